@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QFile>
+#include <QSaveFile>
+#include <QString>
+
+#include <bit>
+#include <cstring>
+#include <span>
+#include <type_traits>
+#include <vector>
+
+// Binary tables (".tvk"): a raw little-endian dump of fixed-size records with
+// no header; the count is the file length over the record size. Every record
+// type supplies terminateTextFields(record&), which forces each text field to
+// end in a NUL so a damaged file can never make a reader run off a field.
+namespace TvkFile {
+
+static_assert(std::endian::native == std::endian::little,
+              "records are stored in the machine's byte order, which must be little-endian");
+
+template <class Record>
+concept TableRecord = std::is_trivially_copyable_v<Record> && requires(Record& r) {
+    terminateTextFields(r);
+};
+
+// Whole records in `bytes`; the bytes of a trailing partial record are ignored.
+template <TableRecord Record>
+std::vector<Record> fromBytes(const QByteArray& bytes)
+{
+    const std::size_t count = std::size_t(bytes.size()) / sizeof(Record);
+    std::vector<Record> records(count);
+    if (count > 0)
+        std::memcpy(records.data(), bytes.constData(), count * sizeof(Record));
+    for (Record& r : records)
+        terminateTextFields(r);
+    return records;
+}
+
+// Reads a table; false (and no records) when the file cannot be read.
+template <TableRecord Record>
+bool load(const QString& path, std::vector<Record>& records)
+{
+    QFile file(path);
+    records.clear();
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return false;
+    records = fromBytes<Record>(bytes);
+    return true;
+}
+
+// Writes a table atomically: on any failure the old file stays as it was.
+template <TableRecord Record>
+bool save(const QString& path, std::span<const Record> records)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const auto size = qint64(records.size_bytes());
+    if (size > 0 && file.write(reinterpret_cast<const char*>(records.data()), size) != size) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+}  // namespace TvkFile

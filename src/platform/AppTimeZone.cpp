@@ -1,0 +1,39 @@
+#include "platform/AppTimeZone.h"
+
+#include <QMutex>
+#include <QMutexLocker>
+
+namespace {
+
+struct ZoneHolder {
+    QMutex mutex;
+    QTimeZone zone = QTimeZone::systemTimeZone();
+};
+
+ZoneHolder& holder()
+{
+    static ZoneHolder h;
+    return h;
+}
+
+}  // namespace
+
+namespace AppTimeZone {
+
+QTimeZone zone()
+{
+    QMutexLocker lock(&holder().mutex);
+    return holder().zone;
+}
+
+void setZone(const QTimeZone& zone)
+{
+    if (!zone.isValid())
+        return;
+    QMutexLocker lock(&holder().mutex);
+    holder().zone = zone;
+}
+
+QDateTime now() { return QDateTime::currentDateTimeUtc().toTimeZone(zone()); }
+
+}  // namespace AppTimeZone

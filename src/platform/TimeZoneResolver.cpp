@@ -1,0 +1,60 @@
+#include "platform/TimeZoneResolver.h"
+
+#include <QHash>
+
+namespace {
+
+const QHash<QString, QString>& abbreviations()
+{
+    static const QHash<QString, QString> table = {
+        {"ADT", "America/Halifax"},    {"AKDT", "America/Juneau"},
+        {"AKST", "America/Juneau"},    {"ART", "America/Argentina/Buenos_Aires"},
+        {"AST", "America/Halifax"},    {"BDT", "Asia/Dhaka"},
+        {"BRST", "America/Sao_Paulo"}, {"BRT", "America/Sao_Paulo"},
+        {"BST", "Europe/London"},      {"CAT", "Africa/Harare"},
+        {"CDT", "America/Chicago"},    {"CEST", "Europe/Paris"},
+        {"CET", "Europe/Paris"},       {"CLST", "America/Santiago"},
+        {"CLT", "America/Santiago"},   {"COT", "America/Bogota"},
+        {"CST", "America/Chicago"},    {"EAT", "Africa/Addis_Ababa"},
+        {"EDT", "America/New_York"},   {"EEST", "Europe/Athens"},
+        {"EET", "Europe/Athens"},      {"EST", "America/New_York"},
+        {"GMT", "UTC"},                {"GST", "Asia/Dubai"},
+        {"HKT", "Asia/Hong_Kong"},     {"HST", "Pacific/Honolulu"},
+        {"ICT", "Asia/Bangkok"},       {"IRST", "Asia/Tehran"},
+        {"IST", "Asia/Kolkata"},       {"JST", "Asia/Tokyo"},
+        {"KST", "Asia/Seoul"},         {"MDT", "America/Denver"},
+        {"MSD", "Europe/Moscow"},      {"MSK", "Europe/Moscow"},
+        {"MST", "America/Denver"},     {"NZDT", "Pacific/Auckland"},
+        {"NZST", "Pacific/Auckland"},  {"PDT", "America/Los_Angeles"},
+        {"PET", "America/Lima"},       {"PHT", "Asia/Manila"},
+        {"PKT", "Asia/Karachi"},       {"PST", "America/Los_Angeles"},
+        {"SGT", "Asia/Singapore"},     {"UTC", "UTC"},
+        {"WAT", "Africa/Lagos"},       {"WEST", "Europe/Lisbon"},
+        {"WET", "Europe/Lisbon"},      {"WIT", "Asia/Jakarta"},
+    };
+    return table;
+}
+
+}  // namespace
+
+namespace TimeZoneResolver {
+
+QString ianaForAbbreviation(const QString& abbreviation)
+{
+    return abbreviations().value(abbreviation.trimmed().toUpper());
+}
+
+QTimeZone resolve(const QString& name)
+{
+    const QString trimmed = name.trimmed();
+    if (trimmed.isEmpty())
+        return {};
+    // An IANA id always holds a '/' (or is UTC); bare abbreviations go through the table.
+    const QString mapped = ianaForAbbreviation(trimmed);
+    const QByteArray id = (mapped.isEmpty() ? trimmed : mapped).toUtf8();
+    if (!QTimeZone::isTimeZoneIdAvailable(id))
+        return {};
+    return QTimeZone(id);
+}
+
+}  // namespace TimeZoneResolver

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds with AddressSanitizer and
+# UndefinedBehaviorSanitizer, and runs every test. Exits non-zero on any failure.
+set -euo pipefail
+cd "$(dirname "$0")"
+./scripts/install-deps.sh
+build=${BUILD_DIR:-build-test}
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DNORVANE_SANITIZE=ON >/dev/null
+cmake --build "$build"
+
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=detect_leaks=0
+export UBSAN_OPTIONS=print_stacktrace=1
+jobs=$(nproc)
+cd "$build"
+status=0
+ctest --output-on-failure -j "$jobs" -LE display || status=1
+# Tests that need a real X server and OpenGL run under a virtual one.
+if ctest -N -L display | grep -q 'Total Tests: [1-9]'; then
+  xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb \
+    ctest --output-on-failure -L display || status=1
+fi
+exit $status
