@@ -1,9 +1,12 @@
 #include "chart/MainWindow.h"
 #include "chart/MessageBoxPresenter.h"
 
+#include "model/StartupFailure.h"
 #include "platform/AlertPanel.h"
 
 #include <QApplication>
+
+#include <cstdlib>
 
 int main(int argc, char** argv)
 {
@@ -13,7 +16,13 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     AlertPanel::setPresenter(std::make_unique<MessageBoxPresenter>());
 
-    MainWindow window;
-    window.show();
-    return app.exec();
+    // A required table that cannot be loaded has already shown its alert;
+    // the program then ends without loading anything more.
+    try {
+        MainWindow window;
+        window.show();
+        return app.exec();
+    } catch (const StartupFailure&) {
+        return EXIT_FAILURE;
+    }
 }

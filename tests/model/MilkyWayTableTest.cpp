@@ -130,7 +130,8 @@ TEST(MilkyWayTable, OutlineHugsTheGalacticEquator)
     const std::vector<MWCoord> coords = MilkyWayTable::createCoords();
     for (int i = 0; i < 330; ++i) {
         const MWCoord& c = coords[std::size_t(i)];
-        const double b = std::asin(c.vecX * pole[0] + c.vecY * pole[1] + c.vecZ * pole[2]) * 180.0 / M_PI;
+        const double b =
+            std::asin(c.vecX * pole[0] + c.vecY * pole[1] + c.vecZ * pole[2]) * 180.0 / M_PI;
         EXPECT_LT(std::abs(b), 25.0) << i;
     }
 }

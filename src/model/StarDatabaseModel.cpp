@@ -1,0 +1,192 @@
+#include "model/StarDatabaseModel.h"
+
+#include "model/CacheRebuilder.h"
+#include "model/ConstellationLabels.h"
+#include "model/ConstellationTables.h"
+#include "model/DeepSkyTableBuilder.h"
+#include "model/GridTables.h"
+#include "model/HorizonFigure.h"
+#include "model/MeteorShowers.h"
+#include "model/SmallBodyCatalogues.h"
+#include "model/StarTableBuilder.h"
+#include "model/StartupFailure.h"
+
+#include <QFile>
+
+#include <new>
+
+namespace {
+
+void require(const TableError& error)
+{
+    if (error)
+        StartupFailure::raise(*error);
+}
+
+}  // namespace
+
+void StarDatabaseModel::setupDatabase()
+{
+    setupDatabase(CatalogueFolders::standard());
+}
+
+void StarDatabaseModel::setupDatabase(const CatalogueFolders& folders)
+{
+    m_folders = folders;
+    // The figure lines index into the star table, so the stars come first.
+    createStarData();
+    loadConstellationLines();
+    createPlanetRecords();
+    m_horizonPath = QPainterPath();
+    m_isHorizon = false;
+    m_horizonAltAzPath = QPainterPath();
+    createConstellationNames();
+    createDeepSkyData();
+    if (m_smallBodies) {
+        m_smallBodies->createCometData(false);
+        m_smallBodies->createMinorPlanetData(false, false, false);
+    }
+    createRAGrid();
+    createAltAzGrid();
+    createCustomHorizons(false);
+    createMilkyWay();
+    createBoundaryData();
+    createMeteors();
+}
+
+bool StarDatabaseModel::rebuildDatabase()
+{
+    bool ok = true;
+    const auto& folders = m_folders;
+    if (rebuildCache(StarTableBuilder::table(folders.databaseDirectory, folders.buildDirectory),
+                     m_stars)) {
+        // A star source in another order or of another length makes figure
+        // lines point at the wrong stars or none; keep only those that exist.
+        ConstellationTables::dropBadConLines(m_conLines, numStars(), m_debug);
+    } else {
+        ok = false;
+    }
+    ok = rebuildCache(DeepSkyTableBuilder::table(folders.databaseDirectory, folders.buildDirectory),
+                      m_deepSky) &&
+         ok;
+    for (CacheRebuilder* rebuilder : m_rebuilders) {
+        if (QFile::exists(folders.databaseDirectory + rebuilder->cacheFileName()))
+            ok = rebuilder->rebuildCache() && ok;
+    }
+    return ok;
+}
+
+template <class Table, class Record>
+bool StarDatabaseModel::rebuildCache(const Table& table, std::vector<Record>& records)
+{
+    // A cache that is missing is not rebuilt: its table keeps what it holds.
+    if (!QFile::exists(table.cachePath))
+        return true;
+    if (TableError error = table.build(records)) {
+        StartupFailure::showAlert(*error);
+        return false;
+    }
+    return true;
+}
+
+void StarDatabaseModel::createStarData()
+{
+    require(StarTableBuilder::table(m_folders.databaseDirectory, m_folders.buildDirectory)
+                .load(m_stars));
+}
+
+void StarDatabaseModel::createDeepSkyData()
+{
+    require(DeepSkyTableBuilder::table(m_folders.databaseDirectory, m_folders.buildDirectory)
+                .load(m_deepSky));
+}
+
+void StarDatabaseModel::loadConstellationLines()
+{
+    require(
+        ConstellationTables::loadConLines(m_folders.tvkDirectory, numStars(), m_conLines, m_debug));
+}
+
+void StarDatabaseModel::createPlanetRecords()
+{
+    try {
+        std::vector<planet> planets(kNumPlanets);
+        for (int k = 0; k < kNumPlanets; ++k) {
+            planets[std::size_t(k)].index = k;
+            // The first light-time correction starts from distance 0.
+            planets[std::size_t(k)].geoDistance = 0.0f;
+        }
+        m_planets = std::move(planets);
+        m_planetPaths = std::vector<planetPath>(kNumPlanetPathPoints);
+    } catch (const std::bad_alloc&) {
+        StartupFailure::raise(CatalogueMessages::kCanNotAllocateMemory);
+    }
+}
+
+void StarDatabaseModel::createConstellationNames()
+{
+    m_conLocns = ConstellationLabels::create();
+}
+
+void StarDatabaseModel::createBoundaryData()
+{
+    require(ConstellationTables::loadBoundaries(m_folders.tvkDirectory, m_boundaries));
+}
+
+void StarDatabaseModel::createRAGrid()
+{
+    require(GridTables::loadRAGrid(m_folders.tvkDirectory, m_raGrid));
+}
+
+void StarDatabaseModel::createAltAzGrid()
+{
+    require(GridTables::loadAltAzGrid(m_folders.tvkDirectory, m_altAzGrid));
+}
+
+void StarDatabaseModel::createMilkyWay()
+{
+    m_mwCoords = MilkyWayTable::createCoords();
+    for (QPainterPath& path : m_mwPaths)
+        path = QPainterPath();
+}
+
+void StarDatabaseModel::createMeteors()
+{
+    m_meteors = MeteorShowers::create();
+}
+
+void StarDatabaseModel::createCustomHorizons(bool rebuild)
+{
+    HorizonTables::createCustomHorizons(m_horizons, m_folders.databaseDirectory,
+                                        m_folders.buildDirectory, rebuild);
+}
+
+void StarDatabaseModel::createHorizonAltAz(int currentSite)
+{
+    m_horizonAltAzPath =
+        HorizonFigure::fromText(m_folders.buildDirectory + HorizonTables::textName(currentSite));
+}
+
+void StarDatabaseModel::createPhotoAltAz(std::span<const std::uint16_t, 256> pixelNotAlpha)
+{
+    m_horizonAltAzPath = HorizonFigure::fromPhotoProfile(pixelNotAlpha);
+}
+
+std::uint32_t StarDatabaseModel::numHorizon(int k) const
+{
+    return std::uint32_t(horizonArray(k).size());
+}
+
+std::span<AltAzLocn> StarDatabaseModel::horizonArray(int k)
+{
+    if (k < 0 || k >= HorizonTables::kNumSlots)
+        return {};
+    return m_horizons[std::size_t(k)];
+}
+
+std::span<const AltAzLocn> StarDatabaseModel::horizonArray(int k) const
+{
+    if (k < 0 || k >= HorizonTables::kNumSlots)
+        return {};
+    return m_horizons[std::size_t(k)];
+}

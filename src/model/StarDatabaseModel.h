@@ -1,0 +1,174 @@
+#pragma once
+
+#include "model/CatalogueFolders.h"
+#include "model/CatalogueMessages.h"
+#include "model/HorizonTables.h"
+#include "model/MilkyWayTable.h"
+#include "model/records/AltAzLocn.h"
+#include "model/records/MWCoord.h"
+#include "model/records/RALocn.h"
+#include "model/records/boundaryLocn.h"
+#include "model/records/conLine.h"
+#include "model/records/conLocn.h"
+#include "model/records/deepSky.h"
+#include "model/records/meteor.h"
+#include "model/records/planet.h"
+#include "model/records/planetPath.h"
+#include "model/records/star.h"
+
+#include <QPainterPath>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+#include <vector>
+
+class CacheRebuilder;
+class SmallBodyCatalogues;
+
+// The astronomy model's catalogue store: it owns every catalogue and overlay
+// as an array of fixed-size records and hands them out in place. Other code
+// reads and, in the projection pass, writes the records' place and state
+// fields, but never resizes the arrays nor keeps them across a rebuild.
+class StarDatabaseModel {
+public:
+    static constexpr int kNumPlanets = 11;
+    static constexpr int kNumPlanetPathPoints = 40;
+
+    StarDatabaseModel() = default;
+    StarDatabaseModel(const StarDatabaseModel&) = delete;
+    StarDatabaseModel& operator=(const StarDatabaseModel&) = delete;
+
+    // Launch: forms the folders, then loads (or builds) every table in order.
+    // A table that cannot be had shows the "Startup Failed" alert and throws
+    // StartupFailure, loading nothing more.
+    void setupDatabase();
+    void setupDatabase(const CatalogueFolders& folders);
+
+    // Rebuilds from their sources the user-side caches that exist: stars, deep
+    // sky, then those of the registered rebuilders in their order. A failed
+    // rebuild shows its message in the "Startup Failed" alert but keeps the
+    // old cache and table, and the program goes on; false when one failed.
+    bool rebuildDatabase();
+
+    // Set before setupDatabase by the subsystems that own those tables.
+    void setSmallBodyCatalogues(SmallBodyCatalogues* catalogues) { m_smallBodies = catalogues; }
+    void addCacheRebuilder(CacheRebuilder& rebuilder) { m_rebuilders.push_back(&rebuilder); }
+    // Where lines for the debug log go (only while debugging is on).
+    void setDebugSink(std::function<void(const QString&)> sink) { m_debug = std::move(sink); }
+
+    // The launch steps, each raising the start-up failure on error.
+    void createStarData();
+    void createDeepSkyData();
+    void createConstellationNames();
+    void createBoundaryData();
+    void createRAGrid();
+    void createAltAzGrid();
+    void createMilkyWay();
+    void createMeteors();
+
+    // Fills the five custom-horizon slots from their caches, or from their
+    // texts when `rebuild` is set. Never alerts.
+    void createCustomHorizons(bool rebuild);
+    // The horizon figure from the text of site slot `currentSite`; none when
+    // that text gives no usable horizon.
+    void createHorizonAltAz(int currentSite);
+    // The horizon figure from the photographic horizon's outline profile.
+    void createPhotoAltAz(std::span<const std::uint16_t, 256> pixelNotAlpha);
+
+    const QString& databaseDirectory() const { return m_folders.databaseDirectory; }
+    const QString& buildDirectory() const { return m_folders.buildDirectory; }
+    const QString& photoDirectory() const { return m_folders.photoDirectory; }
+    const QString& imagesDirectory() const { return m_folders.imagesDirectory; }
+    const QString& miscDirectory() const { return m_folders.miscDirectory; }
+    const QString& tourDirectory() const { return m_folders.tourDirectory; }
+    const QString& mythDirectory() const { return m_folders.mythDirectory; }
+
+    std::uint32_t numStars() const { return std::uint32_t(m_stars.size()); }
+    std::span<star> stars() { return m_stars; }
+    std::span<const star> stars() const { return m_stars; }
+
+    std::uint32_t numDeepSky() const { return std::uint32_t(m_deepSky.size()); }
+    std::span<deepSky> deepSkyData() { return m_deepSky; }
+    std::span<const deepSky> deepSkyData() const { return m_deepSky; }
+
+    std::uint32_t numConLines() const { return std::uint32_t(m_conLines.size()); }
+    std::span<const conLine> conLinesArray() const { return m_conLines; }
+
+    std::span<conLocn> conLocnArray() { return m_conLocns; }
+    std::span<const conLocn> conLocnArray() const { return m_conLocns; }
+
+    std::uint32_t numBoundary() const { return std::uint32_t(m_boundaries.size()); }
+    std::span<boundaryLocn> boundaryLocns() { return m_boundaries; }
+    std::span<const boundaryLocn> boundaryLocns() const { return m_boundaries; }
+
+    // Exactly 3044 and 3114 points once set up.
+    std::span<RALocn> raLocnArray() { return m_raGrid; }
+    std::span<const RALocn> raLocnArray() const { return m_raGrid; }
+    std::span<AltAzLocn> altAzArray() { return m_altAzGrid; }
+    std::span<const AltAzLocn> altAzArray() const { return m_altAzGrid; }
+
+    // Custom horizon k (0 to 4); 0 and empty for any other k.
+    std::uint32_t numHorizon(int k) const;
+    std::span<AltAzLocn> horizonArray(int k);
+    std::span<const AltAzLocn> horizonArray(int k) const;
+
+    std::span<MWCoord> mwCoords() { return m_mwCoords; }
+    std::span<const MWCoord> mwCoords() const { return m_mwCoords; }
+    // Milky Way outline k, 0 to 29.
+    int pathSkipLine(int k) const { return MilkyWayTable::pathSkipLine(k); }
+    QPainterPath& mwPath(int k) { return m_mwPaths.at(std::size_t(k)); }
+    const QPainterPath& mwPath(int k) const { return m_mwPaths.at(std::size_t(k)); }
+    bool pathIsVisible(int k) const { return m_pathIsVisible.at(std::size_t(k)); }
+    void setPathIsVisible(int k, bool visible) { m_pathIsVisible.at(std::size_t(k)) = visible; }
+
+    std::span<meteor> meteors() { return m_meteors; }
+    std::span<const meteor> meteors() const { return m_meteors; }
+
+    // Sun, Mercury … Pluto, Moon, Earth's shadow point; `index` 0 to 10.
+    std::span<planet> planets() { return m_planets; }
+    std::span<const planet> planets() const { return m_planets; }
+    std::span<planetPath> planetPaths() { return m_planetPaths; }
+    std::span<const planetPath> planetPaths() const { return m_planetPaths; }
+
+    // The ground area of the chart, built by the projection pass.
+    QPainterPath& horizonPath() { return m_horizonPath; }
+    const QPainterPath& horizonPath() const { return m_horizonPath; }
+    bool isHorizon() const { return m_isHorizon; }
+    void setIsHorizon(bool isHorizon) { m_isHorizon = isHorizon; }
+    // The horizon figure (x azimuth, y altitude, radians), or none.
+    const std::optional<QPainterPath>& horizonAltAzPath() const { return m_horizonAltAzPath; }
+
+private:
+    void loadConstellationLines();
+    void createPlanetRecords();
+    // Rebuilds one of the model's own caches when it exists; false on failure.
+    template <class Table, class Record>
+    bool rebuildCache(const Table& table, std::vector<Record>& records);
+
+    CatalogueFolders m_folders;
+    SmallBodyCatalogues* m_smallBodies = nullptr;
+    std::vector<CacheRebuilder*> m_rebuilders;
+    std::function<void(const QString&)> m_debug;
+
+    std::vector<star> m_stars;
+    std::vector<deepSky> m_deepSky;
+    std::vector<conLine> m_conLines;
+    std::vector<conLocn> m_conLocns;
+    std::vector<boundaryLocn> m_boundaries;
+    std::vector<RALocn> m_raGrid;
+    std::vector<AltAzLocn> m_altAzGrid;
+    HorizonTables::Slots m_horizons;
+    std::vector<MWCoord> m_mwCoords;
+    std::array<QPainterPath, MilkyWayTable::kNumPaths> m_mwPaths;
+    std::array<bool, MilkyWayTable::kNumPaths> m_pathIsVisible{};
+    std::vector<meteor> m_meteors;
+    std::vector<planet> m_planets;
+    std::vector<planetPath> m_planetPaths;
+    QPainterPath m_horizonPath;
+    bool m_isHorizon = false;
+    std::optional<QPainterPath> m_horizonAltAzPath;
+};

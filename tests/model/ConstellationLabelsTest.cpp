@@ -1,0 +1,54 @@
+#include "model/ConstellationLabels.h"
+
+#include "platform/StringTables.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+TEST(ConstellationLabels, EightyNineLabelsInKeyOrder)
+{
+    const std::vector<conLocn> labels = ConstellationLabels::create();
+    ASSERT_EQ(labels.size(), 89u);
+    EXPECT_STREQ(ConstellationLabels::kEntries[0].key, "ANDROMEDA");
+    EXPECT_STREQ(ConstellationLabels::kEntries[75].key, "SERPENS CAPUT");
+    EXPECT_STREQ(ConstellationLabels::kEntries[76].key, "SERPENS CAUDA");
+    EXPECT_STREQ(ConstellationLabels::kEntries[88].key, "VULPECULA");
+    for (const conLocn& label : labels) {
+        EXPECT_NEAR(label.vecX * label.vecX + label.vecY * label.vecY + label.vecZ * label.vecZ,
+                    1.0, 1e-12);
+        EXPECT_EQ(label.visible, 0);
+        EXPECT_EQ(label.horZ, 0.0);
+    }
+}
+
+TEST(ConstellationLabels, AndromedaPointsAtRA065hDec4258)
+{
+    const conLocn andromeda = ConstellationLabels::create()[0];
+    // RA 0.65 h = 9.75 degrees.
+    EXPECT_NEAR(andromeda.vecZ, 0.6766, 1e-4);
+    EXPECT_NEAR(andromeda.vecX, 0.7257, 1e-4);
+    EXPECT_NEAR(andromeda.vecY, std::cos(42.58 * M_PI / 180) * std::sin(9.75 * M_PI / 180), 1e-12);
+}
+
+TEST(ConstellationLabels, NamesComeFromTheGlobalTableOrAreTheKeys)
+{
+    QTemporaryDir folder;
+    StringTables::setFolder(folder.path());
+    EXPECT_EQ(ConstellationLabels::create()[8].name, QString::fromUtf8("BOÖTES"));
+
+    QFile table(folder.path() + "/Global.strings");
+    ASSERT_TRUE(table.open(QIODevice::WriteOnly));
+    table.write(QString::fromUtf8("\"BOÖTES\" = \"Bouvier\";\n\"URSA MAJOR\" = \"Grande Ourse\";\n")
+                    .toUtf8());
+    table.close();
+    StringTables::setFolder(folder.path());
+    const std::vector<conLocn> labels = ConstellationLabels::create();
+    EXPECT_EQ(labels[8].name, QString("Bouvier"));
+    EXPECT_EQ(labels[83].name, QString("Grande Ourse"));
+    EXPECT_EQ(labels[84].name, QString("URSA MINOR"));
+    StringTables::setFolder({});
+}
