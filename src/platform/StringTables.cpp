@@ -20,7 +20,8 @@ TableCache& cache()
     return c;
 }
 
-// Reads one quoted string starting at text[pos] == '"'; returns false on a bad quote.
+// Reads one quoted string starting at text[pos] == '"'; returns false on a bad
+// quote. A string never spans lines, so an unclosed quote costs one line only.
 bool readQuoted(const QString& text, qsizetype& pos, QString& out)
 {
     if (pos >= text.size() || text[pos] != u'"')
@@ -28,6 +29,8 @@ bool readQuoted(const QString& text, qsizetype& pos, QString& out)
     ++pos;
     out.clear();
     while (pos < text.size()) {
+        if (text[pos] == u'\n')
+            return false;
         const QChar c = text[pos++];
         if (c == u'"')
             return true;

@@ -60,7 +60,9 @@ bool save(const QString& path, std::span<const Record> records)
     if (!file.open(QIODevice::WriteOnly))
         return false;
     const auto size = qint64(records.size_bytes());
-    if (size > 0 && file.write(reinterpret_cast<const char*>(records.data()), size) != size) {
+    // Flushed here because commit() does not report a failed flush of the write buffer.
+    if (size > 0 && (file.write(reinterpret_cast<const char*>(records.data()), size) != size
+                     || !file.flush())) {
         file.cancelWriting();
         return false;
     }

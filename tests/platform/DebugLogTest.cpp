@@ -1,0 +1,75 @@
+#include "platform/DebugLog.h"
+
+#include "platform/MacRoman.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+namespace {
+
+QString readLog(const QString& path)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    return MacRoman::decode(file.readAll());
+}
+
+}  // namespace
+
+TEST(DebugLog, NewFileStartsWithTheHeaderAndPortList)
+{
+    QTemporaryDir dir;
+    DebugLog log(dir.path());
+    log.setPortListProvider([] { return QStringList{"/dev/ttyUSB0", "/dev/ttyACM1"}; });
+    ASSERT_TRUE(log.writeDebugFile("connect"));
+
+    const QString text = readLog(log.path());
+    static const QRegularExpression header(
+        "^\\*\\*\\* Norvane Pro  \\d\\d [A-Z][a-z]{2} \\d{4} \\d\\d:\\d\\d:\\d\\d \\*\\*\\*\r\r"
+        "(Version: [^\r]+\r)?[^\r]*: [^\r]*\r"
+        "CPU: -?\\d+, Subtype: -?\\d+\r"
+        "/dev/ttyUSB0\r/dev/ttyACM1\r"
+        "\r\\d\\d:\\d\\d:\\d\\d:\\d{3}  connect$");
+    EXPECT_TRUE(header.match(text).hasMatch()) << text.toStdString();
+}
+
+TEST(DebugLog, EntriesAppendAndAMessageEndingInReturnLeavesAnEmptyLine)
+{
+    QTemporaryDir dir;
+    DebugLog log(dir.path());
+    ASSERT_TRUE(log.writeDebugFile("disconnect\r"));
+    ASSERT_TRUE(log.writeDebugFile("next"));
+    const QString text = readLog(log.path());
+    static const QRegularExpression tail("disconnect\r\r\\d\\d:\\d\\d:\\d\\d:\\d{3}  next$");
+    EXPECT_TRUE(tail.match(text).hasMatch()) << text.toStdString();
+    EXPECT_EQ(text.count("*** Norvane Pro"), 1);
+}
+
+TEST(DebugLog, DeletedFileIsRecreatedWithItsHeader)
+{
+    QTemporaryDir dir;
+    DebugLog log(dir.path());
+    ASSERT_TRUE(log.writeDebugFile("one"));
+    ASSERT_TRUE(QFile::remove(log.path()));
+    ASSERT_TRUE(log.writeDebugFile("two"));
+    const QString text = readLog(log.path());
+    EXPECT_TRUE(text.startsWith("*** Norvane Pro  "));
+    EXPECT_FALSE(text.contains("one"));
+    EXPECT_TRUE(text.endsWith("  two"));
+}
+
+TEST(DebugLog, WritesMacRomanAndReportsAnUncreatableFile)
+{
+    QTemporaryDir dir;
+    DebugLog log(dir.path());
+    ASSERT_TRUE(log.writeDebugFile(QString::fromUtf8("Alt 45°")));
+    QFile file(log.path());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().endsWith("Alt 45\xA1"));
+
+    DebugLog missing(dir.filePath("no/such/folder"));
+    EXPECT_FALSE(missing.writeDebugFile("lost"));
+}
