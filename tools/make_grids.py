@@ -37,8 +37,8 @@ assert RA_LOCN.size == 60 and ALT_AZ_LOCN.size == 36
 RA_GRID_POINTS = 3044
 ALT_AZ_GRID_POINTS = 3114
 
-# Mean obliquity of the ecliptic at J2000.0 (IAU 2006), degrees.
-OBLIQUITY_J2000 = 23.4392794
+# Mean obliquity of the ecliptic at J2000.0 (IAU 2006): 84381.406 arcseconds, in degrees.
+OBLIQUITY_J2000 = 84381.406 / 3600
 
 COMPASS_AZIMUTHS = (180, 225, 270, 315, 0, 45, 90, 135)
 
