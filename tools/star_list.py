@@ -141,6 +141,7 @@ class StarListBuilder:
         self.hipparcos = {row["hip"]: row for row in read_tsv(stars / "hipparcos_v7.tsv")}
         self.names_by_hip = {}
         self.names_by_hr = {}
+        self.hr_of_name = {}
         self.planet_hosts = set()
         for row in read_tsv(stars / "iau_star_names.tsv"):
             if row["hip"]:
@@ -149,6 +150,7 @@ class StarListBuilder:
                     self.planet_hosts.add(row["hip"])
             if row["designation"].startswith("HR "):
                 self.names_by_hr.setdefault(row["designation"][3:], row["name_ascii"])
+                self.hr_of_name[row["name_ascii"]] = row["designation"][3:]
         hip_by_name = {name: hip for hip, name in self.names_by_hip.items()}
         self.alignment_stars = {hip_by_name[name] for name in NAVIGATIONAL_STARS}
         self.figure_ends = read_tsv(source / "constellations" / "constellation_lines.tsv")
@@ -159,7 +161,24 @@ class StarListBuilder:
         stars = [self._bright_star(row, hip_of_bright.get(row["hr"], "")) for row in self.bright]
         stars += [self._faint_star(row) for row in self.faint if row["hip"] not in duplicates]
         self._add_missing_figure_stars(stars)
+        self._keep_names_unique(stars)
         return stars
+
+    def _keep_names_unique(self, stars):
+        """A name shared by the components of one HIP entry stays with one star only:
+        the one the IAU designation names, else the brightest."""
+        holders = {}
+        for star in stars:
+            if star.name != " ":
+                holders.setdefault(star.name, []).append(star)
+        for name, group in holders.items():
+            if len(group) < 2:
+                continue
+            designated = [star for star in group if star.hr == self.hr_of_name.get(name)]
+            keeper = designated[0] if designated else min(group, key=lambda star: star.mag)
+            for star in group:
+                if star is not keeper:
+                    star.name = " "
 
     def _pair_catalogues(self):
         """HIP number of each bright star, and the faint-list entries that repeat a bright star.

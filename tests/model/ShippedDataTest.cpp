@@ -141,6 +141,17 @@ TEST_F(ShippedStars, EveryLineHasTenFieldsThatFitTheRecord)
     }
 }
 
+// The finder takes the first star of a name, so a name must name one star.
+TEST_F(ShippedStars, ProperNamesAreUnique)
+{
+    std::set<std::string> names;
+    for (const auto& f : stars->records) {
+        if (f.size() == 10 && f[2] != " ")
+            EXPECT_TRUE(names.insert(f[2]).second) << f[2];
+    }
+    EXPECT_GT(names.size(), 300u);
+}
+
 // Hipparcos (ESA 1997) ICRS places at J2000 and Bright Star Catalogue V magnitudes.
 TEST_F(ShippedStars, BrightStarsAreAtTheirCataloguePlacesWithTheirMagnitudes)
 {
