@@ -146,8 +146,9 @@ TEST_F(ShippedStars, ProperNamesAreUnique)
 {
     std::set<std::string> names;
     for (const auto& f : stars->records) {
-        if (f.size() == 10 && f[2] != " ")
+        if (f.size() == 10 && f[2] != " ") {
             EXPECT_TRUE(names.insert(f[2]).second) << f[2];
+        }
     }
     EXPECT_GT(names.size(), 300u);
 }
