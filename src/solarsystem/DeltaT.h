@@ -1,0 +1,19 @@
+#pragma once
+
+// Delta-T = TT - UT, the correction from universal to dynamical time; shared
+// by the planetary pass and the comet and minor-planet pass.
+namespace DeltaT {
+
+// year: decimal year on the UT scale, 2000 + (JD - 2451545.0) / 365.25.
+// Returns seconds. 1600..2004 follow the polynomial expressions of Espenak
+// and Meeus (which track the observed values); other years keep the coarse
+// long-term rules this program has always used.
+double seconds(double year);
+
+// The same, turned into Julian millennia (the unit the series take).
+inline double millennia(double year)
+{
+    return seconds(year) * 3.16881e-11;
+}
+
+}  // namespace DeltaT
