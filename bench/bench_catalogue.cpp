@@ -88,5 +88,3 @@ void BM_BuildStars(benchmark::State& state)
 BENCHMARK(BM_BuildStars)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

@@ -13,8 +13,6 @@
 
 #include <QFile>
 
-#include <new>
-
 namespace {
 
 void require(const TableError& error)
@@ -36,7 +34,7 @@ void StarDatabaseModel::setupDatabase(const CatalogueFolders& folders)
     // The figure lines index into the star table, so the stars come first.
     createStarData();
     loadConstellationLines();
-    createPlanetRecords();
+    resetPlanetRecords();
     m_horizonPath = QPainterPath();
     m_isHorizon = false;
     m_horizonAltAzPath = QPainterPath();
@@ -107,19 +105,12 @@ void StarDatabaseModel::loadConstellationLines()
         ConstellationTables::loadConLines(m_folders.tvkDirectory, numStars(), m_conLines, m_debug));
 }
 
-void StarDatabaseModel::createPlanetRecords()
+void StarDatabaseModel::resetPlanetRecords()
 {
-    try {
-        std::vector<planet> planets(kNumPlanets);
-        for (int k = 0; k < kNumPlanets; ++k) {
-            planets[std::size_t(k)].index = k;
-            // The first light-time correction starts from distance 0.
-            planets[std::size_t(k)].geoDistance = 0.0f;
-        }
-        m_planets = std::move(planets);
-        m_planetPaths = std::vector<planetPath>(kNumPlanetPathPoints);
-    } catch (const std::bad_alloc&) {
-        StartupFailure::raise(CatalogueMessages::kCanNotAllocateMemory);
+    for (int k = 0; k < kNumPlanets; ++k) {
+        m_planets[std::size_t(k)].index = k;
+        // The first light-time correction starts from distance 0.
+        m_planets[std::size_t(k)].geoDistance = 0.0f;
     }
 }
 

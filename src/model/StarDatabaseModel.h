@@ -129,10 +129,11 @@ public:
     std::span<const meteor> meteors() const { return m_meteors; }
 
     // Sun, Mercury … Pluto, Moon, Earth's shadow point; `index` 0 to 10.
-    std::span<planet> planets() { return m_planets; }
-    std::span<const planet> planets() const { return m_planets; }
-    std::span<planetPath> planetPaths() { return m_planetPaths; }
-    std::span<const planetPath> planetPaths() const { return m_planetPaths; }
+    std::span<planet, kNumPlanets> planets() { return m_planets; }
+    std::span<const planet, kNumPlanets> planets() const { return m_planets; }
+    // The path of the selected body.
+    std::span<planetPath, kNumPlanetPathPoints> planetPaths() { return m_planetPaths; }
+    std::span<const planetPath, kNumPlanetPathPoints> planetPaths() const { return m_planetPaths; }
 
     // The ground area of the chart, built by the projection pass.
     QPainterPath& horizonPath() { return m_horizonPath; }
@@ -144,7 +145,7 @@ public:
 
 private:
     void loadConstellationLines();
-    void createPlanetRecords();
+    void resetPlanetRecords();
     // Rebuilds one of the model's own caches when it exists; false on failure.
     template <class Table, class Record>
     bool rebuildCache(const Table& table, std::vector<Record>& records);
@@ -166,8 +167,8 @@ private:
     std::array<QPainterPath, MilkyWayTable::kNumPaths> m_mwPaths;
     std::array<bool, MilkyWayTable::kNumPaths> m_pathIsVisible{};
     std::vector<meteor> m_meteors;
-    std::vector<planet> m_planets;
-    std::vector<planetPath> m_planetPaths;
+    std::array<planet, kNumPlanets> m_planets{};
+    std::array<planetPath, kNumPlanetPathPoints> m_planetPaths{};
     QPainterPath m_horizonPath;
     bool m_isHorizon = false;
     std::optional<QPainterPath> m_horizonAltAzPath;
