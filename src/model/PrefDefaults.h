@@ -1,0 +1,46 @@
+#pragma once
+
+#include "model/records/eyepiece.h"
+#include "model/records/scope.h"
+#include "model/records/site.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <array>
+#include <vector>
+
+// How the settings object reads a key.
+enum class PrefType { Bool, Integer, Float, Double, String, Color, Font, Date, StringArray, Data };
+
+// One registered key: its type and its default in the form the store holds
+// it (see PrefForms); raw blocks as bytes. Number defaults registered as
+// numbers rather than text (the dome settings, the bottom-panel slots, the
+// Gemini rate) are held as numbers.
+struct PrefDefault {
+    QString key;
+    PrefType type;
+    QVariant value;
+};
+
+// The registration table: every key of the settings with its default. It is
+// built at each launch and never written to disk; a key the user never stored
+// reads its registered default.
+namespace PrefDefaults {
+
+// All registered keys; "StartupTimePref" is 22:00 on the day of `now`, in its zone.
+std::vector<PrefDefault> registration(const QDateTime& now);
+
+// The registered record blocks and lists, as values.
+std::array<site, 5> sites();
+std::array<scope, 5> scopes();
+std::array<eyepiece, 10> eyepieces();
+QStringList siteNames();
+QStringList scopeNames();
+// 89 "NO" for the mythology figures, then "YES" for all figures.
+QStringList mythArray();
+QDateTime startupTime(const QDateTime& now);
+
+}  // namespace PrefDefaults
