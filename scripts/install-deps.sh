@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl1-mesa-dri
   libgtest-dev libgmock-dev libbenchmark-dev
   libxrandr-dev
+  liberfa-dev
   xvfb xauth
 )
 

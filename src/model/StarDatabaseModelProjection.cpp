@@ -1,0 +1,19 @@
+#include "model/StarDatabaseModel.h"
+
+void StarDatabaseModel::calculateStarPositions(const ProjectionInputs& inputs, bool force)
+{
+    ProjectionPass::Catalogues catalogues;
+    catalogues.stars = m_stars;
+    catalogues.conLocns = m_conLocns;
+    catalogues.boundaries = m_boundaries;
+    catalogues.planets = m_planets;
+    catalogues.planetPaths = m_planetPaths;
+    catalogues.hasPlanetPath = m_hasPlanetPath;
+    catalogues.deepSkyData = m_deepSky;
+    catalogues.raGrid = m_raGrid;
+    catalogues.altAzGrid = m_altAzGrid;
+    catalogues.customHorizon = horizonArray(inputs.currentSite);
+    catalogues.mwCoords = m_mwCoords;
+    catalogues.meteors = m_meteors;
+    m_projection.calculateStarPositions(inputs, catalogues, m_projectionServices, force);
+}
