@@ -67,12 +67,12 @@ OrbitFileParse::Result OrbitFileParse::parse(std::string_view text, bool allOrbi
     for (std::size_t j = 0; j < parts.size(); ++j) {
         parts[j].first = j * per;
         parts[j].end = j + 1 == parts.size() ? count : (j + 1) * per;
+        parts[j].kept.reserve(parts[j].end - parts[j].first);
     }
 
     ProgressCounter progress;
     const auto work = [&](int slice) {
         Slice& part = parts[std::size_t(slice)];
-        part.kept.reserve(part.end - part.first);
         for (std::size_t position = part.first; position < part.end; ++position) {
             if (position == separator)
                 continue;

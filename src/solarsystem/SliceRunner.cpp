@@ -3,6 +3,8 @@
 #include <QThreadPool>
 
 #include <algorithm>
+#include <exception>
+#include <mutex>
 
 #if defined(__SANITIZE_THREAD__)
 #include <sanitizer/tsan_interface.h>
@@ -56,13 +58,23 @@ int operationCount(int processorCount)
 void run(int slices, const std::function<void(int slice)>& work, ProgressCounter* progress,
          const std::function<void(double percent)>& report)
 {
+    // An exception (an allocation that fails) must not end a pool thread: the
+    // first is kept and thrown again here, on the caller's thread.
+    std::mutex failureLock;
+    std::exception_ptr failure;
     QThreadPool pool;
     pool.setMaxThreadCount(std::max(slices, 1));
     release(&startPoint);
     for (int slice = 0; slice < slices; ++slice) {
-        pool.start([&work, slice] {
+        pool.start([&, slice] {
             acquire(&startPoint);
-            work(slice);
+            try {
+                work(slice);
+            } catch (...) {
+                const std::lock_guard<std::mutex> hold(failureLock);
+                if (!failure)
+                    failure = std::current_exception();
+            }
             release(&endPoint);
         });
     }
@@ -70,6 +82,8 @@ void run(int slices, const std::function<void(int slice)>& work, ProgressCounter
         deliver(progress, report);
     acquire(&endPoint);
     deliver(progress, report);
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 }  // namespace SliceRunner
