@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <exception>
 #include <mutex>
+#include <vector>
 
 #if defined(__SANITIZE_THREAD__)
 #include <sanitizer/tsan_interface.h>
@@ -62,11 +63,10 @@ void run(int slices, const std::function<void(int slice)>& work, ProgressCounter
     // first is kept and thrown again here, on the caller's thread.
     std::mutex failureLock;
     std::exception_ptr failure;
-    QThreadPool pool;
-    pool.setMaxThreadCount(std::max(slices, 1));
-    release(&startPoint);
+    std::vector<std::function<void()>> jobs;
+    jobs.reserve(std::size_t(std::max(slices, 0)));
     for (int slice = 0; slice < slices; ++slice) {
-        pool.start([&, slice] {
+        jobs.emplace_back([&, slice] {
             acquire(&startPoint);
             try {
                 work(slice);
@@ -78,6 +78,12 @@ void run(int slices, const std::function<void(int slice)>& work, ProgressCounter
             release(&endPoint);
         });
     }
+    // The jobs are all made before the start point, so that it covers them too.
+    QThreadPool pool;
+    pool.setMaxThreadCount(std::max(slices, 1));
+    release(&startPoint);
+    for (std::function<void()>& job : jobs)
+        pool.start(std::move(job));
     while (!pool.waitForDone(kProgressPollMilliseconds))
         deliver(progress, report);
     acquire(&endPoint);
