@@ -14,6 +14,12 @@ int main(int argc, char** argv)
 {
     // Tests must never read or write the user's real settings and data folders.
     QStandardPaths::setTestModeEnabled(true);
+#ifdef NORVANE_TEST_WIDGETS
+    // Test discovery runs the program at build time, where there may be no
+    // display; the display tests name their platform explicitly.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
     TestApplication::setOrganizationName("Norvane");
     TestApplication::setApplicationName("Norvane Pro");
     TestApplication app(argc, argv);

@@ -5,6 +5,7 @@
 #include "model/HorizonTables.h"
 #include "model/MilkyWayTable.h"
 #include "model/ProjectionPass.h"
+#include "model/SimulatedStar.h"
 #include "model/records/AltAzLocn.h"
 #include "model/records/MWCoord.h"
 #include "model/records/RALocn.h"
@@ -191,6 +192,17 @@ public:
     bool isHorizon() const { return m_projection.ground().isHorizon(); }
     QPointF horizonPt() const { return m_projection.ground().horizonPt(); }
 
+    // The temporary star of an online lookup (degrees J2000, milliarcseconds
+    // per year), or none.
+    void createSimStar(double ra, double dec, const QString& name, const QString& number,
+                       double pmRA, double pmDec, float mag)
+    {
+        m_simStar.create(ra, dec, name, number, pmRA, pmDec, mag);
+    }
+    void clearSimStar() { m_simStar.clear(); }
+    star* simStar() { return m_simStar.get(); }
+    const star* simStar() const { return m_simStar.get(); }
+
 private:
     void loadConstellationLines();
     void resetPlanetRecords();
@@ -220,4 +232,5 @@ private:
 
     ProjectionPass m_projection;
     ProjectionPass::Services m_projectionServices;
+    SimulatedStar m_simStar;
 };

@@ -4,6 +4,7 @@ void StarDatabaseModel::calculateStarPositions(const ProjectionInputs& inputs, b
 {
     ProjectionPass::Catalogues catalogues;
     catalogues.stars = m_stars;
+    catalogues.simStar = m_simStar.get();
     catalogues.conLocns = m_conLocns;
     catalogues.boundaries = m_boundaries;
     catalogues.planets = m_planets;

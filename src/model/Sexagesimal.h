@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cmath>
+
+// Degrees or hours split into whole, minutes and seconds, each truncated
+// toward zero as the readouts show them (51.4775 gives 51 28 38, not 39).
+struct Sexagesimal {
+    int whole;
+    int minutes;
+    int seconds;
+
+    // `value` must not be negative; callers print the sign themselves.
+    static Sexagesimal truncated(double value)
+    {
+        const double whole = std::trunc(value);
+        const double fraction = value - whole;
+        const double minutes = std::trunc(fraction * 60.0);
+        const double seconds = std::trunc((fraction - minutes / 60.0) * 3600.0);
+        return {int(whole), int(minutes), int(seconds)};
+    }
+};
