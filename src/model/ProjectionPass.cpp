@@ -80,7 +80,7 @@ void ProjectionPass::calculateStarPositions(const ProjectionInputs& inputs,
     minorPlanetFilter.showMP = inputs.showMP;
     minorPlanetFilter.showNEO = inputs.showNEO;
     minorPlanetFilter.selected = inputs.selection.minorPlanet;
-    m_minorPlanetProjection = MinorPlanetProjection(m_frame, minorPlanetFilter, tc);
+    m_minorPlanetProjector = MinorPlanetProjector(m_frame, minorPlanetFilter, tc);
 
     CatalogueProjection::projectStars(
         catalogues.stars, m_frame, tc,
@@ -125,7 +125,7 @@ void ProjectionPass::projectSmallBodies(const ProjectionInputs& inputs,
     const std::span<minorPlanet> minorPlanets = smallBodies.minorPlanets();
     const std::optional<std::uint32_t> neoIndex = smallBodies.neoIndex();
     for (std::uint32_t i = 0; i < minorPlanets.size(); ++i)
-        m_minorPlanetProjection.project(minorPlanets[i], i, neoIndex);
+        m_minorPlanetProjector.project(minorPlanets[i], i, neoIndex);
 }
 
 void ProjectionPass::projectOverlays(const ProjectionInputs& inputs, Catalogues& catalogues,

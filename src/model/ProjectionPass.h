@@ -2,7 +2,7 @@
 
 #include "model/GroundArea.h"
 #include "model/MilkyWayPaths.h"
-#include "model/MinorPlanetProjection.h"
+#include "model/MinorPlanetProjector.h"
 #include "model/PrecessionMatrix.h"
 #include "model/ProjectionFrame.h"
 #include "model/ProjectionInputs.h"
@@ -78,7 +78,7 @@ public:
     // From J2000.0 to the sky date of the last pass.
     const PrecessionMatrix& precession() const { return m_precession; }
     const ProjectionFrame& frame() const { return m_frame; }
-    const MinorPlanetProjection& minorPlanetProjection() const { return m_minorPlanetProjection; }
+    const MinorPlanetProjector& minorPlanetProjector() const { return m_minorPlanetProjector; }
     const GroundArea& ground() const { return m_ground; }
     const MilkyWayPaths& milkyWay() const { return m_milkyWay; }
 
@@ -97,7 +97,7 @@ private:
     bool m_isTimeChange = false;
     PrecessionMatrix m_precession;
     ProjectionFrame m_frame;
-    MinorPlanetProjection m_minorPlanetProjection;
+    MinorPlanetProjector m_minorPlanetProjector;
     GroundArea m_ground;
     MilkyWayPaths m_milkyWay;
 };

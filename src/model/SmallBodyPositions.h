@@ -15,7 +15,7 @@ class SmallBodyPositions {
 public:
     // From this many minor planets on, a pass over all of them runs in
     // parallel and projects the minor planets itself, with the astronomy
-    // model's minorPlanetProjection(); the projection pass then leaves them
+    // model's minorPlanetProjector(); the projection pass then leaves them
     // alone and runs the position pass on every pass.
     static constexpr std::size_t kParallelThreshold = 50000;
     // The `kind` that asks for both tables.

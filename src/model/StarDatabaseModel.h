@@ -31,6 +31,8 @@
 class CacheRebuilder;
 class CustomFilterList;
 class PlanetPositions;
+class PrefControl;
+class SkyDateModel;
 class SmallBodyCatalogues;
 class SmallBodyPositions;
 
@@ -61,6 +63,12 @@ public:
 
     // Set before setupDatabase by the subsystems that own those tables.
     void setSmallBodyCatalogues(SmallBodyCatalogues* catalogues) { m_smallBodies = catalogues; }
+    // The settings object and the sky date the projection pass reads.
+    void setLinks(PrefControl& prefControl, SkyDateModel& skyDate)
+    {
+        m_prefControl = &prefControl;
+        m_skyDate = &skyDate;
+    }
     // What the projection pass calls: the solar-system passes and the
     // preferences window's custom deep-sky list. Each may stay unset.
     void setPlanetPositions(PlanetPositions* planets) { m_projectionServices.planets = planets; }
@@ -154,7 +162,11 @@ public:
     const std::optional<QPainterPath>& horizonAltAzPath() const { return m_horizonAltAzPath; }
 
     // The projection pass (StarDatabaseModelProjection.cpp): places every
-    // catalogue and overlay on the chart for `inputs`; see ProjectionPass.
+    // catalogue and overlay on the chart for the settings and the sky date of
+    // the links (nothing before they are set); `force` after a change of
+    // settings or of what is shown. See ProjectionPass.
+    void calculateStarPositions(bool force);
+    // The same for inputs gathered elsewhere.
     void calculateStarPositions(const ProjectionInputs& inputs, bool force);
 
     // What the last pass left. The scale, in points: a direction at angle t
@@ -179,9 +191,9 @@ public:
     // The whole frame of the last pass.
     const ProjectionFrame& projectionFrame() const { return m_projection.frame(); }
     // The minor-planet step of the last pass, for the parallel small-body pass.
-    const MinorPlanetProjection& minorPlanetProjection() const
+    const MinorPlanetProjector& minorPlanetProjector() const
     {
-        return m_projection.minorPlanetProjection();
+        return m_projection.minorPlanetProjector();
     }
     // Milky Way outline k, 0 to 29, and whether it has a visible point.
     const QPainterPath& mwPath(int k) const { return m_projection.milkyWay().mwPath(k); }
@@ -211,6 +223,8 @@ private:
     bool rebuildCache(const Table& table, std::vector<Record>& records);
 
     CatalogueFolders m_folders;
+    PrefControl* m_prefControl = nullptr;
+    SkyDateModel* m_skyDate = nullptr;
     SmallBodyCatalogues* m_smallBodies = nullptr;
     std::vector<CacheRebuilder*> m_rebuilders;
     std::function<void(const QString&)> m_debug;

@@ -1,5 +1,13 @@
 #include "model/StarDatabaseModel.h"
 
+#include "model/ProjectionSources.h"
+
+void StarDatabaseModel::calculateStarPositions(bool force)
+{
+    if (m_prefControl && m_skyDate)
+        calculateStarPositions(ProjectionSources::read(*m_prefControl, *m_skyDate), force);
+}
+
 void StarDatabaseModel::calculateStarPositions(const ProjectionInputs& inputs, bool force)
 {
     ProjectionPass::Catalogues catalogues;

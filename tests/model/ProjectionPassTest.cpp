@@ -234,8 +234,8 @@ TEST_F(PassTest, ALargeMinorPlanetTableIsLeftToTheSmallBodyPass)
     EXPECT_EQ(smallBodies.minorPlanetTable.front().state, 42);
     EXPECT_EQ(smallBodies.minorPlanetTable.back().state, 42);
     // The projection it uses is that of the pass.
-    EXPECT_DOUBLE_EQ(pass.minorPlanetProjection().frame().radius(), pass.radius());
-    EXPECT_FALSE(pass.minorPlanetProjection().isTimeChange());
+    EXPECT_DOUBLE_EQ(pass.minorPlanetProjector().frame().radius(), pass.radius());
+    EXPECT_FALSE(pass.minorPlanetProjector().isTimeChange());
 }
 
 TEST_F(PassTest, ALowAllSkyViewKeepsTheScale)

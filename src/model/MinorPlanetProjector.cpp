@@ -1,8 +1,8 @@
-#include "model/MinorPlanetProjection.h"
+#include "model/MinorPlanetProjector.h"
 
 #include "model/RecordHorizon.h"
 
-bool MinorPlanetProjection::project(minorPlanet& record, std::uint32_t i,
+bool MinorPlanetProjector::project(minorPlanet& record, std::uint32_t i,
                                     std::optional<std::uint32_t> neoIndex) const
 {
     if (!m_filter.passes(record.source, record.mag, i, neoIndex)) {

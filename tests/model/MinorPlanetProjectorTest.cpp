@@ -1,4 +1,4 @@
-#include "model/MinorPlanetProjection.h"
+#include "model/MinorPlanetProjector.h"
 
 #include "ProjectionFixture.h"
 
@@ -30,9 +30,9 @@ CatalogueFilters::MinorPlanetFilter filter()
     return f;
 }
 
-TEST(MinorPlanetProjection, FilterThenPlace)
+TEST(MinorPlanetProjector, FilterThenPlace)
 {
-    const MinorPlanetProjection projection(poleFrame(), filter(), true);
+    const MinorPlanetProjector projection(poleFrame(), filter(), true);
     minorPlanet shown = record(kMPSourceBright, 10.0f, 20.0);
     minorPlanet low = record(kMPSourceBright, 10.0f, -20.0);
     minorPlanet faint = record(kMPSourceBright, 18.0f, 20.0);
@@ -49,9 +49,9 @@ TEST(MinorPlanetProjection, FilterThenPlace)
     EXPECT_TRUE(projection.project(neo, 3, 3u));
 }
 
-TEST(MinorPlanetProjection, WithoutTimeChangeTheStoredVectorsCount)
+TEST(MinorPlanetProjector, WithoutTimeChangeTheStoredVectorsCount)
 {
-    const MinorPlanetProjection projection(poleFrame(), filter(), false);
+    const MinorPlanetProjector projection(poleFrame(), filter(), false);
     minorPlanet m = record(kMPSourceUnnumbered, 10.0f, 20.0);
     m.horX = 0.0;
     m.horY = 0.0;
@@ -60,13 +60,13 @@ TEST(MinorPlanetProjection, WithoutTimeChangeTheStoredVectorsCount)
     EXPECT_EQ(m.state, kStateBelowHorizon);
 }
 
-TEST(MinorPlanetProjection, SlicesOnThreadsGiveTheSingleThreadedResult)
+TEST(MinorPlanetProjector, SlicesOnThreadsGiveTheSingleThreadedResult)
 {
     std::vector<minorPlanet> table;
     for (int i = 0; i < 4000; ++i)
         table.push_back(record(i % 4, float(i % 25), (i % 170) - 85.0));
     std::vector<minorPlanet> threaded = table;
-    const MinorPlanetProjection projection(poleFrame(), filter(), true);
+    const MinorPlanetProjector projection(poleFrame(), filter(), true);
     for (std::uint32_t i = 0; i < table.size(); ++i)
         projection.project(table[i], i, 7u);
     std::vector<std::thread> threads;

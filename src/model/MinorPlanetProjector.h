@@ -12,11 +12,11 @@
 // passes), visibility state and chart point. The parallel small-body pass runs
 // it on its worker threads for large tables; it writes only the record it is
 // given and reads nothing that changes, so any number of threads may share one.
-class MinorPlanetProjection {
+class MinorPlanetProjector {
 public:
-    MinorPlanetProjection() = default;
-    MinorPlanetProjection(const ProjectionFrame& frame,
-                          const CatalogueFilters::MinorPlanetFilter& filter, bool isTimeChange)
+    MinorPlanetProjector() = default;
+    MinorPlanetProjector(const ProjectionFrame& frame,
+                         const CatalogueFilters::MinorPlanetFilter& filter, bool isTimeChange)
         : m_frame(frame), m_filter(filter), m_isTimeChange(isTimeChange)
     {
     }
