@@ -76,7 +76,8 @@ void ProjectionPass::calculateStarPositions(const ProjectionInputs& inputs,
 
     // Ready before the small-body pass, which uses it for large tables.
     CatalogueFilters::MinorPlanetFilter minorPlanetFilter;
-    minorPlanetFilter.limit = CatalogueFilters::smallBodyLimit(inputs.cometMagLimit, inputs.mpMagLimit);
+    minorPlanetFilter.limit =
+        CatalogueFilters::smallBodyLimit(inputs.cometMagLimit, inputs.mpMagLimit);
     minorPlanetFilter.showMP = inputs.showMP;
     minorPlanetFilter.showNEO = inputs.showNEO;
     minorPlanetFilter.selected = inputs.selection.minorPlanet;
@@ -100,8 +101,8 @@ void ProjectionPass::calculateStarPositions(const ProjectionInputs& inputs,
     if (services.smallBodies)
         projectSmallBodies(inputs, *services.smallBodies);
 
-    CatalogueProjection::projectDeepSky(catalogues.deepSkyData, m_frame, tc,
-                                        DeepSkyFilter(inputs.deepSkySwitches, services.customFilterList),
+    const DeepSkyFilter deepSkyFilter(inputs.deepSkySwitches, services.customFilterList);
+    CatalogueProjection::projectDeepSky(catalogues.deepSkyData, m_frame, tc, deepSkyFilter,
                                         inputs.selection.deepSky);
     projectOverlays(inputs, catalogues, isViewChanged);
 }
@@ -109,15 +110,19 @@ void ProjectionPass::calculateStarPositions(const ProjectionInputs& inputs,
 void ProjectionPass::projectSmallBodies(const ProjectionInputs& inputs,
                                         SmallBodyPositions& smallBodies)
 {
-    const bool isLarge = smallBodies.minorPlanets().size() >= SmallBodyPositions::kParallelThreshold;
-    if (m_isTimeChange || isLarge)
-        smallBodies.calculateCometPositions(SmallBodyPositions::kCometsAndMinorPlanets, 0.0, -1, -1);
+    const bool isLarge =
+        smallBodies.minorPlanets().size() >= SmallBodyPositions::kParallelThreshold;
+    if (m_isTimeChange || isLarge) {
+        smallBodies.calculateCometPositions(SmallBodyPositions::kCometsAndMinorPlanets, 0.0, -1,
+                                            -1);
+    }
 
     CatalogueFilters::CometFilter cometFilter;
     cometFilter.limit = CatalogueFilters::smallBodyLimit(inputs.cometMagLimit, inputs.mpMagLimit);
     cometFilter.showComet = inputs.showComet;
     cometFilter.selected = inputs.selection.comet;
-    SolarSystemProjection::projectComets(smallBodies.comets(), m_frame, m_isTimeChange, cometFilter);
+    SolarSystemProjection::projectComets(smallBodies.comets(), m_frame, m_isTimeChange,
+                                         cometFilter);
 
     // A large table was projected by the small-body pass itself.
     if (isLarge)
