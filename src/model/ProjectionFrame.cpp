@@ -1,7 +1,8 @@
 #include "model/ProjectionFrame.h"
 
+#include "model/Angles.h"
+
 #include <cmath>
-#include <numbers>
 
 ProjectionFrame::ProjectionFrame(const View& view)
     : m_cx(double(float(view.skyRect.x()) + float(view.skyRect.width()) / 2.0f)),
@@ -17,10 +18,9 @@ ProjectionFrame::ProjectionFrame(const View& view)
 {
     // The horizon frame's x axis points south, so the view looks along
     // azimuth + 180 degrees.
-    constexpr double kTwoPi = 2.0 * std::numbers::pi;
-    double a = view.azimuth + std::numbers::pi;
-    if (a >= kTwoPi)
-        a -= kTwoPi;
+    double a = view.azimuth + Angles::kPi;
+    if (a >= Angles::kTwoPi)
+        a -= Angles::kTwoPi;
     m_sinA = std::sin(a);
     m_cosA = std::cos(a);
 

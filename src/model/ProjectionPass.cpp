@@ -1,5 +1,6 @@
 #include "model/ProjectionPass.h"
 
+#include "model/Angles.h"
 #include "model/CatalogueFilters.h"
 #include "model/CatalogueProjection.h"
 #include "model/DeepSkyFilter.h"
@@ -8,10 +9,8 @@
 #include "model/PlanetPositions.h"
 #include "model/SmallBodyPositions.h"
 #include "model/SolarSystemProjection.h"
-#include "model/UnitVector.h"
 #include "platform/AppTimeZone.h"
 
-#include <numbers>
 
 namespace {
 
@@ -43,13 +42,13 @@ void ProjectionPass::calculateStarPositions(const ProjectionInputs& inputs,
                                             bool force)
 {
     bool isViewChanged = updateScale(inputs, force);
-    const double altitude = inputs.altitude * kDegToRad;
+    const double altitude = inputs.altitude * Angles::kDegToRad;
     if (altitude != m_oldAltitude) {
         m_oldAltitude = altitude;
         isViewChanged = true;
     }
-    const double primeMeridian = inputs.primeMeridian * kDegToRad;
-    const double latitude = inputs.latitude * kDegToRad;
+    const double primeMeridian = inputs.primeMeridian * Angles::kDegToRad;
+    const double latitude = inputs.latitude * Angles::kDegToRad;
     m_isTimeChange = false;
     if (primeMeridian != m_oldPrimeMeridian || latitude != m_oldLatitude || force) {
         m_oldPrimeMeridian = primeMeridian;
@@ -64,8 +63,8 @@ void ProjectionPass::calculateStarPositions(const ProjectionInputs& inputs,
     view.xLimit = m_scale.xLimit;
     view.isAllSky = m_viewAngle > ViewScale::kAllSkyAngle;
     // The all-sky chart is centred on the zenith, whatever the view altitude.
-    view.altitude = view.isAllSky ? std::numbers::pi / 2.0 : altitude;
-    view.azimuth = inputs.azimuth * kDegToRad;
+    view.altitude = view.isAllSky ? Angles::kPi / 2.0 : altitude;
+    view.azimuth = inputs.azimuth * Angles::kDegToRad;
     view.primeMeridian = primeMeridian;
     view.latitude = latitude;
     view.isBelow = inputs.isBelow;
