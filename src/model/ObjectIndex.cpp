@@ -28,7 +28,10 @@ ObjectIndexParts splitObjectIndex(int index)
         {kNomadStarIndexBase, ObjectBand::NomadStar},    {kMinorPlanetIndexBase, ObjectBand::MinorPlanet},
     };
     for (const Band& b : kBands) {
-        if (index < b.base || index >= b.base + kObjectBandSize)
+        // The minor-planet band is the last and open upward: a full orbit
+        // file holds far more than 100000 bodies.
+        const bool openUpward = b.band == ObjectBand::MinorPlanet;
+        if (index < b.base || (!openUpward && index >= b.base + kObjectBandSize))
             continue;
         const int number = index - b.base;
         if (b.band == ObjectBand::Planet && number >= kPlanetRecords)

@@ -12,7 +12,7 @@ constexpr int kCometIndexBase = 300000;
 constexpr int kPlanetMoonIndexBase = 500000;  // Jupiter's satellites from +0, Saturn's from +10
 constexpr int kHT2StarIndexBase = 600000;
 constexpr int kNomadStarIndexBase = 700000;
-constexpr int kMinorPlanetIndexBase = 800000;
+constexpr int kMinorPlanetIndexBase = 800000;  // and above: the band is open upward
 constexpr int kObjectBandSize = 100000;
 
 enum class ObjectBand {
@@ -27,7 +27,7 @@ struct ObjectIndexParts {
 };
 
 // The band of an index and the object's number in it. Every bound is
-// checked: the unused band from 400000, indexes past the last band, planet
+// checked: the unused band from 400000, planet
 // records past Earth's shadow and satellite numbers the two planets lack are
 // Invalid.
 ObjectIndexParts splitObjectIndex(int index);

