@@ -6,6 +6,7 @@
 #include "model/MilkyWayTable.h"
 #include "model/ProjectionPass.h"
 #include "model/SimulatedStar.h"
+#include "model/SkyCoordinates.h"
 #include "model/records/AltAzLocn.h"
 #include "model/records/MWCoord.h"
 #include "model/records/RALocn.h"
@@ -204,6 +205,25 @@ public:
     bool isHorizon() const { return m_projection.ground().isHorizon(); }
     QPointF horizonPt() const { return m_projection.ground().horizonPt(); }
 
+    // Coordinate helpers for the current site, sky date and view; they read
+    // the last projection pass's scale, sky rectangle and precession.
+    // ra, dec (radians of date) → az (radians, 0..2π) and alt (radians).
+    void CalculateAzFromRA(double ra, double dec, double* az, double* alt) const;
+    // az, alt (DEGREES) → ra (radians, 0..2π) and dec (radians).
+    void CalcRAFromAz(double az, double alt, double* ra, double* dec) const;
+    // az, alt (radians) → chart point, y upward.
+    FloatPoint CalculateAzPoint(double az, double alt) const;
+    // Chart point → mouseAlt, mouseAz, mouseRA, mouseDec (degrees); they keep
+    // their values when the point gives no valid right ascension.
+    void calculateCursorPosition(FloatPoint point);
+    double mouseAlt() const { return m_mouse.alt; }
+    double mouseAz() const { return m_mouse.az; }
+    double mouseRA() const { return m_mouse.ra; }
+    double mouseDec() const { return m_mouse.dec; }
+    // Turns the view centre to the find selection's current place; an index
+    // the model holds no record for changes nothing. The caller re-projects.
+    void centerObject();
+
     // The temporary star of an online lookup (degrees J2000, milliarcseconds
     // per year), or none.
     void createSimStar(double ra, double dec, const QString& name, const QString& number,
@@ -247,4 +267,5 @@ private:
     ProjectionPass m_projection;
     ProjectionPass::Services m_projectionServices;
     SimulatedStar m_simStar;
+    SkyCoordinates::Position m_mouse{};
 };

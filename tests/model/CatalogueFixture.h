@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/QtPrinters.h"
+
 #include "model/CatalogueFolders.h"
 #include "model/records/AltAzLocn.h"
 #include "model/records/RALocn.h"
@@ -19,11 +21,6 @@
 #include <span>
 #include <vector>
 
-// Test failures show texts as text.
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 // Catalogue folders in a temporary directory, with helpers that write small
 // source texts and tables made on the spot.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/QtPrinters.h"
+
 #include "model/PrefStore.h"
 
 #include <QMap>
@@ -11,8 +13,6 @@
 
 #include <ostream>
 
-// Readable failure messages for Qt strings.
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 // Points the settings files of this process at a fresh temporary folder for
 // one test, so no test ever touches the user's real settings.
