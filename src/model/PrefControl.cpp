@@ -5,6 +5,7 @@
 #include "platform/AppTimeZone.h"
 #include "platform/DataPaths.h"
 
+#include <QCoreApplication>
 #include <QScopedValueRollback>
 #include <QThread>
 
@@ -43,6 +44,15 @@ PrefControl::PrefControl(DisplayGamma& gamma)
       m_outlineLabelAttributes{QFont(QStringLiteral("Geneva"), 9), QColor::fromRgbF(1.0f, 1.0f, 1.0f, 0.75f)}
 {
     m_mythArray.reserve(90);
+    if (const QCoreApplication* app = QCoreApplication::instance())
+        m_quitConnection = QObject::connect(app, &QCoreApplication::aboutToQuit, [this] { appQuit(); });
+}
+
+PrefControl::~PrefControl() { QObject::disconnect(m_quitConnection); }
+
+void PrefControl::storeSwitch(PrefFlag f, bool on)
+{
+    m_store.writeBool(QString::fromLatin1(kPrefFlagKeys[std::size_t(f)]), on);
 }
 
 int PrefControl::readInt(const QString& key) const
@@ -54,11 +64,6 @@ int PrefControl::readInt(const QString& key) const
 quint16 PrefControl::readUInt16(const QString& key) const
 {
     return quint16(std::clamp<qint64>(m_store.readInteger(key), 0, 65535));
-}
-
-int PrefControl::infoPanelValues(int slot) const
-{
-    return slot >= 0 && slot < int(m_infoPanelValues.size()) ? m_infoPanelValues[std::size_t(slot)] : 0;
 }
 
 int PrefControl::geminiBaudTag(qint64 baud)

@@ -101,6 +101,14 @@ QDateTime startupTime(const QDateTime& now)
     return QDateTime(now.date(), QTime(22, 0), now.timeZone());
 }
 
+QStringList fitted(QStringList list, const QStringList& defaults)
+{
+    list = list.mid(0, defaults.size());
+    for (qsizetype i = list.size(); i < defaults.size(); ++i)
+        list.append(defaults[i]);
+    return list;
+}
+
 std::vector<PrefDefault> registration(const QDateTime& now)
 {
     return {

@@ -43,4 +43,8 @@ QStringList scopeNames();
 QStringList mythArray();
 QDateTime startupTime(const QDateTime& now);
 
+// A list as long as its default: missing entries are taken from the default,
+// surplus ones dropped, so every slot has its entry.
+QStringList fitted(QStringList list, const QStringList& defaults);
+
 }  // namespace PrefDefaults

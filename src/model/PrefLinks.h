@@ -1,6 +1,9 @@
 #pragma once
 
 class AllSkyDateStamp;
+class CanonCamera;
+class ChartRefresh;
+class CompanionServer;
 class DDWDevice;
 class DDWSetupPanel;
 class DomeDevice;
@@ -11,21 +14,27 @@ class MountDevice;
 class MoonLiteFocuser;
 class OptecFocuser;
 class PhotoHorizonAdjustments;
+class RealTimeClock;
 class RoboFocuser;
 class SG4Device;
 class ViewSliders;
 class WifiBridge;
 
-// The objects of other subsystems the settings object hands stored values
-// to and reads device settings back from. Each lives for the whole run; a
+// The objects of other subsystems the settings object works with: it hands
+// them stored values, reads device settings back from them, refreshes the
+// chart and disconnects the devices at quit. Each lives for the whole run; a
 // null one (a subsystem the program runs without) is skipped.
 struct PrefLinks {
+    ChartRefresh* chartRefresh = nullptr;
     ViewSliders* viewSliders = nullptr;
+    RealTimeClock* realTimeClock = nullptr;
+    CompanionServer* companionServer = nullptr;
     MountDevice* mount = nullptr;
     PhotoHorizonAdjustments* photoHorizon = nullptr;
     AllSkyDateStamp* allSkyDateStamp = nullptr;
     WifiBridge* wifiBridge = nullptr;
     SG4Device* sg4 = nullptr;
+    CanonCamera* canon = nullptr;
     OptecFocuser* optec = nullptr;
     RoboFocuser* robo = nullptr;
     JMIFocuser* jmi = nullptr;

@@ -2,27 +2,16 @@
 
 #include "model/PhotoHorizonAdjustments.h"
 
-namespace {
-
-// A stored list as long as its registered default: missing entries are taken
-// from the default, surplus ones dropped, so every slot has its entry.
-QStringList fitted(QStringList stored, const QStringList& defaults)
-{
-    stored = stored.mid(0, defaults.size());
-    for (qsizetype i = stored.size(); i < defaults.size(); ++i)
-        stored.append(defaults[i]);
-    return stored;
-}
-
-}  // namespace
-
 void PrefControl::loadRecords()
 {
     m_store.readRecords("SitesPref", m_sites);
-    m_siteNamesArray = fitted(m_store.readStringArray("SiteNamesArrayPref"), PrefDefaults::siteNames());
-    m_siteTZNamesArray = fitted(m_store.readStringArray("SiteTimeZoneNamesArrayPref"), PrefDefaults::siteNames());
+    m_siteNamesArray = PrefDefaults::fitted(m_store.readStringArray("SiteNamesArrayPref"),
+                                            PrefDefaults::siteNames());
+    m_siteTZNamesArray = PrefDefaults::fitted(m_store.readStringArray("SiteTimeZoneNamesArrayPref"),
+                                              PrefDefaults::siteNames());
     m_store.readRecords("ScopesPref", m_scopes);
-    m_scopeNamesArray = fitted(m_store.readStringArray("ScopeNamesArrayPref"), PrefDefaults::scopeNames());
+    m_scopeNamesArray = PrefDefaults::fitted(m_store.readStringArray("ScopeNamesArrayPref"),
+                                             PrefDefaults::scopeNames());
     m_store.readRecords("EyepiecesPref", m_eyepieces);
     m_currentDSLR = readInt("DSLRPref");
     m_isFlipOutline = m_store.readBool("FlipOutlinePref");
@@ -31,7 +20,7 @@ void PrefControl::loadRecords()
 
 QStringList PrefControl::storedMythArray() const
 {
-    return fitted(m_store.readStringArray("MythArrayPref"), PrefDefaults::mythArray());
+    return PrefDefaults::fitted(m_store.readStringArray("MythArrayPref"), PrefDefaults::mythArray());
 }
 
 void PrefControl::saveSites()

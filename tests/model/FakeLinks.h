@@ -1,6 +1,9 @@
 #pragma once
 
 #include "model/AllSkyDateStamp.h"
+#include "model/CanonCamera.h"
+#include "model/ChartRefresh.h"
+#include "model/CompanionServer.h"
 #include "model/DDWDevice.h"
 #include "model/DDWSetupPanel.h"
 #include "model/DomeDevice.h"
@@ -13,6 +16,7 @@
 #include "model/PhotoHorizonAdjustments.h"
 #include "model/PrefControl.h"
 #include "model/PrefLinks.h"
+#include "model/RealTimeClock.h"
 #include "model/RoboFocuser.h"
 #include "model/SG4Device.h"
 #include "model/ViewSliders.h"
@@ -46,6 +50,45 @@ public:
     GammaFormula defaultFormula() const override { return formula; }
     bool setFormula(const GammaFormula&) override { m_log.add("gamma", "setFormula"); return true; }
     bool restoreDefault() override { m_log.add("gamma", "restoreDefault"); return true; }
+
+private:
+    CallLog& m_log;
+};
+
+class FakeChart final : public ChartRefresh {
+public:
+    explicit FakeChart(CallLog& log) : m_log(log) {}
+    void updateSkyAndColor() override { m_log.add("chart", "updateSkyAndColor"); }
+
+private:
+    CallLog& m_log;
+};
+
+class FakeClock final : public RealTimeClock {
+public:
+    explicit FakeClock(CallLog& log) : m_log(log) {}
+    void setRunRealTime() override { m_log.add("clock", "setRunRealTime"); }
+
+private:
+    CallLog& m_log;
+};
+
+class FakeCompanion final : public CompanionServer {
+public:
+    explicit FakeCompanion(CallLog& log) : m_log(log) {}
+    void createManager() override { m_log.add("companion", "createManager"); }
+    void releaseManager() override { m_log.add("companion", "releaseManager"); }
+
+private:
+    CallLog& m_log;
+};
+
+class FakeCanon final : public CanonCamera {
+public:
+    explicit FakeCanon(CallLog& log) : m_log(log) {}
+    bool connected = false;
+    bool isCanonConnected() const override { m_log.add("canon", "isCanonConnected"); return connected; }
+    void canonDisconnect() override { m_log.add("canon", "canonDisconnect"); }
 
 private:
     CallLog& m_log;
@@ -355,7 +398,11 @@ struct FakeLinks {
     CallLog log;
     PrefControl* prefs = nullptr;
     FakeGamma gamma{log};
+    FakeChart chart{log};
     FakeSliders sliders{log};
+    FakeClock clock{log};
+    FakeCompanion companion{log};
+    FakeCanon canon{log};
     FakeMount mount{log, prefs};
     FakePhotoHorizon photo{log};
     FakeDateStamp stamp{log};
@@ -374,7 +421,11 @@ struct FakeLinks {
     PrefLinks links()
     {
         PrefLinks l;
+        l.chartRefresh = &chart;
         l.viewSliders = &sliders;
+        l.realTimeClock = &clock;
+        l.companionServer = &companion;
+        l.canon = &canon;
         l.mount = &mount;
         l.photoHorizon = &photo;
         l.allSkyDateStamp = &stamp;
