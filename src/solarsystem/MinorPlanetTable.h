@@ -1,0 +1,48 @@
+#pragma once
+
+#include "model/records/minorPlanet.h"
+
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+// The minor-planet table: loaded from its cache "MinorPlanets.tvk" in the
+// database directory, or built from the element files in the build directory
+// and cached again. Both directory strings end in "/".
+namespace MinorPlanetTable {
+
+inline constexpr const char* kCacheFile = "MinorPlanets.tvk";
+inline constexpr const char* kBrightFile = "Soft00Bright.txt";
+inline constexpr const char* kUnusualFile = "Soft00Unusual.txt";
+inline constexpr const char* kOrbitFile = "MPCORB.DAT";
+// A cache of fewer records than this is refused as damaged.
+inline constexpr std::size_t kMinimumCacheRecords = 10;
+// The two lists together must hold at least this many lines.
+inline constexpr std::size_t kMinimumListLines = 10;
+
+enum class Status {
+    Loaded,           // from the cache
+    Built,            // imported and cached
+    CacheNotWritten,  // imported, but the cache could not be written (alerted)
+    Failed,           // nothing changed; any alert the user must see was shown
+    OrbitFileUnusable,  // the orbit file is missing, unreadable, without a rule line or
+                        // with fewer than 10 orbit lines: nothing changed and no alert,
+                        // the caller reports it
+};
+
+struct Request {
+    bool rebuild = false;       // import even when a cache can be read
+    bool useOrbitFile = false;  // with rebuild: import "MPCORB.DAT" instead of the two lists
+    bool allOrbits = false;     // with the orbit file: the unnumbered orbits too
+    int processorCount = 1;     // the orbit file is parsed on min(this, 8) threads
+    // Percentage of the orbit-file parse, delivered on the calling thread.
+    std::function<void(double percent)> progress;
+};
+
+// `table` is replaced only by a complete new table; after Failed or
+// OrbitFileUnusable it holds what it held before.
+Status createMinorPlanetData(const Request& request, const QString& buildDirectory,
+                             const QString& databaseDirectory, std::vector<minorPlanet>& table);
+
+}  // namespace MinorPlanetTable

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "model/records/minorPlanet.h"
+
+#include <cstddef>
+#include <functional>
+#include <string_view>
+#include <vector>
+
+// Parses the full orbit file "MPCORB.DAT": header lines, a rule line (the
+// first line from the second on whose characters 3-7 are "-----"), the
+// numbered orbits, a separator line (the first record line whose first two
+// characters hold white space or a line break), then the unnumbered orbits.
+// The record lines are split into contiguous slices by line number and parsed
+// at once on a private thread pool; the result does not depend on the number
+// of slices.
+class OrbitFileParse {
+public:
+    enum class Status {
+        Ok,
+        NoRuleLine,
+        TooFewRecordLines,  // fewer than kMinimumRecordLines after the rule line
+    };
+
+    struct Result {
+        Status status = Status::Ok;
+        // Kept orbits in line order, `index` set to the position: numbered ones
+        // (kMPSourceNumbered) first, then, when all orbits were asked for, the
+        // unnumbered ones (kMPSourceUnnumbered). Rejected lines leave no gap.
+        std::vector<minorPlanet> minorPlanets;
+        std::size_t recordLines = 0;     // lines after the rule line
+        std::size_t numberedOrbits = 0;  // position of the separator; all lines when there is none
+    };
+
+    static constexpr std::size_t kMinimumRecordLines = 10;
+
+    // `slices`: 1 to 8 parse operations. `report` receives, on the calling
+    // thread, the percentage of the first slice done, at most once per whole
+    // percent. Without a separator every orbit counts as numbered.
+    static Result parse(std::string_view text, bool allOrbits, int slices,
+                        const std::function<void(double percent)>& report = {});
+};

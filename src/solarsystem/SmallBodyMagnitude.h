@@ -1,0 +1,14 @@
+#pragma once
+
+// Magnitudes of comets and minor planets. Distances in AU.
+namespace SmallBodyMagnitude {
+
+// Total magnitude of a comet: H + 5 log10 delta + 2.5 slope log10 r.
+double comet(double absMagnitude, double slope, double sunDistance, double earthDistance);
+
+// The H, G system of Bowell and others (IAU Commission 20, 1985), with the
+// phase angle from the Sun-body, Earth-body and Earth-Sun distances.
+double minorPlanet(double absMagnitude, double slope, double sunDistance, double earthDistance,
+                   double earthSunDistanceSquared);
+
+}  // namespace SmallBodyMagnitude

@@ -1,0 +1,168 @@
+#include "model/records/TvkFile.h"
+#include "solarsystem/CometTable.h"
+#include "solarsystem/MpcLines.h"
+#include "support/RecordingAlertPresenter.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <string>
+
+namespace {
+
+class CometTableTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        ASSERT_TRUE(QDir(dir.path()).mkpath("Build Data"));
+        ASSERT_TRUE(QDir(dir.path()).mkpath("Database"));
+    }
+
+    QString buildDirectory() const { return dir.path() + "/Build Data/"; }
+    QString databaseDirectory() const { return dir.path() + "/Database/"; }
+    QString cachePath() const { return databaseDirectory() + "Comets.tvk"; }
+
+    void writeElements(const std::string& text) const
+    {
+        QFile f(buildDirectory() + "Soft00Cmt.txt");
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text.data(), qint64(text.size()));
+    }
+
+    // `count` comets: Encke, Hale-Bopp and the 73P fragment in turn.
+    static std::string elements(int count)
+    {
+        const std::string_view lines[] = {MpcLines::kEncke, MpcLines::kHaleBopp,
+                                          MpcLines::kSchwassmannWachmannT};
+        std::string text;
+        for (int i = 0; i < count; ++i) {
+            text += lines[i % 3];
+            text += '\n';
+        }
+        return text;
+    }
+
+    QByteArray cacheBytes() const
+    {
+        QFile f(cachePath());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    bool create(bool rebuild)
+    {
+        return CometTable::createCometData(rebuild, buildDirectory(), databaseDirectory(), comets);
+    }
+
+    void expectOneAlert(const char* title, const char* message) const
+    {
+        ASSERT_EQ(recorder.alerts.size(), 1u);
+        EXPECT_EQ(recorder.alerts[0].title, title);
+        EXPECT_EQ(recorder.alerts[0].message, message);
+    }
+
+    QTemporaryDir dir;
+    ScopedAlertRecorder recorder;
+    std::vector<comet> comets;
+};
+
+TEST_F(CometTableTest, ImportWritesTheCacheThatTheNextStartLoads)
+{
+    writeElements(elements(12));
+    ASSERT_TRUE(create(false));
+    ASSERT_EQ(comets.size(), 12u);
+    EXPECT_EQ(cacheBytes().size(), qsizetype(12 * sizeof(comet)));
+
+    writeElements(elements(15));  // ignored while the cache can be read
+    std::vector<comet>().swap(comets);
+    ASSERT_TRUE(create(false));
+    ASSERT_EQ(comets.size(), 12u);
+    EXPECT_STREQ(comets[1].name, "C/1995 O1 (Hale-Bopp)");
+    EXPECT_EQ(comets[11].index, 11u);
+    EXPECT_TRUE(recorder.alerts.empty());
+}
+
+TEST_F(CometTableTest, RebuildIgnoresAndRewritesTheCache)
+{
+    writeElements(elements(12));
+    ASSERT_TRUE(create(false));
+    writeElements(elements(15));
+    ASSERT_TRUE(create(true));
+    EXPECT_EQ(comets.size(), 15u);
+    EXPECT_EQ(cacheBytes().size(), qsizetype(15 * sizeof(comet)));
+}
+
+TEST_F(CometTableTest, CacheOfFewerThanTenRecordsIsRefused)
+{
+    std::vector<comet> nine(9);
+    ASSERT_TRUE(TvkFile::save<comet>(cachePath(), nine));
+    writeElements(elements(12));
+    comets.resize(4);
+    EXPECT_FALSE(create(false));
+    expectOneAlert("Startup Failed", "Comet database error.");
+    EXPECT_EQ(comets.size(), 4u);
+}
+
+TEST_F(CometTableTest, CacheOfTenRecordsIsTakenAndATrailingPartIgnored)
+{
+    std::vector<comet> ten(10);
+    ten[9].index = 9;
+    ASSERT_TRUE(TvkFile::save<comet>(cachePath(), ten));
+    QFile f(cachePath());
+    ASSERT_TRUE(f.open(QIODevice::Append));
+    f.write("partial");
+    f.close();
+    ASSERT_TRUE(create(false));
+    ASSERT_EQ(comets.size(), 10u);
+    EXPECT_EQ(comets[9].index, 9u);
+}
+
+TEST_F(CometTableTest, MissingOrNonAsciiElementFile)
+{
+    EXPECT_FALSE(create(false));
+    expectOneAlert("Startup Error", "Can not open comet database file.");
+
+    std::string text = elements(12);
+    text[110] = char(0xE9);
+    writeElements(text);
+    EXPECT_FALSE(create(false));
+    EXPECT_EQ(recorder.alerts.size(), 2u);
+    EXPECT_EQ(recorder.alerts[1].message, "Can not open comet database file.");
+}
+
+TEST_F(CometTableTest, FormatError)
+{
+    writeElements(elements(12) + "\n");
+    EXPECT_FALSE(create(false));
+    expectOneAlert("Comet database error", "Format error in comet build data file.");
+}
+
+TEST_F(CometTableTest, FailedImportKeepsTableAndCache)
+{
+    writeElements(elements(12));
+    ASSERT_TRUE(create(false));
+    const QByteArray cache = cacheBytes();
+
+    std::string badLine(MpcLines::kEncke);
+    badLine.replace(19, 2, "13");  // month 13
+    writeElements(elements(5) + badLine + "\n" + elements(14));
+    EXPECT_FALSE(create(true));
+    expectOneAlert("Startup Error", "Comet database build error.");
+    EXPECT_EQ(comets.size(), 12u);
+    EXPECT_EQ(comets[11].index, 11u);
+    EXPECT_EQ(cacheBytes(), cache);
+}
+
+TEST_F(CometTableTest, UnwritableCacheIsReportedAndTheTableStands)
+{
+    writeElements(elements(12));
+    ASSERT_TRUE(QDir(databaseDirectory()).removeRecursively());
+    EXPECT_FALSE(create(false));
+    expectOneAlert("Startup Error", "Can not write comet data.");
+    EXPECT_EQ(comets.size(), 12u);
+}
+
+}  // namespace

@@ -1,0 +1,203 @@
+#include "solarsystem/MpcLines.h"
+#include "solarsystem/OrbitFileParse.h"
+
+#include <gtest/gtest.h>
+
+#include <QThread>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string patched(std::string_view line, std::size_t column, std::string_view text)
+{
+    std::string s(line);
+    s.replace(column - 1, text.size(), text);
+    return s;
+}
+
+// Real orbits with the designation and mean anomaly varied, so that every
+// record of a fixture differs.
+std::string numberedLine(int i)
+{
+    char designation[16];
+    char anomaly[32];
+    std::snprintf(designation, sizeof designation, "%05d", 10 + i);
+    std::snprintf(anomaly, sizeof anomaly, "%10.5f", 2.5 * i);
+    return patched(patched(i % 2 ? MpcLines::kVesta : MpcLines::kCeres, 1, designation), 27, anomaly);
+}
+
+std::string unnumberedLine(int i)
+{
+    char anomaly[32];
+    std::snprintf(anomaly, sizeof anomaly, "%10.5f", 3.5 * i);
+    return patched(i % 2 ? MpcLines::k2019KO2 : MpcLines::kTildeNumbered, 27, anomaly);
+}
+
+struct Fixture {
+    std::vector<std::string> lines;
+    std::string text(const std::vector<std::string_view>& breaks = {"\n"}) const
+    {
+        std::string t;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            t += lines[i];
+            t += breaks[i % breaks.size()];
+        }
+        return t;
+    }
+};
+
+const std::string kRule(202, '-');
+
+// Header, rule, `numbered` orbits, an empty separator, `unnumbered` orbits.
+Fixture orbitFile(int numbered, int unnumbered)
+{
+    Fixture f;
+    f.lines = {"MINOR PLANET ORBITS", "", "Des'n     H     G   Epoch     M", "", kRule};
+    for (int i = 0; i < numbered; ++i)
+        f.lines.push_back(numberedLine(i));
+    f.lines.emplace_back();
+    for (int i = 0; i < unnumbered; ++i)
+        f.lines.push_back(unnumberedLine(i));
+    return f;
+}
+
+bool sameRecords(const std::vector<minorPlanet>& a, const std::vector<minorPlanet>& b)
+{
+    return a.size() == b.size()
+        && std::memcmp(a.data(), b.data(), a.size() * sizeof(minorPlanet)) == 0;
+}
+
+TEST(OrbitFileParseSections, AllOrbitsGiveNumberedThenUnnumbered)
+{
+    const std::string text = orbitFile(100, 50).text();
+    const OrbitFileParse::Result result = OrbitFileParse::parse(text, true, 4);
+    ASSERT_EQ(result.status, OrbitFileParse::Status::Ok);
+    EXPECT_EQ(result.recordLines, 151u);
+    EXPECT_EQ(result.numberedOrbits, 100u);
+    ASSERT_EQ(result.minorPlanets.size(), 150u);
+    for (std::size_t i = 0; i < 150; ++i) {
+        EXPECT_EQ(result.minorPlanets[i].index, i);
+        EXPECT_EQ(result.minorPlanets[i].source, i < 100 ? kMPSourceNumbered : kMPSourceUnnumbered);
+    }
+    EXPECT_STREQ(result.minorPlanets[0].designation, "00010  ");
+    EXPECT_STREQ(result.minorPlanets[99].name, "(4) Vesta");
+    EXPECT_STREQ(result.minorPlanets[100].designation, "~0K8Q  ");
+    EXPECT_STREQ(result.minorPlanets[149].name, "2019 KO2");
+}
+
+TEST(OrbitFileParseSections, NumberedOnlyStopsAtTheSeparator)
+{
+    const OrbitFileParse::Result result = OrbitFileParse::parse(orbitFile(100, 50).text(), false, 3);
+    ASSERT_EQ(result.minorPlanets.size(), 100u);
+    EXPECT_EQ(result.minorPlanets.back().source, kMPSourceNumbered);
+}
+
+TEST(OrbitFileParseSections, ALineStartingWithBlanksIsTheSeparator)
+{
+    Fixture f = orbitFile(30, 20);
+    f.lines[5 + 30] = "  separator";
+    const OrbitFileParse::Result result = OrbitFileParse::parse(f.text(), true, 2);
+    EXPECT_EQ(result.numberedOrbits, 30u);
+    EXPECT_EQ(result.minorPlanets.size(), 50u);
+}
+
+TEST(OrbitFileParseSections, WithoutASeparatorEveryOrbitIsNumbered)
+{
+    Fixture f = orbitFile(30, 0);
+    f.lines.pop_back();
+    const OrbitFileParse::Result result = OrbitFileParse::parse(f.text(), true, 8);
+    EXPECT_EQ(result.numberedOrbits, 30u);
+    ASSERT_EQ(result.minorPlanets.size(), 30u);
+    EXPECT_EQ(result.minorPlanets.back().source, kMPSourceNumbered);
+}
+
+TEST(OrbitFileParseSections, UnusableFiles)
+{
+    Fixture noRule = orbitFile(30, 5);
+    noRule.lines[4] = "  ----";  // dashes in columns 3-6 only
+    EXPECT_EQ(OrbitFileParse::parse(noRule.text(), true, 2).status,
+              OrbitFileParse::Status::NoRuleLine);
+
+    // The first line is never the rule line.
+    Fixture ruleFirst = orbitFile(30, 5);
+    ruleFirst.lines.erase(ruleFirst.lines.begin(), ruleFirst.lines.begin() + 4);
+    EXPECT_EQ(OrbitFileParse::parse(ruleFirst.text(), true, 2).status,
+              OrbitFileParse::Status::NoRuleLine);
+
+    EXPECT_EQ(OrbitFileParse::parse(orbitFile(8, 0).text(), true, 2).status,
+              OrbitFileParse::Status::TooFewRecordLines);
+    EXPECT_EQ(OrbitFileParse::parse(orbitFile(9, 0).text(), true, 2).status,
+              OrbitFileParse::Status::Ok);
+    EXPECT_EQ(OrbitFileParse::parse("", true, 2).status, OrbitFileParse::Status::NoRuleLine);
+}
+
+TEST(OrbitFileParseSlices, OneToEightOperationsGiveTheSameTable)
+{
+    for (const auto& [numbered, unnumbered] : {std::pair{100, 50}, {25, 0}, {10, 0}, {3, 12}}) {
+        const std::string text = orbitFile(numbered, unnumbered).text();
+        const OrbitFileParse::Result one = OrbitFileParse::parse(text, true, 1);
+        ASSERT_EQ(one.minorPlanets.size(), std::size_t(numbered + unnumbered));
+        for (int k = 2; k <= 8; ++k)
+            EXPECT_TRUE(sameRecords(OrbitFileParse::parse(text, true, k).minorPlanets, one.minorPlanets))
+                << numbered << " + " << unnumbered << " orbits on " << k << " operations";
+    }
+}
+
+TEST(OrbitFileParseSlices, RejectedLinesLeaveNoGap)
+{
+    Fixture f = orbitFile(100, 50);
+    // Positions 7, 40 and 140, in slices 1, 3 and 8 of eight (151 lines, 18
+    // a slice): a month 0, a line cut short, a day 0.
+    f.lines[5 + 7] = patched(f.lines[5 + 7], 21, "K250L");
+    f.lines[5 + 40] = f.lines[5 + 40].substr(0, 90);
+    f.lines[5 + 140] = patched(f.lines[5 + 140], 21, "K19B0");
+    const std::string text = f.text();
+    const OrbitFileParse::Result one = OrbitFileParse::parse(text, true, 1);
+    ASSERT_EQ(one.minorPlanets.size(), 147u);
+    EXPECT_STREQ(one.minorPlanets[7].designation, "00018  ");
+    EXPECT_STREQ(one.minorPlanets[39].designation, "00051  ");
+    EXPECT_EQ(one.minorPlanets[97].source, kMPSourceNumbered);
+    EXPECT_EQ(one.minorPlanets[98].source, kMPSourceUnnumbered);
+    for (std::size_t i = 0; i < one.minorPlanets.size(); ++i)
+        EXPECT_EQ(one.minorPlanets[i].index, i);
+    for (int k = 2; k <= 8; ++k)
+        EXPECT_TRUE(sameRecords(OrbitFileParse::parse(text, true, k).minorPlanets, one.minorPlanets));
+}
+
+TEST(OrbitFileParseLineBreaks, CarriageReturnsAndMixedBreaksParseAsLineFeeds)
+{
+    // Lines of unequal length (the header, the empty separator) in front of
+    // breaks of unequal length: slices must go by line number.
+    const Fixture f = orbitFile(60, 40);
+    const std::vector<minorPlanet> lf = OrbitFileParse::parse(f.text({"\n"}), true, 5).minorPlanets;
+    ASSERT_EQ(lf.size(), 100u);
+    for (const std::vector<std::string_view>& breaks :
+         {std::vector<std::string_view>{"\r"}, {"\r\n"}, {"\r\n", "\n", "\r", "\n", "\n"}}) {
+        for (int k = 1; k <= 8; ++k)
+            EXPECT_TRUE(sameRecords(OrbitFileParse::parse(f.text(breaks), true, k).minorPlanets, lf));
+    }
+}
+
+TEST(OrbitFileParseProgress, PercentagesReachTheCallingThreadInOrder)
+{
+    const std::string text = orbitFile(2000, 0).text();
+    std::vector<double> reports;
+    bool offThread = false;
+    QThread* const caller = QThread::currentThread();
+    OrbitFileParse::parse(text, true, 1, [&](double percent) {
+        offThread = offThread || QThread::currentThread() != caller;
+        reports.push_back(percent);
+    });
+    EXPECT_FALSE(offThread);
+    ASSERT_FALSE(reports.empty());
+    for (std::size_t i = 1; i < reports.size(); ++i)
+        EXPECT_GT(reports[i], reports[i - 1]);
+    EXPECT_GT(reports.back(), 99.0);
+    EXPECT_LT(reports.back(), 100.0);
+}
+
+}  // namespace

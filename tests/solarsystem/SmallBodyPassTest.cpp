@@ -1,0 +1,382 @@
+#include "solarsystem/CometImport.h"
+#include "solarsystem/MpcLines.h"
+#include "solarsystem/OrbitLine.h"
+#include "solarsystem/ParallelMinorPlanets.h"
+#include "solarsystem/SmallBodyPass.h"
+
+#include <gtest/gtest.h>
+
+#include <QThread>
+
+#include <atomic>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <numbers>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr double kDegree = std::numbers::pi / 180.0;
+
+// Real orbits with the mean anomaly turned by i * 7.3 degrees, so that the
+// bodies spread over the sky; every third one from the near-Earth list.
+std::vector<minorPlanet> minorPlanetTable(std::size_t count)
+{
+    const std::string_view lines[] = {MpcLines::kCeres, MpcLines::kEros, MpcLines::kVesta,
+                                      MpcLines::k2019KO2, MpcLines::k617103};
+    std::vector<minorPlanet> table(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        minorPlanet& m = table[i];
+        EXPECT_TRUE(OrbitLine::parse(lines[i % 5], m));
+        m.meanAnomaly = float(std::fmod(double(m.meanAnomaly) + 7.3 * double(i), 360.0));
+        m.index = std::uint32_t(i);
+        m.source = i % 3 == 1 ? kMPSourceUnusual : kMPSourceNumbered;
+    }
+    return table;
+}
+
+std::vector<comet> cometTable()
+{
+    std::string text;
+    for (const std::string_view line : {MpcLines::kEncke, MpcLines::kHaleBopp,
+                                        MpcLines::kSchwassmannWachmannT, MpcLines::kAtlas2019E3}) {
+        text += line;
+        text += '\n';
+    }
+    return CometImport::parse(text).comets;
+}
+
+SmallBodyInputs inputs()
+{
+    SmallBodyInputs in;
+    in.julianDay = 2461055.5;
+    in.sunJ2000 = {0.407492907, -0.821444726, -0.356086911};
+    // A small rotation stands in for the precession of the date.
+    const double a = 0.3 * kDegree;
+    in.precession = {std::cos(a), -std::sin(a), 0.0, std::sin(a), std::cos(a), 0.0, 0.0, 0.0, 1.0};
+    in.latitude = 47.5;
+    in.primeMeridian = 123.4;
+    in.numCores = 8;
+    return in;
+}
+
+template <class Record>
+bool sameBytes(const std::vector<Record>& a, const std::vector<Record>& b)
+{
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(Record)) == 0;
+}
+
+class SmallBodyPassTest : public ::testing::Test {
+protected:
+    SmallBodyPassResult pass(int kind, double days = 0.0, int index = -1, int pathSlot = -1)
+    {
+        return SmallBodyPass::calculateCometPositions(kind, days, index, pathSlot, in,
+                                                      {comets, minorPlanets, neo});
+    }
+
+    SmallBodyInputs in = inputs();
+    std::vector<comet> comets = cometTable();
+    std::vector<minorPlanet> minorPlanets = minorPlanetTable(40);
+    NearEarthObject neo;
+};
+
+TEST_F(SmallBodyPassTest, AllBodiesGetPlacesDistancesAndMagnitudes)
+{
+    pass(kSmallBodyBoth);
+    for (const comet& c : comets) {
+        const double ra = c.ra;
+        const double dec = c.dec;
+        EXPECT_NEAR(double(c.vecX), std::cos(dec) * std::cos(ra), 1e-6) << c.name;
+        EXPECT_NEAR(double(c.vecZ), std::sin(dec), 1e-6) << c.name;
+        EXPECT_GT(float(c.geoDistance), 0.0f);
+        const double delta = c.geoDistance / 149.59787069;
+        const double r = c.helioDistance / 149.59787069;
+        EXPECT_NEAR(float(c.mag), c.absMagnitude + 5.0 * std::log10(delta) + 2.5 * c.slope * std::log10(r), 1e-4);
+    }
+    // Encke: 3.74806 AU from the Sun by PyEphem 4.1.4 (an EllipticalBody of
+    // the same elements), which takes the comet 0.025 days earlier for light
+    // time; the comet falls inward by some 8e-5 AU in that time.
+    EXPECT_NEAR(double(comets[0].helioDistance) / 149.59787069, 3.74806, 2e-4);
+    for (const minorPlanet& m : minorPlanets) {
+        EXPECT_GT(float(m.helioDistance), 0.0f);
+        EXPECT_TRUE(std::isfinite(float(m.mag)));
+        EXPECT_NEAR(double(m.vecX) * double(m.vecX) + double(m.vecY) * double(m.vecY)
+                        + double(m.vecZ) * double(m.vecZ),
+                    1.0, 1e-12);
+    }
+}
+
+TEST_F(SmallBodyPassTest, MilesWhenTheMetricSettingIsOff)
+{
+    pass(kSmallBodyBoth);
+    const std::vector<minorPlanet> kilometres = minorPlanets;
+    in.isMetric = false;
+    pass(kSmallBodyBoth);
+    for (std::size_t i = 0; i < minorPlanets.size(); ++i) {
+        EXPECT_FLOAT_EQ(float(minorPlanets[i].geoDistance), float(kilometres[i].geoDistance * 0.62137199));
+        EXPECT_FLOAT_EQ(float(minorPlanets[i].helioDistance), float(kilometres[i].helioDistance * 0.62137199));
+    }
+}
+
+TEST_F(SmallBodyPassTest, PlotLongitudeIsPerihelionPlusNodePlusTrueAnomaly)
+{
+    const std::vector<minorPlanet> before = minorPlanets;
+    pass(kSmallBodyMinorPlanets);
+    const SmallBodyPassResult plot = pass(kSmallBodyMinorPlanets, 0.0, 2, -1);
+    ASSERT_TRUE(plot.orbitPlot);
+    EXPECT_FLOAT_EQ(plot.orbitPlot->longitude, float(minorPlanets[2].plotLongitude));
+    EXPECT_FLOAT_EQ(plot.orbitPlot->argPerihelion, float(minorPlanets[2].argPerihelion * kDegree));
+    EXPECT_FLOAT_EQ(plot.orbitPlot->node, float(minorPlanets[2].node * kDegree));
+    EXPECT_FLOAT_EQ(plot.orbitPlot->inclination, float(minorPlanets[2].inclination * kDegree));
+    EXPECT_FLOAT_EQ(plot.orbitPlot->eccentricity, float(minorPlanets[2].eccentricity));
+    EXPECT_FLOAT_EQ(plot.orbitPlot->perihelionDistance,
+                    float(minorPlanets[2].semiMajorAxis * (1.0 - minorPlanets[2].eccentricity)));
+}
+
+TEST_F(SmallBodyPassTest, OneBodyWritesNoRecord)
+{
+    const std::vector<comet> cometsBefore = comets;
+    const std::vector<minorPlanet> minorBefore = minorPlanets;
+    const SmallBodyPassResult plot = pass(kSmallBodyComets, 3.0, 1, -1);
+    EXPECT_TRUE(plot.orbitPlot);
+    EXPECT_FALSE(plot.pathVector);
+    const SmallBodyPassResult path = pass(kSmallBodyMinorPlanets, 3.0, 4, 17);
+    EXPECT_FALSE(path.orbitPlot);
+    ASSERT_TRUE(path.pathVector);
+    EXPECT_TRUE(sameBytes(comets, cometsBefore));
+    EXPECT_TRUE(sameBytes(minorPlanets, minorBefore));
+
+    // The path point is where the full pass at that offset puts the body.
+    pass(kSmallBodyMinorPlanets, 3.0);
+    EXPECT_DOUBLE_EQ((*path.pathVector)[0], double(minorPlanets[4].vecX));
+    EXPECT_DOUBLE_EQ((*path.pathVector)[1], double(minorPlanets[4].vecY));
+    EXPECT_DOUBLE_EQ((*path.pathVector)[2], double(minorPlanets[4].vecZ));
+}
+
+TEST_F(SmallBodyPassTest, IndexOutsideTheTableDoesNothing)
+{
+    const SmallBodyPassResult result = pass(kSmallBodyComets, 0.0, 4, 3);
+    EXPECT_FALSE(result.pathVector);
+    EXPECT_FALSE(pass(kSmallBodyMinorPlanets, 0.0, 40, -1).orbitPlot);
+}
+
+TEST_F(SmallBodyPassTest, NothingMovesWithoutAChangeOfTheSky)
+{
+    pass(kSmallBodyBoth);
+    const std::vector<comet> cometsBefore = comets;
+    const std::vector<minorPlanet> minorBefore = minorPlanets;
+    in.julianDay += 10.0;
+    in.isTimeChange = false;
+    pass(kSmallBodyBoth);
+    EXPECT_TRUE(sameBytes(comets, cometsBefore));
+    EXPECT_TRUE(sameBytes(minorPlanets, minorBefore));
+}
+
+TEST_F(SmallBodyPassTest, OtherKindsDoNothing)
+{
+    const std::vector<comet> cometsBefore = comets;
+    const std::vector<minorPlanet> minorBefore = minorPlanets;
+    for (const int kind : {-1, 2, 4})
+        pass(kind);
+    EXPECT_TRUE(sameBytes(comets, cometsBefore));
+    EXPECT_TRUE(sameBytes(minorPlanets, minorBefore));
+}
+
+TEST_F(SmallBodyPassTest, AMinorPlanetWithoutASemiMajorAxisKeepsItsFields)
+{
+    minorPlanets[5].semiMajorAxis = 0.0f;
+    minorPlanets[5].ra = 1.25f;
+    minorPlanets[5].mag = 99.0f;
+    pass(kSmallBodyMinorPlanets);
+    EXPECT_EQ(float(minorPlanets[5].ra), 1.25f);
+    EXPECT_EQ(float(minorPlanets[5].mag), 99.0f);
+    EXPECT_FALSE(pass(kSmallBodyMinorPlanets, 0.0, 5, 0).pathVector);
+}
+
+TEST_F(SmallBodyPassTest, TrackedObjectMovesOnlyWithoutAMount)
+{
+    in.trackIndex = kCometIndexBase + 2;
+    const SmallBodyPassResult comet = pass(kSmallBodyComets);
+    ASSERT_TRUE(comet.trackedPlace);
+    EXPECT_FLOAT_EQ(float(comet.trackedPlace->rightAscension), float(comets[2].ra));
+    EXPECT_FLOAT_EQ(float(comet.trackedPlace->declination), float(comets[2].dec));
+
+    in.trackIndex = kMinorPlanetIndexBase + 7;
+    const SmallBodyPassResult minor = pass(kSmallBodyMinorPlanets);
+    ASSERT_TRUE(minor.trackedPlace);
+    EXPECT_FLOAT_EQ(float(minor.trackedPlace->rightAscension), float(minorPlanets[7].ra));
+
+    in.isConnected = true;
+    EXPECT_FALSE(pass(kSmallBodyMinorPlanets).trackedPlace);
+    in.isConnected = false;
+    in.trackIndex = kMinorPlanetIndexBase + 7;
+    EXPECT_FALSE(pass(kSmallBodyComets).trackedPlace);
+}
+
+TEST_F(SmallBodyPassTest, NearestNearEarthObject)
+{
+    pass(kSmallBodyMinorPlanets);
+    ASSERT_TRUE(neo.hasNeo);
+    double nearest = 1e9;
+    std::size_t expected = 0;
+    for (std::size_t i = 0; i < minorPlanets.size(); ++i) {
+        const double d = minorPlanets[i].geoDistance;
+        if (minorPlanets[i].source == kMPSourceUnusual && d < nearest) {
+            nearest = d;
+            expected = i;
+        }
+    }
+    EXPECT_EQ(neo.index, expected);
+    EXPECT_STREQ(neo.name.data(), minorPlanets[expected].name);
+    EXPECT_NEAR(neo.distance * 149.59787069, nearest, 1e-3 * nearest);
+    EXPECT_TRUE(neo.isNeo(std::uint32_t(expected)));
+}
+
+TEST_F(SmallBodyPassTest, WithoutNearEarthObjectsNoneIsHeldAndTheNameIsCleared)
+{
+    pass(kSmallBodyMinorPlanets);
+    ASSERT_TRUE(neo.hasNeo);
+    for (minorPlanet& m : minorPlanets)
+        m.source = kMPSourceBright;
+    pass(kSmallBodyMinorPlanets);
+    EXPECT_FALSE(neo.hasNeo);
+    EXPECT_FALSE(neo.isNeo(0));  // minor planet 0 is not taken for one
+    EXPECT_EQ(neo.distance, NearEarthObject::kNoDistance);
+    EXPECT_STREQ(neo.name.data(), "");
+}
+
+TEST_F(SmallBodyPassTest, OnlyAPassAtTheSkyDateSearches)
+{
+    pass(kSmallBodyMinorPlanets);
+    const NearEarthObject found = neo;
+    pass(kSmallBodyMinorPlanets, 30.0);
+    EXPECT_EQ(neo.index, found.index);
+    EXPECT_EQ(neo.distance, found.distance);
+}
+
+TEST_F(SmallBodyPassTest, EqualDistancesKeepTheLowerIndex)
+{
+    for (minorPlanet& m : minorPlanets)
+        m.source = kMPSourceBright;
+    minorPlanets[31] = minorPlanets[6];
+    minorPlanets[31].index = 31;
+    minorPlanets[6].source = kMPSourceUnusual;
+    minorPlanets[31].source = kMPSourceUnusual;
+    pass(kSmallBodyMinorPlanets);
+    EXPECT_EQ(neo.index, 6u);
+}
+
+// The parallel pass against the single-threaded loop on the same table.
+class ParallelMinorPlanetsTest : public ::testing::Test {
+protected:
+    SmallBodyInputs in = inputs();
+};
+
+TEST_F(ParallelMinorPlanetsTest, EveryOperationCountGivesTheSingleThreadedResult)
+{
+    std::vector<comet> noComets;
+    std::vector<minorPlanet> serial = minorPlanetTable(997);
+    NearEarthObject serialNeo;
+    in.trackIndex = kMinorPlanetIndexBase + 611;
+    const SmallBodyPassResult serialResult = SmallBodyPass::calculateCometPositions(
+        kSmallBodyMinorPlanets, 0.0, -1, -1, in, {noComets, serial, serialNeo});
+    ASSERT_TRUE(serialResult.trackedPlace);
+
+    for (int k = 1; k <= 8; ++k) {
+        std::vector<minorPlanet> table = minorPlanetTable(997);
+        NearEarthObject neo;
+        const MinorPlanetProjection none;
+        const std::function<void(double)> noProgress;
+        const std::optional<TrackedPlace> tracked = ParallelMinorPlanets::run(
+            {table, in, 0.0, k, neo, none, noProgress});
+        EXPECT_TRUE(sameBytes(table, serial)) << k << " operations";
+        EXPECT_EQ(neo.index, serialNeo.index);
+        EXPECT_EQ(neo.distance, serialNeo.distance);
+        EXPECT_STREQ(neo.name.data(), serialNeo.name.data());
+        ASSERT_TRUE(tracked);
+        EXPECT_EQ(tracked->rightAscension, serialResult.trackedPlace->rightAscension);
+        EXPECT_EQ(tracked->declination, serialResult.trackedPlace->declination);
+    }
+}
+
+TEST_F(ParallelMinorPlanetsTest, ATieAcrossSlicesKeepsTheLowerIndex)
+{
+    std::vector<minorPlanet> table = minorPlanetTable(800);
+    for (minorPlanet& m : table)
+        m.source = kMPSourceBright;
+    table[700] = table[10];
+    table[700].index = 700;
+    table[10].source = kMPSourceUnusual;
+    table[700].source = kMPSourceUnusual;
+    NearEarthObject neo;
+    const MinorPlanetProjection none;
+    const std::function<void(double)> noProgress;
+    ParallelMinorPlanets::run({table, in, 0.0, 8, neo, none, noProgress});
+    EXPECT_EQ(neo.index, 10u);
+}
+
+TEST_F(ParallelMinorPlanetsTest, LargeTablesAreComputedAndProjectedInParallel)
+{
+    std::vector<comet> noComets;
+    std::vector<minorPlanet> serial = minorPlanetTable(SmallBodyPass::kParallelThreshold - 1);
+    NearEarthObject serialNeo;
+    SmallBodyPass::calculateCometPositions(kSmallBodyMinorPlanets, 0.0, -1, -1, in,
+                                           {noComets, serial, serialNeo});
+
+    std::vector<minorPlanet> table = minorPlanetTable(SmallBodyPass::kParallelThreshold);
+    std::vector<std::atomic<int>> projected(table.size());
+    std::atomic<bool> neoKnownFirst{true};
+    NearEarthObject neo;
+    // The projection of the chart: here it only counts, checks that the
+    // nearest object was found before it, and puts every tenth body on screen.
+    const MinorPlanetProjection projection = [&](std::size_t i) {
+        projected[i].fetch_add(1);
+        if (!neo.hasNeo)
+            neoKnownFirst = false;
+        table[i].state = 1;
+        return i % 10 == 0;
+    };
+    std::vector<double> progress;
+    bool offThread = false;
+    QThread* const caller = QThread::currentThread();
+    const auto report = [&](double p) {
+        offThread = offThread || QThread::currentThread() != caller;
+        progress.push_back(p);
+    };
+    SmallBodyPass::calculateCometPositions(kSmallBodyMinorPlanets, 0.0, -1, -1, in,
+                                           {noComets, table, neo}, projection, report);
+
+    for (std::size_t i = 0; i < table.size(); ++i)
+        ASSERT_EQ(projected[i].load(), 1) << i;
+    EXPECT_TRUE(neoKnownFirst);
+    for (std::size_t i = 0; i < serial.size(); ++i) {
+        table[i].state = serial[i].state;
+        ASSERT_EQ(std::memcmp(&table[i], &serial[i], sizeof(minorPlanet)), 0) << i;
+    }
+    EXPECT_EQ(neo.index, serialNeo.index);
+    EXPECT_FALSE(offThread);
+    ASSERT_FALSE(progress.empty());
+    for (std::size_t i = 1; i < progress.size(); ++i)
+        EXPECT_GT(progress[i], progress[i - 1]);
+    EXPECT_GT(progress.back(), 50.0);
+    EXPECT_LT(progress.back(), 100.0);
+}
+
+TEST_F(ParallelMinorPlanetsTest, WithoutAChangeOfTheSkyLargeTablesAreOnlyReprojected)
+{
+    std::vector<comet> noComets;
+    std::vector<minorPlanet> table = minorPlanetTable(SmallBodyPass::kParallelThreshold);
+    const std::vector<minorPlanet> before = table;
+    in.isTimeChange = false;
+    std::atomic<std::size_t> calls{0};
+    NearEarthObject neo;
+    SmallBodyPass::calculateCometPositions(kSmallBodyMinorPlanets, 0.0, -1, -1, in,
+                                           {noComets, table, neo},
+                                           [&](std::size_t) { calls.fetch_add(1); return false; });
+    EXPECT_EQ(calls.load(), table.size());
+    EXPECT_TRUE(sameBytes(table, before));
+}
+
+}  // namespace
