@@ -34,6 +34,9 @@ protected:
         return *m_prefs;
     }
 
+    // The settings object made last.
+    PrefControl& settings() { return *m_prefs; }
+
     ChartFakes fakes;
 
 private:
