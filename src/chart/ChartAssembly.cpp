@@ -1,7 +1,6 @@
 #include "chart/ChartAssembly.h"
 
 #include "chart/SkyView.h"
-#include "chart/TimePanel.h"
 #include "model/PrefLinks.h"
 #include "platform/DataPaths.h"
 
@@ -37,9 +36,6 @@ ChartAssembly::ChartAssembly(const Folders& folders)
 
     PrefLinks links;
     links.chartRefresh = &m_chain;
-    links.viewSliders = m_outlets.viewSliders;
-    links.realTimeClock = m_outlets.timeControlPanel;
-    links.companionServer = m_outlets.lumarikController;
     m_prefs.setLinks(links);
 }
 
