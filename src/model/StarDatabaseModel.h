@@ -4,6 +4,7 @@
 #include "model/CatalogueMessages.h"
 #include "model/HorizonTables.h"
 #include "model/MilkyWayTable.h"
+#include "model/SimulatedStar.h"
 #include "model/records/AltAzLocn.h"
 #include "model/records/MWCoord.h"
 #include "model/records/RALocn.h"
@@ -143,6 +144,17 @@ public:
     // The horizon figure (x azimuth, y altitude, radians), or none.
     const std::optional<QPainterPath>& horizonAltAzPath() const { return m_horizonAltAzPath; }
 
+    // The temporary star of an online lookup (degrees J2000, milliarcseconds
+    // per year), or none.
+    void createSimStar(double ra, double dec, const QString& name, const QString& number,
+                       double pmRA, double pmDec, float mag)
+    {
+        m_simStar.create(ra, dec, name, number, pmRA, pmDec, mag);
+    }
+    void clearSimStar() { m_simStar.clear(); }
+    star* simStar() { return m_simStar.get(); }
+    const star* simStar() const { return m_simStar.get(); }
+
 private:
     void loadConstellationLines();
     void resetPlanetRecords();
@@ -172,4 +184,5 @@ private:
     QPainterPath m_horizonPath;
     bool m_isHorizon = false;
     std::optional<QPainterPath> m_horizonAltAzPath;
+    SimulatedStar m_simStar;
 };
