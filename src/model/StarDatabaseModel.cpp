@@ -35,8 +35,6 @@ void StarDatabaseModel::setupDatabase(const CatalogueFolders& folders)
     createStarData();
     loadConstellationLines();
     resetPlanetRecords();
-    m_horizonPath = QPainterPath();
-    m_isHorizon = false;
     m_horizonAltAzPath = QPainterPath();
     createConstellationNames();
     createDeepSkyData();
@@ -137,8 +135,6 @@ void StarDatabaseModel::createAltAzGrid()
 void StarDatabaseModel::createMilkyWay()
 {
     m_mwCoords = MilkyWayTable::createCoords();
-    for (QPainterPath& path : m_mwPaths)
-        path = QPainterPath();
 }
 
 void StarDatabaseModel::createMeteors()

@@ -4,6 +4,7 @@
 #include "model/CatalogueMessages.h"
 #include "model/HorizonTables.h"
 #include "model/MilkyWayTable.h"
+#include "model/ProjectionPass.h"
 #include "model/SimulatedStar.h"
 #include "model/records/AltAzLocn.h"
 #include "model/records/MWCoord.h"
@@ -28,7 +29,12 @@
 #include <vector>
 
 class CacheRebuilder;
+class CustomFilterList;
+class PlanetPositions;
+class PrefControl;
+class SkyDateModel;
 class SmallBodyCatalogues;
+class SmallBodyPositions;
 
 // The astronomy model's catalogue store: it owns every catalogue and overlay
 // as an array of fixed-size records and hands them out in place. Other code
@@ -57,6 +63,23 @@ public:
 
     // Set before setupDatabase by the subsystems that own those tables.
     void setSmallBodyCatalogues(SmallBodyCatalogues* catalogues) { m_smallBodies = catalogues; }
+    // The settings object and the sky date the projection pass reads.
+    void setLinks(PrefControl& prefControl, SkyDateModel& skyDate)
+    {
+        m_prefControl = &prefControl;
+        m_skyDate = &skyDate;
+    }
+    // What the projection pass calls: the solar-system passes and the
+    // preferences window's custom deep-sky list. Each may stay unset.
+    void setPlanetPositions(PlanetPositions* planets) { m_projectionServices.planets = planets; }
+    void setSmallBodyPositions(SmallBodyPositions* smallBodies)
+    {
+        m_projectionServices.smallBodies = smallBodies;
+    }
+    void setCustomFilterList(const CustomFilterList* list)
+    {
+        m_projectionServices.customFilterList = list;
+    }
     void addCacheRebuilder(CacheRebuilder& rebuilder) { m_rebuilders.push_back(&rebuilder); }
     // Where lines for the debug log go (only while debugging is on).
     void setDebugSink(std::function<void(const QString&)> sink) { m_debug = std::move(sink); }
@@ -121,10 +144,6 @@ public:
     std::span<const MWCoord> mwCoords() const { return m_mwCoords; }
     // Milky Way outline k, 0 to 29.
     int pathSkipLine(int k) const { return MilkyWayTable::pathSkipLine(k); }
-    QPainterPath& mwPath(int k) { return m_mwPaths.at(std::size_t(k)); }
-    const QPainterPath& mwPath(int k) const { return m_mwPaths.at(std::size_t(k)); }
-    bool pathIsVisible(int k) const { return m_pathIsVisible.at(std::size_t(k)); }
-    void setPathIsVisible(int k, bool visible) { m_pathIsVisible.at(std::size_t(k)) = visible; }
 
     std::span<meteor> meteors() { return m_meteors; }
     std::span<const meteor> meteors() const { return m_meteors; }
@@ -135,14 +154,55 @@ public:
     // The path of the selected body.
     std::span<planetPath, kNumPlanetPathPoints> planetPaths() { return m_planetPaths; }
     std::span<const planetPath, kNumPlanetPathPoints> planetPaths() const { return m_planetPaths; }
+    // The 40 path points hold the selected body's path; set by the path builder.
+    bool hasPlanetPath() const { return m_hasPlanetPath; }
+    void setHasPlanetPath(bool hasPath) { m_hasPlanetPath = hasPath; }
 
-    // The ground area of the chart, built by the projection pass.
-    QPainterPath& horizonPath() { return m_horizonPath; }
-    const QPainterPath& horizonPath() const { return m_horizonPath; }
-    bool isHorizon() const { return m_isHorizon; }
-    void setIsHorizon(bool isHorizon) { m_isHorizon = isHorizon; }
     // The horizon figure (x azimuth, y altitude, radians), or none.
     const std::optional<QPainterPath>& horizonAltAzPath() const { return m_horizonAltAzPath; }
+
+    // The projection pass (StarDatabaseModelProjection.cpp): places every
+    // catalogue and overlay on the chart for the settings and the sky date of
+    // the links (nothing before they are set); `force` after a change of
+    // settings or of what is shown. See ProjectionPass.
+    void calculateStarPositions(bool force);
+    // The same for inputs gathered elsewhere.
+    void calculateStarPositions(const ProjectionInputs& inputs, bool force);
+
+    // What the last pass left. The scale, in points: a direction at angle t
+    // from the view centre lies radius * tan(t / 2) from it.
+    double radius() const { return m_projection.radius(); }
+    double xLimit() const { return m_projection.xLimit(); }
+    // The view rectangle (single-precision values) and angle (degrees) of the scale.
+    const QRectF& skyRect() const { return m_projection.skyRect(); }
+    double viewAngle() const { return m_projection.viewAngle(); }
+    bool isTimeChange() const { return m_projection.isTimeChange(); }
+    // The precession from J2000.0 to the sky date, row by row.
+    const std::array<double, 9>& precessionMatrix() const { return m_projection.precession().p; }
+    double P1() const { return precessionMatrix()[0]; }
+    double P2() const { return precessionMatrix()[1]; }
+    double P3() const { return precessionMatrix()[2]; }
+    double P4() const { return precessionMatrix()[3]; }
+    double P5() const { return precessionMatrix()[4]; }
+    double P6() const { return precessionMatrix()[5]; }
+    double P7() const { return precessionMatrix()[6]; }
+    double P8() const { return precessionMatrix()[7]; }
+    double P9() const { return precessionMatrix()[8]; }
+    // The whole frame of the last pass.
+    const ProjectionFrame& projectionFrame() const { return m_projection.frame(); }
+    // The minor-planet step of the last pass, for the parallel small-body pass.
+    const MinorPlanetProjector& minorPlanetProjector() const
+    {
+        return m_projection.minorPlanetProjector();
+    }
+    // Milky Way outline k, 0 to 29, and whether it has a visible point.
+    const QPainterPath& mwPath(int k) const { return m_projection.milkyWay().mwPath(k); }
+    bool pathIsVisible(int k) const { return m_projection.milkyWay().pathIsVisible(k); }
+    // The ground area of the chart, whether there is one, and where the
+    // horizon crosses the vertical through the view centre.
+    const QPainterPath& horizonPath() const { return m_projection.ground().horizonPath(); }
+    bool isHorizon() const { return m_projection.ground().isHorizon(); }
+    QPointF horizonPt() const { return m_projection.ground().horizonPt(); }
 
     // The temporary star of an online lookup (degrees J2000, milliarcseconds
     // per year), or none.
@@ -163,6 +223,8 @@ private:
     bool rebuildCache(const Table& table, std::vector<Record>& records);
 
     CatalogueFolders m_folders;
+    PrefControl* m_prefControl = nullptr;
+    SkyDateModel* m_skyDate = nullptr;
     SmallBodyCatalogues* m_smallBodies = nullptr;
     std::vector<CacheRebuilder*> m_rebuilders;
     std::function<void(const QString&)> m_debug;
@@ -176,13 +238,13 @@ private:
     std::vector<AltAzLocn> m_altAzGrid;
     HorizonTables::Slots m_horizons;
     std::vector<MWCoord> m_mwCoords;
-    std::array<QPainterPath, MilkyWayTable::kNumPaths> m_mwPaths;
-    std::array<bool, MilkyWayTable::kNumPaths> m_pathIsVisible{};
     std::vector<meteor> m_meteors;
     std::array<planet, kNumPlanets> m_planets{};
     std::array<planetPath, kNumPlanetPathPoints> m_planetPaths{};
-    QPainterPath m_horizonPath;
-    bool m_isHorizon = false;
+    bool m_hasPlanetPath = false;
     std::optional<QPainterPath> m_horizonAltAzPath;
+
+    ProjectionPass m_projection;
+    ProjectionPass::Services m_projectionServices;
     SimulatedStar m_simStar;
 };

@@ -23,9 +23,12 @@ Solution solve(double meanAnomaly, double eccentricity)
 OrbitPoint position(double semiMajorAxis, double eccentricity, double meanAnomaly)
 {
     const double e = solve(meanAnomaly, eccentricity).eccentricAnomaly;
-    const double v =
-        2.0 * std::atan(std::sqrt((1.0 + eccentricity) / (1.0 - eccentricity)) * std::tan(e / 2.0));
-    return {v, semiMajorAxis * (1.0 - eccentricity * std::cos(e))};
+    const double sinE = std::sin(e);
+    const double cosE = std::cos(e);
+    // tan(v/2) = sqrt((1 + e)/(1 - e)) tan(E/2), written so that one sine and
+    // cosine of E serve v and r alike; v stays within -pi..pi either way.
+    const double v = std::atan2(std::sqrt(1.0 - eccentricity * eccentricity) * sinE, cosE - eccentricity);
+    return {v, semiMajorAxis * (1.0 - eccentricity * cosE)};
 }
 
 }  // namespace KeplerEllipse

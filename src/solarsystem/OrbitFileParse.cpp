@@ -29,7 +29,7 @@ bool isSeparator(std::string_view lineWithBreak)
 struct Slice {
     std::size_t first = 0;
     std::size_t end = 0;
-    std::size_t kept = 0;
+    std::vector<minorPlanet> kept;  // `index` counted within the slice
 };
 
 }  // namespace
@@ -38,7 +38,7 @@ OrbitFileParse::Result OrbitFileParse::parse(std::string_view text, bool allOrbi
                                              const std::function<void(double percent)>& report)
 {
     Result result;
-    const TextLines lines(text);
+    const TextLines lines(text, slices);
     std::size_t rule = 1;
     while (rule < lines.count() && !isRuleLine(lines.content(rule)))
         ++rule;
@@ -59,16 +59,15 @@ OrbitFileParse::Result OrbitFileParse::parse(std::string_view text, bool allOrbi
     result.numberedOrbits = separator;
     const std::size_t count = allOrbits ? result.recordLines : separator;
 
-    // Each slice fills the table from its own first line on; the slices are
-    // closed up once all have finished.
-    std::vector<minorPlanet>& table = result.minorPlanets;
-    table.resize(count);
+    // Each slice keeps its records apart, so that every thread writes (and
+    // first touches) its own memory; the slices are joined once all have finished.
     const int k = std::max(slices, 1);
     const std::size_t per = count / std::size_t(k);
-    std::vector<Slice> parts(std::size_t(k), Slice{});
+    std::vector<Slice> parts(static_cast<std::size_t>(k));
     for (std::size_t j = 0; j < parts.size(); ++j) {
         parts[j].first = j * per;
         parts[j].end = j + 1 == parts.size() ? count : (j + 1) * per;
+        parts[j].kept.reserve(parts[j].end - parts[j].first);
     }
 
     ProgressCounter progress;
@@ -77,27 +76,33 @@ OrbitFileParse::Result OrbitFileParse::parse(std::string_view text, bool allOrbi
         for (std::size_t position = part.first; position < part.end; ++position) {
             if (position == separator)
                 continue;
-            minorPlanet& record = table[part.first + part.kept];
+            minorPlanet record{};
             if (!OrbitLine::parse(lines.content(firstRecord + position), record))
                 continue;
             record.source = position < separator ? kMPSourceNumbered : kMPSourceUnnumbered;
-            ++part.kept;
+            record.index = std::uint32_t(part.kept.size());
+            part.kept.push_back(record);
             if (slice == 0 && per > 0)
                 progress.offer(100.0 * double(position) / double(per));
         }
     };
     SliceRunner::run(k, work, &progress, report);
 
-    std::size_t kept = 0;
-    for (const Slice& part : parts) {
-        if (kept != part.first)
-            std::copy(table.begin() + std::ptrdiff_t(part.first),
-                      table.begin() + std::ptrdiff_t(part.first + part.kept),
-                      table.begin() + std::ptrdiff_t(kept));
-        kept += part.kept;
+    std::vector<minorPlanet>& table = result.minorPlanets;
+    if (parts.size() == 1) {
+        table.swap(parts.front().kept);
+        return result;
     }
-    table.resize(kept);
-    for (std::size_t i = 0; i < kept; ++i)
-        table[i].index = std::uint32_t(i);
+    std::size_t kept = 0;
+    for (const Slice& part : parts)
+        kept += part.kept.size();
+    table.reserve(kept);
+    for (Slice& part : parts) {
+        const std::size_t offset = table.size();
+        table.insert(table.end(), part.kept.begin(), part.kept.end());
+        std::vector<minorPlanet>().swap(part.kept);
+        for (std::size_t i = offset; i < table.size(); ++i)
+            table[i].index += std::uint32_t(offset);
+    }
     return result;
 }

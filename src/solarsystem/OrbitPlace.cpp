@@ -36,6 +36,7 @@ Geocentric geocentric(const OrbitPoint& point, const Orientation& orbit,
     const double z = p[6] * xi + p[7] * eta + p[8] * zeta;
 
     Geocentric place;
+    place.rectangular = {x, y, z};
     place.rightAscension = std::atan2(y, x);
     if (place.rightAscension < 0.0)
         place.rightAscension += 2.0 * std::numbers::pi;

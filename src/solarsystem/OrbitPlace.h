@@ -15,6 +15,7 @@ inline constexpr double kCosObliquity = 0.91748206;
 inline constexpr double kSinObliquity = 0.39777716;
 
 struct Geocentric {
+    std::array<double, 3> rectangular{};  // AU, x toward the equinox of date, z north
     double rightAscension = 0.0;  // radians, 0..2 pi
     double declination = 0.0;     // radians
     double distance = 0.0;        // AU

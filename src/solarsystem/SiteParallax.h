@@ -2,9 +2,9 @@
 
 #include "solarsystem/OrbitPlace.h"
 
-// The observer's place on the Earth's spheroid and the diurnal parallax it
-// gives a body (Meeus, Astronomical Algorithms, chapters 11 and 40, the
-// first-order corrections).
+// The observer's place on the Earth's spheroid at one local sidereal time,
+// and the diurnal parallax it gives a body (Meeus, Astronomical Algorithms,
+// chapters 11 and 40, the first-order corrections).
 class SiteParallax {
 public:
     // Polar over equatorial radius of the Earth, and the equatorial radius.
@@ -15,8 +15,9 @@ public:
     // The Sun's equatorial horizontal parallax at 1 AU (8.794") in radians.
     static constexpr double kSolarParallax = 4.263451899528205e-05;
 
-    // latitude: geographic, radians, north positive.
-    explicit SiteParallax(double latitude, double heightMetres = kSiteHeightMetres);
+    // latitude: geographic, radians, north positive; siderealTime: local,
+    // radians.
+    SiteParallax(double latitude, double siderealTime, double heightMetres = kSiteHeightMetres);
 
     double rhoSinPhi() const { return m_rhoSinPhi; }
     double rhoCosPhi() const { return m_rhoCosPhi; }
@@ -26,11 +27,13 @@ public:
         double declination = 0.0;     // radians
     };
 
-    // The place seen from the site at local sidereal time `siderealTime`
-    // (radians). A right ascension pushed below 0 is brought back by 2 pi.
-    Topocentric apply(const OrbitPlace::Geocentric& place, double siderealTime) const;
+    // The place seen from the site. A right ascension pushed below 0 is
+    // brought back by 2 pi.
+    Topocentric apply(const OrbitPlace::Geocentric& place) const;
 
 private:
     double m_rhoSinPhi = 0.0;
     double m_rhoCosPhi = 0.0;
+    double m_sinSidereal = 0.0;
+    double m_cosSidereal = 1.0;
 };

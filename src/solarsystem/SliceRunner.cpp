@@ -3,6 +3,9 @@
 #include <QThreadPool>
 
 #include <algorithm>
+#include <exception>
+#include <mutex>
+#include <vector>
 
 #if defined(__SANITIZE_THREAD__)
 #include <sanitizer/tsan_interface.h>
@@ -56,20 +59,37 @@ int operationCount(int processorCount)
 void run(int slices, const std::function<void(int slice)>& work, ProgressCounter* progress,
          const std::function<void(double percent)>& report)
 {
-    QThreadPool pool;
-    pool.setMaxThreadCount(std::max(slices, 1));
-    release(&startPoint);
+    // An exception (an allocation that fails) must not end a pool thread: the
+    // first is kept and thrown again here, on the caller's thread.
+    std::mutex failureLock;
+    std::exception_ptr failure;
+    std::vector<std::function<void()>> jobs;
+    jobs.reserve(std::size_t(std::max(slices, 0)));
     for (int slice = 0; slice < slices; ++slice) {
-        pool.start([&work, slice] {
+        jobs.emplace_back([&, slice] {
             acquire(&startPoint);
-            work(slice);
+            try {
+                work(slice);
+            } catch (...) {
+                const std::lock_guard<std::mutex> hold(failureLock);
+                if (!failure)
+                    failure = std::current_exception();
+            }
             release(&endPoint);
         });
     }
+    // The jobs are all made before the start point, so that it covers them too.
+    QThreadPool pool;
+    pool.setMaxThreadCount(std::max(slices, 1));
+    release(&startPoint);
+    for (std::function<void()>& job : jobs)
+        pool.start(std::move(job));
     while (!pool.waitForDone(kProgressPollMilliseconds))
         deliver(progress, report);
     acquire(&endPoint);
     deliver(progress, report);
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 }  // namespace SliceRunner

@@ -27,8 +27,7 @@ Frame::Frame(const SmallBodyInputs& inputs, double days)
     : julianDay(inputs.julianDay + days)
     , sunJ2000(inputs.sunJ2000)
     , precession(inputs.precession)
-    , siderealTime(inputs.primeMeridian * kDegree)
-    , site(inputs.latitude * kDegree)
+    , site(inputs.latitude * kDegree, inputs.primeMeridian * kDegree)
     , distanceUnit(inputs.isMetric ? kKilometresPerAU : kKilometresPerAU * kMilesPerKilometre)
     , earthSunSquared(sunJ2000[0] * sunJ2000[0] + sunJ2000[1] * sunJ2000[1]
                       + sunJ2000[2] * sunJ2000[2])
@@ -40,7 +39,7 @@ Place Place::of(const OrbitPoint& point, const OrbitPlace::Orientation& orbit, c
     const OrbitPlace::Geocentric geocentric =
         OrbitPlace::geocentric(point, orbit, frame.sunJ2000, frame.precession);
     Place place;
-    place.topocentric = frame.site.apply(geocentric, frame.siderealTime);
+    place.topocentric = frame.site.apply(geocentric);
     place.earthDistance = geocentric.distance;
     place.sunDistance = point.radius;
     const double cosDec = std::cos(place.topocentric.declination);

@@ -28,7 +28,6 @@ struct Frame {
     double julianDay;  // the sky date plus the day offset
     std::array<double, 3> sunJ2000;
     std::array<double, 9> precession;
-    double siderealTime;  // radians
     SiteParallax site;
     double distanceUnit;  // AU to millions of km, or of miles
     double earthSunSquared;

@@ -10,7 +10,9 @@
 // three read alike. A break at the very end does not start another line.
 class TextLines {
 public:
-    explicit TextLines(std::string_view text);
+    // With several slices the text is scanned on that many threads at once;
+    // the index is the same whatever their number.
+    explicit TextLines(std::string_view text, int slices = 1);
 
     std::size_t count() const { return m_starts.size() - 1; }
     // Line i with its break.

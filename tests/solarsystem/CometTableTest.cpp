@@ -1,37 +1,22 @@
 #include "model/records/TvkFile.h"
 #include "solarsystem/CometTable.h"
+#include "solarsystem/ElementFolders.h"
 #include "solarsystem/MpcLines.h"
-#include "support/RecordingAlertPresenter.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <string>
 
 namespace {
 
-class CometTableTest : public ::testing::Test {
+class CometTableTest : public ElementFolders {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        ASSERT_TRUE(QDir(dir.path()).mkpath("Build Data"));
-        ASSERT_TRUE(QDir(dir.path()).mkpath("Database"));
-    }
-
-    QString buildDirectory() const { return dir.path() + "/Build Data/"; }
-    QString databaseDirectory() const { return dir.path() + "/Database/"; }
     QString cachePath() const { return databaseDirectory() + "Comets.tvk"; }
-
-    void writeElements(const std::string& text) const
-    {
-        QFile f(buildDirectory() + "Soft00Cmt.txt");
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(text.data(), qint64(text.size()));
-    }
+    void writeElements(const std::string& text) const { writeBuildFile("Soft00Cmt.txt", text); }
+    QByteArray cacheBytes() const { return databaseFile("Comets.tvk"); }
 
     // `count` comets: Encke, Hale-Bopp and the 73P fragment in turn.
     static std::string elements(int count)
@@ -46,26 +31,11 @@ protected:
         return text;
     }
 
-    QByteArray cacheBytes() const
-    {
-        QFile f(cachePath());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-
     bool create(bool rebuild)
     {
         return CometTable::createCometData(rebuild, buildDirectory(), databaseDirectory(), comets);
     }
 
-    void expectOneAlert(const char* title, const char* message) const
-    {
-        ASSERT_EQ(recorder.alerts.size(), 1u);
-        EXPECT_EQ(recorder.alerts[0].title, title);
-        EXPECT_EQ(recorder.alerts[0].message, message);
-    }
-
-    QTemporaryDir dir;
-    ScopedAlertRecorder recorder;
     std::vector<comet> comets;
 };
 

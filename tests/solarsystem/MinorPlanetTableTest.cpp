@@ -1,13 +1,12 @@
 #include "model/records/TvkFile.h"
+#include "solarsystem/ElementFolders.h"
 #include "solarsystem/MinorPlanetTable.h"
 #include "solarsystem/MpcLines.h"
-#include "support/RecordingAlertPresenter.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <string>
 
@@ -38,25 +37,11 @@ std::string orbitFile(int numbered, int unnumbered)
     return text + repeated(MpcLines::kCeres, numbered) + "\n" + repeated(MpcLines::k2019KO2, unnumbered);
 }
 
-class MinorPlanetTableTest : public ::testing::Test {
+class MinorPlanetTableTest : public ElementFolders {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        ASSERT_TRUE(QDir(dir.path()).mkpath("Build Data"));
-        ASSERT_TRUE(QDir(dir.path()).mkpath("Database"));
-    }
-
-    QString buildDirectory() const { return dir.path() + "/Build Data/"; }
-    QString databaseDirectory() const { return dir.path() + "/Database/"; }
     QString cachePath() const { return databaseDirectory() + "MinorPlanets.tvk"; }
-
-    void write(const char* name, const std::string& text) const
-    {
-        QFile f(buildDirectory() + name);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(text.data(), qint64(text.size()));
-    }
+    void write(const char* name, const std::string& text) const { writeBuildFile(name, text); }
+    QByteArray cacheBytes() const { return databaseFile("MinorPlanets.tvk"); }
 
     // Twelve bright lines, two of them rejected, and five unusual ones.
     void writeLists() const
@@ -68,12 +53,6 @@ protected:
         bright += repeated(MpcLines::kVesta, 1);
         write("Soft00Bright.txt", bright);
         write("Soft00Unusual.txt", repeated(MpcLines::kEros, 5));
-    }
-
-    QByteArray cacheBytes() const
-    {
-        QFile f(cachePath());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
     Status create(MinorPlanetTable::Request request)
@@ -94,13 +73,9 @@ protected:
 
     void expectOneAlert(const char* message) const
     {
-        ASSERT_EQ(recorder.alerts.size(), 1u);
-        EXPECT_EQ(recorder.alerts[0].title, "Startup Error");
-        EXPECT_EQ(recorder.alerts[0].message, message);
+        ElementFolders::expectOneAlert("Startup Error", message);
     }
 
-    QTemporaryDir dir;
-    ScopedAlertRecorder recorder;
     std::vector<minorPlanet> table;
 };
 
@@ -168,6 +143,9 @@ TEST_F(MinorPlanetTableTest, FewerThanTenListLinesChangeNothingSilently)
     EXPECT_EQ(create({}), Status::Failed);
     EXPECT_TRUE(recorder.alerts.empty());
     EXPECT_EQ(table.size(), 3u);
+    write("Soft00Unusual.txt", repeated(MpcLines::kEros, 4));
+    EXPECT_EQ(create({}), Status::Built);
+    EXPECT_EQ(table.size(), 10u);
 }
 
 TEST_F(MinorPlanetTableTest, OrbitFileAllOrbits)

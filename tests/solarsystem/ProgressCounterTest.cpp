@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <new>
 #include <vector>
 
 namespace {
@@ -39,6 +40,17 @@ TEST(SliceRunner, EverySliceRunsOnceBeforeRunReturns)
     SliceRunner::run(8, [&](int slice) { runs[std::size_t(slice)].fetch_add(1); });
     for (const std::atomic<int>& r : runs)
         EXPECT_EQ(r.load(), 1);
+}
+
+TEST(SliceRunner, AnExceptionOfASliceReachesTheCaller)
+{
+    std::atomic<int> finished{0};
+    EXPECT_THROW(SliceRunner::run(4, [&](int slice) {
+        if (slice == 2)
+            throw std::bad_alloc();
+        finished.fetch_add(1);
+    }), std::bad_alloc);
+    EXPECT_EQ(finished.load(), 3);
 }
 
 }  // namespace

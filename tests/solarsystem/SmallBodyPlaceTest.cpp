@@ -49,7 +49,7 @@ TEST(CalendarJulianDay, MeeusChapter7)
 TEST(SiteParallax, MeeusExample11a)
 {
     // Palomar: latitude +33 21' 22", 1706 m.
-    const SiteParallax palomar(dms(33, 21, 22), 1706.0);
+    const SiteParallax palomar(dms(33, 21, 22), 0.0, 1706.0);
     EXPECT_NEAR(palomar.rhoSinPhi(), 0.546861, 5e-7);
     EXPECT_NEAR(palomar.rhoCosPhi(), 0.836339, 5e-7);
 }
@@ -57,10 +57,14 @@ TEST(SiteParallax, MeeusExample11a)
 TEST(SiteParallax, MeeusExample40a)
 {
     // Mars from Palomar, 2003 August 28, 3h17m UT: hour angle 288.7958 deg.
-    const SiteParallax palomar(dms(33, 21, 22), 1706.0);
-    const OrbitPlace::Geocentric mars{339.530208 * kDegree, -15.771083 * kDegree, 0.37276};
-    const SiteParallax::Topocentric seen =
-        palomar.apply(mars, mars.rightAscension + 288.7958 * kDegree);
+    const double ra = 339.530208 * kDegree;
+    const double dec = -15.771083 * kDegree;
+    const double distance = 0.37276;
+    const OrbitPlace::Geocentric mars{{distance * std::cos(dec) * std::cos(ra),
+                                       distance * std::cos(dec) * std::sin(ra), distance * std::sin(dec)},
+                                      ra, dec, distance};
+    const SiteParallax palomar(dms(33, 21, 22), ra + 288.7958 * kDegree, 1706.0);
+    const SiteParallax::Topocentric seen = palomar.apply(mars);
     EXPECT_NEAR(seen.rightAscension, hms(22, 38, 8.54), 0.005 * 15.0 * kArcsecond);
     EXPECT_NEAR(seen.declination, dms(-15, 46, 30.0), 0.05 * kArcsecond);
 }
@@ -69,7 +73,7 @@ TEST(SiteParallax, SeaLevelSiteOfTheProgram)
 {
     // The program puts every site 30 m up; at the equator rho cos phi' is
     // 1 + 30 / 6378140 and rho sin phi' is 0.
-    const SiteParallax equator(0.0);
+    const SiteParallax equator(0.0, 0.0);
     EXPECT_DOUBLE_EQ(equator.rhoSinPhi(), 0.0);
     EXPECT_DOUBLE_EQ(equator.rhoCosPhi(), 1.0 + 30.0 / 6378140.0);
 }

@@ -7,9 +7,9 @@
 
 namespace {
 
-std::vector<std::string> contents(std::string_view text)
+std::vector<std::string> contents(std::string_view text, int slices = 1)
 {
-    const TextLines lines(text);
+    const TextLines lines(text, slices);
     std::vector<std::string> result;
     for (std::size_t i = 0; i < lines.count(); ++i)
         result.emplace_back(lines.content(i));
@@ -48,6 +48,28 @@ TEST(TextLinesBreaks, LinesKeepTheirBreak)
     EXPECT_EQ(lines.line(0), "ab\r\n");
     EXPECT_EQ(lines.line(1), "cd\r");
     EXPECT_EQ(lines.line(2), "ef\n");
+}
+
+TEST(TextLinesSlices, AnyNumberOfScanningThreadsGivesTheSameLines)
+{
+    // Lines of every length from 0 to 40 with the three breaks in turn, so
+    // that slice edges fall everywhere, CR-LF pairs included.
+    std::string text;
+    const char* breaks[] = {"\n", "\r\n", "\r"};
+    for (int i = 0; i < 120; ++i) {
+        text += std::string(std::size_t(i % 41), char('a' + i % 26));
+        text += breaks[i % 3];
+    }
+    const Lines one = contents(text);
+    ASSERT_EQ(one.size(), 120u);
+    for (int k = 2; k <= 8; ++k)
+        EXPECT_EQ(contents(text, k), one) << k;
+}
+
+TEST(TextLinesSlices, ACarriageReturnLineFeedAcrossTwoSlices)
+{
+    // Two slices of three characters: "ab\r" and "\ncd".
+    EXPECT_EQ(contents("ab\r\ncd", 2), (Lines{"ab", "cd"}));
 }
 
 }  // namespace

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <array>
+
+// The IAU 1976 precession from the mean equator and equinox of J2000.0 to
+// those of a date: the rigorous angles zeta, z and theta of Meeus,
+// Astronomical Algorithms, chapter 21, for the starting epoch J2000.0, as a
+// rotation matrix P1..P9 stored row by row. A J2000 equatorial unit vector
+// (x, y, z) becomes x' = P1 x + P2 y + P3 z, y' = P4 x + P5 y + P6 z,
+// z' = P7 x + P8 y + P9 z.
+struct PrecessionMatrix {
+    // The identity: no precession.
+    std::array<double, 9> p{1.0, 0.0, 0.0, 0.0, 1.0, 0.0, 0.0, 0.0, 1.0};
+
+    // For Julian day `julianDay` (the sky date's, UT; the angles change far
+    // too slowly for Delta-T to matter).
+    static PrecessionMatrix forJulianDay(double julianDay);
+
+    // Julian centuries from J2000.0 (JD 2451545.0) to `julianDay`.
+    static double julianCenturies(double julianDay) { return (julianDay - 2451545.0) / 365.25 / 100.0; }
+};

@@ -1,0 +1,68 @@
+#include "model/GridProjection.h"
+
+#include "model/GridTables.h"
+#include "model/HorizonTables.h"
+
+#include "ProjectionFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+using namespace ProjectionFixture;
+
+RALocn raPoint(double azimuthDeg, double altitudeDeg)
+{
+    RALocn p{};
+    setDirection(p, azimuthDeg, altitudeDeg);
+    return p;
+}
+
+TEST(RAGridProjection, OverlayCutInTheOrdinaryChart)
+{
+    std::vector<RALocn> points = {raPoint(180.0, -10.0), raPoint(180.0, -13.0),
+                                  raPoint(0.0, 30.0)};
+    GridProjection::projectRAGrid(points, poleFrame(), true);
+    EXPECT_EQ(points[0].visible, 1);
+    EXPECT_EQ(points[1].visible, 0);
+    EXPECT_EQ(points[2].visible, 0);
+}
+
+TEST(RAGridProjection, AllSkyChartShowsBelowTheHorizonDownToTheLimit)
+{
+    // The all-sky view of 200 degrees has xLimit -0.35: 20 degrees below the
+    // horizon (depth -0.34) still shows, 30 below (depth -0.5) does not.
+    std::vector<RALocn> points = {raPoint(90.0, -20.0), raPoint(90.0, -30.0)};
+    GridProjection::projectRAGrid(points, poleFrame(180.0, 0.0, false, 200.0), true);
+    EXPECT_EQ(points[0].visible, 1);
+    EXPECT_EQ(points[1].visible, 0);
+}
+
+TEST(AltAzGridProjection, GridAndMarks)
+{
+    std::vector<AltAzLocn> table(GridTables::kAltAzGridPoints, AltAzLocn{});
+    for (AltAzLocn& p : table)
+        p = HorizonTables::makePoint(180.0, -30.0);  // in view, below the horizon
+    table[0] = HorizonTables::makePoint(0.0, 10.0);  // behind the viewer
+    const ProjectionFrame frame = poleFrame();
+    GridProjection::projectAltAzGrid(table, frame);
+    EXPECT_EQ(table[0].visible, 0);
+    EXPECT_EQ(table[3105].visible, 1);  // no horizon cut
+    EXPECT_EQ(table[3106].visible, 0);  // the marks are not part of the grid
+    GridProjection::projectAltAzMarks(table, frame);
+    EXPECT_EQ(table[3106].visible, 1);
+    EXPECT_EQ(table[3113].visible, 1);
+}
+
+TEST(AltAzGridProjection, AllSkyShowsAllButTheNadir)
+{
+    std::vector<AltAzLocn> table = {HorizonTables::makePoint(0.0, -60.0),
+                                    HorizonTables::makePoint(0.0, -90.0)};
+    GridProjection::projectAltAzGrid(table, poleFrame(180.0, 0.0, false, 200.0));
+    EXPECT_EQ(table[0].visible, 1);
+    EXPECT_EQ(table[1].visible, 0);
+}
+
+}  // namespace

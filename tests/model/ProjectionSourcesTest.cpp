@@ -1,0 +1,125 @@
+#include "model/ProjectionSources.h"
+
+#include "model/ObjectIndex.h"
+#include "model/PrefControl.h"
+#include "model/SkyDateModel.h"
+#include "model/StarDatabaseModel.h"
+#include "platform/AppTimeZone.h"
+
+#include "PrefFixture.h"
+#include "ProjectionFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ProjectionSourcesTest : public PrefFixture {
+protected:
+    void TearDown() override { AppTimeZone::setZone(QTimeZone::systemTimeZone()); }
+};
+
+TEST_F(ProjectionSourcesTest, ReadsTheSettingsAndTheSkyDate)
+{
+    PrefControl& prefs = launch();
+    SkyDateModel skyDate(prefs);
+    prefs.setSkyViewRect(QRectF(10, 20, 900, 700));
+    prefs.setViewAngle(90.0);
+    prefs.setAltitude(25.0);
+    prefs.setAzimuth(200.0);
+    prefs.setLatitude(47.5);
+    prefs.setStarMagLimit(5.5);
+    prefs.setCometMagLimit(11.0);
+    prefs.setMPMagLimit(13.0);
+    prefs.setDeepSkyMagLimit(9.0);
+    prefs.setCustomFilterIndex(2);
+    prefs.setShowArp(true);
+    prefs.setShowNEO(true);
+    prefs.setCurrentSite(3);
+    prefs.setFindIndex(kDeepSkyIndexBase + 12);
+    if (!prefs.isMilkyWay())
+        prefs.setIsMilkyWay();
+    if (prefs.isBelow())
+        prefs.setIsBelow();
+    const QDateTime moment(QDate(2024, 3, 20), QTime(3, 6), QTimeZone::utc());
+    skyDate.calculateDate(moment, 0.0);
+
+    const ProjectionInputs in = ProjectionSources::read(prefs, skyDate);
+    EXPECT_EQ(in.skyViewRect, QRectF(10, 20, 900, 700));
+    EXPECT_DOUBLE_EQ(in.viewAngle, 90.0);
+    EXPECT_DOUBLE_EQ(in.altitude, 25.0);
+    EXPECT_DOUBLE_EQ(in.azimuth, 200.0);
+    EXPECT_DOUBLE_EQ(in.latitude, 47.5);
+    EXPECT_FALSE(in.isBelow);
+    EXPECT_DOUBLE_EQ(in.primeMeridian, skyDate.primeMeridian());
+    EXPECT_DOUBLE_EQ(in.julianDay, skyDate.julianDay());
+    EXPECT_EQ(in.skyDate, moment);
+    EXPECT_DOUBLE_EQ(in.starMagLimit, 5.5);
+    EXPECT_DOUBLE_EQ(in.cometMagLimit, 11.0);
+    EXPECT_DOUBLE_EQ(in.mpMagLimit, 13.0);
+    EXPECT_DOUBLE_EQ(in.deepSkySwitches.deepSkyMagLimit, 9.0);
+    EXPECT_EQ(in.deepSkySwitches.customFilterIndex, 2);
+    EXPECT_TRUE(in.deepSkySwitches.showArp);
+    EXPECT_EQ(in.deepSkySwitches.showBest, prefs.showBest());
+    EXPECT_TRUE(in.showNEO);
+    EXPECT_EQ(in.currentSite, 3);
+    EXPECT_TRUE(in.isMilkyWay);
+    EXPECT_EQ(in.selection.deepSky, 12u);
+    EXPECT_FALSE(in.selection.star);
+}
+
+TEST_F(ProjectionSourcesTest, TheModelProjectsForItsLinks)
+{
+    PrefControl& prefs = launch();
+    SkyDateModel skyDate(prefs);
+    prefs.setSkyViewRect(QRectF(0, 0, 1000, 800));
+    prefs.setViewAngle(120.0);
+    skyDate.calculateDate(QDateTime(QDate(2030, 1, 1), QTime(0, 0), QTimeZone::utc()), 0.0);
+    StarDatabaseModel model;
+    ProjectionFixture::RecordingPlanets planets;
+    model.setPlanetPositions(&planets);
+
+    model.calculateStarPositions(true);  // not linked yet: nothing to project for
+    EXPECT_TRUE(planets.calls.isEmpty());
+    EXPECT_DOUBLE_EQ(model.radius(), 0.0);
+
+    model.setLinks(prefs, skyDate);
+    model.calculateStarPositions(true);
+    EXPECT_EQ(planets.calls.size(), 1);
+    EXPECT_NEAR(model.radius(), 1051.863, 5e-4);
+    EXPECT_EQ(model.precessionMatrix(),
+              PrecessionMatrix::forJulianDay(skyDate.julianDay()).p);
+}
+
+TEST(ProjectionSelection, EachBandSelectsInItsOwnCatalogueOnly)
+{
+    struct Case {
+        int findIndex;
+        std::optional<std::uint32_t> star, deepSky, comet, minorPlanet;
+    };
+    const Case cases[] = {
+        {0, 0u, {}, {}, {}},
+        {99999, 99999u, {}, {}, {}},
+        // One past the star band is the Sun, not star 100000.
+        {100000, {}, {}, {}, {}},
+        {200007, {}, 7u, {}, {}},
+        {300002, {}, {}, 2u, {}},
+        // The unused band and the other catalogues' bands select nothing here.
+        {400000, {}, {}, {}, {}},
+        {500001, {}, {}, {}, {}},
+        {600010, {}, {}, {}, {}},
+        {800001, {}, {}, {}, 1u},
+        {899999, {}, {}, {}, 99999u},
+        {kNoObjectIndex, {}, {}, {}, {}},
+        {kTypedPositionIndex, {}, {}, {}, {}},
+        {kSimStarIndex, {}, {}, {}, {}},
+    };
+    for (const Case& c : cases) {
+        const ProjectionSelection s = ProjectionSources::selection(c.findIndex);
+        EXPECT_EQ(s.star, c.star) << c.findIndex;
+        EXPECT_EQ(s.deepSky, c.deepSky) << c.findIndex;
+        EXPECT_EQ(s.comet, c.comet) << c.findIndex;
+        EXPECT_EQ(s.minorPlanet, c.minorPlanet) << c.findIndex;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,103 @@
+#include "model/StarDatabaseModel.h"
+
+#include "model/PrecessionMatrix.h"
+
+#include "CatalogueFixture.h"
+#include "ProjectionFixture.h"
+#include "support/RecordingAlertPresenter.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace ProjectionFixture;
+
+// The model's own tables go through the pass; its accessors give what the
+// pass left.
+class ModelProjection : public ::testing::Test {
+protected:
+    ModelProjection()
+    {
+        fixture.writeInstallation();
+        // A horizon for site 1 all round, 5 degrees up.
+        std::vector<std::pair<double, double>> points;
+        for (int az = 0; az < 360; az += 10)
+            points.emplace_back(az, 5.0);
+        fixture.writeBuildFile("Horizon1.txt", CatalogueFixture::horizonText(points, 36));
+        model.setupDatabase(fixture.folders());
+        model.setPlanetPositions(&planets);
+        model.setSmallBodyPositions(&smallBodies);
+    }
+
+    CatalogueFixture fixture;
+    ScopedAlertRecorder recorder;
+    StarDatabaseModel model;
+    RecordingPlanets planets;
+    FakeSmallBodies smallBodies;
+};
+
+TEST_F(ModelProjection, ProjectsTheModelsTables)
+{
+    ProjectionInputs in = poleInputs();
+    in.latitude = 40.0;
+    in.julianDay = kJ2000 + 36525.0;
+    in.isMilkyWay = true;
+    model.calculateStarPositions(in, true);
+
+    EXPECT_NEAR(model.radius(), 1051.863, 5e-4);
+    EXPECT_NEAR(model.xLimit(), 0.13560, 5e-6);
+    EXPECT_EQ(model.skyRect(), QRectF(0, 0, 1000, 800));
+    EXPECT_DOUBLE_EQ(model.viewAngle(), 120.0);
+    EXPECT_TRUE(model.isTimeChange());
+    const PrecessionMatrix p = PrecessionMatrix::forJulianDay(in.julianDay);
+    const double accessors[9] = {model.P1(), model.P2(), model.P3(), model.P4(), model.P5(),
+                                 model.P6(), model.P7(), model.P8(), model.P9()};
+    for (int i = 0; i < 9; ++i)
+        EXPECT_EQ(accessors[i], p.p[std::size_t(i)]) << "P" << i + 1;
+    EXPECT_EQ(planets.calls.size(), 1);
+    EXPECT_EQ(smallBodies.calls.size(), 1);
+
+    int onScreen = 0;
+    for (const star& s : model.stars())
+        onScreen += s.state == kStateOnScreen;
+    EXPECT_GT(onScreen, 0);
+    EXPECT_LT(onScreen, int(model.numStars()));
+    bool anyOutline = false;
+    for (int k = 0; k < 30; ++k)
+        anyOutline = anyOutline || model.pathIsVisible(k);
+    EXPECT_TRUE(anyOutline);
+    EXPECT_TRUE(model.isHorizon());
+    EXPECT_EQ(model.horizonPt(), QPointF(500, 400));
+}
+
+TEST_F(ModelProjection, TheCurrentSitesHorizonMakesTheGround)
+{
+    ProjectionInputs in = poleInputs();
+    in.isCustomHorizon = true;
+    in.currentSite = 1;
+    model.calculateStarPositions(in, true);
+    ASSERT_TRUE(model.isHorizon());
+    // The custom ground starts at the chart's corner; the flat one on its horizon line.
+    EXPECT_EQ(model.horizonPath().elementAt(0).x, 0.0);
+    EXPECT_EQ(model.horizonPath().elementAt(0).y, 0.0);
+    EXPECT_EQ(model.horizonArray(1)[18].visible, 1);  // azimuth 180, straight ahead
+
+    in.currentSite = 0;  // no horizon there: the flat ground
+    model.calculateStarPositions(in, true);
+    EXPECT_EQ(model.horizonPath().elementCount(), 53);
+}
+
+TEST_F(ModelProjection, APathIsProjectedOnlyWhileItIsValid)
+{
+    ProjectionInputs in = poleInputs();
+    in.isPath = true;
+    for (planetPath& p : model.planetPaths())
+        p.state = 7;
+    model.calculateStarPositions(in, true);
+    EXPECT_EQ(model.planetPaths()[0].state, 7);
+    model.setHasPlanetPath(true);
+    model.calculateStarPositions(in, false);
+    EXPECT_NE(model.planetPaths()[0].state, 7);
+}
+
+}  // namespace
