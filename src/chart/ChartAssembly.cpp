@@ -21,7 +21,10 @@ ChartAssembly::ChartAssembly(const Folders& folders)
           CatalogueFolders::form(folders.userData, folders.bundleData, folders.resources)),
       m_gamma(DisplayGamma::create()),
       m_prefs(*m_gamma),
-      m_catalogueStore(m_starDatabaseModel, m_catalogueFolders),
+      m_skyDateModel(m_prefs),
+      m_planetaryPositions(m_starDatabaseModel, m_prefs, m_skyDateModel),
+      m_starDatabaseLink(m_starDatabaseModel, m_catalogueFolders),
+      m_skyDateLink(m_skyDateModel),
       m_dataFolder(folders.bundleData, folders.userData),
       m_chain(m_prefs, m_outlets),
       m_windowSettings(m_prefs, m_outlets),
@@ -32,7 +35,12 @@ ChartAssembly::ChartAssembly(const Folders& folders)
 {
     m_outlets.skyWindow = &m_skyWindow;
     m_outlets.skyView = &m_skyWindow.skyView();
-    m_outlets.starDatabaseModel = &m_catalogueStore;
+    m_outlets.starDatabaseModel = &m_starDatabaseLink;
+    m_outlets.projection = &m_starDatabaseLink;
+    m_outlets.skyDateModel = &m_skyDateLink;
+
+    m_starDatabaseModel.setLinks(m_prefs, m_skyDateModel);
+    m_starDatabaseModel.setPlanetPositions(&m_planetaryPositions);
 
     PrefLinks links;
     links.chartRefresh = &m_chain;

@@ -4,13 +4,16 @@
 #include "chart/DataFolderInstaller.h"
 #include "chart/LaunchSequence.h"
 #include "chart/SkyWindow.h"
-#include "chart/StarDatabaseStore.h"
+#include "chart/SkyDateLink.h"
+#include "chart/StarDatabaseLink.h"
 #include "chart/UpdateChain.h"
 #include "chart/WindowSettings.h"
 #include "model/CatalogueFolders.h"
 #include "model/PrefControl.h"
+#include "model/SkyDateModel.h"
 #include "model/StarDatabaseModel.h"
 #include "platform/DisplayGamma.h"
+#include "solarsystem/PlanetaryPositions.h"
 
 #include <QObject>
 #include <QString>
@@ -55,8 +58,11 @@ private:
     CatalogueFolders m_catalogueFolders;
     std::unique_ptr<DisplayGamma> m_gamma;
     PrefControl m_prefs;
+    SkyDateModel m_skyDateModel;
     StarDatabaseModel m_starDatabaseModel;
-    StarDatabaseStore m_catalogueStore;
+    PlanetaryPositions m_planetaryPositions;
+    StarDatabaseLink m_starDatabaseLink;
+    SkyDateLink m_skyDateLink;
     DataFolderInstaller m_dataFolder;
     ChartOutlets m_outlets;
     UpdateChain m_chain;

@@ -67,6 +67,10 @@ TEST_F(ChartAssemblyTest, TheFirstStartInstallsAndBuildsTheSecondUsesTheCaches)
         EXPECT_TRUE(QFileInfo(folders.userData + "/Tour").isDir());
         EXPECT_GT(first.starDatabaseModel().numStars(), 0u);
         EXPECT_EQ(first.prefControl().versionStr(), "1.0.0");
+        // The start date is set and everything projected, the planets too.
+        EXPECT_GT(first.starDatabaseModel().radius(), 0.0);
+        const float jupiter = first.starDatabaseModel().planets()[4].geoDistance;
+        EXPECT_GT(jupiter, 0.0f);
         stars = builtAt("Stars.tvk");
         ASSERT_TRUE(stars.isValid());
     }
