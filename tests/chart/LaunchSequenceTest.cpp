@@ -222,20 +222,6 @@ TEST_F(LaunchSequenceTest, TheSettingsSwitchTheirStepsOn)
                                 "view.display", "companion.createManager"}));
 }
 
-TEST_F(LaunchSequenceTest, TheDefaultSettingsLeaveTheOptionalStepsOut)
-{
-    installed();
-    LaunchSequence& sequence = launch();
-
-    ASSERT_TRUE(sequence.didLaunch());
-
-    for (const char* call :
-         {"timePanel.orderFront", "directionPanel.orderFront", "toolbar.clearToolTips",
-          "images.recolorMythForms", "store.createHorizonAltAz 0", "timePanel.setRunRealTime",
-          "nvxMenu.checkNvxVersion false"})
-        EXPECT_FALSE(fakes.log.calls.contains(call)) << call;
-}
-
 TEST_F(LaunchSequenceTest, APartThatIsNotThereIsSkipped)
 {
     installed();

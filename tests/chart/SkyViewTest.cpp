@@ -143,43 +143,6 @@ TEST_F(SkyViewTest, TrackAndCentreActAtOnceAndFallBack)
     EXPECT_FALSE(view().isCenter());
 }
 
-TEST_F(SkyViewTest, TheViewsStateStartsClearAndKeepsWhatIsSet)
-{
-    makeWindow();
-    EXPECT_EQ(view().outlines(), 0);
-    EXPECT_FALSE(view().showMonitorAdjust());
-    EXPECT_FALSE(view().isRecolorMyth());
-    EXPECT_FLOAT_EQ(view().markAlpha(), 1.0f);
-    EXPECT_FALSE(view().hasLaunched());
-    EXPECT_EQ(view().launchCount(), 0);
-
-    view().setOutlines(3);
-    view().setMonitorAdjust();
-    view().setMarkAlpha(0.25f);
-    view().setIsHandMove(true);
-    EXPECT_EQ(view().outlines(), 3);
-    EXPECT_TRUE(view().showMonitorAdjust());
-    EXPECT_FLOAT_EQ(view().markAlpha(), 0.25f);
-    EXPECT_TRUE(view().isHandMove());
-    view().setMonitorAdjust();
-    EXPECT_FALSE(view().showMonitorAdjust());
-}
-
-TEST_F(SkyViewTest, TheViewSetsTheMainWindowsHidingAndTheWindowSettings)
-{
-    SkyWindow& window = makeWindow({{"ToolTipsPref", "NO"}});
-
-    view().setHide(true);
-    EXPECT_TRUE(window.hidesOnDeactivate());
-    view().setHide(false);
-    EXPECT_FALSE(window.hidesOnDeactivate());
-
-    view().setAllHide();
-    view().toolTipsControl();
-    EXPECT_TRUE(fakes.log.calls.contains("skyWindow.setHide true"));
-    EXPECT_TRUE(fakes.log.calls.contains("ddwPanel.clearToolTips"));
-}
-
 // Cursors
 
 TEST_F(SkyViewTest, TheChartCursorFollowsTheRedCursorSetting)

@@ -29,27 +29,6 @@ TEST_F(SkyWindowTest, TheWindowOpensOverTheFirstScreensVisibleArea)
     EXPECT_FALSE(window.keepSWClosed());
 }
 
-TEST_F(SkyWindowTest, TheWindowOffersTheUpdateChain)
-{
-    SkyWindow& window = makeWindow();
-    fakes.svWindow.visible = true;
-
-    window.updateSkyView();
-    EXPECT_EQ(fakes.log.calls, kForcedRedraw);
-    fakes.log.calls.clear();
-
-    window.updateSky();
-    EXPECT_TRUE(fakes.log.calls.endsWith("timePanel.setupDate"));
-    fakes.log.calls.clear();
-
-    window.updateSkyAndColor();
-    EXPECT_TRUE(fakes.log.calls.endsWith("svWindow.display"));
-    fakes.log.calls.clear();
-
-    window.updateBottomPanel();
-    EXPECT_EQ(fakes.log.calls, QStringList({"bottomPanel.updateBottomPanel"}));
-}
-
 TEST_F(SkyWindowTest, ClosingKeepsTheChartClosedUntilTheWindowMenuShowsIt)
 {
     SkyWindow& window = makeWindow();
@@ -80,16 +59,6 @@ TEST_F(SkyWindowTest, FullScreenKeepsTheWindowUpAndRefreshesTheChart)
     // Back to what the settings say.
     EXPECT_TRUE(window.hidesOnDeactivate());
     EXPECT_EQ(fakes.log.calls, kForcedRedraw);
-}
-
-TEST_F(SkyWindowTest, LeavingFullScreenRestoresASettingOfNoHiding)
-{
-    SkyWindow& window = makeWindow({{"HideSkyPref", "NO"}});
-    window.show();
-    window.setWindowState(Qt::WindowFullScreen);
-    window.setWindowState(Qt::WindowNoState);
-
-    EXPECT_FALSE(window.hidesOnDeactivate());
 }
 
 TEST_F(SkyWindowTest, ZoomingReprojectsWithoutForceAndLeavesTheReadouts)
