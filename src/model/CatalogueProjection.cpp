@@ -2,7 +2,7 @@
 
 #include "model/DeepSkyFilter.h"
 #include "model/RecordHorizon.h"
-#include "model/UnitVector.h"
+#include "model/Angles.h"
 
 #include <cmath>
 
@@ -11,8 +11,8 @@ namespace CatalogueProjection {
 HorizonVector starDirection(const star& s, const ProjectionFrame& frame)
 {
     const double t = frame.julianCenturies();
-    const double ra = s.raDeg * kDegToRad + s.pmRA * t;
-    const double dec = s.decDeg * kDegToRad + s.pmDec * t;
+    const double ra = s.raDeg * Angles::kDegToRad + s.pmRA * t;
+    const double dec = s.decDeg * Angles::kDegToRad + s.pmDec * t;
     const double cosDec = std::cos(dec);
     return frame.fromJ2000(cosDec * std::cos(ra), cosDec * std::sin(ra), std::sin(dec));
 }

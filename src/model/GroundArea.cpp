@@ -1,7 +1,7 @@
 #include "model/GroundArea.h"
 
 #include "model/RecordHorizon.h"
-#include "model/UnitVector.h"
+#include "model/Angles.h"
 
 #include <algorithm>
 #include <cmath>
@@ -84,7 +84,7 @@ void GroundArea::buildDefault(const ProjectionFrame& frame, double viewAngle, co
         return;
     }
     // The horizon line from one side of the view angle to the other.
-    const double h = viewAngle / 2.0 * kDegToRad;
+    const double h = viewAngle / 2.0 * Angles::kDegToRad;
     const double sinAlt = frame.sinAltitude();
     const double cosAlt = frame.cosAltitude();
     QPainterPath path;

@@ -25,6 +25,7 @@ void MilkyWayPaths::project(std::span<MWCoord> coords, const ProjectionFrame& fr
         for (int i = outline.first; i <= outline.last && !isVisible; ++i)
             isVisible = coords[std::size_t(i)].visible != 0;
         m_isVisible[std::size_t(k)] = isVisible;
-        m_paths[std::size_t(k)] = isVisible ? MilkyWayTable::outlinePath(k, coords) : QPainterPath();
+        m_paths[std::size_t(k)] =
+            isVisible ? MilkyWayTable::outlinePath(k, coords) : QPainterPath();
     }
 }

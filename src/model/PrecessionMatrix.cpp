@@ -1,6 +1,6 @@
 #include "model/PrecessionMatrix.h"
 
-#include "model/UnitVector.h"
+#include "model/Angles.h"
 
 #include <cmath>
 
@@ -10,9 +10,9 @@ PrecessionMatrix PrecessionMatrix::forJulianDay(double julianDay)
     const double t2 = t * t;
     const double t3 = t2 * t;
     // Degrees, then radians.
-    const double zeta = (0.6406161 * t + 0.0000839 * t2 + 0.0000050 * t3) * kDegToRad;
-    const double z = (0.6406161 * t + 0.0003041 * t2 + 0.0000051 * t3) * kDegToRad;
-    const double theta = (0.556753 * t - 0.0001185 * t2 - 0.0000116 * t3) * kDegToRad;
+    const double zeta = (0.6406161 * t + 0.0000839 * t2 + 0.0000050 * t3) * Angles::kDegToRad;
+    const double z = (0.6406161 * t + 0.0003041 * t2 + 0.0000051 * t3) * Angles::kDegToRad;
+    const double theta = (0.556753 * t - 0.0001185 * t2 - 0.0000116 * t3) * Angles::kDegToRad;
 
     const double cZeta = std::cos(zeta), sZeta = std::sin(zeta);
     const double cZ = std::cos(z), sZ = std::sin(z);

@@ -17,5 +17,8 @@ struct PrecessionMatrix {
     static PrecessionMatrix forJulianDay(double julianDay);
 
     // Julian centuries from J2000.0 (JD 2451545.0) to `julianDay`.
-    static double julianCenturies(double julianDay) { return (julianDay - 2451545.0) / 365.25 / 100.0; }
+    static double julianCenturies(double julianDay)
+    {
+        return (julianDay - 2451545.0) / 365.25 / 100.0;
+    }
 };

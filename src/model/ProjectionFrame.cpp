@@ -1,7 +1,8 @@
 #include "model/ProjectionFrame.h"
 
+#include "model/Angles.h"
+
 #include <cmath>
-#include <numbers>
 
 ProjectionFrame::ProjectionFrame(const View& view)
     : m_cx(double(float(view.skyRect.x()) + float(view.skyRect.width()) / 2.0f)),
@@ -17,10 +18,9 @@ ProjectionFrame::ProjectionFrame(const View& view)
 {
     // The horizon frame's x axis points south, so the view looks along
     // azimuth + 180 degrees.
-    constexpr double kTwoPi = 2.0 * std::numbers::pi;
-    double a = view.azimuth + std::numbers::pi;
-    if (a >= kTwoPi)
-        a -= kTwoPi;
+    double a = view.azimuth + Angles::kPi;
+    if (a >= Angles::kTwoPi)
+        a -= Angles::kTwoPi;
     m_sinA = std::sin(a);
     m_cosA = std::cos(a);
 
@@ -33,11 +33,10 @@ ProjectionFrame::ProjectionFrame(const View& view)
 
     // J2000 to horizon: the rotation of date after the precession.
     const std::array<double, 9>& p = m_precession.p;
-    for (int r = 0; r < 3; ++r) {
-        for (int c = 0; c < 3; ++c) {
-            m_fromJ2000[std::size_t(3 * r + c)] = m_ofDate[std::size_t(3 * r)] * p[std::size_t(c)] +
-                                                  m_ofDate[std::size_t(3 * r + 1)] * p[std::size_t(3 + c)] +
-                                                  m_ofDate[std::size_t(3 * r + 2)] * p[std::size_t(6 + c)];
+    for (std::size_t r = 0; r < 3; ++r) {
+        for (std::size_t c = 0; c < 3; ++c) {
+            m_fromJ2000[3 * r + c] = m_ofDate[3 * r] * p[c] + m_ofDate[3 * r + 1] * p[3 + c] +
+                                     m_ofDate[3 * r + 2] * p[6 + c];
         }
     }
 }

@@ -44,9 +44,15 @@ public:
     explicit ProjectionFrame(const View& view);
 
     // Horizon vector of an equatorial unit vector of date.
-    HorizonVector fromDate(double x, double y, double z) const { return rotate(m_ofDate, x, y, z); }
+    HorizonVector fromDate(double x, double y, double z) const
+    {
+        return rotate(m_ofDate, x, y, z);
+    }
     // Horizon vector of an equatorial unit vector of J2000.0, precessed to the date.
-    HorizonVector fromJ2000(double x, double y, double z) const { return rotate(m_fromJ2000, x, y, z); }
+    HorizonVector fromJ2000(double x, double y, double z) const
+    {
+        return rotate(m_fromJ2000, x, y, z);
+    }
 
     // The cosine of the angle between the direction and the view centre.
     double depth(const HorizonVector& h) const

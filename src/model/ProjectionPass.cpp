@@ -1,5 +1,6 @@
 #include "model/ProjectionPass.h"
 
+#include "model/Angles.h"
 #include "model/CatalogueFilters.h"
 #include "model/CatalogueProjection.h"
 #include "model/DeepSkyFilter.h"
@@ -8,10 +9,8 @@
 #include "model/PlanetPositions.h"
 #include "model/SmallBodyPositions.h"
 #include "model/SolarSystemProjection.h"
-#include "model/UnitVector.h"
 #include "platform/AppTimeZone.h"
 
-#include <numbers>
 
 namespace {
 
@@ -43,13 +42,13 @@ void ProjectionPass::calculateStarPositions(const ProjectionInputs& inputs,
                                             bool force)
 {
     bool isViewChanged = updateScale(inputs, force);
-    const double altitude = inputs.altitude * kDegToRad;
+    const double altitude = inputs.altitude * Angles::kDegToRad;
     if (altitude != m_oldAltitude) {
         m_oldAltitude = altitude;
         isViewChanged = true;
     }
-    const double primeMeridian = inputs.primeMeridian * kDegToRad;
-    const double latitude = inputs.latitude * kDegToRad;
+    const double primeMeridian = inputs.primeMeridian * Angles::kDegToRad;
+    const double latitude = inputs.latitude * Angles::kDegToRad;
     m_isTimeChange = false;
     if (primeMeridian != m_oldPrimeMeridian || latitude != m_oldLatitude || force) {
         m_oldPrimeMeridian = primeMeridian;
@@ -64,8 +63,8 @@ void ProjectionPass::calculateStarPositions(const ProjectionInputs& inputs,
     view.xLimit = m_scale.xLimit;
     view.isAllSky = m_viewAngle > ViewScale::kAllSkyAngle;
     // The all-sky chart is centred on the zenith, whatever the view altitude.
-    view.altitude = view.isAllSky ? std::numbers::pi / 2.0 : altitude;
-    view.azimuth = inputs.azimuth * kDegToRad;
+    view.altitude = view.isAllSky ? Angles::kPi / 2.0 : altitude;
+    view.azimuth = inputs.azimuth * Angles::kDegToRad;
     view.primeMeridian = primeMeridian;
     view.latitude = latitude;
     view.isBelow = inputs.isBelow;
@@ -76,7 +75,8 @@ void ProjectionPass::calculateStarPositions(const ProjectionInputs& inputs,
 
     // Ready before the small-body pass, which uses it for large tables.
     CatalogueFilters::MinorPlanetFilter minorPlanetFilter;
-    minorPlanetFilter.limit = CatalogueFilters::smallBodyLimit(inputs.cometMagLimit, inputs.mpMagLimit);
+    minorPlanetFilter.limit =
+        CatalogueFilters::smallBodyLimit(inputs.cometMagLimit, inputs.mpMagLimit);
     minorPlanetFilter.showMP = inputs.showMP;
     minorPlanetFilter.showNEO = inputs.showNEO;
     minorPlanetFilter.selected = inputs.selection.minorPlanet;
@@ -100,8 +100,8 @@ void ProjectionPass::calculateStarPositions(const ProjectionInputs& inputs,
     if (services.smallBodies)
         projectSmallBodies(inputs, *services.smallBodies);
 
-    CatalogueProjection::projectDeepSky(catalogues.deepSkyData, m_frame, tc,
-                                        DeepSkyFilter(inputs.deepSkySwitches, services.customFilterList),
+    const DeepSkyFilter deepSkyFilter(inputs.deepSkySwitches, services.customFilterList);
+    CatalogueProjection::projectDeepSky(catalogues.deepSkyData, m_frame, tc, deepSkyFilter,
                                         inputs.selection.deepSky);
     projectOverlays(inputs, catalogues, isViewChanged);
 }
@@ -109,15 +109,19 @@ void ProjectionPass::calculateStarPositions(const ProjectionInputs& inputs,
 void ProjectionPass::projectSmallBodies(const ProjectionInputs& inputs,
                                         SmallBodyPositions& smallBodies)
 {
-    const bool isLarge = smallBodies.minorPlanets().size() >= SmallBodyPositions::kParallelThreshold;
-    if (m_isTimeChange || isLarge)
-        smallBodies.calculateCometPositions(SmallBodyPositions::kCometsAndMinorPlanets, 0.0, -1, -1);
+    const bool isLarge =
+        smallBodies.minorPlanets().size() >= SmallBodyPositions::kParallelThreshold;
+    if (m_isTimeChange || isLarge) {
+        smallBodies.calculateCometPositions(SmallBodyPositions::kCometsAndMinorPlanets, 0.0, -1,
+                                            -1);
+    }
 
     CatalogueFilters::CometFilter cometFilter;
     cometFilter.limit = CatalogueFilters::smallBodyLimit(inputs.cometMagLimit, inputs.mpMagLimit);
     cometFilter.showComet = inputs.showComet;
     cometFilter.selected = inputs.selection.comet;
-    SolarSystemProjection::projectComets(smallBodies.comets(), m_frame, m_isTimeChange, cometFilter);
+    SolarSystemProjection::projectComets(smallBodies.comets(), m_frame, m_isTimeChange,
+                                         cometFilter);
 
     // A large table was projected by the small-body pass itself.
     if (isLarge)

@@ -86,7 +86,8 @@ private:
     // The scale; true when it was recomputed (or forced).
     bool updateScale(const ProjectionInputs& inputs, bool force);
     void projectSmallBodies(const ProjectionInputs& inputs, SmallBodyPositions& smallBodies);
-    void projectOverlays(const ProjectionInputs& inputs, Catalogues& catalogues, bool isViewChanged);
+    void projectOverlays(const ProjectionInputs& inputs, Catalogues& catalogues,
+                         bool isViewChanged);
 
     QRectF m_skyRect;
     double m_viewAngle = ViewScale::kDefaultViewAngle;

@@ -1,16 +1,16 @@
 #include "model/SkyCoordinates.h"
 
-#include "model/UnitVector.h"
+#include "model/Angles.h"
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace {
 
-constexpr double kPi = std::numbers::pi;
-constexpr double kTwoPi = 2.0 * std::numbers::pi;
-constexpr double kRadToDeg = 57.2957795130823;
+using Angles::kDegToRad;
+using Angles::kPi;
+using Angles::kRadToDeg;
+using Angles::kTwoPi;
 
 // Rounding can push a sine or cosine a hair past ±1, where asin and acos give NaN.
 double clampedAsin(double x) { return std::asin(std::clamp(x, -1.0, 1.0)); }

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "model/Angles.h"
+
 #include <cmath>
 
-// Degrees to radians, to the precision the catalogue tables were made with.
-inline constexpr double kDegToRad = 0.0174532925199433;
+using Angles::kDegToRad;
 
 // Equatorial unit vector of a direction: x = cos dec cos ra, y = cos dec sin ra,
 // z = sin dec, from right ascension and declination in radians.

@@ -1,9 +1,8 @@
 #include "model/ViewScale.h"
 
-#include "model/UnitVector.h"
+#include "model/Angles.h"
 
 #include <cmath>
-#include <numbers>
 
 std::optional<ViewScale> ViewScale::compute(const QRectF& rect, double viewAngle)
 {
@@ -14,11 +13,11 @@ std::optional<ViewScale> ViewScale::compute(const QRectF& rect, double viewAngle
     if (!(diag > 0.0))
         return std::nullopt;
     // The view reaches 20 degrees past the edge so that objects straddling it still show.
-    constexpr double kMargin = 20.0 * kDegToRad;
+    constexpr double kMargin = 20.0 * Angles::kDegToRad;
 
     ViewScale scale;
     if (viewAngle <= kAllSkyAngle) {
-        const double h = viewAngle / 2.0 * kDegToRad;
+        const double h = viewAngle / 2.0 * Angles::kDegToRad;
         scale.radius = (2.0 - std::tan(h / 2.0)) * diag / std::sin(h);
         scale.xLimit = cx * std::cos(h + kMargin) / diag;
         return scale;
@@ -30,6 +29,6 @@ std::optional<ViewScale> ViewScale::compute(const QRectF& rect, double viewAngle
     double t = diag / scale.radius;
     if (t > 1.0)
         t -= std::ceil(t - 1.0);  // the whole units above 1 taken off at once
-    scale.xLimit = cx * std::cos(std::asin(t) + std::numbers::pi + kMargin) / diag;
+    scale.xLimit = cx * std::cos(std::asin(t) + Angles::kPi + kMargin) / diag;
     return scale;
 }

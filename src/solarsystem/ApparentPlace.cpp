@@ -1,6 +1,6 @@
 #include "solarsystem/ApparentPlace.h"
 
-#include "solarsystem/Angles.h"
+#include "model/Angles.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #include "solarsystem/EclipticPrecession.h"
 
-#include "solarsystem/AngleMath.h"
+#include "model/Angles.h"
 
 #include <cmath>
 
@@ -8,7 +8,7 @@ namespace EclipticPrecession {
 
 Ecliptic precess(double longitude, double latitude, double fromJd, double toJd)
 {
-    using AngleMath::kDegToRad;
+    using Angles::kDegToRad;
     constexpr double kArcsecond = kDegToRad / 3600.0;
 
     const double T = (fromJd - 2451545.0) / 36525.0;
@@ -25,7 +25,7 @@ Ecliptic precess(double longitude, double latitude, double fromJd, double toJd)
     const double A = std::cos(eta) * std::cos(latitude) * std::sin(Pi - longitude) - std::sin(eta) * std::sin(latitude);
     const double B = std::cos(latitude) * std::cos(Pi - longitude);
     const double C = std::cos(eta) * std::sin(latitude) + std::sin(eta) * std::cos(latitude) * std::sin(Pi - longitude);
-    return {AngleMath::wrapTwoPi(p + Pi - std::atan2(A, B)), std::asin(C)};
+    return {Angles::wrapTwoPi(p + Pi - std::atan2(A, B)), std::asin(C)};
 }
 
 }  // namespace EclipticPrecession

@@ -1,6 +1,6 @@
 #include "solarsystem/GalileanSatellites.h"
 
-#include "solarsystem/AngleMath.h"
+#include "model/Angles.h"
 #include "solarsystem/DistanceUnits.h"
 #include "solarsystem/JupiterSatelliteTerms.h"
 
@@ -11,7 +11,7 @@ namespace GalileanSatellites {
 
 namespace {
 
-using AngleMath::kDegToRad;
+using Angles::kDegToRad;
 using JupiterSatelliteTerms::Term;
 
 // Mean distances from Jupiter in equatorial radii.

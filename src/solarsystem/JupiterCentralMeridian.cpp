@@ -1,6 +1,6 @@
 #include "solarsystem/JupiterCentralMeridian.h"
 
-#include "solarsystem/AngleMath.h"
+#include "model/Angles.h"
 
 #include <cmath>
 
@@ -8,9 +8,9 @@ namespace JupiterCentralMeridian {
 
 double systemII(double julianDay)
 {
-    using AngleMath::kDegToRad;
-    using AngleMath::kRadToDeg;
-    const auto angle = [](double degrees) { return AngleMath::wrapTwoPi(degrees * AngleMath::kDegToRad); };
+    using Angles::kDegToRad;
+    using Angles::kRadToDeg;
+    const auto angle = [](double degrees) { return Angles::wrapTwoPi(degrees * Angles::kDegToRad); };
 
     const double d = julianDay - 2451545.0;
     const double V = angle(172.74 + 0.00111588 * d);
@@ -25,7 +25,7 @@ double systemII(double julianDay)
     const double distance = std::sqrt(r * r + R * R - 2.0 * r * R * std::cos(K));
     const double psi = std::asin(R * std::sin(K) / distance) * kRadToDeg;
     // Light time: Jupiter is seen as it was distance / 173 days earlier.
-    return AngleMath::wrap360(187.23 + 870.1869088 * (d - distance / 173.0) + psi - B * kRadToDeg);
+    return Angles::wrap360(187.23 + 870.1869088 * (d - distance / 173.0) + psi - B * kRadToDeg);
 }
 
 }  // namespace JupiterCentralMeridian

@@ -1,6 +1,6 @@
 #include "solarsystem/MoonPhase.h"
 
-#include "solarsystem/AngleMath.h"
+#include "model/Angles.h"
 
 #include <cmath>
 
@@ -15,8 +15,8 @@ constexpr double kAgePerRadian = 469.99392117651;
 
 Phase phase(double moonLongitude, double moonLatitude, double earthLongitude)
 {
-    using AngleMath::kPi;
-    using AngleMath::kTwoPi;
+    using Angles::kPi;
+    using Angles::kTwoPi;
 
     double sunLongitude = earthLongitude + kPi;
     if (sunLongitude > kTwoPi)

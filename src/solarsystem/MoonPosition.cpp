@@ -1,6 +1,6 @@
 #include "solarsystem/MoonPosition.h"
 
-#include "solarsystem/AngleMath.h"
+#include "model/Angles.h"
 #include "solarsystem/MoonTables.h"
 
 #include <cmath>
@@ -10,7 +10,7 @@ namespace MoonPosition {
 
 namespace {
 
-using AngleMath::kDegToRad;
+using Angles::kDegToRad;
 
 constexpr double kMeanDistanceKm = 385000.56;
 constexpr double kEarthRadiusKm = 6378.14;
@@ -19,7 +19,7 @@ constexpr double kMoonDiameterKm = 3475.856172677;
 // A fundamental argument given in degrees, in radians 0..2 pi.
 double argument(double degrees)
 {
-    return AngleMath::wrapTwoPi(degrees * kDegToRad);
+    return Angles::wrapTwoPi(degrees * kDegToRad);
 }
 
 // Terms with the Sun's anomaly M shrink with the eccentricity of the Earth's orbit.
@@ -77,14 +77,14 @@ Geocentric geocentric(double T, double nutationLongitude, double cosObliquity, d
             + 175.0 * std::sin(A1 + F) + 127.0 * std::sin(Lp - Mp) - 115.0 * std::sin(Lp + Mp);
 
     Geocentric place{};
-    place.longitude = AngleMath::wrapTwoPi(Lp + sumL * 1e-6 * kDegToRad + nutationLongitude);
+    place.longitude = Angles::wrapTwoPi(Lp + sumL * 1e-6 * kDegToRad + nutationLongitude);
     place.latitude = sumB * 1e-6 * kDegToRad;
     place.distanceKm = kMeanDistanceKm + sumR / 1000.0;
     place.parallax = std::asin(kEarthRadiusKm / place.distanceKm);
     place.apparentDiameter = kMoonDiameterKm / place.distanceKm;
 
     const double sinL = std::sin(place.longitude);
-    place.rightAscension = AngleMath::wrapTwoPi(
+    place.rightAscension = Angles::wrapTwoPi(
         std::atan2(sinL * cosObliquity - std::tan(place.latitude) * sinObliquity, std::cos(place.longitude)));
     place.declination = std::asin(std::sin(place.latitude) * cosObliquity
                                   + std::cos(place.latitude) * sinObliquity * sinL);

@@ -1,6 +1,6 @@
 #include "solarsystem/MoonStep.h"
 
-#include "solarsystem/AngleMath.h"
+#include "model/Angles.h"
 #include "solarsystem/DistanceUnits.h"
 #include "solarsystem/MoonPhase.h"
 #include "solarsystem/MoonPosition.h"
@@ -24,7 +24,7 @@ void setUnitVector(planet& record, const Topocentric::Place& place)
 
 Result calculateMoon(const Input& input, planet& moon, planet& shadowPoint)
 {
-    using AngleMath::kDegToRad;
+    using Angles::kDegToRad;
 
     const MoonPosition::Geocentric geo =
         MoonPosition::geocentric(input.T, input.nutationLongitude, input.cosObliquity, input.sinObliquity);

@@ -1,6 +1,6 @@
 #include "solarsystem/PlanetaryPass.h"
 
-#include "solarsystem/Angles.h"
+#include "model/Angles.h"
 #include "solarsystem/ApparentPlace.h"
 #include "solarsystem/DeltaT.h"
 #include "solarsystem/Nutation.h"

@@ -1,6 +1,6 @@
 #include "solarsystem/Pluto.h"
 
-#include "solarsystem/Angles.h"
+#include "model/Angles.h"
 
 #include <cmath>
 

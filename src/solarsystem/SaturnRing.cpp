@@ -1,6 +1,6 @@
 #include "solarsystem/SaturnRing.h"
 
-#include "solarsystem/Angles.h"
+#include "model/Angles.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #include "solarsystem/SaturnSatellitePositions.h"
 
-#include "solarsystem/AngleMath.h"
+#include "model/Angles.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,7 +9,7 @@ namespace SaturnSatellitePositions {
 
 namespace {
 
-using AngleMath::kDegToRad;
+using Angles::kDegToRad;
 
 // Inclination and node of Saturn's equator on the ecliptic of B1950.0.
 constexpr double kEquatorInclination = 28.0817 * kDegToRad;

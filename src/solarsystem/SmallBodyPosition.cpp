@@ -5,13 +5,14 @@
 #include "solarsystem/NearParabolic.h"
 #include "solarsystem/SmallBodyMagnitude.h"
 
+#include "model/Angles.h"
+
 #include <cmath>
-#include <numbers>
 
 namespace {
 
-constexpr double kDegree = std::numbers::pi / 180.0;
-constexpr double kTwoPi = 2.0 * std::numbers::pi;
+using Angles::kDegree;
+using Angles::kTwoPi;
 
 // Whole turns off a mean anomaly above 2 pi; a negative one stays as it is.
 double reduced(double meanAnomaly)

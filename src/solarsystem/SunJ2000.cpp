@@ -1,6 +1,6 @@
 #include "solarsystem/SunJ2000.h"
 
-#include "solarsystem/Angles.h"
+#include "model/Angles.h"
 #include "solarsystem/VSOP87Tables.h"
 
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "solarsystem/SunSky.h"
 
-#include "solarsystem/Angles.h"
+#include "model/Angles.h"
 
 #include <algorithm>
 #include <cmath>

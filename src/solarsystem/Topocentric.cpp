@@ -1,6 +1,6 @@
 #include "solarsystem/Topocentric.h"
 
-#include "solarsystem/AngleMath.h"
+#include "model/Angles.h"
 
 #include <cmath>
 
@@ -31,7 +31,7 @@ Place place(double rightAscension, double declination, double sinParallax, doubl
     const double deltaRa = std::atan2(-site.rhoCosPhi * sinParallax * std::sin(hourAngle), denominator);
     const double dec = std::atan2((std::sin(declination) - site.rhoSinPhi * sinParallax) * std::cos(deltaRa),
                                   denominator);
-    return {AngleMath::wrapTwoPi(rightAscension + deltaRa), dec};
+    return {Angles::wrapTwoPi(rightAscension + deltaRa), dec};
 }
 
 double parallacticAngle(double hourAngle, double declination, double latitude)

@@ -1,6 +1,6 @@
 #include "solarsystem/VSOP87Body.h"
 
-#include "solarsystem/Angles.h"
+#include "model/Angles.h"
 
 namespace {
 

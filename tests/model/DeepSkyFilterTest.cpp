@@ -61,7 +61,8 @@ TEST(DeepSkyFilter, ListMembershipAndSwitches)
         {"herschel", [](deepSky& d) { d.herschel = 1; }, &DeepSkySwitches::showHerschel},
         {"herschel II", [](deepSky& d) { d.herschel = 2; }, &DeepSkySwitches::showHerschelII},
         {"arp", [](deepSky& d) { d.arp = 77; }, &DeepSkySwitches::showArp},
-        {"messier", [](deepSky& d) { std::strcpy(d.messier, "M31"); }, &DeepSkySwitches::showMessier},
+        {"messier", [](deepSky& d) { std::strcpy(d.messier, "M31"); },
+         &DeepSkySwitches::showMessier},
     };
     for (const Case& c : cases) {
         deepSky d = object(0);

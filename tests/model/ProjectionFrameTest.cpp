@@ -115,16 +115,6 @@ TEST(Projection, AngleFromTheCentreMapsToRadiusTimesTanHalf)
     }
 }
 
-TEST(Projection, AzimuthOf180DegreesWrapsTheDirectionToZero)
-{
-    // Direction a = 180 + 180 = 360 is taken as 0: the same chart as 179.999.
-    const ProjectionFrame south = chart(180.0, 10.0);
-    const ProjectionFrame nearly = chart(180.0 - 1e-9, 10.0);
-    const HorizonVector h = fixedPoint(200.0, 20.0);
-    EXPECT_NEAR(south.chartPoint(h, south.depth(h)).x, nearly.chartPoint(h, nearly.depth(h)).x,
-                1e-3);
-}
-
 TEST(Visibility, HorizonCutAndViewTest)
 {
     const ProjectionFrame frame = chart(180.0, 0.0);
