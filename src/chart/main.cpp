@@ -1,7 +1,6 @@
-#include "chart/MainWindow.h"
+#include "chart/ChartAssembly.h"
 #include "chart/MessageBoxPresenter.h"
 
-#include "model/StartupFailure.h"
 #include "platform/AlertPanel.h"
 
 #include <QApplication>
@@ -16,13 +15,9 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     AlertPanel::setPresenter(std::make_unique<MessageBoxPresenter>());
 
-    // A required table that cannot be loaded has already shown its alert;
-    // the program then ends without loading anything more.
-    try {
-        MainWindow window;
-        window.show();
-        return app.exec();
-    } catch (const StartupFailure&) {
+    ChartAssembly assembly;
+    if (!assembly.awakeFromNib())
         return EXIT_FAILURE;
-    }
+    assembly.show();
+    return app.exec();
 }

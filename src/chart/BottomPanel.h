@@ -1,0 +1,9 @@
+#pragma once
+
+// The bottom readout panel of the main window.
+class BottomPanel {
+public:
+    virtual ~BottomPanel() = default;
+    // Refreshes the readouts; the last step of every run of the update chain.
+    virtual void updateBottomPanel() = 0;
+};

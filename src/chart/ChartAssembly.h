@@ -1,0 +1,73 @@
+#pragma once
+
+#include "chart/ChartOutlets.h"
+#include "chart/DataFolderInstaller.h"
+#include "chart/LaunchSequence.h"
+#include "chart/SkyWindow.h"
+#include "chart/SkyDateLink.h"
+#include "chart/StarDatabaseLink.h"
+#include "chart/UpdateChain.h"
+#include "chart/WindowSettings.h"
+#include "model/CatalogueFolders.h"
+#include "model/PrefControl.h"
+#include "model/SkyDateModel.h"
+#include "model/StarDatabaseModel.h"
+#include "platform/DisplayGamma.h"
+#include "solarsystem/PlanetaryPositions.h"
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+// The program's single instances, made and wired to one another as the
+// program starts, and the launch that follows once the chart is on screen.
+class ChartAssembly final : public QObject {
+    Q_OBJECT
+public:
+    struct Folders {
+        QString bundleData;  // the shipped "ZQData"
+        QString userData;    // the per-user "Norvane Pro"
+        QString resources;   // the shipped resources, with the chart images
+        static Folders standard();
+    };
+
+    explicit ChartAssembly(const Folders& folders = Folders::standard());
+    ~ChartAssembly() override;
+    ChartAssembly(const ChartAssembly&) = delete;
+    ChartAssembly& operator=(const ChartAssembly&) = delete;
+
+    // The start-up work before the window shows: the per-user data folder.
+    // False when it could not be made; its alert has been shown.
+    bool awakeFromNib();
+    // Shows the main window; the launch sequence runs right after the chart
+    // is first painted. A launch that fails ends the event loop with
+    // EXIT_FAILURE.
+    void show();
+
+    SkyWindow& skyWindow() { return m_skyWindow; }
+    PrefControl& prefControl() { return m_prefs; }
+    StarDatabaseModel& starDatabaseModel() { return m_starDatabaseModel; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void didLaunch();
+
+    CatalogueFolders m_catalogueFolders;
+    std::unique_ptr<DisplayGamma> m_gamma;
+    PrefControl m_prefs;
+    SkyDateModel m_skyDateModel;
+    StarDatabaseModel m_starDatabaseModel;
+    PlanetaryPositions m_planetaryPositions;
+    StarDatabaseLink m_starDatabaseLink;
+    SkyDateLink m_skyDateLink;
+    DataFolderInstaller m_dataFolder;
+    ChartOutlets m_outlets;
+    UpdateChain m_chain;
+    WindowSettings m_windowSettings;
+    SkyWindow m_skyWindow;
+    LaunchSequence m_launch;
+    bool m_isLaunchPending = false;
+};

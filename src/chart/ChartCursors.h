@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QCursor>
+#include <QString>
+
+// The chart's three cursors, from the images in the chart image folder. A
+// cursor whose image is missing or unreadable is the system's cross-hair
+// (target cursors) or pointing hand (angular separation) instead.
+struct ChartCursors {
+    QCursor targetCursor;
+    QCursor nvTargetCursor;
+    QCursor angleSepCursor;
+
+    // `imagesDirectory` ends in "/".
+    static ChartCursors load(const QString& imagesDirectory);
+};

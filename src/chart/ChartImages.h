@@ -1,0 +1,14 @@
+#pragma once
+
+// The chart's images: the star sprites in their colours and for print, the
+// object symbols and the mythological figures. Made at launch, tinted again
+// whenever the chart's colours change.
+class ChartImages {
+public:
+    virtual ~ChartImages() = default;
+    virtual void createStarArrays() = 0;
+    virtual void createObjectSymbols() = 0;
+    virtual void recolorStarArrays() = 0;
+    virtual void recolorObjectSymbols() = 0;
+    virtual void recolorMythForms() = 0;
+};

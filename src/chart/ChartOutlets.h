@@ -1,0 +1,96 @@
+#pragma once
+
+class BottomPanel;
+class CatalogueStore;
+class ChartDisplay;
+class ChartImages;
+class CompanionServer;
+class ConnectMenuSetup;
+class Finder;
+class FloatingPanel;
+class HidesOnDeactivate;
+class InfoPanelLabels;
+class MainToolbar;
+class ObjectCentering;
+class PlanetPathSource;
+class PrefWindowSetup;
+class QMenu;
+class ScopeViewWindow;
+class StarProjection;
+class StartupDate;
+class TelescopeDrawer;
+class TimePanel;
+class ToolPanel;
+class ToolTipOwner;
+class VersionCheck;
+class ViewSliders;
+
+// The single instances the main window and the chart view work with, wired
+// once as the program starts and living for the whole run. One that is null
+// (a part the program does not have) is skipped by every caller.
+struct ChartOutlets {
+    // Main window and chart view.
+    HidesOnDeactivate* skyWindow = nullptr;
+    ChartDisplay* skyView = nullptr;
+    ChartImages* chartImages = nullptr;
+    QMenu* skyClickMenu = nullptr;
+
+    // Astronomy model.
+    CatalogueStore* starDatabaseModel = nullptr;
+    StartupDate* skyDateModel = nullptr;
+    StarProjection* projection = nullptr;
+    PlanetPathSource* planetPath = nullptr;
+    ObjectCentering* centering = nullptr;
+
+    // Chart window panels, toolbar and application menu.
+    TimePanel* timeControlPanel = nullptr;
+    FloatingPanel* directionControlPanel = nullptr;
+    ViewSliders* viewSliders = nullptr;
+    BottomPanel* skyBottomPanel = nullptr;
+    InfoPanelLabels* infoPanelDrag = nullptr;
+    MainToolbar* toolbarDelegate = nullptr;
+    VersionCheck* nvxMenu = nullptr;
+
+    // Finding and planning.
+    FloatingPanel* findPanel = nullptr;
+    Finder* findObjects = nullptr;
+    HidesOnDeactivate* tonightWindow = nullptr;
+
+    // Telescope view and solar-system windows.
+    ScopeViewWindow* svWindow = nullptr;
+    TelescopeDrawer* svDrawer = nullptr;
+    ToolTipOwner* svDrawView = nullptr;
+    HidesOnDeactivate* ssWindow = nullptr;
+
+    // Mount and dome.
+    FloatingPanel* lx200Panel = nullptr;
+    FloatingPanel* meadeBasicPanel = nullptr;
+    FloatingPanel* temmaPanel = nullptr;
+    FloatingPanel* nexStarPanel = nullptr;
+    FloatingPanel* geminiPanel = nullptr;
+    FloatingPanel* iOptronPanel = nullptr;
+    FloatingPanel* iEQ45Panel = nullptr;
+    HidesOnDeactivate* alignPanel = nullptr;
+    ConnectMenuSetup* connectMenu = nullptr;
+    ToolPanel* domePanel = nullptr;
+    ToolPanel* ddwPanel = nullptr;
+
+    // Cameras.
+    ToolTipOwner* webcamControl = nullptr;
+    HidesOnDeactivate* webcamPanel = nullptr;
+    ToolPanel* canonPanel = nullptr;
+    HidesOnDeactivate* sg4Panel = nullptr;
+    HidesOnDeactivate* allSkyPanel = nullptr;
+
+    // Focusers.
+    HidesOnDeactivate* optecWindow = nullptr;
+    HidesOnDeactivate* roboWindow = nullptr;
+    HidesOnDeactivate* jmiWindow = nullptr;
+
+    // Preferences window.
+    PrefWindowSetup* prefWindow = nullptr;
+    ToolTipOwner* prefLocalization = nullptr;
+
+    // Companion-app server.
+    CompanionServer* lumarikController = nullptr;
+};

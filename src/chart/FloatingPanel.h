@@ -1,0 +1,13 @@
+#pragma once
+
+#include "chart/HidesOnDeactivate.h"
+#include "chart/ToolTipOwner.h"
+
+// A floating control panel: the time, direction, find and mount panels.
+class FloatingPanel : public HidesOnDeactivate, public ToolTipOwner {
+public:
+    // Shows the panel in front.
+    virtual void orderFront() = 0;
+    // Alpha 0.25 while transparent panels are on and the panel is not key, else 1.0.
+    virtual void setTransparency() = 0;
+};

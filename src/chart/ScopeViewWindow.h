@@ -1,0 +1,10 @@
+#pragma once
+
+#include "chart/HidesOnDeactivate.h"
+
+// The telescope view window as the update chain redraws it.
+class ScopeViewWindow : public HidesOnDeactivate {
+public:
+    virtual bool isWindowVisible() const = 0;
+    virtual void display() = 0;
+};

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "chart/ChartCursors.h"
+#include "chart/LaunchView.h"
+
+#include <QTimer>
+#include <QWidget>
+
+class PrefControl;
+class QPainter;
+class SkyWindow;
+class UpdateChain;
+class WindowSettings;
+struct ChartOutlets;
+
+// The sky chart view. Until the launch has finished it shows the splash with
+// the current stage's label; from then on the sky.
+class SkyView final : public QWidget, public LaunchView {
+    Q_OBJECT
+public:
+    // `imagesDirectory` holds the cursor images and ends in "/".
+    SkyView(SkyWindow& skyWindow, PrefControl& prefs, const ChartOutlets& outlets,
+            UpdateChain& chain, WindowSettings& windowSettings, const QString& imagesDirectory);
+
+    void display() override;
+    void showSplashStage(int stage) override;
+    void setHasLaunched() override;
+    void startCursorTimer() override;
+    int launchCount() const { return m_launchCount; }
+    bool hasLaunched() const { return m_hasLaunched; }
+
+    const QCursor& targetCursor() const { return m_cursors.targetCursor; }
+    const QCursor& nvTargetCursor() const { return m_cursors.nvTargetCursor; }
+    const QCursor& angleSepCursor() const { return m_cursors.angleSepCursor; }
+    // The chart's cursor over the view: the red one in night vision or with
+    // the red-cursor setting, else the normal one.
+    void resetCursorRects();
+    void setCursorTimer();
+
+    // The main window's hiding while the application is inactive.
+    void setHide(bool hide);
+    void setAllHide();
+    void toolTipsControl();
+    void viewDidEndLiveResize();
+
+    int outlines() const { return m_outlines; }
+    void setOutlines(int outlines) { m_outlines = outlines; }
+    bool showMonitorAdjust() const { return m_showMonitorAdjust; }
+    void setMonitorAdjust() { m_showMonitorAdjust = !m_showMonitorAdjust; }
+    bool isRecolorMyth() const { return m_isRecolorMyth; }
+    void setIsRecolorMyth(bool recolored) { m_isRecolorMyth = recolored; }
+    float markAlpha() const { return m_markAlpha; }
+    void setMarkAlpha(float alpha) { m_markAlpha = alpha; }
+
+    // Sticky click modes.
+    bool isHandMove() const { return m_isHandMove; }
+    void setIsHandMove(bool on) { m_isHandMove = on; }
+    bool isAngleSep() const { return m_isAngleSep; }
+    void setIsAngleSep(bool on) { m_isAngleSep = on; }
+    bool isCopy() const { return m_isCopy; }
+    void setIsCopy(bool on) { m_isCopy = on; }
+    // Setting these on acts at once and sets them off again.
+    bool isTrack() const { return m_isTrack; }
+    void setIsTrack(bool on);
+    bool isCenter() const { return m_isCenter; }
+    void setIsCenter(bool on);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void drawSplash(QPainter& painter) const;
+
+    SkyWindow& m_skyWindow;
+    PrefControl& m_prefs;
+    const ChartOutlets& m_outlets;
+    UpdateChain& m_chain;
+    WindowSettings& m_windowSettings;
+    ChartCursors m_cursors;
+    QTimer m_resizeSettled;
+
+    bool m_isHandMove = false;
+    bool m_isAngleSep = false;
+    bool m_isCopy = false;
+    bool m_isTrack = false;
+    bool m_isCenter = false;
+    bool m_hasLaunched = false;
+    int m_outlines = 0;
+    int m_launchCount = 0;
+    float m_markAlpha = 1.0f;
+    bool m_showMonitorAdjust = false;
+    bool m_isRecolorMyth = false;
+};

@@ -1,0 +1,116 @@
+#include "chart/SkyWindow.h"
+
+#include "chart/SkyView.h"
+#include "chart/UpdateChain.h"
+#include "model/PrefControl.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QToolBar>
+#include <QWindowStateChangeEvent>
+
+SkyWindow::SkyWindow(PrefControl& prefs, const ChartOutlets& outlets, UpdateChain& chain,
+                     WindowSettings& windowSettings, const QString& imagesDirectory)
+    : m_prefs(prefs),
+      m_chain(chain),
+      m_skyView(new SkyView(*this, prefs, outlets, chain, windowSettings, imagesDirectory))
+{
+    setWindowTitle("Norvane Pro");
+    setCentralWidget(m_skyView);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        m_screenRect = screen->availableGeometry();
+    if (!m_screenRect.isEmpty())
+        setGeometry(m_screenRect);
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            &SkyWindow::applicationStateChanged);
+}
+
+void SkyWindow::updateSkyView() { m_chain.updateSkyView(); }
+
+void SkyWindow::updateSky() { m_chain.updateSky(); }
+
+void SkyWindow::updateSkyAndColor() { m_chain.updateSkyAndColor(); }
+
+void SkyWindow::updateBottomPanel() { m_chain.updateBottomPanel(); }
+
+void SkyWindow::setHide(bool hide) { m_hidesOnDeactivate = hide; }
+
+void SkyWindow::didLaunch()
+{
+    setWindowTitle("Norvane Pro");
+    raise();
+    makeKeyWindow();
+}
+
+void SkyWindow::setToolbarShown(bool shown)
+{
+    for (QToolBar* toolbar : findChildren<QToolBar*>(Qt::FindDirectChildrenOnly))
+        toolbar->setVisible(shown);
+}
+
+void SkyWindow::makeKeyWindow() { activateWindow(); }
+
+void SkyWindow::applicationStateChanged(Qt::ApplicationState state)
+{
+    if (state == Qt::ApplicationActive)
+        madeActive();
+    else if (state == Qt::ApplicationInactive)
+        resignedActive();
+}
+
+void SkyWindow::madeActive()
+{
+    if (m_isMinimizedWhileInactive) {
+        m_isMinimizedWhileInactive = false;
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    }
+    update();
+}
+
+void SkyWindow::resignedActive()
+{
+    if (!m_hidesOnDeactivate || !isVisible() || isMinimized())
+        return;
+    m_isMinimizedWhileInactive = true;
+    setWindowState(windowState() | Qt::WindowMinimized);
+}
+
+void SkyWindow::closeEvent(QCloseEvent* event)
+{
+    m_keepSWClosed = true;
+    event->accept();
+}
+
+void SkyWindow::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        windowStateChanged(static_cast<QWindowStateChangeEvent*>(event)->oldState());
+}
+
+void SkyWindow::windowStateChanged(Qt::WindowStates before)
+{
+    const Qt::WindowStates now = windowState();
+    const bool wasFullScreen = before.testFlag(Qt::WindowFullScreen);
+    const bool isFullScreen = now.testFlag(Qt::WindowFullScreen);
+    // A full-screen chart stays up while other programs are in front.
+    if (isFullScreen && !wasFullScreen)
+        setHide(false);
+    else if (wasFullScreen && !isFullScreen)
+        setHide(m_prefs.isSkyHide());
+    // Before the launch has finished there is nothing to project.
+    if (!m_skyView->hasLaunched())
+        return;
+    if (isFullScreen != wasFullScreen)
+        m_chain.updateSkyView();
+    else if (before.testFlag(Qt::WindowMaximized) != now.testFlag(Qt::WindowMaximized))
+        m_chain.zoom();
+}
+
+void SkyWindow::enterEvent(QEnterEvent* event)
+{
+    QMainWindow::enterEvent(event);
+    m_skyView->resetCursorRects();
+    makeKeyWindow();
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+// The telescope view's drawer of telescope, eyepiece, camera and power.
+class TelescopeDrawer {
+public:
+    virtual ~TelescopeDrawer() = default;
+    // Rebuilds the drawer from the settings.
+    virtual void setupDrawer() = 0;
+};

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "chart/FloatingPanel.h"
+#include "model/RealTimeClock.h"
+
+// The time control panel with its date fields and the real-time clock.
+class TimePanel : public FloatingPanel, public RealTimeClock {
+public:
+    // Fills the date fields from the sky date.
+    virtual void setupDate() = 0;
+};

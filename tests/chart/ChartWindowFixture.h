@@ -1,0 +1,47 @@
+#pragma once
+
+#include "ChartPrefs.h"
+
+#include "chart/SkyView.h"
+#include "chart/SkyWindow.h"
+#include "chart/UpdateChain.h"
+#include "chart/WindowSettings.h"
+
+#include <QTemporaryDir>
+
+#include <memory>
+
+// The main window and chart view on the offscreen platform, with fakes for
+// everything they talk to; the chain's redraws of the chart are logged.
+class ChartWindowTest : public ChartPrefsTest {
+protected:
+    void SetUp() override
+    {
+        ChartPrefsTest::SetUp();
+        ASSERT_TRUE(images.isValid());
+    }
+
+    // `stored` is what an earlier run left in the settings.
+    SkyWindow& makeWindow(const QMap<QString, QVariant>& stored = {})
+    {
+        m_window.reset();
+        seed(stored);
+        PrefControl& prefs = readPrefs();
+        outlets = fakes.outlets();
+        outlets.skyView = &fakes.skyView;
+        m_chain = std::make_unique<UpdateChain>(prefs, outlets);
+        m_windowSettings = std::make_unique<WindowSettings>(prefs, outlets);
+        m_window = std::make_unique<SkyWindow>(prefs, outlets, *m_chain, *m_windowSettings,
+                                               images.path() + "/");
+        return *m_window;
+    }
+    SkyView& view() { return m_window->skyView(); }
+
+    QTemporaryDir images;
+    ChartOutlets outlets;
+
+private:
+    std::unique_ptr<UpdateChain> m_chain;
+    std::unique_ptr<WindowSettings> m_windowSettings;
+    std::unique_ptr<SkyWindow> m_window;
+};

@@ -1,0 +1,128 @@
+#include "ChartWindowFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QToolBar>
+
+namespace {
+
+class SkyWindowTest : public ChartWindowTest {};
+
+const QStringList kForcedRedraw = {"model.calculateStarPositions true", "skyView.display",
+                                   "bottomPanel.updateBottomPanel"};
+
+}  // namespace
+
+TEST_F(SkyWindowTest, TheWindowOpensOverTheFirstScreensVisibleArea)
+{
+    SkyWindow& window = makeWindow();
+
+    EXPECT_EQ(window.windowTitle(), "Norvane Pro");
+    ASSERT_NE(QGuiApplication::primaryScreen(), nullptr);
+    EXPECT_EQ(window.screenRect(), QGuiApplication::primaryScreen()->availableGeometry());
+    EXPECT_EQ(window.geometry(), window.screenRect());
+    EXPECT_EQ(window.centralWidget(), &view());
+    EXPECT_FALSE(window.keepSWClosed());
+}
+
+TEST_F(SkyWindowTest, ClosingKeepsTheChartClosedUntilTheWindowMenuShowsIt)
+{
+    SkyWindow& window = makeWindow();
+    QCloseEvent close;
+
+    QCoreApplication::sendEvent(&window, &close);
+
+    EXPECT_TRUE(close.isAccepted());
+    EXPECT_TRUE(window.keepSWClosed());
+    window.setKeepSWClosed(false);
+    EXPECT_FALSE(window.keepSWClosed());
+}
+
+TEST_F(SkyWindowTest, FullScreenKeepsTheWindowUpAndRefreshesTheChart)
+{
+    SkyWindow& window = makeWindow();
+    window.show();
+    view().setHasLaunched();
+    window.setHide(true);
+    fakes.log.calls.clear();
+
+    window.setWindowState(Qt::WindowFullScreen);
+    EXPECT_FALSE(window.hidesOnDeactivate());
+    EXPECT_EQ(fakes.log.calls, kForcedRedraw);
+    fakes.log.calls.clear();
+
+    window.setWindowState(Qt::WindowNoState);
+    // Back to what the settings say.
+    EXPECT_TRUE(window.hidesOnDeactivate());
+    EXPECT_EQ(fakes.log.calls, kForcedRedraw);
+}
+
+TEST_F(SkyWindowTest, ZoomingReprojectsWithoutForceAndLeavesTheReadouts)
+{
+    SkyWindow& window = makeWindow();
+    window.show();
+    view().setHasLaunched();
+    fakes.log.calls.clear();
+
+    window.setWindowState(Qt::WindowMaximized);
+    window.setWindowState(Qt::WindowNoState);
+
+    const QStringList redraw = {"model.calculateStarPositions false", "skyView.display"};
+    EXPECT_EQ(fakes.log.calls, redraw + redraw);
+}
+
+TEST_F(SkyWindowTest, BeforeTheLaunchWindowChangesProjectNothing)
+{
+    SkyWindow& window = makeWindow();
+    window.show();
+
+    window.setWindowState(Qt::WindowFullScreen);
+    window.setWindowState(Qt::WindowMaximized);
+
+    EXPECT_TRUE(fakes.log.calls.isEmpty());
+}
+
+TEST_F(SkyWindowTest, AnInactiveApplicationMinimisesAHidingWindowUntilItIsActiveAgain)
+{
+    SkyWindow& window = makeWindow();
+    window.show();
+    window.setHide(true);
+
+    window.applicationStateChanged(Qt::ApplicationInactive);
+    EXPECT_TRUE(window.isMinimized());
+    window.applicationStateChanged(Qt::ApplicationActive);
+    EXPECT_FALSE(window.isMinimized());
+
+    window.setHide(false);
+    window.applicationStateChanged(Qt::ApplicationInactive);
+    EXPECT_FALSE(window.isMinimized());
+}
+
+TEST_F(SkyWindowTest, AWindowTheUserMinimisedStaysMinimised)
+{
+    SkyWindow& window = makeWindow();
+    window.show();
+    window.setHide(true);
+    window.setWindowState(Qt::WindowMinimized);
+
+    window.applicationStateChanged(Qt::ApplicationInactive);
+    window.applicationStateChanged(Qt::ApplicationActive);
+
+    EXPECT_TRUE(window.isMinimized());
+}
+
+TEST_F(SkyWindowTest, TheToolbarIsShownOrHiddenAsTheLaunchSays)
+{
+    SkyWindow& window = makeWindow();
+    QToolBar* toolbar = window.addToolBar("Main");
+    window.show();
+
+    window.setToolbarShown(false);
+    EXPECT_TRUE(toolbar->isHidden());
+    window.setToolbarShown(true);
+    EXPECT_FALSE(toolbar->isHidden());
+}
