@@ -37,6 +37,7 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     m_outlets.skyView = &m_skyWindow.skyView();
     m_outlets.starDatabaseModel = &m_starDatabaseLink;
     m_outlets.projection = &m_starDatabaseLink;
+    m_outlets.centering = &m_starDatabaseLink;
     m_outlets.skyDateModel = &m_skyDateLink;
 
     m_starDatabaseModel.setLinks(m_prefs, m_skyDateModel);
