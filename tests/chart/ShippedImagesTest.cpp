@@ -1,0 +1,334 @@
+// Checks the images shipped in data/ the way the chart uses them: every file it
+// loads is there, readable and of the size its drawing offsets assume; tinted
+// images are white so that a tint gives exactly its colour; the figures, placed
+// on the chart as the chart places them, cover their stars; and every
+// photograph is named after a catalogued object.
+#include "model/ConstellationLabels.h"
+#include "model/SkyCoordinates.h"
+#include "platform/DataPaths.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QSet>
+#include <QString>
+
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr double kDegree = 0.0174532925199433;
+
+QString imagePath(const QString& name) { return DataPaths::bundleResourcesFolder() + "/ImageF/" + name; }
+
+QString shippedPath(const QString& relative) { return DataPaths::bundleDataFolder() + "/" + relative; }
+
+QImage loadImage(const QString& path)
+{
+    QImage image(path);
+    return image.isNull() ? image : image.convertToFormat(QImage::Format_ARGB32);
+}
+
+int opacitySum(const QImage& image)
+{
+    int sum = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            sum += qAlpha(image.pixel(x, y));
+    return sum;
+}
+
+// Every pixel that shows at all has the given colour.
+::testing::AssertionResult paintedIn(const QImage& image, QRgb colour)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            if (qAlpha(pixel) > 0 && (pixel & 0xFFFFFF) != (colour & 0xFFFFFF))
+                return ::testing::AssertionFailure()
+                       << "pixel (" << x << ", " << y << ") is " << std::hex << pixel;
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+struct SizedImage {
+    const char* file;
+    int width;
+    int height;
+};
+
+TEST(ShippedImages, StarSpritesAreWhiteAndGrowWithTheBrightnessClass)
+{
+    // Class 0 is drawn at the star's point as one pixel; classes 3-4 at (x-1, y-1), and so on.
+    const SizedImage sprites[] = {
+        {"Star1VF.png", 1, 1}, {"Star1F.png", 1, 1},   {"Star1.png", 1, 1},   {"Star3F.png", 3, 3},
+        {"Star3.png", 3, 3},   {"Star5F.png", 5, 5},   {"Star5.png", 5, 5},   {"Star7F.png", 7, 7},
+        {"Star7.png", 7, 7},   {"Star9F.png", 9, 9},   {"Star9.png", 9, 9},   {"Star11F.png", 11, 11},
+        {"Star11.png", 11, 11}, {"Star11B.png", 11, 11},
+    };
+    int previous = 0;
+    for (const SizedImage& sprite : sprites) {
+        SCOPED_TRACE(sprite.file);
+        const QImage image = loadImage(imagePath(sprite.file));
+        ASSERT_FALSE(image.isNull());
+        EXPECT_EQ(image.size(), QSize(sprite.width, sprite.height));
+        EXPECT_TRUE(paintedIn(image, qRgb(255, 255, 255)));
+        const int middle = sprite.width / 2;
+        EXPECT_GT(qAlpha(image.pixel(middle, middle)), 0);
+        const int sum = opacitySum(image);
+        EXPECT_GT(sum, previous);
+        previous = sum;
+    }
+}
+
+TEST(ShippedImages, PrintSpritesAreBlackDiscsAsWideAsTheirNumber)
+{
+    for (int size = 1; size <= 27; size += 2) {
+        const QString name = QString("StarP%1.png").arg(size);
+        SCOPED_TRACE(name.toStdString());
+        const QImage image = loadImage(imagePath(name));
+        ASSERT_FALSE(image.isNull());
+        EXPECT_EQ(image.size(), QSize(size, size));
+        EXPECT_TRUE(paintedIn(image, qRgb(0, 0, 0)));
+        EXPECT_EQ(qAlpha(image.pixel(size / 2, size / 2)), 255);
+        if (size >= 5) {
+            EXPECT_LT(qAlpha(image.pixel(0, 0)), 64);  // round, not square
+        }
+    }
+}
+
+TEST(ShippedImages, SymbolsHaveTheSizesTheirOffsetsAssumeAndTheirColours)
+{
+    struct Symbol {
+        const char* file;
+        int width;
+        int height;
+        QRgb colour;
+    };
+    const QRgb white = qRgb(255, 255, 255);
+    const QRgb black = qRgb(0, 0, 0);
+    // Deep-sky symbols at (x-4, y-4), the open cluster at (x-4.5, y-4.5); comets at
+    // (x-3, y-5), minor planets at (x-5, y-3): each centred half a pixel from the point,
+    // as the star sprites are. The tinted ones are white; paper symbols black.
+    const Symbol symbols[] = {
+        {"Galaxy.png", 9, 9, white},          {"GlobulaCluster.png", 9, 9, white},
+        {"Nebula.png", 9, 9, white},          {"OpenCluster.png", 10, 10, white},
+        {"Other.png", 9, 9, white},           {"Comet.png", 7, 11, white},
+        {"MinorPlanet.png", 11, 7, white},    {"AstOrb.png", 11, 7, white},
+        {"NEO.png", 11, 7, white},            {"AstOrbYellow.png", 11, 7, qRgb(255, 215, 0)},
+        {"GalaxyP.png", 9, 9, black},         {"GlobulaClusterP.png", 9, 9, black},
+        {"NebulaP.png", 9, 9, black},         {"OpenClusterP.png", 10, 10, black},
+        {"CometP.png", 7, 11, black},         {"MinorPlanetP.png", 11, 7, black},
+        {"NEOP.png", 11, 7, black},           {"AstOrbP.png", 11, 7, black},
+    };
+    for (const Symbol& symbol : symbols) {
+        SCOPED_TRACE(symbol.file);
+        const QImage image = loadImage(imagePath(symbol.file));
+        ASSERT_FALSE(image.isNull());
+        EXPECT_EQ(image.size(), QSize(symbol.width, symbol.height));
+        EXPECT_TRUE(paintedIn(image, symbol.colour));
+        EXPECT_GT(opacitySum(image), 255 * 6);
+    }
+}
+
+TEST(ShippedImages, MarksAndCursorsAreCentredOnTheirHotSpots)
+{
+    for (const char* name : {"MarkSymbol.png", "NVMarkSymbol.png"}) {
+        SCOPED_TRACE(name);
+        const QImage mark = loadImage(imagePath(name));
+        ASSERT_FALSE(mark.isNull());
+        EXPECT_EQ(mark.size(), QSize(21, 21));  // drawn at (x-10, y-10)
+        EXPECT_EQ(qAlpha(mark.pixel(10, 10)), 0);  // a ring: the object stays visible
+        EXPECT_GT(qAlpha(mark.pixel(10, 3)), 128);
+    }
+    EXPECT_GT(qRed(loadImage(imagePath("NVMarkSymbol.png")).pixel(10, 3)),
+              qGreen(loadImage(imagePath("NVMarkSymbol.png")).pixel(10, 3)));
+
+    for (const char* name : {"TargetCursor.png", "NVTargetCursor.png"}) {
+        SCOPED_TRACE(name);
+        const QImage cursor = loadImage(imagePath(name));
+        ASSERT_FALSE(cursor.isNull());
+        EXPECT_EQ(cursor.size(), QSize(17, 17));
+        EXPECT_GT(qAlpha(cursor.pixel(8, 8)), 128);  // hot spot (8, 8)
+        EXPECT_GT(qAlpha(cursor.pixel(8, 2)), 128);
+        EXPECT_GT(qAlpha(cursor.pixel(14, 8)), 128);
+    }
+    const QImage angle = loadImage(imagePath("AngleSepCursor.png"));
+    ASSERT_FALSE(angle.isNull());
+    EXPECT_EQ(angle.size(), QSize(16, 16));
+    EXPECT_GT(qGray(angle.pixel(0, 14)), 200);  // hot spot (0, 14): the angle's vertex
+    EXPECT_GE(qAlpha(angle.pixel(0, 14)), 240);
+    EXPECT_EQ(angle.pixel(12, 14), qRgb(255, 255, 255));
+}
+
+TEST(ShippedImages, SplashIsAJpegPicture)
+{
+    QFile file(imagePath("AntiqueMapComp.jpg"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(3) == QByteArray("\xFF\xD8\xFF", 3));
+    const QImage splash = loadImage(imagePath("AntiqueMapComp.jpg"));
+    ASSERT_FALSE(splash.isNull());
+    EXPECT_EQ(splash.size(), QSize(1024, 768));
+}
+
+const char* const kFigureFiles[] = {
+    "AndromedaMyth.png",  "AquariusMyth.png",    "AurigaMyth.png",   "BootesMyth.png",
+    "CancerMyth.png",     "CanisMyth.png",       "CassiopeiaMyth.png", "CoronaMyth.png",
+    "CorvusMyth.png",     "GeminiMyth.png",      "HerculesMyth.png", "LeoMyth.png",
+    "LyraMyth.png",       "OrionMyth.png",       "PegasusMyth.png",  "PerseusMyth.png",
+    "SagittariusMyth.png", "ScorpiusMyth.png",   "SerpensMyth.png",  "TaurusMyth.png",
+    "UrsaMajorMyth.png",  "VirgoMyth.png",
+};
+
+TEST(ShippedImages, EveryFigureIsATransparentWhiteDrawing)
+{
+    for (const char* name : kFigureFiles) {
+        SCOPED_TRACE(name);
+        const QImage image = loadImage(shippedPath(QString("Mythology/") + name));
+        ASSERT_FALSE(image.isNull());
+        EXPECT_TRUE(image.hasAlphaChannel());
+        EXPECT_TRUE(paintedIn(image, qRgb(255, 255, 255)));
+        EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
+        EXPECT_GT(opacitySum(image), 255 * 1000);
+    }
+}
+
+struct Star {
+    double raDeg;
+    double decDeg;
+};
+
+struct FigureCase {
+    const char* label;
+    const char* file;
+    float sizeFactor;
+    double turnOffset;
+    std::vector<Star> stars;  // stars the drawing puts on the figure
+};
+
+const ConstellationLabels::Entry* labelNamed(const char* key)
+{
+    for (const ConstellationLabels::Entry& entry : ConstellationLabels::kEntries)
+        if (std::strcmp(entry.key, key) == 0)
+            return &entry;
+    return nullptr;
+}
+
+// The most opaque pixel within two pixels of the image place under a chart point.
+int opacityUnder(const QImage& image, double column, double rowFromTop)
+{
+    int best = 0;
+    for (int dy = -2; dy <= 2; ++dy) {
+        for (int dx = -2; dx <= 2; ++dx) {
+            const int x = int(std::floor(column)) + dx;
+            const int y = int(std::floor(rowFromTop)) + dy;
+            if (x >= 0 && y >= 0 && x < image.width() && y < image.height())
+                best = std::max(best, qAlpha(image.pixel(x, y)));
+        }
+    }
+    return best;
+}
+
+TEST(ShippedImages, FiguresPlacedAsTheChartPlacesThemCoverTheirStars)
+{
+    // Bright stars (J2000, Hipparcos) that lie on each drawing. The chart is centred on the
+    // label point, where its scale and turn are the ones the figure is placed with.
+    const FigureCase figures[] = {
+        {"ORION", "OrionMyth.png", 1.0f, -1.6231562043547267,
+         {{88.79293899, 7.40706274},     // Betelgeuse
+          {78.63446353, -8.20163919},    // Rigel
+          {81.28276356, 6.34970326},     // Bellatrix
+          {86.93912023, -9.66960478},    // Saiph
+          {85.18969, -1.94257},          // Alnitak
+          {88.59576026, 20.27617455}}},  // chi1 Ori, at the club
+        {"ANDROMEDA", "AndromedaMyth.png", 1.1f, 2.687807048071268,
+         {{17.43302, 35.62056},          // Mirach
+          {30.97480447, 42.32972473},    // Almach
+          {9.83198236, 30.86102393}}},   // delta And
+        {"HERCULES", "HerculesMyth.png", 1.25f, 1.6580627893946134,
+         {{250.32150, 31.60272},         // zeta Her
+          {247.55500, 21.48961},         // beta Her
+          {258.76181, 36.80916},         // pi Her
+          {250.72402, 38.92225},         // eta Her
+          {266.61482, 27.72068}}},       // mu Her
+    };
+    for (const FigureCase& figure : figures) {
+        SCOPED_TRACE(figure.label);
+        const ConstellationLabels::Entry* label = labelNamed(figure.label);
+        ASSERT_NE(label, nullptr);
+        const QImage image = loadImage(shippedPath(QString("Mythology/") + figure.file));
+        ASSERT_FALSE(image.isNull());
+
+        const double ra = label->raHours * 15.0 * kDegree;
+        const double dec = label->decDeg * kDegree;
+        const SkyCoordinates::Site site{40.0 * kDegree, ra + 0.7};
+        double az = 0.0;
+        double alt = 0.0;
+        SkyCoordinates::CalculateAzFromRA(ra, dec, site, &az, &alt);
+        const SkyCoordinates::View view{alt / kDegree, az / kDegree, 900.0, 1400.0f, 1000.0f};
+        auto chartPoint = [&](double r, double d) {
+            double a = 0.0;
+            double h = 0.0;
+            SkyCoordinates::CalculateAzFromRA(r, d, site, &a, &h);
+            return SkyCoordinates::CalculateAzPoint(a, h, view);
+        };
+
+        const FloatPoint p = chartPoint(ra, dec);
+        const FloatPoint q = chartPoint(ra, dec + 2.0 * kDegree);
+        const double north = std::atan2(double(q.y) - p.y, double(q.x) - p.x);
+        const double scale = 0.02646087 * double(figure.sizeFactor)
+                             * std::hypot(double(q.x) - p.x, double(q.y) - p.y);
+        const double turn = figure.turnOffset + north;
+        for (const Star& star : figure.stars) {
+            SCOPED_TRACE(star.raDeg);
+            const FloatPoint s = chartPoint(star.raDeg * kDegree, star.decDeg * kDegree);
+            const double dx = double(s.x) - p.x;
+            const double dy = double(s.y) - p.y;
+            // Undo the turn about the label point, then the scale; image rows run downwards.
+            const double u = (dx * std::cos(turn) + dy * std::sin(turn)) / scale;
+            const double v = (-dx * std::sin(turn) + dy * std::cos(turn)) / scale;
+            EXPECT_GE(opacityUnder(image, u + image.width() / 2.0, image.height() / 2.0 - v), 48);
+        }
+    }
+}
+
+TEST(ShippedImages, EveryPhotographIsNamedAfterACataloguedObject)
+{
+    QFile catalogue(shippedPath("Build Data/BuildDeepSky.txt"));
+    ASSERT_TRUE(catalogue.open(QIODevice::ReadOnly));
+    QSet<QString> lookupNames;
+    catalogue.readLine();
+    while (!catalogue.atEnd()) {
+        const QStringList fields = QString::fromLatin1(catalogue.readLine()).split('\t');
+        ASSERT_GE(fields.size(), 3);
+        // The first name the chart tries that the record has: designation, Messier, common name.
+        for (int k = 0; k < 3; ++k) {
+            if (!fields[k].trimmed().isEmpty()) {
+                lookupNames.insert(fields[k] + ".jpg");
+                break;
+            }
+        }
+    }
+
+    const QDir folder(shippedPath("StockPhotos"));
+    const QStringList photos = folder.entryList({"*.jpg"}, QDir::Files);
+    EXPECT_GE(photos.size(), 250);
+    for (const QString& name : photos) {
+        SCOPED_TRACE(name.toStdString());
+        EXPECT_TRUE(lookupNames.contains(name));
+        const QImage photo(folder.filePath(name));
+        ASSERT_FALSE(photo.isNull());
+        EXPECT_EQ(photo.width(), photo.height());
+        EXPECT_LE(photo.width(), 512);
+    }
+    EXPECT_TRUE(photos.contains("NGC 224.jpg"));   // M31
+    EXPECT_TRUE(photos.contains("Mel 22.jpg"));    // M45, the Pleiades
+    EXPECT_TRUE(photos.contains("NGC 1976.jpg"));  // M42
+}
+
+}  // namespace
