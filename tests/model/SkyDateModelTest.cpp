@@ -5,6 +5,7 @@
 #include "platform/AppTimeZone.h"
 #include "PrefFixture.h"
 
+#include <erfa.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -61,6 +62,18 @@ TEST_F(SkyDateModelTest, SiderealTimeOfMeeusExample12a)
     // 1987 April 10, 0h UT: mean sidereal time 13h10m46.3668s.
     EXPECT_NEAR(SkyDateModel::greenwichSiderealHours(2446895.5),
                 13.0 + 10.0 / 60.0 + 46.3668 / 3600.0, 1e-8);
+}
+
+TEST_F(SkyDateModelTest, SiderealTimeAgreesWithErfaOverCenturies)
+{
+    // The equation of the sky date and ERFA's IAU 1982 model differ only in
+    // rounding of the constants: far below a microhour over 1800-2200.
+    for (double jd = 2378496.5; jd < 2524593.5; jd += 3652.37) {
+        const double erfaHours = eraGmst82(jd, 0.0) * 12.0 / M_PI;
+        EXPECT_NEAR(std::remainder(SkyDateModel::greenwichSiderealHours(jd) - erfaHours, 24.0), 0.0,
+                    1e-6)
+            << jd;
+    }
 }
 
 TEST_F(SkyDateModelTest, SiderealTimeStaysInRangeFarFromJ2000)
