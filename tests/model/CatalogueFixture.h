@@ -6,6 +6,7 @@
 #include "model/records/TvkFile.h"
 #include "model/records/boundaryLocn.h"
 #include "model/records/conLine.h"
+#include "support/QStringPrinter.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -15,15 +16,8 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <span>
 #include <vector>
-
-// Test failures show texts as text.
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 // Catalogue folders in a temporary directory, with helpers that write small
 // source texts and tables made on the spot.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/PrefStore.h"
+#include "support/QStringPrinter.h"
 
 #include <QMap>
 #include <QSettings>
@@ -8,11 +9,6 @@
 #include <QVariant>
 
 #include <gtest/gtest.h>
-
-#include <ostream>
-
-// Readable failure messages for Qt strings.
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 // Points the settings files of this process at a fresh temporary folder for
 // one test, so no test ever touches the user's real settings.
