@@ -24,7 +24,9 @@ public:
     virtual ~SmallBodyPositions() = default;
 
     virtual std::span<comet> comets() = 0;
+    virtual std::span<const comet> comets() const = 0;
     virtual std::span<minorPlanet> minorPlanets() = 0;
+    virtual std::span<const minorPlanet> minorPlanets() const = 0;
     // The nearest object of the near-Earth list found by the last full pass;
     // none when the list is empty.
     virtual std::optional<std::uint32_t> neoIndex() const = 0;

@@ -8,6 +8,7 @@
 #include "model/HorizonFigure.h"
 #include "model/MeteorShowers.h"
 #include "model/SmallBodyCatalogues.h"
+#include "model/SmallBodyPositions.h"
 #include "model/StarTableBuilder.h"
 #include "model/StartupFailure.h"
 
@@ -176,4 +177,28 @@ std::span<const AltAzLocn> StarDatabaseModel::horizonArray(int k) const
     if (k < 0 || k >= HorizonTables::kNumSlots)
         return {};
     return m_horizons[std::size_t(k)];
+}
+
+std::span<comet> StarDatabaseModel::comets()
+{
+    return m_projectionServices.smallBodies ? m_projectionServices.smallBodies->comets()
+                                            : std::span<comet>();
+}
+
+std::span<const comet> StarDatabaseModel::comets() const
+{
+    const SmallBodyPositions* smallBodies = m_projectionServices.smallBodies;
+    return smallBodies ? smallBodies->comets() : std::span<const comet>();
+}
+
+std::span<minorPlanet> StarDatabaseModel::minorPlanets()
+{
+    return m_projectionServices.smallBodies ? m_projectionServices.smallBodies->minorPlanets()
+                                            : std::span<minorPlanet>();
+}
+
+std::span<const minorPlanet> StarDatabaseModel::minorPlanets() const
+{
+    const SmallBodyPositions* smallBodies = m_projectionServices.smallBodies;
+    return smallBodies ? smallBodies->minorPlanets() : std::span<const minorPlanet>();
 }

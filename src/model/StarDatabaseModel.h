@@ -11,10 +11,12 @@
 #include "model/records/MWCoord.h"
 #include "model/records/RALocn.h"
 #include "model/records/boundaryLocn.h"
+#include "model/records/comet.h"
 #include "model/records/conLine.h"
 #include "model/records/conLocn.h"
 #include "model/records/deepSky.h"
 #include "model/records/meteor.h"
+#include "model/records/minorPlanet.h"
 #include "model/records/planet.h"
 #include "model/records/planetPath.h"
 #include "model/records/star.h"
@@ -148,6 +150,15 @@ public:
 
     std::span<meteor> meteors() { return m_meteors; }
     std::span<const meteor> meteors() const { return m_meteors; }
+
+    // The comet and minor-planet tables of the small-body positions, empty
+    // while those are not set.
+    std::uint32_t numComets() const { return std::uint32_t(comets().size()); }
+    std::span<comet> comets();
+    std::span<const comet> comets() const;
+    std::uint32_t numMinorPlanets() const { return std::uint32_t(minorPlanets().size()); }
+    std::span<minorPlanet> minorPlanets();
+    std::span<const minorPlanet> minorPlanets() const;
 
     // Sun, Mercury … Pluto, Moon, Earth's shadow point; `index` 0 to 10.
     std::span<planet, kNumPlanets> planets() { return m_planets; }

@@ -16,4 +16,12 @@ inline double millennia(double year)
     return seconds(year) * 3.16881e-11;
 }
 
+// Julian millennia of dynamical time from J2000.0 at the UT Julian day
+// `julianDay` moved by `dayOffset` days: the time of every solar-system pass.
+inline double dynamicalMillennia(double julianDay, double dayOffset)
+{
+    const double tau = (julianDay - 2451545.0 + dayOffset) / 365250.0;
+    return tau + millennia(2000.0 + 1000.0 * tau);
+}
+
 }  // namespace DeltaT

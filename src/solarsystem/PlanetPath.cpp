@@ -1,15 +1,13 @@
 #include "solarsystem/PlanetPath.h"
 
+#include "model/ObjectIndex.h"
+
 namespace {
 
-// Object-index bands of the selection.
-constexpr std::int32_t kPlanetIndexBase = 100000;
 constexpr std::int32_t kFirstPathPlanet = 1;  // Mercury
 constexpr std::int32_t kLastPathPlanet = 8;   // Pluto
-constexpr std::int32_t kPlanetBandEnd = 200000;
-constexpr std::int32_t kCometIndexBase = 300000;
-constexpr std::int32_t kCometBandEnd = 400000;
-constexpr std::int32_t kMinorPlanetIndexBase = 800000;
+constexpr std::int32_t kPlanetBandEnd = kPlanetIndexBase + kObjectBandSize;
+constexpr std::int32_t kCometBandEnd = kCometIndexBase + kObjectBandSize;
 
 constexpr int kCometKind = 0;
 constexpr int kMinorPlanetKind = 1;
@@ -22,7 +20,9 @@ double dayOffset(int point, int anchor, float step)
 
 }  // namespace
 
-int PlanetPath::anchorIndex(float pathPercent)
+namespace PlanetPath {
+
+int anchorIndex(float pathPercent)
 {
     const float n = (1.0f - pathPercent / 100.0f) * float(kPointCount - 1);
     // Clamped before the conversion, which has no value outside int's range (or for NaN).
@@ -33,12 +33,12 @@ int PlanetPath::anchorIndex(float pathPercent)
     return int(n);
 }
 
-float PlanetPath::stepDays(float pathDays)
+float stepDays(float pathDays)
 {
     return pathDays / float(kPointCount);
 }
 
-void PlanetPath::calculatePlanetPath(const PlanetPathSettings& settings, PlanetPathPasses& passes)
+void calculatePlanetPath(const PlanetPathSettings& settings, PlanetPathPasses& passes)
 {
     if (!settings.isPath)
         return;
@@ -57,7 +57,7 @@ void PlanetPath::calculatePlanetPath(const PlanetPathSettings& settings, PlanetP
         const long index = k - kCometIndexBase;
         // A table update may have shrunk the comets under a kept selection.
         if (index >= passes.numComets()) {
-            hasPlanetPath_ = false;
+            passes.setHasPlanetPath(false);
             return;
         }
         for (int i = 0; i < kPointCount; ++i)
@@ -65,15 +65,17 @@ void PlanetPath::calculatePlanetPath(const PlanetPathSettings& settings, PlanetP
     } else if (k >= kMinorPlanetIndexBase) {
         const long index = k - kMinorPlanetIndexBase;
         if (index >= passes.numMinorPlanets()) {
-            hasPlanetPath_ = false;
+            passes.setHasPlanetPath(false);
             return;
         }
         for (int i = 0; i < kPointCount; ++i)
             passes.cometPathPoint(kMinorPlanetKind, dayOffset(i, anchor, step), index, std::int16_t(i));
     } else {
-        hasPlanetPath_ = false;
+        passes.setHasPlanetPath(false);
         return;
     }
-    hasPlanetPath_ = true;
+    passes.setHasPlanetPath(true);
     passes.reproject();
 }
+
+}  // namespace PlanetPath

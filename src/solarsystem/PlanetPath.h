@@ -11,7 +11,8 @@ struct PlanetPathSettings {
 };
 
 // The astronomy model's side of the path: the passes that place one body at
-// one moment into one path slot, the record counts, and the re-projection.
+// one moment into one path slot, the record counts, the model's flag that the
+// path points are valid, and the re-projection.
 class PlanetPathPasses {
 public:
     virtual ~PlanetPathPasses() = default;
@@ -23,6 +24,7 @@ public:
     virtual void cometPathPoint(int kind, double dayOffset, long index, std::int16_t slot) = 0;
     virtual long numComets() const = 0;
     virtual long numMinorPlanets() const = 0;
+    virtual void setHasPlanetPath(bool hasPath) = 0;
     // A forced projection pass: the planetary pass at the sky date and every chart place.
     virtual void reproject() = 0;
 };
@@ -30,24 +32,19 @@ public:
 // The track of the selected planet, comet or minor planet over a span of days
 // around the sky date, as 40 points; point i is the body at the sky date plus
 // (i - n) x s days, with s = pathDays / 40 and n the point at the sky date.
-class PlanetPath {
-public:
-    static constexpr int kPointCount = 40;
+namespace PlanetPath {
 
-    // Fills the 40 path points of the selected body through the passes and
-    // re-projects; a selection without a path clears hasPlanetPath instead
-    // (the Sun, the Moon and the shadow point keep the previous path).
-    void calculatePlanetPath(const PlanetPathSettings& settings, PlanetPathPasses& passes);
+inline constexpr int kPointCount = 40;
 
-    bool hasPlanetPath() const { return hasPlanetPath_; }
-    void setHasPlanetPath(bool has) { hasPlanetPath_ = has; }
+// Fills the 40 path points of the selected body through the passes, sets
+// the path flag and re-projects; a selection without a path clears the flag
+// instead (the Sun, the Moon and the shadow point keep the previous path).
+void calculatePlanetPath(const PlanetPathSettings& settings, PlanetPathPasses& passes);
 
-    // n: the index of the point at the sky date, (1 - percent / 100) x 39
-    // truncated and clamped to 0..39.
-    static int anchorIndex(float pathPercent);
-    // s: days between two points, in single precision.
-    static float stepDays(float pathDays);
+// n: the index of the point at the sky date, (1 - percent / 100) x 39
+// truncated and clamped to 0..39.
+int anchorIndex(float pathPercent);
+// s: days between two points, in single precision.
+float stepDays(float pathDays);
 
-private:
-    bool hasPlanetPath_ = false;
-};
+}  // namespace PlanetPath

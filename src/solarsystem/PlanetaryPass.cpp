@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr double kJ2000 = 2451545.0;
 constexpr double kLightDaysPerAU = 0.0057755183;
 constexpr int kSun = 0;
 constexpr int kPluto = 8;
@@ -55,8 +54,7 @@ bool PlanetaryPass::run(const PlanetaryPassRequest& request, std::span<planet, 1
         return false;
 
     PlanetHandOver& h = state_.handOver;
-    double tau = (request.julianDay - kJ2000 + request.dayOffset) / 365250.0;
-    tau += DeltaT::millennia(2000.0 + 1000.0 * tau);
+    const double tau = DeltaT::dynamicalMillennia(request.julianDay, request.dayOffset);
     h.pT = 10.0 * tau;
 
     const Nutation nutation = Nutation::at(h.pT);

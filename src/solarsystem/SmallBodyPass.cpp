@@ -73,7 +73,7 @@ void minorPlanets(const SmallBodyPass::Tables& tables, double days, int index, i
     const bool searchNeo = days == 0.0;
     if (searchNeo && inputs.isTimeChange)
         tables.neo.reset();
-    if (table.size() >= SmallBodyPass::kParallelThreshold) {
+    if (table.size() >= SmallBodyPositions::kParallelThreshold) {
         const ParallelMinorPlanets::Run run{table, inputs, days,
                                             SliceRunner::operationCount(inputs.numCores), tables.neo,
                                             projection, progress};

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ObjectIndex.h"
+#include "model/SmallBodyPositions.h"
 #include "model/records/comet.h"
 #include "model/records/minorPlanet.h"
 #include "solarsystem/NearEarthObject.h"
@@ -15,11 +17,7 @@
 // Kinds of body the pass computes.
 inline constexpr int kSmallBodyComets = 0;
 inline constexpr int kSmallBodyMinorPlanets = 1;
-inline constexpr int kSmallBodyBoth = 3;
-
-// Object index bands of the two tables.
-inline constexpr std::int32_t kCometIndexBase = 300000;
-inline constexpr std::int32_t kMinorPlanetIndexBase = 800000;
+inline constexpr int kSmallBodyBoth = SmallBodyPositions::kCometsAndMinorPlanets;
 
 // The orbit of one body for the solar-system plot: eccentricity, inclination
 // (radians), perihelion distance (AU), heliocentric longitude w + node + v,
@@ -58,12 +56,11 @@ using MinorPlanetProjection = std::function<bool(std::size_t i)>;
 // the Sun. Records get `ra`, `dec`, the unit vector, `geoDistance`,
 // `helioDistance`, `mag` and `plotLongitude`; the visibility state, horizon
 // vector and chart point are left to the projection.
+//
+// From SmallBodyPositions::kParallelThreshold minor planets on, a pass over
+// all of them runs in parallel and projects them too.
 class SmallBodyPass {
 public:
-    // From this many minor planets on, a pass over all of them runs in
-    // parallel and projects them too.
-    static constexpr std::size_t kParallelThreshold = 50000;
-
     struct Tables {
         std::span<comet> comets;
         std::span<minorPlanet> minorPlanets;

@@ -1,13 +1,12 @@
 #pragma once
 
-#include "support/QtPrinters.h"
-
 #include "model/CatalogueFolders.h"
 #include "model/records/AltAzLocn.h"
 #include "model/records/RALocn.h"
 #include "model/records/TvkFile.h"
 #include "model/records/boundaryLocn.h"
 #include "model/records/conLine.h"
+#include "support/QStringPrinter.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -17,10 +16,8 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <span>
 #include <vector>
-
 
 // Catalogue folders in a temporary directory, with helpers that write small
 // source texts and tables made on the spot.

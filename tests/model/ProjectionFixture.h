@@ -94,7 +94,9 @@ public:
 class FakeSmallBodies final : public SmallBodyPositions {
 public:
     std::span<comet> comets() override { return cometTable; }
+    std::span<const comet> comets() const override { return cometTable; }
     std::span<minorPlanet> minorPlanets() override { return minorPlanetTable; }
+    std::span<const minorPlanet> minorPlanets() const override { return minorPlanetTable; }
     std::optional<std::uint32_t> neoIndex() const override { return neo; }
     void calculateCometPositions(int kind, double dayOffset, int record, int pathSlot) override
     {

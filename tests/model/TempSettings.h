@@ -1,8 +1,7 @@
 #pragma once
 
-#include "support/QtPrinters.h"
-
 #include "model/PrefStore.h"
+#include "support/QStringPrinter.h"
 
 #include <QMap>
 #include <QSettings>
@@ -10,9 +9,6 @@
 #include <QVariant>
 
 #include <gtest/gtest.h>
-
-#include <ostream>
-
 
 // Points the settings files of this process at a fresh temporary folder for
 // one test, so no test ever touches the user's real settings.

@@ -26,12 +26,14 @@ public:
     }
     long numComets() const override { return comets; }
     long numMinorPlanets() const override { return minorPlanets; }
+    void setHasPlanetPath(bool hasPath) override { hasPlanetPath = hasPath; }
     void reproject() override { ++reprojections; }
 
     std::vector<PathCall> calls;
     long comets = 10;
     long minorPlanets = 5;
     int reprojections = 0;
+    bool hasPlanetPath = false;
 };
 
 PlanetPathSettings settings(std::int32_t findIndex, float days = 200.0f, float percent = 75.0f)
@@ -69,8 +71,7 @@ TEST(PlanetPathAnchor, TruncatesTowardZero)
 TEST(PlanetPath, PlanetPointsSpanFortyFiveDaysBeforeToOneHundredFiftyAfter)
 {
     RecordingPasses passes;
-    PlanetPath path;
-    path.calculatePlanetPath(settings(100004), passes);  // Jupiter
+    PlanetPath::calculatePlanetPath(settings(100004), passes);  // Jupiter
     ASSERT_EQ(passes.calls.size(), 40u);
     for (int i = 0; i < 40; ++i) {
         EXPECT_EQ(passes.calls[i].kind, -1);
@@ -80,15 +81,14 @@ TEST(PlanetPath, PlanetPointsSpanFortyFiveDaysBeforeToOneHundredFiftyAfter)
     }
     EXPECT_EQ(passes.calls.front().dayOffset, -45.0);
     EXPECT_EQ(passes.calls.back().dayOffset, 150.0);
-    EXPECT_TRUE(path.hasPlanetPath());
+    EXPECT_TRUE(passes.hasPlanetPath);
     EXPECT_EQ(passes.reprojections, 1);
 }
 
 TEST(PlanetPath, OffsetsAreSinglePrecisionProducts)
 {
     RecordingPasses passes;
-    PlanetPath path;
-    path.calculatePlanetPath(settings(100001, 100.0f / 3.0f, 100.0f), passes);
+    PlanetPath::calculatePlanetPath(settings(100001, 100.0f / 3.0f, 100.0f), passes);
     const float step = 100.0f / 3.0f / 40.0f;
     EXPECT_EQ(passes.calls[7].dayOffset, double(7.0f * step));
     EXPECT_NE(passes.calls[7].dayOffset, 7.0 * (100.0 / 3.0 / 40.0));
@@ -97,9 +97,8 @@ TEST(PlanetPath, OffsetsAreSinglePrecisionProducts)
 TEST(PlanetPath, CometsAndMinorPlanetsUseTheirOwnPass)
 {
     RecordingPasses passes;
-    PlanetPath path;
-    path.calculatePlanetPath(settings(300007, 200.0f, 100.0f), passes);
-    path.calculatePlanetPath(settings(800003, 200.0f, 0.0f), passes);
+    PlanetPath::calculatePlanetPath(settings(300007, 200.0f, 100.0f), passes);
+    PlanetPath::calculatePlanetPath(settings(800003, 200.0f, 0.0f), passes);
     ASSERT_EQ(passes.calls.size(), 80u);
     EXPECT_EQ(passes.calls[0].kind, 0);
     EXPECT_EQ(passes.calls[0].body, 7);
@@ -110,18 +109,17 @@ TEST(PlanetPath, CometsAndMinorPlanetsUseTheirOwnPass)
     EXPECT_EQ(passes.calls[40].dayOffset, -195.0);
     EXPECT_EQ(passes.calls[79].dayOffset, 0.0);
     EXPECT_EQ(passes.calls[79].slot, 39);
-    EXPECT_TRUE(path.hasPlanetPath());
+    EXPECT_TRUE(passes.hasPlanetPath);
     EXPECT_EQ(passes.reprojections, 2);
 }
 
 TEST(PlanetPath, SunMoonAndShadowPointKeepThePreviousPath)
 {
     RecordingPasses passes;
-    PlanetPath path;
-    path.calculatePlanetPath(settings(100003), passes);  // Mars
+    PlanetPath::calculatePlanetPath(settings(100003), passes);  // Mars
     for (const std::int32_t index : {100000, 100009, 100010, 199999}) {
-        path.calculatePlanetPath(settings(index), passes);
-        EXPECT_TRUE(path.hasPlanetPath()) << index;
+        PlanetPath::calculatePlanetPath(settings(index), passes);
+        EXPECT_TRUE(passes.hasPlanetPath) << index;
     }
     EXPECT_EQ(passes.calls.size(), 40u);
     EXPECT_EQ(passes.reprojections, 1);
@@ -131,10 +129,9 @@ TEST(PlanetPath, ObjectsWithoutAPathClearTheFlagWithoutReprojecting)
 {
     for (const std::int32_t index : {-1, -2, -3, 0, 1234, 200000, 400000, 500000, 600000, 799999}) {
         RecordingPasses passes;
-        PlanetPath path;
-        path.setHasPlanetPath(true);
-        path.calculatePlanetPath(settings(index), passes);
-        EXPECT_FALSE(path.hasPlanetPath()) << index;
+            passes.hasPlanetPath = true;
+        PlanetPath::calculatePlanetPath(settings(index), passes);
+        EXPECT_FALSE(passes.hasPlanetPath) << index;
         EXPECT_TRUE(passes.calls.empty()) << index;
         EXPECT_EQ(passes.reprojections, 0) << index;
     }
@@ -145,29 +142,27 @@ TEST(PlanetPath, StaleCometOrMinorPlanetIndexIsNoPath)
     RecordingPasses passes;
     passes.comets = 10;
     passes.minorPlanets = 5;
-    PlanetPath path;
-    path.setHasPlanetPath(true);
-    path.calculatePlanetPath(settings(300010), passes);
-    EXPECT_FALSE(path.hasPlanetPath());
-    path.setHasPlanetPath(true);
-    path.calculatePlanetPath(settings(800005), passes);
-    EXPECT_FALSE(path.hasPlanetPath());
+    passes.hasPlanetPath = true;
+    PlanetPath::calculatePlanetPath(settings(300010), passes);
+    EXPECT_FALSE(passes.hasPlanetPath);
+    passes.hasPlanetPath = true;
+    PlanetPath::calculatePlanetPath(settings(800005), passes);
+    EXPECT_FALSE(passes.hasPlanetPath);
     EXPECT_TRUE(passes.calls.empty());
     EXPECT_EQ(passes.reprojections, 0);
-    path.calculatePlanetPath(settings(300009), passes);
-    path.calculatePlanetPath(settings(800004), passes);
+    PlanetPath::calculatePlanetPath(settings(300009), passes);
+    PlanetPath::calculatePlanetPath(settings(800004), passes);
     EXPECT_EQ(passes.calls.size(), 80u);
 }
 
 TEST(PlanetPath, LayerOffDoesNothing)
 {
     RecordingPasses passes;
-    PlanetPath path;
-    path.setHasPlanetPath(true);
+    passes.hasPlanetPath = true;
     PlanetPathSettings off = settings(1234);
     off.isPath = false;
-    path.calculatePlanetPath(off, passes);
-    EXPECT_TRUE(path.hasPlanetPath());
+    PlanetPath::calculatePlanetPath(off, passes);
+    EXPECT_TRUE(passes.hasPlanetPath);
     EXPECT_TRUE(passes.calls.empty());
     EXPECT_EQ(passes.reprojections, 0);
 }

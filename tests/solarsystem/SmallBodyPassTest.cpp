@@ -309,12 +309,12 @@ TEST_F(ParallelMinorPlanetsTest, ATieAcrossSlicesKeepsTheLowerIndex)
 TEST_F(ParallelMinorPlanetsTest, LargeTablesAreComputedAndProjectedInParallel)
 {
     std::vector<comet> noComets;
-    std::vector<minorPlanet> serial = minorPlanetTable(SmallBodyPass::kParallelThreshold - 1);
+    std::vector<minorPlanet> serial = minorPlanetTable(SmallBodyPositions::kParallelThreshold - 1);
     NearEarthObject serialNeo;
     SmallBodyPass::calculateCometPositions(kSmallBodyMinorPlanets, 0.0, -1, -1, in,
                                            {noComets, serial, serialNeo});
 
-    std::vector<minorPlanet> table = minorPlanetTable(SmallBodyPass::kParallelThreshold);
+    std::vector<minorPlanet> table = minorPlanetTable(SmallBodyPositions::kParallelThreshold);
     std::vector<std::atomic<int>> projected(table.size());
     std::atomic<bool> neoKnownFirst{true};
     NearEarthObject neo;
@@ -356,7 +356,7 @@ TEST_F(ParallelMinorPlanetsTest, LargeTablesAreComputedAndProjectedInParallel)
 TEST_F(ParallelMinorPlanetsTest, WithoutAChangeOfTheSkyLargeTablesAreOnlyReprojected)
 {
     std::vector<comet> noComets;
-    std::vector<minorPlanet> table = minorPlanetTable(SmallBodyPass::kParallelThreshold);
+    std::vector<minorPlanet> table = minorPlanetTable(SmallBodyPositions::kParallelThreshold);
     const std::vector<minorPlanet> before = table;
     in.isTimeChange = false;
     std::atomic<std::size_t> calls{0};

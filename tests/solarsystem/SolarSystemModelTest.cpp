@@ -1,0 +1,295 @@
+#include "solarsystem/SolarSystemModel.h"
+
+#include "model/ObjectIndex.h"
+#include "model/PrefControl.h"
+#include "model/SkyDateModel.h"
+#include "model/StarDatabaseModel.h"
+#include "platform/AppTimeZone.h"
+#include "solarsystem/MoonStep.h"
+#include "solarsystem/TelescopeTracking.h"
+
+#include "MpcLines.h"
+#include "PassHelpers.h"
+#include "model/CatalogueFixture.h"
+#include "model/PrefFixture.h"
+#include "support/RecordingAlertPresenter.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// 2026 January 17, 0h TT, the moment of the stored PyEphem place of Vesta.
+constexpr double kVestaJDE = 2461055.5;
+constexpr double kKmPerAU = 149.59787069;
+
+QDateTime momentOf(double julianDay)
+{
+    const QDateTime reference(QDate(2001, 1, 1), QTime(0, 0), QTimeZone::utc());
+    return reference.addMSecs(qint64(std::llround((julianDay - 2451910.5) * 86400000.0)));
+}
+
+QByteArray lines(std::initializer_list<std::string_view> list)
+{
+    QByteArray text;
+    for (const std::string_view line : list)
+        text += QByteArray(line.data(), qsizetype(line.size())) + "\n";
+    return text;
+}
+
+struct RecordingTracking final : TelescopeTracking {
+    int trackIndex() const override { return tracked; }
+    bool isConnected() const override { return connected; }
+    void setTrackRA(double ra, double dec) override { places.push_back({ra, dec}); }
+
+    int tracked = kNoObjectIndex;
+    bool connected = false;
+    std::vector<std::array<double, 2>> places;
+};
+
+// A model on small generated catalogues, with comet and minor-planet element
+// files in its build folder, linked to the settings and the sky date and
+// connected to the solar-system bodies before its set-up.
+class SolarSystemModelTest : public PrefFixture {
+protected:
+    void SetUp() override
+    {
+        PrefFixture::SetUp();
+        PrefControl& prefs = launch();
+        prefs.setLatitude(47.5);
+        prefs.setIsMetric(true);
+        prefs.setSkyViewRect(QRectF(0, 0, 1000, 800));
+        prefs.setShowComet(true);
+        prefs.setShowMP(true);
+        prefs.setShowNEO(true);
+        prefs.setCometMagLimit(30.0);
+        skyDate = std::make_unique<SkyDateModel>(prefs);
+        skyDate->calculateDate(momentOf(universalFor(kVestaJDE)), 0.0);
+
+        catalogues.writeInstallation();
+        catalogues.writeBuildFile("Soft00Cmt.txt",
+                                  lines({MpcLines::kEncke, MpcLines::kHaleBopp,
+                                         MpcLines::kSchwassmannWachmannT, MpcLines::kAtlas2019E3}));
+        catalogues.writeBuildFile(
+            "Soft00Bright.txt",
+            lines({MpcLines::kCeres, MpcLines::kVesta, MpcLines::k617103, MpcLines::kTildeNumbered,
+                   MpcLines::kCeres, MpcLines::kVesta, MpcLines::kCeres, MpcLines::kVesta}));
+        catalogues.writeBuildFile("Soft00Unusual.txt",
+                                  lines({MpcLines::kEros, MpcLines::k2019KO2}));
+
+        model.setLinks(prefs, *skyDate);
+        solarSystem = std::make_unique<SolarSystemModel>(model, prefs, *skyDate);
+        model.setupDatabase(catalogues.folders());
+    }
+    void TearDown() override { AppTimeZone::setZone(QTimeZone::systemTimeZone()); }
+
+    PrefControl& prefs() { return *fakes.prefs; }
+
+    CatalogueFixture catalogues;
+    ScopedAlertRecorder recorder;
+    std::unique_ptr<SkyDateModel> skyDate;
+    StarDatabaseModel model;
+    std::unique_ptr<SolarSystemModel> solarSystem;
+};
+
+TEST_F(SolarSystemModelTest, SetUpLoadsTheSmallBodyTablesAndTheirCaches)
+{
+    EXPECT_EQ(model.numComets(), 4u);
+    EXPECT_EQ(model.numMinorPlanets(), 10u);
+    EXPECT_STREQ(model.comets()[0].name, "2P/Encke");
+    EXPECT_TRUE(QFile::exists(model.databaseDirectory() + "Comets.tvk"));
+    EXPECT_TRUE(QFile::exists(model.databaseDirectory() + "MinorPlanets.tvk"));
+    EXPECT_TRUE(recorder.alerts.empty());
+
+    // The catalogue rebuild reaches both caches.
+    catalogues.writeBuildFile("Soft00Cmt.txt", lines({MpcLines::kEncke, MpcLines::kHaleBopp}));
+    EXPECT_TRUE(model.rebuildDatabase());
+    EXPECT_EQ(model.numComets(), 2u);
+    EXPECT_EQ(model.numMinorPlanets(), 10u);
+}
+
+TEST_F(SolarSystemModelTest, OneForcedPassPlacesEverySolarSystemBody)
+{
+    model.calculateStarPositions(true);
+    model.calculateStarPositions(true);
+
+    // The planets as the planetary pass alone places them, after a second
+    // pass that has light-time distances.
+    PassRecords expected;
+    PlanetaryPass pass;
+    PlanetaryPassRequest request;
+    request.julianDay = skyDate->julianDay();
+    request.latitude = 47.5;
+    request.primeMeridian = skyDate->primeMeridian();
+    ASSERT_TRUE(expected.run(pass, request));
+    ASSERT_TRUE(expected.run(pass, request));
+    for (std::size_t k = 0; k <= 8; ++k) {
+        const planet& got = model.planets()[k];
+        const planet& want = expected.planets[k];
+        EXPECT_EQ(float(got.ra), float(want.ra)) << k;
+        EXPECT_EQ(float(got.dec), float(want.dec)) << k;
+        EXPECT_EQ(float(got.geoDistance), float(want.geoDistance)) << k;
+        EXPECT_EQ(double(got.vecX), double(want.vecX)) << k;
+        EXPECT_NE(int(got.state), int(kStateFiltered)) << k;
+    }
+    EXPECT_EQ(solarSystem->venusPhase(), pass.state().venusPhase);
+    EXPECT_EQ(solarSystem->sunAlt(), pass.state().sunAlt);
+    EXPECT_EQ(solarSystem->saturnB(), pass.state().ring.B);
+
+    // The Moon follows the full pass.
+    const PlanetHandOver& h = pass.state().handOver;
+    const MoonStep::Result moon =
+        MoonStep::calculateMoon({h.pT, h.pNutLong, h.pCO, h.pSO, h.pLe, request.primeMeridian,
+                                 47.5, true},
+                                expected.planets[9], expected.planets[10]);
+    const planet& moonRecord = model.planets()[9];
+    EXPECT_EQ(float(moonRecord.ra), float(expected.planets[9].ra));
+    EXPECT_EQ(float(moonRecord.dec), float(expected.planets[9].dec));
+    EXPECT_GT(float(moonRecord.geoDistance), 356.0f);
+    EXPECT_LT(float(moonRecord.geoDistance), 407.0f);
+    EXPECT_EQ(solarSystem->moonPhase(), moon.moonPhase);
+    EXPECT_EQ(solarSystem->moonAD(), moon.moonAD);
+
+    // Comets and minor planets have places and chart states.
+    for (const comet& c : model.comets()) {
+        EXPECT_GT(float(c.geoDistance), 0.0f) << c.name;
+        EXPECT_NE(int(c.state), int(kStateFiltered)) << c.name;
+    }
+    for (const minorPlanet& m : model.minorPlanets()) {
+        EXPECT_GT(float(m.geoDistance), 0.0f) << m.name;
+        EXPECT_NE(int(m.state), int(kStateFiltered)) << m.name;
+    }
+
+    // Vesta against PyEphem 4.1.4 from the same elements (the reference of
+    // the orbit tests): astrometric J2000 303.9371944, -21.5824217 degrees,
+    // 3.185058355 AU from the Earth and 2.212086678 from the Sun. The pass
+    // takes the body where it is, not where it was 0.018 days of light time
+    // earlier (some 14" along its track and 1.4e-5 AU nearer the Sun), and
+    // the record is topocentric of date: undone precession leaves the diurnal
+    // parallax, at most 8.8" / 3.19 = 2.8". A Sun at the wrong moment or
+    // left out would be off by minutes of arc or whole degrees.
+    const minorPlanet& vesta = model.minorPlanets()[1];
+    ASSERT_STREQ(vesta.name, "(4) Vesta");
+    EXPECT_NEAR(double(vesta.geoDistance) / kKmPerAU, 3.185058355, 1e-5);
+    EXPECT_NEAR(double(vesta.helioDistance) / kKmPerAU, 2.212086678, 3e-5);
+    const double v[3] = {vesta.vecX, vesta.vecY, vesta.vecZ};
+    const auto& p = model.precessionMatrix();
+    minorPlanet j2000{};
+    j2000.vecX = p[0] * v[0] + p[3] * v[1] + p[6] * v[2];
+    j2000.vecY = p[1] * v[0] + p[4] * v[1] + p[7] * v[2];
+    j2000.vecZ = p[2] * v[0] + p[5] * v[1] + p[8] * v[2];
+    EXPECT_LT(separation(j2000, 303.9371944 * kDeg, -21.5824217 * kDeg), 20.0 * kArcsec);
+
+    // The nearest object of the near-Earth list, with its name.
+    const std::optional<std::uint32_t> neo = solarSystem->neoIndex();
+    ASSERT_TRUE(neo);
+    EXPECT_EQ(model.minorPlanets()[*neo].source, kMPSourceUnusual);
+    EXPECT_STREQ(solarSystem->neoName(), model.minorPlanets()[*neo].name);
+}
+
+TEST_F(SolarSystemModelTest, ANewMinorPlanetTableForgetsTheNearestObject)
+{
+    model.calculateStarPositions(true);
+    ASSERT_TRUE(solarSystem->neoIndex());
+    // The old index may name another body of the new table, or none at all.
+    catalogues.writeBuildFile("Soft00Unusual.txt", lines({MpcLines::kCeres, MpcLines::kVesta}));
+    EXPECT_EQ(solarSystem->smallBodies().importMinorPlanets(true, false, false),
+              MinorPlanetTable::Status::Built);
+    EXPECT_FALSE(solarSystem->neoIndex());
+    EXPECT_STREQ(solarSystem->neoName(), "");
+}
+
+TEST_F(SolarSystemModelTest, APanRecomputesNoBodyAndANewTimeDoes)
+{
+    model.calculateStarPositions(true);
+    model.planets()[3].ra = 9.0f;
+    model.comets()[0].ra = 9.0f;
+    model.minorPlanets()[0].ra = 9.0f;
+
+    prefs().setAzimuth(prefs().azimuth() + 30.0);
+    model.calculateStarPositions(false);
+    EXPECT_EQ(float(model.planets()[3].ra), 9.0f);
+    EXPECT_EQ(float(model.comets()[0].ra), 9.0f);
+    EXPECT_EQ(float(model.minorPlanets()[0].ra), 9.0f);
+
+    skyDate->calculateDate(std::nullopt, 3600.0);
+    model.calculateStarPositions(false);
+    EXPECT_NE(float(model.planets()[3].ra), 9.0f);
+    EXPECT_NE(float(model.comets()[0].ra), 9.0f);
+    EXPECT_NE(float(model.minorPlanets()[0].ra), 9.0f);
+}
+
+TEST_F(SolarSystemModelTest, PathOfTheSelectedBodyIsTheModelsPath)
+{
+    prefs().setIsPath();
+    model.calculateStarPositions(true);
+
+    // Jupiter: point 9 of the default path (200 days, 75 %) is the sky date.
+    prefs().setFindIndex(kPlanetIndexBase + 4);
+    solarSystem->calculatePlanetPath();
+    EXPECT_TRUE(model.hasPlanetPath());
+    const planet& jupiter = model.planets()[4];
+    const planetPath& now = model.planetPaths()[9];
+    EXPECT_NEAR(double(now.vecX), double(jupiter.vecX), 1e-9);
+    EXPECT_NEAR(double(now.vecY), double(jupiter.vecY), 1e-9);
+    EXPECT_NEAR(double(now.vecZ), double(jupiter.vecZ), 1e-9);
+    EXPECT_GT(std::abs(double(model.planetPaths()[39].vecX) - double(now.vecX)), 1e-3);
+    // The forced pass that ends the path restores the records of the sky date.
+    EXPECT_EQ(float(jupiter.ra), float(model.planets()[4].ra));
+
+    // A comet's point at the sky date is its own place.
+    prefs().setFindIndex(kCometIndexBase + 0);
+    solarSystem->calculatePlanetPath();
+    const comet& encke = model.comets()[0];
+    EXPECT_NEAR(double(model.planetPaths()[9].vecX), double(encke.vecX), 1e-12);
+    EXPECT_NEAR(double(model.planetPaths()[9].vecZ), double(encke.vecZ), 1e-12);
+
+    // A star has no path.
+    prefs().setFindIndex(kStarIndexBase + 5);
+    solarSystem->calculatePlanetPath();
+    EXPECT_FALSE(model.hasPlanetPath());
+}
+
+TEST_F(SolarSystemModelTest, SatellitesFromThePlanetaryPass)
+{
+    model.calculateStarPositions(true);
+    solarSystem->calculateJupiterSatellites();
+    solarSystem->calculateSaturnSatellites();
+    EXPECT_GE(solarSystem->jupIIlong(), 0.0);
+    EXPECT_LT(solarSystem->jupIIlong(), 360.0);
+    // Callisto and Iapetus stand within their orbits' radii (26.4 and about
+    // 59 planet radii) and off the planet's centre.
+    const double callisto = std::hypot(solarSystem->jupiterSatX()[3], solarSystem->jupiterSatY()[3]);
+    EXPECT_GT(callisto, 0.1);
+    EXPECT_LT(callisto, 26.8);
+    const double iapetus = std::hypot(solarSystem->saturnSatX()[7], solarSystem->saturnSatY()[7]);
+    EXPECT_GT(iapetus, 0.1);
+    EXPECT_LT(iapetus, 61.0);
+}
+
+TEST_F(SolarSystemModelTest, TrackedBodiesMoveTheTelescopeViewWithoutAMount)
+{
+    RecordingTracking tracking;
+    solarSystem->setTelescopeTracking(&tracking);
+
+    tracking.tracked = kPlanetIndexBase + 4;
+    model.calculateStarPositions(true);
+    ASSERT_EQ(tracking.places.size(), 1u);
+    EXPECT_EQ(float(tracking.places[0][0]), float(model.planets()[4].ra));
+
+    tracking.tracked = kMinorPlanetIndexBase + 1;
+    model.calculateStarPositions(true);
+    ASSERT_EQ(tracking.places.size(), 2u);
+    EXPECT_EQ(float(tracking.places[1][1]), float(model.minorPlanets()[1].dec));
+
+    tracking.connected = true;
+    model.calculateStarPositions(true);
+    EXPECT_EQ(tracking.places.size(), 2u);
+}
+
+}  // namespace
