@@ -22,7 +22,8 @@ ChartAssembly::ChartAssembly(const Folders& folders)
       m_gamma(DisplayGamma::create()),
       m_prefs(*m_gamma),
       m_skyDateModel(m_prefs),
-      m_planetaryPositions(m_starDatabaseModel, m_prefs, m_skyDateModel),
+      m_solarSystem(m_starDatabaseModel, m_prefs, m_skyDateModel),
+      m_solarSystemLink(m_solarSystem),
       m_starDatabaseLink(m_starDatabaseModel, m_catalogueFolders),
       m_skyDateLink(m_skyDateModel),
       m_dataFolder(folders.bundleData, folders.userData),
@@ -38,10 +39,10 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     m_outlets.starDatabaseModel = &m_starDatabaseLink;
     m_outlets.projection = &m_starDatabaseLink;
     m_outlets.centering = &m_starDatabaseLink;
+    m_outlets.planetPath = &m_solarSystemLink;
     m_outlets.skyDateModel = &m_skyDateLink;
 
     m_starDatabaseModel.setLinks(m_prefs, m_skyDateModel);
-    m_starDatabaseModel.setPlanetPositions(&m_planetaryPositions);
 
     PrefLinks links;
     links.chartRefresh = &m_chain;

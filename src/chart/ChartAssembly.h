@@ -5,6 +5,7 @@
 #include "chart/LaunchSequence.h"
 #include "chart/SkyWindow.h"
 #include "chart/SkyDateLink.h"
+#include "chart/SolarSystemLink.h"
 #include "chart/StarDatabaseLink.h"
 #include "chart/UpdateChain.h"
 #include "chart/WindowSettings.h"
@@ -13,7 +14,7 @@
 #include "model/SkyDateModel.h"
 #include "model/StarDatabaseModel.h"
 #include "platform/DisplayGamma.h"
-#include "solarsystem/PlanetaryPositions.h"
+#include "solarsystem/SolarSystemModel.h"
 
 #include <QObject>
 #include <QString>
@@ -60,7 +61,8 @@ private:
     PrefControl m_prefs;
     SkyDateModel m_skyDateModel;
     StarDatabaseModel m_starDatabaseModel;
-    PlanetaryPositions m_planetaryPositions;
+    SolarSystemModel m_solarSystem;
+    SolarSystemLink m_solarSystemLink;
     StarDatabaseLink m_starDatabaseLink;
     SkyDateLink m_skyDateLink;
     DataFolderInstaller m_dataFolder;

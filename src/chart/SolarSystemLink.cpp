@@ -1,0 +1,5 @@
+#include "chart/SolarSystemLink.h"
+
+#include "solarsystem/SolarSystemModel.h"
+
+void SolarSystemLink::calculatePlanetPath() { m_solarSystem.calculatePlanetPath(); }
