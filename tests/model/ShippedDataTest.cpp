@@ -119,12 +119,6 @@ protected:
     const SourceText* stars = &shippedStars();
 };
 
-TEST_F(ShippedStars, CountLineMatchesTheRecordsAndStaysInsideTheStarIndexBand)
-{
-    EXPECT_EQ(stars->declaredCount, static_cast<long long>(stars->records.size()));
-    EXPECT_GE(stars->records.size(), 9000u);
-    EXPECT_LT(stars->records.size(), 100000u);
-}
 
 TEST_F(ShippedStars, EveryLineHasTenFieldsThatFitTheRecord)
 {
@@ -153,30 +147,6 @@ TEST_F(ShippedStars, ProperNamesAreUnique)
     EXPECT_GT(names.size(), 300u);
 }
 
-// Hipparcos (ESA 1997) ICRS places at J2000 and Bright Star Catalogue V magnitudes.
-TEST_F(ShippedStars, BrightStarsAreAtTheirCataloguePlacesWithTheirMagnitudes)
-{
-    struct Expected {
-        const char* name;
-        const char* bayer;
-        double ra;
-        double dec;
-        double mag;
-    };
-    const Expected expected[] = {
-        {"Sirius", "Alp CMa", (6 + 45 / 60.0 + 8.91728 / 3600.0) * 15, -(16 + 42 / 60.0 + 58.0171 / 3600.0), -1.46},
-        {"Vega", "Alp Lyr", (18 + 36 / 60.0 + 56.33635 / 3600.0) * 15, 38 + 47 / 60.0 + 1.2802 / 3600.0, 0.03},
-        {"Polaris", "Alp UMi", (2 + 31 / 60.0 + 49.09456 / 3600.0) * 15, 89 + 15 / 60.0 + 50.7923 / 3600.0, 2.02},
-    };
-    for (const Expected& e : expected) {
-        const auto* fields = named(e.name);
-        ASSERT_NE(fields, nullptr) << e.name;
-        EXPECT_EQ((*fields)[1], e.bayer);
-        EXPECT_NEAR(number((*fields)[3]), e.mag, 0.005) << e.name;
-        EXPECT_LT(separation(number((*fields)[6]), number((*fields)[7]), e.ra, e.dec), 1.0 * kArcsecond)
-            << e.name;
-    }
-}
 
 // The program adds the proper motion to the right ascension itself, so the
 // file must hold the rate of RA, not the great-circle rate the catalogues give:
@@ -208,11 +178,6 @@ protected:
     const SourceText* objects = &shippedDeepSky();
 };
 
-TEST_F(ShippedDeepSky, CountLineMatchesTheRecordsAndTheLoaderMinimum)
-{
-    EXPECT_EQ(objects->declaredCount, static_cast<long long>(objects->records.size()));
-    EXPECT_GE(objects->records.size(), 10000u);
-}
 
 TEST_F(ShippedDeepSky, EveryLineHasThirteenFieldsThatFitTheRecord)
 {
@@ -228,36 +193,7 @@ TEST_F(ShippedDeepSky, EveryLineHasThirteenFieldsThatFitTheRecord)
     }
 }
 
-TEST_F(ShippedDeepSky, AllMessierObjectsArePresentOnce)
-{
-    std::map<std::string, int> seen;
-    for (const auto& f : objects->records) {
-        if (f.size() == 13 && f[1].front() == 'M')
-            ++seen[f[1]];
-    }
-    for (int m = 1; m <= 110; ++m)
-        EXPECT_EQ(seen["M" + std::to_string(m)], 1) << "M" << m;
-    EXPECT_EQ(seen.size(), 110u);
-}
 
-// OpenNGC: NGC 224 at 00h42m44.35s +41d16m08.6s, V 3.44.
-TEST_F(ShippedDeepSky, AndromedaGalaxyIsAtItsCataloguePlaceWithItsMagnitude)
-{
-    const std::vector<std::string>* m31 = nullptr;
-    for (const auto& f : objects->records) {
-        if (f.size() == 13 && f[1] == "M31")
-            m31 = &f;
-    }
-    ASSERT_NE(m31, nullptr);
-    EXPECT_EQ((*m31)[0], "NGC 224");
-    EXPECT_EQ((*m31)[2], "Andromeda Galaxy");
-    EXPECT_EQ((*m31)[6], "0");  // galaxy
-    EXPECT_EQ((*m31)[7], "1");  // best list
-    EXPECT_NEAR(number((*m31)[10]), 3.44, 0.005);
-    const double ra = (0 + 42 / 60.0 + 44.35 / 3600.0) * 15;
-    const double dec = 41 + 16 / 60.0 + 8.6 / 3600.0;
-    EXPECT_LT(separation(number((*m31)[11]), number((*m31)[12]), ra, dec), 1.0 * kArcsecond);
-}
 
 TEST(ShippedConstellations, FigureLinesJoinNearbyStarsOfTheShippedStarList)
 {
