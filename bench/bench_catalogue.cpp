@@ -1,6 +1,6 @@
 // Loading the star table from its cache, and building it from its source
 // text, at the largest size the object indexes allow (99,999 stars).
-#include "model/StarTableBuilder.h"
+#include "model/catalogue/StarTableBuilder.h"
 
 #include <QFile>
 #include <QString>

@@ -3,8 +3,8 @@
 // the floor a pan cannot go below (read each star's horizon vector, write one
 // chart point). The solar-system passes are not called; they have their own
 // benchmarks.
-#include "model/DeepSkyTableBuilder.h"
-#include "model/ProjectionPass.h"
+#include "model/catalogue/DeepSkyTableBuilder.h"
+#include "model/projection/ProjectionPass.h"
 #include "model/UnitVector.h"
 #include "platform/DataPaths.h"
 

@@ -8,7 +8,7 @@ figure's size factor) and turned by (turn offset + direction of north on the
 chart). Each drawing of the image kit is resampled so that, drawn that way,
 its stars sit on the chart's stars:
 
-  - the image centre is the label point (read from src/model/ConstellationLabels.cpp);
+  - the image centre is the label point (read from src/model/catalogue/ConstellationLabels.cpp);
   - a star at angular distance a from the label point lies tan(a / 2) / (k tan 1 deg)
     pixels from the centre, k = 0.02646087 x f (f as a 32-bit float): the chart's
     stereographic scale when it is centred on the label point;

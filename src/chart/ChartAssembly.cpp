@@ -1,7 +1,7 @@
 #include "chart/ChartAssembly.h"
 
 #include "chart/SkyView.h"
-#include "model/PrefLinks.h"
+#include "model/prefs/PrefLinks.h"
 #include "platform/DataPaths.h"
 
 #include <QCoreApplication>

@@ -18,10 +18,10 @@
 #include "chart/TimePanel.h"
 #include "chart/VersionCheck.h"
 #include "chart/WindowSettings.h"
-#include "model/CompanionServer.h"
-#include "model/PrefControl.h"
-#include "model/StartupFailure.h"
-#include "model/ViewSliders.h"
+#include "model/prefs/links/CompanionServer.h"
+#include "model/prefs/PrefControl.h"
+#include "model/catalogue/StartupFailure.h"
+#include "model/prefs/links/ViewSliders.h"
 
 #include <initializer_list>
 #include <utility>

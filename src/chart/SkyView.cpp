@@ -4,7 +4,7 @@
 #include "chart/SkyWindow.h"
 #include "chart/UpdateChain.h"
 #include "chart/WindowSettings.h"
-#include "model/PrefControl.h"
+#include "model/prefs/PrefControl.h"
 
 #include <QContextMenuEvent>
 #include <QFontMetricsF>

@@ -2,7 +2,7 @@
 
 #include "chart/SkyView.h"
 #include "chart/UpdateChain.h"
-#include "model/PrefControl.h"
+#include "model/prefs/PrefControl.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

@@ -3,7 +3,7 @@
 #include "chart/CatalogueStore.h"
 #include "chart/ObjectCentering.h"
 #include "chart/StarProjection.h"
-#include "model/CatalogueFolders.h"
+#include "model/catalogue/CatalogueFolders.h"
 
 class StarDatabaseModel;
 

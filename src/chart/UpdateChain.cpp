@@ -11,7 +11,7 @@
 #include "chart/StarProjection.h"
 #include "chart/TimePanel.h"
 #include "model/ObjectIndex.h"
-#include "model/PrefControl.h"
+#include "model/prefs/PrefControl.h"
 
 UpdateChain::UpdateChain(PrefControl& prefs, const ChartOutlets& outlets)
     : m_prefs(prefs), m_outlets(outlets)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/ChartRefresh.h"
+#include "model/prefs/links/ChartRefresh.h"
 
 #include <QRectF>
 

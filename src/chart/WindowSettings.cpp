@@ -7,7 +7,7 @@
 #include "chart/TimePanel.h"
 #include "chart/ToolPanel.h"
 #include "chart/ToolTipOwner.h"
-#include "model/PrefControl.h"
+#include "model/prefs/PrefControl.h"
 
 #include <initializer_list>
 

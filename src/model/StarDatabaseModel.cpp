@@ -1,16 +1,16 @@
 #include "model/StarDatabaseModel.h"
 
-#include "model/CacheRebuilder.h"
-#include "model/ConstellationLabels.h"
-#include "model/ConstellationTables.h"
-#include "model/DeepSkyTableBuilder.h"
-#include "model/GridTables.h"
-#include "model/HorizonFigure.h"
-#include "model/MeteorShowers.h"
-#include "model/SmallBodyCatalogues.h"
-#include "model/SmallBodyPositions.h"
-#include "model/StarTableBuilder.h"
-#include "model/StartupFailure.h"
+#include "model/catalogue/CacheRebuilder.h"
+#include "model/catalogue/ConstellationLabels.h"
+#include "model/catalogue/ConstellationTables.h"
+#include "model/catalogue/DeepSkyTableBuilder.h"
+#include "model/catalogue/GridTables.h"
+#include "model/catalogue/HorizonFigure.h"
+#include "model/catalogue/MeteorShowers.h"
+#include "model/catalogue/SmallBodyCatalogues.h"
+#include "model/projection/SmallBodyPositions.h"
+#include "model/catalogue/StarTableBuilder.h"
+#include "model/catalogue/StartupFailure.h"
 
 #include <QFile>
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "model/CatalogueFolders.h"
-#include "model/CatalogueMessages.h"
-#include "model/HorizonTables.h"
-#include "model/MilkyWayTable.h"
-#include "model/ProjectionPass.h"
+#include "model/catalogue/CatalogueFolders.h"
+#include "model/catalogue/CatalogueMessages.h"
+#include "model/catalogue/HorizonTables.h"
+#include "model/catalogue/MilkyWayTable.h"
+#include "model/projection/ProjectionPass.h"
 #include "model/SimulatedStar.h"
 #include "model/SkyCoordinates.h"
 #include "model/records/AltAzLocn.h"

@@ -2,9 +2,9 @@
 
 #include "model/Angles.h"
 #include "model/ObjectIndex.h"
-#include "model/PrefControl.h"
+#include "model/prefs/PrefControl.h"
 #include "model/SkyDateModel.h"
-#include "model/SmallBodyPositions.h"
+#include "model/projection/SmallBodyPositions.h"
 
 #include <optional>
 

@@ -1,6 +1,6 @@
 #include "model/StarDatabaseModel.h"
 
-#include "model/ProjectionSources.h"
+#include "model/projection/ProjectionSources.h"
 
 void StarDatabaseModel::calculateStarPositions(bool force)
 {

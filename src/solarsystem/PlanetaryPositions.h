@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/PlanetPositions.h"
+#include "model/projection/PlanetPositions.h"
 #include "solarsystem/MoonStep.h"
 #include "solarsystem/PlanetaryPass.h"
 

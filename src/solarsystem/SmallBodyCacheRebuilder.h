@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/CacheRebuilder.h"
+#include "model/catalogue/CacheRebuilder.h"
 
 #include <functional>
 #include <utility>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/ObjectIndex.h"
-#include "model/SmallBodyPositions.h"
+#include "model/projection/SmallBodyPositions.h"
 #include "model/records/comet.h"
 #include "model/records/minorPlanet.h"
 #include "solarsystem/NearEarthObject.h"

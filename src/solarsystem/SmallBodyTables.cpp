@@ -1,6 +1,6 @@
 #include "solarsystem/SmallBodyTables.h"
 
-#include "model/PrefControl.h"
+#include "model/prefs/PrefControl.h"
 #include "model/SkyDateModel.h"
 #include "model/StarDatabaseModel.h"
 #include "solarsystem/CometTable.h"

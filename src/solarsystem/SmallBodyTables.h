@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/SmallBodyCatalogues.h"
-#include "model/SmallBodyPositions.h"
+#include "model/catalogue/SmallBodyCatalogues.h"
+#include "model/projection/SmallBodyPositions.h"
 #include "solarsystem/MinorPlanetTable.h"
 #include "solarsystem/NearEarthObject.h"
 #include "solarsystem/SmallBodyCacheRebuilder.h"

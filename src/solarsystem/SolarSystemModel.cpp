@@ -1,7 +1,7 @@
 #include "solarsystem/SolarSystemModel.h"
 
 #include "model/ObjectIndex.h"
-#include "model/PrefControl.h"
+#include "model/prefs/PrefControl.h"
 #include "model/SkyDateModel.h"
 #include "model/StarDatabaseModel.h"
 #include "solarsystem/TelescopeTracking.h"

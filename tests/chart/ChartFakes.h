@@ -23,7 +23,7 @@
 #include "chart/TimePanel.h"
 #include "chart/ToolPanel.h"
 #include "chart/VersionCheck.h"
-#include "model/StartupFailure.h"
+#include "model/catalogue/StartupFailure.h"
 
 // Recording stand-ins for everything the main window and the chart view talk
 // to. Each call goes to one shared log as "object.call args".

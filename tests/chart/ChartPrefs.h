@@ -2,7 +2,7 @@
 
 #include "ChartFakes.h"
 
-#include "model/PrefControl.h"
+#include "model/prefs/PrefControl.h"
 #include "model/TempSettings.h"
 
 #include <QSettings>

@@ -3,7 +3,7 @@
 // images are white so that a tint gives exactly its colour; the figures, placed
 // on the chart as the chart places them, cover their stars; and every
 // photograph is named after a catalogued object.
-#include "model/ConstellationLabels.h"
+#include "model/catalogue/ConstellationLabels.h"
 #include "model/SkyCoordinates.h"
 #include "platform/DataPaths.h"
 

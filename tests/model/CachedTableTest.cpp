@@ -1,5 +1,5 @@
-#include "model/DeepSkyTableBuilder.h"
-#include "model/StarTableBuilder.h"
+#include "model/catalogue/DeepSkyTableBuilder.h"
+#include "model/catalogue/StarTableBuilder.h"
 
 #include "CatalogueFixture.h"
 

@@ -1,4 +1,4 @@
-#include "model/CatalogueFilters.h"
+#include "model/projection/CatalogueFilters.h"
 
 #include "model/records/minorPlanet.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/CatalogueFolders.h"
+#include "model/catalogue/CatalogueFolders.h"
 #include "model/records/AltAzLocn.h"
 #include "model/records/RALocn.h"
 #include "model/records/TvkFile.h"

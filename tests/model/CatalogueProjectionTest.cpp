@@ -1,6 +1,6 @@
-#include "model/CatalogueProjection.h"
+#include "model/projection/CatalogueProjection.h"
 
-#include "model/DeepSkyFilter.h"
+#include "model/projection/DeepSkyFilter.h"
 
 #include "ProjectionFixture.h"
 

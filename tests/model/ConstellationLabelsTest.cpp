@@ -1,4 +1,4 @@
-#include "model/ConstellationLabels.h"
+#include "model/catalogue/ConstellationLabels.h"
 
 #include "platform/StringTables.h"
 

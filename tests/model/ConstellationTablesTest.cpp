@@ -1,4 +1,4 @@
-#include "model/ConstellationTables.h"
+#include "model/catalogue/ConstellationTables.h"
 
 #include "CatalogueFixture.h"
 

@@ -1,6 +1,6 @@
-#include "model/DeepSkyFilter.h"
+#include "model/projection/DeepSkyFilter.h"
 
-#include "model/CustomFilterList.h"
+#include "model/projection/CustomFilterList.h"
 
 #include <gtest/gtest.h>
 

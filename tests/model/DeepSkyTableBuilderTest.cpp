@@ -1,4 +1,4 @@
-#include "model/DeepSkyTableBuilder.h"
+#include "model/catalogue/DeepSkyTableBuilder.h"
 
 #include "CatalogueFixture.h"
 

@@ -1,7 +1,7 @@
-#include "model/GridProjection.h"
+#include "model/projection/GridProjection.h"
 
-#include "model/GridTables.h"
-#include "model/HorizonTables.h"
+#include "model/catalogue/GridTables.h"
+#include "model/catalogue/HorizonTables.h"
 
 #include "ProjectionFixture.h"
 

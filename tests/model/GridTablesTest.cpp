@@ -1,4 +1,4 @@
-#include "model/GridTables.h"
+#include "model/catalogue/GridTables.h"
 
 #include "CatalogueFixture.h"
 

@@ -1,6 +1,6 @@
-#include "model/GroundArea.h"
+#include "model/projection/GroundArea.h"
 
-#include "model/HorizonTables.h"
+#include "model/catalogue/HorizonTables.h"
 
 #include "ProjectionFixture.h"
 

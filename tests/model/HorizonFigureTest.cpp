@@ -1,4 +1,4 @@
-#include "model/HorizonFigure.h"
+#include "model/catalogue/HorizonFigure.h"
 
 #include "CatalogueFixture.h"
 

@@ -1,4 +1,4 @@
-#include "model/HorizonTables.h"
+#include "model/catalogue/HorizonTables.h"
 
 #include "CatalogueFixture.h"
 

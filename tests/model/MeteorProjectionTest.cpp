@@ -1,4 +1,4 @@
-#include "model/MeteorProjection.h"
+#include "model/projection/MeteorProjection.h"
 
 #include "ProjectionFixture.h"
 

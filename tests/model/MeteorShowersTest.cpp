@@ -1,4 +1,4 @@
-#include "model/MeteorShowers.h"
+#include "model/catalogue/MeteorShowers.h"
 
 #include <gtest/gtest.h>
 

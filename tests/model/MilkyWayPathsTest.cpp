@@ -1,4 +1,4 @@
-#include "model/MilkyWayPaths.h"
+#include "model/projection/MilkyWayPaths.h"
 
 #include "ProjectionFixture.h"
 

@@ -1,4 +1,4 @@
-#include "model/MilkyWayTable.h"
+#include "model/catalogue/MilkyWayTable.h"
 
 #include <gtest/gtest.h>
 

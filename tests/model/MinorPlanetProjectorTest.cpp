@@ -1,4 +1,4 @@
-#include "model/MinorPlanetProjector.h"
+#include "model/projection/MinorPlanetProjector.h"
 
 #include "ProjectionFixture.h"
 

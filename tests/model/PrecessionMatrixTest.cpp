@@ -1,4 +1,4 @@
-#include "model/PrecessionMatrix.h"
+#include "model/projection/PrecessionMatrix.h"
 
 #include "model/UnitVector.h"
 

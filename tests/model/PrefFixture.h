@@ -3,7 +3,7 @@
 #include "FakeLinks.h"
 #include "TempSettings.h"
 
-#include "model/PrefControl.h"
+#include "model/prefs/PrefControl.h"
 
 #include <QSettings>
 

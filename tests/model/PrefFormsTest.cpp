@@ -1,4 +1,4 @@
-#include "model/PrefForms.h"
+#include "model/prefs/PrefForms.h"
 
 #include <QTimeZone>
 

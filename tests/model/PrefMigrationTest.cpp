@@ -1,7 +1,7 @@
 #include "TempSettings.h"
 
-#include "model/PrefMigration.h"
-#include "model/PrefStore.h"
+#include "model/prefs/PrefMigration.h"
+#include "model/prefs/PrefStore.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "PrefFixture.h"
 
-#include "model/DomeDevice.h"
+#include "model/prefs/links/DomeDevice.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "TempSettings.h"
 
-#include "model/PrefStore.h"
+#include "model/prefs/PrefStore.h"
 
 #include <QDateTime>
 #include <QRegularExpression>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "model/PlanetPositions.h"
-#include "model/ProjectionFrame.h"
-#include "model/ProjectionInputs.h"
-#include "model/SmallBodyPositions.h"
+#include "model/projection/PlanetPositions.h"
+#include "model/projection/ProjectionFrame.h"
+#include "model/projection/ProjectionInputs.h"
+#include "model/projection/SmallBodyPositions.h"
 #include "model/UnitVector.h"
-#include "model/ViewScale.h"
+#include "model/projection/ViewScale.h"
 #include "model/records/star.h"
 
 #include <QStringList>

@@ -1,8 +1,8 @@
-#include "model/ProjectionFrame.h"
+#include "model/projection/ProjectionFrame.h"
 
-#include "model/HorizonTables.h"
+#include "model/catalogue/HorizonTables.h"
 #include "model/UnitVector.h"
-#include "model/ViewScale.h"
+#include "model/projection/ViewScale.h"
 
 #include <gtest/gtest.h>
 

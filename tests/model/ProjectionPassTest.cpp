@@ -1,9 +1,9 @@
-#include "model/ProjectionPass.h"
+#include "model/projection/ProjectionPass.h"
 
-#include "model/GridProjection.h"
-#include "model/GridTables.h"
-#include "model/HorizonTables.h"
-#include "model/MilkyWayTable.h"
+#include "model/projection/GridProjection.h"
+#include "model/catalogue/GridTables.h"
+#include "model/catalogue/HorizonTables.h"
+#include "model/catalogue/MilkyWayTable.h"
 #include "platform/AppTimeZone.h"
 
 #include "ProjectionFixture.h"

@@ -1,7 +1,7 @@
-#include "model/ProjectionSources.h"
+#include "model/projection/ProjectionSources.h"
 
 #include "model/ObjectIndex.h"
-#include "model/PrefControl.h"
+#include "model/prefs/PrefControl.h"
 #include "model/SkyDateModel.h"
 #include "model/StarDatabaseModel.h"
 #include "platform/AppTimeZone.h"

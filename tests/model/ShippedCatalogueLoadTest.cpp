@@ -1,6 +1,6 @@
-#include "model/CatalogueFolders.h"
+#include "model/catalogue/CatalogueFolders.h"
 #include "model/StarDatabaseModel.h"
-#include "model/StartupFailure.h"
+#include "model/catalogue/StartupFailure.h"
 #include "platform/DataPaths.h"
 
 #include "support/RecordingAlertPresenter.h"

@@ -1,7 +1,7 @@
 #include "model/SkyDateModel.h"
 
 #include "model/FirstRunNotice.h"
-#include "model/PrefControl.h"
+#include "model/prefs/PrefControl.h"
 #include "platform/AppTimeZone.h"
 #include "PrefFixture.h"
 

@@ -1,4 +1,4 @@
-#include "model/SolarSystemProjection.h"
+#include "model/projection/SolarSystemProjection.h"
 
 #include "ProjectionFixture.h"
 

@@ -1,4 +1,4 @@
-#include "model/SourceText.h"
+#include "model/catalogue/SourceText.h"
 
 #include <gtest/gtest.h>
 

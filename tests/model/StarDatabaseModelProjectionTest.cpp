@@ -1,6 +1,6 @@
 #include "model/StarDatabaseModel.h"
 
-#include "model/PrecessionMatrix.h"
+#include "model/projection/PrecessionMatrix.h"
 
 #include "CatalogueFixture.h"
 #include "ProjectionFixture.h"

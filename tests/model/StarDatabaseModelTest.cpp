@@ -1,8 +1,8 @@
 #include "model/StarDatabaseModel.h"
 
-#include "model/CacheRebuilder.h"
-#include "model/SmallBodyCatalogues.h"
-#include "model/StartupFailure.h"
+#include "model/catalogue/CacheRebuilder.h"
+#include "model/catalogue/SmallBodyCatalogues.h"
+#include "model/catalogue/StartupFailure.h"
 
 #include "CatalogueFixture.h"
 #include "support/RecordingAlertPresenter.h"

@@ -1,4 +1,4 @@
-#include "model/StarTableBuilder.h"
+#include "model/catalogue/StarTableBuilder.h"
 
 #include "CatalogueFixture.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/PrefStore.h"
+#include "model/prefs/PrefStore.h"
 #include "support/QStringPrinter.h"
 
 #include <QMap>

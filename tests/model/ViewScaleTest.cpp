@@ -1,4 +1,4 @@
-#include "model/ViewScale.h"
+#include "model/projection/ViewScale.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,85 @@
+#include "model/projection/CatalogueProjection.h"
+
+#include "model/projection/DeepSkyFilter.h"
+#include "model/projection/RecordHorizon.h"
+#include "model/Angles.h"
+
+#include <cmath>
+
+namespace CatalogueProjection {
+
+HorizonVector starDirection(const star& s, const ProjectionFrame& frame)
+{
+    const double t = frame.julianCenturies();
+    const double ra = s.raDeg * Angles::kDegToRad + s.pmRA * t;
+    const double dec = s.decDeg * Angles::kDegToRad + s.pmDec * t;
+    const double cosDec = std::cos(dec);
+    return frame.fromJ2000(cosDec * std::cos(ra), cosDec * std::sin(ra), std::sin(dec));
+}
+
+void projectStars(std::span<star> stars, const ProjectionFrame& frame, bool isTimeChange,
+                  const CatalogueFilters::StarFilter& filter)
+{
+    const double cut = frame.cut();
+    const auto count = std::uint32_t(stars.size());
+    if (isTimeChange) {
+        for (std::uint32_t i = 0; i < count; ++i) {
+            star& s = stars[i];
+            const HorizonVector h = starDirection(s, frame);
+            RecordHorizon::store(s, h);
+            if (filter.passes(s.mag, i))
+                RecordHorizon::place(s, h, frame, cut);
+            else
+                s.state = kStateFiltered;
+        }
+        return;
+    }
+    for (std::uint32_t i = 0; i < count; ++i) {
+        star& s = stars[i];
+        if (filter.passes(s.mag, i))
+            RecordHorizon::place(s, RecordHorizon::stored(s), frame, cut);
+        else
+            s.state = kStateFiltered;
+    }
+}
+
+void projectSimStar(star& simStar, const ProjectionFrame& frame)
+{
+    const HorizonVector h = starDirection(simStar, frame);
+    RecordHorizon::store(simStar, h);
+    RecordHorizon::place(simStar, h, frame, frame.cut());
+}
+
+void projectLabels(std::span<conLocn> labels, const ProjectionFrame& frame, bool isTimeChange)
+{
+    for (conLocn& label : labels) {
+        const HorizonVector h = RecordHorizon::ofJ2000(label, frame, isTimeChange);
+        RecordHorizon::show(label, h, frame, frame.cut());
+    }
+}
+
+void projectBoundaries(std::span<boundaryLocn> points, const ProjectionFrame& frame,
+                       bool isTimeChange)
+{
+    for (boundaryLocn& point : points) {
+        const HorizonVector h = RecordHorizon::ofJ2000(point, frame, isTimeChange);
+        RecordHorizon::show(point, h, frame, frame.overlayCut());
+    }
+}
+
+void projectDeepSky(std::span<deepSky> objects, const ProjectionFrame& frame, bool isTimeChange,
+                    const DeepSkyFilter& filter, std::optional<std::uint32_t> selected)
+{
+    const auto count = std::uint32_t(objects.size());
+    for (std::uint32_t i = 0; i < count; ++i) {
+        deepSky& object = objects[i];
+        if (!filter.passes(object, selected == i)) {
+            object.state = kStateFiltered;
+            continue;
+        }
+        const HorizonVector h = RecordHorizon::ofJ2000(object, frame, isTimeChange);
+        RecordHorizon::place(object, h, frame, frame.cut());
+    }
+}
+
+}  // namespace CatalogueProjection
