@@ -1,6 +1,6 @@
-#include "solarsystem/JupiterSatellites.h"
-#include "solarsystem/MoonStep.h"
-#include "solarsystem/SaturnSatellites.h"
+#include "solarsystem/moons/JupiterSatellites.h"
+#include "solarsystem/moons/MoonStep.h"
+#include "solarsystem/moons/SaturnSatellites.h"
 
 #include <benchmark/benchmark.h>
 

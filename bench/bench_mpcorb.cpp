@@ -7,10 +7,10 @@
 // the environment variable NORVANE_MPCORB, else "synthetic_MPCORB.DAT" in the
 // working directory.
 
-#include "solarsystem/ElementFile.h"
-#include "solarsystem/OrbitFileParse.h"
-#include "solarsystem/ParallelMinorPlanets.h"
-#include "solarsystem/SliceRunner.h"
+#include "solarsystem/smallbodies/ElementFile.h"
+#include "solarsystem/smallbodies/OrbitFileParse.h"
+#include "solarsystem/smallbodies/ParallelMinorPlanets.h"
+#include "solarsystem/smallbodies/SliceRunner.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,5 +1,5 @@
-#include "solarsystem/PlanetaryPass.h"
-#include "solarsystem/VSOP87Tables.h"
+#include "solarsystem/planets/PlanetaryPass.h"
+#include "solarsystem/planets/VSOP87Tables.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
 """Writes the C++ coefficient tables of the Moon and of Jupiter's satellites.
 
-  src/solarsystem/MoonTables.cpp             Meeus, Astronomical Algorithms, 2nd ed.,
+  src/solarsystem/moons/MoonTables.cpp             Meeus, Astronomical Algorithms, 2nd ed.,
                                              Tables 47.A and 47.B (the Moon's periodic terms)
-  src/solarsystem/JupiterSatelliteTerms.cpp  the periodic terms of the satellites of Jupiter
+  src/solarsystem/moons/JupiterSatelliteTerms.cpp  the periodic terms of the satellites of Jupiter
                                              (theory E5, Meeus ch. 44)
 
 Reads moon_table47a.tsv, moon_table47b.tsv and jupiter_moons_ch44_terms.tsv from the
@@ -20,7 +20,7 @@ from pathlib import Path
 
 REPO_ROOT = Path(__file__).resolve().parent.parent
 DEFAULT_SOURCE = REPO_ROOT.parent / "shared" / "data"
-OUTPUT_FOLDER = REPO_ROOT / "src" / "solarsystem"
+OUTPUT_FOLDER = REPO_ROOT / "src" / "solarsystem" / "moons"
 
 MOON_TABLE_A_ROWS = 60
 MOON_TABLE_B_ROWS = 60
@@ -109,7 +109,7 @@ def moon_tables(folder):
         return values
 
     lines = header_lines(["moon_table47a.tsv", "moon_table47b.tsv"], ATTRIBUTION_MOON)
-    lines += ["", '#include "solarsystem/MoonTables.h"', "", "#include <array>", "",
+    lines += ["", '#include "solarsystem/moons/MoonTables.h"', "", "#include <array>", "",
               "namespace MoonTables {", "", "namespace {", "",
               "// Multiples of D, M, M', F; sigma l (1e-6 degree, sine); sigma r (1e-3 km, cosine).",
               f"constexpr std::array<LongitudeDistanceTerm, {len(table_a)}> kTableA{{{{"]
@@ -248,7 +248,7 @@ def jupiter_terms(folder):
                 raise GeneratorError(f"{satellite} {quantity}: {found} terms, expected {count}")
 
     lines = header_lines(["jupiter_moons_ch44_terms.tsv"], ATTRIBUTION_JUPITER)
-    lines += ["", '#include "solarsystem/JupiterSatelliteTerms.h"', "", "#include <array>", "",
+    lines += ["", '#include "solarsystem/moons/JupiterSatelliteTerms.h"', "", "#include <array>", "",
               "namespace JupiterSatelliteTerms {", "", "namespace {", ""]
     for quantity, function in QUANTITIES:
         for satellite in SATELLITES:

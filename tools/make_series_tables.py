@@ -5,7 +5,7 @@
 
 DATA_DIR holds vsop87d_meeus_appendix3.tsv, vsop87b_earth_truncated.tsv and
 pluto_table37a.tsv (default ../shared/data/meeus beside the repository); the
-tables are written to OUT_DIR (default src/solarsystem). The output depends on
+tables are written to OUT_DIR (default src/solarsystem/planets). The output depends on
 the input files alone, so running it again reproduces the committed files byte
 for byte.
 """
@@ -153,7 +153,7 @@ def make_vsop87d(data_dir):
     series = group_series(rows, path, PLANETS)
     out = [HEADER.format(source="vsop87d_meeus_appendix3.tsv"),
            "// Abridged VSOP87D (heliocentric, ecliptic and equinox of date).\n",
-           '#include "solarsystem/VSOP87Tables.h"\n', "namespace {\n"]
+           '#include "solarsystem/planets/VSOP87Tables.h"\n', "namespace {\n"]
     inits = []
     for body in PLANETS:
         definitions, init = body_code(f"k{body}", series, body, LEADING_TERMS[body])
@@ -174,7 +174,7 @@ def make_vsop87b_earth(data_dir):
     out = [HEADER.format(source="vsop87b_earth_truncated.tsv"),
            "// The Earth of VSOP87B (heliocentric, ecliptic and equinox of J2000.0), its\n"
            "// largest terms per power of tau.\n",
-           '#include "solarsystem/VSOP87Tables.h"\n', "namespace {\n", definitions,
+           '#include "solarsystem/planets/VSOP87Tables.h"\n', "namespace {\n", definitions,
            "}  // namespace\n",
            f"constinit const VSOP87Body VSOP87Tables::earthJ2000 = {init};\n"]
     return "\n".join(out)
@@ -192,7 +192,7 @@ def make_pluto(data_dir):
         values = [str(int(r[c])) for c in columns[1:]]
         lines.append("    {" + ", ".join(values) + "},")
     out = [HEADER.format(source="pluto_table37a.tsv"),
-           '#include "solarsystem/Pluto.h"\n',
+           '#include "solarsystem/planets/Pluto.h"\n',
            f"constinit const std::array<Pluto::Term, {len(rows)}> Pluto::table = {{{{",
            "\n".join(lines), "}};\n"]
     return "\n".join(out)
@@ -203,7 +203,7 @@ def main(argv):
     if len(argv) > 3:
         fail("usage: make_series_tables.py [DATA_DIR [OUT_DIR]]")
     data_dir = pathlib.Path(argv[1]) if len(argv) > 1 else repo.parent / "shared/data/meeus"
-    out_dir = pathlib.Path(argv[2]) if len(argv) > 2 else repo / "src/solarsystem"
+    out_dir = pathlib.Path(argv[2]) if len(argv) > 2 else repo / "src/solarsystem/planets"
     if not out_dir.is_dir():
         fail(f"{out_dir} is not a folder")
     # Every input is read and checked before any table is replaced.

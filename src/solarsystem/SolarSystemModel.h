@@ -1,10 +1,10 @@
 #pragma once
 
-#include "solarsystem/JupiterSatellites.h"
+#include "solarsystem/moons/JupiterSatellites.h"
 #include "solarsystem/PlanetPath.h"
-#include "solarsystem/PlanetaryPositions.h"
-#include "solarsystem/SaturnSatellites.h"
-#include "solarsystem/SmallBodyTables.h"
+#include "solarsystem/planets/PlanetaryPositions.h"
+#include "solarsystem/moons/SaturnSatellites.h"
+#include "solarsystem/smallbodies/SmallBodyTables.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "solarsystem/CometImport.h"
+#include "solarsystem/smallbodies/CometImport.h"
 #include "solarsystem/MpcLines.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "model/records/TvkFile.h"
-#include "solarsystem/CometTable.h"
+#include "solarsystem/smallbodies/CometTable.h"
 #include "solarsystem/ElementFolders.h"
 #include "solarsystem/MpcLines.h"
 

@@ -1,4 +1,4 @@
-#include "solarsystem/DeltaT.h"
+#include "solarsystem/planets/DeltaT.h"
 
 #include <gtest/gtest.h>
 

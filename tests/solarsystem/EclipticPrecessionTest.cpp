@@ -1,4 +1,4 @@
-#include "solarsystem/EclipticPrecession.h"
+#include "solarsystem/moons/EclipticPrecession.h"
 
 #include "solarsystem/SkyReference.h"
 

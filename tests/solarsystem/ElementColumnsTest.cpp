@@ -1,5 +1,5 @@
 #include "platform/NumberReader.h"
-#include "solarsystem/ElementColumns.h"
+#include "solarsystem/smallbodies/ElementColumns.h"
 #include "solarsystem/MpcLines.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "solarsystem/GalileanSatellites.h"
-#include "solarsystem/JupiterSatelliteTerms.h"
+#include "solarsystem/moons/GalileanSatellites.h"
+#include "solarsystem/moons/JupiterSatelliteTerms.h"
 
 #include <gtest/gtest.h>
 

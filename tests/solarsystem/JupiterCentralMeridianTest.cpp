@@ -1,4 +1,4 @@
-#include "solarsystem/JupiterCentralMeridian.h"
+#include "solarsystem/moons/JupiterCentralMeridian.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "solarsystem/JupiterSatellites.h"
+#include "solarsystem/moons/JupiterSatellites.h"
 
-#include "solarsystem/GalileanSatellites.h"
-#include "solarsystem/JupiterCentralMeridian.h"
+#include "solarsystem/moons/GalileanSatellites.h"
+#include "solarsystem/moons/JupiterCentralMeridian.h"
 
 #include <gtest/gtest.h>
 

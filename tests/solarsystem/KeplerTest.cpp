@@ -1,5 +1,5 @@
-#include "solarsystem/KeplerEllipse.h"
-#include "solarsystem/NearParabolic.h"
+#include "solarsystem/smallbodies/KeplerEllipse.h"
+#include "solarsystem/smallbodies/NearParabolic.h"
 
 #include <gtest/gtest.h>
 

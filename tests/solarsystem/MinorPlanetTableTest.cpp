@@ -1,6 +1,6 @@
 #include "model/records/TvkFile.h"
 #include "solarsystem/ElementFolders.h"
-#include "solarsystem/MinorPlanetTable.h"
+#include "solarsystem/smallbodies/MinorPlanetTable.h"
 #include "solarsystem/MpcLines.h"
 
 #include <gtest/gtest.h>

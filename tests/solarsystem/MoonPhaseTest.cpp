@@ -1,5 +1,5 @@
-#include "solarsystem/MoonPhase.h"
-#include "solarsystem/MoonPosition.h"
+#include "solarsystem/moons/MoonPhase.h"
+#include "solarsystem/moons/MoonPosition.h"
 
 #include "solarsystem/SkyReference.h"
 

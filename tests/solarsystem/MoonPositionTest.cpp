@@ -1,5 +1,5 @@
-#include "solarsystem/MoonPosition.h"
-#include "solarsystem/MoonTables.h"
+#include "solarsystem/moons/MoonPosition.h"
+#include "solarsystem/moons/MoonTables.h"
 
 #include "solarsystem/SkyReference.h"
 

@@ -1,8 +1,8 @@
-#include "solarsystem/MoonStep.h"
+#include "solarsystem/moons/MoonStep.h"
 
-#include "solarsystem/MoonPhase.h"
-#include "solarsystem/MoonPosition.h"
-#include "solarsystem/Topocentric.h"
+#include "solarsystem/moons/MoonPhase.h"
+#include "solarsystem/moons/MoonPosition.h"
+#include "solarsystem/moons/Topocentric.h"
 
 #include "solarsystem/SkyReference.h"
 

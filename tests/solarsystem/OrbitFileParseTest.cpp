@@ -1,5 +1,5 @@
 #include "solarsystem/MpcLines.h"
-#include "solarsystem/OrbitFileParse.h"
+#include "solarsystem/smallbodies/OrbitFileParse.h"
 
 #include <gtest/gtest.h>
 

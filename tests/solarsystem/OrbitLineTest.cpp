@@ -1,5 +1,5 @@
 #include "solarsystem/MpcLines.h"
-#include "solarsystem/OrbitLine.h"
+#include "solarsystem/smallbodies/OrbitLine.h"
 
 #include <gtest/gtest.h>
 

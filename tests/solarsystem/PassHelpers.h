@@ -1,7 +1,7 @@
 #pragma once
 
-#include "solarsystem/DeltaT.h"
-#include "solarsystem/PlanetaryPass.h"
+#include "solarsystem/planets/DeltaT.h"
+#include "solarsystem/planets/PlanetaryPass.h"
 
 #include <array>
 #include <cmath>

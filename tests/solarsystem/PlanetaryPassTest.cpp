@@ -1,9 +1,9 @@
 #include "PassHelpers.h"
 
-#include "solarsystem/Pluto.h"
-#include "solarsystem/SunJ2000.h"
-#include "solarsystem/SunSky.h"
-#include "solarsystem/VSOP87Tables.h"
+#include "solarsystem/planets/Pluto.h"
+#include "solarsystem/planets/SunJ2000.h"
+#include "solarsystem/planets/SunSky.h"
+#include "solarsystem/planets/VSOP87Tables.h"
 
 #include <gtest/gtest.h>
 

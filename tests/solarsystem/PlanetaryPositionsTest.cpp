@@ -1,4 +1,4 @@
-#include "solarsystem/PlanetaryPositions.h"
+#include "solarsystem/planets/PlanetaryPositions.h"
 
 #include "model/prefs/PrefControl.h"
 #include "model/SkyDateModel.h"

@@ -1,5 +1,5 @@
-#include "solarsystem/ProgressCounter.h"
-#include "solarsystem/SliceRunner.h"
+#include "solarsystem/smallbodies/ProgressCounter.h"
+#include "solarsystem/smallbodies/SliceRunner.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "solarsystem/SaturnSatellitePositions.h"
+#include "solarsystem/moons/SaturnSatellitePositions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "solarsystem/SaturnSatellites.h"
+#include "solarsystem/moons/SaturnSatellites.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "solarsystem/Pluto.h"
-#include "solarsystem/VSOP87Tables.h"
+#include "solarsystem/planets/Pluto.h"
+#include "solarsystem/planets/VSOP87Tables.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "solarsystem/CometImport.h"
+#include "solarsystem/smallbodies/CometImport.h"
 #include "solarsystem/MpcLines.h"
-#include "solarsystem/OrbitLine.h"
-#include "solarsystem/ParallelMinorPlanets.h"
-#include "solarsystem/SmallBodyPass.h"
+#include "solarsystem/smallbodies/OrbitLine.h"
+#include "solarsystem/smallbodies/ParallelMinorPlanets.h"
+#include "solarsystem/smallbodies/SmallBodyPass.h"
 
 #include <gtest/gtest.h>
 

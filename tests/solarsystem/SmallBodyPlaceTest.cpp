@@ -1,10 +1,10 @@
-#include "solarsystem/CalendarJulianDay.h"
+#include "solarsystem/smallbodies/CalendarJulianDay.h"
 #include "solarsystem/MpcLines.h"
-#include "solarsystem/OrbitLine.h"
-#include "solarsystem/OrbitPlace.h"
-#include "solarsystem/SiteParallax.h"
-#include "solarsystem/SmallBodyMagnitude.h"
-#include "solarsystem/SmallBodyPosition.h"
+#include "solarsystem/smallbodies/OrbitLine.h"
+#include "solarsystem/smallbodies/OrbitPlace.h"
+#include "solarsystem/smallbodies/SiteParallax.h"
+#include "solarsystem/smallbodies/SmallBodyMagnitude.h"
+#include "solarsystem/smallbodies/SmallBodyPosition.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "model/SkyDateModel.h"
 #include "model/StarDatabaseModel.h"
 #include "platform/AppTimeZone.h"
-#include "solarsystem/MoonStep.h"
+#include "solarsystem/moons/MoonStep.h"
 #include "solarsystem/TelescopeTracking.h"
 
 #include "MpcLines.h"

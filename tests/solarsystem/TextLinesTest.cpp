@@ -1,4 +1,4 @@
-#include "solarsystem/TextLines.h"
+#include "solarsystem/smallbodies/TextLines.h"
 
 #include <gtest/gtest.h>
 

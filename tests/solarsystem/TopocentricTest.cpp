@@ -1,4 +1,4 @@
-#include "solarsystem/Topocentric.h"
+#include "solarsystem/moons/Topocentric.h"
 
 #include "solarsystem/SkyReference.h"
 

@@ -1,0 +1,34 @@
+#include "solarsystem/smallbodies/KeplerEllipse.h"
+
+#include <cmath>
+
+namespace KeplerEllipse {
+
+Solution solve(double meanAnomaly, double eccentricity)
+{
+    Solution solution{meanAnomaly, 0};
+    double e0 = meanAnomaly;
+    while (solution.steps < kMaximumSteps) {
+        const double e1 = e0 + (meanAnomaly + eccentricity * std::sin(e0) - e0)
+                                   / (1.0 - eccentricity * std::cos(e0));
+        ++solution.steps;
+        solution.eccentricAnomaly = e1;
+        if (std::abs(e1 - e0) <= kTolerance)
+            break;
+        e0 = e1;
+    }
+    return solution;
+}
+
+OrbitPoint position(double semiMajorAxis, double eccentricity, double meanAnomaly)
+{
+    const double e = solve(meanAnomaly, eccentricity).eccentricAnomaly;
+    const double sinE = std::sin(e);
+    const double cosE = std::cos(e);
+    // tan(v/2) = sqrt((1 + e)/(1 - e)) tan(E/2), written so that one sine and
+    // cosine of E serve v and r alike; v stays within -pi..pi either way.
+    const double v = std::atan2(std::sqrt(1.0 - eccentricity * eccentricity) * sinE, cosE - eccentricity);
+    return {v, semiMajorAxis * (1.0 - eccentricity * cosE)};
+}
+
+}  // namespace KeplerEllipse

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "solarsystem/smallbodies/OrbitPoint.h"
+
+// Elliptic two-body motion: Kepler's equation M = E - e sin E solved by
+// Newton's method from E = M.
+namespace KeplerEllipse {
+
+inline constexpr int kMaximumSteps = 149;
+inline constexpr double kTolerance = 1e-6;  // radians, the last step's size
+
+struct Solution {
+    double eccentricAnomaly = 0.0;  // E, radians
+    int steps = 0;
+};
+
+// M in radians (any value; a negative one still solves), 0 <= e < 1. Stops
+// when a step changes E by at most kTolerance or after kMaximumSteps steps,
+// keeping the last iterate either way.
+Solution solve(double meanAnomaly, double eccentricity);
+
+// The orbit point of a semi-major axis a (AU) at mean anomaly M (radians).
+OrbitPoint position(double semiMajorAxis, double eccentricity, double meanAnomaly);
+
+}  // namespace KeplerEllipse

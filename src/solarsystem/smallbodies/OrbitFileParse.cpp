@@ -1,0 +1,108 @@
+#include "solarsystem/smallbodies/OrbitFileParse.h"
+
+#include "solarsystem/smallbodies/OrbitLine.h"
+#include "solarsystem/smallbodies/ProgressCounter.h"
+#include "solarsystem/smallbodies/SliceRunner.h"
+#include "solarsystem/smallbodies/TextLines.h"
+
+#include <algorithm>
+
+namespace {
+
+bool isRuleLine(std::string_view line)
+{
+    return line.size() >= 7 && line.substr(2, 5) == "-----";
+}
+
+bool isSeparator(std::string_view lineWithBreak)
+{
+    for (std::size_t i = 0; i < 2; ++i) {
+        if (i >= lineWithBreak.size())
+            return true;
+        const char c = lineWithBreak[i];
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f')
+            return true;
+    }
+    return false;
+}
+
+struct Slice {
+    std::size_t first = 0;
+    std::size_t end = 0;
+    std::vector<minorPlanet> kept;  // `index` counted within the slice
+};
+
+}  // namespace
+
+OrbitFileParse::Result OrbitFileParse::parse(std::string_view text, bool allOrbits, int slices,
+                                             const std::function<void(double percent)>& report)
+{
+    Result result;
+    const TextLines lines(text, slices);
+    std::size_t rule = 1;
+    while (rule < lines.count() && !isRuleLine(lines.content(rule)))
+        ++rule;
+    if (rule >= lines.count()) {
+        result.status = Status::NoRuleLine;
+        return result;
+    }
+    const std::size_t firstRecord = rule + 1;
+    result.recordLines = lines.count() - firstRecord;
+    if (result.recordLines < kMinimumRecordLines) {
+        result.status = Status::TooFewRecordLines;
+        return result;
+    }
+
+    std::size_t separator = 0;
+    while (separator < result.recordLines && !isSeparator(lines.line(firstRecord + separator)))
+        ++separator;
+    result.numberedOrbits = separator;
+    const std::size_t count = allOrbits ? result.recordLines : separator;
+
+    // Each slice keeps its records apart, so that every thread writes (and
+    // first touches) its own memory; the slices are joined once all have finished.
+    const int k = std::max(slices, 1);
+    const std::size_t per = count / std::size_t(k);
+    std::vector<Slice> parts(static_cast<std::size_t>(k));
+    for (std::size_t j = 0; j < parts.size(); ++j) {
+        parts[j].first = j * per;
+        parts[j].end = j + 1 == parts.size() ? count : (j + 1) * per;
+        parts[j].kept.reserve(parts[j].end - parts[j].first);
+    }
+
+    ProgressCounter progress;
+    const auto work = [&](int slice) {
+        Slice& part = parts[std::size_t(slice)];
+        for (std::size_t position = part.first; position < part.end; ++position) {
+            if (position == separator)
+                continue;
+            minorPlanet record{};
+            if (!OrbitLine::parse(lines.content(firstRecord + position), record))
+                continue;
+            record.source = position < separator ? kMPSourceNumbered : kMPSourceUnnumbered;
+            record.index = std::uint32_t(part.kept.size());
+            part.kept.push_back(record);
+            if (slice == 0 && per > 0)
+                progress.offer(100.0 * double(position) / double(per));
+        }
+    };
+    SliceRunner::run(k, work, &progress, report);
+
+    std::vector<minorPlanet>& table = result.minorPlanets;
+    if (parts.size() == 1) {
+        table.swap(parts.front().kept);
+        return result;
+    }
+    std::size_t kept = 0;
+    for (const Slice& part : parts)
+        kept += part.kept.size();
+    table.reserve(kept);
+    for (Slice& part : parts) {
+        const std::size_t offset = table.size();
+        table.insert(table.end(), part.kept.begin(), part.kept.end());
+        std::vector<minorPlanet>().swap(part.kept);
+        for (std::size_t i = offset; i < table.size(); ++i)
+            table[i].index += std::uint32_t(offset);
+    }
+    return result;
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "solarsystem/smallbodies/OrbitPoint.h"
+
+#include <array>
+
+// Where a body in a heliocentric orbit appears from the Earth's centre
+// (Meeus, Astronomical Algorithms, chapter 33): the orbit's elements are
+// referred to the ecliptic and equinox of J2000.0 and the result to the mean
+// equator of date. No light time, aberration or nutation is applied.
+namespace OrbitPlace {
+
+// J2000.0 obliquity of the ecliptic.
+inline constexpr double kCosObliquity = 0.91748206;
+inline constexpr double kSinObliquity = 0.39777716;
+
+struct Geocentric {
+    std::array<double, 3> rectangular{};  // AU, x toward the equinox of date, z north
+    double rightAscension = 0.0;  // radians, 0..2 pi
+    double declination = 0.0;     // radians
+    double distance = 0.0;        // AU
+};
+
+// The orientation of an orbit: argument of perihelion, longitude of the
+// ascending node and inclination, radians, ecliptic of J2000.0.
+struct Orientation {
+    double argPerihelion = 0.0;
+    double node = 0.0;
+    double inclination = 0.0;
+};
+
+// sunJ2000: the Sun's geocentric rectangular place on the J2000.0 equator,
+// AU. precession: the matrix P1..P9 (row by row) from J2000.0 to the date.
+Geocentric geocentric(const OrbitPoint& point, const Orientation& orbit,
+                      const std::array<double, 3>& sunJ2000,
+                      const std::array<double, 9>& precession);
+
+}  // namespace OrbitPlace

@@ -1,0 +1,115 @@
+#include "solarsystem/smallbodies/SmallBodyPass.h"
+
+#include "solarsystem/smallbodies/ParallelMinorPlanets.h"
+#include "solarsystem/smallbodies/SliceRunner.h"
+#include "solarsystem/smallbodies/SmallBodyPosition.h"
+
+namespace {
+
+using SmallBodyPosition::Frame;
+using SmallBodyPosition::Place;
+
+OrbitPlot orbitPlot(const OrbitPoint& point, const OrbitPlace::Orientation& orbit,
+                    double eccentricity, double perihelionDistance)
+{
+    return {float(eccentricity), float(orbit.inclination), float(perihelionDistance),
+            float(orbit.argPerihelion + orbit.node + point.trueAnomaly),
+            float(orbit.argPerihelion), float(orbit.node)};
+}
+
+TrackedPlace trackedPlace(const Place& place)
+{
+    return {place.topocentric.rightAscension, place.topocentric.declination};
+}
+
+// One body: its path vector when a slot is given, else its orbit for the plot.
+void oneBody(const OrbitPoint& point, const OrbitPlace::Orientation& orbit, double eccentricity,
+             double perihelionDistance, int pathSlot, const Frame& frame, SmallBodyPassResult& result)
+{
+    if (pathSlot < 0)
+        result.orbitPlot = orbitPlot(point, orbit, eccentricity, perihelionDistance);
+    else
+        result.pathVector = Place::of(point, orbit, frame).unitVector;
+}
+
+void comets(std::span<comet> table, int index, int pathSlot, const SmallBodyInputs& inputs,
+            const Frame& frame, SmallBodyPassResult& result)
+{
+    if (index >= 0) {
+        if (std::size_t(index) >= table.size())
+            return;
+        const comet& c = table[std::size_t(index)];
+        oneBody(SmallBodyPosition::cometOrbit(c, frame), SmallBodyPosition::orientation(c),
+                c.eccentricity, c.perihelionDistance, pathSlot, frame, result);
+        return;
+    }
+    for (comet& c : table) {
+        const OrbitPoint point = SmallBodyPosition::cometOrbit(c, frame);
+        const Place place = Place::of(point, SmallBodyPosition::orientation(c), frame);
+        SmallBodyPosition::writeComet(c, point, place, frame);
+        if (inputs.movesTrackedObject(kCometIndexBase + std::int32_t(c.index)))
+            result.trackedPlace = trackedPlace(place);
+    }
+}
+
+void minorPlanets(const SmallBodyPass::Tables& tables, double days, int index, int pathSlot,
+                  const SmallBodyInputs& inputs, const Frame& frame,
+                  const MinorPlanetProjection& projection,
+                  const std::function<void(double)>& progress, SmallBodyPassResult& result)
+{
+    std::span<minorPlanet> table = tables.minorPlanets;
+    if (index >= 0) {
+        if (std::size_t(index) >= table.size())
+            return;
+        const minorPlanet& m = table[std::size_t(index)];
+        if (const std::optional<OrbitPoint> point = SmallBodyPosition::minorPlanetOrbit(m, frame)) {
+            const double e = m.eccentricity;
+            oneBody(*point, SmallBodyPosition::orientation(m), e, m.semiMajorAxis * (1.0 - e),
+                    pathSlot, frame, result);
+        }
+        return;
+    }
+
+    const bool searchNeo = days == 0.0;
+    if (searchNeo && inputs.isTimeChange)
+        tables.neo.reset();
+    if (table.size() >= SmallBodyPositions::kParallelThreshold) {
+        const ParallelMinorPlanets::Run run{table, inputs, days,
+                                            SliceRunner::operationCount(inputs.numCores), tables.neo,
+                                            projection, progress};
+        if (const std::optional<TrackedPlace> tracked = ParallelMinorPlanets::run(run))
+            result.trackedPlace = tracked;
+        return;
+    }
+    if (!inputs.isTimeChange)
+        return;
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        minorPlanet& m = table[i];
+        const std::optional<Place> place = SmallBodyPosition::updateMinorPlanet(m, frame);
+        if (!place)
+            continue;
+        if (searchNeo && m.source == kMPSourceUnusual)
+            tables.neo.offer(place->earthDistance, std::uint32_t(i), m.name);
+        if (inputs.movesTrackedObject(kMinorPlanetIndexBase + std::int32_t(m.index)))
+            result.trackedPlace = trackedPlace(*place);
+    }
+}
+
+}  // namespace
+
+SmallBodyPassResult SmallBodyPass::calculateCometPositions(
+    int kind, double days, int index, int pathSlot, const SmallBodyInputs& inputs,
+    const Tables& tables, const MinorPlanetProjection& projection,
+    const std::function<void(double percent)>& progress)
+{
+    SmallBodyPassResult result;
+    if (kind != kSmallBodyComets && kind != kSmallBodyMinorPlanets && kind != kSmallBodyBoth)
+        return result;
+    const Frame frame(inputs, days);
+    // Without a change of the sky the stored comet places still hold.
+    if (kind != kSmallBodyMinorPlanets && (index >= 0 || inputs.isTimeChange))
+        comets(tables.comets, index, pathSlot, inputs, frame, result);
+    if (kind != kSmallBodyComets)
+        minorPlanets(tables, days, index, pathSlot, inputs, frame, projection, progress, result);
+    return result;
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "model/records/comet.h"
+#include "model/records/minorPlanet.h"
+#include "solarsystem/smallbodies/OrbitPlace.h"
+#include "solarsystem/smallbodies/OrbitPoint.h"
+#include "solarsystem/smallbodies/SiteParallax.h"
+#include "solarsystem/smallbodies/SmallBodyInputs.h"
+
+#include <array>
+#include <optional>
+
+// The per-body steps of the comet and minor-planet pass, shared by the
+// single-threaded loops and the parallel operations: orbit, place and
+// magnitude of one record. They read only the frame and the record.
+namespace SmallBodyPosition {
+
+inline constexpr double kGauss = 0.01720209895;        // radians per day
+inline constexpr double kKilometresPerAU = 149.59787069;  // millions
+inline constexpr double kMilesPerKilometre = 0.62137199;
+// Comets of this eccentricity and above take the near-parabolic method.
+inline constexpr double kNearParabolic = 0.98;
+
+// Everything of one pass that is the same for every body.
+struct Frame {
+    Frame(const SmallBodyInputs& inputs, double days);
+
+    double julianDay;  // the sky date plus the day offset
+    std::array<double, 3> sunJ2000;
+    std::array<double, 9> precession;
+    SiteParallax site;
+    double distanceUnit;  // AU to millions of km, or of miles
+    double earthSunSquared;
+};
+
+// Where one body ends up: the topocentric place of date and the distances.
+struct Place {
+    SiteParallax::Topocentric topocentric;
+    double earthDistance = 0.0;  // AU
+    double sunDistance = 0.0;    // AU
+    std::array<double, 3> unitVector{};  // cos d cos a, cos d sin a, sin d
+
+    static Place of(const OrbitPoint& point, const OrbitPlace::Orientation& orbit, const Frame& frame);
+};
+
+OrbitPlace::Orientation orientation(const comet& c);
+OrbitPlace::Orientation orientation(const minorPlanet& m);
+
+// The comet in its orbit at the frame's moment.
+OrbitPoint cometOrbit(const comet& c, const Frame& frame);
+// The minor planet in its orbit; none when its semi-major axis is not above 0.
+std::optional<OrbitPoint> minorPlanetOrbit(const minorPlanet& m, const Frame& frame);
+
+// Writes the place, distances, magnitude and plot longitude of a comet.
+void writeComet(comet& c, const OrbitPoint& point, const Place& place, const Frame& frame);
+// The same for a minor planet, with its H, G magnitude.
+void writeMinorPlanet(minorPlanet& m, const OrbitPoint& point, const Place& place, const Frame& frame);
+
+// Orbit, place and every written field of one minor planet; none (and
+// nothing written) when its semi-major axis is not above 0.
+std::optional<Place> updateMinorPlanet(minorPlanet& m, const Frame& frame);
+
+}  // namespace SmallBodyPosition

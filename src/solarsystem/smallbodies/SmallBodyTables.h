@@ -1,0 +1,76 @@
+#pragma once
+
+#include "model/catalogue/SmallBodyCatalogues.h"
+#include "model/projection/SmallBodyPositions.h"
+#include "solarsystem/smallbodies/MinorPlanetTable.h"
+#include "solarsystem/smallbodies/NearEarthObject.h"
+#include "solarsystem/smallbodies/SmallBodyCacheRebuilder.h"
+#include "solarsystem/smallbodies/SmallBodyPass.h"
+
+#include <functional>
+#include <vector>
+
+class PrefControl;
+class SkyDateModel;
+class StarDatabaseModel;
+class TelescopeTracking;
+
+// The comet and minor-planet tables of the astronomy model, with the nearest
+// near-Earth object, and their position pass. The tables come from the
+// model's data folders; the pass runs for the sky date, the site and the
+// model's precession, with the Sun at the dynamical time the planetary pass
+// uses, and writes path points into the model's path. The model, the
+// settings and the sky date must outlive this object.
+class SmallBodyTables final : public SmallBodyPositions, public SmallBodyCatalogues {
+public:
+    SmallBodyTables(StarDatabaseModel& model, const PrefControl& prefControl,
+                    const SkyDateModel& skyDate);
+    SmallBodyTables(const SmallBodyTables&) = delete;
+    SmallBodyTables& operator=(const SmallBodyTables&) = delete;
+
+    // Where a tracked comet's or minor planet's new place goes; none at first.
+    void setTelescopeTracking(TelescopeTracking* tracking) { m_tracking = tracking; }
+    // Percentages of the orbit-file parse and of a large parallel pass,
+    // delivered on the calling thread.
+    void setProgress(std::function<void(double percent)> progress)
+    {
+        m_progress = std::move(progress);
+    }
+
+    std::span<comet> comets() override { return m_comets; }
+    std::span<const comet> comets() const override { return m_comets; }
+    std::span<minorPlanet> minorPlanets() override { return m_minorPlanets; }
+    std::span<const minorPlanet> minorPlanets() const override { return m_minorPlanets; }
+    std::optional<std::uint32_t> neoIndex() const override;
+    // The nearest near-Earth object's name, NUL-terminated; empty when there is none.
+    const char* neoName() const { return m_neo.name.data(); }
+
+    void calculateCometPositions(int kind, double dayOffset, int record, int pathSlot) override;
+    // The same, also returning what the pass found; for one record without
+    // a path slot, that is its orbit for the solar-system plot.
+    SmallBodyPassResult calculate(int kind, double dayOffset, int record, int pathSlot);
+
+    bool createCometData(bool rebuild) override;
+    void createMinorPlanetData(bool rebuild, bool useOrbitFile, bool allOrbits) override;
+    // The same with its outcome, which for an unusable orbit file the caller reports.
+    MinorPlanetTable::Status importMinorPlanets(bool rebuild, bool useOrbitFile, bool allOrbits);
+
+    // "Comets.tvk" and "MinorPlanets.tvk", for the catalogue rebuild.
+    CacheRebuilder& cometCache() { return m_cometCache; }
+    CacheRebuilder& minorPlanetCache() { return m_minorPlanetCache; }
+
+private:
+    SmallBodyInputs inputs(double dayOffset) const;
+
+    StarDatabaseModel& m_model;
+    const PrefControl& m_prefControl;
+    const SkyDateModel& m_skyDate;
+    TelescopeTracking* m_tracking = nullptr;
+    std::function<void(double)> m_progress;
+
+    std::vector<comet> m_comets;
+    std::vector<minorPlanet> m_minorPlanets;
+    NearEarthObject m_neo;
+    SmallBodyCacheRebuilder m_cometCache;
+    SmallBodyCacheRebuilder m_minorPlanetCache;
+};
