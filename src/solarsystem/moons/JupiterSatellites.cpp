@@ -8,17 +8,11 @@
 
 void JupiterSatellites::calculateJupiterSatellites(const JupiterSatelliteInput& input)
 {
-    double distance = input.geoDistance;
-    if (!input.isMetric)
-        distance /= DistanceUnits::kMilesPerKilometre;
-    if (!(distance > 0.0) || !std::isfinite(distance))
+    const std::optional<double> kilometres =
+        dayCache_.distanceToCompute(input.julianDay, input.geoDistance, input.isMetric);
+    if (!kilometres)
         return;
-
-    const double d = input.julianDay - 2451545.0;
-    if (hasResults_ && d == julianJupSave_)
-        return;
-    julianJupSave_ = d;
-    hasResults_ = true;
+    const double distance = *kilometres;
 
     om2_ = JupiterCentralMeridian::systemII(input.julianDay);
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "solarsystem/moons/SatelliteDayCache.h"
+
 #include <array>
 
 // What the telescope view reads of Jupiter's satellites: their places beside
@@ -47,8 +49,5 @@ private:
     Values shadowY_{};
     Flags shadowVis_{};
     double om2_ = 0.0;
-    // Day number (Julian day - 2451545.0) of the results; meaningful only once
-    // hasResults_ is set, so that day 0 itself (J2000.0) is computed too.
-    double julianJupSave_ = 0.0;
-    bool hasResults_ = false;
+    SatelliteDayCache dayCache_;
 };

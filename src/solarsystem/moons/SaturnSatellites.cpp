@@ -15,17 +15,11 @@ constexpr double kB1950 = 2433282.4235;
 
 void SaturnSatellites::calculateSaturnSatellites(const SaturnSatelliteInput& input)
 {
-    double distance = input.geoDistance;
-    if (!input.isMetric)
-        distance /= DistanceUnits::kMilesPerKilometre;
-    if (!(distance > 0.0) || !std::isfinite(distance))
+    const std::optional<double> kilometres =
+        dayCache_.distanceToCompute(input.julianDay, input.geoDistance, input.isMetric);
+    if (!kilometres)
         return;
-
-    const double d = input.julianDay - 2451545.0;
-    if (hasResults_ && d == julianSatSave_)
-        return;
-    julianSatSave_ = d;
-    hasResults_ = true;
+    const double distance = *kilometres;
 
     const double distanceAu = distance / DistanceUnits::kMillionKmPerAu;
     const EclipticPrecession::Ecliptic b1950 =

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "solarsystem/moons/SatelliteDayCache.h"
+
 #include <array>
 
 // What the telescope view reads of Saturn's satellites: their places beside the
@@ -34,8 +36,5 @@ private:
     Values satX_{};
     Values satY_{};
     Flags satVis_{};
-    // Day number (Julian day - 2451545.0) of the results; meaningful only once
-    // hasResults_ is set, so that day 0 itself (J2000.0) is computed too.
-    double julianSatSave_ = 0.0;
-    bool hasResults_ = false;
+    SatelliteDayCache dayCache_;
 };
