@@ -13,6 +13,8 @@ inline constexpr double kArcsecond = kDegree / 3600.0;
 // The factors the program's tables and texts were made with.
 inline constexpr double kDegToRad = 0.0174532925199433;
 inline constexpr double kRadToDeg = 57.2957795130823;
+// Proper motion: milliarcseconds per year to radians per Julian century.
+inline constexpr double kMasPerYearToRadPerCentury = 2.7777778e-5 * kDegToRad;
 
 // Radians into 0 <= a < 2π.
 inline double wrapTwoPi(double a)

@@ -8,8 +8,7 @@
 
 namespace {
 
-// Milliarcseconds per year to radians per Julian century.
-constexpr double kMasPerYearToRadPerCentury = 2.7777778e-5 * kDegToRad;
+using Angles::kMasPerYearToRadPerCentury;
 
 // Non-ASCII characters become '?' so the field stays plain ASCII.
 QByteArray asciiOf(const QString& text)
