@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/ChartOutlets.h"
+#include "chart/ChartSkyLink.h"
 #include "chart/DataFolderInstaller.h"
 #include "chart/LaunchSequence.h"
 #include "chart/SkyWindow.h"
@@ -62,6 +63,7 @@ private:
     StarDatabaseModel m_starDatabaseModel;
     PlanetaryPositions m_planetaryPositions;
     StarDatabaseLink m_starDatabaseLink;
+    ChartSkyLink m_chartSkyLink;
     SkyDateLink m_skyDateLink;
     DataFolderInstaller m_dataFolder;
     ChartOutlets m_outlets;

@@ -1,31 +1,51 @@
 #pragma once
 
 #include "chart/ChartCursors.h"
+#include "chart/ChartImages.h"
 #include "chart/LaunchView.h"
+#include "chart/painting/ChartFrame.h"
+#include "chart/painting/ChartImageSet.h"
+#include "chart/painting/DeepSkyPhotos.h"
+#include "chart/painting/SplashPainter.h"
 
 #include <QTimer>
 #include <QWidget>
 
+class ChartSkySource;
 class PrefControl;
-class QPainter;
 class SkyWindow;
 class UpdateChain;
 class WindowSettings;
+struct CatalogueFolders;
 struct ChartOutlets;
 
 // The sky chart view. Until the launch has finished it shows the splash with
-// the current stage's label; from then on the sky.
-class SkyView final : public QWidget, public LaunchView {
+// the current stage's label; from then on the sky, layer by layer, from the
+// sky source. It owns the chart's images and tints them.
+class SkyView final : public QWidget, public LaunchView, public ChartImages {
     Q_OBJECT
 public:
-    // `imagesDirectory` holds the cursor images and ends in "/".
+    // The folders give the chart images, cursors and figures, and the
+    // shipped and the user's object photographs.
     SkyView(SkyWindow& skyWindow, PrefControl& prefs, const ChartOutlets& outlets,
-            UpdateChain& chain, WindowSettings& windowSettings, const QString& imagesDirectory);
+            UpdateChain& chain, WindowSettings& windowSettings, const CatalogueFolders& folders);
+
+    // Where the sky comes from; until it is set the chart stays black.
+    void setSkySource(const ChartSkySource* source) { m_skySource = source; }
 
     void display() override;
     void showSplashStage(int stage) override;
     void setHasLaunched() override;
     void startCursorTimer() override;
+
+    void createStarArrays() override;
+    void createObjectSymbols() override;
+    void recolorStarArrays() override;
+    // The symbols; the figures too once launched, when their colour changed.
+    void recolorObjectSymbols() override;
+    void recolorMythForms() override;
+    // The sprites, symbols and figures, for the telescope view and the print view.
+    const ChartImageSet& chartImages() const { return m_images; }
     int launchCount() const { return m_launchCount; }
     bool hasLaunched() const { return m_hasLaunched; }
 
@@ -71,8 +91,6 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    void drawSplash(QPainter& painter) const;
-
     SkyWindow& m_skyWindow;
     PrefControl& m_prefs;
     const ChartOutlets& m_outlets;
@@ -80,6 +98,11 @@ private:
     WindowSettings& m_windowSettings;
     ChartCursors m_cursors;
     QTimer m_resizeSettled;
+    ChartImageSet m_images;
+    DeepSkyPhotos m_photos;
+    ChartFrame m_frame;
+    SplashPainter m_splash;
+    const ChartSkySource* m_skySource = nullptr;
 
     bool m_isHandMove = false;
     bool m_isAngleSep = false;

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QString>
+
+#include <array>
+#include <cstddef>
+
+class PrefStyles;
+
+// The images the chart draws from: the star sprites (white, four tinted
+// copies and the print dots), the object symbols and marks, and the 22
+// mythological figures. A file that does not load leaves an empty image in
+// its place, which draws nothing; the others keep their places.
+class ChartImageSet {
+public:
+    static constexpr int kNumStarClasses = 14;
+    static constexpr int kNumFigures = 22;
+    using StarSet = std::array<QImage, kNumStarClasses>;
+
+    enum class Symbol : std::size_t {
+        MoonFull, MoonLabel, Sun, LSun, Mars, SaturnBall, SaturnRings, SaturnRingsShadow,
+        Uranus, Neptune,
+        Galaxy, GlobularCluster, Nebula, OpenCluster, Comet, MinorPlanet, AstOrb, AstOrbYellow,
+        NEO, Other, FindMark, NVFindMark,
+        Count
+    };
+
+    // Figure numbers, in the order of their files.
+    enum Figure {
+        kAndromeda, kAquarius, kAuriga, kBootes, kCancer, kCanis, kCassiopeia, kCorona, kCorvus,
+        kGemini, kHercules, kLeo, kLyra, kOrion, kPegasus, kPerseus, kSagittarius, kScorpius,
+        kSerpens, kTaurus, kUrsaMajor, kVirgo
+    };
+
+    // Both folders end in "/": the chart images, the figure images.
+    ChartImageSet(QString imagesDirectory, QString mythDirectory);
+
+    // The white and print sprites; the colour sets start as white copies.
+    void createStarArrays();
+    // The colour sets anew from the white one, tinted with the colours at
+    // the star-colour opacity.
+    void recolorStarArrays(double starColorVal);
+    // Every symbol, mark and figure image.
+    void createObjectSymbols();
+    // The nine tinted symbols in their colours; the figures are separate.
+    void recolorObjectSymbols(const PrefStyles& colors);
+    void recolorMythForms(const QColor& mythColor);
+
+    const StarSet& starArray() const { return m_white; }
+    const StarSet& starRedArray() const { return m_red; }
+    const StarSet& starYellowArray() const { return m_yellow; }
+    const StarSet& starBlueArray() const { return m_blue; }
+    const StarSet& starOrangeArray() const { return m_orange; }
+    const StarSet& starPrintArray() const { return m_print; }
+    // The set for a star's colour letter B, O, R, Y or W; none for another.
+    const StarSet* starSetFor(char color) const;
+
+    const QImage& symbol(Symbol s) const { return m_symbols[std::size_t(s)]; }
+    const QImage& figure(int number) const { return m_figures.at(std::size_t(number)); }
+
+    // Fills the image's opaque pixels with the colour, its alpha included,
+    // and leaves the transparent ones: the chart's tint.
+    static void tint(QImage& image, const QColor& color);
+
+private:
+    QImage load(const QString& path) const;
+
+    QString m_imagesDirectory;
+    QString m_mythDirectory;
+    StarSet m_white;
+    StarSet m_red;
+    StarSet m_yellow;
+    StarSet m_blue;
+    StarSet m_orange;
+    StarSet m_print;
+    std::array<QImage, std::size_t(Symbol::Count)> m_symbols;
+    std::array<QImage, kNumFigures> m_figures;
+};
