@@ -14,11 +14,12 @@ constexpr double kPaperWidth = 0.25;
 
 }  // namespace
 
-void BoundaryPainter::buildPath(QPainterPath& path, const ChartSky& sky, const PrintMapping& mapping)
+void BoundaryPainter::buildLines(std::vector<QLineF>& lines, const ChartSky& sky, const PrintMapping& mapping)
 {
-    path.clear();
+    lines.clear();
     bool isLineOpen = false;
     std::uint32_t currentId = 0;
+    QPointF last;
     for (const boundaryLocn& b : sky.boundaries) {
         if (b.visible == 0) {
             isLineOpen = false;
@@ -26,12 +27,12 @@ void BoundaryPainter::buildPath(QPainterPath& path, const ChartSky& sky, const P
         }
         const QPointF p = mapping.map(b.screenPt.x, b.screenPt.y);
         if (isLineOpen && b.lineId == currentId) {
-            path.lineTo(p);
+            lines.emplace_back(last, p);
         } else {
-            path.moveTo(p);
             currentId = b.lineId;
             isLineOpen = true;
         }
+        last = p;
     }
 }
 
@@ -39,14 +40,14 @@ void BoundaryPainter::paint(ChartCanvas& canvas, const ChartSky& sky)
 {
     if (!m_prefs.isBoundaries())
         return;
-    buildPath(m_path, sky, PrintMapping());
-    canvas.strokePath(m_path, QPen(m_prefs.constellationBoundaryColor(), kScreenWidth));
+    buildLines(m_lines, sky, PrintMapping());
+    canvas.drawLines(m_lines, QPen(m_prefs.constellationBoundaryColor(), kScreenWidth));
 }
 
 void BoundaryPainter::print(ChartCanvas& canvas, const ChartSky& sky, const PrintMapping& mapping)
 {
     if (!m_prefs.isBoundaries())
         return;
-    buildPath(m_path, sky, mapping);
-    canvas.strokePath(m_path, QPen(Qt::black, kPaperWidth));
+    buildLines(m_lines, sky, mapping);
+    canvas.drawLines(m_lines, QPen(Qt::black, kPaperWidth));
 }

@@ -1,6 +1,8 @@
 #pragma once
 
-#include <QPainterPath>
+#include <QLineF>
+
+#include <vector>
 
 class ChartCanvas;
 class PrefControl;
@@ -16,12 +18,12 @@ public:
     void paint(ChartCanvas& canvas, const ChartSky& sky);
     void print(ChartCanvas& canvas, const ChartSky& sky, const PrintMapping& mapping);
 
-    // The polylines, in the mapping's coordinates. A hidden point ends the
-    // current line, so the next visible point always starts a new one, even
-    // with the same id (or the id 0).
-    static void buildPath(QPainterPath& path, const ChartSky& sky, const PrintMapping& mapping);
+    // The polylines' segments, in the mapping's coordinates. A hidden point
+    // ends the current line, so the next visible point always starts a new
+    // one, even with the same id (or the id 0).
+    static void buildLines(std::vector<QLineF>& lines, const ChartSky& sky, const PrintMapping& mapping);
 
 private:
     const PrefControl& m_prefs;
-    QPainterPath m_path;
+    std::vector<QLineF> m_lines;
 };

@@ -50,6 +50,20 @@ void ChartCanvas::strokePath(const QPainterPath& path, const QPen& pen)
     m_painter.strokePath(path, pen);
 }
 
+void ChartCanvas::drawLines(std::span<const QLineF> lines, const QPen& pen)
+{
+    if (lines.empty())
+        return;
+    // Flipped here rather than by the painter: without a scaling transform
+    // the painter draws thin lines on its fastest path.
+    m_deviceLines.clear();
+    for (const QLineF& line : lines)
+        m_deviceLines.emplace_back(toDevice(line.p1()), toDevice(line.p2()));
+    useDeviceSpace();
+    m_painter.setPen(pen);
+    m_painter.drawLines(m_deviceLines.data(), int(m_deviceLines.size()));
+}
+
 void ChartCanvas::drawImage(QPointF lowerLeft, const QImage& image, double opacity)
 {
     if (image.isNull())

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <QLineF>
 #include <QPainter>
 #include <QPointF>
 #include <QTransform>
+
+#include <span>
+#include <vector>
 
 class QImage;
 class QPainterPath;
@@ -30,6 +34,8 @@ public:
     void fillRect(const QRectF& rect, const QBrush& brush);
     void fillPath(const QPainterPath& path, const QBrush& brush);
     void strokePath(const QPainterPath& path, const QPen& pen);
+    // Separate straight segments: the painter's quickest way to many lines.
+    void drawLines(std::span<const QLineF> lines, const QPen& pen);
     void setAntialiasing(bool on) { m_painter.setRenderHint(QPainter::Antialiasing, on); }
 
     // The whole image at its own size, lower-left corner at the point
@@ -54,4 +60,5 @@ private:
     QTransform m_device;
     QTransform m_chart;
     bool m_isChartSpace = false;
+    std::vector<QLineF> m_deviceLines;
 };

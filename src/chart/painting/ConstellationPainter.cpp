@@ -41,16 +41,15 @@ void ConstellationPainter::draw(ChartCanvas& canvas, const ChartSky& sky, const 
     if (!m_prefs.isConstellations())
         return;
     if (!sky.conLines.empty()) {
-        m_path.clear();
+        m_lines.clear();
         for (const conLine& line : sky.conLines) {
             const star* from = shownStar(sky, line.star1);
             const star* to = shownStar(sky, line.star2);
             if (from == nullptr || to == nullptr)
                 continue;
-            m_path.moveTo(mapping.map(from->screenX, from->screenY));
-            m_path.lineTo(mapping.map(to->screenX, to->screenY));
+            m_lines.emplace_back(mapping.map(from->screenX, from->screenY), mapping.map(to->screenX, to->screenY));
         }
-        canvas.strokePath(m_path, isPaper ? QPen(Qt::black, kPaperWidth)
+        canvas.drawLines(m_lines, isPaper ? QPen(Qt::black, kPaperWidth)
                                           : QPen(m_prefs.constellationColor(), kScreenWidth));
     }
     if (m_prefs.isHideCNames())

@@ -2,7 +2,9 @@
 
 #include "chart/painting/LabelCache.h"
 
-#include <QPainterPath>
+#include <QLineF>
+
+#include <vector>
 
 class ChartCanvas;
 class PrefControl;
@@ -24,5 +26,5 @@ private:
     const PrefControl& m_prefs;
     LabelCache m_labels;
     LabelCache m_printLabels;
-    QPainterPath m_path;
+    std::vector<QLineF> m_lines;
 };

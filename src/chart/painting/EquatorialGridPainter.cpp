@@ -42,23 +42,23 @@ void EquatorialGridPainter::paintGrid(ChartCanvas& canvas, const ChartSky& sky, 
 {
     const auto& grid = sky.raGrid;
     const PrintMapping& map = style.mapping;
-    m_path.clear();
+    m_lines.clear();
     if (!style.isPaper)
         canvas.setAntialiasing(false);
     for (int i = 1; i <= kLastHourPoint; ++i) {
         if (i % kHourPoints != 0)
-            GridJoin::join(m_path, grid[i - 1], grid[i], map);
+            GridJoin::join(m_lines, grid[i - 1], grid[i], map);
     }
     for (int k = kFirstDecPoint; k < kFirstEclipticPoint - 1; ++k) {
         if (GridJoin::isSameDeclination(grid[k], grid[k + 1]))
-            GridJoin::join(m_path, grid[k], grid[k + 1], map);
+            GridJoin::join(m_lines, grid[k], grid[k + 1], map);
     }
     // One mark only, even when both poles show.
     if (grid[kNorthPole].visible != 0)
-        GridJoin::addPlus(m_path, GridJoin::pointOf(grid[kNorthPole], map));
+        GridJoin::addPlus(m_lines, GridJoin::pointOf(grid[kNorthPole], map));
     else if (grid[kSouthPole].visible != 0)
-        GridJoin::addPlus(m_path, GridJoin::pointOf(grid[kSouthPole], map));
-    canvas.strokePath(m_path, QPen(style.color(m_prefs.gridLinesColor()), style.gridWidth));
+        GridJoin::addPlus(m_lines, GridJoin::pointOf(grid[kSouthPole], map));
+    canvas.drawLines(m_lines, QPen(style.color(m_prefs.gridLinesColor()), style.gridWidth));
 }
 
 void EquatorialGridPainter::paintLabels(ChartCanvas& canvas, const ChartSky& sky, const GridLayerStyle& style)
@@ -95,18 +95,18 @@ void EquatorialGridPainter::paintLabels(ChartCanvas& canvas, const ChartSky& sky
 
 void EquatorialGridPainter::paintEcliptic(ChartCanvas& canvas, const ChartSky& sky, const GridLayerStyle& style)
 {
-    m_path.clear();
+    m_lines.clear();
     for (int k = kFirstEclipticPoint; k < kLastEclipticPoint; ++k)
-        GridJoin::join(m_path, sky.raGrid[k], sky.raGrid[k + 1], style.mapping);
-    canvas.strokePath(m_path, QPen(style.color(m_prefs.eclipticColor()), style.lineWidth));
+        GridJoin::join(m_lines, sky.raGrid[k], sky.raGrid[k + 1], style.mapping);
+    canvas.drawLines(m_lines, QPen(style.color(m_prefs.eclipticColor()), style.lineWidth));
 }
 
 void EquatorialGridPainter::paintEquator(ChartCanvas& canvas, const ChartSky& sky, const GridLayerStyle& style)
 {
-    m_path.clear();
+    m_lines.clear();
     for (int k = kEquatorFrom; k <= kEquatorTo; ++k) {
         if (GridJoin::isSameDeclination(sky.raGrid[k], sky.raGrid[k + 1]))
-            GridJoin::join(m_path, sky.raGrid[k], sky.raGrid[k + 1], style.mapping);
+            GridJoin::join(m_lines, sky.raGrid[k], sky.raGrid[k + 1], style.mapping);
     }
-    canvas.strokePath(m_path, QPen(style.color(m_prefs.eclipticColor()), style.lineWidth));
+    canvas.drawLines(m_lines, QPen(style.color(m_prefs.eclipticColor()), style.lineWidth));
 }

@@ -2,10 +2,10 @@
 
 #include "chart/painting/PrintMapping.h"
 
-#include <QPainterPath>
+#include <QLineF>
 
 #include <cmath>
-#include <span>
+#include <vector>
 
 // The line layers' joins: a segment between two table points, added only
 // when both are visible, so that a hidden point drops both its segments.
@@ -18,21 +18,18 @@ QPointF pointOf(const Record& r, const PrintMapping& mapping)
 }
 
 template <class Record>
-void join(QPainterPath& path, const Record& from, const Record& to, const PrintMapping& mapping)
+void join(std::vector<QLineF>& lines, const Record& from, const Record& to, const PrintMapping& mapping)
 {
     if (from.visible == 0 || to.visible == 0)
         return;
-    path.moveTo(pointOf(from, mapping));
-    path.lineTo(pointOf(to, mapping));
+    lines.emplace_back(pointOf(from, mapping), pointOf(to, mapping));
 }
 
 // A plus sign of two 10-point strokes centred on the point.
-inline void addPlus(QPainterPath& path, QPointF p)
+inline void addPlus(std::vector<QLineF>& lines, QPointF p)
 {
-    path.moveTo(p.x() - 5.0, p.y());
-    path.lineTo(p.x() + 5.0, p.y());
-    path.moveTo(p.x(), p.y() - 5.0);
-    path.lineTo(p.x(), p.y() + 5.0);
+    lines.emplace_back(p.x() - 5.0, p.y(), p.x() + 5.0, p.y());
+    lines.emplace_back(p.x(), p.y() - 5.0, p.x(), p.y() + 5.0);
 }
 
 // Both points lie on one declination circle.

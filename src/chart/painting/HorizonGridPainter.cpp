@@ -6,6 +6,7 @@
 #include "chart/painting/GridLayerStyle.h"
 #include "model/PrefControl.h"
 
+#include <QPainterPath>
 #include <QPen>
 
 #include <cstdio>
@@ -47,7 +48,7 @@ void HorizonGridPainter::paintGrid(ChartCanvas& canvas, const ChartSky& sky, con
 {
     const auto& grid = sky.altAzGrid;
     const PrintMapping& map = style.mapping;
-    m_path.clear();
+    m_lines.clear();
     if (!style.isPaper)
         canvas.setAntialiasing(false);
     m_labels.setAttributes(style.labels(m_prefs.gridLabelAttributes()));
@@ -56,7 +57,7 @@ void HorizonGridPainter::paintGrid(ChartCanvas& canvas, const ChartSky& sky, con
 
     for (int i = 1; i <= kLastLinePoint; ++i) {
         if (i % kLinePoints != 0)
-            GridJoin::join(m_path, grid[i - 1], grid[i], map);
+            GridJoin::join(m_lines, grid[i - 1], grid[i], map);
     }
     for (int r = 0; r < kNumLines; ++r) {
         const int value = azimuthLabel(r);
@@ -72,7 +73,7 @@ void HorizonGridPainter::paintGrid(ChartCanvas& canvas, const ChartSky& sky, con
     }
     for (int n = 1; n <= kLastCircleJoin; ++n) {
         if (n % kCirclePoints != 0)
-            GridJoin::join(m_path, grid[kFirstCirclePoint - 1 + n], grid[kFirstCirclePoint + n], map);
+            GridJoin::join(m_lines, grid[kFirstCirclePoint - 1 + n], grid[kFirstCirclePoint + n], map);
     }
     for (int a = 0; a < kLabelledCircles; ++a) {
         const int length = std::snprintf(text, sizeof text, "%d\xB0", 10 * a);
@@ -86,8 +87,8 @@ void HorizonGridPainter::paintGrid(ChartCanvas& canvas, const ChartSky& sky, con
         }
     }
     if (grid[kZenith].visible != 0)
-        GridJoin::addPlus(m_path, GridJoin::pointOf(grid[kZenith], map));
-    canvas.strokePath(m_path, QPen(style.color(m_prefs.gridLinesColor()), style.gridWidth));
+        GridJoin::addPlus(m_lines, GridJoin::pointOf(grid[kZenith], map));
+    canvas.drawLines(m_lines, QPen(style.color(m_prefs.gridLinesColor()), style.gridWidth));
     if (!style.isPaper)
         canvas.setAntialiasing(true);
 }
@@ -98,16 +99,21 @@ void HorizonGridPainter::paintMeridian(ChartCanvas& canvas, const ChartSky& sky)
     const PrintMapping identity;
     const AltAzLocn& zenith = grid[kZenith];
     const QPointF top = GridJoin::pointOf(zenith, identity);
-    m_path.clear();
+    m_lines.clear();
     for (int k = kSouthLine; k < kSouthLine + kMeridianSegments; ++k)
-        GridJoin::join(m_path, grid[k], grid[k + 1], identity);
-    if (zenith.visible != 0 && grid[kSouthLine + kMeridianSegments - 1].visible != 0) {
-        GridJoin::join(m_path, grid[kSouthLine + kMeridianSegments - 1], zenith, identity);
-        m_path.addEllipse(top, kZenithCircle / 2.0, kZenithCircle / 2.0);
-    }
+        GridJoin::join(m_lines, grid[k], grid[k + 1], identity);
+    const bool isZenithCircle = zenith.visible != 0 && grid[kSouthLine + kMeridianSegments - 1].visible != 0;
+    if (isZenithCircle)
+        GridJoin::join(m_lines, grid[kSouthLine + kMeridianSegments - 1], zenith, identity);
     for (int k = kNorthLine; k < kNorthLine + kMeridianSegments; ++k)
-        GridJoin::join(m_path, grid[k], grid[k + 1], identity);
+        GridJoin::join(m_lines, grid[k], grid[k + 1], identity);
     if (zenith.visible != 0 && grid[kNorthLine + kMeridianSegments - 1].visible != 0)
-        GridJoin::join(m_path, grid[kNorthLine + kMeridianSegments - 1], zenith, identity);
-    canvas.strokePath(m_path, QPen(m_prefs.eclipticColor(), 2.0));
+        GridJoin::join(m_lines, grid[kNorthLine + kMeridianSegments - 1], zenith, identity);
+    const QPen pen(m_prefs.eclipticColor(), 2.0);
+    canvas.drawLines(m_lines, pen);
+    if (isZenithCircle) {
+        QPainterPath circle;
+        circle.addEllipse(top, kZenithCircle / 2.0, kZenithCircle / 2.0);
+        canvas.strokePath(circle, pen);
+    }
 }

@@ -2,7 +2,9 @@
 
 #include "chart/painting/LabelCache.h"
 
-#include <QPainterPath>
+#include <QLineF>
+
+#include <vector>
 
 class ChartCanvas;
 class PrefControl;
@@ -36,5 +38,5 @@ private:
 
     const PrefControl& m_prefs;
     LabelCache m_labels;
-    QPainterPath m_path;
+    std::vector<QLineF> m_lines;
 };

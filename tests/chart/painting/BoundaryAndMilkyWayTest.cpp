@@ -18,52 +18,45 @@ boundaryLocn point(float x, float y, std::uint32_t id, bool visible = true)
     return b;
 }
 
-// The path's elements as "M x y" and "L x y".
-QStringList elementsOf(const QPainterPath& path)
-{
-    QStringList out;
-    for (int i = 0; i < path.elementCount(); ++i) {
-        const QPainterPath::Element e = path.elementAt(i);
-        out << QString("%1 %2 %3").arg(e.isMoveTo() ? "M" : "L").arg(e.x).arg(e.y);
-    }
-    return out;
-}
-
-QStringList boundaryPath(const std::vector<boundaryLocn>& table, const PrintMapping& mapping = {})
+// The segments as "x1 y1 - x2 y2".
+QStringList boundaryLines(const std::vector<boundaryLocn>& table, const PrintMapping& mapping = {})
 {
     ChartSky sky;
     sky.boundaries = table;
-    QPainterPath path;
-    BoundaryPainter::buildPath(path, sky, mapping);
-    return elementsOf(path);
+    std::vector<QLineF> lines;
+    BoundaryPainter::buildLines(lines, sky, mapping);
+    QStringList out;
+    for (const QLineF& l : lines)
+        out << QString("%1 %2 - %3 %4").arg(l.x1()).arg(l.y1()).arg(l.x2()).arg(l.y2());
+    return out;
 }
 
 }  // namespace
 
 TEST(BoundaryPainter, EachLineIdIsAPolyline)
 {
-    EXPECT_EQ(boundaryPath({point(0, 0, 1), point(10, 0, 1), point(20, 5, 2), point(30, 5, 2)}),
-              QStringList({"M 0 0", "L 10 0", "M 20 5", "L 30 5"}));
+    EXPECT_EQ(boundaryLines({point(0, 0, 1), point(10, 0, 1), point(15, 0, 1), point(20, 5, 2), point(30, 5, 2)}),
+              QStringList({"0 0 - 10 0", "10 0 - 15 0", "20 5 - 30 5"}));
 }
 
 TEST(BoundaryPainter, AHiddenPointRestartsTheLineEvenWithTheSameId)
 {
-    EXPECT_EQ(boundaryPath({point(0, 0, 1), point(10, 0, 1, false), point(20, 0, 1), point(30, 0, 1)}),
-              QStringList({"M 20 0", "L 30 0"}));
+    EXPECT_EQ(boundaryLines({point(0, 0, 1), point(10, 0, 1, false), point(20, 0, 1), point(30, 0, 1)}),
+              QStringList({"20 0 - 30 0"}));
 }
 
 TEST(BoundaryPainter, AnIdZeroAfterAHiddenPointStartsALineWhereItIs)
 {
     // Not a line from wherever the pen was left, nor from the origin.
-    EXPECT_EQ(boundaryPath({point(5, 5, 3), point(6, 6, 3, false), point(40, 40, 0), point(50, 40, 0)}),
-              QStringList({"M 40 40", "L 50 40"}));
-    EXPECT_EQ(boundaryPath({point(40, 40, 0), point(50, 40, 0)}), QStringList({"M 40 40", "L 50 40"}));
+    EXPECT_EQ(boundaryLines({point(5, 5, 3), point(6, 6, 3, false), point(40, 40, 0), point(50, 40, 0)}),
+              QStringList({"40 40 - 50 40"}));
+    EXPECT_EQ(boundaryLines({point(40, 40, 0), point(50, 40, 0)}), QStringList({"40 40 - 50 40"}));
 }
 
 TEST(BoundaryPainter, PaperMapsEveryPoint)
 {
-    EXPECT_EQ(boundaryPath({point(10, 20, 1), point(30, 20, 1)}, PrintMapping{0.5, 100.0, 200.0}),
-              QStringList({"M 105 210", "L 115 210"}));
+    EXPECT_EQ(boundaryLines({point(10, 20, 1), point(30, 20, 1)}, PrintMapping{0.5, 100.0, 200.0}),
+              QStringList({"105 210 - 115 210"}));
 }
 
 namespace {
