@@ -91,16 +91,27 @@ void ChartCanvas::drawImage(const QRectF& rect, const QImage& image)
     m_painter.drawImage(target, image);
 }
 
-void ChartCanvas::drawImage(const QTransform& local, const QRectF& rect, const QImage& image)
+void ChartCanvas::drawImage(const QTransform& local, const QRectF& rect, const QImage& image,
+                            std::span<const QRect> tiles)
 {
-    if (image.isNull())
+    if (image.isNull() || tiles.empty())
         return;
     // The image's first row is its top: turn the rectangle upside down in
     // place so that, once flipped onto the device, the picture is upright.
     const QTransform upright = QTransform(1.0, 0.0, 0.0, -1.0, 0.0, 2.0 * rect.y() + rect.height());
     m_painter.setWorldTransform(upright * local * m_chart);
     m_isChartSpace = false;
-    m_painter.drawImage(rect, image);
+    // Tiles meet edge to edge: with anti-aliased edges their seams would show.
+    const bool wasAntialiased = m_painter.testRenderHint(QPainter::Antialiasing);
+    m_painter.setRenderHint(QPainter::Antialiasing, false);
+    const double kx = rect.width() / image.width();
+    const double ky = rect.height() / image.height();
+    for (const QRect& tile : tiles) {
+        const QRectF target(rect.x() + tile.x() * kx, rect.y() + tile.y() * ky, tile.width() * kx,
+                            tile.height() * ky);
+        m_painter.drawImage(target, image, QRectF(tile));
+    }
+    m_painter.setRenderHint(QPainter::Antialiasing, wasAntialiased);
     useChartSpace();
 }
 

@@ -3,6 +3,7 @@
 #include <QLineF>
 #include <QPainter>
 #include <QPointF>
+#include <QRect>
 #include <QTransform>
 
 #include <span>
@@ -43,9 +44,10 @@ public:
     void drawImage(QPointF lowerLeft, const QImage& image, double opacity = 1.0);
     // The whole image scaled into the rectangle.
     void drawImage(const QRectF& rect, const QImage& image);
-    // The whole image scaled into `rect` of the local system that `local`
-    // maps into chart coordinates (y upward there too).
-    void drawImage(const QTransform& local, const QRectF& rect, const QImage& image);
+    // The image scaled into `rect` of the local system that `local` maps
+    // into chart coordinates (y upward there too): only its parts `tiles`
+    // (image pixels, first row at the top), which must not overlap.
+    void drawImage(const QTransform& local, const QRectF& rect, const QImage& image, std::span<const QRect> tiles);
     // A label laid out beforehand, lower-left corner at the point, in the
     // painter's current font and pen; `textHeight` is the font's ascent plus
     // descent.

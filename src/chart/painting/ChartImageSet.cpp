@@ -107,8 +107,35 @@ void ChartImageSet::createObjectSymbols()
 {
     for (std::size_t s = 0; s < kSymbolFiles.size(); ++s)
         m_symbols[s] = load(m_imagesDirectory + kSymbolFiles[s]);
-    for (std::size_t f = 0; f < kFigureFiles.size(); ++f)
+    for (std::size_t f = 0; f < kFigureFiles.size(); ++f) {
         m_figures[f] = load(m_mythDirectory + kFigureFiles[f]);
+        m_figureTiles[f] = drawnTiles(m_figures[f]);
+    }
+}
+
+std::vector<QRect> ChartImageSet::drawnTiles(const QImage& image)
+{
+    // Small enough to leave out the empty half of a line drawing, large
+    // enough that drawing a figure stays a few dozen calls.
+    constexpr int kTile = 64;
+    std::vector<QRect> tiles;
+    if (image.isNull())
+        return tiles;
+    const QImage pixels = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    for (int top = 0; top < pixels.height(); top += kTile) {
+        for (int left = 0; left < pixels.width(); left += kTile) {
+            const QRect tile = QRect(left, top, kTile, kTile) & pixels.rect();
+            bool isDrawn = false;
+            for (int y = tile.top(); y <= tile.bottom() && !isDrawn; ++y) {
+                const auto* row = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
+                for (int x = tile.left(); x <= tile.right() && !isDrawn; ++x)
+                    isDrawn = qAlpha(row[x]) != 0;
+            }
+            if (isDrawn)
+                tiles.push_back(tile);
+        }
+    }
+    return tiles;
 }
 
 void ChartImageSet::recolorObjectSymbols(const PrefStyles& colors)

@@ -2,10 +2,12 @@
 
 #include <QColor>
 #include <QImage>
+#include <QRect>
 #include <QString>
 
 #include <array>
 #include <cstddef>
+#include <vector>
 
 class PrefStyles;
 
@@ -59,10 +61,15 @@ public:
 
     const QImage& symbol(Symbol s) const { return m_symbols[std::size_t(s)]; }
     const QImage& figure(int number) const { return m_figures.at(std::size_t(number)); }
+    // The parts of a figure image that hold any of the drawing: square tiles
+    // (fewer at the edges) that leave out the empty ones.
+    const std::vector<QRect>& figureTiles(int number) const { return m_figureTiles.at(std::size_t(number)); }
 
     // Fills the image's opaque pixels with the colour, its alpha included,
     // and leaves the transparent ones: the chart's tint.
     static void tint(QImage& image, const QColor& color);
+    // The tiles of an image that are not wholly transparent.
+    static std::vector<QRect> drawnTiles(const QImage& image);
 
 private:
     QImage load(const QString& path) const;
@@ -77,4 +84,5 @@ private:
     StarSet m_print;
     std::array<QImage, std::size_t(Symbol::Count)> m_symbols;
     std::array<QImage, kNumFigures> m_figures;
+    std::array<std::vector<QRect>, kNumFigures> m_figureTiles;
 };

@@ -125,6 +125,7 @@ void MythFigurePainter::draw(ChartCanvas& canvas, const ChartSky& sky, const Pri
         // Placed on the screen chart, then carried onto the page whole: the
         // centre to the mapped label point, the size scaled with the chart.
         if (const std::optional<Placement> placed = place(int(i), label, image.size(), sky))
-            canvas.drawImage(placed->transform * mapping.transform(), placed->rect, image);
+            canvas.drawImage(placed->transform * mapping.transform(), placed->rect, image,
+                             m_images.figureTiles(row->figure));
     }
 }

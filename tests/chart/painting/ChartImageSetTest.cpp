@@ -72,3 +72,13 @@ TEST(ChartImageSet, AMissingSpriteKeepsItsPlace)
     EXPECT_TRUE(images.symbol(ChartImageSet::Symbol::Galaxy).isNull());
     EXPECT_TRUE(images.figure(ChartImageSet::kVirgo).isNull());
 }
+
+TEST(ChartImageSet, FiguresAreDrawnOnlyWhereTheyHoldTheDrawing)
+{
+    QImage figure(130, 70, QImage::Format_ARGB32);
+    figure.fill(Qt::transparent);
+    figure.setPixelColor(100, 10, Qt::white);
+    figure.setPixelColor(129, 69, QColor(255, 255, 255, 1));
+    EXPECT_EQ(ChartImageSet::drawnTiles(figure), (std::vector<QRect>{QRect(64, 0, 64, 64), QRect(128, 64, 2, 6)}));
+    EXPECT_TRUE(ChartImageSet::drawnTiles(QImage()).empty());
+}
