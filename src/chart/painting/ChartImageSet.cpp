@@ -107,10 +107,6 @@ void ChartImageSet::createObjectSymbols()
 {
     for (std::size_t s = 0; s < kSymbolFiles.size(); ++s)
         m_symbols[s] = load(m_imagesDirectory + kSymbolFiles[s]);
-    for (std::size_t f = 0; f < kFigureFiles.size(); ++f) {
-        m_figures[f] = load(m_mythDirectory + kFigureFiles[f]);
-        m_figureTiles[f] = drawnTiles(m_figures[f]);
-    }
 }
 
 std::vector<QRect> ChartImageSet::drawnTiles(const QImage& image)
@@ -157,6 +153,13 @@ void ChartImageSet::recolorObjectSymbols(const PrefStyles& colors)
 
 void ChartImageSet::recolorMythForms(const QColor& mythColor)
 {
+    if (!m_isFiguresLoaded) {
+        for (std::size_t f = 0; f < kFigureFiles.size(); ++f) {
+            m_figures[f] = load(m_mythDirectory + kFigureFiles[f]);
+            m_figureTiles[f] = drawnTiles(m_figures[f]);
+        }
+        m_isFiguresLoaded = true;
+    }
     for (QImage& figure : m_figures)
         tint(figure, mythColor);
 }

@@ -44,10 +44,12 @@ public:
     // The colour sets anew from the white one, tinted with the colours at
     // the star-colour opacity.
     void recolorStarArrays(double starColorVal);
-    // Every symbol, mark and figure image.
+    // Every symbol and mark image.
     void createObjectSymbols();
     // The nine tinted symbols in their colours; the figures are separate.
     void recolorObjectSymbols(const PrefStyles& colors);
+    // The figures in their colour. They are read from their files the first
+    // time: they are large, and a chart without figures never needs them.
     void recolorMythForms(const QColor& mythColor);
 
     const StarSet& starArray() const { return m_white; }
@@ -60,6 +62,7 @@ public:
     const StarSet* starSetFor(char color) const;
 
     const QImage& symbol(Symbol s) const { return m_symbols[std::size_t(s)]; }
+    // Empty until the figures were first tinted.
     const QImage& figure(int number) const { return m_figures.at(std::size_t(number)); }
     // The parts of a figure image that hold any of the drawing: square tiles
     // (fewer at the edges) that leave out the empty ones.
@@ -85,4 +88,5 @@ private:
     std::array<QImage, std::size_t(Symbol::Count)> m_symbols;
     std::array<QImage, kNumFigures> m_figures;
     std::array<std::vector<QRect>, kNumFigures> m_figureTiles;
+    bool m_isFiguresLoaded = false;
 };

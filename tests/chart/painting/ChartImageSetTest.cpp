@@ -70,7 +70,26 @@ TEST(ChartImageSet, AMissingSpriteKeepsItsPlace)
     EXPECT_TRUE(images.starArray()[1].isNull());
     EXPECT_FALSE(images.starArray()[6].isNull());
     EXPECT_TRUE(images.symbol(ChartImageSet::Symbol::Galaxy).isNull());
+    images.recolorMythForms(Qt::red);
     EXPECT_TRUE(images.figure(ChartImageSet::kVirgo).isNull());
+    EXPECT_TRUE(images.figureTiles(ChartImageSet::kVirgo).empty());
+}
+
+TEST(ChartImageSet, FiguresAreReadWhenFirstTinted)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    QImage figure(4, 4, QImage::Format_ARGB32);
+    figure.fill(Qt::white);
+    ASSERT_TRUE(figure.save(folder.path() + "/LeoMyth.png"));
+    ChartImageSet images(folder.path() + "/", folder.path() + "/");
+    images.createObjectSymbols();
+    EXPECT_TRUE(images.figure(ChartImageSet::kLeo).isNull());
+    images.recolorMythForms(Qt::red);
+    EXPECT_EQ(straight(images.figure(ChartImageSet::kLeo), 1, 1), QColor(Qt::red));
+    images.recolorMythForms(Qt::green);
+    EXPECT_EQ(straight(images.figure(ChartImageSet::kLeo), 1, 1), QColor(Qt::green));
+    EXPECT_EQ(images.figureTiles(ChartImageSet::kLeo), std::vector<QRect>{QRect(0, 0, 4, 4)});
 }
 
 TEST(ChartImageSet, FiguresAreDrawnOnlyWhereTheyHoldTheDrawing)

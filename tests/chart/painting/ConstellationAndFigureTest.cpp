@@ -94,9 +94,9 @@ protected:
         figure.fill(Qt::transparent);
         for (int x = 45; x < 55; ++x)
             for (int y = 0; y < 6; ++y)
-                figure.setPixelColor(x, y, Qt::red);
+                figure.setPixelColor(x, y, Qt::white);
         ASSERT_TRUE(figure.save(folder.path() + "/OrionMyth.png"));
-        images.createObjectSymbols();
+        images.recolorMythForms(Qt::red);
 
         labels = ConstellationLabels::create();
         const ConstellationLabels::Entry& orion = ConstellationLabels::kEntries[kOrion];
