@@ -3,6 +3,7 @@
 #include "chart/painting/ChartImageSet.h"
 #include "chart/painting/ConstellationPainter.h"
 #include "chart/painting/MythFigurePainter.h"
+#include "chart/painting/PrintMapping.h"
 #include "model/ConstellationLabels.h"
 #include "model/records/RecordConstants.h"
 
@@ -217,4 +218,19 @@ TEST(MythFigurePainter, OphiuchusCarriesTheSerpent)
     ASSERT_NE(MythFigurePainter::rowOf(58), nullptr);
     EXPECT_EQ(MythFigurePainter::rowOf(58)->figure, ChartImageSet::kSerpens);
     EXPECT_EQ(MythFigurePainter::rowOf(1), nullptr);
+}
+
+TEST_F(ConstellationTest, OnPaperLinesAreBlackAndMapped)
+{
+    lines = {{0, 1}};
+    ChartSky sky;
+    sky.stars = stars;
+    sky.conLines = lines;
+    ConstellationPainter painter(prefs());
+    const QImage image = render(
+        200, 100, [&](ChartCanvas& c) { painter.print(c, sky, PrintMapping{0.5, 0.0, 10.0}); }, Qt::white);
+    // (20, 50) to (100, 50) lands on (10, 35) to (50, 35).
+    EXPECT_LT(std::min(at(image, 30, 35).lightness(), at(image, 30, 34).lightness()), 160);
+    EXPECT_EQ(at(image, 60, 50), QColor(Qt::white));
+    EXPECT_EQ(at(image, 30, 35).red(), at(image, 30, 35).blue());
 }

@@ -3,6 +3,7 @@
 #include "chart/painting/ChartImageSet.h"
 #include "chart/painting/DeepSkyPainter.h"
 #include "chart/painting/DeepSkyPhotos.h"
+#include "chart/painting/PrintMapping.h"
 #include "model/ObjectIndex.h"
 #include "model/records/RecordConstants.h"
 #include "platform/DataPaths.h"
@@ -171,4 +172,29 @@ TEST_F(DeepSkyTest, NamesAreDrawnWhenTheSettingIsOn)
     EXPECT_EQ(inkCount(image.copy(0, 0, 107, 120)), 0);
     prefs().setIsDeepSkyNames();
     EXPECT_EQ(inkCount(paint(named)), 0);
+}
+
+TEST_F(DeepSkyTest, OnPaperOnlyThePrintSymbolsAndNamesAreDrawn)
+{
+    prefs().setIsDeepSkyNames();
+    savePhoto("stock", "NGC 1.jpg", Qt::red);
+    QImage mark(9, 9, QImage::Format_ARGB32_Premultiplied);
+    mark.fill(Qt::black);
+    const DeepSkyPainter::PrintSymbols symbols = {mark, mark, mark, mark};
+    const auto print = [&](int type) {
+        const std::vector<deepSky> objects = {object("NGC 1", " ", " ", 120.0f, type)};
+        ChartSky sky;
+        sky.deepSkyData = objects;
+        sky.radius = kRadius;
+        DeepSkyPainter painter(prefs(), images, photos);
+        return render(
+            200, 120, [&](ChartCanvas& c) { painter.print(c, sky, PrintMapping{0.5, 20.0, 10.0}, symbols); },
+            Qt::white);
+    };
+    // The object's point (100, 60) lands on (70, 40): its 9-point symbol, no photograph.
+    const QImage galaxy = print(0);
+    EXPECT_EQ(at(galaxy, 70, 40), QColor(Qt::black));
+    EXPECT_EQ(at(galaxy, 66, 36), QColor(Qt::black));
+    EXPECT_EQ(inkCount(galaxy, Qt::white), 81);
+    EXPECT_EQ(inkCount(print(4), Qt::white), 0);
 }
