@@ -9,7 +9,9 @@
 #include "model/CatalogueFolders.h"
 #include "model/PrefControl.h"
 
+#include <QClipboard>
 #include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QPainter>
 
@@ -107,6 +109,25 @@ void SkyView::viewDidEndLiveResize()
     // Before the launch the catalogues are not there to project.
     if (m_hasLaunched)
         m_chain.viewDidEndLiveResize(QRectF(rect()));
+}
+
+bool SkyView::setPasteboard()
+{
+    QRectF area = rect();
+    if (m_dragRect.width() != 0.0 && m_dragRect.height() != 0.0) {
+        // The marquee is in chart points, y upward.
+        const QRectF marquee = m_dragRect.normalized();
+        area = QRectF(marquee.x(), height() - marquee.y() - marquee.height(), marquee.width(), marquee.height());
+    }
+    const QImage image = grab(area.toAlignedRect()).toImage();
+    m_dragRect.setSize(QSizeF(0.0, 0.0));
+    m_startPt = QPointF();
+    display();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (clipboard == nullptr || image.isNull())
+        return false;
+    clipboard->setImage(image);
+    return true;
 }
 
 void SkyView::setIsTrack(bool on)

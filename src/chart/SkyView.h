@@ -72,6 +72,16 @@ public:
     float markAlpha() const { return m_markAlpha; }
     void setMarkAlpha(float alpha) { m_markAlpha = alpha; }
 
+    // The marquee the mouse leaves (view points, y upward) and where it began.
+    QRectF dragRect() const { return m_dragRect; }
+    void setDragRect(const QRectF& rect) { m_dragRect = rect; }
+    QPointF startPt() const { return m_startPt; }
+    void setStartPt(QPointF point) { m_startPt = point; }
+    // Copies the chart, or the part under a marquee that has both a width
+    // and a height, to the clipboard as an image; the marquee is dropped and
+    // the chart redrawn. False when the clipboard is not there to take it.
+    bool setPasteboard();
+
     // Sticky click modes.
     bool isHandMove() const { return m_isHandMove; }
     void setIsHandMove(bool on) { m_isHandMove = on; }
@@ -115,4 +125,6 @@ private:
     float m_markAlpha = 1.0f;
     bool m_showMonitorAdjust = false;
     bool m_isRecolorMyth = false;
+    QRectF m_dragRect;
+    QPointF m_startPt;
 };

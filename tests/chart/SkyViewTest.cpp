@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QImage>
 #include <QTest>
 
@@ -173,6 +175,36 @@ TEST_F(SkyViewTest, FiguresTakeTheirNewColourOnlyAfterTheLaunch)
     EXPECT_TRUE(isNear(lyra(), settings().mythColor()));
     EXPECT_FALSE(settings().isMythColor());
     EXPECT_TRUE(view().isRecolorMyth());
+}
+
+TEST_F(SkyViewTest, TheChartOrItsMarqueeIsCopiedToTheClipboard)
+{
+    SkyWindow& window = makeWindow();
+    window.show();
+    window.resize(400, 300);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view().width() == 400; }, 2000));
+    settings().setIsStarAntiAlias(false);
+    OneStarSky sky;
+    view().setSkySource(&sky);
+    view().setHasLaunched();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    ASSERT_NE(clipboard, nullptr);
+
+    // A marquee without a height copies the whole view.
+    view().setDragRect(QRectF(10, 10, 50, 0));
+    ASSERT_TRUE(view().setPasteboard());
+    EXPECT_EQ(clipboard->image().size(), view().size());
+
+    // The marquee, in chart points: the star at (100, 100) lies 10 right of
+    // its left edge and 10 below its top.
+    view().setDragRect(QRectF(90, 80, 40, 30));
+    view().setStartPt(QPointF(90, 80));
+    ASSERT_TRUE(view().setPasteboard());
+    const QImage copied = clipboard->image();
+    EXPECT_EQ(copied.size(), QSize(40, 30));
+    EXPECT_EQ(copied.pixelColor(10, 10), QColor(Qt::white));
+    EXPECT_EQ(view().dragRect().size(), QSizeF(0, 0));
+    EXPECT_EQ(view().startPt(), QPointF());
 }
 
 // Resizing
