@@ -25,17 +25,20 @@ ChartAssembly::ChartAssembly(const Folders& folders)
       m_solarSystem(m_starDatabaseModel, m_prefs, m_skyDateModel),
       m_solarSystemLink(m_solarSystem),
       m_starDatabaseLink(m_starDatabaseModel, m_catalogueFolders),
+      m_chartSkyLink(m_starDatabaseModel, m_prefs, m_skyDateModel,
+                     [this] { return m_solarSystem.sunAlt(); }),
       m_skyDateLink(m_skyDateModel),
       m_dataFolder(folders.bundleData, folders.userData),
       m_chain(m_prefs, m_outlets),
       m_windowSettings(m_prefs, m_outlets),
-      m_skyWindow(m_prefs, m_outlets, m_chain, m_windowSettings,
-                  m_catalogueFolders.imagesDirectory),
+      m_skyWindow(m_prefs, m_outlets, m_chain, m_windowSettings, m_catalogueFolders),
       m_launch(m_prefs, m_dataFolder, m_outlets, m_windowSettings, m_skyWindow.skyView(),
                m_skyWindow, QCoreApplication::applicationVersion())
 {
     m_outlets.skyWindow = &m_skyWindow;
     m_outlets.skyView = &m_skyWindow.skyView();
+    m_outlets.chartImages = &m_skyWindow.skyView();
+    m_skyWindow.skyView().setSkySource(&m_chartSkyLink);
     m_outlets.starDatabaseModel = &m_starDatabaseLink;
     m_outlets.projection = &m_starDatabaseLink;
     m_outlets.centering = &m_starDatabaseLink;

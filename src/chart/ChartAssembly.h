@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/ChartOutlets.h"
+#include "chart/ChartSkyLink.h"
 #include "chart/DataFolderInstaller.h"
 #include "chart/LaunchSequence.h"
 #include "chart/SkyWindow.h"
@@ -64,6 +65,7 @@ private:
     SolarSystemModel m_solarSystem;
     SolarSystemLink m_solarSystemLink;
     StarDatabaseLink m_starDatabaseLink;
+    ChartSkyLink m_chartSkyLink;
     SkyDateLink m_skyDateLink;
     DataFolderInstaller m_dataFolder;
     ChartOutlets m_outlets;

@@ -4,14 +4,16 @@
 #include "chart/SkyWindow.h"
 #include "chart/UpdateChain.h"
 #include "chart/WindowSettings.h"
+#include "chart/painting/ChartCanvas.h"
+#include "chart/painting/ChartSkySource.h"
+#include "model/catalogue/CatalogueFolders.h"
 #include "model/prefs/PrefControl.h"
 
+#include <QClipboard>
 #include <QContextMenuEvent>
-#include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QPainter>
-
-#include <array>
 
 namespace {
 
@@ -20,28 +22,21 @@ constexpr int kResizeSettleMs = 200;
 // The cursor is set once the launch has let the window settle.
 constexpr int kCursorDelayMs = 250;
 
-constexpr std::array<const char*, 4> kStageLabels = {
-    "Initializing Database...",
-    "Calculating Coordinates...",
-    "Initializing Panels...",
-    "Finishing Startup...",
-};
-// The stage label's lower left corner lies this far below the top and right
-// of the left edge.
-constexpr double kStageLabelLeft = 20.0;
-constexpr double kStageLabelBottom = 28.0;
-
 }  // namespace
 
 SkyView::SkyView(SkyWindow& skyWindow, PrefControl& prefs, const ChartOutlets& outlets,
                  UpdateChain& chain, WindowSettings& windowSettings,
-                 const QString& imagesDirectory)
+                 const CatalogueFolders& folders)
     : m_skyWindow(skyWindow),
       m_prefs(prefs),
       m_outlets(outlets),
       m_chain(chain),
       m_windowSettings(windowSettings),
-      m_cursors(ChartCursors::load(imagesDirectory))
+      m_cursors(ChartCursors::load(folders.imagesDirectory)),
+      m_images(folders.imagesDirectory, folders.mythDirectory),
+      m_photos(folders.userPhotoDirectory, folders.photoDirectory),
+      m_frame(prefs, m_images, m_photos),
+      m_splash(folders.imagesDirectory)
 {
     // Every pixel is painted each time: nothing behind needs drawing first.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -59,7 +54,31 @@ void SkyView::showSplashStage(int stage)
     display();
 }
 
-void SkyView::setHasLaunched() { m_hasLaunched = true; }
+void SkyView::setHasLaunched()
+{
+    m_hasLaunched = true;
+    m_splash.release();
+}
+
+void SkyView::createStarArrays() { m_images.createStarArrays(); }
+
+void SkyView::createObjectSymbols() { m_images.createObjectSymbols(); }
+
+void SkyView::recolorStarArrays() { m_images.recolorStarArrays(m_prefs.starColorVal()); }
+
+void SkyView::recolorObjectSymbols()
+{
+    m_images.recolorObjectSymbols(m_prefs);
+    if (m_prefs.isMythColor() && m_hasLaunched)
+        recolorMythForms();
+}
+
+void SkyView::recolorMythForms()
+{
+    m_images.recolorMythForms(m_prefs.mythColor());
+    m_prefs.setIsMythColor(false);
+    m_isRecolorMyth = true;
+}
 
 void SkyView::startCursorTimer()
 {
@@ -92,6 +111,25 @@ void SkyView::viewDidEndLiveResize()
         m_chain.viewDidEndLiveResize(QRectF(rect()));
 }
 
+bool SkyView::setPasteboard()
+{
+    QRectF area = rect();
+    if (m_dragRect.width() != 0.0 && m_dragRect.height() != 0.0) {
+        // The marquee is in chart points, y upward.
+        const QRectF marquee = m_dragRect.normalized();
+        area = QRectF(marquee.x(), height() - marquee.y() - marquee.height(), marquee.width(), marquee.height());
+    }
+    const QImage image = grab(area.toAlignedRect()).toImage();
+    m_dragRect.setSize(QSizeF(0.0, 0.0));
+    m_startPt = QPointF();
+    display();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (clipboard == nullptr || image.isNull())
+        return false;
+    clipboard->setImage(image);
+    return true;
+}
+
 void SkyView::setIsTrack(bool on)
 {
     m_isTrack = on;
@@ -115,23 +153,15 @@ void SkyView::paintEvent(QPaintEvent*)
     // A main window the user closed draws nothing until it is shown again.
     if (m_skyWindow.keepSWClosed())
         return;
-    m_prefs.setSkyViewRect(QRectF(rect()));
+    const QRectF bounds(rect());
+    m_prefs.setSkyViewRect(bounds);
     QPainter painter(this);
     painter.fillRect(rect(), Qt::black);
+    ChartCanvas canvas(painter, bounds.height());
     if (!m_hasLaunched)
-        drawSplash(painter);
-}
-
-void SkyView::drawSplash(QPainter& painter) const
-{
-    if (m_launchCount < 1 || m_launchCount > int(kStageLabels.size()))
-        return;
-    const TextAttributes& attributes = m_prefs.constellationNameAttributes();
-    painter.setFont(attributes.font);
-    painter.setPen(attributes.color);
-    const double baseline = kStageLabelBottom - QFontMetricsF(attributes.font).descent();
-    painter.drawText(QPointF(kStageLabelLeft, baseline),
-                     QString::fromLatin1(kStageLabels[std::size_t(m_launchCount - 1)]));
+        m_splash.paint(canvas, bounds, m_launchCount, m_prefs.constellationNameAttributes());
+    else if (m_skySource)
+        m_frame.paint(canvas, m_skySource->chartSky(), bounds, m_markAlpha);
 }
 
 void SkyView::resizeEvent(QResizeEvent* event)

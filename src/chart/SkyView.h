@@ -1,31 +1,51 @@
 #pragma once
 
 #include "chart/ChartCursors.h"
+#include "chart/ChartImages.h"
 #include "chart/LaunchView.h"
+#include "chart/painting/ChartFrame.h"
+#include "chart/painting/ChartImageSet.h"
+#include "chart/painting/DeepSkyPhotos.h"
+#include "chart/painting/SplashPainter.h"
 
 #include <QTimer>
 #include <QWidget>
 
+class ChartSkySource;
 class PrefControl;
-class QPainter;
 class SkyWindow;
 class UpdateChain;
 class WindowSettings;
+struct CatalogueFolders;
 struct ChartOutlets;
 
 // The sky chart view. Until the launch has finished it shows the splash with
-// the current stage's label; from then on the sky.
-class SkyView final : public QWidget, public LaunchView {
+// the current stage's label; from then on the sky, layer by layer, from the
+// sky source. It owns the chart's images and tints them.
+class SkyView final : public QWidget, public LaunchView, public ChartImages {
     Q_OBJECT
 public:
-    // `imagesDirectory` holds the cursor images and ends in "/".
+    // The folders give the chart images, cursors and figures, and the
+    // shipped and the user's object photographs.
     SkyView(SkyWindow& skyWindow, PrefControl& prefs, const ChartOutlets& outlets,
-            UpdateChain& chain, WindowSettings& windowSettings, const QString& imagesDirectory);
+            UpdateChain& chain, WindowSettings& windowSettings, const CatalogueFolders& folders);
+
+    // Where the sky comes from; until it is set the chart stays black.
+    void setSkySource(const ChartSkySource* source) { m_skySource = source; }
 
     void display() override;
     void showSplashStage(int stage) override;
     void setHasLaunched() override;
     void startCursorTimer() override;
+
+    void createStarArrays() override;
+    void createObjectSymbols() override;
+    void recolorStarArrays() override;
+    // The symbols; the figures too once launched, when their colour changed.
+    void recolorObjectSymbols() override;
+    void recolorMythForms() override;
+    // The sprites, symbols and figures, for the telescope view and the print view.
+    const ChartImageSet& chartImages() const { return m_images; }
     int launchCount() const { return m_launchCount; }
     bool hasLaunched() const { return m_hasLaunched; }
 
@@ -52,6 +72,16 @@ public:
     float markAlpha() const { return m_markAlpha; }
     void setMarkAlpha(float alpha) { m_markAlpha = alpha; }
 
+    // The marquee the mouse leaves (view points, y upward) and where it began.
+    QRectF dragRect() const { return m_dragRect; }
+    void setDragRect(const QRectF& rect) { m_dragRect = rect; }
+    QPointF startPt() const { return m_startPt; }
+    void setStartPt(QPointF point) { m_startPt = point; }
+    // Copies the chart, or the part under a marquee that has both a width
+    // and a height, to the clipboard as an image; the marquee is dropped and
+    // the chart redrawn. False when the clipboard is not there to take it.
+    bool setPasteboard();
+
     // Sticky click modes.
     bool isHandMove() const { return m_isHandMove; }
     void setIsHandMove(bool on) { m_isHandMove = on; }
@@ -71,8 +101,6 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    void drawSplash(QPainter& painter) const;
-
     SkyWindow& m_skyWindow;
     PrefControl& m_prefs;
     const ChartOutlets& m_outlets;
@@ -80,6 +108,11 @@ private:
     WindowSettings& m_windowSettings;
     ChartCursors m_cursors;
     QTimer m_resizeSettled;
+    ChartImageSet m_images;
+    DeepSkyPhotos m_photos;
+    ChartFrame m_frame;
+    SplashPainter m_splash;
+    const ChartSkySource* m_skySource = nullptr;
 
     bool m_isHandMove = false;
     bool m_isAngleSep = false;
@@ -92,4 +125,6 @@ private:
     float m_markAlpha = 1.0f;
     bool m_showMonitorAdjust = false;
     bool m_isRecolorMyth = false;
+    QRectF m_dragRect;
+    QPointF m_startPt;
 };

@@ -11,10 +11,10 @@
 #include <QWindowStateChangeEvent>
 
 SkyWindow::SkyWindow(PrefControl& prefs, const ChartOutlets& outlets, UpdateChain& chain,
-                     WindowSettings& windowSettings, const QString& imagesDirectory)
+                     WindowSettings& windowSettings, const CatalogueFolders& folders)
     : m_prefs(prefs),
       m_chain(chain),
-      m_skyView(new SkyView(*this, prefs, outlets, chain, windowSettings, imagesDirectory))
+      m_skyView(new SkyView(*this, prefs, outlets, chain, windowSettings, folders))
 {
     setWindowTitle("Norvane Pro");
     setCentralWidget(m_skyView);

@@ -10,6 +10,7 @@ class PrefControl;
 class SkyView;
 class UpdateChain;
 class WindowSettings;
+struct CatalogueFolders;
 struct ChartOutlets;
 
 // The main window: it holds the chart view and offers every other part the
@@ -18,9 +19,10 @@ struct ChartOutlets;
 class SkyWindow final : public QMainWindow, public HidesOnDeactivate, public LaunchWindow {
     Q_OBJECT
 public:
-    // Opens over the visible area of the first screen.
+    // Opens over the visible area of the first screen; the chart's images
+    // come from the folders.
     SkyWindow(PrefControl& prefs, const ChartOutlets& outlets, UpdateChain& chain,
-              WindowSettings& windowSettings, const QString& imagesDirectory);
+              WindowSettings& windowSettings, const CatalogueFolders& folders);
 
     SkyView& skyView() { return *m_skyView; }
 

@@ -6,6 +6,7 @@
 #include "chart/SkyWindow.h"
 #include "chart/UpdateChain.h"
 #include "chart/WindowSettings.h"
+#include "model/catalogue/CatalogueFolders.h"
 
 #include <QTemporaryDir>
 
@@ -31,11 +32,20 @@ protected:
         outlets.skyView = &fakes.skyView;
         m_chain = std::make_unique<UpdateChain>(prefs, outlets);
         m_windowSettings = std::make_unique<WindowSettings>(prefs, outlets);
-        m_window = std::make_unique<SkyWindow>(prefs, outlets, *m_chain, *m_windowSettings,
-                                               images.path() + "/");
+        m_window = std::make_unique<SkyWindow>(prefs, outlets, *m_chain, *m_windowSettings, folders());
         return *m_window;
     }
     SkyView& view() { return m_window->skyView(); }
+    // Every image and photograph the chart reads comes from `images`.
+    CatalogueFolders folders() const
+    {
+        CatalogueFolders f;
+        f.imagesDirectory = images.path() + "/";
+        f.mythDirectory = f.imagesDirectory;
+        f.photoDirectory = f.imagesDirectory;
+        f.userPhotoDirectory = f.imagesDirectory;
+        return f;
+    }
 
     QTemporaryDir images;
     ChartOutlets outlets;

@@ -1,7 +1,13 @@
 #include "ChartWindowFixture.h"
+#include "ColorNear.h"
+
+#include "chart/painting/ChartSkySource.h"
+#include "model/records/RecordConstants.h"
 
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QImage>
 #include <QTest>
 
@@ -29,6 +35,26 @@ bool hasInk(const QImage& image, QRect area = {})
     return false;
 }
 
+// A sky of one bright star at chart point (100, 100).
+class OneStarSky final : public ChartSkySource {
+public:
+    OneStarSky()
+    {
+        star.state = kStateOnScreen;
+        star.screenX = 100.0f;
+        star.screenY = 100.0f;
+        star.mag = 1.0f;
+        star.color = 'W';
+    }
+    ChartSky chartSky() const override
+    {
+        ChartSky sky;
+        sky.stars = std::span<const ::star>(&star, 1);
+        return sky;
+    }
+    ::star star{};
+};
+
 QImage cursorImage(const QColor& color)
 {
     QImage image(16, 16, QImage::Format_ARGB32);
@@ -44,17 +70,22 @@ TEST_F(SkyViewTest, TheSplashShowsEachStagesLabelThenTheSky)
 {
     makeWindow().show();
 
+    // Without its picture the splash is the light frame at the sides.
     view().showSplashStage(0);
-    EXPECT_FALSE(hasInk(render()));
+    QImage image = render();
+    const QRect inside(1, 0, image.width() - 2, image.height());
+    EXPECT_FALSE(hasInk(image, inside));
+    EXPECT_EQ(image.pixelColor(0, image.height() / 2), QColor(170, 170, 170));
+    EXPECT_EQ(image.pixelColor(image.width() - 1, 0), QColor(170, 170, 170));
 
     std::vector<QImage> stages;
     for (int stage = 1; stage <= 4; ++stage) {
         view().showSplashStage(stage);
         EXPECT_EQ(view().launchCount(), stage);
-        const QImage image = render();
+        image = render();
         // The label sits at the top left.
-        EXPECT_TRUE(hasInk(image, QRect(0, 0, 400, 40))) << stage;
-        EXPECT_FALSE(hasInk(image, QRect(0, 40, image.width(), image.height() - 40))) << stage;
+        EXPECT_TRUE(hasInk(image, QRect(1, 0, 400, 40))) << stage;
+        EXPECT_FALSE(hasInk(image, QRect(1, 40, image.width() - 2, image.height() - 40))) << stage;
         for (const QImage& earlier : stages)
             EXPECT_NE(image, earlier) << stage;
         stages.push_back(image);
@@ -63,6 +94,32 @@ TEST_F(SkyViewTest, TheSplashShowsEachStagesLabelThenTheSky)
     view().setHasLaunched();
     EXPECT_TRUE(view().hasLaunched());
     EXPECT_EQ(view().launchCount(), 4);
+    EXPECT_FALSE(hasInk(render()));
+}
+
+TEST_F(SkyViewTest, TheSplashPictureIsFittedIntoTheViewAndCentred)
+{
+    // A picture wider than the view is drawn as wide as the view, keeping its shape.
+    QImage picture(1200, 300, QImage::Format_RGB32);
+    picture.fill(QColor(200, 150, 100));
+    ASSERT_TRUE(picture.save(images.path() + "/AntiqueMapComp.jpg"));
+    SkyWindow& window = makeWindow();
+    window.show();
+    window.resize(600, 400);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view().width() == 600; }, 2000));
+    view().showSplashStage(0);
+
+    const QImage image = render();
+    const int h = image.height();
+    // 600 x 150, centred in the frame that reaches a point beyond the view at either end.
+    const QColor inside = image.pixelColor(300, h / 2);
+    EXPECT_NEAR(inside.red(), 200, 6);
+    EXPECT_NEAR(inside.blue(), 100, 6);
+    EXPECT_NE(image.pixelColor(300, h / 2 - 73), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(300, h / 2 - 80), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(300, h / 2 + 80), QColor(Qt::black));
+
+    view().setHasLaunched();
     EXPECT_FALSE(hasInk(render()));
 }
 
@@ -80,6 +137,74 @@ TEST_F(SkyViewTest, TheDrawingHandsTheViewBoundsToTheSettings)
     window.setKeepSWClosed(false);
     render();
     EXPECT_EQ(settings().skyViewRect(), QRectF(view().rect()));
+}
+
+TEST_F(SkyViewTest, OnceLaunchedTheViewDrawsTheSkyOfItsSource)
+{
+    makeWindow().show();
+    settings().setIsStarAntiAlias(false);
+    OneStarSky sky;
+    view().setHasLaunched();
+    EXPECT_FALSE(hasInk(render()));
+
+    view().setSkySource(&sky);
+    const QImage image = render();
+    EXPECT_EQ(image.pixelColor(100, image.height() - 1 - 100), QColor(Qt::white));
+}
+
+TEST_F(SkyViewTest, FiguresTakeTheirNewColourOnlyAfterTheLaunch)
+{
+    QImage figure(8, 8, QImage::Format_ARGB32);
+    figure.fill(Qt::white);
+    ASSERT_TRUE(figure.save(images.path() + "/LyraMyth.png"));
+    makeWindow();
+    view().createObjectSymbols();
+    const auto lyra = [&] {
+        return view().chartImages().figure(ChartImageSet::kLyra).convertToFormat(QImage::Format_ARGB32).pixelColor(4, 4);
+    };
+    ASSERT_TRUE(settings().isMythColor());
+
+    // Before the launch the figures are left alone (and not even read).
+    view().recolorObjectSymbols();
+    EXPECT_FALSE(lyra().isValid());
+    EXPECT_TRUE(settings().isMythColor());
+    EXPECT_FALSE(view().isRecolorMyth());
+
+    view().setHasLaunched();
+    view().recolorObjectSymbols();
+    EXPECT_TRUE(isNear(lyra(), settings().mythColor()));
+    EXPECT_FALSE(settings().isMythColor());
+    EXPECT_TRUE(view().isRecolorMyth());
+}
+
+TEST_F(SkyViewTest, TheChartOrItsMarqueeIsCopiedToTheClipboard)
+{
+    SkyWindow& window = makeWindow();
+    window.show();
+    window.resize(400, 300);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view().width() == 400; }, 2000));
+    settings().setIsStarAntiAlias(false);
+    OneStarSky sky;
+    view().setSkySource(&sky);
+    view().setHasLaunched();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    ASSERT_NE(clipboard, nullptr);
+
+    // A marquee without a height copies the whole view.
+    view().setDragRect(QRectF(10, 10, 50, 0));
+    ASSERT_TRUE(view().setPasteboard());
+    EXPECT_EQ(clipboard->image().size(), view().size());
+
+    // The marquee, in chart points: the star at (100, 100) lies 10 right of
+    // its left edge and 10 below its top.
+    view().setDragRect(QRectF(90, 80, 40, 30));
+    view().setStartPt(QPointF(90, 80));
+    ASSERT_TRUE(view().setPasteboard());
+    const QImage copied = clipboard->image();
+    EXPECT_EQ(copied.size(), QSize(40, 30));
+    EXPECT_EQ(copied.pixelColor(10, 10), QColor(Qt::white));
+    EXPECT_EQ(view().dragRect().size(), QSizeF(0, 0));
+    EXPECT_EQ(view().startPt(), QPointF());
 }
 
 // Resizing

@@ -9,6 +9,7 @@ CatalogueFolders CatalogueFolders::form(const QString& userRoot, const QString& 
     folders.databaseDirectory = userRoot + "/Database/";
     folders.buildDirectory = userRoot + "/Build Data/";
     folders.photoDirectory = dataRoot + "/StockPhotos/";
+    folders.userPhotoDirectory = userRoot + "/Photos/";
     folders.imagesDirectory = resourceFolder + "/ImageF/";
     folders.miscDirectory = userRoot + "/Misc/";
     folders.tourDirectory = userRoot + "/Tour/";

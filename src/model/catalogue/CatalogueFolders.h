@@ -8,6 +8,7 @@ struct CatalogueFolders {
     QString databaseDirectory;  // user caches built from source texts
     QString buildDirectory;     // the source texts
     QString photoDirectory;     // shipped object photographs
+    QString userPhotoDirectory; // the user's own object photographs
     QString imagesDirectory;    // images of the chart
     QString miscDirectory;      // files of other subsystems
     QString tourDirectory;      // tour and filter files

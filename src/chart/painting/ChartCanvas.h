@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QLineF>
+#include <QPainter>
+#include <QPointF>
+#include <QRect>
+#include <QTransform>
+
+#include <span>
+#include <vector>
+
+class QImage;
+class QPainterPath;
+class QStaticText;
+
+// A painter on the chart's own coordinates: points with the origin at the
+// bottom left and y upward, as the projection gives them, over a device
+// whose y runs downward. Shapes are flipped whole; images and labels are
+// placed by their lower-left corner and stay upright.
+class ChartCanvas {
+public:
+    // `height` is the height of the chart area in its own points. The
+    // painter's transform at this moment maps device points onto its device
+    // and is kept under everything drawn.
+    ChartCanvas(QPainter& painter, double height);
+    ~ChartCanvas();
+    ChartCanvas(const ChartCanvas&) = delete;
+    ChartCanvas& operator=(const ChartCanvas&) = delete;
+
+    QPainter& painter() { return m_painter; }
+    double height() const { return m_height; }
+    QPointF toDevice(QPointF chartPoint) const { return {chartPoint.x(), m_height - chartPoint.y()}; }
+
+    // Shapes in chart coordinates.
+    void fillRect(const QRectF& rect, const QBrush& brush);
+    void fillPath(const QPainterPath& path, const QBrush& brush);
+    void strokePath(const QPainterPath& path, const QPen& pen);
+    // Separate straight segments: the painter's quickest way to many lines.
+    void drawLines(std::span<const QLineF> lines, const QPen& pen);
+    void setAntialiasing(bool on) { m_painter.setRenderHint(QPainter::Antialiasing, on); }
+
+    // The whole image at its own size, lower-left corner at the point
+    // (rounded to whole points), with the given opacity.
+    void drawImage(QPointF lowerLeft, const QImage& image, double opacity = 1.0);
+    // The whole image scaled into the rectangle.
+    void drawImage(const QRectF& rect, const QImage& image);
+    // The image scaled into `rect` of the local system that `local` maps
+    // into chart coordinates (y upward there too): only its parts `tiles`
+    // (image pixels, first row at the top), which must not overlap.
+    void drawImage(const QTransform& local, const QRectF& rect, const QImage& image, std::span<const QRect> tiles);
+    // A label laid out beforehand, lower-left corner at the point, in the
+    // painter's current font and pen; `textHeight` is the font's ascent plus
+    // descent.
+    void drawLabel(QPointF lowerLeft, const QStaticText& text, double textHeight);
+
+private:
+    void useChartSpace();
+    void useDeviceSpace();
+
+    QPainter& m_painter;
+    double m_height;
+    QTransform m_device;
+    QTransform m_chart;
+    bool m_isChartSpace = false;
+    std::vector<QLineF> m_deviceLines;
+};

@@ -1,0 +1,92 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QRect>
+#include <QString>
+
+#include <array>
+#include <cstddef>
+#include <vector>
+
+class PrefStyles;
+
+// The images the chart draws from: the star sprites (white, four tinted
+// copies and the print dots), the object symbols and marks, and the 22
+// mythological figures. A file that does not load leaves an empty image in
+// its place, which draws nothing; the others keep their places.
+class ChartImageSet {
+public:
+    static constexpr int kNumStarClasses = 14;
+    static constexpr int kNumFigures = 22;
+    using StarSet = std::array<QImage, kNumStarClasses>;
+
+    enum class Symbol : std::size_t {
+        MoonFull, MoonLabel, Sun, LSun, Mars, SaturnBall, SaturnRings, SaturnRingsShadow,
+        Uranus, Neptune,
+        Galaxy, GlobularCluster, Nebula, OpenCluster, Comet, MinorPlanet, AstOrb, AstOrbYellow,
+        NEO, Other, FindMark, NVFindMark,
+        Count
+    };
+
+    // Figure numbers, in the order of their files.
+    enum Figure {
+        kAndromeda, kAquarius, kAuriga, kBootes, kCancer, kCanis, kCassiopeia, kCorona, kCorvus,
+        kGemini, kHercules, kLeo, kLyra, kOrion, kPegasus, kPerseus, kSagittarius, kScorpius,
+        kSerpens, kTaurus, kUrsaMajor, kVirgo
+    };
+
+    // Both folders end in "/": the chart images, the figure images.
+    ChartImageSet(QString imagesDirectory, QString mythDirectory);
+
+    // The white and print sprites; the colour sets start as white copies.
+    void createStarArrays();
+    // The colour sets anew from the white one, tinted with the colours at
+    // the star-colour opacity.
+    void recolorStarArrays(double starColorVal);
+    // Every symbol and mark image.
+    void createObjectSymbols();
+    // The nine tinted symbols in their colours; the figures are separate.
+    void recolorObjectSymbols(const PrefStyles& colors);
+    // The figures in their colour. They are read from their files the first
+    // time: they are large, and a chart without figures never needs them.
+    void recolorMythForms(const QColor& mythColor);
+
+    const StarSet& starArray() const { return m_white; }
+    const StarSet& starRedArray() const { return m_red; }
+    const StarSet& starYellowArray() const { return m_yellow; }
+    const StarSet& starBlueArray() const { return m_blue; }
+    const StarSet& starOrangeArray() const { return m_orange; }
+    const StarSet& starPrintArray() const { return m_print; }
+    // The set for a star's colour letter B, O, R, Y or W; none for another.
+    const StarSet* starSetFor(char color) const;
+
+    const QImage& symbol(Symbol s) const { return m_symbols[std::size_t(s)]; }
+    // Empty until the figures were first tinted.
+    const QImage& figure(int number) const { return m_figures.at(std::size_t(number)); }
+    // The parts of a figure image that hold any of the drawing: square tiles
+    // (fewer at the edges) that leave out the empty ones.
+    const std::vector<QRect>& figureTiles(int number) const { return m_figureTiles.at(std::size_t(number)); }
+
+    // Fills the image's opaque pixels with the colour, its alpha included,
+    // and leaves the transparent ones: the chart's tint.
+    static void tint(QImage& image, const QColor& color);
+    // The tiles of an image that are not wholly transparent.
+    static std::vector<QRect> drawnTiles(const QImage& image);
+
+private:
+    QImage load(const QString& path) const;
+
+    QString m_imagesDirectory;
+    QString m_mythDirectory;
+    StarSet m_white;
+    StarSet m_red;
+    StarSet m_yellow;
+    StarSet m_blue;
+    StarSet m_orange;
+    StarSet m_print;
+    std::array<QImage, std::size_t(Symbol::Count)> m_symbols;
+    std::array<QImage, kNumFigures> m_figures;
+    std::array<std::vector<QRect>, kNumFigures> m_figureTiles;
+    bool m_isFiguresLoaded = false;
+};

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "model/SkyCoordinates.h"
+#include "model/records/AltAzLocn.h"
+#include "model/records/MWCoord.h"
+#include "model/records/RALocn.h"
+#include "model/records/boundaryLocn.h"
+#include "model/records/conLine.h"
+#include "model/records/conLocn.h"
+#include "model/records/deepSky.h"
+#include "model/records/planet.h"
+#include "model/records/star.h"
+
+#include <QPainterPath>
+#include <QPointF>
+
+#include <array>
+#include <span>
+
+// What one frame of the chart reads of the astronomy model: the records and
+// overlays as the last projection pass left them (chart points in points, y
+// upward), the scale, and the light of the sky. Views into the model, valid
+// until its next pass.
+struct ChartSky {
+    static constexpr int kNumMilkyWayPaths = 30;
+
+    std::span<const star> stars;
+    const star* simStar = nullptr;
+    std::span<const deepSky> deepSkyData;
+    std::span<const conLine> conLines;
+    std::span<const conLocn> conLocns;
+    std::span<const boundaryLocn> boundaries;
+    std::span<const RALocn> raGrid;       // 3044 points when loaded
+    std::span<const AltAzLocn> altAzGrid;  // 3114 points when loaded
+    std::span<const MWCoord> mwCoords;
+    std::array<QPainterPath, kNumMilkyWayPaths> mwPaths;
+    std::array<bool, kNumMilkyWayPaths> mwPathVisible{};
+    std::span<const planet> planets;  // Sun, Mercury … Pluto, Moon, shadow
+
+    double radius = 0.0;  // the projection scale R
+    bool isHorizon = false;
+    QPainterPath horizonPath;  // the ground area
+    QPointF horizonPt;         // the horizon below the view centre
+
+    // For the coordinate helpers: site, moment and view of the last pass.
+    SkyCoordinates::Site site{0.0, 0.0};
+    SkyCoordinates::View view{0.0, 0.0, 0.0, 0.0f, 0.0f};
+
+    double sunAlt = 0.0;    // the Sun's altitude, radians
+    bool isDatePM = false;  // the sky date's hour is past 12
+};

@@ -1,0 +1,45 @@
+#include "chart/painting/MilkyWayPainter.h"
+
+#include "chart/painting/ChartCanvas.h"
+#include "chart/painting/ChartSky.h"
+#include "chart/painting/PrintMapping.h"
+#include "model/catalogue/MilkyWayTable.h"
+#include "model/prefs/PrefControl.h"
+
+#include <QPen>
+
+namespace {
+
+// One point on, three off.
+QPen dottedPen(const QColor& color)
+{
+    QPen pen(color, 1.0);
+    pen.setDashPattern({1.0, 3.0});
+    pen.setDashOffset(0.0);
+    return pen;
+}
+
+}  // namespace
+
+void MilkyWayPainter::paint(ChartCanvas& canvas, const ChartSky& sky)
+{
+    if (!m_prefs.isMilkyWay())
+        return;
+    const QPen pen = dottedPen(m_prefs.milkyWayColor());
+    for (int k = 0; k < ChartSky::kNumMilkyWayPaths; ++k) {
+        if (sky.mwPathVisible[std::size_t(k)])
+            canvas.strokePath(sky.mwPaths[std::size_t(k)], pen);
+    }
+}
+
+void MilkyWayPainter::print(ChartCanvas& canvas, const ChartSky& sky, const PrintMapping& mapping)
+{
+    if (!m_prefs.isMilkyWay() || sky.mwCoords.size() != std::size_t(MilkyWayTable::kNumPoints))
+        return;
+    const QPen pen = dottedPen(Qt::black);
+    const QTransform toPage = mapping.transform();
+    for (int k = 0; k < ChartSky::kNumMilkyWayPaths; ++k) {
+        if (sky.mwPathVisible[std::size_t(k)])
+            canvas.strokePath(toPage.map(MilkyWayTable::outlinePath(k, sky.mwCoords)), pen);
+    }
+}

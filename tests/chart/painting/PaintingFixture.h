@@ -1,0 +1,49 @@
+#pragma once
+
+#include "chart/ChartPrefs.h"
+#include "chart/ColorNear.h"
+
+#include "chart/painting/ChartCanvas.h"
+#include "chart/painting/ChartSky.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <functional>
+
+// Settings after their launch read, and a black chart image to paint into.
+// Chart points have y upward: the pixel of chart point (x, y) of an image
+// h pixels high is column x, row h − 1 − y.
+class PaintingTest : public ChartPrefsTest {
+public:
+
+    static QImage render(int width, int height, const std::function<void(ChartCanvas&)>& paint,
+                         QColor background = Qt::black)
+    {
+        QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+        image.fill(background);
+        QPainter painter(&image);
+        ChartCanvas canvas(painter, height);
+        paint(canvas);
+        return image;
+    }
+    // The colour at chart point (x, y).
+    static QColor at(const QImage& image, int x, int y) { return image.pixelColor(x, image.height() - 1 - y); }
+    // Pixels that differ from the background.
+    static int inkCount(const QImage& image, QColor background = Qt::black)
+    {
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                count += image.pixelColor(x, y) != background ? 1 : 0;
+        return count;
+    }
+
+protected:
+    void SetUp() override
+    {
+        ChartPrefsTest::SetUp();
+        readPrefs();
+    }
+    PrefControl& prefs() { return settings(); }
+};
