@@ -42,22 +42,16 @@ TEST(MinorPlanetProjector, FilterThenPlace)
     EXPECT_EQ(low.state, kStateBelowHorizon);
     EXPECT_FALSE(projection.project(faint, 2, std::nullopt));
     EXPECT_EQ(faint.state, kStateFiltered);
-    // Filtered: the old horizon vector stays.
-    EXPECT_DOUBLE_EQ(double(faint.horZ), 0.0);
+    EXPECT_DOUBLE_EQ(double(faint.horZ), 0.0);  // filtered: the old vector stays
     // The nearest NEO is exempt from the limit.
     minorPlanet neo = record(kMPSourceUnusual, 18.0f, 20.0);
     EXPECT_TRUE(projection.project(neo, 3, 3u));
-}
-
-TEST(MinorPlanetProjector, WithoutTimeChangeTheStoredVectorsCount)
-{
-    const MinorPlanetProjector projection(poleFrame(), filter(), false);
-    minorPlanet m = record(kMPSourceUnnumbered, 10.0f, 20.0);
-    m.horX = 0.0;
-    m.horY = 0.0;
-    m.horZ = 1.0;  // stored: the nadir
-    EXPECT_FALSE(projection.project(m, 0, std::nullopt));
-    EXPECT_EQ(m.state, kStateBelowHorizon);
+    // Without a time change the stored vector (here the nadir) counts.
+    const MinorPlanetProjector panned(poleFrame(), filter(), false);
+    shown.horX = shown.horY = 0.0;
+    shown.horZ = 1.0;
+    EXPECT_FALSE(panned.project(shown, 0, std::nullopt));
+    EXPECT_EQ(shown.state, kStateBelowHorizon);
 }
 
 TEST(MinorPlanetProjector, SlicesOnThreadsGiveTheSingleThreadedResult)
