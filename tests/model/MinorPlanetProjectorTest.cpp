@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -52,29 +50,6 @@ TEST(MinorPlanetProjector, FilterThenPlace)
     shown.horZ = 1.0;
     EXPECT_FALSE(panned.project(shown, 0, std::nullopt));
     EXPECT_EQ(shown.state, kStateBelowHorizon);
-}
-
-TEST(MinorPlanetProjector, SlicesOnThreadsGiveTheSingleThreadedResult)
-{
-    std::vector<minorPlanet> table;
-    for (int i = 0; i < 4000; ++i)
-        table.push_back(record(i % 4, float(i % 25), (i % 170) - 85.0));
-    std::vector<minorPlanet> threaded = table;
-    const MinorPlanetProjector projection(poleFrame(), filter(), true);
-    for (std::uint32_t i = 0; i < table.size(); ++i)
-        projection.project(table[i], i, 7u);
-    std::vector<std::thread> threads;
-    for (std::uint32_t slice = 0; slice < 4; ++slice) {
-        threads.emplace_back([&, slice] {
-            for (std::uint32_t i = slice * 1000; i < (slice + 1) * 1000; ++i)
-                projection.project(threaded[i], i, 7u);
-        });
-    }
-    for (std::thread& t : threads)
-        t.join();
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        ASSERT_EQ(std::memcmp(&table[i], &threaded[i], sizeof(minorPlanet)), 0) << i;
-    }
 }
 
 }  // namespace

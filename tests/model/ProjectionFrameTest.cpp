@@ -48,26 +48,6 @@ TEST(HorizonFrame, MeeusExample13b)
     EXPECT_NEAR(-std::asin(h.z) / kDeg, 15.1249, 2e-4);
 }
 
-TEST(HorizonFrame, J2000VectorsArePrecessedFirst)
-{
-    ProjectionFrame::View view;
-    view.primeMeridian = 2.0;
-    view.latitude = 0.7;
-    view.julianDay = 2451545.0 + 150.0 * 365.25;
-    view.precession = PrecessionMatrix::forJulianDay(view.julianDay);
-    const ProjectionFrame frame(view);
-    const UnitVector v = UnitVector::fromRADec(1.1, 0.3);
-    const auto& p = view.precession.p;
-    const HorizonVector expected =
-        frame.fromDate(p[0] * v.x + p[1] * v.y + p[2] * v.z, p[3] * v.x + p[4] * v.y + p[5] * v.z,
-                       p[6] * v.x + p[7] * v.y + p[8] * v.z);
-    const HorizonVector h = frame.fromJ2000(v.x, v.y, v.z);
-    EXPECT_NEAR(h.x, expected.x, 1e-15);
-    EXPECT_NEAR(h.y, expected.y, 1e-15);
-    EXPECT_NEAR(h.z, expected.z, 1e-15);
-    EXPECT_DOUBLE_EQ(frame.julianCenturies(), 1.5);
-}
-
 // Facing south at the horizon: west is to the right, up is up, and a
 // direction at angle t from the centre lands radius * tan(t / 2) from it.
 TEST(Projection, AngleFromTheCentreMapsToRadiusTimesTanHalf)

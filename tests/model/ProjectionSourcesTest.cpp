@@ -18,38 +18,6 @@ protected:
     void TearDown() override { AppTimeZone::setZone(QTimeZone::systemTimeZone()); }
 };
 
-// The numbers that could be mixed up are set to distinct values.
-TEST_F(ProjectionSourcesTest, ReadsTheSettingsAndTheSkyDate)
-{
-    PrefControl& prefs = launch();
-    SkyDateModel skyDate(prefs);
-    prefs.setSkyViewRect(QRectF(10, 20, 900, 700));
-    prefs.setViewAngle(90.0);
-    prefs.setAltitude(25.0);
-    prefs.setAzimuth(200.0);
-    prefs.setLatitude(47.5);
-    prefs.setStarMagLimit(5.5);
-    prefs.setCometMagLimit(11.0);
-    prefs.setMPMagLimit(13.0);
-    prefs.setDeepSkyMagLimit(9.0);
-    prefs.setFindIndex(kDeepSkyIndexBase + 12);
-    const QDateTime moment(QDate(2024, 3, 20), QTime(3, 6), QTimeZone::utc());
-    skyDate.calculateDate(moment, 0.0);
-
-    const ProjectionInputs in = ProjectionSources::read(prefs, skyDate);
-    EXPECT_EQ(in.skyViewRect, QRectF(10, 20, 900, 700));
-    EXPECT_EQ(QList<double>({in.viewAngle, in.altitude, in.azimuth, in.latitude}),
-              QList<double>({90.0, 25.0, 200.0, 47.5}));
-    EXPECT_EQ(QList<double>({in.starMagLimit, in.cometMagLimit, in.mpMagLimit,
-                             in.deepSkySwitches.deepSkyMagLimit}),
-              QList<double>({5.5, 11.0, 13.0, 9.0}));
-    EXPECT_DOUBLE_EQ(in.primeMeridian, skyDate.primeMeridian());
-    EXPECT_DOUBLE_EQ(in.julianDay, skyDate.julianDay());
-    EXPECT_EQ(in.skyDate, moment);
-    EXPECT_EQ(in.selection.deepSky, 12u);
-    EXPECT_FALSE(in.selection.star);
-}
-
 TEST_F(ProjectionSourcesTest, TheModelProjectsForItsLinks)
 {
     PrefControl& prefs = launch();
