@@ -89,11 +89,6 @@ TEST_F(StarCache, FailedBuildLeavesTheOldCacheAndTableAsTheyWere)
     EXPECT_EQ(table().build(stars), QString("Can not build star data."));
     EXPECT_EQ(cacheBytes(), old);
     EXPECT_EQ(bytesOf(stars), before);
-
-    QFile::remove(table().sourcePath);
-    EXPECT_EQ(table().build(stars), QString("Can not open required file."));
-    EXPECT_EQ(cacheBytes(), old);
-    EXPECT_EQ(bytesOf(stars), before);
 }
 
 TEST(DeepSkyCache, AtLeast10000ObjectsAndItsOwnMessages)
