@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -53,14 +54,13 @@ public:
     }
 
     // "BuildStar.txt" with `count` record lines announced as `declared`.
-    static QByteArray starText(int count, long long declared, const char* lineEnd = "\n")
+    static QByteArray starText(int count, std::optional<long long> declared = {})
     {
-        QByteArray text = QByteArray::number(declared) + "\tstars" + lineEnd;
+        QByteArray text = QByteArray::number(declared.value_or(count)) + "\tstars\n";
         for (int i = 0; i < count; ++i)
-            text += starLine(i) + lineEnd;
+            text += starLine(i) + "\n";
         return text;
     }
-    static QByteArray starText(int count) { return starText(count, count); }
 
     static QByteArray deepSkyLine(int i)
     {
@@ -80,14 +80,13 @@ public:
             .toLatin1();
     }
 
-    static QByteArray deepSkyText(int count, long long declared)
+    static QByteArray deepSkyText(int count)
     {
-        QByteArray text = QByteArray::number(declared) + "\tobjects\n";
+        QByteArray text = QByteArray::number(count) + "\tobjects\n";
         for (int i = 0; i < count; ++i)
             text += deepSkyLine(i) + "\n";
         return text;
     }
-    static QByteArray deepSkyText(int count) { return deepSkyText(count, count); }
 
     // "Horizon<k>.txt" from (azimuth, altitude) pairs, announcing `declared` points.
     static QByteArray horizonText(const std::vector<std::pair<double, double>>& points,
@@ -121,8 +120,9 @@ public:
         write(m_folders.tvkDirectory + name, bytes);
     }
 
-    // The four shipped tables of a working installation for `numStars` stars.
-    void writeShippedTables(int numStars) const
+    // A working installation: the four shipped tables for `numStars` stars
+    // and the two catalogue texts.
+    void writeInstallation(int numStars = 2000, int numDeepSky = 10000) const
     {
         std::vector<conLine> lines;
         for (int i = 0; i + 1 < numStars && i < 40; i += 2)
@@ -131,12 +131,6 @@ public:
         writeTvkFile("Boundary.tvk", boundaryBytes(1600));
         writeTvkFile("RAGrid.tvk", QByteArray(3044 * int(sizeof(RALocn)), '\0'));
         writeTvkFile("AltAzGrid.tvk", QByteArray(3114 * int(sizeof(AltAzLocn)), '\0'));
-    }
-
-    // A working installation: shipped tables and the two catalogue texts.
-    void writeInstallation(int numStars = 2000, int numDeepSky = 10000) const
-    {
-        writeShippedTables(numStars);
         writeBuildFile("BuildStar.txt", starText(numStars));
         writeBuildFile("BuildDeepSky.txt", deepSkyText(numDeepSky));
     }

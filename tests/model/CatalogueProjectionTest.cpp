@@ -24,12 +24,12 @@ HorizonVector stored(const Record& r)
     return {r.horX, r.horY, r.horZ};
 }
 
+// Theta Persei: J2000 alpha 2h44m11.986s, delta +49 13' 42.48", proper motion
+// +0.03425 s and -0.0895" a year; on 2028 November 13.19 its mean place of
+// date is alpha 41.547214, delta 49.348483 degrees. At the pole with sidereal
+// time 0, alpha = atan2(-horY, horX) and delta = altitude.
 TEST(StarProjection, MeeusExample21bWithProperMotion)
 {
-    // Theta Persei: J2000 alpha 2h44m11.986s, delta +49 13' 42.48", proper
-    // motion +0.03425 s and -0.0895" a year; on 2028 November 13.19 its mean
-    // place of date is alpha 41.547214, delta 49.348483 degrees. At the pole
-    // with sidereal time 0, alpha = atan2(-horY, horX) and delta = altitude.
     star s{};
     s.raDeg = (2.0 + 44.0 / 60.0 + 11.986 / 3600.0) * 15.0;
     s.decDeg = 49.0 + 13.0 / 60.0 + 42.48 / 3600.0;
@@ -53,38 +53,27 @@ TEST(StarProjection, StatesAndChartPoints)
         makeStar(180.0, 30.0, 7.0),   // too faint
         makeStar(200.0, 10.0, 9.0),   // too faint but selected
     };
-    for (star& s : stars) {
+    for (star& s : stars)
         s.screenX = -1.0f;
-        s.screenY = -1.0f;
-    }
     const ProjectionFrame frame = poleFrame();
-    CatalogueProjection::projectStars(stars, frame, true,
-                                      {CatalogueFilters::starLimit(6.0), 4u});
-    EXPECT_EQ(stars[0].state, kStateOnScreen);
-    EXPECT_EQ(stars[1].state, kStateBelowHorizon);
-    EXPECT_EQ(stars[2].state, kStateOffView);
-    EXPECT_EQ(stars[3].state, kStateFiltered);
-    EXPECT_EQ(stars[4].state, kStateOnScreen);
+    CatalogueProjection::projectStars(stars, frame, true, {CatalogueFilters::starLimit(6.0), 4u});
+    const std::int32_t states[] = {kStateOnScreen, kStateBelowHorizon, kStateOffView,
+                                   kStateFiltered, kStateOnScreen};
+    for (std::size_t i = 0; i < 5; ++i)
+        EXPECT_EQ(stars[i].state, states[i]) << i;
     EXPECT_FLOAT_EQ(stars[0].screenX, 500.0f);
     EXPECT_NEAR(stars[0].screenY, 400.0 + frame.radius() * std::tan(15.0 * kDegToRad), 1e-3);
-    // Only a shown star gets a chart point.
-    for (int i : {1, 2, 3})
-        EXPECT_FLOAT_EQ(stars[std::size_t(i)].screenX, -1.0f) << i;
-    // Every star has its horizon vector after a time change, kept or not.
+    // Only a shown star gets a chart point; every star its horizon vector.
+    for (std::size_t i : {1, 2, 3})
+        EXPECT_FLOAT_EQ(stars[i].screenX, -1.0f) << i;
     EXPECT_NEAR(altitudeOf(stored(stars[3])), 30.0, 1e-9);
-}
 
-TEST(StarProjection, WithoutTimeChangeTheStoredVectorsAreProjected)
-{
-    std::vector<star> stars = {makeStar(180.0, 30.0, 2.0)};
-    // A stored vector that says straight ahead, whatever the catalogue place.
-    stars[0].horX = 1.0;
-    stars[0].horY = 0.0;
-    stars[0].horZ = 0.0;
-    CatalogueProjection::projectStars(stars, poleFrame(), false, {20.0, {}});
-    EXPECT_EQ(stars[0].state, kStateOnScreen);
-    EXPECT_FLOAT_EQ(stars[0].screenY, 400.0f);
-    EXPECT_DOUBLE_EQ(double(stars[0].horX), 1.0);
+    // Without a time change the stored vector (here: straight ahead) is projected.
+    stars[1].horX = 1.0;
+    stars[1].horY = stars[1].horZ = 0.0;
+    CatalogueProjection::projectStars(stars, frame, false, {20.0, {}});
+    EXPECT_EQ(stars[1].state, kStateOnScreen);
+    EXPECT_FLOAT_EQ(stars[1].screenY, 400.0f);
 }
 
 TEST(SimStarProjection, NeverFilteredAndAlwaysRecomputed)

@@ -78,7 +78,9 @@ TEST(DeepSkyFilter, ListMembershipAndSwitches)
     }
 }
 
-TEST(DeepSkyFilter, OtherShowsObjectsInNoList)
+// showOther shows the objects in no list, which an object of the custom list
+// still is; without it only the selection (or the custom list in use) shows.
+TEST(DeepSkyFilter, OtherShowsObjectsInNoListCustomListIncluded)
 {
     DeepSkySwitches s = allTypes();
     s.showOther = true;
@@ -86,48 +88,38 @@ TEST(DeepSkyFilter, OtherShowsObjectsInNoList)
     std::strcpy(plain.messier, "X1");  // not a Messier designation
     EXPECT_TRUE(DeepSkyFilter::isInNoList(plain));
     EXPECT_TRUE(DeepSkyFilter(s, nullptr).passes(plain, false));
-    // No list switch and no showOther: nothing but the selection.
     EXPECT_FALSE(DeepSkyFilter(allTypes(), nullptr).passes(plain, false));
     EXPECT_TRUE(DeepSkyFilter(allTypes(), nullptr).passes(plain, true));
-}
 
-TEST(DeepSkyFilter, CustomListCountsAsNoListForOther)
-{
     CountingList list;
+    list.names = {"Custom"};
     deepSky custom = object(0);
     std::strcpy(custom.name, "Custom");
-    list.names = {"Custom"};
-    DeepSkySwitches s = allTypes();
-    s.showOther = true;
-    // With the custom list off, the object is still in no list.
+    EXPECT_TRUE(DeepSkyFilter::isInNoList(custom));
     EXPECT_TRUE(DeepSkyFilter(s, &list).passes(custom, false));
     s.showOther = false;
     EXPECT_FALSE(DeepSkyFilter(s, &list).passes(custom, false));
     s.customFilterIndex = 2;
     EXPECT_TRUE(DeepSkyFilter(s, &list).passes(custom, false));
-    EXPECT_TRUE(DeepSkyFilter::isInNoList(custom));
 }
 
+// Not for a faint object, a listed one or a hidden type; never while the list is not in use.
 TEST(DeepSkyFilter, CustomListAskedOnlyWhenItCanDecide)
 {
     CountingList list;
     DeepSkySwitches s = allTypes();
     s.customFilterIndex = 1;
     s.showBest = true;
-    const DeepSkyFilter filter(s, &list);
-    deepSky faint = object(0, 13.0f);
     deepSky best = object(0);
     best.list = 1;
-    deepSky hiddenType = object(2);
     DeepSkySwitches noOpen = s;
     noOpen.showOpenCluster = false;
-    filter.passes(faint, false);
-    filter.passes(best, false);
-    DeepSkyFilter(noOpen, &list).passes(hiddenType, false);
+    DeepSkyFilter(s, &list).passes(object(0, 13.0f), false);
+    DeepSkyFilter(s, &list).passes(best, false);
+    DeepSkyFilter(noOpen, &list).passes(object(2), false);
     EXPECT_EQ(list.asked, 0);
-    filter.passes(object(0), false);
+    DeepSkyFilter(s, &list).passes(object(0), false);
     EXPECT_EQ(list.asked, 1);
-    // Never while the list is not in use.
     s.customFilterIndex = 0;
     DeepSkyFilter(s, &list).passes(object(0), false);
     EXPECT_EQ(list.asked, 1);

@@ -20,7 +20,9 @@ RALocn raPoint(double azimuthDeg, double altitudeDeg)
     return p;
 }
 
-TEST(RAGridProjection, OverlayCutInTheOrdinaryChart)
+// The overlay cut in the ordinary chart; the all-sky view of 200 degrees
+// (xLimit -0.35) shows 20 degrees below the horizon (depth -0.34), not 30.
+TEST(RAGridProjection, OverlayCutAndTheAllSkyLimit)
 {
     std::vector<RALocn> points = {raPoint(180.0, -10.0), raPoint(180.0, -13.0),
                                   raPoint(0.0, 30.0)};
@@ -28,23 +30,16 @@ TEST(RAGridProjection, OverlayCutInTheOrdinaryChart)
     EXPECT_EQ(points[0].visible, 1);
     EXPECT_EQ(points[1].visible, 0);
     EXPECT_EQ(points[2].visible, 0);
-}
-
-TEST(RAGridProjection, AllSkyChartShowsBelowTheHorizonDownToTheLimit)
-{
-    // The all-sky view of 200 degrees has xLimit -0.35: 20 degrees below the
-    // horizon (depth -0.34) still shows, 30 below (depth -0.5) does not.
-    std::vector<RALocn> points = {raPoint(90.0, -20.0), raPoint(90.0, -30.0)};
+    points = {raPoint(90.0, -20.0), raPoint(90.0, -30.0)};
     GridProjection::projectRAGrid(points, poleFrame(180.0, 0.0, false, 200.0), true);
     EXPECT_EQ(points[0].visible, 1);
     EXPECT_EQ(points[1].visible, 0);
 }
 
-TEST(AltAzGridProjection, GridAndMarks)
+TEST(AltAzGridProjection, GridMarksAndTheAllSkyNadir)
 {
-    std::vector<AltAzLocn> table(GridTables::kAltAzGridPoints, AltAzLocn{});
-    for (AltAzLocn& p : table)
-        p = HorizonTables::makePoint(180.0, -30.0);  // in view, below the horizon
+    std::vector<AltAzLocn> table(GridTables::kAltAzGridPoints,
+                                 HorizonTables::makePoint(180.0, -30.0));  // in view, below
     table[0] = HorizonTables::makePoint(0.0, 10.0);  // behind the viewer
     const ProjectionFrame frame = poleFrame();
     GridProjection::projectAltAzGrid(table, frame);
@@ -54,15 +49,12 @@ TEST(AltAzGridProjection, GridAndMarks)
     GridProjection::projectAltAzMarks(table, frame);
     EXPECT_EQ(table[3106].visible, 1);
     EXPECT_EQ(table[3113].visible, 1);
-}
 
-TEST(AltAzGridProjection, AllSkyShowsAllButTheNadir)
-{
-    std::vector<AltAzLocn> table = {HorizonTables::makePoint(0.0, -60.0),
-                                    HorizonTables::makePoint(0.0, -90.0)};
-    GridProjection::projectAltAzGrid(table, poleFrame(180.0, 0.0, false, 200.0));
-    EXPECT_EQ(table[0].visible, 1);
-    EXPECT_EQ(table[1].visible, 0);
+    std::vector<AltAzLocn> low = {HorizonTables::makePoint(0.0, -60.0),
+                                  HorizonTables::makePoint(0.0, -90.0)};
+    GridProjection::projectAltAzGrid(low, poleFrame(180.0, 0.0, false, 200.0));
+    EXPECT_EQ(low[0].visible, 1);
+    EXPECT_EQ(low[1].visible, 0);
 }
 
 }  // namespace

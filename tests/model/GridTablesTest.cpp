@@ -4,55 +4,32 @@
 
 #include <gtest/gtest.h>
 
-TEST(RAGrid, LengthsFrom182640To182699BytesGive3044Points)
+// A grid file is accepted from its exact length up to one record short of
+// the next whole record; anything else is refused.
+TEST(GridTables, LengthWindowsAtBothEdges)
 {
     CatalogueFixture fixture;
-    std::vector<RALocn> points;
-    for (int length : {182640, 182699}) {
+    const QString folder = fixture.folders().tvkDirectory;
+    std::vector<RALocn> ra;
+    for (const int length : {182639, 182640, 182699, 182700, 0}) {
         fixture.writeTvkFile("RAGrid.tvk", QByteArray(length, '\0'));
-        EXPECT_FALSE(GridTables::loadRAGrid(fixture.folders().tvkDirectory, points)) << length;
-        EXPECT_EQ(points.size(), 3044u);
-    }
-}
-
-TEST(RAGrid, OtherLengthsAreRefused)
-{
-    CatalogueFixture fixture;
-    std::vector<RALocn> points;
-    for (int length : {182639, 182700, 0}) {
-        fixture.writeTvkFile("RAGrid.tvk", QByteArray(length, '\0'));
-        EXPECT_EQ(GridTables::loadRAGrid(fixture.folders().tvkDirectory, points),
-                  QString("Can not build RA Grid data."))
+        const bool ok = length == 182640 || length == 182699;
+        EXPECT_EQ(GridTables::loadRAGrid(folder, ra),
+                  ok ? TableError() : QString("Can not build RA Grid data."))
             << length;
+        if (ok) {
+            EXPECT_EQ(ra.size(), 3044u);
+        }
     }
-    QFile::remove(fixture.folders().tvkDirectory + "RAGrid.tvk");
-    EXPECT_EQ(GridTables::loadRAGrid(fixture.folders().tvkDirectory, points),
-              QString("Can not build RA Grid data."));
-    EXPECT_TRUE(points.empty());
-}
-
-TEST(AltAzGrid, LengthsFrom112104To112139BytesGive3114Points)
-{
-    CatalogueFixture fixture;
-    std::vector<AltAzLocn> points;
-    for (int length : {112104, 112139}) {
+    std::vector<AltAzLocn> altAz;
+    for (const int length : {112103, 112104, 112139, 112140}) {
         fixture.writeTvkFile("AltAzGrid.tvk", QByteArray(length, '\0'));
-        EXPECT_FALSE(GridTables::loadAltAzGrid(fixture.folders().tvkDirectory, points)) << length;
-        EXPECT_EQ(points.size(), 3114u);
-    }
-}
-
-TEST(AltAzGrid, OtherLengthsAreRefused)
-{
-    CatalogueFixture fixture;
-    std::vector<AltAzLocn> points;
-    for (int length : {112103, 112140}) {
-        fixture.writeTvkFile("AltAzGrid.tvk", QByteArray(length, '\0'));
-        EXPECT_EQ(GridTables::loadAltAzGrid(fixture.folders().tvkDirectory, points),
-                  QString("Can not build AltAz grid data."))
+        const bool ok = length == 112104 || length == 112139;
+        EXPECT_EQ(GridTables::loadAltAzGrid(folder, altAz),
+                  ok ? TableError() : QString("Can not build AltAz grid data."))
             << length;
+        if (ok) {
+            EXPECT_EQ(altAz.size(), 3114u);
+        }
     }
-    QFile::remove(fixture.folders().tvkDirectory + "AltAzGrid.tvk");
-    EXPECT_EQ(GridTables::loadAltAzGrid(fixture.folders().tvkDirectory, points),
-              QString("Can not build AltAz grid data."));
 }

@@ -33,79 +33,37 @@ ProjectionFrame chart(double azimuthDeg, double altitudeDeg, bool isBelow = fals
     return ProjectionFrame(view);
 }
 
+// Venus from Washington (latitude 38 55' 17" N), 1987 April 10 19:21 UT:
+// local sidereal time 128.7368875 - 77.0655556 degrees; alpha 23h09m16.641s,
+// delta -6 43' 11.61". Azimuth 68.0337 degrees westward from the south,
+// altitude 15.1249 degrees (to the example's rounding).
 TEST(HorizonFrame, MeeusExample13b)
 {
-    // Venus from Washington (latitude 38 55' 17" N), 1987 April 10 19:21 UT:
-    // local sidereal time 128.7368875 - 77.0655556 degrees; alpha
-    // 23h09m16.641s, delta -6 43' 11.61". Azimuth 68.0337 degrees westward
-    // from the south, altitude 15.1249 degrees (to the example's rounding).
     ProjectionFrame::View view;
     view.primeMeridian = (128.7368875 - 77.0655556) * kDeg;
     view.latitude = (38.0 + 55.0 / 60.0 + 17.0 / 3600.0) * kDeg;
-    const ProjectionFrame frame(view);
     const UnitVector v = UnitVector::fromRADec(347.3193375 * kDeg, -6.7198917 * kDeg);
-    const HorizonVector h = frame.fromDate(v.x, v.y, v.z);
+    const HorizonVector h = ProjectionFrame(view).fromDate(v.x, v.y, v.z);
     EXPECT_NEAR(std::atan2(h.y, h.x) / kDeg, 68.0337, 2e-4);
     EXPECT_NEAR(-std::asin(h.z) / kDeg, 15.1249, 2e-4);
 }
 
-TEST(HorizonFrame, TheCelestialPoleStandsAtTheLatitude)
-{
-    ProjectionFrame::View view;
-    view.primeMeridian = 1.234;
-    view.latitude = 40.0 * kDeg;
-    const ProjectionFrame frame(view);
-    const HorizonVector pole = frame.fromDate(0.0, 0.0, 1.0);
-    EXPECT_NEAR(pole.z, -std::sin(40.0 * kDeg), 1e-15);
-    EXPECT_NEAR(pole.x, -std::cos(40.0 * kDeg), 1e-15);  // due north
-    EXPECT_NEAR(pole.y, 0.0, 1e-15);
-}
-
-TEST(HorizonFrame, J2000VectorsArePrecessedFirst)
-{
-    ProjectionFrame::View view;
-    view.primeMeridian = 2.0;
-    view.latitude = 0.7;
-    view.julianDay = 2451545.0 + 150.0 * 365.25;
-    view.precession = PrecessionMatrix::forJulianDay(view.julianDay);
-    const ProjectionFrame frame(view);
-    const UnitVector v = UnitVector::fromRADec(1.1, 0.3);
-    const auto& p = view.precession.p;
-    const HorizonVector expected =
-        frame.fromDate(p[0] * v.x + p[1] * v.y + p[2] * v.z, p[3] * v.x + p[4] * v.y + p[5] * v.z,
-                       p[6] * v.x + p[7] * v.y + p[8] * v.z);
-    const HorizonVector h = frame.fromJ2000(v.x, v.y, v.z);
-    EXPECT_NEAR(h.x, expected.x, 1e-15);
-    EXPECT_NEAR(h.y, expected.y, 1e-15);
-    EXPECT_NEAR(h.z, expected.z, 1e-15);
-    EXPECT_DOUBLE_EQ(frame.julianCenturies(), 1.5);
-}
-
-TEST(Projection, TheViewCentreLandsOnTheChartCentre)
-{
-    const ProjectionFrame frame = chart(135.0, 25.0);
-    const HorizonVector centre = fixedPoint(135.0, 25.0);
-    EXPECT_NEAR(frame.depth(centre), 1.0, 1e-15);
-    const FloatPoint p = frame.chartPoint(centre, frame.depth(centre));
-    EXPECT_FLOAT_EQ(p.x, 500.0f);
-    EXPECT_FLOAT_EQ(p.y, 400.0f);
-}
-
+// Facing south at the horizon: west is to the right, up is up, and a
+// direction at angle t from the centre lands radius * tan(t / 2) from it.
 TEST(Projection, AngleFromTheCentreMapsToRadiusTimesTanHalf)
 {
-    // Facing south at the horizon: west is to the right, up is up, and a
-    // direction at angle t lands radius * tan(t / 2) from the centre.
     const ProjectionFrame frame = chart(180.0, 0.0);
     const double r = frame.radius();
     struct Case {
         double az, alt, dx, dy;
     };
     const Case cases[] = {
-        {270.0, 0.0, r, 0.0},                               // west, 90 degrees
-        {90.0, 0.0, -r, 0.0},                               // east
-        {180.0, 60.0, 0.0, r * std::tan(30.0 * kDeg)},      // up 60
-        {180.0, -30.0, 0.0, -r * std::tan(15.0 * kDeg)},    // down 30
-        {220.0, 0.0, r * std::tan(20.0 * kDeg), 0.0},       // 40 degrees west
+        {180.0, 0.0, 0.0, 0.0},
+        {270.0, 0.0, r, 0.0},
+        {90.0, 0.0, -r, 0.0},
+        {180.0, 60.0, 0.0, r * std::tan(30.0 * kDeg)},
+        {180.0, -30.0, 0.0, -r * std::tan(15.0 * kDeg)},
+        {220.0, 0.0, r * std::tan(20.0 * kDeg), 0.0},
     };
     for (const Case& c : cases) {
         const HorizonVector h = fixedPoint(c.az, c.alt);
@@ -113,6 +71,10 @@ TEST(Projection, AngleFromTheCentreMapsToRadiusTimesTanHalf)
         EXPECT_NEAR(p.x - 500.0, c.dx, 1e-3) << c.az << " " << c.alt;
         EXPECT_NEAR(p.y - 400.0, c.dy, 1e-3) << c.az << " " << c.alt;
     }
+    const ProjectionFrame tilted = chart(135.0, 25.0);
+    EXPECT_NEAR(tilted.depth(fixedPoint(135.0, 25.0)), 1.0, 1e-15);
+    EXPECT_FALSE(frame.anyChartPoint({-1.0, 0.0, 0.0}));  // straight behind
+    EXPECT_TRUE(frame.anyChartPoint(fixedPoint(10.0, 0.0)));
 }
 
 TEST(Visibility, HorizonCutAndViewTest)
@@ -122,8 +84,7 @@ TEST(Visibility, HorizonCutAndViewTest)
     // Exactly on the horizon counts as above it.
     EXPECT_EQ(frame.place({1.0, 0.0, 0.0}, frame.cut(), p), kStateOnScreen);
     EXPECT_EQ(frame.place(fixedPoint(180.0, -1.0), frame.cut(), p), kStateBelowHorizon);
-    // 80 degrees from the centre is beyond xLimit (cos 80 deg = 0.1736 > 0.1356
-    // is inside; 83 degrees is outside).
+    // xLimit 0.1356: 80 degrees from the centre is inside, 83 outside.
     EXPECT_EQ(frame.place(fixedPoint(260.0, 0.0), frame.cut(), p), kStateOnScreen);
     FloatPoint untouched{7.0f, 8.0f};
     EXPECT_EQ(frame.place(fixedPoint(263.0, 0.0), frame.cut(), untouched), kStateOffView);
@@ -132,21 +93,10 @@ TEST(Visibility, HorizonCutAndViewTest)
     // The overlay cut reaches asin 0.2 (11.5 degrees) below the horizon.
     EXPECT_TRUE(frame.isShown(fixedPoint(180.0, -11.0), frame.overlayCut(), p));
     EXPECT_FALSE(frame.isShown(fixedPoint(180.0, -12.0), frame.overlayCut(), p));
-}
-
-TEST(Visibility, NothingIsCutWhileBelowIsOn)
-{
-    const ProjectionFrame frame = chart(180.0, -60.0, true);
-    FloatPoint p;
-    EXPECT_DOUBLE_EQ(frame.cut(), 1.0);
-    EXPECT_EQ(frame.place(fixedPoint(180.0, -89.0), frame.cut(), p), kStateOnScreen);
-}
-
-TEST(Visibility, NoPointStraightBehindTheCentre)
-{
-    const ProjectionFrame frame = chart(180.0, 0.0);
-    EXPECT_FALSE(frame.anyChartPoint({-1.0, 0.0, 0.0}));
-    EXPECT_TRUE(frame.anyChartPoint(fixedPoint(10.0, 0.0)));
+    // While below is on nothing is cut.
+    const ProjectionFrame below = chart(180.0, -60.0, true);
+    EXPECT_DOUBLE_EQ(below.cut(), 1.0);
+    EXPECT_EQ(below.place(fixedPoint(180.0, -89.0), below.cut(), p), kStateOnScreen);
 }
 
 }  // namespace

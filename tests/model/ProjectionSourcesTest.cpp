@@ -18,55 +18,6 @@ protected:
     void TearDown() override { AppTimeZone::setZone(QTimeZone::systemTimeZone()); }
 };
 
-TEST_F(ProjectionSourcesTest, ReadsTheSettingsAndTheSkyDate)
-{
-    PrefControl& prefs = launch();
-    SkyDateModel skyDate(prefs);
-    prefs.setSkyViewRect(QRectF(10, 20, 900, 700));
-    prefs.setViewAngle(90.0);
-    prefs.setAltitude(25.0);
-    prefs.setAzimuth(200.0);
-    prefs.setLatitude(47.5);
-    prefs.setStarMagLimit(5.5);
-    prefs.setCometMagLimit(11.0);
-    prefs.setMPMagLimit(13.0);
-    prefs.setDeepSkyMagLimit(9.0);
-    prefs.setCustomFilterIndex(2);
-    prefs.setShowArp(true);
-    prefs.setShowNEO(true);
-    prefs.setCurrentSite(3);
-    prefs.setFindIndex(kDeepSkyIndexBase + 12);
-    if (!prefs.isMilkyWay())
-        prefs.setIsMilkyWay();
-    if (prefs.isBelow())
-        prefs.setIsBelow();
-    const QDateTime moment(QDate(2024, 3, 20), QTime(3, 6), QTimeZone::utc());
-    skyDate.calculateDate(moment, 0.0);
-
-    const ProjectionInputs in = ProjectionSources::read(prefs, skyDate);
-    EXPECT_EQ(in.skyViewRect, QRectF(10, 20, 900, 700));
-    EXPECT_DOUBLE_EQ(in.viewAngle, 90.0);
-    EXPECT_DOUBLE_EQ(in.altitude, 25.0);
-    EXPECT_DOUBLE_EQ(in.azimuth, 200.0);
-    EXPECT_DOUBLE_EQ(in.latitude, 47.5);
-    EXPECT_FALSE(in.isBelow);
-    EXPECT_DOUBLE_EQ(in.primeMeridian, skyDate.primeMeridian());
-    EXPECT_DOUBLE_EQ(in.julianDay, skyDate.julianDay());
-    EXPECT_EQ(in.skyDate, moment);
-    EXPECT_DOUBLE_EQ(in.starMagLimit, 5.5);
-    EXPECT_DOUBLE_EQ(in.cometMagLimit, 11.0);
-    EXPECT_DOUBLE_EQ(in.mpMagLimit, 13.0);
-    EXPECT_DOUBLE_EQ(in.deepSkySwitches.deepSkyMagLimit, 9.0);
-    EXPECT_EQ(in.deepSkySwitches.customFilterIndex, 2);
-    EXPECT_TRUE(in.deepSkySwitches.showArp);
-    EXPECT_EQ(in.deepSkySwitches.showBest, prefs.showBest());
-    EXPECT_TRUE(in.showNEO);
-    EXPECT_EQ(in.currentSite, 3);
-    EXPECT_TRUE(in.isMilkyWay);
-    EXPECT_EQ(in.selection.deepSky, 12u);
-    EXPECT_FALSE(in.selection.star);
-}
-
 TEST_F(ProjectionSourcesTest, TheModelProjectsForItsLinks)
 {
     PrefControl& prefs = launch();

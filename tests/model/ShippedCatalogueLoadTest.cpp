@@ -1,45 +1,78 @@
-#include "model/catalogue/CatalogueFolders.h"
 #include "model/StarDatabaseModel.h"
+#include "model/UnitVector.h"
+#include "model/catalogue/CatalogueFolders.h"
 #include "model/catalogue/StartupFailure.h"
+#include "model/records/TvkFile.h"
 #include "platform/DataPaths.h"
-
-#include "support/RecordingAlertPresenter.h"
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QTemporaryDir>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
+#include <memory>
+#include <set>
+#include <string>
 
-// The shipped data folder, read through the real loaders: what a first launch sees.
+// The shipped data folder read through the real loaders, as a first launch
+// reads it, and checked against the published catalogues it was made from.
 namespace {
 
-constexpr double kDeg = 0.0174532925199433;
-constexpr double kArcsecond = kDeg / 3600.0;
+using Angles::kArcsecond;
+using Angles::kDegree;
+using Vec = std::array<double, 3>;
 
-// Angle between a record's unit vector and a place in degrees.
-double separation(double x, double y, double z, double raDeg, double decDeg)
+template <class Record>
+Vec vectorOf(const Record& r)
 {
-    const double ex = std::cos(decDeg * kDeg) * std::cos(raDeg * kDeg);
-    const double ey = std::cos(decDeg * kDeg) * std::sin(raDeg * kDeg);
-    const double ez = std::sin(decDeg * kDeg);
-    const double chord = std::sqrt((x - ex) * (x - ex) + (y - ey) * (y - ey) + (z - ez) * (z - ez));
-    return 2.0 * std::asin(chord / 2.0);
+    return {r.vecX, r.vecY, r.vecZ};
+}
+
+Vec horizonOf(const AltAzLocn& r)
+{
+    return {r.horX, r.horY, r.horZ};
+}
+
+Vec place(double raDeg, double decDeg)
+{
+    const UnitVector v = UnitVector::fromRADec(raDeg * kDegree, decDeg * kDegree);
+    return {v.x, v.y, v.z};
+}
+
+double separation(const Vec& a, const Vec& b)
+{
+    const double chord = std::hypot(a[0] - b[0], a[1] - b[1], a[2] - b[2]);
+    return 2.0 * std::asin(std::min(1.0, chord / 2.0));
+}
+
+void expectNear(const Vec& v, const Vec& expected)
+{
+    for (std::size_t k = 0; k < 3; ++k)
+        EXPECT_NEAR(v[k], expected[k], 1e-12) << "component " << k;
+}
+
+// The builder leaves a text field empty when its source is too long or not
+// ASCII, and the shipped texts have no empty fields (a blank one is " ").
+bool isFilledText(const char* text)
+{
+    const std::string s(text);
+    return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= 32 && c < 127; });
 }
 
 class ShippedCatalogues : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        cacheFolder = new QTemporaryDir;
-        folders = new CatalogueFolders(
+        cacheFolder = std::make_unique<QTemporaryDir>();
+        folders = std::make_unique<CatalogueFolders>(
             CatalogueFolders::form(cacheFolder->path(), DataPaths::bundleDataFolder(),
                                    DataPaths::bundleResourcesFolder()));
         folders->databaseDirectory = cacheFolder->path() + "/";
         folders->buildDirectory = DataPaths::bundleDataFolder() + "/Build Data/";
-        model = new StarDatabaseModel;
+        model = std::make_unique<StarDatabaseModel>();
         try {
             model->setupDatabase(*folders);
         } catch (const StartupFailure& failure) {
@@ -48,9 +81,9 @@ protected:
     }
     static void TearDownTestSuite()
     {
-        delete model;
-        delete folders;
-        delete cacheFolder;
+        model.reset();
+        folders.reset();
+        cacheFolder.reset();
     }
 
     static const star* named(const char* name)
@@ -62,9 +95,9 @@ protected:
         return nullptr;
     }
 
-    static inline QTemporaryDir* cacheFolder = nullptr;
-    static inline CatalogueFolders* folders = nullptr;
-    static inline StarDatabaseModel* model = nullptr;
+    static inline std::unique_ptr<QTemporaryDir> cacheFolder;
+    static inline std::unique_ptr<CatalogueFolders> folders;
+    static inline std::unique_ptr<StarDatabaseModel> model;
     static inline QString startupFailure;
 };
 
@@ -81,14 +114,25 @@ TEST_F(ShippedCatalogues, LoadWithoutAnyFailure)
     EXPECT_EQ(model->altAzArray().size(), 3114u);
 }
 
-TEST_F(ShippedCatalogues, EveryFigureLineJoinsTwoLoadedStars)
+TEST_F(ShippedCatalogues, EveryRecordKeepsItsTextsAndAPlace)
 {
-    ASSERT_GT(model->numConLines(), 600u);
-    for (const conLine& line : model->conLinesArray()) {
-        EXPECT_GE(line.star1, 0);
-        EXPECT_GE(line.star2, 0);
-        EXPECT_LT(std::uint32_t(line.star1), model->numStars());
-        EXPECT_LT(std::uint32_t(line.star2), model->numStars());
+    std::set<std::string> names;  // the finder takes the first star of a name
+    for (const star& s : model->stars()) {
+        EXPECT_TRUE(isFilledText(s.sao) && isFilledText(s.bayer) && isFilledText(s.name) &&
+                    isFilledText(s.spectral))
+            << "star " << s.index;
+        const double ra = s.raDeg, dec = s.decDeg;
+        EXPECT_TRUE(ra >= 0.0 && ra < 360.0 && std::abs(dec) <= 90.0) << "star " << s.index;
+        if (std::strcmp(s.name, " ") != 0) {
+            EXPECT_TRUE(names.insert(s.name).second) << s.name;
+        }
+    }
+    EXPECT_GT(names.size(), 300u);
+    for (const deepSky& d : model->deepSkyData()) {
+        EXPECT_TRUE(isFilledText(d.ngc) && isFilledText(d.messier) && isFilledText(d.name) &&
+                    isFilledText(d.con))
+            << "object " << d.index;
+        EXPECT_TRUE(d.type >= 0 && d.type <= 4) << "object " << d.index;
     }
 }
 
@@ -97,8 +141,7 @@ TEST_F(ShippedCatalogues, BrightStarsAreAtTheirCataloguePlaces)
 {
     struct Expected {
         const char* name;
-        double ra;
-        double dec;
+        double ra, dec;
         float mag;
     };
     const Expected expected[] = {
@@ -111,19 +154,38 @@ TEST_F(ShippedCatalogues, BrightStarsAreAtTheirCataloguePlaces)
         ASSERT_NE(s, nullptr) << e.name;
         const float mag = s->mag;
         EXPECT_NEAR(mag, e.mag, 0.005f) << e.name;
-        const double x = s->vecX, y = s->vecY, z = s->vecZ;
-        EXPECT_LT(separation(x, y, z, e.ra, e.dec), 1.0 * kArcsecond) << e.name;
+        EXPECT_LT(separation(vectorOf(*s), place(e.ra, e.dec)), 1.0 * kArcsecond) << e.name;
+    }
+    // The navigational stars are the alignment stars of every mount family.
+    for (const char* name : {"Sirius", "Vega", "Polaris", "Canopus", "Fomalhaut"}) {
+        ASSERT_NE(named(name), nullptr) << name;
+        EXPECT_EQ(named(name)->type, 9) << name;
     }
 }
 
+// The program adds the proper motion to the right ascension itself, so the
+// file holds the rate of RA, not the great-circle rate the catalogues give:
+// Hipparcos gives Polaris 44.22 mas/yr and Sirius -546.01 mas/yr (times cos dec).
+TEST_F(ShippedCatalogues, ProperMotionInRightAscensionIsTheRateOfTheCoordinate)
+{
+    const auto masPerYear = [](double radPerCentury) {
+        return radPerCentury / Angles::kMasPerYearToRadPerCentury;
+    };
+    const star* polaris = named("Polaris");
+    const star* sirius = named("Sirius");
+    ASSERT_TRUE(polaris && sirius);
+    EXPECT_NEAR(masPerYear(polaris->pmRA) * std::cos(polaris->decDeg * kDegree), 44.22, 0.05);
+    EXPECT_NEAR(masPerYear(sirius->pmRA) * std::cos(sirius->decDeg * kDegree), -546.01, 0.05);
+    EXPECT_NEAR(masPerYear(sirius->pmDec), -1223.08, 0.05);
+}
+
 // OpenNGC: NGC 224 at 00h42m44.35s +41d16m08.6s, V 3.44.
-TEST_F(ShippedCatalogues, AndromedaGalaxyIsAtItsCataloguePlace)
+TEST_F(ShippedCatalogues, AllMessierObjectsAndAndromedaAtItsPlace)
 {
     const deepSky* m31 = nullptr;
     int messier = 0;
     for (const deepSky& d : model->deepSkyData()) {
-        if (d.messier[0] == 'M')
-            ++messier;
+        messier += d.messier[0] == 'M';
         if (std::strcmp(d.messier, "M31") == 0)
             m31 = &d;
     }
@@ -133,19 +195,97 @@ TEST_F(ShippedCatalogues, AndromedaGalaxyIsAtItsCataloguePlace)
     EXPECT_STREQ(m31->name, "Andromeda Galaxy");
     const float mag = m31->mag;
     EXPECT_NEAR(mag, 3.44f, 0.005f);
-    const double x = m31->vecX, y = m31->vecY, z = m31->vecZ;
-    EXPECT_LT(separation(x, y, z, (42 / 60.0 + 44.35 / 3600.0) * 15, 41 + 16 / 60.0 + 8.6 / 3600.0),
+    EXPECT_LT(separation(vectorOf(*m31),
+                         place((42 / 60.0 + 44.35 / 3600.0) * 15, 41 + 16 / 60.0 + 8.6 / 3600.0)),
               1.0 * kArcsecond);
 }
 
-TEST_F(ShippedCatalogues, CachesBuiltFromTheShippedTextsLoadBackIdentically)
+// The loader drops lines to stars it does not hold, so none may be dropped;
+// the longest figure line spans 25.6 degrees, an index off by one would not.
+TEST_F(ShippedCatalogues, FigureLinesJoinNearbyStarsOfTheShippedList)
 {
-    StarDatabaseModel again;
-    again.setupDatabase(*folders);
-    ASSERT_EQ(again.numStars(), model->numStars());
-    ASSERT_EQ(again.numDeepSky(), model->numDeepSky());
-    EXPECT_EQ(std::memcmp(again.stars().data(), model->stars().data(),
-                          model->numStars() * sizeof(star)), 0);
-    EXPECT_EQ(std::memcmp(again.deepSkyData().data(), model->deepSkyData().data(),
-                          model->numDeepSky() * sizeof(deepSky)), 0);
+    std::vector<conLine> stored;
+    ASSERT_TRUE(TvkFile::load(folders->tvkDirectory + "Constellations.tvk", stored));
+    ASSERT_GT(stored.size(), 600u);
+    EXPECT_EQ(model->numConLines(), stored.size());
+    std::set<std::string> ends;
+    for (const conLine& line : model->conLinesArray()) {
+        const star& a = model->stars()[std::size_t(line.star1)];
+        const star& b = model->stars()[std::size_t(line.star2)];
+        EXPECT_LT(separation(vectorOf(a), vectorOf(b)), 30 * kDegree);
+        ends.insert(a.name);
+        ends.insert(b.name);
+    }
+    for (const char* name : {"Polaris", "Betelgeuse", "Rigel", "Vega", "Deneb", "Altair"})
+        EXPECT_TRUE(ends.count(name)) << name;
+}
+
+TEST_F(ShippedCatalogues, BoundaryVerticesAreUnitVectorsGroupedByNonZeroLineIds)
+{
+    std::set<std::uint32_t> finished;
+    std::uint32_t current = 0;
+    for (const boundaryLocn& p : model->boundaryLocns()) {
+        const double x = p.vecX, y = p.vecY, z = p.vecZ;
+        EXPECT_NEAR(x * x + y * y + z * z, 1.0, 1e-12);
+        ASSERT_NE(p.lineId, 0u);
+        if (p.lineId != current) {
+            EXPECT_FALSE(finished.count(p.lineId)) << "line " << p.lineId << " is split";
+            finished.insert(current);
+            current = p.lineId;
+        }
+    }
+}
+
+// RA grid: 24 hour circles of 81 points from -80 to +80 degrees, 17
+// declination circles of 61 points from 1944 on, the ecliptic from 2981 (at
+// the IAU 2006 mean obliquity of J2000.0, 84381.406"), the poles last.
+TEST_F(ShippedCatalogues, EquatorialGridPoints)
+{
+    const auto ra = model->raLocnArray();
+    ASSERT_EQ(ra.size(), 3044u);
+    for (int hour = 0; hour < 24; ++hour) {
+        for (int step = 0; step <= 80; step += 40)
+            expectNear(vectorOf(ra[std::size_t(81 * hour + step)]), place(15.0 * hour, -80 + 2 * step));
+    }
+    // The chart joins two neighbours of a declination circle only when their
+    // declinations are exactly equal, so a circle shares one z bit for bit.
+    for (int circle = 0; circle < 17; ++circle) {
+        const std::size_t first = 1944 + 61 * std::size_t(circle);
+        const double z = ra[first].vecZ;
+        EXPECT_NEAR(std::asin(z), (-80 + 10 * circle) * kDegree, 1e-12);
+        for (std::size_t k = first + 1; k < first + 61; ++k)
+            EXPECT_EQ(double(ra[k].vecZ), z) << "record " << k;
+        expectNear(vectorOf(ra[first + 60]), vectorOf(ra[first]));
+    }
+    EXPECT_EQ(double(ra[2432].vecZ), 0.0);  // the equator
+    const double obliquity = 84381.406 * kArcsecond;
+    expectNear(vectorOf(ra[2981]), {1, 0, 0});
+    expectNear(vectorOf(ra[2996]), {0, std::cos(obliquity), std::sin(obliquity)});
+    expectNear(vectorOf(ra[3041]), {1, 0, 0});
+    expectNear(vectorOf(ra[3042]), {0, 0, 1});
+    expectNear(vectorOf(ra[3043]), {0, 0, -1});
+}
+
+// Alt-az grid: 36 azimuth lines of 41 points from the south up to 80 degrees,
+// 9 altitude circles of 181 points from 1476, the zenith at 3105, then the
+// marks S, SW, W, NW, N, NE, E, SE.
+TEST_F(ShippedCatalogues, HorizontalGridPoints)
+{
+    const auto altAz = model->altAzArray();
+    ASSERT_EQ(altAz.size(), 3114u);
+    expectNear(horizonOf(altAz[0]), {1, 0, 0});
+    expectNear(horizonOf(altAz[41 * 18]), {-1, 0, 0});
+    expectNear(horizonOf(altAz[41 * 9 + 20]), {0, std::cos(40 * kDegree), -std::sin(40 * kDegree)});
+    for (std::size_t line = 0; line < 36; ++line)
+        EXPECT_NEAR(altAz[41 * line + 40].horZ, -std::sin(80 * kDegree), 1e-12);
+    for (std::size_t circle = 0; circle < 9; ++circle) {
+        for (std::size_t n = 0; n < 181; n += 30)
+            EXPECT_NEAR(altAz[1476 + 181 * circle + n].horZ, -std::sin(10.0 * circle * kDegree), 1e-12);
+    }
+    expectNear(horizonOf(altAz[3105]), {0, 0, -1});
+    const double h = std::sqrt(0.5);
+    const Vec marks[8] = {{1, 0, 0},  {h, h, 0},   {0, 1, 0},  {-h, h, 0},
+                          {-1, 0, 0}, {-h, -h, 0}, {0, -1, 0}, {h, -h, 0}};
+    for (std::size_t k = 0; k < 8; ++k)
+        expectNear(horizonOf(altAz[3106 + k]), marks[k]);
 }

@@ -24,12 +24,9 @@ TEST(PlanetProjection, TheSunIsAlwaysShown)
     EXPECT_EQ(planets[4].state, kStateOnScreen);
     EXPECT_EQ(planets[5].state, kStateBelowHorizon);
     EXPECT_EQ(planets[6].state, kStateOffView);
-}
-
-TEST(PlanetProjection, SunStraightBehindKeepsItsPoint)
-{
-    std::array<planet, 11> planets{};
+    // Straight behind it has no chart point and keeps its old one.
     planets[0].horX = -1.0;
+    planets[0].horY = planets[0].horZ = 0.0;
     planets[0].screenX = 12.0f;
     SolarSystemProjection::projectPlanets(planets, poleFrame(), false);
     EXPECT_EQ(planets[0].state, kStateOnScreen);
@@ -51,21 +48,21 @@ TEST(PathProjection, ShownOrNot)
 TEST(CometProjection, FilteredCometsKeepTheirOldVectors)
 {
     std::vector<comet> comets(3, comet{});
-    for (comet& c : comets)
+    for (comet& c : comets) {
         setDirection(c, 180.0, 15.0);
+        c.mag = 17.0f;
+    }
     comets[0].mag = 10.0f;
-    comets[1].mag = 17.0f;
-    comets[2].mag = 17.0f;
     CatalogueFilters::CometFilter filter;
     filter.limit = 16.4;
     filter.showComet = true;
     filter.selected = 2u;
     SolarSystemProjection::projectComets(comets, poleFrame(), true, filter);
     EXPECT_EQ(comets[0].state, kStateOnScreen);
+    EXPECT_NEAR(double(comets[0].horZ), -std::sin(15.0 * kDegToRad), 1e-12);
     EXPECT_EQ(comets[1].state, kStateFiltered);
     EXPECT_DOUBLE_EQ(double(comets[1].horZ), 0.0);
     EXPECT_EQ(comets[2].state, kStateOnScreen);
-    EXPECT_NEAR(double(comets[0].horZ), -std::sin(15.0 * kDegToRad), 1e-12);
 }
 
 }  // namespace

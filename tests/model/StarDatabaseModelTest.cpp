@@ -13,19 +13,20 @@
 
 namespace {
 
+// Runs the launch; the message of the start-up failure, or empty.
+QString launch(StarDatabaseModel& model, const CatalogueFixture& installation)
+{
+    try {
+        model.setupDatabase(installation.folders());
+    } catch (const StartupFailure& failure) {
+        return failure.message();
+    }
+    return {};
+}
+
 class CatalogueStore : public ::testing::Test {
 protected:
-    // Runs the launch; the message of the start-up failure, or empty.
-    QString setUp(StarDatabaseModel& model)
-    {
-        try {
-            model.setupDatabase(fixture.folders());
-        } catch (const StartupFailure& failure) {
-            return failure.message();
-        }
-        return {};
-    }
-
+    QString setUp(StarDatabaseModel& m) { return launch(m, fixture); }
     QString stars() const { return fixture.folders().databaseDirectory + "Stars.tvk"; }
     QString deepSky() const { return fixture.folders().databaseDirectory + "DeepSky.tvk"; }
 
@@ -36,9 +37,7 @@ protected:
 
 class RecordingRebuilder final : public CacheRebuilder {
 public:
-    RecordingRebuilder(QString name, QStringList& calls) : m_name(std::move(name)), m_calls(calls)
-    {
-    }
+    RecordingRebuilder(QString name, QStringList& calls) : m_name(std::move(name)), m_calls(calls) {}
     QString cacheFileName() const override { return m_name; }
     bool rebuildCache() override
     {
@@ -81,121 +80,67 @@ TEST_F(CatalogueStore, LaunchLoadsEveryTable)
     EXPECT_EQ(model.numBoundary(), 1600u);
     EXPECT_EQ(model.raLocnArray().size(), 3044u);
     EXPECT_EQ(model.altAzArray().size(), 3114u);
+    EXPECT_EQ(model.mwCoords().size(), 346u);
+    EXPECT_EQ(model.meteors().size(), 10u);
+    EXPECT_TRUE(QFile::exists(stars()) && QFile::exists(deepSky()));
+    // Horizon slots: 0..4 only.
     EXPECT_EQ(model.numHorizon(1), 12u);
     EXPECT_EQ(model.numHorizon(0), 0u);
-    EXPECT_EQ(model.mwCoords().size(), 346u);
-    EXPECT_EQ(model.pathSkipLine(0), 9);
-    EXPECT_TRUE(model.mwPath(29).isEmpty());
-    EXPECT_EQ(model.meteors().size(), 10u);
-    EXPECT_FALSE(model.isHorizon());
-    ASSERT_TRUE(model.horizonAltAzPath());
-    EXPECT_TRUE(model.horizonAltAzPath()->isEmpty());
-    EXPECT_TRUE(QFile::exists(stars()));
-    EXPECT_TRUE(QFile::exists(deepSky()));
-}
-
-TEST_F(CatalogueStore, PlanetRecordsAreNumberedWithNoDistanceYet)
-{
-    fixture.writeInstallation();
-    ASSERT_EQ(setUp(model), QString());
-    ASSERT_EQ(model.planets().size(), 11u);
-    for (int k = 0; k < 11; ++k) {
-        EXPECT_EQ(model.planets()[std::size_t(k)].index, k);
-        EXPECT_EQ(model.planets()[std::size_t(k)].geoDistance, 0.0f);
-    }
-    EXPECT_EQ(model.planetPaths().size(), 40u);
-}
-
-TEST_F(CatalogueStore, FoldersEndInASlash)
-{
-    fixture.writeInstallation();
-    ASSERT_EQ(setUp(model), QString());
-    for (const QString& folder :
-         {model.databaseDirectory(), model.buildDirectory(), model.photoDirectory(),
-          model.imagesDirectory(), model.miscDirectory(), model.tourDirectory(),
-          model.mythDirectory()})
-        EXPECT_TRUE(folder.endsWith("/")) << folder.toStdString();
-    EXPECT_TRUE(model.databaseDirectory().endsWith("/Database/"));
-    EXPECT_TRUE(model.buildDirectory().endsWith("/Build Data/"));
-    EXPECT_TRUE(model.mythDirectory().endsWith("/ZQData/Mythology/"));
-}
-
-TEST_F(CatalogueStore, HorizonAccessorsAnswerNothingOutsideTheFiveSlots)
-{
     EXPECT_EQ(model.numHorizon(5), 0u);
     EXPECT_EQ(model.numHorizon(-1), 0u);
     EXPECT_TRUE(model.horizonArray(5).empty());
+    ASSERT_EQ(model.planets().size(), 11u);
+    EXPECT_EQ(model.planets()[10].index, 10);
+    EXPECT_EQ(model.planetPaths().size(), 40u);
+    const QString root = QDir(fixture.folders().databaseDirectory + "../..").absolutePath();
+    EXPECT_EQ((QStringList{model.databaseDirectory(), model.buildDirectory(),
+                           model.photoDirectory(), model.imagesDirectory(), model.miscDirectory(),
+                           model.tourDirectory(), model.mythDirectory()}),
+              (QStringList{root + "/user/Database/", root + "/user/Build Data/",
+                           root + "/ZQData/StockPhotos/", root + "/Resources/ImageF/",
+                           root + "/user/Misc/", root + "/user/Tour/", root + "/ZQData/Mythology/"}));
 }
 
-TEST_F(CatalogueStore, EachMissingTableStopsTheLaunchWithItsMessage)
+TEST_F(CatalogueStore, EachMissingOrShortTableStopsTheLaunchWithItsAlert)
 {
-    const std::array<std::pair<const char*, const char*>, 6> cases = {{
-        {"TVk/Constellations.tvk", "Can not build constellation data."},
-        {"TVk/RAGrid.tvk", "Can not build RA Grid data."},
-        {"TVk/AltAzGrid.tvk", "Can not build AltAz grid data."},
-        {"TVk/Boundary.tvk", "Constellation boundary access error."},
-        {"Build Data/BuildStar.txt", "Can not open required file."},
-        {"Build Data/BuildDeepSky.txt", "Can not open required file."},
-    }};
-    for (const auto& [file, message] : cases) {
+    using F = CatalogueFixture;
+    struct Case {
+        bool tvk;
+        const char* file;
+        QByteArray bytes;  // null: the file is missing
+        const char* message;
+    };
+    const Case cases[] = {
+        {true, "Constellations.tvk", {}, "Can not build constellation data."},
+        {true, "RAGrid.tvk", {}, "Can not build RA Grid data."},
+        {true, "AltAzGrid.tvk", {}, "Can not build AltAz grid data."},
+        {true, "Boundary.tvk", {}, "Constellation boundary access error."},
+        {true, "Boundary.tvk", F::boundaryBytes(1599), "Constellation boundary number error."},
+        {false, "BuildStar.txt", {}, "Can not open required file."},
+        {false, "BuildStar.txt", F::starText(1999), "Star number error."},
+        {false, "BuildDeepSky.txt", {}, "Can not open required file."},
+        {false, "BuildDeepSky.txt", F::deepSkyText(9999), "Deep Sky number error."},
+    };
+    for (const Case& c : cases) {
         CatalogueFixture installation;
         installation.writeInstallation();
-        const QString& folder = QString(file).startsWith("TVk")
-                                    ? installation.folders().tvkDirectory
-                                    : installation.folders().buildDirectory;
-        QFile::remove(folder + "../" + file);
+        const QString path = (c.tvk ? installation.folders().tvkDirectory
+                                    : installation.folders().buildDirectory) + c.file;
+        if (c.bytes.isNull())
+            QFile::remove(path);
+        else
+            F::write(path, c.bytes);
         recorder.alerts.clear();
         StarDatabaseModel fresh;
-        QString failure;
-        try {
-            fresh.setupDatabase(installation.folders());
-        } catch (const StartupFailure& e) {
-            failure = e.message();
-        }
-        EXPECT_EQ(failure, QString(message)) << file;
-        ASSERT_EQ(recorder.alerts.size(), 1u) << file;
+        EXPECT_EQ(launch(fresh, installation), QString(c.message)) << c.file;
+        ASSERT_EQ(recorder.alerts.size(), 1u) << c.file;
         EXPECT_EQ(recorder.alerts[0].title, QString("Startup Failed"));
-        EXPECT_EQ(recorder.alerts[0].message, QString(message));
+        EXPECT_EQ(recorder.alerts[0].message, QString(c.message));
     }
 }
 
-TEST_F(CatalogueStore, NothingIsLoadedAfterAFailure)
-{
-    fixture.writeInstallation();
-    QFile::remove(fixture.folders().tvkDirectory + "RAGrid.tvk");
-    EXPECT_EQ(setUp(model), QString("Can not build RA Grid data."));
-    EXPECT_EQ(model.numDeepSky(), 10000u);
-    EXPECT_TRUE(model.altAzArray().empty());
-    EXPECT_TRUE(model.mwCoords().empty());
-    EXPECT_EQ(model.numBoundary(), 0u);
-    EXPECT_TRUE(model.meteors().empty());
-}
-
-TEST_F(CatalogueStore, ShortTablesStopTheLaunch)
-{
-    fixture.writeInstallation(2000, 9999);
-    EXPECT_EQ(setUp(model), QString("Deep Sky number error."));
-    fixture.writeTvkFile("Boundary.tvk", CatalogueFixture::boundaryBytes(1599));
-    fixture.writeBuildFile("BuildDeepSky.txt", CatalogueFixture::deepSkyText(10000));
-    StarDatabaseModel second;
-    EXPECT_EQ(setUp(second), QString("Constellation boundary number error."));
-}
-
-TEST_F(CatalogueStore, FigureLinesBeyondTheStarTableAreDropped)
-{
-    fixture.writeInstallation();
-    const std::vector<conLine> lines{{0, 1}, {1999, 2000}, {5, 6}};
-    fixture.writeTvkFile("Constellations.tvk",
-                         CatalogueFixture::bytesOf(std::span<const conLine>(lines)));
-    QStringList log;
-    model.setDebugSink([&](const QString& line) { log << line; });
-    ASSERT_EQ(setUp(model), QString());
-    EXPECT_EQ(model.numConLines(), 2u);
-    EXPECT_EQ(model.conLinesArray()[1].star1, 5);
-    EXPECT_EQ(log.size(), 1);
-}
-
-TEST_F(CatalogueStore, SmallBodyTablesLoadBetweenDeepSkyAndTheGrids)
+// The small bodies load between the deep sky and the grids; nothing after a failure.
+TEST_F(CatalogueStore, ALaunchStopsAtItsFirstFailure)
 {
     fixture.writeInstallation();
     QFile::remove(fixture.folders().tvkDirectory + "RAGrid.tvk");
@@ -203,6 +148,11 @@ TEST_F(CatalogueStore, SmallBodyTablesLoadBetweenDeepSkyAndTheGrids)
     model.setSmallBodyCatalogues(&smallBodies);
     EXPECT_EQ(setUp(model), QString("Can not build RA Grid data."));
     EXPECT_EQ(smallBodies.calls, (QStringList{"comets 0", "minor planets 0 0 0"}));
+    EXPECT_EQ(model.numDeepSky(), 10000u);
+    EXPECT_TRUE(model.altAzArray().empty());
+    EXPECT_TRUE(model.mwCoords().empty());
+    EXPECT_EQ(model.numBoundary(), 0u);
+    EXPECT_TRUE(model.meteors().empty());
 }
 
 TEST_F(CatalogueStore, RebuildReplacesTheCachesThatExist)
@@ -226,27 +176,8 @@ TEST_F(CatalogueStore, RebuildReplacesTheCachesThatExist)
     EXPECT_TRUE(recorder.alerts.empty());
 }
 
-TEST_F(CatalogueStore, RebuildWithoutItsSourceKeepsTheOldCacheAndGoesOn)
-{
-    fixture.writeInstallation();
-    ASSERT_EQ(setUp(model), QString());
-    const QByteArray oldCache = CatalogueFixture::readFile(stars());
-    QFile::remove(fixture.folders().buildDirectory + "BuildStar.txt");
-
-    EXPECT_FALSE(model.rebuildDatabase());
-    ASSERT_EQ(recorder.alerts.size(), 1u);
-    EXPECT_EQ(recorder.alerts[0].title, QString("Startup Failed"));
-    EXPECT_EQ(recorder.alerts[0].message, QString("Can not open required file."));
-    EXPECT_EQ(CatalogueFixture::readFile(stars()), oldCache);
-    EXPECT_EQ(model.numStars(), 2000u);
-    // The deep-sky cache was still rebuilt, and the next launch loads the old star cache.
-    EXPECT_TRUE(QFile::exists(deepSky()));
-    StarDatabaseModel next;
-    EXPECT_EQ(setUp(next), QString());
-    EXPECT_EQ(next.numStars(), 2000u);
-}
-
-TEST_F(CatalogueStore, RebuildFromAShortTextKeepsTheOldTable)
+// A failed rebuild keeps the old cache and table, and the program goes on.
+TEST_F(CatalogueStore, RebuildWithoutItsSourceOrFromAShortTextKeepsTheOldTable)
 {
     fixture.writeInstallation();
     ASSERT_EQ(setUp(model), QString());
@@ -256,6 +187,20 @@ TEST_F(CatalogueStore, RebuildFromAShortTextKeepsTheOldTable)
     EXPECT_EQ(recorder.alerts.at(0).message, QString("Star number error."));
     EXPECT_EQ(CatalogueFixture::readFile(stars()), oldCache);
     EXPECT_EQ(model.numStars(), 2000u);
+
+    QFile::remove(fixture.folders().buildDirectory + "BuildStar.txt");
+    recorder.alerts.clear();
+    EXPECT_FALSE(model.rebuildDatabase());
+    ASSERT_EQ(recorder.alerts.size(), 1u);
+    EXPECT_EQ(recorder.alerts[0].title, QString("Startup Failed"));
+    EXPECT_EQ(recorder.alerts[0].message, QString("Can not open required file."));
+    EXPECT_EQ(CatalogueFixture::readFile(stars()), oldCache);
+    EXPECT_EQ(model.numStars(), 2000u);
+    // The deep-sky cache is still rebuilt, and the next launch loads the old star cache.
+    EXPECT_TRUE(QFile::exists(deepSky()));
+    StarDatabaseModel next;
+    EXPECT_EQ(setUp(next), QString());
+    EXPECT_EQ(next.numStars(), 2000u);
 }
 
 TEST_F(CatalogueStore, RebuildOfAShorterStarTableDropsTheFigureLinesItNoLongerHolds)
