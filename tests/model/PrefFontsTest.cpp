@@ -114,7 +114,6 @@ TEST_F(PrefFontsTest, RevertReloadsTheStoredValueAndRemovesKeysOnlyForTheDefault
               (QStringList{"CometPrintFontPref", "GridLabelColorPref", "GridLinesColorPref", "GridlabelFontPref"}));
     EXPECT_EQ(prefs.cometPrintFont().family(), QStringLiteral("Geneva"));
     EXPECT_EQ(prefs.gridLabelAttributes().font.family(), QStringLiteral("Geneva"));
-    EXPECT_EQ(prefs.gridLabelAttributes().font.pointSizeF(), 9.0);
     EXPECT_EQ(prefs.gridLabelAttributes().color, QColor::fromRgbF(0.18f, 0.18f, 0.04f, 1.0f));
     EXPECT_EQ(prefs.gridLinesColor(), QColor::fromRgbF(0.18f, 0.18f, 0.04f, 1.0f));
 }
