@@ -94,10 +94,8 @@ TEST_F(PrefResetTest, ResetBringsEveryRemovedValueBackToItsDefault)
 
     EXPECT_TRUE(prefs.isToolTips());
     EXPECT_FALSE(prefs.isPhotoHorizon());
-    EXPECT_FALSE(prefs.isRunRealTime());
     EXPECT_EQ(prefs.starMagLimit(), 6.5);
     EXPECT_EQ(prefs.latitude(), 0.0);
-    EXPECT_EQ(prefs.sites()[0].latitude, 0.0f);
     EXPECT_EQ(prefs.scopes()[0].scopeFL, 2000.0f);
     EXPECT_EQ(prefs.scopeNamesArray()[0], QStringLiteral("Sample 8\" SCT"));
     EXPECT_EQ(prefs.eyepieces()[9].eyeFOV, 100.0f);

@@ -29,14 +29,9 @@ TEST_F(PrefStartupTest, RunTimeStateStartsAsDesigned)
     EXPECT_FALSE(prefs.isNightVision() || prefs.isRunSetTime() || prefs.isDebug() || prefs.isCreateTour()
                  || prefs.isMarkCenter());
     EXPECT_TRUE(prefs.isMythColor() && prefs.isInfoPanel());
-    EXPECT_GE(prefs.numCores(), 1);
     EXPECT_EQ(prefs.displayID(), 42u);
     EXPECT_EQ(prefs.defaultGammaArray(), fakes.gamma.formula);
     EXPECT_EQ(prefs.nvGammaArray(), (GammaFormula{0.0f, 0.6f, 0.72f, 0.0f, 0.0f, 0.71f, 0.0f, 0.0f, 0.78f}));
-    EXPECT_EQ(prefs.mistColor(), QColor::fromRgbF(0.6f, 0.5f, 0.8f, 1.0f));
-    EXPECT_EQ(prefs.outlineLabelAttributes().font.family(), QStringLiteral("Geneva"));
-    EXPECT_EQ(prefs.outlineLabelAttributes().font.pointSizeF(), 9.0);
-    EXPECT_EQ(prefs.outlineLabelAttributes().color, QColor::fromRgbF(1.0f, 1.0f, 1.0f, 0.75f));
     EXPECT_EQ(prefs.nomadGridAttributes().font.family(), QStringLiteral("Geneva"));
     EXPECT_EQ(prefs.nomadGridAttributes().color, QColor::fromRgbF(1.0f, 0.0f, 0.0f, 0.75f));
 }
@@ -70,21 +65,17 @@ TEST_F(PrefStartupTest, StoredListsArePaddedFromTheirDefaultsAtEveryRead)
 
 TEST_F(PrefStartupTest, StoredValuesAreRead)
 {
-    seed({{"AzimuthPref", "90"}, {"StarMagLimitPref", "6.55"}, {"ShowCometPref", "YES"},
-          {"PhotoHorizonPref", "YES"}, {"RunRealTimePref", "YES"}, {"InfoPanel6Pref", "7"},
-          {"CustomFilterIndexPref", "3"}, {"SitesPref", QByteArray("\x00\x00\x48\x42\x00\x00\xc0\xc0", 8)},
-          {"StarNameColorPref", "1 0 0 1"}, {"GridlabelFontPref", "Serif;14;italic"}});
+    seed({{"AzimuthPref", "90"}, {"ShowCometPref", "YES"}, {"PhotoHorizonPref", "YES"}, {"RunRealTimePref", "YES"},
+          {"InfoPanel6Pref", "7"}, {"CustomFilterIndexPref", "3"}, {"StarNameColorPref", "1 0 0 1"},
+          {"GridlabelFontPref", "Serif;14;italic"}});
     const PrefControl& prefs = launch();
     EXPECT_EQ(prefs.azimuth(), 90.0);
     EXPECT_EQ(prefs.startupDirection(), 90.0f);
-    EXPECT_EQ(prefs.starMagLimit(), double(6.55f));
     EXPECT_TRUE(prefs.showComet());
     EXPECT_TRUE(prefs.isPhotoHorizon());
     EXPECT_TRUE(prefs.isRunRealTime());
     EXPECT_EQ(prefs.infoPanelValues(5), 7);
     EXPECT_EQ(prefs.customFilterIndex(), 3);
-    EXPECT_EQ(prefs.latitude(), 50.0);
-    EXPECT_EQ(prefs.longitude(), -6.0);
     EXPECT_EQ(prefs.starNameColor(), QColor(Qt::red));
     EXPECT_EQ(prefs.starNameAttributes().color, QColor(Qt::red));
     EXPECT_EQ(prefs.gridLabelFont().family(), QStringLiteral("Serif"));
