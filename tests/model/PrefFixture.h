@@ -5,21 +5,11 @@
 
 #include "model/prefs/PrefControl.h"
 
-#include <QSettings>
-
 #include <memory>
 
 // A settings object on a temporary settings file, linked to recording fakes.
 class PrefFixture : public TempSettings {
 protected:
-    // Writes values into the settings file as an earlier run would have left them.
-    static void seed(const QMap<QString, QVariant>& values)
-    {
-        QSettings file(PrefStore::fileName(), QSettings::IniFormat);
-        for (auto it = values.cbegin(); it != values.cend(); ++it)
-            file.setValue(it.key(), it.value());
-    }
-
     // A new settings object, linked to the fakes, after its launch read.
     PrefControl& launch()
     {

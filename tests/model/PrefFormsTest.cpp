@@ -8,13 +8,7 @@ namespace {
 
 using namespace PrefForms;
 
-TEST(PrefFormsBoolean, WritesYesOrNo)
-{
-    EXPECT_EQ(boolText(true), QStringLiteral("YES"));
-    EXPECT_EQ(boolText(false), QStringLiteral("NO"));
-}
-
-TEST(PrefFormsBoolean, ReadsTextAndNumbers)
+TEST(PrefForms, BooleansReadTextAndNumbers)
 {
     for (const char* yes : {"YES", "yes", "Y", "true", "T", " 1", "+007", "2.5"})
         EXPECT_TRUE(toBool(QString::fromLatin1(yes))) << yes;
@@ -25,23 +19,19 @@ TEST(PrefFormsBoolean, ReadsTextAndNumbers)
     EXPECT_TRUE(toBool(QVariant(2)));
 }
 
-TEST(PrefFormsNumber, ReadsDecimalTextWhateverItsForm)
+TEST(PrefForms, NumbersReadDecimalTextWhateverItsForm)
 {
-    EXPECT_EQ(toInteger(QStringLiteral("1024")), 1024);
-    EXPECT_EQ(toInteger(QStringLiteral("45.0")), 45);
-    EXPECT_EQ(toInteger(QStringLiteral("-5")), -5);
-    EXPECT_EQ(toInteger(QStringLiteral("YES")), 1);
-    EXPECT_EQ(toInteger(QStringLiteral("lots")), 0);
-    EXPECT_EQ(toInteger(QVariant(9600)), 9600);
-    EXPECT_EQ(toInteger(QVariant(0.0)), 0);
-    EXPECT_EQ(toInteger(QVariant(false)), 0);
+    const std::pair<QVariant, qint64> integers[] = {{"1024", 1024}, {"45.0", 45}, {"-5", -5}, {"YES", 1},
+                                                    {"lots", 0}, {9600, 9600}, {0.0, 0}, {false, 0}};
+    for (const auto& [stored, value] : integers)
+        EXPECT_EQ(toInteger(stored), value) << stored.toString().toStdString();
     EXPECT_EQ(toDouble(QStringLiteral("0.25")), 0.25);
     EXPECT_EQ(toDouble(QStringLiteral(" -12.5e1")), -125.0);
     EXPECT_EQ(toDouble(QStringLiteral("nan")), 0.0);
     EXPECT_EQ(toDouble(QVariant(5.0f)), 5.0);
 }
 
-TEST(PrefFormsNumber, FloatTextReadsBackAsTheSameFloat)
+TEST(PrefForms, FloatTextReadsBackAsTheSameFloat)
 {
     for (float value : {6.55f, 0.1f, 203.2f, -0.75f, 1e-7f, 3.4e38f, 0.0f}) {
         const QString text = floatText(value);
@@ -51,7 +41,7 @@ TEST(PrefFormsNumber, FloatTextReadsBackAsTheSameFloat)
     EXPECT_EQ(doubleText(0.1), QStringLiteral("0.1"));
 }
 
-TEST(PrefFormsColor, RoundTripsAndRejectsMalformedText)
+TEST(PrefForms, ColoursRoundTripAndRejectMalformedText)
 {
     const QColor color = QColor::fromRgbF(0.08f, 0.25f, 0.25f, 1.0f);
     EXPECT_EQ(colorFromText(colorText(color)), color);
@@ -60,7 +50,7 @@ TEST(PrefFormsColor, RoundTripsAndRejectsMalformedText)
         EXPECT_FALSE(colorFromText(QString::fromLatin1(bad)).has_value()) << bad;
 }
 
-TEST(PrefFormsFont, RoundTripsFamilySizeAndStyle)
+TEST(PrefForms, FontsRoundTripFamilySizeAndStyle)
 {
     QFont font(QStringLiteral("Lucida Grande"), 12);
     font.setBold(true);
@@ -69,14 +59,13 @@ TEST(PrefFormsFont, RoundTripsFamilySizeAndStyle)
     ASSERT_TRUE(back.has_value());
     EXPECT_EQ(back->family(), QStringLiteral("DejaVu Serif"));
     EXPECT_EQ(back->pointSizeF(), 10.5);
-    EXPECT_TRUE(back->bold());
-    EXPECT_TRUE(back->italic());
+    EXPECT_TRUE(back->bold() && back->italic());
     for (const char* bad : {"", "Geneva", "Geneva;9", ";9;regular", "Geneva;0;regular", "Geneva;9;heavy",
                             "Geneva;nine;regular", "Geneva;9;regular;x"})
         EXPECT_FALSE(fontFromText(QString::fromLatin1(bad)).has_value()) << bad;
 }
 
-TEST(PrefFormsDate, KeepsTheMomentAndItsOffset)
+TEST(PrefForms, DatesKeepTheMomentAndItsOffset)
 {
     const QDateTime start(QDate(2024, 3, 1), QTime(22, 0), QTimeZone("Europe/Berlin"));
     EXPECT_EQ(dateText(start), QStringLiteral("2024-03-01T22:00:00+01:00"));
@@ -84,7 +73,7 @@ TEST(PrefFormsDate, KeepsTheMomentAndItsOffset)
     EXPECT_FALSE(dateFromText(QStringLiteral("tonight")).has_value());
 }
 
-TEST(PrefFormsStringArray, IsAJsonArrayOfStrings)
+TEST(PrefForms, StringArraysAreJsonArraysOfStrings)
 {
     const QStringList names = {QStringLiteral("Sample 8\" SCT"), QString(), QStringLiteral("a, b")};
     EXPECT_EQ(stringArrayText(names), QStringLiteral(R"(["Sample 8\" SCT","","a, b"])"));

@@ -31,14 +31,10 @@ protected:
     const QByteArray earlierSettings = "[General]\nStarMagLimitPref=7.5\nMetricPref=NO\n";
 };
 
-TEST_F(PrefMigrationTest, SettingsFilesLieUnderTheOrganisationFolder)
+TEST_F(PrefMigrationTest, NothingHappensWithoutAnEarlierFile)
 {
     EXPECT_EQ(PrefStore::fileName(), folder() + "/Norvane/Norvane Pro.ini");
     EXPECT_EQ(PrefStore::earlierEditionFileName(), folder() + "/Norvane/Norvane 6.ini");
-}
-
-TEST_F(PrefMigrationTest, NothingHappensWithoutAnEarlierFile)
-{
     EXPECT_EQ(PrefMigration::moveEarlierEdition(PrefStore::earlierEditionFileName(), PrefStore::fileName()),
               Result::NothingToMove);
     EXPECT_FALSE(QFileInfo::exists(PrefStore::fileName()));
@@ -72,8 +68,7 @@ TEST_F(PrefMigrationTest, FailedCopyKeepsTheEarlierFileAndLeavesNoHalfFile)
 {
     const QString earlier = folder() + "/old/Norvane 6.ini";
     writeFile(earlier, earlierSettings);
-    // Our folder cannot be made: a plain file stands where it should be.
-    writeFile(folder() + "/blocked", "x");
+    writeFile(folder() + "/blocked", "x");  // a plain file where our folder should be
     const QString ours = folder() + "/blocked/Norvane Pro.ini";
     EXPECT_EQ(PrefMigration::moveEarlierEdition(earlier, ours), Result::CopyFailed);
     EXPECT_EQ(readFile(earlier), earlierSettings);
@@ -82,9 +77,8 @@ TEST_F(PrefMigrationTest, FailedCopyKeepsTheEarlierFileAndLeavesNoHalfFile)
 
 TEST_F(PrefMigrationTest, UnreadableEarlierFileIsNotRemoved)
 {
-    // A folder of the earlier file's name exists but cannot be copied as a file.
     const QString earlier = folder() + "/Norvane/Norvane 6.ini";
-    ASSERT_TRUE(QDir().mkpath(earlier));
+    ASSERT_TRUE(QDir().mkpath(earlier));  // a folder cannot be copied as a file
     EXPECT_EQ(PrefMigration::moveEarlierEdition(earlier, PrefStore::fileName()), Result::CopyFailed);
     EXPECT_TRUE(QFileInfo(earlier).isDir());
     EXPECT_FALSE(QFileInfo::exists(PrefStore::fileName()));

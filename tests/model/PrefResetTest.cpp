@@ -9,41 +9,36 @@ namespace {
 
 // The registered keys a reset leaves as they are.
 const QStringList kKeptByReset = {
-     "VersionPref", "RetainScopePollingPref", "ScopeAltAzPref", "WiFiIPPref", "WiFiPortPref",
-     "SVSavePosnPref", "OptecFineSpeedPref", "OptecSlowSpeedPref", "OptecMedSpeedPref",
-     "OptecFastSpeedPref", "RoboTempSlopePref", "JMIMaxValuePref", "JMIBacklashValuePref",
-     "JMIBacklashPref", "JMISlowAdjPref", "JMIFastAdjPref", "JMIIOAdjPref", "FCUSBPWMPref",
-     "FCUSB2PWMPref", "FCUSBSpeedPref", "FCUSB2SpeedPref", "MoonMaxPref", "MoonSlopePref", "SG4BaudPref",
-     "AllSkyExpShedulePref", "AllSkyDarkShedulePref", "AllSkyHeatOnPref", "AllSkyHeatOffPref",
-     "CanonImageFilePref", "CanonMovieFilePref", "CanonExpIndexPref", "DomeXPref", "DomeYPref",
-     "DomeZPref", "DomeRPref", "DomerPref", "DomeFlipPref", "DomeHomePref", "DomeTicksPref",
-     "DomeOverPref", "DomeDeltaPref", "DomeFreqPref", "DomeBaudPref", "DomeGEMPref", "DomeSetupPref",
-     "DomeShutterPref", "DomeDirectionPref", "DomeI5V1Pref", "DomeI5V2Pref", "DomeI5V3Pref",
-     "DomeI5V4Pref",
+    "VersionPref", "RetainScopePollingPref", "ScopeAltAzPref", "WiFiIPPref", "WiFiPortPref", "SVSavePosnPref",
+    "OptecFineSpeedPref", "OptecSlowSpeedPref", "OptecMedSpeedPref", "OptecFastSpeedPref", "RoboTempSlopePref",
+    "JMIMaxValuePref", "JMIBacklashValuePref", "JMIBacklashPref", "JMISlowAdjPref", "JMIFastAdjPref",
+    "JMIIOAdjPref", "FCUSBPWMPref", "FCUSB2PWMPref", "FCUSBSpeedPref", "FCUSB2SpeedPref", "MoonMaxPref",
+    "MoonSlopePref", "SG4BaudPref", "AllSkyExpShedulePref", "AllSkyDarkShedulePref", "AllSkyHeatOnPref",
+    "AllSkyHeatOffPref", "CanonImageFilePref", "CanonMovieFilePref", "CanonExpIndexPref", "DomeXPref",
+    "DomeYPref", "DomeZPref", "DomeRPref", "DomerPref", "DomeFlipPref", "DomeHomePref", "DomeTicksPref",
+    "DomeOverPref", "DomeDeltaPref", "DomeFreqPref", "DomeBaudPref", "DomeGEMPref", "DomeSetupPref",
+    "DomeShutterPref", "DomeDirectionPref", "DomeI5V1Pref", "DomeI5V2Pref", "DomeI5V3Pref", "DomeI5V4Pref",
 };
 
-class RecordingPresenter final : public AlertPresenter {
-public:
-    RecordingPresenter(QStringList& shown, bool choice) : m_shown(shown), m_choice(choice) {}
-    void showAlert(const QString& title, const QString& message) override { m_shown << title << message; }
-    bool showChoice(const QString& title, const QString& message, const QString& first,
-                    const QString& second) override
+// Answers the reset question and records every text an alert showed.
+struct AnsweringPresenter final : AlertPresenter {
+    AnsweringPresenter(QStringList& shown, bool answer) : shown(shown), answer(answer) {}
+    void showAlert(const QString& title, const QString& message) override { shown << title << message; }
+    bool showChoice(const QString& t, const QString& m, const QString& a, const QString& b) override
     {
-        m_shown << title << message << first << second;
-        return m_choice;
+        shown << t << m << a << b;
+        return answer;
     }
     void beep() override {}
-
-private:
-    QStringList& m_shown;
-    bool m_choice;
+    QStringList& shown;
+    bool answer;
 };
 
 class PrefResetTest : public PrefFixture {
 protected:
     void TearDown() override { AlertPanel::setPresenter(nullptr); }
 
-    void answerReset(bool reset) { AlertPanel::setPresenter(std::make_unique<RecordingPresenter>(shown, reset)); }
+    void answerReset(bool reset) { AlertPanel::setPresenter(std::make_unique<AnsweringPresenter>(shown, reset)); }
 
     // Every registered key (and the unregistered photographic-horizon switch)
     // holding a value that is not its default.
@@ -59,11 +54,12 @@ protected:
     QStringList shown;
 };
 
-TEST_F(PrefResetTest, CancellingChangesNothing)
+TEST_F(PrefResetTest, CancellingChangesNothingAndResetRemovesExactlyItsKeys)
 {
     seedEveryKey();
     PrefControl& prefs = launch();
     const auto before = storedValues();
+    ASSERT_EQ(before.size(), 210);
     answerReset(false);
     fakes.log.calls.clear();
     prefs.restoreDefaultPrefsAction();
@@ -72,20 +68,12 @@ TEST_F(PrefResetTest, CancellingChangesNothing)
     EXPECT_EQ(storedValues(), before);
     EXPECT_TRUE(fakes.log.calls.isEmpty());
     EXPECT_EQ(prefs.starMagLimit(), 7.0);
-}
 
-TEST_F(PrefResetTest, ResetRemovesExactlyItsKeysAndKeepsTheDeviceConfiguration)
-{
-    seedEveryKey();
-    PrefControl& prefs = launch();
-    const auto before = storedValues();
-    ASSERT_EQ(before.size(), 210);
     answerReset(true);
     prefs.restoreDefaultPrefsAction();
-    auto kept = storedValues().keys();
     auto expected = kKeptByReset;
     expected.sort();
-    EXPECT_EQ(kept, expected);
+    EXPECT_EQ(storedValues().keys(), expected);
     for (const QString& key : kKeptByReset)
         EXPECT_EQ(storedValues().value(key), before.value(key)) << key.toStdString();
 }
@@ -98,58 +86,37 @@ TEST_F(PrefResetTest, ResetBringsEveryRemovedValueBackToItsDefault)
     prefs.setIsNightVision();
     prefs.setNightVisionColor();
     prefs.mythArray().append("extra");
+    prefs.setFindIndex(200031);
+    prefs.setCurrentScope(3);
     answerReset(true);
     fakes.log.calls.clear();
     prefs.restoreDefaultPrefsAction();
 
     EXPECT_TRUE(prefs.isToolTips());
     EXPECT_FALSE(prefs.isPhotoHorizon());
-    EXPECT_FALSE(prefs.isRunRealTime());
-    EXPECT_EQ(prefs.altitude(), 45.0);
-    EXPECT_EQ(prefs.azimuth(), 180.0);
-    EXPECT_EQ(prefs.viewAngle(), 120.0);
     EXPECT_EQ(prefs.starMagLimit(), 6.5);
     EXPECT_EQ(prefs.latitude(), 0.0);
-    EXPECT_EQ(prefs.sites()[0].latitude, 0.0f);
     EXPECT_EQ(prefs.scopes()[0].scopeFL, 2000.0f);
     EXPECT_EQ(prefs.scopeNamesArray()[0], QStringLiteral("Sample 8\" SCT"));
-    EXPECT_EQ(prefs.siteTZNamesArray(), QStringList(5, "Undefined"));
     EXPECT_EQ(prefs.eyepieces()[9].eyeFOV, 100.0f);
-    EXPECT_EQ(prefs.currentDSLR(), 0);
-    EXPECT_FALSE(prefs.isFlipOutline());
     EXPECT_EQ(prefs.mythArray(), PrefDefaults::mythArray());
     EXPECT_EQ(prefs.startupTime().time(), QTime(22, 0));
     EXPECT_EQ(prefs.shortcutPrefStr(), QString(42, u'-'));
-    // Shown at once, without a restart, and not red although night vision is on.
+    // Shown at once, and not red although night vision is on.
     EXPECT_EQ(prefs.constellationNameAttributes().font.family(), QStringLiteral("Lucida Grande"));
     EXPECT_EQ(prefs.constellationNameAttributes().color, QColor::fromRgbF(0.11f, 0.35f, 0.35f, 1.0f));
     EXPECT_EQ(prefs.gridLinesColor(), QColor::fromRgbF(0.18f, 0.18f, 0.04f, 1.0f));
     EXPECT_TRUE(prefs.isNightVision());
-    // Kept settings are handed over again unchanged.
+    // The run-time selection stays; kept settings are handed over again unchanged.
+    EXPECT_EQ(prefs.findIndex(), 200031);
+    EXPECT_EQ(prefs.currentScope(), 3);
     EXPECT_EQ(prefs.versionStr(), QStringLiteral("7"));
-    EXPECT_TRUE(fakes.log.calls.contains("stamp.setDateMovieDict 0 1024"));
     EXPECT_TRUE(fakes.log.calls.contains("moon.moonSetMax 7"));
     EXPECT_FALSE(fakes.log.calls.contains("wifi.setWifiIPAddress 7"));
     const qsizetype refresh = fakes.log.calls.indexOf("chart.updateSkyAndColor");
     ASSERT_GE(refresh, 0);
-    EXPECT_EQ(fakes.log.calls.mid(refresh),
-              (QStringList{"chart.updateSkyAndColor", "sliders.altitude 45", "sliders.azimuth 180",
-                           "sliders.viewAngle 120"}));
-}
-
-TEST_F(PrefResetTest, ResetLeavesTheRunTimeSelectionAlone)
-{
-    PrefControl& prefs = launch();
-    prefs.setFindIndex(200031);
-    prefs.setFindName("M 31");
-    prefs.setCurrentScope(3);
-    prefs.setIsDebug();
-    prefs.restoreDefaultPrefs();
-    EXPECT_EQ(prefs.findIndex(), 200031);
-    EXPECT_EQ(prefs.findName(), QStringLiteral("M 31"));
-    EXPECT_EQ(prefs.currentScope(), 3);
-    EXPECT_TRUE(prefs.isDebug());
-    EXPECT_EQ(prefs.mythArray().size(), 90);
+    EXPECT_EQ(fakes.log.calls.mid(refresh), (QStringList{"chart.updateSkyAndColor", "sliders.altitude 45",
+                                                         "sliders.azimuth 180", "sliders.viewAngle 120"}));
 }
 
 class PrefQuitTest : public PrefFixture {};
@@ -171,67 +138,38 @@ TEST_F(PrefQuitTest, QuitStoresTheViewSyncsAndDisconnectsConnectedDevicesInOrder
               (QStringList{"mount.isConnected", "mount.disconnect", "canon.isCanonConnected",
                            "canon.canonDisconnect", "dome.isDomeConnect", "ddw.isDDWConnect", "ddw.ddwDisconnect",
                            "sg4.isSG4Connect", "sg4.isAllSkyConnect", "sg4.sg4Disconnect"}));
-    QFile file(PrefStore::fileName());
+    QFile file(PrefStore::fileName());  // synced: on disk, not just in memory
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray text = file.readAll();
-    EXPECT_TRUE(text.contains("AltitudePref=30\n")) << text.toStdString();
-    EXPECT_TRUE(text.contains("AzimuthPref=180\n"));
-    EXPECT_TRUE(text.contains("ViewAnglePref=60\n"));
+    for (const char* line : {"AltitudePref=30\n", "AzimuthPref=180\n", "ViewAnglePref=60\n"})
+        EXPECT_TRUE(text.contains(line)) << line;
 }
 
-TEST_F(PrefQuitTest, GuiderAndAllSkyCameraAreDisconnectedOnce)
+TEST_F(PrefQuitTest, GammaIsRestoredOnlyWhenNightVisionIsOnAndThereIsADisplay)
 {
-    PrefControl& prefs = launch();
-    fakes.sg4.sg4Connected = true;
-    fakes.sg4.allSkyConnected = true;
-    fakes.log.calls.clear();
-    prefs.appQuit();
-    EXPECT_EQ(fakes.log.calls.count("sg4.sg4Disconnect"), 1);
-    EXPECT_FALSE(fakes.log.calls.contains("mount.disconnect"));
-}
-
-TEST_F(PrefQuitTest, GammaIsRestoredOnlyWhenNightVisionIsOn)
-{
-    PrefControl& prefs = launch();
-    fakes.log.calls.clear();
-    prefs.appQuit();
-    EXPECT_FALSE(fakes.log.calls.contains("gamma.restoreDefault"));
-
-    prefs.setIsNightVision();
-    fakes.log.calls.clear();
-    prefs.appQuit();
-    ASSERT_FALSE(fakes.log.calls.isEmpty());
-    EXPECT_EQ(fakes.log.calls.first(), QStringLiteral("gamma.restoreDefault"));
-}
-
-TEST_F(PrefQuitTest, NoDisplayMeansNoGammaRestore)
-{
-    fakes.gamma.id = 0;
-    PrefControl& prefs = launch();
-    prefs.setIsNightVision();
-    fakes.log.calls.clear();
-    prefs.appQuit();
-    EXPECT_FALSE(fakes.log.calls.contains("gamma.restoreDefault"));
-}
-
-TEST_F(PrefQuitTest, NextLaunchOpensAtTheStartupDirection)
-{
-    {
+    for (const quint32 display : {7u, 0u}) {
+        fakes.gamma.id = display;
         PrefControl& prefs = launch();
-        prefs.setAzimuth(90.0);
+        fakes.log.calls.clear();
         prefs.appQuit();
+        EXPECT_FALSE(fakes.log.calls.contains("gamma.restoreDefault"));
+        prefs.setIsNightVision();
+        fakes.log.calls.clear();
+        prefs.appQuit();
+        EXPECT_EQ(fakes.log.calls.value(0) == "gamma.restoreDefault", display != 0) << display;
     }
-    const PrefControl& next = launch();
-    EXPECT_EQ(next.azimuth(), 180.0);
 }
 
-TEST_F(PrefQuitTest, ApplicationQuitRunsTheShutDown)
+TEST_F(PrefQuitTest, ApplicationQuitRunsTheShutDownAndDisconnectsGuiderAndAllSkyOnce)
 {
     launch();
     fakes.mount.connected = true;
+    fakes.sg4.sg4Connected = true;
+    fakes.sg4.allSkyConnected = true;
     fakes.log.calls.clear();
     ASSERT_TRUE(QMetaObject::invokeMethod(QCoreApplication::instance(), "aboutToQuit", Qt::DirectConnection));
     EXPECT_TRUE(fakes.log.calls.contains("mount.disconnect"));
+    EXPECT_EQ(fakes.log.calls.count("sg4.sg4Disconnect"), 1);
 }
 
 }  // namespace

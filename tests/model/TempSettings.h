@@ -22,6 +22,14 @@ protected:
 
     QString folder() const { return m_dir.path(); }
 
+    // Writes values into the settings file as an earlier run would have left them.
+    static void seed(const QMap<QString, QVariant>& values)
+    {
+        QSettings file(PrefStore::fileName(), QSettings::IniFormat);
+        for (auto it = values.cbegin(); it != values.cend(); ++it)
+            file.setValue(it.key(), it.value());
+    }
+
     // What the settings file holds (or will hold once written), key by key, as
     // an independent reader of the file sees it.
     static QMap<QString, QVariant> storedValues()
@@ -33,21 +41,26 @@ protected:
         return values;
     }
 
-    // The keys whose stored value differs between two snapshots.
-    static QStringList changedKeys(const QMap<QString, QVariant>& before,
-                                   const QMap<QString, QVariant>& after)
+    static QString stored(const QString& key) { return storedValues().value(key).toString(); }
+
+    // What `operation` changes in the file: each written key with its new
+    // value, each removed key with none.
+    template <class Operation>
+    static QMap<QString, QVariant> writtenBy(Operation operation)
     {
-        QStringList keys;
+        const auto before = storedValues();
+        operation();
+        const auto after = storedValues();
+        QMap<QString, QVariant> written;
         for (auto it = after.cbegin(); it != after.cend(); ++it) {
-            if (!before.contains(it.key()) || before.value(it.key()) != it.value())
-                keys.append(it.key());
+            if (before.value(it.key()) != it.value())
+                written.insert(it.key(), it.value());
         }
-        for (auto it = before.cbegin(); it != before.cend(); ++it) {
-            if (!after.contains(it.key()))
-                keys.append(it.key());
+        for (const QString& key : before.keys()) {
+            if (!after.contains(key))
+                written.insert(key, QVariant());
         }
-        keys.sort();
-        return keys;
+        return written;
     }
 
 private:
