@@ -81,7 +81,10 @@ const char* StarClasses::paperFlag(std::int32_t type, const PrefSwitches& s)
 
 bool StarClasses::isNameShown(const char* name, int capacity)
 {
-    if (capacity < 1 || name[0] == '\0' || name[0] == ' ' || name[0] == 'H')
+    if (capacity < 1 || name[0] == '\0' || name[0] == ' ')
         return false;
-    return capacity < 2 || name[1] != 'D';
+    // Catalogue designations (HR, HD, HIP, BD, CD ...) open with two capitals;
+    // proper names such as Hadar or Hamal do not, and keep their labels.
+    const auto isCapital = [](char c) { return c >= 'A' && c <= 'Z'; };
+    return capacity < 2 || !(isCapital(name[0]) && isCapital(name[1]));
 }

@@ -32,7 +32,7 @@ public:
     static const char* screenFlag(std::int32_t type, const PrefSwitches& settings);
     static const char* paperFlag(std::int32_t type, const PrefSwitches& settings);
 
-    // Whether a star name is written at all: catalogue designations (a first
-    // letter H, a second letter D, a leading space) are not, nor empty names.
+    // Whether a star name is written at all: catalogue designations (two
+    // leading capitals) are not, nor empty names or names opening with a space.
     static bool isNameShown(const char* name, int capacity);
 };

@@ -102,9 +102,12 @@ TEST_F(StarLayerTest, FlagsFollowTheirSettingsInOrder)
 
 TEST(StarClasses, DesignationsAreNotWritten)
 {
-    const char sirius[16] = "Sirius";
-    EXPECT_TRUE(StarClasses::isNameShown(sirius, 16));
-    for (const char* name : {"HR 2491", "BD+12 345", "CD-45 1", " ", "", "Hadar"}) {
+    for (const char* name : {"Sirius", "Hadar", "Hamal", "Homam"}) {
+        char field[16] = {};
+        std::strncpy(field, name, 15);
+        EXPECT_TRUE(StarClasses::isNameShown(field, 16)) << name;
+    }
+    for (const char* name : {"HR 2491", "HD 12345", "HIP 1", "BD+12 345", "CD-45 1", " ", ""}) {
         char field[16] = {};
         std::strncpy(field, name, 15);
         EXPECT_FALSE(StarClasses::isNameShown(field, 16)) << name;
