@@ -32,31 +32,36 @@ comet only(std::string_view line)
     return result.comets.empty() ? comet{} : result.comets.front();
 }
 
+// 73P-T is a fragment; q beyond 10 AU reaches into column 31, the day's last.
 TEST(CometImportColumns, RealLines)
 {
-    const comet c = only(MpcLines::kHaleBopp);
-    EXPECT_STREQ(c.name, "C/1995 O1 (Hale-Bopp)");
-    EXPECT_EQ(int(c.perihelionYear), 1997);
-    EXPECT_EQ(int(c.perihelionMonth), 3);
-    EXPECT_FLOAT_EQ(float(c.perihelionDay), 29.7209f);
-    EXPECT_FLOAT_EQ(float(c.perihelionDistance), 0.894241f);
-    EXPECT_FLOAT_EQ(float(c.eccentricity), 0.994965f);
-    EXPECT_FLOAT_EQ(float(c.argPerihelion), 130.4440f);
-    EXPECT_FLOAT_EQ(float(c.node), 282.9923f);
-    EXPECT_FLOAT_EQ(float(c.inclination), 89.1641f);
-    EXPECT_FLOAT_EQ(float(c.absMagnitude), -2.0f);
-    EXPECT_FLOAT_EQ(float(c.slope), 4.0f);
-
-    const comet fragment = only(MpcLines::kSchwassmannWachmannT);
-    EXPECT_STREQ(fragment.name, "73P-T/Schwassmann-Wachmann");
-    EXPECT_EQ(int(fragment.perihelionYear), 2022);
-    EXPECT_FLOAT_EQ(float(fragment.perihelionDay), 27.1970f);
-
-    // q beyond 10 AU reaches into column 31, the day's last.
-    const comet atlas = only(MpcLines::kAtlas2019E3);
-    EXPECT_FLOAT_EQ(float(atlas.perihelionDay), 13.7967f);
-    EXPECT_FLOAT_EQ(float(atlas.perihelionDistance), 10.313817f);
-    EXPECT_FLOAT_EQ(float(atlas.eccentricity), 1.002103f);
+    const struct {
+        std::string_view line;
+        const char* name;
+        int year, month;
+        float day, q, e, peri, node, incl, H, slope;
+    } rows[] = {
+        {MpcLines::kHaleBopp, "C/1995 O1 (Hale-Bopp)", 1997, 3, 29.7209f, 0.894241f, 0.994965f, 130.4440f, 282.9923f,
+         89.1641f, -2.0f, 4.0f},
+        {MpcLines::kEncke, "2P/Encke", 2020, 6, 28.7776f, 0.333415f, 0.849728f, 186.7465f, 334.4885f, 11.7268f, 11.5f,
+         6.0f},
+        {MpcLines::kSchwassmannWachmannT, "73P-T/Schwassmann-Wachmann", 2022, 8, 27.1970f, 0.972806f, 0.685604f,
+         199.4610f, 69.6177f, 11.2296f, 11.5f, 6.0f},
+        {MpcLines::kAtlas2019E3, "C/2019 E3 (ATLAS)", 2023, 11, 13.7967f, 10.313817f, 1.002103f, 280.6469f, 347.2535f,
+         84.2975f, 2.5f, 4.0f},
+    };
+    for (const auto& row : rows) {
+        const comet c = only(row.line);
+        EXPECT_STREQ(c.name, row.name);
+        EXPECT_EQ(int(c.perihelionYear), row.year) << row.name;
+        EXPECT_EQ(int(c.perihelionMonth), row.month) << row.name;
+        const float got[] = {float(c.perihelionDay), float(c.perihelionDistance), float(c.eccentricity),
+                             float(c.argPerihelion), float(c.node), float(c.inclination), float(c.absMagnitude),
+                             float(c.slope)};
+        const float want[] = {row.day, row.q, row.e, row.peri, row.node, row.incl, row.H, row.slope};
+        for (std::size_t i = 0; i < std::size(got); ++i)
+            EXPECT_FLOAT_EQ(got[i], want[i]) << row.name << " field " << i;
+    }
 }
 
 // Columns 103-136 are kept, trimmed: a 40-character text is cut, 34 characters stay whole.
@@ -93,7 +98,8 @@ TEST(CometImportLines, EveryBreakAndAShortLineThatHoldsNoComet)
 {
     for (const std::string_view lineBreak : {"\n", "\r", "\r\n"}) {
         const CometImport::Result result = CometImport::parse(
-            file({MpcLines::kHaleBopp, MpcLines::kEncke.substr(0, 60), MpcLines::kEncke, MpcLines::kSchwassmannWachmannT},
+            file({MpcLines::kHaleBopp, MpcLines::kEncke.substr(0, 60), MpcLines::kEncke,
+                  MpcLines::kSchwassmannWachmannT},
                  lineBreak));
         ASSERT_EQ(result.status, CometImport::Status::Ok);
         ASSERT_EQ(result.comets.size(), 3u);

@@ -27,7 +27,10 @@ protected:
         writeBuildFile("Soft00Cmt.txt", text + tail);
     }
 
-    bool create(bool rebuild) { return CometTable::createCometData(rebuild, buildDirectory(), databaseDirectory(), comets); }
+    bool create(bool rebuild)
+    {
+        return CometTable::createCometData(rebuild, buildDirectory(), databaseDirectory(), comets);
+    }
 
     std::vector<comet> comets;
 };
@@ -79,14 +82,12 @@ TEST_F(CometTableTest, MissingNonAsciiOrMalformedElementFile)
 {
     EXPECT_FALSE(create(false));
     expectOneAlert("Startup Error", "Can not open comet database file.");
-    recorder.alerts.clear();
 
     std::string accented(MpcLines::kEncke);
     accented[110] = char(0xE9);
     writeElements(12, accented + "\n");
     EXPECT_FALSE(create(false));
     expectOneAlert("Startup Error", "Can not open comet database file.");
-    recorder.alerts.clear();
 
     writeElements(12, "\n");
     EXPECT_FALSE(create(false));
@@ -104,7 +105,7 @@ TEST_F(CometTableTest, FailedImportKeepsTableAndCache)
     writeElements(5, badLine + "\n");
     EXPECT_FALSE(create(true));
     expectOneAlert("Startup Error", "Comet database build error.");
-    EXPECT_EQ(comets.size(), 12u);
+    ASSERT_EQ(comets.size(), 12u);
     EXPECT_EQ(comets[11].index, 11u);
     EXPECT_EQ(cacheBytes(), cache);
 }

@@ -22,7 +22,8 @@ void expectSameAsNumberReader(std::string_view field)
 TEST(ElementColumns, EveryFieldOfTheSampleLinesAndUnusualFields)
 {
     for (const std::string_view line : {MpcLines::kCeres, MpcLines::kVesta, MpcLines::kEros, MpcLines::k2019KO2,
-                                        MpcLines::k617103, MpcLines::kHaleBopp, MpcLines::kEncke, MpcLines::kAtlas2019E3}) {
+                                        MpcLines::k617103, MpcLines::kHaleBopp, MpcLines::kEncke,
+                                        MpcLines::kAtlas2019E3}) {
         for (std::size_t first = 0; first < line.size(); ++first)
             for (std::size_t width = 1; width <= 12; ++width)
                 expectSameAsNumberReader(NumberReader::column(line, first, width));

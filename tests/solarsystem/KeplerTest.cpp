@@ -59,7 +59,8 @@ TEST(NearParabolic, PerihelionAndTheParabolaOfBarkersEquation)
     for (const double t : {-400.0, -30.0, -0.5, 0.25, 12.0, 150.0, 5000.0}) {
         const OrbitPoint p = NearParabolic::position(q, 1.0, t);
         const double s = std::tan(signedAnomaly(p) / 2.0);
-        EXPECT_NEAR(s + s * s * s / 3.0, kGauss * t / (std::sqrt(2.0) * q * std::sqrt(q)), 1e-9 * (1.0 + std::abs(s * s * s)))
+        EXPECT_NEAR(s + s * s * s / 3.0, kGauss * t / (std::sqrt(2.0) * q * std::sqrt(q)),
+                    1e-9 * (1.0 + std::abs(s * s * s)))
             << t;
         expectOnConic(p, q, 1.0);
         EXPECT_GE(p.trueAnomaly, 0.0);

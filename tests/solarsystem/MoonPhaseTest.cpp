@@ -19,7 +19,8 @@ TEST(MoonPhase, FromElongation)
     const double earth = 100.0 * kDeg;  // the Sun at 280 deg
     const struct {
         double elongation, percent, age;
-    } cases[] = {{0.0, 0.0, 0.0}, {kPi / 2, 50.0, kMonth / 4}, {kPi, 100.0, kMonth / 2}, {-kPi / 2, -50.0, 3 * kMonth / 4}};
+    } cases[] = {
+        {0.0, 0.0, 0.0}, {kPi / 2, 50.0, kMonth / 4}, {kPi, 100.0, kMonth / 2}, {-kPi / 2, -50.0, 3 * kMonth / 4}};
     for (const auto& c : cases) {
         const MoonPhase::Phase phase = MoonPhase::phase(earth + kPi + c.elongation, 0.0, earth);
         if (c.percent < 100.0) {  // at full Moon the sign is either
@@ -41,11 +42,9 @@ TEST(MoonPhase, FromElongation)
 // 4h40m UT and the new Moon of 2000 Jan 6, 18h14m UT.
 MoonPhase::Phase phaseAt(double julianDay)
 {
-    const double T = SkyReference::centuries(julianDay + 64.0 / 86400.0);
-    const SkyReference::Nutation nutation = SkyReference::nutation(T);
-    const MoonPosition::Geocentric moon =
-        MoonPosition::geocentric(T, nutation.longitude, std::cos(nutation.obliquity), std::sin(nutation.obliquity));
-    return MoonPhase::phase(moon.longitude, moon.latitude, SkyReference::earthLongitude(T));
+    const PlanetHandOver h = SkyReference::handOverAt(julianDay + 64.0 / 86400.0);
+    const MoonPosition::Geocentric moon = MoonPosition::geocentric(h.pT, h.pNutLong, h.pCO, h.pSO);
+    return MoonPhase::phase(moon.longitude, moon.latitude, h.pLe);
 }
 
 TEST(MoonPhase, SignTurnsAtFullMoonAndAgeRestartsAtNewMoon)

@@ -15,10 +15,11 @@ namespace {
 using SkyReference::degrees;
 using SkyReference::kDeg;
 
-MoonPosition::Geocentric placeAt(double T)
+// With the time, nutation and obliquity the planetary pass hands to the Moon step.
+MoonPosition::Geocentric placeAt(double jde)
 {
-    const SkyReference::Nutation nutation = SkyReference::nutation(T);
-    return MoonPosition::geocentric(T, nutation.longitude, std::cos(nutation.obliquity), std::sin(nutation.obliquity));
+    const PlanetHandOver h = SkyReference::handOverAt(jde);
+    return MoonPosition::geocentric(h.pT, h.pNutLong, h.pCO, h.pSO);
 }
 
 // Meeus example 47.a, 1992 April 12 0h TD (JDE 2448724.5), with the book's
@@ -93,7 +94,7 @@ constexpr std::array<ReferencePlace, 60> kPyEphemPlaces{{
 TEST(MoonPosition, AgreesWithAnIndependentTheoryFrom1950To2050)
 {
     for (const ReferencePlace& reference : kPyEphemPlaces) {
-        const MoonPosition::Geocentric place = placeAt(SkyReference::centuries(reference.julianDay));
+        const MoonPosition::Geocentric place = placeAt(reference.julianDay);
         EXPECT_LT(SkyReference::separationArcsec(place.rightAscension, place.declination,
                                                  reference.rightAscension * kDeg, reference.declination * kDeg),
                   20.0)

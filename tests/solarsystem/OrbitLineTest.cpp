@@ -29,48 +29,41 @@ std::string nameOf(std::string_view line)
     return name;
 }
 
+// Near-Earth objects carry the last observation date after the name; numbers
+// above 99,999 pack into a letter and four digits, from 620,000 on into the tilde form.
 TEST(OrbitLineColumns, RealLines)
 {
-    const minorPlanet ceres = parsed(MpcLines::kCeres);
-    EXPECT_STREQ(ceres.designation, "00001  ");
-    EXPECT_STREQ(ceres.name, "(1) Ceres");
-    EXPECT_FLOAT_EQ(float(ceres.absMagnitude), 3.35f);
-    EXPECT_FLOAT_EQ(float(ceres.slope), 0.15f);
-    EXPECT_EQ(int(ceres.epochYear), 2025);
-    EXPECT_EQ(int(ceres.epochMonth), 11);       // B
-    EXPECT_FLOAT_EQ(float(ceres.epochDay), 21.0f);  // L
-    EXPECT_FLOAT_EQ(float(ceres.meanAnomaly), 231.53975f);
-    EXPECT_FLOAT_EQ(float(ceres.argPerihelion), 73.29974f);
-    EXPECT_FLOAT_EQ(float(ceres.node), 80.24963f);
-    EXPECT_FLOAT_EQ(float(ceres.inclination), 10.58789f);
-    EXPECT_FLOAT_EQ(float(ceres.eccentricity), 0.0795763f);
-    EXPECT_FLOAT_EQ(float(ceres.semiMajorAxis), 2.7656157f);
-
-    const minorPlanet vesta = parsed(MpcLines::kVesta);
-    EXPECT_STREQ(vesta.name, "(4) Vesta");
-    EXPECT_FLOAT_EQ(float(vesta.meanAnomaly), 26.80968f);
-
-    // Near-Earth objects: the name stops before the observation date.
-    const minorPlanet eros = parsed(MpcLines::kEros);
-    EXPECT_STREQ(eros.name, "(433) Eros");
-    EXPECT_FLOAT_EQ(float(eros.slope), 0.46f);
-    const minorPlanet ko2 = parsed(MpcLines::k2019KO2);
-    EXPECT_STREQ(ko2.designation, "K19K02O");
-    EXPECT_STREQ(ko2.name, "2019 KO2");
-    EXPECT_FLOAT_EQ(float(ko2.absMagnitude), 19.9f);
-    EXPECT_EQ(int(ko2.epochYear) * 10000 + int(ko2.epochMonth) * 100 + int(float(ko2.epochDay)), 20190702);
-    EXPECT_FLOAT_EQ(float(ko2.eccentricity), 0.5486410f);
-
-    // Numbers above 99,999: a letter and four digits, or from 620,000 on the tilde form.
-    const minorPlanet letter = parsed(MpcLines::k617103);
-    EXPECT_STREQ(letter.designation, "z7103  ");
-    EXPECT_STREQ(letter.name, "(617103) 2003 FM129");
-    EXPECT_EQ(int(letter.epochYear) * 100 + int(letter.epochMonth), 202208);
-    EXPECT_FLOAT_EQ(float(letter.semiMajorAxis), 50.5344404f);
-    const minorPlanet tilde = parsed(MpcLines::kTildeNumbered);
-    EXPECT_STREQ(tilde.designation, "~0K8Q  ");
-    EXPECT_STREQ(tilde.name, "(697402) 2003 FM129");
-    EXPECT_FLOAT_EQ(float(tilde.meanAnomaly), 351.69331f);
+    const struct {
+        std::string_view line;
+        const char *designation, *name;
+        int year, month;
+        float day, H, G, M, peri, node, incl, e, a;
+    } rows[] = {
+        {MpcLines::kCeres, "00001  ", "(1) Ceres", 2025, 11, 21, 3.35f, 0.15f, 231.53975f, 73.29974f, 80.24963f,
+         10.58789f, 0.0795763f, 2.7656157f},
+        {MpcLines::kVesta, "00004  ", "(4) Vesta", 2025, 11, 21, 3.25f, 0.15f, 26.80968f, 151.53712f, 103.70232f,
+         7.14406f, 0.0901676f, 2.3615413f},
+        {MpcLines::kEros, "00433  ", "(433) Eros", 2019, 7, 2, 11.16f, 0.46f, 84.17190f, 178.83549f, 304.30424f,
+         10.82858f, 0.2227385f, 1.4581823f},
+        {MpcLines::k2019KO2, "K19K02O", "2019 KO2", 2019, 7, 2, 19.9f, 0.15f, 346.71882f, 89.49203f, 227.80133f,
+         23.99519f, 0.5486410f, 2.6487504f},
+        {MpcLines::k617103, "z7103  ", "(617103) 2003 FM129", 2022, 8, 9, 6.43f, 0.15f, 351.69331f, 49.97925f,
+         209.75227f, 17.92661f, 0.2776394f, 50.5344404f},
+        {MpcLines::kTildeNumbered, "~0K8Q  ", "(697402) 2003 FM129", 2022, 8, 9, 6.43f, 0.15f, 351.69331f,
+         49.97925f, 209.75227f, 17.92661f, 0.2776394f, 50.5344404f},
+    };
+    for (const auto& row : rows) {
+        const minorPlanet m = parsed(row.line);
+        EXPECT_STREQ(m.designation, row.designation);
+        EXPECT_STREQ(m.name, row.name);
+        EXPECT_EQ(int(m.epochYear), row.year) << row.name;
+        EXPECT_EQ(int(m.epochMonth), row.month) << row.name;
+        const float got[] = {m.epochDay, m.absMagnitude, m.slope, m.meanAnomaly, m.argPerihelion,
+                             m.node, m.inclination, m.eccentricity, m.semiMajorAxis};
+        const float want[] = {row.day, row.H, row.G, row.M, row.peri, row.node, row.incl, row.e, row.a};
+        for (std::size_t i = 0; i < std::size(got); ++i)
+            EXPECT_FLOAT_EQ(got[i], want[i]) << row.name << " field " << i;
+    }
 
     // Blank magnitude columns give the defaults; the slope in columns 15-20 is then ignored.
     const minorPlanet blank = parsed(patched(MpcLines::kCeres, 9, "       0.40"));

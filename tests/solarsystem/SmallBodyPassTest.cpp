@@ -8,17 +8,15 @@
 
 #include <QThread>
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <numbers>
 #include <string>
 #include <vector>
 
 namespace {
-
-constexpr double kDegree = std::numbers::pi / 180.0;
 
 // Real orbits with the mean anomaly turned by i * 7.3 degrees to spread them
 // over the sky; every third one from the near-Earth list.
@@ -40,11 +38,9 @@ std::vector<minorPlanet> minorPlanetTable(std::size_t count)
 std::vector<comet> cometTable()
 {
     std::string text;
-    for (const std::string_view line : {MpcLines::kEncke, MpcLines::kHaleBopp,
-                                        MpcLines::kSchwassmannWachmannT, MpcLines::kAtlas2019E3}) {
-        text += line;
-        text += '\n';
-    }
+    for (const std::string_view line :
+         {MpcLines::kEncke, MpcLines::kHaleBopp, MpcLines::kSchwassmannWachmannT, MpcLines::kAtlas2019E3})
+        (text += line) += '\n';
     return CometImport::parse(text).comets;
 }
 
@@ -53,8 +49,7 @@ SmallBodyInputs inputs()
     SmallBodyInputs in;
     in.julianDay = 2461055.5;
     in.sunJ2000 = {0.407492907, -0.821444726, -0.356086911};
-    // A small rotation stands in for the precession of the date.
-    const double a = 0.3 * kDegree;
+    const double a = 0.3 * std::numbers::pi / 180.0;  // a small rotation stands in for the precession
     in.precession = {std::cos(a), -std::sin(a), 0.0, std::sin(a), std::cos(a), 0.0, 0.0, 0.0, 1.0};
     in.latitude = 47.5;
     in.primeMeridian = 123.4;
@@ -136,9 +131,8 @@ TEST_F(SmallBodyPassTest, OneBodyWritesNoRecord)
     EXPECT_FLOAT_EQ(plot.orbitPlot->longitude, float(minorPlanets[2].plotLongitude));
     EXPECT_FLOAT_EQ(plot.orbitPlot->perihelionDistance,
                     float(minorPlanets[2].semiMajorAxis * (1.0 - minorPlanets[2].eccentricity)));
-    EXPECT_DOUBLE_EQ((*path.pathVector)[0], double(minorPlanets[4].vecX));
-    EXPECT_DOUBLE_EQ((*path.pathVector)[1], double(minorPlanets[4].vecY));
-    EXPECT_DOUBLE_EQ((*path.pathVector)[2], double(minorPlanets[4].vecZ));
+    EXPECT_EQ(*path.pathVector, (std::array{double(minorPlanets[4].vecX), double(minorPlanets[4].vecY),
+                                            double(minorPlanets[4].vecZ)}));
 }
 
 // An index beyond the table, another kind, or no change of the sky does nothing;
@@ -188,7 +182,9 @@ TEST_F(SmallBodyPassTest, TrackedObjectMovesOnlyWithoutAMount)
 }
 
 // Only a pass at the sky date searches; a later one keeps what it found.
-TEST_F(SmallBodyPassTest, NearestNearEarthObject)
+// Index 0 once meant "none", so minor planet 0 escaped the magnitude limit
+// and the name of a vanished object stayed.
+TEST_F(SmallBodyPassTest, NearestNearEarthObjectOrNone)
 {
     pass(kSmallBodyMinorPlanets);
     ASSERT_TRUE(neo.hasNeo);
@@ -205,19 +201,10 @@ TEST_F(SmallBodyPassTest, NearestNearEarthObject)
     EXPECT_STREQ(neo.name.data(), minorPlanets[expected].name);
     EXPECT_NEAR(neo.distance * kMillionKmPerAU, nearest, 1e-3 * nearest);
     EXPECT_TRUE(neo.isNeo(std::uint32_t(expected)));
-
     const NearEarthObject found = neo;
     pass(kSmallBodyMinorPlanets, 30.0);
-    EXPECT_EQ(neo.index, found.index);
-    EXPECT_EQ(neo.distance, found.distance);
-}
+    EXPECT_EQ(std::pair(neo.index, neo.distance), std::pair(found.index, found.distance));
 
-// Index 0 once meant "none", so minor planet 0 escaped the magnitude limit
-// and the name of a vanished object stayed.
-TEST_F(SmallBodyPassTest, WithoutNearEarthObjectsNoneIsHeldAndTheNameIsCleared)
-{
-    pass(kSmallBodyMinorPlanets);
-    ASSERT_TRUE(neo.hasNeo);
     for (minorPlanet& m : minorPlanets)
         m.source = kMPSourceBright;
     pass(kSmallBodyMinorPlanets);
@@ -227,53 +214,40 @@ TEST_F(SmallBodyPassTest, WithoutNearEarthObjectsNoneIsHeldAndTheNameIsCleared)
     EXPECT_STREQ(neo.name.data(), "");
 }
 
-// Two near-Earth objects at the same distance, `low` and `high` apart in the
-// table (across slices for the parallel pass): the lower index wins.
-void makeTie(std::vector<minorPlanet>& table, std::size_t low, std::size_t high)
-{
-    for (minorPlanet& m : table)
-        m.source = kMPSourceBright;
-    table[high] = table[low];
-    table[high].index = std::uint32_t(high);
-    table[low].source = table[high].source = kMPSourceUnusual;
-}
-
-TEST_F(SmallBodyPassTest, EqualDistancesKeepTheLowerIndexSeriallyAndInParallel)
-{
-    makeTie(minorPlanets, 6, 31);
-    pass(kSmallBodyMinorPlanets);
-    EXPECT_EQ(neo.index, 6u);
-
-    std::vector<minorPlanet> table = minorPlanetTable(800);
-    makeTie(table, 10, 700);
-    NearEarthObject parallelNeo;
-    ParallelMinorPlanets::run({table, in, 0.0, 8, parallelNeo, MinorPlanetProjection(), {}});
-    EXPECT_EQ(parallelNeo.index, 10u);
-}
-
-// The parallel pass against the single-threaded loop on the same table.
+// The parallel pass against the single-threaded loop on the same table, whose
+// only near-Earth objects are two at the same distance in different slices:
+// the lower index wins.
 TEST_F(SmallBodyPassTest, EveryOperationCountGivesTheSingleThreadedResult)
 {
+    const auto table = [] {
+        std::vector<minorPlanet> t = minorPlanetTable(997);
+        for (minorPlanet& m : t)
+            m.source = kMPSourceBright;
+        t[700] = t[10];
+        t[700].index = 700;
+        t[10].source = t[700].source = kMPSourceUnusual;
+        return t;
+    };
     std::vector<comet> noComets;
-    std::vector<minorPlanet> serial = minorPlanetTable(997);
+    std::vector<minorPlanet> serial = table();
     NearEarthObject serialNeo;
     in.trackIndex = kMinorPlanetIndexBase + 611;
     const SmallBodyPassResult serialResult = SmallBodyPass::calculateCometPositions(
         kSmallBodyMinorPlanets, 0.0, -1, -1, in, {noComets, serial, serialNeo});
     ASSERT_TRUE(serialResult.trackedPlace);
+    EXPECT_EQ(serialNeo.index, 10u);
 
     for (int k = 1; k <= 8; ++k) {
-        std::vector<minorPlanet> table = minorPlanetTable(997);
+        std::vector<minorPlanet> parallel = table();
         NearEarthObject parallelNeo;
         const std::optional<TrackedPlace> tracked =
-            ParallelMinorPlanets::run({table, in, 0.0, k, parallelNeo, MinorPlanetProjection(), {}});
-        EXPECT_TRUE(sameBytes(table, serial)) << k << " operations";
-        EXPECT_EQ(parallelNeo.index, serialNeo.index);
-        EXPECT_EQ(parallelNeo.distance, serialNeo.distance);
-        EXPECT_STREQ(parallelNeo.name.data(), serialNeo.name.data());
+            ParallelMinorPlanets::run({parallel, in, 0.0, k, parallelNeo, MinorPlanetProjection(), {}});
+        EXPECT_TRUE(sameBytes(parallel, serial)) << k << " operations";
+        EXPECT_EQ(std::tuple(parallelNeo.index, parallelNeo.distance, parallelNeo.name),
+                  std::tuple(serialNeo.index, serialNeo.distance, serialNeo.name));
         ASSERT_TRUE(tracked);
-        EXPECT_EQ(tracked->rightAscension, serialResult.trackedPlace->rightAscension);
-        EXPECT_EQ(tracked->declination, serialResult.trackedPlace->declination);
+        EXPECT_EQ(std::pair(tracked->rightAscension, tracked->declination),
+                  std::pair(serialResult.trackedPlace->rightAscension, serialResult.trackedPlace->declination));
     }
 }
 
@@ -299,8 +273,7 @@ TEST_F(SmallBodyPassTest, LargeTablesAreComputedAndProjectedInParallel)
     };
     std::vector<double> progress;
     bool offThread = false;
-    QThread* const caller = QThread::currentThread();
-    const auto report = [&](double p) {
+    const auto report = [&, caller = QThread::currentThread()](double p) {
         offThread = offThread || QThread::currentThread() != caller;
         progress.push_back(p);
     };
@@ -316,10 +289,8 @@ TEST_F(SmallBodyPassTest, LargeTablesAreComputedAndProjectedInParallel)
     EXPECT_EQ(parallelNeo.index, serialNeo.index);
     EXPECT_FALSE(offThread);
     ASSERT_FALSE(progress.empty());
-    for (std::size_t i = 1; i < progress.size(); ++i)
-        EXPECT_GT(progress[i], progress[i - 1]);
-    EXPECT_GT(progress.back(), 50.0);
-    EXPECT_LT(progress.back(), 100.0);
+    EXPECT_EQ(std::ranges::adjacent_find(progress, std::greater_equal<>()), progress.end());
+    EXPECT_TRUE(progress.back() > 50.0 && progress.back() < 100.0) << progress.back();
 
     // Without a change of the sky they are only projected again.
     const std::vector<minorPlanet> before = table;

@@ -5,7 +5,6 @@
 #include "model/SkyDateModel.h"
 #include "model/StarDatabaseModel.h"
 #include "platform/AppTimeZone.h"
-#include "solarsystem/moons/MoonStep.h"
 #include "solarsystem/TelescopeTracking.h"
 
 #include "MpcLines.h"
@@ -77,8 +76,9 @@ protected:
         catalogues.writeBuildFile("Soft00Cmt.txt", lines({MpcLines::kEncke, MpcLines::kHaleBopp,
                                                           MpcLines::kSchwassmannWachmannT, MpcLines::kAtlas2019E3}));
         catalogues.writeBuildFile("Soft00Bright.txt",
-                                  lines({MpcLines::kCeres, MpcLines::kVesta, MpcLines::k617103, MpcLines::kTildeNumbered,
-                                         MpcLines::kCeres, MpcLines::kVesta, MpcLines::kCeres, MpcLines::kVesta}));
+                                  lines({MpcLines::kCeres, MpcLines::kVesta, MpcLines::k617103,
+                                         MpcLines::kTildeNumbered, MpcLines::kCeres, MpcLines::kVesta,
+                                         MpcLines::kCeres, MpcLines::kVesta}));
         catalogues.writeBuildFile("Soft00Unusual.txt", lines({MpcLines::kEros, MpcLines::k2019KO2}));
         model.setLinks(prefs, *skyDate);
         solarSystem = std::make_unique<SolarSystemModel>(model, prefs, *skyDate);
@@ -116,40 +116,11 @@ TEST_F(SolarSystemModelTest, OneForcedPassPlacesEverySolarSystemBody)
     model.calculateStarPositions(true);
     model.calculateStarPositions(true);
 
-    // The planets as the planetary pass alone places them, after a second pass with light-time distances.
-    PassRecords expected;
-    PlanetaryPass pass;
-    PlanetaryPassRequest request;
-    request.julianDay = skyDate->julianDay();
-    request.latitude = 47.5;
-    request.primeMeridian = skyDate->primeMeridian();
-    ASSERT_TRUE(expected.run(pass, request));
-    ASSERT_TRUE(expected.run(pass, request));
-    for (std::size_t k = 0; k <= 8; ++k) {
-        const planet& got = model.planets()[k];
-        const planet& want = expected.planets[k];
-        EXPECT_EQ(float(got.ra), float(want.ra)) << k;
-        EXPECT_EQ(float(got.dec), float(want.dec)) << k;
-        EXPECT_EQ(float(got.geoDistance), float(want.geoDistance)) << k;
-        EXPECT_EQ(double(got.vecX), double(want.vecX)) << k;
-        EXPECT_NE(int(got.state), int(kStateFiltered)) << k;
-    }
-    EXPECT_EQ(solarSystem->venusPhase(), pass.state().venusPhase);
-    EXPECT_EQ(solarSystem->sunAlt(), pass.state().sunAlt);
-    EXPECT_EQ(solarSystem->saturnB(), pass.state().ring.B);
-
-    // The Moon follows the full pass.
-    const PlanetHandOver& h = pass.state().handOver;
-    const MoonStep::Result moon = MoonStep::calculateMoon(
-        {h.pT, h.pNutLong, h.pCO, h.pSO, h.pLe, request.primeMeridian, 47.5, true}, expected.planets[9],
-        expected.planets[10]);
-    EXPECT_EQ(float(model.planets()[9].ra), float(expected.planets[9].ra));
-    EXPECT_EQ(float(model.planets()[9].dec), float(expected.planets[9].dec));
-    EXPECT_GT(float(model.planets()[9].geoDistance), 356.0f);
-    EXPECT_LT(float(model.planets()[9].geoDistance), 407.0f);
-    EXPECT_EQ(solarSystem->moonPhase(), moon.moonPhase);
-    EXPECT_EQ(solarSystem->moonAD(), moon.moonAD);
-
+    // The planets and the Moon (PlanetaryPositionsTest compares them with the passes run by hand).
+    std::ranges::for_each(model.planets().first(10), [](const planet& p) {
+        EXPECT_GT(float(p.geoDistance), 0.0f) << p.index;
+        EXPECT_NE(int(p.state), int(kStateFiltered)) << p.index;
+    });
     const auto expectPlaced = [](const auto& body) {
         EXPECT_GT(float(body.geoDistance), 0.0f) << body.name;
         EXPECT_NE(int(body.state), int(kStateFiltered)) << body.name;
@@ -220,18 +191,18 @@ TEST_F(SolarSystemModelTest, PathOfTheSelectedBodyIsTheModelsPath)
     solarSystem->calculatePlanetPath();
     EXPECT_TRUE(model.hasPlanetPath());
     const planet& jupiter = model.planets()[4];
-    const planetPath& now = model.planetPaths()[9];
-    EXPECT_NEAR(double(now.vecX), double(jupiter.vecX), 1e-9);
-    EXPECT_NEAR(double(now.vecY), double(jupiter.vecY), 1e-9);
-    EXPECT_NEAR(double(now.vecZ), double(jupiter.vecZ), 1e-9);
-    EXPECT_GT(std::abs(double(model.planetPaths()[39].vecX) - double(now.vecX)), 1e-3);
+    const auto apart = [](const auto& a, const auto& b) {
+        return std::hypot(double(a.vecX) - double(b.vecX), double(a.vecY) - double(b.vecY),
+                          double(a.vecZ) - double(b.vecZ));
+    };
+    EXPECT_LT(apart(model.planetPaths()[9], jupiter), 1e-9);
+    EXPECT_GT(apart(model.planetPaths()[39], jupiter), 1e-3);
     EXPECT_EQ(float(jupiter.ra), jupiterRA);  // the forced pass that ends the path restores the sky date's records
 
     // A comet's point at the sky date is its own place; a star has no path.
     prefs().setFindIndex(kCometIndexBase + 0);
     solarSystem->calculatePlanetPath();
-    EXPECT_NEAR(double(model.planetPaths()[9].vecX), double(model.comets()[0].vecX), 1e-12);
-    EXPECT_NEAR(double(model.planetPaths()[9].vecZ), double(model.comets()[0].vecZ), 1e-12);
+    EXPECT_LT(apart(model.planetPaths()[9], model.comets()[0]), 1e-12);
     prefs().setFindIndex(kStarIndexBase + 5);
     solarSystem->calculatePlanetPath();
     EXPECT_FALSE(model.hasPlanetPath());

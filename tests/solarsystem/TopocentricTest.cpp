@@ -32,35 +32,24 @@ TEST(TopocentricSite, PalomarExample11aPolesAndEquator)
 TEST(TopocentricPlace, MarsExample40a)
 {
     const double ra = 339.530208 * kDeg;
-    const Topocentric::Place place = Topocentric::place(ra, -15.771083 * kDeg, std::sin(8.794 / 3600.0 * kDeg) / 0.37276,
-                                                        ra + 288.7958 * kDeg, kPalomar);
+    const Topocentric::Place place = Topocentric::place(
+        ra, -15.771083 * kDeg, std::sin(8.794 / 3600.0 * kDeg) / 0.37276, ra + 288.7958 * kDeg, kPalomar);
     EXPECT_NEAR(degrees(place.rightAscension) / 15.0 * 3600.0, (22 * 60 + 38) * 60 + 8.54, 0.005);
     EXPECT_NEAR(degrees(place.declination) * 3600.0, -(15 * 3600 + 46 * 60 + 30.0), 0.05);
 }
 
-TEST(TopocentricPlace, MeridianHorizonWrapAndPoles)
+// A right ascension pushed below 0 comes back by a turn; an observer on the
+// axis sees only the declination move, with no division by zero.
+TEST(TopocentricPlace, WrapAndPoles)
 {
-    // On the meridian south of the zenith only the declination drops, by about pi sin(z).
-    const Topocentric::Place meridian =
-        Topocentric::place(1.234, 10.0 * kDeg, std::sin(0.95 * kDeg), 1.234, Topocentric::site(40.0 * kDeg, 30.0));
-    EXPECT_NEAR(meridian.rightAscension, 1.234, 1e-12);
-    EXPECT_NEAR(degrees(10.0 * kDeg - meridian.declination), 0.95 * std::sin(30.0 * kDeg), 0.01);
-
-    // Setting in the west the Moon drops to a smaller right ascension; rising, to a larger one.
-    const Topocentric::Site equator = Topocentric::site(0.0, 30.0);
     const double sinParallax = std::sin(1.0 * kDeg);
-    const Topocentric::Place west = Topocentric::place(1.0, 0.0, sinParallax, 1.0 + kPi / 2, equator);
-    EXPECT_NEAR(degrees(west.rightAscension - 1.0), -1.0, 0.01);
-    EXPECT_NEAR(west.declination, 0.0, 1e-12);
-    EXPECT_NEAR(degrees(Topocentric::place(1.0, 0.0, sinParallax, 1.0 - kPi / 2, equator).rightAscension - 1.0), 1.0,
-                0.01);
-    const double wrapped = Topocentric::place(0.001 * kDeg, 0.0, sinParallax, kPi / 2, equator).rightAscension;
+    const double wrapped =
+        Topocentric::place(0.001 * kDeg, 0.0, sinParallax, kPi / 2, Topocentric::site(0.0, 30.0)).rightAscension;
     EXPECT_GT(degrees(wrapped), 359.0);
     EXPECT_LT(wrapped, 2.0 * kPi);
-
-    // An observer on the axis: finite, and only the declination moves.
     for (const double latitude : {kPi / 2, -kPi / 2}) {
-        const Topocentric::Place place = Topocentric::place(2.0, 0.3, sinParallax, 5.0, Topocentric::site(latitude, 30.0));
+        const Topocentric::Place place =
+            Topocentric::place(2.0, 0.3, sinParallax, 5.0, Topocentric::site(latitude, 30.0));
         EXPECT_NEAR(place.rightAscension, 2.0, 1e-9);
         EXPECT_LE(std::fabs(place.declination - 0.3), 1.0 * kDeg);
     }
