@@ -10,8 +10,7 @@
 
 #include <string>
 
-// A temporary data folder with its "Build Data" and "Database" directories,
-// and an alert recorder, for the table tests.
+// A temporary data folder with its "Build Data" and "Database" directories and an alert recorder.
 class ElementFolders : public ::testing::Test {
 protected:
     void SetUp() override
@@ -37,11 +36,13 @@ protected:
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
-    void expectOneAlert(const char* title, const char* message) const
+    // The one alert shown since the last check.
+    void expectOneAlert(const char* title, const char* message)
     {
         ASSERT_EQ(recorder.alerts.size(), 1u);
         EXPECT_EQ(recorder.alerts[0].title, title);
         EXPECT_EQ(recorder.alerts[0].message, message);
+        recorder.alerts.clear();
     }
 
     QTemporaryDir dir;

@@ -11,114 +11,92 @@ namespace {
 constexpr double kDegree = std::numbers::pi / 180.0;
 constexpr double kGauss = 0.01720209895;
 
-TEST(KeplerEllipse, MeeusExample30a)
+// Meeus example 30.a: e = 0.1, M = 5 deg gives E = 5.554589 deg; then the
+// residual of M = E - e sin E over the whole range of e and M.
+TEST(KeplerEllipse, Example30aAndTheResidualOfKeplersEquation)
 {
-    // e = 0.1, M = 5 degrees: E = 5.554589 degrees.
-    const KeplerEllipse::Solution s = KeplerEllipse::solve(5.0 * kDegree, 0.1);
-    EXPECT_NEAR(s.eccentricAnomaly / kDegree, 5.554589, 5e-7);
-}
-
-TEST(KeplerEllipse, ResidualOfKeplersEquation)
-{
+    EXPECT_NEAR(KeplerEllipse::solve(5.0 * kDegree, 0.1).eccentricAnomaly / kDegree, 5.554589, 5e-7);
     for (const double e : {0.0, 0.05, 0.3, 0.6, 0.9, 0.97}) {
         for (double m = -3.0; m <= 6.3; m += 0.37) {
             const KeplerEllipse::Solution s = KeplerEllipse::solve(m, e);
             EXPECT_LT(s.steps, KeplerEllipse::kMaximumSteps) << e << " " << m;
-            EXPECT_NEAR(s.eccentricAnomaly - e * std::sin(s.eccentricAnomaly), m, 1e-9)
-                << e << " " << m;
+            EXPECT_NEAR(s.eccentricAnomaly - e * std::sin(s.eccentricAnomaly), m, 1e-9) << e << " " << m;
         }
     }
 }
 
+// Close to e = 1 and M = 0 the Newton steps crawl; after the last allowed step the iterate is kept.
 TEST(KeplerEllipse, AnUnfinishedSolutionStillGivesAFinitePlace)
 {
-    // Close to e = 1 and M = 0 the Newton steps crawl; after the last allowed
-    // step the iterate is kept.
     const KeplerEllipse::Solution s = KeplerEllipse::solve(1e-12, 0.999999999);
     EXPECT_LE(s.steps, KeplerEllipse::kMaximumSteps);
     EXPECT_TRUE(std::isfinite(s.eccentricAnomaly));
     const OrbitPoint p = KeplerEllipse::position(2.0, 0.999999999, 1e-12);
-    EXPECT_TRUE(std::isfinite(p.trueAnomaly));
-    EXPECT_TRUE(std::isfinite(p.radius));
+    EXPECT_TRUE(std::isfinite(p.trueAnomaly) && std::isfinite(p.radius));
 }
 
-// The radius and anomaly of a point must lie on the conic q (1 + e) / (1 + e cos v).
+// True anomaly folded to -pi..pi.
+double signedAnomaly(const OrbitPoint& p)
+{
+    return p.trueAnomaly > std::numbers::pi ? p.trueAnomaly - 2.0 * std::numbers::pi : p.trueAnomaly;
+}
+
+// The point must lie on the conic q (1 + e) / (1 + e cos v).
 void expectOnConic(const OrbitPoint& p, double q, double e)
 {
     EXPECT_NEAR(p.radius, q * (1.0 + e) / (1.0 + e * std::cos(p.trueAnomaly)), 1e-12 * p.radius);
 }
 
-TEST(NearParabolic, AtPerihelionExactly)
+TEST(NearParabolic, PerihelionAndTheParabolaOfBarkersEquation)
 {
     for (const double e : {0.98, 1.0, 1.3}) {
         const OrbitPoint p = NearParabolic::position(0.7, e, 0.0);
         EXPECT_EQ(p.trueAnomaly, 0.0);
         EXPECT_EQ(p.radius, 0.7);
     }
-}
-
-TEST(NearParabolic, ParabolaSolvesBarkersEquation)
-{
     // W = k t / (sqrt(2) q^1.5) = s + s^3 / 3 with s = tan(v / 2).
     const double q = 0.5;
     for (const double t : {-400.0, -30.0, -0.5, 0.25, 12.0, 150.0, 5000.0}) {
         const OrbitPoint p = NearParabolic::position(q, 1.0, t);
-        double v = p.trueAnomaly;
-        if (v > std::numbers::pi)
-            v -= 2.0 * std::numbers::pi;
-        const double s = std::tan(v / 2.0);
+        const double s = std::tan(signedAnomaly(p) / 2.0);
         EXPECT_NEAR(s + s * s * s / 3.0, kGauss * t / (std::sqrt(2.0) * q * std::sqrt(q)),
-                    1e-9 * (1.0 + std::abs(s * s * s))) << t;
+                    1e-9 * (1.0 + std::abs(s * s * s)))
+            << t;
         expectOnConic(p, q, 1.0);
         EXPECT_GE(p.trueAnomaly, 0.0);
     }
 }
 
-TEST(NearParabolic, AgreesWithTheEllipseWhereBothApply)
+// Near perihelion at e = 0.98 and 0.99 the method must find Kepler's point;
+// for e = 1.02 it solves e sinh H - H = k t / a^1.5 with a = q / (e - 1) and
+// tanh(H / 2) = sqrt((e - 1) / (e + 1)) tan(v / 2).
+TEST(NearParabolic, AgreesWithTheEllipseAndSolvesTheHyperbola)
 {
-    // e = 0.98 and 0.99 near perihelion: the near-parabolic method must find
-    // the same point as Kepler's equation.
     for (const double e : {0.98, 0.99}) {
         const double q = 0.6;
         const double a = q / (1.0 - e);
         for (const double t : {-60.0, -5.0, 3.0, 45.0}) {
             const OrbitPoint near = NearParabolic::position(q, e, t);
             const OrbitPoint ellipse = KeplerEllipse::position(a, e, kGauss / (a * std::sqrt(a)) * t);
-            double v = ellipse.trueAnomaly;
-            if (v < 0.0)
-                v += 2.0 * std::numbers::pi;
-            EXPECT_NEAR(near.trueAnomaly, v, 1e-8) << e << " " << t;
+            EXPECT_NEAR(signedAnomaly(near), signedAnomaly(ellipse), 1e-8) << e << " " << t;
             EXPECT_NEAR(near.radius, ellipse.radius, 1e-8) << e << " " << t;
         }
     }
-}
-
-TEST(NearParabolic, HyperbolaSolvesTheHyperbolicKeplerEquation)
-{
-    // e sinh H - H = k t / a^1.5 with a = q / (e - 1) and
-    // tanh(H / 2) = sqrt((e - 1) / (e + 1)) tan(v / 2).
-    const double q = 1.2;
-    const double e = 1.02;
-    const double a = q / (e - 1.0);
+    const double q = 1.2, e = 1.02, a = q / (e - 1.0);
     for (const double t : {-90.0, -10.0, 20.0, 120.0}) {
         const OrbitPoint p = NearParabolic::position(q, e, t);
-        double v = p.trueAnomaly;
-        if (v > std::numbers::pi)
-            v -= 2.0 * std::numbers::pi;
-        const double h = 2.0 * std::atanh(std::sqrt((e - 1.0) / (e + 1.0)) * std::tan(v / 2.0));
+        const double h = 2.0 * std::atanh(std::sqrt((e - 1.0) / (e + 1.0)) * std::tan(signedAnomaly(p) / 2.0));
         EXPECT_NEAR(e * std::sinh(h) - h, kGauss * t / (a * std::sqrt(a)), 1e-8) << t;
         expectOnConic(p, q, e);
     }
 }
 
+// Where the series cannot converge the capped loop keeps its last value instead of running on.
 TEST(NearParabolic, FarFromPerihelionTheMethodStillEnds)
 {
-    // Where the series cannot converge the method falls back instead of
-    // running on; the result is still a point on the conic.
     for (const double t : {1e6, -1e7, 1e9}) {
         const OrbitPoint p = NearParabolic::position(0.01, 0.985, t);
-        EXPECT_TRUE(std::isfinite(p.trueAnomaly)) << t;
-        EXPECT_TRUE(std::isfinite(p.radius)) << t;
+        EXPECT_TRUE(std::isfinite(p.trueAnomaly) && std::isfinite(p.radius)) << t;
     }
 }
 

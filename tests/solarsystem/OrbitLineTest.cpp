@@ -29,100 +29,69 @@ std::string nameOf(std::string_view line)
     return name;
 }
 
-TEST(OrbitLineColumns, CeresEveryField)
+// Near-Earth objects carry the last observation date after the name; numbers
+// above 99,999 pack into a letter and four digits, from 620,000 on into the tilde form.
+TEST(OrbitLineColumns, RealLines)
 {
-    const minorPlanet m = parsed(MpcLines::kCeres);
-    EXPECT_STREQ(m.designation, "00001  ");
-    EXPECT_STREQ(m.name, "(1) Ceres");
-    EXPECT_FLOAT_EQ(float(m.absMagnitude), 3.35f);
-    EXPECT_FLOAT_EQ(float(m.slope), 0.15f);
-    EXPECT_EQ(int(m.epochYear), 2025);
-    EXPECT_EQ(int(m.epochMonth), 11);  // B
-    EXPECT_FLOAT_EQ(float(m.epochDay), 21.0f);  // L
-    EXPECT_FLOAT_EQ(float(m.meanAnomaly), 231.53975f);
-    EXPECT_FLOAT_EQ(float(m.argPerihelion), 73.29974f);
-    EXPECT_FLOAT_EQ(float(m.node), 80.24963f);
-    EXPECT_FLOAT_EQ(float(m.inclination), 10.58789f);
-    EXPECT_FLOAT_EQ(float(m.eccentricity), 0.0795763f);
-    EXPECT_FLOAT_EQ(float(m.semiMajorAxis), 2.7656157f);
+    const struct {
+        std::string_view line;
+        const char *designation, *name;
+        int year, month;
+        float day, H, G, M, peri, node, incl, e, a;
+    } rows[] = {
+        {MpcLines::kCeres, "00001  ", "(1) Ceres", 2025, 11, 21, 3.35f, 0.15f, 231.53975f, 73.29974f, 80.24963f,
+         10.58789f, 0.0795763f, 2.7656157f},
+        {MpcLines::kVesta, "00004  ", "(4) Vesta", 2025, 11, 21, 3.25f, 0.15f, 26.80968f, 151.53712f, 103.70232f,
+         7.14406f, 0.0901676f, 2.3615413f},
+        {MpcLines::kEros, "00433  ", "(433) Eros", 2019, 7, 2, 11.16f, 0.46f, 84.17190f, 178.83549f, 304.30424f,
+         10.82858f, 0.2227385f, 1.4581823f},
+        {MpcLines::k2019KO2, "K19K02O", "2019 KO2", 2019, 7, 2, 19.9f, 0.15f, 346.71882f, 89.49203f, 227.80133f,
+         23.99519f, 0.5486410f, 2.6487504f},
+        {MpcLines::k617103, "z7103  ", "(617103) 2003 FM129", 2022, 8, 9, 6.43f, 0.15f, 351.69331f, 49.97925f,
+         209.75227f, 17.92661f, 0.2776394f, 50.5344404f},
+        {MpcLines::kTildeNumbered, "~0K8Q  ", "(697402) 2003 FM129", 2022, 8, 9, 6.43f, 0.15f, 351.69331f,
+         49.97925f, 209.75227f, 17.92661f, 0.2776394f, 50.5344404f},
+    };
+    for (const auto& row : rows) {
+        const minorPlanet m = parsed(row.line);
+        EXPECT_STREQ(m.designation, row.designation);
+        EXPECT_STREQ(m.name, row.name);
+        EXPECT_EQ(int(m.epochYear), row.year) << row.name;
+        EXPECT_EQ(int(m.epochMonth), row.month) << row.name;
+        const float got[] = {m.epochDay, m.absMagnitude, m.slope, m.meanAnomaly, m.argPerihelion,
+                             m.node, m.inclination, m.eccentricity, m.semiMajorAxis};
+        const float want[] = {row.day, row.H, row.G, row.M, row.peri, row.node, row.incl, row.e, row.a};
+        for (std::size_t i = 0; i < std::size(got); ++i)
+            EXPECT_FLOAT_EQ(got[i], want[i]) << row.name << " field " << i;
+    }
+
+    // Blank magnitude columns give the defaults; the slope in columns 15-20 is then ignored.
+    const minorPlanet blank = parsed(patched(MpcLines::kCeres, 9, "       0.40"));
+    EXPECT_FLOAT_EQ(float(blank.absMagnitude), 20.0f);
+    EXPECT_FLOAT_EQ(float(blank.slope), 0.15f);
 }
 
-TEST(OrbitLineColumns, VestaAndAnUnnumberedNeo)
+// Packed epochs: century letter, two digits, month and day characters. Two
+// digits cannot leave 1000..3000; a sign is read like a digit.
+TEST(OrbitLineEpoch, CenturyLettersPackedDigitsAndRangeEdges)
 {
-    const minorPlanet vesta = parsed(MpcLines::kVesta);
-    EXPECT_STREQ(vesta.name, "(4) Vesta");
-    EXPECT_FLOAT_EQ(float(vesta.meanAnomaly), 26.80968f);
-    EXPECT_FLOAT_EQ(float(vesta.semiMajorAxis), 2.3615413f);
-
-    const minorPlanet ko2 = parsed(MpcLines::k2019KO2);
-    EXPECT_STREQ(ko2.designation, "K19K02O");
-    EXPECT_STREQ(ko2.name, "2019 KO2");
-    EXPECT_FLOAT_EQ(float(ko2.absMagnitude), 19.9f);
-    EXPECT_EQ(int(ko2.epochYear), 2019);
-    EXPECT_EQ(int(ko2.epochMonth), 7);
-    EXPECT_FLOAT_EQ(float(ko2.epochDay), 2.0f);
-    EXPECT_FLOAT_EQ(float(ko2.eccentricity), 0.5486410f);
-}
-
-TEST(OrbitLineColumns, NeoNameStopsBeforeTheObservationDate)
-{
-    const minorPlanet eros = parsed(MpcLines::kEros);
-    EXPECT_STREQ(eros.name, "(433) Eros");
-    EXPECT_FLOAT_EQ(float(eros.slope), 0.46f);
-}
-
-TEST(OrbitLineColumns, PackedNumbersAboveOneHundredThousandKeepTheirDesignation)
-{
-    const minorPlanet letter = parsed(MpcLines::k617103);
-    EXPECT_STREQ(letter.designation, "z7103  ");
-    EXPECT_STREQ(letter.name, "(617103) 2003 FM129");
-    EXPECT_EQ(int(letter.epochYear), 2022);
-    EXPECT_EQ(int(letter.epochMonth), 8);
-    EXPECT_FLOAT_EQ(float(letter.semiMajorAxis), 50.5344404f);
-
-    const minorPlanet tilde = parsed(MpcLines::kTildeNumbered);
-    EXPECT_STREQ(tilde.designation, "~0K8Q  ");
-    EXPECT_STREQ(tilde.name, "(697402) 2003 FM129");
-    EXPECT_FLOAT_EQ(float(tilde.meanAnomaly), 351.69331f);
-}
-
-TEST(OrbitLineMagnitude, BlankMagnitudeColumnsGiveTheDefaults)
-{
-    // Columns 15-20 hold a slope that must be ignored.
-    const std::string line = patched(MpcLines::kCeres, 9, "       0.40");
-    const minorPlanet m = parsed(line);
-    EXPECT_FLOAT_EQ(float(m.absMagnitude), 20.0f);
-    EXPECT_FLOAT_EQ(float(m.slope), 0.15f);
-}
-
-TEST(OrbitLineEpoch, CenturyLettersAndPackedDigits)
-{
-    const minorPlanet k24 = parsed(patched(MpcLines::kCeres, 21, "K24AM"));
-    EXPECT_EQ(int(k24.epochYear), 2024);
-    EXPECT_EQ(int(k24.epochMonth), 10);
-    EXPECT_FLOAT_EQ(float(k24.epochDay), 22.0f);
-
-    const minorPlanet j96 = parsed(patched(MpcLines::kCeres, 21, "J9611"));
-    EXPECT_EQ(int(j96.epochYear), 1996);
-    EXPECT_EQ(int(j96.epochMonth), 1);
-    EXPECT_FLOAT_EQ(float(j96.epochDay), 1.0f);
-
-    EXPECT_EQ(int(parsed(patched(MpcLines::kCeres, 21, "I9911")).epochYear), 1899);
-    // Two columns cannot leave 1000..3000; a sign is read like a digit.
-    EXPECT_EQ(int(parsed(patched(MpcLines::kCeres, 21, "I-911")).epochYear), 1791);
+    const struct {
+        const char* packed;
+        int year, month, day;  // 0: refused
+    } cases[] = {
+        {"K24AM", 2024, 10, 22}, {"J9611", 1996, 1, 1}, {"I9911", 1899, 1, 1}, {"I-911", 1791, 1, 1},
+        {"K25C1", 2025, 12, 1},  {"K2519", 2025, 1, 9}, {"K251X", 2025, 1, 33}, {"K250L", 0, 0, 0},
+        {"K25DL", 0, 0, 0},      {"K25 L", 0, 0, 0},    {"K25B0", 0, 0, 0},     {"K25BY", 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        const minorPlanet m = parsed(patched(MpcLines::kCeres, 21, c.packed), c.year != 0);
+        if (c.year != 0) {
+            EXPECT_EQ(int(m.epochYear), c.year) << c.packed;
+            EXPECT_EQ(int(m.epochMonth), c.month) << c.packed;
+            EXPECT_FLOAT_EQ(float(m.epochDay), float(c.day)) << c.packed;
+        }
+    }
     EXPECT_EQ(OrbitLine::packedEpochDigit('V'), 31);
-}
-
-TEST(OrbitLineEpoch, RangeEdges)
-{
-    parsed(patched(MpcLines::kCeres, 21, "K25C1"));   // month 12
-    parsed(patched(MpcLines::kCeres, 21, "K2519"));   // day 9
-    parsed(patched(MpcLines::kCeres, 21, "K251X"));   // day 33
-    parsed(patched(MpcLines::kCeres, 21, "K250L"), false);  // month 0
-    parsed(patched(MpcLines::kCeres, 21, "K25DL"), false);  // month 13
-    parsed(patched(MpcLines::kCeres, 21, "K25 L"), false);  // blank month
-    parsed(patched(MpcLines::kCeres, 21, "K25B0"), false);  // day 0
-    parsed(patched(MpcLines::kCeres, 21, "K25BY"), false);  // day 34
 }
 
 TEST(OrbitLineShort, ShortLinesAreRejectedWithoutReadingPastTheirEnd)
@@ -130,33 +99,28 @@ TEST(OrbitLineShort, ShortLinesAreRejectedWithoutReadingPastTheirEnd)
     parsed(MpcLines::kCeres.substr(0, OrbitLine::kMinimumLength));
     parsed(MpcLines::kCeres.substr(0, OrbitLine::kMinimumLength - 1), false);
     parsed("", false);
-    // Long enough for the elements but not for a name.
-    EXPECT_STREQ(parsed(MpcLines::kCeres.substr(0, 166)).name, "");
+    EXPECT_STREQ(parsed(MpcLines::kCeres.substr(0, 166)).name, "");  // elements but no name
 }
 
-TEST(OrbitLineName, MultiWordNamesAreKeptWhole)
+// The readable name once stopped at the first blank ("(9007) James"): now the
+// designation columns, trimmed and cut to 20 characters, never reaching the
+// observation date of the near-Earth lists (2019 KO2).
+TEST(OrbitLineName, MultiWordNamesTrimmedAndCutToTheField)
 {
-    const std::string line = patched(MpcLines::kCeres, 167, "   (9007) James Bond         ");
-    EXPECT_EQ(nameOf(line), "(9007) James Bond");
-}
-
-TEST(OrbitLineName, NamesAreTrimmedAndCutToTheField)
-{
-    // 20 characters exactly are kept; longer ones are cut to 20 and trimmed.
-    EXPECT_EQ(nameOf(patched(MpcLines::kCeres, 167, "(12345) Abcdefghijkl        ")),
-              "(12345) Abcdefghijkl");
-    EXPECT_EQ(nameOf(patched(MpcLines::kCeres, 167, "(12345) Abc Def Ghijklmno    ")),
-              "(12345) Abc Def Ghij");
-    EXPECT_EQ(nameOf(patched(MpcLines::kCeres, 167, "(12345) Abc          Ghijklmn")),
-              "(12345) Abc");
-    EXPECT_EQ(nameOf(patched(MpcLines::kCeres, 167, "                            ")), "");
-}
-
-TEST(OrbitLineName, TheObservationDateIsNeverPartOfTheName)
-{
-    // 2019 KO2: a 20-character field would reach column 194 only.
-    EXPECT_EQ(nameOf(patched(MpcLines::k2019KO2, 167, "  (100000) Astronautica     ")),
-              "(100000) Astronautic");
+    const struct {
+        std::string_view line;
+        const char* columns167To194;
+        const char* name;
+    } cases[] = {
+        {MpcLines::kCeres, "   (9007) James Bond         ", "(9007) James Bond"},
+        {MpcLines::kCeres, "(12345) Abcdefghijkl        ", "(12345) Abcdefghijkl"},
+        {MpcLines::kCeres, "(12345) Abc Def Ghijklmno    ", "(12345) Abc Def Ghij"},
+        {MpcLines::kCeres, "(12345) Abc          Ghijklmn", "(12345) Abc"},
+        {MpcLines::kCeres, "                            ", ""},
+        {MpcLines::k2019KO2, "  (100000) Astronautica     ", "(100000) Astronautic"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(nameOf(patched(c.line, 167, c.columns167To194)), c.name) << c.columns167To194;
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include "model/StarDatabaseModel.h"
 #include "platform/AppTimeZone.h"
 
-#include "PassHelpers.h"
+#include "solarsystem/SkyReference.h"
 #include "model/PrefFixture.h"
 #include "support/RecordingAlertPresenter.h"
 
@@ -16,7 +16,10 @@
 
 namespace {
 
-// The model's planet records filled through the settings and the sky date.
+using namespace SkyReference;
+
+// The model's planet records filled through the settings and the sky date of
+// the 2024 April 8 eclipse, 18h UT.
 class PlanetaryPositionsTest : public PrefFixture {
 protected:
     void SetUp() override
@@ -32,8 +35,6 @@ protected:
     }
     void TearDown() override { AppTimeZone::setZone(QTimeZone::systemTimeZone()); }
 
-    PrefControl& prefs() { return *fakes.prefs; }
-
     StarDatabaseModel model;
     std::unique_ptr<SkyDateModel> skyDate;
     ScopedAlertRecorder recorder;
@@ -42,11 +43,11 @@ protected:
 TEST_F(PlanetaryPositionsTest, RunsThePassAndTheMoonForTheSkyDateAndSite)
 {
     std::vector<int> placed;
-    PlanetaryPositions positions(model, prefs(), *skyDate,
+    PlanetaryPositions positions(model, *fakes.prefs, *skyDate,
                                  [&placed](int entry, double, double) { placed.push_back(entry); });
     positions.calculatePlanetPositions(0.0, -1, -1, false);
 
-    // The same pass run by hand on records of its own.
+    // The same pass and Moon step run by hand on records of their own.
     PassRecords expected;
     PlanetaryPass pass;
     PlanetaryPassRequest request;
@@ -56,49 +57,28 @@ TEST_F(PlanetaryPositionsTest, RunsThePassAndTheMoonForTheSkyDateAndSite)
     ASSERT_TRUE(expected.run(pass, request));
     const PlanetHandOver& h = pass.state().handOver;
     const MoonStep::Result moon = MoonStep::calculateMoon(
-        {h.pT, h.pNutLong, h.pCO, h.pSO, h.pLe, request.primeMeridian, 38.921389, true},
-        expected.planets[9], expected.planets[10]);
-    for (int k = 0; k < 11; ++k) {
-        EXPECT_EQ(std::memcmp(&model.planets()[std::size_t(k)], &expected.planets[std::size_t(k)],
-                              sizeof(planet)),
-                  0)
-            << "entry " << k;
-    }
+        {h.pT, h.pNutLong, h.pCO, h.pSO, h.pLe, request.primeMeridian, 38.921389, true}, expected.planets[9],
+        expected.planets[10]);
+    for (std::size_t k = 0; k < 11; ++k)
+        EXPECT_EQ(std::memcmp(&model.planets()[k], &expected.planets[k], sizeof(planet)), 0) << "entry " << k;
     EXPECT_EQ(positions.moon().moonPhase, moon.moonPhase);
-    // Every body, then the Moon.
     ASSERT_FALSE(placed.empty());
-    EXPECT_EQ(placed.back(), 9);
+    EXPECT_EQ(placed.back(), 9);  // every body, then the Moon
     EXPECT_EQ(recorder.beeps, 0);
+    // The eclipse Moon stood near perigee, about 360,000 km away.
+    EXPECT_NEAR(model.planets()[9].geoDistance, 360.0f, 1.0f);
 }
 
-TEST_F(PlanetaryPositionsTest, AShortenedPassLeavesTheMoonAlone)
+// Neither a shortened pass nor a refused one writes a record.
+TEST_F(PlanetaryPositionsTest, AShortenedPassLeavesTheMoonAloneAndAnOffsetOutOfRangeBeeps)
 {
-    PlanetaryPositions positions(model, prefs(), *skyDate);
+    PlanetaryPositions positions(model, *fakes.prefs, *skyDate);
     positions.calculatePlanetPositions(10.0, -1, -1, false);
-    EXPECT_EQ(model.planets()[9].geoDistance, 0.0f);
-}
-
-TEST_F(PlanetaryPositionsTest, AnOffsetOutOfRangeBeepsAndChangesNothing)
-{
-    PlanetaryPositions positions(model, prefs(), *skyDate);
+    EXPECT_EQ(recorder.beeps, 0);
     positions.calculatePlanetPositions(3650000.5, -1, -1, false);
     EXPECT_EQ(recorder.beeps, 1);
     EXPECT_EQ(double(model.planets()[0].vecX), 0.0);
     EXPECT_EQ(model.planets()[9].geoDistance, 0.0f);
-}
-
-TEST_F(PlanetaryPositionsTest, TheProjectionPassRunsIt)
-{
-    PlanetaryPositions positions(model, prefs(), *skyDate);
-    model.setPlanetPositions(&positions);
-    model.setLinks(prefs(), *skyDate);
-    prefs().setSkyViewRect(QRectF(0, 0, 1000, 800));
-    model.calculateStarPositions(true);
-    const planet sun = model.planets()[0];
-    EXPECT_NEAR(sun.vecX * sun.vecX + sun.vecY * sun.vecY + sun.vecZ * sun.vecZ, 1.0, 1e-12);
-    EXPECT_EQ(sun.state, kStateOnScreen);
-    // The Moon of the 2024 April 8 eclipse, near perigee: about 360,000 km.
-    EXPECT_NEAR(model.planets()[9].geoDistance, 360.0f, 1.0f);
 }
 
 }  // namespace

@@ -16,32 +16,25 @@ TEST(ProgressCounter, OnePublicationPerWholePercent)
     progress.offer(0.5);  // the whole part does not pass 0
     EXPECT_FALSE(progress.take());
     progress.offer(1.25);
-    progress.offer(1.75);  // still within 1
+    progress.offer(1.75);
     EXPECT_EQ(progress.take(), 1.25);
     EXPECT_FALSE(progress.take());
-    // A jump of several percent advances the count by one only.
-    progress.offer(7.5);
+    progress.offer(7.5);  // a jump of several percent advances the count by one only
     progress.offer(7.6);
     EXPECT_EQ(progress.take(), 7.6);
 }
 
-TEST(SliceRunner, OperationCountIsTheProcessorCountBetweenOneAndEight)
+TEST(SliceRunner, ProcessorCountBetweenOneAndEightAndEverySliceOnce)
 {
-    EXPECT_EQ(SliceRunner::operationCount(0), 1);
-    EXPECT_EQ(SliceRunner::operationCount(1), 1);
-    EXPECT_EQ(SliceRunner::operationCount(3), 3);
-    EXPECT_EQ(SliceRunner::operationCount(8), 8);
-    EXPECT_EQ(SliceRunner::operationCount(64), 8);
-}
-
-TEST(SliceRunner, EverySliceRunsOnceBeforeRunReturns)
-{
+    for (const auto& [processors, operations] : {std::pair{0, 1}, {1, 1}, {3, 3}, {8, 8}, {64, 8}})
+        EXPECT_EQ(SliceRunner::operationCount(processors), operations) << processors;
     std::vector<std::atomic<int>> runs(8);
     SliceRunner::run(8, [&](int slice) { runs[std::size_t(slice)].fetch_add(1); });
     for (const std::atomic<int>& r : runs)
         EXPECT_EQ(r.load(), 1);
 }
 
+// A throwing slice used to end a pool thread; the exception now reaches the caller.
 TEST(SliceRunner, AnExceptionOfASliceReachesTheCaller)
 {
     std::atomic<int> finished{0};

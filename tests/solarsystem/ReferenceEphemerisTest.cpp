@@ -1,4 +1,4 @@
-#include "PassHelpers.h"
+#include "solarsystem/SkyReference.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +12,8 @@
 // g_dec (apparent geocentric, true equator and equinox of date) were printed
 // in degrees. The tests need no PyEphem.
 namespace {
+
+using namespace SkyReference;
 
 struct Reference {
     double julianDay;  // UT

@@ -6,55 +6,26 @@
 
 namespace {
 
-// The semi-major axes of the method (Saturn radii); Hyperion's and Iapetus's vary a little.
-constexpr double kSemiMajorAxis[] = {3.06879, 3.94118, 4.880998, 6.24871, 8.725924, 20.216193, 24.50601, 58.935028};
-constexpr double kEccentricity[] = {0.0191, 0.0049, 0.0, 0.0022, 0.0013, 0.0292, 0.13, 0.031};
-
-TEST(SaturnSatellitePositions, ProjectedDistanceNeverExceedsTheOrbit)
+// Over eight years: every satellite stays within its apoapsis (semi-major axis
+// in Saturn radii times 1 + e, with 1 % to spare), and near conjunction one
+// nearer to the Earth than Saturn (z < 0) moves west (x growing), prograde.
+TEST(SaturnSatellitePositions, StayInTheirOrbitsAndMoveProgradeFromTheEarth)
 {
+    constexpr double a[] = {3.06879, 3.94118, 4.880998, 6.24871, 8.725924, 20.216193, 24.50601, 58.935028};
+    constexpr double e[] = {0.0191, 0.0049, 0.0, 0.0022, 0.0013, 0.0292, 0.13, 0.031};
     SaturnSatellitePositions::Input input{2451439.5, 1e9, 0.8, -0.04};
-    for (double day = 0.0; day < 3000.0; day += 7.3) {
+    for (double day = 0.0; day < 3000.0; day += 1.173) {
         input.julianDay = 2451439.5 + day;
         input.geocentricLongitude = 0.8 + day * 0.0006;  // Saturn's own slow motion
-        const SaturnSatellitePositions::Satellites satellites = SaturnSatellitePositions::positions(input);
-        for (std::size_t k = 0; k < satellites.size(); ++k) {
-            const SaturnSatellitePositions::Satellite& s = satellites[k];
-            const double apoapsis = kSemiMajorAxis[k] * (1.0 + kEccentricity[k]) * 1.01;
-            EXPECT_LE(std::hypot(s.x, s.y), apoapsis) << "satellite " << k << " day " << day;
-            EXPECT_LE(std::sqrt(s.x * s.x + s.y * s.y + s.z * s.z), apoapsis) << "satellite " << k;
-        }
-    }
-}
-
-TEST(SaturnSatellitePositions, PerspectiveEnlargesTheNearSide)
-{
-    SaturnSatellitePositions::Input far{2451439.50074, 1e9, 0.8, -0.04};
-    SaturnSatellitePositions::Input near = far;
-    near.distanceAu = 8.0;
-    const SaturnSatellitePositions::Satellites a = SaturnSatellitePositions::positions(far);
-    const SaturnSatellitePositions::Satellites b = SaturnSatellitePositions::positions(near);
-    for (std::size_t k = 0; k < a.size(); ++k) {
-        const double ratio = b[k].y / a[k].y;
-        EXPECT_NEAR(ratio, 8.0 / (8.0 + a[k].z / 2475.0), 1e-9);
-        EXPECT_EQ(ratio > 1.0, a[k].z < 0.0);
-    }
-}
-
-TEST(SaturnSatellitePositions, SatellitesInFrontMoveWestward)
-{
-    // Prograde orbits: near conjunction a satellite nearer to the Earth than
-    // Saturn (z < 0) moves toward the west (x growing), one beyond it toward the east.
-    SaturnSatellitePositions::Input input{2451439.5, 1e9, 0.8, -0.04};
-    const double step = 0.01;
-    for (double day = 0.0; day < 400.0; day += 0.173) {
-        input.julianDay = 2451439.5 + day;
-        const SaturnSatellitePositions::Satellites now = SaturnSatellitePositions::positions(input);
-        input.julianDay += step;
-        const SaturnSatellitePositions::Satellites later = SaturnSatellitePositions::positions(input);
+        const auto now = SaturnSatellitePositions::positions(input);
+        input.julianDay += 0.01;
+        const auto later = SaturnSatellitePositions::positions(input);
         for (std::size_t k = 0; k < now.size(); ++k) {
-            if (std::fabs(now[k].x) > 0.5 * kSemiMajorAxis[k])
-                continue;
-            EXPECT_EQ(later[k].x > now[k].x, now[k].z < 0.0) << "satellite " << k << " day " << day;
+            const auto& s = now[k];
+            EXPECT_LE(std::sqrt(s.x * s.x + s.y * s.y + s.z * s.z), a[k] * (1.0 + e[k]) * 1.01) << k << " " << day;
+            if (std::fabs(s.x) < 0.5 * a[k]) {
+                EXPECT_EQ(later[k].x > s.x, s.z < 0.0) << "satellite " << k << " day " << day;
+            }
         }
     }
 }

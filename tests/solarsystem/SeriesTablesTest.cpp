@@ -65,93 +65,67 @@ TEST(VSOP87Tables, TotalsAndFoldedConstants)
     EXPECT_EQ(folded, 105);
 }
 
-// Each body's L0 opens with its constant and its largest periodic term.
+// Each body's L0, and the Earth's R0, open with a constant and the largest periodic term.
 TEST(VSOP87Tables, OpeningTermsFixTheEdition)
 {
-    struct Opening {
-        VSOP87Planet planet;
+    const auto L0 = [](VSOP87Planet planet) -> const PeriodicSeries& { return VSOP87Tables::planet(planet).L[0]; };
+    const struct {
+        const PeriodicSeries& series;
         double constant, amplitude, phase, frequency;
+    } openings[] = {
+        {L0(VSOP87Planet::Earth), 175347046, 3341656, 4.6692568, 6283.07585},
+        {L0(VSOP87Planet::Mercury), 440250710, 40989415, 1.48302034, 26087.90314157},
+        {L0(VSOP87Planet::Venus), 317614667, 1353968, 5.5931332, 10213.2855462},
+        {L0(VSOP87Planet::Mars), 620347712, 18656368, 5.050371, 3340.6124267},
+        {L0(VSOP87Planet::Jupiter), 59954691, 9695899, 5.0619179, 529.6909651},
+        {L0(VSOP87Planet::Saturn), 87401354, 11107660, 3.9620509, 213.29909544},
+        {L0(VSOP87Planet::Uranus), 548129294, 9260408, 0.8910642, 74.7815986},
+        {L0(VSOP87Planet::Neptune), 531188633, 1798476, 2.9010127, 38.1330356},
+        {VSOP87Tables::planet(VSOP87Planet::Earth).R[0], 100013989, 1670700, 3.0984635, 6283.07585},
     };
-    const Opening openings[] = {
-        {VSOP87Planet::Earth, 175347046, 3341656, 4.6692568, 6283.07585},
-        {VSOP87Planet::Mercury, 440250710, 40989415, 1.48302034, 26087.90314157},
-        {VSOP87Planet::Venus, 317614667, 1353968, 5.5931332, 10213.2855462},
-        {VSOP87Planet::Mars, 620347712, 18656368, 5.050371, 3340.6124267},
-        {VSOP87Planet::Jupiter, 59954691, 9695899, 5.0619179, 529.6909651},
-        {VSOP87Planet::Saturn, 87401354, 11107660, 3.9620509, 213.29909544},
-        {VSOP87Planet::Uranus, 548129294, 9260408, 0.8910642, 74.7815986},
-        {VSOP87Planet::Neptune, 531188633, 1798476, 2.9010127, 38.1330356},
-    };
-    for (const Opening& o : openings) {
-        const PeriodicSeries& L0 = VSOP87Tables::planet(o.planet).L[0];
-        EXPECT_EQ(L0.constant, o.constant);
-        ASSERT_FALSE(L0.terms.empty());
-        EXPECT_EQ(L0.terms[0].amplitude, o.amplitude);
-        EXPECT_NEAR(L0.terms[0].phase, o.phase, 1e-12);
-        EXPECT_NEAR(L0.terms[0].frequency, o.frequency, 1e-9);
+    for (const auto& o : openings) {
+        EXPECT_EQ(o.series.constant, o.constant);
+        ASSERT_FALSE(o.series.terms.empty());
+        EXPECT_EQ(o.series.terms[0].amplitude, o.amplitude);
+        EXPECT_NEAR(o.series.terms[0].phase, o.phase, 1e-12);
+        EXPECT_NEAR(o.series.terms[0].frequency, o.frequency, 1e-9);
     }
-    const PeriodicSeries& R0 = VSOP87Tables::planet(VSOP87Planet::Earth).R[0];
-    EXPECT_EQ(R0.constant, 100013989);
-    EXPECT_EQ(R0.terms[0].amplitude, 1670700);
-    EXPECT_NEAR(R0.terms[0].phase, 3.0984635, 1e-12);
-    EXPECT_NEAR(R0.terms[0].frequency, 6283.07585, 1e-9);
 }
 
 // A zero-frequency term with phase pi contributes minus its amplitude.
 TEST(VSOP87Tables, ConstantsKeepTheirSign)
 {
-    const PeriodicSeries& L5 = VSOP87Tables::planet(VSOP87Planet::Earth).L[5];
-    EXPECT_TRUE(L5.terms.empty());
-    EXPECT_NEAR(L5.sum(0.3), -1.0, 1e-5);
-    EXPECT_NEAR(VSOP87Tables::planet(VSOP87Planet::Earth).L[4].constant, -114.0, 1e-3);
+    const VSOP87Body& earth = VSOP87Tables::planet(VSOP87Planet::Earth);
+    EXPECT_TRUE(earth.L[5].terms.empty());
+    EXPECT_NEAR(earth.L[5].sum(0.3), -1.0, 1e-5);
+    EXPECT_NEAR(earth.L[4].constant, -114.0, 1e-3);
 }
 
 TEST(VSOP87Tables, EarthOfJ2000KeepsTheLargestTermsPerPower)
 {
     const VSOP87Body& earth = VSOP87Tables::earthJ2000;
-    const Counts L = {64, 34, 20, 7, 2, 0};
-    const Counts B = {5, 7, 4, 3, 2, 0};
-    const Counts R = {40, 10, 6, 2, 1, 0};
+    const Counts L = {64, 34, 20, 7, 2, 0}, B = {5, 7, 4, 3, 2, 0}, R = {40, 10, 6, 2, 1, 0};
     for (int p = 0; p < 6; ++p) {
         EXPECT_EQ(earth.L[p].publishedTerms(), L[p]) << "L" << p;
         EXPECT_EQ(earth.B[p].publishedTerms(), B[p]) << "B" << p;
         EXPECT_EQ(earth.R[p].publishedTerms(), R[p]) << "R" << p;
     }
-    // The J2000 frame shows in L1 (general precession removed).
-    EXPECT_EQ(earth.L[1].constant, 628307584999.0);
+    EXPECT_EQ(earth.L[1].constant, 628307584999.0);  // the J2000 frame: general precession removed
 }
 
-TEST(PlutoTable, NonZeroCoefficients)
+TEST(PlutoTable, NonZeroCoefficientsAndTheLargestTerms)
 {
-    int lonA = 0, lonB = 0, latA = 0, latB = 0, radA = 0, radB = 0;
+    Counts nonZero{};
     for (const Pluto::Term& t : Pluto::table) {
-        lonA += t.lonA != 0;
-        lonB += t.lonB != 0;
-        latA += t.latA != 0;
-        latB += t.latB != 0;
-        radA += t.radA != 0;
-        radB += t.radB != 0;
+        const long coefficients[] = {t.lonA, t.lonB, t.latA, t.latB, t.radA, t.radB};
+        for (std::size_t c = 0; c < 6; ++c)
+            nonZero[c] += coefficients[c] != 0;
     }
-    EXPECT_EQ(lonA, 42);
-    EXPECT_EQ(lonB, 40);
-    EXPECT_EQ(latA, 36);
-    EXPECT_EQ(latB, 36);
-    EXPECT_EQ(radA, 43);
-    EXPECT_EQ(radB, 43);
-}
-
-TEST(PlutoTable, FirstArgumentCarriesTheLargestTerms)
-{
+    EXPECT_EQ(nonZero, (Counts{42, 40, 36, 36, 43, 43}));
     const Pluto::Term& first = Pluto::table[0];
-    EXPECT_EQ(first.i, 0);
-    EXPECT_EQ(first.j, 0);
-    EXPECT_EQ(first.k, 1);
-    EXPECT_EQ(first.lonA, -19799805);
-    EXPECT_EQ(first.lonB, 19850055);
-    EXPECT_EQ(first.latA, -5452852);
-    EXPECT_EQ(first.latB, -14974862);
-    EXPECT_EQ(first.radA, 66865439);
-    EXPECT_EQ(first.radB, 68951812);
+    EXPECT_EQ((std::array<int, 3>{first.i, first.j, first.k}), (std::array<int, 3>{0, 0, 1}));
+    EXPECT_EQ((std::array<long, 6>{first.lonA, first.lonB, first.latA, first.latB, first.radA, first.radB}),
+              (std::array<long, 6>{-19799805, 19850055, -5452852, -14974862, 66865439, 68951812}));
 }
 
 }  // namespace
