@@ -29,7 +29,6 @@ protected:
         seed(stored);
         PrefControl& prefs = readPrefs();
         outlets = fakes.outlets();
-        outlets.skyView = &fakes.skyView;
         m_chain = std::make_unique<UpdateChain>(prefs, outlets);
         m_windowSettings = std::make_unique<WindowSettings>(prefs, outlets);
         m_window = std::make_unique<SkyWindow>(prefs, outlets, *m_chain, *m_windowSettings, folders());

@@ -17,7 +17,7 @@ const QStringList kForcedRedraw = {"model.calculateStarPositions true", "skyView
 
 }  // namespace
 
-TEST_F(SkyWindowTest, TheWindowOpensOverTheFirstScreensVisibleArea)
+TEST_F(SkyWindowTest, TheWindowOpensOverTheFirstScreensVisibleAreaAndClosingKeepsItClosed)
 {
     SkyWindow& window = makeWindow();
 
@@ -27,19 +27,12 @@ TEST_F(SkyWindowTest, TheWindowOpensOverTheFirstScreensVisibleArea)
     EXPECT_EQ(window.geometry(), window.screenRect());
     EXPECT_EQ(window.centralWidget(), &view());
     EXPECT_FALSE(window.keepSWClosed());
-}
 
-TEST_F(SkyWindowTest, ClosingKeepsTheChartClosedUntilTheWindowMenuShowsIt)
-{
-    SkyWindow& window = makeWindow();
+    // Until the window menu shows it again.
     QCloseEvent close;
-
     QCoreApplication::sendEvent(&window, &close);
-
     EXPECT_TRUE(close.isAccepted());
     EXPECT_TRUE(window.keepSWClosed());
-    window.setKeepSWClosed(false);
-    EXPECT_FALSE(window.keepSWClosed());
 }
 
 TEST_F(SkyWindowTest, FullScreenKeepsTheWindowUpAndRefreshesTheChart)
@@ -61,29 +54,20 @@ TEST_F(SkyWindowTest, FullScreenKeepsTheWindowUpAndRefreshesTheChart)
     EXPECT_EQ(fakes.log.calls, kForcedRedraw);
 }
 
-TEST_F(SkyWindowTest, ZoomingReprojectsWithoutForceAndLeavesTheReadouts)
+TEST_F(SkyWindowTest, ZoomingReprojectsWithoutForceOnceLaunched)
 {
     SkyWindow& window = makeWindow();
     window.show();
-    view().setHasLaunched();
-    fakes.log.calls.clear();
-
+    window.setWindowState(Qt::WindowFullScreen);
     window.setWindowState(Qt::WindowMaximized);
+    EXPECT_TRUE(fakes.log.calls.isEmpty());
+
+    view().setHasLaunched();
     window.setWindowState(Qt::WindowNoState);
+    window.setWindowState(Qt::WindowMaximized);
 
     const QStringList redraw = {"model.calculateStarPositions false", "skyView.display"};
     EXPECT_EQ(fakes.log.calls, redraw + redraw);
-}
-
-TEST_F(SkyWindowTest, BeforeTheLaunchWindowChangesProjectNothing)
-{
-    SkyWindow& window = makeWindow();
-    window.show();
-
-    window.setWindowState(Qt::WindowFullScreen);
-    window.setWindowState(Qt::WindowMaximized);
-
-    EXPECT_TRUE(fakes.log.calls.isEmpty());
 }
 
 TEST_F(SkyWindowTest, AnInactiveApplicationMinimisesAHidingWindowUntilItIsActiveAgain)
@@ -97,22 +81,16 @@ TEST_F(SkyWindowTest, AnInactiveApplicationMinimisesAHidingWindowUntilItIsActive
     window.applicationStateChanged(Qt::ApplicationActive);
     EXPECT_FALSE(window.isMinimized());
 
+    // One the user minimised stays so.
+    window.setWindowState(Qt::WindowMinimized);
+    window.applicationStateChanged(Qt::ApplicationInactive);
+    window.applicationStateChanged(Qt::ApplicationActive);
+    EXPECT_TRUE(window.isMinimized());
+
+    window.setWindowState(Qt::WindowNoState);
     window.setHide(false);
     window.applicationStateChanged(Qt::ApplicationInactive);
     EXPECT_FALSE(window.isMinimized());
-}
-
-TEST_F(SkyWindowTest, AWindowTheUserMinimisedStaysMinimised)
-{
-    SkyWindow& window = makeWindow();
-    window.show();
-    window.setHide(true);
-    window.setWindowState(Qt::WindowMinimized);
-
-    window.applicationStateChanged(Qt::ApplicationInactive);
-    window.applicationStateChanged(Qt::ApplicationActive);
-
-    EXPECT_TRUE(window.isMinimized());
 }
 
 TEST_F(SkyWindowTest, TheToolbarIsShownOrHiddenAsTheLaunchSays)
