@@ -1,6 +1,5 @@
 #include "chart/DataFolderInstaller.h"
 
-#include "platform/DataPaths.h"
 #include "support/RecordingAlertPresenter.h"
 
 #include <gtest/gtest.h>
@@ -94,8 +93,6 @@ protected:
 
 }  // namespace
 
-// First launch
-
 TEST_F(DataFolderInstallerTest, FirstLaunchCopiesTheShippedFolders)
 {
     EXPECT_EQ(installer().setupDirectories(), Status::Installed);
@@ -108,18 +105,6 @@ TEST_F(DataFolderInstallerTest, FirstLaunchCopiesTheShippedFolders)
     // Read-only shipped tables are used where they are.
     EXPECT_FALSE(userHas("TVk"));
     EXPECT_FALSE(QFileInfo::exists(installer().installStagingFolder()));
-}
-
-TEST_F(DataFolderInstallerTest, TheShippedFolderInstalls)
-{
-    const DataFolderInstaller shipped(DataPaths::bundleDataFolder(), user);
-    EXPECT_EQ(shipped.setupDirectories(), Status::Installed);
-    EXPECT_TRUE(recorder.alerts.empty());
-    EXPECT_TRUE(userHas("Build Data/BuildStar.txt"));
-    EXPECT_TRUE(userHas("Misc/URL List.txt"));
-    for (const char* folder : {"Database", "Photos", "Tour"})
-        EXPECT_TRUE(QFileInfo(user + "/" + folder).isDir()) << folder;
-    EXPECT_EQ(shipped.updateDirectories("0.00.0", "1.0.0"), Status::Refreshed);
 }
 
 TEST_F(DataFolderInstallerTest, FirstLaunchCreatesFoldersWithTheUsersUmask)
@@ -209,8 +194,6 @@ TEST_F(DataFolderInstallerTest, AnInterruptedCopyIsRedoneAtTheNextLaunch)
     EXPECT_EQ(userFile("Norvane Pro Manual.pdf"), "1");
     EXPECT_FALSE(QFileInfo::exists(staging));
 }
-
-// Refresh after a version change
 
 TEST_F(DataFolderInstallerTest, TheSameVersionTouchesNothing)
 {

@@ -89,14 +89,3 @@ TEST_F(FolderCopyTest, FolderCopyFailsOnWhatItCannotCopy)
     EXPECT_FALSE(FolderCopy::copyFolder(at("absent"), at("to3"), error));
     EXPECT_FALSE(QFileInfo::exists(at("to3")));
 }
-
-TEST_F(FolderCopyTest, SameContentComparesBytes)
-{
-    write("a", "abcdef");
-    write("b", "abcdef");
-    write("c", "abcdeg");
-    EXPECT_TRUE(FolderCopy::sameContent(at("a"), at("b")));
-    EXPECT_FALSE(FolderCopy::sameContent(at("a"), at("c")));
-    EXPECT_FALSE(FolderCopy::sameContent(at("a"), at("missing")));
-    EXPECT_FALSE(FolderCopy::sameContent(at("missing"), at("missing")));
-}

@@ -207,8 +207,6 @@ TEST_F(LaunchSequenceTest, AnInstallationProblemEndsTheStart)
     EXPECT_EQ(recorder.alerts[0].message, "Required ZQData could not be found.");
 }
 
-// The data folder and the stored version
-
 TEST_F(LaunchSequenceTest, TheFirstLaunchCopiesTheFolderAndStoresTheVersion)
 {
     LaunchSequence& sequence = launch();

@@ -54,8 +54,6 @@ public:
 
 }  // namespace
 
-// Splash and drawing
-
 TEST_F(SkyViewTest, TheSplashShowsEachStagesLabelThenTheSky)
 {
     makeWindow().show();
@@ -184,8 +182,6 @@ TEST_F(SkyViewTest, TheChartOrItsMarqueeIsCopiedToTheClipboard)
     EXPECT_EQ(view().startPt(), QPointF());
 }
 
-// Resizing
-
 TEST_F(SkyViewTest, AResizeReprojectsOnceItHasEndedAndOnlyAfterTheLaunch)
 {
     SkyWindow& window = makeWindow();
@@ -207,8 +203,6 @@ TEST_F(SkyViewTest, AResizeReprojectsOnceItHasEndedAndOnlyAfterTheLaunch)
     EXPECT_EQ(settings().skyViewRect(), QRectF(view().rect()));
     EXPECT_EQ(view().width(), 600);
 }
-
-// Modes and accessors
 
 TEST_F(SkyViewTest, TrackAndCentreActAtOnceAndFallBack)
 {
@@ -234,8 +228,6 @@ TEST_F(SkyViewTest, TrackAndCentreActAtOnceAndFallBack)
     EXPECT_FALSE(view().isTrack());
     EXPECT_FALSE(view().isCenter());
 }
-
-// Cursors
 
 TEST_F(SkyViewTest, TheChartCursorFollowsTheRedCursorSetting)
 {

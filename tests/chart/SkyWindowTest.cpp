@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QToolBar>
 
 namespace {
 
@@ -91,16 +90,4 @@ TEST_F(SkyWindowTest, AnInactiveApplicationMinimisesAHidingWindowUntilItIsActive
     window.setHide(false);
     window.applicationStateChanged(Qt::ApplicationInactive);
     EXPECT_FALSE(window.isMinimized());
-}
-
-TEST_F(SkyWindowTest, TheToolbarIsShownOrHiddenAsTheLaunchSays)
-{
-    SkyWindow& window = makeWindow();
-    QToolBar* toolbar = window.addToolBar("Main");
-    window.show();
-
-    window.setToolbarShown(false);
-    EXPECT_TRUE(toolbar->isHidden());
-    window.setToolbarShown(true);
-    EXPECT_FALSE(toolbar->isHidden());
 }

@@ -64,19 +64,6 @@ TEST_F(UpdateChainTest, NoPathWithoutASelectionOrWithThePathLayerOff)
     }
 }
 
-TEST_F(UpdateChainTest, ViewOnlyChangesReprojectWithoutForceAndLeaveTheReadouts)
-{
-    PrefControl& settings = prefs();
-    UpdateChain chain(settings, outlets);
-
-    chain.zoom();
-    chain.viewDidEndLiveResize(QRectF(0, 0, 640, 480));
-
-    const QStringList redraw = {"model.calculateStarPositions false", "skyView.display"};
-    EXPECT_EQ(fakes.log.calls, redraw + redraw);
-    EXPECT_EQ(settings.skyViewRect(), QRectF(0, 0, 640, 480));
-}
-
 TEST_F(UpdateChainTest, EveryStepRunsWithoutThePartsThatAreMissing)
 {
     outlets = ChartOutlets();

@@ -47,7 +47,7 @@ protected:
 
 }  // namespace
 
-TEST_F(GridTest, HourCirclesJoinVisibleNeighboursOnly)
+TEST_F(GridTest, HourCirclesJoinVisibleNeighboursOnlyWithinTheirHour)
 {
     prefs().setIsRA_Dec();
     place(raGrid, 0, 20, 50);
@@ -59,15 +59,10 @@ TEST_F(GridTest, HourCirclesJoinVisibleNeighboursOnly)
 
     // A hidden point removes both segments that touch it.
     raGrid[1].visible = 0;
-    image = paintEquatorial();
-    EXPECT_EQ(inkCount(image), 0);
-}
-
-TEST_F(GridTest, HourCirclesEndAtTheirLastPoint)
-{
-    prefs().setIsRA_Dec();
-    place(raGrid, 80, 20, 50);   // the last point of hour 0
-    place(raGrid, 81, 100, 50);  // the first of hour 1
+    EXPECT_EQ(inkCount(paintEquatorial()), 0);
+    // The last point of hour 0 is not joined to the first of hour 1.
+    place(raGrid, 80, 20, 50);
+    place(raGrid, 81, 100, 50);
     EXPECT_EQ(inkCount(paintEquatorial()), 0);
 }
 
@@ -147,10 +142,8 @@ TEST_F(GridTest, OnPaperTheGridIsBlackAndMapped)
 
 TEST(HorizonGridPainter, AzimuthLabelsRunRoundFromSouth)
 {
-    EXPECT_EQ(HorizonGridPainter::azimuthLabel(0), 180);
-    EXPECT_EQ(HorizonGridPainter::azimuthLabel(17), 350);
-    EXPECT_EQ(HorizonGridPainter::azimuthLabel(18), 0);
-    EXPECT_EQ(HorizonGridPainter::azimuthLabel(35), 170);
+    for (const auto& [line, label] : {std::pair{0, 180}, {17, 350}, {18, 0}, {35, 170}})
+        EXPECT_EQ(HorizonGridPainter::azimuthLabel(line), label) << line;
 }
 
 TEST_F(GridTest, AzimuthLinesAndAltitudeCirclesJoinVisibleNeighbours)
