@@ -1,13 +1,10 @@
 #include "chart/DataFolderInstaller.h"
 
+#include "TestFiles.h"
 #include "support/RecordingAlertPresenter.h"
 
 #include <gtest/gtest.h>
 
-#include <QDateTime>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTimeZone>
 
@@ -22,18 +19,6 @@ QDateTime utc(int year) { return QDateTime(QDate(year, 1, 1), QTime(0, 0), QTime
 // Modification times: the first release's files and the second's.
 const QDateTime kRelease1 = utc(2020);
 const QDateTime kRelease2 = utc(2022);
-
-void writeFile(const QString& path, const QByteArray& content, const QDateTime& modified = {})
-{
-    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(content), content.size());
-    ASSERT_TRUE(file.flush());
-    if (modified.isValid()) {
-        ASSERT_TRUE(file.setFileTime(modified, QFileDevice::FileModificationTime));
-    }
-}
 
 mode_t modeOf(const QString& path)
 {
@@ -63,11 +48,7 @@ protected:
     {
         writeFile(user + "/" + relative, content, when);
     }
-    QByteArray userFile(const QString& relative) const
-    {
-        QFile file(user + "/" + relative);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
+    QByteArray userFile(const QString& relative) const { return readFile(user + "/" + relative); }
     bool userHas(const QString& relative) const { return QFileInfo::exists(user + "/" + relative); }
 
     DataFolderInstaller installer() const { return DataFolderInstaller(bundle, user); }
@@ -93,27 +74,27 @@ protected:
 
 }  // namespace
 
-TEST_F(DataFolderInstallerTest, FirstLaunchCopiesTheShippedFolders)
+TEST_F(DataFolderInstallerTest, FirstLaunchCopiesTheShippedFoldersWithTheUsersUmask)
 {
+    // What an interrupted first launch left is not taken for a finished copy.
+    const QString staging = installer().installStagingFolder();
+    writeFile(staging + "/Build Data/BuildStar.txt", "partial");
+    writeFile(staging + "/Build Data/leftover.tmp", "x");
+    ASSERT_TRUE(QFile::setPermissions(bundle + "/Build Data/BuildStar.txt",
+                                      QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
+    const mode_t previous = ::umask(022);
     EXPECT_EQ(installer().setupDirectories(), Status::Installed);
+    ::umask(previous);
 
     EXPECT_TRUE(recorder.alerts.empty());
     for (const char* file : {"Build Data/BuildStar.txt", "Misc/URL List.txt", "Photos/M31.jpg",
                              "Tour/Messier Objects.txt", "Norvane Pro Manual.pdf"})
         EXPECT_EQ(userFile(file), "1") << file;
     EXPECT_TRUE(QFileInfo(user + "/Database").isDir());
+    EXPECT_FALSE(userHas("Build Data/leftover.tmp"));
+    EXPECT_FALSE(QFileInfo::exists(staging));
     // Read-only shipped tables are used where they are.
     EXPECT_FALSE(userHas("TVk"));
-    EXPECT_FALSE(QFileInfo::exists(installer().installStagingFolder()));
-}
-
-TEST_F(DataFolderInstallerTest, FirstLaunchCreatesFoldersWithTheUsersUmask)
-{
-    ASSERT_TRUE(QFile::setPermissions(bundle + "/Build Data/BuildStar.txt",
-                                      QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
-    const mode_t previous = ::umask(022);
-    EXPECT_EQ(installer().setupDirectories(), Status::Installed);
-    ::umask(previous);
     EXPECT_EQ(modeOf(user), mode_t(0755));
     EXPECT_EQ(modeOf(user + "/Build Data"), mode_t(0755));
     // The program writes downloads over shipped files, so copies must be writable.
@@ -181,20 +162,6 @@ TEST_F(DataFolderInstallerTest, EachFailedCopyShowsItsNumberedProblem)
     }
 }
 
-TEST_F(DataFolderInstallerTest, AnInterruptedCopyIsRedoneAtTheNextLaunch)
-{
-    const QString staging = installer().installStagingFolder();
-    writeFile(staging + "/Build Data/BuildStar.txt", "partial");
-    writeFile(staging + "/Build Data/leftover.tmp", "x");
-
-    EXPECT_EQ(installer().setupDirectories(), Status::Installed);
-    EXPECT_TRUE(recorder.alerts.empty());
-    EXPECT_EQ(userFile("Build Data/BuildStar.txt"), "1");
-    EXPECT_FALSE(userHas("Build Data/leftover.tmp"));
-    EXPECT_EQ(userFile("Norvane Pro Manual.pdf"), "1");
-    EXPECT_FALSE(QFileInfo::exists(staging));
-}
-
 TEST_F(DataFolderInstallerTest, TheSameVersionTouchesNothing)
 {
     installRelease1();
@@ -219,6 +186,9 @@ TEST_F(DataFolderInstallerTest, AnUpgradeReplacesOnlyTheShippedFiles)
     for (const char* file : kept)
         own(file, file);
     own("Database/Stars.tvk", "built from the old star text");
+    // A URL list the user deleted stays deleted; what an interrupted refresh left is not used.
+    ASSERT_TRUE(QFile::remove(user + "/Misc/URL List.txt"));
+    writeFile(installer().refreshStagingFolder() + "/Build Data/BuildStar.txt", "partial");
     for (const char* file : {"Build Data/BuildStar.txt", "Build Data/Soft00Cmt.txt", "Misc/URL List.txt",
                              "Norvane Pro Manual.pdf", "Tour/Messier Objects.txt", "Photos/M31.jpg"})
         ship(file, "2", kRelease2);
@@ -227,9 +197,9 @@ TEST_F(DataFolderInstallerTest, AnUpgradeReplacesOnlyTheShippedFiles)
 
     for (const char* file : kept)
         EXPECT_EQ(userFile(file), file);
-    for (const char* file : {"Build Data/BuildStar.txt", "Build Data/Soft00Cmt.txt", "Misc/URL List.txt",
-                             "Norvane Pro Manual.pdf"})
+    for (const char* file : {"Build Data/BuildStar.txt", "Build Data/Soft00Cmt.txt", "Norvane Pro Manual.pdf"})
         EXPECT_EQ(userFile(file), "2") << file;
+    EXPECT_FALSE(userHas("Misc/URL List.txt"));
     // The tour and the photographs are the user's once installed.
     EXPECT_EQ(userFile("Photos/M31.jpg"), "1");
     EXPECT_EQ(userFile("Tour/Messier Objects.txt"), "1");
@@ -255,16 +225,6 @@ TEST_F(DataFolderInstallerTest, ADownloadedElementFileIsKeptWhileNewerThanTheShi
     }
 }
 
-TEST_F(DataFolderInstallerTest, AUrlListTheUserDeletedStaysDeleted)
-{
-    installRelease1();
-    ASSERT_TRUE(QFile::remove(user + "/Misc/URL List.txt"));
-    ship("Misc/URL List.txt", "2", kRelease2);
-
-    EXPECT_EQ(installer().updateDirectories("1.0.0", "1.1.0"), Status::Refreshed);
-    EXPECT_FALSE(userHas("Misc/URL List.txt"));
-}
-
 TEST_F(DataFolderInstallerTest, AFailedRefreshLeavesTheFolderAsItWas)
 {
     installRelease1();
@@ -285,17 +245,6 @@ TEST_F(DataFolderInstallerTest, AFailedRefreshLeavesTheFolderAsItWas)
     EXPECT_EQ(installer().updateDirectories("1.0.0", "1.1.0"), Status::Refreshed);
     EXPECT_EQ(userFile("Build Data/BuildStar.txt"), "2");
     EXPECT_FALSE(userHas("Database/Stars.tvk"));
-}
-
-TEST_F(DataFolderInstallerTest, AnInterruptedRefreshIsRedone)
-{
-    installRelease1();
-    writeFile(installer().refreshStagingFolder() + "/Build Data/BuildStar.txt", "partial");
-    ship("Build Data/BuildStar.txt", "2", kRelease2);
-
-    EXPECT_EQ(installer().updateDirectories("1.0.0", "1.1.0"), Status::Refreshed);
-    EXPECT_EQ(userFile("Build Data/BuildStar.txt"), "2");
-    EXPECT_FALSE(QFileInfo::exists(installer().refreshStagingFolder()));
 }
 
 TEST(DataFolderVersion, WholeStringsAreComparedWithNumbersByValue)

@@ -1,5 +1,7 @@
 #include "chart/FolderCopy.h"
 
+#include "TestFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <QDateTime>
@@ -14,18 +16,8 @@ namespace {
 class FolderCopyTest : public ::testing::Test {
 protected:
     QString at(const QString& relative) const { return dir.path() + "/" + relative; }
-    void write(const QString& relative, const QByteArray& content)
-    {
-        ASSERT_TRUE(QDir().mkpath(QFileInfo(at(relative)).path()));
-        QFile file(at(relative));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_EQ(file.write(content), content.size());
-    }
-    QByteArray read(const QString& relative) const
-    {
-        QFile file(at(relative));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    void write(const QString& relative, const QByteArray& content) { writeFile(at(relative), content); }
+    QByteArray read(const QString& relative) const { return readFile(at(relative)); }
 
     QTemporaryDir dir;
     QString error;

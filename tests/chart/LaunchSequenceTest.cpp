@@ -1,4 +1,5 @@
 #include "ChartPrefs.h"
+#include "TestFiles.h"
 
 #include "chart/DataFolderInstaller.h"
 #include "chart/LaunchSequence.h"
@@ -28,22 +29,11 @@ protected:
         user = m_root.path() + "/share/Norvane Pro";
         for (const char* file : {"Build Data/BuildStar.txt", "Database/.gitkeep", "Misc/URL List.txt",
                                  "Photos/M31.jpg", "Tour/Messier Objects.txt"})
-            write(bundle + "/" + file, "1");
+            writeFile(bundle + "/" + file, "1");
         outlets = fakes.outlets();
     }
 
-    static void write(const QString& path, const QByteArray& content)
-    {
-        ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_EQ(file.write(content), content.size());
-    }
-    QByteArray userFile(const QString& relative) const
-    {
-        QFile file(user + "/" + relative);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
+    QByteArray userFile(const QString& relative) const { return readFile(user + "/" + relative); }
 
     // The sequence of a program of version `bundleVersion`; the settings
     // object hands its arrow speed to the sliders as it reads the settings,
@@ -72,7 +62,7 @@ protected:
     // A launch of `bundleVersion` after the shipped star text has changed.
     void relaunch(const QString& bundleVersion, const QByteArray& starsAfter, const QString& storedAfter)
     {
-        write(bundle + "/Build Data/BuildStar.txt", "2");
+        writeFile(bundle + "/Build Data/BuildStar.txt", "2");
         ASSERT_TRUE(launch(bundleVersion).didLaunch());
         EXPECT_EQ(userFile("Build Data/BuildStar.txt"), starsAfter);
         EXPECT_EQ(storedVersion(), storedAfter);
@@ -228,7 +218,7 @@ TEST_F(LaunchSequenceTest, TheSameVersionTouchesNoFile)
 TEST_F(LaunchSequenceTest, AnUpgradeRefreshesTheShippedFilesAndStoresTheNewVersion)
 {
     installed();
-    write(user + "/Build Data/Horizon0.txt", "my horizon");
+    writeFile(user + "/Build Data/Horizon0.txt", "my horizon");
     relaunch("1.1.0", "2", "1.1.0");
     EXPECT_EQ(userFile("Build Data/Horizon0.txt"), "my horizon");
 }

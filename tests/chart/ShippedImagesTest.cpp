@@ -1,6 +1,8 @@
 // The shipped images as the chart uses them: sized as its drawing offsets
 // assume, white where a tint must give exactly its colour.
 #include "chart/painting/ChartImageSet.h"
+#include "chart/painting/ChartSky.h"
+#include "chart/painting/MythFigurePainter.h"
 #include "model/catalogue/ConstellationLabels.h"
 #include "model/SkyCoordinates.h"
 #include "platform/DataPaths.h"
@@ -180,101 +182,74 @@ TEST(ShippedImages, EveryFigureIsATransparentWhiteDrawing)
         EXPECT_FALSE(images.figure(k).isNull()) << k;
 }
 
-struct Star {
-    double raDeg;
-    double decDeg;
-};
-
-struct FigureCase {
-    const char* label;
-    const char* file;
-    float sizeFactor;
-    double turnOffset;
-    std::vector<Star> stars;  // stars the drawing puts on the figure
-};
-
-const ConstellationLabels::Entry* labelNamed(const char* key)
-{
-    for (const ConstellationLabels::Entry& entry : ConstellationLabels::kEntries)
-        if (std::strcmp(entry.key, key) == 0)
-            return &entry;
-    return nullptr;
-}
-
-// The most opaque pixel within two pixels of the image place under a chart point.
-int opacityUnder(const QImage& image, double column, double rowFromTop)
-{
-    int best = 0;
-    for (int dy = -2; dy <= 2; ++dy) {
-        for (int dx = -2; dx <= 2; ++dx) {
-            const int x = int(std::floor(column)) + dx;
-            const int y = int(std::floor(rowFromTop)) + dy;
-            if (x >= 0 && y >= 0 && x < image.width() && y < image.height())
-                best = std::max(best, qAlpha(image.pixel(x, y)));
-        }
-    }
-    return best;
-}
-
 TEST(ShippedImages, FiguresPlacedAsTheChartPlacesThemCoverTheirStars)
 {
-    // Bright stars (J2000, Hipparcos) that lie on each drawing. The chart is centred on the
-    // label point, where its scale and turn are the ones the figure is placed with.
-    const FigureCase figures[] = {
-        {"ORION", "OrionMyth.png", 1.0f, -1.6231562043547267,
+    // Bright stars (J2000, Hipparcos, degrees) that lie on each drawing.
+    const std::pair<const char*, std::vector<std::pair<double, double>>> figures[] = {
+        {"ORION",
          {{88.79293899, 7.40706274},     // Betelgeuse
           {78.63446353, -8.20163919},    // Rigel
           {81.28276356, 6.34970326},     // Bellatrix
           {86.93912023, -9.66960478},    // Saiph
           {85.18969, -1.94257},          // Alnitak
           {88.59576026, 20.27617455}}},  // chi1 Ori, at the club
-        {"ANDROMEDA", "AndromedaMyth.png", 1.1f, 2.687807048071268,
-         {{17.43302, 35.62056},          // Mirach
-          {30.97480447, 42.32972473},    // Almach
-          {9.83198236, 30.86102393}}},   // delta And
-        {"HERCULES", "HerculesMyth.png", 1.25f, 1.6580627893946134,
-         {{250.32150, 31.60272},         // zeta Her
-          {247.55500, 21.48961},         // beta Her
-          {258.76181, 36.80916},         // pi Her
-          {250.72402, 38.92225},         // eta Her
-          {266.61482, 27.72068}}},       // mu Her
+        {"ANDROMEDA",
+         {{17.43302, 35.62056},         // Mirach
+          {30.97480447, 42.32972473},   // Almach
+          {9.83198236, 30.86102393}}},  // delta And
+        {"HERCULES",
+         {{250.32150, 31.60272},    // zeta Her
+          {247.55500, 21.48961},    // beta Her
+          {258.76181, 36.80916},    // pi Her
+          {250.72402, 38.92225},    // eta Her
+          {266.61482, 27.72068}}},  // mu Her
     };
-    for (const FigureCase& figure : figures) {
-        SCOPED_TRACE(figure.label);
-        const ConstellationLabels::Entry* label = labelNamed(figure.label);
-        ASSERT_NE(label, nullptr);
-        const QImage image = loadImage(shippedPath(QString("Mythology/") + figure.file));
-        ASSERT_FALSE(image.isNull());
+    std::vector<conLocn> labels = ConstellationLabels::create();
+    ChartImageSet images(QString(), shippedPath("Mythology/"));
+    images.recolorMythForms(Qt::white);
+    for (const auto& [key, stars] : figures) {
+        SCOPED_TRACE(key);
+        int index = 0;
+        while (index < int(labels.size()) && std::strcmp(ConstellationLabels::kEntries[index].key, key) != 0)
+            ++index;
+        ASSERT_LT(index, int(labels.size()));
+        const MythFigurePainter::Row* row = MythFigurePainter::rowOf(index);
+        ASSERT_NE(row, nullptr);
+        const QImage image = images.figure(row->figure).convertToFormat(QImage::Format_ARGB32);
 
-        const double ra = label->raHours * 15.0 * kDegree;
-        const double dec = label->decDeg * kDegree;
-        const SkyCoordinates::Site site{40.0 * kDegree, ra + 0.7};
+        // A chart centred on the label, for a site where it stands high.
+        const double ra = ConstellationLabels::kEntries[index].raHours * 15.0 * kDegree;
+        const double dec = ConstellationLabels::kEntries[index].decDeg * kDegree;
+        ChartSky sky;
+        sky.site = {40.0 * kDegree, ra + 0.7};
+        const auto chartPoint = [&](double r, double d) {
+            double az = 0.0;
+            double alt = 0.0;
+            SkyCoordinates::CalculateAzFromRA(r, d, sky.site, &az, &alt);
+            return SkyCoordinates::CalculateAzPoint(az, alt, sky.view);
+        };
         double az = 0.0;
         double alt = 0.0;
-        SkyCoordinates::CalculateAzFromRA(ra, dec, site, &az, &alt);
-        const SkyCoordinates::View view{alt / kDegree, az / kDegree, 900.0, 1400.0f, 1000.0f};
-        auto chartPoint = [&](double r, double d) {
-            double a = 0.0;
-            double h = 0.0;
-            SkyCoordinates::CalculateAzFromRA(r, d, site, &a, &h);
-            return SkyCoordinates::CalculateAzPoint(a, h, view);
-        };
+        SkyCoordinates::CalculateAzFromRA(ra, dec, sky.site, &az, &alt);
+        sky.view = {alt / kDegree, az / kDegree, 900.0, 1400.0f, 1000.0f};
+        labels[std::size_t(index)].screenPt = chartPoint(ra, dec);
+        const auto placed = MythFigurePainter::place(index, labels[std::size_t(index)], image.size(), sky);
+        ASSERT_TRUE(placed);
 
-        const FloatPoint p = chartPoint(ra, dec);
-        const FloatPoint q = chartPoint(ra, dec + 2.0 * kDegree);
-        const double north = std::atan2(double(q.y) - p.y, double(q.x) - p.x);
-        const double scale = 0.02646087 * double(figure.sizeFactor)
-                             * std::hypot(double(q.x) - p.x, double(q.y) - p.y);
-        const double turn = figure.turnOffset + north;
-        for (const Star& star : figure.stars) {
-            SCOPED_TRACE(star.raDeg);
-            const FloatPoint s = chartPoint(star.raDeg * kDegree, star.decDeg * kDegree);
-            const double dx = double(s.x) - p.x;
-            const double dy = double(s.y) - p.y;
-            // Undo the turn about the label point, then the scale; image rows run downwards.
-            const double u = (dx * std::cos(turn) + dy * std::sin(turn)) / scale;
-            const double v = (-dx * std::sin(turn) + dy * std::cos(turn)) / scale;
-            EXPECT_GE(opacityUnder(image, u + image.width() / 2.0, image.height() / 2.0 - v), 48);
+        const double scale = placed->rect.width() / image.width();
+        for (const auto& [raDeg, decDeg] : stars) {
+            SCOPED_TRACE(raDeg);
+            const FloatPoint star = chartPoint(raDeg * kDegree, decDeg * kDegree);
+            // Image rows run downwards; the most opaque pixel within two of the star's place.
+            const QPointF local = placed->transform.inverted().map(QPointF(star.x, star.y));
+            const int column = int(std::floor((local.x() - placed->rect.left()) / scale));
+            const int row = int(std::floor((placed->rect.bottom() - local.y()) / scale));
+            int opacity = 0;
+            for (int dy = -2; dy <= 2; ++dy)
+                for (int dx = -2; dx <= 2; ++dx)
+                    if (image.valid(column + dx, row + dy))
+                        opacity = std::max(opacity, qAlpha(image.pixel(column + dx, row + dy)));
+            EXPECT_GE(opacity, 48);
         }
     }
 }
