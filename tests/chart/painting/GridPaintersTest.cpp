@@ -47,7 +47,7 @@ protected:
 
 }  // namespace
 
-TEST_F(GridTest, HourCirclesJoinVisibleNeighboursOnlyWithinTheirHour)
+TEST_F(GridTest, HourAndDeclinationCirclesJoinVisibleNeighboursOnlyWithinTheirCircle)
 {
     prefs().setIsRA_Dec();
     place(raGrid, 0, 20, 50);
@@ -64,17 +64,13 @@ TEST_F(GridTest, HourCirclesJoinVisibleNeighboursOnlyWithinTheirHour)
     place(raGrid, 80, 20, 50);
     place(raGrid, 81, 100, 50);
     EXPECT_EQ(inkCount(paintEquatorial()), 0);
-}
 
-TEST_F(GridTest, DeclinationCirclesJoinPointsOfOneDeclination)
-{
-    prefs().setIsRA_Dec();
-    place(raGrid, 1944, 20, 50);
-    place(raGrid, 1945, 100, 50);
+    // Declination circles join points of one declination only.
+    place(raGrid, 1944, 20, 90);
+    place(raGrid, 1945, 100, 90);
     raGrid[1944].vecZ = -0.9848;
     raGrid[1945].vecZ = -0.9848;
-    EXPECT_TRUE(isGridAt(paintEquatorial(), 60, 50));
-
+    EXPECT_TRUE(isGridAt(paintEquatorial(), 60, 90));
     raGrid[1945].vecZ = -0.9397;
     EXPECT_EQ(inkCount(paintEquatorial()), 0);
 }
