@@ -9,7 +9,10 @@
 
 namespace {
 
-QColor straight(const QImage& image, int x, int y) { return image.convertToFormat(QImage::Format_ARGB32).pixelColor(x, y); }
+QColor straight(const QImage& image, int x, int y)
+{
+    return image.convertToFormat(QImage::Format_ARGB32).pixelColor(x, y);
+}
 
 }  // namespace
 
