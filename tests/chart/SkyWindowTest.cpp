@@ -34,37 +34,29 @@ TEST_F(SkyWindowTest, TheWindowOpensOverTheFirstScreensVisibleAreaAndClosingKeep
     EXPECT_TRUE(window.keepSWClosed());
 }
 
-TEST_F(SkyWindowTest, FullScreenKeepsTheWindowUpAndRefreshesTheChart)
+TEST_F(SkyWindowTest, OnceLaunchedFullScreenKeepsTheWindowUpAndZoomingReprojectsWithoutForce)
 {
     SkyWindow& window = makeWindow();
     window.show();
-    view().setHasLaunched();
     window.setHide(true);
-    fakes.log.calls.clear();
+    window.setWindowState(Qt::WindowFullScreen);
+    window.setWindowState(Qt::WindowMaximized);
+    window.setWindowState(Qt::WindowNoState);
+    EXPECT_TRUE(fakes.log.calls.isEmpty());
 
+    view().setHasLaunched();
     window.setWindowState(Qt::WindowFullScreen);
     EXPECT_FALSE(window.hidesOnDeactivate());
     EXPECT_EQ(fakes.log.calls, kForcedRedraw);
     fakes.log.calls.clear();
-
     window.setWindowState(Qt::WindowNoState);
     // Back to what the settings say.
     EXPECT_TRUE(window.hidesOnDeactivate());
     EXPECT_EQ(fakes.log.calls, kForcedRedraw);
-}
+    fakes.log.calls.clear();
 
-TEST_F(SkyWindowTest, ZoomingReprojectsWithoutForceOnceLaunched)
-{
-    SkyWindow& window = makeWindow();
-    window.show();
-    window.setWindowState(Qt::WindowFullScreen);
     window.setWindowState(Qt::WindowMaximized);
-    EXPECT_TRUE(fakes.log.calls.isEmpty());
-
-    view().setHasLaunched();
     window.setWindowState(Qt::WindowNoState);
-    window.setWindowState(Qt::WindowMaximized);
-
     const QStringList redraw = {"model.calculateStarPositions false", "skyView.display"};
     EXPECT_EQ(fakes.log.calls, redraw + redraw);
 }
