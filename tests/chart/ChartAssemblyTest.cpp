@@ -81,18 +81,6 @@ TEST_F(ChartAssemblyTest, TheFirstStartInstallsAndBuildsTheSecondUsesTheCaches)
     EXPECT_TRUE(recorder.alerts.empty());
 }
 
-TEST_F(ChartAssemblyTest, AMissingShippedFolderEndsTheStartBeforeTheWindowShows)
-{
-    folders.bundleData = root() + "/nowhere";
-    ChartAssembly program(folders);
-
-    EXPECT_FALSE(program.awakeFromNib());
-
-    EXPECT_FALSE(program.skyWindow().isVisible());
-    ASSERT_EQ(recorder.alerts.size(), 1u);
-    EXPECT_EQ(recorder.alerts[0].message, "Required ZQData could not be found.");
-}
-
 TEST_F(ChartAssemblyTest, AStartupFailureEndsTheEventLoopCleanly)
 {
     // A shipped folder without any catalogue.

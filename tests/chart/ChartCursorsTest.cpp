@@ -6,53 +6,31 @@
 #include <QImage>
 #include <QTemporaryDir>
 
-namespace {
-
-QImage solid(const QColor& color)
+TEST(ChartCursors, TheImagesMakeTheCursorsWithTheirHotSpotsAndMissingOnesFallBack)
 {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
     QImage image(16, 16, QImage::Format_ARGB32);
-    image.fill(color);
-    return image;
-}
-
-QImage pixelsOf(const QCursor& cursor)
-{
-    return cursor.pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
-}
-
-}  // namespace
-
-TEST(ChartCursors, TheImagesMakeTheCursorsWithTheirHotSpots)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    ASSERT_TRUE(solid(Qt::white).save(dir.path() + "/TargetCursor.png"));
-    ASSERT_TRUE(solid(Qt::red).save(dir.path() + "/NVTargetCursor.png"));
-    ASSERT_TRUE(solid(Qt::green).save(dir.path() + "/AngleSepCursor.png"));
-
-    const ChartCursors cursors = ChartCursors::load(dir.path() + "/");
-
-    EXPECT_EQ(cursors.targetCursor.shape(), Qt::BitmapCursor);
-    EXPECT_EQ(cursors.targetCursor.hotSpot(), QPoint(8, 8));
-    EXPECT_EQ(pixelsOf(cursors.targetCursor), solid(Qt::white));
-    EXPECT_EQ(cursors.nvTargetCursor.hotSpot(), QPoint(8, 8));
-    EXPECT_EQ(pixelsOf(cursors.nvTargetCursor), solid(Qt::red));
-    EXPECT_EQ(cursors.angleSepCursor.hotSpot(), QPoint(0, 14));
-    EXPECT_EQ(pixelsOf(cursors.angleSepCursor), solid(Qt::green));
-}
-
-TEST(ChartCursors, MissingOrDamagedImagesFallBackToSystemCursors)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
+    image.fill(Qt::green);
+    ASSERT_TRUE(image.save(dir.path() + "/AngleSepCursor.png"));
     QFile damaged(dir.path() + "/NVTargetCursor.png");
     ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
     ASSERT_EQ(damaged.write("\x89PNG\r\n not an image"), 19);
     damaged.close();
 
-    const ChartCursors cursors = ChartCursors::load(dir.path() + "/");
-
+    ChartCursors cursors = ChartCursors::load(dir.path() + "/");
     EXPECT_EQ(cursors.targetCursor.shape(), Qt::CrossCursor);
     EXPECT_EQ(cursors.nvTargetCursor.shape(), Qt::CrossCursor);
-    EXPECT_EQ(cursors.angleSepCursor.shape(), Qt::PointingHandCursor);
+    EXPECT_EQ(cursors.angleSepCursor.shape(), Qt::BitmapCursor);
+    EXPECT_EQ(cursors.angleSepCursor.hotSpot(), QPoint(0, 14));
+    EXPECT_EQ(cursors.angleSepCursor.pixmap().toImage().convertToFormat(QImage::Format_ARGB32), image);
+
+    for (const char* name : {"TargetCursor.png", "NVTargetCursor.png"})
+        ASSERT_TRUE(image.save(dir.path() + "/" + name));
+    cursors = ChartCursors::load(dir.path() + "/");
+    EXPECT_EQ(cursors.targetCursor.hotSpot(), QPoint(8, 8));
+    EXPECT_EQ(cursors.nvTargetCursor.hotSpot(), QPoint(8, 8));
+    // Without its image the angle cursor is the pointing hand.
+    ASSERT_TRUE(QFile::remove(dir.path() + "/AngleSepCursor.png"));
+    EXPECT_EQ(ChartCursors::load(dir.path() + "/").angleSepCursor.shape(), Qt::PointingHandCursor);
 }

@@ -22,30 +22,21 @@ protected:
         ASSERT_TRUE(images.isValid());
     }
 
-    // `stored` is what an earlier run left in the settings.
-    SkyWindow& makeWindow(const QMap<QString, QVariant>& stored = {})
+    SkyWindow& makeWindow()
     {
         m_window.reset();
-        seed(stored);
         PrefControl& prefs = readPrefs();
         outlets = fakes.outlets();
-        outlets.skyView = &fakes.skyView;
         m_chain = std::make_unique<UpdateChain>(prefs, outlets);
         m_windowSettings = std::make_unique<WindowSettings>(prefs, outlets);
-        m_window = std::make_unique<SkyWindow>(prefs, outlets, *m_chain, *m_windowSettings, folders());
+        // Every image and photograph the chart reads comes from `images`.
+        CatalogueFolders folders;
+        folders.imagesDirectory = folders.mythDirectory = folders.photoDirectory = folders.userPhotoDirectory =
+            images.path() + "/";
+        m_window = std::make_unique<SkyWindow>(prefs, outlets, *m_chain, *m_windowSettings, folders);
         return *m_window;
     }
     SkyView& view() { return m_window->skyView(); }
-    // Every image and photograph the chart reads comes from `images`.
-    CatalogueFolders folders() const
-    {
-        CatalogueFolders f;
-        f.imagesDirectory = images.path() + "/";
-        f.mythDirectory = f.imagesDirectory;
-        f.photoDirectory = f.imagesDirectory;
-        f.userPhotoDirectory = f.imagesDirectory;
-        return f;
-    }
 
     QTemporaryDir images;
     ChartOutlets outlets;

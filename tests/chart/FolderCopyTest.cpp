@@ -1,5 +1,7 @@
 #include "chart/FolderCopy.h"
 
+#include "TestFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <QDateTime>
@@ -11,26 +13,11 @@
 
 namespace {
 
-const QDateTime kOldTime(QDate(2019, 3, 4), QTime(5, 6, 7), QTimeZone::utc());
-
-void writeFile(const QString& path, const QByteArray& content)
-{
-    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(content), content.size());
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 class FolderCopyTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
     QString at(const QString& relative) const { return dir.path() + "/" + relative; }
+    void write(const QString& relative, const QByteArray& content) { writeFile(at(relative), content); }
+    QByteArray read(const QString& relative) const { return readFile(at(relative)); }
 
     QTemporaryDir dir;
     QString error;
@@ -44,24 +31,25 @@ TEST_F(FolderCopyTest, FileCopyKeepsContentAndModificationTime)
     QByteArray content(200000, '\0');
     for (int i = 0; i < content.size(); ++i)
         content[i] = char(i * 7);
-    writeFile(at("source.bin"), content);
+    write("source.bin", content);
+    const QDateTime old(QDate(2019, 3, 4), QTime(5, 6, 7), QTimeZone::utc());
     {
         QFile source(at("source.bin"));
         ASSERT_TRUE(source.open(QIODevice::Append));
-        ASSERT_TRUE(source.setFileTime(kOldTime, QFileDevice::FileModificationTime));
+        ASSERT_TRUE(source.setFileTime(old, QFileDevice::FileModificationTime));
     }
 
     ASSERT_TRUE(FolderCopy::copyFile(at("source.bin"), at("copy.bin"), error)) << error.toStdString();
-    EXPECT_EQ(readFile(at("copy.bin")), content);
-    EXPECT_EQ(QFileInfo(at("copy.bin")).lastModified(), kOldTime);
+    EXPECT_EQ(read("copy.bin"), content);
+    EXPECT_EQ(QFileInfo(at("copy.bin")).lastModified(), old);
 }
 
 TEST_F(FolderCopyTest, FileCopyNeverOverwritesAndNamesTheFailure)
 {
-    writeFile(at("source.txt"), "new");
-    writeFile(at("target.txt"), "keep");
+    write("source.txt", "new");
+    write("target.txt", "keep");
     EXPECT_FALSE(FolderCopy::copyFile(at("source.txt"), at("target.txt"), error));
-    EXPECT_EQ(readFile(at("target.txt")), "keep");
+    EXPECT_EQ(read("target.txt"), "keep");
     EXPECT_TRUE(error.contains(at("target.txt")));
 
     EXPECT_FALSE(FolderCopy::copyFile(at("missing.txt"), at("other.txt"), error));
@@ -71,38 +59,25 @@ TEST_F(FolderCopyTest, FileCopyNeverOverwritesAndNamesTheFailure)
 
 TEST_F(FolderCopyTest, FolderCopyTakesNestedAndHiddenFiles)
 {
-    writeFile(at("from/a.txt"), "a");
-    writeFile(at("from/.hidden"), "h");
-    writeFile(at("from/sub/deeper/b.txt"), "b");
+    for (const char* file : {"a.txt", ".hidden", "sub/deeper/b.txt"})
+        write(QString("from/") + file, file);
     ASSERT_TRUE(QDir().mkpath(at("from/empty")));
 
     ASSERT_TRUE(FolderCopy::copyFolder(at("from"), at("to"), error)) << error.toStdString();
-    EXPECT_EQ(readFile(at("to/a.txt")), "a");
-    EXPECT_EQ(readFile(at("to/.hidden")), "h");
-    EXPECT_EQ(readFile(at("to/sub/deeper/b.txt")), "b");
+    for (const char* file : {"a.txt", ".hidden", "sub/deeper/b.txt"})
+        EXPECT_EQ(read(QString("to/") + file), file);
     EXPECT_TRUE(QFileInfo(at("to/empty")).isDir());
 }
 
 TEST_F(FolderCopyTest, FolderCopyFailsOnWhatItCannotCopy)
 {
-    writeFile(at("from/a.txt"), "a");
+    write("from/a.txt", "a");
     ASSERT_TRUE(QFile::link(at("nowhere.txt"), at("from/broken.txt")));
     EXPECT_FALSE(FolderCopy::copyFolder(at("from"), at("to"), error));
     EXPECT_TRUE(error.contains("broken.txt"));
 
-    writeFile(at("plain.txt"), "not a folder");
+    write("plain.txt", "not a folder");
     EXPECT_FALSE(FolderCopy::copyFolder(at("plain.txt"), at("to2"), error));
     EXPECT_FALSE(FolderCopy::copyFolder(at("absent"), at("to3"), error));
     EXPECT_FALSE(QFileInfo::exists(at("to3")));
-}
-
-TEST_F(FolderCopyTest, SameContentComparesBytes)
-{
-    writeFile(at("a"), "abcdef");
-    writeFile(at("b"), "abcdef");
-    writeFile(at("c"), "abcdeg");
-    EXPECT_TRUE(FolderCopy::sameContent(at("a"), at("b")));
-    EXPECT_FALSE(FolderCopy::sameContent(at("a"), at("c")));
-    EXPECT_FALSE(FolderCopy::sameContent(at("a"), at("missing")));
-    EXPECT_FALSE(FolderCopy::sameContent(at("missing"), at("missing")));
 }

@@ -1,8 +1,8 @@
-// Checks the images shipped in data/ the way the chart uses them: every file it
-// loads is there, readable and of the size its drawing offsets assume; tinted
-// images are white so that a tint gives exactly its colour; the figures, placed
-// on the chart as the chart places them, cover their stars; and every
-// photograph is named after a catalogued object.
+// The shipped images as the chart uses them: sized as its drawing offsets
+// assume, white where a tint must give exactly its colour.
+#include "chart/painting/ChartImageSet.h"
+#include "chart/painting/ChartSky.h"
+#include "chart/painting/MythFigurePainter.h"
 #include "model/catalogue/ConstellationLabels.h"
 #include "model/SkyCoordinates.h"
 #include "platform/DataPaths.h"
@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QImageReader>
 #include <QSet>
 #include <QString>
 
@@ -24,7 +25,6 @@ namespace {
 constexpr double kDegree = 0.0174532925199433;
 
 QString imagePath(const QString& name) { return DataPaths::bundleResourcesFolder() + "/ImageF/" + name; }
-
 QString shippedPath(const QString& relative) { return DataPaths::bundleDataFolder() + "/" + relative; }
 
 QImage loadImage(const QString& path)
@@ -45,44 +45,31 @@ int opacitySum(const QImage& image)
 // Every pixel that shows at all has the given colour.
 ::testing::AssertionResult paintedIn(const QImage& image, QRgb colour)
 {
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb pixel = image.pixel(x, y);
-            if (qAlpha(pixel) > 0 && (pixel & 0xFFFFFF) != (colour & 0xFFFFFF))
-                return ::testing::AssertionFailure()
-                       << "pixel (" << x << ", " << y << ") is " << std::hex << pixel;
-        }
-    }
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (const QRgb pixel = image.pixel(x, y); qAlpha(pixel) > 0 && (pixel & 0xFFFFFF) != (colour & 0xFFFFFF))
+                return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") is " << std::hex << pixel;
     return ::testing::AssertionSuccess();
 }
 
-struct SizedImage {
-    const char* file;
-    int width;
-    int height;
-};
-
 TEST(ShippedImages, StarSpritesAreWhiteAndGrowWithTheBrightnessClass)
 {
-    // Class 0 is drawn at the star's point as one pixel; classes 3-4 at (x-1, y-1), and so on.
-    const SizedImage sprites[] = {
-        {"Star1VF.png", 1, 1}, {"Star1F.png", 1, 1},   {"Star1.png", 1, 1},   {"Star3F.png", 3, 3},
-        {"Star3.png", 3, 3},   {"Star5F.png", 5, 5},   {"Star5.png", 5, 5},   {"Star7F.png", 7, 7},
-        {"Star7.png", 7, 7},   {"Star9F.png", 9, 9},   {"Star9.png", 9, 9},   {"Star11F.png", 11, 11},
-        {"Star11.png", 11, 11}, {"Star11B.png", 11, 11},
+    // Square, drawn about the star's point: class 0 as one pixel, classes 3-4 at (x-1, y-1), and so on.
+    const std::pair<const char*, int> sprites[] = {
+        {"Star1VF.png", 1}, {"Star1F.png", 1}, {"Star1.png", 1},   {"Star3F.png", 3},   {"Star3.png", 3},
+        {"Star5F.png", 5},  {"Star5.png", 5},  {"Star7F.png", 7},  {"Star7.png", 7},    {"Star9F.png", 9},
+        {"Star9.png", 9},   {"Star11F.png", 11}, {"Star11.png", 11}, {"Star11B.png", 11},
     };
     int previous = 0;
-    for (const SizedImage& sprite : sprites) {
-        SCOPED_TRACE(sprite.file);
-        const QImage image = loadImage(imagePath(sprite.file));
+    for (const auto& [file, size] : sprites) {
+        SCOPED_TRACE(file);
+        const QImage image = loadImage(imagePath(file));
         ASSERT_FALSE(image.isNull());
-        EXPECT_EQ(image.size(), QSize(sprite.width, sprite.height));
+        EXPECT_EQ(image.size(), QSize(size, size));
         EXPECT_TRUE(paintedIn(image, qRgb(255, 255, 255)));
-        const int middle = sprite.width / 2;
-        EXPECT_GT(qAlpha(image.pixel(middle, middle)), 0);
-        const int sum = opacitySum(image);
-        EXPECT_GT(sum, previous);
-        previous = sum;
+        EXPECT_GT(qAlpha(image.pixel(size / 2, size / 2)), 0);
+        EXPECT_GT(opacitySum(image), previous);
+        previous = opacitySum(image);
     }
 }
 
@@ -168,131 +155,101 @@ TEST(ShippedImages, MarksAndCursorsAreCentredOnTheirHotSpots)
 
 TEST(ShippedImages, SplashIsAJpegPicture)
 {
-    QFile file(imagePath("AntiqueMapComp.jpg"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(file.read(3) == QByteArray("\xFF\xD8\xFF", 3));
-    const QImage splash = loadImage(imagePath("AntiqueMapComp.jpg"));
-    ASSERT_FALSE(splash.isNull());
-    EXPECT_EQ(splash.size(), QSize(1024, 768));
+    QImageReader splash(imagePath("AntiqueMapComp.jpg"));
+    splash.setDecideFormatFromContent(true);
+    EXPECT_EQ(splash.format(), "jpeg");
+    EXPECT_EQ(splash.read().size(), QSize(1024, 768));
 }
-
-const char* const kFigureFiles[] = {
-    "AndromedaMyth.png",  "AquariusMyth.png",    "AurigaMyth.png",   "BootesMyth.png",
-    "CancerMyth.png",     "CanisMyth.png",       "CassiopeiaMyth.png", "CoronaMyth.png",
-    "CorvusMyth.png",     "GeminiMyth.png",      "HerculesMyth.png", "LeoMyth.png",
-    "LyraMyth.png",       "OrionMyth.png",       "PegasusMyth.png",  "PerseusMyth.png",
-    "SagittariusMyth.png", "ScorpiusMyth.png",   "SerpensMyth.png",  "TaurusMyth.png",
-    "UrsaMajorMyth.png",  "VirgoMyth.png",
-};
 
 TEST(ShippedImages, EveryFigureIsATransparentWhiteDrawing)
 {
-    for (const char* name : kFigureFiles) {
-        SCOPED_TRACE(name);
-        const QImage image = loadImage(shippedPath(QString("Mythology/") + name));
+    const QDir folder(shippedPath("Mythology"));
+    const QStringList files = folder.entryList({"*Myth.png"}, QDir::Files);
+    EXPECT_EQ(files.size(), ChartImageSet::kNumFigures);
+    for (const QString& name : files) {
+        SCOPED_TRACE(name.toStdString());
+        const QImage image = loadImage(folder.filePath(name));
         ASSERT_FALSE(image.isNull());
         EXPECT_TRUE(image.hasAlphaChannel());
         EXPECT_TRUE(paintedIn(image, qRgb(255, 255, 255)));
         EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
         EXPECT_GT(opacitySum(image), 255 * 1000);
     }
-}
-
-struct Star {
-    double raDeg;
-    double decDeg;
-};
-
-struct FigureCase {
-    const char* label;
-    const char* file;
-    float sizeFactor;
-    double turnOffset;
-    std::vector<Star> stars;  // stars the drawing puts on the figure
-};
-
-const ConstellationLabels::Entry* labelNamed(const char* key)
-{
-    for (const ConstellationLabels::Entry& entry : ConstellationLabels::kEntries)
-        if (std::strcmp(entry.key, key) == 0)
-            return &entry;
-    return nullptr;
-}
-
-// The most opaque pixel within two pixels of the image place under a chart point.
-int opacityUnder(const QImage& image, double column, double rowFromTop)
-{
-    int best = 0;
-    for (int dy = -2; dy <= 2; ++dy) {
-        for (int dx = -2; dx <= 2; ++dx) {
-            const int x = int(std::floor(column)) + dx;
-            const int y = int(std::floor(rowFromTop)) + dy;
-            if (x >= 0 && y >= 0 && x < image.width() && y < image.height())
-                best = std::max(best, qAlpha(image.pixel(x, y)));
-        }
-    }
-    return best;
+    // They are the files the chart looks for.
+    ChartImageSet images(QString(), folder.path() + "/");
+    images.recolorMythForms(Qt::white);
+    for (int k = 0; k < ChartImageSet::kNumFigures; ++k)
+        EXPECT_FALSE(images.figure(k).isNull()) << k;
 }
 
 TEST(ShippedImages, FiguresPlacedAsTheChartPlacesThemCoverTheirStars)
 {
-    // Bright stars (J2000, Hipparcos) that lie on each drawing. The chart is centred on the
-    // label point, where its scale and turn are the ones the figure is placed with.
-    const FigureCase figures[] = {
-        {"ORION", "OrionMyth.png", 1.0f, -1.6231562043547267,
+    // Bright stars (J2000, Hipparcos, degrees) that lie on each drawing.
+    const std::pair<const char*, std::vector<std::pair<double, double>>> figures[] = {
+        {"ORION",
          {{88.79293899, 7.40706274},     // Betelgeuse
           {78.63446353, -8.20163919},    // Rigel
           {81.28276356, 6.34970326},     // Bellatrix
           {86.93912023, -9.66960478},    // Saiph
           {85.18969, -1.94257},          // Alnitak
           {88.59576026, 20.27617455}}},  // chi1 Ori, at the club
-        {"ANDROMEDA", "AndromedaMyth.png", 1.1f, 2.687807048071268,
-         {{17.43302, 35.62056},          // Mirach
-          {30.97480447, 42.32972473},    // Almach
-          {9.83198236, 30.86102393}}},   // delta And
-        {"HERCULES", "HerculesMyth.png", 1.25f, 1.6580627893946134,
-         {{250.32150, 31.60272},         // zeta Her
-          {247.55500, 21.48961},         // beta Her
-          {258.76181, 36.80916},         // pi Her
-          {250.72402, 38.92225},         // eta Her
-          {266.61482, 27.72068}}},       // mu Her
+        {"ANDROMEDA",
+         {{17.43302, 35.62056},         // Mirach
+          {30.97480447, 42.32972473},   // Almach
+          {9.83198236, 30.86102393}}},  // delta And
+        {"HERCULES",
+         {{250.32150, 31.60272},    // zeta Her
+          {247.55500, 21.48961},    // beta Her
+          {258.76181, 36.80916},    // pi Her
+          {250.72402, 38.92225},    // eta Her
+          {266.61482, 27.72068}}},  // mu Her
     };
-    for (const FigureCase& figure : figures) {
-        SCOPED_TRACE(figure.label);
-        const ConstellationLabels::Entry* label = labelNamed(figure.label);
-        ASSERT_NE(label, nullptr);
-        const QImage image = loadImage(shippedPath(QString("Mythology/") + figure.file));
-        ASSERT_FALSE(image.isNull());
+    std::vector<conLocn> labels = ConstellationLabels::create();
+    ChartImageSet images(QString(), shippedPath("Mythology/"));
+    images.recolorMythForms(Qt::white);
+    for (const auto& [key, stars] : figures) {
+        SCOPED_TRACE(key);
+        int index = 0;
+        while (index < int(labels.size()) && std::strcmp(ConstellationLabels::kEntries[index].key, key) != 0)
+            ++index;
+        ASSERT_LT(index, int(labels.size()));
+        const MythFigurePainter::Row* row = MythFigurePainter::rowOf(index);
+        ASSERT_NE(row, nullptr);
+        const QImage image = images.figure(row->figure).convertToFormat(QImage::Format_ARGB32);
 
-        const double ra = label->raHours * 15.0 * kDegree;
-        const double dec = label->decDeg * kDegree;
-        const SkyCoordinates::Site site{40.0 * kDegree, ra + 0.7};
+        // A chart centred on the label, for a site where it stands high.
+        const double ra = ConstellationLabels::kEntries[index].raHours * 15.0 * kDegree;
+        const double dec = ConstellationLabels::kEntries[index].decDeg * kDegree;
+        ChartSky sky;
+        sky.site = {40.0 * kDegree, ra + 0.7};
+        const auto chartPoint = [&](double r, double d) {
+            double az = 0.0;
+            double alt = 0.0;
+            SkyCoordinates::CalculateAzFromRA(r, d, sky.site, &az, &alt);
+            return SkyCoordinates::CalculateAzPoint(az, alt, sky.view);
+        };
         double az = 0.0;
         double alt = 0.0;
-        SkyCoordinates::CalculateAzFromRA(ra, dec, site, &az, &alt);
-        const SkyCoordinates::View view{alt / kDegree, az / kDegree, 900.0, 1400.0f, 1000.0f};
-        auto chartPoint = [&](double r, double d) {
-            double a = 0.0;
-            double h = 0.0;
-            SkyCoordinates::CalculateAzFromRA(r, d, site, &a, &h);
-            return SkyCoordinates::CalculateAzPoint(a, h, view);
-        };
+        SkyCoordinates::CalculateAzFromRA(ra, dec, sky.site, &az, &alt);
+        sky.view = {alt / kDegree, az / kDegree, 900.0, 1400.0f, 1000.0f};
+        labels[std::size_t(index)].screenPt = chartPoint(ra, dec);
+        const auto placed = MythFigurePainter::place(index, labels[std::size_t(index)], image.size(), sky);
+        ASSERT_TRUE(placed);
 
-        const FloatPoint p = chartPoint(ra, dec);
-        const FloatPoint q = chartPoint(ra, dec + 2.0 * kDegree);
-        const double north = std::atan2(double(q.y) - p.y, double(q.x) - p.x);
-        const double scale = 0.02646087 * double(figure.sizeFactor)
-                             * std::hypot(double(q.x) - p.x, double(q.y) - p.y);
-        const double turn = figure.turnOffset + north;
-        for (const Star& star : figure.stars) {
-            SCOPED_TRACE(star.raDeg);
-            const FloatPoint s = chartPoint(star.raDeg * kDegree, star.decDeg * kDegree);
-            const double dx = double(s.x) - p.x;
-            const double dy = double(s.y) - p.y;
-            // Undo the turn about the label point, then the scale; image rows run downwards.
-            const double u = (dx * std::cos(turn) + dy * std::sin(turn)) / scale;
-            const double v = (-dx * std::sin(turn) + dy * std::cos(turn)) / scale;
-            EXPECT_GE(opacityUnder(image, u + image.width() / 2.0, image.height() / 2.0 - v), 48);
+        const double scale = placed->rect.width() / image.width();
+        for (const auto& [raDeg, decDeg] : stars) {
+            SCOPED_TRACE(raDeg);
+            const FloatPoint star = chartPoint(raDeg * kDegree, decDeg * kDegree);
+            // Image rows run downwards; the most opaque pixel within two of the star's place.
+            const QPointF local = placed->transform.inverted().map(QPointF(star.x, star.y));
+            const int column = int(std::floor((local.x() - placed->rect.left()) / scale));
+            const int row = int(std::floor((placed->rect.bottom() - local.y()) / scale));
+            int opacity = 0;
+            for (int dy = -2; dy <= 2; ++dy)
+                for (int dx = -2; dx <= 2; ++dx)
+                    if (image.valid(column + dx, row + dy))
+                        opacity = std::max(opacity, qAlpha(image.pixel(column + dx, row + dy)));
+            EXPECT_GE(opacity, 48);
         }
     }
 }

@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QToolBar>
 
 namespace {
 
@@ -17,7 +16,7 @@ const QStringList kForcedRedraw = {"model.calculateStarPositions true", "skyView
 
 }  // namespace
 
-TEST_F(SkyWindowTest, TheWindowOpensOverTheFirstScreensVisibleArea)
+TEST_F(SkyWindowTest, TheWindowOpensOverTheFirstScreensVisibleAreaAndClosingKeepsItClosed)
 {
     SkyWindow& window = makeWindow();
 
@@ -27,63 +26,39 @@ TEST_F(SkyWindowTest, TheWindowOpensOverTheFirstScreensVisibleArea)
     EXPECT_EQ(window.geometry(), window.screenRect());
     EXPECT_EQ(window.centralWidget(), &view());
     EXPECT_FALSE(window.keepSWClosed());
-}
 
-TEST_F(SkyWindowTest, ClosingKeepsTheChartClosedUntilTheWindowMenuShowsIt)
-{
-    SkyWindow& window = makeWindow();
+    // Until the window menu shows it again.
     QCloseEvent close;
-
     QCoreApplication::sendEvent(&window, &close);
-
     EXPECT_TRUE(close.isAccepted());
     EXPECT_TRUE(window.keepSWClosed());
-    window.setKeepSWClosed(false);
-    EXPECT_FALSE(window.keepSWClosed());
 }
 
-TEST_F(SkyWindowTest, FullScreenKeepsTheWindowUpAndRefreshesTheChart)
+TEST_F(SkyWindowTest, OnceLaunchedFullScreenKeepsTheWindowUpAndZoomingReprojectsWithoutForce)
 {
     SkyWindow& window = makeWindow();
     window.show();
-    view().setHasLaunched();
     window.setHide(true);
-    fakes.log.calls.clear();
+    window.setWindowState(Qt::WindowFullScreen);
+    window.setWindowState(Qt::WindowMaximized);
+    window.setWindowState(Qt::WindowNoState);
+    EXPECT_TRUE(fakes.log.calls.isEmpty());
 
+    view().setHasLaunched();
     window.setWindowState(Qt::WindowFullScreen);
     EXPECT_FALSE(window.hidesOnDeactivate());
     EXPECT_EQ(fakes.log.calls, kForcedRedraw);
     fakes.log.calls.clear();
-
     window.setWindowState(Qt::WindowNoState);
     // Back to what the settings say.
     EXPECT_TRUE(window.hidesOnDeactivate());
     EXPECT_EQ(fakes.log.calls, kForcedRedraw);
-}
-
-TEST_F(SkyWindowTest, ZoomingReprojectsWithoutForceAndLeavesTheReadouts)
-{
-    SkyWindow& window = makeWindow();
-    window.show();
-    view().setHasLaunched();
     fakes.log.calls.clear();
 
     window.setWindowState(Qt::WindowMaximized);
     window.setWindowState(Qt::WindowNoState);
-
     const QStringList redraw = {"model.calculateStarPositions false", "skyView.display"};
     EXPECT_EQ(fakes.log.calls, redraw + redraw);
-}
-
-TEST_F(SkyWindowTest, BeforeTheLaunchWindowChangesProjectNothing)
-{
-    SkyWindow& window = makeWindow();
-    window.show();
-
-    window.setWindowState(Qt::WindowFullScreen);
-    window.setWindowState(Qt::WindowMaximized);
-
-    EXPECT_TRUE(fakes.log.calls.isEmpty());
 }
 
 TEST_F(SkyWindowTest, AnInactiveApplicationMinimisesAHidingWindowUntilItIsActiveAgain)
@@ -97,32 +72,14 @@ TEST_F(SkyWindowTest, AnInactiveApplicationMinimisesAHidingWindowUntilItIsActive
     window.applicationStateChanged(Qt::ApplicationActive);
     EXPECT_FALSE(window.isMinimized());
 
+    // One the user minimised stays so.
+    window.setWindowState(Qt::WindowMinimized);
+    window.applicationStateChanged(Qt::ApplicationInactive);
+    window.applicationStateChanged(Qt::ApplicationActive);
+    EXPECT_TRUE(window.isMinimized());
+
+    window.setWindowState(Qt::WindowNoState);
     window.setHide(false);
     window.applicationStateChanged(Qt::ApplicationInactive);
     EXPECT_FALSE(window.isMinimized());
-}
-
-TEST_F(SkyWindowTest, AWindowTheUserMinimisedStaysMinimised)
-{
-    SkyWindow& window = makeWindow();
-    window.show();
-    window.setHide(true);
-    window.setWindowState(Qt::WindowMinimized);
-
-    window.applicationStateChanged(Qt::ApplicationInactive);
-    window.applicationStateChanged(Qt::ApplicationActive);
-
-    EXPECT_TRUE(window.isMinimized());
-}
-
-TEST_F(SkyWindowTest, TheToolbarIsShownOrHiddenAsTheLaunchSays)
-{
-    SkyWindow& window = makeWindow();
-    QToolBar* toolbar = window.addToolBar("Main");
-    window.show();
-
-    window.setToolbarShown(false);
-    EXPECT_TRUE(toolbar->isHidden());
-    window.setToolbarShown(true);
-    EXPECT_FALSE(toolbar->isHidden());
 }

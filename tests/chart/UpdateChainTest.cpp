@@ -8,18 +8,13 @@ namespace {
 
 class UpdateChainTest : public ChartPrefsTest {
 protected:
-    void SetUp() override
-    {
-        ChartPrefsTest::SetUp();
-        outlets = fakes.outlets();
-    }
     PrefControl& prefs(const QMap<QString, QVariant>& stored = {})
     {
         seed(stored);
         return readPrefs();
     }
 
-    ChartOutlets outlets;
+    ChartOutlets outlets = fakes.outlets();
 };
 
 const QStringList kRecolor = {"images.recolorStarArrays", "images.recolorObjectSymbols"};
@@ -28,54 +23,30 @@ const QStringList kForcedRedraw = {"model.calculateStarPositions true", "skyView
 
 }  // namespace
 
-TEST_F(UpdateChainTest, UpdateSkyViewProjectsRedrawsAndRefreshesTheReadouts)
+TEST_F(UpdateChainTest, TheThreeEntriesCallInOrder)
 {
-    fakes.svWindow.visible = true;
-    UpdateChain chain(prefs(), outlets);
-
-    chain.updateSkyView();
-
-    // Neither the telescope view nor the time panel is refreshed.
-    EXPECT_EQ(fakes.log.calls, kForcedRedraw);
-}
-
-TEST_F(UpdateChainTest, UpdateSkyAlsoRefreshesTheTelescopeViewAndTheTimePanel)
-{
-    fakes.svWindow.visible = true;
-    UpdateChain chain(prefs(), outlets);
-
-    chain.updateSky();
-
-    const QStringList after = {"svWindow.display", "timePanel.setupDate"};
-    EXPECT_EQ(fakes.log.calls, kRecolor + kForcedRedraw + after);
-}
-
-TEST_F(UpdateChainTest, AHiddenTelescopeViewIsNotRedrawn)
-{
-    UpdateChain chain(prefs({{"PathPref", "YES"}}), outlets);
-
-    chain.updateSky();
-    EXPECT_FALSE(fakes.log.calls.contains("svWindow.display"));
-    EXPECT_TRUE(fakes.log.calls.contains("timePanel.setupDate"));
-    fakes.log.calls.clear();
-
-    chain.updateSkyAndColor();
-    EXPECT_FALSE(fakes.log.calls.contains("svWindow.display"));
-}
-
-TEST_F(UpdateChainTest, UpdateSkyAndColorRecomputesThePathOfTheSelection)
-{
-    fakes.svWindow.visible = true;
     PrefControl& settings = prefs({{"PathPref", "YES"}});
     settings.setFindIndex(4);
     UpdateChain chain(settings, outlets);
+    for (const bool shown : {true, false}) {
+        SCOPED_TRACE(shown);
+        fakes.svWindow.visible = shown;
+        // A hidden telescope view is not redrawn.
+        const QStringList telescope = shown ? QStringList{"svWindow.display"} : QStringList{};
+        fakes.log.calls.clear();
 
-    chain.updateSkyAndColor();
+        chain.updateSkyView();
+        EXPECT_EQ(fakes.log.calls, kForcedRedraw);
+        fakes.log.calls.clear();
 
-    // The time panel is not refilled.
-    const QStringList path = {"model.calculatePlanetPath"};
-    const QStringList after = {"svWindow.display"};
-    EXPECT_EQ(fakes.log.calls, kRecolor + path + kForcedRedraw + after);
+        chain.updateSky();
+        EXPECT_EQ(fakes.log.calls, kRecolor + kForcedRedraw + telescope + QStringList{"timePanel.setupDate"});
+        fakes.log.calls.clear();
+
+        // The selection's path is recomputed; the time panel is not refilled.
+        chain.updateSkyAndColor();
+        EXPECT_EQ(fakes.log.calls, kRecolor + QStringList{"model.calculatePlanetPath"} + kForcedRedraw + telescope);
+    }
 }
 
 TEST_F(UpdateChainTest, NoPathWithoutASelectionOrWithThePathLayerOff)
@@ -93,39 +64,10 @@ TEST_F(UpdateChainTest, NoPathWithoutASelectionOrWithThePathLayerOff)
     }
 }
 
-TEST_F(UpdateChainTest, ViewOnlyChangesReprojectWithoutForceAndLeaveTheReadouts)
-{
-    PrefControl& settings = prefs();
-    UpdateChain chain(settings, outlets);
-
-    chain.zoom();
-    chain.viewDidEndLiveResize(QRectF(0, 0, 640, 480));
-
-    const QStringList redraw = {"model.calculateStarPositions false", "skyView.display"};
-    EXPECT_EQ(fakes.log.calls, redraw + redraw);
-    EXPECT_EQ(settings.skyViewRect(), QRectF(0, 0, 640, 480));
-}
-
-TEST_F(UpdateChainTest, TrackingAndCentringTheSelection)
-{
-    UpdateChain chain(prefs(), outlets);
-
-    chain.trackSelection();
-    EXPECT_EQ(fakes.log.calls, QStringList({"finder.findTrackAction",
-                                            "model.calculateStarPositions false",
-                                            "bottomPanel.updateBottomPanel"}));
-    fakes.log.calls.clear();
-
-    chain.centerSelection();
-    EXPECT_EQ(fakes.log.calls,
-              QStringList({"model.centerObject", "model.calculateStarPositions false",
-                           "skyView.display", "bottomPanel.updateBottomPanel"}));
-}
-
 TEST_F(UpdateChainTest, EveryStepRunsWithoutThePartsThatAreMissing)
 {
     outlets = ChartOutlets();
-    outlets.skyBottomPanel = &fakes.bottomPanel;
+    outlets.skyBottomPanel = &fakes.parts;
     PrefControl& settings = prefs({{"PathPref", "YES"}});
     settings.setFindIndex(4);
     UpdateChain chain(settings, outlets);

@@ -11,8 +11,3 @@ TEST(DataPaths, ShippedFoldersAreFoundBesideTheProgram)
     EXPECT_TRUE(bundle.endsWith("/ZQData"));
     EXPECT_TRUE(QFileInfo(bundle + "/CREDITS.md").isFile());
 }
-
-TEST(DataPaths, UserFolderIsNamedForTheProgram)
-{
-    EXPECT_TRUE(DataPaths::userDataFolder().endsWith("/Norvane Pro"));
-}

@@ -5,7 +5,7 @@
 #include <QLocale>
 
 #include <clocale>
-#include <locale>
+#include <string>
 
 namespace {
 
@@ -23,24 +23,6 @@ constexpr Case kDoubleCases[] = {
     {"nan", 0.0},        {"inf", 0.0},         {"\t8.125", 8.125}, {"1e", 1.0},
 };
 
-class DecimalCommaLocale {
-public:
-    DecimalCommaLocale() : m_previous(std::setlocale(LC_ALL, nullptr))
-    {
-        // Absent on minimal systems; the Qt default locale still changes.
-        std::setlocale(LC_ALL, "de_DE.UTF-8");
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    }
-    ~DecimalCommaLocale()
-    {
-        std::setlocale(LC_ALL, m_previous.c_str());
-        QLocale::setDefault(QLocale::c());
-    }
-
-private:
-    std::string m_previous;
-};
-
 }  // namespace
 
 TEST(NumberReader, ReadsFieldsAsTheColumnsMeanThem)
@@ -51,22 +33,23 @@ TEST(NumberReader, ReadsFieldsAsTheColumnsMeanThem)
 
 TEST(NumberReader, IgnoresTheProcessLocale)
 {
-    DecimalCommaLocale german;
+    // de_DE may be absent on minimal systems; the Qt default locale still changes.
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    std::setlocale(LC_ALL, "de_DE.UTF-8");
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     for (const Case& c : kDoubleCases)
         EXPECT_DOUBLE_EQ(NumberReader::readDouble(c.field), c.value) << '"' << c.field << '"';
     // A decimal comma is not part of a number in these files.
     EXPECT_DOUBLE_EQ(NumberReader::readDouble("12,5"), 12.0);
+    std::setlocale(LC_ALL, previous.c_str());
+    QLocale::setDefault(QLocale::c());
 }
 
 TEST(NumberReader, ReadsIntegersUpToTheFirstNonDigit)
 {
-    EXPECT_EQ(NumberReader::readInteger(""), 0);
-    EXPECT_EQ(NumberReader::readInteger("  42"), 42);
-    EXPECT_EQ(NumberReader::readInteger("-17x"), -17);
-    EXPECT_EQ(NumberReader::readInteger("+8"), 8);
-    EXPECT_EQ(NumberReader::readInteger("12.9"), 12);
-    EXPECT_EQ(NumberReader::readInteger("K07"), 0);
-    EXPECT_EQ(NumberReader::readInteger("99999999999999999999999"), 0);
+    for (const auto& [field, value] : {std::pair{"", 0}, {"  42", 42}, {"-17x", -17}, {"+8", 8}, {"12.9", 12},
+                                       {"K07", 0}, {"99999999999999999999999", 0}})
+        EXPECT_EQ(NumberReader::readInteger(field), value) << field;
 }
 
 TEST(NumberReader, ColumnsOfShortLinesAreTruncatedNotOverrun)

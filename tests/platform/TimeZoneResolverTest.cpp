@@ -4,15 +4,9 @@
 
 #include <QDateTime>
 
-TEST(TimeZoneResolver, TakesIanaNamesAsTheyAre)
+TEST(TimeZoneResolver, TakesIanaNamesAndAbbreviationsThatFollowTheirRegionsDaylightSaving)
 {
-    const QTimeZone berlin = TimeZoneResolver::resolve("Europe/Berlin");
-    ASSERT_TRUE(berlin.isValid());
-    EXPECT_EQ(berlin.id(), QByteArray("Europe/Berlin"));
-}
-
-TEST(TimeZoneResolver, AbbreviationsFollowTheirRegionsDaylightSaving)
-{
+    EXPECT_EQ(TimeZoneResolver::resolve("Europe/Berlin").id(), QByteArray("Europe/Berlin"));
     // Qt would take "PST" as a zone with offset 0; the table maps it to the region.
     const QTimeZone pacific = TimeZoneResolver::resolve("PST");
     ASSERT_TRUE(pacific.isValid());
@@ -25,8 +19,7 @@ TEST(TimeZoneResolver, AbbreviationsFollowTheirRegionsDaylightSaving)
 
 TEST(TimeZoneResolver, UnknownNamesAreInvalid)
 {
-    EXPECT_FALSE(TimeZoneResolver::resolve("").isValid());
-    EXPECT_FALSE(TimeZoneResolver::resolve("XYZ").isValid());
-    EXPECT_FALSE(TimeZoneResolver::resolve("Mars/Olympus_Mons").isValid());
+    for (const char* name : {"", "XYZ", "Mars/Olympus_Mons"})
+        EXPECT_FALSE(TimeZoneResolver::resolve(name).isValid()) << name;
     EXPECT_TRUE(TimeZoneResolver::ianaForAbbreviation("Nowhere").isEmpty());
 }

@@ -19,7 +19,7 @@ boundaryLocn point(float x, float y, std::uint32_t id, bool visible = true)
 }
 
 // The segments as "x1 y1 - x2 y2".
-QStringList boundaryLines(const std::vector<boundaryLocn>& table, const PrintMapping& mapping = {})
+QStringList boundaryLines(const std::vector<boundaryLocn>& table, const PrintMapping& mapping)
 {
     ChartSky sky;
     sky.boundaries = table;
@@ -33,30 +33,26 @@ QStringList boundaryLines(const std::vector<boundaryLocn>& table, const PrintMap
 
 }  // namespace
 
-TEST(BoundaryPainter, EachLineIdIsAPolyline)
+TEST(BoundaryPainter, EachLineIdIsAPolylineThatAHiddenPointBreaks)
 {
-    EXPECT_EQ(boundaryLines({point(0, 0, 1), point(10, 0, 1), point(15, 0, 1), point(20, 5, 2), point(30, 5, 2)}),
-              QStringList({"0 0 - 10 0", "10 0 - 15 0", "20 5 - 30 5"}));
-}
-
-TEST(BoundaryPainter, AHiddenPointRestartsTheLineEvenWithTheSameId)
-{
-    EXPECT_EQ(boundaryLines({point(0, 0, 1), point(10, 0, 1, false), point(20, 0, 1), point(30, 0, 1)}),
-              QStringList({"20 0 - 30 0"}));
-}
-
-TEST(BoundaryPainter, AnIdZeroAfterAHiddenPointStartsALineWhereItIs)
-{
-    // Not a line from wherever the pen was left, nor from the origin.
-    EXPECT_EQ(boundaryLines({point(5, 5, 3), point(6, 6, 3, false), point(40, 40, 0), point(50, 40, 0)}),
-              QStringList({"40 40 - 50 40"}));
-    EXPECT_EQ(boundaryLines({point(40, 40, 0), point(50, 40, 0)}), QStringList({"40 40 - 50 40"}));
-}
-
-TEST(BoundaryPainter, PaperMapsEveryPoint)
-{
-    EXPECT_EQ(boundaryLines({point(10, 20, 1), point(30, 20, 1)}, PrintMapping{0.5, 100.0, 200.0}),
-              QStringList({"105 210 - 115 210"}));
+    const PrintMapping screen;
+    const struct {
+        std::vector<boundaryLocn> table;
+        PrintMapping mapping;
+        QStringList lines;
+    } cases[] = {
+        {{point(0, 0, 1), point(10, 0, 1), point(15, 0, 1), point(20, 5, 2), point(30, 5, 2)}, screen,
+         {"0 0 - 10 0", "10 0 - 15 0", "20 5 - 30 5"}},
+        // A hidden point removes both its segments, even within one id.
+        {{point(0, 0, 1), point(10, 0, 1, false), point(20, 0, 1), point(30, 0, 1)}, screen, {"20 0 - 30 0"}},
+        // An id 0 after a hidden point starts where it is, not at the origin or the pen's last place.
+        {{point(5, 5, 3), point(6, 6, 3, false), point(40, 40, 0), point(50, 40, 0)}, screen, {"40 40 - 50 40"}},
+        {{point(40, 40, 0), point(50, 40, 0)}, screen, {"40 40 - 50 40"}},
+        // Paper maps every point.
+        {{point(10, 20, 1), point(30, 20, 1)}, PrintMapping{0.5, 100.0, 200.0}, {"105 210 - 115 210"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(boundaryLines(c.table, c.mapping), c.lines);
 }
 
 namespace {

@@ -9,8 +9,6 @@
 
 namespace {
 
-QString shippedImages() { return DataPaths::bundleResourcesFolder() + "/ImageF/"; }
-
 QColor straight(const QImage& image, int x, int y)
 {
     return image.convertToFormat(QImage::Format_ARGB32).pixelColor(x, y);
@@ -36,12 +34,11 @@ TEST(ChartImageSet, ATintColoursOnlyTheOpaquePixels)
 
 TEST(ChartImageSet, ColourSetsAreTintedCopiesOfTheWhiteSprites)
 {
-    ChartImageSet images(shippedImages(), QString());
+    ChartImageSet images(DataPaths::bundleResourcesFolder() + "/ImageF/", QString());
     images.createStarArrays();
     images.recolorStarArrays(1.0);
-    const QImage& white = images.starArray()[13];
-    ASSERT_FALSE(white.isNull());
-    EXPECT_EQ(straight(white, 5, 5), QColor(Qt::white));
+    ASSERT_FALSE(images.starArray()[13].isNull());
+    EXPECT_EQ(straight(images.starArray()[13], 5, 5), QColor(Qt::white));
     EXPECT_EQ(straight(images.starRedArray()[13], 5, 5), QColor(Qt::red));
     EXPECT_EQ(straight(images.starYellowArray()[13], 5, 5), QColor(Qt::yellow));
     EXPECT_EQ(straight(images.starBlueArray()[13], 5, 5), QColor(Qt::blue));
@@ -51,18 +48,17 @@ TEST(ChartImageSet, ColourSetsAreTintedCopiesOfTheWhiteSprites)
 
     // Half the opacity mixes the colour with white; recolouring starts from white again.
     images.recolorStarArrays(0.5);
-    EXPECT_TRUE(std::abs(straight(images.starBlueArray()[13], 5, 5).red() - 128) <= 1);
+    EXPECT_NEAR(straight(images.starBlueArray()[13], 5, 5).red(), 128, 1);
 }
 
-TEST(ChartImageSet, AMissingSpriteKeepsItsPlace)
+TEST(ChartImageSet, MissingFilesKeepTheirPlaceAndFiguresAreReadWhenFirstTinted)
 {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
-    for (const char* name : {"Star1VF.png", "Star5.png"}) {
-        QImage sprite(3, 3, QImage::Format_ARGB32);
-        sprite.fill(Qt::white);
-        ASSERT_TRUE(sprite.save(folder.path() + "/" + name));
-    }
+    QImage white(4, 4, QImage::Format_ARGB32);
+    white.fill(Qt::white);
+    for (const char* name : {"Star1VF.png", "Star5.png", "LeoMyth.png"})
+        ASSERT_TRUE(white.save(folder.path() + "/" + name));
     ChartImageSet images(folder.path() + "/", folder.path() + "/");
     images.createStarArrays();
     images.createObjectSymbols();
@@ -70,26 +66,15 @@ TEST(ChartImageSet, AMissingSpriteKeepsItsPlace)
     EXPECT_TRUE(images.starArray()[1].isNull());
     EXPECT_FALSE(images.starArray()[6].isNull());
     EXPECT_TRUE(images.symbol(ChartImageSet::Symbol::Galaxy).isNull());
-    images.recolorMythForms(Qt::red);
-    EXPECT_TRUE(images.figure(ChartImageSet::kVirgo).isNull());
-    EXPECT_TRUE(images.figureTiles(ChartImageSet::kVirgo).empty());
-}
-
-TEST(ChartImageSet, FiguresAreReadWhenFirstTinted)
-{
-    QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    QImage figure(4, 4, QImage::Format_ARGB32);
-    figure.fill(Qt::white);
-    ASSERT_TRUE(figure.save(folder.path() + "/LeoMyth.png"));
-    ChartImageSet images(folder.path() + "/", folder.path() + "/");
-    images.createObjectSymbols();
     EXPECT_TRUE(images.figure(ChartImageSet::kLeo).isNull());
+
     images.recolorMythForms(Qt::red);
     EXPECT_EQ(straight(images.figure(ChartImageSet::kLeo), 1, 1), QColor(Qt::red));
+    EXPECT_EQ(images.figureTiles(ChartImageSet::kLeo), std::vector<QRect>{QRect(0, 0, 4, 4)});
+    EXPECT_TRUE(images.figure(ChartImageSet::kVirgo).isNull());
+    EXPECT_TRUE(images.figureTiles(ChartImageSet::kVirgo).empty());
     images.recolorMythForms(Qt::green);
     EXPECT_EQ(straight(images.figure(ChartImageSet::kLeo), 1, 1), QColor(Qt::green));
-    EXPECT_EQ(images.figureTiles(ChartImageSet::kLeo), std::vector<QRect>{QRect(0, 0, 4, 4)});
 }
 
 TEST(ChartImageSet, FiguresAreDrawnOnlyWhereTheyHoldTheDrawing)

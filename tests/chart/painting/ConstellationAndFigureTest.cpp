@@ -44,19 +44,11 @@ protected:
 
 }  // namespace
 
-TEST_F(ConstellationTest, LinesJoinStarsThatAreBothOnScreen)
+TEST_F(ConstellationTest, LinesJoinStarsThatAreBothOnScreenAndInTheTable)
 {
     ASSERT_TRUE(prefs().isConstellations());
-    lines = {{0, 1}, {1, 2}};
+    lines = {{0, 7}, {-1, 1}, {0, 1}, {1, 2}};
     stars[2].state = kStateBelowHorizon;
-    const QImage image = paint();
-    EXPECT_TRUE(isNear(at(image, 60, 50), prefs().constellationColor(), 2));
-    EXPECT_EQ(at(image, 140, 50), QColor(Qt::black));
-}
-
-TEST_F(ConstellationTest, ALineNamingAStarBeyondTheTableIsSkipped)
-{
-    lines = {{0, 7}, {-1, 1}, {0, 1}};
     const QImage image = paint();
     EXPECT_TRUE(isNear(at(image, 60, 50), prefs().constellationColor(), 2));
     EXPECT_EQ(at(image, 140, 50), QColor(Qt::black));
@@ -135,7 +127,7 @@ protected:
 
 }  // namespace
 
-TEST_F(FigureTest, AFigureIsScaledAndTurnedToNorthAtItsLabel)
+TEST_F(FigureTest, AFigureIsScaledAndTurnedToNorthAtItsLabelAndDrawnUpright)
 {
     const FloatPoint p = labels[kOrion].screenPt;
     const FloatPoint q = chartPoint(ra, dec + 2.0 * kDegree);
@@ -153,21 +145,12 @@ TEST_F(FigureTest, AFigureIsScaledAndTurnedToNorthAtItsLabel)
     const QPointF turned = placed->transform.map(QPointF(p.x + 1.0, p.y));
     EXPECT_NEAR(turned.x() - p.x, std::cos(turn), 1e-9);
     EXPECT_NEAR(turned.y() - p.y, std::sin(turn), 1e-9);
-}
-
-TEST_F(FigureTest, TheFigureIsDrawnUprightAboutItsLabelPoint)
-{
-    prefs().setIsMyth();
-    const QImage image = paint();
-    ASSERT_GT(inkCount(image), 0);
 
     // The image's top middle, 3 pixels below its top edge, turned about the label point.
-    const auto placed = MythFigurePainter::place(kOrion, labels[kOrion], QSizeF(100, 60), sky);
-    ASSERT_TRUE(placed);
-    const double scale = placed->rect.width() / 100.0;
-    const QPointF centre = placed->rect.center();
-    const QPointF top = placed->transform.map(centre + QPointF(0.0, (30.0 - 3.0) * scale));
-    const QPointF bottom = placed->transform.map(centre - QPointF(0.0, (30.0 - 3.0) * scale));
+    prefs().setIsMyth();
+    const QImage image = paint();
+    const QPointF top = placed->transform.map(placed->rect.center() + QPointF(0.0, 27.0 * scale));
+    const QPointF bottom = placed->transform.map(placed->rect.center() - QPointF(0.0, 27.0 * scale));
     EXPECT_GT(at(image, qRound(top.x()), qRound(top.y())).red(), 100);
     EXPECT_EQ(at(image, qRound(bottom.x()), qRound(bottom.y())), QColor(Qt::black));
 }
@@ -188,11 +171,8 @@ TEST_F(FigureTest, FiguresNeedTheirSwitchTheLayerAndANarrowView)
     // A view angle of 0 stands for the default 120°.
     prefs().setViewAngle(0.0);
     EXPECT_GT(inkCount(paint()), 0);
-}
 
-TEST_F(FigureTest, AShortSwitchArrayTurnsNothingOn)
-{
-    prefs().setIsMyth();
+    // A switch array too short for the figure turns nothing on.
     prefs().mythArray() = QStringList({"YES", "YES"});
     EXPECT_EQ(inkCount(paint()), 0);
     EXPECT_TRUE(MythFigurePainter::isSwitchOn({"NO", "YES"}, 1));
@@ -211,13 +191,6 @@ TEST_F(FigureTest, ALabelAtThePoleStillHasAFiniteTurn)
     EXPECT_TRUE(std::isfinite(placed->transform.m11()));
     EXPECT_TRUE(std::isfinite(placed->transform.m12()));
     EXPECT_TRUE(std::isfinite(placed->rect.width()));
-}
-
-TEST(MythFigurePainter, OphiuchusCarriesTheSerpent)
-{
-    ASSERT_NE(MythFigurePainter::rowOf(58), nullptr);
-    EXPECT_EQ(MythFigurePainter::rowOf(58)->figure, ChartImageSet::kSerpens);
-    EXPECT_EQ(MythFigurePainter::rowOf(1), nullptr);
 }
 
 TEST_F(ConstellationTest, OnPaperLinesAreBlackAndMapped)

@@ -71,16 +71,13 @@ protected:
 
 }  // namespace
 
-TEST(DeepSkyPainter, ThePhotographNeedsTenPointsAcross)
+TEST_F(DeepSkyTest, AnObjectTenPointsAcrossShowsItsPhotographElseItsSymbol)
 {
     // R tan(a/2) = 5 at R = 1000 for a size of 68.75'.
     EXPECT_LT(DeepSkyPainter::photoRadius(68.0f, kRadius), DeepSkyPainter::kPhotoRadius);
     EXPECT_GE(DeepSkyPainter::photoRadius(69.0f, kRadius), DeepSkyPainter::kPhotoRadius);
     EXPECT_NEAR(DeepSkyPainter::photoRadius(120.0f, kRadius), kRadius * std::tan(0.5 * 0.0174532925199433), 1e-9);
-}
 
-TEST_F(DeepSkyTest, ALargeEnoughObjectShowsItsPhotographElseItsSymbol)
-{
     savePhoto("stock", "NGC 1.jpg", Qt::red);
     QImage image = paint({object("NGC 1", " ", " ", 120.0f)});
     // The photograph fills the object's 2r square about its point (r = 8.7).
@@ -99,7 +96,7 @@ TEST_F(DeepSkyTest, ALargeEnoughObjectShowsItsPhotographElseItsSymbol)
     EXPECT_EQ(at(paint({object("NGC 1", " ", " ", 120.0f)}), 94, 66), QColor(Qt::black));
 }
 
-TEST_F(DeepSkyTest, TheUsersPhotographsComeFirstThenEachDesignation)
+TEST_F(DeepSkyTest, TheUsersPhotographsComeFirstThenEachDesignationSaveForSomeObjects)
 {
     savePhoto("stock", "NGC 1.jpg", Qt::red);
     savePhoto("user", "M99.jpg", Qt::blue);
@@ -107,17 +104,13 @@ TEST_F(DeepSkyTest, TheUsersPhotographsComeFirstThenEachDesignation)
     // By common name when neither designation has a file.
     savePhoto("stock", "Pinwheel.jpg", Qt::green);
     EXPECT_TRUE(isNear(at(paint({object("NGC 7", "M7", "Pinwheel", 120.0f)}), 100, 60), QColor(0, 255, 0), 24));
-}
 
-TEST_F(DeepSkyTest, SomeObjectsAlwaysShowTheirSymbol)
-{
-    savePhoto("stock", "NGC 1982.jpg", Qt::red);
-    savePhoto("stock", "NGC 5195.jpg", Qt::red);
-    savePhoto("stock", "NGC 205.jpg", Qt::red);
+    // These always show their symbol.
+    for (const char* ngc : {"NGC 1982", "NGC 5195", "NGC 205"})
+        savePhoto("stock", QString(ngc) + ".jpg", Qt::red);
     for (const deepSky& d : {object("NGC 1982", "M43", " ", 120.0f), object("NGC 5195", " ", " ", 120.0f),
-                             object("NGC 205", "M110", " ", 120.0f)}) {
+                             object("NGC 205", "M110", " ", 120.0f)})
         EXPECT_EQ(at(paint({d}), 94, 66), QColor(Qt::black)) << d.ngc;
-    }
 }
 
 TEST(DeepSkyPhotos, CatalogueTextNeverLeavesThePhotoFolder)
@@ -135,19 +128,6 @@ TEST(DeepSkyPhotos, CatalogueTextNeverLeavesThePhotoFolder)
     EXPECT_TRUE(photos.photoFor(object(" ", " ", "../secret", 120.0f)).isNull());
 }
 
-TEST_F(DeepSkyTest, SymbolsFollowTheTypeAndTheFindMarkTheSelection)
-{
-    prefs().setIsPhoto();
-    prefs().setIsDeepSkyNames();
-    EXPECT_GT(inkCount(paint({object("NGC 1", " ", " ", 0.0f, 3)})), 10);
-    EXPECT_EQ(inkCount(paint({object("NGC 1", " ", " ", 0.0f, 7)})), 0);
-
-    deepSky found = object("NGC 1", " ", " ", 0.0f, 7);
-    found.index = 12;
-    prefs().setFindIndex(kDeepSkyIndexBase + 12);
-    EXPECT_NE(at(paint({found}), 100, 67), QColor(Qt::black));
-}
-
 TEST(DeepSkyPainter, TheLabelIsTheFirstNameTheSettingsAllow)
 {
     const deepSky m42 = object("NGC 1976", "M42", "Orion Nebula", 0.0f);
@@ -162,16 +142,22 @@ TEST(DeepSkyPainter, TheLabelIsTheFirstNameTheSettingsAllow)
               QLatin1StringView("IC 434"));
 }
 
-TEST_F(DeepSkyTest, NamesAreDrawnWhenTheSettingIsOn)
+TEST_F(DeepSkyTest, SymbolsFollowTheTypeNamesTheSettingAndTheFindMarksTheSelection)
 {
-    const std::vector<deepSky> named = {object("NGC 1", " ", " ", 0.0f, 7)};
     ASSERT_TRUE(prefs().isDeepSkyNames());
-    // Right of the symbol: from 8 points right of the object's point.
+    // Type 7 has no symbol: its name alone, from 8 points right of the object's point.
+    const std::vector<deepSky> named = {object("NGC 1", " ", " ", 0.0f, 7)};
     const QImage image = paint(named);
     EXPECT_GT(inkCount(image), 0);
     EXPECT_EQ(inkCount(image.copy(0, 0, 107, 120)), 0);
+
     prefs().setIsDeepSkyNames();
+    EXPECT_GT(inkCount(paint({object("NGC 1", " ", " ", 0.0f, 3)})), 10);
     EXPECT_EQ(inkCount(paint(named)), 0);
+    deepSky found = named[0];
+    found.index = 12;
+    prefs().setFindIndex(kDeepSkyIndexBase + 12);
+    EXPECT_NE(at(paint({found}), 100, 67), QColor(Qt::black));
 }
 
 TEST_F(DeepSkyTest, OnPaperOnlyThePrintSymbolsAndNamesAreDrawn)

@@ -47,7 +47,7 @@ protected:
 
 }  // namespace
 
-TEST_F(GridTest, HourCirclesJoinVisibleNeighboursOnly)
+TEST_F(GridTest, HourAndDeclinationCirclesJoinVisibleNeighboursOnlyWithinTheirCircle)
 {
     prefs().setIsRA_Dec();
     place(raGrid, 0, 20, 50);
@@ -59,27 +59,18 @@ TEST_F(GridTest, HourCirclesJoinVisibleNeighboursOnly)
 
     // A hidden point removes both segments that touch it.
     raGrid[1].visible = 0;
-    image = paintEquatorial();
-    EXPECT_EQ(inkCount(image), 0);
-}
-
-TEST_F(GridTest, HourCirclesEndAtTheirLastPoint)
-{
-    prefs().setIsRA_Dec();
-    place(raGrid, 80, 20, 50);   // the last point of hour 0
-    place(raGrid, 81, 100, 50);  // the first of hour 1
     EXPECT_EQ(inkCount(paintEquatorial()), 0);
-}
+    // The last point of hour 0 is not joined to the first of hour 1.
+    place(raGrid, 80, 20, 50);
+    place(raGrid, 81, 100, 50);
+    EXPECT_EQ(inkCount(paintEquatorial()), 0);
 
-TEST_F(GridTest, DeclinationCirclesJoinPointsOfOneDeclination)
-{
-    prefs().setIsRA_Dec();
-    place(raGrid, 1944, 20, 50);
-    place(raGrid, 1945, 100, 50);
+    // Declination circles join points of one declination only.
+    place(raGrid, 1944, 20, 90);
+    place(raGrid, 1945, 100, 90);
     raGrid[1944].vecZ = -0.9848;
     raGrid[1945].vecZ = -0.9848;
-    EXPECT_TRUE(isGridAt(paintEquatorial(), 60, 50));
-
+    EXPECT_TRUE(isGridAt(paintEquatorial(), 60, 90));
     raGrid[1945].vecZ = -0.9397;
     EXPECT_EQ(inkCount(paintEquatorial()), 0);
 }
@@ -147,10 +138,8 @@ TEST_F(GridTest, OnPaperTheGridIsBlackAndMapped)
 
 TEST(HorizonGridPainter, AzimuthLabelsRunRoundFromSouth)
 {
-    EXPECT_EQ(HorizonGridPainter::azimuthLabel(0), 180);
-    EXPECT_EQ(HorizonGridPainter::azimuthLabel(17), 350);
-    EXPECT_EQ(HorizonGridPainter::azimuthLabel(18), 0);
-    EXPECT_EQ(HorizonGridPainter::azimuthLabel(35), 170);
+    for (const auto& [line, label] : {std::pair{0, 180}, {17, 350}, {18, 0}, {35, 170}})
+        EXPECT_EQ(HorizonGridPainter::azimuthLabel(line), label) << line;
 }
 
 TEST_F(GridTest, AzimuthLinesAndAltitudeCirclesJoinVisibleNeighbours)

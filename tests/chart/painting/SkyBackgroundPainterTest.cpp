@@ -37,20 +37,35 @@ protected:
 
 }  // namespace
 
-TEST_F(SkyBackgroundTest, InDaylightTheSkyIsPaleBlue)
+TEST_F(SkyBackgroundTest, TheSkyColourFollowsTheSunsAltitude)
 {
-    ASSERT_TRUE(prefs().isAstroTwilight());
-    const QImage image = paint(skyAt(10.0));
-    // b is held at 1: (0.9, 0.9, 1.0) everywhere, without a glow.
-    for (const QPoint p : {QPoint(0, 0), QPoint(150, 60), QPoint(299, 199)})
-        EXPECT_TRUE(isNear(at(image, p.x(), p.y()), QColor(230, 230, 255), 1)) << p.x();
-}
-
-TEST_F(SkyBackgroundTest, TheSkyDarkensThroughCivilTwilight)
-{
-    // b = -3/6 + 1 = 0.5: (0.225, 0.225, 0.5) away from the glow.
-    const QImage image = paint(skyAt(-3.0));
-    EXPECT_TRUE(isNear(at(image, 5, 190), QColor(57, 57, 128), 1));
+    struct Case {
+        double sunAlt;
+        bool twilight;
+        bool moonOnSun;
+        QColor sky;  // away from the glow
+    };
+    const Case cases[] = {
+        {10.0, true, false, QColor(230, 230, 255)},  // b held at 1: (0.9, 0.9, 1.0)
+        {-3.0, true, false, QColor(57, 57, 128)},    // b = -3/6 + 1 = 0.5: (0.225, 0.225, 0.5)
+        {-20.0, true, false, Qt::black},
+        {10.0, false, false, Qt::black},
+        {10.0, true, true, QColor(102, 102, 128)},  // eclipse darkening
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sunAlt);
+        prefs().setIsAstroTwilight(c.twilight);
+        ChartSky sky = skyAt(c.sunAlt);
+        if (c.moonOnSun) {
+            planets[9].screenX = planets[0].screenX;
+            planets[9].screenY = planets[0].screenY;
+        }
+        const QImage image = paint(sky);
+        for (const QPoint p : {QPoint(5, 5), QPoint(5, 190), QPoint(299, 199)})
+            EXPECT_TRUE(isNear(at(image, p.x(), p.y()), c.sky, 1)) << p.x();
+    }
+    // By day there is no glow about the Sun.
+    EXPECT_TRUE(isNear(at(paint(skyAt(10.0)), 150, 60), QColor(230, 230, 255), 1));
 }
 
 TEST_F(SkyBackgroundTest, AtMinusSixTheSkyIsBlackWithTheSunsGlow)
@@ -69,30 +84,10 @@ TEST_F(SkyBackgroundTest, AtMinusSixTheSkyIsBlackWithTheSunsGlow)
     EXPECT_TRUE(isNear(at(image, 150, 30 + 59), QColor(Qt::black), 12));
 }
 
-TEST_F(SkyBackgroundTest, AtNightTheSkyStaysBlack)
-{
-    const QImage image = paint(skyAt(-20.0));
-    EXPECT_EQ(inkCount(image), 0);
-}
-
-TEST_F(SkyBackgroundTest, WithoutTwilightTheSkyStaysBlackInDaylight)
-{
-    prefs().setIsAstroTwilight(false);
-    EXPECT_EQ(inkCount(paint(skyAt(10.0))), 0);
-}
-
-TEST_F(SkyBackgroundTest, TheMoonOnTheSunDarkensTheDaylightSky)
-{
-    ChartSky sky = skyAt(10.0);
-    planets[9].screenX = planets[0].screenX;
-    planets[9].screenY = planets[0].screenY;
-    const QImage image = paint(sky);
-    EXPECT_TRUE(isNear(at(image, 5, 5), QColor(102, 102, 128), 1));
-}
-
-TEST_F(SkyBackgroundTest, TheMistLiesAlongTheHorizonWhenTheSunIsLow)
+TEST_F(SkyBackgroundTest, TheMistLiesAlongTheHorizonFadingInBetweenMinusSixAndMinusTwelve)
 {
     prefs().setIsMist();
+    prefs().setIsAstroTwilight(false);
     ChartSky sky = skyAt(-20.0);
     sky.isHorizon = true;
     sky.horizonPt = QPointF(150.0, 50.0);
@@ -102,27 +97,17 @@ TEST_F(SkyBackgroundTest, TheMistLiesAlongTheHorizonWhenTheSunIsLow)
     const QImage image = paint(sky);
     EXPECT_TRUE(isNear(at(image, 150, 40), QColor(61, 51, 82), 2));
     // Just above the horizon, most of the way through the band.
-    const QColor band = at(image, 150, 51);
-    EXPECT_GT(band.blue(), 50);
-    EXPECT_LT(band.blue(), 82);
+    EXPECT_GT(at(image, 150, 51).blue(), 50);
+    EXPECT_LT(at(image, 150, 51).blue(), 82);
     // Inside the inner circle, a band of 0.129 R above the horizon, nothing.
     EXPECT_EQ(at(image, 150, 70), QColor(Qt::black));
-}
-
-TEST_F(SkyBackgroundTest, TheMistFadesInBetweenMinusSixAndMinusTwelve)
-{
-    prefs().setIsMist();
-    ChartSky sky = skyAt(-6.0);
-    sky.isHorizon = true;
-    sky.horizonPt = QPointF(150.0, 50.0);
-    sky.radius = 100.0;
-    prefs().setIsAstroTwilight(false);
-    EXPECT_EQ(inkCount(paint(sky)), 0);
 
     sky.sunAlt = -9.0 * Angles::kDegToRad;
     EXPECT_TRUE(isNear(at(paint(sky), 150, 40), QColor(31, 26, 41), 2));
-
+    sky.sunAlt = -6.0 * Angles::kDegToRad;
+    EXPECT_EQ(inkCount(paint(sky)), 0);
     // Not while what lies below the horizon is shown.
+    sky.sunAlt = -9.0 * Angles::kDegToRad;
     prefs().setIsBelow();
     EXPECT_EQ(inkCount(paint(sky)), 0);
 }
@@ -140,17 +125,14 @@ TEST_F(SkyBackgroundTest, TheGroundIsFilledWhenBelowTheHorizonIsShown)
     EXPECT_EQ(at(image, 10, 60), QColor(Qt::black));
 }
 
-TEST(TwilightShading, TheGlowRunsFromRedOrYellowToTheSkyColour)
+TEST(TwilightShading, TheGlowRunsFromRedOrYellowToTheSkyColourAndTheMistIsFullBelowMinusTwelve)
 {
     const TwilightShading::Color evening{0.2f, 0.2f, 0.5f, 1.0f};
     EXPECT_EQ(TwilightShading::evaluate(evening, 0.0f), (TwilightShading::Color{1.0f, 0.0f, 0.1f, 0.875f}));
     EXPECT_EQ(TwilightShading::evaluate(evening, 1.0f), (TwilightShading::Color{0.2f, 0.2f, 0.5f, 0.875f}));
     const TwilightShading::Color morning{0.2f, 0.2f, 0.5f, 0.0f};
     EXPECT_EQ(TwilightShading::evaluate(morning, 0.0f), (TwilightShading::Color{1.0f, 1.0f, 0.0f, 0.875f}));
-}
 
-TEST(TwilightShading, TheMistIsFullBelowMinusTwelve)
-{
     EXPECT_FLOAT_EQ(TwilightShading::evaluate2({0, 0, 0, -9.0f}, 1.0f)[3], 0.5f);
     EXPECT_FLOAT_EQ(TwilightShading::evaluate2({0, 0, 0, -12.0f}, 1.0f)[3], 1.0f);
     EXPECT_FLOAT_EQ(TwilightShading::evaluate2({0, 0, 0, -20.0f}, 0.5f)[3], 1.0f);

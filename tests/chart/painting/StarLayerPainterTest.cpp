@@ -68,17 +68,6 @@ TEST(StarClasses, BrightnessClassesFollowTheMagnitude)
     EXPECT_EQ(StarClasses::paperClass(-2.0f), 8);
 }
 
-TEST(StarClasses, SpritesAreCentredOnTheStarPoint)
-{
-    const int offsets[] = {0, 0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 5};
-    const int flags[] = {7, 7, 7, 7, 7, 7, 7, 9, 9, 9, 9, 11, 11, 11};
-    for (int k = 0; k < StarClasses::kNumScreenClasses; ++k) {
-        EXPECT_EQ(StarClasses::originOffset(k), offsets[k]) << k;
-        EXPECT_EQ(StarClasses::flagOffset(k), flags[k]) << k;
-    }
-    EXPECT_EQ(StarClasses::dotSize(13), 11);
-}
-
 TEST_F(StarLayerTest, FlagsFollowTheirSettingsInOrder)
 {
     EXPECT_EQ(StarClasses::screenFlag(9, prefs()), nullptr);
@@ -135,53 +124,38 @@ TEST_F(StarLayerTest, AStarLightsItsClassSpriteAtItsPoint)
     EXPECT_EQ(at(image, 40, 30), QColor(Qt::white));
 }
 
-TEST_F(StarLayerTest, TheFaintestClassesAreSinglePixels)
+TEST_F(StarLayerTest, TheFaintestClassesAreSinglePixelsAndStarsTakeTheirColourSet)
 {
-    const QImage image = paint({makeStar(0, 10.0f, 10.0f, 8.0f, 'W'), makeStar(1, 20.4f, 9.6f, 6.5f, 'W')});
+    const QImage image = paint({makeStar(0, 10.0f, 10.0f, 8.0f, 'W'), makeStar(1, 20.4f, 9.6f, 6.5f, 'W'),
+                                makeStar(2, 40.0f, 60.0f, 1.0f, 'R'), makeStar(3, 80.0f, 60.0f, 1.0f, 'B')});
     EXPECT_GT(at(image, 10, 10).red(), 0);
     EXPECT_GT(at(image, 20, 10).red(), 0);
-    EXPECT_EQ(inkCount(image), 2);
-}
-
-TEST_F(StarLayerTest, StarsTakeTheirColourSet)
-{
-    const QImage image = paint({makeStar(0, 20.0f, 20.0f, 1.0f, 'R'), makeStar(1, 60.0f, 20.0f, 1.0f, 'B')});
-    const QColor red = at(image, 20, 20);
-    const QColor blue = at(image, 60, 20);
-    EXPECT_GT(red.red(), red.blue());
-    EXPECT_GT(blue.blue(), blue.red());
+    EXPECT_EQ(inkCount(image.copy(0, 60, 30, 20)), 2);
     // At the default colour opacity 0.25 the tint mixes with white.
-    EXPECT_TRUE(isNear(red, QColor(255, 191, 191), 2));
+    EXPECT_TRUE(isNear(at(image, 40, 60), QColor(255, 191, 191), 2));
+    EXPECT_GT(at(image, 80, 60).blue(), at(image, 80, 60).red());
 }
 
-TEST_F(StarLayerTest, AnUnknownColourDrawsNoSpriteButKeepsTheFindMark)
+TEST_F(StarLayerTest, AnUnknownColourOrAStarOffScreenDrawsNoSprite)
 {
-    EXPECT_EQ(inkCount(paint({makeStar(7, 50.0f, 40.0f, 1.0f, 'X')})), 0);
+    const star unknown = makeStar(7, 50.0f, 40.0f, 1.0f, 'X');
+    star hidden = makeStar(0, 40.0f, 40.0f, 1.0f, 'W');
+    hidden.state = kStateOffView;
+    EXPECT_EQ(inkCount(paint({unknown, hidden})), 0);
 
+    // The find mark stays: its ring, 21 points across, centred on the star.
     prefs().setFindIndex(kStarIndexBase + 7);
-    const QImage marked = paint({makeStar(7, 50.0f, 40.0f, 1.0f, 'X')});
-    // The mark's ring, 21 points across, centred on the star.
+    const QImage marked = paint({unknown});
     EXPECT_GT(inkCount(marked), 20);
     EXPECT_EQ(at(marked, 50, 40), QColor(Qt::black));
     EXPECT_NE(at(marked, 50, 47), QColor(Qt::black));
+    EXPECT_LT(at(paint({unknown}, 0.25f), 50, 47).green(), at(marked, 50, 47).green());
 
-    const QImage faint = paint({makeStar(7, 50.0f, 40.0f, 1.0f, 'X')}, 0.25f);
-    EXPECT_LT(at(faint, 50, 47).green(), at(marked, 50, 47).green());
-}
-
-TEST_F(StarLayerTest, WithoutAntiAliasingStarsAreWhiteDots)
-{
+    // Without anti-aliasing every star is a white dot.
     prefs().setIsStarAntiAlias(false);
-    const QImage image = paint({makeStar(0, 40.0f, 40.0f, 1.0f, 'R'), makeStar(1, 80.0f, 40.0f, 1.0f, 'X')});
-    EXPECT_EQ(at(image, 40, 40), QColor(Qt::white));
-    EXPECT_EQ(at(image, 80, 40), QColor(Qt::white));
-}
-
-TEST_F(StarLayerTest, OnlyStarsOnScreenAreDrawn)
-{
-    star hidden = makeStar(0, 40.0f, 40.0f, 1.0f, 'W');
-    hidden.state = kStateOffView;
-    EXPECT_EQ(inkCount(paint({hidden})), 0);
+    const QImage dots = paint({makeStar(0, 40.0f, 40.0f, 1.0f, 'R'), unknown});
+    EXPECT_EQ(at(dots, 40, 40), QColor(Qt::white));
+    EXPECT_EQ(at(dots, 50, 40), QColor(Qt::white));
 }
 
 TEST_F(StarLayerTest, NamesAreWrittenRightOfTheStar)
