@@ -83,32 +83,31 @@ std::optional<OrbitPoint> minorPlanetOrbit(const minorPlanet& m, const Frame& fr
     return KeplerEllipse::position(a, m.eccentricity, reduced(m.meanAnomaly * kDegree + n * t));
 }
 
+// The place fields comets and minor planets share.
+template <class Record>
+void writePlace(Record& r, const OrbitPoint& point, const Place& place, const Frame& frame)
+{
+    const OrbitPlace::Orientation orbit = orientation(r);
+    r.plotLongitude = float(orbit.argPerihelion + orbit.node + point.trueAnomaly);
+    r.ra = float(place.topocentric.rightAscension);
+    r.dec = float(place.topocentric.declination);
+    r.vecX = place.unitVector[0];
+    r.vecY = place.unitVector[1];
+    r.vecZ = place.unitVector[2];
+    r.geoDistance = float(frame.distanceUnit * place.earthDistance);
+    r.helioDistance = float(frame.distanceUnit * place.sunDistance);
+}
+
 void writeComet(comet& c, const OrbitPoint& point, const Place& place, const Frame& frame)
 {
-    const OrbitPlace::Orientation orbit = orientation(c);
-    c.plotLongitude = float(orbit.argPerihelion + orbit.node + point.trueAnomaly);
-    c.ra = float(place.topocentric.rightAscension);
-    c.dec = float(place.topocentric.declination);
-    c.vecX = place.unitVector[0];
-    c.vecY = place.unitVector[1];
-    c.vecZ = place.unitVector[2];
-    c.geoDistance = float(frame.distanceUnit * place.earthDistance);
-    c.helioDistance = float(frame.distanceUnit * place.sunDistance);
+    writePlace(c, point, place, frame);
     c.mag = float(SmallBodyMagnitude::comet(c.absMagnitude, c.slope, place.sunDistance,
                                             place.earthDistance));
 }
 
 void writeMinorPlanet(minorPlanet& m, const OrbitPoint& point, const Place& place, const Frame& frame)
 {
-    const OrbitPlace::Orientation orbit = orientation(m);
-    m.plotLongitude = float(orbit.argPerihelion + orbit.node + point.trueAnomaly);
-    m.ra = float(place.topocentric.rightAscension);
-    m.dec = float(place.topocentric.declination);
-    m.vecX = place.unitVector[0];
-    m.vecY = place.unitVector[1];
-    m.vecZ = place.unitVector[2];
-    m.geoDistance = float(frame.distanceUnit * place.earthDistance);
-    m.helioDistance = float(frame.distanceUnit * place.sunDistance);
+    writePlace(m, point, place, frame);
     m.mag = float(SmallBodyMagnitude::minorPlanet(m.absMagnitude, m.slope, place.sunDistance,
                                                   place.earthDistance, frame.earthSunSquared));
 }
