@@ -101,22 +101,28 @@ def fold(terms, leading):
     return constant, folded, periodic, leading_constant, leading_periodic
 
 
-def series_code(name, body, quantity, power, terms, leading):
-    """Returns (term array definition or '', series initialiser)."""
+def series_code(name, body, quantity, power, terms, leading, arrays):
+    """Returns (term array definition or '', series initialiser). `arrays` maps
+    the terms of every array already written to its name, so that a series both
+    theories share is written once."""
     if not terms:
         return "", "{}"
     constant, folded, periodic, lead_constant, lead_periodic = fold(terms, leading)
-    array = f"{name}{quantity}{power}"
-    lines = [f"constexpr PeriodicTerm {array}[] = {{"]
-    lines += [f"    {{{a}, {phi}, {nu}}}," for a, phi, nu in periodic]
-    lines.append("};")
-    definition = "\n".join(lines) + "\n" if periodic else ""
+    key = tuple(periodic)
+    array = arrays.get(key, f"{name}{quantity}{power}")
+    definition = ""
+    if periodic and key not in arrays:
+        arrays[key] = array
+        lines = [f"constexpr PeriodicTerm {array}[] = {{"]
+        lines += [f"    {{{a}, {phi}, {nu}}}," for a, phi, nu in periodic]
+        lines.append("};")
+        definition = "\n".join(lines) + "\n"
     span = f"{array}" if periodic else "{}"
     init = (f"{{{constant!r}, {folded}, {span}, {lead_constant!r}, {lead_periodic}}}")
     return definition, init
 
 
-def body_code(name, series, body, leading_counts):
+def body_code(name, series, body, leading_counts, arrays):
     definitions = []
     fields = []
     for quantity in QUANTITIES:
@@ -126,7 +132,7 @@ def body_code(name, series, body, leading_counts):
             leading = 0
             if quantity == "L" and leading_counts and power < len(leading_counts):
                 leading = leading_counts[power]
-            definition, init = series_code(name, body, quantity, power, terms, leading)
+            definition, init = series_code(name, body, quantity, power, terms, leading, arrays)
             if definition:
                 definitions.append(definition)
             inits.append(init)
@@ -146,37 +152,34 @@ def write_all(outputs):
             fail(f"cannot write {path}: {e.strerror}")
 
 
-def make_vsop87d(data_dir):
+def make_vsop87(data_dir):
+    """Abridged VSOP87D of every planet and the truncated VSOP87B Earth in one
+    table file; the Earth series the two theories share are written once."""
     path = data_dir / "vsop87d_meeus_appendix3.tsv"
     rows = read_tsv(path, ["body", "series", "power", "term", "A_1e-8", "phi_rad",
                            "nu_rad_per_millennium"])
     series = group_series(rows, path, PLANETS)
-    out = [HEADER.format(source="vsop87d_meeus_appendix3.tsv"),
-           "// Abridged VSOP87D (heliocentric, ecliptic and equinox of date).\n",
+    path_b = data_dir / "vsop87b_earth_truncated.tsv"
+    rows_b = read_tsv(path_b, ["body", "series", "power", "term", "A_1e-8", "phi_rad",
+                               "nu_rad_per_millennium"])
+    series_b = group_series(rows_b, path_b, ["Earth"])
+    out = [HEADER.format(source="vsop87d_meeus_appendix3.tsv and vsop87b_earth_truncated.tsv"),
+           "// Abridged VSOP87D (heliocentric, ecliptic and equinox of date) and the\n"
+           "// Earth of VSOP87B (ecliptic and equinox of J2000.0), its largest terms per\n"
+           "// power of tau.\n",
            '#include "solarsystem/planets/VSOP87Tables.h"\n', "namespace {\n"]
+    arrays = {}
     inits = []
     for body in PLANETS:
-        definitions, init = body_code(f"k{body}", series, body, LEADING_TERMS[body])
+        definitions, init = body_code(f"k{body}", series, body, LEADING_TERMS[body], arrays)
         out.append(definitions)
         inits.append(init)
+    definitions_b, init_b = body_code("kEarthJ2000", series_b, "Earth", None, arrays)
+    out.append(definitions_b)
     out.append("}  // namespace\n")
     out.append("constinit const std::array<VSOP87Body, 8> VSOP87Tables::ofDate = {\n    "
                + ",\n    ".join(inits) + "};\n")
-    return "\n".join(out)
-
-
-def make_vsop87b_earth(data_dir):
-    path = data_dir / "vsop87b_earth_truncated.tsv"
-    rows = read_tsv(path, ["body", "series", "power", "term", "A_1e-8", "phi_rad",
-                           "nu_rad_per_millennium"])
-    series = group_series(rows, path, ["Earth"])
-    definitions, init = body_code("kEarth", series, "Earth", None)
-    out = [HEADER.format(source="vsop87b_earth_truncated.tsv"),
-           "// The Earth of VSOP87B (heliocentric, ecliptic and equinox of J2000.0), its\n"
-           "// largest terms per power of tau.\n",
-           '#include "solarsystem/planets/VSOP87Tables.h"\n', "namespace {\n", definitions,
-           "}  // namespace\n",
-           f"constinit const VSOP87Body VSOP87Tables::earthJ2000 = {init};\n"]
+    out.append(f"constinit const VSOP87Body VSOP87Tables::earthJ2000 = {init_b};\n")
     return "\n".join(out)
 
 
@@ -208,8 +211,7 @@ def main(argv):
         fail(f"{out_dir} is not a folder")
     # Every input is read and checked before any table is replaced.
     write_all({
-        out_dir / "VSOP87Tables.cpp": make_vsop87d(data_dir),
-        out_dir / "VSOP87BEarthTable.cpp": make_vsop87b_earth(data_dir),
+        out_dir / "VSOP87Tables.cpp": make_vsop87(data_dir),
         out_dir / "PlutoTable.cpp": make_pluto(data_dir),
     })
 
