@@ -25,15 +25,13 @@ double wrapOnce(double angle)
     return angle;
 }
 
-// The hour angle of a horizon direction; y and x as the inverse formulas build them.
+// The hour angle (0..2π) of a horizon direction; y and x as the inverse
+// formulas build them. Both are 0 where the hour angle is undefined (a pole of
+// the sky, or a site at a pole of the Earth): 0 then, not NaN.
 double hourAngle(double y, double x)
 {
-    double h = std::atan(x / y);
-    if (y < 0.0)
-        h += kPi;
-    else if (x < 0.0)
-        h += kTwoPi;
-    return h;
+    const double h = std::atan2(x, y);
+    return h < 0.0 ? h + kTwoPi : h;
 }
 
 }  // namespace

@@ -140,3 +140,19 @@ TEST(SkyCoordinates, VectorsGiveTheirRightAscensionAndDeclination)
     EXPECT_FALSE(std::isnan(r));
     EXPECT_NEAR(d, kPi / 2, 1e-12);
 }
+
+// From the equator the north point of the horizon is the celestial pole, where
+// the hour angle is undefined: a right ascension came back NaN there.
+TEST(SkyCoordinates, CelestialPoleSeenFromTheEquatorHasAFiniteRightAscension)
+{
+    const Site site{0.0, 1.0};
+    double ra = -1.0, dec = 0.0;
+    CalcRAFromAz(0.0, 0.0, site, &ra, &dec);
+    EXPECT_TRUE(ra >= 0.0 && ra < 2 * kPi) << ra;
+    EXPECT_NEAR(dec, kPi / 2, 1e-12);
+
+    const auto pole = calculateCursorPosition({500.0f, 400.0f}, view(0.0, 0.0), site);
+    ASSERT_TRUE(pole);
+    EXPECT_TRUE(pole->ra >= 0.0 && pole->ra < 360.0) << pole->ra;
+    EXPECT_NEAR(pole->dec, 90.0, 1e-9);
+}
