@@ -28,15 +28,20 @@ void copyText(char (&field)[N], const QByteArray& text, std::size_t maxLength)
     std::memcpy(field, text.constData(), length);
 }
 
-// The catalogue number: its leading run of digits, at most six of them. A text
-// without digits (the finder passes one blank when the answer has no number)
-// keeps its first character.
+// The catalogue number: its first run of digits after any leading blanks, at
+// most six of them. A text without digits (the finder passes one blank when
+// the answer has no number) keeps its first character.
 QByteArray catalogueNumber(const QByteArray& text)
 {
-    qsizetype digits = 0;
-    while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9')
-        ++digits;
-    return text.left(digits > 0 ? std::min<qsizetype>(digits, 6) : 1);
+    qsizetype start = 0;
+    while (start < text.size() && text[start] == ' ')
+        ++start;
+    qsizetype end = start;
+    while (end < text.size() && text[end] >= '0' && text[end] <= '9')
+        ++end;
+    if (end == start)
+        return text.left(1);
+    return text.mid(start, std::min<qsizetype>(end - start, 6));
 }
 
 }  // namespace

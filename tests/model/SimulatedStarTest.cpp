@@ -30,14 +30,15 @@ TEST(SimulatedStar, FieldsFollowTheLookupAnswer)
     EXPECT_EQ(model.simStar(), nullptr);
 }
 
-// Up to six characters of the leading digit run: a leading zero must not
-// cost the last digit.
+// Up to six characters of the leading digit run, after any blanks: a leading
+// zero must not cost the last digit, nor a leading blank the whole number.
 TEST(SimulatedStar, CatalogueNumberKeepsItsLeadingDigits)
 {
     StarDatabaseModel model;
     for (const auto& [number, stored] :
          {std::pair{"012345", "012345"}, {"000042", "000042"}, {"98", "98"},
-          {"1234567", "123456"}, {"4711 A", "4711"}, {" ", " "}, {"", ""}}) {
+          {"1234567", "123456"}, {"4711 A", "4711"}, {" ", " "}, {"", ""}, {" 12345", "12345"},
+          {"   7", "7"}, {"  ", " "}}) {
         model.createSimStar(0.0, 0.0, "x", number, 0.0, 0.0, 0.0f);
         EXPECT_STREQ(model.simStar()->sao, stored) << number;
     }
