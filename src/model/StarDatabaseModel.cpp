@@ -70,6 +70,9 @@ bool StarDatabaseModel::rebuildDatabase()
         if (QFile::exists(folders.databaseDirectory + rebuilder->cacheFileName()))
             ok = rebuilder->rebuildCache() && ok;
     }
+    // Rebuilt records hold no chart state yet; without this pass the chart
+    // would draw them all at its centre.
+    calculateStarPositions(true);
     return ok;
 }
 

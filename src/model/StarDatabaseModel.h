@@ -191,15 +191,6 @@ public:
     bool isTimeChange() const { return m_projection.isTimeChange(); }
     // The precession from J2000.0 to the sky date, row by row.
     const std::array<double, 9>& precessionMatrix() const { return m_projection.precession().p; }
-    double P1() const { return precessionMatrix()[0]; }
-    double P2() const { return precessionMatrix()[1]; }
-    double P3() const { return precessionMatrix()[2]; }
-    double P4() const { return precessionMatrix()[3]; }
-    double P5() const { return precessionMatrix()[4]; }
-    double P6() const { return precessionMatrix()[5]; }
-    double P7() const { return precessionMatrix()[6]; }
-    double P8() const { return precessionMatrix()[7]; }
-    double P9() const { return precessionMatrix()[8]; }
     // The whole frame of the last pass.
     const ProjectionFrame& projectionFrame() const { return m_projection.frame(); }
     // The minor-planet step of the last pass, for the parallel small-body pass.

@@ -89,6 +89,19 @@ TEST_F(ModelCoordinates, CentringBringsTheStarOrSimulatedStarToTheMiddle)
     }
 }
 
+TEST_F(ModelCoordinates, RebuiltStarsAreProjectedAtOnce)
+{
+    fixture.writeBuildFile("BuildStar.txt", CatalogueFixture::starText(2100));
+    ASSERT_TRUE(model.rebuildDatabase());
+    ASSERT_EQ(model.numStars(), 2100u);
+    int onScreen = 0;
+    for (const star& s : model.stars()) {
+        EXPECT_NEAR(s.horX * s.horX + s.horY * s.horY + s.horZ * s.horZ, 1.0, 1e-9) << s.index;
+        onScreen += s.state == kStateOnScreen;
+    }
+    EXPECT_GT(onScreen, 0);
+}
+
 TEST_F(ModelCoordinates, CentringWithoutARecordChangesNothing)
 {
     for (const int index : {kNoObjectIndex, kTypedPositionIndex, kSimStarIndex,
