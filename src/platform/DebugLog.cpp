@@ -36,6 +36,18 @@ std::pair<int, int> processorType()
     return {family, model};
 }
 
+// Appends `bytes` to a file opened unbuffered, so that the write below is the
+// one that reaches the disk. A write that falls short (disk full, file-size
+// limit) is cut off again, so the log never ends in half an entry.
+bool appendWhole(QFile& file, const QByteArray& bytes)
+{
+    const qint64 before = file.size();
+    if (file.write(bytes) == bytes.size())
+        return true;
+    file.resize(before);
+    return false;
+}
+
 }  // namespace
 
 DebugLog::DebugLog(QString miscDirectory) : m_path(std::move(miscDirectory) + "/DebugLog.txt") {}
@@ -72,14 +84,17 @@ bool DebugLog::writeDebugFile(const QString& message) const
     const QDateTime moment = AppTimeZone::now();
     if (!QFile::exists(m_path)) {
         QFile file(m_path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
             return QFile::exists(m_path) && writeDebugFile(message);
-        file.write(MacRoman::encode(header(moment)));
+        // A log without its whole header is taken away; the next entry starts it again.
+        if (!appendWhole(file, MacRoman::encode(header(moment)))) {
+            file.remove();
+            return false;
+        }
     }
     // Unrepresentable characters are written as '?' rather than losing the entry.
     QFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return false;
-    const QByteArray entry = MacRoman::encode(entryPrefix(moment) + message);
-    return file.write(entry) == entry.size();
+    return appendWhole(file, MacRoman::encode(entryPrefix(moment) + message));
 }

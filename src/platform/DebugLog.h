@@ -13,8 +13,10 @@ class DebugLog {
 public:
     explicit DebugLog(QString miscDirectory);
 
-    // Appends one entry; false only when a missing log file cannot be created.
-    // Safe from any thread: every entry is its own open-append-close.
+    // Appends one entry; false when a missing log file cannot be created or
+    // the whole entry did not reach the file (disk full, size limit), which
+    // then holds what it held before. Safe from any thread: every entry is
+    // its own open-append-close.
     bool writeDebugFile(const QString& message) const;
 
     // The serial ports listed in a new file's header.

@@ -2,6 +2,8 @@
 
 #include "platform/MacRoman.h"
 
+#include "support/FileSizeLimit.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -67,4 +69,39 @@ TEST(DebugLog, WritesMacRomanAndReportsAnUncreatableFile)
 
     DebugLog missing(dir.filePath("no/such/folder"));
     EXPECT_FALSE(missing.writeDebugFile("lost"));
+}
+
+// Entries went on reporting success while a full disk or a size limit
+// swallowed them, and a cut entry stayed in the file.
+TEST(DebugLog, AnEntryThatDoesNotFitIsReportedAndLeavesTheLogAsItWas)
+{
+    QTemporaryDir dir;
+    DebugLog log(dir.path());
+    ASSERT_TRUE(log.writeDebugFile("first"));
+    QFile file(log.path());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+    {
+        const FileSizeLimit limit(rlim_t(before.size()) + 5);
+        EXPECT_FALSE(log.writeDebugFile("an entry longer than the room left"));
+    }
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
+    file.close();
+
+    // A new log whose header does not fit is not left without its header.
+    ASSERT_TRUE(QFile::remove(log.path()));
+    {
+        const FileSizeLimit limit(20);
+        EXPECT_FALSE(log.writeDebugFile("lost"));
+    }
+    EXPECT_FALSE(QFile::exists(log.path()));
+    ASSERT_TRUE(log.writeDebugFile("kept"));
+    EXPECT_TRUE(readLog(log.path()).startsWith("*** Norvane Pro  "));
+
+    // A disk with no room at all.
+    ASSERT_TRUE(QFile::remove(log.path()));
+    ASSERT_TRUE(QFile::link("/dev/full", log.path()));
+    EXPECT_FALSE(log.writeDebugFile("nowhere"));
 }
