@@ -2,6 +2,8 @@
 #include "solarsystem/smallbodies/CometTable.h"
 #include "solarsystem/ElementFolders.h"
 #include "solarsystem/MpcLines.h"
+#include "support/FileSizeLimit.h"
+#include "support/FullFileSystem.h"
 
 #include <gtest/gtest.h>
 
@@ -110,13 +112,41 @@ TEST_F(CometTableTest, FailedImportKeepsTableAndCache)
     EXPECT_EQ(cacheBytes(), cache);
 }
 
-TEST_F(CometTableTest, UnwritableCacheIsReportedAndTheTableStands)
+// A cache write that failed left the new table in memory, unlike the cache on disk.
+TEST_F(CometTableTest, ACacheThatCannotBeWrittenKeepsTheOldTableAndCache)
 {
     writeElements(12);
-    ASSERT_TRUE(QDir(databaseDirectory()).removeRecursively());
-    EXPECT_FALSE(create(false));
+    ASSERT_TRUE(create(false));
+    const QByteArray cache = cacheBytes();
+    writeElements(15);
+    {
+        const FileSizeLimit limit(rlim_t(cache.size()));  // room for 12 records, not 15
+        EXPECT_FALSE(create(true));
+    }
     expectOneAlert("Startup Error", "Can not write comet data.");
     EXPECT_EQ(comets.size(), 12u);
+    EXPECT_EQ(cacheBytes(), cache);
+
+    ASSERT_TRUE(QDir(databaseDirectory()).removeRecursively());
+    EXPECT_FALSE(create(true));
+    expectOneAlert("Startup Error", "Can not write comet data.");
+    EXPECT_EQ(comets.size(), 12u);
+}
+
+TEST_F(CometTableTest, AFullDiskKeepsTheOldTableAndCache)
+{
+    const FullFileSystem disk(databaseDirectory());
+    if (!disk.isMounted())
+        GTEST_SKIP() << "No right to mount a small file system here.";
+    writeElements(12);
+    ASSERT_TRUE(create(false));
+    const QByteArray cache = cacheBytes();
+    ASSERT_TRUE(disk.fill());
+    writeElements(15);
+    EXPECT_FALSE(create(true));
+    expectOneAlert("Startup Error", "Can not write comet data.");
+    EXPECT_EQ(comets.size(), 12u);
+    EXPECT_EQ(cacheBytes(), cache);
 }
 
 }  // namespace

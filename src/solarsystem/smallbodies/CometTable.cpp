@@ -32,11 +32,11 @@ bool build(const QString& elementPath, const QString& cachePath, std::vector<com
     case CometImport::Status::Ok:
         break;
     }
-    comets.swap(result.comets);
-    if (!TvkFile::save<comet>(cachePath, comets)) {
+    if (!TvkFile::save<comet>(cachePath, result.comets)) {
         AlertPanel::runAlert(kStartupError, QStringLiteral("Can not write comet data."));
         return false;
     }
+    comets.swap(result.comets);
     return true;
 }
 

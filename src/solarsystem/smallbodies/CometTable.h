@@ -17,10 +17,11 @@ inline constexpr const char* kElementFile = "Soft00Cmt.txt";
 inline constexpr std::size_t kMinimumCacheRecords = 10;
 
 // Loads the cache unless `rebuild` is set or it cannot be read, else imports
-// the element file and writes the cache. `comets` is replaced only by a
-// complete table: after any failure it holds what it held before. Failures the
-// user must see raise their alert; returns true when the table was loaded or
-// built and cached.
+// the element file and writes the cache. As with the minor planets, `comets`
+// is replaced only by a table that was loaded, or imported and cached: after
+// any failure, a failed cache write included, it holds what it held before,
+// the same as the cache on disk. Failures the user must see raise their
+// alert; returns true when the table was loaded or built and cached.
 bool createCometData(bool rebuild, const QString& buildDirectory,
                      const QString& databaseDirectory, std::vector<comet>& comets);
 

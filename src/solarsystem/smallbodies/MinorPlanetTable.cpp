@@ -77,11 +77,11 @@ Status build(const MinorPlanetTable::Request& request, const QString& buildDirec
     } else if (!parseLists(buildDirectory, built)) {
         return Status::Failed;
     }
-    table.swap(built);
-    if (!TvkFile::save<minorPlanet>(cachePath, table)) {
+    if (!TvkFile::save<minorPlanet>(cachePath, built)) {
         alert("Can not write minor planet data.");
         return Status::CacheNotWritten;
     }
+    table.swap(built);
     return Status::Built;
 }
 

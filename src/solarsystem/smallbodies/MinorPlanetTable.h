@@ -24,7 +24,7 @@ inline constexpr std::size_t kMinimumListLines = 10;
 enum class Status {
     Loaded,           // from the cache
     Built,            // imported and cached
-    CacheNotWritten,  // imported, but the cache could not be written (alerted)
+    CacheNotWritten,  // imported, but the cache could not be written (alerted): nothing changed
     Failed,           // nothing changed; any alert the user must see was shown
     OrbitFileUnusable,  // the orbit file is missing, unreadable, without a rule line or
                         // with fewer than 10 orbit lines: nothing changed and no alert,
@@ -40,8 +40,9 @@ struct Request {
     std::function<void(double percent)> progress;
 };
 
-// `table` is replaced only by a complete new table; after Failed or
-// OrbitFileUnusable it holds what it held before.
+// As with the comets, `table` is replaced only by a table that was loaded, or
+// imported and cached: after Failed, OrbitFileUnusable or CacheNotWritten it
+// holds what it held before, the same as the cache on disk.
 Status createMinorPlanetData(const Request& request, const QString& buildDirectory,
                              const QString& databaseDirectory, std::vector<minorPlanet>& table);
 

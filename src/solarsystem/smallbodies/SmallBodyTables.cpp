@@ -105,7 +105,7 @@ MinorPlanetTable::Status SmallBodyTables::importMinorPlanets(bool rebuild, bool 
     using Status = MinorPlanetTable::Status;
     // The nearest object found in the old table may name another body of
     // the new one, or none: it waits for the next pass.
-    if (status != Status::Failed && status != Status::OrbitFileUnusable)
+    if (status == Status::Loaded || status == Status::Built)
         m_neo.reset();
     return status;
 }
