@@ -5,6 +5,7 @@
 #include "platform/DataPaths.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QEvent>
 #include <QTimer>
 
@@ -19,6 +20,7 @@ ChartAssembly::Folders ChartAssembly::Folders::standard()
 ChartAssembly::ChartAssembly(const Folders& folders)
     : m_catalogueFolders(
           CatalogueFolders::form(folders.userData, folders.bundleData, folders.resources)),
+      m_debugLog(QDir::cleanPath(m_catalogueFolders.miscDirectory)),
       m_gamma(DisplayGamma::create()),
       m_prefs(*m_gamma),
       m_skyDateModel(m_prefs),
@@ -46,6 +48,10 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     m_outlets.skyDateModel = &m_skyDateLink;
 
     m_starDatabaseModel.setLinks(m_prefs, m_skyDateModel);
+    m_starDatabaseModel.setDebugSink([this](const QString& line) {
+        if (m_prefs.isDebug())
+            m_debugLog.writeDebugFile(line);
+    });
 
     PrefLinks links;
     links.chartRefresh = &m_chain;

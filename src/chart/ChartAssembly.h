@@ -14,6 +14,7 @@
 #include "model/prefs/PrefControl.h"
 #include "model/SkyDateModel.h"
 #include "model/StarDatabaseModel.h"
+#include "platform/DebugLog.h"
 #include "platform/DisplayGamma.h"
 #include "solarsystem/SolarSystemModel.h"
 
@@ -58,6 +59,7 @@ private:
     void didLaunch();
 
     CatalogueFolders m_catalogueFolders;
+    DebugLog m_debugLog;
     std::unique_ptr<DisplayGamma> m_gamma;
     PrefControl m_prefs;
     SkyDateModel m_skyDateModel;

@@ -1,6 +1,7 @@
 #include "chart/ChartAssembly.h"
 
 #include "chart/SkyView.h"
+#include "model/CatalogueFixture.h"
 #include "model/TempSettings.h"
 #include "platform/DataPaths.h"
 #include "support/RecordingAlertPresenter.h"
@@ -79,6 +80,19 @@ TEST_F(ChartAssemblyTest, TheFirstStartInstallsAndBuildsTheSecondUsesTheCaches)
     EXPECT_EQ(builtAt("Stars.tvk"), stars);
     EXPECT_GT(second.starDatabaseModel().numStars(), 0u);
     EXPECT_TRUE(recorder.alerts.empty());
+
+    // With debugging on, a rebuild from a shorter star source logs the
+    // figure lines it had to drop.
+    second.prefControl().setIsDebug();
+    QFile source(folders.userData + "/Build Data/BuildStar.txt");
+    ASSERT_TRUE(source.open(QIODevice::WriteOnly));
+    source.write(CatalogueFixture::starText(2000));
+    source.close();
+    second.starDatabaseModel().rebuildDatabase();
+    ASSERT_EQ(second.starDatabaseModel().numStars(), 2000u);
+    QFile log(folders.userData + "/Misc/DebugLog.txt");
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(log.readAll().contains("Constellation line ")) << log.fileName().toStdString();
 }
 
 TEST_F(ChartAssemblyTest, AStartupFailureEndsTheEventLoopCleanly)
