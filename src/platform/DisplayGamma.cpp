@@ -34,7 +34,7 @@ std::unique_ptr<DisplayGamma> DisplayGamma::create()
 
 std::unique_ptr<DisplayGamma> DisplayGamma::openX11(const QByteArray& displayName)
 {
-    if (auto x11 = X11DisplayGamma::open(displayName))
+    if (auto x11 = X11DisplayGamma::open(displayName, X11DisplayGamma::Watch::Yes))
         return x11;
     return std::make_unique<NoDisplayGamma>();
 }

@@ -22,8 +22,9 @@ public:
     // X11 RandR gamma ramps when the application runs on Qt's "xcb" platform,
     // else the no-op.
     static std::unique_ptr<DisplayGamma> create();
-    // The named X display ("" means $DISPLAY); the no-op when it cannot be
-    // opened or has no output whose gamma can be set.
+    // The named X display ("" means $DISPLAY), whose ramps are put back
+    // however this process ends; the no-op when it cannot be opened or has no
+    // output whose gamma can be set.
     static std::unique_ptr<DisplayGamma> openX11(const QByteArray& displayName);
 
     // 0 when there is no display whose gamma can be set.

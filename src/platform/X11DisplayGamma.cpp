@@ -4,26 +4,15 @@
 #include <X11/extensions/Xrandr.h>
 
 #include <algorithm>
-#include <csignal>
-#include <cstdlib>
 #include <cstring>
-
-namespace {
-
-constexpr int kRestoredSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGABRT,
-                                    SIGSEGV, SIGBUS, SIGFPE, SIGILL};
-struct sigaction previousActions[NSIG];
-
-}  // namespace
-
-std::atomic<X11DisplayGamma*> X11DisplayGamma::s_changed{nullptr};
+#include <utility>
 
 void X11DisplayGamma::GammaDeleter::operator()(_XRRCrtcGamma* gamma) const
 {
     XRRFreeGamma(gamma);
 }
 
-std::unique_ptr<X11DisplayGamma> X11DisplayGamma::open(const QByteArray& displayName)
+std::unique_ptr<X11DisplayGamma> X11DisplayGamma::open(const QByteArray& displayName, Watch watch)
 {
     Display* display = XOpenDisplay(displayName.isEmpty() ? nullptr : displayName.constData());
     if (display == nullptr)
@@ -59,7 +48,10 @@ std::unique_ptr<X11DisplayGamma> X11DisplayGamma::open(const QByteArray& display
         XCloseDisplay(display);
         return nullptr;
     }
-    return std::make_unique<X11DisplayGamma>(Key(), display, quint32(root), std::move(outputs));
+    auto gamma = std::make_unique<X11DisplayGamma>(Key(), display, quint32(root), std::move(outputs));
+    gamma->m_wantsWatcher = watch == Watch::Yes;
+    gamma->m_displayName = displayName;
+    return gamma;
 }
 
 X11DisplayGamma::X11DisplayGamma(Key, _XDisplay* display, quint32 root, std::vector<Output> outputs)
@@ -75,19 +67,21 @@ X11DisplayGamma::X11DisplayGamma(Key, _XDisplay* display, quint32 root, std::vec
 
 X11DisplayGamma::~X11DisplayGamma()
 {
-    X11DisplayGamma* self = this;
-    s_changed.compare_exchange_strong(self, nullptr);
     if (m_changed)
-        putOriginalRamps();
+        restoreDefault();
+    m_watcher.reset();
     m_outputs.clear();
     XCloseDisplay(m_display);
 }
 
 bool X11DisplayGamma::setFormula(const GammaFormula& formula)
 {
-    installAbnormalEndRestore();
+    // The watcher must hold the ramps before they change.
+    if (std::exchange(m_wantsWatcher, false))
+        m_watcher = GammaRestoreWatcher::start(m_displayName);
+    if (m_watcher)
+        m_watcher->setDimmed(true);
     m_changed = true;
-    s_changed.store(this);
     for (const Output& output : m_outputs) {
         XRRCrtcGamma* gamma = XRRAllocGamma(output.size);
         if (gamma == nullptr)
@@ -109,8 +103,8 @@ bool X11DisplayGamma::restoreDefault()
 {
     putOriginalRamps();
     m_changed = false;
-    X11DisplayGamma* self = this;
-    s_changed.compare_exchange_strong(self, nullptr);
+    if (m_watcher)
+        m_watcher->setDimmed(false);
     return true;
 }
 
@@ -119,36 +113,4 @@ void X11DisplayGamma::putOriginalRamps()
     for (const Output& output : m_outputs)
         XRRSetCrtcGamma(m_display, output.crtc, output.original.get());
     XSync(m_display, False);
-}
-
-void X11DisplayGamma::installAbnormalEndRestore()
-{
-    static bool installed = false;
-    if (installed)
-        return;
-    installed = true;
-    std::atexit(restoreAtExit);
-    for (int signal : kRestoredSignals) {
-        struct sigaction action = {};
-        action.sa_handler = restoreOnSignal;
-        sigemptyset(&action.sa_mask);
-        if (sigaction(signal, &action, &previousActions[signal]) == 0
-            && previousActions[signal].sa_handler == SIG_IGN)
-            sigaction(signal, &previousActions[signal], nullptr);  // keep an ignored signal ignored
-    }
-}
-
-void X11DisplayGamma::restoreAtExit()
-{
-    if (X11DisplayGamma* changed = s_changed.exchange(nullptr))
-        changed->putOriginalRamps();
-}
-
-void X11DisplayGamma::restoreOnSignal(int signal)
-{
-    // Best effort on the way out: the process is ending either way.
-    if (X11DisplayGamma* changed = s_changed.exchange(nullptr))
-        changed->putOriginalRamps();
-    sigaction(signal, &previousActions[signal], nullptr);
-    raise(signal);
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "platform/DisplayGamma.h"
+#include "platform/GammaRestoreWatcher.h"
 
-#include <atomic>
 #include <memory>
 #include <vector>
 
@@ -10,9 +10,10 @@ struct _XDisplay;
 struct _XRRCrtcGamma;
 
 // Gamma of an X display through RandR CRTC gamma ramps. The ramps found at
-// opening are kept and put back on restoreDefault(), at destruction, at
-// exit() and when the process dies of a signal, so a crash never leaves the
-// screen dimmed red.
+// opening are kept and put back on restoreDefault() and at destruction. Opened
+// with a watcher, a process that dies any other way cannot leave the screen
+// dimmed either: the watcher (GammaRestoreWatcher), started at the first
+// dimming, puts the ramps back.
 class X11DisplayGamma final : public DisplayGamma {
     struct GammaDeleter {
         void operator()(_XRRCrtcGamma* gamma) const;
@@ -30,10 +31,12 @@ public:
         friend class X11DisplayGamma;
         Key() = default;
     };
+    enum class Watch { No, Yes };
 
     // Null when the display cannot be opened, lacks RandR 1.2 or has no
     // active output with a gamma ramp.
-    static std::unique_ptr<X11DisplayGamma> open(const QByteArray& displayName);
+    static std::unique_ptr<X11DisplayGamma> open(const QByteArray& displayName,
+                                                 Watch watch = Watch::No);
 
     X11DisplayGamma(Key, _XDisplay* display, quint32 root, std::vector<Output> outputs);
     ~X11DisplayGamma() override;
@@ -46,18 +49,15 @@ public:
     bool restoreDefault() override;
 
 private:
-    // Sets the kept ramps; allocates nothing, so the signal handler may call it.
     void putOriginalRamps();
-    static void installAbnormalEndRestore();
-    static void restoreAtExit();
-    static void restoreOnSignal(int signal);
 
     _XDisplay* m_display;
     quint32 m_root;
     std::vector<Output> m_outputs;
     GammaFormula m_default{};
     bool m_changed = false;
-
-    // The display whose ramps are changed, for the exit and signal handlers.
-    static std::atomic<X11DisplayGamma*> s_changed;
+    // The watcher is tried once, at the first dimming; null when not wanted or not started.
+    bool m_wantsWatcher = false;
+    QByteArray m_displayName;
+    std::unique_ptr<GammaRestoreWatcher> m_watcher;
 };
