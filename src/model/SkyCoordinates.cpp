@@ -1,6 +1,7 @@
 #include "model/SkyCoordinates.h"
 
 #include "model/Angles.h"
+#include "model/projection/StereographicProjection.h"
 
 #include <algorithm>
 #include <cmath>
@@ -70,23 +71,13 @@ void CalcRAFromAz(double az, double alt, const Site& site, double* ra, double* d
 
 FloatPoint CalculateAzPoint(double az, double alt, const View& view)
 {
-    const float cx = view.width / 2.0f;
-    const float cy = view.height / 2.0f;
-    const double h0 = view.altitude * kDegToRad;
-    double a0 = view.azimuth * kDegToRad + kPi;
-    if (a0 >= kTwoPi)
-        a0 -= kTwoPi;
-    double a = az + kPi;
-    if (a >= kTwoPi)
-        a -= kTwoPi;
-
+    const StereographicProjection projection(view.width / 2.0f, view.height / 2.0f, view.radius,
+                                             view.altitude * kDegToRad, view.azimuth * kDegToRad);
+    // The horizon frame's x points south and y west: azimuth + 180 degrees from x.
+    const double a = az + kPi;
     const double cosAlt = std::cos(alt);
-    const double d = cosAlt * std::cos(a) * std::cos(a0) + cosAlt * std::sin(a) * std::sin(a0);
-    const double x = cosAlt * std::sin(a) * std::cos(a0) - cosAlt * std::cos(a) * std::sin(a0);
-    const double den = 1.0 + std::sin(h0) * std::sin(alt) + std::cos(h0) * d;
-    const auto dx = float(view.radius * (x / den));
-    const auto dy = float(view.radius * ((d * std::sin(h0) - std::cos(h0) * std::sin(alt)) / den));
-    return {cx + dx, cy - dy};
+    const HorizonVector h{cosAlt * std::cos(a), cosAlt * std::sin(a), -std::sin(alt)};
+    return projection.chartPoint(h, projection.depth(h));
 }
 
 std::optional<Position> calculateCursorPosition(FloatPoint p, const View& view, const Site& site)

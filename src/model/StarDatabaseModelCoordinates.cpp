@@ -103,9 +103,8 @@ void StarDatabaseModel::centerObject()
     if (!v)
         return;
     if (!ofDate) {
-        const auto& p = precessionMatrix();
-        v = Vector{p[0] * v->x + p[1] * v->y + p[2] * v->z, p[3] * v->x + p[4] * v->y + p[5] * v->z,
-                   p[6] * v->x + p[7] * v->y + p[8] * v->z};
+        const auto [x, y, z] = m_projection.precession().apply(v->x, v->y, v->z);
+        v = Vector{x, y, z};
     }
     double ra = 0.0, dec = 0.0, az = 0.0, alt = 0.0;
     SkyCoordinates::raDecOfVector(v->x, v->y, v->z, &ra, &dec);

@@ -16,6 +16,15 @@ struct PrecessionMatrix {
     // too slowly for Delta-T to matter).
     static PrecessionMatrix forJulianDay(double julianDay);
 
+    // The precessed direction of a J2000 equatorial vector.
+    std::array<double, 3> apply(double x, double y, double z) const { return multiply(p, x, y, z); }
+    // A 3 x 3 matrix stored row by row, as this one is, times (x, y, z).
+    static std::array<double, 3> multiply(const std::array<double, 9>& m, double x, double y, double z)
+    {
+        return {m[0] * x + m[1] * y + m[2] * z, m[3] * x + m[4] * y + m[5] * z,
+                m[6] * x + m[7] * y + m[8] * z};
+    }
+
     // Julian centuries from J2000.0 (JD 2451545.0) to `julianDay`.
     static double julianCenturies(double julianDay)
     {

@@ -1,29 +1,17 @@
 #include "model/projection/ProjectionFrame.h"
 
-#include "model/Angles.h"
-
 #include <cmath>
 
 ProjectionFrame::ProjectionFrame(const View& view)
-    : m_cx(double(float(view.skyRect.x()) + float(view.skyRect.width()) / 2.0f)),
-      m_cy(double(float(view.skyRect.y()) + float(view.skyRect.height()) / 2.0f)),
-      m_radius(view.radius),
+    : m_stereographic(double(float(view.skyRect.x()) + float(view.skyRect.width()) / 2.0f),
+                      double(float(view.skyRect.y()) + float(view.skyRect.height()) / 2.0f),
+                      view.radius, view.altitude, view.azimuth),
       m_xLimit(view.xLimit),
       m_isAllSky(view.isAllSky),
       m_cut(view.isBelow ? 1.0 : 0.0),
-      m_sinAlt(std::sin(view.altitude)),
-      m_cosAlt(std::cos(view.altitude)),
       m_julianCenturies(PrecessionMatrix::julianCenturies(view.julianDay)),
       m_precession(view.precession)
 {
-    // The horizon frame's x axis points south, so the view looks along
-    // azimuth + 180 degrees.
-    double a = view.azimuth + Angles::kPi;
-    if (a >= Angles::kTwoPi)
-        a -= Angles::kTwoPi;
-    m_sinA = std::sin(a);
-    m_cosA = std::cos(a);
-
     // Equator of date to horizon: with u = x cos LST + y sin LST,
     // x' = u sin phi - z cos phi, y' = x sin LST - y cos LST,
     // z' = -z sin phi - u cos phi.

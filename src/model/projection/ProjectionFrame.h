@@ -1,6 +1,8 @@
 #pragma once
 
+#include "model/projection/HorizonVector.h"
 #include "model/projection/PrecessionMatrix.h"
+#include "model/projection/StereographicProjection.h"
 #include "model/records/FloatPoint.h"
 #include "model/records/RecordConstants.h"
 
@@ -9,14 +11,6 @@
 #include <array>
 #include <cstdint>
 #include <optional>
-
-// A direction in the horizon frame of the site and sky date, unit length:
-// x toward the south, y toward the west, z toward the nadir (-sin altitude).
-struct HorizonVector {
-    double x = 0.0;
-    double y = 0.0;
-    double z = 0.0;
-};
 
 // The geometry one projection pass shares between all its catalogues: the
 // rotation from the equator (of J2000.0 or of date) into the horizon frame,
@@ -55,19 +49,13 @@ public:
     }
 
     // The cosine of the angle between the direction and the view centre.
-    double depth(const HorizonVector& h) const
-    {
-        return (h.x * m_cosA + h.y * m_sinA) * m_cosAlt - h.z * m_sinAlt;
-    }
+    double depth(const HorizonVector& h) const { return m_stereographic.depth(h); }
     bool isInView(double depth) const { return depth >= m_xLimit; }
 
     // The chart point of a direction at `depth` (which must be above -1).
     FloatPoint chartPoint(const HorizonVector& h, double depth) const
     {
-        const double d = h.x * m_cosA + h.y * m_sinA;
-        const double f = m_radius / (depth + 1.0);
-        return {float(m_cx + (h.y * m_cosA - h.x * m_sinA) * f),
-                float(m_cy - (d * m_sinAlt + h.z * m_cosAlt) * f)};
+        return m_stereographic.chartPoint(h, depth);
     }
     // The chart point without the view test; none for the one direction
     // straight behind the view centre, which has no finite point.
@@ -103,13 +91,13 @@ public:
     double cut() const { return m_cut; }
     double overlayCut() const { return m_cut + kOverlayCut; }
 
-    double cx() const { return m_cx; }
-    double cy() const { return m_cy; }
-    double radius() const { return m_radius; }
+    double cx() const { return m_stereographic.cx(); }
+    double cy() const { return m_stereographic.cy(); }
+    double radius() const { return m_stereographic.radius(); }
     double xLimit() const { return m_xLimit; }
     bool isAllSky() const { return m_isAllSky; }
-    double sinAltitude() const { return m_sinAlt; }
-    double cosAltitude() const { return m_cosAlt; }
+    double sinAltitude() const { return m_stereographic.sinAltitude(); }
+    double cosAltitude() const { return m_stereographic.cosAltitude(); }
     // Julian centuries from J2000.0 to the sky date.
     double julianCenturies() const { return m_julianCenturies; }
     const PrecessionMatrix& precession() const { return m_precession; }
@@ -118,20 +106,14 @@ private:
     using Matrix = std::array<double, 9>;
     static HorizonVector rotate(const Matrix& m, double x, double y, double z)
     {
-        return {m[0] * x + m[1] * y + m[2] * z, m[3] * x + m[4] * y + m[5] * z,
-                m[6] * x + m[7] * y + m[8] * z};
+        const auto [hx, hy, hz] = PrecessionMatrix::multiply(m, x, y, z);
+        return {hx, hy, hz};
     }
 
-    double m_cx;
-    double m_cy;
-    double m_radius;
+    StereographicProjection m_stereographic;
     double m_xLimit;
     bool m_isAllSky;
     double m_cut;
-    double m_sinAlt;
-    double m_cosAlt;
-    double m_sinA;  // of the view direction, azimuth + 180 degrees
-    double m_cosA;
     double m_julianCenturies;
     PrecessionMatrix m_precession;
     Matrix m_ofDate;

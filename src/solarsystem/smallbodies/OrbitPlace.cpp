@@ -1,5 +1,7 @@
 #include "solarsystem/smallbodies/OrbitPlace.h"
 
+#include "model/projection/PrecessionMatrix.h"
+
 #include <cmath>
 #include <numbers>
 
@@ -30,10 +32,7 @@ Geocentric geocentric(const OrbitPoint& point, const Orientation& orbit,
     const double eta = r * (fy * cosU + py * sinU) + sunJ2000[1];
     const double zeta = r * (fz * cosU + pz * sinU) + sunJ2000[2];
 
-    const std::array<double, 9>& p = precession;
-    const double x = p[0] * xi + p[1] * eta + p[2] * zeta;
-    const double y = p[3] * xi + p[4] * eta + p[5] * zeta;
-    const double z = p[6] * xi + p[7] * eta + p[8] * zeta;
+    const auto [x, y, z] = PrecessionMatrix::multiply(precession, xi, eta, zeta);
 
     Geocentric place;
     place.rectangular = {x, y, z};
