@@ -78,17 +78,12 @@ TEST(DebugLog, AnEntryThatDoesNotFitIsReportedAndLeavesTheLogAsItWas)
     QTemporaryDir dir;
     DebugLog log(dir.path());
     ASSERT_TRUE(log.writeDebugFile("first"));
-    QFile file(log.path());
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray before = file.readAll();
-    file.close();
+    const QString before = readLog(log.path());
     {
         const FileSizeLimit limit(rlim_t(before.size()) + 5);
         EXPECT_FALSE(log.writeDebugFile("an entry longer than the room left"));
     }
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), before);
-    file.close();
+    EXPECT_EQ(readLog(log.path()), before);
 
     // A new log whose header does not fit is not left without its header.
     ASSERT_TRUE(QFile::remove(log.path()));
