@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <netdb.h>
-#include <sys/ioctl.h>
 #include <sys/socket.h>
 
 #include <memory>
@@ -43,14 +42,6 @@ bool BridgeSocket::finish()
     if (!isOpen() || getsockopt(fd(), SOL_SOCKET, SO_ERROR, &error, &length) != 0 || error != 0)
         return false;
     return fcntl(fd(), F_SETFL, fcntl(fd(), F_GETFL) & ~O_NONBLOCK) == 0;
-}
-
-qsizetype BridgeSocket::available() const
-{
-    int waiting = 0;
-    if (!isOpen() || ioctl(fd(), FIONREAD, &waiting) != 0)
-        return 0;
-    return waiting;
 }
 
 qsizetype BridgeSocket::readSome(char* into, qsizetype most) const

@@ -21,9 +21,8 @@ public:
     bool isOpen() const { return m_fd.isOpen(); }
     int fd() const { return m_fd.get(); }
 
-    // Bytes waiting to be read, 0 when none.
-    qsizetype available() const;
-    // Reads what has come, up to `most` bytes: the count, 0 for none, -1 on an error.
+    // Reads what has come, up to `most` bytes, without waiting: the count,
+    // 0 for none (or a peer that closed), -1 on an error such as a reset.
     qsizetype readSome(char* into, qsizetype most) const;
     // Writes all of `size` bytes; the count written.
     qsizetype writeAll(const char* bytes, qsizetype size) const;

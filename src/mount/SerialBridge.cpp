@@ -124,10 +124,8 @@ void SerialControl::killWiFi()
 
 void SerialControl::discardBridgeInput()
 {
-    if (m_bridge.available() > 0) {
-        std::array<char, kBridgeDiscard> dropped;
-        m_bridge.readSome(dropped.data(), kBridgeDiscard);
-    }
+    std::array<char, kBridgeDiscard> dropped;
+    m_bridge.readSome(dropped.data(), kBridgeDiscard);
 }
 
 bool SerialControl::bridgeTransaction(quint16 expected, qint32& count, const char* out,
@@ -150,9 +148,7 @@ bool SerialControl::bridgeTransaction(quint16 expected, qint32& count, const cha
         return true;
     const GatheredReply gathered = gatherReply(
         CycleRules::bridge(),
-        [this](char* into, qsizetype most) {
-            return m_bridge.available() > 0 ? m_bridge.readSome(into, most) : 0;
-        },
+        [this](char* into, qsizetype most) { return m_bridge.readSome(into, most); },
         reply);
     const bool ok = finishReply(gathered.result, expected, count);
     if (count == kTransTimeout || count == kTransShortReply) {

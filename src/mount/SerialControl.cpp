@@ -166,7 +166,10 @@ bool SerialControl::transaction(quint16 expected, qint32& count, const char* out
     const int fd = serialRefNum(slot);
     if (fd < 0)
         return false;
-    tcflush(fd, TCIOFLUSH);
+    // Stale input goes; output still on its way (a write-only command just
+    // before) is let out rather than discarded.
+    tcdrain(fd);
+    tcflush(fd, TCIFLUSH);
     if (count < 0 || (count > 0 && PortIO::write(fd, out, count) != count)) {
         count = kTransWriteFailed;
         return false;
