@@ -8,7 +8,6 @@
 #include "mount/SerialSlots.h"
 
 #include <QObject>
-#include <QPointer>
 #include <QSocketNotifier>
 #include <QStringList>
 #include <QTimer>

@@ -1,6 +1,5 @@
 #include "SerialFixture.h"
 
-#include "mount/links/BridgeMount.h"
 #include "mount/links/WiFiView.h"
 #include "support/LoopbackDevice.h"
 
@@ -26,13 +25,6 @@ public:
     bool running = false;
     QString status;
     QString title;
-};
-
-class FakeMount : public BridgeMount {
-public:
-    bool isConnected() const override { return connected; }
-    void disconnectScope() override { connected = false; }
-    bool connected = true;
 };
 
 }  // namespace
@@ -141,21 +133,4 @@ TEST_F(WiFiBridgeTest, FailedConnectsEndIdle)
     }
     EXPECT_TRUE(debugText().contains("WiFi stream open timeout"));
     EXPECT_TRUE(debugText().contains("CFStream failed at ip: bridge:4030"));
-}
-
-TEST_F(WiFiBridgeTest, ConnectButtonCancelsAConnectedBridgeAndItsMount)
-{
-    FakeMount mount;
-    serial.setBridgeMount(&mount);
-    connectBridge();
-    EXPECT_TRUE(serial.openWiFi());
-    EXPECT_EQ(view.status, "Connect Canceled");
-    EXPECT_EQ(view.title, "Connect");
-    EXPECT_FALSE(mount.connected);
-    EXPECT_FALSE(serial.hasWiFi());
-    EXPECT_FALSE(serial.isWiFi());
-
-    qint32 count = 4;
-    EXPECT_FALSE(serial.transaction(1, count, ":GD#", reply, kSerialSlotScope));
-    EXPECT_EQ(count, 4);
 }

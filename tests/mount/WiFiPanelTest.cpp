@@ -2,12 +2,24 @@
 
 #include "model/prefs/PrefControl.h"
 #include "mount/SerialControl.h"
+#include "mount/links/BridgeMount.h"
 #include "mount/panels/WiFiPanel.h"
 #include "support/LoopbackDevice.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+
+namespace {
+
+class FakeMount : public BridgeMount {
+public:
+    bool isConnected() const override { return connected; }
+    void disconnectScope() override { connected = false; }
+    bool connected = true;
+};
+
+}  // namespace
 
 class WiFiPanelTest : public TempSettings {};
 
@@ -40,6 +52,15 @@ TEST_F(WiFiPanelTest, PanelShowsEditsAndConnectsTheStoredBridge)
     EXPECT_TRUE(QTest::qWaitFor([&] { return serial.hasWiFi(); }, 2000));
     EXPECT_EQ(panel.statusText(), "Connected");
     EXPECT_EQ(panel.connectButton()->text(), "Cancel");
+
+    // Cancelling takes down a mount that talks through the bridge.
+    FakeMount mount;
+    serial.setBridgeMount(&mount);
+    serial.setIsWiFi(true);
     panel.connectButton()->click();
     EXPECT_EQ(panel.statusText(), "Connect Canceled");
+    EXPECT_EQ(panel.connectButton()->text(), "Connect");
+    EXPECT_FALSE(mount.connected);
+    EXPECT_FALSE(serial.hasWiFi());
+    EXPECT_FALSE(serial.isWiFi());
 }
