@@ -62,7 +62,8 @@ qsizetype BridgeSocket::writeAll(const char* bytes, qsizetype size) const
     qsizetype written = 0;
     while (written < size) {
         // A bridge that went away must not end the program with SIGPIPE.
-        const ssize_t sent = ::send(fd(), bytes + written, std::size_t(size - written), MSG_NOSIGNAL);
+        const ssize_t sent =
+            ::send(fd(), bytes + written, std::size_t(size - written), MSG_NOSIGNAL);
         if (sent < 0 && errno == EINTR)
             continue;
         if (sent <= 0)

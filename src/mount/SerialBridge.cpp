@@ -18,7 +18,7 @@ const QString kStatusOpening = QStringLiteral("Stream opening");
 const QString kStatusConnected = QStringLiteral("Connected");
 const QString kStatusCanceled = QStringLiteral("Connect Canceled");
 const QString kStatusFailed = QStringLiteral("Connect Failed");
-const QString kTitleConnect = QStringLiteral("Connect");
+const QString kTitleConnect = QString::fromLatin1(kWiFiConnectTitle);
 const QString kTitleCancel = QStringLiteral("Cancel");
 
 }  // namespace
@@ -140,7 +140,9 @@ bool SerialControl::bridgeTransaction(quint16 expected, qint32& count, const cha
     discardBridgeInput();
     const qsizetype written = count > 0 ? m_bridge.writeAll(out, count) : 0;
     if (written != count) {
-        m_debug([&] { return QStringLiteral("WiFi transaction failed: %1 != %2").arg(written).arg(count); });
+        m_debug([&] {
+            return QStringLiteral("WiFi transaction failed: %1 != %2").arg(written).arg(count);
+        });
         count = kTransWriteFailed;
         return false;
     }

@@ -158,8 +158,8 @@ bool SerialControl::setBaudRate(long baud, quint16 slot)
     return tcsetattr(entry->fd.get(), TCSAFLUSH, &settings) == 0;
 }
 
-bool SerialControl::transaction(quint16 expected, qint32& count, const char* out, ReplyBuffer& reply,
-                                quint16 slot)
+bool SerialControl::transaction(quint16 expected, qint32& count, const char* out,
+                                ReplyBuffer& reply, quint16 slot)
 {
     if (m_isWiFi)
         return bridgeTransaction(expected, count, out, reply, slot);
@@ -178,9 +178,8 @@ bool SerialControl::transaction(quint16 expected, qint32& count, const char* out
         return true;
     const CycleRules rules =
         slot == kSerialSlotDome ? CycleRules::dome() : CycleRules::serial(m_timing.tick);
-    const GatheredReply gathered =
-        gatherReply(rules, [fd](char* into, qsizetype most) { return PortIO::read(fd, into, most); },
-                    reply);
+    const auto read = [fd](char* into, qsizetype most) { return PortIO::read(fd, into, most); };
+    const GatheredReply gathered = gatherReply(rules, read, reply);
     return finishReply(gathered.result, expected, count);
 }
 

@@ -21,7 +21,8 @@ protected:
 
     SerialFixture()
         : log(dir.path()),
-          serial(DebugWriter([] { return true; }, &log), SerialTiming{kFastTick, std::chrono::milliseconds(300)})
+          serial(DebugWriter([] { return true; }, &log),
+                 SerialTiming{kFastTick, std::chrono::milliseconds(300)})
     {
     }
 

@@ -25,8 +25,10 @@ TEST_F(SerialTransactionTest, ResultCodesFollowWhatTheDeviceDoes)
 {
     const std::vector<ResultCase> cases = {
         {"answers", [](DeviceSimulator&) {}, false, true, 9},
-        {"short reply", [](DeviceSimulator& d) { d.shortenReplies(4); }, false, false, kTransShortReply},
-        {"garbage", [](DeviceSimulator& d) { d.garbleReplies("\xff\x01"); }, false, false, kTransShortReply},
+        {"short reply", [](DeviceSimulator& d) { d.shortenReplies(4); }, false, false,
+         kTransShortReply},
+        {"garbage", [](DeviceSimulator& d) { d.garbleReplies("\xff\x01"); }, false, false,
+         kTransShortReply},
         // The tail after a long pause is not waited for.
         {"split by a long gap", [](DeviceSimulator& d) { d.splitReplies(4, 400ms); }, false, false,
          kTransShortReply},

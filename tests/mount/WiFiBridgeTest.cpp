@@ -116,7 +116,8 @@ TEST_F(WiFiBridgeTest, FailedConnectsEndIdle)
     };
     bridge.stall();
     const std::vector<Case> cases = {
-        {"refused", LoopbackDevice::address(), LoopbackDevice::closedPort(), true, "Connect Failed"},
+        {"refused", LoopbackDevice::address(), LoopbackDevice::closedPort(), true,
+         "Connect Failed"},
         {"never answered", LoopbackDevice::address(), bridge.port(), true, "Connect Failed"},
         {"not an address", "bridge", "4030", false, "Stream Failed"},
         {"not a port", LoopbackDevice::address(), "40x", false, "Stream Failed"},

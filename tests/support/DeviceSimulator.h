@@ -35,7 +35,11 @@ public:
     void splitReplies(qsizetype at, Duration gap) { m_splitAt = at; m_splitGap = gap; }
     void stopAnsweringAfter(int commands) { m_answerLimit = commands; }
     // Bytes sent one at a time with a gap, and kept coming, after each answer.
-    void trailReplies(QByteArray trail, Duration gap) { m_trail = std::move(trail); m_trailGap = gap; }
+    void trailReplies(QByteArray trail, Duration gap)
+    {
+        m_trail = std::move(trail);
+        m_trailGap = gap;
+    }
     // Closes the connection as soon as a request has come instead of answering;
     // a socket is reset rather than closed in order.
     void closeOnRequest() { m_closeOnRequest = true; }

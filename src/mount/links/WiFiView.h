@@ -2,6 +2,9 @@
 
 #include <QString>
 
+// The panel button's title while the bridge is idle.
+inline constexpr char kWiFiConnectTitle[] = "Connect";
+
 // The bridge panel as the transport sees it: the two fields it connects
 // with and the status it shows while connecting.
 class WiFiView {

@@ -19,7 +19,7 @@ WiFiPanel::WiFiPanel(SerialControl& serial, PrefControl& prefs, QWidget* parent)
       m_port(new QLineEdit(this)),
       m_status(new QLabel(this)),
       m_progress(new QProgressBar(this)),
-      m_connect(new QPushButton(tr("Connect"), this))
+      m_connect(new QPushButton(QString::fromLatin1(kWiFiConnectTitle), this))
 {
     setWindowTitle(tr("WiFi"));
     m_port->setValidator(new QIntValidator(1, 65535, m_port));
