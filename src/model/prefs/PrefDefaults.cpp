@@ -1,6 +1,7 @@
 #include "model/prefs/PrefDefaults.h"
 
 #include "model/prefs/PrefForms.h"
+#include "model/prefs/links/WifiBridge.h"
 
 #include <QTimeZone>
 
@@ -225,8 +226,8 @@ std::vector<PrefDefault> registration(const QDateTime& now)
         flag("MeadeACPref", false),
         flag("NexStarACPref", false),
         number("GeminiBaudPref", PrefType::Integer, 9600),
-        text("WiFiIPPref", "192.168.1.100"),
-        text("WiFiPortPref", "4030"),
+        text("WiFiIPPref", kDefaultWifiIPAddress),
+        text("WiFiPortPref", kDefaultWifiPortNumber),
         decimal("OptecFineSpeedPref", PrefType::Integer, "1"),
         decimal("OptecSlowSpeedPref", PrefType::Integer, "25"),
         decimal("OptecMedSpeedPref", PrefType::Integer, "125"),

@@ -1,0 +1,41 @@
+#include "mount/PortIO.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace PortIO {
+
+int open(const QByteArray& path)
+{
+    return ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+}
+
+qsizetype read(int fd, char* into, qsizetype most)
+{
+    for (;;) {
+        const ssize_t got = ::read(fd, into, std::size_t(most));
+        if (got >= 0)
+            return got;
+        if (errno == EAGAIN)
+            return 0;
+        if (errno != EINTR)
+            return -1;
+    }
+}
+
+qsizetype write(int fd, const char* bytes, qsizetype size)
+{
+    qsizetype written = 0;
+    while (written < size) {
+        const ssize_t sent = ::write(fd, bytes + written, std::size_t(size - written));
+        if (sent < 0 && errno == EINTR)
+            continue;
+        if (sent <= 0)
+            break;
+        written += sent;
+    }
+    return written;
+}
+
+}  // namespace PortIO

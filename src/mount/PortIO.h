@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QByteArray>
+#include <QtGlobal>
+
+// Reads and writes on an open port descriptor, riding out interrupted calls.
+namespace PortIO {
+
+// Opens a device read-write, not as the controlling terminal, without
+// waiting for a modem line; -1 on failure.
+int open(const QByteArray& path);
+// What one read gives: the count, 0 for none, -1 on an error.
+qsizetype read(int fd, char* into, qsizetype most);
+// Writes all of `size` bytes unless an error stops it; the count written.
+qsizetype write(int fd, const char* bytes, qsizetype size);
+
+}  // namespace PortIO

@@ -1,0 +1,159 @@
+#pragma once
+
+#include "model/prefs/links/WifiBridge.h"
+#include "mount/BridgeSocket.h"
+#include "mount/DebugWriter.h"
+#include "mount/FileDescriptor.h"
+#include "mount/SerialPortScan.h"
+#include "mount/SerialSlots.h"
+
+#include <QObject>
+#include <QSocketNotifier>
+#include <QStringList>
+#include <QTimer>
+
+#include <termios.h>
+
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <optional>
+#include <span>
+#include <vector>
+
+class BridgeMount;
+class RoboFocusPosition;
+class WiFiView;
+
+// The transport's clocks; devices under test run on a shorter tick.
+struct SerialTiming {
+    // The unit of the readers' waits and of the serial exchange's cycles: 1/60 s.
+    std::chrono::microseconds tick{16667};
+    std::chrono::milliseconds wifiOpenTimeout{30000};
+};
+
+// The one serial transport every serial device shares: the port list, one
+// open port per device slot, the write-then-read exchange, the readers of
+// devices that talk unasked, and the WiFi bridge that can stand in for the
+// mount's port. Exchanges block their thread; the mount's run on its worker
+// thread, the others on the main thread. No locks: each slot belongs to one
+// device class, and the mount controller keeps slot 1's users apart.
+//
+// Its parts: ports, slots and the exchange (SerialControl.cpp), the stream
+// readers (SerialReaders.cpp) and the bridge (SerialBridge.cpp).
+class SerialControl : public QObject, public WifiBridge {
+    Q_OBJECT
+public:
+    explicit SerialControl(DebugWriter debug = {}, SerialTiming timing = {},
+                           QObject* parent = nullptr);
+    ~SerialControl() override;
+
+    // Other objects reached when set; each is skipped while unset.
+    void setRoboControl(RoboFocusPosition* robo) { m_robo = robo; }
+    void setWiFiView(WiFiView* view) { m_view = view; }
+    void setBridgeMount(BridgeMount* mount) { m_mount = mount; }
+    // Device paths listed ahead of the scanned ports.
+    void setExtraPorts(const QStringList& paths) { m_extraPorts = paths; }
+
+    // Ports. `everyStream` (Alt held) adds the built-in and Bluetooth ports.
+    void getPortNames(bool everyStream = false);
+    quint16 maxPorts() const { return quint16(m_ports.size()); }
+    QStringList portNames() const;
+
+    bool openSerialDriver(quint16 portIndex, long baud, bool evenParity, quint16 slot);
+    void closeSerialDriver(quint16 slot);
+    bool serialPortAvailable(quint16 portIndex) const;
+    void clearSerialBuffer(quint16 slot);
+    bool setBaudRate(long baud, quint16 slot);
+    // The descriptor open on a slot, -1 when closed.
+    int serialRefNum(quint16 slot) const;
+    // The terminal settings the slot's port was given. A pseudo-terminal
+    // keeps no parity, so these, not the port's, say what was asked.
+    std::optional<termios> requestedSettings(quint16 slot) const;
+
+    // Writes `count` bytes of `out` and reads the reply into `reply`. On
+    // success `count` becomes the bytes read (at least `expected`; none read
+    // when `expected` is 0, and `count` stays the bytes written); on failure
+    // one of the kTrans results. A closed slot, or a slot the bridge does
+    // not serve, gives false and leaves `count` alone.
+    bool transaction(quint16 expected, qint32& count, const char* out, ReplyBuffer& reply,
+                     quint16 slot);
+
+    // Readers of devices that talk unasked. Each gives its failure value at
+    // once while the bridge is in use or its slot is closed.
+    long readOptecStream(ReplyBuffer& buffer);
+    bool readRoboFocus(ReplyBuffer& buffer);
+    bool readJMIStream();
+    bool isSG4ExpDone();
+    long getSG4Response(std::span<char> buffer);
+    bool getSG4Image(std::span<char> buffer, qint64 expected, qint64& count, float seconds,
+                     bool skipStatusBytes);
+    char getSG4Byte();
+    // The length of a record starting with "V" copied to the start of
+    // `buffer` and ended by a NUL; 0 when none came.
+    qsizetype readDDWStream(ReplyBuffer& buffer);
+
+    quint16 optecUnits() const { return m_optecUnits; }
+    float optecTemp() const { return m_optecTemp; }
+    bool isSG4Timeout() const { return m_isSG4Timeout; }
+
+    // The bridge. openWiFi() connects, or cancels a connected bridge.
+    bool openWiFi();
+    void cancelWiFi();
+    void killWiFi();
+    bool isWiFi() const { return m_isWiFi; }
+    void setIsWiFi(bool inUse) { m_isWiFi = inUse; }
+    bool hasWiFi() const { return m_hasWiFi; }
+
+    void setWifiIPAddress(const QString& address) override { m_wifiIPAddress = address; }
+    void setWifiPortNumber(const QString& port) override { m_wifiPortNumber = port; }
+    QString wifiIPAddress() const override { return m_wifiIPAddress; }
+    QString wifiPortNumber() const override { return m_wifiPortNumber; }
+
+private:
+    struct Slot {
+        FileDescriptor fd;
+        termios requested{};
+    };
+
+    Slot* slotFor(quint16 slot);
+    const Slot* slotFor(quint16 slot) const;
+    // The open descriptor of a reader's slot; -1 while the bridge is in use.
+    int readerPort(quint16 slot) const;
+    void pause(int ticks) const;
+    // Reads after gaps of `gapTicks` until a read gives nothing or more
+    // than `enough` bytes have come; the bytes in total.
+    qsizetype readUntilQuiet(int fd, std::span<char> into, qsizetype first, qsizetype enough,
+                             int gapTicks) const;
+    bool finishReply(qint32 gathered, quint16 expected, qint32& count) const;
+    bool bridgeTransaction(quint16 expected, qint32& count, const char* out, ReplyBuffer& reply,
+                           quint16 slot);
+    void discardBridgeInput();
+    void bridgeSocketReady();
+    void wifiTimer();
+    void closeBridge();
+    void showBridgeState(const QString& status);
+    void parseOptec(const char* bytes, qsizetype size);
+
+    DebugWriter m_debug;
+    SerialTiming m_timing;
+    RoboFocusPosition* m_robo = nullptr;
+    WiFiView* m_view = nullptr;
+    BridgeMount* m_mount = nullptr;
+
+    QStringList m_extraPorts;
+    std::vector<SerialPortEntry> m_ports;
+    std::array<Slot, kSerialSlotCount> m_slots;
+
+    quint16 m_optecUnits = 0;
+    float m_optecTemp = 0.0f;
+    std::atomic<bool> m_isSG4Timeout = false;
+
+    BridgeSocket m_bridge;
+    std::unique_ptr<QSocketNotifier> m_bridgeNotifier;
+    QTimer m_wifiTimer;
+    std::atomic<bool> m_hasWiFi = false;
+    std::atomic<bool> m_isWiFi = false;
+    QString m_wifiIPAddress;
+    QString m_wifiPortNumber;
+};

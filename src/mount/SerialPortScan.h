@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+// One serial port the user can pick: its display name and the device path opened.
+struct SerialPortEntry {
+    QString name;
+    QByteArray path;
+};
+
+// Finds the machine's serial ports: first any paths given (pseudo-terminals,
+// which no scan lists), then the named links of /dev/serial/by-id, then the
+// USB adapters /dev/ttyUSB* and /dev/ttyACM*; with `everyStream` also the
+// built-in /dev/ttyS* and Bluetooth /dev/rfcomm* ports. A device reached by
+// two names is listed once, by its first; at most kMaxPorts are listed.
+class SerialPortScan {
+public:
+    static constexpr int kMaxPorts = 10;
+    static std::vector<SerialPortEntry> scan(const QStringList& extraPaths, bool everyStream);
+};

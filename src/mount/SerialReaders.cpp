@@ -1,0 +1,261 @@
+#include "mount/SerialControl.h"
+
+#include "mount/PortIO.h"
+#include "mount/links/RoboFocusPosition.h"
+
+#include <QByteArrayView>
+
+#include <algorithm>
+#include <chrono>
+#include <limits>
+
+namespace {
+
+// Bytes a reader's first read takes, leaving the rest of a 2048-byte buffer
+// for what follows.
+constexpr qsizetype kFirstRead = 1548;
+// An SG-4 response's first read leaves this much of the caller's buffer.
+constexpr qsizetype kSG4ResponseReserve = 500;
+constexpr int kFollowGapTicks = 2;
+constexpr int kRoboWaitTicks = 20;
+constexpr int kDDWWaitTicks = 15;
+constexpr qsizetype kDDWSearchRead = 30;
+constexpr int kSG4ByteRetries = 3;
+constexpr int kSG4ByteRetryTicks = 10;
+
+constexpr int kOptecMaxUnits = 7000;
+constexpr float kOptecTempLow = -100.0f;
+constexpr float kOptecTempHigh = 100.0f;
+constexpr float kOptecTempInvalid = -200.0f;
+// "P=nnnn" and "T=+nn.n": the letter, "=" and the value.
+constexpr qsizetype kOptecUnitsRecord = 6;
+constexpr qsizetype kOptecTempRecord = 7;
+constexpr qsizetype kOptecValueOffset = 2;
+
+// "FD0nnnnn": the position is the five digits from offset 3.
+constexpr qsizetype kRoboPositionOffset = 3;
+constexpr qsizetype kRoboPositionDigits = 5;
+constexpr quint16 kRoboLowest = 2;
+
+bool isDigits(QByteArrayView text)
+{
+    return !text.isEmpty() && std::all_of(text.begin(), text.end(),
+                                          [](char c) { return c >= '0' && c <= '9'; });
+}
+
+}  // namespace
+
+int SerialControl::readerPort(quint16 slot) const
+{
+    return m_isWiFi ? -1 : serialRefNum(slot);
+}
+
+qsizetype SerialControl::readUntilQuiet(int fd, std::span<char> into, qsizetype first,
+                                        qsizetype enough, int gapTicks) const
+{
+    qsizetype total = PortIO::read(fd, into.data(), std::min(first, qsizetype(into.size())));
+    if (total <= 0)
+        return total;
+    while (total <= enough && total < qsizetype(into.size())) {
+        pause(gapTicks);
+        const qsizetype got = PortIO::read(fd, into.data() + total, qsizetype(into.size()) - total);
+        if (got <= 0)
+            break;
+        total += got;
+    }
+    return total;
+}
+
+long SerialControl::readOptecStream(ReplyBuffer& buffer)
+{
+    const int fd = readerPort(kSerialSlotFocuser);
+    if (fd < 0)
+        return 0;
+    const qsizetype total = readUntilQuiet(fd, buffer, kFirstRead, kFirstRead, kFollowGapTicks);
+    if (total <= 0)
+        return 0;
+    parseOptec(buffer.data(), total);
+    return long(total);
+}
+
+void SerialControl::parseOptec(const char* bytes, qsizetype size)
+{
+    // A record cut off by the end of the read is left for the next one.
+    for (qsizetype i = 0; i < size; ++i) {
+        if (bytes[i] == 'P' && i + kOptecUnitsRecord <= size) {
+            const QByteArrayView value(bytes + i + kOptecValueOffset,
+                                       kOptecUnitsRecord - kOptecValueOffset);
+            bool ok = false;
+            const int units = value.toByteArray().trimmed().toInt(&ok);
+            if (ok && units >= 0 && units <= kOptecMaxUnits)
+                m_optecUnits = quint16(units);
+            i += kOptecUnitsRecord - 1;
+        } else if (bytes[i] == 'T' && i + kOptecTempRecord <= size) {
+            const QByteArrayView value(bytes + i + kOptecValueOffset,
+                                       kOptecTempRecord - kOptecValueOffset);
+            bool ok = false;
+            const float temp = value.toByteArray().trimmed().toFloat(&ok);
+            if (ok && temp >= kOptecTempLow && temp <= kOptecTempHigh) {
+                m_optecTemp = temp;
+                i += kOptecTempRecord - 1;
+            } else {
+                m_optecTemp = kOptecTempInvalid;
+            }
+        }
+    }
+}
+
+bool SerialControl::readRoboFocus(ReplyBuffer& buffer)
+{
+    const int fd = readerPort(kSerialSlotFocuser);
+    if (fd < 0 || m_robo == nullptr)
+        return false;
+    pause(kRoboWaitTicks);
+    const qsizetype size = PortIO::read(fd, buffer.data(), kFirstRead);
+    if (size <= 0) {
+        m_robo->setIsRoboMove(false);
+        return false;
+    }
+    int position = m_robo->roboPosition();
+    for (qsizetype i = 0; i < size; ++i) {
+        if (buffer[i] == 'O' || buffer[i] == 'I') {
+            position += buffer[i] == 'O' ? 1 : -1;
+            m_robo->setIsRoboMove(true);
+        } else if (buffer[i] == 'F' && i + 1 < size && buffer[i + 1] == 'D') {
+            // Only a whole record within the bytes read ends the move.
+            const qsizetype end = i + kRoboPositionOffset + kRoboPositionDigits;
+            if (end > size)
+                break;
+            const QByteArrayView digits(buffer.data() + i + kRoboPositionOffset,
+                                        kRoboPositionDigits);
+            const int reported = isDigits(digits) ? digits.toByteArray().toInt() : -1;
+            if (reported < 0 || reported > std::numeric_limits<quint16>::max())
+                continue;
+            m_robo->setIsRoboMove(false);
+            m_robo->setRoboPosition(quint16(reported));
+            return true;
+        }
+    }
+    const int highest = std::max<int>(kRoboLowest, m_robo->roboMax());
+    m_robo->setRoboPosition(quint16(std::clamp<int>(position, kRoboLowest, highest)));
+    return true;
+}
+
+bool SerialControl::readJMIStream()
+{
+    const int fd = readerPort(kSerialSlotFocuser);
+    if (fd < 0)
+        return false;
+    ReplyBuffer buffer;
+    qsizetype total = 0;
+    while (total < kReplyBufferSize) {
+        const qsizetype got = PortIO::read(fd, buffer.data() + total, kReplyBufferSize - total);
+        if (got <= 0)
+            break;
+        total += got;
+    }
+    const QByteArrayView read(buffer.data(), total);
+    return read.contains('c') || read.contains('r');
+}
+
+bool SerialControl::isSG4ExpDone()
+{
+    const int fd = readerPort(kSerialSlotSG4);
+    if (fd < 0)
+        return true;
+    ReplyBuffer buffer;
+    const qsizetype total = readUntilQuiet(fd, buffer, kFirstRead, kFirstRead, kFollowGapTicks);
+    return total > 0 && QByteArrayView(buffer.data(), total).contains('D');
+}
+
+long SerialControl::getSG4Response(std::span<char> buffer)
+{
+    const int fd = readerPort(kSerialSlotSG4);
+    const qsizetype size = qsizetype(buffer.size());
+    // A buffer without room for the reserve has no first read to make.
+    if (fd < 0 || size <= kSG4ResponseReserve)
+        return -1;
+    return long(readUntilQuiet(fd, buffer, size - kSG4ResponseReserve, size - kSG4ResponseReserve,
+                               kFollowGapTicks));
+}
+
+bool SerialControl::getSG4Image(std::span<char> buffer, qint64 expected, qint64& count,
+                                float seconds, bool skipStatusBytes)
+{
+    const int fd = readerPort(kSerialSlotSG4);
+    if (fd < 0)
+        return false;
+    // Never more than the buffer holds, whatever the camera was asked for.
+    const qint64 wanted = std::min<qint64>(expected, qint64(buffer.size()));
+    m_isSG4Timeout = false;
+    // A deadline rather than a timer: it must end the loop on any thread.
+    const auto deadline = std::chrono::steady_clock::now()
+                          + std::chrono::duration<float>(std::max(seconds, 0.0f));
+    qint64 total = 0;
+    while (total < wanted) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            m_isSG4Timeout = true;
+            count = -total;
+            return false;
+        }
+        const qsizetype got = PortIO::read(fd, buffer.data() + total, qsizetype(wanted - total));
+        if (got < 0) {
+            count = -1;
+            return false;
+        }
+        if (skipStatusBytes && got == 1 && (buffer[total] == 'E' || buffer[total] == 'R'))
+            continue;
+        total += got;
+    }
+    count = total;
+    return total == expected;
+}
+
+char SerialControl::getSG4Byte()
+{
+    const int fd = readerPort(kSerialSlotSG4);
+    if (fd < 0)
+        return 0;
+    for (int attempt = 0; attempt <= kSG4ByteRetries; ++attempt) {
+        if (attempt > 0)
+            pause(kSG4ByteRetryTicks);
+        char byte = 0;
+        const qsizetype got = PortIO::read(fd, &byte, 1);
+        if (got < 0)
+            return 0;
+        if (got == 1)
+            return byte;
+    }
+    return 0;
+}
+
+qsizetype SerialControl::readDDWStream(ReplyBuffer& buffer)
+{
+    const int fd = readerPort(kSerialSlotDDW);
+    if (fd < 0)
+        return 0;
+    std::array<char, kDDWSearchRead> search;
+    qsizetype total = 0;
+    for (;;) {
+        pause(kDDWWaitTicks);
+        const qsizetype got = PortIO::read(fd, search.data(), kDDWSearchRead);
+        if (got <= 0)
+            return 0;
+        const auto start = std::find(search.begin(), search.begin() + got, 'V');
+        if (start != search.begin() + got) {
+            total = std::copy(start, search.begin() + got, buffer.begin()) - buffer.begin();
+            break;
+        }
+    }
+    // The last byte stays free for the terminator.
+    const qsizetype room = kReplyBufferSize - 1;
+    while (total < room) {
+        pause(kFollowGapTicks);
+        const qsizetype got = PortIO::read(fd, buffer.data() + total, room - total);
+        if (got <= 0)
+            break;
+        total += got;
+    }
+    buffer[std::size_t(total)] = '\0';
+    return total;
+}

@@ -1,0 +1,188 @@
+#include "SerialFixture.h"
+
+#include "mount/links/RoboFocusPosition.h"
+
+#include <thread>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+class FakeRobo : public RoboFocusPosition {
+public:
+    quint16 roboPosition() const override { return position; }
+    void setRoboPosition(quint16 steps) override { position = steps; }
+    quint16 roboMax() const override { return 5000; }
+    void setIsRoboMove(bool moving) override { isMoving = moving; }
+
+    quint16 position = 0;
+    bool isMoving = false;
+};
+
+}  // namespace
+
+class SerialReadersTest : public SerialFixture {
+protected:
+    // The device on `slot` says `bytes` unasked; gives the pty time to carry them.
+    void says(quint16 slot, const QByteArray& bytes)
+    {
+        if (serial.serialRefNum(slot) < 0)
+            open(slot);
+        device().simulator().send(bytes);
+        std::this_thread::sleep_for(20ms);
+    }
+};
+
+TEST_F(SerialReadersTest, OptecReadingsOutOfRangeOrCutShortAreNotTaken)
+{
+    struct Case {
+        QByteArray stream;
+        quint16 units;
+        float temp;
+    };
+    const std::vector<Case> cases = {
+        {"P=1234\n\rT=+21.5\n\r", 1234, 21.5f},
+        {"P=7001\n\r", 1234, 21.5f},
+        {"T=150.0\n\r", 1234, -200.0f},
+        {"P=0042\n\rT=-05.0", 42, -5.0f},
+        {"P=99", 42, -5.0f},        // cut off by the end of the read
+        {"P=ab12\n\r", 42, -5.0f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stream.constData());
+        says(kSerialSlotFocuser, c.stream);
+        EXPECT_EQ(serial.readOptecStream(reply), c.stream.size());
+        EXPECT_EQ(serial.optecUnits(), c.units);
+        EXPECT_FLOAT_EQ(serial.optecTemp(), c.temp);
+    }
+    EXPECT_EQ(serial.readOptecStream(reply), 0);
+}
+
+TEST_F(SerialReadersTest, RoboFocusCountsStepsWithinTheBytesRead)
+{
+    FakeRobo robo;
+    serial.setRoboControl(&robo);
+    struct Case {
+        quint16 from;
+        QByteArray stream;
+        quint16 position;
+        bool moving;
+    };
+    const std::vector<Case> cases = {
+        {2, "IIIII", 2, true},
+        {100, "OOO", 103, true},
+        {4998, "OOOOO", 5000, true},
+        {100, "OOFD012345", 12345, false},
+        // A record cut short: the stale digits after it in the buffer are not read.
+        {100, "OFD01", 101, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stream.constData());
+        reply.fill('9');
+        robo.position = c.from;
+        robo.isMoving = false;
+        says(kSerialSlotFocuser, c.stream);
+        EXPECT_TRUE(serial.readRoboFocus(reply));
+        EXPECT_EQ(robo.position, c.position);
+        EXPECT_EQ(robo.isMoving, c.moving);
+    }
+    robo.isMoving = true;
+    EXPECT_FALSE(serial.readRoboFocus(reply));
+    EXPECT_FALSE(robo.isMoving);
+}
+
+TEST_F(SerialReadersTest, JMIAcknowledgesOnEitherByte)
+{
+    for (const auto& [stream, acknowledged] :
+         {std::pair<QByteArray, bool>{"xxc", true}, {"r", true}, {"zz", false}, {"", false}}) {
+        SCOPED_TRACE(stream.constData());
+        says(kSerialSlotFocuser, stream);
+        EXPECT_EQ(serial.readJMIStream(), acknowledged);
+    }
+}
+
+TEST_F(SerialReadersTest, SG4ImageSkipsLoneStatusBytesAndEndsAtItsTimeOut)
+{
+    open(kSerialSlotSG4);
+    DeviceSimulator& camera = device().simulator();
+    std::array<char, 4> image{};
+    qint64 count = 0;
+
+    struct Case {
+        std::vector<QByteArray> bursts;
+        bool skip;
+        QByteArray image;
+    };
+    const std::vector<Case> cases = {
+        {{"E", "ABCD"}, true, "ABCD"},
+        {{"R", "ABCD"}, true, "ABCD"},
+        {{"E", "ABCD"}, false, "EABC"},
+        {{"EAB", "CD"}, true, "EABC"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.image.constData());
+        std::thread talker([&] {
+            for (const QByteArray& burst : c.bursts) {
+                camera.send(burst);
+                std::this_thread::sleep_for(30ms);
+            }
+        });
+        EXPECT_TRUE(serial.getSG4Image(image, 4, count, 2.0f, c.skip));
+        talker.join();
+        EXPECT_EQ(count, 4);
+        EXPECT_EQ(QByteArray(image.data(), 4), c.image);
+        serial.clearSerialBuffer(kSerialSlotSG4);
+    }
+
+    std::array<char, 10> partial{};
+    camera.send("abc");
+    EXPECT_FALSE(serial.getSG4Image(partial, 10, count, 0.3f, true));
+    EXPECT_EQ(count, -3);
+    EXPECT_TRUE(serial.isSG4Timeout());
+}
+
+TEST_F(SerialReadersTest, SG4StatusReaders)
+{
+    says(kSerialSlotSG4, "..D");
+    EXPECT_TRUE(serial.isSG4ExpDone());
+    EXPECT_FALSE(serial.isSG4ExpDone());
+
+    says(kSerialSlotSG4, "Z");
+    EXPECT_EQ(serial.getSG4Byte(), 'Z');
+    EXPECT_EQ(serial.getSG4Byte(), 0);
+
+    std::array<char, 600> response{};
+    says(kSerialSlotSG4, "status");
+    EXPECT_EQ(serial.getSG4Response(response), 6);
+    std::array<char, 500> tooSmall{};
+    EXPECT_EQ(serial.getSG4Response(tooSmall), -1);
+}
+
+TEST_F(SerialReadersTest, DDWRecordStartsAtVAndIsTerminatedWithinTheBuffer)
+{
+    says(kSerialSlotDDW, "noiseV1,2,3\r");
+    EXPECT_EQ(serial.readDDWStream(reply), 7);
+    EXPECT_STREQ(reply.data(), "V1,2,3\r");
+
+    says(kSerialSlotDDW, "V" + QByteArray(3000, '1'));
+    EXPECT_EQ(serial.readDDWStream(reply), kReplyBufferSize - 1);
+    EXPECT_EQ(reply.back(), '\0');
+    serial.clearSerialBuffer(kSerialSlotDDW);
+
+    says(kSerialSlotDDW, "no record");
+    EXPECT_EQ(serial.readDDWStream(reply), 0);
+}
+
+TEST_F(SerialReadersTest, ReadersGiveTheirFailureWhileTheBridgeIsInUse)
+{
+    FakeRobo robo;
+    serial.setRoboControl(&robo);
+    says(kSerialSlotFocuser, "Dcr");
+    serial.setIsWiFi(true);
+    EXPECT_EQ(serial.readOptecStream(reply), 0);
+    EXPECT_FALSE(serial.readRoboFocus(reply));
+    EXPECT_FALSE(serial.readJMIStream());
+    EXPECT_TRUE(serial.isSG4ExpDone());
+    EXPECT_EQ(serial.getSG4Byte(), 0);
+    EXPECT_EQ(serial.readDDWStream(reply), 0);
+}

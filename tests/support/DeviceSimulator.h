@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QByteArray>
+
+#include <atomic>
+#include <chrono>
+#include <mutex>
+#include <thread>
+#include <utility>
+#include <vector>
+
+// A device on the far side of a descriptor (a pty master or an accepted
+// socket), for tests of everything that talks to serial devices. It answers
+// requests from a command table, each matched byte for byte, with one burst
+// after the reply delay; it logs every byte it receives; and it can misbehave
+// on request. It runs on its own thread from start() until stop() or its
+// destruction.
+class DeviceSimulator {
+public:
+    using Duration = std::chrono::milliseconds;
+
+    DeviceSimulator() = default;
+    ~DeviceSimulator() { stop(); }
+    DeviceSimulator(const DeviceSimulator&) = delete;
+    DeviceSimulator& operator=(const DeviceSimulator&) = delete;
+
+    // The command table and the timing; set before start().
+    void answer(QByteArray request, QByteArray reply);
+    void setReplyDelay(Duration delay) { m_delay = delay; }
+
+    // Faults, set before start().
+    void dropAnswers() { m_noAnswer = true; }                      // logs, never answers
+    void shortenReplies(qsizetype keep) { m_keep = keep; }         // only the first bytes
+    void garbleReplies(QByteArray garbage) { m_garbage = std::move(garbage); }
+    void splitReplies(qsizetype at, Duration gap) { m_splitAt = at; m_splitGap = gap; }
+    void stopAnsweringAfter(int commands) { m_answerLimit = commands; }
+    // Bytes sent one at a time with a gap, and kept coming, after each answer.
+    void trailReplies(QByteArray trail, Duration gap)
+    {
+        m_trail = std::move(trail);
+        m_trailGap = gap;
+    }
+    // Closes the connection as soon as a request has come instead of answering;
+    // a socket is reset rather than closed in order.
+    void closeOnRequest() { m_closeOnRequest = true; }
+
+    // Serves `fd`, which it owns from now on.
+    void start(int fd);
+    void stop();
+
+    // Sends bytes unasked, in one burst (a device that talks by itself).
+    void send(const QByteArray& bytes);
+    // Every byte received so far.
+    QByteArray received() const;
+    int answered() const { return m_answered; }
+
+private:
+    void run();
+    void reply(const QByteArray& bytes);
+    void writeAll(const char* bytes, qsizetype size);
+    // Answers every whole request at the front of the pending input.
+    bool serve(QByteArray& pending);
+
+    std::vector<std::pair<QByteArray, QByteArray>> m_table;
+    Duration m_delay{0};
+    bool m_noAnswer = false;
+    qsizetype m_keep = -1;
+    QByteArray m_garbage;
+    qsizetype m_splitAt = -1;
+    Duration m_splitGap{0};
+    int m_answerLimit = -1;
+    QByteArray m_trail;
+    Duration m_trailGap{0};
+    bool m_closeOnRequest = false;
+
+    int m_fd = -1;
+    std::atomic<bool> m_running = false;
+    std::atomic<int> m_answered = 0;
+    std::thread m_thread;
+    mutable std::mutex m_mutex;
+    QByteArray m_received;
+};
