@@ -1,11 +1,16 @@
 #include "chart/ChartAssembly.h"
 
 #include "chart/SkyView.h"
+#include "chart/appmenu/MpcDownloadPanel.h"
+#include "chart/appmenu/NvxMenu.h"
+#include "chart/appmenu/NvxMenuActions.h"
 #include "model/prefs/PrefLinks.h"
 #include "platform/DataPaths.h"
 
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QEvent>
+#include <QMenuBar>
 #include <QTimer>
 
 #include <cstdlib>
@@ -33,7 +38,9 @@ ChartAssembly::ChartAssembly(const Folders& folders)
       m_windowSettings(m_prefs, m_outlets),
       m_skyWindow(m_prefs, m_outlets, m_chain, m_windowSettings, m_catalogueFolders),
       m_launch(m_prefs, m_dataFolder, m_outlets, m_windowSettings, m_skyWindow.skyView(),
-               m_skyWindow, QCoreApplication::applicationVersion())
+               m_skyWindow, QCoreApplication::applicationVersion()),
+      m_debugLog(m_catalogueFolders.miscDirectory),
+      m_appMenuModel(m_starDatabaseModel, m_solarSystem.smallBodies(), m_outlets)
 {
     m_outlets.skyWindow = &m_skyWindow;
     m_outlets.skyView = &m_skyWindow.skyView();
@@ -50,11 +57,39 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     PrefLinks links;
     links.chartRefresh = &m_chain;
     m_prefs.setLinks(links);
+    createAppMenu(folders);
+}
+
+void ChartAssembly::createAppMenu(const Folders& folders)
+{
+    m_mpcDownloadPanel = new MpcDownloadPanel(
+        m_skyWindow.screenRect(), [this] { m_nvxActions->mpcCancelAction(); }, &m_skyWindow);
+    m_nvxActions = std::make_unique<NvxMenuActions>(
+        NvxMenuActions::Links{m_prefs, m_appMenuModel, m_skyWindow, *m_mpcDownloadPanel,
+                              [](const QUrl& url) { QDesktopServices::openUrl(url); }},
+        QCoreApplication::applicationVersion(), folders.userData + "/" + DataFolderInstaller::kManual);
+    m_nvxActions->setDebugSink([this](const QString& line) {
+        if (m_prefs.isDebug())
+            m_debugLog.writeDebugFile(line);
+    });
+    m_solarSystem.smallBodies().setProgress(
+        [this](double percent) { m_nvxActions->updateMPCProgress(percent); });
+    m_outlets.nvxMenu = m_nvxActions.get();
+
+    m_nvxMenu = new NvxMenu(*m_nvxActions, m_prefs, &m_skyWindow);
+    m_skyWindow.menuBar()->addMenu(m_nvxMenu);
+    m_skyWindow.menuBar()->addMenu(m_nvxMenu->helpMenu());
 }
 
 ChartAssembly::~ChartAssembly() = default;
 
-bool ChartAssembly::awakeFromNib() { return m_launch.setupDirectories(); }
+bool ChartAssembly::awakeFromNib()
+{
+    if (!m_launch.setupDirectories())
+        return false;
+    m_nvxActions->awakeFromNib(m_catalogueFolders.miscDirectory);
+    return true;
+}
 
 void ChartAssembly::show()
 {

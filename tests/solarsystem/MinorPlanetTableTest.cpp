@@ -45,7 +45,7 @@ protected:
 
     Status create(MinorPlanetTable::Request request)
     {
-        return MinorPlanetTable::createMinorPlanetData(request, buildDirectory(), databaseDirectory(), table);
+        return MinorPlanetTable::createMinorPlanetData(request, buildDirectory(), databaseDirectory(), table).status;
     }
 
     static MinorPlanetTable::Request request(bool rebuild, bool useOrbitFile = false, bool allOrbits = false)

@@ -40,9 +40,15 @@ struct Request {
     std::function<void(double percent)> progress;
 };
 
+struct Result {
+    Status status = Status::Failed;
+    // Orbit-file lines asked for that could not be read; 0 for the lists and the cache.
+    std::size_t refusedLines = 0;
+};
+
 // `table` is replaced only by a complete new table; after Failed or
 // OrbitFileUnusable it holds what it held before.
-Status createMinorPlanetData(const Request& request, const QString& buildDirectory,
+Result createMinorPlanetData(const Request& request, const QString& buildDirectory,
                              const QString& databaseDirectory, std::vector<minorPlanet>& table);
 
 }  // namespace MinorPlanetTable
