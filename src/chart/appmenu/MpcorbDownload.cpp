@@ -35,7 +35,7 @@ bool MpcorbDownload::start(const QUrl& url, const QString& destination,
     }
     m_received = 0;
     m_length = -1;
-    m_reportedPercent = -1;
+    m_reportedPercent = 0;  // the bar starts at 0
     m_writeError.clear();
     m_reply = m_network.get(WebFetch::request(url, timeout));
     connect(m_reply, &QNetworkReply::metaDataChanged, this, &MpcorbDownload::headersArrived);

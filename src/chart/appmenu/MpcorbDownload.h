@@ -31,7 +31,7 @@ public:
     void cancel();
 
 signals:
-    // Whole percents of an announced length, each at most once, in order.
+    // Whole percents of an announced length from 1 on, each at most once, in order.
     void progress(double percent);
     // The server announced no length: the progress cannot be known.
     void lengthUnknown();
@@ -49,6 +49,6 @@ private:
     std::unique_ptr<QSaveFile> m_file;
     qint64 m_received = 0;
     qint64 m_length = -1;
-    int m_reportedPercent = -1;
+    int m_reportedPercent = 0;
     QString m_writeError;
 };
