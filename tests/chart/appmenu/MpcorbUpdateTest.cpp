@@ -89,10 +89,8 @@ TEST_F(MpcorbUpdateTest, WithoutALengthTheBarStaysBusyAndTheCleanFileCounts)
     EXPECT_EQ(readFile(buildPath("MPCORB.DAT")), body);
     EXPECT_EQ(model.calls.first(), "minor planets 1 1 0");
     EXPECT_EQ(alertTitles(), QStringList{"MPCORB database has been processed."});
-    ASSERT_GE(panel.progress.size(), 2u);
-    EXPECT_EQ(panel.progress[0], std::optional<double>(0.0));
-    EXPECT_EQ(panel.progress[1], std::nullopt);
-    EXPECT_EQ(panel.progress[2], std::optional<double>(0.0));  // then the import's bar
+    // Busy from the headers to the import's own bar.
+    EXPECT_EQ(panel.progress, (std::vector<std::optional<double>>{0.0, std::nullopt, 0.0, std::nullopt}));
 }
 
 // The file was once written in place and processed after any failure.
@@ -139,8 +137,6 @@ TEST_F(MpcorbUpdateTest, WithoutEndpointABeepAndTheFileOnDiskIsReprocessedQuietl
 {
     update.download(QUrl(), false);
     EXPECT_EQ(recorder.beeps, 1);
-    EXPECT_TRUE(model.calls.isEmpty());
-
     update.reprocess(false);
     EXPECT_EQ(model.calls, QStringList({"minor planets 1 1 0", "positions 1", "display"}));
     EXPECT_EQ(panel.statuses, QStringList({"Processing MPCORB data...", "Calculating MPCORB coordinates..."}));
@@ -150,22 +146,9 @@ TEST_F(MpcorbUpdateTest, WithoutEndpointABeepAndTheFileOnDiskIsReprocessedQuietl
     model.calls.clear();
     model.minorPlanetResult.status = MinorPlanetTable::Status::OrbitFileUnusable;
     update.reprocess(true);
-    EXPECT_EQ(model.calls, QStringList({"minor planets 1 1 1", "display"}));
-    EXPECT_EQ(alertTitles(), QStringList{"MPCORB database could not be read."});
-
     QFile::remove(buildPath("MPCORB.DAT"));
-    model.calls.clear();
-    recorder.alerts.clear();
     update.reprocess(true);
-    EXPECT_TRUE(model.calls.isEmpty());
-    EXPECT_EQ(alertTitles(), QStringList{"MPCORB database needs to be downloaded."});
-}
-
-TEST_F(MpcorbUpdateTest, ImportProgressShowsOnlyWhileThePanelIsUp)
-{
-    update.updateMPCProgress(40.0);
-    EXPECT_TRUE(panel.progress.empty());
-    panel.visible = true;
-    update.updateMPCProgress(40.0);
-    EXPECT_EQ(panel.progress, std::vector<std::optional<double>>{40.0});
+    EXPECT_EQ(model.calls, QStringList({"minor planets 1 1 1", "display"}));
+    EXPECT_EQ(alertTitles(), QStringList({"MPCORB database could not be read.",
+                                          "MPCORB database needs to be downloaded."}));
 }
