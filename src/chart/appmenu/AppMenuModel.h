@@ -8,10 +8,6 @@
 // after an update of the element files.
 class AppMenuModel {
 public:
-    // Kinds of the small-body position pass.
-    static constexpr int kMinorPlanetsOnly = 1;
-    static constexpr int kCometsAndMinorPlanets = 3;
-
     virtual ~AppMenuModel() = default;
     // The folder of the element files, ending in "/".
     virtual QString buildDirectory() const = 0;
@@ -19,7 +15,8 @@ public:
     virtual bool createCometData(bool rebuild) = 0;
     virtual MinorPlanetTable::Result createMinorPlanetData(bool rebuild, bool useOrbitFile,
                                                            bool allOrbits) = 0;
-    // For all records, at the sky date, without a path point.
+    // For all records of `kind` (kSmallBodyMinorPlanets or kSmallBodyBoth),
+    // at the sky date, without a path point.
     virtual void calculateCometPositions(int kind) = 0;
     virtual void calculateStarPositions(bool force) = 0;
     // Rebuilds the catalogue caches from their sources and projects them;

@@ -7,6 +7,7 @@
 #include "solarsystem/smallbodies/CometTable.h"
 #include "solarsystem/smallbodies/ElementFile.h"
 #include "solarsystem/smallbodies/MinorPlanetImport.h"
+#include "solarsystem/smallbodies/SmallBodyPass.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -154,7 +155,7 @@ void ElementUpdate::unusualFetched(const WebFetch::Result& result)
         return;
     }
     m_model.createMinorPlanetData(true, false, false);
-    m_model.calculateCometPositions(AppMenuModel::kCometsAndMinorPlanets);
+    m_model.calculateCometPositions(kSmallBodyBoth);
     m_model.calculateStarPositions(true);
     AlertPanel::runAlert(StringTables::localizedString(QStringLiteral("Global"),
                                                        QString::fromLatin1(kUpdated)),
@@ -186,7 +187,7 @@ void ElementUpdate::rebuildFromDisk()
     }
     m_model.createCometData(true);
     m_model.createMinorPlanetData(true, false, false);
-    m_model.calculateCometPositions(AppMenuModel::kCometsAndMinorPlanets);
+    m_model.calculateCometPositions(kSmallBodyBoth);
     m_model.calculateStarPositions(true);
     m_model.display();
 }

@@ -3,6 +3,7 @@
 #include "chart/appmenu/AppMenuModel.h"
 #include "chart/appmenu/MpcProgressPanel.h"
 #include "platform/AlertPanel.h"
+#include "solarsystem/smallbodies/SmallBodyPass.h"
 
 #include <QFile>
 
@@ -41,7 +42,7 @@ MpcorbUpdate::MpcorbUpdate(QNetworkAccessManager& network, AppMenuModel& model,
 
 QString MpcorbUpdate::orbitFilePath() const
 {
-    return m_model.buildDirectory() + QLatin1String(kOrbitFile);
+    return m_model.buildDirectory() + QLatin1String(MinorPlanetTable::kOrbitFile);
 }
 
 void MpcorbUpdate::download(const QUrl& mpcorbSite, bool allOrbits)
@@ -118,7 +119,7 @@ void MpcorbUpdate::process(Entry entry)
 
     m_panel.setStatus(downloaded ? kCalculatingDownloaded : kCalculatingOnDisk);
     m_panel.setProgress(downloaded ? std::nullopt : std::optional<double>(0.0));
-    m_model.calculateCometPositions(AppMenuModel::kMinorPlanetsOnly);
+    m_model.calculateCometPositions(kSmallBodyMinorPlanets);
     if (downloaded)
         m_model.calculateStarPositions(true);
     close(downloaded ? processedMessage(result.refusedLines) : QString());

@@ -21,8 +21,6 @@ class QNetworkAccessManager;
 class MpcorbUpdate final : public QObject {
     Q_OBJECT
 public:
-    static constexpr const char* kOrbitFile = "MPCORB.DAT";
-
     MpcorbUpdate(QNetworkAccessManager& network, AppMenuModel& model, MpcProgressPanel& panel,
                  QObject* parent = nullptr);
 

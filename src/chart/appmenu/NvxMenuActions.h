@@ -30,8 +30,7 @@ public:
         kUpdateCometsMP = 5,
         kVersionCheck = 6,
         kVersionCheckAtLaunch = 7,
-        kAbout = 8,
-        kMpcorbNumbered = 8,  // in the MPCORB submenu, apart from About
+        kMpcorbNumbered = 8,
         kMpcorbAll = 9,
         kToolbar = 10,
         kRebuild = 12,

@@ -22,9 +22,10 @@ QNetworkRequest request(const QUrl& url, std::chrono::milliseconds timeout)
     return r;
 }
 
-QString failure(const QNetworkReply& reply, qint64 received, bool abandoned)
+QString failure(const QNetworkReply& reply, qint64 received)
 {
-    if (reply.error() == QNetworkReply::OperationCanceledError && !abandoned)
+    // Nothing here aborts a reply it still reads, so a cancelled one timed out.
+    if (reply.error() == QNetworkReply::OperationCanceledError)
         return QStringLiteral("The server did not answer in time.");
     if (reply.error() != QNetworkReply::NoError)
         return reply.errorString();

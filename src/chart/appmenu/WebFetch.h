@@ -35,9 +35,8 @@ struct Result {
 QNetworkRequest request(const QUrl& url, std::chrono::milliseconds timeout);
 
 // What makes a finished reply unusable, for the user; empty when it is good.
-// `received` is the number of body bytes that arrived; `abandoned` says the
-// caller aborted the reply itself, so a cancellation is not a time-out.
-QString failure(const QNetworkReply& reply, qint64 received, bool abandoned = false);
+// `received` is the number of body bytes that arrived.
+QString failure(const QNetworkReply& reply, qint64 received);
 
 // Fetches `url` into memory and calls `done` once, on `context`'s thread,
 // unless `context` is gone by then. `maxBytes` < 0 takes any length.
