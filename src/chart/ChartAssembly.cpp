@@ -1,12 +1,17 @@
 #include "chart/ChartAssembly.h"
 
 #include "chart/SkyView.h"
+#include "chart/appmenu/MpcDownloadPanel.h"
+#include "chart/appmenu/NvxMenu.h"
+#include "chart/appmenu/NvxMenuActions.h"
 #include "model/prefs/PrefLinks.h"
 #include "platform/DataPaths.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDesktopServices>
 #include <QEvent>
+#include <QMenuBar>
 #include <QTimer>
 
 #include <cstdlib>
@@ -35,7 +40,8 @@ ChartAssembly::ChartAssembly(const Folders& folders)
       m_windowSettings(m_prefs, m_outlets),
       m_skyWindow(m_prefs, m_outlets, m_chain, m_windowSettings, m_catalogueFolders),
       m_launch(m_prefs, m_dataFolder, m_outlets, m_windowSettings, m_skyWindow.skyView(),
-               m_skyWindow, QCoreApplication::applicationVersion())
+               m_skyWindow, QCoreApplication::applicationVersion()),
+      m_appMenuModel(m_starDatabaseModel, m_solarSystem.smallBodies(), m_outlets)
 {
     m_outlets.skyWindow = &m_skyWindow;
     m_outlets.skyView = &m_skyWindow.skyView();
@@ -48,19 +54,47 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     m_outlets.skyDateModel = &m_skyDateLink;
 
     m_starDatabaseModel.setLinks(m_prefs, m_skyDateModel);
-    m_starDatabaseModel.setDebugSink([this](const QString& line) {
-        if (m_prefs.isDebug())
-            m_debugLog.writeDebugFile(line);
-    });
+    m_starDatabaseModel.setDebugSink([this](const QString& line) { writeDebugLine(line); });
 
     PrefLinks links;
     links.chartRefresh = &m_chain;
     m_prefs.setLinks(links);
+    createAppMenu(folders);
+}
+
+void ChartAssembly::writeDebugLine(const QString& line)
+{
+    if (m_prefs.isDebug())
+        m_debugLog.writeDebugFile(line);
+}
+
+void ChartAssembly::createAppMenu(const Folders& folders)
+{
+    m_mpcDownloadPanel = new MpcDownloadPanel(
+        m_skyWindow.screenRect(), [this] { m_nvxActions->mpcCancelAction(); }, &m_skyWindow);
+    m_nvxActions = std::make_unique<NvxMenuActions>(
+        NvxMenuActions::Links{m_prefs, m_appMenuModel, m_skyWindow, *m_mpcDownloadPanel,
+                              [](const QUrl& url) { QDesktopServices::openUrl(url); }},
+        QCoreApplication::applicationVersion(), folders.userData + "/" + DataFolderInstaller::kManual);
+    m_nvxActions->setDebugSink([this](const QString& line) { writeDebugLine(line); });
+    m_solarSystem.smallBodies().setProgress(
+        [this](double percent) { m_nvxActions->updateMPCProgress(percent); });
+    m_outlets.nvxMenu = m_nvxActions.get();
+
+    m_nvxMenu = new NvxMenu(*m_nvxActions, m_prefs, &m_skyWindow);
+    m_skyWindow.menuBar()->addMenu(m_nvxMenu);
+    m_skyWindow.menuBar()->addMenu(m_nvxMenu->helpMenu());
 }
 
 ChartAssembly::~ChartAssembly() = default;
 
-bool ChartAssembly::awakeFromNib() { return m_launch.setupDirectories(); }
+bool ChartAssembly::awakeFromNib()
+{
+    if (!m_launch.setupDirectories())
+        return false;
+    m_nvxActions->awakeFromNib(m_catalogueFolders.miscDirectory);
+    return true;
+}
 
 void ChartAssembly::show()
 {

@@ -10,6 +10,7 @@
 #include "chart/StarDatabaseLink.h"
 #include "chart/UpdateChain.h"
 #include "chart/WindowSettings.h"
+#include "chart/appmenu/AppMenuModelLink.h"
 #include "model/catalogue/CatalogueFolders.h"
 #include "model/prefs/PrefControl.h"
 #include "model/SkyDateModel.h"
@@ -22,6 +23,10 @@
 #include <QString>
 
 #include <memory>
+
+class MpcDownloadPanel;
+class NvxMenu;
+class NvxMenuActions;
 
 // The program's single instances, made and wired to one another as the
 // program starts, and the launch that follows once the chart is on screen.
@@ -40,8 +45,9 @@ public:
     ChartAssembly(const ChartAssembly&) = delete;
     ChartAssembly& operator=(const ChartAssembly&) = delete;
 
-    // The start-up work before the window shows: the per-user data folder.
-    // False when it could not be made; its alert has been shown.
+    // The start-up work before the window shows: the per-user data folder,
+    // then the application menu's web addresses from it. False when the
+    // folder could not be made; its alert has been shown.
     bool awakeFromNib();
     // Shows the main window; the launch sequence runs right after the chart
     // is first painted. A launch that fails ends the event loop with
@@ -51,12 +57,16 @@ public:
     SkyWindow& skyWindow() { return m_skyWindow; }
     PrefControl& prefControl() { return m_prefs; }
     StarDatabaseModel& starDatabaseModel() { return m_starDatabaseModel; }
+    NvxMenuActions& nvxMenu() { return *m_nvxActions; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void didLaunch();
+    void createAppMenu(const Folders& folders);
+    // Writes a line to the debug log while debugging is on.
+    void writeDebugLine(const QString& line);
 
     CatalogueFolders m_catalogueFolders;
     DebugLog m_debugLog;
@@ -75,5 +85,9 @@ private:
     WindowSettings m_windowSettings;
     SkyWindow m_skyWindow;
     LaunchSequence m_launch;
+    AppMenuModelLink m_appMenuModel;
+    MpcDownloadPanel* m_mpcDownloadPanel = nullptr;  // owned by the main window
+    std::unique_ptr<NvxMenuActions> m_nvxActions;
+    NvxMenu* m_nvxMenu = nullptr;  // owned by the main window
     bool m_isLaunchPending = false;
 };

@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr char kManual[] = "Norvane Pro Manual.pdf";
 constexpr char kBuildData[] = "Build Data";
 constexpr char kDatabase[] = "Database";
 constexpr char kUrlList[] = "Misc/URL List.txt";

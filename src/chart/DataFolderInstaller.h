@@ -10,6 +10,9 @@
 // or failed run never leaves a half-made folder in use.
 class DataFolderInstaller {
 public:
+    // The manual, at the top of both folders.
+    static constexpr const char* kManual = "Norvane Pro Manual.pdf";
+
     enum class Status {
         Unchanged,      // nothing needed doing
         Installed,      // the per-user folder was created

@@ -45,7 +45,7 @@ protected:
 
     Status create(MinorPlanetTable::Request request)
     {
-        return MinorPlanetTable::createMinorPlanetData(request, buildDirectory(), databaseDirectory(), table);
+        return MinorPlanetTable::createMinorPlanetData(request, buildDirectory(), databaseDirectory(), table).status;
     }
 
     static MinorPlanetTable::Request request(bool rebuild, bool useOrbitFile = false, bool allOrbits = false)
@@ -138,6 +138,15 @@ TEST_F(MinorPlanetTableTest, OrbitFileOnARebuildAllOrNumberedOrbits)
 
     EXPECT_EQ(create(request(true, true, false)), Status::Built);
     EXPECT_EQ(table.size(), 20u);
+
+    // Damaged lines are counted for the user, not dropped silently.
+    std::string damaged = orbitFile(20, 7);
+    damaged.replace(damaged.find("00001"), 40, std::string(40, '#'));
+    writeBuildFile("MPCORB.DAT", damaged);
+    const MinorPlanetTable::Result counted =
+        MinorPlanetTable::createMinorPlanetData(all, buildDirectory(), databaseDirectory(), table);
+    EXPECT_EQ(counted.refusedLines, 1u);
+    EXPECT_EQ(table.size(), 26u);
 }
 
 // A missing or unusable orbit file once fell back to the two lists and

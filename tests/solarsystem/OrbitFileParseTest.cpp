@@ -107,8 +107,9 @@ TEST(OrbitFileParseSections, SeparatorsAndUnusableFiles)
 }
 
 // Positions 7, 40 and 140, in slices 1, 3 and 8 of eight (151 lines, 18 a
-// slice): a month 0, a line cut short, a day 0. Each loses only its own line.
-TEST(OrbitFileParseSlices, RejectedLinesLeaveNoGap)
+// slice): a month 0, a line cut short, a day 0. Each loses only its own line,
+// and each is counted once, whatever the slices; the separator is no refusal.
+TEST(OrbitFileParseSlices, RejectedLinesLeaveNoGapAndAreCounted)
 {
     OrbitFile f(100, 50);
     f.lines[5 + 7] = patched(f.lines[5 + 7], 21, "K250L");
@@ -123,8 +124,14 @@ TEST(OrbitFileParseSlices, RejectedLinesLeaveNoGap)
     EXPECT_EQ(one.minorPlanets[98].source, kMPSourceUnnumbered);
     for (std::size_t i = 0; i < one.minorPlanets.size(); ++i)
         EXPECT_EQ(one.minorPlanets[i].index, i);
-    for (int k = 2; k <= 8; ++k)
-        EXPECT_TRUE(sameRecords(OrbitFileParse::parse(text, true, k).minorPlanets, one.minorPlanets));
+    EXPECT_EQ(one.refusedLines, 3u);
+    for (int k = 2; k <= 8; ++k) {
+        const OrbitFileParse::Result sliced = OrbitFileParse::parse(text, true, k);
+        EXPECT_TRUE(sameRecords(sliced.minorPlanets, one.minorPlanets));
+        EXPECT_EQ(sliced.refusedLines, 3u) << k;
+    }
+    EXPECT_EQ(OrbitFileParse::parse(text, false, 4).refusedLines, 2u);
+    EXPECT_EQ(OrbitFileParse::parse(OrbitFile(100, 50).text(), true, 4).refusedLines, 0u);
 }
 
 // Slices once assumed every line had the first line's length: lines of unequal

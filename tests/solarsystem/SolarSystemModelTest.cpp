@@ -158,7 +158,7 @@ TEST_F(SolarSystemModelTest, ANewMinorPlanetTableForgetsTheNearestObject)
     model.calculateStarPositions(true);
     ASSERT_TRUE(solarSystem->neoIndex());
     catalogues.writeBuildFile("Soft00Unusual.txt", lines({MpcLines::kCeres, MpcLines::kVesta}));
-    EXPECT_EQ(solarSystem->smallBodies().importMinorPlanets(true, false, false), MinorPlanetTable::Status::Built);
+    EXPECT_EQ(solarSystem->smallBodies().importMinorPlanets(true, false, false).status, MinorPlanetTable::Status::Built);
     EXPECT_FALSE(solarSystem->neoIndex());
     EXPECT_STREQ(solarSystem->neoName(), "");
 }

@@ -13,6 +13,7 @@
 
 namespace {
 
+using MinorPlanetTable::Result;
 using MinorPlanetTable::Status;
 
 void alert(const char* message)
@@ -25,20 +26,21 @@ std::string_view view(const QByteArray& bytes)
     return std::string_view(bytes.constData(), std::size_t(bytes.size()));
 }
 
-// Reads the orbit file into `built`; false when it cannot be used.
-bool parseOrbitFile(const MinorPlanetTable::Request& request, const QString& path,
-                    std::vector<minorPlanet>& built)
+// Reads the orbit file into `built`; the count of refused lines, or nothing
+// when the file cannot be used.
+std::optional<std::size_t> parseOrbitFile(const MinorPlanetTable::Request& request,
+                                          const QString& path, std::vector<minorPlanet>& built)
 {
     const std::optional<QByteArray> text = ElementFile::readAscii(path);
     if (!text)
-        return false;
+        return std::nullopt;
     OrbitFileParse::Result result =
         OrbitFileParse::parse(view(*text), request.allOrbits,
                               SliceRunner::operationCount(request.processorCount), request.progress);
     if (result.status != OrbitFileParse::Status::Ok)
-        return false;
+        return std::nullopt;
     built.swap(result.minorPlanets);
-    return true;
+    return result.refusedLines;
 }
 
 // Reads the two lists into `built`; false after a failure.
@@ -66,30 +68,33 @@ bool parseLists(const QString& buildDirectory, std::vector<minorPlanet>& built)
     return true;
 }
 
-Status build(const MinorPlanetTable::Request& request, const QString& buildDirectory,
+Result build(const MinorPlanetTable::Request& request, const QString& buildDirectory,
              const QString& cachePath, std::vector<minorPlanet>& table)
 {
     std::vector<minorPlanet> built;
+    std::size_t refused = 0;
     if (request.rebuild && request.useOrbitFile) {
-        if (!parseOrbitFile(request, buildDirectory + QLatin1String(MinorPlanetTable::kOrbitFile),
-                            built))
-            return Status::OrbitFileUnusable;
+        const std::optional<std::size_t> parsed = parseOrbitFile(
+            request, buildDirectory + QLatin1String(MinorPlanetTable::kOrbitFile), built);
+        if (!parsed)
+            return {Status::OrbitFileUnusable};
+        refused = *parsed;
     } else if (!parseLists(buildDirectory, built)) {
-        return Status::Failed;
+        return {Status::Failed};
     }
     if (!TvkFile::save<minorPlanet>(cachePath, built)) {
         alert("Can not write minor planet data.");
-        return Status::CacheNotWritten;
+        return {Status::CacheNotWritten, refused};
     }
     table.swap(built);
-    return Status::Built;
+    return {Status::Built, refused};
 }
 
 }  // namespace
 
 namespace MinorPlanetTable {
 
-Status createMinorPlanetData(const Request& request, const QString& buildDirectory,
+Result createMinorPlanetData(const Request& request, const QString& buildDirectory,
                              const QString& databaseDirectory, std::vector<minorPlanet>& table)
 {
     const QString cachePath = databaseDirectory + QLatin1String(kCacheFile);
@@ -99,21 +104,22 @@ Status createMinorPlanetData(const Request& request, const QString& buildDirecto
             if (TvkFile::load(cachePath, cached)) {
                 if (cached.size() < kMinimumCacheRecords) {
                     alert("Minor Planet number error.");
-                    return Status::Failed;
+                    return {Status::Failed};
                 }
                 table.swap(cached);
-                return Status::Loaded;
+                return {Status::Loaded};
             }
         } catch (const std::bad_alloc&) {
             alert("Can not allocate memory.");
-            return Status::Failed;
+            return {Status::Failed};
         }
     }
     try {
         return build(request, buildDirectory, cachePath, table);
     } catch (const std::bad_alloc&) {
         // The new table could not be allocated: the old one stays.
-        return request.rebuild && request.useOrbitFile ? Status::OrbitFileUnusable : Status::Failed;
+        return {request.rebuild && request.useOrbitFile ? Status::OrbitFileUnusable
+                                                        : Status::Failed};
     }
 }
 

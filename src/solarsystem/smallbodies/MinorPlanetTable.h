@@ -40,10 +40,16 @@ struct Request {
     std::function<void(double percent)> progress;
 };
 
+struct Result {
+    Status status = Status::Failed;
+    // Orbit-file lines asked for that could not be read; 0 for the lists and the cache.
+    std::size_t refusedLines = 0;
+};
+
 // As with the comets, `table` is replaced only by a table that was loaded, or
 // imported and cached: after Failed, OrbitFileUnusable or CacheNotWritten it
 // holds what it held before, the same as the cache on disk.
-Status createMinorPlanetData(const Request& request, const QString& buildDirectory,
+Result createMinorPlanetData(const Request& request, const QString& buildDirectory,
                              const QString& databaseDirectory, std::vector<minorPlanet>& table);
 
 }  // namespace MinorPlanetTable

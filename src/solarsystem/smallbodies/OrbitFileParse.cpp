@@ -30,6 +30,7 @@ struct Slice {
     std::size_t first = 0;
     std::size_t end = 0;
     std::vector<minorPlanet> kept;  // `index` counted within the slice
+    std::size_t refused = 0;
 };
 
 }  // namespace
@@ -77,8 +78,10 @@ OrbitFileParse::Result OrbitFileParse::parse(std::string_view text, bool allOrbi
             if (position == separator)
                 continue;
             minorPlanet record{};
-            if (!OrbitLine::parse(lines.content(firstRecord + position), record))
+            if (!OrbitLine::parse(lines.content(firstRecord + position), record)) {
+                ++part.refused;
                 continue;
+            }
             record.source = position < separator ? kMPSourceNumbered : kMPSourceUnnumbered;
             record.index = std::uint32_t(part.kept.size());
             part.kept.push_back(record);
@@ -88,6 +91,8 @@ OrbitFileParse::Result OrbitFileParse::parse(std::string_view text, bool allOrbi
     };
     SliceRunner::run(k, work, &progress, report);
 
+    for (const Slice& part : parts)
+        result.refusedLines += part.refused;
     std::vector<minorPlanet>& table = result.minorPlanets;
     if (parts.size() == 1) {
         table.swap(parts.front().kept);

@@ -30,6 +30,8 @@ public:
         std::vector<minorPlanet> minorPlanets;
         std::size_t recordLines = 0;     // lines after the rule line
         std::size_t numberedOrbits = 0;  // position of the separator; all lines when there is none
+        // Lines asked for that hold no readable orbit (the separator not counted).
+        std::size_t refusedLines = 0;
     };
 
     static constexpr std::size_t kMinimumRecordLines = 10;

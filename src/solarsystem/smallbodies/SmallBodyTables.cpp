@@ -16,7 +16,7 @@ SmallBodyTables::SmallBodyTables(StarDatabaseModel& model, const PrefControl& pr
       m_cometCache(QString::fromLatin1(CometTable::kCacheFile),
                    [this] { return createCometData(true); }),
       m_minorPlanetCache(QString::fromLatin1(MinorPlanetTable::kCacheFile), [this] {
-          return importMinorPlanets(true, false, false) == MinorPlanetTable::Status::Built;
+          return importMinorPlanets(true, false, false).status == MinorPlanetTable::Status::Built;
       })
 {
 }
@@ -91,7 +91,7 @@ void SmallBodyTables::createMinorPlanetData(bool rebuild, bool useOrbitFile, boo
     importMinorPlanets(rebuild, useOrbitFile, allOrbits);
 }
 
-MinorPlanetTable::Status SmallBodyTables::importMinorPlanets(bool rebuild, bool useOrbitFile,
+MinorPlanetTable::Result SmallBodyTables::importMinorPlanets(bool rebuild, bool useOrbitFile,
                                                              bool allOrbits)
 {
     MinorPlanetTable::Request request;
@@ -100,12 +100,12 @@ MinorPlanetTable::Status SmallBodyTables::importMinorPlanets(bool rebuild, bool 
     request.allOrbits = allOrbits;
     request.processorCount = m_prefControl.numCores();
     request.progress = m_progress;
-    const MinorPlanetTable::Status status = MinorPlanetTable::createMinorPlanetData(
+    const MinorPlanetTable::Result result = MinorPlanetTable::createMinorPlanetData(
         request, m_model.buildDirectory(), m_model.databaseDirectory(), m_minorPlanets);
     using Status = MinorPlanetTable::Status;
     // The nearest object found in the old table may name another body of
     // the new one, or none: it waits for the next pass.
-    if (status == Status::Loaded || status == Status::Built)
+    if (result.status == Status::Loaded || result.status == Status::Built)
         m_neo.reset();
-    return status;
+    return result;
 }

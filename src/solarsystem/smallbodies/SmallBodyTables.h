@@ -53,7 +53,7 @@ public:
     bool createCometData(bool rebuild) override;
     void createMinorPlanetData(bool rebuild, bool useOrbitFile, bool allOrbits) override;
     // The same with its outcome, which for an unusable orbit file the caller reports.
-    MinorPlanetTable::Status importMinorPlanets(bool rebuild, bool useOrbitFile, bool allOrbits);
+    MinorPlanetTable::Result importMinorPlanets(bool rebuild, bool useOrbitFile, bool allOrbits);
 
     // "Comets.tvk" and "MinorPlanets.tvk", for the catalogue rebuild.
     CacheRebuilder& cometCache() { return m_cometCache; }

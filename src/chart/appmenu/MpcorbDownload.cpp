@@ -1,0 +1,110 @@
+#include "chart/appmenu/MpcorbDownload.h"
+
+#include "chart/appmenu/WebFetch.h"
+
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QSaveFile>
+
+namespace {
+
+constexpr int kHttpOk = 200;
+constexpr double kWhole = 100.0;
+
+}  // namespace
+
+MpcorbDownload::MpcorbDownload(QNetworkAccessManager& network, QObject* parent)
+    : QObject(parent), m_network(network)
+{
+}
+
+MpcorbDownload::~MpcorbDownload() { cancel(); }
+
+bool MpcorbDownload::start(const QUrl& url, const QString& destination,
+                           std::chrono::milliseconds timeout, QString& error)
+{
+    if (isRunning()) {
+        error = QStringLiteral("A download is running.");
+        return false;
+    }
+    m_file = std::make_unique<QSaveFile>(destination);
+    if (!m_file->open(QIODevice::WriteOnly)) {
+        error = m_file->errorString();
+        m_file.reset();
+        return false;
+    }
+    m_received = 0;
+    m_length = -1;
+    m_reportedPercent = 0;  // the bar starts at 0
+    m_writeError.clear();
+    m_reply = m_network.get(WebFetch::request(url, timeout));
+    connect(m_reply, &QNetworkReply::metaDataChanged, this, &MpcorbDownload::headersArrived);
+    connect(m_reply, &QNetworkReply::readyRead, this, &MpcorbDownload::bytesArrived);
+    connect(m_reply, &QNetworkReply::finished, this, &MpcorbDownload::ended);
+    return true;
+}
+
+void MpcorbDownload::cancel()
+{
+    if (!m_reply)
+        return;
+    disconnect(m_reply, nullptr, this, nullptr);
+    m_reply->abort();
+    reset();
+}
+
+void MpcorbDownload::reset()
+{
+    if (m_reply)
+        m_reply->deleteLater();
+    m_reply = nullptr;
+    if (m_file) {
+        m_file->cancelWriting();
+        m_file.reset();
+    }
+}
+
+void MpcorbDownload::headersArrived()
+{
+    const QVariant status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    if (status.toInt() != kHttpOk)
+        return;
+    const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
+    m_length = length.isValid() ? length.toLongLong() : -1;
+    if (m_length < 0)
+        emit lengthUnknown();
+}
+
+void MpcorbDownload::bytesArrived()
+{
+    const QByteArray bytes = m_reply->readAll();
+    // An error page is read and dropped: only the file itself goes to disk.
+    if (m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() != kHttpOk)
+        return;
+    m_received += bytes.size();
+    if (m_writeError.isEmpty() && m_file->write(bytes) != bytes.size()) {
+        m_writeError = m_file->errorString();
+        m_reply->abort();
+        return;
+    }
+    if (m_length > 0) {
+        const double percent = std::min(kWhole, kWhole * double(m_received) / double(m_length));
+        if (int(percent) > m_reportedPercent) {
+            m_reportedPercent = int(percent);
+            emit progress(percent);
+        }
+    }
+}
+
+void MpcorbDownload::ended()
+{
+    if (m_reply->bytesAvailable() > 0)
+        bytesArrived();
+    QString error = m_writeError;
+    if (error.isEmpty())
+        error = WebFetch::failure(*m_reply, m_received);
+    if (error.isEmpty() && !m_file->commit())
+        error = m_file->errorString();
+    reset();
+    emit finished(error);
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "chart/appmenu/MpcorbDownload.h"
+#include "chart/appmenu/WebFetch.h"
+
+#include <QObject>
+#include <QString>
+#include <QUrl>
+
+#include <chrono>
+#include <functional>
+
+class AppMenuModel;
+class MpcProgressPanel;
+class QNetworkAccessManager;
+
+// The MPCORB items: download the Minor Planet Center's full orbit file into
+// "MPCORB.DAT" of the build folder with the progress panel and its Cancel,
+// then rebuild the minor-planet table from it (the numbered orbits only, or
+// all of them) and redraw the chart; or rebuild from the file on disk alone.
+class MpcorbUpdate final : public QObject {
+    Q_OBJECT
+public:
+    MpcorbUpdate(QNetworkAccessManager& network, AppMenuModel& model, MpcProgressPanel& panel,
+                 QObject* parent = nullptr);
+
+    void setTimeout(std::chrono::milliseconds timeout) { m_timeout = timeout; }
+    void setDebugSink(std::function<void(const QString&)> sink) { m_debug = std::move(sink); }
+
+    // Starts the download; a missing endpoint only beeps. Does nothing while
+    // a download runs.
+    void download(const QUrl& mpcorbSite, bool allOrbits);
+    // Rebuilds from the file on disk, without the network and without the
+    // closing alert.
+    void reprocess(bool allOrbits);
+    // The panel's Cancel: the download stops, nothing is processed.
+    void cancel();
+    bool isRunning() const { return m_download.isRunning(); }
+
+    // A percentage of the import, shown while the panel is up.
+    void updateMPCProgress(double percent);
+
+    QString orbitFilePath() const;
+
+signals:
+    // The download, cancel or processing has ended and the panel is hidden.
+    void finished();
+
+private:
+    enum class Entry { Downloaded, OnDisk };
+
+    void downloadEnded(const QString& error);
+    void process(Entry entry);
+    // Hides the panel, shows the alert when there is one, redraws the chart.
+    void close(const QString& alert = {}, const QString& message = {});
+
+    AppMenuModel& m_model;
+    MpcProgressPanel& m_panel;
+    MpcorbDownload m_download;
+    std::chrono::milliseconds m_timeout = WebFetch::kTimeout;
+    std::function<void(const QString&)> m_debug;
+    bool m_allOrbits = false;
+};

@@ -1,0 +1,102 @@
+#include "chart/appmenu/NvxMenuActions.h"
+
+#include "chart/LaunchWindow.h"
+#include "chart/appmenu/AppMenuModel.h"
+#include "model/prefs/PrefControl.h"
+
+#include <utility>
+
+NvxMenuActions::NvxMenuActions(Links links, QString ownVersion, QString manualPath)
+    : m_links(std::move(links)),
+      m_manualPath(std::move(manualPath)),
+      m_elements(m_network, m_links.model),
+      m_mpcorb(m_network, m_links.model, m_links.panel),
+      m_version(m_network, std::move(ownVersion), m_links.openUrl)
+{
+}
+
+void NvxMenuActions::awakeFromNib(const QString& miscDirectory)
+{
+    m_urls = UrlList::read(miscDirectory + QLatin1String(UrlList::kFileName));
+    m_links.prefs.setGRSLong(float(m_urls.grsLong));
+}
+
+void NvxMenuActions::setTimeout(std::chrono::milliseconds timeout)
+{
+    m_elements.setTimeout(timeout);
+    m_mpcorb.setTimeout(timeout);
+    m_version.setTimeout(timeout);
+}
+
+void NvxMenuActions::setDebugSink(const std::function<void(const QString&)>& sink)
+{
+    m_elements.setDebugSink(sink);
+    m_mpcorb.setDebugSink(sink);
+}
+
+void NvxMenuActions::nvxMenuAction(int tag, bool optionHeld)
+{
+    switch (tag) {
+    case kResetPreferences:
+        m_links.prefs.restoreDefaultPrefsAction();
+        break;
+    case kTvkSite:
+        openUrl(m_urls.tvkSite);
+        break;
+    case kUpdateCometsMP:
+        if (optionHeld)
+            m_elements.rebuildFromDisk();
+        else
+            m_elements.start(m_urls);
+        break;
+    case kVersionCheck:
+        checkNvxVersion(true);
+        break;
+    case kVersionCheckAtLaunch:
+        m_links.prefs.setIsVersionCheck(!m_links.prefs.isVersionCheck());
+        break;
+    case kMpcorbNumbered:
+    case kMpcorbAll:
+        if (optionHeld)
+            m_mpcorb.reprocess(tag == kMpcorbAll);
+        else
+            m_mpcorb.download(m_urls.mpcorbSite, tag == kMpcorbAll);
+        break;
+    case kToolbar:
+        switchToolbar();
+        break;
+    case kRebuild:
+        rebuild();
+        break;
+    case kHelp:
+        openUrl(QUrl::fromLocalFile(m_manualPath));
+        break;
+    default:
+        break;
+    }
+}
+
+void NvxMenuActions::checkNvxVersion(bool userAsked)
+{
+    m_version.check(m_urls.versionSite, m_urls.softwareSite, userAsked);
+}
+
+void NvxMenuActions::openUrl(const QUrl& url) const
+{
+    if (!url.isEmpty() && m_links.openUrl)
+        m_links.openUrl(url);
+}
+
+void NvxMenuActions::switchToolbar()
+{
+    m_links.prefs.setIsShowToolbar();
+    m_links.window.setToolbarShown(m_links.prefs.isShowToolbar());
+}
+
+void NvxMenuActions::rebuild()
+{
+    // A cache that cannot be rebuilt keeps its old table and shows its own
+    // alert, so the chart drawn next is never empty.
+    m_links.model.rebuildDatabase();
+    m_links.model.display();
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+#include <QUrl>
+
+// The web endpoints of the application menu, read once at start-up from
+// "URL List.txt" in the data folder's "Misc": Mac OS Roman text, seven URL
+// lines in a fixed order, each ended by one line break, then optionally a
+// line with the longitude of Jupiter's Great Red Spot in degrees. An endpoint
+// whose line is missing or holds no usable URL is empty.
+struct UrlList {
+    static constexpr const char* kFileName = "URL List.txt";
+    static constexpr double kDefaultGRSLong = 157.0;
+
+    QUrl tvkSite;       // the maker's web site
+    QUrl softwareSite;  // the page a new version is downloaded from
+    QUrl cometSite;     // comet elements
+    QUrl mpSite;        // elements of the bright minor planets
+    QUrl neoSite;       // elements of the unusual, near-Earth minor planets
+    QUrl mpcorbSite;    // the full MPCORB orbit file
+    QUrl versionSite;   // the version file
+    // Degrees, 0 to 360; the default when the line is absent, not a number or out of range.
+    double grsLong = kDefaultGRSLong;
+
+    // Everything empty and the default longitude when the file cannot be read.
+    static UrlList read(const QString& path);
+    static UrlList parse(QByteArrayView bytes);
+};

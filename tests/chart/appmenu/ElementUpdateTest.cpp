@@ -1,0 +1,137 @@
+#include "chart/appmenu/ElementUpdate.h"
+
+#include "AppMenuFakes.h"
+#include "chart/TestFiles.h"
+#include "solarsystem/MpcLines.h"
+#include "support/QStringPrinter.h"
+
+#include <QNetworkAccessManager>
+
+#include <chrono>
+
+namespace {
+
+using Delivery = LocalHttpServer::Delivery;
+using namespace std::chrono_literals;
+
+QByteArray lines(std::string_view line, int count)
+{
+    QByteArray text;
+    for (int i = 0; i < count; ++i)
+        text += QByteArray(line.data(), qsizetype(line.size())) + "\n";
+    return text;
+}
+
+const QByteArray kOld = "the file as it was\n";
+const QByteArray kComets = lines(MpcLines::kHaleBopp, 12);
+const QByteArray kBright = lines(MpcLines::kCeres, 12);
+const QByteArray kUnusual = lines(MpcLines::kEros, 12);
+
+class ElementUpdateTest : public AppMenuTest {
+protected:
+    void SetUp() override
+    {
+        AppMenuTest::SetUp();
+        for (const char* name : {"Soft00Cmt.txt", "Soft00Bright.txt", "Soft00Unusual.txt"})
+            writeFile(buildPath(name), kOld);
+        server.serve("/Soft00Cmt.txt", kComets);
+        server.serve("/Soft00Bright.txt", kBright);
+        server.serve("/Soft00Unusual.txt", kUnusual);
+        urls.cometSite = server.url("/Soft00Cmt.txt");
+        urls.mpSite = server.url("/Soft00Bright.txt");
+        urls.neoSite = server.url("/Soft00Unusual.txt");
+        update.setTimeout(500ms);
+    }
+
+    // Runs an update to its end.
+    void run()
+    {
+        QSignalSpy done(&update, &ElementUpdate::finished);
+        update.start(urls);
+        ASSERT_TRUE(ended(done));
+        EXPECT_FALSE(update.isRunning());
+        EXPECT_EQ(model.calls.last(), "display");
+    }
+
+    QNetworkAccessManager network;
+    ElementUpdate update{network, model};
+    UrlList urls;
+};
+
+}  // namespace
+
+TEST_F(ElementUpdateTest, ASuccessfulUpdateReplacesTheThreeFilesAndRebuilds)
+{
+    run();
+    EXPECT_EQ(readFile(buildPath("Soft00Cmt.txt")), kComets);
+    EXPECT_EQ(readFile(buildPath("Soft00Bright.txt")), kBright);
+    EXPECT_EQ(readFile(buildPath("Soft00Unusual.txt")), kUnusual);
+    EXPECT_EQ(model.calls, QStringList({"comets 1", "minor planets 1 0 0", "positions 3", "project 1",
+                                        "display"}));
+    EXPECT_EQ(alertTitles(), QStringList{"Comet/MP database has been updated."});
+}
+
+// Fetched files were once written over the old ones whatever came back.
+TEST_F(ElementUpdateTest, ABadCometAnswerKeepsTheOldFileAndTheMinorPlanetsGoOn)
+{
+    const LocalHttpServer::Response answers[] = {
+        {404, kComets},
+        {206, kComets},  // a part is no list
+        {200, kComets, Delivery::Truncated},
+        {200, "<html><body>Service unavailable</body></html>\n"},
+        {200, kComets + "\xC3\xA9\n"},  // not ASCII
+        {200, kComets, Delivery::Slow, 64, 5s},  // stalls past the time-out
+    };
+    for (const LocalHttpServer::Response& answer : answers) {
+        server.serve("/Soft00Cmt.txt", answer);
+        writeFile(buildPath("Soft00Cmt.txt"), kOld);
+        writeFile(buildPath("Soft00Bright.txt"), kOld);
+        model.calls.clear();
+        recorder.alerts.clear();
+        run();
+        EXPECT_EQ(readFile(buildPath("Soft00Cmt.txt")), kOld) << answer.status;
+        EXPECT_FALSE(model.calls.contains("comets 1"));
+        EXPECT_EQ(readFile(buildPath("Soft00Bright.txt")), kBright);
+        EXPECT_EQ(alertTitles(), QStringList({"Failed to write comet data.",
+                                              "Comet/MP database has been updated."}));
+        EXPECT_FALSE(recorder.alerts.front().message.trimmed().isEmpty());
+    }
+    EXPECT_TRUE(QDir(model.directory).entryList({"*Cmt.txt.*"}, QDir::Files).isEmpty());
+}
+
+TEST_F(ElementUpdateTest, AFailedMinorPlanetListReplacesNeitherList)
+{
+    server.serve("/Soft00Unusual.txt", {200, kUnusual, Delivery::Truncated});
+    run();
+    EXPECT_EQ(readFile(buildPath("Soft00Bright.txt")), kOld);
+    EXPECT_EQ(readFile(buildPath("Soft00Unusual.txt")), kOld);
+    EXPECT_EQ(alertTitles(), QStringList{"Failed to write NEO data."});
+    EXPECT_EQ(model.calls, QStringList({"comets 1", "display"}));
+
+    server.serve("/Soft00Bright.txt", {500, "oops"});
+    recorder.alerts.clear();
+    run();
+    EXPECT_EQ(alertTitles(), QStringList{"Failed to write minor planet data."});
+    EXPECT_EQ(server.requestCount("/Soft00Unusual.txt"), 1);
+}
+
+TEST_F(ElementUpdateTest, WithoutCometsOrTheirAddressNothingMoreIsDone)
+{
+    model.cometImportSucceeds = false;  // it raises its own alert
+    run();
+    urls.cometSite.clear();
+    run();
+    EXPECT_EQ(model.calls, QStringList({"comets 1", "display", "display"}));
+    EXPECT_EQ(alertTitles(), QStringList{"Comet database URL not found."});
+}
+
+TEST_F(ElementUpdateTest, RebuildFromDiskNeedsTheCometAndBrightFiles)
+{
+    update.rebuildFromDisk();
+    QFile::remove(buildPath("Soft00Bright.txt"));
+    update.rebuildFromDisk();
+    EXPECT_EQ(model.calls, QStringList({"comets 1", "minor planets 1 0 0", "positions 3", "project 1",
+                                        "display"}));
+    EXPECT_EQ(alertTitles(), QStringList{"Comet/MP database needs to be downloaded."});
+    EXPECT_EQ(server.requestCount("/Soft00Cmt.txt"), 0);
+}

@@ -1,0 +1,154 @@
+#include "chart/appmenu/MpcorbUpdate.h"
+
+#include "AppMenuFakes.h"
+#include "chart/TestFiles.h"
+#include "support/QStringPrinter.h"
+
+#include <QDir>
+#include <QNetworkAccessManager>
+#include <QTest>
+
+#include <algorithm>
+#include <chrono>
+
+namespace {
+
+using Delivery = LocalHttpServer::Delivery;
+using namespace std::chrono_literals;
+
+const QByteArray kOld = "the orbit file as it was\n";
+
+QByteArray orbitFile(qsizetype size)
+{
+    QByteArray bytes(size, 'x');
+    for (qsizetype i = 99; i < size; i += 100)
+        bytes[i] = '\n';
+    return bytes;
+}
+
+class MpcorbUpdateTest : public AppMenuTest {
+protected:
+    void SetUp() override
+    {
+        AppMenuTest::SetUp();
+        writeFile(buildPath("MPCORB.DAT"), kOld);
+        update.setTimeout(500ms);
+    }
+
+    // Starts a download of `response` and waits for its end.
+    void download(const LocalHttpServer::Response& response, bool allOrbits = false)
+    {
+        server.serve("/MPCORB.DAT", response);
+        QSignalSpy done(&update, &MpcorbUpdate::finished);
+        update.download(server.url("/MPCORB.DAT"), allOrbits);
+        ASSERT_TRUE(ended(done));
+        EXPECT_FALSE(panel.visible);
+        EXPECT_FALSE(update.isRunning());
+    }
+
+    QStringList strayFiles() const
+    {
+        return QDir(model.directory).entryList(QDir::Files).filter("MPCORB.DAT.");
+    }
+
+    QNetworkAccessManager network;
+    FakeProgressPanel panel;
+    MpcorbUpdate update{network, model, panel};
+};
+
+}  // namespace
+
+TEST_F(MpcorbUpdateTest, AFinishedDownloadReplacesTheFileAndIsProcessed)
+{
+    const QByteArray body = orbitFile(300000);
+    model.minorPlanetResult.refusedLines = 14;
+    download({200, body, Delivery::Slow, 1000, 1ms}, true);
+    EXPECT_EQ(readFile(buildPath("MPCORB.DAT")), body);
+    EXPECT_EQ(model.calls, QStringList({"minor planets 1 1 1", "positions 1", "project 1", "display"}));
+    EXPECT_EQ(alertTitles(),
+              QStringList{"MPCORB database has been processed; 14 lines could not be read."});
+    EXPECT_EQ(panel.statuses, QStringList({"Downloading MPCORB file...", "Processing MPCORB data...",
+                                           "Calculating MP coordinates..."}));
+
+    // Three hundred blocks, yet the bar moves at most once per whole percent,
+    // forward, to 100; then 0 for the import and busy for the position pass.
+    ASSERT_GE(panel.progress.size(), 4u);
+    const auto downloadEnd = panel.progress.end() - 2;
+    EXPECT_LE(downloadEnd - panel.progress.begin(), 101);
+    EXPECT_TRUE(std::is_sorted(panel.progress.begin(), downloadEnd));
+    EXPECT_EQ(*(downloadEnd - 1), std::optional<double>(100.0));
+    EXPECT_EQ(*downloadEnd, std::optional<double>(0.0));
+    EXPECT_EQ(panel.progress.back(), std::nullopt);
+    EXPECT_TRUE(strayFiles().isEmpty());
+}
+
+TEST_F(MpcorbUpdateTest, WithoutALengthTheBarStaysBusyAndTheCleanFileCounts)
+{
+    const QByteArray body = orbitFile(5000);
+    download({200, body, Delivery::NoLength});
+    EXPECT_EQ(readFile(buildPath("MPCORB.DAT")), body);
+    EXPECT_EQ(model.calls.first(), "minor planets 1 1 0");
+    EXPECT_EQ(alertTitles(), QStringList{"MPCORB database has been processed."});
+    // Busy from the headers to the import's own bar.
+    EXPECT_EQ(panel.progress, (std::vector<std::optional<double>>{0.0, std::nullopt, 0.0, std::nullopt}));
+}
+
+// The file was once written in place and processed after any failure.
+TEST_F(MpcorbUpdateTest, AFailedDownloadKeepsTheOldFileAndProcessesNothing)
+{
+    const QByteArray body = orbitFile(20000);
+    const LocalHttpServer::Response failures[] = {
+        {404, body},
+        {200, body, Delivery::Truncated},
+        {200, body, Delivery::Slow, 100, 5s},  // stalls past the time-out
+    };
+    for (const LocalHttpServer::Response& response : failures) {
+        recorder.alerts.clear();
+        model.calls.clear();
+        download(response);
+        EXPECT_EQ(readFile(buildPath("MPCORB.DAT")), kOld);
+        EXPECT_EQ(model.calls, QStringList{"display"});
+        ASSERT_EQ(alertTitles(), QStringList{"MPCORB Download Failed"});
+        EXPECT_FALSE(recorder.alerts.front().message.isEmpty());
+    }
+    EXPECT_TRUE(strayFiles().isEmpty());
+}
+
+TEST_F(MpcorbUpdateTest, CancelStopsTheDownloadAndLeavesTheOldFile)
+{
+    server.serve("/MPCORB.DAT", {200, orbitFile(200000), Delivery::Slow, 1000, 10ms});
+    QSignalSpy done(&update, &MpcorbUpdate::finished);
+    update.download(server.url("/MPCORB.DAT"), true);
+    EXPECT_TRUE(panel.visible);
+    EXPECT_TRUE(panel.cancelEnabled);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return panel.progress.size() > 3; }, 10000));
+    update.cancel();
+    EXPECT_EQ(done.count(), 1);
+    EXPECT_FALSE(panel.visible);
+    EXPECT_FALSE(panel.cancelEnabled);
+    QTest::qWait(100);  // nothing more arrives
+    EXPECT_EQ(readFile(buildPath("MPCORB.DAT")), kOld);
+    EXPECT_EQ(model.calls, QStringList{"display"});
+    EXPECT_TRUE(recorder.alerts.empty());
+    EXPECT_TRUE(strayFiles().isEmpty());
+}
+
+TEST_F(MpcorbUpdateTest, WithoutEndpointABeepAndTheFileOnDiskIsReprocessedQuietly)
+{
+    update.download(QUrl(), false);
+    EXPECT_EQ(recorder.beeps, 1);
+    update.reprocess(false);
+    EXPECT_EQ(model.calls, QStringList({"minor planets 1 1 0", "positions 1", "display"}));
+    EXPECT_EQ(panel.statuses, QStringList({"Processing MPCORB data...", "Calculating MPCORB coordinates..."}));
+    EXPECT_TRUE(recorder.alerts.empty());
+    EXPECT_FALSE(panel.visible);
+
+    model.calls.clear();
+    model.minorPlanetResult.status = MinorPlanetTable::Status::OrbitFileUnusable;
+    update.reprocess(true);
+    QFile::remove(buildPath("MPCORB.DAT"));
+    update.reprocess(true);
+    EXPECT_EQ(model.calls, QStringList({"minor planets 1 1 1", "display"}));
+    EXPECT_EQ(alertTitles(), QStringList({"MPCORB database could not be read.",
+                                          "MPCORB database needs to be downloaded."}));
+}

@@ -1,0 +1,89 @@
+#include "chart/appmenu/NvxMenuActions.h"
+
+#include "AppMenuFakes.h"
+#include "chart/ChartPrefs.h"
+#include "chart/TestFiles.h"
+
+namespace {
+
+using Tag = NvxMenuActions::Tag;
+
+class NvxMenuActionsTest : public ChartPrefsTest {
+protected:
+    void SetUp() override
+    {
+        ChartPrefsTest::SetUp();
+        QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
+        ASSERT_TRUE(m_folder.isValid());
+        model.directory = m_folder.path() + "/Build Data/";
+        readPrefs();
+        actions = std::make_unique<NvxMenuActions>(
+            NvxMenuActions::Links{settings(), model, fakes.parts, panel,
+                                  [this](const QUrl& url) { opened << url; }},
+            "3.4.5", m_folder.path() + "/Norvane Pro Manual.pdf");
+    }
+
+    QString misc() const { return m_folder.path() + "/Misc/"; }
+
+    FakeAppMenuModel model;
+    FakeProgressPanel panel;
+    ScopedAlertRecorder recorder;
+    LocalHttpServer server;
+    QList<QUrl> opened;
+    std::unique_ptr<NvxMenuActions> actions;
+
+private:
+    QTemporaryDir m_folder;
+};
+
+}  // namespace
+
+TEST_F(NvxMenuActionsTest, WithoutAnAddressListTheWebItemsDoNothingHarmful)
+{
+    settings().setGRSLong(100.0f);
+    actions->awakeFromNib(misc());
+    EXPECT_EQ(settings().GRSLong(), 157.0f);
+
+    for (int tag : {int(Tag::kTvkSite), int(Tag::kMpcorbAll), int(Tag::kUpdateCometsMP), 99})
+        actions->nvxMenuAction(tag, false);
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_EQ(recorder.beeps, 1);
+    ASSERT_EQ(recorder.alerts.size(), 1u);
+    EXPECT_EQ(recorder.alerts[0].title, "Comet database URL not found.");
+    EXPECT_EQ(model.calls, QStringList{"display"});
+}
+
+TEST_F(NvxMenuActionsTest, TheListsEndpointsAndLongitudeReachTheItems)
+{
+    QByteArray list;
+    for (const char* path : {"/", "/download/", "/c", "/b", "/u", "/MPCORB.DAT", "/version.txt"})
+        list += server.url(path).toEncoded() + "\n";
+    writeFile(misc() + "URL List.txt", list + "150.5\n");
+    server.serve("/version.txt", QByteArray("3.4.6"));
+    actions->awakeFromNib(misc());
+    EXPECT_EQ(settings().GRSLong(), 150.5f);
+
+    actions->nvxMenuAction(Tag::kTvkSite, false);
+    EXPECT_EQ(opened, QList<QUrl>{server.url("/")});
+
+    QSignalSpy checked(&actions->versionChecker(), &VersionChecker::finished);
+    actions->checkNvxVersion(false);
+    ASSERT_TRUE(ended(checked));
+    ASSERT_EQ(recorder.alerts.size(), 1u);
+    EXPECT_EQ(recorder.alerts[0].title, "There is a new version of Norvane Pro");
+    EXPECT_EQ(opened.last(), server.url("/download/"));
+}
+
+TEST_F(NvxMenuActionsTest, ToolbarRebuildAndManual)
+{
+    const bool toolbar = settings().isShowToolbar();
+    actions->nvxMenuAction(Tag::kToolbar, false);
+    EXPECT_EQ(fakes.log.calls.last(), QString("window.setToolbarShown ") + (toolbar ? "false" : "true"));
+
+    actions->nvxMenuAction(Tag::kRebuild, false);
+    EXPECT_EQ(model.calls, QStringList({"rebuild", "display"}));
+
+    actions->nvxMenuAction(Tag::kHelp, false);
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_TRUE(opened[0].toLocalFile().endsWith("/Norvane Pro Manual.pdf"));
+}
