@@ -32,6 +32,8 @@ ChartAssembly::ChartAssembly(const Folders& folders)
       m_chain(m_prefs, m_outlets),
       m_windowSettings(m_prefs, m_outlets),
       m_skyWindow(m_prefs, m_outlets, m_chain, m_windowSettings, m_catalogueFolders),
+      m_time(m_prefs, m_skyDateModel, m_outlets),
+      m_keyboard(m_prefs, m_time, m_outlets, m_chain, m_skyWindow),
       m_launch(m_prefs, m_dataFolder, m_outlets, m_windowSettings, m_skyWindow.skyView(),
                m_skyWindow, QCoreApplication::applicationVersion())
 {
@@ -39,6 +41,7 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     m_outlets.skyView = &m_skyWindow.skyView();
     m_outlets.chartImages = &m_skyWindow.skyView();
     m_skyWindow.skyView().setSkySource(&m_chartSkyLink);
+    m_skyWindow.skyView().setKeyboard(&m_keyboard);
     m_outlets.starDatabaseModel = &m_starDatabaseLink;
     m_outlets.projection = &m_starDatabaseLink;
     m_outlets.centering = &m_starDatabaseLink;

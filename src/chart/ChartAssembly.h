@@ -10,6 +10,8 @@
 #include "chart/StarDatabaseLink.h"
 #include "chart/UpdateChain.h"
 #include "chart/WindowSettings.h"
+#include "chart/controls/SkyKeyboard.h"
+#include "chart/controls/SkyTimeControl.h"
 #include "model/catalogue/CatalogueFolders.h"
 #include "model/prefs/PrefControl.h"
 #include "model/SkyDateModel.h"
@@ -72,6 +74,8 @@ private:
     UpdateChain m_chain;
     WindowSettings m_windowSettings;
     SkyWindow m_skyWindow;
+    SkyTimeControl m_time;
+    SkyKeyboard m_keyboard;
     LaunchSequence m_launch;
     bool m_isLaunchPending = false;
 };

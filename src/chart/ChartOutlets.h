@@ -4,6 +4,7 @@ class BottomPanel;
 class CatalogueStore;
 class ChartDisplay;
 class ChartImages;
+class ChartMenus;
 class CompanionServer;
 class ConnectMenuSetup;
 class Finder;
@@ -11,8 +12,10 @@ class FloatingPanel;
 class HidesOnDeactivate;
 class InfoPanelLabels;
 class MainToolbar;
+class MountState;
 class ObjectCentering;
 class PlanetPathSource;
+class PlannerLink;
 class PrefWindowSetup;
 class QMenu;
 class ScopeViewWindow;
@@ -34,6 +37,7 @@ struct ChartOutlets {
     ChartDisplay* skyView = nullptr;
     ChartImages* chartImages = nullptr;
     QMenu* skyClickMenu = nullptr;
+    ChartMenus* menus = nullptr;
 
     // Astronomy model.
     CatalogueStore* starDatabaseModel = nullptr;
@@ -71,6 +75,7 @@ struct ChartOutlets {
     FloatingPanel* iOptronPanel = nullptr;
     FloatingPanel* iEQ45Panel = nullptr;
     HidesOnDeactivate* alignPanel = nullptr;
+    MountState* scopeControl = nullptr;
     ConnectMenuSetup* connectMenu = nullptr;
     ToolPanel* domePanel = nullptr;
     ToolPanel* ddwPanel = nullptr;
@@ -91,6 +96,7 @@ struct ChartOutlets {
     PrefWindowSetup* prefWindow = nullptr;
     ToolTipOwner* prefLocalization = nullptr;
 
-    // Companion-app server.
+    // Companion-app server and the observing planner.
     CompanionServer* lumarikController = nullptr;
+    PlannerLink* appDelegate = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "chart/SkyWindow.h"
 #include "chart/UpdateChain.h"
 #include "chart/WindowSettings.h"
+#include "chart/controls/SkyKeyboard.h"
 #include "chart/painting/ChartCanvas.h"
 #include "chart/painting/ChartSkySource.h"
 #include "model/catalogue/CatalogueFolders.h"
@@ -12,6 +13,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
 
@@ -40,6 +42,7 @@ SkyView::SkyView(SkyWindow& skyWindow, PrefControl& prefs, const ChartOutlets& o
 {
     // Every pixel is painted each time: nothing behind needs drawing first.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
     m_resizeSettled.setSingleShot(true);
     m_resizeSettled.setInterval(kResizeSettleMs);
     connect(&m_resizeSettled, &QTimer::timeout, this, &SkyView::viewDidEndLiveResize);
@@ -174,4 +177,12 @@ void SkyView::contextMenuEvent(QContextMenuEvent* event)
 {
     if (m_outlets.skyClickMenu)
         m_outlets.skyClickMenu->popup(event->globalPos());
+}
+
+void SkyView::keyPressEvent(QKeyEvent* event)
+{
+    if (m_keyboard)
+        m_keyboard->keyDown(*event);
+    else
+        QWidget::keyPressEvent(event);
 }

@@ -13,6 +13,7 @@
 
 class ChartSkySource;
 class PrefControl;
+class SkyKeyboard;
 class SkyWindow;
 class UpdateChain;
 class WindowSettings;
@@ -32,6 +33,9 @@ public:
 
     // Where the sky comes from; until it is set the chart stays black.
     void setSkySource(const ChartSkySource* source) { m_skySource = source; }
+    // Who handles the keys; until it is set they do nothing.
+    void setKeyboard(SkyKeyboard* keyboard) { m_keyboard = keyboard; }
+    SkyKeyboard* keyboard() const { return m_keyboard; }
 
     void display() override;
     void showSplashStage(int stage) override;
@@ -67,7 +71,7 @@ public:
     void setOutlines(int outlines) { m_outlines = outlines; }
     bool showMonitorAdjust() const { return m_showMonitorAdjust; }
     void setMonitorAdjust() { m_showMonitorAdjust = !m_showMonitorAdjust; }
-    bool isRecolorMyth() const { return m_isRecolorMyth; }
+    bool isRecolorMyth() const override { return m_isRecolorMyth; }
     void setIsRecolorMyth(bool recolored) { m_isRecolorMyth = recolored; }
     float markAlpha() const { return m_markAlpha; }
     void setMarkAlpha(float alpha) { m_markAlpha = alpha; }
@@ -99,6 +103,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     SkyWindow& m_skyWindow;
@@ -113,6 +118,7 @@ private:
     ChartFrame m_frame;
     SplashPainter m_splash;
     const ChartSkySource* m_skySource = nullptr;
+    SkyKeyboard* m_keyboard = nullptr;
 
     bool m_isHandMove = false;
     bool m_isAngleSep = false;

@@ -2,10 +2,12 @@
 
 #include "chart/SkyView.h"
 #include "chart/UpdateChain.h"
+#include "chart/controls/SkyKeyboard.h"
 #include "model/prefs/PrefControl.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QToolBar>
 #include <QWindowStateChangeEvent>
@@ -113,4 +115,12 @@ void SkyWindow::enterEvent(QEnterEvent* event)
     QMainWindow::enterEvent(event);
     m_skyView->resetCursorRects();
     makeKeyWindow();
+}
+
+void SkyWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (SkyKeyboard* keyboard = m_skyView->keyboard())
+        keyboard->keyDown(*event);
+    else
+        QMainWindow::keyPressEvent(event);
 }

@@ -56,6 +56,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
+    // Keys the chart view did not take, from anywhere in the window.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void madeActive();

@@ -53,6 +53,18 @@ void UpdateChain::updateBottomPanel()
         m_outlets.skyBottomPanel->updateBottomPanel();
 }
 
+void UpdateChain::redraw(bool force)
+{
+    project(force);
+    display();
+}
+
+void UpdateChain::updateView()
+{
+    redraw();
+    updateBottomPanel();
+}
+
 void UpdateChain::zoom()
 {
     project(false);
