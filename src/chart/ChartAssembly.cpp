@@ -34,6 +34,7 @@ ChartAssembly::ChartAssembly(const Folders& folders)
       m_skyWindow(m_prefs, m_outlets, m_chain, m_windowSettings, m_catalogueFolders),
       m_time(m_prefs, m_skyDateModel, m_outlets),
       m_keyboard(m_prefs, m_time, m_outlets, m_chain, m_skyWindow),
+      m_mouse(m_prefs, m_starDatabaseModel, m_time, m_outlets, m_chain, m_skyWindow.skyView(), &m_capsLock),
       m_launch(m_prefs, m_dataFolder, m_outlets, m_windowSettings, m_skyWindow.skyView(),
                m_skyWindow, QCoreApplication::applicationVersion())
 {
@@ -42,6 +43,7 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     m_outlets.chartImages = &m_skyWindow.skyView();
     m_skyWindow.skyView().setSkySource(&m_chartSkyLink);
     m_skyWindow.skyView().setKeyboard(&m_keyboard);
+    m_skyWindow.skyView().setMouse(&m_mouse);
     m_outlets.starDatabaseModel = &m_starDatabaseLink;
     m_outlets.projection = &m_starDatabaseLink;
     m_outlets.centering = &m_starDatabaseLink;

@@ -11,11 +11,13 @@
 #include "chart/UpdateChain.h"
 #include "chart/WindowSettings.h"
 #include "chart/controls/SkyKeyboard.h"
+#include "chart/controls/SkyMouse.h"
 #include "chart/controls/SkyTimeControl.h"
 #include "model/catalogue/CatalogueFolders.h"
 #include "model/prefs/PrefControl.h"
 #include "model/SkyDateModel.h"
 #include "model/StarDatabaseModel.h"
+#include "platform/CapsLockState.h"
 #include "platform/DisplayGamma.h"
 #include "solarsystem/SolarSystemModel.h"
 
@@ -76,6 +78,8 @@ private:
     SkyWindow m_skyWindow;
     SkyTimeControl m_time;
     SkyKeyboard m_keyboard;
+    CapsLockState m_capsLock;
+    SkyMouse m_mouse;
     LaunchSequence m_launch;
     bool m_isLaunchPending = false;
 };

@@ -2,6 +2,7 @@
 
 #include "chart/ChartCursors.h"
 #include "chart/ChartImages.h"
+#include "chart/ChartOverlayState.h"
 #include "chart/LaunchView.h"
 #include "chart/painting/ChartFrame.h"
 #include "chart/painting/ChartImageSet.h"
@@ -14,6 +15,7 @@
 class ChartSkySource;
 class PrefControl;
 class SkyKeyboard;
+class SkyMouse;
 class SkyWindow;
 class UpdateChain;
 class WindowSettings;
@@ -36,6 +38,8 @@ public:
     // Who handles the keys; until it is set they do nothing.
     void setKeyboard(SkyKeyboard* keyboard) { m_keyboard = keyboard; }
     SkyKeyboard* keyboard() const { return m_keyboard; }
+    // Who handles the mouse and the trackpad; until it is set they do nothing.
+    void setMouse(SkyMouse* mouse) { m_mouse = mouse; }
 
     void display() override;
     void showSplashStage(int stage) override;
@@ -76,11 +80,15 @@ public:
     float markAlpha() const { return m_markAlpha; }
     void setMarkAlpha(float alpha) { m_markAlpha = alpha; }
 
-    // The marquee the mouse leaves (view points, y upward) and where it began.
-    QRectF dragRect() const { return m_dragRect; }
-    void setDragRect(const QRectF& rect) { m_dragRect = rect; }
-    QPointF startPt() const { return m_startPt; }
-    void setStartPt(QPointF point) { m_startPt = point; }
+    // The marquee, ruler and outline drag the mouse leaves for the overlays.
+    ChartOverlayState& overlay() { return m_overlay; }
+    const ChartOverlayState& overlay() const { return m_overlay; }
+    QRectF dragRect() const { return m_overlay.dragRect; }
+    void setDragRect(const QRectF& rect) { m_overlay.dragRect = rect; }
+    QPointF startPt() const { return m_overlay.startPt; }
+    void setStartPt(QPointF point) { m_overlay.startPt = point; }
+    // Degrees between the ruler's ends (0 without a mouse handler).
+    float calculateAngularSeparation(bool fromStart);
     // Copies the chart, or the part under a marquee that has both a width
     // and a height, to the clipboard as an image; the marquee is dropped and
     // the chart redrawn. False when the clipboard is not there to take it.
@@ -104,6 +112,12 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     SkyWindow& m_skyWindow;
@@ -119,6 +133,7 @@ private:
     SplashPainter m_splash;
     const ChartSkySource* m_skySource = nullptr;
     SkyKeyboard* m_keyboard = nullptr;
+    SkyMouse* m_mouse = nullptr;
 
     bool m_isHandMove = false;
     bool m_isAngleSep = false;
@@ -131,6 +146,5 @@ private:
     float m_markAlpha = 1.0f;
     bool m_showMonitorAdjust = false;
     bool m_isRecolorMyth = false;
-    QRectF m_dragRect;
-    QPointF m_startPt;
+    ChartOverlayState m_overlay;
 };

@@ -1,15 +1,14 @@
 #pragma once
 
+#include "model/Angles.h"
+
 #include <algorithm>
-#include <cmath>
 
 // The ranges the chart's view direction and field are kept in, degrees.
 namespace ViewLimits {
 
 constexpr double kMinField = 5.0;
 constexpr double kMaxField = 180.0;
-constexpr double kRadiansToDegrees = 57.2957795130823;
-constexpr double kDegreesToRadians = 0.0174532925199433;
 
 inline double field(double degrees) { return std::clamp(degrees, kMinField, kMaxField); }
 
@@ -21,12 +20,6 @@ inline double altitude(double degrees, bool showBelow)
 }
 
 // Brought into 0 to 360, however many turns away.
-inline double azimuth(double degrees)
-{
-    degrees = std::fmod(degrees, 360.0);
-    if (degrees < 0.0)
-        degrees += 360.0;
-    return degrees >= 360.0 ? 0.0 : degrees;
-}
+inline double azimuth(double degrees) { return Angles::wrap360(degrees); }
 
 }  // namespace ViewLimits
