@@ -35,6 +35,10 @@ ChartAssembly::ChartAssembly(const Folders& folders)
       m_time(m_prefs, m_skyDateModel, m_outlets),
       m_keyboard(m_prefs, m_time, m_outlets, m_chain, m_skyWindow),
       m_mouse(m_prefs, m_starDatabaseModel, m_time, m_outlets, m_chain, m_skyWindow.skyView(), &m_capsLock),
+      m_bottomPanel(new SkyBottomPanel(m_prefs, m_skyDateModel, m_starDatabaseModel, m_skyWindow.skyView(),
+                                       m_outlets, [this] { return m_solarSystem.twilightLevel(); }, &m_skyWindow)),
+      m_infoDragControl(
+          new InfoDragControl(m_prefs, m_catalogueFolders.imagesDirectory + "InfoDragImage.png", &m_skyWindow)),
       m_launch(m_prefs, m_dataFolder, m_outlets, m_windowSettings, m_skyWindow.skyView(),
                m_skyWindow, QCoreApplication::applicationVersion())
 {
@@ -44,6 +48,10 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     m_skyWindow.skyView().setSkySource(&m_chartSkyLink);
     m_skyWindow.skyView().setKeyboard(&m_keyboard);
     m_skyWindow.skyView().setMouse(&m_mouse);
+    m_skyWindow.setBottomPanel(m_bottomPanel);
+    m_bottomPanel->setReadoutChooser(m_infoDragControl);
+    m_outlets.skyBottomPanel = m_bottomPanel;
+    m_outlets.infoPanelDrag = m_infoDragControl;
     m_outlets.starDatabaseModel = &m_starDatabaseLink;
     m_outlets.projection = &m_starDatabaseLink;
     m_outlets.centering = &m_starDatabaseLink;

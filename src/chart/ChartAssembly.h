@@ -13,6 +13,8 @@
 #include "chart/controls/SkyKeyboard.h"
 #include "chart/controls/SkyMouse.h"
 #include "chart/controls/SkyTimeControl.h"
+#include "chart/panels/InfoDragControl.h"
+#include "chart/panels/SkyBottomPanel.h"
 #include "model/catalogue/CatalogueFolders.h"
 #include "model/prefs/PrefControl.h"
 #include "model/SkyDateModel.h"
@@ -80,6 +82,9 @@ private:
     SkyKeyboard m_keyboard;
     CapsLockState m_capsLock;
     SkyMouse m_mouse;
+    // Owned by the main window.
+    SkyBottomPanel* m_bottomPanel;
+    InfoDragControl* m_infoDragControl;
     LaunchSequence m_launch;
     bool m_isLaunchPending = false;
 };

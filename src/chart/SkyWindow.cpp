@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QWindowStateChangeEvent>
 
@@ -26,6 +27,12 @@ SkyWindow::SkyWindow(PrefControl& prefs, const ChartOutlets& outlets, UpdateChai
         setGeometry(m_screenRect);
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
             &SkyWindow::applicationStateChanged);
+}
+
+void SkyWindow::setBottomPanel(QWidget* panel)
+{
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->addPermanentWidget(panel, 1);
 }
 
 void SkyWindow::updateSkyView() { m_chain.updateSkyView(); }

@@ -25,6 +25,8 @@ public:
               WindowSettings& windowSettings, const CatalogueFolders& folders);
 
     SkyView& skyView() { return *m_skyView; }
+    // Puts the readout line along the window's bottom edge.
+    void setBottomPanel(QWidget* panel);
 
     void updateSkyView();
     void updateSky();
