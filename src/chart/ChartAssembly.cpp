@@ -39,6 +39,8 @@ ChartAssembly::ChartAssembly(const Folders& folders)
                                        m_outlets, [this] { return m_solarSystem.twilightLevel(); }, &m_skyWindow)),
       m_infoDragControl(
           new InfoDragControl(m_prefs, m_catalogueFolders.imagesDirectory + "InfoDragImage.png", &m_skyWindow)),
+      m_timePanel(new TimeControlPanel(m_prefs, m_time, m_outlets, m_chain, &m_skyWindow)),
+      m_directionPanel(new DirectionControlPanel(m_prefs, m_chain, &m_keyboard, &m_skyWindow)),
       m_launch(m_prefs, m_dataFolder, m_outlets, m_windowSettings, m_skyWindow.skyView(),
                m_skyWindow, QCoreApplication::applicationVersion())
 {
@@ -52,6 +54,9 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     m_bottomPanel->setReadoutChooser(m_infoDragControl);
     m_outlets.skyBottomPanel = m_bottomPanel;
     m_outlets.infoPanelDrag = m_infoDragControl;
+    m_outlets.timeControlPanel = m_timePanel;
+    m_outlets.directionControlPanel = m_directionPanel;
+    m_outlets.viewSliders = m_directionPanel;
     m_outlets.starDatabaseModel = &m_starDatabaseLink;
     m_outlets.projection = &m_starDatabaseLink;
     m_outlets.centering = &m_starDatabaseLink;
@@ -62,6 +67,8 @@ ChartAssembly::ChartAssembly(const Folders& folders)
 
     PrefLinks links;
     links.chartRefresh = &m_chain;
+    links.realTimeClock = m_timePanel;
+    links.viewSliders = m_directionPanel;
     m_prefs.setLinks(links);
 }
 

@@ -13,8 +13,10 @@
 #include "chart/controls/SkyKeyboard.h"
 #include "chart/controls/SkyMouse.h"
 #include "chart/controls/SkyTimeControl.h"
+#include "chart/panels/DirectionControlPanel.h"
 #include "chart/panels/InfoDragControl.h"
 #include "chart/panels/SkyBottomPanel.h"
+#include "chart/panels/TimeControlPanel.h"
 #include "model/catalogue/CatalogueFolders.h"
 #include "model/prefs/PrefControl.h"
 #include "model/SkyDateModel.h"
@@ -85,6 +87,8 @@ private:
     // Owned by the main window.
     SkyBottomPanel* m_bottomPanel;
     InfoDragControl* m_infoDragControl;
+    TimeControlPanel* m_timePanel;
+    DirectionControlPanel* m_directionPanel;
     LaunchSequence m_launch;
     bool m_isLaunchPending = false;
 };

@@ -18,6 +18,8 @@ public:
     // The sound of a refusal; the system beep unless replaced.
     void setBeep(std::function<void()> beep) { m_beep = std::move(beep); }
 
+    // The refusal's sound, for other refused input too.
+    void beep() { m_beep(); }
     // False, after the beep, while a mount is connected.
     bool permitsTimeChange();
     // A step of the time keys, steppers and wheel: stops the real-time
