@@ -54,6 +54,7 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     m_bottomPanel->setReadoutChooser(m_infoDragControl);
     m_outlets.skyBottomPanel = m_bottomPanel;
     m_outlets.infoPanelDrag = m_infoDragControl;
+    m_outlets.timeControl = &m_time;
     m_outlets.timeControlPanel = m_timePanel;
     m_outlets.directionControlPanel = m_directionPanel;
     m_outlets.viewSliders = m_directionPanel;

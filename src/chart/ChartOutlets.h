@@ -19,6 +19,7 @@ class PlannerLink;
 class PrefWindowSetup;
 class QMenu;
 class ScopeViewWindow;
+class SkyTimeControl;
 class StarProjection;
 class StartupDate;
 class TelescopeDrawer;
@@ -46,7 +47,9 @@ struct ChartOutlets {
     PlanetPathSource* planetPath = nullptr;
     ObjectCentering* centering = nullptr;
 
-    // Chart window panels, toolbar and application menu.
+    // Chart window panels, toolbar and application menu; every change of
+    // the sky date the user asks for goes through `timeControl`.
+    SkyTimeControl* timeControl = nullptr;
     TimePanel* timeControlPanel = nullptr;
     FloatingPanel* directionControlPanel = nullptr;
     ViewSliders* viewSliders = nullptr;

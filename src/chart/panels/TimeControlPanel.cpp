@@ -98,6 +98,8 @@ TimeControlPanel::TimeControlPanel(PrefControl& prefs, SkyTimeControl& time, con
     connect(m_datePick, &QDateTimeEdit::editingFinished, this, &TimeControlPanel::datePickerAction);
     connect(m_julianDay, &QLineEdit::editingFinished, this, &TimeControlPanel::julianDayEntry);
     setClockInterval(kClockIntervalMs);
+    m_realTimeTimer.setTimerType(Qt::PreciseTimer);
+    m_setTimeTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_realTimeTimer, &QTimer::timeout, this, &TimeControlPanel::runRealTimeTimer);
     connect(&m_setTimeTimer, &QTimer::timeout, this, &TimeControlPanel::runSetTimeTimer);
 }
