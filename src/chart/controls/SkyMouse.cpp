@@ -112,8 +112,7 @@ void SkyMouse::select(const PressModes& modes, int clickCount)
     if (modes.centre) {
         if (m_outlets.centering)
             m_outlets.centering->centerObject();
-        m_chain.redraw();
-        m_chain.updateBottomPanel();
+        m_chain.updateView();
         m_view.setIsCenter(false);
     } else if (m_view.outlines() != 0) {
         if (overlay.outlineRect.contains(m_startDragMouseLoc)) {
@@ -133,7 +132,8 @@ void SkyMouse::select(const PressModes& modes, int clickCount)
             m_outlets.findObjects->addTourObject();
         }
     }
-    m_view.display();
+    if (!modes.centre)
+        m_view.display();
     if (m_outlets.findObjects)
         m_outlets.findObjects->updatePanelInfo(modes.planner);
     if (modes.planner && m_outlets.appDelegate)
