@@ -107,6 +107,8 @@ void UpdateChain::project(bool force)
 {
     if (m_outlets.projection)
         m_outlets.projection->calculateStarPositions(force);
+    if (m_outlets.skyBottomPanel)
+        m_outlets.skyBottomPanel->updateTwilight();
 }
 
 void UpdateChain::display()

@@ -79,6 +79,7 @@ struct FakeParts final : ChartImages, CatalogueStore, StartupDate, StarProjectio
     void showTab(int index) override { log.add("prefWindow", "showTab", index); }
     void updateInfoPanelText() override { log.add("infoPanelDrag", "updateInfoPanelText"); }
     void updateBottomPanel() override { log.add("bottomPanel", "updateBottomPanel"); }
+    void updateTwilight() override {}
     void setupToolbar() override { log.add("toolbar", "setupToolbar"); }
     void clearToolTips() override { log.add("toolbar", "clearToolTips"); }
     void setupConnectMenu() override { log.add("connectMenu", "setupConnectMenu"); }

@@ -91,7 +91,6 @@ void SkyBottomPanel::updateBottomPanel()
     if (m_outlets.scopeControl && m_outlets.scopeControl->isBlockPolling())
         return;
     updateTime();
-    updateTwilight();
     const int boxWidth = m_skyBottomBox->width();
     for (QLabel* field : m_skyBottomText)
         field->hide();

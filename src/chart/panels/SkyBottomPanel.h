@@ -32,6 +32,7 @@ public:
                    QWidget* parent = nullptr);
 
     void updateBottomPanel() override;
+    void updateTwilight() override;
     // The date text only.
     void updateTime();
     QString calcMouseRA();
@@ -54,7 +55,6 @@ protected:
 
 private:
     void runCursorTimer();
-    void updateTwilight();
     void mousePosition();
     QString readout(int code);
 

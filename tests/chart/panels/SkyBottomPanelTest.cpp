@@ -115,7 +115,7 @@ TEST_F(SkyBottomPanelTest, NothingChangesWhileMountPollingIsSuspended)
     EXPECT_EQ(panel->skyBottomText(0).text(), before);
 }
 
-TEST_F(SkyBottomPanelTest, TheTwilightBarFollowsEachPass)
+TEST_F(SkyBottomPanelTest, TheTwilightBarShowsThePassesLevel)
 {
     struct Case {
         double level;
@@ -128,7 +128,7 @@ TEST_F(SkyBottomPanelTest, TheTwilightBarFollowsEachPass)
                           {-0.5, -5, "Night"}};
     for (const Case& c : cases) {
         level = c.level;
-        panel->updateBottomPanel();
+        panel->updateTwilight();
         EXPECT_EQ(panel->twilightBar().value(), c.value);
         EXPECT_EQ(panel->twilightBar().toolTip(), QString::fromUtf8(c.tip));
     }
