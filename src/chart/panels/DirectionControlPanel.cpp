@@ -19,23 +19,23 @@ namespace {
 // The sliders count tenths of a degree.
 constexpr double kSliderScale = 10.0;
 
-struct SliderSpec {
+struct SliderRow {
     const char* label;
     const char* toolTip;
     double minimum, maximum;
 };
-constexpr SliderSpec kSliders[] = {
+constexpr SliderRow kSliders[] = {
     {"Azimuth", "Rotate to change azimuth direction", 0.0, 360.0},
     {"Altitude", "Change viewing altitude", -90.0, 90.0},
     {"View Angle", "Change viewing angle (corner to corner)", ViewLimits::kMinField, ViewLimits::kMaxField},
 };
 
-struct CompassSpec {
+struct CompassPoint {
     const char* letter;
     const char* toolTip;
     double azimuth;
 };
-constexpr CompassSpec kCompass[] = {
+constexpr CompassPoint kCompass[] = {
     {"N", "Set azimuth to north", 0.0},
     {"S", "Set azimuth to south", 180.0},
     {"E", "Set azimuth to east", 90.0},
@@ -52,13 +52,13 @@ DirectionControlPanel::DirectionControlPanel(PrefControl& prefs, UpdateChain& ch
 {
     auto* layout = new QGridLayout(this);
     for (int i = 0; i < int(m_sliders.size()); ++i) {
-        const SliderSpec& spec = kSliders[i];
+        const SliderRow& row = kSliders[i];
         auto* slider = new QSlider(Qt::Horizontal, this);
-        slider->setRange(int(spec.minimum * kSliderScale), int(spec.maximum * kSliderScale));
+        slider->setRange(int(row.minimum * kSliderScale), int(row.maximum * kSliderScale));
         const int tag = i + 1;
         connect(slider, &QSlider::valueChanged, this,
                 [this, tag](int value) { directionControlAction(tag, value / kSliderScale); });
-        layout->addWidget(new QLabel(tr(spec.label), this), i, 0);
+        layout->addWidget(new QLabel(tr(row.label), this), i, 0);
         layout->addWidget(slider, i, 1, 1, 4);
         m_sliders[std::size_t(i)] = slider;
     }
