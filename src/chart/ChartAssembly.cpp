@@ -39,6 +39,15 @@ ChartAssembly::ChartAssembly(const Folders& folders)
       m_chain(m_prefs, m_outlets),
       m_windowSettings(m_prefs, m_outlets),
       m_skyWindow(m_prefs, m_outlets, m_chain, m_windowSettings, m_catalogueFolders),
+      m_time(m_prefs, m_skyDateModel, m_outlets),
+      m_keyboard(m_prefs, m_time, m_outlets, m_chain, m_skyWindow),
+      m_mouse(m_prefs, m_starDatabaseModel, m_time, m_outlets, m_chain, m_skyWindow.skyView(), &m_capsLock),
+      m_bottomPanel(new SkyBottomPanel(m_prefs, m_skyDateModel, m_starDatabaseModel, m_skyWindow.skyView(),
+                                       m_outlets, [this] { return m_solarSystem.twilightLevel(); }, &m_skyWindow)),
+      m_infoDragControl(
+          new InfoDragControl(m_prefs, m_catalogueFolders.imagesDirectory + "InfoDragImage.png", &m_skyWindow)),
+      m_timePanel(new TimeControlPanel(m_prefs, m_time, m_outlets, m_chain, &m_skyWindow)),
+      m_directionPanel(new DirectionControlPanel(m_prefs, m_chain, &m_keyboard, &m_skyWindow)),
       m_launch(m_prefs, m_dataFolder, m_outlets, m_windowSettings, m_skyWindow.skyView(),
                m_skyWindow, QCoreApplication::applicationVersion()),
       m_appMenuModel(m_starDatabaseModel, m_solarSystem.smallBodies(), m_outlets)
@@ -47,6 +56,16 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     m_outlets.skyView = &m_skyWindow.skyView();
     m_outlets.chartImages = &m_skyWindow.skyView();
     m_skyWindow.skyView().setSkySource(&m_chartSkyLink);
+    m_skyWindow.skyView().setKeyboard(&m_keyboard);
+    m_skyWindow.skyView().setMouse(&m_mouse);
+    m_skyWindow.setBottomPanel(m_bottomPanel);
+    m_bottomPanel->setReadoutChooser(m_infoDragControl);
+    m_outlets.skyBottomPanel = m_bottomPanel;
+    m_outlets.infoPanelDrag = m_infoDragControl;
+    m_outlets.timeControl = &m_time;
+    m_outlets.timeControlPanel = m_timePanel;
+    m_outlets.directionControlPanel = m_directionPanel;
+    m_outlets.viewSliders = m_directionPanel;
     m_outlets.starDatabaseModel = &m_starDatabaseLink;
     m_outlets.projection = &m_starDatabaseLink;
     m_outlets.centering = &m_starDatabaseLink;
@@ -58,6 +77,8 @@ ChartAssembly::ChartAssembly(const Folders& folders)
 
     PrefLinks links;
     links.chartRefresh = &m_chain;
+    links.realTimeClock = m_timePanel;
+    links.viewSliders = m_directionPanel;
     m_prefs.setLinks(links);
     createAppMenu(folders);
 }

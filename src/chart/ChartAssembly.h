@@ -11,11 +11,19 @@
 #include "chart/UpdateChain.h"
 #include "chart/WindowSettings.h"
 #include "chart/appmenu/AppMenuModelLink.h"
+#include "chart/controls/SkyKeyboard.h"
+#include "chart/controls/SkyMouse.h"
+#include "chart/controls/SkyTimeControl.h"
+#include "chart/panels/DirectionControlPanel.h"
+#include "chart/panels/InfoDragControl.h"
+#include "chart/panels/SkyBottomPanel.h"
+#include "chart/panels/TimeControlPanel.h"
 #include "model/catalogue/CatalogueFolders.h"
 #include "model/prefs/PrefControl.h"
 #include "model/SkyDateModel.h"
 #include "model/StarDatabaseModel.h"
 #include "platform/DebugLog.h"
+#include "platform/CapsLockState.h"
 #include "platform/DisplayGamma.h"
 #include "solarsystem/SolarSystemModel.h"
 
@@ -84,6 +92,15 @@ private:
     UpdateChain m_chain;
     WindowSettings m_windowSettings;
     SkyWindow m_skyWindow;
+    SkyTimeControl m_time;
+    SkyKeyboard m_keyboard;
+    CapsLockState m_capsLock;
+    SkyMouse m_mouse;
+    // Owned by the main window.
+    SkyBottomPanel* m_bottomPanel;
+    InfoDragControl* m_infoDragControl;
+    TimeControlPanel* m_timePanel;
+    DirectionControlPanel* m_directionPanel;
     LaunchSequence m_launch;
     AppMenuModelLink m_appMenuModel;
     MpcDownloadPanel* m_mpcDownloadPanel = nullptr;  // owned by the main window

@@ -11,4 +11,6 @@ public:
     virtual void recolorStarArrays() = 0;
     virtual void recolorObjectSymbols() = 0;
     virtual void recolorMythForms() = 0;
+    // The figures are decoded and tinted on first use only.
+    virtual bool isRecolorMyth() const = 0;
 };

@@ -4,6 +4,7 @@ class BottomPanel;
 class CatalogueStore;
 class ChartDisplay;
 class ChartImages;
+class ChartMenus;
 class CompanionServer;
 class ConnectMenuSetup;
 class Finder;
@@ -11,11 +12,14 @@ class FloatingPanel;
 class HidesOnDeactivate;
 class InfoPanelLabels;
 class MainToolbar;
+class MountState;
 class ObjectCentering;
 class PlanetPathSource;
+class PlannerLink;
 class PrefWindowSetup;
 class QMenu;
 class ScopeViewWindow;
+class SkyTimeControl;
 class StarProjection;
 class StartupDate;
 class TelescopeDrawer;
@@ -34,6 +38,7 @@ struct ChartOutlets {
     ChartDisplay* skyView = nullptr;
     ChartImages* chartImages = nullptr;
     QMenu* skyClickMenu = nullptr;
+    ChartMenus* menus = nullptr;
 
     // Astronomy model.
     CatalogueStore* starDatabaseModel = nullptr;
@@ -42,7 +47,9 @@ struct ChartOutlets {
     PlanetPathSource* planetPath = nullptr;
     ObjectCentering* centering = nullptr;
 
-    // Chart window panels, toolbar and application menu.
+    // Chart window panels, toolbar and application menu; every change of
+    // the sky date the user asks for goes through `timeControl`.
+    SkyTimeControl* timeControl = nullptr;
     TimePanel* timeControlPanel = nullptr;
     FloatingPanel* directionControlPanel = nullptr;
     ViewSliders* viewSliders = nullptr;
@@ -71,6 +78,7 @@ struct ChartOutlets {
     FloatingPanel* iOptronPanel = nullptr;
     FloatingPanel* iEQ45Panel = nullptr;
     HidesOnDeactivate* alignPanel = nullptr;
+    MountState* scopeControl = nullptr;
     ConnectMenuSetup* connectMenu = nullptr;
     ToolPanel* domePanel = nullptr;
     ToolPanel* ddwPanel = nullptr;
@@ -91,6 +99,7 @@ struct ChartOutlets {
     PrefWindowSetup* prefWindow = nullptr;
     ToolTipOwner* prefLocalization = nullptr;
 
-    // Companion-app server.
+    // Companion-app server and the observing planner.
     CompanionServer* lumarikController = nullptr;
+    PlannerLink* appDelegate = nullptr;
 };

@@ -16,4 +16,6 @@ public:
     virtual void setupFontsAndColors() = 0;
     // The hide check boxes from the settings.
     virtual void setupHideBoxes() = 0;
+    // Brings the window to front on the tab at `index` (1 "Filters").
+    virtual void showTab(int index) = 0;
 };

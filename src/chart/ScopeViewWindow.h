@@ -7,4 +7,6 @@ class ScopeViewWindow : public HidesOnDeactivate {
 public:
     virtual bool isWindowVisible() const = 0;
     virtual void display() = 0;
+    // The chart's selection changed: the view recentres on its next draw.
+    virtual void setHasChanged(bool changed) = 0;
 };

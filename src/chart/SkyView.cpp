@@ -4,6 +4,8 @@
 #include "chart/SkyWindow.h"
 #include "chart/UpdateChain.h"
 #include "chart/WindowSettings.h"
+#include "chart/controls/SkyKeyboard.h"
+#include "chart/controls/SkyMouse.h"
 #include "chart/painting/ChartCanvas.h"
 #include "chart/painting/ChartSkySource.h"
 #include "model/catalogue/CatalogueFolders.h"
@@ -12,6 +14,10 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QNativeGestureEvent>
+#include <QWheelEvent>
 #include <QMenu>
 #include <QPainter>
 
@@ -40,6 +46,7 @@ SkyView::SkyView(SkyWindow& skyWindow, PrefControl& prefs, const ChartOutlets& o
 {
     // Every pixel is painted each time: nothing behind needs drawing first.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
     m_resizeSettled.setSingleShot(true);
     m_resizeSettled.setInterval(kResizeSettleMs);
     connect(&m_resizeSettled, &QTimer::timeout, this, &SkyView::viewDidEndLiveResize);
@@ -114,14 +121,14 @@ void SkyView::viewDidEndLiveResize()
 bool SkyView::setPasteboard()
 {
     QRectF area = rect();
-    if (m_dragRect.width() != 0.0 && m_dragRect.height() != 0.0) {
+    if (m_overlay.dragRect.width() != 0.0 && m_overlay.dragRect.height() != 0.0) {
         // The marquee is in chart points, y upward.
-        const QRectF marquee = m_dragRect.normalized();
+        const QRectF marquee = m_overlay.dragRect.normalized();
         area = QRectF(marquee.x(), height() - marquee.y() - marquee.height(), marquee.width(), marquee.height());
     }
     const QImage image = grab(area.toAlignedRect()).toImage();
-    m_dragRect.setSize(QSizeF(0.0, 0.0));
-    m_startPt = QPointF();
+    m_overlay.dragRect.setSize(QSizeF(0.0, 0.0));
+    m_overlay.startPt = QPointF();
     display();
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (clipboard == nullptr || image.isNull())
@@ -174,4 +181,63 @@ void SkyView::contextMenuEvent(QContextMenuEvent* event)
 {
     if (m_outlets.skyClickMenu)
         m_outlets.skyClickMenu->popup(event->globalPos());
+}
+
+void SkyView::keyPressEvent(QKeyEvent* event)
+{
+    if (m_keyboard)
+        m_keyboard->keyDown(*event);
+    else
+        QWidget::keyPressEvent(event);
+}
+
+float SkyView::calculateAngularSeparation(bool fromStart)
+{
+    return m_mouse ? m_mouse->calculateAngularSeparation(fromStart) : 0.0f;
+}
+
+void SkyView::mousePressEvent(QMouseEvent* event)
+{
+    // The right button opens the context menu.
+    if (m_mouse && event->button() == Qt::LeftButton)
+        m_mouse->mouseDown(event->position(), event->modifiers(), 1);
+}
+
+void SkyView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (m_mouse && event->button() == Qt::LeftButton)
+        m_mouse->mouseDown(event->position(), event->modifiers(), 2);
+}
+
+void SkyView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (m_mouse && (event->buttons() & Qt::LeftButton))
+        m_mouse->mouseDragged(event->position());
+}
+
+void SkyView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (m_mouse && event->button() == Qt::LeftButton)
+        m_mouse->mouseUp();
+}
+
+void SkyView::wheelEvent(QWheelEvent* event)
+{
+    if (!m_mouse)
+        return;
+    // One notch of a wheel is 120 eighths of a degree.
+    QPointF notches = QPointF(event->angleDelta()) / 120.0;
+    // The X platform turns an Alt-wheel sideways; the chart wants it as it was.
+    if ((event->modifiers() & Qt::AltModifier) && QGuiApplication::platformName() == QLatin1String("xcb"))
+        notches = notches.transposed();
+    m_mouse->scrollWheel(notches, event->modifiers());
+}
+
+bool SkyView::event(QEvent* event)
+{
+    if (event->type() == QEvent::NativeGesture && m_mouse) {
+        m_mouse->nativeGesture(static_cast<QNativeGestureEvent&>(*event));
+        return true;
+    }
+    return QWidget::event(event);
 }

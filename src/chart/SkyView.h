@@ -2,6 +2,7 @@
 
 #include "chart/ChartCursors.h"
 #include "chart/ChartImages.h"
+#include "chart/ChartOverlayState.h"
 #include "chart/LaunchView.h"
 #include "chart/painting/ChartFrame.h"
 #include "chart/painting/ChartImageSet.h"
@@ -13,6 +14,8 @@
 
 class ChartSkySource;
 class PrefControl;
+class SkyKeyboard;
+class SkyMouse;
 class SkyWindow;
 class UpdateChain;
 class WindowSettings;
@@ -32,6 +35,11 @@ public:
 
     // Where the sky comes from; until it is set the chart stays black.
     void setSkySource(const ChartSkySource* source) { m_skySource = source; }
+    // Who handles the keys; until it is set they do nothing.
+    void setKeyboard(SkyKeyboard* keyboard) { m_keyboard = keyboard; }
+    SkyKeyboard* keyboard() const { return m_keyboard; }
+    // Who handles the mouse and the trackpad; until it is set they do nothing.
+    void setMouse(SkyMouse* mouse) { m_mouse = mouse; }
 
     void display() override;
     void showSplashStage(int stage) override;
@@ -67,16 +75,20 @@ public:
     void setOutlines(int outlines) { m_outlines = outlines; }
     bool showMonitorAdjust() const { return m_showMonitorAdjust; }
     void setMonitorAdjust() { m_showMonitorAdjust = !m_showMonitorAdjust; }
-    bool isRecolorMyth() const { return m_isRecolorMyth; }
+    bool isRecolorMyth() const override { return m_isRecolorMyth; }
     void setIsRecolorMyth(bool recolored) { m_isRecolorMyth = recolored; }
     float markAlpha() const { return m_markAlpha; }
     void setMarkAlpha(float alpha) { m_markAlpha = alpha; }
 
-    // The marquee the mouse leaves (view points, y upward) and where it began.
-    QRectF dragRect() const { return m_dragRect; }
-    void setDragRect(const QRectF& rect) { m_dragRect = rect; }
-    QPointF startPt() const { return m_startPt; }
-    void setStartPt(QPointF point) { m_startPt = point; }
+    // The marquee, ruler and outline drag the mouse leaves for the overlays.
+    ChartOverlayState& overlay() { return m_overlay; }
+    const ChartOverlayState& overlay() const { return m_overlay; }
+    QRectF dragRect() const { return m_overlay.dragRect; }
+    void setDragRect(const QRectF& rect) { m_overlay.dragRect = rect; }
+    QPointF startPt() const { return m_overlay.startPt; }
+    void setStartPt(QPointF point) { m_overlay.startPt = point; }
+    // Degrees between the ruler's ends (0 without a mouse handler).
+    float calculateAngularSeparation(bool fromStart);
     // Copies the chart, or the part under a marquee that has both a width
     // and a height, to the clipboard as an image; the marquee is dropped and
     // the chart redrawn. False when the clipboard is not there to take it.
@@ -99,6 +111,13 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     SkyWindow& m_skyWindow;
@@ -113,6 +132,8 @@ private:
     ChartFrame m_frame;
     SplashPainter m_splash;
     const ChartSkySource* m_skySource = nullptr;
+    SkyKeyboard* m_keyboard = nullptr;
+    SkyMouse* m_mouse = nullptr;
 
     bool m_isHandMove = false;
     bool m_isAngleSep = false;
@@ -125,6 +146,5 @@ private:
     float m_markAlpha = 1.0f;
     bool m_showMonitorAdjust = false;
     bool m_isRecolorMyth = false;
-    QRectF m_dragRect;
-    QPointF m_startPt;
+    ChartOverlayState m_overlay;
 };

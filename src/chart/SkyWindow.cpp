@@ -2,11 +2,14 @@
 
 #include "chart/SkyView.h"
 #include "chart/UpdateChain.h"
+#include "chart/controls/SkyKeyboard.h"
 #include "model/prefs/PrefControl.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QWindowStateChangeEvent>
 
@@ -24,6 +27,12 @@ SkyWindow::SkyWindow(PrefControl& prefs, const ChartOutlets& outlets, UpdateChai
         setGeometry(m_screenRect);
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
             &SkyWindow::applicationStateChanged);
+}
+
+void SkyWindow::setBottomPanel(QWidget* panel)
+{
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->addPermanentWidget(panel, 1);
 }
 
 void SkyWindow::updateSkyView() { m_chain.updateSkyView(); }
@@ -113,4 +122,12 @@ void SkyWindow::enterEvent(QEnterEvent* event)
     QMainWindow::enterEvent(event);
     m_skyView->resetCursorRects();
     makeKeyWindow();
+}
+
+void SkyWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (SkyKeyboard* keyboard = m_skyView->keyboard())
+        keyboard->keyDown(*event);
+    else
+        QMainWindow::keyPressEvent(event);
 }

@@ -25,6 +25,8 @@ public:
               WindowSettings& windowSettings, const CatalogueFolders& folders);
 
     SkyView& skyView() { return *m_skyView; }
+    // Puts the readout line along the window's bottom edge.
+    void setBottomPanel(QWidget* panel);
 
     void updateSkyView();
     void updateSky();
@@ -56,6 +58,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
+    // Keys the chart view did not take, from anywhere in the window.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void madeActive();

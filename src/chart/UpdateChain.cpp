@@ -53,6 +53,18 @@ void UpdateChain::updateBottomPanel()
         m_outlets.skyBottomPanel->updateBottomPanel();
 }
 
+void UpdateChain::redraw(bool force)
+{
+    project(force);
+    display();
+}
+
+void UpdateChain::updateView()
+{
+    redraw();
+    updateBottomPanel();
+}
+
 void UpdateChain::zoom()
 {
     project(false);
@@ -95,6 +107,8 @@ void UpdateChain::project(bool force)
 {
     if (m_outlets.projection)
         m_outlets.projection->calculateStarPositions(force);
+    if (m_outlets.skyBottomPanel)
+        m_outlets.skyBottomPanel->updateTwilight();
 }
 
 void UpdateChain::display()

@@ -25,6 +25,11 @@ public:
     void updateSkyAndColor() override;
     void updateBottomPanel();
 
+    // Re-project (forced or not) and redraw, leaving the readouts.
+    void redraw(bool force = false);
+    // A change of view or time: re-project, redraw, refresh the readouts.
+    void updateView();
+
     // The window zoomed: re-project and redraw.
     void zoom();
     // A resize of the chart view ended: the new bounds, re-project, redraw.

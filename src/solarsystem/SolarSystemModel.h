@@ -66,6 +66,8 @@ public:
     double mercuryPhase() const { return m_planets.state().mercuryPhase; }
     // Radians.
     double sunAlt() const { return m_planets.state().sunAlt; }
+    // The twilight level of the last pass, -0.5 (night) to 17.5 (day).
+    double twilightLevel() const { return m_planets.state().twilightLevel; }
 
     double jupIIlong() const { return m_jupiter.jupIIlong(); }
     const JupiterSatellites::Values& jupiterSatX() const { return m_jupiter.jupiterSatX(); }

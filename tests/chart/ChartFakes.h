@@ -5,6 +5,7 @@
 #include "chart/BottomPanel.h"
 #include "chart/CatalogueStore.h"
 #include "chart/ChartImages.h"
+#include "chart/ChartMenus.h"
 #include "chart/ChartOutlets.h"
 #include "chart/ConnectMenuSetup.h"
 #include "chart/Finder.h"
@@ -13,8 +14,10 @@
 #include "chart/LaunchView.h"
 #include "chart/LaunchWindow.h"
 #include "chart/MainToolbar.h"
+#include "chart/MountState.h"
 #include "chart/ObjectCentering.h"
 #include "chart/PlanetPathSource.h"
+#include "chart/PlannerLink.h"
 #include "chart/PrefWindowSetup.h"
 #include "chart/ScopeViewWindow.h"
 #include "chart/StarProjection.h"
@@ -31,14 +34,22 @@
 // Every collaborator of which the chart has exactly one.
 struct FakeParts final : ChartImages, CatalogueStore, StartupDate, StarProjection, PlanetPathSource,
                          ObjectCentering, ChartDisplay, Finder, InfoPanelLabels, BottomPanel, MainToolbar,
-                         ConnectMenuSetup, VersionCheck, TelescopeDrawer, PrefWindowSetup, LaunchWindow, Logged {
+                         ConnectMenuSetup, VersionCheck, TelescopeDrawer, PrefWindowSetup, LaunchWindow, ChartMenus,
+                         PlannerLink, Logged {
     using Logged::Logged;
     bool failDatabase = false;  // as a missing table does
+    bool recolored = false;
+    int selection = kNoObjectIndex;  // what findObject selects
     void createStarArrays() override { log.add("images", "createStarArrays"); }
     void createObjectSymbols() override { log.add("images", "createObjectSymbols"); }
     void recolorStarArrays() override { log.add("images", "recolorStarArrays"); }
     void recolorObjectSymbols() override { log.add("images", "recolorObjectSymbols"); }
-    void recolorMythForms() override { log.add("images", "recolorMythForms"); }
+    void recolorMythForms() override
+    {
+        log.add("images", "recolorMythForms");
+        recolored = true;
+    }
+    bool isRecolorMyth() const override { return recolored; }
     void setupDatabase() override
     {
         log.add("store", "setupDatabase");
@@ -51,9 +62,24 @@ struct FakeParts final : ChartImages, CatalogueStore, StartupDate, StarProjectio
     void calculatePlanetPath() override { log.add("model", "calculatePlanetPath"); }
     void centerObject() override { log.add("model", "centerObject"); }
     void display() override { log.add("skyView", "display"); }
+    void findObject(QPointF point) override
+    {
+        log.add("finder", "findObject", point.x(), point.y());
+        if (*prefs)
+            (*prefs)->setFindIndex(selection);
+    }
     void findTrackAction() override { log.add("finder", "findTrackAction"); }
+    void updatePanelInfo(bool planner) override { log.add("finder", "updatePanelInfo", planner); }
+    void addTourObject() override { log.add("finder", "addTourObject"); }
+    void escapePanel() override { log.add("finder", "escapePanel"); }
+    void openFind(bool open) override { log.add("finder", "openFind", open); }
+    void setupMenuAction(int tag) override { log.add("menus", "setupMenuAction", tag); }
+    void viewMenuAction(int tag) override { log.add("menus", "viewMenuAction", tag); }
+    void sendAPClick(bool track) override { log.add("planner", "sendAPClick", track); }
+    void showTab(int index) override { log.add("prefWindow", "showTab", index); }
     void updateInfoPanelText() override { log.add("infoPanelDrag", "updateInfoPanelText"); }
     void updateBottomPanel() override { log.add("bottomPanel", "updateBottomPanel"); }
+    void updateTwilight() override {}
     void setupToolbar() override { log.add("toolbar", "setupToolbar"); }
     void clearToolTips() override { log.add("toolbar", "clearToolTips"); }
     void setupConnectMenu() override { log.add("connectMenu", "setupConnectMenu"); }
@@ -76,7 +102,10 @@ struct FakePanel final : TimePanel, Logged {
     void setHide(bool hide) override { log.add(name, "setHide", hide); }
     void setToolTips() override { log.add(name, "setToolTips"); }
     void clearToolTips() override { log.add(name, "clearToolTips"); }
-    void orderFront() override { log.add(name, "orderFront"); }
+    bool visible = false;
+    void orderFront() override { log.add(name, "orderFront"); visible = true; }
+    void orderOut() override { log.add(name, "orderOut"); visible = false; }
+    bool isPanelVisible() const override { return visible; }
     void setTransparency() override { log.add(name, "setTransparency"); }
     void setupDate() override { log.add(name, "setupDate"); }
     void setRunRealTime() override { log.add(name, "setRunRealTime"); }
@@ -96,6 +125,18 @@ struct FakeScopeView final : ScopeViewWindow, Logged {
     void setHide(bool hide) override { log.add("svWindow", "setHide", hide); }
     bool isWindowVisible() const override { return visible; }
     void display() override { log.add("svWindow", "display"); }
+    void setHasChanged(bool changed) override { log.add("svWindow", "setHasChanged", changed); }
+};
+
+struct FakeScopeControl final : MountState, Logged {
+    using Logged::Logged;
+    bool connected = false;
+    bool slewing = false;
+    bool blockPolling = false;
+    bool isConnected() const override { return connected; }
+    bool isSlewing() const override { return slewing; }
+    bool isBlockPolling() const override { return blockPolling; }
+    void stopSlewing() override { log.add("mount", "stopSlewing"); }
 };
 
 struct FakeLaunchView final : LaunchView, Logged {
@@ -121,7 +162,9 @@ struct ChartFakes {
     FakeGamma gamma{log};
     FakeSliders sliders{log};
     FakeCompanion companion{log};
-    FakeParts parts{log};
+    PrefControl* prefs = nullptr;  // the settings object the finder selects in
+    FakeParts parts{log, &prefs};
+    FakeScopeControl mount{log};
     FakeScopeView svWindow{log};
     FakeLaunchView view{log};
     FakePanel skyWindow{log, "skyWindow"}, timePanel{log, "timePanel"}, directionPanel{log, "directionPanel"},
@@ -137,7 +180,7 @@ struct ChartFakes {
     // Every outlet connected.
     ChartOutlets outlets()
     {
-        return {.skyWindow = &skyWindow, .skyView = &parts, .chartImages = &parts, .starDatabaseModel = &parts,
+        return {.skyWindow = &skyWindow, .skyView = &parts, .chartImages = &parts, .menus = &parts, .starDatabaseModel = &parts,
                 .skyDateModel = &parts, .projection = &parts, .planetPath = &parts, .centering = &parts,
                 .timeControlPanel = &timePanel, .directionControlPanel = &directionPanel, .viewSliders = &sliders,
                 .skyBottomPanel = &parts, .infoPanelDrag = &parts, .toolbarDelegate = &parts, .nvxMenu = &parts,
@@ -145,11 +188,11 @@ struct ChartFakes {
                 .svWindow = &svWindow, .svDrawer = &parts, .svDrawView = &svDrawView, .ssWindow = &ssWindow,
                 .lx200Panel = &lx200Panel, .meadeBasicPanel = &meadeBasicPanel, .temmaPanel = &temmaPanel,
                 .nexStarPanel = &nexStarPanel, .geminiPanel = &geminiPanel, .iOptronPanel = &iOptronPanel,
-                .iEQ45Panel = &iEQ45Panel, .alignPanel = &alignPanel, .connectMenu = &parts,
+                .iEQ45Panel = &iEQ45Panel, .alignPanel = &alignPanel, .scopeControl = &mount, .connectMenu = &parts,
                 .domePanel = &domePanel, .ddwPanel = &ddwPanel, .webcamControl = &webcamControl,
                 .webcamPanel = &webcamPanel, .canonPanel = &canonPanel, .sg4Panel = &sg4Panel,
                 .allSkyPanel = &allSkyPanel, .optecWindow = &optecWindow, .roboWindow = &roboWindow,
                 .jmiWindow = &jmiWindow, .prefWindow = &parts, .prefLocalization = &prefLocalization,
-                .lumarikController = &companion};
+                .lumarikController = &companion, .appDelegate = &parts};
     }
 };

@@ -15,6 +15,7 @@ protected:
     PrefControl& makePrefs()
     {
         m_prefs = std::make_unique<PrefControl>(fakes.gamma);
+        fakes.prefs = m_prefs.get();
         return *m_prefs;
     }
     // A new settings object after its launch read.

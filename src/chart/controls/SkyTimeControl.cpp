@@ -1,0 +1,43 @@
+#include "chart/controls/SkyTimeControl.h"
+
+#include "chart/ChartOutlets.h"
+#include "chart/MountState.h"
+#include "chart/TimePanel.h"
+#include "model/SkyDateModel.h"
+#include "model/prefs/PrefControl.h"
+
+#include <QApplication>
+
+SkyTimeControl::SkyTimeControl(PrefControl& prefs, SkyDateModel& skyDate, const ChartOutlets& outlets)
+    : m_prefs(prefs), m_skyDate(skyDate), m_outlets(outlets), m_beep([] { QApplication::beep(); })
+{
+}
+
+bool SkyTimeControl::permitsTimeChange()
+{
+    if (m_outlets.scopeControl && m_outlets.scopeControl->isConnected()) {
+        m_beep();
+        return false;
+    }
+    return true;
+}
+
+bool SkyTimeControl::step(double seconds)
+{
+    if (!permitsTimeChange())
+        return false;
+    if (m_prefs.isRunRealTime())
+        m_prefs.setIsRunRealTime(false, false);
+    m_skyDate.calculateDate(std::nullopt, seconds);
+    if (m_outlets.timeControlPanel)
+        m_outlets.timeControlPanel->setupDate();
+    return true;
+}
+
+bool SkyTimeControl::setDate(const QDateTime& date)
+{
+    if (!permitsTimeChange())
+        return false;
+    m_skyDate.calculateDate(date, 0.0);
+    return true;
+}

@@ -1,0 +1,61 @@
+#include "chart/panels/FloatingControlPanel.h"
+
+#include "model/prefs/PrefControl.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace {
+
+// Where a panel that does not fit goes: this far from the lower-left corner.
+constexpr int kScreenInset = 30;
+
+}  // namespace
+
+FloatingControlPanel::FloatingControlPanel(PrefControl& prefs, const QString& title,
+                                           std::function<void()> toggleOpenFlag, QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint), m_prefs(prefs), m_toggleOpenFlag(std::move(toggleOpenFlag))
+{
+    setWindowTitle(title);
+    setModal(false);
+}
+
+void FloatingControlPanel::applyTransparency()
+{
+    setWindowOpacity(m_prefs.isTransparent() ? kTransparentAlpha : 1.0);
+}
+
+void FloatingControlPanel::applyHide(bool hide) { setAttribute(Qt::WA_MacAlwaysShowToolWindow, !hide); }
+
+void FloatingControlPanel::enterEvent(QEnterEvent* event)
+{
+    setWindowOpacity(1.0);
+    QDialog::enterEvent(event);
+}
+
+void FloatingControlPanel::leaveEvent(QEvent* event)
+{
+    applyTransparency();
+    QDialog::leaveEvent(event);
+}
+
+void FloatingControlPanel::closeEvent(QCloseEvent* event)
+{
+    m_toggleOpenFlag();
+    QDialog::closeEvent(event);
+}
+
+void FloatingControlPanel::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (m_isPlaced)
+        return;
+    m_isPlaced = true;
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    if (screens.size() != 1)
+        return;
+    const QRect visible = screens.front()->availableGeometry();
+    if (!visible.contains(frameGeometry()))
+        move(visible.left() + kScreenInset, visible.bottom() - frameGeometry().height() - kScreenInset);
+}

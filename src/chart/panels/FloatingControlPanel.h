@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QDialog>
+
+#include <functional>
+
+class PrefControl;
+
+// The window behaviour the time and direction panels share: a tool window
+// over the chart, see-through (alpha 0.25) with the transparency setting
+// while the mouse is elsewhere, placed at the screen's lower left when it
+// would not fit, and a close by the user that flips its stored open flag.
+class FloatingControlPanel : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr double kTransparentAlpha = 0.25;
+
+    // `toggleOpenFlag` flips the panel's stored open setting.
+    FloatingControlPanel(PrefControl& prefs, const QString& title, std::function<void()> toggleOpenFlag,
+                         QWidget* parent);
+
+    void applyTransparency();
+    // Whether the panel stays shown while the application is inactive.
+    void applyHide(bool hide);
+
+protected:
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+    PrefControl& m_prefs;
+
+private:
+    std::function<void()> m_toggleOpenFlag;
+    bool m_isPlaced = false;
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <memory>
+
+struct _XDisplay;
+
+// Whether Caps Lock is on, read from the X server's keyboard indicators
+// (Xkb). Without an X display (another platform, no DISPLAY) it reads as
+// off, and a click's planner modifier is never seen.
+class CapsLockState {
+public:
+    CapsLockState();
+    ~CapsLockState();
+    CapsLockState(const CapsLockState&) = delete;
+    CapsLockState& operator=(const CapsLockState&) = delete;
+
+    bool isOn() const;
+    bool isAvailable() const { return m_display != nullptr; }
+
+private:
+    struct DisplayCloser {
+        void operator()(_XDisplay* display) const;
+    };
+    std::unique_ptr<_XDisplay, DisplayCloser> m_display;
+};

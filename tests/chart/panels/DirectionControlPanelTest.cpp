@@ -1,0 +1,61 @@
+#include "chart/controls/ControlsFixture.h"
+
+#include "chart/panels/DirectionControlPanel.h"
+
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <QSlider>
+#include <QTest>
+
+namespace {
+
+class DirectionControlPanelTest : public ControlsTest {
+protected:
+    void SetUp() override
+    {
+        ControlsTest::SetUp();
+        panel = std::make_unique<DirectionControlPanel>(settings(), *chain, keyboard.get());
+    }
+    std::unique_ptr<DirectionControlPanel> panel;
+};
+
+TEST_F(DirectionControlPanelTest, CompassButtonsAndSlidersTurnTheView)
+{
+    PrefControl& p = settings();
+    const std::pair<int, double> compass[] = {{DirectionControlPanel::East, 90.0},
+                                              {DirectionControlPanel::West, 270.0},
+                                              {DirectionControlPanel::South, 180.0},
+                                              {DirectionControlPanel::North, 0.0}};
+    for (const auto& [tag, azimuth] : compass) {
+        QTest::mouseClick(&panel->compassButton(tag), Qt::LeftButton);
+        EXPECT_EQ(p.azimuth(), azimuth) << tag;
+    }
+    panel->directionControlAction(DirectionControlPanel::AltitudeSlider, 33.5);
+    panel->directionControlAction(DirectionControlPanel::ViewAngleSlider, 60.0);
+    panel->directionControlAction(7, 10.0);
+    EXPECT_EQ(p.altitude(), 33.5);
+    EXPECT_EQ(p.viewAngle(), 60.0);
+    EXPECT_EQ(fakes.log.calls.count("bottomPanel.updateBottomPanel"), 7);
+}
+
+TEST_F(DirectionControlPanelTest, SlidersFollowChangesMadeElsewhereWithoutActing)
+{
+    PrefLinks links;
+    links.viewSliders = panel.get();
+    settings().setLinks(links);
+    settings().setAzimuth(123.4);
+    settings().setAltitude(-12.0);
+    EXPECT_EQ(panel->slider(DirectionControlPanel::AzimuthSlider).value(), 1234);
+    EXPECT_EQ(panel->slider(DirectionControlPanel::AltitudeSlider).value(), -120);
+    EXPECT_TRUE(fakes.log.calls.filter("skyView").isEmpty());
+}
+
+TEST_F(DirectionControlPanelTest, KeysActAsOnTheChart)
+{
+    settings().setViewAngle(100.0);
+    QTest::keyClick(panel.get(), Qt::Key_Minus);
+    EXPECT_NEAR(settings().viewAngle(), 102.55, 1e-9);
+}
+
+}  // namespace

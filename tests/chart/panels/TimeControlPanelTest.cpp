@@ -1,0 +1,139 @@
+#include "chart/controls/ControlsFixture.h"
+
+#include "chart/panels/TimeControlPanel.h"
+
+#include <gtest/gtest.h>
+
+#include <QDateTimeEdit>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QTest>
+
+namespace {
+
+class TimeControlPanelTest : public ControlsTest {
+protected:
+    void SetUp() override
+    {
+        ControlsTest::SetUp();
+        panel = std::make_unique<TimeControlPanel>(settings(), *time, outlets, *chain);
+        panel->setClock([this] {
+            ++clockReads;
+            return now;
+        });
+        panel->setupDate();
+    }
+    void typeJulianDay(const QString& text)
+    {
+        panel->julianDay().setText(text);
+        panel->julianDayEntry();
+    }
+
+    const QDateTime now{QDate(2025, 6, 1), QTime(22, 30), Qt::UTC};
+    int clockReads = 0;
+    std::unique_ptr<TimeControlPanel> panel;
+};
+
+TEST_F(TimeControlPanelTest, SteppersMoveForwardOnlyForOne)
+{
+    struct Case {
+        int tag;
+        double value;
+        double seconds;
+    };
+    const Case cases[] = {{TimeControlPanel::SiderealDay, 1.0, 86160.0}, {TimeControlPanel::SiderealDay, 0.0, -86160.0},
+                          {TimeControlPanel::HalfHour, -1.0, -1800.0},   {TimeControlPanel::HalfMinute, 1.0, 30.0},
+                          {TimeControlPanel::Second, 2.0, -1.0},          {42, 1.0, 0.0}};
+    for (const Case& c : cases) {
+        const QDateTime before = skyDate->skyDate();
+        panel->timeControlAction(c.tag, c.value);
+        EXPECT_EQ(before.msecsTo(skyDate->skyDate()), qint64(c.seconds * 1000)) << c.tag << ' ' << c.value;
+    }
+    EXPECT_EQ(panel->julianDay().text(), QString::number(SkyDateModel::julianDayOf(skyDate->skyDate()), 'g', 16));
+
+    panel->timeControlAction(TimeControlPanel::RealTime);
+    EXPECT_EQ(skyDate->skyDate(), now);
+    EXPECT_FALSE(panel->isRealTimeClockRunning());
+}
+
+TEST_F(TimeControlPanelTest, AConnectedMountRefusesEveryWayOfChangingTheTime)
+{
+    fakes.mount.connected = true;
+    for (int tag = TimeControlPanel::Second; tag <= TimeControlPanel::HalfHour; ++tag)
+        panel->timeControlAction(tag);
+    panel->datePick().setDateTime(QDateTime(QDate(2020, 1, 1), QTime(0, 0)));
+    panel->datePickerAction();
+    typeJulianDay("2451910.5");
+    EXPECT_EQ(skyDate->skyDate(), kMoment);
+    EXPECT_EQ(beeps, 11);
+    // The fields show the sky date again.
+    EXPECT_EQ(panel->julianDay().text(), QString::number(SkyDateModel::julianDayOf(kMoment), 'g', 16));
+    EXPECT_EQ(panel->datePick().dateTime(), kMoment.toLocalTime());
+}
+
+TEST_F(TimeControlPanelTest, TheJulianDayFieldTakesOnlyDaysInRange)
+{
+    typeJulianDay("2451910.5");
+    EXPECT_EQ(skyDate->skyDate(), QDateTime(QDate(2001, 1, 1), QTime(0, 0), Qt::UTC));
+    EXPECT_TRUE(panel->datePick().isEnabled());
+    typeJulianDay("2299160.0");
+    EXPECT_FALSE(panel->datePick().isEnabled());
+    EXPECT_TRUE(panel->julianDay().isEnabled());
+    const QDateTime kept = skyDate->skyDate();
+    for (const char* bad : {"nan", "inf", "-5", "1e12", "two", ""}) {
+        typeJulianDay(bad);
+        EXPECT_EQ(skyDate->skyDate(), kept) << bad;
+        EXPECT_EQ(panel->julianDay().text(), "2299160") << bad;
+    }
+    EXPECT_EQ(beeps, 6);
+    // Back after the reform, the picker is usable again.
+    panel->timeControlAction(TimeControlPanel::StartupTime);
+    EXPECT_TRUE(panel->datePick().isEnabled());
+}
+
+TEST_F(TimeControlPanelTest, TheTwoClocksTickOnOneTimerEachAndNeverTogether)
+{
+    PrefControl& p = settings();
+    panel->setClockInterval(10);
+
+    // Run-set-time advances a minute at once and again on each tick.
+    p.setIsRunSetTime();
+    panel->setRunSetTime();
+    EXPECT_EQ(secondsMoved(), 60.0);
+    // Switched off and on again within one period: still one clock.
+    p.setIsRunSetTime();
+    p.setIsRunSetTime();
+    QElapsedTimer elapsed;
+    elapsed.start();
+    panel->setRunSetTime();
+    const double started = secondsMoved();
+    QTest::qWait(60);
+    const double ticks = (secondsMoved() - started) / 60.0;
+    // Timers fire late under load, never much early.
+    EXPECT_LE(ticks, double(elapsed.elapsed()) / 10.0 * 1.1 + 1.0);
+    EXPECT_TRUE(panel->isSetTimeClockRunning());
+
+    // Real time takes over and the set-time clock ends.
+    p.setIsRunRealTime(true, false);
+    panel->setRunRealTime();
+    EXPECT_FALSE(p.isRunSetTime());
+    EXPECT_FALSE(panel->isSetTimeClockRunning());
+    EXPECT_EQ(skyDate->skyDate(), now);
+    EXPECT_FALSE(panel->datePick().isEnabled());
+    EXPECT_FALSE(panel->julianDay().isEnabled());
+    panel->setRunSetTime();
+    EXPECT_FALSE(panel->isSetTimeClockRunning());
+
+    // A step switches real time off; the clock ends at its next tick and
+    // gives the entries back.
+    panel->timeControlAction(TimeControlPanel::Minute);
+    EXPECT_FALSE(p.isRunRealTime());
+    EXPECT_EQ(skyDate->skyDate(), now.addSecs(60));
+    QTest::qWait(30);
+    EXPECT_FALSE(panel->isRealTimeClockRunning());
+    EXPECT_TRUE(panel->julianDay().isEnabled());
+    EXPECT_TRUE(panel->datePick().isEnabled());
+    EXPECT_EQ(skyDate->skyDate(), now.addSecs(60));
+}
+
+}  // namespace
