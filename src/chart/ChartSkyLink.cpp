@@ -4,12 +4,11 @@
 #include "model/prefs/PrefControl.h"
 #include "model/SkyDateModel.h"
 #include "model/StarDatabaseModel.h"
-
-#include <utility>
+#include "solarsystem/SolarSystemModel.h"
 
 ChartSkyLink::ChartSkyLink(const StarDatabaseModel& model, const PrefControl& prefs, const SkyDateModel& skyDate,
-                           std::function<double()> sunAlt)
-    : m_model(model), m_prefs(prefs), m_skyDate(skyDate), m_sunAlt(std::move(sunAlt))
+                           const SolarSystemModel& solarSystem)
+    : m_model(model), m_prefs(prefs), m_skyDate(skyDate), m_solarSystem(solarSystem)
 {
 }
 
@@ -30,6 +29,16 @@ ChartSky ChartSkyLink::chartSky() const
         sky.mwPathVisible[std::size_t(k)] = m_model.pathIsVisible(k);
     }
     sky.planets = m_model.planets();
+    sky.comets = m_model.comets();
+    sky.minorPlanets = m_model.minorPlanets();
+    sky.neoIndex = m_solarSystem.neoIndex();
+    sky.planetPaths = m_model.planetPaths();
+    sky.hasPlanetPath = m_model.hasPlanetPath();
+    sky.meteors = m_model.meteors();
+    sky.moonAD = m_solarSystem.moonAD();
+    sky.moonHP = m_solarSystem.moonHP();
+    sky.moonTermA = m_solarSystem.moonTermA();
+    sky.moonPhase = m_solarSystem.moonPhase();
 
     sky.radius = m_model.radius();
     sky.isHorizon = m_model.isHorizon();
@@ -39,7 +48,8 @@ ChartSky ChartSkyLink::chartSky() const
     sky.view = {m_prefs.altitude(), m_prefs.azimuth(), m_model.radius(), float(m_model.skyRect().width()),
                 float(m_model.skyRect().height())};
 
-    sky.sunAlt = m_sunAlt ? m_sunAlt() : 0.0;
+    sky.sunAlt = m_solarSystem.sunAlt();
     sky.isDatePM = m_skyDate.isDatePM();
+    sky.skyDate = m_skyDate.skyDate();
     return sky;
 }

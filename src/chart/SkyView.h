@@ -5,13 +5,18 @@
 #include "chart/LaunchView.h"
 #include "chart/painting/ChartFrame.h"
 #include "chart/painting/ChartImageSet.h"
+#include "chart/painting/ChartOverlayState.h"
 #include "chart/painting/DeepSkyPhotos.h"
+#include "chart/painting/MeteorShowerTimer.h"
 #include "chart/painting/SplashPainter.h"
 
 #include <QTimer>
 #include <QWidget>
 
 class ChartSkySource;
+class DomeSlit;
+class PhotoHorizonSource;
+class TelescopeAim;
 class PrefControl;
 class SkyWindow;
 class UpdateChain;
@@ -31,7 +36,10 @@ public:
             UpdateChain& chain, WindowSettings& windowSettings, const CatalogueFolders& folders);
 
     // Where the sky comes from; until it is set the chart stays black.
-    void setSkySource(const ChartSkySource* source) { m_skySource = source; }
+    void setSkySource(const ChartSkySource* source);
+    // The telescope, dome and photographic horizon the chart shows; each may stay unset.
+    void setTelescope(TelescopeAim* aim, const DomeSlit* dome);
+    void setPhotoHorizon(PhotoHorizonSource* source);
 
     void display() override;
     void showSplashStage(int stage) override;
@@ -63,20 +71,28 @@ public:
     void toolTipsControl();
     void viewDidEndLiveResize();
 
-    int outlines() const { return m_outlines; }
-    void setOutlines(int outlines) { m_outlines = outlines; }
-    bool showMonitorAdjust() const { return m_showMonitorAdjust; }
-    void setMonitorAdjust() { m_showMonitorAdjust = !m_showMonitorAdjust; }
+    int outlines() const { return m_overlays.outlines; }
+    void setOutlines(int outlines) { m_overlays.outlines = outlines; }
+    // The outline's offset from the chart centre, and where it was last drawn.
+    QPointF outlineDelta() const { return m_overlays.outlineDelta; }
+    void setOutlineDelta(QPointF delta) { m_overlays.outlineDelta = delta; }
+    QRectF outlineRect() const { return m_overlays.outlineRect; }
+    bool showMonitorAdjust() const { return m_overlays.showMonitorAdjust; }
+    void setMonitorAdjust() { m_overlays.showMonitorAdjust = !m_overlays.showMonitorAdjust; }
     bool isRecolorMyth() const { return m_isRecolorMyth; }
     void setIsRecolorMyth(bool recolored) { m_isRecolorMyth = recolored; }
     float markAlpha() const { return m_markAlpha; }
     void setMarkAlpha(float alpha) { m_markAlpha = alpha; }
 
     // The marquee the mouse leaves (view points, y upward) and where it began.
-    QRectF dragRect() const { return m_dragRect; }
-    void setDragRect(const QRectF& rect) { m_dragRect = rect; }
-    QPointF startPt() const { return m_startPt; }
-    void setStartPt(QPointF point) { m_startPt = point; }
+    QRectF dragRect() const { return m_overlays.dragRect; }
+    void setDragRect(const QRectF& rect) { m_overlays.dragRect = rect; }
+    QPointF startPt() const { return m_overlays.startPt; }
+    void setStartPt(QPointF point) { m_overlays.startPt = point; }
+    // The separation ruler's other end.
+    QPointF currentPt() const { return m_overlays.currentPt; }
+    void setCurrentPt(QPointF point) { m_overlays.currentPt = point; }
+    const MeteorShowerTimer& meteorTimer() const { return m_meteorTimer; }
     // Copies the chart, or the part under a marquee that has both a width
     // and a height, to the clipboard as an image; the marquee is dropped and
     // the chart redrawn. False when the clipboard is not there to take it.
@@ -113,6 +129,9 @@ private:
     ChartFrame m_frame;
     SplashPainter m_splash;
     const ChartSkySource* m_skySource = nullptr;
+    ChartOverlayState m_overlays;
+    MeteorShowerTimer m_meteorTimer;
+    ChartFrame::Links m_frameLinks;
 
     bool m_isHandMove = false;
     bool m_isAngleSep = false;
@@ -120,11 +139,7 @@ private:
     bool m_isTrack = false;
     bool m_isCenter = false;
     bool m_hasLaunched = false;
-    int m_outlines = 0;
     int m_launchCount = 0;
     float m_markAlpha = 1.0f;
-    bool m_showMonitorAdjust = false;
     bool m_isRecolorMyth = false;
-    QRectF m_dragRect;
-    QPointF m_startPt;
 };
