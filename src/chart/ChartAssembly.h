@@ -50,6 +50,7 @@ public:
     SkyWindow& skyWindow() { return m_skyWindow; }
     PrefControl& prefControl() { return m_prefs; }
     StarDatabaseModel& starDatabaseModel() { return m_starDatabaseModel; }
+    SkyDateModel& skyDateModel() { return m_skyDateModel; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

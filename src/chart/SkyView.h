@@ -92,7 +92,7 @@ public:
     // The separation ruler's other end.
     QPointF currentPt() const { return m_overlays.currentPt; }
     void setCurrentPt(QPointF point) { m_overlays.currentPt = point; }
-    const MeteorShowerTimer& meteorTimer() const { return m_meteorTimer; }
+    MeteorShowerTimer& meteorTimer() { return m_meteorTimer; }
     // Copies the chart, or the part under a marquee that has both a width
     // and a height, to the clipboard as an image; the marquee is dropped and
     // the chart redrawn. False when the clipboard is not there to take it.
