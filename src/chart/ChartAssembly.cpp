@@ -25,7 +25,8 @@ ChartAssembly::ChartAssembly(const Folders& folders)
       m_solarSystem(m_starDatabaseModel, m_prefs, m_skyDateModel),
       m_solarSystemLink(m_solarSystem),
       m_starDatabaseLink(m_starDatabaseModel, m_catalogueFolders),
-      m_chartSkyLink(m_starDatabaseModel, m_prefs, m_skyDateModel, m_solarSystem),
+      m_chartSkyLink(m_starDatabaseModel, m_prefs, m_skyDateModel,
+                     [this] { return m_solarSystem.sunAlt(); }),
       m_skyDateLink(m_skyDateModel),
       m_dataFolder(folders.bundleData, folders.userData),
       m_chain(m_prefs, m_outlets),
@@ -37,6 +38,7 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     m_outlets.skyWindow = &m_skyWindow;
     m_outlets.skyView = &m_skyWindow.skyView();
     m_outlets.chartImages = &m_skyWindow.skyView();
+    m_chartSkyLink.setSolarSystem(&m_solarSystem);
     m_skyWindow.skyView().setSkySource(&m_chartSkyLink);
     m_outlets.starDatabaseModel = &m_starDatabaseLink;
     m_outlets.projection = &m_starDatabaseLink;

@@ -6,9 +6,11 @@
 #include "model/StarDatabaseModel.h"
 #include "solarsystem/SolarSystemModel.h"
 
+#include <utility>
+
 ChartSkyLink::ChartSkyLink(const StarDatabaseModel& model, const PrefControl& prefs, const SkyDateModel& skyDate,
-                           const SolarSystemModel& solarSystem)
-    : m_model(model), m_prefs(prefs), m_skyDate(skyDate), m_solarSystem(solarSystem)
+                           std::function<double()> sunAlt)
+    : m_model(model), m_prefs(prefs), m_skyDate(skyDate), m_sunAlt(std::move(sunAlt))
 {
 }
 
@@ -31,14 +33,16 @@ ChartSky ChartSkyLink::chartSky() const
     sky.planets = m_model.planets();
     sky.comets = m_model.comets();
     sky.minorPlanets = m_model.minorPlanets();
-    sky.neoIndex = m_solarSystem.neoIndex();
     sky.planetPaths = m_model.planetPaths();
     sky.hasPlanetPath = m_model.hasPlanetPath();
     sky.meteors = m_model.meteors();
-    sky.moonAD = m_solarSystem.moonAD();
-    sky.moonHP = m_solarSystem.moonHP();
-    sky.moonTermA = m_solarSystem.moonTermA();
-    sky.moonPhase = m_solarSystem.moonPhase();
+    if (m_solarSystem) {
+        sky.neoIndex = m_solarSystem->neoIndex();
+        sky.moonAD = m_solarSystem->moonAD();
+        sky.moonHP = m_solarSystem->moonHP();
+        sky.moonTermA = m_solarSystem->moonTermA();
+        sky.moonPhase = m_solarSystem->moonPhase();
+    }
 
     sky.radius = m_model.radius();
     sky.isHorizon = m_model.isHorizon();
@@ -48,7 +52,7 @@ ChartSky ChartSkyLink::chartSky() const
     sky.view = {m_prefs.altitude(), m_prefs.azimuth(), m_model.radius(), float(m_model.skyRect().width()),
                 float(m_model.skyRect().height())};
 
-    sky.sunAlt = m_solarSystem.sunAlt();
+    sky.sunAlt = m_sunAlt ? m_sunAlt() : 0.0;
     sky.isDatePM = m_skyDate.isDatePM();
     sky.skyDate = m_skyDate.skyDate();
     return sky;

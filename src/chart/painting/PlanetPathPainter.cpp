@@ -27,6 +27,9 @@ constexpr double kLabelClearY = 10.0;
 constexpr float kTimeLabelStep = 0.025f;
 constexpr double kSecondsPerDay = 86400.0;
 constexpr double kPathLineWidth = 2.0;
+// Offsets beyond a hundred thousand years are no date to show (and would
+// overflow the seconds count); a typed span that large is held there.
+constexpr double kMaxOffsetSeconds = 1e5 * 365.25 * kSecondsPerDay;
 
 bool isClear(QPointF last, QPointF p)
 {
@@ -64,7 +67,10 @@ QDateTime PlanetPathPainter::pointDate(const QDateTime& skyDate, int point, floa
     const int n = PlanetPath::anchorIndex(pathPercent);
     const float s = PlanetPath::stepDays(pathDays);
     const float days = float(point - n) * s;
-    return skyDate.addSecs(qint64(double(days) * kSecondsPerDay));
+    const double seconds = double(days) * kSecondsPerDay;
+    if (!(std::abs(seconds) <= kMaxOffsetSeconds))
+        return skyDate.addSecs(qint64(seconds > 0.0 ? kMaxOffsetSeconds : -kMaxOffsetSeconds));
+    return skyDate.addSecs(qint64(seconds));
 }
 
 QString PlanetPathPainter::labelText(const QDateTime& moment, float pathDays, bool isEndPoint)

@@ -11,6 +11,7 @@
 #include <QLocale>
 
 #include <array>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -106,6 +107,9 @@ TEST(PlanetPathPainter, LabelsDateThePointsAroundTheSkyDate)
               locale.toString(later.toLocalTime().time(), QLocale::ShortFormat));
     EXPECT_EQ(PlanetPathPainter::labelText(later, 1.0f, true),
               locale.toString(later.toLocalTime().date(), QLocale::ShortFormat));
+    // A typed span past any calendar still gives a date to write.
+    for (float days : {1e30f, -1e30f, std::numeric_limits<float>::quiet_NaN()})
+        EXPECT_TRUE(PlanetPathPainter::pointDate(sky, 0, days, 75.0f).isValid()) << days;
 }
 
 TEST_F(SolarSystemLayersTest, APathIsDrawnOnlyForASelectionTheTablesStillHold)
