@@ -85,6 +85,7 @@ void SmallBodyPainter::paintComets(ChartCanvas& canvas, const ChartSky& sky, flo
     const bool isNames = m_prefs.isCometNames();
     const QImage& symbol = m_images.symbol(ChartImageSet::Symbol::Comet);
     m_cometLabels.setAttributes(m_prefs.cometNameAttributes());
+    m_cometLabels.apply(canvas);
     for (std::size_t p = 0; p < sky.comets.size(); ++p) {
         const comet& c = sky.comets[p];
         if (c.state != kStateOnScreen || (c.mag > limit && (long long)p != selected))
@@ -94,10 +95,8 @@ void SmallBodyPainter::paintComets(ChartCanvas& canvas, const ChartSky& sky, flo
         canvas.drawImage(QPointF(x - 3.0, y - 5.0), symbol);
         if ((long long)c.index == selected)
             FindMark::draw(canvas, m_images, m_prefs.isNightVision(), QPointF(x, y), markAlpha);
-        if (isNames) {
-            m_cometLabels.apply(canvas);
+        if (isNames)
             m_cometLabels.draw(canvas, QPointF(x + 7.0, y - 5.0), p, nameOf(c.name));
-        }
     }
 }
 
@@ -109,6 +108,7 @@ void SmallBodyPainter::paintMinorPlanets(ChartCanvas& canvas, const ChartSky& sk
     const bool showNEO = m_prefs.showNEO();
     const bool isNames = m_prefs.isCometNames();
     m_minorPlanetLabels.setAttributes(m_prefs.cometNameAttributes());
+    m_minorPlanetLabels.apply(canvas);
     for (std::size_t p = 0; p < sky.minorPlanets.size(); ++p) {
         const minorPlanet& m = sky.minorPlanets[p];
         if (m.state != kStateOnScreen)
@@ -127,10 +127,8 @@ void SmallBodyPainter::paintMinorPlanets(ChartCanvas& canvas, const ChartSky& sk
         }
         if ((long long)m.index == selected)
             FindMark::draw(canvas, m_images, m_prefs.isNightVision(), QPointF(x, y), markAlpha);
-        if (isNames) {
-            m_minorPlanetLabels.apply(canvas);
+        if (isNames)
             m_minorPlanetLabels.draw(canvas, QPointF(x + 9.0, y - 5.0), p, nameOf(m.name));
-        }
     }
 }
 
@@ -140,6 +138,7 @@ void SmallBodyPainter::print(ChartCanvas& canvas, const ChartSky& sky, const Pri
     const double limit = m_prefs.cometMagLimit();
     const bool isNames = m_prefs.isCometNames();
     m_printLabels.setAttributes({m_prefs.cometPrintFont(), Qt::black});
+    m_printLabels.apply(canvas);
     if (m_prefs.showComet()) {
         for (std::size_t p = 0; p < sky.comets.size(); ++p) {
             const comet& c = sky.comets[p];
@@ -148,10 +147,8 @@ void SmallBodyPainter::print(ChartCanvas& canvas, const ChartSky& sky, const Pri
             const QPointF at = mapping.map(c.screenX, c.screenY);
             const QPointF origin(at.x() - 3.0, at.y() - 5.0);
             canvas.drawImage(origin, symbols.comet);
-            if (isNames) {
-                m_printLabels.apply(canvas);
+            if (isNames)
                 m_printLabels.draw(canvas, QPointF(origin.x() + 9.0, origin.y()), p, nameOf(c.name));
-            }
         }
     }
     const bool showMP = m_prefs.showMP();
@@ -178,10 +175,8 @@ void SmallBodyPainter::print(ChartCanvas& canvas, const ChartSky& sky, const Pri
         } else {
             canvas.drawImage(origin, symbols.astOrb);
         }
-        if (isNames) {
-            m_printLabels.apply(canvas);
+        if (isNames)
             m_printLabels.draw(canvas, QPointF(origin.x() + 14.0, origin.y() - 3.0), kPrintMinorPlanetKeys + p,
                                nameOf(m.name));
-        }
     }
 }

@@ -3,6 +3,7 @@
 #include "chart/painting/ChartImageSet.h"
 #include "chart/painting/PlanetPainter.h"
 #include "chart/painting/PlanetPathPainter.h"
+#include "chart/painting/PrintMapping.h"
 #include "chart/painting/SmallBodyPainter.h"
 #include "model/ObjectIndex.h"
 #include "model/records/RecordConstants.h"
@@ -234,4 +235,48 @@ TEST_F(SolarSystemLayersTest, TheSunIsNeverSmallerThan25PointsAndPlanetsLightThe
     EXPECT_GT(mars.red(), mars.blue());
     EXPECT_EQ(at(image, 120 - 5, 40), QColor(Qt::black));
     EXPECT_NE(at(image, 120 - 4, 40), QColor(Qt::black));
+}
+
+TEST_F(SolarSystemLayersTest, PaperShowsTheListsByTheirSwitchesTheSunAtLeastFivePointsAndNoShadow)
+{
+    const QString folder = DataPaths::bundleResourcesFolder() + "/ImageF/";
+    const SmallBodyPainter::PrintSymbols symbols = {QImage(folder + "CometP.png"), QImage(folder + "MinorPlanetP.png"),
+                                                    QImage(folder + "NEOP.png"), QImage(folder + "AstOrbP.png")};
+    ASSERT_FALSE(symbols.neo.isNull());
+    prefs().setShowNEO(true);
+    prefs().setCometMagLimit(12.0);
+    std::vector<minorPlanet> minorPlanets;
+    for (std::int32_t source = 0; source < 4; ++source)
+        minorPlanets.push_back(makeMinorPlanet(std::uint32_t(source), source, 20.0f + 40.0f * source, 20.0f, 10.0f));
+    ChartSky sky;
+    sky.minorPlanets = minorPlanets;
+    SmallBodyPainter painter(prefs(), images);
+    // Printed at half scale, 10 points up the page.
+    const PrintMapping half{0.5, 0.0, 10.0};
+    const QImage page = render(
+        180, 60, [&](ChartCanvas& c) { painter.print(c, sky, half, symbols); }, Qt::white);
+    for (int source = 0; source < 4; ++source) {
+        const QImage around = page.copy(10 + 20 * source - 6, 60 - 20 - 8, 14, 14);
+        EXPECT_EQ(inkCount(around, Qt::white) > 0, source == 1 || source == 3) << source;
+    }
+
+    std::array<planet, 11> planets{};
+    planets[0].state = kStateOnScreen;
+    planets[0].screenX = 20.0f;
+    planets[0].screenY = 20.0f;
+    planets[10].state = kStateOnScreen;
+    planets[10].screenX = 60.0f;
+    planets[10].screenY = 20.0f;
+    sky.planets = planets;
+    sky.radius = 100.0;
+    if (prefs().isPlanetNames())
+        prefs().setIsPlanetNames();
+    PlanetPainter planetPainter(prefs(), images);
+    const QImage planetPage = render(
+        100, 60, [&](ChartCanvas& c) { planetPainter.print(c, sky, PrintMapping{2.0, 0.0, 0.0}); }, Qt::white);
+    // The Sun at least 5 × 2 points across, centred on its printed point (40, 40).
+    EXPECT_EQ(at(planetPage, 40, 44).red(), 0);
+    EXPECT_EQ(at(planetPage, 36, 40).red(), 0);
+    EXPECT_EQ(at(planetPage, 40, 47), QColor(Qt::white));
+    EXPECT_EQ(inkCount(planetPage.copy(60, 0, 40, 60), Qt::white), 0);
 }
