@@ -16,9 +16,9 @@
 class ChartSkySource;
 class DomeSlit;
 class PhotoHorizonSource;
-class TelescopeAim;
 class PrefControl;
 class SkyWindow;
+class TelescopeAim;
 class UpdateChain;
 class WindowSettings;
 struct CatalogueFolders;
