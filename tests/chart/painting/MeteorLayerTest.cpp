@@ -6,6 +6,7 @@
 #include "chart/painting/MeteorStreak.h"
 
 #include <QRandomGenerator>
+#include <QTest>
 
 #include <cstring>
 #include <vector>
@@ -115,6 +116,9 @@ TEST_F(MeteorLayerTest, TheRadiantStartsTheTimerWhichStopsWhenNoShowerIsLeft)
     EXPECT_FALSE(redrawn.empty());
     const QImage streak = render(120, 80, [&](ChartCanvas& c) { timer.paint(c); });
     EXPECT_GT(inkCount(streak), 0);
+    // The steps run on from the event loop, each asking for its area to be redrawn, until the spark is out.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !timer.streak(); }, 5000));
+    EXPECT_GE(redrawn.size(), std::size_t(2 * MeteorStreak::kSteps));
 
     // Past the peak: the next tick stops the timer and draws nothing.
     sky.meteors[1].visible = 0;
