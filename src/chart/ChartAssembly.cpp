@@ -55,6 +55,7 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     m_outlets.skyWindow = &m_skyWindow;
     m_outlets.skyView = &m_skyWindow.skyView();
     m_outlets.chartImages = &m_skyWindow.skyView();
+    m_chartSkyLink.setSolarSystem(&m_solarSystem);
     m_skyWindow.skyView().setSkySource(&m_chartSkyLink);
     m_skyWindow.skyView().setKeyboard(&m_keyboard);
     m_skyWindow.skyView().setMouse(&m_mouse);

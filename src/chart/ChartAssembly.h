@@ -66,6 +66,7 @@ public:
     PrefControl& prefControl() { return m_prefs; }
     StarDatabaseModel& starDatabaseModel() { return m_starDatabaseModel; }
     NvxMenuActions& nvxMenu() { return *m_nvxActions; }
+    SkyDateModel& skyDateModel() { return m_skyDateModel; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -4,6 +4,7 @@
 #include "model/prefs/PrefControl.h"
 #include "model/SkyDateModel.h"
 #include "model/StarDatabaseModel.h"
+#include "solarsystem/SolarSystemModel.h"
 
 #include <utility>
 
@@ -30,6 +31,18 @@ ChartSky ChartSkyLink::chartSky() const
         sky.mwPathVisible[std::size_t(k)] = m_model.pathIsVisible(k);
     }
     sky.planets = m_model.planets();
+    sky.comets = m_model.comets();
+    sky.minorPlanets = m_model.minorPlanets();
+    sky.planetPaths = m_model.planetPaths();
+    sky.hasPlanetPath = m_model.hasPlanetPath();
+    sky.meteors = m_model.meteors();
+    if (m_solarSystem) {
+        sky.neoIndex = m_solarSystem->neoIndex();
+        sky.moonAD = m_solarSystem->moonAD();
+        sky.moonHP = m_solarSystem->moonHP();
+        sky.moonTermA = m_solarSystem->moonTermA();
+        sky.moonPhase = m_solarSystem->moonPhase();
+    }
 
     sky.radius = m_model.radius();
     sky.isHorizon = m_model.isHorizon();
@@ -41,5 +54,6 @@ ChartSky ChartSkyLink::chartSky() const
 
     sky.sunAlt = m_sunAlt ? m_sunAlt() : 0.0;
     sky.isDatePM = m_skyDate.isDatePM();
+    sky.skyDate = m_skyDate.skyDate();
     return sky;
 }

@@ -20,6 +20,7 @@
 #include <QWheelEvent>
 #include <QMenu>
 #include <QPainter>
+#include <QRandomGenerator>
 
 namespace {
 
@@ -42,8 +43,17 @@ SkyView::SkyView(SkyWindow& skyWindow, PrefControl& prefs, const ChartOutlets& o
       m_images(folders.imagesDirectory, folders.mythDirectory),
       m_photos(folders.userPhotoDirectory, folders.photoDirectory),
       m_frame(prefs, m_images, m_photos),
-      m_splash(folders.imagesDirectory)
+      m_splash(folders.imagesDirectory),
+      m_meteorTimer(
+          prefs,
+          [this](const QRectF& area) {
+              update(QRectF(area.x(), height() - area.bottom(), area.width(), area.height()).toAlignedRect());
+          },
+          [] { return QRandomGenerator::global()->bounded(quint32(1) << 31); })
 {
+    m_frameLinks.overlays = &m_overlays;
+    m_frameLinks.meteorTimer = &m_meteorTimer;
+    m_frame.setLinks(m_frameLinks);
     // Every pixel is painted each time: nothing behind needs drawing first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
@@ -51,6 +61,25 @@ SkyView::SkyView(SkyWindow& skyWindow, PrefControl& prefs, const ChartOutlets& o
     m_resizeSettled.setInterval(kResizeSettleMs);
     connect(&m_resizeSettled, &QTimer::timeout, this, &SkyView::viewDidEndLiveResize);
     resetCursorRects();
+}
+
+void SkyView::setSkySource(const ChartSkySource* source)
+{
+    m_skySource = source;
+    m_meteorTimer.setSkySource(source);
+}
+
+void SkyView::setTelescope(TelescopeAim* aim, const DomeSlit* dome)
+{
+    m_frameLinks.telescope = aim;
+    m_frameLinks.dome = dome;
+    m_frame.setLinks(m_frameLinks);
+}
+
+void SkyView::setPhotoHorizon(PhotoHorizonSource* source)
+{
+    m_frameLinks.photoHorizon = source;
+    m_frame.setLinks(m_frameLinks);
 }
 
 void SkyView::display() { repaint(); }
@@ -121,14 +150,14 @@ void SkyView::viewDidEndLiveResize()
 bool SkyView::setPasteboard()
 {
     QRectF area = rect();
-    if (m_overlay.dragRect.width() != 0.0 && m_overlay.dragRect.height() != 0.0) {
+    if (m_overlays.dragRect.width() != 0.0 && m_overlays.dragRect.height() != 0.0) {
         // The marquee is in chart points, y upward.
-        const QRectF marquee = m_overlay.dragRect.normalized();
+        const QRectF marquee = m_overlays.dragRect.normalized();
         area = QRectF(marquee.x(), height() - marquee.y() - marquee.height(), marquee.width(), marquee.height());
     }
     const QImage image = grab(area.toAlignedRect()).toImage();
-    m_overlay.dragRect.setSize(QSizeF(0.0, 0.0));
-    m_overlay.startPt = QPointF();
+    m_overlays.dragRect.setSize(QSizeF(0.0, 0.0));
+    m_overlays.startPt = QPointF();
     display();
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (clipboard == nullptr || image.isNull())
@@ -167,8 +196,10 @@ void SkyView::paintEvent(QPaintEvent*)
     ChartCanvas canvas(painter, bounds.height());
     if (!m_hasLaunched)
         m_splash.paint(canvas, bounds, m_launchCount, m_prefs.constellationNameAttributes());
-    else if (m_skySource)
+    else if (m_skySource) {
+        m_overlays.isFullScreen = window()->isFullScreen();
         m_frame.paint(canvas, m_skySource->chartSky(), bounds, m_markAlpha);
+    }
 }
 
 void SkyView::resizeEvent(QResizeEvent* event)

@@ -2,21 +2,25 @@
 
 #include "chart/ChartCursors.h"
 #include "chart/ChartImages.h"
-#include "chart/ChartOverlayState.h"
 #include "chart/LaunchView.h"
 #include "chart/painting/ChartFrame.h"
 #include "chart/painting/ChartImageSet.h"
+#include "chart/painting/ChartOverlayState.h"
 #include "chart/painting/DeepSkyPhotos.h"
+#include "chart/painting/MeteorShowerTimer.h"
 #include "chart/painting/SplashPainter.h"
 
 #include <QTimer>
 #include <QWidget>
 
 class ChartSkySource;
+class DomeSlit;
+class PhotoHorizonSource;
 class PrefControl;
 class SkyKeyboard;
 class SkyMouse;
 class SkyWindow;
+class TelescopeAim;
 class UpdateChain;
 class WindowSettings;
 struct CatalogueFolders;
@@ -34,7 +38,10 @@ public:
             UpdateChain& chain, WindowSettings& windowSettings, const CatalogueFolders& folders);
 
     // Where the sky comes from; until it is set the chart stays black.
-    void setSkySource(const ChartSkySource* source) { m_skySource = source; }
+    void setSkySource(const ChartSkySource* source);
+    // The telescope, dome and photographic horizon the chart shows; each may stay unset.
+    void setTelescope(TelescopeAim* aim, const DomeSlit* dome);
+    void setPhotoHorizon(PhotoHorizonSource* source);
     // Who handles the keys; until it is set they do nothing.
     void setKeyboard(SkyKeyboard* keyboard) { m_keyboard = keyboard; }
     SkyKeyboard* keyboard() const { return m_keyboard; }
@@ -71,24 +78,33 @@ public:
     void toolTipsControl();
     void viewDidEndLiveResize();
 
-    int outlines() const { return m_outlines; }
-    void setOutlines(int outlines) { m_outlines = outlines; }
-    bool showMonitorAdjust() const { return m_showMonitorAdjust; }
-    void setMonitorAdjust() { m_showMonitorAdjust = !m_showMonitorAdjust; }
+    int outlines() const { return m_overlays.outlines; }
+    void setOutlines(int outlines) { m_overlays.outlines = outlines; }
+    // The outline's offset from the chart centre, and where it was last drawn.
+    QPointF outlineDelta() const { return m_overlays.outlineDelta; }
+    void setOutlineDelta(QPointF delta) { m_overlays.outlineDelta = delta; }
+    QRectF outlineRect() const { return m_overlays.outlineRect; }
+    bool showMonitorAdjust() const { return m_overlays.showMonitorAdjust; }
+    void setMonitorAdjust() { m_overlays.showMonitorAdjust = !m_overlays.showMonitorAdjust; }
     bool isRecolorMyth() const override { return m_isRecolorMyth; }
     void setIsRecolorMyth(bool recolored) { m_isRecolorMyth = recolored; }
     float markAlpha() const { return m_markAlpha; }
     void setMarkAlpha(float alpha) { m_markAlpha = alpha; }
 
-    // The marquee, ruler and outline drag the mouse leaves for the overlays.
-    ChartOverlayState& overlay() { return m_overlay; }
-    const ChartOverlayState& overlay() const { return m_overlay; }
-    QRectF dragRect() const { return m_overlay.dragRect; }
-    void setDragRect(const QRectF& rect) { m_overlay.dragRect = rect; }
-    QPointF startPt() const { return m_overlay.startPt; }
-    void setStartPt(QPointF point) { m_overlay.startPt = point; }
+    // The marquee, ruler and outline drag the mouse leaves for the overlays
+    // (view points, y upward).
+    ChartOverlayState& overlay() { return m_overlays; }
+    const ChartOverlayState& overlay() const { return m_overlays; }
+    QRectF dragRect() const { return m_overlays.dragRect; }
+    void setDragRect(const QRectF& rect) { m_overlays.dragRect = rect; }
+    QPointF startPt() const { return m_overlays.startPt; }
+    void setStartPt(QPointF point) { m_overlays.startPt = point; }
+    // The separation ruler's other end.
+    QPointF currentPt() const { return m_overlays.currentPt; }
+    void setCurrentPt(QPointF point) { m_overlays.currentPt = point; }
     // Degrees between the ruler's ends (0 without a mouse handler).
     float calculateAngularSeparation(bool fromStart);
+    MeteorShowerTimer& meteorTimer() { return m_meteorTimer; }
     // Copies the chart, or the part under a marquee that has both a width
     // and a height, to the clipboard as an image; the marquee is dropped and
     // the chart redrawn. False when the clipboard is not there to take it.
@@ -134,6 +150,9 @@ private:
     const ChartSkySource* m_skySource = nullptr;
     SkyKeyboard* m_keyboard = nullptr;
     SkyMouse* m_mouse = nullptr;
+    ChartOverlayState m_overlays;
+    MeteorShowerTimer m_meteorTimer;
+    ChartFrame::Links m_frameLinks;
 
     bool m_isHandMove = false;
     bool m_isAngleSep = false;
@@ -141,10 +160,7 @@ private:
     bool m_isTrack = false;
     bool m_isCenter = false;
     bool m_hasLaunched = false;
-    int m_outlines = 0;
     int m_launchCount = 0;
     float m_markAlpha = 1.0f;
-    bool m_showMonitorAdjust = false;
     bool m_isRecolorMyth = false;
-    ChartOverlayState m_overlay;
 };

@@ -122,8 +122,7 @@ void SkyMouse::select(const PressModes& modes, int clickCount)
             m_view.setOutlines(0);
         }
     } else {
-        overlay.outlineDeltaX = 0.0f;
-        overlay.outlineDeltaY = 0.0f;
+        overlay.outlineDelta = QPointF();
         overlay.isDragOutline = false;
         if (clickCount == 2 && selected) {
             if (m_outlets.prefWindow)
@@ -175,8 +174,7 @@ void SkyMouse::mouseDragged(QPointF position)
         m_view.display();
     } else if (m_view.outlines() != 0 && overlay.isDragOutline) {
         m_view.setCursor(Qt::ClosedHandCursor);
-        overlay.outlineDeltaX += float(point.x() - m_startDragMouseLoc.x());
-        overlay.outlineDeltaY += float(point.y() - m_startDragMouseLoc.y());
+        overlay.outlineDelta += point - m_startDragMouseLoc;
         m_startDragMouseLoc = point;
         m_view.display();
     } else {

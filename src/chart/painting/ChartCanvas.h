@@ -30,6 +30,9 @@ public:
     QPainter& painter() { return m_painter; }
     double height() const { return m_height; }
     QPointF toDevice(QPointF chartPoint) const { return {chartPoint.x(), m_height - chartPoint.y()}; }
+    // The painter's transform that draws in chart coordinates, for layers
+    // that clip or turn with the painter itself.
+    const QTransform& chartTransform() const { return m_chart; }
 
     // Shapes in chart coordinates.
     void fillRect(const QRectF& rect, const QBrush& brush);

@@ -1,21 +1,34 @@
 #pragma once
 
 #include "chart/painting/BoundaryPainter.h"
+#include "chart/painting/ChartOverlayPainter.h"
 #include "chart/painting/ConstellationPainter.h"
 #include "chart/painting/DeepSkyPainter.h"
 #include "chart/painting/EquatorialGridPainter.h"
+#include "chart/painting/FieldOutlinePainter.h"
 #include "chart/painting/HorizonGridPainter.h"
+#include "chart/painting/HorizonPainter.h"
+#include "chart/painting/MeteorPainter.h"
 #include "chart/painting/MilkyWayPainter.h"
 #include "chart/painting/MythFigurePainter.h"
+#include "chart/painting/PlanetPainter.h"
+#include "chart/painting/PlanetPathPainter.h"
 #include "chart/painting/SkyBackgroundPainter.h"
+#include "chart/painting/SmallBodyPainter.h"
 #include "chart/painting/StarLayerPainter.h"
+#include "chart/painting/TelescopeReticlePainter.h"
 
 #include <QRectF>
 
 class ChartCanvas;
 class ChartImageSet;
 class DeepSkyPhotos;
+class DomeSlit;
+class MeteorShowerTimer;
+class PhotoHorizonSource;
 class PrefControl;
+class TelescopeAim;
+struct ChartOverlayState;
 struct ChartSky;
 struct PrintMapping;
 
@@ -24,15 +37,33 @@ struct PrintMapping;
 // only what its settings switch on.
 class ChartFrame {
 public:
+    // What the layers over the sky read beside the sky itself. Each may stay
+    // unset: its layer then draws what it can without it (no streaks, no
+    // reticle, no slit, no photograph; overlays as for a new view).
+    struct Links {
+        ChartOverlayState* overlays = nullptr;
+        MeteorShowerTimer* meteorTimer = nullptr;
+        TelescopeAim* telescope = nullptr;
+        const DomeSlit* dome = nullptr;
+        PhotoHorizonSource* photoHorizon = nullptr;
+    };
+    // The print view's symbols.
+    struct PrintSymbols {
+        DeepSkyPainter::PrintSymbols deepSky;
+        SmallBodyPainter::PrintSymbols smallBodies;
+    };
+
     ChartFrame(PrefControl& prefs, const ChartImageSet& images, DeepSkyPhotos& photos);
+
+    void setLinks(const Links& links);
 
     // The whole chart into `rect` (chart points, y upward), which has been
     // filled black; `markAlpha` is the find mark's opacity.
     void paint(ChartCanvas& canvas, const ChartSky& sky, const QRectF& rect, float markAlpha);
     // The layers of the printed chart, mapped onto the page, with the print
-    // view's deep-sky symbols.
+    // view's symbols.
     void print(ChartCanvas& canvas, const ChartSky& sky, const PrintMapping& mapping,
-               const DeepSkyPainter::PrintSymbols& printSymbols);
+               const PrintSymbols& printSymbols);
 
 private:
     PrefControl& m_prefs;
@@ -45,4 +76,13 @@ private:
     MythFigurePainter m_figures;
     DeepSkyPainter m_deepSky;
     StarLayerPainter m_stars;
+    PlanetPathPainter m_path;
+    SmallBodyPainter m_smallBodies;
+    PlanetPainter m_planets;
+    MeteorPainter m_meteors;
+    FieldOutlinePainter m_outlines;
+    TelescopeReticlePainter m_reticle;
+    HorizonPainter m_horizon;
+    ChartOverlayPainter m_overlays;
+    Links m_links;
 };

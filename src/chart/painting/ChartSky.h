@@ -5,16 +5,23 @@
 #include "model/records/MWCoord.h"
 #include "model/records/RALocn.h"
 #include "model/records/boundaryLocn.h"
+#include "model/records/comet.h"
 #include "model/records/conLine.h"
 #include "model/records/conLocn.h"
 #include "model/records/deepSky.h"
+#include "model/records/meteor.h"
+#include "model/records/minorPlanet.h"
 #include "model/records/planet.h"
+#include "model/records/planetPath.h"
 #include "model/records/star.h"
 
+#include <QDateTime>
 #include <QPainterPath>
 #include <QPointF>
 
 #include <array>
+#include <cstdint>
+#include <optional>
 #include <span>
 
 // What one frame of the chart reads of the astronomy model: the records and
@@ -36,6 +43,20 @@ struct ChartSky {
     std::array<QPainterPath, kNumMilkyWayPaths> mwPaths;
     std::array<bool, kNumMilkyWayPaths> mwPathVisible{};
     std::span<const planet> planets;  // Sun, Mercury … Pluto, Moon, shadow
+    std::span<const comet> comets;
+    std::span<const minorPlanet> minorPlanets;
+    // Array position of the nearest near-Earth object of the last pass.
+    std::optional<std::uint32_t> neoIndex;
+    std::span<const planetPath> planetPaths;  // 40 points of the selected body
+    bool hasPlanetPath = false;
+    std::span<const meteor> meteors;
+
+    // The Moon's disc and phase (radians; phase in illuminated percent,
+    // negative while waning).
+    double moonAD = 0.0;
+    double moonHP = 0.0;
+    double moonTermA = 0.0;
+    double moonPhase = 0.0;
 
     double radius = 0.0;  // the projection scale R
     bool isHorizon = false;
@@ -48,4 +69,5 @@ struct ChartSky {
 
     double sunAlt = 0.0;    // the Sun's altitude, radians
     bool isDatePM = false;  // the sky date's hour is past 12
+    QDateTime skyDate;      // the moment drawn
 };

@@ -5,6 +5,7 @@
 #include "chart/painting/ChartSky.h"
 #include "chart/painting/DeepSkyPhotos.h"
 #include "chart/painting/PrintMapping.h"
+#include "chart/painting/ProjectedAngle.h"
 #include "model/Angles.h"
 #include "model/ObjectIndex.h"
 #include "model/prefs/PrefControl.h"
@@ -69,7 +70,7 @@ DeepSkyPainter::DeepSkyPainter(const PrefControl& prefs, const ChartImageSet& im
 double DeepSkyPainter::photoRadius(float size, double radius)
 {
     const double a = double(size) * Angles::kDegToRad / 120.0;
-    return radius * std::sin(a) / (std::cos(a) + 1.0);
+    return ProjectedAngle::distance(a, radius);
 }
 
 bool DeepSkyPainter::isPhotoExcluded(const deepSky& object)

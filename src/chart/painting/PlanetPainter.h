@@ -1,0 +1,40 @@
+#pragma once
+
+#include "chart/painting/LabelCache.h"
+
+#include <QString>
+
+#include <array>
+
+class ChartCanvas;
+class ChartImageSet;
+class PrefControl;
+struct ChartSky;
+struct PrintMapping;
+
+// The Sun as its image five apparent diameters across, the planets and
+// Pluto as star sprites tinted by body and sized by magnitude, the Moon's
+// disc, and their names. On paper black dots, the Sun's disc and the Moon's
+// line drawing.
+class PlanetPainter {
+public:
+    static constexpr int kNumDrawnBodies = 10;  // Sun … Pluto, Moon; not the shadow point
+
+    PlanetPainter(const PrefControl& prefs, const ChartImageSet& images);
+
+    void paint(ChartCanvas& canvas, const ChartSky& sky, float markAlpha);
+    void print(ChartCanvas& canvas, const ChartSky& sky, const PrintMapping& mapping);
+
+    // The side of the Sun's square on screen at scale R: five times its
+    // apparent diameter, at least 25 points.
+    static double sunSize(double radius);
+
+private:
+    const QString& name(int body);
+
+    const PrefControl& m_prefs;
+    const ChartImageSet& m_images;
+    std::array<QString, kNumDrawnBodies> m_names;
+    LabelCache m_labels;
+    LabelCache m_printLabels;
+};
