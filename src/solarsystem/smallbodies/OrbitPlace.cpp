@@ -5,9 +5,9 @@
 
 namespace OrbitPlace {
 
-Geocentric geocentric(const OrbitPoint& point, const Orientation& orbit,
-                      const std::array<double, 3>& sunJ2000,
-                      const std::array<double, 9>& precession)
+std::array<double, 3> rectangular(const OrbitPoint& point, const Orientation& orbit,
+                                  const std::array<double, 3>& sunJ2000,
+                                  const std::array<double, 9>& precession)
 {
     const double sinNode = std::sin(orbit.node);
     const double cosNode = std::cos(orbit.node);
@@ -34,9 +34,21 @@ Geocentric geocentric(const OrbitPoint& point, const Orientation& orbit,
     const double x = p[0] * xi + p[1] * eta + p[2] * zeta;
     const double y = p[3] * xi + p[4] * eta + p[5] * zeta;
     const double z = p[6] * xi + p[7] * eta + p[8] * zeta;
+    return {x, y, z};
+}
 
+Geocentric geocentric(const OrbitPoint& point, const Orientation& orbit,
+                      const std::array<double, 3>& sunJ2000,
+                      const std::array<double, 9>& precession)
+{
+    return spherical(rectangular(point, orbit, sunJ2000, precession));
+}
+
+Geocentric spherical(const std::array<double, 3>& rectangular)
+{
+    const auto& [x, y, z] = rectangular;
     Geocentric place;
-    place.rectangular = {x, y, z};
+    place.rectangular = rectangular;
     place.rightAscension = std::atan2(y, x);
     if (place.rightAscension < 0.0)
         place.rightAscension += 2.0 * std::numbers::pi;

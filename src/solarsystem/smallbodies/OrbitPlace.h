@@ -7,7 +7,8 @@
 // Where a body in a heliocentric orbit appears from the Earth's centre
 // (Meeus, Astronomical Algorithms, chapter 33): the orbit's elements are
 // referred to the ecliptic and equinox of J2000.0 and the result to the mean
-// equator of date. No light time, aberration or nutation is applied.
+// equator of date: the geometric place, without light time, aberration or
+// nutation.
 namespace OrbitPlace {
 
 // J2000.0 obliquity of the ecliptic.
@@ -31,8 +32,15 @@ struct Orientation {
 
 // sunJ2000: the Sun's geocentric rectangular place on the J2000.0 equator,
 // AU. precession: the matrix P1..P9 (row by row) from J2000.0 to the date.
+// The geometric rectangular place on the mean equator of date, AU.
+std::array<double, 3> rectangular(const OrbitPoint& point, const Orientation& orbit,
+                                  const std::array<double, 3>& sunJ2000,
+                                  const std::array<double, 9>& precession);
+// The same with its right ascension, declination and distance.
 Geocentric geocentric(const OrbitPoint& point, const Orientation& orbit,
                       const std::array<double, 3>& sunJ2000,
                       const std::array<double, 9>& precession);
+// The right ascension, declination and distance of a rectangular place.
+Geocentric spherical(const std::array<double, 3>& rectangular);
 
 }  // namespace OrbitPlace
