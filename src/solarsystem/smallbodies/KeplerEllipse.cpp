@@ -32,8 +32,11 @@ OrbitPoint position(double semiMajorAxis, double eccentricity, double meanAnomal
 
 OrbitPoint pointAt(double semiMajorAxis, double eccentricity, double e)
 {
-    const double sinE = std::sin(e);
-    const double cosE = std::cos(e);
+    return pointAt(semiMajorAxis, eccentricity, std::sin(e), std::cos(e));
+}
+
+OrbitPoint pointAt(double semiMajorAxis, double eccentricity, double sinE, double cosE)
+{
     // tan(v/2) = sqrt((1 + e)/(1 - e)) tan(E/2), written so that one sine and
     // cosine of E serve v and r alike; v stays within -pi..pi either way.
     const double v = std::atan2(std::sqrt(1.0 - eccentricity * eccentricity) * sinE, cosE - eccentricity);

@@ -22,8 +22,9 @@ Solution solve(double meanAnomaly, double eccentricity);
 // nearby mean anomaly) saves steps.
 Solution solve(double meanAnomaly, double eccentricity, double start);
 
-// The orbit point at eccentric anomaly E (radians).
+// The orbit point at eccentric anomaly E (radians), or from its sine and cosine.
 OrbitPoint pointAt(double semiMajorAxis, double eccentricity, double eccentricAnomaly);
+OrbitPoint pointAt(double semiMajorAxis, double eccentricity, double sinE, double cosE);
 
 // The orbit point of a semi-major axis a (AU) at mean anomaly M (radians).
 OrbitPoint position(double semiMajorAxis, double eccentricity, double meanAnomaly);

@@ -30,9 +30,21 @@ struct Orientation {
     double inclination = 0.0;
 };
 
+// The orbit's axes on the J2000.0 equator (unit vectors): toward the
+// perihelion, and a quarter turn further in the direction of motion.
+struct Axes {
+    std::array<double, 3> perihelion{};
+    std::array<double, 3> ahead{};
+};
+Axes axes(const Orientation& orbit);
+
 // sunJ2000: the Sun's geocentric rectangular place on the J2000.0 equator,
 // AU. precession: the matrix P1..P9 (row by row) from J2000.0 to the date.
-// The geometric rectangular place on the mean equator of date, AU.
+// The geometric rectangular place on the mean equator of date, AU, of a body
+// at x, y (AU) along the orbit's axes.
+std::array<double, 3> rectangular(double x, double y, const Axes& axes, const std::array<double, 3>& sunJ2000,
+                                  const std::array<double, 9>& precession);
+// The same for a point of the orbit.
 std::array<double, 3> rectangular(const OrbitPoint& point, const Orientation& orbit,
                                   const std::array<double, 3>& sunJ2000,
                                   const std::array<double, 9>& precession);

@@ -21,6 +21,10 @@ double reduced(double meanAnomaly)
     return meanAnomaly > kTwoPi ? std::fmod(meanAnomaly, kTwoPi) : meanAnomaly;
 }
 
+// Largest step of the eccentric anomaly (radians) taken on its series: the
+// terms left out are some 1e-9 of it.
+constexpr double kSmallStep = 1e-3;
+
 // Julian day of dynamical time of the sky date moved by `days`.
 double dynamicalJulianDay(double julianDay, double days)
 {
@@ -33,31 +37,6 @@ struct Ellipse {
     double e = 0.0;
     double n = 0.0;             // radians per day
     double meanAnomaly = 0.0;   // at the frame's moment, radians
-};
-
-// The light-time steps move the mean anomaly by minutes of motion: each
-// solves Kepler's equation from the last answer moved by as much.
-class EllipseSteps {
-public:
-    explicit EllipseSteps(const Ellipse& orbit) : m_orbit(orbit) {}
-
-    OrbitPoint operator()(double lightDays)
-    {
-        const double m = m_orbit.meanAnomaly - m_orbit.n * lightDays;
-        const double start = m_started
-                                 ? m_e + (m - m_m) / (1.0 - m_orbit.e * std::cos(m_e))
-                                 : m;
-        m_e = KeplerEllipse::solve(m, m_orbit.e, start).eccentricAnomaly;
-        m_m = m;
-        m_started = true;
-        return KeplerEllipse::pointAt(m_orbit.a, m_orbit.e, m_e);
-    }
-
-private:
-    Ellipse m_orbit;
-    bool m_started = false;
-    double m_m = 0.0;  // the last mean anomaly
-    double m_e = 0.0;  // and its eccentric anomaly
 };
 
 std::optional<Ellipse> ellipse(const minorPlanet& m, double julianDay)
@@ -140,12 +119,55 @@ Place cometPlace(const comet& c, const Frame& frame)
     return Place::of(retarded(orbitAt, orientation(c), frame), frame);
 }
 
+// The orbit is evaluated where the body is now, which gives the light time,
+// and once more where the light left it: the light time of that second
+// distance differs by the body's radial speed over c (1e-4 at most), some
+// kilometres of motion, so one step back is enough. Tables of a million orbits
+// make this the pass's costliest loop, so the step back is taken on Kepler's
+// equation's Taylor series about now (second order in the change of the mean
+// anomaly, with the sine and cosine of the change from their series) wherever
+// that change is small; elsewhere the equation is solved again from there.
 std::optional<Place> minorPlanetPlace(const minorPlanet& m, const Frame& frame)
 {
     const std::optional<Ellipse> orbit = ellipse(m, frame.julianDay);
     if (!orbit)
         return std::nullopt;
-    return Place::of(retarded(EllipseSteps(*orbit), orientation(m), frame), frame);
+    const auto [a, e, n, meanAnomaly] = *orbit;
+    const OrbitPlace::Axes axes = OrbitPlace::axes(orientation(m));
+    const double b = a * std::sqrt(1.0 - e * e);
+    const auto placeAt = [&](double sinE, double cosE) {
+        return OrbitPlace::rectangular(a * (cosE - e), b * sinE, axes, frame.sunJ2000, frame.precession);
+    };
+    const auto length = [](const std::array<double, 3>& v) {
+        return std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
+    };
+
+    const double now = KeplerEllipse::solve(meanAnomaly, e).eccentricAnomaly;
+    const double sinNow = std::sin(now);
+    const double cosNow = std::cos(now);
+    const double lightDays = length(placeAt(sinNow, cosNow)) * DistanceUnits::kLightDaysPerAu;
+
+    const double change = -n * lightDays;  // of the mean anomaly
+    const double d = 1.0 - e * cosNow;      // dM/dE
+    const double step = change / d - 0.5 * e * sinNow * change * change / (d * d * d);
+    double sinThen = 0.0;
+    double cosThen = 0.0;
+    if (std::abs(step) <= kSmallStep && std::abs(step) * e <= kSmallStep * d) {
+        const double s2 = step * step;
+        const double sinStep = step * (1.0 - s2 / 6.0);
+        const double cosStep = 1.0 - s2 * (0.5 - s2 / 24.0);
+        sinThen = sinNow * cosStep + cosNow * sinStep;
+        cosThen = cosNow * cosStep - sinNow * sinStep;
+    } else {
+        const double then = KeplerEllipse::solve(meanAnomaly + change, e, now + step).eccentricAnomaly;
+        sinThen = std::sin(then);
+        cosThen = std::cos(then);
+    }
+    Retarded body;
+    body.point = KeplerEllipse::pointAt(a, e, sinThen, cosThen);
+    body.meanOfDate = placeAt(sinThen, cosThen);
+    body.distance = length(body.meanOfDate);
+    return Place::of(body, frame);
 }
 
 // The place fields comets and minor planets share.
