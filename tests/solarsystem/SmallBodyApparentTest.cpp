@@ -96,4 +96,44 @@ TEST(SmallBodyApparentPlace, AgreesWithPyEphemWithinTwoArcseconds)
     }
 }
 
+// The pass takes its step back for the light time on Kepler's series, or solves
+// again where the step is large (close to the Sun on a very eccentric orbit):
+// either way it must land where solving the equation again lands.
+TEST(SmallBodyApparentPlace, StepBackMatchesSolvingKeplerAgain)
+{
+    minorPlanet m{};
+    ASSERT_TRUE(OrbitLine::parse(MpcLines::kVesta, m));
+    SmallBodyInputs inputs;
+    inputs.julianDay = 2461055.5;
+    inputs.sunJ2000 = {0.407492907, -0.821444726, -0.356086911};
+    const SmallBodyPosition::Frame frame(inputs, 0.0);
+    for (const float e : {0.0f, 0.3f, 0.9f, 0.995f}) {
+        for (const float a : {0.3f, 2.4f, 40.0f}) {
+            for (const float meanAnomaly : {0.0f, 0.05f, 180.0f, 359.9f}) {
+                m.eccentricity = e;
+                m.semiMajorAxis = a;
+                m.meanAnomaly = meanAnomaly;
+                m.epochYear = 2026;
+                m.epochMonth = 1;
+                m.epochDay = 15.0f;
+                const std::optional<SmallBodyPosition::Place> place = SmallBodyPosition::minorPlanetPlace(m, frame);
+                ASSERT_TRUE(place);
+                const auto orbitAt = [&](double lightDays) {
+                    return *SmallBodyPosition::minorPlanetOrbit(m, frame, lightDays);
+                };
+                const SmallBodyPosition::Retarded exact =
+                    SmallBodyPosition::retarded(orbitAt, SmallBodyPosition::orientation(m), frame);
+                const OrbitPlace::Geocentric mean = OrbitPlace::spherical(exact.meanOfDate);
+                const Vec3 apparent = frame.apparent.apply({exact.meanOfDate[0], exact.meanOfDate[1], exact.meanOfDate[2]});
+                const OrbitPlace::Geocentric expected = OrbitPlace::spherical({apparent.x, apparent.y, apparent.z});
+                EXPECT_LT(separationArcsec(place->geocentric.rightAscension, place->geocentric.declination,
+                                           expected.rightAscension, expected.declination),
+                          0.001)
+                    << e << " " << a << " " << meanAnomaly;
+                EXPECT_NEAR(place->earthDistance, mean.distance, 1e-7);
+            }
+        }
+    }
+}
+
 }  // namespace

@@ -25,13 +25,16 @@ Axes axes(const Orientation& orbit)
             {px * cw - fx * sw, py * cw - fy * sw, pz * cw - fz * sw}};
 }
 
+std::array<double, 3> geocentricJ2000(double x, double y, const Axes& axes, const std::array<double, 3>& sunJ2000)
+{
+    const auto& [a, b] = axes;
+    return {x * a[0] + y * b[0] + sunJ2000[0], x * a[1] + y * b[1] + sunJ2000[1], x * a[2] + y * b[2] + sunJ2000[2]};
+}
+
 std::array<double, 3> rectangular(double x, double y, const Axes& axes, const std::array<double, 3>& sunJ2000,
                                   const std::array<double, 9>& precession)
 {
-    const auto& [a, b] = axes;
-    const double xi = x * a[0] + y * b[0] + sunJ2000[0];
-    const double eta = x * a[1] + y * b[1] + sunJ2000[1];
-    const double zeta = x * a[2] + y * b[2] + sunJ2000[2];
+    const auto [xi, eta, zeta] = geocentricJ2000(x, y, axes, sunJ2000);
     const std::array<double, 9>& p = precession;
     return {p[0] * xi + p[1] * eta + p[2] * zeta, p[3] * xi + p[4] * eta + p[5] * zeta,
             p[6] * xi + p[7] * eta + p[8] * zeta};

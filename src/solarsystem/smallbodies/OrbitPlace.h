@@ -44,6 +44,8 @@ Axes axes(const Orientation& orbit);
 // at x, y (AU) along the orbit's axes.
 std::array<double, 3> rectangular(double x, double y, const Axes& axes, const std::array<double, 3>& sunJ2000,
                                   const std::array<double, 9>& precession);
+// The same on the J2000.0 equator, before precession (distances are the same).
+std::array<double, 3> geocentricJ2000(double x, double y, const Axes& axes, const std::array<double, 3>& sunJ2000);
 // The same for a point of the orbit.
 std::array<double, 3> rectangular(const OrbitPoint& point, const Orientation& orbit,
                                   const std::array<double, 3>& sunJ2000,

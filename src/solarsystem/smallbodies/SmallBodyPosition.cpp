@@ -24,6 +24,8 @@ double reduced(double meanAnomaly)
 // Largest step of the eccentric anomaly (radians) taken on its series: the
 // terms left out are some 1e-9 of it.
 constexpr double kSmallStep = 1e-3;
+// Steps back for the light time.
+constexpr int kLightTimeSteps = 2;
 
 // Julian day of dynamical time of the sky date moved by `days`.
 double dynamicalJulianDay(double julianDay, double days)
@@ -120,13 +122,13 @@ Place cometPlace(const comet& c, const Frame& frame)
 }
 
 // The orbit is evaluated where the body is now, which gives the light time,
-// and once more where the light left it: the light time of that second
-// distance differs by the body's radial speed over c (1e-4 at most), some
-// kilometres of motion, so one step back is enough. Tables of a million orbits
-// make this the pass's costliest loop, so the step back is taken on Kepler's
-// equation's Taylor series about now (second order in the change of the mean
-// anomaly, with the sine and cosine of the change from their series) wherever
-// that change is small; elsewhere the equation is solved again from there.
+// then where that light left it, and once more with the light time of that
+// distance, which leaves an error of the body's radial speed over c squared.
+// Tables of a million orbits make this the pass's costliest loop, so the steps
+// back are taken on Kepler's equation's Taylor series about now (second order
+// in the change of the mean anomaly, the sine and cosine of the change from
+// their series) wherever that change is small; elsewhere the equation is
+// solved again from there.
 std::optional<Place> minorPlanetPlace(const minorPlanet& m, const Frame& frame)
 {
     const std::optional<Ellipse> orbit = ellipse(m, frame.julianDay);
@@ -135,38 +137,39 @@ std::optional<Place> minorPlanetPlace(const minorPlanet& m, const Frame& frame)
     const auto [a, e, n, meanAnomaly] = *orbit;
     const OrbitPlace::Axes axes = OrbitPlace::axes(orientation(m));
     const double b = a * std::sqrt(1.0 - e * e);
-    const auto placeAt = [&](double sinE, double cosE) {
-        return OrbitPlace::rectangular(a * (cosE - e), b * sinE, axes, frame.sunJ2000, frame.precession);
-    };
-    const auto length = [](const std::array<double, 3>& v) {
-        return std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
+    const auto distanceAt = [&](double sinE, double cosE) {
+        const auto [x, y, z] = OrbitPlace::geocentricJ2000(a * (cosE - e), b * sinE, axes, frame.sunJ2000);
+        return std::sqrt(x * x + y * y + z * z);
     };
 
     const double now = KeplerEllipse::solve(meanAnomaly, e).eccentricAnomaly;
     const double sinNow = std::sin(now);
     const double cosNow = std::cos(now);
-    const double lightDays = length(placeAt(sinNow, cosNow)) * DistanceUnits::kLightDaysPerAu;
-
-    const double change = -n * lightDays;  // of the mean anomaly
-    const double d = 1.0 - e * cosNow;      // dM/dE
-    const double step = change / d - 0.5 * e * sinNow * change * change / (d * d * d);
-    double sinThen = 0.0;
-    double cosThen = 0.0;
-    if (std::abs(step) <= kSmallStep && std::abs(step) * e <= kSmallStep * d) {
-        const double s2 = step * step;
-        const double sinStep = step * (1.0 - s2 / 6.0);
-        const double cosStep = 1.0 - s2 * (0.5 - s2 / 24.0);
-        sinThen = sinNow * cosStep + cosNow * sinStep;
-        cosThen = cosNow * cosStep - sinNow * sinStep;
-    } else {
-        const double then = KeplerEllipse::solve(meanAnomaly + change, e, now + step).eccentricAnomaly;
-        sinThen = std::sin(then);
-        cosThen = std::cos(then);
-    }
+    // E as a function of M about now: dE/dM and half of d2E/dM2.
+    const double slope = 1.0 / (1.0 - e * cosNow);
+    const double bend = -0.5 * e * sinNow * slope * slope * slope;
     Retarded body;
+    body.distance = distanceAt(sinNow, cosNow);
+    double sinThen = sinNow;
+    double cosThen = cosNow;
+    for (int step = 0; step < kLightTimeSteps; ++step) {
+        const double change = -n * body.distance * DistanceUnits::kLightDaysPerAu;  // of the mean anomaly
+        const double de = change * (slope + bend * change);
+        if (std::abs(de) <= kSmallStep && std::abs(de) * e * slope <= kSmallStep) {
+            const double s2 = de * de;
+            const double sinStep = de * (1.0 - s2 * (1.0 / 6.0));
+            const double cosStep = 1.0 - s2 * (0.5 - s2 * (1.0 / 24.0));
+            sinThen = sinNow * cosStep + cosNow * sinStep;
+            cosThen = cosNow * cosStep - sinNow * sinStep;
+        } else {
+            const double then = KeplerEllipse::solve(meanAnomaly + change, e, now + de).eccentricAnomaly;
+            sinThen = std::sin(then);
+            cosThen = std::cos(then);
+        }
+        body.distance = distanceAt(sinThen, cosThen);
+    }
+    body.meanOfDate = OrbitPlace::rectangular(a * (cosThen - e), b * sinThen, axes, frame.sunJ2000, frame.precession);
     body.point = KeplerEllipse::pointAt(a, e, sinThen, cosThen);
-    body.meanOfDate = placeAt(sinThen, cosThen);
-    body.distance = length(body.meanOfDate);
     return Place::of(body, frame);
 }
 
