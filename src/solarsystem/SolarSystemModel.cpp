@@ -4,12 +4,13 @@
 #include "model/prefs/PrefControl.h"
 #include "model/SkyDateModel.h"
 #include "model/StarDatabaseModel.h"
+#include "solarsystem/planets/BodyNumber.h"
 #include "solarsystem/TelescopeTracking.h"
 
 namespace {
 
-constexpr std::size_t kJupiter = 4;
-constexpr std::size_t kSaturn = 5;
+constexpr std::size_t kJupiter = BodyNumber::kJupiter;
+constexpr std::size_t kSaturn = BodyNumber::kSaturn;
 
 static_assert(PlanetPath::kPointCount == StarDatabaseModel::kNumPlanetPathPoints);
 

@@ -17,8 +17,6 @@ namespace {
 
 using namespace SkyReference;
 
-constexpr double kLightDaysPerAU = 0.0057755183;  // Meeus 33.3
-
 TEST(CalendarJulianDay, MeeusChapter7)
 {
     EXPECT_DOUBLE_EQ(calendarJulianDay(1957, 10, 4.81), 2436116.31);  // example 7.a
@@ -55,7 +53,7 @@ TEST(SiteParallax, MeeusExample40a)
     EXPECT_NEAR(seen.declination, dms(-15, 46, 30.0), 0.05 * kArcsec);
 }
 
-// The geocentric place of a body corrected for light time as Meeus does (the
+// The geometric place of a body corrected for light time as Meeus does (the
 // body at t - tau, the Sun at t), and its orbit point when the light left.
 struct Astrometric {
     OrbitPlace::Geocentric place;
@@ -64,16 +62,11 @@ struct Astrometric {
 
 Astrometric astrometric(const auto& record, const SmallBodyInputs& inputs, auto orbitOf)
 {
-    Astrometric result{};
-    double tau = 0.0;
-    for (int i = 0; i < 3; ++i) {
-        const SmallBodyPosition::Frame frame(inputs, -tau);
-        result.point = orbitOf(record, frame);
-        result.place = OrbitPlace::geocentric(result.point, SmallBodyPosition::orientation(record),
-                                              frame.sunJ2000, frame.precession);
-        tau = kLightDaysPerAU * result.place.distance;
-    }
-    return result;
+    const SmallBodyPosition::Frame frame(inputs, 0.0);
+    const auto orbitAt = [&](double lightDays) { return orbitOf(record, frame, lightDays); };
+    const SmallBodyPosition::Retarded body =
+        SmallBodyPosition::retarded(orbitAt, SmallBodyPosition::orientation(record), frame);
+    return {OrbitPlace::spherical(body.meanOfDate), body.point};
 }
 
 // 1990 October 6.0 TD, elements referred to J2000.0 and held in single
@@ -93,9 +86,12 @@ TEST(OrbitPlace, MeeusExample33bPeriodicCometEncke)
     encke.node = 334.75006f;
     encke.argPerihelion = 186.23352f;
     SmallBodyInputs inputs;
-    inputs.julianDay = 2448170.5;
+    inputs.julianDay = universalFor(2448170.5);
     inputs.sunJ2000 = {-0.97567303, -0.20032524, -0.08685663};
-    const OrbitPlace::Geocentric place = astrometric(encke, inputs, SmallBodyPosition::cometOrbit).place;
+    const auto orbitOf = [](const comet& body, const SmallBodyPosition::Frame& frame, double lightDays) {
+        return SmallBodyPosition::cometOrbit(body, frame, lightDays);
+    };
+    const OrbitPlace::Geocentric place = astrometric(encke, inputs, orbitOf).place;
     EXPECT_NEAR(place.rightAscension, 158.558965 * kDeg, 0.1 * kArcsec);
     EXPECT_NEAR(place.declination, 19.158496 * kDeg, 0.1 * kArcsec);
 }
@@ -124,10 +120,10 @@ TEST(OrbitPlace, MinorPlanetsAgreeWithPyEphemWithinTwoArcseconds)
         minorPlanet m{};
         ASSERT_TRUE(OrbitLine::parse(ref.line, m));
         SmallBodyInputs inputs;
-        inputs.julianDay = ref.julianDay;
+        inputs.julianDay = universalFor(ref.julianDay);
         inputs.sunJ2000 = ref.sun;
-        const auto orbitOf = [](const minorPlanet& body, const SmallBodyPosition::Frame& frame) {
-            return *SmallBodyPosition::minorPlanetOrbit(body, frame);
+        const auto orbitOf = [](const minorPlanet& body, const SmallBodyPosition::Frame& frame, double lightDays) {
+            return *SmallBodyPosition::minorPlanetOrbit(body, frame, lightDays);
         };
         const auto [place, point] = astrometric(m, inputs, orbitOf);
         EXPECT_LT(separationArcsec(place.rightAscension, place.declination, ref.ra * kDeg, ref.dec * kDeg), 2.0)

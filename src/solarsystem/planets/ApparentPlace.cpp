@@ -33,18 +33,15 @@ Vec3 ApparentPlace::unitVector() const
     return {std::cos(dec) * std::cos(ra), std::cos(dec) * std::sin(ra), std::sin(dec)};
 }
 
-ApparentPlace ApparentPlace::fromEclipticOfDate(const EclipticPlace& helio, const PlanetHandOver& h)
+Vec3 ApparentPlace::geocentricOfDate(const EclipticPlace& helio, const PlanetHandOver& h)
 {
     const double R = helio.radius;
-    const double x = R * std::cos(helio.latitude) * std::cos(helio.longitude) - h.pRCC;
-    const double y = R * std::cos(helio.latitude) * std::sin(helio.longitude) - h.pRCS;
-    const double z = R * std::sin(helio.latitude) - h.pRS;
-    const double lambda = Angles::wrapTwoPi(std::atan2(y, x));
-    const double beta = std::atan2(z, std::hypot(x, y));
-    return apparent(lambda, beta, std::sqrt(x * x + y * y + z * z), R, h);
+    return {R * std::cos(helio.latitude) * std::cos(helio.longitude) - h.pRCC,
+            R * std::cos(helio.latitude) * std::sin(helio.longitude) - h.pRCS,
+            R * std::sin(helio.latitude) - h.pRS};
 }
 
-ApparentPlace ApparentPlace::fromJ2000(const EclipticPlace& helio, const Vec3& sunJ2000, const PlanetHandOver& h)
+Vec3 ApparentPlace::geocentricJ2000(const EclipticPlace& helio, const Vec3& sunJ2000)
 {
     // Heliocentric ecliptic J2000 -> geocentric equatorial J2000.
     constexpr double cosE0 = 0.917482062;
@@ -53,9 +50,21 @@ ApparentPlace ApparentPlace::fromJ2000(const EclipticPlace& helio, const Vec3& s
     const double xe = R * std::cos(helio.latitude) * std::cos(helio.longitude);
     const double ye = R * std::cos(helio.latitude) * std::sin(helio.longitude);
     const double ze = R * std::sin(helio.latitude);
-    const double x = xe + sunJ2000.x;
-    const double y = ye * cosE0 - ze * sinE0 + sunJ2000.y;
-    const double z = ye * sinE0 + ze * cosE0 + sunJ2000.z;
+    return {xe + sunJ2000.x, ye * cosE0 - ze * sinE0 + sunJ2000.y, ye * sinE0 + ze * cosE0 + sunJ2000.z};
+}
+
+ApparentPlace ApparentPlace::fromEclipticOfDate(const EclipticPlace& helio, const PlanetHandOver& h)
+{
+    const auto [x, y, z] = geocentricOfDate(helio, h);
+    const double lambda = Angles::wrapTwoPi(std::atan2(y, x));
+    const double beta = std::atan2(z, std::hypot(x, y));
+    return apparent(lambda, beta, std::sqrt(x * x + y * y + z * z), helio.radius, h);
+}
+
+ApparentPlace ApparentPlace::fromJ2000(const EclipticPlace& helio, const Vec3& sunJ2000, const PlanetHandOver& h)
+{
+    const double R = helio.radius;
+    const auto [x, y, z] = geocentricJ2000(helio, sunJ2000);
     const double delta = std::sqrt(x * x + y * y + z * z);
     const double ra0 = std::atan2(y, x);
     const double dec0 = std::asin(z / delta);

@@ -18,6 +18,12 @@ struct ApparentPlace {
     // cos dec cos ra, cos dec sin ra, sin dec.
     Vec3 unitVector() const;
 
+    // Geometric geocentric rectangular place, AU. helio on the ecliptic of
+    // date gives the ecliptic of date (the Earth from h); helio on the
+    // ecliptic of J2000.0 with the geocentric J2000 Sun gives the J2000 equator.
+    static Vec3 geocentricOfDate(const EclipticPlace& helio, const PlanetHandOver& h);
+    static Vec3 geocentricJ2000(const EclipticPlace& helio, const Vec3& sunJ2000);
+
     // helio: heliocentric place on the ecliptic of date (the Sun passes
     // radius 0); the Earth and the time come from h.
     static ApparentPlace fromEclipticOfDate(const EclipticPlace& helio, const PlanetHandOver& h);

@@ -1,69 +1,91 @@
 #include "solarsystem/planets/DeltaT.h"
 
+#include "solarsystem/planets/DeltaTTable.h"
+
+#include <algorithm>
 #include <cmath>
 
 namespace {
 
-double espenakMeeus(double y)
+// Espenak and Meeus, "Five Millennium Canon of Solar Eclipses" (NASA TP-2006-214141),
+// after Morrison and Stephenson (2004): the long-term parabola, and the
+// polynomials of -500..500, 500..1600 and 1600..1700.
+double longTermParabola(double y)
 {
-    if (y < 1700.0) {
-        const double t = y - 1600.0;
-        return 120.0 - 0.9808 * t - 0.01532 * t * t + t * t * t / 7129.0;
-    }
-    if (y < 1800.0) {
-        const double t = y - 1700.0;
-        return 8.83 + t * (0.1603 + t * (-0.0059285 + t * (0.00013336 - t / 1174000.0)));
-    }
-    if (y < 1860.0) {
-        const double t = y - 1800.0;
-        return 13.72
-               + t * (-0.332447
-                      + t * (0.0068612
-                             + t * (0.0041116
-                                    + t * (-0.00037436
-                                           + t * (0.0000121272
-                                                  + t * (-0.0000001699 + t * 0.000000000875))))));
-    }
-    if (y < 1900.0) {
-        const double t = y - 1860.0;
-        return 7.62
-               + t * (0.5737 + t * (-0.251754 + t * (0.01680668 + t * (-0.0004473624 + t / 233174.0))));
-    }
-    if (y < 1920.0) {
-        const double t = y - 1900.0;
-        return -2.79 + t * (1.494119 + t * (-0.0598939 + t * (0.0061966 - t * 0.000197)));
-    }
-    if (y < 1941.0) {
-        const double t = y - 1920.0;
-        return 21.20 + t * (0.84493 + t * (-0.076100 + t * 0.0020936));
-    }
-    if (y < 1961.0) {
-        const double t = y - 1950.0;
-        return 29.07 + 0.407 * t - t * t / 233.0 + t * t * t / 2547.0;
-    }
-    if (y < 1986.0) {
-        const double t = y - 1975.0;
-        return 45.45 + 1.067 * t - t * t / 260.0 - t * t * t / 718.0;
-    }
-    const double t = y - 2000.0;
-    return 63.86
-           + t * (0.3345 + t * (-0.060374 + t * (0.0017275 + t * (0.000651814 + t * 0.00002373599))));
+    const double u = (y - 1820.0) / 100.0;
+    return -20.0 + 32.0 * u * u;
+}
+
+double beforeYear500(double y)
+{
+    const double u = y / 100.0;
+    return 10583.6
+           + u * (-1014.41 + u * (33.78311 + u * (-5.952053 + u * (-0.1798452 + u * (0.022174192 + u * 0.0090316521)))));
+}
+
+double beforeYear1600(double y)
+{
+    const double u = (y - 1000.0) / 100.0;
+    return 1574.2
+           + u * (-556.01 + u * (71.23472 + u * (0.319781 + u * (-0.8503463 + u * (-0.005050998 + u * 0.0083572073)))));
+}
+
+double seventeenthCentury(double y)
+{
+    const double t = y - 1600.0;
+    return 120.0 - 0.9808 * t - 0.01532 * t * t + t * t * t / 7129.0;
+}
+
+constexpr double kJoinStart = 1600.0;
+// The parabola takes over alone from here on, as in Espenak and Meeus's 2050..2150 rule.
+constexpr double kPredictionEnd = 2150.0;
+
+double firstMeasuredYear()
+{
+    return double(DeltaTTable::kFirstYear);
+}
+
+double lastMeasuredYear()
+{
+    return double(DeltaTTable::kFirstYear) + double(DeltaTTable::seconds.size() - 1);
+}
+
+// Straight lines between the yearly values.
+double measured(double y)
+{
+    const double x = y - firstMeasuredYear();
+    const std::size_t i = std::min(std::size_t(x), DeltaTTable::seconds.size() - 2);
+    const double f = x - double(i);
+    return DeltaTTable::seconds[i] * (1.0 - f) + DeltaTTable::seconds[i + 1] * f;
 }
 
 }  // namespace
 
 double DeltaT::seconds(double year)
 {
-    const double t = (year - 2000.0) / 100.0;
-    const double yi = std::trunc(year);
-    if (yi >= 1600.0 && yi <= 2004.0)
-        return espenakMeeus(year);
-    if (yi >= 2005.0 && yi <= 2015.0)
-        return 69.0 + 1.1 * (year - 2005.0);
-    if (yi <= 947.0)
-        return 2177.0 + 497.0 * t + 44.1 * t * t;
-    const double longTerm = 102.0 + 102.0 * t + 25.3 * t * t;
-    if (yi >= 2016.0 && yi <= 2100.0)
-        return longTerm + 0.37 * (year - 2100.0);
-    return longTerm;
+    const double y = year;
+    if (!(y >= -500.0))  // NaN lands here too
+        return longTermParabola(y);
+    if (y < 500.0)
+        return beforeYear500(y);
+    if (y < kJoinStart)
+        return beforeYear1600(y);
+    const double first = firstMeasuredYear();
+    if (y < first) {
+        // The 1600..1700 polynomial, moved by an amount that runs linearly from
+        // where the 500..1600 one ends to where the measured values begin.
+        const double s = (y - kJoinStart) / (first - kJoinStart);
+        const double atStart = beforeYear1600(kJoinStart) - seventeenthCentury(kJoinStart);
+        const double atEnd = DeltaTTable::seconds.front() - seventeenthCentury(first);
+        return seventeenthCentury(y) + (1.0 - s) * atStart + s * atEnd;
+    }
+    const double last = lastMeasuredYear();
+    if (y <= last)
+        return measured(y);
+    if (y >= kPredictionEnd)
+        return longTermParabola(y);
+    // The parabola, with the difference at the last measured year fading
+    // linearly to nothing by kPredictionEnd.
+    const double offset = DeltaTTable::seconds.back() - longTermParabola(last);
+    return longTermParabola(y) + offset * (kPredictionEnd - y) / (kPredictionEnd - last);
 }

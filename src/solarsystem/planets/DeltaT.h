@@ -1,13 +1,14 @@
 #pragma once
 
-// Delta-T = TT - UT, the correction from universal to dynamical time; shared
-// by the planetary pass and the comet and minor-planet pass.
+// Delta-T = TT - UT, the correction from universal to dynamical time; the one
+// rule of every solar-system pass.
 namespace DeltaT {
 
 // year: decimal year on the UT scale, 2000 + (JD - 2451545.0) / 365.25.
-// Returns seconds. 1600..2004 follow the polynomial expressions of Espenak
-// and Meeus (which track the observed values); other years keep the coarse
-// long-term rules this program has always used.
+// Returns seconds: the measured values where they exist (1620 to the last
+// tabulated year, interpolated), the polynomials of Espenak and Meeus before
+// 1620, and after the table the long-term parabola of Morrison and Stephenson
+// joined to the last measured value. Continuous everywhere.
 double seconds(double year);
 
 // The same, turned into Julian millennia (the unit the series take).

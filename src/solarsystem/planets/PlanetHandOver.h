@@ -27,4 +27,11 @@ struct PlanetHandOver {
     double pB = 0.0;
     double pR = 0.0;
     double sLes = 0.0;  // Saturn's heliocentric longitude minus the Earth's, not wrapped
+
+    // The values of the instant tau (Julian millennia of dynamical time from
+    // J2000.0): time, nutation, obliquity, the Earth and the aberration
+    // constants. A shortened one has the Earth's longitude from the leading
+    // terms only and leaves its latitude, radius and the Sun's place at 0.
+    // The body fields stay 0.
+    static PlanetHandOver at(double tau, bool shortened = false);
 };

@@ -1,6 +1,7 @@
 #include "solarsystem/planets/PlanetPhysics.h"
 
 #include "model/Angles.h"
+#include "solarsystem/planets/BodyNumber.h"
 
 #include <algorithm>
 #include <cmath>
@@ -27,19 +28,19 @@ double PlanetPhysics::magnitude(int body, double radius, double delta, double i,
 {
     const double distance = 5.0 * std::log10(radius * delta);
     switch (body) {
-    case 1:
+    case BodyNumber::kMercury:
         return -0.42 + distance + 0.038 * i - 0.000273 * i * i + 0.000002 * i * i * i;
-    case 2:
+    case BodyNumber::kVenus:
         return -4.40 + distance + 0.0009 * i + 0.000239 * i * i - 0.00000065 * i * i * i;
-    case 3:
+    case BodyNumber::kMars:
         return -1.52 + distance + 0.016 * i;
-    case 4:
+    case BodyNumber::kJupiter:
         return -9.40 + distance + 0.005 * i;
-    case 5:
+    case BodyNumber::kSaturn:
         return -8.88 + distance + 0.044 * i - 2.60 * std::sin(std::abs(ringB)) + 1.25 * ringB * ringB;
-    case 6:
+    case BodyNumber::kUranus:
         return -7.19 + distance;
-    case 7:
+    case BodyNumber::kNeptune:
         return -6.87 + distance;
     default:
         return -1.00 + distance;

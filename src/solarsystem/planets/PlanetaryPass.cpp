@@ -1,9 +1,10 @@
 #include "solarsystem/planets/PlanetaryPass.h"
 
 #include "model/Angles.h"
+#include "solarsystem/LightTime.h"
 #include "solarsystem/planets/ApparentPlace.h"
+#include "solarsystem/planets/BodyNumber.h"
 #include "solarsystem/planets/DeltaT.h"
-#include "solarsystem/planets/Nutation.h"
 #include "solarsystem/planets/PlanetPhysics.h"
 #include "solarsystem/planets/Pluto.h"
 #include "solarsystem/planets/SunJ2000.h"
@@ -15,28 +16,31 @@
 
 namespace {
 
-constexpr double kLightDaysPerAU = 0.0057755183;
-constexpr int kSun = 0;
-constexpr int kPluto = 8;
-constexpr int kMoon = 9;
-constexpr int kShadow = 10;
+using namespace BodyNumber;
+
+constexpr double kDaysPerMillennium = 365250.0;
 
 // Index into the plot longitudes of body 1..8 (the Earth sits at 2).
 int plotIndex(int body)
 {
-    return body <= 2 ? body - 1 : body;
+    return body <= kVenus ? body - 1 : body;
 }
 
-// tau moved back by the light time of the distance a record holds (0: none).
-double lightTimeTau(double tau, float geoDistance, bool isMetric)
+// The shortened pass has no radius vectors to measure distances with: it
+// takes the light time of the distance a record holds (0: none).
+double storedLightTimeTau(double tau, float geoDistance, bool isMetric)
 {
-    if (geoDistance == 0.0f)
-        return tau;
     double km = geoDistance;
     if (!isMetric)
         km /= PlanetaryPass::kMilesPerKm;
-    return tau - (km / PlanetaryPass::kKmPerAU) * kLightDaysPerAU / 365250.0;
+    return tau - (km / PlanetaryPass::kKmPerAU) * DistanceUnits::kLightDaysPerAu / kDaysPerMillennium;
 }
+
+// A heliocentric place with its distance from the Earth, AU.
+struct Retarded {
+    EclipticPlace helio;
+    double distance = 0.0;
+};
 
 }  // namespace
 
@@ -53,66 +57,82 @@ bool PlanetaryPass::run(const PlanetaryPassRequest& request, std::span<planet, 1
     if (request.pathSlot >= int(paths.size()))
         return false;
 
-    PlanetHandOver& h = state_.handOver;
     const double tau = DeltaT::dynamicalMillennia(request.julianDay, request.dayOffset);
-    h.pT = 10.0 * tau;
-
-    const Nutation nutation = Nutation::at(h.pT);
-    h.pNutLong = nutation.longitude;
-    h.pNutObl = nutation.obliquity;
-    h.pOE = Obliquity::mean(h.pT) + h.pNutObl;
-    h.pCO = std::cos(h.pOE);
-    h.pSO = std::sin(h.pOE);
-
     const bool shortened = request.body == -1 && request.dayOffset != 0.0;
+    const PlanetHandOver now = PlanetHandOver::at(tau, shortened);
+    PlanetHandOver& h = state_.handOver;
+    if (shortened) {
+        // What a shortened pass does not compute keeps its earlier value.
+        h.pT = now.pT;
+        h.pNutLong = now.pNutLong;
+        h.pNutObl = now.pNutObl;
+        h.pOE = now.pOE;
+        h.pCO = now.pCO;
+        h.pSO = now.pSO;
+        h.pLe = now.pLe;
+        h.pecc = now.pecc;
+        h.plp = now.plp;
+        h.abbK = now.abbK;
+    } else {
+        const double sLes = h.sLes;
+        h = now;
+        h.sLes = sLes;
+    }
     state_.moonDue = false;
-
-    const VSOP87Body& earth = VSOP87Tables::planet(VSOP87Planet::Earth);
-    h.pLe = shortened ? earth.leadingLongitude(tau) : earth.longitude(tau);
     if (request.plotOnly)
         state_.plotL[2] = h.pLe;
-    h.pecc = 0.016708634 - 0.000042037 * h.pT - 0.0000001267 * h.pT * h.pT;
-    h.plp = (102.93735 + 1.71946 * h.pT + 0.00046 * h.pT * h.pT) * Angles::kDegree;
-    h.abbK = 20.49552 * Angles::kArcsecond;
-    if (!shortened) {
-        const double B = earth.latitude(tau);
-        const double R = earth.radius(tau);
-        h.pRe = R;
-        h.pRCC = R * std::cos(B) * std::cos(h.pLe);
-        h.pRCS = R * std::cos(B) * std::sin(h.pLe);
-        h.pRS = R * std::sin(B);
-        h.pLsun = Angles::wrapTwoPi(h.pLe + std::numbers::pi);
-        h.pBsun = -B;
-        h.pRsun = R;
-        h.pL = h.pB = h.pR = 0.0;  // the Sun sits at the heliocentric origin
+    if (!shortened)
         placeBody(kSun, request, planets, paths);
-    }
 
-    for (int body = 1; body <= 7; ++body) {
+    // Each body where it stood when the light now reaching the Earth left it.
+    const auto retarded = [tau](const auto& heliocentricAt, const auto& geocentric) {
+        return LightTime::retarded([&](double lightDays) {
+            const EclipticPlace helio = heliocentricAt(tau - lightDays / kDaysPerMillennium);
+            return Retarded{helio, geocentric(helio).length()};
+        });
+    };
+
+    for (int body = kMercury; body <= kNeptune; ++body) {
         if (request.body != -1 && request.body != body)
             continue;
-        const double tauK = lightTimeTau(tau, planets[std::size_t(body)].geoDistance, request.isMetric);
         const VSOP87Body& series = VSOP87Tables::planet(VSOP87Planet(body));
-        h.pL = shortened ? series.leadingLongitude(tauK) : series.longitude(tauK);
+        if (shortened) {
+            const double tauK =
+                storedLightTimeTau(tau, planets[std::size_t(body)].geoDistance, request.isMetric);
+            h.pL = series.leadingLongitude(tauK);
+            if (request.plotOnly)
+                state_.plotL[std::size_t(plotIndex(body))] = h.pL;
+            continue;
+        }
+        const Retarded place = retarded([&series](double t) { return series.place(t); },
+                                        [&h](const EclipticPlace& p) { return ApparentPlace::geocentricOfDate(p, h); });
+        h.pL = place.helio.longitude;
         if (request.plotOnly) {
             state_.plotL[std::size_t(plotIndex(body))] = h.pL;
             continue;
         }
-        if (shortened)
-            continue;
-        h.pB = series.latitude(tauK);
-        h.pR = series.radius(tauK);
-        if (body == 5)
+        h.pB = place.helio.latitude;
+        h.pR = place.helio.radius;
+        if (body == kSaturn)
             h.sLes = h.pL - h.pLe;
         placeBody(body, request, planets, paths);
     }
 
     if (request.body == -1 || request.body == kPluto) {
-        const double tauP = lightTimeTau(tau, planets[kPluto].geoDistance, request.isMetric);
-        const EclipticPlace pluto = Pluto::heliocentricJ2000(10.0 * tauP);
+        EclipticPlace pluto;
+        if (shortened) {
+            pluto = Pluto::heliocentricJ2000(
+                10.0 * storedLightTimeTau(tau, planets[kPluto].geoDistance, request.isMetric));
+        } else {
+            state_.sunJ2000 = SunJ2000::geocentric(h.pT);
+            const Vec3& sun = state_.sunJ2000;
+            pluto = retarded([](double t) { return Pluto::heliocentricJ2000(10.0 * t); },
+                             [&sun](const EclipticPlace& p) { return ApparentPlace::geocentricJ2000(p, sun); })
+                        .helio;
+        }
         h.pL = pluto.longitude;
         if (request.plotOnly) {
-            state_.plotL[8] = h.pL;
+            state_.plotL[kPluto] = h.pL;
         } else if (!shortened) {
             h.pB = pluto.latitude;
             h.pR = pluto.radius;
@@ -132,18 +152,17 @@ void PlanetaryPass::placeBody(int body, const PlanetaryPassRequest& request, std
     const EclipticPlace helio{h.pL, h.pB, h.pR};
     ApparentPlace place;
     if (body == kPluto) {
-        state_.sunJ2000 = SunJ2000::geocentric(h.pT);
         place = ApparentPlace::fromJ2000(helio, state_.sunJ2000, h);
     } else {
         place = ApparentPlace::fromEclipticOfDate(helio, h);
     }
-    if (body == 4) {
+    if (body == kJupiter) {
         state_.jL = place.lambda;
         state_.jB = place.beta;
         state_.jsL = std::atan2(h.pR * std::cos(h.pB) * std::sin(h.pL), h.pR * std::cos(h.pB) * std::cos(h.pL))
                      + h.pNutLong;
         state_.jsB = std::atan2(h.pR * std::sin(h.pB), h.pR * std::cos(h.pB));
-    } else if (body == 5) {
+    } else if (body == kSaturn) {
         state_.sL = place.lambda;
         state_.sB = place.beta;
     }
@@ -182,12 +201,12 @@ void PlanetaryPass::placeBody(int body, const PlanetaryPassRequest& request, std
 
     const double k = PlanetPhysics::phaseCosine(helio, h.pRe, h.pLe, place.geoDistance);
     const double phaseAngle = std::acos(k) / Angles::kDegree;
-    if (body == 1)
+    if (body == kMercury)
         state_.mercuryPhase = PlanetPhysics::signedIlluminatedPercent(k, h.pL, h.pLe);
-    else if (body == 2)
+    else if (body == kVenus)
         state_.venusPhase = PlanetPhysics::signedIlluminatedPercent(k, h.pL, h.pLe);
-    if (body == 5)
+    if (body == kSaturn)
         state_.ring = SaturnRing::compute(place, helio, h);
     record.mag = float(PlanetPhysics::magnitude(body, place.helioDistance, place.geoDistance, phaseAngle,
-                                                body == 5 ? state_.ring.B : 0.0));
+                                                body == kSaturn ? state_.ring.B : 0.0));
 }

@@ -46,8 +46,9 @@ struct PlanetaryState {
 // heliocentric places of the Earth and of Mercury to Pluto, turned into the
 // apparent places, distances, magnitudes and phases of the `planet` records
 // (Sun to Pluto, and the shadow point's RA/Dec), or into one path point, or
-// into the plot longitudes only. Light time comes from each record's
-// geoDistance left by the previous pass.
+// into the plot longitudes only. Each body is taken where the light now
+// reaching the Earth left it, found within the pass; only the shortened pass,
+// which has no distances, takes the light time of each record's geoDistance.
 class PlanetaryPass {
 public:
     static constexpr double kDayOffsetLimit = 3650000.0;

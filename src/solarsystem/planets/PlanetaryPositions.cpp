@@ -4,13 +4,14 @@
 #include "model/SkyDateModel.h"
 #include "model/StarDatabaseModel.h"
 #include "platform/AlertPanel.h"
+#include "solarsystem/planets/BodyNumber.h"
 
 #include <cmath>
 
 namespace {
 
-constexpr int kMoon = 9;
-constexpr int kShadow = 10;
+using BodyNumber::kMoon;
+using BodyNumber::kShadow;
 
 }  // namespace
 

@@ -6,8 +6,13 @@ namespace KeplerEllipse {
 
 Solution solve(double meanAnomaly, double eccentricity)
 {
-    Solution solution{meanAnomaly, 0};
-    double e0 = meanAnomaly;
+    return solve(meanAnomaly, eccentricity, meanAnomaly);
+}
+
+Solution solve(double meanAnomaly, double eccentricity, double start)
+{
+    Solution solution{start, 0};
+    double e0 = start;
     while (solution.steps < kMaximumSteps) {
         const double e1 = e0 + (meanAnomaly + eccentricity * std::sin(e0) - e0)
                                    / (1.0 - eccentricity * std::cos(e0));
@@ -22,9 +27,16 @@ Solution solve(double meanAnomaly, double eccentricity)
 
 OrbitPoint position(double semiMajorAxis, double eccentricity, double meanAnomaly)
 {
-    const double e = solve(meanAnomaly, eccentricity).eccentricAnomaly;
-    const double sinE = std::sin(e);
-    const double cosE = std::cos(e);
+    return pointAt(semiMajorAxis, eccentricity, solve(meanAnomaly, eccentricity).eccentricAnomaly);
+}
+
+OrbitPoint pointAt(double semiMajorAxis, double eccentricity, double e)
+{
+    return pointAt(semiMajorAxis, eccentricity, std::sin(e), std::cos(e));
+}
+
+OrbitPoint pointAt(double semiMajorAxis, double eccentricity, double sinE, double cosE)
+{
     // tan(v/2) = sqrt((1 + e)/(1 - e)) tan(E/2), written so that one sine and
     // cosine of E serve v and r alike; v stays within -pi..pi either way.
     const double v = std::atan2(std::sqrt(1.0 - eccentricity * eccentricity) * sinE, cosE - eccentricity);

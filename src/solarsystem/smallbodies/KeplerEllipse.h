@@ -18,6 +18,13 @@ struct Solution {
 // when a step changes E by at most kTolerance or after kMaximumSteps steps,
 // keeping the last iterate either way.
 Solution solve(double meanAnomaly, double eccentricity);
+// The same from another starting value: one close to the answer (that of a
+// nearby mean anomaly) saves steps.
+Solution solve(double meanAnomaly, double eccentricity, double start);
+
+// The orbit point at eccentric anomaly E (radians), or from its sine and cosine.
+OrbitPoint pointAt(double semiMajorAxis, double eccentricity, double eccentricAnomaly);
+OrbitPoint pointAt(double semiMajorAxis, double eccentricity, double sinE, double cosE);
 
 // The orbit point of a semi-major axis a (AU) at mean anomaly M (radians).
 OrbitPoint position(double semiMajorAxis, double eccentricity, double meanAnomaly);

@@ -22,15 +22,6 @@ TrackedPlace trackedPlace(const Place& place)
     return {place.topocentric.rightAscension, place.topocentric.declination};
 }
 
-// One body: its path vector when a slot is given, else its orbit for the plot.
-void oneBody(const OrbitPoint& point, const OrbitPlace::Orientation& orbit, double eccentricity,
-             double perihelionDistance, int pathSlot, const Frame& frame, SmallBodyPassResult& result)
-{
-    if (pathSlot < 0)
-        result.orbitPlot = orbitPlot(point, orbit, eccentricity, perihelionDistance);
-    else
-        result.pathVector = Place::of(point, orbit, frame).unitVector;
-}
 
 void comets(std::span<comet> table, int index, int pathSlot, const SmallBodyInputs& inputs,
             const Frame& frame, SmallBodyPassResult& result)
@@ -39,14 +30,17 @@ void comets(std::span<comet> table, int index, int pathSlot, const SmallBodyInpu
         if (std::size_t(index) >= table.size())
             return;
         const comet& c = table[std::size_t(index)];
-        oneBody(SmallBodyPosition::cometOrbit(c, frame), SmallBodyPosition::orientation(c),
-                c.eccentricity, c.perihelionDistance, pathSlot, frame, result);
+        const Place place = SmallBodyPosition::cometPlace(c, frame);
+        if (pathSlot < 0)
+            result.orbitPlot =
+                orbitPlot(place.point, SmallBodyPosition::orientation(c), c.eccentricity, c.perihelionDistance);
+        else
+            result.pathVector = place.unitVector;
         return;
     }
     for (comet& c : table) {
-        const OrbitPoint point = SmallBodyPosition::cometOrbit(c, frame);
-        const Place place = Place::of(point, SmallBodyPosition::orientation(c), frame);
-        SmallBodyPosition::writeComet(c, point, place, frame);
+        const Place place = SmallBodyPosition::cometPlace(c, frame);
+        SmallBodyPosition::writeComet(c, place, frame);
         if (inputs.movesTrackedObject(kCometIndexBase + std::int32_t(c.index)))
             result.trackedPlace = trackedPlace(place);
     }
@@ -62,11 +56,14 @@ void minorPlanets(const SmallBodyPass::Tables& tables, double days, int index, i
         if (std::size_t(index) >= table.size())
             return;
         const minorPlanet& m = table[std::size_t(index)];
-        if (const std::optional<OrbitPoint> point = SmallBodyPosition::minorPlanetOrbit(m, frame)) {
-            const double e = m.eccentricity;
-            oneBody(*point, SmallBodyPosition::orientation(m), e, m.semiMajorAxis * (1.0 - e),
-                    pathSlot, frame, result);
-        }
+        const std::optional<Place> place = SmallBodyPosition::minorPlanetPlace(m, frame);
+        if (!place)
+            return;
+        const double e = m.eccentricity;
+        if (pathSlot < 0)
+            result.orbitPlot = orbitPlot(place->point, SmallBodyPosition::orientation(m), e, m.semiMajorAxis * (1.0 - e));
+        else
+            result.pathVector = place->unitVector;
         return;
     }
 

@@ -52,10 +52,11 @@ struct SmallBodyPassResult {
 using MinorPlanetProjection = std::function<bool(std::size_t i)>;
 
 // The comet and minor-planet position pass: osculating elements to
-// topocentric places of date for the site and sky date, two-body motion about
-// the Sun. Records get `ra`, `dec`, the unit vector, `geoDistance`,
-// `helioDistance`, `mag` and `plotLongitude`; the visibility state, horizon
-// vector and chart point are left to the projection.
+// apparent topocentric places of date for the site and sky date: two-body
+// motion about the Sun at dynamical time, light time, annual aberration,
+// nutation and the site's parallax. Records get `ra`, `dec`, the unit vector,
+// `geoDistance`, `helioDistance`, `mag` and `plotLongitude`; the visibility
+// state, horizon vector and chart point are left to the projection.
 //
 // From SmallBodyPositions::kParallelThreshold minor planets on, a pass over
 // all of them runs in parallel and projects them too.

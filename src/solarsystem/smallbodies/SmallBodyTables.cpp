@@ -4,8 +4,8 @@
 #include "model/SkyDateModel.h"
 #include "model/StarDatabaseModel.h"
 #include "solarsystem/smallbodies/CometTable.h"
+#include "solarsystem/smallbodies/GeocentricSun.h"
 #include "solarsystem/planets/DeltaT.h"
-#include "solarsystem/planets/SunJ2000.h"
 #include "solarsystem/TelescopeTracking.h"
 
 SmallBodyTables::SmallBodyTables(StarDatabaseModel& model, const PrefControl& prefControl,
@@ -32,9 +32,7 @@ SmallBodyInputs SmallBodyTables::inputs(double dayOffset) const
 {
     SmallBodyInputs in;
     in.julianDay = m_skyDate.julianDay();
-    const Vec3 sun =
-        SunJ2000::geocentric(10.0 * DeltaT::dynamicalMillennia(in.julianDay, dayOffset));
-    in.sunJ2000 = {sun.x, sun.y, sun.z};
+    in.sunJ2000 = GeocentricSun::j2000(2451545.0 + DeltaT::dynamicalMillennia(in.julianDay, dayOffset) * 365250.0);
     in.precession = m_model.precessionMatrix();
     in.latitude = m_prefControl.latitude();
     in.primeMeridian = m_skyDate.primeMeridian();

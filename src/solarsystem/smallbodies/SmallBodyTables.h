@@ -19,8 +19,8 @@ class TelescopeTracking;
 // near-Earth object, and their position pass. The tables come from the
 // model's data folders; the pass runs for the sky date, the site and the
 // model's precession, with the Sun at the dynamical time the planetary pass
-// uses, and writes path points into the model's path. The model, the
-// settings and the sky date must outlive this object.
+// uses (from ERFA's Earth ephemeris), and writes path points into the model's
+// path. The model, the settings and the sky date must outlive this object.
 class SmallBodyTables final : public SmallBodyPositions, public SmallBodyCatalogues {
 public:
     SmallBodyTables(StarDatabaseModel& model, const PrefControl& prefControl,
