@@ -51,6 +51,10 @@ public:
     SkyWindow& skyWindow() { return m_skyWindow; }
     PrefControl& prefControl() { return m_prefs; }
     StarDatabaseModel& starDatabaseModel() { return m_starDatabaseModel; }
+    SkyDateModel& skyDateModel() { return m_skyDateModel; }
+    DebugLog& debugLog() { return m_debugLog; }
+    // Windows of other subsystems join the chart's outlets before show().
+    ChartOutlets& outlets() { return m_outlets; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
