@@ -66,7 +66,6 @@ int SVDrawer::listedScopes() const
 
 void SVDrawer::setupDrawer()
 {
-    m_drawView.clearEyeSelection();
     QComboBox* scopes = m_drawView.scopeHelp;
     const int listed = listedScopes();
     {
@@ -264,6 +263,8 @@ void SVDrawer::setDSSProgress(double percent)
 void SVDrawer::setIsDownloading(bool downloading)
 {
     m_isDSSDownloading = downloading;
+    // An indeterminate bar keeps moving, so it shows only while a download runs.
+    m_drawView.svDSSProgress->setVisible(downloading);
     m_drawView.downloadText->setText(
         StringTables::localizedString("Windows", downloading ? "Cancel" : "Download"));
 }

@@ -18,6 +18,7 @@
 #include <vector>
 
 class PrefControl;
+class QMenu;
 class SkyDateModel;
 class StarDatabaseModel;
 class SVMountLink;

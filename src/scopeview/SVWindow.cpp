@@ -160,7 +160,8 @@ void SVWindow::resizeEvent(QResizeEvent* event)
     // A square view over the bottom bar; the width decides.
     const int drawer = m_isDrawerOpen ? kDrawerWidth : 0;
     const int wanted = std::max(1, width() - drawer) + kBottomBarHeight;
-    if (height() != wanted)
+    // A maximised or full-screen window takes the size it is given.
+    if (height() != wanted && !isMaximized() && !isFullScreen())
         resize(width(), wanted);
     placeChildren();
 }

@@ -23,18 +23,6 @@ constexpr std::array<double, 9> kIdentity{1, 0, 0, 0, 1, 0, 0, 0, 1};
 
 double distance(const QPointF& a, const QPointF& b) { return std::hypot(a.x() - b.x(), a.y() - b.y()); }
 
-TEST(SVAngles, ScaleOfASquareView)
-{
-    const SVAngles a = SVAngles::calculate(1.0, 400.0);
-    EXPECT_DOUBLE_EQ(a.svAngle, 0.5 * kDegToRad);
-    EXPECT_FLOAT_EQ(a.svOffset, 200.0f);
-    EXPECT_NEAR(a.svDiag, 200.0 * std::sqrt(2.0) * 1.35, 1e-9);
-    EXPECT_NEAR(a.svRadius * std::sin(a.svAngle), a.svDiag, 1e-9);
-    // The field's edge falls a little inside the view's half width.
-    EXPECT_LT(a.fieldEdgeRadius(), 200.0);
-    EXPECT_GT(a.fieldEdgeRadius(), 190.0);
-}
-
 TEST(SVProjection, CentreAndFieldEdgeWithEastLeftAndNorthUp)
 {
     const SVAngles a = SVAngles::calculate(2.0, 400.0);
@@ -169,21 +157,6 @@ TEST(SVViewState, SynScanDebugLinesGiveTheUncorrectedCentreAndOffsetsInDegrees)
     s.fieldCentre(&mount, [&](const QString& line) { lines << line; });
     EXPECT_EQ(lines, QStringList({"svDrawRect: RA: 90.000, Dec: 10.000.",
                                   "svDrawRect: RAErr: 1.000, DecErr: -0.500."}));
-}
-
-TEST(SVViewState, PanIsAdditiveAndResetOnlyByResetDeltas)
-{
-    SVViewState s;
-    EXPECT_FALSE(s.isTracking());
-    s.setTrackRA(1.0, 0.2);
-    s.addDeltas(0.1, 0.05);
-    s.addDeltas(0.1, 0.05);
-    s.setTrackRA(1.5, 0.3);
-    EXPECT_TRUE(s.isTracking());
-    EXPECT_NEAR(s.trackRAPlus(), 1.7 * Angles::kRadToDeg, 1e-9);
-    EXPECT_NEAR(s.trackDecPlus(), 0.4 * Angles::kRadToDeg, 1e-9);
-    s.resetDeltas();
-    EXPECT_NEAR(s.trackRAPlus(), 1.5 * Angles::kRadToDeg, 1e-9);
 }
 
 }  // namespace

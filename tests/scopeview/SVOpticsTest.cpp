@@ -15,17 +15,6 @@ SVOptics withScope(float focalLength)
     return optics;
 }
 
-TEST(SVOptics, EyepieceGivesPowerAndFieldAndTheButtonsFollow)
-{
-    SVOptics optics = withScope(2000.0f);
-    ASSERT_TRUE(optics.selectEyepiece({20.0f, 50.0f}));
-    EXPECT_FLOAT_EQ(optics.power(), 100.0f);
-    EXPECT_FLOAT_EQ(optics.fov(), 0.5f);
-    EXPECT_NEAR(optics.fov() * 62.2, 31.1, 1e-4);  // arcminutes asked of the survey
-    EXPECT_TRUE(optics.isSurveyAllowed(0));
-    EXPECT_TRUE(optics.isConeSearchAllowed());
-}
-
 TEST(SVOptics, DirectPowerTenGivesFiveDegreesAndOnlyScalingServersMayDownload)
 {
     SVOptics optics = withScope(1000.0f);
