@@ -67,6 +67,9 @@ public:
     StarDatabaseModel& starDatabaseModel() { return m_starDatabaseModel; }
     NvxMenuActions& nvxMenu() { return *m_nvxActions; }
     SkyDateModel& skyDateModel() { return m_skyDateModel; }
+    DebugLog& debugLog() { return m_debugLog; }
+    // Windows of other subsystems join the chart's outlets before show().
+    ChartOutlets& outlets() { return m_outlets; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,7 +1,12 @@
 #include "chart/ChartAssembly.h"
 #include "chart/MessageBoxPresenter.h"
+#include "chart/SkyView.h"
 
 #include "platform/AlertPanel.h"
+#include "scopeview/SVDrawView.h"
+#include "scopeview/SVDrawer.h"
+#include "scopeview/SVView.h"
+#include "scopeview/SVWindow.h"
 
 #include <QApplication>
 
@@ -15,9 +20,23 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     AlertPanel::setPresenter(std::make_unique<MessageBoxPresenter>());
 
-    ChartAssembly assembly;
+    const ChartAssembly::Folders folders = ChartAssembly::Folders::standard();
+    ChartAssembly assembly(folders);
     if (!assembly.awakeFromNib())
         return EXIT_FAILURE;
+
+    SVWindow svWindow(assembly.prefControl(), assembly.skyDateModel(), assembly.starDatabaseModel());
+    svWindow.svDrawer().setSkyView(&assembly.skyWindow().skyView());
+    svWindow.svView().setDebugSink([&assembly](const QString& line) {
+        assembly.debugLog().writeDebugFile(line);
+    });
+    // Without its deep-star block the view still works; the alert has been shown.
+    svWindow.awakeFromNib(folders.resources);
+    ChartOutlets& outlets = assembly.outlets();
+    outlets.svWindow = &svWindow;
+    outlets.svDrawer = &svWindow.svDrawer();
+    outlets.svDrawView = &svWindow.svDrawView();
+
     assembly.show();
     return app.exec();
 }

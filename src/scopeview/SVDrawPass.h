@@ -1,0 +1,60 @@
+#pragma once
+
+#include "scopeview/SVAngles.h"
+#include "scopeview/SVOrientation.h"
+#include "scopeview/svLabel.h"
+
+#include "model/prefs/TextAttributes.h"
+
+#include <QRectF>
+#include <QTransform>
+
+#include <vector>
+
+class PrefStyles;
+class QPainter;
+
+// The frame of one drawing pass of the telescope view: the transform the
+// layers draw under, the labels they collect, and the mask over what lies
+// outside the field. Layers draw in view coordinates (points, y upward,
+// origin at the view's lower-left corner) between begin() and finish().
+class SVDrawPass {
+public:
+    static constexpr std::size_t kMaxLabels = 250;
+    static constexpr int kCameraAngleLabel = 8;
+
+    // The view's bounds have been filled black; `labels` is the view's label
+    // block, emptied here. `angleLabel` draws the camera-angle label.
+    SVDrawPass(QPainter& painter, const QRectF& bounds, const SVAngles& angles,
+               const SVOrientation& orientation, std::vector<svLabel>& labels,
+               const PrefStyles& styles, const TextAttributes& angleLabel);
+
+    // Black over the bounds.
+    static void fillBackground(QPainter& painter, const QRectF& bounds);
+    // Nothing tracked: the corners outside the empty field, faintly white.
+    static void drawEmptyField(QPainter& painter, const QRectF& bounds);
+
+    // Puts the painter under the view transform.
+    void begin();
+    // Keeps a label for the end of the pass, its anchor `viewPoint` taken
+    // through the view transform. False, and no label, once 250 are kept.
+    bool addLabel(int kind, int xOffset, const QPointF& viewPoint, const QString& text);
+    bool hasLabelRoom() const { return m_labels.size() < kMaxLabels; }
+    // Draws the labels upright, then dims what lies outside the field.
+    void finish();
+
+    const QTransform& tran() const { return m_tran; }
+
+private:
+    const TextAttributes* attributes(int kind) const;
+    void drawLabel(const svLabel& label);
+
+    QPainter& m_painter;
+    QRectF m_bounds;
+    SVAngles m_angles;
+    QTransform m_tran;
+    QTransform m_flip;  // view coordinates to the widget's
+    std::vector<svLabel>& m_labels;
+    const PrefStyles& m_styles;
+    const TextAttributes& m_angleLabel;
+};

@@ -1,0 +1,31 @@
+#include "scopeview/SVProjection.h"
+
+#include "model/projection/PrecessionMatrix.h"
+
+// The chart's projection looks out from the site into its horizon frame
+// (south, west, nadir); the telescope view looks out along the equator's
+// frame with east to the left. The equatorial frame (x, -y, -z) plays the
+// horizon frame, the centre's declination the altitude and -ra0 the
+// direction the view faces.
+SVProjection::SVProjection(const SVAngles& angles, double ra0, double dec0,
+                           const std::array<double, 9>& precession)
+    : m_projection(angles.svOffset, angles.svOffset, angles.svRadius, dec0, -ra0 - Angles::kPi),
+      m_precession(precession), m_xLimit(angles.svXLimit), m_ra0(ra0), m_dec0(dec0)
+{
+}
+
+std::optional<QPointF> SVProjection::projectOfDate(double x, double y, double z) const
+{
+    const HorizonVector h{x, -y, -z};
+    const double c = m_projection.depth(h);
+    if (!(c >= m_xLimit))
+        return std::nullopt;
+    const FloatPoint p = m_projection.chartPoint(h, c);
+    return QPointF(p.x, p.y);
+}
+
+std::optional<QPointF> SVProjection::projectJ2000(double x, double y, double z) const
+{
+    const auto [u, v, s] = PrecessionMatrix::multiply(m_precession, x, y, z);
+    return projectOfDate(u, v, s);
+}

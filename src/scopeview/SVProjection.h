@@ -1,0 +1,37 @@
+#pragma once
+
+#include "scopeview/SVAngles.h"
+
+#include "model/projection/StereographicProjection.h"
+
+#include <QPointF>
+
+#include <array>
+#include <optional>
+
+// Where a direction lands in the telescope view: stereographic about the
+// field centre, east to the left and north up (points, y upward, before the
+// view transform). Every layer of the view projects through this one object,
+// made once per drawing pass.
+class SVProjection {
+public:
+    // `ra0`, `dec0`: the field centre of date (radians); `precession`: the
+    // J2000-to-date rotation, row by row.
+    SVProjection(const SVAngles& angles, double ra0, double dec0,
+                 const std::array<double, 9>& precession);
+
+    // A unit vector of the equator of date; nothing when it lies outside the cull.
+    std::optional<QPointF> projectOfDate(double x, double y, double z) const;
+    // A J2000 unit vector, turned to the equator of date first.
+    std::optional<QPointF> projectJ2000(double x, double y, double z) const;
+
+    double ra0() const { return m_ra0; }
+    double dec0() const { return m_dec0; }
+
+private:
+    StereographicProjection m_projection;
+    std::array<double, 9> m_precession;
+    double m_xLimit;
+    double m_ra0;
+    double m_dec0;
+};

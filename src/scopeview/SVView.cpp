@@ -1,0 +1,89 @@
+#include "scopeview/SVView.h"
+
+#include "scopeview/SVDrawPass.h"
+#include "scopeview/SVOptics.h"
+#include "scopeview/SVOrientation.h"
+
+#include "model/prefs/PrefControl.h"
+#include "model/SkyDateModel.h"
+#include "model/StarDatabaseModel.h"
+#include "platform/AlertPanel.h"
+
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QPainter>
+
+#include <new>
+
+namespace {
+
+constexpr int kAngleLabelSize = 14;
+
+}  // namespace
+
+SVView::SVView(PrefControl& prefs, const SkyDateModel& skyDate, const StarDatabaseModel& model,
+               QWidget* parent)
+    : QWidget(parent), m_prefs(prefs), m_skyDate(skyDate), m_model(model)
+{
+    setFocusPolicy(Qt::NoFocus);
+}
+
+bool SVView::awakeFromNib(const QString& resourcesFolder)
+{
+    try {
+        m_ht2Stars.reserve(kHT2StarCapacity);
+    } catch (const std::bad_alloc&) {
+        AlertPanel::runAlert("Startup Error", "Can not allocate HT2 memory.");
+        return false;
+    }
+    m_lights = SVStatusLights::load(resourcesFolder);
+    m_angleLabelAttributes = {QFont("Geneva", kAngleLabelSize), Qt::white};
+    m_svLabels.reserve(SVDrawPass::kMaxLabels);
+    return true;
+}
+
+void SVView::setDeltaRA(double dRA, double dDec)
+{
+    m_state.addDeltas(dRA, dDec);
+    update();
+}
+
+void SVView::calculateSVAngles()
+{
+    m_angles = SVAngles::calculate(m_optics ? m_optics->fov() : SVOptics::kStartFov, width());
+}
+
+void SVView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const QRectF bounds = rect();
+    if (bounds.width() < kMinDrawWidth)
+        return;
+    SVDrawPass::fillBackground(painter, bounds);
+    m_svRect = bounds;
+    if (!m_state.isTracking()) {
+        SVDrawPass::drawEmptyField(painter, bounds);
+        return;
+    }
+
+    calculateSVAngles();
+    // The rotation follows the centre the user sees, without a mount's sync offsets.
+    const SVOrientation orientation =
+        SVOrientation::of(m_prefs, m_skyDate.primeMeridian(), m_state.trackRA() + m_state.deltaRA(),
+                          m_state.trackDec() + m_state.deltaDec());
+    m_qP = orientation.qP;
+    SVDrawPass pass(painter, bounds, m_angles, orientation, m_svLabels, m_prefs,
+                    m_angleLabelAttributes);
+    m_tran = pass.tran();
+    pass.begin();
+    const SVViewState::Centre centre =
+        m_state.fieldCentre(m_mount, m_prefs.isDebug() ? m_debug : nullptr);
+    m_projection.emplace(m_angles, centre.ra, centre.dec, m_model.precessionMatrix());
+    pass.finish();
+}
+
+void SVView::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (m_clickMenu)
+        m_clickMenu->popup(event->globalPos());
+}

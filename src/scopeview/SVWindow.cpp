@@ -1,0 +1,192 @@
+#include "scopeview/SVWindow.h"
+
+#include "scopeview/SVClickMenu.h"
+#include "scopeview/SVConeSearch.h"
+#include "scopeview/SVDrawView.h"
+#include "scopeview/SVDrawer.h"
+#include "scopeview/SVKeys.h"
+#include "scopeview/SVView.h"
+
+#include "model/prefs/PrefControl.h"
+#include "platform/StringTables.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPixmap>
+#include <QScreen>
+#include <QScrollArea>
+#include <QToolButton>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kStartSide = 400;
+constexpr int kScreenMargin = 30;
+
+}  // namespace
+
+SVWindow::SVWindow(PrefControl& prefs, const SkyDateModel& skyDate, const StarDatabaseModel& model,
+                   QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint),
+      m_prefs(prefs), m_view(new SVView(prefs, skyDate, model, this)), m_bottomBar(new QWidget(this)),
+      m_ledButton(new QLabel(m_bottomBar)), m_svDrawerDisc(new QToolButton(m_bottomBar)),
+      m_drawerPanel(new QScrollArea(this)), m_drawView(new SVDrawView),
+      m_drawer(new SVDrawer(prefs, *m_drawView, *m_view, this)),
+      m_clickMenu(new SVClickMenu(m_view->state(), this))
+{
+    setFocusPolicy(Qt::StrongFocus);
+    m_drawerPanel->setWidget(m_drawView);
+    m_drawerPanel->setWidgetResizable(true);
+    m_drawerPanel->hide();
+    m_svDrawerDisc->setCheckable(true);
+    m_svDrawerDisc->setArrowType(Qt::RightArrow);
+    m_svDrawerDisc->setAutoRaise(true);
+    connect(m_svDrawerDisc, &QToolButton::toggled, this, &SVWindow::controlDrawer);
+    m_view->setClickMenu(m_clickMenu);
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            &SVWindow::applicationStateChanged);
+    resize(kStartSide, kStartSide + kBottomBarHeight);
+}
+
+SVWindow::~SVWindow() = default;
+
+bool SVWindow::awakeFromNib(const QString& resourcesFolder)
+{
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    if (screens.size() == 1 && !screens.front()->availableGeometry().contains(frameGeometry()))
+        move(screens.front()->availableGeometry().topLeft() + QPoint(kScreenMargin, kScreenMargin));
+    m_keepSVClosed = false;
+    setWindowTitle(StringTables::localizedString("Windows", "Not Tracking..."));
+    const bool made = m_view->awakeFromNib(resourcesFolder);
+    m_ledButton->setPixmap(QPixmap::fromImage(m_view->statusLights().clearButton));
+    setupDrawer();
+    return made;
+}
+
+void SVWindow::setConeSearch(SVConeSearch* nomad)
+{
+    m_nomad = nomad;
+    m_drawer->setConeSearch(nomad);
+}
+
+void SVWindow::setupDrawer() { m_drawer->setupDrawer(); }
+
+void SVWindow::display() { m_view->repaint(); }
+
+void SVWindow::controlDrawer(bool on)
+{
+    update();
+    if (on == m_isDrawerOpen)
+        return;
+    m_isDrawerOpen = on;
+    m_drawerPanel->setVisible(on);
+    m_svDrawerDisc->setArrowType(on ? Qt::LeftArrow : Qt::RightArrow);
+    resize(width() + (on ? kDrawerWidth : -kDrawerWidth), height());
+    placeChildren();
+}
+
+void SVWindow::closeDrawerPanel()
+{
+    // The disclosure button stays on, so the drawer comes back with the window.
+    if (!m_isDrawerOpen)
+        return;
+    m_isDrawerOpen = false;
+    m_drawerPanel->hide();
+    resize(width() - kDrawerWidth, height());
+    placeChildren();
+}
+
+void SVWindow::applicationStateChanged(Qt::ApplicationState state)
+{
+    if (state == Qt::ApplicationActive)
+        madeActive();
+    else if (state == Qt::ApplicationInactive)
+        madeInactive();
+}
+
+void SVWindow::madeActive()
+{
+    if (m_isHiddenWhileInactive) {
+        m_isHiddenWhileInactive = false;
+        show();
+    }
+    if (!m_keepSVClosed && !isMinimized()) {
+        m_view->update();
+        if (m_svDrawerDisc->isChecked() && isVisible())
+            controlDrawer(true);
+    } else {
+        closeDrawerPanel();
+    }
+}
+
+void SVWindow::madeInactive()
+{
+    if (m_keepSVClosed || m_prefs.isSVHide() || !isVisible())
+        closeDrawerPanel();
+    if (m_hidesOnDeactivate && isVisible()) {
+        m_isHiddenWhileInactive = true;
+        hide();
+    }
+}
+
+void SVWindow::keyPressEvent(QKeyEvent* event)
+{
+    const SVKeys keys = SVKeys::keyDown(event->key(), event->modifiers().testFlag(Qt::AltModifier),
+                                        m_view->angles().svAngle, m_prefs.arrowSpeed(),
+                                        SVOrientation::flipsOf(m_prefs), m_drawer->power());
+    if (keys.power) {
+        m_drawer->setPower(*keys.power);
+        m_drawer->setFov(SVOptics::kDirectApparentField / *keys.power);
+        m_view->calculateSVAngles();
+    }
+    if (keys.dRA != 0.0 || keys.dDec != 0.0)
+        m_view->setDeltaRA(keys.dRA, keys.dDec);
+    // Any key drops the survey image and the cone-search stars.
+    m_view->state().setIsDSSImage(false);
+    if (m_nomad)
+        m_nomad->setNomadHasData(false);
+    m_view->update();
+    event->accept();
+}
+
+void SVWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    // A square view over the bottom bar; the width decides.
+    const int drawer = m_isDrawerOpen ? kDrawerWidth : 0;
+    const int wanted = std::max(1, width() - drawer) + kBottomBarHeight;
+    // A maximised or full-screen window takes the size it is given.
+    if (height() != wanted && !isMaximized() && !isFullScreen())
+        resize(width(), wanted);
+    placeChildren();
+}
+
+void SVWindow::placeChildren()
+{
+    const int drawer = m_isDrawerOpen ? kDrawerWidth : 0;
+    const int side = std::max(1, std::min(width() - drawer, height() - kBottomBarHeight));
+    m_view->setGeometry(0, 0, side, side);
+    m_bottomBar->setGeometry(0, side, side, kBottomBarHeight);
+    m_svDrawerDisc->setGeometry(side - kBottomBarHeight, 0, kBottomBarHeight, kBottomBarHeight);
+    m_ledButton->setGeometry(side - 2 * kBottomBarHeight, 0, kBottomBarHeight, kBottomBarHeight);
+    if (m_isDrawerOpen)
+        m_drawerPanel->setGeometry(side, kDrawerTop, kDrawerWidth,
+                                   std::min(kDrawerHeight, height() - kDrawerTop));
+    m_view->calculateSVAngles();
+}
+
+void SVWindow::closeEvent(QCloseEvent* event)
+{
+    m_keepSVClosed = true;
+    event->accept();
+}
+
+void SVWindow::setHasChanged(bool changed)
+{
+    m_view->state().setHasChanged(changed);
+}

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "chart/ScopeViewWindow.h"
+
+#include <QWidget>
+
+class PrefControl;
+class QLabel;
+class QScrollArea;
+class QToolButton;
+class SkyDateModel;
+class StarDatabaseModel;
+class SVClickMenu;
+class SVConeSearch;
+class SVDrawView;
+class SVDrawer;
+class SVView;
+
+// The telescope view's floating window: the square view over a 17-point
+// bottom bar, and the drawer as a side panel opened by the bar's disclosure
+// button. Its keys pan the field and change the power.
+class SVWindow final : public QWidget, public ScopeViewWindow {
+    Q_OBJECT
+public:
+    static constexpr int kBottomBarHeight = 17;
+    static constexpr int kDrawerWidth = 230;
+    // The drawer sits 5 points below the window's top and is at most 440 high.
+    static constexpr int kDrawerTop = 5;
+    static constexpr int kDrawerHeight = 440;
+
+    SVWindow(PrefControl& prefs, const SkyDateModel& skyDate, const StarDatabaseModel& model,
+             QWidget* parent = nullptr);
+    ~SVWindow() override;
+
+    // The window's set-up: its place on screen, the view's blocks and status
+    // lights from `resourcesFolder`, and the drawer. False when the view's
+    // deep-star block could not be had (it has been reported).
+    bool awakeFromNib(const QString& resourcesFolder);
+
+    void setConeSearch(SVConeSearch* nomad);
+
+    SVView& svView() { return *m_view; }
+    SVDrawer& svDrawer() { return *m_drawer; }
+    SVDrawView& svDrawView() { return *m_drawView; }
+    SVClickMenu& svClickMenu() { return *m_clickMenu; }
+    QToolButton& svDrawerDisc() { return *m_svDrawerDisc; }
+
+    bool keepSVClosed() const { return m_keepSVClosed; }
+    void setKeepSVClosed(bool closed) { m_keepSVClosed = closed; }
+    bool isDrawerOpen() const { return m_isDrawerOpen; }
+    // Opens the drawer when `on`, else closes it; the view keeps its size.
+    void controlDrawer(bool on);
+    void setupDrawer();
+
+    // ScopeViewWindow
+    bool isWindowVisible() const override { return isVisible(); }
+    void display() override;
+    void setHasChanged(bool changed) override;
+    void setHide(bool hide) override { m_hidesOnDeactivate = hide; }
+
+public slots:
+    void applicationStateChanged(Qt::ApplicationState state);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void madeActive();
+    void madeInactive();
+    void closeDrawerPanel();
+    void placeChildren();
+
+    PrefControl& m_prefs;
+    SVView* m_view;
+    QWidget* m_bottomBar;
+    QLabel* m_ledButton;
+    QToolButton* m_svDrawerDisc;
+    QScrollArea* m_drawerPanel;
+    SVDrawView* m_drawView;
+    SVDrawer* m_drawer;
+    SVClickMenu* m_clickMenu;
+    SVConeSearch* m_nomad = nullptr;
+    bool m_keepSVClosed = false;
+    bool m_hidesOnDeactivate = false;
+    bool m_isHiddenWhileInactive = false;
+    bool m_isDrawerOpen = false;
+};

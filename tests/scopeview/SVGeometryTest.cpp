@@ -1,0 +1,162 @@
+#include "scopeview/SVMountLink.h"
+#include "scopeview/SVOrientation.h"
+#include "scopeview/SVProjection.h"
+#include "scopeview/SVViewState.h"
+
+#include "model/Angles.h"
+#include "model/UnitVector.h"
+#include "model/projection/PrecessionMatrix.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+using Angles::kDegToRad;
+using Angles::kPi;
+
+constexpr std::array<double, 9> kIdentity{1, 0, 0, 0, 1, 0, 0, 0, 1};
+
+double distance(const QPointF& a, const QPointF& b) { return std::hypot(a.x() - b.x(), a.y() - b.y()); }
+
+TEST(SVProjection, CentreAndFieldEdgeWithEastLeftAndNorthUp)
+{
+    const SVAngles a = SVAngles::calculate(2.0, 400.0);
+    for (double dec0 : {0.0, 0.7, -1.2, 1.5}) {
+        const double ra0 = 1.3;
+        const SVProjection p(a, ra0, dec0, kIdentity);
+        const UnitVector c = UnitVector::fromRADec(ra0, dec0);
+        const QPointF centre(a.svOffset, a.svOffset);
+        const auto at = p.projectOfDate(c.x, c.y, c.z);
+        ASSERT_TRUE(at);
+        EXPECT_LT(distance(*at, centre), 1e-3) << dec0;
+
+        // On the edge to the north: straight up by the edge radius.
+        const UnitVector n = UnitVector::fromRADec(ra0, dec0 + a.svAngle);
+        const auto north = p.projectOfDate(n.x, n.y, n.z);
+        ASSERT_TRUE(north);
+        EXPECT_NEAR(north->y() - centre.y(), a.fieldEdgeRadius(), 1e-3) << dec0;
+        EXPECT_NEAR(north->x(), centre.x(), 1e-3) << dec0;
+
+        // A little east: to the left.
+        const UnitVector e = UnitVector::fromRADec(ra0 + 0.2 * a.svAngle / std::cos(dec0), dec0);
+        const auto east = p.projectOfDate(e.x, e.y, e.z);
+        ASSERT_TRUE(east);
+        EXPECT_LT(east->x(), centre.x() - 1.0) << dec0;
+    }
+}
+
+TEST(SVProjection, CullKeepsAMarginBeyondTheFieldEdge)
+{
+    const SVAngles a = SVAngles::calculate(2.0, 400.0);
+    const SVProjection p(a, 0.0, 0.0, kIdentity);
+    const auto at = [&](double dec) {
+        const UnitVector v = UnitVector::fromRADec(0.0, dec);
+        return p.projectOfDate(v.x, v.y, v.z);
+    };
+    EXPECT_TRUE(at(a.svAngle + 0.014));
+    EXPECT_FALSE(at(a.svAngle + 0.016));
+    EXPECT_FALSE(at(kPi / 2.0));
+}
+
+TEST(SVProjection, J2000PlacesArePrecessedToTheCentreOfDate)
+{
+    // A J2000 star with the field centred on its place of 2030 lands in the middle.
+    const PrecessionMatrix m = PrecessionMatrix::forJulianDay(2462502.5);
+    const UnitVector star = UnitVector::fromRADec(2.0, 0.4);
+    const auto [x, y, z] = m.apply(star.x, star.y, star.z);
+    const SVAngles a = SVAngles::calculate(0.1, 400.0);
+    const SVProjection p(a, std::atan2(y, x), std::asin(z), m.p);
+    const auto at = p.projectJ2000(star.x, star.y, star.z);
+    ASSERT_TRUE(at);
+    EXPECT_LT(distance(*at, QPointF(200.0, 200.0)), 1e-2);
+    // Unprecessed, the same star is well off the centre of so small a field.
+    const auto unturned = p.projectOfDate(star.x, star.y, star.z);
+    EXPECT_FALSE(unturned && distance(*unturned, QPointF(200.0, 200.0)) < 50.0);
+}
+
+TEST(SVOrientation, ParallacticAngleOnTheMeridian)
+{
+    const double latitude = 50.0 * kDegToRad;
+    EXPECT_DOUBLE_EQ(SVOrientation::parallacticAngle(latitude, 0.0, 20.0 * kDegToRad), 0.0);
+    EXPECT_NEAR(std::abs(SVOrientation::parallacticAngle(latitude, 0.0, 70.0 * kDegToRad)), kPi, 1e-12);
+    // East of the meridian the field turns the other way than west of it.
+    EXPECT_LT(SVOrientation::parallacticAngle(latitude, -0.5, 0.3) *
+                  SVOrientation::parallacticAngle(latitude, 0.5, 0.3),
+              0.0);
+}
+
+TEST(SVOrientation, TransformFlipsAndTurnsAboutTheViewCentre)
+{
+    struct Case {
+        double ew;
+        double ns;
+        double qP;
+        QPointF expected;  // where (250, 230) goes about (200, 200)
+    };
+    for (const Case c : {Case{1, 1, 0, {250, 230}}, Case{-1, 1, 0, {150, 230}},
+                         Case{1, -1, 0, {250, 170}}, Case{1, 1, kPi, {150, 170}},
+                         Case{1, 1, kPi / 2, {230, 150}}}) {
+        const SVOrientation o{c.ew, c.ns, c.qP};
+        const QPointF at = o.tran(200.0).map(QPointF(250, 230));
+        EXPECT_NEAR(at.x(), c.expected.x(), 1e-9) << c.ew << c.ns << c.qP;
+        EXPECT_NEAR(at.y(), c.expected.y(), 1e-9) << c.ew << c.ns << c.qP;
+        EXPECT_EQ(o.tran(200.0).map(QPointF(200, 200)), QPointF(200, 200));
+    }
+}
+
+struct FakeMount final : SVMountLink {
+    int protocol = SVMountLink::kSynScanProtocol;
+    double raError = 0.0;
+    double decError = 0.0;
+    int scopeProtocol() const override { return protocol; }
+    double synScanRAError() const override { return raError; }
+    double synScanDecError() const override { return decError; }
+};
+
+TEST(SVViewState, FieldCentreTakesOffSynScanOffsetsThenAddsThePan)
+{
+    struct Case {
+        int protocol;
+        double trackRA;
+        double raError;
+        double ra;  // expected, before the pan
+    };
+    for (const Case c : {Case{12, 1.0, 0.25, 0.75}, Case{12, 0.1, 0.2, 0.1 - 0.2 + 2 * kPi},
+                         Case{12, 6.2, -0.2, 6.4 - 2 * kPi}, Case{11, 1.0, 0.25, 1.0}}) {
+        FakeMount mount;
+        mount.protocol = c.protocol;
+        mount.raError = c.raError;
+        mount.decError = 0.05;
+        SVViewState s;
+        s.setTrackRA(c.trackRA, 0.5);
+        s.addDeltas(0.01, -0.02);
+        const SVViewState::Centre centre = s.fieldCentre(&mount, nullptr);
+        EXPECT_NEAR(centre.ra, c.ra + 0.01, 1e-12) << c.trackRA;
+        EXPECT_NEAR(centre.dec, (c.protocol == 12 ? 0.45 : 0.5) - 0.02, 1e-12) << c.trackRA;
+    }
+    SVViewState s;
+    s.setTrackRA(1.0, 0.5);
+    const SVViewState::Centre alone = s.fieldCentre(nullptr, nullptr);
+    EXPECT_EQ(alone.ra, 1.0);
+    EXPECT_EQ(alone.dec, 0.5);
+}
+
+TEST(SVViewState, SynScanDebugLinesGiveTheUncorrectedCentreAndOffsetsInDegrees)
+{
+    FakeMount mount;
+    mount.raError = 1.0 * kDegToRad;
+    mount.decError = -0.5 * kDegToRad;
+    SVViewState s;
+    s.setTrackRA(90.0 * kDegToRad, 10.0 * kDegToRad);
+    QStringList lines;
+    s.fieldCentre(&mount, [&](const QString& line) { lines << line; });
+    EXPECT_EQ(lines, QStringList({"svDrawRect: RA: 90.000, Dec: 10.000.",
+                                  "svDrawRect: RAErr: 1.000, DecErr: -0.500."}));
+}
+
+}  // namespace
