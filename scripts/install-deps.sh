@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libxrandr-dev tzdata
   liberfa-dev
+  python3-pil python3-numpy
   xvfb xauth
 )
 
