@@ -46,6 +46,9 @@ SSWindow::SSWindow(const PrefControl& prefControl, const SkyDateModel& skyDateMo
     auto* dateText = new QLabel(content);
     auto* angleText = new QLabel(content);
     auto* rotateText = new QLabel(content);
+    dateText->setObjectName("ssDateText");
+    angleText->setObjectName("ssAngleText");
+    rotateText->setObjectName("ssRotateText");
     auto* readouts = new QHBoxLayout;
     readouts->addWidget(m_ssDrawerDisc);
     readouts->addWidget(dateText, 2);
