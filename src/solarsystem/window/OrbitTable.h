@@ -8,9 +8,7 @@
 struct OrbitTable {
     static constexpr int kMercury = 0;
     static constexpr int kVenus = 1;
-    static constexpr int kEarth = 2;
     static constexpr int kMars = 3;
-    static constexpr int kNeptune = 7;
     static constexpr int kPluto = 8;
     static constexpr int kPlanets = 9;
     static constexpr int kSmallBody = 9;

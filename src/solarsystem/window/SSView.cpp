@@ -26,7 +26,6 @@ namespace {
 constexpr std::array<const char*, OrbitTable::kPlanets> kPlanetKeys = {
     "Mercury", "Venus", "Earth", "Mars", "Jupiter", "Saturn", "Uranus", "Neptune", "Pluto"};
 constexpr float kHalfPi = float(std::numbers::pi / 2);
-constexpr double kTwoPi = 6.28318530717959;
 // One notch of a wheel.
 constexpr double kWheelNotch = 120.0;
 
@@ -208,9 +207,9 @@ void SSView::wheelEvent(QWheelEvent* event)
         m_zoom = float(std::clamp(m_zoom + dy * 0.1, double(kMinZoom), double(kMaxZoom)));
         double rotate = m_rotate + dx * Angles::kDegToRad;
         if (rotate < 0.0)
-            rotate += kTwoPi;
-        else if (rotate > kTwoPi)
-            rotate -= kTwoPi;
+            rotate += Angles::kTwoPi;
+        else if (rotate > Angles::kTwoPi)
+            rotate -= Angles::kTwoPi;
         m_rotate = float(rotate);
     }
     event->accept();

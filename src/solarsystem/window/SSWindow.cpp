@@ -11,6 +11,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QLabel>
 #include <QScreen>
 #include <QToolButton>
@@ -94,10 +95,15 @@ void SSWindow::setDrawerLimits(const QRectF& rect)
     int trailing = int(rect.height() - kDrawerHeight);
     if (trailing < 0)
         trailing = int(centralWidget()->height() - kDrawerContentHeight);
-    trailing = std::max(trailing, 0);
+    // The drawer lies inside this window, so its controls must still fit:
+    // a drawer taller than the window would make the window grow, and with
+    // it the plot and the next offset, at every redraw.
+    SSDrawView& drawView = m_ssDrawer->drawView();
+    const int room = centralWidget()->height() - kDrawerLeading - drawView.layout()->minimumSize().height();
+    trailing = std::clamp(trailing, 0, std::max(room, 0));
     const QMargins limits(0, kDrawerLeading, 0, trailing);
-    if (m_ssDrawer->drawView().contentsMargins() != limits)
-        m_ssDrawer->drawView().setContentsMargins(limits);
+    if (drawView.contentsMargins() != limits)
+        drawView.setContentsMargins(limits);
 }
 
 QMargins SSWindow::drawerLimits() const { return m_ssDrawer->drawView().contentsMargins(); }
@@ -145,7 +151,6 @@ void SSWindow::keyPressEvent(QKeyEvent* event)
         }
         break;
     }
-    update();
     view.update();
     view.updateBottomPanel();
     m_ssDrawer->updateSliders();

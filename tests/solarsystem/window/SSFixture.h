@@ -67,25 +67,19 @@ protected:
     {
         return image.pixelColor(int(x), image.height() - 1 - int(y));
     }
-    // Whether any pixel within `radius` of the view point is not black.
-    static bool anyLight(const QImage& image, double x, double y, int radius)
-    {
-        for (int dx = -radius; dx <= radius; ++dx)
-            for (int dy = -radius; dy <= radius; ++dy)
-                if (at(image, x + dx, y + dy).lightness() > 40)
-                    return true;
-        return false;
-    }
-
-    // The brightest pixel within one of the view point.
-    static QColor brightest(const QImage& image, double x, double y)
+    // The brightest pixel within `radius` of the view point.
+    static QColor brightest(const QImage& image, double x, double y, int radius = 1)
     {
         QColor best(Qt::black);
-        for (int dx = -1; dx <= 1; ++dx)
-            for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -radius; dx <= radius; ++dx)
+            for (int dy = -radius; dy <= radius; ++dy)
                 if (at(image, x + dx, y + dy).lightness() > best.lightness())
                     best = at(image, x + dx, y + dy);
         return best;
+    }
+    static bool anyLight(const QImage& image, double x, double y, int radius)
+    {
+        return brightest(image, x, y, radius).lightness() > 40;
     }
 
     PrefControl* prefs = nullptr;

@@ -68,19 +68,4 @@ TEST_F(SmallBodyOrbitTest, OrbitIsBrokenWhereItLeavesThePlotOrPassesTheAsymptote
     }
 }
 
-TEST_F(SmallBodyOrbitTest, PlanetMarkersGrowOnTheNearSideButNeverShrinkBelowFourPixels)
-{
-    const PlotView tilted{400.0, 300.0, -std::numbers::pi / 4, 0.0};
-    SSPlotPainter flat(painter, kHeight, kStartView, 4 * kScale, table);
-    SSPlotPainter slanted(painter, kHeight, tilted, 4 * kScale, table);
-    constexpr int kJupiter = 4;
-    EXPECT_DOUBLE_EQ(flat.planetMarker(kJupiter, 0.0)->halfSize, flat.planetMarker(kJupiter, 3.0)->halfSize);
-    EXPECT_GT(slanted.planetMarker(kJupiter, 0.0)->halfSize, 2 * slanted.planetMarker(kJupiter, 3.0)->halfSize);
-    EXPECT_EQ(flat.planetMarker(OrbitTable::kPluto, 0.0)->halfSize, 2.0);
-    // Mercury's orbit is too small to draw at this scale's quarter.
-    SSPlotPainter far(painter, kHeight, kStartView, kScale, table);
-    EXPECT_FALSE(far.planetMarker(OrbitTable::kMercury, 0.0));
-    EXPECT_TRUE(far.planetMarker(OrbitTable::kVenus, 0.0));
-}
-
 }  // namespace
