@@ -118,7 +118,7 @@ void SSView::drawRect(QPainter& painter, const QRectF& rect)
         plot.drawPlanetOrbit(k);
         plot.drawPlanetMarker(k, *marker, m_images.planet(k));
         if (isPlanetNames)
-            plot.drawLabel(StringTables::localizedString("Global", kPlanetKeys[std::size_t(k)]),
+            plot.drawLabel(globalText(kPlanetKeys[std::size_t(k)]),
                            marker->point + QPointF(marker->halfSize + 2.0, 0.0),
                            m_prefControl.planetNameAttributes());
         if (k == OrbitTable::kMars)
