@@ -8,7 +8,6 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libxrandr-dev tzdata
   liberfa-dev
-  python3-pil
   xvfb xauth
   python3-pil python3-numpy
 )

@@ -31,6 +31,9 @@ ChartAssembly::ChartAssembly(const Folders& folders)
       m_skyDateModel(m_prefs),
       m_solarSystem(m_starDatabaseModel, m_prefs, m_skyDateModel),
       m_solarSystemLink(m_solarSystem),
+      m_ssBodies(m_solarSystem),
+      m_ssWindow(m_prefs, m_skyDateModel, m_ssBodies, folders.resources),
+      m_ssWindowLink(m_ssWindow),
       m_starDatabaseLink(m_starDatabaseModel, m_catalogueFolders),
       m_chartSkyLink(m_starDatabaseModel, m_prefs, m_skyDateModel,
                      [this] { return m_solarSystem.sunAlt(); }),
@@ -71,6 +74,7 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     m_outlets.projection = &m_starDatabaseLink;
     m_outlets.centering = &m_starDatabaseLink;
     m_outlets.planetPath = &m_solarSystemLink;
+    m_outlets.ssWindow = &m_ssWindowLink;
     m_outlets.skyDateModel = &m_skyDateLink;
 
     m_starDatabaseModel.setLinks(m_prefs, m_skyDateModel);

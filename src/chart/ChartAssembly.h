@@ -7,6 +7,7 @@
 #include "chart/SkyWindow.h"
 #include "chart/SkyDateLink.h"
 #include "chart/SolarSystemLink.h"
+#include "chart/SolarSystemWindowLink.h"
 #include "chart/StarDatabaseLink.h"
 #include "chart/UpdateChain.h"
 #include "chart/WindowSettings.h"
@@ -26,6 +27,8 @@
 #include "platform/CapsLockState.h"
 #include "platform/DisplayGamma.h"
 #include "solarsystem/SolarSystemModel.h"
+#include "solarsystem/window/SSModelLink.h"
+#include "solarsystem/window/SSWindow.h"
 
 #include <QObject>
 #include <QString>
@@ -88,6 +91,9 @@ private:
     StarDatabaseModel m_starDatabaseModel;
     SolarSystemModel m_solarSystem;
     SolarSystemLink m_solarSystemLink;
+    SSModelLink m_ssBodies;
+    SSWindow m_ssWindow;
+    SolarSystemWindowLink m_ssWindowLink;
     StarDatabaseLink m_starDatabaseLink;
     ChartSkyLink m_chartSkyLink;
     SkyDateLink m_skyDateLink;
