@@ -1,0 +1,149 @@
+#include "TempSettings.h"
+
+#include <QFile>
+
+#include <csignal>
+#include <functional>
+#include <optional>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+const QDateTime kLaunch(QDate(2024, 3, 1), QTime(9, 30));
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Writes beyond `bytes` fail with EFBIG while it lives.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        m_set = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+    bool set() const { return m_set; }
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+    bool m_set = false;
+};
+
+// A small file system mounted over `folder` and filled to the last byte
+// while it lives; only root can mount one.
+class FullFileSystem {
+public:
+    explicit FullFileSystem(QString folder) : m_folder(std::move(folder))
+    {
+        if (geteuid() != 0
+            || mount("tmpfs", m_folder.toLocal8Bit().constData(), "tmpfs", 0, "size=64k") != 0)
+            return;
+        m_mounted = true;
+    }
+    ~FullFileSystem()
+    {
+        if (m_mounted)
+            umount(m_folder.toLocal8Bit().constData());
+    }
+    bool mounted() const { return m_mounted; }
+    // Leaves one page free, so a write is cut rather than refused.
+    void fill() const
+    {
+        QFile filler(fillerPath());
+        if (!filler.open(QIODevice::WriteOnly))
+            return;
+        const QByteArray block(512, 'f');
+        while (filler.write(block) > 0 && filler.flush()) {
+        }
+        filler.resize(filler.size() - 4096);
+    }
+    void empty() const { QFile::remove(fillerPath()); }
+
+private:
+    QString fillerPath() const { return m_folder + QStringLiteral("/filler"); }
+
+    QString m_folder;
+    bool m_mounted = false;
+};
+
+class PrefFileFormatTest : public TempSettings {
+protected:
+    // Stores a few settings, then, once `arm` has set up the failure, a
+    // value too large for it: the file keeps its earlier content, and the
+    // failure reaches the caller and the debug sink once.
+    void expectFailedWriteKeepsTheFile(const std::function<void()>& arm, const std::function<void()>& disarm)
+    {
+        QStringList lines;
+        {
+            PrefStore store(kLaunch);
+            store.setDebugSink([&](const QString& line) { lines.append(line); });
+            store.writeFloat("StarMagLimitPref", 7.5f);
+            store.writeString("ShortcutPref", QStringLiteral("a, b; c = d"));
+            store.writeData("SitesPref", QByteArray("\x00\x01\xff", 3));
+            ASSERT_TRUE(store.sync());
+            const QByteArray before = fileBytes(PrefStore::fileName());
+            arm();
+            // Smaller than the write buffer, so only the flush meets the failure.
+            store.writeString("SVSavePosnPref", QString(5000, u'x'));
+            EXPECT_FALSE(store.sync());
+            EXPECT_FALSE(store.sync());
+            EXPECT_FALSE(store.written());
+            EXPECT_EQ(fileBytes(PrefStore::fileName()), before);
+            store.remove("SVSavePosnPref");
+            EXPECT_EQ(lines.size(), 1);
+        }
+        disarm();
+        PrefStore reopened(kLaunch);
+        EXPECT_EQ(reopened.readFloat("StarMagLimitPref"), 7.5f);
+        EXPECT_EQ(reopened.readString("ShortcutPref"), QStringLiteral("a, b; c = d"));
+    }
+};
+
+TEST_F(PrefFileFormatTest, AFailedWriteUnderAFileSizeLimitKeepsTheOldFile)
+{
+    std::optional<FileSizeLimit> limit;
+    expectFailedWriteKeepsTheFile([&] { ASSERT_TRUE(limit.emplace(4096).set()); }, [&] { limit.reset(); });
+}
+
+TEST_F(PrefFileFormatTest, AFailedWriteOnAFullFileSystemKeepsTheOldFile)
+{
+    FullFileSystem full(folder());
+    if (!full.mounted())
+        GTEST_SKIP() << "mounting a small file system needs root";
+    expectFailedWriteKeepsTheFile([&] { full.fill(); }, [&] { full.empty(); });
+}
+
+TEST_F(PrefFileFormatTest, FilesOfEarlierRunsReadAndRewriteAsBefore)
+{
+    const QMap<QString, QVariant> earlier = {
+        {"ShortcutPref", "a, b; c = \"d\""}, {"StarMagLimitPref", "6.55"}, {"SitesPref", QByteArray("\x00\x01\xff", 3)},
+        {"DomerPref", "0.1"}, {"DomeRPref", "2.5"}, {"SiteNamesArrayPref", R"(["Home, \"the\" garden","B"])"}};
+    seed(earlier);
+    {
+        PrefStore store(kLaunch);
+        EXPECT_EQ(store.readString("ShortcutPref"), earlier.value("ShortcutPref").toString());
+        EXPECT_EQ(store.readData("SitesPref"), earlier.value("SitesPref").toByteArray());
+        EXPECT_EQ(store.readDouble("DomerPref"), 0.1);
+        store.writeBool("MetricPref", false);
+        EXPECT_TRUE(store.sync());
+    }
+    auto expected = earlier;
+    expected.insert("MetricPref", "NO");
+    EXPECT_EQ(storedValues(), expected);
+}
+
+}  // namespace
