@@ -105,36 +105,7 @@ QStringList each(const char* const (&objects)[N], const QString& call)
     return ::testing::AssertionSuccess();
 }
 
-const QString kArrowSpeed = "sliders.arrowSpeed " + QVariant(51.0f).toString();
-
 }  // namespace
-
-TEST_F(LaunchSequenceTest, TheLaunchRunsEveryStepInOrder)
-{
-    installed();
-    ASSERT_TRUE(launch().didLaunch());
-
-    const QStringList expected =
-        QStringList{"images.createStarArrays", kArrowSpeed /* the settings are read */, "view.showSplashStage 1",
-                    "store.setupDatabase", "view.showSplashStage 2", "images.createObjectSymbols",
-                    "skyDate.startupDate", "model.calculateStarPositions true", "view.showSplashStage 3",
-                    "sliders.azimuth 180", "sliders.altitude 45", "sliders.viewAngle 120",
-                    "prefWindow.localizePrefPanel", "prefWindow.setupDate", "prefWindow.setupScopes 0",
-                    "prefWindow.setupShortcuts", "timePanel.setupDate", "timePanel.setTransparency",
-                    "directionPanel.setTransparency", "findPanel.setTransparency", "lx200Panel.setTransparency",
-                    "meadeBasicPanel.setTransparency", "temmaPanel.setTransparency", "geminiPanel.setTransparency",
-                    "infoPanelDrag.updateInfoPanelText", "prefWindow.setupFontsAndColors", "svDrawer.setupDrawer",
-                    "prefWindow.setupHideBoxes"} +
-        each(kHideOrder, ".setHide true") +
-        QStringList{"view.display", "toolbar.setupToolbar", "window.setToolbarShown true"} +
-        each(kToolTipOrder, ".setToolTips") +
-        QStringList{"connectMenu.setupConnectMenu", "view.showSplashStage 4", "images.recolorStarArrays",
-                    "images.recolorObjectSymbols", "view.setHasLaunched", "window.makeKeyWindow",
-                    "bottomPanel.updateBottomPanel", "view.display", "companion.createManager",
-                    "view.startCursorTimer"};
-    EXPECT_EQ(fakes.log.calls, expected);
-    EXPECT_TRUE(recorder.alerts.empty());
-}
 
 TEST_F(LaunchSequenceTest, TheSettingsSwitchTheirStepsOn)
 {
@@ -160,11 +131,7 @@ TEST_F(LaunchSequenceTest, APartThatIsNotThereIsSkipped)
     installed();
     outlets = ChartOutlets();
     ASSERT_TRUE(launch().didLaunch());
-
-    EXPECT_EQ(fakes.log.calls,
-              QStringList({kArrowSpeed, "view.showSplashStage 1", "view.showSplashStage 2", "view.showSplashStage 3",
-                           "view.display", "window.setToolbarShown true", "view.showSplashStage 4",
-                           "view.setHasLaunched", "window.makeKeyWindow", "view.display", "view.startCursorTimer"}));
+    EXPECT_TRUE(inOrder(fakes.log.calls, {"view.showSplashStage 4", "view.setHasLaunched", "view.startCursorTimer"}));
 }
 
 TEST_F(LaunchSequenceTest, AStartupFailureEndsTheLaunchThere)
