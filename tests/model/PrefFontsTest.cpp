@@ -34,6 +34,13 @@ protected:
 
 TEST_F(PrefFontsTest, EachKindIsStoredAndComesBackAtTheNextLaunch)
 {
+    const auto fonts = [](const PrefControl& p) {
+        return std::vector<QFont>{p.horizonLabelFont(), p.constellationNameFont(), p.planetNameFont(),
+                                  p.starNameFont(), p.deepSkyNameFont(), p.gridLabelFont(), p.pathLabelFont(),
+                                  p.angleSepFont(), p.nomadMagFont(), p.nomadGridFont(),
+                                  p.constellationPrintFont(), p.planetPrintFont(), p.starPrintFont(),
+                                  p.cometPrintFont(), p.deepSkyPrintFont(), p.cometNameAttributes().font};
+    };
     PrefControl& prefs = launch();
     prefs.setIsMythColor(false);
     const QColor pathLabelColour = prefs.pathLabelAttributes().color;
@@ -45,18 +52,14 @@ TEST_F(PrefFontsTest, EachKindIsStoredAndComesBackAtTheNextLaunch)
               (Written{{"PathLabelFontPref", "Serif;17;regular"}, {"PathColorPref", "0 1 0 1"}}));
     for (int kind = 1; kind <= 16; ++kind)
         prefs.saveFont(kind, QFont(QStringLiteral("Serif"), 10 + kind), QColor::fromRgb(0, kind, 255));
+    EXPECT_EQ(prefs.constellationNameAttributes().font.pointSize(), 11);
+    EXPECT_EQ(prefs.nomadMagFont().pointSize(), 25);
+    const auto savedColours = colours(prefs);
+    const auto savedFonts = fonts(prefs);
 
     const PrefControl& next = launch();
-    EXPECT_EQ(next.constellationNameAttributes().font.pointSize(), 11);
-    EXPECT_EQ(next.constellationNameAttributes().color, QColor::fromRgb(0, 1, 255));
-    EXPECT_EQ(next.gridLabelFont().pointSize(), 16);
-    EXPECT_EQ(next.pathColor(), QColor::fromRgb(0, 7, 255));
-    EXPECT_EQ(next.horizonLabelFont().pointSize(), 19);
-    EXPECT_EQ(next.starPrintFont().pointSize(), 22);
-    EXPECT_EQ(next.deepSkyPrintFont().pointSize(), 24);
-    EXPECT_EQ(next.nomadMagFont().pointSize(), 25);
-    EXPECT_EQ(next.gridLinesColor(), QColor::fromRgb(3, 0, 255));
-    EXPECT_EQ(next.nomadGridAttributes().color, QColor::fromRgb(16, 0, 255));
+    EXPECT_EQ(colours(next), savedColours);
+    EXPECT_EQ(fonts(next), savedFonts);
 }
 
 TEST_F(PrefFontsTest, RevertReloadsTheStoredValueAndRemovesKeysOnlyForTheDefault)
