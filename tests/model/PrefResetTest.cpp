@@ -138,6 +138,7 @@ TEST_F(PrefQuitTest, QuitStoresTheViewSyncsAndDisconnectsConnectedDevicesInOrder
               (QStringList{"mount.isConnected", "mount.disconnect", "canon.isCanonConnected",
                            "canon.canonDisconnect", "dome.isDomeConnect", "ddw.isDDWConnect", "ddw.ddwDisconnect",
                            "sg4.isSG4Connect", "sg4.isAllSkyConnect", "sg4.sg4Disconnect"}));
+    EXPECT_TRUE(prefs.settingsWritten());
     QFile file(PrefStore::fileName());  // synced: on disk, not just in memory
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray text = file.readAll();

@@ -22,6 +22,7 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 #include <span>
 
 // The settings object: the one holder of every user setting and of the
@@ -45,6 +46,11 @@ public:
     PrefControl& operator=(const PrefControl&) = delete;
 
     void setLinks(const PrefLinks& links) { m_links = links; }
+    // Where a failed write of the settings file is reported (once per
+    // failure; the file keeps its earlier content), and whether the last
+    // write reached the file.
+    void setDebugSink(std::function<void(const QString&)> sink) { m_store.setDebugSink(std::move(sink)); }
+    bool settingsWritten() const { return m_store.written(); }
 
     // Reads every setting and hands the stored device settings to their
     // controllers. Called once at launch and again by the reset.
