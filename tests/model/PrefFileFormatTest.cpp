@@ -1,12 +1,11 @@
 #include "TempSettings.h"
+#include "support/FileSizeLimit.h"
 
 #include <QFile>
 
-#include <csignal>
 #include <functional>
 #include <optional>
 #include <sys/mount.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -18,30 +17,6 @@ QByteArray fileBytes(const QString& path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
-
-// Writes beyond `bytes` fail with EFBIG while it lives.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        m_set = setrlimit(RLIMIT_FSIZE, &limit) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    bool set() const { return m_set; }
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-    bool m_set = false;
-};
 
 // A small file system mounted over `folder` and filled to the last byte
 // while it lives; only root can mount one.
@@ -116,7 +91,7 @@ protected:
 TEST_F(PrefFileFormatTest, AFailedWriteUnderAFileSizeLimitKeepsTheOldFile)
 {
     std::optional<FileSizeLimit> limit;
-    expectFailedWriteKeepsTheFile([&] { ASSERT_TRUE(limit.emplace(4096).set()); }, [&] { limit.reset(); });
+    expectFailedWriteKeepsTheFile([&] { limit.emplace(4096); }, [&] { limit.reset(); });
 }
 
 TEST_F(PrefFileFormatTest, AFailedWriteOnAFullFileSystemKeepsTheOldFile)
