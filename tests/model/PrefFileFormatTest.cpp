@@ -59,32 +59,31 @@ class PrefFileFormatTest : public TempSettings {
 protected:
     // Stores a few settings, then, once `arm` has set up the failure, a
     // value too large for it: the file keeps its earlier content, and the
-    // failure reaches the caller and the debug sink once.
+    // failure reaches the caller and the debug sink once. Once `disarm` has
+    // lifted the failure, the next sync writes the value.
     void expectFailedWriteKeepsTheFile(const std::function<void()>& arm, const std::function<void()>& disarm)
     {
         QStringList lines;
-        {
-            PrefStore store(kLaunch);
-            store.setDebugSink([&](const QString& line) { lines.append(line); });
-            store.writeFloat("StarMagLimitPref", 7.5f);
-            store.writeString("ShortcutPref", QStringLiteral("a, b; c = d"));
-            store.writeData("SitesPref", QByteArray("\x00\x01\xff", 3));
-            ASSERT_TRUE(store.sync());
-            const QByteArray before = fileBytes(PrefStore::fileName());
-            arm();
-            // Smaller than the write buffer, so only the flush meets the failure.
-            store.writeString("SVSavePosnPref", QString(5000, u'x'));
-            EXPECT_FALSE(store.sync());
-            EXPECT_FALSE(store.sync());
-            EXPECT_FALSE(store.written());
-            EXPECT_EQ(fileBytes(PrefStore::fileName()), before);
-            store.remove("SVSavePosnPref");
-            EXPECT_EQ(lines.size(), 1);
-        }
+        PrefStore store(kLaunch);
+        store.setDebugSink([&](const QString& line) { lines.append(line); });
+        store.writeFloat("StarMagLimitPref", 7.5f);
+        store.writeString("ShortcutPref", QStringLiteral("a, b; c = d"));
+        store.writeData("SitesPref", QByteArray("\x00\x01\xff", 3));
+        ASSERT_TRUE(store.sync());
+        const QByteArray before = fileBytes(PrefStore::fileName());
+        arm();
+        // Smaller than the write buffer, so only the flush meets the failure.
+        store.writeString("SVSavePosnPref", QString(5000, u'x'));
+        EXPECT_FALSE(store.sync());
+        EXPECT_FALSE(store.sync());
+        EXPECT_FALSE(store.written());
+        EXPECT_EQ(fileBytes(PrefStore::fileName()), before);
+        EXPECT_EQ(lines.size(), 1);
         disarm();
-        PrefStore reopened(kLaunch);
-        EXPECT_EQ(reopened.readFloat("StarMagLimitPref"), 7.5f);
-        EXPECT_EQ(reopened.readString("ShortcutPref"), QStringLiteral("a, b; c = d"));
+        EXPECT_TRUE(store.sync());
+        EXPECT_TRUE(store.written());
+        EXPECT_EQ(PrefStore(kLaunch).readString("SVSavePosnPref"), QString(5000, u'x'));
+        EXPECT_EQ(PrefStore(kLaunch).readFloat("StarMagLimitPref"), 7.5f);
     }
 };
 

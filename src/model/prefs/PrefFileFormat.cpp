@@ -4,9 +4,23 @@
 #include <QFileDevice>
 #include <QTemporaryDir>
 
+#include <QHash>
+#include <QMutex>
+#include <QMutexLocker>
+
 #include <optional>
 
 namespace {
+
+// The outcome of the last write of each file, by path.
+QMutex g_outcomesLock;
+QHash<QString, bool> g_outcomes;
+
+void recordOutcome(const QString& path, bool succeeded)
+{
+    const QMutexLocker lock(&g_outcomesLock);
+    g_outcomes.insert(path, succeeded);
+}
 
 // Qt's own INI reader and writer work on named files only, and not on the
 // file being synced (its lock is held), so both go through a private file of
@@ -74,7 +88,7 @@ bool readFile(QIODevice& device, QSettings::SettingsMap& map)
     return parsed.has_value();
 }
 
-bool writeFile(QIODevice& device, const QSettings::SettingsMap& map)
+bool writeWhole(QIODevice& device, const QSettings::SettingsMap& map)
 {
     const std::optional<QByteArray> text = iniText(map);
     if (!text || device.write(*text) != text->size())
@@ -82,6 +96,14 @@ bool writeFile(QIODevice& device, const QSettings::SettingsMap& map)
     // The commit that follows does not report a failed flush of the buffer.
     auto* file = qobject_cast<QFileDevice*>(&device);
     return !file || file->flush();
+}
+
+bool writeFile(QIODevice& device, const QSettings::SettingsMap& map)
+{
+    const bool written = writeWhole(device, map);
+    if (const auto* file = qobject_cast<QFileDevice*>(&device))
+        recordOutcome(file->fileName(), written);
+    return written;
 }
 
 }  // namespace
@@ -94,5 +116,13 @@ QSettings::Format format()
         QSettings::registerFormat(QStringLiteral("ini"), readFile, writeFile, Qt::CaseSensitive);
     return registered;
 }
+
+bool lastWriteSucceeded(const QString& path)
+{
+    const QMutexLocker lock(&g_outcomesLock);
+    return g_outcomes.value(path, true);
+}
+
+void recordFailedWrite(const QString& path) { recordOutcome(path, false); }
 
 }  // namespace PrefFileFormat

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSettings>
+#include <QString>
 
 // The settings file's format: Qt's INI text, so files written before read
 // unchanged, but written so that a failed write (a full disk, a file-size
@@ -11,5 +12,12 @@
 namespace PrefFileFormat {
 
 QSettings::Format format();
+// Whether the last write of the file at `path` reached it. QSettings keeps
+// reporting AccessError once a write has failed, and another settings object
+// on the same file may have written it since, so callers ask here. A failure
+// QSettings reports before the write (no room for the new file) is recorded
+// by the caller that sees it.
+bool lastWriteSucceeded(const QString& path);
+void recordFailedWrite(const QString& path);
 
 }  // namespace PrefFileFormat

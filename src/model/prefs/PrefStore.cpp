@@ -158,13 +158,16 @@ void PrefStore::remove(const QString& key) { m_settings->remove(key); }
 
 bool PrefStore::sync()
 {
-    const bool before = written();
+    const QString path = m_settings->fileName();
+    const bool reportedBefore = m_settings->status() != QSettings::NoError;
     m_settings->sync();
-    const bool ok = written();
-    if (before && !ok && m_debug)
-        m_debug(QStringLiteral("Can not write the settings file %1; it keeps its earlier content.")
-                    .arg(fileName()));
-    return ok;
+    if (!reportedBefore && m_settings->status() != QSettings::NoError)
+        PrefFileFormat::recordFailedWrite(path);
+    const bool written = PrefFileFormat::lastWriteSucceeded(path);
+    if (!written && m_written && m_debug)
+        m_debug(QStringLiteral("Can not write the settings file %1; it keeps its earlier content.").arg(path));
+    m_written = written;
+    return written;
 }
 
-bool PrefStore::written() const { return m_settings->status() == QSettings::NoError; }
+bool PrefStore::written() const { return m_written; }

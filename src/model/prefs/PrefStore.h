@@ -82,10 +82,10 @@ public:
     // Removes the user's value, so the registered default shows through.
     void remove(const QString& key);
     // Writes pending changes to the file; false when they could not be
-    // written, which the file as it was before survives. Each failed write
-    // sends one line to the debug sink.
+    // written, and the file keeps its earlier content. A later sync tries
+    // again. The first failure after a success sends one line to the debug sink.
     bool sync();
-    // False once a write of the file has failed.
+    // Whether the last sync reached the file.
     bool written() const;
     void setDebugSink(std::function<void(const QString&)> sink) { m_debug = std::move(sink); }
 
@@ -96,4 +96,5 @@ private:
     std::unique_ptr<QSettings> m_settings;
     QHash<QString, PrefDefault> m_defaults;
     std::function<void(const QString&)> m_debug;
+    bool m_written = true;
 };
