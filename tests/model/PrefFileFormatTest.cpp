@@ -1,7 +1,9 @@
 #include "TempSettings.h"
 #include "support/FileSizeLimit.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <functional>
 #include <optional>
@@ -99,6 +101,24 @@ TEST_F(PrefFileFormatTest, AFailedWriteOnAFullFileSystemKeepsTheOldFile)
     if (!full.mounted())
         GTEST_SKIP() << "mounting a small file system needs root";
     expectFailedWriteKeepsTheFile([&] { full.fill(); }, [&] { full.empty(); });
+}
+
+// The file is read through a scratch copy; when that cannot be made, the
+// settings it holds are unknown and must not be written over.
+TEST_F(PrefFileFormatTest, AFileThatCouldNotBeReadIsNeverWrittenOver)
+{
+    const QByteArray before = "[General]\nStarMagLimitPref=7.5\n";
+    QFile file(PrefStore::fileName());  // written apart from Qt, which would keep what it wrote
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(file).path()));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(before) == before.size());
+    file.close();
+    const QByteArray savedTemp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(file.fileName()));  // a file, so no folder can be made there
+    PrefStore store(kLaunch);
+    qputenv("TMPDIR", savedTemp);
+    store.writeBool("MetricPref", false);
+    EXPECT_FALSE(store.sync());
+    EXPECT_EQ(fileBytes(file.fileName()), before);
 }
 
 TEST_F(PrefFileFormatTest, FilesOfEarlierRunsReadAndRewriteAsBefore)

@@ -2,24 +2,48 @@
 
 #include <QFile>
 #include <QFileDevice>
-#include <QTemporaryDir>
-
 #include <QHash>
 #include <QMutex>
 #include <QMutexLocker>
+#include <QSet>
+#include <QTemporaryDir>
 
 #include <optional>
 
 namespace {
 
-// The outcome of the last write of each file, by path.
+// The outcome of the last write of each file, and the files whose last read
+// failed, by path. Such a file is never written: what Qt would write holds
+// none of the settings it could not read.
 QMutex g_outcomesLock;
 QHash<QString, bool> g_outcomes;
+QSet<QString> g_unread;
+
+QString pathOf(const QIODevice& device)
+{
+    const auto* file = qobject_cast<const QFileDevice*>(&device);
+    return file ? file->fileName() : QString();
+}
 
 void recordOutcome(const QString& path, bool succeeded)
 {
     const QMutexLocker lock(&g_outcomesLock);
     g_outcomes.insert(path, succeeded);
+}
+
+void recordRead(const QString& path, bool succeeded)
+{
+    const QMutexLocker lock(&g_outcomesLock);
+    if (succeeded)
+        g_unread.remove(path);
+    else
+        g_unread.insert(path);
+}
+
+bool wasRead(const QString& path)
+{
+    const QMutexLocker lock(&g_outcomesLock);
+    return !g_unread.contains(path);
 }
 
 // Qt's own INI reader and writer work on named files only, and not on the
@@ -85,6 +109,7 @@ bool readFile(QIODevice& device, QSettings::SettingsMap& map)
     const auto parsed = parseIni(device.readAll());
     if (parsed)
         map = *parsed;
+    recordRead(pathOf(device), parsed.has_value());
     return parsed.has_value();
 }
 
@@ -100,9 +125,9 @@ bool writeWhole(QIODevice& device, const QSettings::SettingsMap& map)
 
 bool writeFile(QIODevice& device, const QSettings::SettingsMap& map)
 {
-    const bool written = writeWhole(device, map);
-    if (const auto* file = qobject_cast<QFileDevice*>(&device))
-        recordOutcome(file->fileName(), written);
+    const QString path = pathOf(device);
+    const bool written = wasRead(path) && writeWhole(device, map);
+    recordOutcome(path, written);
     return written;
 }
 
