@@ -115,6 +115,10 @@ TEST_F(LaunchSequenceTest, TheSettingsSwitchTheirStepsOn)
     ASSERT_TRUE(launch().didLaunch());
 
     const QStringList& calls = fakes.log.calls;
+    // The tables exist before the sky date, and both before the first projection.
+    EXPECT_TRUE(inOrder(calls, {"images.createStarArrays", "view.showSplashStage 1", "store.setupDatabase",
+                                "view.showSplashStage 2", "images.createObjectSymbols", "skyDate.startupDate",
+                                "model.calculateStarPositions true", "view.showSplashStage 3"}));
     EXPECT_TRUE(inOrder(calls, {"view.showSplashStage 3", "timePanel.orderFront", "directionPanel.orderFront",
                                 "sliders.azimuth 180"}));
     EXPECT_TRUE(inOrder(calls, {"toolbar.setupToolbar", "toolbar.clearToolTips", "window.setToolbarShown false"}));

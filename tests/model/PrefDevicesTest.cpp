@@ -45,14 +45,18 @@ TEST_F(PrefDevicesTest, StoredSettingsReachTheControllersAndStayStored)
           {"MoonMaxPref", "30000"}, {"RoboTempSlopePref", "-1.25"}, {"DomeXPref", "0.25"}, {"DomerPref", "1.75"},
           {"DomeRPref", "2.5"}, {"DomeHomePref", "12.5"}, {"DomeTicksPref", "3600"}, {"DomeGEMPref", "YES"},
           {"DomeI5V3Pref", "YES"}, {"FCUSBSpeedPref", "300"}, {"OptecFastSpeedPref", "70000"},
-          {"DomeOverPref", "-40000"}});  // the last three beyond their controllers' ranges: clamped, not cut
+          {"DomeOverPref", "-40000"},  // the last three beyond their controllers' ranges: clamped, not cut
+          {"SG4BaudPref", "19200"}, {"AllSkyHeatOnPref", "60"}, {"AllSkyFPSDatePref", "12.5"},
+          {"WiFiIPPref", "10.0.0.2"}, {"ScopePollRatePref", "2.5"}, {"ArrowSpeedPref", "20"}});
     EXPECT_TRUE(writtenBy([&] { launch(); }).isEmpty());
     for (const char* call : {"jmi.setSlowAdj 0.75", "jmi.setFastAdj 1.25", "jmi.setIOAdj 1.5", "jmi.setJMIBacklash 40",
                              "jmi.setIsJMIBacklash true", "moon.moonSetSlope 2.5", "moon.moonSetMax 30000",
                              "robo.setRoboSlope -1.25", "dome.setDomeSetup 0.25 0 0 2.5 1.75 0 12.5 5 60",
                              "dome.setDomeI5V3 true", "domePanel.setIsGEM true", "ddwPanel.setIsGEM true",
                              "ddw.setDDWSetup 0.25 0 0 2.5 1.75 0 5 60", "fcusb.setFCUSBSpeed 255",
-                             "optec.setOptecSpeed 3 65535", "dome.setDomeTicks 3600 -32768"})
+                             "optec.setOptecSpeed 3 65535", "dome.setDomeTicks 3600 -32768", "sg4.setSG4Baud 19200",
+                             "sg4.setHeatOnSchedule 60", "stamp.setDateFPS 12.5", "wifi.setWifiIPAddress 10.0.0.2",
+                             "mount.setTimerRate 2.5", "sliders.arrowSpeed 20"})
         EXPECT_TRUE(fakes.log.calls.contains(call)) << call;
 }
 
