@@ -30,8 +30,7 @@ import struct
 from pathlib import Path
 
 from converter_common import DEFAULT_OUTPUT, REPO_ROOT, write_bytes
-from jpeg_encoder import encode_jpeg
-from png_codec import write_png
+from image_files import encode_jpeg, read_image, write_png
 from raster import (Canvas, difference, ellipse, ellipse_outline, outline, polygon, ring,
                     segment, soft_disc, union)
 
@@ -309,6 +308,70 @@ def images(catalogue_folder):
     return out
 
 
+# The sizes the chart's drawing offsets assume for each symbol design: its
+# middle lies half a pixel from the object's chart point.
+SYMBOL_SIZES = {galaxy: (9, 9), globular_cluster: (9, 9), nebula: (9, 9), other: (9, 9),
+                open_cluster: (10, 10), comet: (7, 11), minor_planet: (11, 7),
+                orbit_asteroid: (11, 7), near_earth_object: (11, 7)}
+
+
+def check(condition, name, what):
+    if not condition:
+        raise ValueError(f"{name}: {what}")
+
+
+def alpha(image, x, y):
+    return image.getpixel((x, y))[3]
+
+
+def opacity(image):
+    return sum(image.getchannel("A").getdata())
+
+
+def painted_in(image, colour):
+    """Every pixel that shows at all has exactly the colour, so a tint gives exactly its own."""
+    return all(pixel[:3] == colour for pixel in image.getdata() if pixel[3] > 0)
+
+
+def check_images(made):
+    """What the chart relies on: the sizes its offsets assume, pure colours, hot spots."""
+    rgba = {name: read_image(data).convert("RGBA") for name, data in made.items() if name.endswith(".png")}
+    previous = 0
+    for name, size, _, _, _ in STAR_SPRITES:
+        image = rgba[name]
+        check(image.size == (size, size) and painted_in(image, WHITE), name, "not a white square")
+        check(alpha(image, size // 2, size // 2) > 0 and opacity(image) > previous, name, "no brighter than the last")
+        previous = opacity(image)
+    for size in PRINT_SPRITE_SIZES:
+        name = f"StarP{size}.png"
+        image = rgba[name]
+        check(image.size == (size, size) and painted_in(image, BLACK), name, "not a black square")
+        check(alpha(image, size // 2, size // 2) == 255 and (size < 5 or alpha(image, 0, 0) < 64), name, "not a disc")
+    for name, design, _ in SYMBOLS:
+        # Paper symbols are black, the yellow orbit its own colour, the tinted ones white.
+        colour = BLACK if name.endswith("P.png") else ASTEROID_YELLOW if "Yellow" in name else WHITE
+        image = rgba[name]
+        check(image.size == SYMBOL_SIZES[design] and painted_in(image, colour), name, "wrong size or colour")
+        check(opacity(image) > 255 * 6, name, "almost empty")
+    for name in ("MarkSymbol.png", "NVMarkSymbol.png"):
+        image = rgba[name]
+        check(image.size == (21, 21) and alpha(image, 10, 10) == 0 and alpha(image, 10, 3) > 128, name,
+              "not a ring about (10, 10)")
+    red, green, _, _ = rgba["NVMarkSymbol.png"].getpixel((10, 3))
+    check(red > green, "NVMarkSymbol.png", "not red")
+    for name in ("TargetCursor.png", "NVTargetCursor.png"):
+        image = rgba[name]
+        check(image.size == (17, 17) and min(alpha(image, x, y) for x, y in ((8, 8), (8, 2), (14, 8))) > 128,
+              name, "not a cross-hair about its hot spot (8, 8)")
+    image = rgba["AngleSepCursor.png"]
+    vertex = image.getpixel((0, 14))
+    check(image.size == (16, 16) and min(vertex[:3]) > 200 and vertex[3] >= 240
+          and image.getpixel((12, 14)) == WHITE + (255,), "AngleSepCursor.png", "vertex not at the hot spot (0, 14)")
+    splash_image = read_image(made["AntiqueMapComp.jpg"])
+    check(splash_image.format == "JPEG" and splash_image.size == (SPLASH_WIDTH, SPLASH_HEIGHT),
+          "AntiqueMapComp.jpg", "not a JPEG of the splash's size")
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--output", default=str(DEFAULT_IMAGE_FOLDER),
@@ -319,6 +382,7 @@ def main():
     output = Path(arguments.output)
     try:
         made = images(Path(arguments.catalogues))
+        check_images(made)
     except (OSError, ValueError, IndexError) as error:
         parser.exit(1, f"make_chart_images: {error}\n")
     for name, data in made.items():

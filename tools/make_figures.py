@@ -32,12 +32,12 @@ import sys
 from multiprocessing import Pool
 
 from converter_common import REPO_ROOT, parse_arguments, read_tsv, write_bytes
+from image_files import ImageError, read_image, read_png_file, write_png
 from image_sampling import Sampler, supersampling_offsets, to_byte
-from png_codec import PngError, read_png_file, write_png
 from sky_geometry import (added, dot, inverse_matrix, matrix_product, matrix_vector,
                           normalised, scaled, tangent_frame, unit_vector)
 
-LABELS_SOURCE = REPO_ROOT / "src" / "model" / "ConstellationLabels.cpp"
+LABELS_SOURCE = REPO_ROOT / "src" / "model" / "catalogue" / "ConstellationLabels.cpp"
 
 # The chart's factor per image pixel, before the size factor f.
 CHART_FACTOR = 0.02646087
@@ -160,7 +160,7 @@ def render(task):
     (key, source_name, output_name, size_factor, turn_offset), label, anchors, path = task
     width, height, channels, grey = read_png_file(path)
     if channels != 1:
-        raise PngError(f"{path}: expected a greyscale drawing")
+        raise ImageError(f"{path}: expected a greyscale drawing")
     placement = Placement(label, turn_offset, size_factor, anchors)
     out_width, out_height = output_size(placement, width, height, grey)
     sampler = Sampler(width, height, 1, grey)
@@ -190,6 +190,16 @@ def anchors_of(row):
              float(row[f"dec{k}_j2000_deg"])) for k in (1, 2, 3)]
 
 
+def check_figure(name, data):
+    """A drawing the chart can tint: white, transparent about it, and not lost in the resampling."""
+    image = read_image(data)
+    opacity = sum(image.getchannel("A").getdata())
+    if image.mode != "LA" or image.getextrema()[0] != (255, 255) or image.getpixel((0, 0))[1] != 0:
+        raise ValueError(f"{name}: not a white drawing on a transparent ground")
+    if opacity <= 255 * 1000:
+        raise ValueError(f"{name}: almost nothing of the drawing is left")
+
+
 def main():
     source, output = parse_arguments(__doc__.splitlines()[0])
     folder = source / "images" / "figures"
@@ -206,7 +216,9 @@ def main():
     try:
         with Pool() as pool:
             results = pool.map(render, tasks)
-    except (OSError, PngError, ValueError) as error:
+        for name, data, _ in results:
+            check_figure(name, data)
+    except (OSError, ImageError, ValueError) as error:
         sys.exit(f"make_figures: {error}")
     for name, data, description in results:
         write_bytes(output / "Mythology" / name, data)

@@ -34,6 +34,10 @@ import os
 import sys
 
 NUM_POINTS = 346
+# The Magellanic Clouds' outlines start here; the points before follow the band,
+# within this many degrees of the galactic plane.
+FIRST_CLOUD_POINT = 330
+BAND_HALF_WIDTH = 25.0
 
 # First and last point of each outline and the point the pen lifts into
 # (0: none inside the outline); outlines 13 and 25 lift once more, into 177
@@ -212,6 +216,11 @@ def build_points(rings):
     missing = [i for i, p in enumerate(points) if p is None]
     if missing:
         sys.exit(f"points without a place: {missing}")
+    # The open outlines follow the band: none strays far from the galactic plane.
+    astray = [i for i, (ra, dec) in enumerate(points[:FIRST_CLOUD_POINT])
+              if abs(to_galactic(ra * 15.0, dec)[1]) >= BAND_HALF_WIDTH]
+    if astray:
+        sys.exit(f"points more than {BAND_HALF_WIDTH} degrees from the galactic plane: {astray}")
     return points
 
 

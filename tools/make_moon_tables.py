@@ -23,6 +23,8 @@ DEFAULT_SOURCE = REPO_ROOT.parent / "shared" / "data"
 OUTPUT_FOLDER = REPO_ROOT / "src" / "solarsystem" / "moons"
 
 MOON_TABLE_A_ROWS = 60
+# Non-zero longitude and distance coefficients of table 47.A.
+MOON_TABLE_A_NON_ZERO = (59, 46)
 MOON_TABLE_B_ROWS = 60
 
 SATELLITES = ["Io", "Europa", "Ganymede", "Callisto"]
@@ -101,6 +103,12 @@ def moon_tables(folder):
     if len(table_a) != MOON_TABLE_A_ROWS or len(table_b) != MOON_TABLE_B_ROWS:
         raise GeneratorError(f"expected {MOON_TABLE_A_ROWS} and {MOON_TABLE_B_ROWS} rows, "
                              f"found {len(table_a)} and {len(table_b)}")
+
+    non_zero = (sum(row["sigma_l_1e-6deg"].strip() not in ("", "0") for row in table_a),
+                sum(row["sigma_r_1e-3km"].strip() not in ("", "0") for row in table_a))
+    if non_zero != MOON_TABLE_A_NON_ZERO:
+        raise GeneratorError(f"table 47.A has {non_zero} non-zero longitude and distance terms, "
+                             f"the book {MOON_TABLE_A_NON_ZERO}")
 
     def multiples(row, where):
         values = [integer(row[key], where) for key in ("D", "M", "Mprime", "F")]

@@ -21,9 +21,8 @@ import sys
 from multiprocessing import Pool
 
 from converter_common import parse_arguments, read_tsv, write_bytes
+from image_files import ImageError, encode_jpeg, read_png_file
 from image_sampling import Sampler, supersampling_offsets, to_byte
-from jpeg_encoder import encode_jpeg
-from png_codec import PngError, read_png_file
 from sky_geometry import dot, homography, tangent_frame, unit_vector
 
 QUALITY = 88
@@ -132,7 +131,7 @@ def render(task):
     for tile in tiles:
         width, height, rgb = rgb_of(folder / tile.row["file"])
         if (width, height) != (tile.width, tile.height):
-            raise PngError(f"{tile.row['file']}: size differs from the index")
+            raise ImageError(f"{tile.row['file']}: size differs from the index")
         samplers.append(Sampler(width, height, 3, rgb))
     field = math.radians(obj[3] / 60.0) if obj[3] > 0.0 else tiles[0].field()
     resolution = max(tile.pixels_per_radian() for tile in tiles)
@@ -223,6 +222,19 @@ def rewrite_credits(path, lines):
     write_bytes(path, new.encode("utf-8"))
 
 
+# Objects every run must find a photograph of (M31, the Pleiades, M42), and how
+# many photographs at least: fewer means the matching against the catalogue broke.
+EXPECTED_PHOTOS = ("NGC 224.jpg", "Mel 22.jpg", "NGC 1976.jpg")
+FEWEST_PHOTOS = 250
+
+
+def check_photos(results):
+    names = {name for name, _, _ in results}
+    missing = [name for name in EXPECTED_PHOTOS if name not in names]
+    if missing or len(names) < FEWEST_PHOTOS:
+        raise ValueError(f"{len(names)} photographs; missing {', '.join(missing) or 'none'}")
+
+
 def main():
     source, output = parse_arguments(__doc__.splitlines()[0])
     folder = source / "images" / "deepsky"
@@ -232,7 +244,8 @@ def main():
         tasks = [(name, obj, rows, folder) for name, obj, rows in matched]
         with Pool() as pool:
             results = pool.map(render, tasks, chunksize=1)
-    except (OSError, PngError, ValueError, IndexError, KeyError) as error:
+        check_photos(results)
+    except (OSError, ImageError, ValueError, IndexError, KeyError) as error:
         sys.exit(f"make_photos: {error}")
     folder_out = output / "StockPhotos"
     for name, data, _ in results:

@@ -79,6 +79,7 @@ ChartAssembly::ChartAssembly(const Folders& folders)
 
     m_starDatabaseModel.setLinks(m_prefs, m_skyDateModel);
     m_starDatabaseModel.setDebugSink([this](const QString& line) { writeDebugLine(line); });
+    m_prefs.setDebugSink([this](const QString& line) { writeDebugLine(line); });
 
     PrefLinks links;
     links.chartRefresh = &m_chain;

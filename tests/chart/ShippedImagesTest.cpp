@@ -1,5 +1,5 @@
-// The shipped images as the chart uses them: sized as its drawing offsets
-// assume, white where a tint must give exactly its colour.
+// The shipped figures as the chart places them (the converters check each
+// image's size and colours as they write it).
 #include "chart/painting/ChartImageSet.h"
 #include "chart/painting/ChartSky.h"
 #include "chart/painting/MythFigurePainter.h"
@@ -9,11 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
 #include <QImage>
-#include <QImageReader>
-#include <QSet>
 #include <QString>
 
 #include <cmath>
@@ -24,159 +20,11 @@ namespace {
 
 constexpr double kDegree = 0.0174532925199433;
 
-QString imagePath(const QString& name) { return DataPaths::bundleResourcesFolder() + "/ImageF/" + name; }
 QString shippedPath(const QString& relative) { return DataPaths::bundleDataFolder() + "/" + relative; }
 
-QImage loadImage(const QString& path)
+TEST(ShippedImages, EveryFigureIsAFileTheChartLooksFor)
 {
-    QImage image(path);
-    return image.isNull() ? image : image.convertToFormat(QImage::Format_ARGB32);
-}
-
-int opacitySum(const QImage& image)
-{
-    int sum = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            sum += qAlpha(image.pixel(x, y));
-    return sum;
-}
-
-// Every pixel that shows at all has the given colour.
-::testing::AssertionResult paintedIn(const QImage& image, QRgb colour)
-{
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (const QRgb pixel = image.pixel(x, y); qAlpha(pixel) > 0 && (pixel & 0xFFFFFF) != (colour & 0xFFFFFF))
-                return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") is " << std::hex << pixel;
-    return ::testing::AssertionSuccess();
-}
-
-TEST(ShippedImages, StarSpritesAreWhiteAndGrowWithTheBrightnessClass)
-{
-    // Square, drawn about the star's point: class 0 as one pixel, classes 3-4 at (x-1, y-1), and so on.
-    const std::pair<const char*, int> sprites[] = {
-        {"Star1VF.png", 1}, {"Star1F.png", 1}, {"Star1.png", 1},   {"Star3F.png", 3},   {"Star3.png", 3},
-        {"Star5F.png", 5},  {"Star5.png", 5},  {"Star7F.png", 7},  {"Star7.png", 7},    {"Star9F.png", 9},
-        {"Star9.png", 9},   {"Star11F.png", 11}, {"Star11.png", 11}, {"Star11B.png", 11},
-    };
-    int previous = 0;
-    for (const auto& [file, size] : sprites) {
-        SCOPED_TRACE(file);
-        const QImage image = loadImage(imagePath(file));
-        ASSERT_FALSE(image.isNull());
-        EXPECT_EQ(image.size(), QSize(size, size));
-        EXPECT_TRUE(paintedIn(image, qRgb(255, 255, 255)));
-        EXPECT_GT(qAlpha(image.pixel(size / 2, size / 2)), 0);
-        EXPECT_GT(opacitySum(image), previous);
-        previous = opacitySum(image);
-    }
-}
-
-TEST(ShippedImages, PrintSpritesAreBlackDiscsAsWideAsTheirNumber)
-{
-    for (int size = 1; size <= 27; size += 2) {
-        const QString name = QString("StarP%1.png").arg(size);
-        SCOPED_TRACE(name.toStdString());
-        const QImage image = loadImage(imagePath(name));
-        ASSERT_FALSE(image.isNull());
-        EXPECT_EQ(image.size(), QSize(size, size));
-        EXPECT_TRUE(paintedIn(image, qRgb(0, 0, 0)));
-        EXPECT_EQ(qAlpha(image.pixel(size / 2, size / 2)), 255);
-        if (size >= 5) {
-            EXPECT_LT(qAlpha(image.pixel(0, 0)), 64);  // round, not square
-        }
-    }
-}
-
-TEST(ShippedImages, SymbolsHaveTheSizesTheirOffsetsAssumeAndTheirColours)
-{
-    struct Symbol {
-        const char* file;
-        int width;
-        int height;
-        QRgb colour;
-    };
-    const QRgb white = qRgb(255, 255, 255);
-    const QRgb black = qRgb(0, 0, 0);
-    // Deep-sky symbols at (x-4, y-4), the open cluster at (x-4.5, y-4.5); comets at
-    // (x-3, y-5), minor planets at (x-5, y-3): each centred half a pixel from the point,
-    // as the star sprites are. The tinted ones are white; paper symbols black.
-    const Symbol symbols[] = {
-        {"Galaxy.png", 9, 9, white},          {"GlobulaCluster.png", 9, 9, white},
-        {"Nebula.png", 9, 9, white},          {"OpenCluster.png", 10, 10, white},
-        {"Other.png", 9, 9, white},           {"Comet.png", 7, 11, white},
-        {"MinorPlanet.png", 11, 7, white},    {"AstOrb.png", 11, 7, white},
-        {"NEO.png", 11, 7, white},            {"AstOrbYellow.png", 11, 7, qRgb(255, 215, 0)},
-        {"GalaxyP.png", 9, 9, black},         {"GlobulaClusterP.png", 9, 9, black},
-        {"NebulaP.png", 9, 9, black},         {"OpenClusterP.png", 10, 10, black},
-        {"CometP.png", 7, 11, black},         {"MinorPlanetP.png", 11, 7, black},
-        {"NEOP.png", 11, 7, black},           {"AstOrbP.png", 11, 7, black},
-    };
-    for (const Symbol& symbol : symbols) {
-        SCOPED_TRACE(symbol.file);
-        const QImage image = loadImage(imagePath(symbol.file));
-        ASSERT_FALSE(image.isNull());
-        EXPECT_EQ(image.size(), QSize(symbol.width, symbol.height));
-        EXPECT_TRUE(paintedIn(image, symbol.colour));
-        EXPECT_GT(opacitySum(image), 255 * 6);
-    }
-}
-
-TEST(ShippedImages, MarksAndCursorsAreCentredOnTheirHotSpots)
-{
-    for (const char* name : {"MarkSymbol.png", "NVMarkSymbol.png"}) {
-        SCOPED_TRACE(name);
-        const QImage mark = loadImage(imagePath(name));
-        ASSERT_FALSE(mark.isNull());
-        EXPECT_EQ(mark.size(), QSize(21, 21));  // drawn at (x-10, y-10)
-        EXPECT_EQ(qAlpha(mark.pixel(10, 10)), 0);  // a ring: the object stays visible
-        EXPECT_GT(qAlpha(mark.pixel(10, 3)), 128);
-    }
-    EXPECT_GT(qRed(loadImage(imagePath("NVMarkSymbol.png")).pixel(10, 3)),
-              qGreen(loadImage(imagePath("NVMarkSymbol.png")).pixel(10, 3)));
-
-    for (const char* name : {"TargetCursor.png", "NVTargetCursor.png"}) {
-        SCOPED_TRACE(name);
-        const QImage cursor = loadImage(imagePath(name));
-        ASSERT_FALSE(cursor.isNull());
-        EXPECT_EQ(cursor.size(), QSize(17, 17));
-        EXPECT_GT(qAlpha(cursor.pixel(8, 8)), 128);  // hot spot (8, 8)
-        EXPECT_GT(qAlpha(cursor.pixel(8, 2)), 128);
-        EXPECT_GT(qAlpha(cursor.pixel(14, 8)), 128);
-    }
-    const QImage angle = loadImage(imagePath("AngleSepCursor.png"));
-    ASSERT_FALSE(angle.isNull());
-    EXPECT_EQ(angle.size(), QSize(16, 16));
-    EXPECT_GT(qGray(angle.pixel(0, 14)), 200);  // hot spot (0, 14): the angle's vertex
-    EXPECT_GE(qAlpha(angle.pixel(0, 14)), 240);
-    EXPECT_EQ(angle.pixel(12, 14), qRgb(255, 255, 255));
-}
-
-TEST(ShippedImages, SplashIsAJpegPicture)
-{
-    QImageReader splash(imagePath("AntiqueMapComp.jpg"));
-    splash.setDecideFormatFromContent(true);
-    EXPECT_EQ(splash.format(), "jpeg");
-    EXPECT_EQ(splash.read().size(), QSize(1024, 768));
-}
-
-TEST(ShippedImages, EveryFigureIsATransparentWhiteDrawing)
-{
-    const QDir folder(shippedPath("Mythology"));
-    const QStringList files = folder.entryList({"*Myth.png"}, QDir::Files);
-    EXPECT_EQ(files.size(), ChartImageSet::kNumFigures);
-    for (const QString& name : files) {
-        SCOPED_TRACE(name.toStdString());
-        const QImage image = loadImage(folder.filePath(name));
-        ASSERT_FALSE(image.isNull());
-        EXPECT_TRUE(image.hasAlphaChannel());
-        EXPECT_TRUE(paintedIn(image, qRgb(255, 255, 255)));
-        EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
-        EXPECT_GT(opacitySum(image), 255 * 1000);
-    }
-    // They are the files the chart looks for.
-    ChartImageSet images(QString(), folder.path() + "/");
+    ChartImageSet images(QString(), shippedPath("Mythology/"));
     images.recolorMythForms(Qt::white);
     for (int k = 0; k < ChartImageSet::kNumFigures; ++k)
         EXPECT_FALSE(images.figure(k).isNull()) << k;
@@ -252,40 +100,6 @@ TEST(ShippedImages, FiguresPlacedAsTheChartPlacesThemCoverTheirStars)
             EXPECT_GE(opacity, 48);
         }
     }
-}
-
-TEST(ShippedImages, EveryPhotographIsNamedAfterACataloguedObject)
-{
-    QFile catalogue(shippedPath("Build Data/BuildDeepSky.txt"));
-    ASSERT_TRUE(catalogue.open(QIODevice::ReadOnly));
-    QSet<QString> lookupNames;
-    catalogue.readLine();
-    while (!catalogue.atEnd()) {
-        const QStringList fields = QString::fromLatin1(catalogue.readLine()).split('\t');
-        ASSERT_GE(fields.size(), 3);
-        // The first name the chart tries that the record has: designation, Messier, common name.
-        for (int k = 0; k < 3; ++k) {
-            if (!fields[k].trimmed().isEmpty()) {
-                lookupNames.insert(fields[k] + ".jpg");
-                break;
-            }
-        }
-    }
-
-    const QDir folder(shippedPath("StockPhotos"));
-    const QStringList photos = folder.entryList({"*.jpg"}, QDir::Files);
-    EXPECT_GE(photos.size(), 250);
-    for (const QString& name : photos) {
-        SCOPED_TRACE(name.toStdString());
-        EXPECT_TRUE(lookupNames.contains(name));
-        const QImage photo(folder.filePath(name));
-        ASSERT_FALSE(photo.isNull());
-        EXPECT_EQ(photo.width(), photo.height());
-        EXPECT_LE(photo.width(), 512);
-    }
-    EXPECT_TRUE(photos.contains("NGC 224.jpg"));   // M31
-    EXPECT_TRUE(photos.contains("Mel 22.jpg"));    // M45, the Pleiades
-    EXPECT_TRUE(photos.contains("NGC 1976.jpg"));  // M42
 }
 
 }  // namespace

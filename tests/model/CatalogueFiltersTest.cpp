@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -26,6 +27,8 @@ TEST(StarFilter, LimitAndSelection)
         {9.0, 19.9f, {}, true},  {6.4, 6.3f, {}, true},   {6.4, 6.45f, {}, false},
         {6.4, 6.51f, {}, false}, {3.0, 8.0f, 7u, true},   {3.0, 8.0f, 6u, false},
         {6.5, kNaN, {}, false},  {6.5, kNaN, 7u, true},
+        // Exactly at the limit passes (values exact in float and double).
+        {6.0, 6.0f, {}, true},   {6.0, std::nextafter(6.0f, 7.0f), {}, false}, {6.5, 20.0f, {}, true},
     };
     for (const Case& c : cases) {
         const StarFilter filter{starLimit(c.setting), c.selected};

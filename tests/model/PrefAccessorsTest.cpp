@@ -11,79 +11,16 @@ using Written = QMap<QString, QVariant>;
 
 class PrefAccessorsTest : public PrefFixture {};
 
-struct SwitchCase {
-    void (PrefSwitches::*set)(bool);
-    const char* key;
-};
-
-struct ToggleCase {
-    void (PrefSwitches::*toggle)();
-    bool (PrefSwitches::*get)() const;
-    const char* key;
-};
-
-TEST_F(PrefAccessorsTest, EachSwitchSetterStoresItsKeyAsYesOrNo)
+TEST_F(PrefAccessorsTest, SwitchesStoreAtOnceAndComeBackAtTheNextLaunch)
 {
-    static const SwitchCase cases[] = {
-        {&P::setIsStarDouble, "StarDoublePref"}, {&P::setIsStarAdvanced, "StarAdvancedPref"},
-        {&P::setIsStarVariable, "StarVariablePref"}, {&P::setIsStarPlanet, "StarPlanetPref"},
-        {&P::setIsStarAntiAlias, "StarAntiAliasPref"}, {&P::setIsGeminiAC, "GeminiACPref"},
-        {&P::setIsMeadeAC, "MeadeACPref"}, {&P::setIsNexStarAC, "NexStarACPref"},
-        {&P::setShowOpenCluster, "ShowOpenClusterPref"}, {&P::setShowGlobularCluster, "ShowGlobularClusterPref"},
-        {&P::setShowGalaxy, "ShowGalaxyPref"}, {&P::setShowNebula, "ShowNebulaPref"},
-        {&P::setShowComet, "ShowCometPref"}, {&P::setShowMP, "ShowMPPref"}, {&P::setShowNEO, "ShowNEOPref"},
-        {&P::setShowDSOName, "ShowDSONamePref"}, {&P::setShowDSOMessier, "ShowDSOMessierPref"},
-        {&P::setShowDSONGC, "ShowDSONGCPref"}, {&P::setShowCaldwell, "ShowCaldwellPref"},
-        {&P::setShowHerschel, "ShowHerschelPref"}, {&P::setShowHerschelII, "ShowHerschelIIPref"},
-        {&P::setShowArp, "ShowArpPref"}, {&P::setShowBest, "ShowBestPref"}, {&P::setShowAdvanced, "ShowAdvancedPref"},
-        {&P::setShowMessier, "ShowMessierPref"}, {&P::setShowAll, "ShowAllPref"}, {&P::setShowOther, "ShowOtherPref"},
-        {&P::setIsDSSCache, "DSSCachePref"}, {&P::setIsSkyHide, "HideSkyPref"}, {&P::setIsSVHide, "HideSVPref"},
-        {&P::setIsScopeHide, "HideScopePref"}, {&P::setIsSSHide, "HideSSPref"},
-        {&P::setIsWebcamHide, "HideWebcamPref"}, {&P::setIsFocuserHide, "HideFocuserPref"},
-        {&P::setIsDomeHide, "HideDomePref"}, {&P::setIsMetric, "MetricPref"},
-        {&P::setIsTransparent, "TransparentPref"}, {&P::setIsAstroTwilight, "TwilightPref"},
-        {&P::setIsAstroplanner, "AstroplannerPref"}, {&P::setIsPrecession, "PrecessionPref"},
-        {&P::setIsToolTips, "ToolTipsPref"}, {&P::setIsCustomHorizon, "CustomHorizonPref"},
-        {&P::setIsPhotoHorizon, "PhotoHorizonPref"}, {&P::setIsRedCursor, "RedCursorPref"},
-        {&P::setIsHideCNames, "HideCNamesPref"}, {&P::setIsVersionCheck, "VersionCheckPref"},
-    };
     PrefControl& prefs = launch();
-    for (const SwitchCase& c : cases) {
-        SCOPED_TRACE(c.key);
-        EXPECT_EQ(writtenBy([&] { (prefs.*c.set)(true); }), (Written{{c.key, "YES"}}));
-        EXPECT_EQ(writtenBy([&] { (prefs.*c.set)(false); }), (Written{{c.key, "NO"}}));
-    }
-}
-
-TEST_F(PrefAccessorsTest, EachToggleFlipsAndStoresItsKey)
-{
-    static const ToggleCase cases[] = {
-        {&P::setIsShowToolbar, &P::isShowToolbar, "ShowToolbarPref"},
-        {&P::setIsStarNames, &P::isStarNames, "StarNamesPref"},
-        {&P::setIsPlanetNames, &P::isPlanetNames, "PlanetNamesPref"},
-        {&P::setIsCometNames, &P::isCometNames, "CometNamesPref"},
-        {&P::setIsDeepSkyNames, &P::isDeepSkyNames, "DeepSkyNamesPref"},
-        {&P::setIsConstellations, &P::isConstellations, "ConstellationsPref"},
-        {&P::setIsBoundaries, &P::isBoundaries, "BoundariesPref"}, {&P::setIsRA_Dec, &P::isRA_Dec, "RA_DecPref"},
-        {&P::setIsAlt_Az, &P::isAlt_Az, "Alt_AzPref"}, {&P::setIsEcliptic, &P::isEcliptic, "EclipticPref"},
-        {&P::setIsEquator, &P::isEquator, "EquatorPref"}, {&P::setIsMilkyWay, &P::isMilkyWay, "MilkyWayPref"},
-        {&P::setIsPath, &P::isPath, "PathPref"}, {&P::setIsPhoto, &P::isPhoto, "PhotoPref"},
-        {&P::setIsBelow, &P::isBelow, "BelowPref"}, {&P::setIsMist, &P::isMist, "MistPref"},
-        {&P::setIsMeteor, &P::isMeteor, "MeteorPref"}, {&P::setIsMyth, &P::isMyth, "MythPref"},
-        {&P::setIsMeridian, &P::isMeridian, "MeridianPref"}, {&P::setIsOutlines, &P::isOutlines, "OutlinesPref"},
-        {&P::setIsTimePanel, &P::isTimePanel, "TimePanelPref"},
-        {&P::setIsDirectionPanel, &P::isDirectionPanel, "DirectionPanelPref"},
-    };
-    PrefControl& prefs = launch();
-    for (const ToggleCase& c : cases) {
-        SCOPED_TRACE(c.key);
-        const bool start = (prefs.*c.get)();
-        for (const bool expected : {!start, start}) {
-            (prefs.*c.toggle)();
-            EXPECT_EQ((prefs.*c.get)(), expected);
-            EXPECT_EQ(stored(c.key), expected ? QStringLiteral("YES") : QStringLiteral("NO"));
-        }
-    }
+    EXPECT_EQ(writtenBy([&] { prefs.setShowGalaxy(false); }), (Written{{"ShowGalaxyPref", "NO"}}));
+    EXPECT_EQ(writtenBy([&] { prefs.setIsRA_Dec(); }), (Written{{"RA_DecPref", "YES"}}));
+    prefs.setIsMeadeAC(true);
+    prefs.setIsDirectionPanel();
+    const PrefControl& next = launch();
+    EXPECT_FALSE(next.showGalaxy());
+    EXPECT_TRUE(next.isRA_Dec() && next.isMeadeAC() && next.isDirectionPanel());
 }
 
 TEST_F(PrefAccessorsTest, SettersStoreTheirKeysInTheirForm)
@@ -91,49 +28,27 @@ TEST_F(PrefAccessorsTest, SettersStoreTheirKeysInTheirForm)
     PrefControl& prefs = launch();
     const std::pair<std::function<void()>, Written> cases[] = {
         {[&] { prefs.setStarMagLimit(6.55); }, {{"StarMagLimitPref", "6.55"}}},
-        {[&] { prefs.setSVStarMagLimit(14.2); }, {{"StarSVMagLimitPref", "14.2"}}},
-        {[&] { prefs.setStarBrightVal(0.5); }, {{"StarBrightValPref", "0.5"}}},
-        {[&] { prefs.setStarColorVal(0.1); }, {{"StarColorValPref", "0.1"}}},
-        {[&] { prefs.setStarShiftVal(-0.25); }, {{"StarShiftValPref", "-0.25"}}},
-        {[&] { prefs.setCometMagLimit(11.0); }, {{"CometMagLimitPref", "11"}}},
-        {[&] { prefs.setMPMagLimit(18.5); }, {{"MPMagLimitPref", "18.5"}}},
         {[&] { prefs.setDeepSkyMagLimit(-1.0); }, {{"DeepSkyMagLimitPref", "-1"}}},
-        {[&] { prefs.setArrowSpeed(20.0f); }, {{"ArrowSpeedPref", "20"}}},
-        {[&] { prefs.setPathDays(365.25f); }, {{"PathDaysPref", "365.25"}}},
-        {[&] { prefs.setPathPercent(50.0f); }, {{"PathPercentPref", "50"}}},
         {[&] { prefs.setCustomFilterIndex(4); }, {{"CustomFilterIndexPref", "4"}}},
-        {[&] { prefs.setCanonExpIndex(21); }, {{"CanonExpIndexPref", "21"}}},
         {[&] { prefs.setInfoPanelValues(12, 0); }, {{"InfoPanel1Pref", "12"}}},
         {[&] { prefs.setInfoPanelValues(3, 5); }, {{"InfoPanel6Pref", "3"}}},
-        {[&] { prefs.setVersionStr("1.2.3"); }, {{"VersionPref", "1.2.3"}}},
-        {[&] { prefs.saveShortcutPref(QString(42, u'x')); }, {{"ShortcutPref", QString(42, u'x')}}},
         {[&] { prefs.saveSVPosnPrefs("5:35:17.3:-5:23:28.0"); }, {{"SVSavePosnPref", "5:35:17.3:-5:23:28.0"}}},
-        {[&] { prefs.setCanonImageFile("/tmp/a.cr2"); }, {{"CanonImageFilePref", "/tmp/a.cr2"}}},
-        {[&] { prefs.setCanonMovieFile("/tmp/a.mov"); }, {{"CanonMovieFilePref", "/tmp/a.mov"}}},
-        {[&] { prefs.setIsExtConnect(true); }, {{"ExtConnectPref", "YES"}}},
-        {[&] { prefs.setIsExtConnect(false); }, {{"ExtConnectPref", "NO"}}},
-        {[&] { prefs.saveAllSkyFPS(12.5f); }, {{"AllSkyFPSDatePref", "12.5"}}},
-        {[&] { prefs.saveAllSkyCodec(1, 768); }, {{"AllSkyCodecDatePref", "1"}, {"AllSkyQualityDatePref", "768"}}},
         {[&] { prefs.saveAllSkyPosn(3, false, true); },
          {{"AllSkyPosnDatePref", "3"}, {"AllSkyUTCDatePref", "NO"}, {"AllSkySecDatePref", "YES"}}},
         {[&] { prefs.setStartupTime(QDateTime(QDate(2024, 8, 12), QTime(23, 30), QTimeZone::utc())); },
          {{"StartupTimePref", "2024-08-12T23:30:00Z"}}},
-        {[&] { fakes.photo.dir = {1.0f, 0.0f, 0.0f, 0.0f, -1.0f}; prefs.setPhotoDirAdjHorizon(); },
-         {{"PhotoDirAdjPref", QByteArray::fromHex("0000803f 00000000 00000000 00000000 000080bf")}}},
         {[&] { fakes.photo.degree = {0, 0, 0, 0, 0x1234}; prefs.setPhotoDegreeAdjHorizon(); },
          {{"PhotoDegreeAdjPref", QByteArray::fromHex("0000 0000 0000 0000 3412")}}},
-        {[&] { prefs.setPhotoElevAdjHorizon(); }, {{"PhotoElevAdjPref", QByteArray(20, '\0')}}},
-        {[&] { prefs.setPhotoBrightAdjHorizon(); }, {{"PhotoBrightAdjPref", QByteArray(20, '\0')}}},
     };
     fakes.log.calls.clear();
     for (const auto& [set, written] : cases) {
         SCOPED_TRACE(written.firstKey().toStdString());
         EXPECT_EQ(writtenBy(set), written);
     }
-    EXPECT_EQ(prefs.starMagLimit(), 6.55);
     EXPECT_EQ(prefs.infoPanelValues(5), 3);
-    EXPECT_EQ(fakes.log.calls,
-              (QStringList{"sliders.arrowSpeed 20", "companion.createManager", "companion.releaseManager"}));
+    EXPECT_EQ(writtenBy([&] { prefs.setIsExtConnect(true); }), (Written{{"ExtConnectPref", "YES"}}));
+    prefs.setIsExtConnect(false);
+    EXPECT_EQ(fakes.log.calls, (QStringList{"companion.createManager", "companion.releaseManager"}));
 }
 
 TEST_F(PrefAccessorsTest, DoubleLimitComesBackInSinglePrecision)

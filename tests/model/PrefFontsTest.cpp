@@ -6,24 +6,6 @@ using Written = QMap<QString, QVariant>;
 
 const QColor kNightRed = QColor::fromRgbF(0.7f, 0.0f, 0.0f, 1.0f);
 
-// Label kinds 1 to 16: font key and colour key (none for the print kinds).
-const std::pair<const char*, const char*> kLabelKeys[16] = {
-    {"ConstellationNameFontPref", "ConstellationNameColorPref"}, {"PlanetNameFontPref", "PlanetNameColorPref"},
-    {"StarNameFontPref", "StarNameColorPref"}, {"CometNameFontPref", "CometNameColorPref"},
-    {"DeepSkyNameFontPref", "DeepSkyNameColorPref"}, {"GridlabelFontPref", "GridLabelColorPref"},
-    {"PathLabelFontPref", "PathColorPref"}, {"AngleSepLabelFontPref", "angleSepColorPref"},
-    {"HorizonLabelFontPref", "HorizonLabelColorPref"}, {"ConstellationPrintFontPref", nullptr},
-    {"PlanetPrintFontPref", nullptr}, {"StarPrintFontPref", nullptr}, {"CometPrintFontPref", nullptr},
-    {"DeepSkyPrintFontPref", nullptr}, {"NomadMagFontPref", "NomadMagColorPref"},
-    {"AllSkyDateFontPref", "AllSkyDateColorPref"}};
-
-// Colour kinds 1 to 16.
-const char* const kColorKeys[16] = {
-    "ConstellationColorPref", "ConstellationBoundaryColorPref", "GridLinesColorPref", "EclipticColorPref",
-    "HorizonColorPref", "PathColorPref", "MilkyWayColorPref", "GalaxyColorPref", "GlobularColorPref",
-    "OpenColorPref", "NebulaColorPref", "CometColorPref", "MinorPlanetColorPref", "NEOColorPref",
-    "MythColorPref", "NomadGridColorPref"};
-
 class PrefFontsTest : public PrefFixture {
 protected:
     // Every label and line colour the settings object holds.
@@ -50,44 +32,34 @@ protected:
     const QFont serif = QFont(QStringLiteral("Serif"), 14);
 };
 
-TEST_F(PrefFontsTest, EachLabelKindStoresItsFontAndColourKeys)
+TEST_F(PrefFontsTest, EachKindIsStoredAndComesBackAtTheNextLaunch)
 {
-    PrefControl& prefs = launch();
-    for (int kind = 1; kind <= 16; ++kind) {
-        const auto [fontKey, colorKey] = kLabelKeys[kind - 1];
-        SCOPED_TRACE(fontKey);
-        Written expected{{fontKey, QStringLiteral("Serif;%1;regular").arg(10 + kind)}};
-        if (colorKey)
-            expected.insert(colorKey, "0 1 0 1");
-        EXPECT_EQ(writtenBy([&] { prefs.saveFont(kind, QFont(QStringLiteral("Serif"), 10 + kind), Qt::green); }),
-                  expected);
-    }
-    EXPECT_EQ(prefs.constellationNameAttributes().font.pointSize(), 11);
-    EXPECT_EQ(prefs.constellationNameAttributes().color, QColor(Qt::green));
-    EXPECT_EQ(prefs.constellationNameFont().pointSize(), 11);
-    EXPECT_EQ(prefs.gridLabelFont().pointSize(), 16);
-    EXPECT_EQ(prefs.pathLabelAttributes().color, QColor(Qt::green));
-    EXPECT_EQ(prefs.pathColor(), QColor(Qt::green));
-    EXPECT_EQ(prefs.horizonLabelFont().pointSize(), 19);
-    EXPECT_EQ(prefs.starPrintFont().pointSize(), 22);
-    EXPECT_EQ(prefs.deepSkyPrintFont().pointSize(), 24);
-    EXPECT_EQ(prefs.nomadMagFont().pointSize(), 25);
-}
-
-TEST_F(PrefFontsTest, EachColourKindStoresItsKey)
-{
+    const auto fonts = [](const PrefControl& p) {
+        return std::vector<QFont>{p.horizonLabelFont(), p.constellationNameFont(), p.planetNameFont(),
+                                  p.starNameFont(), p.deepSkyNameFont(), p.gridLabelFont(), p.pathLabelFont(),
+                                  p.angleSepFont(), p.nomadMagFont(), p.nomadGridFont(),
+                                  p.constellationPrintFont(), p.planetPrintFont(), p.starPrintFont(),
+                                  p.cometPrintFont(), p.deepSkyPrintFont(), p.cometNameAttributes().font};
+    };
     PrefControl& prefs = launch();
     prefs.setIsMythColor(false);
     const QColor pathLabelColour = prefs.pathLabelAttributes().color;
-    for (int kind = 1; kind <= 16; ++kind) {
-        SCOPED_TRACE(kColorKeys[kind - 1]);
-        EXPECT_EQ(writtenBy([&] { prefs.saveColor(kind, Qt::blue); }), (Written{{kColorKeys[kind - 1], "0 0 1 1"}}));
-    }
-    EXPECT_EQ(prefs.gridLinesColor(), QColor(Qt::blue));
-    EXPECT_EQ(prefs.pathColor(), QColor(Qt::blue));
+    for (int kind = 1; kind <= 16; ++kind)
+        prefs.saveColor(kind, QColor::fromRgb(kind, 0, 255));
     EXPECT_EQ(prefs.pathLabelAttributes().color, pathLabelColour);  // only the label kind sets it
     EXPECT_TRUE(prefs.isMythColor());
-    EXPECT_EQ(prefs.nomadGridAttributes().color, QColor(Qt::blue));
+    EXPECT_EQ(writtenBy([&] { prefs.saveFont(7, QFont(QStringLiteral("Serif"), 17), Qt::green); }),
+              (Written{{"PathLabelFontPref", "Serif;17;regular"}, {"PathColorPref", "0 1 0 1"}}));
+    for (int kind = 1; kind <= 16; ++kind)
+        prefs.saveFont(kind, QFont(QStringLiteral("Serif"), 10 + kind), QColor::fromRgb(0, kind, 255));
+    EXPECT_EQ(prefs.constellationNameAttributes().font.pointSize(), 11);
+    EXPECT_EQ(prefs.nomadMagFont().pointSize(), 25);
+    const auto savedColours = colours(prefs);
+    const auto savedFonts = fonts(prefs);
+
+    const PrefControl& next = launch();
+    EXPECT_EQ(colours(next), savedColours);
+    EXPECT_EQ(fonts(next), savedFonts);
 }
 
 TEST_F(PrefFontsTest, RevertReloadsTheStoredValueAndRemovesKeysOnlyForTheDefault)

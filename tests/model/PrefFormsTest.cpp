@@ -60,9 +60,34 @@ TEST(PrefForms, FontsRoundTripFamilySizeAndStyle)
     EXPECT_EQ(back->family(), QStringLiteral("DejaVu Serif"));
     EXPECT_EQ(back->pointSizeF(), 10.5);
     EXPECT_TRUE(back->bold() && back->italic());
-    for (const char* bad : {"", "Geneva", "Geneva;9", ";9;regular", "Geneva;0;regular", "Geneva;9;heavy",
-                            "Geneva;nine;regular", "Geneva;9;regular;x"})
+    for (const char* bad : {"", "Geneva", "Geneva;9", ";regular", "Geneva;0;regular", "Geneva;9;heavy",
+                            "Geneva;nine;regular", "Geneva;9;regular;x", "Geneva;1e9;bold"})
         EXPECT_FALSE(fontFromText(QString::fromLatin1(bad)).has_value()) << bad;
+}
+
+TEST(PrefForms, EveryWrittenFontReadsBackAsWritten)
+{
+    QFont pixels(QStringLiteral("Geneva"));
+    pixels.setPixelSize(14);
+    QFont huge(QStringLiteral("Geneva"), 2000);
+    QFont odd;
+    odd.setFamilies({QStringLiteral(";1;bold")});
+    odd.setPointSizeF(0.5);
+    for (const QFont& font : {pixels, huge, odd, QFont()}) {
+        const QString text = fontText(font);
+        const auto back = fontFromText(text);
+        ASSERT_TRUE(back.has_value()) << text.toStdString();
+        EXPECT_EQ(fontText(*back), text);
+    }
+    for (const char* family : {",a", "Foo, Bar", "a;b", ";", "", " Geneva "}) {
+        for (const char* form : {"%1;1;regular", "%1;9.5;bold italic"}) {
+            const QString text = QString::fromLatin1(form).arg(QString::fromLatin1(family));
+            const auto back = fontFromText(text);
+            ASSERT_TRUE(back.has_value()) << text.toStdString();
+            EXPECT_EQ(back->family(), QString::fromLatin1(family));
+            EXPECT_EQ(fontText(*back), text);
+        }
+    }
 }
 
 TEST(PrefForms, DatesKeepTheMomentAndItsOffset)

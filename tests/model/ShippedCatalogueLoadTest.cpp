@@ -31,11 +31,6 @@ Vec vectorOf(const Record& r)
     return {r.vecX, r.vecY, r.vecZ};
 }
 
-Vec horizonOf(const AltAzLocn& r)
-{
-    return {r.horX, r.horY, r.horZ};
-}
-
 Vec place(double raDeg, double decDeg)
 {
     const UnitVector v = UnitVector::fromRADec(raDeg * kDegree, decDeg * kDegree);
@@ -46,12 +41,6 @@ double separation(const Vec& a, const Vec& b)
 {
     const double chord = std::hypot(a[0] - b[0], a[1] - b[1], a[2] - b[2]);
     return 2.0 * std::asin(std::min(1.0, chord / 2.0));
-}
-
-void expectNear(const Vec& v, const Vec& expected)
-{
-    for (std::size_t k = 0; k < 3; ++k)
-        EXPECT_NEAR(v[k], expected[k], 1e-12) << "component " << k;
 }
 
 // The builder leaves a text field empty when its source is too long or not
@@ -234,58 +223,4 @@ TEST_F(ShippedCatalogues, BoundaryVerticesAreUnitVectorsGroupedByNonZeroLineIds)
             current = p.lineId;
         }
     }
-}
-
-// RA grid: 24 hour circles of 81 points from -80 to +80 degrees, 17
-// declination circles of 61 points from 1944 on, the ecliptic from 2981 (at
-// the IAU 2006 mean obliquity of J2000.0, 84381.406"), the poles last.
-TEST_F(ShippedCatalogues, EquatorialGridPoints)
-{
-    const auto ra = model->raLocnArray();
-    ASSERT_EQ(ra.size(), 3044u);
-    for (int hour = 0; hour < 24; ++hour) {
-        for (int step = 0; step <= 80; step += 40)
-            expectNear(vectorOf(ra[std::size_t(81 * hour + step)]), place(15.0 * hour, -80 + 2 * step));
-    }
-    // The chart joins two neighbours of a declination circle only when their
-    // declinations are exactly equal, so a circle shares one z bit for bit.
-    for (int circle = 0; circle < 17; ++circle) {
-        const std::size_t first = 1944 + 61 * std::size_t(circle);
-        const double z = ra[first].vecZ;
-        EXPECT_NEAR(std::asin(z), (-80 + 10 * circle) * kDegree, 1e-12);
-        for (std::size_t k = first + 1; k < first + 61; ++k)
-            EXPECT_EQ(double(ra[k].vecZ), z) << "record " << k;
-        expectNear(vectorOf(ra[first + 60]), vectorOf(ra[first]));
-    }
-    EXPECT_EQ(double(ra[2432].vecZ), 0.0);  // the equator
-    const double obliquity = 84381.406 * kArcsecond;
-    expectNear(vectorOf(ra[2981]), {1, 0, 0});
-    expectNear(vectorOf(ra[2996]), {0, std::cos(obliquity), std::sin(obliquity)});
-    expectNear(vectorOf(ra[3041]), {1, 0, 0});
-    expectNear(vectorOf(ra[3042]), {0, 0, 1});
-    expectNear(vectorOf(ra[3043]), {0, 0, -1});
-}
-
-// Alt-az grid: 36 azimuth lines of 41 points from the south up to 80 degrees,
-// 9 altitude circles of 181 points from 1476, the zenith at 3105, then the
-// marks S, SW, W, NW, N, NE, E, SE.
-TEST_F(ShippedCatalogues, HorizontalGridPoints)
-{
-    const auto altAz = model->altAzArray();
-    ASSERT_EQ(altAz.size(), 3114u);
-    expectNear(horizonOf(altAz[0]), {1, 0, 0});
-    expectNear(horizonOf(altAz[41 * 18]), {-1, 0, 0});
-    expectNear(horizonOf(altAz[41 * 9 + 20]), {0, std::cos(40 * kDegree), -std::sin(40 * kDegree)});
-    for (std::size_t line = 0; line < 36; ++line)
-        EXPECT_NEAR(altAz[41 * line + 40].horZ, -std::sin(80 * kDegree), 1e-12);
-    for (std::size_t circle = 0; circle < 9; ++circle) {
-        for (std::size_t n = 0; n < 181; n += 30)
-            EXPECT_NEAR(altAz[1476 + 181 * circle + n].horZ, -std::sin(10.0 * circle * kDegree), 1e-12);
-    }
-    expectNear(horizonOf(altAz[3105]), {0, 0, -1});
-    const double h = std::sqrt(0.5);
-    const Vec marks[8] = {{1, 0, 0},  {h, h, 0},   {0, 1, 0},  {-h, h, 0},
-                          {-1, 0, 0}, {-h, -h, 0}, {0, -1, 0}, {h, -h, 0}};
-    for (std::size_t k = 0; k < 8; ++k)
-        expectNear(horizonOf(altAz[3106 + k]), marks[k]);
 }

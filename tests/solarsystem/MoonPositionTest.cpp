@@ -1,11 +1,9 @@
 #include "solarsystem/moons/MoonPosition.h"
-#include "solarsystem/moons/MoonTables.h"
 
 #include "solarsystem/SkyReference.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <cmath>
 #include <numbers>
@@ -41,21 +39,6 @@ TEST(MoonPosition, Example47a)
     // The Moon's diameter 3475.86 km and the Earth's equatorial radius 6378.14 km.
     EXPECT_NEAR(place.apparentDiameter * place.distanceKm, 3475.856, 0.001);
     EXPECT_NEAR(std::sin(place.parallax) * place.distanceKm, 6378.14, 0.001);
-}
-
-TEST(MoonTables, HoldThePublishedTerms)
-{
-    const auto a = MoonTables::longitudeDistance();
-    ASSERT_EQ(a.size(), 60u);
-    EXPECT_EQ(std::count_if(a.begin(), a.end(), [](const auto& t) { return t.longitude != 0; }), 59);
-    EXPECT_EQ(std::count_if(a.begin(), a.end(), [](const auto& t) { return t.distance != 0; }), 46);
-    EXPECT_EQ(a.front().longitude, 6288774);
-    EXPECT_EQ(a.front().distance, -20905355);
-    EXPECT_EQ(a.back().distance, 8752);
-    const auto b = MoonTables::latitude();
-    ASSERT_EQ(b.size(), 60u);
-    EXPECT_EQ(b.front().latitude, 5128122);
-    EXPECT_EQ(b.back().latitude, 107);
 }
 
 // Apparent geocentric places from PyEphem 4.1.4 (Debian python3-ephem), an

@@ -19,6 +19,8 @@ public:
         setrlimit(RLIMIT_FSIZE, &m_previous);
         std::signal(SIGXFSZ, m_handler);
     }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
 private:
     void (*m_handler)(int);

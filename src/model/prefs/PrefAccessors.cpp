@@ -1,5 +1,6 @@
 #include "model/prefs/PrefControl.h"
 
+#include "model/prefs/PrefKeys.h"
 #include "model/prefs/links/CompanionServer.h"
 #include "model/prefs/links/PhotoHorizonAdjustments.h"
 #include "model/prefs/links/RealTimeClock.h"
@@ -40,7 +41,7 @@ void PrefControl::setArrowSpeed(float speed)
     m_arrowSpeed = speed;
     if (m_links.viewSliders)
         m_links.viewSliders->setArrowSpeedSlider(speed);
-    m_store.writeFloat("ArrowSpeedPref", speed);
+    m_store.writeFloat(PrefKeys::ArrowSpeed, speed);
 }
 
 void PrefControl::setIsExtConnect(bool on)
@@ -57,13 +58,13 @@ void PrefControl::setIsExtConnect(bool on)
 void PrefControl::setCustomFilterIndex(int index)
 {
     m_customFilterIndex = index;
-    m_store.writeInteger("CustomFilterIndexPref", index);
+    m_store.writeInteger(PrefKeys::CustomFilterIndex, index);
 }
 
 void PrefControl::setCanonExpIndex(quint16 index)
 {
     m_canonExpIndex = index;
-    m_store.writeInteger("CanonExpIndexPref", index);
+    m_store.writeInteger(PrefKeys::CanonExpIndex, index);
 }
 
 int PrefControl::infoPanelValues(int slot) const
@@ -76,52 +77,52 @@ void PrefControl::setInfoPanelValues(int code, int slot)
     if (!isInfoPanelSlot(slot))
         return;
     m_infoPanelValues[std::size_t(slot)] = code;
-    m_store.writeInteger(QStringLiteral("InfoPanel%1Pref").arg(slot + 1), code);
+    m_store.writeInteger(PrefKeys::InfoPanels[std::size_t(slot)], code);
 }
 
 void PrefControl::setVersionStr(const QString& version)
 {
     m_versionStr = version;
-    m_store.writeString("VersionPref", version);
+    m_store.writeString(PrefKeys::Version, version);
 }
 
 void PrefControl::saveShortcutPref(const QString& shortcuts)
 {
     m_shortcutPrefStr = shortcuts;
-    m_store.writeString("ShortcutPref", shortcuts);
+    m_store.writeString(PrefKeys::Shortcut, shortcuts);
 }
 
 void PrefControl::saveSVPosnPrefs(const QString& position)
 {
     m_SVSavePosnStr = position;
-    m_store.writeString("SVSavePosnPref", position);
+    m_store.writeString(PrefKeys::SVSavePosn, position);
 }
 
 void PrefControl::setCanonImageFile(const QString& path)
 {
     m_canonImageFile = path;
-    m_store.writeString("CanonImageFilePref", path);
+    m_store.writeString(PrefKeys::CanonImageFile, path);
 }
 
 void PrefControl::setCanonMovieFile(const QString& path)
 {
     m_canonMovieFile = path;
-    m_store.writeString("CanonMovieFilePref", path);
+    m_store.writeString(PrefKeys::CanonMovieFile, path);
 }
 
 void PrefControl::setStartupTime(const QDateTime& time)
 {
     m_startupTime = time;
-    m_store.writeDate("StartupTimePref", time);
+    m_store.writeDate(PrefKeys::StartupTime, time);
 }
 
-void PrefControl::setMythArray() { m_store.writeStringArray("MythArrayPref", m_mythArray); }
+void PrefControl::setMythArray() { m_store.writeStringArray(PrefKeys::MythArray, m_mythArray); }
 
 void PrefControl::setPhotoDirAdjHorizon()
 {
     if (m_links.photoHorizon) {
         const auto values = m_links.photoHorizon->photoDirAdjArray();
-        m_store.writeBlock("PhotoDirAdjPref", values.data(), sizeof values);
+        m_store.writeBlock(PrefKeys::PhotoDirAdj, values.data(), sizeof values);
     }
 }
 
@@ -129,7 +130,7 @@ void PrefControl::setPhotoElevAdjHorizon()
 {
     if (m_links.photoHorizon) {
         const auto values = m_links.photoHorizon->photoElevAdjArray();
-        m_store.writeBlock("PhotoElevAdjPref", values.data(), sizeof values);
+        m_store.writeBlock(PrefKeys::PhotoElevAdj, values.data(), sizeof values);
     }
 }
 
@@ -137,7 +138,7 @@ void PrefControl::setPhotoBrightAdjHorizon()
 {
     if (m_links.photoHorizon) {
         const auto values = m_links.photoHorizon->photoBrightAdjArray();
-        m_store.writeBlock("PhotoBrightAdjPref", values.data(), sizeof values);
+        m_store.writeBlock(PrefKeys::PhotoBrightAdj, values.data(), sizeof values);
     }
 }
 
@@ -145,29 +146,29 @@ void PrefControl::setPhotoDegreeAdjHorizon()
 {
     if (m_links.photoHorizon) {
         const auto values = m_links.photoHorizon->photoDegreeAdjArray();
-        m_store.writeBlock("PhotoDegreeAdjPref", values.data(), sizeof values);
+        m_store.writeBlock(PrefKeys::PhotoDegreeAdj, values.data(), sizeof values);
     }
 }
 
-void PrefControl::saveAllSkyFPS(float framesPerSecond) { m_store.writeFloat("AllSkyFPSDatePref", framesPerSecond); }
+void PrefControl::saveAllSkyFPS(float framesPerSecond) { m_store.writeFloat(PrefKeys::AllSkyFPSDate, framesPerSecond); }
 
 void PrefControl::saveAllSkyCodec(int codec, unsigned long quality)
 {
-    m_store.writeInteger("AllSkyCodecDatePref", codec);
-    m_store.writeInteger("AllSkyQualityDatePref", qint64(std::min<unsigned long>(quality, INT64_MAX)));
+    m_store.writeInteger(PrefKeys::AllSkyCodecDate, codec);
+    m_store.writeInteger(PrefKeys::AllSkyQualityDate, qint64(std::min<unsigned long>(quality, INT64_MAX)));
 }
 
 void PrefControl::saveAllSkyPosn(int position, bool isUTC, bool isSec)
 {
-    m_store.writeInteger("AllSkyPosnDatePref", position);
-    m_store.writeBool("AllSkyUTCDatePref", isUTC);
-    m_store.writeBool("AllSkySecDatePref", isSec);
+    m_store.writeInteger(PrefKeys::AllSkyPosnDate, position);
+    m_store.writeBool(PrefKeys::AllSkyUTCDate, isUTC);
+    m_store.writeBool(PrefKeys::AllSkySecDate, isSec);
 }
 
 void PrefControl::setIsRunRealTime(bool on, bool storeOnly)
 {
     if (storeOnly) {
-        m_store.writeBool("RunRealTimePref", on);
+        m_store.writeBool(PrefKeys::RunRealTime, on);
         return;
     }
     m_isRunRealTime = on;

@@ -1,5 +1,6 @@
 #include "model/prefs/PrefControl.h"
 
+#include "model/prefs/PrefKeys.h"
 #include "model/prefs/links/ViewSliders.h"
 #include "model/prefs/links/WifiBridge.h"
 #include "platform/AppTimeZone.h"
@@ -82,37 +83,37 @@ void PrefControl::readPrefs()
 {
     const QScopedValueRollback reading(m_isReading, true);
 
-    m_versionStr = m_store.readString("VersionPref");
-    m_altitude = m_store.readFloat("AltitudePref");
-    m_azimuth = m_store.readFloat("AzimuthPref");
+    m_versionStr = m_store.readString(PrefKeys::Version);
+    m_altitude = m_store.readFloat(PrefKeys::Altitude);
+    m_azimuth = m_store.readFloat(PrefKeys::Azimuth);
     m_startupDirection = float(m_azimuth);
-    m_viewAngle = m_store.readFloat("ViewAnglePref");
-    m_arrowSpeed = m_store.readFloat("ArrowSpeedPref");
+    m_viewAngle = m_store.readFloat(PrefKeys::ViewAngle);
+    m_arrowSpeed = m_store.readFloat(PrefKeys::ArrowSpeed);
     if (m_links.viewSliders)
         m_links.viewSliders->setArrowSpeedSlider(m_arrowSpeed);
 
     handMountSettings();
-    m_isScopeRetainPolling = m_store.readBool("RetainScopePollingPref");
-    m_isScopeAltAz = m_store.readBool("ScopeAltAzPref");
+    m_isScopeRetainPolling = m_store.readBool(PrefKeys::RetainScopePolling);
+    m_isScopeAltAz = m_store.readBool(PrefKeys::ScopeAltAz);
 
-    m_starMagLimit = m_store.readFloat("StarMagLimitPref");
-    m_svStarMagLimit = m_store.readFloat("StarSVMagLimitPref");
-    m_cometMagLimit = m_store.readFloat("CometMagLimitPref");
-    m_mpMagLimit = m_store.readFloat("MPMagLimitPref");
-    m_deepSkyMagLimit = m_store.readFloat("DeepSkyMagLimitPref");
-    m_planetMagLimit = m_store.readFloat("PlanetMagLimitPref");
-    m_starColorVal = m_store.readFloat("StarColorValPref");
-    m_starBrightVal = m_store.readFloat("StarBrightValPref");
-    m_starShiftVal = m_store.readFloat("StarShiftValPref");
+    m_starMagLimit = m_store.readFloat(PrefKeys::StarMagLimit);
+    m_svStarMagLimit = m_store.readFloat(PrefKeys::StarSVMagLimit);
+    m_cometMagLimit = m_store.readFloat(PrefKeys::CometMagLimit);
+    m_mpMagLimit = m_store.readFloat(PrefKeys::MPMagLimit);
+    m_deepSkyMagLimit = m_store.readFloat(PrefKeys::DeepSkyMagLimit);
+    m_planetMagLimit = m_store.readFloat(PrefKeys::PlanetMagLimit);
+    m_starColorVal = m_store.readFloat(PrefKeys::StarColorVal);
+    m_starBrightVal = m_store.readFloat(PrefKeys::StarBrightVal);
+    m_starShiftVal = m_store.readFloat(PrefKeys::StarShiftVal);
 
     for (std::size_t i = 0; i < kPrefFlagCount; ++i)
         m_flags[i] = m_store.readBool(QString::fromLatin1(kPrefFlagKeys[i]));
-    m_customFilterIndex = readInt("CustomFilterIndexPref");
-    m_pathDays = m_store.readFloat("PathDaysPref");
-    m_pathPercent = m_store.readFloat("PathPercentPref");
+    m_customFilterIndex = readInt(PrefKeys::CustomFilterIndex);
+    m_pathDays = m_store.readFloat(PrefKeys::PathDays);
+    m_pathPercent = m_store.readFloat(PrefKeys::PathPercent);
 
     handPhotoAdjustments();
-    m_isRunRealTime = m_store.readBool("RunRealTimePref");
+    m_isRunRealTime = m_store.readBool(PrefKeys::RunRealTime);
     readColors();
     readFonts();
 
@@ -120,26 +121,26 @@ void PrefControl::readPrefs()
         buildAttributeSets();
         loadRecords();
         if (m_links.wifiBridge) {
-            m_links.wifiBridge->setWifiIPAddress(m_store.readString("WiFiIPPref"));
-            m_links.wifiBridge->setWifiPortNumber(m_store.readString("WiFiPortPref"));
+            m_links.wifiBridge->setWifiIPAddress(m_store.readString(PrefKeys::WiFiIP));
+            m_links.wifiBridge->setWifiPortNumber(m_store.readString(PrefKeys::WiFiPort));
         }
-        m_startupTime = m_store.readDate("StartupTimePref");
+        m_startupTime = m_store.readDate(PrefKeys::StartupTime);
         m_mythArray.append(storedMythArray());
     }
 
     m_latitude = m_sites[0].latitude;
     m_longitude = m_sites[0].longitude;
     for (std::size_t slot = 0; slot < m_infoPanelValues.size(); ++slot)
-        m_infoPanelValues[slot] = readInt(QStringLiteral("InfoPanel%1Pref").arg(slot + 1));
+        m_infoPanelValues[slot] = readInt(PrefKeys::InfoPanels[slot]);
 
     handFocuserSettings();
     handSG4Settings();
 
-    m_SVSavePosnStr = m_store.readString("SVSavePosnPref");
-    m_shortcutPrefStr = m_store.readString("ShortcutPref");
-    m_canonImageFile = m_store.readString("CanonImageFilePref");
-    m_canonMovieFile = m_store.readString("CanonMovieFilePref");
-    m_canonExpIndex = readUInt16("CanonExpIndexPref");
+    m_SVSavePosnStr = m_store.readString(PrefKeys::SVSavePosn);
+    m_shortcutPrefStr = m_store.readString(PrefKeys::Shortcut);
+    m_canonImageFile = m_store.readString(PrefKeys::CanonImageFile);
+    m_canonMovieFile = m_store.readString(PrefKeys::CanonMovieFile);
+    m_canonExpIndex = readUInt16(PrefKeys::CanonExpIndex);
 
     handDomeSettings();
     handAllSkyDateSettings();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/ObjectIndex.h"
+#include "model/prefs/PrefKeys.h"
 #include "model/prefs/PrefLinks.h"
 #include "model/prefs/PrefStore.h"
 #include "model/prefs/PrefStyles.h"
@@ -21,6 +22,7 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 #include <span>
 
 // The settings object: the one holder of every user setting and of the
@@ -44,6 +46,11 @@ public:
     PrefControl& operator=(const PrefControl&) = delete;
 
     void setLinks(const PrefLinks& links) { m_links = links; }
+    // Where a failed write of the settings file is reported (once per
+    // failure; the file keeps its earlier content), and whether the last
+    // write reached the file.
+    void setDebugSink(std::function<void(const QString&)> sink) { m_store.setDebugSink(std::move(sink)); }
+    bool settingsWritten() const { return m_store.written(); }
 
     // Reads every setting and hands the stored device settings to their
     // controllers. Called once at launch and again by the reset.
@@ -118,26 +125,26 @@ public:
 
     // Magnitude limits and star drawing, stored as 32-bit floats.
     double starMagLimit() const { return m_starMagLimit; }
-    void setStarMagLimit(double v) { storeFloat(m_starMagLimit, v, "StarMagLimitPref"); }
+    void setStarMagLimit(double v) { storeFloat(m_starMagLimit, v, PrefKeys::StarMagLimit); }
     double svStarMagLimit() const { return m_svStarMagLimit; }
-    void setSVStarMagLimit(double v) { storeFloat(m_svStarMagLimit, v, "StarSVMagLimitPref"); }
+    void setSVStarMagLimit(double v) { storeFloat(m_svStarMagLimit, v, PrefKeys::StarSVMagLimit); }
     double cometMagLimit() const { return m_cometMagLimit; }
-    void setCometMagLimit(double v) { storeFloat(m_cometMagLimit, v, "CometMagLimitPref"); }
+    void setCometMagLimit(double v) { storeFloat(m_cometMagLimit, v, PrefKeys::CometMagLimit); }
     double mpMagLimit() const { return m_mpMagLimit; }
-    void setMPMagLimit(double v) { storeFloat(m_mpMagLimit, v, "MPMagLimitPref"); }
+    void setMPMagLimit(double v) { storeFloat(m_mpMagLimit, v, PrefKeys::MPMagLimit); }
     double deepSkyMagLimit() const { return m_deepSkyMagLimit; }
-    void setDeepSkyMagLimit(double v) { storeFloat(m_deepSkyMagLimit, v, "DeepSkyMagLimitPref"); }
+    void setDeepSkyMagLimit(double v) { storeFloat(m_deepSkyMagLimit, v, PrefKeys::DeepSkyMagLimit); }
     double planetMagLimit() const { return m_planetMagLimit; }
     double starColorVal() const { return m_starColorVal; }
-    void setStarColorVal(double v) { storeFloat(m_starColorVal, v, "StarColorValPref"); }
+    void setStarColorVal(double v) { storeFloat(m_starColorVal, v, PrefKeys::StarColorVal); }
     double starBrightVal() const { return m_starBrightVal; }
-    void setStarBrightVal(double v) { storeFloat(m_starBrightVal, v, "StarBrightValPref"); }
+    void setStarBrightVal(double v) { storeFloat(m_starBrightVal, v, PrefKeys::StarBrightVal); }
     double starShiftVal() const { return m_starShiftVal; }
-    void setStarShiftVal(double v) { storeFloat(m_starShiftVal, v, "StarShiftValPref"); }
+    void setStarShiftVal(double v) { storeFloat(m_starShiftVal, v, PrefKeys::StarShiftVal); }
     float pathDays() const { return m_pathDays; }
-    void setPathDays(float v) { storeFloat(m_pathDays, v, "PathDaysPref"); }
+    void setPathDays(float v) { storeFloat(m_pathDays, v, PrefKeys::PathDays); }
     float pathPercent() const { return m_pathPercent; }
-    void setPathPercent(float v) { storeFloat(m_pathPercent, v, "PathPercentPref"); }
+    void setPathPercent(float v) { storeFloat(m_pathPercent, v, PrefKeys::PathPercent); }
 
     // Other stored settings.
     void setIsExtConnect(bool on);
@@ -312,7 +319,7 @@ private:
 
     int m_customFilterIndex = 0;
     quint16 m_canonExpIndex = 0;
-    std::array<int, 6> m_infoPanelValues{};
+    std::array<int, PrefKeys::InfoPanels.size()> m_infoPanelValues{};
     QString m_versionStr = QStringLiteral("0.00.0");
     QString m_shortcutPrefStr = QStringLiteral(" ");
     QString m_SVSavePosnStr;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/prefs/PrefKeys.h"
+
 #include <array>
 #include <cstddef>
 
@@ -26,22 +28,22 @@ enum class PrefFlag : std::size_t {
 constexpr std::size_t kPrefFlagCount = std::size_t(PrefFlag::Count);
 
 // The key of each flag, in the order of PrefFlag.
-constexpr std::array<const char*, kPrefFlagCount> kPrefFlagKeys = {
-    "StarDoublePref", "StarAdvancedPref", "StarVariablePref", "StarPlanetPref", "StarAntiAliasPref",
-    "GeminiACPref", "MeadeACPref", "NexStarACPref",
-    "ShowOpenClusterPref", "ShowGlobularClusterPref", "ShowGalaxyPref", "ShowNebulaPref",
-    "ShowCometPref", "ShowMPPref", "ShowNEOPref",
-    "ShowDSONamePref", "ShowDSOMessierPref", "ShowDSONGCPref", "ShowCaldwellPref",
-    "ShowHerschelPref", "ShowHerschelIIPref", "ShowArpPref", "ShowBestPref", "ShowAdvancedPref",
-    "ShowMessierPref", "ShowAllPref", "ShowOtherPref",
-    "DSSCachePref", "HideSkyPref", "HideSVPref", "HideScopePref", "HideSSPref", "HideWebcamPref",
-    "HideFocuserPref", "HideDomePref",
-    "MetricPref", "TransparentPref", "TwilightPref", "AstroplannerPref", "PrecessionPref",
-    "ToolTipsPref", "CustomHorizonPref", "PhotoHorizonPref", "ExtConnectPref", "RedCursorPref",
-    "HideCNamesPref", "VersionCheckPref",
-    "ShowToolbarPref", "StarNamesPref", "PlanetNamesPref", "CometNamesPref", "DeepSkyNamesPref",
-    "ConstellationsPref", "BoundariesPref", "RA_DecPref", "Alt_AzPref", "EclipticPref",
-    "EquatorPref", "MilkyWayPref", "PathPref", "PhotoPref", "BelowPref", "MistPref", "MeteorPref",
-    "MythPref", "MeridianPref", "OutlinesPref", "TimePanelPref", "DirectionPanelPref",
-};
-static_assert(kPrefFlagKeys.back() != nullptr, "every flag has its key");
+constexpr auto kPrefFlagKeys = std::to_array<const char*>({
+    PrefKeys::StarDouble, PrefKeys::StarAdvanced, PrefKeys::StarVariable, PrefKeys::StarPlanet,
+    PrefKeys::StarAntiAlias, PrefKeys::GeminiAC, PrefKeys::MeadeAC, PrefKeys::NexStarAC,
+    PrefKeys::ShowOpenCluster, PrefKeys::ShowGlobularCluster, PrefKeys::ShowGalaxy, PrefKeys::ShowNebula,
+    PrefKeys::ShowComet, PrefKeys::ShowMP, PrefKeys::ShowNEO, PrefKeys::ShowDSOName,
+    PrefKeys::ShowDSOMessier, PrefKeys::ShowDSONGC, PrefKeys::ShowCaldwell, PrefKeys::ShowHerschel,
+    PrefKeys::ShowHerschelII, PrefKeys::ShowArp, PrefKeys::ShowBest, PrefKeys::ShowAdvanced,
+    PrefKeys::ShowMessier, PrefKeys::ShowAll, PrefKeys::ShowOther, PrefKeys::DSSCache, PrefKeys::HideSky,
+    PrefKeys::HideSV, PrefKeys::HideScope, PrefKeys::HideSS, PrefKeys::HideWebcam, PrefKeys::HideFocuser,
+    PrefKeys::HideDome, PrefKeys::Metric, PrefKeys::Transparent, PrefKeys::Twilight, PrefKeys::Astroplanner,
+    PrefKeys::Precession, PrefKeys::ToolTips, PrefKeys::CustomHorizon, PrefKeys::PhotoHorizon,
+    PrefKeys::ExtConnect, PrefKeys::RedCursor, PrefKeys::HideCNames, PrefKeys::VersionCheck,
+    PrefKeys::ShowToolbar, PrefKeys::StarNames, PrefKeys::PlanetNames, PrefKeys::CometNames,
+    PrefKeys::DeepSkyNames, PrefKeys::Constellations, PrefKeys::Boundaries, PrefKeys::RA_Dec,
+    PrefKeys::Alt_Az, PrefKeys::Ecliptic, PrefKeys::Equator, PrefKeys::MilkyWay, PrefKeys::Path,
+    PrefKeys::Photo, PrefKeys::Below, PrefKeys::Mist, PrefKeys::Meteor, PrefKeys::Myth, PrefKeys::Meridian,
+    PrefKeys::Outlines, PrefKeys::TimePanel, PrefKeys::DirectionPanel,
+});
+static_assert(kPrefFlagKeys.size() == kPrefFlagCount, "every flag has its key");

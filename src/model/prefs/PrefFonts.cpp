@@ -1,5 +1,6 @@
 #include "model/prefs/PrefControl.h"
 
+#include "model/prefs/PrefKeys.h"
 #include "model/prefs/links/AllSkyDateStamp.h"
 #include "model/prefs/links/ChartRefresh.h"
 
@@ -20,40 +21,40 @@ struct FontKey {
 void PrefControl::readColors()
 {
     static const ColorKey kBeforeAllSky[] = {
-        {&PrefControl::m_constellationColor, "ConstellationColorPref"},
-        {&PrefControl::m_constellationNameColor, "ConstellationNameColorPref"},
-        {&PrefControl::m_constellationBoundaryColor, "ConstellationBoundaryColorPref"},
-        {&PrefControl::m_planetNameColor, "PlanetNameColorPref"},
-        {&PrefControl::m_starNameColor, "StarNameColorPref"},
-        {&PrefControl::m_deepSkyNameColor, "DeepSkyNameColorPref"},
-        {&PrefControl::m_gridLinesColor, "GridLinesColorPref"},
-        {&PrefControl::m_gridLabelColor, "GridLabelColorPref"},
-        {&PrefControl::m_eclipticColor, "EclipticColorPref"},
-        {&PrefControl::m_horizonColor, "HorizonColorPref"},
-        {&PrefControl::m_cometNameColor, "CometNameColorPref"},
-        {&PrefControl::m_scopeViewGridColor, "ScopeViewGridColorPref"},
-        {&PrefControl::m_horizonLabelColor, "HorizonLabelColorPref"},
-        {&PrefControl::m_angleSepColor, "angleSepColorPref"},
-        {&PrefControl::m_pathColor, "PathColorPref"},
-        {&PrefControl::m_milkyWayColor, "MilkyWayColorPref"},
-        {&PrefControl::m_nomadMagColor, "NomadMagColorPref"},
-        {&PrefControl::m_nomadGridColor, "NomadGridColorPref"},
+        {&PrefControl::m_constellationColor, PrefKeys::ConstellationColor},
+        {&PrefControl::m_constellationNameColor, PrefKeys::ConstellationNameColor},
+        {&PrefControl::m_constellationBoundaryColor, PrefKeys::ConstellationBoundaryColor},
+        {&PrefControl::m_planetNameColor, PrefKeys::PlanetNameColor},
+        {&PrefControl::m_starNameColor, PrefKeys::StarNameColor},
+        {&PrefControl::m_deepSkyNameColor, PrefKeys::DeepSkyNameColor},
+        {&PrefControl::m_gridLinesColor, PrefKeys::GridLinesColor},
+        {&PrefControl::m_gridLabelColor, PrefKeys::GridLabelColor},
+        {&PrefControl::m_eclipticColor, PrefKeys::EclipticColor},
+        {&PrefControl::m_horizonColor, PrefKeys::HorizonColor},
+        {&PrefControl::m_cometNameColor, PrefKeys::CometNameColor},
+        {&PrefControl::m_scopeViewGridColor, PrefKeys::ScopeViewGridColor},
+        {&PrefControl::m_horizonLabelColor, PrefKeys::HorizonLabelColor},
+        {&PrefControl::m_angleSepColor, PrefKeys::angleSepColor},
+        {&PrefControl::m_pathColor, PrefKeys::PathColor},
+        {&PrefControl::m_milkyWayColor, PrefKeys::MilkyWayColor},
+        {&PrefControl::m_nomadMagColor, PrefKeys::NomadMagColor},
+        {&PrefControl::m_nomadGridColor, PrefKeys::NomadGridColor},
     };
     static const ColorKey kAfterAllSky[] = {
-        {&PrefControl::m_galaxyColor, "GalaxyColorPref"},
-        {&PrefControl::m_globularColor, "GlobularColorPref"},
-        {&PrefControl::m_openColor, "OpenColorPref"},
-        {&PrefControl::m_nebulaColor, "NebulaColorPref"},
-        {&PrefControl::m_cometColor, "CometColorPref"},
-        {&PrefControl::m_minorPlanetColor, "MinorPlanetColorPref"},
-        {&PrefControl::m_neoColor, "NEOColorPref"},
+        {&PrefControl::m_galaxyColor, PrefKeys::GalaxyColor},
+        {&PrefControl::m_globularColor, PrefKeys::GlobularColor},
+        {&PrefControl::m_openColor, PrefKeys::OpenColor},
+        {&PrefControl::m_nebulaColor, PrefKeys::NebulaColor},
+        {&PrefControl::m_cometColor, PrefKeys::CometColor},
+        {&PrefControl::m_minorPlanetColor, PrefKeys::MinorPlanetColor},
+        {&PrefControl::m_neoColor, PrefKeys::NEOColor},
     };
     for (const ColorKey& c : kBeforeAllSky)
         this->*c.field = m_store.readColor(c.key);
-    changeMythColor(m_store.readColor("MythColorPref"));
+    changeMythColor(m_store.readColor(PrefKeys::MythColor));
     // The date stamp's colour belongs to its panel; nothing here keeps it.
     if (m_links.allSkyDateStamp)
-        m_links.allSkyDateStamp->setDateColor(m_store.readColor("AllSkyDateColorPref"));
+        m_links.allSkyDateStamp->setDateColor(m_store.readColor(PrefKeys::AllSkyDateColor));
     for (const ColorKey& c : kAfterAllSky)
         this->*c.field = m_store.readColor(c.key);
 }
@@ -61,30 +62,30 @@ void PrefControl::readColors()
 void PrefControl::readFonts()
 {
     static const FontKey kBeforeAllSky[] = {
-        {&PrefControl::m_horizonLabelFont, "HorizonLabelFontPref"},
-        {&PrefControl::m_constellationNameFont, "ConstellationNameFontPref"},
-        {&PrefControl::m_planetNameFont, "PlanetNameFontPref"},
-        {&PrefControl::m_starNameFont, "StarNameFontPref"},
-        {&PrefControl::m_cometNamefont, "CometNameFontPref"},
-        {&PrefControl::m_deepSkyNameFont, "DeepSkyNameFontPref"},
-        {&PrefControl::m_gridLabelFont, "GridlabelFontPref"},
-        {&PrefControl::m_pathLabelFont, "PathLabelFontPref"},
-        {&PrefControl::m_angleSepFont, "AngleSepLabelFontPref"},
-        {&PrefControl::m_nomadMagFont, "NomadMagFontPref"},
+        {&PrefControl::m_horizonLabelFont, PrefKeys::HorizonLabelFont},
+        {&PrefControl::m_constellationNameFont, PrefKeys::ConstellationNameFont},
+        {&PrefControl::m_planetNameFont, PrefKeys::PlanetNameFont},
+        {&PrefControl::m_starNameFont, PrefKeys::StarNameFont},
+        {&PrefControl::m_cometNamefont, PrefKeys::CometNameFont},
+        {&PrefControl::m_deepSkyNameFont, PrefKeys::DeepSkyNameFont},
+        {&PrefControl::m_gridLabelFont, PrefKeys::GridlabelFont},
+        {&PrefControl::m_pathLabelFont, PrefKeys::PathLabelFont},
+        {&PrefControl::m_angleSepFont, PrefKeys::AngleSepLabelFont},
+        {&PrefControl::m_nomadMagFont, PrefKeys::NomadMagFont},
     };
     static const FontKey kAfterAllSky[] = {
-        {&PrefControl::m_constellationPrintFont, "ConstellationPrintFontPref"},
-        {&PrefControl::m_planetPrintFont, "PlanetPrintFontPref"},
-        {&PrefControl::m_starPrintFont, "StarPrintFontPref"},
-        {&PrefControl::m_cometPrintFont, "CometPrintFontPref"},
-        {&PrefControl::m_deepSkyPrintFont, "DeepSkyPrintFontPref"},
+        {&PrefControl::m_constellationPrintFont, PrefKeys::ConstellationPrintFont},
+        {&PrefControl::m_planetPrintFont, PrefKeys::PlanetPrintFont},
+        {&PrefControl::m_starPrintFont, PrefKeys::StarPrintFont},
+        {&PrefControl::m_cometPrintFont, PrefKeys::CometPrintFont},
+        {&PrefControl::m_deepSkyPrintFont, PrefKeys::DeepSkyPrintFont},
     };
     for (const FontKey& f : kBeforeAllSky)
         this->*f.field = m_store.readFont(f.key);
     // The telescope view's catalogue grid labels have no setting of their own.
     m_nomadGridFont = QFont(QStringLiteral("Geneva"), 9);
     if (m_links.allSkyDateStamp)
-        m_links.allSkyDateStamp->setDateFont(m_store.readFont("AllSkyDateFontPref"));
+        m_links.allSkyDateStamp->setDateFont(m_store.readFont(PrefKeys::AllSkyDateFont));
     for (const FontKey& f : kAfterAllSky)
         this->*f.field = m_store.readFont(f.key);
 }
@@ -124,30 +125,30 @@ const PrefControl::LabelKind* PrefControl::labelKind(int kind)
     using P = PrefControl;
     static const LabelKind kKinds[16] = {
         {&P::m_constellationNameFont, &P::m_constellationNameColor, &P::m_constellationNameAttributes,
-         "ConstellationNameFontPref", "ConstellationNameColorPref"},
-        {&P::m_planetNameFont, &P::m_planetNameColor, &P::m_planetNameAttributes, "PlanetNameFontPref",
-         "PlanetNameColorPref"},
-        {&P::m_starNameFont, &P::m_starNameColor, &P::m_starNameAttributes, "StarNameFontPref",
-         "StarNameColorPref"},
-        {&P::m_cometNamefont, &P::m_cometNameColor, &P::m_cometNameAttributes, "CometNameFontPref",
-         "CometNameColorPref"},
-        {&P::m_deepSkyNameFont, &P::m_deepSkyNameColor, &P::m_deepSkyNameAttributes, "DeepSkyNameFontPref",
-         "DeepSkyNameColorPref"},
-        {&P::m_gridLabelFont, &P::m_gridLabelColor, &P::m_gridLabelAttributes, "GridlabelFontPref",
-         "GridLabelColorPref"},
-        {&P::m_pathLabelFont, &P::m_pathColor, &P::m_pathLabelAttributes, "PathLabelFontPref", "PathColorPref"},
-        {&P::m_angleSepFont, &P::m_angleSepColor, &P::m_angleSepAttributes, "AngleSepLabelFontPref",
-         "angleSepColorPref"},
-        {&P::m_horizonLabelFont, &P::m_horizonLabelColor, &P::m_horizonLabelAttributes, "HorizonLabelFontPref",
-         "HorizonLabelColorPref"},
-        {&P::m_constellationPrintFont, nullptr, nullptr, "ConstellationPrintFontPref", nullptr},
-        {&P::m_planetPrintFont, nullptr, nullptr, "PlanetPrintFontPref", nullptr},
-        {&P::m_starPrintFont, nullptr, nullptr, "StarPrintFontPref", nullptr},
-        {&P::m_cometPrintFont, nullptr, nullptr, "CometPrintFontPref", nullptr},
-        {&P::m_deepSkyPrintFont, nullptr, nullptr, "DeepSkyPrintFontPref", nullptr},
-        {&P::m_nomadMagFont, &P::m_nomadMagColor, &P::m_nomadMagAttributes, "NomadMagFontPref",
-         "NomadMagColorPref"},
-        {nullptr, nullptr, nullptr, "AllSkyDateFontPref", "AllSkyDateColorPref"},
+         PrefKeys::ConstellationNameFont, PrefKeys::ConstellationNameColor},
+        {&P::m_planetNameFont, &P::m_planetNameColor, &P::m_planetNameAttributes, PrefKeys::PlanetNameFont,
+         PrefKeys::PlanetNameColor},
+        {&P::m_starNameFont, &P::m_starNameColor, &P::m_starNameAttributes, PrefKeys::StarNameFont,
+         PrefKeys::StarNameColor},
+        {&P::m_cometNamefont, &P::m_cometNameColor, &P::m_cometNameAttributes, PrefKeys::CometNameFont,
+         PrefKeys::CometNameColor},
+        {&P::m_deepSkyNameFont, &P::m_deepSkyNameColor, &P::m_deepSkyNameAttributes, PrefKeys::DeepSkyNameFont,
+         PrefKeys::DeepSkyNameColor},
+        {&P::m_gridLabelFont, &P::m_gridLabelColor, &P::m_gridLabelAttributes, PrefKeys::GridlabelFont,
+         PrefKeys::GridLabelColor},
+        {&P::m_pathLabelFont, &P::m_pathColor, &P::m_pathLabelAttributes, PrefKeys::PathLabelFont, PrefKeys::PathColor},
+        {&P::m_angleSepFont, &P::m_angleSepColor, &P::m_angleSepAttributes, PrefKeys::AngleSepLabelFont,
+         PrefKeys::angleSepColor},
+        {&P::m_horizonLabelFont, &P::m_horizonLabelColor, &P::m_horizonLabelAttributes, PrefKeys::HorizonLabelFont,
+         PrefKeys::HorizonLabelColor},
+        {&P::m_constellationPrintFont, nullptr, nullptr, PrefKeys::ConstellationPrintFont, nullptr},
+        {&P::m_planetPrintFont, nullptr, nullptr, PrefKeys::PlanetPrintFont, nullptr},
+        {&P::m_starPrintFont, nullptr, nullptr, PrefKeys::StarPrintFont, nullptr},
+        {&P::m_cometPrintFont, nullptr, nullptr, PrefKeys::CometPrintFont, nullptr},
+        {&P::m_deepSkyPrintFont, nullptr, nullptr, PrefKeys::DeepSkyPrintFont, nullptr},
+        {&P::m_nomadMagFont, &P::m_nomadMagColor, &P::m_nomadMagAttributes, PrefKeys::NomadMagFont,
+         PrefKeys::NomadMagColor},
+        {nullptr, nullptr, nullptr, PrefKeys::AllSkyDateFont, PrefKeys::AllSkyDateColor},
     };
     return kind >= 1 && kind <= 16 ? &kKinds[kind - 1] : nullptr;
 }
@@ -156,22 +157,22 @@ const PrefControl::ColorKind* PrefControl::colorKind(int kind)
 {
     using P = PrefControl;
     static const ColorKind kKinds[16] = {
-        {&P::m_constellationColor, "ConstellationColorPref"},
-        {&P::m_constellationBoundaryColor, "ConstellationBoundaryColorPref"},
-        {&P::m_gridLinesColor, "GridLinesColorPref"},
-        {&P::m_eclipticColor, "EclipticColorPref"},
-        {&P::m_horizonColor, "HorizonColorPref"},
-        {&P::m_pathColor, "PathColorPref"},
-        {&P::m_milkyWayColor, "MilkyWayColorPref"},
-        {&P::m_galaxyColor, "GalaxyColorPref"},
-        {&P::m_globularColor, "GlobularColorPref"},
-        {&P::m_openColor, "OpenColorPref"},
-        {&P::m_nebulaColor, "NebulaColorPref"},
-        {&P::m_cometColor, "CometColorPref"},
-        {&P::m_minorPlanetColor, "MinorPlanetColorPref"},
-        {&P::m_neoColor, "NEOColorPref"},
-        {&P::m_mythColor, "MythColorPref"},
-        {&P::m_nomadGridColor, "NomadGridColorPref"},
+        {&P::m_constellationColor, PrefKeys::ConstellationColor},
+        {&P::m_constellationBoundaryColor, PrefKeys::ConstellationBoundaryColor},
+        {&P::m_gridLinesColor, PrefKeys::GridLinesColor},
+        {&P::m_eclipticColor, PrefKeys::EclipticColor},
+        {&P::m_horizonColor, PrefKeys::HorizonColor},
+        {&P::m_pathColor, PrefKeys::PathColor},
+        {&P::m_milkyWayColor, PrefKeys::MilkyWayColor},
+        {&P::m_galaxyColor, PrefKeys::GalaxyColor},
+        {&P::m_globularColor, PrefKeys::GlobularColor},
+        {&P::m_openColor, PrefKeys::OpenColor},
+        {&P::m_nebulaColor, PrefKeys::NebulaColor},
+        {&P::m_cometColor, PrefKeys::CometColor},
+        {&P::m_minorPlanetColor, PrefKeys::MinorPlanetColor},
+        {&P::m_neoColor, PrefKeys::NEOColor},
+        {&P::m_mythColor, PrefKeys::MythColor},
+        {&P::m_nomadGridColor, PrefKeys::NomadGridColor},
     };
     return kind >= 1 && kind <= 16 ? &kKinds[kind - 1] : nullptr;
 }

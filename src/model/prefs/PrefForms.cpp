@@ -5,10 +5,22 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
 namespace {
+
+// The font sizes a stored font may have, and what a font given no size is stored with.
+constexpr double kLargestPoints = 1000.0;
+constexpr double kUnsizedPoints = 12.0;
+
+// A font sized in pixels is stored at one point a pixel (72 dpi).
+double storedPoints(const QFont& font)
+{
+    const double size = font.pointSizeF() > 0.0 ? font.pointSizeF() : double(font.pixelSize());
+    return size > 0.0 ? std::min(size, kLargestPoints) : kUnsizedPoints;
+}
 
 template <class Number>
 QString shortestText(Number value)
@@ -82,7 +94,7 @@ QString fontText(const QFont& font)
         style = QStringLiteral("italic");
     else
         style = QStringLiteral("regular");
-    return font.family() + u';' + doubleText(font.pointSizeF()) + u';' + style;
+    return font.family() + u';' + doubleText(storedPoints(font)) + u';' + style;
 }
 
 QString dateText(const QDateTime& date)
@@ -156,18 +168,22 @@ std::optional<QColor> colorFromText(const QString& text)
 
 std::optional<QFont> fontFromText(const QString& text)
 {
-    const QStringList parts = text.split(u';');
-    if (parts.size() != 3 || parts[0].trimmed().isEmpty())
+    // The family is all before the last two separators, taken literally:
+    // it may hold ';' and ',' (one family, never a list).
+    const qsizetype styleAt = text.lastIndexOf(u';');
+    const qsizetype sizeAt = styleAt > 0 ? text.lastIndexOf(u';', styleAt - 1) : -1;
+    if (sizeAt < 0)
         return std::nullopt;
-    const auto size = wholeNumber(parts[1]);
-    if (!size || *size <= 0.0 || *size > 1000.0)
+    const auto size = wholeNumber(text.sliced(sizeAt + 1, styleAt - sizeAt - 1));
+    if (!size || *size <= 0.0 || *size > kLargestPoints)
         return std::nullopt;
-    const QString& style = parts[2];
+    const QString style = text.sliced(styleAt + 1);
     const bool bold = style == QLatin1String("bold") || style == QLatin1String("bold italic");
     const bool italic = style == QLatin1String("italic") || style == QLatin1String("bold italic");
     if (!bold && !italic && style != QLatin1String("regular"))
         return std::nullopt;
-    QFont font(parts[0]);
+    QFont font;
+    font.setFamilies({text.left(sizeAt)});
     font.setPointSizeF(*size);
     font.setBold(bold);
     font.setItalic(italic);

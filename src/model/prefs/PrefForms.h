@@ -20,7 +20,8 @@
 //   colour        red, green, blue, alpha from 0 to 1, separated by single
 //                 spaces: "0.08 0.25 0.25 1"
 //   font          family, point size and style (regular, bold, italic or
-//                 bold italic) separated by ';': "Geneva;9;regular"
+//                 bold italic) separated by ';': "Geneva;9;regular"; the
+//                 family is literal text and may hold ';' and ','
 //   date          ISO 8601 with the offset from UTC: "2024-03-01T22:00:00+01:00"
 //   string array  a JSON array of strings: ["Undefined","Undefined"]
 //   raw block     the bytes themselves

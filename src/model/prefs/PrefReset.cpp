@@ -1,5 +1,6 @@
 #include "model/prefs/PrefControl.h"
 
+#include "model/prefs/PrefKeys.h"
 #include "model/prefs/links/CanonCamera.h"
 #include "model/prefs/links/ChartRefresh.h"
 #include "model/prefs/links/DDWDevice.h"
@@ -17,41 +18,46 @@ namespace {
 // alt-azimuth flags, the WiFi bridge, the telescope view's saved position and
 // the focuser, SG-4, Canon and dome configuration) survive a reset.
 const char* const kResetKeys[] = {
-    "AltitudePref", "AzimuthPref", "ViewAnglePref", "ArrowSpeedPref", "ScopePollRatePref",
-    "GeminiBaudPref", "VersionCheckPref", "StarMagLimitPref", "StarSVMagLimitPref",
-    "CometMagLimitPref", "MPMagLimitPref", "DeepSkyMagLimitPref", "PlanetMagLimitPref",
-    "StarColorValPref", "StarBrightValPref", "StarShiftValPref", "AllSkyFPSDatePref",
-    "AllSkyCodecDatePref", "AllSkyQualityDatePref", "AllSkyPosnDatePref", "AllSkyUTCDatePref",
-    "AllSkySecDatePref", "StarDoublePref", "StarAdvancedPref", "StarVariablePref", "StarPlanetPref",
-    "StarAntiAliasPref", "GeminiACPref", "MeadeACPref", "NexStarACPref", "ShowOpenClusterPref",
-    "ShowGlobularClusterPref", "ShowGalaxyPref", "ShowNebulaPref", "ShowCometPref", "ShowMPPref",
-    "ShowNEOPref", "ShowCaldwellPref", "ShowHerschelPref", "ShowHerschelIIPref", "ShowArpPref",
-    "ShowBestPref", "ShowAdvancedPref", "ShowMessierPref", "ShowAllPref", "ShowOtherPref",
-    "CustomFilterIndexPref", "ShowDSONamePref", "ShowDSOMessierPref", "ShowDSONGCPref",
-    "PathDaysPref", "PathPercentPref", "DSSCachePref", "MythArrayPref", "ShowToolbarPref",
-    "StarNamesPref", "PlanetNamesPref", "CometNamesPref", "DeepSkyNamesPref", "ConstellationsPref",
-    "BoundariesPref", "RA_DecPref", "Alt_AzPref", "EclipticPref", "EquatorPref", "MilkyWayPref",
-    "PathPref", "PhotoPref", "BelowPref", "MistPref", "MeteorPref", "TimePanelPref",
-    "DirectionPanelPref", "RunRealTimePref", "MythPref", "MeridianPref", "OutlinesPref",
-    "MetricPref", "TransparentPref", "TwilightPref", "AstroplannerPref", "PrecessionPref",
-    "ToolTipsPref", "CustomHorizonPref", "PhotoHorizonPref", "ExtConnectPref", "PhotoDirAdjPref",
-    "PhotoElevAdjPref", "PhotoBrightAdjPref", "PhotoDegreeAdjPref", "ConstellationColorPref",
-    "ConstellationNameColorPref", "ConstellationBoundaryColorPref", "PlanetNameColorPref",
-    "StarNameColorPref", "DeepSkyNameColorPref", "GridLinesColorPref", "GridLabelColorPref",
-    "EclipticColorPref", "HorizonColorPref", "CometNameColorPref", "ScopeViewGridColorPref",
-    "HorizonLabelColorPref", "angleSepColorPref", "PathColorPref", "MilkyWayColorPref",
-    "MythColorPref", "NomadMagColorPref", "NomadGridColorPref", "AllSkyDateColorPref",
-    "GalaxyColorPref", "GlobularColorPref", "OpenColorPref", "NebulaColorPref", "CometColorPref",
-    "MinorPlanetColorPref", "NEOColorPref", "HorizonLabelFontPref", "ConstellationNameFontPref",
-    "PlanetNameFontPref", "StarNameFontPref", "CometNameFontPref", "DeepSkyNameFontPref",
-    "GridlabelFontPref", "PathLabelFontPref", "AngleSepLabelFontPref", "NomadMagFontPref",
-    "AllSkyDateFontPref", "ConstellationPrintFontPref", "PlanetPrintFontPref", "StarPrintFontPref",
-    "CometPrintFontPref", "DeepSkyPrintFontPref", "StartupTimePref", "SitesPref",
-    "SiteNamesArrayPref", "SiteTimeZoneNamesArrayPref", "ScopesPref", "ScopeNamesArrayPref",
-    "EyepiecesPref", "DSLRPref", "FlipOutlinePref", "FlipEWOutlinePref", "InfoPanel1Pref",
-    "InfoPanel2Pref", "InfoPanel3Pref", "InfoPanel4Pref", "InfoPanel5Pref", "InfoPanel6Pref",
-    "HideSkyPref", "HideSVPref", "HideScopePref", "HideSSPref", "HideWebcamPref", "HideFocuserPref",
-    "HideDomePref", "RedCursorPref", "HideCNamesPref", "ShortcutPref",
+    PrefKeys::Altitude, PrefKeys::Azimuth, PrefKeys::ViewAngle, PrefKeys::ArrowSpeed,
+    PrefKeys::ScopePollRate, PrefKeys::GeminiBaud, PrefKeys::VersionCheck, PrefKeys::StarMagLimit,
+    PrefKeys::StarSVMagLimit, PrefKeys::CometMagLimit, PrefKeys::MPMagLimit, PrefKeys::DeepSkyMagLimit,
+    PrefKeys::PlanetMagLimit, PrefKeys::StarColorVal, PrefKeys::StarBrightVal, PrefKeys::StarShiftVal,
+    PrefKeys::AllSkyFPSDate, PrefKeys::AllSkyCodecDate, PrefKeys::AllSkyQualityDate,
+    PrefKeys::AllSkyPosnDate, PrefKeys::AllSkyUTCDate, PrefKeys::AllSkySecDate, PrefKeys::StarDouble,
+    PrefKeys::StarAdvanced, PrefKeys::StarVariable, PrefKeys::StarPlanet, PrefKeys::StarAntiAlias,
+    PrefKeys::GeminiAC, PrefKeys::MeadeAC, PrefKeys::NexStarAC, PrefKeys::ShowOpenCluster,
+    PrefKeys::ShowGlobularCluster, PrefKeys::ShowGalaxy, PrefKeys::ShowNebula, PrefKeys::ShowComet,
+    PrefKeys::ShowMP, PrefKeys::ShowNEO, PrefKeys::ShowCaldwell, PrefKeys::ShowHerschel,
+    PrefKeys::ShowHerschelII, PrefKeys::ShowArp, PrefKeys::ShowBest, PrefKeys::ShowAdvanced,
+    PrefKeys::ShowMessier, PrefKeys::ShowAll, PrefKeys::ShowOther, PrefKeys::CustomFilterIndex,
+    PrefKeys::ShowDSOName, PrefKeys::ShowDSOMessier, PrefKeys::ShowDSONGC, PrefKeys::PathDays,
+    PrefKeys::PathPercent, PrefKeys::DSSCache, PrefKeys::MythArray, PrefKeys::ShowToolbar,
+    PrefKeys::StarNames, PrefKeys::PlanetNames, PrefKeys::CometNames, PrefKeys::DeepSkyNames,
+    PrefKeys::Constellations, PrefKeys::Boundaries, PrefKeys::RA_Dec, PrefKeys::Alt_Az, PrefKeys::Ecliptic,
+    PrefKeys::Equator, PrefKeys::MilkyWay, PrefKeys::Path, PrefKeys::Photo, PrefKeys::Below, PrefKeys::Mist,
+    PrefKeys::Meteor, PrefKeys::TimePanel, PrefKeys::DirectionPanel, PrefKeys::RunRealTime, PrefKeys::Myth,
+    PrefKeys::Meridian, PrefKeys::Outlines, PrefKeys::Metric, PrefKeys::Transparent, PrefKeys::Twilight,
+    PrefKeys::Astroplanner, PrefKeys::Precession, PrefKeys::ToolTips, PrefKeys::CustomHorizon,
+    PrefKeys::PhotoHorizon, PrefKeys::ExtConnect, PrefKeys::PhotoDirAdj, PrefKeys::PhotoElevAdj,
+    PrefKeys::PhotoBrightAdj, PrefKeys::PhotoDegreeAdj, PrefKeys::ConstellationColor,
+    PrefKeys::ConstellationNameColor, PrefKeys::ConstellationBoundaryColor, PrefKeys::PlanetNameColor,
+    PrefKeys::StarNameColor, PrefKeys::DeepSkyNameColor, PrefKeys::GridLinesColor, PrefKeys::GridLabelColor,
+    PrefKeys::EclipticColor, PrefKeys::HorizonColor, PrefKeys::CometNameColor, PrefKeys::ScopeViewGridColor,
+    PrefKeys::HorizonLabelColor, PrefKeys::angleSepColor, PrefKeys::PathColor, PrefKeys::MilkyWayColor,
+    PrefKeys::MythColor, PrefKeys::NomadMagColor, PrefKeys::NomadGridColor, PrefKeys::AllSkyDateColor,
+    PrefKeys::GalaxyColor, PrefKeys::GlobularColor, PrefKeys::OpenColor, PrefKeys::NebulaColor,
+    PrefKeys::CometColor, PrefKeys::MinorPlanetColor, PrefKeys::NEOColor, PrefKeys::HorizonLabelFont,
+    PrefKeys::ConstellationNameFont, PrefKeys::PlanetNameFont, PrefKeys::StarNameFont,
+    PrefKeys::CometNameFont, PrefKeys::DeepSkyNameFont, PrefKeys::GridlabelFont, PrefKeys::PathLabelFont,
+    PrefKeys::AngleSepLabelFont, PrefKeys::NomadMagFont, PrefKeys::AllSkyDateFont,
+    PrefKeys::ConstellationPrintFont, PrefKeys::PlanetPrintFont, PrefKeys::StarPrintFont,
+    PrefKeys::CometPrintFont, PrefKeys::DeepSkyPrintFont, PrefKeys::StartupTime, PrefKeys::Sites,
+    PrefKeys::SiteNamesArray, PrefKeys::SiteTimeZoneNamesArray, PrefKeys::Scopes, PrefKeys::ScopeNamesArray,
+    PrefKeys::Eyepieces, PrefKeys::DSLR, PrefKeys::FlipOutline, PrefKeys::FlipEWOutline,
+    PrefKeys::InfoPanel1, PrefKeys::InfoPanel2, PrefKeys::InfoPanel3, PrefKeys::InfoPanel4,
+    PrefKeys::InfoPanel5, PrefKeys::InfoPanel6, PrefKeys::HideSky, PrefKeys::HideSV, PrefKeys::HideScope,
+    PrefKeys::HideSS, PrefKeys::HideWebcam, PrefKeys::HideFocuser, PrefKeys::HideDome, PrefKeys::RedCursor,
+    PrefKeys::HideCNames, PrefKeys::Shortcut,
 };
 
 QString globalText(const char* key)
@@ -86,7 +92,7 @@ void PrefControl::restoreDefaultPrefs()
     loadRecords();
     m_latitude = m_sites[0].latitude;
     m_longitude = m_sites[0].longitude;
-    m_startupTime = m_store.readDate("StartupTimePref");
+    m_startupTime = m_store.readDate(PrefKeys::StartupTime);
     m_mythArray = storedMythArray();
     buildAttributeSets();
 }
@@ -94,9 +100,9 @@ void PrefControl::restoreDefaultPrefs()
 void PrefControl::appQuit()
 {
     // The chart opens next time at the start-up direction, not where it was left.
-    m_store.writeFloat("AltitudePref", float(m_altitude));
-    m_store.writeFloat("AzimuthPref", m_startupDirection);
-    m_store.writeFloat("ViewAnglePref", float(m_viewAngle));
+    m_store.writeFloat(PrefKeys::Altitude, float(m_altitude));
+    m_store.writeFloat(PrefKeys::Azimuth, m_startupDirection);
+    m_store.writeFloat(PrefKeys::ViewAngle, float(m_viewAngle));
     m_store.sync();
     if (m_isNightVision && m_displayID != 0)
         m_gamma.restoreDefault();

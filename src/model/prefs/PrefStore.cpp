@@ -1,5 +1,6 @@
 #include "model/prefs/PrefStore.h"
 
+#include "model/prefs/PrefFileFormat.h"
 #include "model/prefs/PrefForms.h"
 #include "model/prefs/PrefMigration.h"
 
@@ -12,9 +13,12 @@ const QString kOrganisation = QStringLiteral("Norvane");
 const QString kApplication = QStringLiteral("Norvane Pro");
 const QString kEarlierApplication = QStringLiteral("Norvane 6");
 
+// Asked of a settings object of our own format: Qt shares one parsed copy of
+// a file among all its settings objects, and one of Qt's INI format would
+// write our pending changes through its unsafe path.
 QString settingsFile(const QString& application)
 {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, kOrganisation, application).fileName();
+    return QSettings(PrefFileFormat::format(), QSettings::UserScope, kOrganisation, application).fileName();
 }
 
 }  // namespace
@@ -22,13 +26,12 @@ QString settingsFile(const QString& application)
 PrefStore::PrefStore(const QDateTime& now)
 {
     PrefMigration::moveEarlierEdition(earlierEditionFileName(), fileName());
-    m_settings = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                             kOrganisation, kApplication);
+    m_settings = std::make_unique<QSettings>(fileName(), PrefFileFormat::format());
     for (PrefDefault& entry : PrefDefaults::registration(now))
         m_defaults.insert(entry.key, std::move(entry));
 }
 
-PrefStore::~PrefStore() = default;
+PrefStore::~PrefStore() { sync(); }
 
 QString PrefStore::fileName() { return settingsFile(kApplication); }
 
@@ -153,4 +156,18 @@ void PrefStore::writeBlock(const QString& key, const void* source, std::size_t s
 
 void PrefStore::remove(const QString& key) { m_settings->remove(key); }
 
-void PrefStore::sync() { m_settings->sync(); }
+bool PrefStore::sync()
+{
+    const QString path = m_settings->fileName();
+    const bool reportedBefore = m_settings->status() != QSettings::NoError;
+    m_settings->sync();
+    if (!reportedBefore && m_settings->status() != QSettings::NoError)
+        PrefFileFormat::recordFailedWrite(path);
+    const bool written = PrefFileFormat::lastWriteSucceeded(path);
+    if (!written && m_written && m_debug)
+        m_debug(QStringLiteral("Can not write the settings file %1; it keeps its earlier content.").arg(path));
+    m_written = written;
+    return written;
+}
+
+bool PrefStore::written() const { return m_written; }

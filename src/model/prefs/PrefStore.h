@@ -12,12 +12,14 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <memory>
 
 // The settings file: an INI file of organisation "Norvane", application
 // "Norvane Pro", read through the registration table so that a key the user
 // never stored reads its registered default. Values take the forms of
-// PrefForms. The settings object is its only user.
+// PrefForms. The settings object is its only user. A write that fails keeps
+// the file as it was (PrefFileFormat).
 class PrefStore {
 public:
     // Moves the earlier edition's file ("Norvane 6") into place when ours is
@@ -79,8 +81,13 @@ public:
 
     // Removes the user's value, so the registered default shows through.
     void remove(const QString& key);
-    // Writes pending changes to the file.
-    void sync();
+    // Writes pending changes to the file; false when they could not be
+    // written, and the file keeps its earlier content. A later sync tries
+    // again. The first failure after a success sends one line to the debug sink.
+    bool sync();
+    // Whether the last sync reached the file.
+    bool written() const;
+    void setDebugSink(std::function<void(const QString&)> sink) { m_debug = std::move(sink); }
 
 private:
     QVariant value(const QString& key) const;
@@ -88,4 +95,6 @@ private:
 
     std::unique_ptr<QSettings> m_settings;
     QHash<QString, PrefDefault> m_defaults;
+    std::function<void(const QString&)> m_debug;
+    bool m_written = true;
 };

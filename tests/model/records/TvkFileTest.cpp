@@ -1,5 +1,6 @@
 #include "model/records/TvkFile.h"
 #include "model/records/star.h"
+#include "support/FileSizeLimit.h"
 
 #include <gtest/gtest.h>
 
@@ -7,10 +8,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <csignal>
 #include <cstdio>
 #include <cstring>
-#include <sys/resource.h>
 #include <vector>
 
 namespace {
@@ -34,31 +33,6 @@ QByteArray bytesOf(const std::vector<star>& records)
     return QByteArray(reinterpret_cast<const char*>(records.data()),
                       qsizetype(records.size() * sizeof(star)));
 }
-
-// Lowers the largest file this process may write, so that a write fails
-// part-way as on a full disk; restores the limit and the signal when done.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = saved_;
-        limited.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit saved_{};
-    void (*oldHandler_)(int) = SIG_DFL;
-};
 
 class TvkTable : public ::testing::Test {
 protected:

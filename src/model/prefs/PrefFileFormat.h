@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QSettings>
+#include <QString>
+
+// The settings file's format: Qt's INI text, so files written before read
+// unchanged, but written so that a failed write (a full disk, a file-size
+// limit) leaves the old file whole and is reported as an AccessError status.
+// Qt 6.4 commits its save file even when a buffered write failed; here the
+// text is made and checked first, then written, flushed and checked before
+// the commit.
+namespace PrefFileFormat {
+
+QSettings::Format format();
+// Whether the last write of the file at `path` reached it. QSettings keeps
+// reporting AccessError once a write has failed, and another settings object
+// on the same file may have written it since, so callers ask here. A failure
+// QSettings reports before the write (no room for the new file) is recorded
+// by the caller that sees it.
+bool lastWriteSucceeded(const QString& path);
+void recordFailedWrite(const QString& path);
+
+}  // namespace PrefFileFormat

@@ -1,0 +1,143 @@
+#include "TempSettings.h"
+#include "support/FileSizeLimit.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <functional>
+#include <optional>
+#include <sys/mount.h>
+#include <unistd.h>
+
+namespace {
+
+const QDateTime kLaunch(QDate(2024, 3, 1), QTime(9, 30));
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A small file system mounted over `folder` and filled to the last byte
+// while it lives; only root can mount one.
+class FullFileSystem {
+public:
+    explicit FullFileSystem(QString folder) : m_folder(std::move(folder))
+    {
+        if (geteuid() != 0
+            || mount("tmpfs", m_folder.toLocal8Bit().constData(), "tmpfs", 0, "size=64k") != 0)
+            return;
+        m_mounted = true;
+    }
+    ~FullFileSystem()
+    {
+        if (m_mounted)
+            umount(m_folder.toLocal8Bit().constData());
+    }
+    bool mounted() const { return m_mounted; }
+    // Leaves one page free, so a write is cut rather than refused.
+    void fill() const
+    {
+        QFile filler(fillerPath());
+        if (!filler.open(QIODevice::WriteOnly))
+            return;
+        const QByteArray block(512, 'f');
+        while (filler.write(block) > 0 && filler.flush()) {
+        }
+        filler.resize(filler.size() - 4096);
+    }
+    void empty() const { QFile::remove(fillerPath()); }
+
+private:
+    QString fillerPath() const { return m_folder + QStringLiteral("/filler"); }
+
+    QString m_folder;
+    bool m_mounted = false;
+};
+
+class PrefFileFormatTest : public TempSettings {
+protected:
+    // Stores a few settings, then, once `arm` has set up the failure, a
+    // value too large for it: the file keeps its earlier content, and the
+    // failure reaches the caller and the debug sink once. Once `disarm` has
+    // lifted the failure, the next sync writes the value.
+    void expectFailedWriteKeepsTheFile(const std::function<void()>& arm, const std::function<void()>& disarm)
+    {
+        QStringList lines;
+        PrefStore store(kLaunch);
+        store.setDebugSink([&](const QString& line) { lines.append(line); });
+        store.writeFloat("StarMagLimitPref", 7.5f);
+        store.writeString("ShortcutPref", QStringLiteral("a, b; c = d"));
+        store.writeData("SitesPref", QByteArray("\x00\x01\xff", 3));
+        ASSERT_TRUE(store.sync());
+        const QByteArray before = fileBytes(PrefStore::fileName());
+        arm();
+        // Smaller than the write buffer, so only the flush meets the failure.
+        store.writeString("SVSavePosnPref", QString(5000, u'x'));
+        EXPECT_FALSE(store.sync());
+        EXPECT_FALSE(store.sync());
+        EXPECT_FALSE(store.written());
+        EXPECT_EQ(fileBytes(PrefStore::fileName()), before);
+        EXPECT_EQ(lines.size(), 1);
+        disarm();
+        EXPECT_TRUE(store.sync());
+        EXPECT_TRUE(store.written());
+        EXPECT_EQ(PrefStore(kLaunch).readString("SVSavePosnPref"), QString(5000, u'x'));
+        EXPECT_EQ(PrefStore(kLaunch).readFloat("StarMagLimitPref"), 7.5f);
+    }
+};
+
+TEST_F(PrefFileFormatTest, AFailedWriteUnderAFileSizeLimitKeepsTheOldFile)
+{
+    std::optional<FileSizeLimit> limit;
+    expectFailedWriteKeepsTheFile([&] { limit.emplace(4096); }, [&] { limit.reset(); });
+}
+
+TEST_F(PrefFileFormatTest, AFailedWriteOnAFullFileSystemKeepsTheOldFile)
+{
+    FullFileSystem full(folder());
+    if (!full.mounted())
+        GTEST_SKIP() << "mounting a small file system needs root";
+    expectFailedWriteKeepsTheFile([&] { full.fill(); }, [&] { full.empty(); });
+}
+
+// The file is read through a scratch copy; when that cannot be made, the
+// settings it holds are unknown and must not be written over.
+TEST_F(PrefFileFormatTest, AFileThatCouldNotBeReadIsNeverWrittenOver)
+{
+    const QByteArray before = "[General]\nStarMagLimitPref=7.5\n";
+    QFile file(PrefStore::fileName());  // written apart from Qt, which would keep what it wrote
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(file).path()));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(before) == before.size());
+    file.close();
+    const QByteArray savedTemp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(file.fileName()));  // a file, so no folder can be made there
+    PrefStore store(kLaunch);
+    qputenv("TMPDIR", savedTemp);
+    store.writeBool("MetricPref", false);
+    EXPECT_FALSE(store.sync());
+    EXPECT_EQ(fileBytes(file.fileName()), before);
+}
+
+TEST_F(PrefFileFormatTest, FilesOfEarlierRunsReadAndRewriteAsBefore)
+{
+    const QMap<QString, QVariant> earlier = {
+        {"ShortcutPref", "a, b; c = \"d\""}, {"StarMagLimitPref", "6.55"}, {"SitesPref", QByteArray("\x00\x01\xff", 3)},
+        {"DomerPref", "0.1"}, {"DomeRPref", "2.5"}, {"SiteNamesArrayPref", R"(["Home, \"the\" garden","B"])"}};
+    seed(earlier);
+    {
+        PrefStore store(kLaunch);
+        EXPECT_EQ(store.readString("ShortcutPref"), earlier.value("ShortcutPref").toString());
+        EXPECT_EQ(store.readData("SitesPref"), earlier.value("SitesPref").toByteArray());
+        EXPECT_EQ(store.readDouble("DomerPref"), 0.1);
+        store.writeBool("MetricPref", false);
+        EXPECT_TRUE(store.sync());
+    }
+    auto expected = earlier;
+    expected.insert("MetricPref", "NO");
+    EXPECT_EQ(storedValues(), expected);
+}
+
+}  // namespace
