@@ -16,8 +16,12 @@ QString simName(const QString& name)
 
 QString cacheStem(const QString& simName)
 {
-    // "~" is unreserved in URLs but not among the kept characters.
-    return QString::fromLatin1(QUrl::toPercentEncoding(simName, "+", "~"));
+    // "~" is unreserved in URLs but not among the kept characters; a leading
+    // "." would hide the file.
+    QByteArray stem = QUrl::toPercentEncoding(simName, "+", "~");
+    if (stem.startsWith('.'))
+        stem.replace(0, 1, "%2E");
+    return QString::fromLatin1(stem);
 }
 
 QByteArray queryValue(const QString& simName)

@@ -13,8 +13,9 @@ inline constexpr const char* kCacheSuffix = ".smbd";
 QString simName(const QString& name);
 
 // The cache file's stem: letters, digits, "+", "-", "." and "_" as they are,
-// every other byte of the UTF-8 text as %XX, so the name can neither leave the
-// folder nor clash with another (M31 stays M31, A/B becomes A%2FB).
+// every other byte of the UTF-8 text and a leading "." as %XX, so the name can
+// neither leave the folder nor clash with another (M31 stays M31, A/B becomes
+// A%2FB).
 QString cacheStem(const QString& simName);
 
 // The name percent-encoded as a query value.

@@ -8,11 +8,6 @@
 
 namespace {
 
-constexpr char kSimbadQuery[] =
-    "/simbad/sim-id?output.format=ASCII&obj.pmsel=on&obj.coo2=off&obj.coo3=off&coodisp1=d"
-    "&obj.mtsel=off&obj.sizesel=off&obj.coo4=off&obj.plxsel=off&obj.spsel=off&obj.rvsel=off"
-    "&obj.notesel=off&frame1=ICRS&epoch1=J2000&obj.bibsel=off&Ident=";
-constexpr char kSesameQuery[] = "/viz-bin/nph-sesame/-opI/NSV?";
 // Far more than any answer of either form.
 constexpr qint64 kMaximumAnswer = 1 << 20;
 

@@ -24,6 +24,12 @@ public:
     static constexpr int kSecondMirror = 1;
     static constexpr int kSesame = 2;
     static constexpr std::chrono::milliseconds kTimeout{60000};
+    // What follows a service's base address, before the name.
+    static constexpr const char* kSimbadQuery =
+        "/simbad/sim-id?output.format=ASCII&obj.pmsel=on&obj.coo2=off&obj.coo3=off&coodisp1=d"
+        "&obj.mtsel=off&obj.sizesel=off&obj.coo4=off&obj.plxsel=off&obj.spsel=off&obj.rvsel=off"
+        "&obj.notesel=off&frame1=ICRS&epoch1=J2000&obj.bibsel=off&Ident=";
+    static constexpr const char* kSesameQuery = "/viz-bin/nph-sesame/-opI/NSV?";
 
     struct Services {
         QUrl simbadSite;
