@@ -16,8 +16,14 @@ using namespace FindMessages;
 
 FindObjects::FindObjects(FindSky& sky, PrefControl& prefs, SimbadLookup& lookup, Hooks hooks,
                          QObject* parent)
-    : QObject(parent), m_sky(sky), m_prefs(prefs), m_lookup(lookup), m_hooks(std::move(hooks))
+    : QObject(parent), m_sky(sky), m_prefs(prefs), m_lookup(lookup)
 {
+    setHooks(std::move(hooks));
+}
+
+void FindObjects::setHooks(Hooks hooks)
+{
+    m_hooks = std::move(hooks);
     if (!m_hooks.now)
         m_hooks.now = [] { return QDateTime::currentDateTimeUtc(); };
 }

@@ -41,6 +41,8 @@ public:
     FindObjects(FindSky& sky, PrefControl& prefs, SimbadLookup& lookup, Hooks hooks,
                 QObject* parent = nullptr);
 
+    // The windows are made after the finder.
+    void setHooks(Hooks hooks);
     // Set by the photographic horizon once it exists.
     void setPhotoHorizon(const PhotoHorizonAdjustments* adjustments) { m_photoHorizon = adjustments; }
 
@@ -59,6 +61,7 @@ public:
     // Builds and selects the lookup star from an answer's text.
     bool parseSimFile(QByteArrayView text);
     void simServerAction(int column) { m_lookup.setSimServer(column); }
+    int simServerColumn() const { return m_lookup.simServer(); }
     const QString& simName() const { return m_simName; }
 
     const FindPanelState& panelState() const { return m_panel; }

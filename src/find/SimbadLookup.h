@@ -46,6 +46,8 @@ public:
     SimbadLookup(const QString& miscDirectory, const Services& services,
                  std::chrono::milliseconds timeout = kTimeout, QObject* parent = nullptr);
 
+    // The service addresses, once the address list has been read.
+    void setServices(const Services& services) { m_services = services; }
     void setSimServer(int server) { m_simServer = server; }
     int simServer() const { return m_simServer; }
 
