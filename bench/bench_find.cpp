@@ -48,13 +48,15 @@ public:
         if (!comets.open(QIODevice::ReadOnly))
             fail("The shipped comets cannot be read.");
         const QByteArray text = comets.readAll();
-        m_comets = CometImport::parse(std::string_view(text.constData(), std::size_t(text.size()))).comets;
+        m_comets =
+            CometImport::parse(std::string_view(text.constData(), std::size_t(text.size())))
+                .comets;
         m_labels = ConstellationLabels::create();
         m_minorPlanets.resize(kMinorPlanets);
         for (std::size_t i = 0; i < kMinorPlanets; ++i) {
             minorPlanet& m = m_minorPlanets[i];
             m.index = std::uint32_t(i);
-            std::snprintf(m.name, sizeof m.name, "(%zu) Asteroid%zu", i + 1, i * 7919 % 100000);
+            std::snprintf(m.name, sizeof m.name, "(%zu) Minor%zu", i + 1, i * 7919 % 100000);
         }
     }
 

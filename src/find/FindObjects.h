@@ -44,7 +44,10 @@ public:
     // The windows are made after the finder.
     void setHooks(Hooks hooks);
     // Set by the photographic horizon once it exists.
-    void setPhotoHorizon(const PhotoHorizonAdjustments* adjustments) { m_photoHorizon = adjustments; }
+    void setPhotoHorizon(const PhotoHorizonAdjustments* adjustments)
+    {
+        m_photoHorizon = adjustments;
+    }
 
     // The panel search of the typed text.
     void findObjectName(const QString& entry);

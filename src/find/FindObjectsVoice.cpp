@@ -56,7 +56,8 @@ std::optional<FindResultCode> FindObjects::voiceCatalogues(const QString& name)
     using FieldMatch::text;
     const QByteArray wanted = name.toUtf8();
     // NGC224 and ngc224, typed without the blank, find NGC 224.
-    const QByteArray spaced = name.toLower().replace(QStringLiteral("ngc"), QStringLiteral("ngc ")).toUtf8();
+    const QByteArray spaced =
+        name.toLower().replace(QStringLiteral("ngc"), QStringLiteral("ngc ")).toUtf8();
     for (const deepSky& d : m_sky.deepSkyData())
         if (equals(text(d.name), wanted) || equals(text(d.ngc), wanted)
             || equals(text(d.ngc), spaced) || equals(text(d.messier), wanted))

@@ -54,7 +54,8 @@ bool SimbadLookup::start(const QString& simName, std::function<void(Outcome)> do
     const quint64 download = ++m_download;
     const SimAnswer::Form form = sesame ? SimAnswer::Form::Sesame : SimAnswer::Form::Simbad;
     WebFetch::fetch(m_network, url, m_timeout, kMaximumAnswer, this,
-                    [this, download, simName, form, done = std::move(done)](WebFetch::Result result) {
+                    [this, download, simName, form,
+                     done = std::move(done)](WebFetch::Result result) {
                         if (download != m_download)
                             return;
                         if (result.status != WebFetch::Status::Ok) {

@@ -47,7 +47,8 @@ Result parse(const QString& text)
     const int d = withSeconds ? 3 : 2;
     const double degrees = v[d];
     const double arc = v[d + 1] / 60.0 + (withSeconds ? v[d + 2] / 3600.0 : 0.0);
-    const bool south = degrees < 0.0 || (degrees == 0.0 && parts[first + d].trimmed().startsWith(u'-'));
+    const bool south =
+        degrees < 0.0 || (degrees == 0.0 && parts[first + d].trimmed().startsWith(u'-'));
     const double raDeg = hours * 15.0;
     const double decDeg = south ? degrees - arc : degrees + arc;
     if (!(raDeg >= 0.0 && raDeg < 360.0) || !(std::fabs(decDeg) <= kRightAngle))
@@ -68,7 +69,8 @@ RaDec annualRates(double ra, double dec, double years)
     const float a = float(ra);
     const float d = float(dec);
     const float t = float(years);
-    float raDeg = float(ra * kRadToDeg) + (3.075f + 1.336f * std::sin(a) * std::tan(d)) * t * 15.0f / 3600.0f;
+    float raDeg = float(ra * kRadToDeg)
+        + (3.075f + 1.336f * std::sin(a) * std::tan(d)) * t * 15.0f / 3600.0f;
     float decDeg = float(dec * kRadToDeg) + 20.04f * std::cos(a) * t / 3600.0f;
     if (!std::isfinite(raDeg) || !std::isfinite(decDeg))
         return {ra, dec};

@@ -61,7 +61,8 @@ public:
     template <class Record>
     static Record& place(Record& r, double raDeg, double decDeg)
     {
-        const UnitVector v = UnitVector::fromRADec(raDeg * Angles::kDegree, decDeg * Angles::kDegree);
+        const UnitVector v =
+            UnitVector::fromRADec(raDeg * Angles::kDegree, decDeg * Angles::kDegree);
         r.vecX = v.x;
         r.vecY = v.y;
         r.vecZ = v.z;

@@ -143,7 +143,8 @@ TEST_F(SimbadLookupTest, FailedRequestsLeaveTheCacheAsItWas)
         QSignalSpy answered(finder.get(), &FindObjects::panelChanged);
         ASSERT_TRUE(finder->findSIMBAD(name));
         ASSERT_TRUE(answered.wait(5000)) << name;
-        EXPECT_TRUE(result().startsWith(QString(name) + " can not be found. ")) << result().toStdString();
+        EXPECT_TRUE(result().startsWith(QString(name) + " can not be found. "))
+            << result().toStdString();
     }
     EXPECT_EQ(QDir(misc()).entryList(QDir::Files | QDir::Hidden), QStringList{"OLD.smbd"});
     EXPECT_EQ(cached("OLD"), "kept");
