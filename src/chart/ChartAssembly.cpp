@@ -4,6 +4,7 @@
 #include "chart/appmenu/MpcDownloadPanel.h"
 #include "chart/appmenu/NvxMenu.h"
 #include "chart/appmenu/NvxMenuActions.h"
+#include "find/panels/FindPanelControl.h"
 #include "model/prefs/PrefLinks.h"
 #include "platform/DataPaths.h"
 
@@ -11,6 +12,7 @@
 #include <QDir>
 #include <QDesktopServices>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QTimer>
 
@@ -53,7 +55,11 @@ ChartAssembly::ChartAssembly(const Folders& folders)
       m_directionPanel(new DirectionControlPanel(m_prefs, m_chain, &m_keyboard, &m_skyWindow)),
       m_launch(m_prefs, m_dataFolder, m_outlets, m_windowSettings, m_skyWindow.skyView(),
                m_skyWindow, QCoreApplication::applicationVersion()),
-      m_appMenuModel(m_starDatabaseModel, m_solarSystem.smallBodies(), m_outlets)
+      m_appMenuModel(m_starDatabaseModel, m_solarSystem.smallBodies(), m_outlets),
+      m_findSky(m_starDatabaseModel,
+                [this] { return QString::fromLatin1(m_solarSystem.neoName()); }),
+      m_simbadLookup(m_catalogueFolders.miscDirectory, {}),
+      m_findObjects(m_findSky, m_prefs, m_simbadLookup, {})
 {
     m_outlets.skyWindow = &m_skyWindow;
     m_outlets.skyView = &m_skyWindow.skyView();
@@ -87,6 +93,7 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     links.viewSliders = m_directionPanel;
     m_prefs.setLinks(links);
     createAppMenu(folders);
+    createFinder();
 }
 
 void ChartAssembly::writeDebugLine(const QString& line)
@@ -113,6 +120,21 @@ void ChartAssembly::createAppMenu(const Folders& folders)
     m_skyWindow.menuBar()->addMenu(m_nvxMenu->helpMenu());
 }
 
+void ChartAssembly::createFinder()
+{
+    m_findPanel = new FindPanelControl(
+        m_prefs, m_findObjects,
+        {[this] { m_skyWindow.activateWindow(); },
+         [this](QKeyEvent* event) { QCoreApplication::sendEvent(&m_skyWindow, event); }},
+        &m_skyWindow);
+    FindObjects::Hooks hooks;
+    hooks.updateSky = [this] { m_skyWindow.updateSky(); };
+    hooks.chartNeedsDisplay = [this] { m_skyWindow.skyView().update(); };
+    hooks.orderOutFindPanel = [this] { m_findPanel->hide(); };
+    m_findObjects.setHooks(std::move(hooks));
+    m_outlets.findPanel = m_findPanel;
+}
+
 ChartAssembly::~ChartAssembly() = default;
 
 bool ChartAssembly::awakeFromNib()
@@ -120,6 +142,8 @@ bool ChartAssembly::awakeFromNib()
     if (!m_launch.setupDirectories())
         return false;
     m_nvxActions->awakeFromNib(m_catalogueFolders.miscDirectory);
+    const UrlList& urls = m_nvxActions->urls();
+    m_simbadLookup.setServices({urls.simbadSite, urls.simbadMirrorSite, urls.sesameSite});
     return true;
 }
 

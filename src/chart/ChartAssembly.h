@@ -19,6 +19,9 @@
 #include "chart/panels/InfoDragControl.h"
 #include "chart/panels/SkyBottomPanel.h"
 #include "chart/panels/TimeControlPanel.h"
+#include "find/FindObjects.h"
+#include "find/ModelFindSky.h"
+#include "find/SimbadLookup.h"
 #include "model/catalogue/CatalogueFolders.h"
 #include "model/prefs/PrefControl.h"
 #include "model/SkyDateModel.h"
@@ -35,6 +38,7 @@
 
 #include <memory>
 
+class FindPanelControl;
 class MpcDownloadPanel;
 class NvxMenu;
 class NvxMenuActions;
@@ -80,6 +84,7 @@ protected:
 private:
     void didLaunch();
     void createAppMenu(const Folders& folders);
+    void createFinder();
     // Writes a line to the debug log while debugging is on.
     void writeDebugLine(const QString& line);
 
@@ -116,5 +121,9 @@ private:
     MpcDownloadPanel* m_mpcDownloadPanel = nullptr;  // owned by the main window
     std::unique_ptr<NvxMenuActions> m_nvxActions;
     NvxMenu* m_nvxMenu = nullptr;  // owned by the main window
+    ModelFindSky m_findSky;
+    SimbadLookup m_simbadLookup;
+    FindObjects m_findObjects;
+    FindPanelControl* m_findPanel = nullptr;  // owned by the main window
     bool m_isLaunchPending = false;
 };

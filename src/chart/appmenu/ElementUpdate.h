@@ -1,7 +1,7 @@
 #pragma once
 
-#include "chart/appmenu/UrlList.h"
-#include "chart/appmenu/WebFetch.h"
+#include "platform/UrlList.h"
+#include "platform/WebFetch.h"
 
 #include <QByteArray>
 #include <QObject>

@@ -1,6 +1,6 @@
 #include "chart/appmenu/MpcorbDownload.h"
 
-#include "chart/appmenu/WebFetch.h"
+#include "platform/WebFetch.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "chart/appmenu/MpcorbDownload.h"
-#include "chart/appmenu/WebFetch.h"
+#include "platform/WebFetch.h"
 
 #include <QObject>
 #include <QString>

@@ -3,7 +3,7 @@
 #include "chart/VersionCheck.h"
 #include "chart/appmenu/ElementUpdate.h"
 #include "chart/appmenu/MpcorbUpdate.h"
-#include "chart/appmenu/UrlList.h"
+#include "platform/UrlList.h"
 #include "chart/appmenu/VersionChecker.h"
 
 #include <QNetworkAccessManager>

@@ -1,7 +1,7 @@
 #include "chart/appmenu/VersionChecker.h"
 
 #include "chart/appmenu/VersionNumber.h"
-#include "chart/appmenu/WebFetch.h"
+#include "platform/WebFetch.h"
 #include "platform/AlertPanel.h"
 #include "platform/MacRoman.h"
 #include "platform/StringTables.h"

@@ -1,4 +1,4 @@
-#include "chart/appmenu/WebFetch.h"
+#include "platform/WebFetch.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>

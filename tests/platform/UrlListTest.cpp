@@ -1,4 +1,4 @@
-#include "chart/appmenu/UrlList.h"
+#include "platform/UrlList.h"
 
 #include "support/QStringPrinter.h"
 
@@ -70,4 +70,23 @@ TEST(UrlList, BadOrMissingLinesLeaveOnlyTheirEndpointEmpty)
     EXPECT_TRUE(none.tvkSite.isEmpty());
     EXPECT_TRUE(none.mpcorbSite.isEmpty());
     EXPECT_EQ(none.grsLong, 157.0);
+}
+
+TEST(UrlList, ServiceAddressesFollowTheGreatRedSpotLine)
+{
+    const QByteArray services = "https://one.example\n"
+                                "https://two.example\r\n"
+                                "ftp://three.example\n"
+                                "https://dss.example\n";
+    const UrlList list = UrlList::parse(kSevenLines + "160\n" + services);
+    EXPECT_EQ(list.grsLong, 160.0);
+    EXPECT_EQ(list.simbadSite, QUrl("https://one.example"));
+    EXPECT_EQ(list.simbadMirrorSite, QUrl("https://two.example"));
+    EXPECT_TRUE(list.sesameSite.isEmpty());
+    EXPECT_EQ(list.dssSite, QUrl("https://dss.example"));
+    EXPECT_TRUE(list.esoSite.isEmpty());
+    EXPECT_TRUE(list.nomadSite.isEmpty());
+
+    // Without the longitude line the next line is not taken for a service.
+    EXPECT_TRUE(UrlList::parse(kSevenLines).simbadSite.isEmpty());
 }

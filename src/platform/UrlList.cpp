@@ -1,4 +1,4 @@
-#include "chart/appmenu/UrlList.h"
+#include "platform/UrlList.h"
 
 #include "platform/MacRoman.h"
 
@@ -79,7 +79,16 @@ UrlList UrlList::parse(QByteArrayView bytes)
             return list;
         *url = endpoint(reader.next());
     }
-    if (reader.remaining() > kLongitudeLineMinimum)
-        list.grsLong = longitude(reader.next());
+    if (reader.remaining() <= kLongitudeLineMinimum)
+        return list;
+    list.grsLong = longitude(reader.next());
+    QUrl* const services[] = {&list.simbadSite, &list.simbadMirrorSite, &list.sesameSite,
+                              &list.dssSite,    &list.esoSite,          &list.skyViewSite,
+                              &list.nomadSite};
+    for (QUrl* url : services) {
+        if (reader.atEnd())
+            return list;
+        *url = endpoint(reader.next());
+    }
     return list;
 }

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+// Positions typed as text: fields split at ":" and read as decimal numbers.
+//   4 parts  hours : minutes : degrees : minutes
+//   6 parts  hours : minutes : seconds : degrees : minutes : seconds
+//   5 or 7 parts after a first part "J" (any case): the same, J2000
+// A degrees part written "-0" or "-00" is south.
+namespace TypedPosition {
+
+enum class Form { FourPart, SixPart, J2000 };
+
+struct Position {
+    Form form;
+    double ra;   // radians, 0..2π
+    double dec;  // radians
+};
+
+enum class Outcome {
+    Position,  // a usable position
+    Name,      // a "J" text of another length: searched as a name
+    BadFormat, // wrong number of parts, a field that is not a number, or off the sphere
+};
+
+struct Result {
+    Outcome outcome;
+    Position position;  // set for Outcome::Position
+};
+
+// `text` holds at least one ":".
+Result parse(const QString& text);
+
+// Years of 365 days from 2000-01-01 00:00:00 UTC to `now`.
+double yearsSinceJ2000(const QDateTime& now);
+
+struct RaDec {
+    double ra;   // radians, 0..2π
+    double dec;  // radians, -π/2..π/2
+};
+
+// A J2000 position (radians) brought `years` forward by the annual rates of
+// general precession, 3.075 s + 1.336 s sin α tan δ in right ascension and
+// 20.04" cos α in declination per year (single precision, as the stored positions were
+// made). A declination carried past a pole is reflected over it: δ → ±180° − δ
+// and α + 180°.
+RaDec annualRates(double ra, double dec, double years);
+
+}  // namespace TypedPosition

@@ -1,0 +1,50 @@
+#include "find/TypedPosition.h"
+#include "model/Angles.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Angles::kDegree;
+
+TEST(TypedPosition, PartsBecomeDegreesWithTheSignOfTheDegreesPart)
+{
+    const struct {
+        const char* text;
+        TypedPosition::Form form;
+        double raDeg;
+        double decDeg;
+    } cases[] = {
+        {"5:35.4:-5:27", TypedPosition::Form::FourPart, 83.85, -5.45},
+        {"05:35:24:-00:27:00", TypedPosition::Form::SixPart, 83.85, -0.45},
+        {"J:23:59:59.9:89:59:59.9", TypedPosition::Form::J2000, 359.999583, 89.999972},
+        {" j : 0:0:0:0", TypedPosition::Form::J2000, 0.0, 0.0},
+    };
+    for (const auto& c : cases) {
+        const TypedPosition::Result r = TypedPosition::parse(c.text);
+        ASSERT_EQ(r.outcome, TypedPosition::Outcome::Position) << c.text;
+        EXPECT_EQ(r.position.form, c.form) << c.text;
+        EXPECT_NEAR(r.position.ra / kDegree, c.raDeg, 1e-6) << c.text;
+        EXPECT_NEAR(r.position.dec / kDegree, c.decDeg, 1e-6) << c.text;
+    }
+    EXPECT_EQ(TypedPosition::parse("J:1:2:3").outcome, TypedPosition::Outcome::Name);
+    for (const char* bad : {"1:2", "1:2:3:4:5", "1:x:3:4", "24:0:0:0", "1:0:-90:30", "nan:0:0:0"})
+        EXPECT_EQ(TypedPosition::parse(bad).outcome, TypedPosition::Outcome::BadFormat) << bad;
+}
+
+TEST(TypedPosition, AnnualRatesStayOnTheSphere)
+{
+    // 20.04" a year for 100 years carries a declination 0.1 degree short of
+    // the pole 0.4567 past it: it comes back over the pole, 12 hours round
+    // (after the 3.075 s a year of the right ascension, 1.28125 degrees).
+    const TypedPosition::RaDec over =
+        TypedPosition::annualRates(0.0, (90.0 - 0.1) * kDegree, 100.0);
+    EXPECT_NEAR(over.dec / kDegree, 90.0 - (0.5567 - 0.1), 1e-4);
+    EXPECT_NEAR(over.ra / kDegree, 181.28125, 1e-4);
+    const TypedPosition::RaDec south =
+        TypedPosition::annualRates(180.0 * kDegree, (-90.0 + 0.1) * kDegree, 100.0);
+    EXPECT_NEAR(south.dec / kDegree, -90.0 + (0.5567 - 0.1), 1e-4);
+    EXPECT_NEAR(south.ra / kDegree, 1.28125, 1e-4);
+}
+
+}  // namespace
