@@ -18,6 +18,7 @@
 #include "chart/panels/InfoDragControl.h"
 #include "chart/panels/SkyBottomPanel.h"
 #include "chart/panels/TimeControlPanel.h"
+#include "chart/photohorizon/OpenGLView.h"
 #include "model/catalogue/CatalogueFolders.h"
 #include "model/prefs/PrefControl.h"
 #include "model/SkyDateModel.h"
@@ -35,6 +36,7 @@
 class MpcDownloadPanel;
 class NvxMenu;
 class NvxMenuActions;
+class PhotoHorizonAdjustPanel;
 
 // The program's single instances, made and wired to one another as the
 // program starts, and the launch that follows once the chart is on screen.
@@ -67,6 +69,8 @@ public:
     StarDatabaseModel& starDatabaseModel() { return m_starDatabaseModel; }
     NvxMenuActions& nvxMenu() { return *m_nvxActions; }
     SkyDateModel& skyDateModel() { return m_skyDateModel; }
+    OpenGLView& openGLView() { return m_openGLView; }
+    PhotoHorizonAdjustPanel& photoHorizonPanel() { return *m_photoHorizonPanel; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -102,6 +106,8 @@ private:
     InfoDragControl* m_infoDragControl;
     TimeControlPanel* m_timePanel;
     DirectionControlPanel* m_directionPanel;
+    OpenGLView m_openGLView;
+    PhotoHorizonAdjustPanel* m_photoHorizonPanel;  // owned by the main window
     LaunchSequence m_launch;
     AppMenuModelLink m_appMenuModel;
     MpcDownloadPanel* m_mpcDownloadPanel = nullptr;  // owned by the main window
