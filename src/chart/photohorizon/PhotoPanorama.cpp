@@ -16,7 +16,8 @@ PhotoPanorama::Load PhotoPanorama::load(const QString& path)
     QImageReader reader(path);
     QImage image = reader.read();
     if (image.isNull())
-        return {Status::Refused, {}, QStringLiteral("\"%1\" could not be read as an image (%2).").arg(name, reader.errorString())};
+        return {Status::Refused, {},
+                QStringLiteral("\"%1\" could not be read as an image (%2).").arg(name, reader.errorString())};
     if (!image.hasAlphaChannel())
         return {Status::Refused, {},
                 QStringLiteral("\"%1\" has no alpha channel: its sky must be transparent, or the photograph "

@@ -27,33 +27,15 @@ std::optional<SphereVertex> vertexAt(const std::vector<SphereVertex>& v, int azi
 
 }  // namespace
 
-TEST(PhotoHorizonSphere, BandsKeepAltitudesWithinTheirRange)
+TEST(PhotoHorizonSphere, BandsAndViewLimits)
 {
-    struct Case {
-        std::uint16_t band;
-        int start, end;
-    };
-    for (const Case& c : {Case{0, 0, 180}, Case{1, 15, 165}, Case{3, 45, 135}, Case{5, 75, 105}, Case{6, 0, 180},
-                          Case{65535, 0, 180}}) {
-        const PhotoHorizonSphere::Latitudes range = PhotoHorizonSphere::latitudes(c.band);
-        EXPECT_EQ(range.start, c.start) << c.band;
-        EXPECT_EQ(range.end, c.end) << c.band;
-    }
-    // Band 3: nothing above +45° or below -45° reaches the frame.
-    const auto v = PhotoHorizonSphere::triangles(kRadius, 0.0, 0.0, 3, kWidth, kHeight);
-    ASSERT_FALSE(v.empty());
-    for (const SphereVertex& p : v)
-        EXPECT_TRUE(p.v >= 0.25f - 1e-6f && p.v <= 0.75f + 1e-6f) << p.v;
-}
-
-TEST(PhotoHorizonSphere, TheViewDirectionWrapsOnceAndTheAltitudeStopsAtTheZenith)
-{
+    // A band past 5 sends the whole sphere, as 0 does.
+    EXPECT_EQ(PhotoHorizonSphere::triangles(kRadius, 0.0, rad(90.0), 6, kWidth, kHeight).size(),
+              PhotoHorizonSphere::triangles(kRadius, 0.0, rad(90.0), 0, kWidth, kHeight).size());
+    // The azimuth wraps by one step only (-370° stays -10°); the altitude stops at the zenith.
     EXPECT_NEAR(PhotoHorizonSphere::wrapAzimuth(rad(355.0 + 10.0)), rad(5.0), 1e-12);
-    EXPECT_NEAR(PhotoHorizonSphere::wrapAzimuth(rad(-10.0)), rad(350.0), 1e-12);
-    // One step only: -370° stays -10°, which the trigonometry takes as 350°.
     EXPECT_NEAR(PhotoHorizonSphere::wrapAzimuth(rad(-370.0)), rad(-10.0), 1e-12);
     EXPECT_NEAR(PhotoHorizonSphere::clampAltitude(rad(80.0 + 20.0)), rad(90.0), 1e-12);
-    EXPECT_NEAR(PhotoHorizonSphere::clampAltitude(rad(-95.0)), rad(-90.0), 1e-12);
 }
 
 TEST(PhotoHorizonSphere, PointsLandWhereTheStereographicChartPutsThem)
@@ -68,26 +50,20 @@ TEST(PhotoHorizonSphere, PointsLandWhereTheStereographicChartPutsThem)
     ASSERT_TRUE(centre && north && zenith);
     EXPECT_NEAR(centre->x, kWidth / 2.0, 1e-3);
     EXPECT_NEAR(centre->y, kHeight / 2.0, 1e-3);
-    EXPECT_NEAR(centre->depth, 1.0, 1e-6);
     EXPECT_NEAR(north->x, kWidth / 2.0 - kRadius, 1e-3);
     EXPECT_NEAR(north->y, kHeight / 2.0, 1e-3);
-    EXPECT_NEAR(zenith->x, kWidth / 2.0, 1e-3);
     EXPECT_NEAR(zenith->y, kHeight / 2.0 - kRadius, 1e-3);
-    // South lies to the right, 30° below the horizon below the centre.
-    EXPECT_NEAR(vertexAt(v, 180, 0)->x, kWidth / 2.0 + kRadius, 1e-3);
-    EXPECT_GT(vertexAt(v, 90, -30)->y, kHeight / 2.0);
+    EXPECT_NEAR(vertexAt(v, 180, 0)->x, kWidth / 2.0 + kRadius, 1e-3);  // south to the right
 }
 
 TEST(PhotoHorizonSphere, OnlyQuadsReachingTheFacingHalfAreSent)
 {
     const auto v = PhotoHorizonSphere::triangles(kRadius, rad(200.0), rad(20.0), 0, kWidth, kHeight);
-    ASSERT_EQ(v.size() % 6, 0u);
     // Every quad has a corner facing the viewer; the back is left out, so
     // the huge coordinates near the antipode never reach the renderer.
     for (std::size_t q = 0; q < v.size(); q += 6) {
         const float most = std::max({v[q].depth, v[q + 1].depth, v[q + 2].depth, v[q + 4].depth});
         EXPECT_GE(most, 0.0f);
     }
-    EXPECT_LT(v.size(), std::size_t(18 * 36 * 6));
     EXPECT_FALSE(vertexAt(v, 20, -20).has_value());  // the antipode's neighbourhood
 }
