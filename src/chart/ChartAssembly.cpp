@@ -5,6 +5,7 @@
 #include "chart/appmenu/NvxMenu.h"
 #include "chart/appmenu/NvxMenuActions.h"
 #include "find/panels/FindPanelControl.h"
+#include "chart/photohorizon/PhotoHorizonAdjustPanel.h"
 #include "model/prefs/PrefLinks.h"
 #include "platform/DataPaths.h"
 
@@ -53,6 +54,9 @@ ChartAssembly::ChartAssembly(const Folders& folders)
           new InfoDragControl(m_prefs, m_catalogueFolders.imagesDirectory + "InfoDragImage.png", &m_skyWindow)),
       m_timePanel(new TimeControlPanel(m_prefs, m_time, m_outlets, m_chain, &m_skyWindow)),
       m_directionPanel(new DirectionControlPanel(m_prefs, m_chain, &m_keyboard, &m_skyWindow)),
+      m_openGLView(m_prefs, {m_catalogueFolders.miscDirectory, [this] { return m_starDatabaseModel.radius(); },
+                             [this](auto pixelNotAlpha) { m_starDatabaseModel.createPhotoAltAz(pixelNotAlpha); }}),
+      m_photoHorizonPanel(new PhotoHorizonAdjustPanel(m_prefs, m_openGLView, m_skyWindow.skyView(), &m_skyWindow)),
       m_launch(m_prefs, m_dataFolder, m_outlets, m_windowSettings, m_skyWindow.skyView(),
                m_skyWindow, QCoreApplication::applicationVersion()),
       m_appMenuModel(m_starDatabaseModel, m_solarSystem.smallBodies(), m_outlets),
@@ -68,6 +72,7 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     m_skyWindow.skyView().setSkySource(&m_chartSkyLink);
     m_skyWindow.skyView().setKeyboard(&m_keyboard);
     m_skyWindow.skyView().setMouse(&m_mouse);
+    m_skyWindow.skyView().setPhotoHorizon(&m_openGLView);
     m_skyWindow.setBottomPanel(m_bottomPanel);
     m_bottomPanel->setReadoutChooser(m_infoDragControl);
     m_outlets.skyBottomPanel = m_bottomPanel;
@@ -82,6 +87,7 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     m_outlets.planetPath = &m_solarSystemLink;
     m_outlets.ssWindow = &m_ssWindowLink;
     m_outlets.skyDateModel = &m_skyDateLink;
+    m_outlets.photoHorizonPanel = m_photoHorizonPanel;
 
     m_starDatabaseModel.setLinks(m_prefs, m_skyDateModel);
     m_starDatabaseModel.setDebugSink([this](const QString& line) { writeDebugLine(line); });
@@ -91,6 +97,7 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     links.chartRefresh = &m_chain;
     links.realTimeClock = m_timePanel;
     links.viewSliders = m_directionPanel;
+    links.photoHorizon = &m_openGLView;
     m_prefs.setLinks(links);
     createAppMenu(folders);
     createFinder();

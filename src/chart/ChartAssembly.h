@@ -22,6 +22,7 @@
 #include "find/FindObjects.h"
 #include "find/ModelFindSky.h"
 #include "find/SimbadLookup.h"
+#include "chart/photohorizon/OpenGLView.h"
 #include "model/catalogue/CatalogueFolders.h"
 #include "model/prefs/PrefControl.h"
 #include "model/SkyDateModel.h"
@@ -42,6 +43,7 @@ class FindPanelControl;
 class MpcDownloadPanel;
 class NvxMenu;
 class NvxMenuActions;
+class PhotoHorizonAdjustPanel;
 
 // The program's single instances, made and wired to one another as the
 // program starts, and the launch that follows once the chart is on screen.
@@ -77,6 +79,8 @@ public:
     DebugLog& debugLog() { return m_debugLog; }
     // Windows of other subsystems join the chart's outlets before show().
     ChartOutlets& outlets() { return m_outlets; }
+    OpenGLView& openGLView() { return m_openGLView; }
+    PhotoHorizonAdjustPanel& photoHorizonPanel() { return *m_photoHorizonPanel; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -116,6 +120,8 @@ private:
     InfoDragControl* m_infoDragControl;
     TimeControlPanel* m_timePanel;
     DirectionControlPanel* m_directionPanel;
+    OpenGLView m_openGLView;
+    PhotoHorizonAdjustPanel* m_photoHorizonPanel;  // owned by the main window
     LaunchSequence m_launch;
     AppMenuModelLink m_appMenuModel;
     MpcDownloadPanel* m_mpcDownloadPanel = nullptr;  // owned by the main window

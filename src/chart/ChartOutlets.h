@@ -14,6 +14,7 @@ class InfoPanelLabels;
 class MainToolbar;
 class MountState;
 class ObjectCentering;
+class PhotoHorizonAdjustPanel;
 class PlanetPathSource;
 class PlannerLink;
 class PrefWindowSetup;
@@ -57,6 +58,7 @@ struct ChartOutlets {
     InfoPanelLabels* infoPanelDrag = nullptr;
     MainToolbar* toolbarDelegate = nullptr;
     VersionCheck* nvxMenu = nullptr;
+    PhotoHorizonAdjustPanel* photoHorizonPanel = nullptr;
 
     // Finding and planning.
     FloatingPanel* findPanel = nullptr;
