@@ -24,6 +24,7 @@ ChartFrame::ChartFrame(PrefControl& prefs, const ChartImageSet& images, DeepSkyP
 void ChartFrame::paint(ChartCanvas& canvas, const ChartSky& sky, const QRectF& rect, float markAlpha)
 {
     const double viewAngle = m_prefs.viewAngle() == 0.0 ? ViewScale::kDefaultViewAngle : m_prefs.viewAngle();
+    canvas.useSprites(m_sprites);
     canvas.setAntialiasing(true);
     m_background.paint(canvas, sky, rect, viewAngle);
 

@@ -9,6 +9,7 @@
 #include "chart/painting/MythFigurePainter.h"
 #include "chart/painting/SkyBackgroundPainter.h"
 #include "chart/painting/StarLayerPainter.h"
+#include "chart/painting/SubPixelSprites.h"
 
 #include <QRectF>
 
@@ -36,6 +37,7 @@ public:
 
 private:
     PrefControl& m_prefs;
+    SubPixelSprites m_sprites;
     SkyBackgroundPainter m_background;
     EquatorialGridPainter m_equatorialGrid;
     HorizonGridPainter m_horizonGrid;
