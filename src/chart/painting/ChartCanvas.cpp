@@ -67,7 +67,15 @@ void ChartCanvas::drawLines(std::span<const QLineF> lines, const QPen& pen)
     for (const QLineF& line : lines)
         m_deviceLines.emplace_back(toDevice(line.p1()), toDevice(line.p2()));
     useDeviceSpace();
-    m_painter.setPen(pen);
+    if (m_isPixelForPoint) {
+        // Where a point is a pixel a cosmetic pen draws the same pixels,
+        // sooner.
+        QPen cosmetic = pen;
+        cosmetic.setCosmetic(true);
+        m_painter.setPen(cosmetic);
+    } else {
+        m_painter.setPen(pen);
+    }
     m_painter.drawLines(m_deviceLines.data(), int(m_deviceLines.size()));
 }
 
