@@ -4,6 +4,7 @@
 #include "chart/painting/DeepSkyPainter.h"
 #include "chart/painting/DeepSkyPhotos.h"
 #include "chart/painting/PrintMapping.h"
+#include "chart/painting/SubPixelSprites.h"
 #include "model/ObjectIndex.h"
 #include "model/records/RecordConstants.h"
 #include "platform/DataPaths.h"
@@ -183,4 +184,59 @@ TEST_F(DeepSkyTest, OnPaperOnlyThePrintSymbolsAndNamesAreDrawn)
     EXPECT_EQ(at(galaxy, 66, 36), QColor(Qt::black));
     EXPECT_EQ(inkCount(galaxy, Qt::white), 81);
     EXPECT_EQ(inkCount(print(4), Qt::white), 0);
+}
+
+// Symbols sit where their point puts them, between pixels too: the open
+// cluster's symbol half a point further left and lower than the others.
+TEST_F(DeepSkyTest, SymbolsArePlacedBetweenPixelsAsTheirPointsSay)
+{
+    struct Case {
+        int type;
+        ChartImageSet::Symbol symbol;
+        QPointF point;
+        double shift;  // of the symbol's lower-left corner from (x − 4, y − 4)
+    };
+    const Case cases[] = {
+        {0, ChartImageSet::Symbol::Galaxy, {100.0, 60.0}, 0.0},
+        {2, ChartImageSet::Symbol::OpenCluster, {100.0, 60.0}, -0.5},
+        {2, ChartImageSet::Symbol::OpenCluster, {70.25, 40.75}, -0.5},
+        {3, ChartImageSet::Symbol::GlobularCluster, {120.5, 50.25}, 0.0},
+    };
+    for (const Case& c : cases) {
+        deepSky d = object("", "", "", 0.0f, c.type);
+        d.screenX = float(c.point.x());
+        d.screenY = float(c.point.y());
+        const std::vector<deepSky> objects{d};
+        ChartSky sky;
+        sky.deepSkyData = objects;
+        sky.radius = kRadius;
+        DeepSkyPainter painter(prefs(), images, photos);
+        SubPixelSprites sprites;
+        const QImage chart = render(
+            200, 120,
+            [&](ChartCanvas& canvas) {
+                canvas.useSprites(sprites);
+                painter.paint(canvas, sky, 1.0f);
+            },
+            Qt::transparent);
+        // Alpha-weighted centres in chart points (y upward).
+        auto centre = [](const QImage& image) {
+            double sum = 0.0;
+            double x = 0.0;
+            double y = 0.0;
+            for (int row = 0; row < image.height(); ++row)
+                for (int col = 0; col < image.width(); ++col) {
+                    const double a = qAlpha(image.pixel(col, row));
+                    sum += a;
+                    x += a * (col + 0.5);
+                    y += a * (image.height() - row - 0.5);
+                }
+            return QPointF(x / sum, y / sum);
+        };
+        const QImage& symbol = images.symbol(c.symbol);
+        const QPointF expected = c.point - QPointF(4.0, 4.0) + QPointF(c.shift, c.shift) + centre(symbol);
+        const QPointF drawn = centre(chart);
+        EXPECT_NEAR(drawn.x(), expected.x(), 0.02) << c.type << " at " << c.point.x();
+        EXPECT_NEAR(drawn.y(), expected.y(), 0.02) << c.type << " at " << c.point.y();
+    }
 }

@@ -9,6 +9,8 @@
 #include <QImage>
 #include <QPainter>
 
+#include <algorithm>
+#include <cstdlib>
 #include <functional>
 
 // Settings after their launch read, and a black chart image to paint into.
@@ -29,6 +31,20 @@ public:
     }
     // The colour at chart point (x, y).
     static QColor at(const QImage& image, int x, int y) { return image.pixelColor(x, image.height() - 1 - y); }
+    // The largest difference of a colour channel between two images of one
+    // size.
+    static int largestDifference(const QImage& a, const QImage& b)
+    {
+        int most = 0;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x) {
+                const QRgb p = a.pixel(x, y);
+                const QRgb q = b.pixel(x, y);
+                most = std::max({most, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                                 std::abs(qBlue(p) - qBlue(q)), std::abs(qAlpha(p) - qAlpha(q))});
+            }
+        return most;
+    }
     // Pixels that differ from the background.
     static int inkCount(const QImage& image, QColor background = Qt::black)
     {
