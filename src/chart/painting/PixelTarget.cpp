@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QRegion>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -53,14 +54,21 @@ std::optional<PixelTarget> PixelTarget::of(QPainter& painter)
 
 void PixelTarget::blend(QPoint topLeft, const QImage& image) const
 {
-    const QRect target = QRect(topLeft + m_offset, image.size()) & m_clip;
-    if (target.isEmpty())
+    // Plain integers: this runs once for every star on the chart.
+    const int left = topLeft.x() + m_offset.x();
+    const int top = topLeft.y() + m_offset.y();
+    const int x0 = std::max(left, m_clip.left());
+    const int y0 = std::max(top, m_clip.top());
+    const int x1 = std::min(left + image.width(), m_clip.right() + 1);
+    const int y1 = std::min(top + image.height(), m_clip.bottom() + 1);
+    if (x0 >= x1 || y0 >= y1)
         return;
-    const QPoint from = target.topLeft() - (topLeft + m_offset);
-    for (int row = 0; row < target.height(); ++row) {
-        const auto* src = reinterpret_cast<const quint32*>(image.constScanLine(from.y() + row)) + from.x();
-        auto* dst = reinterpret_cast<quint32*>(m_bits + (target.top() + row) * m_bytesPerLine) + target.left();
-        for (int i = 0; i < target.width(); ++i) {
+    const uchar* source = image.constBits();
+    const qsizetype sourceLine = image.bytesPerLine();
+    for (int y = y0; y < y1; ++y) {
+        const auto* src = reinterpret_cast<const quint32*>(source + (y - top) * sourceLine) + (x0 - left);
+        auto* dst = reinterpret_cast<quint32*>(m_bits + y * m_bytesPerLine) + x0;
+        for (int i = 0; i < x1 - x0; ++i) {
             const quint32 s = src[i];
             const quint32 alpha = s >> 24;
             if (alpha == 255)
