@@ -11,6 +11,8 @@ namespace {
 // How far (pixels) a corner of a kept picture may lie from where a fresh
 // one would put it.
 constexpr double kPixelTolerance = 1.0;
+// Frames a figure must hold still before its picture is made.
+constexpr int kStillFrames = 2;
 
 }  // namespace
 
@@ -28,12 +30,19 @@ void TurnedFigureCache::draw(ChartCanvas& canvas, int key, const QTransform& loc
     if (!fits(turned, image.cacheKey(), angle, rect.size())) {
         // Turning or growing: a picture made now would not last, so only
         // note where the figure is and draw it directly.
-        turned = Turned{image.cacheKey(), angle, rect.size(), {}, {}, true};
+        turned = Turned{image.cacheKey(), angle, rect.size(), {}, {}, 0, true};
         canvas.drawImage(local, rect, image, tiles);
         return;
     }
-    if (turned.picture.isNull())
+    if (turned.picture.isNull()) {
+        // A slow drift also stays within a pixel of the noted place for a
+        // frame or two: make the picture only for a figure that held still.
+        if (++turned.stillFrames < kStillFrames) {
+            canvas.drawImage(local, rect, image, tiles);
+            return;
+        }
         turned = make(canvas, local, rect, image, tiles, angle);
+    }
     canvas.drawImageOnPixels(local.map(rect.center()) + turned.offset, turned.picture);
 }
 

@@ -12,8 +12,8 @@
 class ChartCanvas;
 
 // Large turned pictures (the mythological figures) as the screen shows
-// them. Once a figure holds still for a frame (its turn and size within a
-// pixel of the last frame's) it is turned, scaled and smoothed once into a
+// them. Once a figure holds still for two frames (its turn and size within a
+// pixel of where it was) it is turned, scaled and smoothed once into a
 // picture of its own, which later frames only shift until it turns or grows
 // by more than a pixel: turning and filtering a figure costs far more than
 // copying it. While the view pans the figures turn, and are drawn directly.
@@ -40,6 +40,7 @@ private:
         QSizeF size;            // of the scaled rectangle, in points
         QPointF offset;         // picture's lower-left corner from the rectangle's centre
         QImage picture;  // null until the figure held still
+        int stillFrames = 0;
         bool isUsed = false;
     };
 
