@@ -124,8 +124,8 @@ void ChartCanvas::drawImageOnPixels(QPointF lowerLeft, const QImage& image)
     if (image.isNull())
         return;
     useDeviceSpace();
-    m_painter.drawImage(QPointF(std::floor(lowerLeft.x() + 0.5), m_height - std::floor(lowerLeft.y() + 0.5) - image.height()),
-                        image);
+    const QPointF topLeft(std::floor(lowerLeft.x() + 0.5), m_height - std::floor(lowerLeft.y() + 0.5) - image.height());
+    m_painter.drawImage(topLeft, image);
 }
 
 void ChartCanvas::drawImage(const QRectF& rect, const QImage& image)

@@ -190,26 +190,19 @@ TEST_F(DeepSkyTest, OnPaperOnlyThePrintSymbolsAndNamesAreDrawn)
 // cluster's symbol half a point further left and lower than the others.
 TEST_F(DeepSkyTest, SymbolsArePlacedBetweenPixelsAsTheirPointsSay)
 {
-    struct Case {
-        int type;
-        ChartImageSet::Symbol symbol;
-        QPointF point;
-        double shift;  // of the symbol's lower-left corner from (x − 4, y − 4)
-    };
-    const Case cases[] = {
-        {0, ChartImageSet::Symbol::Galaxy, {100.0, 60.0}, 0.0},
-        {2, ChartImageSet::Symbol::OpenCluster, {100.0, 60.0}, -0.5},
-        {2, ChartImageSet::Symbol::OpenCluster, {70.25, 40.75}, -0.5},
-        {3, ChartImageSet::Symbol::GlobularCluster, {120.5, 50.25}, 0.0},
-    };
-    for (const Case& c : cases) {
-        deepSky d = object("", "", "", 0.0f, c.type);
-        d.screenX = float(c.point.x());
-        d.screenY = float(c.point.y());
+    using Symbol = ChartImageSet::Symbol;
+    // Type, symbol, chart point, shift of the lower-left corner from (x − 4, y − 4).
+    const std::tuple<int, Symbol, QPointF, double> cases[] = {{0, Symbol::Galaxy, {100.0, 60.0}, 0.0},
+                                                              {2, Symbol::OpenCluster, {100.0, 60.0}, -0.5},
+                                                              {2, Symbol::OpenCluster, {70.25, 40.75}, -0.5},
+                                                              {3, Symbol::GlobularCluster, {120.5, 50.25}, 0.0}};
+    for (const auto& [type, symbol, point, shift] : cases) {
+        deepSky d = object("", "", "", 0.0f, type);
+        d.screenX = float(point.x());
+        d.screenY = float(point.y());
         const std::vector<deepSky> objects{d};
         ChartSky sky;
         sky.deepSkyData = objects;
-        sky.radius = kRadius;
         DeepSkyPainter painter(prefs(), images, photos);
         SubPixelSprites sprites;
         const QImage chart = render(
@@ -219,24 +212,9 @@ TEST_F(DeepSkyTest, SymbolsArePlacedBetweenPixelsAsTheirPointsSay)
                 painter.paint(canvas, sky, 1.0f);
             },
             Qt::transparent);
-        // Alpha-weighted centres in chart points (y upward).
-        auto centre = [](const QImage& image) {
-            double sum = 0.0;
-            double x = 0.0;
-            double y = 0.0;
-            for (int row = 0; row < image.height(); ++row)
-                for (int col = 0; col < image.width(); ++col) {
-                    const double a = qAlpha(image.pixel(col, row));
-                    sum += a;
-                    x += a * (col + 0.5);
-                    y += a * (image.height() - row - 0.5);
-                }
-            return QPointF(x / sum, y / sum);
-        };
-        const QImage& symbol = images.symbol(c.symbol);
-        const QPointF expected = c.point - QPointF(4.0, 4.0) + QPointF(c.shift, c.shift) + centre(symbol);
-        const QPointF drawn = centre(chart);
-        EXPECT_NEAR(drawn.x(), expected.x(), 0.02) << c.type << " at " << c.point.x();
-        EXPECT_NEAR(drawn.y(), expected.y(), 0.02) << c.type << " at " << c.point.y();
+        const QPointF expected = point - QPointF(4.0 - shift, 4.0 - shift) + inkCentre(images.symbol(symbol)).first;
+        const QPointF drawn = inkCentre(chart).first;
+        EXPECT_NEAR(drawn.x(), expected.x(), 0.02) << type << " at " << point.x();
+        EXPECT_NEAR(drawn.y(), expected.y(), 0.02) << type << " at " << point.y();
     }
 }

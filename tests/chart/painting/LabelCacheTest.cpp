@@ -2,16 +2,11 @@
 
 #include "chart/painting/LabelCache.h"
 
-#include <QFont>
-
 #include <gtest/gtest.h>
 
 #include <vector>
 
 namespace {
-
-constexpr int kWidth = 160;
-constexpr int kHeight = 60;
 
 struct Drawn {
     QPointF lowerLeft;
@@ -19,58 +14,40 @@ struct Drawn {
     const char* text;
 };
 
-// Labels drawn through the cache, straight into the image's pixels or, with
-// a clip set (which rules that out), by the painter.
-QImage draw(LabelCache& labels, const std::vector<Drawn>& drawn, bool isClipped = false)
+// Labels drawn through the cache: blended straight into the pixels, or by
+// the painter when a clip rules that out.
+QImage draw(LabelCache& labels, QColor color, const std::vector<Drawn>& drawn, bool isClipped = false)
 {
-    return PaintingTest::render(kWidth, kHeight, [&](ChartCanvas& canvas) {
+    QFont font;
+    font.setPointSizeF(11.0);
+    labels.setAttributes({font, color});
+    return PaintingTest::render(160, 60, [&](ChartCanvas& canvas) {
         if (isClipped)
-            canvas.painter().setClipRect(QRect(0, 0, kWidth, kHeight));
+            canvas.painter().setClipRect(QRect(0, 0, 160, 60));
         labels.apply(canvas);
         for (const Drawn& d : drawn)
             labels.draw(canvas, d.lowerLeft, d.key, QLatin1StringView(d.text));
     });
 }
 
-TextAttributes attributes(QColor color)
-{
-    QFont font;
-    font.setPointSizeF(11.0);
-    return {font, color};
-}
-
 }  // namespace
 
-TEST(LabelCache, ABlendedLabelLooksAsThePainterSetsIt)
+TEST(LabelCache, ABlendedLabelLooksAsThePainterSetsItInItsColourAndText)
 {
     // Whole-point x, and heights all through a pixel.
     std::vector<Drawn> drawn;
     for (int k = 0; k < 10; ++k)
         drawn.push_back({QPointF(4.0 + 52.0 * (k % 3), 4.0 + 5.1 * k), std::uint64_t(k), k % 2 ? "Vega" : "10h"});
-    LabelCache blended;
-    blended.setAttributes(attributes(QColor(200, 220, 255)));
     LabelCache painted;
-    painted.setAttributes(attributes(QColor(200, 220, 255)));
-    const QImage direct = draw(painted, drawn, true);
+    const QImage direct = draw(painted, Qt::white, drawn, true);
     ASSERT_GT(PaintingTest::inkCount(direct), 50);
+    LabelCache blended;
     // Once to make the pictures, then from them.
-    EXPECT_LE(PaintingTest::largestDifference(draw(blended, drawn), direct), 2);
-    EXPECT_LE(PaintingTest::largestDifference(draw(blended, drawn), direct), 2);
-}
-
-TEST(LabelCache, ANewColourOrTextIsNotBlendedFromTheOldPicture)
-{
-    LabelCache labels;
-    labels.setAttributes(attributes(Qt::white));
-    draw(labels, {{{10.0, 10.0}, 7, "Vega"}});
-
+    EXPECT_LE(PaintingTest::largestDifference(draw(blended, Qt::white, drawn), direct), 2);
+    EXPECT_LE(PaintingTest::largestDifference(draw(blended, Qt::white, drawn), direct), 2);
+    // A new colour or a new text under a key is not blended from the old picture.
     LabelCache fresh;
-    fresh.setAttributes(attributes(Qt::red));
-    labels.setAttributes(attributes(Qt::red));
-    EXPECT_LE(PaintingTest::largestDifference(draw(labels, {{{10.0, 10.0}, 7, "Vega"}}),
-                                              draw(fresh, {{{10.0, 10.0}, 7, "Vega"}})),
-              2);
-    EXPECT_LE(PaintingTest::largestDifference(draw(labels, {{{10.0, 10.0}, 7, "Altair"}}),
-                                              draw(fresh, {{{10.0, 10.0}, 8, "Altair"}})),
-              2);
+    EXPECT_LE(PaintingTest::largestDifference(draw(blended, Qt::red, drawn), draw(fresh, Qt::red, drawn)), 2);
+    const QImage renamed = draw(blended, Qt::red, {{{4.0, 4.0}, 0, "Altair"}});
+    EXPECT_LE(PaintingTest::largestDifference(renamed, draw(fresh, Qt::red, {{{4.0, 4.0}, 99, "Altair"}})), 2);
 }

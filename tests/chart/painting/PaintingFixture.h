@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
+#include <utility>
 
 // Settings after their launch read, and a black chart image to paint into.
 // Chart points have y upward: the pixel of chart point (x, y) of an image
@@ -44,6 +45,20 @@ public:
                                  std::abs(qBlue(p) - qBlue(q)), std::abs(qAlpha(p) - qAlpha(q))});
             }
         return most;
+    }
+    // The alpha-weighted centre of an image in chart points (y upward), and
+    // its whole alpha.
+    static std::pair<QPointF, double> inkCentre(const QImage& image)
+    {
+        double sum = 0.0;
+        QPointF moment;
+        for (int row = 0; row < image.height(); ++row)
+            for (int col = 0; col < image.width(); ++col) {
+                const double a = qAlpha(image.pixel(col, row));
+                sum += a;
+                moment += a * QPointF(col + 0.5, image.height() - row - 0.5);
+            }
+        return {sum > 0.0 ? moment / sum : QPointF(), sum};
     }
     // Pixels that differ from the background.
     static int inkCount(const QImage& image, QColor background = Qt::black)
