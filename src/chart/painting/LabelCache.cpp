@@ -24,11 +24,18 @@ void LabelCache::setAttributes(const TextAttributes& attributes)
         const QFontMetricsF metrics(m_font);
         m_ascent = metrics.ascent();
         m_textHeight = m_ascent + metrics.descent();
+        m_pictureBytes = 0;
     } else if (attributes.color != m_color) {
-        for (auto& [key, label] : m_labels)
-            label.picture = QImage();
+        dropPictures();
     }
     m_color = attributes.color;
+}
+
+void LabelCache::dropPictures()
+{
+    for (auto& [key, label] : m_labels)
+        label.picture = QImage();
+    m_pictureBytes = 0;
 }
 
 void LabelCache::apply(ChartCanvas& canvas) const
@@ -46,6 +53,7 @@ LabelCache::Label& LabelCache::layout(std::uint64_t key, const Text& text)
         label.text.setTextFormat(Qt::PlainText);
         label.text.setText(QString(text));
         label.text.prepare(QTransform(), m_font);
+        m_pictureBytes -= label.picture.sizeInBytes();
         label.picture = QImage();
     }
     return label;
@@ -59,9 +67,11 @@ void LabelCache::draw(ChartCanvas& canvas, QPointF lowerLeft, Label& label)
     const double baseline = std::floor(top.y() + m_ascent + 0.5);
     const QPointF topLeft(top.x() - kMargin, baseline - std::floor(kMargin + m_ascent + 0.5));
     if (canvas.isPixelForPoint()) {
-        if (label.picture.isNull())
+        if (label.picture.isNull() && m_pictureBytes < kPictureBudget) {
             label.picture = pictureOf(label.text);
-        if (canvas.blendOnPixels(topLeft, label.picture))
+            m_pictureBytes += label.picture.sizeInBytes();
+        }
+        if (!label.picture.isNull() && canvas.blendOnPixels(topLeft, label.picture))
             return;
     }
     canvas.drawLabel(lowerLeft, label.text, m_textHeight);

@@ -45,12 +45,17 @@ private:
     Label& layout(std::uint64_t key, const Text& text);
     void draw(ChartCanvas& canvas, QPointF lowerLeft, Label& label);
     QImage pictureOf(const QStaticText& text) const;
+    void dropPictures();
 
     static constexpr int kMargin = 2;  // pixels around a label's picture
+    // Pictures kept at most, in bytes (every deep-sky name shown would take
+    // more): labels beyond are set by the painter.
+    static constexpr qsizetype kPictureBudget = 16 * 1024 * 1024;
 
     QFont m_font;
     QColor m_color;
     double m_ascent = 0.0;
     double m_textHeight = 0.0;
     std::unordered_map<std::uint64_t, Label> m_labels;
+    qsizetype m_pictureBytes = 0;
 };
