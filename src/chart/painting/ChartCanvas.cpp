@@ -96,7 +96,7 @@ void ChartCanvas::drawImage(QPointF lowerLeft, const QImage& image, double opaci
         m_painter.drawImage(at.pixel, m_sprites->shifted(image, at.stepX, at.stepY));
     } else {
         // On whole pixels, so that a sprite keeps its sharp shape.
-        m_painter.drawImage(QPointF(std::floor(topLeft.x() + 0.5), std::floor(topLeft.y() + 0.5)), image);
+        drawImageOnPixels(lowerLeft, image);
     }
     if (opacity < 1.0)
         m_painter.setOpacity(before);

@@ -10,9 +10,9 @@
 #include <vector>
 
 class QImage;
-class SubPixelSprites;
 class QPainterPath;
 class QStaticText;
+class SubPixelSprites;
 
 // A painter on the chart's own coordinates: points with the origin at the
 // bottom left and y upward, as the projection gives them, over a device
