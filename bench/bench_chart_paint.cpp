@@ -58,7 +58,8 @@ constexpr double kPanStep = 0.7;
 constexpr double kPanReach = 30.0;
 constexpr double kSouth = 180.0;
 
-// Every layer switch of the chart, each turned on when it is off.
+// Every layer switch of the chart, each turned on when it is off. The ground
+// fill ("Below") stays off: it rules out the mist, which costs more.
 using Is = bool (PrefSwitches::*)() const;
 using Toggle = void (PrefSwitches::*)();
 struct LayerSwitch {
@@ -215,8 +216,9 @@ struct Program {
                          &PrefControl::setIsStarVariable, &PrefControl::setIsStarPlanet, &PrefControl::setIsGeminiAC,
                          &PrefControl::setIsMeadeAC, &PrefControl::setIsNexStarAC, &PrefControl::setIsStarAntiAlias,
                          &PrefControl::setShowComet, &PrefControl::setShowMP, &PrefControl::setShowNEO,
-                         &PrefControl::setIsAstroTwilight})
+                         &PrefControl::setIsAstroTwilight, &PrefControl::setIsPhotoHorizon})
             (p.*set)(true);
+        p.setIsMarkCenter(true);
         p.setIsHideCNames(false);
         p.setFindIndex(kStarIndexBase + 100);
         model.calculateStarPositions(true);
