@@ -1,6 +1,7 @@
 #include "chart/painting/TurnedFigureCache.h"
 
 #include "chart/painting/ChartCanvas.h"
+#include "model/Angles.h"
 
 #include <QPainter>
 
@@ -60,7 +61,7 @@ bool TurnedFigureCache::fits(const Turned& turned, qint64 sourceKey, double angl
     // The corners move by the turn times their distance from the centre,
     // and by half the change of size.
     const double reach = 0.5 * std::hypot(size.width(), size.height());
-    const double turn = std::remainder(angle - turned.angle, 2.0 * M_PI);
+    const double turn = std::remainder(angle - turned.angle, Angles::kTwoPi);
     return std::abs(turn) * reach <= kPixelTolerance &&
            std::abs(size.width() - turned.size.width()) <= 2.0 * kPixelTolerance &&
            std::abs(size.height() - turned.size.height()) <= 2.0 * kPixelTolerance;
