@@ -166,16 +166,3 @@ void ChartCanvas::drawLabel(QPointF lowerLeft, const QStaticText& text, double t
     useDeviceSpace();
     m_painter.drawStaticText(QPointF(lowerLeft.x(), m_height - lowerLeft.y() - textHeight), text);
 }
-
-bool ChartCanvas::blendOnPixels(QPointF deviceTopLeft, const QImage& picture)
-{
-    if (!m_isPixelForPoint || picture.format() != QImage::Format_ARGB32_Premultiplied)
-        return false;
-    useDeviceSpace();
-    const std::optional<PixelTarget> target = PixelTarget::of(m_painter);
-    if (!target)
-        return false;
-    target->blend(QPoint(int(std::floor(deviceTopLeft.x() + 0.5)), int(std::floor(deviceTopLeft.y() + 0.5))),
-                  picture);
-    return true;
-}

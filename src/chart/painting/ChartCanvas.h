@@ -71,11 +71,6 @@ public:
     // painter's current font and pen; `textHeight` is the font's ascent plus
     // descent.
     void drawLabel(QPointF lowerLeft, const QStaticText& text, double textHeight);
-    // A premultiplied picture blended straight into the device's pixels,
-    // top-left corner at the pixel corner nearest `deviceTopLeft`; false,
-    // with nothing drawn, where the device or the painter's state does not
-    // allow that (then the caller paints instead).
-    bool blendOnPixels(QPointF deviceTopLeft, const QImage& picture);
 
 private:
     void useChartSpace();

@@ -61,18 +61,22 @@ LabelCache::Label& LabelCache::layout(std::uint64_t key, const Text& text)
 
 void LabelCache::draw(ChartCanvas& canvas, QPointF lowerLeft, Label& label)
 {
-    // The painter sets text on a whole-pixel baseline: so does the picture,
-    // and its baseline goes where the painter's would.
-    const QPointF top = canvas.toDevice(lowerLeft) - QPointF(0.0, m_textHeight);
-    const double baseline = std::floor(top.y() + m_ascent + 0.5);
-    const QPointF topLeft(top.x() - kMargin, baseline - std::floor(kMargin + m_ascent + 0.5));
     if (canvas.isPixelForPoint()) {
         if (label.picture.isNull() && m_pictureBytes < kPictureBudget) {
             label.picture = pictureOf(label.text);
             m_pictureBytes += label.picture.sizeInBytes();
         }
-        if (!label.picture.isNull() && canvas.blendOnPixels(topLeft, label.picture))
+        if (!label.picture.isNull()) {
+            // The painter sets text on a whole-pixel baseline: so does the
+            // picture, and its baseline goes where the painter's would.
+            const double top = canvas.toDevice(lowerLeft).y() - m_textHeight;
+            const double baseline = std::floor(top + m_ascent + 0.5);
+            const double pictureTop = baseline - std::floor(kMargin + m_ascent + 0.5);
+            canvas.drawImageOnPixels(
+                QPointF(lowerLeft.x() - kMargin, canvas.height() - pictureTop - label.picture.height()),
+                label.picture);
             return;
+        }
     }
     canvas.drawLabel(lowerLeft, label.text, m_textHeight);
 }

@@ -17,9 +17,9 @@ class ChartCanvas;
 // The labels of one kind (star names, grid labels …), each laid out once and
 // kept between frames: drawing a label again costs neither a layout nor an
 // allocation. A label is found by a key the layer chooses (a record index)
-// and laid out anew when its text changed. Where the canvas allows it, a
-// label is also kept as a picture of its text and blended onto whole pixels,
-// which costs far less than setting its glyphs again.
+// and laid out anew when its text changed. Where a point is a pixel, a label
+// is also kept as a picture of its text and copied onto whole pixels, which
+// costs far less than setting its glyphs again.
 class LabelCache {
 public:
     // The font (its size in chart points) and colour of the labels; a new
@@ -39,7 +39,7 @@ public:
 private:
     struct Label {
         QStaticText text;
-        QImage picture;  // null until first blended
+        QImage picture;  // null until first drawn
     };
     template <class Text>
     Label& layout(std::uint64_t key, const Text& text);
