@@ -1,10 +1,18 @@
-// One full frame of the sky chart into a 1920 x 1080 image: the shipped
-// catalogues projected for a winter night at 48° north, every layer switched
-// on (names, flags, grids, boundaries, Milky Way, figures, photographs, mist).
-// BM_FullFrame keeps the catalogue filters at their defaults (every star of
-// the table, the deep-sky objects of the observing lists);
-// BM_FullFrameEveryObject shows every deep-sky object as well. Run it pinned
-// to one core: taskset -c 0 build/bin/bench_chart_paint
+// The sky chart's frames as a user meets them, into a 1920 x 1080 image: the
+// shipped catalogues projected for a winter night at 48° north, every chart
+// layer the settings can switch on. Each frame includes its projection pass
+// where the user's action needs one:
+// - BM_PanningFrame: the view centre moves every frame, so the label layouts
+//   and turned figures of the last frame do not fit this one;
+// - BM_TimeStepFrame: the sky date steps one minute every frame;
+// - BM_FirstFrame: the first frame after launch, with fresh layers (no
+//   labels laid out, no figure prepared, no photograph loaded);
+// - BM_StaticFrame: the same frame again, everything warm;
+// - BM_PanningFrame100kStars: panning over the shipped stars topped up to
+//   99,999 (the most the object indexes allow) with faint synthetic stars,
+//   the magnitude limit opened so that all of them are drawn;
+// - BM_StaticFrameEveryObject: every deep-sky object shown as well.
+// Run it pinned to one core: taskset -c 0 build/bin/bench_chart_paint
 #include "chart/ChartSkyLink.h"
 #include "chart/DataFolderInstaller.h"
 #include "chart/painting/ChartCanvas.h"
@@ -22,6 +30,9 @@
 #include "solarsystem/planets/PlanetaryPositions.h"
 
 #include <QApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QSettings>
@@ -31,6 +42,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -39,6 +51,74 @@ namespace {
 
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
+constexpr int kMostStars = 99999;
+// A drag to and fro across the south: degrees of azimuth per frame, and the
+// turning points either side.
+constexpr double kPanStep = 0.7;
+constexpr double kPanReach = 30.0;
+constexpr double kSouth = 180.0;
+
+// Every layer switch of the chart, each turned on when it is off. The ground
+// fill ("Below") stays off: it rules out the mist, which costs more.
+using Is = bool (PrefSwitches::*)() const;
+using Toggle = void (PrefSwitches::*)();
+struct LayerSwitch {
+    Is is;
+    Toggle toggle;
+};
+constexpr LayerSwitch kLayerSwitches[] = {
+    {&PrefSwitches::isStarNames, &PrefSwitches::setIsStarNames},
+    {&PrefSwitches::isPlanetNames, &PrefSwitches::setIsPlanetNames},
+    {&PrefSwitches::isCometNames, &PrefSwitches::setIsCometNames},
+    {&PrefSwitches::isDeepSkyNames, &PrefSwitches::setIsDeepSkyNames},
+    {&PrefSwitches::isConstellations, &PrefSwitches::setIsConstellations},
+    {&PrefSwitches::isBoundaries, &PrefSwitches::setIsBoundaries},
+    {&PrefSwitches::isRA_Dec, &PrefSwitches::setIsRA_Dec},
+    {&PrefSwitches::isAlt_Az, &PrefSwitches::setIsAlt_Az},
+    {&PrefSwitches::isEcliptic, &PrefSwitches::setIsEcliptic},
+    {&PrefSwitches::isEquator, &PrefSwitches::setIsEquator},
+    {&PrefSwitches::isMilkyWay, &PrefSwitches::setIsMilkyWay},
+    {&PrefSwitches::isPath, &PrefSwitches::setIsPath},
+    {&PrefSwitches::isPhoto, &PrefSwitches::setIsPhoto},
+    {&PrefSwitches::isMist, &PrefSwitches::setIsMist},
+    {&PrefSwitches::isMeteor, &PrefSwitches::setIsMeteor},
+    {&PrefSwitches::isMyth, &PrefSwitches::setIsMyth},
+    {&PrefSwitches::isMeridian, &PrefSwitches::setIsMeridian},
+    {&PrefSwitches::isOutlines, &PrefSwitches::setIsOutlines},
+};
+
+// The shipped star source followed by faint stars spread evenly over the
+// sky, up to the largest table.
+bool writeStarSource(const QString& shippedPath, const QString& path)
+{
+    QFile shipped(shippedPath);
+    if (!shipped.open(QIODevice::ReadOnly))
+        return false;
+    QByteArray header = shipped.readLine();
+    const QByteArray body = shipped.readAll();
+    const int have = header.split('\t').value(0).toInt();
+    if (have <= 0 || have > kMostStars)
+        return false;
+    QByteArray text = QByteArray::number(kMostStars) + "\tstars\n" + body;
+    if (!text.endsWith('\n'))
+        text += '\n';
+    static const char* const spectra[] = {"B8", "G2", "K5", "M1", "A0", "F5"};
+    const int extra = kMostStars - have;
+    for (int i = 0; i < extra; ++i) {
+        // A golden-angle spiral: even cover, no two stars on one point.
+        const double ra = std::fmod(i * 137.50776, 360.0);
+        const double dec = std::asin(2.0 * (i + 0.5) / extra - 1.0) * 57.29577951308232;
+        text += QString("%1\t \t \t%2\t%3\t0\t%4\t%5\t0\t0\n")
+                    .arg(900000 + i)
+                    .arg(6.5 + (i % 300) / 100.0, 0, 'f', 2)
+                    .arg(spectra[i % 6])
+                    .arg(ra, 0, 'f', 5)
+                    .arg(dec, 0, 'f', 5)
+                    .toLatin1();
+    }
+    QFile out(path);
+    return out.open(QIODevice::WriteOnly) && out.write(text) == text.size();
+}
 
 // The program's objects as the chart reads them, over a fresh data folder.
 struct Program {
@@ -53,8 +133,12 @@ struct Program {
     std::unique_ptr<DeepSkyPhotos> photos;
     std::unique_ptr<ChartFrame> frame;
     std::unique_ptr<ChartSkyLink> link;
+    const QDateTime start = QDateTime(QDate(2024, 1, 15), QTime(21, 0), QTimeZone::utc());
+    QDateTime date = start;
+    double azimuth = kSouth;
+    double panStep = kPanStep;
 
-    bool setUp()
+    bool setUp(bool isMostStars)
     {
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, root.path());
         const QString user = root.path() + "/Norvane Pro";
@@ -62,6 +146,8 @@ struct Program {
             DataFolderInstaller::Status::Failed)
             return false;
         folders = CatalogueFolders::form(user, DataPaths::bundleDataFolder(), DataPaths::bundleResourcesFolder());
+        if (isMostStars && !useMostStars())
+            return false;
         prefs = std::make_unique<PrefControl>(*gamma);
         prefs->readPrefs();
         skyDate = std::make_unique<SkyDateModel>(*prefs);
@@ -76,11 +162,39 @@ struct Program {
         images->recolorStarArrays(prefs->starColorVal());
         images->recolorObjectSymbols(*prefs);
         images->recolorMythForms(prefs->mythColor());
-        photos = std::make_unique<DeepSkyPhotos>(folders.userPhotoDirectory, folders.photoDirectory);
-        frame = std::make_unique<ChartFrame>(*prefs, *images, *photos);
+        freshLayers();
         link = std::make_unique<ChartSkyLink>(model, *prefs, *skyDate,
                                               [this] { return planets->state().sunAlt; });
+        everyLayerOn();
+        if (isMostStars)
+            prefs->setStarMagLimit(10.0);
         return true;
+    }
+
+    // The source texts of the bundle with the star source topped up, and a
+    // database folder without the star cache so that it is built from it.
+    bool useMostStars()
+    {
+        const QString build = root.path() + "/Build Data/";
+        QDir source(folders.buildDirectory);
+        if (!QDir().mkpath(build))
+            return false;
+        for (const QString& name : source.entryList(QDir::Files)) {
+            if (name != "BuildStar.txt" && !QFile::copy(source.filePath(name), build + name))
+                return false;
+        }
+        if (!writeStarSource(source.filePath("BuildStar.txt"), build + "BuildStar.txt"))
+            return false;
+        QFile::remove(folders.databaseDirectory + "Stars.tvk");
+        folders.buildDirectory = build;
+        return true;
+    }
+
+    // The layers as a launch makes them: nothing laid out or loaded yet.
+    void freshLayers()
+    {
+        photos = std::make_unique<DeepSkyPhotos>(folders.userPhotoDirectory, folders.photoDirectory);
+        frame = std::make_unique<ChartFrame>(*prefs, *images, *photos);
     }
 
     // Munich on a January night, looking south at 45°, every layer on.
@@ -90,19 +204,22 @@ struct Program {
         p.setLatitude(48.14);
         p.setLongitude(11.58);
         p.setAltitude(45.0);
-        p.setAzimuth(180.0);
+        p.setAzimuth(azimuth);
         p.setViewAngle(120.0);
         p.setSkyViewRect(QRectF(0, 0, kWidth, kHeight));
-        skyDate->calculateDate(QDateTime(QDate(2024, 1, 15), QTime(21, 0), QTimeZone::utc()), 0.0);
-        for (auto toggle : {&PrefControl::setIsStarNames, &PrefControl::setIsBoundaries, &PrefControl::setIsRA_Dec,
-                            &PrefControl::setIsAlt_Az, &PrefControl::setIsEcliptic, &PrefControl::setIsEquator,
-                            &PrefControl::setIsMilkyWay, &PrefControl::setIsPhoto, &PrefControl::setIsMist,
-                            &PrefControl::setIsMyth, &PrefControl::setIsMeridian})
-            (p.*toggle)();
+        skyDate->calculateDate(date, 0.0);
+        for (const LayerSwitch& s : kLayerSwitches) {
+            if (!(p.*s.is)())
+                (p.*s.toggle)();
+        }
         for (auto set : {&PrefControl::setIsStarDouble, &PrefControl::setIsStarAdvanced,
                          &PrefControl::setIsStarVariable, &PrefControl::setIsStarPlanet, &PrefControl::setIsGeminiAC,
-                         &PrefControl::setIsMeadeAC, &PrefControl::setIsNexStarAC})
+                         &PrefControl::setIsMeadeAC, &PrefControl::setIsNexStarAC, &PrefControl::setIsStarAntiAlias,
+                         &PrefControl::setShowComet, &PrefControl::setShowMP, &PrefControl::setShowNEO,
+                         &PrefControl::setIsAstroTwilight, &PrefControl::setIsPhotoHorizon})
             (p.*set)(true);
+        p.setIsMarkCenter(true);
+        p.setIsHideCNames(false);
         p.setFindIndex(kStarIndexBase + 100);
         model.calculateStarPositions(true);
     }
@@ -112,6 +229,34 @@ struct Program {
         prefs->setDeepSkyMagLimit(30.0);
         prefs->setShowAll(true);
         model.calculateStarPositions(true);
+    }
+
+    // Back to the view and moment every figure starts from.
+    void reset()
+    {
+        date = start;
+        azimuth = kSouth;
+        panStep = kPanStep;
+        skyDate->calculateDate(date, 0.0);
+        prefs->setAzimuth(azimuth);
+        model.calculateStarPositions(true);
+    }
+
+    // A drag moves the view centre; the chart projects again and repaints.
+    void pan()
+    {
+        if (std::abs(azimuth + panStep - kSouth) > kPanReach)
+            panStep = -panStep;
+        azimuth += panStep;
+        prefs->setAzimuth(azimuth);
+        model.calculateStarPositions(false);
+    }
+
+    void stepTime()
+    {
+        date = date.addSecs(60);
+        skyDate->calculateDate(date, 0.0);
+        model.calculateStarPositions(false);
     }
 
     // One frame; the image is filled black first, as the view does.
@@ -131,34 +276,71 @@ struct Program {
             n += r.state == kStateOnScreen ? 1 : 0;
         return n;
     }
+
+    void count(benchmark::State& state) const
+    {
+        state.counters["stars"] = onScreen(model.stars());
+        state.counters["deepSky"] = onScreen(model.deepSkyData());
+    }
 };
 
 Program* g_program = nullptr;
+Program* g_mostStars = nullptr;
 
-void paintFrames(benchmark::State& state)
+template <class Step>
+void frames(benchmark::State& state, Program& program, Step step)
 {
     QImage image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
-    g_program->paint(image);
+    program.reset();
+    program.paint(image);
     for (auto _ : state) {
-        g_program->paint(image);
+        step(program);
+        program.paint(image);
         benchmark::DoNotOptimize(image.constBits());
     }
-    const StarDatabaseModel& model = g_program->model;
-    state.counters["stars"] = Program::onScreen(model.stars());
-    state.counters["deepSky"] = Program::onScreen(model.deepSkyData());
+    program.count(state);
 }
 
-void BM_FullFrame(benchmark::State& state) { paintFrames(state); }
+void BM_PanningFrame(benchmark::State& state) { frames(state, *g_program, [](Program& p) { p.pan(); }); }
 
-void BM_FullFrameEveryObject(benchmark::State& state)
+void BM_TimeStepFrame(benchmark::State& state) { frames(state, *g_program, [](Program& p) { p.stepTime(); }); }
+
+void BM_FirstFrame(benchmark::State& state)
+{
+    Program& program = *g_program;
+    QImage image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
+    program.reset();
+    for (auto _ : state) {
+        state.PauseTiming();
+        program.freshLayers();
+        state.ResumeTiming();
+        program.model.calculateStarPositions(true);
+        program.paint(image);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    program.count(state);
+}
+
+void BM_StaticFrame(benchmark::State& state) { frames(state, *g_program, [](Program&) {}); }
+
+void BM_PanningFrame100kStars(benchmark::State& state)
+{
+    frames(state, *g_mostStars, [](Program& p) { p.pan(); });
+}
+
+void BM_StaticFrameEveryObject(benchmark::State& state)
 {
     g_program->everyObject();
-    paintFrames(state);
+    frames(state, *g_program, [](Program&) {});
 }
 
 // The painter hands large fills to helper threads: count their time too.
-BENCHMARK(BM_FullFrame)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
-BENCHMARK(BM_FullFrameEveryObject)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
+BENCHMARK(BM_PanningFrame)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
+BENCHMARK(BM_TimeStepFrame)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
+BENCHMARK(BM_FirstFrame)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
+BENCHMARK(BM_StaticFrame)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
+BENCHMARK(BM_PanningFrame100kStars)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
+BENCHMARK(BM_StaticFrameEveryObject)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
 
 }  // namespace
 
@@ -172,12 +354,13 @@ int main(int argc, char** argv)
     // Never the user's own settings or data folder.
     QStandardPaths::setTestModeEnabled(true);
     Program program;
-    if (!program.root.isValid() || !program.setUp()) {
+    Program mostStars;
+    if (!program.root.isValid() || !program.setUp(false) || !mostStars.root.isValid() || !mostStars.setUp(true)) {
         std::fprintf(stderr, "The shipped data could not be set up.\n");
         return EXIT_FAILURE;
     }
-    program.everyLayerOn();
     g_program = &program;
+    g_mostStars = &mostStars;
 
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -1,10 +1,14 @@
 #include "chart/painting/ChartCanvas.h"
 
+#include "chart/painting/PixelTarget.h"
+#include "chart/painting/SubPixelSprites.h"
+
 #include <QImage>
 #include <QPainterPath>
 #include <QStaticText>
 
 #include <cmath>
+#include <optional>
 
 ChartCanvas::ChartCanvas(QPainter& painter, double height)
     : m_painter(painter),
@@ -12,6 +16,9 @@ ChartCanvas::ChartCanvas(QPainter& painter, double height)
       m_device(painter.worldTransform()),
       m_chart(QTransform(1.0, 0.0, 0.0, -1.0, 0.0, height) * m_device)
 {
+    const QTransform device = painter.deviceTransform();
+    m_isPixelForPoint = device.type() <= QTransform::TxTranslate && device.dx() == std::floor(device.dx()) &&
+                        device.dy() == std::floor(device.dy()) && height == std::floor(height);
 }
 
 ChartCanvas::~ChartCanvas() { m_painter.setWorldTransform(m_device); }
@@ -60,7 +67,15 @@ void ChartCanvas::drawLines(std::span<const QLineF> lines, const QPen& pen)
     for (const QLineF& line : lines)
         m_deviceLines.emplace_back(toDevice(line.p1()), toDevice(line.p2()));
     useDeviceSpace();
-    m_painter.setPen(pen);
+    if (m_isPixelForPoint) {
+        // Where a point is a pixel a cosmetic pen draws the same pixels,
+        // sooner.
+        QPen cosmetic = pen;
+        cosmetic.setCosmetic(true);
+        m_painter.setPen(cosmetic);
+    } else {
+        m_painter.setPen(pen);
+    }
     m_painter.drawLines(m_deviceLines.data(), int(m_deviceLines.size()));
 }
 
@@ -69,17 +84,48 @@ void ChartCanvas::drawImage(QPointF lowerLeft, const QImage& image, double opaci
     if (image.isNull())
         return;
     useDeviceSpace();
-    // On whole pixels, so that a sprite keeps its sharp shape.
-    const QPointF topLeft(std::floor(lowerLeft.x() + 0.5),
-                          m_height - std::floor(lowerLeft.y() + 0.5) - image.height());
-    if (opacity >= 1.0) {
-        m_painter.drawImage(topLeft, image);
-        return;
-    }
     const double before = m_painter.opacity();
-    m_painter.setOpacity(before * opacity);
+    if (opacity < 1.0)
+        m_painter.setOpacity(before * opacity);
+    const QPointF topLeft = spriteTopLeft(lowerLeft, image);
+    if (!m_isPixelForPoint) {
+        // Printed or on a dense screen: the painter scales it anyway.
+        m_painter.drawImage(topLeft, image);
+    } else if (m_sprites != nullptr) {
+        const SubPixelSprites::Placement at = SubPixelSprites::place(topLeft);
+        m_painter.drawImage(at.pixel, m_sprites->shifted(image, at.stepX, at.stepY));
+    } else {
+        // On whole pixels, so that a sprite keeps its sharp shape.
+        drawImageOnPixels(lowerLeft, image);
+    }
+    if (opacity < 1.0)
+        m_painter.setOpacity(before);
+}
+
+void ChartCanvas::drawSprites(std::span<const Sprite> sprites)
+{
+    useDeviceSpace();
+    const std::optional<PixelTarget> target =
+        m_isPixelForPoint && m_sprites != nullptr ? PixelTarget::of(m_painter) : std::nullopt;
+    for (const Sprite& sprite : sprites) {
+        if (sprite.image == nullptr || sprite.image->isNull())
+            continue;
+        if (!target) {
+            drawImage(sprite.lowerLeft, *sprite.image);
+            continue;
+        }
+        const SubPixelSprites::Placement at = SubPixelSprites::place(spriteTopLeft(sprite.lowerLeft, *sprite.image));
+        target->blend(at.pixel, m_sprites->shifted(*sprite.image, at.stepX, at.stepY));
+    }
+}
+
+void ChartCanvas::drawImageOnPixels(QPointF lowerLeft, const QImage& image)
+{
+    if (image.isNull())
+        return;
+    useDeviceSpace();
+    const QPointF topLeft(std::floor(lowerLeft.x() + 0.5), m_height - std::floor(lowerLeft.y() + 0.5) - image.height());
     m_painter.drawImage(topLeft, image);
-    m_painter.setOpacity(before);
 }
 
 void ChartCanvas::drawImage(const QRectF& rect, const QImage& image)

@@ -12,6 +12,7 @@
 class QImage;
 class QPainterPath;
 class QStaticText;
+class SubPixelSprites;
 
 // A painter on the chart's own coordinates: points with the origin at the
 // bottom left and y upward, as the projection gives them, over a device
@@ -33,6 +34,9 @@ public:
     // The painter's transform that draws in chart coordinates, for layers
     // that clip or turn with the painter itself.
     const QTransform& chartTransform() const { return m_chart; }
+    // Whether a chart point is one device pixel, whole points falling on
+    // whole pixels (no scaling for printing or a high-density screen).
+    bool isPixelForPoint() const { return m_isPixelForPoint; }
 
     // Shapes in chart coordinates.
     void fillRect(const QRectF& rect, const QBrush& brush);
@@ -42,9 +46,24 @@ public:
     void drawLines(std::span<const QLineF> lines, const QPen& pen);
     void setAntialiasing(bool on) { m_painter.setRenderHint(QPainter::Antialiasing, on); }
 
-    // The whole image at its own size, lower-left corner at the point
-    // (rounded to whole points), with the given opacity.
+    // Small images placed between pixels, with the resampled copies kept in
+    // `sprites` (which must outlive the canvas); without, they are placed on
+    // whole pixels.
+    void useSprites(SubPixelSprites& sprites) { m_sprites = &sprites; }
+    // The whole image at its own size, lower-left corner at the point, with
+    // the given opacity.
     void drawImage(QPointF lowerLeft, const QImage& image, double opacity = 1.0);
+    // Many small images, each whole at its own size, lower-left corner at
+    // its point, in order; an entry without an image draws nothing.
+    struct Sprite {
+        QPointF lowerLeft;
+        const QImage* image;
+    };
+    void drawSprites(std::span<const Sprite> sprites);
+    // The whole image at its own size on whole device pixels, lower-left
+    // corner at the pixel corner nearest the point: for large pictures that
+    // half a pixel does not spoil.
+    void drawImageOnPixels(QPointF lowerLeft, const QImage& image);
     // The whole image scaled into the rectangle.
     void drawImage(const QRectF& rect, const QImage& image);
     // The image scaled into `rect` of the local system that `local` maps
@@ -59,11 +78,18 @@ public:
 private:
     void useChartSpace();
     void useDeviceSpace();
+    // Where a sprite's top-left corner goes, in device space.
+    QPointF spriteTopLeft(QPointF lowerLeft, const QImage& image) const
+    {
+        return {lowerLeft.x(), m_height - lowerLeft.y() - image.height()};
+    }
 
     QPainter& m_painter;
     double m_height;
     QTransform m_device;
     QTransform m_chart;
     bool m_isChartSpace = false;
+    bool m_isPixelForPoint = false;
+    SubPixelSprites* m_sprites = nullptr;
     std::vector<QLineF> m_deviceLines;
 };

@@ -53,6 +53,7 @@ void ChartFrame::setLinks(const Links& links)
 void ChartFrame::paint(ChartCanvas& canvas, const ChartSky& sky, const QRectF& rect, float markAlpha)
 {
     const double viewAngle = viewAngleOf(m_prefs);
+    canvas.useSprites(m_sprites);
     canvas.setAntialiasing(true);
     m_background.paint(canvas, sky, rect, viewAngle);
 

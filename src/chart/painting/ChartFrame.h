@@ -16,6 +16,7 @@
 #include "chart/painting/SkyBackgroundPainter.h"
 #include "chart/painting/SmallBodyPainter.h"
 #include "chart/painting/StarLayerPainter.h"
+#include "chart/painting/SubPixelSprites.h"
 #include "chart/painting/TelescopeReticlePainter.h"
 
 #include <QRectF>
@@ -67,6 +68,7 @@ public:
 
 private:
     PrefControl& m_prefs;
+    SubPixelSprites m_sprites;
     SkyBackgroundPainter m_background;
     EquatorialGridPainter m_equatorialGrid;
     HorizonGridPainter m_horizonGrid;

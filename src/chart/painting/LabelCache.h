@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QImage>
 #include <QLatin1StringView>
 #include <QStaticText>
 #include <QString>
@@ -16,7 +17,9 @@ class ChartCanvas;
 // The labels of one kind (star names, grid labels …), each laid out once and
 // kept between frames: drawing a label again costs neither a layout nor an
 // allocation. A label is found by a key the layer chooses (a record index)
-// and laid out anew when its text changed.
+// and laid out anew when its text changed. Where a point is a pixel, a label
+// is also kept as a picture of its text and copied onto whole pixels, which
+// costs far less than setting its glyphs again.
 class LabelCache {
 public:
     // The font (its size in chart points) and colour of the labels; a new
@@ -34,11 +37,25 @@ public:
     static QFont chartFont(const QFont& font);
 
 private:
+    struct Label {
+        QStaticText text;
+        QImage picture;  // null until first drawn
+    };
     template <class Text>
-    const QStaticText& layout(std::uint64_t key, const Text& text);
+    Label& layout(std::uint64_t key, const Text& text);
+    void draw(ChartCanvas& canvas, QPointF lowerLeft, Label& label);
+    QImage pictureOf(const QStaticText& text) const;
+    void dropPictures();
+
+    static constexpr int kMargin = 2;  // pixels around a label's picture
+    // Pictures kept at most, in bytes (every deep-sky name shown would take
+    // more): labels beyond are set by the painter.
+    static constexpr qsizetype kPictureBudget = 16 * 1024 * 1024;
 
     QFont m_font;
     QColor m_color;
+    double m_ascent = 0.0;
     double m_textHeight = 0.0;
-    std::unordered_map<std::uint64_t, QStaticText> m_labels;
+    std::unordered_map<std::uint64_t, Label> m_labels;
+    qsizetype m_pictureBytes = 0;
 };

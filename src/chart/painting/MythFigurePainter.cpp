@@ -96,14 +96,18 @@ std::optional<MythFigurePainter::Placement> MythFigurePainter::place(int labelIn
     return Placement{QRectF(p.x() - w / 2.0, p.y() - h / 2.0, w, h), turn};
 }
 
-void MythFigurePainter::paint(ChartCanvas& canvas, const ChartSky& sky) { draw(canvas, sky, PrintMapping()); }
+void MythFigurePainter::paint(ChartCanvas& canvas, const ChartSky& sky)
+{
+    draw(canvas, sky, nullptr);
+    m_turned.endFrame();
+}
 
 void MythFigurePainter::print(ChartCanvas& canvas, const ChartSky& sky, const PrintMapping& mapping)
 {
-    draw(canvas, sky, mapping);
+    draw(canvas, sky, &mapping);
 }
 
-void MythFigurePainter::draw(ChartCanvas& canvas, const ChartSky& sky, const PrintMapping& mapping)
+void MythFigurePainter::draw(ChartCanvas& canvas, const ChartSky& sky, const PrintMapping* paper)
 {
     const double viewAngle = m_prefs.viewAngle() == 0.0 ? ViewScale::kDefaultViewAngle : m_prefs.viewAngle();
     if (!m_prefs.isMyth() || viewAngle > ViewScale::kAllSkyAngle)
@@ -122,10 +126,16 @@ void MythFigurePainter::draw(ChartCanvas& canvas, const ChartSky& sky, const Pri
         const QImage& image = m_images.figure(row->figure);
         if (image.isNull())
             continue;
-        // Placed on the screen chart, then carried onto the page whole: the
+        const std::optional<Placement> placed = place(int(i), label, image.size(), sky);
+        if (!placed)
+            continue;
+        // On paper the screen placement is carried onto the page whole: the
         // centre to the mapped label point, the size scaled with the chart.
-        if (const std::optional<Placement> placed = place(int(i), label, image.size(), sky))
-            canvas.drawImage(placed->transform * mapping.transform(), placed->rect, image,
+        if (paper != nullptr)
+            canvas.drawImage(placed->transform * paper->transform(), placed->rect, image,
                              m_images.figureTiles(row->figure));
+        else
+            m_turned.draw(canvas, row->figure, placed->transform, placed->rect, image,
+                          m_images.figureTiles(row->figure));
     }
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "chart/painting/TurnedFigureCache.h"
+
 #include <QRectF>
 #include <QStringList>
 #include <QTransform>
@@ -50,8 +52,10 @@ public:
     void print(ChartCanvas& canvas, const ChartSky& sky, const PrintMapping& mapping);
 
 private:
-    void draw(ChartCanvas& canvas, const ChartSky& sky, const PrintMapping& mapping);
+    // On screen when `paper` is null.
+    void draw(ChartCanvas& canvas, const ChartSky& sky, const PrintMapping* paper);
 
     PrefControl& m_prefs;
     const ChartImageSet& m_images;
+    TurnedFigureCache m_turned;
 };

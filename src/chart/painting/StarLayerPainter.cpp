@@ -47,36 +47,50 @@ void StarLayerPainter::paint(ChartCanvas& canvas, const ChartSky& sky, float mar
     const bool isStarFound = find.band == ObjectBand::Star;
     const QImage& mark = m_images.symbol(m_prefs.isNightVision() ? ChartImageSet::Symbol::NVFindMark
                                                                  : ChartImageSet::Symbol::FindMark);
-    m_labels.setAttributes(m_prefs.starNameAttributes());
-    m_labels.apply(canvas);
     m_dots.clear();
+    m_sprites.clear();
+    const star* found = nullptr;
 
+    // The stars first, all in one go, then the find mark over them and the
+    // flags and names over both, so that no star hides a name.
     for (const star& s : sky.stars) {
         if (s.state != kStateOnScreen)
             continue;
-        const double x = s.screenX;
-        const double y = s.screenY;
         const int k = StarClasses::screenClass(StarClasses::brightness(s.mag, bright, shift));
-        const int offset = StarClasses::originOffset(k);
-        const QPointF origin(x - offset, y - offset);
+        const QPointF origin = originOf(s, k);
         if (isSprite) {
             if (const ChartImageSet::StarSet* set = m_images.starSetFor(s.color))
-                canvas.drawImage(origin, (*set)[std::size_t(k)]);
-        } else if (offset == 0) {
+                m_sprites.push_back({origin, &(*set)[std::size_t(k)]});
+        } else if (StarClasses::originOffset(k) == 0) {
             m_dots.addRect(origin.x(), origin.y(), 1.0, 1.0);
         } else {
             const int size = StarClasses::dotSize(k);
             m_dots.addEllipse(origin.x(), origin.y(), size, size);
         }
         if (isStarFound && std::uint32_t(find.number) == s.index)
-            canvas.drawImage(QPointF(x - 10.0, y - 10.0), mark, markAlpha);
+            found = &s;
+    }
+    canvas.drawSprites(m_sprites);
+    if (found != nullptr)
+        canvas.drawImage(QPointF(found->screenX - 10.0, found->screenY - 10.0), mark, markAlpha);
 
+    m_labels.setAttributes(m_prefs.starNameAttributes());
+    m_labels.apply(canvas);
+    for (const star& s : sky.stars) {
+        if (s.state != kStateOnScreen)
+            continue;
+        const char* flag = StarClasses::screenFlag(s.type, m_prefs);
+        const bool isNamed = isNames && StarClasses::isNameShown(s.name, int(sizeof s.name));
+        if (flag == nullptr && !isNamed)
+            continue;
+        const int k = StarClasses::screenClass(StarClasses::brightness(s.mag, bright, shift));
+        const QPointF origin = originOf(s, k);
         QPointF labelAt(origin.x() + StarClasses::flagOffset(k), origin.y() - 2.0);
-        if (const char* flag = StarClasses::screenFlag(s.type, m_prefs)) {
+        if (flag != nullptr) {
             m_labels.draw(canvas, labelAt, flagKey(flag), QLatin1StringView(flag));
             labelAt.rx() += kNameAfterFlag;
         }
-        if (isNames && StarClasses::isNameShown(s.name, int(sizeof s.name)))
+        if (isNamed)
             m_labels.draw(canvas, labelAt, s.index, nameOf(s));
     }
     if (!isSprite && !m_dots.isEmpty()) {
@@ -85,6 +99,12 @@ void StarLayerPainter::paint(ChartCanvas& canvas, const ChartSky& sky, float mar
     }
     if (sky.simStar && sky.simStar->state == kStateOnScreen)
         paintSimStar(canvas, *sky.simStar);
+}
+
+QPointF StarLayerPainter::originOf(const star& s, int k)
+{
+    const int offset = StarClasses::originOffset(k);
+    return {s.screenX - offset, s.screenY - offset};
 }
 
 void StarLayerPainter::paintSimStar(ChartCanvas& canvas, const star& simStar)

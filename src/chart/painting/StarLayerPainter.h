@@ -1,10 +1,12 @@
 #pragma once
 
+#include "chart/painting/ChartCanvas.h"
 #include "chart/painting/LabelCache.h"
 
 #include <QPainterPath>
 
-class ChartCanvas;
+#include <vector>
+
 class ChartImageSet;
 class PrefControl;
 struct ChartSky;
@@ -25,10 +27,13 @@ public:
 
 private:
     void paintSimStar(ChartCanvas& canvas, const star& simStar);
+    // The lower-left corner of a star's sprite or dot of class `k`.
+    static QPointF originOf(const star& s, int k);
 
     const PrefControl& m_prefs;
     const ChartImageSet& m_images;
     LabelCache m_labels;
     LabelCache m_printLabels;
     QPainterPath m_dots;
+    std::vector<ChartCanvas::Sprite> m_sprites;
 };

@@ -83,6 +83,6 @@ TEST(ChartImageSet, FiguresAreDrawnOnlyWhereTheyHoldTheDrawing)
     figure.fill(Qt::transparent);
     figure.setPixelColor(100, 10, Qt::white);
     figure.setPixelColor(129, 69, QColor(255, 255, 255, 1));
-    EXPECT_EQ(ChartImageSet::drawnTiles(figure), (std::vector<QRect>{QRect(64, 0, 64, 64), QRect(128, 64, 2, 6)}));
+    EXPECT_EQ(ChartImageSet::drawnTiles(figure), (std::vector<QRect>{QRect(96, 0, 32, 32), QRect(128, 64, 2, 6)}));
     EXPECT_TRUE(ChartImageSet::drawnTiles(QImage()).empty());
 }

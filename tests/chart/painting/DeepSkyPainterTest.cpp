@@ -4,6 +4,7 @@
 #include "chart/painting/DeepSkyPainter.h"
 #include "chart/painting/DeepSkyPhotos.h"
 #include "chart/painting/PrintMapping.h"
+#include "chart/painting/SubPixelSprites.h"
 #include "model/ObjectIndex.h"
 #include "model/records/RecordConstants.h"
 #include "platform/DataPaths.h"
@@ -183,4 +184,37 @@ TEST_F(DeepSkyTest, OnPaperOnlyThePrintSymbolsAndNamesAreDrawn)
     EXPECT_EQ(at(galaxy, 66, 36), QColor(Qt::black));
     EXPECT_EQ(inkCount(galaxy, Qt::white), 81);
     EXPECT_EQ(inkCount(print(4), Qt::white), 0);
+}
+
+// Symbols sit where their point puts them, between pixels too: the open
+// cluster's symbol half a point further left and lower than the others.
+TEST_F(DeepSkyTest, SymbolsArePlacedBetweenPixelsAsTheirPointsSay)
+{
+    using Symbol = ChartImageSet::Symbol;
+    // Type, symbol, chart point, shift of the lower-left corner from (x − 4, y − 4).
+    const std::tuple<int, Symbol, QPointF, double> cases[] = {{0, Symbol::Galaxy, {100.0, 60.0}, 0.0},
+                                                              {2, Symbol::OpenCluster, {100.0, 60.0}, -0.5},
+                                                              {2, Symbol::OpenCluster, {70.25, 40.75}, -0.5},
+                                                              {3, Symbol::GlobularCluster, {120.5, 50.25}, 0.0}};
+    for (const auto& [type, symbol, point, shift] : cases) {
+        deepSky d = object("", "", "", 0.0f, type);
+        d.screenX = float(point.x());
+        d.screenY = float(point.y());
+        const std::vector<deepSky> objects{d};
+        ChartSky sky;
+        sky.deepSkyData = objects;
+        DeepSkyPainter painter(prefs(), images, photos);
+        SubPixelSprites sprites;
+        const QImage chart = render(
+            200, 120,
+            [&](ChartCanvas& canvas) {
+                canvas.useSprites(sprites);
+                painter.paint(canvas, sky, 1.0f);
+            },
+            Qt::transparent);
+        const QPointF expected = point - QPointF(4.0 - shift, 4.0 - shift) + inkCentre(images.symbol(symbol)).first;
+        const QPointF drawn = inkCentre(chart).first;
+        EXPECT_NEAR(drawn.x(), expected.x(), 0.02) << type << " at " << point.x();
+        EXPECT_NEAR(drawn.y(), expected.y(), 0.02) << type << " at " << point.y();
+    }
 }

@@ -9,7 +9,10 @@
 #include <QImage>
 #include <QPainter>
 
+#include <algorithm>
+#include <cstdlib>
 #include <functional>
+#include <utility>
 
 // Settings after their launch read, and a black chart image to paint into.
 // Chart points have y upward: the pixel of chart point (x, y) of an image
@@ -29,6 +32,34 @@ public:
     }
     // The colour at chart point (x, y).
     static QColor at(const QImage& image, int x, int y) { return image.pixelColor(x, image.height() - 1 - y); }
+    // The largest difference of a colour channel between two images of one
+    // size.
+    static int largestDifference(const QImage& a, const QImage& b)
+    {
+        int most = 0;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x) {
+                const QRgb p = a.pixel(x, y);
+                const QRgb q = b.pixel(x, y);
+                most = std::max({most, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                                 std::abs(qBlue(p) - qBlue(q)), std::abs(qAlpha(p) - qAlpha(q))});
+            }
+        return most;
+    }
+    // The alpha-weighted centre of an image in chart points (y upward), and
+    // its whole alpha.
+    static std::pair<QPointF, double> inkCentre(const QImage& image)
+    {
+        double sum = 0.0;
+        QPointF moment;
+        for (int row = 0; row < image.height(); ++row)
+            for (int col = 0; col < image.width(); ++col) {
+                const double a = qAlpha(image.pixel(col, row));
+                sum += a;
+                moment += a * QPointF(col + 0.5, image.height() - row - 0.5);
+            }
+        return {sum > 0.0 ? moment / sum : QPointF(), sum};
+    }
     // Pixels that differ from the background.
     static int inkCount(const QImage& image, QColor background = Qt::black)
     {

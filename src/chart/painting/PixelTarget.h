@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QPoint>
+#include <QtGlobal>
+#include <QRect>
+
+#include <optional>
+
+class QImage;
+class QPainter;
+
+// The pixels under a painter, for blending many small images without a
+// painter call each: only where the painter draws straight onto a 32-bit
+// image in memory (a widget's backing store or an image) one pixel per
+// point, over plain source-over with no clip but a rectangular system one.
+class PixelTarget {
+public:
+    // None where the painter's device or state does not allow it.
+    static std::optional<PixelTarget> of(QPainter& painter);
+
+    // Blends a premultiplied 32-bit image over the pixels, its top-left
+    // corner at `topLeft` in the painter's coordinates as they are now, as
+    // the painter would (source over).
+    void blend(QPoint topLeft, const QImage& image) const;
+
+private:
+    PixelTarget(uchar* bits, qsizetype bytesPerLine, QPoint offset, QRect clip)
+        : m_bits(bits), m_bytesPerLine(bytesPerLine), m_offset(offset), m_clip(clip)
+    {
+    }
+
+    uchar* m_bits;
+    qsizetype m_bytesPerLine;
+    QPoint m_offset;  // painter coordinates to image pixels
+    QRect m_clip;     // in image pixels
+};

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QImage>
+#include <QPointF>
+#include <QRect>
+#include <QRectF>
+#include <QTransform>
+
+#include <span>
+#include <unordered_map>
+
+class ChartCanvas;
+
+// Large turned pictures (the mythological figures) as the screen shows
+// them. Once a figure holds still for two frames (its turn and size within a
+// pixel of where it was) it is turned, scaled and smoothed once into a
+// picture of its own, which later frames only shift until it turns or grows
+// by more than a pixel: turning and filtering a figure costs far more than
+// copying it. While the view pans the figures turn, and are drawn directly.
+class TurnedFigureCache {
+public:
+    // The image, only its parts `tiles`, scaled into `rect` of the local
+    // system that `local` (a turn about the rectangle's centre) maps into
+    // chart coordinates; `key` names the picture between frames. Drawn
+    // directly where the canvas is not pixel for point or the picture
+    // would be too large to keep.
+    void draw(ChartCanvas& canvas, int key, const QTransform& local, const QRectF& rect, const QImage& image,
+              std::span<const QRect> tiles);
+    // Drops the pictures not drawn since the last call: those of figures
+    // that left the chart.
+    void endFrame();
+
+    // Largest picture kept, in pixels.
+    static constexpr double kMaxPixels = 2.0e6;
+
+private:
+    struct Turned {
+        qint64 sourceKey = 0;
+        double angle = 0.0;     // radians
+        QSizeF size;            // of the scaled rectangle, in points
+        QPointF offset;         // picture's lower-left corner from the rectangle's centre
+        QImage picture;  // null until the figure held still
+        int stillFrames = 0;
+        bool isUsed = false;
+    };
+
+    static bool fits(const Turned& turned, qint64 sourceKey, double angle, QSizeF size);
+    static Turned make(ChartCanvas& canvas, const QTransform& local, const QRectF& rect, const QImage& image,
+                       std::span<const QRect> tiles, double angle);
+
+    std::unordered_map<int, Turned> m_turned;
+};

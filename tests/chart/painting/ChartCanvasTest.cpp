@@ -1,0 +1,97 @@
+#include "PaintingFixture.h"
+
+#include "chart/painting/ChartCanvas.h"
+#include "chart/painting/SubPixelSprites.h"
+
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+// A widget that paints through a chart canvas, as the chart view does.
+class CanvasWidget : public QWidget {
+public:
+    std::function<void(ChartCanvas&)> paint;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        ChartCanvas canvas(painter, height());
+        paint(canvas);
+    }
+};
+
+}  // namespace
+
+// Sprites blended straight into the pixels must look as the painter draws
+// them one by one, wherever the canvas sits on its device.
+TEST(ChartCanvas, SpritesDrawnInOneGoLookAsPaintedOneByOne)
+{
+    QImage soft(4, 4, QImage::Format_ARGB32_Premultiplied);
+    for (int i = 0; i < 16; ++i)
+        soft.setPixel(i % 4, i / 4, qRgba(15 * i, 12 * i, 8 * i, 15 * i));
+    QImage flat(5, 5, QImage::Format_ARGB32);
+    flat.fill(QColor(255, 200, 0, 180));
+    const std::vector<ChartCanvas::Sprite> list = {{{3.25, 4.5}, &soft}, {{4.0, 4.0}, &flat}, {{20.6, 9.3}, &soft},
+                                                   {{-1.5, 2.0}, &flat}, {{38.0, 18.5}, &flat}, {{8.0, 8.0}, nullptr}};
+    auto paint = [&](ChartCanvas& canvas, bool isOneGo) {
+        if (isOneGo)
+            canvas.drawSprites(list);
+        for (const ChartCanvas::Sprite& s : list)
+            if (!isOneGo && s.image != nullptr)
+                canvas.drawImage(s.lowerLeft, *s.image);
+    };
+    for (const QImage::Format format : {QImage::Format_ARGB32_Premultiplied, QImage::Format_RGB32}) {
+        auto onImage = [&](bool isOneGo) {
+            QImage image(50, 30, format);
+            image.fill(QColor(20, 40, 60));
+            QPainter painter(&image);
+            painter.translate(7, 3);
+            SubPixelSprites sprites;
+            ChartCanvas canvas(painter, 20);
+            canvas.useSprites(sprites);
+            paint(canvas, isOneGo);
+            return image;
+        };
+        EXPECT_LE(PaintingTest::largestDifference(onImage(true), onImage(false)), 1) << format;
+    }
+    // A widget rendered into part of an image paints through a redirected device.
+    auto onWidget = [&](bool isOneGo) {
+        SubPixelSprites sprites;
+        CanvasWidget widget;
+        widget.resize(40, 20);
+        widget.paint = [&](ChartCanvas& canvas) {
+            canvas.useSprites(sprites);
+            paint(canvas, isOneGo);
+        };
+        QImage image(60, 40, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::black);
+        widget.render(&image, QPoint(11, 9));
+        return image;
+    };
+    const QImage widgetImage = onWidget(true);
+    EXPECT_LE(PaintingTest::largestDifference(widgetImage, onWidget(false)), 1);
+    EXPECT_EQ(widgetImage.pixelColor(5, 5), QColor(Qt::black)) << "drawn outside the widget";
+}
+
+// Wide lines take a cosmetic pen where a point is a pixel: same pixels.
+TEST(ChartCanvas, WideLinesLookAsThePenGivenDraws)
+{
+    const std::vector<QLineF> lines = {{10.2, 10.7, 80.4, 33.1}, {80.4, 33.1, 60.0, 70.5}, {33.3, 5.5, 33.3, 75.0}};
+    const QPen pen(QColor(120, 180, 255, 200), 2.0);
+    const QImage canvas = PaintingTest::render(100, 80, [&](ChartCanvas& c) {
+        c.setAntialiasing(true);
+        c.drawLines(lines, pen);
+    });
+    const QImage painter = PaintingTest::render(100, 80, [&](ChartCanvas& c) {
+        c.painter().setRenderHint(QPainter::Antialiasing);
+        c.painter().setPen(pen);
+        for (const QLineF& line : lines)
+            c.painter().drawLine(c.toDevice(line.p1()), c.toDevice(line.p2()));
+    });
+    EXPECT_LE(PaintingTest::largestDifference(canvas, painter), 1);
+}
