@@ -1,5 +1,6 @@
 #include "TempSettings.h"
 #include "support/FileSizeLimit.h"
+#include "support/FullFileSystem.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,8 +8,6 @@
 
 #include <functional>
 #include <optional>
-#include <sys/mount.h>
-#include <unistd.h>
 
 namespace {
 
@@ -19,43 +18,6 @@ QByteArray fileBytes(const QString& path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
-
-// A small file system mounted over `folder` and filled to the last byte
-// while it lives; only root can mount one.
-class FullFileSystem {
-public:
-    explicit FullFileSystem(QString folder) : m_folder(std::move(folder))
-    {
-        if (geteuid() != 0
-            || mount("tmpfs", m_folder.toLocal8Bit().constData(), "tmpfs", 0, "size=64k") != 0)
-            return;
-        m_mounted = true;
-    }
-    ~FullFileSystem()
-    {
-        if (m_mounted)
-            umount(m_folder.toLocal8Bit().constData());
-    }
-    bool mounted() const { return m_mounted; }
-    // Leaves one page free, so a write is cut rather than refused.
-    void fill() const
-    {
-        QFile filler(fillerPath());
-        if (!filler.open(QIODevice::WriteOnly))
-            return;
-        const QByteArray block(512, 'f');
-        while (filler.write(block) > 0 && filler.flush()) {
-        }
-        filler.resize(filler.size() - 4096);
-    }
-    void empty() const { QFile::remove(fillerPath()); }
-
-private:
-    QString fillerPath() const { return m_folder + QStringLiteral("/filler"); }
-
-    QString m_folder;
-    bool m_mounted = false;
-};
 
 class PrefFileFormatTest : public TempSettings {
 protected:
@@ -97,10 +59,10 @@ TEST_F(PrefFileFormatTest, AFailedWriteUnderAFileSizeLimitKeepsTheOldFile)
 
 TEST_F(PrefFileFormatTest, AFailedWriteOnAFullFileSystemKeepsTheOldFile)
 {
-    FullFileSystem full(folder());
-    if (!full.mounted())
-        GTEST_SKIP() << "mounting a small file system needs root";
-    expectFailedWriteKeepsTheFile([&] { full.fill(); }, [&] { full.empty(); });
+    const FullFileSystem full(folder());
+    if (!full.isMounted())
+        GTEST_SKIP() << "No right to mount a small file system here.";
+    expectFailedWriteKeepsTheFile([&] { full.fill(4096); }, [&] { full.empty(); });
 }
 
 // The file is read through a scratch copy; when that cannot be made, the

@@ -70,17 +70,6 @@ TEST_F(SerialTransactionTest, DeviceThatFallsSilentTimesOutAndPortStaysOpen)
     EXPECT_EQ(device().simulator().received(), kRequest + kRequest);
 }
 
-TEST_F(SerialTransactionTest, ReplyStillComingAtTheLastCycleIsATimeout)
-{
-    // Long enough from the first cycle on, but it never pauses.
-    device().simulator().answer(kRequest, "1");
-    device().simulator().trailReplies(QByteArray(120, '0'), 15ms);
-    open(kSerialSlotScope);
-    const Exchange result = exchange(kRequest, 5);
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.count, kTransTimeout);
-}
-
 TEST_F(SerialTransactionTest, WriteOnlyAndReadOnlyExchanges)
 {
     device().simulator().answer(kRequest, kAnswer);

@@ -46,17 +46,9 @@ TEST(GalileanSatellites, ShadowsAlongTheEarthsLineCoverTheSatellites)
     }
 }
 
-TEST(JupiterSatelliteTerms, HoldThePublishedTermCounts)
+// One transcription of the book's table has -0.0007917, which the worked example cannot tell apart.
+TEST(JupiterSatelliteTerms, GanymedesSecondRadiusTermIsTheBooksValue)
 {
-    const std::size_t longitude[] = {21, 37, 43, 50};
-    const std::size_t latitude[] = {7, 9, 11, 8};
-    const std::size_t radius[] = {7, 11, 10, 16};
-    for (int k = 0; k < 4; ++k) {
-        EXPECT_EQ(JupiterSatelliteTerms::longitude(k).size(), longitude[k]);
-        EXPECT_EQ(JupiterSatelliteTerms::latitude(k).size(), latitude[k]);
-        EXPECT_EQ(JupiterSatelliteTerms::radius(k).size(), radius[k]);
-    }
-    EXPECT_EQ(JupiterSatelliteTerms::longitude(1).front().coefficient, 1.06476);
     EXPECT_EQ(JupiterSatelliteTerms::radius(2)[1].coefficient, -0.0007919);
 }
 

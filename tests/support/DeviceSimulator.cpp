@@ -80,12 +80,6 @@ void DeviceSimulator::reply(const QByteArray& bytes)
     } else {
         writeAll(out.constData(), out.size());
     }
-    for (const char byte : m_trail) {
-        if (!m_running)
-            return;
-        std::this_thread::sleep_for(m_trailGap);
-        writeAll(&byte, 1);
-    }
 }
 
 bool DeviceSimulator::serve(QByteArray& pending)

@@ -34,12 +34,6 @@ public:
     void garbleReplies(QByteArray garbage) { m_garbage = std::move(garbage); }
     void splitReplies(qsizetype at, Duration gap) { m_splitAt = at; m_splitGap = gap; }
     void stopAnsweringAfter(int commands) { m_answerLimit = commands; }
-    // Bytes sent one at a time with a gap, and kept coming, after each answer.
-    void trailReplies(QByteArray trail, Duration gap)
-    {
-        m_trail = std::move(trail);
-        m_trailGap = gap;
-    }
     // Closes the connection as soon as a request has come instead of answering;
     // a socket is reset rather than closed in order.
     void closeOnRequest() { m_closeOnRequest = true; }
@@ -69,8 +63,6 @@ private:
     qsizetype m_splitAt = -1;
     Duration m_splitGap{0};
     int m_answerLimit = -1;
-    QByteArray m_trail;
-    Duration m_trailGap{0};
     bool m_closeOnRequest = false;
 
     int m_fd = -1;

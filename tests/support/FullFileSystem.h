@@ -21,16 +21,22 @@ public:
     }
     bool isMounted() const { return m_mounted; }
 
-    // Takes every free block with one file.
-    void fill() const
+    // Takes every free block but `leaveFree` bytes with one file: leaving a
+    // page free makes a larger write cut short rather than refused.
+    void fill(qint64 leaveFree = 0) const
     {
-        QFile filler(m_folder + "/filler");
+        QFile filler(fillerPath());
         const QByteArray block(4096, 'x');
-        if (filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        if (filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
             while (filler.write(block) == block.size()) {}
+            filler.resize(filler.size() - leaveFree);
+        }
     }
+    void empty() const { QFile::remove(fillerPath()); }
 
 private:
+    QString fillerPath() const { return m_folder + "/filler"; }
+
     QString m_folder;
     bool m_mounted = false;
 };
