@@ -1,6 +1,7 @@
 #include "chart/ChartAssembly.h"
 
 #include "chart/SkyView.h"
+#include "mount/panels/ConnectMenu.h"
 #include "chart/appmenu/MpcDownloadPanel.h"
 #include "chart/appmenu/NvxMenu.h"
 #include "chart/appmenu/NvxMenuActions.h"
@@ -50,8 +51,11 @@ ChartAssembly::ChartAssembly(const Folders& folders)
       m_directionPanel(new DirectionControlPanel(m_prefs, m_chain, &m_keyboard, &m_skyWindow)),
       m_launch(m_prefs, m_dataFolder, m_outlets, m_windowSettings, m_skyWindow.skyView(),
                m_skyWindow, QCoreApplication::applicationVersion()),
+      m_mount(m_prefs, m_skyDateModel, m_debugLog, m_skyWindow.skyView(), &m_skyWindow),
       m_appMenuModel(m_starDatabaseModel, m_solarSystem.smallBodies(), m_outlets)
 {
+    m_outlets.scopeControl = &m_mount.scopeControl();
+    m_outlets.connectMenu = m_mount.connectMenu();
     m_outlets.skyWindow = &m_skyWindow;
     m_outlets.skyView = &m_skyWindow.skyView();
     m_outlets.chartImages = &m_skyWindow.skyView();
@@ -80,6 +84,8 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     links.chartRefresh = &m_chain;
     links.realTimeClock = m_timePanel;
     links.viewSliders = m_directionPanel;
+    links.mount = &m_mount.scopeControl();
+    links.wifiBridge = &m_mount.serialControl();
     m_prefs.setLinks(links);
     createAppMenu(folders);
 }
@@ -105,6 +111,7 @@ void ChartAssembly::createAppMenu(const Folders& folders)
 
     m_nvxMenu = new NvxMenu(*m_nvxActions, m_prefs, &m_skyWindow);
     m_skyWindow.menuBar()->addMenu(m_nvxMenu);
+    m_skyWindow.menuBar()->addMenu(m_mount.connectMenu());
     m_skyWindow.menuBar()->addMenu(m_nvxMenu->helpMenu());
 }
 

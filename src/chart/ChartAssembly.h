@@ -4,6 +4,7 @@
 #include "chart/ChartSkyLink.h"
 #include "chart/DataFolderInstaller.h"
 #include "chart/LaunchSequence.h"
+#include "chart/MountLink.h"
 #include "chart/SkyWindow.h"
 #include "chart/SkyDateLink.h"
 #include "chart/SolarSystemLink.h"
@@ -103,6 +104,7 @@ private:
     TimeControlPanel* m_timePanel;
     DirectionControlPanel* m_directionPanel;
     LaunchSequence m_launch;
+    MountLink m_mount;
     AppMenuModelLink m_appMenuModel;
     MpcDownloadPanel* m_mpcDownloadPanel = nullptr;  // owned by the main window
     std::unique_ptr<NvxMenuActions> m_nvxActions;
