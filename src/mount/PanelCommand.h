@@ -5,11 +5,9 @@
 // follows. Codes: 1-4 directions, 5 stop, 10-13 slew speeds, 20-22 focus,
 // 25-28 focus speed, from 30 up panel commands; each panel message has its
 // own ranges.
-// Direction codes; iOptron and iEQ45 swap east and west.
+// Direction codes run 1 north, 2 south, 3 east, 4 west (iOptron and iEQ45
+// swap east and west); 5 stops every direction.
 constexpr int kSlewNorth = 1;
-constexpr int kSlewSouth = 2;
-constexpr int kSlewEast = 3;
-constexpr int kSlewWest = 4;
 constexpr int kStopAll = 5;
 
 enum class MountOperation {

@@ -178,7 +178,7 @@ void ScopeControl::disconnect()
         }
     }
     if (m_family && m_status.scopeProtocol == kProtocolLX200GPS && !m_serial.isWiFi()
-        && m_baudRate != kDefaultBaud) {
+        && m_status.baudRate != kDefaultBaud) {
         m_family->run({MountOperation::SetBaudRate, kBaudTag9600, 0, false});
         m_timing.pause(kBaudSettleTicks * m_timing.tick);
     }

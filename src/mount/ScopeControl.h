@@ -147,7 +147,6 @@ private:
     float m_timerRate = 5.0f;
     float m_rateCount = 0.0f;
     int m_scopeIndex = -1;
-    long m_baudRate = 9600;
     long m_geminiBaud = 9600;
     bool m_isGeminiLevel4 = false;
     quint16 m_selectPort = 0;

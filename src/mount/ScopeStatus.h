@@ -18,6 +18,7 @@ struct ScopeStatus {
     std::atomic<bool> isTemmaSync = false;     // a Temma II mount knows where it points
     std::atomic<bool> usesStar = false;        // the mount was aligned on a star
     std::atomic<int> scopeProtocol = 0;        // 1..13 while connected, 0 none
+    std::atomic<long> baudRate = 9600;         // an LX200 GPS's speed, set by its speed command
     // Last position read from the mount, radians of date; written before the
     // worker's position message, which orders it for the main thread.
     std::atomic<double> scopeRA = -1.0;
