@@ -31,6 +31,8 @@ bool ScopeControl::scopeConnect(int slot)
         return false;
 
     m_scopeIndex = slot;
+    m_status.resetSerialBlocks();
+    m_status.isBlockPollCmd = false;
     const int protocol = m_prefs.scopes()[slot].mountProtocol;
     m_status.scopeProtocol = protocol;
     if (protocol < kProtocolLX200 || protocol > kProtocolIEQ45) {

@@ -177,8 +177,9 @@ void ScopeControl::gotoRA(double ra, double dec)
 
 void ScopeControl::postCommand(int id, qint32 code)
 {
-    // Without a worker nothing would ever clear the command flag.
-    if (!m_hasScopePort)
+    // Without a worker or a mount nothing would ever clear the command flag,
+    // and a flag left set would hold off every later poll.
+    if (!m_hasScopePort || !m_status.isConnected)
         return;
     const Qt::KeyboardModifiers held = m_links.modifiers ? m_links.modifiers() : Qt::NoModifier;
     m_status.isSerialCmd = true;
@@ -232,6 +233,8 @@ void ScopeControl::stopSlewing()
 
 void ScopeControl::setScopeAlphaDelay()
 {
+    if (!m_fadeTimer.isActive())
+        return;
     ++m_fadeCount;
     if (m_fadeCount < kFadeStart)
         return;

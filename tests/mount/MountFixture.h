@@ -22,6 +22,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 // A protocol family that speaks a tiny made-up dialect over slot 1, so that
@@ -132,10 +133,15 @@ struct FakePanels final : HandControlPanels {
     bool isVisible(MountPanel panel) const override { return shown.count(panel) > 0; }
     void showPanel(MountPanel panel, const QString&) override { shown[panel] = 1.0; }
     void hidePanel(MountPanel panel) override { shown.erase(panel); }
-    void setAlpha(MountPanel panel, double alpha) override { shown[panel] = alpha; }
+    void setAlpha(MountPanel panel, double alpha) override
+    {
+        shown[panel] = alpha;
+        alphas.push_back(alpha);
+    }
     void disableBaud(MountPanel) override {}
     void setAPSyncTitle() override {}
     std::map<MountPanel, double> shown;
+    std::vector<double> alphas;
 };
 
 struct FakeAutoguider final : AutoguiderLink {
@@ -231,6 +237,19 @@ protected:
         scope->scopeThread().post({kDomeMsgTrack, {}, {}});
         ASSERT_TRUE(QTest::qWaitFor([&] { return mark.reached > before; }, 2000));
         QCoreApplication::processEvents();
+    }
+
+    // Waits for the worker alone: the main thread handles nothing meanwhile.
+    template <class Done>
+    static bool waitForWorker(Done done)
+    {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        while (!done()) {
+            if (std::chrono::steady_clock::now() > deadline)
+                return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return true;
     }
 
     int sleepCount(std::chrono::microseconds span)

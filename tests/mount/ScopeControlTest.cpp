@@ -119,15 +119,18 @@ TEST_F(ScopeControlTest, GenericSlewsAndRatesByProtocol)
     }
 }
 
-TEST_F(ScopeControlTest, ThePanelFadeReachesAQuarterAtTick114AndStops)
+// The fade's 0.05 s timer also runs for real while the test waits for the
+// worker, so the ticks before the fade are not counted here; the fade itself
+// is 15 steps, ticks 100 to 114.
+TEST_F(ScopeControlTest, ThePanelFadeStepsDownToAQuarterAndStops)
 {
     prefs->setIsTransparent(true);
     connectScope();
-    for (int tick = 1; tick <= 113; ++tick)
+    for (int tick = 1; tick <= 200; ++tick)
         scope->setScopeAlphaDelay();
-    EXPECT_GT(panels.shown[MountPanel::LX200], 0.25);
-    scope->setScopeAlphaDelay();
-    EXPECT_NEAR(panels.shown[MountPanel::LX200], 0.25, 1e-12);
+    ASSERT_EQ(panels.alphas.size(), 15u);
+    EXPECT_NEAR(panels.alphas.front(), 0.95, 1e-12);
+    EXPECT_NEAR(panels.alphas.back(), 0.25, 1e-12);
 }
 
 // The name once went into the alert as its format.
@@ -152,6 +155,23 @@ TEST_F(ScopeControlTest, TheDomesAzimuthLeavesTheUsersDateAlone)
     const ScopeControl::AzAlt place = scope->scopeAzAlt();
     EXPECT_EQ(skyDate->skyDate(), chosen);
     EXPECT_TRUE(place.az >= 0.0 && place.az < 6.2832);
+}
+
+// A panel command after the disconnect (the worker keeps running) left the
+// command flag set, and the next connection never polled.
+TEST_F(ScopeControlTest, ACommandWithoutAMountLeavesTheNextConnectionPolling)
+{
+    connectScope();
+    scope->disconnect();
+    scope->lx200Command(30);
+    EXPECT_FALSE(scope->isSerialCmd());
+
+    connectScope();
+    scope->setTimerRate(1.0f);
+    const int polls = family->count("poll");
+    scope->runScopeTimer();
+    settle();
+    EXPECT_EQ(family->count("poll"), polls + 1);
 }
 
 // "a" was read as 42 and any byte taken as a digit.

@@ -33,11 +33,11 @@ TEST_F(ScopeThreadTest, ACommandDuringAPollRunsAfterThePollsAnswerAndTheResend)
     scope->runScopeTimer();
     ASSERT_TRUE(scope->isPolling());
     // The worker is inside the poll (the first was the connection's own read).
-    ASSERT_TRUE(QTest::qWaitFor([this] { return family->count("poll") == 2; }, 2000));
+    ASSERT_TRUE(waitForWorker([this] { return family->count("poll") == 2; }));
     scope->lx200Command(30);
     family->holdPolls(false);
     // Refused while the poll's answer waits for the main thread.
-    ASSERT_TRUE(QTest::qWaitFor([this] { return sleepCount(std::chrono::milliseconds(100)) == 1; }, 2000));
+    ASSERT_TRUE(waitForWorker([this] { return sleepCount(std::chrono::milliseconds(100)) == 1; }));
     EXPECT_TRUE(scope->isBlockPollCmd());
     ASSERT_TRUE(QTest::qWaitFor([this] { return family->count("run 30") == 1; }, 2000));
     settle();
@@ -53,8 +53,7 @@ TEST_F(ScopeThreadTest, SevenRefusalsInARowClearTheInterlock)
     for (int refusal = 1; refusal <= 7; ++refusal) {
         scope->status().isSerialCmd = true;
         scope->scopeThread().post(ScopeMessage::command(kScopeMsgLX200Command, 30));
-        ASSERT_TRUE(QTest::qWaitFor(
-            [&] { return sleepCount(std::chrono::milliseconds(100)) == refusal; }, 2000));
+        ASSERT_TRUE(waitForWorker([&] { return sleepCount(std::chrono::milliseconds(100)) == refusal; }));
         if (refusal < 7)
             EXPECT_TRUE(scope->isPolling() && scope->isSerialCmd() && scope->isBlockPollCmd());
     }
