@@ -7,6 +7,7 @@
 #include "mount/SerialControl.h"
 #include "mount/links/AutoguiderLink.h"
 #include "mount/links/HandControlPanels.h"
+#include "mount/links/SG4Jobs.h"
 #include "mount/links/ScopeViewLink.h"
 #include "mount/links/SkyRedraw.h"
 #include "platform/AlertPanel.h"
@@ -59,6 +60,7 @@ ScopeControl::~ScopeControl()
 void ScopeControl::setLinks(ScopeLinks links)
 {
     m_links = std::move(links);
+    m_thread.setSG4(m_links.sg4);
 }
 
 void ScopeControl::launchThread()
@@ -86,6 +88,10 @@ void ScopeControl::handlePortMessage(int id)
     case kScopeMsgRetry:
         if (m_scopeMessageObj)
             post(*m_scopeMessageObj, false);
+        break;
+    case kSG4MsgAllSkyMovie:
+        if (m_links.sg4)
+            m_links.sg4->allSkyRecordMovie();
         break;
     default:
         break;

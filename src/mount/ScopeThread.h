@@ -47,6 +47,7 @@ public:
         m_domeFollower = domeBoard;
         m_ddwFollower = ddw;
     }
+    // Set before the worker starts, as are the dome links.
     void setSG4(SG4Jobs* sg4) { m_sg4 = sg4; }
 
     // Starts the worker unless it runs; it checks in once it does.

@@ -1,6 +1,7 @@
 #include "MountFixture.h"
 
 #include "mount/PanelCommand.h"
+#include "mount/links/SG4Jobs.h"
 
 #include <gtest/gtest.h>
 
@@ -141,6 +142,36 @@ TEST_F(ScopeThreadTest, AMiniaturisedViewIsNotRaisedButStillMoves)
     scope->gotoRA(1.0, 0.2);
     settle();
     EXPECT_EQ(view.raised, raised + 1);
+}
+
+namespace {
+
+struct RecordingSG4 final : SG4Jobs {
+    void sg4ImageDownload() override { downloadThread = QThread::currentThread(); }
+    void allSkyRecordMovie() override { movieThread = QThread::currentThread(); }
+    std::atomic<QThread*> downloadThread = nullptr;
+    std::atomic<QThread*> movieThread = nullptr;
+};
+
+}  // namespace
+
+// The image transfer blocks on the serial line, so it runs on the worker;
+// the movie frame touches windows, so it comes back to the main thread.
+TEST_F(ScopeThreadTest, SG4JobsRunOnTheirOwnThreads)
+{
+    RecordingSG4 sg4;
+    ScopeLinks links;
+    links.sg4 = &sg4;
+    links.families = [this](int, const MountContext& context) {
+        return family = std::make_shared<FakeFamily>(context);
+    };
+    scope->setLinks(links);
+    connectScope();
+    scope->scopeThread().post({kSG4MsgImageDownload, {}, {}});
+    scope->scopeThread().post({kSG4MsgAllSkyMovie, {}, {}});
+    settle();
+    EXPECT_EQ(sg4.downloadThread.load(), &scope->scopeThread());
+    EXPECT_EQ(sg4.movieThread.load(), QThread::currentThread());
 }
 
 // The panels' codes: which ones leave the position alone, and the site

@@ -8,6 +8,7 @@
 class AutoguiderLink;
 class CompanionLink;
 class HandControlPanels;
+class SG4Jobs;
 class MountFamily;
 class ScopeViewLink;
 class SkyRedraw;
@@ -26,6 +27,7 @@ struct ScopeLinks {
     HandControlPanels* panels = nullptr;
     AutoguiderLink* webcamGuide = nullptr;
     CompanionLink* companion = nullptr;
+    SG4Jobs* sg4 = nullptr;
     MountFamilyFactory families;
     // The keyboard modifiers held now, sampled on the main thread as a
     // message is posted.
