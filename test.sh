@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with AddressSanitizer and
-# UndefinedBehaviorSanitizer, and runs every test. Exits non-zero on any failure.
+# UndefinedBehaviorSanitizer, and runs every test; then runs the mount's
+# thread tests under ThreadSanitizer. Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")"
+root=$(pwd)
 ./scripts/install-deps.sh
 build=${BUILD_DIR:-build-test}
+tsan=${TSAN_BUILD_DIR:-build-tsan}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DNORVANE_SANITIZE=ON >/dev/null
 cmake --build "$build"
 
@@ -20,4 +23,9 @@ if ctest -N -L display | grep -q 'Total Tests: [1-9]'; then
   xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb \
     ctest --output-on-failure -L display || status=1
 fi
+# The mount's threads under ThreadSanitizer, in a build of their own.
+cd "$root"
+cmake -S . -B "$tsan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DNORVANE_TSAN=ON -DNORVANE_BENCH=OFF >/dev/null
+cmake --build "$tsan" --target mount_tests
+(cd "$tsan" && ctest --output-on-failure -L tsan) || status=1
 exit $status

@@ -1,6 +1,7 @@
 #include "chart/ChartAssembly.h"
 
 #include "chart/SkyView.h"
+#include "mount/panels/ConnectMenu.h"
 #include "chart/appmenu/MpcDownloadPanel.h"
 #include "chart/appmenu/NvxMenu.h"
 #include "chart/appmenu/NvxMenuActions.h"
@@ -59,12 +60,15 @@ ChartAssembly::ChartAssembly(const Folders& folders)
       m_photoHorizonPanel(new PhotoHorizonAdjustPanel(m_prefs, m_openGLView, m_skyWindow.skyView(), &m_skyWindow)),
       m_launch(m_prefs, m_dataFolder, m_outlets, m_windowSettings, m_skyWindow.skyView(),
                m_skyWindow, QCoreApplication::applicationVersion()),
+      m_mount(m_prefs, m_skyDateModel, m_debugLog, m_skyWindow.skyView(), &m_skyWindow),
       m_appMenuModel(m_starDatabaseModel, m_solarSystem.smallBodies(), m_outlets),
       m_findSky(m_starDatabaseModel,
                 [this] { return QString::fromLatin1(m_solarSystem.neoName()); }),
       m_simbadLookup(m_catalogueFolders.miscDirectory, {}),
       m_findObjects(m_findSky, m_prefs, m_simbadLookup, {})
 {
+    m_outlets.scopeControl = &m_mount.scopeControl();
+    m_outlets.connectMenu = m_mount.connectMenu();
     m_outlets.skyWindow = &m_skyWindow;
     m_outlets.skyView = &m_skyWindow.skyView();
     m_outlets.chartImages = &m_skyWindow.skyView();
@@ -98,6 +102,8 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     links.realTimeClock = m_timePanel;
     links.viewSliders = m_directionPanel;
     links.photoHorizon = &m_openGLView;
+    links.mount = &m_mount.scopeControl();
+    links.wifiBridge = &m_mount.serialControl();
     m_prefs.setLinks(links);
     createAppMenu(folders);
     createFinder();
@@ -124,6 +130,7 @@ void ChartAssembly::createAppMenu(const Folders& folders)
 
     m_nvxMenu = new NvxMenu(*m_nvxActions, m_prefs, &m_skyWindow);
     m_skyWindow.menuBar()->addMenu(m_nvxMenu);
+    m_skyWindow.menuBar()->addMenu(m_mount.connectMenu());
     m_skyWindow.menuBar()->addMenu(m_nvxMenu->helpMenu());
 }
 

@@ -4,6 +4,7 @@
 #include "chart/ChartSkyLink.h"
 #include "chart/DataFolderInstaller.h"
 #include "chart/LaunchSequence.h"
+#include "chart/MountLink.h"
 #include "chart/SkyWindow.h"
 #include "chart/SkyDateLink.h"
 #include "chart/SolarSystemLink.h"
@@ -123,6 +124,7 @@ private:
     OpenGLView m_openGLView;
     PhotoHorizonAdjustPanel* m_photoHorizonPanel;  // owned by the main window
     LaunchSequence m_launch;
+    MountLink m_mount;
     AppMenuModelLink m_appMenuModel;
     MpcDownloadPanel* m_mpcDownloadPanel = nullptr;  // owned by the main window
     std::unique_ptr<NvxMenuActions> m_nvxActions;

@@ -46,6 +46,11 @@ const SerialControl::Slot* SerialControl::slotFor(quint16 slot) const
     return slot >= 1 && slot <= kSerialSlotCount ? &m_slots[slot - 1] : nullptr;
 }
 
+std::unique_lock<std::mutex> SerialControl::lockSlot(Slot* entry)
+{
+    return entry != nullptr ? std::unique_lock(entry->exchange) : std::unique_lock<std::mutex>();
+}
+
 int SerialControl::serialRefNum(quint16 slot) const
 {
     const Slot* entry = slotFor(slot);
@@ -67,6 +72,7 @@ bool SerialControl::openSerialDriver(quint16 portIndex, long baud, bool evenPari
     Slot* entry = slotFor(slot);
     if (entry == nullptr)
         return false;
+    std::unique_lock lock = lockSlot(entry);
     // Opening again must not leave the earlier descriptor open and the port locked.
     entry->fd.reset();
     if (portIndex >= m_ports.size()) {
@@ -101,6 +107,7 @@ bool SerialControl::openSerialDriver(quint16 portIndex, long baud, bool evenPari
     }
     entry->fd = std::move(fd);
     entry->requested = settings;
+    lock.unlock();
     clearSerialBuffer(slot);
     return true;
 }
@@ -108,6 +115,7 @@ bool SerialControl::openSerialDriver(quint16 portIndex, long baud, bool evenPari
 void SerialControl::closeSerialDriver(quint16 slot)
 {
     Slot* entry = slotFor(slot);
+    const std::unique_lock lock = lockSlot(entry);
     if (m_isWiFi || entry == nullptr || !entry->fd.isOpen())
         return;
     tcdrain(entry->fd.get());
@@ -126,6 +134,7 @@ bool SerialControl::serialPortAvailable(quint16 portIndex) const
 
 void SerialControl::clearSerialBuffer(quint16 slot)
 {
+    const std::unique_lock lock = lockSlot(slotFor(slot));
     if (m_isWiFi) {
         discardBridgeInput();
         return;
@@ -161,6 +170,7 @@ bool SerialControl::setBaudRate(long baud, quint16 slot)
 bool SerialControl::transaction(quint16 expected, qint32& count, const char* out,
                                 ReplyBuffer& reply, quint16 slot)
 {
+    const std::unique_lock lock = lockSlot(slotFor(slot));
     if (m_isWiFi)
         return bridgeTransaction(expected, count, out, reply, slot);
     const int fd = serialRefNum(slot);

@@ -17,6 +17,7 @@
 #include <array>
 #include <atomic>
 #include <chrono>
+#include <mutex>
 #include <optional>
 #include <span>
 #include <vector>
@@ -36,8 +37,9 @@ struct SerialTiming {
 // open port per device slot, the write-then-read exchange, the readers of
 // devices that talk unasked, and the WiFi bridge that can stand in for the
 // mount's port. Exchanges block their thread; the mount's run on its worker
-// thread, the others on the main thread. No locks: each slot belongs to one
-// device class, and the mount controller keeps slot 1's users apart.
+// thread and on the main thread, the others on the main thread. Each slot
+// belongs to one device class; an exchange holds its slot's lock, so that
+// two threads' exchanges on one slot never interleave.
 //
 // Its parts: ports, slots and the exchange (SerialControl.cpp), the stream
 // readers (SerialReaders.cpp) and the bridge (SerialBridge.cpp).
@@ -114,7 +116,10 @@ private:
     struct Slot {
         FileDescriptor fd;
         termios requested{};
+        // Held through an exchange and while the port opens or closes.
+        std::mutex exchange;
     };
+    static std::unique_lock<std::mutex> lockSlot(Slot* entry);
 
     Slot* slotFor(quint16 slot);
     const Slot* slotFor(quint16 slot) const;

@@ -81,11 +81,17 @@ QString DebugLog::entryPrefix(const QDateTime& moment)
 
 bool DebugLog::writeDebugFile(const QString& message) const
 {
+    const std::lock_guard lock(m_appendLock);
+    return append(message);
+}
+
+bool DebugLog::append(const QString& message) const
+{
     const QDateTime moment = AppTimeZone::now();
     if (!QFile::exists(m_path)) {
         QFile file(m_path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
-            return QFile::exists(m_path) && writeDebugFile(message);
+            return QFile::exists(m_path) && append(message);
         // A log without its whole header is taken away; the next entry starts it again.
         if (!appendWhole(file, MacRoman::encode(header(moment)))) {
             file.remove();

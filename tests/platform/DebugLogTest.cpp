@@ -10,6 +10,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include <thread>
+
 namespace {
 
 QString readLog(const QString& path)
@@ -99,4 +101,26 @@ TEST(DebugLog, AnEntryThatDoesNotFitIsReportedAndLeavesTheLogAsItWas)
     ASSERT_TRUE(QFile::remove(log.path()));
     ASSERT_TRUE(QFile::link("/dev/full", log.path()));
     EXPECT_FALSE(log.writeDebugFile("nowhere"));
+}
+
+// The mount worker and the main thread log at once: a new file's header must
+// come first, and every entry arrives whole.
+TEST(DebugLog, TwoThreadsAppendingAtOnceKeepTheHeaderFirstAndEveryEntryWhole)
+{
+    QTemporaryDir dir;
+    DebugLog log(dir.path());
+    constexpr int kEntries = 200;
+    const auto writer = [&log](char tag) {
+        for (int i = 0; i < kEntries; ++i)
+            log.writeDebugFile(QString("%1%2").arg(tag).arg(i, 4, 10, QChar('0')));
+    };
+    std::thread worker(writer, 'w');
+    writer('m');
+    worker.join();
+
+    const QString text = readLog(log.path());
+    EXPECT_TRUE(text.startsWith("*** Norvane Pro  "));
+    EXPECT_EQ(text.count("*** Norvane Pro"), 1);
+    static const QRegularExpression entry("\r\\d\\d:\\d\\d:\\d\\d:\\d{3}  [mw]\\d{4}(?=\r|$)");
+    EXPECT_EQ(text.count(entry), 2 * kEntries);
 }

@@ -70,6 +70,8 @@ public:
     void saveTicksPrefs();
     void saveWifiPrefs();
     void setGeminiBaudPref(int baud);
+    // The mount's poll interval in seconds, 0 for off.
+    void setScopePollRatePref(float seconds);
     void setSG4BaudPref(long baud);
     void setExpSchedulePref(float seconds);
     void setDarkSchedulePref(float seconds);

@@ -34,6 +34,12 @@ void PrefControl::handMountSettings()
     }
 }
 
+void PrefControl::setScopePollRatePref(float seconds)
+{
+    if (!isSavingSuppressed())
+        m_store.writeFloat("ScopePollRatePref", seconds);
+}
+
 void PrefControl::handFocuserSettings()
 {
     if (OptecFocuser* optec = m_links.optec) {

@@ -1,0 +1,43 @@
+#include "chart/MountLink.h"
+
+#include "chart/ChartDisplay.h"
+#include "model/prefs/PrefControl.h"
+#include "mount/panels/ConnectMenu.h"
+#include "mount/panels/WiFiPanel.h"
+#include "platform/DebugLog.h"
+
+#include <QGuiApplication>
+
+namespace {
+
+DebugWriter debugWriter(PrefControl& prefs, DebugLog& log)
+{
+    return DebugWriter([&prefs] { return prefs.isDebug(); }, &log);
+}
+
+}  // namespace
+
+MountLink::MountLink(PrefControl& prefs, const SkyDateModel& skyDate, DebugLog& log,
+                     ChartDisplay& chart, QWidget* window)
+    : m_chart(chart),
+      m_serial(debugWriter(prefs, log)),
+      m_scope(prefs, skyDate, m_serial, debugWriter(prefs, log)),
+      m_wifiPanel(std::make_unique<WiFiPanel>(m_serial, prefs, window)),
+      m_connectMenu(
+          std::make_unique<ConnectMenu>(prefs, m_serial, m_scope, debugWriter(prefs, log), window))
+{
+    m_serial.setBridgeMount(&m_scope);
+    log.setPortListProvider([this] { return m_serial.portNames(); });
+    ScopeLinks links;
+    links.skyView = this;
+    links.modifiers = [] { return QGuiApplication::queryKeyboardModifiers(); };
+    m_scope.setLinks(links);
+    m_connectMenu->setWifiPanel(m_wifiPanel.get());
+}
+
+MountLink::~MountLink() = default;
+
+void MountLink::setNeedsDisplay()
+{
+    m_chart.display();
+}

@@ -1,0 +1,200 @@
+#include "mount/ScopeControl.h"
+
+#include "model/prefs/PrefControl.h"
+#include "mount/MountProtocols.h"
+#include "mount/SerialControl.h"
+#include "mount/links/AutoguiderLink.h"
+#include "mount/links/CompanionLink.h"
+#include "mount/links/HandControlPanels.h"
+#include "mount/links/ScopeViewLink.h"
+#include "mount/links/SkyRedraw.h"
+#include "platform/AlertPanel.h"
+#include "platform/StringTables.h"
+
+namespace {
+
+constexpr long kDefaultBaud = 9600;
+constexpr long kTemmaBaud = 19200;
+constexpr int kBaudTag9600 = 43;
+// An LX200 GPS needs a moment after going back to 9600 baud.
+constexpr int kBaudSettleTicks = 15;
+constexpr int kScopeSlots = 5;
+
+}  // namespace
+
+bool ScopeControl::scopeConnect(int slot)
+{
+    if (slot < 0 || slot >= kScopeSlots || m_status.isConnected)
+        return false;
+    const bool bridge = m_serial.hasWiFi();
+    if (m_serial.maxPorts() == 0 && !bridge)
+        return false;
+
+    m_scopeIndex = slot;
+    m_status.resetSerialBlocks();
+    m_status.isBlockPollCmd = false;
+    const int protocol = m_prefs.scopes()[slot].mountProtocol;
+    m_status.scopeProtocol = protocol;
+    if (protocol < kProtocolLX200 || protocol > kProtocolIEQ45) {
+        m_scopeIndex = -1;
+        return false;
+    }
+    m_debug([&] {
+        return QString("scopeConnect scopeIndex: %1, protocol: %2").arg(slot).arg(protocol);
+    });
+
+    long baud = kDefaultBaud;
+    const bool evenParity = protocol == kProtocolTemma;
+    if (protocol == kProtocolTemma) {
+        baud = kTemmaBaud;
+    } else if (protocol == kProtocolGemini) {
+        baud = m_geminiBaud;
+        m_debug([baud] { return QString("scopeConnect Gemini baud: %1").arg(baud); });
+    }
+
+    const QString name = m_prefs.scopeNamesArray().value(slot);
+    std::shared_ptr<MountFamily> family =
+        m_links.families ? m_links.families(protocol, {m_serial, m_status, m_debug, m_events})
+                         : nullptr;
+    bool answered = false;
+    if (family && bridge) {
+        m_serial.setIsWiFi(true);
+        m_debug("Scope Connecting with WiFi");
+        answered = family->connect();
+        if (!answered)
+            m_serial.setIsWiFi(false);
+    } else if (family) {
+        answered = tryPorts(*family, baud, evenParity);
+    }
+    if (!answered) {
+        connectFailed(name);
+        return false;
+    }
+    m_family = std::move(family);
+    connected(*m_family, name);
+    return true;
+}
+
+bool ScopeControl::tryPorts(MountFamily& family, long baud, bool evenParity)
+{
+    const quint16 first = m_selectPort == 0 ? 0 : m_selectPort - 1;
+    const quint16 end = m_selectPort == 0 ? m_serial.maxPorts() : quint16(first + 1);
+    for (quint16 port = first; port < end; ++port) {
+        if (!m_serial.openSerialDriver(port, baud, evenParity, kSerialSlotScope)) {
+            m_debug([port] { return QString("Open serial port %1 failed").arg(port); });
+            continue;
+        }
+        m_debug([&] { return m_serial.portNames().value(port); });
+        if (family.connect())
+            return true;
+        m_serial.closeSerialDriver(kSerialSlotScope);
+    }
+    return false;
+}
+
+void ScopeControl::connectFailed(const QString& name)
+{
+    m_scopeIndex = -1;
+    // The name is shown as it is, never read as a pattern.
+    AlertPanel::runAlert(StringTables::localizedString("Global", "Could not connect to telescope:"),
+                         name);
+    if (m_status.scopeProtocol == kProtocolGemini && m_geminiBaud != kDefaultBaud) {
+        setGeminiBaud(kBaudTag9600);
+        AlertPanel::runAlert(
+            "Set the Gemini the baud rate to 9600 from the hand controller and try again.", " ");
+    }
+}
+
+void ScopeControl::connected(MountFamily& family, const QString& name)
+{
+    const int protocol = m_status.scopeProtocol;
+    m_prefs.setIsRunRealTime(true, false);
+    HandControlPanels* panels = m_links.panels;
+    if (panels && protocol != kProtocolLX200GPS)
+        panels->disableBaud(MountPanel::LX200);
+    if (panels && protocol == kProtocolGemini && !m_isGeminiLevel4)
+        panels->disableBaud(MountPanel::Gemini);
+    m_thread.setFamily(m_family);
+    launchThread();
+    m_scopeTimer.start();
+    m_status.isConnected = true;
+    m_prefs.setCurrentScope(m_scopeIndex);
+    ScopeViewLink* view = m_links.scopeView;
+    if (view)
+        view->setupDrawer();
+
+    const MountPanel panel = mountPanelFor(protocol);
+    if (panels && panel != MountPanel::None) {
+        panels->showPanel(panel, name);
+        if (m_prefs.isTransparent()) {
+            m_fadeCount = 0;
+            m_fadeTimer.start();
+        }
+        if (protocol == kProtocolAstroPhysics)
+            panels->setAPSyncTitle();
+    }
+
+    if (view)
+        view->setWindowTitle(name);
+    if (protocol != kProtocolTemma && family.readPosition()) {
+        const double ra = m_status.scopeRA;
+        const double dec = m_status.scopeDec;
+        if (view)
+            view->setTrackRA(ra, dec);
+        m_status.isThreadUpdate = true;
+        m_scopeRAOld = ra;
+        m_scopeDecOld = dec;
+        if (m_links.webcamGuide)
+            m_links.webcamGuide->setCalibrateEnable(true);
+        if (m_links.skyView)
+            m_links.skyView->setNeedsDisplay();
+    }
+    if (view) {
+        view->setKeepSVClosed(false);
+        if (!view->isWindowVisible())
+            view->bringToFront();
+        else
+            view->setNeedsDisplay();
+    }
+    if (m_links.companion && m_links.companion->connectionEstablished())
+        m_links.companion->requestStatusCommand();
+}
+
+void ScopeControl::disconnect()
+{
+    m_scopeTimer.stop();
+    m_fadeTimer.stop();
+    m_scopeIndex = -1;
+    m_status.isConnected = false;
+    m_status.isSlewing = false;
+    m_status.usesStar = false;
+    m_status.isTemmaSync = false;
+    m_status.isNoResponse = false;
+
+    if (HandControlPanels* panels = m_links.panels) {
+        for (const MountPanel panel : {MountPanel::LX200, MountPanel::MeadeBasic, MountPanel::Temma,
+                                       MountPanel::Gemini, MountPanel::NexStar,
+                                       MountPanel::IOptron, MountPanel::IEQ45}) {
+            if (panels->isVisible(panel))
+                panels->hidePanel(panel);
+        }
+    }
+    if (m_family && m_status.scopeProtocol == kProtocolLX200GPS && !m_serial.isWiFi()
+        && m_status.baudRate != kDefaultBaud) {
+        m_family->run({MountOperation::SetBaudRate, kBaudTag9600, 0, false});
+        m_timing.pause(kBaudSettleTicks * m_timing.tick);
+    }
+    m_debug("disconnect\r");
+    if (m_links.scopeView && m_links.scopeView->isWindowVisible())
+        m_links.scopeView->setNeedsDisplay();
+
+    // The worker keeps running, but has no mount to talk to.
+    m_thread.setFamily(nullptr);
+    m_family.reset();
+    m_serial.closeSerialDriver(kSerialSlotScope);
+    if (m_links.webcamGuide && !m_links.webcamGuide->useGPUSB())
+        m_links.webcamGuide->setCalibrateEnable(false);
+    if (m_links.companion && m_links.companion->connectionEstablished())
+        m_links.companion->requestStatusCommand();
+    m_serial.setIsWiFi(false);
+}

@@ -1,0 +1,309 @@
+#include "mount/ScopeControl.h"
+
+#include "model/SkyCoordinates.h"
+#include "model/SkyDateModel.h"
+#include "model/prefs/PrefControl.h"
+#include "mount/MountProtocols.h"
+#include "mount/SerialControl.h"
+#include "mount/links/AutoguiderLink.h"
+#include "mount/links/HandControlPanels.h"
+#include "mount/links/SG4Jobs.h"
+#include "mount/links/ScopeViewLink.h"
+#include "mount/links/SkyRedraw.h"
+#include "platform/AlertPanel.h"
+#include "platform/AppTimeZone.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+constexpr int kTickMs = 1000;
+constexpr int kFadeMs = 50;
+// The chart redraws for the mount's marker only past 0.03°.
+constexpr double kRedrawRadians = 0.0005235987755982989;
+constexpr double kDegreesPerRadian = 57.2957795130823;
+// The fade starts after 5 s of 0.05 s ticks and stops at a quarter.
+constexpr quint16 kFadeStart = 100;
+constexpr double kFadeStep = 0.05;
+constexpr int kFadeSteps = 15;  // down to 0.25
+
+}  // namespace
+
+ScopeControl::ScopeControl(PrefControl& prefControl, const SkyDateModel& skyDateModel,
+                           SerialControl& serialControl, DebugWriter debug,
+                           ScopeThreadTiming timing, QObject* parent)
+    : QObject(parent),
+      m_prefs(prefControl),
+      m_skyDate(skyDateModel),
+      m_serial(serialControl),
+      m_debug(std::move(debug)),
+      m_timing(timing),
+      m_thread(m_status, m_debug, std::move(timing))
+{
+    m_scopeTimer.setInterval(kTickMs);
+    m_fadeTimer.setInterval(kFadeMs);
+    connect(&m_scopeTimer, &QTimer::timeout, this, &ScopeControl::runScopeTimer);
+    connect(&m_fadeTimer, &QTimer::timeout, this, &ScopeControl::setScopeAlphaDelay);
+    connect(&m_thread, &ScopeThread::portMessage, this, &ScopeControl::handlePortMessage,
+            Qt::QueuedConnection);
+    connect(&m_events, &MountEvents::alertRequested, this,
+            [](const QString& title, const QString& message) { AlertPanel::runAlert(title, message); });
+    connect(&m_events, &MountEvents::beepRequested, this, [] { AlertPanel::beep(); });
+}
+
+ScopeControl::~ScopeControl()
+{
+    m_thread.killRemotePort();
+}
+
+void ScopeControl::setLinks(ScopeLinks links)
+{
+    m_links = std::move(links);
+    m_thread.setSG4(m_links.sg4);
+}
+
+void ScopeControl::launchThread()
+{
+    m_thread.launchThread();
+}
+
+void ScopeControl::killScopePort()
+{
+    m_hasScopePort = false;
+    m_scopeMessageObj.reset();
+}
+
+void ScopeControl::handlePortMessage(int id)
+{
+    m_debug([id] { return QString("ScopeControl handlePortMessage: %1").arg(id); });
+    switch (id) {
+    case kScopeMsgCheckin:
+        m_hasScopePort = true;
+        runScopeTimer();
+        break;
+    case kScopeMsgPosition:
+        positionUpdate();
+        break;
+    case kScopeMsgRetry:
+        if (m_scopeMessageObj)
+            post(*m_scopeMessageObj, false);
+        break;
+    case kSG4MsgAllSkyMovie:
+        if (m_links.sg4)
+            m_links.sg4->allSkyRecordMovie();
+        break;
+    default:
+        break;
+    }
+}
+
+void ScopeControl::positionUpdate()
+{
+    if (!m_hasScopePort)
+        return;
+    const double ra = m_status.scopeRA;
+    const double dec = m_status.scopeDec;
+    if (ScopeViewLink* view = m_links.scopeView) {
+        if (!view->isWindowVisible() && !view->keepSVClosed() && !view->isMiniaturized())
+            view->bringToFront();
+        view->setTrackRA(ra, dec);
+    }
+    m_status.isThreadUpdate = true;
+    if (m_links.scopeView && m_links.scopeView->isWindowVisible())
+        m_links.scopeView->setNeedsDisplay();
+    if (std::abs(ra - m_scopeRAOld) > kRedrawRadians || std::abs(dec - m_scopeDecOld) > kRedrawRadians) {
+        m_scopeRAOld = ra;
+        m_scopeDecOld = dec;
+        if (m_links.skyView)
+            m_links.skyView->setNeedsDisplay();
+    }
+    m_status.resetSerialBlocks();
+}
+
+void ScopeControl::runScopeTimer()
+{
+    if (!m_hasScopePort || !m_status.isConnected)
+        return;
+    if (m_links.webcamGuide && m_links.webcamGuide->isCalibrating())
+        return;
+    if (m_links.scopeView && m_links.scopeView->keepSVClosed() && !m_prefs.isScopeRetainPolling())
+        return;
+    if (m_status.isBlockPolling || m_status.isBlockPollCmd)
+        return;
+    if ((m_status.isSerialCmd && m_status.isPolling)
+        || (m_status.scopeProtocol == kProtocolTemma && !m_status.isTemmaSync)) {
+        m_status.resetSerialBlocks();
+        return;
+    }
+    m_rateCount += 1.0f;
+    if (m_timerRate == 0.0f) {
+        m_rateCount = 1.0f;
+        return;
+    }
+    if (m_rateCount < m_timerRate || m_status.isSerialCmd)
+        return;
+    m_rateCount = 0.0f;
+    m_status.isPolling = true;
+    m_thread.post({kScopeMsgPoll, {}, {}});
+}
+
+void ScopeControl::setTimerRate(float seconds)
+{
+    m_timerRate = seconds;
+    if (!m_status.isConnected)
+        return;
+    m_prefs.setScopePollRatePref(seconds);
+    m_scopeTimer.start();
+}
+
+bool ScopeControl::checkSerialCom() const
+{
+    if (!m_hasScopePort || !m_status.isConnected || m_status.isBlockPolling
+        || m_status.isBlockPollCmd)
+        return false;
+    return !(m_status.isSerialCmd && m_status.isPolling);
+}
+
+void ScopeControl::post(const ScopeMessage& message, bool keep)
+{
+    if (keep)
+        m_scopeMessageObj = message;
+    m_thread.post(message);
+}
+
+void ScopeControl::gotoRA(double ra, double dec)
+{
+    if (!m_hasScopePort)
+        return;
+    m_gotoRA = ra;
+    m_gotoDec = dec;
+    post(ScopeMessage::gotoMessage(ra, dec), true);
+}
+
+void ScopeControl::postCommand(int id, qint32 code)
+{
+    // Without a worker or a mount nothing would ever clear the command flag,
+    // and a flag left set would hold off every later poll.
+    if (!m_hasScopePort || !m_status.isConnected)
+        return;
+    const Qt::KeyboardModifiers held = m_links.modifiers ? m_links.modifiers() : Qt::NoModifier;
+    m_status.isSerialCmd = true;
+    post(ScopeMessage::command(id, code, held), true);
+}
+
+void ScopeControl::temmaCommand(int code)
+{
+    if (code == 20 || code == 21)
+        m_debug("ScopeControl temmaCommand sync");
+    if (!m_hasScopePort)
+        m_debug(" ScopeControl temmaCommand MesgObj failed");
+    postCommand(kScopeMsgTemmaCommand, code);
+}
+
+bool ScopeControl::genericSlewDetect()
+{
+    if (m_hasScopePort) {
+        m_status.isSerialCmd = false;
+        post(ScopeMessage::command(kScopeMsgSlewDetect, kScopeMsgSlewDetect), true);
+    }
+    return true;
+}
+
+void ScopeControl::stopSlewing()
+{
+    switch (mountPanelFor(m_status.scopeProtocol)) {
+    case MountPanel::LX200:
+    case MountPanel::MeadeBasic:
+        lx200Command(kStopAll);
+        break;
+    case MountPanel::Gemini:
+        geminiCommand(kStopAll);
+        break;
+    case MountPanel::Temma:
+        temmaCommand(kStopAll);
+        break;
+    case MountPanel::NexStar:
+        nexStarCommand(kStopAll);
+        break;
+    case MountPanel::IOptron:
+        iOptronCommand(kStopAll);
+        break;
+    case MountPanel::IEQ45:
+        iEQ45Command(kStopAll);
+        break;
+    case MountPanel::None:
+        break;
+    }
+}
+
+void ScopeControl::setScopeAlphaDelay()
+{
+    if (!m_fadeTimer.isActive())
+        return;
+    ++m_fadeCount;
+    if (m_fadeCount < kFadeStart)
+        return;
+    const int steps = m_fadeCount - (kFadeStart - 1);
+    if (m_links.panels)
+        m_links.panels->setAlpha(mountPanelFor(m_status.scopeProtocol), 1.0 - kFadeStep * steps);
+    if (steps >= kFadeSteps)
+        m_fadeTimer.stop();
+}
+
+void ScopeControl::setGeminiBaud(int tag)
+{
+    switch (tag) {
+    case 42: m_geminiBaud = 4800; break;
+    case 43: m_geminiBaud = 9600; break;
+    case 44: m_geminiBaud = 19200; break;
+    case 45: m_geminiBaud = 38400; break;
+    case 47: m_geminiBaud = 28800; break;
+    default: break;
+    }
+}
+
+void ScopeControl::setGotoRA(double ra, double dec)
+{
+    m_gotoRA = ra;
+    m_gotoDec = dec;
+}
+
+double ScopeControl::scopeRA() const
+{
+    return m_status.scopeRA * kDegreesPerRadian;
+}
+
+double ScopeControl::scopeDec() const
+{
+    return m_status.scopeDec * kDegreesPerRadian;
+}
+
+ScopeControl::AzAlt ScopeControl::azAltOf(double ra, double dec, const SkyDateModel& date) const
+{
+    constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
+    const SkyCoordinates::Site site{m_prefs.latitude() * kRadiansPerDegree,
+                                    date.localSiderialTime() * 15.0 * kRadiansPerDegree};
+    AzAlt result{};
+    SkyCoordinates::CalculateAzFromRA(ra, dec, site, &result.az, &result.alt);
+    return result;
+}
+
+double ScopeControl::scopeAz() const
+{
+    return azAltOf(m_status.scopeRA, m_status.scopeDec, m_skyDate).az * kDegreesPerRadian;
+}
+
+double ScopeControl::scopeAlt() const
+{
+    return azAltOf(m_status.scopeRA, m_status.scopeDec, m_skyDate).alt * kDegreesPerRadian;
+}
+
+ScopeControl::AzAlt ScopeControl::scopeAzAlt() const
+{
+    // A date of its own: the domes ask from the worker too, and the chart's
+    // date is the user's.
+    SkyDateModel now(m_prefs);
+    now.calculateDate(AppTimeZone::now(), 0.0);
+    return azAltOf(m_gotoRA, m_gotoDec, now);
+}

@@ -1,0 +1,158 @@
+#pragma once
+
+#include "chart/MountState.h"
+#include "model/prefs/links/MountDevice.h"
+#include "mount/DebugWriter.h"
+#include "mount/MountFamily.h"
+#include "mount/ScopeMessage.h"
+#include "mount/ScopeStatus.h"
+#include "mount/ScopeThread.h"
+#include "mount/links/BridgeMount.h"
+#include "mount/links/ScopeLinks.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <memory>
+#include <optional>
+
+class PrefControl;
+class SerialControl;
+class SkyDateModel;
+
+// The mount controller: connects a configured telescope through its
+// protocol family, runs the poll tick, turns gotos and hand-control codes
+// into messages for the worker, offers protocol-independent slews and owns
+// the mount's shared state.
+//
+// Its parts: connecting and disconnecting (ScopeConnect.cpp), the tick,
+// messages and accessors (ScopeControl.cpp) and the generic slews
+// (GenericSlews.cpp).
+class ScopeControl : public QObject, public MountState, public MountDevice, public BridgeMount {
+    Q_OBJECT
+public:
+    ScopeControl(PrefControl& prefControl, const SkyDateModel& skyDateModel,
+                 SerialControl& serialControl, DebugWriter debug, ScopeThreadTiming timing = {},
+                 QObject* parent = nullptr);
+    ~ScopeControl() override;
+
+    void setLinks(ScopeLinks links);
+    ScopeThread& scopeThread() { return m_thread; }
+    MountEvents& events() { return m_events; }
+
+    // Connects telescope slot 0..4; false (with an alert unless there is no
+    // port at all) when it did not answer.
+    bool scopeConnect(int slot);
+    void disconnect() override;
+    void disconnectScope() override { disconnect(); }
+
+    // The 1 s tick; polls every `timerRate` seconds.
+    void runScopeTimer();
+    void setTimerRate(float seconds) override;
+    float timerRate() const { return m_timerRate; }
+    // True when a command may be posted now.
+    bool checkSerialCom() const;
+
+    // Radians of date; dropped without a worker.
+    void gotoRA(double ra, double dec);
+    void lx200Command(int code) { postCommand(kScopeMsgLX200Command, code); }
+    void temmaCommand(int code);
+    void nexStarCommand(int code) { postCommand(kScopeMsgNexStarCommand, code); }
+    void geminiCommand(int code) { postCommand(kScopeMsgGeminiCommand, code); }
+    void iOptronCommand(int code) { postCommand(kScopeMsgIOptronCommand, code); }
+    void iEQ45Command(int code) { postCommand(kScopeMsgIEQ45Command, code); }
+    bool genericSlewDetect();
+
+    // Slews on the calling thread, by direction code 1 north, 2 south, 3
+    // east, 4 west; false when the mount has no such slew or it failed.
+    bool genericSlew(int direction);
+    bool genericSlewStop(int direction);
+    // 1 slowest .. 4 fastest.
+    void setGenericSlewRate(int rate);
+
+    // Ticks of the panel fade, every 0.05 s.
+    void setScopeAlphaDelay();
+
+    // The worker and its port.
+    void launchThread();
+    void killScopePort();
+    void handlePortMessage(int id);
+    bool hasScopePort() const { return m_hasScopePort; }
+
+    // MountState and accessors.
+    bool isConnected() const override { return m_status.isConnected; }
+    bool isSlewing() const override { return m_status.isSlewing; }
+    void setIsSlewing(bool slewing) { m_status.isSlewing = slewing; }
+    bool isBlockPolling() const override { return m_status.isBlockPolling; }
+    void setIsBlockPolling(bool blocked) { m_status.isBlockPolling = blocked; }
+    void stopSlewing() override;
+    int scopeIndex() const { return m_scopeIndex; }
+    int scopeProtocol() const { return m_status.scopeProtocol; }
+    bool isNoResponse() const { return m_status.isNoResponse; }
+    bool isThreadUpdate() const { return m_status.isThreadUpdate; }
+    void setIsThreadUpdate(bool update) { m_status.isThreadUpdate = update; }
+    quint16 selectPort() const { return m_selectPort; }
+    void setSelectPort(quint16 port) { m_selectPort = port; }
+    bool isPolling() const { return m_status.isPolling; }
+    bool isSerialCmd() const { return m_status.isSerialCmd; }
+    void resetSerialBlocks() { m_status.resetSerialBlocks(); }
+    bool isBlockPollCmd() const { return m_status.isBlockPollCmd; }
+    void setIsBlockPollCmd(bool blocked) { m_status.isBlockPollCmd = blocked; }
+    bool isGeminiLevel4() const { return m_isGeminiLevel4; }
+    void setGeminiBaud(int tag) override;
+    long geminiBaud() const { return m_geminiBaud; }
+    double gotoRA() const { return m_gotoRA; }
+    double gotoDec() const { return m_gotoDec; }
+    void setGotoRA(double ra, double dec);
+    // The mount's position in degrees; azimuth and altitude for the sky date.
+    double scopeRA() const;
+    double scopeDec() const;
+    double scopeAz() const;
+    double scopeAlt() const;
+    struct AzAlt {
+        double az;   // radians
+        double alt;  // radians
+    };
+    // The goto target's azimuth and altitude now, on a copy of the sky date:
+    // the date the user set stays.
+    AzAlt scopeAzAlt() const;
+    ScopeStatus& status() { return m_status; }
+
+private:
+    void postCommand(int id, qint32 code);
+    void post(const ScopeMessage& message, bool keep);
+    bool tryPorts(MountFamily& family, long baud, bool evenParity);
+    void connectFailed(const QString& name);
+    void connected(MountFamily& family, const QString& name);
+    void positionUpdate();
+    // Runs one operation of the connected family on this thread.
+    bool runNow(const PanelCommand& command);
+    AzAlt azAltOf(double ra, double dec, const SkyDateModel& date) const;
+
+    PrefControl& m_prefs;
+    const SkyDateModel& m_skyDate;
+    SerialControl& m_serial;
+    DebugWriter m_debug;
+    ScopeThreadTiming m_timing;
+    ScopeLinks m_links;
+    ScopeStatus m_status;
+    MountEvents m_events;
+    ScopeThread m_thread;
+    std::shared_ptr<MountFamily> m_family;
+
+    bool m_hasScopePort = false;
+    std::optional<ScopeMessage> m_scopeMessageObj;
+    QTimer m_scopeTimer;
+    QTimer m_fadeTimer;
+    float m_timerRate = 5.0f;
+    float m_rateCount = 0.0f;
+    int m_scopeIndex = -1;
+    long m_geminiBaud = 9600;
+    bool m_isGeminiLevel4 = false;
+    quint16 m_selectPort = 0;
+    quint16 m_fadeCount = 0;
+    double m_scopeRAOld = 0.0;
+    double m_scopeDecOld = 0.0;
+    double m_gotoRA = -1.0;
+    double m_gotoDec = 0.0;
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <atomic>
+
+// The mount's state that the main thread, the worker and the protocol
+// operations all read and write. Each field is atomic; the interlock flags
+// keep polls and commands apart, and the transport's slot lock keeps their
+// exchanges apart.
+struct ScopeStatus {
+    std::atomic<bool> isPolling = false;       // a poll is in flight
+    std::atomic<bool> isSerialCmd = false;     // a command is in flight
+    std::atomic<bool> isBlockPolling = false;  // the dome board suspended polling
+    std::atomic<bool> isBlockPollCmd = false;  // the worker refused a command during a poll
+    std::atomic<bool> isSlewing = false;
+    std::atomic<bool> isThreadUpdate = false;  // a new position for the telescope view
+    std::atomic<bool> isConnected = false;
+    std::atomic<bool> isNoResponse = false;    // the last exchange got no answer
+    std::atomic<bool> isTemmaSync = false;     // a Temma II mount knows where it points
+    std::atomic<bool> usesStar = false;        // the mount was aligned on a star
+    std::atomic<int> scopeProtocol = 0;        // 1..13 while connected, 0 none
+    std::atomic<long> baudRate = 9600;         // an LX200 GPS's speed, set by its speed command
+    // Last position read from the mount, radians of date; written before the
+    // worker's position message, which orders it for the main thread.
+    std::atomic<double> scopeRA = -1.0;
+    std::atomic<double> scopeDec = 0.0;
+
+    void resetSerialBlocks()
+    {
+        isPolling = false;
+        isSerialCmd = false;
+    }
+};

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "mount/DebugWriter.h"
+#include "mount/ScopeMessage.h"
+
+#include <QThread>
+
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+
+class DomeBoardJobs;
+class DomeFollower;
+class MountFamily;
+class SG4Jobs;
+struct ScopeStatus;
+
+// The worker's clocks; tests run them in virtual time.
+struct ScopeThreadTiming {
+    std::chrono::microseconds tick{16667};              // 1/60 s
+    std::chrono::milliseconds refusalPause{100};
+    std::function<void(std::chrono::microseconds)> sleep;  // the thread's own sleep when unset
+
+    // Blocks the calling thread for `span`.
+    void pause(std::chrono::microseconds span) const;
+};
+
+// The mount worker: carries out the numbered messages the main thread posts,
+// one at a time in arrival order, and answers through portMessage (check-in
+// 100, position 104, retry 112, all-sky movie 301), which the main thread
+// handles. Posting never waits.
+class ScopeThread : public QThread {
+    Q_OBJECT
+public:
+    ScopeThread(ScopeStatus& status, DebugWriter debug, ScopeThreadTiming timing = {},
+                QObject* parent = nullptr);
+    ~ScopeThread() override;
+
+    // The connected mount's protocol family; none while disconnected.
+    void setFamily(std::shared_ptr<MountFamily> family);
+    void setDomeBoard(DomeBoardJobs* jobs) { m_domeBoard = jobs; }
+    void setDomeFollowers(DomeFollower* domeBoard, DomeFollower* ddw)
+    {
+        m_domeFollower = domeBoard;
+        m_ddwFollower = ddw;
+    }
+    // Set before the worker starts, as are the dome links.
+    void setSG4(SG4Jobs* sg4) { m_sg4 = sg4; }
+
+    // Starts the worker unless it runs; it checks in once it does.
+    void launchThread();
+    // Queues a message for the worker.
+    void post(ScopeMessage message);
+    // Stops the worker and drops what it had not started, so that the next
+    // launch starts afresh.
+    void killRemotePort();
+
+signals:
+    // A message for the main thread.
+    void portMessage(int id);
+
+protected:
+    void run() override;
+
+private:
+    void handlePortMessage(const ScopeMessage& message);
+    // Refuses a command that came during a poll and asks for it again.
+    void refuseDuringPoll();
+    // Carries a mount message out; true when a position update follows.
+    bool carryOut(const ScopeMessage& message);
+    bool gotoTarget(MountFamily& family, const ScopeMessage& message);
+    ScopeStatus& m_status;
+    DebugWriter m_debug;
+    ScopeThreadTiming m_timing;
+    DomeBoardJobs* m_domeBoard = nullptr;
+    DomeFollower* m_domeFollower = nullptr;
+    DomeFollower* m_ddwFollower = nullptr;
+    SG4Jobs* m_sg4 = nullptr;
+
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::deque<ScopeMessage> m_queue;
+    bool m_quit = false;
+    std::shared_ptr<MountFamily> m_family;
+    // Refusals in a row; the worker's own.
+    quint16 m_refusals = 0;
+};

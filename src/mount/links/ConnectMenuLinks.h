@@ -1,0 +1,63 @@
+#pragma once
+
+class AutoguiderLink;
+class HandControlPanels;
+
+// A device the Connect menu connects and disconnects.
+class MenuDevice {
+public:
+    virtual ~MenuDevice() = default;
+    virtual bool isConnected() const = 0;
+    // True when it connected.
+    virtual bool connectDevice() = 0;
+    virtual void disconnectDevice() = 0;
+};
+
+// A panel or window the Connect menu shows and hides.
+class MenuPanel {
+public:
+    virtual ~MenuPanel() = default;
+    virtual bool isVisible() const = 0;
+    // Shows it in front of the others.
+    virtual void show() = 0;
+    virtual void hide() = 0;
+};
+
+// The SG-4 controller, which serves either the guider or the AllSky camera on one slot.
+class SG4Connection {
+public:
+    virtual ~SG4Connection() = default;
+    virtual bool isSG4Connect() const = 0;
+    virtual bool isAllSkyConnect() const = 0;
+    virtual void setIsAllSkySelect(bool allSky) = 0;
+    // Disconnects a connected device (giving that result), else connects.
+    virtual bool initSG4Port() = 0;
+    virtual bool sg4Disconnect() = 0;
+};
+
+// What the Connect menu reaches besides the mount. A null one is a device
+// the program does not have yet: its item does nothing.
+struct ConnectMenuLinks {
+    MenuDevice* webcam = nullptr;
+    MenuDevice* gpusb = nullptr;
+    MenuDevice* canon = nullptr;
+    MenuDevice* dsusb = nullptr;
+    MenuDevice* dome = nullptr;
+    MenuDevice* ddw = nullptr;
+    MenuDevice* robo = nullptr;
+    MenuDevice* optec = nullptr;
+    MenuDevice* jmi = nullptr;
+    SG4Connection* sg4 = nullptr;
+    AutoguiderLink* webcamGuide = nullptr;
+    HandControlPanels* mountPanels = nullptr;
+    MenuPanel* webcamPanel = nullptr;
+    MenuPanel* canonPanel = nullptr;
+    MenuPanel* sg4Panel = nullptr;
+    MenuPanel* allSkyPanel = nullptr;
+    MenuPanel* domePanel = nullptr;
+    MenuPanel* ddwPanel = nullptr;
+    MenuPanel* alignPanel = nullptr;
+    MenuPanel* roboWindow = nullptr;
+    MenuPanel* optecWindow = nullptr;
+    MenuPanel* jmiWindow = nullptr;
+};

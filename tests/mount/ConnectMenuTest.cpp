@@ -1,0 +1,118 @@
+#include "MountFixture.h"
+
+#include "mount/panels/ConnectMenu.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct FakeDevice final : MenuDevice {
+    bool isConnected() const override { return connected; }
+    bool connectDevice() override { return connected = true; }
+    void disconnectDevice() override { connected = false; }
+    bool connected = false;
+};
+
+struct FakePanel final : MenuPanel {
+    bool isVisible() const override { return visible; }
+    void show() override { visible = true; }
+    void hide() override { visible = false; }
+    bool visible = false;
+};
+
+}  // namespace
+
+class ConnectMenuTest : public MountFixture {
+protected:
+    void SetUp() override
+    {
+        MountFixture::SetUp();
+        menu = std::make_unique<ConnectMenu>(*prefs, *serial, *scope, DebugWriter());
+        links.dome = &dome;
+        links.ddw = &ddw;
+        links.domePanel = &domePanel;
+        links.ddwPanel = &ddwPanel;
+        links.alignPanel = &alignPanel;
+        links.mountPanels = &panels;
+        menu->setLinks(links);
+    }
+    void TearDown() override
+    {
+        menu.reset();
+        MountFixture::TearDown();
+    }
+
+    bool enabled(int tag)
+    {
+        menu->validateMenu();
+        QAction* item = menu->itemWithTag(tag);
+        return item != nullptr && item->isEnabled();
+    }
+
+    FakeDevice dome, ddw;
+    FakePanel domePanel, ddwPanel, alignPanel;
+    ConnectMenuLinks links;
+    std::unique_ptr<ConnectMenu> menu;
+};
+
+TEST_F(ConnectMenuTest, WithoutPortOrBridgeTheTelescopesAndScanAreDisabled)
+{
+    serial->setExtraPorts({});
+    menu->validateMenu();
+    EXPECT_EQ(menu->itemWithTag(2), nullptr);  // slot without a name
+    EXPECT_FALSE(enabled(0));
+    EXPECT_FALSE(enabled(1));
+    EXPECT_FALSE(enabled(31));
+    addPorts(1);
+    EXPECT_TRUE(enabled(0));
+    EXPECT_TRUE(enabled(31));
+}
+
+TEST_F(ConnectMenuTest, APortThatCannotBeOpenedIsDisabled)
+{
+    addPorts(1);
+    auto gone = std::make_unique<PtyDevice>();
+    serial->setExtraPorts({ptys[0]->path(), gone->path()});
+    serial->getPortNames();
+    gone.reset();
+    EXPECT_TRUE(enabled(32));
+    EXPECT_FALSE(enabled(33));
+}
+
+TEST_F(ConnectMenuTest, DomeAndDigitalDomeWorksExcludeEachOther)
+{
+    EXPECT_TRUE(enabled(55) && enabled(56));
+    menu->connectMenuAction(55);  // shows the dome panel
+    EXPECT_FALSE(enabled(56));
+    menu->connectMenuAction(55);  // hides it again
+    ddw.connected = true;
+    EXPECT_FALSE(enabled(55));
+    EXPECT_TRUE(enabled(56));
+}
+
+TEST_F(ConnectMenuTest, PolarAlignmentNeedsAMountThatSupportsIt)
+{
+    EXPECT_FALSE(enabled(58));
+    for (const auto& [protocol, expected] :
+         {std::pair{kProtocolUltima, false}, std::pair{kProtocolLX200, true}}) {
+        connectScope(protocol);
+        EXPECT_EQ(enabled(58), expected) << protocol;
+        scope->disconnect();
+    }
+}
+
+TEST_F(ConnectMenuTest, AnyTelescopeItemWhileConnectedDisconnects)
+{
+    addPorts(1);
+    prefs->scopes()[0].mountProtocol = kProtocolLX200;
+    prefs->scopes()[1].mountProtocol = kProtocolLX200;
+    menu->connectMenuAction(0);
+    ASSERT_TRUE(scope->isConnected());
+    menu->validateMenu();
+    EXPECT_TRUE(menu->itemWithTag(0)->isChecked());
+    EXPECT_FALSE(enabled(31));  // the port stays while connected
+
+    menu->connectMenuAction(1);
+    EXPECT_FALSE(scope->isConnected());
+    EXPECT_EQ(scope->scopeIndex(), -1);
+}

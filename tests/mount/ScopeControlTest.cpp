@@ -1,0 +1,188 @@
+#include "MountFixture.h"
+
+#include "mount/HexDigits.h"
+#include "mount/links/WiFiView.h"
+#include "platform/AppTimeZone.h"
+#include "support/LoopbackDevice.h"
+
+#include <gtest/gtest.h>
+
+using ScopeControlTest = MountFixture;
+
+TEST_F(ScopeControlTest, AChosenPortIsTheOnlyOneTried)
+{
+    addPorts(3);
+    prefs->scopes()[0].mountProtocol = kProtocolLX200;
+    scope->setSelectPort(3);
+    ASSERT_TRUE(scope->scopeConnect(0));
+    EXPECT_TRUE(ptys[0]->simulator().received().isEmpty());
+    EXPECT_TRUE(ptys[1]->simulator().received().isEmpty());
+    EXPECT_EQ(ptys[2]->simulator().received(), ":hello#");
+}
+
+namespace {
+
+struct BridgeView final : WiFiView {
+    QString addressField() const override { return LoopbackDevice::address(); }
+    QString portField() const override { return port; }
+    void setProgressRunning(bool) override {}
+    void setStatusText(const QString&) override {}
+    void setConnectTitle(const QString&) override {}
+    QString port;
+};
+
+}  // namespace
+
+TEST_F(ScopeControlTest, AConnectedBridgeIsUsedInsteadOfEveryPort)
+{
+    addPorts(2);
+    LoopbackDevice bridge;
+    bridge.simulator().answer(":hello#", "1");
+    bridge.start();
+    BridgeView bridgeView;
+    bridgeView.port = bridge.port();
+    serial->setWiFiView(&bridgeView);
+    ASSERT_TRUE(serial->openWiFi());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return serial->hasWiFi(); }, 2000));
+
+    prefs->scopes()[0].mountProtocol = kProtocolLX200;
+    ASSERT_TRUE(scope->scopeConnect(0));
+    EXPECT_TRUE(serial->isWiFi());
+    EXPECT_TRUE(bridge.simulator().received().startsWith(":hello#"));
+    for (const auto& pty : ptys)
+        EXPECT_TRUE(pty->simulator().received().isEmpty());
+    scope->disconnect();
+    EXPECT_FALSE(serial->isWiFi());
+}
+
+TEST_F(ScopeControlTest, ThePollRateCountsTicksAndOffNeverPolls)
+{
+    struct Case {
+        float rate;
+        bool calibrating;
+        std::vector<int> pollsAfterEachTick;
+    };
+    const Case cases[] = {
+        {0.0f, false, {0, 0, 0, 0, 0, 0}},
+        {2.0f, false, {1, 1, 2, 2, 3, 3}},
+        {1.0f, true, {0, 0, 0, 0, 0, 0}},
+    };
+    connectScope();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.rate);
+        guider.calibrating = c.calibrating;
+        // Each case starts from the count that polling off leaves.
+        scope->setTimerRate(0.0f);
+        scope->runScopeTimer();
+        scope->setTimerRate(c.rate);
+        const int before = family->count("poll");
+        std::vector<int> polls;
+        for (size_t tick = 0; tick < c.pollsAfterEachTick.size(); ++tick) {
+            scope->runScopeTimer();
+            settle();
+            polls.push_back(family->count("poll") - before);
+        }
+        EXPECT_EQ(polls, c.pollsAfterEachTick);
+    }
+    EXPECT_EQ(storedValues().value("ScopePollRatePref").toFloat(), 1.0f);
+}
+
+TEST_F(ScopeControlTest, GenericSlewsAndRatesByProtocol)
+{
+    struct Case {
+        int protocol;
+        bool slews;
+        QByteArray rate3;
+    };
+    const Case cases[] = {
+        {kProtocolLX200, true, ":S11#"},
+        {kProtocolAstroPhysics, true, ""},
+        {kProtocolNexStarGPS, true, ":S1#"},
+        {kProtocolSkyCommander, false, ""},
+        {kProtocolServoCat, false, ""},
+        {kProtocolIEQ45, false, ""},
+    };
+    addPorts(1);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.protocol);
+        connectScope(c.protocol);
+        const qsizetype sent = ptys[0]->simulator().received().size();
+        EXPECT_EQ(scope->genericSlew(kSlewNorth), c.slews);
+        EXPECT_EQ(scope->genericSlewStop(kSlewNorth), c.slews);
+        scope->setGenericSlewRate(3);
+        scope->setGenericSlewRate(5);  // out of range: nothing
+        const auto sentSince = [&] { return ptys[0]->simulator().received().mid(sent); };
+        if (!c.rate3.isEmpty())
+            QTest::qWaitFor([&] { return sentSince() == c.rate3; }, 1000);
+        EXPECT_EQ(sentSince(), c.rate3);
+        scope->disconnect();
+    }
+}
+
+// The fade's 0.05 s timer also runs for real while the test waits for the
+// worker, so the ticks before the fade are not counted here; the fade itself
+// is 15 steps, ticks 100 to 114.
+TEST_F(ScopeControlTest, ThePanelFadeStepsDownToAQuarterAndStops)
+{
+    prefs->setIsTransparent(true);
+    connectScope();
+    for (int tick = 1; tick <= 200; ++tick)
+        scope->setScopeAlphaDelay();
+    ASSERT_EQ(panels.alphas.size(), 15u);
+    EXPECT_NEAR(panels.alphas.front(), 0.95, 1e-12);
+    EXPECT_NEAR(panels.alphas.back(), 0.25, 1e-12);
+}
+
+// The name once went into the alert as its format.
+TEST_F(ScopeControlTest, AFailedConnectShowsTheNameVerbatim)
+{
+    addPorts(1);
+    ptys[0]->simulator().stop();
+    prefs->setScopeNamesArray({"Dob %s %n 100%", "", "", "", ""});
+    prefs->scopes()[0].mountProtocol = kProtocolLX200;
+    EXPECT_FALSE(scope->scopeConnect(0));
+    ASSERT_EQ(alerts.alerts.size(), 1u);
+    EXPECT_EQ(alerts.alerts[0].title, "Could not connect to telescope:");
+    EXPECT_EQ(alerts.alerts[0].message, "Dob %s %n 100%");
+    EXPECT_EQ(scope->scopeIndex(), -1);
+}
+
+TEST_F(ScopeControlTest, TheDomesAzimuthLeavesTheUsersDateAlone)
+{
+    const QDateTime chosen(QDate(1999, 8, 11), QTime(11, 0), Qt::UTC);
+    skyDate->calculateDate(chosen, 0.0);
+    scope->setGotoRA(1.0, 0.3);
+    const ScopeControl::AzAlt place = scope->scopeAzAlt();
+    EXPECT_EQ(skyDate->skyDate(), chosen);
+    EXPECT_TRUE(place.az >= 0.0 && place.az < 6.2832);
+}
+
+// A panel command after the disconnect (the worker keeps running) left the
+// command flag set, and the next connection never polled.
+TEST_F(ScopeControlTest, ACommandWithoutAMountLeavesTheNextConnectionPolling)
+{
+    connectScope();
+    scope->disconnect();
+    scope->lx200Command(30);
+    EXPECT_FALSE(scope->isSerialCmd());
+
+    connectScope();
+    scope->setTimerRate(1.0f);
+    const int polls = family->count("poll");
+    scope->runScopeTimer();
+    settle();
+    EXPECT_EQ(family->count("poll"), polls + 1);
+}
+
+// "a" was read as 42 and any byte taken as a digit.
+TEST(HexDigits, OnlyHexDigitsAreRead)
+{
+    EXPECT_EQ(HexDigits::ASCIIToHex('0'), 0);
+    EXPECT_EQ(HexDigits::ASCIIToHex('9'), 9);
+    EXPECT_EQ(HexDigits::ASCIIToHex('F'), 15);
+    EXPECT_EQ(HexDigits::ASCIIToHex('a'), 10);
+    for (const char bad : {'g', 'G', ':', '@', ' ', '\0', char(0xC1)})
+        EXPECT_FALSE(HexDigits::ASCIIToHex(bad)) << int(bad);
+    EXPECT_EQ(HexDigits::HexToASCII(0xA7, true), 'A');
+    EXPECT_EQ(HexDigits::HexToASCII(0xA7, false), '7');
+}

@@ -1,0 +1,215 @@
+#include "MountFixture.h"
+
+#include "mount/PanelCommand.h"
+#include "mount/links/SG4Jobs.h"
+
+#include <gtest/gtest.h>
+
+using ScopeThreadTest = MountFixture;
+
+TEST_F(ScopeThreadTest, AGotoWhileSlewingIsDroppedWithoutAnswer)
+{
+    connectScope();
+    const int moves = view.moves;
+    scope->setIsSlewing(true);
+    scope->gotoRA(1.0, 0.2);
+    settle();
+    EXPECT_EQ(family->count("goto"), 0);
+    EXPECT_EQ(view.moves, moves);
+
+    scope->setIsSlewing(false);
+    scope->gotoRA(1.0, 0.2);
+    settle();
+    EXPECT_EQ(family->count("goto"), 1);
+    EXPECT_EQ(view.moves, moves + 1);
+}
+
+// The worker refuses a command while the main thread still counts a poll
+// in flight; the command must still run, once, after the poll's answer.
+TEST_F(ScopeThreadTest, ACommandDuringAPollRunsAfterThePollsAnswerAndTheResend)
+{
+    connectScope();
+    family->holdPolls(true);
+    scope->setTimerRate(1.0f);
+    scope->runScopeTimer();
+    ASSERT_TRUE(scope->isPolling());
+    // The worker is inside the poll (the first was the connection's own read).
+    ASSERT_TRUE(waitForWorker([this] { return family->count("poll") == 2; }));
+    scope->lx200Command(30);
+    family->holdPolls(false);
+    // Refused while the poll's answer waits for the main thread.
+    ASSERT_TRUE(waitForWorker([this] { return sleepCount(std::chrono::milliseconds(100)) == 1; }));
+    EXPECT_TRUE(scope->isBlockPollCmd());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return family->count("run 30") == 1; }, 2000));
+    settle();
+    EXPECT_EQ(family->operations(), (std::vector<QString>{"poll", "poll", "run 30"}));
+    EXPECT_FALSE(scope->isBlockPollCmd());
+    EXPECT_FALSE(scope->isSerialCmd());
+}
+
+TEST_F(ScopeThreadTest, SevenRefusalsInARowClearTheInterlock)
+{
+    connectScope();
+    scope->status().isPolling = true;
+    for (int refusal = 1; refusal <= 7; ++refusal) {
+        scope->status().isSerialCmd = true;
+        scope->scopeThread().post(ScopeMessage::command(kScopeMsgLX200Command, 30));
+        ASSERT_TRUE(waitForWorker([&] { return sleepCount(std::chrono::milliseconds(100)) == refusal; }));
+        if (refusal < 7)
+            EXPECT_TRUE(scope->isPolling() && scope->isSerialCmd() && scope->isBlockPollCmd());
+    }
+    settle();
+    EXPECT_FALSE(scope->isPolling());
+    EXPECT_FALSE(scope->isSerialCmd());
+    EXPECT_FALSE(scope->isBlockPollCmd());
+    EXPECT_EQ(family->count("run 30"), 0);
+}
+
+TEST_F(ScopeThreadTest, ParkingBringsNoPositionUpdateOtherCommandsDo)
+{
+    connectScope();
+    const int moves = view.moves;
+    scope->lx200Command(31);
+    settle();
+    EXPECT_EQ(family->count("run 31"), 1);
+    EXPECT_EQ(view.moves, moves);
+    EXPECT_TRUE(scope->isSerialCmd());  // nothing answered; the tick clears it
+
+    scope->resetSerialBlocks();
+    scope->lx200Command(32);
+    settle();
+    EXPECT_EQ(view.moves, moves + 1);
+    EXPECT_FALSE(scope->isSerialCmd());
+}
+
+TEST_F(ScopeThreadTest, ATemmaGotoHoldsTheWorkerFifteenTicks)
+{
+    connectScope(kProtocolTemma);
+    scope->gotoRA(2.0, -0.1);
+    settle();
+    EXPECT_EQ(family->count("goto"), 1);
+    EXPECT_EQ(sleepCount(15 * kTick), 1);
+}
+
+TEST_F(ScopeThreadTest, SlewDetectionAsksEveryMountButTheIEQ45AndNeverAnswers)
+{
+    for (const int protocol : {kProtocolLX200, kProtocolIEQ45}) {
+        SCOPED_TRACE(protocol);
+        if (scope->isConnected())
+            scope->disconnect();
+        connectScope(protocol);
+        const int moves = view.moves;
+        scope->genericSlewDetect();
+        settle();
+        EXPECT_EQ(family->count("detect"), protocol == kProtocolIEQ45 ? 0 : 1);
+        EXPECT_EQ(view.moves, moves);
+    }
+}
+
+TEST_F(ScopeThreadTest, SmallMovesOnlyMoveTheViewLargerOnesAlsoRedrawTheChart)
+{
+    connectScope();
+    constexpr double kDegree = 0.017453292519943295;
+    struct Case {
+        double ra;
+        int redraws;
+    };
+    const double ra = family->ra;
+    for (const Case& c : {Case{ra + 0.02 * kDegree, 0}, Case{ra + 0.06 * kDegree, 1}}) {
+        family->ra = c.ra;
+        const int redraws = sky.redraws;
+        scope->status().isPolling = true;
+        scope->scopeThread().post({kScopeMsgPoll, {}, {}});
+        settle();
+        EXPECT_DOUBLE_EQ(view.lastRA, c.ra);
+        EXPECT_EQ(sky.redraws - redraws, c.redraws);
+    }
+}
+
+TEST_F(ScopeThreadTest, AMiniaturisedViewIsNotRaisedButStillMoves)
+{
+    connectScope();
+    view.visible = false;
+    view.miniaturized = true;
+    const int raised = view.raised;
+    const int moves = view.moves;
+    scope->gotoRA(1.0, 0.2);
+    settle();
+    EXPECT_EQ(view.raised, raised);
+    EXPECT_EQ(view.moves, moves + 1);
+
+    view.miniaturized = false;
+    scope->gotoRA(1.0, 0.2);
+    settle();
+    EXPECT_EQ(view.raised, raised + 1);
+}
+
+namespace {
+
+struct RecordingSG4 final : SG4Jobs {
+    void sg4ImageDownload() override { downloadThread = QThread::currentThread(); }
+    void allSkyRecordMovie() override { movieThread = QThread::currentThread(); }
+    std::atomic<QThread*> downloadThread = nullptr;
+    std::atomic<QThread*> movieThread = nullptr;
+};
+
+}  // namespace
+
+// The image transfer blocks on the serial line, so it runs on the worker;
+// the movie frame touches windows, so it comes back to the main thread.
+TEST_F(ScopeThreadTest, SG4JobsRunOnTheirOwnThreads)
+{
+    RecordingSG4 sg4;
+    ScopeLinks links;
+    links.sg4 = &sg4;
+    links.families = [this](int, const MountContext& context) {
+        return family = std::make_shared<FakeFamily>(context);
+    };
+    scope->setLinks(links);
+    connectScope();
+    scope->scopeThread().post({kSG4MsgImageDownload, {}, {}});
+    scope->scopeThread().post({kSG4MsgAllSkyMovie, {}, {}});
+    settle();
+    EXPECT_EQ(sg4.downloadThread.load(), &scope->scopeThread());
+    EXPECT_EQ(sg4.movieThread.load(), QThread::currentThread());
+}
+
+// The panels' codes: which ones leave the position alone, and the site
+// command that reads the site instead while Option is held.
+TEST(PanelCommand, PositionUpdatesAndTheOptionKey)
+{
+    struct Case {
+        int message;
+        int code;
+        bool option;
+        MountOperation operation;
+        bool positionAfter;
+    };
+    const Case cases[] = {
+        {kScopeMsgLX200Command, 31, false, MountOperation::Command, false},
+        {kScopeMsgLX200Command, 34, true, MountOperation::GetSite, true},
+        {kScopeMsgLX200Command, 99, false, MountOperation::None, true},
+        {kScopeMsgTemmaCommand, 21, false, MountOperation::Sync, false},
+        {kScopeMsgTemmaCommand, 41, false, MountOperation::None, true},
+        {kScopeMsgNexStarCommand, 12, false, MountOperation::None, false},
+        {kScopeMsgGeminiCommand, 35, false, MountOperation::Command, true},
+        {kScopeMsgGeminiCommand, 40, false, MountOperation::SetBaudRate, false},
+        {kScopeMsgIOptronCommand, 25, false, MountOperation::Park, true},
+        {kScopeMsgIEQ45Command, 25, false, MountOperation::Track, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.message << "/" << c.code);
+        const PanelCommand command = panelCommand(c.message, c.code, c.option);
+        EXPECT_EQ(command.operation, c.operation);
+        EXPECT_EQ(command.positionAfter, c.positionAfter);
+    }
+}
+
+TEST(ScopeMessage, PayloadsOfTheWrongSizeAreRefused)
+{
+    const ScopeMessage target = ScopeMessage::gotoMessage(1.5, -0.25);
+    ASSERT_EQ(target.payload.size(), 24);
+    EXPECT_EQ(target.gotoTarget()->dec, -0.25);
+    EXPECT_FALSE(ScopeMessage::command(kScopeMsgLX200Command, 7).gotoTarget());
+    EXPECT_FALSE((ScopeMessage{kScopeMsgLX200Command, QByteArray(3, '\0'), {}}.code()));
+}
