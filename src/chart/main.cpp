@@ -27,6 +27,7 @@ int main(int argc, char** argv)
 
     SVWindow svWindow(assembly.prefControl(), assembly.skyDateModel(), assembly.starDatabaseModel());
     svWindow.svDrawer().setSkyView(&assembly.skyWindow().skyView());
+    svWindow.svView().setChartImages(&assembly.skyWindow().skyView().chartImages());
     svWindow.svView().setDebugSink([&assembly](const QString& line) {
         assembly.debugLog().writeDebugFile(line);
     });

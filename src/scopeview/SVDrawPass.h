@@ -4,11 +4,13 @@
 #include "scopeview/SVOrientation.h"
 #include "scopeview/svLabel.h"
 
+#include "chart/painting/ChartCanvas.h"
 #include "model/prefs/TextAttributes.h"
 
 #include <QRectF>
 #include <QTransform>
 
+#include <optional>
 #include <vector>
 
 class PrefStyles;
@@ -36,6 +38,8 @@ public:
 
     // Puts the painter under the view transform.
     void begin();
+    // What the layers draw on, in view coordinates; between begin() and finish().
+    ChartCanvas& canvas() { return *m_canvas; }
     // Keeps a label for the end of the pass, its anchor `viewPoint` taken
     // through the view transform. False, and no label, once 250 are kept.
     bool addLabel(int kind, int xOffset, const QPointF& viewPoint, const QString& text);
@@ -57,4 +61,5 @@ private:
     std::vector<svLabel>& m_labels;
     const PrefStyles& m_styles;
     const TextAttributes& m_angleLabel;
+    std::optional<ChartCanvas> m_canvas;
 };

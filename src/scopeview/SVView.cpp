@@ -1,9 +1,11 @@
 #include "scopeview/SVView.h"
 
+#include "scopeview/HT2StarLayer.h"
 #include "scopeview/SVDrawPass.h"
 #include "scopeview/SVOptics.h"
 #include "scopeview/SVOrientation.h"
 
+#include "model/Angles.h"
 #include "model/prefs/PrefControl.h"
 #include "model/SkyDateModel.h"
 #include "model/StarDatabaseModel.h"
@@ -18,12 +20,15 @@
 namespace {
 
 constexpr int kAngleLabelSize = 14;
+// The deep stars are read over the field's half width and 10 % more.
+constexpr double kHT2FieldMargin = 1.1;
 
 }  // namespace
 
 SVView::SVView(PrefControl& prefs, const SkyDateModel& skyDate, const StarDatabaseModel& model,
                QWidget* parent)
-    : QWidget(parent), m_prefs(prefs), m_skyDate(skyDate), m_model(model)
+    : QWidget(parent), m_prefs(prefs), m_skyDate(skyDate), m_model(model),
+      m_ht2Index(prefs.HT2FilesArray())
 {
     setFocusPolicy(Qt::NoFocus);
 }
@@ -79,7 +84,26 @@ void SVView::paintEvent(QPaintEvent*)
     const SVViewState::Centre centre =
         m_state.fieldCentre(m_mount, m_prefs.isDebug() ? m_debug : nullptr);
     m_projection.emplace(m_angles, centre.ra, centre.dec, m_model.precessionMatrix());
+    if (!m_state.isDSSImage())
+        drawDeepStars(pass);
     pass.finish();
+}
+
+void SVView::drawDeepStars(SVDrawPass& pass)
+{
+    m_ht2Stars.clear();
+    if (!hasHT2Block())
+        return;
+    HT2StarLayer::Settings settings;
+    settings.faintLimit = m_prefs.svStarMagLimit();
+    settings.starBrightVal = m_prefs.starBrightVal();
+    settings.starShiftVal = m_prefs.starShiftVal();
+    settings.isStarAntiAlias = m_prefs.isStarAntiAlias();
+    settings.isNightVision = m_prefs.isNightVision();
+    settings.findIndex = m_prefs.findIndex();
+    settings.hasChanged = m_state.hasChanged();
+    HT2StarLayer layer(m_ht2Index, *m_projection, pass.canvas(), m_images, settings, m_ht2Stars);
+    layer.draw(m_angles.svAngle * kHT2FieldMargin * Angles::kRadToDeg);
 }
 
 void SVView::contextMenuEvent(QContextMenuEvent* event)

@@ -1,0 +1,118 @@
+#include "scopeview/HT2StarLayer.h"
+
+#include "scopeview/HT2FieldWindows.h"
+#include "scopeview/HT2ZoneFile.h"
+#include "scopeview/HT2ZoneIndex.h"
+#include "scopeview/SVProjection.h"
+
+#include "chart/painting/ChartCanvas.h"
+#include "chart/painting/ChartImageSet.h"
+#include "chart/painting/FindMark.h"
+#include "model/Angles.h"
+#include "model/ObjectIndex.h"
+#include "model/UnitVector.h"
+
+#include <QPainterPath>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace {
+
+// The class value's midpoint of the star scale.
+constexpr double kMidClass = 12.5;
+constexpr float kFaintestClass = 11.5f;
+
+// How far left of and below the star the sprite or shape starts, by image.
+constexpr std::array<int, HT2StarLayer::kNumImages> kOrigins{0, 0, 0, 1, 1, 2, 2};
+
+}  // namespace
+
+HT2StarLayer::HT2StarLayer(HT2ZoneIndex& index, const SVProjection& projection, ChartCanvas& canvas,
+                           const ChartImageSet* images, const Settings& settings,
+                           std::vector<ht2Star>& stars)
+    : m_index(index), m_projection(projection), m_canvas(canvas), m_images(images),
+      m_settings(settings), m_stars(stars)
+{
+    m_stars.clear();
+}
+
+int HT2StarLayer::imageIndex(float classValue)
+{
+    if (!(classValue < kFaintestClass))
+        return 0;
+    return std::min(kNumImages - 1, int(std::ceil(kFaintestClass - classValue)));
+}
+
+void HT2StarLayer::draw(double margin)
+{
+    const auto [raJ, decJ] = m_projection.centreJ2000();
+    const HT2FieldWindows w = HT2FieldWindows::choose(raJ, decJ, margin);
+    for (int band : w.bands) {
+        const auto zone = static_cast<unsigned short>(band);
+        drawHT2Stars(zone, w.start1, w.end1, w.wrapped, w.start2, w.end2,
+                     m_index.GetHT2Offset(zone, w.readStart()));
+    }
+}
+
+void HT2StarLayer::drawHT2Stars(unsigned short zone, double start1, double end1, bool wrapped,
+                                double start2, double end2, unsigned long offset)
+{
+    const HT2ZoneFile file(m_index.zoneFile(zone));
+    const std::string_view text = file.text();
+    QPainterPath path;
+    std::size_t position = offset;
+    while (position < text.size()) {
+        const std::optional<HT2ZoneFile::Line> line = HT2ZoneFile::readLine(text, position);
+        if (!line)
+            break;
+        // A faint star never ends the band, even past the window.
+        if (line->mag > m_settings.faintLimit)
+            continue;
+        const double ra = line->ra;
+        if (wrapped ? (ra > end2 && ra > end1) : ra > end1)
+            break;
+        if (wrapped ? (ra < start2 && ra < start1) : ra < start1)
+            continue;
+        const UnitVector j2000 = UnitVector::fromRADec(ra * Angles::kDegToRad, line->dec * Angles::kDegToRad);
+        const auto [u, w, s] = m_projection.toDate(j2000.x, j2000.y, j2000.z);
+        const std::optional<QPointF> point = m_projection.projectOfDate(u, w, s);
+        if (!point)
+            continue;
+        if (m_stars.size() >= kCapacity)
+            break;
+        const float classValue = float((line->mag - kMidClass) * m_settings.starBrightVal
+                                       + (kMidClass - m_settings.starShiftVal));
+        m_stars.push_back({float(Angles::wrapTwoPi(std::atan2(w, u))),
+                           float(std::asin(std::clamp(s, -1.0, 1.0))), line->mag,
+                           {float(point->x()), float(point->y())}});
+        if (!m_settings.hasChanged && m_images
+            && m_settings.findIndex == long(kHT2StarIndexBase + m_stars.size() - 1))
+            FindMark::draw(m_canvas, *m_images, m_settings.isNightVision, *point, 1.0f);
+        drawStar(*point, classValue, path);
+    }
+    if (!path.isEmpty()) {
+        QPainter& painter = m_canvas.painter();
+        const bool wasAntialiased = painter.testRenderHint(QPainter::Antialiasing);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        m_canvas.fillPath(path, Qt::white);
+        painter.setRenderHint(QPainter::Antialiasing, wasAntialiased);
+    }
+}
+
+void HT2StarLayer::drawStar(const QPointF& point, float classValue, QPainterPath& path)
+{
+    const int image = imageIndex(classValue);
+    const int back = kOrigins[std::size_t(image)];
+    const QPointF origin(point.x() - back, point.y() - back);
+    if (m_settings.isStarAntiAlias && m_images) {
+        m_canvas.drawImage(origin, m_images->starArray()[std::size_t(image)]);
+        return;
+    }
+    const int size = 2 * back + 1;
+    if (size == 1)
+        path.addRect(origin.x(), origin.y(), 1.0, 1.0);
+    else
+        path.addEllipse(origin.x(), origin.y(), size, size);
+}
