@@ -23,6 +23,8 @@ namespace {
 // The class value's midpoint of the star scale.
 constexpr double kMidClass = 12.5;
 constexpr float kFaintestClass = 11.5f;
+constexpr double kPoleCrossDeclination = 85.0;
+constexpr double kPoleCrossSize = 10.0;
 
 // How far left of and below the star the sprite or shape starts, by image.
 constexpr std::array<int, HT2StarLayer::kNumImages> kOrigins{0, 0, 0, 1, 1, 2, 2};
@@ -48,12 +50,29 @@ int HT2StarLayer::imageIndex(float classValue)
 void HT2StarLayer::draw(double margin)
 {
     const auto [raJ, decJ] = m_projection.centreJ2000();
+    m_decJ = decJ;
     const HT2FieldWindows w = HT2FieldWindows::choose(raJ, decJ, margin);
     for (int band : w.bands) {
         const auto zone = static_cast<unsigned short>(band);
         drawHT2Stars(zone, w.start1, w.end1, w.wrapped, w.start2, w.end2,
                      m_index.GetHT2Offset(zone, w.readStart()));
     }
+}
+
+void HT2StarLayer::drawPoleCross()
+{
+    if (!(m_decJ > kPoleCrossDeclination))
+        return;
+    const std::optional<QPointF> pole = m_projection.projectOfDate(0.0, 0.0, 1.0);
+    if (!pole)
+        return;
+    const double h = kPoleCrossSize / 2.0;
+    QPainterPath cross;
+    cross.moveTo(pole->x() - h, pole->y());
+    cross.lineTo(pole->x() + h, pole->y());
+    cross.moveTo(pole->x(), pole->y() - h);
+    cross.lineTo(pole->x(), pole->y() + h);
+    m_canvas.strokePath(cross, QPen(Qt::red, 1.0));
 }
 
 void HT2StarLayer::drawHT2Stars(unsigned short zone, double start1, double end1, bool wrapped,

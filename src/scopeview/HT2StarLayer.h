@@ -39,6 +39,9 @@ public:
 
     // Every band of the field, `margin` degrees about its centre.
     void draw(double margin);
+    // After draw(): a red cross on the north celestial pole when the field's
+    // J2000 centre lies above +85 degrees and the pole passes the cull.
+    void drawPoleCross();
 
     // One band: the window start1..end1 or, wrapped, the two pieces
     // start1..end1 and start2..end2 (degrees, inclusive), read from `offset`.
@@ -57,4 +60,5 @@ private:
     const ChartImageSet* m_images;
     Settings m_settings;
     std::vector<ht2Star>& m_stars;
+    double m_decJ = 0.0;  // the field centre's J2000 declination, degrees
 };

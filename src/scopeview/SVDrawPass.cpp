@@ -91,6 +91,11 @@ bool SVDrawPass::addLabel(int kind, int xOffset, const QPointF& viewPoint, const
     return true;
 }
 
+bool SVDrawPass::addUprightLabel(int kind, const QPointF& point, const QString& text)
+{
+    return addLabel(kind, 0, m_tran.inverted().map(point), text);
+}
+
 void SVDrawPass::finish()
 {
     m_canvas.reset();

@@ -43,6 +43,8 @@ public:
     // Keeps a label for the end of the pass, its anchor `viewPoint` taken
     // through the view transform. False, and no label, once 250 are kept.
     bool addLabel(int kind, int xOffset, const QPointF& viewPoint, const QString& text);
+    // The same with the anchor given upright, as the view's bounds are.
+    bool addUprightLabel(int kind, const QPointF& point, const QString& text);
     bool hasLabelRoom() const { return m_labels.size() < kMaxLabels; }
     // Draws the labels upright, then dims what lies outside the field.
     void finish();

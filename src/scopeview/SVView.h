@@ -19,12 +19,17 @@
 #include <vector>
 
 class ChartImageSet;
+class ChartSkySource;
+class DeepSkyPhotos;
 class PrefControl;
 class QMenu;
 class SkyDateModel;
 class StarDatabaseModel;
 class SVMountLink;
+class SVConeSearch;
 class SVDrawPass;
+class SVDrawer;
+struct SVLayerContext;
 class SVOptics;
 
 // The telescope view: the magnified field around the tracked object. It
@@ -49,6 +54,15 @@ public:
     // The chart's sprites, symbols and marks; without them stars are plain
     // shapes and objects get no symbols.
     void setChartImages(const ChartImageSet* images) { m_images = images; }
+    // The records each pass draws (none without it) and the photographs of
+    // deep-sky objects (their ovals without them).
+    void setSkySource(const ChartSkySource* source) { m_skySource = source; }
+    void setDeepSkyPhotos(DeepSkyPhotos* photos) { m_photos = photos; }
+    // The cone-search stars and the drawer's choices for them.
+    void setConeSearch(SVConeSearch* nomad) { m_nomad = nomad; }
+    void setDrawer(const SVDrawer* drawer) { m_drawer = drawer; }
+    // Called after the camera frame is drawn (the drawer's camera row title).
+    void setCameraFrameDrawn(std::function<void()> drawn) { m_cameraFrameDrawn = std::move(drawn); }
 
     // Makes the record blocks and loads the status lights. False, after an
     // alert, when the deep-star block cannot be had; the view then carries on
@@ -84,7 +98,8 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    void drawDeepStars(SVDrawPass& pass);
+    void drawLayers(SVDrawPass& pass);
+    void drawDeepStars(const SVLayerContext& c);
 
     PrefControl& m_prefs;
     const SkyDateModel& m_skyDate;
@@ -94,6 +109,11 @@ private:
     std::function<void(const QString&)> m_debug;
     QMenu* m_clickMenu = nullptr;
     const ChartImageSet* m_images = nullptr;
+    const ChartSkySource* m_skySource = nullptr;
+    DeepSkyPhotos* m_photos = nullptr;
+    SVConeSearch* m_nomad = nullptr;
+    const SVDrawer* m_drawer = nullptr;
+    std::function<void()> m_cameraFrameDrawn;
 
     SVViewState m_state;
     SVAngles m_angles;
