@@ -19,7 +19,7 @@ class QPainter;
 // The frame of one drawing pass of the telescope view: the transform the
 // layers draw under, the labels they collect, and the mask over what lies
 // outside the field. Layers draw in view coordinates (points, y upward,
-// origin at the view's lower-left corner) between begin() and finish().
+// origin at the view's lower-left corner) on canvas() between begin() and finish().
 class SVDrawPass {
 public:
     static constexpr std::size_t kMaxLabels = 250;

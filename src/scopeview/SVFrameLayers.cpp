@@ -39,7 +39,9 @@ QString cameraAngleLabel(float angle)
 {
     if (!std::isfinite(angle))
         return {};
-    int a = int(-0.5f - angle);
+    // Rounded to the nearest degree either way (truncating -0.5 - angle
+    // would label a clockwise turn one degree short).
+    int a = int(std::floor(0.5 - double(angle)));
     if (a < -180)
         a += 360;
     else if (a > 180)

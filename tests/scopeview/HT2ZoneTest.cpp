@@ -256,3 +256,24 @@ TEST(HT2FieldWindowsChoose, BandEdgesBelongToOneBand)
     for (const auto& [dec, band] : cases)
         EXPECT_EQ(HT2FieldWindows::bandOf(dec), band) << dec;
 }
+
+TEST_F(HT2Zones, PoleCrossAboveEightyFiveDegreesWhenThePolePassesTheCull)
+{
+    const auto crossDrawn = [&](double fov, double dec0) {
+        m_image.fill(Qt::black);
+        const SVAngles angles = SVAngles::calculate(fov, kSize);
+        const SVProjection projection(angles, 0.0, dec0 * Angles::kDegToRad, std::to_array(kIdentity));
+        QPainter painter(&m_image);
+        ChartCanvas canvas(painter, kSize);
+        HT2ZoneIndex index(m_files);
+        HT2StarLayer layer(index, projection, canvas, nullptr, m_settings, m_stars);
+        layer.draw(angles.svAngle * 1.1 * Angles::kRadToDeg);
+        layer.drawPoleCross();
+        const double y = angles.svOffset + angles.svRadius * std::cos(dec0 * Angles::kDegToRad)
+                                               / (1.0 + std::sin(dec0 * Angles::kDegToRad));
+        return m_image.pixelColor(int(angles.svOffset), int(kSize - y)).red() > 200;
+    };
+    EXPECT_TRUE(crossDrawn(10.0, 86.0));
+    EXPECT_FALSE(crossDrawn(1.0, 86.0));  // the pole is outside the cull
+    EXPECT_FALSE(crossDrawn(10.0, 84.0));
+}
