@@ -80,8 +80,42 @@ void HT2StarLayer::drawHT2Stars(unsigned short zone, double start1, double end1,
 {
     const HT2ZoneFile file(m_index.zoneFile(zone));
     const std::string_view text = file.text();
-    QPainterPath path;
-    std::size_t position = offset;
+    if (!wrapped) {
+        readWindow(text, start1, end1, offset);
+    } else {
+        // Each piece is read from its own offset, the lower one first, rather
+        // than the whole band between them.
+        if (start2 < start1) {
+            std::swap(start1, start2);
+            std::swap(end1, end2);
+        }
+        readWindow(text, start1, end1, offset);
+        readWindow(text, start2, end2, m_index.GetHT2Offset(zone, start2));
+    }
+    fillShapes();
+}
+
+void HT2StarLayer::fillShapes()
+{
+    if (m_dots.empty() && m_ovals.empty())
+        return;
+    QPainter& painter = m_canvas.painter();
+    painter.save();
+    // Whole pixels without a transform take the painter's quickest paths.
+    painter.resetTransform();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::white);
+    painter.drawRects(m_dots.data(), int(m_dots.size()));
+    for (const QRect& oval : m_ovals)
+        painter.drawEllipse(oval);
+    painter.restore();
+    m_dots.clear();
+    m_ovals.clear();
+}
+
+void HT2StarLayer::readWindow(std::string_view text, double start, double end, std::size_t position)
+{
     while (position < text.size()) {
         const std::optional<HT2ZoneFile::Line> line = HT2ZoneFile::readLine(text, position);
         if (!line)
@@ -90,9 +124,9 @@ void HT2StarLayer::drawHT2Stars(unsigned short zone, double start1, double end1,
         if (line->mag > m_settings.faintLimit)
             continue;
         const double ra = line->ra;
-        if (wrapped ? (ra > end2 && ra > end1) : ra > end1)
+        if (ra > end)
             break;
-        if (wrapped ? (ra < start2 && ra < start1) : ra < start1)
+        if (ra < start)
             continue;
         const UnitVector j2000 = UnitVector::fromRADec(ra * Angles::kDegToRad, line->dec * Angles::kDegToRad);
         const auto [u, w, s] = m_projection.toDate(j2000.x, j2000.y, j2000.z);
@@ -109,18 +143,11 @@ void HT2StarLayer::drawHT2Stars(unsigned short zone, double start1, double end1,
         if (!m_settings.hasChanged && m_images
             && m_settings.findIndex == long(kHT2StarIndexBase + m_stars.size() - 1))
             FindMark::draw(m_canvas, *m_images, m_settings.isNightVision, *point, 1.0f);
-        drawStar(*point, classValue, path);
-    }
-    if (!path.isEmpty()) {
-        QPainter& painter = m_canvas.painter();
-        const bool wasAntialiased = painter.testRenderHint(QPainter::Antialiasing);
-        painter.setRenderHint(QPainter::Antialiasing, false);
-        m_canvas.fillPath(path, Qt::white);
-        painter.setRenderHint(QPainter::Antialiasing, wasAntialiased);
+        drawStar(*point, classValue);
     }
 }
 
-void HT2StarLayer::drawStar(const QPointF& point, float classValue, QPainterPath& path)
+void HT2StarLayer::drawStar(const QPointF& point, float classValue)
 {
     const int image = imageIndex(classValue);
     const int back = kOrigins[std::size_t(image)];
@@ -130,8 +157,7 @@ void HT2StarLayer::drawStar(const QPointF& point, float classValue, QPainterPath
         return;
     }
     const int size = 2 * back + 1;
-    if (size == 1)
-        path.addRect(origin.x(), origin.y(), 1.0, 1.0);
-    else
-        path.addEllipse(origin.x(), origin.y(), size, size);
+    const QPointF centre = m_canvas.chartTransform().map(point);
+    const QRect shape(int(std::floor(centre.x())) - back, int(std::floor(centre.y())) - back, size, size);
+    (size == 1 ? m_dots : m_ovals).push_back(shape);
 }

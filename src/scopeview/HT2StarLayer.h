@@ -3,14 +3,15 @@
 #include "model/records/ht2Star.h"
 
 #include <QPointF>
+#include <QRect>
 
 #include <cstddef>
+#include <string_view>
 #include <vector>
 
 class ChartCanvas;
 class ChartImageSet;
 class HT2ZoneIndex;
-class QPainterPath;
 class SVProjection;
 
 // The deep stars of one drawing pass: the zones and right-ascension windows
@@ -52,7 +53,11 @@ public:
     static int imageIndex(float classValue);
 
 private:
-    void drawStar(const QPointF& point, float classValue, QPainterPath& path);
+    // Stars from `position` on with start <= RA <= end, until one lies past end.
+    void readWindow(std::string_view text, double start, double end, std::size_t position);
+    void drawStar(const QPointF& point, float classValue);
+    // The shapes collected without anti-aliasing, filled white at once.
+    void fillShapes();
 
     HT2ZoneIndex& m_index;
     const SVProjection& m_projection;
@@ -60,5 +65,9 @@ private:
     const ChartImageSet* m_images;
     Settings m_settings;
     std::vector<ht2Star>& m_stars;
+    // Without anti-aliasing: the stars' squares and ovals in whole device
+    // pixels, drawn upright (they are round) where the view transform puts them.
+    std::vector<QRect> m_dots;
+    std::vector<QRect> m_ovals;
     double m_decJ = 0.0;  // the field centre's J2000 declination, degrees
 };

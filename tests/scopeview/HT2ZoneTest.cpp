@@ -118,8 +118,13 @@ TEST_F(HT2Zones, WindowBoundsAreInclusiveAndTheFaintLimitNeverStopsReading)
                   "3.0\t20.2\t0.1\n"      // on end1
                   "4.0\t20.3\t0.1\n"      // past the window: the end
                   "5.0\t20.1\t0.1\n");
+    m_image.fill(Qt::black);
     drawBand(15, 20.0, 0.0, 19.8, 20.2);
     EXPECT_EQ(recordedMags(), (std::vector<float>{2.0f, 12.5f, 3.0f}));
+    // Drawn where recorded (y upward in the records).
+    for (const ht2Star& s : m_stars)
+        EXPECT_EQ(m_image.pixelColor(int(std::floor(s.point.x)), int(std::floor(kSize - s.point.y))),
+                  QColor(Qt::white));
 }
 
 TEST_F(HT2Zones, WrappedWindowsReadBothSidesOfRightAscensionZero)
