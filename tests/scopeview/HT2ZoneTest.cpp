@@ -127,6 +127,17 @@ TEST_F(HT2Zones, WindowBoundsAreInclusiveAndTheFaintLimitNeverStopsReading)
                   QColor(Qt::white));
 }
 
+TEST_F(HT2Zones, EveryZoneKeepsOnlyStarsInsideTheCull)
+{
+    // Inside the right-ascension window but 20 degrees north of a 1-degree field.
+    for (int zone : {28, 29}) {
+        writeZone(zone, "5.0\t20.0\t70.0\n6.0\t20.0\t50.1\n");
+        m_stars.clear();
+        drawBand(zone, 20.0, 50.0, 19.0, 21.0);
+        EXPECT_EQ(recordedMags(), std::vector<float>{6.0f}) << zone;
+    }
+}
+
 TEST_F(HT2Zones, WrappedWindowsReadBothSidesOfRightAscensionZero)
 {
     writeZone(15, "1.0\t0.1\t0.1\n2.0\t0.2\t0.5\n3.0\t180.0\t0.1\n4.0\t359.9\t-0.1\n");
