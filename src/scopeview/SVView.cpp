@@ -101,9 +101,8 @@ void SVView::paintEvent(QPaintEvent*)
 void SVView::drawLayers(SVDrawPass& pass)
 {
     const ChartSky sky = m_skySource ? m_skySource->chartSky() : ChartSky{};
-    const SVLayerContext c{pass,     pass.canvas(), *m_projection,           m_angles,
-                           sky,      m_prefs,       m_images, m_prefs.isNightVision(),
-                           m_prefs.findIndex()};
+    const SVLayerContext c{pass,    pass.canvas(), *m_projection, m_angles, sky, m_prefs,
+                           m_images, m_prefs.isNightVision(), m_prefs.findIndex()};
     const double T = PrecessionMatrix::julianCenturies(m_skyDate.julianDay());
     const bool hasNomad = m_nomad && m_nomad->hasNomadData();
     SVConeSearchLayer::Options nomad;
