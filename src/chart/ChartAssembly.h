@@ -73,6 +73,7 @@ public:
     void show();
 
     SkyWindow& skyWindow() { return m_skyWindow; }
+    const ChartSkySource& chartSkySource() const { return m_chartSkyLink; }
     PrefControl& prefControl() { return m_prefs; }
     StarDatabaseModel& starDatabaseModel() { return m_starDatabaseModel; }
     NvxMenuActions& nvxMenu() { return *m_nvxActions; }

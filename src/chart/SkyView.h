@@ -61,6 +61,7 @@ public:
     void recolorMythForms() override;
     // The sprites, symbols and figures, for the telescope view and the print view.
     const ChartImageSet& chartImages() const { return m_images; }
+    DeepSkyPhotos& deepSkyPhotos() { return m_photos; }
     int launchCount() const { return m_launchCount; }
     bool hasLaunched() const { return m_hasLaunched; }
 

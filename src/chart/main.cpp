@@ -27,6 +27,10 @@ int main(int argc, char** argv)
 
     SVWindow svWindow(assembly.prefControl(), assembly.skyDateModel(), assembly.starDatabaseModel());
     svWindow.svDrawer().setSkyView(&assembly.skyWindow().skyView());
+    SkyView& skyView = assembly.skyWindow().skyView();
+    svWindow.svView().setChartImages(&skyView.chartImages());
+    svWindow.svView().setDeepSkyPhotos(&skyView.deepSkyPhotos());
+    svWindow.svView().setSkySource(&assembly.chartSkySource());
     svWindow.svView().setDebugSink([&assembly](const QString& line) {
         assembly.debugLog().writeDebugFile(line);
     });

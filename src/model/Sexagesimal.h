@@ -18,4 +18,11 @@ struct Sexagesimal {
         const double seconds = std::trunc((fraction - minutes / 60.0) * 3600.0);
         return {int(whole), int(minutes), int(seconds)};
     }
+
+    // Rounded to the nearest second, carried into minutes and the whole.
+    static Sexagesimal rounded(double value)
+    {
+        const long long total = std::llround(value * 3600.0);
+        return {int(total / 3600), int(total / 60 % 60), int(total % 60)};
+    }
 };

@@ -1,7 +1,11 @@
 #pragma once
 
-// The star-catalogue cone search as the telescope view's window and drawer
-// drive it.
+#include "model/records/nomadData.h"
+
+#include <span>
+
+// The star-catalogue cone search as the telescope view's window, drawer and
+// drawing pass use it.
 class SVConeSearch {
 public:
     virtual ~SVConeSearch() = default;
@@ -10,4 +14,8 @@ public:
     // Starts (or cancels) a search of the field; `force` overwrites a cached reply.
     virtual void nomadDownload(bool force) = 0;
     virtual void setNomadCache(bool on) = 0;
+    // Whether a reply's stars are held and shown.
+    virtual bool hasNomadData() const = 0;
+    // The stars of the last reply; the drawing pass stores their view points.
+    virtual std::span<nomadData> nomadStars() = 0;
 };

@@ -71,7 +71,11 @@ void SVDrawPass::drawEmptyField(QPainter& painter, const QRectF& bounds)
 void SVDrawPass::begin()
 {
     m_painter.save();
-    m_painter.setTransform(m_tran * m_flip);
+    // The canvas flips its own y axis over the bounds' height; the device
+    // transform under it brings in the view transform and the bounds' left edge.
+    const QTransform canvasFlip(1.0, 0.0, 0.0, -1.0, 0.0, m_bounds.bottom());
+    m_painter.setWorldTransform(canvasFlip.inverted() * m_tran * m_flip);
+    m_canvas.emplace(m_painter, m_bounds.bottom());
 }
 
 bool SVDrawPass::addLabel(int kind, int xOffset, const QPointF& viewPoint, const QString& text)
@@ -87,8 +91,14 @@ bool SVDrawPass::addLabel(int kind, int xOffset, const QPointF& viewPoint, const
     return true;
 }
 
+bool SVDrawPass::addUprightLabel(int kind, const QPointF& point, const QString& text)
+{
+    return addLabel(kind, 0, m_tran.inverted().map(point), text);
+}
+
 void SVDrawPass::finish()
 {
+    m_canvas.reset();
     m_painter.restore();
     m_painter.save();
     for (const svLabel& label : m_labels)

@@ -4,11 +4,13 @@
 #include "scopeview/SVOrientation.h"
 #include "scopeview/svLabel.h"
 
+#include "chart/painting/ChartCanvas.h"
 #include "model/prefs/TextAttributes.h"
 
 #include <QRectF>
 #include <QTransform>
 
+#include <optional>
 #include <vector>
 
 class PrefStyles;
@@ -17,7 +19,7 @@ class QPainter;
 // The frame of one drawing pass of the telescope view: the transform the
 // layers draw under, the labels they collect, and the mask over what lies
 // outside the field. Layers draw in view coordinates (points, y upward,
-// origin at the view's lower-left corner) between begin() and finish().
+// origin at the view's lower-left corner) on canvas() between begin() and finish().
 class SVDrawPass {
 public:
     static constexpr std::size_t kMaxLabels = 250;
@@ -36,9 +38,13 @@ public:
 
     // Puts the painter under the view transform.
     void begin();
+    // What the layers draw on, in view coordinates; between begin() and finish().
+    ChartCanvas& canvas() { return *m_canvas; }
     // Keeps a label for the end of the pass, its anchor `viewPoint` taken
     // through the view transform. False, and no label, once 250 are kept.
     bool addLabel(int kind, int xOffset, const QPointF& viewPoint, const QString& text);
+    // The same with the anchor given upright, as the view's bounds are.
+    bool addUprightLabel(int kind, const QPointF& point, const QString& text);
     bool hasLabelRoom() const { return m_labels.size() < kMaxLabels; }
     // Draws the labels upright, then dims what lies outside the field.
     void finish();
@@ -57,4 +63,5 @@ private:
     std::vector<svLabel>& m_labels;
     const PrefStyles& m_styles;
     const TextAttributes& m_angleLabel;
+    std::optional<ChartCanvas> m_canvas;
 };

@@ -1,6 +1,10 @@
 #include "scopeview/SVProjection.h"
 
+#include "model/UnitVector.h"
 #include "model/projection/PrecessionMatrix.h"
+
+#include <algorithm>
+#include <cmath>
 
 // The chart's projection looks out from the site into its horizon frame
 // (south, west, nadir); the telescope view looks out along the equator's
@@ -24,8 +28,21 @@ std::optional<QPointF> SVProjection::projectOfDate(double x, double y, double z)
     return QPointF(p.x, p.y);
 }
 
+std::array<double, 3> SVProjection::toDate(double x, double y, double z) const
+{
+    return PrecessionMatrix::multiply(m_precession, x, y, z);
+}
+
 std::optional<QPointF> SVProjection::projectJ2000(double x, double y, double z) const
 {
-    const auto [u, v, s] = PrecessionMatrix::multiply(m_precession, x, y, z);
+    const auto [u, v, s] = toDate(x, y, z);
     return projectOfDate(u, v, s);
+}
+
+std::array<double, 2> SVProjection::centreJ2000() const
+{
+    const UnitVector c = UnitVector::fromRADec(m_ra0, m_dec0);
+    const auto [x, y, z] = PrecessionMatrix::multiplyTransposed(m_precession, c.x, c.y, c.z);
+    return {Angles::wrap360(std::atan2(y, x) * Angles::kRadToDeg),
+            std::asin(std::clamp(z, -1.0, 1.0)) * Angles::kRadToDeg};
 }

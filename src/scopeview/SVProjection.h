@@ -25,6 +25,11 @@ public:
     // A J2000 unit vector, turned to the equator of date first.
     std::optional<QPointF> projectJ2000(double x, double y, double z) const;
 
+    // A J2000 unit vector turned to the equator of date.
+    std::array<double, 3> toDate(double x, double y, double z) const;
+    // The field centre's J2000 right ascension and declination (degrees).
+    std::array<double, 2> centreJ2000() const;
+
     double ra0() const { return m_ra0; }
     double dec0() const { return m_dec0; }
 

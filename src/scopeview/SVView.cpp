@@ -1,9 +1,21 @@
 #include "scopeview/SVView.h"
 
+#include "scopeview/HT2StarLayer.h"
+#include "scopeview/SVConeSearch.h"
+#include "scopeview/SVConeSearchLayer.h"
+#include "scopeview/SVDrawer.h"
+#include "scopeview/SVFrameLayers.h"
+#include "scopeview/SVLayerContext.h"
+#include "scopeview/SVSkyObjectLayers.h"
+#include "scopeview/SVSolarSystemLayers.h"
 #include "scopeview/SVDrawPass.h"
 #include "scopeview/SVOptics.h"
 #include "scopeview/SVOrientation.h"
 
+#include "chart/painting/ChartSky.h"
+#include "chart/painting/ChartSkySource.h"
+#include "model/Angles.h"
+#include "model/projection/PrecessionMatrix.h"
 #include "model/prefs/PrefControl.h"
 #include "model/SkyDateModel.h"
 #include "model/StarDatabaseModel.h"
@@ -18,12 +30,15 @@
 namespace {
 
 constexpr int kAngleLabelSize = 14;
+// The deep stars are read over the field's half width and 10 % more.
+constexpr double kHT2FieldMargin = 1.1;
 
 }  // namespace
 
 SVView::SVView(PrefControl& prefs, const SkyDateModel& skyDate, const StarDatabaseModel& model,
                QWidget* parent)
-    : QWidget(parent), m_prefs(prefs), m_skyDate(skyDate), m_model(model)
+    : QWidget(parent), m_prefs(prefs), m_skyDate(skyDate), m_model(model),
+      m_ht2Index(prefs.HT2FilesArray())
 {
     setFocusPolicy(Qt::NoFocus);
 }
@@ -79,7 +94,61 @@ void SVView::paintEvent(QPaintEvent*)
     const SVViewState::Centre centre =
         m_state.fieldCentre(m_mount, m_prefs.isDebug() ? m_debug : nullptr);
     m_projection.emplace(m_angles, centre.ra, centre.dec, m_model.precessionMatrix());
+    drawLayers(pass);
     pass.finish();
+}
+
+void SVView::drawLayers(SVDrawPass& pass)
+{
+    const ChartSky sky = m_skySource ? m_skySource->chartSky() : ChartSky{};
+    const SVLayerContext c{pass,    pass.canvas(), *m_projection, m_angles, sky, m_prefs,
+                           m_images, m_prefs.isNightVision(), m_prefs.findIndex()};
+    const double T = PrecessionMatrix::julianCenturies(m_skyDate.julianDay());
+    const bool hasNomad = m_nomad && m_nomad->hasNomadData();
+    SVConeSearchLayer::Options nomad;
+    if (m_drawer)
+        nomad = {m_drawer->isNomadStar(), m_drawer->isNomadShowMag(), m_drawer->isNomadGrid()};
+
+    m_ht2Stars.clear();
+    // A survey image stands in for the catalogues' own objects.
+    if (!m_state.isDSSImage()) {
+        if (m_photos)
+            SVSkyObjectLayers::drawDeepSky(c, *m_photos, m_model.photoDirectory());
+        if (!(hasNomad && nomad.isNomadStar))
+            drawDeepStars(c);
+        SVSkyObjectLayers::drawStars(c, T);
+    }
+    if (hasNomad) {
+        SVConeSearchLayer::drawStars(c, m_nomad->nomadStars(), nomad);
+        if (nomad.isNomadGrid)
+            SVConeSearchLayer::drawGrid(c, m_angles.svAngle * 2.0 * Angles::kRadToDeg,
+                                        m_state.trackRAPlus(), m_state.trackDecPlus());
+    }
+    SVSkyObjectLayers::drawLookupStar(c, T);
+    SVSolarSystemLayers::drawPath(c);
+    SVSolarSystemLayers::drawComets(c);
+    SVSolarSystemLayers::drawMinorPlanets(c);
+    SVSolarSystemLayers::drawPlanets(c);
+    SVFrameLayers::drawAngleSeparation(c, m_state);
+    if (SVFrameLayers::drawCameraFrame(c, m_state, m_svRect) && m_cameraFrameDrawn)
+        m_cameraFrameDrawn();
+}
+
+void SVView::drawDeepStars(const SVLayerContext& c)
+{
+    if (!hasHT2Block())
+        return;
+    HT2StarLayer::Settings settings;
+    settings.faintLimit = m_prefs.svStarMagLimit();
+    settings.starBrightVal = m_prefs.starBrightVal();
+    settings.starShiftVal = m_prefs.starShiftVal();
+    settings.isStarAntiAlias = m_prefs.isStarAntiAlias();
+    settings.isNightVision = c.isNightVision;
+    settings.findIndex = c.findIndex;
+    settings.hasChanged = m_state.hasChanged();
+    HT2StarLayer layer(m_ht2Index, *m_projection, c.canvas, m_images, settings, m_ht2Stars);
+    layer.draw(m_angles.svAngle * kHT2FieldMargin * Angles::kRadToDeg);
+    layer.drawPoleCross();
 }
 
 void SVView::contextMenuEvent(QContextMenuEvent* event)

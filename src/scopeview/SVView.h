@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scopeview/HT2ZoneIndex.h"
 #include "scopeview/SVAngles.h"
 #include "scopeview/SVProjection.h"
 #include "scopeview/SVStatusLights.h"
@@ -17,11 +18,18 @@
 #include <optional>
 #include <vector>
 
+class ChartImageSet;
+class ChartSkySource;
+class DeepSkyPhotos;
 class PrefControl;
 class QMenu;
 class SkyDateModel;
 class StarDatabaseModel;
 class SVMountLink;
+class SVConeSearch;
+class SVDrawPass;
+class SVDrawer;
+struct SVLayerContext;
 class SVOptics;
 
 // The telescope view: the magnified field around the tracked object. It
@@ -43,6 +51,18 @@ public:
     void setMountLink(const SVMountLink* mount) { m_mount = mount; }
     void setDebugSink(std::function<void(const QString&)> sink) { m_debug = std::move(sink); }
     void setClickMenu(QMenu* menu) { m_clickMenu = menu; }
+    // The chart's sprites, symbols and marks; without them stars are plain
+    // shapes and objects get no symbols.
+    void setChartImages(const ChartImageSet* images) { m_images = images; }
+    // The records each pass draws (none without it) and the photographs of
+    // deep-sky objects (their ovals without them).
+    void setSkySource(const ChartSkySource* source) { m_skySource = source; }
+    void setDeepSkyPhotos(DeepSkyPhotos* photos) { m_photos = photos; }
+    // The cone-search stars and the drawer's choices for them.
+    void setConeSearch(SVConeSearch* nomad) { m_nomad = nomad; }
+    void setDrawer(const SVDrawer* drawer) { m_drawer = drawer; }
+    // Called after the camera frame is drawn (the drawer's camera row title).
+    void setCameraFrameDrawn(std::function<void()> drawn) { m_cameraFrameDrawn = std::move(drawn); }
 
     // Makes the record blocks and loads the status lights. False, after an
     // alert, when the deep-star block cannot be had; the view then carries on
@@ -67,6 +87,10 @@ public:
     const std::optional<SVProjection>& projection() const { return m_projection; }
     const std::vector<svLabel>& svLabels() const { return m_svLabels; }
     bool hasHT2Block() const { return m_ht2Stars.capacity() >= kHT2StarCapacity; }
+    // The deep stars of the last pass; an index is valid while hasChanged is false.
+    const std::vector<ht2Star>& ht2Stars() const { return m_ht2Stars; }
+    std::size_t ht2StarCount() const { return m_ht2Stars.size(); }
+    HT2ZoneIndex& ht2Index() { return m_ht2Index; }
     const SVStatusLights& statusLights() const { return m_lights; }
 
 protected:
@@ -74,6 +98,9 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    void drawLayers(SVDrawPass& pass);
+    void drawDeepStars(const SVLayerContext& c);
+
     PrefControl& m_prefs;
     const SkyDateModel& m_skyDate;
     const StarDatabaseModel& m_model;
@@ -81,6 +108,12 @@ private:
     const SVMountLink* m_mount = nullptr;
     std::function<void(const QString&)> m_debug;
     QMenu* m_clickMenu = nullptr;
+    const ChartImageSet* m_images = nullptr;
+    const ChartSkySource* m_skySource = nullptr;
+    DeepSkyPhotos* m_photos = nullptr;
+    SVConeSearch* m_nomad = nullptr;
+    const SVDrawer* m_drawer = nullptr;
+    std::function<void()> m_cameraFrameDrawn;
 
     SVViewState m_state;
     SVAngles m_angles;
@@ -90,6 +123,7 @@ private:
     std::optional<SVProjection> m_projection;
     std::vector<svLabel> m_svLabels;
     std::vector<ht2Star> m_ht2Stars;
+    HT2ZoneIndex m_ht2Index;
     SVStatusLights m_lights;
     TextAttributes m_angleLabelAttributes;
 };

@@ -2,6 +2,8 @@
 
 #include "model/ObjectIndex.h"
 
+#include <QPointF>
+
 #include <functional>
 
 class QString;
@@ -48,6 +50,18 @@ public:
     bool isAngleSep() const { return m_isAngleSep; }
     void setIsAngleSep(bool on) { m_isAngleSep = on; }
 
+    // The angular-separation drag: its ends in view coordinates and the
+    // angle between them.
+    struct AngleSeparation {
+        QPointF start;
+        QPointF current;
+        int degSep = 0;
+        int minSep = 0;
+        double secSep = 0.0;
+    };
+    const AngleSeparation& angleSeparation() const { return m_angleSeparation; }
+    void setAngleSeparation(const AngleSeparation& separation) { m_angleSeparation = separation; }
+
     // The camera frame's rotation (degrees) and its value when the last
     // rotating drag ended.
     float sbigGuideAngle() const { return m_sbigGuideAngle; }
@@ -69,6 +83,7 @@ private:
     bool m_isDSSImage = false;
     bool m_isTrack = false;
     bool m_isAngleSep = false;
+    AngleSeparation m_angleSeparation;
     float m_sbigGuideAngle = 0.0f;
     float m_oldSBIGAngle = 0.0f;
 };

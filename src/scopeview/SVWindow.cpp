@@ -48,6 +48,8 @@ SVWindow::SVWindow(PrefControl& prefs, const SkyDateModel& skyDate, const StarDa
     m_svDrawerDisc->setAutoRaise(true);
     connect(m_svDrawerDisc, &QToolButton::toggled, this, &SVWindow::controlDrawer);
     m_view->setClickMenu(m_clickMenu);
+    m_view->setDrawer(m_drawer);
+    m_view->setCameraFrameDrawn([this] { m_drawer->setEye10(); });
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
             &SVWindow::applicationStateChanged);
     resize(kStartSide, kStartSide + kBottomBarHeight);
@@ -72,6 +74,7 @@ void SVWindow::setConeSearch(SVConeSearch* nomad)
 {
     m_nomad = nomad;
     m_drawer->setConeSearch(nomad);
+    m_view->setConeSearch(nomad);
 }
 
 void SVWindow::setupDrawer() { m_drawer->setupDrawer(); }

@@ -29,7 +29,7 @@ protected:
         SVDrawPass pass(painter, bounds, SVAngles::calculate(2.0, kSide), orientation, labels,
                         styles, label);
         pass.begin();
-        painter.fillRect(QRectF(95, 195, 10, 10), Qt::red);
+        pass.canvas().fillRect(QRectF(95, 195, 10, 10), Qt::red);
         pass.addLabel(SVDrawPass::kCameraAngleLabel, 0, QPointF(100, 200), "MMMM");
         pass.finish();
     }

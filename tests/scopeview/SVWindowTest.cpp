@@ -20,6 +20,8 @@ struct FakeConeSearch final : SVConeSearch {
     void setNomadHasData(bool has) override { hasData = has; }
     void nomadDownload(bool) override {}
     void setNomadCache(bool) override {}
+    bool hasNomadData() const override { return false; }
+    std::span<nomadData> nomadStars() override { return {}; }
 };
 
 class SVWindowTest : public SVFixture {

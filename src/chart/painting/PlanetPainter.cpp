@@ -57,6 +57,8 @@ double PlanetPainter::sunSize(double radius)
     return kSunImageDiameters * std::max(kSunMinDiameter, radius * kSunDiameterPerRadius);
 }
 
+const char* PlanetPainter::nameKey(int body) { return kNameKeys[std::size_t(body)]; }
+
 const QString& PlanetPainter::name(int body)
 {
     QString& text = m_names[std::size_t(body)];

@@ -28,6 +28,8 @@ public:
     // The side of the Sun's square on screen at scale R: five times its
     // apparent diameter, at least 25 points.
     static double sunSize(double radius);
+    // The key of a body's name (0 Sun ... 8 Pluto, 9 Moon) in the string table "Global".
+    static const char* nameKey(int body);
 
 private:
     const QString& name(int body);

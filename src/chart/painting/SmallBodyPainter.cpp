@@ -39,7 +39,14 @@ bool isNeo(std::optional<std::uint32_t> neoIndex, std::size_t position)
     return neoIndex && *neoIndex == position;
 }
 
-ChartImageSet::Symbol screenSymbol(std::int32_t source)
+}  // namespace
+
+SmallBodyPainter::SmallBodyPainter(const PrefControl& prefs, const ChartImageSet& images)
+    : m_prefs(prefs), m_images(images)
+{
+}
+
+ChartImageSet::Symbol SmallBodyPainter::screenSymbol(std::int32_t source)
 {
     switch (source) {
     case kMPSourceBright:
@@ -51,13 +58,6 @@ ChartImageSet::Symbol screenSymbol(std::int32_t source)
     default:
         return ChartImageSet::Symbol::AstOrbYellow;
     }
-}
-
-}  // namespace
-
-SmallBodyPainter::SmallBodyPainter(const PrefControl& prefs, const ChartImageSet& images)
-    : m_prefs(prefs), m_images(images)
-{
 }
 
 bool SmallBodyPainter::isSourceShown(std::int32_t source, bool showMP, bool showNEO, bool isSelected)

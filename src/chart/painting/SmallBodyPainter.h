@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chart/painting/ChartImageSet.h"
 #include "chart/painting/LabelCache.h"
 
 #include <QImage>
@@ -39,6 +40,8 @@ public:
     // `showNEO` (or either when it is the selection); the unnumbered orbits
     // always.
     static bool isSourceShown(std::int32_t source, bool showMP, bool showNEO, bool isSelected);
+    // The screen symbol of a minor planet by the list it came from.
+    static ChartImageSet::Symbol screenSymbol(std::int32_t source);
 
 private:
     void paintComets(ChartCanvas& canvas, const ChartSky& sky, float markAlpha);

@@ -25,6 +25,15 @@ struct PrecessionMatrix {
                 m[6] * x + m[7] * y + m[8] * z};
     }
 
+    // The inverse rotation, a direction of date back to J2000: the transpose
+    // of `m` times (x, y, z).
+    static std::array<double, 3> multiplyTransposed(const std::array<double, 9>& m, double x, double y,
+                                                    double z)
+    {
+        return {m[0] * x + m[3] * y + m[6] * z, m[1] * x + m[4] * y + m[7] * z,
+                m[2] * x + m[5] * y + m[8] * z};
+    }
+
     // Julian centuries from J2000.0 (JD 2451545.0) to `julianDay`.
     static double julianCenturies(double julianDay)
     {

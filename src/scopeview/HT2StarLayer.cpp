@@ -1,0 +1,163 @@
+#include "scopeview/HT2StarLayer.h"
+
+#include "scopeview/HT2FieldWindows.h"
+#include "scopeview/HT2ZoneFile.h"
+#include "scopeview/HT2ZoneIndex.h"
+#include "scopeview/SVProjection.h"
+
+#include "chart/painting/ChartCanvas.h"
+#include "chart/painting/ChartImageSet.h"
+#include "chart/painting/FindMark.h"
+#include "model/Angles.h"
+#include "model/ObjectIndex.h"
+#include "model/UnitVector.h"
+
+#include <QPainterPath>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace {
+
+// The class value's midpoint of the star scale.
+constexpr double kMidClass = 12.5;
+constexpr float kFaintestClass = 11.5f;
+constexpr double kPoleCrossDeclination = 85.0;
+constexpr double kPoleCrossSize = 10.0;
+
+// How far left of and below the star the sprite or shape starts, by image.
+constexpr std::array<int, HT2StarLayer::kNumImages> kOrigins{0, 0, 0, 1, 1, 2, 2};
+
+}  // namespace
+
+HT2StarLayer::HT2StarLayer(HT2ZoneIndex& index, const SVProjection& projection, ChartCanvas& canvas,
+                           const ChartImageSet* images, const Settings& settings,
+                           std::vector<ht2Star>& stars)
+    : m_index(index), m_projection(projection), m_canvas(canvas), m_images(images),
+      m_settings(settings), m_stars(stars)
+{
+    m_stars.clear();
+}
+
+int HT2StarLayer::imageIndex(float classValue)
+{
+    if (!(classValue < kFaintestClass))
+        return 0;
+    return std::min(kNumImages - 1, int(std::ceil(kFaintestClass - classValue)));
+}
+
+void HT2StarLayer::draw(double margin)
+{
+    const auto [raJ, decJ] = m_projection.centreJ2000();
+    m_decJ = decJ;
+    const HT2FieldWindows w = HT2FieldWindows::choose(raJ, decJ, margin);
+    for (int band : w.bands) {
+        const auto zone = static_cast<unsigned short>(band);
+        drawHT2Stars(zone, w.start1, w.end1, w.wrapped, w.start2, w.end2,
+                     m_index.GetHT2Offset(zone, w.readStart()));
+    }
+}
+
+void HT2StarLayer::drawPoleCross()
+{
+    if (!(m_decJ > kPoleCrossDeclination))
+        return;
+    const std::optional<QPointF> pole = m_projection.projectOfDate(0.0, 0.0, 1.0);
+    if (!pole)
+        return;
+    const double h = kPoleCrossSize / 2.0;
+    QPainterPath cross;
+    cross.moveTo(pole->x() - h, pole->y());
+    cross.lineTo(pole->x() + h, pole->y());
+    cross.moveTo(pole->x(), pole->y() - h);
+    cross.lineTo(pole->x(), pole->y() + h);
+    m_canvas.strokePath(cross, QPen(Qt::red, 1.0));
+}
+
+void HT2StarLayer::drawHT2Stars(unsigned short zone, double start1, double end1, bool wrapped,
+                                double start2, double end2, unsigned long offset)
+{
+    const HT2ZoneFile file(m_index.zoneFile(zone));
+    const std::string_view text = file.text();
+    if (!wrapped) {
+        readWindow(text, start1, end1, offset);
+    } else {
+        // Each piece is read from its own offset, the lower one first, rather
+        // than the whole band between them.
+        if (start2 < start1) {
+            std::swap(start1, start2);
+            std::swap(end1, end2);
+        }
+        readWindow(text, start1, end1, offset);
+        readWindow(text, start2, end2, m_index.GetHT2Offset(zone, start2));
+    }
+    fillShapes();
+}
+
+void HT2StarLayer::fillShapes()
+{
+    if (m_dots.empty() && m_ovals.empty())
+        return;
+    QPainter& painter = m_canvas.painter();
+    painter.save();
+    // Whole pixels without a transform take the painter's quickest paths.
+    painter.resetTransform();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::white);
+    painter.drawRects(m_dots.data(), int(m_dots.size()));
+    for (const QRect& oval : m_ovals)
+        painter.drawEllipse(oval);
+    painter.restore();
+    m_dots.clear();
+    m_ovals.clear();
+}
+
+void HT2StarLayer::readWindow(std::string_view text, double start, double end, std::size_t position)
+{
+    while (position < text.size()) {
+        const std::optional<HT2ZoneFile::Line> line = HT2ZoneFile::readLine(text, position);
+        if (!line)
+            break;
+        // A faint star never ends the band, even past the window.
+        if (line->mag > m_settings.faintLimit)
+            continue;
+        const double ra = line->ra;
+        if (ra > end)
+            break;
+        if (ra < start)
+            continue;
+        const UnitVector j2000 = UnitVector::fromRADec(ra * Angles::kDegToRad, line->dec * Angles::kDegToRad);
+        const auto [u, w, s] = m_projection.toDate(j2000.x, j2000.y, j2000.z);
+        const std::optional<QPointF> point = m_projection.projectOfDate(u, w, s);
+        if (!point)
+            continue;
+        if (m_stars.size() >= kCapacity)
+            break;
+        const float classValue = float((line->mag - kMidClass) * m_settings.starBrightVal
+                                       + (kMidClass - m_settings.starShiftVal));
+        m_stars.push_back({float(Angles::wrapTwoPi(std::atan2(w, u))),
+                           float(std::asin(std::clamp(s, -1.0, 1.0))), line->mag,
+                           {float(point->x()), float(point->y())}});
+        if (!m_settings.hasChanged && m_images
+            && m_settings.findIndex == long(kHT2StarIndexBase + m_stars.size() - 1))
+            FindMark::draw(m_canvas, *m_images, m_settings.isNightVision, *point, 1.0f);
+        drawStar(*point, classValue);
+    }
+}
+
+void HT2StarLayer::drawStar(const QPointF& point, float classValue)
+{
+    const int image = imageIndex(classValue);
+    const int back = kOrigins[std::size_t(image)];
+    const QPointF origin(point.x() - back, point.y() - back);
+    if (m_settings.isStarAntiAlias && m_images) {
+        m_canvas.drawImage(origin, m_images->starArray()[std::size_t(image)]);
+        return;
+    }
+    const int size = 2 * back + 1;
+    const QPointF centre = m_canvas.chartTransform().map(point);
+    const QRect shape(int(std::floor(centre.x())) - back, int(std::floor(centre.y())) - back, size, size);
+    (size == 1 ? m_dots : m_ovals).push_back(shape);
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "chart/painting/ChartCanvas.h"
+#include "chart/painting/ChartImageSet.h"
+#include "chart/painting/FindMark.h"
+
+#include <QPointF>
+
+class PrefControl;
+class SVDrawPass;
+class SVProjection;
+struct ChartSky;
+struct SVAngles;
+
+// What every layer of one drawing pass of the telescope view reads: the
+// pass (canvas and labels), the projection, the scale, the records and the
+// settings. Layers draw in view coordinates (points, y upward).
+struct SVLayerContext {
+    SVDrawPass& pass;
+    ChartCanvas& canvas;
+    const SVProjection& projection;
+    const SVAngles& angles;
+    const ChartSky& sky;
+    const PrefControl& prefs;
+    const ChartImageSet* images;  // none: no sprites, symbols or marks
+    bool isNightVision;
+    int findIndex;
+
+    // An image of the chart's set with its lower-left corner at the point.
+    void drawSymbol(ChartImageSet::Symbol symbol, QPointF lowerLeft) const
+    {
+        if (images)
+            canvas.drawImage(lowerLeft, images->symbol(symbol));
+    }
+    // The find mark about an object at the point.
+    void drawFindMark(QPointF at) const
+    {
+        if (images)
+            FindMark::draw(canvas, *images, isNightVision, at, 1.0f);
+    }
+};

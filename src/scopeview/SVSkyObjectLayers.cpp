@@ -1,0 +1,193 @@
+#include "scopeview/SVSkyObjectLayers.h"
+
+#include "scopeview/SVAngles.h"
+#include "scopeview/SVDrawPass.h"
+#include "scopeview/SVProjection.h"
+
+#include "chart/painting/ChartSky.h"
+#include "chart/painting/DeepSkyPainter.h"
+#include "chart/painting/DeepSkyPhotos.h"
+#include "chart/painting/StarClasses.h"
+#include "model/Angles.h"
+#include "model/UnitVector.h"
+#include "model/prefs/PrefControl.h"
+#include "model/records/RecordConstants.h"
+#include "model/records/RecordText.h"
+
+#include <QFileInfo>
+#include <QPainterPath>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int kDeepSkyLabel = 0;
+constexpr int kStarLabel = 1;
+// Below this projected radius (points) an object gets its symbol.
+constexpr double kMinObjectRadius = 5.0;
+constexpr int kDeepSkyLabelOffset = 4;
+const QColor kOvalColor = QColor::fromRgbF(0.3f, 0.5f, 0.3f, 1.0f);
+const QColor kLookupColor = QColor::fromRgbF(1.0f, 1.0f, 0.0f, 0.75f);
+constexpr int kLookupLabelOffset = 3;
+constexpr double kLookupSquare = 7.0;
+// The one object whose missing outline image leaves its symbol.
+constexpr QLatin1StringView kSymbolWithoutOutline("NGC 1982");
+constexpr int kBrightestClass = 13;
+constexpr int kFaintestClass = 6;
+
+// The image fitted into the square of side 2r about the point, its longer side 2r.
+void drawFitted(ChartCanvas& canvas, const QImage& image, QPointF at, double r)
+{
+    const double w = image.width();
+    const double h = image.height();
+    const QRectF rect = w >= h ? QRectF(at.x() - r, at.y() - r * h / w, 2.0 * r, 2.0 * r * h / w)
+                               : QRectF(at.x() - r * w / h, at.y() - r, 2.0 * r * w / h, 2.0 * r);
+    canvas.drawImage(rect, image);
+}
+
+QImage outlineOf(const deepSky& object, const QString& photoDirectory)
+{
+    const QString ngc = recordText(object.ngc);
+    if (photoDirectory.isEmpty() || !DeepSkyPhotos::isSafeFileName(ngc))
+        return {};
+    const QString path = photoDirectory + QLatin1StringView("Outlines/") + ngc + QLatin1StringView(".png");
+    return QFileInfo::exists(path) ? QImage(path) : QImage();
+}
+
+std::optional<ChartImageSet::Symbol> symbolOf(std::int32_t type)
+{
+    switch (type) {
+    case 0: return ChartImageSet::Symbol::Galaxy;
+    case 1: return ChartImageSet::Symbol::Nebula;
+    case 2: return ChartImageSet::Symbol::OpenCluster;
+    case 3: return ChartImageSet::Symbol::GlobularCluster;
+    case 4: return ChartImageSet::Symbol::Other;
+    default: return std::nullopt;
+    }
+}
+
+// A text field that counts as given: not empty and not opening with a blank.
+bool isGiven(QLatin1StringView text) { return !text.isEmpty() && text.front() != QLatin1Char(' '); }
+
+// The star's J2000 place carried by its proper motion over T centuries.
+std::optional<QPointF> projectStar(const SVProjection& projection, const star& s, double T)
+{
+    const UnitVector v = UnitVector::fromRADec(s.raDeg * Angles::kDegToRad + s.pmRA * T,
+                                               s.decDeg * Angles::kDegToRad + s.pmDec * T);
+    return projection.projectJ2000(v.x, v.y, v.z);
+}
+
+}  // namespace
+
+namespace SVSkyObjectLayers {
+
+double objectRadius(float size, double svRadius)
+{
+    const double s = size * Angles::kDegToRad / 120.0;
+    return svRadius * std::sin(s) / (std::cos(s) + 1.0);
+}
+
+int starClass(float brightness)
+{
+    if (!(brightness < 5.5f))
+        return kFaintestClass;
+    return std::min(kBrightestClass, kFaintestClass + int(std::ceil(5.5f - brightness)));
+}
+
+void drawDeepSky(const SVLayerContext& c, DeepSkyPhotos& photos, const QString& photoDirectory)
+{
+    const PrefControl& p = c.prefs;
+    const bool isNames = p.isDeepSkyNames();
+    QPainterPath ovals;
+    for (const deepSky& object : c.sky.deepSkyData) {
+        if (object.state < 0)
+            continue;
+        const std::optional<QPointF> at = c.projection.projectJ2000(object.vecX, object.vecY, object.vecZ);
+        if (!at)
+            continue;
+        const double r = object.size != 0.0f ? objectRadius(object.size, c.angles.svRadius) : 0.0;
+        bool isSymbol = !(r >= kMinObjectRadius);
+        if (!isSymbol) {
+            QImage image;
+            if (p.isPhoto()) {
+                if (!DeepSkyPainter::isPhotoExcluded(object))
+                    image = photos.photoFor(object);
+            } else if (p.isOutlines()) {
+                image = outlineOf(object, photoDirectory);
+                isSymbol = image.isNull() && recordText(object.ngc) == kSymbolWithoutOutline;
+            }
+            if (!image.isNull())
+                drawFitted(c.canvas, image, *at, r);
+            else if (!isSymbol)
+                ovals.addEllipse(*at, r, r);
+        }
+        if (isSymbol) {
+            if (const auto symbol = symbolOf(object.type)) {
+                const double back = *symbol == ChartImageSet::Symbol::OpenCluster ? 4.5 : 4.0;
+                c.drawSymbol(*symbol, QPointF(at->x() - back, at->y() - back));
+            }
+        }
+        if (isNames) {
+            const QLatin1StringView name =
+                DeepSkyPainter::nameOf(object, p.showDSOName(), p.showDSOMessier(), p.showDSONGC());
+            if (!name.isEmpty())
+                c.pass.addLabel(kDeepSkyLabel, kDeepSkyLabelOffset, *at, name);
+        }
+    }
+    if (!ovals.isEmpty())
+        c.canvas.strokePath(ovals, QPen(kOvalColor, 1.0));
+}
+
+void drawStars(const SVLayerContext& c, double T)
+{
+    const PrefControl& p = c.prefs;
+    const double limit = p.svStarMagLimit();
+    const bool isAntiAlias = p.isStarAntiAlias() && c.images;
+    const bool isNames = p.isStarNames();
+    QPainterPath dots;
+    for (const star& s : c.sky.stars) {
+        if (!(s.mag <= limit) || s.state == kStateBelowHorizon)
+            continue;
+        const std::optional<QPointF> at = projectStar(c.projection, s, T);
+        if (!at)
+            continue;
+        const int k = starClass(StarClasses::brightness(s.mag, p.starBrightVal(), p.starShiftVal()));
+        const int back = StarClasses::originOffset(k);
+        const int size = StarClasses::dotSize(k);
+        const QPointF corner(at->x() - back, at->y() - back);
+        if (long(c.findIndex) == long(s.index))
+            c.drawFindMark(*at);
+        if (isAntiAlias) {
+            if (const ChartImageSet::StarSet* set = c.images->starSetFor(s.color))
+                c.canvas.drawImage(corner, (*set)[std::size_t(k)]);
+        } else {
+            dots.addEllipse(corner.x(), corner.y(), size, size);
+        }
+        if (isNames) {
+            const QLatin1StringView name = recordText(s.name);
+            const QLatin1StringView bayer = recordText(s.bayer);
+            if (isGiven(name) || isGiven(bayer))
+                c.pass.addLabel(kStarLabel, size / 2, *at, isGiven(name) ? name : bayer);
+        }
+    }
+    if (!dots.isEmpty())
+        c.canvas.fillPath(dots, Qt::white);
+}
+
+void drawLookupStar(const SVLayerContext& c, double T)
+{
+    const star* s = c.sky.simStar;
+    if (!s || s->state != kStateOnScreen)
+        return;
+    const std::optional<QPointF> at = projectStar(c.projection, *s, T);
+    if (!at)
+        return;
+    QPainterPath square;
+    square.addRect(at->x() - 3.0, at->y() - 3.0, kLookupSquare, kLookupSquare);
+    c.canvas.strokePath(square, QPen(kLookupColor, 1.0));
+    if (c.prefs.isStarNames())
+        c.pass.addLabel(kStarLabel, kLookupLabelOffset, *at, recordText(s->name));
+}
+
+}  // namespace SVSkyObjectLayers
