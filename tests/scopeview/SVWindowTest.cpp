@@ -18,8 +18,10 @@ namespace {
 struct FakeConeSearch final : SVConeSearch {
     bool hasData = true;
     void setNomadHasData(bool has) override { hasData = has; }
+    bool hasNomadData() const override { return hasData; }
     void nomadDownload(bool) override {}
     void setNomadCache(bool) override {}
+    std::span<nomadData> nomadStars() override { return {}; }
 };
 
 class SVWindowTest : public SVFixture {
