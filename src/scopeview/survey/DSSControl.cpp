@@ -10,6 +10,8 @@
 #include "model/prefs/PrefControl.h"
 #include "platform/AlertPanel.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
@@ -21,6 +23,24 @@ namespace {
 // Qt's TIFF writer: 1 is LZW.
 constexpr int kTiffLzw = 1;
 constexpr const char* kTiffFormat = "tiff";
+// Every GIF ends with this byte; Qt draws a GIF cut short without a word.
+constexpr char kGifTrailer = 0x3B;
+
+// Whether the file at `path` holds a whole image.
+bool isWholeImage(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    QBuffer buffer;
+    buffer.setData(bytes);
+    QImageReader reader(&buffer);
+    const QByteArray format = reader.format();
+    if (reader.read().isNull())
+        return false;
+    return format != "gif" || bytes.endsWith(kGifTrailer);
+}
 
 }  // namespace
 
@@ -71,7 +91,7 @@ void DSSControl::startDownloadingURL()
         }
     }
     const auto isImage = [](const QString& path) {
-        return QImageReader(path).read().isNull() ? QLatin1String(kNoImage) : QString();
+        return isWholeImage(path) ? QString() : QLatin1String(kNoImage);
     };
     if (m_dssURL.isEmpty() || !m_dssURL.isValid()
         || !m_download.start(m_dssURL, m_dssFile, m_timeout, isImage)) {
