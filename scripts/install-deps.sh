@@ -10,6 +10,7 @@ packages=(
   liberfa-dev
   xvfb xauth
   python3-pil python3-numpy
+  qt6-image-formats-plugins
 )
 
 missing=()

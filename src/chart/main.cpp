@@ -3,6 +3,9 @@
 #include "chart/SkyView.h"
 
 #include "platform/AlertPanel.h"
+#include "platform/UrlList.h"
+#include "scopeview/cone/Nomad.h"
+#include "scopeview/survey/DSSControl.h"
 #include "scopeview/SVDrawView.h"
 #include "scopeview/SVDrawer.h"
 #include "scopeview/SVView.h"
@@ -36,6 +39,16 @@ int main(int argc, char** argv)
     });
     // Without its deep-star block the view still works; the alert has been shown.
     svWindow.awakeFromNib(folders.resources);
+    const QString misc = folders.userData + "/Misc/";
+    const UrlList urls = UrlList::read(misc + UrlList::kFileName);
+    DSSControl dssControl(assembly.prefControl(), assembly.starDatabaseModel(), svWindow.svView(),
+                          svWindow.svDrawer(), *svWindow.svDrawView().svDSSProgress, misc,
+                          {urls.dssSite, urls.esoSite, urls.skyViewSite});
+    svWindow.svDrawer().setSurveyControl(&dssControl);
+    svWindow.svView().setSurveyControl(&dssControl);
+    Nomad nomad(assembly.starDatabaseModel(), svWindow.svView(), svWindow.svDrawer(),
+                *svWindow.svDrawView().nomadDownloadButton, misc, urls.nomadSite);
+    svWindow.setConeSearch(&nomad);
     ChartOutlets& outlets = assembly.outlets();
     outlets.svWindow = &svWindow;
     outlets.svDrawer = &svWindow.svDrawer();

@@ -78,6 +78,17 @@ void SVDrawPass::begin()
     m_canvas.emplace(m_painter, m_bounds.bottom());
 }
 
+void SVDrawPass::drawSurveyImage(const QImage& image)
+{
+    if (image.isNull())
+        return;
+    m_painter.save();
+    m_painter.setCompositionMode(QPainter::CompositionMode_SourceAtop);
+    // Chart coordinates: the bounds' lower edge is y 0.
+    m_canvas->drawImage(QRectF(m_bounds.left(), 0.0, m_bounds.width(), m_bounds.height()), image);
+    m_painter.restore();
+}
+
 bool SVDrawPass::addLabel(int kind, int xOffset, const QPointF& viewPoint, const QString& text)
 {
     if (!hasLabelRoom())

@@ -7,6 +7,7 @@
 #include "chart/painting/ChartCanvas.h"
 #include "model/prefs/TextAttributes.h"
 
+#include <QImage>
 #include <QRectF>
 #include <QTransform>
 
@@ -40,6 +41,9 @@ public:
     void begin();
     // What the layers draw on, in view coordinates; between begin() and finish().
     ChartCanvas& canvas() { return *m_canvas; }
+    // The survey image over the whole field, turned and flipped with it;
+    // drawn only where the black field already is (source-atop).
+    void drawSurveyImage(const QImage& image);
     // Keeps a label for the end of the pass, its anchor `viewPoint` taken
     // through the view transform. False, and no label, once 250 are kept.
     bool addLabel(int kind, int xOffset, const QPointF& viewPoint, const QString& text);

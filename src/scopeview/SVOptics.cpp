@@ -1,5 +1,7 @@
 #include "scopeview/SVOptics.h"
 
+#include "scopeview/SurveyServers.h"
+
 #include "model/Angles.h"
 
 #include <algorithm>
@@ -7,9 +9,6 @@
 
 namespace {
 
-constexpr float kSurveyArcminPerDegree = 62.2f;
-constexpr float kSurveyMaxArcmin = 60.0f;
-constexpr int kFirstScalingServer = 11;
 constexpr float kConeSearchMaxFov = 2.0f;
 // The camera frame fills 0.42 of the view's height per divisor unit and the
 // field is drawn 0.956 of the view's enlarged half-diagonal across.
@@ -75,7 +74,8 @@ void SVOptics::keepPowerAsDirect() { m_fov = kDirectApparentField / m_power; }
 
 bool SVOptics::isSurveyAllowed(int serverIndex) const
 {
-    return m_fov * kSurveyArcminPerDegree <= kSurveyMaxArcmin || serverIndex >= kFirstScalingServer;
+    return m_fov * SurveyServers::kArcminPerDegree <= SurveyServers::kMaxCutArcmin
+        || SurveyServers::isSkyViewStyle(serverIndex);
 }
 
 bool SVOptics::isConeSearchAllowed() const { return m_fov <= kConeSearchMaxFov; }

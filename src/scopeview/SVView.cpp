@@ -1,5 +1,7 @@
 #include "scopeview/SVView.h"
 
+#include "scopeview/SVSurveyControl.h"
+
 #include "scopeview/HT2StarLayer.h"
 #include "scopeview/SVConeSearch.h"
 #include "scopeview/SVConeSearchLayer.h"
@@ -8,6 +10,7 @@
 #include "scopeview/SVLayerContext.h"
 #include "scopeview/SVSkyObjectLayers.h"
 #include "scopeview/SVSolarSystemLayers.h"
+#include "scopeview/SVSurveyControl.h"
 #include "scopeview/SVDrawPass.h"
 #include "scopeview/SVOptics.h"
 #include "scopeview/SVOrientation.h"
@@ -110,6 +113,8 @@ void SVView::drawLayers(SVDrawPass& pass)
         nomad = {m_drawer->isNomadStar(), m_drawer->isNomadShowMag(), m_drawer->isNomadGrid()};
 
     m_ht2Stars.clear();
+    if (m_state.isDSSImage() && m_survey)
+        pass.drawSurveyImage(m_survey->dssImage());
     // A survey image stands in for the catalogues' own objects.
     if (!m_state.isDSSImage()) {
         if (m_photos)

@@ -27,6 +27,7 @@ class SkyDateModel;
 class StarDatabaseModel;
 class SVMountLink;
 class SVConeSearch;
+class SVSurveyControl;
 class SVDrawPass;
 class SVDrawer;
 struct SVLayerContext;
@@ -61,6 +62,8 @@ public:
     // The cone-search stars and the drawer's choices for them.
     void setConeSearch(SVConeSearch* nomad) { m_nomad = nomad; }
     void setDrawer(const SVDrawer* drawer) { m_drawer = drawer; }
+    // Where the survey image comes from while one is shown.
+    void setSurveyControl(SVSurveyControl* survey) { m_survey = survey; }
     // Called after the camera frame is drawn (the drawer's camera row title).
     void setCameraFrameDrawn(std::function<void()> drawn) { m_cameraFrameDrawn = std::move(drawn); }
 
@@ -113,6 +116,7 @@ private:
     DeepSkyPhotos* m_photos = nullptr;
     SVConeSearch* m_nomad = nullptr;
     const SVDrawer* m_drawer = nullptr;
+    SVSurveyControl* m_survey = nullptr;
     std::function<void()> m_cameraFrameDrawn;
 
     SVViewState m_state;

@@ -13,6 +13,16 @@ inline constexpr std::array<const char*, 13> kNames{
     "DSS2",       "DSS",            "DSS",
 };
 inline constexpr int kStartIndex = 8;
+inline constexpr int kFirstEsoIndex = 9;
+inline constexpr int kFirstSkyViewIndex = 11;
+
+// The image width asked for is the field times this, in arcminutes; the
+// cut-out services (all but SkyView-style) give at most kMaxCutArcmin.
+inline constexpr float kArcminPerDegree = 62.2f;
+inline constexpr float kMaxCutArcmin = 60.0f;
+
+inline bool isEsoStyle(int index) { return index >= kFirstEsoIndex && index < kFirstSkyViewIndex; }
+inline bool isSkyViewStyle(int index) { return index >= kFirstSkyViewIndex; }
 
 // An index outside the table reads as the start-up choice.
 inline int validIndex(int index)

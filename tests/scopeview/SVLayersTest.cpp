@@ -2,6 +2,7 @@
 
 #include "scopeview/SVDrawPass.h"
 #include "scopeview/SVFrameLayers.h"
+#include "scopeview/SVSurveyControl.h"
 
 #include "chart/painting/ChartSky.h"
 #include "chart/painting/ChartSkySource.h"
@@ -73,10 +74,11 @@ protected:
         return s;
     }
 
-    void render()
+    QImage render()
     {
         QImage image(view().size(), QImage::Format_ARGB32_Premultiplied);
         view().render(&image);
+        return image;
     }
 
     std::vector<QString> labelsOfKind(int kind)
@@ -89,6 +91,12 @@ protected:
     }
 
     FakeSky sky;
+};
+
+struct FakeSurvey final : SVSurveyControl {
+    QImage image;
+    void svDSSAction() override {}
+    QImage dssImage() override { return image; }
 };
 
 }  // namespace
@@ -129,8 +137,13 @@ TEST_F(SVLayersTest, SurveyImageLeavesOutCatalogueObjectsButNotTheRest)
 
     render();
     EXPECT_EQ(labelsOfKind(1).size(), 1u);
+    FakeSurvey survey;
+    survey.image = QImage(64, 64, QImage::Format_RGB32);
+    survey.image.fill(QColor(200, 0, 0));
+    view().setSurveyControl(&survey);
     view().state().setIsDSSImage(true);
-    render();
+    const QImage drawn = render();
+    EXPECT_EQ(drawn.pixelColor(250, 120), QColor(200, 0, 0));
     EXPECT_TRUE(labelsOfKind(1).empty());
     EXPECT_EQ(view().ht2StarCount(), 0u);
     EXPECT_EQ(labelsOfKind(2), std::vector<QString>{"C/2026 A1"});

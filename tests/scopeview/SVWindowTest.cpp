@@ -18,9 +18,9 @@ namespace {
 struct FakeConeSearch final : SVConeSearch {
     bool hasData = true;
     void setNomadHasData(bool has) override { hasData = has; }
+    bool hasNomadData() const override { return hasData; }
     void nomadDownload(bool) override {}
     void setNomadCache(bool) override {}
-    bool hasNomadData() const override { return false; }
     std::span<nomadData> nomadStars() override { return {}; }
 };
 
