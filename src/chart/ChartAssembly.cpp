@@ -4,6 +4,7 @@
 #include "chart/appmenu/MpcDownloadPanel.h"
 #include "chart/appmenu/NvxMenu.h"
 #include "chart/appmenu/NvxMenuActions.h"
+#include "chart/menus/ChartMenuBar.h"
 #include "model/prefs/PrefLinks.h"
 #include "platform/DataPaths.h"
 
@@ -54,6 +55,8 @@ ChartAssembly::ChartAssembly(const Folders& folders)
 {
     m_outlets.skyWindow = &m_skyWindow;
     m_outlets.skyView = &m_skyWindow.skyView();
+    m_outlets.skyViewModes = &m_skyWindow.skyView();
+    m_outlets.mainWindow = &m_skyWindow;
     m_outlets.chartImages = &m_skyWindow.skyView();
     m_chartSkyLink.setSolarSystem(&m_solarSystem);
     m_skyWindow.skyView().setSkySource(&m_chartSkyLink);
@@ -82,6 +85,7 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     links.viewSliders = m_directionPanel;
     m_prefs.setLinks(links);
     createAppMenu(folders);
+    createMenus();
 }
 
 void ChartAssembly::writeDebugLine(const QString& line)
@@ -104,8 +108,15 @@ void ChartAssembly::createAppMenu(const Folders& folders)
     m_outlets.nvxMenu = m_nvxActions.get();
 
     m_nvxMenu = new NvxMenu(*m_nvxActions, m_prefs, &m_skyWindow);
-    m_skyWindow.menuBar()->addMenu(m_nvxMenu);
-    m_skyWindow.menuBar()->addMenu(m_nvxMenu->helpMenu());
+}
+
+void ChartAssembly::createMenus()
+{
+    m_menuBar = std::make_unique<ChartMenuBar>(ChartMenuBar::Links{m_prefs, m_outlets, m_chain, *m_gamma},
+                                               &m_skyWindow);
+    m_menuBar->setApplicationMenus(m_nvxMenu, m_nvxMenu->helpMenu());
+    m_menuBar->installIn(*m_skyWindow.menuBar());
+    m_outlets.menus = m_menuBar.get();
 }
 
 ChartAssembly::~ChartAssembly() = default;

@@ -32,6 +32,7 @@
 
 #include <memory>
 
+class ChartMenuBar;
 class MpcDownloadPanel;
 class NvxMenu;
 class NvxMenuActions;
@@ -74,6 +75,7 @@ protected:
 private:
     void didLaunch();
     void createAppMenu(const Folders& folders);
+    void createMenus();
     // Writes a line to the debug log while debugging is on.
     void writeDebugLine(const QString& line);
 
@@ -107,5 +109,6 @@ private:
     MpcDownloadPanel* m_mpcDownloadPanel = nullptr;  // owned by the main window
     std::unique_ptr<NvxMenuActions> m_nvxActions;
     NvxMenu* m_nvxMenu = nullptr;  // owned by the main window
+    std::unique_ptr<ChartMenuBar> m_menuBar;
     bool m_isLaunchPending = false;
 };

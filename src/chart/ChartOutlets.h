@@ -5,12 +5,14 @@ class CatalogueStore;
 class ChartDisplay;
 class ChartImages;
 class ChartMenus;
+class ChartViewModes;
 class CompanionServer;
 class ConnectMenuSetup;
 class Finder;
 class FloatingPanel;
 class HidesOnDeactivate;
 class InfoPanelLabels;
+class MainWindowControl;
 class MainToolbar;
 class MountState;
 class ObjectCentering;
@@ -18,8 +20,10 @@ class PlanetPathSource;
 class PlannerLink;
 class PrefWindowSetup;
 class QMenu;
+class ScopeViewControl;
 class ScopeViewWindow;
 class SkyTimeControl;
+class SolarSystemWindow;
 class StarProjection;
 class StartupDate;
 class TelescopeDrawer;
@@ -39,6 +43,8 @@ struct ChartOutlets {
     ChartImages* chartImages = nullptr;
     QMenu* skyClickMenu = nullptr;
     ChartMenus* menus = nullptr;
+    MainWindowControl* mainWindow = nullptr;
+    ChartViewModes* skyViewModes = nullptr;
 
     // Astronomy model.
     CatalogueStore* starDatabaseModel = nullptr;
@@ -68,6 +74,9 @@ struct ChartOutlets {
     TelescopeDrawer* svDrawer = nullptr;
     ToolTipOwner* svDrawView = nullptr;
     HidesOnDeactivate* ssWindow = nullptr;
+    // The same two windows as the menus and the toolbar drive them.
+    ScopeViewControl* svControl = nullptr;
+    SolarSystemWindow* ssControl = nullptr;
 
     // Mount and dome.
     FloatingPanel* lx200Panel = nullptr;

@@ -1,0 +1,104 @@
+#include "chart/menus/ChartMenuBar.h"
+
+#include "chart/menus/MenuText.h"
+#include "chart/menus/TaggedMenu.h"
+
+#include <QMenuBar>
+
+namespace {
+
+struct Item {
+    int tag;
+    const char* title;  // a key of the "Menus" table
+};
+
+constexpr Item kShowItems[] = {
+    {1, "Constellations"}, {2, "Const. Boundaries"}, {3, "RA/Dec Grid"}, {4, "Alt/Az Grid"},
+    {5, "Ecliptic"}, {6, "Celestial Equator"}, {7, "Planet Names"}, {8, "Star Names"},
+    {9, "Deep Sky Names"}, {10, "Comet Names"}, {11, "Milky Way"}, {12, "Planet/Comet Path"},
+    {13, "Deep Sky Photos"}, {14, "Below Horizon"}, {15, "Horizon Mist"}, {16, "Meteor Showers"},
+    {17, "Mythological Forms"}, {18, "Meridian"}, {19, "Outlines"},
+};
+
+constexpr Item kViewDirections[] = {
+    {1, "North"}, {2, "South"}, {3, "East"}, {4, "West"}, {5, "Alt 45°"}, {6, "Alt 90°"},
+};
+constexpr Item kViewAngles[] = {
+    {7, "Angle 5°"}, {8, "Angle 30°"}, {9, "Angle 60°"}, {10, "Angle 90°"},
+    {11, "Angle 120°"}, {12, "Angle 180°"}, {17, "Angle 360°"},
+};
+constexpr Item kViewActions[] = {
+    {14, "Center Object"}, {16, "Track Object"}, {15, "Night Vision"}, {18, "Full Screen"},
+};
+constexpr Item kLenses[] = {
+    {21, "28mm"}, {22, "50mm"}, {23, "100mm"}, {24, "200mm"}, {25, "300mm"}, {26, "400mm"}, {27, "500mm"},
+};
+constexpr Item kBinoculars[] = {
+    {31, "6 power"}, {32, "7 power"}, {33, "8 power"}, {34, "10 power"}, {35, "20 power"},
+};
+constexpr Item kAngles[] = {
+    {41, "50°"}, {42, "40°"}, {43, "30°"}, {44, "20°"}, {45, "10°"}, {46, "5°"}, {47, "1°"}, {48, "Finder"},
+};
+
+template <std::size_t N>
+void addItems(TaggedMenu& menu, const Item (&items)[N])
+{
+    for (const Item& item : items)
+        menu.addItem(menuText(item.title), item.tag);
+}
+
+}  // namespace
+
+ChartMenuBar::ChartMenuBar(const Links& links, QWidget* owner)
+    : m_fade(links.gamma),
+      m_show(links.prefs, links.outlets, links.chain),
+      m_view(links.prefs, links.outlets, links.chain, m_fade)
+{
+    m_viewMenu = buildViewMenu(owner);
+    m_showMenu = buildShowMenu(owner);
+}
+
+ChartMenuBar::~ChartMenuBar() = default;
+
+TaggedMenu* ChartMenuBar::buildShowMenu(QWidget* owner)
+{
+    auto* menu = new TaggedMenu(menuText("Show"), m_show, owner);
+    addItems(*menu, kShowItems);
+    return menu;
+}
+
+TaggedMenu* ChartMenuBar::buildViewMenu(QWidget* owner)
+{
+    auto* menu = new TaggedMenu(menuText("View"), m_view, owner);
+    addItems(*menu, kViewDirections);
+    menu->addSeparator();
+    addItems(*menu, kViewAngles);
+    menu->addSeparator();
+    addItems(*menu, kViewActions);
+    menu->addSeparator();
+    addItems(*menu->addSubmenu(menuText("DSLR Lens"), 20), kLenses);
+    addItems(*menu->addSubmenu(menuText("Binocular"), 30), kBinoculars);
+    addItems(*menu->addSubmenu(menuText("Angle"), 40), kAngles);
+    return menu;
+}
+
+void ChartMenuBar::setApplicationMenus(QMenu* applicationMenu, QMenu* helpMenu)
+{
+    m_applicationMenu = applicationMenu;
+    m_helpMenu = helpMenu;
+}
+
+void ChartMenuBar::setConnectMenu(QMenu* connectMenu) { m_connectMenu = connectMenu; }
+
+void ChartMenuBar::installIn(QMenuBar& bar) const
+{
+    bar.clear();
+    const QMenu* const order[] = {m_applicationMenu, m_viewMenu, m_showMenu, m_connectMenu, m_helpMenu};
+    for (const QMenu* menu : order)
+        if (menu)
+            bar.addAction(menu->menuAction());
+}
+
+void ChartMenuBar::setupMenuAction(int) {}
+
+void ChartMenuBar::viewMenuAction(int tag) { m_view.menuAction(tag); }

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "chart/ChartMenus.h"
+#include "chart/menus/NightVisionFade.h"
+#include "chart/menus/ShowMenuActions.h"
+#include "chart/menus/ViewMenuActions.h"
+
+#include <QPointer>
+
+class DisplayGamma;
+class PrefControl;
+class QMenu;
+class QMenuBar;
+class QWidget;
+class TaggedMenu;
+class UpdateChain;
+struct ChartOutlets;
+
+// The chart window's menus: each one's actions and its thin menu, titled
+// from the "Menus" string table. Every main window of the program carries the
+// same menus in its menu bar.
+class ChartMenuBar final : public ChartMenus {
+public:
+    struct Links {
+        PrefControl& prefs;
+        const ChartOutlets& outlets;
+        UpdateChain& chain;
+        DisplayGamma& gamma;
+    };
+    // The menus belong to `owner`.
+    ChartMenuBar(const Links& links, QWidget* owner);
+    ~ChartMenuBar() override;
+
+    // The application and help menus, and the Connect menu when the program
+    // has one, take their places among these.
+    void setApplicationMenus(QMenu* applicationMenu, QMenu* helpMenu);
+    void setConnectMenu(QMenu* connectMenu);
+    // Puts every menu, in order, into a window's menu bar.
+    void installIn(QMenuBar& bar) const;
+
+    void setupMenuAction(int tag) override;
+    void viewMenuAction(int tag) override;
+
+    ShowMenuActions& showMenu() { return m_show; }
+    ViewMenuActions& viewMenu() { return m_view; }
+    NightVisionFade& nightVisionFade() { return m_fade; }
+
+private:
+    TaggedMenu* buildShowMenu(QWidget* owner);
+    TaggedMenu* buildViewMenu(QWidget* owner);
+
+    NightVisionFade m_fade;
+    ShowMenuActions m_show;
+    ViewMenuActions m_view;
+    QPointer<QMenu> m_applicationMenu;
+    QPointer<QMenu> m_helpMenu;
+    QPointer<QMenu> m_connectMenu;
+    QPointer<TaggedMenu> m_showMenu;
+    QPointer<TaggedMenu> m_viewMenu;
+};
