@@ -45,6 +45,6 @@ QAction* NvxMenu::addItem(QMenu& menu, const QString& title, int tag)
 
 void NvxMenu::validateMenuItems()
 {
-    m_toolbarItem->setText(menus(m_prefs.isShowToolbar() ? "Hide Toolbar" : "Show Toolbar"));
+    m_toolbarItem->setText(menuText(m_prefs.isShowToolbar() ? "Hide Toolbar" : "Show Toolbar"));
     m_versionCheckAtLaunch->setChecked(m_prefs.isVersionCheck());
 }
