@@ -5,6 +5,8 @@
 #include "chart/appmenu/NvxMenu.h"
 #include "chart/appmenu/NvxMenuActions.h"
 #include "chart/menus/ChartMenuBar.h"
+#include "chart/toolbar/ToolbarActions.h"
+#include "chart/toolbar/ToolbarDelagate.h"
 #include "model/prefs/PrefLinks.h"
 #include "platform/DataPaths.h"
 
@@ -117,6 +119,11 @@ void ChartAssembly::createMenus()
     m_menuBar->setApplicationMenus(m_nvxMenu, m_nvxMenu->helpMenu());
     m_menuBar->installIn(*m_skyWindow.menuBar());
     m_outlets.menus = m_menuBar.get();
+    m_outlets.skyClickMenu = m_menuBar->skyClickMenu();
+
+    m_toolbarActions = std::make_unique<ToolbarActions>(m_prefs, m_outlets, m_chain, m_time);
+    m_toolbar = new ToolbarDelagate(*m_toolbarActions, m_prefs, m_skyWindow, m_catalogueFolders.imagesDirectory);
+    m_outlets.toolbarDelegate = m_toolbar;
 }
 
 ChartAssembly::~ChartAssembly() = default;

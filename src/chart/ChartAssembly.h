@@ -33,6 +33,8 @@
 #include <memory>
 
 class ChartMenuBar;
+class ToolbarActions;
+class ToolbarDelagate;
 class MpcDownloadPanel;
 class NvxMenu;
 class NvxMenuActions;
@@ -110,5 +112,7 @@ private:
     std::unique_ptr<NvxMenuActions> m_nvxActions;
     NvxMenu* m_nvxMenu = nullptr;  // owned by the main window
     std::unique_ptr<ChartMenuBar> m_menuBar;
+    std::unique_ptr<ToolbarActions> m_toolbarActions;
+    ToolbarDelagate* m_toolbar = nullptr;  // owned by the main window
     bool m_isLaunchPending = false;
 };

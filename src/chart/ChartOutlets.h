@@ -15,6 +15,7 @@ class InfoPanelLabels;
 class MainWindowControl;
 class MainToolbar;
 class MountState;
+class NameSearch;
 class ObjectCentering;
 class PlanetPathSource;
 class PlannerLink;
@@ -67,6 +68,7 @@ struct ChartOutlets {
     // Finding and planning.
     FloatingPanel* findPanel = nullptr;
     Finder* findObjects = nullptr;
+    NameSearch* nameSearch = nullptr;
     HidesOnDeactivate* tonightWindow = nullptr;
 
     // Telescope view and solar-system windows.

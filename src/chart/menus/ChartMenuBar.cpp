@@ -20,6 +20,11 @@ constexpr Item kShowItems[] = {
     {17, "Mythological Forms"}, {18, "Meridian"}, {19, "Outlines"},
 };
 
+constexpr Item kSkyClickItems[] = {
+    {1, "Track Object (Command)"}, {2, "Angular Separation (Option)"}, {3, "Copy Marquee (Shift)"},
+    {4, "Hand Move"}, {5, "Click to center (Command+Shift)"},
+};
+
 constexpr Item kViewDirections[] = {
     {1, "North"}, {2, "South"}, {3, "East"}, {4, "West"}, {5, "Alt 45°"}, {6, "Alt 90°"},
 };
@@ -52,10 +57,12 @@ void addItems(TaggedMenu& menu, const Item (&items)[N])
 ChartMenuBar::ChartMenuBar(const Links& links, QWidget* owner)
     : m_fade(links.gamma),
       m_show(links.prefs, links.outlets, links.chain),
-      m_view(links.prefs, links.outlets, links.chain, m_fade)
+      m_view(links.prefs, links.outlets, links.chain, m_fade),
+      m_skyClick(links.outlets)
 {
     m_viewMenu = buildViewMenu(owner);
     m_showMenu = buildShowMenu(owner);
+    m_skyClickMenu = buildSkyClickMenu(owner);
 }
 
 ChartMenuBar::~ChartMenuBar() = default;
@@ -81,6 +88,15 @@ TaggedMenu* ChartMenuBar::buildViewMenu(QWidget* owner)
     addItems(*menu->addSubmenu(menuText("Angle"), 40), kAngles);
     return menu;
 }
+
+TaggedMenu* ChartMenuBar::buildSkyClickMenu(QWidget* owner)
+{
+    auto* menu = new TaggedMenu(QString(), m_skyClick, owner);
+    addItems(*menu, kSkyClickItems);
+    return menu;
+}
+
+QMenu* ChartMenuBar::skyClickMenu() const { return m_skyClickMenu; }
 
 void ChartMenuBar::setApplicationMenus(QMenu* applicationMenu, QMenu* helpMenu)
 {

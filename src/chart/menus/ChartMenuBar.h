@@ -3,6 +3,7 @@
 #include "chart/ChartMenus.h"
 #include "chart/menus/NightVisionFade.h"
 #include "chart/menus/ShowMenuActions.h"
+#include "chart/menus/SkyClickMenuActions.h"
 #include "chart/menus/ViewMenuActions.h"
 
 #include <QPointer>
@@ -44,17 +45,22 @@ public:
     ShowMenuActions& showMenu() { return m_show; }
     ViewMenuActions& viewMenu() { return m_view; }
     NightVisionFade& nightVisionFade() { return m_fade; }
+    // The chart's context menu.
+    QMenu* skyClickMenu() const;
 
 private:
     TaggedMenu* buildShowMenu(QWidget* owner);
     TaggedMenu* buildViewMenu(QWidget* owner);
+    TaggedMenu* buildSkyClickMenu(QWidget* owner);
 
     NightVisionFade m_fade;
     ShowMenuActions m_show;
     ViewMenuActions m_view;
+    SkyClickMenuActions m_skyClick;
     QPointer<QMenu> m_applicationMenu;
     QPointer<QMenu> m_helpMenu;
     QPointer<QMenu> m_connectMenu;
     QPointer<TaggedMenu> m_showMenu;
     QPointer<TaggedMenu> m_viewMenu;
+    QPointer<TaggedMenu> m_skyClickMenu;
 };

@@ -4,6 +4,8 @@
 
 #include "chart/ChartViewModes.h"
 #include "chart/MainWindowControl.h"
+#include "chart/NameSearch.h"
+#include "chart/ScopeViewControl.h"
 #include "chart/SolarSystemWindow.h"
 #include "chart/UpdateChain.h"
 
@@ -49,6 +51,36 @@ struct FakeMainWindow final : MainWindowControl, Logged {
     void setKeepSWClosed(bool on) override { keepClosed = on; }
 };
 
+struct FakeNameSearch final : NameSearch, Logged {
+    using Logged::Logged;
+    int answer = 3;
+    int findVoiceName(const QString& name) override { log.add("finder", "findVoiceName", name); return answer; }
+    void findCenterAction() override { log.add("finder", "findCenterAction"); }
+    void searchInFindPanel(const QString& text) override { log.add("findPanel", "search", text); }
+};
+
+// The telescope view window's control; its visibility is the ScopeViewWindow fake's.
+struct FakeScopeViewControl final : ScopeViewControl, Logged {
+    FakeScopeViewControl(CallLog& log, FakeScopeView& window) : Logged(log), window(window) {}
+    FakeScopeView& window;
+    bool keepClosed = false;
+    bool miniaturized = false;
+    bool dssImage = false;
+    double ra = 0.0, dec = 0.0;  // the centre with pan offsets, degrees
+    void orderFront() override { log.add("svWindow", "orderFront"); window.visible = true; }
+    void orderOut() override { log.add("svWindow", "orderOut"); window.visible = false; }
+    bool isMiniaturized() const override { return miniaturized; }
+    bool keepSVClosed() const override { return keepClosed; }
+    void setKeepSVClosed(bool on) override { keepClosed = on; }
+    void setTitle(const QString& title) override { log.add("svWindow", "setTitle", title); }
+    double trackRAPlus() const override { return ra; }
+    double trackDecPlus() const override { return dec; }
+    void resetDeltas() override { log.add("svView", "resetDeltas"); }
+    void setTrackRA(double r, double d) override { log.add("svView", "setTrackRA", r, d); }
+    bool isDSSImage() const override { return dssImage; }
+    void printPage(QPainter&, const QRectF&) override { log.add("svView", "printPage"); }
+};
+
 // The settings after their launch read, every outlet connected to a fake,
 // and the real update chain on them.
 class MenusTest : public ChartPrefsTest {
@@ -61,6 +93,8 @@ protected:
         outlets.ssControl = &solarSystem;
         outlets.skyViewModes = &viewModes;
         outlets.mainWindow = &mainWindow;
+        outlets.nameSearch = &nameSearch;
+        outlets.svControl = &scopeView;
         chain = std::make_unique<UpdateChain>(settings(), outlets);
     }
     // How often the chart was projected with `force`.
@@ -73,6 +107,8 @@ protected:
     FakeSolarSystem solarSystem{fakes.log};
     FakeViewModes viewModes{fakes.log};
     FakeMainWindow mainWindow{fakes.log};
+    FakeNameSearch nameSearch{fakes.log};
+    FakeScopeViewControl scopeView{fakes.log, fakes.svWindow};
     ChartOutlets outlets;
     std::unique_ptr<UpdateChain> chain;
 };
