@@ -114,7 +114,7 @@ void ChartAssembly::createAppMenu(const Folders& folders)
 
 void ChartAssembly::createMenus()
 {
-    m_menuBar = std::make_unique<ChartMenuBar>(ChartMenuBar::Links{m_prefs, m_outlets, m_chain, *m_gamma},
+    m_menuBar = std::make_unique<ChartMenuBar>(ChartMenuBar::Links{m_prefs, m_outlets, m_chain, *m_gamma, m_time},
                                                &m_skyWindow);
     m_menuBar->setApplicationMenus(m_nvxMenu, m_nvxMenu->helpMenu());
     m_menuBar->installIn(*m_skyWindow.menuBar());

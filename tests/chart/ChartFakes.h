@@ -109,6 +109,7 @@ struct FakePanel final : TimePanel, Logged {
     void setTransparency() override { log.add(name, "setTransparency"); }
     void setupDate() override { log.add(name, "setupDate"); }
     void setRunRealTime() override { log.add(name, "setRunRealTime"); }
+    void setRunSetTime() override { log.add(name, "setRunSetTime"); }
 };
 
 struct FakeToolPanel final : ToolPanel, Logged {

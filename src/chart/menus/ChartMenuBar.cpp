@@ -25,6 +25,9 @@ constexpr Item kSkyClickItems[] = {
     {4, "Hand Move"}, {5, "Click to center (Command+Shift)"},
 };
 
+constexpr Item kSites[] = {{1, "Home"}, {2, "Site 1"}, {3, "Site 2"}, {4, "Site 3"}, {5, "Site 4"}};
+constexpr Item kClocks[] = {{10, "Run Real Time"}, {11, "Run Set Time"}, {12, "Startup Date/Time"}};
+
 constexpr Item kViewDirections[] = {
     {1, "North"}, {2, "South"}, {3, "East"}, {4, "West"}, {5, "Alt 45°"}, {6, "Alt 90°"},
 };
@@ -58,11 +61,13 @@ ChartMenuBar::ChartMenuBar(const Links& links, QWidget* owner)
     : m_fade(links.gamma),
       m_show(links.prefs, links.outlets, links.chain),
       m_view(links.prefs, links.outlets, links.chain, m_fade),
-      m_skyClick(links.outlets)
+      m_skyClick(links.outlets),
+      m_setup(links.prefs, links.outlets, links.chain, links.time)
 {
     m_viewMenu = buildViewMenu(owner);
     m_showMenu = buildShowMenu(owner);
     m_skyClickMenu = buildSkyClickMenu(owner);
+    m_setupMenu = buildSetupMenu(owner);
 }
 
 ChartMenuBar::~ChartMenuBar() = default;
@@ -89,6 +94,15 @@ TaggedMenu* ChartMenuBar::buildViewMenu(QWidget* owner)
     return menu;
 }
 
+TaggedMenu* ChartMenuBar::buildSetupMenu(QWidget* owner)
+{
+    auto* menu = new TaggedMenu(menuText("Setup"), m_setup, owner);
+    addItems(*menu, kSites);
+    menu->addSeparator();
+    addItems(*menu, kClocks);
+    return menu;
+}
+
 TaggedMenu* ChartMenuBar::buildSkyClickMenu(QWidget* owner)
 {
     auto* menu = new TaggedMenu(QString(), m_skyClick, owner);
@@ -109,12 +123,12 @@ void ChartMenuBar::setConnectMenu(QMenu* connectMenu) { m_connectMenu = connectM
 void ChartMenuBar::installIn(QMenuBar& bar) const
 {
     bar.clear();
-    const QMenu* const order[] = {m_applicationMenu, m_viewMenu, m_showMenu, m_connectMenu, m_helpMenu};
+    const QMenu* const order[] = {m_applicationMenu, m_viewMenu, m_showMenu, m_setupMenu, m_connectMenu, m_helpMenu};
     for (const QMenu* menu : order)
         if (menu)
             bar.addAction(menu->menuAction());
 }
 
-void ChartMenuBar::setupMenuAction(int) {}
+void ChartMenuBar::setupMenuAction(int tag) { m_setup.menuAction(tag); }
 
 void ChartMenuBar::viewMenuAction(int tag) { m_view.menuAction(tag); }

@@ -2,6 +2,7 @@
 
 #include "chart/ChartMenus.h"
 #include "chart/menus/NightVisionFade.h"
+#include "chart/menus/SetupMenuActions.h"
 #include "chart/menus/ShowMenuActions.h"
 #include "chart/menus/SkyClickMenuActions.h"
 #include "chart/menus/ViewMenuActions.h"
@@ -13,6 +14,7 @@ class PrefControl;
 class QMenu;
 class QMenuBar;
 class QWidget;
+class SkyTimeControl;
 class TaggedMenu;
 class UpdateChain;
 struct ChartOutlets;
@@ -27,6 +29,7 @@ public:
         const ChartOutlets& outlets;
         UpdateChain& chain;
         DisplayGamma& gamma;
+        SkyTimeControl& time;
     };
     // The menus belong to `owner`.
     ChartMenuBar(const Links& links, QWidget* owner);
@@ -44,6 +47,7 @@ public:
 
     ShowMenuActions& showMenu() { return m_show; }
     ViewMenuActions& viewMenu() { return m_view; }
+    SetupMenuActions& setupMenu() { return m_setup; }
     NightVisionFade& nightVisionFade() { return m_fade; }
     // The chart's context menu.
     QMenu* skyClickMenu() const;
@@ -52,15 +56,18 @@ private:
     TaggedMenu* buildShowMenu(QWidget* owner);
     TaggedMenu* buildViewMenu(QWidget* owner);
     TaggedMenu* buildSkyClickMenu(QWidget* owner);
+    TaggedMenu* buildSetupMenu(QWidget* owner);
 
     NightVisionFade m_fade;
     ShowMenuActions m_show;
     ViewMenuActions m_view;
     SkyClickMenuActions m_skyClick;
+    SetupMenuActions m_setup;
     QPointer<QMenu> m_applicationMenu;
     QPointer<QMenu> m_helpMenu;
     QPointer<QMenu> m_connectMenu;
     QPointer<TaggedMenu> m_showMenu;
     QPointer<TaggedMenu> m_viewMenu;
     QPointer<TaggedMenu> m_skyClickMenu;
+    QPointer<TaggedMenu> m_setupMenu;
 };
