@@ -9,11 +9,13 @@ class ChartViewModes;
 class CompanionServer;
 class ConnectMenuSetup;
 class Finder;
+class FindPanelEntry;
 class FloatingPanel;
 class HidesOnDeactivate;
 class InfoPanelLabels;
 class MainWindowControl;
 class MainToolbar;
+class MountGoto;
 class MountState;
 class NameSearch;
 class ObjectCentering;
@@ -69,6 +71,7 @@ struct ChartOutlets {
     FloatingPanel* findPanel = nullptr;
     Finder* findObjects = nullptr;
     NameSearch* nameSearch = nullptr;
+    FindPanelEntry* findPanelEntry = nullptr;
     HidesOnDeactivate* tonightWindow = nullptr;
 
     // Telescope view and solar-system windows.
@@ -90,6 +93,7 @@ struct ChartOutlets {
     FloatingPanel* iEQ45Panel = nullptr;
     HidesOnDeactivate* alignPanel = nullptr;
     MountState* scopeControl = nullptr;
+    MountGoto* scopeGoto = nullptr;
     ConnectMenuSetup* connectMenu = nullptr;
     ToolPanel* domePanel = nullptr;
     ToolPanel* ddwPanel = nullptr;

@@ -3,6 +3,7 @@
 #include "chart/menus/MenuText.h"
 #include "chart/menus/TaggedMenu.h"
 
+#include <QKeySequence>
 #include <QMenuBar>
 
 namespace {
@@ -27,6 +28,13 @@ constexpr Item kSkyClickItems[] = {
 
 constexpr Item kSites[] = {{1, "Home"}, {2, "Site 1"}, {3, "Site 2"}, {4, "Site 3"}, {5, "Site 4"}};
 constexpr Item kClocks[] = {{10, "Run Real Time"}, {11, "Run Set Time"}, {12, "Startup Date/Time"}};
+
+constexpr Item kEditItems[] = {
+    {2, "Find Object"}, {3, "Show All"}, {4, "Monitor Adjust"},
+};
+constexpr Item kPositionItems[] = {
+    {7, "Save Scope Position"}, {8, "Restore Scope Position"}, {9, "Reset Scope Position"},
+};
 
 constexpr Item kViewDirections[] = {
     {1, "North"}, {2, "South"}, {3, "East"}, {4, "West"}, {5, "Alt 45°"}, {6, "Alt 90°"},
@@ -62,8 +70,10 @@ ChartMenuBar::ChartMenuBar(const Links& links, QWidget* owner)
       m_show(links.prefs, links.outlets, links.chain),
       m_view(links.prefs, links.outlets, links.chain, m_fade),
       m_skyClick(links.outlets),
-      m_setup(links.prefs, links.outlets, links.chain, links.time)
+      m_setup(links.prefs, links.outlets, links.chain, links.time),
+      m_edit(links.prefs, links.outlets, links.chain, links.time)
 {
+    m_editMenu = buildEditMenu(owner);
     m_viewMenu = buildViewMenu(owner);
     m_showMenu = buildShowMenu(owner);
     m_skyClickMenu = buildSkyClickMenu(owner);
@@ -103,6 +113,18 @@ TaggedMenu* ChartMenuBar::buildSetupMenu(QWidget* owner)
     return menu;
 }
 
+TaggedMenu* ChartMenuBar::buildEditMenu(QWidget* owner)
+{
+    auto* menu = new TaggedMenu(menuText("Edit"), m_edit, owner);
+    menu->addItem(menuText("Copy"), EditMenuActions::kCopyTag)->setShortcut(QKeySequence::Copy);
+    menu->addItem(menuText("Paste"), EditMenuActions::kPasteTag)->setShortcut(QKeySequence::Paste);
+    menu->addSeparator();
+    addItems(*menu, kEditItems);
+    menu->addSeparator();
+    addItems(*menu, kPositionItems);
+    return menu;
+}
+
 TaggedMenu* ChartMenuBar::buildSkyClickMenu(QWidget* owner)
 {
     auto* menu = new TaggedMenu(QString(), m_skyClick, owner);
@@ -123,7 +145,7 @@ void ChartMenuBar::setConnectMenu(QMenu* connectMenu) { m_connectMenu = connectM
 void ChartMenuBar::installIn(QMenuBar& bar) const
 {
     bar.clear();
-    const QMenu* const order[] = {m_applicationMenu, m_viewMenu, m_showMenu, m_setupMenu, m_connectMenu, m_helpMenu};
+    const QMenu* const order[] = {m_applicationMenu, m_editMenu, m_viewMenu, m_showMenu, m_setupMenu, m_connectMenu, m_helpMenu};
     for (const QMenu* menu : order)
         if (menu)
             bar.addAction(menu->menuAction());

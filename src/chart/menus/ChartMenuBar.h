@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/ChartMenus.h"
+#include "chart/menus/EditMenuActions.h"
 #include "chart/menus/NightVisionFade.h"
 #include "chart/menus/SetupMenuActions.h"
 #include "chart/menus/ShowMenuActions.h"
@@ -48,6 +49,7 @@ public:
     ShowMenuActions& showMenu() { return m_show; }
     ViewMenuActions& viewMenu() { return m_view; }
     SetupMenuActions& setupMenu() { return m_setup; }
+    EditMenuActions& editMenu() { return m_edit; }
     NightVisionFade& nightVisionFade() { return m_fade; }
     // The chart's context menu.
     QMenu* skyClickMenu() const;
@@ -57,12 +59,14 @@ private:
     TaggedMenu* buildViewMenu(QWidget* owner);
     TaggedMenu* buildSkyClickMenu(QWidget* owner);
     TaggedMenu* buildSetupMenu(QWidget* owner);
+    TaggedMenu* buildEditMenu(QWidget* owner);
 
     NightVisionFade m_fade;
     ShowMenuActions m_show;
     ViewMenuActions m_view;
     SkyClickMenuActions m_skyClick;
     SetupMenuActions m_setup;
+    EditMenuActions m_edit;
     QPointer<QMenu> m_applicationMenu;
     QPointer<QMenu> m_helpMenu;
     QPointer<QMenu> m_connectMenu;
@@ -70,4 +74,5 @@ private:
     QPointer<TaggedMenu> m_viewMenu;
     QPointer<TaggedMenu> m_skyClickMenu;
     QPointer<TaggedMenu> m_setupMenu;
+    QPointer<TaggedMenu> m_editMenu;
 };

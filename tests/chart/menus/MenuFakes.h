@@ -76,7 +76,13 @@ struct FakeScopeViewControl final : ScopeViewControl, Logged {
     double trackRAPlus() const override { return ra; }
     double trackDecPlus() const override { return dec; }
     void resetDeltas() override { log.add("svView", "resetDeltas"); }
-    void setTrackRA(double r, double d) override { log.add("svView", "setTrackRA", r, d); }
+    double trackedRA = -1.0, trackedDec = -1.0;  // radians
+    void setTrackRA(double r, double d) override
+    {
+        log.add("svView", "setTrackRA");
+        trackedRA = r;
+        trackedDec = d;
+    }
     bool isDSSImage() const override { return dssImage; }
     void printPage(QPainter&, const QRectF&) override { log.add("svView", "printPage"); }
 };
