@@ -5,6 +5,7 @@
 #include "chart/appmenu/NvxMenu.h"
 #include "chart/appmenu/NvxMenuActions.h"
 #include "chart/menus/ChartMenuBar.h"
+#include "chart/printing/PrintSkyView.h"
 #include "chart/toolbar/ToolbarActions.h"
 #include "chart/toolbar/ToolbarDelagate.h"
 #include "model/prefs/PrefLinks.h"
@@ -114,8 +115,14 @@ void ChartAssembly::createAppMenu(const Folders& folders)
 
 void ChartAssembly::createMenus()
 {
-    m_menuBar = std::make_unique<ChartMenuBar>(ChartMenuBar::Links{m_prefs, m_outlets, m_chain, *m_gamma, m_time},
-                                               &m_skyWindow);
+    SkyView& view = m_skyWindow.skyView();
+    m_printSkyView = std::make_unique<PrintSkyView>(
+        PrintSkyView::Links{m_prefs, m_skyDateModel, view.chartFrame(), view.skySource()},
+        m_catalogueFolders.imagesDirectory);
+    m_menuBar = std::make_unique<ChartMenuBar>(
+        ChartMenuBar::Links{m_prefs, m_outlets, m_chain, *m_gamma, m_time, *m_printSkyView,
+                            m_catalogueFolders.tourDirectory},
+        &m_skyWindow);
     m_menuBar->setApplicationMenus(m_nvxMenu, m_nvxMenu->helpMenu());
     m_menuBar->installIn(*m_skyWindow.menuBar());
     m_outlets.menus = m_menuBar.get();

@@ -33,6 +33,7 @@
 #include <memory>
 
 class ChartMenuBar;
+class PrintSkyView;
 class ToolbarActions;
 class ToolbarDelagate;
 class MpcDownloadPanel;
@@ -111,6 +112,7 @@ private:
     MpcDownloadPanel* m_mpcDownloadPanel = nullptr;  // owned by the main window
     std::unique_ptr<NvxMenuActions> m_nvxActions;
     NvxMenu* m_nvxMenu = nullptr;  // owned by the main window
+    std::unique_ptr<PrintSkyView> m_printSkyView;
     std::unique_ptr<ChartMenuBar> m_menuBar;
     std::unique_ptr<ToolbarActions> m_toolbarActions;
     ToolbarDelagate* m_toolbar = nullptr;  // owned by the main window

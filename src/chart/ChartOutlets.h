@@ -19,6 +19,7 @@ class MountGoto;
 class MountState;
 class NameSearch;
 class ObjectCentering;
+class PhotoPanel;
 class PlanetPathSource;
 class PlannerLink;
 class PrefWindowSetup;
@@ -31,6 +32,7 @@ class StarProjection;
 class StartupDate;
 class TelescopeDrawer;
 class TimePanel;
+class TourControl;
 class ToolPanel;
 class ToolTipOwner;
 class VersionCheck;
@@ -72,6 +74,8 @@ struct ChartOutlets {
     Finder* findObjects = nullptr;
     NameSearch* nameSearch = nullptr;
     FindPanelEntry* findPanelEntry = nullptr;
+    TourControl* tourControl = nullptr;
+    PhotoPanel* photoPanel = nullptr;
     HidesOnDeactivate* tonightWindow = nullptr;
 
     // Telescope view and solar-system windows.

@@ -62,6 +62,9 @@ public:
     void recolorMythForms() override;
     // The sprites, symbols and figures, for the telescope view and the print view.
     const ChartImageSet& chartImages() const { return m_images; }
+    // The layers and the sky they draw, for the print view.
+    ChartFrame& chartFrame() { return m_frame; }
+    const ChartSkySource* skySource() const { return m_skySource; }
     int launchCount() const { return m_launchCount; }
     bool hasLaunched() const { return m_hasLaunched; }
 

@@ -57,6 +57,7 @@ struct FakeParts final : ChartImages, CatalogueStore, StartupDate, StarProjectio
             StartupFailure::raise("Stars.tvk could not be read.");
     }
     void createHorizonAltAz(int site) override { log.add("store", "createHorizonAltAz", site); }
+    void createCustomHorizons() override { log.add("store", "createCustomHorizons"); }
     void startupDate() override { log.add("skyDate", "startupDate"); }
     void calculateStarPositions(bool force) override { log.add("model", "calculateStarPositions", force); }
     void calculatePlanetPath() override { log.add("model", "calculatePlanetPath"); }

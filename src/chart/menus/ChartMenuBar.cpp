@@ -1,6 +1,7 @@
 #include "chart/menus/ChartMenuBar.h"
 
 #include "chart/menus/MenuText.h"
+#include "chart/menus/StandardDialogs.h"
 #include "chart/menus/TaggedMenu.h"
 
 #include <QKeySequence>
@@ -35,6 +36,9 @@ constexpr Item kEditItems[] = {
 constexpr Item kPositionItems[] = {
     {7, "Save Scope Position"}, {8, "Restore Scope Position"}, {9, "Reset Scope Position"},
 };
+
+constexpr Item kFileTours[] = {{1, "Open Photo..."}, {2, "Open Tour..."}, {3, "Create Tour/Filter"}};
+constexpr Item kFilePrinting[] = {{4, "Page Setup..."}, {5, "Print..."}, {6, "Print Scope View..."}};
 
 constexpr Item kViewDirections[] = {
     {1, "North"}, {2, "South"}, {3, "East"}, {4, "West"}, {5, "Alt 45°"}, {6, "Alt 90°"},
@@ -71,8 +75,10 @@ ChartMenuBar::ChartMenuBar(const Links& links, QWidget* owner)
       m_view(links.prefs, links.outlets, links.chain, m_fade),
       m_skyClick(links.outlets),
       m_setup(links.prefs, links.outlets, links.chain, links.time),
-      m_edit(links.prefs, links.outlets, links.chain, links.time)
+      m_edit(links.prefs, links.outlets, links.chain, links.time),
+      m_file(links.prefs, links.outlets, &links.printSkyView, links.tourDirectory, standardDialogs(owner))
 {
+    m_fileMenu = buildFileMenu(owner);
     m_editMenu = buildEditMenu(owner);
     m_viewMenu = buildViewMenu(owner);
     m_showMenu = buildShowMenu(owner);
@@ -113,6 +119,17 @@ TaggedMenu* ChartMenuBar::buildSetupMenu(QWidget* owner)
     return menu;
 }
 
+TaggedMenu* ChartMenuBar::buildFileMenu(QWidget* owner)
+{
+    auto* menu = new TaggedMenu(menuText("File"), m_file, owner);
+    addItems(*menu, kFileTours);
+    menu->addSeparator();
+    addItems(*menu, kFilePrinting);
+    menu->addSeparator();
+    menu->addItem(menuText("Build Custom Horizon"), FileMenuActions::kCustomHorizonTag);
+    return menu;
+}
+
 TaggedMenu* ChartMenuBar::buildEditMenu(QWidget* owner)
 {
     auto* menu = new TaggedMenu(menuText("Edit"), m_edit, owner);
@@ -145,7 +162,7 @@ void ChartMenuBar::setConnectMenu(QMenu* connectMenu) { m_connectMenu = connectM
 void ChartMenuBar::installIn(QMenuBar& bar) const
 {
     bar.clear();
-    const QMenu* const order[] = {m_applicationMenu, m_editMenu, m_viewMenu, m_showMenu, m_setupMenu, m_connectMenu, m_helpMenu};
+    const QMenu* const order[] = {m_applicationMenu, m_fileMenu, m_editMenu, m_viewMenu, m_showMenu, m_setupMenu, m_connectMenu, m_helpMenu};
     for (const QMenu* menu : order)
         if (menu)
             bar.addAction(menu->menuAction());

@@ -2,6 +2,7 @@
 
 #include "chart/ChartMenus.h"
 #include "chart/menus/EditMenuActions.h"
+#include "chart/menus/FileMenuActions.h"
 #include "chart/menus/NightVisionFade.h"
 #include "chart/menus/SetupMenuActions.h"
 #include "chart/menus/ShowMenuActions.h"
@@ -12,6 +13,7 @@
 
 class DisplayGamma;
 class PrefControl;
+class PrintSkyView;
 class QMenu;
 class QMenuBar;
 class QWidget;
@@ -31,6 +33,8 @@ public:
         UpdateChain& chain;
         DisplayGamma& gamma;
         SkyTimeControl& time;
+        PrintSkyView& printSkyView;
+        QString tourDirectory;
     };
     // The menus belong to `owner`.
     ChartMenuBar(const Links& links, QWidget* owner);
@@ -50,6 +54,7 @@ public:
     ViewMenuActions& viewMenu() { return m_view; }
     SetupMenuActions& setupMenu() { return m_setup; }
     EditMenuActions& editMenu() { return m_edit; }
+    FileMenuActions& fileMenu() { return m_file; }
     NightVisionFade& nightVisionFade() { return m_fade; }
     // The chart's context menu.
     QMenu* skyClickMenu() const;
@@ -60,6 +65,7 @@ private:
     TaggedMenu* buildSkyClickMenu(QWidget* owner);
     TaggedMenu* buildSetupMenu(QWidget* owner);
     TaggedMenu* buildEditMenu(QWidget* owner);
+    TaggedMenu* buildFileMenu(QWidget* owner);
 
     NightVisionFade m_fade;
     ShowMenuActions m_show;
@@ -67,6 +73,7 @@ private:
     SkyClickMenuActions m_skyClick;
     SetupMenuActions m_setup;
     EditMenuActions m_edit;
+    FileMenuActions m_file;
     QPointer<QMenu> m_applicationMenu;
     QPointer<QMenu> m_helpMenu;
     QPointer<QMenu> m_connectMenu;
@@ -75,4 +82,5 @@ private:
     QPointer<TaggedMenu> m_skyClickMenu;
     QPointer<TaggedMenu> m_setupMenu;
     QPointer<TaggedMenu> m_editMenu;
+    QPointer<TaggedMenu> m_fileMenu;
 };
