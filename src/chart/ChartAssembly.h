@@ -71,6 +71,8 @@ public:
     StarDatabaseModel& starDatabaseModel() { return m_starDatabaseModel; }
     NvxMenuActions& nvxMenu() { return *m_nvxActions; }
     SkyDateModel& skyDateModel() { return m_skyDateModel; }
+    // The menus every main window of the program carries in its menu bar.
+    ChartMenuBar& menuBar() { return *m_menuBar; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -43,6 +43,7 @@ public:
     void orderFront() override;
     void orderOut() override { hide(); }
     void displayWindow() override { update(); }
+    void setTitle(const QString& title) override { setWindowTitle(title); }
     void toggleFullScreen() override;
 
     // While set, the window is minimised whenever the application becomes

@@ -10,4 +10,15 @@ public:
     virtual void orderOut() = 0;
     // Refills the plotted positions for the drawer's day offset.
     virtual void updatePositions() = 0;
+
+    // Hides the window when it shows, else shows it with fresh positions.
+    void toggleWindow()
+    {
+        if (isWindowVisible()) {
+            orderOut();
+        } else {
+            updatePositions();
+            orderFront();
+        }
+    }
 };

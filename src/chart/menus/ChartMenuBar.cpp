@@ -40,6 +40,8 @@ constexpr Item kPositionItems[] = {
 constexpr Item kFileTours[] = {{1, "Open Photo..."}, {2, "Open Tour..."}, {3, "Create Tour/Filter"}};
 constexpr Item kFilePrinting[] = {{4, "Page Setup..."}, {5, "Print..."}, {6, "Print Scope View..."}};
 
+constexpr Item kWindows[] = {{1, "Direction Panel"}, {2, "Time Panel"}, {3, "Scope View"}, {4, "Solar System"}};
+
 constexpr Item kViewDirections[] = {
     {1, "North"}, {2, "South"}, {3, "East"}, {4, "West"}, {5, "Alt 45°"}, {6, "Alt 90°"},
 };
@@ -76,8 +78,10 @@ ChartMenuBar::ChartMenuBar(const Links& links, QWidget* owner)
       m_skyClick(links.outlets),
       m_setup(links.prefs, links.outlets, links.chain, links.time),
       m_edit(links.prefs, links.outlets, links.chain, links.time),
-      m_file(links.prefs, links.outlets, &links.printSkyView, links.tourDirectory, standardDialogs(owner))
+      m_file(links.prefs, links.outlets, &links.printSkyView, links.tourDirectory, standardDialogs(owner)),
+      m_window(links.prefs, links.outlets, links.chain)
 {
+    m_windowMenu = buildWindowMenu(owner);
     m_fileMenu = buildFileMenu(owner);
     m_editMenu = buildEditMenu(owner);
     m_viewMenu = buildViewMenu(owner);
@@ -116,6 +120,17 @@ TaggedMenu* ChartMenuBar::buildSetupMenu(QWidget* owner)
     addItems(*menu, kSites);
     menu->addSeparator();
     addItems(*menu, kClocks);
+    return menu;
+}
+
+TaggedMenu* ChartMenuBar::buildWindowMenu(QWidget* owner)
+{
+    auto* menu = new TaggedMenu(menuText("Windows"), m_window, owner);
+    addItems(*menu, kWindows);
+    menu->addSeparator();
+    menu->addItem(StringTables::localizedString(QStringLiteral("PrefPanel"), QStringLiteral("Sky Window")),
+                  WindowMenuActions::kSkyWindowTag);
+    menu->addItem(menuText("Information Panels"), WindowMenuActions::kInfoPanelTag);
     return menu;
 }
 
@@ -162,7 +177,7 @@ void ChartMenuBar::setConnectMenu(QMenu* connectMenu) { m_connectMenu = connectM
 void ChartMenuBar::installIn(QMenuBar& bar) const
 {
     bar.clear();
-    const QMenu* const order[] = {m_applicationMenu, m_fileMenu, m_editMenu, m_viewMenu, m_showMenu, m_setupMenu, m_connectMenu, m_helpMenu};
+    const QMenu* const order[] = {m_applicationMenu, m_fileMenu, m_editMenu, m_viewMenu, m_showMenu, m_setupMenu, m_connectMenu, m_windowMenu, m_helpMenu};
     for (const QMenu* menu : order)
         if (menu)
             bar.addAction(menu->menuAction());

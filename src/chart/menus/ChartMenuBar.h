@@ -8,6 +8,7 @@
 #include "chart/menus/ShowMenuActions.h"
 #include "chart/menus/SkyClickMenuActions.h"
 #include "chart/menus/ViewMenuActions.h"
+#include "chart/menus/WindowMenuActions.h"
 
 #include <QPointer>
 
@@ -55,6 +56,7 @@ public:
     SetupMenuActions& setupMenu() { return m_setup; }
     EditMenuActions& editMenu() { return m_edit; }
     FileMenuActions& fileMenu() { return m_file; }
+    WindowMenuActions& windowMenu() { return m_window; }
     NightVisionFade& nightVisionFade() { return m_fade; }
     // The chart's context menu.
     QMenu* skyClickMenu() const;
@@ -66,6 +68,7 @@ private:
     TaggedMenu* buildSetupMenu(QWidget* owner);
     TaggedMenu* buildEditMenu(QWidget* owner);
     TaggedMenu* buildFileMenu(QWidget* owner);
+    TaggedMenu* buildWindowMenu(QWidget* owner);
 
     NightVisionFade m_fade;
     ShowMenuActions m_show;
@@ -74,6 +77,7 @@ private:
     SetupMenuActions m_setup;
     EditMenuActions m_edit;
     FileMenuActions m_file;
+    WindowMenuActions m_window;
     QPointer<QMenu> m_applicationMenu;
     QPointer<QMenu> m_helpMenu;
     QPointer<QMenu> m_connectMenu;
@@ -83,4 +87,5 @@ private:
     QPointer<TaggedMenu> m_setupMenu;
     QPointer<TaggedMenu> m_editMenu;
     QPointer<TaggedMenu> m_fileMenu;
+    QPointer<TaggedMenu> m_windowMenu;
 };

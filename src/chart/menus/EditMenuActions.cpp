@@ -130,7 +130,7 @@ void EditMenuActions::toggleFindPanel()
     if (!panel)
         return;
     const bool open = !panel->isPanelVisible();
-    open ? panel->orderFront() : panel->orderOut();
+    panel->showPanel(open);
     if (m_outlets.findObjects)
         m_outlets.findObjects->openFind(open);
 }

@@ -67,13 +67,6 @@ const Layer* layer(int tag)
     return nullptr;
 }
 
-void togglePanel(FloatingPanel* panel, bool open)
-{
-    if (!panel)
-        return;
-    open ? panel->orderFront() : panel->orderOut();
-}
-
 }  // namespace
 
 ToolbarActions::ToolbarActions(PrefControl& prefs, const ChartOutlets& outlets, UpdateChain& chain,
@@ -88,8 +81,11 @@ void ToolbarActions::skyToolbarAction(int tag)
         return showTimeControlPanel();
     if (tag == kDirectionPanelTag)
         return showDirectionControlPanel();
-    if (tag == kSolarSystemTag)
-        return toggleSolarSystemWindow();
+    if (tag == kSolarSystemTag) {
+        if (m_outlets.ssControl)
+            m_outlets.ssControl->toggleWindow();
+        return;
+    }
     if (tag == kScopeViewTag)
         return toggleScopeViewWindow();
     const Layer* l = layer(tag);
@@ -154,13 +150,15 @@ bool ToolbarActions::searchUsingToolbarSearchField(const QString& text)
 void ToolbarActions::showTimeControlPanel()
 {
     m_prefs.setIsTimePanel();
-    togglePanel(m_outlets.timeControlPanel, m_prefs.isTimePanel());
+    if (m_outlets.timeControlPanel)
+        m_outlets.timeControlPanel->showPanel(m_prefs.isTimePanel());
 }
 
 void ToolbarActions::showDirectionControlPanel()
 {
     m_prefs.setIsDirectionPanel();
-    togglePanel(m_outlets.directionControlPanel, m_prefs.isDirectionPanel());
+    if (m_outlets.directionControlPanel)
+        m_outlets.directionControlPanel->showPanel(m_prefs.isDirectionPanel());
 }
 
 QString ToolbarActions::validateToolbarItem(int tag, const QString& label) const
@@ -196,19 +194,6 @@ void ToolbarActions::displaySolarSystem()
 {
     if (m_outlets.ssControl && m_outlets.ssControl->isWindowVisible())
         m_outlets.ssControl->display();
-}
-
-void ToolbarActions::toggleSolarSystemWindow()
-{
-    SolarSystemWindow* window = m_outlets.ssControl;
-    if (!window)
-        return;
-    if (window->isWindowVisible()) {
-        window->orderOut();
-    } else {
-        window->updatePositions();
-        window->orderFront();
-    }
 }
 
 void ToolbarActions::toggleScopeViewWindow()

@@ -35,7 +35,6 @@ private:
     void displayMain();
     void displayScopeView();
     void displaySolarSystem();
-    void toggleSolarSystemWindow();
     void toggleScopeViewWindow();
 
     PrefControl& m_prefs;

@@ -46,6 +46,7 @@ struct FakeMainWindow final : MainWindowControl, Logged {
     void orderOut() override { log.add("mainWindow", "orderOut"); visible = false; }
     void displayWindow() override { log.add("mainWindow", "displayWindow"); }
     void makeKeyWindow() override { log.add("mainWindow", "makeKeyWindow"); }
+    void setTitle(const QString& title) override { log.add("mainWindow", "setTitle", title); }
     void toggleFullScreen() override { log.add("mainWindow", "toggleFullScreen"); }
     bool keepSWClosed() const override { return keepClosed; }
     void setKeepSWClosed(bool on) override { keepClosed = on; }
