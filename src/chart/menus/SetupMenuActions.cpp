@@ -12,9 +12,19 @@
 #include "platform/AppTimeZone.h"
 #include "platform/TimeZoneResolver.h"
 
+#include <QTimeZone>
+
 namespace {
 
 const char* const kSiteTitles[] = {"Home", "Site 1", "Site 2", "Site 3", "Site 4"};
+
+// The same date and clock time as `moment` shows in `from`, in `to`; the
+// offset is `to`'s on that date, daylight saving included, not today's.
+QDateTime sameWallClock(const QDateTime& moment, const QTimeZone& from, const QTimeZone& to)
+{
+    const QDateTime wall = moment.toTimeZone(from);
+    return QDateTime(wall.date(), wall.time(), to);
+}
 
 bool isSiteTag(int tag) { return tag >= SetupMenuActions::kHomeSiteTag && tag <= SetupMenuActions::kLastSiteTag; }
 
@@ -59,12 +69,6 @@ MenuItemState SetupMenuActions::validateMenuItem(int tag) const
         state.enabled = false;
     }
     return state;
-}
-
-QDateTime SetupMenuActions::sameWallClock(const QDateTime& moment, const QTimeZone& from, const QTimeZone& to)
-{
-    const QDateTime wall = moment.toTimeZone(from);
-    return QDateTime(wall.date(), wall.time(), to);
 }
 
 QDateTime SetupMenuActions::switchTimeZones(int site)

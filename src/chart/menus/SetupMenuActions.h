@@ -3,7 +3,6 @@
 #include "chart/menus/TaggedMenuActions.h"
 
 #include <QDateTime>
-#include <QTimeZone>
 
 class PrefControl;
 class SkyTimeControl;
@@ -33,10 +32,6 @@ public:
     QDateTime switchTimeZones(int site);
     // The site the chart shows; the preferences window's site actions call this too.
     void setCurrentSite(int site);
-
-    // The same date and clock time as `moment` shows in `from`, in `to`; the
-    // offset is `to`'s on that date, daylight saving included.
-    static QDateTime sameWallClock(const QDateTime& moment, const QTimeZone& from, const QTimeZone& to);
 
 private:
     void goToSite(int site);

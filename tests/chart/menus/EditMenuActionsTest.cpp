@@ -187,10 +187,6 @@ TEST_F(EditMenuActionsTest, SwitchesFlipAndTheirMarksFollow)
 
     edit->menuAction(EditMenuActions::kFindTag);
     EXPECT_EQ(edit->validateMenuItem(EditMenuActions::kFindTag).checked, true);
-    edit->menuAction(EditMenuActions::kFindTag);
-    EXPECT_EQ(edit->validateMenuItem(EditMenuActions::kFindTag).checked, false);
-    EXPECT_EQ(count("finder.openFind true"), 1);
-    EXPECT_EQ(count("finder.openFind false"), 1);
 }
 
 }  // namespace

@@ -91,27 +91,6 @@ TEST_F(SetupMenuActionsTest, SwitchingSitesKeepsTheWallClockOnEitherSideOfDaylig
     EXPECT_GE(count("images.recolorStarArrays"), 6);
 }
 
-TEST_F(SetupMenuActionsTest, SameWallClockUsesTheOffsetOfTheChartsDate)
-{
-    const QTimeZone newYork("America/New_York"), london("Europe/London");
-    struct Case {
-        QDateTime moment;
-        int hoursEast;
-    };
-    // 8 March 2025 is before and 10 March after America's change; London changes on 30 March.
-    const Case cases[] = {
-        {QDateTime(QDate(2025, 3, 8), QTime(22, 0), newYork), 0},
-        {QDateTime(QDate(2025, 3, 10), QTime(22, 0), newYork), 0},
-        {QDateTime(QDate(2025, 4, 10), QTime(22, 0), newYork), 1},
-    };
-    for (const Case& c : cases) {
-        const QDateTime moved = SetupMenuActions::sameWallClock(c.moment, newYork, london);
-        EXPECT_EQ(moved.time(), QTime(22, 0));
-        EXPECT_EQ(moved.date(), c.moment.date());
-        EXPECT_EQ(moved.offsetFromUtc(), c.hoursEast * 3600);
-    }
-}
-
 TEST_F(SetupMenuActionsTest, AZoneNameThatNamesNoZoneChangesNeitherZoneNorTime)
 {
     settings().setSiteNamesArray({"Boston", "Undefined", "Berlin", "Undefined", "Olympus"});

@@ -82,17 +82,6 @@ TEST_F(ShowMenuActionsTest, MenuAndSpokenSwitchesRefreshWhatTheLayerNeeds)
     }
 }
 
-TEST_F(ShowMenuActionsTest, PathIsComputedOnlyWhenSwitchedOn)
-{
-    PrefControl& p = settings();
-    ASSERT_FALSE(p.isPath());
-    show->menuAction(12);
-    EXPECT_EQ(count("model.calculatePlanetPath"), 1);
-    show->menuAction(12);
-    EXPECT_EQ(count("model.calculatePlanetPath"), 1);
-    EXPECT_EQ(count("skyView.display"), 2);
-}
-
 TEST_F(ShowMenuActionsTest, FiguresAreTintedOnceWhenFirstSwitchedOn)
 {
     PrefControl& p = settings();
