@@ -9,6 +9,7 @@ packages=(
   libxrandr-dev tzdata
   liberfa-dev
   xvfb xauth
+  poppler-utils
   python3-pil python3-numpy
   qt6-image-formats-plugins
 )

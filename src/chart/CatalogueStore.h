@@ -9,4 +9,6 @@ public:
     virtual void setupDatabase() = 0;
     // Builds the custom horizon outline of site slot `currentSite`.
     virtual void createHorizonAltAz(int currentSite) = 0;
+    // Rebuilds the five custom horizons from their text files.
+    virtual void createCustomHorizons() = 0;
 };

@@ -7,6 +7,10 @@
 #include "chart/appmenu/NvxMenuActions.h"
 #include "find/panels/FindPanelControl.h"
 #include "chart/photohorizon/PhotoHorizonAdjustPanel.h"
+#include "chart/menus/ChartMenuBar.h"
+#include "chart/printing/PrintSkyView.h"
+#include "chart/toolbar/ToolbarActions.h"
+#include "chart/toolbar/ToolbarDelagate.h"
 #include "model/prefs/PrefLinks.h"
 #include "platform/DataPaths.h"
 
@@ -71,6 +75,8 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     m_outlets.connectMenu = m_mount.connectMenu();
     m_outlets.skyWindow = &m_skyWindow;
     m_outlets.skyView = &m_skyWindow.skyView();
+    m_outlets.skyViewModes = &m_skyWindow.skyView();
+    m_outlets.mainWindow = &m_skyWindow;
     m_outlets.chartImages = &m_skyWindow.skyView();
     m_chartSkyLink.setSolarSystem(&m_solarSystem);
     m_skyWindow.skyView().setSkySource(&m_chartSkyLink);
@@ -107,6 +113,7 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     m_prefs.setLinks(links);
     createAppMenu(folders);
     createFinder();
+    createMenus();
 }
 
 void ChartAssembly::writeDebugLine(const QString& line)
@@ -129,9 +136,27 @@ void ChartAssembly::createAppMenu(const Folders& folders)
     m_outlets.nvxMenu = m_nvxActions.get();
 
     m_nvxMenu = new NvxMenu(*m_nvxActions, m_prefs, &m_skyWindow);
-    m_skyWindow.menuBar()->addMenu(m_nvxMenu);
-    m_skyWindow.menuBar()->addMenu(m_mount.connectMenu());
-    m_skyWindow.menuBar()->addMenu(m_nvxMenu->helpMenu());
+}
+
+void ChartAssembly::createMenus()
+{
+    SkyView& view = m_skyWindow.skyView();
+    m_printSkyView = std::make_unique<PrintSkyView>(
+        PrintSkyView::Links{m_prefs, m_skyDateModel, view.chartFrame(), view.skySource()},
+        m_catalogueFolders.imagesDirectory);
+    m_menuBar = std::make_unique<ChartMenuBar>(
+        ChartMenuBar::Links{m_prefs, m_outlets, m_chain, *m_gamma, m_time, *m_printSkyView,
+                            m_catalogueFolders.tourDirectory},
+        &m_skyWindow);
+    m_menuBar->setApplicationMenus(m_nvxMenu, m_nvxMenu->helpMenu());
+    m_menuBar->setConnectMenu(m_mount.connectMenu());
+    m_menuBar->installIn(*m_skyWindow.menuBar());
+    m_outlets.menus = m_menuBar.get();
+    m_outlets.skyClickMenu = m_menuBar->skyClickMenu();
+
+    m_toolbarActions = std::make_unique<ToolbarActions>(m_prefs, m_outlets, m_chain, m_time);
+    m_toolbar = new ToolbarDelagate(*m_toolbarActions, m_prefs, m_skyWindow, m_catalogueFolders.imagesDirectory);
+    m_outlets.toolbarDelegate = m_toolbar;
 }
 
 void ChartAssembly::createFinder()

@@ -41,6 +41,10 @@
 #include <memory>
 
 class FindPanelControl;
+class ChartMenuBar;
+class PrintSkyView;
+class ToolbarActions;
+class ToolbarDelagate;
 class MpcDownloadPanel;
 class NvxMenu;
 class NvxMenuActions;
@@ -83,6 +87,8 @@ public:
     ChartOutlets& outlets() { return m_outlets; }
     OpenGLView& openGLView() { return m_openGLView; }
     PhotoHorizonAdjustPanel& photoHorizonPanel() { return *m_photoHorizonPanel; }
+    // The menus every main window of the program carries in its menu bar.
+    ChartMenuBar& menuBar() { return *m_menuBar; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -91,6 +97,7 @@ private:
     void didLaunch();
     void createAppMenu(const Folders& folders);
     void createFinder();
+    void createMenus();
     // Writes a line to the debug log while debugging is on.
     void writeDebugLine(const QString& line);
 
@@ -134,5 +141,9 @@ private:
     SimbadLookup m_simbadLookup;
     FindObjects m_findObjects;
     FindPanelControl* m_findPanel = nullptr;  // owned by the main window
+    std::unique_ptr<PrintSkyView> m_printSkyView;
+    std::unique_ptr<ChartMenuBar> m_menuBar;
+    std::unique_ptr<ToolbarActions> m_toolbarActions;
+    ToolbarDelagate* m_toolbar = nullptr;  // owned by the main window
     bool m_isLaunchPending = false;
 };

@@ -5,26 +5,35 @@ class CatalogueStore;
 class ChartDisplay;
 class ChartImages;
 class ChartMenus;
+class ChartViewModes;
 class CompanionServer;
 class ConnectMenuSetup;
 class Finder;
+class FindPanelEntry;
 class FloatingPanel;
 class HidesOnDeactivate;
 class InfoPanelLabels;
+class MainWindowControl;
 class MainToolbar;
+class MountGoto;
 class MountState;
+class NameSearch;
 class ObjectCentering;
 class PhotoHorizonAdjustPanel;
+class PhotoPanel;
 class PlanetPathSource;
 class PlannerLink;
 class PrefWindowSetup;
 class QMenu;
+class ScopeViewControl;
 class ScopeViewWindow;
 class SkyTimeControl;
+class SolarSystemWindow;
 class StarProjection;
 class StartupDate;
 class TelescopeDrawer;
 class TimePanel;
+class TourControl;
 class ToolPanel;
 class ToolTipOwner;
 class VersionCheck;
@@ -40,6 +49,8 @@ struct ChartOutlets {
     ChartImages* chartImages = nullptr;
     QMenu* skyClickMenu = nullptr;
     ChartMenus* menus = nullptr;
+    MainWindowControl* mainWindow = nullptr;
+    ChartViewModes* skyViewModes = nullptr;
 
     // Astronomy model.
     CatalogueStore* starDatabaseModel = nullptr;
@@ -63,6 +74,10 @@ struct ChartOutlets {
     // Finding and planning.
     FloatingPanel* findPanel = nullptr;
     Finder* findObjects = nullptr;
+    NameSearch* nameSearch = nullptr;
+    FindPanelEntry* findPanelEntry = nullptr;
+    TourControl* tourControl = nullptr;
+    PhotoPanel* photoPanel = nullptr;
     HidesOnDeactivate* tonightWindow = nullptr;
 
     // Telescope view and solar-system windows.
@@ -70,6 +85,9 @@ struct ChartOutlets {
     TelescopeDrawer* svDrawer = nullptr;
     ToolTipOwner* svDrawView = nullptr;
     HidesOnDeactivate* ssWindow = nullptr;
+    // The same two windows as the menus and the toolbar drive them.
+    ScopeViewControl* svControl = nullptr;
+    SolarSystemWindow* ssControl = nullptr;
 
     // Mount and dome.
     FloatingPanel* lx200Panel = nullptr;
@@ -81,6 +99,7 @@ struct ChartOutlets {
     FloatingPanel* iEQ45Panel = nullptr;
     HidesOnDeactivate* alignPanel = nullptr;
     MountState* scopeControl = nullptr;
+    MountGoto* scopeGoto = nullptr;
     ConnectMenuSetup* connectMenu = nullptr;
     ToolPanel* domePanel = nullptr;
     ToolPanel* ddwPanel = nullptr;

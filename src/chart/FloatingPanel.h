@@ -12,4 +12,7 @@ public:
     virtual bool isPanelVisible() const = 0;
     // Alpha 0.25 while transparent panels are on and the panel is not key, else 1.0.
     virtual void setTransparency() = 0;
+
+    // Shows the panel in front when `open`, else hides it.
+    void showPanel(bool open) { open ? orderFront() : orderOut(); }
 };

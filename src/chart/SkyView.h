@@ -2,6 +2,7 @@
 
 #include "chart/ChartCursors.h"
 #include "chart/ChartImages.h"
+#include "chart/ChartViewModes.h"
 #include "chart/LaunchView.h"
 #include "chart/painting/ChartFrame.h"
 #include "chart/painting/ChartImageSet.h"
@@ -29,7 +30,7 @@ struct ChartOutlets;
 // The sky chart view. Until the launch has finished it shows the splash with
 // the current stage's label; from then on the sky, layer by layer, from the
 // sky source. It owns the chart's images and tints them.
-class SkyView final : public QWidget, public LaunchView, public ChartImages {
+class SkyView final : public QWidget, public LaunchView, public ChartImages, public ChartViewModes {
     Q_OBJECT
 public:
     // The folders give the chart images, cursors and figures, and the
@@ -62,6 +63,9 @@ public:
     // The sprites, symbols and figures, for the telescope view and the print view.
     const ChartImageSet& chartImages() const { return m_images; }
     DeepSkyPhotos& deepSkyPhotos() { return m_photos; }
+    // The layers and the sky they draw, for the print view.
+    ChartFrame& chartFrame() { return m_frame; }
+    const ChartSkySource* skySource() const { return m_skySource; }
     int launchCount() const { return m_launchCount; }
     bool hasLaunched() const { return m_hasLaunched; }
 
@@ -79,14 +83,14 @@ public:
     void toolTipsControl();
     void viewDidEndLiveResize();
 
-    int outlines() const { return m_overlays.outlines; }
-    void setOutlines(int outlines) { m_overlays.outlines = outlines; }
+    int outlines() const override { return m_overlays.outlines; }
+    void setOutlines(int outlines) override { m_overlays.outlines = outlines; }
     // The outline's offset from the chart centre, and where it was last drawn.
     QPointF outlineDelta() const { return m_overlays.outlineDelta; }
     void setOutlineDelta(QPointF delta) { m_overlays.outlineDelta = delta; }
     QRectF outlineRect() const { return m_overlays.outlineRect; }
-    bool showMonitorAdjust() const { return m_overlays.showMonitorAdjust; }
-    void setMonitorAdjust() { m_overlays.showMonitorAdjust = !m_overlays.showMonitorAdjust; }
+    bool showMonitorAdjust() const override { return m_overlays.showMonitorAdjust; }
+    void setMonitorAdjust() override { m_overlays.showMonitorAdjust = !m_overlays.showMonitorAdjust; }
     bool isRecolorMyth() const override { return m_isRecolorMyth; }
     void setIsRecolorMyth(bool recolored) { m_isRecolorMyth = recolored; }
     float markAlpha() const { return m_markAlpha; }
@@ -109,20 +113,20 @@ public:
     // Copies the chart, or the part under a marquee that has both a width
     // and a height, to the clipboard as an image; the marquee is dropped and
     // the chart redrawn. False when the clipboard is not there to take it.
-    bool setPasteboard();
+    bool setPasteboard() override;
 
     // Sticky click modes.
     bool isHandMove() const { return m_isHandMove; }
     void setIsHandMove(bool on) { m_isHandMove = on; }
     bool isAngleSep() const { return m_isAngleSep; }
-    void setIsAngleSep(bool on) { m_isAngleSep = on; }
+    void setIsAngleSep(bool on) override { m_isAngleSep = on; }
     bool isCopy() const { return m_isCopy; }
-    void setIsCopy(bool on) { m_isCopy = on; }
+    void setIsCopy(bool on) override { m_isCopy = on; }
     // Setting these on acts at once and sets them off again.
     bool isTrack() const { return m_isTrack; }
-    void setIsTrack(bool on);
+    void setIsTrack(bool on) override;
     bool isCenter() const { return m_isCenter; }
-    void setIsCenter(bool on);
+    void setIsCenter(bool on) override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

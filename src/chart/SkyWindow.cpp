@@ -60,6 +60,14 @@ void SkyWindow::setToolbarShown(bool shown)
 
 void SkyWindow::makeKeyWindow() { activateWindow(); }
 
+void SkyWindow::orderFront()
+{
+    show();
+    raise();
+}
+
+void SkyWindow::toggleFullScreen() { setWindowState(windowState() ^ Qt::WindowFullScreen); }
+
 void SkyWindow::applicationStateChanged(Qt::ApplicationState state)
 {
     if (state == Qt::ApplicationActive)

@@ -2,6 +2,7 @@
 
 #include "chart/HidesOnDeactivate.h"
 #include "chart/LaunchWindow.h"
+#include "chart/MainWindowControl.h"
 
 #include <QMainWindow>
 #include <QRect>
@@ -16,7 +17,7 @@ struct ChartOutlets;
 // The main window: it holds the chart view and offers every other part the
 // update chain. Closing it, zooming it, full screen and the application's
 // activation are handled here.
-class SkyWindow final : public QMainWindow, public HidesOnDeactivate, public LaunchWindow {
+class SkyWindow final : public QMainWindow, public HidesOnDeactivate, public LaunchWindow, public MainWindowControl {
     Q_OBJECT
 public:
     // Opens over the visible area of the first screen; the chart's images
@@ -35,8 +36,15 @@ public:
 
     // Set once the user closed the window or the Window menu hid it; the
     // chart draws nothing meanwhile.
-    bool keepSWClosed() const { return m_keepSWClosed; }
-    void setKeepSWClosed(bool keepClosed) { m_keepSWClosed = keepClosed; }
+    bool keepSWClosed() const override { return m_keepSWClosed; }
+    void setKeepSWClosed(bool keepClosed) override { m_keepSWClosed = keepClosed; }
+
+    bool isWindowVisible() const override { return isVisible(); }
+    void orderFront() override;
+    void orderOut() override { hide(); }
+    void displayWindow() override { update(); }
+    void setTitle(const QString& title) override { setWindowTitle(title); }
+    void toggleFullScreen() override;
 
     // While set, the window is minimised whenever the application becomes
     // inactive (it stays in the task bar) and restored when it is active again.

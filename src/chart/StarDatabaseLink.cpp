@@ -13,6 +13,8 @@ void StarDatabaseLink::setupDatabase() { m_model.setupDatabase(m_folders); }
 
 void StarDatabaseLink::createHorizonAltAz(int currentSite) { m_model.createHorizonAltAz(currentSite); }
 
+void StarDatabaseLink::createCustomHorizons() { m_model.createCustomHorizons(true); }
+
 void StarDatabaseLink::calculateStarPositions(bool force) { m_model.calculateStarPositions(force); }
 
 void StarDatabaseLink::centerObject() { m_model.centerObject(); }

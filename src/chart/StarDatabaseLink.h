@@ -16,6 +16,7 @@ public:
 
     void setupDatabase() override;
     void createHorizonAltAz(int currentSite) override;
+    void createCustomHorizons() override;
     void calculateStarPositions(bool force) override;
     void centerObject() override;
 

@@ -29,6 +29,8 @@ public:
     void redraw(bool force = false);
     // A change of view or time: re-project, redraw, refresh the readouts.
     void updateView();
+    // Re-project (forced or not) without redrawing.
+    void project(bool force);
 
     // The window zoomed: re-project and redraw.
     void zoom();
@@ -41,7 +43,6 @@ public:
 
 private:
     void recolor();
-    void project(bool force);
     void display();
     void displayScopeView();
 

@@ -57,6 +57,7 @@ struct FakeParts final : ChartImages, CatalogueStore, StartupDate, StarProjectio
             StartupFailure::raise("Stars.tvk could not be read.");
     }
     void createHorizonAltAz(int site) override { log.add("store", "createHorizonAltAz", site); }
+    void createCustomHorizons() override { log.add("store", "createCustomHorizons"); }
     void startupDate() override { log.add("skyDate", "startupDate"); }
     void calculateStarPositions(bool force) override { log.add("model", "calculateStarPositions", force); }
     void calculatePlanetPath() override { log.add("model", "calculatePlanetPath"); }
@@ -109,6 +110,7 @@ struct FakePanel final : TimePanel, Logged {
     void setTransparency() override { log.add(name, "setTransparency"); }
     void setupDate() override { log.add(name, "setupDate"); }
     void setRunRealTime() override { log.add(name, "setRunRealTime"); }
+    void setRunSetTime() override { log.add(name, "setRunSetTime"); }
 };
 
 struct FakeToolPanel final : ToolPanel, Logged {

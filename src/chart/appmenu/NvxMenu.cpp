@@ -2,42 +2,33 @@
 
 #include "chart/appmenu/NvxMenuActions.h"
 #include "model/prefs/PrefControl.h"
-#include "platform/StringTables.h"
+#include "chart/menus/MenuText.h"
 
 #include <QGuiApplication>
-
-namespace {
-
-QString menus(const char* key)
-{
-    return StringTables::localizedString(QStringLiteral("Menus"), QString::fromLatin1(key));
-}
-
-}  // namespace
 
 NvxMenu::NvxMenu(NvxMenuActions& actions, const PrefControl& prefs, QWidget* parent)
     : QMenu(QStringLiteral("Norvane Pro"), parent),
       m_actions(actions),
       m_prefs(prefs),
-      m_helpMenu(new QMenu(menus("Help"), parent))
+      m_helpMenu(new QMenu(menuText("Help"), parent))
 {
     using Tag = NvxMenuActions::Tag;
-    addItem(*this, menus("Reset Preferences"), Tag::kResetPreferences);
+    addItem(*this, menuText("Reset Preferences"), Tag::kResetPreferences);
     addSeparator();
-    addItem(*this, menus("Telvisk Site"), Tag::kTvkSite);
-    addItem(*this, menus("Update Comets/MP"), Tag::kUpdateCometsMP);
+    addItem(*this, menuText("Telvisk Site"), Tag::kTvkSite);
+    addItem(*this, menuText("Update Comets/MP"), Tag::kUpdateCometsMP);
     QMenu* mpcorb = addMenu(QStringLiteral("MPCORB"));
     addItem(*mpcorb, QStringLiteral("Download Numbered Orbits"), Tag::kMpcorbNumbered);
     addItem(*mpcorb, QStringLiteral("Download All Orbits"), Tag::kMpcorbAll);
     addItem(*this, QStringLiteral("Rebuild Database"), Tag::kRebuild);
     addSeparator();
-    addItem(*this, menus("Version Check"), Tag::kVersionCheck);
-    m_versionCheckAtLaunch = addItem(*this, menus("Version Check at Launch"),
+    addItem(*this, menuText("Version Check"), Tag::kVersionCheck);
+    m_versionCheckAtLaunch = addItem(*this, menuText("Version Check at Launch"),
                                      Tag::kVersionCheckAtLaunch);
     m_versionCheckAtLaunch->setCheckable(true);
     addSeparator();
-    m_toolbarItem = addItem(*this, menus("Hide Toolbar"), Tag::kToolbar);
-    addItem(*m_helpMenu, menus("Norvane Pro Help"), Tag::kHelp);
+    m_toolbarItem = addItem(*this, menuText("Hide Toolbar"), Tag::kToolbar);
+    addItem(*m_helpMenu, menuText("Norvane Pro Help"), Tag::kHelp);
     connect(this, &QMenu::aboutToShow, this, &NvxMenu::validateMenuItems);
 }
 
@@ -54,6 +45,6 @@ QAction* NvxMenu::addItem(QMenu& menu, const QString& title, int tag)
 
 void NvxMenu::validateMenuItems()
 {
-    m_toolbarItem->setText(menus(m_prefs.isShowToolbar() ? "Hide Toolbar" : "Show Toolbar"));
+    m_toolbarItem->setText(menuText(m_prefs.isShowToolbar() ? "Hide Toolbar" : "Show Toolbar"));
     m_versionCheckAtLaunch->setChecked(m_prefs.isVersionCheck());
 }

@@ -248,7 +248,7 @@ bool SkyKeyboard::shortcut(int position)
     if (position == kFindPanelPosition) {
         if (FloatingPanel* panel = m_outlets.findPanel) {
             const bool open = !panel->isPanelVisible();
-            open ? panel->orderFront() : panel->orderOut();
+            panel->showPanel(open);
             if (m_outlets.findObjects)
                 m_outlets.findObjects->openFind(open);
         }

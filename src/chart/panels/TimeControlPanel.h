@@ -43,7 +43,7 @@ public:
     // else back. Refused with a beep while a mount is connected.
     void timeControlAction(int tag, double stepperValue = 1.0);
     void setRunRealTime() override;
-    void setRunSetTime();
+    void setRunSetTime() override;
     void setupDate() override;
     // The date picked or the Julian day typed; refused with a beep while a
     // mount is connected, and a Julian day that is not a number in the

@@ -98,6 +98,16 @@ void PrefControl::saveSVPosnPrefs(const QString& position)
     m_store.writeString(PrefKeys::SVSavePosn, position);
 }
 
+QStringList PrefControl::toolbarConfiguration(const QString& toolbar) const
+{
+    return m_store.readStringArray(toolbar);
+}
+
+void PrefControl::saveToolbarConfiguration(const QString& toolbar, const QStringList& identifiers)
+{
+    m_store.writeStringArray(toolbar, identifiers);
+}
+
 void PrefControl::setCanonImageFile(const QString& path)
 {
     m_canonImageFile = path;

@@ -163,6 +163,10 @@ public:
     void saveShortcutPref(const QString& shortcuts);
     QString SVSavePosnStr() const { return m_SVSavePosnStr; }
     void saveSVPosnPrefs(const QString& position);
+    // The user's arrangement of the toolbar named `toolbar`, kept under its
+    // name as the toolbar hands it over; empty when none was saved.
+    QStringList toolbarConfiguration(const QString& toolbar) const;
+    void saveToolbarConfiguration(const QString& toolbar, const QStringList& identifiers);
     QString canonImageFile() const { return m_canonImageFile; }
     void setCanonImageFile(const QString& path);
     QString canonMovieFile() const { return m_canonMovieFile; }

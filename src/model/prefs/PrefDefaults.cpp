@@ -84,7 +84,7 @@ std::array<eyepiece, 10> eyepieces()
             {0.0f, 0.0f}, {0.0f, 0.0f}, {0.0f, 0.0f}, {0.0f, 0.0f}, {50.0f, 100.0f}};
 }
 
-QStringList siteNames() { return QStringList(5, QStringLiteral("Undefined")); }
+QStringList siteNames() { return QStringList(5, kUndefinedSiteName); }
 
 QStringList scopeNames()
 {

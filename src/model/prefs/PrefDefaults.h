@@ -37,6 +37,8 @@ std::vector<PrefDefault> registration(const QDateTime& now);
 std::array<site, 5> sites();
 std::array<scope, 5> scopes();
 std::array<eyepiece, 10> eyepieces();
+// The name of a site slot that holds no site.
+inline const QString kUndefinedSiteName = QStringLiteral("Undefined");
 QStringList siteNames();
 QStringList scopeNames();
 // 89 "NO" for the mythology figures, then "YES" for all figures.

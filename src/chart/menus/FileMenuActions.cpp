@@ -1,0 +1,285 @@
+#include "chart/menus/FileMenuActions.h"
+
+#include "chart/CatalogueStore.h"
+#include "chart/ChartDisplay.h"
+#include "chart/ChartOutlets.h"
+#include "chart/MainWindowControl.h"
+#include "chart/PhotoPanel.h"
+#include "chart/ScopeViewControl.h"
+#include "chart/ScopeViewWindow.h"
+#include "chart/TourControl.h"
+#include "chart/menus/MenuText.h"
+#include "chart/printing/PrintSkyView.h"
+#include "model/prefs/PrefControl.h"
+
+#include <QFileInfo>
+#include <QImage>
+#include <QPainter>
+#include <QPrinter>
+#include <QTimer>
+
+namespace {
+
+const QString kModifyTourTitle = QStringLiteral("Modify Tour");
+const QString kCreatingTourTitle = QStringLiteral("Creating tour/filter");
+const QString kTourFilter = QStringLiteral("Tour files (*.txt)");
+const QString kPhotoFilter =
+    QStringLiteral("Images (*.png *.jpeg *.JPG *.JPEG *.jpg *.tiff *.tif *.TIFF *.TIF *.PICT *.BMP *.bmp *.GIF *.gif)");
+// The tour panel comes back this long after the question closed.
+constexpr int kReopenMilliseconds = 500;
+// The printed page keeps this margin inside the printable area.
+constexpr double kPageInset = 5.0;
+constexpr double kPointsPerInch = 72.0;
+
+// The printable area of the paper in points, y upward from the paper's
+// lower left, inset; and the paper's height.
+struct Paper {
+    QRectF page;
+    double height = 0.0;
+};
+
+Paper paperOf(QPrinter& printer)
+{
+    printer.setFullPage(true);
+    const QPageLayout layout = printer.pageLayout();
+    const QRectF full = layout.fullRectPoints();
+    const QRectF printable = layout.paintRectPoints();
+    const QRectF up(printable.x(), full.height() - printable.bottom(), printable.width(), printable.height());
+    return {up.adjusted(kPageInset, kPageInset, -kPageInset, -kPageInset), full.height()};
+}
+
+// One page on the printer, the painter drawing in points from the paper's top left.
+void printOnePage(QPrinter& printer, const std::function<void(QPainter&, const Paper&)>& draw)
+{
+    const Paper paper = paperOf(printer);
+    QPainter painter(&printer);
+    if (!painter.isActive())
+        return;
+    const double dotsPerPoint = printer.resolution() / kPointsPerInch;
+    painter.scale(dotsPerPoint, dotsPerPoint);
+    draw(painter, paper);
+}
+
+}  // namespace
+
+FileMenuActions::FileMenuActions(PrefControl& prefs, const ChartOutlets& outlets, PrintSkyView* printSkyView,
+                                 QString tourDirectory, Dialogs dialogs)
+    : m_prefs(prefs),
+      m_outlets(outlets),
+      m_printSkyView(printSkyView),
+      m_tourDirectory(std::move(tourDirectory)),
+      m_dialogs(std::move(dialogs)),
+      m_tourItemTitle(menuText("Create Tour/Filter"))
+{
+}
+
+FileMenuActions::~FileMenuActions() = default;
+
+void FileMenuActions::menuAction(int tag)
+{
+    switch (tag) {
+    case kOpenPhotoTag:
+        openPhotoFile();
+        break;
+    case kOpenTourTag:
+        if (openTourFile())
+            m_tourItemTitle = kModifyTourTitle;
+        break;
+    case kCreateTourTag:
+        createTour();
+        break;
+    case kPageSetupTag:
+        pageLayoutAction();
+        break;
+    case kPrintTag:
+        printSkyDisplay();
+        break;
+    case kPrintScopeViewTag:
+        printSVDisplay();
+        break;
+    case kCustomHorizonTag:
+        if (m_outlets.starDatabaseModel)
+            m_outlets.starDatabaseModel->createCustomHorizons();
+        break;
+    default:
+        break;
+    }
+}
+
+MenuItemState FileMenuActions::validateMenuItem(int tag) const
+{
+    MenuItemState state;
+    switch (tag) {
+    case kOpenTourTag:
+        state.enabled = !m_prefs.isCreateTour();
+        break;
+    case kCreateTourTag:
+        state.title = m_tourItemTitle;
+        break;
+    case kPrintTag:
+        state.enabled = m_outlets.mainWindow && m_outlets.mainWindow->isWindowVisible();
+        break;
+    case kPrintScopeViewTag:
+        state.enabled = m_outlets.svWindow && m_outlets.svWindow->isWindowVisible() && m_outlets.svControl &&
+                        !m_outlets.svControl->isDSSImage();
+        break;
+    default:
+        break;
+    }
+    return state;
+}
+
+void FileMenuActions::createTour()
+{
+    TourControl* tours = m_outlets.tourControl;
+    if (!m_prefs.isCreateTour()) {
+        m_prefs.setIsCreateTour(true);
+        if (tours && tours->isTourVisible()) {
+            // Clicks add to the tour that was opened.
+            tours->setTourTitle(kCreatingTourTitle);
+        } else if (tours) {
+            tours->setNumTourObjects(0);
+            tours->initTourPanel(true);
+        }
+        m_tourItemTitle = menuText("Save tour...");
+    } else if (saveTourFile()) {
+        m_tourItemTitle = menuText("Create Tour/Filter");
+    }
+    displayChart();
+}
+
+bool FileMenuActions::openTourFile()
+{
+    const QString path = m_dialogs.openFile(menuText("Open Tour File"), m_tourDirectory, kTourFilter);
+    if (path.isEmpty() || !m_outlets.tourControl)
+        return false;
+    m_outlets.tourControl->openTourFile(path);
+    return true;
+}
+
+bool FileMenuActions::saveTourFile()
+{
+    TourControl* tours = m_outlets.tourControl;
+    if (tours && tours->numTourObjects() != 0) {
+        const QString path = m_dialogs.saveFile(menuText("Save Tour/Filter File"), m_tourDirectory, kTourFilter);
+        if (path.isEmpty())
+            return false;
+        tours->saveTourFile(path);
+        if (m_prefs.isCreateTour()) {
+            m_prefs.setIsCreateTour(false);
+            tours->clearTour();
+            displayChart();
+        }
+        return true;
+    }
+    if (m_prefs.isCreateTour()) {
+        m_prefs.setIsCreateTour(false);
+        displayChart();
+    }
+    if (tours)
+        tours->clearTour();
+    return true;
+}
+
+void FileMenuActions::handleTourClose()
+{
+    switch (m_dialogs.askTourClose()) {
+    case TourCloseChoice::Save:
+        if (!saveTourFile()) {
+            reopenTourPanel();
+            displayChart();
+            return;
+        }
+        endTourCreation();
+        return;
+    case TourCloseChoice::Discard:
+        if (m_outlets.tourControl)
+            m_outlets.tourControl->clearTour();
+        endTourCreation();
+        return;
+    case TourCloseChoice::Resume:
+        reopenTourPanel();
+        return;
+    }
+}
+
+void FileMenuActions::endTourCreation()
+{
+    m_prefs.setIsCreateTour(false);
+    m_tourItemTitle = menuText("Create Tour/Filter");
+    displayChart();
+}
+
+void FileMenuActions::reopenTourPanel()
+{
+    TourControl* tours = m_outlets.tourControl;
+    if (!tours)
+        return;
+    // Reopened once the closing panel is gone; its lines stay.
+    QTimer::singleShot(kReopenMilliseconds, &m_timers, [tours] { tours->initTourPanel(false); });
+}
+
+void FileMenuActions::openPhotoFile()
+{
+    const QString path = m_dialogs.openFile(menuText("Open Photograph File"), QString(), kPhotoFilter);
+    if (path.isEmpty() || !m_outlets.photoPanel)
+        return;
+    const QImage image(path);
+    if (image.isNull())
+        return;
+    m_outlets.photoPanel->showPhoto(image, QFileInfo(path).fileName());
+}
+
+QPrinter& FileMenuActions::printInfo()
+{
+    if (!m_printInfo)
+        m_printInfo = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printInfo;
+}
+
+void FileMenuActions::printSkyDisplay()
+{
+    if (m_dialogs.printPanel(printInfo()))
+        printChart(printInfo());
+    makeMainWindowKey();
+}
+
+void FileMenuActions::printChart(QPrinter& printer)
+{
+    PrintSkyView* view = m_printSkyView;
+    if (!view)
+        return;
+    printOnePage(printer, [view](QPainter& painter, const Paper& paper) {
+        view->setPageRect(paper.page);
+        view->drawRect(painter, paper.height);
+    });
+}
+
+void FileMenuActions::printSVDisplay()
+{
+    if (ScopeViewControl* view = m_outlets.svControl; view && m_dialogs.printPanel(printInfo())) {
+        printOnePage(printInfo(), [view](QPainter& painter, const Paper& paper) {
+            const QRectF& up = paper.page;
+            view->printPage(painter, QRectF(up.x(), paper.height - up.bottom(), up.width(), up.height()));
+        });
+    }
+    makeMainWindowKey();
+}
+
+void FileMenuActions::pageLayoutAction()
+{
+    m_dialogs.pageSetup(printInfo());
+    makeMainWindowKey();
+}
+
+void FileMenuActions::displayChart()
+{
+    if (m_outlets.skyView)
+        m_outlets.skyView->display();
+}
+
+void FileMenuActions::makeMainWindowKey()
+{
+    if (m_outlets.mainWindow)
+        m_outlets.mainWindow->makeKeyWindow();
+}

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "chart/menus/TaggedMenuActions.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class PrefControl;
+class PrintSkyView;
+class QPrinter;
+struct ChartOutlets;
+
+// The File menu: open a photograph, open and save tours and build one by
+// clicks on the chart, page set-up, and printing the chart or the telescope
+// view on one shared set of print settings.
+class FileMenuActions final : public TaggedMenuActions {
+public:
+    static constexpr int kOpenPhotoTag = 1;
+    static constexpr int kOpenTourTag = 2;
+    static constexpr int kCreateTourTag = 3;
+    static constexpr int kPageSetupTag = 4;
+    static constexpr int kPrintTag = 5;
+    static constexpr int kPrintScopeViewTag = 6;
+    static constexpr int kCustomHorizonTag = 7;
+
+    // What to do with a tour being built when its panel is closed.
+    enum class TourCloseChoice { Save, Discard, Resume };
+
+    // The panels the menu asks the user through.
+    struct Dialogs {
+        // A file to open or to save (empty when cancelled): title, folder, name filter.
+        std::function<QString(const QString&, const QString&, const QString&)> openFile;
+        std::function<QString(const QString&, const QString&, const QString&)> saveFile;
+        std::function<TourCloseChoice()> askTourClose;
+        // The print and page set-up panels; false when cancelled.
+        std::function<bool(QPrinter&)> printPanel;
+        std::function<bool(QPrinter&)> pageSetup;
+    };
+
+    // Without a print view nothing of the chart is printed.
+    FileMenuActions(PrefControl& prefs, const ChartOutlets& outlets, PrintSkyView* printSkyView,
+                    QString tourDirectory, Dialogs dialogs);
+    ~FileMenuActions() override;
+
+    void menuAction(int tag) override;
+    MenuItemState validateMenuItem(int tag) const override;
+
+    // True when a file was chosen and handed to the tours.
+    bool openTourFile();
+    // True when the tour was saved or was empty; false when the user cancelled.
+    bool saveTourFile();
+    // The tour panel was closed while a tour is being built.
+    void handleTourClose();
+    void openPhotoFile();
+    void printSkyDisplay();
+    void printSVDisplay();
+    void pageLayoutAction();
+
+    // Prints the chart on `printer` without any panel: one page.
+    void printChart(QPrinter& printer);
+    // The print settings every print shares; made on first use.
+    QPrinter& printInfo();
+
+private:
+    void createTour();
+    void endTourCreation();
+    void reopenTourPanel();
+    void displayChart();
+    void makeMainWindowKey();
+
+    PrefControl& m_prefs;
+    const ChartOutlets& m_outlets;
+    PrintSkyView* m_printSkyView;
+    QString m_tourDirectory;
+    Dialogs m_dialogs;
+    std::unique_ptr<QPrinter> m_printInfo;
+    QString m_tourItemTitle;
+    // Owns the delayed reopening of the tour panel, which goes with the menu.
+    QObject m_timers;
+};

@@ -1,0 +1,52 @@
+#include "chart/menus/StandardDialogs.h"
+
+#include "platform/StringTables.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPushButton>
+
+namespace {
+
+QString global(const char* key) { return StringTables::localizedString(QStringLiteral("Global"), QString::fromLatin1(key)); }
+
+}  // namespace
+
+FileMenuActions::Dialogs standardDialogs(QWidget* parent)
+{
+    using Choice = FileMenuActions::TourCloseChoice;
+    FileMenuActions::Dialogs dialogs;
+    dialogs.openFile = [parent](const QString& title, const QString& folder, const QString& filter) {
+        return QFileDialog::getOpenFileName(parent, title, folder, filter);
+    };
+    dialogs.saveFile = [parent](const QString& title, const QString& folder, const QString& filter) {
+        QString path = QFileDialog::getSaveFileName(parent, title, folder, filter);
+        if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
+            path += QStringLiteral(".txt");
+        return path;
+    };
+    dialogs.askTourClose = [parent] {
+        QMessageBox box(parent);
+        box.setText(global("What do you want to do with this tour?"));
+        box.setInformativeText(global("You can save it, discard it or resume tour creation."));
+        QPushButton* save = box.addButton(global("Save"), QMessageBox::AcceptRole);
+        QPushButton* discard = box.addButton(global("Discard"), QMessageBox::DestructiveRole);
+        box.addButton(global("Resume"), QMessageBox::RejectRole);
+        box.setDefaultButton(save);
+        box.exec();
+        if (box.clickedButton() == save)
+            return Choice::Save;
+        return box.clickedButton() == discard ? Choice::Discard : Choice::Resume;
+    };
+    dialogs.printPanel = [parent](QPrinter& printer) {
+        QPrintDialog dialog(&printer, parent);
+        return dialog.exec() == QDialog::Accepted;
+    };
+    dialogs.pageSetup = [parent](QPrinter& printer) {
+        QPageSetupDialog dialog(&printer, parent);
+        return dialog.exec() == QDialog::Accepted;
+    };
+    return dialogs;
+}

@@ -1,0 +1,136 @@
+#include "chart/menus/MenuFakes.h"
+
+#include "chart/TourControl.h"
+#include "chart/menus/FileMenuActions.h"
+#include "chart/printing/PrintSkyView.h"
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+namespace {
+
+struct FakeTours final : TourControl, Logged {
+    using Logged::Logged;
+    bool visible = false;
+    int objects = 0;
+    bool isTourVisible() const override { return visible; }
+    void setTourTitle(const QString& t) override { log.add("tours", "setTourTitle", t); }
+    int numTourObjects() const override { return objects; }
+    void setNumTourObjects(int n) override { objects = n; }
+    void initTourPanel(bool clear) override { log.add("tours", "initTourPanel", clear); visible = true; }
+    void openTourFile(const QString& p) override { log.add("tours", "openTourFile", p); visible = true; }
+    void saveTourFile(const QString& p) override { log.add("tours", "saveTourFile", p); }
+    void clearTour() override { log.add("tours", "clearTour"); objects = 0; }
+};
+
+class FileMenuActionsTest : public MenusTest {
+protected:
+    void SetUp() override
+    {
+        MenusTest::SetUp();
+        outlets.tourControl = &tours;
+        FileMenuActions::Dialogs dialogs;
+        dialogs.openFile = [this](const QString&, const QString&, const QString&) { return chosenPath; };
+        dialogs.saveFile = [this](const QString& title, const QString& folder, const QString&) {
+            fakes.log.add("savePanel", "show", title, folder);
+            return chosenPath;
+        };
+        dialogs.askTourClose = [this] { return answer; };
+        file = std::make_unique<FileMenuActions>(settings(), outlets, nullptr,
+                                                 "/tours/", dialogs);
+    }
+    QString tourItemTitle() const { return *file->validateMenuItem(FileMenuActions::kCreateTourTag).title; }
+
+    FakeTours tours{fakes.log};
+    QString chosenPath;
+    FileMenuActions::TourCloseChoice answer = FileMenuActions::TourCloseChoice::Save;
+    std::unique_ptr<FileMenuActions> file;
+};
+
+TEST_F(FileMenuActionsTest, BuildingATourStartsEmptyAndSavingEndsIt)
+{
+    PrefControl& p = settings();
+    file->menuAction(FileMenuActions::kCreateTourTag);
+    EXPECT_TRUE(p.isCreateTour());
+    EXPECT_EQ(count("tours.initTourPanel true"), 1);
+    EXPECT_EQ(tourItemTitle(), "Save tour...");
+    EXPECT_FALSE(file->validateMenuItem(FileMenuActions::kOpenTourTag).enabled);
+
+    tours.objects = 3;
+    chosenPath.clear();  // the save panel is cancelled
+    file->menuAction(FileMenuActions::kCreateTourTag);
+    EXPECT_TRUE(p.isCreateTour());
+    EXPECT_EQ(tourItemTitle(), "Save tour...");
+    EXPECT_EQ(count("savePanel.show Save Tour/Filter File /tours/"), 1);
+
+    chosenPath = "/tours/Night.txt";
+    file->menuAction(FileMenuActions::kCreateTourTag);
+    EXPECT_FALSE(p.isCreateTour());
+    EXPECT_EQ(count("tours.saveTourFile /tours/Night.txt"), 1);
+    EXPECT_EQ(count("tours.clearTour"), 1);
+    EXPECT_EQ(tourItemTitle(), "Create Tour/Filter");
+    EXPECT_TRUE(file->validateMenuItem(FileMenuActions::kOpenTourTag).enabled);
+}
+
+TEST_F(FileMenuActionsTest, AnEmptyTourEndsWithoutAPanelAndReportsSuccess)
+{
+    file->menuAction(FileMenuActions::kCreateTourTag);
+    EXPECT_TRUE(file->saveTourFile());
+    EXPECT_FALSE(settings().isCreateTour());
+    EXPECT_EQ(count("savePanel.show Save Tour/Filter File /tours/"), 0);
+}
+
+TEST_F(FileMenuActionsTest, AnOpenedTourIsModifiedInPlace)
+{
+    chosenPath = "/tours/Messier.txt";
+    file->menuAction(FileMenuActions::kOpenTourTag);
+    EXPECT_EQ(count("tours.openTourFile /tours/Messier.txt"), 1);
+    EXPECT_EQ(tourItemTitle(), "Modify Tour");
+    file->menuAction(FileMenuActions::kCreateTourTag);
+    EXPECT_EQ(count("tours.setTourTitle Creating tour/filter"), 1);
+    EXPECT_EQ(count("tours.initTourPanel true"), 0) << "the opened lines stay";
+}
+
+TEST_F(FileMenuActionsTest, ClosingTheTourPanelSavesDiscardsOrResumes)
+{
+    using Choice = FileMenuActions::TourCloseChoice;
+    PrefControl& p = settings();
+    file->menuAction(FileMenuActions::kCreateTourTag);
+    tours.objects = 2;
+
+    // Save, but the save panel is cancelled: creation goes on and the panel comes back.
+    answer = Choice::Save;
+    file->handleTourClose();
+    EXPECT_TRUE(p.isCreateTour());
+    EXPECT_EQ(count("tours.initTourPanel false"), 0);
+    QTest::qWait(700);
+    EXPECT_EQ(count("tours.initTourPanel false"), 1);
+
+    answer = Choice::Resume;
+    file->handleTourClose();
+    EXPECT_TRUE(p.isCreateTour());
+
+    answer = Choice::Discard;
+    file->handleTourClose();
+    EXPECT_FALSE(p.isCreateTour());
+    EXPECT_EQ(count("tours.clearTour"), 1);
+    EXPECT_EQ(tourItemTitle(), "Create Tour/Filter");
+}
+
+TEST_F(FileMenuActionsTest, PrintItemsFollowTheirWindows)
+{
+    mainWindow.visible = false;
+    EXPECT_FALSE(file->validateMenuItem(FileMenuActions::kPrintTag).enabled);
+    mainWindow.visible = true;
+    EXPECT_TRUE(file->validateMenuItem(FileMenuActions::kPrintTag).enabled);
+    fakes.svWindow.visible = true;
+    EXPECT_TRUE(file->validateMenuItem(FileMenuActions::kPrintScopeViewTag).enabled);
+    scopeView.dssImage = true;
+    EXPECT_FALSE(file->validateMenuItem(FileMenuActions::kPrintScopeViewTag).enabled);
+
+    file->menuAction(FileMenuActions::kCustomHorizonTag);
+    EXPECT_EQ(count("store.createCustomHorizons"), 1);
+}
+
+}  // namespace
