@@ -56,8 +56,9 @@ ChartAssembly::ChartAssembly(const Folders& folders)
       m_launch(m_prefs, m_dataFolder, m_outlets, m_windowSettings, m_skyWindow.skyView(),
                m_skyWindow, QCoreApplication::applicationVersion()),
       m_appMenuModel(m_starDatabaseModel, m_solarSystem.smallBodies(), m_outlets),
-      m_findSky(m_starDatabaseModel,
-                [this] { return QString::fromLatin1(m_solarSystem.neoName()); }),
+      m_findSky(m_starDatabaseModel, m_skyDateModel,
+                {[this] { return QString::fromLatin1(m_solarSystem.neoName()); },
+                 [this] { return m_solarSystem.neoIndex(); }}),
       m_simbadLookup(m_catalogueFolders.miscDirectory, {}),
       m_findObjects(m_findSky, m_prefs, m_simbadLookup, {})
 {
