@@ -38,7 +38,10 @@
 
 #include <memory>
 
+class DeepSkyPhotos;
 class FindPanelControl;
+class FinderLink;
+class InfoPanelControl;
 class MpcDownloadPanel;
 class NvxMenu;
 class NvxMenuActions;
@@ -77,6 +80,8 @@ public:
     DebugLog& debugLog() { return m_debugLog; }
     // Windows of other subsystems join the chart's outlets before show().
     ChartOutlets& outlets() { return m_outlets; }
+    FindObjects& findObjects() { return m_findObjects; }
+    InfoPanelControl& infoPanels() { return *m_infoPanels; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -125,5 +130,8 @@ private:
     SimbadLookup m_simbadLookup;
     FindObjects m_findObjects;
     FindPanelControl* m_findPanel = nullptr;  // owned by the main window
+    std::unique_ptr<DeepSkyPhotos> m_stockPhotos;
+    std::unique_ptr<InfoPanelControl> m_infoPanels;
+    std::unique_ptr<FinderLink> m_finderLink;
     bool m_isLaunchPending = false;
 };

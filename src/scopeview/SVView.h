@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <optional>
+#include <span>
 #include <vector>
 
 class PrefControl;
@@ -67,6 +68,8 @@ public:
     const std::optional<SVProjection>& projection() const { return m_projection; }
     const std::vector<svLabel>& svLabels() const { return m_svLabels; }
     bool hasHT2Block() const { return m_ht2Stars.capacity() >= kHT2StarCapacity; }
+    // The deep-catalogue stars of the last drawn field.
+    std::span<const ht2Star> ht2Stars() const { return m_ht2Stars; }
     const SVStatusLights& statusLights() const { return m_lights; }
 
 protected:

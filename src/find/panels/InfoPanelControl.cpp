@@ -73,12 +73,12 @@ void keepOnScreen(QWidget& panel)
 }  // namespace
 
 InfoPanelControl::InfoPanelControl(PrefControl& prefs, FindSky& sky, const FindObjects& finder,
-                                   Links links, QWidget* parent)
-    : QObject(parent), m_prefs(prefs), m_sky(sky), m_finder(finder), m_links(std::move(links))
+                                   Links links, QWidget* window)
+    : m_prefs(prefs), m_sky(sky), m_finder(finder), m_links(std::move(links))
 {
     PanelKeyControl::Links keys{m_links.chart, [this] { setKillAlphaTimer(); }, {}};
     auto panel = [&](const char* title, std::initializer_list<const char*> rows, bool thumbnail) {
-        auto* p = new InfoPanel(prefs, keys, windows(title), rows, thumbnail, parent);
+        auto* p = new InfoPanel(prefs, keys, windows(title), rows, thumbnail, window);
         keepOnScreen(*p);
         return p;
     };
@@ -101,7 +101,7 @@ InfoPanelControl::InfoPanelControl(PrefControl& prefs, FindSky& sky, const FindO
     connect(m_moon->thumbnail(), &QToolButton::clicked, this,
             &InfoPanelControl::displayPhotoAction);
 
-    m_photoPanel = new PanelKeyControl(prefs, keys, parent);
+    m_photoPanel = new PanelKeyControl(prefs, keys, window);
     m_photoView = new PhotoView(m_photoPanel);
     auto* layout = new QVBoxLayout(m_photoPanel);
     layout->setContentsMargins(0, 0, 0, 0);

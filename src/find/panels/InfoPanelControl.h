@@ -48,8 +48,9 @@ public:
         PlannerObjectLink* planner = nullptr;
     };
 
+    // The panels are tool windows of `window`.
     InfoPanelControl(PrefControl& prefs, FindSky& sky, const FindObjects& finder, Links links,
-                     QWidget* parent);
+                     QWidget* window);
     ~InfoPanelControl() override;
 
     // Fills and shows the panel of the find selection; `toPlanner` also
@@ -75,6 +76,8 @@ public:
 
     // One tick of the fade.
     void setAlphaDelay();
+    // The telescope view is made after the panels.
+    void setStarSource(const InfoStarSource* stars) { m_links.stars = stars; }
     bool isFading() const { return m_fadeTimer.isActive(); }
     void setKillAlphaTimer() { m_killAlphaTimer = true; }
 
