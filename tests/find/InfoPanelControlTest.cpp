@@ -112,9 +112,9 @@ protected:
     }
     bool anyPanelVisible() const
     {
-        for (const InfoPanel* p :
-             {&control->starInfoPanel(), &control->planetInfoPanel(), &control->deepSkyInfoPanel(),
-              &control->cometInfoPanel(), &control->moonInfoPanel(), &control->satelliteInfoPanel()})
+        for (const InfoPanel* p : {&control->starInfoPanel(), &control->planetInfoPanel(),
+                                   &control->deepSkyInfoPanel(), &control->cometInfoPanel(),
+                                   &control->moonInfoPanel(), &control->satelliteInfoPanel()})
             if (p->isVisible())
                 return true;
         return false;

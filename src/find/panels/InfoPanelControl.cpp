@@ -87,7 +87,8 @@ InfoPanelControl::InfoPanelControl(PrefControl& prefs, FindSky& sky, const FindO
                     "Set:", "Transit:"},
                    false);
     m_planet = panel("Planet",
-                     {"Name:", "Mag:", "RA:", "Dec:", "Sun:", "Earth:", "Rise:", "Set:", "Transit:"},
+                     {"Name:", "Mag:", "RA:", "Dec:", "Sun:", "Earth:", "Rise:", "Set:",
+                      "Transit:"},
                      false);
     m_satellite = panel("Satellite", {"Name:", "Diameter:", "Orbit:", "Mag:"}, false);
     m_deepSky = panel("Deep Sky",
@@ -310,7 +311,8 @@ void InfoPanelControl::deepSkyInfo(const deepSky& d, bool toPlanner)
     m_deepSky->setValue("Catalog:", catalogueLine(d, {m_prefs.showCaldwell(), m_prefs.showArp(),
                                                       m_prefs.showHerschel(),
                                                       m_prefs.showHerschelII()}));
-    m_deepSky->setValue("Mag:", d.mag == kNoDeepSkyMag ? blank() : QString::asprintf("%0.1f", d.mag));
+    m_deepSky->setValue("Mag:",
+                        d.mag == kNoDeepSkyMag ? blank() : QString::asprintf("%0.1f", d.mag));
     double ra = 0.0;
     double dec = 0.0;
     m_finder.raDecOfDate(d.vecX, d.vecY, d.vecZ, &ra, &dec);
@@ -366,7 +368,8 @@ void InfoPanelControl::satelliteInfo(int number)
     const bool metric = m_prefs.isMetric();
     const QString name = QString::fromUtf8(s->name);
     m_satellite->setValue("Name:", name);
-    m_satellite->setValue("Diameter:", QString::fromUtf8(metric ? s->diameterKm : s->diameterMiles));
+    m_satellite->setValue("Diameter:",
+                          QString::fromUtf8(metric ? s->diameterKm : s->diameterMiles));
     m_satellite->setValue("Orbit:", QString::fromUtf8(metric ? s->orbitKm : s->orbitMiles));
     m_satellite->setValue("Mag:", QString::fromUtf8(s->mag));
     present(*m_satellite, name);
