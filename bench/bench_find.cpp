@@ -67,6 +67,8 @@ public:
     std::span<const minorPlanet> minorPlanets() const override { return m_minorPlanets; }
     std::span<const planet> planets() const override { return m_planets; }
     QString neoName() const override { return {}; }
+    std::optional<std::uint32_t> neoIndex() const override { return std::nullopt; }
+    double julianDay() const override { return 2461380.5; }
     const std::array<double, 9>& precessionMatrix() const override { return m_precession; }
     void CalculateAzFromRA(double, double, double* az, double* alt) const override
     {

@@ -1,6 +1,9 @@
 #!/usr/bin/python3
 """Renders the chart's images of the Sun, the Moon and the planets into "ImageF/".
 
+It also writes the Moon panel's photograph, "StockPhotos/Moon.jpg": the same
+full Moon on a black sky.
+
 The Moon and Mars are orthographic views of the kit's public-domain surface
 maps (images/maps/, equirectangular, longitude 0 in the middle, east to the
 right), seen from above their equator at longitude 0, north up: the disc as
@@ -20,9 +23,11 @@ from pathlib import Path
 import numpy as np
 from PIL import Image
 
-from converter_common import DEFAULT_SOURCE, REPO_ROOT, write_bytes
+from converter_common import DEFAULT_OUTPUT, DEFAULT_SOURCE, REPO_ROOT, write_bytes
 
 DEFAULT_IMAGE_FOLDER = REPO_ROOT / "data" / "Resources" / "ImageF"
+DEFAULT_PHOTO_FOLDER = DEFAULT_OUTPUT / "StockPhotos"
+PHOTO_QUALITY = 88
 SUPERSAMPLE = 4
 
 # Sizes in pixels. The Sun's image is five times its disc across: the chart
@@ -74,6 +79,15 @@ def png_bytes(rgba):
     pixels = np.clip(np.rint(rgba * 255.0), 0, 255).astype(np.uint8)
     stream = io.BytesIO()
     Image.fromarray(pixels, "RGBA").save(stream, format="PNG", optimize=False, compress_level=9)
+    return stream.getvalue()
+
+
+def jpeg_on_black(rgba):
+    """A JPEG of the image laid over a black sky."""
+    colour = rgba[..., :3] * rgba[..., 3:4]
+    pixels = np.clip(np.rint(colour * 255.0), 0, 255).astype(np.uint8)
+    stream = io.BytesIO()
+    Image.fromarray(pixels, "RGB").save(stream, format="JPEG", quality=PHOTO_QUALITY)
     return stream.getvalue()
 
 
@@ -178,6 +192,8 @@ def main():
                         help="folder of the raw data kit (default: %(default)s)")
     parser.add_argument("--output", default=str(DEFAULT_IMAGE_FOLDER),
                         help="the image folder to write into (default: %(default)s)")
+    parser.add_argument("--photo-output", default=str(DEFAULT_PHOTO_FOLDER),
+                        help="the stock-photo folder for Moon.jpg (default: %(default)s)")
     arguments = parser.parse_args()
     maps = Path(arguments.source) / "images" / "maps"
     output = Path(arguments.output)
@@ -198,6 +214,9 @@ def main():
     for name, draw in images.items():
         write_bytes(output / name, png_bytes(reduce(draw())))
         print(name)
+    moon = reduce(orthographic(read_map(maps / "moon.jpg"), MOON_SIZE))
+    write_bytes(Path(arguments.photo_output) / "Moon.jpg", jpeg_on_black(moon))
+    print("Moon.jpg")
 
 
 if __name__ == "__main__":

@@ -1,7 +1,9 @@
 #include "chart/ChartAssembly.h"
 
+#include "chart/FinderLink.h"
 #include "chart/SkyView.h"
 #include "mount/panels/ConnectMenu.h"
+#include "chart/painting/DeepSkyPhotos.h"
 #include "chart/appmenu/MpcDownloadPanel.h"
 #include "chart/appmenu/NvxMenu.h"
 #include "chart/appmenu/NvxMenuActions.h"
@@ -11,6 +13,7 @@
 #include "chart/printing/PrintSkyView.h"
 #include "chart/toolbar/ToolbarActions.h"
 #include "chart/toolbar/ToolbarDelagate.h"
+#include "find/panels/InfoPanelControl.h"
 #include "model/prefs/PrefLinks.h"
 #include "platform/DataPaths.h"
 
@@ -66,8 +69,9 @@ ChartAssembly::ChartAssembly(const Folders& folders)
                m_skyWindow, QCoreApplication::applicationVersion()),
       m_mount(m_prefs, m_skyDateModel, m_debugLog, m_skyWindow.skyView(), &m_skyWindow),
       m_appMenuModel(m_starDatabaseModel, m_solarSystem.smallBodies(), m_outlets),
-      m_findSky(m_starDatabaseModel,
-                [this] { return QString::fromLatin1(m_solarSystem.neoName()); }),
+      m_findSky(m_starDatabaseModel, m_skyDateModel,
+                {[this] { return QString::fromLatin1(m_solarSystem.neoName()); },
+                 [this] { return m_solarSystem.neoIndex(); }}),
       m_simbadLookup(m_catalogueFolders.miscDirectory, {}),
       m_findObjects(m_findSky, m_prefs, m_simbadLookup, {})
 {
@@ -166,12 +170,41 @@ void ChartAssembly::createFinder()
         {[this] { m_skyWindow.activateWindow(); },
          [this](QKeyEvent* event) { QCoreApplication::sendEvent(&m_skyWindow, event); }},
         &m_skyWindow);
+    connect(m_findPanel, &FindPanelControl::findCenterAction, &m_findObjects,
+            &FindObjects::findCenterAction);
+    connect(m_findPanel, &FindPanelControl::findTrackAction, &m_findObjects,
+            &FindObjects::findTrackAction);
+    connect(m_findPanel, &FindPanelControl::findTCAction, &m_findObjects,
+            &FindObjects::findTCAction);
+
+    // The information panels show only the shipped photographs.
+    m_stockPhotos = std::make_unique<DeepSkyPhotos>(QString(), m_catalogueFolders.photoDirectory);
+    InfoPanelControl::Links links;
+    links.chart = {[this] { m_skyWindow.activateWindow(); },
+                   [this](QKeyEvent* event) { QCoreApplication::sendEvent(&m_skyWindow, event); }};
+    links.setChartTitle = [this](const QString& title) { m_skyWindow.setWindowTitle(title); };
+    links.skyDate = [this] { return m_skyDateModel.skyDate(); };
+    links.moonAge = [this] { return m_solarSystem.moonAge(); };
+    links.deepSkyPhoto = [this](const deepSky& object) { return m_stockPhotos->photoFor(object); };
+    links.moonPhoto = [this] {
+        return QImage(m_catalogueFolders.photoDirectory + QStringLiteral("Moon.jpg"));
+    };
+    m_infoPanels = std::make_unique<InfoPanelControl>(m_prefs, m_findSky, m_findObjects,
+                                                      std::move(links), &m_skyWindow);
+
     FindObjects::Hooks hooks;
     hooks.updateSky = [this] { m_skyWindow.updateSky(); };
     hooks.chartNeedsDisplay = [this] { m_skyWindow.skyView().update(); };
     hooks.orderOutFindPanel = [this] { m_findPanel->hide(); };
+    hooks.escapePanel = [this] { m_infoPanels->escapePanel(); };
+    hooks.chartWidth = [this] { return double(m_skyWindow.skyView().width()); };
+    hooks.setMarkAlpha = [this](float alpha) { m_skyWindow.skyView().setMarkAlpha(alpha); };
+    hooks.writeDebugFile = [this](const QString& line) { m_debugLog.writeDebugFile(line); };
     m_findObjects.setHooks(std::move(hooks));
     m_outlets.findPanel = m_findPanel;
+    m_finderLink = std::make_unique<FinderLink>(m_findObjects, *m_infoPanels,
+                                                [this](bool open) { m_findPanel->openFind(open); });
+    m_outlets.findObjects = m_finderLink.get();
 }
 
 ChartAssembly::~ChartAssembly() = default;

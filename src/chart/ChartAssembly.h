@@ -40,11 +40,14 @@
 
 #include <memory>
 
+class DeepSkyPhotos;
 class FindPanelControl;
 class ChartMenuBar;
 class PrintSkyView;
 class ToolbarActions;
 class ToolbarDelagate;
+class FinderLink;
+class InfoPanelControl;
 class MpcDownloadPanel;
 class NvxMenu;
 class NvxMenuActions;
@@ -89,6 +92,8 @@ public:
     PhotoHorizonAdjustPanel& photoHorizonPanel() { return *m_photoHorizonPanel; }
     // The menus every main window of the program carries in its menu bar.
     ChartMenuBar& menuBar() { return *m_menuBar; }
+    FindObjects& findObjects() { return m_findObjects; }
+    InfoPanelControl& infoPanels() { return *m_infoPanels; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -145,5 +150,8 @@ private:
     std::unique_ptr<ChartMenuBar> m_menuBar;
     std::unique_ptr<ToolbarActions> m_toolbarActions;
     ToolbarDelagate* m_toolbar = nullptr;  // owned by the main window
+    std::unique_ptr<DeepSkyPhotos> m_stockPhotos;
+    std::unique_ptr<InfoPanelControl> m_infoPanels;
+    std::unique_ptr<FinderLink> m_finderLink;
     bool m_isLaunchPending = false;
 };

@@ -2,12 +2,14 @@
 #include "chart/MessageBoxPresenter.h"
 #include "chart/SkyView.h"
 
+#include "find/panels/InfoPanelControl.h"
 #include "platform/AlertPanel.h"
 #include "platform/UrlList.h"
 #include "scopeview/cone/Nomad.h"
 #include "scopeview/survey/DSSControl.h"
 #include "scopeview/SVDrawView.h"
 #include "scopeview/SVDrawer.h"
+#include "scopeview/SVTrackLink.h"
 #include "scopeview/SVView.h"
 #include "scopeview/SVWindow.h"
 
@@ -53,6 +55,9 @@ int main(int argc, char** argv)
     outlets.svWindow = &svWindow;
     outlets.svDrawer = &svWindow.svDrawer();
     outlets.svDrawView = &svWindow.svDrawView();
+    SVTrackLink svTrack(svWindow);
+    assembly.findObjects().setTrackLinks({&svTrack, nullptr, nullptr});
+    assembly.infoPanels().setStarSource(&svTrack);
 
     assembly.show();
     return app.exec();

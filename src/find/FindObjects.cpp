@@ -19,6 +19,8 @@ FindObjects::FindObjects(FindSky& sky, PrefControl& prefs, SimbadLookup& lookup,
     : QObject(parent), m_sky(sky), m_prefs(prefs), m_lookup(lookup)
 {
     setHooks(std::move(hooks));
+    m_markTimer.setInterval(kMarkTickMs);
+    connect(&m_markTimer, &QTimer::timeout, this, &FindObjects::markTimer);
 }
 
 void FindObjects::setHooks(Hooks hooks)
@@ -122,6 +124,7 @@ void FindObjects::enableButtons(bool center, bool track)
 {
     m_panel.isCenterEnabled = center;
     m_panel.isTrackEnabled = track;
+    m_panel.isTrackCenterEnabled = track;
 }
 
 void FindObjects::lookupFailed(const QString& text)

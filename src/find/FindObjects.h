@@ -11,14 +11,19 @@
 #include <QObject>
 #include <QPointF>
 #include <QString>
+#include <QTimer>
 
 #include <functional>
 #include <optional>
 #include <vector>
 
+class AlignmentDelta;
 class FindSky;
 class PhotoHorizonAdjustments;
 class PrefControl;
+class TrackMount;
+class TrackView;
+struct star;
 
 // The object finder: turns a typed name, catalogue designation or position
 // into the find selection of the settings object and the position Track
@@ -36,7 +41,20 @@ public:
         std::function<void()> escapePanel;        // close the open information panel
         std::function<void()> orderOutFindPanel;
         std::function<QDateTime()> now;           // the system clock, UTC
+        std::function<double()> chartWidth;       // the chart view's width, points
+        std::function<void(float)> setMarkAlpha;  // the find mark's opacity
+        std::function<void(const QString&)> writeDebugFile;
     };
+    // What Track sends the selection to; each may stay unset.
+    struct TrackLinks {
+        TrackView* view = nullptr;
+        TrackMount* mount = nullptr;
+        AlignmentDelta* alignment = nullptr;
+    };
+
+    // The find mark blinks this many ticks of this length after a Center.
+    static constexpr int kMarkTicks = 10;
+    static constexpr int kMarkTickMs = 200;
 
     FindObjects(FindSky& sky, PrefControl& prefs, SimbadLookup& lookup, Hooks hooks,
                 QObject* parent = nullptr);
@@ -48,6 +66,28 @@ public:
     {
         m_photoHorizon = adjustments;
     }
+
+    void setTrackLinks(TrackLinks links) { m_track = links; }
+
+    // The half-side of the square a chart click picks in, points.
+    static float pickRadius(double chartWidth);
+    // Selects what lies under the chart point (y upward), or nothing.
+    void findObject(QPointF point);
+    // Turns the chart to the selection; a typed position blinks the mark.
+    void findCenterAction();
+    // One step of the mark's blink.
+    void markTimer();
+    bool isMarkBlinking() const { return m_markTimer.isActive(); }
+    // Opens the telescope view on the selection and sends a connected mount
+    // there, with the panel's side effects.
+    void findTrackAction();
+    // The same for spoken commands and tours: no alignment, no Temma case.
+    void trackObject();
+    void findTCAction();
+    // Tracks a bare position (radians of date); always true.
+    bool gotoCoordsRA(double ra, double dec);
+    // The next Track with a connected mount applies the alignment offsets.
+    void setIsAlignAdjust(bool on) { m_isAlignAdjust = on; }
 
     // The panel search of the typed text.
     void findObjectName(const QString& entry);
@@ -82,6 +122,9 @@ public:
 
     // RA and Dec of date (radians) of a J2000 unit vector, by the model's precession.
     void raDecOfDate(double x, double y, double z, double* ra, double* dec) const;
+    // A catalogue star's place of date (radians): its J2000 place moved by
+    // its proper motion to the sky date, then precessed.
+    void starOfDate(const star& s, double* ra, double* dec) const;
 
 signals:
     // The panel's result line, buttons or pull-down changed.
@@ -114,6 +157,10 @@ private:
     void setResult(const QString& text);
     void lookupFailed(const QString& text);
     void enableButtons(bool center, bool track);
+    void trackAligned();
+    void trackPlain();
+    void writeDebug(const QString& line) const;
+    void showTrackedView();
     void call(const std::function<void()>& hook) const
     {
         if (hook)
@@ -133,5 +180,9 @@ private:
     double m_trackDec = -1.0;
     bool m_isCoords = false;
     bool m_scanDone = false;
+    TrackLinks m_track;
+    QTimer m_markTimer;
+    quint16 m_markCount = 0;
+    bool m_isAlignAdjust = false;
     QString m_simName = QStringLiteral(" ");
 };

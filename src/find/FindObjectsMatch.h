@@ -2,6 +2,7 @@
 
 #include "find/FindObjects.h"
 #include "find/FieldMatch.h"
+#include "platform/StringTables.h"
 
 #include <QPointF>
 
@@ -51,5 +52,14 @@ inline constexpr const char* kPlanetNames[] = {"Sun",    "Mercury", "Venus",   "
                                                "Saturn", "Uranus",  "Neptune", "Pluto", "Moon"};
 inline constexpr int kFirstNamedPlanet = 1;
 inline constexpr int kLastNamedPlanet = 9;
+
+// The localised name of planet record `index` (0 Sun to 9 Moon); empty for any other.
+inline QString planetName(int index)
+{
+    if (index < 0 || index > kLastNamedPlanet)
+        return {};
+    return StringTables::localizedString(QStringLiteral("Global"),
+                                         QString::fromLatin1(kPlanetNames[index]));
+}
 
 }  // namespace FindNaming

@@ -116,8 +116,7 @@ bool FindObjects::panelPlanet(const QString& input)
     const std::span<const planet> planets = m_sky.planets();
     for (int k = FindNaming::kFirstNamedPlanet;
          k <= FindNaming::kLastNamedPlanet && std::size_t(k) < planets.size(); ++k) {
-        const QString name = StringTables::localizedString(
-            QStringLiteral("Global"), QString::fromLatin1(FindNaming::kPlanetNames[k]));
+        const QString name = FindNaming::planetName(k);
         if (input.compare(name, Qt::CaseInsensitive) != 0)
             continue;
         const planet& p = planets[std::size_t(k)];

@@ -11,7 +11,8 @@ struct FindPanelState {
 
     QString resultText;
     bool isCenterEnabled = false;
-    bool isTrackEnabled = false;  // Track and Track-and-Center alike
+    bool isTrackEnabled = false;
+    bool isTrackCenterEnabled = false;
     QStringList pulldownItems;    // with the list title first while there is a choice
     QString pulldownTitle;
     bool isPulldownEnabled = false;

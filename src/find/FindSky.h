@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <span>
 
@@ -30,6 +31,11 @@ public:
     virtual std::span<const planet> planets() const = 0;
     // The nearest near-Earth object of the last minor-planet pass; empty when none.
     virtual QString neoName() const = 0;
+    virtual std::optional<std::uint32_t> neoIndex() const = 0;
+    // The sky date's Julian day.
+    virtual double julianDay() const = 0;
+    // Turns the view centre to the find selection; the caller re-projects.
+    virtual void centerObject() = 0;
 
     // J2000 to the equator of the sky date, row by row.
     virtual const std::array<double, 9>& precessionMatrix() const = 0;

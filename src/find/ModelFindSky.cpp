@@ -1,5 +1,6 @@
 #include "find/ModelFindSky.h"
 
+#include "model/SkyDateModel.h"
 #include "model/StarDatabaseModel.h"
 
 std::span<const star> ModelFindSky::stars() const
@@ -66,4 +67,14 @@ const star* ModelFindSky::simStar() const
 void ModelFindSky::calculateStarPositions(bool force)
 {
     m_model.calculateStarPositions(force);
+}
+
+double ModelFindSky::julianDay() const
+{
+    return m_skyDate.julianDay();
+}
+
+void ModelFindSky::centerObject()
+{
+    m_model.centerObject();
 }

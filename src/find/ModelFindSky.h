@@ -4,14 +4,20 @@
 
 #include <functional>
 
+class SkyDateModel;
 class StarDatabaseModel;
 
-// The finder's view of the astronomy model; the near-Earth object's name comes
-// from the solar-system side, which may stay unset.
+// The finder's view of the astronomy model; the near-Earth object comes from
+// the solar-system side, which may stay unset.
 class ModelFindSky final : public FindSky {
 public:
-    ModelFindSky(StarDatabaseModel& model, std::function<QString()> neoName = {})
-        : m_model(model), m_neoName(std::move(neoName))
+    struct Neo {
+        std::function<QString()> name;
+        std::function<std::optional<std::uint32_t>()> index;
+    };
+
+    ModelFindSky(StarDatabaseModel& model, const SkyDateModel& skyDate, Neo neo = {})
+        : m_model(model), m_skyDate(skyDate), m_neo(std::move(neo))
     {
     }
 
@@ -21,7 +27,13 @@ public:
     std::span<const comet> comets() const override;
     std::span<const minorPlanet> minorPlanets() const override;
     std::span<const planet> planets() const override;
-    QString neoName() const override { return m_neoName ? m_neoName() : QString(); }
+    QString neoName() const override { return m_neo.name ? m_neo.name() : QString(); }
+    std::optional<std::uint32_t> neoIndex() const override
+    {
+        return m_neo.index ? m_neo.index() : std::nullopt;
+    }
+    double julianDay() const override;
+    void centerObject() override;
     const std::array<double, 9>& precessionMatrix() const override;
     void CalculateAzFromRA(double ra, double dec, double* az, double* alt) const override;
     const std::optional<QPainterPath>& horizonAltAzPath() const override;
@@ -33,5 +45,6 @@ public:
 
 private:
     StarDatabaseModel& m_model;
-    std::function<QString()> m_neoName;
+    const SkyDateModel& m_skyDate;
+    Neo m_neo;
 };

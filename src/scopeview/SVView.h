@@ -16,6 +16,7 @@
 
 #include <functional>
 #include <optional>
+#include <span>
 #include <vector>
 
 class ChartImageSet;

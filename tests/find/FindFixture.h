@@ -32,6 +32,9 @@ public:
     std::span<const minorPlanet> minorPlanets() const override { return minorPlanetTable; }
     std::span<const planet> planets() const override { return planetTable; }
     QString neoName() const override { return neo; }
+    std::optional<std::uint32_t> neoIndex() const override { return neoRecord; }
+    double julianDay() const override { return jd; }
+    void centerObject() override { ++centred; }
     const std::array<double, 9>& precessionMatrix() const override { return precession; }
     void CalculateAzFromRA(double ra, double dec, double* az, double* alt) const override
     {
@@ -105,6 +108,9 @@ public:
     std::vector<minorPlanet> minorPlanetTable;
     std::vector<planet> planetTable = std::vector<planet>(11);
     QString neo;
+    std::optional<std::uint32_t> neoRecord;
+    double jd = 2451545.0;
+    int centred = 0;
     std::array<double, 9> precession{1, 0, 0, 0, 1, 0, 0, 0, 1};
     std::optional<QPainterPath> horizon;
     SimulatedStar simulated;

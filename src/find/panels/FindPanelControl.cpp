@@ -89,7 +89,7 @@ FindPanelControl::FindPanelControl(PrefControl& prefs, FindObjects& finder, Char
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
             &FindPanelControl::applicationStateChanged);
 
-    setButtonsEnabled(false, false);
+    setButtonsEnabled(false, false, false);
     m_pulldown->setEnabled(false);
     adjustSize();
     keepOnScreen();
@@ -104,18 +104,18 @@ void FindPanelControl::keepOnScreen()
         move(kOnScreenCorner);
 }
 
-void FindPanelControl::setButtonsEnabled(bool center, bool track)
+void FindPanelControl::setButtonsEnabled(bool center, bool track, bool trackCenter)
 {
     m_centerButton->setEnabled(center);
     m_trackButton->setEnabled(track);
-    m_trackCenterButton->setEnabled(track);
+    m_trackCenterButton->setEnabled(trackCenter);
 }
 
 void FindPanelControl::showFinderState()
 {
     const FindPanelState& state = m_finder.panelState();
     m_resultText->setText(state.resultText);
-    setButtonsEnabled(state.isCenterEnabled, state.isTrackEnabled);
+    setButtonsEnabled(state.isCenterEnabled, state.isTrackEnabled, state.isTrackCenterEnabled);
     m_pulldown->clear();
     m_pulldown->addItems(state.pulldownItems);
     if (!state.pulldownTitle.isEmpty() && m_pulldown->findText(state.pulldownTitle) < 0)
@@ -134,7 +134,7 @@ void FindPanelControl::openFind(bool open)
     show();
     raise();
     activateWindow();
-    setButtonsEnabled(false, false);
+    setButtonsEnabled(false, false, false);
     m_resultText->clear();
     m_enterText->clear();
     m_enterText->setFocus();

@@ -50,7 +50,7 @@ protected:
 
 private:
     void showFinderState();
-    void setButtonsEnabled(bool center, bool track);
+    void setButtonsEnabled(bool center, bool track, bool trackCenter);
     void keepOnScreen();
     void applicationStateChanged(Qt::ApplicationState state);
 

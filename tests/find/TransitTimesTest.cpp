@@ -1,0 +1,134 @@
+#include "find/TransitTimes.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+namespace {
+
+const QTimeZone kUtc = QTimeZone::utc();
+
+int minutes(const std::optional<QTime>& t)
+{
+    return t ? t->hour() * 60 + t->minute() : -1;
+}
+
+// Minutes between two clock times, across midnight.
+double apart(double a, double b)
+{
+    const double d = std::fmod(std::abs(a - b), 1440.0);
+    return std::min(d, 1440.0 - d);
+}
+
+TEST(TransitTimesTest, WorkedCase)
+{
+    // 2000-01-01, 0 h UT: GMST0 = 6.664520 h. An object at RA 6 h on the
+    // equator, seen from (0, 0): transit (6 - 6.664520 + 24) x 0.9972696 =
+    // 23.27176 h, rise (24 - 6 + 6 - 24 - 6.664520 + 24) x 0.9972696 =
+    // 17.28815 h, set (6 + 6 - 6.664520) x 0.9972696 = 5.32091 h (cut).
+    const TransitTimes t =
+        TransitTimes::calculateTransit(90.0, 0.0, {0.0, 0.0}, QDate(2000, 1, 1), kUtc);
+    EXPECT_EQ(t.transit, QTime(23, 16));
+    EXPECT_EQ(t.rise, QTime(17, 17));
+    EXPECT_EQ(t.set, QTime(5, 19));
+    EXPECT_NEAR(t.riseTimeHour, 17.28815, 1e-4);
+    EXPECT_NEAR(t.setTimeHour, 5.32091, 1e-4);
+}
+
+TEST(TransitTimesTest, MinutesRoundedCutAndCarried)
+{
+    // Transit at 10 h 59.75 min rounds up to 11:00; a set at 5 h 59.7 min is cut to 5:59.
+    const TransitTimes carried =
+        TransitTimes::calculateTransit(265.35638, 0.0, {0.0, 0.0}, QDate(2000, 1, 1), kUtc);
+    EXPECT_EQ(carried.transit, QTime(11, 0));
+    const TransitTimes cut =
+        TransitTimes::calculateTransit(100.13900, 0.0, {0.0, 0.0}, QDate(2000, 1, 1), kUtc);
+    EXPECT_EQ(cut.set, QTime(5, 59));
+}
+
+TEST(TransitTimesTest, CircumpolarAndBadInput)
+{
+    const TransitTimes polar =
+        TransitTimes::calculateTransit(279.2, 80.0, {50.0, 0.0}, QDate(2024, 3, 20), kUtc);
+    EXPECT_TRUE(polar.transit);
+    EXPECT_FALSE(polar.rise);
+    EXPECT_FALSE(polar.set);
+    EXPECT_EQ(polar.riseTimeHour, 0.0f);
+    EXPECT_EQ(TransitTimes::text(polar.rise), " ");
+    EXPECT_FALSE(TransitTimes::calculateTransit(NAN, 0.0, {50.0, 0.0}, QDate(2024, 3, 20), kUtc)
+                     .transit);
+    EXPECT_FALSE(TransitTimes::calculateTransit(10.0, 0.0, {50.0, 0.0}, QDate(), kUtc).transit);
+}
+
+// Reference times from an independent ephemeris (zero refraction, 0 degree
+// horizon, the centre of the body) for longitude 13.4 E in Europe/Berlin; the
+// place is the body's apparent place at local noon. 1 April 2024 lies just
+// after the change to summer time. Times are local minutes after midnight;
+// -1 where the body never sets.
+TEST(TransitTimesTest, AgreesWithAReferenceEphemeris)
+{
+    struct Row {
+        const char* body;
+        int month;
+        int day;
+        double latitude;
+        double ra;
+        double dec;
+        double transit;
+        double rise;
+        double set;
+    };
+    const std::vector<Row> rows = {
+        {"Vega", 3, 20, 0.0, 279.43572, 38.79796, 411.10, 52.08, 770.12},
+        {"Sirius", 3, 20, 0.0, 101.55785, -16.74383, 1137.60, 778.58, 60.55},
+        {"M31", 3, 20, 0.0, 11.00710, 41.40024, 776.38, 417.37, 1135.40},
+        {"Sun", 3, 20, 0.0, 0.29977, 0.13009, 733.72, 373.80, 1093.63},
+        {"Jupiter", 3, 20, 0.0, 42.74735, 15.50724, 903.10, 543.88, 1262.32},
+        {"Vega", 3, 20, 45.0, 279.43572, 38.79796, 411.10, 1274.70, 983.58},
+        {"Sirius", 3, 20, 45.0, 101.55785, -16.74383, 1137.60, 848.43, 1426.78},
+        {"M31", 3, 20, 45.0, 11.00710, 41.40024, 776.38, 170.68, 1382.08},
+        {"Sun", 3, 20, 45.0, 0.29977, 0.13009, 733.72, 373.65, 1094.55},
+        {"Jupiter", 3, 20, 45.0, 42.74735, 15.50724, 903.10, 479.65, 1326.73},
+        {"Vega", 3, 20, 60.0, 279.43572, 38.79796, 411.10, -1.00, -1.00},
+        {"Sirius", 3, 20, 60.0, 101.55785, -16.74383, 1137.60, 903.87, 1371.35},
+        {"M31", 3, 20, 60.0, 11.00710, 41.40024, 776.38, -1.00, -1.00},
+        {"Sun", 3, 20, 60.0, 0.29977, 0.13009, 733.72, 373.57, 1095.23},
+        {"Jupiter", 3, 20, 60.0, 42.74735, 15.50724, 903.10, 429.35, 1377.20},
+        {"Vega", 4, 1, 0.0, 279.43738, 38.79797, 423.93, 64.92, 782.95},
+        {"Sirius", 4, 1, 0.0, 101.55685, -16.74389, 1150.42, 791.40, 73.37},
+        {"M31", 4, 1, 0.0, 11.00719, 41.39959, 789.20, 430.18, 1148.22},
+        {"Sun", 4, 1, 0.0, 11.18643, 4.80747, 790.10, 430.18, 1150.02},
+        {"Jupiter", 4, 1, 0.0, 45.21881, 16.25104, 925.80, 566.57, 1285.03},
+        {"Vega", 4, 1, 45.0, 279.43738, 38.79797, 423.93, 1287.52, 996.40},
+        {"Sirius", 4, 1, 45.0, 101.55685, -16.74389, 1150.42, 861.25, 3.52},
+        {"M31", 4, 1, 45.0, 11.00719, 41.39959, 789.20, 183.52, 1394.90},
+        {"Sun", 4, 1, 45.0, 11.18643, 4.80747, 790.10, 411.23, 1169.78},
+        {"Jupiter", 4, 1, 45.0, 45.21881, 16.25104, 925.80, 498.97, 1352.80},
+        {"Vega", 4, 1, 60.0, 279.43738, 38.79797, 423.93, -1.00, -1.00},
+        {"Sirius", 4, 1, 60.0, 101.55685, -16.74389, 1150.42, 916.68, 1384.15},
+        {"M31", 4, 1, 60.0, 11.00719, 41.39959, 789.20, -1.00, -1.00},
+        {"Sun", 4, 1, 60.0, 11.18643, 4.80747, 790.10, 397.30, 1184.38},
+        {"Jupiter", 4, 1, 60.0, 45.21881, 16.25104, 925.80, 445.65, 1406.32},
+    };
+    const QTimeZone berlin("Europe/Berlin");
+    ASSERT_TRUE(berlin.isValid());
+    for (const Row& r : rows) {
+        const bool moves = QByteArray(r.body) == "Sun" || QByteArray(r.body) == "Jupiter";
+        const double tolerance = moves ? 5.0 : 1.0;
+        const TransitTimes t = TransitTimes::calculateTransit(
+            r.ra, r.dec, {r.latitude, 13.4}, QDate(2024, r.month, r.day), berlin);
+        const auto where = testing::Message() << r.body << " " << r.month << "/" << r.day
+                                              << " lat " << r.latitude;
+        EXPECT_LE(apart(minutes(t.transit), r.transit), tolerance) << where;
+        if (r.rise < 0) {
+            EXPECT_FALSE(t.rise) << where;
+            EXPECT_FALSE(t.set) << where;
+            continue;
+        }
+        EXPECT_LE(apart(minutes(t.rise), r.rise), tolerance) << where;
+        EXPECT_LE(apart(minutes(t.set), r.set), tolerance) << where;
+    }
+}
+
+}  // namespace
