@@ -69,6 +69,7 @@ public:
     QString neoName() const override { return {}; }
     std::optional<std::uint32_t> neoIndex() const override { return std::nullopt; }
     double julianDay() const override { return 2461380.5; }
+    void centerObject() override {}
     const std::array<double, 9>& precessionMatrix() const override { return m_precession; }
     void CalculateAzFromRA(double, double, double* az, double* alt) const override
     {
