@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chart/MountGoto.h"
 #include "chart/MountState.h"
 #include "model/prefs/links/MountDevice.h"
 #include "mount/DebugWriter.h"
@@ -28,7 +29,7 @@ class SkyDateModel;
 // Its parts: connecting and disconnecting (ScopeConnect.cpp), the tick,
 // messages and accessors (ScopeControl.cpp) and the generic slews
 // (GenericSlews.cpp).
-class ScopeControl : public QObject, public MountState, public MountDevice, public BridgeMount {
+class ScopeControl : public QObject, public MountState, public MountGoto, public MountDevice, public BridgeMount {
     Q_OBJECT
 public:
     ScopeControl(PrefControl& prefControl, const SkyDateModel& skyDateModel,
@@ -54,7 +55,7 @@ public:
     bool checkSerialCom() const;
 
     // Radians of date; dropped without a worker.
-    void gotoRA(double ra, double dec);
+    void gotoRA(double ra, double dec) override;
     void lx200Command(int code) { postCommand(kScopeMsgLX200Command, code); }
     void temmaCommand(int code);
     void nexStarCommand(int code) { postCommand(kScopeMsgNexStarCommand, code); }
