@@ -95,6 +95,7 @@ public:
     // The menus every main window of the program carries in its menu bar.
     ChartMenuBar& menuBar() { return *m_menuBar; }
     FindObjects& findObjects() { return m_findObjects; }
+    FindPanelControl* findPanel() { return m_findPanel; }
     InfoPanelControl& infoPanels() { return *m_infoPanels; }
 
 protected:

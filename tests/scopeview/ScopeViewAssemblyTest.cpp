@@ -1,82 +1,38 @@
 #include "scopeview/ScopeViewAssembly.h"
 
-#include "chart/MenuBarItem.h"
-#include "chart/ScopeViewControl.h"
+#include "chart/AssembledProgram.h"
 #include "chart/menus/ChartMenuBar.h"
 #include "model/Angles.h"
-#include "model/TempSettings.h"
-#include "platform/DataPaths.h"
 #include "scopeview/SVView.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QImage>
+#include <QMenuBar>
 #include <QPainter>
-#include <QTemporaryDir>
 #include <QTimer>
-
-#include <cmath>
 
 namespace {
 
-// The chart's program with the telescope view joined to it, not launched.
-class ScopeViewAssemblyTest : public TempSettings {
+// Made after the chart and gone before it, as in the program.
+class ScopeViewAssemblyTest : public AssembledProgram {
 protected:
     void SetUp() override
     {
-        TempSettings::SetUp();
-        ASSERT_TRUE(m_root.isValid());
-        const ChartAssembly::Folders folders{DataPaths::bundleDataFolder(), m_root.path() + "/Norvane Pro",
-                                             DataPaths::bundleResourcesFolder()};
-        chart = std::make_unique<ChartAssembly>(folders);
+        AssembledProgram::SetUp();
         scopeView = std::make_unique<ScopeViewAssembly>(*chart, folders);
     }
-    void TearDown() override
-    {
-        scopeView.reset();
-        chart.reset();
-    }
-
     SVWindow& window() { return scopeView->svWindow(); }
-    WindowMenuActions& windowMenu() { return chart->menuBar().windowMenu(); }
 
-    std::unique_ptr<ChartAssembly> chart;
     std::unique_ptr<ScopeViewAssembly> scopeView;
-
-private:
-    QTemporaryDir m_root;
 };
 
-constexpr double kHourToRad = M_PI / 12.0;
-
 }  // namespace
-
-TEST_F(ScopeViewAssemblyTest, TheWindowMenuOpensTheScopeViewWhoseMenuBarShowsTheChartAgain)
-{
-    SkyWindow& sky = chart->skyWindow();
-    sky.show();
-    windowMenu().menuAction(WindowMenuActions::kScopeViewTag);
-    ASSERT_TRUE(window().isVisible());
-    EXPECT_FALSE(window().keepSVClosed());
-
-    windowMenu().menuAction(WindowMenuActions::kSkyWindowTag);
-    ASSERT_FALSE(sky.isVisible());
-    QAction* skyItem = menuBarItem(window().menuBar(), "Windows", WindowMenuActions::kSkyWindowTag);
-    ASSERT_NE(skyItem, nullptr);
-    skyItem->trigger();
-    EXPECT_TRUE(sky.isVisible());
-
-    // Closed from the menu, it stays closed until the menu opens it.
-    windowMenu().menuAction(WindowMenuActions::kScopeViewTag);
-    EXPECT_FALSE(window().isVisible());
-    EXPECT_TRUE(window().keepSVClosed());
-}
 
 TEST_F(ScopeViewAssemblyTest, ASavedPositionBringsTheViewBackToItsCentre)
 {
     // 5 h 35 min 17 s, -5° 23' 28"
-    const double ra = (5.0 + 35.0 / 60.0 + 17.0 / 3600.0) * kHourToRad;
+    const double ra = (5.0 + 35.0 / 60.0 + 17.0 / 3600.0) * 15.0 * Angles::kDegToRad;
     const double dec = -(5.0 + 23.0 / 60.0 + 28.0 / 3600.0) * Angles::kDegToRad;
     SVView& view = window().svView();
     view.setTrackRA(ra, dec);
@@ -89,10 +45,8 @@ TEST_F(ScopeViewAssemblyTest, ASavedPositionBringsTheViewBackToItsCentre)
     edit.menuAction(EditMenuActions::kRestorePositionTag);
     EXPECT_NEAR(view.state().trackRA(), ra, 1e-9);
     EXPECT_NEAR(view.state().trackDec(), dec, 1e-9);
-    EXPECT_EQ(view.state().deltaRA(), 0.0);
-    EXPECT_EQ(view.state().deltaDec(), 0.0);
+    EXPECT_EQ(view.state().trackRAPlus(), view.state().trackRA() * Angles::kRadToDeg) << "the pan is gone";
     EXPECT_TRUE(window().isVisible());
-    EXPECT_EQ(window().windowTitle(), "Restored Position");
 }
 
 TEST_F(ScopeViewAssemblyTest, ThePrintedViewFillsItsPageAndNothingElse)
@@ -101,30 +55,28 @@ TEST_F(ScopeViewAssemblyTest, ThePrintedViewFillsItsPageAndNothingElse)
     QImage paper(300, 400, QImage::Format_RGB32);
     paper.fill(Qt::white);
     const QRect page(50, 20, 200, 300);
-    {
-        QPainter painter(&paper);
-        chart->outlets().svControl->printPage(painter, page);
-    }
+    QPainter painter(&paper);
+    chart->outlets().svControl->printPage(painter, page);
+    painter.end();
+    // A square field as wide as the page, and nothing outside the page.
     int inked = 0;
-    for (int y = 0; y < paper.height(); ++y) {
-        for (int x = 0; x < paper.width(); ++x) {
-            if (paper.pixel(x, y) == qRgb(255, 255, 255))
-                continue;
-            ASSERT_TRUE(page.contains(x, y)) << x << "," << y;
-            ++inked;
-        }
-    }
-    // The field is a square as wide as the page.
+    for (int y = 0; y < paper.height(); ++y)
+        for (int x = 0; x < paper.width(); ++x)
+            inked += paper.pixel(x, y) == qRgb(255, 255, 255) ? 0 : page.contains(x, y) ? 1 : 1000000;
     EXPECT_GT(inked, page.width() * page.width() / 2);
+    EXPECT_LE(inked, page.width() * page.width());
 }
 
-TEST_F(ScopeViewAssemblyTest, ClosingTheLastOpenWindowEndsTheProgram)
+TEST_F(ScopeViewAssemblyTest, TheScopeViewOpensFromTheMenusItCarriesAndEndsTheProgramLast)
 {
     SkyWindow& sky = chart->skyWindow();
     SSWindow& solarSystem = chart->ssWindow();
     sky.show();
     solarSystem.show();
-    window().show();
+    chart->menuBar().windowMenu().menuAction(WindowMenuActions::kScopeViewTag);
+    ASSERT_TRUE(window().isVisible());
+    EXPECT_EQ(window().menuBar().actions(), sky.menuBar()->actions());
+
     bool wasRunning = false;
     QTimer::singleShot(0, [&] {
         sky.close();
@@ -134,9 +86,7 @@ TEST_F(ScopeViewAssemblyTest, ClosingTheLastOpenWindowEndsTheProgram)
         wasRunning = true;
         window().close();
     });
-    QTimer guard;
-    guard.callOnTimeout([] { QCoreApplication::exit(99); });
-    guard.start(10000);
+    QTimer::singleShot(10000, [] { QCoreApplication::exit(99); });
 
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_TRUE(wasRunning);
