@@ -34,7 +34,8 @@ SVWindow::SVWindow(PrefControl& prefs, const SkyDateModel& skyDate, const StarDa
                    QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint),
-      m_prefs(prefs), m_menuBar(new QMenuBar(this)), m_view(new SVView(prefs, skyDate, model, this)), m_bottomBar(new QWidget(this)),
+      m_prefs(prefs), m_menuBar(new QMenuBar(this)), m_view(new SVView(prefs, skyDate, model, this)),
+      m_bottomBar(new QWidget(this)),
       m_ledButton(new QLabel(m_bottomBar)), m_svDrawerDisc(new QToolButton(m_bottomBar)),
       m_drawerPanel(new QScrollArea(this)), m_drawView(new SVDrawView),
       m_drawer(new SVDrawer(prefs, *m_drawView, *m_view, this)),
