@@ -49,6 +49,16 @@ int codeOf(int value, const std::array<int, 7>& values, int first)
     return it == values.end() ? 0 : first + int(it - values.begin());
 }
 
+// The number the answer starts with, as the mount follows it with its checksum.
+int leadingNumber(QByteArrayView text)
+{
+    constexpr qsizetype kMostDigits = 6;
+    int value = 0;
+    for (qsizetype i = 0; i < std::min(text.size(), kMostDigits) && text[i] >= '0' && text[i] <= '9'; ++i)
+        value = value * 10 + (text[i] - '0');
+    return value;
+}
+
 QByteArray twoDigits(int value)
 {
     return QByteArray::number(value).rightJustified(2, '0');
@@ -173,7 +183,7 @@ int GeminiFamily::getGeminiGuideSpeed()
 int GeminiFamily::getGeminiCenterSpeed()
 {
     const std::optional<QByteArray> answer = readParameter(kCenterSpeedId, 2);
-    const int value = answer ? answer->toInt() : 0;
+    const int value = answer ? leadingNumber(*answer) : 0;
     m_context.debug([value] { return QString("getGeminiCenterSpeed: %1").arg(value); });
     return codeOf(value, kCenterSpeeds, kFirstCenter);
 }
@@ -181,7 +191,7 @@ int GeminiFamily::getGeminiCenterSpeed()
 int GeminiFamily::getGeminiSlewSpeed()
 {
     const std::optional<QByteArray> answer = readParameter(kSlewSpeedId, 2);
-    const int value = answer ? answer->toInt() : 0;
+    const int value = answer ? leadingNumber(*answer) : 0;
     m_context.debug([value] { return QString("getGeminiSlewSpeed: %1").arg(value); });
     return codeOf(value, kSlewSpeeds, kFirstSlew);
 }
