@@ -1,10 +1,10 @@
 #include "mount/families/GeminiFamily.h"
 
+#include "model/prefs/PrefControl.h"
 #include "mount/MountProtocols.h"
 #include "mount/ScopeStatus.h"
 #include "mount/families/GeminiFrame.h"
 #include "mount/families/LX200Reply.h"
-#include "model/prefs/PrefControl.h"
 
 #include <algorithm>
 #include <array>
