@@ -82,23 +82,53 @@ void DeviceSimulator::reply(const QByteArray& bytes)
     }
 }
 
+bool DeviceSimulator::stayOpen()
+{
+    if (!m_closeOnRequest)
+        return true;
+    if (isSocket(m_fd)) {
+        const linger reset{1, 0};
+        setsockopt(m_fd, SOL_SOCKET, SO_LINGER, &reset, sizeof(reset));
+    }
+    ::close(m_fd);
+    m_fd = -1;
+    return false;
+}
+
+bool DeviceSimulator::serveResponder(QByteArray& pending)
+{
+    for (;;) {
+        const Answer answer = m_responder(pending);
+        if (answer.consumed <= 0)
+            return true;
+        pending.remove(0, answer.consumed);
+        if (answer.bursts.empty())
+            continue;
+        if (!stayOpen())
+            return false;
+        const bool silent = m_noAnswer || (m_answerLimit >= 0 && m_answered >= m_answerLimit);
+        if (silent)
+            continue;
+        for (const Burst& burst : answer.bursts) {
+            std::this_thread::sleep_for(burst.gap);
+            reply(burst.bytes);
+        }
+        ++m_answered;
+    }
+}
+
 bool DeviceSimulator::serve(QByteArray& pending)
 {
+    if (m_responder)
+        return serveResponder(pending);
     for (;;) {
         const auto match = std::find_if(m_table.begin(), m_table.end(), [&](const auto& entry) {
             return pending.startsWith(entry.first);
         });
         if (match != m_table.end()) {
             pending.remove(0, match->first.size());
-            if (m_closeOnRequest) {
-                if (isSocket(m_fd)) {
-                    const linger reset{1, 0};
-                    setsockopt(m_fd, SOL_SOCKET, SO_LINGER, &reset, sizeof(reset));
-                }
-                ::close(m_fd);
-                m_fd = -1;
+            if (!stayOpen())
                 return false;
-            }
             const bool silent = m_noAnswer || (m_answerLimit >= 0 && m_answered >= m_answerLimit);
             if (!silent) {
                 reply(match->second);

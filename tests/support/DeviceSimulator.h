@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <mutex>
 #include <thread>
 #include <utility>
@@ -23,6 +24,22 @@ public:
     ~DeviceSimulator() { stop(); }
     DeviceSimulator(const DeviceSimulator&) = delete;
     DeviceSimulator& operator=(const DeviceSimulator&) = delete;
+
+    // A device with state answers through a responder instead of the table:
+    // given the pending input it says how many bytes make the next whole
+    // request (0 while none has come whole; noise it consumes answered by
+    // nothing) and the bursts of its answer, each after its gap. The faults
+    // apply to every burst.
+    struct Burst {
+        Duration gap{0};
+        QByteArray bytes;
+    };
+    struct Answer {
+        qsizetype consumed = 0;
+        std::vector<Burst> bursts;
+    };
+    using Responder = std::function<Answer(const QByteArray& pending)>;
+    void respond(Responder responder) { m_responder = std::move(responder); }
 
     // The command table and the timing; set before start().
     void answer(QByteArray request, QByteArray reply);
@@ -54,8 +71,12 @@ private:
     void writeAll(const char* bytes, qsizetype size);
     // Answers every whole request at the front of the pending input.
     bool serve(QByteArray& pending);
+    bool serveResponder(QByteArray& pending);
+    // Closes the connection for closeOnRequest(); false when it did.
+    bool stayOpen();
 
     std::vector<std::pair<QByteArray, QByteArray>> m_table;
+    Responder m_responder;
     Duration m_delay{0};
     bool m_noAnswer = false;
     qsizetype m_keep = -1;
