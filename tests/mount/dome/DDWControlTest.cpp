@@ -30,6 +30,9 @@ protected:
         ddw.setDDWSetup(0, 0, 0, 0, 0, 0, 5.0f, 60.0f);
     }
 
+    // The controller's thread stops before the simulator goes.
+    ~DDWControlTest() override { device().closeMaster(); }
+
     void connectAt(int azimuth)
     {
         simulator.setAzimuth(azimuth);
