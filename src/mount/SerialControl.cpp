@@ -187,7 +187,8 @@ bool SerialControl::transaction(quint16 expected, qint32& count, const char* out
     if (expected == 0)
         return true;
     const CycleRules rules =
-        slot == kSerialSlotDome ? CycleRules::dome() : CycleRules::serial(m_timing.tick);
+        slot == kSerialSlotDome ? m_timing.domeCycles.value_or(CycleRules::dome())
+                                : CycleRules::serial(m_timing.tick);
     const auto read = [fd](char* into, qsizetype most) { return PortIO::read(fd, into, most); };
     const GatheredReply gathered = gatherReply(rules, read, reply, end);
     return finishReply(gathered.result, expected, count);

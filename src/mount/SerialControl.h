@@ -32,6 +32,8 @@ struct SerialTiming {
     // The unit of the readers' waits and of the serial exchange's cycles: 1/60 s.
     std::chrono::microseconds tick{16667};
     std::chrono::milliseconds wifiOpenTimeout{30000};
+    // The dome board's reply cycles; the board's own when unset.
+    std::optional<CycleRules> domeCycles = std::nullopt;
 };
 
 // The one serial transport every serial device shares: the port list, one

@@ -77,6 +77,7 @@ private:
     bool serve(QByteArray& pending);
 
     std::vector<std::pair<QByteArray, QByteArray>> m_table;
+    Responder m_responder;
     Duration m_delay{0};
     bool m_noAnswer = false;
     qsizetype m_keep = -1;
@@ -84,7 +85,6 @@ private:
     qsizetype m_splitAt = -1;
     Duration m_splitGap{0};
     bool m_splitHalf = false;
-    Responder m_responder;
     int m_answerLimit = -1;
     bool m_closeOnRequest = false;
 
