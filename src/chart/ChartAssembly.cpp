@@ -1,6 +1,7 @@
 #include "chart/ChartAssembly.h"
 
 #include "chart/FinderLink.h"
+#include "chart/PlanningAssembly.h"
 #include "chart/SkyView.h"
 #include "mount/panels/ConnectMenu.h"
 #include "chart/painting/DeepSkyPhotos.h"
@@ -118,6 +119,7 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     createAppMenu(folders);
     createFinder();
     createMenus();
+    createPlanning();
 }
 
 void ChartAssembly::writeDebugLine(const QString& line)
@@ -205,6 +207,18 @@ void ChartAssembly::createFinder()
     m_finderLink = std::make_unique<FinderLink>(m_findObjects, *m_infoPanels,
                                                 [this](bool open) { m_findPanel->openFind(open); });
     m_outlets.findObjects = m_finderLink.get();
+}
+
+void ChartAssembly::createPlanning()
+{
+    const ChartKeyboard chart{[this] { m_skyWindow.activateWindow(); },
+                              [this](QKeyEvent* event) { QCoreApplication::sendEvent(&m_skyWindow, event); }};
+    m_planning = std::make_unique<PlanningAssembly>(
+        PlanningAssembly::Links{m_prefs, m_findObjects, m_findSky, m_mount.scopeControl(),
+                                [this] { m_skyWindow.updateSky(); }, chart,
+                                [this] { m_menuBar->fileMenu().handleTourClose(); }},
+        m_outlets, &m_skyWindow);
+    m_finderLink->setTours(&m_planning->tours());
 }
 
 ChartAssembly::~ChartAssembly() = default;

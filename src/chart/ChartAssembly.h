@@ -52,6 +52,7 @@ class MpcDownloadPanel;
 class NvxMenu;
 class NvxMenuActions;
 class PhotoHorizonAdjustPanel;
+class PlanningAssembly;
 
 // The program's single instances, made and wired to one another as the
 // program starts, and the launch that follows once the chart is on screen.
@@ -103,6 +104,7 @@ private:
     void createAppMenu(const Folders& folders);
     void createFinder();
     void createMenus();
+    void createPlanning();
     // Writes a line to the debug log while debugging is on.
     void writeDebugLine(const QString& line);
 
@@ -153,5 +155,6 @@ private:
     std::unique_ptr<DeepSkyPhotos> m_stockPhotos;
     std::unique_ptr<InfoPanelControl> m_infoPanels;
     std::unique_ptr<FinderLink> m_finderLink;
+    std::unique_ptr<PlanningAssembly> m_planning;
     bool m_isLaunchPending = false;
 };

@@ -33,7 +33,7 @@ class StarProjection;
 class StartupDate;
 class TelescopeDrawer;
 class TimePanel;
-class TourControl;
+class Tours;
 class ToolPanel;
 class ToolTipOwner;
 class VersionCheck;
@@ -76,7 +76,7 @@ struct ChartOutlets {
     Finder* findObjects = nullptr;
     NameSearch* nameSearch = nullptr;
     FindPanelEntry* findPanelEntry = nullptr;
-    TourControl* tourControl = nullptr;
+    Tours* tourControl = nullptr;
     PhotoPanel* photoPanel = nullptr;
     HidesOnDeactivate* tonightWindow = nullptr;
 

@@ -50,7 +50,8 @@ public:
 
     // True when a file was chosen and handed to the tours.
     bool openTourFile();
-    // True when the tour was saved or was empty; false when the user cancelled.
+    // True when the tour was saved or was empty; false when the user cancelled
+    // or the file could not be written.
     bool saveTourFile();
     // The tour panel was closed while a tour is being built.
     void handleTourClose();

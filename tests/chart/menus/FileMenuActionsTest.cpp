@@ -1,6 +1,6 @@
 #include "chart/menus/MenuFakes.h"
 
-#include "chart/TourControl.h"
+#include "chart/Tours.h"
 #include "chart/menus/FileMenuActions.h"
 #include "chart/printing/PrintSkyView.h"
 
@@ -10,9 +10,10 @@
 
 namespace {
 
-struct FakeTours final : TourControl, Logged {
+struct FakeTours final : Tours, Logged {
     using Logged::Logged;
     bool visible = false;
+    bool writable = true;
     int objects = 0;
     bool isTourVisible() const override { return visible; }
     void setTourTitle(const QString& t) override { log.add("tours", "setTourTitle", t); }
@@ -20,7 +21,11 @@ struct FakeTours final : TourControl, Logged {
     void setNumTourObjects(int n) override { objects = n; }
     void initTourPanel(bool clear) override { log.add("tours", "initTourPanel", clear); visible = true; }
     void openTourFile(const QString& p) override { log.add("tours", "openTourFile", p); visible = true; }
-    void saveTourFile(const QString& p) override { log.add("tours", "saveTourFile", p); }
+    bool saveTourFile(const QString& p) override
+    {
+        log.add("tours", "saveTourFile", p);
+        return writable;
+    }
     void clearTour() override { log.add("tours", "clearTour"); objects = 0; }
 };
 
@@ -65,9 +70,15 @@ TEST_F(FileMenuActionsTest, BuildingATourStartsEmptyAndSavingEndsIt)
     EXPECT_EQ(count("savePanel.show Save Tour/Filter File /tours/"), 1);
 
     chosenPath = "/tours/Night.txt";
+    tours.writable = false;  // the file cannot be written: the tour stays
+    file->menuAction(FileMenuActions::kCreateTourTag);
+    EXPECT_TRUE(p.isCreateTour());
+    EXPECT_EQ(count("tours.clearTour"), 0);
+
+    tours.writable = true;
     file->menuAction(FileMenuActions::kCreateTourTag);
     EXPECT_FALSE(p.isCreateTour());
-    EXPECT_EQ(count("tours.saveTourFile /tours/Night.txt"), 1);
+    EXPECT_EQ(count("tours.saveTourFile /tours/Night.txt"), 2);
     EXPECT_EQ(count("tours.clearTour"), 1);
     EXPECT_EQ(tourItemTitle(), "Create Tour/Filter");
     EXPECT_TRUE(file->validateMenuItem(FileMenuActions::kOpenTourTag).enabled);
