@@ -18,6 +18,7 @@ class MainToolbar;
 class MountGoto;
 class MountState;
 class NameSearch;
+class NightPlanner;
 class ObjectCentering;
 class PhotoHorizonAdjustPanel;
 class PhotoPanel;
@@ -79,6 +80,7 @@ struct ChartOutlets {
     Tours* tourControl = nullptr;
     PhotoPanel* photoPanel = nullptr;
     HidesOnDeactivate* tonightWindow = nullptr;
+    NightPlanner* tonightView = nullptr;
 
     // Telescope view and solar-system windows.
     ScopeViewWindow* svWindow = nullptr;

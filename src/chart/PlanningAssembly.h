@@ -6,18 +6,21 @@
 #include "find/tours/TourControl.h"
 #include "find/tours/TourFinderLink.h"
 
+#include <QDateTime>
+
 #include <functional>
 
 class FindObjects;
 class FindSky;
 class PrefControl;
 class ScopeControl;
+class TonightWindow;
 class TourPanel;
 class QWidget;
 struct ChartOutlets;
 
-// The observing plans around the finder: the tours and their panel, made
-// and put into the chart's outlets.
+// The observing plans around the finder: the tours and their panel and the
+// night planner, made and put into the chart's outlets.
 class PlanningAssembly final {
 public:
     struct Links {
@@ -29,6 +32,8 @@ public:
         ChartKeyboard chart;
         // The File menu's question when the panel of a tour being built closes.
         std::function<void()> handleTourClose;
+        std::function<QDateTime()> skyDate;
+        QString tourDirectory;
     };
     // The panels are tool windows of `window`.
     PlanningAssembly(const Links& links, ChartOutlets& outlets, QWidget* window);
@@ -40,5 +45,6 @@ private:
     ClipboardCaptureLink m_capture;
     ScopeTourMount m_mount;
     TourControl m_tours;
-    TourPanel* m_tourPanel;  // owned by the window
+    TourPanel* m_tourPanel;          // owned by the window
+    TonightWindow* m_tonightWindow;  // owned by the window
 };

@@ -130,6 +130,7 @@ TaggedMenu* ChartMenuBar::buildWindowMenu(QWidget* owner)
     menu->addSeparator();
     menu->addItem(StringTables::localizedString(QStringLiteral("PrefPanel"), QStringLiteral("Sky Window")),
                   WindowMenuActions::kSkyWindowTag);
+    menu->addItem(menuText("Night Planner"), WindowMenuActions::kPlannerTag);
     menu->addItem(menuText("Information Panels"), WindowMenuActions::kInfoPanelTag);
     return menu;
 }
