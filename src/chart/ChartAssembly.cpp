@@ -37,6 +37,7 @@ ChartAssembly::Folders ChartAssembly::Folders::standard()
 ChartAssembly::ChartAssembly(const Folders& folders)
     : m_catalogueFolders(
           CatalogueFolders::form(folders.userData, folders.bundleData, folders.resources)),
+      m_userDataFolder(folders.userData),
       m_debugLog(QDir::cleanPath(m_catalogueFolders.miscDirectory)),
       m_gamma(DisplayGamma::create()),
       m_prefs(*m_gamma),
@@ -217,7 +218,8 @@ void ChartAssembly::createPlanning()
         PlanningAssembly::Links{m_prefs, m_findObjects, m_findSky, m_mount.scopeControl(),
                                 [this] { m_skyWindow.updateSky(); }, chart,
                                 [this] { m_menuBar->fileMenu().handleTourClose(); },
-                                [this] { return m_skyDateModel.skyDate(); }, m_catalogueFolders.tourDirectory},
+                                [this] { return m_skyDateModel.skyDate(); }, m_catalogueFolders.tourDirectory,
+                                m_userDataFolder + QStringLiteral("/Calendars")},
         m_outlets, &m_skyWindow);
     m_finderLink->setTours(&m_planning->tours());
 }

@@ -109,6 +109,7 @@ private:
     void writeDebugLine(const QString& line);
 
     CatalogueFolders m_catalogueFolders;
+    QString m_userDataFolder;
     DebugLog m_debugLog;
     std::unique_ptr<DisplayGamma> m_gamma;
     PrefControl m_prefs;

@@ -1,6 +1,7 @@
 #pragma once
 
 class BottomPanel;
+class CalendarEvents;
 class CatalogueStore;
 class ChartDisplay;
 class ChartImages;
@@ -81,6 +82,7 @@ struct ChartOutlets {
     PhotoPanel* photoPanel = nullptr;
     HidesOnDeactivate* tonightWindow = nullptr;
     NightPlanner* tonightView = nullptr;
+    CalendarEvents* calEventPanel = nullptr;
 
     // Telescope view and solar-system windows.
     ScopeViewWindow* svWindow = nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/ScopeTourMount.h"
+#include "find/calendar/IcalCalendarStore.h"
 #include "find/panels/ChartKeyboard.h"
 #include "find/tours/ClipboardCaptureLink.h"
 #include "find/tours/TourControl.h"
@@ -14,13 +15,15 @@ class FindObjects;
 class FindSky;
 class PrefControl;
 class ScopeControl;
+class CalEventPanel;
 class TonightWindow;
 class TourPanel;
 class QWidget;
 struct ChartOutlets;
 
 // The observing plans around the finder: the tours and their panel and the
-// night planner, made and put into the chart's outlets.
+// night planner and the calendar-event panel, made and put into the chart's
+// outlets.
 class PlanningAssembly final {
 public:
     struct Links {
@@ -34,6 +37,7 @@ public:
         std::function<void()> handleTourClose;
         std::function<QDateTime()> skyDate;
         QString tourDirectory;
+        QString calendarFolder;  // the per-user "Calendars"
     };
     // The panels are tool windows of `window`.
     PlanningAssembly(const Links& links, ChartOutlets& outlets, QWidget* window);
@@ -47,4 +51,6 @@ private:
     TourControl m_tours;
     TourPanel* m_tourPanel;          // owned by the window
     TonightWindow* m_tonightWindow;  // owned by the window
+    IcalCalendarStore m_calendars;
+    CalEventPanel* m_calEventPanel;  // owned by the window
 };

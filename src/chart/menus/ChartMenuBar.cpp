@@ -143,6 +143,7 @@ TaggedMenu* ChartMenuBar::buildFileMenu(QWidget* owner)
     addItems(*menu, kFilePrinting);
     menu->addSeparator();
     menu->addItem(menuText("Build Custom Horizon"), FileMenuActions::kCustomHorizonTag);
+    menu->addItem(menuText("Calendar Event..."), FileMenuActions::kCalendarEventTag);
     return menu;
 }
 

@@ -1,5 +1,6 @@
 #include "chart/menus/FileMenuActions.h"
 
+#include "chart/CalendarEvents.h"
 #include "chart/CatalogueStore.h"
 #include "chart/ChartDisplay.h"
 #include "chart/ChartOutlets.h"
@@ -100,6 +101,12 @@ void FileMenuActions::menuAction(int tag)
     case kCustomHorizonTag:
         if (m_outlets.starDatabaseModel)
             m_outlets.starDatabaseModel->createCustomHorizons();
+        break;
+    case kCalendarEventTag:
+        if (CalendarEvents* events = m_outlets.calEventPanel; events && events->isPanelVisible())
+            events->orderOut();
+        else if (events)
+            events->displayDateTime();
         break;
     default:
         break;

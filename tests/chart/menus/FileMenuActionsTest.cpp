@@ -1,5 +1,6 @@
 #include "chart/menus/MenuFakes.h"
 
+#include "chart/CalendarEvents.h"
 #include "chart/Tours.h"
 #include "chart/menus/FileMenuActions.h"
 #include "chart/printing/PrintSkyView.h"
@@ -127,6 +128,28 @@ TEST_F(FileMenuActionsTest, ClosingTheTourPanelSavesDiscardsOrResumes)
     EXPECT_FALSE(p.isCreateTour());
     EXPECT_EQ(count("tours.clearTour"), 1);
     EXPECT_EQ(tourItemTitle(), "Create Tour/Filter");
+}
+
+TEST_F(FileMenuActionsTest, TheCalendarEventItemShowsTheChartDateOrHidesThePanel)
+{
+    struct FakeEvents final : CalendarEvents {
+        bool isPanelVisible() const override { return visible; }
+        void orderOut() override { visible = false; }
+        void displayDateTime() override
+        {
+            visible = true;
+            ++shown;
+        }
+        void updateDateTime() override {}
+        bool visible = false;
+        int shown = 0;
+    } events;
+    file->menuAction(FileMenuActions::kCalendarEventTag);  // no panel: nothing
+    outlets.calEventPanel = &events;
+    file->menuAction(FileMenuActions::kCalendarEventTag);
+    EXPECT_EQ(events.shown, 1);
+    file->menuAction(FileMenuActions::kCalendarEventTag);
+    EXPECT_FALSE(events.visible);
 }
 
 TEST_F(FileMenuActionsTest, PrintItemsFollowTheirWindows)
