@@ -2,6 +2,7 @@
 
 #include "chart/FinderLink.h"
 #include "chart/NameSearchLink.h"
+#include "chart/PlanningAssembly.h"
 #include "chart/SkyView.h"
 #include "mount/panels/ConnectMenu.h"
 #include "chart/painting/DeepSkyPhotos.h"
@@ -37,6 +38,7 @@ ChartAssembly::Folders ChartAssembly::Folders::standard()
 ChartAssembly::ChartAssembly(const Folders& folders)
     : m_catalogueFolders(
           CatalogueFolders::form(folders.userData, folders.bundleData, folders.resources)),
+      m_userDataFolder(folders.userData),
       m_debugLog(QDir::cleanPath(m_catalogueFolders.miscDirectory)),
       m_gamma(DisplayGamma::create()),
       m_prefs(*m_gamma),
@@ -121,6 +123,7 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     createAppMenu(folders);
     createFinder();
     createMenus();
+    createPlanning();
 }
 
 void ChartAssembly::writeDebugLine(const QString& line)
@@ -215,6 +218,20 @@ void ChartAssembly::createFinder()
     m_finderLink = std::make_unique<FinderLink>(m_findObjects, *m_infoPanels,
                                                 [this](bool open) { m_findPanel->openFind(open); });
     m_outlets.findObjects = m_finderLink.get();
+}
+
+void ChartAssembly::createPlanning()
+{
+    const ChartKeyboard chart{[this] { m_skyWindow.activateWindow(); },
+                              [this](QKeyEvent* event) { QCoreApplication::sendEvent(&m_skyWindow, event); }};
+    m_planning = std::make_unique<PlanningAssembly>(
+        PlanningAssembly::Links{m_prefs, m_findObjects, m_findSky, m_mount.scopeControl(),
+                                [this] { m_skyWindow.updateSky(); }, chart,
+                                [this] { m_menuBar->fileMenu().handleTourClose(); },
+                                [this] { return m_skyDateModel.skyDate(); }, m_catalogueFolders.tourDirectory,
+                                m_userDataFolder + QStringLiteral("/Calendars")},
+        m_outlets, &m_skyWindow);
+    m_finderLink->setTours(&m_planning->tours());
 }
 
 ChartAssembly::~ChartAssembly() = default;

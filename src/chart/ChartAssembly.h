@@ -53,6 +53,7 @@ class NameSearchLink;
 class NvxMenu;
 class NvxMenuActions;
 class PhotoHorizonAdjustPanel;
+class PlanningAssembly;
 
 // The program's single instances, made and wired to one another as the
 // program starts, and the launch that follows once the chart is on screen.
@@ -106,10 +107,12 @@ private:
     void createAppMenu(const Folders& folders);
     void createFinder();
     void createMenus();
+    void createPlanning();
     // Writes a line to the debug log while debugging is on.
     void writeDebugLine(const QString& line);
 
     CatalogueFolders m_catalogueFolders;
+    QString m_userDataFolder;
     DebugLog m_debugLog;
     std::unique_ptr<DisplayGamma> m_gamma;
     PrefControl m_prefs;
@@ -157,5 +160,6 @@ private:
     std::unique_ptr<InfoPanelControl> m_infoPanels;
     std::unique_ptr<FinderLink> m_finderLink;
     std::unique_ptr<NameSearchLink> m_nameSearch;
+    std::unique_ptr<PlanningAssembly> m_planning;
     bool m_isLaunchPending = false;
 };

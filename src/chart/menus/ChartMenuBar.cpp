@@ -132,6 +132,7 @@ TaggedMenu* ChartMenuBar::buildWindowMenu(QWidget* owner)
     menu->addSeparator();
     menu->addItem(StringTables::localizedString(QStringLiteral("PrefPanel"), QStringLiteral("Sky Window")),
                   WindowMenuActions::kSkyWindowTag);
+    menu->addItem(menuText("Night Planner"), WindowMenuActions::kPlannerTag);
     menu->addItem(menuText("Information Panels"), WindowMenuActions::kInfoPanelTag);
     return menu;
 }
@@ -144,6 +145,7 @@ TaggedMenu* ChartMenuBar::buildFileMenu(QWidget* owner)
     addItems(*menu, kFilePrinting);
     menu->addSeparator();
     menu->addItem(menuText("Build Custom Horizon"), FileMenuActions::kCustomHorizonTag);
+    menu->addItem(menuText("Calendar Event..."), FileMenuActions::kCalendarEventTag);
     return menu;
 }
 

@@ -5,6 +5,7 @@
 #include "chart/Finder.h"
 #include "chart/FloatingPanel.h"
 #include "chart/MainWindowControl.h"
+#include "chart/NightPlanner.h"
 #include "chart/ScopeViewControl.h"
 #include "chart/ScopeViewWindow.h"
 #include "chart/SolarSystemWindow.h"
@@ -45,6 +46,12 @@ void WindowMenuActions::menuAction(int tag)
         break;
     case kSkyWindowTag:
         toggleSkyWindow();
+        break;
+    case kPlannerTag:
+        if (NightPlanner* planner = m_outlets.tonightView; planner && planner->isPlannerVisible())
+            planner->orderOut();
+        else if (planner)
+            planner->showTonight();
         break;
     case kInfoPanelTag:
         m_prefs.setIsInfoPanel(!m_prefs.isInfoPanel());

@@ -8,7 +8,7 @@ struct ChartOutlets;
 
 // The Window menu: shows and hides the direction and time panels (kept for
 // the next launch), the telescope view, the solar-system window, the chart
-// window and the information panels. Hiding the telescope view or the chart
+// window, the night planner and the information panels. Hiding the telescope view or the chart
 // from here keeps it closed until this menu shows it again.
 class WindowMenuActions final : public TaggedMenuActions {
 public:
@@ -17,6 +17,7 @@ public:
     static constexpr int kScopeViewTag = 3;
     static constexpr int kSolarSystemTag = 4;
     static constexpr int kSkyWindowTag = 6;
+    static constexpr int kPlannerTag = 7;
     static constexpr int kInfoPanelTag = 8;
 
     WindowMenuActions(PrefControl& prefs, const ChartOutlets& outlets, UpdateChain& chain);

@@ -3,6 +3,7 @@
 #include "chart/menus/ShowMenuActions.h"
 #include "chart/menus/TaggedMenu.h"
 #include "chart/menus/WindowMenuActions.h"
+#include "chart/NightPlanner.h"
 
 #include <gtest/gtest.h>
 
@@ -87,6 +88,29 @@ TEST_F(WindowMenuActionsTest, AWindowHidesOnlyWhileAnotherCarriesTheMenus)
     // Projected before it comes to the front, redrawn after.
     EXPECT_EQ(fakes.log.calls.indexOf("model.calculateStarPositions false"), 0);
     EXPECT_LT(fakes.log.calls.indexOf("mainWindow.orderFront"), fakes.log.calls.indexOf("skyView.display"));
+}
+
+TEST_F(WindowMenuActionsTest, ThePlannerOpensOnTheChartsNightAndClosesAgain)
+{
+    struct FakePlanner final : NightPlanner {
+        bool isPlannerVisible() const override { return visible; }
+        void orderOut() override { visible = false; }
+        void showTonight() override
+        {
+            visible = true;
+            ++nights;
+        }
+        bool visible = false;
+        int nights = 0;
+    } planner;
+    windows->menuAction(WindowMenuActions::kPlannerTag);  // no planner: nothing
+    outlets.tonightView = &planner;
+    windows->menuAction(WindowMenuActions::kPlannerTag);
+    EXPECT_TRUE(planner.visible);
+    EXPECT_EQ(planner.nights, 1);
+    windows->menuAction(WindowMenuActions::kPlannerTag);
+    EXPECT_FALSE(planner.visible);
+    EXPECT_EQ(planner.nights, 1);
 }
 
 TEST_F(WindowMenuActionsTest, InformationPanelsSwitchForTheRunOnly)
