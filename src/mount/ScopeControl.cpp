@@ -14,6 +14,7 @@
 #include "platform/AppTimeZone.h"
 
 #include <cmath>
+#include <utility>
 #include <numbers>
 
 namespace {
@@ -45,6 +46,11 @@ ScopeControl::ScopeControl(PrefControl& prefControl, const SkyDateModel& skyDate
     m_fadeTimer.setInterval(kFadeMs);
     connect(&m_scopeTimer, &QTimer::timeout, this, &ScopeControl::runScopeTimer);
     connect(&m_fadeTimer, &QTimer::timeout, this, &ScopeControl::setScopeAlphaDelay);
+    m_readTimer.setSingleShot(true);
+    connect(&m_readTimer, &QTimer::timeout, this, [this] {
+        if (auto done = std::exchange(m_positionRead, nullptr))
+            done(false);
+    });
     connect(&m_thread, &ScopeThread::portMessage, this, &ScopeControl::handlePortMessage,
             Qt::QueuedConnection);
     connect(&m_events, &MountEvents::alertRequested, this,
@@ -119,6 +125,21 @@ void ScopeControl::positionUpdate()
             m_links.skyView->setNeedsDisplay();
     }
     m_status.resetSerialBlocks();
+    m_readTimer.stop();
+    if (auto done = std::exchange(m_positionRead, nullptr))
+        done(true);
+}
+
+void ScopeControl::readScopePosition(std::function<void(bool)> done, std::chrono::milliseconds wait)
+{
+    if (!m_hasScopePort || !m_status.isConnected || m_positionRead) {
+        done(false);
+        return;
+    }
+    m_positionRead = std::move(done);
+    m_status.isPolling = true;
+    m_thread.post({kScopeMsgPoll, {}, {}});
+    m_readTimer.start(wait);
 }
 
 void ScopeControl::runScopeTimer()
