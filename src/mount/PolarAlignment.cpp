@@ -75,10 +75,12 @@ std::optional<PolarAlignment::Offset> PolarAlignment::calcDelta() const
 QString PolarAlignment::errorText(const char* label, double radians)
 {
     const double v = radians * kDegreesPerRadian;
-    const double magnitude = std::abs(v);
-    const int degrees = int(magnitude);
-    const int minutes = int((magnitude - degrees) * 60.0);
-    const int seconds = int(((magnitude - degrees) - minutes / 60.0) * 3600.0);
+    // Whole seconds to the nearest: cut off, a half degree that came through
+    // radians would show as 29' 59".
+    const long total = std::lround(std::abs(v) * 3600.0);
+    const int degrees = int(total / 3600);
+    const int minutes = int(total / 60 % 60);
+    const int seconds = int(total % 60);
     return QString::asprintf("%s: %d° %.2d' %.2d\"", label, v < 0.0 ? -degrees : degrees, minutes, seconds);
 }
 
