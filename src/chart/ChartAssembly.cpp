@@ -5,6 +5,7 @@
 #include "chart/PlanningAssembly.h"
 #include "chart/SkyView.h"
 #include "mount/panels/ConnectMenu.h"
+#include "mount/panels/HandControlPanelSet.h"
 #include "chart/painting/DeepSkyPhotos.h"
 #include "chart/appmenu/MpcDownloadPanel.h"
 #include "chart/appmenu/NvxMenu.h"
@@ -218,6 +219,22 @@ void ChartAssembly::createFinder()
     m_finderLink = std::make_unique<FinderLink>(m_findObjects, *m_infoPanels,
                                                 [this](bool open) { m_findPanel->openFind(open); });
     m_outlets.findObjects = m_finderLink.get();
+
+    AlignPanel& align = m_mount.createAlignPanel(
+        {[this] { return PolarAlignment::Star{m_findObjects.trackRA(), m_findObjects.trackDec()}; },
+         [this](bool on) { m_findObjects.setIsAlignAdjust(on); }});
+    FindObjects::TrackLinks track = m_findObjects.trackLinks();
+    track.alignment = &align;
+    m_findObjects.setTrackLinks(track);
+    m_outlets.alignPanel = &align;
+    HandControlPanelSet& panels = m_mount.handPanels();
+    m_outlets.lx200Panel = panels.panel(MountPanel::LX200);
+    m_outlets.meadeBasicPanel = panels.panel(MountPanel::MeadeBasic);
+    m_outlets.temmaPanel = panels.panel(MountPanel::Temma);
+    m_outlets.nexStarPanel = panels.panel(MountPanel::NexStar);
+    m_outlets.geminiPanel = panels.panel(MountPanel::Gemini);
+    m_outlets.iOptronPanel = panels.panel(MountPanel::IOptron);
+    m_outlets.iEQ45Panel = panels.panel(MountPanel::IEQ45);
 }
 
 void ChartAssembly::createPlanning()

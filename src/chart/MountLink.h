@@ -2,11 +2,13 @@
 
 #include "mount/ScopeControl.h"
 #include "mount/SerialControl.h"
+#include "mount/panels/AlignPanel.h"
 #include "mount/links/SkyRedraw.h"
 
 #include <memory>
 
 class ChartDisplay;
+class HandControlPanelSet;
 class ConnectMenu;
 class DebugLog;
 class PrefControl;
@@ -19,13 +21,16 @@ class WiFiPanel;
 // settings, the debug log and the chart.
 class MountLink final : private SkyRedraw {
 public:
-    MountLink(PrefControl& prefs, const SkyDateModel& skyDate, DebugLog& log,
-              ChartDisplay& chart, QWidget* window);
+    MountLink(PrefControl& prefs, SkyDateModel& skyDate, DebugLog& log, ChartDisplay& chart,
+              QWidget* window);
+    // The finder is made after the mount side.
+    AlignPanel& createAlignPanel(AlignPanel::Finder finder);
     ~MountLink() override;
 
     SerialControl& serialControl() { return m_serial; }
     ScopeControl& scopeControl() { return m_scope; }
     ConnectMenu* connectMenu() const { return m_connectMenu.get(); }
+    HandControlPanelSet& handPanels() const { return *m_handPanels; }
 
 private:
     void setNeedsDisplay() override;
@@ -36,4 +41,9 @@ private:
     // Children of the window, but they go before the transport they use.
     std::unique_ptr<WiFiPanel> m_wifiPanel;
     std::unique_ptr<ConnectMenu> m_connectMenu;
+    HandControlPanelSet* m_handPanels;
+    AlignPanel* m_alignPanel = nullptr;
+    SkyDateModel& m_skyDate;
+    PrefControl& m_prefs;
+    QWidget* m_window;
 };

@@ -68,6 +68,7 @@ public:
     }
 
     void setTrackLinks(TrackLinks links) { m_track = links; }
+    const TrackLinks& trackLinks() const { return m_track; }
 
     // The half-side of the square a chart click picks in, points.
     static float pickRadius(double chartWidth);

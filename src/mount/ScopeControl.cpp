@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <utility>
 #include <numbers>
 
 namespace {
@@ -32,6 +33,19 @@ constexpr double kFadeStep = 0.05;
 constexpr int kFadeSteps = 15;  // down to 0.25
 // The preferences window keeps its time zone for this one.
 constexpr double kTimeZoneUnchanged = -999.0;
+
+// A setting the mount reported or took, shown in the panel's own control.
+void showPanelSetting(HandControlPanels& panels, MountPanelSetting setting, int code)
+{
+    switch (setting) {
+    case MountPanelSetting::SlewSpeed: panels.setSlewSpeedRadio(code); break;
+    case MountPanelSetting::Mode: panels.setGeminiModeMenu(code); break;
+    case MountPanelSetting::GuideSpeed: panels.setGeminiGuideSpeedMenu(code); break;
+    case MountPanelSetting::CenterSpeed: panels.setGeminiCenterSpeedMenu(code); break;
+    case MountPanelSetting::MaxSlewSpeed: panels.setGeminiSlewSpeedMenu(code); break;
+    case MountPanelSetting::Baud: panels.setGeminiBaudMenu(code); break;
+    }
+}
 
 }  // namespace
 
@@ -50,6 +64,11 @@ ScopeControl::ScopeControl(PrefControl& prefControl, const SkyDateModel& skyDate
     m_fadeTimer.setInterval(kFadeMs);
     connect(&m_scopeTimer, &QTimer::timeout, this, &ScopeControl::runScopeTimer);
     connect(&m_fadeTimer, &QTimer::timeout, this, &ScopeControl::setScopeAlphaDelay);
+    m_readTimer.setSingleShot(true);
+    connect(&m_readTimer, &QTimer::timeout, this, [this] {
+        if (auto done = std::exchange(m_positionRead, nullptr))
+            done(false);
+    });
     connect(&m_thread, &ScopeThread::portMessage, this, &ScopeControl::handlePortMessage,
             Qt::QueuedConnection);
     connect(&m_events, &MountEvents::alertRequested, this,
@@ -69,8 +88,7 @@ ScopeControl::ScopeControl(PrefControl& prefControl, const SkyDateModel& skyDate
                 if (setting == MountPanelSetting::Baud)
                     setGeminiBaudChoice(code);
                 if (m_links.panels)
-                    m_links.panels->showSetting(mountPanelFor(m_status.scopeProtocol), setting,
-                                                code);
+                    showPanelSetting(*m_links.panels, setting, code);
             });
 }
 
@@ -141,6 +159,21 @@ void ScopeControl::positionUpdate()
             m_links.skyView->setNeedsDisplay();
     }
     m_status.resetSerialBlocks();
+    m_readTimer.stop();
+    if (auto done = std::exchange(m_positionRead, nullptr))
+        done(true);
+}
+
+void ScopeControl::readScopePosition(std::function<void(bool)> done, std::chrono::milliseconds wait)
+{
+    if (!m_hasScopePort || !m_status.isConnected || m_positionRead) {
+        done(false);
+        return;
+    }
+    m_positionRead = std::move(done);
+    m_status.isPolling = true;
+    m_thread.post({kScopeMsgPoll, {}, {}});
+    m_readTimer.start(wait);
 }
 
 void ScopeControl::runScopeTimer()

@@ -9,11 +9,14 @@
 #include "mount/ScopeStatus.h"
 #include "mount/ScopeThread.h"
 #include "mount/links/BridgeMount.h"
+#include "mount/links/PanelMount.h"
 #include "mount/links/ScopeLinks.h"
 
 #include <QObject>
 #include <QTimer>
 
+#include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -29,7 +32,8 @@ class SkyDateModel;
 // Its parts: connecting and disconnecting (ScopeConnect.cpp), the tick,
 // messages and accessors (ScopeControl.cpp) and the generic slews
 // (GenericSlews.cpp).
-class ScopeControl : public QObject, public MountState, public MountGoto, public MountDevice, public BridgeMount {
+class ScopeControl : public QObject, public MountState, public MountGoto, public MountDevice, public BridgeMount,
+                     public PanelMount {
     Q_OBJECT
 public:
     ScopeControl(PrefControl& prefControl, const SkyDateModel& skyDateModel,
@@ -56,12 +60,31 @@ public:
 
     // Radians of date; dropped without a worker.
     void gotoRA(double ra, double dec) override;
-    void lx200Command(int code) { postCommand(kScopeMsgLX200Command, code); }
-    void temmaCommand(int code);
-    void nexStarCommand(int code) { postCommand(kScopeMsgNexStarCommand, code); }
-    void geminiCommand(int code) { postCommand(kScopeMsgGeminiCommand, code); }
-    void iOptronCommand(int code) { postCommand(kScopeMsgIOptronCommand, code); }
-    void iEQ45Command(int code) { postCommand(kScopeMsgIEQ45Command, code); }
+    void lx200Command(int code) override { postCommand(kScopeMsgLX200Command, code); }
+    void temmaCommand(int code) override;
+    void nexStarCommand(int code) override { postCommand(kScopeMsgNexStarCommand, code); }
+    void geminiCommand(int code) override { postCommand(kScopeMsgGeminiCommand, code); }
+    void iOptronCommand(int code) override { postCommand(kScopeMsgIOptronCommand, code); }
+    void iEQ45Command(int code) override { postCommand(kScopeMsgIEQ45Command, code); }
+
+    // The panels' keys and direct stops, run on this thread (PanelSlews.cpp).
+    void slewNexStar(int code, bool stop) override;
+    void slewTemma(int code, bool stop) override;
+    void slewLX200(int code) override;
+    void slewStopLX200(int code) override;
+    void slewIOptron(int code) override;
+    void slewIEQ45(int code) override;
+    void setNexStarSlewSpeed(int speed) override;
+    void setNexStarTrackMode(int mode) override;
+    void syncNexStar() override;
+    void resetSynScanSync() override;
+    void writeDebugFile(const QString& line) override { m_debug(line); }
+
+    // Reads the mount's position through the worker, as a poll does, and
+    // answers on this thread: true with `scopeRA`/`scopeDec` current, false
+    // when no answer came within `wait`. Only one read waits at a time.
+    void readScopePosition(std::function<void(bool)> done,
+                           std::chrono::milliseconds wait = std::chrono::seconds(5));
     bool genericSlewDetect();
 
     // Slews on the calling thread, by direction code 1 north, 2 south, 3
@@ -91,7 +114,8 @@ public:
     void setIsBlockPolling(bool blocked) { m_status.isBlockPolling = blocked; }
     void stopSlewing() override;
     int scopeIndex() const { return m_scopeIndex; }
-    int scopeProtocol() const { return m_status.scopeProtocol; }
+    int scopeProtocol() const override { return m_status.scopeProtocol; }
+    bool isTemmaSync() const override { return m_status.isTemmaSync; }
     bool isNoResponse() const { return m_status.isNoResponse; }
     bool isThreadUpdate() const { return m_status.isThreadUpdate; }
     void setIsThreadUpdate(bool update) { m_status.isThreadUpdate = update; }
@@ -153,6 +177,8 @@ private:
     std::optional<ScopeMessage> m_scopeMessageObj;
     QTimer m_scopeTimer;
     QTimer m_fadeTimer;
+    QTimer m_readTimer;
+    std::function<void(bool)> m_positionRead;
     float m_timerRate = 5.0f;
     float m_rateCount = 0.0f;
     int m_scopeIndex = -1;

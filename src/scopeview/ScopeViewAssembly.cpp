@@ -41,7 +41,9 @@ ScopeViewAssembly::ScopeViewAssembly(ChartAssembly& chart, const ChartAssembly::
     outlets.svDrawer = &m_window.svDrawer();
     outlets.svDrawView = &m_window.svDrawView();
     outlets.svControl = m_link.get();
-    chart.findObjects().setTrackLinks({m_link.get(), nullptr, nullptr});
+    FindObjects::TrackLinks track = chart.findObjects().trackLinks();
+    track.view = m_link.get();
+    chart.findObjects().setTrackLinks(track);
     chart.infoPanels().setStarSource(m_link.get());
     chart.menuBar().installIn(m_window.menuBar());
     // A tool window by its kind, yet one whose closing may end the program.
@@ -55,6 +57,8 @@ ScopeViewAssembly::~ScopeViewAssembly()
     outlets.svDrawer = nullptr;
     outlets.svDrawView = nullptr;
     outlets.svControl = nullptr;
-    m_chart.findObjects().setTrackLinks({});
+    FindObjects::TrackLinks track = m_chart.findObjects().trackLinks();
+    track.view = nullptr;
+    m_chart.findObjects().setTrackLinks(track);
     m_chart.infoPanels().setStarSource(nullptr);
 }

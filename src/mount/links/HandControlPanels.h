@@ -18,8 +18,29 @@ public:
     virtual void disableBaud(MountPanel panel) = 0;
     // The LX200 panel names its sync button as an AstroPhysics mount needs.
     virtual void setAPSyncTitle() = 0;
-    // A setting the mount reported or took, shown by its code.
-    virtual void showSetting(MountPanel, MountPanelSetting, int) {}
-    // The LX200 panel's locked direction buttons go off.
+
+    // What the protocol families read from and show on the panels; any
+    // thread may call these (the worker runs most protocol operations).
+    virtual bool isLocked(MountPanel) const { return false; }
+    // The fixed slew pulse of the LX200 or Gemini panel.
+    virtual bool isTenth(MountPanel) const { return false; }
+    virtual bool isQuarter(MountPanel) const { return false; }
+    virtual bool isHalf(MountPanel) const { return false; }
+    // The LX200 panel's locked direction buttons go off after a pulse.
     virtual void setSlewButtonsOff() {}
+    // Temma: the pier side, the RA motor on stand-by, the guide rate (percent).
+    virtual void setSideRadio(bool) {}
+    virtual void setTrackRadio() {}
+    virtual int guideRate() const { return 50; }
+    // NexStar: the tracking mode 0..3, the SynScan sync state, the sync button.
+    virtual void setNexStarModeMatrix(int) {}
+    virtual void setSynScanSyncButton(bool) {}
+    virtual void setSyncEnable(bool) {}
+    // Gemini: the speed cell and the pop-up items the mount reports, by tag.
+    virtual void setSlewSpeedRadio(int) {}
+    virtual void setGeminiModeMenu(int) {}
+    virtual void setGeminiBaudMenu(int) {}
+    virtual void setGeminiGuideSpeedMenu(int) {}
+    virtual void setGeminiCenterSpeedMenu(int) {}
+    virtual void setGeminiSlewSpeedMenu(int) {}
 };
