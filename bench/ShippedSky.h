@@ -2,14 +2,18 @@
 
 // The shipped catalogues as the finder searches them, for the benchmarks:
 // stars, deep-sky objects, constellation labels and comets from the bundle,
-// plus 50,000 minor planets named as the numbered ones are.
+// plus 50,000 minor planets named as the numbered ones are; and the finder
+// over them.
+#include "BenchMain.h"
+
+#include "find/FindObjects.h"
 #include "find/FindSky.h"
+#include "find/SimbadLookup.h"
 #include "model/SimulatedStar.h"
 #include "model/catalogue/ConstellationLabels.h"
 #include "model/catalogue/DeepSkyTableBuilder.h"
 #include "model/catalogue/StarTableBuilder.h"
 #include "platform/DataPaths.h"
-#include "platform/DisplayGamma.h"
 #include "solarsystem/smallbodies/CometImport.h"
 
 #include <QFile>
@@ -97,9 +101,12 @@ private:
     SimulatedStar m_simStar;
 };
 
-struct NoGamma final : DisplayGamma {
-    quint32 displayID() const override { return 0; }
-    GammaFormula defaultFormula() const override { return {}; }
-    bool setFormula(const GammaFormula&) override { return false; }
-    bool restoreDefault() override { return false; }
+// One finder over the shipped sky with default settings; its cache folder is
+// empty, so every miss also looks for a cached answer, and no service is set,
+// so none is asked.
+struct ShippedFinder : BenchSettings {
+    ShippedSky sky;
+    QTemporaryDir misc;
+    SimbadLookup lookup{misc.path() + "/", {}};
+    FindObjects finder{sky, prefs, lookup, {}};
 };

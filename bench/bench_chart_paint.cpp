@@ -12,40 +12,19 @@
 //   99,999 (the most the object indexes allow) with faint synthetic stars,
 //   the magnitude limit opened so that all of them are drawn;
 // - BM_StaticFrameEveryObject: every deep-sky object shown as well.
-// Run it pinned to one core: taskset -c 0 build/bin/bench_chart_paint
-#include "chart/ChartSkyLink.h"
-#include "chart/DataFolderInstaller.h"
-#include "chart/painting/ChartCanvas.h"
-#include "chart/painting/ChartFrame.h"
-#include "chart/painting/ChartImageSet.h"
-#include "chart/painting/DeepSkyPhotos.h"
-#include "model/catalogue/CatalogueFolders.h"
-#include "model/ObjectIndex.h"
-#include "model/prefs/PrefControl.h"
-#include "model/SkyDateModel.h"
-#include "model/StarDatabaseModel.h"
-#include "model/records/RecordConstants.h"
-#include "platform/DataPaths.h"
-#include "platform/DisplayGamma.h"
-#include "solarsystem/planets/PlanetaryPositions.h"
+// The program pins itself to one core.
+#include "BenchMain.h"
+#include "ShippedProgram.h"
 
-#include <QApplication>
-#include <QDateTime>
+#include "model/ObjectIndex.h"
+#include "model/records/RecordConstants.h"
+
 #include <QDir>
 #include <QFile>
-#include <QImage>
-#include <QPainter>
-#include <QSettings>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTimeZone>
-
-#include <benchmark/benchmark.h>
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 
 namespace {
 
@@ -121,53 +100,20 @@ bool writeStarSource(const QString& shippedPath, const QString& path)
 }
 
 // The program's objects as the chart reads them, over a fresh data folder.
-struct Program {
-    QTemporaryDir root;
-    CatalogueFolders folders;
-    std::unique_ptr<DisplayGamma> gamma = DisplayGamma::create();
-    std::unique_ptr<PrefControl> prefs;
-    std::unique_ptr<SkyDateModel> skyDate;
-    StarDatabaseModel model;
-    std::unique_ptr<PlanetaryPositions> planets;
-    std::unique_ptr<ChartImageSet> images;
-    std::unique_ptr<DeepSkyPhotos> photos;
-    std::unique_ptr<ChartFrame> frame;
-    std::unique_ptr<ChartSkyLink> link;
-    const QDateTime start = QDateTime(QDate(2024, 1, 15), QTime(21, 0), QTimeZone::utc());
+struct Program : ShippedChart {
+    const QDateTime start = winterEvening();
     QDateTime date = start;
     double azimuth = kSouth;
     double panStep = kPanStep;
 
     bool setUp(bool isMostStars)
     {
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, root.path());
-        const QString user = root.path() + "/Norvane Pro";
-        if (DataFolderInstaller(DataPaths::bundleDataFolder(), user).setupDirectories() ==
-            DataFolderInstaller::Status::Failed)
+        if (!installDataFolder() || (isMostStars && !useMostStars()))
             return false;
-        folders = CatalogueFolders::form(user, DataPaths::bundleDataFolder(), DataPaths::bundleResourcesFolder());
-        if (isMostStars && !useMostStars())
-            return false;
-        prefs = std::make_unique<PrefControl>(*gamma);
-        prefs->readPrefs();
-        skyDate = std::make_unique<SkyDateModel>(*prefs);
-        planets = std::make_unique<PlanetaryPositions>(model, *prefs, *skyDate);
-        model.setLinks(*prefs, *skyDate);
-        model.setPlanetPositions(planets.get());
-        model.setupDatabase(folders);
-
-        images = std::make_unique<ChartImageSet>(folders.imagesDirectory, folders.mythDirectory);
-        images->createStarArrays();
-        images->createObjectSymbols();
-        images->recolorStarArrays(prefs->starColorVal());
-        images->recolorObjectSymbols(*prefs);
-        images->recolorMythForms(prefs->mythColor());
-        freshLayers();
-        link = std::make_unique<ChartSkyLink>(model, *prefs, *skyDate,
-                                              [this] { return planets->state().sunAlt; });
+        loadChart();
         everyLayerOn();
         if (isMostStars)
-            prefs->setStarMagLimit(10.0);
+            prefs.setStarMagLimit(10.0);
         return true;
     }
 
@@ -190,44 +136,30 @@ struct Program {
         return true;
     }
 
-    // The layers as a launch makes them: nothing laid out or loaded yet.
-    void freshLayers()
-    {
-        photos = std::make_unique<DeepSkyPhotos>(folders.userPhotoDirectory, folders.photoDirectory);
-        frame = std::make_unique<ChartFrame>(*prefs, *images, *photos);
-    }
-
     // Munich on a January night, looking south at 45°, every layer on.
     void everyLayerOn()
     {
-        PrefControl& p = *prefs;
-        p.setLatitude(48.14);
-        p.setLongitude(11.58);
-        p.setAltitude(45.0);
-        p.setAzimuth(azimuth);
-        p.setViewAngle(120.0);
-        p.setSkyViewRect(QRectF(0, 0, kWidth, kHeight));
-        skyDate->calculateDate(date, 0.0);
+        lookFromMunich(45.0, azimuth, 120.0, QSize(kWidth, kHeight));
         for (const LayerSwitch& s : kLayerSwitches) {
-            if (!(p.*s.is)())
-                (p.*s.toggle)();
+            if (!(prefs.*s.is)())
+                (prefs.*s.toggle)();
         }
         for (auto set : {&PrefControl::setIsStarDouble, &PrefControl::setIsStarAdvanced,
                          &PrefControl::setIsStarVariable, &PrefControl::setIsStarPlanet, &PrefControl::setIsGeminiAC,
                          &PrefControl::setIsMeadeAC, &PrefControl::setIsNexStarAC, &PrefControl::setIsStarAntiAlias,
                          &PrefControl::setShowComet, &PrefControl::setShowMP, &PrefControl::setShowNEO,
                          &PrefControl::setIsAstroTwilight, &PrefControl::setIsPhotoHorizon})
-            (p.*set)(true);
-        p.setIsMarkCenter(true);
-        p.setIsHideCNames(false);
-        p.setFindIndex(kStarIndexBase + 100);
+            (prefs.*set)(true);
+        prefs.setIsMarkCenter(true);
+        prefs.setIsHideCNames(false);
+        prefs.setFindIndex(kStarIndexBase + 100);
         model.calculateStarPositions(true);
     }
 
     void everyObject()
     {
-        prefs->setDeepSkyMagLimit(30.0);
-        prefs->setShowAll(true);
+        prefs.setDeepSkyMagLimit(30.0);
+        prefs.setShowAll(true);
         model.calculateStarPositions(true);
     }
 
@@ -237,8 +169,8 @@ struct Program {
         date = start;
         azimuth = kSouth;
         panStep = kPanStep;
-        skyDate->calculateDate(date, 0.0);
-        prefs->setAzimuth(azimuth);
+        skyDate.calculateDate(date, 0.0);
+        prefs.setAzimuth(azimuth);
         model.calculateStarPositions(true);
     }
 
@@ -248,24 +180,15 @@ struct Program {
         if (std::abs(azimuth + panStep - kSouth) > kPanReach)
             panStep = -panStep;
         azimuth += panStep;
-        prefs->setAzimuth(azimuth);
+        prefs.setAzimuth(azimuth);
         model.calculateStarPositions(false);
     }
 
     void stepTime()
     {
         date = date.addSecs(60);
-        skyDate->calculateDate(date, 0.0);
+        skyDate.calculateDate(date, 0.0);
         model.calculateStarPositions(false);
-    }
-
-    // One frame; the image is filled black first, as the view does.
-    void paint(QImage& image)
-    {
-        image.fill(Qt::black);
-        QPainter painter(&image);
-        ChartCanvas canvas(painter, kHeight);
-        frame->paint(canvas, link->chartSky(), QRectF(0, 0, kWidth, kHeight), 1.0f);
     }
 
     template <class Record>
@@ -346,24 +269,15 @@ BENCHMARK(BM_StaticFrameEveryObject)->Unit(benchmark::kMillisecond)->UseRealTime
 
 int main(int argc, char** argv)
 {
-    QApplication::setOrganizationName("Norvane");
-    QApplication::setApplicationName("Norvane Pro");
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    // Never the user's own settings or data folder.
-    QStandardPaths::setTestModeEnabled(true);
+    BenchApplication app(argc, argv);
+    pinToOneCore();
     Program program;
     Program mostStars;
-    if (!program.root.isValid() || !program.setUp(false) || !mostStars.root.isValid() || !mostStars.setUp(true)) {
+    if (!program.setUp(false) || !mostStars.setUp(true)) {
         std::fprintf(stderr, "The shipped data could not be set up.\n");
         return EXIT_FAILURE;
     }
     g_program = &program;
     g_mostStars = &mostStars;
-
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return EXIT_SUCCESS;
+    return runBenchmarks(argc, argv);
 }

@@ -4,32 +4,13 @@
 // the shipped sky.
 #include "ShippedSky.h"
 
-#include "find/FindObjects.h"
-#include "find/SimbadLookup.h"
-#include "model/prefs/PrefControl.h"
-
 #include <QCoreApplication>
-
-#include <benchmark/benchmark.h>
 
 namespace {
 
-// One finder over the shipped sky; its cache folder is empty, so every miss
-// also looks for a cached answer, and no service is set, so none is asked.
-struct Finder {
-    Finder() : lookup(misc.path() + "/", {}), finder(sky, prefs, lookup, {}) {}
-
-    ShippedSky sky;
-    QTemporaryDir misc;
-    NoGamma gamma;
-    PrefControl prefs{gamma};
-    SimbadLookup lookup;
-    FindObjects finder;
-};
-
-Finder& shared()
+ShippedFinder& shared()
 {
-    static Finder f;
+    static ShippedFinder f;
     return f;
 }
 
@@ -41,7 +22,7 @@ QString missingName(std::int64_t i)
 
 void BM_PanelSearchMiss(benchmark::State& state)
 {
-    Finder& f = shared();
+    ShippedFinder& f = shared();
     std::int64_t i = 0;
     for (auto _ : state)
         f.finder.findObjectName(missingName(i++));
@@ -53,7 +34,7 @@ BENCHMARK(BM_PanelSearchMiss)->Unit(benchmark::kMillisecond);
 
 void BM_WindowLessMiss(benchmark::State& state)
 {
-    Finder& f = shared();
+    ShippedFinder& f = shared();
     std::int64_t i = 0;
     for (auto _ : state)
         if (f.finder.findVoiceName(missingName(i++)) != findResultNotFound)
@@ -67,8 +48,5 @@ BENCHMARK(BM_WindowLessMiss)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

@@ -1,6 +1,8 @@
 // A second start of the whole program, from the making of its objects to the
 // first finished paint of the sky: the per-user data folder and its caches
 // are already there. Run it on a real display (xvfb-run) or offscreen.
+#include "BenchMain.h"
+
 #include "chart/ChartAssembly.h"
 #include "chart/SkyView.h"
 #include "platform/DataPaths.h"
@@ -13,8 +15,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
-
-#include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -106,8 +106,5 @@ int main(int argc, char** argv)
     std::printf("QApplication construction: %.1f ms; first start (install and build): %.1f ms\n",
                 applicationMs, double(first.nsecsElapsed()) * 1e-6);
 
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return EXIT_SUCCESS;
+    return runBenchmarks(argc, argv);
 }

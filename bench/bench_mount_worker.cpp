@@ -5,19 +5,15 @@
 // and a run of 1,000 panel commands among polls, each pressed once the one
 // before has run, counting any the interlock lost. The mount is a simulated
 // one behind a pty, answering after 5 ms.
+#include "BenchMain.h"
+
 #include "model/SkyDateModel.h"
-#include "model/prefs/PrefControl.h"
 #include "mount/ScopeControl.h"
 #include "mount/SerialControl.h"
-#include "platform/DisplayGamma.h"
 #include "support/PtyDevice.h"
-
-#include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QSettings>
-#include <QTemporaryDir>
 
 #include <atomic>
 
@@ -53,11 +49,9 @@ private:
     MountContext m_context;
 };
 
-struct Bench {
+struct Bench : BenchSettings {
     Bench()
     {
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
-        prefs.readPrefs();
         prefs.scopes()[0].mountProtocol = 1;
         prefs.setScopeNamesArray({"Bench", "", "", "", ""});
         pty.simulator().answer(":GR#", "12:34:56#");
@@ -90,9 +84,6 @@ struct Bench {
         return true;
     }
 
-    QTemporaryDir dir;
-    std::unique_ptr<DisplayGamma> gamma = DisplayGamma::create();  // the no-op without a display
-    PrefControl prefs{*gamma};
     SkyDateModel skyDate{prefs};
     PtyDevice pty;
     SerialControl serial;
@@ -154,8 +145,5 @@ BENCHMARK(BM_CommandsAmongPolls)->Unit(benchmark::kMillisecond)->UseRealTime()->
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

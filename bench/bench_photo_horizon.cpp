@@ -5,23 +5,14 @@
 // decodes the panorama, samples its horizon and uploads it before rendering
 // (BM_SiteChange). Needs an X display with OpenGL (Mesa's software renderer
 // will do): xvfb-run -a -s "-screen 0 1920x1080x24" build-rel/bin/bench_photo_horizon
+#include "ShippedProgram.h"
+
 #include "chart/photohorizon/OpenGLView.h"
-#include "model/prefs/PrefControl.h"
 #include "model/projection/ViewScale.h"
-#include "platform/DataPaths.h"
-#include "platform/DisplayGamma.h"
-
-#include <QApplication>
-#include <QSettings>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-
-#include <benchmark/benchmark.h>
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 
 namespace {
 
@@ -32,25 +23,19 @@ constexpr double kViewAngle = 90.0;
 constexpr double kAzimuthStep = 1.7;
 constexpr double kNodPeriod = 97.0;
 
-struct Program {
-    QTemporaryDir root;
-    std::unique_ptr<DisplayGamma> gamma = DisplayGamma::create();
-    std::unique_ptr<PrefControl> prefs;
+struct Program : BenchSettings {
     std::unique_ptr<OpenGLView> view;
     double radius = 0.0;
     long frame = 0;
 
     bool setUp()
     {
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, root.path());
-        prefs = std::make_unique<PrefControl>(*gamma);
-        prefs->readPrefs();
         const auto scale = ViewScale::compute(QRectF(0, 0, kWidth, kHeight), kViewAngle);
         if (!scale)
             return false;
         radius = scale->radius;
         view = std::make_unique<OpenGLView>(
-            *prefs, OpenGLView::Links{DataPaths::bundleDataFolder() + "/Misc/", [this] { return radius; }, {}});
+            prefs, OpenGLView::Links{DataPaths::bundleDataFolder() + "/Misc/", [this] { return radius; }, {}});
         return view->drawImage(kWidth, kHeight).has_value();
     }
 
@@ -58,8 +43,8 @@ struct Program {
     void turn()
     {
         ++frame;
-        prefs->setAzimuth(std::fmod(frame * kAzimuthStep, 360.0));
-        prefs->setAltitude(10.0 + 15.0 * std::sin(frame * 2.0 * 3.14159265358979 / kNodPeriod));
+        prefs.setAzimuth(std::fmod(frame * kAzimuthStep, 360.0));
+        prefs.setAltitude(10.0 + 15.0 * std::sin(frame * 2.0 * 3.14159265358979 / kNodPeriod));
     }
 };
 
@@ -98,19 +83,12 @@ BENCHMARK(BM_SiteChange)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv)
 {
-    QApplication::setOrganizationName("Norvane");
-    QApplication::setApplicationName("Norvane Pro");
-    QApplication app(argc, argv);
-    // Never the user's own settings.
-    QStandardPaths::setTestModeEnabled(true);
+    BenchApplication app(argc, argv, BenchApplication::Display::X);
     Program program;
     if (!program.root.isValid() || !program.setUp()) {
         std::fprintf(stderr, "No OpenGL, or the shipped panorama could not be rendered.\n");
         return EXIT_FAILURE;
     }
     g_program = &program;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return EXIT_SUCCESS;
+    return runBenchmarks(argc, argv);
 }

@@ -4,18 +4,13 @@
 // sky, every curve sampled, twilight, mist and the click readout drawn.
 #include "ShippedSky.h"
 
-#include "find/FindObjects.h"
-#include "find/SimbadLookup.h"
 #include "find/panels/TonightView.h"
 #include "find/tours/TourFinderLink.h"
-#include "model/prefs/PrefControl.h"
 
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <QTextStream>
-
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -38,15 +33,12 @@ QString tourOf(std::span<const Record> records, QString (*nameOf)(const Record&)
     return text;
 }
 
-struct Planner {
+struct Planner : ShippedFinder {
     Planner()
-        : lookup(misc.path() + "/", {}),
-          finder(sky, prefs, lookup, {}),
-          tours(finder, sky, prefs, {}),
+        : tours(finder, sky, prefs, {}),
           view({prefs, sky, tours, [] { return QDateTime(QDate(2026, 8, 12), QTime(22, 0)); },
                 [this] { return nextTour; }, [] { return 0.5; }})
     {
-        prefs.readPrefs();
         prefs.setLatitude(45.0);
         const auto deepSkyName = [](const deepSky& d) { return QString::fromLatin1(d.ngc).trimmed(); };
         const auto starName = [](const star& s) { return QString::fromLatin1(s.name).trimmed(); };
@@ -69,12 +61,6 @@ struct Planner {
         view.tonightAction(n == 1 ? TonightView::kTour1Tag : TonightView::kTour2Tag, true);
     }
 
-    ShippedSky sky;
-    QTemporaryDir misc;
-    NoGamma gamma;
-    PrefControl prefs{gamma};
-    SimbadLookup lookup;
-    FindObjects finder;
     TourFinderLink tours;
     QString nextTour;
     TonightView view;
@@ -106,8 +92,5 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

@@ -3,6 +3,8 @@
 // the floor a pan cannot go below (read each star's horizon vector, write one
 // chart point). The solar-system passes are not called; they have their own
 // benchmarks.
+#include "BenchMain.h"
+
 #include "model/catalogue/DeepSkyTableBuilder.h"
 #include "model/projection/ProjectionPass.h"
 #include "model/UnitVector.h"
@@ -10,8 +12,6 @@
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
-
-#include <benchmark/benchmark.h>
 
 #include <array>
 #include <cmath>
@@ -146,8 +146,5 @@ int main(int argc, char** argv)
 {
     // The data folder is found beside the executable.
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

@@ -3,19 +3,12 @@
 // and at +84, with star anti-aliasing on and off and star, deep-sky, comet
 // and planet names on. The field moves a little on every iteration, as it
 // does while a mount tracks or the user pans. Target: 1 degree at Dec 0
-// under 16 ms on one core. Also a field that fills the 100,000-star block,
+// under 16 ms on the one core the program pins itself to. Also a field that fills the 100,000-star block,
 // and the offset index built afresh over the 30 zone files.
-#include "chart/ChartSkyLink.h"
-#include "chart/DataFolderInstaller.h"
-#include "chart/painting/ChartCanvas.h"
-#include "chart/painting/ChartImageSet.h"
+#include "BenchMain.h"
+#include "ShippedProgram.h"
+
 #include "model/Angles.h"
-#include "model/catalogue/CatalogueFolders.h"
-#include "model/prefs/PrefControl.h"
-#include "model/SkyDateModel.h"
-#include "model/StarDatabaseModel.h"
-#include "platform/DataPaths.h"
-#include "platform/DisplayGamma.h"
 #include "scopeview/HT2StarLayer.h"
 #include "scopeview/HT2ZoneIndex.h"
 #include "scopeview/SVDrawer.h"
@@ -23,20 +16,7 @@
 #include "scopeview/SVView.h"
 #include "scopeview/SVWindow.h"
 
-#include <QApplication>
 #include <QFile>
-#include <QImage>
-#include <QPainter>
-#include <QSettings>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTimeZone>
-
-#include <benchmark/benchmark.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <memory>
 
 namespace {
 
@@ -44,53 +24,34 @@ constexpr int kSide = 800;
 constexpr float kOneDegreePower = 50.0f;  // the starting eyepiece's field is 50 degrees / power
 
 // The program's objects the view works with, over a fresh data folder.
-struct Program {
-    QTemporaryDir root;
-    std::unique_ptr<DisplayGamma> gamma = DisplayGamma::create();
-    std::unique_ptr<PrefControl> prefs;
-    std::unique_ptr<SkyDateModel> skyDate;
-    StarDatabaseModel model;
-    std::unique_ptr<ChartSkyLink> sky;
+struct Program : ShippedProgram {
+    ChartSkyLink sky{model, prefs, skyDate, [] { return -1.0; }};
     std::unique_ptr<ChartImageSet> images;
     std::unique_ptr<SVWindow> window;
 
     bool setUp()
     {
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, root.path());
-        const QString user = root.path() + "/Norvane Pro";
-        if (DataFolderInstaller(DataPaths::bundleDataFolder(), user).setupDirectories() ==
-            DataFolderInstaller::Status::Failed)
+        if (!loadAtWinterEvening() || model.stars().empty())
             return false;
-        const CatalogueFolders folders =
-            CatalogueFolders::form(user, DataPaths::bundleDataFolder(), DataPaths::bundleResourcesFolder());
-        prefs = std::make_unique<PrefControl>(*gamma);
-        prefs->readPrefs();
-        skyDate = std::make_unique<SkyDateModel>(*prefs);
-        skyDate->calculateDate(QDateTime(QDate(2024, 1, 15), QTime(21, 0), QTimeZone::utc()), 0.0);
-        model.setLinks(*prefs, *skyDate);
-        model.setupDatabase(folders);
-        if (model.stars().empty())
-            return false;
-        sky = std::make_unique<ChartSkyLink>(model, *prefs, *skyDate, [] { return -1.0; });
         images = std::make_unique<ChartImageSet>(folders.imagesDirectory, folders.mythDirectory);
         images->createStarArrays();
         images->createObjectSymbols();
-        window = std::make_unique<SVWindow>(*prefs, *skyDate, model);
+        window = std::make_unique<SVWindow>(prefs, skyDate, model);
         if (!window->awakeFromNib(DataPaths::bundleResourcesFolder()))
             return false;
         SVView& view = window->svView();
         view.setChartImages(images.get());
-        view.setSkySource(sky.get());
+        view.setSkySource(&sky);
         view.resize(kSide, kSide);
         window->svDrawer().setSVPower(kOneDegreePower);
-        if (!prefs->isStarNames())
-            prefs->setIsStarNames();
-        if (!prefs->isDeepSkyNames())
-            prefs->setIsDeepSkyNames();
-        if (!prefs->isPlanetNames())
-            prefs->setIsPlanetNames();
-        if (!prefs->isCometNames())
-            prefs->setIsCometNames();
+        if (!prefs.isStarNames())
+            prefs.setIsStarNames();
+        if (!prefs.isDeepSkyNames())
+            prefs.setIsDeepSkyNames();
+        if (!prefs.isPlanetNames())
+            prefs.setIsPlanetNames();
+        if (!prefs.isCometNames())
+            prefs.setIsCometNames();
         return true;
     }
 };
@@ -99,7 +60,7 @@ Program* g_program = nullptr;
 
 void setAntiAlias(bool on)
 {
-    PrefControl& prefs = *g_program->prefs;
+    PrefControl& prefs = g_program->prefs;
     if (prefs.isStarAntiAlias() != on)
         prefs.setIsStarAntiAlias(on);
 }
@@ -179,7 +140,7 @@ BENCHMARK(BM_FullBlock)->ArgName("aa")->Arg(0)->Arg(1)->Unit(benchmark::kMillise
 // The offset index of every shipped zone, built from scratch.
 void BM_IndexBuild(benchmark::State& state)
 {
-    const QStringList& files = g_program->prefs->HT2FilesArray();
+    const QStringList& files = g_program->prefs.HT2FilesArray();
     unsigned long total = 0;
     for (auto _ : state) {
         HT2ZoneIndex index(files);
@@ -194,22 +155,7 @@ BENCHMARK(BM_IndexBuild)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    QApplication::setOrganizationName("Norvane");
-    QApplication::setApplicationName("Norvane Pro");
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    // Never the user's own settings or data folder.
-    QStandardPaths::setTestModeEnabled(true);
-    Program program;
-    if (!program.root.isValid() || !program.setUp()) {
-        std::fprintf(stderr, "The shipped data could not be set up.\n");
-        return EXIT_FAILURE;
-    }
-    g_program = &program;
-
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return EXIT_SUCCESS;
+    BenchApplication app(argc, argv);
+    pinToOneCore();
+    return runOverShippedData(g_program, argc, argv);
 }

@@ -2,10 +2,10 @@
 // mount position poll (right ascension and declination, two exchanges) over
 // a pty to a simulated LX200-style mount, and an exchange with a mount that
 // does not answer, which runs to the time-out.
+#include "BenchMain.h"
+
 #include "mount/SerialControl.h"
 #include "support/PtyDevice.h"
-
-#include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
 
@@ -68,8 +68,5 @@ BENCHMARK(BM_UnansweredExchange)->Unit(benchmark::kMillisecond)->UseRealTime()->
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

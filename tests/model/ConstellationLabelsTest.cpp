@@ -9,14 +9,10 @@
 
 #include <cmath>
 
-TEST(ConstellationLabels, EightyNineLabelsInKeyOrder)
+TEST(ConstellationLabels, EightyNineLabelsOnTheUnitSphere)
 {
     const std::vector<conLocn> labels = ConstellationLabels::create();
     ASSERT_EQ(labels.size(), 89u);
-    EXPECT_STREQ(ConstellationLabels::kEntries[0].key, "ANDROMEDA");
-    EXPECT_STREQ(ConstellationLabels::kEntries[75].key, "SERPENS CAPUT");
-    EXPECT_STREQ(ConstellationLabels::kEntries[76].key, "SERPENS CAUDA");
-    EXPECT_STREQ(ConstellationLabels::kEntries[88].key, "VULPECULA");
     for (const conLocn& label : labels) {
         EXPECT_NEAR(label.vecX * label.vecX + label.vecY * label.vecY + label.vecZ * label.vecZ,
                     1.0, 1e-12);

@@ -4,21 +4,14 @@
 
 #include <cmath>
 
-TEST(MeteorShowers, TheTenShowersInOrderWithTheirRadiants)
+TEST(MeteorShowers, FieldsAndRadiantsAsUnitVectors)
 {
     const std::vector<meteor> showers = MeteorShowers::create();
     ASSERT_EQ(showers.size(), 10u);
-    const char* const names[] = {"Lyrids",   "Eta Aquarids",  "Delta Aquarids", "Perseids",
-                                 "Orionids", "South Taurids", "Leonids",        "Geminids",
-                                 "Ursids",   "Quadrantids"};
-    for (std::size_t k = 0; k < 10; ++k)
-        EXPECT_STREQ(showers[k].name, names[k]);
+    // The Leonids' storm rate on 19 November.
+    EXPECT_STREQ(showers[6].name, "Leonids");
     EXPECT_EQ(showers[6].rate, 1000);
-    EXPECT_EQ(showers[6].month, 11);
-    EXPECT_EQ(showers[6].day, 19);
-    EXPECT_EQ(showers[9].month, 1);
-    EXPECT_EQ(showers[9].day, 3);
-    EXPECT_EQ(showers[3].rate, 100);
+    EXPECT_EQ(showers[6].month * 100 + showers[6].day, 1119);
     // Perseids: RA 46, Dec +58; Eta Aquarids on the equator.
     const double ra = 46.0 * M_PI / 180.0, dec = 58.0 * M_PI / 180.0;
     EXPECT_NEAR(showers[3].vecX, std::cos(dec) * std::cos(ra), 1e-12);
