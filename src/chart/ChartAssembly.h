@@ -85,6 +85,7 @@ public:
     StarDatabaseModel& starDatabaseModel() { return m_starDatabaseModel; }
     NvxMenuActions& nvxMenu() { return *m_nvxActions; }
     SkyDateModel& skyDateModel() { return m_skyDateModel; }
+    SolarSystemModel& solarSystemModel() { return m_solarSystem; }
     DebugLog& debugLog() { return m_debugLog; }
     // Windows of other subsystems join the chart's outlets before show().
     ChartOutlets& outlets() { return m_outlets; }

@@ -9,6 +9,7 @@
 #include "scopeview/survey/DSSControl.h"
 #include "scopeview/SVDrawView.h"
 #include "scopeview/SVDrawer.h"
+#include "scopeview/SVSolarSystemLink.h"
 #include "scopeview/SVTrackLink.h"
 #include "scopeview/SVView.h"
 #include "scopeview/SVWindow.h"
@@ -36,6 +37,8 @@ int main(int argc, char** argv)
     svWindow.svView().setChartImages(&skyView.chartImages());
     svWindow.svView().setDeepSkyPhotos(&skyView.deepSkyPhotos());
     svWindow.svView().setSkySource(&assembly.chartSkySource());
+    SVSolarSystemLink svDiscs(assembly.solarSystemModel());
+    svWindow.svView().setDiscSource(&svDiscs);
     svWindow.svView().setDebugSink([&assembly](const QString& line) {
         assembly.debugLog().writeDebugFile(line);
     });

@@ -25,6 +25,10 @@ struct SVLayerContext {
     const ChartImageSet* images;  // none: no sprites, symbols or marks
     bool isNightVision;
     int findIndex;
+    // On paper: page points per screen point; 0 on screen.
+    double printScale = 0.0;
+
+    bool isPrint() const { return printScale > 0.0; }
 
     // An image of the chart's set with its lower-left corner at the point.
     void drawSymbol(ChartImageSet::Symbol symbol, QPointF lowerLeft) const

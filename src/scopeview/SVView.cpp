@@ -133,7 +133,9 @@ void SVView::drawLayers(SVDrawPass& pass)
     SVSolarSystemLayers::drawPath(c);
     SVSolarSystemLayers::drawComets(c);
     SVSolarSystemLayers::drawMinorPlanets(c);
-    SVSolarSystemLayers::drawPlanets(c);
+    m_discs.isMoon = false;
+    SVDiscPainter discs(c, {m_discSource, &m_jupiterFrames, m_model.photoDirectory()}, m_discs);
+    SVSolarSystemLayers::drawPlanets(c, &discs);
     SVFrameLayers::drawAngleSeparation(c, m_state);
     if (SVFrameLayers::drawCameraFrame(c, m_state, m_svRect) && m_cameraFrameDrawn)
         m_cameraFrameDrawn();

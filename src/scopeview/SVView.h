@@ -1,6 +1,8 @@
 #pragma once
 
 #include "scopeview/HT2ZoneIndex.h"
+#include "scopeview/JupiterFrames.h"
+#include "scopeview/SVDiscPainter.h"
 #include "scopeview/SVAngles.h"
 #include "scopeview/SVProjection.h"
 #include "scopeview/SVStatusLights.h"
@@ -30,6 +32,7 @@ class SVMountLink;
 class SVConeSearch;
 class SVSurveyControl;
 class SVDrawPass;
+class SVDiscSource;
 class SVDrawer;
 struct SVLayerContext;
 class SVOptics;
@@ -65,6 +68,9 @@ public:
     void setDrawer(const SVDrawer* drawer) { m_drawer = drawer; }
     // Where the survey image comes from while one is shown.
     void setSurveyControl(SVSurveyControl* survey) { m_survey = survey; }
+    // The Moon's and planets' phases and satellites; without it the discs
+    // are fully lit and show no satellites.
+    void setDiscSource(SVDiscSource* source) { m_discSource = source; }
     // Called after the camera frame is drawn (the drawer's camera row title).
     void setCameraFrameDrawn(std::function<void()> drawn) { m_cameraFrameDrawn = std::move(drawn); }
 
@@ -96,6 +102,9 @@ public:
     std::size_t ht2StarCount() const { return m_ht2Stars.size(); }
     HT2ZoneIndex& ht2Index() { return m_ht2Index; }
     const SVStatusLights& statusLights() const { return m_lights; }
+    // The Moon and the satellites as the last pass drew them.
+    SVDiscState& discState() { return m_discs; }
+    const SVDiscState& discState() const { return m_discs; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -119,6 +128,7 @@ private:
     const SVDrawer* m_drawer = nullptr;
     SVSurveyControl* m_survey = nullptr;
     std::function<void()> m_cameraFrameDrawn;
+    SVDiscSource* m_discSource = nullptr;
 
     SVViewState m_state;
     SVAngles m_angles;
@@ -130,5 +140,7 @@ private:
     std::vector<ht2Star> m_ht2Stars;
     HT2ZoneIndex m_ht2Index;
     SVStatusLights m_lights;
+    SVDiscState m_discs;
+    JupiterFrames m_jupiterFrames;
     TextAttributes m_angleLabelAttributes;
 };
