@@ -39,6 +39,10 @@ int main(int argc, char** argv)
     svWindow.svView().setSkySource(&assembly.chartSkySource());
     SVSolarSystemLink svDiscs(assembly.solarSystemModel());
     svWindow.svView().setDiscSource(&svDiscs);
+    svWindow.svView().setCursors(&skyView.cursors());
+    svWindow.svView().setHooks({[&assembly] { assembly.infoPanels().updatePanelInfo(false); },
+                                [&skyView] { skyView.update(); },
+                                [&assembly] { assembly.solarSystemModel().calculatePlanetPath(); }});
     svWindow.svView().setDebugSink([&assembly](const QString& line) {
         assembly.debugLog().writeDebugFile(line);
     });
