@@ -8,6 +8,8 @@
 #include "scopeview/cone/Nomad.h"
 #include "scopeview/survey/DSSControl.h"
 #include "scopeview/SVDrawView.h"
+#include "scopeview/PrintSVView.h"
+#include "scopeview/SVControlLink.h"
 #include "scopeview/SVDrawer.h"
 #include "scopeview/SVSolarSystemLink.h"
 #include "scopeview/SVTrackLink.h"
@@ -62,6 +64,11 @@ int main(int argc, char** argv)
     outlets.svWindow = &svWindow;
     outlets.svDrawer = &svWindow.svDrawer();
     outlets.svDrawView = &svWindow.svDrawView();
+    PrintSVView printSVView(svWindow.svView(), assembly.prefControl(), assembly.skyDateModel(),
+                            folders.resources + "/ImageF/");
+    printSVView.setDrawer(&svWindow.svDrawer());
+    SVControlLink svControl(svWindow, printSVView);
+    outlets.svControl = &svControl;
     SVTrackLink svTrack(svWindow);
     assembly.findObjects().setTrackLinks({&svTrack, nullptr, nullptr});
     assembly.infoPanels().setStarSource(&svTrack);

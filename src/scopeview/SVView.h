@@ -145,6 +145,7 @@ protected:
 
 private:
     friend class SVPointer;
+    friend class PrintSVView;
 
     static void callHook(const std::function<void()>& hook)
     {
