@@ -1,116 +1,18 @@
 // The finder's searches when nothing matches, the case that costs most: the
 // panel's partial pass (every name field of every catalogue compared) ending
-// in a cache look-up, and the window-less search ending the same way. Over
-// the shipped stars, deep-sky objects, constellation labels and comets, plus
-// 50,000 minor planets named as the numbered ones are.
+// in a cache look-up, and the window-less search ending the same way, over
+// the shipped sky.
+#include "ShippedSky.h"
+
 #include "find/FindObjects.h"
-#include "find/FindSky.h"
 #include "find/SimbadLookup.h"
-#include "model/catalogue/ConstellationLabels.h"
-#include "model/catalogue/DeepSkyTableBuilder.h"
-#include "model/catalogue/StarTableBuilder.h"
-#include "model/SimulatedStar.h"
 #include "model/prefs/PrefControl.h"
-#include "platform/DataPaths.h"
-#include "platform/DisplayGamma.h"
-#include "solarsystem/smallbodies/CometImport.h"
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <vector>
-
 namespace {
-
-constexpr std::size_t kMinorPlanets = 50000;
-
-[[noreturn]] void fail(const char* what)
-{
-    std::fprintf(stderr, "%s\n", what);
-    std::exit(1);
-}
-
-class ShippedSky final : public FindSky {
-public:
-    ShippedSky()
-    {
-        const QString build = DataPaths::bundleDataFolder() + "/Build Data/";
-        if (DataPaths::bundleDataFolder().isEmpty()
-            || StarTableBuilder::table(m_database.path() + "/", build).build(m_stars)
-            || DeepSkyTableBuilder::table(m_database.path() + "/", build).build(m_deepSky))
-            fail("The shipped catalogues cannot be read.");
-        QFile comets(build + "Soft00Cmt.txt");
-        if (!comets.open(QIODevice::ReadOnly))
-            fail("The shipped comets cannot be read.");
-        const QByteArray text = comets.readAll();
-        m_comets =
-            CometImport::parse(std::string_view(text.constData(), std::size_t(text.size())))
-                .comets;
-        m_labels = ConstellationLabels::create();
-        m_minorPlanets.resize(kMinorPlanets);
-        for (std::size_t i = 0; i < kMinorPlanets; ++i) {
-            minorPlanet& m = m_minorPlanets[i];
-            m.index = std::uint32_t(i);
-            std::snprintf(m.name, sizeof m.name, "(%zu) Minor%zu", i + 1, i * 7919 % 100000);
-        }
-    }
-
-    std::span<const star> stars() const override { return m_stars; }
-    std::span<const deepSky> deepSkyData() const override { return m_deepSky; }
-    std::span<const conLocn> conLocnArray() const override { return m_labels; }
-    std::span<const comet> comets() const override { return m_comets; }
-    std::span<const minorPlanet> minorPlanets() const override { return m_minorPlanets; }
-    std::span<const planet> planets() const override { return m_planets; }
-    QString neoName() const override { return {}; }
-    std::optional<std::uint32_t> neoIndex() const override { return std::nullopt; }
-    double julianDay() const override { return 2461380.5; }
-    void centerObject() override {}
-    const std::array<double, 9>& precessionMatrix() const override { return m_precession; }
-    void CalculateAzFromRA(double, double, double* az, double* alt) const override
-    {
-        *az = 0.0;
-        *alt = 0.0;
-    }
-    const std::optional<QPainterPath>& horizonAltAzPath() const override { return m_horizon; }
-    void createSimStar(double ra, double dec, const QString& name, const QString& number,
-                       double pmRA, double pmDec, float mag) override
-    {
-        m_simStar.create(ra, dec, name, number, pmRA, pmDec, mag);
-    }
-    void clearSimStar() override { m_simStar.clear(); }
-    const star* simStar() const override { return m_simStar.get(); }
-    void calculateStarPositions(bool) override {}
-
-    std::size_t records() const
-    {
-        return m_stars.size() + m_deepSky.size() + m_labels.size() + m_comets.size()
-            + m_minorPlanets.size();
-    }
-
-private:
-    QTemporaryDir m_database;
-    std::vector<star> m_stars;
-    std::vector<deepSky> m_deepSky;
-    std::vector<conLocn> m_labels;
-    std::vector<comet> m_comets;
-    std::vector<minorPlanet> m_minorPlanets;
-    std::array<planet, 11> m_planets{};
-    std::array<double, 9> m_precession{1, 0, 0, 0, 1, 0, 0, 0, 1};
-    std::optional<QPainterPath> m_horizon;
-    SimulatedStar m_simStar;
-};
-
-struct NoGamma final : DisplayGamma {
-    quint32 displayID() const override { return 0; }
-    GammaFormula defaultFormula() const override { return {}; }
-    bool setFormula(const GammaFormula&) override { return false; }
-    bool restoreDefault() override { return false; }
-};
 
 // One finder over the shipped sky; its cache folder is empty, so every miss
 // also looks for a cached answer, and no service is set, so none is asked.

@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libxrandr-dev tzdata
   liberfa-dev
+  libical-dev
   xvfb xauth
   poppler-utils
   python3-pil python3-numpy

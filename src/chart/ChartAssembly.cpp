@@ -1,6 +1,8 @@
 #include "chart/ChartAssembly.h"
 
 #include "chart/FinderLink.h"
+#include "chart/NameSearchLink.h"
+#include "chart/PlanningAssembly.h"
 #include "chart/SkyView.h"
 #include "mount/panels/ConnectMenu.h"
 #include "chart/painting/DeepSkyPhotos.h"
@@ -36,6 +38,7 @@ ChartAssembly::Folders ChartAssembly::Folders::standard()
 ChartAssembly::ChartAssembly(const Folders& folders)
     : m_catalogueFolders(
           CatalogueFolders::form(folders.userData, folders.bundleData, folders.resources)),
+      m_userDataFolder(folders.userData),
       m_debugLog(QDir::cleanPath(m_catalogueFolders.miscDirectory)),
       m_gamma(DisplayGamma::create()),
       m_prefs(*m_gamma),
@@ -100,6 +103,8 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     m_outlets.centering = &m_starDatabaseLink;
     m_outlets.planetPath = &m_solarSystemLink;
     m_outlets.ssWindow = &m_ssWindowLink;
+    m_outlets.ssControl = &m_ssWindowLink;
+    m_outlets.scopeGoto = &m_mount.scopeControl();
     m_outlets.skyDateModel = &m_skyDateLink;
     m_outlets.photoHorizonPanel = m_photoHorizonPanel;
 
@@ -118,6 +123,7 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     createAppMenu(folders);
     createFinder();
     createMenus();
+    createPlanning();
 }
 
 void ChartAssembly::writeDebugLine(const QString& line)
@@ -155,6 +161,9 @@ void ChartAssembly::createMenus()
     m_menuBar->setApplicationMenus(m_nvxMenu, m_nvxMenu->helpMenu());
     m_menuBar->setConnectMenu(m_mount.connectMenu());
     m_menuBar->installIn(*m_skyWindow.menuBar());
+    m_menuBar->installIn(*m_ssWindow.menuBar());
+    // A tool window by its kind, yet one whose closing may end the program.
+    m_ssWindow.setAttribute(Qt::WA_QuitOnClose);
     m_outlets.menus = m_menuBar.get();
     m_outlets.skyClickMenu = m_menuBar->skyClickMenu();
 
@@ -202,9 +211,27 @@ void ChartAssembly::createFinder()
     hooks.writeDebugFile = [this](const QString& line) { m_debugLog.writeDebugFile(line); };
     m_findObjects.setHooks(std::move(hooks));
     m_outlets.findPanel = m_findPanel;
+    m_outlets.findPanelEntry = m_findPanel;
+    m_outlets.photoPanel = m_infoPanels.get();
+    m_nameSearch = std::make_unique<NameSearchLink>(m_findObjects, *m_findPanel);
+    m_outlets.nameSearch = m_nameSearch.get();
     m_finderLink = std::make_unique<FinderLink>(m_findObjects, *m_infoPanels,
                                                 [this](bool open) { m_findPanel->openFind(open); });
     m_outlets.findObjects = m_finderLink.get();
+}
+
+void ChartAssembly::createPlanning()
+{
+    const ChartKeyboard chart{[this] { m_skyWindow.activateWindow(); },
+                              [this](QKeyEvent* event) { QCoreApplication::sendEvent(&m_skyWindow, event); }};
+    m_planning = std::make_unique<PlanningAssembly>(
+        PlanningAssembly::Links{m_prefs, m_findObjects, m_findSky, m_mount.scopeControl(),
+                                [this] { m_skyWindow.updateSky(); }, chart,
+                                [this] { m_menuBar->fileMenu().handleTourClose(); },
+                                [this] { return m_skyDateModel.skyDate(); }, m_catalogueFolders.tourDirectory,
+                                m_userDataFolder + QStringLiteral("/Calendars")},
+        m_outlets, &m_skyWindow);
+    m_finderLink->setTours(&m_planning->tours());
 }
 
 ChartAssembly::~ChartAssembly() = default;

@@ -49,9 +49,11 @@ class ToolbarDelagate;
 class FinderLink;
 class InfoPanelControl;
 class MpcDownloadPanel;
+class NameSearchLink;
 class NvxMenu;
 class NvxMenuActions;
 class PhotoHorizonAdjustPanel;
+class PlanningAssembly;
 
 // The program's single instances, made and wired to one another as the
 // program starts, and the launch that follows once the chart is on screen.
@@ -91,10 +93,13 @@ public:
     ChartOutlets& outlets() { return m_outlets; }
     OpenGLView& openGLView() { return m_openGLView; }
     PhotoHorizonAdjustPanel& photoHorizonPanel() { return *m_photoHorizonPanel; }
+    SSWindow& ssWindow() { return m_ssWindow; }
     // The menus every main window of the program carries in its menu bar.
     ChartMenuBar& menuBar() { return *m_menuBar; }
     FindObjects& findObjects() { return m_findObjects; }
+    FindPanelControl* findPanel() { return m_findPanel; }
     InfoPanelControl& infoPanels() { return *m_infoPanels; }
+    ScopeControl& scopeControl() { return m_mount.scopeControl(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -104,10 +109,12 @@ private:
     void createAppMenu(const Folders& folders);
     void createFinder();
     void createMenus();
+    void createPlanning();
     // Writes a line to the debug log while debugging is on.
     void writeDebugLine(const QString& line);
 
     CatalogueFolders m_catalogueFolders;
+    QString m_userDataFolder;
     DebugLog m_debugLog;
     std::unique_ptr<DisplayGamma> m_gamma;
     PrefControl m_prefs;
@@ -154,5 +161,7 @@ private:
     std::unique_ptr<DeepSkyPhotos> m_stockPhotos;
     std::unique_ptr<InfoPanelControl> m_infoPanels;
     std::unique_ptr<FinderLink> m_finderLink;
+    std::unique_ptr<NameSearchLink> m_nameSearch;
+    std::unique_ptr<PlanningAssembly> m_planning;
     bool m_isLaunchPending = false;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 class BottomPanel;
+class CalendarEvents;
 class CatalogueStore;
 class ChartDisplay;
 class ChartImages;
@@ -18,6 +19,7 @@ class MainToolbar;
 class MountGoto;
 class MountState;
 class NameSearch;
+class NightPlanner;
 class ObjectCentering;
 class PhotoHorizonAdjustPanel;
 class PhotoPanel;
@@ -33,7 +35,7 @@ class StarProjection;
 class StartupDate;
 class TelescopeDrawer;
 class TimePanel;
-class TourControl;
+class Tours;
 class ToolPanel;
 class ToolTipOwner;
 class VersionCheck;
@@ -76,9 +78,11 @@ struct ChartOutlets {
     Finder* findObjects = nullptr;
     NameSearch* nameSearch = nullptr;
     FindPanelEntry* findPanelEntry = nullptr;
-    TourControl* tourControl = nullptr;
+    Tours* tourControl = nullptr;
     PhotoPanel* photoPanel = nullptr;
     HidesOnDeactivate* tonightWindow = nullptr;
+    NightPlanner* tonightView = nullptr;
+    CalendarEvents* calEventPanel = nullptr;
 
     // Telescope view and solar-system windows.
     ScopeViewWindow* svWindow = nullptr;

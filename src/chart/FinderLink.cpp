@@ -2,6 +2,7 @@
 
 #include "find/FindObjects.h"
 #include "find/panels/InfoPanelControl.h"
+#include "find/tours/TourControl.h"
 
 void FinderLink::findObject(QPointF chartPoint)
 {
@@ -27,4 +28,10 @@ void FinderLink::openFind(bool open)
 {
     if (m_openFind)
         m_openFind(open);
+}
+
+void FinderLink::addTourObject()
+{
+    if (m_tours)
+        m_tours->addTourObject();
 }

@@ -6,6 +6,7 @@
 
 class FindObjects;
 class InfoPanelControl;
+class TourControl;
 
 // The chart view's finder: the hit test and Track of the object finder, the
 // information panels, and the find panel's opening.
@@ -19,8 +20,9 @@ public:
     void findObject(QPointF chartPoint) override;
     void findTrackAction() override;
     void updatePanelInfo(bool planner) override;
-    // No tour is being built by this program yet; a click adds nothing.
-    void addTourObject() override {}
+    void addTourObject() override;
+    // Chart clicks add to a tour being built once the tours exist.
+    void setTours(TourControl* tours) { m_tours = tours; }
     void escapePanel() override;
     void openFind(bool open) override;
 
@@ -28,4 +30,5 @@ private:
     FindObjects& m_finder;
     InfoPanelControl& m_panels;
     std::function<void(bool)> m_openFind;
+    TourControl* m_tours = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "mount/SerialSlots.h"
 
+#include <QByteArrayView>
 #include <QtGlobal>
 
 #include <chrono>
@@ -24,6 +25,20 @@ struct CycleRules {
     static CycleRules bridge();
 };
 
+// Where a reply ends when the device says so (a terminator, a known length):
+// pauses inside the reply then never end it early, so that its tail is not
+// taken as the start of the next reply; only the last cycle does. Without
+// `complete` the cycle rules decide (replies with neither end nor length).
+struct ReplyEnd {
+    std::function<bool(QByteArrayView gathered)> complete;
+    int lastCycle = 0;   // 0: the cycle rules' own
+
+    // Complete once `count` bytes equal to `terminator` have come.
+    static ReplyEnd terminator(char terminator, int count = 1);
+    // Complete at `bytes` bytes.
+    static ReplyEnd length(qsizetype bytes);
+};
+
 // One read of the device: bytes read, 0 for none, negative on an error.
 using ReadSome = std::function<qsizetype(char* into, qsizetype most)>;
 
@@ -35,4 +50,5 @@ struct GatheredReply {
 };
 
 // Runs the cycles into `reply`, never reading past its end.
-GatheredReply gatherReply(const CycleRules& rules, const ReadSome& read, ReplyBuffer& reply);
+GatheredReply gatherReply(const CycleRules& rules, const ReadSome& read, ReplyBuffer& reply,
+                          const ReplyEnd& end = {});

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "mount/MountProtocols.h"
+
 // What the telescope view reads of the mount controller: the protocol in use,
 // the software sync offsets of a SynScan mount (radians), its state for the
 // status light, and the goto of a track click (radians of date).
 class SVMountLink {
 public:
-    static constexpr int kSynScanProtocol = 12;
-
     virtual ~SVMountLink() = default;
     virtual int scopeProtocol() const = 0;
     virtual double synScanRAError() const = 0;

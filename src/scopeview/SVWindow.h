@@ -6,6 +6,7 @@
 
 class PrefControl;
 class QLabel;
+class QMenuBar;
 class QPropertyAnimation;
 class QScrollArea;
 class QToolButton;
@@ -17,9 +18,9 @@ class SVDrawView;
 class SVDrawer;
 class SVView;
 
-// The telescope view's floating window: the square view over a 17-point
-// bottom bar, and the drawer as a side panel opened by the bar's disclosure
-// button. Its keys pan the field and change the power.
+// The telescope view's floating window: the program's menus, the square view
+// over a 17-point bottom bar, and the drawer as a side panel opened by the
+// bar's disclosure button. Its keys pan the field and change the power.
 class SVWindow final : public QWidget, public ScopeViewWindow {
     Q_OBJECT
 public:
@@ -53,6 +54,8 @@ public:
     // The bottom bar's power, field and centre texts and the mount's status
     // light, which fades in over half a second on each fresh position.
     void updateBottomPanel();
+    // Carries the chart's menus, so that every window can reach the others.
+    QMenuBar& menuBar() { return *m_menuBar; }
 
     bool keepSVClosed() const { return m_keepSVClosed; }
     void setKeepSVClosed(bool closed) { m_keepSVClosed = closed; }
@@ -80,8 +83,10 @@ private:
     void madeInactive();
     void closeDrawerPanel();
     void placeChildren();
+    int menuBarHeight() const;
 
     PrefControl& m_prefs;
+    QMenuBar* m_menuBar;
     SVView* m_view;
     QWidget* m_bottomBar;
     QLabel* m_ledButton;

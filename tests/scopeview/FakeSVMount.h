@@ -7,7 +7,7 @@
 
 // A mount as the telescope view sees it, its state set by the test.
 struct FakeSVMount final : SVMountLink {
-    int protocol = SVMountLink::kSynScanProtocol;
+    int protocol = kProtocolSynScan;
     double raError = 0.0;
     double decError = 0.0;
     bool connected = false;

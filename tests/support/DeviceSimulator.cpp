@@ -73,37 +73,63 @@ void DeviceSimulator::reply(const QByteArray& bytes)
     if (m_keep >= 0)
         out.truncate(m_keep);
     std::this_thread::sleep_for(m_delay);
-    if (m_splitAt >= 0 && m_splitAt < out.size()) {
-        writeAll(out.constData(), m_splitAt);
+    const qsizetype splitAt = m_splitHalf ? out.size() / 2 : m_splitAt;
+    if (splitAt > 0 && splitAt < out.size()) {
+        writeAll(out.constData(), splitAt);
         std::this_thread::sleep_for(m_splitGap);
-        writeAll(out.constData() + m_splitAt, out.size() - m_splitAt);
+        writeAll(out.constData() + splitAt, out.size() - splitAt);
     } else {
         writeAll(out.constData(), out.size());
     }
 }
 
+void DeviceSimulator::reply(const std::vector<ReplyPart>& parts)
+{
+    for (const ReplyPart& part : parts) {
+        std::this_thread::sleep_for(part.after);
+        reply(part.bytes);
+    }
+}
+
+bool DeviceSimulator::answerOrClose(const std::vector<ReplyPart>& parts)
+{
+    if (m_closeOnRequest) {
+        if (isSocket(m_fd)) {
+            const linger reset{1, 0};
+            setsockopt(m_fd, SOL_SOCKET, SO_LINGER, &reset, sizeof(reset));
+        }
+        ::close(m_fd);
+        m_fd = -1;
+        return false;
+    }
+    const bool silent = m_noAnswer || (m_answerLimit >= 0 && m_answered >= m_answerLimit);
+    if (!silent && !parts.empty()) {
+        reply(parts);
+        ++m_answered;
+    }
+    return true;
+}
+
 bool DeviceSimulator::serve(QByteArray& pending)
 {
+    while (m_responder && !pending.isEmpty()) {
+        Response response = m_responder(pending);
+        if (response.consumed <= 0)
+            return true;
+        pending.remove(0, response.consumed);
+        if (!answerOrClose(response.parts))
+            return false;
+    }
+    if (m_responder)
+        return true;
     for (;;) {
         const auto match = std::find_if(m_table.begin(), m_table.end(), [&](const auto& entry) {
             return pending.startsWith(entry.first);
         });
         if (match != m_table.end()) {
             pending.remove(0, match->first.size());
-            if (m_closeOnRequest) {
-                if (isSocket(m_fd)) {
-                    const linger reset{1, 0};
-                    setsockopt(m_fd, SOL_SOCKET, SO_LINGER, &reset, sizeof(reset));
-                }
-                ::close(m_fd);
-                m_fd = -1;
+            if (!answerOrClose({{match->second, Duration(0)}}))
                 return false;
-            }
-            const bool silent = m_noAnswer || (m_answerLimit >= 0 && m_answered >= m_answerLimit);
-            if (!silent) {
-                reply(match->second);
-                ++m_answered;
-            }
             continue;
         }
         // Bytes no request can start with are noise: drop them one by one.

@@ -119,6 +119,8 @@ TaggedMenu* ChartMenuBar::buildSetupMenu(QWidget* owner)
     auto* menu = new TaggedMenu(menuText("Setup"), m_setup, owner);
     addItems(*menu, kSites);
     menu->addSeparator();
+    menu->addItem(menuText("Photo Horizon Adjust"), SetupMenuActions::kPhotoHorizonTag);
+    menu->addSeparator();
     addItems(*menu, kClocks);
     return menu;
 }
@@ -130,6 +132,7 @@ TaggedMenu* ChartMenuBar::buildWindowMenu(QWidget* owner)
     menu->addSeparator();
     menu->addItem(StringTables::localizedString(QStringLiteral("PrefPanel"), QStringLiteral("Sky Window")),
                   WindowMenuActions::kSkyWindowTag);
+    menu->addItem(menuText("Night Planner"), WindowMenuActions::kPlannerTag);
     menu->addItem(menuText("Information Panels"), WindowMenuActions::kInfoPanelTag);
     return menu;
 }
@@ -142,6 +145,7 @@ TaggedMenu* ChartMenuBar::buildFileMenu(QWidget* owner)
     addItems(*menu, kFilePrinting);
     menu->addSeparator();
     menu->addItem(menuText("Build Custom Horizon"), FileMenuActions::kCustomHorizonTag);
+    menu->addItem(menuText("Calendar Event..."), FileMenuActions::kCalendarEventTag);
     return menu;
 }
 

@@ -1,5 +1,6 @@
 #include "chart/menus/FileMenuActions.h"
 
+#include "chart/CalendarEvents.h"
 #include "chart/CatalogueStore.h"
 #include "chart/ChartDisplay.h"
 #include "chart/ChartOutlets.h"
@@ -7,7 +8,7 @@
 #include "chart/PhotoPanel.h"
 #include "chart/ScopeViewControl.h"
 #include "chart/ScopeViewWindow.h"
-#include "chart/TourControl.h"
+#include "chart/Tours.h"
 #include "chart/menus/MenuText.h"
 #include "chart/printing/PrintSkyView.h"
 #include "model/prefs/PrefControl.h"
@@ -101,6 +102,12 @@ void FileMenuActions::menuAction(int tag)
         if (m_outlets.starDatabaseModel)
             m_outlets.starDatabaseModel->createCustomHorizons();
         break;
+    case kCalendarEventTag:
+        if (CalendarEvents* events = m_outlets.calEventPanel; events && events->isPanelVisible())
+            events->orderOut();
+        else if (events)
+            events->displayDateTime();
+        break;
     default:
         break;
     }
@@ -131,7 +138,7 @@ MenuItemState FileMenuActions::validateMenuItem(int tag) const
 
 void FileMenuActions::createTour()
 {
-    TourControl* tours = m_outlets.tourControl;
+    Tours* tours = m_outlets.tourControl;
     if (!m_prefs.isCreateTour()) {
         m_prefs.setIsCreateTour(true);
         if (tours && tours->isTourVisible()) {
@@ -159,12 +166,12 @@ bool FileMenuActions::openTourFile()
 
 bool FileMenuActions::saveTourFile()
 {
-    TourControl* tours = m_outlets.tourControl;
+    Tours* tours = m_outlets.tourControl;
     if (tours && tours->numTourObjects() != 0) {
         const QString path = m_dialogs.saveFile(menuText("Save Tour/Filter File"), m_tourDirectory, kTourFilter);
-        if (path.isEmpty())
+        // A file that could not be written keeps the tour, as a cancel does.
+        if (path.isEmpty() || !tours->saveTourFile(path))
             return false;
-        tours->saveTourFile(path);
         if (m_prefs.isCreateTour()) {
             m_prefs.setIsCreateTour(false);
             tours->clearTour();
@@ -212,7 +219,7 @@ void FileMenuActions::endTourCreation()
 
 void FileMenuActions::reopenTourPanel()
 {
-    TourControl* tours = m_outlets.tourControl;
+    Tours* tours = m_outlets.tourControl;
     if (!tours)
         return;
     // Reopened once the closing panel is gone; its lines stay.

@@ -14,8 +14,8 @@ class QPrinter;
 struct ChartOutlets;
 
 // The File menu: open a photograph, open and save tours and build one by
-// clicks on the chart, page set-up, and printing the chart or the telescope
-// view on one shared set of print settings.
+// clicks on the chart, page set-up, printing the chart or the telescope view
+// on one shared set of print settings, and the calendar-event panel.
 class FileMenuActions final : public TaggedMenuActions {
 public:
     static constexpr int kOpenPhotoTag = 1;
@@ -25,6 +25,7 @@ public:
     static constexpr int kPrintTag = 5;
     static constexpr int kPrintScopeViewTag = 6;
     static constexpr int kCustomHorizonTag = 7;
+    static constexpr int kCalendarEventTag = 8;
 
     // What to do with a tour being built when its panel is closed.
     enum class TourCloseChoice { Save, Discard, Resume };
@@ -50,7 +51,8 @@ public:
 
     // True when a file was chosen and handed to the tours.
     bool openTourFile();
-    // True when the tour was saved or was empty; false when the user cancelled.
+    // True when the tour was saved or was empty; false when the user cancelled
+    // or the file could not be written.
     bool saveTourFile();
     // The tour panel was closed while a tour is being built.
     void handleTourClose();

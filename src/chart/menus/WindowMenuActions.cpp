@@ -5,6 +5,7 @@
 #include "chart/Finder.h"
 #include "chart/FloatingPanel.h"
 #include "chart/MainWindowControl.h"
+#include "chart/NightPlanner.h"
 #include "chart/ScopeViewControl.h"
 #include "chart/ScopeViewWindow.h"
 #include "chart/SolarSystemWindow.h"
@@ -40,11 +41,17 @@ void WindowMenuActions::menuAction(int tag)
         toggleScopeView();
         break;
     case kSolarSystemTag:
-        if (m_outlets.ssControl)
+        if (m_outlets.ssControl && mayHide(isSolarSystemVisible()))
             m_outlets.ssControl->toggleWindow();
         break;
     case kSkyWindowTag:
         toggleSkyWindow();
+        break;
+    case kPlannerTag:
+        if (NightPlanner* planner = m_outlets.tonightView; planner && planner->isPlannerVisible())
+            planner->orderOut();
+        else if (planner)
+            planner->showTonight();
         break;
     case kInfoPanelTag:
         m_prefs.setIsInfoPanel(!m_prefs.isInfoPanel());
@@ -70,13 +77,15 @@ MenuItemState WindowMenuActions::validateMenuItem(int tag) const
         break;
     case kScopeViewTag:
         state.checked = isScopeViewVisible();
+        state.enabled = mayHide(isScopeViewVisible());
         break;
     case kSolarSystemTag:
         state.checked = isSolarSystemVisible();
+        state.enabled = mayHide(isSolarSystemVisible());
         break;
     case kSkyWindowTag:
         state.checked = isSkyWindowVisible();
-        state.enabled = !isSkyWindowVisible() || isScopeViewVisible() || isSolarSystemVisible();
+        state.enabled = mayHide(isSkyWindowVisible());
         break;
     case kInfoPanelTag:
         state.checked = m_prefs.isInfoPanel();
@@ -90,7 +99,7 @@ MenuItemState WindowMenuActions::validateMenuItem(int tag) const
 void WindowMenuActions::toggleScopeView()
 {
     ScopeViewControl* view = m_outlets.svControl;
-    if (!view)
+    if (!view || !mayHide(isScopeViewVisible()))
         return;
     if (isScopeViewVisible()) {
         view->orderOut();
@@ -108,9 +117,9 @@ void WindowMenuActions::toggleSkyWindow()
     MainWindowControl* window = m_outlets.mainWindow;
     if (!window)
         return;
+    if (!mayHide(window->isWindowVisible()))
+        return;
     if (window->isWindowVisible()) {
-        if (!isScopeViewVisible() && !isSolarSystemVisible())
-            return;
         window->orderOut();
         window->setKeepSWClosed(true);
     } else {
@@ -131,6 +140,12 @@ bool WindowMenuActions::isScopeViewVisible() const
 bool WindowMenuActions::isSolarSystemVisible() const
 {
     return m_outlets.ssControl && m_outlets.ssControl->isWindowVisible();
+}
+
+bool WindowMenuActions::mayHide(bool isVisible) const
+{
+    const int open = int(isScopeViewVisible()) + int(isSolarSystemVisible()) + int(isSkyWindowVisible());
+    return !isVisible || open > 1;
 }
 
 bool WindowMenuActions::isSkyWindowVisible() const

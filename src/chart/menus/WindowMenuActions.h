@@ -8,7 +8,7 @@ struct ChartOutlets;
 
 // The Window menu: shows and hides the direction and time panels (kept for
 // the next launch), the telescope view, the solar-system window, the chart
-// window and the information panels. Hiding the telescope view or the chart
+// window, the night planner and the information panels. Hiding the telescope view or the chart
 // from here keeps it closed until this menu shows it again.
 class WindowMenuActions final : public TaggedMenuActions {
 public:
@@ -17,13 +17,15 @@ public:
     static constexpr int kScopeViewTag = 3;
     static constexpr int kSolarSystemTag = 4;
     static constexpr int kSkyWindowTag = 6;
+    static constexpr int kPlannerTag = 7;
     static constexpr int kInfoPanelTag = 8;
 
     WindowMenuActions(PrefControl& prefs, const ChartOutlets& outlets, UpdateChain& chain);
 
     void menuAction(int tag) override;
-    // Every item is enabled, but the chart's while it is the only window
-    // open: without a menu bar elsewhere it could not be shown again.
+    // Every item is enabled, but that of the chart, the telescope view or
+    // the solar-system window while it is the only one of them open: without
+    // a menu bar elsewhere nothing could be shown again.
     MenuItemState validateMenuItem(int tag) const override;
 
 private:
@@ -32,6 +34,8 @@ private:
     bool isScopeViewVisible() const;
     bool isSolarSystemVisible() const;
     bool isSkyWindowVisible() const;
+    // A window open may be hidden here only while another carries the menus.
+    bool mayHide(bool isVisible) const;
 
     PrefControl& m_prefs;
     const ChartOutlets& m_outlets;

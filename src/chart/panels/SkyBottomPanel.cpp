@@ -1,5 +1,6 @@
 #include "chart/panels/SkyBottomPanel.h"
 
+#include "chart/CalendarEvents.h"
 #include "chart/ChartOutlets.h"
 #include "chart/MountState.h"
 #include "chart/SkyView.h"
@@ -128,6 +129,8 @@ void SkyBottomPanel::updateTime()
                                                             : formattedDate(moment));
     m_dateTimeText->adjustSize();
     m_dateTimeText->move(0, 0);
+    if (CalendarEvents* events = m_outlets.calEventPanel; events && events->isPanelVisible())
+        events->updateDateTime();
 }
 
 void SkyBottomPanel::updateTwilight()

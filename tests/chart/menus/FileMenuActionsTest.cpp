@@ -1,6 +1,7 @@
 #include "chart/menus/MenuFakes.h"
 
-#include "chart/TourControl.h"
+#include "chart/CalendarEvents.h"
+#include "chart/Tours.h"
 #include "chart/menus/FileMenuActions.h"
 #include "chart/printing/PrintSkyView.h"
 
@@ -10,9 +11,10 @@
 
 namespace {
 
-struct FakeTours final : TourControl, Logged {
+struct FakeTours final : Tours, Logged {
     using Logged::Logged;
     bool visible = false;
+    bool writable = true;
     int objects = 0;
     bool isTourVisible() const override { return visible; }
     void setTourTitle(const QString& t) override { log.add("tours", "setTourTitle", t); }
@@ -20,7 +22,11 @@ struct FakeTours final : TourControl, Logged {
     void setNumTourObjects(int n) override { objects = n; }
     void initTourPanel(bool clear) override { log.add("tours", "initTourPanel", clear); visible = true; }
     void openTourFile(const QString& p) override { log.add("tours", "openTourFile", p); visible = true; }
-    void saveTourFile(const QString& p) override { log.add("tours", "saveTourFile", p); }
+    bool saveTourFile(const QString& p) override
+    {
+        log.add("tours", "saveTourFile", p);
+        return writable;
+    }
     void clearTour() override { log.add("tours", "clearTour"); objects = 0; }
 };
 
@@ -65,9 +71,15 @@ TEST_F(FileMenuActionsTest, BuildingATourStartsEmptyAndSavingEndsIt)
     EXPECT_EQ(count("savePanel.show Save Tour/Filter File /tours/"), 1);
 
     chosenPath = "/tours/Night.txt";
+    tours.writable = false;  // the file cannot be written: the tour stays
+    file->menuAction(FileMenuActions::kCreateTourTag);
+    EXPECT_TRUE(p.isCreateTour());
+    EXPECT_EQ(count("tours.clearTour"), 0);
+
+    tours.writable = true;
     file->menuAction(FileMenuActions::kCreateTourTag);
     EXPECT_FALSE(p.isCreateTour());
-    EXPECT_EQ(count("tours.saveTourFile /tours/Night.txt"), 1);
+    EXPECT_EQ(count("tours.saveTourFile /tours/Night.txt"), 2);
     EXPECT_EQ(count("tours.clearTour"), 1);
     EXPECT_EQ(tourItemTitle(), "Create Tour/Filter");
     EXPECT_TRUE(file->validateMenuItem(FileMenuActions::kOpenTourTag).enabled);
@@ -116,6 +128,28 @@ TEST_F(FileMenuActionsTest, ClosingTheTourPanelSavesDiscardsOrResumes)
     EXPECT_FALSE(p.isCreateTour());
     EXPECT_EQ(count("tours.clearTour"), 1);
     EXPECT_EQ(tourItemTitle(), "Create Tour/Filter");
+}
+
+TEST_F(FileMenuActionsTest, TheCalendarEventItemShowsTheChartDateOrHidesThePanel)
+{
+    struct FakeEvents final : CalendarEvents {
+        bool isPanelVisible() const override { return visible; }
+        void orderOut() override { visible = false; }
+        void displayDateTime() override
+        {
+            visible = true;
+            ++shown;
+        }
+        void updateDateTime() override {}
+        bool visible = false;
+        int shown = 0;
+    } events;
+    file->menuAction(FileMenuActions::kCalendarEventTag);  // no panel: nothing
+    outlets.calEventPanel = &events;
+    file->menuAction(FileMenuActions::kCalendarEventTag);
+    EXPECT_EQ(events.shown, 1);
+    file->menuAction(FileMenuActions::kCalendarEventTag);
+    EXPECT_FALSE(events.visible);
 }
 
 TEST_F(FileMenuActionsTest, PrintItemsFollowTheirWindows)

@@ -3,6 +3,7 @@
 #include "chart/menus/ShowMenuActions.h"
 #include "chart/menus/TaggedMenu.h"
 #include "chart/menus/WindowMenuActions.h"
+#include "chart/NightPlanner.h"
 
 #include <gtest/gtest.h>
 
@@ -51,12 +52,27 @@ TEST_F(WindowMenuActionsTest, ClosingTheScopeViewHereKeepsItClosedUntilOpenedHer
     EXPECT_TRUE(checked(WindowMenuActions::kSolarSystemTag));
 }
 
-TEST_F(WindowMenuActionsTest, TheChartHidesOnlyWhileAnotherWindowCarriesTheMenus)
+TEST_F(WindowMenuActionsTest, AWindowHidesOnlyWhileAnotherCarriesTheMenus)
 {
-    ASSERT_TRUE(mainWindow.visible);
-    EXPECT_FALSE(windows->validateMenuItem(WindowMenuActions::kSkyWindowTag).enabled);
-    windows->menuAction(WindowMenuActions::kSkyWindowTag);
-    EXPECT_TRUE(mainWindow.visible) << "the only window stays";
+    struct Window {
+        int tag;
+        bool& visible;
+    };
+    const Window windowsWithMenus[] = {{WindowMenuActions::kSkyWindowTag, mainWindow.visible},
+                                       {WindowMenuActions::kScopeViewTag, fakes.svWindow.visible},
+                                       {WindowMenuActions::kSolarSystemTag, solarSystem.visible}};
+    for (const Window& only : windowsWithMenus) {
+        for (const Window& window : windowsWithMenus)
+            window.visible = &window == &only;
+        EXPECT_FALSE(windows->validateMenuItem(only.tag).enabled) << only.tag;
+        windows->menuAction(only.tag);
+        EXPECT_TRUE(only.visible) << "the only window stays: " << only.tag;
+        for (const Window& other : windowsWithMenus)
+            if (&other != &only)
+                EXPECT_TRUE(windows->validateMenuItem(other.tag).enabled) << other.tag;
+    }
+    fakes.svWindow.visible = false;
+    mainWindow.visible = true;
 
     fakes.svWindow.visible = true;
     EXPECT_TRUE(windows->validateMenuItem(WindowMenuActions::kSkyWindowTag).enabled);
@@ -72,6 +88,29 @@ TEST_F(WindowMenuActionsTest, TheChartHidesOnlyWhileAnotherWindowCarriesTheMenus
     // Projected before it comes to the front, redrawn after.
     EXPECT_EQ(fakes.log.calls.indexOf("model.calculateStarPositions false"), 0);
     EXPECT_LT(fakes.log.calls.indexOf("mainWindow.orderFront"), fakes.log.calls.indexOf("skyView.display"));
+}
+
+TEST_F(WindowMenuActionsTest, ThePlannerOpensOnTheChartsNightAndClosesAgain)
+{
+    struct FakePlanner final : NightPlanner {
+        bool isPlannerVisible() const override { return visible; }
+        void orderOut() override { visible = false; }
+        void showTonight() override
+        {
+            visible = true;
+            ++nights;
+        }
+        bool visible = false;
+        int nights = 0;
+    } planner;
+    windows->menuAction(WindowMenuActions::kPlannerTag);  // no planner: nothing
+    outlets.tonightView = &planner;
+    windows->menuAction(WindowMenuActions::kPlannerTag);
+    EXPECT_TRUE(planner.visible);
+    EXPECT_EQ(planner.nights, 1);
+    windows->menuAction(WindowMenuActions::kPlannerTag);
+    EXPECT_FALSE(planner.visible);
+    EXPECT_EQ(planner.nights, 1);
 }
 
 TEST_F(WindowMenuActionsTest, InformationPanelsSwitchForTheRunOnly)

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "chart/CalendarEvents.h"
+
+#include <QDateTime>
+#include <QWidget>
+
+#include <functional>
+
+class CalendarStore;
+class QButtonGroup;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+
+// The small panel that saves the chart's date and time as a one-minute event,
+// with a title and an optional alarm an hour or a day before, into one of the
+// user's calendars.
+class CalEventPanel final : public QWidget, public CalendarEvents {
+    Q_OBJECT
+public:
+    static constexpr int kCancelTag = 1;
+    static constexpr int kSaveTag = 2;
+    // Alarm columns.
+    static constexpr int kNoAlarm = 0;
+    static constexpr int kHourBefore = 1;
+    static constexpr int kDayBefore = 2;
+
+    struct Links {
+        CalendarStore* store = nullptr;  // none: nothing can be saved
+        std::function<QDateTime()> skyDate;
+        std::function<QDateTime()> now;  // the system clock
+    };
+
+    CalEventPanel(Links links, QWidget* parent = nullptr);
+
+    bool isPanelVisible() const override { return isVisible(); }
+    void orderOut() override { hide(); }
+    void displayDateTime() override;
+    void updateDateTime() override;
+    void buttonAction(int tag);
+    bool saveEvent();
+
+    QLineEdit& titleEditText() const { return *m_title; }
+    QComboBox& calPopupButton() const { return *m_calendars; }
+    QLabel& dateTimeText() const { return *m_dateTime; }
+    void setAlarmColumn(int column);
+
+private:
+    Links m_links;
+    QLabel* m_dateTime;
+    QLineEdit* m_title;
+    QButtonGroup* m_alarm;
+    QComboBox* m_calendars;
+};

@@ -1,0 +1,378 @@
+#include "find/panels/TonightView.h"
+
+#include "find/FindSky.h"
+#include "find/TransitTimes.h"
+#include "find/tours/TourCommands.h"
+#include "find/tours/TourFile.h"
+#include "find/tours/TourFinder.h"
+#include "model/SkyCoordinates.h"
+#include "model/SkyDateModel.h"
+#include "model/prefs/PrefControl.h"
+#include "platform/AlertPanel.h"
+#include "platform/AppTimeZone.h"
+
+#include <QFileInfo>
+#include <QLinearGradient>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+constexpr double kRadiansPerDegree = kPi / 180.0;
+constexpr double kHoursPerRadian = 12.0 / kPi;
+// Solar hours per sidereal hour of twilight.
+constexpr double kSiderealToSolar = 0.9973;
+constexpr double kPointsPerHour = 100.0;
+constexpr double kMidnightX = 1200.0;
+constexpr double kSampleStep = 50.0;
+constexpr double kPointsPerDegree = 4.6;
+constexpr double kHalfHourRadians = 0.5 * 15.0 * kRadiansPerDegree;
+// A stroke joins samples closer than this.
+constexpr double kJoinDistance = 100.0;
+constexpr double kAstronomicalEdge = 25.0;
+constexpr double kMistHeight = 69.0;
+constexpr double kCrossArm = 10.0;
+constexpr double kVisibleWidth = 800.0;
+constexpr int kNoonHour = 13;
+const QColor kTwilightLight = QColor::fromRgbF(0.75f, 0.75f, 1.0f);
+const QColor kNowColor = QColor::fromRgbF(0.75f, 0.0f, 0.25f, 0.75f);
+const QColor kReadoutColor = QColor::fromRgbF(0.0f, 0.55f, 0.0f);
+const char* const kBodyNames[] = {"Sun",    "Mercury", "Venus",   "Mars",  "Jupiter",
+                                  "Saturn", "Uranus",  "Neptune", "Pluto", "Moon"};
+const QString kNone = QStringLiteral("None");
+
+QString titleOf(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.suffix().compare(QLatin1String("txt"), Qt::CaseInsensitive) == 0 ? info.completeBaseName()
+                                                                                 : info.fileName();
+}
+
+// Chart y (upward) to widget y.
+double top(double y) { return TonightView::kHeight - y; }
+
+}  // namespace
+
+// The strokes and labels of one colour.
+struct TonightView::Curve {
+    QPainterPath path;
+    struct Label {
+        QPointF at;
+        QString name;
+    };
+    std::vector<Label> labels;
+};
+
+TonightView::TonightView(Links links, QWidget* parent) : QWidget(parent), m_links(std::move(links))
+{
+    setFixedSize(kWidth, kHeight);
+    for (Tour& tour : m_tours)
+        tour.name = kNone;
+    m_nightDate = AppTimeZone::now();
+}
+
+void TonightView::tonightDate()
+{
+    m_latitude = m_links.prefs.latitude() * kRadiansPerDegree;
+    m_longitude = m_links.prefs.longitude();
+    const QTimeZone zone = AppTimeZone::zone();
+    const QDateTime chart = (m_links.skyDate ? m_links.skyDate() : AppTimeZone::now()).toTimeZone(zone);
+    QDate date = chart.date();
+    if (chart.time().hour() >= kNoonHour)
+        date = date.addDays(1);
+    m_nightDate = QDateTime(date, QTime(0, 0), zone);
+    calculateDate();
+}
+
+void TonightView::calculateDate()
+{
+    const double jd = SkyDateModel::julianDayOf(m_nightDate);
+    double lst = std::fmod(SkyDateModel::greenwichSiderealHours(jd) + m_longitude / 15.0, 24.0);
+    if (lst < 0.0)
+        lst += 24.0;
+    m_nightMeridian = lst * 15.0 * kRadiansPerDegree;
+
+    const std::span<const planet> bodies = m_links.sky.planets();
+    const double ra = bodies.empty() ? 0.0 : bodies[0].ra;
+    const double dec = bodies.empty() ? 0.0 : bodies[0].dec;
+    const double zenith = (m_isAstroTwilight ? kAstronomicalZenith : kCivilZenith) * kRadiansPerDegree;
+    const double cosH0 = -std::tan(m_latitude) * std::tan(dec);
+    const double x = (std::cos(zenith) - std::sin(m_latitude) * std::sin(dec)) /
+                     (std::cos(m_latitude) * std::cos(dec));
+    // No twilight edge tonight, or no sunrise or sunset to measure it from.
+    m_isCircum = !(x >= -1.0 && x <= 1.0) || !(cosH0 >= -1.0 && cosH0 <= 1.0);
+    if (m_isCircum)
+        return;
+    m_duration = float((std::acos(x) - std::acos(cosH0)) * kHoursPerRadian * kSiderealToSolar);
+    const QTimeZone zone = AppTimeZone::zone();
+    const QDateTime chart = (m_links.skyDate ? m_links.skyDate() : AppTimeZone::now()).toTimeZone(zone);
+    const TransitTimes times = TransitTimes::calculateTransit(ra / kRadiansPerDegree, dec / kRadiansPerDegree,
+                                                              {m_links.prefs.latitude(), m_longitude},
+                                                              chart.date(), zone);
+    m_riseTime = times.riseTimeHour;
+    m_setTime = times.setTimeHour;
+    m_sunSet0 = float(m_setTime * kPointsPerHour - kMidnightX);
+    m_sunSet1 = float((m_setTime + m_duration) * kPointsPerHour - kMidnightX);
+    m_sunRise1 = float(m_riseTime * kPointsPerHour + kMidnightX);
+    m_sunRise0 = float((m_riseTime - m_duration) * kPointsPerHour + kMidnightX);
+}
+
+double TonightView::CalculateAzFromRA(double k, double ra, double dec) const
+{
+    double hour = m_nightMeridian + k * kHalfHourRadians;
+    if (hour >= 2.0 * kPi)
+        hour -= 2.0 * kPi;
+    double az = 0.0;
+    double alt = 0.0;
+    SkyCoordinates::CalculateAzFromRA(ra, dec, {m_latitude, hour}, &az, &alt);
+    return kGround + alt * kPointsPerRadian;
+}
+
+float TonightView::currentTime() const
+{
+    const QDateTime chart = (m_links.skyDate ? m_links.skyDate() : AppTimeZone::now()).toTimeZone(AppTimeZone::zone());
+    const QTime t = chart.time();
+    return float(t.hour() + t.minute() / 60.0 + t.second() / 3600.0);
+}
+
+bool TonightView::isSwitchOn(int tag) const
+{
+    if (tag >= kSunTag && tag <= kMoonTag)
+        return m_bodies[tag];
+    switch (tag) {
+    case kTwilightTag:
+        return m_isTwilight;
+    case kMistTag:
+        return m_isMist;
+    case kTour1Tag:
+        return m_tours[0].on;
+    case kTour2Tag:
+        return m_tours[1].on;
+    default:
+        return false;
+    }
+}
+
+void TonightView::tonightAction(int tag, bool on, bool optionHeld)
+{
+    if (tag >= kSunTag && tag <= kMoonTag) {
+        m_bodies[tag] = on;
+    } else if (tag == kTwilightTag) {
+        m_isTwilight = on;
+        if (on) {
+            m_isAstroTwilight = !optionHeld;
+            calculateDate();
+        }
+    } else if (tag == kMistTag) {
+        m_isMist = on;
+    } else if (tag == kTour1Tag || tag == kTour2Tag) {
+        switchTour(tag == kTour1Tag ? 1 : 2, on);
+    } else if (tag == kOpenTour1Tag || tag == kOpenTour2Tag) {
+        openTour(tag == kOpenTour1Tag ? 1 : 2);
+    }
+    update();
+}
+
+void TonightView::switchTour(int n, bool on)
+{
+    Tour& tour = m_tours[n - 1];
+    tour.on = on;
+    if (on && tour.lines.isEmpty() && !openTour(n)) {
+        tour.on = false;
+        tour.name = kNone;
+        emit switchesChanged();
+    }
+}
+
+bool TonightView::openTour(int n)
+{
+    const QString path = m_links.chooseTourFile ? m_links.chooseTourFile() : QString();
+    const bool read = !path.isEmpty() && openTourFile(path, n);
+    m_tours[n - 1].name = read && !m_tours[n - 1].lines.isEmpty() ? titleOf(path) : kNone;
+    emit switchesChanged();
+    return read;
+}
+
+bool TonightView::openTourFile(const QString& path, int n)
+{
+    const std::optional<QString> text = TourFile::readText(path);
+    if (!text) {
+        AlertPanel::runAlert(QStringLiteral("Can not open file:"), path);
+        return false;
+    }
+    m_tours[n - 1].lines = TourFile::splitLines(*text);
+    update();
+    return true;
+}
+
+void TonightView::clickAt(QPointF chartPoint)
+{
+    m_clickPt = chartPoint.y() <= kGround ? QPointF() : chartPoint;
+    update();
+    emit rulerNeedsDisplay();
+}
+
+QString TonightView::readoutText() const
+{
+    if (m_clickPt.isNull())
+        return {};
+    const double x = m_clickPt.x();
+    const double hours = (x < kMidnightX ? x + kMidnightX : x - kMidnightX) / kPointsPerHour;
+    const int whole = int(hours);
+    const int minutes = int((hours - whole) * 60.0);
+    const double altitude = (m_clickPt.y() - kGround) / kPointsPerDegree;
+    return QString::asprintf("Time: %.2d:%.2d  Altitude: %.1f\u00b0", whole, minutes, altitude);
+}
+
+void TonightView::mousePressEvent(QMouseEvent* event)
+{
+    clickAt(QPointF(event->position().x(), top(event->position().y())));
+}
+
+void TonightView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    drawChart(painter);
+}
+
+void TonightView::drawChart(QPainter& painter)
+{
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillRect(QRectF(0, 0, kWidth, kHeight), Qt::black);
+    if (m_isTwilight)
+        drawTwilight(painter);
+    if (m_isMist)
+        drawMist(painter);
+    const double now = currentTime();
+    const double nowX = (now >= 12.0 ? now - 12.0 : now + 12.0) * kPointsPerHour;
+    painter.setPen(QPen(kNowColor, 1.0));
+    painter.drawLine(QPointF(nowX, top(28)), QPointF(nowX, top(460)));
+    drawBodies(painter);
+    const PrefControl& prefs = m_links.prefs;
+    drawTour(painter, m_tours[0], {prefs.deepSkyNameAttributes().font, prefs.deepSkyNameColor()});
+    drawTour(painter, m_tours[1], {prefs.cometNameAttributes().font, prefs.cometNameColor()});
+    painter.fillRect(QRectF(0, top(kGround), kWidth, kGround), prefs.horizonColor());
+    if (!m_clickPt.isNull())
+        drawReadout(painter);
+}
+
+void TonightView::drawTwilight(QPainter& painter) const
+{
+    if (m_isCircum) {
+        painter.fillRect(QRectF(0, 0, kWidth, kHeight), kTwilightLight);
+        return;
+    }
+    painter.fillRect(QRectF(0, 0, m_sunSet0 + 2, kHeight), kTwilightLight);
+    painter.fillRect(QRectF(m_sunRise1 - 2, 0, kWidth - m_sunRise1 + 2, kHeight), kTwilightLight);
+    const double edge = m_isAstroTwilight ? kAstronomicalEdge : 0.0;
+    QLinearGradient evening(QPointF(m_sunSet0, top(0)), QPointF(m_sunSet1, top(edge)));
+    evening.setColorAt(0, kTwilightLight);
+    evening.setColorAt(1, Qt::black);
+    // The morning gradient takes over where the night between them is black either way.
+    const double split = std::min<double>(m_sunRise0, (m_sunSet1 + m_sunRise0) / 2.0);
+    const double from = std::max<double>(0.0, m_sunSet0);
+    painter.fillRect(QRectF(from, 0, std::max(0.0, split - from), kHeight), evening);
+    QLinearGradient morning(QPointF(m_sunRise0, top(edge)), QPointF(m_sunRise1, top(0)));
+    morning.setColorAt(0, Qt::black);
+    morning.setColorAt(1, kTwilightLight);
+    painter.fillRect(QRectF(split, 0, std::max(0.0, kWidth - split), kHeight), morning);
+}
+
+void TonightView::drawMist(QPainter& painter) const
+{
+    const bool edges = m_isTwilight && !m_isCircum;
+    const double left = edges ? m_sunSet1 : 0.0;
+    const double right = edges ? m_sunRise0 : kWidth;
+    QLinearGradient mist(QPointF(0, top(kGround)), QPointF(0, top(kGround + kMistHeight)));
+    mist.setColorAt(0, QColor::fromRgbF(0.72f, 0.6f, 0.96f, 0.5f));
+    mist.setColorAt(1, QColor::fromRgbF(0, 0, 0, 0.5f));
+    painter.fillRect(QRectF(left, top(kGround + kMistHeight), std::max(0.0, right - left), kMistHeight), mist);
+}
+
+TonightView::AltitudeCurve TonightView::altitudeCurve(double ra, double dec) const
+{
+    AltitudeCurve curve;
+    bool inStroke = false;
+    double lastX = 0.0;
+    for (int k = -kHalfHours; k <= kHalfHours; ++k) {
+        const double x = kMidnightX + kSampleStep * k;
+        const double y = CalculateAzFromRA(k, ra, dec);
+        if (y < 0.0) {
+            inStroke = false;
+            continue;
+        }
+        if (inStroke && x - lastX < kJoinDistance)
+            curve.path.lineTo(x, top(y));
+        else
+            curve.path.moveTo(x, top(y));
+        inStroke = true;
+        lastX = x;
+        if (y > curve.highest.y())
+            curve.highest = QPointF(x, y);
+    }
+    return curve;
+}
+
+void TonightView::drawCurve(Curve& curve, double ra, double dec, const QString& name) const
+{
+    const AltitudeCurve body = altitudeCurve(ra, dec);
+    curve.path.addPath(body.path);
+    if (body.highest.y() > 0.0)
+        curve.labels.push_back({QPointF(body.highest.x() - 5.0, body.highest.y() + 1.0), name});
+}
+
+void TonightView::stroke(QPainter& painter, const Curve& curve, const TextAttributes& label)
+{
+    painter.setPen(QPen(label.color, 1.5));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(curve.path);
+    painter.setFont(label.font);
+    const double descent = QFontMetricsF(label.font).descent();
+    for (const Curve::Label& l : curve.labels)
+        painter.drawText(QPointF(l.at.x(), top(l.at.y()) - descent), l.name);
+}
+
+void TonightView::drawBodies(QPainter& painter) const
+{
+    const std::span<const planet> bodies = m_links.sky.planets();
+    Curve curve;
+    for (std::size_t k = 0; k < m_bodies.size() && k < bodies.size(); ++k)
+        if (m_bodies[k])
+            drawCurve(curve, bodies[k].ra, bodies[k].dec, QLatin1String(kBodyNames[k]));
+    const PrefControl& prefs = m_links.prefs;
+    stroke(painter, curve, {prefs.planetNameAttributes().font, prefs.planetNameColor()});
+}
+
+void TonightView::drawTour(QPainter& painter, const Tour& tour, const TextAttributes& label) const
+{
+    if (!tour.on || tour.lines.isEmpty())
+        return;
+    Curve curve;
+    for (const QString& line : tour.lines) {
+        if (TourCommands::isCommand(line) || m_links.finder.findVoiceName(line) != findResultFound)
+            continue;
+        drawCurve(curve, m_links.finder.trackRA(), m_links.finder.trackDec(), m_links.finder.findName());
+    }
+    stroke(painter, curve, label);
+}
+
+void TonightView::drawReadout(QPainter& painter) const
+{
+    const QPointF at(m_clickPt.x(), top(m_clickPt.y()));
+    painter.setPen(QPen(Qt::green, 1.0));
+    painter.drawLine(at - QPointF(kCrossArm, 0), at + QPointF(kCrossArm, 0));
+    painter.drawLine(at - QPointF(0, kCrossArm), at + QPointF(0, kCrossArm));
+    QFont font(QStringLiteral("Lucida Grande"), 10);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(kReadoutColor);
+    const double scroll = m_links.scrollerValue ? m_links.scrollerValue() : 0.0;
+    const double x = scroll * (kWidth - kVisibleWidth) + 10.0;
+    painter.drawText(QPointF(x, top(5) - QFontMetricsF(font).descent()), readoutText());
+}

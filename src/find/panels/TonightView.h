@@ -1,0 +1,143 @@
+#pragma once
+
+#include "model/prefs/TextAttributes.h"
+
+#include <QDateTime>
+#include <QPainterPath>
+#include <QPointF>
+#include <QStringList>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <span>
+
+class FindSky;
+class PrefControl;
+class QPainter;
+class TourFinder;
+
+// The night planner's chart: one night from noon to noon, 100 points per
+// hour (midnight at x 1200), altitude upward at 4.6 points per degree over a
+// 26-point ground strip; the Sun, Moon, planets and the objects of two tour
+// files plotted every half hour over the daylight, twilight and darkness of
+// that night. Chart coordinates have y upward from the bottom edge.
+class TonightView final : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kWidth = 2400;
+    static constexpr int kHeight = 464;
+    static constexpr double kGround = 26.0;
+    static constexpr double kPointsPerRadian = 263.5605857601786;
+    static constexpr int kHalfHours = 24;  // samples k = -24 .. 24
+    // Twilight ends with the Sun this far from the zenith, degrees.
+    static constexpr double kAstronomicalZenith = 108.0;
+    static constexpr double kCivilZenith = 96.0;
+
+    // tonightAction tags.
+    static constexpr int kSunTag = 0;
+    static constexpr int kMoonTag = 9;
+    static constexpr int kTwilightTag = 10;
+    static constexpr int kMistTag = 11;
+    static constexpr int kTour1Tag = 20;
+    static constexpr int kOpenTour1Tag = 21;
+    static constexpr int kTour2Tag = 22;
+    static constexpr int kOpenTour2Tag = 23;
+
+    struct Links {
+        PrefControl& prefs;
+        FindSky& sky;           // the current Sun, Moon and planet records
+        TourFinder& finder;     // resolves the tours' lines
+        std::function<QDateTime()> skyDate;
+        // The tour file to open, empty when cancelled.
+        std::function<QString()> chooseTourFile;
+        // Where the readout stands: the scroller's value, 0 to 1.
+        std::function<double()> scrollerValue;
+    };
+
+    explicit TonightView(Links links, QWidget* parent = nullptr);
+
+    // Sets the night from the chart date: from 13:00 on the coming night, else the night that ended.
+    void tonightDate();
+    // Sidereal time at the night's midnight and the twilight edges.
+    void calculateDate();
+    // A check box or button; `optionHeld` makes switching twilight on civil.
+    void tonightAction(int tag, bool on, bool optionHeld = false);
+    bool openTour(int n);
+    bool openTourFile(const QString& path, int n);
+    // A click at a chart point: the time and altitude readout (none at y <= 26).
+    void clickAt(QPointF chartPoint);
+    // The chart time as local hours.
+    float currentTime() const;
+    // y of the body at (ra, dec) (radians of date) k half hours from midnight.
+    double CalculateAzFromRA(double k, double ra, double dec) const;
+
+    const QDateTime& nightDate() const { return m_nightDate; }
+    bool isCircum() const { return m_isCircum; }
+    float sunSet0() const { return m_sunSet0; }
+    float sunSet1() const { return m_sunSet1; }
+    float sunRise0() const { return m_sunRise0; }
+    float sunRise1() const { return m_sunRise1; }
+    bool isAstroTwilight() const { return m_isAstroTwilight; }
+    bool isSwitchOn(int tag) const;
+    QString tourName(int n) const { return m_tours[n - 1].name; }
+    // One body's altitude curve over the night (radians of date): strokes of
+    // the samples at or above the chart's bottom edge, and the highest of them.
+    struct AltitudeCurve {
+        QPainterPath path;
+        QPointF highest{0.0, -1.0};
+    };
+    AltitudeCurve altitudeCurve(double ra, double dec) const;
+    // The readout's text, empty without a click point.
+    QString readoutText() const;
+    // Draws the whole chart; the view's own paint calls this.
+    void drawChart(QPainter& painter);
+
+signals:
+    // A switch or a tour name changed outside its own control.
+    void switchesChanged();
+    // The ruler under the chart redraws.
+    void rulerNeedsDisplay();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    struct Tour {
+        QStringList lines;
+        QString name;
+        bool on = false;
+    };
+    struct Curve;
+
+    void drawTwilight(QPainter& painter) const;
+    void drawMist(QPainter& painter) const;
+    void drawBodies(QPainter& painter) const;
+    void drawTour(QPainter& painter, const Tour& tour, const TextAttributes& label) const;
+    void drawCurve(Curve& curve, double ra, double dec, const QString& name) const;
+    static void stroke(QPainter& painter, const Curve& curve, const TextAttributes& label);
+    void drawReadout(QPainter& painter) const;
+    void switchTour(int n, bool on);
+
+    Links m_links;
+    QDateTime m_nightDate;
+    double m_latitude = 0.0;       // radians
+    double m_longitude = 0.0;      // degrees, east positive
+    double m_nightMeridian = 0.0;  // local sidereal time at the night's midnight, radians
+    float m_duration = 0.0f;       // twilight, hours
+    float m_riseTime = 0.0f;
+    float m_setTime = 0.0f;
+    float m_sunSet0 = 0.0f;
+    float m_sunSet1 = 0.0f;
+    float m_sunRise0 = 0.0f;
+    float m_sunRise1 = 0.0f;
+    bool m_isTwilight = true;
+    bool m_isMist = false;
+    bool m_isAstroTwilight = true;
+    bool m_isCircum = false;
+    // Sun, Mercury … Pluto, Moon: the planet records' order.
+    std::array<bool, 10> m_bodies{false, true, true, true, true, true, false, false, false, false};
+    std::array<Tour, 2> m_tours;
+    QPointF m_clickPt;
+};

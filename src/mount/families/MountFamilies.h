@@ -1,0 +1,9 @@
+#pragma once
+
+#include "mount/MountFamily.h"
+
+#include <memory>
+
+// The protocol family that speaks `mountProtocol` number `protocol`; none
+// for a number no family serves yet.
+std::shared_ptr<MountFamily> makeMountFamily(int protocol, const MountContext& context);
