@@ -13,7 +13,10 @@ class SVWindow;
 // Track, the information panels, the chart's menus and toolbar (with the
 // printed page) and the mount controller's position updates. All of them
 // move the same window and the same view centre.
-class SVControlLink final : public TrackView, public InfoStarSource, public ScopeViewControl, public ScopeViewLink {
+class SVControlLink final : public TrackView,
+                            public InfoStarSource,
+                            public ScopeViewControl,
+                            public ScopeViewLink {
 public:
     SVControlLink(SVWindow& window, PrintSVView& print, SVConeSearch* nomad = nullptr)
         : m_window(window), m_print(print), m_nomad(nomad)
