@@ -87,6 +87,7 @@ public:
     StarDatabaseModel& starDatabaseModel() { return m_starDatabaseModel; }
     NvxMenuActions& nvxMenu() { return *m_nvxActions; }
     SkyDateModel& skyDateModel() { return m_skyDateModel; }
+    SolarSystemModel& solarSystemModel() { return m_solarSystem; }
     DebugLog& debugLog() { return m_debugLog; }
     // Windows of other subsystems join the chart's outlets before show().
     ChartOutlets& outlets() { return m_outlets; }
@@ -98,6 +99,7 @@ public:
     FindObjects& findObjects() { return m_findObjects; }
     FindPanelControl* findPanel() { return m_findPanel; }
     InfoPanelControl& infoPanels() { return *m_infoPanels; }
+    ScopeControl& scopeControl() { return m_mount.scopeControl(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

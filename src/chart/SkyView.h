@@ -69,6 +69,7 @@ public:
     int launchCount() const { return m_launchCount; }
     bool hasLaunched() const { return m_hasLaunched; }
 
+    const ChartCursors& cursors() const { return m_cursors; }
     const QCursor& targetCursor() const { return m_cursors.targetCursor; }
     const QCursor& nvTargetCursor() const { return m_cursors.nvTargetCursor; }
     const QCursor& angleSepCursor() const { return m_cursors.angleSepCursor; }

@@ -37,6 +37,15 @@ struct FindObjects::Match {
 
 namespace FindNaming {
 
+// The first of the fields that does not start with a blank, else `fallback`.
+inline QString firstNamed(std::initializer_list<std::string_view> fields, const char* fallback)
+{
+    for (std::string_view field : fields)
+        if (!field.empty())
+            return QString::fromLatin1(field.data(), qsizetype(field.size()));
+    return QString::fromLatin1(fallback);
+}
+
 // The first of the fields with at least three characters, else the last.
 inline std::string_view displayName(std::string_view a, std::string_view b, std::string_view c)
 {

@@ -37,15 +37,6 @@ bool isPicked(const Record& r, QPointF at, float radius)
         && r.screenY < y + radius;
 }
 
-// The first of the fields that does not start with a blank, else `fallback`.
-QString firstNamed(std::initializer_list<std::string_view> fields, const char* fallback)
-{
-    for (std::string_view field : fields)
-        if (!field.empty())
-            return QString::fromLatin1(field.data(), qsizetype(field.size()));
-    return QString::fromLatin1(fallback);
-}
-
 QString debugPosition(const char* prefix, double ra, double dec)
 {
     return QString::asprintf("%s RA: %.4f Dec:%.4f", prefix, ra, dec);
@@ -89,7 +80,7 @@ void FindObjects::findObject(QPointF point)
         if (d.state == kStateOffView || !isPicked(d, point, r))
             continue;
         select(d, kDeepSkyIndexBase + int(d.index),
-               firstNamed({text(d.name), text(d.messier), text(d.ngc)}, kDeepSkyName));
+               FindNaming::firstNamed({text(d.name), text(d.messier), text(d.ngc)}, kDeepSkyName));
         raDecOfDate(d.vecX, d.vecY, d.vecZ, &m_ra, &m_dec);
         setTrackRA(m_ra, m_dec);
         return;
@@ -116,7 +107,7 @@ void FindObjects::findObject(QPointF point)
         if (s.state == kStateOffView || !isPicked(s, point, r))
             continue;
         select(s, kStarIndexBase + int(s.index),
-               firstNamed({text(s.name), text(s.bayer)}, kStarName));
+               FindNaming::firstNamed({text(s.name), text(s.bayer)}, kStarName));
         starOfDate(s, &m_ra, &m_dec);
         setTrackRA(m_ra, m_dec);
         return;

@@ -42,6 +42,8 @@ public:
     ~ScopeControl() override;
 
     void setLinks(ScopeLinks links);
+    // The telescope view joins after the rest; null while it has none.
+    void setScopeView(ScopeViewLink* view) { m_links.scopeView = view; }
     ScopeThread& scopeThread() { return m_thread; }
     MountEvents& events() { return m_events; }
 

@@ -74,7 +74,8 @@ void SVDrawPass::begin()
     // The canvas flips its own y axis over the bounds' height; the device
     // transform under it brings in the view transform and the bounds' left edge.
     const QTransform canvasFlip(1.0, 0.0, 0.0, -1.0, 0.0, m_bounds.bottom());
-    m_painter.setWorldTransform(canvasFlip.inverted() * m_tran * m_flip);
+    // On paper the painter already places and scales the field on the page.
+    m_painter.setWorldTransform(canvasFlip.inverted() * m_tran * m_flip * m_painter.worldTransform());
     m_canvas.emplace(m_painter, m_bounds.bottom());
 }
 
@@ -124,6 +125,12 @@ void SVDrawPass::finish()
 
 const TextAttributes* SVDrawPass::attributes(int kind) const
 {
+    if (m_printAttributes) {
+        if (kind < 0 || kind >= int(m_printAttributes->size()))
+            return nullptr;
+        const std::optional<TextAttributes>& a = (*m_printAttributes)[std::size_t(kind)];
+        return a ? &*a : nullptr;
+    }
     switch (kind) {
     case 0: return &m_styles.deepSkyNameAttributes();
     case 1: return &m_styles.starNameAttributes();

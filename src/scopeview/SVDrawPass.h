@@ -11,6 +11,7 @@
 #include <QRectF>
 #include <QTransform>
 
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -55,6 +56,11 @@ public:
 
     const QTransform& tran() const { return m_tran; }
 
+    // On paper each kind has its own attributes; a kind without any is not
+    // drawn. The table must outlive the pass.
+    using LabelAttributes = std::array<std::optional<TextAttributes>, 10>;
+    void setPrintAttributes(const LabelAttributes* attributes) { m_printAttributes = attributes; }
+
 private:
     const TextAttributes* attributes(int kind) const;
     void drawLabel(const svLabel& label);
@@ -68,4 +74,5 @@ private:
     const PrefStyles& m_styles;
     const TextAttributes& m_angleLabel;
     std::optional<ChartCanvas> m_canvas;
+    const LabelAttributes* m_printAttributes = nullptr;
 };

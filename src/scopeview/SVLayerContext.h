@@ -4,7 +4,10 @@
 #include "chart/painting/ChartImageSet.h"
 #include "chart/painting/FindMark.h"
 
+#include <QImage>
 #include <QPointF>
+
+#include <array>
 
 class PrefControl;
 class SVDrawPass;
@@ -25,11 +28,20 @@ struct SVLayerContext {
     const ChartImageSet* images;  // none: no sprites, symbols or marks
     bool isNightVision;
     int findIndex;
+    // On paper: page points per screen point (0 on screen), and the print
+    // symbols in the places of the chart's (an empty image draws nothing).
+    double printScale = 0.0;
+    using PrintSymbols = std::array<QImage, std::size_t(ChartImageSet::Symbol::Count)>;
+    const PrintSymbols* printSymbols = nullptr;
+
+    bool isPrint() const { return printScale > 0.0; }
 
     // An image of the chart's set with its lower-left corner at the point.
     void drawSymbol(ChartImageSet::Symbol symbol, QPointF lowerLeft) const
     {
-        if (images)
+        if (printSymbols)
+            canvas.drawImage(lowerLeft, (*printSymbols)[std::size_t(symbol)]);
+        else if (images)
             canvas.drawImage(lowerLeft, images->symbol(symbol));
     }
     // The find mark about an object at the point.

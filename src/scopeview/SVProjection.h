@@ -30,6 +30,9 @@ public:
     // The field centre's J2000 right ascension and declination (degrees).
     std::array<double, 2> centreJ2000() const;
 
+    // The same centre and rotation at another scale (a printed page's).
+    SVProjection scaled(const SVAngles& angles) const { return {angles, m_ra0, m_dec0, m_precession}; }
+
     double ra0() const { return m_ra0; }
     double dec0() const { return m_dec0; }
 

@@ -28,6 +28,7 @@ constexpr int kStarLabel = 1;
 constexpr double kMinObjectRadius = 5.0;
 constexpr int kDeepSkyLabelOffset = 4;
 const QColor kOvalColor = QColor::fromRgbF(0.3f, 0.5f, 0.3f, 1.0f);
+constexpr double kPrintOvalWidth = 0.5;
 const QColor kLookupColor = QColor::fromRgbF(1.0f, 1.0f, 0.0f, 0.75f);
 constexpr int kLookupLabelOffset = 3;
 constexpr double kLookupSquare = 7.0;
@@ -46,12 +47,13 @@ void drawFitted(ChartCanvas& canvas, const QImage& image, QPointF at, double r)
     canvas.drawImage(rect, image);
 }
 
-QImage outlineOf(const deepSky& object, const QString& photoDirectory)
+// The outline image, "<ngc>.png" on screen and "<ngc>P.png" on paper.
+QImage outlineOf(const deepSky& object, const QString& photoDirectory, bool isPrint)
 {
     const QString ngc = recordText(object.ngc);
     if (photoDirectory.isEmpty() || !DeepSkyPhotos::isSafeFileName(ngc))
         return {};
-    const QString path = photoDirectory + QLatin1StringView("Outlines/") + ngc + QLatin1StringView(".png");
+    const QString path = photoDirectory + QLatin1StringView("Outlines/") + ngc + QLatin1StringView(isPrint ? "P.png" : ".png");
     return QFileInfo::exists(path) ? QImage(path) : QImage();
 }
 
@@ -88,6 +90,18 @@ double objectRadius(float size, double svRadius)
     return svRadius * std::sin(s) / (std::cos(s) + 1.0);
 }
 
+int printStarClass(float brightness)
+{
+    if (!(brightness < 6.0f))
+        return kFaintestClass;
+    return std::min(kBrightestClass, kFaintestClass + int(std::ceil(6.0f - brightness)));
+}
+
+int printStarDot(int printClass)
+{
+    return 5 + 2 * ((printClass - kFaintestClass + 1) / 2);
+}
+
 int starClass(float brightness)
 {
     if (!(brightness < 5.5f))
@@ -110,11 +124,11 @@ void drawDeepSky(const SVLayerContext& c, DeepSkyPhotos& photos, const QString& 
         bool isSymbol = !(r >= kMinObjectRadius);
         if (!isSymbol) {
             QImage image;
-            if (p.isPhoto()) {
+            if (p.isPhoto() && !c.isPrint()) {
                 if (!DeepSkyPainter::isPhotoExcluded(object))
                     image = photos.photoFor(object);
             } else if (p.isOutlines()) {
-                image = outlineOf(object, photoDirectory);
+                image = outlineOf(object, photoDirectory, c.isPrint());
                 isSymbol = image.isNull() && recordText(object.ngc) == kSymbolWithoutOutline;
             }
             if (!image.isNull())
@@ -136,7 +150,7 @@ void drawDeepSky(const SVLayerContext& c, DeepSkyPhotos& photos, const QString& 
         }
     }
     if (!ovals.isEmpty())
-        c.canvas.strokePath(ovals, QPen(kOvalColor, 1.0));
+        c.canvas.strokePath(ovals, c.isPrint() ? QPen(Qt::black, kPrintOvalWidth) : QPen(kOvalColor, 1.0));
 }
 
 void drawStars(const SVLayerContext& c, double T)
@@ -152,13 +166,14 @@ void drawStars(const SVLayerContext& c, double T)
         const std::optional<QPointF> at = projectStar(c.projection, s, T);
         if (!at)
             continue;
-        const int k = starClass(StarClasses::brightness(s.mag, p.starBrightVal(), p.starShiftVal()));
-        const int back = StarClasses::originOffset(k);
-        const int size = StarClasses::dotSize(k);
+        const int k = c.isPrint() ? printStarClass(float((s.mag - 6.5) * p.starBrightVal() + 6.5))
+                                  : starClass(StarClasses::brightness(s.mag, p.starBrightVal(), p.starShiftVal()));
+        const int size = c.isPrint() ? printStarDot(k) : StarClasses::dotSize(k);
+        const int back = (size - 1) / 2;
         const QPointF corner(at->x() - back, at->y() - back);
         if (long(c.findIndex) == long(s.index))
             c.drawFindMark(*at);
-        if (isAntiAlias) {
+        if (isAntiAlias && !c.isPrint()) {
             if (const ChartImageSet::StarSet* set = c.images->starSetFor(s.color))
                 c.canvas.drawImage(corner, (*set)[std::size_t(k)]);
         } else {
@@ -172,7 +187,7 @@ void drawStars(const SVLayerContext& c, double T)
         }
     }
     if (!dots.isEmpty())
-        c.canvas.fillPath(dots, Qt::white);
+        c.canvas.fillPath(dots, c.isPrint() ? Qt::black : Qt::white);
 }
 
 void drawLookupStar(const SVLayerContext& c, double T)

@@ -23,5 +23,9 @@ double objectRadius(float size, double svRadius);
 // The class (6 brightest-but-one ... 13 brightest) of a catalogue star's
 // brightness value (mag - 6.5) x bright + (6.5 - shift).
 int starClass(float brightness);
+// On paper: the class (6 ... 13) of (mag - 6.5) x bright + 6.5, a step per
+// magnitude from 6 down, and its black disc's diameter (5 to 13 points).
+int printStarClass(float brightness);
+int printStarDot(int printClass);
 
 }  // namespace SVSkyObjectLayers

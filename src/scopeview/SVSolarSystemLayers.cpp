@@ -1,5 +1,6 @@
 #include "scopeview/SVSolarSystemLayers.h"
 
+#include "scopeview/SVDiscPainter.h"
 #include "scopeview/SVDrawPass.h"
 #include "scopeview/SVProjection.h"
 
@@ -13,6 +14,7 @@
 #include "model/records/RecordConstants.h"
 #include "model/records/RecordText.h"
 #include "platform/StringTables.h"
+#include "solarsystem/planets/BodyNumber.h"
 
 #include <QPainterPath>
 
@@ -34,11 +36,9 @@ constexpr double kLabelClearX = 48.0;
 constexpr double kLabelClearY = 9.0;
 constexpr double kNeoRing = 15.0;
 const QColor kNeoRingColor = QColor::fromRgbF(1.0f, 0.0f, 0.0f, 0.75f);
-constexpr int kSun = 0;
-constexpr int kMoon = 9;
 constexpr int kNumDrawnBodies = PlanetPainter::kNumDrawnBodies;
 // The Sun and the Moon have no magnitude class (the Moon's record holds its
-// phase there): until their discs are drawn their sprite is the brightest.
+// phase there): without a disc painter their sprite is the brightest.
 constexpr int kDiscBodyClass = 13;
 // Label offsets of the faint sprite classes 0-2 and of the others.
 constexpr int kFaintPlanetLabelOffset = 4;
@@ -165,10 +165,19 @@ void drawMinorPlanets(const SVLayerContext& c)
         c.canvas.strokePath(rings, QPen(kNeoRingColor, 1.0));
 }
 
-void drawPlanets(const SVLayerContext& c)
+int planetPrintDot(float mag, double starBrightVal)
+{
+    const double v = (mag - 12.5) * starBrightVal + 12.5;
+    if (!(v < 10.0))
+        return 1;
+    return 3 + 2 * std::min(4, int(std::max(0.0, std::ceil((10.0 - v) / 2.0) - 1.0)));
+}
+
+void drawPlanets(const SVLayerContext& c, SVDiscPainter* discs)
 {
     const PrefControl& p = c.prefs;
     const int count = std::min<int>(kNumDrawnBodies, int(c.sky.planets.size()));
+    QPainterPath dots;
     for (int body = 0; body < count; ++body) {
         const planet& record = c.sky.planets[std::size_t(body)];
         if (record.state < 0)
@@ -176,18 +185,27 @@ void drawPlanets(const SVLayerContext& c)
         const std::optional<QPointF> at = projectOfDate(c.projection, record);
         if (!at)
             continue;
-        const bool isDiscBody = body == kSun || body == kMoon;
+        const bool isDiscBody = body == BodyNumber::kSun || body == BodyNumber::kMoon;
         const int k = isDiscBody ? kDiscBodyClass : planetClass(record.mag, p.starBrightVal());
-        const int back = StarClasses::originOffset(k);
-        if (c.images)
+        const float disc = discs && body != BodyNumber::kPluto ? discs->draw(body, *at) : -1.0f;
+        // The Sun's disc is always drawn, whatever its label takes.
+        const bool isSprite = disc < 0.0f && !(discs && body == BodyNumber::kSun);
+        if (isSprite && c.isPrint()) {
+            const double d = planetPrintDot(record.mag, p.starBrightVal());
+            dots.addEllipse(at->x() - (d - 1.0) / 2.0, at->y() - (d - 1.0) / 2.0, d, d);
+        } else if (isSprite && c.images) {
+            const int back = StarClasses::originOffset(k);
             c.canvas.drawImage(QPointF(at->x() - back, at->y() - back), c.images->starArray()[std::size_t(k)]);
+        }
         if (p.isPlanetNames()) {
-            const int offset = k < kFaintPlanetClasses ? kFaintPlanetLabelOffset : kPlanetLabelOffset;
-            c.pass.addLabel(kPlanetLabel, offset, *at,
+            const int spriteOffset = k < kFaintPlanetClasses ? kFaintPlanetLabelOffset : kPlanetLabelOffset;
+            c.pass.addLabel(kPlanetLabel, disc < 0.0f ? spriteOffset : int(disc), *at,
                             StringTables::localizedString(QStringLiteral("Global"),
                                                           QString::fromLatin1(PlanetPainter::nameKey(body))));
         }
     }
+    if (!dots.isEmpty())
+        c.canvas.fillPath(dots, Qt::black);
 }
 
 }  // namespace SVSolarSystemLayers

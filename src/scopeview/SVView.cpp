@@ -12,12 +12,15 @@
 #include "scopeview/SVSolarSystemLayers.h"
 #include "scopeview/SVSurveyControl.h"
 #include "scopeview/SVDrawPass.h"
+#include "scopeview/SVHitTest.h"
 #include "scopeview/SVOptics.h"
 #include "scopeview/SVOrientation.h"
 
+#include "chart/ChartCursors.h"
 #include "chart/painting/ChartSky.h"
 #include "chart/painting/ChartSkySource.h"
 #include "model/Angles.h"
+#include "model/ObjectIndex.h"
 #include "model/projection/PrecessionMatrix.h"
 #include "model/prefs/PrefControl.h"
 #include "model/SkyDateModel.h"
@@ -26,6 +29,8 @@
 
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QMouseEvent>
+#include <QNativeGestureEvent>
 #include <QPainter>
 
 #include <new>
@@ -33,6 +38,7 @@
 namespace {
 
 constexpr int kAngleLabelSize = 14;
+constexpr int kCursorInset = 12;
 // The deep stars are read over the field's half width and 10 % more.
 constexpr double kHT2FieldMargin = 1.1;
 
@@ -44,6 +50,7 @@ SVView::SVView(PrefControl& prefs, const SkyDateModel& skyDate, const StarDataba
       m_ht2Index(prefs.HT2FilesArray())
 {
     setFocusPolicy(Qt::NoFocus);
+    setMouseTracking(true);
 }
 
 bool SVView::awakeFromNib(const QString& resourcesFolder)
@@ -81,6 +88,7 @@ void SVView::paintEvent(QPaintEvent*)
     m_svRect = bounds;
     if (!m_state.isTracking()) {
         SVDrawPass::drawEmptyField(painter, bounds);
+        updateBottomPanel();
         return;
     }
 
@@ -99,6 +107,7 @@ void SVView::paintEvent(QPaintEvent*)
     m_projection.emplace(m_angles, centre.ra, centre.dec, m_model.precessionMatrix());
     drawLayers(pass);
     pass.finish();
+    updateBottomPanel();
 }
 
 void SVView::drawLayers(SVDrawPass& pass)
@@ -133,7 +142,9 @@ void SVView::drawLayers(SVDrawPass& pass)
     SVSolarSystemLayers::drawPath(c);
     SVSolarSystemLayers::drawComets(c);
     SVSolarSystemLayers::drawMinorPlanets(c);
-    SVSolarSystemLayers::drawPlanets(c);
+    m_discs.isMoon = false;
+    SVDiscPainter discs(c, {m_discSource, &m_jupiterFrames, m_model.photoDirectory()}, m_discs);
+    SVSolarSystemLayers::drawPlanets(c, &discs);
     SVFrameLayers::drawAngleSeparation(c, m_state);
     if (SVFrameLayers::drawCameraFrame(c, m_state, m_svRect) && m_cameraFrameDrawn)
         m_cameraFrameDrawn();
@@ -160,4 +171,86 @@ void SVView::contextMenuEvent(QContextMenuEvent* event)
 {
     if (m_clickMenu)
         m_clickMenu->popup(event->globalPos());
+}
+
+QPointF SVView::toViewPoint(QPointF widgetPoint) const
+{
+    const QPointF upward(widgetPoint.x(), height() - widgetPoint.y());
+    return m_tran.inverted().map(upward);
+}
+
+void SVView::findSVObject(QPointF p, bool track)
+{
+    m_prefs.setFindIndex(kNoObjectIndex);
+    if (!m_projection)
+        return;
+    const ChartSky sky = m_skySource ? m_skySource->chartSky() : ChartSky{};
+    const bool hasNomad = m_nomad && m_nomad->hasNomadData();
+    const SVHitTest::Hit hit = SVHitTest::find(
+        {p, double(width()), *m_projection, sky, PrecessionMatrix::julianCenturies(m_skyDate.julianDay()), m_discs,
+         m_ht2Stars, hasNomad ? std::span<const nomadData>(m_nomad->nomadStars()) : std::span<const nomadData>(),
+         hasNomad && m_drawer && m_drawer->isNomadStar()});
+    if (hit.findIndex == kNoObjectIndex)
+        return;
+    m_prefs.setFindIndex(hit.findIndex);
+    if (hit.name)
+        m_prefs.setFindName(*hit.name);
+    if (hit.findPoint)
+        m_prefs.setFindPoint(*hit.findPoint);
+    if (track && hit.centre)
+        m_state.setTrackRA(hit.centre->first, hit.centre->second);
+}
+
+void SVView::resetCursorRects()
+{
+    const bool isRed = m_prefs.isNightVision() || m_prefs.isRedCursor();
+    const QPoint at = mapFromGlobal(QCursor::pos());
+    if (!m_cursors || !rect().adjusted(kCursorInset, kCursorInset, -kCursorInset, -kCursorInset).contains(at))
+        unsetCursor();
+    else
+        setCursor(isRed ? m_cursors->nvTargetCursor : m_cursors->targetCursor);
+}
+
+void SVView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_pointer.press(event, false);
+}
+
+void SVView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_pointer.press(event, true);
+}
+
+void SVView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (event->buttons().testFlag(Qt::LeftButton))
+        m_pointer.move(event);
+    else
+        resetCursorRects();
+}
+
+void SVView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_pointer.release();
+}
+
+void SVView::wheelEvent(QWheelEvent* event)
+{
+    m_pointer.wheel(event);
+    event->accept();
+}
+
+bool SVView::event(QEvent* event)
+{
+    if (event->type() == QEvent::NativeGesture) {
+        const auto* gesture = static_cast<QNativeGestureEvent*>(event);
+        if (gesture->gestureType() == Qt::ZoomNativeGesture) {
+            m_pointer.magnify(gesture->value());
+            return true;
+        }
+    }
+    return QWidget::event(event);
 }

@@ -32,7 +32,7 @@ SVViewState::Centre SVViewState::fieldCentre(const SVMountLink* mount,
                                              const std::function<void(const QString&)>& debug) const
 {
     Centre c{m_trackRA, m_trackDec};
-    if (mount && mount->scopeProtocol() == SVMountLink::kSynScanProtocol) {
+    if (mount && mount->scopeProtocol() == kProtocolSynScan) {
         const double raError = mount->synScanRAError();
         const double decError = mount->synScanDecError();
         if (debug) {

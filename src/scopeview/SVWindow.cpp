@@ -5,6 +5,8 @@
 #include "scopeview/SVDrawView.h"
 #include "scopeview/SVDrawer.h"
 #include "scopeview/SVKeys.h"
+#include "scopeview/SVMountLink.h"
+#include "scopeview/SVReadouts.h"
 #include "scopeview/SVView.h"
 
 #include "model/prefs/PrefControl.h"
@@ -12,6 +14,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QGraphicsOpacityEffect>
+#include <QPropertyAnimation>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -27,6 +31,12 @@ namespace {
 
 constexpr int kStartSide = 400;
 constexpr int kScreenMargin = 30;
+constexpr int kLedFadeMs = 500;
+constexpr int kTextInset = 4;
+constexpr int kPowerTextWidth = 70;
+constexpr int kFOVTextWidth = 90;
+
+QString global(const char* key) { return StringTables::localizedString("Global", key); }
 
 }  // namespace
 
@@ -36,8 +46,10 @@ SVWindow::SVWindow(PrefControl& prefs, const SkyDateModel& skyDate, const StarDa
                           Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint),
       m_prefs(prefs), m_menuBar(new QMenuBar(this)), m_view(new SVView(prefs, skyDate, model, this)),
       m_bottomBar(new QWidget(this)),
-      m_ledButton(new QLabel(m_bottomBar)), m_svDrawerDisc(new QToolButton(m_bottomBar)),
-      m_drawerPanel(new QScrollArea(this)), m_drawView(new SVDrawView),
+      m_ledButton(new QLabel(m_bottomBar)), m_svPowerText(new QLabel(m_bottomBar)),
+      m_svFOVText(new QLabel(m_bottomBar)), m_svRADecText(new QLabel(m_bottomBar)),
+      m_svDrawerDisc(new QToolButton(m_bottomBar)), m_drawerPanel(new QScrollArea(this)),
+      m_drawView(new SVDrawView),
       m_drawer(new SVDrawer(prefs, *m_drawView, *m_view, this)),
       m_clickMenu(new SVClickMenu(m_view->state(), this))
 {
@@ -49,6 +61,13 @@ SVWindow::SVWindow(PrefControl& prefs, const SkyDateModel& skyDate, const StarDa
     m_svDrawerDisc->setArrowType(Qt::RightArrow);
     m_svDrawerDisc->setAutoRaise(true);
     connect(m_svDrawerDisc, &QToolButton::toggled, this, &SVWindow::controlDrawer);
+    auto* fade = new QGraphicsOpacityEffect(m_ledButton);
+    m_ledButton->setGraphicsEffect(fade);
+    m_ledAnim = new QPropertyAnimation(fade, "opacity", this);
+    m_ledAnim->setDuration(kLedFadeMs);
+    m_ledAnim->setStartValue(0.0);
+    m_ledAnim->setEndValue(1.0);
+    connect(m_view, &SVView::bottomPanelChanged, this, &SVWindow::updateBottomPanel);
     m_view->setClickMenu(m_clickMenu);
     m_view->setDrawer(m_drawer);
     m_view->setCameraFrameDrawn([this] { m_drawer->setEye10(); });
@@ -181,6 +200,10 @@ void SVWindow::placeChildren()
     m_bottomBar->setGeometry(0, top + side, side, kBottomBarHeight);
     m_svDrawerDisc->setGeometry(side - kBottomBarHeight, 0, kBottomBarHeight, kBottomBarHeight);
     m_ledButton->setGeometry(side - 2 * kBottomBarHeight, 0, kBottomBarHeight, kBottomBarHeight);
+    m_svPowerText->setGeometry(kTextInset, 0, kPowerTextWidth, kBottomBarHeight);
+    m_svFOVText->setGeometry(kTextInset + kPowerTextWidth, 0, kFOVTextWidth, kBottomBarHeight);
+    const int radec = kTextInset + kPowerTextWidth + kFOVTextWidth;
+    m_svRADecText->setGeometry(radec, 0, std::max(0, side - 2 * kBottomBarHeight - radec), kBottomBarHeight);
     if (m_isDrawerOpen)
         m_drawerPanel->setGeometry(side, top + kDrawerTop, kDrawerWidth,
                                    std::min(kDrawerHeight, height() - top - kDrawerTop));
@@ -198,4 +221,30 @@ void SVWindow::closeEvent(QCloseEvent* event)
 void SVWindow::setHasChanged(bool changed)
 {
     m_view->state().setHasChanged(changed);
+}
+
+void SVWindow::updateBottomPanel()
+{
+    const SVViewState& s = m_view->state();
+    if (!s.isTracking()) {
+        m_svPowerText->clear();
+        m_svFOVText->clear();
+        m_svRADecText->clear();
+    } else {
+        m_svPowerText->setText(global("Power") + ": " + SVReadouts::power(m_drawer->power()));
+        m_svFOVText->setText(global("FOV") + ": " + SVReadouts::fov(m_drawer->fov()));
+        m_svRADecText->setText(global("RA") + ": " + SVReadouts::rightAscension(s.trackRAPlus() / 15.0) + " "
+                               + global("Dec") + ": " + SVReadouts::declination(s.trackDecPlus()));
+    }
+    SVMountLink* mount = m_view->mountLink();
+    const bool isConnected = mount && mount->isConnected();
+    const bool isNoResponse = isConnected && mount->isNoResponse();
+    const bool isSlewing = isConnected && mount->isSlewing();
+    m_ledButton->setPixmap(
+        QPixmap::fromImage(m_view->statusLights().forMount(isConnected, isNoResponse, isSlewing)));
+    if (isConnected && !isNoResponse && !isSlewing && mount->isThreadUpdate()) {
+        mount->setIsThreadUpdate(false);
+        m_ledAnim->stop();
+        m_ledAnim->start();
+    }
 }

@@ -7,6 +7,7 @@
 class PrefControl;
 class QLabel;
 class QMenuBar;
+class QPropertyAnimation;
 class QScrollArea;
 class QToolButton;
 class SkyDateModel;
@@ -45,6 +46,14 @@ public:
     SVDrawView& svDrawView() { return *m_drawView; }
     SVClickMenu& svClickMenu() { return *m_clickMenu; }
     QToolButton& svDrawerDisc() { return *m_svDrawerDisc; }
+    const QLabel& svPowerText() const { return *m_svPowerText; }
+    const QLabel& svFOVText() const { return *m_svFOVText; }
+    const QLabel& svRADecText() const { return *m_svRADecText; }
+    const QLabel& ledButton() const { return *m_ledButton; }
+
+    // The bottom bar's power, field and centre texts and the mount's status
+    // light, which fades in over half a second on each fresh position.
+    void updateBottomPanel();
     // Carries the chart's menus, so that every window can reach the others.
     QMenuBar& menuBar() { return *m_menuBar; }
 
@@ -81,6 +90,10 @@ private:
     SVView* m_view;
     QWidget* m_bottomBar;
     QLabel* m_ledButton;
+    QLabel* m_svPowerText;
+    QLabel* m_svFOVText;
+    QLabel* m_svRADecText;
+    QPropertyAnimation* m_ledAnim;
     QToolButton* m_svDrawerDisc;
     QScrollArea* m_drawerPanel;
     SVDrawView* m_drawView;

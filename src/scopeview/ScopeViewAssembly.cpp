@@ -12,7 +12,9 @@
 
 ScopeViewAssembly::ScopeViewAssembly(ChartAssembly& chart, const ChartAssembly::Folders& folders)
     : m_chart(chart),
-      m_window(chart.prefControl(), chart.skyDateModel(), chart.starDatabaseModel())
+      m_window(chart.prefControl(), chart.skyDateModel(), chart.starDatabaseModel()),
+      m_discs(chart.solarSystemModel()), m_mount(chart.scopeControl()),
+      m_print(m_window.svView(), chart.prefControl(), chart.skyDateModel(), folders.resources + "/ImageF/")
 {
     SkyView& skyView = chart.skyWindow().skyView();
     m_window.svDrawer().setSkyView(&skyView);
@@ -20,6 +22,11 @@ ScopeViewAssembly::ScopeViewAssembly(ChartAssembly& chart, const ChartAssembly::
     view.setChartImages(&skyView.chartImages());
     view.setDeepSkyPhotos(&skyView.deepSkyPhotos());
     view.setSkySource(&chart.chartSkySource());
+    view.setDiscSource(&m_discs);
+    view.setCursors(&skyView.cursors());
+    view.setMountLink(&m_mount);
+    view.setHooks({[&chart] { chart.infoPanels().updatePanelInfo(false); }, [&skyView] { skyView.update(); },
+                   [&chart] { chart.solarSystemModel().calculatePlanetPath(); }});
     view.setDebugSink([&chart](const QString& line) { chart.debugLog().writeDebugFile(line); });
     // Without its deep-star block the view still works; the alert has been shown.
     m_window.awakeFromNib(folders.resources);
@@ -34,7 +41,8 @@ ScopeViewAssembly::ScopeViewAssembly(ChartAssembly& chart, const ChartAssembly::
     m_nomad = std::make_unique<Nomad>(chart.starDatabaseModel(), view, m_window.svDrawer(),
                                       *m_window.svDrawView().nomadDownloadButton, misc, urls.nomadSite);
     m_window.setConeSearch(m_nomad.get());
-    m_link = std::make_unique<SVTrackLink>(m_window, m_nomad.get());
+    m_print.setDrawer(&m_window.svDrawer());
+    m_link = std::make_unique<SVControlLink>(m_window, m_print, m_nomad.get());
 
     ChartOutlets& outlets = chart.outlets();
     outlets.svWindow = &m_window;
@@ -45,6 +53,7 @@ ScopeViewAssembly::ScopeViewAssembly(ChartAssembly& chart, const ChartAssembly::
     track.view = m_link.get();
     chart.findObjects().setTrackLinks(track);
     chart.infoPanels().setStarSource(m_link.get());
+    chart.scopeControl().setScopeView(m_link.get());
     chart.menuBar().installIn(m_window.menuBar());
     // A tool window by its kind, yet one whose closing may end the program.
     m_window.setAttribute(Qt::WA_QuitOnClose);
@@ -61,4 +70,5 @@ ScopeViewAssembly::~ScopeViewAssembly()
     track.view = nullptr;
     m_chart.findObjects().setTrackLinks(track);
     m_chart.infoPanels().setStarSource(nullptr);
+    m_chart.scopeControl().setScopeView(nullptr);
 }

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "chart/ChartAssembly.h"
-#include "scopeview/SVTrackLink.h"
+#include "scopeview/PrintSVView.h"
+#include "scopeview/SVControlLink.h"
+#include "scopeview/SVScopeMount.h"
+#include "scopeview/SVSolarSystemLink.h"
 #include "scopeview/SVWindow.h"
 
 #include <memory>
@@ -9,9 +12,10 @@
 class DSSControl;
 class Nomad;
 
-// The telescope view window with its survey images and cone search, made
-// after the chart's program and joined to its outlets, its finder and its
-// menus for as long as it lives. `chart` must outlive it.
+// The telescope view window with its survey images, cone search, discs,
+// printed page and mount, made after the chart's program and joined to its
+// outlets, its finder, its menus and its mount controller for as long as it
+// lives. `chart` must outlive it.
 class ScopeViewAssembly {
 public:
     ScopeViewAssembly(ChartAssembly& chart, const ChartAssembly::Folders& folders);
@@ -24,7 +28,10 @@ public:
 private:
     ChartAssembly& m_chart;
     SVWindow m_window;
+    SVSolarSystemLink m_discs;
+    SVScopeMount m_mount;
+    PrintSVView m_print;
     std::unique_ptr<DSSControl> m_dssControl;
     std::unique_ptr<Nomad> m_nomad;
-    std::unique_ptr<SVTrackLink> m_link;
+    std::unique_ptr<SVControlLink> m_link;
 };

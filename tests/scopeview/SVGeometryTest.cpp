@@ -1,4 +1,4 @@
-#include "scopeview/SVMountLink.h"
+#include "FakeSVMount.h"
 #include "scopeview/SVOrientation.h"
 #include "scopeview/SVProjection.h"
 #include "scopeview/SVViewState.h"
@@ -109,14 +109,6 @@ TEST(SVOrientation, TransformFlipsAndTurnsAboutTheViewCentre)
     }
 }
 
-struct FakeMount final : SVMountLink {
-    int protocol = SVMountLink::kSynScanProtocol;
-    double raError = 0.0;
-    double decError = 0.0;
-    int scopeProtocol() const override { return protocol; }
-    double synScanRAError() const override { return raError; }
-    double synScanDecError() const override { return decError; }
-};
 
 TEST(SVViewState, FieldCentreTakesOffSynScanOffsetsThenAddsThePan)
 {
@@ -128,7 +120,7 @@ TEST(SVViewState, FieldCentreTakesOffSynScanOffsetsThenAddsThePan)
     };
     for (const Case c : {Case{12, 1.0, 0.25, 0.75}, Case{12, 0.1, 0.2, 0.1 - 0.2 + 2 * kPi},
                          Case{12, 6.2, -0.2, 6.4 - 2 * kPi}, Case{11, 1.0, 0.25, 1.0}}) {
-        FakeMount mount;
+        FakeSVMount mount;
         mount.protocol = c.protocol;
         mount.raError = c.raError;
         mount.decError = 0.05;
@@ -148,7 +140,7 @@ TEST(SVViewState, FieldCentreTakesOffSynScanOffsetsThenAddsThePan)
 
 TEST(SVViewState, SynScanDebugLinesGiveTheUncorrectedCentreAndOffsetsInDegrees)
 {
-    FakeMount mount;
+    FakeSVMount mount;
     mount.raError = 1.0 * kDegToRad;
     mount.decError = -0.5 * kDegToRad;
     SVViewState s;

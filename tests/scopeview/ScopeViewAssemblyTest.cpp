@@ -49,22 +49,41 @@ TEST_F(ScopeViewAssemblyTest, ASavedPositionBringsTheViewBackToItsCentre)
     EXPECT_TRUE(window().isVisible());
 }
 
-TEST_F(ScopeViewAssemblyTest, ThePrintedViewFillsItsPageAndNothingElse)
+TEST_F(ScopeViewAssemblyTest, ThePrintedViewIsInkOnWhiteInsideItsPage)
 {
     window().show();
-    QImage paper(300, 400, QImage::Format_RGB32);
+    // A letter sheet in points with half-inch margins.
+    QImage paper(612, 792, QImage::Format_RGB32);
     paper.fill(Qt::white);
-    const QRect page(50, 20, 200, 300);
+    const QRect page(36, 36, 540, 720);
     QPainter painter(&paper);
     chart->outlets().svControl->printPage(painter, page);
     painter.end();
-    // A square field as wide as the page, and nothing outside the page.
+    // The page's own layout in black on white, not the screen's dark field,
+    // and nothing outside the page (the frame's edge line sits on its border).
+    const QRect inside = page.adjusted(0, 0, 1, 1);
     int inked = 0;
     for (int y = 0; y < paper.height(); ++y)
         for (int x = 0; x < paper.width(); ++x)
-            inked += paper.pixel(x, y) == qRgb(255, 255, 255) ? 0 : page.contains(x, y) ? 1 : 1000000;
-    EXPECT_GT(inked, page.width() * page.width() / 2);
-    EXPECT_LE(inked, page.width() * page.width());
+            inked += paper.pixel(x, y) == qRgb(255, 255, 255) ? 0 : inside.contains(x, y) ? 1 : 1000000;
+    EXPECT_GT(inked, 0);
+    EXPECT_LT(inked, page.width() * page.width() / 4);
+}
+
+TEST_F(ScopeViewAssemblyTest, TheMountControllersStateReachesTheStatusLight)
+{
+    ScopeStatus& status = chart->scopeControl().status();
+    struct Case {
+        bool connected, slewing, fadesIn;
+    };
+    for (const Case c : {Case{false, false, false}, Case{true, true, false}, Case{true, false, true}}) {
+        status.isConnected = c.connected;
+        status.isSlewing = c.slewing;
+        status.isThreadUpdate = true;
+        window().updateBottomPanel();
+        EXPECT_EQ(status.isThreadUpdate, !c.fadesIn) << c.connected << c.slewing;
+    }
+    status.isConnected = false;
 }
 
 TEST_F(ScopeViewAssemblyTest, TheScopeViewOpensFromTheMenusItCarriesAndEndsTheProgramLast)

@@ -2,6 +2,8 @@
 
 #include "chart/painting/ChartCanvas.h"
 #include "chart/painting/ChartSky.h"
+#include "chart/painting/PhaseTerminator.h"
+#include "chart/painting/UprightImage.h"
 #include "model/records/RecordConstants.h"
 
 #include <QImage>
@@ -13,9 +15,6 @@
 namespace {
 
 constexpr double kMinDiameter = 5.0;
-constexpr double kMaxTerminatorRadius = 2000.0;
-constexpr double kMinTerminatorSine = 0.05;
-constexpr double kHalfMoon = 50.0;
 // The Sun's semi-diameter, 0.27°, widening the penumbra and narrowing the umbra.
 constexpr double kSunSemiDiameter = 0.0047123889803847;
 constexpr int kShadowRecord = 10;
@@ -38,20 +37,6 @@ QTransform turned(QPointF p, double t)
     return turn;
 }
 
-// Draws the image upright into `square` of the current chart-space transform.
-void drawUpright(QPainter& painter, const QTransform& chart, const QRectF& square, const QImage& image,
-                 double opacity)
-{
-    if (image.isNull())
-        return;
-    const QTransform upright(1.0, 0.0, 0.0, -1.0, 0.0, 2.0 * square.y() + square.height());
-    painter.save();
-    painter.setWorldTransform(upright * chart);
-    painter.setOpacity(opacity);
-    painter.drawImage(square, image);
-    painter.restore();
-}
-
 }  // namespace
 
 MoonDisc::Geometry MoonDisc::geometry(QPointF p, double radius, double moonAD, double moonPhase)
@@ -59,18 +44,12 @@ MoonDisc::Geometry MoonDisc::geometry(QPointF p, double radius, double moonAD, d
     Geometry g{};
     g.diameter = std::max(kMinDiameter, radius * std::sin(moonAD / 2.0));
     g.radius = float(g.diameter / 2.0);
+    const PhaseTerminator t = PhaseTerminator::of(g.radius, moonPhase);
+    g.rho = t.rho;
+    g.offset = t.offset;
+    g.sigma = t.sigma;
+    g.isDarkInside = t.isDarkInside;
     const double r = g.radius;
-    double phase = std::abs(moonPhase);
-    if (phase > kHalfMoon)
-        phase = 100.0 - phase;
-    const double b = (1.0 - phase / kHalfMoon) * r;
-    const double theta = std::atan2(r, b);
-    g.rho = std::min(kMaxTerminatorRadius, r / std::max(kMinTerminatorSine, std::abs(std::sin(2.0 * theta))));
-    g.offset = g.rho - b;
-    const bool isWaxingCrescent = moonPhase >= 0.0 && std::abs(moonPhase) < kHalfMoon;
-    const bool isWaningGibbous = std::abs(moonPhase) >= kHalfMoon && moonPhase < 0.0;
-    g.sigma = isWaxingCrescent || isWaningGibbous ? -1 : 1;
-    g.isDarkInside = std::abs(moonPhase) < kHalfMoon;
     g.disc = QRectF(p.x() - r, p.y() - r, g.diameter, g.diameter);
     return g;
 }
@@ -91,16 +70,16 @@ float MoonDisc::draw(ChartCanvas& canvas, const ChartSky& sky, QPointF p, const 
     painter.setWorldTransform(chart);
     painter.setClipPath(clip);
     if (g.isDarkInside) {
-        drawUpright(painter, turnedChart, g.disc, moonFull, 1.0);
+        drawUprightImage(painter, turnedChart, g.disc, moonFull, 1.0);
         painter.setWorldTransform(turnedChart);
         painter.setClipPath(terminator, Qt::IntersectClip);
         painter.fillPath(clip, QColor::fromRgbF(0.0f, 0.0f, 0.0f, float(kDarkAlpha)));
     } else {
         painter.fillPath(clip, Qt::black);
-        drawUpright(painter, turnedChart, g.disc, moonFull, kFaintImage);
+        drawUprightImage(painter, turnedChart, g.disc, moonFull, kFaintImage);
         painter.setWorldTransform(turnedChart);
         painter.setClipPath(terminator, Qt::IntersectClip);
-        drawUpright(painter, turnedChart, g.disc, moonFull, 1.0);
+        drawUprightImage(painter, turnedChart, g.disc, moonFull, 1.0);
     }
     painter.restore();
 

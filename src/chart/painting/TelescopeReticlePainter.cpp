@@ -9,6 +9,7 @@
 #include "model/ObjectIndex.h"
 #include "model/SkyCoordinates.h"
 #include "model/prefs/PrefControl.h"
+#include "mount/MountProtocols.h"
 
 #include <QPainterPath>
 
@@ -72,7 +73,7 @@ void TelescopeReticlePainter::paint(ChartCanvas& canvas, const ChartSky& sky)
         m_aim->followFinder();
     double ra = m_aim->trackRA();
     double dec = m_aim->trackDec();
-    if (m_aim->scopeProtocol() == kSynScanProtocol) {
+    if (m_aim->scopeProtocol() == kProtocolSynScan) {
         ra -= m_aim->synScanRAError();
         if (ra >= Angles::kTwoPi)
             ra -= Angles::kTwoPi;

@@ -15,7 +15,6 @@ class TelescopeReticlePainter {
 public:
     // The kinds of finder; no current telescope counts as kNoTelescope.
     enum FinderKind { kNoTelescope = -1, kRedDot = 0, kRings = 1, kFinderCircle = 2 };
-    static constexpr int kSynScanProtocol = 12;
 
     explicit TelescopeReticlePainter(const PrefControl& prefs) : m_prefs(prefs) {}
 

@@ -3,47 +3,27 @@
 #include "chart/painting/ChartCanvas.h"
 #include "chart/painting/ChartSkySource.h"
 #include "chart/painting/PrintMapping.h"
+#include "chart/printing/PrintPageText.h"
 #include "model/SkyDateModel.h"
 #include "model/prefs/PrefControl.h"
-#include "platform/AppTimeZone.h"
 
 #include <QFont>
 #include <QFontMetricsF>
-#include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStaticText>
 
 namespace {
 
-const QString kTitle = QStringLiteral("Norvane Pro");
 // The chart sits this far below the page's top, under the header.
 constexpr double kHeaderDrop = 24.0;
 // Wider fields are drawn as the all-sky circle.
 constexpr double kAllSkyAngle = 183.0;
 
-// Sizes in page points, whatever the printer's resolution.
-QFont pageFont(const QString& family, int points)
-{
-    QFont font(family);
-    font.setPixelSize(points);
-    font.setBold(true);
-    return font;
-}
-QFont titleFont() { return pageFont(QStringLiteral("Times"), 18); }
-QFont textFont() { return pageFont(QStringLiteral("Lucida Grande"), 12); }
-
-// "%B %e, %Y %I:%M:%S %p" in the program's zone, English month names.
-QString dateLine(const QDateTime& date)
-{
-    const QDateTime local = date.toTimeZone(AppTimeZone::zone());
-    const QLocale c = QLocale::c();
-    return QStringLiteral("%1 %2, %3 %4")
-        .arg(c.monthName(local.date().month()))
-        .arg(local.date().day(), 2)
-        .arg(local.date().year())
-        .arg(c.toString(local.time(), QStringLiteral("hh:mm:ss AP")));
-}
+using PrintPageText::dateLine;
+using PrintPageText::kTitle;
+using PrintPageText::textFont;
+using PrintPageText::titleFont;
 
 void drawText(ChartCanvas& canvas, QPointF lowerLeft, const QString& text)
 {

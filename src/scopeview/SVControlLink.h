@@ -3,37 +3,46 @@
 #include "chart/ScopeViewControl.h"
 #include "find/InfoStarSource.h"
 #include "find/TrackView.h"
+#include "mount/links/ScopeViewLink.h"
 
+class PrintSVView;
 class SVConeSearch;
 class SVWindow;
 
-// The telescope view as the finder's Track, the information panels and the
-// chart's menus and toolbar see it: the window, its view's centre, and the
-// stars only the view holds.
-class SVTrackLink final : public TrackView, public InfoStarSource, public ScopeViewControl {
+// The telescope view as the rest of the program drives it: the finder's
+// Track, the information panels, the chart's menus and toolbar (with the
+// printed page) and the mount controller's position updates. All of them
+// move the same window and the same view centre.
+class SVControlLink final : public TrackView,
+                            public InfoStarSource,
+                            public ScopeViewControl,
+                            public ScopeViewLink {
 public:
-    explicit SVTrackLink(SVWindow& window, SVConeSearch* nomad = nullptr)
-        : m_window(window), m_nomad(nomad)
+    SVControlLink(SVWindow& window, PrintSVView& print, SVConeSearch* nomad = nullptr)
+        : m_window(window), m_print(print), m_nomad(nomad)
     {
     }
 
     bool keepSVClosed() const override;
+    void setKeepSVClosed(bool keepClosed) override;
     bool isWindowVisible() const override;
     bool isMiniaturized() const override;
     void setTitle(const QString& title) override;
+    void setWindowTitle(const QString& title) override { setTitle(title); }
     void orderFront() override;
+    void bringToFront() override { orderFront(); }
+    void orderOut() override;
     void setTrackIndex(int index) override;
     void setTrackRA(double ra, double dec) override;
     void resetDeltas() override;
     void dropFieldImages() override;
     void display() override;
+    void setNeedsDisplay() override { display(); }
+    void setupDrawer() override;
 
-    void orderOut() override;
-    void setKeepSVClosed(bool keepClosed) override;
     double trackRAPlus() const override;
     double trackDecPlus() const override;
     bool isDSSImage() const override;
-    // The view as it shows on screen, as large as the page allows.
     void printPage(QPainter& painter, const QRectF& page) override;
 
     std::span<const ht2Star> ht2Stars() const override;
@@ -42,5 +51,6 @@ public:
 
 private:
     SVWindow& m_window;
+    PrintSVView& m_print;
     SVConeSearch* m_nomad;
 };

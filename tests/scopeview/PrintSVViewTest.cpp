@@ -1,0 +1,137 @@
+#include "SVFixture.h"
+
+#include "scopeview/PrintSVView.h"
+
+#include "chart/painting/ChartSky.h"
+#include "chart/painting/ChartSkySource.h"
+#include "model/Angles.h"
+#include "model/records/RecordConstants.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QPainter>
+#include <QPrinter>
+#include <QTemporaryDir>
+
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+struct OneStar final : ChartSkySource {
+    std::vector<star> stars;
+    ChartSky chartSky() const override
+    {
+        ChartSky sky;
+        sky.stars = stars;
+        return sky;
+    }
+};
+
+class PrintSVViewTest : public SVFixture {
+protected:
+    void SetUp() override
+    {
+        SVFixture::SetUp();
+        makeWindow();
+        star s{};
+        s.mag = 1.0f;
+        std::strcpy(s.name, "Vega");
+        s.state = kStateOnScreen;
+        s.raDeg = 1.0 * Angles::kRadToDeg;
+        s.decDeg = 0.3 * Angles::kRadToDeg;
+        sky.stars.push_back(s);
+        view().setSkySource(&sky);
+        if (!prefs().isStarNames())
+            prefs().setIsStarNames();
+        view().setTrackRA(1.0, 0.3);
+        QImage screen(view().size(), QImage::Format_ARGB32_Premultiplied);
+        view().render(&screen);
+        skyDate = std::make_unique<SkyDateModel>(prefs());
+        print = std::make_unique<PrintSVView>(view(), prefs(), *skyDate, QString());
+        print->setDrawer(&drawer());
+    }
+
+    QImage page(const QRectF& rect)
+    {
+        QImage image(int(rect.right() + 10), int(rect.bottom() + 10), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        print->printPage(painter, rect);
+        return image;
+    }
+    static int darkPixels(const QImage& image, const QRect& area)
+    {
+        int n = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                n += qGray(image.pixel(x, y)) < 128;
+        return n;
+    }
+
+    OneStar sky;
+    std::unique_ptr<SkyDateModel> skyDate;
+    std::unique_ptr<PrintSVView> print;
+};
+
+TEST(PrintSVViewFrame, SideFollowsThePagesShape)
+{
+    EXPECT_DOUBLE_EQ(PrintSVView::frameSide(QRectF(0, 0, 500, 700)), 500.0);
+    EXPECT_DOUBLE_EQ(PrintSVView::frameSide(QRectF(0, 0, 700, 500)), 400.0);
+}
+
+TEST_F(PrintSVViewTest, PageShowsTheCircleTheStarAndTheParticulars)
+{
+    const QRectF rect(10, 10, 500, 700);
+    const QImage image = page(rect);
+    const QPointF centre(rect.x() + 250.0, rect.y() + 24.0 + 250.0);
+    const double scale = 500.0 / view().svRect().width();
+    const SVAngles& a = view().angles();
+    const double radius = scale * a.svDiag / (std::cos(a.svAngle) + 1.0);
+    // The field circle on its right, white inside, and the star a black disc
+    // where the screen drew it.
+    EXPECT_GT(darkPixels(image, QRect(int(centre.x() + radius) - 1, int(centre.y()) - 1, 3, 3)), 0);
+    EXPECT_EQ(qGray(image.pixel(int(centre.x() + radius) - 3, int(centre.y()))), 255);
+    ASSERT_EQ(view().svLabels().size(), 1u);
+    // Labels hold their anchor through the view's turn; the page turns the same way.
+    const QPointF drawn = view().svLabels()[0].point * scale;
+    const QPoint star(int(rect.x() + drawn.x()), int(rect.y() + 24.0 + 500.0 - drawn.y()));
+    EXPECT_GE(darkPixels(image, QRect(star - QPoint(2, 2), QSize(5, 5))), 9);
+    // The first line of particulars under the frame.
+    const int below = int(rect.y() + 24.0 + 500.0 + 22.0);
+    EXPECT_GT(darkPixels(image, QRect(int(rect.x()) + 5, below - 12, 150, 14)), 0);
+}
+
+TEST_F(PrintSVViewTest, TelescopeLineOnlyWithATelescope)
+{
+    const QRectF rect(10, 10, 500, 700);
+    const QRect third(int(rect.x()) + 5, int(rect.y() + 24.0 + 500.0 + 22.0 + 32.0) - 12, 200, 14);
+    prefs().setCurrentScope(-1);
+    EXPECT_EQ(darkPixels(page(rect), third), 0);
+    setScopes({1000.0f});
+    prefs().setCurrentScope(0);
+    EXPECT_GT(darkPixels(page(rect), third), 0);
+}
+
+TEST_F(PrintSVViewTest, OnePagePrintsToPdfWithoutADisplay)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("view.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    {
+        QPainter painter(&printer);
+        ASSERT_TRUE(painter.isActive());
+        const double dotsPerPoint = printer.resolution() / 72.0;
+        painter.scale(dotsPerPoint, dotsPerPoint);
+        print->printPage(painter, printer.pageLayout().paintRect(QPageLayout::Point));
+    }
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray pdf = file.readAll();
+    EXPECT_EQ(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "), 1);
+}
+
+}  // namespace

@@ -1,0 +1,279 @@
+#include "FakeSVMount.h"
+#include "SVFixture.h"
+
+#include "scopeview/SVConeSearch.h"
+#include "scopeview/SVHitTest.h"
+#include "scopeview/SVPointer.h"
+#include "scopeview/SVProjection.h"
+#include "scopeview/SVReadouts.h"
+
+#include "chart/painting/ChartSky.h"
+#include "chart/painting/ChartSkySource.h"
+#include "model/Angles.h"
+#include "model/ObjectIndex.h"
+#include "model/UnitVector.h"
+#include "model/records/RecordConstants.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QLabel>
+#include <QTest>
+
+#include <cstring>
+
+namespace {
+
+constexpr std::array<double, 9> kIdentity{1, 0, 0, 0, 1, 0, 0, 0, 1};
+constexpr int kSide = 500;
+const QChar kDegree(0x00B0);
+
+struct FakeSky final : ChartSkySource {
+    std::vector<star> stars;
+    std::vector<planet> planets;
+    ChartSky chartSky() const override
+    {
+        ChartSky sky;
+        sky.stars = stars;
+        sky.planets = planets;
+        return sky;
+    }
+};
+
+struct FakeCone final : SVConeSearch {
+    std::vector<nomadData> stars;
+    bool has = false;
+    void setNomadHasData(bool on) override { has = on; }
+    bool hasNomadData() const override { return has; }
+    void nomadDownload(bool) override {}
+    void setNomadCache(bool) override {}
+    std::span<nomadData> nomadStars() override { return stars; }
+};
+
+star starAt(double ra, double dec)
+{
+    star s{};
+    s.mag = 5.0f;
+    s.color = 'W';
+    s.state = kStateOnScreen;
+    s.raDeg = ra * Angles::kRadToDeg;
+    s.decDeg = dec * Angles::kRadToDeg;
+    std::strcpy(s.name, "Vega");
+    return s;
+}
+
+planet planetAt(int index, double ra, double dec)
+{
+    planet p{};
+    p.index = index;
+    const UnitVector v = UnitVector::fromRADec(ra, dec);
+    p.vecX = v.x;
+    p.vecY = v.y;
+    p.vecZ = v.z;
+    p.ra = float(ra);
+    p.dec = float(dec);
+    return p;
+}
+
+TEST(SVHitTest, SquareCandidatesAndTheirCentres)
+{
+    EXPECT_DOUBLE_EQ(SVHitTest::halfSide(500.0), 3.0);
+    EXPECT_DOUBLE_EQ(SVHitTest::halfSide(1000.0), 4.0);
+
+    const SVAngles angles = SVAngles::calculate(1.0, kSide);
+    const SVProjection projection(angles, 0.0, 0.0, kIdentity);
+    const QPointF centre(angles.svOffset, angles.svOffset);
+    std::vector<planet> planets(10, planetAt(0, 3.0, 0.0));  // all far behind the view
+    SVDiscState discs;
+    discs.jupiterSatPts.fill(QPointF(-100, -100));
+    discs.jupiterSatPts[2] = centre + QPointF(2.9, -2.9);
+    std::vector<star> stars{starAt(0.0, 0.0)};
+    std::vector<ht2Star> ht2(1);
+    ht2[0].point = {float(centre.x()), float(centre.y())};
+    ht2[0].ra = 0.5f;
+    ChartSky sky;
+    sky.planets = planets;
+    const auto find = [&](std::span<const star> s, std::span<const ht2Star> h, std::span<const nomadData> n,
+                          bool isNomadShown) {
+        ChartSky only = sky;
+        only.stars = s;
+        return SVHitTest::find({centre, double(kSide), projection, only, 0.0, discs, h, n, isNomadShown});
+    };
+
+    // Jupiter outside the cull: its satellites are not searched.
+    EXPECT_EQ(find({}, {}, {}, false).findIndex, kNoObjectIndex);
+    planets[4] = planetAt(4, 0.0, 0.001);
+    const SVHitTest::Hit satellite = find({}, {}, {}, false);
+    EXPECT_EQ(satellite.findIndex, kPlanetMoonIndexBase + 2);
+    EXPECT_FALSE(satellite.name || satellite.findPoint || satellite.centre);
+    planets[4] = planetAt(4, 3.0, 0.0);
+
+    const SVHitTest::Hit catalogue = find(stars, ht2, {}, false);
+    EXPECT_EQ(catalogue.findIndex, kStarIndexBase);
+    EXPECT_EQ(catalogue.name, QString("Vega"));
+    const SVHitTest::Hit deep = find({}, ht2, {}, false);
+    EXPECT_EQ(deep.findIndex, kHT2StarIndexBase);
+    ASSERT_TRUE(deep.centre);
+    EXPECT_DOUBLE_EQ(deep.centre->first, 0.5);
+
+    // Cone-search stars shown: catalogue, deep and lookup stars are not found.
+    std::vector<nomadData> nomad(2);
+    nomad[1].point = {float(centre.x() + 1.0), float(centre.y())};
+    sky.simStar = &stars[0];
+    EXPECT_EQ(find(stars, ht2, {}, true).findIndex, kNoObjectIndex);
+    EXPECT_EQ(find(stars, ht2, nomad, true).findIndex, kNomadStarIndexBase + 1);
+    EXPECT_EQ(find({}, {}, {}, false).findIndex, kSimStarIndex);
+}
+
+TEST(SVReadouts, FieldCentreAndCarries)
+{
+    EXPECT_EQ(SVReadouts::fov(0.5), "30'0\"");
+    EXPECT_EQ(SVReadouts::fov(1.25), QString("1") + kDegree + "15'");
+    EXPECT_EQ(SVReadouts::fov(0.99999), "60'0\"");
+    EXPECT_EQ(SVReadouts::power(99.5), "100");
+    EXPECT_EQ(SVReadouts::rightAscension(23.0 + 59.0 / 60.0 + 59.6 / 3600.0), "0h 0m 0s");
+    EXPECT_EQ(SVReadouts::rightAscension(359.999 / 15.0), "0h 0m 0s");
+    // A pan past either end of the day wraps.
+    EXPECT_EQ(SVReadouts::rightAscension(-0.5), "23h 30m 0s");
+    EXPECT_EQ(SVReadouts::rightAscension(24.25), "0h 15m 0s");
+    EXPECT_EQ(SVReadouts::declination(-0.5), QString("-0%1 30' 0.0\"").arg(kDegree));
+    EXPECT_EQ(SVReadouts::declination(-12.5), QString("-12%1 30' 0.0\"").arg(kDegree));
+    EXPECT_EQ(SVReadouts::declination(10.0 - 0.01 / 3600.0), QString("10%1 0' 0.0\"").arg(kDegree));
+}
+
+TEST(SVStatusLights, LightFollowsTheMountsState)
+{
+    SVStatusLights lights;
+    const QColor colours[] = {Qt::red, Qt::green, Qt::darkGreen, Qt::yellow, Qt::transparent};
+    QImage* images[] = {&lights.redButton, &lights.greenButton, &lights.darkGreenButton, &lights.yellowButton,
+                        &lights.clearButton};
+    for (int i = 0; i < 5; ++i) {
+        *images[i] = QImage(1, 1, QImage::Format_ARGB32);
+        images[i]->fill(colours[i]);
+    }
+    EXPECT_EQ(&lights.forMount(false, true, true), &lights.clearButton);
+    EXPECT_EQ(&lights.forMount(true, true, true), &lights.redButton);
+    EXPECT_EQ(&lights.forMount(true, false, true), &lights.yellowButton);
+    EXPECT_EQ(&lights.forMount(true, false, false), &lights.greenButton);
+}
+
+TEST(SVPointerZoom, PowerStaysWithinSixAndEightThousand)
+{
+    EXPECT_NEAR(SVPointer::zoomedPower(100.0, 10.0), 200.0, 1e-9);
+    EXPECT_NEAR(SVPointer::zoomedPower(7000.0, 50.0), 8000.0, 2.0);
+    EXPECT_NEAR(SVPointer::zoomedPower(7.0, -50.0), 6.0, 0.01);
+    EXPECT_NEAR(SVPointer::zoomedPower(0.0, 0.0), 6.0, 0.01);
+}
+
+class SVPointerTest : public SVFixture {
+protected:
+    void SetUp() override
+    {
+        SVFixture::SetUp();
+        setScopes({1000.0f});
+        prefs().setCurrentScope(0);
+        makeWindow();
+        view().setSkySource(&sky);
+        view().setConeSearch(&cone);
+        view().setMountLink(&mount);
+        view().resize(kSide, kSide);
+        view().setTrackRA(1.0, 0.3);
+    }
+
+    void drawPass()
+    {
+        QImage image(view().size(), QImage::Format_ARGB32_Premultiplied);
+        view().render(&image);
+    }
+    // The widget point of a view point (no flips or rotation here).
+    QPoint widgetPoint(QPointF p) { return QPoint(int(std::lround(p.x())), view().height() - int(std::lround(p.y()))); }
+
+    FakeSky sky;
+    FakeCone cone;
+    FakeSVMount mount;
+};
+
+TEST_F(SVPointerTest, TrackClickRecentresSendsTheGotoAndDropsPassNumbers)
+{
+    mount.connected = true;
+    sky.stars.push_back(starAt(1.0, 0.3 + 0.002));
+    drawPass();
+    if (!prefs().isStarNames())
+        prefs().setIsStarNames();
+    drawPass();
+    ASSERT_EQ(view().svLabels().size(), 1u);
+    const QPointF at = view().svLabels()[0].point;  // the star's drawn place
+    const std::array<double, 3> v = view().projection()->toDate(UnitVector::fromRADec(1.0, 0.302).x,
+                                                                 UnitVector::fromRADec(1.0, 0.302).y,
+                                                                 UnitVector::fromRADec(1.0, 0.302).z);
+    const double dec = std::asin(v[2]);
+    view().state().addDeltas(0.001, 0.0);
+    QTest::mouseClick(&view(), Qt::LeftButton, Qt::ControlModifier, widgetPoint(at));
+    EXPECT_EQ(prefs().findIndex(), kStarIndexBase);
+    EXPECT_NEAR(view().state().trackDec(), dec, 1e-6);
+    EXPECT_EQ(view().state().deltaRA(), 0.0);
+    ASSERT_TRUE(mount.lastGoto);
+    EXPECT_NEAR(mount.lastGoto->second, dec, 1e-6);
+    EXPECT_EQ(window().windowTitle(), "Vega");
+
+    // A cone-search star is numbered by the pass: the selection is dropped.
+    sky.stars.clear();
+    cone.has = true;
+    cone.stars.resize(1);
+    drawPass();
+    const QPointF centre(view().width() / 2.0, view().height() / 2.0);
+    cone.stars[0].point = {float(centre.x()), float(centre.y())};
+    QTest::mouseClick(&view(), Qt::LeftButton, Qt::ControlModifier, widgetPoint(centre));
+    EXPECT_EQ(prefs().findIndex(), kNoObjectIndex);
+    EXPECT_FALSE(cone.has);
+}
+
+TEST_F(SVPointerTest, MoonLabelToggleIsBlockedByAMirror)
+{
+    const QPointF centre(view().width() / 2.0, view().height() / 2.0);
+    for (const bool isMirrored : {false, true}) {
+        prefs().scopes()[0].isRevEW = isMirrored;
+        view().discState() = SVDiscState{true, false, centre, 40.0f, {}, {}};
+        QTest::mouseClick(&view(), Qt::LeftButton, Qt::NoModifier, widgetPoint(centre + QPointF(30, 20)));
+        EXPECT_EQ(view().discState().isMoonLabel, !isMirrored);
+    }
+}
+
+TEST_F(SVPointerTest, AltWheelKeepsPowerInRangeAndDragsMeasure)
+{
+    drawPass();
+    const QPoint c(view().width() / 2, view().height() / 2);
+    for (const int notches : {400, -400}) {
+        QWheelEvent wheel(c, view().mapToGlobal(c), QPoint(), QPoint(0, notches * 120), Qt::NoButton,
+                          Qt::AltModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&view(), &wheel);
+        EXPECT_NEAR(drawer().power(), notches > 0 ? 8000.0 : 6.0, 2.0);
+    }
+    // A separation drag of 100 points at this scale.
+    QTest::mousePress(&view(), Qt::LeftButton, Qt::AltModifier, c);
+    QMouseEvent move(QEvent::MouseMove, QPointF(c + QPoint(100, 0)), view().mapToGlobal(QPointF(c + QPoint(100, 0))),
+                     Qt::NoButton, Qt::LeftButton, Qt::AltModifier);
+    QApplication::sendEvent(&view(), &move);
+    const double s = std::asin(100.0 / view().angles().svRadius) * 114.5915590261646;
+    EXPECT_EQ(view().state().angleSeparation().degSep, int(s));
+    EXPECT_TRUE(view().state().isAngleSep());
+    QTest::mouseRelease(&view(), Qt::LeftButton, Qt::AltModifier, c + QPoint(100, 0));
+    EXPECT_FALSE(view().state().isAngleSep());
+}
+
+TEST_F(SVPointerTest, BottomBarAndTheLightsFade)
+{
+    mount.connected = true;
+    mount.threadUpdate = true;
+    view().setTrackRA(-0.01, -0.5 * Angles::kDegToRad);
+    window().updateBottomPanel();
+    EXPECT_TRUE(window().svRADecText().text().contains("RA: 23h 57m 42s"));
+    EXPECT_TRUE(window().svRADecText().text().contains(QString("Dec: -0%1 30' 0.0\"").arg(kDegree)));
+    EXPECT_FALSE(mount.threadUpdate);
+    mount.threadUpdate = true;
+    mount.slewing = true;
+    window().updateBottomPanel();
+    EXPECT_TRUE(mount.threadUpdate);  // no fade while it slews
+}
+
+}  // namespace
