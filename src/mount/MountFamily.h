@@ -18,6 +18,10 @@ class MountEvents : public QObject {
 signals:
     void alertRequested(const QString& title, const QString& message);
     void beepRequested();
+    // The chart shows something the mount changed (a sync's offsets).
+    void redrawRequested();
+    // A hand-control panel shows a new state: `item` (a kPanelItem) and its value.
+    void panelUpdated(int item, int value);
 };
 
 // What a protocol family works with: the transport's slot 1 (each exchange

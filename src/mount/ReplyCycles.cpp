@@ -31,7 +31,8 @@ CycleRules CycleRules::bridge()
     return {kBridgeWait, kLastCycle, kBridgeLargestRead, false};
 }
 
-GatheredReply gatherReply(const CycleRules& rules, const ReadSome& read, ReplyBuffer& reply)
+GatheredReply gatherReply(const CycleRules& rules, const ReadSome& read, ReplyBuffer& reply,
+                          const ReplyComplete& complete)
 {
     qsizetype total = 0;
     for (int cycle = 1;; ++cycle) {
@@ -43,7 +44,11 @@ GatheredReply gatherReply(const CycleRules& rules, const ReadSome& read, ReplyBu
             return {kTransReadError, total};
         if (cycle == rules.lastCycle)
             return {kTransTimeout, total + got};
-        if (rules.endsAfterCarriageReturn) {
+        if (complete) {
+            total += got;
+            if (total > 0 && complete(std::span<const char>(reply.data(), std::size_t(total))))
+                return {qint32(total), total};
+        } else if (rules.endsAfterCarriageReturn) {
             total += got;
             if (crCame)
                 return {qint32(total), total};

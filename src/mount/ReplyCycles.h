@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <functional>
+#include <span>
 
 // How an exchange gathers its reply: in cycles of a wait and a read, until
 // the device falls silent after speaking, a carriage return has come (dome
@@ -34,5 +35,12 @@ struct GatheredReply {
     qsizetype received;
 };
 
-// Runs the cycles into `reply`, never reading past its end.
-GatheredReply gatherReply(const CycleRules& rules, const ReadSome& read, ReplyBuffer& reply);
+// Whether the bytes gathered so far make a whole reply (a terminator or a
+// known length has come).
+using ReplyComplete = std::function<bool(std::span<const char> gathered)>;
+
+// Runs the cycles into `reply`, never reading past its end. With `complete`
+// set, a pause does not end the reply: it ends once complete, or on the last
+// cycle; a device that pauses mid-reply is not cut short.
+GatheredReply gatherReply(const CycleRules& rules, const ReadSome& read, ReplyBuffer& reply,
+                          const ReplyComplete& complete = {});

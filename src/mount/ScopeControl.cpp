@@ -50,6 +50,10 @@ ScopeControl::ScopeControl(PrefControl& prefControl, const SkyDateModel& skyDate
     connect(&m_events, &MountEvents::alertRequested, this,
             [](const QString& title, const QString& message) { AlertPanel::runAlert(title, message); });
     connect(&m_events, &MountEvents::beepRequested, this, [] { AlertPanel::beep(); });
+    connect(&m_events, &MountEvents::redrawRequested, this, [this] {
+        if (m_links.skyView)
+            m_links.skyView->setNeedsDisplay();
+    });
 }
 
 ScopeControl::~ScopeControl()

@@ -168,11 +168,11 @@ bool SerialControl::setBaudRate(long baud, quint16 slot)
 }
 
 bool SerialControl::transaction(quint16 expected, qint32& count, const char* out,
-                                ReplyBuffer& reply, quint16 slot)
+                                ReplyBuffer& reply, quint16 slot, const ReplyComplete& complete)
 {
     const std::unique_lock lock = lockSlot(slotFor(slot));
     if (m_isWiFi)
-        return bridgeTransaction(expected, count, out, reply, slot);
+        return bridgeTransaction(expected, count, out, reply, slot, complete);
     const int fd = serialRefNum(slot);
     if (fd < 0)
         return false;
@@ -189,7 +189,7 @@ bool SerialControl::transaction(quint16 expected, qint32& count, const char* out
     const CycleRules rules =
         slot == kSerialSlotDome ? CycleRules::dome() : CycleRules::serial(m_timing.tick);
     const auto read = [fd](char* into, qsizetype most) { return PortIO::read(fd, into, most); };
-    const GatheredReply gathered = gatherReply(rules, read, reply);
+    const GatheredReply gathered = gatherReply(rules, read, reply, complete);
     return finishReply(gathered.result, expected, count);
 }
 

@@ -4,6 +4,7 @@
 #include "mount/BridgeSocket.h"
 #include "mount/DebugWriter.h"
 #include "mount/FileDescriptor.h"
+#include "mount/ReplyCycles.h"
 #include "mount/SerialPortScan.h"
 #include "mount/SerialSlots.h"
 
@@ -77,9 +78,10 @@ public:
     // success `count` becomes the bytes read (at least `expected`; none read
     // when `expected` is 0, and `count` stays the bytes written); on failure
     // one of the kTrans results. A closed slot, or a slot the bridge does
-    // not serve, gives false and leaves `count` alone.
+    // not serve, gives false and leaves `count` alone. With `complete` set
+    // the reply is read until complete, through pauses, or until time-out.
     bool transaction(quint16 expected, qint32& count, const char* out, ReplyBuffer& reply,
-                     quint16 slot);
+                     quint16 slot, const ReplyComplete& complete = {});
 
     // Readers of devices that talk unasked. Each gives its failure value at
     // once while the bridge is in use or its slot is closed.
@@ -132,7 +134,7 @@ private:
                              int gapTicks) const;
     bool finishReply(qint32 gathered, quint16 expected, qint32& count) const;
     bool bridgeTransaction(quint16 expected, qint32& count, const char* out, ReplyBuffer& reply,
-                           quint16 slot);
+                           quint16 slot, const ReplyComplete& complete);
     void discardBridgeInput();
     void bridgeSocketReady();
     void wifiTimer();

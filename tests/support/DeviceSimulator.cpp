@@ -82,28 +82,56 @@ void DeviceSimulator::reply(const QByteArray& bytes)
     }
 }
 
+bool DeviceSimulator::answerRequest(const QByteArray& answer)
+{
+    if (m_closeOnRequest) {
+        if (isSocket(m_fd)) {
+            const linger reset{1, 0};
+            setsockopt(m_fd, SOL_SOCKET, SO_LINGER, &reset, sizeof(reset));
+        }
+        ::close(m_fd);
+        m_fd = -1;
+        return false;
+    }
+    const bool silent = m_noAnswer || (m_answerLimit >= 0 && m_answered >= m_answerLimit);
+    if (!silent) {
+        // A responder's empty answer is a command the device does not answer.
+        if (!answer.isEmpty() || !m_responder)
+            reply(answer);
+        ++m_answered;
+    }
+    return true;
+}
+
+bool DeviceSimulator::serveResponder(QByteArray& pending)
+{
+    while (!pending.isEmpty()) {
+        const Response response = m_responder(pending);
+        if (response.consumed == 0)
+            return true;
+        if (response.consumed < 0) {
+            pending.remove(0, 1);
+            continue;
+        }
+        pending.remove(0, response.consumed);
+        if (!answerRequest(response.reply))
+            return false;
+    }
+    return true;
+}
+
 bool DeviceSimulator::serve(QByteArray& pending)
 {
+    if (m_responder)
+        return serveResponder(pending);
     for (;;) {
         const auto match = std::find_if(m_table.begin(), m_table.end(), [&](const auto& entry) {
             return pending.startsWith(entry.first);
         });
         if (match != m_table.end()) {
             pending.remove(0, match->first.size());
-            if (m_closeOnRequest) {
-                if (isSocket(m_fd)) {
-                    const linger reset{1, 0};
-                    setsockopt(m_fd, SOL_SOCKET, SO_LINGER, &reset, sizeof(reset));
-                }
-                ::close(m_fd);
-                m_fd = -1;
+            if (!answerRequest(match->second))
                 return false;
-            }
-            const bool silent = m_noAnswer || (m_answerLimit >= 0 && m_answered >= m_answerLimit);
-            if (!silent) {
-                reply(match->second);
-                ++m_answered;
-            }
             continue;
         }
         // Bytes no request can start with are noise: drop them one by one.

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <mutex>
 #include <thread>
 #include <utility>
@@ -27,6 +28,19 @@ public:
     // The command table and the timing; set before start().
     void answer(QByteArray request, QByteArray reply);
     void setReplyDelay(Duration delay) { m_delay = delay; }
+    // A device with state answers through a responder instead of the table:
+    // given the pending input it says how many bytes make one request (0:
+    // wait for more, negative: the first byte is noise) and the reply (empty
+    // for a command the device does not answer). It runs on the simulator's
+    // thread.
+    struct Response {
+        qsizetype consumed = 0;
+        QByteArray reply;
+    };
+    void setResponder(std::function<Response(const QByteArray& pending)> responder)
+    {
+        m_responder = std::move(responder);
+    }
 
     // Faults, set before start().
     void dropAnswers() { m_noAnswer = true; }                      // logs, never answers
@@ -54,8 +68,12 @@ private:
     void writeAll(const char* bytes, qsizetype size);
     // Answers every whole request at the front of the pending input.
     bool serve(QByteArray& pending);
+    bool serveResponder(QByteArray& pending);
+    // Answers one matched request, or closes on it; false once closed.
+    bool answerRequest(const QByteArray& answer);
 
     std::vector<std::pair<QByteArray, QByteArray>> m_table;
+    std::function<Response(const QByteArray&)> m_responder;
     Duration m_delay{0};
     bool m_noAnswer = false;
     qsizetype m_keep = -1;
