@@ -54,12 +54,14 @@ TemmaFamily::TemmaFamily(const MountContext& context, FamilyInputs inputs)
 
 std::optional<QByteArray> TemmaFamily::positionText(double ra, double dec)
 {
-    const auto hundredths = qint64(Angles::wrapTwoPi(ra) * Angles::kRadToDeg / 15.0 * 6000.0);
+    // Truncated, but not a hair below a whole value that a conversion left short.
+    constexpr double kHair = 1e-6;
+    const auto hundredths = qint64(Angles::wrapTwoPi(ra) * Angles::kRadToDeg / 15.0 * 6000.0 + kHair);
     const int hours = int(hundredths / 6000);
     const int minutes = int(hundredths / 100 % 60);
     const int fraction = int(hundredths % 100);
     const double decDegrees = dec * Angles::kRadToDeg;
-    const auto tenths = qint64(std::abs(decDegrees) * 600.0);
+    const auto tenths = qint64(std::abs(decDegrees) * 600.0 + kHair);
     const int degrees = int(tenths / 600);
     if (hours > 23 || degrees > 90)
         return std::nullopt;
