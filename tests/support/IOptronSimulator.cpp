@@ -57,6 +57,9 @@ QByteArray IOptronSimulator::answer(const QByteArray& command)
     if (command == "SE?")
         return stillSlewing() ? "1" : "0";
     if (command == "GR") {
+        // The iEQ45 is never asked whether it slews: its gotos advance with the polls.
+        if (m_iEQ45)
+            stillSlewing();
         const long seconds = std::lround(m_ra / kDegree / 15.0 * 3600.0) % 86400;
         const QString form = m_iEQ45 ? "%2ld:%02ld:%02ld#" : "%02ld:%02ld:%02ld.0#";
         return QString::asprintf(form.toLatin1().constData(), seconds / 3600, seconds / 60 % 60, seconds % 60).toLatin1();
