@@ -82,3 +82,24 @@ TEST(ReplyCyclesTest, EndsAsEachSlotsRulesSay)
         EXPECT_EQ(gathered.received, c.received);
     }
 }
+
+TEST(ReplyCyclesTest, AReplyThatKnowsItsEndReadsThroughPauses)
+{
+    const CycleRules serial = instant(CycleRules::serial(std::chrono::microseconds(1)));
+    const ReplyComplete hash = [](std::span<const char> got) { return got.back() == '#'; };
+    const struct {
+        const char* name;
+        std::vector<QByteArray> chunks;
+        qint32 result;
+    } cases[] = {
+        {"a pause mid-reply", {"5.9", "", "", "", "#"}, 4},
+        {"ends on its terminator, not on silence", {"12#", "34#"}, 3},
+        {"a fragment times out rather than passing", {"02:4"}, kTransTimeout},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedReads device(c.chunks);
+        ReplyBuffer reply{};
+        EXPECT_EQ(gatherReply(serial, device.reader(), reply, hash).result, c.result);
+    }
+}
