@@ -14,7 +14,8 @@ protected:
     {
         simulator = std::make_unique<IOptronSimulator>(iEQ45);
         open(*simulator);
-        family = std::make_unique<IOptronFamily>(iEQ45 ? kProtocolIEQ45 : kProtocolIOptron, context(), inputs);
+        family =
+            std::make_unique<IOptronFamily>(iEQ45 ? kProtocolIEQ45 : kProtocolIOptron, context(), inputs);
         return *family;
     }
     // The commands received since `from` bytes, once `count` have come.
@@ -63,7 +64,8 @@ TEST(IOptronTexts, RepliesAndSiteFields)
     EXPECT_EQ(IOptronFamily::longitudeText(180.0), "+180*00:00");
 
     const QDateTime plusOne(QDate(2026, 3, 4), QTime(22, 5, 9), QTimeZone(3600));
-    EXPECT_EQ(IOptronFamily::dateCommands(plusOne), (QList<QByteArray>{":SC 03/04/26#", ":SL 22:05:09#", ":SG +01#"}));
+    EXPECT_EQ(IOptronFamily::dateCommands(plusOne),
+              (QList<QByteArray>{":SC 03/04/26#", ":SL 22:05:09#", ":SG +01#"}));
     const QDateTime minusFive(QDate(2026, 3, 4), QTime(1, 0), QTimeZone(-5 * 3600));
     EXPECT_EQ(IOptronFamily::dateCommands(minusFive).back(), ":SG -05#");
 }

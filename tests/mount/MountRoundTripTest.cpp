@@ -29,7 +29,8 @@ protected:
         for (int polls = 0; polls < 6 && (status.isSlewing || simulator.isSlewing()); ++polls)
             if (!family.readPosition())
                 return false;
-        return family.readPosition() && std::abs(status.scopeRA - ra) < 1e-3 && std::abs(status.scopeDec - dec) < 1e-3;
+        return family.readPosition() && std::abs(status.scopeRA - ra) < 1e-3
+            && std::abs(status.scopeDec - dec) < 1e-3;
     }
 };
 

@@ -34,8 +34,15 @@ TEST(NexStarPositions, DigitsAndRepliesRoundTheWayTheHandControllerDoes)
     const struct {
         QByteArray reply;
         bool parsed;
-    } cases[] = {{"4000,C000#", true}, {"4000,c000#", true}, {"\x01" "4000,C000#", true},
-                 {"4G00,C000#", false}, {"4000,C000", false}, {"4000;C000#", false}, {"xx4000,C000#", false}};
+    } cases[] = {{"4000,C000#", true},
+                 {"4000,c000#", true},
+                 {"\x01"
+                  "4000,C000#",
+                  true},
+                 {"4G00,C000#", false},
+                 {"4000,C000", false},
+                 {"4000;C000#", false},
+                 {"xx4000,C000#", false}};
     for (const auto& c : cases) {
         const auto position = NexStarFamily::parsePosition(c.reply);
         ASSERT_EQ(position.has_value(), c.parsed) << c.reply.toStdString();

@@ -29,13 +29,16 @@ protected:
 TEST(SkyCommanderTexts, GotoTextsAtJ2000AndTargetsNearThePole)
 {
     constexpr double kDegree = std::numbers::pi / 180.0;
-    EXPECT_EQ(SkyCommanderFamily::skyCommanderGoto(SkyCommanderFamily::toJ2000(5.5 * 15.0 * kDegree, 12.25 * kDegree, 0.0f)),
+    EXPECT_EQ(SkyCommanderFamily::skyCommanderGoto(
+                  SkyCommanderFamily::toJ2000(5.5 * 15.0 * kDegree, 12.25 * kDegree, 0.0f)),
               "L99 05.500 +12.250");
-    EXPECT_EQ(SkyCommanderFamily::servoCatGoto(SkyCommanderFamily::toJ2000(0.25 * 15.0 * kDegree, -5.5 * kDegree, 0.0f)),
+    EXPECT_EQ(SkyCommanderFamily::servoCatGoto(
+                  SkyCommanderFamily::toJ2000(0.25 * 15.0 * kDegree, -5.5 * kDegree, 0.0f)),
               "g00.250 -05.500");
     // 26 years of precession carry +89.99° at RA 12h over the pole, to the
     // far side: RA near 0h (less the 0.33° of RA precession).
-    const SkyCommanderFamily::J2000 pole = SkyCommanderFamily::toJ2000(std::numbers::pi, 89.99 * kDegree, 26.0f);
+    const SkyCommanderFamily::J2000 pole =
+        SkyCommanderFamily::toJ2000(std::numbers::pi, 89.99 * kDegree, 26.0f);
     EXPECT_LE(pole.degrees, 90.0f);
     EXPECT_GT(pole.degrees, 89.8f);
     EXPECT_NEAR(pole.hours, 24.0f - 0.333f / 15.0f, 0.001f);

@@ -125,7 +125,8 @@ TEST_F(TemmaFamilyTest, MotionBytesStopTheRunningSlewFirst)
     ASSERT_TRUE(temma.run({MountOperation::Slew, 1, kSlewFlagStop, false}));
     ASSERT_TRUE(temma.run({MountOperation::Slew, kStopAll, 0, false}));
     ASSERT_TRUE(framesReach(start + 8));
-    EXPECT_EQ(framesFrom(start), (std::vector<QByteArray>{"M\x45", "PS", "M\x49", "PS", "M\x41", "PS", "M@", "PS"}));
+    EXPECT_EQ(framesFrom(start),
+              (std::vector<QByteArray>{"M\x45", "PS", "M\x49", "PS", "M\x41", "PS", "M@", "PS"}));
     EXPECT_FALSE(status.isSlewing);
 }
 

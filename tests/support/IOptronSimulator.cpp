@@ -62,12 +62,13 @@ QByteArray IOptronSimulator::answer(const QByteArray& command)
             stillSlewing();
         const long seconds = std::lround(m_ra / kDegree / 15.0 * 3600.0) % 86400;
         const QString form = m_iEQ45 ? "%2ld:%02ld:%02ld#" : "%02ld:%02ld:%02ld.0#";
-        return QString::asprintf(form.toLatin1().constData(), seconds / 3600, seconds / 60 % 60, seconds % 60).toLatin1();
+        return QString::asprintf(form.toLatin1().constData(), seconds / 3600, seconds / 60 % 60, seconds % 60)
+            .toLatin1();
     }
     if (command == "GD") {
         const long seconds = std::lround(std::abs(m_dec) / kDegree * 3600.0);
-        return QString::asprintf("%c%02ld*%02ld:%02ld#", m_dec < 0.0 ? '-' : '+', seconds / 3600, seconds / 60 % 60,
-                                 seconds % 60)
+        return QString::asprintf("%c%02ld*%02ld:%02ld#", m_dec < 0.0 ? '-' : '+', seconds / 3600,
+                                 seconds / 60 % 60, seconds % 60)
             .toLatin1();
     }
     if (command.startsWith("Sr ")) {

@@ -31,8 +31,7 @@ public:
 
 protected:
     // Installs the mount's answers; they run on the simulator's thread under the lock.
-    template <typename Respond>
-    void serve(Respond respond)
+    template <typename Respond> void serve(Respond respond)
     {
         m_pty.simulator().setResponder([this, respond](const QByteArray& pending) {
             const std::lock_guard lock(m_mutex);

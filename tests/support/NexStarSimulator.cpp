@@ -11,7 +11,9 @@ constexpr double kTurn = 2.0 * std::numbers::pi;
 QByteArray turnDigits(double radians)
 {
     const double turn = std::fmod(std::fmod(radians, kTurn) + kTurn, kTurn) / kTurn;
-    return QByteArray::number(qlonglong(std::lround(turn * 65536.0)) % 65536, 16).toUpper().rightJustified(4, '0');
+    return QByteArray::number(qlonglong(std::lround(turn * 65536.0)) % 65536, 16)
+        .toUpper()
+        .rightJustified(4, '0');
 }
 
 double turnOf(const QByteArray& digits)
@@ -50,9 +52,15 @@ MountSimulator::Response NexStarSimulator::respond(const QByteArray& pending)
     const char command = pending[0];
     qsizetype length = 0;
     switch (command) {
-    case 'K': case 'T': length = 2; break;
-    case 'L': case 'E': case 't': case 'V': case 'm': length = 1; break;
-    case 'R': case 'S': length = 10; break;
+    case 'K':
+    case 'T': length = 2; break;
+    case 'L':
+    case 'E':
+    case 't':
+    case 'V':
+    case 'm': length = 1; break;
+    case 'R':
+    case 'S': length = 10; break;
     case 'P': length = 8; break;
     default: return {-1, {}};
     }

@@ -34,7 +34,8 @@ MountSimulator::Response SkyCommanderSimulator::respond(const QByteArray& pendin
         for (qsizetype i = 1; i < kServoCatGoto - 1; ++i)
             checksum ^= pending[i];
         if (checksum == pending[kServoCatGoto - 1])
-            setPositionLocked(pending.mid(1, 6).toDouble() * 15.0 * kDegree, pending.mid(8, 7).toDouble() * kDegree);
+            setPositionLocked(pending.mid(1, 6).toDouble() * 15.0 * kDegree,
+                              pending.mid(8, 7).toDouble() * kDegree);
         else
             ++m_badChecksums;
         return {kServoCatGoto, {}};

@@ -18,8 +18,10 @@ std::optional<Target> targetOf(const QByteArray& text)
 {
     if (text.size() != 12)
         return std::nullopt;
-    const double hours = text.mid(0, 2).toInt() + (text.mid(2, 2).toInt() + text.mid(4, 2).toInt() / 100.0) / 60.0;
-    const double degrees = text.mid(7, 2).toInt() + (text.mid(9, 2).toInt() + text.mid(11, 1).toInt() / 10.0) / 60.0;
+    const double hours =
+        text.mid(0, 2).toInt() + (text.mid(2, 2).toInt() + text.mid(4, 2).toInt() / 100.0) / 60.0;
+    const double degrees =
+        text.mid(7, 2).toInt() + (text.mid(9, 2).toInt() + text.mid(11, 1).toInt() / 10.0) / 60.0;
     if (text[6] != '+' && text[6] != '-')
         return std::nullopt;
     return Target{hours * 15.0 * kDegree, (text[6] == '-' ? -degrees : degrees) * kDegree};
@@ -29,8 +31,9 @@ QByteArray textOf(double ra, double dec)
 {
     const long hundredths = std::lround(ra / kDegree / 15.0 * 6000.0) % 144000;
     const long tenths = std::lround(std::abs(dec) / kDegree * 600.0);
-    return QString::asprintf("%02ld%02ld%02ld%c%02ld%02ld%ld", hundredths / 6000, hundredths / 100 % 60, hundredths % 100,
-                             dec < 0.0 ? '-' : '+', tenths / 600, tenths / 10 % 60, tenths % 10)
+    return QString::asprintf("%02ld%02ld%02ld%c%02ld%02ld%ld", hundredths / 6000, hundredths / 100 % 60,
+                             hundredths % 100, dec < 0.0 ? '-' : '+', tenths / 600, tenths / 10 % 60,
+                             tenths % 10)
         .toLatin1();
 }
 

@@ -8,7 +8,7 @@
 namespace EquatorJ2000 {
 
 struct Position {
-    double ra;   // 0..2π
+    double ra;  // 0..2π
     double dec;
 };
 

@@ -5,8 +5,8 @@
 
 #include <chrono>
 #include <functional>
-#include <thread>
 #include <optional>
+#include <thread>
 
 // What the families beyond the LX200 style read from the rest of the
 // program, each asked at the moment of use (on the worker as well as on the
@@ -18,8 +18,8 @@ struct FamilyInputs {
         double dec;  // radians of date
     };
 
-    std::function<double()> latitude = [] { return 0.0; };    // degrees, north positive
-    std::function<double()> longitude = [] { return 0.0; };   // degrees, east positive
+    std::function<double()> latitude = [] { return 0.0; };   // degrees, north positive
+    std::function<double()> longitude = [] { return 0.0; };  // degrees, east positive
     std::function<double()> localSiderealHours = [] { return 0.0; };
     std::function<QDateTime()> now = [] { return QDateTime::currentDateTimeUtc(); };
     // The finder's tracked object; none while nothing is tracked.

@@ -132,7 +132,8 @@ bool IOptronFamily::connectIOptron()
     static const char* kTypes[] = {"Alt/Az", "Fork", "GEM"};
     const int typeCode = type.bytes.at(0) - '0';
     m_isPolar = typeCode != 0;
-    m_context.debug(QString("get iOptron mount type: %1").arg(typeCode >= 0 && typeCode <= 2 ? kTypes[typeCode] : "Unknown"));
+    m_context.debug(QString("get iOptron mount type: %1")
+                        .arg(typeCode >= 0 && typeCode <= 2 ? kTypes[typeCode] : "Unknown"));
     const MountExchange::Reply rate = m_exchange.ask(":GTR#", 1);
     if (!rate.ok)
         return noResponse("get iOptron track mode failed");
@@ -157,7 +158,8 @@ bool IOptronFamily::connectIEQ45()
     m_context.debug("start iOptron iEQ45/ZEQ25 connect sequence");
     const MountExchange::Reply version = m_exchange.ask(":V#", 1, MountExchange::endsWith(kEnd));
     if (!version.ok) {
-        m_context.debug(QString("connectiEQ45/ZEQ25 connect: transaction version error %1").arg(version.count));
+        m_context.debug(
+            QString("connectiEQ45/ZEQ25 connect: transaction version error %1").arg(version.count));
         return false;
     }
     const MountExchange::Reply mount = m_exchange.ask(":MountInfo#", 4, MountExchange::length(4));
@@ -176,7 +178,8 @@ bool IOptronFamily::slewDetect()
     if (!reply.ok)
         return noResponse("slewIOptronDetect: transaction error");
     m_context.status.isSlewing = reply.bytes.at(0) == '1';
-    m_context.debug(m_context.status.isSlewing ? "slewIOptronDetect: is slewing" : "slewIOptronDetect: not slewing");
+    m_context.debug(m_context.status.isSlewing ? "slewIOptronDetect: is slewing"
+                                               : "slewIOptronDetect: not slewing");
     return true;
 }
 
@@ -222,7 +225,8 @@ bool IOptronFamily::gotoPosition(double ra, double dec)
     if (iEQ45) {
         raCommand = commandText(":Sr %02d:%02d:%02d#", hms.whole, hms.minutes, hms.seconds);
     } else {
-        const double tenths = std::trunc((hours * 3600.0 - (hms.whole * 3600.0 + hms.minutes * 60.0)) * 10.0 + 1e-6);
+        const double tenths =
+            std::trunc((hours * 3600.0 - (hms.whole * 3600.0 + hms.minutes * 60.0)) * 10.0 + 1e-6);
         raCommand = commandText(":Sr %02d:%02d:%04.1f#", hms.whole, hms.minutes, tenths / 10.0);
     }
     const Sexagesimal dms = Sexagesimal::truncated(std::abs(dec * Angles::kRadToDeg));
@@ -255,14 +259,15 @@ bool IOptronFamily::slew(int code)
     if (code < kSlewNorth || code > kStopAll)
         return false;
     const bool iEQ45 = isIEQ45();
-    return send((iEQ45 ? kIEQ45 : kIOptron)[code - 1], iEQ45 ? "slewiEQ45: transaction error" : "slewiOptron: transaction error",
-                true);
+    return send((iEQ45 ? kIEQ45 : kIOptron)[code - 1],
+                iEQ45 ? "slewiEQ45: transaction error" : "slewiOptron: transaction error", true);
 }
 
 bool IOptronFamily::slewSpeed(int code)
 {
     if (isIEQ45()) {
-        static const char* kCommands[] = {":SR8#", ":SR6#", ":SR4#", ":SR2#", ":RG100#", ":RG050#", ":RG025#"};
+        static const char* kCommands[] = {":SR8#",   ":SR6#",   ":SR4#",  ":SR2#",
+                                          ":RG100#", ":RG050#", ":RG025#"};
         if (code < 10 || code > 16)
             return false;
         return send(kCommands[code - 10], "slewSpeediEQ45: transaction error");
@@ -304,23 +309,19 @@ bool IOptronFamily::setup(int code)
         if (isIEQ45())
             return ask1(":CM#", "setup iEQ45: transaction error");
         return m_exchange.ask(":CM#", 5, MountExchange::endsWith(kEnd, 5)).ok
-               || noResponse("setupIOptron: transaction error");
-    case 32:
-        return dateIOptron();
-    case 33:
-        return siteIOptron();
-    case 34:
-        return isIEQ45() && ask1(":MH#", "setup iEQ45: transaction error");
-    default:
-        return false;
+            || noResponse("setupIOptron: transaction error");
+    case 32: return dateIOptron();
+    case 33: return siteIOptron();
+    case 34: return isIEQ45() && ask1(":MH#", "setup iEQ45: transaction error");
+    default: return false;
     }
 }
 
 QList<QByteArray> IOptronFamily::dateCommands(const QDateTime& moment)
 {
     const int hours = moment.offsetFromUtc() / 3600;
-    return {":SC " + moment.toString("MM/dd/yy").toLatin1() + "#", ":SL " + moment.toString("HH:mm:ss").toLatin1() + "#",
-            commandText(":SG %+03d#", hours)};
+    return {":SC " + moment.toString("MM/dd/yy").toLatin1() + "#",
+            ":SL " + moment.toString("HH:mm:ss").toLatin1() + "#", commandText(":SG %+03d#", hours)};
 }
 
 bool IOptronFamily::dateIOptron()
@@ -328,7 +329,9 @@ bool IOptronFamily::dateIOptron()
     const QList<QByteArray> commands = dateCommands(m_inputs.now());
     for (qsizetype i = 0; i < commands.size(); ++i) {
         m_context.debug("dateIOptron: " + QString::fromLatin1(commands[i]));
-        if (!ask1(commands[i], i < 2 ? "dateIOptron: transaction error" : "dateIOptron iOptron utc offset: transaction error",
+        if (!ask1(commands[i],
+                  i < 2 ? "dateIOptron: transaction error"
+                        : "dateIOptron iOptron utc offset: transaction error",
                   i < 2))
             return false;
     }
@@ -357,23 +360,17 @@ bool IOptronFamily::siteIOptron()
     const QByteArray longitude = ":Sg " + longitudeText(m_inputs.longitude()) + "#";
     m_context.debug("siteIOptron: " + QString::fromLatin1(latitude + longitude));
     return ask1(latitude, "siteIOptron lat: transaction error", true)
-           && ask1(longitude, "siteIOptron long: transaction error", true);
+        && ask1(longitude, "siteIOptron long: transaction error", true);
 }
 
 bool IOptronFamily::run(const PanelCommand& command)
 {
     switch (command.operation) {
-    case MountOperation::Slew:
-        return slew(command.code);
-    case MountOperation::SlewSpeed:
-        return slewSpeed(command.code);
-    case MountOperation::Park:
-        return !isIEQ45() && park(command.code);
-    case MountOperation::Track:
-        return isIEQ45() && track(command.code);
-    case MountOperation::Setup:
-        return setup(command.code);
-    default:
-        return false;
+    case MountOperation::Slew: return slew(command.code);
+    case MountOperation::SlewSpeed: return slewSpeed(command.code);
+    case MountOperation::Park: return !isIEQ45() && park(command.code);
+    case MountOperation::Track: return isIEQ45() && track(command.code);
+    case MountOperation::Setup: return setup(command.code);
+    default: return false;
     }
 }

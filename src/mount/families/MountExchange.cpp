@@ -8,8 +8,8 @@ MountExchange::Reply MountExchange::ask(const QByteArray& command, quint16 expec
     ReplyBuffer buffer{};
     Reply reply;
     reply.count = qint32(command.size());
-    reply.ok = m_serial.transaction(expected, reply.count, command.constData(), buffer,
-                                    kSerialSlotScope, complete);
+    reply.ok =
+        m_serial.transaction(expected, reply.count, command.constData(), buffer, kSerialSlotScope, complete);
     if (reply.ok)
         reply.bytes = QByteArray(buffer.data(), reply.count);
     return reply;

@@ -12,7 +12,7 @@ class SerialControl;
 // as bytes, read through the pauses of a device until it is whole.
 class MountExchange {
 public:
-    explicit MountExchange(SerialControl& serial) : m_serial(serial) {}
+    explicit MountExchange(SerialControl& serial) : m_serial(serial) { }
 
     struct Reply {
         bool ok = false;
@@ -34,8 +34,7 @@ private:
 };
 
 // A command's text from a printf format (Latin-1).
-template <typename... Args>
-QByteArray commandText(const char* format, Args... args)
+template <typename... Args> QByteArray commandText(const char* format, Args... args)
 {
     return QString::asprintf(format, args...).toLatin1();
 }

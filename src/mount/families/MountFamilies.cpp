@@ -12,17 +12,12 @@ std::shared_ptr<MountFamily> makeMountFamily(int protocol, const MountContext& c
     switch (protocol) {
     case kProtocolNexStarGPS:
     case kProtocolUltima:
-    case kProtocolSynScan:
-        return std::make_shared<NexStarFamily>(protocol, context, inputs);
-    case kProtocolTemma:
-        return std::make_shared<TemmaFamily>(context, inputs);
+    case kProtocolSynScan: return std::make_shared<NexStarFamily>(protocol, context, inputs);
+    case kProtocolTemma: return std::make_shared<TemmaFamily>(context, inputs);
     case kProtocolIOptron:
-    case kProtocolIEQ45:
-        return std::make_shared<IOptronFamily>(protocol, context, inputs);
+    case kProtocolIEQ45: return std::make_shared<IOptronFamily>(protocol, context, inputs);
     case kProtocolSkyCommander:
-    case kProtocolServoCat:
-        return std::make_shared<SkyCommanderFamily>(protocol, context, inputs);
-    default:
-        return nullptr;
+    case kProtocolServoCat: return std::make_shared<SkyCommanderFamily>(protocol, context, inputs);
+    default: return nullptr;
     }
 }

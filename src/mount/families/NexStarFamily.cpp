@@ -18,8 +18,8 @@ namespace {
 constexpr double kUnitsPerDegree = 182.044444444;
 constexpr double kRadiansPerUnit = 9.58737992428526e-5;
 constexpr double kDegreesPerUnit = 0.0054931640625;
-constexpr double kResetRadians = 0.17453292519943298;   // 10°: a goto this far clears the offsets
-constexpr double kSyncLimitRadians = 0.08726646259971649; // 5°: a larger sync error is refused
+constexpr double kResetRadians = 0.17453292519943298;      // 10°: a goto this far clears the offsets
+constexpr double kSyncLimitRadians = 0.08726646259971649;  // 5°: a larger sync error is refused
 constexpr qsizetype kPositionLength = 10;
 constexpr char kEnd = '#';
 constexpr char kMotorAltitude = 17;
@@ -182,10 +182,12 @@ bool NexStarFamily::readPosition()
     const MountExchange::Reply reply = m_exchange.ask(command("E"), isUltima() ? 4 : kPositionLength,
                                                       MountExchange::endsWith(kEnd, kPositionLength));
     if (!reply.ok)
-        return noResponse(isUltima() ? "getUltimaRA: transaction error" : "getNexStarGPSRA: transaction error");
+        return noResponse(isUltima() ? "getUltimaRA: transaction error"
+                                     : "getNexStarGPSRA: transaction error");
     std::optional<Position> position = parsePosition(reply.bytes);
     if (!position) {
-        m_context.debug([&] { return "getNexStarGPSRA: refused " + QString::fromLatin1(reply.bytes.toHex()); });
+        m_context.debug(
+            [&] { return "getNexStarGPSRA: refused " + QString::fromLatin1(reply.bytes.toHex()); });
         return false;
     }
     if (isSynScan()) {
@@ -199,9 +201,10 @@ bool NexStarFamily::readPosition()
         m_gotoDec = position->dec;
     }
     m_context.debug([&] {
-        return isUltima() ? QString::asprintf("getUltimaRA: %.4f %.4f", position->ra, position->dec)
-                          : QString::asprintf("getNexStarGPSRA: %.3f%lc %.3f%lc", position->ra * Angles::kRadToDeg,
-                                              wint_t(0xB0), position->dec * Angles::kRadToDeg, wint_t(0xB0));
+        return isUltima()
+            ? QString::asprintf("getUltimaRA: %.4f %.4f", position->ra, position->dec)
+            : QString::asprintf("getNexStarGPSRA: %.3f%lc %.3f%lc", position->ra * Angles::kRadToDeg,
+                                wint_t(0xB0), position->dec * Angles::kRadToDeg, wint_t(0xB0));
     });
     return true;
 }
@@ -216,15 +219,16 @@ bool NexStarFamily::gotoPosition(double ra, double dec)
     double sentRA = ra;
     double sentDec = dec;
     if (isSynScan()) {
-        if (std::abs(wrapDifference(ra - m_prevRA)) > kResetRadians || std::abs(dec - m_prevDec) > kResetRadians) {
+        if (std::abs(wrapDifference(ra - m_prevRA)) > kResetRadians
+            || std::abs(dec - m_prevDec) > kResetRadians) {
             resetSynScanSync("gotoNexStarGPSRA: SynScan sync reset, goto past 10 deg");
         } else {
             sentRA = Angles::wrapTwoPi(ra + m_raError);
             sentDec = dec + m_decError;
             m_context.debug([&] {
                 return QString::asprintf("gotoNexStarGPSRA: synScan goto adjusted RA:%.3f%lc, Dec%.4f%lc",
-                                         sentRA * Angles::kRadToDeg, wint_t(0xB0), sentDec * Angles::kRadToDeg,
-                                         wint_t(0xB0));
+                                         sentRA * Angles::kRadToDeg, wint_t(0xB0),
+                                         sentDec * Angles::kRadToDeg, wint_t(0xB0));
             });
         }
         m_prevRA = ra;
@@ -235,12 +239,14 @@ bool NexStarFamily::gotoPosition(double ra, double dec)
     }
     const QByteArray out = command("R" + positionDigits(sentRA) + "," + positionDigits(sentDec));
     // The hand controller answers "#"; read it here so it cannot lead the next reply.
-    const bool ok = isUltima() ? m_exchange.send(out) : m_exchange.ask(out, 1, MountExchange::endsWith(kEnd)).ok;
+    const bool ok =
+        isUltima() ? m_exchange.send(out) : m_exchange.ask(out, 1, MountExchange::endsWith(kEnd)).ok;
     if (!ok)
         return noResponse("gotoNexStarGPSRA: transaction error");
     m_context.status.isSlewing = true;
     m_context.debug([&] {
-        return QString::asprintf(isUltima() ? "gotoUltimaRA: %.4f %.4f" : "gotoNexStarGPSRA: %.4f %.4f", ra, dec);
+        return QString::asprintf(isUltima() ? "gotoUltimaRA: %.4f %.4f" : "gotoNexStarGPSRA: %.4f %.4f", ra,
+                                 dec);
     });
     return true;
 }
@@ -250,19 +256,14 @@ bool NexStarFamily::run(const PanelCommand& command)
     switch (command.operation) {
     case MountOperation::Slew:
         return slewNexStar(command.code, command.flag & kSlewFlagStop, command.flag & kSlewFlagOption);
-    case MountOperation::SlewSpeed:
-        m_slewSpeed = command.code;
-        return true;
-    case MountOperation::Mode:
-        m_trackMode = command.code;
-        return trackModeNexStar(command.code);
+    case MountOperation::SlewSpeed: m_slewSpeed = command.code; return true;
+    case MountOperation::Mode: m_trackMode = command.code; return trackModeNexStar(command.code);
     case MountOperation::Sync:
         if (command.flag != 0)
             return syncNexStar();
         resetSynScanSync("syncNexStar: manual reset");
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -290,7 +291,8 @@ bool NexStarFamily::slewNexStar(int direction, bool stop, bool option)
         rate = 0;
     const bool northSouth = direction <= 2;
     const bool positive = direction == 1 || direction == 4;
-    return passThrough(northSouth ? kMotorAltitude : kMotorAzimuth, positive ? kPositive : kNegative, char(rate));
+    return passThrough(northSouth ? kMotorAltitude : kMotorAzimuth, positive ? kPositive : kNegative,
+                       char(rate));
 }
 
 bool NexStarFamily::trackModeNexStar(int mode)
@@ -328,7 +330,8 @@ void NexStarFamily::getTrackModeNexStar()
     m_context.debug(QString("NexStarTrackMode: %1").arg(modeName(m_trackMode)));
     const MountExchange::Reply version = m_exchange.ask("V", 3, MountExchange::endsWith(kEnd, 3));
     if (version.ok)
-        m_context.debug(QString("NexStarVersion: %1.%2").arg(quint8(version.bytes[0])).arg(quint8(version.bytes[1])));
+        m_context.debug(
+            QString("NexStarVersion: %1.%2").arg(quint8(version.bytes[0])).arg(quint8(version.bytes[1])));
     const MountExchange::Reply model = m_exchange.ask("m", 2, MountExchange::endsWith(kEnd, 2));
     if (model.ok)
         m_context.debug("NexStarModel: " + modelName(quint8(model.bytes[0])));

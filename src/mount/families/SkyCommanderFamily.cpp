@@ -34,7 +34,8 @@ bool SkyCommanderFamily::readPosition()
     }
     const QByteArray raText = reply.bytes.mid(1, 6);
     const QByteArray decText = reply.bytes.mid(8, 7);
-    m_context.debug(QString("getSkyComRA: %1 %2").arg(QString::fromLatin1(raText), QString::fromLatin1(decText)));
+    m_context.debug(
+        QString("getSkyComRA: %1 %2").arg(QString::fromLatin1(raText), QString::fromLatin1(decText)));
     bool raOk = false;
     bool decOk = false;
     const double hours = raText.trimmed().toDouble(&raOk);
@@ -52,7 +53,7 @@ SkyCommanderFamily::J2000 SkyCommanderFamily::toJ2000(double ra, double dec, flo
     const float delta = float(dec);
     float decDegrees = float(dec * Angles::kRadToDeg) + (-20.04f * std::cos(alpha)) * years / 3600.0f;
     float raDegrees = float(ra * Angles::kRadToDeg)
-                      - 15.0f * (3.075f + 1.336f * std::sin(alpha) * std::tan(delta)) * years / 3600.0f;
+        - 15.0f * (3.075f + 1.336f * std::sin(alpha) * std::tan(delta)) * years / 3600.0f;
     // Past a pole the direction comes back down on the far side.
     if (decDegrees > 90.0f || decDegrees < -90.0f) {
         decDegrees = (decDegrees > 0.0f ? 180.0f : -180.0f) - decDegrees;

@@ -67,7 +67,7 @@ std::optional<QByteArray> TemmaFamily::positionText(double ra, double dec)
         return std::nullopt;
     // Dec 0 goes with "+": every mount takes it.
     return commandText("%02d%02d%02d%c%02d%02d%d", hours, minutes, fraction, decDegrees < 0.0 ? '-' : '+',
-                                degrees, int(tenths / 10 % 60), int(tenths % 10));
+                       degrees, int(tenths / 10 % 60), int(tenths % 10));
 }
 
 std::optional<TemmaFamily::Position> TemmaFamily::parsePosition(const QByteArray& reply)
@@ -79,7 +79,8 @@ std::optional<TemmaFamily::Position> TemmaFamily::parsePosition(const QByteArray
         return std::nullopt;
     const double hours = number(reply, 1, 2) + (number(reply, 3, 2) + number(reply, 5, 2) / 100.0) / 60.0;
     const double ra = hours * 15.0 * Angles::kDegToRad;
-    const double degrees = number(reply, 8, 2) + number(reply, 10, 2) / 60.0 + number(reply, 12, 1) * 6.0 / 3600.0;
+    const double degrees =
+        number(reply, 8, 2) + number(reply, 10, 2) / 60.0 + number(reply, 12, 1) * 6.0 / 3600.0;
     if (ra >= Angles::kTwoPi || degrees > 90.0)
         return std::nullopt;
     return Position{ra, (sign == '-' ? -degrees : degrees) * Angles::kDegToRad, reply[13]};
@@ -214,8 +215,9 @@ bool TemmaFamily::gotoPosition(double ra, double dec)
     }
     const double from = m_context.status.scopeRA;
     const double fromDec = m_context.status.scopeDec;
-    const double degrees = std::max(std::abs(std::remainder(ra - from, Angles::kTwoPi)), std::abs(dec - fromDec))
-                           * Angles::kRadToDeg;
+    const double degrees =
+        std::max(std::abs(std::remainder(ra - from, Angles::kTwoPi)), std::abs(dec - fromDec))
+        * Angles::kRadToDeg;
     m_gotoDue = m_inputs.now().addSecs(qint64(degrees / kSlewDegreesPerSecond) + kSlewMarginSeconds);
     m_context.status.isSlewing = true;
     m_isGoto = true;
@@ -261,7 +263,8 @@ bool TemmaFamily::readPosition()
     status.isNoResponse = false;
     status.scopeRA = position->ra;
     status.scopeDec = position->dec;
-    m_context.debug(QString::asprintf("getTemmaRA: %.4f, %.4f, %c", position->ra, position->dec, position->side));
+    m_context.debug(
+        QString::asprintf("getTemmaRA: %.4f, %.4f, %c", position->ra, position->dec, position->side));
     if ((position->side == 'E' || position->side == 'W') && position->side != m_side) {
         m_side = position->side;
         m_context.debug(QString("getTemmaRA: switched sides to %1").arg(position->side));
@@ -396,21 +399,16 @@ bool TemmaFamily::setTemmaGuideRate()
 {
     const int percent = std::clamp(m_inputs.guideRatePercent(), 10, 90);
     return send(commandText("LA%02d", percent), "setTemmaRACorrection: transaction error")
-           && send(commandText("LB%02d", percent), "setTemmaDecCorrection: transaction error");
+        && send(commandText("LB%02d", percent), "setTemmaDecCorrection: transaction error");
 }
 
 bool TemmaFamily::run(const PanelCommand& command)
 {
     switch (command.operation) {
-    case MountOperation::Slew:
-        return slewTemma(command.code, command.flag & kSlewFlagStop);
-    case MountOperation::Sync:
-        return setTemmaSync(command.flag != 0);
-    case MountOperation::Command:
-        return commandTemma(command.code);
-    case MountOperation::GuideRate:
-        return setTemmaGuideRate();
-    default:
-        return false;
+    case MountOperation::Slew: return slewTemma(command.code, command.flag & kSlewFlagStop);
+    case MountOperation::Sync: return setTemmaSync(command.flag != 0);
+    case MountOperation::Command: return commandTemma(command.code);
+    case MountOperation::GuideRate: return setTemmaGuideRate();
+    default: return false;
     }
 }
