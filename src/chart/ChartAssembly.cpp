@@ -1,6 +1,7 @@
 #include "chart/ChartAssembly.h"
 
 #include "chart/FinderLink.h"
+#include "chart/NameSearchLink.h"
 #include "chart/SkyView.h"
 #include "mount/panels/ConnectMenu.h"
 #include "chart/painting/DeepSkyPhotos.h"
@@ -100,6 +101,8 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     m_outlets.centering = &m_starDatabaseLink;
     m_outlets.planetPath = &m_solarSystemLink;
     m_outlets.ssWindow = &m_ssWindowLink;
+    m_outlets.ssControl = &m_ssWindowLink;
+    m_outlets.scopeGoto = &m_mount.scopeControl();
     m_outlets.skyDateModel = &m_skyDateLink;
     m_outlets.photoHorizonPanel = m_photoHorizonPanel;
 
@@ -155,6 +158,9 @@ void ChartAssembly::createMenus()
     m_menuBar->setApplicationMenus(m_nvxMenu, m_nvxMenu->helpMenu());
     m_menuBar->setConnectMenu(m_mount.connectMenu());
     m_menuBar->installIn(*m_skyWindow.menuBar());
+    m_menuBar->installIn(*m_ssWindow.menuBar());
+    // A tool window by its kind, yet one whose closing may end the program.
+    m_ssWindow.setAttribute(Qt::WA_QuitOnClose);
     m_outlets.menus = m_menuBar.get();
     m_outlets.skyClickMenu = m_menuBar->skyClickMenu();
 
@@ -202,6 +208,10 @@ void ChartAssembly::createFinder()
     hooks.writeDebugFile = [this](const QString& line) { m_debugLog.writeDebugFile(line); };
     m_findObjects.setHooks(std::move(hooks));
     m_outlets.findPanel = m_findPanel;
+    m_outlets.findPanelEntry = m_findPanel;
+    m_outlets.photoPanel = m_infoPanels.get();
+    m_nameSearch = std::make_unique<NameSearchLink>(m_findObjects, *m_findPanel);
+    m_outlets.nameSearch = m_nameSearch.get();
     m_finderLink = std::make_unique<FinderLink>(m_findObjects, *m_infoPanels,
                                                 [this](bool open) { m_findPanel->openFind(open); });
     m_outlets.findObjects = m_finderLink.get();

@@ -49,6 +49,7 @@ class ToolbarDelagate;
 class FinderLink;
 class InfoPanelControl;
 class MpcDownloadPanel;
+class NameSearchLink;
 class NvxMenu;
 class NvxMenuActions;
 class PhotoHorizonAdjustPanel;
@@ -90,9 +91,11 @@ public:
     ChartOutlets& outlets() { return m_outlets; }
     OpenGLView& openGLView() { return m_openGLView; }
     PhotoHorizonAdjustPanel& photoHorizonPanel() { return *m_photoHorizonPanel; }
+    SSWindow& ssWindow() { return m_ssWindow; }
     // The menus every main window of the program carries in its menu bar.
     ChartMenuBar& menuBar() { return *m_menuBar; }
     FindObjects& findObjects() { return m_findObjects; }
+    FindPanelControl* findPanel() { return m_findPanel; }
     InfoPanelControl& infoPanels() { return *m_infoPanels; }
 
 protected:
@@ -153,5 +156,6 @@ private:
     std::unique_ptr<DeepSkyPhotos> m_stockPhotos;
     std::unique_ptr<InfoPanelControl> m_infoPanels;
     std::unique_ptr<FinderLink> m_finderLink;
+    std::unique_ptr<NameSearchLink> m_nameSearch;
     bool m_isLaunchPending = false;
 };

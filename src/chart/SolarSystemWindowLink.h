@@ -1,15 +1,23 @@
 #pragma once
 
 #include "chart/HidesOnDeactivate.h"
+#include "chart/SolarSystemWindow.h"
 
 class SSWindow;
 
-// The solar-system window as the chart's window settings reach it.
-class SolarSystemWindowLink final : public HidesOnDeactivate {
+// The solar-system window as the chart's window settings, menus and toolbar
+// reach it.
+class SolarSystemWindowLink final : public HidesOnDeactivate, public SolarSystemWindow {
 public:
     explicit SolarSystemWindowLink(SSWindow& window) : m_window(window) {}
 
     void setHide(bool hide) override;
+
+    bool isWindowVisible() const override;
+    void display() override;
+    void orderFront() override;
+    void orderOut() override;
+    void updatePositions() override;
 
 private:
     SSWindow& m_window;

@@ -108,3 +108,10 @@ void ScopeControl::setGenericSlewRate(int rate)
         break;
     }
 }
+
+bool ScopeControl::pulseGuideLX200(bool eastWest, int milliseconds)
+{
+    if (!m_status.isConnected)
+        return false;
+    return runNow({MountOperation::PulseGuide, milliseconds, eastWest ? 1 : 0, false});
+}

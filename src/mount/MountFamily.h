@@ -1,13 +1,37 @@
 #pragma once
 
 #include "mount/PanelCommand.h"
+#include "mount/ScopeThread.h"
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
+class PrefControl;
 class SerialControl;
 class DebugWriter;
+class SkyDateModel;
 struct ScopeStatus;
+
+// What the main thread shows on a mount's panel. The last five carry a
+// state rather than a code: the SynScan sync button (1 on), the NexStar mode
+// matrix (0 Off .. 3 EQ S), the Temma side (1 east) and track (1 tracking)
+// radios, and the Temma title's count of syncs since launch.
+enum class MountPanelSetting {
+    SlewSpeed,
+    Mode,
+    GuideSpeed,
+    CenterSpeed,
+    MaxSlewSpeed,
+    Baud,
+    SynScanSync,
+    NexStarMode,
+    TemmaSide,
+    TemmaTrack,
+    TemmaSynced,
+};
 
 // What a protocol operation may ask of the main thread. Operations run on
 // the worker as well as on the main thread, so they never touch windows or
@@ -20,18 +44,32 @@ signals:
     void beepRequested();
     // The chart shows something the mount changed (a sync's offsets).
     void redrawRequested();
-    // A hand-control panel shows a new state: `item` (a kPanelItem) and its value.
-    void panelUpdated(int item, int value);
+    // The mount's site was read (degrees, east positive); `siteName` names
+    // the stored site it goes to.
+    void siteRead(double latitude, double longitude, const QString& siteName);
+    // The mount parked and the connection ends.
+    void parked();
+    // The LX200 panel's locked slew buttons go off after a fixed pulse.
+    void slewButtonsOff();
+    // A setting read from or written to the mount, for its panel.
+    void panelSetting(MountPanelSetting setting, int code);
 };
 
 // What a protocol family works with: the transport's slot 1 (each exchange
 // holds the slot's lock and uses its own buffers), the shared state it
-// updates (position, slewing, no-response), the debug log and the events.
+// updates (position, slewing, no-response), the debug log and the events;
+// and, read only, the settings (site, names), the sky date (sidereal time),
+// the finder's tracked position, its pauses and its clock.
 struct MountContext {
     SerialControl& serial;
     ScopeStatus& status;
     const DebugWriter& debug;
     MountEvents& events;
+    const PrefControl* prefs = nullptr;
+    const SkyDateModel* skyDate = nullptr;
+    std::function<double()> trackRA;       // radians; -1 while nothing is tracked
+    ScopeThreadTiming timing = {};
+    std::function<QDateTime()> now;        // the program's clock when unset
 };
 
 // One mount protocol family (LX200 and its relatives, NexStar, Temma II,

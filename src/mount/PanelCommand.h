@@ -33,6 +33,7 @@ enum class MountOperation {
     Park,
     Setup,
     Track,
+    PulseGuide,    // timed guide pulse: `code` signed milliseconds, `flag` 1 east-west axis
 };
 
 struct PanelCommand {

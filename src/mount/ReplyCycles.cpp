@@ -31,9 +31,56 @@ CycleRules CycleRules::bridge()
     return {kBridgeWait, kLastCycle, kBridgeLargestRead, false};
 }
 
-GatheredReply gatherReply(const CycleRules& rules, const ReadSome& read, ReplyBuffer& reply,
-                          const ReplyComplete& complete)
+ReplyEnd ReplyEnd::terminator(char terminator, int count)
 {
+    return {[terminator, count](QByteArrayView gathered) {
+                return std::count(gathered.begin(), gathered.end(), terminator) >= count;
+            },
+            0};
+}
+
+ReplyEnd ReplyEnd::endingIn(char terminator, qsizetype least)
+{
+    return {[terminator, least](QByteArrayView gathered) {
+                return gathered.size() >= least && gathered.back() == terminator;
+            },
+            0};
+}
+
+ReplyEnd ReplyEnd::length(qsizetype bytes)
+{
+    return {[bytes](QByteArrayView gathered) { return gathered.size() >= bytes; }, 0};
+}
+
+namespace {
+
+// Reads until the reply says it is complete, whatever the pauses.
+GatheredReply gatherUntilComplete(const CycleRules& rules, const ReadSome& read,
+                                  ReplyBuffer& reply, const ReplyEnd& end)
+{
+    const int lastCycle = end.lastCycle > 0 ? end.lastCycle : rules.lastCycle;
+    qsizetype total = 0;
+    for (int cycle = 1;; ++cycle) {
+        std::this_thread::sleep_for(rules.wait);
+        const qsizetype room = std::min(rules.largestRead, qsizetype(reply.size()) - total);
+        const qsizetype got = room > 0 ? read(reply.data() + total, room) : 0;
+        if (got < 0)
+            return {kTransReadError, total};
+        total += got;
+        if (end.complete(QByteArrayView(reply.data(), total)))
+            return {qint32(total), total};
+        if (cycle >= lastCycle || room == 0)
+            return {kTransTimeout, total};
+    }
+}
+
+}  // namespace
+
+GatheredReply gatherReply(const CycleRules& rules, const ReadSome& read, ReplyBuffer& reply,
+                          const ReplyEnd& end)
+{
+    if (end.complete)
+        return gatherUntilComplete(rules, read, reply, end);
     qsizetype total = 0;
     for (int cycle = 1;; ++cycle) {
         std::this_thread::sleep_for(rules.wait);
@@ -44,11 +91,7 @@ GatheredReply gatherReply(const CycleRules& rules, const ReadSome& read, ReplyBu
             return {kTransReadError, total};
         if (cycle == rules.lastCycle)
             return {kTransTimeout, total + got};
-        if (complete) {
-            total += got;
-            if (total > 0 && complete(std::span<const char>(reply.data(), std::size_t(total))))
-                return {qint32(total), total};
-        } else if (rules.endsAfterCarriageReturn) {
+        if (rules.endsAfterCarriageReturn) {
             total += got;
             if (crCame)
                 return {qint32(total), total};

@@ -2,11 +2,11 @@
 
 #include "mount/SerialSlots.h"
 
+#include <QByteArrayView>
 #include <QtGlobal>
 
 #include <chrono>
 #include <functional>
-#include <span>
 
 // How an exchange gathers its reply: in cycles of a wait and a read, until
 // the device falls silent after speaking, a carriage return has come (dome
@@ -25,6 +25,23 @@ struct CycleRules {
     static CycleRules bridge();
 };
 
+// Where a reply ends when the device says so (a terminator, a known length):
+// pauses inside the reply then never end it early, so that its tail is not
+// taken as the start of the next reply; only the last cycle does. Without
+// `complete` the cycle rules decide (replies with neither end nor length).
+struct ReplyEnd {
+    std::function<bool(QByteArrayView gathered)> complete;
+    int lastCycle = 0;   // 0: the cycle rules' own
+
+    // Complete once `count` bytes equal to `terminator` have come.
+    static ReplyEnd terminator(char terminator, int count = 1);
+    // Complete once at least `least` bytes have come and the last is
+    // `terminator`: binary replies whose body may hold that byte.
+    static ReplyEnd endingIn(char terminator, qsizetype least = 1);
+    // Complete at `bytes` bytes.
+    static ReplyEnd length(qsizetype bytes);
+};
+
 // One read of the device: bytes read, 0 for none, negative on an error.
 using ReadSome = std::function<qsizetype(char* into, qsizetype most)>;
 
@@ -35,12 +52,6 @@ struct GatheredReply {
     qsizetype received;
 };
 
-// Whether the bytes gathered so far make a whole reply (a terminator or a
-// known length has come).
-using ReplyComplete = std::function<bool(std::span<const char> gathered)>;
-
-// Runs the cycles into `reply`, never reading past its end. With `complete`
-// set, a pause does not end the reply: it ends once complete, or on the last
-// cycle; a device that pauses mid-reply is not cut short.
+// Runs the cycles into `reply`, never reading past its end.
 GatheredReply gatherReply(const CycleRules& rules, const ReadSome& read, ReplyBuffer& reply,
-                          const ReplyComplete& complete = {});
+                          const ReplyEnd& end = {});

@@ -3,6 +3,7 @@
 #include "model/prefs/PrefControl.h"
 #include "mount/MountProtocols.h"
 #include "mount/SerialControl.h"
+#include "mount/families/MountFamilies.h"
 #include "mount/links/AutoguiderLink.h"
 #include "mount/links/CompanionLink.h"
 #include "mount/links/HandControlPanels.h"
@@ -53,9 +54,10 @@ bool ScopeControl::scopeConnect(int slot)
     }
 
     const QString name = m_prefs.scopeNamesArray().value(slot);
-    std::shared_ptr<MountFamily> family =
-        m_links.families ? m_links.families(protocol, {m_serial, m_status, m_debug, m_events})
-                         : nullptr;
+    const MountContext context{m_serial,  m_status,        m_debug, m_events,
+                               &m_prefs,  &m_skyDate,      m_links.trackRA, m_timing, {}};
+    std::shared_ptr<MountFamily> family = m_links.families ? m_links.families(protocol, context)
+                                                           : makeMountFamily(protocol, context);
     bool answered = false;
     if (family && bridge) {
         m_serial.setIsWiFi(true);
@@ -112,7 +114,7 @@ void ScopeControl::connected(MountFamily& family, const QString& name)
     HandControlPanels* panels = m_links.panels;
     if (panels && protocol != kProtocolLX200GPS)
         panels->disableBaud(MountPanel::LX200);
-    if (panels && protocol == kProtocolGemini && !m_isGeminiLevel4)
+    if (panels && protocol == kProtocolGemini && !m_status.isGeminiLevel4)
         panels->disableBaud(MountPanel::Gemini);
     m_thread.setFamily(m_family);
     launchThread();
@@ -162,6 +164,11 @@ void ScopeControl::connected(MountFamily& family, const QString& name)
 
 void ScopeControl::disconnect()
 {
+    endConnection(true);
+}
+
+void ScopeControl::endConnection(bool resetBaud)
+{
     m_scopeTimer.stop();
     m_fadeTimer.stop();
     m_scopeIndex = -1;
@@ -179,7 +186,7 @@ void ScopeControl::disconnect()
                 panels->hidePanel(panel);
         }
     }
-    if (m_family && m_status.scopeProtocol == kProtocolLX200GPS && !m_serial.isWiFi()
+    if (resetBaud && m_family && m_status.scopeProtocol == kProtocolLX200GPS && !m_serial.isWiFi()
         && m_status.baudRate != kDefaultBaud) {
         m_family->run({MountOperation::SetBaudRate, kBaudTag9600, 0, false});
         m_timing.pause(kBaudSettleTicks * m_timing.tick);

@@ -8,11 +8,14 @@
 #include "mount/links/AutoguiderLink.h"
 #include "mount/links/HandControlPanels.h"
 #include "mount/links/SG4Jobs.h"
+#include "mount/links/SiteHandOver.h"
 #include "mount/links/ScopeViewLink.h"
 #include "mount/links/SkyRedraw.h"
 #include "platform/AlertPanel.h"
 #include "platform/AppTimeZone.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -27,6 +30,8 @@ constexpr double kDegreesPerRadian = 57.2957795130823;
 constexpr quint16 kFadeStart = 100;
 constexpr double kFadeStep = 0.05;
 constexpr int kFadeSteps = 15;  // down to 0.25
+// The preferences window keeps its time zone for this one.
+constexpr double kTimeZoneUnchanged = -999.0;
 
 }  // namespace
 
@@ -54,6 +59,23 @@ ScopeControl::ScopeControl(PrefControl& prefControl, const SkyDateModel& skyDate
         if (m_links.skyView)
             m_links.skyView->setNeedsDisplay();
     });
+    connect(&m_events, &MountEvents::siteRead, this, &ScopeControl::siteRead);
+    connect(&m_events, &MountEvents::parked, this, [this] {
+        if (m_status.isConnected)
+            endConnection(false);
+    });
+    connect(&m_events, &MountEvents::slewButtonsOff, this, [this] {
+        if (m_links.panels)
+            m_links.panels->setSlewButtonsOff();
+    });
+    connect(&m_events, &MountEvents::panelSetting, this,
+            [this](MountPanelSetting setting, int code) {
+                if (setting == MountPanelSetting::Baud)
+                    setGeminiBaudChoice(code);
+                if (m_links.panels)
+                    m_links.panels->showSetting(mountPanelFor(m_status.scopeProtocol), setting,
+                                                code);
+            });
 }
 
 ScopeControl::~ScopeControl()
@@ -265,6 +287,27 @@ void ScopeControl::setGeminiBaud(int tag)
     case 47: m_geminiBaud = 28800; break;
     default: break;
     }
+}
+
+void ScopeControl::setGeminiBaudChoice(int tag)
+{
+    constexpr int kTag9600 = 43;
+    constexpr std::array kTags = {42, 43, 44, 45, 47};
+    if (std::find(kTags.begin(), kTags.end(), tag) == kTags.end())
+        tag = kTag9600;
+    setGeminiBaud(tag);
+    m_prefs.setGeminiBaudPref(int(m_geminiBaud));
+    m_debug([this] { return QString("setGeminiBaud: %1").arg(m_geminiBaud); });
+}
+
+void ScopeControl::siteRead(double latitude, double longitude, const QString& siteName)
+{
+    if (m_links.prefWindow)
+        m_links.prefWindow->setLocation(latitude, longitude, kTimeZoneUnchanged);
+    m_prefs.setLatitude(latitude);
+    m_prefs.setLongitude(longitude);
+    if (m_links.prefWindow)
+        m_links.prefWindow->lumarikSiteGoto(siteName);
 }
 
 void ScopeControl::setGotoRA(double ra, double dec)

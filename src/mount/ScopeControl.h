@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chart/MountGoto.h"
 #include "chart/MountState.h"
 #include "model/prefs/links/MountDevice.h"
 #include "mount/DebugWriter.h"
@@ -28,7 +29,7 @@ class SkyDateModel;
 // Its parts: connecting and disconnecting (ScopeConnect.cpp), the tick,
 // messages and accessors (ScopeControl.cpp) and the generic slews
 // (GenericSlews.cpp).
-class ScopeControl : public QObject, public MountState, public MountDevice, public BridgeMount {
+class ScopeControl : public QObject, public MountState, public MountGoto, public MountDevice, public BridgeMount {
     Q_OBJECT
 public:
     ScopeControl(PrefControl& prefControl, const SkyDateModel& skyDateModel,
@@ -54,7 +55,7 @@ public:
     bool checkSerialCom() const;
 
     // Radians of date; dropped without a worker.
-    void gotoRA(double ra, double dec);
+    void gotoRA(double ra, double dec) override;
     void lx200Command(int code) { postCommand(kScopeMsgLX200Command, code); }
     void temmaCommand(int code);
     void nexStarCommand(int code) { postCommand(kScopeMsgNexStarCommand, code); }
@@ -69,6 +70,9 @@ public:
     bool genericSlewStop(int direction);
     // 1 slowest .. 4 fastest.
     void setGenericSlewRate(int rate);
+    // A timed guide pulse on the calling thread (LX200 GPS only), signed
+    // milliseconds: east or north when positive.
+    bool pulseGuideLX200(bool eastWest, int milliseconds);
 
     // Ticks of the panel fade, every 0.05 s.
     void setScopeAlphaDelay();
@@ -98,8 +102,10 @@ public:
     void resetSerialBlocks() { m_status.resetSerialBlocks(); }
     bool isBlockPollCmd() const { return m_status.isBlockPollCmd; }
     void setIsBlockPollCmd(bool blocked) { m_status.isBlockPollCmd = blocked; }
-    bool isGeminiLevel4() const { return m_isGeminiLevel4; }
+    bool isGeminiLevel4() const { return m_status.isGeminiLevel4; }
     void setGeminiBaud(int tag) override;
+    // The Gemini panel's baud choice: any other tag means 9600; stored in the settings.
+    void setGeminiBaudChoice(int tag);
     long geminiBaud() const { return m_geminiBaud; }
     double gotoRA() const { return m_gotoRA; }
     double gotoDec() const { return m_gotoDec; }
@@ -124,6 +130,9 @@ private:
     bool tryPorts(MountFamily& family, long baud, bool evenParity);
     void connectFailed(const QString& name);
     void connected(MountFamily& family, const QString& name);
+    // Disconnects; a parked mount keeps its line speed.
+    void endConnection(bool resetBaud);
+    void siteRead(double latitude, double longitude, const QString& siteName);
     void positionUpdate();
     // Runs one operation of the connected family on this thread.
     bool runNow(const PanelCommand& command);
@@ -148,7 +157,6 @@ private:
     float m_rateCount = 0.0f;
     int m_scopeIndex = -1;
     long m_geminiBaud = 9600;
-    bool m_isGeminiLevel4 = false;
     quint16 m_selectPort = 0;
     quint16 m_fadeCount = 0;
     double m_scopeRAOld = 0.0;

@@ -17,6 +17,11 @@ struct ScopeStatus {
     std::atomic<bool> isNoResponse = false;    // the last exchange got no answer
     std::atomic<bool> isTemmaSync = false;     // a Temma II mount knows where it points
     std::atomic<bool> usesStar = false;        // the mount was aligned on a star
+    std::atomic<bool> isGeminiLevel4 = false;  // the Gemini answers level-4 commands
+    // A fixed pulse that ends a direction slew, in ticks (0 none), and
+    // whether the LX200 panel's buttons are locked; both set by the panels.
+    std::atomic<int> fixedPulseTicks = 0;
+    std::atomic<bool> isPanelLocked = false;
     std::atomic<int> scopeProtocol = 0;        // 1..13 while connected, 0 none
     std::atomic<long> baudRate = 9600;         // an LX200 GPS's speed, set by its speed command
     // Last position read from the mount, radians of date; written before the

@@ -129,8 +129,7 @@ void SerialControl::discardBridgeInput()
 }
 
 bool SerialControl::bridgeTransaction(quint16 expected, qint32& count, const char* out,
-                                      ReplyBuffer& reply, quint16 slot,
-                                      const ReplyComplete& complete)
+                                      ReplyBuffer& reply, quint16 slot, const ReplyEnd& end)
 {
     if (slot != kSerialSlotScope) {
         m_debug("WiFi transaction not scope");
@@ -152,7 +151,7 @@ bool SerialControl::bridgeTransaction(quint16 expected, qint32& count, const cha
     const GatheredReply gathered = gatherReply(
         CycleRules::bridge(),
         [this](char* into, qsizetype most) { return m_bridge.readSome(into, most); },
-        reply, complete);
+        reply, end);
     const bool ok = finishReply(gathered.result, expected, count);
     if (count == kTransTimeout || count == kTransShortReply) {
         m_debug([&] { return QStringLiteral("WiFi transaction loop failed: %1").arg(count); });

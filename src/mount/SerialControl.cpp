@@ -168,11 +168,11 @@ bool SerialControl::setBaudRate(long baud, quint16 slot)
 }
 
 bool SerialControl::transaction(quint16 expected, qint32& count, const char* out,
-                                ReplyBuffer& reply, quint16 slot, const ReplyComplete& complete)
+                                ReplyBuffer& reply, quint16 slot, const ReplyEnd& end)
 {
     const std::unique_lock lock = lockSlot(slotFor(slot));
     if (m_isWiFi)
-        return bridgeTransaction(expected, count, out, reply, slot, complete);
+        return bridgeTransaction(expected, count, out, reply, slot, end);
     const int fd = serialRefNum(slot);
     if (fd < 0)
         return false;
@@ -187,9 +187,10 @@ bool SerialControl::transaction(quint16 expected, qint32& count, const char* out
     if (expected == 0)
         return true;
     const CycleRules rules =
-        slot == kSerialSlotDome ? CycleRules::dome() : CycleRules::serial(m_timing.tick);
+        slot == kSerialSlotDome ? m_timing.domeCycles.value_or(CycleRules::dome())
+                                : CycleRules::serial(m_timing.tick);
     const auto read = [fd](char* into, qsizetype most) { return PortIO::read(fd, into, most); };
-    const GatheredReply gathered = gatherReply(rules, read, reply, complete);
+    const GatheredReply gathered = gatherReply(rules, read, reply, end);
     return finishReply(gathered.result, expected, count);
 }
 

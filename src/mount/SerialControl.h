@@ -32,6 +32,8 @@ struct SerialTiming {
     // The unit of the readers' waits and of the serial exchange's cycles: 1/60 s.
     std::chrono::microseconds tick{16667};
     std::chrono::milliseconds wifiOpenTimeout{30000};
+    // The dome board's reply cycles; the board's own when unset.
+    std::optional<CycleRules> domeCycles = std::nullopt;
 };
 
 // The one serial transport every serial device shares: the port list, one
@@ -78,10 +80,10 @@ public:
     // success `count` becomes the bytes read (at least `expected`; none read
     // when `expected` is 0, and `count` stays the bytes written); on failure
     // one of the kTrans results. A closed slot, or a slot the bridge does
-    // not serve, gives false and leaves `count` alone. With `complete` set
-    // the reply is read until complete, through pauses, or until time-out.
+    // not serve, gives false and leaves `count` alone. With a reply end the
+    // read goes on until the reply is complete or the last cycle has passed.
     bool transaction(quint16 expected, qint32& count, const char* out, ReplyBuffer& reply,
-                     quint16 slot, const ReplyComplete& complete = {});
+                     quint16 slot, const ReplyEnd& end = {});
 
     // Readers of devices that talk unasked. Each gives its failure value at
     // once while the bridge is in use or its slot is closed.
@@ -134,7 +136,7 @@ private:
                              int gapTicks) const;
     bool finishReply(qint32 gathered, quint16 expected, qint32& count) const;
     bool bridgeTransaction(quint16 expected, qint32& count, const char* out, ReplyBuffer& reply,
-                           quint16 slot, const ReplyComplete& complete);
+                           quint16 slot, const ReplyEnd& end);
     void discardBridgeInput();
     void bridgeSocketReady();
     void wifiTimer();

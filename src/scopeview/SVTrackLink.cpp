@@ -4,6 +4,10 @@
 #include "scopeview/SVView.h"
 #include "scopeview/SVWindow.h"
 
+#include <QPainter>
+
+#include <algorithm>
+
 bool SVTrackLink::keepSVClosed() const
 {
     return m_window.keepSVClosed();
@@ -28,6 +32,43 @@ void SVTrackLink::orderFront()
 {
     m_window.show();
     m_window.raise();
+}
+
+void SVTrackLink::orderOut()
+{
+    m_window.hide();
+}
+
+void SVTrackLink::setKeepSVClosed(bool keepClosed)
+{
+    m_window.setKeepSVClosed(keepClosed);
+}
+
+double SVTrackLink::trackRAPlus() const
+{
+    return m_window.svView().state().trackRAPlus();
+}
+
+double SVTrackLink::trackDecPlus() const
+{
+    return m_window.svView().state().trackDecPlus();
+}
+
+bool SVTrackLink::isDSSImage() const
+{
+    return m_window.svView().state().isDSSImage();
+}
+
+void SVTrackLink::printPage(QPainter& painter, const QRectF& page)
+{
+    SVView& view = m_window.svView();
+    const double side = std::min(page.width(), page.height());
+    const double scale = side / std::max(1, std::max(view.width(), view.height()));
+    painter.save();
+    painter.translate(page.center() - QPointF(side, side) / 2.0);
+    painter.scale(scale, scale);
+    view.render(&painter);
+    painter.restore();
 }
 
 void SVTrackLink::setTrackIndex(int index)

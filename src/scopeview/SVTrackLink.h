@@ -1,14 +1,16 @@
 #pragma once
 
+#include "chart/ScopeViewControl.h"
 #include "find/InfoStarSource.h"
 #include "find/TrackView.h"
 
 class SVConeSearch;
 class SVWindow;
 
-// The telescope view as the finder's Track and the information panels see
-// it: the window, its view's centre, and the stars only the view holds.
-class SVTrackLink final : public TrackView, public InfoStarSource {
+// The telescope view as the finder's Track, the information panels and the
+// chart's menus and toolbar see it: the window, its view's centre, and the
+// stars only the view holds.
+class SVTrackLink final : public TrackView, public InfoStarSource, public ScopeViewControl {
 public:
     explicit SVTrackLink(SVWindow& window, SVConeSearch* nomad = nullptr)
         : m_window(window), m_nomad(nomad)
@@ -25,6 +27,14 @@ public:
     void resetDeltas() override;
     void dropFieldImages() override;
     void display() override;
+
+    void orderOut() override;
+    void setKeepSVClosed(bool keepClosed) override;
+    double trackRAPlus() const override;
+    double trackDecPlus() const override;
+    bool isDSSImage() const override;
+    // The view as it shows on screen, as large as the page allows.
+    void printPage(QPainter& painter, const QRectF& page) override;
 
     std::span<const ht2Star> ht2Stars() const override;
     // No cone search is kept by the view yet.

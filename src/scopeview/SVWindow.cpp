@@ -15,6 +15,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPixmap>
 #include <QScreen>
 #include <QScrollArea>
@@ -33,7 +34,8 @@ SVWindow::SVWindow(PrefControl& prefs, const SkyDateModel& skyDate, const StarDa
                    QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint),
-      m_prefs(prefs), m_view(new SVView(prefs, skyDate, model, this)), m_bottomBar(new QWidget(this)),
+      m_prefs(prefs), m_menuBar(new QMenuBar(this)), m_view(new SVView(prefs, skyDate, model, this)),
+      m_bottomBar(new QWidget(this)),
       m_ledButton(new QLabel(m_bottomBar)), m_svDrawerDisc(new QToolButton(m_bottomBar)),
       m_drawerPanel(new QScrollArea(this)), m_drawView(new SVDrawView),
       m_drawer(new SVDrawer(prefs, *m_drawView, *m_view, this)),
@@ -52,7 +54,7 @@ SVWindow::SVWindow(PrefControl& prefs, const SkyDateModel& skyDate, const StarDa
     m_view->setCameraFrameDrawn([this] { m_drawer->setEye10(); });
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
             &SVWindow::applicationStateChanged);
-    resize(kStartSide, kStartSide + kBottomBarHeight);
+    resize(kStartSide, menuBarHeight() + kStartSide + kBottomBarHeight);
 }
 
 SVWindow::~SVWindow() = default;
@@ -162,7 +164,7 @@ void SVWindow::resizeEvent(QResizeEvent* event)
     QWidget::resizeEvent(event);
     // A square view over the bottom bar; the width decides.
     const int drawer = m_isDrawerOpen ? kDrawerWidth : 0;
-    const int wanted = std::max(1, width() - drawer) + kBottomBarHeight;
+    const int wanted = menuBarHeight() + std::max(1, width() - drawer) + kBottomBarHeight;
     // A maximised or full-screen window takes the size it is given.
     if (height() != wanted && !isMaximized() && !isFullScreen())
         resize(width(), wanted);
@@ -172,16 +174,20 @@ void SVWindow::resizeEvent(QResizeEvent* event)
 void SVWindow::placeChildren()
 {
     const int drawer = m_isDrawerOpen ? kDrawerWidth : 0;
-    const int side = std::max(1, std::min(width() - drawer, height() - kBottomBarHeight));
-    m_view->setGeometry(0, 0, side, side);
-    m_bottomBar->setGeometry(0, side, side, kBottomBarHeight);
+    const int top = menuBarHeight();
+    const int side = std::max(1, std::min(width() - drawer, height() - top - kBottomBarHeight));
+    m_menuBar->setGeometry(0, 0, width(), top);
+    m_view->setGeometry(0, top, side, side);
+    m_bottomBar->setGeometry(0, top + side, side, kBottomBarHeight);
     m_svDrawerDisc->setGeometry(side - kBottomBarHeight, 0, kBottomBarHeight, kBottomBarHeight);
     m_ledButton->setGeometry(side - 2 * kBottomBarHeight, 0, kBottomBarHeight, kBottomBarHeight);
     if (m_isDrawerOpen)
-        m_drawerPanel->setGeometry(side, kDrawerTop, kDrawerWidth,
-                                   std::min(kDrawerHeight, height() - kDrawerTop));
+        m_drawerPanel->setGeometry(side, top + kDrawerTop, kDrawerWidth,
+                                   std::min(kDrawerHeight, height() - top - kDrawerTop));
     m_view->calculateSVAngles();
 }
+
+int SVWindow::menuBarHeight() const { return m_menuBar->sizeHint().height(); }
 
 void SVWindow::closeEvent(QCloseEvent* event)
 {

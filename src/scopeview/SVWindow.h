@@ -6,6 +6,7 @@
 
 class PrefControl;
 class QLabel;
+class QMenuBar;
 class QScrollArea;
 class QToolButton;
 class SkyDateModel;
@@ -16,9 +17,9 @@ class SVDrawView;
 class SVDrawer;
 class SVView;
 
-// The telescope view's floating window: the square view over a 17-point
-// bottom bar, and the drawer as a side panel opened by the bar's disclosure
-// button. Its keys pan the field and change the power.
+// The telescope view's floating window: the program's menus, the square view
+// over a 17-point bottom bar, and the drawer as a side panel opened by the
+// bar's disclosure button. Its keys pan the field and change the power.
 class SVWindow final : public QWidget, public ScopeViewWindow {
     Q_OBJECT
 public:
@@ -44,6 +45,8 @@ public:
     SVDrawView& svDrawView() { return *m_drawView; }
     SVClickMenu& svClickMenu() { return *m_clickMenu; }
     QToolButton& svDrawerDisc() { return *m_svDrawerDisc; }
+    // Carries the chart's menus, so that every window can reach the others.
+    QMenuBar& menuBar() { return *m_menuBar; }
 
     bool keepSVClosed() const { return m_keepSVClosed; }
     void setKeepSVClosed(bool closed) { m_keepSVClosed = closed; }
@@ -71,8 +74,10 @@ private:
     void madeInactive();
     void closeDrawerPanel();
     void placeChildren();
+    int menuBarHeight() const;
 
     PrefControl& m_prefs;
+    QMenuBar* m_menuBar;
     SVView* m_view;
     QWidget* m_bottomBar;
     QLabel* m_ledButton;

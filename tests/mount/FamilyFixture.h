@@ -1,61 +1,108 @@
 #pragma once
 
-#include "mount/MountFamily.h"
+#include "model/PrefFixture.h"
 #include "mount/ScopeStatus.h"
 #include "mount/SerialControl.h"
-#include "mount/families/FamilyInputs.h"
-#include "support/MountSimulator.h"
+#include "mount/families/MountFamilies.h"
+#include "support/LX200Personality.h"
+#include "support/PtyDevice.h"
+#include "support/QStringPrinter.h"
 
 #include <QTimeZone>
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <numbers>
-#include <utility>
+#include <functional>
+#include <memory>
+#include <thread>
 #include <vector>
 
-// A mount family's surroundings: a transport on a short tick, the shared
-// state, the events it asks of the main thread (recorded), inputs with a
-// fixed clock and no settling pause, and a simulated mount on slot 1.
-class FamilyFixture : public ::testing::Test {
+// One protocol family talking to a simulated mount behind a pty, on a short
+// transport tick, with its pauses recorded instead of slept, a fixed clock
+// and the main-thread events recorded.
+class FamilyFixture : public PrefFixture {
 protected:
-    static constexpr double kDegree = std::numbers::pi / 180.0;
+    using Kind = LX200Personality::Kind;
+    static constexpr std::chrono::microseconds kFastTick{1000};
 
-    FamilyFixture() : serial(DebugWriter(), SerialTiming{std::chrono::microseconds(1000)})
+    void SetUp() override
     {
-        inputs.settle = [] {};
-        inputs.now = [this] { return now; };
+        PrefFixture::SetUp();
+        prefs = &launch();
         QObject::connect(&events, &MountEvents::alertRequested,
                          [this](const QString& title, const QString&) { alerts.push_back(title); });
-        QObject::connect(&events, &MountEvents::panelUpdated,
-                         [this](int item, int value) { panel.emplace_back(item, value); });
+        QObject::connect(&events, &MountEvents::beepRequested, [this] { ++beeps; });
+        QObject::connect(&events, &MountEvents::siteRead,
+                         [this](double lat, double lon, const QString& name) {
+                             siteLat = lat;
+                             siteLon = lon;
+                             siteName = name;
+                         });
+        QObject::connect(&events, &MountEvents::panelSetting,
+                         [this](MountPanelSetting, int code) { panelCodes.push_back(code); });
     }
 
-    void open(MountSimulator& simulator, bool evenParity = false)
+    // A mount of `kind` behind a new pty, with `fault` set on its device,
+    // opened on slot 1, and its family.
+    LX200Personality& start(Kind kind, int protocol, LX200Personality::Options options = {},
+                            const std::function<void(DeviceSimulator&)>& fault = {})
     {
-        simulator.start();
-        serial.setExtraPorts({simulator.path()});
+        serial.closeSerialDriver(kSerialSlotScope);
+        family.reset();
+        pty = std::make_unique<PtyDevice>();
+        auto personality = std::make_unique<LX200Personality>(kind, options);
+        LX200Personality& kept = *personality;
+        mount = std::make_unique<ColonCommandMount>(std::move(personality));
+        mount->setSlewTime(std::chrono::milliseconds(300));
+        mount->attach(pty->simulator());
+        if (fault)
+            fault(pty->simulator());
+        pty->start();
+        seen = 0;
+        serial.setExtraPorts({pty->path()});
         serial.getPortNames();
-        ASSERT_TRUE(serial.openSerialDriver(0, 9600, evenParity, kSerialSlotScope));
-    }
-    MountContext context() { return {serial, status, debug, events}; }
-    // The value of a panel item last shown, -1 when never.
-    int lastPanel(int item) const
-    {
-        int value = -1;
-        for (const auto& [shown, v] : panel)
-            if (shown == item)
-                value = v;
-        return value;
+        EXPECT_TRUE(serial.openSerialDriver(0, 9600, false, kSerialSlotScope));
+        ScopeThreadTiming timing;
+        timing.sleep = [this](std::chrono::microseconds span) { pauses.push_back(span); };
+        status.scopeProtocol = protocol;
+        family = makeMountFamily(protocol, {serial, status, debug, events, prefs, nullptr,
+                                            [this] { return trackRA; }, timing,
+                                            [this] { return clock; }});
+        return kept;
     }
 
-    SerialControl serial;
+    // The frames the mount took since the last call, once the line has
+    // been quiet for a moment (write-only commands are not waited for).
+    std::vector<QByteArray> newFrames()
+    {
+        std::vector<QByteArray> all = mount->frames();
+        for (int quiet = 0; quiet < 3;) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            std::vector<QByteArray> later = mount->frames();
+            quiet = later.size() == all.size() ? quiet + 1 : 0;
+            all = std::move(later);
+        }
+        std::vector<QByteArray> fresh(all.begin() + qsizetype(seen), all.end());
+        seen = all.size();
+        return fresh;
+    }
+
+    PrefControl* prefs = nullptr;
+    std::unique_ptr<PtyDevice> pty;
+    std::unique_ptr<ColonCommandMount> mount;
+    SerialControl serial{DebugWriter(), SerialTiming{kFastTick, std::chrono::milliseconds(300)}};
     ScopeStatus status;
-    DebugWriter debug;
     MountEvents events;
-    QDateTime now{QDate(2026, 3, 4), QTime(21, 30), QTimeZone::utc()};
-    FamilyInputs inputs;
+    DebugWriter debug;
+    std::shared_ptr<MountFamily> family;
+    std::vector<std::chrono::microseconds> pauses;
+    QDateTime clock{QDate(2026, 3, 14), QTime(21, 30, 5), QTimeZone("Europe/Berlin")};
+    double trackRA = 1.0;
     std::vector<QString> alerts;
-    std::vector<std::pair<int, int>> panel;
+    int beeps = 0;
+    double siteLat = 0.0;
+    double siteLon = 0.0;
+    QString siteName;
+    std::vector<int> panelCodes;
+    size_t seen = 0;
 };

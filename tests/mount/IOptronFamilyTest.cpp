@@ -1,4 +1,4 @@
-#include "FamilyFixture.h"
+#include "SimulatedMountFixture.h"
 
 #include "mount/MountProtocols.h"
 #include "mount/families/IOptronFamily.h"
@@ -8,7 +8,7 @@
 
 namespace {
 
-class IOptronFamilyTest : public FamilyFixture {
+class IOptronFamilyTest : public SimulatedMountFixture {
 protected:
     IOptronFamily& make(bool iEQ45)
     {

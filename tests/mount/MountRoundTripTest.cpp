@@ -1,9 +1,8 @@
-#include "FamilyFixture.h"
+#include "SimulatedMountFixture.h"
 #include "MountFixture.h"
 
 #include "mount/MountProtocols.h"
 #include "mount/families/IOptronFamily.h"
-#include "mount/families/MountFamilies.h"
 #include "mount/families/NexStarFamily.h"
 #include "mount/families/TemmaFamily.h"
 #include "support/IOptronSimulator.h"
@@ -16,7 +15,7 @@ namespace {
 
 constexpr auto kPause = std::chrono::milliseconds(300);
 
-class MountRoundTripTest : public FamilyFixture {
+class MountRoundTripTest : public SimulatedMountFixture {
 protected:
     void openPausing(MountSimulator& simulator)
     {
@@ -87,13 +86,7 @@ TEST_F(MountDispatchTest, TheControllerOpensATemmaWithEvenParityAndConnectsItsFa
     simulator.start();
     serial->setExtraPorts({simulator.path()});
     serial->getPortNames();
-    FamilyInputs inputs;
-    inputs.settle = [] {};
-    ScopeLinks links;
-    links.families = [inputs](int protocol, const MountContext& context) {
-        return makeMountFamily(protocol, context, inputs);
-    };
-    scope->setLinks(links);
+    scope->setLinks(ScopeLinks{});
     prefs->scopes()[0].mountProtocol = kProtocolTemma;
     ASSERT_TRUE(scope->scopeConnect(0));
     const std::optional<termios> settings = serial->requestedSettings(kSerialSlotScope);

@@ -1,15 +1,14 @@
-#include "FamilyFixture.h"
+#include "SimulatedMountFixture.h"
 
 #include "mount/MountProtocols.h"
 #include "mount/families/NexStarFamily.h"
-#include "mount/families/PanelItems.h"
 #include "support/NexStarSimulator.h"
 
 #include <cmath>
 
 namespace {
 
-class NexStarFamilyTest : public FamilyFixture {
+class NexStarFamilyTest : public SimulatedMountFixture {
 protected:
     NexStarFamily& make(int protocol, bool ultima = false)
     {
@@ -60,7 +59,7 @@ TEST_F(NexStarFamilyTest, ConnectReadsTheTrackModeAndThePollTakesTheMountsPositi
     simulator->setPosition(1.0, -0.3);
     ASSERT_TRUE(nexStar.connect());
     EXPECT_EQ(nexStar.nexStarTrackMode(), 3);
-    EXPECT_EQ(lastPanel(kPanelNexStarMode), 3);
+    EXPECT_EQ(lastPanel(MountPanelSetting::NexStarMode), 3);
     ASSERT_TRUE(nexStar.readPosition());
     EXPECT_NEAR(status.scopeRA, 1.0, 1e-4);
     EXPECT_NEAR(status.scopeDec, -0.3, 1e-4);
@@ -141,7 +140,7 @@ TEST_F(NexStarFamilyTest, SynScanOffsetsLiveWithinFiveDegreesAndAcrossRAZero)
         ASSERT_TRUE(synScan.readPosition());
         tracked = FamilyInputs::Target{c.objectRA * kDegree, status.scopeDec};
         EXPECT_EQ(synScan.run({MountOperation::Sync, 0, 1, false}), c.kept) << c.mountRA;
-        EXPECT_EQ(lastPanel(kPanelSynScanSync), c.kept ? 1 : 0);
+        EXPECT_EQ(lastPanel(MountPanelSetting::SynScanSync), c.kept ? 1 : 0);
         EXPECT_NEAR(synScan.synScanRAError(), c.error * kDegree, 1e-3);
     }
 }
@@ -161,7 +160,7 @@ TEST_F(NexStarFamilyTest, ASynScanGotoFarFromTheLastTargetClearsTheOffsets)
         ASSERT_TRUE(synScan.slewDetect());
     ASSERT_TRUE(synScan.gotoPosition(1.0 + 15.0 * kDegree, 0.2));
     EXPECT_EQ(synScan.synScanRAError(), 0.0);
-    EXPECT_EQ(lastPanel(kPanelSynScanSync), 0);
+    EXPECT_EQ(lastPanel(MountPanelSetting::SynScanSync), 0);
 }
 
 TEST_F(NexStarFamilyTest, SynScanPositionsTravelOnTheJ2000Equator)

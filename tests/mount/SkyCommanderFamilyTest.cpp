@@ -1,4 +1,4 @@
-#include "FamilyFixture.h"
+#include "SimulatedMountFixture.h"
 
 #include "mount/MountProtocols.h"
 #include "mount/families/SkyCommanderFamily.h"
@@ -8,7 +8,7 @@
 
 namespace {
 
-class SkyCommanderFamilyTest : public FamilyFixture {
+class SkyCommanderFamilyTest : public SimulatedMountFixture {
 protected:
     SkyCommanderFamily& make(bool servoCat)
     {

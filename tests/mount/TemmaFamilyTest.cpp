@@ -1,6 +1,5 @@
-#include "FamilyFixture.h"
+#include "SimulatedMountFixture.h"
 
-#include "mount/families/PanelItems.h"
 #include "mount/families/TemmaFamily.h"
 #include "support/TemmaSimulator.h"
 
@@ -9,7 +8,7 @@
 
 namespace {
 
-class TemmaFamilyTest : public FamilyFixture {
+class TemmaFamilyTest : public SimulatedMountFixture {
 protected:
     TemmaFamily& connectTemma(double latitude = 45.0)
     {
@@ -77,7 +76,7 @@ TEST_F(TemmaFamilyTest, NothingMovesBeforeASyncAndTheSyncIsAgainstSiderealTime)
     sync(temma);
     EXPECT_EQ(framesFrom(3), (std::vector<QByteArray>{"T053000", "Z", "T053000", "D023059+10000"}));
     EXPECT_TRUE(status.isTemmaSync);
-    EXPECT_EQ(lastPanel(kPanelTemmaSynced), 1);
+    EXPECT_EQ(lastPanel(MountPanelSetting::TemmaSynced), 1);
     ASSERT_TRUE(temma.readPosition());
     EXPECT_NEAR(status.scopeRA, (2.5 + 35.4 / 3600.0) * 15.0 * kDegree, 1e-6);
 }
@@ -102,7 +101,7 @@ TEST_F(TemmaFamilyTest, TheSideFollowsTheMountButNotF)
     simulator.setSide('E');
     ASSERT_TRUE(temma.readPosition());
     EXPECT_EQ(temma.temmaSide(), 'E');
-    EXPECT_EQ(lastPanel(kPanelTemmaSide), 1);
+    EXPECT_EQ(lastPanel(MountPanelSetting::TemmaSide), 1);
     simulator.setSide('F');
     ASSERT_TRUE(temma.readPosition());
     EXPECT_EQ(temma.temmaSide(), 'E');
@@ -171,7 +170,7 @@ TEST_F(TemmaFamilyTest, StandByIsReadFromOnAnywhereInTheReply)
     simulator.setStandBy(true);
     TemmaFamily& temma = connectTemma();
     EXPECT_FALSE(temma.isTemmaTrack());
-    EXPECT_EQ(lastPanel(kPanelTemmaTrack), 0);
+    EXPECT_EQ(lastPanel(MountPanelSetting::TemmaTrack), 0);
     EXPECT_FALSE(temma.run({MountOperation::Sync, 20, 0, false}));
     EXPECT_EQ(alerts.back(), "RA motor is turned off.");
 }

@@ -7,6 +7,7 @@
 #include "chart/WindowSettings.h"
 #include "model/Angles.h"
 
+#include <QMenuBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
@@ -106,7 +107,7 @@ TEST_F(SVWindowTest, EveryKeyDropsTheSurveyImageAndTheConeSearchStars)
     }
 }
 
-TEST_F(SVWindowTest, WindowKeepsASquareViewOverTheBottomBar)
+TEST_F(SVWindowTest, WindowKeepsASquareViewBetweenTheMenusAndTheBottomBar)
 {
     window().show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
@@ -114,7 +115,9 @@ TEST_F(SVWindowTest, WindowKeepsASquareViewOverTheBottomBar)
         window().resize(size);
         QCoreApplication::processEvents();
         EXPECT_EQ(view().width(), view().height()) << size.width();
-        EXPECT_EQ(window().height(), view().height() + SVWindow::kBottomBarHeight) << size.width();
+        EXPECT_EQ(window().height(), window().menuBar().height() + view().height() + SVWindow::kBottomBarHeight)
+            << size.width();
+        EXPECT_EQ(view().y(), window().menuBar().height()) << size.width();
     }
     // Opening the drawer widens the window and leaves the view as it was.
     const int side = view().width();

@@ -73,16 +73,25 @@ void DeviceSimulator::reply(const QByteArray& bytes)
     if (m_keep >= 0)
         out.truncate(m_keep);
     std::this_thread::sleep_for(m_delay);
-    if (m_splitAt >= 0 && m_splitAt < out.size()) {
-        writeAll(out.constData(), m_splitAt);
+    const qsizetype splitAt = m_splitHalf ? out.size() / 2 : m_splitAt;
+    if (splitAt > 0 && splitAt < out.size()) {
+        writeAll(out.constData(), splitAt);
         std::this_thread::sleep_for(m_splitGap);
-        writeAll(out.constData() + m_splitAt, out.size() - m_splitAt);
+        writeAll(out.constData() + splitAt, out.size() - splitAt);
     } else {
         writeAll(out.constData(), out.size());
     }
 }
 
-bool DeviceSimulator::answerRequest(const QByteArray& answer)
+void DeviceSimulator::reply(const std::vector<ReplyPart>& parts)
+{
+    for (const ReplyPart& part : parts) {
+        std::this_thread::sleep_for(part.after);
+        reply(part.bytes);
+    }
+}
+
+bool DeviceSimulator::answerOrClose(const std::vector<ReplyPart>& parts)
 {
     if (m_closeOnRequest) {
         if (isSocket(m_fd)) {
@@ -94,43 +103,32 @@ bool DeviceSimulator::answerRequest(const QByteArray& answer)
         return false;
     }
     const bool silent = m_noAnswer || (m_answerLimit >= 0 && m_answered >= m_answerLimit);
-    if (!silent) {
-        // A responder's empty answer is a command the device does not answer.
-        if (!answer.isEmpty() || !m_responder)
-            reply(answer);
+    if (!silent && !parts.empty()) {
+        reply(parts);
         ++m_answered;
-    }
-    return true;
-}
-
-bool DeviceSimulator::serveResponder(QByteArray& pending)
-{
-    while (!pending.isEmpty()) {
-        const Response response = m_responder(pending);
-        if (response.consumed == 0)
-            return true;
-        if (response.consumed < 0) {
-            pending.remove(0, 1);
-            continue;
-        }
-        pending.remove(0, response.consumed);
-        if (!answerRequest(response.reply))
-            return false;
     }
     return true;
 }
 
 bool DeviceSimulator::serve(QByteArray& pending)
 {
+    while (m_responder && !pending.isEmpty()) {
+        Response response = m_responder(pending);
+        if (response.consumed <= 0)
+            return true;
+        pending.remove(0, response.consumed);
+        if (!answerOrClose(response.parts))
+            return false;
+    }
     if (m_responder)
-        return serveResponder(pending);
+        return true;
     for (;;) {
         const auto match = std::find_if(m_table.begin(), m_table.end(), [&](const auto& entry) {
             return pending.startsWith(entry.first);
         });
         if (match != m_table.end()) {
             pending.remove(0, match->first.size());
-            if (!answerRequest(match->second))
+            if (!answerOrClose({{match->second, Duration(0)}}))
                 return false;
             continue;
         }

@@ -20,6 +20,19 @@ class DeviceSimulator {
 public:
     using Duration = std::chrono::milliseconds;
 
+    // One part of a reply, sent `after` the previous one.
+    struct ReplyPart {
+        QByteArray bytes;
+        Duration after{0};
+    };
+    // What a responder makes of the pending input: the bytes it took (0:
+    // wait for more) and the reply, which may be empty.
+    struct Response {
+        qsizetype consumed = 0;
+        std::vector<ReplyPart> parts;
+    };
+    using Responder = std::function<Response(const QByteArray& pending)>;
+
     DeviceSimulator() = default;
     ~DeviceSimulator() { stop(); }
     DeviceSimulator(const DeviceSimulator&) = delete;
@@ -28,25 +41,16 @@ public:
     // The command table and the timing; set before start().
     void answer(QByteArray request, QByteArray reply);
     void setReplyDelay(Duration delay) { m_delay = delay; }
-    // A device with state answers through a responder instead of the table:
-    // given the pending input it says how many bytes make one request (0:
-    // wait for more, negative: the first byte is noise) and the reply (empty
-    // for a command the device does not answer). It runs on the simulator's
-    // thread.
-    struct Response {
-        qsizetype consumed = 0;
-        QByteArray reply;
-    };
-    void setResponder(std::function<Response(const QByteArray& pending)> responder)
-    {
-        m_responder = std::move(responder);
-    }
+    // A device with state answers through a responder instead of the table.
+    void respond(Responder responder) { m_responder = std::move(responder); }
 
     // Faults, set before start().
     void dropAnswers() { m_noAnswer = true; }                      // logs, never answers
     void shortenReplies(qsizetype keep) { m_keep = keep; }         // only the first bytes
     void garbleReplies(QByteArray garbage) { m_garbage = std::move(garbage); }
     void splitReplies(qsizetype at, Duration gap) { m_splitAt = at; m_splitGap = gap; }
+    // Every reply of two bytes or more pauses `gap` halfway.
+    void splitRepliesInHalf(Duration gap) { m_splitHalf = true; m_splitGap = gap; }
     void stopAnsweringAfter(int commands) { m_answerLimit = commands; }
     // Closes the connection as soon as a request has come instead of answering;
     // a socket is reset rather than closed in order.
@@ -65,21 +69,22 @@ public:
 private:
     void run();
     void reply(const QByteArray& bytes);
+    void reply(const std::vector<ReplyPart>& parts);
+    // Closes instead of answering; false when it did.
+    bool answerOrClose(const std::vector<ReplyPart>& parts);
     void writeAll(const char* bytes, qsizetype size);
     // Answers every whole request at the front of the pending input.
     bool serve(QByteArray& pending);
-    bool serveResponder(QByteArray& pending);
-    // Answers one matched request, or closes on it; false once closed.
-    bool answerRequest(const QByteArray& answer);
 
     std::vector<std::pair<QByteArray, QByteArray>> m_table;
-    std::function<Response(const QByteArray&)> m_responder;
+    Responder m_responder;
     Duration m_delay{0};
     bool m_noAnswer = false;
     qsizetype m_keep = -1;
     QByteArray m_garbage;
     qsizetype m_splitAt = -1;
     Duration m_splitGap{0};
+    bool m_splitHalf = false;
     int m_answerLimit = -1;
     bool m_closeOnRequest = false;
 

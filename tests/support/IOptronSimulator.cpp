@@ -37,11 +37,11 @@ IOptronSimulator::IOptronSimulator(bool iEQ45) : m_iEQ45(iEQ45)
 MountSimulator::Response IOptronSimulator::respond(const QByteArray& pending)
 {
     if (pending[0] != ':')
-        return {-1, {}};
+        return noise();
     const qsizetype end = pending.indexOf('#');
     if (end < 0)
-        return {0, {}};
-    return {end + 1, answer(pending.mid(1, end - 1))};
+        return {};
+    return reply(end + 1, answer(pending.mid(1, end - 1)));
 }
 
 QByteArray IOptronSimulator::answer(const QByteArray& command)

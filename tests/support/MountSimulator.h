@@ -30,10 +30,20 @@ public:
     bool isSlewing() const;
 
 protected:
+    // One request of `consumed` bytes and its answer (none when empty).
+    static Response reply(qsizetype consumed, const QByteArray& bytes = {})
+    {
+        if (bytes.isEmpty())
+            return {consumed, {}};
+        return {consumed, {{bytes}}};
+    }
+    // A byte no request starts with, dropped unanswered.
+    static Response noise() { return {1, {}}; }
+
     // Installs the mount's answers; they run on the simulator's thread under the lock.
     template <typename Respond> void serve(Respond respond)
     {
-        m_pty.simulator().setResponder([this, respond](const QByteArray& pending) {
+        m_pty.simulator().respond([this, respond](const QByteArray& pending) {
             const std::lock_guard lock(m_mutex);
             return respond(pending);
         });

@@ -62,21 +62,21 @@ MountSimulator::Response NexStarSimulator::respond(const QByteArray& pending)
     case 'R':
     case 'S': length = 10; break;
     case 'P': length = 8; break;
-    default: return {-1, {}};
+    default: return noise();
     }
     const qsizetype whole = length + (m_ultima ? 1 : 0);
     if (pending.size() < whole)
-        return {0, {}};
+        return {};
     const QByteArray body = pending.left(length);
     switch (command) {
-    case 'K': return {whole, (m_ultima ? body : body.mid(1)) + "#"};
-    case 'L': return {whole, stillSlewing() ? "1#" : "0#"};
-    case 'E': return {whole, positionReply()};
-    case 't': return {whole, QByteArray(1, m_trackMode) + "#"};
-    case 'T': m_trackMode = body[1]; return {whole, "#"};
-    case 'V': return {whole, "\x04\x0A#"};
-    case 'm': return {whole, "\x01#"};
-    case 'P': m_slews.push_back(body); return {whole, "#"};
+    case 'K': return reply(whole, (m_ultima ? body : body.mid(1)) + "#");
+    case 'L': return reply(whole, stillSlewing() ? "1#" : "0#");
+    case 'E': return reply(whole, positionReply());
+    case 't': return reply(whole, QByteArray(1, m_trackMode) + "#");
+    case 'T': m_trackMode = body[1]; return reply(whole, "#");
+    case 'V': return reply(whole, "\x04\x0A#");
+    case 'm': return reply(whole, "\x01#");
+    case 'P': m_slews.push_back(body); return reply(whole, "#");
     default: break;
     }
     const double ra = turnOf(body.mid(1, 4));
@@ -85,5 +85,5 @@ MountSimulator::Response NexStarSimulator::respond(const QByteArray& pending)
         startGoto(ra, dec);
     else
         setPositionLocked(ra, dec);
-    return {whole, m_ultima ? QByteArray() : QByteArray("#")};
+    return reply(whole, m_ultima ? QByteArray() : QByteArray("#"));
 }

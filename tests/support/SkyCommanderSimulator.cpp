@@ -26,10 +26,10 @@ int SkyCommanderSimulator::badChecksums() const
 MountSimulator::Response SkyCommanderSimulator::respond(const QByteArray& pending)
 {
     if (pending[0] == '\r')
-        return {1, QString::asprintf("R%06.3f %+07.3f", m_ra / kDegree / 15.0, m_dec / kDegree).toLatin1()};
+        return reply(1, QString::asprintf("R%06.3f %+07.3f", m_ra / kDegree / 15.0, m_dec / kDegree).toLatin1());
     if (pending[0] == 'g' && m_servoCat) {
         if (pending.size() < kServoCatGoto)
-            return {0, {}};
+            return {};
         char checksum = 0;
         for (qsizetype i = 1; i < kServoCatGoto - 1; ++i)
             checksum ^= pending[i];
@@ -38,17 +38,17 @@ MountSimulator::Response SkyCommanderSimulator::respond(const QByteArray& pendin
                               pending.mid(8, 7).toDouble() * kDegree);
         else
             ++m_badChecksums;
-        return {kServoCatGoto, {}};
+        return reply(kServoCatGoto);
     }
     if (pending[0] == 'L' && !m_servoCat) {
         const qsizetype end = pending.indexOf('\r');
         if (end < 0)
-            return {0, {}};
+            return {};
         const QList<QByteArray> fields = pending.left(end).split(' ');
         if (fields.size() != 3)
-            return {end + 1, "N"};
+            return reply(end + 1, "N");
         setPositionLocked(fields[1].toDouble() * 15.0 * kDegree, fields[2].toDouble() * kDegree);
-        return {end + 1, "A"};
+        return reply(end + 1, "A");
     }
-    return {-1, {}};
+    return noise();
 }

@@ -60,7 +60,7 @@ MountSimulator::Response TemmaSimulator::respond(const QByteArray& pending)
 {
     const qsizetype end = pending.indexOf("\r\n");
     if (end < 0)
-        return {0, {}};
+        return {};
     const QByteArray frame = pending.left(end);
     m_frames.push_back(frame);
     return answerFrame(frame, end + 2);
@@ -68,7 +68,7 @@ MountSimulator::Response TemmaSimulator::respond(const QByteArray& pending)
 
 MountSimulator::Response TemmaSimulator::answerFrame(const QByteArray& frame, qsizetype consumed)
 {
-    const auto line = [consumed](const QByteArray& text) { return Response{consumed, text + "\r\n"}; };
+    const auto line = [consumed](const QByteArray& text) { return reply(consumed, text + "\r\n"); };
     if (frame == "v")
         return line("ver 2.05");
     if (frame == "STN-COD")
@@ -76,7 +76,7 @@ MountSimulator::Response TemmaSimulator::answerFrame(const QByteArray& frame, qs
     if (frame == "STN-ON" || frame == "STN-OFF")
         m_standBy = frame == "STN-ON";
     if (frame == "s")
-        return m_silentSlewQuery ? Response{consumed, {}} : line(stillSlewing() ? "s1" : "s0");
+        return m_silentSlewQuery ? reply(consumed) : line(stillSlewing() ? "s1" : "s0");
     if (frame == "E")
         return line("E" + textOf(m_ra, m_dec) + m_side);
     if (frame == "PT")
@@ -93,5 +93,5 @@ MountSimulator::Response TemmaSimulator::answerFrame(const QByteArray& frame, qs
         }
         return line("R0");
     }
-    return {consumed, {}};
+    return reply(consumed);
 }

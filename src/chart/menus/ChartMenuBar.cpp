@@ -119,6 +119,8 @@ TaggedMenu* ChartMenuBar::buildSetupMenu(QWidget* owner)
     auto* menu = new TaggedMenu(menuText("Setup"), m_setup, owner);
     addItems(*menu, kSites);
     menu->addSeparator();
+    menu->addItem(menuText("Photo Horizon Adjust"), SetupMenuActions::kPhotoHorizonTag);
+    menu->addSeparator();
     addItems(*menu, kClocks);
     return menu;
 }

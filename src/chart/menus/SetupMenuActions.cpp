@@ -6,6 +6,7 @@
 #include "chart/UpdateChain.h"
 #include "chart/controls/SkyTimeControl.h"
 #include "chart/menus/MenuText.h"
+#include "chart/photohorizon/PhotoHorizonAdjustPanel.h"
 #include "model/SkyDateModel.h"
 #include "model/prefs/PrefControl.h"
 #include "model/prefs/PrefDefaults.h"
@@ -40,6 +41,8 @@ void SetupMenuActions::menuAction(int tag)
 {
     if (isSiteTag(tag))
         goToSite(tag - kHomeSiteTag);
+    else if (tag == kPhotoHorizonTag)
+        togglePhotoHorizonPanel();
     else if (tag == kRealTimeTag)
         runRealTime();
     else if (tag == kSetTimeTag)
@@ -59,6 +62,8 @@ MenuItemState SetupMenuActions::validateMenuItem(int tag) const
         state.title = defined ? name : menuText(kSiteTitles[site]);
         state.enabled = defined;
         state.checked = defined && m_prefs.currentSite() == site;
+    } else if (tag == kPhotoHorizonTag) {
+        state.checked = m_outlets.photoHorizonPanel && m_outlets.photoHorizonPanel->isVisible();
     } else if (tag == kRealTimeTag || tag == kSetTimeTag || tag == kStartupTimeTag) {
         state.enabled = !isMountConnected();
         if (tag == kRealTimeTag)
@@ -94,6 +99,20 @@ void SetupMenuActions::goToSite(int site)
     m_time.setDate(date);
     setCurrentSite(site);
     m_chain.updateSky();
+}
+
+void SetupMenuActions::togglePhotoHorizonPanel()
+{
+    PhotoHorizonAdjustPanel* panel = m_outlets.photoHorizonPanel;
+    if (!panel)
+        return;
+    if (panel->isVisible()) {
+        panel->hide();
+        return;
+    }
+    panel->updatePanel();
+    panel->show();
+    panel->raise();
 }
 
 void SetupMenuActions::runRealTime()

@@ -11,12 +11,14 @@ struct ChartOutlets;
 
 // The Setup menu: moves the chart between the five sites, taking each
 // site's time zone while keeping the chart's wall-clock time, and runs the
-// chart's clocks (real time, set time, back to the start-up moment). Every
-// item ends by re-projecting, redrawing and refreshing the readouts.
+// chart's clocks (real time, set time, back to the start-up moment), and
+// shows or hides the photographic-horizon panel. Every item ends by
+// re-projecting, redrawing and refreshing the readouts.
 class SetupMenuActions final : public TaggedMenuActions {
 public:
     static constexpr int kHomeSiteTag = 1;
     static constexpr int kLastSiteTag = 5;
+    static constexpr int kPhotoHorizonTag = 6;
     static constexpr int kRealTimeTag = 10;
     static constexpr int kSetTimeTag = 11;
     static constexpr int kStartupTimeTag = 12;
@@ -35,6 +37,7 @@ public:
 
 private:
     void goToSite(int site);
+    void togglePhotoHorizonPanel();
     void runRealTime();
     void runSetTime();
     void startupDateTime();

@@ -40,7 +40,7 @@ void WindowMenuActions::menuAction(int tag)
         toggleScopeView();
         break;
     case kSolarSystemTag:
-        if (m_outlets.ssControl)
+        if (m_outlets.ssControl && mayHide(isSolarSystemVisible()))
             m_outlets.ssControl->toggleWindow();
         break;
     case kSkyWindowTag:
@@ -70,13 +70,15 @@ MenuItemState WindowMenuActions::validateMenuItem(int tag) const
         break;
     case kScopeViewTag:
         state.checked = isScopeViewVisible();
+        state.enabled = mayHide(isScopeViewVisible());
         break;
     case kSolarSystemTag:
         state.checked = isSolarSystemVisible();
+        state.enabled = mayHide(isSolarSystemVisible());
         break;
     case kSkyWindowTag:
         state.checked = isSkyWindowVisible();
-        state.enabled = !isSkyWindowVisible() || isScopeViewVisible() || isSolarSystemVisible();
+        state.enabled = mayHide(isSkyWindowVisible());
         break;
     case kInfoPanelTag:
         state.checked = m_prefs.isInfoPanel();
@@ -90,7 +92,7 @@ MenuItemState WindowMenuActions::validateMenuItem(int tag) const
 void WindowMenuActions::toggleScopeView()
 {
     ScopeViewControl* view = m_outlets.svControl;
-    if (!view)
+    if (!view || !mayHide(isScopeViewVisible()))
         return;
     if (isScopeViewVisible()) {
         view->orderOut();
@@ -108,9 +110,9 @@ void WindowMenuActions::toggleSkyWindow()
     MainWindowControl* window = m_outlets.mainWindow;
     if (!window)
         return;
+    if (!mayHide(window->isWindowVisible()))
+        return;
     if (window->isWindowVisible()) {
-        if (!isScopeViewVisible() && !isSolarSystemVisible())
-            return;
         window->orderOut();
         window->setKeepSWClosed(true);
     } else {
@@ -131,6 +133,12 @@ bool WindowMenuActions::isScopeViewVisible() const
 bool WindowMenuActions::isSolarSystemVisible() const
 {
     return m_outlets.ssControl && m_outlets.ssControl->isWindowVisible();
+}
+
+bool WindowMenuActions::mayHide(bool isVisible) const
+{
+    const int open = int(isScopeViewVisible()) + int(isSolarSystemVisible()) + int(isSkyWindowVisible());
+    return !isVisible || open > 1;
 }
 
 bool WindowMenuActions::isSkyWindowVisible() const

@@ -22,8 +22,9 @@ public:
     WindowMenuActions(PrefControl& prefs, const ChartOutlets& outlets, UpdateChain& chain);
 
     void menuAction(int tag) override;
-    // Every item is enabled, but the chart's while it is the only window
-    // open: without a menu bar elsewhere it could not be shown again.
+    // Every item is enabled, but that of the chart, the telescope view or
+    // the solar-system window while it is the only one of them open: without
+    // a menu bar elsewhere nothing could be shown again.
     MenuItemState validateMenuItem(int tag) const override;
 
 private:
@@ -32,6 +33,8 @@ private:
     bool isScopeViewVisible() const;
     bool isSolarSystemVisible() const;
     bool isSkyWindowVisible() const;
+    // A window open may be hidden here only while another carries the menus.
+    bool mayHide(bool isVisible) const;
 
     PrefControl& m_prefs;
     const ChartOutlets& m_outlets;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chart/FindPanelEntry.h"
 #include "chart/FloatingPanel.h"
 #include "find/panels/ChartKeyboard.h"
 
@@ -16,8 +17,8 @@ class QPushButton;
 // The find panel: the entry, the result line, Center, Track and
 // Track-and-Center, the candidate pull-down and the choice of lookup service.
 // It shows what the finder reports; Center and Track are asked for through
-// its signals.
-class FindPanelControl final : public QWidget, public FloatingPanel {
+// its signals. The Edit menu copies from and pastes into its entry.
+class FindPanelControl final : public QWidget, public FloatingPanel, public FindPanelEntry {
     Q_OBJECT
 public:
     FindPanelControl(PrefControl& prefs, FindObjects& finder, ChartKeyboard chart,
@@ -26,7 +27,6 @@ public:
     // Shows the panel emptied and ready for a name, or gives the keyboard back.
     void openFind(bool open);
     QString getEnterString() const;
-    void setEnterString(const QString& text);
     QLineEdit* findEnterText() const { return m_enterText; }
 
     void setToolTips() override;
@@ -36,6 +36,11 @@ public:
     void orderOut() override { hide(); }
     bool isPanelVisible() const override { return isVisible(); }
     void setHide(bool hide) override { m_isHideOnDeactivate = hide; }
+
+    // FindPanelEntry
+    bool isKeyWindow() const override { return isActiveWindow(); }
+    QString enterString() const override { return getEnterString(); }
+    void setEnterString(const QString& text) override;
 
 signals:
     void findCenterAction();

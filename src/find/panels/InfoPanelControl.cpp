@@ -475,6 +475,13 @@ void InfoPanelControl::moonInfo()
     present(*m_moon, m_photoName);
 }
 
+void InfoPanelControl::showPhoto(const QImage& image, const QString& title)
+{
+    m_photoImage = image;
+    m_photoName = title;
+    displayPhotoAction();
+}
+
 void InfoPanelControl::displayPhotoAction()
 {
     if (m_photoImage.isNull())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chart/PhotoPanel.h"
 #include "find/TransitTimes.h"
 #include "find/panels/ChartKeyboard.h"
 
@@ -27,7 +28,8 @@ struct star;
 // selection (star, planet, satellite, deep sky, comet or minor planet, Moon)
 // and the photo panel. With the panels switched off the chart window's title
 // names the selection instead. Panels fade out while transparency is on.
-class InfoPanelControl final : public QObject {
+// The File menu opens photographs into the photo panel.
+class InfoPanelControl final : public QObject, public PhotoPanel {
     Q_OBJECT
 public:
     // Ticks of the fade: opaque for this many, then 0.05 less each tick.
@@ -73,6 +75,8 @@ public:
     const QImage& photoImage() const { return m_photoImage; }
     const QString& photoName() const { return m_photoName; }
     void setPhotoImage(const QImage& image) { m_photoImage = image; }
+    // PhotoPanel
+    void showPhoto(const QImage& image, const QString& title) override;
 
     // One tick of the fade.
     void setAlphaDelay();

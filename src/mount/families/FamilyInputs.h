@@ -8,11 +8,17 @@
 #include <optional>
 #include <thread>
 
+struct MountContext;
+
 // What the families beyond the LX200 style read from the rest of the
 // program, each asked at the moment of use (on the worker as well as on the
 // main thread, so each provider must be safe to call from either). The
 // defaults stand in while the program has no such part.
 struct FamilyInputs {
+    // The site and clock of `context`'s settings (the mount's time is now,
+    // not the chart's date) and its pauses. Its settings must outlive the family.
+    static FamilyInputs of(const MountContext& context);
+
     struct Target {
         double ra;   // radians of date
         double dec;  // radians of date

@@ -156,13 +156,13 @@ bool IOptronFamily::connectIOptron()
 bool IOptronFamily::connectIEQ45()
 {
     m_context.debug("start iOptron iEQ45/ZEQ25 connect sequence");
-    const MountExchange::Reply version = m_exchange.ask(":V#", 1, MountExchange::endsWith(kEnd));
+    const MountExchange::Reply version = m_exchange.ask(":V#", 1, ReplyEnd::endingIn(kEnd));
     if (!version.ok) {
         m_context.debug(
             QString("connectiEQ45/ZEQ25 connect: transaction version error %1").arg(version.count));
         return false;
     }
-    const MountExchange::Reply mount = m_exchange.ask(":MountInfo#", 4, MountExchange::length(4));
+    const MountExchange::Reply mount = m_exchange.ask(":MountInfo#", 4, ReplyEnd::length(4));
     if (!mount.ok)
         return noResponse(QString("connectiEQ45/ZEQ25 connect: transaction mount error %1").arg(mount.count));
     m_context.debug("connectiEQ45/ZEQ25 mount " + QString::fromLatin1(mount.bytes));
@@ -192,10 +192,10 @@ bool IOptronFamily::readPosition()
         status.isNoResponse = true;
     else if (status.isSlewing)
         slewDetect();
-    const MountExchange::Reply ra = m_exchange.ask(":GR#", iEQ45 ? 9 : 5, MountExchange::endsWith(kEnd));
+    const MountExchange::Reply ra = m_exchange.ask(":GR#", iEQ45 ? 9 : 5, ReplyEnd::endingIn(kEnd));
     if (!ra.ok)
         return noResponse(failure);
-    const MountExchange::Reply dec = m_exchange.ask(":GD#", iEQ45 ? 10 : 5, MountExchange::endsWith(kEnd));
+    const MountExchange::Reply dec = m_exchange.ask(":GD#", iEQ45 ? 10 : 5, ReplyEnd::endingIn(kEnd));
     if (!dec.ok)
         return noResponse(failure);
     bool star = false;
@@ -308,7 +308,7 @@ bool IOptronFamily::setup(int code)
     case 31:
         if (isIEQ45())
             return ask1(":CM#", "setup iEQ45: transaction error");
-        return m_exchange.ask(":CM#", 5, MountExchange::endsWith(kEnd, 5)).ok
+        return m_exchange.ask(":CM#", 5, ReplyEnd::endingIn(kEnd, 5)).ok
             || noResponse("setupIOptron: transaction error");
     case 32: return dateIOptron();
     case 33: return siteIOptron();

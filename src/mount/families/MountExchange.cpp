@@ -3,13 +3,13 @@
 #include "mount/SerialControl.h"
 
 MountExchange::Reply MountExchange::ask(const QByteArray& command, quint16 expected,
-                                        const ReplyComplete& complete)
+                                        const ReplyEnd& end)
 {
     ReplyBuffer buffer{};
     Reply reply;
     reply.count = qint32(command.size());
     reply.ok =
-        m_serial.transaction(expected, reply.count, command.constData(), buffer, kSerialSlotScope, complete);
+        m_serial.transaction(expected, reply.count, command.constData(), buffer, kSerialSlotScope, end);
     if (reply.ok)
         reply.bytes = QByteArray(buffer.data(), reply.count);
     return reply;
@@ -20,16 +20,4 @@ bool MountExchange::send(const QByteArray& command)
     ReplyBuffer buffer{};
     qint32 count = qint32(command.size());
     return m_serial.transaction(0, count, command.constData(), buffer, kSerialSlotScope);
-}
-
-ReplyComplete MountExchange::endsWith(char terminator, qsizetype least)
-{
-    return [terminator, least](std::span<const char> gathered) {
-        return qsizetype(gathered.size()) >= least && gathered.back() == terminator;
-    };
-}
-
-ReplyComplete MountExchange::length(qsizetype length)
-{
-    return [length](std::span<const char> gathered) { return qsizetype(gathered.size()) >= length; };
 }

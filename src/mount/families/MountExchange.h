@@ -19,15 +19,10 @@ public:
         qint32 count = 0;  // bytes read, or a kTrans failure
         QByteArray bytes;
     };
-    // At least `expected` bytes, read until `complete` says the reply is whole.
-    Reply ask(const QByteArray& command, quint16 expected, const ReplyComplete& complete = {});
+    // At least `expected` bytes, read until `end` says the reply is whole.
+    Reply ask(const QByteArray& command, quint16 expected, const ReplyEnd& end = {});
     // A command without a reply.
     bool send(const QByteArray& command);
-
-    // Whole once `terminator` has come after at least `least` bytes.
-    static ReplyComplete endsWith(char terminator, qsizetype least = 1);
-    // Whole once `length` bytes have come.
-    static ReplyComplete length(qsizetype length);
 
 private:
     SerialControl& m_serial;

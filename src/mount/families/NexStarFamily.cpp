@@ -6,7 +6,6 @@
 #include "mount/MountProtocols.h"
 #include "mount/ScopeStatus.h"
 #include "mount/families/EquatorJ2000.h"
-#include "mount/families/PanelItems.h"
 
 #include <array>
 #include <cmath>
@@ -132,7 +131,7 @@ std::optional<NexStarFamily::Position> NexStarFamily::parsePosition(const QByteA
 bool NexStarFamily::connect()
 {
     const MountExchange::Reply reply =
-        m_exchange.ask(command("Kx"), isUltima() ? 3 : 2, MountExchange::endsWith(kEnd, 2));
+        m_exchange.ask(command("Kx"), isUltima() ? 3 : 2, ReplyEnd::endingIn(kEnd, 2));
     if (isUltima()) {
         if (!reply.ok)
             m_context.debug("connectUltima: no response");
@@ -152,7 +151,7 @@ bool NexStarFamily::connect()
 
 bool NexStarFamily::slewDetect()
 {
-    const MountExchange::Reply reply = m_exchange.ask(command("L"), 2, MountExchange::endsWith(kEnd, 2));
+    const MountExchange::Reply reply = m_exchange.ask(command("L"), 2, ReplyEnd::endingIn(kEnd, 2));
     if (!reply.ok)
         return noResponse(isUltima() ? "slewUltimaDetect: transaction error"
                                      : "slewNexStarGPSDetect: transaction error");
@@ -180,7 +179,7 @@ bool NexStarFamily::readPosition()
     if (status.isSlewing && slewDetect() && !status.isSlewing && m_protocol == kProtocolNexStarGPS)
         getTrackModeNexStarOnly();
     const MountExchange::Reply reply = m_exchange.ask(command("E"), isUltima() ? 4 : kPositionLength,
-                                                      MountExchange::endsWith(kEnd, kPositionLength));
+                                                      ReplyEnd::endingIn(kEnd, kPositionLength));
     if (!reply.ok)
         return noResponse(isUltima() ? "getUltimaRA: transaction error"
                                      : "getNexStarGPSRA: transaction error");
@@ -240,7 +239,7 @@ bool NexStarFamily::gotoPosition(double ra, double dec)
     const QByteArray out = command("R" + positionDigits(sentRA) + "," + positionDigits(sentDec));
     // The hand controller answers "#"; read it here so it cannot lead the next reply.
     const bool ok =
-        isUltima() ? m_exchange.send(out) : m_exchange.ask(out, 1, MountExchange::endsWith(kEnd)).ok;
+        isUltima() ? m_exchange.send(out) : m_exchange.ask(out, 1, ReplyEnd::endingIn(kEnd)).ok;
     if (!ok)
         return noResponse("gotoNexStarGPSRA: transaction error");
     m_context.status.isSlewing = true;
@@ -299,21 +298,21 @@ bool NexStarFamily::trackModeNexStar(int mode)
 {
     if (m_protocol != kProtocolNexStarGPS || mode < 0 || mode > 3)
         return false;
-    if (!m_exchange.ask(QByteArray("T") + char(mode), 1, MountExchange::endsWith(kEnd)).ok)
+    if (!m_exchange.ask(QByteArray("T") + char(mode), 1, ReplyEnd::endingIn(kEnd)).ok)
         return noResponse("trackModeNexStar: transaction error");
-    emit m_context.events.panelUpdated(kPanelNexStarMode, m_trackMode);
+    emit m_context.events.panelSetting(MountPanelSetting::NexStarMode, m_trackMode);
     return true;
 }
 
 bool NexStarFamily::getTrackModeNexStarOnly()
 {
-    const MountExchange::Reply reply = m_exchange.ask("t", 2, MountExchange::endsWith(kEnd, 2));
+    const MountExchange::Reply reply = m_exchange.ask("t", 2, ReplyEnd::endingIn(kEnd, 2));
     if (!reply.ok)
         return false;
     const int mode = reply.bytes.at(1) == kEnd ? quint8(reply.bytes.at(0)) : 4;
     m_trackMode = mode <= 3 ? mode : 4;
     if (m_trackMode != 4)
-        emit m_context.events.panelUpdated(kPanelNexStarMode, m_trackMode);
+        emit m_context.events.panelSetting(MountPanelSetting::NexStarMode, m_trackMode);
     return true;
 }
 
@@ -322,24 +321,24 @@ void NexStarFamily::getTrackModeNexStar()
     m_trackMode = 2;
     if (!getTrackModeNexStarOnly()) {
         m_context.debug("getTrackModeNexStar: transaction error");
-        emit m_context.events.panelUpdated(kPanelNexStarMode, 2);
+        emit m_context.events.panelSetting(MountPanelSetting::NexStarMode, 2);
         return;
     }
     if (!m_context.debug.isOn())
         return;
     m_context.debug(QString("NexStarTrackMode: %1").arg(modeName(m_trackMode)));
-    const MountExchange::Reply version = m_exchange.ask("V", 3, MountExchange::endsWith(kEnd, 3));
+    const MountExchange::Reply version = m_exchange.ask("V", 3, ReplyEnd::endingIn(kEnd, 3));
     if (version.ok)
         m_context.debug(
             QString("NexStarVersion: %1.%2").arg(quint8(version.bytes[0])).arg(quint8(version.bytes[1])));
-    const MountExchange::Reply model = m_exchange.ask("m", 2, MountExchange::endsWith(kEnd, 2));
+    const MountExchange::Reply model = m_exchange.ask("m", 2, ReplyEnd::endingIn(kEnd, 2));
     if (model.ok)
         m_context.debug("NexStarModel: " + modelName(quint8(model.bytes[0])));
 }
 
 void NexStarFamily::setOffsetsKept(bool kept)
 {
-    emit m_context.events.panelUpdated(kPanelSynScanSync, kept ? 1 : 0);
+    emit m_context.events.panelSetting(MountPanelSetting::SynScanSync, kept ? 1 : 0);
     emit m_context.events.redrawRequested();
 }
 
@@ -361,7 +360,7 @@ bool NexStarFamily::syncNexStar()
     }
     if (m_protocol == kProtocolNexStarGPS) {
         const QByteArray out = "S" + positionDigits(object->ra) + "," + positionDigits(object->dec);
-        if (!m_exchange.ask(out, 1, MountExchange::endsWith(kEnd)).ok)
+        if (!m_exchange.ask(out, 1, ReplyEnd::endingIn(kEnd)).ok)
             return noResponse("syncNexStar: transaction error");
         m_context.debug(QString::asprintf("syncNexStar: %.4f %.4f", object->ra, object->dec));
         return true;

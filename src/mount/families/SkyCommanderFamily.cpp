@@ -27,7 +27,7 @@ bool SkyCommanderFamily::connect()
 
 bool SkyCommanderFamily::readPosition()
 {
-    const MountExchange::Reply reply = m_exchange.ask("\r", kPollReply, MountExchange::length(kPollReply));
+    const MountExchange::Reply reply = m_exchange.ask("\r", kPollReply, ReplyEnd::length(kPollReply));
     if (!reply.ok) {
         m_context.debug("getSkyComRA: transaction error");
         return false;

@@ -4,7 +4,6 @@
 #include "model/Sexagesimal.h"
 #include "mount/DebugWriter.h"
 #include "mount/ScopeStatus.h"
-#include "mount/families/PanelItems.h"
 
 #include <cmath>
 
@@ -118,7 +117,7 @@ bool TemmaFamily::send(const QByteArray& command, const char* failure)
 QByteArray TemmaFamily::ask(const QByteArray& command, quint16 expected, const char* failure)
 {
     const MountExchange::Reply reply =
-        m_exchange.ask(command + kLineEnd, expected, MountExchange::endsWith('\n', expected));
+        m_exchange.ask(command + kLineEnd, expected, ReplyEnd::endingIn('\n', expected));
     if (!reply.ok) {
         m_context.status.isNoResponse = true;
         m_context.debug(failure);
@@ -185,7 +184,7 @@ bool TemmaFamily::setTemmaSync(bool zenith)
     }
     m_context.status.isTemmaSync = true;
     m_context.status.isSlewing = false;
-    emit m_context.events.panelUpdated(kPanelTemmaSynced, ++m_syncCount);
+    emit m_context.events.panelSetting(MountPanelSetting::TemmaSynced, ++m_syncCount);
     emit m_context.events.redrawRequested();
     return true;
 }
@@ -268,7 +267,7 @@ bool TemmaFamily::readPosition()
     if ((position->side == 'E' || position->side == 'W') && position->side != m_side) {
         m_side = position->side;
         m_context.debug(QString("getTemmaRA: switched sides to %1").arg(position->side));
-        emit m_context.events.panelUpdated(kPanelTemmaSide, position->side == 'E' ? 1 : 0);
+        emit m_context.events.panelSetting(MountPanelSetting::TemmaSide, position->side == 'E' ? 1 : 0);
     }
     return true;
 }
@@ -372,7 +371,7 @@ bool TemmaFamily::getTemmaTrack()
         return false;
     // "stn-on" while the RA motor stands by, "stn-off" while it tracks.
     m_isTrack = !reply.toLower().contains("on");
-    emit m_context.events.panelUpdated(kPanelTemmaTrack, m_isTrack ? 1 : 0);
+    emit m_context.events.panelSetting(MountPanelSetting::TemmaTrack, m_isTrack ? 1 : 0);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "mount/MountFamily.h"
 #include "mount/MountProtocols.h"
 
 #include <QString>
@@ -17,4 +18,8 @@ public:
     virtual void disableBaud(MountPanel panel) = 0;
     // The LX200 panel names its sync button as an AstroPhysics mount needs.
     virtual void setAPSyncTitle() = 0;
+    // A setting the mount reported or took, shown by its code.
+    virtual void showSetting(MountPanel, MountPanelSetting, int) {}
+    // The LX200 panel's locked direction buttons go off.
+    virtual void setSlewButtonsOff() {}
 };

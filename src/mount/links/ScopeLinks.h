@@ -9,6 +9,7 @@ class AutoguiderLink;
 class CompanionLink;
 class HandControlPanels;
 class SG4Jobs;
+class SiteHandOver;
 class MountFamily;
 class ScopeViewLink;
 class SkyRedraw;
@@ -28,7 +29,11 @@ struct ScopeLinks {
     AutoguiderLink* webcamGuide = nullptr;
     CompanionLink* companion = nullptr;
     SG4Jobs* sg4 = nullptr;
+    SiteHandOver* prefWindow = nullptr;
+    // The protocol families; the program's own when unset.
     MountFamilyFactory families;
+    // The finder's tracked right ascension, radians; -1 while nothing is tracked.
+    std::function<double()> trackRA;
     // The keyboard modifiers held now, sampled on the main thread as a
     // message is posted.
     std::function<Qt::KeyboardModifiers()> modifiers;

@@ -51,12 +51,27 @@ TEST_F(WindowMenuActionsTest, ClosingTheScopeViewHereKeepsItClosedUntilOpenedHer
     EXPECT_TRUE(checked(WindowMenuActions::kSolarSystemTag));
 }
 
-TEST_F(WindowMenuActionsTest, TheChartHidesOnlyWhileAnotherWindowCarriesTheMenus)
+TEST_F(WindowMenuActionsTest, AWindowHidesOnlyWhileAnotherCarriesTheMenus)
 {
-    ASSERT_TRUE(mainWindow.visible);
-    EXPECT_FALSE(windows->validateMenuItem(WindowMenuActions::kSkyWindowTag).enabled);
-    windows->menuAction(WindowMenuActions::kSkyWindowTag);
-    EXPECT_TRUE(mainWindow.visible) << "the only window stays";
+    struct Window {
+        int tag;
+        bool& visible;
+    };
+    const Window windowsWithMenus[] = {{WindowMenuActions::kSkyWindowTag, mainWindow.visible},
+                                       {WindowMenuActions::kScopeViewTag, fakes.svWindow.visible},
+                                       {WindowMenuActions::kSolarSystemTag, solarSystem.visible}};
+    for (const Window& only : windowsWithMenus) {
+        for (const Window& window : windowsWithMenus)
+            window.visible = &window == &only;
+        EXPECT_FALSE(windows->validateMenuItem(only.tag).enabled) << only.tag;
+        windows->menuAction(only.tag);
+        EXPECT_TRUE(only.visible) << "the only window stays: " << only.tag;
+        for (const Window& other : windowsWithMenus)
+            if (&other != &only)
+                EXPECT_TRUE(windows->validateMenuItem(other.tag).enabled) << other.tag;
+    }
+    fakes.svWindow.visible = false;
+    mainWindow.visible = true;
 
     fakes.svWindow.visible = true;
     EXPECT_TRUE(windows->validateMenuItem(WindowMenuActions::kSkyWindowTag).enabled);

@@ -1,0 +1,126 @@
+#pragma once
+
+#include "model/prefs/links/DDWDevice.h"
+#include "mount/DebugWriter.h"
+#include "mount/ScopeThread.h"
+#include "mount/SerialSlots.h"
+#include "mount/dome/DDWStatus.h"
+#include "mount/dome/DomeGeometry.h"
+#include "mount/links/ConnectMenuLinks.h"
+#include "mount/links/DomeJobs.h"
+
+#include <QObject>
+#include <QTimer>
+
+class DDWView;
+class DomeMount;
+class SerialControl;
+class SkyRedraw;
+
+// The Digital Dome Works controller on serial slot 5: four-character
+// commands, its status record polled every 5 s, and dome slaving by a
+// go-to azimuth sent whenever the dome falls `ddwDelta` behind the
+// telescope. Slot 5 has one owner, the main thread: a tracking tick the
+// worker asks for after a goto is queued to it.
+class DDWControl : public QObject,
+                   public DDWDevice,
+                   public MenuDevice,
+                   public DomeFollower {
+    Q_OBJECT
+public:
+    DDWControl(SerialControl& serial, DomeMount& mount, DebugWriter debug,
+               ScopeThreadTiming timing = {}, QObject* parent = nullptr);
+    ~DDWControl() override;
+
+    void setView(DDWView* view) { m_view = view; }
+    void setSkyView(SkyRedraw* sky) { m_sky = sky; }
+
+    bool ddwConnect();
+    bool ddwDisconnect() override;
+    bool ddwGetV();
+    bool ddwGetInfo();
+    bool ddwSlaveOn(bool on);
+    // Degrees 0..359; anything else is refused, as is any rotation while the DSR is open.
+    bool ddwGOTOAz(int azimuth);
+    bool ddwGoHome();
+    bool ddwTrain();
+    bool ddwShutter(bool open);
+    bool ddwAllStop();
+    bool ddwRotateWest(bool on);
+    bool ddwRotateEast(bool on);
+    bool ddwSetPins();
+    bool calcDDWAzimuth();
+    void ddwTrack(bool on);
+    void ddwFireTrackTimer();
+    // The 5 s status poll and the tracking tick.
+    void ddwUpdateTimer();
+    void ddwFreqTimer();
+
+    void setDDWSetup(double x, double y, double z, double bigR, double smallR, double flip,
+                     float delta, float frequency) override;
+    void setDDWIsTracking(bool on) { m_isDDWTracking = on; }
+    void setDDWPinState(quint8 pins) { m_ddwPinState = pins & 0x0F; }
+
+    double ddwX() const override { return m_geometry.x; }
+    double ddwY() const override { return m_geometry.y; }
+    double ddwZ() const override { return m_geometry.z; }
+    double ddwR() const override { return m_geometry.bigR; }
+    double ddwr() const override { return m_geometry.smallR; }
+    double ddwF() const override { return m_geometry.flip; }
+    float ddwDelta() const override { return m_ddwDelta; }
+    float ddwFrequency() const override { return m_ddwFrequency; }
+    float ddwSkyAzimuth() const { return m_ddwSkyAzimuth; }
+    float ddwTargetAz() const { return m_ddwTargetAz; }
+    const DDWStatus& status() const { return m_status; }
+    quint8 ddwPinState() const { return m_ddwPinState; }
+    bool isDDWTracking() const { return m_isDDWTracking; }
+    bool isDDWConnect() const override { return m_isDDWConnect; }
+    quint16 ddwPort() const { return m_ddwPort; }
+    float ddwAzimuth() const { return m_ddwAzimuth; }
+    quint16 ddwDomeAz() const { return rounded(m_ddwAzimuth); }
+    quint16 ddwScopeAz() const { return rounded(m_scopeAzimuth); }
+
+    // MenuDevice.
+    bool isConnected() const override { return m_isDDWConnect; }
+    bool connectDevice() override { return !m_isDDWConnect && ddwConnect(); }
+    void disconnectDevice() override { ddwDisconnect(); }
+    // DomeFollower, asked by the worker after a goto.
+    bool isTracking() const override { return m_isDDWTracking; }
+    void followMount() override { ddwFireTrackTimer(); }
+
+private:
+    static quint16 rounded(float value) { return quint16(value + 0.5f); }
+    bool tryPort(quint16 index);
+    // One command exchange on slot 5 after its input is cleared.
+    bool exchange(const QByteArray& command, quint16 expected);
+    // Reads the record the controller streams after a motion command.
+    void readStream();
+    bool ddwParseInfo(QByteArrayView text);
+    bool rotate(char direction, bool on);
+    bool isDSROpen() const { return m_status.DSRStatus == kDDWDSROpen; }
+    void pause(int ticks) const;
+
+    SerialControl& m_serial;
+    DomeMount& m_mount;
+    DebugWriter m_debug;
+    ScopeThreadTiming m_timing;
+    DDWView* m_view = nullptr;
+    SkyRedraw* m_sky = nullptr;
+
+    ReplyBuffer m_ddwSerialInBuffer{};
+    QTimer m_ddwTrackTimer;
+    QTimer m_ddwUpdateTimer;
+    bool m_isDDWConnect = false;
+    bool m_isDDWTracking = false;
+    quint8 m_ddwPinState = 0;
+    quint16 m_ddwPort = 0;
+    DDWStatus m_status;
+    qint32 m_transCount = 0;
+    float m_ddwAzimuth = -1.0f;
+    float m_scopeAzimuth = -1.0f;
+    float m_ddwTargetAz = 0.0f;
+    DomeGeometry m_geometry;
+    float m_ddwFrequency = 60.0f;
+    float m_ddwDelta = 5.0f;
+    float m_ddwSkyAzimuth = 0.0f;
+};

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+// The Digital Dome Works panel as its controller updates it.
+class DDWView {
+public:
+    virtual ~DDWView() = default;
+    virtual bool isGEM() const = 0;
+    virtual void setPanelTitle(const QString& version) = 0;
+    // Shows the azimuths, shutter, home, DSR and pins the controller holds.
+    virtual void setDDWUpdateText() = 0;
+};

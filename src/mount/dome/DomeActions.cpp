@@ -1,0 +1,226 @@
+#include "mount/dome/DomeControl.h"
+
+#include "mount/ScopeMessage.h"
+#include "mount/dome/DomeMount.h"
+#include "mount/dome/DomeView.h"
+#include "mount/links/SkyRedraw.h"
+#include "platform/AlertPanel.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr std::chrono::milliseconds kSettle{2};
+constexpr int kShutterMs = 100;
+// A typed interval of 0 would spin the main thread.
+constexpr int kShortestTrackMs = 1000;
+constexpr int kOpenOutput = 128;   // output 8
+constexpr int kCloseOutput = 64;   // output 7
+constexpr int kLimitClosed = 2;    // input 3
+constexpr int kLimitOpen = 3;      // input 4
+
+}  // namespace
+
+void DomeControl::domeRotateWest(bool nudge)
+{
+    m_debug("domeRotateWest");
+    if (nudge) {
+        domeNudgeRelay('1');
+        m_isDomeRelayOn = false;
+        if (m_view)
+            m_view->setMotionButtons();
+        return;
+    }
+    m_isDomeRelayOn = !m_isDomeRelayOn;
+    if (m_isDomeRelayOn)
+        m_mount.postJob(kDomeMsgRelayWestOn);
+}
+
+void DomeControl::domeRotateEast(bool nudge)
+{
+    m_debug("domeRotateEast");
+    if (nudge) {
+        domeNudgeRelay('2');
+        m_isDomeRelayOn = false;
+        if (m_view)
+            m_view->setMotionButtons();
+        return;
+    }
+    m_isDomeRelayOn = !m_isDomeRelayOn;
+    if (m_isDomeRelayOn)
+        m_mount.postJob(kDomeMsgRelayEastOn);
+}
+
+void DomeControl::startShutter(int output, bool& held, bool& other)
+{
+    if (held) {
+        // Pressed again: the timer stops the motor at its next tick.
+        held = false;
+        return;
+    }
+    if (!domeIsHome()) {
+        if (m_view)
+            m_view->setMotionButtons();
+        AlertPanel::runAlert("Can not move shutter - dome is not at Home.", " ");
+        return;
+    }
+    other = false;
+    held = true;
+    domeSetOutput(output, true);
+    if (m_view) {
+        m_view->setMotionButtons();
+        m_view->setProgress(true);
+    }
+    m_isDomeShutterMove = true;
+    m_shutterTimer.start(kShutterMs);
+}
+
+void DomeControl::domeShutterUp()
+{
+    m_debug("domeShutterUP");
+    startShutter(kOpenOutput, m_shutterOpenHeld, m_shutterCloseHeld);
+}
+
+void DomeControl::domeShutterDown()
+{
+    m_debug("domeShutterDown");
+    startShutter(kCloseOutput, m_shutterCloseHeld, m_shutterOpenHeld);
+}
+
+void DomeControl::domeShutterTimer()
+{
+    if (m_isDomeShutterMove && domeReadInput() && !m_domeIStat[kLimitClosed]
+        && !m_domeIStat[kLimitOpen] && (m_shutterOpenHeld || m_shutterCloseHeld))
+        return;
+    m_shutterTimer.stop();
+    if (m_isDomeShutterMove)
+        domeSetOutput(0, false);
+    m_isDomeShutterMove = false;
+    m_shutterOpenHeld = false;
+    m_shutterCloseHeld = false;
+    if (m_view) {
+        m_view->setProgress(false);
+        m_view->setMotionButtons();
+    }
+}
+
+void DomeControl::domeSync()
+{
+    m_debug("domeSync");
+    const quint32 max = m_domeMaxTicks;
+    if (max == 0 || !m_mount.isConnected() || !calcDomeAzimuth())
+        return;
+    const auto ticks = qint64(max * double(m_domeTargetAzimuth - m_domeHomeAzimuth) / 360.0);
+    {
+        const Lock lock = lockBoard();
+        m_domeTicks = qint32(((ticks % qint64(max)) + qint64(max)) % qint64(max));
+    }
+    m_hasDomeBeenHome = true;
+    if (m_view)
+        m_view->domeUpdateButtons();
+}
+
+void DomeControl::domeFindHome()
+{
+    m_debug("domeFindHome");
+    domeTrack(false);
+    if (m_view)
+        m_view->domeUpdateButtons();
+    m_isFindHome = !m_isFindHome;
+    if (m_isFindHome && !domeIsHome()) {
+        if (m_view) {
+            m_view->setHomeTitle("Stop");
+            m_view->setProgress(true);
+        }
+        m_mount.postJob(kDomeMsgHome);
+        return;
+    }
+    m_isFindHome = false;
+    if (m_view) {
+        m_view->setHomeTitle("Home");
+        m_view->setProgress(false);
+    }
+    domeSetRelay('0', false);
+}
+
+void DomeControl::domeTrack(bool on)
+{
+    if (on) {
+        if (!m_mount.isConnected()) {
+            AlertPanel::runAlert("Connect to scope first.", " ");
+            return;
+        }
+        m_isDomeTrack = true;
+        m_debug("domeTrack on");
+        m_isTracking = false;
+        m_domeSkyAzimuth = -1.0f;
+        domeResetTrackFreq();
+        domeFreqTimer();
+        return;
+    }
+    const bool wasOn = m_isDomeTrack.exchange(false);
+    if (!wasOn || !m_isDomeConnect)
+        return;
+    pause(kSettle);
+    domeSetRelay('0', false);
+    m_debug("domeTrack off");
+}
+
+void DomeControl::domeCalibrateCmd()
+{
+    m_debug("domeCalibrate command");
+    m_mount.postJob(kDomeMsgCalibrate);
+}
+
+void DomeControl::domeTrackCmd()
+{
+    m_mount.postJob(kDomeMsgTrack);
+}
+
+void DomeControl::domeFireTrackTimer()
+{
+    m_debug("domeFireTrackTimer");
+    // The worker asks; the tick runs where the timer's ticks do.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (m_domeTrackTimer.isActive())
+                domeFreqTimer();
+        },
+        Qt::QueuedConnection);
+}
+
+void DomeControl::domeResetTrackFreq()
+{
+    if (m_isDomeTrack)
+        m_domeTrackTimer.start(std::max(kShortestTrackMs, int(m_domeFrequency * 1000.0f)));
+}
+
+void DomeControl::domeFreqTimer()
+{
+    if (!m_isDomeTrack || !m_mount.isConnected()) {
+        m_domeTrackTimer.stop();
+        m_isTracking = false;
+        return;
+    }
+    if (m_isTracking)
+        return;
+    m_debug("domeFreqTimer");
+    if (!calcDomeAzimuth()) {
+        m_debug("domeFreqTimer: calc failed");
+        return;
+    }
+    if (!domeReadTicks()) {
+        m_debug("domeFreqTimer: read ticks failed");
+        return;
+    }
+    const float d = m_domeAzimuth - m_domeTargetAzimuth;
+    m_domeSkyAzimuth = m_scopeAzimuth + d;
+    if (domeAngleApart(m_domeAzimuth, m_domeTargetAzimuth) <= m_domeDelta) {
+        if (m_sky)
+            m_sky->setNeedsDisplay();
+        return;
+    }
+    domeTrackCmd();
+}

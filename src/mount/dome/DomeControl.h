@@ -1,0 +1,243 @@
+#pragma once
+
+#include "model/prefs/links/DomeDevice.h"
+#include "mount/DebugWriter.h"
+#include "mount/ScopeThread.h"
+#include "mount/dome/DomeBoard.h"
+#include "mount/dome/DomeGeometry.h"
+#include "mount/links/ConnectMenuLinks.h"
+#include "mount/links/DomeJobs.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <atomic>
+#include <functional>
+#include <mutex>
+
+class DomeMount;
+class DomeView;
+class SerialControl;
+class SkyRedraw;
+
+// The relay/IO board that turns the dome (serial slot 4): relay 1 turns it
+// east to west (azimuth increasing), relay 2 back; input 1 is the rotation
+// encoder, input 2 the home sensor, inputs 3 and 4 the shutter limits;
+// output 8 opens the shutter, output 7 closes it. It counts encoder edges
+// from home, calibrates the ticks per turn, finds home and slaves the dome
+// to the telescope.
+//
+// Long exchanges run as jobs on the mount worker; the shutter, connecting
+// and the tracking tick run on the main thread. Every board operation holds
+// the board lock, so the two threads' exchanges and counts never mix; what
+// jobs tell the panel, the settings and the user goes through the main
+// thread.
+//
+// Its parts: the board operations and settings (DomeControl.cpp),
+// connecting and set-up (DomeConnect.cpp), the user's actions and the
+// shutter (DomeActions.cpp) and the worker jobs (DomeJobs.cpp).
+class DomeControl : public QObject,
+                    public DomeDevice,
+                    public DomeBoardJobs,
+                    public DomeFollower,
+                    public MenuDevice {
+    Q_OBJECT
+public:
+    DomeControl(SerialControl& serial, DomeMount& mount, DebugWriter debug,
+                ScopeThreadTiming timing = {}, QObject* parent = nullptr);
+    ~DomeControl() override;
+
+    void setView(DomeView* view) { m_view = view; }
+    void setSkyView(SkyRedraw* sky) { m_sky = sky; }
+    // The settings object's saves of the board and of the calibration.
+    void setSaves(std::function<void()> board, std::function<void()> ticks)
+    {
+        m_saveBoard = std::move(board);
+        m_saveTicks = std::move(ticks);
+    }
+
+    // Connecting and the board.
+    bool domeConnect();
+    bool domeDisconnect() override;
+    bool domeTest();
+    bool domeSetup(quint16 code);
+    // The panel's Reset: gives the board a new speed and disconnects.
+    bool applyBaudRate(quint16 code);
+    bool domeReadInput();
+    bool domeIsHome();
+    bool domeReadTicks();
+    int domeReadRelay();
+    bool domeSetRelay(char relay, bool on);
+    bool domeSetOutput(int value, bool on);
+    bool domeNudgeRelay(char relay);
+    bool calcDomeAzimuth();
+    void domeGetScopeAz();
+
+    // The user's actions. `nudge` (Alt held) pulses the relay once.
+    void domeRotateWest(bool nudge = false);
+    void domeRotateEast(bool nudge = false);
+    void domeShutterUp();
+    void domeShutterDown();
+    void domeShutterTimer();
+    void domeSync();
+    void domeFindHome();
+    void domeTrack(bool on);
+    void domeCalibrateCmd();
+    void domeTrackCmd();
+    void setIsCalAbort(bool abort) { m_isCalAbort = abort; }
+    void domeFireTrackTimer();
+    void domeResetTrackFreq();
+    void domeFreqTimer();
+
+    // Worker jobs 200..204.
+    void domeTrackTimer() override;
+    void domeCalibrateTimer() override;
+    void domeHomeTimer() override;
+    void domeRelayWestOnTimer() override;
+    void domeRelayEastOnTimer() override;
+
+    // Settings.
+    void setDomeSetup(double x, double y, double z, double bigR, double smallR, double flip,
+                      float homeAzimuth, float delta, float frequency) override;
+    // 0 ticks per turn is refused: there is no angle to a tick.
+    void setDomeTicks(quint32 ticksPerTurn, qint16 overshoot) override;
+    void setBaudRate(quint16 code) override { m_baudRate = code; }
+    void setIsBoardSetup(bool setUp) override { m_isBoardSetup = setUp; }
+    void setIsDomeShutter(bool on) override { m_isDomeShutter = on; }
+    void setIsDomeBiDirection(bool on) override { m_isDomeBiDirection = on; }
+    void setDomeI5V1(bool on) override { m_domeI5V[0] = on; }
+    void setDomeI5V2(bool on) override { m_domeI5V[1] = on; }
+    void setDomeI5V3(bool on) override { m_domeI5V[2] = on; }
+    void setDomeI5V4(bool on) override { m_domeI5V[3] = on; }
+    void setIsDomeTrack(bool on) { m_isDomeTrack = on; }
+
+    double domeX() const override { return m_geometry.x; }
+    double domeY() const override { return m_geometry.y; }
+    double domeZ() const override { return m_geometry.z; }
+    double domeR() const override { return m_geometry.bigR; }
+    double domer() const override { return m_geometry.smallR; }
+    double domef() const override { return m_geometry.flip; }
+    float domeHomeAzimuth() const override { return m_domeHomeAzimuth; }
+    float domeDelta() const override { return m_domeDelta; }
+    float domeFrequency() const override { return m_domeFrequency; }
+    quint32 domeMaxTicks() const override { return m_domeMaxTicks; }
+    qint16 domeOvershoot() const override { return m_domeOvershoot; }
+    quint16 baudRate() const override { return m_baudRate; }
+    bool isBoardSetup() const override { return m_isBoardSetup; }
+    bool domeI5V1() const override { return m_domeI5V[0]; }
+    bool domeI5V2() const override { return m_domeI5V[1]; }
+    bool domeI5V3() const override { return m_domeI5V[2]; }
+    bool domeI5V4() const override { return m_domeI5V[3]; }
+    bool isDomeConnect() const override { return m_isDomeConnect; }
+
+    bool isDomeShutter() const { return m_isDomeShutter; }
+    bool isDomeBiDirection() const { return m_isDomeBiDirection; }
+    bool isDomeTrack() const { return m_isDomeTrack; }
+    bool hasDomeBeenHome() const { return m_hasDomeBeenHome; }
+    bool isFirstConnect() const { return m_isFirstConnect; }
+    bool isFindHome() const { return m_isFindHome; }
+    bool isDomeRelayOn() const { return m_isDomeRelayOn; }
+    bool isDomeShutterMove() const { return m_isDomeShutterMove; }
+    bool isShutterOpenHeld() const { return m_shutterOpenHeld; }
+    bool isShutterCloseHeld() const { return m_shutterCloseHeld; }
+    quint16 domePort() const { return m_domePort; }
+    qint32 domeTicks() const { return m_domeTicks; }
+    float domeAzimuth() const { return m_domeAzimuth; }
+    float scopeAzimuth() const { return m_scopeAzimuth; }
+    float domeTargetAzimuth() const { return m_domeTargetAzimuth; }
+    float domeSkyAzimuth() const { return m_domeSkyAzimuth; }
+    float domeOverDeg() const { return m_domeOverDeg; }
+    float domeTolerance() const { return m_domeTolerance; }
+    bool domeR1Stat() const { return m_domeR1Stat; }
+    bool domeR2Stat() const { return m_domeR2Stat; }
+    bool domeO7Stat() const { return m_domeO7Stat; }
+    bool domeO8Stat() const { return m_domeO8Stat; }
+    // Inputs 1..4 active at the last reading.
+    bool domeIStat(int input) const { return m_domeIStat[input - 1]; }
+
+    // MenuDevice.
+    bool isConnected() const override { return m_isDomeConnect; }
+    bool connectDevice() override { return !m_isDomeConnect && domeConnect(); }
+    void disconnectDevice() override { domeDisconnect(); }
+    // DomeFollower, asked by the worker after a goto.
+    bool isTracking() const override { return m_isDomeTrack; }
+    void followMount() override { domeFireTrackTimer(); }
+
+private:
+    using Lock = std::unique_lock<std::recursive_mutex>;
+    Lock lockBoard() { return Lock(m_boardMutex); }
+    bool isReady() const { return m_isBoardSetup && m_isDomeConnect; }
+    bool tryPort(quint16 index, long baud);
+    bool connectAt(quint16 chosen);
+    bool scanSpeeds(quint16 ports);
+    void connected();
+    // One edge count of input 1 into `count` (phase in `phase`); true when counted.
+    bool countEdge(bool& phase) const;
+    void atHome();
+    void applyTickAngles();
+    void wrapTicks();
+    void updateAzimuth();
+    void startShutter(int output, bool& held, bool& other);
+    bool rotationDone(double goal) const;
+    void endJob();
+    void coast(int cycles);
+    void domeNudgeHome();
+    void endHomeSearch();
+    void relayJob(char relay);
+    // Runs `work` on the main thread: now when called there, else queued.
+    void onMain(std::function<void()> work);
+    void alert(const QString& title, const QString& message);
+    void pause(std::chrono::microseconds span) const { m_timing.pause(span); }
+    void pauseTicks(int ticks) const { m_timing.pause(ticks * m_timing.tick); }
+
+    SerialControl& m_serial;
+    DomeMount& m_mount;
+    DebugWriter m_debug;
+    ScopeThreadTiming m_timing;
+    DomeBoard m_board;
+    DomeView* m_view = nullptr;
+    SkyRedraw* m_sky = nullptr;
+    std::function<void()> m_saveBoard;
+    std::function<void()> m_saveTicks;
+    std::recursive_mutex m_boardMutex;
+
+    QTimer m_domeTrackTimer;
+    QTimer m_shutterTimer;
+    std::atomic<bool> m_isDomeConnect = false;
+    bool m_isBoardSetup = false;
+    bool m_isFirstConnect = false;
+    quint16 m_domePort = 0;
+    std::atomic<quint32> m_domeMaxTicks = 0;
+    std::atomic<qint32> m_domeTicks = 0;
+    std::atomic<quint16> m_baudRate = 2;
+    std::atomic<qint16> m_domeOvershoot = 0;
+    DomeGeometry m_geometry;
+    std::atomic<float> m_domeOverDeg = 0.0f;
+    std::atomic<float> m_domeHomeAzimuth = 0.0f;
+    std::atomic<float> m_domeTolerance = 1.0f;
+    std::atomic<float> m_domeSkyAzimuth = -1.0f;
+    std::atomic<float> m_domeAzimuth = -1.0f;
+    std::atomic<float> m_scopeAzimuth = -1.0f;
+    std::atomic<float> m_domeTargetAzimuth = 0.0f;
+    std::atomic<float> m_domeFrequency = 60.0f;
+    std::atomic<float> m_domeDelta = 5.0f;
+    std::atomic<bool> m_isDomeEtoW = true;
+    bool m_phase = false;
+    std::atomic<bool> m_isCalAbort = false;
+    std::atomic<bool> m_isDomeTrack = false;
+    std::atomic<bool> m_isTracking = false;
+    std::atomic<bool> m_isFindHome = false;
+    std::atomic<bool> m_isDomeShutter = true;
+    std::atomic<bool> m_isDomeBiDirection = true;
+    bool m_isDomeShutterMove = false;
+    bool m_shutterOpenHeld = false;
+    bool m_shutterCloseHeld = false;
+    std::atomic<bool> m_domeR1Stat = false;
+    std::atomic<bool> m_domeR2Stat = false;
+    std::atomic<bool> m_domeO7Stat = false;
+    std::atomic<bool> m_domeO8Stat = false;
+    std::atomic<bool> m_domeIStat[4] = {false, false, false, false};
+    std::atomic<bool> m_domeI5V[4] = {false, false, false, false};
+    std::atomic<bool> m_isDomeRelayOn = false;
+    std::atomic<bool> m_hasDomeBeenHome = false;
+};

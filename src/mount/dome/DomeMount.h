@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QtGlobal>
+
+// What the dome controllers need of the mount: whether one is connected,
+// where its last goto points now, the port chosen in the Connect menu, and
+// the worker that runs the dome board's long jobs.
+class DomeMount {
+public:
+    virtual ~DomeMount() = default;
+    virtual bool isConnected() const = 0;
+    // The goto target's azimuth now, degrees (0 = north, increasing east).
+    virtual double scopeAzimuth() const = 0;
+    // The goto target's hour angle (radians) and declination (radians).
+    virtual double targetHourAngle() const = 0;
+    virtual double targetDec() const = 0;
+    // The site's latitude, degrees north.
+    virtual double latitude() const = 0;
+    // 0 = scan every port, n = port list entry n - 1.
+    virtual quint16 selectPort() const = 0;
+    virtual void setIsBlockPolling(bool blocked) = 0;
+    // Starts the worker unless it runs.
+    virtual void launchThread() = 0;
+    // Queues a numbered job for the worker.
+    virtual void postJob(int id) = 0;
+};

@@ -1,0 +1,56 @@
+#include "mount/dome/ScopeDomeMount.h"
+
+#include "model/Angles.h"
+#include "model/SkyDateModel.h"
+#include "model/prefs/PrefControl.h"
+#include "mount/ScopeControl.h"
+#include "platform/AppTimeZone.h"
+
+bool ScopeDomeMount::isConnected() const
+{
+    return m_scope.isConnected();
+}
+
+double ScopeDomeMount::scopeAzimuth() const
+{
+    return m_scope.scopeAzAlt().az * Angles::kRadToDeg;
+}
+
+double ScopeDomeMount::targetHourAngle() const
+{
+    // A date of its own, as the azimuth's: the user's sky date stays.
+    SkyDateModel now(m_prefs);
+    now.calculateDate(AppTimeZone::now(), 0.0);
+    return now.primeMeridian() * Angles::kDegToRad - m_scope.gotoRA();
+}
+
+double ScopeDomeMount::targetDec() const
+{
+    return m_scope.gotoDec();
+}
+
+double ScopeDomeMount::latitude() const
+{
+    return m_prefs.latitude();
+}
+
+quint16 ScopeDomeMount::selectPort() const
+{
+    return m_scope.selectPort();
+}
+
+void ScopeDomeMount::setIsBlockPolling(bool blocked)
+{
+    m_scope.setIsBlockPolling(blocked);
+}
+
+void ScopeDomeMount::launchThread()
+{
+    m_scope.launchThread();
+}
+
+void ScopeDomeMount::postJob(int id)
+{
+    if (m_scope.hasScopePort())
+        m_scope.scopeThread().post(ScopeMessage{id, {}, {}});
+}

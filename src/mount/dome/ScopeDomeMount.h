@@ -1,0 +1,26 @@
+#pragma once
+
+#include "mount/dome/DomeMount.h"
+
+class PrefControl;
+class ScopeControl;
+
+// The mount controller as the domes see it.
+class ScopeDomeMount final : public DomeMount {
+public:
+    ScopeDomeMount(ScopeControl& scope, PrefControl& prefs) : m_scope(scope), m_prefs(prefs) {}
+
+    bool isConnected() const override;
+    double scopeAzimuth() const override;
+    double targetHourAngle() const override;
+    double targetDec() const override;
+    double latitude() const override;
+    quint16 selectPort() const override;
+    void setIsBlockPolling(bool blocked) override;
+    void launchThread() override;
+    void postJob(int id) override;
+
+private:
+    ScopeControl& m_scope;
+    PrefControl& m_prefs;
+};

@@ -1,0 +1,96 @@
+#include "MountFixture.h"
+
+#include "mount/MountProtocols.h"
+#include "support/LX200Personality.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+using namespace std::chrono_literals;
+using Kind = LX200Personality::Kind;
+constexpr double kHour = std::numbers::pi / 12.0;
+constexpr double kDegree = std::numbers::pi / 180.0;
+
+}  // namespace
+
+// Whole sessions against simulated mounts answering as real units do:
+// every reply paused 300 ms halfway, the date's second line 5 s late (in
+// the transport's test tick).
+class MountEndToEndTest : public MountFixture {
+protected:
+    void SetUp() override
+    {
+        MountFixture::SetUp();
+        ScopeLinks links;
+        links.scopeView = &view;
+        links.skyView = &sky;
+        links.panels = &panels;
+        links.webcamGuide = &guider;
+        links.trackRA = [] { return 1.0; };
+        scope->setLinks(links);
+    }
+
+    void command(int protocol, int code)
+    {
+        if (protocol == kProtocolGemini)
+            scope->geminiCommand(code);
+        else
+            scope->lx200Command(code);
+        settle();
+    }
+};
+
+TEST_F(MountEndToEndTest, ConnectSetGotoPollSyncPark)
+{
+    const std::pair<Kind, int> mounts[] = {{Kind::Classic, kProtocolLX200},
+                                           {Kind::Autostar, kProtocolLX200},
+                                           {Kind::GPS, kProtocolLX200GPS},
+                                           {Kind::Gemini, kProtocolGemini}};
+    for (const auto& [kind, protocol] : mounts) {
+        SCOPED_TRACE(protocol * 10 + int(kind));
+        PtyDevice pty;
+        ColonCommandMount mount(std::make_unique<LX200Personality>(
+            kind, LX200Personality::Options{.dateLineLate = 5000ms * 1000 / 16667}));
+        mount.setSlewTime(300ms);
+        mount.attach(pty.simulator());
+        pty.simulator().splitRepliesInHalf(300ms);
+        pty.start();
+        serial->setExtraPorts({pty.path()});
+        serial->getPortNames();
+        prefs->scopes()[0].mountProtocol = quint16(protocol);
+        prefs->setLatitude(52.5);
+        prefs->setLongitude(13.4);
+
+        ASSERT_TRUE(scope->scopeConnect(0));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return scope->hasScopePort(); }, 2000));
+        scope->setTimerRate(1.0f);
+        const int firstMoves = view.moves;
+        EXPECT_GE(firstMoves, 1);
+
+        command(protocol, 33);
+        command(protocol, 34);
+        EXPECT_FALSE(scope->isNoResponse());
+        EXPECT_NEAR(mount.sky().latitude, 52.5, 1.0 / 60);
+
+        const double targetRA = 5.5 * kHour;
+        scope->gotoRA(targetRA, 20.0 * kDegree);
+        settle();
+        for (int poll = 0; poll < 10 && std::abs(view.lastRA - targetRA) > 1e-4; ++poll) {
+            scope->runScopeTimer();
+            settle();
+        }
+        EXPECT_NEAR(view.lastRA, targetRA, 1e-4);
+        EXPECT_FALSE(scope->isSlewing());
+
+        command(protocol, 30);
+        EXPECT_FALSE(scope->isNoResponse());
+        command(protocol, protocol == kProtocolGemini ? 32 : 31);
+        EXPECT_TRUE(mount.sky().parked);
+        // An LX200 parks and hangs up; a Gemini stays connected.
+        EXPECT_EQ(scope->isConnected(), protocol == kProtocolGemini);
+        scope->disconnect();
+        EXPECT_FALSE(scope->isNoResponse());
+    }
+}

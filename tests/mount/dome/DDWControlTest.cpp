@@ -1,0 +1,182 @@
+#include "mount/dome/DDWControl.h"
+
+#include "mount/SerialFixture.h"
+#include "mount/dome/DDWView.h"
+#include "mount/dome/FakeDomeMount.h"
+#include "mount/links/SkyRedraw.h"
+#include "support/DDWSimulator.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+class FakeDDWView final : public DDWView, public SkyRedraw {
+public:
+    bool isGEM() const override { return false; }
+    void setPanelTitle(const QString& version) override { title = version; }
+    void setDDWUpdateText() override { ++updates; }
+    void setNeedsDisplay() override { ++redraws; }
+    QString title;
+    int updates = 0;
+    int redraws = 0;
+};
+
+class DDWControlTest : public SerialFixture {
+protected:
+    DDWControlTest() : simulator(device().simulator())
+    {
+        ddw.setView(&view);
+        ddw.setSkyView(&view);
+        ddw.setDDWSetup(0, 0, 0, 0, 0, 0, 5.0f, 60.0f);
+    }
+
+    // The controller's thread stops before the simulator goes.
+    ~DDWControlTest() override { device().closeMaster(); }
+
+    void connectAt(int azimuth)
+    {
+        simulator.setAzimuth(azimuth);
+        device().start();
+        ASSERT_TRUE(ddw.ddwConnect());
+    }
+    // The commands sent after connecting.
+    QList<QByteArray> sentSince(qsizetype first) const { return simulator.commands().mid(first); }
+
+    DDWSimulator simulator;
+    FakeDomeMount mount;
+    FakeDDWView view;
+    DDWControl ddw{serial, mount, DebugWriter{}, ScopeThreadTiming{kFastTick, {}, {}}};
+};
+
+}  // namespace
+
+TEST_F(DDWControlTest, ConnectsAndReadsTheStatusRecord)
+{
+    connectAt(120);
+    EXPECT_TRUE(ddw.isDDWConnect());
+    EXPECT_EQ(ddw.ddwPort(), 1);
+    EXPECT_EQ(view.title, "Digital Dome Works V4");
+    EXPECT_EQ(ddw.ddwDomeAz(), 120);
+    EXPECT_EQ(ddw.status().Dticks, DDWSimulator::kTicksPerTurn);
+
+    // A controller that no longer counts ticks leaves the azimuth alone.
+    simulator.setTicksPerTurn(0);
+    simulator.setAzimuth(200);
+    ASSERT_TRUE(ddw.ddwGetInfo());
+    EXPECT_EQ(ddw.status().Dticks, 0);
+    EXPECT_EQ(ddw.ddwDomeAz(), 120);
+
+    EXPECT_TRUE(ddw.ddwDisconnect());
+    EXPECT_FALSE(ddw.isDDWConnect());
+    EXPECT_LT(serial.serialRefNum(kSerialSlotDDW), 0);
+}
+
+TEST_F(DDWControlTest, ShortRecordLeavesTheTitleAndKeepsTheConnection)
+{
+    simulator.setFieldCount(21);
+    connectAt(90);
+    EXPECT_TRUE(ddw.isDDWConnect());
+    EXPECT_TRUE(view.title.isEmpty());
+    EXPECT_EQ(view.updates, 0);
+    EXPECT_FLOAT_EQ(ddw.ddwAzimuth(), -1.0f);
+}
+
+TEST_F(DDWControlTest, CommandsAreSentInTheControllersFormat)
+{
+    connectAt(0);
+    const qsizetype first = simulator.commands().size();
+    EXPECT_TRUE(ddw.ddwGOTOAz(7));
+    EXPECT_EQ(ddw.ddwDomeAz(), 7) << "the streamed record after the go-to is read";
+    ddw.setDDWPinState(12);
+    EXPECT_TRUE(ddw.ddwSetPins());
+    EXPECT_TRUE(ddw.ddwRotateEast(true));
+    EXPECT_TRUE(ddw.ddwAllStop());
+    QCoreApplication::processEvents();
+    const QList<QByteArray> expected = {"G007", "GP0C", "GTCK", QByteArray("L@\x80\xC0", 4), "QQ"};
+    EXPECT_EQ(sentSince(first), expected);
+    EXPECT_EQ(simulator.pins(), 12);
+}
+
+TEST_F(DDWControlTest, RefusesGoalsOutsideATurnAndMotionWithTheDSROpen)
+{
+    connectAt(0);
+    const qsizetype first = simulator.commands().size();
+    for (int goal : {65531, 360, -1})
+        EXPECT_FALSE(ddw.ddwGOTOAz(goal)) << goal;
+
+    simulator.setDSRStatus(kDDWDSROpen);
+    ASSERT_TRUE(ddw.ddwGetInfo());
+    EXPECT_FALSE(ddw.ddwGOTOAz(100));
+    EXPECT_FALSE(ddw.ddwRotateWest(true));
+    EXPECT_FALSE(ddw.ddwRotateEast(true));
+    EXPECT_EQ(sentSince(first), QList<QByteArray>{"GINF"});
+}
+
+TEST_F(DDWControlTest, TrackingSendsTheGoalOnlyWhenTheDomeFellBehind)
+{
+    struct Case {
+        const char* name;
+        int dome;
+        double scope;
+        float delta;
+        QList<QByteArray> sent;
+    };
+    const Case cases[] = {
+        {"350 degrees apart is 10 degrees apart", 350, 0.0, 15.0f, {"GINF"}},
+        {"turning toward lower azimuth aims at the target", 50, 20.0, 5.0f, {"GINF", "G020"}},
+        {"turning toward higher azimuth leads by delta, wrapped", 300, 355.0, 10.0f,
+         {"GINF", "G005"}},
+    };
+    connectAt(0);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        simulator.setAzimuth(c.dome);
+        mount.azimuth = c.scope;
+        ddw.setDDWSetup(0, 0, 0, 0, 0, 0, c.delta, 60.0f);
+        ddw.ddwTrack(true);
+        const qsizetype first = simulator.commands().size();
+        ddw.ddwFreqTimer();
+        EXPECT_EQ(sentSince(first), c.sent);
+    }
+    EXPECT_FLOAT_EQ(ddw.ddwTargetAz(), 355.0f);
+
+    mount.connected = false;
+    ddw.ddwFreqTimer();
+    EXPECT_FALSE(ddw.isDDWTracking());
+}
+
+TEST_F(DDWControlTest, FaultyRepliesFailWithoutHarm)
+{
+    device().simulator().garbleReplies("X,1,2\r");
+    device().start();
+    EXPECT_FALSE(ddw.ddwConnect());
+    EXPECT_FALSE(ddw.isDDWConnect());
+    EXPECT_LT(serial.serialRefNum(kSerialSlotDDW), 0);
+}
+
+TEST(DDWStatusTest, ParsesOnlyTheRecordsOwnBytes)
+{
+    QByteArray fields = "V2";
+    for (int i = 1; i < 21; ++i)
+        fields += "," + QByteArray::number(i == 4 ? 180 : i == 11 ? 5 : 1);
+    // 21 fields; stale bytes of an earlier reply after it would make 22.
+    const QByteArray buffer = fields + "\r,7,7";
+    EXPECT_FALSE(parseDDWStatus(QByteArrayView(buffer).first(fields.size() + 1)));
+    const auto whole = parseDDWStatus(QByteArrayView(buffer));
+    ASSERT_TRUE(whole);
+    EXPECT_EQ(whole->ADAZ, 180);
+    EXPECT_EQ(whole->pinState, 5);
+
+    struct Case {
+        const char* name;
+        QByteArray text;
+    };
+    const Case refused[] = {
+        {"no V", "X" + buffer.mid(1)},
+        {"field out of range", QByteArray(buffer).replace(",180,", ",70000,")},
+        {"field not a number", QByteArray(buffer).replace(",180,", ",1x0,")},
+        {"pins beyond four bits", QByteArray(buffer).replace(",5,", ",16,")},
+    };
+    for (const Case& c : refused)
+        EXPECT_FALSE(parseDDWStatus(c.text)) << c.name;
+}

@@ -1,0 +1,93 @@
+#include "scopeview/ScopeViewAssembly.h"
+
+#include "chart/AssembledProgram.h"
+#include "chart/menus/ChartMenuBar.h"
+#include "model/Angles.h"
+#include "scopeview/SVView.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMenuBar>
+#include <QPainter>
+#include <QTimer>
+
+namespace {
+
+// Made after the chart and gone before it, as in the program.
+class ScopeViewAssemblyTest : public AssembledProgram {
+protected:
+    void SetUp() override
+    {
+        AssembledProgram::SetUp();
+        scopeView = std::make_unique<ScopeViewAssembly>(*chart, folders);
+    }
+    SVWindow& window() { return scopeView->svWindow(); }
+
+    std::unique_ptr<ScopeViewAssembly> scopeView;
+};
+
+}  // namespace
+
+TEST_F(ScopeViewAssemblyTest, ASavedPositionBringsTheViewBackToItsCentre)
+{
+    // 5 h 35 min 17 s, -5° 23' 28"
+    const double ra = (5.0 + 35.0 / 60.0 + 17.0 / 3600.0) * 15.0 * Angles::kDegToRad;
+    const double dec = -(5.0 + 23.0 / 60.0 + 28.0 / 3600.0) * Angles::kDegToRad;
+    SVView& view = window().svView();
+    view.setTrackRA(ra, dec);
+    EditMenuActions& edit = chart->menuBar().editMenu();
+    edit.menuAction(EditMenuActions::kSavePositionTag);
+    EXPECT_EQ(chart->prefControl().SVSavePosnStr(), "5:35:17:-5:23:28.0");
+
+    view.setTrackRA(1.0, 0.5);
+    view.state().addDeltas(0.01, -0.02);
+    edit.menuAction(EditMenuActions::kRestorePositionTag);
+    EXPECT_NEAR(view.state().trackRA(), ra, 1e-9);
+    EXPECT_NEAR(view.state().trackDec(), dec, 1e-9);
+    EXPECT_EQ(view.state().trackRAPlus(), view.state().trackRA() * Angles::kRadToDeg) << "the pan is gone";
+    EXPECT_TRUE(window().isVisible());
+}
+
+TEST_F(ScopeViewAssemblyTest, ThePrintedViewFillsItsPageAndNothingElse)
+{
+    window().show();
+    QImage paper(300, 400, QImage::Format_RGB32);
+    paper.fill(Qt::white);
+    const QRect page(50, 20, 200, 300);
+    QPainter painter(&paper);
+    chart->outlets().svControl->printPage(painter, page);
+    painter.end();
+    // A square field as wide as the page, and nothing outside the page.
+    int inked = 0;
+    for (int y = 0; y < paper.height(); ++y)
+        for (int x = 0; x < paper.width(); ++x)
+            inked += paper.pixel(x, y) == qRgb(255, 255, 255) ? 0 : page.contains(x, y) ? 1 : 1000000;
+    EXPECT_GT(inked, page.width() * page.width() / 2);
+    EXPECT_LE(inked, page.width() * page.width());
+}
+
+TEST_F(ScopeViewAssemblyTest, TheScopeViewOpensFromTheMenusItCarriesAndEndsTheProgramLast)
+{
+    SkyWindow& sky = chart->skyWindow();
+    SSWindow& solarSystem = chart->ssWindow();
+    sky.show();
+    solarSystem.show();
+    chart->menuBar().windowMenu().menuAction(WindowMenuActions::kScopeViewTag);
+    ASSERT_TRUE(window().isVisible());
+    EXPECT_EQ(window().menuBar().actions(), sky.menuBar()->actions());
+
+    bool wasRunning = false;
+    QTimer::singleShot(0, [&] {
+        sky.close();
+        solarSystem.close();
+    });
+    QTimer::singleShot(100, [&] {
+        wasRunning = true;
+        window().close();
+    });
+    QTimer::singleShot(10000, [] { QCoreApplication::exit(99); });
+
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_TRUE(wasRunning);
+}
