@@ -53,6 +53,10 @@ signals:
     void slewButtonsOff();
     // A setting read from or written to the mount, for its panel.
     void panelSetting(MountPanelSetting setting, int code);
+
+public:
+    // The alert of a goto refused while the mount still slews.
+    void gotoRefusedWhileSlewing() { emit alertRequested("Scope is slewing.", "GoTo command failed."); }
 };
 
 // What a protocol family works with: the transport's slot 1 (each exchange

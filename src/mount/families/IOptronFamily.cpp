@@ -215,7 +215,7 @@ bool IOptronFamily::gotoPosition(double ra, double dec)
 {
     slewDetect();
     if (m_context.status.isSlewing) {
-        emit m_context.events.alertRequested("Scope is slewing.", "GoTo command failed.");
+        m_context.events.gotoRefusedWhileSlewing();
         return false;
     }
     const bool iEQ45 = isIEQ45();

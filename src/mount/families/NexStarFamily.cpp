@@ -212,7 +212,7 @@ bool NexStarFamily::gotoPosition(double ra, double dec)
 {
     slewDetect();
     if (m_context.status.isSlewing) {
-        emit m_context.events.alertRequested("Scope is slewing.", "GoTo command failed.");
+        m_context.events.gotoRefusedWhileSlewing();
         return false;
     }
     double sentRA = ra;

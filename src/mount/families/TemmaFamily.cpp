@@ -199,7 +199,7 @@ bool TemmaFamily::gotoPosition(double ra, double dec)
         return false;
     slewDetect();
     if (m_context.status.isSlewing) {
-        emit m_context.events.alertRequested("Scope is slewing.", "GoTo command failed.");
+        m_context.events.gotoRefusedWhileSlewing();
         return false;
     }
     const std::optional<QByteArray> position = positionText(ra, dec);
