@@ -15,8 +15,23 @@ class DebugWriter;
 class SkyDateModel;
 struct ScopeStatus;
 
-// What the main thread shows on a mount's panel.
-enum class MountPanelSetting { SlewSpeed, Mode, GuideSpeed, CenterSpeed, MaxSlewSpeed, Baud };
+// What the main thread shows on a mount's panel. The last five carry a
+// state rather than a code: the SynScan sync button (1 on), the NexStar mode
+// matrix (0 Off .. 3 EQ S), the Temma side (1 east) and track (1 tracking)
+// radios, and the Temma title's count of syncs since launch.
+enum class MountPanelSetting {
+    SlewSpeed,
+    Mode,
+    GuideSpeed,
+    CenterSpeed,
+    MaxSlewSpeed,
+    Baud,
+    SynScanSync,
+    NexStarMode,
+    TemmaSide,
+    TemmaTrack,
+    TemmaSynced,
+};
 
 // What a protocol operation may ask of the main thread. Operations run on
 // the worker as well as on the main thread, so they never touch windows or
@@ -27,6 +42,8 @@ class MountEvents : public QObject {
 signals:
     void alertRequested(const QString& title, const QString& message);
     void beepRequested();
+    // The chart shows something the mount changed (a sync's offsets).
+    void redrawRequested();
     // The mount's site was read (degrees, east positive); `siteName` names
     // the stored site it goes to.
     void siteRead(double latitude, double longitude, const QString& siteName);
@@ -36,6 +53,10 @@ signals:
     void slewButtonsOff();
     // A setting read from or written to the mount, for its panel.
     void panelSetting(MountPanelSetting setting, int code);
+
+public:
+    // The alert of a goto refused while the mount still slews.
+    void gotoRefusedWhileSlewing() { emit alertRequested("Scope is slewing.", "GoTo command failed."); }
 };
 
 // What a protocol family works with: the transport's slot 1 (each exchange

@@ -105,7 +105,8 @@ PanelCommand panelCommand(int messageId, int code, bool optionHeld)
     case kScopeMsgTemmaCommand:
         return temma(code);
     case kScopeMsgNexStarCommand:
-        return {code <= 9 ? MountOperation::Slew : MountOperation::None, code, 0, code <= 9};
+        return {code <= 9 ? MountOperation::Slew : MountOperation::None, code,
+                optionHeld ? kSlewFlagOption : 0, code <= 9};
     case kScopeMsgGeminiCommand:
         return gemini(code, optionHeld);
     case kScopeMsgIOptronCommand:

@@ -9,6 +9,9 @@
 // swap east and west); 5 stops every direction.
 constexpr int kSlewNorth = 1;
 constexpr int kStopAll = 5;
+// Bits of a slew's `flag`: stop that direction; the Option key was held.
+constexpr int kSlewFlagStop = 1;
+constexpr int kSlewFlagOption = 2;
 
 enum class MountOperation {
     None,          // a code outside every range

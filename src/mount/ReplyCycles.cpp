@@ -39,6 +39,14 @@ ReplyEnd ReplyEnd::terminator(char terminator, int count)
             0};
 }
 
+ReplyEnd ReplyEnd::endingIn(char terminator, qsizetype least)
+{
+    return {[terminator, least](QByteArrayView gathered) {
+                return gathered.size() >= least && gathered.back() == terminator;
+            },
+            0};
+}
+
 ReplyEnd ReplyEnd::length(qsizetype bytes)
 {
     return {[bytes](QByteArrayView gathered) { return gathered.size() >= bytes; }, 0};

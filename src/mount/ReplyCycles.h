@@ -35,6 +35,9 @@ struct ReplyEnd {
 
     // Complete once `count` bytes equal to `terminator` have come.
     static ReplyEnd terminator(char terminator, int count = 1);
+    // Complete once at least `least` bytes have come and the last is
+    // `terminator`: binary replies whose body may hold that byte.
+    static ReplyEnd endingIn(char terminator, qsizetype least = 1);
     // Complete at `bytes` bytes.
     static ReplyEnd length(qsizetype bytes);
 };

@@ -34,8 +34,10 @@ constexpr int kFadeSteps = 15;  // down to 0.25
 // The preferences window keeps its time zone for this one.
 constexpr double kTimeZoneUnchanged = -999.0;
 
-// A setting the mount reported or took, shown in the panel's own control.
-void showPanelSetting(HandControlPanels& panels, MountPanelSetting setting, int code)
+// A setting or state the mount reported, shown in its panel's own control;
+// `scopeName` titles the Temma panel after a sync.
+void showPanelSetting(HandControlPanels& panels, MountPanelSetting setting, int code,
+                      const QString& scopeName)
 {
     switch (setting) {
     case MountPanelSetting::SlewSpeed: panels.setSlewSpeedRadio(code); break;
@@ -44,6 +46,18 @@ void showPanelSetting(HandControlPanels& panels, MountPanelSetting setting, int 
     case MountPanelSetting::CenterSpeed: panels.setGeminiCenterSpeedMenu(code); break;
     case MountPanelSetting::MaxSlewSpeed: panels.setGeminiSlewSpeedMenu(code); break;
     case MountPanelSetting::Baud: panels.setGeminiBaudMenu(code); break;
+    case MountPanelSetting::SynScanSync: panels.setSynScanSyncButton(code != 0); break;
+    case MountPanelSetting::NexStarMode: panels.setNexStarModeMatrix(code); break;
+    case MountPanelSetting::TemmaSide: panels.setSideRadio(code != 0); break;
+    case MountPanelSetting::TemmaTrack:
+        // Only the stand-by state has a cell of its own to select.
+        if (code == 0)
+            panels.setTrackRadio();
+        break;
+    case MountPanelSetting::TemmaSynced:
+        if (panels.isVisible(MountPanel::Temma))
+            panels.showPanel(MountPanel::Temma, QString("%1 - Synced %2").arg(scopeName).arg(code));
+        break;
     }
 }
 
@@ -74,6 +88,10 @@ ScopeControl::ScopeControl(PrefControl& prefControl, const SkyDateModel& skyDate
     connect(&m_events, &MountEvents::alertRequested, this,
             [](const QString& title, const QString& message) { AlertPanel::runAlert(title, message); });
     connect(&m_events, &MountEvents::beepRequested, this, [] { AlertPanel::beep(); });
+    connect(&m_events, &MountEvents::redrawRequested, this, [this] {
+        if (m_links.skyView)
+            m_links.skyView->setNeedsDisplay();
+    });
     connect(&m_events, &MountEvents::siteRead, this, &ScopeControl::siteRead);
     connect(&m_events, &MountEvents::parked, this, [this] {
         if (m_status.isConnected)
@@ -88,8 +106,13 @@ ScopeControl::ScopeControl(PrefControl& prefControl, const SkyDateModel& skyDate
                 if (setting == MountPanelSetting::Baud)
                     setGeminiBaudChoice(code);
                 if (m_links.panels)
-                    showPanelSetting(*m_links.panels, setting, code);
+                    showPanelSetting(*m_links.panels, setting, code, currentScopeName());
             });
+}
+
+QString ScopeControl::currentScopeName() const
+{
+    return m_prefs.scopeNamesArray().value(m_scopeIndex);
 }
 
 ScopeControl::~ScopeControl()

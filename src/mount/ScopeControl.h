@@ -151,6 +151,8 @@ public:
     ScopeStatus& status() { return m_status; }
 
 private:
+    // The connected telescope's name, as the settings list it.
+    QString currentScopeName() const;
     void postCommand(int id, qint32 code);
     void post(const ScopeMessage& message, bool keep);
     bool tryPorts(MountFamily& family, long baud, bool evenParity);

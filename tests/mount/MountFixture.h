@@ -131,7 +131,11 @@ struct FakeSky final : SkyRedraw {
 
 struct FakePanels final : HandControlPanels {
     bool isVisible(MountPanel panel) const override { return shown.count(panel) > 0; }
-    void showPanel(MountPanel panel, const QString&) override { shown[panel] = 1.0; }
+    void showPanel(MountPanel panel, const QString& title) override
+    {
+        shown[panel] = 1.0;
+        titles.push_back(title);
+    }
     void hidePanel(MountPanel panel) override { shown.erase(panel); }
     void setAlpha(MountPanel panel, double alpha) override
     {
@@ -140,8 +144,15 @@ struct FakePanels final : HandControlPanels {
     }
     void disableBaud(MountPanel) override {}
     void setAPSyncTitle() override {}
+    void setSynScanSyncButton(bool on) override { calls.push_back(on ? "sync on" : "sync off"); }
+    void setNexStarModeMatrix(int mode) override { calls.push_back("mode " + QString::number(mode)); }
+    void setSideRadio(bool east) override { calls.push_back(east ? "east" : "west"); }
+    void setTrackRadio() override { calls.push_back("stand-by"); }
+    void setGeminiSlewSpeedMenu(int tag) override { calls.push_back("slew " + QString::number(tag)); }
     std::map<MountPanel, double> shown;
     std::vector<double> alphas;
+    std::vector<QString> titles;
+    std::vector<QString> calls;
 };
 
 struct FakeAutoguider final : AutoguiderLink {

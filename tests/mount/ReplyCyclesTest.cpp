@@ -82,3 +82,26 @@ TEST(ReplyCyclesTest, EndsAsEachSlotsRulesSay)
         EXPECT_EQ(gathered.received, c.received);
     }
 }
+
+TEST(ReplyCyclesTest, AReplyThatKnowsItsEndReadsThroughPauses)
+{
+    const CycleRules serial = instant(CycleRules::serial(std::chrono::microseconds(1)));
+    const struct {
+        const char* name;
+        ReplyEnd end;
+        std::vector<QByteArray> chunks;
+        qint32 result;
+    } cases[] = {
+        {"a pause mid-reply", ReplyEnd::terminator('#'), {"5.9", "", "", "", "#"}, 4},
+        {"ends on its terminator, not on silence", ReplyEnd::terminator('#'), {"12#", "34#"}, 3},
+        {"a fragment times out rather than passing", ReplyEnd::terminator('#'), {"02:4"}, kTransTimeout},
+        {"a binary body holding the terminator", ReplyEnd::endingIn('#', 2), {"#", "", "#"}, 2},
+        {"a known length through a pause", ReplyEnd::length(3), {"A", "", "BC"}, 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedReads device(c.chunks);
+        ReplyBuffer reply{};
+        EXPECT_EQ(gatherReply(serial, device.reader(), reply, c.end).result, c.result);
+    }
+}

@@ -175,6 +175,26 @@ TEST_F(ScopeControlTest, ACommandWithoutAMountLeavesTheNextConnectionPolling)
 }
 
 // "a" was read as 42 and any byte taken as a digit.
+TEST_F(ScopeControlTest, StatesAMountReportsReachTheirPanelControls)
+{
+    const std::pair<MountPanelSetting, int> reported[] = {
+        {MountPanelSetting::SynScanSync, 1}, {MountPanelSetting::NexStarMode, 3},
+        {MountPanelSetting::TemmaSide, 0},   {MountPanelSetting::TemmaTrack, 1},
+        {MountPanelSetting::TemmaTrack, 0},  {MountPanelSetting::MaxSlewSpeed, 38}};
+    for (const auto& [setting, code] : reported)
+        emit scope->events().panelSetting(setting, code);
+    EXPECT_EQ(panels.calls,
+              (std::vector<QString>{"sync on", "mode 3", "west", "stand-by", "slew 38"}));
+
+    // The sync count retitles a Temma panel that is showing, and shows no hidden one.
+    emit scope->events().panelSetting(MountPanelSetting::TemmaSynced, 2);
+    EXPECT_TRUE(panels.titles.empty());
+    panels.shown[MountPanel::Temma] = 1.0;
+    emit scope->events().panelSetting(MountPanelSetting::TemmaSynced, 3);
+    ASSERT_EQ(panels.titles.size(), 1u);
+    EXPECT_TRUE(panels.titles[0].endsWith(" - Synced 3"));
+}
+
 TEST(HexDigits, OnlyHexDigitsAreRead)
 {
     EXPECT_EQ(HexDigits::ASCIIToHex('0'), 0);

@@ -39,7 +39,7 @@ const ReplyEnd kSlewQueryEnd{[](QByteArrayView got) {
 }  // namespace
 
 LX200Family::LX200Family(int protocol, const MountContext& context)
-    : m_protocol(protocol), m_context(context)
+    : m_protocol(protocol), m_context(context), m_exchange(context.serial)
 {
     for (PulseAxis* axis : {&m_ew, &m_ns}) {
         axis->timer = std::make_unique<QTimer>();
@@ -62,13 +62,10 @@ char LX200Family::Reply::firstNonBlank() const
 LX200Family::Reply LX200Family::ask(const QByteArray& command, quint16 expected,
                                     const ReplyEnd& end, bool retryBusy)
 {
-    ReplyBuffer buffer{};
     for (int attempt = 0;; ++attempt) {
-        qint32 count = qint32(command.size());
-        const bool ok = m_context.serial.transaction(expected, count, command.constData(), buffer,
-                                                     kSerialSlotScope, end);
-        Reply reply{ok, count, ok ? QByteArray(buffer.data(), count) : QByteArray()};
-        const bool busy = ok && reply.bytes.startsWith(kNak);
+        MountExchange::Reply answer = m_exchange.ask(command, expected, end);
+        Reply reply{answer.ok, answer.count, std::move(answer.bytes)};
+        const bool busy = reply.ok && reply.bytes.startsWith(kNak);
         if (!busy || !retryBusy || m_protocol != kProtocolLX200GPS || attempt == kBusyRetries)
             return reply;
         m_context.debug([&] { return "LX200 busy, again: " + QString::fromLatin1(command); });
@@ -78,9 +75,7 @@ LX200Family::Reply LX200Family::ask(const QByteArray& command, quint16 expected,
 
 bool LX200Family::send(const QByteArray& command)
 {
-    ReplyBuffer buffer{};
-    qint32 count = qint32(command.size());
-    return m_context.serial.transaction(0, count, command.constData(), buffer, kSerialSlotScope);
+    return m_exchange.send(command);
 }
 
 void LX200Family::pause(int ticks) const
@@ -193,7 +188,7 @@ bool LX200Family::gotoPosition(double ra, double dec)
 {
     slewDetect();
     if (m_context.status.isSlewing) {
-        emit m_context.events.alertRequested("Scope is slewing.", "GoTo command failed.");
+        m_context.events.gotoRefusedWhileSlewing();
         return false;
     }
     const bool longFormat = m_longFormat;

@@ -2,6 +2,7 @@
 
 #include "mount/MountFamily.h"
 #include "mount/ReplyCycles.h"
+#include "mount/families/MountExchange.h"
 
 #include <QByteArray>
 #include <QTimer>
@@ -60,6 +61,7 @@ protected:
 
     const int m_protocol;
     MountContext m_context;
+    MountExchange m_exchange;
     std::atomic<bool> m_longFormat = false;
     std::atomic<bool> m_isPolar = false;
 

@@ -5,5 +5,5 @@
 #include <memory>
 
 // The protocol family that speaks `mountProtocol` number `protocol`; none
-// for a number no family serves yet.
+// for a number no family serves.
 std::shared_ptr<MountFamily> makeMountFamily(int protocol, const MountContext& context);

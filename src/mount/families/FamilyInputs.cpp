@@ -1,0 +1,46 @@
+#include "mount/families/FamilyInputs.h"
+
+#include "model/Angles.h"
+#include "model/SkyCoordinates.h"
+#include "model/SkyDateModel.h"
+#include "model/prefs/PrefControl.h"
+#include "mount/MountFamily.h"
+#include "platform/AppTimeZone.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double kHoursPerDay = 24.0;
+constexpr double kDegreesPerHour = 15.0;
+constexpr std::chrono::milliseconds kSettle{250};
+
+}  // namespace
+
+FamilyInputs FamilyInputs::of(const MountContext& context)
+{
+    FamilyInputs inputs;
+    inputs.settle = [timing = context.timing] { timing.pause(kSettle); };
+    if (context.now)
+        inputs.now = context.now;
+    else
+        inputs.now = [] { return AppTimeZone::now(); };
+    if (!context.prefs)
+        return inputs;
+    const PrefControl& prefs = *context.prefs;
+    inputs.latitude = [&prefs] { return prefs.latitude(); };
+    inputs.longitude = [&prefs] { return prefs.longitude(); };
+    inputs.localSiderealHours = [&prefs, now = inputs.now] {
+        const double gst = SkyDateModel::greenwichSiderealHours(SkyDateModel::julianDayOf(now()));
+        const double lst = std::fmod(gst + prefs.longitude() / kDegreesPerHour, kHoursPerDay);
+        return lst < 0.0 ? lst + kHoursPerDay : lst;
+    };
+    inputs.zenith = [&prefs, lst = inputs.localSiderealHours] {
+        const SkyCoordinates::Site site{prefs.latitude() * Angles::kDegToRad,
+                                        lst() * kDegreesPerHour * Angles::kDegToRad};
+        Target zenith{};
+        SkyCoordinates::CalcRAFromAz(180.0, 90.0, site, &zenith.ra, &zenith.dec);
+        return zenith;
+    };
+    return inputs;
+}
