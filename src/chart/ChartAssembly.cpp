@@ -1,11 +1,14 @@
 #include "chart/ChartAssembly.h"
 
+#include "chart/DomeLink.h"
 #include "chart/FinderLink.h"
 #include "chart/NameSearchLink.h"
 #include "chart/PlanningAssembly.h"
 #include "chart/SkyView.h"
 #include "mount/panels/ConnectMenu.h"
 #include "mount/panels/HandControlPanelSet.h"
+#include "mount/panels/DDWPanel.h"
+#include "mount/panels/DomePanel.h"
 #include "chart/painting/DeepSkyPhotos.h"
 #include "chart/appmenu/MpcDownloadPanel.h"
 #include "chart/appmenu/NvxMenu.h"
@@ -120,11 +123,25 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     links.photoHorizon = &m_openGLView;
     links.mount = &m_mount.scopeControl();
     links.wifiBridge = &m_mount.serialControl();
+    createDomes(folders.resources, links);
     m_prefs.setLinks(links);
     createAppMenu(folders);
     createFinder();
     createMenus();
     createPlanning();
+}
+
+void ChartAssembly::createDomes(const QString& resources, PrefLinks& links)
+{
+    m_domes = std::make_unique<DomeLink>(m_prefs, m_debugLog, m_mount, m_skyWindow.skyView(),
+                                         resources, &m_skyWindow);
+    m_domes->fillLinks(links);
+    ConnectMenuLinks menuLinks = m_mount.connectMenu()->links();
+    m_domes->fillLinks(menuLinks);
+    m_mount.connectMenu()->setLinks(menuLinks);
+    m_outlets.domePanel = &m_domes->domePanel();
+    m_outlets.ddwPanel = &m_domes->ddwPanel();
+    m_skyWindow.skyView().setTelescope(nullptr, &m_domes->domeSlits());
 }
 
 void ChartAssembly::writeDebugLine(const QString& line)

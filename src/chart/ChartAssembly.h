@@ -41,6 +41,8 @@
 #include <memory>
 
 class DeepSkyPhotos;
+class DomeLink;
+struct PrefLinks;
 class FindPanelControl;
 class ChartMenuBar;
 class PrintSkyView;
@@ -110,6 +112,8 @@ private:
     void createFinder();
     void createMenus();
     void createPlanning();
+    // The two dome controllers, their panels and the chart's slit marks.
+    void createDomes(const QString& resources, PrefLinks& links);
     // Writes a line to the debug log while debugging is on.
     void writeDebugLine(const QString& line);
 
@@ -163,5 +167,6 @@ private:
     std::unique_ptr<FinderLink> m_finderLink;
     std::unique_ptr<NameSearchLink> m_nameSearch;
     std::unique_ptr<PlanningAssembly> m_planning;
+    std::unique_ptr<DomeLink> m_domes;
     bool m_isLaunchPending = false;
 };

@@ -193,5 +193,7 @@ DeviceSimulator::Response RelayBoardSimulator::answer(const QByteArray& pending)
         return {end + 1, {}};
     if (m_garbled)
         return {end + 1, {{"?x\r"}}};
+    if (m_cut)
+        return {end + 1, {{bytes.left(1)}}};
     return {end + 1, {{bytes}}};
 }

@@ -42,6 +42,8 @@ public:
     // answers nothing, or answers noise ended by a carriage return.
     void setSilent(bool silent) { m_silent = silent; }
     void setGarbled(bool garbled) { m_garbled = garbled; }
+    // Answers only the first byte of each reply, without its carriage return.
+    void setCut(bool cut) { m_cut = cut; }
 
     // Moves the virtual dome and shutter on by `span`.
     void advance(std::chrono::microseconds span);
@@ -82,4 +84,5 @@ private:
     int m_malformed = 0;
     std::atomic<bool> m_silent = false;
     std::atomic<bool> m_garbled = false;
+    std::atomic<bool> m_cut = false;
 };

@@ -167,6 +167,14 @@ void DomeControl::domeTrack(bool on)
     m_debug("domeTrack off");
 }
 
+void DomeControl::stopJobs()
+{
+    m_isCalAbort = true;
+    m_isDomeRelayOn = false;
+    m_isFindHome = false;
+    m_isDomeTrack = false;
+}
+
 void DomeControl::domeCalibrateCmd()
 {
     m_debug("domeCalibrate command");

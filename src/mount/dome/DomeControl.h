@@ -17,6 +17,14 @@
 
 class DomeMount;
 class DomeView;
+
+// The most cycles each worker job runs before it gives up.
+struct DomeJobCycles {
+    int seekHome = 2000;  // calibration, until home is seen
+    int turn = 4000;      // calibration, one turn
+    int track = 2000;     // one tracking rotation
+    int home = 6000;      // the home search
+};
 class SerialControl;
 class SkyRedraw;
 
@@ -49,6 +57,7 @@ public:
 
     void setView(DomeView* view) { m_view = view; }
     void setSkyView(SkyRedraw* sky) { m_sky = sky; }
+    void setJobCycles(const DomeJobCycles& cycles) { m_jobCycles = cycles; }
     // The settings object's saves of the board and of the calibration.
     void setSaves(std::function<void()> board, std::function<void()> ticks)
     {
@@ -85,6 +94,8 @@ public:
     void domeCalibrateCmd();
     void domeTrackCmd();
     void setIsCalAbort(bool abort) { m_isCalAbort = abort; }
+    // Asks every running job to end at its next cycle, as at quit.
+    void stopJobs();
     void domeFireTrackTimer();
     void domeResetTrackFreq();
     void domeFreqTimer();
@@ -194,6 +205,7 @@ private:
     DomeMount& m_mount;
     DebugWriter m_debug;
     ScopeThreadTiming m_timing;
+    DomeJobCycles m_jobCycles;
     DomeBoard m_board;
     DomeView* m_view = nullptr;
     SkyRedraw* m_sky = nullptr;

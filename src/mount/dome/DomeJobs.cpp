@@ -11,12 +11,8 @@ constexpr std::chrono::milliseconds kCycle{20};
 constexpr std::chrono::milliseconds kHomeCycle{10};
 constexpr std::chrono::milliseconds kSettle{2};
 constexpr std::chrono::milliseconds kNudgeGap{60};
-constexpr int kSeekHomeCycles = 2000;
-constexpr int kTurnCycles = 4000;
 constexpr int kCoastCycles = 91;
 constexpr int kAfterCoastCycles = 100;
-constexpr int kTrackCycles = 2000;
-constexpr int kHomeCycles = 6000;
 constexpr int kHomeWaitTicks = 180;
 constexpr int kNudges = 32;
 // Home is taken as a turn's end only once the dome has left it.
@@ -87,19 +83,19 @@ void DomeControl::domeCalibrateTimer()
         if (m_isCalAbort)
             return failed("stopped", "Calibration stopped.");
         pause(kCycle);
-        if (++cycles > kSeekHomeCycles)
+        if (++cycles > m_jobCycles.seekHome)
             return failed("timeout", "Calibration timeout.");
         if (domeIsHome())
             break;
     }
     for (int cycles = 0;; ) {
         pause(kCycle);
-        if (++cycles > kTurnCycles)
+        if (++cycles > m_jobCycles.turn)
             return failed("timeout", "Calibration timeout.");
-        if (!domeReadInput())
-            continue;
         if (m_isCalAbort)
             return failed("stopped", "Calibration stopped.");
+        if (!domeReadInput())
+            continue;
         if (turnTicks > kLeaveHomeTicks && m_domeIStat[kHome])
             break;
         if (countEdge(phase))
@@ -161,7 +157,7 @@ void DomeControl::domeHomeTimer()
             relay = '2';
     }
     domeSetRelay(relay, true);
-    for (int cycles = 0; cycles < kHomeCycles && m_isFindHome; ++cycles) {
+    for (int cycles = 0; cycles < m_jobCycles.home && m_isFindHome; ++cycles) {
         pause(kHomeCycle);
         if (!domeIsHome())
             continue;
@@ -240,7 +236,7 @@ void DomeControl::domeTrackTimer()
     m_isTracking = false;
     m_debug("domeTrackTimer");
     double goal = 0.0;
-    for (int cycles = 0; m_isDomeTrack && cycles < kTrackCycles; ++cycles) {
+    for (int cycles = 0; m_isDomeTrack && cycles < m_jobCycles.track; ++cycles) {
         pause(kCycle);
         if (!domeReadTicks())
             continue;

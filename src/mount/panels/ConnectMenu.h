@@ -24,6 +24,7 @@ public:
                 QWidget* parent = nullptr);
 
     void setLinks(const ConnectMenuLinks& links) { m_links = links; }
+    const ConnectMenuLinks& links() const { return m_links; }
     void setWifiPanel(WiFiPanel* panel) { m_wifiPanel = panel; }
 
     // Gives the telescope items the names of the configured slots; a slot

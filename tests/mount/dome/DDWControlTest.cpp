@@ -5,6 +5,7 @@
 #include "mount/dome/FakeDomeMount.h"
 #include "mount/links/SkyRedraw.h"
 #include "support/DDWSimulator.h"
+#include "support/PtyDevice.h"
 
 #include <QCoreApplication>
 
@@ -179,4 +180,50 @@ TEST(DDWStatusTest, ParsesOnlyTheRecordsOwnBytes)
     };
     for (const Case& c : refused)
         EXPECT_FALSE(parseDDWStatus(c.text)) << c.name;
+}
+
+TEST(DDWFaultTest, OperationsFailOnTimeoutsAndKeepTheStatusOnBadReplies)
+{
+    enum Fault { Silent, Garbage, Cut };
+    for (const Fault fault : {Silent, Garbage, Cut}) {
+        SCOPED_TRACE(fault == Silent ? "silent" : fault == Garbage ? "garbage" : "cut short");
+        PtyDevice pty;
+        DDWSimulator simulator(pty.simulator());
+        simulator.setAzimuth(90);
+        if (fault == Silent)
+            pty.simulator().dropAnswers();
+        else if (fault == Garbage)
+            pty.simulator().garbleReplies("X,1,2\r");
+        else
+            pty.simulator().shortenReplies(1);
+        SerialControl serial(DebugWriter{}, SerialTiming{std::chrono::microseconds(1000),
+                                                         std::chrono::milliseconds(300)});
+        serial.setExtraPorts({pty.path()});
+        serial.getPortNames();
+        FakeDomeMount mount;
+        FakeDDWView view;
+        DDWControl ddw{serial, mount, DebugWriter{},
+                       ScopeThreadTiming{std::chrono::microseconds(1000), {}, {}}};
+        ddw.setView(&view);
+        pty.start();
+        ASSERT_TRUE(serial.openSerialDriver(0, 9600, false, kSerialSlotDDW));
+
+        EXPECT_FALSE(ddw.ddwGetInfo());
+        if (fault == Silent) {
+            // Each time-out runs 40 cycles: one command of each kind. The
+            // status request above was the first.
+            EXPECT_FALSE(ddw.ddwGoHome());
+        } else {
+            // Answered, but with nothing to read: the status stays as it was.
+            ddw.ddwGetV();
+            ddw.ddwSlaveOn(true);
+            ddw.ddwGoHome();
+            ddw.ddwGOTOAz(45);
+        }
+        EXPECT_EQ(view.updates, 0);
+        EXPECT_TRUE(view.title.isEmpty());
+        EXPECT_FLOAT_EQ(ddw.ddwAzimuth(), -1.0f);
+        EXPECT_EQ(ddw.status().Dticks, 0);
+        pty.closeMaster();
+    }
 }

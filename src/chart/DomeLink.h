@@ -1,0 +1,49 @@
+#pragma once
+
+#include "mount/dome/DDWControl.h"
+#include "mount/dome/DomeControl.h"
+#include "mount/dome/DomeSlits.h"
+#include "mount/dome/ScopeDomeMount.h"
+#include "mount/links/SkyRedraw.h"
+
+#include <memory>
+
+class ChartDisplay;
+class DDWPanel;
+class DebugLog;
+class DomePanel;
+class MountLink;
+class PrefControl;
+class QWidget;
+struct ConnectMenuLinks;
+struct PrefLinks;
+
+// The two dome controllers with their panels, wired to the mount's worker,
+// the Connect menu and the chart's slit marks. The settings and the chart's
+// window settings reach them through the links they fill in.
+class DomeLink final : private SkyRedraw {
+public:
+    // `resources` holds the board panel's lights.
+    DomeLink(PrefControl& prefs, DebugLog& log, MountLink& mount, ChartDisplay& chart,
+             const QString& resources, QWidget* window);
+    ~DomeLink() override;
+
+    void fillLinks(PrefLinks& links);
+    void fillLinks(ConnectMenuLinks& links);
+    const DomeSlit& domeSlits() const { return m_slits; }
+    DomePanel& domePanel() const { return *m_domePanel; }
+    DDWPanel& ddwPanel() const { return *m_ddwPanel; }
+
+private:
+    void setNeedsDisplay() override;
+
+    MountLink& m_mount;
+    ChartDisplay& m_chart;
+    ScopeDomeMount m_domeMount;
+    DomeControl m_dome;
+    DDWControl m_ddw;
+    DomeSlits m_slits;
+    // Children of the window, but they go before the controllers they show.
+    std::unique_ptr<DomePanel> m_domePanel;
+    std::unique_ptr<DDWPanel> m_ddwPanel;
+};

@@ -1,0 +1,112 @@
+#pragma once
+
+#include "mount/SerialControl.h"
+#include "mount/dome/DomeControl.h"
+#include "mount/dome/DomeView.h"
+#include "mount/dome/FakeDomeMount.h"
+#include "mount/links/SkyRedraw.h"
+#include "support/PtyDevice.h"
+#include "support/RecordingAlertPresenter.h"
+#include "support/RelayBoardSimulator.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <functional>
+
+class FakeDomeView final : public DomeView, public SkyRedraw {
+public:
+    bool isGEM() const override { return gem; }
+    void domeUpdateButtons() override {}
+    void domeUpdateStatus() override {}
+    void setDomeSetupText() override {}
+    void setDomeCalText() override {}
+    void setCalButtonTitle() override {}
+    void setCalProgress(bool) override {}
+    void setProgress(bool) override {}
+    void setHomeTitle(const QString&) override {}
+    void setMotionButtons() override {}
+    void setNeedsDisplay() override { ++redraws; }
+    bool gem = false;
+    int redraws = 0;
+};
+
+inline constexpr int kTurn = 200;
+inline constexpr double kCoast = 8.0;
+
+// A board behind a pty, whose dome moves only as the controller's waits
+// pass: the controller's clock is the dome's.
+class DomeBoardFixture : public ::testing::Test {
+protected:
+    DomeBoardFixture()
+        : serial(DebugWriter{}, SerialTiming{std::chrono::microseconds(1000),
+                                             std::chrono::milliseconds(300),
+                                             CycleRules{std::chrono::microseconds(300), 30,
+                                                        kReplyBufferSize, true}}),
+          board(pty.simulator(), [this] {
+              const termios line = pty.settings();
+              return cfgetospeed(&line);
+          })
+    {
+        serial.setExtraPorts({pty.path()});
+        serial.getPortNames();
+        board.setDome({kTurn, kCoast, 10.0, 0.3, 2.0});
+        dome.setView(&view);
+        dome.setSkyView(&view);
+        dome.setIsBoardSetup(true);
+        dome.setDomeSetup(0, 0, 0, 0, 0, 0, 0.0f, 5.0f, 60.0f);
+        dome.setSaves([this] { ++boardSaves; }, [this] { ++tickSaves; });
+    }
+
+    // The board's thread stops before the board goes.
+    ~DomeBoardFixture() override { pty.closeMaster(); }
+
+    void connectBoard()
+    {
+        pty.start();
+        ASSERT_TRUE(dome.domeConnect());
+    }
+    // Write-only commands reach the board after the call returns: an
+    // exchange with an answer puts the board past them.
+    void settle() { dome.domeReadRelay(); }
+    bool relaysOff()
+    {
+        settle();
+        return !board.relayOn(1) && !board.relayOn(2);
+    }
+    bool outputOn(int output)
+    {
+        settle();
+        return board.outputOn(output);
+    }
+    // The board's dome azimuth, degrees.
+    double boardAzimuth() const { return board.position() * 360.0 / kTurn; }
+    void sleepVirtual(std::chrono::microseconds span)
+    {
+        // The board takes what was sent before the time passes, as a real
+        // one would within its 50 ms cycle.
+        if (!faulty && serial.serialRefNum(kSerialSlotDome) >= 0) {
+            ReplyBuffer reply{};
+            qint32 count = 4;
+            serial.transaction(1, count, "AR0\r", reply, kSerialSlotDome);
+        }
+        board.advance(span);
+        if (onSleep)
+            onSleep();
+    }
+
+    PtyDevice pty;
+    SerialControl serial;
+    RelayBoardSimulator board;
+    FakeDomeMount mount;
+    FakeDomeView view;
+    ScopedAlertRecorder recorder;
+    std::function<void()> onSleep;
+    std::atomic<bool> faulty = false;
+    int boardSaves = 0;
+    int tickSaves = 0;
+    DomeControl dome{serial, mount, DebugWriter{},
+                     ScopeThreadTiming{std::chrono::microseconds(16667), {},
+                                       [this](std::chrono::microseconds span) { sleepVirtual(span); }}};
+};
+

@@ -1,0 +1,187 @@
+#include "mount/panels/DomePanel.h"
+
+#include "model/prefs/PrefControl.h"
+#include "model/prefs/PrefLinks.h"
+#include "model/prefs/PrefStore.h"
+#include "mount/dome/DomeBoardFixture.h"
+#include "mount/panels/DomeSetupFields.h"
+#include "platform/DisplayGamma.h"
+#include "support/QStringPrinter.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+
+namespace {
+
+// Points the settings at a fresh folder before the settings object exists.
+struct TempSettingsPath {
+    TempSettingsPath() { QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path()); }
+    QTemporaryDir dir;
+};
+
+// The board panel on the simulated board, with the settings it saves to.
+class DomePanelTest : public DomeBoardFixture {
+protected:
+    DomePanelTest()
+    {
+        PrefLinks links;
+        links.dome = &dome;
+        links.domePanel = &panel;
+        prefs.setLinks(links);
+    }
+
+    void click(int tag) { panel.button(tag)->click(); }
+    std::vector<QString> alertTitles() const
+    {
+        std::vector<QString> titles;
+        for (const RecordedAlert& a : recorder.alerts)
+            titles.push_back(a.title);
+        return titles;
+    }
+
+    TempSettingsPath settingsPath;
+    std::unique_ptr<DisplayGamma> gamma = DisplayGamma::create();
+    PrefControl prefs{*gamma};
+    DomePanel panel{dome, prefs, QString()};
+};
+
+}  // namespace
+
+TEST_F(DomePanelTest, NewBoardIsAnnouncedOnceAndLaterFailuresAreTold)
+{
+    board.setBoard(2, false);
+    dome.setIsBoardSetup(false);
+    pty.start();
+    click(DomePanel::kConnect);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(alertTitles(), std::vector<QString>{"Board has initialized, reset and disconnected."});
+    EXPECT_EQ(panel.button(DomePanel::kConnect)->text(), "Connect");
+
+    click(DomePanel::kConnect);
+    EXPECT_TRUE(dome.isDomeConnect());
+    EXPECT_EQ(panel.button(DomePanel::kConnect)->text(), "Disconnect");
+    EXPECT_EQ(panel.light(4), DomePanel::Light::Clear);  // relay 1 off, read at connect
+
+    click(DomePanel::kConnect);
+    EXPECT_FALSE(dome.isDomeConnect());
+    for (int i = 0; i < DomePanel::kLightCount; ++i)
+        EXPECT_EQ(panel.light(i), DomePanel::Light::Red) << i;
+
+    // The board was set up long ago: a board that is gone now is said to be.
+    board.setSilent(true);
+    click(DomePanel::kConnect);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(alertTitles().back(), "Connect to the control board failed.");
+    EXPECT_EQ(recorder.alerts.size(), 2u);
+}
+
+TEST_F(DomePanelTest, UncalibratedDomeKeepsSyncAndHomeDisabled)
+{
+    connectBoard();
+    EXPECT_TRUE(panel.calibrateButton()->isEnabled());
+    EXPECT_FALSE(panel.syncButton()->isEnabled());
+    EXPECT_FALSE(panel.homeButton()->isEnabled());
+
+    struct Case {
+        const char* ticks;
+        const char* coast;
+        quint32 kept;  // ticks per turn in use afterwards
+    };
+    const Case cases[] = {{"0", "3", 0}, {"x", "3", 0}, {"200", "8", 200}, {"0", "1", 200}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.ticks);
+        panel.ticksField()->setText(c.ticks);
+        panel.coastField()->setText(c.coast);
+        panel.getDomeTicks();
+        EXPECT_EQ(dome.domeMaxTicks(), c.kept);
+        EXPECT_EQ(panel.ticksField()->text(), QString::number(c.kept));
+        EXPECT_EQ(panel.syncButton()->isEnabled(), c.kept != 0);
+        EXPECT_EQ(panel.homeButton()->isEnabled(), c.kept != 0);
+    }
+    // Tracking waits for home.
+    EXPECT_FALSE(panel.button(DomePanel::kTrack)->isEnabled());
+}
+
+TEST_F(DomePanelTest, ActionsNeedAConnectedBoard)
+{
+    for (const int tag : {int(DomePanel::kTrack), int(DomePanel::kRotateEast),
+                          int(DomePanel::kRotateWest), int(DomePanel::kShutterOpen),
+                          int(DomePanel::kShutterClose)})
+        panel.domeButtonAction(tag);
+    panel.domeCalibrateAction(1);
+    panel.domeBoardAction(DomePanel::kReset);
+    EXPECT_EQ(alertTitles(), std::vector<QString>(7, "Connect to the board first."));
+    EXPECT_TRUE(mount.jobs.empty());
+    EXPECT_TRUE(board.commands().isEmpty());
+
+    // Connected but never set up: no calibration.
+    connectBoard();
+    dome.setIsBoardSetup(false);
+    panel.domeCalibrateAction(1);
+    EXPECT_EQ(alertTitles().back(), "Reset the board first.");
+    EXPECT_TRUE(mount.jobs.empty());
+}
+
+TEST_F(DomePanelTest, LightsAndButtonsFollowTheBoard)
+{
+    board.setPosition(0.5);
+    connectBoard();
+    ASSERT_TRUE(dome.domeSetRelay('1', true));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(panel.light(4), DomePanel::Light::Green);
+    EXPECT_EQ(panel.light(5), DomePanel::Light::Clear);
+    ASSERT_TRUE(dome.domeSetRelay('0', false));
+
+    // At home the shutter opens; its button shows it running until the limit.
+    click(DomePanel::kShutterOpen);
+    EXPECT_TRUE(panel.button(DomePanel::kShutterOpen)->isChecked());
+    EXPECT_EQ(panel.light(7), DomePanel::Light::Green);
+    for (int i = 0; i < 100 && dome.isDomeShutterMove(); ++i) {
+        settle();
+        board.advance(std::chrono::milliseconds(100));
+        dome.domeShutterTimer();
+    }
+    EXPECT_FALSE(panel.button(DomePanel::kShutterOpen)->isChecked());
+    EXPECT_EQ(panel.light(7), DomePanel::Light::Clear);
+    EXPECT_EQ(panel.light(3), DomePanel::Light::Green);  // the open limit
+
+    // Calibrate toggles into a stop request.
+    panel.calibrateButton()->click();
+    EXPECT_EQ(mount.jobs.back(), kDomeMsgCalibrate);
+    EXPECT_EQ(panel.calibrateButton()->text(), "Stop Cal");
+    panel.calibrateButton()->click();
+    EXPECT_EQ(panel.calibrateButton()->text(), "Calibrate");
+}
+
+TEST_F(DomePanelTest, SettingsReachTheFieldsAndSaveKeepsWhatWasTyped)
+{
+    {
+        QSettings file(PrefStore::fileName(), QSettings::IniFormat);
+        file.setValue("DomeXPref", 1.5);
+        file.setValue("DomeYPref", -2.0);
+        file.setValue("DomeGEMPref", true);
+        file.setValue("DomeTicksPref", 240);
+        file.setValue("DomeBaudPref", 4);
+    }
+    prefs.readPrefs();
+    DomeSetupFields& fields = panel.setupFields();
+    EXPECT_EQ(fields.field(DomeSetupFields::kX)->text(), "1.5");
+    EXPECT_TRUE(panel.isGEM());
+    EXPECT_TRUE(fields.field(DomeSetupFields::kX)->isEnabled());
+    EXPECT_EQ(panel.ticksField()->text(), "240");
+    EXPECT_EQ(panel.speedMenu()->currentData().toInt(), 4);
+
+    panel.show();
+    fields.field(DomeSetupFields::kX)->setText("2.5");
+    fields.field(DomeSetupFields::kY)->setText("north");
+    fields.saveButton()->click();
+    QSettings file(PrefStore::fileName(), QSettings::IniFormat);
+    EXPECT_DOUBLE_EQ(file.value("DomeXPref").toDouble(), 2.5);
+    EXPECT_DOUBLE_EQ(file.value("DomeYPref").toDouble(), -2.0);
+    EXPECT_EQ(fields.field(DomeSetupFields::kY)->text(), "-2");
+    EXPECT_DOUBLE_EQ(dome.domeY(), -2.0);
+}
