@@ -12,6 +12,7 @@
 #include "model/Angles.h"
 #include "model/ObjectIndex.h"
 #include "model/prefs/PrefControl.h"
+#include "model/records/BodyNumber.h"
 #include "platform/AppTimeZone.h"
 #include "platform/StringTables.h"
 
@@ -26,9 +27,6 @@ using namespace InfoTexts;
 
 namespace {
 
-constexpr int kSunRecord = 0;
-constexpr int kPlutoRecord = 8;
-constexpr int kMoonRecord = 9;
 constexpr float kNoSimMag = -10.0f;
 constexpr float kNoDeepSkyMag = 16.0f;
 // Cone-search proper motions are degrees per year; the panel shows mas.
@@ -275,17 +273,17 @@ void InfoPanelControl::updatePanelInfo(bool toPlanner)
 void InfoPanelControl::planetInfo(int number, bool toPlanner)
 {
     const std::span<const planet> planets = m_sky.planets();
-    if (number > kMoonRecord || std::size_t(number) >= planets.size())
+    if (number > BodyNumber::kMoon || std::size_t(number) >= planets.size())
         return;
     const planet& p = planets[std::size_t(number)];
-    if (p.index == kMoonRecord) {
+    if (p.index == BodyNumber::kMoon) {
         moonInfo();
         return;
     }
     const QString name = FindNaming::planetName(p.index);
     const bool metric = m_prefs.isMetric();
-    m_planet->setWindowTitle(p.index == kSunRecord     ? windows("Star")
-                             : p.index == kPlutoRecord ? QStringLiteral("Dwarf Planet")
+    m_planet->setWindowTitle(p.index == BodyNumber::kSun     ? windows("Star")
+                             : p.index == BodyNumber::kPluto ? QStringLiteral("Dwarf Planet")
                                                        : windows("Planet"));
     m_planet->setValue("Name:", name);
     m_planet->setValue("Mag:", QString::asprintf("%0.2f", p.mag));
@@ -457,9 +455,9 @@ void InfoPanelControl::simStarInfo()
 void InfoPanelControl::moonInfo()
 {
     hideObjectPanels();
-    if (m_sky.planets().size() <= std::size_t(kMoonRecord))
+    if (m_sky.planets().size() <= std::size_t(BodyNumber::kMoon))
         return;
-    const planet& moon = m_sky.planets()[kMoonRecord];
+    const planet& moon = m_sky.planets()[BodyNumber::kMoon];
     const bool metric = m_prefs.isMetric();
     m_moon->setValue("Illumination:", QString::asprintf("%0.1f%%", moon.mag / 10.0));
     fillPlace(*m_moon, degrees(moon.ra), degrees(moon.dec));
