@@ -15,9 +15,8 @@
 #include "model/records/BodyNumber.h"
 #include "platform/AppTimeZone.h"
 #include "platform/StringTables.h"
+#include "platform/widgets/ScreenPlacement.h"
 
-#include <QGuiApplication>
-#include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -31,7 +30,6 @@ constexpr float kNoSimMag = -10.0f;
 constexpr float kNoDeepSkyMag = 16.0f;
 // Cone-search proper motions are degrees per year; the panel shows mas.
 constexpr double kDegreesPerMas = 2.7777778e-07;
-constexpr QPoint kOnScreenCorner{30, 30};
 constexpr const char* kHT2Name = "H/T2 Star";
 constexpr const char* kNomadName = "NOMAD Star";
 constexpr const char* kSimbadTitle = "SIMBAD";
@@ -58,16 +56,6 @@ double degrees(double radians)
     return radians * Angles::kRadToDeg;
 }
 
-void keepOnScreen(QWidget& panel)
-{
-    const QList<QScreen*> screens = QGuiApplication::screens();
-    if (screens.size() != 1)
-        return;
-    const QRect visible = screens.first()->availableGeometry();
-    if (!visible.contains(panel.frameGeometry()))
-        panel.move(visible.topLeft() + kOnScreenCorner);
-}
-
 }  // namespace
 
 InfoPanelControl::InfoPanelControl(PrefControl& prefs, FindSky& sky, const FindObjects& finder,
@@ -77,7 +65,7 @@ InfoPanelControl::InfoPanelControl(PrefControl& prefs, FindSky& sky, const FindO
     PanelKeyControl::Links keys{m_links.chart, [this] { setKillAlphaTimer(); }, {}};
     auto panel = [&](const char* title, std::initializer_list<const char*> rows, bool thumbnail) {
         auto* p = new InfoPanel(prefs, keys, windows(title), rows, thumbnail, window);
-        keepOnScreen(*p);
+        ScreenPlacement::toTopLeft(*p);
         return p;
     };
     m_star = panel("Star",
@@ -486,7 +474,7 @@ void InfoPanelControl::displayPhotoAction()
         return;
     m_photoView->setPhoto(m_photoImage);
     m_photoPanel->adjustSize();
-    keepOnScreen(*m_photoPanel);
+    ScreenPlacement::toTopLeft(*m_photoPanel);
     m_photoPanel->setWindowTitle(m_photoName);
     if (m_photoPanel->isVisible()) {
         m_photoView->update();
