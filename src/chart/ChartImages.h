@@ -14,3 +14,11 @@ public:
     // The figures are decoded and tinted on first use only.
     virtual bool isRecolorMyth() const = 0;
 };
+
+// The figures are tinted once, the first time they are switched on; a chart
+// without images (null) is skipped.
+inline void tintMythOnFirstShow(ChartImages* images, bool isMyth)
+{
+    if (isMyth && images && !images->isRecolorMyth())
+        images->recolorMythForms();
+}

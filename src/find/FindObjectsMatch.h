@@ -2,6 +2,7 @@
 
 #include "find/FindObjects.h"
 #include "find/FieldMatch.h"
+#include "model/records/BodyNumber.h"
 #include "platform/StringTables.h"
 
 #include <QPointF>
@@ -59,8 +60,8 @@ inline std::string_view displayName(std::string_view a, std::string_view b, std:
 // Mercury to the Moon by their English names; the Sun (0) is not searched by name.
 inline constexpr const char* kPlanetNames[] = {"Sun",    "Mercury", "Venus",   "Mars",  "Jupiter",
                                                "Saturn", "Uranus",  "Neptune", "Pluto", "Moon"};
-inline constexpr int kFirstNamedPlanet = 1;
-inline constexpr int kLastNamedPlanet = 9;
+inline constexpr int kFirstNamedPlanet = BodyNumber::kMercury;
+inline constexpr int kLastNamedPlanet = BodyNumber::kMoon;
 
 // The localised name of planet record `index` (0 Sun to 9 Moon); empty for any other.
 inline QString planetName(int index)

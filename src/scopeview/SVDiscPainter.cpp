@@ -11,8 +11,8 @@
 #include "chart/painting/PhaseTerminator.h"
 #include "chart/painting/UprightImage.h"
 #include "model/prefs/PrefControl.h"
+#include "model/records/BodyNumber.h"
 #include "solarsystem/DistanceUnits.h"
-#include "solarsystem/planets/BodyNumber.h"
 
 #include <QPainterPath>
 

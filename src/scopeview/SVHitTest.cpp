@@ -9,8 +9,8 @@
 #include "model/Angles.h"
 #include "model/ObjectIndex.h"
 #include "model/UnitVector.h"
+#include "model/records/BodyNumber.h"
 #include "model/records/RecordConstants.h"
-#include "solarsystem/planets/BodyNumber.h"
 
 #include <cmath>
 

@@ -11,10 +11,10 @@
 #include "chart/painting/StarClasses.h"
 #include "model/ObjectIndex.h"
 #include "model/prefs/PrefControl.h"
+#include "model/records/BodyNumber.h"
 #include "model/records/RecordConstants.h"
 #include "model/records/RecordText.h"
 #include "platform/StringTables.h"
-#include "solarsystem/planets/BodyNumber.h"
 
 #include <QPainterPath>
 

@@ -11,6 +11,7 @@
 
 #include "model/prefs/PrefControl.h"
 #include "platform/StringTables.h"
+#include "platform/widgets/ScreenPlacement.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -21,7 +22,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPixmap>
-#include <QScreen>
 #include <QScrollArea>
 #include <QToolButton>
 
@@ -30,7 +30,6 @@
 namespace {
 
 constexpr int kStartSide = 400;
-constexpr int kScreenMargin = 30;
 constexpr int kLedFadeMs = 500;
 constexpr int kTextInset = 4;
 constexpr int kPowerTextWidth = 70;
@@ -80,9 +79,7 @@ SVWindow::~SVWindow() = default;
 
 bool SVWindow::awakeFromNib(const QString& resourcesFolder)
 {
-    const QList<QScreen*> screens = QGuiApplication::screens();
-    if (screens.size() == 1 && !screens.front()->availableGeometry().contains(frameGeometry()))
-        move(screens.front()->availableGeometry().topLeft() + QPoint(kScreenMargin, kScreenMargin));
+    ScreenPlacement::toTopLeft(*this);
     m_keepSVClosed = false;
     setWindowTitle(StringTables::localizedString("Windows", "Not Tracking..."));
     const bool made = m_view->awakeFromNib(resourcesFolder);

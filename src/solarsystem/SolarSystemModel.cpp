@@ -4,7 +4,7 @@
 #include "model/prefs/PrefControl.h"
 #include "model/SkyDateModel.h"
 #include "model/StarDatabaseModel.h"
-#include "solarsystem/planets/BodyNumber.h"
+#include "model/records/BodyNumber.h"
 #include "solarsystem/TelescopeTracking.h"
 
 namespace {

@@ -9,8 +9,8 @@
 
 #include "chart/painting/ChartSky.h"
 #include "chart/painting/PhaseTerminator.h"
+#include "model/records/BodyNumber.h"
 #include "solarsystem/DistanceUnits.h"
-#include "solarsystem/planets/BodyNumber.h"
 
 #include <gtest/gtest.h>
 

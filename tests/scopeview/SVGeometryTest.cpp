@@ -118,8 +118,9 @@ TEST(SVViewState, FieldCentreTakesOffSynScanOffsetsThenAddsThePan)
         double raError;
         double ra;  // expected, before the pan
     };
-    for (const Case c : {Case{12, 1.0, 0.25, 0.75}, Case{12, 0.1, 0.2, 0.1 - 0.2 + 2 * kPi},
-                         Case{12, 6.2, -0.2, 6.4 - 2 * kPi}, Case{11, 1.0, 0.25, 1.0}}) {
+    for (const Case c :
+         {Case{kProtocolSynScan, 1.0, 0.25, 0.75}, Case{kProtocolSynScan, 0.1, 0.2, 0.1 - 0.2 + 2 * kPi},
+          Case{kProtocolSynScan, 6.2, -0.2, 6.4 - 2 * kPi}, Case{kProtocolServoCat, 1.0, 0.25, 1.0}}) {
         FakeSVMount mount;
         mount.protocol = c.protocol;
         mount.raError = c.raError;
@@ -129,7 +130,7 @@ TEST(SVViewState, FieldCentreTakesOffSynScanOffsetsThenAddsThePan)
         s.addDeltas(0.01, -0.02);
         const SVViewState::Centre centre = s.fieldCentre(&mount, nullptr);
         EXPECT_NEAR(centre.ra, c.ra + 0.01, 1e-12) << c.trackRA;
-        EXPECT_NEAR(centre.dec, (c.protocol == 12 ? 0.45 : 0.5) - 0.02, 1e-12) << c.trackRA;
+        EXPECT_NEAR(centre.dec, (c.protocol == kProtocolSynScan ? 0.45 : 0.5) - 0.02, 1e-12) << c.trackRA;
     }
     SVViewState s;
     s.setTrackRA(1.0, 0.5);

@@ -33,11 +33,11 @@ MpcorbUpdate::MpcorbUpdate(QNetworkAccessManager& network, AppMenuModel& model,
                            MpcProgressPanel& panel, QObject* parent)
     : QObject(parent), m_model(model), m_panel(panel), m_download(network)
 {
-    connect(&m_download, &MpcorbDownload::progress, this,
+    connect(&m_download, &FileDownload::progress, this,
             [this](double percent) { m_panel.setProgress(percent); });
-    connect(&m_download, &MpcorbDownload::lengthUnknown, this,
+    connect(&m_download, &FileDownload::lengthUnknown, this,
             [this] { m_panel.setProgress(std::nullopt); });
-    connect(&m_download, &MpcorbDownload::finished, this, &MpcorbUpdate::downloadEnded);
+    connect(&m_download, &FileDownload::finished, this, &MpcorbUpdate::downloadEnded);
 }
 
 QString MpcorbUpdate::orbitFilePath() const

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chart/appmenu/MpcorbDownload.h"
+#include "platform/FileDownload.h"
 #include "platform/WebFetch.h"
 
 #include <QObject>
@@ -56,7 +56,7 @@ private:
 
     AppMenuModel& m_model;
     MpcProgressPanel& m_panel;
-    MpcorbDownload m_download;
+    FileDownload m_download;
     std::chrono::milliseconds m_timeout = WebFetch::kTimeout;
     std::function<void(const QString&)> m_debug;
     bool m_allOrbits = false;

@@ -214,9 +214,8 @@ bool SkyKeyboard::shortcut(int position)
     if (position >= kFirstLayerToggle) {
         const LayerToggle& layer = kLayerToggles[position - kFirstLayerToggle];
         (m_prefs.*layer.toggle)();
-        if (position == kMythToggle && m_prefs.isMyth() && m_outlets.chartImages &&
-            !m_outlets.chartImages->isRecolorMyth())
-            m_outlets.chartImages->recolorMythForms();
+        if (position == kMythToggle)
+            tintMythOnFirstShow(m_outlets.chartImages, m_prefs.isMyth());
         if (position == kOutlinesToggle && m_outlets.svWindow && m_outlets.svWindow->isWindowVisible())
             m_outlets.svWindow->display();
         if (position == kPathToggle && m_prefs.isPath() && m_outlets.planetPath)

@@ -102,9 +102,7 @@ void ShowMenuActions::followUp(FollowUp step)
             m_outlets.planetPath->calculatePlanetPath();
         break;
     case FollowUp::Myth:
-        // The figures are tinted once, the first time they are switched on.
-        if (m_prefs.isMyth() && m_outlets.chartImages && !m_outlets.chartImages->isRecolorMyth())
-            m_outlets.chartImages->recolorMythForms();
+        tintMythOnFirstShow(m_outlets.chartImages, m_prefs.isMyth());
         m_chain.redraw(true);
         return;
     case FollowUp::ScopeView:

@@ -4,6 +4,7 @@
 #include "chart/painting/ChartSky.h"
 #include "chart/painting/PhaseTerminator.h"
 #include "chart/painting/UprightImage.h"
+#include "model/records/BodyNumber.h"
 #include "model/records/RecordConstants.h"
 
 #include <QImage>
@@ -17,7 +18,6 @@ namespace {
 constexpr double kMinDiameter = 5.0;
 // The Sun's semi-diameter, 0.27°, widening the penumbra and narrowing the umbra.
 constexpr double kSunSemiDiameter = 0.0047123889803847;
-constexpr int kShadowRecord = 10;
 
 constexpr double kDarkAlpha = 0.85;
 constexpr double kFaintImage = 0.15;
@@ -83,8 +83,9 @@ float MoonDisc::draw(ChartCanvas& canvas, const ChartSky& sky, QPointF p, const 
     }
     painter.restore();
 
-    if (sky.planets.size() > std::size_t(kShadowRecord) && sky.planets[kShadowRecord].state == kStateOnScreen) {
-        const QPointF s(sky.planets[kShadowRecord].screenX, sky.planets[kShadowRecord].screenY);
+    const std::size_t shadowRecord = BodyNumber::kShadow;
+    if (sky.planets.size() > shadowRecord && sky.planets[shadowRecord].state == kStateOnScreen) {
+        const QPointF s(sky.planets[shadowRecord].screenX, sky.planets[shadowRecord].screenY);
         const double umbra = 2.0 * sky.radius * std::sin((sky.moonHP - kSunSemiDiameter) / 2.0);
         const double penumbra = 2.0 * sky.radius * std::sin((sky.moonHP + kSunSemiDiameter) / 2.0);
         QPainterPath penumbraOval;

@@ -18,8 +18,6 @@
 
 namespace {
 
-enum Body { kSun = 0, kMercury, kVenus, kMars, kJupiter, kSaturn, kUranus, kNeptune, kPluto, kMoon };
-
 constexpr std::array<const char*, PlanetPainter::kNumDrawnBodies> kNameKeys = {
     "Sun", "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus", "Neptune", "Pluto", "Moon"};
 
@@ -31,14 +29,14 @@ constexpr double kSunImageDiameters = 5.0;
 const ChartImageSet::StarSet& spritesOf(const ChartImageSet& images, int body)
 {
     switch (body) {
-    case kMars:
+    case BodyNumber::kMars:
         return images.starRedArray();
-    case kJupiter:
+    case BodyNumber::kJupiter:
         return images.starOrangeArray();
-    case kSaturn:
+    case BodyNumber::kSaturn:
         return images.starYellowArray();
-    case kUranus:
-    case kNeptune:
+    case BodyNumber::kUranus:
+    case BodyNumber::kNeptune:
         return images.starBlueArray();
     default:
         return images.starArray();
@@ -81,11 +79,11 @@ void PlanetPainter::paint(ChartCanvas& canvas, const ChartSky& sky, float markAl
         const double x = record.screenX;
         const double y = record.screenY;
         QPointF nameAt;
-        if (body == kSun) {
+        if (body == BodyNumber::kSun) {
             const double d = sunSize(sky.radius);
             canvas.drawImage(QRectF(x - d / 2.0, y - d / 2.0, d, d), m_images.symbol(ChartImageSet::Symbol::Sun));
             nameAt = QPointF(x + d / 10.0 + 5.0, y - 5.0);
-        } else if (body == kMoon) {
+        } else if (body == BodyNumber::kMoon) {
             const float r = MoonDisc::draw(canvas, sky, QPointF(x, y), m_images.symbol(ChartImageSet::Symbol::MoonFull));
             nameAt = QPointF(x + r + 5.0, y - 5.0);
         } else {
@@ -118,14 +116,14 @@ void PlanetPainter::print(ChartCanvas& canvas, const ChartSky& sky, const PrintM
             continue;
         const QPointF p = mapping.map(record.screenX, record.screenY);
         isDrawn[std::size_t(body)] = true;
-        if (body == kSun) {
+        if (body == BodyNumber::kSun) {
             const double d = std::max(kSunMinDiameter, sky.radius * kSunDiameterPerRadius + 0.5) * mapping.scale;
             const QRectF disc(p.x() - d / 2.0, p.y() - d / 2.0, d, d);
             dots.addEllipse(disc);
-            nameAt[kSun] = QPointF(disc.left() + 5.0 + d, disc.top() + 2.0);
-        } else if (body == kMoon) {
+            nameAt[BodyNumber::kSun] = QPointF(disc.left() + 5.0 + d, disc.top() + 2.0);
+        } else if (body == BodyNumber::kMoon) {
             const float w = MoonDisc::print(canvas, sky, p);
-            nameAt[kMoon] = QPointF(p.x() + 5.0 + w, p.y() + 2.0);
+            nameAt[BodyNumber::kMoon] = QPointF(p.x() + 5.0 + w, p.y() + 2.0);
         } else {
             const int c = StarClasses::paperClass(StarClasses::brightness(record.mag, bright, 0.0));
             const QPointF corner(p.x() - c, p.y() - c);

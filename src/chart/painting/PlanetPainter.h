@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/painting/LabelCache.h"
+#include "model/records/BodyNumber.h"
 
 #include <QString>
 
@@ -18,7 +19,7 @@ struct PrintMapping;
 // line drawing.
 class PlanetPainter {
 public:
-    static constexpr int kNumDrawnBodies = 10;  // Sun … Pluto, Moon; not the shadow point
+    static constexpr int kNumDrawnBodies = BodyNumber::kMoon + 1;  // Sun … Pluto, Moon; not the shadow point
 
     PlanetPainter(const PrefControl& prefs, const ChartImageSet& images);
 

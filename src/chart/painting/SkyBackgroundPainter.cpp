@@ -4,14 +4,13 @@
 #include "chart/painting/ChartSky.h"
 #include "model/Angles.h"
 #include "model/prefs/PrefControl.h"
+#include "model/records/BodyNumber.h"
 
 #include <algorithm>
 
 namespace {
 
 constexpr double kCivilTwilight = -6.0;
-constexpr std::size_t kSun = 0;
-constexpr std::size_t kMoon = 9;
 // Half the side of the square about the Sun that the Moon must be in.
 constexpr double kEclipseFactor = 0.004712371539373433 * 0.025;
 const QColor kEclipseColor = QColor::fromRgbF(0.4f, 0.4f, 0.5f);
@@ -27,10 +26,10 @@ QColor SkyBackgroundPainter::skyColor(double sunAltDeg)
 
 bool SkyBackgroundPainter::isEclipse(const ChartSky& sky) const
 {
-    if (sky.planets.size() <= kMoon)
+    if (sky.planets.size() <= std::size_t(BodyNumber::kMoon))
         return false;
-    const planet& sun = sky.planets[kSun];
-    const planet& moon = sky.planets[kMoon];
+    const planet& sun = sky.planets[BodyNumber::kSun];
+    const planet& moon = sky.planets[BodyNumber::kMoon];
     const double r = sky.radius * kEclipseFactor;
     const double left = double(sun.screenX) - r;
     const double bottom = double(sun.screenY) - r;

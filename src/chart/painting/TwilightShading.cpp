@@ -4,6 +4,7 @@
 #include "chart/painting/ChartSky.h"
 #include "model/Angles.h"
 #include "model/projection/ViewScale.h"
+#include "model/records/BodyNumber.h"
 
 #include <QPainterPath>
 #include <QRadialGradient>
@@ -54,7 +55,7 @@ void TwilightShading::drawTwilightShading(ChartCanvas& canvas, const ChartSky& s
 {
     if (sky.planets.empty())
         return;
-    const planet& sun = sky.planets[0];
+    const planet& sun = sky.planets[BodyNumber::kSun];
     m_startPoint = QPointF(sun.screenX, sun.screenY);
     m_endRadius = float(6.0 * sky.radius / 45.0);
     const float b = std::min(1.0f, float(sky.sunAlt * Angles::kRadToDeg / 6.0 + 1.0));

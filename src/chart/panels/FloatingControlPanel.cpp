@@ -1,17 +1,9 @@
 #include "chart/panels/FloatingControlPanel.h"
 
 #include "model/prefs/PrefControl.h"
+#include "platform/widgets/ScreenPlacement.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
-#include <QScreen>
-
-namespace {
-
-// Where a panel that does not fit goes: this far from the lower-left corner.
-constexpr int kScreenInset = 30;
-
-}  // namespace
 
 FloatingControlPanel::FloatingControlPanel(PrefControl& prefs, const QString& title,
                                            std::function<void()> toggleOpenFlag, QWidget* parent)
@@ -52,10 +44,5 @@ void FloatingControlPanel::showEvent(QShowEvent* event)
     if (m_isPlaced)
         return;
     m_isPlaced = true;
-    const QList<QScreen*> screens = QGuiApplication::screens();
-    if (screens.size() != 1)
-        return;
-    const QRect visible = screens.front()->availableGeometry();
-    if (!visible.contains(frameGeometry()))
-        move(visible.left() + kScreenInset, visible.bottom() - frameGeometry().height() - kScreenInset);
+    ScreenPlacement::toLowerLeft(*this);
 }

@@ -4,16 +4,15 @@
 #include "chart/photohorizon/OpenGLView.h"
 #include "chart/photohorizon/PhotoHorizonSphere.h"
 #include "model/prefs/PrefControl.h"
+#include "platform/widgets/ScreenPlacement.h"
 
 #include <QButtonGroup>
 #include <QCoreApplication>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHideEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QRadioButton>
-#include <QScreen>
 #include <QSignalBlocker>
 #include <QSlider>
 
@@ -171,9 +170,7 @@ void PhotoHorizonAdjustPanel::showEvent(QShowEvent* event)
     if (m_isPlaced)
         return;
     m_isPlaced = true;
-    const QList<QScreen*> screens = QGuiApplication::screens();
-    if (screens.size() == 1 && !screens.front()->availableGeometry().contains(frameGeometry()))
-        move(kScreenCorner);
+    ScreenPlacement::toPoint(*this, kScreenCorner);
 }
 
 void PhotoHorizonAdjustPanel::hideEvent(QHideEvent* event)

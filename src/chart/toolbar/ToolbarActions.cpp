@@ -114,9 +114,7 @@ void ToolbarActions::skyToolbarAction(int tag)
         displayScopeView();
         break;
     case Refresh::Myth:
-        // The figures are tinted once, the first time they are switched on.
-        if (m_prefs.isMyth() && m_outlets.chartImages && !m_outlets.chartImages->isRecolorMyth())
-            m_outlets.chartImages->recolorMythForms();
+        tintMythOnFirstShow(m_outlets.chartImages, m_prefs.isMyth());
         m_chain.project(false);
         displayMain();
         break;

@@ -4,6 +4,7 @@
 #include "find/FindObjects.h"
 #include "find/SimbadLookup.h"
 #include "model/prefs/PrefControl.h"
+#include "platform/widgets/ScreenPlacement.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -16,7 +17,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 
 namespace {
 
@@ -92,16 +92,7 @@ FindPanelControl::FindPanelControl(PrefControl& prefs, FindObjects& finder, Char
     setButtonsEnabled(false, false, false);
     m_pulldown->setEnabled(false);
     adjustSize();
-    keepOnScreen();
-}
-
-void FindPanelControl::keepOnScreen()
-{
-    const QList<QScreen*> screens = QGuiApplication::screens();
-    if (screens.size() != 1)
-        return;
-    if (!screens.first()->availableGeometry().contains(frameGeometry()))
-        move(kOnScreenCorner);
+    ScreenPlacement::toPoint(*this, kOnScreenCorner);
 }
 
 void FindPanelControl::setButtonsEnabled(bool center, bool track, bool trackCenter)

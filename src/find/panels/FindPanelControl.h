@@ -56,7 +56,6 @@ protected:
 private:
     void showFinderState();
     void setButtonsEnabled(bool center, bool track, bool trackCenter);
-    void keepOnScreen();
     void applicationStateChanged(Qt::ApplicationState state);
 
     PrefControl& m_prefs;

@@ -12,11 +12,11 @@
 #include "model/Angles.h"
 #include "model/ObjectIndex.h"
 #include "model/prefs/PrefControl.h"
+#include "model/records/BodyNumber.h"
 #include "platform/AppTimeZone.h"
 #include "platform/StringTables.h"
+#include "platform/widgets/ScreenPlacement.h"
 
-#include <QGuiApplication>
-#include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -26,14 +26,10 @@ using namespace InfoTexts;
 
 namespace {
 
-constexpr int kSunRecord = 0;
-constexpr int kPlutoRecord = 8;
-constexpr int kMoonRecord = 9;
 constexpr float kNoSimMag = -10.0f;
 constexpr float kNoDeepSkyMag = 16.0f;
 // Cone-search proper motions are degrees per year; the panel shows mas.
 constexpr double kDegreesPerMas = 2.7777778e-07;
-constexpr QPoint kOnScreenCorner{30, 30};
 constexpr const char* kHT2Name = "H/T2 Star";
 constexpr const char* kNomadName = "NOMAD Star";
 constexpr const char* kSimbadTitle = "SIMBAD";
@@ -60,16 +56,6 @@ double degrees(double radians)
     return radians * Angles::kRadToDeg;
 }
 
-void keepOnScreen(QWidget& panel)
-{
-    const QList<QScreen*> screens = QGuiApplication::screens();
-    if (screens.size() != 1)
-        return;
-    const QRect visible = screens.first()->availableGeometry();
-    if (!visible.contains(panel.frameGeometry()))
-        panel.move(visible.topLeft() + kOnScreenCorner);
-}
-
 }  // namespace
 
 InfoPanelControl::InfoPanelControl(PrefControl& prefs, FindSky& sky, const FindObjects& finder,
@@ -79,7 +65,7 @@ InfoPanelControl::InfoPanelControl(PrefControl& prefs, FindSky& sky, const FindO
     PanelKeyControl::Links keys{m_links.chart, [this] { setKillAlphaTimer(); }, {}};
     auto panel = [&](const char* title, std::initializer_list<const char*> rows, bool thumbnail) {
         auto* p = new InfoPanel(prefs, keys, windows(title), rows, thumbnail, window);
-        keepOnScreen(*p);
+        ScreenPlacement::toTopLeft(*p);
         return p;
     };
     m_star = panel("Star",
@@ -275,17 +261,17 @@ void InfoPanelControl::updatePanelInfo(bool toPlanner)
 void InfoPanelControl::planetInfo(int number, bool toPlanner)
 {
     const std::span<const planet> planets = m_sky.planets();
-    if (number > kMoonRecord || std::size_t(number) >= planets.size())
+    if (number > BodyNumber::kMoon || std::size_t(number) >= planets.size())
         return;
     const planet& p = planets[std::size_t(number)];
-    if (p.index == kMoonRecord) {
+    if (p.index == BodyNumber::kMoon) {
         moonInfo();
         return;
     }
     const QString name = FindNaming::planetName(p.index);
     const bool metric = m_prefs.isMetric();
-    m_planet->setWindowTitle(p.index == kSunRecord     ? windows("Star")
-                             : p.index == kPlutoRecord ? QStringLiteral("Dwarf Planet")
+    m_planet->setWindowTitle(p.index == BodyNumber::kSun     ? windows("Star")
+                             : p.index == BodyNumber::kPluto ? QStringLiteral("Dwarf Planet")
                                                        : windows("Planet"));
     m_planet->setValue("Name:", name);
     m_planet->setValue("Mag:", QString::asprintf("%0.2f", p.mag));
@@ -457,9 +443,9 @@ void InfoPanelControl::simStarInfo()
 void InfoPanelControl::moonInfo()
 {
     hideObjectPanels();
-    if (m_sky.planets().size() <= std::size_t(kMoonRecord))
+    if (m_sky.planets().size() <= std::size_t(BodyNumber::kMoon))
         return;
-    const planet& moon = m_sky.planets()[kMoonRecord];
+    const planet& moon = m_sky.planets()[BodyNumber::kMoon];
     const bool metric = m_prefs.isMetric();
     m_moon->setValue("Illumination:", QString::asprintf("%0.1f%%", moon.mag / 10.0));
     fillPlace(*m_moon, degrees(moon.ra), degrees(moon.dec));
@@ -488,7 +474,7 @@ void InfoPanelControl::displayPhotoAction()
         return;
     m_photoView->setPhoto(m_photoImage);
     m_photoPanel->adjustSize();
-    keepOnScreen(*m_photoPanel);
+    ScreenPlacement::toTopLeft(*m_photoPanel);
     m_photoPanel->setWindowTitle(m_photoName);
     if (m_photoPanel->isVisible()) {
         m_photoView->update();

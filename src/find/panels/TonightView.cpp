@@ -99,8 +99,8 @@ void TonightView::calculateDate()
     m_nightMeridian = lst * 15.0 * kRadiansPerDegree;
 
     const std::span<const planet> bodies = m_links.sky.planets();
-    const double ra = bodies.empty() ? 0.0 : bodies[0].ra;
-    const double dec = bodies.empty() ? 0.0 : bodies[0].dec;
+    const double ra = bodies.empty() ? 0.0 : bodies[BodyNumber::kSun].ra;
+    const double dec = bodies.empty() ? 0.0 : bodies[BodyNumber::kSun].dec;
     const double zenith = (m_isAstroTwilight ? kAstronomicalZenith : kCivilZenith) * kRadiansPerDegree;
     const double cosH0 = -std::tan(m_latitude) * std::tan(dec);
     const double x = (std::cos(zenith) - std::sin(m_latitude) * std::sin(dec)) /

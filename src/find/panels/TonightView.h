@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/prefs/TextAttributes.h"
+#include "model/records/BodyNumber.h"
 
 #include <QDateTime>
 #include <QPainterPath>
@@ -35,8 +36,8 @@ public:
     static constexpr double kCivilZenith = 96.0;
 
     // tonightAction tags.
-    static constexpr int kSunTag = 0;
-    static constexpr int kMoonTag = 9;
+    static constexpr int kSunTag = BodyNumber::kSun;
+    static constexpr int kMoonTag = BodyNumber::kMoon;
     static constexpr int kTwilightTag = 10;
     static constexpr int kMistTag = 11;
     static constexpr int kTour1Tag = 20;
@@ -137,7 +138,7 @@ private:
     bool m_isAstroTwilight = true;
     bool m_isCircum = false;
     // Sun, Mercury … Pluto, Moon: the planet records' order.
-    std::array<bool, 10> m_bodies{false, true, true, true, true, true, false, false, false, false};
+    std::array<bool, kMoonTag + 1> m_bodies{false, true, true, true, true, true, false, false, false, false};
     std::array<Tour, 2> m_tours;
     QPointF m_clickPt;
 };

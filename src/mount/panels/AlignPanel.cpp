@@ -3,8 +3,8 @@
 #include "model/SkyDateModel.h"
 #include "model/prefs/PrefControl.h"
 #include "mount/ScopeControl.h"
-#include "mount/panels/PanelPlacement.h"
 #include "platform/AlertPanel.h"
+#include "platform/widgets/ScreenPlacement.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -65,7 +65,7 @@ void AlignPanel::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     if (!m_isPlaced) {
         m_isPlaced = true;
-        placeOnScreen(*this);
+        ScreenPlacement::toLowerLeft(*this);
     }
 }
 

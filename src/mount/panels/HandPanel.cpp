@@ -2,9 +2,9 @@
 
 #include "model/prefs/PrefControl.h"
 #include "mount/links/PanelMount.h"
-#include "mount/panels/PanelPlacement.h"
 #include "mount/panels/RadioMatrix.h"
 #include "platform/StringTables.h"
+#include "platform/widgets/ScreenPlacement.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -264,7 +264,7 @@ void HandPanel::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     if (!m_isPlaced) {
         m_isPlaced = true;
-        placeOnScreen(*this);
+        ScreenPlacement::toLowerLeft(*this);
     }
 }
 

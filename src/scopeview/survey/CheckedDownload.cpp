@@ -13,8 +13,8 @@ constexpr const char* kPartSuffix = ".part";
 CheckedDownload::CheckedDownload(QNetworkAccessManager& network, QObject* parent)
     : QObject(parent), m_download(network)
 {
-    connect(&m_download, &MpcorbDownload::progress, this, &CheckedDownload::progress);
-    connect(&m_download, &MpcorbDownload::finished, this, &CheckedDownload::ended);
+    connect(&m_download, &FileDownload::progress, this, &CheckedDownload::progress);
+    connect(&m_download, &FileDownload::finished, this, &CheckedDownload::ended);
 }
 
 QString CheckedDownload::partFile() const { return m_destination + QLatin1String(kPartSuffix); }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chart/appmenu/MpcorbDownload.h"
+#include "platform/FileDownload.h"
 
 #include <QObject>
 #include <QString>
@@ -42,7 +42,7 @@ private:
     void ended(const QString& error);
     QString partFile() const;
 
-    MpcorbDownload m_download;
+    FileDownload m_download;
     QString m_destination;
     Check m_check;
 };

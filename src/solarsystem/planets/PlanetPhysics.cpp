@@ -1,7 +1,7 @@
 #include "solarsystem/planets/PlanetPhysics.h"
 
 #include "model/Angles.h"
-#include "solarsystem/planets/BodyNumber.h"
+#include "model/records/BodyNumber.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,9 @@
 #include "solarsystem/planets/PlanetaryPass.h"
 
 #include "model/Angles.h"
+#include "model/records/BodyNumber.h"
 #include "solarsystem/LightTime.h"
 #include "solarsystem/planets/ApparentPlace.h"
-#include "solarsystem/planets/BodyNumber.h"
 #include "solarsystem/planets/DeltaT.h"
 #include "solarsystem/planets/PlanetPhysics.h"
 #include "solarsystem/planets/Pluto.h"

@@ -3,8 +3,8 @@
 #include "model/prefs/PrefControl.h"
 #include "model/SkyDateModel.h"
 #include "model/StarDatabaseModel.h"
+#include "model/records/BodyNumber.h"
 #include "platform/AlertPanel.h"
-#include "solarsystem/planets/BodyNumber.h"
 
 #include <cmath>
 

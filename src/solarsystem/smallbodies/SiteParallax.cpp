@@ -4,13 +4,10 @@
 #include <numbers>
 
 SiteParallax::SiteParallax(double latitude, double siderealTime, double heightMetres)
-    : m_sinSidereal(std::sin(siderealTime))
+    : m_site(::Topocentric::site(latitude, heightMetres))
+    , m_sinSidereal(std::sin(siderealTime))
     , m_cosSidereal(std::cos(siderealTime))
 {
-    const double u = std::atan(kPolarRatio * std::tan(latitude));
-    const double height = heightMetres / kEquatorialRadiusMetres;
-    m_rhoSinPhi = kPolarRatio * std::sin(u) + height * std::sin(latitude);
-    m_rhoCosPhi = std::cos(u) + height * std::cos(latitude);
 }
 
 SiteParallax::Topocentric SiteParallax::apply(const OrbitPlace::Geocentric& place) const
@@ -28,9 +25,10 @@ SiteParallax::Topocentric SiteParallax::apply(const OrbitPlace::Geocentric& plac
 
     const double sp = std::sin(kSolarParallax / place.distance);
     Topocentric result;
-    result.rightAscension = place.rightAscension - m_rhoCosPhi * sp * sinHour / cosDec;
+    result.rightAscension = place.rightAscension - m_site.rhoCosPhi * sp * sinHour / cosDec;
     if (result.rightAscension < 0.0)
         result.rightAscension += 2.0 * std::numbers::pi;
-    result.declination = place.declination - sp * (m_rhoSinPhi * cosDec - m_rhoCosPhi * cosHour * sinDec);
+    result.declination =
+        place.declination - sp * (m_site.rhoSinPhi * cosDec - m_site.rhoCosPhi * cosHour * sinDec);
     return result;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "solarsystem/moons/Topocentric.h"
 #include "solarsystem/smallbodies/OrbitPlace.h"
 
 // The observer's place on the Earth's spheroid at one local sidereal time,
@@ -7,9 +8,6 @@
 // chapters 11 and 40, the first-order corrections).
 class SiteParallax {
 public:
-    // Polar over equatorial radius of the Earth, and the equatorial radius.
-    static constexpr double kPolarRatio = 0.99664719;
-    static constexpr double kEquatorialRadiusMetres = 6378140.0;
     // Every site is taken 30 m above the spheroid.
     static constexpr double kSiteHeightMetres = 30.0;
     // The Sun's equatorial horizontal parallax at 1 AU (8.794") in radians.
@@ -19,8 +17,8 @@ public:
     // radians.
     SiteParallax(double latitude, double siderealTime, double heightMetres = kSiteHeightMetres);
 
-    double rhoSinPhi() const { return m_rhoSinPhi; }
-    double rhoCosPhi() const { return m_rhoCosPhi; }
+    double rhoSinPhi() const { return m_site.rhoSinPhi; }
+    double rhoCosPhi() const { return m_site.rhoCosPhi; }
 
     struct Topocentric {
         double rightAscension = 0.0;  // radians
@@ -32,8 +30,7 @@ public:
     Topocentric apply(const OrbitPlace::Geocentric& place) const;
 
 private:
-    double m_rhoSinPhi = 0.0;
-    double m_rhoCosPhi = 0.0;
+    ::Topocentric::Site m_site;
     double m_sinSidereal = 0.0;
     double m_cosSidereal = 1.0;
 };

@@ -4,6 +4,7 @@
 #include "model/prefs/PrefControl.h"
 #include "model/ShortcutDateSteps.h"
 #include "platform/StringTables.h"
+#include "platform/widgets/ScreenPlacement.h"
 #include "solarsystem/window/SSDrawView.h"
 #include "solarsystem/window/SSDrawer.h"
 #include "solarsystem/window/SSView.h"
@@ -13,7 +14,6 @@
 #include <QKeyEvent>
 #include <QLayout>
 #include <QLabel>
-#include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -30,7 +30,6 @@ constexpr double kSecondsPerDay = 86400.0;
 constexpr int kDrawerHeight = 282;
 constexpr int kDrawerContentHeight = 299;
 constexpr int kDrawerLeading = 2;
-constexpr int kScreenInset = 30;
 
 }  // namespace
 
@@ -69,23 +68,10 @@ SSWindow::SSWindow(const PrefControl& prefControl, const SkyDateModel& skyDateMo
 
     setWindowTitle(StringTables::localizedString("Windows", "Solar System"));
     resize(800, 640);
-    placeOnScreen();
+    ScreenPlacement::toLowerLeft(*this);
     setDrawerLimits(QRectF(centralWidget()->rect()));
     m_ssView->updateBottomPanel();
     connect(qApp, &QGuiApplication::applicationStateChanged, this, &SSWindow::applicationStateChanged);
-}
-
-void SSWindow::placeOnScreen()
-{
-    // A window that does not fit the only screen moves to its lower-left corner.
-    const QList<QScreen*> screens = QGuiApplication::screens();
-    if (screens.size() != 1)
-        return;
-    const QRect visible = screens.front()->availableGeometry();
-    const QRect frame = frameGeometry();
-    if (visible.contains(frame))
-        return;
-    move(visible.left() + kScreenInset, visible.bottom() - frame.height() - kScreenInset);
 }
 
 void SSWindow::doResize() { m_ssView->setDidResize(true); }

@@ -38,7 +38,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void placeOnScreen();
     void applicationStateChanged(Qt::ApplicationState state);
 
     const PrefControl& m_prefControl;

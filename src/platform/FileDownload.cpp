@@ -1,10 +1,12 @@
-#include "chart/appmenu/MpcorbDownload.h"
+#include "platform/FileDownload.h"
 
 #include "platform/WebFetch.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QSaveFile>
+
+#include <algorithm>
 
 namespace {
 
@@ -13,15 +15,15 @@ constexpr double kWhole = 100.0;
 
 }  // namespace
 
-MpcorbDownload::MpcorbDownload(QNetworkAccessManager& network, QObject* parent)
+FileDownload::FileDownload(QNetworkAccessManager& network, QObject* parent)
     : QObject(parent), m_network(network)
 {
 }
 
-MpcorbDownload::~MpcorbDownload() { cancel(); }
+FileDownload::~FileDownload() { cancel(); }
 
-bool MpcorbDownload::start(const QUrl& url, const QString& destination,
-                           std::chrono::milliseconds timeout, QString& error)
+bool FileDownload::start(const QUrl& url, const QString& destination, std::chrono::milliseconds timeout,
+                         QString& error)
 {
     if (isRunning()) {
         error = QStringLiteral("A download is running.");
@@ -38,13 +40,13 @@ bool MpcorbDownload::start(const QUrl& url, const QString& destination,
     m_reportedPercent = 0;  // the bar starts at 0
     m_writeError.clear();
     m_reply = m_network.get(WebFetch::request(url, timeout));
-    connect(m_reply, &QNetworkReply::metaDataChanged, this, &MpcorbDownload::headersArrived);
-    connect(m_reply, &QNetworkReply::readyRead, this, &MpcorbDownload::bytesArrived);
-    connect(m_reply, &QNetworkReply::finished, this, &MpcorbDownload::ended);
+    connect(m_reply, &QNetworkReply::metaDataChanged, this, &FileDownload::headersArrived);
+    connect(m_reply, &QNetworkReply::readyRead, this, &FileDownload::bytesArrived);
+    connect(m_reply, &QNetworkReply::finished, this, &FileDownload::ended);
     return true;
 }
 
-void MpcorbDownload::cancel()
+void FileDownload::cancel()
 {
     if (!m_reply)
         return;
@@ -53,7 +55,7 @@ void MpcorbDownload::cancel()
     reset();
 }
 
-void MpcorbDownload::reset()
+void FileDownload::reset()
 {
     if (m_reply)
         m_reply->deleteLater();
@@ -64,7 +66,7 @@ void MpcorbDownload::reset()
     }
 }
 
-void MpcorbDownload::headersArrived()
+void FileDownload::headersArrived()
 {
     const QVariant status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     if (status.toInt() != kHttpOk)
@@ -75,7 +77,7 @@ void MpcorbDownload::headersArrived()
         emit lengthUnknown();
 }
 
-void MpcorbDownload::bytesArrived()
+void FileDownload::bytesArrived()
 {
     const QByteArray bytes = m_reply->readAll();
     // An error page is read and dropped: only the file itself goes to disk.
@@ -96,7 +98,7 @@ void MpcorbDownload::bytesArrived()
     }
 }
 
-void MpcorbDownload::ended()
+void FileDownload::ended()
 {
     if (m_reply->bytesAvailable() > 0)
         bytesArrived();

@@ -16,11 +16,11 @@ class QUrl;
 // whole body, as long as the server announced, has arrived with status 200;
 // a failure or a cancellation removes the temporary file and leaves the old
 // destination untouched.
-class MpcorbDownload final : public QObject {
+class FileDownload final : public QObject {
     Q_OBJECT
 public:
-    explicit MpcorbDownload(QNetworkAccessManager& network, QObject* parent = nullptr);
-    ~MpcorbDownload() override;
+    explicit FileDownload(QNetworkAccessManager& network, QObject* parent = nullptr);
+    ~FileDownload() override;
 
     // Starts; false with `error` set when the destination cannot be written
     // (nothing is fetched then). Only one download runs at a time.

@@ -1,0 +1,45 @@
+#include "platform/widgets/ScreenPlacement.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include <optional>
+
+namespace ScreenPlacement {
+
+namespace {
+
+// The only screen's visible area when the window does not lie wholly inside it.
+std::optional<QRect> visibleAreaLeft(const QWidget& window)
+{
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    if (screens.size() != 1)
+        return std::nullopt;
+    const QRect visible = screens.front()->availableGeometry();
+    if (visible.contains(window.frameGeometry()))
+        return std::nullopt;
+    return visible;
+}
+
+}  // namespace
+
+void toLowerLeft(QWidget& window)
+{
+    if (const std::optional<QRect> visible = visibleAreaLeft(window))
+        window.move(visible->left() + kInset, visible->bottom() - window.frameGeometry().height() - kInset);
+}
+
+void toTopLeft(QWidget& window)
+{
+    if (const std::optional<QRect> visible = visibleAreaLeft(window))
+        window.move(visible->topLeft() + QPoint(kInset, kInset));
+}
+
+void toPoint(QWidget& window, QPoint at)
+{
+    if (visibleAreaLeft(window))
+        window.move(at);
+}
+
+}  // namespace ScreenPlacement
