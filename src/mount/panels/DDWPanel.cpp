@@ -5,7 +5,7 @@
 #include "mount/dome/DomeMount.h"
 #include "mount/panels/DomeSetupFields.h"
 #include "mount/panels/DomeToolTips.h"
-#include "mount/panels/PanelPlacement.h"
+#include "platform/widgets/ScreenPlacement.h"
 #include "platform/AlertPanel.h"
 
 #include <QCheckBox>
@@ -123,7 +123,7 @@ void DDWPanel::show()
     // The Connect menu may have disconnected the controller while hidden.
     button(kConnect)->setText(m_ddw.isDDWConnect() ? kDisconnectTitle : kConnectTitle);
     QDialog::show();
-    placeOnScreen(*this);
+    ScreenPlacement::toLowerLeft(*this);
     raise();
 }
 

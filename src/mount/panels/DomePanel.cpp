@@ -4,7 +4,7 @@
 #include "mount/dome/DomeControl.h"
 #include "mount/panels/DomeSetupFields.h"
 #include "mount/panels/DomeToolTips.h"
-#include "mount/panels/PanelPlacement.h"
+#include "platform/widgets/ScreenPlacement.h"
 #include "platform/AlertPanel.h"
 
 #include <QCheckBox>
@@ -155,7 +155,7 @@ void DomePanel::show()
     if (!m_dome.isDomeConnect())
         setAllLights(Light::Red);
     QDialog::show();
-    placeOnScreen(*this);
+    ScreenPlacement::toLowerLeft(*this);
     raise();
 }
 
