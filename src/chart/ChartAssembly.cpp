@@ -3,6 +3,7 @@
 #include "chart/FinderLink.h"
 #include "chart/NameSearchLink.h"
 #include "chart/PlanningAssembly.h"
+#include "chart/ScopeAim.h"
 #include "chart/SkyView.h"
 #include "mount/panels/ConnectMenu.h"
 #include "mount/panels/HandControlPanelSet.h"
@@ -224,8 +225,15 @@ void ChartAssembly::createFinder()
         {[this] { return PolarAlignment::Star{m_findObjects.trackRA(), m_findObjects.trackDec()}; },
          [this](bool on) { m_findObjects.setIsAlignAdjust(on); }});
     FindObjects::TrackLinks track = m_findObjects.trackLinks();
+    track.mount = &m_mount.trackMount();
     track.alignment = &align;
     m_findObjects.setTrackLinks(track);
+    const auto finderTrack = [this] {
+        return FinderTrack{m_prefs.findIndex(), m_findObjects.trackRA(), m_findObjects.trackDec()};
+    };
+    m_mount.scopeControl().setFinderTrack(finderTrack);
+    m_scopeAim = std::make_unique<ScopeAim>(m_mount.scopeControl(), m_outlets, finderTrack);
+    m_skyWindow.skyView().setTelescope(m_scopeAim.get(), nullptr);
     m_outlets.alignPanel = &align;
     HandControlPanelSet& panels = m_mount.handPanels();
     m_outlets.lx200Panel = panels.panel(MountPanel::LX200);
