@@ -4,6 +4,7 @@
 #include "chart/FinderLink.h"
 #include "chart/NameSearchLink.h"
 #include "chart/PlanningAssembly.h"
+#include "chart/ScopeAim.h"
 #include "chart/SkyView.h"
 #include "mount/panels/ConnectMenu.h"
 #include "mount/panels/HandControlPanelSet.h"
@@ -141,7 +142,7 @@ void ChartAssembly::createDomes(const QString& resources, PrefLinks& links)
     m_mount.connectMenu()->setLinks(menuLinks);
     m_outlets.domePanel = &m_domes->domePanel();
     m_outlets.ddwPanel = &m_domes->ddwPanel();
-    m_skyWindow.skyView().setTelescope(nullptr, &m_domes->domeSlits());
+    m_skyWindow.skyView().setTelescope(m_scopeAim.get(), &m_domes->domeSlits());
 }
 
 void ChartAssembly::writeDebugLine(const QString& line)
@@ -241,8 +242,16 @@ void ChartAssembly::createFinder()
         {[this] { return PolarAlignment::Star{m_findObjects.trackRA(), m_findObjects.trackDec()}; },
          [this](bool on) { m_findObjects.setIsAlignAdjust(on); }});
     FindObjects::TrackLinks track = m_findObjects.trackLinks();
+    track.mount = &m_mount.trackMount();
     track.alignment = &align;
     m_findObjects.setTrackLinks(track);
+    const auto finderTrack = [this] {
+        return FinderTrack{m_prefs.findIndex(), m_findObjects.trackRA(), m_findObjects.trackDec()};
+    };
+    m_mount.scopeControl().setFinderTrack(finderTrack);
+    m_scopeAim = std::make_unique<ScopeAim>(m_mount.scopeControl(), m_outlets, finderTrack);
+    // The reticle and the dome slit are drawn together: each call passes both.
+    m_skyWindow.skyView().setTelescope(m_scopeAim.get(), m_domes ? &m_domes->domeSlits() : nullptr);
     m_outlets.alignPanel = &align;
     HandControlPanelSet& panels = m_mount.handPanels();
     m_outlets.lx200Panel = panels.panel(MountPanel::LX200);

@@ -56,6 +56,7 @@ class NvxMenu;
 class NvxMenuActions;
 class PhotoHorizonAdjustPanel;
 class PlanningAssembly;
+class ScopeAim;
 
 // The program's single instances, made and wired to one another as the
 // program starts, and the launch that follows once the chart is on screen.
@@ -165,6 +166,7 @@ private:
     std::unique_ptr<DeepSkyPhotos> m_stockPhotos;
     std::unique_ptr<InfoPanelControl> m_infoPanels;
     std::unique_ptr<FinderLink> m_finderLink;
+    std::unique_ptr<ScopeAim> m_scopeAim;
     std::unique_ptr<NameSearchLink> m_nameSearch;
     std::unique_ptr<PlanningAssembly> m_planning;
     std::unique_ptr<DomeLink> m_domes;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chart/ScopeTrackMount.h"
 #include "mount/ScopeControl.h"
 #include "mount/SerialControl.h"
 #include "mount/panels/AlignPanel.h"
@@ -29,6 +30,7 @@ public:
 
     SerialControl& serialControl() { return m_serial; }
     ScopeControl& scopeControl() { return m_scope; }
+    TrackMount& trackMount() { return m_trackMount; }
     ConnectMenu* connectMenu() const { return m_connectMenu.get(); }
     HandControlPanelSet& handPanels() const { return *m_handPanels; }
 
@@ -38,6 +40,7 @@ private:
     ChartDisplay& m_chart;
     SerialControl m_serial;
     ScopeControl m_scope;
+    ScopeTrackMount m_trackMount{m_scope};
     // Children of the window, but they go before the transport they use.
     std::unique_ptr<WiFiPanel> m_wifiPanel;
     std::unique_ptr<ConnectMenu> m_connectMenu;

@@ -20,6 +20,10 @@ public:
     // The view's centre with the user's pan offsets, degrees.
     virtual double trackRAPlus() const = 0;
     virtual double trackDecPlus() const = 0;
+    // The view's centre without the pan offsets, radians of date, and its field, degrees.
+    virtual double trackRA() const = 0;
+    virtual double trackDec() const = 0;
+    virtual double fov() const = 0;
     // Clears the user's pan offsets.
     virtual void resetDeltas() = 0;
     // Centres the view on a position, radians.

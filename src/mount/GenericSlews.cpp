@@ -46,6 +46,7 @@ const char* slewName(SlewKind kind)
 
 bool ScopeControl::runNow(const PanelCommand& command)
 {
+    sampleFinderTrack();
     return m_family && m_family->run(command);
 }
 

@@ -2,6 +2,7 @@
 
 #include "mount/PanelCommand.h"
 #include "mount/ScopeThread.h"
+#include "mount/links/FinderTrack.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -71,7 +72,7 @@ struct MountContext {
     MountEvents& events;
     const PrefControl* prefs = nullptr;
     const SkyDateModel* skyDate = nullptr;
-    std::function<double()> trackRA;       // radians; -1 while nothing is tracked
+    std::function<FinderTrack()> finderTrack;  // safe on any thread
     ScopeThreadTiming timing = {};
     std::function<QDateTime()> now;        // the program's clock when unset
 };

@@ -54,8 +54,10 @@ bool ScopeControl::scopeConnect(int slot)
     }
 
     const QString name = m_prefs.scopeNamesArray().value(slot);
-    const MountContext context{m_serial,  m_status,        m_debug, m_events,
-                               &m_prefs,  &m_skyDate,      m_links.trackRA, m_timing, {}};
+    sampleFinderTrack();
+    const MountContext context{m_serial, m_status,   m_debug,
+                               m_events, &m_prefs,   &m_skyDate,
+                               [this] { return m_finderTrack.get(); }, m_timing, {}};
     std::shared_ptr<MountFamily> family = m_links.families ? m_links.families(protocol, context)
                                                            : makeMountFamily(protocol, context);
     bool answered = false;

@@ -266,8 +266,15 @@ void ScopeControl::postCommand(int id, qint32 code)
     if (!m_hasScopePort || !m_status.isConnected)
         return;
     const Qt::KeyboardModifiers held = m_links.modifiers ? m_links.modifiers() : Qt::NoModifier;
+    sampleFinderTrack();
     m_status.isSerialCmd = true;
     post(ScopeMessage::command(id, code, held), true);
+}
+
+void ScopeControl::sampleFinderTrack()
+{
+    if (m_links.finderTrack)
+        m_finderTrack.set(m_links.finderTrack());
 }
 
 void ScopeControl::temmaCommand(int code)

@@ -44,6 +44,9 @@ public:
     void setLinks(ScopeLinks links);
     // The telescope view joins after the rest; null while it has none.
     void setScopeView(ScopeViewLink* view) { m_links.scopeView = view; }
+    // The finder joins after the mount; its selection is copied for the
+    // worker as each command is sent.
+    void setFinderTrack(std::function<FinderTrack()> finderTrack) { m_links.finderTrack = std::move(finderTrack); }
     ScopeThread& scopeThread() { return m_thread; }
     MountEvents& events() { return m_events; }
 
@@ -136,6 +139,9 @@ public:
     double gotoRA() const { return m_gotoRA; }
     double gotoDec() const { return m_gotoDec; }
     void setGotoRA(double ra, double dec);
+    // SynScan's software-sync offsets, radians (0 after a reset).
+    double synScanRAError() const { return m_status.synScanRAError; }
+    double synScanDecError() const { return m_status.synScanDecError; }
     // The mount's position in degrees; azimuth and altitude for the sky date.
     double scopeRA() const;
     double scopeDec() const;
@@ -153,6 +159,7 @@ public:
 private:
     // The connected telescope's name, as the settings list it.
     QString currentScopeName() const;
+    void sampleFinderTrack();
     void postCommand(int id, qint32 code);
     void post(const ScopeMessage& message, bool keep);
     bool tryPorts(MountFamily& family, long baud, bool evenParity);
@@ -173,6 +180,7 @@ private:
     ScopeThreadTiming m_timing;
     ScopeLinks m_links;
     ScopeStatus m_status;
+    FinderTrackSnapshot m_finderTrack;
     MountEvents m_events;
     ScopeThread m_thread;
     std::shared_ptr<MountFamily> m_family;

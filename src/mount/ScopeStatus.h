@@ -28,6 +28,10 @@ struct ScopeStatus {
     // worker's position message, which orders it for the main thread.
     std::atomic<double> scopeRA = -1.0;
     std::atomic<double> scopeDec = 0.0;
+    // SynScan's software-sync offsets (mount minus sky), radians; the
+    // chart's reticle and the telescope view take them off the position.
+    std::atomic<double> synScanRAError = 0.0;
+    std::atomic<double> synScanDecError = 0.0;
 
     void resetSerialBlocks()
     {

@@ -2,6 +2,7 @@
 
 #include "scopeview/PrintSVView.h"
 #include "scopeview/SVConeSearch.h"
+#include "scopeview/SVDrawer.h"
 #include "scopeview/SVView.h"
 #include "scopeview/SVWindow.h"
 
@@ -39,6 +40,12 @@ void SVControlLink::dropFieldImages()
 void SVControlLink::display() { m_window.display(); }
 
 void SVControlLink::setupDrawer() { m_window.setupDrawer(); }
+
+double SVControlLink::trackRA() const { return m_window.svView().state().trackRA(); }
+
+double SVControlLink::trackDec() const { return m_window.svView().state().trackDec(); }
+
+double SVControlLink::fov() const { return m_window.svDrawer().fov(); }
 
 double SVControlLink::trackRAPlus() const { return m_window.svView().state().trackRAPlus(); }
 

@@ -40,6 +40,9 @@ public:
     void setNeedsDisplay() override { display(); }
     void setupDrawer() override;
 
+    double trackRA() const override;
+    double trackDec() const override;
+    double fov() const override;
     double trackRAPlus() const override;
     double trackDecPlus() const override;
     bool isDSSImage() const override;

@@ -3,15 +3,14 @@
 #include "mount/ScopeControl.h"
 #include "scopeview/SVMountLink.h"
 
-// The mount controller as the telescope view reads it. No SynScan family
-// speaks yet, so there are no software-sync offsets to apply.
+// The mount controller as the telescope view reads it.
 class SVScopeMount final : public SVMountLink {
 public:
     explicit SVScopeMount(ScopeControl& scope) : m_scope(scope) {}
 
     int scopeProtocol() const override { return m_scope.scopeProtocol(); }
-    double synScanRAError() const override { return 0.0; }
-    double synScanDecError() const override { return 0.0; }
+    double synScanRAError() const override { return m_scope.synScanRAError(); }
+    double synScanDecError() const override { return m_scope.synScanDecError(); }
     bool isConnected() const override { return m_scope.isConnected(); }
     bool isNoResponse() const override { return m_scope.isNoResponse(); }
     bool isSlewing() const override { return m_scope.isSlewing(); }

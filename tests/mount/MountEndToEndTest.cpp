@@ -28,7 +28,7 @@ protected:
         links.skyView = &sky;
         links.panels = &panels;
         links.webcamGuide = &guider;
-        links.trackRA = [] { return 1.0; };
+        links.finderTrack = [] { return FinderTrack{0, 1.0, 0.0}; };
         scope->setLinks(links);
     }
 

@@ -100,7 +100,7 @@ private:
     std::vector<QString> m_operations;
 };
 
-struct FakeScopeView final : ScopeViewLink {
+struct FakeScopeViewLink final : ScopeViewLink {
     bool isWindowVisible() const override { return visible; }
     bool isMiniaturized() const override { return miniaturized; }
     bool keepSVClosed() const override { return keptClosed; }
@@ -124,7 +124,7 @@ struct FakeScopeView final : ScopeViewLink {
     QString title;
 };
 
-struct FakeSky final : SkyRedraw {
+struct FakeSkyRedraw final : SkyRedraw {
     void setNeedsDisplay() override { ++redraws; }
     int redraws = 0;
 };
@@ -271,8 +271,8 @@ protected:
 
     ScopedAlertRecorder alerts;
     PrefControl* prefs = nullptr;
-    FakeScopeView view;
-    FakeSky sky;
+    FakeScopeViewLink view;
+    FakeSkyRedraw sky;
     FakePanels panels;
     FakeAutoguider guider;
     WorkerMark mark;

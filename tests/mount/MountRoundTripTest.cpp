@@ -56,7 +56,7 @@ TEST_F(MountRoundTripTest, Temma)
     openPausing(simulator);
     inputs.latitude = [] { return 52.5; };
     inputs.localSiderealHours = [] { return 3.25; };
-    inputs.trackedObject = [] { return FamilyInputs::Target{0.8, 0.5}; };
+    inputs.selectedObject = [] { return FamilyInputs::Target{0.8, 0.5}; };
     TemmaFamily family(context(), inputs);
     ASSERT_TRUE(family.connect());
     ASSERT_TRUE(family.run({MountOperation::Sync, 20, 0, false}));

@@ -15,7 +15,7 @@ protected:
         open(simulator, true);
         inputs.latitude = [latitude] { return latitude; };
         inputs.localSiderealHours = [] { return 5.5; };
-        inputs.trackedObject = [this] { return tracked; };
+        inputs.selectedObject = [this] { return tracked; };
         inputs.guideRatePercent = [this] { return guideRate; };
         family = std::make_unique<TemmaFamily>(context(), inputs);
         EXPECT_TRUE(family->connect());

@@ -3,6 +3,7 @@
 #include "chart/AssembledProgram.h"
 #include "chart/menus/ChartMenuBar.h"
 #include "model/Angles.h"
+#include "mount/MountProtocols.h"
 #include "scopeview/SVView.h"
 
 #include <gtest/gtest.h>
@@ -109,4 +110,19 @@ TEST_F(ScopeViewAssemblyTest, TheScopeViewOpensFromTheMenusItCarriesAndEndsThePr
 
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_TRUE(wasRunning);
+}
+
+TEST_F(ScopeViewAssemblyTest, TrackReachesTheProgramsMountController)
+{
+    const FindObjects::TrackLinks& track = chart->findObjects().trackLinks();
+    ASSERT_TRUE(track.mount && track.alignment && track.view);
+    ScopeStatus& status = chart->scopeControl().status();
+    status.isConnected = true;
+    status.scopeProtocol = kProtocolTemma;
+    EXPECT_TRUE(track.mount->isConnected());
+    EXPECT_EQ(track.mount->scopeProtocol(), kProtocolTemma);
+    track.mount->setGotoRA(0.5, 0.25);
+    EXPECT_EQ(chart->scopeControl().gotoRA(), 0.5);
+    status.isConnected = false;
+    status.scopeProtocol = 0;
 }

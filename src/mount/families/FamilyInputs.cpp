@@ -1,6 +1,7 @@
 #include "mount/families/FamilyInputs.h"
 
 #include "model/Angles.h"
+#include "model/ObjectIndex.h"
 #include "model/SkyCoordinates.h"
 #include "model/SkyDateModel.h"
 #include "model/prefs/PrefControl.h"
@@ -14,6 +15,7 @@ namespace {
 constexpr double kHoursPerDay = 24.0;
 constexpr double kDegreesPerHour = 15.0;
 constexpr std::chrono::milliseconds kSettle{250};
+constexpr double kNothingTracked = -1.0;
 
 }  // namespace
 
@@ -25,6 +27,17 @@ FamilyInputs FamilyInputs::of(const MountContext& context)
         inputs.now = context.now;
     else
         inputs.now = [] { return AppTimeZone::now(); };
+    if (context.finderTrack) {
+        inputs.trackedObject = [track = context.finderTrack]() -> std::optional<Target> {
+            const FinderTrack now = track();
+            if (now.ra == kNothingTracked)
+                return std::nullopt;
+            return Target{now.ra, now.dec};
+        };
+        inputs.selectedObject = [track = context.finderTrack, tracked = inputs.trackedObject] {
+            return track().findIndex == kNoObjectIndex ? std::nullopt : tracked();
+        };
+    }
     if (!context.prefs)
         return inputs;
     const PrefControl& prefs = *context.prefs;

@@ -30,6 +30,8 @@ struct FamilyInputs {
     std::function<QDateTime()> now = [] { return QDateTime::currentDateTimeUtc(); };
     // The finder's tracked object; none while nothing is tracked.
     std::function<std::optional<Target>()> trackedObject = [] { return std::nullopt; };
+    // The same, and none while nothing is selected either.
+    std::function<std::optional<Target>()> selectedObject = [] { return std::nullopt; };
     // The RA and Dec of the zenith now.
     std::function<Target()> zenith = [] { return Target{0.0, 0.0}; };
     // The Temma panel's guide rate, percent.

@@ -145,7 +145,7 @@ bool LX200Family::commandLX200(int code)
                 return fail("commandLX200: transaction error"), false;
             return true;
         }
-        if (m_context.trackRA && m_context.trackRA() == -1.0) {
+        if (m_context.finderTrack && m_context.finderTrack().ra == -1.0) {
             emit m_context.events.alertRequested("Command+click on the sync object first.", " ");
             return false;
         }

@@ -73,6 +73,9 @@ double wrapDifference(double a)
 NexStarFamily::NexStarFamily(int protocol, const MountContext& context, FamilyInputs inputs)
     : m_protocol(protocol), m_context(context), m_inputs(std::move(inputs)), m_exchange(context.serial)
 {
+    // A new connection starts without the last mount's offsets.
+    m_context.status.synScanRAError = 0.0;
+    m_context.status.synScanDecError = 0.0;
 }
 
 bool NexStarFamily::isUltima() const
@@ -222,8 +225,8 @@ bool NexStarFamily::gotoPosition(double ra, double dec)
             || std::abs(dec - m_prevDec) > kResetRadians) {
             resetSynScanSync("gotoNexStarGPSRA: SynScan sync reset, goto past 10 deg");
         } else {
-            sentRA = Angles::wrapTwoPi(ra + m_raError);
-            sentDec = dec + m_decError;
+            sentRA = Angles::wrapTwoPi(ra + m_context.status.synScanRAError);
+            sentDec = dec + m_context.status.synScanDecError;
             m_context.debug([&] {
                 return QString::asprintf("gotoNexStarGPSRA: synScan goto adjusted RA:%.3f%lc, Dec%.4f%lc",
                                          sentRA * Angles::kRadToDeg, wint_t(0xB0),
@@ -344,8 +347,8 @@ void NexStarFamily::setOffsetsKept(bool kept)
 
 void NexStarFamily::resetSynScanSync(const char* line)
 {
-    m_raError = 0.0;
-    m_decError = 0.0;
+    m_context.status.synScanRAError = 0.0;
+    m_context.status.synScanDecError = 0.0;
     m_context.debug(line);
     setOffsetsKept(false);
 }
@@ -371,15 +374,17 @@ bool NexStarFamily::syncNexStar()
         resetSynScanSync("syncNexStar: getRA failed, sync error reset");
         return false;
     }
-    m_raError = wrapDifference(m_gotoRA - object->ra);
-    m_decError = m_gotoDec - object->dec;
-    if (std::abs(m_raError) > kSyncLimitRadians || std::abs(m_decError) > kSyncLimitRadians) {
+    const double raError = wrapDifference(m_gotoRA - object->ra);
+    const double decError = m_gotoDec - object->dec;
+    if (std::abs(raError) > kSyncLimitRadians || std::abs(decError) > kSyncLimitRadians) {
         resetSynScanSync("syncNexStar: syncError >5 deg, sync error reset");
         return false;
     }
+    m_context.status.synScanRAError = raError;
+    m_context.status.synScanDecError = decError;
     m_context.debug([&] {
         return QString::asprintf("syncNexStar: synScan adjust calculated RA:%.3f%lc, Dec%.3f%lc",
-                                 m_raError * Angles::kRadToDeg, wint_t(0xB0), m_decError * Angles::kRadToDeg,
+                                 raError * Angles::kRadToDeg, wint_t(0xB0), decError * Angles::kRadToDeg,
                                  wint_t(0xB0));
     });
     setOffsetsKept(true);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mount/MountFamily.h"
+#include "mount/ScopeStatus.h"
 #include "mount/families/FamilyInputs.h"
 #include "mount/families/MountExchange.h"
 
@@ -25,8 +26,8 @@ public:
     bool run(const PanelCommand& command) override;
 
     int nexStarTrackMode() const { return m_trackMode; }
-    double synScanRAError() const { return m_raError; }
-    double synScanDecError() const { return m_decError; }
+    double synScanRAError() const { return m_context.status.synScanRAError; }
+    double synScanDecError() const { return m_context.status.synScanDecError; }
 
     // Degrees as the mount's four hex digits; none for a reply that is not.
     static QByteArray positionDigits(double radians);
@@ -57,11 +58,9 @@ private:
     int m_slewSpeed = 0;
     int m_trackMode = 2;
     // The polled position (radians of date), the previous SynScan goto
-    // target and the SynScan offsets (mount minus sky).
+    // target; the SynScan offsets are kept in the shared state.
     double m_gotoRA = -1.0;
     double m_gotoDec = 0.0;
     double m_prevRA = 0.0;
     double m_prevDec = 0.0;
-    double m_raError = 0.0;
-    double m_decError = 0.0;
 };

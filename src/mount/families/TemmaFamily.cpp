@@ -164,7 +164,7 @@ bool TemmaFamily::setTemmaSync(bool zenith)
     m_context.debug(zenith ? "setTemmaSync start: zenith" : "setTemmaSync start: star");
     if (motorOff())
         return false;
-    std::optional<FamilyInputs::Target> target = zenith ? m_inputs.zenith() : m_inputs.trackedObject();
+    std::optional<FamilyInputs::Target> target = zenith ? m_inputs.zenith() : m_inputs.selectedObject();
     if (!target) {
         emit m_context.events.alertRequested("Command+click on the sync star first.", " ");
         return false;

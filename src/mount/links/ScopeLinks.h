@@ -1,5 +1,7 @@
 #pragma once
 
+#include "mount/links/FinderTrack.h"
+
 #include <QtGlobal>
 
 #include <functional>
@@ -32,8 +34,8 @@ struct ScopeLinks {
     SiteHandOver* prefWindow = nullptr;
     // The protocol families; the program's own when unset.
     MountFamilyFactory families;
-    // The finder's tracked right ascension, radians; -1 while nothing is tracked.
-    std::function<double()> trackRA;
+    // The finder's selection, read on the main thread only.
+    std::function<FinderTrack()> finderTrack;
     // The keyboard modifiers held now, sampled on the main thread as a
     // message is posted.
     std::function<Qt::KeyboardModifiers()> modifiers;

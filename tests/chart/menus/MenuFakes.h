@@ -84,6 +84,10 @@ struct FakeScopeViewControl final : ScopeViewControl, Logged {
         trackedRA = r;
         trackedDec = d;
     }
+    double trackRA() const override { return trackedRA; }
+    double trackDec() const override { return trackedDec; }
+    double fieldDegrees = 1.0;
+    double fov() const override { return fieldDegrees; }
     bool isDSSImage() const override { return dssImage; }
     void printPage(QPainter&, const QRectF&) override { log.add("svView", "printPage"); }
 };
