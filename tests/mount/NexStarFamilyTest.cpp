@@ -189,11 +189,7 @@ TEST_F(NexStarFamilyTest, BadRepliesLeaveThePositionAndSilenceIsNoResponse)
     EXPECT_FALSE(nexStar.readPosition());
     EXPECT_EQ(status.scopeRA, 0.25);
     EXPECT_FALSE(status.isNoResponse);
-}
 
-TEST_F(NexStarFamilyTest, ASilentControllerFailsTheGotoAsNoResponse)
-{
-    NexStarFamily& nexStar = make(kProtocolNexStarGPS);
     simulator->faults().dropAnswers();
     EXPECT_FALSE(nexStar.gotoPosition(1.0, 0.0));
     EXPECT_TRUE(status.isNoResponse);

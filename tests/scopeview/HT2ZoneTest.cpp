@@ -39,19 +39,27 @@ protected:
         file.write(text);
     }
 
-    // A 1-degree field about (ra0, dec0) in degrees, J2000 = date.
-    void drawBand(int zone, double ra0, double dec0, double start1, double end1, bool wrapped = false,
-                  double start2 = 0.0, double end2 = 0.0, const ChartImageSet* images = nullptr)
+    // Hands `draw` the layer for a field of `fov` degrees about (ra0, dec0) in degrees, J2000 = date.
+    template <class Draw>
+    void withLayer(double fov, double ra0, double dec0, const ChartImageSet* images, Draw draw)
     {
-        const SVAngles angles = SVAngles::calculate(1.0, kSize);
+        const SVAngles angles = SVAngles::calculate(fov, kSize);
         const SVProjection projection(angles, ra0 * Angles::kDegToRad, dec0 * Angles::kDegToRad,
                                       std::to_array(kIdentity));
         QPainter painter(&m_image);
         ChartCanvas canvas(painter, kSize);
         HT2ZoneIndex index(m_files);
         HT2StarLayer layer(index, projection, canvas, images, m_settings, m_stars);
-        layer.drawHT2Stars(static_cast<unsigned short>(zone), start1, end1, wrapped, start2, end2,
-                           index.GetHT2Offset(static_cast<unsigned short>(zone), wrapped ? 0.0 : start1));
+        draw(layer, index, angles);
+    }
+
+    void drawBand(int zone, double ra0, double dec0, double start1, double end1, bool wrapped = false,
+                  double start2 = 0.0, double end2 = 0.0, const ChartImageSet* images = nullptr)
+    {
+        const auto z = static_cast<unsigned short>(zone);
+        withLayer(1.0, ra0, dec0, images, [&](HT2StarLayer& layer, HT2ZoneIndex& index, const SVAngles&) {
+            layer.drawHT2Stars(z, start1, end1, wrapped, start2, end2, index.GetHT2Offset(z, wrapped ? 0.0 : start1));
+        });
     }
 
     std::vector<float> recordedMags() const
@@ -170,15 +178,11 @@ TEST_F(HT2Zones, TheBlockHoldsAtMostOneHundredThousandStarsAcrossBands)
         text += "9.0\t" + QByteArray::number(20.0 + i * 1e-5, 'f', 5) + "\t0.1\n";
     writeZone(15, text);
     writeZone(16, text);
-    const SVAngles angles = SVAngles::calculate(1.0, kSize);
-    const SVProjection projection(angles, 20.3 * Angles::kDegToRad, 0.0, std::to_array(kIdentity));
-    QPainter painter(&m_image);
-    ChartCanvas canvas(painter, kSize);
-    HT2ZoneIndex index(m_files);
-    HT2StarLayer layer(index, projection, canvas, nullptr, m_settings, m_stars);
-    layer.drawHT2Stars(15, 0.0, 360.0, false, 0.0, 0.0, 0);
-    EXPECT_EQ(m_stars.size(), 60000u);
-    layer.drawHT2Stars(16, 0.0, 360.0, false, 0.0, 0.0, 0);
+    withLayer(1.0, 20.3, 0.0, nullptr, [&](HT2StarLayer& layer, HT2ZoneIndex&, const SVAngles&) {
+        layer.drawHT2Stars(15, 0.0, 360.0, false, 0.0, 0.0, 0);
+        EXPECT_EQ(m_stars.size(), 60000u);
+        layer.drawHT2Stars(16, 0.0, 360.0, false, 0.0, 0.0, 0);
+    });
     EXPECT_EQ(m_stars.size(), HT2StarLayer::kCapacity);
     EXPECT_EQ(m_stars.capacity(), HT2StarLayer::kCapacity);  // never grown
 }
@@ -277,17 +281,15 @@ TEST_F(HT2Zones, PoleCrossAboveEightyFiveDegreesWhenThePolePassesTheCull)
 {
     const auto crossDrawn = [&](double fov, double dec0) {
         m_image.fill(Qt::black);
-        const SVAngles angles = SVAngles::calculate(fov, kSize);
-        const SVProjection projection(angles, 0.0, dec0 * Angles::kDegToRad, std::to_array(kIdentity));
-        QPainter painter(&m_image);
-        ChartCanvas canvas(painter, kSize);
-        HT2ZoneIndex index(m_files);
-        HT2StarLayer layer(index, projection, canvas, nullptr, m_settings, m_stars);
-        layer.draw(angles.svAngle * 1.1 * Angles::kRadToDeg);
-        layer.drawPoleCross();
-        const double y = angles.svOffset + angles.svRadius * std::cos(dec0 * Angles::kDegToRad)
-                                               / (1.0 + std::sin(dec0 * Angles::kDegToRad));
-        return m_image.pixelColor(int(angles.svOffset), int(kSize - y)).red() > 200;
+        QPoint pole;
+        withLayer(fov, 0.0, dec0, nullptr, [&](HT2StarLayer& layer, HT2ZoneIndex&, const SVAngles& angles) {
+            layer.draw(angles.svAngle * 1.1 * Angles::kRadToDeg);
+            layer.drawPoleCross();
+            const double y = angles.svOffset + angles.svRadius * std::cos(dec0 * Angles::kDegToRad)
+                                                   / (1.0 + std::sin(dec0 * Angles::kDegToRad));
+            pole = QPoint(int(angles.svOffset), int(kSize - y));
+        });
+        return m_image.pixelColor(pole).red() > 200;
     };
     EXPECT_TRUE(crossDrawn(10.0, 86.0));
     EXPECT_FALSE(crossDrawn(1.0, 86.0));  // the pole is outside the cull

@@ -143,14 +143,7 @@ TEST(SVReadouts, FieldCentreAndCarries)
 
 TEST(SVStatusLights, LightFollowsTheMountsState)
 {
-    SVStatusLights lights;
-    const QColor colours[] = {Qt::red, Qt::green, Qt::darkGreen, Qt::yellow, Qt::transparent};
-    QImage* images[] = {&lights.redButton, &lights.greenButton, &lights.darkGreenButton, &lights.yellowButton,
-                        &lights.clearButton};
-    for (int i = 0; i < 5; ++i) {
-        *images[i] = QImage(1, 1, QImage::Format_ARGB32);
-        images[i]->fill(colours[i]);
-    }
+    const SVStatusLights lights;
     EXPECT_EQ(&lights.forMount(false, true, true), &lights.clearButton);
     EXPECT_EQ(&lights.forMount(true, true, true), &lights.redButton);
     EXPECT_EQ(&lights.forMount(true, false, true), &lights.yellowButton);
@@ -203,10 +196,8 @@ TEST_F(SVPointerTest, TrackClickRecentresSendsTheGotoAndDropsPassNumbers)
     drawPass();
     ASSERT_EQ(view().svLabels().size(), 1u);
     const QPointF at = view().svLabels()[0].point;  // the star's drawn place
-    const std::array<double, 3> v = view().projection()->toDate(UnitVector::fromRADec(1.0, 0.302).x,
-                                                                 UnitVector::fromRADec(1.0, 0.302).y,
-                                                                 UnitVector::fromRADec(1.0, 0.302).z);
-    const double dec = std::asin(v[2]);
+    const UnitVector u = UnitVector::fromRADec(1.0, 0.302);
+    const double dec = std::asin(view().projection()->toDate(u.x, u.y, u.z)[2]);
     view().state().addDeltas(0.001, 0.0);
     QTest::mouseClick(&view(), Qt::LeftButton, Qt::ControlModifier, widgetPoint(at));
     EXPECT_EQ(prefs().findIndex(), kStarIndexBase);
