@@ -230,14 +230,8 @@ bool DDWControl::ddwSetPins()
 bool DDWControl::calcDDWAzimuth()
 {
     m_debug("calcDDWAzimuth");
-    DomeAim aim;
-    aim.isGEM = m_view != nullptr && m_view->isGEM();
-    aim.inferTubeSide = true;
-    aim.previousAzimuth = m_scopeAzimuth;
-    aim.scopeAzimuth = m_mount.scopeAzimuth();
-    aim.latitude = m_mount.latitude();
-    aim.hourAngle = m_mount.targetHourAngle();
-    aim.dec = m_mount.targetDec();
+    const DomeAim aim =
+        DomeAim::of(m_mount, m_view != nullptr && m_view->isGEM(), true, m_scopeAzimuth);
     m_scopeAzimuth = float(aim.scopeAzimuth);
     const std::optional<double> target = calcDomeAzimuth(m_geometry, aim);
     if (!target)

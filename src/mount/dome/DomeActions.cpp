@@ -25,23 +25,19 @@ constexpr int kLimitOpen = 3;      // input 4
 void DomeControl::domeRotateWest(bool nudge)
 {
     m_debug("domeRotateWest");
-    if (nudge) {
-        domeNudgeRelay('1');
-        m_isDomeRelayOn = false;
-        if (m_view)
-            m_view->setMotionButtons();
-        return;
-    }
-    m_isDomeRelayOn = !m_isDomeRelayOn;
-    if (m_isDomeRelayOn)
-        m_mount.postJob(kDomeMsgRelayWestOn);
+    domeRotate('1', kDomeMsgRelayWestOn, nudge);
 }
 
 void DomeControl::domeRotateEast(bool nudge)
 {
     m_debug("domeRotateEast");
+    domeRotate('2', kDomeMsgRelayEastOn, nudge);
+}
+
+void DomeControl::domeRotate(char relay, int job, bool nudge)
+{
     if (nudge) {
-        domeNudgeRelay('2');
+        domeNudgeRelay(relay);
         m_isDomeRelayOn = false;
         if (m_view)
             m_view->setMotionButtons();
@@ -49,7 +45,7 @@ void DomeControl::domeRotateEast(bool nudge)
     }
     m_isDomeRelayOn = !m_isDomeRelayOn;
     if (m_isDomeRelayOn)
-        m_mount.postJob(kDomeMsgRelayEastOn);
+        m_mount.postJob(job);
 }
 
 void DomeControl::startShutter(int output, bool& held, bool& other)

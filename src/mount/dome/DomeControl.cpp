@@ -205,14 +205,8 @@ bool DomeControl::domeNudgeRelay(char relay)
 bool DomeControl::calcDomeAzimuth()
 {
     m_debug("calcDomeAzimuth");
-    DomeAim aim;
-    aim.isGEM = m_view != nullptr && m_view->isGEM();
-    aim.inferTubeSide = m_isDomeBiDirection;
-    aim.previousAzimuth = m_scopeAzimuth;
-    aim.scopeAzimuth = m_mount.scopeAzimuth();
-    aim.latitude = m_mount.latitude();
-    aim.hourAngle = m_mount.targetHourAngle();
-    aim.dec = m_mount.targetDec();
+    const DomeAim aim =
+        DomeAim::of(m_mount, m_view != nullptr && m_view->isGEM(), m_isDomeBiDirection, m_scopeAzimuth);
     m_scopeAzimuth = float(aim.scopeAzimuth);
     const std::optional<double> target = ::calcDomeAzimuth(m_geometry, aim);
     if (!target)

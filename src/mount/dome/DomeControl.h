@@ -175,6 +175,8 @@ public:
     void followMount() override { domeFireTrackTimer(); }
 
 private:
+    // A press turns the relay's job on or off; a nudge pulses the relay once.
+    void domeRotate(char relay, int job, bool nudge);
     using Lock = std::unique_lock<std::recursive_mutex>;
     Lock lockBoard() { return Lock(m_boardMutex); }
     bool isReady() const { return m_isBoardSetup && m_isDomeConnect; }

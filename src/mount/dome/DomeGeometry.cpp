@@ -1,6 +1,7 @@
 #include "mount/dome/DomeGeometry.h"
 
 #include "model/Angles.h"
+#include "mount/dome/DomeMount.h"
 
 #include <cmath>
 #include <numbers>
@@ -61,4 +62,17 @@ double domeAngleApart(double a, double b)
 {
     const double e = std::abs(a - b);
     return e > 180.0 ? 360.0 - e : e;
+}
+
+DomeAim DomeAim::of(const DomeMount& mount, bool isGEM, bool inferTubeSide, double previousAzimuth)
+{
+    DomeAim aim;
+    aim.isGEM = isGEM;
+    aim.inferTubeSide = inferTubeSide;
+    aim.previousAzimuth = previousAzimuth;
+    aim.scopeAzimuth = mount.scopeAzimuth();
+    aim.latitude = mount.latitude();
+    aim.hourAngle = mount.targetHourAngle();
+    aim.dec = mount.targetDec();
+    return aim;
 }

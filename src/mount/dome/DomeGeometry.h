@@ -13,6 +13,8 @@ struct DomeGeometry {
 };
 
 // What the telescope looks at, for one dome update.
+class DomeMount;
+
 struct DomeAim {
     bool isGEM = false;
     // The tube side follows the direction the telescope last moved;
@@ -23,6 +25,9 @@ struct DomeAim {
     double latitude = 0.0;         // degrees north
     double hourAngle = 0.0;        // radians, of the mount's goto target
     double dec = 0.0;              // radians, of the mount's goto target
+
+    // The aim at the mount's goto target now.
+    static DomeAim of(const DomeMount& mount, bool isGEM, bool inferTubeSide, double previousAzimuth);
 };
 
 // The azimuth (degrees in [0, 360), 0 = north) at which the telescope's line
