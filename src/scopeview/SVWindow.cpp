@@ -132,10 +132,6 @@ void SVWindow::applicationStateChanged(Qt::ApplicationState state)
 
 void SVWindow::madeActive()
 {
-    if (m_isHiddenWhileInactive) {
-        m_isHiddenWhileInactive = false;
-        show();
-    }
     if (!m_keepSVClosed && !isMinimized()) {
         m_view->update();
         if (m_svDrawerDisc->isChecked() && isVisible())
@@ -149,10 +145,6 @@ void SVWindow::madeInactive()
 {
     if (m_keepSVClosed || m_prefs.isSVHide() || !isVisible())
         closeDrawerPanel();
-    if (m_hidesOnDeactivate && isVisible()) {
-        m_isHiddenWhileInactive = true;
-        hide();
-    }
 }
 
 void SVWindow::keyPressEvent(QKeyEvent* event)

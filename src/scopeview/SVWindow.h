@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/ScopeViewWindow.h"
+#include "platform/widgets/InactiveHider.h"
 
 #include <QWidget>
 
@@ -68,7 +69,7 @@ public:
     bool isWindowVisible() const override { return isVisible(); }
     void display() override;
     void setHasChanged(bool changed) override;
-    void setHide(bool hide) override { m_hidesOnDeactivate = hide; }
+    void setHide(bool hide) override { m_inactiveHider.setHides(hide); }
 
 public slots:
     void applicationStateChanged(Qt::ApplicationState state);
@@ -100,8 +101,8 @@ private:
     SVDrawer* m_drawer;
     SVClickMenu* m_clickMenu;
     SVConeSearch* m_nomad = nullptr;
+    // Connected ahead of applicationStateChanged, so the drawer follows the window.
+    InactiveHider m_inactiveHider{*this};
     bool m_keepSVClosed = false;
-    bool m_hidesOnDeactivate = false;
-    bool m_isHiddenWhileInactive = false;
     bool m_isDrawerOpen = false;
 };

@@ -7,6 +7,7 @@
 #include "chart/WindowSettings.h"
 #include "model/Angles.h"
 
+#include <QGuiApplication>
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -145,9 +146,9 @@ TEST_F(SVWindowTest, HidesWhileInactiveOnlyWithTheHideSetting)
         prefs().setIsSVHide(hideSetting);
         settings.setAllHide();
         window().show();
-        window().applicationStateChanged(Qt::ApplicationInactive);
+        emit qGuiApp->applicationStateChanged(Qt::ApplicationInactive);
         EXPECT_EQ(window().isVisible(), !hideSetting) << hideSetting;
-        window().applicationStateChanged(Qt::ApplicationActive);
+        emit qGuiApp->applicationStateChanged(Qt::ApplicationActive);
         EXPECT_TRUE(window().isVisible()) << hideSetting;
         EXPECT_FALSE(window().keepSVClosed());
     }

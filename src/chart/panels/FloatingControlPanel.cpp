@@ -18,8 +18,6 @@ void FloatingControlPanel::applyTransparency()
     setWindowOpacity(m_prefs.isTransparent() ? kTransparentAlpha : 1.0);
 }
 
-void FloatingControlPanel::applyHide(bool hide) { setAttribute(Qt::WA_MacAlwaysShowToolWindow, !hide); }
-
 void FloatingControlPanel::enterEvent(QEnterEvent* event)
 {
     setWindowOpacity(1.0);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/widgets/InactiveHider.h"
+
 #include <QDialog>
 
 #include <functional>
@@ -20,8 +22,8 @@ public:
                          QWidget* parent);
 
     void applyTransparency();
-    // Whether the panel stays shown while the application is inactive.
-    void applyHide(bool hide);
+    // Whether the panel hides while the application is inactive.
+    void applyHide(bool hide) { m_inactiveHider.setHides(hide); }
 
 protected:
     void enterEvent(QEnterEvent* event) override;
@@ -34,4 +36,5 @@ protected:
 private:
     std::function<void()> m_toggleOpenFlag;
     bool m_isPlaced = false;
+    InactiveHider m_inactiveHider{*this};
 };

@@ -10,7 +10,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -86,8 +85,6 @@ FindPanelControl::FindPanelControl(PrefControl& prefs, FindObjects& finder, Char
     connect(m_trackButton, &QPushButton::clicked, this, &FindPanelControl::findTrackAction);
     connect(m_trackCenterButton, &QPushButton::clicked, this, &FindPanelControl::findTCAction);
     connect(&m_finder, &FindObjects::panelChanged, this, &FindPanelControl::showFinderState);
-    connect(qApp, &QGuiApplication::applicationStateChanged, this,
-            &FindPanelControl::applicationStateChanged);
 
     setButtonsEnabled(false, false, false);
     m_pulldown->setEnabled(false);
@@ -195,17 +192,6 @@ void FindPanelControl::changeEvent(QEvent* event)
     if (event->type() == QEvent::ActivationChange)
         setTransparency();
     QWidget::changeEvent(event);
-}
-
-void FindPanelControl::applicationStateChanged(Qt::ApplicationState state)
-{
-    if (state == Qt::ApplicationActive && m_isHiddenWhileInactive) {
-        m_isHiddenWhileInactive = false;
-        show();
-    } else if (state == Qt::ApplicationInactive && m_isHideOnDeactivate && isVisible()) {
-        m_isHiddenWhileInactive = true;
-        hide();
-    }
 }
 
 void FindPanelControl::closeEvent(QCloseEvent* event)

@@ -3,6 +3,7 @@
 #include "chart/FindPanelEntry.h"
 #include "chart/FloatingPanel.h"
 #include "find/panels/ChartKeyboard.h"
+#include "platform/widgets/InactiveHider.h"
 
 #include <QWidget>
 
@@ -35,7 +36,7 @@ public:
     void orderFront() override;
     void orderOut() override { hide(); }
     bool isPanelVisible() const override { return isVisible(); }
-    void setHide(bool hide) override { m_isHideOnDeactivate = hide; }
+    void setHide(bool hide) override { m_inactiveHider.setHides(hide); }
 
     // FindPanelEntry
     bool isKeyWindow() const override { return isActiveWindow(); }
@@ -56,13 +57,11 @@ protected:
 private:
     void showFinderState();
     void setButtonsEnabled(bool center, bool track, bool trackCenter);
-    void applicationStateChanged(Qt::ApplicationState state);
 
     PrefControl& m_prefs;
     FindObjects& m_finder;
     ChartKeyboard m_chart;
-    bool m_isHideOnDeactivate = false;
-    bool m_isHiddenWhileInactive = false;
+    InactiveHider m_inactiveHider{*this};
 
     QLabel* m_prompt;
     QLineEdit* m_enterText;

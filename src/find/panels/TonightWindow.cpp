@@ -81,12 +81,6 @@ void TonightWindow::syncControls()
     m_tour2Name->setText(m_view->tourName(2));
 }
 
-void TonightWindow::setHide(bool hide)
-{
-    // As the chart's floating panels: shown or hidden while another program is active.
-    setAttribute(Qt::WA_MacAlwaysShowToolWindow, !hide);
-}
-
 void TonightWindow::showTonight()
 {
     m_view->tonightDate();

@@ -3,6 +3,7 @@
 #include "chart/HidesOnDeactivate.h"
 #include "chart/NightPlanner.h"
 #include "find/panels/TonightView.h"
+#include "platform/widgets/InactiveHider.h"
 
 #include <QWidget>
 
@@ -26,7 +27,7 @@ public:
     TonightHours& tonightHours() const { return *m_hours; }
     QAbstractButton& control(int tag) const { return *m_controls.at(tag); }
 
-    void setHide(bool hide) override;
+    void setHide(bool hide) override { m_inactiveHider.setHides(hide); }
     bool isPlannerVisible() const override { return isVisible(); }
     void orderOut() override { hide(); }
     void showTonight() override;
@@ -45,4 +46,5 @@ private:
     QLabel* m_tour1Name;
     QLabel* m_tour2Name;
     bool m_isPlaced = false;
+    InactiveHider m_inactiveHider{*this};
 };

@@ -55,11 +55,6 @@ void AlignPanel::show()
     raise();
 }
 
-void AlignPanel::setHide(bool hide)
-{
-    setAttribute(Qt::WA_MacAlwaysShowToolWindow, !hide);
-}
-
 void AlignPanel::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);

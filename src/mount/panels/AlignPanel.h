@@ -4,6 +4,7 @@
 #include "find/AlignmentDelta.h"
 #include "mount/PolarAlignment.h"
 #include "mount/links/ConnectMenuLinks.h"
+#include "platform/widgets/InactiveHider.h"
 
 #include <QDialog>
 
@@ -49,7 +50,7 @@ public:
     bool isVisible() const override { return QDialog::isVisible(); }
     void show() override;
     void hide() override { QDialog::hide(); }
-    void setHide(bool hide) override;
+    void setHide(bool hide) override { m_inactiveHider.setHides(hide); }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -77,4 +78,5 @@ private:
     QLabel* m_altError;
     std::array<QLabel*, 3> m_checkMarks{};
     bool m_isPlaced = false;
+    InactiveHider m_inactiveHider{*this};
 };

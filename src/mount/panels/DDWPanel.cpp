@@ -127,11 +127,6 @@ void DDWPanel::show()
     raise();
 }
 
-void DDWPanel::setHide(bool hide)
-{
-    setAttribute(Qt::WA_MacAlwaysShowToolWindow, !hide);
-}
-
 void DDWPanel::stopTracking()
 {
     m_ddw.setDDWIsTracking(false);

@@ -4,6 +4,7 @@
 #include "model/prefs/links/DDWSetupPanel.h"
 #include "mount/dome/DDWView.h"
 #include "mount/links/ConnectMenuLinks.h"
+#include "platform/widgets/InactiveHider.h"
 
 #include <QDialog>
 
@@ -54,7 +55,7 @@ public:
     void show() override;
     void hide() override { QDialog::hide(); }
     // ToolPanel.
-    void setHide(bool hide) override;
+    void setHide(bool hide) override { m_inactiveHider.setHides(hide); }
     void setToolTips() override;
     void clearToolTips() override;
 
@@ -79,4 +80,5 @@ private:
     std::array<QCheckBox*, 4> m_pins{};
     std::array<QLabel*, kReadoutCount> m_readouts{};
     DomeSetupFields* m_setup;
+    InactiveHider m_inactiveHider{*this};
 };

@@ -159,11 +159,6 @@ void DomePanel::show()
     raise();
 }
 
-void DomePanel::setHide(bool hide)
-{
-    setAttribute(Qt::WA_MacAlwaysShowToolWindow, !hide);
-}
-
 void DomePanel::motionButtonsOff()
 {
     for (const int tag : kMotionTags)

@@ -4,6 +4,7 @@
 #include "model/prefs/links/DomeSetupPanel.h"
 #include "mount/dome/DomeView.h"
 #include "mount/links/ConnectMenuLinks.h"
+#include "platform/widgets/InactiveHider.h"
 
 #include <QDialog>
 #include <QPixmap>
@@ -66,7 +67,7 @@ public:
     void show() override;
     void hide() override { QDialog::hide(); }
     // ToolPanel.
-    void setHide(bool hide) override;
+    void setHide(bool hide) override { m_inactiveHider.setHides(hide); }
     void setToolTips() override;
     void clearToolTips() override;
 
@@ -120,4 +121,5 @@ private:
     std::array<QLabel*, kLightCount> m_lights{};
     std::array<Light, kLightCount> m_lightStates{};
     QProgressBar* m_progress;
+    InactiveHider m_inactiveHider{*this};
 };

@@ -60,11 +60,6 @@ void HandPanel::setTransparency()
     setWindowOpacity(m_prefs.isTransparent() ? kTransparentAlpha : 1.0);
 }
 
-void HandPanel::setHide(bool hide)
-{
-    setAttribute(Qt::WA_MacAlwaysShowToolWindow, !hide);
-}
-
 void HandPanel::setToolTips()
 {
     for (const auto& [widget, tip] : m_tips)

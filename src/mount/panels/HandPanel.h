@@ -2,6 +2,7 @@
 
 #include "chart/FloatingPanel.h"
 #include "mount/links/FocuserWindows.h"
+#include "platform/widgets/InactiveHider.h"
 
 #include <QDialog>
 
@@ -55,7 +56,7 @@ public:
     void orderOut() override { hide(); }
     bool isPanelVisible() const override { return isVisible(); }
     void setTransparency() override;
-    void setHide(bool hide) override;
+    void setHide(bool hide) override { m_inactiveHider.setHides(hide); }
     void setToolTips() override;
     void clearToolTips() override;
 
@@ -130,4 +131,5 @@ private:
     // stop went out, cleared with the stop. One panel of each kind exists.
     bool m_isPressed = false;
     bool m_isPlaced = false;
+    InactiveHider m_inactiveHider{*this};
 };

@@ -9,7 +9,6 @@
 #include "solarsystem/window/SSDrawer.h"
 #include "solarsystem/window/SSView.h"
 
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLayout>
@@ -71,7 +70,6 @@ SSWindow::SSWindow(const PrefControl& prefControl, const SkyDateModel& skyDateMo
     ScreenPlacement::toLowerLeft(*this);
     setDrawerLimits(QRectF(centralWidget()->rect()));
     m_ssView->updateBottomPanel();
-    connect(qApp, &QGuiApplication::applicationStateChanged, this, &SSWindow::applicationStateChanged);
 }
 
 void SSWindow::doResize() { m_ssView->setDidResize(true); }
@@ -148,16 +146,4 @@ void SSWindow::resizeEvent(QResizeEvent* event)
     // the drawer's frame change that flags the plot.
     QMainWindow::resizeEvent(event);
     doResize();
-}
-
-void SSWindow::applicationStateChanged(Qt::ApplicationState state)
-{
-    if (state == Qt::ApplicationActive) {
-        if (m_isHiddenWhileInactive)
-            show();
-        m_isHiddenWhileInactive = false;
-    } else if (m_hidesOnDeactivate && isVisible()) {
-        m_isHiddenWhileInactive = true;
-        hide();
-    }
 }

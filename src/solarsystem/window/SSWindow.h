@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/widgets/InactiveHider.h"
+
 #include <QMainWindow>
 
 class PrefControl;
@@ -22,7 +24,7 @@ public:
              const QString& resourcesFolder, QWidget* parent = nullptr);
 
     // Hides the window while the application is inactive.
-    void setHide(bool hide) { m_hidesOnDeactivate = hide; }
+    void setHide(bool hide) { m_inactiveHider.setHides(hide); }
     void doResize();
     void setDrawerLimits(const QRectF& rect);
     void updatePositions();
@@ -38,12 +40,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void applicationStateChanged(Qt::ApplicationState state);
-
     const PrefControl& m_prefControl;
     SSView* m_ssView;
     SSDrawer* m_ssDrawer;
     QToolButton* m_ssDrawerDisc;
-    bool m_hidesOnDeactivate = false;
-    bool m_isHiddenWhileInactive = false;
+    InactiveHider m_inactiveHider{*this};
 };

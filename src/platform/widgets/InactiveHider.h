@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QObject>
+
+class QWidget;
+
+// Hides a window while the application is inactive, when its setting asks for
+// it, and shows it again once the application is active. The window system
+// leaves tool windows up when another program comes to the front, so the
+// program does it itself.
+class InactiveHider final : public QObject {
+public:
+    // Follows the application's state from here on; a member of `window`.
+    explicit InactiveHider(QWidget& window);
+
+    void setHides(bool hides) { m_hides = hides; }
+    bool hides() const { return m_hides; }
+
+    void applicationStateChanged(Qt::ApplicationState state);
+
+private:
+    QWidget& m_window;
+    bool m_hides = false;
+    bool m_isHiddenWhileInactive = false;
+};
