@@ -17,7 +17,8 @@ export UBSAN_OPTIONS=print_stacktrace=1
 jobs=$(nproc)
 cd "$build"
 status=0
-ctest --output-on-failure -j "$jobs" -LE display || status=1
+ctest --output-on-failure -j "$jobs" -LE "display|device" || status=1
+ctest --output-on-failure -j 2 -L device || status=1
 # Tests that need a real X server and OpenGL run under a virtual one.
 if ctest -N -L display | grep -q 'Total Tests: [1-9]'; then
   xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb \

@@ -87,9 +87,12 @@ TEST_F(MountEndToEndTest, ConnectSetGotoPollSyncPark)
         command(protocol, 30);
         EXPECT_FALSE(scope->isNoResponse());
         command(protocol, protocol == kProtocolGemini ? 32 : 31);
-        EXPECT_TRUE(mount.sky().parked);
+        // A write-only park reaches the device, and the hang-up the main
+        // thread, a moment after the command returns.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return mount.sky().parked; }, 5000));
         // An LX200 parks and hangs up; a Gemini stays connected.
-        EXPECT_EQ(scope->isConnected(), protocol == kProtocolGemini);
+        const bool staysConnected = protocol == kProtocolGemini;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return scope->isConnected() == staysConnected; }, 5000));
         scope->disconnect();
         EXPECT_FALSE(scope->isNoResponse());
     }
