@@ -15,9 +15,9 @@ outermost brightness level ("ol1") of the Milky Way outline catalogue:
   north edge N(l), the highest crossing of ring 0; the south edge S(l), the
   lowest crossing of ring 1; the rift R(l), the lowest crossing of ring 0 or
   of the Cygnus hole (ring 2), used only where ring 0 folds.
-* Each outline's pieces (the runs between pen lifts) are laid along those
-  edges in outline order, so that consecutive pieces of an edge meet; a
-  piece's longitude span is proportional to its number of intervals, and its
+* Each outline's stretches (the runs between pen lifts) are laid along those
+  edges in outline order, so that consecutive stretches of an edge meet; a
+  stretch's longitude span is proportional to its number of intervals, and its
   points are evenly spaced in longitude.
 * Right ascension is rounded to 0.05 h and declination to 0.01 degree, as the
   table holds them; the fixed points then replace the points of their index.
@@ -65,18 +65,18 @@ FIXED = {
     343: (0.50, -74.0), 344: (0.50, -73.0), 345: (0.80, -72.0),
 }
 
-# Where each piece lies, as (outline, piece number within the outline, edge).
+# Where each stretch lies, as (outline, stretch number within the outline, edge).
 # The north and south edges are each one chain around the sky, broken where a
-# fixed point starts a piece; the rift pieces have spans of their own.
+# fixed point starts a stretch; the rift stretches have spans of their own.
 NORTH_CHAINS = [
-    # from the east end of outline 0's north piece round to point 293
+    # from the east end of outline 0's north stretch round to point 293
     [(k, 0) for k in range(1, 14)] + [(k, 0) for k in range(15, 21)]
     + [(k, 0) for k in range(22, 25)],
     [(25, 1), (26, 0), (27, 0)],
 ]
 SOUTH_CHAINS = [
     [(k, 1) for k in range(1, 13)],
-    # from point 177 round to the west end of outline 0's south piece
+    # from point 177 round to the west end of outline 0's south stretch
     [(13, 2), (14, 0)] + [(k, 1) for k in range(15, 21)] + [(k, 1) for k in range(22, 25)]
     + [(25, 2), (26, 1), (27, 1)],
 ]
@@ -146,14 +146,14 @@ def make_edges(rings):
     def rift(l):
         b = min(crossings(rings[0], l) + crossings(rings[2], l))
         if b > north(l) - 3.0:
-            sys.exit(f"rift piece reaches longitude {l:.2f} where the band does not fold")
+            sys.exit(f"rift stretch reaches longitude {l:.2f} where the band does not fold")
         return b
 
     return north, south, rift
 
 
 def piece_sizes():
-    """Number of points of every piece, keyed by (outline, piece)."""
+    """Number of points of every stretch, keyed by (outline, stretch)."""
     sizes = {}
     for k, (first, last, skip) in enumerate(OUTLINES):
         starts = [first] + sorted(i for i in (skip, *EXTRA_LIFTS) if first < i <= last)
@@ -164,12 +164,12 @@ def piece_sizes():
 
 
 def lay_chain(chain, sizes, l_start, l_end):
-    """Longitude spans of a chain's pieces, proportional to their intervals."""
+    """Longitude spans of a chain's stretches, proportional to their intervals."""
     intervals = [sizes[p][1] - 1 for p in chain]
     step = (l_end - l_start) / sum(intervals)
     spans, l = {}, l_start
-    for piece, n in zip(chain, intervals):
-        spans[piece] = (l, l + n * step)
+    for stretch, n in zip(chain, intervals):
+        spans[stretch] = (l, l + n * step)
         l += n * step
     return spans
 
@@ -200,11 +200,11 @@ def build_points(rings):
     spans.update(RIFT_PIECES)
 
     points = [None] * NUM_POINTS
-    for piece, (first, count) in sizes.items():
+    for stretch, (first, count) in sizes.items():
         if all(first + i in FIXED for i in range(count)):
             continue
-        l0, l1 = spans[piece]
-        edge = edge_of[piece]
+        l0, l1 = spans[stretch]
+        edge = edge_of[stretch]
         for i in range(count):
             if first + i in FIXED:
                 continue

@@ -83,7 +83,7 @@ void HT2StarLayer::drawHT2Stars(unsigned short zone, double start1, double end1,
     if (!wrapped) {
         readWindow(text, start1, end1, offset);
     } else {
-        // Each piece is read from its own offset, the lower one first, rather
+        // Each half is read from its own offset, the lower one first, rather
         // than the whole band between them.
         if (start2 < start1) {
             std::swap(start1, start2);

@@ -44,7 +44,7 @@ public:
     // J2000 centre lies above +85 degrees and the pole passes the cull.
     void drawPoleCross();
 
-    // One band: the window start1..end1 or, wrapped, the two pieces
+    // One band: the window start1..end1 or, wrapped, the two windows
     // start1..end1 and start2..end2 (degrees, inclusive), read from `offset`.
     void drawHT2Stars(unsigned short zone, double start1, double end1, bool wrapped, double start2,
                       double end2, unsigned long offset);

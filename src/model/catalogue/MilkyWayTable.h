@@ -37,7 +37,7 @@ public:
     // The point outline k lifts into (0 for outlines that have none).
     static int pathSkipLine(int k);
 
-    // Whether outline k starts a new piece at point i rather than joining it.
+    // Whether outline k starts a new stretch at point i rather than joining it.
     static bool liftsInto(int k, int i);
 
     static bool isClosed(int k);

@@ -37,7 +37,7 @@ TEST_F(SmallBodyOrbitTest, OrbitIsBrokenWhereItLeavesThePlotOrPassesTheAsymptote
         const char* what;
         double e, q;
         int points;   // orbit points drawn
-        int pieces;   // runs of points joined by lines
+        int runs;   // runs of points joined by lines
         bool closed;  // the last point joined back to the first
     };
     const Case cases[] = {
@@ -61,7 +61,7 @@ TEST_F(SmallBodyOrbitTest, OrbitIsBrokenWhereItLeavesThePlotOrPassesTheAsymptote
             const double r = std::hypot(x, y);
             EXPECT_NEAR(r * (1.0 + c.e * x / r), c.q * (1.0 + c.e) * kPxPerAU, 1e-3 * r) << c.what;
         }
-        EXPECT_EQ(moves, c.pieces) << c.what;
+        EXPECT_EQ(moves, c.runs) << c.what;
         EXPECT_EQ(path.elementCount(), c.points + (c.closed ? 1 : 0)) << c.what;
         if (c.closed)
             EXPECT_EQ(path.currentPosition(), path.elementAt(0)) << c.what;
