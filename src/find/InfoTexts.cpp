@@ -7,31 +7,6 @@
 
 namespace {
 
-// Whole units, whole sixtieths and the seconds of an angle, with the seconds
-// that would print as 60.0 carried upward.
-struct Sexagesimal {
-    int whole;
-    int minutes;
-    double seconds;
-};
-
-Sexagesimal split(double value)
-{
-    Sexagesimal s{int(value), 0, 0.0};
-    const double minutes = (value - s.whole) * 60.0;
-    s.minutes = int(minutes);
-    s.seconds = (minutes - s.minutes) * 60.0;
-    if (s.seconds >= 59.95) {
-        s.seconds = 0.0;
-        ++s.minutes;
-    }
-    if (s.minutes > 59) {
-        s.minutes = 0;
-        ++s.whole;
-    }
-    return s;
-}
-
 constexpr std::array<InfoTexts::Satellite, 12> kSatellites = {{
     {"Io", "3630 km", "2256 miles", "422 x10³ km", "262 x10³ miles", "5.0"},
     {"Europa", "3140 km", "1951 miles", "671 x10³ km", "417 x10³ miles", "5.3"},
@@ -57,24 +32,6 @@ constexpr double kNearEarth = 10.0;
 }  // namespace
 
 namespace InfoTexts {
-
-QString raText(double degrees)
-{
-    Sexagesimal s = split(degrees / 15.0);
-    if (s.whole > 23)
-        s.whole = 0;
-    return QString::asprintf("%dh %dm %.1fs", s.whole, s.minutes, s.seconds);
-}
-
-QString decText(double degrees)
-{
-    const Sexagesimal s = split(std::abs(degrees));
-    if (degrees >= 0.0)
-        return QString::asprintf("%d° %d' %.1f\"", s.whole, s.minutes, s.seconds);
-    if (degrees <= -1.0)
-        return QString::asprintf("-%d° %d' %.1f\"", s.whole, s.minutes, s.seconds);
-    return QString::asprintf("-0° %d' %.1f\"", s.minutes, s.seconds);
-}
 
 QString millionsText(double distance, bool isMetric)
 {

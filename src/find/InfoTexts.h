@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/SkyTexts.h"
+
 #include <QString>
 
 #include <optional>
@@ -11,11 +13,8 @@ namespace InfoTexts {
 
 inline constexpr const char* kAppTitle = "Norvane Pro";
 
-// "%dh %dm %.1fs" of a right ascension in degrees; seconds that print as 60
-// carry into the minutes, minutes into the hours, 24 h wraps to 0.
-QString raText(double degrees);
-// "%d° %d' %.1f"" of a declination in degrees, with "-0°" between -1 and 0.
-QString decText(double degrees);
+using SkyTexts::decText;
+using SkyTexts::raText;
 // A distance the record holds in millions of km (or miles when not metric).
 QString millionsText(double distance, bool isMetric);
 // A minor planet's distance from the Earth: below 10 million, thousands of

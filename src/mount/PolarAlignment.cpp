@@ -1,35 +1,12 @@
 #include "mount/PolarAlignment.h"
 
+#include "model/SkyTexts.h"
+
 #include <cmath>
 
 namespace {
 
 constexpr double kDegreesPerRadian = 57.2957795130823;
-
-// Whole units, minutes and seconds of a non-negative amount; seconds that
-// would print as 60.0 carry into the minutes and minutes into the units.
-struct Sexagesimal {
-    int units;
-    int minutes;
-    double seconds;
-};
-
-Sexagesimal sexagesimal(double amount)
-{
-    Sexagesimal out{int(amount), 0, 0.0};
-    const double minutes = (amount - out.units) * 60.0;
-    out.minutes = int(minutes);
-    out.seconds = (minutes - out.minutes) * 60.0;
-    if (out.seconds >= 59.95) {
-        out.seconds = 0.0;
-        ++out.minutes;
-    }
-    if (out.minutes >= 60) {
-        out.minutes -= 60;
-        ++out.units;
-    }
-    return out;
-}
 
 }  // namespace
 
@@ -86,17 +63,10 @@ QString PolarAlignment::errorText(const char* label, double radians)
 
 QString PolarAlignment::raText(double ra)
 {
-    Sexagesimal hms = sexagesimal(ra * kDegreesPerRadian / 15.0);
-    if (hms.units >= 24)
-        hms.units = 0;
-    return QString::asprintf("%dh %dm %.1fs", hms.units, hms.minutes, hms.seconds);
+    return SkyTexts::raText(ra * kDegreesPerRadian);
 }
 
 QString PolarAlignment::decText(double dec)
 {
-    const double degrees = dec * kDegreesPerRadian;
-    const Sexagesimal dms = sexagesimal(std::abs(degrees));
-    if (degrees >= 0.0)
-        return QString::asprintf("%d° %d' %.1f\"", dms.units, dms.minutes, dms.seconds);
-    return QString::asprintf("-%d° %d' %.1f\"", dms.units, dms.minutes, dms.seconds);
+    return SkyTexts::decText(dec * kDegreesPerRadian);
 }
