@@ -1,14 +1,9 @@
 #include "mount/PolarAlignment.h"
 
+#include "model/Angles.h"
 #include "model/SkyTexts.h"
 
 #include <cmath>
-
-namespace {
-
-constexpr double kDegreesPerRadian = 57.2957795130823;
-
-}  // namespace
 
 PolarAlignment::Coefficients PolarAlignment::coefficients(double lat, double pm, Star star)
 {
@@ -51,7 +46,7 @@ std::optional<PolarAlignment::Offset> PolarAlignment::calcDelta() const
 
 QString PolarAlignment::errorText(const char* label, double radians)
 {
-    const double v = radians * kDegreesPerRadian;
+    const double v = radians * Angles::kRadToDeg;
     // Whole seconds to the nearest: cut off, a half degree that came through
     // radians would show as 29' 59".
     const long total = std::lround(std::abs(v) * 3600.0);
@@ -63,10 +58,10 @@ QString PolarAlignment::errorText(const char* label, double radians)
 
 QString PolarAlignment::raText(double ra)
 {
-    return SkyTexts::raText(ra * kDegreesPerRadian);
+    return SkyTexts::raText(ra * Angles::kRadToDeg);
 }
 
 QString PolarAlignment::decText(double dec)
 {
-    return SkyTexts::decText(dec * kDegreesPerRadian);
+    return SkyTexts::decText(dec * Angles::kRadToDeg);
 }

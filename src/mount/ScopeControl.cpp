@@ -1,5 +1,6 @@
 #include "mount/ScopeControl.h"
 
+#include "model/Angles.h"
 #include "model/SkyCoordinates.h"
 #include "model/SkyDateModel.h"
 #include "model/prefs/PrefControl.h"
@@ -26,7 +27,6 @@ constexpr int kTickMs = 1000;
 constexpr int kFadeMs = 50;
 // The chart redraws for the mount's marker only past 0.03°.
 constexpr double kRedrawRadians = 0.0005235987755982989;
-constexpr double kDegreesPerRadian = 57.2957795130823;
 // The fade starts after 5 s of 0.05 s ticks and stops at a quarter.
 constexpr quint16 kFadeStart = 100;
 constexpr double kFadeStep = 0.05;
@@ -377,12 +377,12 @@ void ScopeControl::setGotoRA(double ra, double dec)
 
 double ScopeControl::scopeRA() const
 {
-    return m_status.scopeRA * kDegreesPerRadian;
+    return m_status.scopeRA * Angles::kRadToDeg;
 }
 
 double ScopeControl::scopeDec() const
 {
-    return m_status.scopeDec * kDegreesPerRadian;
+    return m_status.scopeDec * Angles::kRadToDeg;
 }
 
 ScopeControl::AzAlt ScopeControl::azAltOf(double ra, double dec, const SkyDateModel& date) const
@@ -397,12 +397,12 @@ ScopeControl::AzAlt ScopeControl::azAltOf(double ra, double dec, const SkyDateMo
 
 double ScopeControl::scopeAz() const
 {
-    return azAltOf(m_status.scopeRA, m_status.scopeDec, m_skyDate).az * kDegreesPerRadian;
+    return azAltOf(m_status.scopeRA, m_status.scopeDec, m_skyDate).az * Angles::kRadToDeg;
 }
 
 double ScopeControl::scopeAlt() const
 {
-    return azAltOf(m_status.scopeRA, m_status.scopeDec, m_skyDate).alt * kDegreesPerRadian;
+    return azAltOf(m_status.scopeRA, m_status.scopeDec, m_skyDate).alt * Angles::kRadToDeg;
 }
 
 ScopeControl::AzAlt ScopeControl::scopeAzAlt() const

@@ -1,5 +1,7 @@
 #include "chart/menus/ScopeViewPosition.h"
 
+#include "model/Angles.h"
+
 #include <QStringList>
 
 #include <cmath>
@@ -9,7 +11,6 @@ namespace ScopeViewPosition {
 namespace {
 
 constexpr double kHoursToRadians = 0.26179938779914946;
-constexpr double kDegreesToRadians = 0.0174532925199433;
 // Seconds of declination from here on are written as the next minute.
 constexpr double kDecSecondsCarry = 59.95;
 
@@ -89,7 +90,7 @@ std::optional<Radians> parse(const QString& text)
     if (magnitude > 90.0)
         return std::nullopt;
     return Radians{(h + m / 60.0 + sec / 3600.0) * kHoursToRadians,
-                   (south ? -magnitude : magnitude) * kDegreesToRadians};
+                   (south ? -magnitude : magnitude) * Angles::kDegToRad};
 }
 
 }  // namespace ScopeViewPosition

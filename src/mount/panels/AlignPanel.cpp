@@ -1,5 +1,6 @@
 #include "mount/panels/AlignPanel.h"
 
+#include "model/Angles.h"
 #include "model/SkyDateModel.h"
 #include "model/prefs/PrefControl.h"
 #include "mount/ScopeControl.h"
@@ -15,7 +16,6 @@
 
 namespace {
 
-constexpr double kRadiansPerDegree = 0.0174532925199433;
 const char* const kNoAzError = "Az Error: ----";
 const char* const kNoAltError = "Alt Error: ----";
 
@@ -131,8 +131,8 @@ void AlignPanel::positionRead(bool ok)
         AlertPanel::runAlert(QStringLiteral("Scope read failed."), QStringLiteral("Try again!"));
         return;
     }
-    m_dRA = m_scope.scopeRA() * kRadiansPerDegree - m_stars[1].ra;
-    m_dDec = m_scope.scopeDec() * kRadiansPerDegree - m_stars[1].dec;
+    m_dRA = m_scope.scopeRA() * Angles::kDegToRad - m_stars[1].ra;
+    m_dDec = m_scope.scopeDec() * Angles::kDegToRad - m_stars[1].dec;
     debug(QStringLiteral("Align step 5 button"));
     if (!calcData())
         return;
@@ -144,8 +144,8 @@ void AlignPanel::positionRead(bool ok)
 void AlignPanel::getSiteData()
 {
     m_skyDate.calculateDate(std::nullopt, 0.0);
-    m_lat = m_prefs.latitude() * kRadiansPerDegree;
-    m_pm = m_skyDate.primeMeridian() * kRadiansPerDegree;
+    m_lat = m_prefs.latitude() * Angles::kDegToRad;
+    m_pm = m_skyDate.primeMeridian() * Angles::kDegToRad;
 }
 
 bool AlignPanel::calcData()
