@@ -1,8 +1,8 @@
-#include "chart/appmenu/AppMenuModelLink.h"
+#include "app/AppMenuModelLink.h"
 
-#include "chart/ChartDisplay.h"
 #include "chart/ChartOutlets.h"
 #include "model/StarDatabaseModel.h"
+#include "skydraw/ChartDisplay.h"
 #include "solarsystem/smallbodies/SmallBodyTables.h"
 
 namespace {

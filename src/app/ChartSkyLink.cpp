@@ -1,9 +1,9 @@
-#include "chart/ChartSkyLink.h"
+#include "app/ChartSkyLink.h"
 
 #include "model/Angles.h"
-#include "model/prefs/PrefControl.h"
 #include "model/SkyDateModel.h"
 #include "model/StarDatabaseModel.h"
+#include "model/settings/PrefControl.h"
 #include "solarsystem/SolarSystemModel.h"
 
 #include <utility>

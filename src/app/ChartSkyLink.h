@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chart/painting/ChartSkySource.h"
+#include "skydraw/ChartSkySource.h"
 
 #include <functional>
 

@@ -1,6 +1,6 @@
-#include "chart/DataFolderInstaller.h"
+#include "app/DataFolderInstaller.h"
 
-#include "chart/FolderCopy.h"
+#include "app/FolderCopy.h"
 #include "platform/AlertPanel.h"
 
 #include <QDir>

@@ -1,12 +1,12 @@
-#include "chart/DomeLink.h"
+#include "app/DomeLink.h"
 
-#include "chart/ChartDisplay.h"
-#include "chart/MountLink.h"
-#include "model/prefs/PrefControl.h"
-#include "model/prefs/PrefLinks.h"
+#include "app/MountLink.h"
+#include "model/settings/PrefControl.h"
+#include "model/settings/PrefLinks.h"
 #include "mount/panels/DDWPanel.h"
 #include "mount/panels/DomePanel.h"
 #include "platform/DebugLog.h"
+#include "skydraw/ChartDisplay.h"
 
 namespace {
 

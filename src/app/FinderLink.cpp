@@ -1,4 +1,4 @@
-#include "chart/FinderLink.h"
+#include "app/FinderLink.h"
 
 #include "find/FindObjects.h"
 #include "find/panels/InfoPanelControl.h"

@@ -1,4 +1,4 @@
-#include "chart/FolderCopy.h"
+#include "app/FolderCopy.h"
 
 #include <QDir>
 #include <QFile>

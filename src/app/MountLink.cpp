@@ -1,11 +1,11 @@
-#include "chart/MountLink.h"
+#include "app/MountLink.h"
 
-#include "chart/ChartDisplay.h"
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
 #include "mount/panels/ConnectMenu.h"
 #include "mount/panels/HandControlPanelSet.h"
 #include "mount/panels/WiFiPanel.h"
 #include "platform/DebugLog.h"
+#include "skydraw/ChartDisplay.h"
 
 #include <QGuiApplication>
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "chart/ScopeTrackMount.h"
+#include "app/ScopeTrackMount.h"
 #include "mount/ScopeControl.h"
 #include "mount/SerialControl.h"
-#include "mount/panels/AlignPanel.h"
 #include "mount/links/SkyRedraw.h"
+#include "mount/panels/AlignPanel.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "chart/NameSearchLink.h"
+#include "app/NameSearchLink.h"
 
 #include "find/FindObjects.h"
 #include "find/FindResultCode.h"

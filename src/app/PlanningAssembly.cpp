@@ -1,4 +1,4 @@
-#include "chart/PlanningAssembly.h"
+#include "app/PlanningAssembly.h"
 
 #include "chart/ChartOutlets.h"
 #include "find/panels/CalEventPanel.h"

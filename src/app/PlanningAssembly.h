@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chart/ScopeTourMount.h"
+#include "app/ScopeTourMount.h"
 #include "find/calendar/IcalCalendarStore.h"
 #include "find/panels/ChartKeyboard.h"
 #include "find/tours/ClipboardCaptureLink.h"

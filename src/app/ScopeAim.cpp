@@ -1,10 +1,10 @@
-#include "chart/ScopeAim.h"
+#include "app/ScopeAim.h"
 
 #include "chart/ChartOutlets.h"
-#include "chart/ScopeViewControl.h"
-#include "chart/ScopeViewWindow.h"
 #include "model/Angles.h"
 #include "mount/ScopeControl.h"
+#include "scopeview/ScopeViewControl.h"
+#include "scopeview/ScopeViewWindow.h"
 
 bool ScopeAim::isReticleShown() const
 {

@@ -1,4 +1,4 @@
-#include "scopeview/ScopeViewAssembly.h"
+#include "app/ScopeViewAssembly.h"
 
 #include "chart/SkyView.h"
 #include "chart/menus/ChartMenuBar.h"

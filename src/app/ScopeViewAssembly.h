@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chart/ChartAssembly.h"
+#include "app/ChartAssembly.h"
 #include "scopeview/PrintSVView.h"
 #include "scopeview/SVControlLink.h"
 #include "scopeview/SVScopeMount.h"

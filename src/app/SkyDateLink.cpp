@@ -1,4 +1,4 @@
-#include "chart/SkyDateLink.h"
+#include "app/SkyDateLink.h"
 
 #include "model/SkyDateModel.h"
 

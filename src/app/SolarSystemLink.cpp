@@ -1,4 +1,4 @@
-#include "chart/SolarSystemLink.h"
+#include "app/SolarSystemLink.h"
 
 #include "solarsystem/SolarSystemModel.h"
 

@@ -1,4 +1,4 @@
-#include "chart/SolarSystemWindowLink.h"
+#include "app/SolarSystemWindowLink.h"
 
 #include "solarsystem/window/SSView.h"
 #include "solarsystem/window/SSWindow.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "chart/HidesOnDeactivate.h"
 #include "chart/SolarSystemWindow.h"
+#include "platform/widgets/HidesOnDeactivate.h"
 
 class SSWindow;
 

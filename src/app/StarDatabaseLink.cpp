@@ -1,4 +1,4 @@
-#include "chart/StarDatabaseLink.h"
+#include "app/StarDatabaseLink.h"
 
 #include "model/StarDatabaseModel.h"
 

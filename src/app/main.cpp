@@ -1,8 +1,8 @@
-#include "chart/ChartAssembly.h"
-#include "chart/MessageBoxPresenter.h"
+#include "app/ChartAssembly.h"
+#include "platform/widgets/MessageBoxPresenter.h"
 
+#include "app/ScopeViewAssembly.h"
 #include "platform/AlertPanel.h"
-#include "scopeview/ScopeViewAssembly.h"
 
 #include <QApplication>
 

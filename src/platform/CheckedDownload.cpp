@@ -1,4 +1,4 @@
-#include "scopeview/survey/CheckedDownload.h"
+#include "platform/CheckedDownload.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chart/HidesOnDeactivate.h"
+#include "platform/widgets/HidesOnDeactivate.h"
 
 // The telescope view window as the update chain redraws it.
 class ScopeViewWindow : public HidesOnDeactivate {

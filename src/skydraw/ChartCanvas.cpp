@@ -1,7 +1,7 @@
-#include "chart/painting/ChartCanvas.h"
+#include "skydraw/ChartCanvas.h"
 
-#include "chart/painting/PixelTarget.h"
-#include "chart/painting/SubPixelSprites.h"
+#include "skydraw/PixelTarget.h"
+#include "skydraw/SubPixelSprites.h"
 
 #include <QImage>
 #include <QPainterPath>

@@ -1,4 +1,4 @@
-#include "chart/ChartCursors.h"
+#include "skydraw/ChartCursors.h"
 
 #include <QPixmap>
 

@@ -1,6 +1,6 @@
-#include "chart/painting/ChartImageSet.h"
+#include "skydraw/ChartImageSet.h"
 
-#include "model/prefs/PrefStyles.h"
+#include "model/settings/PrefStyles.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chart/painting/ChartSky.h"
+#include "skydraw/ChartSky.h"
 
 // Where the chart view takes each frame's sky from.
 class ChartSkySource {

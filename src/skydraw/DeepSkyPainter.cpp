@@ -1,15 +1,15 @@
-#include "chart/painting/DeepSkyPainter.h"
+#include "skydraw/DeepSkyPainter.h"
 
-#include "chart/painting/ChartCanvas.h"
-#include "chart/painting/ChartImageSet.h"
-#include "chart/painting/ChartSky.h"
-#include "chart/painting/DeepSkyPhotos.h"
-#include "chart/painting/PrintMapping.h"
-#include "chart/painting/ProjectedAngle.h"
 #include "model/Angles.h"
 #include "model/ObjectIndex.h"
-#include "model/prefs/PrefControl.h"
 #include "model/records/RecordConstants.h"
+#include "model/settings/PrefControl.h"
+#include "skydraw/ChartCanvas.h"
+#include "skydraw/ChartImageSet.h"
+#include "skydraw/ChartSky.h"
+#include "skydraw/DeepSkyPhotos.h"
+#include "skydraw/PrintMapping.h"
+#include "skydraw/ProjectedAngle.h"
 
 #include <cctype>
 #include <cmath>

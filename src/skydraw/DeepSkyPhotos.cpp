@@ -1,4 +1,4 @@
-#include "chart/painting/DeepSkyPhotos.h"
+#include "skydraw/DeepSkyPhotos.h"
 
 #include "model/records/deepSky.h"
 

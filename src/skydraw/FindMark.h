@@ -1,7 +1,7 @@
 #pragma once
 
-#include "chart/painting/ChartCanvas.h"
-#include "chart/painting/ChartImageSet.h"
+#include "skydraw/ChartCanvas.h"
+#include "skydraw/ChartImageSet.h"
 
 #include <QPointF>
 

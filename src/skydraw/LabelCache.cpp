@@ -1,6 +1,6 @@
-#include "chart/painting/LabelCache.h"
+#include "skydraw/LabelCache.h"
 
-#include "chart/painting/ChartCanvas.h"
+#include "skydraw/ChartCanvas.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

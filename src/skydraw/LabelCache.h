@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/prefs/TextAttributes.h"
+#include "model/settings/TextAttributes.h"
 
 #include <QColor>
 #include <QFont>

@@ -1,11 +1,11 @@
-#include "chart/painting/MoonDisc.h"
+#include "skydraw/MoonDisc.h"
 
-#include "chart/painting/ChartCanvas.h"
-#include "chart/painting/ChartSky.h"
-#include "chart/painting/PhaseTerminator.h"
-#include "chart/painting/UprightImage.h"
 #include "model/records/BodyNumber.h"
 #include "model/records/RecordConstants.h"
+#include "skydraw/ChartCanvas.h"
+#include "skydraw/ChartSky.h"
+#include "skydraw/PhaseTerminator.h"
+#include "skydraw/UprightImage.h"
 
 #include <QImage>
 #include <QPainterPath>

@@ -1,4 +1,4 @@
-#include "chart/painting/PhaseTerminator.h"
+#include "skydraw/PhaseTerminator.h"
 
 #include <algorithm>
 #include <cmath>

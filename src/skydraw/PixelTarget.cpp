@@ -1,4 +1,4 @@
-#include "chart/painting/PixelTarget.h"
+#include "skydraw/PixelTarget.h"
 
 #include <QImage>
 #include <QPaintEngine>

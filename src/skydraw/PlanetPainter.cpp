@@ -1,16 +1,16 @@
-#include "chart/painting/PlanetPainter.h"
+#include "skydraw/PlanetPainter.h"
 
-#include "chart/painting/ChartCanvas.h"
-#include "chart/painting/ChartImageSet.h"
-#include "chart/painting/ChartSky.h"
-#include "chart/painting/FindMark.h"
-#include "chart/painting/MoonDisc.h"
-#include "chart/painting/PrintMapping.h"
-#include "chart/painting/StarClasses.h"
 #include "model/ObjectIndex.h"
-#include "model/prefs/PrefControl.h"
 #include "model/records/RecordConstants.h"
+#include "model/settings/PrefControl.h"
 #include "platform/StringTables.h"
+#include "skydraw/ChartCanvas.h"
+#include "skydraw/ChartImageSet.h"
+#include "skydraw/ChartSky.h"
+#include "skydraw/FindMark.h"
+#include "skydraw/MoonDisc.h"
+#include "skydraw/PrintMapping.h"
+#include "skydraw/StarClasses.h"
 
 #include <QPainterPath>
 

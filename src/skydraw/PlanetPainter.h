@@ -1,7 +1,7 @@
 #pragma once
 
-#include "chart/painting/LabelCache.h"
 #include "model/records/BodyNumber.h"
+#include "skydraw/LabelCache.h"
 
 #include <QString>
 

@@ -1,12 +1,12 @@
-#include "chart/painting/PlanetPathPainter.h"
+#include "skydraw/PlanetPathPainter.h"
 
-#include "chart/painting/ChartCanvas.h"
-#include "chart/painting/ChartSky.h"
-#include "chart/painting/PrintMapping.h"
 #include "model/ObjectIndex.h"
-#include "model/prefs/PrefControl.h"
 #include "model/records/RecordConstants.h"
 #include "model/records/planetPath.h"
+#include "model/settings/PrefControl.h"
+#include "skydraw/ChartCanvas.h"
+#include "skydraw/ChartSky.h"
+#include "skydraw/PrintMapping.h"
 #include "solarsystem/PlanetPath.h"
 
 #include <QLocale>

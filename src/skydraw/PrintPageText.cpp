@@ -1,4 +1,4 @@
-#include "chart/printing/PrintPageText.h"
+#include "skydraw/PrintPageText.h"
 
 #include "platform/AppTimeZone.h"
 

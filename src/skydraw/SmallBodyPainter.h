@@ -1,7 +1,7 @@
 #pragma once
 
-#include "chart/painting/ChartImageSet.h"
-#include "chart/painting/LabelCache.h"
+#include "skydraw/ChartImageSet.h"
+#include "skydraw/LabelCache.h"
 
 #include <QImage>
 

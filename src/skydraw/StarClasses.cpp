@@ -1,6 +1,6 @@
-#include "chart/painting/StarClasses.h"
+#include "skydraw/StarClasses.h"
 
-#include "model/prefs/PrefSwitches.h"
+#include "model/settings/PrefSwitches.h"
 
 #include <algorithm>
 

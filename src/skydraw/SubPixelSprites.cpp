@@ -1,4 +1,4 @@
-#include "chart/painting/SubPixelSprites.h"
+#include "skydraw/SubPixelSprites.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chart/ChartAssembly.h"
+#include "app/ChartAssembly.h"
 #include "model/TempSettings.h"
 #include "platform/DataPaths.h"
 

@@ -1,4 +1,4 @@
-#include "chart/ChartAssembly.h"
+#include "app/ChartAssembly.h"
 
 #include "chart/SkyView.h"
 #include "model/CatalogueFixture.h"

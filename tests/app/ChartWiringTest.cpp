@@ -1,4 +1,4 @@
-#include "chart/AssembledProgram.h"
+#include "app/AssembledProgram.h"
 
 #include "chart/NameSearch.h"
 #include "chart/SkyView.h"

@@ -1,6 +1,6 @@
-#include "chart/DataFolderInstaller.h"
+#include "app/DataFolderInstaller.h"
 
-#include "TestFiles.h"
+#include "chart/TestFiles.h"
 #include "support/RecordingAlertPresenter.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "chart/FolderCopy.h"
+#include "app/FolderCopy.h"
 
-#include "TestFiles.h"
+#include "chart/TestFiles.h"
 
 #include <gtest/gtest.h>
 

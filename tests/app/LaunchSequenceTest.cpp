@@ -1,8 +1,8 @@
-#include "ChartPrefs.h"
-#include "TestFiles.h"
+#include "chart/ChartPrefs.h"
+#include "chart/TestFiles.h"
 
-#include "chart/DataFolderInstaller.h"
-#include "chart/LaunchSequence.h"
+#include "app/DataFolderInstaller.h"
+#include "app/LaunchSequence.h"
 #include "chart/WindowSettings.h"
 #include "support/RecordingAlertPresenter.h"
 

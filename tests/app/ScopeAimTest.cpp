@@ -1,5 +1,5 @@
+#include "app/ScopeAim.h"
 #include "chart/ChartPrefs.h"
-#include "chart/ScopeAim.h"
 #include "chart/menus/MenuFakes.h"
 #include "model/Angles.h"
 #include "model/SkyDateModel.h"

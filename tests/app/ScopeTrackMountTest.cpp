@@ -1,4 +1,4 @@
-#include "chart/ScopeTrackMount.h"
+#include "app/ScopeTrackMount.h"
 #include "find/FindFixture.h"
 #include "model/ObjectIndex.h"
 #include "mount/MountFixture.h"

@@ -1,6 +1,7 @@
-#include "scopeview/ScopeViewAssembly.h"
+#include "app/ScopeViewAssembly.h"
 
-#include "chart/AssembledProgram.h"
+#include "app/AssembledProgram.h"
+#include "chart/WindowSettings.h"
 #include "chart/menus/ChartMenuBar.h"
 #include "model/Angles.h"
 #include "mount/MountProtocols.h"
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QMenuBar>
 #include <QPainter>
 #include <QTimer>
@@ -125,4 +127,19 @@ TEST_F(ScopeViewAssemblyTest, TrackReachesTheProgramsMountController)
     EXPECT_EQ(chart->scopeControl().gotoRA(), 0.5);
     status.isConnected = false;
     status.scopeProtocol = 0;
+}
+
+TEST_F(ScopeViewAssemblyTest, HidesWhileInactiveOnlyWithTheHideSetting)
+{
+    WindowSettings settings(chart->prefControl(), chart->outlets());
+    for (bool hideSetting : {true, false}) {
+        chart->prefControl().setIsSVHide(hideSetting);
+        settings.setAllHide();
+        window().show();
+        emit qGuiApp->applicationStateChanged(Qt::ApplicationInactive);
+        EXPECT_EQ(window().isVisible(), !hideSetting) << hideSetting;
+        emit qGuiApp->applicationStateChanged(Qt::ApplicationActive);
+        EXPECT_TRUE(window().isVisible()) << hideSetting;
+        EXPECT_FALSE(window().keepSVClosed());
+    }
 }

@@ -1,4 +1,4 @@
-#include "chart/painting/ChartImageSet.h"
+#include "skydraw/ChartImageSet.h"
 
 #include "platform/DataPaths.h"
 

@@ -1,10 +1,10 @@
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
 
-#include "model/prefs/PrefKeys.h"
-#include "model/prefs/links/CompanionServer.h"
-#include "model/prefs/links/PhotoHorizonAdjustments.h"
-#include "model/prefs/links/RealTimeClock.h"
-#include "model/prefs/links/ViewSliders.h"
+#include "model/settings/PrefKeys.h"
+#include "model/settings/links/CompanionServer.h"
+#include "model/settings/links/PhotoHorizonAdjustments.h"
+#include "model/settings/links/RealTimeClock.h"
+#include "model/settings/links/ViewSliders.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,8 +1,8 @@
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
 
-#include "model/prefs/PrefKeys.h"
-#include "model/prefs/links/ViewSliders.h"
-#include "model/prefs/links/WifiBridge.h"
+#include "model/settings/PrefKeys.h"
+#include "model/settings/links/ViewSliders.h"
+#include "model/settings/links/WifiBridge.h"
 #include "platform/AppTimeZone.h"
 #include "platform/DataPaths.h"
 

@@ -1,15 +1,15 @@
 #pragma once
 
 #include "model/ObjectIndex.h"
-#include "model/prefs/PrefKeys.h"
-#include "model/prefs/PrefLinks.h"
-#include "model/prefs/PrefStore.h"
-#include "model/prefs/PrefStyles.h"
-#include "model/prefs/PrefSwitches.h"
-#include "model/prefs/TextAttributes.h"
 #include "model/records/eyepiece.h"
 #include "model/records/scope.h"
 #include "model/records/site.h"
+#include "model/settings/PrefKeys.h"
+#include "model/settings/PrefLinks.h"
+#include "model/settings/PrefStore.h"
+#include "model/settings/PrefStyles.h"
+#include "model/settings/PrefSwitches.h"
+#include "model/settings/TextAttributes.h"
 #include "platform/DisplayGamma.h"
 
 #include <QColor>

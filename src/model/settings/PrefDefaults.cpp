@@ -1,8 +1,8 @@
-#include "model/prefs/PrefDefaults.h"
+#include "model/settings/PrefDefaults.h"
 
-#include "model/prefs/PrefForms.h"
-#include "model/prefs/links/WifiBridge.h"
-#include "model/prefs/PrefKeys.h"
+#include "model/settings/PrefForms.h"
+#include "model/settings/PrefKeys.h"
+#include "model/settings/links/WifiBridge.h"
 
 #include <QTimeZone>
 

@@ -1,4 +1,4 @@
-#include "model/prefs/PrefFileFormat.h"
+#include "model/settings/PrefFileFormat.h"
 
 #include <QFile>
 #include <QFileDevice>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/prefs/PrefKeys.h"
+#include "model/settings/PrefKeys.h"
 
 #include <array>
 #include <cstddef>

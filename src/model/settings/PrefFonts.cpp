@@ -1,8 +1,8 @@
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
 
-#include "model/prefs/PrefKeys.h"
-#include "model/prefs/links/AllSkyDateStamp.h"
-#include "model/prefs/links/ChartRefresh.h"
+#include "model/settings/PrefKeys.h"
+#include "model/settings/links/AllSkyDateStamp.h"
+#include "model/settings/links/ChartRefresh.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "model/prefs/PrefMigration.h"
+#include "model/settings/PrefMigration.h"
 
 #include <QDir>
 #include <QFile>

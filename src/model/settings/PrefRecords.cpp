@@ -1,7 +1,7 @@
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
 
-#include "model/prefs/PrefKeys.h"
-#include "model/prefs/links/PhotoHorizonAdjustments.h"
+#include "model/settings/PrefKeys.h"
+#include "model/settings/links/PhotoHorizonAdjustments.h"
 
 void PrefControl::loadRecords()
 {

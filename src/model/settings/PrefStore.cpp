@@ -1,8 +1,8 @@
-#include "model/prefs/PrefStore.h"
+#include "model/settings/PrefStore.h"
 
-#include "model/prefs/PrefFileFormat.h"
-#include "model/prefs/PrefForms.h"
-#include "model/prefs/PrefMigration.h"
+#include "model/settings/PrefFileFormat.h"
+#include "model/settings/PrefForms.h"
+#include "model/settings/PrefMigration.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/prefs/PrefDefaults.h"
+#include "model/settings/PrefDefaults.h"
 
 #include <QColor>
 #include <QDateTime>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/prefs/PrefFlags.h"
+#include "model/settings/PrefFlags.h"
 
 #include <array>
 

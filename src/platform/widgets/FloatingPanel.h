@@ -1,7 +1,7 @@
 #pragma once
 
-#include "chart/HidesOnDeactivate.h"
-#include "chart/ToolTipOwner.h"
+#include "platform/widgets/HidesOnDeactivate.h"
+#include "platform/widgets/ToolTipOwner.h"
 
 // A floating control panel: the time, direction, find and mount panels.
 class FloatingPanel : public HidesOnDeactivate, public ToolTipOwner {

@@ -1,4 +1,4 @@
-#include "chart/MessageBoxPresenter.h"
+#include "platform/widgets/MessageBoxPresenter.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "chart/HidesOnDeactivate.h"
-#include "chart/ToolTipOwner.h"
+#include "platform/widgets/HidesOnDeactivate.h"
+#include "platform/widgets/ToolTipOwner.h"
 
 // A device panel with tool tips that can hide while the application is
 // inactive: the Canon, dome and Digital Dome Works panels.
