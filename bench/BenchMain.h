@@ -2,7 +2,7 @@
 
 // What every benchmark program sets up: the benchmarks the command line
 // names, the settings in a folder of their own, one core.
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
 #include "platform/DisplayGamma.h"
 
 #include <QSettings>

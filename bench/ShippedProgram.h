@@ -6,16 +6,16 @@
 // are never touched.
 #include "BenchMain.h"
 
-#include "chart/ChartSkyLink.h"
-#include "chart/DataFolderInstaller.h"
-#include "chart/painting/ChartCanvas.h"
+#include "app/ChartSkyLink.h"
+#include "app/DataFolderInstaller.h"
 #include "chart/painting/ChartFrame.h"
-#include "chart/painting/ChartImageSet.h"
-#include "chart/painting/DeepSkyPhotos.h"
 #include "model/SkyDateModel.h"
 #include "model/StarDatabaseModel.h"
 #include "model/catalogue/CatalogueFolders.h"
 #include "platform/DataPaths.h"
+#include "skydraw/ChartCanvas.h"
+#include "skydraw/ChartImageSet.h"
+#include "skydraw/DeepSkyPhotos.h"
 #include "solarsystem/planets/PlanetaryPositions.h"
 
 #include <QApplication>

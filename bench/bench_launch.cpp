@@ -3,7 +3,7 @@
 // are already there. Run it on a real display (xvfb-run) or offscreen.
 #include "BenchMain.h"
 
-#include "chart/ChartAssembly.h"
+#include "app/ChartAssembly.h"
 #include "chart/SkyView.h"
 #include "platform/DataPaths.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chart/ChartDisplay.h"
+#include "skydraw/ChartDisplay.h"
 
 // The chart view as the launch sequence drives it.
 class LaunchView : public ChartDisplay {

@@ -6,10 +6,10 @@
 #include "chart/WindowSettings.h"
 #include "chart/controls/SkyKeyboard.h"
 #include "chart/controls/SkyMouse.h"
-#include "chart/painting/ChartCanvas.h"
-#include "chart/painting/ChartSkySource.h"
 #include "model/catalogue/CatalogueFolders.h"
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
+#include "skydraw/ChartCanvas.h"
+#include "skydraw/ChartSkySource.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>

@@ -1,15 +1,15 @@
 #pragma once
 
-#include "chart/ChartCursors.h"
 #include "chart/ChartImages.h"
 #include "chart/ChartViewModes.h"
 #include "chart/LaunchView.h"
 #include "chart/painting/ChartFrame.h"
-#include "chart/painting/ChartImageSet.h"
 #include "chart/painting/ChartOverlayState.h"
-#include "chart/painting/DeepSkyPhotos.h"
 #include "chart/painting/MeteorShowerTimer.h"
 #include "chart/painting/SplashPainter.h"
+#include "skydraw/ChartCursors.h"
+#include "skydraw/ChartImageSet.h"
+#include "skydraw/DeepSkyPhotos.h"
 
 #include <QTimer>
 #include <QWidget>

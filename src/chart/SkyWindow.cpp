@@ -3,7 +3,7 @@
 #include "chart/SkyView.h"
 #include "chart/UpdateChain.h"
 #include "chart/controls/SkyKeyboard.h"
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "chart/HidesOnDeactivate.h"
 #include "chart/LaunchWindow.h"
 #include "chart/MainWindowControl.h"
+#include "platform/widgets/HidesOnDeactivate.h"
 
 #include <QMainWindow>
 #include <QRect>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "chart/FloatingPanel.h"
-#include "model/prefs/links/RealTimeClock.h"
+#include "model/settings/links/RealTimeClock.h"
+#include "platform/widgets/FloatingPanel.h"
 
 // The time control panel with its date fields and the real-time clock.
 class TimePanel : public FloatingPanel, public RealTimeClock {

@@ -1,17 +1,17 @@
 #include "chart/UpdateChain.h"
 
 #include "chart/BottomPanel.h"
-#include "chart/ChartDisplay.h"
 #include "chart/ChartImages.h"
 #include "chart/ChartOutlets.h"
 #include "chart/Finder.h"
 #include "chart/ObjectCentering.h"
 #include "chart/PlanetPathSource.h"
-#include "chart/ScopeViewWindow.h"
 #include "chart/StarProjection.h"
 #include "chart/TimePanel.h"
 #include "model/ObjectIndex.h"
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
+#include "scopeview/ScopeViewWindow.h"
+#include "skydraw/ChartDisplay.h"
 
 UpdateChain::UpdateChain(PrefControl& prefs, const ChartOutlets& outlets)
     : m_prefs(prefs), m_outlets(outlets)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/prefs/links/ChartRefresh.h"
+#include "model/settings/links/ChartRefresh.h"
 
 #include <QRectF>
 

@@ -1,13 +1,13 @@
 #include "chart/WindowSettings.h"
 
 #include "chart/ChartOutlets.h"
-#include "chart/FloatingPanel.h"
-#include "chart/HidesOnDeactivate.h"
-#include "chart/ScopeViewWindow.h"
 #include "chart/TimePanel.h"
-#include "chart/ToolPanel.h"
-#include "chart/ToolTipOwner.h"
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
+#include "platform/widgets/FloatingPanel.h"
+#include "platform/widgets/HidesOnDeactivate.h"
+#include "platform/widgets/ToolPanel.h"
+#include "platform/widgets/ToolTipOwner.h"
+#include "scopeview/ScopeViewWindow.h"
 
 #include <initializer_list>
 

@@ -7,10 +7,10 @@
 #include "model/Angles.h"
 #include "model/ObjectIndex.h"
 #include "model/SkyCoordinates.h"
-#include "model/prefs/PrefControl.h"
-#include "model/prefs/links/PhotoHorizonAdjustments.h"
 #include "model/projection/PrecessionMatrix.h"
 #include "model/records/RecordConstants.h"
+#include "model/settings/PrefControl.h"
+#include "model/settings/links/PhotoHorizonAdjustments.h"
 
 using namespace FindMessages;
 

@@ -5,8 +5,8 @@
 #include "find/FindSky.h"
 #include "model/ObjectIndex.h"
 #include "model/SkyCoordinates.h"
-#include "model/prefs/PrefControl.h"
 #include "model/records/RecordConstants.h"
+#include "model/settings/PrefControl.h"
 
 #include <QSet>
 

@@ -7,9 +7,9 @@
 #include "model/Angles.h"
 #include "model/ObjectIndex.h"
 #include "model/UnitVector.h"
-#include "model/prefs/PrefControl.h"
 #include "model/projection/PrecessionMatrix.h"
 #include "model/records/RecordConstants.h"
+#include "model/settings/PrefControl.h"
 
 #include <algorithm>
 #include <cmath>

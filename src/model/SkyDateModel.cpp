@@ -1,8 +1,8 @@
 #include "model/SkyDateModel.h"
 
 #include "model/FirstRunNotice.h"
-#include "model/prefs/PrefControl.h"
 #include "model/Sexagesimal.h"
+#include "model/settings/PrefControl.h"
 #include "platform/AppTimeZone.h"
 #include "platform/StringTables.h"
 #include "platform/TimeZoneResolver.h"

@@ -2,9 +2,9 @@
 
 #include "model/Angles.h"
 #include "model/ObjectIndex.h"
-#include "model/prefs/PrefControl.h"
 #include "model/SkyDateModel.h"
 #include "model/projection/SmallBodyPositions.h"
+#include "model/settings/PrefControl.h"
 
 #include <optional>
 

@@ -1,6 +1,6 @@
 #include "mount/ScopeControl.h"
 
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
 #include "mount/MountProtocols.h"
 #include "mount/SerialControl.h"
 #include "mount/families/MountFamilies.h"

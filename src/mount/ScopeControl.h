@@ -1,10 +1,10 @@
 #pragma once
 
-#include "chart/MountGoto.h"
-#include "chart/MountState.h"
-#include "model/prefs/links/MountDevice.h"
+#include "model/settings/links/MountDevice.h"
 #include "mount/DebugWriter.h"
 #include "mount/MountFamily.h"
+#include "mount/MountGoto.h"
+#include "mount/MountState.h"
 #include "mount/ScopeMessage.h"
 #include "mount/ScopeStatus.h"
 #include "mount/ScopeThread.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/prefs/links/WifiBridge.h"
+#include "model/settings/links/WifiBridge.h"
 #include "mount/BridgeSocket.h"
 #include "mount/DebugWriter.h"
 #include "mount/FileDescriptor.h"

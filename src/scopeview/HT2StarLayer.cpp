@@ -5,12 +5,12 @@
 #include "scopeview/HT2ZoneIndex.h"
 #include "scopeview/SVProjection.h"
 
-#include "chart/painting/ChartCanvas.h"
-#include "chart/painting/ChartImageSet.h"
-#include "chart/painting/FindMark.h"
 #include "model/Angles.h"
 #include "model/ObjectIndex.h"
 #include "model/UnitVector.h"
+#include "skydraw/ChartCanvas.h"
+#include "skydraw/ChartImageSet.h"
+#include "skydraw/FindMark.h"
 
 #include <QPainterPath>
 

@@ -8,13 +8,13 @@
 #include "scopeview/SVSolarSystemLayers.h"
 #include "scopeview/SVView.h"
 
-#include "chart/painting/ChartSky.h"
-#include "chart/painting/ChartSkySource.h"
-#include "chart/printing/PrintPageText.h"
 #include "model/SkyDateModel.h"
 #include "model/StarDatabaseModel.h"
 #include "model/projection/PrecessionMatrix.h"
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
+#include "skydraw/ChartSky.h"
+#include "skydraw/ChartSkySource.h"
+#include "skydraw/PrintPageText.h"
 
 #include <QPainter>
 #include <QPainterPath>

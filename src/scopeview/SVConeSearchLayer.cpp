@@ -7,7 +7,7 @@
 #include "model/Angles.h"
 #include "model/Sexagesimal.h"
 #include "model/UnitVector.h"
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
 
 #include <QLineF>
 #include <QPainterPath>

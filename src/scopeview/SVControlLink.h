@@ -1,9 +1,9 @@
 #pragma once
 
-#include "chart/ScopeViewControl.h"
 #include "find/InfoStarSource.h"
 #include "find/TrackView.h"
 #include "mount/links/ScopeViewLink.h"
+#include "scopeview/ScopeViewControl.h"
 
 class PrintSVView;
 class SVConeSearch;

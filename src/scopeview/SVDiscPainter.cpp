@@ -6,12 +6,12 @@
 #include "scopeview/SVDrawPass.h"
 #include "scopeview/SVProjection.h"
 
-#include "chart/painting/ChartSky.h"
-#include "chart/painting/MoonDisc.h"
-#include "chart/painting/PhaseTerminator.h"
-#include "chart/painting/UprightImage.h"
-#include "model/prefs/PrefControl.h"
 #include "model/records/BodyNumber.h"
+#include "model/settings/PrefControl.h"
+#include "skydraw/ChartSky.h"
+#include "skydraw/MoonDisc.h"
+#include "skydraw/PhaseTerminator.h"
+#include "skydraw/UprightImage.h"
 #include "solarsystem/DistanceUnits.h"
 
 #include <QPainterPath>

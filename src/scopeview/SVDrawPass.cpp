@@ -1,6 +1,6 @@
 #include "scopeview/SVDrawPass.h"
 
-#include "model/prefs/PrefStyles.h"
+#include "model/settings/PrefStyles.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

@@ -4,8 +4,8 @@
 #include "scopeview/SVOrientation.h"
 #include "scopeview/svLabel.h"
 
-#include "chart/painting/ChartCanvas.h"
-#include "model/prefs/TextAttributes.h"
+#include "model/settings/TextAttributes.h"
+#include "skydraw/ChartCanvas.h"
 
 #include <QImage>
 #include <QRectF>

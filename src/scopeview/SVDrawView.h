@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chart/ToolTipOwner.h"
+#include "platform/widgets/ToolTipOwner.h"
 
 #include <QWidget>
 

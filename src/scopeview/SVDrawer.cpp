@@ -6,9 +6,9 @@
 #include "scopeview/SVView.h"
 #include "scopeview/SurveyServers.h"
 
-#include "chart/ChartDisplay.h"
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
 #include "platform/StringTables.h"
+#include "skydraw/ChartDisplay.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -2,7 +2,7 @@
 
 #include "scopeview/SVOptics.h"
 
-#include "chart/TelescopeDrawer.h"
+#include "scopeview/TelescopeDrawer.h"
 
 #include <QObject>
 #include <QString>

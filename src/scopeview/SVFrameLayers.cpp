@@ -5,7 +5,7 @@
 #include "scopeview/SVOptics.h"
 #include "scopeview/SVViewState.h"
 
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
 
 #include <QPainterPath>
 

@@ -2,7 +2,6 @@
 
 #include "scopeview/SVProjection.h"
 
-#include "chart/painting/ChartSky.h"
 #include "find/FieldMatch.h"
 #include "find/FindObjects.h"
 #include "find/FindObjectsMatch.h"
@@ -11,6 +10,7 @@
 #include "model/UnitVector.h"
 #include "model/records/BodyNumber.h"
 #include "model/records/RecordConstants.h"
+#include "skydraw/ChartSky.h"
 
 #include <cmath>
 

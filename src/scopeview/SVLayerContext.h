@@ -1,8 +1,8 @@
 #pragma once
 
-#include "chart/painting/ChartCanvas.h"
-#include "chart/painting/ChartImageSet.h"
-#include "chart/painting/FindMark.h"
+#include "skydraw/ChartCanvas.h"
+#include "skydraw/ChartImageSet.h"
+#include "skydraw/FindMark.h"
 
 #include <QImage>
 #include <QPointF>

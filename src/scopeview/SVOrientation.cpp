@@ -1,7 +1,7 @@
 #include "scopeview/SVOrientation.h"
 
 #include "model/Angles.h"
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
 
 #include <cmath>
 

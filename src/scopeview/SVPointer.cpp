@@ -7,10 +7,10 @@
 #include "scopeview/SVOrientation.h"
 #include "scopeview/SVView.h"
 
-#include "chart/ChartCursors.h"
 #include "model/Angles.h"
 #include "model/ObjectIndex.h"
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
+#include "skydraw/ChartCursors.h"
 
 #include <QMouseEvent>
 #include <QWheelEvent>

@@ -4,15 +4,15 @@
 #include "scopeview/SVDrawPass.h"
 #include "scopeview/SVProjection.h"
 
-#include "chart/painting/ChartSky.h"
-#include "chart/painting/DeepSkyPainter.h"
-#include "chart/painting/DeepSkyPhotos.h"
-#include "chart/painting/StarClasses.h"
 #include "model/Angles.h"
 #include "model/UnitVector.h"
-#include "model/prefs/PrefControl.h"
 #include "model/records/RecordConstants.h"
 #include "model/records/RecordText.h"
+#include "model/settings/PrefControl.h"
+#include "skydraw/ChartSky.h"
+#include "skydraw/DeepSkyPainter.h"
+#include "skydraw/DeepSkyPhotos.h"
+#include "skydraw/StarClasses.h"
 
 #include <QFileInfo>
 #include <QPainterPath>

@@ -4,17 +4,17 @@
 #include "scopeview/SVDrawPass.h"
 #include "scopeview/SVProjection.h"
 
-#include "chart/painting/ChartSky.h"
-#include "chart/painting/PlanetPainter.h"
-#include "chart/painting/PlanetPathPainter.h"
-#include "chart/painting/SmallBodyPainter.h"
-#include "chart/painting/StarClasses.h"
 #include "model/ObjectIndex.h"
-#include "model/prefs/PrefControl.h"
 #include "model/records/BodyNumber.h"
 #include "model/records/RecordConstants.h"
 #include "model/records/RecordText.h"
+#include "model/settings/PrefControl.h"
 #include "platform/StringTables.h"
+#include "skydraw/ChartSky.h"
+#include "skydraw/PlanetPainter.h"
+#include "skydraw/PlanetPathPainter.h"
+#include "skydraw/SmallBodyPainter.h"
+#include "skydraw/StarClasses.h"
 
 #include <QPainterPath>
 

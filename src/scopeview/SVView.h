@@ -2,16 +2,16 @@
 
 #include "scopeview/HT2ZoneIndex.h"
 #include "scopeview/JupiterFrames.h"
+#include "scopeview/SVAngles.h"
 #include "scopeview/SVDiscPainter.h"
 #include "scopeview/SVPointer.h"
-#include "scopeview/SVAngles.h"
 #include "scopeview/SVProjection.h"
 #include "scopeview/SVStatusLights.h"
 #include "scopeview/SVViewState.h"
 #include "scopeview/svLabel.h"
 
-#include "model/prefs/TextAttributes.h"
 #include "model/records/ht2Star.h"
+#include "model/settings/TextAttributes.h"
 
 #include <QRectF>
 #include <QTransform>

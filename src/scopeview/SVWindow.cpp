@@ -9,7 +9,7 @@
 #include "scopeview/SVReadouts.h"
 #include "scopeview/SVView.h"
 
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
 #include "platform/StringTables.h"
 #include "platform/widgets/ScreenPlacement.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "chart/ScopeViewWindow.h"
 #include "platform/widgets/InactiveHider.h"
+#include "scopeview/ScopeViewWindow.h"
 
 #include <QWidget>
 

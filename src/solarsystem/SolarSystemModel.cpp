@@ -1,10 +1,10 @@
 #include "solarsystem/SolarSystemModel.h"
 
 #include "model/ObjectIndex.h"
-#include "model/prefs/PrefControl.h"
 #include "model/SkyDateModel.h"
 #include "model/StarDatabaseModel.h"
 #include "model/records/BodyNumber.h"
+#include "model/settings/PrefControl.h"
 #include "solarsystem/TelescopeTracking.h"
 
 namespace {

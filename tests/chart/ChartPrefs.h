@@ -2,8 +2,8 @@
 
 #include "ChartFakes.h"
 
-#include "model/prefs/PrefControl.h"
 #include "model/TempSettings.h"
+#include "model/settings/PrefControl.h"
 
 #include <memory>
 

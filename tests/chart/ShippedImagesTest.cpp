@@ -1,11 +1,11 @@
 // The shipped figures as the chart places them (the converters check each
 // image's size and colours as they write it).
-#include "chart/painting/ChartImageSet.h"
-#include "chart/painting/ChartSky.h"
 #include "chart/painting/MythFigurePainter.h"
-#include "model/catalogue/ConstellationLabels.h"
 #include "model/SkyCoordinates.h"
+#include "model/catalogue/ConstellationLabels.h"
 #include "platform/DataPaths.h"
+#include "skydraw/ChartImageSet.h"
+#include "skydraw/ChartSky.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "ChartWindowFixture.h"
 #include "ColorNear.h"
 
-#include "chart/painting/ChartSkySource.h"
 #include "model/records/RecordConstants.h"
+#include "skydraw/ChartSkySource.h"
 
 #include <gtest/gtest.h>
 

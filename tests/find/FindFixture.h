@@ -6,8 +6,8 @@
 #include "model/SimulatedStar.h"
 #include "model/SkyCoordinates.h"
 #include "model/UnitVector.h"
-#include "model/prefs/PrefControl.h"
 #include "model/records/RecordConstants.h"
+#include "model/settings/PrefControl.h"
 #include "platform/DisplayGamma.h"
 #include "support/QStringPrinter.h"
 

@@ -1,7 +1,7 @@
 #include "FindFixture.h"
 
 #include "model/ObjectIndex.h"
-#include "model/prefs/links/PhotoHorizonAdjustments.h"
+#include "model/settings/links/PhotoHorizonAdjustments.h"
 
 namespace {
 

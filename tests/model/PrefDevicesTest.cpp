@@ -1,6 +1,6 @@
 #include "PrefFixture.h"
 
-#include "model/prefs/links/DomeDevice.h"
+#include "model/settings/links/DomeDevice.h"
 
 #include <QRegularExpression>
 

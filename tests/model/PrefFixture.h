@@ -3,7 +3,7 @@
 #include "FakeLinks.h"
 #include "TempSettings.h"
 
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "model/prefs/PrefForms.h"
+#include "model/settings/PrefForms.h"
 
 #include <QTimeZone>
 

@@ -1,7 +1,7 @@
 #include "TempSettings.h"
 
-#include "model/prefs/PrefMigration.h"
-#include "model/prefs/PrefStore.h"
+#include "model/settings/PrefMigration.h"
+#include "model/settings/PrefStore.h"
 
 #include <QDir>
 #include <QFile>

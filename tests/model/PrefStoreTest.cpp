@@ -1,6 +1,6 @@
 #include "TempSettings.h"
 
-#include "model/prefs/PrefStore.h"
+#include "model/settings/PrefStore.h"
 
 #include <QTimeZone>
 

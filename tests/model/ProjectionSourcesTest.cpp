@@ -1,9 +1,9 @@
 #include "model/projection/ProjectionSources.h"
 
 #include "model/ObjectIndex.h"
-#include "model/prefs/PrefControl.h"
 #include "model/SkyDateModel.h"
 #include "model/StarDatabaseModel.h"
+#include "model/settings/PrefControl.h"
 #include "platform/AppTimeZone.h"
 
 #include "PrefFixture.h"

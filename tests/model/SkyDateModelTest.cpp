@@ -1,9 +1,9 @@
 #include "model/SkyDateModel.h"
 
-#include "model/FirstRunNotice.h"
-#include "model/prefs/PrefControl.h"
-#include "platform/AppTimeZone.h"
 #include "PrefFixture.h"
+#include "model/FirstRunNotice.h"
+#include "model/settings/PrefControl.h"
+#include "platform/AppTimeZone.h"
 
 #include <erfa.h>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/prefs/PrefStore.h"
+#include "model/settings/PrefStore.h"
 #include "support/QStringPrinter.h"
 
 #include <QMap>

@@ -1,6 +1,6 @@
 #include "model/TempSettings.h"
 
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
 #include "mount/SerialControl.h"
 #include "mount/links/BridgeMount.h"
 #include "mount/panels/WiFiPanel.h"

@@ -3,9 +3,9 @@
 #include "scopeview/HT2ZoneIndex.h"
 #include "scopeview/SVProjection.h"
 
-#include "chart/painting/ChartCanvas.h"
-#include "chart/painting/ChartImageSet.h"
 #include "model/ObjectIndex.h"
+#include "skydraw/ChartCanvas.h"
+#include "skydraw/ChartImageSet.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 
 #include "scopeview/PrintSVView.h"
 
-#include "chart/painting/ChartSky.h"
-#include "chart/painting/ChartSkySource.h"
 #include "model/Angles.h"
 #include "model/records/RecordConstants.h"
+#include "skydraw/ChartSky.h"
+#include "skydraw/ChartSkySource.h"
 
 #include <gtest/gtest.h>
 

@@ -7,9 +7,9 @@
 #include "scopeview/SVDrawPass.h"
 #include "scopeview/SVProjection.h"
 
-#include "chart/painting/ChartSky.h"
-#include "chart/painting/PhaseTerminator.h"
 #include "model/records/BodyNumber.h"
+#include "skydraw/ChartSky.h"
+#include "skydraw/PhaseTerminator.h"
 #include "solarsystem/DistanceUnits.h"
 
 #include <gtest/gtest.h>

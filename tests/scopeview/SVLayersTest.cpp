@@ -4,11 +4,11 @@
 #include "scopeview/SVFrameLayers.h"
 #include "scopeview/SVSurveyControl.h"
 
-#include "chart/painting/ChartSky.h"
-#include "chart/painting/ChartSkySource.h"
 #include "model/Angles.h"
 #include "model/UnitVector.h"
 #include "model/records/RecordConstants.h"
+#include "skydraw/ChartSky.h"
+#include "skydraw/ChartSkySource.h"
 
 #include <gtest/gtest.h>
 

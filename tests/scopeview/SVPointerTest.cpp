@@ -7,12 +7,12 @@
 #include "scopeview/SVProjection.h"
 #include "scopeview/SVReadouts.h"
 
-#include "chart/painting/ChartSky.h"
-#include "chart/painting/ChartSkySource.h"
 #include "model/Angles.h"
 #include "model/ObjectIndex.h"
 #include "model/UnitVector.h"
 #include "model/records/RecordConstants.h"
+#include "skydraw/ChartSky.h"
+#include "skydraw/ChartSkySource.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,6 @@
 #include "scopeview/SVClickMenu.h"
 #include "scopeview/SVConeSearch.h"
 
-#include "chart/ChartOutlets.h"
-#include "chart/WindowSettings.h"
 #include "model/Angles.h"
 
 #include <QGuiApplication>
@@ -135,23 +133,6 @@ TEST_F(SVWindowTest, ClosingKeepsTheWindowClosed)
     EXPECT_FALSE(window().keepSVClosed());
     window().close();
     EXPECT_TRUE(window().keepSVClosed());
-}
-
-TEST_F(SVWindowTest, HidesWhileInactiveOnlyWithTheHideSetting)
-{
-    ChartOutlets outlets;
-    outlets.svWindow = &window();
-    WindowSettings settings(prefs(), outlets);
-    for (bool hideSetting : {true, false}) {
-        prefs().setIsSVHide(hideSetting);
-        settings.setAllHide();
-        window().show();
-        emit qGuiApp->applicationStateChanged(Qt::ApplicationInactive);
-        EXPECT_EQ(window().isVisible(), !hideSetting) << hideSetting;
-        emit qGuiApp->applicationStateChanged(Qt::ApplicationActive);
-        EXPECT_TRUE(window().isVisible()) << hideSetting;
-        EXPECT_FALSE(window().keepSVClosed());
-    }
 }
 
 TEST_F(SVWindowTest, ClickMenuSetsTheOneShotModes)

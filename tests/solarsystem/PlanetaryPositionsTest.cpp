@@ -1,12 +1,12 @@
 #include "solarsystem/planets/PlanetaryPositions.h"
 
-#include "model/prefs/PrefControl.h"
 #include "model/SkyDateModel.h"
 #include "model/StarDatabaseModel.h"
+#include "model/settings/PrefControl.h"
 #include "platform/AppTimeZone.h"
 
-#include "solarsystem/SkyReference.h"
 #include "model/PrefFixture.h"
+#include "solarsystem/SkyReference.h"
 #include "support/RecordingAlertPresenter.h"
 
 #include <gtest/gtest.h>

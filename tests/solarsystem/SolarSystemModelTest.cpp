@@ -1,16 +1,16 @@
 #include "solarsystem/SolarSystemModel.h"
 
 #include "model/ObjectIndex.h"
-#include "model/prefs/PrefControl.h"
 #include "model/SkyDateModel.h"
 #include "model/StarDatabaseModel.h"
+#include "model/settings/PrefControl.h"
 #include "platform/AppTimeZone.h"
 #include "solarsystem/TelescopeTracking.h"
 
 #include "MpcLines.h"
-#include "solarsystem/SkyReference.h"
 #include "model/CatalogueFixture.h"
 #include "model/PrefFixture.h"
+#include "solarsystem/SkyReference.h"
 #include "support/RecordingAlertPresenter.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "chart/appmenu/NvxMenu.h"
 
 #include "chart/appmenu/NvxMenuActions.h"
-#include "model/prefs/PrefControl.h"
 #include "chart/menus/MenuText.h"
+#include "model/settings/PrefControl.h"
 
 #include <QGuiApplication>
 

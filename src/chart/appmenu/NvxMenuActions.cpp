@@ -2,7 +2,7 @@
 
 #include "chart/LaunchWindow.h"
 #include "chart/appmenu/AppMenuModel.h"
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
 
 #include <utility>
 

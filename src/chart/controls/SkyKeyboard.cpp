@@ -4,15 +4,15 @@
 #include "chart/ChartMenus.h"
 #include "chart/ChartOutlets.h"
 #include "chart/Finder.h"
-#include "chart/FloatingPanel.h"
-#include "chart/MountState.h"
 #include "chart/ObjectCentering.h"
 #include "chart/PlanetPathSource.h"
-#include "chart/ScopeViewWindow.h"
 #include "chart/UpdateChain.h"
 #include "chart/controls/SkyTimeControl.h"
 #include "chart/controls/ViewLimits.h"
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
+#include "mount/MountState.h"
+#include "platform/widgets/FloatingPanel.h"
+#include "scopeview/ScopeViewWindow.h"
 
 #include <QKeyEvent>
 #include <QWidget>

@@ -2,12 +2,10 @@
 
 #include "chart/ChartOutlets.h"
 #include "chart/Finder.h"
-#include "chart/FloatingPanel.h"
 #include "chart/ObjectCentering.h"
 #include "chart/PlanetPathSource.h"
 #include "chart/PlannerLink.h"
 #include "chart/PrefWindowSetup.h"
-#include "chart/ScopeViewWindow.h"
 #include "chart/SkyView.h"
 #include "chart/TimePanel.h"
 #include "chart/UpdateChain.h"
@@ -16,8 +14,10 @@
 #include "chart/controls/ViewLimits.h"
 #include "model/ObjectIndex.h"
 #include "model/StarDatabaseModel.h"
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
 #include "platform/CapsLockState.h"
+#include "platform/widgets/FloatingPanel.h"
+#include "scopeview/ScopeViewWindow.h"
 
 #include <QGuiApplication>
 #include <QNativeGestureEvent>

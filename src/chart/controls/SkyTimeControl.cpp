@@ -1,10 +1,10 @@
 #include "chart/controls/SkyTimeControl.h"
 
 #include "chart/ChartOutlets.h"
-#include "chart/MountState.h"
 #include "chart/TimePanel.h"
 #include "model/SkyDateModel.h"
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
+#include "mount/MountState.h"
 
 #include <QApplication>
 

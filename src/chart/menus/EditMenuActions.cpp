@@ -1,20 +1,20 @@
 #include "chart/menus/EditMenuActions.h"
 
-#include "chart/ChartDisplay.h"
 #include "chart/ChartOutlets.h"
 #include "chart/ChartViewModes.h"
-#include "chart/FindPanelEntry.h"
 #include "chart/Finder.h"
-#include "chart/FloatingPanel.h"
-#include "chart/MountGoto.h"
-#include "chart/MountState.h"
-#include "chart/ScopeViewControl.h"
-#include "chart/ScopeViewWindow.h"
 #include "chart/UpdateChain.h"
 #include "chart/controls/SkyTimeControl.h"
 #include "chart/menus/ScopeViewPosition.h"
+#include "find/panels/FindPanelEntry.h"
 #include "model/ObjectIndex.h"
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
+#include "mount/MountGoto.h"
+#include "mount/MountState.h"
+#include "platform/widgets/FloatingPanel.h"
+#include "scopeview/ScopeViewControl.h"
+#include "scopeview/ScopeViewWindow.h"
+#include "skydraw/ChartDisplay.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

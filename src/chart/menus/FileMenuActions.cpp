@@ -1,17 +1,17 @@
 #include "chart/menus/FileMenuActions.h"
 
-#include "chart/CalendarEvents.h"
 #include "chart/CatalogueStore.h"
-#include "chart/ChartDisplay.h"
 #include "chart/ChartOutlets.h"
 #include "chart/MainWindowControl.h"
-#include "chart/PhotoPanel.h"
-#include "chart/ScopeViewControl.h"
-#include "chart/ScopeViewWindow.h"
-#include "chart/Tours.h"
 #include "chart/menus/MenuText.h"
 #include "chart/printing/PrintSkyView.h"
-#include "model/prefs/PrefControl.h"
+#include "find/panels/CalendarEvents.h"
+#include "find/panels/PhotoPanel.h"
+#include "find/tours/Tours.h"
+#include "model/settings/PrefControl.h"
+#include "scopeview/ScopeViewControl.h"
+#include "scopeview/ScopeViewWindow.h"
+#include "skydraw/ChartDisplay.h"
 
 #include <QFileInfo>
 #include <QImage>

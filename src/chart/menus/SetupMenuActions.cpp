@@ -1,15 +1,15 @@
 #include "chart/menus/SetupMenuActions.h"
 
 #include "chart/ChartOutlets.h"
-#include "chart/MountState.h"
 #include "chart/TimePanel.h"
 #include "chart/UpdateChain.h"
 #include "chart/controls/SkyTimeControl.h"
 #include "chart/menus/MenuText.h"
 #include "chart/photohorizon/PhotoHorizonAdjustPanel.h"
 #include "model/SkyDateModel.h"
-#include "model/prefs/PrefControl.h"
-#include "model/prefs/PrefDefaults.h"
+#include "model/settings/PrefControl.h"
+#include "model/settings/PrefDefaults.h"
+#include "mount/MountState.h"
 #include "platform/AppTimeZone.h"
 #include "platform/TimeZoneResolver.h"
 

@@ -1,13 +1,13 @@
 #include "chart/menus/ShowMenuActions.h"
 
-#include "chart/ChartDisplay.h"
 #include "chart/ChartImages.h"
 #include "chart/ChartOutlets.h"
 #include "chart/PlanetPathSource.h"
-#include "chart/ScopeViewWindow.h"
 #include "chart/SolarSystemWindow.h"
 #include "chart/UpdateChain.h"
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
+#include "scopeview/ScopeViewWindow.h"
+#include "skydraw/ChartDisplay.h"
 
 // What follows a switch: project (forced or not) and redraw, redisplay a
 // visible solar-system or telescope view window, compute the path when it was

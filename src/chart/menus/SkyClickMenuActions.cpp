@@ -1,8 +1,8 @@
 #include "chart/menus/SkyClickMenuActions.h"
 
-#include "chart/ChartDisplay.h"
 #include "chart/ChartOutlets.h"
 #include "chart/ChartViewModes.h"
+#include "skydraw/ChartDisplay.h"
 
 SkyClickMenuActions::SkyClickMenuActions(const ChartOutlets& outlets) : m_outlets(outlets) {}
 

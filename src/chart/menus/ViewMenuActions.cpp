@@ -7,7 +7,7 @@
 #include "chart/ObjectCentering.h"
 #include "chart/UpdateChain.h"
 #include "chart/menus/NightVisionFade.h"
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
 
 namespace {
 

@@ -1,17 +1,17 @@
 #include "chart/menus/WindowMenuActions.h"
 
-#include "chart/ChartDisplay.h"
 #include "chart/ChartOutlets.h"
 #include "chart/Finder.h"
-#include "chart/FloatingPanel.h"
 #include "chart/MainWindowControl.h"
-#include "chart/NightPlanner.h"
-#include "chart/ScopeViewControl.h"
-#include "chart/ScopeViewWindow.h"
 #include "chart/SolarSystemWindow.h"
 #include "chart/TimePanel.h"
 #include "chart/UpdateChain.h"
-#include "model/prefs/PrefControl.h"
+#include "find/panels/NightPlanner.h"
+#include "model/settings/PrefControl.h"
+#include "platform/widgets/FloatingPanel.h"
+#include "scopeview/ScopeViewControl.h"
+#include "scopeview/ScopeViewWindow.h"
+#include "skydraw/ChartDisplay.h"
 
 namespace {
 

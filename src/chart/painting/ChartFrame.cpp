@@ -1,13 +1,13 @@
 #include "chart/painting/ChartFrame.h"
 
-#include "chart/painting/ChartCanvas.h"
 #include "chart/painting/ChartOverlayState.h"
-#include "chart/painting/MeteorShowerTimer.h"
-#include "chart/painting/ChartSky.h"
 #include "chart/painting/GridLayerStyle.h"
-#include "chart/painting/PrintMapping.h"
-#include "model/prefs/PrefControl.h"
+#include "chart/painting/MeteorShowerTimer.h"
 #include "model/projection/ViewScale.h"
+#include "model/settings/PrefControl.h"
+#include "skydraw/ChartCanvas.h"
+#include "skydraw/ChartSky.h"
+#include "skydraw/PrintMapping.h"
 
 namespace {
 

@@ -3,7 +3,6 @@
 #include "chart/painting/BoundaryPainter.h"
 #include "chart/painting/ChartOverlayPainter.h"
 #include "chart/painting/ConstellationPainter.h"
-#include "chart/painting/DeepSkyPainter.h"
 #include "chart/painting/EquatorialGridPainter.h"
 #include "chart/painting/FieldOutlinePainter.h"
 #include "chart/painting/HorizonGridPainter.h"
@@ -11,13 +10,14 @@
 #include "chart/painting/MeteorPainter.h"
 #include "chart/painting/MilkyWayPainter.h"
 #include "chart/painting/MythFigurePainter.h"
-#include "chart/painting/PlanetPainter.h"
-#include "chart/painting/PlanetPathPainter.h"
 #include "chart/painting/SkyBackgroundPainter.h"
-#include "chart/painting/SmallBodyPainter.h"
 #include "chart/painting/StarLayerPainter.h"
-#include "chart/painting/SubPixelSprites.h"
 #include "chart/painting/TelescopeReticlePainter.h"
+#include "skydraw/DeepSkyPainter.h"
+#include "skydraw/PlanetPainter.h"
+#include "skydraw/PlanetPathPainter.h"
+#include "skydraw/SmallBodyPainter.h"
+#include "skydraw/SubPixelSprites.h"
 
 #include <QRectF>
 

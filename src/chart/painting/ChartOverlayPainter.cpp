@@ -1,11 +1,11 @@
 #include "chart/painting/ChartOverlayPainter.h"
 
-#include "chart/painting/ChartCanvas.h"
 #include "chart/painting/ChartOverlayState.h"
-#include "chart/painting/ChartSky.h"
 #include "model/Angles.h"
 #include "model/SkyCoordinates.h"
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
+#include "skydraw/ChartCanvas.h"
+#include "skydraw/ChartSky.h"
 
 #include <QPainterPath>
 

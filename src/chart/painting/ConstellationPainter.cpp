@@ -1,10 +1,10 @@
 #include "chart/painting/ConstellationPainter.h"
 
-#include "chart/painting/ChartCanvas.h"
-#include "chart/painting/ChartSky.h"
-#include "chart/painting/PrintMapping.h"
-#include "model/prefs/PrefControl.h"
 #include "model/records/RecordConstants.h"
+#include "model/settings/PrefControl.h"
+#include "skydraw/ChartCanvas.h"
+#include "skydraw/ChartSky.h"
+#include "skydraw/PrintMapping.h"
 
 #include <QPen>
 

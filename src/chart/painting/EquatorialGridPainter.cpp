@@ -1,10 +1,10 @@
 #include "chart/painting/EquatorialGridPainter.h"
 
-#include "chart/painting/ChartCanvas.h"
-#include "chart/painting/ChartSky.h"
 #include "chart/painting/GridJoin.h"
 #include "chart/painting/GridLayerStyle.h"
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
+#include "skydraw/ChartCanvas.h"
+#include "skydraw/ChartSky.h"
 
 #include <QPen>
 

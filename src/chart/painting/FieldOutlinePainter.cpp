@@ -1,12 +1,12 @@
 #include "chart/painting/FieldOutlinePainter.h"
 
-#include "chart/painting/ChartCanvas.h"
 #include "chart/painting/ChartOverlayState.h"
-#include "chart/painting/ChartSky.h"
-#include "chart/painting/FindMark.h"
-#include "chart/painting/ProjectedAngle.h"
 #include "model/ObjectIndex.h"
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
+#include "skydraw/ChartCanvas.h"
+#include "skydraw/ChartSky.h"
+#include "skydraw/FindMark.h"
+#include "skydraw/ProjectedAngle.h"
 
 #include <QPainterPath>
 

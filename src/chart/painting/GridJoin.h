@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chart/painting/PrintMapping.h"
+#include "skydraw/PrintMapping.h"
 
 #include <QLineF>
 

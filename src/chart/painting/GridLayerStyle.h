@@ -1,7 +1,7 @@
 #pragma once
 
-#include "chart/painting/PrintMapping.h"
-#include "model/prefs/TextAttributes.h"
+#include "model/settings/TextAttributes.h"
+#include "skydraw/PrintMapping.h"
 
 #include <QColor>
 

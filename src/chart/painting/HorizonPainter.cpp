@@ -1,13 +1,13 @@
 #include "chart/painting/HorizonPainter.h"
 
-#include "chart/painting/ChartCanvas.h"
-#include "chart/painting/ChartSky.h"
 #include "chart/painting/PhotoHorizonSource.h"
-#include "chart/painting/PrintMapping.h"
 #include "model/Angles.h"
-#include "model/prefs/PrefControl.h"
 #include "model/projection/ViewScale.h"
+#include "model/settings/PrefControl.h"
 #include "platform/StringTables.h"
+#include "skydraw/ChartCanvas.h"
+#include "skydraw/ChartSky.h"
+#include "skydraw/PrintMapping.h"
 
 #include <QPainterPath>
 

@@ -1,9 +1,9 @@
 #include "chart/painting/MeteorPainter.h"
 
-#include "chart/painting/ChartCanvas.h"
-#include "chart/painting/ChartSky.h"
 #include "chart/painting/MeteorShowerTimer.h"
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
+#include "skydraw/ChartCanvas.h"
+#include "skydraw/ChartSky.h"
 
 #include <QPainterPath>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chart/painting/LabelCache.h"
+#include "skydraw/LabelCache.h"
 
 #include <optional>
 #include <span>

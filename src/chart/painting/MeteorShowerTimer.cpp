@@ -1,9 +1,9 @@
 #include "chart/painting/MeteorShowerTimer.h"
 
-#include "chart/painting/ChartCanvas.h"
-#include "chart/painting/ChartSkySource.h"
 #include "chart/painting/MeteorPainter.h"
-#include "model/prefs/PrefSwitches.h"
+#include "model/settings/PrefSwitches.h"
+#include "skydraw/ChartCanvas.h"
+#include "skydraw/ChartSkySource.h"
 
 #include <QPen>
 

@@ -1,12 +1,12 @@
 #include "chart/painting/MythFigurePainter.h"
 
-#include "chart/painting/ChartCanvas.h"
-#include "chart/painting/ChartImageSet.h"
-#include "chart/painting/ChartSky.h"
-#include "chart/painting/PrintMapping.h"
 #include "model/Angles.h"
-#include "model/prefs/PrefControl.h"
 #include "model/projection/ViewScale.h"
+#include "model/settings/PrefControl.h"
+#include "skydraw/ChartCanvas.h"
+#include "skydraw/ChartImageSet.h"
+#include "skydraw/ChartSky.h"
+#include "skydraw/PrintMapping.h"
 
 #include <QPainter>
 

@@ -1,10 +1,10 @@
 #include "chart/painting/SkyBackgroundPainter.h"
 
-#include "chart/painting/ChartCanvas.h"
-#include "chart/painting/ChartSky.h"
 #include "model/Angles.h"
-#include "model/prefs/PrefControl.h"
 #include "model/records/BodyNumber.h"
+#include "model/settings/PrefControl.h"
+#include "skydraw/ChartCanvas.h"
+#include "skydraw/ChartSky.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "chart/painting/SplashPainter.h"
 
-#include "chart/painting/ChartCanvas.h"
+#include "skydraw/ChartCanvas.h"
 
 #include <QPainterPath>
 

@@ -1,13 +1,13 @@
 #include "chart/painting/StarLayerPainter.h"
 
-#include "chart/painting/ChartCanvas.h"
-#include "chart/painting/ChartImageSet.h"
-#include "chart/painting/ChartSky.h"
-#include "chart/painting/PrintMapping.h"
-#include "chart/painting/StarClasses.h"
 #include "model/ObjectIndex.h"
-#include "model/prefs/PrefControl.h"
 #include "model/records/RecordConstants.h"
+#include "model/settings/PrefControl.h"
+#include "skydraw/ChartCanvas.h"
+#include "skydraw/ChartImageSet.h"
+#include "skydraw/ChartSky.h"
+#include "skydraw/PrintMapping.h"
+#include "skydraw/StarClasses.h"
 
 #include <cstring>
 

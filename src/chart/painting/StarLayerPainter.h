@@ -1,7 +1,7 @@
 #pragma once
 
-#include "chart/painting/ChartCanvas.h"
-#include "chart/painting/LabelCache.h"
+#include "skydraw/ChartCanvas.h"
+#include "skydraw/LabelCache.h"
 
 #include <QPainterPath>
 

@@ -1,15 +1,15 @@
 #include "chart/painting/TelescopeReticlePainter.h"
 
-#include "chart/painting/ChartCanvas.h"
-#include "chart/painting/ChartSky.h"
-#include "chart/painting/DomeSlit.h"
-#include "chart/painting/ProjectedAngle.h"
 #include "chart/painting/TelescopeAim.h"
 #include "model/Angles.h"
 #include "model/ObjectIndex.h"
 #include "model/SkyCoordinates.h"
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
 #include "mount/MountProtocols.h"
+#include "mount/dome/DomeSlit.h"
+#include "skydraw/ChartCanvas.h"
+#include "skydraw/ChartSky.h"
+#include "skydraw/ProjectedAngle.h"
 
 #include <QPainterPath>
 

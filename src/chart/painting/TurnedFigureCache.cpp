@@ -1,7 +1,7 @@
 #include "chart/painting/TurnedFigureCache.h"
 
-#include "chart/painting/ChartCanvas.h"
 #include "model/Angles.h"
+#include "skydraw/ChartCanvas.h"
 
 #include <QPainter>
 

@@ -1,10 +1,10 @@
 #include "chart/painting/TwilightShading.h"
 
-#include "chart/painting/ChartCanvas.h"
-#include "chart/painting/ChartSky.h"
 #include "model/Angles.h"
 #include "model/projection/ViewScale.h"
 #include "model/records/BodyNumber.h"
+#include "skydraw/ChartCanvas.h"
+#include "skydraw/ChartSky.h"
 
 #include <QPainterPath>
 #include <QRadialGradient>

@@ -3,7 +3,7 @@
 #include "chart/UpdateChain.h"
 #include "chart/controls/SkyKeyboard.h"
 #include "chart/controls/ViewLimits.h"
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
 
 #include <QGridLayout>
 #include <QKeyEvent>

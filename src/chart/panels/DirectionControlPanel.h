@@ -1,8 +1,8 @@
 #pragma once
 
-#include "chart/FloatingPanel.h"
 #include "chart/panels/FloatingControlPanel.h"
-#include "model/prefs/links/ViewSliders.h"
+#include "model/settings/links/ViewSliders.h"
+#include "platform/widgets/FloatingPanel.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #include "chart/panels/FloatingControlPanel.h"
 
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
 #include "platform/widgets/ScreenPlacement.h"
 
 #include <QCloseEvent>

@@ -2,7 +2,7 @@
 
 #include "chart/panels/InfoPanelDrag.h"
 #include "chart/panels/ReadoutText.h"
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -1,14 +1,14 @@
 #include "chart/panels/SkyBottomPanel.h"
 
-#include "chart/CalendarEvents.h"
 #include "chart/ChartOutlets.h"
-#include "chart/MountState.h"
 #include "chart/SkyView.h"
 #include "chart/panels/GregorianReform.h"
 #include "chart/panels/ReadoutText.h"
+#include "find/panels/CalendarEvents.h"
 #include "model/SkyDateModel.h"
 #include "model/StarDatabaseModel.h"
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
+#include "mount/MountState.h"
 
 #include <QContextMenuEvent>
 #include <QCursor>

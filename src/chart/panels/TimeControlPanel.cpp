@@ -1,12 +1,12 @@
 #include "chart/panels/TimeControlPanel.h"
 
 #include "chart/ChartOutlets.h"
-#include "chart/ScopeViewWindow.h"
 #include "chart/UpdateChain.h"
 #include "chart/controls/SkyTimeControl.h"
 #include "chart/panels/GregorianReform.h"
 #include "model/SkyDateModel.h"
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
+#include "scopeview/ScopeViewWindow.h"
 
 #include <QDateTimeEdit>
 #include <QGridLayout>

@@ -2,7 +2,7 @@
 
 #include "chart/photohorizon/PhotoHorizonSphere.h"
 #include "model/Angles.h"
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
 #include "platform/AlertPanel.h"
 
 #include <QCoreApplication>

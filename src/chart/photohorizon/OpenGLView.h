@@ -2,7 +2,7 @@
 
 #include "chart/painting/PhotoHorizonSource.h"
 #include "chart/photohorizon/PhotoPanorama.h"
-#include "model/prefs/links/PhotoHorizonAdjustments.h"
+#include "model/settings/links/PhotoHorizonAdjustments.h"
 
 #include <QImage>
 #include <QString>

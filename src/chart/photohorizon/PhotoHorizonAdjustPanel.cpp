@@ -1,10 +1,10 @@
 #include "chart/photohorizon/PhotoHorizonAdjustPanel.h"
 
-#include "chart/ChartDisplay.h"
 #include "chart/photohorizon/OpenGLView.h"
 #include "chart/photohorizon/PhotoHorizonSphere.h"
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
 #include "platform/widgets/ScreenPlacement.h"
+#include "skydraw/ChartDisplay.h"
 
 #include <QButtonGroup>
 #include <QCoreApplication>

@@ -1,11 +1,11 @@
 #include "chart/printing/PrintSkyView.h"
 
-#include "chart/painting/ChartCanvas.h"
-#include "chart/painting/ChartSkySource.h"
-#include "chart/painting/PrintMapping.h"
-#include "chart/printing/PrintPageText.h"
 #include "model/SkyDateModel.h"
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
+#include "skydraw/ChartCanvas.h"
+#include "skydraw/ChartSkySource.h"
+#include "skydraw/PrintMapping.h"
+#include "skydraw/PrintPageText.h"
 
 #include <QFont>
 #include <QFontMetricsF>

@@ -1,21 +1,21 @@
 #include "chart/toolbar/ToolbarActions.h"
 
-#include "chart/ChartDisplay.h"
 #include "chart/ChartImages.h"
 #include "chart/ChartOutlets.h"
-#include "chart/FloatingPanel.h"
 #include "chart/MainWindowControl.h"
 #include "chart/NameSearch.h"
 #include "chart/PlanetPathSource.h"
-#include "chart/ScopeViewControl.h"
-#include "chart/ScopeViewWindow.h"
 #include "chart/SolarSystemWindow.h"
 #include "chart/TimePanel.h"
 #include "chart/UpdateChain.h"
 #include "chart/controls/SkyTimeControl.h"
 #include "chart/toolbar/ToolbarItems.h"
 #include "model/SkyDateModel.h"
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
+#include "platform/widgets/FloatingPanel.h"
+#include "scopeview/ScopeViewControl.h"
+#include "scopeview/ScopeViewWindow.h"
+#include "skydraw/ChartDisplay.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "chart/toolbar/ToolbarActions.h"
 #include "chart/toolbar/ToolbarCustomizeDialog.h"
 #include "chart/toolbar/ToolbarItems.h"
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
 
 #include <QIcon>
 #include <QLineEdit>

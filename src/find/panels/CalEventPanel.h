@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chart/CalendarEvents.h"
+#include "find/panels/CalendarEvents.h"
 
 #include <QDateTime>
 #include <QWidget>

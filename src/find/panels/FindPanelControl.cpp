@@ -3,7 +3,7 @@
 #include "find/FindMessages.h"
 #include "find/FindObjects.h"
 #include "find/SimbadLookup.h"
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
 #include "platform/widgets/ScreenPlacement.h"
 
 #include <QButtonGroup>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "chart/FindPanelEntry.h"
-#include "chart/FloatingPanel.h"
 #include "find/panels/ChartKeyboard.h"
+#include "find/panels/FindPanelEntry.h"
+#include "platform/widgets/FloatingPanel.h"
 #include "platform/widgets/InactiveHider.h"
 
 #include <QWidget>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "chart/PhotoPanel.h"
 #include "find/TransitTimes.h"
 #include "find/panels/ChartKeyboard.h"
+#include "find/panels/PhotoPanel.h"
 
 #include <QDateTime>
 #include <QImage>

@@ -1,6 +1,6 @@
 #include "find/panels/PanelKeyControl.h"
 
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>

@@ -7,7 +7,7 @@
 #include "find/tours/TourFinder.h"
 #include "model/SkyCoordinates.h"
 #include "model/SkyDateModel.h"
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
 #include "platform/AlertPanel.h"
 #include "platform/AppTimeZone.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/prefs/TextAttributes.h"
 #include "model/records/BodyNumber.h"
+#include "model/settings/TextAttributes.h"
 
 #include <QDateTime>
 #include <QPainterPath>

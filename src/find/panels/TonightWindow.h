@@ -1,8 +1,8 @@
 #pragma once
 
-#include "chart/HidesOnDeactivate.h"
-#include "chart/NightPlanner.h"
+#include "find/panels/NightPlanner.h"
 #include "find/panels/TonightView.h"
+#include "platform/widgets/HidesOnDeactivate.h"
 #include "platform/widgets/InactiveHider.h"
 
 #include <QWidget>

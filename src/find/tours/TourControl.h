@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chart/Tours.h"
+#include "find/tours/Tours.h"
 
 #include <QObject>
 #include <QString>

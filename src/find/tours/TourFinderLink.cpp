@@ -2,7 +2,7 @@
 
 #include "find/FindObjects.h"
 #include "find/FindSky.h"
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
 
 FindResultCode TourFinderLink::findVoiceName(const QString& name) { return m_finder.findVoiceName(name); }
 

@@ -1,8 +1,8 @@
 #include "model/projection/ProjectionSources.h"
 
 #include "model/ObjectIndex.h"
-#include "model/prefs/PrefControl.h"
 #include "model/SkyDateModel.h"
+#include "model/settings/PrefControl.h"
 
 namespace ProjectionSources {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/prefs/links/DDWDevice.h"
+#include "model/settings/links/DDWDevice.h"
 #include "mount/DebugWriter.h"
 #include "mount/ScopeThread.h"
 #include "mount/SerialSlots.h"

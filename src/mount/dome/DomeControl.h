@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/prefs/links/DomeDevice.h"
+#include "model/settings/links/DomeDevice.h"
 #include "mount/DebugWriter.h"
 #include "mount/ScopeThread.h"
 #include "mount/dome/DomeBoard.h"

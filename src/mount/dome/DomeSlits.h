@@ -1,8 +1,8 @@
 #pragma once
 
-#include "chart/painting/DomeSlit.h"
 #include "mount/dome/DDWControl.h"
 #include "mount/dome/DomeControl.h"
+#include "mount/dome/DomeSlit.h"
 
 // The two dome controllers as the chart's slit marks read them; the lead of
 // both is the board's, as the settings share it.

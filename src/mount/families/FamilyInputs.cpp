@@ -4,7 +4,7 @@
 #include "model/ObjectIndex.h"
 #include "model/SkyCoordinates.h"
 #include "model/SkyDateModel.h"
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
 #include "mount/MountFamily.h"
 #include "platform/AppTimeZone.h"
 

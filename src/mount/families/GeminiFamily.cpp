@@ -1,6 +1,6 @@
 #include "mount/families/GeminiFamily.h"
 
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
 #include "mount/MountProtocols.h"
 #include "mount/ScopeStatus.h"
 #include "mount/families/GeminiFrame.h"

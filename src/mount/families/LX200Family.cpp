@@ -1,6 +1,6 @@
 #include "mount/families/LX200Family.h"
 
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
 #include "mount/MountProtocols.h"
 #include "mount/ScopeStatus.h"
 #include "mount/SerialControl.h"

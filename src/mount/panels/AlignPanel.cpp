@@ -2,7 +2,7 @@
 
 #include "model/Angles.h"
 #include "model/SkyDateModel.h"
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
 #include "mount/ScopeControl.h"
 #include "platform/AlertPanel.h"
 #include "platform/widgets/ScreenPlacement.h"

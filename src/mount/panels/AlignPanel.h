@@ -1,9 +1,9 @@
 #pragma once
 
-#include "chart/HidesOnDeactivate.h"
 #include "find/AlignmentDelta.h"
 #include "mount/PolarAlignment.h"
 #include "mount/links/ConnectMenuLinks.h"
+#include "platform/widgets/HidesOnDeactivate.h"
 #include "platform/widgets/InactiveHider.h"
 
 #include <QDialog>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "chart/ConnectMenuSetup.h"
 #include "mount/DebugWriter.h"
 #include "mount/links/ConnectMenuLinks.h"
+#include "mount/panels/ConnectMenuSetup.h"
 
 #include <QMenu>
 

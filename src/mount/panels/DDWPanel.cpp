@@ -1,12 +1,12 @@
 #include "mount/panels/DDWPanel.h"
 
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
 #include "mount/dome/DDWControl.h"
 #include "mount/dome/DomeMount.h"
 #include "mount/panels/DomeSetupFields.h"
 #include "mount/panels/DomeToolTips.h"
-#include "platform/widgets/ScreenPlacement.h"
 #include "platform/AlertPanel.h"
+#include "platform/widgets/ScreenPlacement.h"
 
 #include <QCheckBox>
 #include <QFormLayout>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "chart/ToolPanel.h"
-#include "model/prefs/links/DDWSetupPanel.h"
+#include "model/settings/links/DDWSetupPanel.h"
 #include "mount/dome/DDWView.h"
 #include "mount/links/ConnectMenuLinks.h"
 #include "platform/widgets/InactiveHider.h"
+#include "platform/widgets/ToolPanel.h"
 
 #include <QDialog>
 

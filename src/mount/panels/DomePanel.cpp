@@ -1,11 +1,11 @@
 #include "mount/panels/DomePanel.h"
 
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
 #include "mount/dome/DomeControl.h"
 #include "mount/panels/DomeSetupFields.h"
 #include "mount/panels/DomeToolTips.h"
-#include "platform/widgets/ScreenPlacement.h"
 #include "platform/AlertPanel.h"
+#include "platform/widgets/ScreenPlacement.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "chart/ToolPanel.h"
-#include "model/prefs/links/DomeSetupPanel.h"
+#include "model/settings/links/DomeSetupPanel.h"
 #include "mount/dome/DomeView.h"
 #include "mount/links/ConnectMenuLinks.h"
 #include "platform/widgets/InactiveHider.h"
+#include "platform/widgets/ToolPanel.h"
 
 #include <QDialog>
 #include <QPixmap>

@@ -1,6 +1,6 @@
 #include "mount/panels/HandPanel.h"
 
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
 #include "mount/links/PanelMount.h"
 #include "mount/panels/RadioMatrix.h"
 #include "platform/StringTables.h"

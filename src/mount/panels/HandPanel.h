@@ -1,7 +1,7 @@
 #pragma once
 
-#include "chart/FloatingPanel.h"
 #include "mount/links/FocuserWindows.h"
+#include "platform/widgets/FloatingPanel.h"
 #include "platform/widgets/InactiveHider.h"
 
 #include <QDialog>

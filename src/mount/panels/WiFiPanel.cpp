@@ -1,6 +1,6 @@
 #include "mount/panels/WiFiPanel.h"
 
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
 #include "mount/SerialControl.h"
 
 #include <QFormLayout>

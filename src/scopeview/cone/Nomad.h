@@ -1,7 +1,7 @@
 #pragma once
 
+#include "platform/CheckedDownload.h"
 #include "scopeview/SVConeSearch.h"
-#include "scopeview/survey/CheckedDownload.h"
 
 #include <QDateTime>
 #include <QNetworkAccessManager>

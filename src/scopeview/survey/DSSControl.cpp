@@ -7,7 +7,7 @@
 #include "scopeview/survey/SurveyCentre.h"
 
 #include "model/StarDatabaseModel.h"
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
 #include "platform/AlertPanel.h"
 
 #include <QBuffer>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "platform/CheckedDownload.h"
 #include "scopeview/SVSurveyControl.h"
-#include "scopeview/survey/CheckedDownload.h"
 #include "scopeview/survey/SurveyRequest.h"
 
 #include <QDateTime>

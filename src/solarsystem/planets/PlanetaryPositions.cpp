@@ -1,9 +1,9 @@
 #include "solarsystem/planets/PlanetaryPositions.h"
 
-#include "model/prefs/PrefControl.h"
 #include "model/SkyDateModel.h"
 #include "model/StarDatabaseModel.h"
 #include "model/records/BodyNumber.h"
+#include "model/settings/PrefControl.h"
 #include "platform/AlertPanel.h"
 
 #include <cmath>

@@ -1,12 +1,12 @@
 #include "solarsystem/smallbodies/SmallBodyTables.h"
 
-#include "model/prefs/PrefControl.h"
 #include "model/SkyDateModel.h"
 #include "model/StarDatabaseModel.h"
+#include "model/settings/PrefControl.h"
+#include "solarsystem/TelescopeTracking.h"
+#include "solarsystem/planets/DeltaT.h"
 #include "solarsystem/smallbodies/CometTable.h"
 #include "solarsystem/smallbodies/GeocentricSun.h"
-#include "solarsystem/planets/DeltaT.h"
-#include "solarsystem/TelescopeTracking.h"
 
 SmallBodyTables::SmallBodyTables(StarDatabaseModel& model, const PrefControl& prefControl,
                                  const SkyDateModel& skyDate)

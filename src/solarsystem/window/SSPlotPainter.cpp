@@ -1,7 +1,7 @@
 #include "solarsystem/window/SSPlotPainter.h"
 
 #include "model/Angles.h"
-#include "model/prefs/TextAttributes.h"
+#include "model/settings/TextAttributes.h"
 #include "solarsystem/window/SSImages.h"
 
 #include <QFontMetricsF>

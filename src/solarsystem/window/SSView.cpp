@@ -2,7 +2,7 @@
 
 #include "model/Angles.h"
 #include "model/ObjectIndex.h"
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
 #include "platform/AppTimeZone.h"
 #include "platform/StringTables.h"
 #include "solarsystem/window/SSBodies.h"

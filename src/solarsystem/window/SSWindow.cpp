@@ -1,8 +1,8 @@
 #include "solarsystem/window/SSWindow.h"
 
 #include "model/Angles.h"
-#include "model/prefs/PrefControl.h"
 #include "model/ShortcutDateSteps.h"
+#include "model/settings/PrefControl.h"
 #include "platform/StringTables.h"
 #include "platform/widgets/ScreenPlacement.h"
 #include "solarsystem/window/SSDrawView.h"

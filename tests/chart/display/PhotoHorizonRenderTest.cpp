@@ -2,8 +2,8 @@
 
 #include "chart/photohorizon/OpenGLView.h"
 #include "model/Angles.h"
-#include "model/prefs/PrefLinks.h"
 #include "model/projection/StereographicProjection.h"
+#include "model/settings/PrefLinks.h"
 #include "support/RecordingAlertPresenter.h"
 
 #include <QCoreApplication>

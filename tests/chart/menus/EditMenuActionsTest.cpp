@@ -1,11 +1,11 @@
 #include "chart/menus/MenuFakes.h"
 
-#include "chart/FindPanelEntry.h"
-#include "chart/MountGoto.h"
 #include "chart/controls/SkyTimeControl.h"
 #include "chart/menus/EditMenuActions.h"
 #include "chart/menus/ScopeViewPosition.h"
+#include "find/panels/FindPanelEntry.h"
 #include "model/SkyDateModel.h"
+#include "mount/MountGoto.h"
 
 #include <gtest/gtest.h>
 

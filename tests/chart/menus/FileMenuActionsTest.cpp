@@ -1,9 +1,9 @@
 #include "chart/menus/MenuFakes.h"
 
-#include "chart/CalendarEvents.h"
-#include "chart/Tours.h"
 #include "chart/menus/FileMenuActions.h"
 #include "chart/printing/PrintSkyView.h"
+#include "find/panels/CalendarEvents.h"
+#include "find/tours/Tours.h"
 
 #include <gtest/gtest.h>
 

@@ -5,9 +5,9 @@
 #include "chart/ChartViewModes.h"
 #include "chart/MainWindowControl.h"
 #include "chart/NameSearch.h"
-#include "chart/ScopeViewControl.h"
 #include "chart/SolarSystemWindow.h"
 #include "chart/UpdateChain.h"
+#include "scopeview/ScopeViewControl.h"
 
 #include <memory>
 

@@ -3,7 +3,7 @@
 #include "chart/menus/ShowMenuActions.h"
 #include "chart/menus/TaggedMenu.h"
 #include "chart/menus/WindowMenuActions.h"
-#include "chart/NightPlanner.h"
+#include "find/panels/NightPlanner.h"
 
 #include <gtest/gtest.h>
 

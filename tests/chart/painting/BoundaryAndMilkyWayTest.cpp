@@ -2,8 +2,8 @@
 
 #include "chart/painting/BoundaryPainter.h"
 #include "chart/painting/MilkyWayPainter.h"
-#include "chart/painting/PrintMapping.h"
 #include "model/catalogue/MilkyWayTable.h"
+#include "skydraw/PrintMapping.h"
 
 #include <vector>
 

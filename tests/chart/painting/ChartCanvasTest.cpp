@@ -1,7 +1,7 @@
 #include "PaintingFixture.h"
 
-#include "chart/painting/ChartCanvas.h"
-#include "chart/painting/SubPixelSprites.h"
+#include "skydraw/ChartCanvas.h"
+#include "skydraw/SubPixelSprites.h"
 
 #include <QWidget>
 

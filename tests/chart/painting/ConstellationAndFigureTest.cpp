@@ -1,11 +1,11 @@
 #include "PaintingFixture.h"
 
-#include "chart/painting/ChartImageSet.h"
 #include "chart/painting/ConstellationPainter.h"
 #include "chart/painting/MythFigurePainter.h"
-#include "chart/painting/PrintMapping.h"
 #include "model/catalogue/ConstellationLabels.h"
 #include "model/records/RecordConstants.h"
+#include "skydraw/ChartImageSet.h"
+#include "skydraw/PrintMapping.h"
 
 #include <QTemporaryDir>
 

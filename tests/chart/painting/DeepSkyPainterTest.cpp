@@ -1,13 +1,13 @@
 #include "PaintingFixture.h"
 
-#include "chart/painting/ChartImageSet.h"
-#include "chart/painting/DeepSkyPainter.h"
-#include "chart/painting/DeepSkyPhotos.h"
-#include "chart/painting/PrintMapping.h"
-#include "chart/painting/SubPixelSprites.h"
 #include "model/ObjectIndex.h"
 #include "model/records/RecordConstants.h"
 #include "platform/DataPaths.h"
+#include "skydraw/ChartImageSet.h"
+#include "skydraw/DeepSkyPainter.h"
+#include "skydraw/DeepSkyPhotos.h"
+#include "skydraw/PrintMapping.h"
+#include "skydraw/SubPixelSprites.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 #include "PaintingFixture.h"
 
-#include "chart/painting/LabelCache.h"
+#include "skydraw/LabelCache.h"
 
 #include <QFontMetricsF>
 #include <QStaticText>

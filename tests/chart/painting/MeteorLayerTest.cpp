@@ -1,9 +1,9 @@
 #include "PaintingFixture.h"
 
-#include "chart/painting/ChartSkySource.h"
 #include "chart/painting/MeteorPainter.h"
 #include "chart/painting/MeteorShowerTimer.h"
 #include "chart/painting/MeteorStreak.h"
+#include "skydraw/ChartSkySource.h"
 
 #include <QRandomGenerator>
 #include <QTest>

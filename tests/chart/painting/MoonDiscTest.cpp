@@ -1,7 +1,7 @@
 #include "PaintingFixture.h"
 
-#include "chart/painting/MoonDisc.h"
 #include "model/records/RecordConstants.h"
+#include "skydraw/MoonDisc.h"
 
 #include <array>
 

@@ -1,13 +1,13 @@
 #include "PaintingFixture.h"
 
-#include "chart/painting/ChartImageSet.h"
 #include "chart/painting/ChartOverlayState.h"
-#include "chart/painting/DomeSlit.h"
 #include "chart/painting/FieldOutlinePainter.h"
 #include "chart/painting/TelescopeAim.h"
 #include "chart/painting/TelescopeReticlePainter.h"
 #include "model/SkyCoordinates.h"
+#include "mount/dome/DomeSlit.h"
 #include "platform/DataPaths.h"
+#include "skydraw/ChartImageSet.h"
 
 namespace {
 

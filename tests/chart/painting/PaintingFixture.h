@@ -3,8 +3,8 @@
 #include "chart/ChartPrefs.h"
 #include "chart/ColorNear.h"
 
-#include "chart/painting/ChartCanvas.h"
-#include "chart/painting/ChartSky.h"
+#include "skydraw/ChartCanvas.h"
+#include "skydraw/ChartSky.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,13 +1,13 @@
 #include "PaintingFixture.h"
 
-#include "chart/painting/ChartImageSet.h"
-#include "chart/painting/PlanetPainter.h"
-#include "chart/painting/PlanetPathPainter.h"
-#include "chart/painting/PrintMapping.h"
-#include "chart/painting/SmallBodyPainter.h"
 #include "model/ObjectIndex.h"
 #include "model/records/RecordConstants.h"
 #include "platform/DataPaths.h"
+#include "skydraw/ChartImageSet.h"
+#include "skydraw/PlanetPainter.h"
+#include "skydraw/PlanetPathPainter.h"
+#include "skydraw/PrintMapping.h"
+#include "skydraw/SmallBodyPainter.h"
 
 #include <QLocale>
 

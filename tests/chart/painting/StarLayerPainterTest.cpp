@@ -1,12 +1,12 @@
 #include "PaintingFixture.h"
 
-#include "chart/painting/ChartImageSet.h"
-#include "chart/painting/PrintMapping.h"
-#include "chart/painting/StarClasses.h"
 #include "chart/painting/StarLayerPainter.h"
 #include "model/ObjectIndex.h"
 #include "model/records/RecordConstants.h"
 #include "platform/DataPaths.h"
+#include "skydraw/ChartImageSet.h"
+#include "skydraw/PrintMapping.h"
+#include "skydraw/StarClasses.h"
 
 #include <cstring>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "PaintingFixture.h"
 
-#include "chart/painting/SubPixelSprites.h"
+#include "skydraw/SubPixelSprites.h"
 
 #include <gtest/gtest.h>
 

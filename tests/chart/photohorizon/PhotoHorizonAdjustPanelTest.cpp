@@ -1,9 +1,9 @@
 #include "chart/ChartPrefs.h"
 
-#include "chart/ChartDisplay.h"
 #include "chart/photohorizon/OpenGLView.h"
 #include "chart/photohorizon/PhotoHorizonAdjustPanel.h"
-#include "model/prefs/PrefLinks.h"
+#include "model/settings/PrefLinks.h"
+#include "skydraw/ChartDisplay.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>

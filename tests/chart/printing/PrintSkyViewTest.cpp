@@ -1,9 +1,9 @@
 #include "chart/ChartWindowFixture.h"
 
 #include "chart/menus/FileMenuActions.h"
-#include "chart/painting/ChartSkySource.h"
 #include "chart/printing/PrintSkyView.h"
 #include "model/SkyDateModel.h"
+#include "skydraw/ChartSkySource.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "mount/panels/DDWPanel.h"
 
-#include "model/prefs/PrefControl.h"
+#include "model/settings/PrefControl.h"
 #include "mount/SerialFixture.h"
 #include "mount/dome/DDWControl.h"
 #include "mount/dome/FakeDomeMount.h"

@@ -1,8 +1,8 @@
 #include "mount/panels/DomePanel.h"
 
-#include "model/prefs/PrefControl.h"
-#include "model/prefs/PrefLinks.h"
-#include "model/prefs/PrefStore.h"
+#include "model/settings/PrefControl.h"
+#include "model/settings/PrefLinks.h"
+#include "model/settings/PrefStore.h"
 #include "mount/dome/DomeBoardFixture.h"
 #include "mount/panels/DomeSetupFields.h"
 #include "platform/DisplayGamma.h"

@@ -1,0 +1,319 @@
+#include "app/ChartAssembly.h"
+
+#include "app/DomeLink.h"
+#include "app/FinderLink.h"
+#include "app/NameSearchLink.h"
+#include "app/PlanningAssembly.h"
+#include "app/ScopeAim.h"
+#include "chart/SkyView.h"
+#include "chart/appmenu/MpcDownloadPanel.h"
+#include "chart/appmenu/NvxMenu.h"
+#include "chart/appmenu/NvxMenuActions.h"
+#include "chart/menus/ChartMenuBar.h"
+#include "chart/photohorizon/PhotoHorizonAdjustPanel.h"
+#include "chart/printing/PrintSkyView.h"
+#include "chart/toolbar/ToolbarActions.h"
+#include "chart/toolbar/ToolbarDelagate.h"
+#include "find/panels/FindPanelControl.h"
+#include "find/panels/InfoPanelControl.h"
+#include "model/settings/PrefLinks.h"
+#include "mount/panels/ConnectMenu.h"
+#include "mount/panels/DDWPanel.h"
+#include "mount/panels/DomePanel.h"
+#include "mount/panels/HandControlPanelSet.h"
+#include "platform/DataPaths.h"
+#include "skydraw/DeepSkyPhotos.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDesktopServices>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QTimer>
+
+#include <cstdlib>
+
+ChartAssembly::Folders ChartAssembly::Folders::standard()
+{
+    return {DataPaths::bundleDataFolder(), DataPaths::userDataFolder(),
+            DataPaths::bundleResourcesFolder()};
+}
+
+ChartAssembly::ChartAssembly(const Folders& folders)
+    : m_catalogueFolders(
+          CatalogueFolders::form(folders.userData, folders.bundleData, folders.resources)),
+      m_userDataFolder(folders.userData),
+      m_debugLog(QDir::cleanPath(m_catalogueFolders.miscDirectory)),
+      m_gamma(DisplayGamma::create()),
+      m_prefs(*m_gamma),
+      m_skyDateModel(m_prefs),
+      m_solarSystem(m_starDatabaseModel, m_prefs, m_skyDateModel),
+      m_solarSystemLink(m_solarSystem),
+      m_ssBodies(m_solarSystem),
+      m_ssWindow(m_prefs, m_skyDateModel, m_ssBodies, folders.resources),
+      m_ssWindowLink(m_ssWindow),
+      m_starDatabaseLink(m_starDatabaseModel, m_catalogueFolders),
+      m_chartSkyLink(m_starDatabaseModel, m_prefs, m_skyDateModel,
+                     [this] { return m_solarSystem.sunAlt(); }),
+      m_skyDateLink(m_skyDateModel),
+      m_dataFolder(folders.bundleData, folders.userData),
+      m_chain(m_prefs, m_outlets),
+      m_windowSettings(m_prefs, m_outlets),
+      m_skyWindow(m_prefs, m_outlets, m_chain, m_windowSettings, m_catalogueFolders),
+      m_time(m_prefs, m_skyDateModel, m_outlets),
+      m_keyboard(m_prefs, m_time, m_outlets, m_chain, m_skyWindow),
+      m_mouse(m_prefs, m_starDatabaseModel, m_time, m_outlets, m_chain, m_skyWindow.skyView(), &m_capsLock),
+      m_bottomPanel(new SkyBottomPanel(m_prefs, m_skyDateModel, m_starDatabaseModel, m_skyWindow.skyView(),
+                                       m_outlets, [this] { return m_solarSystem.twilightLevel(); }, &m_skyWindow)),
+      m_infoDragControl(
+          new InfoDragControl(m_prefs, m_catalogueFolders.imagesDirectory + "InfoDragImage.png", &m_skyWindow)),
+      m_timePanel(new TimeControlPanel(m_prefs, m_time, m_outlets, m_chain, &m_skyWindow)),
+      m_directionPanel(new DirectionControlPanel(m_prefs, m_chain, &m_keyboard, &m_skyWindow)),
+      m_openGLView(m_prefs, {m_catalogueFolders.miscDirectory, [this] { return m_starDatabaseModel.radius(); },
+                             [this](auto pixelNotAlpha) { m_starDatabaseModel.createPhotoAltAz(pixelNotAlpha); }}),
+      m_photoHorizonPanel(new PhotoHorizonAdjustPanel(m_prefs, m_openGLView, m_skyWindow.skyView(), &m_skyWindow)),
+      m_launch(m_prefs, m_dataFolder, m_outlets, m_windowSettings, m_skyWindow.skyView(),
+               m_skyWindow, QCoreApplication::applicationVersion()),
+      m_mount(m_prefs, m_skyDateModel, m_debugLog, m_skyWindow.skyView(), &m_skyWindow),
+      m_appMenuModel(m_starDatabaseModel, m_solarSystem.smallBodies(), m_outlets),
+      m_findSky(m_starDatabaseModel, m_skyDateModel,
+                {[this] { return QString::fromLatin1(m_solarSystem.neoName()); },
+                 [this] { return m_solarSystem.neoIndex(); }}),
+      m_simbadLookup(m_catalogueFolders.miscDirectory, {}),
+      m_findObjects(m_findSky, m_prefs, m_simbadLookup, {})
+{
+    m_outlets.scopeControl = &m_mount.scopeControl();
+    m_outlets.connectMenu = m_mount.connectMenu();
+    m_outlets.skyWindow = &m_skyWindow;
+    m_outlets.skyView = &m_skyWindow.skyView();
+    m_outlets.skyViewModes = &m_skyWindow.skyView();
+    m_outlets.mainWindow = &m_skyWindow;
+    m_outlets.chartImages = &m_skyWindow.skyView();
+    m_chartSkyLink.setSolarSystem(&m_solarSystem);
+    m_skyWindow.skyView().setSkySource(&m_chartSkyLink);
+    m_skyWindow.skyView().setKeyboard(&m_keyboard);
+    m_skyWindow.skyView().setMouse(&m_mouse);
+    m_skyWindow.skyView().setPhotoHorizon(&m_openGLView);
+    m_skyWindow.setBottomPanel(m_bottomPanel);
+    m_bottomPanel->setReadoutChooser(m_infoDragControl);
+    m_outlets.skyBottomPanel = m_bottomPanel;
+    m_outlets.infoPanelDrag = m_infoDragControl;
+    m_outlets.timeControl = &m_time;
+    m_outlets.timeControlPanel = m_timePanel;
+    m_outlets.directionControlPanel = m_directionPanel;
+    m_outlets.viewSliders = m_directionPanel;
+    m_outlets.starDatabaseModel = &m_starDatabaseLink;
+    m_outlets.projection = &m_starDatabaseLink;
+    m_outlets.centering = &m_starDatabaseLink;
+    m_outlets.planetPath = &m_solarSystemLink;
+    m_outlets.ssWindow = &m_ssWindowLink;
+    m_outlets.ssControl = &m_ssWindowLink;
+    m_outlets.scopeGoto = &m_mount.scopeControl();
+    m_outlets.skyDateModel = &m_skyDateLink;
+    m_outlets.photoHorizonPanel = m_photoHorizonPanel;
+
+    m_starDatabaseModel.setLinks(m_prefs, m_skyDateModel);
+    m_starDatabaseModel.setDebugSink([this](const QString& line) { writeDebugLine(line); });
+    m_prefs.setDebugSink([this](const QString& line) { writeDebugLine(line); });
+
+    PrefLinks links;
+    links.chartRefresh = &m_chain;
+    links.realTimeClock = m_timePanel;
+    links.viewSliders = m_directionPanel;
+    links.photoHorizon = &m_openGLView;
+    links.mount = &m_mount.scopeControl();
+    links.wifiBridge = &m_mount.serialControl();
+    createDomes(folders.resources, links);
+    m_prefs.setLinks(links);
+    createAppMenu(folders);
+    createFinder();
+    createMenus();
+    createPlanning();
+}
+
+void ChartAssembly::createDomes(const QString& resources, PrefLinks& links)
+{
+    m_domes = std::make_unique<DomeLink>(m_prefs, m_debugLog, m_mount, m_skyWindow.skyView(),
+                                         resources, &m_skyWindow);
+    m_domes->fillLinks(links);
+    ConnectMenuLinks menuLinks = m_mount.connectMenu()->links();
+    m_domes->fillLinks(menuLinks);
+    m_mount.connectMenu()->setLinks(menuLinks);
+    m_outlets.domePanel = &m_domes->domePanel();
+    m_outlets.ddwPanel = &m_domes->ddwPanel();
+    m_skyWindow.skyView().setTelescope(m_scopeAim.get(), &m_domes->domeSlits());
+}
+
+void ChartAssembly::writeDebugLine(const QString& line)
+{
+    if (m_prefs.isDebug())
+        m_debugLog.writeDebugFile(line);
+}
+
+void ChartAssembly::createAppMenu(const Folders& folders)
+{
+    m_mpcDownloadPanel = new MpcDownloadPanel(
+        m_skyWindow.screenRect(), [this] { m_nvxActions->mpcCancelAction(); }, &m_skyWindow);
+    m_nvxActions = std::make_unique<NvxMenuActions>(
+        NvxMenuActions::Links{m_prefs, m_appMenuModel, m_skyWindow, *m_mpcDownloadPanel,
+                              [](const QUrl& url) { QDesktopServices::openUrl(url); }},
+        QCoreApplication::applicationVersion(), folders.userData + "/" + DataFolderInstaller::kManual);
+    m_nvxActions->setDebugSink([this](const QString& line) { writeDebugLine(line); });
+    m_solarSystem.smallBodies().setProgress(
+        [this](double percent) { m_nvxActions->updateMPCProgress(percent); });
+    m_outlets.nvxMenu = m_nvxActions.get();
+
+    m_nvxMenu = new NvxMenu(*m_nvxActions, m_prefs, &m_skyWindow);
+}
+
+void ChartAssembly::createMenus()
+{
+    SkyView& view = m_skyWindow.skyView();
+    m_printSkyView = std::make_unique<PrintSkyView>(
+        PrintSkyView::Links{m_prefs, m_skyDateModel, view.chartFrame(), view.skySource()},
+        m_catalogueFolders.imagesDirectory);
+    m_menuBar = std::make_unique<ChartMenuBar>(
+        ChartMenuBar::Links{m_prefs, m_outlets, m_chain, *m_gamma, m_time, *m_printSkyView,
+                            m_catalogueFolders.tourDirectory},
+        &m_skyWindow);
+    m_menuBar->setApplicationMenus(m_nvxMenu, m_nvxMenu->helpMenu());
+    m_menuBar->setConnectMenu(m_mount.connectMenu());
+    m_menuBar->installIn(*m_skyWindow.menuBar());
+    m_menuBar->installIn(*m_ssWindow.menuBar());
+    // A tool window by its kind, yet one whose closing may end the program.
+    m_ssWindow.setAttribute(Qt::WA_QuitOnClose);
+    m_outlets.menus = m_menuBar.get();
+    m_outlets.skyClickMenu = m_menuBar->skyClickMenu();
+
+    m_toolbarActions = std::make_unique<ToolbarActions>(m_prefs, m_outlets, m_chain, m_time);
+    m_toolbar = new ToolbarDelagate(*m_toolbarActions, m_prefs, m_skyWindow, m_catalogueFolders.imagesDirectory);
+    m_outlets.toolbarDelegate = m_toolbar;
+}
+
+void ChartAssembly::createFinder()
+{
+    m_findPanel = new FindPanelControl(
+        m_prefs, m_findObjects,
+        {[this] { m_skyWindow.activateWindow(); },
+         [this](QKeyEvent* event) { QCoreApplication::sendEvent(&m_skyWindow, event); }},
+        &m_skyWindow);
+    connect(m_findPanel, &FindPanelControl::findCenterAction, &m_findObjects,
+            &FindObjects::findCenterAction);
+    connect(m_findPanel, &FindPanelControl::findTrackAction, &m_findObjects,
+            &FindObjects::findTrackAction);
+    connect(m_findPanel, &FindPanelControl::findTCAction, &m_findObjects,
+            &FindObjects::findTCAction);
+
+    // The information panels show only the shipped photographs.
+    m_stockPhotos = std::make_unique<DeepSkyPhotos>(QString(), m_catalogueFolders.photoDirectory);
+    InfoPanelControl::Links links;
+    links.chart = {[this] { m_skyWindow.activateWindow(); },
+                   [this](QKeyEvent* event) { QCoreApplication::sendEvent(&m_skyWindow, event); }};
+    links.setChartTitle = [this](const QString& title) { m_skyWindow.setWindowTitle(title); };
+    links.skyDate = [this] { return m_skyDateModel.skyDate(); };
+    links.moonAge = [this] { return m_solarSystem.moonAge(); };
+    links.deepSkyPhoto = [this](const deepSky& object) { return m_stockPhotos->photoFor(object); };
+    links.moonPhoto = [this] {
+        return QImage(m_catalogueFolders.photoDirectory + QStringLiteral("Moon.jpg"));
+    };
+    m_infoPanels = std::make_unique<InfoPanelControl>(m_prefs, m_findSky, m_findObjects,
+                                                      std::move(links), &m_skyWindow);
+
+    FindObjects::Hooks hooks;
+    hooks.updateSky = [this] { m_skyWindow.updateSky(); };
+    hooks.chartNeedsDisplay = [this] { m_skyWindow.skyView().update(); };
+    hooks.orderOutFindPanel = [this] { m_findPanel->hide(); };
+    hooks.escapePanel = [this] { m_infoPanels->escapePanel(); };
+    hooks.chartWidth = [this] { return double(m_skyWindow.skyView().width()); };
+    hooks.setMarkAlpha = [this](float alpha) { m_skyWindow.skyView().setMarkAlpha(alpha); };
+    hooks.writeDebugFile = [this](const QString& line) { m_debugLog.writeDebugFile(line); };
+    m_findObjects.setHooks(std::move(hooks));
+    m_outlets.findPanel = m_findPanel;
+    m_outlets.findPanelEntry = m_findPanel;
+    m_outlets.photoPanel = m_infoPanels.get();
+    m_nameSearch = std::make_unique<NameSearchLink>(m_findObjects, *m_findPanel);
+    m_outlets.nameSearch = m_nameSearch.get();
+    m_finderLink = std::make_unique<FinderLink>(m_findObjects, *m_infoPanels,
+                                                [this](bool open) { m_findPanel->openFind(open); });
+    m_outlets.findObjects = m_finderLink.get();
+
+    AlignPanel& align = m_mount.createAlignPanel(
+        {[this] { return PolarAlignment::Star{m_findObjects.trackRA(), m_findObjects.trackDec()}; },
+         [this](bool on) { m_findObjects.setIsAlignAdjust(on); }});
+    FindObjects::TrackLinks track = m_findObjects.trackLinks();
+    track.mount = &m_mount.trackMount();
+    track.alignment = &align;
+    m_findObjects.setTrackLinks(track);
+    const auto finderTrack = [this] {
+        return FinderTrack{m_prefs.findIndex(), m_findObjects.trackRA(), m_findObjects.trackDec()};
+    };
+    m_mount.scopeControl().setFinderTrack(finderTrack);
+    m_scopeAim = std::make_unique<ScopeAim>(m_mount.scopeControl(), m_outlets, finderTrack);
+    // The reticle and the dome slit are drawn together: each call passes both.
+    m_skyWindow.skyView().setTelescope(m_scopeAim.get(), m_domes ? &m_domes->domeSlits() : nullptr);
+    m_outlets.alignPanel = &align;
+    HandControlPanelSet& panels = m_mount.handPanels();
+    m_outlets.lx200Panel = panels.panel(MountPanel::LX200);
+    m_outlets.meadeBasicPanel = panels.panel(MountPanel::MeadeBasic);
+    m_outlets.temmaPanel = panels.panel(MountPanel::Temma);
+    m_outlets.nexStarPanel = panels.panel(MountPanel::NexStar);
+    m_outlets.geminiPanel = panels.panel(MountPanel::Gemini);
+    m_outlets.iOptronPanel = panels.panel(MountPanel::IOptron);
+    m_outlets.iEQ45Panel = panels.panel(MountPanel::IEQ45);
+}
+
+void ChartAssembly::createPlanning()
+{
+    const ChartKeyboard chart{[this] { m_skyWindow.activateWindow(); },
+                              [this](QKeyEvent* event) { QCoreApplication::sendEvent(&m_skyWindow, event); }};
+    m_planning = std::make_unique<PlanningAssembly>(
+        PlanningAssembly::Links{m_prefs, m_findObjects, m_findSky, m_mount.scopeControl(),
+                                [this] { m_skyWindow.updateSky(); }, chart,
+                                [this] { m_menuBar->fileMenu().handleTourClose(); },
+                                [this] { return m_skyDateModel.skyDate(); }, m_catalogueFolders.tourDirectory,
+                                m_userDataFolder + QStringLiteral("/Calendars")},
+        m_outlets, &m_skyWindow);
+    m_finderLink->setTours(&m_planning->tours());
+}
+
+ChartAssembly::~ChartAssembly() = default;
+
+bool ChartAssembly::awakeFromNib()
+{
+    if (!m_launch.setupDirectories())
+        return false;
+    m_nvxActions->awakeFromNib(m_catalogueFolders.miscDirectory);
+    const UrlList& urls = m_nvxActions->urls();
+    m_simbadLookup.setServices({urls.simbadSite, urls.simbadMirrorSite, urls.sesameSite});
+    return true;
+}
+
+void ChartAssembly::show()
+{
+    m_isLaunchPending = true;
+    m_skyWindow.skyView().installEventFilter(this);
+    m_skyWindow.show();
+}
+
+bool ChartAssembly::eventFilter(QObject* watched, QEvent* event)
+{
+    // The launch follows the chart's first paint, so that the window is on
+    // screen and every splash stage shows; it runs from the event loop once
+    // that paint is done.
+    if (m_isLaunchPending && event->type() == QEvent::Paint) {
+        m_isLaunchPending = false;
+        watched->removeEventFilter(this);
+        QTimer::singleShot(0, this, &ChartAssembly::didLaunch);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void ChartAssembly::didLaunch()
+{
+    if (!m_launch.didLaunch()) {
+        QCoreApplication::exit(EXIT_FAILURE);
+        return;
+    }
+    m_skyWindow.didLaunch();
+}

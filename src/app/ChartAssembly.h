@@ -1,0 +1,174 @@
+#pragma once
+
+#include "app/AppMenuModelLink.h"
+#include "app/ChartSkyLink.h"
+#include "app/DataFolderInstaller.h"
+#include "app/LaunchSequence.h"
+#include "app/MountLink.h"
+#include "app/SkyDateLink.h"
+#include "app/SolarSystemLink.h"
+#include "app/SolarSystemWindowLink.h"
+#include "app/StarDatabaseLink.h"
+#include "chart/ChartOutlets.h"
+#include "chart/SkyWindow.h"
+#include "chart/UpdateChain.h"
+#include "chart/WindowSettings.h"
+#include "chart/controls/SkyKeyboard.h"
+#include "chart/controls/SkyMouse.h"
+#include "chart/controls/SkyTimeControl.h"
+#include "chart/panels/DirectionControlPanel.h"
+#include "chart/panels/InfoDragControl.h"
+#include "chart/panels/SkyBottomPanel.h"
+#include "chart/panels/TimeControlPanel.h"
+#include "chart/photohorizon/OpenGLView.h"
+#include "find/FindObjects.h"
+#include "find/ModelFindSky.h"
+#include "find/SimbadLookup.h"
+#include "model/SkyDateModel.h"
+#include "model/StarDatabaseModel.h"
+#include "model/catalogue/CatalogueFolders.h"
+#include "model/settings/PrefControl.h"
+#include "platform/CapsLockState.h"
+#include "platform/DebugLog.h"
+#include "platform/DisplayGamma.h"
+#include "solarsystem/SolarSystemModel.h"
+#include "solarsystem/window/SSModelLink.h"
+#include "solarsystem/window/SSWindow.h"
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+class DeepSkyPhotos;
+class DomeLink;
+struct PrefLinks;
+class FindPanelControl;
+class ChartMenuBar;
+class PrintSkyView;
+class ToolbarActions;
+class ToolbarDelagate;
+class FinderLink;
+class InfoPanelControl;
+class MpcDownloadPanel;
+class NameSearchLink;
+class NvxMenu;
+class NvxMenuActions;
+class PhotoHorizonAdjustPanel;
+class PlanningAssembly;
+class ScopeAim;
+
+// The program's single instances, made and wired to one another as the
+// program starts, and the launch that follows once the chart is on screen.
+class ChartAssembly final : public QObject {
+    Q_OBJECT
+public:
+    struct Folders {
+        QString bundleData;  // the shipped "ZQData"
+        QString userData;    // the per-user "Norvane Pro"
+        QString resources;   // the shipped resources, with the chart images
+        static Folders standard();
+    };
+
+    explicit ChartAssembly(const Folders& folders = Folders::standard());
+    ~ChartAssembly() override;
+    ChartAssembly(const ChartAssembly&) = delete;
+    ChartAssembly& operator=(const ChartAssembly&) = delete;
+
+    // The start-up work before the window shows: the per-user data folder,
+    // then the application menu's web addresses from it. False when the
+    // folder could not be made; its alert has been shown.
+    bool awakeFromNib();
+    // Shows the main window; the launch sequence runs right after the chart
+    // is first painted. A launch that fails ends the event loop with
+    // EXIT_FAILURE.
+    void show();
+
+    SkyWindow& skyWindow() { return m_skyWindow; }
+    const ChartSkySource& chartSkySource() const { return m_chartSkyLink; }
+    PrefControl& prefControl() { return m_prefs; }
+    StarDatabaseModel& starDatabaseModel() { return m_starDatabaseModel; }
+    NvxMenuActions& nvxMenu() { return *m_nvxActions; }
+    SkyDateModel& skyDateModel() { return m_skyDateModel; }
+    SolarSystemModel& solarSystemModel() { return m_solarSystem; }
+    DebugLog& debugLog() { return m_debugLog; }
+    // Windows of other subsystems join the chart's outlets before show().
+    ChartOutlets& outlets() { return m_outlets; }
+    OpenGLView& openGLView() { return m_openGLView; }
+    PhotoHorizonAdjustPanel& photoHorizonPanel() { return *m_photoHorizonPanel; }
+    SSWindow& ssWindow() { return m_ssWindow; }
+    // The menus every main window of the program carries in its menu bar.
+    ChartMenuBar& menuBar() { return *m_menuBar; }
+    FindObjects& findObjects() { return m_findObjects; }
+    FindPanelControl* findPanel() { return m_findPanel; }
+    InfoPanelControl& infoPanels() { return *m_infoPanels; }
+    ScopeControl& scopeControl() { return m_mount.scopeControl(); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void didLaunch();
+    void createAppMenu(const Folders& folders);
+    void createFinder();
+    void createMenus();
+    void createPlanning();
+    // The two dome controllers, their panels and the chart's slit marks.
+    void createDomes(const QString& resources, PrefLinks& links);
+    // Writes a line to the debug log while debugging is on.
+    void writeDebugLine(const QString& line);
+
+    CatalogueFolders m_catalogueFolders;
+    QString m_userDataFolder;
+    DebugLog m_debugLog;
+    std::unique_ptr<DisplayGamma> m_gamma;
+    PrefControl m_prefs;
+    SkyDateModel m_skyDateModel;
+    StarDatabaseModel m_starDatabaseModel;
+    SolarSystemModel m_solarSystem;
+    SolarSystemLink m_solarSystemLink;
+    SSModelLink m_ssBodies;
+    SSWindow m_ssWindow;
+    SolarSystemWindowLink m_ssWindowLink;
+    StarDatabaseLink m_starDatabaseLink;
+    ChartSkyLink m_chartSkyLink;
+    SkyDateLink m_skyDateLink;
+    DataFolderInstaller m_dataFolder;
+    ChartOutlets m_outlets;
+    UpdateChain m_chain;
+    WindowSettings m_windowSettings;
+    SkyWindow m_skyWindow;
+    SkyTimeControl m_time;
+    SkyKeyboard m_keyboard;
+    CapsLockState m_capsLock;
+    SkyMouse m_mouse;
+    // Owned by the main window.
+    SkyBottomPanel* m_bottomPanel;
+    InfoDragControl* m_infoDragControl;
+    TimeControlPanel* m_timePanel;
+    DirectionControlPanel* m_directionPanel;
+    OpenGLView m_openGLView;
+    PhotoHorizonAdjustPanel* m_photoHorizonPanel;  // owned by the main window
+    LaunchSequence m_launch;
+    MountLink m_mount;
+    AppMenuModelLink m_appMenuModel;
+    MpcDownloadPanel* m_mpcDownloadPanel = nullptr;  // owned by the main window
+    std::unique_ptr<NvxMenuActions> m_nvxActions;
+    NvxMenu* m_nvxMenu = nullptr;  // owned by the main window
+    ModelFindSky m_findSky;
+    SimbadLookup m_simbadLookup;
+    FindObjects m_findObjects;
+    FindPanelControl* m_findPanel = nullptr;  // owned by the main window
+    std::unique_ptr<PrintSkyView> m_printSkyView;
+    std::unique_ptr<ChartMenuBar> m_menuBar;
+    std::unique_ptr<ToolbarActions> m_toolbarActions;
+    ToolbarDelagate* m_toolbar = nullptr;  // owned by the main window
+    std::unique_ptr<DeepSkyPhotos> m_stockPhotos;
+    std::unique_ptr<InfoPanelControl> m_infoPanels;
+    std::unique_ptr<FinderLink> m_finderLink;
+    std::unique_ptr<ScopeAim> m_scopeAim;
+    std::unique_ptr<NameSearchLink> m_nameSearch;
+    std::unique_ptr<PlanningAssembly> m_planning;
+    std::unique_ptr<DomeLink> m_domes;
+    bool m_isLaunchPending = false;
+};

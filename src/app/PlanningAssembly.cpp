@@ -1,0 +1,33 @@
+#include "app/PlanningAssembly.h"
+
+#include "chart/ChartOutlets.h"
+#include "find/panels/CalEventPanel.h"
+#include "find/panels/TonightWindow.h"
+#include "find/panels/TourPanel.h"
+#include "platform/StringTables.h"
+
+#include <QFileDialog>
+
+PlanningAssembly::PlanningAssembly(const Links& links, ChartOutlets& outlets, QWidget* window)
+    : m_finder(links.finder, links.sky, links.prefs, links.updateSky),
+      m_mount(links.scope),
+      m_tours(TourControl::Links{m_finder, m_capture, &m_mount, nullptr, {}}),
+      m_tourPanel(new TourPanel(m_tours, links.prefs, {links.chart, {}, links.handleTourClose}, window)),
+      m_tonightWindow(nullptr),
+      m_calendars(links.calendarFolder),
+      m_calEventPanel(new CalEventPanel({&m_calendars, links.skyDate, [] { return QDateTime::currentDateTimeUtc(); }},
+                                        window))
+{
+    const QString folder = links.tourDirectory;
+    TonightView::Links tonight{links.prefs, links.sky, m_finder, links.skyDate, {}, {}};
+    tonight.chooseTourFile = [this, folder] {
+        return QFileDialog::getOpenFileName(
+            m_tonightWindow, StringTables::localizedString(QStringLiteral("Menus"), QStringLiteral("Open Tour File")),
+            folder, QStringLiteral("Tour files (*.txt)"));
+    };
+    m_tonightWindow = new TonightWindow(tonight, window);
+    outlets.tourControl = &m_tours;
+    outlets.tonightWindow = m_tonightWindow;
+    outlets.tonightView = m_tonightWindow;
+    outlets.calEventPanel = m_calEventPanel;
+}

@@ -1,0 +1,5 @@
+#include "app/SolarSystemLink.h"
+
+#include "solarsystem/SolarSystemModel.h"
+
+void SolarSystemLink::calculatePlanetPath() { m_solarSystem.calculatePlanetPath(); }

@@ -1,0 +1,27 @@
+#include "app/ChartAssembly.h"
+#include "platform/widgets/MessageBoxPresenter.h"
+
+#include "app/ScopeViewAssembly.h"
+#include "platform/AlertPanel.h"
+
+#include <QApplication>
+
+#include <cstdlib>
+
+int main(int argc, char** argv)
+{
+    QApplication::setOrganizationName("Norvane");
+    QApplication::setApplicationName("Norvane Pro");
+    QApplication::setApplicationVersion(NORVANE_VERSION);
+    QApplication app(argc, argv);
+    AlertPanel::setPresenter(std::make_unique<MessageBoxPresenter>());
+
+    const ChartAssembly::Folders folders = ChartAssembly::Folders::standard();
+    ChartAssembly assembly(folders);
+    if (!assembly.awakeFromNib())
+        return EXIT_FAILURE;
+    ScopeViewAssembly scopeView(assembly, folders);
+
+    assembly.show();
+    return app.exec();
+}

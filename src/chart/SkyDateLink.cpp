@@ -1,5 +1,0 @@
-#include "chart/SkyDateLink.h"
-
-#include "model/SkyDateModel.h"
-
-void SkyDateLink::startupDate() { m_skyDate.startupDate(); }

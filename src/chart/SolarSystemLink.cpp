@@ -1,5 +1,0 @@
-#include "chart/SolarSystemLink.h"
-
-#include "solarsystem/SolarSystemModel.h"
-
-void SolarSystemLink::calculatePlanetPath() { m_solarSystem.calculatePlanetPath(); }

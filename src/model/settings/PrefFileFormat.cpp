@@ -1,0 +1,153 @@
+#include "model/settings/PrefFileFormat.h"
+
+#include <QFile>
+#include <QFileDevice>
+#include <QHash>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QSet>
+#include <QTemporaryDir>
+
+#include <optional>
+
+namespace {
+
+// The outcome of the last write of each file, and the files whose last read
+// failed, by path. Such a file is never written: what Qt would write holds
+// none of the settings it could not read.
+QMutex g_outcomesLock;
+QHash<QString, bool> g_outcomes;
+QSet<QString> g_unread;
+
+QString pathOf(const QIODevice& device)
+{
+    const auto* file = qobject_cast<const QFileDevice*>(&device);
+    return file ? file->fileName() : QString();
+}
+
+void recordOutcome(const QString& path, bool succeeded)
+{
+    const QMutexLocker lock(&g_outcomesLock);
+    g_outcomes.insert(path, succeeded);
+}
+
+void recordRead(const QString& path, bool succeeded)
+{
+    const QMutexLocker lock(&g_outcomesLock);
+    if (succeeded)
+        g_unread.remove(path);
+    else
+        g_unread.insert(path);
+}
+
+bool wasRead(const QString& path)
+{
+    const QMutexLocker lock(&g_outcomesLock);
+    return !g_unread.contains(path);
+}
+
+// Qt's own INI reader and writer work on named files only, and not on the
+// file being synced (its lock is held), so both go through a private file of
+// a fresh name (Qt caches what it read or wrote under a file's name).
+QString scratchFile(const QTemporaryDir& dir) { return dir.filePath(QStringLiteral("settings.ini")); }
+
+std::optional<QSettings::SettingsMap> parseIni(const QByteArray& text)
+{
+    const QTemporaryDir dir;
+    QFile file(scratchFile(dir));
+    if (!dir.isValid() || !file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.flush())
+        return std::nullopt;
+    file.close();
+    const QSettings ini(file.fileName(), QSettings::IniFormat);
+    QSettings::SettingsMap map;
+    for (const QString& key : ini.allKeys())
+        map.insert(key, ini.value(key));
+    return map;
+}
+
+bool sameValue(const QVariant& a, const QVariant& b) { return a == b || a.toString() == b.toString(); }
+
+bool sameMap(const QSettings::SettingsMap& a, const QSettings::SettingsMap& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (auto it = a.cbegin(); it != a.cend(); ++it) {
+        const auto other = b.constFind(it.key());
+        if (other == b.cend() || !sameValue(it.value(), other.value()))
+            return false;
+    }
+    return true;
+}
+
+// The INI text of `map`, checked by reading it back; none when it could not
+// be made whole.
+std::optional<QByteArray> iniText(const QSettings::SettingsMap& map)
+{
+    const QTemporaryDir dir;
+    if (!dir.isValid())
+        return std::nullopt;
+    {
+        QSettings ini(scratchFile(dir), QSettings::IniFormat);
+        for (auto it = map.cbegin(); it != map.cend(); ++it)
+            ini.setValue(it.key(), it.value());
+        ini.sync();
+        if (ini.status() != QSettings::NoError)
+            return std::nullopt;
+    }
+    QFile file(scratchFile(dir));
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray text = file.readAll();
+    const auto reread = parseIni(text);
+    if (file.error() != QFileDevice::NoError || !reread || !sameMap(*reread, map))
+        return std::nullopt;
+    return text;
+}
+
+bool readFile(QIODevice& device, QSettings::SettingsMap& map)
+{
+    const auto parsed = parseIni(device.readAll());
+    if (parsed)
+        map = *parsed;
+    recordRead(pathOf(device), parsed.has_value());
+    return parsed.has_value();
+}
+
+bool writeWhole(QIODevice& device, const QSettings::SettingsMap& map)
+{
+    const std::optional<QByteArray> text = iniText(map);
+    if (!text || device.write(*text) != text->size())
+        return false;
+    // The commit that follows does not report a failed flush of the buffer.
+    auto* file = qobject_cast<QFileDevice*>(&device);
+    return !file || file->flush();
+}
+
+bool writeFile(QIODevice& device, const QSettings::SettingsMap& map)
+{
+    const QString path = pathOf(device);
+    const bool written = wasRead(path) && writeWhole(device, map);
+    recordOutcome(path, written);
+    return written;
+}
+
+}  // namespace
+
+namespace PrefFileFormat {
+
+QSettings::Format format()
+{
+    static const QSettings::Format registered =
+        QSettings::registerFormat(QStringLiteral("ini"), readFile, writeFile, Qt::CaseSensitive);
+    return registered;
+}
+
+bool lastWriteSucceeded(const QString& path)
+{
+    const QMutexLocker lock(&g_outcomesLock);
+    return g_outcomes.value(path, true);
+}
+
+void recordFailedWrite(const QString& path) { recordOutcome(path, false); }
+
+}  // namespace PrefFileFormat

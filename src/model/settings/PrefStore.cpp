@@ -1,0 +1,173 @@
+#include "model/settings/PrefStore.h"
+
+#include "model/settings/PrefFileFormat.h"
+#include "model/settings/PrefForms.h"
+#include "model/settings/PrefMigration.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+const QString kOrganisation = QStringLiteral("Norvane");
+const QString kApplication = QStringLiteral("Norvane Pro");
+const QString kEarlierApplication = QStringLiteral("Norvane 6");
+
+// Asked of a settings object of our own format: Qt shares one parsed copy of
+// a file among all its settings objects, and one of Qt's INI format would
+// write our pending changes through its unsafe path.
+QString settingsFile(const QString& application)
+{
+    return QSettings(PrefFileFormat::format(), QSettings::UserScope, kOrganisation, application).fileName();
+}
+
+}  // namespace
+
+PrefStore::PrefStore(const QDateTime& now)
+{
+    PrefMigration::moveEarlierEdition(earlierEditionFileName(), fileName());
+    m_settings = std::make_unique<QSettings>(fileName(), PrefFileFormat::format());
+    for (PrefDefault& entry : PrefDefaults::registration(now))
+        m_defaults.insert(entry.key, std::move(entry));
+}
+
+PrefStore::~PrefStore() { sync(); }
+
+QString PrefStore::fileName() { return settingsFile(kApplication); }
+
+QString PrefStore::earlierEditionFileName() { return settingsFile(kEarlierApplication); }
+
+const PrefDefault* PrefStore::registered(const QString& key) const
+{
+    const auto it = m_defaults.constFind(key);
+    return it == m_defaults.cend() ? nullptr : &it.value();
+}
+
+QVariant PrefStore::value(const QString& key) const
+{
+    if (m_settings->contains(key))
+        return m_settings->value(key);
+    const PrefDefault* entry = registered(key);
+    return entry ? entry->value : QVariant();
+}
+
+QString PrefStore::registeredText(const QString& key) const
+{
+    const PrefDefault* entry = registered(key);
+    return entry ? entry->value.toString() : QString();
+}
+
+bool PrefStore::readBool(const QString& key) const { return PrefForms::toBool(value(key)); }
+
+qint64 PrefStore::readInteger(const QString& key) const { return PrefForms::toInteger(value(key)); }
+
+float PrefStore::readFloat(const QString& key) const { return float(PrefForms::toDouble(value(key))); }
+
+double PrefStore::readDouble(const QString& key) const { return PrefForms::toDouble(value(key)); }
+
+QString PrefStore::readString(const QString& key) const { return value(key).toString(); }
+
+QColor PrefStore::readColor(const QString& key) const
+{
+    if (const auto color = PrefForms::colorFromText(value(key).toString()))
+        return *color;
+    return PrefForms::colorFromText(registeredText(key)).value_or(QColor());
+}
+
+QFont PrefStore::readFont(const QString& key) const
+{
+    if (const auto font = PrefForms::fontFromText(value(key).toString()))
+        return *font;
+    return PrefForms::fontFromText(registeredText(key)).value_or(QFont());
+}
+
+QDateTime PrefStore::readDate(const QString& key) const
+{
+    if (const auto date = PrefForms::dateFromText(value(key).toString()))
+        return *date;
+    return PrefForms::dateFromText(registeredText(key)).value_or(QDateTime());
+}
+
+QStringList PrefStore::readStringArray(const QString& key) const
+{
+    if (const auto strings = PrefForms::stringArrayFromText(value(key).toString()))
+        return *strings;
+    return PrefForms::stringArrayFromText(registeredText(key)).value_or(QStringList());
+}
+
+QByteArray PrefStore::readData(const QString& key) const { return value(key).toByteArray(); }
+
+void PrefStore::readBlock(const QString& key, void* destination, std::size_t size) const
+{
+    const QByteArray bytes = readData(key);
+    const std::size_t copied = std::min(size, std::size_t(bytes.size()));
+    std::memcpy(destination, bytes.constData(), copied);
+    std::memset(static_cast<char*>(destination) + copied, 0, size - copied);
+}
+
+void PrefStore::writeBool(const QString& key, bool value)
+{
+    m_settings->setValue(key, PrefForms::boolText(value));
+}
+
+void PrefStore::writeInteger(const QString& key, qint64 value)
+{
+    m_settings->setValue(key, PrefForms::integerText(value));
+}
+
+void PrefStore::writeFloat(const QString& key, float value)
+{
+    m_settings->setValue(key, PrefForms::floatText(value));
+}
+
+void PrefStore::writeDouble(const QString& key, double value)
+{
+    m_settings->setValue(key, PrefForms::doubleText(value));
+}
+
+void PrefStore::writeString(const QString& key, const QString& value) { m_settings->setValue(key, value); }
+
+void PrefStore::writeColor(const QString& key, const QColor& value)
+{
+    m_settings->setValue(key, PrefForms::colorText(value));
+}
+
+void PrefStore::writeFont(const QString& key, const QFont& value)
+{
+    m_settings->setValue(key, PrefForms::fontText(value));
+}
+
+void PrefStore::writeDate(const QString& key, const QDateTime& value)
+{
+    m_settings->setValue(key, PrefForms::dateText(value));
+}
+
+void PrefStore::writeStringArray(const QString& key, const QStringList& value)
+{
+    m_settings->setValue(key, PrefForms::stringArrayText(value));
+}
+
+void PrefStore::writeData(const QString& key, const QByteArray& value) { m_settings->setValue(key, value); }
+
+void PrefStore::writeBlock(const QString& key, const void* source, std::size_t size)
+{
+    writeData(key, QByteArray(static_cast<const char*>(source), qsizetype(size)));
+}
+
+void PrefStore::remove(const QString& key) { m_settings->remove(key); }
+
+bool PrefStore::sync()
+{
+    const QString path = m_settings->fileName();
+    const bool reportedBefore = m_settings->status() != QSettings::NoError;
+    m_settings->sync();
+    if (!reportedBefore && m_settings->status() != QSettings::NoError)
+        PrefFileFormat::recordFailedWrite(path);
+    const bool written = PrefFileFormat::lastWriteSucceeded(path);
+    if (!written && m_written && m_debug)
+        m_debug(QStringLiteral("Can not write the settings file %1; it keeps its earlier content.").arg(path));
+    m_written = written;
+    return written;
+}
+
+bool PrefStore::written() const { return m_written; }

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "model/settings/PrefDefaults.h"
+
+#include <QColor>
+#include <QDateTime>
+#include <QFont>
+#include <QHash>
+#include <QSettings>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <cstddef>
+#include <functional>
+#include <memory>
+
+// The settings file: an INI file of organisation "Norvane", application
+// "Norvane Pro", read through the registration table so that a key the user
+// never stored reads its registered default. Values take the forms of
+// PrefForms. The settings object is its only user. A write that fails keeps
+// the file as it was (PrefFileFormat).
+class PrefStore {
+public:
+    // Moves the earlier edition's file ("Norvane 6") into place when ours is
+    // missing, then opens ours and registers the defaults of `now`'s launch.
+    explicit PrefStore(const QDateTime& now);
+    ~PrefStore();
+    PrefStore(const PrefStore&) = delete;
+    PrefStore& operator=(const PrefStore&) = delete;
+
+    // The files of this edition and of the earlier one.
+    static QString fileName();
+    static QString earlierEditionFileName();
+
+    const PrefDefault* registered(const QString& key) const;
+
+    // The stored value, else the registered default; booleans, integers and
+    // floats that cannot be read read as false or 0 (PrefForms).
+    bool readBool(const QString& key) const;
+    qint64 readInteger(const QString& key) const;
+    float readFloat(const QString& key) const;
+    double readDouble(const QString& key) const;
+    QString readString(const QString& key) const;
+    // A stored value that does not decode reads as the registered default.
+    QColor readColor(const QString& key) const;
+    QFont readFont(const QString& key) const;
+    QDateTime readDate(const QString& key) const;
+    QStringList readStringArray(const QString& key) const;
+    QByteArray readData(const QString& key) const;
+
+    // Fills `records` from a raw block: at most their size is copied, and
+    // what a short block does not cover is zero.
+    template <class Record, std::size_t N>
+    void readRecords(const QString& key, std::array<Record, N>& records) const
+    {
+        readBlock(key, records.data(), sizeof records);
+        for (Record& r : records)
+            terminateTextFields(r);
+    }
+    // The same for a block of plain numbers.
+    void readBlock(const QString& key, void* destination, std::size_t size) const;
+
+    void writeBool(const QString& key, bool value);
+    void writeInteger(const QString& key, qint64 value);
+    void writeFloat(const QString& key, float value);
+    void writeDouble(const QString& key, double value);
+    void writeString(const QString& key, const QString& value);
+    void writeColor(const QString& key, const QColor& value);
+    void writeFont(const QString& key, const QFont& value);
+    void writeDate(const QString& key, const QDateTime& value);
+    void writeStringArray(const QString& key, const QStringList& value);
+    void writeData(const QString& key, const QByteArray& value);
+
+    template <class Record, std::size_t N>
+    void writeRecords(const QString& key, const std::array<Record, N>& records)
+    {
+        writeBlock(key, records.data(), sizeof records);
+    }
+    void writeBlock(const QString& key, const void* source, std::size_t size);
+
+    // Removes the user's value, so the registered default shows through.
+    void remove(const QString& key);
+    // Writes pending changes to the file; false when they could not be
+    // written, and the file keeps its earlier content. A later sync tries
+    // again. The first failure after a success sends one line to the debug sink.
+    bool sync();
+    // Whether the last sync reached the file.
+    bool written() const;
+    void setDebugSink(std::function<void(const QString&)> sink) { m_debug = std::move(sink); }
+
+private:
+    QVariant value(const QString& key) const;
+    QString registeredText(const QString& key) const;
+
+    std::unique_ptr<QSettings> m_settings;
+    QHash<QString, PrefDefault> m_defaults;
+    std::function<void(const QString&)> m_debug;
+    bool m_written = true;
+};

@@ -1,0 +1,51 @@
+#include "platform/CheckedDownload.h"
+
+#include <QFile>
+
+#include <cstdio>
+
+namespace {
+
+constexpr const char* kPartSuffix = ".part";
+
+}  // namespace
+
+CheckedDownload::CheckedDownload(QNetworkAccessManager& network, QObject* parent)
+    : QObject(parent), m_download(network)
+{
+    connect(&m_download, &FileDownload::progress, this, &CheckedDownload::progress);
+    connect(&m_download, &FileDownload::finished, this, &CheckedDownload::ended);
+}
+
+QString CheckedDownload::partFile() const { return m_destination + QLatin1String(kPartSuffix); }
+
+bool CheckedDownload::start(const QUrl& url, const QString& destination,
+                            std::chrono::milliseconds timeout, Check check)
+{
+    if (m_download.isRunning())
+        return false;
+    m_destination = destination;
+    m_check = std::move(check);
+    QString error;
+    return m_download.start(url, partFile(), timeout, error);
+}
+
+void CheckedDownload::cancel()
+{
+    m_download.cancel();
+}
+
+void CheckedDownload::ended(const QString& error)
+{
+    const QString part = partFile();
+    QString failure = error.isEmpty() ? m_check(part) : error;
+    // rename() replaces the destination in one step.
+    if (failure.isEmpty()
+        && std::rename(QFile::encodeName(part).constData(),
+                       QFile::encodeName(m_destination).constData())
+               != 0)
+        failure = QStringLiteral("The file could not be saved.");
+    if (!failure.isEmpty())
+        QFile::remove(part);
+    emit finished(failure);
+}

@@ -1,0 +1,168 @@
+#include "skydraw/ChartCanvas.h"
+
+#include "skydraw/PixelTarget.h"
+#include "skydraw/SubPixelSprites.h"
+
+#include <QImage>
+#include <QPainterPath>
+#include <QStaticText>
+
+#include <cmath>
+#include <optional>
+
+ChartCanvas::ChartCanvas(QPainter& painter, double height)
+    : m_painter(painter),
+      m_height(height),
+      m_device(painter.worldTransform()),
+      m_chart(QTransform(1.0, 0.0, 0.0, -1.0, 0.0, height) * m_device)
+{
+    const QTransform device = painter.deviceTransform();
+    m_isPixelForPoint = device.type() <= QTransform::TxTranslate && device.dx() == std::floor(device.dx()) &&
+                        device.dy() == std::floor(device.dy()) && height == std::floor(height);
+}
+
+ChartCanvas::~ChartCanvas() { m_painter.setWorldTransform(m_device); }
+
+void ChartCanvas::useChartSpace()
+{
+    if (!m_isChartSpace) {
+        m_painter.setWorldTransform(m_chart);
+        m_isChartSpace = true;
+    }
+}
+
+void ChartCanvas::useDeviceSpace()
+{
+    if (m_isChartSpace) {
+        m_painter.setWorldTransform(m_device);
+        m_isChartSpace = false;
+    }
+}
+
+void ChartCanvas::fillRect(const QRectF& rect, const QBrush& brush)
+{
+    useChartSpace();
+    m_painter.fillRect(rect, brush);
+}
+
+void ChartCanvas::fillPath(const QPainterPath& path, const QBrush& brush)
+{
+    useChartSpace();
+    m_painter.fillPath(path, brush);
+}
+
+void ChartCanvas::strokePath(const QPainterPath& path, const QPen& pen)
+{
+    useChartSpace();
+    m_painter.strokePath(path, pen);
+}
+
+void ChartCanvas::drawLines(std::span<const QLineF> lines, const QPen& pen)
+{
+    if (lines.empty())
+        return;
+    // Flipped here rather than by the painter: without a scaling transform
+    // the painter draws thin lines on its fastest path.
+    m_deviceLines.clear();
+    for (const QLineF& line : lines)
+        m_deviceLines.emplace_back(toDevice(line.p1()), toDevice(line.p2()));
+    useDeviceSpace();
+    if (m_isPixelForPoint) {
+        // Where a point is a pixel a cosmetic pen draws the same pixels,
+        // sooner.
+        QPen cosmetic = pen;
+        cosmetic.setCosmetic(true);
+        m_painter.setPen(cosmetic);
+    } else {
+        m_painter.setPen(pen);
+    }
+    m_painter.drawLines(m_deviceLines.data(), int(m_deviceLines.size()));
+}
+
+void ChartCanvas::drawImage(QPointF lowerLeft, const QImage& image, double opacity)
+{
+    if (image.isNull())
+        return;
+    useDeviceSpace();
+    const double before = m_painter.opacity();
+    if (opacity < 1.0)
+        m_painter.setOpacity(before * opacity);
+    const QPointF topLeft = spriteTopLeft(lowerLeft, image);
+    if (!m_isPixelForPoint) {
+        // Printed or on a dense screen: the painter scales it anyway.
+        m_painter.drawImage(topLeft, image);
+    } else if (m_sprites != nullptr) {
+        const SubPixelSprites::Placement at = SubPixelSprites::place(topLeft);
+        m_painter.drawImage(at.pixel, m_sprites->shifted(image, at.stepX, at.stepY));
+    } else {
+        // On whole pixels, so that a sprite keeps its sharp shape.
+        drawImageOnPixels(lowerLeft, image);
+    }
+    if (opacity < 1.0)
+        m_painter.setOpacity(before);
+}
+
+void ChartCanvas::drawSprites(std::span<const Sprite> sprites)
+{
+    useDeviceSpace();
+    const std::optional<PixelTarget> target =
+        m_isPixelForPoint && m_sprites != nullptr ? PixelTarget::of(m_painter) : std::nullopt;
+    for (const Sprite& sprite : sprites) {
+        if (sprite.image == nullptr || sprite.image->isNull())
+            continue;
+        if (!target) {
+            drawImage(sprite.lowerLeft, *sprite.image);
+            continue;
+        }
+        const SubPixelSprites::Placement at = SubPixelSprites::place(spriteTopLeft(sprite.lowerLeft, *sprite.image));
+        target->blend(at.pixel, m_sprites->shifted(*sprite.image, at.stepX, at.stepY));
+    }
+}
+
+void ChartCanvas::drawImageOnPixels(QPointF lowerLeft, const QImage& image)
+{
+    if (image.isNull())
+        return;
+    useDeviceSpace();
+    const QPointF topLeft(std::floor(lowerLeft.x() + 0.5), m_height - std::floor(lowerLeft.y() + 0.5) - image.height());
+    m_painter.drawImage(topLeft, image);
+}
+
+void ChartCanvas::drawImage(const QRectF& rect, const QImage& image)
+{
+    if (image.isNull())
+        return;
+    useDeviceSpace();
+    const QRectF target(rect.x(), m_height - rect.y() - rect.height(), rect.width(), rect.height());
+    m_painter.drawImage(target, image);
+}
+
+void ChartCanvas::drawImage(const QTransform& local, const QRectF& rect, const QImage& image,
+                            std::span<const QRect> tiles)
+{
+    if (image.isNull() || tiles.empty())
+        return;
+    // The image's first row is its top: turn the rectangle upside down in
+    // place so that, once flipped onto the device, the picture is upright.
+    const QTransform upright = QTransform(1.0, 0.0, 0.0, -1.0, 0.0, 2.0 * rect.y() + rect.height());
+    m_painter.setWorldTransform(upright * local * m_chart);
+    m_isChartSpace = false;
+    // Tiles meet edge to edge: with anti-aliased edges their seams would show.
+    const bool wasAntialiased = m_painter.testRenderHint(QPainter::Antialiasing);
+    m_painter.setRenderHint(QPainter::Antialiasing, false);
+    const double kx = rect.width() / image.width();
+    const double ky = rect.height() / image.height();
+    for (const QRect& tile : tiles) {
+        const QRectF target(rect.x() + tile.x() * kx, rect.y() + tile.y() * ky, tile.width() * kx,
+                            tile.height() * ky);
+        m_painter.drawImage(target, image, QRectF(tile));
+    }
+    m_painter.setRenderHint(QPainter::Antialiasing, wasAntialiased);
+    useChartSpace();
+}
+
+void ChartCanvas::drawLabel(QPointF lowerLeft, const QStaticText& text, double textHeight)
+{
+    useDeviceSpace();
+    m_painter.drawStaticText(QPointF(lowerLeft.x(), m_height - lowerLeft.y() - textHeight), text);
+}

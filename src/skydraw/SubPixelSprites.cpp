@@ -1,0 +1,66 @@
+#include "skydraw/SubPixelSprites.h"
+
+#include <cmath>
+
+SubPixelSprites::Placement SubPixelSprites::place(QPointF deviceTopLeft)
+{
+    const double x = std::floor(deviceTopLeft.x() * kSteps + 0.5);
+    const double y = std::floor(deviceTopLeft.y() * kSteps + 0.5);
+    const double pixelX = std::floor(x / kSteps);
+    const double pixelY = std::floor(y / kSteps);
+    return {QPoint(int(pixelX), int(pixelY)), int(x - pixelX * kSteps), int(y - pixelY * kSteps)};
+}
+
+const QImage& SubPixelSprites::shifted(const QImage& image, int stepX, int stepY)
+{
+    const bool isPremultiplied = image.format() == QImage::Format_ARGB32_Premultiplied;
+    if (image.isNull() || (stepX == 0 && stepY == 0 && isPremultiplied))
+        return image;
+    const std::uint64_t key = std::uint64_t(image.cacheKey()) * kSteps * kSteps + std::uint64_t(stepY * kSteps + stepX);
+    auto it = m_kept.find(key);
+    if (it != m_kept.end())
+        return it->second;
+    if (m_kept.size() >= kMaxKept)
+        m_kept.clear();
+    QImage made = stepX == 0 && stepY == 0 ? image.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                                           : shift(image, stepX, stepY);
+    return m_kept.emplace(key, std::move(made)).first->second;
+}
+
+QImage SubPixelSprites::shift(const QImage& image, int stepX, int stepY)
+{
+    const QImage source = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const int w = source.width();
+    const int h = source.height();
+    QImage out(w + 1, h + 1, QImage::Format_ARGB32_Premultiplied);
+    // Weights in 1/(kSteps²) of a pixel: this pixel's share of the source
+    // pixel at its place (a) and of the one left of or above it (b).
+    const int bx = stepX;
+    const int ax = kSteps - stepX;
+    const int by = stepY;
+    const int ay = kSteps - stepY;
+    constexpr int kWhole = kSteps * kSteps;
+    auto pixel = [&](int x, int y) -> QRgb {
+        return x >= 0 && y >= 0 && x < w && y < h ? reinterpret_cast<const QRgb*>(source.constScanLine(y))[x] : 0;
+    };
+    for (int y = 0; y <= h; ++y) {
+        QRgb* row = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x <= w; ++x) {
+            const QRgb p00 = pixel(x, y);
+            const QRgb p10 = pixel(x - 1, y);
+            const QRgb p01 = pixel(x, y - 1);
+            const QRgb p11 = pixel(x - 1, y - 1);
+            const int w00 = ax * ay;
+            const int w10 = bx * ay;
+            const int w01 = ax * by;
+            const int w11 = bx * by;
+            auto channel = [&](int shift) {
+                const int sum = w00 * int((p00 >> shift) & 0xff) + w10 * int((p10 >> shift) & 0xff) +
+                                w01 * int((p01 >> shift) & 0xff) + w11 * int((p11 >> shift) & 0xff);
+                return QRgb((sum + kWhole / 2) / kWhole) << shift;
+            };
+            row[x] = channel(24) | channel(16) | channel(8) | channel(0);
+        }
+    }
+    return out;
+}

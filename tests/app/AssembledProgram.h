@@ -1,0 +1,27 @@
+#pragma once
+
+#include "app/ChartAssembly.h"
+#include "model/TempSettings.h"
+#include "platform/DataPaths.h"
+
+#include <QTemporaryDir>
+
+#include <memory>
+
+// The program as it is assembled, not launched, over a temporary per-user
+// folder: every window and panel the menus, keys and toolbar reach is real.
+class AssembledProgram : public TempSettings {
+    QTemporaryDir m_root;  // outlives the program
+
+protected:
+    void SetUp() override
+    {
+        TempSettings::SetUp();
+        ASSERT_TRUE(m_root.isValid());
+        folders = {DataPaths::bundleDataFolder(), m_root.path() + "/Norvane Pro", DataPaths::bundleResourcesFolder()};
+        chart = std::make_unique<ChartAssembly>(folders);
+    }
+
+    ChartAssembly::Folders folders;
+    std::unique_ptr<ChartAssembly> chart;
+};

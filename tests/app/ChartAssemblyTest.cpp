@@ -1,0 +1,116 @@
+#include "app/ChartAssembly.h"
+
+#include "chart/SkyView.h"
+#include "model/CatalogueFixture.h"
+#include "model/TempSettings.h"
+#include "platform/DataPaths.h"
+#include "support/RecordingAlertPresenter.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdlib>
+
+namespace {
+
+// The whole program against a temporary per-user folder and settings file.
+class ChartAssemblyTest : public TempSettings {
+protected:
+    void SetUp() override
+    {
+        TempSettings::SetUp();
+        ASSERT_TRUE(m_root.isValid());
+        m_version = QCoreApplication::applicationVersion();
+        QCoreApplication::setApplicationVersion("1.0.0");
+        folders = {DataPaths::bundleDataFolder(), m_root.path() + "/Norvane Pro",
+                   DataPaths::bundleResourcesFolder()};
+    }
+    void TearDown() override { QCoreApplication::setApplicationVersion(m_version); }
+
+    QString root() const { return m_root.path(); }
+    QDateTime builtAt(const QString& cache) const
+    {
+        return QFileInfo(folders.userData + "/Database/" + cache).lastModified();
+    }
+
+    ChartAssembly::Folders folders;
+    ScopedAlertRecorder recorder;
+
+private:
+    QTemporaryDir m_root;
+    QString m_version;
+};
+
+// Shows the program and waits until its launch has finished.
+bool launches(ChartAssembly& program)
+{
+    if (!program.awakeFromNib())
+        return false;
+    program.show();
+    return QTest::qWaitFor([&] { return program.skyWindow().skyView().hasLaunched(); }, 120000);
+}
+
+}  // namespace
+
+TEST_F(ChartAssemblyTest, TheFirstStartInstallsAndBuildsTheSecondUsesTheCaches)
+{
+    ASSERT_FALSE(folders.bundleData.isEmpty());
+    QDateTime stars;
+    {
+        ChartAssembly first(folders);
+        ASSERT_TRUE(launches(first));
+        EXPECT_TRUE(QFileInfo(folders.userData + "/Tour").isDir());
+        EXPECT_GT(first.starDatabaseModel().numStars(), 0u);
+        EXPECT_EQ(first.prefControl().versionStr(), "1.0.0");
+        // The start date is set and everything projected, the planets too.
+        EXPECT_GT(first.starDatabaseModel().radius(), 0.0);
+        const float jupiter = first.starDatabaseModel().planets()[4].geoDistance;
+        EXPECT_GT(jupiter, 0.0f);
+        stars = builtAt("Stars.tvk");
+        ASSERT_TRUE(stars.isValid());
+    }
+    ChartAssembly second(folders);
+    ASSERT_TRUE(launches(second));
+    EXPECT_EQ(builtAt("Stars.tvk"), stars);
+    EXPECT_GT(second.starDatabaseModel().numStars(), 0u);
+    EXPECT_TRUE(recorder.alerts.empty());
+
+    // With debugging on, a rebuild from a shorter star source logs the
+    // figure lines it had to drop.
+    second.prefControl().setIsDebug();
+    QFile source(folders.userData + "/Build Data/BuildStar.txt");
+    ASSERT_TRUE(source.open(QIODevice::WriteOnly));
+    source.write(CatalogueFixture::starText(2000));
+    source.close();
+    second.starDatabaseModel().rebuildDatabase();
+    ASSERT_EQ(second.starDatabaseModel().numStars(), 2000u);
+    QFile log(folders.userData + "/Misc/DebugLog.txt");
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(log.readAll().contains("Constellation line ")) << log.fileName().toStdString();
+}
+
+TEST_F(ChartAssemblyTest, AStartupFailureEndsTheEventLoopCleanly)
+{
+    // A shipped folder without any catalogue.
+    for (const char* folder : {"Build Data", "Database", "Misc", "Photos", "Tour"})
+        ASSERT_TRUE(QDir().mkpath(root() + "/ZQData/" + folder));
+    folders.bundleData = root() + "/ZQData";
+    ChartAssembly program(folders);
+    ASSERT_TRUE(program.awakeFromNib());
+    program.show();
+    QTimer guard;
+    guard.callOnTimeout([] { QCoreApplication::exit(99); });
+    guard.start(60000);
+
+    EXPECT_EQ(QApplication::exec(), EXIT_FAILURE);
+
+    EXPECT_FALSE(program.skyWindow().skyView().hasLaunched());
+    ASSERT_EQ(recorder.alerts.size(), 1u);
+    EXPECT_EQ(recorder.alerts[0].title, "Startup Failed");
+}
