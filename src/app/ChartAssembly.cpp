@@ -25,8 +25,8 @@
 #include "skydraw/DeepSkyPhotos.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QDesktopServices>
+#include <QDir>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -63,7 +63,7 @@ ChartAssembly::ChartAssembly(const Folders& folders)
       m_skyWindow(m_prefs, m_outlets, m_chain, m_windowSettings, m_catalogueFolders),
       m_time(m_prefs, m_skyDateModel, m_outlets),
       m_keyboard(m_prefs, m_time, m_outlets, m_chain, m_skyWindow),
-      m_mouse(m_prefs, m_starDatabaseModel, m_time, m_outlets, m_chain, m_skyWindow.skyView(), &m_capsLock),
+      m_mouse(m_prefs, m_starDatabaseModel, m_time, m_outlets, m_chain, m_skyWindow.skyView().mouseParts(), &m_capsLock),
       m_bottomPanel(new SkyBottomPanel(m_prefs, m_skyDateModel, m_starDatabaseModel, m_skyWindow.skyView(),
                                        m_outlets, [this] { return m_solarSystem.twilightLevel(); }, &m_skyWindow)),
       m_infoDragControl(

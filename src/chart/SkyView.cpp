@@ -1,13 +1,14 @@
 #include "chart/SkyView.h"
 
 #include "chart/ChartOutlets.h"
-#include "chart/SkyWindow.h"
+#include "chart/MainWindowControl.h"
 #include "chart/UpdateChain.h"
 #include "chart/WindowSettings.h"
 #include "chart/controls/SkyKeyboard.h"
 #include "chart/controls/SkyMouse.h"
 #include "model/catalogue/CatalogueFolders.h"
 #include "model/settings/PrefControl.h"
+#include "platform/widgets/HidesOnDeactivate.h"
 #include "skydraw/ChartCanvas.h"
 #include "skydraw/ChartSkySource.h"
 
@@ -15,12 +16,12 @@
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QNativeGestureEvent>
-#include <QWheelEvent>
-#include <QMenu>
 #include <QPainter>
 #include <QRandomGenerator>
+#include <QWheelEvent>
 
 namespace {
 
@@ -31,10 +32,11 @@ constexpr int kCursorDelayMs = 250;
 
 }  // namespace
 
-SkyView::SkyView(SkyWindow& skyWindow, PrefControl& prefs, const ChartOutlets& outlets,
+SkyView::SkyView(MainWindowControl& mainWindow, HidesOnDeactivate& windowHide, PrefControl& prefs, const ChartOutlets& outlets,
                  UpdateChain& chain, WindowSettings& windowSettings,
                  const CatalogueFolders& folders)
-    : m_skyWindow(skyWindow),
+    : m_mainWindow(mainWindow),
+      m_windowHide(windowHide),
       m_prefs(prefs),
       m_outlets(outlets),
       m_chain(chain),
@@ -123,8 +125,7 @@ void SkyView::startCursorTimer()
 
 void SkyView::resetCursorRects()
 {
-    const bool red = m_prefs.isNightVision() || m_prefs.isRedCursor();
-    setCursor(red ? m_cursors.nvTargetCursor : m_cursors.targetCursor);
+    setCursor(m_cursors.target(m_prefs.isNightVision() || m_prefs.isRedCursor()));
 }
 
 void SkyView::setCursorTimer()
@@ -134,7 +135,7 @@ void SkyView::setCursorTimer()
     resetCursorRects();
 }
 
-void SkyView::setHide(bool hide) { m_skyWindow.setHide(hide); }
+void SkyView::setHide(bool hide) { m_windowHide.setHide(hide); }
 
 void SkyView::setAllHide() { m_windowSettings.setAllHide(); }
 
@@ -168,26 +169,26 @@ bool SkyView::setPasteboard()
 
 void SkyView::setIsTrack(bool on)
 {
-    m_isTrack = on;
+    m_clickModes.isTrack = on;
     if (on) {
         m_chain.trackSelection();
-        m_isTrack = false;
+        m_clickModes.isTrack = false;
     }
 }
 
 void SkyView::setIsCenter(bool on)
 {
-    m_isCenter = on;
+    m_clickModes.isCenter = on;
     if (on) {
         m_chain.centerSelection();
-        m_isCenter = false;
+        m_clickModes.isCenter = false;
     }
 }
 
 void SkyView::paintEvent(QPaintEvent*)
 {
     // A main window the user closed draws nothing until it is shown again.
-    if (m_skyWindow.keepSWClosed())
+    if (m_mainWindow.keepSWClosed())
         return;
     const QRectF bounds(rect());
     m_prefs.setSkyViewRect(bounds);

@@ -3,6 +3,8 @@
 #include "chart/ChartImages.h"
 #include "chart/ChartViewModes.h"
 #include "chart/LaunchView.h"
+#include "chart/controls/ClickModes.h"
+#include "chart/controls/SkyMouse.h"
 #include "chart/painting/ChartFrame.h"
 #include "chart/painting/ChartOverlayState.h"
 #include "chart/painting/MeteorShowerTimer.h"
@@ -19,8 +21,8 @@ class DomeSlit;
 class PhotoHorizonSource;
 class PrefControl;
 class SkyKeyboard;
-class SkyMouse;
-class SkyWindow;
+class HidesOnDeactivate;
+class MainWindowControl;
 class TelescopeAim;
 class UpdateChain;
 class WindowSettings;
@@ -33,9 +35,10 @@ struct ChartOutlets;
 class SkyView final : public QWidget, public LaunchView, public ChartImages, public ChartViewModes {
     Q_OBJECT
 public:
-    // The folders give the chart images, cursors and figures, and the
-    // shipped and the user's object photographs.
-    SkyView(SkyWindow& skyWindow, PrefControl& prefs, const ChartOutlets& outlets,
+    // `mainWindow` and `windowHide` are the window the view fills. The folders
+    // give the chart images, cursors and figures, and the shipped and the
+    // user's object photographs.
+    SkyView(MainWindowControl& mainWindow, HidesOnDeactivate& windowHide, PrefControl& prefs, const ChartOutlets& outlets,
             UpdateChain& chain, WindowSettings& windowSettings, const CatalogueFolders& folders);
 
     // Where the sky comes from; until it is set the chart stays black.
@@ -48,6 +51,8 @@ public:
     SkyKeyboard* keyboard() const { return m_keyboard; }
     // Who handles the mouse and the trackpad; until it is set they do nothing.
     void setMouse(SkyMouse* mouse) { m_mouse = mouse; }
+    // What of the view its mouse handler works on.
+    SkyMouse::ViewParts mouseParts() { return {*this, *this, m_overlays, m_clickModes, m_cursors}; }
 
     void display() override;
     void showSplashStage(int stage) override;
@@ -117,16 +122,17 @@ public:
     bool setPasteboard() override;
 
     // Sticky click modes.
-    bool isHandMove() const { return m_isHandMove; }
-    void setIsHandMove(bool on) { m_isHandMove = on; }
-    bool isAngleSep() const { return m_isAngleSep; }
-    void setIsAngleSep(bool on) override { m_isAngleSep = on; }
-    bool isCopy() const { return m_isCopy; }
-    void setIsCopy(bool on) override { m_isCopy = on; }
+    ClickModes& clickModes() { return m_clickModes; }
+    bool isHandMove() const { return m_clickModes.isHandMove; }
+    void setIsHandMove(bool on) { m_clickModes.isHandMove = on; }
+    bool isAngleSep() const { return m_clickModes.isAngleSep; }
+    void setIsAngleSep(bool on) override { m_clickModes.isAngleSep = on; }
+    bool isCopy() const { return m_clickModes.isCopy; }
+    void setIsCopy(bool on) override { m_clickModes.isCopy = on; }
     // Setting these on acts at once and sets them off again.
-    bool isTrack() const { return m_isTrack; }
+    bool isTrack() const { return m_clickModes.isTrack; }
     void setIsTrack(bool on) override;
-    bool isCenter() const { return m_isCenter; }
+    bool isCenter() const { return m_clickModes.isCenter; }
     void setIsCenter(bool on) override;
 
 protected:
@@ -142,7 +148,8 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    SkyWindow& m_skyWindow;
+    MainWindowControl& m_mainWindow;
+    HidesOnDeactivate& m_windowHide;
     PrefControl& m_prefs;
     const ChartOutlets& m_outlets;
     UpdateChain& m_chain;
@@ -160,11 +167,7 @@ private:
     MeteorShowerTimer m_meteorTimer;
     ChartFrame::Links m_frameLinks;
 
-    bool m_isHandMove = false;
-    bool m_isAngleSep = false;
-    bool m_isCopy = false;
-    bool m_isTrack = false;
-    bool m_isCenter = false;
+    ClickModes m_clickModes;
     bool m_hasLaunched = false;
     int m_launchCount = 0;
     float m_markAlpha = 1.0f;

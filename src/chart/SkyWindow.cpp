@@ -17,7 +17,7 @@ SkyWindow::SkyWindow(PrefControl& prefs, const ChartOutlets& outlets, UpdateChai
                      WindowSettings& windowSettings, const CatalogueFolders& folders)
     : m_prefs(prefs),
       m_chain(chain),
-      m_skyView(new SkyView(*this, prefs, outlets, chain, windowSettings, folders))
+      m_skyView(new SkyView(*this, *this, prefs, outlets, chain, windowSettings, folders))
 {
     setWindowTitle("Norvane Pro");
     setCentralWidget(m_skyView);

@@ -11,6 +11,9 @@ struct ChartCursors {
     QCursor nvTargetCursor;
     QCursor angleSepCursor;
 
+    // The target cursor, red in night vision or with the red-cursor setting.
+    const QCursor& target(bool red) const { return red ? nvTargetCursor : targetCursor; }
+
     // `imagesDirectory` ends in "/".
     static ChartCursors load(const QString& imagesDirectory);
 };

@@ -6,21 +6,25 @@
 #include "chart/PlanetPathSource.h"
 #include "chart/PlannerLink.h"
 #include "chart/PrefWindowSetup.h"
-#include "chart/SkyView.h"
 #include "chart/TimePanel.h"
 #include "chart/UpdateChain.h"
+#include "chart/controls/ClickModes.h"
 #include "chart/controls/PanStep.h"
 #include "chart/controls/SkyTimeControl.h"
 #include "chart/controls/ViewLimits.h"
+#include "chart/painting/ChartOverlayState.h"
 #include "model/ObjectIndex.h"
 #include "model/StarDatabaseModel.h"
 #include "model/settings/PrefControl.h"
 #include "platform/CapsLockState.h"
 #include "platform/widgets/FloatingPanel.h"
 #include "scopeview/ScopeViewWindow.h"
+#include "skydraw/ChartCursors.h"
+#include "skydraw/ChartDisplay.h"
 
 #include <QGuiApplication>
 #include <QNativeGestureEvent>
+#include <QWidget>
 
 #include <algorithm>
 #include <cmath>
@@ -44,7 +48,7 @@ FloatPoint floatPoint(QPointF p) { return {float(p.x()), float(p.y())}; }
 }  // namespace
 
 SkyMouse::SkyMouse(PrefControl& prefs, StarDatabaseModel& model, SkyTimeControl& time,
-                   const ChartOutlets& outlets, UpdateChain& chain, SkyView& view, const CapsLockState* capsLock)
+                   const ChartOutlets& outlets, UpdateChain& chain, ViewParts view, const CapsLockState* capsLock)
     : m_prefs(prefs),
       m_model(model),
       m_time(time),
@@ -55,7 +59,7 @@ SkyMouse::SkyMouse(PrefControl& prefs, StarDatabaseModel& model, SkyTimeControl&
 {
 }
 
-QPointF SkyMouse::chartPoint(QPointF position) const { return {position.x(), m_view.height() - position.y()}; }
+QPointF SkyMouse::chartPoint(QPointF position) const { return {position.x(), m_view.widget.height() - position.y()}; }
 
 void SkyMouse::mouseDown(QPointF position, Qt::KeyboardModifiers modifiers, int clickCount)
 {
@@ -67,29 +71,29 @@ void SkyMouse::mouseDown(QPointF position, Qt::KeyboardModifiers modifiers, int 
     const bool option = modifiers & Qt::AltModifier;
     const bool shift = modifiers & Qt::ShiftModifier;
     PressModes& m = m_modes;
-    m.track = command || m_view.isTrack();
-    m.separation = (option && !m.track) || m_view.isAngleSep();
-    m.copy = (shift && !m.track) || m_view.isCopy();
-    m.centre = (m.track && shift) || m_view.isCenter();
+    m.track = command || m_view.modes.isTrack;
+    m.separation = (option && !m.track) || m_view.modes.isAngleSep;
+    m.copy = (shift && !m.track) || m_view.modes.isCopy;
+    m.centre = (m.track && shift) || m_view.modes.isCenter;
     m.planner = m_prefs.isAstroplanner() && m_capsLock && m_capsLock->isOn();
 
-    ChartOverlayState& overlay = m_view.overlay();
+    ChartOverlayState& overlay = m_view.overlay;
     if (m.copy) {
         overlay.dragRect.setSize(QSizeF(0.0, 0.0));
         m_isDragStart = true;
-        m_view.setCursor(Qt::PointingHandCursor);
+        m_view.widget.setCursor(Qt::PointingHandCursor);
     } else if (m.separation) {
         overlay.startPt = m_startDragMouseLoc;
         overlay.currentPt = m_startDragMouseLoc;
         m_isDragStart = true;
-        m_view.setCursor(m_view.angleSepCursor());
+        m_view.widget.setCursor(m_view.cursors.angleSepCursor);
         calculateAngularSeparation(true);
     } else if (m_isDragStart) {
         // This press only takes the marquee or ruler away.
         m_isDragStart = false;
         overlay.dragRect.setSize(QSizeF(0.0, 0.0));
         overlay.startPt = QPointF();
-        m_view.display();
+        m_view.display.display();
     } else {
         select(m, clickCount);
     }
@@ -108,18 +112,18 @@ void SkyMouse::select(const PressModes& modes, int clickCount)
     }
     if (m_prefs.isPath() && m_outlets.planetPath)
         m_outlets.planetPath->calculatePlanetPath();
-    ChartOverlayState& overlay = m_view.overlay();
+    ChartOverlayState& overlay = m_view.overlay;
     if (modes.centre) {
         if (m_outlets.centering)
             m_outlets.centering->centerObject();
         m_chain.updateView();
-        m_view.setIsCenter(false);
-    } else if (m_view.outlines() != 0) {
+        m_view.modes.isCenter = false;
+    } else if (m_view.overlay.outlines != 0) {
         if (overlay.outlineRect.contains(m_startDragMouseLoc)) {
-            m_view.setCursor(Qt::OpenHandCursor);
+            m_view.widget.setCursor(Qt::OpenHandCursor);
             overlay.isDragOutline = true;
         } else {
-            m_view.setOutlines(0);
+            m_view.overlay.outlines = 0;
         }
     } else {
         overlay.outlineDelta = QPointF();
@@ -132,7 +136,7 @@ void SkyMouse::select(const PressModes& modes, int clickCount)
         }
     }
     if (!modes.centre)
-        m_view.display();
+        m_view.display.display();
     if (m_outlets.findObjects)
         m_outlets.findObjects->updatePanelInfo(modes.planner);
     if (modes.planner && m_outlets.appDelegate)
@@ -150,7 +154,7 @@ void SkyMouse::selectTracking(bool planner)
         m_outlets.planetPath->calculatePlanetPath();
     if (m_outlets.findObjects)
         m_outlets.findObjects->findTrackAction();
-    m_view.display();
+    m_view.display.display();
     if (m_outlets.findObjects)
         m_outlets.findObjects->updatePanelInfo(planner);
     if (planner && m_outlets.appDelegate)
@@ -162,23 +166,23 @@ void SkyMouse::mouseDragged(QPointF position)
     if (!m_isFollowing)
         return;
     const QPointF point = chartPoint(position);
-    ChartOverlayState& overlay = m_view.overlay();
+    ChartOverlayState& overlay = m_view.overlay;
     if (m_modes.copy && m_isDragStart) {
         overlay.dragRect = QRectF(std::min(point.x(), m_startDragMouseLoc.x()),
                                   std::min(point.y(), m_startDragMouseLoc.y()),
                                   std::abs(point.x() - m_startDragMouseLoc.x()),
                                   std::abs(point.y() - m_startDragMouseLoc.y()));
-        m_view.display();
+        m_view.display.display();
     } else if (m_modes.separation && m_isDragStart) {
         overlay.currentPt = point;
-        m_view.display();
-    } else if (m_view.outlines() != 0 && overlay.isDragOutline) {
-        m_view.setCursor(Qt::ClosedHandCursor);
+        m_view.display.display();
+    } else if (m_view.overlay.outlines != 0 && overlay.isDragOutline) {
+        m_view.widget.setCursor(Qt::ClosedHandCursor);
         overlay.outlineDelta += point - m_startDragMouseLoc;
         m_startDragMouseLoc = point;
-        m_view.display();
+        m_view.display.display();
     } else {
-        m_view.setCursor(Qt::ClosedHandCursor);
+        m_view.widget.setCursor(Qt::ClosedHandCursor);
         pan(point);
     }
 }
@@ -188,11 +192,11 @@ void SkyMouse::mouseUp()
     if (!m_isFollowing)
         return;
     m_isFollowing = false;
-    m_view.setIsHandMove(false);
-    m_view.setIsAngleSep(false);
-    m_view.setIsCopy(false);
-    m_view.setIsTrack(false);
-    m_view.overlay().startPt = QPointF();
+    m_view.modes.isHandMove = false;
+    m_view.modes.isAngleSep = false;
+    m_view.modes.isCopy = false;
+    m_view.modes.isTrack = false;
+    m_view.overlay.startPt = QPointF();
     showTargetCursor();
 }
 
@@ -213,7 +217,10 @@ void SkyMouse::setView(double azimuth, double altitude)
     m_chain.updateView();
 }
 
-void SkyMouse::showTargetCursor() { m_view.resetCursorRects(); }
+void SkyMouse::showTargetCursor()
+{
+    m_view.widget.setCursor(m_view.cursors.target(m_prefs.isNightVision() || m_prefs.isRedCursor()));
+}
 
 void SkyMouse::scrollWheel(QPointF delta, Qt::KeyboardModifiers modifiers)
 {
@@ -256,7 +263,7 @@ void SkyMouse::nativeGesture(const QNativeGestureEvent& event)
 
 float SkyMouse::calculateAngularSeparation(bool fromStart)
 {
-    const ChartOverlayState& overlay = m_view.overlay();
+    const ChartOverlayState& overlay = m_view.overlay;
     if (fromStart) {
         m_model.calculateCursorPosition(floatPoint(overlay.startPt));
         m_startRA = m_model.mouseRA() * Angles::kDegToRad;

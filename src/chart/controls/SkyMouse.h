@@ -3,15 +3,19 @@
 #include <QPointF>
 
 class CapsLockState;
+class ChartDisplay;
+class QWidget;
 class PrefControl;
 class QMouseEvent;
 class QNativeGestureEvent;
 class QWheelEvent;
 class SkyTimeControl;
-class SkyView;
 class StarDatabaseModel;
 class UpdateChain;
+struct ChartCursors;
 struct ChartOutlets;
+struct ChartOverlayState;
+struct ClickModes;
 
 // The chart's mouse and trackpad. A press selects the object under it and,
 // by modifiers (Ctrl track, Ctrl+Shift centre, Shift marquee, Alt ruler) or
@@ -21,10 +25,19 @@ struct ChartOutlets;
 // Alt it zooms and steps the time); pinch zooms and swipe turns the view.
 class SkyMouse {
 public:
+    // The parts of the chart view the mouse works on.
+    struct ViewParts {
+        QWidget& widget;
+        ChartDisplay& display;
+        ChartOverlayState& overlay;
+        ClickModes& modes;
+        const ChartCursors& cursors;
+    };
+
     // `capsLock` (may be null) tells whether Caps Lock is on, which sends a
     // click on to the observing planner.
     SkyMouse(PrefControl& prefs, StarDatabaseModel& model, SkyTimeControl& time, const ChartOutlets& outlets,
-             UpdateChain& chain, SkyView& view, const CapsLockState* capsLock = nullptr);
+             UpdateChain& chain, ViewParts view, const CapsLockState* capsLock = nullptr);
 
     // Positions are the widget's (y down); `clickCount` 2 for the second
     // press of a double click, which starts no drag.
@@ -62,7 +75,7 @@ private:
     SkyTimeControl& m_time;
     const ChartOutlets& m_outlets;
     UpdateChain& m_chain;
-    SkyView& m_view;
+    ViewParts m_view;
     const CapsLockState* m_capsLock;
 
     PressModes m_modes;

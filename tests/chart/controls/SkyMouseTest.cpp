@@ -34,7 +34,7 @@ protected:
         p.setAzimuth(200.0);
         model.setLinks(p, *skyDate);
         model.calculateStarPositions(true);
-        mouse = std::make_unique<SkyMouse>(p, model, *time, outlets, *chain, view());
+        mouse = std::make_unique<SkyMouse>(p, model, *time, outlets, *chain, view().mouseParts());
         view().setMouse(mouse.get());
         fakes.log.calls.clear();
     }
