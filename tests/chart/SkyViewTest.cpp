@@ -1,5 +1,5 @@
 #include "ChartWindowFixture.h"
-#include "ColorNear.h"
+#include "skydraw/ColorNear.h"
 
 #include "model/records/RecordConstants.h"
 #include "skydraw/ChartSkySource.h"

@@ -1,4 +1,4 @@
-#include "PaintingFixture.h"
+#include "skydraw/PaintingFixture.h"
 
 #include "chart/painting/MeteorPainter.h"
 #include "chart/painting/MeteorShowerTimer.h"

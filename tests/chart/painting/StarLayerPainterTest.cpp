@@ -1,4 +1,4 @@
-#include "PaintingFixture.h"
+#include "skydraw/PaintingFixture.h"
 
 #include "chart/painting/StarLayerPainter.h"
 #include "model/ObjectIndex.h"

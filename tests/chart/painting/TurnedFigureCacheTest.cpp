@@ -1,4 +1,4 @@
-#include "PaintingFixture.h"
+#include "skydraw/PaintingFixture.h"
 
 #include "chart/painting/TurnedFigureCache.h"
 

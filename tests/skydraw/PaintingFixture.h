@@ -1,7 +1,7 @@
 #pragma once
 
-#include "chart/ChartPrefs.h"
-#include "chart/ColorNear.h"
+#include "model/PrefFixture.h"
+#include "skydraw/ColorNear.h"
 
 #include "skydraw/ChartCanvas.h"
 #include "skydraw/ChartSky.h"
@@ -17,7 +17,7 @@
 // Settings after their launch read, and a black chart image to paint into.
 // Chart points have y upward: the pixel of chart point (x, y) of an image
 // h pixels high is column x, row h − 1 − y.
-class PaintingTest : public ChartPrefsTest {
+class PaintingTest : public PrefFixture {
 public:
 
     static QImage render(int width, int height, const std::function<void(ChartCanvas&)>& paint,
@@ -73,8 +73,11 @@ public:
 protected:
     void SetUp() override
     {
-        ChartPrefsTest::SetUp();
-        readPrefs();
+        PrefFixture::SetUp();
+        m_settings = &launch();
     }
-    PrefControl& prefs() { return settings(); }
+    PrefControl& prefs() { return *m_settings; }
+
+private:
+    PrefControl* m_settings = nullptr;
 };
