@@ -16,6 +16,9 @@ PolarAlignment::Coefficients PolarAlignment::coefficients(double lat, double pm,
 bool PolarAlignment::calcData(double lat, double pm, const std::array<Star, 2>& stars, Offset measured,
                               double* determinant)
 {
+    // A mount reading just past 0 h for a star just before it is off by
+    // minutes, not by a day.
+    measured.dRA = std::remainder(measured.dRA, Angles::kTwoPi);
     const Coefficients k0 = coefficients(lat, pm, stars[0]);
     const Coefficients k1 = coefficients(lat, pm, stars[1]);
     const double det = (k1.a - k0.a) * (k1.d - k0.d) - (k1.b - k0.b) * (k1.c - k0.c);

@@ -31,7 +31,8 @@ public:
     };
 
     // Fills the coefficients and solves; none (the errors unchanged) when the
-    // determinant is too small. `determinant` receives it either way.
+    // determinant is too small. `determinant` receives it either way. The
+    // measured RA error counts across 0 h.
     bool calcData(double lat, double pm, const std::array<Star, 2>& stars, Offset measured,
                   double* determinant = nullptr);
     // The offset the solved errors give; none beyond kMaxOffset on either axis.

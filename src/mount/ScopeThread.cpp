@@ -132,6 +132,10 @@ void ScopeThread::handlePortMessage(const ScopeMessage& message)
     m_refusals = 0;
     if (carryOut(message))
         emit portMessage(kScopeMsgPosition);
+    else if (message.id != kScopeMsgPoll)
+        // The position update ends a command; one that brings none (a Temma
+        // sync) ends here, or every later poll would be skipped.
+        m_status.isSerialCmd = false;
 }
 
 void ScopeThread::refuseDuringPoll()

@@ -86,7 +86,8 @@ public:
                      quint16 slot, const ReplyEnd& end = {});
 
     // Readers of devices that talk unasked. Each gives its failure value at
-    // once while the bridge is in use or its slot is closed.
+    // once while the bridge is in use or its slot is closed, and each ends
+    // within 120 ticks whatever the device sends.
     long readOptecStream(ReplyBuffer& buffer);
     bool readRoboFocus(ReplyBuffer& buffer);
     bool readJMIStream();

@@ -22,6 +22,11 @@ constexpr int kDDWWaitTicks = 15;
 constexpr qsizetype kDDWSearchRead = 30;
 constexpr int kSG4ByteRetries = 3;
 constexpr int kSG4ByteRetryTicks = 10;
+// However a device talks (a noisy line, a wrong speed, a trickle), a reader
+// ends: after this many ticks (2 s), and the DDW search after this many
+// bytes without a record start.
+constexpr int kReaderMostTicks = 120;
+constexpr qsizetype kDDWMostSearched = kReplyBufferSize;
 
 constexpr int kOptecMaxUnits = 7000;
 constexpr float kOptecTempLow = -100.0f;
@@ -36,6 +41,19 @@ constexpr qsizetype kOptecValueOffset = 2;
 constexpr qsizetype kRoboPositionOffset = 3;
 constexpr qsizetype kRoboPositionDigits = 5;
 constexpr quint16 kRoboLowest = 2;
+
+// The end of a reader's time.
+class ReaderDeadline {
+public:
+    explicit ReaderDeadline(std::chrono::microseconds tick)
+        : m_end(std::chrono::steady_clock::now() + kReaderMostTicks * tick)
+    {
+    }
+    bool isPast() const { return std::chrono::steady_clock::now() >= m_end; }
+
+private:
+    std::chrono::steady_clock::time_point m_end;
+};
 
 bool isDigits(QByteArrayView text)
 {
@@ -53,10 +71,11 @@ int SerialControl::readerPort(quint16 slot) const
 qsizetype SerialControl::readUntilQuiet(int fd, std::span<char> into, qsizetype first,
                                         qsizetype enough, int gapTicks) const
 {
+    const ReaderDeadline deadline(m_timing.tick);
     qsizetype total = PortIO::read(fd, into.data(), std::min(first, qsizetype(into.size())));
     if (total <= 0)
         return total;
-    while (total <= enough && total < qsizetype(into.size())) {
+    while (total <= enough && total < qsizetype(into.size()) && !deadline.isPast()) {
         pause(gapTicks);
         const qsizetype got = PortIO::read(fd, into.data() + total, qsizetype(into.size()) - total);
         if (got <= 0)
@@ -147,8 +166,9 @@ bool SerialControl::readJMIStream()
     if (fd < 0)
         return false;
     ReplyBuffer buffer;
+    const ReaderDeadline deadline(m_timing.tick);
     qsizetype total = 0;
-    while (total < kReplyBufferSize) {
+    while (total < kReplyBufferSize && !deadline.isPast()) {
         const qsizetype got = PortIO::read(fd, buffer.data() + total, kReplyBufferSize - total);
         if (got <= 0)
             break;
@@ -235,12 +255,17 @@ qsizetype SerialControl::readDDWStream(ReplyBuffer& buffer)
     if (fd < 0)
         return 0;
     std::array<char, kDDWSearchRead> search;
+    const ReaderDeadline deadline(m_timing.tick);
+    qsizetype searched = 0;
     qsizetype total = 0;
     for (;;) {
+        if (searched >= kDDWMostSearched || deadline.isPast())
+            return 0;
         pause(kDDWWaitTicks);
         const qsizetype got = PortIO::read(fd, search.data(), kDDWSearchRead);
         if (got <= 0)
             return 0;
+        searched += got;
         const auto start = std::find(search.begin(), search.begin() + got, 'V');
         if (start != search.begin() + got) {
             total = std::copy(start, search.begin() + got, buffer.begin()) - buffer.begin();
@@ -249,7 +274,7 @@ qsizetype SerialControl::readDDWStream(ReplyBuffer& buffer)
     }
     // The last byte stays free for the terminator.
     const qsizetype room = kReplyBufferSize - 1;
-    while (total < room) {
+    while (total < room && !deadline.isPast()) {
         pause(kFollowGapTicks);
         const qsizetype got = PortIO::read(fd, buffer.data() + total, room - total);
         if (got <= 0)

@@ -8,6 +8,7 @@
 #include "support/PtyDevice.h"
 #include "support/QStringPrinter.h"
 
+#include <QElapsedTimer>
 #include <QTimeZone>
 
 #include <gtest/gtest.h>
@@ -67,7 +68,9 @@ protected:
         status.scopeProtocol = protocol;
         family = makeMountFamily(protocol, {serial, status, debug, events, prefs, nullptr,
                                             [this] { return FinderTrack{0, trackRA, 0.0}; }, timing,
-                                            [this] { return clock; }});
+                                            [this] {
+                                                return clockRuns ? clock.addMSecs(running.elapsed()) : clock;
+                                            }});
         return kept;
     }
 
@@ -97,6 +100,9 @@ protected:
     std::shared_ptr<MountFamily> family;
     std::vector<std::chrono::microseconds> pauses;
     QDateTime clock{QDate(2026, 3, 14), QTime(21, 30, 5), QTimeZone("Europe/Berlin")};
+    // The clock runs from `running`'s start when set, as a real one does.
+    bool clockRuns = false;
+    QElapsedTimer running;
     double trackRA = 1.0;
     std::vector<QString> alerts;
     int beeps = 0;

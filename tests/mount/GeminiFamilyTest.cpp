@@ -4,6 +4,8 @@
 #include "mount/families/GeminiFamily.h"
 #include "mount/families/GeminiFrame.h"
 
+#include <QTest>
+
 namespace {
 
 using namespace std::chrono_literals;
@@ -56,10 +58,14 @@ TEST_F(GeminiFamilyTest, SitesDatesAndSettingsGoOutByteForByte)
     ASSERT_EQ(level4.size(), 4u);
     EXPECT_EQ(level4.front(), ":W1#");
     EXPECT_TRUE(level4.back().startsWith(":SN"));
-    prefs->setCurrentSite(4);
-    EXPECT_FALSE(family->run({MountOperation::SetSite, 34, 0, false}));
-    EXPECT_TRUE(newFrames().empty());
-    EXPECT_EQ(alerts, std::vector<QString>{"Set Site Failed"});
+    // Beyond the four stored sites, or none chosen: nothing goes out.
+    for (const int site : {4, -1}) {
+        alerts.clear();
+        prefs->setCurrentSite(site);
+        EXPECT_FALSE(family->run({MountOperation::SetSite, 34, 0, false}));
+        EXPECT_TRUE(newFrames().empty());
+        EXPECT_EQ(alerts, std::vector<QString>{"Set Site Failed"});
+    }
 
     // The date's two parts come in one reply, with or without a pause.
     clock = QDateTime(QDate(2026, 1, 14), QTime(20, 0, 0), QTimeZone("America/New_York"));
@@ -79,4 +85,19 @@ TEST_F(GeminiFamilyTest, SitesDatesAndSettingsGoOutByteForByte)
     EXPECT_EQ(gemini().getGeminiTrackMode(), 55);
     EXPECT_EQ(gemini().getGeminiSlewSpeed(), 84);
     EXPECT_EQ(mount->badFrames(), 0);
+}
+
+TEST_F(GeminiFamilyTest, AGotoReadsAsSlewingUntilTheMountArrives)
+{
+    start(Kind::Gemini, kProtocolGemini);
+    mount->setSlewTime(1500ms);
+    ASSERT_TRUE(family->gotoPosition(1.0, 0.3));
+    ASSERT_TRUE(family->readPosition());
+    EXPECT_TRUE(status.isSlewing);
+    // A new goto is refused while the mount still runs the first.
+    EXPECT_FALSE(family->gotoPosition(2.0, 0.1));
+    EXPECT_EQ(alerts, std::vector<QString>{"Scope is slewing."});
+    EXPECT_TRUE(QTest::qWaitFor([this] { return family->readPosition() && !status.isSlewing; }, 10000));
+    EXPECT_NEAR(status.scopeRA, 1.0, 1e-4);
+    EXPECT_NEAR(status.scopeDec, 0.3, 1e-4);
 }

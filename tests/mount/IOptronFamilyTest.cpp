@@ -4,15 +4,24 @@
 #include "mount/families/IOptronFamily.h"
 #include "support/IOptronSimulator.h"
 
+#include <QElapsedTimer>
 #include <QTest>
 
 namespace {
 
+using namespace std::chrono_literals;
+
 class IOptronFamilyTest : public SimulatedMountFixture {
 protected:
-    IOptronFamily& make(bool iEQ45)
+    // A mount of either personality that delays every reply by `pause` and
+    // pauses as long halfway through those of two bytes or more.
+    IOptronFamily& make(bool iEQ45, std::chrono::milliseconds pause = 0ms)
     {
         simulator = std::make_unique<IOptronSimulator>(iEQ45);
+        if (pause > 0ms) {
+            simulator->faults().setReplyDelay(pause);
+            simulator->faults().splitRepliesInHalf(pause);
+        }
         open(*simulator);
         family =
             std::make_unique<IOptronFamily>(iEQ45 ? kProtocolIEQ45 : kProtocolIOptron, context(), inputs);
@@ -130,4 +139,54 @@ TEST_F(IOptronFamilyTest, PanelCommandsByPersonality)
         ASSERT_TRUE(mount.run(c.command)) << c.command.code;
         EXPECT_EQ(commandsFrom(0, c.sent.size()), c.sent) << c.command.code;
     }
+}
+
+TEST_F(IOptronFamilyTest, AStopOfOneDirectionStopsTheMount)
+{
+    // A locked panel key's release stops its direction: never a new move.
+    for (const bool iEQ45 : {false, true}) {
+        for (const int direction : {1, 2, 3, 4}) {
+            IOptronFamily& mount = make(iEQ45);
+            ASSERT_TRUE(mount.run({MountOperation::Slew, direction, kSlewFlagStop, false}));
+            EXPECT_EQ(commandsFrom(0, 1), QList<QByteArray>{iEQ45 ? ":q" : ":Q"}) << direction;
+        }
+    }
+}
+
+TEST_F(IOptronFamilyTest, RepliesPausedAsRealUnitsPauseAreReadWholeAndNeverAnswerLaterCommands)
+{
+    IOptronFamily& iOptron = make(false, 300ms);
+    simulator->setMountType('0');
+    ASSERT_TRUE(iOptron.connect());
+    EXPECT_FALSE(iOptron.isPolar());
+    // The date's answer is two lines of blanks; its tail must not be read
+    // as the mount saying it slews.
+    ASSERT_TRUE(iOptron.run({MountOperation::Setup, 32, 0, false}));
+    const double ra = 3.0 * 15.0 * kDegree;
+    const double dec = 20.0 * kDegree;
+    ASSERT_TRUE(iOptron.gotoPosition(ra, dec));
+    EXPECT_TRUE(alerts.empty());
+    while (status.isSlewing)
+        ASSERT_TRUE(iOptron.readPosition());
+    EXPECT_NEAR(status.scopeRA, ra, 5e-5);
+    EXPECT_NEAR(status.scopeDec, dec, 5e-5);
+    ASSERT_TRUE(iOptron.run({MountOperation::Setup, 31, 0, false}));
+    ASSERT_TRUE(iOptron.run({MountOperation::Park, 21, 0, false}));
+    ASSERT_TRUE(iOptron.readPosition());
+    EXPECT_FALSE(status.isSlewing);
+}
+
+TEST_F(IOptronFamilyTest, TheTimeGoesOutAsItIsWhenSent)
+{
+    QElapsedTimer running;
+    running.start();
+    inputs.now = [this, running] { return now.addMSecs(running.elapsed()); };
+    // The date's answer takes 1.4 s.
+    IOptronFamily& iOptron = make(false, 700ms);
+    ASSERT_TRUE(iOptron.run({MountOperation::Setup, 32, 0, false}));
+    const QList<QByteArray> sent = commandsFrom(0, 3);
+    ASSERT_EQ(sent.size(), 3);
+    EXPECT_EQ(sent[0], ":SC 03/04/26");
+    EXPECT_GE(QTime::fromString(QString::fromLatin1(sent[1].mid(4)), "HH:mm:ss"), QTime(21, 30, 1))
+        << sent[1].toStdString();
 }

@@ -224,3 +224,20 @@ TEST_F(LX200FamilyTest, RepliesAsRealUnitsGiveThem)
         EXPECT_EQ(pauses, std::vector<std::chrono::microseconds>(3, 100ms));
     }
 }
+
+TEST_F(LX200FamilyTest, TheTimeGoesOutAsItIsWhenSentAfterThePlanetaryUpdate)
+{
+    // The date's second line comes 1.5 s late; the time sent after it must
+    // be the time then, not the time the date went.
+    const std::pair<Kind, int> mounts[] = {{Kind::Classic, kProtocolLX200}, {Kind::Gemini, kProtocolGemini}};
+    for (const auto& [kind, protocol] : mounts) {
+        SCOPED_TRACE(protocol);
+        start(kind, protocol, {.dateLineLate = 1500ms});
+        clockRuns = true;
+        running.start();
+        ASSERT_TRUE(family->run(op(MountOperation::SetDate, 33)));
+        const QByteArray sent = mount->sky().time;
+        EXPECT_GE(QTime::fromString(QString::fromLatin1(sent), "HH:mm:ss"), QTime(21, 30, 6))
+            << sent.toStdString();
+    }
+}

@@ -195,3 +195,23 @@ TEST_F(NexStarFamilyTest, BadRepliesLeaveThePositionAndSilenceIsNoResponse)
     EXPECT_TRUE(status.isNoResponse);
     EXPECT_FALSE(status.isSlewing);
 }
+
+TEST_F(NexStarFamilyTest, AStopEndsARunningGotoWhereTheMountStands)
+{
+    for (const int protocol : {kProtocolNexStarGPS, kProtocolSynScan}) {
+        SCOPED_TRACE(protocol);
+        NexStarFamily& nexStar = make(protocol);
+        simulator->setPosition(1.0, 0.2);
+        ASSERT_TRUE(nexStar.gotoPosition(2.0, -0.3));
+        ASSERT_TRUE(nexStar.run({MountOperation::Slew, kStopAll, 0, false}));
+        // Cancel GOTO first, then the rate-0 stops of both axes.
+        const QByteArray received = simulator->received();
+        ASSERT_GE(received.indexOf('M'), 0);
+        EXPECT_LT(received.indexOf('M'), received.indexOf('P'));
+        EXPECT_EQ(simulator->slews().size(), 2u);
+        ASSERT_TRUE(nexStar.slewDetect());
+        EXPECT_FALSE(status.isSlewing);
+        EXPECT_NEAR(simulator->ra(), 1.0, 1e-9);
+        EXPECT_NEAR(simulator->dec(), 0.2, 1e-9);
+    }
+}

@@ -65,20 +65,38 @@ TEST_F(ScopeThreadTest, SevenRefusalsInARowClearTheInterlock)
     EXPECT_EQ(family->count("run 30"), 0);
 }
 
-TEST_F(ScopeThreadTest, ParkingBringsNoPositionUpdateOtherCommandsDo)
+TEST_F(ScopeThreadTest, ACommandWithoutAPositionUpdateStillEndsAndPollsGoOn)
 {
-    connectScope();
-    const int moves = view.moves;
-    scope->lx200Command(31);
-    settle();
-    EXPECT_EQ(family->count("run 31"), 1);
-    EXPECT_EQ(view.moves, moves);
-    EXPECT_TRUE(scope->isSerialCmd());  // nothing answered; the tick clears it
+    // Parking and a Temma sync bring no position back.
+    const struct {
+        int protocol;
+        int code;
+    } quiet[] = {{kProtocolLX200, 31}, {kProtocolTemma, 20}};
+    for (const auto& c : quiet) {
+        SCOPED_TRACE(c.code);
+        if (scope->isConnected())
+            scope->disconnect();
+        connectScope(c.protocol);
+        scope->status().isTemmaSync = true;
+        const int moves = view.moves;
+        if (c.protocol == kProtocolTemma)
+            scope->temmaCommand(c.code);
+        else
+            scope->lx200Command(c.code);
+        settle();
+        EXPECT_EQ(family->count(QString("run %1").arg(c.code)), 1);
+        EXPECT_EQ(view.moves, moves);
+        EXPECT_FALSE(scope->isSerialCmd());
 
-    scope->resetSerialBlocks();
+        const int polls = family->count("poll");
+        scope->setTimerRate(1.0f);
+        scope->runScopeTimer();
+        settle();
+        EXPECT_GT(family->count("poll"), polls);
+    }
+
     scope->lx200Command(32);
     settle();
-    EXPECT_EQ(view.moves, moves + 1);
     EXPECT_FALSE(scope->isSerialCmd());
 }
 

@@ -2,6 +2,8 @@
 
 #include "mount/links/RoboFocusPosition.h"
 
+#include <atomic>
+#include <functional>
 #include <thread>
 
 namespace {
@@ -17,6 +19,29 @@ public:
 
     quint16 position = 0;
     bool isMoving = false;
+};
+
+// A device that never stops talking: one byte every 10 ms, until destroyed.
+class Trickle {
+public:
+    Trickle(DeviceSimulator& device, char byte)
+        : m_thread([this, &device, byte] {
+              while (!m_stop) {
+                  device.send(QByteArray(1, byte));
+                  std::this_thread::sleep_for(10ms);
+              }
+          })
+    {
+    }
+    ~Trickle()
+    {
+        m_stop = true;
+        m_thread.join();
+    }
+
+private:
+    std::atomic<bool> m_stop = false;
+    std::thread m_thread;
 };
 
 }  // namespace
@@ -185,4 +210,32 @@ TEST_F(SerialReadersTest, ReadersGiveTheirFailureWhileTheBridgeIsInUse)
     EXPECT_TRUE(serial.isSG4ExpDone());
     EXPECT_EQ(serial.getSG4Byte(), 0);
     EXPECT_EQ(serial.readDDWStream(reply), 0);
+}
+
+TEST_F(SerialReadersTest, EveryReaderEndsWithinItsLimitOnAnEndlessStream)
+{
+    std::array<char, 1024> response{};
+    const struct {
+        const char* name;
+        quint16 slot;
+        std::function<void()> read;
+    } readers[] = {
+        {"Optec", kSerialSlotFocuser, [&] { serial.readOptecStream(reply); }},
+        {"JMI", kSerialSlotFocuser, [&] { EXPECT_FALSE(serial.readJMIStream()); }},
+        {"SG-4 done", kSerialSlotSG4, [&] { EXPECT_FALSE(serial.isSG4ExpDone()); }},
+        {"SG-4 response", kSerialSlotSG4, [&] { serial.getSG4Response(response); }},
+        {"DDW", kSerialSlotDDW, [&] { EXPECT_EQ(serial.readDDWStream(reply), 0); }},
+    };
+    for (const auto& reader : readers) {
+        SCOPED_TRACE(reader.name);
+        pty.reset();
+        open(reader.slot);
+        // No record start and no pause long enough to read as the end.
+        const Trickle noise(device().simulator(), 'x');
+        const auto start = std::chrono::steady_clock::now();
+        reader.read();
+        // 120 ticks of 1 ms and a last read's wait, with room for a loaded machine.
+        EXPECT_LT(std::chrono::steady_clock::now() - start, 2s);
+        serial.closeSerialDriver(reader.slot);
+    }
 }

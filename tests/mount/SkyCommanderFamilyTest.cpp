@@ -35,6 +35,10 @@ TEST(SkyCommanderTexts, GotoTextsAtJ2000AndTargetsNearThePole)
     EXPECT_EQ(SkyCommanderFamily::servoCatGoto(
                   SkyCommanderFamily::toJ2000(0.25 * 15.0 * kDegree, -5.5 * kDegree, 0.0f)),
               "g00.250 -05.500");
+    // A target a hair short of 24 h rounds to the day's start, not to 24.000.
+    EXPECT_EQ(SkyCommanderFamily::skyCommanderGoto({23.9996f, 10.0f}), "L99 00.000 +10.000");
+    EXPECT_EQ(SkyCommanderFamily::servoCatGoto({23.9996f, -10.0f}), "g00.000 -10.000");
+    EXPECT_EQ(SkyCommanderFamily::servoCatGoto({23.9994f, -10.0f}), "g23.999 -10.000");
     // 26 years of precession carry +89.99° at RA 12h over the pole, to the
     // far side: RA near 0h (less the 0.33° of RA precession).
     const SkyCommanderFamily::J2000 pole =

@@ -89,6 +89,9 @@ QByteArray IOptronSimulator::answer(const QByteArray& command)
         setPositionLocked(m_targetRA, m_targetDec);
         return m_iEQ45 ? "1" : "Coordinates matched.        #";
     }
+    // The iOptron's date: two lines of 32 blanks, each ended by '#'.
+    if (command.startsWith("SC ") && !m_iEQ45)
+        return QByteArray(32, ' ') + '#' + QByteArray(32, ' ') + '#';
     // Settings and park answer "1"; motion and speed commands nothing.
     static const char* kAnswered[] = {"SC ", "SL ", "SG ", "St ", "Sg ", "PK", "STPKP", "MH"};
     for (const char* prefix : kAnswered)

@@ -5,7 +5,8 @@
 // An iOptron mount or, as its second personality, an iEQ45/ZEQ25: ":...#"
 // commands, sexagesimal positions, a goto set by ":Sr"/":Sd" and started by
 // ":MS#", a sync ":CM#" onto the last target. The iEQ45 pads its hours with
-// a blank and answers ":MS#" with "1" where the iOptron gives "0".
+// a blank and answers ":MS#" with "1" where the iOptron gives "0"; the
+// iOptron answers its date with two lines of blanks.
 class IOptronSimulator final : public MountSimulator {
 public:
     explicit IOptronSimulator(bool iEQ45 = false);

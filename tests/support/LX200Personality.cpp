@@ -208,7 +208,7 @@ Reply LX200Personality::meade(const QByteArray& command, ColonCommandMount& moun
     if (gemini && command == "GV")
         return now(m_options.version + '#');
     if (gemini && command == "Gv")
-        return now(QByteArray(1, m_options.speedState));
+        return now(QByteArray(1, mount.isSlewing() ? 'S' : m_options.speedState));
     if (gemini && (command.startsWith("SM") || command.startsWith("SN") || command.startsWith("SO")
                    || command.startsWith("SP")))
         return now("1");

@@ -21,7 +21,7 @@ public:
         Duration dateLineLate{0};     // the date answer's second line comes this late
         bool starting = false;        // a Gemini still starting answers the ACK with `b`
         QByteArray version = "410";   // a Gemini's `:GV#`
-        char speedState = 'T';        // a Gemini's `:Gv#`
+        char speedState = 'T';        // a Gemini's `:Gv#` while no goto runs ('S' while one does)
     };
 
     LX200Personality(Kind kind, Options options);

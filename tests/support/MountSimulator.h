@@ -53,6 +53,8 @@ protected:
 
     // Under the lock:
     void startGoto(double ra, double dec);
+    // A running goto ends where the mount stands.
+    void cancelGoto() { m_slewQueries = 0; }
     void setPositionLocked(double ra, double dec)
     {
         m_ra = ra;

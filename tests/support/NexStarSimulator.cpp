@@ -55,6 +55,7 @@ MountSimulator::Response NexStarSimulator::respond(const QByteArray& pending)
     case 'K':
     case 'T': length = 2; break;
     case 'L':
+    case 'M':
     case 'E':
     case 't':
     case 'V':
@@ -71,6 +72,7 @@ MountSimulator::Response NexStarSimulator::respond(const QByteArray& pending)
     switch (command) {
     case 'K': return reply(whole, (m_ultima ? body : body.mid(1)) + "#");
     case 'L': return reply(whole, stillSlewing() ? "1#" : "0#");
+    case 'M': cancelGoto(); return reply(whole, "#");
     case 'E': return reply(whole, positionReply());
     case 't': return reply(whole, QByteArray(1, m_trackMode) + "#");
     case 'T': m_trackMode = body[1]; return reply(whole, "#");

@@ -17,6 +17,9 @@ constexpr int kRotateTicks = 2;
 constexpr int kShortestTrackMs = 1000;
 constexpr int kDegreesPerTurn = 360;
 const char kTitlePrefix[] = "Digital Dome Works ";
+// A status record ends in CR LF; read to its end, a record the controller
+// pauses in is never cut, nor its tail left to lead the next reply.
+const ReplyEnd kRecordEnd = ReplyEnd::terminator('\n');
 
 // The tail of a hand rotation: direction, then three fixed bytes.
 QByteArray rotationBytes(char direction)
@@ -91,12 +94,12 @@ bool DDWControl::ddwDisconnect()
     return true;
 }
 
-bool DDWControl::exchange(const QByteArray& command, quint16 expected)
+bool DDWControl::exchange(const QByteArray& command, quint16 expected, const ReplyEnd& end)
 {
     m_serial.clearSerialBuffer(kSerialSlotDDW);
     m_transCount = qint32(command.size());
     return m_serial.transaction(expected, m_transCount, command.constData(), m_ddwSerialInBuffer,
-                                kSerialSlotDDW);
+                                kSerialSlotDDW, end);
 }
 
 void DDWControl::readStream()
@@ -124,7 +127,7 @@ bool DDWControl::ddwParseInfo(QByteArrayView text)
 bool DDWControl::ddwGetV()
 {
     m_debug("ddwGetV");
-    if (!exchange("GINF", 1) || m_ddwSerialInBuffer[0] != 'V')
+    if (!exchange("GINF", 1, kRecordEnd) || m_ddwSerialInBuffer[0] != 'V')
         return false;
     if (ddwParseInfo(QByteArrayView(m_ddwSerialInBuffer.data(), m_transCount)) && m_view)
         m_view->setPanelTitle(kTitlePrefix + m_status.versionStr);
@@ -134,14 +137,14 @@ bool DDWControl::ddwGetV()
 bool DDWControl::ddwGetInfo()
 {
     m_debug("ddwGetInfo");
-    return exchange("GINF", 1)
+    return exchange("GINF", 1, kRecordEnd)
            && ddwParseInfo(QByteArrayView(m_ddwSerialInBuffer.data(), m_transCount));
 }
 
 bool DDWControl::ddwSlaveOn(bool on)
 {
     m_debug("ddwSlaveOn");
-    if (!exchange(on ? "GSLV" : "GVLS", 1))
+    if (!exchange(on ? "GSLV" : "GVLS", 1, kRecordEnd))
         return false;
     ddwParseInfo(QByteArrayView(m_ddwSerialInBuffer.data(), m_transCount));
     return true;
@@ -193,7 +196,7 @@ bool DDWControl::ddwShutter(bool open)
 bool DDWControl::ddwAllStop()
 {
     m_debug("ddwTrain");
-    if (!exchange("QQ", 1))
+    if (!exchange("QQ", 1, kRecordEnd))
         return false;
     ddwParseInfo(QByteArrayView(m_ddwSerialInBuffer.data(), m_transCount));
     return true;

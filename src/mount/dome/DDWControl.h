@@ -2,6 +2,7 @@
 
 #include "model/settings/links/DDWDevice.h"
 #include "mount/DebugWriter.h"
+#include "mount/ReplyCycles.h"
 #include "mount/ScopeThread.h"
 #include "mount/SerialSlots.h"
 #include "mount/dome/DDWStatus.h"
@@ -91,8 +92,9 @@ public:
 private:
     static quint16 rounded(float value) { return quint16(value + 0.5f); }
     bool tryPort(quint16 index);
-    // One command exchange on slot 5 after its input is cleared.
-    bool exchange(const QByteArray& command, quint16 expected);
+    // One command exchange on slot 5 after its input is cleared, read until
+    // `end` says the reply is whole (silence when it has no rule).
+    bool exchange(const QByteArray& command, quint16 expected, const ReplyEnd& end = {});
     // Reads the record the controller streams after a motion command.
     void readStream();
     bool ddwParseInfo(QByteArrayView text);

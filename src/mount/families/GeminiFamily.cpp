@@ -138,6 +138,20 @@ bool GeminiFamily::connect()
     return true;
 }
 
+bool GeminiFamily::slewDetect()
+{
+    constexpr char kSlewing = 'S';
+    const Reply state = ask(":Gv#", 1, ReplyEnd::length(1));
+    if (!state.ok) {
+        m_context.debug("slewGeminiDetect: transaction error");
+        return false;
+    }
+    m_context.status.isSlewing = state.bytes[0] == kSlewing;
+    m_context.debug(m_context.status.isSlewing ? "slewGeminiDetect: is slewing"
+                                               : "slewGeminiDetect: not slewing");
+    return true;
+}
+
 std::optional<QByteArray> GeminiFamily::readParameter(int id, quint16 expected)
 {
     const Reply reply = ask(GeminiFrame::get(id), expected, ReplyEnd::terminator(kEnd));
@@ -257,8 +271,10 @@ bool GeminiFamily::setGeminiDate()
     if (!dateReply.bytes.contains('1'))
         return fail("setGeminiDate: not kLX200True"), false;
 
-    m_context.debug([&] { return "setGemini time: " + QString::fromLatin1(time); });
-    const Reply timeReply = ask(":SL" + time + "#", 1, ReplyEnd::length(1));
+    // The time as it is sent: the date's answer may have taken seconds.
+    const QByteArray sentTime = now().toString("HH:mm:ss").toLatin1();
+    m_context.debug([&] { return "setGemini time: " + QString::fromLatin1(sentTime); });
+    const Reply timeReply = ask(":SL" + sentTime + "#", 1, ReplyEnd::length(1));
     if (!timeReply.ok)
         return fail("setGeminiTime: transaction error"), false;
     if (!timeReply.bytes.contains('1'))
@@ -273,7 +289,8 @@ bool GeminiFamily::setGeminiSite()
     const bool level4 = m_context.status.isGeminiLevel4;
     const int site = m_context.prefs->currentSite();
     if (level4) {
-        if (site >= kStoredSites) {
+        // No site chosen (-1) is no stored site either.
+        if (site < 0 || site >= kStoredSites) {
             emit m_context.events.alertRequested("Set Site Failed", "Gemini can only store 4 sites.");
             return false;
         }

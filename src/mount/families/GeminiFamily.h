@@ -12,6 +12,8 @@ public:
     explicit GeminiFamily(const MountContext& context);
 
     bool connect() override;
+    // The Gemini's own state answers while a goto runs: `S` until it arrives.
+    bool slewDetect() override;
     bool run(const PanelCommand& command) override;
 
     // Settings read from the mount as panel codes; 0 when not recognised.

@@ -5,6 +5,7 @@
 #include "mount/DebugWriter.h"
 #include "mount/MountProtocols.h"
 #include "mount/ScopeStatus.h"
+#include "mount/families/SkyPosition.h"
 
 #include <cmath>
 
@@ -12,6 +13,18 @@ namespace {
 
 constexpr qsizetype kLongestReply = 64;
 constexpr char kEnd = '#';
+
+// Each reply is read to its documented end, so that a reply the mount
+// pauses in never leaves its tail to answer the next command.
+// A digit: "1" accepted, or a code ("0".."3").
+const ReplyEnd kDigit = ReplyEnd::length(1);
+// ":MS#": "0" when the goto starts, else "1" and a message up to '#'.
+const ReplyEnd kGotoStart{[](QByteArrayView got) {
+                              return (!got.isEmpty() && got[0] == '0') || got.contains(kEnd);
+                          },
+                          0};
+// The iOptron's ":SC": 32 blanks and '#', twice.
+constexpr int kDateTerminators = 2;
 
 // The LX200 reply tokens: split at ':' '#' 0xDF '\'' blank '*'.
 QList<QByteArray> tokens(const QByteArray& reply)
@@ -73,7 +86,7 @@ bool IOptronFamily::noResponse(const QString& line, bool beep)
 
 bool IOptronFamily::ask1(const QByteArray& command, const char* failure, bool beep)
 {
-    return m_exchange.ask(command, 1).ok || noResponse(failure, beep);
+    return m_exchange.ask(command, 1, kDigit).ok || noResponse(failure, beep);
 }
 
 bool IOptronFamily::send(const QByteArray& command, const char* failure, bool beep)
@@ -126,7 +139,7 @@ bool IOptronFamily::connect()
 bool IOptronFamily::connectIOptron()
 {
     m_context.debug("start iOptron connect sequence");
-    const MountExchange::Reply type = m_exchange.ask(":GAM#", 1);
+    const MountExchange::Reply type = m_exchange.ask(":GAM#", 1, kDigit);
     if (!type.ok)
         return noResponse("get iOptron mount type failed");
     static const char* kTypes[] = {"Alt/Az", "Fork", "GEM"};
@@ -134,14 +147,14 @@ bool IOptronFamily::connectIOptron()
     m_isPolar = typeCode != 0;
     m_context.debug(QString("get iOptron mount type: %1")
                         .arg(typeCode >= 0 && typeCode <= 2 ? kTypes[typeCode] : "Unknown"));
-    const MountExchange::Reply rate = m_exchange.ask(":GTR#", 1);
+    const MountExchange::Reply rate = m_exchange.ask(":GTR#", 1, kDigit);
     if (!rate.ok)
         return noResponse("get iOptron track mode failed");
     const int trackCode = rate.bytes.at(0) - '0';
     if (trackCode < 0 || trackCode > 2)
         return false;
     m_trackMode = trackCode;
-    const MountExchange::Reply guide = m_exchange.ask(":GGS#", 1);
+    const MountExchange::Reply guide = m_exchange.ask(":GGS#", 1, kDigit);
     if (!guide.ok)
         return noResponse("get iOptron guide rate failed");
     const int guideCode = guide.bytes.at(0) - '0';
@@ -174,7 +187,7 @@ bool IOptronFamily::slewDetect()
     m_context.status.isSlewing = false;
     if (isIEQ45())
         return false;
-    const MountExchange::Reply reply = m_exchange.ask(":SE?#", 1);
+    const MountExchange::Reply reply = m_exchange.ask(":SE?#", 1, kDigit);
     if (!reply.ok)
         return noResponse("slewIOptronDetect: transaction error");
     m_context.status.isSlewing = reply.bytes.at(0) == '1';
@@ -201,12 +214,14 @@ bool IOptronFamily::readPosition()
     bool star = false;
     const std::optional<double> hours = parseHours(ra.bytes, iEQ45);
     const std::optional<double> degrees = parseDegrees(dec.bytes, iEQ45, &star);
-    if (!hours || !degrees)
+    const double raRadians = hours ? *hours * 15.0 * Angles::kDegToRad : -1.0;
+    const double decRadians = degrees ? *degrees * Angles::kDegToRad : 0.0;
+    if (!hours || !degrees || !isOnSky(raRadians, decRadians))
         return noResponse("refused position " + QString::fromLatin1(ra.bytes + " " + dec.bytes));
     if (star)
         status.usesStar = true;
-    status.scopeRA = *hours * 15.0 * Angles::kDegToRad;
-    status.scopeDec = *degrees * Angles::kDegToRad;
+    status.scopeRA = raRadians;
+    status.scopeDec = decRadians;
     status.isNoResponse = false;
     return true;
 }
@@ -238,9 +253,12 @@ bool IOptronFamily::gotoPosition(double ra, double dec)
         QByteArray command;
         char accepted;
         const char* what;
-    } steps[] = {{raCommand, '1', "ra"}, {decCommand, '1', "dec"}, {":MS#", iEQ45 ? '1' : '0', "MS"}};
+        const ReplyEnd& end;
+    } steps[] = {{raCommand, '1', "ra", kDigit},
+                 {decCommand, '1', "dec", kDigit},
+                 {":MS#", iEQ45 ? '1' : '0', "MS", iEQ45 ? kDigit : kGotoStart}};
     for (const auto& step : steps) {
-        const MountExchange::Reply reply = m_exchange.ask(step.command, 1);
+        const MountExchange::Reply reply = m_exchange.ask(step.command, 1, step.end);
         if (!reply.ok)
             return noResponse(QString("%1: %2 transaction error: %3").arg(name, step.what).arg(reply.count));
         if (reply.bytes.at(0) != step.accepted)
@@ -326,14 +344,19 @@ QList<QByteArray> IOptronFamily::dateCommands(const QDateTime& moment)
 
 bool IOptronFamily::dateIOptron()
 {
-    const QList<QByteArray> commands = dateCommands(m_inputs.now());
-    for (qsizetype i = 0; i < commands.size(); ++i) {
-        m_context.debug("dateIOptron: " + QString::fromLatin1(commands[i]));
-        if (!ask1(commands[i],
-                  i < 2 ? "dateIOptron: transaction error"
-                        : "dateIOptron iOptron utc offset: transaction error",
-                  i < 2))
-            return false;
+    constexpr qsizetype kCommands = 3;
+    for (qsizetype i = 0; i < kCommands; ++i) {
+        // The clock is read for each command as it goes: the date's answer
+        // may take a while, and the time must be the time it is sent.
+        const QByteArray command = dateCommands(m_inputs.now())[i];
+        m_context.debug("dateIOptron: " + QString::fromLatin1(command));
+        const bool isDate = i == 0 && !isIEQ45();
+        const bool ok = isDate ? m_exchange.ask(command, 1, ReplyEnd::terminator(kEnd, kDateTerminators)).ok
+                               : m_exchange.ask(command, 1, kDigit).ok;
+        if (!ok)
+            return noResponse(i < 2 ? "dateIOptron: transaction error"
+                                    : "dateIOptron iOptron utc offset: transaction error",
+                              i < 2);
     }
     return true;
 }
@@ -366,7 +389,8 @@ bool IOptronFamily::siteIOptron()
 bool IOptronFamily::run(const PanelCommand& command)
 {
     switch (command.operation) {
-    case MountOperation::Slew: return slew(command.code);
+    // A stop of one direction stops the mount: these mounts have no stop by axis.
+    case MountOperation::Slew: return slew(command.flag & kSlewFlagStop ? kStopAll : command.code);
     case MountOperation::SlewSpeed: return slewSpeed(command.code);
     case MountOperation::Park: return !isIEQ45() && park(command.code);
     case MountOperation::Track: return isIEQ45() && track(command.code);

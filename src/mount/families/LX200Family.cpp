@@ -5,6 +5,7 @@
 #include "mount/ScopeStatus.h"
 #include "mount/SerialControl.h"
 #include "mount/families/LX200Reply.h"
+#include "mount/families/SkyPosition.h"
 #include "platform/AppTimeZone.h"
 
 #include <numbers>
@@ -174,8 +175,12 @@ bool LX200Family::readPosition()
     if (degrees->usesStar)
         status.usesStar = true;
 
-    status.scopeRA = hours->hours * 15.0 / kDegreesPerRadian;
-    status.scopeDec = degrees->degrees / kDegreesPerRadian;
+    const double raRadians = hours->hours * 15.0 / kDegreesPerRadian;
+    const double decRadians = degrees->degrees / kDegreesPerRadian;
+    if (!isOnSky(raRadians, decRadians))
+        return fail("getLX200RA: position off the sky", false), false;
+    status.scopeRA = raRadians;
+    status.scopeDec = decRadians;
     status.isNoResponse = false;
     m_context.debug([&] {
         return QString::asprintf("LX200 Poll RA: %.2f Dec: %.2f", hours->hours * 15.0,

@@ -19,6 +19,12 @@ constexpr int kGeminiSiteTicks = 10;
 // once, then, once the controller has recomputed (about 5 s on a Classic),
 // a line of blanks and `#`. A refusal is a lone `0`.
 constexpr int kPlanetaryUpdateCycles = 160;
+// Each command carries the clock as it is sent, not as it was when the
+// first one went: the date's answer alone may take 5 s.
+QByteArray timeNow(const QDateTime& local)
+{
+    return local.toString("HH:mm:ss").toLatin1();
+}
 const ReplyEnd kDateEnd{[](QByteArrayView got) {
                             return (!got.isEmpty() && (got[0] == '0' || got[0] == kNak))
                                    || got.count(kEnd) >= 2;
@@ -40,8 +46,7 @@ bool LX200Family::setLX200Date()
     // An LX200 GPS keeps its calendar in UTC; the time is always local.
     const QDateTime dated = m_protocol == kProtocolLX200GPS ? local.toUTC() : local;
     const QByteArray date = dated.toString("MM/dd/yy").toLatin1();
-    const QByteArray time = local.toString("HH:mm:ss").toLatin1();
-    if (date.size() < kDateLength || time.size() < kDateLength)
+    if (date.size() < kDateLength || timeNow(local).size() < kDateLength)
         return fail("setLX200Date: dStr < 8"), false;
     m_context.debug([&] { return "setLX200Date: " + QString::fromLatin1(date); });
 
@@ -53,7 +58,7 @@ bool LX200Family::setLX200Date()
     if (dateReply.firstNonBlank() != kTrue)
         return fail("setLX200Date: not kLX200True"), false;
 
-    const Reply timeReply = ask(":SL" + time + "#", 1, ReplyEnd::length(1));
+    const Reply timeReply = ask(":SL" + timeNow(now()) + "#", 1, ReplyEnd::length(1));
     if (!timeReply.ok || timeReply.bytes.startsWith(kNak))
         return fail("setLX200Date: transaction error"), false;
     if (timeReply.firstNonBlank() != kTrue)
@@ -64,9 +69,8 @@ bool LX200Family::setLX200Date()
 bool LX200Family::setAPDate()
 {
     const QDateTime local = now();
-    const QByteArray date = local.toString("MM/dd/yy").toLatin1();
-    const QByteArray time = local.toString("HH:mm:ss").toLatin1();
-    if (date.size() < kDateLength || time.size() < kDateLength)
+    const QByteArray time = timeNow(local);
+    if (local.toString("MM/dd/yy").size() < kDateLength || time.size() < kDateLength)
         return fail("setAPDate: dStr < 8"), false;
     m_context.debug([&] { return "setAPTime: " + QString::fromLatin1(time); });
     const Reply timeReply = ask(":SL" + time + "#", 1, ReplyEnd::length(1));
@@ -77,6 +81,7 @@ bool LX200Family::setAPDate()
     if (timeReply.firstNonBlank() != kTrue)
         fail("setAPTime: not kLX200True");
 
+    const QByteArray date = now().toString("MM/dd/yy").toLatin1();
     m_context.debug([&] { return "setAPDate: " + QString::fromLatin1(date); });
     const Reply dateReply = ask(":SC" + date + "#", 33, ReplyEnd::terminator(kEnd));
     if (!dateReply.ok)

@@ -6,6 +6,7 @@
 #include "mount/MountProtocols.h"
 #include "mount/ScopeStatus.h"
 #include "mount/families/EquatorJ2000.h"
+#include "mount/families/SkyPosition.h"
 
 #include <array>
 #include <cmath>
@@ -196,6 +197,9 @@ bool NexStarFamily::readPosition()
         const EquatorJ2000::Position date = EquatorJ2000::toDate(position->ra, position->dec, m_inputs.now());
         position = Position{date.ra, date.dec};
     }
+    if (!isOnSky(position->ra, position->dec))
+        return noResponse(isUltima() ? "getUltimaRA: position off the sky"
+                                     : "getNexStarGPSRA: position off the sky");
     status.scopeRA = position->ra;
     status.scopeDec = position->dec;
     if (!isUltima() && !status.isSlewing) {
@@ -272,13 +276,17 @@ bool NexStarFamily::run(const PanelCommand& command)
 bool NexStarFamily::passThrough(char motor, char direction, char rate)
 {
     const QByteArray out{"P\x02", 2};
-    const bool ok = m_exchange.ask(out + motor + direction + rate + QByteArray(3, '\0'), 1).ok;
+    const bool ok =
+        m_exchange.ask(out + motor + direction + rate + QByteArray(3, '\0'), 1, ReplyEnd::endingIn(kEnd)).ok;
     return ok || noResponse("slewNexStar: transaction error");
 }
 
 bool NexStarFamily::slewNexStar(int direction, bool stop, bool option)
 {
     if (direction == kStopAll) {
+        // Rate 0 stops the motors' own slews; only Cancel GOTO ends a goto.
+        if (!isUltima() && !m_exchange.ask("M", 1, ReplyEnd::endingIn(kEnd)).ok)
+            return noResponse("slewNexStar: cancel goto transaction error");
         const bool ok = passThrough(kMotorAltitude, kPositive, 0) && passThrough(kMotorAzimuth, kPositive, 0);
         if (ok && !isUltima())
             getTrackModeNexStarOnly();

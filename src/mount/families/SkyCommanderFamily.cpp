@@ -4,6 +4,7 @@
 #include "mount/DebugWriter.h"
 #include "mount/MountProtocols.h"
 #include "mount/ScopeStatus.h"
+#include "mount/families/SkyPosition.h"
 
 #include <cmath>
 
@@ -11,6 +12,15 @@ namespace {
 
 constexpr qsizetype kPollReply = 15;
 constexpr float kSecondsPerYear = 3.1536e7f;
+constexpr double kThousandthsPerDay = 24000.0;
+
+// Hours as the three-decimal field carries them: a target a hair short of
+// 24 h goes out as 00.000, never as 24.000.
+double sentHours(float hours)
+{
+    const double thousandths = std::round(double(hours) * 1000.0);
+    return (thousandths >= kThousandthsPerDay ? thousandths - kThousandthsPerDay : thousandths) / 1000.0;
+}
 
 }  // namespace
 
@@ -38,12 +48,12 @@ bool SkyCommanderFamily::readPosition()
         QString("getSkyComRA: %1 %2").arg(QString::fromLatin1(raText), QString::fromLatin1(decText)));
     bool raOk = false;
     bool decOk = false;
-    const double hours = raText.trimmed().toDouble(&raOk);
-    const double degrees = decText.trimmed().toDouble(&decOk);
-    if (!raOk || !decOk || !(hours >= 0.0 && hours < 24.0) || !(std::abs(degrees) <= 90.0))
+    const double ra = raText.trimmed().toDouble(&raOk) * 15.0 * Angles::kDegToRad;
+    const double dec = decText.trimmed().toDouble(&decOk) * Angles::kDegToRad;
+    if (!raOk || !decOk || !isOnSky(ra, dec))
         return false;
-    m_context.status.scopeRA = hours * 15.0 * Angles::kDegToRad;
-    m_context.status.scopeDec = degrees * Angles::kDegToRad;
+    m_context.status.scopeRA = ra;
+    m_context.status.scopeDec = dec;
     return true;
 }
 
@@ -67,12 +77,12 @@ SkyCommanderFamily::J2000 SkyCommanderFamily::toJ2000(double ra, double dec, flo
 
 QByteArray SkyCommanderFamily::skyCommanderGoto(const J2000& target)
 {
-    return commandText("L99 %06.3f %+07.3f", double(target.hours), double(target.degrees));
+    return commandText("L99 %06.3f %+07.3f", sentHours(target.hours), double(target.degrees));
 }
 
 QByteArray SkyCommanderFamily::servoCatGoto(const J2000& target)
 {
-    return commandText("g%06.3f %+07.3f", double(target.hours), double(target.degrees));
+    return commandText("g%06.3f %+07.3f", sentHours(target.hours), double(target.degrees));
 }
 
 bool SkyCommanderFamily::gotoPosition(double ra, double dec)
@@ -94,7 +104,8 @@ bool SkyCommanderFamily::gotoPosition(double ra, double dec)
     }
     const QByteArray out = skyCommanderGoto(target) + '\r';
     m_context.debug("gotoSkyComRA: " + QString::fromLatin1(out));
-    const MountExchange::Reply reply = m_exchange.ask(out, 1);
+    // One byte: `A` accepted, anything else refused.
+    const MountExchange::Reply reply = m_exchange.ask(out, 1, ReplyEnd::length(1));
     if (!reply.ok)
         m_context.debug("gotoSkyComRA: transaction error");
     return reply.ok && reply.bytes.startsWith('A');

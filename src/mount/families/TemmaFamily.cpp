@@ -4,6 +4,7 @@
 #include "model/Sexagesimal.h"
 #include "mount/DebugWriter.h"
 #include "mount/ScopeStatus.h"
+#include "mount/families/SkyPosition.h"
 
 #include <cmath>
 
@@ -255,7 +256,7 @@ bool TemmaFamily::readPosition()
     if (reply.isEmpty())
         return false;
     const std::optional<Position> position = parsePosition(reply);
-    if (!position) {
+    if (!position || !isOnSky(position->ra, position->dec)) {
         m_context.debug("getTemmaRA: refused " + QString::fromLatin1(reply.toHex()));
         return false;
     }

@@ -51,6 +51,19 @@ protected:
 
 }  // namespace
 
+TEST_F(DDWControlTest, AStatusRecordThePausesCutIsReadWhole)
+{
+    // Replies 300 ms late, each paused 300 ms halfway, as a slow controller gives them.
+    device().simulator().setReplyDelay(std::chrono::milliseconds(300));
+    device().simulator().splitRepliesInHalf(std::chrono::milliseconds(300));
+    connectAt(120);
+    EXPECT_EQ(view.title, "Digital Dome Works V4");
+    EXPECT_EQ(ddw.ddwDomeAz(), 120);
+    ASSERT_TRUE(ddw.ddwGetInfo());
+    ASSERT_TRUE(ddw.ddwSlaveOn(true));
+    EXPECT_TRUE(ddw.ddwGetInfo());
+}
+
 TEST_F(DDWControlTest, ConnectsAndReadsTheStatusRecord)
 {
     connectAt(120);
