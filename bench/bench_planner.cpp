@@ -38,7 +38,7 @@ QString tourOf(std::span<const Record> records, QString (*nameOf)(const Record&)
 struct Planner : ShippedFinder {
     Planner()
         : tours(finder, sky, prefs, {}),
-          view({prefs, sky, tours, [] { return QDateTime(QDate(2026, 8, 12), QTime(22, 0)); },
+          view({prefs, tours, [] { return QDateTime(QDate(2026, 8, 12), QTime(22, 0)); },
                 [this] { return nextTour; }, [] { return 0.5; }})
     {
         prefs.setLatitude(45.0);

@@ -32,16 +32,10 @@ protected:
         prefs.setLatitude(0.0);
         prefs.setLongitude(0.0);
         chartDate = QDateTime(QDate(2025, 3, 20), QTime(22, 0), QTimeZone::utc());
-        // The Sun on the equator, crossing the meridian at noon.
-        const double noonSidereal =
-            SkyDateModel::greenwichSiderealHours(SkyDateModel::julianDayOf(QDateTime(chartDate.date(), QTime(12, 0), QTimeZone::utc())));
-        sun().ra = float(noonSidereal * 15.0 * kDegree);
-        sun().dec = 0.0f;
-        view = std::make_unique<TonightView>(TonightView::Links{prefs, sky, tours, [this] { return chartDate; },
+        view = std::make_unique<TonightView>(TonightView::Links{prefs, tours, [this] { return chartDate; },
                                                                 [this] { return chosen; }, {}});
     }
     void TearDown() override { AppTimeZone::setZone(QTimeZone::systemTimeZone()); }
-    planet& sun() { return sky.planetTable[0]; }
     QImage render()
     {
         QImage image(TonightView::kWidth, TonightView::kHeight, QImage::Format_ARGB32);
@@ -259,7 +253,7 @@ TEST_F(TonightViewTest, TheOffscreenChartShowsTwilightNowLineToursAndGround)
     file.open(QIODevice::WriteOnly);
     file.write("// comment\nM 13\nUnknown\n");
     file.close();
-    tours.known.insert("M 13", {findResultFound, sun().ra + 3.0, 0.6});
+    tours.known.insert("M 13", {findResultFound, 3.0, 0.6});
     chosen = path;
     view->tonightDate();
     view->tonightAction(TonightView::kTour1Tag, true);
@@ -299,11 +293,10 @@ TEST_F(TonightViewTest, ThePolarSummerNightIsAllTwilight)
 
 TEST(TonightWindow, TheRulerFollowsTheScrollBar)
 {
-    FakeSky sky;
     NoGamma gamma;
     PrefControl prefs{gamma};
     FakeTourFinder finder;
-    TonightWindow window({prefs, sky, finder, {}, {}, {}});
+    TonightWindow window({prefs, finder, {}, {}, {}});
     window.show();
     QScrollBar& bar = window.tonightHours().hoursScoller();
     EXPECT_NEAR(window.tonightHours().scrollValue(), 0.5, 0.01) << "the first view is centred on 21:00 to 05:00";

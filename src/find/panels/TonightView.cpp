@@ -90,6 +90,7 @@ void TonightView::tonightDate()
     if (chart.time().hour() >= kNoonHour)
         date = date.addDays(1);
     m_nightDate = QDateTime(date, QTime(0, 0), zone);
+    forgetCurves();
     calculateDate();
 }
 
@@ -100,7 +101,6 @@ void TonightView::calculateDate()
     if (lst < 0.0)
         lst += 24.0;
     m_nightMeridian = lst * 15.0 * kRadiansPerDegree;
-    forgetCurves();
 
     // The Sun's own crossings this night, noon to noon: sunset, the end of
     // twilight, its start and sunrise, in that order.

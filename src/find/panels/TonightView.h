@@ -16,7 +16,6 @@
 #include <span>
 #include <vector>
 
-class FindSky;
 class PrefControl;
 class QPainter;
 class TourFinder;
@@ -53,7 +52,6 @@ public:
 
     struct Links {
         PrefControl& prefs;
-        FindSky& sky;           // the current Sun, Moon and planet records
         TourFinder& finder;     // resolves the tours' lines
         std::function<QDateTime()> skyDate;
         // The tour file to open, empty when cancelled.
