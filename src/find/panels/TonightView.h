@@ -13,7 +13,6 @@
 #include <array>
 #include <functional>
 #include <optional>
-#include <span>
 #include <vector>
 
 class PrefControl;
