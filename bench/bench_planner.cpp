@@ -1,7 +1,9 @@
-// One full render of the night planner's chart as the user opens it with
-// every body and both tours on: two 100-line tours (deep-sky objects and
-// stars in catalogue order) resolved through the finder over the shipped
-// sky, every curve sampled, twilight, mist and the click readout drawn.
+// The night planner's chart with the Sun, the Moon, every planet and both
+// tours on: two 100-line tours (deep-sky objects and stars in catalogue
+// order) resolved through the finder over the shipped sky, twilight, mist
+// and the click readout drawn. A repaint of the night shown, and the first
+// render of a new night: the Sun's twilight crossings, every body followed
+// through the night and the tour lines resolved again.
 #include "ShippedSky.h"
 
 #include "find/panels/TonightView.h"
@@ -36,7 +38,7 @@ QString tourOf(std::span<const Record> records, QString (*nameOf)(const Record&)
 struct Planner : ShippedFinder {
     Planner()
         : tours(finder, sky, prefs, {}),
-          view({prefs, sky, tours, [] { return QDateTime(QDate(2026, 8, 12), QTime(22, 0)); },
+          view({prefs, tours, [] { return QDateTime(QDate(2026, 8, 12), QTime(22, 0)); },
                 [this] { return nextTour; }, [] { return 0.5; }})
     {
         prefs.setLatitude(45.0);
@@ -82,8 +84,22 @@ void BM_PlannerRender(benchmark::State& state)
         planner.view.drawChart(painter);
     }
     state.counters["tour objects found"] = found;
+    state.counters["bodies"] = TonightView::kMoonTag + 1;
 }
 BENCHMARK(BM_PlannerRender)->Unit(benchmark::kMillisecond);
+
+void BM_PlannerNewNight(benchmark::State& state)
+{
+    Planner planner;
+    QImage image(TonightView::kWidth, TonightView::kHeight, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        planner.view.tonightDate();
+        QPainter painter(&image);
+        planner.view.drawChart(painter);
+    }
+    state.counters["bodies"] = TonightView::kMoonTag + 1;
+}
+BENCHMARK(BM_PlannerNewNight)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -19,7 +19,7 @@ PlanningAssembly::PlanningAssembly(const Links& links, ChartOutlets& outlets, QW
                                         window))
 {
     const QString folder = links.tourDirectory;
-    TonightView::Links tonight{links.prefs, links.sky, m_finder, links.skyDate, {}, {}};
+    TonightView::Links tonight{links.prefs, m_finder, links.skyDate, {}, {}};
     tonight.chooseTourFile = [this, folder] {
         return QFileDialog::getOpenFileName(
             m_tonightWindow, StringTables::localizedString(QStringLiteral("Menus"), QStringLiteral("Open Tour File")),

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "find/PlaceEvents.h"
+
 #include <QDate>
 #include <QLocale>
 #include <QString>
@@ -8,25 +10,26 @@
 
 #include <optional>
 
-// Rise, transit and set of a fixed place for one local calendar date: the
-// moments the hour angle is 0 and the altitude is 0 (no refraction, no disc),
-// from the Greenwich sidereal time at 0 h UT of that date. The place is held
-// fixed over the day, so the Sun and planets come out a few minutes off.
+// Rise, transit and set on one local calendar date: the moments the hour
+// angle is 0 and the centre's altitude is 0 (no refraction, no disc). A
+// moving body is followed through the day (its place at each moment); a
+// fixed place keeps one.
 struct TransitTimes {
-    struct Site {
-        double latitude;   // degrees, north positive
-        double longitude;  // degrees, east positive
-    };
+    using Site = PlaceEvents::Site;
 
-    std::optional<QTime> transit;
-    std::optional<QTime> rise;  // none when the place never rises or never sets
+    std::optional<QTime> transit;  // none when the body does not cross the meridian that day
+    std::optional<QTime> rise;     // none when it never rises or never sets, or not that day
     std::optional<QTime> set;
     float riseTimeHour = 0.0f;  // local hours 0 to 24; 0 without a rise
     float setTimeHour = 0.0f;
 
-    // ra, dec: degrees of date. `date` is the local calendar date in `zone`,
-    // whose offset at each moment is used (right across daylight-saving changes).
+    // ra, dec: degrees of date, held for the day. `date` is the local calendar
+    // date in `zone`, whose offset at each moment is used (right across
+    // daylight-saving changes).
     static TransitTimes calculateTransit(double ra, double dec, const Site& site, QDate date,
+                                         const QTimeZone& zone);
+    // The same for a place that moves through the day.
+    static TransitTimes calculateTransit(const PlaceEvents::PlaceAt& place, const Site& site, QDate date,
                                          const QTimeZone& zone);
 
     // The clock texts the panels show; " " for a missing time.

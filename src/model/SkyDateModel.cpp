@@ -123,6 +123,11 @@ void SkyDateModel::calculateDate(const std::optional<QDateTime>& date, double se
 QDateTime SkyDateModel::calculateJulian(double jd)
 {
     m_isCE = jd >= kCommonEraJulianDay;
+    return momentOf(jd);
+}
+
+QDateTime SkyDateModel::momentOf(double jd)
+{
     return kReferenceDate.addMSecs(qint64(std::llround((jd - kReferenceJulianDay) * 86400000.0)));
 }
 

@@ -61,6 +61,8 @@ public:
 
     // Julian day of an instant (UT): seconds since 2001-01-01 00:00 UTC / 86400 + 2451910.5.
     static double julianDayOf(const QDateTime& moment);
+    // The instant (UTC) of Julian day `jd`.
+    static QDateTime momentOf(double jd);
     // Greenwich mean sidereal time, hours 0..24, of Julian day `jd` (UT).
     static double greenwichSiderealHours(double jd);
 

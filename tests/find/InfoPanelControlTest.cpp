@@ -136,8 +136,9 @@ TEST_F(InfoPanelControlTest, PlanetPanels)
 {
     planet& sun = sky.planetTable[0];
     sun.index = 0;
-    sun.ra = float(0.29977 * Angles::kDegree);
-    sun.dec = float(0.13009 * Angles::kDegree);
+    // A record of another day: the times follow the Sun's own place through the chart's day.
+    sun.ra = float(90.0 * Angles::kDegree);
+    sun.dec = float(23.4 * Angles::kDegree);
     sky.planetTable[8].index = 8;
     sky.planetTable[5].index = 5;
 
@@ -149,6 +150,8 @@ TEST_F(InfoPanelControlTest, PlanetPanels)
     EXPECT_EQ(planner.type, PlannerObjectLink::kPlanet);
     // The reference ephemeris puts the Sun's transit at 12:13.7 that day.
     EXPECT_NEAR(clockMinutes(control->planetInfoPanel().value("Transit:")), 733.72, 1.0);
+    EXPECT_NEAR(clockMinutes(control->planetInfoPanel().value("Rise:")), 373.65, 1.0);
+    EXPECT_NEAR(clockMinutes(control->planetInfoPanel().value("Set:")) + 0.5, 1094.55, 1.0);
 
     prefs.setIsInfoPanel(false);
     show(kPlanetIndexBase + 5);

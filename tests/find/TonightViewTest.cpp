@@ -5,6 +5,7 @@
 #include "find/panels/TonightView.h"
 #include "find/panels/TonightWindow.h"
 #include "model/SkyDateModel.h"
+#include "model/records/BodyNumber.h"
 #include "platform/AppTimeZone.h"
 #include "support/RecordingAlertPresenter.h"
 
@@ -31,16 +32,10 @@ protected:
         prefs.setLatitude(0.0);
         prefs.setLongitude(0.0);
         chartDate = QDateTime(QDate(2025, 3, 20), QTime(22, 0), QTimeZone::utc());
-        // The Sun on the equator, crossing the meridian at noon.
-        const double noonSidereal =
-            SkyDateModel::greenwichSiderealHours(SkyDateModel::julianDayOf(QDateTime(chartDate.date(), QTime(12, 0), QTimeZone::utc())));
-        sun().ra = float(noonSidereal * 15.0 * kDegree);
-        sun().dec = 0.0f;
-        view = std::make_unique<TonightView>(TonightView::Links{prefs, sky, tours, [this] { return chartDate; },
+        view = std::make_unique<TonightView>(TonightView::Links{prefs, tours, [this] { return chartDate; },
                                                                 [this] { return chosen; }, {}});
     }
     void TearDown() override { AppTimeZone::setZone(QTimeZone::systemTimeZone()); }
-    planet& sun() { return sky.planetTable[0]; }
     QImage render()
     {
         QImage image(TonightView::kWidth, TonightView::kHeight, QImage::Format_ARGB32);
@@ -69,22 +64,157 @@ TEST_F(TonightViewTest, TheNightFollowsTheChartDateAcrossOnePm)
     }
 }
 
-TEST_F(TonightViewTest, EquinoxOnTheEquatorSetsAtSixAndRisesAtSix)
+// Minutes from the night's midnight to the chart x.
+double xOfMinutes(double minutes) { return 1200.0 + minutes * 100.0 / 60.0; }
+
+// Sunset, the end and start of twilight and sunrise from an independent
+// ephemeris (the Sun's centre, no refraction), minutes from the night's
+// midnight; the 29 March and 25 October nights have 23 and 25 hours.
+TEST_F(TonightViewTest, TwilightEdgesFollowTheSunThroughTheNightShown)
 {
-    view->tonightDate();
-    ASSERT_FALSE(view->isCircum());
-    EXPECT_NEAR(view->sunSet0(), 600.0, 3.0);
-    EXPECT_NEAR(view->sunRise1(), 1800.0, 3.0);
-    // Astronomical twilight lasts 18 degrees of hour angle, civil (Alt held) 6.
-    EXPECT_NEAR(view->sunSet1() - view->sunSet0(), 120.0 * 0.9973, 0.5);
+    struct Row {
+        const char* zone;
+        double latitude;
+        double longitude;
+        QDate night;
+        double sunset, dusk, dawn, sunrise;
+    };
+    const Row rows[] = {
+        {"Europe/London", 51.4769, 0.0, QDate(2026, 10, 25), -377.36, -260.0, 349.0, 466.74},
+        {"Europe/London", 51.4769, 0.0, QDate(2026, 3, 29), -338.93, -216.64, 225.66, 347.76},
+        {"Australia/Sydney", -33.8688, 151.2093, QDate(2026, 12, 15), -243.33, -134.78, 234.38, 342.94},
+    };
+    for (const Row& r : rows) {
+        AppTimeZone::setZone(QTimeZone(r.zone));
+        prefs.setLatitude(r.latitude);
+        prefs.setLongitude(r.longitude);
+        // A chart date in the evening before plans the night shown.
+        chartDate = QDateTime(r.night.addDays(-1), QTime(20, 0), QTimeZone(r.zone));
+        view->tonightDate();
+        const auto where = testing::Message() << r.zone << " " << r.night.toString().toStdString();
+        ASSERT_FALSE(view->isCircum()) << where;
+        EXPECT_NEAR(view->sunSet0(), xOfMinutes(r.sunset), 100.0 / 60.0) << where;
+        EXPECT_NEAR(view->sunSet1(), xOfMinutes(r.dusk), 100.0 / 60.0) << where;
+        EXPECT_NEAR(view->sunRise0(), xOfMinutes(r.dawn), 100.0 / 60.0) << where;
+        EXPECT_NEAR(view->sunRise1(), xOfMinutes(r.sunrise), 100.0 / 60.0) << where;
+    }
+    // Civil twilight (Alt held) ends with the Sun 6 degrees down.
     view->tonightAction(TonightView::kTwilightTag, true, true);
     EXPECT_FALSE(view->isAstroTwilight());
-    EXPECT_NEAR(view->sunSet1() - view->sunSet0(), 40.0 * 0.9973, 0.5);
-    EXPECT_NEAR(view->sunRise1() - view->sunRise0(), 40.0 * 0.9973, 0.5);
+    EXPECT_NEAR(view->sunSet1(), xOfMinutes(-243.33 + 28.0), 10.0) << "about half an hour at Sydney";
+    AppTimeZone::setZone(QTimeZone("Europe/London"));
+    prefs.setLatitude(51.4769);
+    prefs.setLongitude(0.0);
+    chartDate = QDateTime(QDate(2026, 10, 24), QTime(20, 0), AppTimeZone::zone());
+    view->tonightDate();
+    EXPECT_NEAR(view->sunSet1(), xOfMinutes(-337.4), 100.0 / 60.0);
+    EXPECT_NEAR(view->sunRise0(), xOfMinutes(426.61), 100.0 / 60.0);
+}
+
+// Where a curve crosses 0 degrees, minutes from the night's midnight:
+// rising crossings positive in `rising`, setting ones in `setting`.
+struct Crossings {
+    std::vector<double> rising;
+    std::vector<double> setting;
+};
+Crossings horizonCrossings(const QPainterPath& path)
+{
+    const double horizon = TonightView::kHeight - TonightView::kGround;  // widget y of 0 degrees
+    Crossings found;
+    for (int k = 1; k < path.elementCount(); ++k) {
+        const QPainterPath::Element a = path.elementAt(k - 1);
+        const QPainterPath::Element b = path.elementAt(k);
+        if (!b.isLineTo() || (a.y - horizon) * (b.y - horizon) > 0.0)
+            continue;
+        const double x = a.x + (b.x - a.x) * (horizon - a.y) / (b.y - a.y);
+        (b.y < a.y ? found.rising : found.setting).push_back((x - 1200.0) * 0.6);
+    }
+    return found;
+}
+
+// The Moon's rising and setting on the planner against an independent
+// ephemeris (topocentric centre, no refraction), minutes from midnight.
+TEST_F(TonightViewTest, TheMoonCurveCrossesTheHorizonWhenTheMoonRisesAndSets)
+{
+    struct Row {
+        const char* zone;
+        double latitude;
+        double longitude;
+        QDate night;
+        std::vector<double> rising;
+        std::vector<double> setting;
+    };
+    const Row rows[] = {
+        {"Europe/London", 51.4769, 0.0, QDate(2026, 10, 25), {-428.71}, {402.46}},
+        {"Europe/London", 51.4769, 0.0, QDate(2026, 3, 29), {-655.13}, {267.91}},
+        {"Australia/Sydney", -33.8688, 151.2093, QDate(2026, 12, 15), {651.22}, {-25.68}},
+        {"Europe/Oslo", 69.6492, 18.9553, QDate(2026, 6, 21), {}, {27.73}},
+    };
+    for (const Row& r : rows) {
+        AppTimeZone::setZone(QTimeZone(r.zone));
+        prefs.setLatitude(r.latitude);
+        prefs.setLongitude(r.longitude);
+        chartDate = QDateTime(r.night.addDays(-1), QTime(20, 0), QTimeZone(r.zone));
+        view->tonightDate();
+        const Crossings found = horizonCrossings(view->bodyCurve(TonightView::kMoonTag).path);
+        const auto where = testing::Message() << r.zone << " " << r.night.toString().toStdString();
+        ASSERT_EQ(found.rising.size(), r.rising.size()) << where;
+        ASSERT_EQ(found.setting.size(), r.setting.size()) << where;
+        for (std::size_t k = 0; k < r.rising.size(); ++k)
+            EXPECT_NEAR(found.rising[k], r.rising[k], 2.0) << where;
+        for (std::size_t k = 0; k < r.setting.size(); ++k)
+            EXPECT_NEAR(found.setting[k], r.setting[k], 2.0) << where;
+    }
+}
+
+// The night the clocks go back has 25 hours: every x is one moment, whose
+// clock time the readout and the ruler show and whose altitude the curve has.
+TEST_F(TonightViewTest, TheNightTheClocksGoBackKeepsCurvesReadoutAndRulerTogether)
+{
+    AppTimeZone::setZone(QTimeZone("Europe/London"));
+    prefs.setLatitude(51.4769);
+    prefs.setLongitude(0.0);
+    chartDate = QDateTime(QDate(2026, 10, 24), QTime(20, 0), AppTimeZone::zone());
+    view->tonightDate();
+    // Jupiter's altitude from an independent ephemeris, hours from midnight (23:00 UT).
+    struct Row {
+        int hours;
+        const char* clock;
+        double altitude;
+    };
+    const Row rows[] = {{-11, "Time: 13:00", 25.456}, {-9, "Time: 15:00", 6.877}, {1, "Time: 01:00", -2.168},
+                        {2, "Time: 01:00", 6.581},   {3, "Time: 02:00", 15.812}, {4, "Time: 03:00", 25.149},
+                        {7, "Time: 06:00", 48.741},  {12, "Time: 11:00", 33.935}};
+    const QPainterPath& jupiter = view->bodyCurve(BodyNumber::kJupiter).path;
+    for (const Row& r : rows) {
+        const double x = 1200.0 + 100.0 * r.hours;
+        const double y = 26.0 + r.altitude * 4.6;
+        view->clickAt({x, 100.0});
+        EXPECT_TRUE(view->readoutText().startsWith(QLatin1String(r.clock))) << r.hours;
+        bool sampled = false;
+        for (int k = 0; k < jupiter.elementCount(); ++k) {
+            if (jupiter.elementAt(k).x != x)
+                continue;
+            sampled = true;
+            EXPECT_NEAR(TonightView::kHeight - jupiter.elementAt(k).y, y, 0.1 * 4.6) << r.hours;
+        }
+        EXPECT_TRUE(sampled) << r.hours;
+    }
+    EXPECT_EQ(view->hourLabel(1), "1:00");
+    EXPECT_EQ(view->hourLabel(2), "1:00");
+    EXPECT_EQ(view->hourLabel(3), "2:00");
+    EXPECT_EQ(view->hourLabel(-1), "23:00");
+    // The spring night skips 1:00.
+    chartDate = QDateTime(QDate(2026, 3, 28), QTime(20, 0), AppTimeZone::zone());
+    view->tonightDate();
+    EXPECT_EQ(view->hourLabel(1), "2:00");
+    view->clickAt({1300, 100});
+    EXPECT_TRUE(view->readoutText().startsWith(QLatin1String("Time: 02:00")));
 }
 
 TEST_F(TonightViewTest, ClicksReadTimeAndAltitudeAboveTheGround)
 {
+    view->tonightDate();
     view->clickAt({1250, 210});
     EXPECT_EQ(view->readoutText(), QString::fromUtf8("Time: 00:30  Altitude: 40.0\u00b0"));
     view->clickAt({150, 72});
@@ -123,7 +253,7 @@ TEST_F(TonightViewTest, TheOffscreenChartShowsTwilightNowLineToursAndGround)
     file.open(QIODevice::WriteOnly);
     file.write("// comment\nM 13\nUnknown\n");
     file.close();
-    tours.known.insert("M 13", {findResultFound, sun().ra + 3.0, 0.6});
+    tours.known.insert("M 13", {findResultFound, 3.0, 0.6});
     chosen = path;
     view->tonightDate();
     view->tonightAction(TonightView::kTour1Tag, true);
@@ -155,7 +285,7 @@ TEST_F(TonightViewTest, ATourThatCannotBeOpenedSwitchesItsBoxOff)
 TEST_F(TonightViewTest, ThePolarSummerNightIsAllTwilight)
 {
     prefs.setLatitude(80.0);
-    sun().dec = float(20.0 * kDegree);
+    chartDate = QDateTime(QDate(2025, 6, 20), QTime(22, 0), QTimeZone::utc());
     view->tonightDate();
     EXPECT_TRUE(view->isCircum());
     EXPECT_EQ(render().pixel(1200, 200), kLight);
@@ -163,11 +293,10 @@ TEST_F(TonightViewTest, ThePolarSummerNightIsAllTwilight)
 
 TEST(TonightWindow, TheRulerFollowsTheScrollBar)
 {
-    FakeSky sky;
     NoGamma gamma;
     PrefControl prefs{gamma};
     FakeTourFinder finder;
-    TonightWindow window({prefs, sky, finder, {}, {}, {}});
+    TonightWindow window({prefs, finder, {}, {}, {}});
     window.show();
     QScrollBar& bar = window.tonightHours().hoursScoller();
     EXPECT_NEAR(window.tonightHours().scrollValue(), 0.5, 0.01) << "the first view is centred on 21:00 to 05:00";

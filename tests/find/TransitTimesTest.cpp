@@ -1,4 +1,6 @@
+#include "find/BodyPlace.h"
 #include "find/TransitTimes.h"
+#include "model/records/BodyNumber.h"
 
 #include <gtest/gtest.h>
 
@@ -128,6 +130,120 @@ TEST(TransitTimesTest, AgreesWithAReferenceEphemeris)
         }
         EXPECT_LE(apart(minutes(t.rise), r.rise), tolerance) << where;
         EXPECT_LE(apart(minutes(t.set), r.set), tolerance) << where;
+    }
+}
+
+struct Place {
+    const char* name;
+    TransitTimes::Site site;
+    const char* zone;
+};
+// 2026-10-25 is the night the European clocks go back (a 25-hour day);
+// Tromso's 21 June is the midnight Sun, its 15 December the polar night.
+const Place kGreenwich{"Greenwich", {51.4769, 0.0}, "Europe/London"};
+const Place kSydney{"Sydney", {-33.8688, 151.2093}, "Australia/Sydney"};
+const Place kTromso{"Tromso", {69.6492, 18.9553}, "Europe/Oslo"};
+
+// Local minutes after midnight from an independent ephemeris (zero
+// refraction, 0 degree horizon, the body's centre, the Moon seen from the
+// site); -1 where the event does not happen on that local date.
+struct Reference {
+    double transit;
+    double rise;
+    double set;
+};
+
+// Rounded times within a minute of the reference; the set, cut to its
+// minute, stands for the middle of that minute.
+void expectWithinAMinute(const TransitTimes& t, const Reference& ref, const testing::Message& where)
+{
+    const auto check = [&](const std::optional<QTime>& time, double reference, double middle, const char* what) {
+        if (reference < 0) {
+            EXPECT_FALSE(time) << where << " " << what;
+            return;
+        }
+        ASSERT_TRUE(time) << where << " " << what;
+        EXPECT_LE(apart(minutes(time) + middle, reference), 1.0) << where << " " << what;
+    };
+    check(t.transit, ref.transit, 0.0, "transit");
+    check(t.rise, ref.rise, 0.0, "rise");
+    check(t.set, ref.set, 0.5, "set");
+}
+
+TEST(TransitTimesTest, MovingBodiesAreFollowedThroughTheDay)
+{
+    struct Row {
+        int body;
+        const Place& place;
+        int month;
+        int day;
+        Reference ref;
+    };
+    using namespace BodyNumber;
+    const std::vector<Row> rows = {
+        {kSun, kGreenwich, 6, 21, {781.82, 289.78, 1273.85}},
+        {kMoon, kGreenwich, 6, 21, {1130.60, 765.53, 28.59}},
+        {kJupiter, kGreenwich, 6, 21, {902.32, 428.28, 1376.18}},
+        {kSun, kGreenwich, 10, 25, {704.08, 406.74, 1000.64}},
+        {kMoon, kGreenwich, 10, 25, {1407.40, 966.70, 342.46}},
+        {kJupiter, kGreenwich, 10, 25, {449.23, 75.33, 882.99}},
+        {kSun, kGreenwich, 12, 15, {715.12, 485.86, 944.27}},
+        {kMoon, kGreenwich, 12, 15, {1012.63, 697.20, 1341.23}},
+        {kJupiter, kGreenwich, 12, 15, {262.73, 1270.76, 690.74}},
+        {kSun, kSydney, 6, 21, {716.89, 424.52, 1009.25}},
+        {kMoon, kSydney, 6, 21, {1047.65, 689.04, 1414.75}},
+        {kJupiter, kSydney, 6, 21, {838.77, 539.04, 1138.55}},
+        {kSun, kSydney, 10, 25, {759.29, 366.65, 1152.46}},
+        {kMoon, kSydney, 10, 25, {-1, 1106.56, 296.11}},
+        {kJupiter, kSydney, 10, 25, {505.82, 186.14, 825.55}},
+        {kSun, kSydney, 12, 15, {770.08, 342.94, 1197.33}},
+        {kMoon, kSydney, 12, 15, {1050.33, 651.22, -1}},
+        {kJupiter, kSydney, 12, 15, {319.55, 1433.06, 642.11}},
+        {kSun, kTromso, 6, 21, {765.98, -1, -1}},
+        {kMoon, kTromso, 6, 21, {1112.52, 748.08, 27.73}},
+        {kJupiter, kTromso, 6, 21, {886.66, -1, -1}},
+        {kSun, kTromso, 10, 25, {688.26, 469.89, 905.19}},
+        {kMoon, kTromso, 10, 25, {1388.82, 868.43, 390.86}},
+        {kJupiter, kTromso, 10, 25, {433.59, 1337.73, 966.21}},
+        {kSun, kTromso, 12, 15, {699.28, -1, -1}},
+        {kMoon, kTromso, 12, 15, {994.63, 744.63, 1269.74}},
+        {kJupiter, kTromso, 12, 15, {247.12, 1165.96, 764.29}},
+    };
+    for (const Row& r : rows) {
+        const QTimeZone zone(r.place.zone);
+        ASSERT_TRUE(zone.isValid());
+        const TransitTimes t = TransitTimes::calculateTransit(BodyPlace::of(r.body, r.place.site), r.place.site,
+                                                              QDate(2026, r.month, r.day), zone);
+        expectWithinAMinute(t, r.ref, testing::Message() << "body " << r.body << " " << r.place.name << " "
+                                                         << r.month << "/" << r.day);
+    }
+}
+
+// Stars keep their place of date through the day, here on the 25-hour day.
+TEST(TransitTimesTest, StarsOnTheDayTheClocksGoBack)
+{
+    struct Row {
+        const char* star;
+        const Place& place;
+        double ra;
+        double dec;
+        Reference ref;
+    };
+    const std::vector<Row> rows = {
+        {"Vega", kGreenwich, 279.45971, 38.81252, {981.55, -1, -1}},
+        {"Sirius", kGreenwich, 101.58641, -16.74961, {272.00, 61.59, 542.41}},
+        {"Arcturus", kGreenwich, 214.21805, 19.04362, {721.30, 259.78, 1182.82}},
+        {"Vega", kSydney, 279.45976, 38.81253, {1038.37, 809.70, 1267.04}},
+        {"Sirius", kSydney, 101.58636, -16.74959, {328.81, 1359.38, 734.32}},
+        {"Arcturus", kSydney, 214.21805, 19.04364, {778.11, 472.53, 1083.69}},
+        {"Vega", kTromso, 279.45972, 38.81252, {965.94, -1, -1}},
+        {"Sirius", kTromso, 101.58641, -16.74961, {256.39, 173.70, 399.07}},
+        {"Arcturus", kTromso, 214.21805, 19.04362, {705.68, 133.30, 1338.07}},
+    };
+    for (const Row& r : rows) {
+        const TransitTimes t = TransitTimes::calculateTransit(r.ra, r.dec, r.place.site, QDate(2026, 10, 25),
+                                                              QTimeZone(r.place.zone));
+        expectWithinAMinute(t, r.ref, testing::Message() << r.star << " " << r.place.name);
     }
 }
 

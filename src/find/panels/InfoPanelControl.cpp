@@ -1,5 +1,6 @@
 #include "find/panels/InfoPanelControl.h"
 
+#include "find/BodyPlace.h"
 #include "find/FieldMatch.h"
 #include "find/FindObjects.h"
 #include "find/FindObjectsMatch.h"
@@ -171,17 +172,32 @@ void InfoPanelControl::fillPlace(InfoPanel& panel, double raDegrees, double decD
 void InfoPanelControl::fillTimes(InfoPanel& panel, double raDegrees, double decDegrees)
 {
     calculateTransit(raDegrees, decDegrees);
+    showTimes(panel);
+}
+
+void InfoPanelControl::showTimes(InfoPanel& panel)
+{
     panel.setValue("Rise:", m_riseTime);
     panel.setValue("Set:", m_setTime);
     panel.setValue("Transit:", m_transitTime);
 }
 
+TransitTimes::Site InfoPanelControl::site() const
+{
+    return {m_prefs.latitude(), m_prefs.longitude()};
+}
+
 void InfoPanelControl::calculateTransit(double ra, double dec)
+{
+    const PlaceEvents::SkyPlace fixed{ra * Angles::kDegree, dec * Angles::kDegree};
+    calculateTransit([fixed](double) { return fixed; });
+}
+
+void InfoPanelControl::calculateTransit(const PlaceEvents::PlaceAt& place)
 {
     const QTimeZone zone = AppTimeZone::zone();
     const QDateTime chartDate = m_links.skyDate ? m_links.skyDate() : AppTimeZone::now();
-    m_times = TransitTimes::calculateTransit(ra, dec, {m_prefs.latitude(), m_prefs.longitude()},
-                                             chartDate.toTimeZone(zone).date(), zone);
+    m_times = TransitTimes::calculateTransit(place, site(), chartDate.toTimeZone(zone).date(), zone);
     m_transitTime = TransitTimes::text(m_times.transit);
     m_riseTime = TransitTimes::text(m_times.rise);
     m_setTime = TransitTimes::text(m_times.set);
@@ -278,7 +294,9 @@ void InfoPanelControl::planetInfo(int number, bool toPlanner)
     fillPlace(*m_planet, degrees(p.ra), degrees(p.dec));
     m_planet->setValue("Earth:", millionsText(p.geoDistance, metric));
     m_planet->setValue("Sun:", millionsText(p.helioDistance, metric));
-    fillTimes(*m_planet, degrees(p.ra), degrees(p.dec));
+    // The Sun and the planets move through the day.
+    calculateTransit(BodyPlace::of(p.index, site()));
+    showTimes(*m_planet);
     present(*m_planet, name);
     if (toPlanner)
         sendPlanner(p.ra, p.dec, 0.0, p.mag, PlannerObjectLink::kPlanet, name, name);

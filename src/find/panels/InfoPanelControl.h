@@ -64,6 +64,8 @@ public:
 
     // Rise, transit and set at the site for the chart's local date; degrees of date.
     void calculateTransit(double ra, double dec);
+    // The same for a place that moves through the day.
+    void calculateTransit(const PlaceEvents::PlaceAt& place);
     const QString& transitTime() const { return m_transitTime; }
     const QString& riseTime() const { return m_riseTime; }
     const QString& setTime() const { return m_setTime; }
@@ -99,6 +101,8 @@ private:
     void setTitle(const QString& title);
     void fillPlace(InfoPanel& panel, double raDegrees, double decDegrees);
     void fillTimes(InfoPanel& panel, double raDegrees, double decDegrees);
+    void showTimes(InfoPanel& panel);
+    TransitTimes::Site site() const;
     void sendPlanner(double ra, double dec, double fov, double mag, std::optional<short> type,
                      const QString& id, const QString& name);
 

@@ -29,6 +29,17 @@ double TonightHours::scrollValue() const
     return range > 0 ? double(m_scroller.value() - m_scroller.minimum()) / range : 0.0;
 }
 
+void TonightHours::setHourLabels(std::function<QString(int hours)> labels)
+{
+    m_labels = std::move(labels);
+    update();
+}
+
+QString TonightHours::hourLabel(int hours) const
+{
+    return m_labels ? m_labels(hours) : QStringLiteral("%1:00").arg((hours + 24) % 24);
+}
+
 void TonightHours::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -45,17 +56,17 @@ void TonightHours::paintEvent(QPaintEvent*)
     const double midnight = (1.0 - scrollValue()) * kScrollRange - kMidnightOffset;
     label(midnight + 2, QStringLiteral("Midnight"));
     tick(midnight, kHourTick);
-    int hour = 23;
+    int hour = -1;
     for (double x = midnight; x >= kLeftStop; x -= kHour, --hour) {
         tick(x - kHalfHour, kHalfHourTick);
         tick(x - kHour, kHourTick);
-        label(x - kHour + 2, QStringLiteral("%1:00").arg(hour));
+        label(x - kHour + 2, hourLabel(hour));
     }
     hour = 1;
     for (double x = midnight; x <= kRightStop; x += kHour, ++hour) {
         if (x != midnight)
             tick(x + kHalfHour, kHalfHourTick);
         tick(x + kHour, kHourTick);
-        label(x + kHour + 2, QStringLiteral("%1:00").arg(hour));
+        label(x + kHour + 2, hourLabel(hour));
     }
 }

@@ -1,7 +1,6 @@
 #include "find/panels/TonightView.h"
 
-#include "find/FindSky.h"
-#include "find/TransitTimes.h"
+#include "find/NightPlace.h"
 #include "find/tours/TourCommands.h"
 #include "find/tours/TourFile.h"
 #include "find/tours/TourFinder.h"
@@ -12,6 +11,7 @@
 #include "platform/AppTimeZone.h"
 
 #include <QFileInfo>
+#include <QLineF>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
@@ -25,14 +25,15 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 constexpr double kRadiansPerDegree = kPi / 180.0;
-constexpr double kHoursPerRadian = 12.0 / kPi;
-// Solar hours per sidereal hour of twilight.
-constexpr double kSiderealToSolar = 0.9973;
 constexpr double kPointsPerHour = 100.0;
 constexpr double kMidnightX = 1200.0;
 constexpr double kSampleStep = 50.0;
 constexpr double kPointsPerDegree = 4.6;
-constexpr double kHalfHourRadians = 0.5 * 15.0 * kRadiansPerDegree;
+// The hour angle's advance in half an hour of the clock.
+constexpr double kHalfHourRadians = PlaceEvents::kSiderealDegreesPerDay / 48.0 * kRadiansPerDegree;
+constexpr double kSamplesPerDay = 48.0;
+constexpr double kPointsPerDay = 24.0 * kPointsPerHour;
+constexpr qint64 kMsecsPerPoint = 36000;
 // A stroke joins samples closer than this.
 constexpr double kJoinDistance = 100.0;
 constexpr double kAstronomicalEdge = 25.0;
@@ -59,9 +60,11 @@ double top(double y) { return TonightView::kHeight - y; }
 
 }  // namespace
 
-// The strokes and labels of one colour.
+// The strokes and labels of one colour. The strokes go to the painter as
+// separate segments: a wide anti-aliased polyline is stroked as one outline,
+// which costs the rasteriser some ten times more than its segments do.
 struct TonightView::Curve {
-    QPainterPath path;
+    std::vector<QLineF> segments;
     struct Label {
         QPointF at;
         QString name;
@@ -74,7 +77,9 @@ TonightView::TonightView(Links links, QWidget* parent) : QWidget(parent), m_link
     setFixedSize(kWidth, kHeight);
     for (Tour& tour : m_tours)
         tour.name = kNone;
-    m_nightDate = AppTimeZone::now();
+    // Until a night is set, the one around today's midnight.
+    m_nightDate = QDateTime(AppTimeZone::now().date(), QTime(0, 0), AppTimeZone::zone());
+    m_nightJulianDay = SkyDateModel::julianDayOf(m_nightDate);
 }
 
 void TonightView::tonightDate()
@@ -87,40 +92,63 @@ void TonightView::tonightDate()
     if (chart.time().hour() >= kNoonHour)
         date = date.addDays(1);
     m_nightDate = QDateTime(date, QTime(0, 0), zone);
+    forgetCurves();
     calculateDate();
 }
 
 void TonightView::calculateDate()
 {
-    const double jd = SkyDateModel::julianDayOf(m_nightDate);
-    double lst = std::fmod(SkyDateModel::greenwichSiderealHours(jd) + m_longitude / 15.0, 24.0);
+    m_nightJulianDay = SkyDateModel::julianDayOf(m_nightDate);
+    double lst = std::fmod(SkyDateModel::greenwichSiderealHours(m_nightJulianDay) + m_longitude / 15.0, 24.0);
     if (lst < 0.0)
         lst += 24.0;
     m_nightMeridian = lst * 15.0 * kRadiansPerDegree;
 
-    const std::span<const planet> bodies = m_links.sky.planets();
-    const double ra = bodies.empty() ? 0.0 : bodies[BodyNumber::kSun].ra;
-    const double dec = bodies.empty() ? 0.0 : bodies[BodyNumber::kSun].dec;
-    const double zenith = (m_isAstroTwilight ? kAstronomicalZenith : kCivilZenith) * kRadiansPerDegree;
-    const double cosH0 = -std::tan(m_latitude) * std::tan(dec);
-    const double x = (std::cos(zenith) - std::sin(m_latitude) * std::sin(dec)) /
-                     (std::cos(m_latitude) * std::cos(dec));
+    // The Sun's own crossings this night, noon to noon: sunset, the end of
+    // twilight, its start and sunrise, in that order.
+    const PlaceEvents::Site site{m_latitude / kRadiansPerDegree, m_longitude};
+    const NightPlace sun(BodyNumber::kSun, m_nightJulianDay, site);
+    const PlaceEvents::PlaceAt place = [&sun](double jd) { return sun.at(jd); };
+    const double depth = 90.0 - (m_isAstroTwilight ? kAstronomicalZenith : kCivilZenith);
+    const double noonAfter = m_nightJulianDay + 0.5;
+    const auto sunset = PlaceEvents::crossing(place, site, m_nightJulianDay - 0.5, noonAfter, 0.0, false);
+    const auto dusk = sunset ? PlaceEvents::crossing(place, site, *sunset, noonAfter, depth, false) : std::nullopt;
+    const auto sunrise = dusk ? PlaceEvents::crossing(place, site, *dusk, noonAfter, 0.0, true) : std::nullopt;
+    const auto dawn = sunrise ? PlaceEvents::crossing(place, site, *dusk, *sunrise, depth, true) : std::nullopt;
     // No twilight edge tonight, or no sunrise or sunset to measure it from.
-    m_isCircum = !(x >= -1.0 && x <= 1.0) || !(cosH0 >= -1.0 && cosH0 <= 1.0);
+    m_isCircum = !dawn;
     if (m_isCircum)
         return;
-    m_duration = float((std::acos(x) - std::acos(cosH0)) * kHoursPerRadian * kSiderealToSolar);
-    const QTimeZone zone = AppTimeZone::zone();
-    const QDateTime chart = (m_links.skyDate ? m_links.skyDate() : AppTimeZone::now()).toTimeZone(zone);
-    const TransitTimes times = TransitTimes::calculateTransit(ra / kRadiansPerDegree, dec / kRadiansPerDegree,
-                                                              {m_links.prefs.latitude(), m_longitude},
-                                                              chart.date(), zone);
-    m_riseTime = times.riseTimeHour;
-    m_setTime = times.setTimeHour;
-    m_sunSet0 = float(m_setTime * kPointsPerHour - kMidnightX);
-    m_sunSet1 = float((m_setTime + m_duration) * kPointsPerHour - kMidnightX);
-    m_sunRise1 = float(m_riseTime * kPointsPerHour + kMidnightX);
-    m_sunRise0 = float((m_riseTime - m_duration) * kPointsPerHour + kMidnightX);
+    const auto x = [this](double jd) { return float(kMidnightX + (jd - m_nightJulianDay) * kPointsPerDay); };
+    m_sunSet0 = x(*sunset);
+    m_sunSet1 = x(*dusk);
+    m_sunRise0 = x(*dawn);
+    m_sunRise1 = x(*sunrise);
+}
+
+void TonightView::forgetCurves()
+{
+    for (std::optional<AltitudeCurve>& curve : m_bodyCurves)
+        curve.reset();
+    for (Tour& tour : m_tours)
+        tour.targets.reset();
+}
+
+double TonightView::xOf(const QDateTime& moment) const
+{
+    return kMidnightX + double(m_nightDate.msecsTo(moment)) / kMsecsPerPoint;
+}
+
+QDateTime TonightView::momentAt(double x) const
+{
+    return m_nightDate.addMSecs(std::llround((x - kMidnightX) * kMsecsPerPoint)).toTimeZone(AppTimeZone::zone());
+}
+
+QString TonightView::hourLabel(int hours) const
+{
+    const QTime clock = momentAt(kMidnightX + hours * kPointsPerHour).time();
+    return clock.minute() == 0 ? QStringLiteral("%1:00").arg(clock.hour())
+                               : QString::asprintf("%d:%.2d", clock.hour(), clock.minute());
 }
 
 double TonightView::CalculateAzFromRA(double k, double ra, double dec) const
@@ -207,6 +235,7 @@ bool TonightView::openTourFile(const QString& path, int n)
         return false;
     }
     m_tours[n - 1].lines = TourFile::splitLines(*text);
+    m_tours[n - 1].targets.reset();
     update();
     return true;
 }
@@ -222,12 +251,9 @@ QString TonightView::readoutText() const
 {
     if (m_clickPt.isNull())
         return {};
-    const double x = m_clickPt.x();
-    const double hours = (x < kMidnightX ? x + kMidnightX : x - kMidnightX) / kPointsPerHour;
-    const int whole = int(hours);
-    const int minutes = int((hours - whole) * 60.0);
+    const QTime clock = momentAt(m_clickPt.x()).time();
     const double altitude = (m_clickPt.y() - kGround) / kPointsPerDegree;
-    return QString::asprintf("Time: %.2d:%.2d  Altitude: %.1f\u00b0", whole, minutes, altitude);
+    return QString::asprintf("Time: %.2d:%.2d  Altitude: %.1f\u00b0", clock.hour(), clock.minute(), altitude);
 }
 
 void TonightView::mousePressEvent(QMouseEvent* event)
@@ -249,8 +275,7 @@ void TonightView::drawChart(QPainter& painter)
         drawTwilight(painter);
     if (m_isMist)
         drawMist(painter);
-    const double now = currentTime();
-    const double nowX = (now >= 12.0 ? now - 12.0 : now + 12.0) * kPointsPerHour;
+    const double nowX = this->nowX();
     painter.setPen(QPen(kNowColor, 1.0));
     painter.drawLine(QPointF(nowX, top(28)), QPointF(nowX, top(460)));
     drawBodies(painter);
@@ -295,14 +320,41 @@ void TonightView::drawMist(QPainter& painter) const
     painter.fillRect(QRectF(left, top(kGround + kMistHeight), std::max(0.0, right - left), kMistHeight), mist);
 }
 
+double TonightView::nowX() const
+{
+    const QDateTime chart = m_links.skyDate ? m_links.skyDate() : AppTimeZone::now();
+    const double x = xOf(chart);
+    if (x >= 0.0 && x <= kWidth)
+        return x;
+    // A chart date outside the night shown: its clock time.
+    const double now = currentTime();
+    return (now >= 12.0 ? now - 12.0 : now + 12.0) * kPointsPerHour;
+}
+
 TonightView::AltitudeCurve TonightView::altitudeCurve(double ra, double dec) const
+{
+    return sampleCurve([ra, dec](int) { return PlaceEvents::SkyPlace{ra, dec}; });
+}
+
+const TonightView::AltitudeCurve& TonightView::bodyCurve(int body) const
+{
+    std::optional<AltitudeCurve>& curve = m_bodyCurves.at(std::size_t(body));
+    if (!curve) {
+        const NightPlace place(body, m_nightJulianDay, {m_latitude / kRadiansPerDegree, m_longitude});
+        curve = sampleCurve([&](int k) { return place.at(m_nightJulianDay + k / kSamplesPerDay); });
+    }
+    return *curve;
+}
+
+TonightView::AltitudeCurve TonightView::sampleCurve(const std::function<PlaceEvents::SkyPlace(int k)>& placeAt) const
 {
     AltitudeCurve curve;
     bool inStroke = false;
     double lastX = 0.0;
     for (int k = -kHalfHours; k <= kHalfHours; ++k) {
         const double x = kMidnightX + kSampleStep * k;
-        const double y = CalculateAzFromRA(k, ra, dec);
+        const PlaceEvents::SkyPlace place = placeAt(k);
+        const double y = CalculateAzFromRA(k, place.ra, place.dec);
         if (y < 0.0) {
             inStroke = false;
             continue;
@@ -319,10 +371,11 @@ TonightView::AltitudeCurve TonightView::altitudeCurve(double ra, double dec) con
     return curve;
 }
 
-void TonightView::drawCurve(Curve& curve, double ra, double dec, const QString& name) const
+void TonightView::addCurve(Curve& curve, const AltitudeCurve& body, const QString& name)
 {
-    const AltitudeCurve body = altitudeCurve(ra, dec);
-    curve.path.addPath(body.path);
+    for (int k = 1; k < body.path.elementCount(); ++k)
+        if (body.path.elementAt(k).isLineTo())
+            curve.segments.emplace_back(QPointF(body.path.elementAt(k - 1)), QPointF(body.path.elementAt(k)));
     if (body.highest.y() > 0.0)
         curve.labels.push_back({QPointF(body.highest.x() - 5.0, body.highest.y() + 1.0), name});
 }
@@ -331,7 +384,7 @@ void TonightView::stroke(QPainter& painter, const Curve& curve, const TextAttrib
 {
     painter.setPen(QPen(label.color, 1.5));
     painter.setBrush(Qt::NoBrush);
-    painter.drawPath(curve.path);
+    painter.drawLines(curve.segments.data(), int(curve.segments.size()));
     painter.setFont(label.font);
     const double descent = QFontMetricsF(label.font).descent();
     for (const Curve::Label& l : curve.labels)
@@ -340,11 +393,10 @@ void TonightView::stroke(QPainter& painter, const Curve& curve, const TextAttrib
 
 void TonightView::drawBodies(QPainter& painter) const
 {
-    const std::span<const planet> bodies = m_links.sky.planets();
     Curve curve;
-    for (std::size_t k = 0; k < m_bodies.size() && k < bodies.size(); ++k)
+    for (std::size_t k = 0; k < m_bodies.size(); ++k)
         if (m_bodies[k])
-            drawCurve(curve, bodies[k].ra, bodies[k].dec, QLatin1String(kBodyNames[k]));
+            addCurve(curve, bodyCurve(int(k)), QLatin1String(kBodyNames[k]));
     const PrefControl& prefs = m_links.prefs;
     stroke(painter, curve, {prefs.planetNameAttributes().font, prefs.planetNameColor()});
 }
@@ -354,12 +406,23 @@ void TonightView::drawTour(QPainter& painter, const Tour& tour, const TextAttrib
     if (!tour.on || tour.lines.isEmpty())
         return;
     Curve curve;
-    for (const QString& line : tour.lines) {
-        if (TourCommands::isCommand(line) || m_links.finder.findVoiceName(line) != findResultFound)
-            continue;
-        drawCurve(curve, m_links.finder.trackRA(), m_links.finder.trackDec(), m_links.finder.findName());
-    }
+    for (const Target& target : targets(tour))
+        addCurve(curve, altitudeCurve(target.ra, target.dec), target.name);
     stroke(painter, curve, label);
+}
+
+const std::vector<TonightView::Target>& TonightView::targets(const Tour& tour) const
+{
+    if (!tour.targets) {
+        std::vector<Target> found;
+        for (const QString& line : tour.lines) {
+            if (TourCommands::isCommand(line) || m_links.finder.findVoiceName(line) != findResultFound)
+                continue;
+            found.push_back({m_links.finder.trackRA(), m_links.finder.trackDec(), m_links.finder.findName()});
+        }
+        tour.targets = std::move(found);
+    }
+    return *tour.targets;
 }
 
 void TonightView::drawReadout(QPainter& painter) const

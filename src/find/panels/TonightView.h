@@ -1,5 +1,6 @@
 #pragma once
 
+#include "find/PlaceEvents.h"
 #include "model/records/BodyNumber.h"
 #include "model/settings/TextAttributes.h"
 
@@ -11,9 +12,9 @@
 
 #include <array>
 #include <functional>
-#include <span>
+#include <optional>
+#include <vector>
 
-class FindSky;
 class PrefControl;
 class QPainter;
 class TourFinder;
@@ -22,7 +23,10 @@ class TourFinder;
 // hour (midnight at x 1200), altitude upward at 4.6 points per degree over a
 // 26-point ground strip; the Sun, Moon, planets and the objects of two tour
 // files plotted every half hour over the daylight, twilight and darkness of
-// that night. Chart coordinates have y upward from the bottom edge.
+// that night. The x axis is elapsed time from the night's midnight, so a
+// night the clocks change on spans 23 or 25 clock hours; the readout and the
+// ruler show the local clock at each x. Chart coordinates have y upward from
+// the bottom edge.
 class TonightView final : public QWidget {
     Q_OBJECT
 public:
@@ -47,7 +51,6 @@ public:
 
     struct Links {
         PrefControl& prefs;
-        FindSky& sky;           // the current Sun, Moon and planet records
         TourFinder& finder;     // resolves the tours' lines
         std::function<QDateTime()> skyDate;
         // The tour file to open, empty when cancelled.
@@ -72,6 +75,11 @@ public:
     float currentTime() const;
     // y of the body at (ra, dec) (radians of date) k half hours from midnight.
     double CalculateAzFromRA(double k, double ra, double dec) const;
+    // The chart x of a moment, and the moment at a chart x.
+    double xOf(const QDateTime& moment) const;
+    QDateTime momentAt(double x) const;
+    // The ruler's label of the hour `hours` from the night's midnight: the local clock then.
+    QString hourLabel(int hours) const;
 
     const QDateTime& nightDate() const { return m_nightDate; }
     bool isCircum() const { return m_isCircum; }
@@ -89,6 +97,9 @@ public:
         QPointF highest{0.0, -1.0};
     };
     AltitudeCurve altitudeCurve(double ra, double dec) const;
+    // The Sun's, a planet's or the Moon's curve (body: the tag), each sample
+    // with the body's place at that moment; kept until the night or the site changes.
+    const AltitudeCurve& bodyCurve(int body) const;
     // The readout's text, empty without a click point.
     QString readoutText() const;
     // Draws the whole chart; the view's own paint calls this.
@@ -105,10 +116,18 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    // A tour line the finder resolved: its place of date and its name.
+    struct Target {
+        double ra;
+        double dec;
+        QString name;
+    };
     struct Tour {
         QStringList lines;
         QString name;
         bool on = false;
+        // Resolved once per tour, night and site.
+        mutable std::optional<std::vector<Target>> targets;
     };
     struct Curve;
 
@@ -116,19 +135,21 @@ private:
     void drawMist(QPainter& painter) const;
     void drawBodies(QPainter& painter) const;
     void drawTour(QPainter& painter, const Tour& tour, const TextAttributes& label) const;
-    void drawCurve(Curve& curve, double ra, double dec, const QString& name) const;
+    const std::vector<Target>& targets(const Tour& tour) const;
+    AltitudeCurve sampleCurve(const std::function<PlaceEvents::SkyPlace(int k)>& placeAt) const;
+    static void addCurve(Curve& curve, const AltitudeCurve& body, const QString& name);
+    double nowX() const;
+    void forgetCurves();
     static void stroke(QPainter& painter, const Curve& curve, const TextAttributes& label);
     void drawReadout(QPainter& painter) const;
     void switchTour(int n, bool on);
 
     Links m_links;
     QDateTime m_nightDate;
+    double m_nightJulianDay = 0.0;  // of the night's midnight, UT
     double m_latitude = 0.0;       // radians
     double m_longitude = 0.0;      // degrees, east positive
     double m_nightMeridian = 0.0;  // local sidereal time at the night's midnight, radians
-    float m_duration = 0.0f;       // twilight, hours
-    float m_riseTime = 0.0f;
-    float m_setTime = 0.0f;
     float m_sunSet0 = 0.0f;
     float m_sunSet1 = 0.0f;
     float m_sunRise0 = 0.0f;
@@ -140,5 +161,6 @@ private:
     // Sun, Mercury … Pluto, Moon: the planet records' order.
     std::array<bool, kMoonTag + 1> m_bodies{false, true, true, true, true, true, false, false, false, false};
     std::array<Tour, 2> m_tours;
+    mutable std::array<std::optional<AltitudeCurve>, kMoonTag + 1> m_bodyCurves;
     QPointF m_clickPt;
 };

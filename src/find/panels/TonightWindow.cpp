@@ -32,6 +32,7 @@ TonightWindow::TonightWindow(TonightView::Links links, QWidget* parent)
     setWindowTitle(QStringLiteral("Tonight"));
     links.scrollerValue = [this] { return m_hours->scrollValue(); };
     m_view = new TonightView(std::move(links));
+    m_hours->setHourLabels([this](int hours) { return m_view->hourLabel(hours); });
     m_scrollArea->setWidget(m_view);
     m_scrollArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_scrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -88,6 +89,7 @@ void TonightWindow::showTonight()
     raise();
     activateWindow();
     m_view->update();
+    m_hours->update();
 }
 
 void TonightWindow::enterEvent(QEnterEvent* event)

@@ -1,0 +1,94 @@
+#include "find/PlaceEvents.h"
+
+#include "model/Angles.h"
+#include "model/SkyDateModel.h"
+
+#include <cmath>
+
+namespace PlaceEvents {
+
+namespace {
+
+// Refinements before an estimate counts as unsettled.
+constexpr int kMaxSteps = 8;
+// About a tenth of a second.
+constexpr double kSettledDays = 1e-6;
+constexpr double kSiderealDay = 360.0 / kSiderealDegreesPerDay;
+
+double wrap180(double degrees)
+{
+    const double d = Angles::wrap360(degrees);
+    return d >= 180.0 ? d - 360.0 : d;
+}
+
+// Hour angle of the place at jd, degrees.
+double hourAngle(const SkyPlace& p, const Site& site, double jd)
+{
+    return SkyDateModel::greenwichSiderealHours(jd) * 15.0 + site.longitude - p.ra / Angles::kDegree;
+}
+
+// The hour angle (degrees) the event wants of a place; none when it never comes.
+using Target = std::function<std::optional<double>(const SkyPlace&)>;
+
+// The event nearest `jd`: the hour angle's distance from the target, turned
+// into time at the sidereal rate, taken off with the place of the new moment.
+std::optional<double> refine(const PlaceAt& place, const Site& site, const Target& target, double jd)
+{
+    for (int step = 0; step < kMaxSteps; ++step) {
+        const SkyPlace p = place(jd);
+        const std::optional<double> wanted = target(p);
+        if (!wanted)
+            return std::nullopt;
+        const double delta = wrap180(hourAngle(p, site, jd) - *wanted) / kSiderealDegreesPerDay;
+        jd -= delta;
+        if (std::abs(delta) < kSettledDays)
+            return jd;
+    }
+    return std::nullopt;
+}
+
+std::optional<double> firstEvent(const PlaceAt& place, const Site& site, const Target& target, double from,
+                                 double to)
+{
+    if (!(from < to))
+        return std::nullopt;
+    const SkyPlace start = place(from);
+    const std::optional<double> wanted = target(start);
+    // A place beyond the altitude at the start may still reach it later in the span.
+    const double startAngle = wanted ? *wanted : 0.0;
+    const double estimate =
+        from + Angles::wrap360(startAngle - hourAngle(start, site, from)) / kSiderealDegreesPerDay;
+    const auto within = [&](std::optional<double> jd) { return jd && *jd >= from && *jd < to; };
+    std::optional<double> jd = refine(place, site, target, estimate);
+    if (within(jd))
+        return jd;
+    // The place moved the event out of the span: the neighbouring one may lie inside.
+    jd = refine(place, site, target, jd && *jd < from ? estimate + kSiderealDay : estimate - kSiderealDay);
+    if (within(jd))
+        return jd;
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<double> transit(const PlaceAt& place, const Site& site, double from, double to)
+{
+    return firstEvent(place, site, [](const SkyPlace&) { return std::optional<double>(0.0); }, from, to);
+}
+
+std::optional<double> crossing(const PlaceAt& place, const Site& site, double from, double to, double altitude,
+                               bool rising)
+{
+    const double phi = site.latitude * Angles::kDegree;
+    const double h0 = altitude * Angles::kDegree;
+    const Target target = [=](const SkyPlace& p) -> std::optional<double> {
+        const double cosH = (std::sin(h0) - std::sin(phi) * std::sin(p.dec)) / (std::cos(phi) * std::cos(p.dec));
+        if (!(std::abs(cosH) <= 1.0))
+            return std::nullopt;
+        const double H = std::acos(cosH) / Angles::kDegree;
+        return rising ? -H : H;
+    };
+    return firstEvent(place, site, target, from, to);
+}
+
+}  // namespace PlaceEvents
