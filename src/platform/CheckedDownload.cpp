@@ -2,7 +2,9 @@
 
 #include <QFile>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -14,6 +16,7 @@ CheckedDownload::CheckedDownload(QNetworkAccessManager& network, QObject* parent
     : QObject(parent), m_download(network)
 {
     connect(&m_download, &FileDownload::progress, this, &CheckedDownload::progress);
+    connect(&m_download, &FileDownload::lengthUnknown, this, &CheckedDownload::lengthUnknown);
     connect(&m_download, &FileDownload::finished, this, &CheckedDownload::ended);
 }
 
@@ -44,7 +47,8 @@ void CheckedDownload::ended(const QString& error)
         && std::rename(QFile::encodeName(part).constData(),
                        QFile::encodeName(m_destination).constData())
                != 0)
-        failure = QStringLiteral("The file could not be saved.");
+        failure = QStringLiteral("The file could not be saved: %1")
+                      .arg(QString::fromLocal8Bit(std::strerror(errno)));
     if (!failure.isEmpty())
         QFile::remove(part);
     emit finished(failure);

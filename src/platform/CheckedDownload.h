@@ -35,6 +35,8 @@ public:
 signals:
     // Whole percents of an announced length.
     void progress(double percent);
+    // The server announced no length: the progress cannot be known.
+    void lengthUnknown();
     // `error` is empty when the destination now holds the new file.
     void finished(const QString& error);
 

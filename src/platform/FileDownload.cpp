@@ -1,10 +1,10 @@
 #include "platform/FileDownload.h"
 
+#include "platform/SafeWrite.h"
 #include "platform/WebFetch.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -18,6 +18,7 @@ constexpr double kWhole = 100.0;
 FileDownload::FileDownload(QNetworkAccessManager& network, QObject* parent)
     : QObject(parent), m_network(network)
 {
+    connect(&m_progressCheck, &QTimer::timeout, this, &FileDownload::checkProgress);
 }
 
 FileDownload::~FileDownload() { cancel(); }
@@ -29,17 +30,20 @@ bool FileDownload::start(const QUrl& url, const QString& destination, std::chron
         error = QStringLiteral("A download is running.");
         return false;
     }
-    m_file = std::make_unique<QSaveFile>(destination);
-    if (!m_file->open(QIODevice::WriteOnly)) {
-        error = m_file->errorString();
+    m_file = std::make_unique<SafeWrite>(destination);
+    if (!m_file->open()) {
+        error = m_file->error();
         m_file.reset();
         return false;
     }
     m_received = 0;
+    m_receivedAtCheck = 0;
     m_length = -1;
     m_reportedPercent = 0;  // the bar starts at 0
     m_writeError.clear();
     m_reply = m_network.get(WebFetch::request(url, timeout));
+    m_reply->setReadBufferSize(kReadBuffer);
+    m_progressCheck.start(timeout);
     connect(m_reply, &QNetworkReply::metaDataChanged, this, &FileDownload::headersArrived);
     connect(m_reply, &QNetworkReply::readyRead, this, &FileDownload::bytesArrived);
     connect(m_reply, &QNetworkReply::finished, this, &FileDownload::ended);
@@ -55,15 +59,21 @@ void FileDownload::cancel()
     reset();
 }
 
+void FileDownload::checkProgress()
+{
+    // Aborted, the reply ends as timed out.
+    if (m_received - m_receivedAtCheck < kMinimumProgress)
+        m_reply->abort();
+    m_receivedAtCheck = m_received;
+}
+
 void FileDownload::reset()
 {
+    m_progressCheck.stop();
     if (m_reply)
         m_reply->deleteLater();
     m_reply = nullptr;
-    if (m_file) {
-        m_file->cancelWriting();
-        m_file.reset();
-    }
+    m_file.reset();
 }
 
 void FileDownload::headersArrived()
@@ -84,8 +94,8 @@ void FileDownload::bytesArrived()
     if (m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() != kHttpOk)
         return;
     m_received += bytes.size();
-    if (m_writeError.isEmpty() && m_file->write(bytes) != bytes.size()) {
-        m_writeError = m_file->errorString();
+    if (m_writeError.isEmpty() && !m_file->write(bytes)) {
+        m_writeError = m_file->error();
         m_reply->abort();
         return;
     }
@@ -106,7 +116,7 @@ void FileDownload::ended()
     if (error.isEmpty())
         error = WebFetch::failure(*m_reply, m_received);
     if (error.isEmpty() && !m_file->commit())
-        error = m_file->errorString();
+        error = m_file->error();
     reset();
     emit finished(error);
 }

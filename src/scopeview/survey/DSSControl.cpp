@@ -9,6 +9,7 @@
 #include "model/StarDatabaseModel.h"
 #include "model/settings/PrefControl.h"
 #include "platform/AlertPanel.h"
+#include "platform/SafeWrite.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -16,7 +17,6 @@
 #include <QImageReader>
 #include <QImageWriter>
 #include <QProgressBar>
-#include <QSaveFile>
 
 namespace {
 
@@ -140,12 +140,11 @@ void DSSControl::writeCache()
     if (image.isNull())
         return;
     // A cache that cannot be written costs only the next request's download.
-    QSaveFile file(m_requestCacheFile);
-    if (!file.open(QIODevice::WriteOnly))
-        return;
-    QImageWriter writer(&file, kTiffFormat);
+    QBuffer tiff;
+    tiff.open(QIODevice::WriteOnly);
+    QImageWriter writer(&tiff, kTiffFormat);
     writer.setCompression(kTiffLzw);
-    if (writer.write(image) && file.commit())
+    if (writer.write(image) && SafeWrite::replace(m_requestCacheFile, tiff.data()).isEmpty())
         m_loaded = {};
 }
 
