@@ -23,14 +23,14 @@ CheckedDownload::CheckedDownload(QNetworkAccessManager& network, QObject* parent
 QString CheckedDownload::partFile() const { return m_destination + QLatin1String(kPartSuffix); }
 
 bool CheckedDownload::start(const QUrl& url, const QString& destination,
-                            std::chrono::milliseconds timeout, Check check)
+                            std::chrono::milliseconds timeout, qint64 maxBytes, Check check)
 {
     if (m_download.isRunning())
         return false;
     m_destination = destination;
     m_check = std::move(check);
     QString error;
-    return m_download.start(url, partFile(), timeout, error);
+    return m_download.start(url, partFile(), timeout, maxBytes, error);
 }
 
 void CheckedDownload::cancel()

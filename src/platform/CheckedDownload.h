@@ -26,8 +26,9 @@ public:
     explicit CheckedDownload(QNetworkAccessManager& network, QObject* parent = nullptr);
 
     // False when the temporary file cannot be made; nothing is fetched then.
+    // `timeout` and `maxBytes` bound the download as FileDownload's do.
     bool start(const QUrl& url, const QString& destination, std::chrono::milliseconds timeout,
-               Check check);
+               qint64 maxBytes, Check check);
     bool isRunning() const { return m_download.isRunning(); }
     // Stops at once; no signal follows.
     void cancel();

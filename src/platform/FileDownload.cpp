@@ -24,7 +24,7 @@ FileDownload::FileDownload(QNetworkAccessManager& network, QObject* parent)
 FileDownload::~FileDownload() { cancel(); }
 
 bool FileDownload::start(const QUrl& url, const QString& destination, std::chrono::milliseconds timeout,
-                         QString& error)
+                         qint64 maxBytes, QString& error)
 {
     if (isRunning()) {
         error = QStringLiteral("A download is running.");
@@ -39,8 +39,9 @@ bool FileDownload::start(const QUrl& url, const QString& destination, std::chron
     m_received = 0;
     m_receivedAtCheck = 0;
     m_length = -1;
+    m_maxBytes = maxBytes;
     m_reportedPercent = 0;  // the bar starts at 0
-    m_writeError.clear();
+    m_failure.clear();
     m_reply = m_network.get(WebFetch::request(url, timeout));
     m_reply->setReadBufferSize(kReadBuffer);
     m_progressCheck.start(timeout);
@@ -83,8 +84,22 @@ void FileDownload::headersArrived()
         return;
     const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
     m_length = length.isValid() ? length.toLongLong() : -1;
-    if (m_length < 0)
+    if (m_length > m_maxBytes)
+        refuse(tooLong(m_maxBytes));
+    else if (m_length < 0)
         emit lengthUnknown();
+}
+
+QString FileDownload::tooLong(qint64 maxBytes)
+{
+    return QStringLiteral("The answer is longer than %1 bytes.").arg(maxBytes);
+}
+
+void FileDownload::refuse(const QString& why)
+{
+    if (m_failure.isEmpty())
+        m_failure = why;
+    m_reply->abort();
 }
 
 void FileDownload::bytesArrived()
@@ -93,10 +108,15 @@ void FileDownload::bytesArrived()
     // An error page is read and dropped: only the file itself goes to disk.
     if (m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() != kHttpOk)
         return;
+    if (!m_failure.isEmpty())
+        return;
     m_received += bytes.size();
-    if (m_writeError.isEmpty() && !m_file->write(bytes)) {
-        m_writeError = m_file->error();
-        m_reply->abort();
+    if (m_received > m_maxBytes) {
+        refuse(tooLong(m_maxBytes));
+        return;
+    }
+    if (!m_file->write(bytes)) {
+        refuse(m_file->error());
         return;
     }
     if (m_length > 0) {
@@ -112,7 +132,7 @@ void FileDownload::ended()
 {
     if (m_reply->bytesAvailable() > 0)
         bytesArrived();
-    QString error = m_writeError;
+    QString error = m_failure;
     if (error.isEmpty())
         error = WebFetch::failure(*m_reply, m_received);
     if (error.isEmpty() && !m_file->commit())

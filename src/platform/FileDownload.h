@@ -27,8 +27,10 @@ public:
     // (nothing is fetched then). Only one download runs at a time. The
     // download is abandoned when a `timeout` passes that brings less than
     // kMinimumProgress bytes, so a server that trickles cannot hold it.
+    // A body of more than `maxBytes` is refused as soon as it is announced or
+    // has arrived.
     bool start(const QUrl& url, const QString& destination, std::chrono::milliseconds timeout,
-               QString& error);
+               qint64 maxBytes, QString& error);
     bool isRunning() const { return m_reply != nullptr; }
 
     static constexpr qint64 kMinimumProgress = 1024;
@@ -51,6 +53,8 @@ private:
     void ended();
     void reset();
     void checkProgress();
+    void refuse(const QString& why);
+    static QString tooLong(qint64 maxBytes);
 
     QNetworkAccessManager& m_network;
     QNetworkReply* m_reply = nullptr;  // the running reply, deleted once it ends
@@ -59,6 +63,7 @@ private:
     qint64 m_received = 0;
     qint64 m_receivedAtCheck = 0;
     qint64 m_length = -1;
+    qint64 m_maxBytes = 0;
     int m_reportedPercent = 0;
-    QString m_writeError;
+    QString m_failure;  // why the download was abandoned
 };

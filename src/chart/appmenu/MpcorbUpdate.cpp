@@ -24,6 +24,8 @@ const QString kUnreadable = QStringLiteral("MPCORB database could not be read.")
 const QString kNoConnection = QStringLiteral("Could not connect to server");
 // The header and the first orbits fit well within this.
 constexpr qint64 kHeadBytes = 1 << 16;
+// Several times the whole orbit file of today.
+constexpr qint64 kMaximumOrbitFile = qint64(2) << 30;
 
 // What keeps a downloaded file from replacing the orbit file; empty when it may.
 QString holdsOrbits(const QString& path)
@@ -71,7 +73,7 @@ void MpcorbUpdate::download(const QUrl& mpcorbSite, bool allOrbits)
     if (m_download.isRunning())
         return;
     m_allOrbits = allOrbits;
-    if (!m_download.start(mpcorbSite, orbitFilePath(), m_timeout, holdsOrbits)) {
+    if (!m_download.start(mpcorbSite, orbitFilePath(), m_timeout, kMaximumOrbitFile, holdsOrbits)) {
         AlertPanel::runAlert(kDownloadFailed, kNoConnection);
         emit finished();
         return;

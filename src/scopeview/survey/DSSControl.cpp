@@ -25,6 +25,8 @@ constexpr int kTiffLzw = 1;
 constexpr const char* kTiffFormat = "tiff";
 // Every GIF ends with this byte; Qt draws a GIF cut short without a word.
 constexpr char kGifTrailer = 0x3B;
+// Far more than a survey field of the largest size takes.
+constexpr qint64 kMaximumImage = qint64(32) << 20;
 
 // Whether the file at `path` holds a whole image.
 bool isWholeImage(const QString& path)
@@ -94,7 +96,7 @@ void DSSControl::startDownloadingURL()
         return isWholeImage(path) ? QString() : QLatin1String(kNoImage);
     };
     if (m_dssURL.isEmpty() || !m_dssURL.isValid()
-        || !m_download.start(m_dssURL, m_dssFile, m_timeout, isImage)) {
+        || !m_download.start(m_dssURL, m_dssFile, m_timeout, kMaximumImage, isImage)) {
         AlertPanel::runAlert(kFailedTitle, kNoConnection);
         return;
     }
