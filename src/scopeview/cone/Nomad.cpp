@@ -125,9 +125,12 @@ QString Nomad::read(const QString& path, std::vector<nomadData>& stars) const
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return QLatin1String(kCannotOpen);
-    const QByteArray text = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    // Mapped rather than read whole; an empty file cannot be mapped.
+    const qint64 size = file.size();
+    const uchar* mapped = size > 0 ? file.map(0, size) : nullptr;
+    if (size > 0 && !mapped)
         return QLatin1String(kCannotOpen);
+    const QByteArrayView text(mapped, size);
     NomadReply::Result reply = NomadReply::parse(text, TypedPosition::yearsSinceJ2000(m_clock()));
     switch (reply.error) {
     case NomadReply::Error::None:

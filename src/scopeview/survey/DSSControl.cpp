@@ -31,17 +31,16 @@ constexpr qint64 kMaximumImage = qint64(32) << 20;
 // Whether the file at `path` holds a whole image.
 bool isWholeImage(const QString& path)
 {
+    // Read from the file itself rather than from a copy of it in memory.
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    const QByteArray bytes = file.readAll();
-    QBuffer buffer;
-    buffer.setData(bytes);
-    QImageReader reader(&buffer);
+    QImageReader reader(&file);
     const QByteArray format = reader.format();
     if (reader.read().isNull())
         return false;
-    return format != "gif" || bytes.endsWith(kGifTrailer);
+    char last = 0;
+    return format != "gif" || (file.seek(file.size() - 1) && file.getChar(&last) && last == kGifTrailer);
 }
 
 }  // namespace
