@@ -9,7 +9,11 @@
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
 #include <QObject>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
+
+#include <sys/resource.h>
 
 #include <chrono>
 #include <optional>
@@ -20,6 +24,50 @@ using Delivery = LocalHttpServer::Delivery;
 using namespace std::chrono_literals;
 
 const QByteArray kBody(4000, 'b');
+
+// Answers every request with `total` bytes and no length, made as the
+// socket drains, so that the server itself holds only a chunk or two.
+class EndlessServer {
+public:
+    explicit EndlessServer(qint64 total) : m_total(total)
+    {
+        QObject::connect(&m_server, &QTcpServer::newConnection, [this] { answer(m_server.nextPendingConnection()); });
+        m_server.listen(QHostAddress::LocalHost, 0);
+    }
+    QUrl url() const { return QUrl(QString("http://127.0.0.1:%1/big").arg(m_server.serverPort())); }
+
+private:
+    void answer(QTcpSocket* socket)
+    {
+        auto left = std::make_shared<qint64>(m_total);
+        const auto more = [socket, left] {
+            static const QByteArray chunk(1 << 20, 'x');
+            if (*left <= 0 || socket->bytesToWrite() > chunk.size())
+                return;
+            *left -= chunk.size();
+            socket->write(chunk);
+            if (*left <= 0)
+                socket->disconnectFromHost();
+        };
+        QObject::connect(socket, &QTcpSocket::bytesWritten, socket, more);
+        QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        QObject::connect(socket, &QTcpSocket::readyRead, socket, [socket, more] {
+            socket->readAll();
+            socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nConnection: close\r\n\r\n");
+            more();
+        });
+    }
+
+    QTcpServer m_server;
+    qint64 m_total;
+};
+
+long peakKilobytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
 
 }  // namespace
 
@@ -64,4 +112,19 @@ TEST(WebFetch, EveryFetchEndsByItsDeadlineAndWithinItsSize)
             EXPECT_EQ(result->error, c.error);
         EXPECT_EQ(result->body, c.status == WebFetch::Status::Ok ? kBody : QByteArray());
     }
+}
+
+// A 1 GiB answer was once taken into memory whole (2.69 GB at its peak).
+TEST(WebFetch, AHugeAnswerIsRefusedWithoutFillingMemory)
+{
+    QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
+    QNetworkAccessManager network;
+    EndlessServer server(qint64(1) << 30);
+    QObject context;
+    std::optional<WebFetch::Result> result;
+    const long before = peakKilobytes();
+    WebFetch::fetch(network, server.url(), 20s, 4 << 20, &context, [&](WebFetch::Result r) { result = std::move(r); });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return result.has_value(); }, 20000));
+    EXPECT_EQ(result->status, WebFetch::Status::TooLong);
+    EXPECT_LT(peakKilobytes() - before, 100 * 1024);
 }
