@@ -13,6 +13,11 @@ namespace {
 constexpr int kHttpOk = 200;
 constexpr double kWhole = 100.0;
 
+QString notWritten(const SafeWrite& file)
+{
+    return QStringLiteral("The file could not be written: %1").arg(file.error());
+}
+
 }  // namespace
 
 FileDownload::FileDownload(QNetworkAccessManager& network, QObject* parent)
@@ -116,7 +121,7 @@ void FileDownload::bytesArrived()
         return;
     }
     if (!m_file->write(bytes)) {
-        refuse(m_file->error());
+        refuse(notWritten(*m_file));
         return;
     }
     if (m_length > 0) {
@@ -136,7 +141,7 @@ void FileDownload::ended()
     if (error.isEmpty())
         error = WebFetch::failure(*m_reply, m_received);
     if (error.isEmpty() && !m_file->commit())
-        error = m_file->error();
+        error = notWritten(*m_file);
     reset();
     emit finished(error);
 }

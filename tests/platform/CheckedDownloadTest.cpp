@@ -95,7 +95,7 @@ TEST(CheckedDownload, AHostileServerNeitherHoldsTheDownloadNorReplacesTheFile)
         ASSERT_TRUE(download.start(server.url("/data.txt"), target, 300ms, kMaximum, startsWithData));
         ASSERT_TRUE(finished.wait(5000));
     }
-    EXPECT_EQ(finished.takeFirst().front().toString(), "File too large");
+    EXPECT_EQ(finished.takeFirst().front().toString(), "The file could not be written: File too large");
     EXPECT_EQ(readAll(target), kOld);
     ASSERT_TRUE(download.start(server.url("/data.txt"), target, 300ms, kMaximum, startsWithData));
     ASSERT_TRUE(finished.wait(5000));

@@ -59,7 +59,8 @@ QString unusable(const WebFetch::Result& result, bool (*isList)(const QByteArray
     return {};
 }
 
-// Writes the file; empty when it was saved.
+// Writes the file; empty when it was saved. The element formats are ASCII,
+// which Mac OS Roman stores unchanged.
 QString save(const QString& path, const QByteArray& bytes)
 {
     const QString reason = SafeWrite::replace(path, bytes);

@@ -130,7 +130,7 @@ TEST_F(MpcorbUpdateTest, AFileThatCannotBeWrittenKeepsTheOldOneAndTheSystemSaysW
     }
     EXPECT_EQ(readFile(buildPath("MPCORB.DAT")), kOld);
     ASSERT_EQ(alertTitles(), QStringList{"MPCORB Download Failed"});
-    EXPECT_EQ(recorder.alerts.front().message, "File too large");
+    EXPECT_EQ(recorder.alerts.front().message, "The file could not be written: File too large");
     EXPECT_EQ(model.calls, QStringList{"display"});
     EXPECT_TRUE(strayFiles().isEmpty());
 }
