@@ -1,5 +1,7 @@
 #include "app/FolderCopy.h"
 
+#include "platform/SafeWrite.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -53,32 +55,33 @@ bool copyFile(const QString& source, const QString& target, QString& error)
         error = describe("could not be read", source, in.errorString());
         return false;
     }
-    QFile out(target);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-        error = describe("could not be created", target, out.errorString());
+    // The copy takes the target's place only whole; a target there already is kept.
+    if (QFileInfo::exists(target)) {
+        error = describe("could not be created", target, "it already exists");
         return false;
     }
-    const auto fail = [&](const QString& what, const QString& path, const QString& reason) {
-        error = describe(what, path, reason);
-        out.remove();
+    SafeWrite out(target);
+    if (!out.open()) {
+        error = describe("could not be created", target, out.error());
         return false;
-    };
+    }
     for (;;) {
         const QByteArray chunk = in.read(kChunkSize);
         if (chunk.isEmpty())
             break;
-        if (out.write(chunk) != chunk.size())
-            return fail("could not be written", target, out.errorString());
+        if (!out.write(chunk)) {
+            error = describe("could not be written", target, out.error());
+            return false;
+        }
     }
-    if (in.error() != QFileDevice::NoError)
-        return fail("could not be read", source, in.errorString());
-    // Everything is written before the time is set, so closing does not touch it.
-    if (!out.flush())
-        return fail("could not be written", target, out.errorString());
-    out.setFileTime(QFileInfo(source).lastModified(), QFileDevice::FileModificationTime);
-    out.close();
-    if (out.error() != QFileDevice::NoError)
-        return fail("could not be written", target, out.errorString());
+    if (in.error() != QFileDevice::NoError) {
+        error = describe("could not be read", source, in.errorString());
+        return false;
+    }
+    if (!out.setModificationTime(QFileInfo(source).lastModified()) || !out.commit()) {
+        error = describe("could not be written", target, out.error());
+        return false;
+    }
     return true;
 }
 

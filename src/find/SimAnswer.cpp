@@ -60,6 +60,16 @@ QString textAfter(QByteArrayView text, QByteArrayView marker, bool (*ends)(char)
     return QString::fromLatin1(text.sliced(at + marker.size(), end - at - marker.size()));
 }
 
+// Brighter than the Sun or fainter than the faintest object observed is no
+// magnitude; it would not even fit a float at the far ends.
+constexpr double kBrightestMagnitude = -30.0;
+constexpr double kFaintestMagnitude = 40.0;
+
+bool isMagnitude(double value)
+{
+    return value >= kBrightestMagnitude && value <= kFaintestMagnitude;
+}
+
 bool isLineEnd(char c)
 {
     return c == '\r' || c == '\n';
@@ -105,7 +115,7 @@ std::optional<SimAnswer> SimAnswer::parse(Form form, QByteArrayView text)
     } else {
         answer.number = textAfter(text, kSimbadNumber, isBlank);
         if (std::optional<Fields> flux = after(text, kSimbadFlux))
-            if (const std::optional<double> mag = flux->next())
+            if (const std::optional<double> mag = flux->next(); mag && isMagnitude(*mag))
                 answer.mag = float(*mag);
     }
     return answer;

@@ -24,7 +24,7 @@ struct SimAnswer {
     static bool hasMarker(Form form, QByteArrayView text);
     // None when the marker is missing or the position is not a pair of
     // numbers on the sphere. A proper motion or magnitude that is not a
-    // number counts as not given.
+    // number, or a magnitude outside -30 to 40, counts as not given.
     static std::optional<SimAnswer> parse(Form form, QByteArrayView text);
     // The resolver's form first, then the database's.
     static std::optional<SimAnswer> parseEither(QByteArrayView text);

@@ -1,10 +1,10 @@
 #include "find/SimbadLookup.h"
 
 #include "find/LookupName.h"
+#include "platform/SafeWrite.h"
 #include "platform/WebFetch.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -86,8 +86,6 @@ void SimbadLookup::finish(const QString& simName, SimAnswer::Form form, const QB
         return;
     }
     // A cache that cannot be written costs only the next lookup's time.
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(body) == body.size())
-        file.commit();
+    SafeWrite::replace(path, body);
     done({std::move(answer), {}});
 }

@@ -17,6 +17,8 @@ using Angles::kRadToDeg;
 constexpr double kSecondsPerYear = 31536000.0;
 constexpr double kRightAngle = 90.0;
 
+bool isSexagesimal(double value) { return value >= 0.0 && value < 60.0; }
+
 bool readParts(const QStringList& parts, qsizetype first, double* values)
 {
     for (qsizetype i = first; i < parts.size(); ++i) {
@@ -43,8 +45,16 @@ Result parse(const QString& text)
     if (!readParts(parts, first, v))
         return {Outcome::BadFormat, {}};
     const bool withSeconds = count == 6;
-    const double hours = v[0] + v[1] / 60.0 + (withSeconds ? v[2] / 3600.0 : 0.0);
     const int d = withSeconds ? 3 : 2;
+    // Minutes and seconds stay below 60 and only the degrees carry a sign:
+    // "0:600:0:0" is no way of writing 10 h.
+    if (v[0] < 0.0)
+        return {Outcome::BadFormat, {}};
+    for (int i = 1; i < count; ++i) {
+        if (i != d && !isSexagesimal(v[i]))
+            return {Outcome::BadFormat, {}};
+    }
+    const double hours = v[0] + v[1] / 60.0 + (withSeconds ? v[2] / 3600.0 : 0.0);
     const double degrees = v[d];
     const double arc = v[d + 1] / 60.0 + (withSeconds ? v[d + 2] / 3600.0 : 0.0);
     const bool south =

@@ -7,7 +7,8 @@
 //   4 parts  hours : minutes : degrees : minutes
 //   6 parts  hours : minutes : seconds : degrees : minutes : seconds
 //   5 or 7 parts after a first part "J" (any case): the same, J2000
-// A degrees part written "-0" or "-00" is south.
+// A degrees part written "-0" or "-00" is south. Minutes and seconds lie in
+// 0 to 60 (60 excluded); only the degrees may be negative.
 namespace TypedPosition {
 
 enum class Form { FourPart, SixPart, J2000 };
@@ -21,7 +22,7 @@ struct Position {
 enum class Outcome {
     Position,  // a usable position
     Name,      // a "J" text of another length: searched as a name
-    BadFormat, // wrong number of parts, a field that is not a number, or off the sphere
+    BadFormat, // wrong number of parts, a field that is not a number or out of its range, or off the sphere
 };
 
 struct Result {

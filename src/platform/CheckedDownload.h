@@ -26,8 +26,9 @@ public:
     explicit CheckedDownload(QNetworkAccessManager& network, QObject* parent = nullptr);
 
     // False when the temporary file cannot be made; nothing is fetched then.
+    // `timeout` and `maxBytes` bound the download as FileDownload's do.
     bool start(const QUrl& url, const QString& destination, std::chrono::milliseconds timeout,
-               Check check);
+               qint64 maxBytes, Check check);
     bool isRunning() const { return m_download.isRunning(); }
     // Stops at once; no signal follows.
     void cancel();
@@ -35,6 +36,8 @@ public:
 signals:
     // Whole percents of an announced length.
     void progress(double percent);
+    // The server announced no length: the progress cannot be known.
+    void lengthUnknown();
     // `error` is empty when the destination now holds the new file.
     void finished(const QString& error);
 

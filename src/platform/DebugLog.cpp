@@ -2,6 +2,7 @@
 
 #include "platform/AppTimeZone.h"
 #include "platform/MacRoman.h"
+#include "platform/SafeWrite.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -34,18 +35,6 @@ std::pair<int, int> processorType()
         }
     }
     return {family, model};
-}
-
-// Appends `bytes` to a file opened unbuffered, so that the write below is the
-// one that reaches the disk. A write that falls short (disk full, file-size
-// limit) is cut off again, so the log never ends in half an entry.
-bool appendWhole(QFile& file, const QByteArray& bytes)
-{
-    const qint64 before = file.size();
-    if (file.write(bytes) == bytes.size())
-        return true;
-    file.resize(before);
-    return false;
 }
 
 }  // namespace
@@ -88,19 +77,14 @@ bool DebugLog::writeDebugFile(const QString& message) const
 bool DebugLog::append(const QString& message) const
 {
     const QDateTime moment = AppTimeZone::now();
-    if (!QFile::exists(m_path)) {
-        QFile file(m_path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
-            return QFile::exists(m_path) && append(message);
-        // A log without its whole header is taken away; the next entry starts it again.
-        if (!appendWhole(file, MacRoman::encode(header(moment)))) {
-            file.remove();
-            return false;
-        }
-    }
-    // Unrepresentable characters are written as '?' rather than losing the entry.
-    QFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+    // A log without its whole header is taken away; the next entry starts it
+    // again. Another program may have started it meanwhile.
+    if (!QFile::exists(m_path)
+        && !SafeWrite::append(m_path, MacRoman::encode(header(moment)), SafeWrite::Append::New).isEmpty()
+        && !QFile::exists(m_path))
         return false;
-    return appendWhole(file, MacRoman::encode(entryPrefix(moment) + message));
+    // Unrepresentable characters are written as '?' rather than losing the entry.
+    return SafeWrite::append(m_path, MacRoman::encode(entryPrefix(moment) + message),
+                             SafeWrite::Append::Existing)
+        .isEmpty();
 }

@@ -1,10 +1,10 @@
 #include "platform/FileDownload.h"
 
+#include "platform/SafeWrite.h"
 #include "platform/WebFetch.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -13,33 +13,43 @@ namespace {
 constexpr int kHttpOk = 200;
 constexpr double kWhole = 100.0;
 
+QString notWritten(const SafeWrite& file)
+{
+    return QStringLiteral("The file could not be written: %1").arg(file.error());
+}
+
 }  // namespace
 
 FileDownload::FileDownload(QNetworkAccessManager& network, QObject* parent)
     : QObject(parent), m_network(network)
 {
+    connect(&m_progressCheck, &QTimer::timeout, this, &FileDownload::checkProgress);
 }
 
 FileDownload::~FileDownload() { cancel(); }
 
 bool FileDownload::start(const QUrl& url, const QString& destination, std::chrono::milliseconds timeout,
-                         QString& error)
+                         qint64 maxBytes, QString& error)
 {
     if (isRunning()) {
         error = QStringLiteral("A download is running.");
         return false;
     }
-    m_file = std::make_unique<QSaveFile>(destination);
-    if (!m_file->open(QIODevice::WriteOnly)) {
-        error = m_file->errorString();
+    m_file = std::make_unique<SafeWrite>(destination);
+    if (!m_file->open()) {
+        error = m_file->error();
         m_file.reset();
         return false;
     }
     m_received = 0;
+    m_receivedAtCheck = 0;
     m_length = -1;
+    m_maxBytes = maxBytes;
     m_reportedPercent = 0;  // the bar starts at 0
-    m_writeError.clear();
+    m_failure.clear();
     m_reply = m_network.get(WebFetch::request(url, timeout));
+    m_reply->setReadBufferSize(kReadBuffer);
+    m_progressCheck.start(timeout);
     connect(m_reply, &QNetworkReply::metaDataChanged, this, &FileDownload::headersArrived);
     connect(m_reply, &QNetworkReply::readyRead, this, &FileDownload::bytesArrived);
     connect(m_reply, &QNetworkReply::finished, this, &FileDownload::ended);
@@ -55,15 +65,21 @@ void FileDownload::cancel()
     reset();
 }
 
+void FileDownload::checkProgress()
+{
+    // Aborted, the reply ends as timed out.
+    if (m_received - m_receivedAtCheck < kMinimumProgress)
+        m_reply->abort();
+    m_receivedAtCheck = m_received;
+}
+
 void FileDownload::reset()
 {
+    m_progressCheck.stop();
     if (m_reply)
         m_reply->deleteLater();
     m_reply = nullptr;
-    if (m_file) {
-        m_file->cancelWriting();
-        m_file.reset();
-    }
+    m_file.reset();
 }
 
 void FileDownload::headersArrived()
@@ -73,8 +89,22 @@ void FileDownload::headersArrived()
         return;
     const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
     m_length = length.isValid() ? length.toLongLong() : -1;
-    if (m_length < 0)
+    if (m_length > m_maxBytes)
+        refuse(tooLong(m_maxBytes));
+    else if (m_length < 0)
         emit lengthUnknown();
+}
+
+QString FileDownload::tooLong(qint64 maxBytes)
+{
+    return QStringLiteral("The answer is longer than %1 bytes.").arg(maxBytes);
+}
+
+void FileDownload::refuse(const QString& why)
+{
+    if (m_failure.isEmpty())
+        m_failure = why;
+    m_reply->abort();
 }
 
 void FileDownload::bytesArrived()
@@ -83,10 +113,15 @@ void FileDownload::bytesArrived()
     // An error page is read and dropped: only the file itself goes to disk.
     if (m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() != kHttpOk)
         return;
+    if (!m_failure.isEmpty())
+        return;
     m_received += bytes.size();
-    if (m_writeError.isEmpty() && m_file->write(bytes) != bytes.size()) {
-        m_writeError = m_file->errorString();
-        m_reply->abort();
+    if (m_received > m_maxBytes) {
+        refuse(tooLong(m_maxBytes));
+        return;
+    }
+    if (!m_file->write(bytes)) {
+        refuse(notWritten(*m_file));
         return;
     }
     if (m_length > 0) {
@@ -102,11 +137,11 @@ void FileDownload::ended()
 {
     if (m_reply->bytesAvailable() > 0)
         bytesArrived();
-    QString error = m_writeError;
+    QString error = m_failure;
     if (error.isEmpty())
         error = WebFetch::failure(*m_reply, m_received);
     if (error.isEmpty() && !m_file->commit())
-        error = m_file->errorString();
+        error = notWritten(*m_file);
     reset();
     emit finished(error);
 }

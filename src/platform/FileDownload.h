@@ -2,13 +2,14 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include <chrono>
 #include <memory>
 
 class QNetworkAccessManager;
 class QNetworkReply;
-class QSaveFile;
+class SafeWrite;
 class QUrl;
 
 // Streams one large file from the web to disk. The bytes go to a temporary
@@ -23,10 +24,18 @@ public:
     ~FileDownload() override;
 
     // Starts; false with `error` set when the destination cannot be written
-    // (nothing is fetched then). Only one download runs at a time.
+    // (nothing is fetched then). Only one download runs at a time. The
+    // download is abandoned when a `timeout` passes that brings less than
+    // kMinimumProgress bytes, so a server that trickles cannot hold it.
+    // A body of more than `maxBytes` is refused as soon as it is announced or
+    // has arrived.
     bool start(const QUrl& url, const QString& destination, std::chrono::milliseconds timeout,
-               QString& error);
+               qint64 maxBytes, QString& error);
     bool isRunning() const { return m_reply != nullptr; }
+
+    static constexpr qint64 kMinimumProgress = 1024;
+    // What the network layer holds unread at most; the rest waits in the socket.
+    static constexpr qint64 kReadBuffer = qint64(1) << 20;
     // Stops at once; no signal follows.
     void cancel();
 
@@ -43,12 +52,18 @@ private:
     void bytesArrived();
     void ended();
     void reset();
+    void checkProgress();
+    void refuse(const QString& why);
+    static QString tooLong(qint64 maxBytes);
 
     QNetworkAccessManager& m_network;
     QNetworkReply* m_reply = nullptr;  // the running reply, deleted once it ends
-    std::unique_ptr<QSaveFile> m_file;
+    std::unique_ptr<SafeWrite> m_file;
+    QTimer m_progressCheck;
     qint64 m_received = 0;
+    qint64 m_receivedAtCheck = 0;
     qint64 m_length = -1;
+    qint64 m_maxBytes = 0;
     int m_reportedPercent = 0;
-    QString m_writeError;
+    QString m_failure;  // why the download was abandoned
 };

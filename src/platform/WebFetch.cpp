@@ -3,12 +3,15 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QTimer>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
 
 constexpr int kHttpOk = 200;
+constexpr qint64 kReadBuffer = qint64(1) << 20;
 
 }  // namespace
 
@@ -40,26 +43,44 @@ QString failure(const QNetworkReply& reply, qint64 received)
     return {};
 }
 
-void fetch(QNetworkAccessManager& network, const QUrl& url, std::chrono::milliseconds timeout,
+void fetch(QNetworkAccessManager& network, const QUrl& url, std::chrono::milliseconds deadline,
            qint64 maxBytes, QObject* context, std::function<void(Result)> done)
 {
-    QNetworkReply* reply = network.get(request(url, timeout));
+    QNetworkReply* reply = network.get(request(url, deadline));
+    // Qt's own buffer holds no more than the answer may have.
+    reply->setReadBufferSize(std::min(maxBytes + 1, kReadBuffer));
+    // The transfer time-out restarts on every byte; this one does not, so a
+    // server that trickles cannot keep the fetch open.
+    auto* timer = new QTimer(reply);
+    timer->setSingleShot(true);
+    QObject::connect(timer, &QTimer::timeout, reply, &QNetworkReply::abort);
+    timer->start(deadline);
     auto body = std::make_shared<QByteArray>();
     auto tooLong = std::make_shared<bool>(false);
-    QObject::connect(reply, &QNetworkReply::readyRead, reply, [reply, body, tooLong, maxBytes] {
-        *body += reply->readAll();
-        if (maxBytes >= 0 && body->size() > maxBytes && !*tooLong) {
-            *tooLong = true;
-            reply->abort();
-        }
+    const auto refuse = [reply, tooLong] {
+        *tooLong = true;
+        reply->abort();
+    };
+    QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [reply, maxBytes, refuse] {
+        const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+        if (length.isValid() && length.toLongLong() > maxBytes)
+            refuse();
+    });
+    QObject::connect(reply, &QNetworkReply::readyRead, reply, [reply, body, tooLong, maxBytes, refuse] {
+        if (*tooLong)
+            return;
+        *body += reply->read(maxBytes + 1 - body->size());
+        if (body->size() > maxBytes)
+            refuse();
     });
     QObject::connect(reply, &QNetworkReply::finished, reply, &QObject::deleteLater);
     QObject::connect(reply, &QNetworkReply::finished, context,
-                     [reply, body, tooLong, done = std::move(done)] {
-                         if (reply->isOpen())
-                             *body += reply->readAll();
-                         if (*tooLong) {
-                             done({Status::TooLong, {}, {}});
+                     [reply, body, tooLong, maxBytes, done = std::move(done)] {
+                         if (reply->isOpen() && !*tooLong)
+                             *body += reply->read(maxBytes + 1 - body->size());
+                         if (*tooLong || body->size() > maxBytes) {
+                             done({Status::TooLong, {},
+                                   QStringLiteral("The answer is longer than %1 bytes.").arg(maxBytes)});
                              return;
                          }
                          const QString error = failure(*reply, body->size());

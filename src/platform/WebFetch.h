@@ -13,25 +13,25 @@ class QObject;
 class QUrl;
 
 // Fetching a file from the web without blocking: the request skips local
-// caches and is abandoned when no byte arrives for the time-out; a reply
-// counts only when the server answered 200 and sent the whole body it
-// announced.
+// caches; a reply counts only when the server answered 200 and sent the
+// whole body it announced.
 namespace WebFetch {
 
 inline constexpr std::chrono::milliseconds kTimeout{60000};
 
 enum class Status {
     Ok,
-    Failed,   // no connection, an error status, a body cut short, the time-out
+    Failed,   // no connection, an error status, a body cut short, the deadline
     TooLong,  // more bytes than the caller takes; abandoned
 };
 
 struct Result {
     Status status = Status::Failed;
     QByteArray body;  // the whole body when Ok
-    QString error;    // what went wrong, for the user, when Failed
+    QString error;    // what went wrong, for the user, unless Ok
 };
 
+// A request abandoned when no byte arrives for `timeout`.
 QNetworkRequest request(const QUrl& url, std::chrono::milliseconds timeout);
 
 // What makes a finished reply unusable, for the user; empty when it is good.
@@ -39,8 +39,10 @@ QNetworkRequest request(const QUrl& url, std::chrono::milliseconds timeout);
 QString failure(const QNetworkReply& reply, qint64 received);
 
 // Fetches `url` into memory and calls `done` once, on `context`'s thread,
-// unless `context` is gone by then. `maxBytes` < 0 takes any length.
-void fetch(QNetworkAccessManager& network, const QUrl& url, std::chrono::milliseconds timeout,
+// unless `context` is gone by then. The fetch is abandoned at `deadline`
+// after its start however the bytes come, and as soon as the answer
+// announces or brings more than `maxBytes`, so it never holds much more.
+void fetch(QNetworkAccessManager& network, const QUrl& url, std::chrono::milliseconds deadline,
            qint64 maxBytes, QObject* context, std::function<void(Result)> done);
 
 }  // namespace WebFetch

@@ -1,6 +1,7 @@
 #include "FindFixture.h"
 
 #include "model/ObjectIndex.h"
+#include "support/FileSizeLimit.h"
 #include "support/LocalHttpServer.h"
 
 #include <QFile>
@@ -62,6 +63,10 @@ TEST_F(SimbadLookupTest, AnswersOfBothFormsBecomeTheLookupStar)
         {QByteArray(kSesameVega).replace("%P ", "%X "), 279.23473479, 0.0,
          SimAnswer::kNoMagnitude, "67174"},
         {QByteArray(kSimbadM31).replace("-0.82 -1.05", "~ ~"), 10.68470833, 0.0, 3.44f, " "},
+        // A flux beyond any magnitude once became an infinite one.
+        {QByteArray(kSimbadM31).replace("3.44", "1e39"), 10.68470833, -0.82, SimAnswer::kNoMagnitude, " "},
+        {QByteArray(kSimbadM31).replace("3.44", "-41"), 10.68470833, -0.82, SimAnswer::kNoMagnitude, " "},
+        {QByteArray(kSimbadM31).replace("3.44", "39.5"), 10.68470833, -0.82, 39.5f, " "},
     };
     for (const auto& c : cases) {
         ASSERT_TRUE(finder->parseSimFile(c.answer)) << c.answer.data();
@@ -125,6 +130,23 @@ TEST_F(SimbadLookupTest, AnAnswerWithoutPositionRemovesTheCache)
     EXPECT_FALSE(QFile::exists(misc() + "NOSUCH.smbd"));
     EXPECT_EQ(finder->panelState().pulldownTitle, "Not found");
     EXPECT_EQ(finder->findVoiceName("nosuch"), findResultNotFound);
+}
+
+// A cache cut by a full disk once took the old one's place.
+TEST_F(SimbadLookupTest, ACacheThatCannotBeWrittenLeavesTheOldOneAndTheAnswerIsUsed)
+{
+    server.serve(simbad("OLD"), kSimbadM31);
+    QFile old(misc() + "OLD.smbd");
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("kept");
+    old.close();
+    {
+        const FileSizeLimit limit(64);
+        ASSERT_TRUE(finder->findSIMBAD("OLD"));
+        ASSERT_TRUE(waitForResult("OLD has been found."));
+    }
+    EXPECT_EQ(cached("OLD"), "kept");
+    EXPECT_EQ(QDir(misc()).entryList(QDir::Files | QDir::Hidden), QStringList{"OLD.smbd"});
 }
 
 TEST_F(SimbadLookupTest, FailedRequestsLeaveTheCacheAsItWas)

@@ -28,7 +28,9 @@ TEST(TypedPosition, PartsBecomeDegreesWithTheSignOfTheDegreesPart)
         EXPECT_NEAR(r.position.dec / kDegree, c.decDeg, 1e-6) << c.text;
     }
     EXPECT_EQ(TypedPosition::parse("J:1:2:3").outcome, TypedPosition::Outcome::Name);
-    for (const char* bad : {"1:2", "1:2:3:4:5", "1:x:3:4", "24:0:0:0", "1:0:-90:30", "nan:0:0:0"})
+    // Minutes of 600 once read as 10 h, and negative minutes were taken.
+    for (const char* bad : {"1:2", "1:2:3:4:5", "1:x:3:4", "24:0:0:0", "1:0:-90:30", "nan:0:0:0", "0:600:0:0",
+                            "1:-5:0:0", "1:5:10:-30", "1:5:60:0:0:0", "1:5:0:0:0:60", "-1:90:0:0", "J:0:0:0:0:60:0"})
         EXPECT_EQ(TypedPosition::parse(bad).outcome, TypedPosition::Outcome::BadFormat) << bad;
 }
 

@@ -106,6 +106,21 @@ TEST(OrbitFileParseSections, SeparatorsAndUnusableFiles)
     EXPECT_EQ(OrbitFileParse::parse(OrbitFile(9, 0).text(), true, 2).status, OrbitFileParse::Status::Ok);
 }
 
+// A download is checked on its first bytes before it replaces the file.
+TEST(OrbitFileParseSections, TheStartOfAnOrbitFileIsToldFromOtherAnswers)
+{
+    const std::string whole = OrbitFile(30, 5).text();
+    EXPECT_TRUE(OrbitFileParse::startsWithOrbits(whole));
+    EXPECT_TRUE(OrbitFileParse::startsWithOrbits(std::string_view(whole).substr(0, 3000)));
+
+    OrbitFile damaged(30, 5);
+    damaged.lines[5 + 3] = "<p>Service unavailable</p>";
+    const std::string html = "<!DOCTYPE html>\n<html><body>\n" + std::string(202, '-') + "\n</body></html>\n";
+    const std::string cut = whole.substr(0, whole.find('\n', 2000));  // the ninth orbit cut short
+    for (const std::string& text : {damaged.text(), html, cut, std::string(), std::string(5000, 'x')})
+        EXPECT_FALSE(OrbitFileParse::startsWithOrbits(text)) << text.substr(0, 40);
+}
+
 // Positions 7, 40 and 140, in slices 1, 3 and 8 of eight (151 lines, 18 a
 // slice): a month 0, a line cut short, a day 0. Each loses only its own line,
 // and each is counted once, whatever the slices; the separator is no refusal.

@@ -2,6 +2,7 @@
 
 #include "chart/appmenu/AppMenuModel.h"
 #include "platform/AlertPanel.h"
+#include "platform/SafeWrite.h"
 #include "platform/StringTables.h"
 #include "solarsystem/smallbodies/CometImport.h"
 #include "solarsystem/smallbodies/CometTable.h"
@@ -10,7 +11,6 @@
 #include "solarsystem/smallbodies/SmallBodyPass.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <string_view>
 #include <vector>
@@ -23,6 +23,8 @@ const QString kMinorPlanetWriteFailed = QStringLiteral("Failed to write minor pl
 const QString kNeoWriteFailed = QStringLiteral("Failed to write NEO data.");
 const QString kNeedsDownload = QStringLiteral("Comet/MP database needs to be downloaded.");
 constexpr const char* kUpdated = "Comet/MP database has been updated.";
+// Far more than any element list holds; a larger answer is no list.
+constexpr qint64 kMaximumList = qint64(16) << 20;
 
 std::string_view view(const QByteArray& bytes)
 {
@@ -46,27 +48,26 @@ bool isOrbitList(const QByteArray& bytes)
     return !orbits.empty();
 }
 
-// Replaces the file only once every byte is on disk. The element formats are
-// ASCII, which Mac OS Roman stores unchanged.
-QString save(const QString& path, const QByteArray& bytes)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return file.errorString();
-    return {};
-}
-
-// What keeps a fetched list from replacing its file; empty when it may.
+// What keeps a fetched list from replacing its file, saying what failed;
+// empty when it may.
 QString unusable(const WebFetch::Result& result, bool (*isList)(const QByteArray&))
 {
     if (result.status != WebFetch::Status::Ok)
-        return result.error;
+        return QStringLiteral("The download failed: %1").arg(result.error);
     if (!isList(result.body))
-        return QStringLiteral("The answer holds no element lines.");
+        return QStringLiteral("The downloaded file holds no element lines.");
     return {};
 }
 
-// The same, and then the file written; empty when it was saved.
+// Writes the file; empty when it was saved. The element formats are ASCII,
+// which Mac OS Roman stores unchanged.
+QString save(const QString& path, const QByteArray& bytes)
+{
+    const QString reason = SafeWrite::replace(path, bytes);
+    return reason.isEmpty() ? QString() : QStringLiteral("The file could not be written: %1").arg(reason);
+}
+
+// The list checked, and then the file written; empty when it was saved.
 QString store(const WebFetch::Result& result, bool (*isList)(const QByteArray&),
               const QString& path)
 {
@@ -97,7 +98,7 @@ void ElementUpdate::start(const UrlList& urls)
         finish();
         return;
     }
-    WebFetch::fetch(m_network, m_urls.cometSite, m_timeout, -1, this,
+    WebFetch::fetch(m_network, m_urls.cometSite, m_timeout, kMaximumList, this,
                     [this](const WebFetch::Result& result) { cometsFetched(result); });
 }
 
@@ -121,7 +122,7 @@ void ElementUpdate::fetchMinorPlanets()
         finish();
         return;
     }
-    WebFetch::fetch(m_network, m_urls.mpSite, m_timeout, -1, this,
+    WebFetch::fetch(m_network, m_urls.mpSite, m_timeout, kMaximumList, this,
                     [this](const WebFetch::Result& result) { brightFetched(result); });
 }
 
@@ -134,7 +135,7 @@ void ElementUpdate::brightFetched(const WebFetch::Result& result)
         return;
     }
     m_bright = result.body;
-    WebFetch::fetch(m_network, m_urls.neoSite, m_timeout, -1, this,
+    WebFetch::fetch(m_network, m_urls.neoSite, m_timeout, kMaximumList, this,
                     [this](const WebFetch::Result& result) { unusualFetched(result); });
 }
 

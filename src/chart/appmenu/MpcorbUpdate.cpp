@@ -3,9 +3,12 @@
 #include "chart/appmenu/AppMenuModel.h"
 #include "chart/appmenu/MpcProgressPanel.h"
 #include "platform/AlertPanel.h"
+#include "solarsystem/smallbodies/OrbitFileParse.h"
 #include "solarsystem/smallbodies/SmallBodyPass.h"
 
 #include <QFile>
+
+#include <string_view>
 
 namespace {
 
@@ -17,6 +20,22 @@ const QString kProcessed = QStringLiteral("MPCORB database has been processed.")
 const QString kNeedsDownload = QStringLiteral("MPCORB database needs to be downloaded.");
 const QString kDownloadFailed = QStringLiteral("MPCORB Download Failed");
 const QString kUnreadable = QStringLiteral("MPCORB database could not be read.");
+
+const QString kNoConnection = QStringLiteral("Could not connect to server");
+// The header and the first orbits fit well within this.
+constexpr qint64 kHeadBytes = 1 << 16;
+// Several times the whole orbit file of today.
+constexpr qint64 kMaximumOrbitFile = qint64(2) << 30;
+
+// What keeps a downloaded file from replacing the orbit file; empty when it may.
+QString holdsOrbits(const QString& path)
+{
+    QFile file(path);
+    const QByteArray head = file.open(QIODevice::ReadOnly) ? file.read(kHeadBytes) : QByteArray();
+    if (!OrbitFileParse::startsWithOrbits(std::string_view(head.constData(), std::size_t(head.size()))))
+        return QStringLiteral("The downloaded file holds no orbit lines.");
+    return {};
+}
 
 QString processedMessage(std::size_t refused)
 {
@@ -33,11 +52,11 @@ MpcorbUpdate::MpcorbUpdate(QNetworkAccessManager& network, AppMenuModel& model,
                            MpcProgressPanel& panel, QObject* parent)
     : QObject(parent), m_model(model), m_panel(panel), m_download(network)
 {
-    connect(&m_download, &FileDownload::progress, this,
+    connect(&m_download, &CheckedDownload::progress, this,
             [this](double percent) { m_panel.setProgress(percent); });
-    connect(&m_download, &FileDownload::lengthUnknown, this,
+    connect(&m_download, &CheckedDownload::lengthUnknown, this,
             [this] { m_panel.setProgress(std::nullopt); });
-    connect(&m_download, &FileDownload::finished, this, &MpcorbUpdate::downloadEnded);
+    connect(&m_download, &CheckedDownload::finished, this, &MpcorbUpdate::downloadEnded);
 }
 
 QString MpcorbUpdate::orbitFilePath() const
@@ -54,9 +73,8 @@ void MpcorbUpdate::download(const QUrl& mpcorbSite, bool allOrbits)
     if (m_download.isRunning())
         return;
     m_allOrbits = allOrbits;
-    QString error;
-    if (!m_download.start(mpcorbSite, orbitFilePath(), m_timeout, error)) {
-        AlertPanel::runAlert(kDownloadFailed, error);
+    if (!m_download.start(mpcorbSite, orbitFilePath(), m_timeout, kMaximumOrbitFile, holdsOrbits)) {
+        AlertPanel::runAlert(kDownloadFailed, kNoConnection);
         emit finished();
         return;
     }

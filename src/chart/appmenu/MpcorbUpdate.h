@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/FileDownload.h"
+#include "platform/CheckedDownload.h"
 #include "platform/WebFetch.h"
 
 #include <QObject>
@@ -15,7 +15,8 @@ class MpcProgressPanel;
 class QNetworkAccessManager;
 
 // The MPCORB items: download the Minor Planet Center's full orbit file into
-// "MPCORB.DAT" of the build folder with the progress panel and its Cancel,
+// "MPCORB.DAT" of the build folder with the progress panel and its Cancel
+// (the file is replaced only by an answer that starts as an orbit file),
 // then rebuild the minor-planet table from it (the numbered orbits only, or
 // all of them) and redraw the chart; or rebuild from the file on disk alone.
 class MpcorbUpdate final : public QObject {
@@ -56,7 +57,7 @@ private:
 
     AppMenuModel& m_model;
     MpcProgressPanel& m_panel;
-    FileDownload m_download;
+    CheckedDownload m_download;
     std::chrono::milliseconds m_timeout = WebFetch::kTimeout;
     std::function<void(const QString&)> m_debug;
     bool m_allOrbits = false;

@@ -11,6 +11,7 @@
 namespace {
 
 const QString kBetaVersion = QStringLiteral("You have a beta version of Norvane Pro");
+const QString kUnreadable = QStringLiteral("The version file could not be read.");
 
 QString global(const char* key)
 {
@@ -46,6 +47,7 @@ void VersionChecker::check(const QUrl& versionSite, const QUrl& softwareSite, bo
                             failed(result.error, userAsked);
                             break;
                         case WebFetch::Status::TooLong:
+                            failed(kUnreadable, userAsked);
                             break;
                         }
                         emit finished();
@@ -59,7 +61,7 @@ void VersionChecker::answered(const QString& available, const QUrl& softwareSite
     if (!order) {
         // Without a version of its own the program has nothing to compare.
         if (VersionNumber::isVersion(m_ownVersion))
-            failed(QStringLiteral("The version file could not be read."), userAsked);
+            failed(kUnreadable, userAsked);
         return;
     }
     if (*order > 0) {

@@ -87,10 +87,11 @@ std::optional<Radians> parse(const QString& text)
         return std::nullopt;
     const bool south = d < 0.0 || (d == 0.0 && parts[3].trimmed().startsWith(u'-'));
     const double magnitude = std::fabs(d) + decMinutes / 60.0 + decSeconds / 3600.0;
-    if (magnitude > 90.0)
+    // Fractional hours pass the field checks, so the total is checked too.
+    const double hours = h + m / 60.0 + sec / 3600.0;
+    if (magnitude > 90.0 || hours >= 24.0)
         return std::nullopt;
-    return Radians{(h + m / 60.0 + sec / 3600.0) * kHoursToRadians,
-                   (south ? -magnitude : magnitude) * Angles::kDegToRad};
+    return Radians{hours * kHoursToRadians, (south ? -magnitude : magnitude) * Angles::kDegToRad};
 }
 
 }  // namespace ScopeViewPosition

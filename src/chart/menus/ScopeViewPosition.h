@@ -20,7 +20,8 @@ struct Radians {
 QString format(double raDegrees, double decDegrees);
 
 // Nothing unless there are exactly six numeric fields with hours below 24,
-// minutes and seconds below 60 and the declination within ±90 degrees.
+// minutes and seconds below 60, the right ascension below 24 hours and the
+// declination within ±90 degrees.
 std::optional<Radians> parse(const QString& text);
 
 }  // namespace ScopeViewPosition

@@ -1,9 +1,10 @@
 #include "find/calendar/IcalCalendarStore.h"
 
+#include "platform/SafeWrite.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QUuid>
 
 #include <libical/ical.h>
@@ -128,9 +129,5 @@ bool IcalCalendarStore::saveEvent(int calendar, const CalendarEvent& event)
     const std::unique_ptr<char, BufferFree> out(icalcomponent_as_ical_string_r(root.get()));
     if (!out)
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(out.get());
-    return file.commit();
+    return SafeWrite::replace(path, QByteArrayView(out.get())).isEmpty();
 }

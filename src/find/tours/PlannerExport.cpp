@@ -42,9 +42,10 @@ QString PlannerExport::coordinateText(double hours, double degrees)
     const double raMinutes = (hours - h) * 60.0;
     const auto d = std::int16_t(degrees);
     const double decMinutes = std::fabs(degrees - d) * 60.0;
-    // A declination between -1 and 0 has no sign in its whole degrees.
+    // A declination between -1 and 0 has no sign in its whole degrees; "-00"
+    // is what the typed-position reader takes as south.
     if (degrees < 0.0 && degrees > -1.0)
-        return QString::asprintf("%.2d:%.4f:-%2d:%.4f", int(h), raMinutes, 0, decMinutes);
+        return QString::asprintf("%.2d:%.4f:-00:%.4f", int(h), raMinutes, decMinutes);
     return QString::asprintf("%.2d:%.4f:%+2d:%.4f", int(h), raMinutes, int(d), decMinutes);
 }
 

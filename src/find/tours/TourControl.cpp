@@ -207,8 +207,9 @@ bool TourControl::saveTourFile(const QString& path)
     if (!m_tourArray.isEmpty()) {
         // Lines picked while typed coordinates are selected go to the end of the file.
         const bool append = m_links.finder.findIndex() == kTypedPositionIndex;
-        if (!TourFile::save(path, m_tourArray, append)) {
-            AlertPanel::runAlert(kSaveFailed, path);
+        const QString error = TourFile::save(path, m_tourArray, append);
+        if (!error.isEmpty()) {
+            AlertPanel::runAlert(kSaveFailed, path + QLatin1Char('\n') + error);
             return false;
         }
         clearTour();

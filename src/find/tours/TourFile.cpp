@@ -1,10 +1,10 @@
 #include "find/tours/TourFile.h"
 
 #include "platform/MacRoman.h"
+#include "platform/SafeWrite.h"
 
 #include <QFile>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 namespace TourFile {
 
@@ -25,23 +25,19 @@ QStringList splitLines(const QString& text)
     return text.split(kLineEnd, Qt::SkipEmptyParts);
 }
 
-bool save(const QString& path, const QStringList& lines, bool append)
+QString save(const QString& path, const QStringList& lines, bool append)
 {
     QByteArray bytes;
     if (append && QFile::exists(path)) {
         QFile existing(path);
         if (!existing.open(QIODevice::ReadOnly))
-            return false;
+            return existing.errorString();
         bytes = existing.readAll();
         if (existing.error() != QFileDevice::NoError)
-            return false;
+            return existing.errorString();
     }
     bytes += MacRoman::encode(lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(bytes);
-    return file.commit();
+    return SafeWrite::replace(path, bytes);
 }
 
 }  // namespace TourFile

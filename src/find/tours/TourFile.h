@@ -18,7 +18,8 @@ QStringList splitLines(const QString& text);
 
 // Writes the lines joined by "\n" with a final "\n", atomically. With
 // `append` the file's existing text stays in front of them (a missing file
-// counts as empty). False when nothing was written; the file is unchanged.
-bool save(const QString& path, const QStringList& lines, bool append);
+// counts as empty). The system's reason when nothing was written (the file
+// is then unchanged); empty when written.
+QString save(const QString& path, const QStringList& lines, bool append);
 
 }  // namespace TourFile

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "platform/SafeWrite.h"
+
 #include <QFile>
-#include <QSaveFile>
 #include <QString>
 
 #include <bit>
@@ -56,17 +57,9 @@ bool load(const QString& path, std::vector<Record>& records)
 template <TableRecord Record>
 bool save(const QString& path, std::span<const Record> records)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const auto size = qint64(records.size_bytes());
-    // Flushed here because commit() does not report a failed flush of the write buffer.
-    if (size > 0 && (file.write(reinterpret_cast<const char*>(records.data()), size) != size
-                     || !file.flush())) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    const QByteArrayView bytes(reinterpret_cast<const char*>(records.data()),
+                               qsizetype(records.size_bytes()));
+    return SafeWrite::replace(path, bytes).isEmpty();
 }
 
 }  // namespace TvkFile

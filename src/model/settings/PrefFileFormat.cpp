@@ -1,7 +1,8 @@
 #include "model/settings/PrefFileFormat.h"
 
+#include "platform/SafeWrite.h"
+
 #include <QFile>
-#include <QFileDevice>
 #include <QHash>
 #include <QMutex>
 #include <QMutexLocker>
@@ -54,11 +55,9 @@ QString scratchFile(const QTemporaryDir& dir) { return dir.filePath(QStringLiter
 std::optional<QSettings::SettingsMap> parseIni(const QByteArray& text)
 {
     const QTemporaryDir dir;
-    QFile file(scratchFile(dir));
-    if (!dir.isValid() || !file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.flush())
+    if (!dir.isValid() || !SafeWrite::replace(scratchFile(dir), text).isEmpty())
         return std::nullopt;
-    file.close();
-    const QSettings ini(file.fileName(), QSettings::IniFormat);
+    const QSettings ini(scratchFile(dir), QSettings::IniFormat);
     QSettings::SettingsMap map;
     for (const QString& key : ini.allKeys())
         map.insert(key, ini.value(key));
@@ -116,11 +115,8 @@ bool readFile(QIODevice& device, QSettings::SettingsMap& map)
 bool writeWhole(QIODevice& device, const QSettings::SettingsMap& map)
 {
     const std::optional<QByteArray> text = iniText(map);
-    if (!text || device.write(*text) != text->size())
-        return false;
     // The commit that follows does not report a failed flush of the buffer.
-    auto* file = qobject_cast<QFileDevice*>(&device);
-    return !file || file->flush();
+    return text && SafeWrite::writeAll(device, *text);
 }
 
 bool writeFile(QIODevice& device, const QSettings::SettingsMap& map)

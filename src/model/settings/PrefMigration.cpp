@@ -1,5 +1,7 @@
 #include "model/settings/PrefMigration.h"
 
+#include "platform/SafeWrite.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,12 +14,14 @@ Result moveEarlierEdition(const QString& earlierFile, const QString& file)
         return Result::NothingToMove;
     if (QFileInfo::exists(file))
         return Result::KeptBoth;
-    if (!QDir().mkpath(QFileInfo(file).absolutePath()) || !QFile::copy(earlierFile, file)) {
-        // Ours did not exist before, so whatever a failed copy left is half a
-        // file; without it the next launch tries again.
-        QFile::remove(file);
+    // A failed copy leaves no file of ours, so the next launch tries again.
+    QFile earlier(earlierFile);
+    if (!earlier.open(QIODevice::ReadOnly))
         return Result::CopyFailed;
-    }
+    const QByteArray bytes = earlier.readAll();
+    if (earlier.error() != QFileDevice::NoError || !QDir().mkpath(QFileInfo(file).absolutePath())
+        || !SafeWrite::replace(file, bytes).isEmpty())
+        return Result::CopyFailed;
     return QFile::remove(earlierFile) ? Result::Moved : Result::RemoveFailed;
 }
 

@@ -312,7 +312,8 @@ bool GeminiFamily::setGeminiSite()
         {latCommand, "setGeminiSite: Latitude error"},
         {lonCommand, "setGeminiSite: Longitude error"}};
     for (const auto& [command, error] : parts) {
-        m_context.debug([&] { return "setGeminiSite: " + QString::fromLatin1(command); });
+        // Captured by name: clang before 16 refuses a structured binding captured implicitly.
+        m_context.debug([&command = command] { return "setGeminiSite: " + QString::fromLatin1(command); });
         const Reply reply = ask(command, 1, ReplyEnd::length(1));
         if (!reply.ok)
             return fail(error), false;

@@ -211,8 +211,11 @@ DegreesMinutes toDegreesMinutes(double degrees, bool roundSeconds)
 QByteArray raCommand(double raRadians, bool longFormat)
 {
     double hours = std::fmod(raRadians * 12.0 / std::numbers::pi, 24.0);
+    // A tiny negative angle wraps to 24.0 itself, which is 0 h.
     if (hours < 0.0)
         hours += 24.0;
+    if (hours >= 24.0)
+        hours -= 24.0;
     int hh = int(hours);
     const double minutes = (hours - hh) * 60.0;
     if (longFormat) {

@@ -23,6 +23,8 @@ constexpr const char* kQuery =
     "/cgi-bin/vo_cone.cgi?CAT=NOMAD&RA=%.6f&DEC=%+.6f&SR=%.6f5&VERB=1&clr=V&bri=0.0&fai=%.1f"
     "&cftype=ASCII&slf=ddd.ddd/dd.ddd&skey=RA";
 constexpr const char* kCacheName = "NOMAD_%.2f%+.2f%.1f.txt";
+// Far more than a cone-search reply of the widest field holds.
+constexpr qint64 kMaximumReply = qint64(16) << 20;
 
 }  // namespace
 
@@ -77,7 +79,7 @@ void Nomad::startDownloadingURL(float ra, float dec, float radius, float faintLi
         return m_readError;
     };
     if (m_nomadSite.isEmpty() || !m_nomadURL.isValid()
-        || !m_download.start(m_nomadURL, destination, m_timeout, parses)) {
+        || !m_download.start(m_nomadURL, destination, m_timeout, kMaximumReply, parses)) {
         AlertPanel::runAlert(kDownloadFailed, kNoConnection);
         return;
     }
@@ -123,9 +125,12 @@ QString Nomad::read(const QString& path, std::vector<nomadData>& stars) const
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return QLatin1String(kCannotOpen);
-    const QByteArray text = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    // Mapped rather than read whole; an empty file cannot be mapped.
+    const qint64 size = file.size();
+    const uchar* mapped = size > 0 ? file.map(0, size) : nullptr;
+    if (size > 0 && !mapped)
         return QLatin1String(kCannotOpen);
+    const QByteArrayView text(mapped, size);
     NomadReply::Result reply = NomadReply::parse(text, TypedPosition::yearsSinceJ2000(m_clock()));
     switch (reply.error) {
     case NomadReply::Error::None:

@@ -9,6 +9,7 @@
 #include "model/StarDatabaseModel.h"
 #include "model/settings/PrefControl.h"
 #include "platform/AlertPanel.h"
+#include "platform/SafeWrite.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -16,7 +17,6 @@
 #include <QImageReader>
 #include <QImageWriter>
 #include <QProgressBar>
-#include <QSaveFile>
 
 namespace {
 
@@ -25,21 +25,22 @@ constexpr int kTiffLzw = 1;
 constexpr const char* kTiffFormat = "tiff";
 // Every GIF ends with this byte; Qt draws a GIF cut short without a word.
 constexpr char kGifTrailer = 0x3B;
+// Far more than a survey field of the largest size takes.
+constexpr qint64 kMaximumImage = qint64(32) << 20;
 
 // Whether the file at `path` holds a whole image.
 bool isWholeImage(const QString& path)
 {
+    // Read from the file itself rather than from a copy of it in memory.
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    const QByteArray bytes = file.readAll();
-    QBuffer buffer;
-    buffer.setData(bytes);
-    QImageReader reader(&buffer);
+    QImageReader reader(&file);
     const QByteArray format = reader.format();
     if (reader.read().isNull())
         return false;
-    return format != "gif" || bytes.endsWith(kGifTrailer);
+    char last = 0;
+    return format != "gif" || (file.seek(file.size() - 1) && file.getChar(&last) && last == kGifTrailer);
 }
 
 }  // namespace
@@ -94,7 +95,7 @@ void DSSControl::startDownloadingURL()
         return isWholeImage(path) ? QString() : QLatin1String(kNoImage);
     };
     if (m_dssURL.isEmpty() || !m_dssURL.isValid()
-        || !m_download.start(m_dssURL, m_dssFile, m_timeout, isImage)) {
+        || !m_download.start(m_dssURL, m_dssFile, m_timeout, kMaximumImage, isImage)) {
         AlertPanel::runAlert(kFailedTitle, kNoConnection);
         return;
     }
@@ -140,12 +141,11 @@ void DSSControl::writeCache()
     if (image.isNull())
         return;
     // A cache that cannot be written costs only the next request's download.
-    QSaveFile file(m_requestCacheFile);
-    if (!file.open(QIODevice::WriteOnly))
-        return;
-    QImageWriter writer(&file, kTiffFormat);
+    QBuffer tiff;
+    tiff.open(QIODevice::WriteOnly);
+    QImageWriter writer(&tiff, kTiffFormat);
     writer.setCompression(kTiffLzw);
-    if (writer.write(image) && file.commit())
+    if (writer.write(image) && SafeWrite::replace(m_requestCacheFile, tiff.data()).isEmpty())
         m_loaded = {};
 }
 

@@ -26,6 +26,15 @@ bool isSeparator(std::string_view lineWithBreak)
     return false;
 }
 
+// Line 1 on (the first line is never the rule); the count when there is none.
+std::size_t ruleLine(const TextLines& lines)
+{
+    std::size_t rule = 1;
+    while (rule < lines.count() && !isRuleLine(lines.content(rule)))
+        ++rule;
+    return rule;
+}
+
 struct Slice {
     std::size_t first = 0;
     std::size_t end = 0;
@@ -40,9 +49,7 @@ OrbitFileParse::Result OrbitFileParse::parse(std::string_view text, bool allOrbi
 {
     Result result;
     const TextLines lines(text, slices);
-    std::size_t rule = 1;
-    while (rule < lines.count() && !isRuleLine(lines.content(rule)))
-        ++rule;
+    const std::size_t rule = ruleLine(lines);
     if (rule >= lines.count()) {
         result.status = Status::NoRuleLine;
         return result;
@@ -110,4 +117,22 @@ OrbitFileParse::Result OrbitFileParse::parse(std::string_view text, bool allOrbi
             table[i].index += std::uint32_t(offset);
     }
     return result;
+}
+
+bool OrbitFileParse::startsWithOrbits(std::string_view head)
+{
+    // Only whole lines count: the head may end inside one.
+    const std::size_t lastBreak = head.find_last_of("\r\n");
+    if (lastBreak == std::string_view::npos)
+        return false;
+    const TextLines lines(head.substr(0, lastBreak + 1));
+    const std::size_t firstRecord = ruleLine(lines) + 1;
+    if (firstRecord + kMinimumRecordLines > lines.count())
+        return false;
+    for (std::size_t i = 0; i < kMinimumRecordLines; ++i) {
+        minorPlanet record{};
+        if (!OrbitLine::parse(lines.content(firstRecord + i), record))
+            return false;
+    }
+    return true;
 }

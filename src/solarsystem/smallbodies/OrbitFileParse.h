@@ -41,4 +41,9 @@ public:
     // percent. Without a separator every orbit counts as numbered.
     static Result parse(std::string_view text, bool allOrbits, int slices,
                         const std::function<void(double percent)>& report = {});
+
+    // Whether `head`, the start of a file, reads as the start of an orbit
+    // file: a rule line followed by kMinimumRecordLines whole lines that each
+    // hold an orbit. For checking a download before it replaces the file.
+    static bool startsWithOrbits(std::string_view head);
 };

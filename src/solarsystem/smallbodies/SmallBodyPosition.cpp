@@ -137,7 +137,8 @@ std::optional<Place> minorPlanetPlace(const minorPlanet& m, const Frame& frame)
     const auto [a, e, n, meanAnomaly] = *orbit;
     const OrbitPlace::Axes axes = OrbitPlace::axes(orientation(m));
     const double b = a * std::sqrt(1.0 - e * e);
-    const auto distanceAt = [&](double sinE, double cosE) {
+    // Structured bindings are captured by name: clang before 16 refuses them implicitly.
+    const auto distanceAt = [&, a = a, e = e](double sinE, double cosE) {
         const auto [x, y, z] = OrbitPlace::geocentricJ2000(a * (cosE - e), b * sinE, axes, frame.sunJ2000);
         return std::sqrt(x * x + y * y + z * z);
     };

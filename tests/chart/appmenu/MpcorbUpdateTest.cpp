@@ -2,6 +2,8 @@
 
 #include "AppMenuFakes.h"
 #include "chart/TestFiles.h"
+#include "solarsystem/MpcLines.h"
+#include "support/FileSizeLimit.h"
 #include "support/QStringPrinter.h"
 
 #include <QDir>
@@ -18,11 +20,13 @@ using namespace std::chrono_literals;
 
 const QByteArray kOld = "the orbit file as it was\n";
 
+// A header, the rule line and Ceres's orbit line over and over, about `size` bytes.
 QByteArray orbitFile(qsizetype size)
 {
-    QByteArray bytes(size, 'x');
-    for (qsizetype i = 99; i < size; i += 100)
-        bytes[i] = '\n';
+    QByteArray bytes = "MINOR PLANET ORBITS\n\n" + QByteArray(202, '-') + "\n";
+    const QByteArray ceres = QByteArray(MpcLines::kCeres.data(), qsizetype(MpcLines::kCeres.size())) + "\n";
+    while (bytes.size() < size)
+        bytes += ceres;
     return bytes;
 }
 
@@ -101,6 +105,9 @@ TEST_F(MpcorbUpdateTest, AFailedDownloadKeepsTheOldFileAndProcessesNothing)
         {404, body},
         {200, body, Delivery::Truncated},
         {200, body, Delivery::Slow, 100, 5s},  // stalls past the time-out
+        {200, body, Delivery::Slow, 1, 10ms},  // trickles
+        {200, "<html><body>Service unavailable</body></html>\n" + QByteArray(20000, ' ')},
+        {200, body.left(2000)},  // whole, but no ten orbits
     };
     for (const LocalHttpServer::Response& response : failures) {
         recorder.alerts.clear();
@@ -112,6 +119,28 @@ TEST_F(MpcorbUpdateTest, AFailedDownloadKeepsTheOldFileAndProcessesNothing)
         EXPECT_FALSE(recorder.alerts.front().message.isEmpty());
     }
     EXPECT_TRUE(strayFiles().isEmpty());
+}
+
+// The last flush once failed unseen, and the orbit file was replaced by a cut one.
+TEST_F(MpcorbUpdateTest, AFileThatCannotBeWrittenKeepsTheOldOneAndTheSystemSaysWhy)
+{
+    {
+        const FileSizeLimit limit(30000);
+        download({200, orbitFile(61500)});
+    }
+    EXPECT_EQ(readFile(buildPath("MPCORB.DAT")), kOld);
+    ASSERT_EQ(alertTitles(), QStringList{"MPCORB Download Failed"});
+    EXPECT_EQ(recorder.alerts.front().message, "The file could not be written: File too large");
+    EXPECT_EQ(model.calls, QStringList{"display"});
+    EXPECT_TRUE(strayFiles().isEmpty());
+}
+
+TEST_F(MpcorbUpdateTest, AnAnswerThatIsNoOrbitFileSaysSo)
+{
+    download({200, "<html><body>Service unavailable</body></html>\n" + QByteArray(20000, ' ')});
+    EXPECT_EQ(readFile(buildPath("MPCORB.DAT")), kOld);
+    ASSERT_EQ(alertTitles(), QStringList{"MPCORB Download Failed"});
+    EXPECT_EQ(recorder.alerts.front().message, "The downloaded file holds no orbit lines.");
 }
 
 TEST_F(MpcorbUpdateTest, CancelStopsTheDownloadAndLeavesTheOldFile)

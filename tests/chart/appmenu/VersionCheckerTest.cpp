@@ -65,7 +65,8 @@ TEST_F(VersionCheckerTest, TheAnswerDecidesTheAlertAndOnlyANewerOneShowsAtLaunch
         {"3.4.5\n", "3.4.5", false, {}},
         {"3.4.4", "3.4.5", true, {kBeta}},
         {"3.4.4", "3.4.5", false, {}},
-        {"3.4.6" + QByteArray(16, ' '), "3.4.5", true, {}},  // 21 bytes: no version file
+        {"3.4.6" + QByteArray(16, ' '), "3.4.5", true, {kFailed}},  // 21 bytes: no version file
+        {"3.4.6" + QByteArray(16, ' '), "3.4.5", false, {}},
         {"<html>", "3.4.5", true, {kFailed}},
         {"<html>", "3.4.5", false, {}},
         {"3.4.6", "", true, {}},  // nothing to compare with
@@ -77,6 +78,9 @@ TEST_F(VersionCheckerTest, TheAnswerDecidesTheAlertAndOnlyANewerOneShowsAtLaunch
     EXPECT_EQ(recorder.alerts.front().message, "3.4.5");
     EXPECT_EQ(check("3.4.5", QByteArray("3.4.4"), true), QStringList{kBeta});
     EXPECT_EQ(recorder.alerts.front().message, "3.4.5");
+    // An answer too long for a version was once dropped without a word.
+    EXPECT_EQ(check("3.4.5", QByteArray(4096, '3'), true), QStringList{kFailed});
+    EXPECT_EQ(recorder.alerts.front().message, "The version file could not be read.");
 }
 
 TEST_F(VersionCheckerTest, YesOpensTheDownloadPageLaterDoesNot)

@@ -1,0 +1,112 @@
+#include "platform/SafeWrite.h"
+
+#include <QDateTime>
+#include <QFile>
+
+namespace {
+
+// Writes until every byte is taken or a write takes none. Qt reports a write
+// that falls short without a reason; the next one, which takes nothing,
+// carries the system's.
+bool writeWhole(QIODevice& device, QByteArrayView bytes)
+{
+    for (qsizetype done = 0; done < bytes.size();) {
+        const qint64 taken = device.write(bytes.data() + done, bytes.size() - done);
+        if (taken <= 0)
+            return false;
+        done += qsizetype(taken);
+    }
+    return true;
+}
+
+}  // namespace
+
+SafeWrite::SafeWrite(const QString& path) : m_file(path) {}
+
+SafeWrite::~SafeWrite() { cancel(); }
+
+bool SafeWrite::fail(const QFileDevice& device)
+{
+    if (m_error.isEmpty())
+        m_error = device.errorString();
+    cancel();
+    return false;
+}
+
+bool SafeWrite::open()
+{
+    m_done = false;
+    m_error.clear();
+    // Unbuffered, so that each write reaches the disk and fails there.
+    return m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || fail(m_file);
+}
+
+bool SafeWrite::write(QByteArrayView bytes)
+{
+    if (!m_error.isEmpty() || !m_file.isOpen())
+        return false;
+    return writeWhole(m_file, bytes) || fail(m_file);
+}
+
+bool SafeWrite::setModificationTime(const QDateTime& time)
+{
+    if (!m_error.isEmpty() || !m_file.isOpen())
+        return false;
+    return (m_file.flush() && m_file.setFileTime(time, QFileDevice::FileModificationTime))
+           || fail(m_file);
+}
+
+bool SafeWrite::commit()
+{
+    if (!m_error.isEmpty() || !m_file.isOpen())
+        return false;
+    if (!m_file.flush() || !m_file.commit())
+        return fail(m_file);
+    m_done = true;
+    return true;
+}
+
+void SafeWrite::cancel()
+{
+    if (m_done || !m_file.isOpen())
+        return;
+    m_file.cancelWriting();
+    // commit() after cancelWriting() removes the temporary file and keeps the destination.
+    m_file.commit();
+    m_done = true;
+}
+
+QString SafeWrite::replace(const QString& path, QByteArrayView bytes)
+{
+    SafeWrite file(path);
+    if (file.open() && file.write(bytes))
+        file.commit();
+    return file.error();
+}
+
+bool SafeWrite::writeAll(QIODevice& device, QByteArrayView bytes)
+{
+    if (!writeWhole(device, bytes))
+        return false;
+    auto* file = qobject_cast<QFileDevice*>(&device);
+    return !file || file->flush();
+}
+
+QString SafeWrite::append(const QString& path, QByteArrayView bytes, Append mode)
+{
+    QFile file(path);
+    // Unbuffered, so that what is written is on the disk or is reported.
+    const QIODevice::OpenMode how = QIODevice::WriteOnly | QIODevice::Unbuffered
+                                    | (mode == Append::New ? QIODevice::NewOnly : QIODevice::Append);
+    if (!file.open(how))
+        return file.errorString();
+    const qint64 before = file.size();
+    if (writeWhole(file, bytes))
+        return {};
+    const QString reason = file.errorString();
+    if (mode == Append::New)
+        file.remove();
+    else
+        file.resize(before);
+    return reason;
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QSaveFile>
+#include <QString>
+
+class QDateTime;
+class QFileDevice;
+
+// Replacing a file so that a failure (a full disk, a file-size limit) leaves
+// the old file byte for byte as it was and says why in the system's words.
+// The bytes go to a temporary file beside the destination, which takes its
+// place in one step. The file is written unbuffered and every write checked:
+// Qt 6.4's QSaveFile::commit() renames even when its last flush fails.
+class SafeWrite {
+public:
+    explicit SafeWrite(const QString& path);
+    // Removes the temporary file unless committed.
+    ~SafeWrite();
+    SafeWrite(const SafeWrite&) = delete;
+    SafeWrite& operator=(const SafeWrite&) = delete;
+
+    bool open();
+    // False from the first write that did not take every byte on.
+    bool write(QByteArrayView bytes);
+    // Sets the new file's modification time, kept by the commit.
+    bool setModificationTime(const QDateTime& time);
+    // Puts the new file in the destination's place; false, and the
+    // destination untouched, after any failure.
+    bool commit();
+    // Drops the new file; the destination stays as it was.
+    void cancel();
+    // The system's reason for the first failure; empty while all is well.
+    QString error() const { return m_error; }
+
+    // The whole of `bytes` as the file at `path`; the failure's reason, empty
+    // when the file now holds them.
+    static QString replace(const QString& path, QByteArrayView bytes);
+    // Writes every byte to a device someone else commits, and flushes it, for
+    // writers handed a device (the settings file's).
+    static bool writeAll(QIODevice& device, QByteArrayView bytes);
+
+    // How append() treats the file.
+    enum class Append { Existing, New };
+    // Adds the whole of `bytes` to the end of the file at `path`, or nothing:
+    // a write that falls short is cut off again, and a file made here (New,
+    // which fails when the file exists) is removed. For logs, which grow in
+    // place. The failure's reason, empty when appended.
+    static QString append(const QString& path, QByteArrayView bytes, Append mode);
+
+private:
+    bool fail(const QFileDevice& device);
+
+    QSaveFile m_file;
+    QString m_error;
+    bool m_done = false;
+};
