@@ -6,6 +6,7 @@
 #include "model/Angles.h"
 
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -93,6 +94,17 @@ TEST_F(SVWindowTest, ReversedOpticsReverseThePanKeys)
     EXPECT_GT(view().state().deltaRA(), 0.0);
 }
 
+TEST_F(SVWindowTest, AModifierAloneKeepsTheSurveyImageAndTheConeSearchStars)
+{
+    for (int key : {Qt::Key_Control, Qt::Key_Alt, Qt::Key_Shift, Qt::Key_Meta}) {
+        view().state().setIsDSSImage(true);
+        nomad.hasData = true;
+        press(key);
+        EXPECT_TRUE(view().state().isDSSImage()) << key;
+        EXPECT_TRUE(nomad.hasData) << key;
+    }
+}
+
 TEST_F(SVWindowTest, EveryKeyDropsTheSurveyImageAndTheConeSearchStars)
 {
     for (int key : {Qt::Key_Up, Qt::Key_A, Qt::Key_Space}) {
@@ -104,6 +116,18 @@ TEST_F(SVWindowTest, EveryKeyDropsTheSurveyImageAndTheConeSearchStars)
         EXPECT_FALSE(nomad.hasData) << key;
         EXPECT_EQ(view().state().deltaRA(), ra) << key;
     }
+}
+
+TEST_F(SVWindowTest, ThePowerReadoutHoldsFourDigitsBeforeTheFieldText)
+{
+    window().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
+    drawer().setSVPower(8000.0f);
+    window().updateBottomPanel();
+    const QLabel& power = window().svPowerText();
+    ASSERT_TRUE(power.text().endsWith("8000")) << power.text().toStdString();
+    EXPECT_GE(power.width(), power.fontMetrics().horizontalAdvance(power.text()));
+    EXPECT_GE(window().svFOVText().x(), power.x() + power.width());
 }
 
 TEST_F(SVWindowTest, WindowKeepsASquareViewBetweenTheMenusAndTheBottomBar)
