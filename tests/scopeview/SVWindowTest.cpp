@@ -5,6 +5,7 @@
 
 #include "model/Angles.h"
 
+#include <QFont>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
@@ -120,14 +121,19 @@ TEST_F(SVWindowTest, EveryKeyDropsTheSurveyImageAndTheConeSearchStars)
 
 TEST_F(SVWindowTest, ThePowerReadoutHoldsFourDigitsBeforeTheFieldText)
 {
+    // A large font, as a user's settings may give, makes any fixed width too small.
+    QFont large = window().font();
+    large.setPointSize(20);
+    window().setFont(large);
     window().show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
     drawer().setSVPower(8000.0f);
     window().updateBottomPanel();
     const QLabel& power = window().svPowerText();
     ASSERT_TRUE(power.text().endsWith("8000")) << power.text().toStdString();
-    EXPECT_GE(power.width(), power.fontMetrics().horizontalAdvance(power.text()));
-    EXPECT_GE(window().svFOVText().x(), power.x() + power.width());
+    const int textEnd = power.x() + power.fontMetrics().horizontalAdvance(power.text());
+    EXPECT_GE(power.x() + power.width(), textEnd);
+    EXPECT_GE(window().svFOVText().x(), textEnd);
 }
 
 TEST_F(SVWindowTest, WindowKeepsASquareViewBetweenTheMenusAndTheBottomBar)
