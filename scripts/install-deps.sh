@@ -11,7 +11,7 @@ packages=(
   libical-dev
   xvfb xauth
   poppler-utils
-  python3-pil python3-numpy
+  python3-pil python3-numpy python3-skimage
   qt6-image-formats-plugins
 )
 

@@ -22,6 +22,7 @@
 #include "mount/panels/DomePanel.h"
 #include "mount/panels/HandControlPanelSet.h"
 #include "platform/DataPaths.h"
+#include "scopeview/ScopeViewWindow.h"
 #include "skydraw/DeepSkyPhotos.h"
 
 #include <QCoreApplication>
@@ -223,12 +224,18 @@ void ChartAssembly::createFinder()
     FindObjects::Hooks hooks;
     hooks.updateSky = [this] { m_skyWindow.updateSky(); };
     hooks.chartNeedsDisplay = [this] { m_skyWindow.skyView().update(); };
+    // The telescope view is made later and may be closed: reach it through the outlets.
+    hooks.redrawScopeView = [this] {
+        if (m_outlets.svWindow && m_outlets.svWindow->isWindowVisible())
+            m_outlets.svWindow->display();
+    };
     hooks.orderOutFindPanel = [this] { m_findPanel->hide(); };
     hooks.escapePanel = [this] { m_infoPanels->escapePanel(); };
     hooks.chartWidth = [this] { return double(m_skyWindow.skyView().width()); };
     hooks.setMarkAlpha = [this](float alpha) { m_skyWindow.skyView().setMarkAlpha(alpha); };
     hooks.writeDebugFile = [this](const QString& line) { m_debugLog.writeDebugFile(line); };
     m_findObjects.setHooks(std::move(hooks));
+    m_findObjects.setPhotoHorizon(&m_openGLView);
     m_outlets.findPanel = m_findPanel;
     m_outlets.findPanelEntry = m_findPanel;
     m_outlets.photoPanel = m_infoPanels.get();

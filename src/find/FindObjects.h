@@ -66,6 +66,7 @@ public:
     {
         m_photoHorizon = adjustments;
     }
+    const PhotoHorizonAdjustments* photoHorizon() const { return m_photoHorizon; }
 
     void setTrackLinks(TrackLinks links) { m_track = links; }
     const TrackLinks& trackLinks() const { return m_track; }

@@ -57,10 +57,12 @@ inline std::string_view displayName(std::string_view a, std::string_view b, std:
     return c;
 }
 
-// Mercury to the Moon by their English names; the Sun (0) is not searched by name.
+// The Sun to the Moon by their English names; the window-less search leaves
+// out the Sun (0), the panel takes it so "Sun" is not a partial match.
 inline constexpr const char* kPlanetNames[] = {"Sun",    "Mercury", "Venus",   "Mars",  "Jupiter",
                                                "Saturn", "Uranus",  "Neptune", "Pluto", "Moon"};
 inline constexpr int kFirstNamedPlanet = BodyNumber::kMercury;
+inline constexpr int kFirstPanelPlanet = BodyNumber::kSun;
 inline constexpr int kLastNamedPlanet = BodyNumber::kMoon;
 
 // The localised name of planet record `index` (0 Sun to 9 Moon); empty for any other.

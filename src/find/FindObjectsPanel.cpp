@@ -8,6 +8,7 @@
 #include "model/records/RecordConstants.h"
 #include "model/settings/PrefControl.h"
 
+#include <QRegularExpression>
 #include <QSet>
 
 #include <algorithm>
@@ -18,17 +19,23 @@ namespace {
 
 constexpr qsizetype kShortestPartialName = 3;
 
-// Trimmed and upper-cased; catalogue prefixes typed without their blank get
-// one (ngc224 → NGC 224, ic434 → IC 434).
+// Trimmed and upper-cased; a catalogue prefix typed against its number gets
+// a blank (ngc224 → NGC 224, ic434 → IC 434), a Messier number typed with one
+// loses it (m 31 → M31). Letters followed by letters are a name: SPICA stays.
 QString normalised(const QString& entry)
 {
+    static const QRegularExpression messier(QStringLiteral("^M\\s+(\\d+)$"));
+    static const QRegularExpression ngc(QStringLiteral("NGC(?=\\d)"));
+    static const QRegularExpression ic(QStringLiteral("IC(?=\\d)"));
     QString input = entry.trimmed().toUpper();
+    if (input.contains(messier))
+        return input.replace(messier, QStringLiteral("M\\1"));
     if (input.contains(u' '))
         return input;
-    if (input.contains(u"NGC"))
-        input.replace(QStringLiteral("NGC"), QStringLiteral("NGC "));
-    else if (input.contains(u"IC"))
-        input.replace(QStringLiteral("IC"), QStringLiteral("IC "));
+    if (input.contains(ngc))
+        input.replace(ngc, QStringLiteral("NGC "));
+    else
+        input.replace(ic, QStringLiteral("IC "));
     return input;
 }
 
@@ -61,6 +68,8 @@ void FindObjects::findPulldownAction(const QString& title)
 
 void FindObjects::resetSelection()
 {
+    // An answer to an earlier lookup must not replace what this search finds.
+    m_lookup.cancel();
     m_prefs.setFindIndex(kNoObjectIndex);
     m_isCoords = false;
     m_prefs.setIsMarkCenter(false);
@@ -114,7 +123,7 @@ bool FindObjects::panelTypedPosition(const QString& input)
 bool FindObjects::panelPlanet(const QString& input)
 {
     const std::span<const planet> planets = m_sky.planets();
-    for (int k = FindNaming::kFirstNamedPlanet;
+    for (int k = FindNaming::kFirstPanelPlanet;
          k <= FindNaming::kLastNamedPlanet && std::size_t(k) < planets.size(); ++k) {
         const QString name = FindNaming::planetName(k);
         if (input.compare(name, Qt::CaseInsensitive) != 0)
@@ -182,10 +191,15 @@ bool FindObjects::partialPass(QString& input)
             lookupFailed(input + windows(kCanNotBeFound));
         return false;
     }
-    if (found.size() == 1) {
-        m_panel.pulldownItems = found;
-        m_panel.pulldownTitle = found.first();
-        input = found.first();
+    // A title that is the whole name typed beats those that only contain it.
+    const auto exact = std::find_if(found.cbegin(), found.cend(), [&input](const QString& title) {
+        return title.compare(input, Qt::CaseInsensitive) == 0;
+    });
+    if (found.size() == 1 || exact != found.cend()) {
+        const QString title = exact != found.cend() ? *exact : found.first();
+        m_panel.pulldownItems = QStringList{title};
+        m_panel.pulldownTitle = title;
+        input = title;
         return true;
     }
     m_panel.pulldownItems = QStringList{QString::fromLatin1(FindPanelState::kListTitle)} + found;

@@ -36,4 +36,12 @@ void setZone(const QTimeZone& zone)
 
 QDateTime now() { return QDateTime::currentDateTimeUtc().toTimeZone(zone()); }
 
+QDateTime wallClock(const QDateTime& moment)
+{
+    const QDateTime local = moment.toTimeZone(zone());
+    return QDateTime(local.date(), local.time(), Qt::UTC);
+}
+
+QDateTime fromWallClock(const QDateTime& wall) { return QDateTime(wall.date(), wall.time(), zone()); }
+
 }  // namespace AppTimeZone

@@ -14,4 +14,10 @@ void setZone(const QTimeZone& zone);
 // The current moment in the program's zone.
 QDateTime now();
 
+// The date and clock time `moment` shows in the program's zone, carried as a
+// UTC value so a date field set to UTC shows it unchanged.
+QDateTime wallClock(const QDateTime& moment);
+// The moment a date field's date and clock time stand for in the program's zone.
+QDateTime fromWallClock(const QDateTime& wall);
+
 }  // namespace AppTimeZone

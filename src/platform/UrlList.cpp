@@ -3,6 +3,7 @@
 #include "platform/MacRoman.h"
 
 #include <QFile>
+#include <QRegularExpression>
 
 namespace {
 
@@ -91,4 +92,17 @@ UrlList UrlList::parse(QByteArrayView bytes)
         *url = endpoint(reader.next());
     }
     return list;
+}
+
+QUrl UrlList::forYear(const QUrl& pattern, int year)
+{
+    static const QRegularExpression yearSegment(QStringLiteral("/\\d{4}(?=/|$)"));
+    QString path = pattern.path();
+    const QRegularExpressionMatch match = yearSegment.match(path);
+    if (!match.hasMatch())
+        return pattern;
+    path.replace(match.capturedStart(), match.capturedLength(), QLatin1Char('/') + QString::number(year));
+    QUrl url = pattern;
+    url.setPath(path);
+    return url;
 }

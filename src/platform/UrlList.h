@@ -17,7 +17,7 @@ struct UrlList {
     QUrl tvkSite;       // the maker's web site
     QUrl softwareSite;  // the page a new version is downloaded from
     QUrl cometSite;     // comet elements
-    QUrl mpSite;        // elements of the bright minor planets
+    QUrl mpSite;        // elements of the bright minor planets, filed by year (forYear)
     QUrl neoSite;       // elements of the unusual, near-Earth minor planets
     QUrl mpcorbSite;    // the full MPCORB orbit file
     QUrl versionSite;   // the version file
@@ -32,6 +32,10 @@ struct UrlList {
     QUrl esoSite;           // the survey archive
     QUrl skyViewSite;       // the survey image service
     QUrl nomadSite;         // the star-catalogue cone search
+
+    // `pattern` with its first path segment of four digits (the year a
+    // yearly list is filed under) replaced by `year`; unchanged without one.
+    static QUrl forYear(const QUrl& pattern, int year);
 
     // Everything empty and the default longitude when the file cannot be read.
     static UrlList read(const QString& path);

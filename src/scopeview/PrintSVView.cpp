@@ -1,5 +1,7 @@
 #include "scopeview/PrintSVView.h"
 
+#include "scopeview/SVConeSearch.h"
+#include "scopeview/SVConeSearchLayer.h"
 #include "scopeview/SVDrawer.h"
 #include "scopeview/SVFrameLayers.h"
 #include "scopeview/SVOrientation.h"
@@ -8,6 +10,7 @@
 #include "scopeview/SVSolarSystemLayers.h"
 #include "scopeview/SVView.h"
 
+#include "model/Angles.h"
 #include "model/SkyDateModel.h"
 #include "model/StarDatabaseModel.h"
 #include "model/projection/PrecessionMatrix.h"
@@ -20,6 +23,8 @@
 #include <QPainterPath>
 
 #include <cmath>
+#include <span>
+#include <vector>
 
 namespace {
 
@@ -133,14 +138,29 @@ void PrintSVView::drawField(QPainter& painter, const QRectF& frame, double scale
                            scale, &m_symbols};
     if (m_view.m_photos)
         SVSkyObjectLayers::drawDeepSky(c, *m_view.m_photos, m_view.m_model.photoDirectory());
-    QPainterPath deepStars;
-    for (const ht2Star& h : m_view.ht2Stars()) {
-        const int dot = deepStarDot(h.mag, m_prefs.starBrightVal());
-        const double back = (dot - 1) / 2.0;
-        deepStars.addEllipse(h.point.x * scale - back, h.point.y * scale - back, dot, dot);
+    const bool hasNomad = m_view.m_nomad && m_view.m_nomad->hasNomadData();
+    SVConeSearchLayer::Options nomad;
+    if (m_drawer)
+        nomad = {m_drawer->isNomadStar(), m_drawer->isNomadShowMag(), m_drawer->isNomadGrid()};
+    if (!(hasNomad && nomad.isNomadStar)) {
+        QPainterPath deepStars;
+        for (const ht2Star& h : m_view.ht2Stars()) {
+            const int dot = deepStarDot(h.mag, m_prefs.starBrightVal());
+            const double back = (dot - 1) / 2.0;
+            deepStars.addEllipse(h.point.x * scale - back, h.point.y * scale - back, dot, dot);
+        }
+        c.canvas.fillPath(deepStars, Qt::black);
     }
-    c.canvas.fillPath(deepStars, Qt::black);
     SVSkyObjectLayers::drawStars(c, T);
+    if (hasNomad) {
+        // A copy takes the page's points: the screen's stay for its clicks.
+        const std::span<const nomadData> screenStars = m_view.m_nomad->nomadStars();
+        std::vector<nomadData> pageStars(screenStars.begin(), screenStars.end());
+        SVConeSearchLayer::drawStars(c, pageStars, nomad);
+        if (nomad.isNomadGrid)
+            SVConeSearchLayer::drawGrid(c, screen.svAngle * 2.0 * Angles::kRadToDeg, state.trackRAPlus(),
+                                        state.trackDecPlus());
+    }
     SVSkyObjectLayers::drawLookupStar(c, T);
     SVSolarSystemLayers::drawPath(c);
     SVSolarSystemLayers::drawComets(c);

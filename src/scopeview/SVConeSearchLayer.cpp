@@ -83,9 +83,9 @@ void drawStars(const SVLayerContext& c, std::span<nomadData> stars, const Option
     if (discs.isEmpty())
         return;
     if (options.isNomadStar)
-        c.canvas.fillPath(discs, Qt::white);
+        c.canvas.fillPath(discs, c.isPrint() ? Qt::black : Qt::white);
     else
-        c.canvas.strokePath(discs, QPen(c.prefs.nomadGridColor(), 1.0));
+        c.canvas.strokePath(discs, QPen(c.ink(c.prefs.nomadGridColor()), 1.0));
 }
 
 void drawGrid(const SVLayerContext& c, double fov, double trackRAPlus, double trackDecPlus)
@@ -126,7 +126,7 @@ void drawGrid(const SVLayerContext& c, double fov, double trackRAPlus, double tr
         path.moveTo(line.p1());
         path.lineTo(line.p2());
     }
-    c.canvas.strokePath(path, QPen(c.prefs.nomadGridColor(), kGridLineWidth));
+    c.canvas.strokePath(path, QPen(c.ink(c.prefs.nomadGridColor()), kGridLineWidth));
 }
 
 }  // namespace SVConeSearchLayer

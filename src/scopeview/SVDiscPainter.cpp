@@ -344,6 +344,8 @@ void SVDiscPainter::addSatelliteLabel(const QTransform& turn, QPointF at, double
 
 float SVDiscPainter::jupiterDraw(QPointF p)
 {
+    // The satellites go with the disc: none stays clickable after it shrinks to a point.
+    m_state.jupiterSatPts.fill(SVDiscState::kNotDrawn);
     const double r = radiusOf(BodyNumber::kJupiter, kJupiterRadius);
     if (r < kDiscMin)
         return -1.0f;
@@ -468,6 +470,8 @@ void SVDiscPainter::drawSaturnGlobe(QPointF p, double r, const SVDiscSky& sky, d
 
 float SVDiscPainter::saturnDraw(QPointF p)
 {
+    // The satellites go with the disc: none stays clickable after it shrinks to a point.
+    m_state.saturnSatPts.fill(SVDiscState::kNotDrawn);
     const double r = radiusOf(BodyNumber::kSaturn, kSaturnRadius);
     if (r < kDiscMin)
         return -1.0f;

@@ -16,12 +16,16 @@ class SVDiscSource;
 // size, the label switch it toggles, and the satellites at their drawn
 // places (view coordinates, through their system's turn).
 struct SVDiscState {
+    // Where a satellite not drawn by the last disc is: outside any view.
+    static constexpr QPointF kNotDrawn{-1.0e9, -1.0e9};
+
     bool isMoon = false;
     bool isMoonLabel = false;
     QPointF moonPt;
     float halfMoonSize = 0.0f;
-    std::array<QPointF, 4> jupiterSatPts{};
-    std::array<QPointF, 8> saturnSatPts{};
+    std::array<QPointF, 4> jupiterSatPts{kNotDrawn, kNotDrawn, kNotDrawn, kNotDrawn};
+    std::array<QPointF, 8> saturnSatPts{kNotDrawn, kNotDrawn, kNotDrawn, kNotDrawn,
+                                        kNotDrawn, kNotDrawn, kNotDrawn, kNotDrawn};
 };
 
 // The Sun, the Moon and the planets at their true apparent size for the

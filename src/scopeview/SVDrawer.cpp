@@ -277,8 +277,9 @@ void SVDrawer::setEye10()
 
 void SVDrawer::applyButtonRules()
 {
-    m_drawView.downloadText->setEnabled(m_optics.isSurveyAllowed(m_serverIndex));
-    m_drawView.nomadDownloadButton->setEnabled(m_optics.isConeSearchAllowed());
+    const bool hasCentre = m_view.state().isTracking();
+    m_drawView.downloadText->setEnabled(hasCentre && m_optics.isSurveyAllowed(m_serverIndex));
+    m_drawView.nomadDownloadButton->setEnabled(hasCentre && m_optics.isConeSearchAllowed());
 }
 
 void SVDrawer::moveSlider()

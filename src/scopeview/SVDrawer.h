@@ -70,11 +70,14 @@ public:
     bool isNomadGrid() const { return m_isNomadGrid; }
     float nomadMag() const { return m_nomadMag; }
 
+    // The survey and cone-search buttons: on for a field the services allow,
+    // once the view has a centre to ask about.
+    void applyButtonRules();
+
 private:
     // The number of telescopes listed: up to the first without a focal length.
     int listedScopes() const;
     void enableEyeRows();
-    void applyButtonRules();
     void moveSlider();
     // What every change of telescope, eyepiece or power ends with.
     void changedOptics();

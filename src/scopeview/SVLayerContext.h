@@ -4,6 +4,7 @@
 #include "skydraw/ChartImageSet.h"
 #include "skydraw/FindMark.h"
 
+#include <QColor>
 #include <QImage>
 #include <QPointF>
 
@@ -35,6 +36,8 @@ struct SVLayerContext {
     const PrintSymbols* printSymbols = nullptr;
 
     bool isPrint() const { return printScale > 0.0; }
+    // Paper is black on white: every screen colour prints black.
+    QColor ink(const QColor& screen) const { return isPrint() ? QColor(Qt::black) : screen; }
 
     // An image of the chart's set with its lower-left corner at the point.
     void drawSymbol(ChartImageSet::Symbol symbol, QPointF lowerLeft) const

@@ -200,7 +200,7 @@ void drawLookupStar(const SVLayerContext& c, double T)
         return;
     QPainterPath square;
     square.addRect(at->x() - 3.0, at->y() - 3.0, kLookupSquare, kLookupSquare);
-    c.canvas.strokePath(square, QPen(kLookupColor, 1.0));
+    c.canvas.strokePath(square, QPen(c.ink(kLookupColor), 1.0));
     if (c.prefs.isStarNames())
         c.pass.addLabel(kStarLabel, kLookupLabelOffset, *at, recordText(s->name));
 }

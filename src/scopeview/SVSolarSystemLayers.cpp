@@ -108,8 +108,8 @@ void drawPath(const SVLayerContext& c)
         if (i + 1 == last)
             mark(last, true);
     }
-    c.canvas.strokePath(line, QPen(p.pathColor(), kPathWidth));
-    c.canvas.fillPath(dots, p.pathColor());
+    c.canvas.strokePath(line, QPen(c.ink(p.pathColor()), kPathWidth));
+    c.canvas.fillPath(dots, c.ink(p.pathColor()));
 }
 
 void drawComets(const SVLayerContext& c)
@@ -162,7 +162,7 @@ void drawMinorPlanets(const SVLayerContext& c)
             c.pass.addLabel(kSmallBodyLabel, kMinorPlanetLabelOffset, *at, recordText(body.name));
     }
     if (!rings.isEmpty())
-        c.canvas.strokePath(rings, QPen(kNeoRingColor, 1.0));
+        c.canvas.strokePath(rings, QPen(c.ink(kNeoRingColor), 1.0));
 }
 
 int planetPrintDot(float mag, double starBrightVal)

@@ -67,6 +67,13 @@ bool SVView::awakeFromNib(const QString& resourcesFolder)
     return true;
 }
 
+void SVView::setTrackRA(double ra, double dec)
+{
+    m_state.setTrackRA(ra, dec);
+    if (m_drawer)
+        m_drawer->applyButtonRules();
+}
+
 void SVView::setDeltaRA(double dRA, double dDec)
 {
     m_state.addDeltas(dRA, dDec);

@@ -106,7 +106,7 @@ public:
     SVViewState& state() { return m_state; }
     const SVViewState& state() const { return m_state; }
     // Sets the centre (radians of date); the pan stays.
-    void setTrackRA(double ra, double dec) { m_state.setTrackRA(ra, dec); }
+    void setTrackRA(double ra, double dec);
     // Adds to the pan (radians) and redraws.
     void setDeltaRA(double dRA, double dDec);
     void resetDeltas() { m_state.resetDeltas(); }

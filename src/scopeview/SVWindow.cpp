@@ -6,10 +6,12 @@
 #include "scopeview/SVDrawer.h"
 #include "scopeview/SVKeys.h"
 #include "scopeview/SVMountLink.h"
+#include "scopeview/SVOptics.h"
 #include "scopeview/SVReadouts.h"
 #include "scopeview/SVView.h"
 
 #include "model/settings/PrefControl.h"
+#include "platform/ModifierKey.h"
 #include "platform/StringTables.h"
 #include "platform/widgets/ScreenPlacement.h"
 
@@ -149,6 +151,11 @@ void SVWindow::madeInactive()
 
 void SVWindow::keyPressEvent(QKeyEvent* event)
 {
+    // Ctrl, Alt or Shift held for a click or a drag over the image is no key press.
+    if (isModifierKey(event->key())) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
     const SVKeys keys = SVKeys::keyDown(event->key(), event->modifiers().testFlag(Qt::AltModifier),
                                         m_view->angles().svAngle, m_prefs.arrowSpeed(),
                                         SVOrientation::flipsOf(m_prefs), m_drawer->power());
@@ -189,9 +196,12 @@ void SVWindow::placeChildren()
     m_bottomBar->setGeometry(0, top + side, side, kBottomBarHeight);
     m_svDrawerDisc->setGeometry(side - kBottomBarHeight, 0, kBottomBarHeight, kBottomBarHeight);
     m_ledButton->setGeometry(side - 2 * kBottomBarHeight, 0, kBottomBarHeight, kBottomBarHeight);
-    m_svPowerText->setGeometry(kTextInset, 0, kPowerTextWidth, kBottomBarHeight);
-    m_svFOVText->setGeometry(kTextInset + kPowerTextWidth, 0, kFOVTextWidth, kBottomBarHeight);
-    const int radec = kTextInset + kPowerTextWidth + kFOVTextWidth;
+    // Wide enough for the highest power in the label's font and language.
+    const QString widest = global("Power") + ": " + SVReadouts::power(SVOptics::kMaxPower);
+    const int power = std::max(kPowerTextWidth, m_svPowerText->fontMetrics().horizontalAdvance(widest) + kTextInset);
+    m_svPowerText->setGeometry(kTextInset, 0, power, kBottomBarHeight);
+    m_svFOVText->setGeometry(kTextInset + power, 0, kFOVTextWidth, kBottomBarHeight);
+    const int radec = kTextInset + power + kFOVTextWidth;
     m_svRADecText->setGeometry(radec, 0, std::max(0, side - 2 * kBottomBarHeight - radec), kBottomBarHeight);
     if (m_isDrawerOpen)
         m_drawerPanel->setGeometry(side, top + kDrawerTop, kDrawerWidth,

@@ -4,6 +4,7 @@
 #include "model/records/RecordConstants.h"
 #include "model/records/planetPath.h"
 #include "model/settings/PrefControl.h"
+#include "platform/AppTimeZone.h"
 #include "skydraw/ChartCanvas.h"
 #include "skydraw/ChartSky.h"
 #include "skydraw/PrintMapping.h"
@@ -75,7 +76,7 @@ QDateTime PlanetPathPainter::pointDate(const QDateTime& skyDate, int point, floa
 
 QString PlanetPathPainter::labelText(const QDateTime& moment, float pathDays, bool isEndPoint)
 {
-    const QDateTime local = moment.toLocalTime();
+    const QDateTime local = moment.toTimeZone(AppTimeZone::zone());
     const QLocale locale;
     if (!isEndPoint && PlanetPath::stepDays(pathDays) <= kTimeLabelStep)
         return locale.toString(local.time(), QLocale::ShortFormat);

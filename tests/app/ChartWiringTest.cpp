@@ -64,3 +64,9 @@ TEST_F(ChartWiringTest, ASearchTheChartCannotCentreGoesToTheFindPanelWhoseTextTh
     edit.menuAction(EditMenuActions::kPasteTag);
     EXPECT_EQ(panel.findEnterText()->text(), "M 31");
 }
+
+TEST_F(ChartWiringTest, TheFinderGetsThePhotographicHorizonsAdjustments)
+{
+    const PhotoHorizonAdjustments* adjustments = &chart->openGLView();
+    EXPECT_EQ(chart->findObjects().photoHorizon(), adjustments);
+}

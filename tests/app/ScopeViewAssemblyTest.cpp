@@ -10,9 +10,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QPainter>
+#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -142,4 +144,31 @@ TEST_F(ScopeViewAssemblyTest, HidesWhileInactiveOnlyWithTheHideSetting)
         EXPECT_TRUE(window().isVisible()) << hideSetting;
         EXPECT_FALSE(window().keepSVClosed());
     }
+}
+
+namespace {
+
+// Counts the paint events of one widget.
+class PaintCounter final : public QObject {
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        paints += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+};
+
+}  // namespace
+
+TEST_F(ScopeViewAssemblyTest, ClearInTheFinderRedrawsTheTelescopeView)
+{
+    window().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
+    PaintCounter counter;
+    window().svView().installEventFilter(&counter);
+    chart->findObjects().findObjectName(QStringLiteral("clear"));
+    EXPECT_GT(counter.paints, 0);
 }

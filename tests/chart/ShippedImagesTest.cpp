@@ -102,4 +102,32 @@ TEST(ShippedImages, FiguresPlacedAsTheChartPlacesThemCoverTheirStars)
     }
 }
 
+TEST(ShippedImages, PhotographedObjectsHaveScreenAndPaperOutlinesOfThePhotographsSize)
+{
+    for (const char* designation : {"NGC 224", "NGC 1976", "NGC 7000", "IC 434"}) {
+        SCOPED_TRACE(designation);
+        const QImage photo(shippedPath(QString("StockPhotos/%1.jpg").arg(designation)));
+        const QImage screen(shippedPath(QString("StockPhotos/Outlines/%1.png").arg(designation)));
+        const QImage paper(shippedPath(QString("StockPhotos/Outlines/%1P.png").arg(designation)));
+        ASSERT_FALSE(photo.isNull());
+        ASSERT_FALSE(screen.isNull());
+        ASSERT_FALSE(paper.isNull());
+        EXPECT_EQ(screen.size(), photo.size());
+        EXPECT_EQ(paper.size(), photo.size());
+        // Light lines on a clear ground for the screen, black on white for paper.
+        EXPECT_TRUE(screen.hasAlphaChannel());
+        EXPECT_EQ(qAlpha(screen.pixel(0, 0)), 0);
+        EXPECT_FALSE(paper.hasAlphaChannel());
+    }
+}
+
+TEST(ShippedImages, TheReadoutTilesDragImageCentresOnThePointer)
+{
+    const QImage drag(DataPaths::bundleResourcesFolder() + "/ImageF/InfoDragImage.png");
+    ASSERT_FALSE(drag.isNull());
+    // The drag puts the pointer 24 points in and 11 up from the lower-left corner.
+    EXPECT_EQ(drag.size(), QSize(48, 22));
+    EXPECT_GT(qAlpha(drag.pixel(24, 11)), 100);
+}
+
 }  // namespace

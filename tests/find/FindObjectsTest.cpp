@@ -82,6 +82,38 @@ TEST_F(FindObjectsTest, PartialPassListsCandidatesOrSelectsTheOnlyOne)
     EXPECT_NEAR(finder->dec(), 5.0 * Angles::kDegree, 1e-12);
 }
 
+TEST_F(FindObjectsTest, NamesHoldingCatalogueLettersAndExactNames)
+{
+    sky.addStar("Spica", "Alp Vir", "157923");
+    sky.addDeepSky("Sunflower Galaxy", "NGC 5055", "M63");
+    sky.addDeepSky("Sirius Cloud", "NGC 9999", "");
+    for (const char* name : {"Pictor", "Reticulum", "Microscopium"}) {
+        conLocn label{};
+        FakeSky::place(label, 70.0, 5.0);
+        label.name = name;
+        sky.labels.push_back(label);
+    }
+    const struct {
+        const char* typed;
+        const char* result;
+        int index;
+    } cases[] = {
+        {"spica", "Spica has been found.", kStarIndexBase + 2},
+        {"pictor", "Pictor has been found.", kNoObjectIndex},
+        {"reticulum", "Reticulum has been found.", kNoObjectIndex},
+        {"microscopium", "Microscopium has been found.", kNoObjectIndex},
+        {"m 31", "Andromeda Galaxy has been found.", kDeepSkyIndexBase + 0},
+        {"M  63", "Sunflower Galaxy has been found.", kDeepSkyIndexBase + 5},
+        {"sun", "Sun has been found.", kPlanetIndexBase + 0},
+        {"sirius", "Sirius has been found.", kStarIndexBase + 0},
+    };
+    for (const auto& c : cases) {
+        finder->findObjectName(c.typed);
+        EXPECT_EQ(result(), c.result) << c.typed;
+        EXPECT_EQ(prefs.findIndex(), c.index) << c.typed;
+    }
+}
+
 TEST_F(FindObjectsTest, TypedPositionsAndTheirFormats)
 {
     finder->findObjectName("12:30.0:-00:30.0");

@@ -179,6 +179,21 @@ TEST_F(SimbadLookupTest, FailedRequestsLeaveTheCacheAsItWas)
     EXPECT_EQ(result(), "M31 can not be found.");
 }
 
+TEST_F(SimbadLookupTest, ALaterSearchOutlivesTheAnswerToAnEarlierLookup)
+{
+    sky.addStar("Sirius", "Alp CMa", "151881");
+    server.serve(simbad("XYZZY"), kSimbadM31);
+    finder->findObjectName("xyzzy");
+    EXPECT_EQ(result(), "Searching SIMBAD...");
+    finder->findObjectName("sirius");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server.requestCount(simbad("XYZZY")) == 1; }, 5000));
+    // Time for the old answer to arrive and be handled, were it kept.
+    QTest::qWait(500);
+    EXPECT_EQ(result(), "Sirius has been found.");
+    EXPECT_EQ(prefs.findIndex(), kStarIndexBase + 0);
+    EXPECT_EQ(sky.simStar(), nullptr);
+}
+
 TEST_F(SimbadLookupTest, NamesAreEscapedInTheRequestAndTheFileName)
 {
     const QString path = simbad("..%2FA%26B%2FC%3FX%3D1");

@@ -90,3 +90,20 @@ TEST(UrlList, ServiceAddressesFollowTheGreatRedSpotLine)
     // Without the longitude line the next line is not taken for a service.
     EXPECT_TRUE(UrlList::parse(kSevenLines).simbadSite.isEmpty());
 }
+
+TEST(UrlList, AYearlyListIsAskedForUnderTheYearGiven)
+{
+    const struct {
+        const char* pattern;
+        const char* expected;
+    } cases[] = {
+        {"https://mpc.example/Ephemerides/Bright/2026/Soft00Bright.txt",
+         "https://mpc.example/Ephemerides/Bright/2031/Soft00Bright.txt"},
+        {"https://mpc.example/Bright/1999", "https://mpc.example/Bright/2031"},
+        // No segment of four digits alone: nothing to replace.
+        {"https://mpc.example/Soft00Bright.txt", "https://mpc.example/Soft00Bright.txt"},
+        {"https://mpc.example/v20260/Bright.txt", "https://mpc.example/v20260/Bright.txt"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(UrlList::forYear(QUrl(c.pattern), 2031), QUrl(c.expected)) << c.pattern;
+}

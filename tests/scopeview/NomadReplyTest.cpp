@@ -137,6 +137,21 @@ TEST(NomadReplyTest, StarsAreCarriedToThePresent)
         EXPECT_LT(s.raNow, 360.0f) << c.what;
         EXPECT_LE(std::fabs(s.decNow), 90.0f) << c.what;
     }
+
+    // The catalogue's RA motion is along the parallel: at 60 degrees 1000 mas a
+    // year for 10 years moves RA by 20", not 10".
+    nomadData still = star(10.0f, 60.0f);
+    nomadData moving = still;
+    moving.muRA = float(1000.0 * 2.7777778e-07);
+    NomadReply::carryToNow(still, t);
+    NomadReply::carryToNow(moving, t);
+    EXPECT_NEAR(moving.raNow - still.raNow, 20.0 / 3600.0, 2e-5);
+    EXPECT_FLOAT_EQ(moving.decNow, still.decNow);
+    // At the pole RA has no meaning and stays finite.
+    nomadData pole = moving;
+    pole.dec2000 = 90.0f;
+    NomadReply::carryToNow(pole, t);
+    EXPECT_TRUE(std::isfinite(pole.raNow));
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "SVFixture.h"
 
 #include "scopeview/PrintSVView.h"
+#include "scopeview/SVConeSearch.h"
+#include "scopeview/SVDrawer.h"
 
 #include "model/Angles.h"
 #include "model/records/RecordConstants.h"
@@ -21,12 +23,23 @@ namespace {
 
 struct OneStar final : ChartSkySource {
     std::vector<star> stars;
+    const star* lookupStar = nullptr;
     ChartSky chartSky() const override
     {
         ChartSky sky;
         sky.stars = stars;
+        sky.simStar = lookupStar;
         return sky;
     }
+};
+
+struct StarsOfACone final : SVConeSearch {
+    std::vector<nomadData> stars;
+    void setNomadHasData(bool) override {}
+    bool hasNomadData() const override { return !stars.empty(); }
+    void nomadDownload(bool) override {}
+    void setNomadCache(bool) override {}
+    std::span<nomadData> nomadStars() override { return stars; }
 };
 
 class PrintSVViewTest : public SVFixture {
@@ -101,6 +114,60 @@ TEST_F(PrintSVViewTest, PageShowsTheCircleTheStarAndTheParticulars)
     // The first line of particulars under the frame.
     const int below = int(rect.y() + 24.0 + 500.0 + 22.0);
     EXPECT_GT(darkPixels(image, QRect(int(rect.x()) + 5, below - 12, 150, 14)), 0);
+}
+
+TEST_F(PrintSVViewTest, ConeSearchStarsPrintWithTheirMagnitudesAndGridInBlack)
+{
+    const QRectF rect(10, 10, 500, 700);
+    const QRect field(int(rect.x()), int(rect.y() + 24.0), 500, 500);
+    const int without = darkPixels(page(rect), field);
+
+    StarsOfACone cone;
+    for (const double offset : {-0.002, 0.0015}) {
+        nomadData n{};
+        n.raNow = float((1.0 + offset) * Angles::kRadToDeg);
+        n.decNow = float((0.3 + offset) * Angles::kRadToDeg);
+        n.vMag = 9.5f;
+        n.point = {-5.0f, -5.0f};
+        cone.stars.push_back(n);
+    }
+    view().setConeSearch(&cone);
+    // As rings over the deep stars, which stay.
+    for (const int tag : {SVDrawer::kNomadShowMagTag, SVDrawer::kNomadGridTag})
+        drawer().nomadAction(tag, 1);
+    const QImage image = page(rect);
+    // Rings, magnitudes and grid add ink; the screen's records keep their points.
+    EXPECT_GT(darkPixels(image, field), without + 200);
+    int coloured = 0;
+    for (int y = field.top(); y <= field.bottom(); ++y)
+        for (int x = field.left(); x <= field.right(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            coloured += qRed(p) != qGreen(p) || qGreen(p) != qBlue(p);
+        }
+    EXPECT_EQ(coloured, 0);
+    for (const nomadData& n : cone.stars) {
+        EXPECT_EQ(n.point.x, -5.0f);
+        EXPECT_EQ(n.point.y, -5.0f);
+    }
+    view().setConeSearch(nullptr);
+}
+
+TEST_F(PrintSVViewTest, ScreenColoursPrintBlack)
+{
+    // The lookup star's square is yellow on the screen.
+    star lookup = sky.stars[0];
+    std::strcpy(lookup.name, "Lookup");
+    sky.lookupStar = &lookup;
+    prefs().setIsStarNames();  // off: no text whose smoothing may tint the field
+    ASSERT_FALSE(prefs().isStarNames());
+    const QImage image = page(QRectF(10, 10, 500, 700));
+    int coloured = 0;
+    for (int y = 34; y < 34 + 500; ++y)
+        for (int x = 10; x < 10 + 500; ++x) {
+            const QRgb p = image.pixel(x, y);
+            coloured += qRed(p) != qGreen(p) || qGreen(p) != qBlue(p);
+        }
+    EXPECT_EQ(coloured, 0);
 }
 
 TEST_F(PrintSVViewTest, TelescopeLineOnlyWithATelescope)

@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QPainter>
 #include <QTemporaryDir>
 
@@ -199,6 +201,26 @@ TEST_F(SVDiscPainterTest, SaturnTakesItsOwnRadius)
     placeFor(BodyNumber::kJupiter, SVDiscPainter::kJupiterRadius, 30.0);
     planets[BodyNumber::kSaturn].geoDistance = planets[BodyNumber::kJupiter].geoDistance;
     EXPECT_NEAR(paint([](SVDiscPainter& d, QPointF p) { return d.saturnDraw(p); }), 30.0 * 0.060268 / 0.07149, 0.01);
+}
+
+TEST_F(SVDiscPainterTest, SatellitesGoWithTheirDiscWhenThePlanetShrinksToAPoint)
+{
+    source.sky.jupiterSatX = {0.3, 3.0, -5.0, 10.0};
+    source.sky.saturnSatX.fill(2.0);
+    planets[BodyNumber::kSun].geoDistance = recordDistance(1400.0);
+    const QRectF anyView(-1.0e5, -1.0e5, 2.0e5, 2.0e5);
+    const auto drawnCount = [&](const auto& points) {
+        return std::count_if(points.begin(), points.end(), [&](QPointF q) { return anyView.contains(q); });
+    };
+    for (const double radius : {50.0, 0.5}) {
+        placeFor(BodyNumber::kJupiter, SVDiscPainter::kJupiterRadius, radius);
+        paint([](SVDiscPainter& d, QPointF p) { return d.jupiterDraw(p); });
+        placeFor(BodyNumber::kSaturn, SVDiscPainter::kSaturnRadius, radius);
+        paint([](SVDiscPainter& d, QPointF p) { return d.saturnDraw(p); });
+        const bool isDisc = radius > 1.0;
+        EXPECT_EQ(drawnCount(state.jupiterSatPts), isDisc ? 4 : 0) << radius;
+        EXPECT_EQ(drawnCount(state.saturnSatPts), isDisc ? 8 : 0) << radius;
+    }
 }
 
 TEST_F(SVDiscPainterTest, HiddenSatelliteKeepsItsPointWithoutALabel)

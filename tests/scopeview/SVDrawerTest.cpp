@@ -67,6 +67,7 @@ TEST_F(SVDrawerTest, EyepieceRowSetsPowerFieldAndButtons)
     prefs().setCurrentScope(0);
     setEyepiece(4, 20.0f, 50.0f);
     makeWindow();
+    view().setTrackRA(1.0, 0.3);
     view().state().setIsDSSImage(true);
     view().state().setHasChanged(false);
     chooseRow(4);
@@ -91,6 +92,20 @@ TEST_F(SVDrawerTest, EyepieceRowSetsPowerFieldAndButtons)
     drawer().svDSSServerAction(11);
     EXPECT_TRUE(controls().downloadText->isEnabled());
     EXPECT_EQ(drawer().server(), "DSS");
+}
+
+TEST_F(SVDrawerTest, DownloadsWaitForAFieldCentre)
+{
+    setScopes({2000.0f});
+    prefs().setCurrentScope(0);
+    setEyepiece(4, 20.0f, 50.0f);
+    makeWindow();
+    chooseRow(4);
+    EXPECT_FALSE(controls().downloadText->isEnabled());
+    EXPECT_FALSE(controls().nomadDownloadButton->isEnabled());
+    view().setTrackRA(1.0, 0.3);
+    EXPECT_TRUE(controls().downloadText->isEnabled());
+    EXPECT_TRUE(controls().nomadDownloadButton->isEnabled());
 }
 
 TEST_F(SVDrawerTest, ChoosingATelescopeKeepsADirectPowerOrReappliesTheRow)

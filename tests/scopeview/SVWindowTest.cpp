@@ -5,7 +5,9 @@
 
 #include "model/Angles.h"
 
+#include <QFont>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -93,6 +95,17 @@ TEST_F(SVWindowTest, ReversedOpticsReverseThePanKeys)
     EXPECT_GT(view().state().deltaRA(), 0.0);
 }
 
+TEST_F(SVWindowTest, AModifierAloneKeepsTheSurveyImageAndTheConeSearchStars)
+{
+    for (int key : {Qt::Key_Control, Qt::Key_Alt, Qt::Key_Shift, Qt::Key_Meta}) {
+        view().state().setIsDSSImage(true);
+        nomad.hasData = true;
+        press(key);
+        EXPECT_TRUE(view().state().isDSSImage()) << key;
+        EXPECT_TRUE(nomad.hasData) << key;
+    }
+}
+
 TEST_F(SVWindowTest, EveryKeyDropsTheSurveyImageAndTheConeSearchStars)
 {
     for (int key : {Qt::Key_Up, Qt::Key_A, Qt::Key_Space}) {
@@ -104,6 +117,23 @@ TEST_F(SVWindowTest, EveryKeyDropsTheSurveyImageAndTheConeSearchStars)
         EXPECT_FALSE(nomad.hasData) << key;
         EXPECT_EQ(view().state().deltaRA(), ra) << key;
     }
+}
+
+TEST_F(SVWindowTest, ThePowerReadoutHoldsFourDigitsBeforeTheFieldText)
+{
+    // A large font, as a user's settings may give, makes any fixed width too small.
+    QFont large = window().font();
+    large.setPointSize(20);
+    window().setFont(large);
+    window().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
+    drawer().setSVPower(8000.0f);
+    window().updateBottomPanel();
+    const QLabel& power = window().svPowerText();
+    ASSERT_TRUE(power.text().endsWith("8000")) << power.text().toStdString();
+    const int textEnd = power.x() + power.fontMetrics().horizontalAdvance(power.text());
+    EXPECT_GE(power.x() + power.width(), textEnd);
+    EXPECT_GE(window().svFOVText().x(), textEnd);
 }
 
 TEST_F(SVWindowTest, WindowKeepsASquareViewBetweenTheMenusAndTheBottomBar)

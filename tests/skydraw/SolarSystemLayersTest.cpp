@@ -8,6 +8,7 @@
 #include "skydraw/PlanetPathPainter.h"
 #include "skydraw/PrintMapping.h"
 #include "skydraw/SmallBodyPainter.h"
+#include "support/ScopedAppZone.h"
 
 #include <QLocale>
 
@@ -103,11 +104,14 @@ TEST(PlanetPathPainter, LabelsDateThePointsAroundTheSkyDate)
     // A one-day path labels times of day, but its end point with the date.
     const QDateTime later = PlanetPathPainter::pointDate(sky, 10, 1.0f, 75.0f);
     EXPECT_EQ(later, sky.addSecs(qint64(0.025f * 86400.0)));
+    // Labels tell the program's clock, not the machine's: 22:36 UT is 11:36
+    // the next day thirteen hours ahead.
+    const ScopedAppZone zone;
     const QLocale locale;
     EXPECT_EQ(PlanetPathPainter::labelText(later, 1.0f, false),
-              locale.toString(later.toLocalTime().time(), QLocale::ShortFormat));
+              locale.toString(QTime(11, 36), QLocale::ShortFormat));
     EXPECT_EQ(PlanetPathPainter::labelText(later, 1.0f, true),
-              locale.toString(later.toLocalTime().date(), QLocale::ShortFormat));
+              locale.toString(QDate(2026, 3, 2), QLocale::ShortFormat));
     // A typed span past any calendar still gives a date to write.
     for (float days : {1e30f, -1e30f, std::numeric_limits<float>::quiet_NaN()})
         EXPECT_TRUE(PlanetPathPainter::pointDate(sky, 0, days, 75.0f).isValid()) << days;

@@ -2,6 +2,7 @@
 
 #include "chart/appmenu/AppMenuModel.h"
 #include "platform/AlertPanel.h"
+#include "platform/AppTimeZone.h"
 #include "platform/SafeWrite.h"
 #include "platform/StringTables.h"
 #include "solarsystem/smallbodies/CometImport.h"
@@ -122,7 +123,9 @@ void ElementUpdate::fetchMinorPlanets()
         finish();
         return;
     }
-    WebFetch::fetch(m_network, m_urls.mpSite, m_timeout, kMaximumList, this,
+    // The list is filed under the year it is for: the address's year is this year's.
+    const QUrl bright = UrlList::forYear(m_urls.mpSite, AppTimeZone::now().date().year());
+    WebFetch::fetch(m_network, bright, m_timeout, kMaximumList, this,
                     [this](const WebFetch::Result& result) { brightFetched(result); });
 }
 

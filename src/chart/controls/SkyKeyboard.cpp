@@ -11,6 +11,7 @@
 #include "chart/controls/ViewLimits.h"
 #include "model/settings/PrefControl.h"
 #include "mount/MountState.h"
+#include "platform/ModifierKey.h"
 #include "platform/widgets/FloatingPanel.h"
 #include "scopeview/ScopeViewWindow.h"
 
@@ -80,25 +81,6 @@ constexpr int kCentrePosition = 14;
 static_assert(kFirstFixedView + int(std::size(kFixedViews)) == kNightVisionPosition);
 static_assert(kFirstLayerToggle + int(std::size(kLayerToggles)) == kFirstTimeStep);
 static_assert(kFirstTimeStep + int(std::size(kTimeSteps)) == SkyKeyboard::kShortcutCount);
-
-// A modifier pressed alone is no command.
-bool isModifierKey(int key)
-{
-    switch (key) {
-    case Qt::Key_Shift:
-    case Qt::Key_Control:
-    case Qt::Key_Alt:
-    case Qt::Key_AltGr:
-    case Qt::Key_Meta:
-    case Qt::Key_Super_L:
-    case Qt::Key_Super_R:
-    case Qt::Key_CapsLock:
-    case Qt::Key_NumLock:
-        return true;
-    default:
-        return false;
-    }
-}
 
 }  // namespace
 

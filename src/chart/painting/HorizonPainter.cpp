@@ -9,6 +9,7 @@
 #include "skydraw/ChartSky.h"
 #include "skydraw/PrintMapping.h"
 
+#include <QPainter>
 #include <QPainterPath>
 
 #include <algorithm>
@@ -108,6 +109,17 @@ void HorizonPainter::print(ChartCanvas& canvas, const ChartSky& sky, const Print
         return;
     m_printLabels.setAttributes({m_prefs.horizonLabelAttributes().font, Qt::black});
     m_printLabels.apply(canvas);
+    QPainter& painter = canvas.painter();
+    painter.save();
+    if (isAllSky) {
+        // The letters stand outside the all-sky circle the layers are clipped
+        // to: only the chart's rectangle clips them.
+        const QTransform current = painter.worldTransform();
+        painter.setWorldTransform(canvas.chartTransform());
+        painter.setClipRect(QRectF(mapping.map(chartRect.topLeft()), mapping.map(chartRect.bottomRight())),
+                            Qt::ReplaceClip);
+        painter.setWorldTransform(current);
+    }
     for (int k = 0; k < kNumCompassPoints; ++k) {
         const AltAzLocn& mark = sky.altAzGrid[kFirstCompassMark + std::size_t(k)];
         if (mark.visible == 0)
@@ -117,4 +129,5 @@ void HorizonPainter::print(ChartCanvas& canvas, const ChartSky& sky, const Print
         m_printLabels.draw(canvas, mapping.map(screen) + offset, std::uint64_t(k),
                            QLatin1StringView(kCompassKeys[std::size_t(k)]));
     }
+    painter.restore();
 }

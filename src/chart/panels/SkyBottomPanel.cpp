@@ -9,6 +9,7 @@
 #include "model/StarDatabaseModel.h"
 #include "model/settings/PrefControl.h"
 #include "mount/MountState.h"
+#include "platform/AppTimeZone.h"
 
 #include <QContextMenuEvent>
 #include <QCursor>
@@ -36,7 +37,7 @@ QString formattedDate(const QDateTime& moment)
     const QLocale locale;
     QString timeFormat = locale.timeFormat(QLocale::LongFormat);
     timeFormat.remove(QRegularExpression(QStringLiteral("\\s*t+")));
-    const QDateTime local = moment.toLocalTime();
+    const QDateTime local = moment.toTimeZone(AppTimeZone::zone());
     return locale.toString(local.date(), QLocale::LongFormat) + QLatin1Char(' ') +
            locale.toString(local.time(), timeFormat);
 }

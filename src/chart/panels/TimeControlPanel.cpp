@@ -6,6 +6,7 @@
 #include "chart/panels/GregorianReform.h"
 #include "model/SkyDateModel.h"
 #include "model/settings/PrefControl.h"
+#include "platform/AppTimeZone.h"
 #include "scopeview/ScopeViewWindow.h"
 
 #include <QDateTimeEdit>
@@ -88,6 +89,8 @@ TimeControlPanel::TimeControlPanel(PrefControl& prefs, SkyTimeControl& time, con
         layout->addWidget(button, row++, 0, 1, 3);
     }
     m_datePick->setCalendarPopup(true);
+    // The field holds the program's wall clock; UTC keeps the machine's zone out.
+    m_datePick->setTimeSpec(Qt::UTC);
     m_datePick->setDisplayFormat(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     m_datePick->setMinimumDate(QDate(1582, 10, 15));
     layout->addWidget(m_datePick, row++, 0, 1, 3);
@@ -189,7 +192,7 @@ void TimeControlPanel::setupDate()
 {
     m_tcpDate = wholeSeconds(m_time.skyDate().skyDate());
     if (!isBeforeGregorianReform(m_tcpDate))
-        m_datePick->setDateTime(m_tcpDate.toLocalTime());
+        m_datePick->setDateTime(AppTimeZone::wallClock(m_tcpDate));
     m_tcpJulianDay = SkyDateModel::julianDayOf(m_tcpDate);
     updateJulian();
     if (m_outlets.svWindow && m_outlets.svWindow->isWindowVisible())
@@ -204,12 +207,12 @@ void TimeControlPanel::updateJulian()
 
 void TimeControlPanel::datePickerAction()
 {
-    const QDateTime picked = wholeSeconds(m_datePick->dateTime());
-    if (picked == m_tcpDate.toLocalTime())
+    const QDateTime picked = wholeSeconds(AppTimeZone::fromWallClock(m_datePick->dateTime()));
+    if (picked == m_tcpDate)
         return;
     if (!m_time.setDate(picked)) {
         updateJulian();
-        m_datePick->setDateTime(m_tcpDate.toLocalTime());
+        m_datePick->setDateTime(AppTimeZone::wallClock(m_tcpDate));
         return;
     }
     m_tcpDate = picked.toUTC();
@@ -240,7 +243,7 @@ void TimeControlPanel::julianDayEntry()
     m_tcpJulianDay = jd;
     m_tcpDate = moment;
     if (!isBeforeGregorianReform(moment))
-        m_datePick->setDateTime(moment.toLocalTime());
+        m_datePick->setDateTime(AppTimeZone::wallClock(moment));
     updateJulian();
     refreshChart();
 }

@@ -23,6 +23,8 @@ constexpr double kLargestNumber = 1e9;
 
 // Titles in the "#1" line, blanks included: the number under each stands in
 // the same columns.
+// Closer to a pole than this (a few milliarcseconds) RA does not move.
+constexpr double kSmallestCosDec = 1e-8;
 enum Column { kRA, kDec, kMuRA, kMuDec, kV, kColumns };
 constexpr std::array<QByteArrayView, kColumns> kTitles{"         RA", "        DEC", "   MuRA",
                                                       "  MuDEC",     "      V"};
@@ -175,8 +177,13 @@ void carryToNow(nomadData& star, double years)
     // The proper motion first, so that a star carried over a pole by it is
     // brought back before the precession rates are taken; the rates change
     // too slowly over a star's motion for the order to show.
+    // The catalogue's motion in RA is along the parallel (mu alpha times cos
+    // delta): divided by cos delta it is an RA change. At the pole RA has no
+    // meaning and the star keeps its own.
+    const double cosDec = std::cos(double(star.dec2000) * Angles::kDegToRad);
+    const double raRate = cosDec > kSmallestCosDec ? double(star.muRA) / cosDec : 0.0;
     const SurveyCentre::Place moved = SurveyCentre::normalised(
-        double(star.ra2000) + double(star.muRA) * years,
+        double(star.ra2000) + raRate * years,
         double(star.dec2000) + double(star.muDec) * years);
     const TypedPosition::RaDec now =
         TypedPosition::annualRates(moved.ra * Angles::kDegToRad, moved.dec * Angles::kDegToRad, years);

@@ -2,6 +2,7 @@
 
 #include "AppMenuFakes.h"
 #include "chart/TestFiles.h"
+#include "platform/AppTimeZone.h"
 #include "solarsystem/MpcLines.h"
 #include "support/FileSizeLimit.h"
 #include "support/QStringPrinter.h"
@@ -72,6 +73,16 @@ TEST_F(ElementUpdateTest, ASuccessfulUpdateReplacesTheThreeFilesAndRebuilds)
     EXPECT_EQ(model.calls, QStringList({"comets 1", "minor planets 1 0 0", "positions 3", "project 1",
                                         "display"}));
     EXPECT_EQ(alertTitles(), QStringList{"Comet/MP database has been updated."});
+}
+
+TEST_F(ElementUpdateTest, TheBrightListIsAskedForUnderThisYear)
+{
+    const QString thisYear = QStringLiteral("/Bright/%1/Soft00Bright.txt").arg(AppTimeZone::now().date().year());
+    server.serve(thisYear, kBright);
+    urls.mpSite = server.url("/Bright/2001/Soft00Bright.txt");
+    run();
+    EXPECT_EQ(server.requestCount(thisYear), 1);
+    EXPECT_EQ(readFile(buildPath("Soft00Bright.txt")), kBright);
 }
 
 // Fetched files were once written over the old ones whatever came back, a

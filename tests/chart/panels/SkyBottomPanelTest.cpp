@@ -4,9 +4,11 @@
 #include "chart/panels/InfoPanelDrag.h"
 #include "chart/panels/SkyBottomPanel.h"
 #include "model/StarDatabaseModel.h"
+#include "support/ScopedAppZone.h"
 
 #include <gtest/gtest.h>
 
+#include <QLocale>
 #include <QMimeData>
 #include <QProgressBar>
 #include <QTest>
@@ -86,6 +88,17 @@ TEST_F(SkyBottomPanelTest, DatesBeforeTheReformAreJulianCalendarDates)
     skyDate->calculateDate(QDateTime(QDate(1582, 10, 15), QTime(0, 0), Qt::UTC), -1.0);
     panel->updateBottomPanel();
     EXPECT_EQ(panel->dateTimeText().text(), "Oct 4, 1582 23:59:59");
+}
+
+TEST_F(SkyBottomPanelTest, TheDateLineFollowsTheProgramsZone)
+{
+    // 14:00 UT is 03:00 the next day thirteen hours ahead.
+    const ScopedAppZone zone;
+    skyDate->calculateDate(QDateTime(QDate(2024, 3, 1), QTime(14, 0), Qt::UTC), 0.0);
+    panel->updateBottomPanel();
+    const QString line = panel->dateTimeText().text();
+    EXPECT_TRUE(line.startsWith(QLocale().toString(QDate(2024, 3, 2), QLocale::LongFormat))) << line.toStdString();
+    EXPECT_TRUE(line.endsWith("3:00:00")) << line.toStdString();
 }
 
 TEST_F(SkyBottomPanelTest, TheCursorTimerRunsOnlyWhileACursorReadoutShows)

@@ -1,6 +1,7 @@
 #include "chart/controls/ControlsFixture.h"
 
 #include "chart/panels/TimeControlPanel.h"
+#include "support/ScopedAppZone.h"
 
 #include <gtest/gtest.h>
 
@@ -68,7 +69,21 @@ TEST_F(TimeControlPanelTest, AConnectedMountRefusesEveryWayOfChangingTheTime)
     EXPECT_EQ(beeps, 11);
     // The fields show the sky date again.
     EXPECT_EQ(panel->julianDay().text(), QString::number(SkyDateModel::julianDayOf(kMoment), 'g', 16));
-    EXPECT_EQ(panel->datePick().dateTime(), kMoment.toLocalTime());
+    EXPECT_EQ(panel->datePick().dateTime(), AppTimeZone::wallClock(kMoment));
+}
+
+TEST_F(TimeControlPanelTest, TheDatePickerShowsAndReadsTheProgramsZone)
+{
+    const ScopedAppZone zone;
+    panel->setupDate();
+    // 03:00 UT is 16:00 thirteen hours ahead.
+    EXPECT_EQ(panel->datePick().date(), QDate(2024, 3, 1));
+    EXPECT_EQ(panel->datePick().time(), QTime(16, 0));
+    // A typed 02:00 on the 2nd is 13:00 UT on the 1st.
+    panel->datePick().setDateTime(QDateTime(QDate(2024, 3, 2), QTime(2, 0), Qt::UTC));
+    panel->datePickerAction();
+    EXPECT_EQ(skyDate->skyDate(), QDateTime(QDate(2024, 3, 1), QTime(13, 0), Qt::UTC));
+    EXPECT_EQ(panel->datePick().time(), QTime(2, 0));
 }
 
 TEST_F(TimeControlPanelTest, TheJulianDayFieldTakesOnlyDaysInRange)

@@ -1,8 +1,11 @@
 #include "chart/ChartWindowFixture.h"
 
 #include "chart/menus/FileMenuActions.h"
+#include "chart/painting/HorizonPainter.h"
 #include "chart/printing/PrintSkyView.h"
+#include "model/Angles.h"
 #include "model/SkyDateModel.h"
+#include "model/records/AltAzLocn.h"
 #include "skydraw/ChartSkySource.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +18,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -36,6 +40,29 @@ struct OneLineSky final : ChartSkySource {
     {
         ChartSky sky;
         sky.boundaries = points;
+        return sky;
+    }
+};
+
+// The all-sky circle of an 800 x 600 chart (centre 400, 300, radius 280)
+// with its eight compass marks on it.
+struct CompassSky final : ChartSkySource {
+    std::vector<AltAzLocn> grid = std::vector<AltAzLocn>(HorizonPainter::kFirstCompassMark
+                                                         + HorizonPainter::kNumCompassPoints);
+    CompassSky()
+    {
+        for (int k = 0; k < HorizonPainter::kNumCompassPoints; ++k) {
+            AltAzLocn& mark = grid[HorizonPainter::kFirstCompassMark + std::size_t(k)];
+            const double a = k * Angles::kPi / 4.0;
+            mark.screenPt = {float(400.0 + 280.0 * std::sin(a)), float(300.0 + 280.0 * std::cos(a))};
+            mark.visible = 1;
+        }
+    }
+    ChartSky chartSky() const override
+    {
+        ChartSky sky;
+        sky.isHorizon = true;
+        sky.altAzGrid = grid;
         return sky;
     }
 };
@@ -104,6 +131,27 @@ TEST_F(PrintSkyViewTest, AShortPageKeepsOnlyTheFooterLinesThatStartOnItAndTheUni
     EXPECT_EQ(ink(image, row(30 - 38, 5)), 0) << "longitude, below the page";
     EXPECT_GT(ink(image, row(30 - 38, 205)), 0) << "universal time, always";
     EXPECT_EQ(ink(image, row(30 - 54, 205)), 0) << "sidereal time, below the page";
+}
+
+TEST_F(PrintSkyViewTest, TheAllSkyCompassLettersPrintOutsideTheCircle)
+{
+    CompassSky compass;
+    settings().setViewAngle(200.0);
+    PrintSkyView allSky(PrintSkyView::Links{settings(), *skyDate, view().chartFrame(), &compass}, images.path() + "/");
+    const double paperHeight = 624;
+    allSky.setPageRect(QRectF(0, 0, 800, paperHeight));
+    QImage image(800, int(paperHeight), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        allSky.drawRect(painter, paperHeight);
+    }
+    // Ink between the circle's line and the chart's frame is the letters'.
+    int outside = 0;
+    for (int y = 27; y <= 621; ++y)
+        for (int x = 3; x <= 797; ++x)
+            outside += std::hypot(x - 400.0, y - 324.0) > 284.0 && qGray(image.pixel(x, y)) < 128;
+    EXPECT_GT(outside, 20);
 }
 
 TEST_F(PrintSkyViewTest, PrintingToPdfGivesOnePageWithTheChartAndFooter)
