@@ -2,14 +2,19 @@
 
 // What every benchmark program sets up: the benchmarks the command line
 // names, the settings in a folder of their own, one core.
+#include "BenchHome.h"
+
 #include "model/settings/PrefControl.h"
+#include "model/settings/PrefStore.h"
+#include "platform/DataPaths.h"
 #include "platform/DisplayGamma.h"
 
-#include <QSettings>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 #include <sched.h>
@@ -44,16 +49,30 @@ inline bool pinToOneCore()
     return false;
 }
 
-// The settings, read from an empty folder of their own: every default, and
-// the user's own settings never touched.
-struct BenchSettings {
-    BenchSettings()
+// Stops the program, loudly, unless the settings file and the data folder
+// lie in the program's temporary home: a figure measured over the user's own
+// settings measures something else, and a bench must never change them.
+struct BenchIsolation {
+    BenchIsolation()
     {
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, root.path());
-        prefs.readPrefs();
+        const QString home = QString::fromStdString(benchHome()) + "/";
+        for (const QString& path : {PrefStore::fileName(), DataPaths::userDataFolder()}) {
+            if (!path.startsWith(home)) {
+                std::fprintf(stderr, "Not isolated: %s lies outside the bench's home %s.\n", qPrintable(path),
+                             qPrintable(home));
+                std::exit(EXIT_FAILURE);
+            }
+        }
     }
+};
 
-    QTemporaryDir root;
+// The settings, read from the empty home of this program: every default, and
+// the user's own settings never touched. The check comes first, as a base,
+// so that nothing opens a settings file before it.
+struct BenchSettings : BenchIsolation {
+    BenchSettings() { prefs.readPrefs(); }
+
+    QTemporaryDir root;  // scratch space for the bench's own files
     std::unique_ptr<DisplayGamma> gamma = DisplayGamma::create();  // the no-op without a display
     PrefControl prefs{*gamma};
 };

@@ -1,14 +1,18 @@
 #pragma once
 
 // The program's objects as a first launch makes them over the shipped data,
-// for the benchmarks that draw what the user sees. Everything lives in a
-// temporary folder: the settings start from their defaults and the user's own
-// are never touched.
+// for the benchmarks that draw what the user sees. Everything lives in the
+// program's temporary home: the settings start from their defaults and the
+// user's own are never touched.
 #include "BenchMain.h"
 
 #include "app/ChartSkyLink.h"
 #include "app/DataFolderInstaller.h"
 #include "chart/painting/ChartFrame.h"
+#include "chart/painting/ChartOverlayState.h"
+#include "chart/painting/MeteorShowerTimer.h"
+#include "chart/painting/TelescopeAim.h"
+#include "mount/dome/DomeSlit.h"
 #include "model/SkyDateModel.h"
 #include "model/StarDatabaseModel.h"
 #include "model/catalogue/CatalogueFolders.h"
@@ -22,7 +26,6 @@
 #include <QDateTime>
 #include <QImage>
 #include <QPainter>
-#include <QStandardPaths>
 #include <QTimeZone>
 
 #include <cstdio>
@@ -36,16 +39,15 @@ inline QDateTime winterEvening()
 }
 
 // A widgets application named as the program is (the names pick its settings
-// file and data folder), on the offscreen platform unless the program draws
-// with OpenGL or a platform is asked for, and with the test-mode standard
-// paths so that the user's own settings and folders are never touched.
+// file and data folder, both inside the program's temporary home), on the
+// offscreen platform unless the program draws with OpenGL or a platform is
+// asked for.
 class BenchApplication {
 public:
     enum class Display { Offscreen, X };
     BenchApplication(int& argc, char** argv, Display display = Display::Offscreen)
         : m_app(prepared(argc, display), argv)
     {
-        QStandardPaths::setTestModeEnabled(true);
     }
 
 private:
@@ -94,8 +96,44 @@ struct ShippedProgram : BenchSettings {
     StarDatabaseModel model;
 };
 
-// The sky chart's layers, with the planets, over the installed folder.
+// A telescope aimed at Betelgeuse with a 1° field, the telescope view open:
+// the chart draws its reticle.
+class BenchTelescope final : public TelescopeAim {
+public:
+    bool isReticleShown() const override { return true; }
+    bool keepSVClosed() const override { return false; }
+    void followFinder() override {}
+    double trackRA() const override { return 1.5497; }
+    double trackDec() const override { return 0.1293; }
+    double fov() const override { return 1.0; }
+    int scopeProtocol() const override { return 0; }
+    double synScanRAError() const override { return 0.0; }
+    double synScanDecError() const override { return 0.0; }
+};
+
+// A dome following the mount with its slit to the south: the chart draws the slit.
+class BenchDome final : public DomeSlit {
+public:
+    bool isDomeTrack() const override { return true; }
+    double domeSkyAzimuth() const override { return 180.0; }
+    double domeDelta() const override { return 5.0; }
+    bool isDDWTracking() const override { return false; }
+    double ddwSkyAzimuth() const override { return 0.0; }
+};
+
+// The sky chart's layers, with the planets, over the installed folder, linked
+// as the chart view links them: a field outline chosen, a telescope's
+// reticle and dome slit, meteor streaks and, once one is set, the
+// photographic horizon.
 struct ShippedChart : ShippedProgram {
+    ShippedChart()
+    {
+        overlays.outlines = kFiftyMillimetreLens;
+        meteorTimer.setSkySource(&link);
+    }
+
+    static constexpr int kFiftyMillimetreLens = 22;  // the outline of its field
+
     // Loads the catalogues from `folders` and makes the layers.
     void loadChart()
     {
@@ -115,7 +153,19 @@ struct ShippedChart : ShippedProgram {
     {
         photos = std::make_unique<DeepSkyPhotos>(folders.userPhotoDirectory, folders.photoDirectory);
         frame = std::make_unique<ChartFrame>(prefs, *images, *photos);
+        frame->setLinks({&overlays, &meteorTimer, &telescope, &dome, photoHorizon});
     }
+
+    // The renderer of the photographic horizon, none to draw without it.
+    void setPhotoHorizon(PhotoHorizonSource* source)
+    {
+        photoHorizon = source;
+        frame->setLinks({&overlays, &meteorTimer, &telescope, &dome, photoHorizon});
+    }
+
+    // A streak of the first meteor shower, frozen at its first step (no event
+    // loop runs to advance it); needs the records projected.
+    void launchMeteor() { meteorTimer.drawMeteor(0); }
 
     // Munich on the winter evening, the view filling `size`.
     void lookFromMunich(double altitude, double azimuth, double viewAngle, QSize size)
@@ -143,6 +193,12 @@ struct ShippedChart : ShippedProgram {
     std::unique_ptr<DeepSkyPhotos> photos;
     std::unique_ptr<ChartFrame> frame;
     ChartSkyLink link{model, prefs, skyDate, [this] { return planets.state().sunAlt; }};
+    ChartOverlayState overlays;
+    BenchTelescope telescope;
+    BenchDome dome;
+    std::uint32_t meteorSeed = 12345;
+    MeteorShowerTimer meteorTimer{prefs, [](const QRectF&) {}, [this] { return meteorSeed = meteorSeed * 1664525u + 1013904223u; }};
+    PhotoHorizonSource* photoHorizon = nullptr;
 };
 
 // The main of a program that benchmarks one `Program`: it is set up over the

@@ -11,10 +11,16 @@
 // - BM_PanningFrame100kStars: panning over the shipped stars topped up to
 //   99,999 (the most the object indexes allow) with faint synthetic stars,
 //   the magnitude limit opened so that all of them are drawn;
-// - BM_StaticFrameEveryObject: every deep-sky object shown as well.
-// The program pins itself to one core.
+// - BM_StaticFrameEveryObject: every deep-sky object shown as well;
+// - BM_PanningFramePhotoHorizon: panning with the site's photographic horizon
+//   rendered with OpenGL under the chart; it runs only with an X display
+//   (xvfb-run -a -s "-screen 0 1920x1080x24" bench_chart_paint).
+// The chart is linked as the view links it: a field outline, a telescope's
+// reticle and dome slit, a meteor streak. The program pins itself to one core.
 #include "BenchMain.h"
 #include "ShippedProgram.h"
+
+#include "chart/photohorizon/OpenGLView.h"
 
 #include "model/ObjectIndex.h"
 #include "model/records/RecordConstants.h"
@@ -105,16 +111,32 @@ struct Program : ShippedChart {
     QDateTime date = start;
     double azimuth = kSouth;
     double panStep = kPanStep;
+    double deepSkyLimit = 0.0;  // the default
 
     bool setUp(bool isMostStars)
     {
+        deepSkyLimit = prefs.deepSkyMagLimit();
         if (!installDataFolder() || (isMostStars && !useMostStars()))
             return false;
         loadChart();
         everyLayerOn();
         if (isMostStars)
             prefs.setStarMagLimit(10.0);
-        return true;
+        launchMeteor();
+        return isEveryLayerOn();
+    }
+
+    // False, with the switch named, when a layer did not turn on: the
+    // figures would be for fewer layers than the bench claims.
+    bool isEveryLayerOn() const
+    {
+        for (std::size_t k = 0; k < std::size(kLayerSwitches); ++k) {
+            if (!(prefs.*kLayerSwitches[k].is)()) {
+                std::fprintf(stderr, "Layer switch %zu is off.\n", k);
+                return false;
+            }
+        }
+        return prefs.isPhotoHorizon() && meteorTimer.streak().has_value();
     }
 
     // The source texts of the bundle with the star source topped up, and a
@@ -156,10 +178,11 @@ struct Program : ShippedChart {
         model.calculateStarPositions(true);
     }
 
-    void everyObject()
+    // Every deep-sky object shown, or back to the defaults the other cases use.
+    void everyObject(bool isEvery)
     {
-        prefs.setDeepSkyMagLimit(30.0);
-        prefs.setShowAll(true);
+        prefs.setDeepSkyMagLimit(isEvery ? 30.0 : deepSkyLimit);
+        prefs.setShowAll(isEvery);
         model.calculateStarPositions(true);
     }
 
@@ -228,6 +251,14 @@ void BM_PanningFrame(benchmark::State& state) { frames(state, *g_program, [](Pro
 
 void BM_TimeStepFrame(benchmark::State& state) { frames(state, *g_program, [](Program& p) { p.stepTime(); }); }
 
+// Panning with the photographic horizon rendered for every frame.
+void BM_PanningFramePhotoHorizon(benchmark::State& state, OpenGLView* view)
+{
+    g_program->setPhotoHorizon(view);
+    frames(state, *g_program, [](Program& p) { p.pan(); });
+    g_program->setPhotoHorizon(nullptr);
+}
+
 void BM_FirstFrame(benchmark::State& state)
 {
     Program& program = *g_program;
@@ -253,8 +284,9 @@ void BM_PanningFrame100kStars(benchmark::State& state)
 
 void BM_StaticFrameEveryObject(benchmark::State& state)
 {
-    g_program->everyObject();
+    g_program->everyObject(true);
     frames(state, *g_program, [](Program&) {});
+    g_program->everyObject(false);
 }
 
 // The painter hands large fills to helper threads: count their time too.
@@ -269,7 +301,8 @@ BENCHMARK(BM_StaticFrameEveryObject)->Unit(benchmark::kMillisecond)->UseRealTime
 
 int main(int argc, char** argv)
 {
-    BenchApplication app(argc, argv);
+    const bool isDisplay = !qEnvironmentVariableIsEmpty("DISPLAY");
+    BenchApplication app(argc, argv, isDisplay ? BenchApplication::Display::X : BenchApplication::Display::Offscreen);
     pinToOneCore();
     Program program;
     Program mostStars;
@@ -279,5 +312,22 @@ int main(int argc, char** argv)
     }
     g_program = &program;
     g_mostStars = &mostStars;
+    std::unique_ptr<OpenGLView> photoHorizon;
+    if (isDisplay) {
+        photoHorizon = std::make_unique<OpenGLView>(
+            program.prefs,
+            OpenGLView::Links{program.folders.miscDirectory, [&program] { return program.model.radius(); },
+                              [&program](auto pixelNotAlpha) { program.model.createPhotoAltAz(pixelNotAlpha); }});
+        if (!photoHorizon->drawImage(kWidth, kHeight)) {
+            std::fprintf(stderr, "No OpenGL on this display.\n");
+            return EXIT_FAILURE;
+        }
+        benchmark::RegisterBenchmark("BM_PanningFramePhotoHorizon", BM_PanningFramePhotoHorizon, photoHorizon.get())
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->MeasureProcessCPUTime();
+    } else {
+        std::fprintf(stderr, "No X display: BM_PanningFramePhotoHorizon is left out.\n");
+    }
     return runBenchmarks(argc, argv);
 }

@@ -8,6 +8,7 @@
 #include "BenchMain.h"
 
 #include "model/SkyDateModel.h"
+#include "mount/ReplyCycles.h"
 #include "mount/ScopeControl.h"
 #include "mount/SerialControl.h"
 #include "support/PtyDevice.h"
@@ -26,25 +27,27 @@ using namespace std::chrono_literals;
 class BenchFamily final : public MountFamily {
 public:
     explicit BenchFamily(const MountContext& context) : m_context(context) {}
-    bool connect() override { return exchange(":GR#", 9); }
-    bool readPosition() override { return !onWire || exchange(":GR#", 9); }
-    bool gotoPosition(double, double) override { return exchange(":MS#", 1); }
-    bool slewDetect() override { return exchange(":D#", 1); }
+    bool connect() override { return exchange(":GR#", 9, ReplyEnd::terminator('#')); }
+    bool readPosition() override { return !onWire || exchange(":GR#", 9, ReplyEnd::terminator('#')); }
+    bool gotoPosition(double, double) override { return exchange(":MS#", 1, ReplyEnd::length(1)); }
+    bool slewDetect() override { return exchange(":D#", 1, ReplyEnd::terminator('#')); }
     bool run(const PanelCommand&) override
     {
         ++commands;
-        return exchange(":Q#", 0);
+        return exchange(":Q#", 0, {});
     }
     std::atomic<int> commands = 0;
     // Off: polls answer at once, which leaves the worker's own round trip.
     std::atomic<bool> onWire = true;
 
 private:
-    bool exchange(const char* command, quint16 expected)
+    // Each reply ends by the LX200 family's rule for it, so no exchange
+    // waits out the silence time-out.
+    bool exchange(const char* command, quint16 expected, const ReplyEnd& end)
     {
         ReplyBuffer reply{};
         qint32 count = qint32(qstrlen(command));
-        return m_context.serial.transaction(expected, count, command, reply, kSerialSlotScope);
+        return m_context.serial.transaction(expected, count, command, reply, kSerialSlotScope, end);
     }
     MountContext m_context;
 };

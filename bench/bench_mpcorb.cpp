@@ -1,12 +1,17 @@
-// Benchmarks of the full orbit file: its parse into the minor-planet table and
-// the positions of every orbit, on one operation and on all of them, each
-// beside a floor that does the least such a job must do: read the file's bytes
-// once, or evaluate one sine and cosine per orbit.
+// Benchmarks of the full orbit file: its parse into the minor-planet table,
+// the cache the import writes from it, and the positions of every orbit, on
+// one operation and on all of them, each beside a floor that does the least
+// such a job must do. The parse has two floors: splitting the file into
+// lines in a fresh copy of its bytes, as the import reads it
+// (BM_ParseFloorCopy), and in the file mapped into memory, which copies
+// nothing (BM_ParseFloorMapped). The positions' floor evaluates one sine and
+// cosine per orbit.
 //
 // The file comes from tools/make_synthetic_mpcorb.py; its path is taken from
 // the environment variable NORVANE_MPCORB, else "synthetic_MPCORB.DAT" in the
 // working directory.
 
+#include "model/records/TvkFile.h"
 #include "solarsystem/smallbodies/ElementFile.h"
 #include "solarsystem/smallbodies/OrbitFileParse.h"
 #include "solarsystem/smallbodies/ParallelMinorPlanets.h"
@@ -15,6 +20,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QFile>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cmath>
@@ -79,11 +85,10 @@ SmallBodyInputs passInputs()
 }
 
 // One look at every byte, as fast as the C library goes.
-std::size_t lineFeeds(const QByteArray& text)
+std::size_t lineFeeds(const char* p, std::size_t size)
 {
     std::size_t count = 0;
-    const char* p = text.constData();
-    const char* const end = p + text.size();
+    const char* const end = p + size;
     while (const void* found = std::memchr(p, '\n', std::size_t(end - p))) {
         ++count;
         p = static_cast<const char*>(found) + 1;
@@ -91,7 +96,7 @@ std::size_t lineFeeds(const QByteArray& text)
     return count;
 }
 
-void BM_ParseFloor(benchmark::State& state)
+void BM_ParseFloorCopy(benchmark::State& state)
 {
     for (auto _ : state) {
         const std::optional<QByteArray> text = readFile();
@@ -99,8 +104,41 @@ void BM_ParseFloor(benchmark::State& state)
             skipWithoutFile(state);
             return;
         }
-        benchmark::DoNotOptimize(lineFeeds(*text));
+        benchmark::DoNotOptimize(lineFeeds(text->constData(), std::size_t(text->size())));
     }
+}
+
+void BM_ParseFloorMapped(benchmark::State& state)
+{
+    for (auto _ : state) {
+        QFile file(QString::fromStdString(orbitFilePath()));
+        const uchar* bytes = file.open(QIODevice::ReadOnly) ? file.map(0, file.size()) : nullptr;
+        if (!bytes) {
+            skipWithoutFile(state);
+            return;
+        }
+        benchmark::DoNotOptimize(lineFeeds(reinterpret_cast<const char*>(bytes), std::size_t(file.size())));
+    }
+}
+
+// The cache "MinorPlanets.tvk" the import writes from the parsed table.
+void BM_CacheWrite(benchmark::State& state)
+{
+    const std::vector<minorPlanet>* table = orbitTable();
+    QTemporaryDir folder;
+    if (!table || !folder.isValid()) {
+        skipWithoutFile(state);
+        return;
+    }
+    const QString path = folder.filePath("MinorPlanets.tvk");
+    for (auto _ : state) {
+        if (!TvkFile::save<minorPlanet>(path, *table)) {
+            state.SkipWithError("the cache could not be written");
+            return;
+        }
+    }
+    state.counters["orbits"] = double(table->size());
+    state.counters["MB"] = double(QFile(path).size()) / 1e6;
 }
 
 void BM_Parse(benchmark::State& state)
@@ -164,8 +202,10 @@ void BM_Positions(benchmark::State& state)
 }
 
 // Argument 0 stands for all operations: the processor count, at most 8.
-BENCHMARK(BM_ParseFloor)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ParseFloorCopy)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ParseFloorMapped)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Parse)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_CacheWrite)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PositionsFloor)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Positions)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -1,8 +1,9 @@
 // What a user waits for on the serial line, at the real 1/60 s tick: one
-// mount position poll (right ascension and declination, two exchanges) over
-// a pty to a simulated LX200-style mount, and an exchange with a mount that
-// does not answer, which runs to the time-out; and the fault table: mounts
-// answering as real units do, through their protocol families.
+// mount position poll through the LX200 family (its replies ended by the
+// family's own rules, not the silence time-out) over a pty to a simulated
+// LX200 mount, and an exchange with a mount that does not answer, which runs
+// to the time-out; and the fault table: mounts answering as real units do,
+// through their protocol families.
 #include "BenchMain.h"
 
 #include "mount/MountFamily.h"
@@ -22,17 +23,12 @@ namespace {
 using namespace std::chrono_literals;
 
 const QByteArray kGetRA = ":GR#";
-const QByteArray kGetDec = ":GD#";
 
+// A mount that never answers.
 struct Mount {
-    explicit Mount(bool answers)
+    Mount()
     {
-        if (answers) {
-            pty.simulator().answer(kGetRA, "12:34:56#");
-            pty.simulator().answer(kGetDec, "+12*34:56#");
-        } else {
-            pty.simulator().dropAnswers();
-        }
+        pty.simulator().dropAnswers();
         pty.simulator().setReplyDelay(5ms);
         pty.start();
         serial.setExtraPorts({pty.path()});
@@ -51,19 +47,9 @@ struct Mount {
     ReplyBuffer reply{};
 };
 
-void BM_PositionPoll(benchmark::State& state)
-{
-    Mount mount(true);
-    for (auto _ : state) {
-        if (!mount.exchange(kGetRA, 9) || !mount.exchange(kGetDec, 10))
-            state.SkipWithError("the simulated mount did not answer");
-    }
-}
-BENCHMARK(BM_PositionPoll)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
-
 void BM_UnansweredExchange(benchmark::State& state)
 {
-    Mount mount(false);
+    Mount mount;
     for (auto _ : state) {
         if (mount.exchange(kGetRA, 9))
             state.SkipWithError("an exchange without an answer succeeded");
@@ -94,15 +80,19 @@ struct FamilyLine {
     std::shared_ptr<MountFamily> family;
 };
 
-// An LX200 whose replies pause 300 ms halfway; `dateLate` delays the date's
-// second line as a Classic does while it updates.
+// An LX200 whose replies pause 300 ms halfway when `isSplit`, else come
+// after 5 ms; `dateLate` delays the date's second line as a Classic does
+// while it updates.
 struct SplitLX200 {
-    explicit SplitLX200(std::chrono::milliseconds dateLate = 0ms)
+    explicit SplitLX200(bool isSplit = true, std::chrono::milliseconds dateLate = 0ms)
         : mount(std::make_unique<LX200Personality>(LX200Personality::Kind::Autostar,
                                                    LX200Personality::Options{.dateLineLate = dateLate}))
     {
         mount.attach(pty.simulator());
-        pty.simulator().splitRepliesInHalf(300ms);
+        if (isSplit)
+            pty.simulator().splitRepliesInHalf(300ms);
+        else
+            pty.simulator().setReplyDelay(5ms);
         pty.start();
         opened = line.open(pty.path(), kProtocolLX200);
     }
@@ -112,6 +102,19 @@ struct SplitLX200 {
     FamilyLine line;
     bool opened = false;
 };
+
+// The poll of right ascension and declination, two exchanges.
+void BM_PositionPoll(benchmark::State& state)
+{
+    SplitLX200 lx200(false);
+    if (!lx200.opened)
+        state.SkipWithError("the simulated mount did not connect");
+    for (auto _ : state) {
+        if (!lx200.line.family->readPosition())
+            state.SkipWithError("the simulated mount did not answer");
+    }
+}
+BENCHMARK(BM_PositionPoll)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
 
 void BM_FaultLX200SplitPoll(benchmark::State& state)
 {
@@ -127,7 +130,7 @@ BENCHMARK(BM_FaultLX200SplitPoll)->Unit(benchmark::kMillisecond)->UseRealTime()-
 
 void BM_FaultLX200DateLateSecondLine(benchmark::State& state)
 {
-    SplitLX200 lx200(5000ms);
+    SplitLX200 lx200(true, 5000ms);
     if (!lx200.opened)
         state.SkipWithError("the simulated mount did not connect");
     for (auto _ : state) {

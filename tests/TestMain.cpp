@@ -1,3 +1,5 @@
+#include "support/TemporaryHome.h"
+
 #include <gtest/gtest.h>
 
 #include <QStandardPaths>
@@ -12,7 +14,9 @@ using TestApplication = QCoreApplication;
 
 int main(int argc, char** argv)
 {
-    // Tests must never read or write the user's real settings and data folders.
+    // Tests must never read or write the user's real settings, data folders
+    // or caches: the process takes a home of its own before anything reads them.
+    const TemporaryHome home;
     QStandardPaths::setTestModeEnabled(true);
 #ifdef NORVANE_TEST_WIDGETS
     // Test discovery runs the program at build time, where there may be no

@@ -16,6 +16,23 @@ SVProjection::SVProjection(const SVAngles& angles, double ra0, double dec0,
     : m_projection(angles.svOffset, angles.svOffset, angles.svRadius, dec0, -ra0 - Angles::kPi),
       m_precession(precession), m_xLimit(angles.svXLimit), m_ra0(ra0), m_dec0(dec0)
 {
+    // The depth is linear in the direction: its gradient, turned back to
+    // J2000, gives a direction's depth as one dot product.
+    const double gx = m_projection.depth({1.0, 0.0, 0.0});
+    const double gy = -m_projection.depth({0.0, 1.0, 0.0});
+    const double gz = -m_projection.depth({0.0, 0.0, 1.0});
+    const auto [x, y, z] = PrecessionMatrix::multiplyTransposed(m_precession, gx, gy, gz);
+    m_centreJ2000 = {x, y, z};
+}
+
+bool SVProjection::mayShowJ2000(double x, double y, double z, double reach) const
+{
+    // cos(a + reach) >= cos(a) - reach: a direction this far below the limit
+    // stays below it wherever it moves within `reach`. The last term covers
+    // the rounding of the two ways to the depth.
+    constexpr double kRounding = 1e-12;
+    const double depth = x * m_centreJ2000[0] + y * m_centreJ2000[1] + z * m_centreJ2000[2];
+    return depth >= m_xLimit - reach - kRounding;
 }
 
 std::optional<QPointF> SVProjection::projectOfDate(double x, double y, double z) const

@@ -25,6 +25,11 @@ public:
     // A J2000 unit vector, turned to the equator of date first.
     std::optional<QPointF> projectJ2000(double x, double y, double z) const;
 
+    // False only for a J2000 unit vector that stays outside the cull however
+    // it moves by up to `reach` radians: a test of three products, to run
+    // before the trigonometry of a place.
+    bool mayShowJ2000(double x, double y, double z, double reach) const;
+
     // A J2000 unit vector turned to the equator of date.
     std::array<double, 3> toDate(double x, double y, double z) const;
     // The field centre's J2000 right ascension and declination (degrees).
@@ -40,6 +45,7 @@ private:
     StereographicProjection m_projection;
     std::array<double, 9> m_precession;
     double m_xLimit;
+    std::array<double, 3> m_centreJ2000;  // the direction of greatest depth
     double m_ra0;
     double m_dec0;
 };

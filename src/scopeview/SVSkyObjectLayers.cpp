@@ -9,6 +9,7 @@
 #include "model/records/RecordConstants.h"
 #include "model/records/RecordText.h"
 #include "model/settings/PrefControl.h"
+#include "platform/VectorState.h"
 #include "skydraw/ChartSky.h"
 #include "skydraw/DeepSkyPainter.h"
 #include "skydraw/DeepSkyPhotos.h"
@@ -160,8 +161,15 @@ void drawStars(const SVLayerContext& c, double T)
     const bool isAntiAlias = p.isStarAntiAlias() && c.images;
     const bool isNames = p.isStarNames();
     QPainterPath dots;
+    VectorState::clearUpper();
+    const double years = std::abs(T);
     for (const star& s : c.sky.stars) {
         if (!(s.mag <= limit) || s.state == kStateBelowHorizon)
+            continue;
+        // Most of the catalogue lies far outside a telescope's field: its
+        // stored J2000 direction, with the most its proper motion can move
+        // it, rules it out before the place's trigonometry.
+        if (!c.projection.mayShowJ2000(s.vecX, s.vecY, s.vecZ, (std::abs(s.pmRA) + std::abs(s.pmDec)) * years))
             continue;
         const std::optional<QPointF> at = projectStar(c.projection, s, T);
         if (!at)

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -22,6 +23,35 @@ template <class Record>
 HorizonVector stored(const Record& r)
 {
     return {r.horX, r.horY, r.horZ};
+}
+
+// A star without proper motion takes its stored J2000 direction instead of
+// the trigonometry: the horizon vector must not change in a single bit, or
+// the chart would move by a pixel here and there.
+TEST(StarProjection, StoredDirectionGivesTheSameBitsAsTheTrigonometry)
+{
+    ProjectionFrame::View view;
+    view.latitude = 48.14 * kDegToRad;
+    view.primeMeridian = 1.234;
+    view.julianDay = 2460325.375;
+    view.precession = PrecessionMatrix::forJulianDay(view.julianDay);
+    const ProjectionFrame frame(view);
+    for (const auto& [raDeg, decDeg] : {std::pair{0.5, 0.0}, {88.79293899, 7.40706399}, {279.23473479, 38.78368896},
+                                        {359.999, -89.9}, {37.95456067, 89.26410897}}) {
+        star s{};
+        s.raDeg = raDeg;
+        s.decDeg = decDeg;
+        const UnitVector v = UnitVector::fromRADec(raDeg * kDegToRad, decDeg * kDegToRad);
+        s.vecX = v.x;
+        s.vecY = v.y;
+        s.vecZ = v.z;
+        const HorizonVector fast = CatalogueProjection::starDirection(s, frame);
+        s.pmRA = 1e-300;  // too small to move it, enough to take the trigonometry
+        const HorizonVector slow = CatalogueProjection::starDirection(s, frame);
+        EXPECT_EQ(fast.x, slow.x) << raDeg;
+        EXPECT_EQ(fast.y, slow.y) << raDeg;
+        EXPECT_EQ(fast.z, slow.z) << raDeg;
+    }
 }
 
 // Theta Persei: J2000 alpha 2h44m11.986s, delta +49 13' 42.48", proper motion

@@ -5,6 +5,7 @@
 #include "scopeview/SVDrawer.h"
 
 #include "model/Angles.h"
+#include "model/UnitVector.h"
 #include "model/records/RecordConstants.h"
 #include "skydraw/ChartSky.h"
 #include "skydraw/ChartSkySource.h"
@@ -54,6 +55,10 @@ protected:
         s.state = kStateOnScreen;
         s.raDeg = 1.0 * Angles::kRadToDeg;
         s.decDeg = 0.3 * Angles::kRadToDeg;
+        const UnitVector v = UnitVector::fromRADec(1.0, 0.3);
+        s.vecX = v.x;
+        s.vecY = v.y;
+        s.vecZ = v.z;
         sky.stars.push_back(s);
         view().setSkySource(&sky);
         if (!prefs().isStarNames())

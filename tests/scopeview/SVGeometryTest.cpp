@@ -79,6 +79,52 @@ TEST(SVProjection, J2000PlacesArePrecessedToTheCentreOfDate)
     EXPECT_FALSE(unturned && distance(*unturned, QPointF(200.0, 200.0)) < 50.0);
 }
 
+// The quick cull before the telescope view's star places: it may keep a
+// direction the projection then drops, never drop one the projection shows,
+// for fields anywhere (pole included), under precession, and for a star
+// moved by up to `reach` from its stored place.
+TEST(SVProjection, QuickCullNeverDropsWhatTheProjectionShows)
+{
+    const PrecessionMatrix m = PrecessionMatrix::forJulianDay(2462502.5);
+    struct Field {
+        double fov, ra0, dec0;
+    };
+    const Field fields[] = {{1.0, 1.3, 84.0 * kDegToRad}, {0.1, 4.0, -0.3}, {60.0, 0.2, 1.5}, {5.0, 6.0, 0.0}};
+    int kept = 0;
+    int dropped = 0;
+    for (const Field& f : fields) {
+        const SVAngles a = SVAngles::calculate(f.fov, 400.0);
+        const SVProjection p(a, f.ra0, f.dec0, m.p);
+        const auto [cx, cy, cz] = PrecessionMatrix::multiplyTransposed(m.p, std::cos(f.dec0) * std::cos(f.ra0),
+                                                                       std::cos(f.dec0) * std::sin(f.ra0),
+                                                                       std::sin(f.dec0));
+        const double ra = std::atan2(cy, cx);
+        const double dec = std::asin(cz);
+        for (double reach : {0.0, 0.003, 0.05}) {
+            for (int i = 0; i < 2000; ++i) {
+                // Places spread over and around the field's edge, and each moved by up to `reach`.
+                const double away = (a.svAngle + 0.015) * (0.5 + i % 100 / 60.0);
+                const double turn = i * 2.399963;
+                const UnitVector stored = UnitVector::fromRADec(
+                    ra + away * std::sin(turn) / std::max(0.05, std::cos(dec)), dec + away * std::cos(turn));
+                const double dRA = reach * 0.6 * std::cos(i * 0.7);
+                const double dDec = reach * 0.4 * std::sin(i * 1.3);
+                const double storedRA = std::atan2(stored.y, stored.x);
+                const double storedDec = std::asin(stored.z);
+                const UnitVector moved = UnitVector::fromRADec(storedRA + dRA, storedDec + dDec);
+                const bool shows = p.projectJ2000(moved.x, moved.y, moved.z).has_value();
+                const bool may = p.mayShowJ2000(stored.x, stored.y, stored.z, std::abs(dRA) + std::abs(dDec));
+                EXPECT_TRUE(may || !shows) << f.fov << " " << f.dec0 << " " << reach << " " << i;
+                kept += shows ? 1 : 0;
+                dropped += may ? 0 : 1;
+            }
+        }
+    }
+    // Both sides of the edge were tried, and the cull does cull.
+    EXPECT_GT(kept, 1000);
+    EXPECT_GT(dropped, 1000);
+}
+
 TEST(SVOrientation, ParallacticAngleOnTheMeridian)
 {
     const double latitude = 50.0 * kDegToRad;

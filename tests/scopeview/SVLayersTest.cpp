@@ -69,6 +69,10 @@ protected:
         s.state = kStateOnScreen;
         s.raDeg = kCentreRA * Angles::kRadToDeg;
         s.decDeg = (kCentreDec + offset) * Angles::kRadToDeg;
+        const UnitVector v = UnitVector::fromRADec(kCentreRA, kCentreDec + offset);
+        s.vecX = v.x;
+        s.vecY = v.y;
+        s.vecZ = v.z;
         setText(s.name, name);
         setText(s.bayer, bayer);
         return s;

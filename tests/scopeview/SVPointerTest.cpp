@@ -58,6 +58,10 @@ star starAt(double ra, double dec)
     s.state = kStateOnScreen;
     s.raDeg = ra * Angles::kRadToDeg;
     s.decDeg = dec * Angles::kRadToDeg;
+    const UnitVector v = UnitVector::fromRADec(ra, dec);
+    s.vecX = v.x;
+    s.vecY = v.y;
+    s.vecZ = v.z;
     std::strcpy(s.name, "Vega");
     return s;
 }

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -74,8 +75,10 @@ void HorizonPainter::paintPhoto(ChartCanvas& canvas, const ChartSky& sky, const 
     if (!photo || photo->isNull())
         return;
     const double k = darkness(sky.sunAlt * Angles::kRadToDeg, m_photo->photoBrightAdj(m_prefs.currentSite()));
-    QImage shaded = photo->convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    {
+    // Converted in place when it needs converting; darkened only when the
+    // twilight darkens it, a fill of no opacity changing nothing.
+    QImage shaded = std::move(*photo).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (k > 0.0) {
         QPainter painter(&shaded);
         painter.setCompositionMode(QPainter::CompositionMode_SourceAtop);
         painter.fillRect(shaded.rect(), QColor::fromRgbF(0.0f, 0.0f, 0.0f, float(k)));

@@ -10,6 +10,10 @@ namespace CatalogueProjection {
 
 HorizonVector starDirection(const star& s, const ProjectionFrame& frame)
 {
+    // Without proper motion the stored J2000 direction is, bit for bit, what
+    // the trigonometry below would give: most catalogue stars skip it.
+    if (s.pmRA == 0.0 && s.pmDec == 0.0)
+        return frame.fromJ2000(s.vecX, s.vecY, s.vecZ);
     const double t = frame.julianCenturies();
     const double ra = s.raDeg * Angles::kDegToRad + s.pmRA * t;
     const double dec = s.decDeg * Angles::kDegToRad + s.pmDec * t;

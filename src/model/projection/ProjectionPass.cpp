@@ -10,6 +10,7 @@
 #include "model/projection/SmallBodyPositions.h"
 #include "model/projection/SolarSystemProjection.h"
 #include "platform/AppTimeZone.h"
+#include "platform/VectorState.h"
 
 
 namespace {
@@ -82,6 +83,7 @@ void ProjectionPass::calculateStarPositions(const ProjectionInputs& inputs,
     minorPlanetFilter.selected = inputs.selection.minorPlanet;
     m_minorPlanetProjector = MinorPlanetProjector(m_frame, minorPlanetFilter, tc);
 
+    VectorState::clearUpper();
     CatalogueProjection::projectStars(
         catalogues.stars, m_frame, tc,
         {CatalogueFilters::starLimit(inputs.starMagLimit), inputs.selection.star});
