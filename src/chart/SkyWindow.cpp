@@ -5,13 +5,28 @@
 #include "chart/controls/SkyKeyboard.h"
 #include "model/settings/PrefControl.h"
 
+#include <QAbstractSpinBox>
+#include <QApplication>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTextEdit>
 #include <QToolBar>
 #include <QWindowStateChangeEvent>
+
+namespace {
+
+bool isTypingInField()
+{
+    const QWidget* focus = QApplication::focusWidget();
+    return qobject_cast<const QLineEdit*>(focus) || qobject_cast<const QAbstractSpinBox*>(focus) ||
+           qobject_cast<const QTextEdit*>(focus) || qobject_cast<const QPlainTextEdit*>(focus);
+}
+
+}  // namespace
 
 SkyWindow::SkyWindow(PrefControl& prefs, const ChartOutlets& outlets, UpdateChain& chain,
                      WindowSettings& windowSettings, const CatalogueFolders& folders)
@@ -25,6 +40,9 @@ SkyWindow::SkyWindow(PrefControl& prefs, const ChartOutlets& outlets, UpdateChai
         m_screenRect = screen->availableGeometry();
     if (!m_screenRect.isEmpty())
         setGeometry(m_screenRect);
+    // Filling the visible area as the window manager fits it, title bar and
+    // frame on screen.
+    setWindowState(Qt::WindowMaximized);
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
             &SkyWindow::applicationStateChanged);
 }
@@ -129,7 +147,11 @@ void SkyWindow::enterEvent(QEnterEvent* event)
 {
     QMainWindow::enterEvent(event);
     m_skyView->resetCursorRects();
-    makeKeyWindow();
+    // The keyboard follows the pointer between the program's own windows
+    // only: taking it from another program would pull the chart over it, and
+    // taking it from a field would lose what the user is typing there.
+    if (QGuiApplication::applicationState() == Qt::ApplicationActive && !isActiveWindow() && !isTypingInField())
+        makeKeyWindow();
 }
 
 void SkyWindow::keyPressEvent(QKeyEvent* event)

@@ -20,7 +20,7 @@ struct ChartOutlets;
 class SkyWindow final : public QMainWindow, public HidesOnDeactivate, public LaunchWindow, public MainWindowControl {
     Q_OBJECT
 public:
-    // Opens over the visible area of the first screen; the chart's images
+    // Opens maximised over the visible area of the first screen; the chart's images
     // come from the folders.
     SkyWindow(PrefControl& prefs, const ChartOutlets& outlets, UpdateChain& chain,
               WindowSettings& windowSettings, const CatalogueFolders& folders);

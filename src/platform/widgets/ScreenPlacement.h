@@ -10,6 +10,8 @@ namespace ScreenPlacement {
 
 // Points between the screen's visible edge and a moved window.
 inline constexpr int kInset = 30;
+// Points between two windows placed side by side.
+inline constexpr int kGap = 8;
 
 // To kInset points in from the visible area's lower-left corner.
 void toLowerLeft(QWidget& window);
