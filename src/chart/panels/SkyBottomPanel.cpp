@@ -9,6 +9,7 @@
 #include "model/StarDatabaseModel.h"
 #include "model/settings/PrefControl.h"
 #include "mount/MountState.h"
+#include "platform/widgets/ScreenPlacement.h"
 
 #include <QContextMenuEvent>
 #include <QCursor>
@@ -204,6 +205,8 @@ void SkyBottomPanel::contextMenuEvent(QContextMenuEvent* event)
     if (m_chooser) {
         m_chooser->move(event->globalPos());
         m_chooser->show();
+        // Opened from the window's bottom-right corner, it would hang off the screen.
+        ScreenPlacement::keepInside(*m_chooser);
         m_chooser->raise();
     }
 }

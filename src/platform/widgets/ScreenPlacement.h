@@ -19,5 +19,8 @@ void toLowerLeft(QWidget& window);
 void toTopLeft(QWidget& window);
 // To a fixed point in global coordinates.
 void toPoint(QWidget& window, QPoint at);
+// The least move that brings the window's frame inside the visible area of
+// the screen under its centre (or the first screen), on any number of screens.
+void keepInside(QWidget& window);
 
 }  // namespace ScreenPlacement
