@@ -124,9 +124,9 @@ void SSView::drawRect(QPainter& painter, const QRectF& rect)
         plot.drawPlanetOrbit(k);
         plot.drawPlanetMarker(k, *marker, m_images.planet(k));
         if (isPlanetNames)
-            plot.drawLabel(globalText(kPlanetKeys[std::size_t(k)]),
-                           marker->point + QPointF(marker->halfSize + 2.0, 0.0),
-                           m_prefControl.planetNameAttributes());
+            plot.drawPlanetLabel(globalText(kPlanetKeys[std::size_t(k)]),
+                                 marker->point + QPointF(marker->halfSize + 2.0, 0.0),
+                                 m_prefControl.planetNameAttributes());
         if (k == OrbitTable::kMars)
             plot.drawBelt(m_images.beltPattern);
     }
