@@ -12,12 +12,17 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QShowEvent>
 #include <QStatusBar>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolBar>
 #include <QWindowStateChangeEvent>
 
 namespace {
+
+// Milliseconds for the window manager to frame a newly shown window.
+constexpr int kFrameSettleMs = 150;
 
 bool isTypingInField()
 {
@@ -40,9 +45,7 @@ SkyWindow::SkyWindow(PrefControl& prefs, const ChartOutlets& outlets, UpdateChai
         m_screenRect = screen->availableGeometry();
     if (!m_screenRect.isEmpty())
         setGeometry(m_screenRect);
-    // Filling the visible area as the window manager fits it, title bar and
-    // frame on screen.
-    setWindowState(Qt::WindowMaximized);
+
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
             &SkyWindow::applicationStateChanged);
 }
@@ -141,6 +144,28 @@ void SkyWindow::windowStateChanged(Qt::WindowStates before)
         m_chain.updateSkyView();
     else if (before.testFlag(Qt::WindowMaximized) != now.testFlag(Qt::WindowMaximized))
         m_chain.zoom();
+}
+
+void SkyWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (m_isFrameFitted || event->spontaneous())
+        return;
+    m_isFrameFitted = true;
+    // The window manager tells the frame's size only once it has framed the window.
+    QTimer::singleShot(kFrameSettleMs, this, &SkyWindow::fitFrameOnScreen);
+}
+
+void SkyWindow::fitFrameOnScreen()
+{
+    const QRect frame = frameGeometry();
+    if (m_screenRect.isEmpty() || m_screenRect.contains(frame) ||
+        (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+        return;
+    const QRect inner = geometry();
+    const QMargins margins(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+                           frame.bottom() - inner.bottom());
+    setGeometry(m_screenRect.marginsRemoved(margins));
 }
 
 void SkyWindow::enterEvent(QEnterEvent* event)
