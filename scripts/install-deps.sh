@@ -10,6 +10,7 @@ packages=(
   liberfa-dev
   libical-dev
   xvfb xauth
+  openbox xdotool x11-utils
   poppler-utils
   python3-pil python3-numpy python3-skimage
   qt6-image-formats-plugins

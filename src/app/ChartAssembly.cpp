@@ -5,6 +5,7 @@
 #include "app/NameSearchLink.h"
 #include "app/PlanningAssembly.h"
 #include "app/ScopeAim.h"
+#include "app/WindowFrames.h"
 #include "chart/SkyView.h"
 #include "chart/appmenu/MpcDownloadPanel.h"
 #include "chart/appmenu/NvxMenu.h"
@@ -23,6 +24,7 @@
 #include "mount/panels/HandControlPanelSet.h"
 #include "platform/DataPaths.h"
 #include "scopeview/ScopeViewWindow.h"
+#include "platform/widgets/WindowStacking.h"
 #include "skydraw/DeepSkyPhotos.h"
 
 #include <QCoreApplication>
@@ -98,6 +100,7 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     m_skyWindow.skyView().setPhotoHorizon(&m_openGLView);
     m_skyWindow.setBottomPanel(m_bottomPanel);
     m_bottomPanel->setReadoutChooser(m_infoDragControl);
+    connect(m_infoDragControl, &InfoDragControl::choiceChanged, m_bottomPanel, &SkyBottomPanel::updateBottomPanel);
     m_outlets.skyBottomPanel = m_bottomPanel;
     m_outlets.infoPanelDrag = m_infoDragControl;
     m_outlets.timeControl = &m_time;
@@ -131,6 +134,14 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     createFinder();
     createMenus();
     createPlanning();
+
+    // Each window opens where the user left it.
+    keepWindowFrame(m_prefs, m_skyWindow, QStringLiteral("Chart"));
+    keepWindowFrame(m_prefs, *m_timePanel, QStringLiteral("Time Panel"));
+    keepWindowFrame(m_prefs, *m_directionPanel, QStringLiteral("Direction Panel"));
+    keepWindowFrame(m_prefs, *m_findPanel, QStringLiteral("Find Panel"));
+    keepWindowFrame(m_prefs, *m_infoDragControl, QStringLiteral("Readouts"));
+    keepWindowFrame(m_prefs, m_ssWindow, QStringLiteral("Solar System"));
 }
 
 void ChartAssembly::createDomes(const QString& resources, PrefLinks& links)
@@ -158,7 +169,7 @@ void ChartAssembly::createAppMenu(const Folders& folders)
         m_skyWindow.screenRect(), [this] { m_nvxActions->mpcCancelAction(); }, &m_skyWindow);
     m_nvxActions = std::make_unique<NvxMenuActions>(
         NvxMenuActions::Links{m_prefs, m_appMenuModel, m_skyWindow, *m_mpcDownloadPanel,
-                              [](const QUrl& url) { QDesktopServices::openUrl(url); }},
+                              [](const QUrl& url) { return QDesktopServices::openUrl(url); }},
         QCoreApplication::applicationVersion(), folders.userData + "/" + DataFolderInstaller::kManual);
     m_nvxActions->setDebugSink([this](const QString& line) { writeDebugLine(line); });
     m_solarSystem.smallBodies().setProgress(
@@ -184,6 +195,7 @@ void ChartAssembly::createMenus()
     m_menuBar->installIn(*m_ssWindow.menuBar());
     // A tool window by its kind, yet one whose closing may end the program.
     m_ssWindow.setAttribute(Qt::WA_QuitOnClose);
+    WindowStacking::keepAbove(m_ssWindow, m_skyWindow);
     m_outlets.menus = m_menuBar.get();
     m_outlets.skyClickMenu = m_menuBar->skyClickMenu();
 

@@ -1,9 +1,11 @@
 #include "app/ScopeViewAssembly.h"
 
+#include "app/WindowFrames.h"
 #include "chart/SkyView.h"
 #include "chart/menus/ChartMenuBar.h"
 #include "find/panels/InfoPanelControl.h"
 #include "platform/UrlList.h"
+#include "platform/widgets/WindowStacking.h"
 #include "scopeview/SVDrawView.h"
 #include "scopeview/SVDrawer.h"
 #include "scopeview/SVView.h"
@@ -57,6 +59,8 @@ ScopeViewAssembly::ScopeViewAssembly(ChartAssembly& chart, const ChartAssembly::
     chart.menuBar().installIn(m_window.menuBar());
     // A tool window by its kind, yet one whose closing may end the program.
     m_window.setAttribute(Qt::WA_QuitOnClose);
+    WindowStacking::keepAbove(m_window, chart.skyWindow());
+    keepWindowFrame(chart.prefControl(), m_window, QStringLiteral("Scope View"));
 }
 
 ScopeViewAssembly::~ScopeViewAssembly()

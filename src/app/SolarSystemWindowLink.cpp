@@ -1,5 +1,7 @@
 #include "app/SolarSystemWindowLink.h"
 
+#include "platform/widgets/WindowStacking.h"
+
 #include "solarsystem/window/SSView.h"
 #include "solarsystem/window/SSWindow.h"
 
@@ -9,12 +11,7 @@ bool SolarSystemWindowLink::isWindowVisible() const { return m_window.isVisible(
 
 void SolarSystemWindowLink::display() { m_window.ssView().update(); }
 
-void SolarSystemWindowLink::orderFront()
-{
-    m_window.show();
-    m_window.raise();
-    m_window.activateWindow();
-}
+void SolarSystemWindowLink::orderFront() { WindowStacking::bringToFront(m_window); }
 
 void SolarSystemWindowLink::orderOut() { m_window.hide(); }
 

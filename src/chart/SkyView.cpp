@@ -9,6 +9,7 @@
 #include "model/catalogue/CatalogueFolders.h"
 #include "model/settings/PrefControl.h"
 #include "platform/widgets/HidesOnDeactivate.h"
+#include "platform/widgets/WheelIntent.h"
 #include "skydraw/ChartCanvas.h"
 #include "skydraw/ChartSkySource.h"
 
@@ -255,14 +256,8 @@ void SkyView::mouseReleaseEvent(QMouseEvent* event)
 
 void SkyView::wheelEvent(QWheelEvent* event)
 {
-    if (!m_mouse)
-        return;
-    // One notch of a wheel is 120 eighths of a degree.
-    QPointF notches = QPointF(event->angleDelta()) / 120.0;
-    // The X platform turns an Alt-wheel sideways; the chart wants it as it was.
-    if ((event->modifiers() & Qt::AltModifier) && QGuiApplication::platformName() == QLatin1String("xcb"))
-        notches = notches.transposed();
-    m_mouse->scrollWheel(notches, event->modifiers());
+    if (m_mouse)
+        m_mouse->scrollWheel(WheelIntent::read(*event), event->position());
 }
 
 bool SkyView::event(QEvent* event)

@@ -5,13 +5,33 @@
 #include "chart/controls/SkyKeyboard.h"
 #include "model/settings/PrefControl.h"
 
+#include <QAbstractSpinBox>
+#include <QApplication>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QScreen>
+#include <QShowEvent>
 #include <QStatusBar>
+#include <QTextEdit>
+#include <QTimer>
 #include <QToolBar>
 #include <QWindowStateChangeEvent>
+
+namespace {
+
+// Milliseconds for the window manager to frame a newly shown window.
+constexpr int kFrameSettleMs = 150;
+
+bool isTypingInField()
+{
+    const QWidget* focus = QApplication::focusWidget();
+    return qobject_cast<const QLineEdit*>(focus) || qobject_cast<const QAbstractSpinBox*>(focus) ||
+           qobject_cast<const QTextEdit*>(focus) || qobject_cast<const QPlainTextEdit*>(focus);
+}
+
+}  // namespace
 
 SkyWindow::SkyWindow(PrefControl& prefs, const ChartOutlets& outlets, UpdateChain& chain,
                      WindowSettings& windowSettings, const CatalogueFolders& folders)
@@ -25,6 +45,7 @@ SkyWindow::SkyWindow(PrefControl& prefs, const ChartOutlets& outlets, UpdateChai
         m_screenRect = screen->availableGeometry();
     if (!m_screenRect.isEmpty())
         setGeometry(m_screenRect);
+
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
             &SkyWindow::applicationStateChanged);
 }
@@ -125,11 +146,37 @@ void SkyWindow::windowStateChanged(Qt::WindowStates before)
         m_chain.zoom();
 }
 
+void SkyWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (m_isFrameFitted || event->spontaneous())
+        return;
+    m_isFrameFitted = true;
+    // The window manager tells the frame's size only once it has framed the window.
+    QTimer::singleShot(kFrameSettleMs, this, &SkyWindow::fitFrameOnScreen);
+}
+
+void SkyWindow::fitFrameOnScreen()
+{
+    const QRect frame = frameGeometry();
+    if (m_screenRect.isEmpty() || m_screenRect.contains(frame) ||
+        (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+        return;
+    const QRect inner = geometry();
+    const QMargins margins(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+                           frame.bottom() - inner.bottom());
+    setGeometry(m_screenRect.marginsRemoved(margins));
+}
+
 void SkyWindow::enterEvent(QEnterEvent* event)
 {
     QMainWindow::enterEvent(event);
     m_skyView->resetCursorRects();
-    makeKeyWindow();
+    // The keyboard follows the pointer between the program's own windows
+    // only: taking it from another program would pull the chart over it, and
+    // taking it from a field would lose what the user is typing there.
+    if (QGuiApplication::applicationState() == Qt::ApplicationActive && !isActiveWindow() && !isTypingInField())
+        makeKeyWindow();
 }
 
 void SkyWindow::keyPressEvent(QKeyEvent* event)

@@ -20,7 +20,8 @@ struct ChartOutlets;
 class SkyWindow final : public QMainWindow, public HidesOnDeactivate, public LaunchWindow, public MainWindowControl {
     Q_OBJECT
 public:
-    // Opens over the visible area of the first screen; the chart's images
+    // Opens over the visible area of the first screen, frame included once the
+    // window manager has framed it; the chart's images
     // come from the folders.
     SkyWindow(PrefControl& prefs, const ChartOutlets& outlets, UpdateChain& chain,
               WindowSettings& windowSettings, const CatalogueFolders& folders);
@@ -65,6 +66,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     // Keys the chart view did not take, from anywhere in the window.
     void keyPressEvent(QKeyEvent* event) override;
@@ -73,6 +75,9 @@ private:
     void madeActive();
     void resignedActive();
     void windowStateChanged(Qt::WindowStates before);
+    // Shrinks the window so that its frame, title bar included, lies inside
+    // the visible area it was given.
+    void fitFrameOnScreen();
 
     PrefControl& m_prefs;
     UpdateChain& m_chain;
@@ -81,4 +86,5 @@ private:
     bool m_keepSWClosed = false;
     bool m_hidesOnDeactivate = false;
     bool m_isMinimizedWhileInactive = false;
+    bool m_isFrameFitted = false;
 };

@@ -13,6 +13,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <optional>
 
 namespace {
 
@@ -66,60 +68,84 @@ void FindObjects::findObject(QPointF point)
         m_prefs.setFindIndex(index);
         m_prefs.setFindName(name);
     };
+    // Of everything inside the pick box the nearest wins, the brighter of two
+    // as near; catalogue order would hand a bright star's click to a faint
+    // neighbour listed before it.
+    struct Pick {
+        float distance2;
+        float mag;
+        std::function<void()> choose;
+    };
+    std::optional<Pick> best;
+    auto consider = [&](const auto& record, float mag, std::function<void()> choose) {
+        if (!isPicked(record, point, r))
+            return;
+        const float dx = record.screenX - float(point.x());
+        const float dy = record.screenY - float(point.y());
+        const float distance2 = dx * dx + dy * dy;
+        if (!best || distance2 < best->distance2 || (distance2 == best->distance2 && mag < best->mag))
+            best = Pick{distance2, mag, std::move(choose)};
+    };
 
     const std::span<const planet> planets = m_sky.planets();
     for (int k = 0; k <= FindNaming::kLastNamedPlanet && std::size_t(k) < planets.size(); ++k) {
         const planet& p = planets[std::size_t(k)];
-        if (p.state == kStateOffView || !isPicked(p, point, r))
+        if (p.state == kStateOffView)
             continue;
-        select(p, kPlanetIndexBase + p.index, FindNaming::planetName(p.index));
-        setTrackRA(p.ra, p.dec);
-        return;
+        consider(p, p.mag, [&, &p] {
+            select(p, kPlanetIndexBase + p.index, FindNaming::planetName(p.index));
+            setTrackRA(p.ra, p.dec);
+        });
     }
     for (const deepSky& d : m_sky.deepSkyData()) {
-        if (d.state == kStateOffView || !isPicked(d, point, r))
+        if (d.state == kStateOffView)
             continue;
-        select(d, kDeepSkyIndexBase + int(d.index),
-               FindNaming::firstNamed({text(d.name), text(d.messier), text(d.ngc)}, kDeepSkyName));
-        raDecOfDate(d.vecX, d.vecY, d.vecZ, &m_ra, &m_dec);
-        setTrackRA(m_ra, m_dec);
-        return;
+        consider(d, d.mag, [&, &d] {
+            select(d, kDeepSkyIndexBase + int(d.index),
+                   FindNaming::firstNamed({text(d.name), text(d.messier), text(d.ngc)}, kDeepSkyName));
+            raDecOfDate(d.vecX, d.vecY, d.vecZ, &m_ra, &m_dec);
+            setTrackRA(m_ra, m_dec);
+        });
     }
     const double magLimit = m_prefs.cometMagLimit() + kPickMagMargin;
     for (const comet& c : m_sky.comets()) {
-        if (c.state == kStateOffView || c.mag > magLimit || !isPicked(c, point, r))
+        if (c.state == kStateOffView || c.mag > magLimit)
             continue;
-        select(c, kCometIndexBase + int(c.index), QString::fromLatin1(text(c.name)));
-        setTrackRA(c.ra, c.dec);
-        return;
+        consider(c, c.mag, [&, &c] {
+            select(c, kCometIndexBase + int(c.index), QString::fromLatin1(text(c.name)));
+            setTrackRA(c.ra, c.dec);
+        });
     }
     const std::optional<std::uint32_t> neo = m_sky.neoIndex();
     for (const minorPlanet& m : m_sky.minorPlanets()) {
-        if (m.state == kStateOffView || !isPicked(m, point, r))
+        if (m.state == kStateOffView || (m.mag > magLimit && neo != m.index))
             continue;
-        if (m.mag > magLimit && neo != m.index)
-            continue;
-        select(m, kMinorPlanetIndexBase + int(m.index), QString::fromLatin1(text(m.name)));
-        setTrackRA(m.ra, m.dec);
-        return;
+        consider(m, m.mag, [&, &m] {
+            select(m, kMinorPlanetIndexBase + int(m.index), QString::fromLatin1(text(m.name)));
+            setTrackRA(m.ra, m.dec);
+        });
     }
     for (const star& s : m_sky.stars()) {
-        if (s.state == kStateOffView || !isPicked(s, point, r))
+        if (s.state == kStateOffView)
             continue;
-        select(s, kStarIndexBase + int(s.index),
-               FindNaming::firstNamed({text(s.name), text(s.bayer)}, kStarName));
-        starOfDate(s, &m_ra, &m_dec);
-        setTrackRA(m_ra, m_dec);
-        return;
+        consider(s, s.mag, [&, &s] {
+            select(s, kStarIndexBase + int(s.index), FindNaming::firstNamed({text(s.name), text(s.bayer)}, kStarName));
+            starOfDate(s, &m_ra, &m_dec);
+            setTrackRA(m_ra, m_dec);
+        });
     }
-    if (const star* sim = m_sky.simStar(); sim && isPicked(*sim, point, r)) {
-        m_prefs.setFindIndex(kSimStarIndex);
-        m_prefs.setFindName(QString::fromLatin1(kSimStarName));
-        starOfDate(*sim, &m_ra, &m_dec);
-        setTrackRA(m_ra, m_dec);
-        return;
+    if (const star* sim = m_sky.simStar()) {
+        consider(*sim, sim->mag, [&, sim] {
+            m_prefs.setFindIndex(kSimStarIndex);
+            m_prefs.setFindName(QString::fromLatin1(kSimStarName));
+            starOfDate(*sim, &m_ra, &m_dec);
+            setTrackRA(m_ra, m_dec);
+        });
     }
-    m_prefs.setFindIndex(kNoObjectIndex);
+    if (best)
+        best->choose();
+    else
+        m_prefs.setFindIndex(kNoObjectIndex);
 }
 
 void FindObjects::findCenterAction()

@@ -1,5 +1,7 @@
 #include "scopeview/SVControlLink.h"
 
+#include "platform/widgets/WindowStacking.h"
+
 #include "scopeview/PrintSVView.h"
 #include "scopeview/SVConeSearch.h"
 #include "scopeview/SVDrawer.h"
@@ -16,11 +18,7 @@ bool SVControlLink::isMiniaturized() const { return m_window.isMinimized(); }
 
 void SVControlLink::setTitle(const QString& title) { m_window.setWindowTitle(title); }
 
-void SVControlLink::orderFront()
-{
-    m_window.show();
-    m_window.raise();
-}
+void SVControlLink::orderFront() { WindowStacking::bringToFront(m_window); }
 
 void SVControlLink::orderOut() { m_window.hide(); }
 

@@ -10,6 +10,7 @@
 #include "model/Angles.h"
 #include "model/ObjectIndex.h"
 #include "model/settings/PrefControl.h"
+#include "platform/widgets/WheelIntent.h"
 #include "skydraw/ChartCursors.h"
 
 #include <QMouseEvent>
@@ -29,8 +30,6 @@ constexpr double kArrowSpeedScale = 100.0;
 constexpr double kWheelZoomPerUnit = 0.5;
 constexpr double kPinchZoom = 15.0;
 constexpr double kZoomPerDoubling = 10.0;
-// One notch of a wheel, in eighths of a degree.
-constexpr double kNotch = 120.0;
 constexpr int kMinutes = 60;
 
 }  // namespace
@@ -170,16 +169,15 @@ void SVPointer::setPower(double power)
 void SVPointer::wheel(QWheelEvent* event)
 {
     const PrefControl& prefs = m_view.m_prefs;
-    const bool isAlt = event->modifiers().testFlag(Qt::AltModifier);
-    if (isAlt && prefs.currentEyepiece() == SVOptics::kCameraSlot)
+    const WheelIntent wheel = WheelIntent::read(*event);
+    const bool isZoom = wheel.kind == WheelIntent::Kind::Zoom;
+    if (isZoom && prefs.currentEyepiece() == SVOptics::kCameraSlot)
         return;
-    const QPointF units = QPointF(event->angleDelta()) / kNotch;
+    const QPointF units = wheel.notches;
     const double power = m_view.m_drawer ? m_view.m_drawer->power() : SVOptics::kStartPower;
     SVViewState& state = m_view.state();
-    if (isAlt) {
-        // Some window systems turn a vertical wheel sideways while Alt is held.
-        const double dy = units.y() != 0.0 ? units.y() : units.x();
-        setPower(zoomedPower(power, dy * kWheelZoomPerUnit));
+    if (isZoom) {
+        setPower(zoomedPower(power, units.y() * kWheelZoomPerUnit));
     } else {
         const double step = prefs.arrowSpeed() / kArrowSpeedScale * m_view.angles().svAngle * kWheelStep;
         const SVOrientation flips = SVOrientation::flipsOf(prefs);

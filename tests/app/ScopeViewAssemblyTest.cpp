@@ -14,8 +14,10 @@
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QPainter>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 namespace {
 
@@ -171,4 +173,48 @@ TEST_F(ScopeViewAssemblyTest, ClearInTheFinderRedrawsTheTelescopeView)
     window().svView().installEventFilter(&counter);
     chart->findObjects().findObjectName(QStringLiteral("clear"));
     EXPECT_GT(counter.paints, 0);
+}
+
+TEST_F(ScopeViewAssemblyTest, TheSecondaryWindowsStayAboveTheChartAndOpenWhereTheyWereLeft)
+{
+    SkyWindow& sky = chart->skyWindow();
+    sky.show();
+    ASSERT_NE(window().windowHandle(), nullptr);
+    EXPECT_EQ(window().windowHandle()->transientParent(), sky.windowHandle());
+    EXPECT_EQ(chart->ssWindow().windowHandle()->transientParent(), sky.windowHandle());
+
+    const QRect visible = QGuiApplication::primaryScreen()->availableGeometry();
+    window().setGeometry(visible.left() + 40, visible.top() + 50, 500, 400);
+    window().show();
+    const QRect place = window().geometry();
+    EXPECT_EQ(place.topLeft(), visible.topLeft() + QPoint(40, 50));
+    window().hide();
+    scopeView.reset();
+    chart.reset();
+    chart = std::make_unique<ChartAssembly>(folders);
+    scopeView = std::make_unique<ScopeViewAssembly>(*chart, folders);
+    EXPECT_EQ(window().geometry(), place);
+}
+
+TEST_F(ScopeViewAssemblyTest, QuitInTheApplicationMenuEndsTheProgramWithTheSettingsWritten)
+{
+    SkyWindow& sky = chart->skyWindow();
+    QAction* quit = nullptr;
+    QAction* about = nullptr;
+    for (QAction* action : sky.findChildren<QAction*>()) {
+        if (action->text() == "Quit")
+            quit = action;
+        else if (action->text() == "About Norvane Pro...")
+            about = action;
+    }
+    ASSERT_NE(quit, nullptr);
+    EXPECT_NE(about, nullptr);
+    EXPECT_EQ(quit->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    sky.show();
+    window().show();
+    QTimer::singleShot(0, quit, &QAction::trigger);
+    QTimer::singleShot(10000, [] { QCoreApplication::exit(99); });
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_TRUE(chart->prefControl().settingsWritten());
 }

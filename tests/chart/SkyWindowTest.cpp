@@ -5,7 +5,11 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QEnterEvent>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QScreen>
+#include <QTest>
 
 namespace {
 
@@ -82,4 +86,31 @@ TEST_F(SkyWindowTest, AnInactiveApplicationMinimisesAHidingWindowUntilItIsActive
     window.setHide(false);
     window.applicationStateChanged(Qt::ApplicationInactive);
     EXPECT_FALSE(window.isMinimized());
+}
+
+TEST_F(SkyWindowTest, ThePointerBringsTheKeyboardToTheChartUnlessAFieldHasIt)
+{
+    SkyWindow& window = makeWindow();
+    window.show();
+    QWidget panel(&window, Qt::Tool);
+    auto* field = new QLineEdit(&panel);
+    auto* button = new QPushButton(&panel);
+    button->move(0, 40);
+    panel.show();
+    panel.activateWindow();
+    if (!QTest::qWaitForWindowActive(&panel))
+        GTEST_SKIP() << "this platform gives no window the keyboard";
+    const auto pointerEnters = [&window] {
+        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+        QCoreApplication::sendEvent(&window, &enter);
+    };
+
+    field->setFocus();
+    pointerEnters();
+    QTest::qWait(50);
+    EXPECT_TRUE(panel.isActiveWindow());
+
+    button->setFocus();
+    pointerEnters();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
 }

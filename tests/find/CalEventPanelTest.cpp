@@ -61,7 +61,7 @@ TEST_F(CalEventPanelTest, AlarmsAreSavedOnlyWhenStillAhead)
     EXPECT_EQ(saved().count("BEGIN:VEVENT"), 5);
 }
 
-TEST_F(CalEventPanelTest, WithoutCalendarsSaveOnlyBeeps)
+TEST_F(CalEventPanelTest, WithoutCalendarsSaveSaysToCreateOne)
 {
     ScopedAlertRecorder alerts;
     QFile::remove(dir.filePath("Sky.ics"));
@@ -70,7 +70,8 @@ TEST_F(CalEventPanelTest, WithoutCalendarsSaveOnlyBeeps)
     EXPECT_EQ(panel.calPopupButton().itemText(0), "No Calendars");
     panel.titleEditText().setText("Kept");
     panel.buttonAction(CalEventPanel::kSaveTag);
-    EXPECT_EQ(alerts.beeps, 1);
+    ASSERT_EQ(alerts.alerts.size(), 1u);
+    EXPECT_EQ(alerts.alerts[0].title, "Create a calendar first.");
     EXPECT_EQ(panel.titleEditText().text(), "Kept");
     EXPECT_TRUE(panel.isPanelVisible()) << "the panel stays open";
     panel.buttonAction(CalEventPanel::kCancelTag);

@@ -103,7 +103,7 @@ TEST_F(FindTrackTest, PickBoxGrowsWithTheChart)
     EXPECT_EQ(prefs.findIndex(), kNoObjectIndex);
 }
 
-TEST_F(FindTrackTest, HitOrderAndNames)
+TEST_F(FindTrackTest, TheNearestInThePickBoxWinsAndIsNamed)
 {
     struct Case {
         const char* what;
@@ -112,18 +112,36 @@ TEST_F(FindTrackTest, HitOrderAndNames)
         const char* name;
     };
     const std::vector<Case> cases = {
-        {"planet over star",
+        {"a nearer planet over a star",
+         [this] {
+             at(sky.addStar("Vega", "", ""), 11, 10);
+             at(sky.planetTable[6], 10, 10).index = 5;
+         },
+         kPlanetIndexBase + 5, "Saturn"},
+        {"a nearer star over a planet listed first",
          [this] {
              at(sky.addStar("Vega", "", ""), 10, 10);
              at(sky.planetTable[6], 11, 10).index = 5;
          },
-         kPlanetIndexBase + 5, "Saturn"},
-        {"deep sky over star",
+         kStarIndexBase, "Vega"},
+        {"a nearer deep-sky object over a star",
          [this] {
-             at(sky.addStar("Vega", "", ""), 10, 10);
-             at(sky.addDeepSky(" ", " ", " "), 10, 11);
+             at(sky.addStar("Vega", "", ""), 10, 11);
+             at(sky.addDeepSky(" ", " ", " "), 10, 10);
          },
          kDeepSkyIndexBase, "Deep Sky Object"},
+        {"a bright star over the faint neighbour listed before it",
+         [this] {
+             at(sky.addStar(" ", " ", "234475"), 12, 10).mag = 5.98f;
+             at(sky.addStar("Canopus", "", "234480"), 10.5f, 10).mag = -0.74f;
+         },
+         kStarIndexBase + 1, "Canopus"},
+        {"as near: the brighter",
+         [this] {
+             at(sky.addStar("Faint", "", "1"), 11, 10).mag = 6.0f;
+             at(sky.addStar("Bright", "", "2"), 9, 10).mag = 1.0f;
+         },
+         kStarIndexBase + 1, "Bright"},
         {"deep sky by Messier", [this] { at(sky.addDeepSky(" ", "NGC 224", "M31"), 10, 10); },
          kDeepSkyIndexBase, "M31"},
         {"nameless star", [this] { at(sky.addStar(" ", " ", "12"), 10, 10); }, kStarIndexBase,

@@ -234,15 +234,25 @@ TEST_F(SVPointerTest, MoonLabelToggleIsBlockedByAMirror)
     }
 }
 
-TEST_F(SVPointerTest, AltWheelKeepsPowerInRangeAndDragsMeasure)
+TEST_F(SVPointerTest, ThePlainWheelZoomsWithinRangeShiftOrCtrlWheelPansAndDragsMeasure)
 {
     drawPass();
     const QPoint c(view().width() / 2, view().height() / 2);
+    const auto wheel = [&](int notches, Qt::KeyboardModifiers modifiers) {
+        QWheelEvent event(c, view().mapToGlobal(c), QPoint(), QPoint(0, notches * 120), Qt::NoButton, modifiers,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&view(), &event);
+    };
     for (const int notches : {400, -400}) {
-        QWheelEvent wheel(c, view().mapToGlobal(c), QPoint(), QPoint(0, notches * 120), Qt::NoButton,
-                          Qt::AltModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(&view(), &wheel);
+        wheel(notches, Qt::NoModifier);
         EXPECT_NEAR(drawer().power(), notches > 0 ? 8000.0 : 6.0, 2.0);
+    }
+    for (const Qt::KeyboardModifier modifier : {Qt::ShiftModifier, Qt::ControlModifier}) {
+        const double power = drawer().power();
+        const double dec = view().state().deltaDec();
+        wheel(1, modifier);
+        EXPECT_EQ(drawer().power(), power);
+        EXPECT_NE(view().state().deltaDec(), dec);
     }
     // A separation drag of 100 points at this scale.
     QTest::mousePress(&view(), Qt::LeftButton, Qt::AltModifier, c);

@@ -4,7 +4,9 @@
 #include "chart/menus/MenuText.h"
 #include "model/settings/PrefControl.h"
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QKeySequence>
+#include <QMessageBox>
 
 NvxMenu::NvxMenu(NvxMenuActions& actions, const PrefControl& prefs, QWidget* parent)
     : QMenu(QStringLiteral("Norvane Pro"), parent),
@@ -13,6 +15,8 @@ NvxMenu::NvxMenu(NvxMenuActions& actions, const PrefControl& prefs, QWidget* par
       m_helpMenu(new QMenu(menuText("Help"), parent))
 {
     using Tag = NvxMenuActions::Tag;
+    connect(addAction(menuText("About Norvane Pro...")), &QAction::triggered, this, &NvxMenu::showAbout);
+    addSeparator();
     addItem(*this, menuText("Reset Preferences"), Tag::kResetPreferences);
     addSeparator();
     addItem(*this, menuText("Telvisk Site"), Tag::kTvkSite);
@@ -28,6 +32,15 @@ NvxMenu::NvxMenu(NvxMenuActions& actions, const PrefControl& prefs, QWidget* par
     m_versionCheckAtLaunch->setCheckable(true);
     addSeparator();
     m_toolbarItem = addItem(*this, menuText("Hide Toolbar"), Tag::kToolbar);
+    addSeparator();
+    // Ending the event loop runs the shut-down that stores the settings; the
+    // windows go with the program without their close handlers, which would
+    // store the panels as closed.
+    QAction* quit = addAction(QStringLiteral("Quit"));
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    quit->setShortcutContext(Qt::ApplicationShortcut);
+    quit->setMenuRole(QAction::QuitRole);
+    connect(quit, &QAction::triggered, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     addItem(*m_helpMenu, menuText("Norvane Pro Help"), Tag::kHelp);
     connect(this, &QMenu::aboutToShow, this, &NvxMenu::validateMenuItems);
 }
@@ -41,6 +54,12 @@ QAction* NvxMenu::addItem(QMenu& menu, const QString& title, int tag)
             tag, QGuiApplication::queryKeyboardModifiers().testFlag(Qt::AltModifier));
     });
     return item;
+}
+
+void NvxMenu::showAbout()
+{
+    QMessageBox::about(parentWidget(), QStringLiteral("About Norvane Pro"),
+                       QStringLiteral("Norvane Pro %1").arg(QCoreApplication::applicationVersion()));
 }
 
 void NvxMenu::validateMenuItems()

@@ -3,6 +3,7 @@
 #include "chart/LaunchWindow.h"
 #include "chart/appmenu/AppMenuModel.h"
 #include "model/settings/PrefControl.h"
+#include "platform/AlertPanel.h"
 
 #include <utility>
 
@@ -41,7 +42,10 @@ void NvxMenuActions::nvxMenuAction(int tag, bool optionHeld)
         m_links.prefs.restoreDefaultPrefsAction();
         break;
     case kTvkSite:
-        openUrl(m_urls.tvkSite);
+        if (!openUrl(m_urls.tvkSite))
+            AlertPanel::runAlert(
+                QStringLiteral("No web browser is installed; the page is at %1").arg(m_urls.tvkSite.toString()),
+                QStringLiteral(" "));
         break;
     case kUpdateCometsMP:
         if (optionHeld)
@@ -69,7 +73,9 @@ void NvxMenuActions::nvxMenuAction(int tag, bool optionHeld)
         rebuild();
         break;
     case kHelp:
-        openUrl(QUrl::fromLocalFile(m_manualPath));
+        if (!openUrl(QUrl::fromLocalFile(m_manualPath)))
+            AlertPanel::runAlert(QStringLiteral("No PDF viewer is installed; the manual is at %1").arg(m_manualPath),
+                                 QStringLiteral(" "));
         break;
     default:
         break;
@@ -81,10 +87,11 @@ void NvxMenuActions::checkNvxVersion(bool userAsked)
     m_version.check(m_urls.versionSite, m_urls.softwareSite, userAsked);
 }
 
-void NvxMenuActions::openUrl(const QUrl& url) const
+bool NvxMenuActions::openUrl(const QUrl& url) const
 {
-    if (!url.isEmpty() && m_links.openUrl)
-        m_links.openUrl(url);
+    if (url.isEmpty() || !m_links.openUrl)
+        return true;
+    return m_links.openUrl(url);
 }
 
 void NvxMenuActions::switchToolbar()

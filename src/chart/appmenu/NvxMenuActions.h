@@ -42,8 +42,9 @@ public:
         AppMenuModel& model;
         LaunchWindow& window;
         MpcProgressPanel& panel;
-        // Opens a web page or a file with the user's default program.
-        std::function<void(const QUrl&)> openUrl;
+        // Opens a web page or a file with the user's default program; false
+        // when no program took it.
+        std::function<bool(const QUrl&)> openUrl;
     };
 
     // `ownVersion` is the program's version, `manualPath` the manual in the
@@ -71,7 +72,8 @@ public:
     VersionChecker& versionChecker() { return m_version; }
 
 private:
-    void openUrl(const QUrl& url) const;
+    // False when there was a page to open and nothing opened it.
+    bool openUrl(const QUrl& url) const;
     void switchToolbar();
     void rebuild();
 

@@ -10,14 +10,17 @@
 #include "chart/UpdateChain.h"
 #include "chart/controls/ClickModes.h"
 #include "chart/controls/PanStep.h"
+#include "chart/controls/PointerZoom.h"
 #include "chart/controls/SkyTimeControl.h"
 #include "chart/controls/ViewLimits.h"
 #include "chart/painting/ChartOverlayState.h"
 #include "model/ObjectIndex.h"
 #include "model/StarDatabaseModel.h"
 #include "model/settings/PrefControl.h"
+#include "platform/AlertPanel.h"
 #include "platform/CapsLockState.h"
 #include "platform/widgets/FloatingPanel.h"
+#include "platform/widgets/WheelIntent.h"
 #include "scopeview/ScopeViewWindow.h"
 #include "skydraw/ChartCursors.h"
 #include "skydraw/ChartDisplay.h"
@@ -35,13 +38,14 @@ namespace {
 constexpr double kWheelFactor = 0.02617993877991495;
 // 160 degrees in radians: the pinch's zoom per degree of field.
 constexpr double kPinchFactor = 2.7925268031909276;
-// Seconds the Alt-wheel moves the time per notch at full speed.
+// Seconds the zooming wheel moves the time per notch at full speed.
 constexpr double kWheelTimeStep = -60.0;
 // Degrees a swipe turns the view.
 constexpr double kSwipeAltitude = 45.0;
 constexpr double kSwipeAzimuth = 90.0;
 // The preferences window's "Filters" tab.
 constexpr int kFiltersTab = 1;
+constexpr const char* kNoPreferencesWindow = "This version has no preferences window to show the filters in.";
 
 FloatPoint floatPoint(QPointF p) { return {float(p.x()), float(p.y())}; }
 
@@ -131,6 +135,8 @@ void SkyMouse::select(const PressModes& modes, int clickCount)
         if (clickCount == 2 && selected) {
             if (m_outlets.prefWindow)
                 m_outlets.prefWindow->showTab(kFiltersTab);
+            else
+                AlertPanel::runAlert(QString::fromLatin1(kNoPreferencesWindow), QStringLiteral(" "));
         } else if (m_prefs.isCreateTour() && selected && m_outlets.findObjects) {
             m_outlets.findObjects->addTourObject();
         }
@@ -222,12 +228,19 @@ void SkyMouse::showTargetCursor()
     m_view.widget.setCursor(m_view.cursors.target(m_prefs.isNightVision() || m_prefs.isRedCursor()));
 }
 
-void SkyMouse::scrollWheel(QPointF delta, Qt::KeyboardModifiers modifiers)
+void SkyMouse::scrollWheel(const WheelIntent& wheel, QPointF position)
 {
     const double s = m_prefs.arrowSpeed() / 100.0;
     const double k = kWheelFactor * m_prefs.viewAngle() * s;
-    if (modifiers & Qt::AltModifier) {
-        m_prefs.setViewAngle(ViewLimits::field(m_prefs.viewAngle() + k * delta.y()));
+    const QPointF delta = wheel.notches;
+    if (wheel.kind == WheelIntent::Kind::Zoom) {
+        const double field = m_prefs.viewAngle();
+        const double newField = ViewLimits::field(field + k * delta.y());
+        const ViewDirection view = zoomAboutPoint({m_prefs.azimuth(), m_prefs.altitude()}, position,
+                                                  m_model.skyRect(), field, newField, m_prefs.isBelow());
+        m_prefs.setViewAngle(newField);
+        m_prefs.setAzimuth(view.azimuth);
+        m_prefs.setAltitude(view.altitude);
         m_time.step(delta.x() * kWheelTimeStep * s);
         m_chain.updateView();
         return;

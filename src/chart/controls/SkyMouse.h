@@ -16,13 +16,14 @@ struct ChartCursors;
 struct ChartOutlets;
 struct ChartOverlayState;
 struct ClickModes;
+struct WheelIntent;
 
 // The chart's mouse and trackpad. A press selects the object under it and,
 // by modifiers (Ctrl track, Ctrl+Shift centre, Shift marquee, Alt ruler) or
 // the context menu's sticky modes, tracks or centres it or starts a copy
 // marquee or a separation ruler; a drag pans the sky, moves the
-// field-of-view outline or spans the marquee or ruler; the wheel pans (with
-// Alt it zooms and steps the time); pinch zooms and swipe turns the view.
+// field-of-view outline or spans the marquee or ruler; the wheel zooms about
+// the pointer and steps the time, or pans; pinch zooms and swipe turns the view.
 class SkyMouse {
 public:
     // The parts of the chart view the mouse works on.
@@ -44,8 +45,9 @@ public:
     void mouseDown(QPointF position, Qt::KeyboardModifiers modifiers, int clickCount);
     void mouseDragged(QPointF position);
     void mouseUp();
-    // Wheel steps in notches (one notch = 1.0).
-    void scrollWheel(QPointF delta, Qt::KeyboardModifiers modifiers);
+    // A zooming wheel changes the field about `position` (view coordinates)
+    // and its sideways steps move the time; a moving wheel pans.
+    void scrollWheel(const WheelIntent& wheel, QPointF position);
     void magnify(double magnification);
     void swipe(double deltaX, double deltaY);
     void nativeGesture(const QNativeGestureEvent& event);

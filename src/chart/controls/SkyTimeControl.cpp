@@ -1,5 +1,6 @@
 #include "chart/controls/SkyTimeControl.h"
 
+#include "chart/BottomPanel.h"
 #include "chart/ChartOutlets.h"
 #include "chart/TimePanel.h"
 #include "model/SkyDateModel.h"
@@ -31,6 +32,9 @@ bool SkyTimeControl::step(double seconds)
     m_skyDate.calculateDate(std::nullopt, seconds);
     if (m_outlets.timeControlPanel)
         m_outlets.timeControlPanel->setupDate();
+    // The date line shows the new moment at once, whatever redraw follows.
+    if (m_outlets.skyBottomPanel)
+        m_outlets.skyBottomPanel->updateBottomPanel();
     return true;
 }
 

@@ -5,9 +5,11 @@
 
 #include <QCloseEvent>
 
+#include <algorithm>
+
 FloatingControlPanel::FloatingControlPanel(PrefControl& prefs, const QString& title,
                                            std::function<void()> toggleOpenFlag, QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint), m_prefs(prefs), m_toggleOpenFlag(std::move(toggleOpenFlag))
+    : QDialog(parent, Qt::Tool), m_prefs(prefs), m_toggleOpenFlag(std::move(toggleOpenFlag))
 {
     setWindowTitle(title);
     setModal(false);
@@ -43,4 +45,22 @@ void FloatingControlPanel::showEvent(QShowEvent* event)
         return;
     m_isPlaced = true;
     ScreenPlacement::toLowerLeft(*this);
+    moveClearOfOtherPanels();
+}
+
+void FloatingControlPanel::moveClearOfOtherPanels()
+{
+    if (!parentWidget())
+        return;
+    const QList<FloatingControlPanel*> panels =
+        parentWidget()->findChildren<FloatingControlPanel*>(Qt::FindDirectChildrenOnly);
+    // Each move clears one panel; as many passes as panels clear them all.
+    for (qsizetype pass = 0; pass < panels.size(); ++pass) {
+        const auto over = std::find_if(panels.begin(), panels.end(), [this](const FloatingControlPanel* other) {
+            return other != this && other->isVisible() && other->frameGeometry().intersects(frameGeometry());
+        });
+        if (over == panels.end())
+            return;
+        move((*over)->frameGeometry().right() + 1 + ScreenPlacement::kGap, pos().y());
+    }
 }

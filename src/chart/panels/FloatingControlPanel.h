@@ -11,7 +11,8 @@ class PrefControl;
 // The window behaviour the time and direction panels share: a tool window
 // over the chart, see-through (alpha 0.25) with the transparency setting
 // while the mouse is elsewhere, placed at the screen's lower left when it
-// would not fit, and a close by the user that flips its stored open flag.
+// would not fit and beside the other floating panels, and a close by the
+// user that flips its stored open flag.
 class FloatingControlPanel : public QDialog {
     Q_OBJECT
 public:
@@ -34,6 +35,9 @@ protected:
     PrefControl& m_prefs;
 
 private:
+    // Beside, never over, the window's other floating panels already shown.
+    void moveClearOfOtherPanels();
+
     std::function<void()> m_toggleOpenFlag;
     bool m_isPlaced = false;
     InactiveHider m_inactiveHider{*this};

@@ -36,8 +36,10 @@ int InfoDragControl::slotOf(int boxTag)
 void InfoDragControl::dragDone(int code, int boxTag)
 {
     const int slot = slotOf(boxTag);
-    if (slot >= 0)
-        m_prefs.setInfoPanelValues(code, slot);
+    if (slot < 0)
+        return;
+    m_prefs.setInfoPanelValues(code, slot);
+    emit choiceChanged();
 }
 
 void InfoDragControl::infoPanelPosition(int boxTag) { dragDone(ReadoutText::Empty, boxTag); }

@@ -10,8 +10,8 @@ class InfoPanelDrag;
 class PrefControl;
 
 // The readout chooser: eight tiles, one per readout, dragged onto six boxes,
-// one per slot of the readout line. Keeps the choice in the settings; the
-// line shows it at the next run of the update chain.
+// one per slot of the readout line. Keeps the choice in the settings and
+// tells the line to show it at once.
 class InfoDragControl final : public QWidget, public InfoPanelLabels {
     Q_OBJECT
 public:
@@ -28,6 +28,10 @@ public:
     void updateInfoPanelText() override;
 
     InfoPanelDrag& infoPanelBox(int slot) { return *m_boxes[std::size_t(slot)]; }
+
+signals:
+    // A slot's readout changed.
+    void choiceChanged();
 
 private:
     // The slot of a box tag, or -1.

@@ -10,6 +10,7 @@
 #include "model/settings/PrefControl.h"
 #include "mount/MountState.h"
 #include "platform/AppTimeZone.h"
+#include "platform/widgets/ScreenPlacement.h"
 
 #include <QContextMenuEvent>
 #include <QCursor>
@@ -205,6 +206,8 @@ void SkyBottomPanel::contextMenuEvent(QContextMenuEvent* event)
     if (m_chooser) {
         m_chooser->move(event->globalPos());
         m_chooser->show();
+        // Opened from the window's bottom-right corner, it would hang off the screen.
+        ScreenPlacement::keepInside(*m_chooser);
         m_chooser->raise();
     }
 }

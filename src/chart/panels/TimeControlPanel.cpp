@@ -38,6 +38,10 @@ constexpr Step kSteps[] = {
 };
 const char* const kRealTimeTip = "Set to real time";
 const char* const kStartupTimeTip = "Set to the startup date and time";
+// Characters of the longest Julian day shown (16 digits and the point) and
+// the frame around them, points.
+constexpr int kJulianDayWidth = 17;
+constexpr int kFieldMargin = 16;
 const char* const kJulianDayTip = "Enter the date/time as a Julian Day number";
 constexpr double kClockStep = 60.0;
 constexpr double kStepForward = 1.0;
@@ -84,6 +88,8 @@ TimeControlPanel::TimeControlPanel(PrefControl& prefs, SkyTimeControl& time, con
         addStepper(step.tag, tr(step.label), row++);
     for (const auto& [tag, title] : {std::pair{int(RealTime), "R/T"}, std::pair{int(StartupTime), "S/T"}}) {
         auto* button = new QPushButton(tr(title), this);
+        // Return in a field commits that field only, never the clock buttons.
+        button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, [this, tag = tag] { timeControlAction(tag); });
         m_controls.emplace_back(button, tag);
         layout->addWidget(button, row++, 0, 1, 3);
@@ -93,8 +99,12 @@ TimeControlPanel::TimeControlPanel(PrefControl& prefs, SkyTimeControl& time, con
     m_datePick->setTimeSpec(Qt::UTC);
     m_datePick->setDisplayFormat(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     m_datePick->setMinimumDate(QDate(1582, 10, 15));
+    m_datePick->setMinimumWidth(m_datePick->sizeHint().width());
     layout->addWidget(m_datePick, row++, 0, 1, 3);
     layout->addWidget(new QLabel(tr("Julian Day:"), this), row, 0);
+    // Room for every digit the field shows.
+    m_julianDay->setMinimumWidth(m_julianDay->fontMetrics().horizontalAdvance(QString(kJulianDayWidth, '0')) +
+                                 kFieldMargin);
     layout->addWidget(m_julianDay, row, 1, 1, 2);
     m_controls.emplace_back(m_julianDay, 0);
 

@@ -43,7 +43,7 @@ QString shown(double value) { return QString::number(value, 'f', 2); }
 
 PhotoHorizonAdjustPanel::PhotoHorizonAdjustPanel(PrefControl& prefs, OpenGLView& openGLView, ChartDisplay& skyView,
                                                  QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint), m_prefs(prefs), m_openGLView(openGLView),
+    : QDialog(parent, Qt::Tool), m_prefs(prefs), m_openGLView(openGLView),
       m_skyView(skyView)
 {
     setWindowTitle(tr("Photo Horizon Adjust"));

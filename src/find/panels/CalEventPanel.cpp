@@ -87,16 +87,27 @@ void CalEventPanel::setAlarmColumn(int column)
 
 void CalEventPanel::buttonAction(int tag)
 {
-    if (tag == kCancelTag)
+    if (tag == kCancelTag) {
         hide();
-    else if (tag == kSaveTag && !saveEvent())
+        return;
+    }
+    if (tag != kSaveTag)
+        return;
+    if (!hasCalendar())
+        AlertPanel::runAlert(QStringLiteral("Create a calendar first."), QStringLiteral(" "));
+    else if (!saveEvent())
         AlertPanel::beep();
+}
+
+bool CalEventPanel::hasCalendar() const
+{
+    return m_links.store && !m_links.store->calendarTitles().isEmpty();
 }
 
 bool CalEventPanel::saveEvent()
 {
     CalendarStore* store = m_links.store;
-    if (!store || store->calendarTitles().isEmpty())
+    if (!hasCalendar())
         return false;
     CalendarEvent event;
     event.start = m_links.skyDate ? m_links.skyDate() : QDateTime::currentDateTime();

@@ -38,6 +38,7 @@ public:
     void orderOut() override { hide(); }
     void displayDateTime() override;
     void updateDateTime() override;
+    // Save without a calendar to save into says to create one first.
     void buttonAction(int tag);
     bool saveEvent();
 
@@ -47,6 +48,7 @@ public:
     void setAlarmColumn(int column);
 
 private:
+    bool hasCalendar() const;
     Links m_links;
     QLabel* m_dateTime;
     QLineEdit* m_title;

@@ -97,6 +97,11 @@ public:
     // Stores the view, syncs the file, restores the display and disconnects the devices.
     void appQuit();
 
+    // A window's place and size as the window saved them under its `name`;
+    // empty until it has.
+    QByteArray windowFrame(const QString& name) const { return m_store.readData(windowFrameKey(name)); }
+    void setWindowFrame(const QString& name, const QByteArray& frame) { m_store.writeData(windowFrameKey(name), frame); }
+
     // Start-up state.
     bool isLaunch() const { return m_isLaunch; }
     quint32 displayID() const { return m_displayID; }
@@ -251,6 +256,8 @@ public:
     void setIsFlipEWOutline(bool on) { m_isFlipEWOutline = on; }
 
 private:
+    static QString windowFrameKey(const QString& name) { return QStringLiteral("Window Frame ") + name; }
+
     struct LabelKind;
     struct ColorKind;
     static const LabelKind* labelKind(int kind);

@@ -4,9 +4,22 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+namespace {
+
+// Over the window the user is working in, so that it comes up above that
+// window and every panel rather than somewhere behind them.
+QWidget* ownerWindow()
+{
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    return QApplication::activeWindow();
+}
+
+}  // namespace
+
 void MessageBoxPresenter::showAlert(const QString& title, const QString& message)
 {
-    QMessageBox box(QMessageBox::Warning, title, title);
+    QMessageBox box(QMessageBox::Warning, title, title, QMessageBox::NoButton, ownerWindow());
     box.setInformativeText(message);
     box.addButton("OK", QMessageBox::AcceptRole);
     box.exec();
@@ -15,7 +28,7 @@ void MessageBoxPresenter::showAlert(const QString& title, const QString& message
 bool MessageBoxPresenter::showChoice(const QString& title, const QString& message,
                                      const QString& firstButton, const QString& secondButton)
 {
-    QMessageBox box(QMessageBox::Warning, title, title);
+    QMessageBox box(QMessageBox::Warning, title, title, QMessageBox::NoButton, ownerWindow());
     box.setInformativeText(message);
     QPushButton* first = box.addButton(firstButton, QMessageBox::AcceptRole);
     box.addButton(secondButton, QMessageBox::RejectRole);

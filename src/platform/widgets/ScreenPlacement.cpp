@@ -4,6 +4,7 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
 #include <optional>
 
 namespace ScreenPlacement {
@@ -40,6 +41,22 @@ void toPoint(QWidget& window, QPoint at)
 {
     if (visibleAreaLeft(window))
         window.move(at);
+}
+
+void keepInside(QWidget& window)
+{
+    const QRect frame = window.frameGeometry();
+    const QScreen* screen = QGuiApplication::screenAt(frame.center());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect visible = screen->availableGeometry();
+    // The top-left corner wins when the window is larger than the area.
+    const int x = std::max(visible.left(), std::min(frame.left(), visible.right() + 1 - frame.width()));
+    const int y = std::max(visible.top(), std::min(frame.top(), visible.bottom() + 1 - frame.height()));
+    if (x != frame.left() || y != frame.top())
+        window.move(x, y);
 }
 
 }  // namespace ScreenPlacement

@@ -10,6 +10,8 @@ namespace ScreenPlacement {
 
 // Points between the screen's visible edge and a moved window.
 inline constexpr int kInset = 30;
+// Points between two windows placed side by side.
+inline constexpr int kGap = 8;
 
 // To kInset points in from the visible area's lower-left corner.
 void toLowerLeft(QWidget& window);
@@ -17,5 +19,8 @@ void toLowerLeft(QWidget& window);
 void toTopLeft(QWidget& window);
 // To a fixed point in global coordinates.
 void toPoint(QWidget& window, QPoint at);
+// The least move that brings the window's frame inside the visible area of
+// the screen under its centre (or the first screen), on any number of screens.
+void keepInside(QWidget& window);
 
 }  // namespace ScreenPlacement

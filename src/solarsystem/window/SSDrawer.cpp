@@ -48,8 +48,7 @@ SSDrawer::SSDrawer(const SkyDateModel& skyDateModel, SSBodies& bodies, SSView& s
 void SSDrawer::controlDrawer(bool on)
 {
     if (on) {
-        syncDatePicker();
-        recompute();
+        followSkyDate();
         show();
     } else {
         hide();
@@ -110,6 +109,12 @@ void SSDrawer::updateSliders()
 }
 
 void SSDrawer::updatePositions() { recompute(); }
+
+void SSDrawer::followSkyDate()
+{
+    syncDatePicker();
+    recompute();
+}
 
 void SSDrawer::open()
 {

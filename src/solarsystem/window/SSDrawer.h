@@ -36,6 +36,8 @@ public:
     void scrollDate(double days);
     void updateSliders();
     void updatePositions();
+    // The date picker and the positions follow the sky date (with the offset).
+    void followSkyDate();
     void open();
 
     double extraDays() const { return m_extraDays; }

@@ -98,6 +98,20 @@ void SSPlotPainter::drawLabel(const QString& text, QPointF at, const TextAttribu
     m_painter.setPen(kDarkGrey);
 }
 
+bool SSPlotPainter::drawPlanetLabel(const QString& text, QPointF at, const TextAttributes& attributes)
+{
+    const QFontMetricsF metrics(attributes.font);
+    const QPointF corner = flip(at);
+    const QRectF box(corner.x(), corner.y() - metrics.height(), metrics.horizontalAdvance(text), metrics.height());
+    const bool covers = std::any_of(m_planetLabels.begin(), m_planetLabels.end(),
+                                    [&box](const QRectF& drawn) { return drawn.intersects(box); });
+    if (covers)
+        return false;
+    m_planetLabels.push_back(box);
+    drawLabel(text, at, attributes);
+    return true;
+}
+
 void SSPlotPainter::drawBelt(const QImage& pattern)
 {
     if (kBeltInner * m_scale < kSmallestBelt)

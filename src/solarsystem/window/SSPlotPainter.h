@@ -5,7 +5,10 @@
 
 #include <QPainterPath>
 #include <QPointF>
+#include <QRectF>
 #include <QString>
+
+#include <vector>
 
 class QImage;
 class QPainter;
@@ -41,6 +44,9 @@ public:
     void drawPlanetOrbit(int k);
     void drawPlanetMarker(int k, const Marker& marker, const QImage& picture);
     void drawLabel(const QString& text, QPointF at, const TextAttributes& attributes);
+    // A planet's name, unless it would cover a planet's name drawn before it
+    // (the inner planets crowd together at small scales); false when left out.
+    bool drawPlanetLabel(const QString& text, QPointF at, const TextAttributes& attributes);
     void drawBelt(const QImage& pattern);
     void drawSun(const QImage& sun);
     // The selected body's orbit from slot 9, broken where it runs beyond the
@@ -63,4 +69,5 @@ private:
     PlotView m_view;
     double m_scale;
     const OrbitTable& m_table;
+    std::vector<QRectF> m_planetLabels;
 };

@@ -5,6 +5,7 @@
 #include "model/settings/PrefControl.h"
 #include "platform/AppTimeZone.h"
 #include "platform/StringTables.h"
+#include "platform/widgets/WheelIntent.h"
 #include "solarsystem/window/SSBodies.h"
 #include "solarsystem/window/SSDrawer.h"
 #include "solarsystem/window/SSPlotPainter.h"
@@ -14,6 +15,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -26,8 +28,6 @@ namespace {
 constexpr std::array<const char*, OrbitTable::kPlanets> kPlanetKeys = {
     "Mercury", "Venus", "Earth", "Mars", "Jupiter", "Saturn", "Uranus", "Neptune", "Pluto"};
 constexpr float kHalfPi = float(std::numbers::pi / 2);
-// One notch of a wheel.
-constexpr double kWheelNotch = 120.0;
 
 QString globalText(const char* key) { return StringTables::localizedString("Global", key); }
 
@@ -99,6 +99,12 @@ void SSView::paintEvent(QPaintEvent*)
     drawRect(painter, QRectF(rect()));
 }
 
+void SSView::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    m_didResize = true;
+}
+
 void SSView::drawRect(QPainter& painter, const QRectF& rect)
 {
     const bool isDrawerOpen = m_drawerDisc && m_drawerDisc->isChecked();
@@ -118,9 +124,9 @@ void SSView::drawRect(QPainter& painter, const QRectF& rect)
         plot.drawPlanetOrbit(k);
         plot.drawPlanetMarker(k, *marker, m_images.planet(k));
         if (isPlanetNames)
-            plot.drawLabel(globalText(kPlanetKeys[std::size_t(k)]),
-                           marker->point + QPointF(marker->halfSize + 2.0, 0.0),
-                           m_prefControl.planetNameAttributes());
+            plot.drawPlanetLabel(globalText(kPlanetKeys[std::size_t(k)]),
+                                 marker->point + QPointF(marker->halfSize + 2.0, 0.0),
+                                 m_prefControl.planetNameAttributes());
         if (k == OrbitTable::kMars)
             plot.drawBelt(m_images.beltPattern);
     }
@@ -197,14 +203,18 @@ void SSView::changedByInput()
 void SSView::wheelEvent(QWheelEvent* event)
 {
     const double k = m_prefControl.arrowSpeed() / 100.0 * 1.5;
-    const double dx = event->angleDelta().x() / kWheelNotch * k;
-    const double dy = event->angleDelta().y() / kWheelNotch * k;
-    if (event->modifiers() & Qt::AltModifier) {
+    const QPointF notches = WheelIntent::read(*event).notches;
+    const double dx = notches.x() * k;
+    const double dy = notches.y() * k;
+    // The window manager may keep Alt+wheel, so Shift and Ctrl tilt as well.
+    if (event->modifiers() & (Qt::AltModifier | Qt::ShiftModifier | Qt::ControlModifier)) {
         m_angle = float(std::clamp(m_angle + dy * Angles::kDegToRad, double(-kHalfPi), double(kHalfPi)));
         if (m_drawer)
             m_drawer->scrollDate(dx);
     } else {
-        m_zoom = float(std::clamp(m_zoom + dy * 0.1, double(kMinZoom), double(kMaxZoom)));
+        const float zoom = std::clamp(float(m_zoom + dy * 0.1), kMinZoom, kMaxZoom);
+        keepPlaceWhileZooming(event->position(), std::exp2(double(zoom - m_zoom)));
+        m_zoom = zoom;
         double rotate = m_rotate + dx * Angles::kDegToRad;
         if (rotate < 0.0)
             rotate += Angles::kTwoPi;
@@ -214,6 +224,18 @@ void SSView::wheelEvent(QWheelEvent* event)
     }
     event->accept();
     changedByInput();
+}
+
+void SSView::keepPlaceWhileZooming(QPointF pointer, double ratio)
+{
+    // The next drawing scales about the view's centre; shifting the Sun
+    // first makes the scaling turn about the pointer instead.
+    if (!m_isStarted || !(ratio > 0.0))
+        return;
+    const QPointF plotPointer(pointer.x(), height() - pointer.y());
+    const QPointF shift = (plotPointer - QRectF(rect()).center()) * (1.0 / ratio - 1.0);
+    m_hOffset += float(shift.x());
+    m_vOffset += float(shift.y());
 }
 
 void SSView::mousePressEvent(QMouseEvent* event)

@@ -54,6 +54,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // Opening the drawer narrows the plot without resizing the window; the
+    // Sun must keep its place then too.
+    void resizeEvent(QResizeEvent* event) override;
+    // A plain wheel zooms about the pointer and rotates; with Alt, Shift or
+    // Ctrl it tilts and steps the date.
     void wheelEvent(QWheelEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -65,6 +70,9 @@ private:
     double scaleAndPan(const QRectF& rect);
     void drawSmallBody(SSPlotPainter& plot);
     void changedByInput();
+    // Moves the Sun so the coming change of scale by `ratio` keeps the
+    // place under `pointer` (view coordinates, y down) where it is.
+    void keepPlaceWhileZooming(QPointF pointer, double ratio);
 
     const PrefControl& m_prefControl;
     SSBodies& m_bodies;

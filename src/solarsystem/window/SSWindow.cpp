@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLayout>
 #include <QLabel>
+#include <QShowEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -138,6 +139,15 @@ void SSWindow::keyPressEvent(QKeyEvent* event)
     view.update();
     view.updateBottomPanel();
     m_ssDrawer->updateSliders();
+}
+
+void SSWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (event->spontaneous())
+        return;
+    m_ssDrawer->followSkyDate();
+    m_ssView->updateBottomPanel();
 }
 
 void SSWindow::resizeEvent(QResizeEvent* event)

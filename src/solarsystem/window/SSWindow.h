@@ -38,6 +38,8 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    // Opens on the chart's date, not the one it last showed.
+    void showEvent(QShowEvent* event) override;
 
 private:
     const PrefControl& m_prefControl;

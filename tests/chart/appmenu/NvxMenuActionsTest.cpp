@@ -19,7 +19,10 @@ protected:
         readPrefs();
         actions = std::make_unique<NvxMenuActions>(
             NvxMenuActions::Links{settings(), model, fakes.parts, panel,
-                                  [this](const QUrl& url) { opened << url; }},
+                                  [this](const QUrl& url) {
+                                      opened << url;
+                                      return canOpen;
+                                  }},
             "3.4.5", m_folder.path() + "/Norvane Pro Manual.pdf");
     }
 
@@ -30,6 +33,7 @@ protected:
     ScopedAlertRecorder recorder;
     LocalHttpServer server;
     QList<QUrl> opened;
+    bool canOpen = true;
     std::unique_ptr<NvxMenuActions> actions;
 
 private:
@@ -86,4 +90,18 @@ TEST_F(NvxMenuActionsTest, ToolbarRebuildAndManual)
     actions->nvxMenuAction(Tag::kHelp, false);
     ASSERT_EQ(opened.size(), 1);
     EXPECT_TRUE(opened[0].toLocalFile().endsWith("/Norvane Pro Manual.pdf"));
+    EXPECT_TRUE(recorder.alerts.empty());
+}
+
+TEST_F(NvxMenuActionsTest, APageOrManualNothingCanOpenSaysWhereItIs)
+{
+    writeFile(misc() + "URL List.txt", QByteArray("http://127.0.0.1:9/\n").repeated(7));
+    actions->awakeFromNib(misc());
+    canOpen = false;
+    actions->nvxMenuAction(Tag::kHelp, false);
+    actions->nvxMenuAction(Tag::kTvkSite, false);
+    ASSERT_EQ(recorder.alerts.size(), 2u);
+    EXPECT_TRUE(recorder.alerts[0].title.startsWith("No PDF viewer is installed; the manual is at /"));
+    EXPECT_TRUE(recorder.alerts[0].title.endsWith("/Norvane Pro Manual.pdf"));
+    EXPECT_EQ(recorder.alerts[1].title, "No web browser is installed; the page is at http://127.0.0.1:9/");
 }

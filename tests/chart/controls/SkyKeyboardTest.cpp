@@ -68,6 +68,7 @@ TEST_F(SkyKeyboardTest, TimeKeysStepTheDateUnlessAMountIsConnected)
     press(Qt::Key_Left, Qt::AltModifier);
     EXPECT_NEAR(secondsMoved(), 0.0, 1e-9);
     EXPECT_EQ(fakes.log.calls.count("timePanel.setupDate"), 2);
+    EXPECT_EQ(fakes.log.calls.count("bottomPanel.updateBottomPanel"), 2);
 
     // A running real-time clock stops at the first time key.
     p.setIsRunRealTime(true, false);

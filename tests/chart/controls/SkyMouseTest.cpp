@@ -3,6 +3,7 @@
 #include "chart/controls/PanStep.h"
 #include "chart/controls/SkyMouse.h"
 #include "model/StarDatabaseModel.h"
+#include "support/RecordingAlertPresenter.h"
 
 #include <gtest/gtest.h>
 
@@ -51,10 +52,11 @@ protected:
         QTest::mouseMove(&view(), to);
         QTest::mouseRelease(&view(), Qt::LeftButton, modifiers, to);
     }
-    void wheel(QPoint notches, Qt::KeyboardModifiers modifiers = {})
+    void wheel(QPoint notches, Qt::KeyboardModifiers modifiers = {}, QPoint at = {}, QPoint pixels = {})
     {
-        QWheelEvent event(QPointF(centre()), view().mapToGlobal(QPointF(centre())), QPoint(), notches * 120,
-                          Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+        const QPointF point(at.isNull() ? centre() : at);
+        QWheelEvent event(point, view().mapToGlobal(point), pixels, notches * 120, Qt::NoButton, modifiers,
+                          Qt::NoScrollPhase, false);
         QApplication::sendEvent(&view(), &event);
     }
     int count(const char* call) const { return int(fakes.log.calls.count(call)); }
@@ -166,27 +168,66 @@ TEST_F(SkyMouseTest, ADoubleClickOpensTheFiltersAndStartsNoDrag)
     const double azimuth = settings().azimuth();
     mouse->mouseDragged(QPointF(centre() + QPoint(100, 0)));
     EXPECT_EQ(settings().azimuth(), azimuth);
+    mouse->mouseUp();
+
+    // Without a preferences window the double click says so.
+    ScopedAlertRecorder recorder;
+    outlets.prefWindow = nullptr;
+    QTest::mouseDClick(&view(), Qt::LeftButton, {}, centre());
+    ASSERT_EQ(recorder.alerts.size(), 1u);
+    EXPECT_EQ(recorder.alerts[0].title, "This version has no preferences window to show the filters in.");
 }
 
-TEST_F(SkyMouseTest, WheelPansOrWithAltZoomsAndStepsTheTime)
+TEST_F(SkyMouseTest, ShiftOrCtrlWheelAndTheTouchpadPan)
 {
     PrefControl& p = settings();
     const double k = 0.02617993877991495 * 90.0 * 0.51;
-    wheel(QPoint(0, 1));
-    EXPECT_NEAR(p.altitude(), 30.0 + k, 1e-9);
-    wheel(QPoint(1, 0));
-    EXPECT_NEAR(p.azimuth(), 200.0 - k, 1e-9);
-
-    p.setViewAngle(100.0);
-    wheel(QPoint(0, 1), Qt::AltModifier);
-    EXPECT_NEAR(p.viewAngle(), 100.0 + 0.02617993877991495 * 100.0 * 0.51, 1e-9);
+    const struct {
+        const char* name;
+        Qt::KeyboardModifiers modifiers;
+        QPoint pixels;
+    } cases[] = {
+        {"Shift", Qt::ShiftModifier, {}},
+        {"Ctrl", Qt::ControlModifier, {}},
+        {"touchpad", Qt::NoModifier, QPoint(0, 12)},
+    };
+    for (const auto& c : cases) {
+        p.setAltitude(30.0);
+        p.setAzimuth(200.0);
+        wheel(QPoint(0, 1), c.modifiers, {}, c.pixels);
+        EXPECT_NEAR(p.altitude(), 30.0 + k, 1e-9) << c.name;
+        wheel(QPoint(1, 0), c.modifiers, {}, c.pixels);
+        EXPECT_NEAR(p.azimuth(), 200.0 - k, 1e-9) << c.name;
+        EXPECT_EQ(p.viewAngle(), 90.0) << c.name;
+    }
     EXPECT_EQ(skyDate->skyDate(), kMoment);
-    wheel(QPoint(1, 0), Qt::AltModifier);
+}
+
+TEST_F(SkyMouseTest, ThePlainWheelZoomsAboutThePointerAndStepsTheTime)
+{
+    PrefControl& p = settings();
+    const QPoint pointer(600, 200);
+    model.calculateCursorPosition({float(pointer.x()), float(pointer.y())});
+    const double alt = model.mouseAlt();
+    const double az = model.mouseAz();
+    for (const int notches : {-2, 3}) {
+        const double field = p.viewAngle();
+        wheel(QPoint(0, notches), Qt::NoModifier, pointer);
+        EXPECT_NEAR(p.viewAngle(), field + 0.02617993877991495 * field * 0.51 * notches, 1e-9);
+        model.calculateStarPositions(true);
+        model.calculateCursorPosition({float(pointer.x()), float(pointer.y())});
+        EXPECT_NEAR(model.mouseAlt(), alt, 0.05) << notches;
+        EXPECT_NEAR(model.mouseAz(), az, 0.05) << notches;
+    }
+    EXPECT_EQ(skyDate->skyDate(), kMoment);
+    wheel(QPoint(1, 0));
     EXPECT_NEAR(secondsMoved(), -30.6, 1e-9);
 
     // With a mount connected the wheel still zooms, but the time stays.
     fakes.mount.connected = true;
-    wheel(QPoint(-3, 1), Qt::AltModifier);
+    const double field = p.viewAngle();
+    wheel(QPoint(-3, 1));
+    EXPECT_GT(p.viewAngle(), field);
     EXPECT_NEAR(secondsMoved(), -30.6, 1e-9);
     EXPECT_EQ(beeps, 1);
 }

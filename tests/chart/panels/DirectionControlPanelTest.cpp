@@ -1,6 +1,7 @@
 #include "chart/controls/ControlsFixture.h"
 
 #include "chart/panels/DirectionControlPanel.h"
+#include "chart/panels/TimeControlPanel.h"
 
 #include <gtest/gtest.h>
 
@@ -59,3 +60,14 @@ TEST_F(DirectionControlPanelTest, KeysActAsOnTheChart)
 }
 
 }  // namespace
+
+TEST_F(DirectionControlPanelTest, TheTimeAndDirectionPanelsOpenSideBySide)
+{
+    QWidget& chart = *view().window();
+    chart.show();
+    TimeControlPanel timePanel(settings(), *time, outlets, *chain, &chart);
+    DirectionControlPanel directionPanel(settings(), *chain, keyboard.get(), &chart);
+    timePanel.show();
+    directionPanel.show();
+    EXPECT_FALSE(timePanel.frameGeometry().intersects(directionPanel.frameGeometry()));
+}

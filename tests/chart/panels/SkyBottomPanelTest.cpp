@@ -150,6 +150,8 @@ TEST_F(SkyBottomPanelTest, TheTwilightBarShowsThePassesLevel)
 TEST_F(SkyBottomPanelTest, DroppingATileOnABoxAssignsItsSlot)
 {
     InfoDragControl chooser(settings(), QString());
+    int changes = 0;
+    QObject::connect(&chooser, &InfoDragControl::choiceChanged, [&changes] { ++changes; });
     InfoPanelDrag& box = chooser.infoPanelBox(2);
     auto drop = [&](const QString& text) {
         QMimeData mime;
@@ -159,12 +161,15 @@ TEST_F(SkyBottomPanelTest, DroppingATileOnABoxAssignsItsSlot)
     EXPECT_TRUE(drop("7"));
     EXPECT_EQ(settings().infoPanelValues(2), 7);
     EXPECT_EQ(box.text(), "JD");
+    EXPECT_EQ(changes, 1);
     for (const char* bad : {"9", "0", "x", ""}) {
         EXPECT_FALSE(drop(bad)) << bad;
         EXPECT_EQ(settings().infoPanelValues(2), 7) << bad;
     }
+    EXPECT_EQ(changes, 1);
     QTest::mouseClick(&box, Qt::LeftButton);
     EXPECT_EQ(settings().infoPanelValues(2), 0);
+    EXPECT_EQ(changes, 2);
     EXPECT_EQ(box.text(), "");
 }
 

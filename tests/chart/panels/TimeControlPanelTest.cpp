@@ -86,6 +86,29 @@ TEST_F(TimeControlPanelTest, TheDatePickerShowsAndReadsTheProgramsZone)
     EXPECT_EQ(panel->datePick().time(), QTime(2, 0));
 }
 
+TEST_F(TimeControlPanelTest, ReturnCommitsTheTypedFieldOnlyAndEveryDigitShows)
+{
+    panel->show();
+    QDateTimeEdit& pick = panel->datePick();
+    pick.setFocus();
+    pick.setSelectedSection(QDateTimeEdit::YearSection);
+    QTest::keyClicks(&pick, "2031");
+    QTest::keyClick(&pick, Qt::Key_Return);
+    EXPECT_EQ(skyDate->skyDate().toLocalTime().date().year(), 2031);
+    EXPECT_EQ(clockReads, 0);
+
+    QLineEdit& jd = panel->julianDay();
+    jd.setFocus();
+    jd.selectAll();
+    QTest::keyClicks(&jd, "2451910.5");
+    QTest::keyClick(&jd, Qt::Key_Return);
+    EXPECT_EQ(skyDate->skyDate(), QDateTime(QDate(2001, 1, 1), QTime(0, 0), Qt::UTC));
+    EXPECT_EQ(clockReads, 0);
+
+    jd.setText(QString::number(2460371.123456789, 'g', 16));
+    EXPECT_GT(jd.width(), jd.fontMetrics().horizontalAdvance(jd.text()) + 6);
+}
+
 TEST_F(TimeControlPanelTest, TheJulianDayFieldTakesOnlyDaysInRange)
 {
     typeJulianDay("2451910.5");

@@ -34,3 +34,24 @@ TEST(ScreenPlacement, AWindowOffTheOnlyScreenComesBackInAndOneOnItStays)
         EXPECT_EQ(window.pos(), inside) << c.name;
     }
 }
+
+TEST(ScreenPlacement, AWindowHangingOffTheScreenMovesJustInside)
+{
+    const QRect visible = QGuiApplication::primaryScreen()->availableGeometry();
+    const struct {
+        const char* name;
+        QPoint at;
+        QPoint comesTo;
+    } cases[] = {
+        {"off the bottom right", visible.bottomRight() - QPoint(20, 10), visible.bottomRight() - QPoint(199, 99)},
+        {"off the top left", visible.topLeft() - QPoint(50, 40), visible.topLeft()},
+        {"inside", visible.topLeft() + QPoint(60, 70), visible.topLeft() + QPoint(60, 70)},
+    };
+    for (const auto& c : cases) {
+        QWidget window;
+        window.resize(200, 100);
+        window.move(c.at);
+        ScreenPlacement::keepInside(window);
+        EXPECT_EQ(window.pos(), c.comesTo) << c.name;
+    }
+}

@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 constexpr double kDay = 1.0;
@@ -39,10 +41,9 @@ protected:
     {
         QTest::keyClick(window.get(), key, modifiers);
     }
-    void wheel(QPoint notches, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    void wheel(QPoint notches, Qt::KeyboardModifiers modifiers = Qt::NoModifier, QPointF at = QPointF(100, 100))
     {
-        QWheelEvent event(QPointF(100, 100), QPointF(100, 100), QPoint(), notches * 120, Qt::NoButton,
-                          modifiers, Qt::NoScrollPhase, false);
+        QWheelEvent event(at, at, QPoint(), notches * 120, Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
         QApplication::sendEvent(&view(), &event);
     }
     // The readouts below the plot: 0 date, 1 tilt, 2 rotation.
@@ -145,6 +146,51 @@ TEST_F(SSWindowTest, WheelZoomsAndRotatesOrTiltsAndStepsTheDateWithOption)
     EXPECT_EQ(drawer().drawView().ssZoomSlider->value(), 10);
 }
 
+TEST_F(SSWindowTest, ShiftOrCtrlWheelTiltsAsAltDoes)
+{
+    for (const Qt::KeyboardModifier modifier : {Qt::ShiftModifier, Qt::ControlModifier}) {
+        const double tilt = tiltValue();
+        wheel({0, 1}, modifier);
+        EXPECT_NEAR(tiltValue() - tilt, 0.765, 1e-5);
+        EXPECT_NEAR(view().zoom(), 1.0, 1e-6);
+    }
+}
+
+TEST_F(SSWindowTest, TheWheelZoomsAboutThePointer)
+{
+    window->show();
+    view().grab();
+    const QPointF sun = view().sunOffset();
+    const QPointF pointer(view().width() * 0.75, view().height() * 0.2);
+    const QPointF plotPointer(pointer.x(), view().height() - pointer.y());
+    wheel({0, 2}, Qt::NoModifier, pointer);
+    view().grab();
+    const double ratio = std::exp2(double(view().zoom()) - 1.0);
+    const QPointF expected = plotPointer + (sun - plotPointer) * ratio;
+    EXPECT_NEAR(view().sunOffset().x(), expected.x(), 0.01);
+    EXPECT_NEAR(view().sunOffset().y(), expected.y(), 0.01);
+}
+
+TEST_F(SSWindowTest, OpensOnTheChartsDateAndTheDrawerKeepsTheSunCentred)
+{
+    const QDateTime later = skyDate->skyDate().addDays(40);
+    skyDate->calculateDate(later, 0.0);
+    const std::size_t recomputes = bodies.recomputes.size();
+    window->show();
+    EXPECT_EQ(bodies.recomputes.size(), recomputes + 1);
+    EXPECT_EQ(drawer().datePickValue(), later);
+    EXPECT_TRUE(readout(0).startsWith(later.toTimeZone(AppTimeZone::zone()).toString("yyyy-MM-dd")))
+        << readout(0).toStdString();
+
+    view().grab();
+    const QPointF centre = QRectF(view().rect()).center();
+    EXPECT_EQ(view().sunOffset(), centre);
+    const int width = view().width();
+    view().resize(width - 150, view().height());
+    view().grab();
+    EXPECT_EQ(view().sunOffset(), QRectF(view().rect()).center());
+}
+
 TEST_F(SSWindowTest, DrawerDateControlsSetTheOffsetAndRecompute)
 {
     // A date picked 36 h after the sky date.
@@ -182,9 +228,10 @@ TEST_F(SSWindowTest, DisclosureButtonOpensTheDrawerSyncedAndSlidersSetThePlot)
     EXPECT_DOUBLE_EQ(bodies.recomputes.back(), 2.0);
     window->ssDrawerDisc().click();
     EXPECT_FALSE(drawer().isVisible());
-    // Shown from the toolbar or the Window menu: the offset kept, recomputed.
+    // Shown from the toolbar or the Window menu: the offset kept, recomputed
+    // (the first on the chart's date as the window opened).
     window->updatePositions();
-    EXPECT_EQ(bodies.recomputes, (std::vector<double>{2.0, 2.0, 2.0}));
+    EXPECT_EQ(bodies.recomputes, (std::vector<double>{0.0, 2.0, 2.0, 2.0}));
 
     drawer().drawView().ssZoomSlider->setValue(250);
     drawer().drawView().ssAngleSlider->setValue(450);

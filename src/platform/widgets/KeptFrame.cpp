@@ -1,0 +1,40 @@
+#include "platform/widgets/KeptFrame.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QWidget>
+
+KeptFrame* KeptFrame::keep(QWidget& window, Load load, Save save)
+{
+    return new KeptFrame(window, std::move(load), std::move(save));
+}
+
+KeptFrame::KeptFrame(QWidget& window, Load load, Save save)
+    : QObject(&window), m_window(window), m_load(std::move(load)), m_save(std::move(save))
+{
+    window.installEventFilter(this);
+    connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, [this] {
+        if (m_window.isVisible())
+            this->save();
+    });
+}
+
+bool KeptFrame::restore()
+{
+    const QByteArray frame = m_load ? m_load() : QByteArray();
+    // Qt brings a frame saved on a screen that is gone back onto one present.
+    return !frame.isEmpty() && m_window.restoreGeometry(frame);
+}
+
+void KeptFrame::save()
+{
+    if (m_save)
+        m_save(m_window.saveGeometry());
+}
+
+bool KeptFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == &m_window && event->type() == QEvent::Hide)
+        save();
+    return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+
+class QWidget;
+
+// Keeps a window's place and size across launches: `restore` puts back the
+// saved frame, brought onto the screens present; the frame is saved each time
+// the window hides and when the program quits while it shows. Lives as long
+// as the window (it is the window's child).
+class KeptFrame final : public QObject {
+public:
+    using Load = std::function<QByteArray()>;
+    using Save = std::function<void(const QByteArray&)>;
+
+    static KeptFrame* keep(QWidget& window, Load load, Save save);
+
+    // False when nothing usable was saved; the window then stays where it is.
+    bool restore();
+    void save();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    KeptFrame(QWidget& window, Load load, Save save);
+
+    QWidget& m_window;
+    Load m_load;
+    Save m_save;
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QPointF>
+
+class QWheelEvent;
+
+// What a wheel event asks of a sky view on a Linux desktop. Window managers
+// keep Alt+wheel for themselves, so a mouse's plain wheel zooms; Shift or
+// Ctrl with the wheel, and a touchpad's two-finger scroll, move the view.
+struct WheelIntent {
+    enum class Kind { Zoom, Move };
+
+    Kind kind = Kind::Move;
+    // Wheel steps in notches (one notch = 1.0), x right, y away from the user.
+    QPointF notches;
+
+    static WheelIntent read(const QWheelEvent& event);
+};

@@ -1,0 +1,57 @@
+#include "platform/widgets/WindowStacking.h"
+
+#include <QEvent>
+#include <QPointer>
+#include <QWidget>
+#include <QWindow>
+
+namespace {
+
+// Makes the window transient for its owner while the owner shows. A window
+// transient for another does not count as the program's last window, so it
+// stops being one once the owner is closed: it then keeps the program alive.
+class TransientFollower final : public QObject {
+public:
+    TransientFollower(QWidget& window, QWidget& owner) : QObject(&window), m_window(window), m_owner(&owner)
+    {
+        owner.installEventFilter(this);
+        follow();
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == m_owner && (event->type() == QEvent::Show || event->type() == QEvent::Hide))
+            follow();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void follow()
+    {
+        // The native windows must exist before one can be transient for the other.
+        m_window.winId();
+        const bool shows = m_owner && m_owner->isVisible();
+        if (shows)
+            m_owner->winId();
+        m_window.windowHandle()->setTransientParent(shows ? m_owner->windowHandle() : nullptr);
+    }
+
+    QWidget& m_window;
+    QPointer<QWidget> m_owner;
+};
+
+}  // namespace
+
+namespace WindowStacking {
+
+void keepAbove(QWidget& window, QWidget& owner) { new TransientFollower(window, owner); }
+
+void bringToFront(QWidget& window)
+{
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+}  // namespace WindowStacking
