@@ -32,6 +32,8 @@ bool ScopeControl::scopeConnect(int slot)
         return false;
 
     m_scopeIndex = slot;
+    // No position until this mount's is read.
+    m_status.scopeRA = -1.0;
     m_status.resetSerialBlocks();
     m_status.isBlockPollCmd = false;
     const int protocol = m_prefs.scopes()[slot].mountProtocol;
@@ -54,7 +56,7 @@ bool ScopeControl::scopeConnect(int slot)
     }
 
     const QString name = m_prefs.scopeNamesArray().value(slot);
-    sampleFinderTrack();
+    sampleInputs();
     const MountContext context{m_serial, m_status,   m_debug,
                                m_events, &m_prefs,   &m_skyDate,
                                [this] { return m_finderTrack.get(); }, m_timing, {}};
@@ -112,6 +114,9 @@ void ScopeControl::connectFailed(const QString& name)
 void ScopeControl::connected(MountFamily& family, const QString& name)
 {
     const int protocol = m_status.scopeProtocol;
+    // Read before the worker has the family: one thread at a time talks to it.
+    const bool positionRead = protocol != kProtocolTemma && family.readPosition();
+    m_failedPolls = 0;
     m_prefs.setIsRunRealTime(true, false);
     HandControlPanels* panels = m_links.panels;
     if (panels && protocol != kProtocolLX200GPS)
@@ -140,7 +145,7 @@ void ScopeControl::connected(MountFamily& family, const QString& name)
 
     if (view)
         view->setWindowTitle(name);
-    if (protocol != kProtocolTemma && family.readPosition()) {
+    if (positionRead) {
         const double ra = m_status.scopeRA;
         const double dec = m_status.scopeDec;
         if (view)

@@ -19,9 +19,11 @@ struct ScopeStatus {
     std::atomic<bool> usesStar = false;        // the mount was aligned on a star
     std::atomic<bool> isGeminiLevel4 = false;  // the Gemini answers level-4 commands
     // A fixed pulse that ends a direction slew, in ticks (0 none), and
-    // whether the LX200 panel's buttons are locked; both set by the panels.
+    // whether the connected mount's panel has its buttons locked; both copied
+    // from the panels as each command is sent.
     std::atomic<int> fixedPulseTicks = 0;
     std::atomic<bool> isPanelLocked = false;
+    std::atomic<int> guideRatePercent = 50;    // the Temma panel's guide rate
     std::atomic<int> scopeProtocol = 0;        // 1..13 while connected, 0 none
     std::atomic<long> baudRate = 9600;         // an LX200 GPS's speed, set by its speed command
     // Last position read from the mount, radians of date; written before the

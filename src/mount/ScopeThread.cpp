@@ -6,7 +6,9 @@
 #include "mount/links/DomeJobs.h"
 #include "mount/links/SG4Jobs.h"
 
+#include <iterator>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -14,6 +16,8 @@ namespace {
 constexpr quint16 kMaxRefusals = 6;
 // A Temma II goto keeps the mount busy for a while after its answer.
 constexpr int kTemmaGotoTicks = 15;
+// How often an idle worker looks at the mount's line.
+constexpr std::chrono::milliseconds kLineCheckPeriod{200};
 
 bool isMountMessage(int id)
 {
@@ -35,8 +39,12 @@ ScopeThread::~ScopeThread()
 
 void ScopeThread::setFamily(std::shared_ptr<MountFamily> family)
 {
-    const std::lock_guard lock(m_mutex);
-    m_family = std::move(family);
+    std::shared_ptr<MountFamily> previous;
+    {
+        const std::lock_guard lock(m_mutex);
+        previous = std::exchange(m_family, std::move(family));
+        m_lineLost = false;
+    }
 }
 
 void ScopeThread::launchThread()
@@ -61,6 +69,20 @@ void ScopeThread::post(ScopeMessage message)
     m_wake.notify_one();
 }
 
+void ScopeThread::postStop(ScopeMessage message)
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        if (m_quit)
+            return;
+        auto place = m_queue.end();
+        while (place != m_queue.begin() && std::prev(place)->id == kScopeMsgPoll)
+            --place;
+        m_queue.insert(place, std::move(message));
+    }
+    m_wake.notify_one();
+}
+
 void ScopeThread::killRemotePort()
 {
     {
@@ -80,14 +102,48 @@ void ScopeThread::run()
         ScopeMessage message;
         {
             std::unique_lock lock(m_mutex);
-            m_wake.wait(lock, [this] { return m_quit || !m_queue.empty(); });
+            const bool woken =
+                m_wake.wait_for(lock, kLineCheckPeriod, [this] { return m_quit || !m_queue.empty(); });
             if (m_quit)
                 return;
+            if (!woken) {
+                lock.unlock();
+                checkLine();
+                continue;
+            }
             message = std::move(m_queue.front());
             m_queue.pop_front();
         }
         handlePortMessage(message);
+        checkLine();
     }
+}
+
+void ScopeThread::checkLine()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        if (!m_family || m_lineLost || !m_lineCheck)
+            return;
+    }
+    if (!m_lineCheck())
+        return;
+    {
+        const std::lock_guard lock(m_mutex);
+        if (!m_family || m_lineLost)
+            return;
+        m_lineLost = true;
+    }
+    m_debug("ScopeThread: the mount's line hung up");
+    emit portMessage(kScopeMsgLineLost);
+}
+
+void ScopeThread::release(std::shared_ptr<MountFamily> family)
+{
+    // Only the worker's copy is left when the main thread dropped the family
+    // during the operation: hand it over rather than destroy it here.
+    if (family.use_count() == 1)
+        QMetaObject::invokeMethod(this, [family = std::move(family)] {}, Qt::QueuedConnection);
 }
 
 void ScopeThread::handlePortMessage(const ScopeMessage& message)
@@ -120,18 +176,27 @@ void ScopeThread::handlePortMessage(const ScopeMessage& message)
     if (!isMountMessage(message.id))
         return;
 
-    if (message.id == kScopeMsgPoll && m_status.isSerialCmd)
+    if (message.id == kScopeMsgPoll && m_status.isSerialCmd) {
+        // Skipped: a command is on its way, whose answer brings the position.
+        m_status.isPolling = false;
         return;
+    }
     if (message.id == kScopeMsgGoto && m_status.isSlewing)
         return;
-    if (m_status.isPolling && message.id != kScopeMsgPoll) {
+    // Operations run in order with the polls on this one thread; only the
+    // numbered commands keep the poll interlock.
+    if (m_status.isPolling && message.id != kScopeMsgPoll && message.id != kScopeMsgOperation) {
         refuseDuringPoll();
         return;
     }
-    m_status.isBlockPollCmd = false;
-    m_refusals = 0;
+    if (message.id != kScopeMsgOperation) {
+        m_status.isBlockPollCmd = false;
+        m_refusals = 0;
+    }
     if (carryOut(message))
         emit portMessage(kScopeMsgPosition);
+    else if (message.id == kScopeMsgPoll)
+        emit portMessage(kScopeMsgPollFailed);
 }
 
 void ScopeThread::refuseDuringPoll()
@@ -158,14 +223,24 @@ bool ScopeThread::carryOut(const ScopeMessage& message)
     }
     if (!family)
         return false;
+    const bool updated = carryOut(*family, message);
+    release(std::move(family));
+    return updated;
+}
+
+bool ScopeThread::carryOut(MountFamily& family, const ScopeMessage& message)
+{
     switch (message.id) {
     case kScopeMsgGoto:
-        return gotoTarget(*family, message);
+        return gotoTarget(family, message);
     case kScopeMsgPoll:
-        return family->readPosition();
+        return family.readPosition();
+    case kScopeMsgOperation:
+        family.run(message.operation);
+        return message.operation.positionAfter;
     case kScopeMsgSlewDetect:
         if (m_status.scopeProtocol != kProtocolIEQ45)
-            family->slewDetect();
+            family.slewDetect();
         return false;
     case kScopeMsgLX200Command:
     case kScopeMsgTemmaCommand:
@@ -179,7 +254,7 @@ bool ScopeThread::carryOut(const ScopeMessage& message)
         const PanelCommand command =
             panelCommand(message.id, *code, message.modifiers.testFlag(Qt::AltModifier));
         if (command.operation != MountOperation::None)
-            family->run(command);
+            family.run(command);
         return command.positionAfter;
     }
     default:

@@ -28,13 +28,12 @@ protected:
     {
         MountFixture::SetUp();
         menu = std::make_unique<ConnectMenu>(*prefs, *serial, *scope, DebugWriter());
-        links.dome = &dome;
-        links.ddw = &ddw;
-        links.domePanel = &domePanel;
-        links.ddwPanel = &ddwPanel;
-        links.alignPanel = &alignPanel;
-        links.mountPanels = &panels;
-        menu->setLinks(links);
+        menu->setDome(&dome);
+        menu->setDDW(&ddw);
+        menu->setDomePanel(&domePanel);
+        menu->setDDWPanel(&ddwPanel);
+        menu->setAlignPanel(&alignPanel);
+        menu->setMountPanels(&panels);
     }
     void TearDown() override
     {
@@ -51,7 +50,6 @@ protected:
 
     FakeDevice dome, ddw;
     FakePanel domePanel, ddwPanel, alignPanel;
-    ConnectMenuLinks links;
     std::unique_ptr<ConnectMenu> menu;
 };
 
@@ -77,6 +75,18 @@ TEST_F(ConnectMenuTest, APortThatCannotBeOpenedIsDisabled)
     gone.reset();
     EXPECT_TRUE(enabled(32));
     EXPECT_FALSE(enabled(33));
+}
+
+// An adapter plugged in (or back in) after the first look is offered the
+// next time the menu opens, without a restart.
+TEST_F(ConnectMenuTest, ThePortListIsScannedEachTimeTheMenuOpens)
+{
+    addPorts(1);
+    EXPECT_EQ(menu->itemWithTag(33), nullptr);
+    PtyDevice plugged;
+    serial->setExtraPorts({ptys[0]->path(), plugged.path()});
+    EXPECT_TRUE(enabled(33));
+    EXPECT_EQ(menu->itemWithTag(33)->text(), plugged.path().mid(5));
 }
 
 TEST_F(ConnectMenuTest, DomeAndDigitalDomeWorksExcludeEachOther)

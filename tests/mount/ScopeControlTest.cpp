@@ -151,10 +151,74 @@ TEST_F(ScopeControlTest, TheDomesAzimuthLeavesTheUsersDateAlone)
 {
     const QDateTime chosen(QDate(1999, 8, 11), QTime(11, 0), Qt::UTC);
     skyDate->calculateDate(chosen, 0.0);
-    scope->setGotoRA(1.0, 0.3);
+    scope->status().scopeRA = 1.0;
+    scope->status().scopeDec = 0.3;
     const ScopeControl::AzAlt place = scope->scopeAzAlt();
     EXPECT_EQ(skyDate->skyDate(), chosen);
     EXPECT_TRUE(place.az >= 0.0 && place.az < 6.2832);
+}
+
+// The domes aim where the mount was last read to point, not at a goto target
+// (-1 before the first goto), and have nothing to aim at before a read.
+TEST_F(ScopeControlTest, TheDomesFollowThePolledPositionOnceOneWasRead)
+{
+    family = nullptr;
+    scope->setFamilies([this](int, const MountContext& context) {
+        family = std::make_shared<FakeFamily>(context);
+        family->ra = 2.0;
+        family->dec = -0.2;
+        return family;
+    });
+    EXPECT_FALSE(scope->hasPosition());
+    connectScope();
+    EXPECT_TRUE(scope->hasPosition());
+    const ScopeControl::AzAlt polled = scope->scopeAzAlt();
+    scope->setGotoRA(3.0, 0.5);
+    EXPECT_NEAR(scope->scopeAzAlt().az, polled.az, 1e-3);
+    scope->status().scopeRA = 3.0;
+    scope->status().scopeDec = 0.5;
+    EXPECT_GT(std::abs(scope->scopeAzAlt().az - polled.az), 0.01);
+    scope->disconnect();
+    EXPECT_FALSE(scope->hasPosition());
+}
+
+// Polls that fail in a row end the connection with one alert and leave the
+// poll flag clear; one that answers in between starts the count again.
+TEST_F(ScopeControlTest, FailedPollsInARowEndTheConnectionWithOneAlert)
+{
+    connectScope();
+    int lost = 0;
+    QObject::connect(scope.get(), &ScopeControl::connectionLost, [&] { ++lost; });
+    const auto poll = [this] {
+        scope->readScopePosition([](bool) {});
+        settle();
+    };
+    for (int round = 0; round < 2; ++round) {
+        family->answers = false;
+        for (int failed = 1; failed < ScopeControl::kLostAfterFailedPolls; ++failed)
+            poll();
+        EXPECT_TRUE(scope->isConnected());
+        EXPECT_FALSE(scope->isPolling());
+        family->answers = true;
+        poll();
+    }
+    family->answers = false;
+    for (int failed = 0; failed < ScopeControl::kLostAfterFailedPolls; ++failed)
+        poll();
+    EXPECT_FALSE(scope->isConnected());
+    EXPECT_EQ(lost, 1);
+    ASSERT_EQ(alerts.alerts.size(), 1u);
+    EXPECT_EQ(alerts.alerts[0].title, "Lost contact with the telescope.");
+}
+
+// A port that hangs up counts as lost at once, with no poll running.
+TEST_F(ScopeControlTest, APortThatHangsUpIsLostAtOnce)
+{
+    connectScope();
+    ptys[0]->closeMaster();
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !scope->isConnected(); }, 2000));
+    EXPECT_EQ(alerts.alerts.size(), 1u);
+    EXPECT_EQ(family->count("poll"), 1);  // the one at connect
 }
 
 // A panel command after the disconnect (the worker keeps running) left the

@@ -119,7 +119,7 @@ TEST_F(ScopeThreadTest, SmallMovesOnlyMoveTheViewLargerOnesAlsoRedrawTheChart)
         family->ra = c.ra;
         const int redraws = sky.redraws;
         scope->status().isPolling = true;
-        scope->scopeThread().post({kScopeMsgPoll, {}, {}});
+        scope->scopeThread().post({kScopeMsgPoll, {}, {}, {}});
         settle();
         EXPECT_DOUBLE_EQ(view.lastRA, c.ra);
         EXPECT_EQ(sky.redraws - redraws, c.redraws);
@@ -160,15 +160,10 @@ struct RecordingSG4 final : SG4Jobs {
 TEST_F(ScopeThreadTest, SG4JobsRunOnTheirOwnThreads)
 {
     RecordingSG4 sg4;
-    ScopeLinks links;
-    links.sg4 = &sg4;
-    links.families = [this](int, const MountContext& context) {
-        return family = std::make_shared<FakeFamily>(context);
-    };
-    scope->setLinks(links);
+    scope->setSG4(&sg4);
     connectScope();
-    scope->scopeThread().post({kSG4MsgImageDownload, {}, {}});
-    scope->scopeThread().post({kSG4MsgAllSkyMovie, {}, {}});
+    scope->scopeThread().post({kSG4MsgImageDownload, {}, {}, {}});
+    scope->scopeThread().post({kSG4MsgAllSkyMovie, {}, {}, {}});
     settle();
     EXPECT_EQ(sg4.downloadThread.load(), &scope->scopeThread());
     EXPECT_EQ(sg4.movieThread.load(), QThread::currentThread());
@@ -211,5 +206,5 @@ TEST(ScopeMessage, PayloadsOfTheWrongSizeAreRefused)
     ASSERT_EQ(target.payload.size(), 24);
     EXPECT_EQ(target.gotoTarget()->dec, -0.25);
     EXPECT_FALSE(ScopeMessage::command(kScopeMsgLX200Command, 7).gotoTarget());
-    EXPECT_FALSE((ScopeMessage{kScopeMsgLX200Command, QByteArray(3, '\0'), {}}.code()));
+    EXPECT_FALSE((ScopeMessage{kScopeMsgLX200Command, QByteArray(3, '\0'), {}, {}}.code()));
 }

@@ -141,6 +141,15 @@ TEST_F(DDWControlTest, TrackingSendsTheGoalOnlyWhenTheDomeFellBehind)
     }
     EXPECT_FLOAT_EQ(ddw.ddwTargetAz(), 355.0f);
 
+    // No goal before the mount's position has been read.
+    mount.positionRead = false;
+    simulator.setAzimuth(50);
+    mount.azimuth = 20.0;
+    const qsizetype first = simulator.commands().size();
+    ddw.ddwFreqTimer();
+    EXPECT_TRUE(sentSince(first).isEmpty());
+    EXPECT_TRUE(ddw.isDDWTracking());
+
     mount.connected = false;
     ddw.ddwFreqTimer();
     EXPECT_FALSE(ddw.isDDWTracking());
