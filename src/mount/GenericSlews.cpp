@@ -55,10 +55,6 @@ bool ScopeControl::runNow(const PanelCommand& command)
         m_thread.post(ScopeMessage::operationMessage(command));
         return true;
     }
-    // A command the worker refused during a poll is resent only if nothing
-    // stopped it meanwhile: a resent slew after its stop would run away.
-    m_scopeMessageObj.reset();
-    m_status.isSerialCmd = false;
     m_thread.postStop(ScopeMessage::operationMessage(command));
     return true;
 }

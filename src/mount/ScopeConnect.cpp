@@ -35,7 +35,6 @@ bool ScopeControl::scopeConnect(int slot)
     // No position until this mount's is read.
     m_status.scopeRA = -1.0;
     m_status.resetSerialBlocks();
-    m_status.isBlockPollCmd = false;
     const int protocol = m_prefs.scopes()[slot].mountProtocol;
     m_status.scopeProtocol = protocol;
     if (protocol < kProtocolLX200 || protocol > kProtocolIEQ45) {

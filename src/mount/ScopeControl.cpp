@@ -137,7 +137,6 @@ void ScopeControl::launchThread()
 void ScopeControl::killScopePort()
 {
     m_hasScopePort = false;
-    m_scopeMessageObj.reset();
 }
 
 void ScopeControl::handlePortMessage(int id)
@@ -156,10 +155,6 @@ void ScopeControl::handlePortMessage(int id)
         break;
     case kScopeMsgLineLost:
         lostContact();
-        break;
-    case kScopeMsgRetry:
-        if (m_scopeMessageObj)
-            post(*m_scopeMessageObj, false);
         break;
     case kSG4MsgAllSkyMovie:
         if (m_links.sg4)
@@ -238,7 +233,7 @@ void ScopeControl::runScopeTimer()
         return;
     if (m_links.scopeView && m_links.scopeView->keepSVClosed() && !m_prefs.isScopeRetainPolling())
         return;
-    if (m_status.isBlockPolling || m_status.isBlockPollCmd)
+    if (m_status.isBlockPolling)
         return;
     if ((m_status.isSerialCmd && m_status.isPolling)
         || (m_status.scopeProtocol == kProtocolTemma && !m_status.isTemmaSync)) {
@@ -273,16 +268,9 @@ void ScopeControl::setTimerRate(float seconds)
 bool ScopeControl::checkSerialCom() const
 {
     if (!m_hasScopePort || !m_status.isConnected || m_status.isBlockPolling
-        || m_status.isBlockPollCmd)
+)
         return false;
     return !(m_status.isSerialCmd && m_status.isPolling);
-}
-
-void ScopeControl::post(const ScopeMessage& message, bool keep)
-{
-    if (keep)
-        m_scopeMessageObj = message;
-    m_thread.post(message);
 }
 
 void ScopeControl::gotoRA(double ra, double dec)
@@ -291,7 +279,7 @@ void ScopeControl::gotoRA(double ra, double dec)
         return;
     m_gotoRA = ra;
     m_gotoDec = dec;
-    post(ScopeMessage::gotoMessage(ra, dec), true);
+    m_thread.post(ScopeMessage::gotoMessage(ra, dec));
 }
 
 void ScopeControl::postCommand(int id, qint32 code)
@@ -309,7 +297,7 @@ void ScopeControl::postCommand(int id, qint32 code)
     }
     sampleInputs();
     m_status.isSerialCmd = true;
-    post(ScopeMessage::command(id, code, held), true);
+    m_thread.post(ScopeMessage::command(id, code, held));
 }
 
 void ScopeControl::sampleFinderTrack()
@@ -355,7 +343,7 @@ bool ScopeControl::genericSlewDetect()
 {
     if (m_hasScopePort) {
         m_status.isSerialCmd = false;
-        post(ScopeMessage::command(kScopeMsgSlewDetect, kScopeMsgSlewDetect), true);
+        m_thread.post(ScopeMessage::command(kScopeMsgSlewDetect, kScopeMsgSlewDetect));
     }
     return true;
 }

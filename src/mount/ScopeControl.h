@@ -139,8 +139,6 @@ public:
     bool isPolling() const { return m_status.isPolling; }
     bool isSerialCmd() const { return m_status.isSerialCmd; }
     void resetSerialBlocks() { m_status.resetSerialBlocks(); }
-    bool isBlockPollCmd() const { return m_status.isBlockPollCmd; }
-    void setIsBlockPollCmd(bool blocked) { m_status.isBlockPollCmd = blocked; }
     bool isGeminiLevel4() const { return m_status.isGeminiLevel4; }
     void setGeminiBaud(int tag) override;
     // The Gemini panel's baud choice: any other tag means 9600; stored in the settings.
@@ -182,7 +180,6 @@ private:
     // Samples what the families read from the main thread's parts.
     void sampleInputs();
     void postCommand(int id, qint32 code);
-    void post(const ScopeMessage& message, bool keep);
     bool tryPorts(MountFamily& family, long baud, bool evenParity);
     void connectFailed(const QString& name);
     void connected(MountFamily& family, const QString& name);
@@ -211,7 +208,6 @@ private:
     std::shared_ptr<MountFamily> m_family;
 
     bool m_hasScopePort = false;
-    std::optional<ScopeMessage> m_scopeMessageObj;
     QTimer m_scopeTimer;
     QTimer m_fadeTimer;
     QTimer m_readTimer;

@@ -17,7 +17,6 @@ constexpr int kScopeMsgTemmaCommand = 106;
 constexpr int kScopeMsgNexStarCommand = 107;
 constexpr int kScopeMsgGeminiCommand = 108;
 constexpr int kScopeMsgIOptronCommand = 110;
-constexpr int kScopeMsgRetry = 112;            // worker → main
 constexpr int kScopeMsgSlewDetect = 114;
 constexpr int kScopeMsgIEQ45Command = 115;
 constexpr int kScopeMsgOperation = 116;        // one family operation, carried whole

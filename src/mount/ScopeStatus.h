@@ -10,7 +10,6 @@ struct ScopeStatus {
     std::atomic<bool> isPolling = false;       // a poll is in flight
     std::atomic<bool> isSerialCmd = false;     // a command is in flight
     std::atomic<bool> isBlockPolling = false;  // the dome board suspended polling
-    std::atomic<bool> isBlockPollCmd = false;  // the worker refused a command during a poll
     std::atomic<bool> isSlewing = false;
     std::atomic<bool> isThreadUpdate = false;  // a new position for the telescope view
     std::atomic<bool> isConnected = false;

@@ -12,8 +12,6 @@
 
 namespace {
 
-// The seventh refusal in a row gives up on the poll that blocks commands.
-constexpr quint16 kMaxRefusals = 6;
 // A Temma II goto keeps the mount busy for a while after its answer.
 constexpr int kTemmaGotoTicks = 15;
 // How often an idle worker looks at the mount's line.
@@ -96,7 +94,6 @@ void ScopeThread::killRemotePort()
 
 void ScopeThread::run()
 {
-    m_refusals = 0;
     emit portMessage(kScopeMsgCheckin);
     for (;;) {
         ScopeMessage message;
@@ -183,35 +180,10 @@ void ScopeThread::handlePortMessage(const ScopeMessage& message)
     }
     if (message.id == kScopeMsgGoto && m_status.isSlewing)
         return;
-    // Operations run in order with the polls on this one thread; only the
-    // numbered commands keep the poll interlock.
-    if (m_status.isPolling && message.id != kScopeMsgPoll && message.id != kScopeMsgOperation) {
-        refuseDuringPoll();
-        return;
-    }
-    if (message.id != kScopeMsgOperation) {
-        m_status.isBlockPollCmd = false;
-        m_refusals = 0;
-    }
     if (carryOut(message))
         emit portMessage(kScopeMsgPosition);
     else if (message.id == kScopeMsgPoll)
         emit portMessage(kScopeMsgPollFailed);
-}
-
-void ScopeThread::refuseDuringPoll()
-{
-    m_status.isBlockPollCmd = true;
-    emit portMessage(kScopeMsgRetry);
-    m_timing.pause(m_timing.refusalPause);
-    if (m_refusals < kMaxRefusals) {
-        ++m_refusals;
-        return;
-    }
-    m_debug("ScopeThread: seven refusals in a row, interlock reset");
-    m_status.isBlockPollCmd = false;
-    m_status.resetSerialBlocks();
-    m_refusals = 0;
 }
 
 bool ScopeThread::carryOut(const ScopeMessage& message)

@@ -21,7 +21,6 @@ struct ScopeStatus;
 // The worker's clocks; tests run them in virtual time.
 struct ScopeThreadTiming {
     std::chrono::microseconds tick{16667};              // 1/60 s
-    std::chrono::milliseconds refusalPause{100};
     std::function<void(std::chrono::microseconds)> sleep;  // the thread's own sleep when unset
 
     // Blocks the calling thread for `span`.
@@ -30,8 +29,9 @@ struct ScopeThreadTiming {
 
 // The mount worker: carries out the numbered messages the main thread posts,
 // one at a time in arrival order (a stop ahead of waiting polls), and answers
-// through portMessage (check-in 100, position 104, retry 112, failed poll
-// 117, line lost 118, all-sky movie 301), which the main thread handles.
+// through portMessage (check-in 100, position 104, failed poll 117, line
+// lost 118, all-sky movie 301), which the main thread handles. Polls and
+// commands take turns on this one thread, so neither waits for the other.
 // Posting never waits. While it waits for work it watches the mount's line,
 // so that a device that goes away is reported whether or not a poll runs.
 class ScopeThread : public QThread {
@@ -75,8 +75,6 @@ protected:
 
 private:
     void handlePortMessage(const ScopeMessage& message);
-    // Refuses a command that came during a poll and asks for it again.
-    void refuseDuringPoll();
     // Carries a mount message out; true when a position update follows.
     bool carryOut(const ScopeMessage& message);
     bool carryOut(MountFamily& family, const ScopeMessage& message);
@@ -100,6 +98,4 @@ private:
     std::shared_ptr<MountFamily> m_family;
     std::function<bool()> m_lineCheck;
     bool m_lineLost = false;  // reported for this family
-    // Refusals in a row; the worker's own.
-    quint16 m_refusals = 0;
 };

@@ -55,7 +55,8 @@ public:
     bool slewDetect() override { return record("detect"), true; }
     bool run(const PanelCommand& command) override
     {
-        record(QString("run %1").arg(command.code));
+        const bool stop = command.operation == MountOperation::Slew && (command.flag & kSlewFlagStop);
+        record(QString("run %1").arg(command.code) + (stop ? " stop" : ""));
         if (command.operation == MountOperation::SlewSpeed) {
             const QByteArray out = ":S" + QByteArray::number(command.code) + "#";
             ReplyBuffer reply{};

@@ -46,7 +46,7 @@ protected:
     DDWSimulator simulator;
     FakeDomeMount mount;
     FakeDDWView view;
-    DDWControl ddw{serial, mount, DebugWriter{}, ScopeThreadTiming{kFastTick, {}, {}}};
+    DDWControl ddw{serial, mount, DebugWriter{}, ScopeThreadTiming{kFastTick, {}}};
 };
 
 }  // namespace
@@ -212,7 +212,7 @@ TEST(DDWFaultTest, OperationsFailOnTimeoutsAndKeepTheStatusOnBadReplies)
         FakeDomeMount mount;
         FakeDDWView view;
         DDWControl ddw{serial, mount, DebugWriter{},
-                       ScopeThreadTiming{std::chrono::microseconds(1000), {}, {}}};
+                       ScopeThreadTiming{std::chrono::microseconds(1000), {}}};
         ddw.setView(&view);
         pty.start();
         ASSERT_TRUE(serial.openSerialDriver(0, 9600, false, kSerialSlotDDW));
