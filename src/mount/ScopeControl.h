@@ -57,9 +57,12 @@ public:
     ScopeThread& scopeThread() { return m_thread; }
     MountEvents& events() { return m_events; }
 
-    // Connects telescope slot 0..4; false (with an alert unless there is no
-    // port at all) when it did not answer.
+    // Starts connecting telescope slot 0..4 on the worker; false when it
+    // cannot start (no port, no such protocol, connected or connecting).
+    // connectFinished tells the outcome; a mount that did not answer is
+    // alerted.
     bool scopeConnect(int slot);
+    bool isConnecting() const { return m_isConnecting; }
     // Polls that fail in a row before the mount counts as lost.
     static constexpr int kLostAfterFailedPolls = 2;
     void disconnect() override;
@@ -167,6 +170,7 @@ public:
     ScopeStatus& status() { return m_status; }
 
 signals:
+    void connectFinished(bool connected);
     // The mount stopped answering and was disconnected.
     void connectionLost();
 
@@ -180,9 +184,12 @@ private:
     // Samples what the families read from the main thread's parts.
     void sampleInputs();
     void postCommand(int id, qint32 code);
-    bool tryPorts(MountFamily& family, long baud, bool evenParity);
+    // Tries ports `first` up to `second` (not included) on the worker.
+    bool tryPorts(MountFamily& family, std::pair<quint16, quint16> ports, long baud, bool evenParity);
+    void finishConnect(std::shared_ptr<MountFamily> family, bool answered, bool positionRead,
+                       const QString& name);
     void connectFailed(const QString& name);
-    void connected(MountFamily& family, const QString& name);
+    void connected(MountFamily& family, const QString& name, bool positionRead);
     // Disconnects; a parked mount keeps its line speed.
     void endConnection(bool resetBaud);
     void siteRead(double latitude, double longitude, const QString& siteName);
@@ -208,6 +215,7 @@ private:
     std::shared_ptr<MountFamily> m_family;
 
     bool m_hasScopePort = false;
+    bool m_isConnecting = false;
     QTimer m_scopeTimer;
     QTimer m_fadeTimer;
     QTimer m_readTimer;

@@ -22,6 +22,7 @@ constexpr int kScopeMsgIEQ45Command = 115;
 constexpr int kScopeMsgOperation = 116;        // one family operation, carried whole
 constexpr int kScopeMsgPollFailed = 117;       // worker → main
 constexpr int kScopeMsgLineLost = 118;         // worker → main: the mount's line hung up
+constexpr int kScopeMsgJob = 119;              // work the main thread handed over
 constexpr int kDomeMsgTrack = 200;
 constexpr int kDomeMsgCalibrate = 201;
 constexpr int kDomeMsgHome = 202;

@@ -67,6 +67,18 @@ void ScopeThread::post(ScopeMessage message)
     m_wake.notify_one();
 }
 
+void ScopeThread::postJob(std::function<void()> job)
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        if (m_quit)
+            return;
+        m_jobs.push_back(std::move(job));
+        m_queue.push_back({kScopeMsgJob, {}, {}, {}});
+    }
+    m_wake.notify_one();
+}
+
 void ScopeThread::postStop(ScopeMessage message)
 {
     {
@@ -87,6 +99,7 @@ void ScopeThread::killRemotePort()
         const std::lock_guard lock(m_mutex);
         m_quit = true;
         m_queue.clear();
+        m_jobs.clear();
     }
     m_wake.notify_one();
     wait();
@@ -146,6 +159,16 @@ void ScopeThread::release(std::shared_ptr<MountFamily> family)
 void ScopeThread::handlePortMessage(const ScopeMessage& message)
 {
     switch (message.id) {
+    case kScopeMsgJob: {
+        std::function<void()> job;
+        {
+            const std::lock_guard lock(m_mutex);
+            job = std::move(m_jobs.front());
+            m_jobs.pop_front();
+        }
+        job();
+        return;
+    }
     case kSG4MsgImageDownload:
         if (m_sg4)
             m_sg4->sg4ImageDownload();

@@ -59,6 +59,9 @@ public:
     void launchThread();
     // Queues a message for the worker.
     void post(ScopeMessage message);
+    // Queues work of the mount's own (a connection's handshakes) in turn
+    // with the messages.
+    void postJob(std::function<void()> job);
     // Queues a stop ahead of the polls waiting, not of the commands: a stop
     // must still come after the slew it ends.
     void postStop(ScopeMessage message);
@@ -94,6 +97,7 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_wake;
     std::deque<ScopeMessage> m_queue;
+    std::deque<std::function<void()>> m_jobs;  // one per queued job message
     bool m_quit = false;
     std::shared_ptr<MountFamily> m_family;
     std::function<bool()> m_lineCheck;

@@ -117,7 +117,7 @@ TEST_F(ConnectMenuTest, AnyTelescopeItemWhileConnectedDisconnects)
     prefs->scopes()[0].mountProtocol = kProtocolLX200;
     prefs->scopes()[1].mountProtocol = kProtocolLX200;
     menu->connectMenuAction(0);
-    ASSERT_TRUE(scope->isConnected());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return scope->isConnected(); }, 20000));
     menu->validateMenu();
     EXPECT_TRUE(menu->itemWithTag(0)->isChecked());
     EXPECT_FALSE(enabled(31));  // the port stays while connected

@@ -59,7 +59,7 @@ TEST_F(MountEndToEndTest, ConnectSetGotoPollSyncPark)
         prefs->setLatitude(52.5);
         prefs->setLongitude(13.4);
 
-        ASSERT_TRUE(scope->scopeConnect(0));
+        ASSERT_TRUE(connectSlot0());
         ASSERT_TRUE(QTest::qWaitFor([this] { return scope->hasScopePort(); }, 2000));
         scope->setTimerRate(1.0f);
         const int firstMoves = view.moves;
@@ -108,7 +108,7 @@ TEST_F(MountEndToEndTest, TheSlewPulseAndTheLockReachTheMount)
     serial->setExtraPorts({pty.path()});
     serial->getPortNames();
     prefs->scopes()[0].mountProtocol = kProtocolLX200;
-    ASSERT_TRUE(scope->scopeConnect(0));
+    ASSERT_TRUE(connectSlot0());
     ASSERT_TRUE(QTest::qWaitFor([this] { return scope->hasScopePort(); }, 2000));
     scope->setTimerRate(0.0f);
     const auto motions = [&] {

@@ -239,13 +239,22 @@ protected:
         serial->getPortNames();
     }
 
+    // Connects slot 0 as set up and waits for the worker's handshake to end;
+    // true when the mount is connected.
+    bool connectSlot0()
+    {
+        if (!scope->scopeConnect(0))
+            return false;
+        return QTest::qWaitFor([this] { return !scope->isConnecting(); }, 20000) && scope->isConnected();
+    }
+
     // Connects slot 0 with `protocol` on one port and waits for the worker's check-in.
     void connectScope(int protocol = kProtocolLX200)
     {
         if (ptys.empty())
             addPorts(1);
         prefs->scopes()[0].mountProtocol = quint16(protocol);
-        ASSERT_TRUE(scope->scopeConnect(0));
+        ASSERT_TRUE(connectSlot0());
         ASSERT_TRUE(QTest::qWaitFor([this] { return scope->hasScopePort(); }, 2000));
         scope->setTimerRate(0.0f);
     }

@@ -88,7 +88,7 @@ TEST_F(MountDispatchTest, TheControllerOpensATemmaWithEvenParityAndConnectsItsFa
     serial->getPortNames();
     scope->setFamilies({});
     prefs->scopes()[0].mountProtocol = kProtocolTemma;
-    ASSERT_TRUE(scope->scopeConnect(0));
+    ASSERT_TRUE(connectSlot0());
     const std::optional<termios> settings = serial->requestedSettings(kSerialSlotScope);
     ASSERT_TRUE(settings);
     EXPECT_TRUE(settings->c_cflag & PARENB);

@@ -4,6 +4,7 @@
 #include "mount/links/WiFiView.h"
 #include "platform/AppTimeZone.h"
 #include "support/LoopbackDevice.h"
+#include "support/MainThreadWatchdog.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +15,7 @@ TEST_F(ScopeControlTest, AChosenPortIsTheOnlyOneTried)
     addPorts(3);
     prefs->scopes()[0].mountProtocol = kProtocolLX200;
     scope->setSelectPort(3);
-    ASSERT_TRUE(scope->scopeConnect(0));
+    ASSERT_TRUE(connectSlot0());
     EXPECT_TRUE(ptys[0]->simulator().received().isEmpty());
     EXPECT_TRUE(ptys[1]->simulator().received().isEmpty());
     EXPECT_EQ(ptys[2]->simulator().received(), ":hello#");
@@ -46,7 +47,7 @@ TEST_F(ScopeControlTest, AConnectedBridgeIsUsedInsteadOfEveryPort)
     ASSERT_TRUE(QTest::qWaitFor([this] { return serial->hasWiFi(); }, 2000));
 
     prefs->scopes()[0].mountProtocol = kProtocolLX200;
-    ASSERT_TRUE(scope->scopeConnect(0));
+    ASSERT_TRUE(connectSlot0());
     EXPECT_TRUE(serial->isWiFi());
     EXPECT_TRUE(bridge.simulator().received().startsWith(":hello#"));
     for (const auto& pty : ptys)
@@ -134,13 +135,35 @@ TEST_F(ScopeControlTest, ThePanelFadeStepsDownToAQuarterAndStops)
 }
 
 // The name once went into the alert as its format.
+// The handshakes run on the worker: trying a silent port leaves the main
+// thread turning, and the failure is told once the worker is done.
+TEST_F(ScopeControlTest, ConnectingToASilentPortLeavesTheInterfaceResponsive)
+{
+    PtyDevice silent;
+    silent.simulator().dropAnswers();
+    silent.start();
+    serial->setExtraPorts({silent.path()});
+    serial->getPortNames();
+    prefs->scopes()[0].mountProtocol = kProtocolLX200;
+    MainThreadWatchdog watchdog;
+    watchdog.start();
+    ASSERT_TRUE(scope->scopeConnect(0));
+    EXPECT_TRUE(scope->isConnecting());
+    EXPECT_FALSE(scope->scopeConnect(0));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !scope->isConnecting(); }, 20000));
+    EXPECT_LT(watchdog.longestStall(), std::chrono::milliseconds(100));
+    EXPECT_FALSE(scope->isConnected());
+    EXPECT_EQ(alerts.alerts.size(), 1u);
+    EXPECT_EQ(silent.simulator().received(), ":hello#");
+}
+
 TEST_F(ScopeControlTest, AFailedConnectShowsTheNameVerbatim)
 {
     addPorts(1);
     ptys[0]->simulator().stop();
     prefs->setScopeNamesArray({"Dob %s %n 100%", "", "", "", ""});
     prefs->scopes()[0].mountProtocol = kProtocolLX200;
-    EXPECT_FALSE(scope->scopeConnect(0));
+    EXPECT_FALSE(connectSlot0());
     ASSERT_EQ(alerts.alerts.size(), 1u);
     EXPECT_EQ(alerts.alerts[0].title, "Could not connect to telescope:");
     EXPECT_EQ(alerts.alerts[0].message, "Dob %s %n 100%");

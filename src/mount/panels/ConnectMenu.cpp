@@ -94,6 +94,7 @@ ConnectMenu::ConnectMenu(PrefControl& prefs, SerialControl& serial, ScopeControl
     connect(this, &QMenu::aboutToShow, this, &ConnectMenu::validateMenu);
     // A mount that went away shows as disconnected at once.
     connect(&m_scope, &ScopeControl::connectionLost, this, &ConnectMenu::validateMenu);
+    connect(&m_scope, &ScopeControl::connectFinished, this, &ConnectMenu::scopeConnected);
     setupConnectMenu();
 }
 
@@ -143,7 +144,7 @@ void ConnectMenu::rebuildPortMenu()
     // Scanned each time, so that an adapter plugged in again (perhaps under
     // another device name) is offered without a restart; never under a
     // connection, whose port index must keep meaning its port.
-    if (!m_scope.isConnected())
+    if (!m_scope.isConnected() && !m_scope.isConnecting())
         m_serial.getPortNames(QGuiApplication::queryKeyboardModifiers().testFlag(Qt::AltModifier));
     const QStringList names = m_serial.portNames();
     QStringList shown;
@@ -340,11 +341,17 @@ void ConnectMenu::connectScope(int slot)
         m_scope.disconnect();
         return;
     }
-    if (!m_scope.scopeConnect(slot))
+    m_scope.scopeConnect(slot);
+}
+
+void ConnectMenu::scopeConnected(bool connected)
+{
+    validateMenu();
+    if (!connected)
         return;
     m_debug([&] {
         const int protocol = m_scope.scopeProtocol();
-        QString line = "Connected: " + m_prefs.scopeNamesArray().value(slot) + ", Protocol: ";
+        QString line = "Connected: " + m_prefs.scopeNamesArray().value(m_scope.scopeIndex()) + ", Protocol: ";
         if (protocol != kProtocolUltima)
             line += mountProtocolName(protocol) + "\r";
         return line;

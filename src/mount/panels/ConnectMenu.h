@@ -66,6 +66,8 @@ private:
     bool isMenuItemChecked(int tag) const;
     bool isMenuItemEnabled(int tag) const;
     void connectScope(int slot);
+    // A connection started from the menu ended, connected or not.
+    void scopeConnected(bool connected);
     void toggleControlPanels();
     void toggle(MenuPanel* panel);
     // Connects or disconnects `device`; a failed connect shows `failure`.
