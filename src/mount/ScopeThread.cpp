@@ -37,6 +37,7 @@ ScopeThread::~ScopeThread()
 
 void ScopeThread::setFamily(std::shared_ptr<MountFamily> family)
 {
+    // The family let go goes after the lock, on the calling (main) thread.
     std::shared_ptr<MountFamily> previous;
     {
         const std::lock_guard lock(m_mutex);

@@ -244,6 +244,36 @@ TEST_F(ScopeControlTest, APortThatHangsUpIsLostAtOnce)
     EXPECT_EQ(family->count("poll"), 1);  // the one at connect
 }
 
+// A bridge whose peer goes away is lost at once too, and the next
+// connection over a fresh bridge works.
+TEST_F(ScopeControlTest, ABridgeWhosePeerWentAwayIsLostAtOnce)
+{
+    prefs->scopes()[0].mountProtocol = kProtocolLX200;
+    BridgeView bridgeView;
+    serial->setWiFiView(&bridgeView);
+    for (int session = 0; session < 2; ++session) {
+        SCOPED_TRACE(session);
+        LoopbackDevice bridge;
+        bridge.simulator().answer(":hello#", "1");
+        bridge.start();
+        bridgeView.port = bridge.port();
+        ASSERT_TRUE(serial->openWiFi());
+        ASSERT_TRUE(QTest::qWaitFor([this] { return serial->hasWiFi(); }, 2000));
+        ASSERT_TRUE(connectSlot0());
+        ASSERT_TRUE(QTest::qWaitFor([this] { return scope->hasScopePort(); }, 2000));
+        if (session == 1)
+            break;
+        bridge.simulator().stop();
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !scope->isConnected(); }, 2000));
+        ASSERT_EQ(alerts.alerts.size(), 1u);
+        EXPECT_EQ(alerts.alerts[0].title, "Lost contact with the telescope.");
+        serial->cancelWiFi();
+    }
+    EXPECT_TRUE(scope->isConnected());
+    scope->disconnect();
+    serial->cancelWiFi();
+}
+
 // A panel command after the disconnect (the worker keeps running) left the
 // command flag set, and the next connection never polled.
 TEST_F(ScopeControlTest, ACommandWithoutAMountLeavesTheNextConnectionPolling)
