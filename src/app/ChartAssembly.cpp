@@ -149,9 +149,7 @@ void ChartAssembly::createDomes(const QString& resources, PrefLinks& links)
     m_domes = std::make_unique<DomeLink>(m_prefs, m_debugLog, m_mount, m_skyWindow.skyView(),
                                          resources, &m_skyWindow);
     m_domes->fillLinks(links);
-    ConnectMenuLinks menuLinks = m_mount.connectMenu()->links();
-    m_domes->fillLinks(menuLinks);
-    m_mount.connectMenu()->setLinks(menuLinks);
+    m_domes->joinConnectMenu(*m_mount.connectMenu());
     m_outlets.domePanel = &m_domes->domePanel();
     m_outlets.ddwPanel = &m_domes->ddwPanel();
     m_skyWindow.skyView().setTelescope(m_scopeAim.get(), &m_domes->domeSlits());
@@ -265,7 +263,8 @@ void ChartAssembly::createFinder()
     track.alignment = &align;
     m_findObjects.setTrackLinks(track);
     const auto finderTrack = [this] {
-        return FinderTrack{m_prefs.findIndex(), m_findObjects.trackRA(), m_findObjects.trackDec()};
+        return FinderTrack{m_prefs.findIndex(), m_findObjects.trackRA(), m_findObjects.trackDec(),
+                           m_prefs.findName()};
     };
     m_mount.scopeControl().setFinderTrack(finderTrack);
     m_scopeAim = std::make_unique<ScopeAim>(m_mount.scopeControl(), m_outlets, finderTrack);

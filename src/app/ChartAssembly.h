@@ -103,6 +103,8 @@ public:
     FindPanelControl* findPanel() { return m_findPanel; }
     InfoPanelControl& infoPanels() { return *m_infoPanels; }
     ScopeControl& scopeControl() { return m_mount.scopeControl(); }
+    MountLink& mountLink() { return m_mount; }
+    DomeLink& domeLink() { return *m_domes; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

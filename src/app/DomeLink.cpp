@@ -3,6 +3,7 @@
 #include "app/MountLink.h"
 #include "model/settings/PrefControl.h"
 #include "model/settings/PrefLinks.h"
+#include "mount/panels/ConnectMenu.h"
 #include "mount/panels/DDWPanel.h"
 #include "mount/panels/DomePanel.h"
 #include "platform/DebugLog.h"
@@ -55,12 +56,12 @@ void DomeLink::fillLinks(PrefLinks& links)
     links.ddwPanel = m_ddwPanel.get();
 }
 
-void DomeLink::fillLinks(ConnectMenuLinks& links)
+void DomeLink::joinConnectMenu(ConnectMenu& menu)
 {
-    links.dome = &m_dome;
-    links.ddw = &m_ddw;
-    links.domePanel = m_domePanel.get();
-    links.ddwPanel = m_ddwPanel.get();
+    menu.setDome(&m_dome);
+    menu.setDDW(&m_ddw);
+    menu.setDomePanel(m_domePanel.get());
+    menu.setDDWPanel(m_ddwPanel.get());
 }
 
 void DomeLink::setNeedsDisplay()

@@ -9,13 +9,13 @@
 #include <memory>
 
 class ChartDisplay;
+class ConnectMenu;
 class DDWPanel;
 class DebugLog;
 class DomePanel;
 class MountLink;
 class PrefControl;
 class QWidget;
-struct ConnectMenuLinks;
 struct PrefLinks;
 
 // The two dome controllers with their panels, wired to the mount's worker,
@@ -29,8 +29,9 @@ public:
     ~DomeLink() override;
 
     void fillLinks(PrefLinks& links);
-    void fillLinks(ConnectMenuLinks& links);
+    void joinConnectMenu(ConnectMenu& menu);
     const DomeSlit& domeSlits() const { return m_slits; }
+    DomeControl& domeControl() { return m_dome; }
     DomePanel& domePanel() const { return *m_domePanel; }
     DDWPanel& ddwPanel() const { return *m_ddwPanel; }
 

@@ -26,31 +26,24 @@ MountLink::MountLink(PrefControl& prefs, SkyDateModel& skyDate, DebugLog& log, C
       m_wifiPanel(std::make_unique<WiFiPanel>(m_serial, prefs, window)),
       m_connectMenu(
           std::make_unique<ConnectMenu>(prefs, m_serial, m_scope, debugWriter(prefs, log), window)),
-      m_handPanels(new HandControlPanelSet({prefs, m_scope, {}}, window)),
+      m_handPanels(new HandControlPanelSet(prefs, m_scope, window)),
       m_skyDate(skyDate),
       m_prefs(prefs),
       m_window(window)
 {
     m_serial.setBridgeMount(&m_scope);
     log.setPortListProvider([this] { return m_serial.portNames(); });
-    ScopeLinks links;
-    links.skyView = this;
-    links.modifiers = [] { return QGuiApplication::queryKeyboardModifiers(); };
-    links.panels = m_handPanels;
-    m_scope.setLinks(links);
+    m_scope.setSkyView(this);
+    m_scope.setModifiers([] { return QGuiApplication::queryKeyboardModifiers(); });
+    m_scope.setHandPanels(m_handPanels);
     m_connectMenu->setWifiPanel(m_wifiPanel.get());
-    ConnectMenuLinks menuLinks;
-    menuLinks.mountPanels = m_handPanels;
-    m_connectMenu->setLinks(menuLinks);
+    m_connectMenu->setMountPanels(m_handPanels);
 }
 
 AlignPanel& MountLink::createAlignPanel(AlignPanel::Finder finder)
 {
     m_alignPanel = new AlignPanel(m_prefs, m_scope, m_skyDate, std::move(finder), m_window);
-    ConnectMenuLinks menuLinks;
-    menuLinks.mountPanels = m_handPanels;
-    menuLinks.alignPanel = m_alignPanel;
-    m_connectMenu->setLinks(menuLinks);
+    m_connectMenu->setAlignPanel(m_alignPanel);
     return *m_alignPanel;
 }
 

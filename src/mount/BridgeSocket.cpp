@@ -48,6 +48,9 @@ qsizetype BridgeSocket::readSome(char* into, qsizetype most) const
 {
     for (;;) {
         const ssize_t got = ::recv(fd(), into, std::size_t(most), MSG_DONTWAIT);
+        // Nothing read into room for something: the peer closed.
+        if (got == 0 && most > 0)
+            return -1;
         if (got >= 0)
             return got;
         if (errno == EAGAIN || errno == EWOULDBLOCK)

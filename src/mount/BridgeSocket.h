@@ -22,7 +22,7 @@ public:
     int fd() const { return m_fd.get(); }
 
     // Reads what has come, up to `most` bytes, without waiting: the count,
-    // 0 for none (or a peer that closed), -1 on an error such as a reset.
+    // 0 for none, -1 on an error such as a reset or a peer that closed.
     qsizetype readSome(char* into, qsizetype most) const;
     // Writes all of `size` bytes; the count written.
     qsizetype writeAll(const char* bytes, qsizetype size) const;

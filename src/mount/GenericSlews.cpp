@@ -46,8 +46,17 @@ const char* slewName(SlewKind kind)
 
 bool ScopeControl::runNow(const PanelCommand& command)
 {
-    sampleFinderTrack();
-    return m_family && m_family->run(command);
+    if (!m_family || !m_hasScopePort)
+        return false;
+    sampleInputs();
+    const bool stop = command.operation == MountOperation::Slew
+                      && (command.code == kStopAll || (command.flag & kSlewFlagStop) != 0);
+    if (!stop) {
+        m_thread.post(ScopeMessage::operationMessage(command));
+        return true;
+    }
+    m_thread.postStop(ScopeMessage::operationMessage(command));
+    return true;
 }
 
 bool ScopeControl::genericSlew(int direction)

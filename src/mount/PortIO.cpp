@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <poll.h>
 #include <unistd.h>
 
 namespace PortIO {
@@ -11,10 +12,19 @@ int open(const QByteArray& path)
     return ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
 }
 
+bool hungUp(int fd)
+{
+    pollfd watched{fd, POLLIN, 0};
+    return ::poll(&watched, 1, 0) > 0 && (watched.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+}
+
 qsizetype read(int fd, char* into, qsizetype most)
 {
     for (;;) {
         const ssize_t got = ::read(fd, into, std::size_t(most));
+        // A terminal gives nothing both when it is quiet and when it hung up.
+        if (got == 0 && most > 0 && hungUp(fd))
+            return -1;
         if (got >= 0)
             return got;
         if (errno == EAGAIN)

@@ -25,15 +25,16 @@ constexpr int kScopeSlots = 5;
 
 bool ScopeControl::scopeConnect(int slot)
 {
-    if (slot < 0 || slot >= kScopeSlots || m_status.isConnected)
+    if (slot < 0 || slot >= kScopeSlots || m_status.isConnected || m_isConnecting)
         return false;
     const bool bridge = m_serial.hasWiFi();
     if (m_serial.maxPorts() == 0 && !bridge)
         return false;
 
     m_scopeIndex = slot;
+    // No position until this mount's is read.
+    m_status.scopeRA = -1.0;
     m_status.resetSerialBlocks();
-    m_status.isBlockPollCmd = false;
     const int protocol = m_prefs.scopes()[slot].mountProtocol;
     m_status.scopeProtocol = protocol;
     if (protocol < kProtocolLX200 || protocol > kProtocolIEQ45) {
@@ -54,36 +55,63 @@ bool ScopeControl::scopeConnect(int slot)
     }
 
     const QString name = m_prefs.scopeNamesArray().value(slot);
-    sampleFinderTrack();
+    sampleInputs();
     const MountContext context{m_serial, m_status,   m_debug,
                                m_events, &m_prefs,   &m_skyDate,
                                [this] { return m_finderTrack.get(); }, m_timing, {}};
     std::shared_ptr<MountFamily> family = m_links.families ? m_links.families(protocol, context)
                                                            : makeMountFamily(protocol, context);
-    bool answered = false;
-    if (family && bridge) {
-        m_serial.setIsWiFi(true);
-        m_debug("Scope Connecting with WiFi");
-        answered = family->connect();
-        if (!answered)
-            m_serial.setIsWiFi(false);
-    } else if (family) {
-        answered = tryPorts(*family, baud, evenParity);
-    }
-    if (!answered) {
+    if (!family) {
         connectFailed(name);
         return false;
     }
-    m_family = std::move(family);
-    connected(*m_family, name);
+    const quint16 first = m_selectPort == 0 ? 0 : m_selectPort - 1;
+    const quint16 end = m_selectPort == 0 ? m_serial.maxPorts() : quint16(first + 1);
+    const bool readsPosition = protocol != kProtocolTemma;
+    m_isConnecting = true;
+    launchThread();
+    // The handshakes run on the worker: a silent port holds it, not the interface.
+    m_thread.postJob([this, family, bridge, first, end, baud, evenParity, readsPosition, name]() mutable {
+        bool answered = false;
+        if (bridge) {
+            m_serial.setIsWiFi(true);
+            m_debug("Scope Connecting with WiFi");
+            answered = family->connect();
+            if (!answered)
+                m_serial.setIsWiFi(false);
+        } else {
+            answered = tryPorts(*family, {first, end}, baud, evenParity);
+        }
+        const bool positionRead = answered && readsPosition && family->readPosition();
+        // The family goes back with the answer: its last reference must not
+        // be dropped here, away from its timers' thread.
+        QMetaObject::invokeMethod(
+            this,
+            [this, family = std::move(family), answered, positionRead, name] {
+                finishConnect(family, answered, positionRead, name);
+            },
+            Qt::QueuedConnection);
+    });
     return true;
 }
 
-bool ScopeControl::tryPorts(MountFamily& family, long baud, bool evenParity)
+void ScopeControl::finishConnect(std::shared_ptr<MountFamily> family, bool answered, bool positionRead,
+                                 const QString& name)
 {
-    const quint16 first = m_selectPort == 0 ? 0 : m_selectPort - 1;
-    const quint16 end = m_selectPort == 0 ? m_serial.maxPorts() : quint16(first + 1);
-    for (quint16 port = first; port < end; ++port) {
+    m_isConnecting = false;
+    if (!answered) {
+        connectFailed(name);
+        emit connectFinished(false);
+        return;
+    }
+    m_family = std::move(family);
+    connected(*m_family, name, positionRead);
+    emit connectFinished(true);
+}
+
+bool ScopeControl::tryPorts(MountFamily& family, std::pair<quint16, quint16> ports, long baud, bool evenParity)
+{
+    for (quint16 port = ports.first; port < ports.second; ++port) {
         if (!m_serial.openSerialDriver(port, baud, evenParity, kSerialSlotScope)) {
             m_debug([port] { return QString("Open serial port %1 failed").arg(port); });
             continue;
@@ -109,9 +137,10 @@ void ScopeControl::connectFailed(const QString& name)
     }
 }
 
-void ScopeControl::connected(MountFamily& family, const QString& name)
+void ScopeControl::connected(MountFamily& family, const QString& name, bool positionRead)
 {
     const int protocol = m_status.scopeProtocol;
+    m_failedPolls = 0;
     m_prefs.setIsRunRealTime(true, false);
     HandControlPanels* panels = m_links.panels;
     if (panels && protocol != kProtocolLX200GPS)
@@ -140,7 +169,7 @@ void ScopeControl::connected(MountFamily& family, const QString& name)
 
     if (view)
         view->setWindowTitle(name);
-    if (protocol != kProtocolTemma && family.readPosition()) {
+    if (positionRead) {
         const double ra = m_status.scopeRA;
         const double dec = m_status.scopeDec;
         if (view)

@@ -24,6 +24,8 @@
 namespace {
 
 constexpr int kTickMs = 1000;
+// The families' pauses count ticks of 1/60 s.
+constexpr int kTicksPerSecond = 60;
 constexpr int kFadeMs = 50;
 // The chart redraws for the mount's marker only past 0.03°.
 constexpr double kRedrawRadians = 0.0005235987755982989;
@@ -85,6 +87,7 @@ ScopeControl::ScopeControl(PrefControl& prefControl, const SkyDateModel& skyDate
     });
     connect(&m_thread, &ScopeThread::portMessage, this, &ScopeControl::handlePortMessage,
             Qt::QueuedConnection);
+    m_thread.setLineCheck([this] { return m_serial.isHungUp(kSerialSlotScope); });
     connect(&m_events, &MountEvents::alertRequested, this,
             [](const QString& title, const QString& message) { AlertPanel::runAlert(title, message); });
     connect(&m_events, &MountEvents::beepRequested, this, [] { AlertPanel::beep(); });
@@ -120,10 +123,10 @@ ScopeControl::~ScopeControl()
     m_thread.killRemotePort();
 }
 
-void ScopeControl::setLinks(ScopeLinks links)
+void ScopeControl::setSG4(SG4Jobs* sg4)
 {
-    m_links = std::move(links);
-    m_thread.setSG4(m_links.sg4);
+    m_links.sg4 = sg4;
+    m_thread.setSG4(sg4);
 }
 
 void ScopeControl::launchThread()
@@ -134,7 +137,6 @@ void ScopeControl::launchThread()
 void ScopeControl::killScopePort()
 {
     m_hasScopePort = false;
-    m_scopeMessageObj.reset();
 }
 
 void ScopeControl::handlePortMessage(int id)
@@ -148,9 +150,11 @@ void ScopeControl::handlePortMessage(int id)
     case kScopeMsgPosition:
         positionUpdate();
         break;
-    case kScopeMsgRetry:
-        if (m_scopeMessageObj)
-            post(*m_scopeMessageObj, false);
+    case kScopeMsgPollFailed:
+        pollFailed();
+        break;
+    case kScopeMsgLineLost:
+        lostContact();
         break;
     case kSG4MsgAllSkyMovie:
         if (m_links.sg4)
@@ -182,9 +186,31 @@ void ScopeControl::positionUpdate()
             m_links.skyView->setNeedsDisplay();
     }
     m_status.resetSerialBlocks();
+    m_failedPolls = 0;
     m_readTimer.stop();
     if (auto done = std::exchange(m_positionRead, nullptr))
         done(true);
+}
+
+void ScopeControl::pollFailed()
+{
+    m_status.isPolling = false;
+    m_readTimer.stop();
+    if (auto done = std::exchange(m_positionRead, nullptr))
+        done(false);
+    if (m_status.isConnected && ++m_failedPolls >= kLostAfterFailedPolls)
+        lostContact();
+}
+
+void ScopeControl::lostContact()
+{
+    if (!m_status.isConnected)
+        return;
+    const QString name = currentScopeName();
+    m_debug("Lost contact with the telescope");
+    endConnection(false);
+    emit connectionLost();
+    AlertPanel::runAlert("Lost contact with the telescope.", name);
 }
 
 void ScopeControl::readScopePosition(std::function<void(bool)> done, std::chrono::milliseconds wait)
@@ -195,7 +221,7 @@ void ScopeControl::readScopePosition(std::function<void(bool)> done, std::chrono
     }
     m_positionRead = std::move(done);
     m_status.isPolling = true;
-    m_thread.post({kScopeMsgPoll, {}, {}});
+    m_thread.post({kScopeMsgPoll, {}, {}, {}});
     m_readTimer.start(wait);
 }
 
@@ -207,7 +233,7 @@ void ScopeControl::runScopeTimer()
         return;
     if (m_links.scopeView && m_links.scopeView->keepSVClosed() && !m_prefs.isScopeRetainPolling())
         return;
-    if (m_status.isBlockPolling || m_status.isBlockPollCmd)
+    if (m_status.isBlockPolling)
         return;
     if ((m_status.isSerialCmd && m_status.isPolling)
         || (m_status.scopeProtocol == kProtocolTemma && !m_status.isTemmaSync)) {
@@ -219,11 +245,15 @@ void ScopeControl::runScopeTimer()
         m_rateCount = 1.0f;
         return;
     }
-    if (m_rateCount < m_timerRate || m_status.isSerialCmd)
+    // After a failed poll the next goes out on the next tick.
+    if ((m_rateCount < m_timerRate && m_failedPolls == 0) || m_status.isSerialCmd)
+        return;
+    // One poll in flight at most: a slow link must not pile them up.
+    if (m_status.isPolling)
         return;
     m_rateCount = 0.0f;
     m_status.isPolling = true;
-    m_thread.post({kScopeMsgPoll, {}, {}});
+    m_thread.post({kScopeMsgPoll, {}, {}, {}});
 }
 
 void ScopeControl::setTimerRate(float seconds)
@@ -238,16 +268,9 @@ void ScopeControl::setTimerRate(float seconds)
 bool ScopeControl::checkSerialCom() const
 {
     if (!m_hasScopePort || !m_status.isConnected || m_status.isBlockPolling
-        || m_status.isBlockPollCmd)
+)
         return false;
     return !(m_status.isSerialCmd && m_status.isPolling);
-}
-
-void ScopeControl::post(const ScopeMessage& message, bool keep)
-{
-    if (keep)
-        m_scopeMessageObj = message;
-    m_thread.post(message);
 }
 
 void ScopeControl::gotoRA(double ra, double dec)
@@ -256,7 +279,7 @@ void ScopeControl::gotoRA(double ra, double dec)
         return;
     m_gotoRA = ra;
     m_gotoDec = dec;
-    post(ScopeMessage::gotoMessage(ra, dec), true);
+    m_thread.post(ScopeMessage::gotoMessage(ra, dec));
 }
 
 void ScopeControl::postCommand(int id, qint32 code)
@@ -266,15 +289,45 @@ void ScopeControl::postCommand(int id, qint32 code)
     if (!m_hasScopePort || !m_status.isConnected)
         return;
     const Qt::KeyboardModifiers held = m_links.modifiers ? m_links.modifiers() : Qt::NoModifier;
-    sampleFinderTrack();
+    // A stop goes ahead of waiting polls.
+    const PanelCommand command = panelCommand(id, code, held.testFlag(Qt::AltModifier));
+    if (command.operation == MountOperation::Slew && code == kStopAll) {
+        runNow(command);
+        return;
+    }
+    sampleInputs();
     m_status.isSerialCmd = true;
-    post(ScopeMessage::command(id, code, held), true);
+    m_thread.post(ScopeMessage::command(id, code, held));
 }
 
 void ScopeControl::sampleFinderTrack()
 {
     if (m_links.finderTrack)
         m_finderTrack.set(m_links.finderTrack());
+}
+
+void ScopeControl::samplePanelState()
+{
+    const MountPanel panel = mountPanelFor(m_status.scopeProtocol);
+    const HandControlPanels* panels = m_links.panels;
+    if (!panels || panel == MountPanel::None)
+        return;
+    m_status.isPanelLocked = panels->isLocked(panel);
+    int ticks = 0;
+    if (panels->isTenth(panel))
+        ticks = kTicksPerSecond / 10;
+    else if (panels->isQuarter(panel))
+        ticks = kTicksPerSecond / 4;
+    else if (panels->isHalf(panel))
+        ticks = kTicksPerSecond / 2;
+    m_status.fixedPulseTicks = ticks;
+    m_status.guideRatePercent = panels->guideRate();
+}
+
+void ScopeControl::sampleInputs()
+{
+    sampleFinderTrack();
+    samplePanelState();
 }
 
 void ScopeControl::temmaCommand(int code)
@@ -290,7 +343,7 @@ bool ScopeControl::genericSlewDetect()
 {
     if (m_hasScopePort) {
         m_status.isSerialCmd = false;
-        post(ScopeMessage::command(kScopeMsgSlewDetect, kScopeMsgSlewDetect), true);
+        m_thread.post(ScopeMessage::command(kScopeMsgSlewDetect, kScopeMsgSlewDetect));
     }
     return true;
 }
@@ -411,5 +464,5 @@ ScopeControl::AzAlt ScopeControl::scopeAzAlt() const
     // date is the user's.
     SkyDateModel now(m_prefs);
     now.calculateDate(AppTimeZone::now(), 0.0);
-    return azAltOf(m_gotoRA, m_gotoDec, now);
+    return azAltOf(m_status.scopeRA, m_status.scopeDec, now);
 }

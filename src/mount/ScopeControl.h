@@ -41,18 +41,30 @@ public:
                  QObject* parent = nullptr);
     ~ScopeControl() override;
 
-    void setLinks(ScopeLinks links);
-    // The telescope view joins after the rest; null while it has none.
+    // One setter per link, so that a part joining later never drops one
+    // joined before; null while the program has no such part.
     void setScopeView(ScopeViewLink* view) { m_links.scopeView = view; }
-    // The finder joins after the mount; its selection is copied for the
-    // worker as each command is sent.
+    void setSkyView(SkyRedraw* sky) { m_links.skyView = sky; }
+    void setHandPanels(HandControlPanels* panels) { m_links.panels = panels; }
+    void setWebcamGuide(AutoguiderLink* guide) { m_links.webcamGuide = guide; }
+    void setCompanion(CompanionLink* companion) { m_links.companion = companion; }
+    void setSG4(SG4Jobs* sg4);
+    void setPrefWindow(SiteHandOver* window) { m_links.prefWindow = window; }
+    void setFamilies(MountFamilyFactory families) { m_links.families = std::move(families); }
+    // The finder's selection is copied for the worker as each command is sent.
     void setFinderTrack(std::function<FinderTrack()> finderTrack) { m_links.finderTrack = std::move(finderTrack); }
+    void setModifiers(std::function<Qt::KeyboardModifiers()> modifiers) { m_links.modifiers = std::move(modifiers); }
     ScopeThread& scopeThread() { return m_thread; }
     MountEvents& events() { return m_events; }
 
-    // Connects telescope slot 0..4; false (with an alert unless there is no
-    // port at all) when it did not answer.
+    // Starts connecting telescope slot 0..4 on the worker; false when it
+    // cannot start (no port, no such protocol, connected or connecting).
+    // connectFinished tells the outcome; a mount that did not answer is
+    // alerted.
     bool scopeConnect(int slot);
+    bool isConnecting() const { return m_isConnecting; }
+    // Polls that fail in a row before the mount counts as lost.
+    static constexpr int kLostAfterFailedPolls = 2;
     void disconnect() override;
     void disconnectScope() override { disconnect(); }
 
@@ -72,7 +84,8 @@ public:
     void iOptronCommand(int code) override { postCommand(kScopeMsgIOptronCommand, code); }
     void iEQ45Command(int code) override { postCommand(kScopeMsgIEQ45Command, code); }
 
-    // The panels' keys and direct stops, run on this thread (PanelSlews.cpp).
+    // The panels' keys and direct stops, posted to the worker, a stop ahead
+    // of waiting polls (PanelSlews.cpp).
     void slewNexStar(int code, bool stop) override;
     void slewTemma(int code, bool stop) override;
     void slewLX200(int code) override;
@@ -92,13 +105,13 @@ public:
                            std::chrono::milliseconds wait = std::chrono::seconds(5));
     bool genericSlewDetect();
 
-    // Slews on the calling thread, by direction code 1 north, 2 south, 3
-    // east, 4 west; false when the mount has no such slew or it failed.
+    // Slews by direction code 1 north, 2 south, 3 east, 4 west, posted to
+    // the worker; false when the mount has no such slew.
     bool genericSlew(int direction);
     bool genericSlewStop(int direction);
     // 1 slowest .. 4 fastest.
     void setGenericSlewRate(int rate);
-    // A timed guide pulse on the calling thread (LX200 GPS only), signed
+    // A timed guide pulse (LX200 GPS only), posted to the worker, signed
     // milliseconds: east or north when positive.
     bool pulseGuideLX200(bool eastWest, int milliseconds);
 
@@ -129,8 +142,6 @@ public:
     bool isPolling() const { return m_status.isPolling; }
     bool isSerialCmd() const { return m_status.isSerialCmd; }
     void resetSerialBlocks() { m_status.resetSerialBlocks(); }
-    bool isBlockPollCmd() const { return m_status.isBlockPollCmd; }
-    void setIsBlockPollCmd(bool blocked) { m_status.isBlockPollCmd = blocked; }
     bool isGeminiLevel4() const { return m_status.isGeminiLevel4; }
     void setGeminiBaud(int tag) override;
     // The Gemini panel's baud choice: any other tag means 9600; stored in the settings.
@@ -151,25 +162,43 @@ public:
         double az;   // radians
         double alt;  // radians
     };
-    // The goto target's azimuth and altitude now, on a copy of the sky date:
-    // the date the user set stays.
+    // True once the connected mount's position has been read.
+    bool hasPosition() const { return m_status.isConnected && m_status.scopeRA >= 0.0; }
+    // The polled position's azimuth and altitude now, on a copy of the sky
+    // date: the date the user set stays.
     AzAlt scopeAzAlt() const;
     ScopeStatus& status() { return m_status; }
+
+signals:
+    void connectFinished(bool connected);
+    // The mount stopped answering and was disconnected.
+    void connectionLost();
 
 private:
     // The connected telescope's name, as the settings list it.
     QString currentScopeName() const;
     void sampleFinderTrack();
+    // Copies the connected mount's panel state (lock, fixed pulse, guide
+    // rate) for the families, which read it on the worker.
+    void samplePanelState();
+    // Samples what the families read from the main thread's parts.
+    void sampleInputs();
     void postCommand(int id, qint32 code);
-    void post(const ScopeMessage& message, bool keep);
-    bool tryPorts(MountFamily& family, long baud, bool evenParity);
+    // Tries ports `first` up to `second` (not included) on the worker.
+    bool tryPorts(MountFamily& family, std::pair<quint16, quint16> ports, long baud, bool evenParity);
+    void finishConnect(std::shared_ptr<MountFamily> family, bool answered, bool positionRead,
+                       const QString& name);
     void connectFailed(const QString& name);
-    void connected(MountFamily& family, const QString& name);
+    void connected(MountFamily& family, const QString& name, bool positionRead);
     // Disconnects; a parked mount keeps its line speed.
     void endConnection(bool resetBaud);
     void siteRead(double latitude, double longitude, const QString& siteName);
     void positionUpdate();
-    // Runs one operation of the connected family on this thread.
+    void pollFailed();
+    // Ends a connection whose mount no longer answers, telling the user once.
+    void lostContact();
+    // Posts one operation of the connected family to the worker, a stop
+    // ahead of waiting polls; false without a mount.
     bool runNow(const PanelCommand& command);
     AzAlt azAltOf(double ra, double dec, const SkyDateModel& date) const;
 
@@ -186,13 +215,14 @@ private:
     std::shared_ptr<MountFamily> m_family;
 
     bool m_hasScopePort = false;
-    std::optional<ScopeMessage> m_scopeMessageObj;
+    bool m_isConnecting = false;
     QTimer m_scopeTimer;
     QTimer m_fadeTimer;
     QTimer m_readTimer;
     std::function<void(bool)> m_positionRead;
     float m_timerRate = 5.0f;
     float m_rateCount = 0.0f;
+    int m_failedPolls = 0;
     int m_scopeIndex = -1;
     long m_geminiBaud = 9600;
     quint16 m_selectPort = 0;

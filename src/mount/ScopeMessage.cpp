@@ -24,12 +24,17 @@ std::optional<Value> valueOf(const QByteArray& bytes)
 
 ScopeMessage ScopeMessage::gotoMessage(double ra, double dec)
 {
-    return {kScopeMsgGoto, bytesOf(GotoPayload{ra, dec, 0}), {}};
+    return {kScopeMsgGoto, bytesOf(GotoPayload{ra, dec, 0}), {}, {}};
 }
 
 ScopeMessage ScopeMessage::command(int id, qint32 code, Qt::KeyboardModifiers modifiers)
 {
-    return {id, bytesOf(code), modifiers};
+    return {id, bytesOf(code), modifiers, {}};
+}
+
+ScopeMessage ScopeMessage::operationMessage(const PanelCommand& command)
+{
+    return {kScopeMsgOperation, {}, {}, command};
 }
 
 std::optional<GotoPayload> ScopeMessage::gotoTarget() const

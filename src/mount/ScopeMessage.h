@@ -1,5 +1,7 @@
 #pragma once
 
+#include "mount/PanelCommand.h"
+
 #include <QByteArray>
 #include <QtGlobal>
 
@@ -15,9 +17,12 @@ constexpr int kScopeMsgTemmaCommand = 106;
 constexpr int kScopeMsgNexStarCommand = 107;
 constexpr int kScopeMsgGeminiCommand = 108;
 constexpr int kScopeMsgIOptronCommand = 110;
-constexpr int kScopeMsgRetry = 112;            // worker → main
 constexpr int kScopeMsgSlewDetect = 114;
 constexpr int kScopeMsgIEQ45Command = 115;
+constexpr int kScopeMsgOperation = 116;        // one family operation, carried whole
+constexpr int kScopeMsgPollFailed = 117;       // worker → main
+constexpr int kScopeMsgLineLost = 118;         // worker → main: the mount's line hung up
+constexpr int kScopeMsgJob = 119;              // work the main thread handed over
 constexpr int kDomeMsgTrack = 200;
 constexpr int kDomeMsgCalibrate = 201;
 constexpr int kDomeMsgHome = 202;
@@ -36,15 +41,18 @@ struct GotoPayload {
 static_assert(sizeof(GotoPayload) == 24);
 
 // One message: its id, its byte block (empty, a GotoPayload or a 4-byte
-// command code in machine order) and the keyboard modifiers held on the main
-// thread when it was posted, which a few commands read.
+// command code in machine order), the keyboard modifiers held on the main
+// thread when it was posted, which a few commands read, and the operation of
+// an operation message.
 struct ScopeMessage {
     int id = 0;
     QByteArray payload;
     Qt::KeyboardModifiers modifiers;
+    PanelCommand operation;
 
     static ScopeMessage gotoMessage(double ra, double dec);
     static ScopeMessage command(int id, qint32 code, Qt::KeyboardModifiers modifiers = {});
+    static ScopeMessage operationMessage(const PanelCommand& command);
 
     // The payload read back; none when the block has the wrong size.
     std::optional<GotoPayload> gotoTarget() const;

@@ -10,7 +10,6 @@ struct ScopeStatus {
     std::atomic<bool> isPolling = false;       // a poll is in flight
     std::atomic<bool> isSerialCmd = false;     // a command is in flight
     std::atomic<bool> isBlockPolling = false;  // the dome board suspended polling
-    std::atomic<bool> isBlockPollCmd = false;  // the worker refused a command during a poll
     std::atomic<bool> isSlewing = false;
     std::atomic<bool> isThreadUpdate = false;  // a new position for the telescope view
     std::atomic<bool> isConnected = false;
@@ -19,9 +18,11 @@ struct ScopeStatus {
     std::atomic<bool> usesStar = false;        // the mount was aligned on a star
     std::atomic<bool> isGeminiLevel4 = false;  // the Gemini answers level-4 commands
     // A fixed pulse that ends a direction slew, in ticks (0 none), and
-    // whether the LX200 panel's buttons are locked; both set by the panels.
+    // whether the connected mount's panel has its buttons locked; both copied
+    // from the panels as each command is sent.
     std::atomic<int> fixedPulseTicks = 0;
     std::atomic<bool> isPanelLocked = false;
+    std::atomic<int> guideRatePercent = 50;    // the Temma panel's guide rate
     std::atomic<int> scopeProtocol = 0;        // 1..13 while connected, 0 none
     std::atomic<long> baudRate = 9600;         // an LX200 GPS's speed, set by its speed command
     // Last position read from the mount, radians of date; written before the

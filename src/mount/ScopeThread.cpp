@@ -6,14 +6,16 @@
 #include "mount/links/DomeJobs.h"
 #include "mount/links/SG4Jobs.h"
 
+#include <iterator>
 #include <thread>
+#include <utility>
 
 namespace {
 
-// The seventh refusal in a row gives up on the poll that blocks commands.
-constexpr quint16 kMaxRefusals = 6;
 // A Temma II goto keeps the mount busy for a while after its answer.
 constexpr int kTemmaGotoTicks = 15;
+// How often an idle worker looks at the mount's line.
+constexpr std::chrono::milliseconds kLineCheckPeriod{200};
 
 bool isMountMessage(int id)
 {
@@ -35,8 +37,13 @@ ScopeThread::~ScopeThread()
 
 void ScopeThread::setFamily(std::shared_ptr<MountFamily> family)
 {
-    const std::lock_guard lock(m_mutex);
-    m_family = std::move(family);
+    // The family let go goes after the lock, on the calling (main) thread.
+    std::shared_ptr<MountFamily> previous;
+    {
+        const std::lock_guard lock(m_mutex);
+        previous = std::exchange(m_family, std::move(family));
+        m_lineLost = false;
+    }
 }
 
 void ScopeThread::launchThread()
@@ -61,12 +68,39 @@ void ScopeThread::post(ScopeMessage message)
     m_wake.notify_one();
 }
 
+void ScopeThread::postJob(std::function<void()> job)
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        if (m_quit)
+            return;
+        m_jobs.push_back(std::move(job));
+        m_queue.push_back({kScopeMsgJob, {}, {}, {}});
+    }
+    m_wake.notify_one();
+}
+
+void ScopeThread::postStop(ScopeMessage message)
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        if (m_quit)
+            return;
+        auto place = m_queue.end();
+        while (place != m_queue.begin() && std::prev(place)->id == kScopeMsgPoll)
+            --place;
+        m_queue.insert(place, std::move(message));
+    }
+    m_wake.notify_one();
+}
+
 void ScopeThread::killRemotePort()
 {
     {
         const std::lock_guard lock(m_mutex);
         m_quit = true;
         m_queue.clear();
+        m_jobs.clear();
     }
     m_wake.notify_one();
     wait();
@@ -74,25 +108,68 @@ void ScopeThread::killRemotePort()
 
 void ScopeThread::run()
 {
-    m_refusals = 0;
     emit portMessage(kScopeMsgCheckin);
     for (;;) {
         ScopeMessage message;
         {
             std::unique_lock lock(m_mutex);
-            m_wake.wait(lock, [this] { return m_quit || !m_queue.empty(); });
+            const bool woken =
+                m_wake.wait_for(lock, kLineCheckPeriod, [this] { return m_quit || !m_queue.empty(); });
             if (m_quit)
                 return;
+            if (!woken) {
+                lock.unlock();
+                checkLine();
+                continue;
+            }
             message = std::move(m_queue.front());
             m_queue.pop_front();
         }
         handlePortMessage(message);
+        checkLine();
     }
+}
+
+void ScopeThread::checkLine()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        if (!m_family || m_lineLost || !m_lineCheck)
+            return;
+    }
+    if (!m_lineCheck())
+        return;
+    {
+        const std::lock_guard lock(m_mutex);
+        if (!m_family || m_lineLost)
+            return;
+        m_lineLost = true;
+    }
+    m_debug("ScopeThread: the mount's line hung up");
+    emit portMessage(kScopeMsgLineLost);
+}
+
+void ScopeThread::release(std::shared_ptr<MountFamily> family)
+{
+    // Only the worker's copy is left when the main thread dropped the family
+    // during the operation: hand it over rather than destroy it here.
+    if (family.use_count() == 1)
+        QMetaObject::invokeMethod(this, [family = std::move(family)] {}, Qt::QueuedConnection);
 }
 
 void ScopeThread::handlePortMessage(const ScopeMessage& message)
 {
     switch (message.id) {
+    case kScopeMsgJob: {
+        std::function<void()> job;
+        {
+            const std::lock_guard lock(m_mutex);
+            job = std::move(m_jobs.front());
+            m_jobs.pop_front();
+        }
+        job();
+        return;
+    }
     case kSG4MsgImageDownload:
         if (m_sg4)
             m_sg4->sg4ImageDownload();
@@ -120,37 +197,21 @@ void ScopeThread::handlePortMessage(const ScopeMessage& message)
     if (!isMountMessage(message.id))
         return;
 
-    if (message.id == kScopeMsgPoll && m_status.isSerialCmd)
-        return;
-    if (message.id == kScopeMsgGoto && m_status.isSlewing)
-        return;
-    if (m_status.isPolling && message.id != kScopeMsgPoll) {
-        refuseDuringPoll();
+    if (message.id == kScopeMsgPoll && m_status.isSerialCmd) {
+        // Skipped: a command is on its way, whose answer brings the position.
+        m_status.isPolling = false;
         return;
     }
-    m_status.isBlockPollCmd = false;
-    m_refusals = 0;
+    if (message.id == kScopeMsgGoto && m_status.isSlewing)
+        return;
     if (carryOut(message))
         emit portMessage(kScopeMsgPosition);
-    else if (message.id != kScopeMsgPoll)
+    else if (message.id == kScopeMsgPoll)
+        emit portMessage(kScopeMsgPollFailed);
+    else
         // The position update ends a command; one that brings none (a Temma
         // sync) ends here, or every later poll would be skipped.
         m_status.isSerialCmd = false;
-}
-
-void ScopeThread::refuseDuringPoll()
-{
-    m_status.isBlockPollCmd = true;
-    emit portMessage(kScopeMsgRetry);
-    m_timing.pause(m_timing.refusalPause);
-    if (m_refusals < kMaxRefusals) {
-        ++m_refusals;
-        return;
-    }
-    m_debug("ScopeThread: seven refusals in a row, interlock reset");
-    m_status.isBlockPollCmd = false;
-    m_status.resetSerialBlocks();
-    m_refusals = 0;
 }
 
 bool ScopeThread::carryOut(const ScopeMessage& message)
@@ -162,14 +223,24 @@ bool ScopeThread::carryOut(const ScopeMessage& message)
     }
     if (!family)
         return false;
+    const bool updated = carryOut(*family, message);
+    release(std::move(family));
+    return updated;
+}
+
+bool ScopeThread::carryOut(MountFamily& family, const ScopeMessage& message)
+{
     switch (message.id) {
     case kScopeMsgGoto:
-        return gotoTarget(*family, message);
+        return gotoTarget(family, message);
     case kScopeMsgPoll:
-        return family->readPosition();
+        return family.readPosition();
+    case kScopeMsgOperation:
+        family.run(message.operation);
+        return message.operation.positionAfter;
     case kScopeMsgSlewDetect:
         if (m_status.scopeProtocol != kProtocolIEQ45)
-            family->slewDetect();
+            family.slewDetect();
         return false;
     case kScopeMsgLX200Command:
     case kScopeMsgTemmaCommand:
@@ -183,7 +254,7 @@ bool ScopeThread::carryOut(const ScopeMessage& message)
         const PanelCommand command =
             panelCommand(message.id, *code, message.modifiers.testFlag(Qt::AltModifier));
         if (command.operation != MountOperation::None)
-            family->run(command);
+            family.run(command);
         return command.positionAfter;
     }
     default:

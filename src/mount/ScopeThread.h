@@ -21,7 +21,6 @@ struct ScopeStatus;
 // The worker's clocks; tests run them in virtual time.
 struct ScopeThreadTiming {
     std::chrono::microseconds tick{16667};              // 1/60 s
-    std::chrono::milliseconds refusalPause{100};
     std::function<void(std::chrono::microseconds)> sleep;  // the thread's own sleep when unset
 
     // Blocks the calling thread for `span`.
@@ -29,9 +28,12 @@ struct ScopeThreadTiming {
 };
 
 // The mount worker: carries out the numbered messages the main thread posts,
-// one at a time in arrival order, and answers through portMessage (check-in
-// 100, position 104, retry 112, all-sky movie 301), which the main thread
-// handles. Posting never waits.
+// one at a time in arrival order (a stop ahead of waiting polls), and answers
+// through portMessage (check-in 100, position 104, failed poll 117, line
+// lost 118, all-sky movie 301), which the main thread handles. Polls and
+// commands take turns on this one thread, so neither waits for the other.
+// Posting never waits. While it waits for work it watches the mount's line,
+// so that a device that goes away is reported whether or not a poll runs.
 class ScopeThread : public QThread {
     Q_OBJECT
 public:
@@ -49,11 +51,20 @@ public:
     }
     // Set before the worker starts, as are the dome links.
     void setSG4(SG4Jobs* sg4) { m_sg4 = sg4; }
+    // True once the mount's line has hung up; asked on the worker while a
+    // family is set. Set before the worker starts.
+    void setLineCheck(std::function<bool()> hungUp) { m_lineCheck = std::move(hungUp); }
 
     // Starts the worker unless it runs; it checks in once it does.
     void launchThread();
     // Queues a message for the worker.
     void post(ScopeMessage message);
+    // Queues work of the mount's own (a connection's handshakes) in turn
+    // with the messages.
+    void postJob(std::function<void()> job);
+    // Queues a stop ahead of the polls waiting, not of the commands: a stop
+    // must still come after the slew it ends.
+    void postStop(ScopeMessage message);
     // Stops the worker and drops what it had not started, so that the next
     // launch starts afresh.
     void killRemotePort();
@@ -67,11 +78,14 @@ protected:
 
 private:
     void handlePortMessage(const ScopeMessage& message);
-    // Refuses a command that came during a poll and asks for it again.
-    void refuseDuringPoll();
     // Carries a mount message out; true when a position update follows.
     bool carryOut(const ScopeMessage& message);
+    bool carryOut(MountFamily& family, const ScopeMessage& message);
     bool gotoTarget(MountFamily& family, const ScopeMessage& message);
+    // Reports a hung-up line once per family.
+    void checkLine();
+    // The last reference to a family goes on the main thread, where its timers live.
+    void release(std::shared_ptr<MountFamily> family);
     ScopeStatus& m_status;
     DebugWriter m_debug;
     ScopeThreadTiming m_timing;
@@ -83,8 +97,9 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_wake;
     std::deque<ScopeMessage> m_queue;
+    std::deque<std::function<void()>> m_jobs;  // one per queued job message
     bool m_quit = false;
     std::shared_ptr<MountFamily> m_family;
-    // Refusals in a row; the worker's own.
-    quint16 m_refusals = 0;
+    std::function<bool()> m_lineCheck;
+    bool m_lineLost = false;  // reported for this family
 };

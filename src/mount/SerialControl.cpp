@@ -6,6 +6,7 @@
 #include "platform/AlertPanel.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/ioctl.h>
 
 #include <thread>
@@ -154,6 +155,7 @@ bool SerialControl::setBaudRate(long baud, quint16 slot)
         return true;
     }
     Slot* entry = slotFor(slot);
+    const std::unique_lock lock = lockSlot(entry);
     if (entry == nullptr || !entry->fd.isOpen())
         return false;
     termios settings{};
@@ -165,6 +167,26 @@ bool SerialControl::setBaudRate(long baud, quint16 slot)
     cfsetispeed(&settings, *speed);
     cfsetospeed(&settings, *speed);
     return tcsetattr(entry->fd.get(), TCSAFLUSH, &settings) == 0;
+}
+
+bool SerialControl::isHungUp(quint16 slot)
+{
+    Slot* entry = slotFor(slot);
+    if (entry == nullptr)
+        return false;
+    const std::unique_lock lock(entry->exchange, std::try_to_lock);
+    if (!lock.owns_lock())
+        return false;
+    if (!m_isWiFi)
+        return entry->fd.isOpen() && PortIO::hungUp(entry->fd.get());
+    if (slot != kSerialSlotScope)
+        return false;
+    if (!m_hasWiFi || !m_bridge.isOpen())
+        return true;
+    // A peer that closed in order is readable with nothing to read.
+    pollfd watched{m_bridge.fd(), POLLIN | POLLRDHUP, 0};
+    return ::poll(&watched, 1, 0) > 0
+           && (watched.revents & (POLLHUP | POLLRDHUP | POLLERR | POLLNVAL)) != 0;
 }
 
 bool SerialControl::transaction(quint16 expected, qint32& count, const char* out,

@@ -70,6 +70,10 @@ public:
     bool serialPortAvailable(quint16 portIndex) const;
     void clearSerialBuffer(quint16 slot);
     bool setBaudRate(long baud, quint16 slot);
+    // True when the slot's device has gone: a port that hung up, a bridge
+    // whose peer closed or reset. False while an exchange holds the slot
+    // (it sees the loss itself) and for a closed slot.
+    bool isHungUp(quint16 slot);
     // The descriptor open on a slot, -1 when closed.
     int serialRefNum(quint16 slot) const;
     // The terminal settings the slot's port was given. A pseudo-terminal

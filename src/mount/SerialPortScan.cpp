@@ -63,7 +63,9 @@ std::vector<SerialPortEntry> SerialPortScan::scan(const QStringList& extraPaths,
         const QString device = QFileInfo(path).canonicalFilePath();
         if (device.isEmpty() || !seen.insert(device).second)
             continue;
-        ports.push_back({displayName(path), QFile::encodeName(device)});
+        // Opened by the name it was found under: a by-id link follows its
+        // adapter when it comes back as another ttyUSB number.
+        ports.push_back({displayName(path), QFile::encodeName(path)});
     }
     return ports;
 }

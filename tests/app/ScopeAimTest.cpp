@@ -34,7 +34,7 @@ protected:
     SerialControl serial{DebugWriter()};
     std::unique_ptr<SkyDateModel> skyDate;
     std::unique_ptr<ScopeControl> scope;
-    FinderTrack finder{7, 1.25, -0.5};
+    FinderTrack finder{7, 1.25, -0.5, {}};
     std::unique_ptr<ScopeAim> aim;
 };
 

@@ -28,16 +28,14 @@ protected:
                                }});
         mount = std::make_unique<ScopeTrackMount>(*scope);
         finder->setTrackLinks({nullptr, mount.get(), align.get()});
-        ScopeLinks links;
-        links.scopeView = &view;
-        links.families = [this](int, const MountContext& c) {
+        scope->setScopeView(&view);
+        scope->setFamilies([this](int, const MountContext& c) {
             context = std::make_unique<MountContext>(c);
             family = std::make_shared<FakeFamily>(c);
             return family;
-        };
-        scope->setLinks(links);
+        });
         scope->setFinderTrack(
-            [this] { return FinderTrack{prefs->findIndex(), finder->trackRA(), finder->trackDec()}; });
+            [this] { return FinderTrack{prefs->findIndex(), finder->trackRA(), finder->trackDec(), {}}; });
     }
     void TearDown() override
     {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
+
 namespace {
 
 struct FakeDevice final : MenuDevice {
@@ -28,13 +30,12 @@ protected:
     {
         MountFixture::SetUp();
         menu = std::make_unique<ConnectMenu>(*prefs, *serial, *scope, DebugWriter());
-        links.dome = &dome;
-        links.ddw = &ddw;
-        links.domePanel = &domePanel;
-        links.ddwPanel = &ddwPanel;
-        links.alignPanel = &alignPanel;
-        links.mountPanels = &panels;
-        menu->setLinks(links);
+        menu->setDome(&dome);
+        menu->setDDW(&ddw);
+        menu->setDomePanel(&domePanel);
+        menu->setDDWPanel(&ddwPanel);
+        menu->setAlignPanel(&alignPanel);
+        menu->setMountPanels(&panels);
     }
     void TearDown() override
     {
@@ -51,7 +52,6 @@ protected:
 
     FakeDevice dome, ddw;
     FakePanel domePanel, ddwPanel, alignPanel;
-    ConnectMenuLinks links;
     std::unique_ptr<ConnectMenu> menu;
 };
 
@@ -68,15 +68,29 @@ TEST_F(ConnectMenuTest, WithoutPortOrBridgeTheTelescopesAndScanAreDisabled)
     EXPECT_TRUE(enabled(31));
 }
 
+// The list is scanned as the menu opens, so a port that went away is gone
+// from it; one that is listed but will not open (here a folder, which even
+// a privileged user cannot open as a device) is disabled.
 TEST_F(ConnectMenuTest, APortThatCannotBeOpenedIsDisabled)
 {
     addPorts(1);
-    auto gone = std::make_unique<PtyDevice>();
-    serial->setExtraPorts({ptys[0]->path(), gone->path()});
-    serial->getPortNames();
-    gone.reset();
+    QTemporaryDir notADevice;
+    ASSERT_TRUE(notADevice.isValid());
+    serial->setExtraPorts({ptys[0]->path(), notADevice.path()});
     EXPECT_TRUE(enabled(32));
     EXPECT_FALSE(enabled(33));
+}
+
+// An adapter plugged in (or back in) after the first look is offered the
+// next time the menu opens, without a restart.
+TEST_F(ConnectMenuTest, ThePortListIsScannedEachTimeTheMenuOpens)
+{
+    addPorts(1);
+    EXPECT_EQ(menu->itemWithTag(33), nullptr);
+    PtyDevice plugged;
+    serial->setExtraPorts({ptys[0]->path(), plugged.path()});
+    EXPECT_TRUE(enabled(33));
+    EXPECT_EQ(menu->itemWithTag(33)->text(), plugged.path().mid(5));
 }
 
 TEST_F(ConnectMenuTest, DomeAndDigitalDomeWorksExcludeEachOther)
@@ -107,7 +121,7 @@ TEST_F(ConnectMenuTest, AnyTelescopeItemWhileConnectedDisconnects)
     prefs->scopes()[0].mountProtocol = kProtocolLX200;
     prefs->scopes()[1].mountProtocol = kProtocolLX200;
     menu->connectMenuAction(0);
-    ASSERT_TRUE(scope->isConnected());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return scope->isConnected(); }, 20000));
     menu->validateMenu();
     EXPECT_TRUE(menu->itemWithTag(0)->isChecked());
     EXPECT_FALSE(enabled(31));  // the port stays while connected

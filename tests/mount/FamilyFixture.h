@@ -67,7 +67,7 @@ protected:
         timing.sleep = [this](std::chrono::microseconds span) { pauses.push_back(span); };
         status.scopeProtocol = protocol;
         family = makeMountFamily(protocol, {serial, status, debug, events, prefs, nullptr,
-                                            [this] { return FinderTrack{0, trackRA, 0.0}; }, timing,
+                                            [this] { return FinderTrack{0, trackRA, 0.0, {}}; }, timing,
                                             [this] {
                                                 return clockRuns ? clock.addMSecs(running.elapsed()) : clock;
                                             }});

@@ -77,8 +77,9 @@ protected:
     void SetUp() override
     {
         PrefFixture::SetUp();
-        HandPanel::Links links{launch(), mount, {{&robo, &roboWindow}, {&optec, &optecWindow}, {&jmi, &jmiWindow}}};
-        set = std::make_unique<HandControlPanelSet>(links, nullptr);
+        set = std::make_unique<HandControlPanelSet>(launch(), mount, nullptr);
+        // The focusers join after the panels, as in the program.
+        set->setFocuserWindows({{&robo, &roboWindow}, {&optec, &optecWindow}, {&jmi, &jmiWindow}});
     }
     void TearDown() override
     {

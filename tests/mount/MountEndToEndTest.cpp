@@ -23,13 +23,9 @@ protected:
     void SetUp() override
     {
         MountFixture::SetUp();
-        ScopeLinks links;
-        links.scopeView = &view;
-        links.skyView = &sky;
-        links.panels = &panels;
-        links.webcamGuide = &guider;
-        links.finderTrack = [] { return FinderTrack{0, 1.0, 0.0}; };
-        scope->setLinks(links);
+        // The program's own families.
+        scope->setFamilies({});
+        scope->setFinderTrack([] { return FinderTrack{0, 1.0, 0.0, {}}; });
     }
 
     void command(int protocol, int code)
@@ -63,7 +59,7 @@ TEST_F(MountEndToEndTest, ConnectSetGotoPollSyncPark)
         prefs->setLatitude(52.5);
         prefs->setLongitude(13.4);
 
-        ASSERT_TRUE(scope->scopeConnect(0));
+        ASSERT_TRUE(connectSlot0());
         ASSERT_TRUE(QTest::qWaitFor([this] { return scope->hasScopePort(); }, 2000));
         scope->setTimerRate(1.0f);
         const int firstMoves = view.moves;
@@ -77,7 +73,10 @@ TEST_F(MountEndToEndTest, ConnectSetGotoPollSyncPark)
         const double targetRA = 5.5 * kHour;
         scope->gotoRA(targetRA, 20.0 * kDegree);
         settle();
-        for (int poll = 0; poll < 10 && std::abs(view.lastRA - targetRA) > 1e-4; ++poll) {
+        // A poll asks whether the mount slews before it reads the position:
+        // the one that first reads the target may still have seen it move.
+        for (int poll = 0; poll < 10 && (std::abs(view.lastRA - targetRA) > 1e-4 || scope->isSlewing());
+             ++poll) {
             scope->runScopeTimer();
             settle();
         }
@@ -96,4 +95,49 @@ TEST_F(MountEndToEndTest, ConnectSetGotoPollSyncPark)
         scope->disconnect();
         EXPECT_FALSE(scope->isNoResponse());
     }
+}
+
+// The pulse menu's length and the panel's lock reach the mount: only a
+// locked slew with a fixed pulse ends itself with a stop.
+TEST_F(MountEndToEndTest, TheSlewPulseAndTheLockReachTheMount)
+{
+    PtyDevice pty;
+    ColonCommandMount mount(std::make_unique<LX200Personality>(Kind::Autostar, LX200Personality::Options{}));
+    mount.attach(pty.simulator());
+    pty.start();
+    serial->setExtraPorts({pty.path()});
+    serial->getPortNames();
+    prefs->scopes()[0].mountProtocol = kProtocolLX200;
+    ASSERT_TRUE(connectSlot0());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return scope->hasScopePort(); }, 2000));
+    scope->setTimerRate(0.0f);
+    const auto motions = [&] {
+        QByteArrayList sent;
+        for (const QByteArray& frame : mount.frames()) {
+            if (frame.startsWith(":M") || frame.startsWith(":Q"))
+                sent.append(frame);
+        }
+        return sent;
+    };
+    const struct {
+        bool locked;
+        int pulse;
+        QByteArrayList sent;
+    } cases[] = {
+        {false, 2, {":Mn#"}},
+        {true, 0, {":Mn#"}},
+        {true, 2, {":Mn#", ":Q#"}},
+        {true, 3, {":Mn#", ":Q#"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pulse + 10 * c.locked);
+        panels.locked = c.locked;
+        panels.pulse = c.pulse;
+        const qsizetype before = motions().size();
+        scope->slewLX200(kSlewNorth);
+        settle();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return motions().size() >= before + c.sent.size(); }, 2000));
+        EXPECT_EQ(motions().mid(before), c.sent);
+    }
+    scope->disconnect();
 }

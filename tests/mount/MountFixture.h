@@ -45,6 +45,8 @@ public:
         record("poll");
         std::unique_lock lock(m_mutex);
         m_released.wait(lock, [this] { return !m_holdPolls; });
+        if (!answers)
+            return false;
         m_context.status.scopeRA = ra.load();
         m_context.status.scopeDec = dec.load();
         return true;
@@ -53,7 +55,8 @@ public:
     bool slewDetect() override { return record("detect"), true; }
     bool run(const PanelCommand& command) override
     {
-        record(QString("run %1").arg(command.code));
+        const bool stop = command.operation == MountOperation::Slew && (command.flag & kSlewFlagStop);
+        record(QString("run %1").arg(command.code) + (stop ? " stop" : ""));
         if (command.operation == MountOperation::SlewSpeed) {
             const QByteArray out = ":S" + QByteArray::number(command.code) + "#";
             ReplyBuffer reply{};
@@ -83,6 +86,7 @@ public:
     }
 
     std::atomic<double> ra = 1.0;
+    std::atomic<bool> answers = true;  // false: every poll fails
     std::atomic<double> dec = 0.5;
 
 private:
@@ -149,6 +153,14 @@ struct FakePanels final : HandControlPanels {
     void setSideRadio(bool east) override { calls.push_back(east ? "east" : "west"); }
     void setTrackRadio() override { calls.push_back("stand-by"); }
     void setGeminiSlewSpeedMenu(int tag) override { calls.push_back("slew " + QString::number(tag)); }
+    bool isLocked(MountPanel) const override { return locked; }
+    bool isTenth(MountPanel) const override { return pulse == 1; }
+    bool isQuarter(MountPanel) const override { return pulse == 2; }
+    bool isHalf(MountPanel) const override { return pulse == 3; }
+    int guideRate() const override { return guidePercent; }
+    bool locked = false;
+    int pulse = 0;  // the slew pulse menu's tag
+    int guidePercent = 50;
     std::map<MountPanel, double> shown;
     std::vector<double> alphas;
     std::vector<QString> titles;
@@ -195,16 +207,14 @@ protected:
         };
         scope = std::make_unique<ScopeControl>(*prefs, *skyDate, *serial,
                                                DebugWriter([] { return true; }, log.get()), timing);
-        ScopeLinks links;
-        links.scopeView = &view;
-        links.skyView = &sky;
-        links.panels = &panels;
-        links.webcamGuide = &guider;
-        links.families = [this](int, const MountContext& context) {
+        scope->setScopeView(&view);
+        scope->setSkyView(&sky);
+        scope->setHandPanels(&panels);
+        scope->setWebcamGuide(&guider);
+        scope->setFamilies([this](int, const MountContext& context) {
             family = std::make_shared<FakeFamily>(context);
             return family;
-        };
-        scope->setLinks(links);
+        });
         scope->scopeThread().setDomeBoard(&mark);
     }
     void TearDown() override
@@ -229,13 +239,22 @@ protected:
         serial->getPortNames();
     }
 
+    // Connects slot 0 as set up and waits for the worker's handshake to end;
+    // true when the mount is connected.
+    bool connectSlot0()
+    {
+        if (!scope->scopeConnect(0))
+            return false;
+        return QTest::qWaitFor([this] { return !scope->isConnecting(); }, 20000) && scope->isConnected();
+    }
+
     // Connects slot 0 with `protocol` on one port and waits for the worker's check-in.
     void connectScope(int protocol = kProtocolLX200)
     {
         if (ptys.empty())
             addPorts(1);
         prefs->scopes()[0].mountProtocol = quint16(protocol);
-        ASSERT_TRUE(scope->scopeConnect(0));
+        ASSERT_TRUE(connectSlot0());
         ASSERT_TRUE(QTest::qWaitFor([this] { return scope->hasScopePort(); }, 2000));
         scope->setTimerRate(0.0f);
     }
@@ -245,7 +264,7 @@ protected:
     void settle()
     {
         const int before = mark.reached;
-        scope->scopeThread().post({kDomeMsgTrack, {}, {}});
+        scope->scopeThread().post({kDomeMsgTrack, {}, {}, {}});
         ASSERT_TRUE(QTest::qWaitFor([&] { return mark.reached > before; }, 2000));
         QCoreApplication::processEvents();
     }

@@ -86,12 +86,22 @@ TEST_F(MountDispatchTest, TheControllerOpensATemmaWithEvenParityAndConnectsItsFa
     simulator.start();
     serial->setExtraPorts({simulator.path()});
     serial->getPortNames();
-    scope->setLinks(ScopeLinks{});
+    scope->setFamilies({});
     prefs->scopes()[0].mountProtocol = kProtocolTemma;
-    ASSERT_TRUE(scope->scopeConnect(0));
+    ASSERT_TRUE(connectSlot0());
     const std::optional<termios> settings = serial->requestedSettings(kSerialSlotScope);
     ASSERT_TRUE(settings);
     EXPECT_TRUE(settings->c_cflag & PARENB);
     EXPECT_EQ(simulator.frames().front(), "v");
+    // The guide rate is the Temma panel's, not a default.
+    ASSERT_TRUE(QTest::qWaitFor([this] { return scope->hasScopePort(); }, 2000));
+    panels.guidePercent = 70;
+    scope->temmaCommand(40);
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        const std::vector<QByteArray> frames = simulator.frames();
+        return std::find(frames.begin(), frames.end(), "LB70") != frames.end();
+    }, 5000));
+    const std::vector<QByteArray> frames = simulator.frames();
+    EXPECT_EQ(std::count(frames.begin(), frames.end(), "LA70"), 1);
     scope->disconnect();
 }

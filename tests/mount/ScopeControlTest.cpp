@@ -4,6 +4,7 @@
 #include "mount/links/WiFiView.h"
 #include "platform/AppTimeZone.h"
 #include "support/LoopbackDevice.h"
+#include "support/MainThreadWatchdog.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +15,7 @@ TEST_F(ScopeControlTest, AChosenPortIsTheOnlyOneTried)
     addPorts(3);
     prefs->scopes()[0].mountProtocol = kProtocolLX200;
     scope->setSelectPort(3);
-    ASSERT_TRUE(scope->scopeConnect(0));
+    ASSERT_TRUE(connectSlot0());
     EXPECT_TRUE(ptys[0]->simulator().received().isEmpty());
     EXPECT_TRUE(ptys[1]->simulator().received().isEmpty());
     EXPECT_EQ(ptys[2]->simulator().received(), ":hello#");
@@ -46,7 +47,7 @@ TEST_F(ScopeControlTest, AConnectedBridgeIsUsedInsteadOfEveryPort)
     ASSERT_TRUE(QTest::qWaitFor([this] { return serial->hasWiFi(); }, 2000));
 
     prefs->scopes()[0].mountProtocol = kProtocolLX200;
-    ASSERT_TRUE(scope->scopeConnect(0));
+    ASSERT_TRUE(connectSlot0());
     EXPECT_TRUE(serial->isWiFi());
     EXPECT_TRUE(bridge.simulator().received().startsWith(":hello#"));
     for (const auto& pty : ptys)
@@ -134,13 +135,35 @@ TEST_F(ScopeControlTest, ThePanelFadeStepsDownToAQuarterAndStops)
 }
 
 // The name once went into the alert as its format.
+// The handshakes run on the worker: trying a silent port leaves the main
+// thread turning, and the failure is told once the worker is done.
+TEST_F(ScopeControlTest, ConnectingToASilentPortLeavesTheInterfaceResponsive)
+{
+    PtyDevice silent;
+    silent.simulator().dropAnswers();
+    silent.start();
+    serial->setExtraPorts({silent.path()});
+    serial->getPortNames();
+    prefs->scopes()[0].mountProtocol = kProtocolLX200;
+    MainThreadWatchdog watchdog;
+    watchdog.start();
+    ASSERT_TRUE(scope->scopeConnect(0));
+    EXPECT_TRUE(scope->isConnecting());
+    EXPECT_FALSE(scope->scopeConnect(0));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !scope->isConnecting(); }, 20000));
+    EXPECT_LT(watchdog.longestStall(), std::chrono::milliseconds(100));
+    EXPECT_FALSE(scope->isConnected());
+    EXPECT_EQ(alerts.alerts.size(), 1u);
+    EXPECT_EQ(silent.simulator().received(), ":hello#");
+}
+
 TEST_F(ScopeControlTest, AFailedConnectShowsTheNameVerbatim)
 {
     addPorts(1);
     ptys[0]->simulator().stop();
     prefs->setScopeNamesArray({"Dob %s %n 100%", "", "", "", ""});
     prefs->scopes()[0].mountProtocol = kProtocolLX200;
-    EXPECT_FALSE(scope->scopeConnect(0));
+    EXPECT_FALSE(connectSlot0());
     ASSERT_EQ(alerts.alerts.size(), 1u);
     EXPECT_EQ(alerts.alerts[0].title, "Could not connect to telescope:");
     EXPECT_EQ(alerts.alerts[0].message, "Dob %s %n 100%");
@@ -151,10 +174,104 @@ TEST_F(ScopeControlTest, TheDomesAzimuthLeavesTheUsersDateAlone)
 {
     const QDateTime chosen(QDate(1999, 8, 11), QTime(11, 0), Qt::UTC);
     skyDate->calculateDate(chosen, 0.0);
-    scope->setGotoRA(1.0, 0.3);
+    scope->status().scopeRA = 1.0;
+    scope->status().scopeDec = 0.3;
     const ScopeControl::AzAlt place = scope->scopeAzAlt();
     EXPECT_EQ(skyDate->skyDate(), chosen);
     EXPECT_TRUE(place.az >= 0.0 && place.az < 6.2832);
+}
+
+// The domes aim where the mount was last read to point, not at a goto target
+// (-1 before the first goto), and have nothing to aim at before a read.
+TEST_F(ScopeControlTest, TheDomesFollowThePolledPositionOnceOneWasRead)
+{
+    family = nullptr;
+    scope->setFamilies([this](int, const MountContext& context) {
+        family = std::make_shared<FakeFamily>(context);
+        family->ra = 2.0;
+        family->dec = -0.2;
+        return family;
+    });
+    EXPECT_FALSE(scope->hasPosition());
+    connectScope();
+    EXPECT_TRUE(scope->hasPosition());
+    const ScopeControl::AzAlt polled = scope->scopeAzAlt();
+    scope->setGotoRA(3.0, 0.5);
+    EXPECT_NEAR(scope->scopeAzAlt().az, polled.az, 1e-3);
+    scope->status().scopeRA = 3.0;
+    scope->status().scopeDec = 0.5;
+    EXPECT_GT(std::abs(scope->scopeAzAlt().az - polled.az), 0.01);
+    scope->disconnect();
+    EXPECT_FALSE(scope->hasPosition());
+}
+
+// Polls that fail in a row end the connection with one alert and leave the
+// poll flag clear; one that answers in between starts the count again.
+TEST_F(ScopeControlTest, FailedPollsInARowEndTheConnectionWithOneAlert)
+{
+    connectScope();
+    int lost = 0;
+    QObject::connect(scope.get(), &ScopeControl::connectionLost, [&] { ++lost; });
+    const auto poll = [this] {
+        scope->readScopePosition([](bool) {});
+        settle();
+    };
+    for (int round = 0; round < 2; ++round) {
+        family->answers = false;
+        for (int failed = 1; failed < ScopeControl::kLostAfterFailedPolls; ++failed)
+            poll();
+        EXPECT_TRUE(scope->isConnected());
+        EXPECT_FALSE(scope->isPolling());
+        family->answers = true;
+        poll();
+    }
+    family->answers = false;
+    for (int failed = 0; failed < ScopeControl::kLostAfterFailedPolls; ++failed)
+        poll();
+    EXPECT_FALSE(scope->isConnected());
+    EXPECT_EQ(lost, 1);
+    ASSERT_EQ(alerts.alerts.size(), 1u);
+    EXPECT_EQ(alerts.alerts[0].title, "Lost contact with the telescope.");
+}
+
+// A port that hangs up counts as lost at once, with no poll running.
+TEST_F(ScopeControlTest, APortThatHangsUpIsLostAtOnce)
+{
+    connectScope();
+    ptys[0]->closeMaster();
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !scope->isConnected(); }, 2000));
+    EXPECT_EQ(alerts.alerts.size(), 1u);
+    EXPECT_EQ(family->count("poll"), 1);  // the one at connect
+}
+
+// A bridge whose peer goes away is lost at once too, and the next
+// connection over a fresh bridge works.
+TEST_F(ScopeControlTest, ABridgeWhosePeerWentAwayIsLostAtOnce)
+{
+    prefs->scopes()[0].mountProtocol = kProtocolLX200;
+    BridgeView bridgeView;
+    serial->setWiFiView(&bridgeView);
+    for (int session = 0; session < 2; ++session) {
+        SCOPED_TRACE(session);
+        LoopbackDevice bridge;
+        bridge.simulator().answer(":hello#", "1");
+        bridge.start();
+        bridgeView.port = bridge.port();
+        ASSERT_TRUE(serial->openWiFi());
+        ASSERT_TRUE(QTest::qWaitFor([this] { return serial->hasWiFi(); }, 2000));
+        ASSERT_TRUE(connectSlot0());
+        ASSERT_TRUE(QTest::qWaitFor([this] { return scope->hasScopePort(); }, 2000));
+        if (session == 1)
+            break;
+        bridge.simulator().stop();
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !scope->isConnected(); }, 2000));
+        ASSERT_EQ(alerts.alerts.size(), 1u);
+        EXPECT_EQ(alerts.alerts[0].title, "Lost contact with the telescope.");
+        serial->cancelWiFi();
+    }
+    EXPECT_TRUE(scope->isConnected());
+    scope->disconnect();
+    serial->cancelWiFi();
 }
 
 // A panel command after the disconnect (the worker keeps running) left the

@@ -24,9 +24,10 @@ TEST_F(ScopeThreadTest, AGotoWhileSlewingIsDroppedWithoutAnswer)
     EXPECT_EQ(view.moves, moves + 1);
 }
 
-// The worker refuses a command while the main thread still counts a poll
-// in flight; the command must still run, once, after the poll's answer.
-TEST_F(ScopeThreadTest, ACommandDuringAPollRunsAfterThePollsAnswerAndTheResend)
+// A command that comes while a poll runs follows it on the worker at once:
+// it was refused and resent, up to seven times, while the poll's answer
+// waited for the main thread.
+TEST_F(ScopeThreadTest, ACommandDuringAPollRunsRightAfterIt)
 {
     connectScope();
     family->holdPolls(true);
@@ -37,32 +38,29 @@ TEST_F(ScopeThreadTest, ACommandDuringAPollRunsAfterThePollsAnswerAndTheResend)
     ASSERT_TRUE(waitForWorker([this] { return family->count("poll") == 2; }));
     scope->lx200Command(30);
     family->holdPolls(false);
-    // Refused while the poll's answer waits for the main thread.
-    ASSERT_TRUE(waitForWorker([this] { return sleepCount(std::chrono::milliseconds(100)) == 1; }));
-    EXPECT_TRUE(scope->isBlockPollCmd());
-    ASSERT_TRUE(QTest::qWaitFor([this] { return family->count("run 30") == 1; }, 2000));
+    ASSERT_TRUE(waitForWorker([this] { return family->count("run 30") == 1; }));
     settle();
     EXPECT_EQ(family->operations(), (std::vector<QString>{"poll", "poll", "run 30"}));
-    EXPECT_FALSE(scope->isBlockPollCmd());
+    EXPECT_FALSE(scope->isPolling());
     EXPECT_FALSE(scope->isSerialCmd());
 }
 
-TEST_F(ScopeThreadTest, SevenRefusalsInARowClearTheInterlock)
+// A stop goes ahead of the polls waiting, but never ahead of the slew it ends.
+TEST_F(ScopeThreadTest, AStopPassesWaitingPollsButNotTheSlewBeforeIt)
 {
     connectScope();
+    family->holdPolls(true);
     scope->status().isPolling = true;
-    for (int refusal = 1; refusal <= 7; ++refusal) {
-        scope->status().isSerialCmd = true;
-        scope->scopeThread().post(ScopeMessage::command(kScopeMsgLX200Command, 30));
-        ASSERT_TRUE(waitForWorker([&] { return sleepCount(std::chrono::milliseconds(100)) == refusal; }));
-        if (refusal < 7)
-            EXPECT_TRUE(scope->isPolling() && scope->isSerialCmd() && scope->isBlockPollCmd());
-    }
+    scope->scopeThread().post({kScopeMsgPoll, {}, {}, {}});
+    ASSERT_TRUE(waitForWorker([this] { return family->count("poll") == 2; }));
+    scope->slewLX200(1);
+    scope->scopeThread().post({kScopeMsgPoll, {}, {}, {}});
+    scope->scopeThread().post({kScopeMsgPoll, {}, {}, {}});
+    scope->slewStopLX200(1);
+    family->holdPolls(false);
     settle();
-    EXPECT_FALSE(scope->isPolling());
-    EXPECT_FALSE(scope->isSerialCmd());
-    EXPECT_FALSE(scope->isBlockPollCmd());
-    EXPECT_EQ(family->count("run 30"), 0);
+    EXPECT_EQ(family->operations(),
+              (std::vector<QString>{"poll", "poll", "run 1", "run 1 stop", "poll", "poll"}));
 }
 
 TEST_F(ScopeThreadTest, ACommandWithoutAPositionUpdateStillEndsAndPollsGoOn)
@@ -137,7 +135,7 @@ TEST_F(ScopeThreadTest, SmallMovesOnlyMoveTheViewLargerOnesAlsoRedrawTheChart)
         family->ra = c.ra;
         const int redraws = sky.redraws;
         scope->status().isPolling = true;
-        scope->scopeThread().post({kScopeMsgPoll, {}, {}});
+        scope->scopeThread().post({kScopeMsgPoll, {}, {}, {}});
         settle();
         EXPECT_DOUBLE_EQ(view.lastRA, c.ra);
         EXPECT_EQ(sky.redraws - redraws, c.redraws);
@@ -178,15 +176,10 @@ struct RecordingSG4 final : SG4Jobs {
 TEST_F(ScopeThreadTest, SG4JobsRunOnTheirOwnThreads)
 {
     RecordingSG4 sg4;
-    ScopeLinks links;
-    links.sg4 = &sg4;
-    links.families = [this](int, const MountContext& context) {
-        return family = std::make_shared<FakeFamily>(context);
-    };
-    scope->setLinks(links);
+    scope->setSG4(&sg4);
     connectScope();
-    scope->scopeThread().post({kSG4MsgImageDownload, {}, {}});
-    scope->scopeThread().post({kSG4MsgAllSkyMovie, {}, {}});
+    scope->scopeThread().post({kSG4MsgImageDownload, {}, {}, {}});
+    scope->scopeThread().post({kSG4MsgAllSkyMovie, {}, {}, {}});
     settle();
     EXPECT_EQ(sg4.downloadThread.load(), &scope->scopeThread());
     EXPECT_EQ(sg4.movieThread.load(), QThread::currentThread());
@@ -229,5 +222,5 @@ TEST(ScopeMessage, PayloadsOfTheWrongSizeAreRefused)
     ASSERT_EQ(target.payload.size(), 24);
     EXPECT_EQ(target.gotoTarget()->dec, -0.25);
     EXPECT_FALSE(ScopeMessage::command(kScopeMsgLX200Command, 7).gotoTarget());
-    EXPECT_FALSE((ScopeMessage{kScopeMsgLX200Command, QByteArray(3, '\0'), {}}.code()));
+    EXPECT_FALSE((ScopeMessage{kScopeMsgLX200Command, QByteArray(3, '\0'), {}, {}}.code()));
 }

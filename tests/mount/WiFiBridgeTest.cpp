@@ -3,6 +3,7 @@
 #include "mount/links/WiFiView.h"
 #include "support/LoopbackDevice.h"
 
+#include <QElapsedTimer>
 #include <QTest>
 
 namespace {
@@ -134,4 +135,23 @@ TEST_F(WiFiBridgeTest, FailedConnectsEndIdle)
     }
     EXPECT_TRUE(debugText().contains("WiFi stream open timeout"));
     EXPECT_TRUE(debugText().contains("CFStream failed at ip: bridge:4030"));
+}
+
+// A bridge whose peer closed was read as "no bytes yet" until the time-out:
+// now it shows as hung up and an exchange fails at once.
+TEST_F(WiFiBridgeTest, APeerThatClosedIsLostAtOnce)
+{
+    connectBridge();
+    // Answered once: the device serves the connection.
+    ASSERT_TRUE(exchange(kRequest, quint16(kAnswer.size())).ok);
+    EXPECT_FALSE(serial.isHungUp(kSerialSlotScope));
+    bridge.simulator().stop();
+    EXPECT_TRUE(QTest::qWaitFor([this] { return serial.isHungUp(kSerialSlotScope); }, 2000));
+    QElapsedTimer clock;
+    clock.start();
+    const Exchange result = exchange(kRequest, quint16(kAnswer.size()));
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.count, kTransReadError);
+    // Well inside the bridge's own two-second time-out.
+    EXPECT_LT(clock.elapsed(), 1000);
 }

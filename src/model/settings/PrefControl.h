@@ -22,6 +22,7 @@
 #include <QStringList>
 
 #include <array>
+#include <atomic>
 #include <functional>
 #include <span>
 
@@ -202,7 +203,7 @@ public:
     bool isRunSetTime() const { return m_isRunSetTime; }
     void setIsRunSetTime() { m_isRunSetTime = !m_isRunSetTime; }
     bool isDebug() const { return m_isDebug; }
-    void setIsDebug() { m_isDebug = !m_isDebug; }
+    void setIsDebug() { m_isDebug = !m_isDebug.load(); }
     bool isMarkCenter() const { return m_isMarkCenter; }
     void setIsMarkCenter(bool on) { m_isMarkCenter = on; }
     bool isCreateTour() const { return m_isCreateTour; }
@@ -344,7 +345,7 @@ private:
 
     bool m_isNightVision = false;
     bool m_isRunSetTime = false;
-    bool m_isDebug = false;
+    std::atomic<bool> m_isDebug = false;  // read by the device workers too
     bool m_isMarkCenter = false;
     bool m_isCreateTour = false;
     bool m_isMythColor = true;

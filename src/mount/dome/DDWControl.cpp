@@ -233,10 +233,12 @@ bool DDWControl::ddwSetPins()
 bool DDWControl::calcDDWAzimuth()
 {
     m_debug("calcDDWAzimuth");
-    const DomeAim aim =
+    const std::optional<DomeAim> aim =
         DomeAim::of(m_mount, m_view != nullptr && m_view->isGEM(), true, m_scopeAzimuth);
-    m_scopeAzimuth = float(aim.scopeAzimuth);
-    const std::optional<double> target = calcDomeAzimuth(m_geometry, aim);
+    if (!aim)
+        return false;
+    m_scopeAzimuth = float(aim->scopeAzimuth);
+    const std::optional<double> target = calcDomeAzimuth(m_geometry, *aim);
     if (!target)
         return false;
     m_ddwTargetAz = float(*target);

@@ -205,10 +205,12 @@ bool DomeControl::domeNudgeRelay(char relay)
 bool DomeControl::calcDomeAzimuth()
 {
     m_debug("calcDomeAzimuth");
-    const DomeAim aim =
+    const std::optional<DomeAim> aim =
         DomeAim::of(m_mount, m_view != nullptr && m_view->isGEM(), m_isDomeBiDirection, m_scopeAzimuth);
-    m_scopeAzimuth = float(aim.scopeAzimuth);
-    const std::optional<double> target = ::calcDomeAzimuth(m_geometry, aim);
+    if (!aim)
+        return false;
+    m_scopeAzimuth = float(aim->scopeAzimuth);
+    const std::optional<double> target = ::calcDomeAzimuth(m_geometry, *aim);
     if (!target)
         return false;
     m_domeTargetAzimuth = float(*target);

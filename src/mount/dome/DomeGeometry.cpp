@@ -64,15 +64,18 @@ double domeAngleApart(double a, double b)
     return e > 180.0 ? 360.0 - e : e;
 }
 
-DomeAim DomeAim::of(const DomeMount& mount, bool isGEM, bool inferTubeSide, double previousAzimuth)
+std::optional<DomeAim> DomeAim::of(const DomeMount& mount, bool isGEM, bool inferTubeSide,
+                                   double previousAzimuth)
 {
+    if (!mount.hasPosition())
+        return std::nullopt;
     DomeAim aim;
     aim.isGEM = isGEM;
     aim.inferTubeSide = inferTubeSide;
     aim.previousAzimuth = previousAzimuth;
     aim.scopeAzimuth = mount.scopeAzimuth();
     aim.latitude = mount.latitude();
-    aim.hourAngle = mount.targetHourAngle();
-    aim.dec = mount.targetDec();
+    aim.hourAngle = mount.scopeHourAngle();
+    aim.dec = mount.scopeDec();
     return aim;
 }

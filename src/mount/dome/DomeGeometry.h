@@ -23,11 +23,12 @@ struct DomeAim {
     double scopeAzimuth = 0.0;     // degrees, 0 = north, increasing east
     double previousAzimuth = 0.0;  // degrees, the azimuth of the update before
     double latitude = 0.0;         // degrees north
-    double hourAngle = 0.0;        // radians, of the mount's goto target
-    double dec = 0.0;              // radians, of the mount's goto target
+    double hourAngle = 0.0;        // radians, of the mount's polled position
+    double dec = 0.0;              // radians, of the mount's polled position
 
-    // The aim at the mount's goto target now.
-    static DomeAim of(const DomeMount& mount, bool isGEM, bool inferTubeSide, double previousAzimuth);
+    // The aim at the mount's polled position now; none before a position was read.
+    static std::optional<DomeAim> of(const DomeMount& mount, bool isGEM, bool inferTubeSide,
+                                     double previousAzimuth);
 };
 
 // The azimuth (degrees in [0, 360), 0 = north) at which the telescope's line

@@ -3,17 +3,20 @@
 #include <QtGlobal>
 
 // What the dome controllers need of the mount: whether one is connected,
-// where its last goto points now, the port chosen in the Connect menu, and
-// the worker that runs the dome board's long jobs.
+// where its polled position points now, the port chosen in the Connect menu,
+// and the worker that runs the dome board's long jobs.
 class DomeMount {
 public:
     virtual ~DomeMount() = default;
     virtual bool isConnected() const = 0;
-    // The goto target's azimuth now, degrees (0 = north, increasing east).
+    // True once the connected mount's position has been read: the dome does
+    // not move before.
+    virtual bool hasPosition() const = 0;
+    // The polled position's azimuth now, degrees (0 = north, increasing east).
     virtual double scopeAzimuth() const = 0;
-    // The goto target's hour angle (radians) and declination (radians).
-    virtual double targetHourAngle() const = 0;
-    virtual double targetDec() const = 0;
+    // The polled position's hour angle (radians) and declination (radians).
+    virtual double scopeHourAngle() const = 0;
+    virtual double scopeDec() const = 0;
     // The site's latitude, degrees north.
     virtual double latitude() const = 0;
     // 0 = scan every port, n = port list entry n - 1.

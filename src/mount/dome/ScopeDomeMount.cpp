@@ -11,22 +11,27 @@ bool ScopeDomeMount::isConnected() const
     return m_scope.isConnected();
 }
 
+bool ScopeDomeMount::hasPosition() const
+{
+    return m_scope.hasPosition();
+}
+
 double ScopeDomeMount::scopeAzimuth() const
 {
     return m_scope.scopeAzAlt().az * Angles::kRadToDeg;
 }
 
-double ScopeDomeMount::targetHourAngle() const
+double ScopeDomeMount::scopeHourAngle() const
 {
     // A date of its own, as the azimuth's: the user's sky date stays.
     SkyDateModel now(m_prefs);
     now.calculateDate(AppTimeZone::now(), 0.0);
-    return now.primeMeridian() * Angles::kDegToRad - m_scope.gotoRA();
+    return now.primeMeridian() * Angles::kDegToRad - m_scope.status().scopeRA;
 }
 
-double ScopeDomeMount::targetDec() const
+double ScopeDomeMount::scopeDec() const
 {
-    return m_scope.gotoDec();
+    return m_scope.status().scopeDec;
 }
 
 double ScopeDomeMount::latitude() const
@@ -52,5 +57,5 @@ void ScopeDomeMount::launchThread()
 void ScopeDomeMount::postJob(int id)
 {
     if (m_scope.hasScopePort())
-        m_scope.scopeThread().post(ScopeMessage{id, {}, {}});
+        m_scope.scopeThread().post(ScopeMessage{id, {}, {}, {}});
 }

@@ -11,9 +11,10 @@ public:
     ScopeDomeMount(ScopeControl& scope, PrefControl& prefs) : m_scope(scope), m_prefs(prefs) {}
 
     bool isConnected() const override;
+    bool hasPosition() const override;
     double scopeAzimuth() const override;
-    double targetHourAngle() const override;
-    double targetDec() const override;
+    double scopeHourAngle() const override;
+    double scopeDec() const override;
     double latitude() const override;
     quint16 selectPort() const override;
     void setIsBlockPolling(bool blocked) override;

@@ -6,6 +6,7 @@
 #include "model/SkyDateModel.h"
 #include "model/settings/PrefControl.h"
 #include "mount/MountFamily.h"
+#include "mount/ScopeStatus.h"
 #include "platform/AppTimeZone.h"
 
 #include <cmath>
@@ -27,6 +28,8 @@ FamilyInputs FamilyInputs::of(const MountContext& context)
         inputs.now = context.now;
     else
         inputs.now = [] { return AppTimeZone::now(); };
+    inputs.guideRatePercent = [&status = context.status] { return status.guideRatePercent.load(); };
+    inputs.panelLocked = [&status = context.status] { return status.isPanelLocked.load(); };
     if (context.finderTrack) {
         inputs.trackedObject = [track = context.finderTrack]() -> std::optional<Target> {
             const FinderTrack now = track();

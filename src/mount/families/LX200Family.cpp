@@ -209,8 +209,9 @@ bool LX200Family::gotoPosition(double ra, double dec)
     if (!decReply.ok || decReply.firstNonBlank() != kTrue)
         return fail("gotoLX200RA: not kLX200True"), false;
 
-    if (m_protocol == kProtocolGemini && m_context.status.isGeminiLevel4 && m_context.prefs) {
-        QByteArray name = m_context.prefs->findName().toLatin1().left(kGotoNameLength);
+    if (m_protocol == kProtocolGemini && m_context.status.isGeminiLevel4 && m_context.finderTrack) {
+        // The name as the main thread copied it: the settings are not the worker's to read.
+        QByteArray name = m_context.finderTrack().name.toLatin1().left(kGotoNameLength);
         for (char& c : name) {
             if (uchar(c) > 127)
                 c = '?';

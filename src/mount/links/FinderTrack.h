@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <mutex>
 
 // The finder's selection as the mount's sync commands read it: its object
@@ -8,6 +10,7 @@ struct FinderTrack {
     int findIndex = -1;
     double ra = -1.0;
     double dec = 0.0;
+    QString name;  // the selected object's name
 };
 
 // A copy of the finder's selection taken on the main thread, which the

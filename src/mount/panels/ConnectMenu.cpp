@@ -10,6 +10,8 @@
 #include "platform/AlertPanel.h"
 #include "platform/StringTables.h"
 
+#include <QGuiApplication>
+
 #include <algorithm>
 
 namespace {
@@ -90,6 +92,9 @@ ConnectMenu::ConnectMenu(PrefControl& prefs, SerialControl& serial, ScopeControl
     addTagged(this, "Polar Alignment", kTagPolarAlign);
     addTagged(this, "WiFi", kTagWiFi);
     connect(this, &QMenu::aboutToShow, this, &ConnectMenu::validateMenu);
+    // A mount that went away shows as disconnected at once.
+    connect(&m_scope, &ScopeControl::connectionLost, this, &ConnectMenu::validateMenu);
+    connect(&m_scope, &ScopeControl::connectFinished, this, &ConnectMenu::scopeConnected);
     setupConnectMenu();
 }
 
@@ -136,10 +141,16 @@ QAction* ConnectMenu::itemWithTag(int tag) const
 
 void ConnectMenu::rebuildPortMenu()
 {
-    if (m_serial.maxPorts() == 0)
-        m_serial.getPortNames();
+    // Scanned each time, so that an adapter plugged in again (perhaps under
+    // another device name) is offered without a restart; never under a
+    // connection, whose port index must keep meaning its port.
+    if (!m_scope.isConnected() && !m_scope.isConnecting())
+        m_serial.getPortNames(QGuiApplication::queryKeyboardModifiers().testFlag(Qt::AltModifier));
     const QStringList names = m_serial.portNames();
-    if (m_portMenu->actions().size() == names.size() + 1)
+    QStringList shown;
+    for (QAction* item : m_portMenu->actions().mid(1))
+        shown.append(item->text());
+    if (shown == names)
         return;
     const QList<QAction*> items = m_portMenu->actions();
     for (qsizetype i = items.size() - 1; i >= 1; --i)
@@ -330,11 +341,17 @@ void ConnectMenu::connectScope(int slot)
         m_scope.disconnect();
         return;
     }
-    if (!m_scope.scopeConnect(slot))
+    m_scope.scopeConnect(slot);
+}
+
+void ConnectMenu::scopeConnected(bool connected)
+{
+    validateMenu();
+    if (!connected)
         return;
     m_debug([&] {
         const int protocol = m_scope.scopeProtocol();
-        QString line = "Connected: " + m_prefs.scopeNamesArray().value(slot) + ", Protocol: ";
+        QString line = "Connected: " + m_prefs.scopeNamesArray().value(m_scope.scopeIndex()) + ", Protocol: ";
         if (protocol != kProtocolUltima)
             line += mountProtocolName(protocol) + "\r";
         return line;

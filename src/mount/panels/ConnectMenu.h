@@ -23,8 +23,30 @@ public:
     ConnectMenu(PrefControl& prefs, SerialControl& serial, ScopeControl& scope, DebugWriter debug,
                 QWidget* parent = nullptr);
 
-    void setLinks(const ConnectMenuLinks& links) { m_links = links; }
-    const ConnectMenuLinks& links() const { return m_links; }
+    // One setter per link, so that a device joining later never drops one
+    // joined before.
+    void setWebcam(MenuDevice* link) { m_links.webcam = link; }
+    void setGPUSB(MenuDevice* link) { m_links.gpusb = link; }
+    void setCanon(MenuDevice* link) { m_links.canon = link; }
+    void setDSUSB(MenuDevice* link) { m_links.dsusb = link; }
+    void setDome(MenuDevice* link) { m_links.dome = link; }
+    void setDDW(MenuDevice* link) { m_links.ddw = link; }
+    void setRobo(MenuDevice* link) { m_links.robo = link; }
+    void setOptec(MenuDevice* link) { m_links.optec = link; }
+    void setJMI(MenuDevice* link) { m_links.jmi = link; }
+    void setSG4(SG4Connection* link) { m_links.sg4 = link; }
+    void setWebcamGuide(AutoguiderLink* link) { m_links.webcamGuide = link; }
+    void setMountPanels(HandControlPanels* link) { m_links.mountPanels = link; }
+    void setWebcamPanel(MenuPanel* link) { m_links.webcamPanel = link; }
+    void setCanonPanel(MenuPanel* link) { m_links.canonPanel = link; }
+    void setSG4Panel(MenuPanel* link) { m_links.sg4Panel = link; }
+    void setAllSkyPanel(MenuPanel* link) { m_links.allSkyPanel = link; }
+    void setDomePanel(MenuPanel* link) { m_links.domePanel = link; }
+    void setDDWPanel(MenuPanel* link) { m_links.ddwPanel = link; }
+    void setAlignPanel(MenuPanel* link) { m_links.alignPanel = link; }
+    void setRoboWindow(MenuPanel* link) { m_links.roboWindow = link; }
+    void setOptecWindow(MenuPanel* link) { m_links.optecWindow = link; }
+    void setJMIWindow(MenuPanel* link) { m_links.jmiWindow = link; }
     void setWifiPanel(WiFiPanel* panel) { m_wifiPanel = panel; }
 
     // Gives the telescope items the names of the configured slots; a slot
@@ -44,6 +66,8 @@ private:
     bool isMenuItemChecked(int tag) const;
     bool isMenuItemEnabled(int tag) const;
     void connectScope(int slot);
+    // A connection started from the menu ended, connected or not.
+    void scopeConnected(bool connected);
     void toggleControlPanels();
     void toggle(MenuPanel* panel);
     // Connects or disconnects `device`; a failed connect shows `failure`.

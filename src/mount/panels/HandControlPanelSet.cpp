@@ -9,16 +9,16 @@
 #include "mount/panels/SlewPulseMenu.h"
 #include "mount/panels/TemmaPanel.h"
 
-HandControlPanelSet::HandControlPanelSet(HandPanel::Links links, QWidget* parent)
+HandControlPanelSet::HandControlPanelSet(PrefControl& prefs, PanelMount& mount, QWidget* parent)
     : QObject(parent),
-      m_lx200(new LX200Panel(links, parent)),
-      m_meadeBasic(new MeadeBasicPanel(links, parent)),
-      m_gemini(new GeminiPanel(links, parent)),
-      m_temma(new TemmaPanel(links, parent)),
-      m_nexStar(new NexStarPanel(links, parent)),
-      m_iOptron(new IOptronPanel(links, parent)),
-      m_iEQ45(new IEQ45Panel(links, parent)),
-      m_pulseMenu(new SlewPulseMenu(*m_lx200, *m_gemini, links.mount, parent))
+      m_lx200(new LX200Panel({prefs, mount, &m_focusers}, parent)),
+      m_meadeBasic(new MeadeBasicPanel({prefs, mount, &m_focusers}, parent)),
+      m_gemini(new GeminiPanel({prefs, mount, &m_focusers}, parent)),
+      m_temma(new TemmaPanel({prefs, mount, &m_focusers}, parent)),
+      m_nexStar(new NexStarPanel({prefs, mount, &m_focusers}, parent)),
+      m_iOptron(new IOptronPanel({prefs, mount, &m_focusers}, parent)),
+      m_iEQ45(new IEQ45Panel({prefs, mount, &m_focusers}, parent)),
+      m_pulseMenu(new SlewPulseMenu(*m_lx200, *m_gemini, mount, parent))
 {
     m_lx200->setSlewPulseMenu(m_pulseMenu);
     m_gemini->setSlewPulseMenu(m_pulseMenu);

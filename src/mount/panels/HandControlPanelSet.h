@@ -24,7 +24,7 @@ class TemmaPanel;
 class HandControlPanelSet final : public QObject, public HandControlPanels {
     Q_OBJECT
 public:
-    HandControlPanelSet(HandPanel::Links links, QWidget* parent);
+    HandControlPanelSet(PrefControl& prefs, PanelMount& mount, QWidget* parent);
     ~HandControlPanelSet() override;
 
     HandPanel* panel(MountPanel which) const;
@@ -36,6 +36,8 @@ public:
     IOptronPanel& iOptronPanel() const { return *m_iOptron; }
     IEQ45Panel& iEQ45Panel() const { return *m_iEQ45; }
     SlewPulseMenu& slewPulseMenu() const { return *m_pulseMenu; }
+    // The focusers whose window Escape on a panel brings forward.
+    void setFocuserWindows(const FocuserWindows& focusers) { m_focusers = focusers; }
 
     bool isVisible(MountPanel which) const override;
     void showPanel(MountPanel which, const QString& title) override;
@@ -67,6 +69,7 @@ private:
     void onMain(std::function<void()> change);
     const PulsePanel* pulsePanel(MountPanel which) const;
 
+    FocuserWindows m_focusers;
     LX200Panel* m_lx200;
     MeadeBasicPanel* m_meadeBasic;
     GeminiPanel* m_gemini;

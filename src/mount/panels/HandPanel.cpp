@@ -271,7 +271,8 @@ void HandPanel::keyPressEvent(QKeyEvent* event)
         return;
     switch (event->key()) {
     case Qt::Key_Escape:
-        m_focusers.raiseConnected();
+        if (m_focusers)
+            m_focusers->raiseConnected();
         return;
     case Qt::Key_Up:
     case Qt::Key_PageUp:

@@ -47,7 +47,8 @@ public:
     struct Links {
         PrefControl& prefs;
         PanelMount& mount;
-        FocuserWindows focusers;
+        // Read as each key comes: focusers join after the panels.
+        const FocuserWindows* focusers = nullptr;
     };
 
     HandPanel(Links links, QWidget* parent);
@@ -122,7 +123,7 @@ private:
 
     PrefControl& m_prefs;
     PanelMount& m_mount;
-    FocuserWindows m_focusers;
+    const FocuserWindows* m_focusers;
     QBoxLayout* m_layout;
     std::array<QPushButton*, 5> m_direction{};
     std::vector<std::pair<QWidget*, QString>> m_tips;

@@ -46,7 +46,7 @@ protected:
     DDWSimulator simulator;
     FakeDomeMount mount;
     FakeDDWView view;
-    DDWControl ddw{serial, mount, DebugWriter{}, ScopeThreadTiming{kFastTick, {}, {}}};
+    DDWControl ddw{serial, mount, DebugWriter{}, ScopeThreadTiming{kFastTick, {}}};
 };
 
 }  // namespace
@@ -154,6 +154,15 @@ TEST_F(DDWControlTest, TrackingSendsTheGoalOnlyWhenTheDomeFellBehind)
     }
     EXPECT_FLOAT_EQ(ddw.ddwTargetAz(), 355.0f);
 
+    // No goal before the mount's position has been read.
+    mount.positionRead = false;
+    simulator.setAzimuth(50);
+    mount.azimuth = 20.0;
+    const qsizetype first = simulator.commands().size();
+    ddw.ddwFreqTimer();
+    EXPECT_TRUE(sentSince(first).isEmpty());
+    EXPECT_TRUE(ddw.isDDWTracking());
+
     mount.connected = false;
     ddw.ddwFreqTimer();
     EXPECT_FALSE(ddw.isDDWTracking());
@@ -216,7 +225,7 @@ TEST(DDWFaultTest, OperationsFailOnTimeoutsAndKeepTheStatusOnBadReplies)
         FakeDomeMount mount;
         FakeDDWView view;
         DDWControl ddw{serial, mount, DebugWriter{},
-                       ScopeThreadTiming{std::chrono::microseconds(1000), {}, {}}};
+                       ScopeThreadTiming{std::chrono::microseconds(1000), {}}};
         ddw.setView(&view);
         pty.start();
         ASSERT_TRUE(serial.openSerialDriver(0, 9600, false, kSerialSlotDDW));

@@ -38,7 +38,7 @@ protected:
     QTemporaryDir settingsDir;
     std::unique_ptr<DisplayGamma> gamma = DisplayGamma::create();
     PrefControl prefs{*gamma};
-    DDWControl ddw{serial, mount, DebugWriter{}, ScopeThreadTiming{kFastTick, {}, {}}};
+    DDWControl ddw{serial, mount, DebugWriter{}, ScopeThreadTiming{kFastTick, {}}};
     DDWPanel panel{ddw, mount, prefs};
 };
 

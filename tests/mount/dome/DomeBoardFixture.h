@@ -106,7 +106,7 @@ protected:
     int boardSaves = 0;
     int tickSaves = 0;
     DomeControl dome{serial, mount, DebugWriter{},
-                     ScopeThreadTiming{std::chrono::microseconds(16667), {},
+                     ScopeThreadTiming{std::chrono::microseconds(16667),
                                        [this](std::chrono::microseconds span) { sleepVirtual(span); }}};
 };
 

@@ -207,6 +207,23 @@ TEST_F(DomeControlTest, TrackingStopsWithinToleranceBothWays)
     }
 }
 
+// Before the mount's position is read the dome stays where it is, and
+// follows once the first poll has answered.
+TEST_F(DomeControlTest, TrackingWaitsForTheMountsFirstPosition)
+{
+    connectBoard();
+    dome.setDomeTicks(kTurn, qint16(kCoast));
+    mount.azimuth = 120.0;
+    mount.positionRead = false;
+    dome.domeTrack(true);
+    EXPECT_TRUE(mount.jobs.empty());
+    EXPECT_TRUE(relaysOff());
+    mount.positionRead = true;
+    dome.domeFreqTimer();
+    EXPECT_EQ(mount.jobs, std::vector<int>{kDomeMsgTrack});
+    dome.domeTrack(false);
+}
+
 TEST_F(DomeControlTest, GermanMountWithoutRadiusNeverTracks)
 {
     connectBoard();

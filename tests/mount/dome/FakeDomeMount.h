@@ -5,14 +5,15 @@
 #include <atomic>
 #include <vector>
 
-// A mount the domes follow: its azimuth and target are set by the test; jobs
+// A mount the domes follow: its azimuth and position are set by the test; jobs
 // posted are run at once by whoever the test puts in `run`.
 class FakeDomeMount final : public DomeMount {
 public:
     bool isConnected() const override { return connected; }
     double scopeAzimuth() const override { return azimuth; }
-    double targetHourAngle() const override { return hourAngle; }
-    double targetDec() const override { return dec; }
+    bool hasPosition() const override { return connected && positionRead; }
+    double scopeHourAngle() const override { return hourAngle; }
+    double scopeDec() const override { return dec; }
     double latitude() const override { return lat; }
     quint16 selectPort() const override { return port; }
     void setIsBlockPolling(bool blocked) override { blockPolling = blocked; }
@@ -20,6 +21,7 @@ public:
     void postJob(int id) override { jobs.push_back(id); }
 
     std::atomic<bool> connected = true;
+    std::atomic<bool> positionRead = true;
     std::atomic<double> azimuth = 0.0;
     double hourAngle = 0.0;
     double dec = 0.0;

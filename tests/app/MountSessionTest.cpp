@@ -1,0 +1,206 @@
+#include "app/AssembledProgram.h"
+#include "app/DomeLink.h"
+#include "model/Angles.h"
+#include "mount/MountProtocols.h"
+#include "mount/dome/DomeControl.h"
+#include "mount/panels/ConnectMenu.h"
+#include "mount/panels/HandControlPanelSet.h"
+#include "mount/panels/LX200Panel.h"
+#include "mount/panels/SlewPulseMenu.h"
+#include "support/ColonCommandMount.h"
+#include "support/LX200Personality.h"
+#include "support/MainThreadWatchdog.h"
+#include "support/PtyDevice.h"
+#include "support/RecordingAlertPresenter.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTest>
+
+#include <cmath>
+#include <functional>
+#include <memory>
+
+namespace {
+
+using namespace std::chrono_literals;
+constexpr double kHour = 15.0 * Angles::kDegToRad;
+// Generous: the machine may be loaded; the transport's own limits are shorter.
+constexpr int kWaitMs = 20000;
+// The Connect menu's tags: the first telescope, the 2 s poll rate.
+constexpr int kFirstScopeTag = 0;
+constexpr int kTwoSecondPollTag = 5;
+
+// An LX200 mount behind a pty, as a controller plugged in.
+struct SimulatedLX200 {
+    SimulatedLX200() : mount(std::make_unique<LX200Personality>(LX200Personality::Kind::Autostar,
+                                                                LX200Personality::Options{}))
+    {
+        mount.setSlewTime(4000ms);
+        mount.attach(pty.simulator());
+        pty.start();
+    }
+    // The motion commands received since `from`, in order.
+    QByteArrayList motions(qsizetype from = 0)
+    {
+        QByteArrayList sent;
+        for (const QByteArray& frame : mount.frames()) {
+            if (frame.startsWith(":M") || frame.startsWith(":Q"))
+                sent.append(frame);
+        }
+        return sent.mid(from);
+    }
+
+    PtyDevice pty;
+    ColonCommandMount mount;
+};
+
+}  // namespace
+
+// The mount side of the program as the chart assembles it, driven through
+// its menus and panels against simulated controllers.
+class MountSessionTest : public AssembledProgram {
+protected:
+    void SetUp() override
+    {
+        AssembledProgram::SetUp();
+        PrefControl& prefs = chart->prefControl();
+        prefs.scopes()[0].mountProtocol = kProtocolLX200;
+        prefs.setScopeNamesArray({"Simulated LX200", "", "", "", ""});
+        menu().setupConnectMenu();
+    }
+    void TearDown() override
+    {
+        if (scope().isConnected())
+            scope().disconnect();
+        chart.reset();
+    }
+
+    ScopeControl& scope() { return chart->scopeControl(); }
+    ConnectMenu& menu() { return *chart->mountLink().connectMenu(); }
+    HandControlPanelSet& panels() { return chart->mountLink().handPanels(); }
+    void choose(int tag)
+    {
+        menu().validateMenu();
+        QAction* item = menu().itemWithTag(tag);
+        ASSERT_NE(item, nullptr);
+        ASSERT_TRUE(item->isEnabled()) << tag;
+        item->trigger();
+    }
+    bool menuShowsConnected()
+    {
+        QAction* item = menu().itemWithTag(kFirstScopeTag);
+        return item != nullptr && item->isChecked();
+    }
+    void connectTo(SimulatedLX200& device)
+    {
+        chart->mountLink().serialControl().setExtraPorts({device.pty.path()});
+        choose(kFirstScopeTag);
+        // The handshake runs on the worker.
+        ASSERT_TRUE(QTest::qWaitFor([this] { return scope().isConnected(); }, kWaitMs));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return scope().hasScopePort(); }, kWaitMs));
+        choose(kTwoSecondPollTag);
+        menu().validateMenu();
+        ASSERT_TRUE(menuShowsConnected());
+    }
+
+    ScopedAlertRecorder alerts;
+};
+
+TEST_F(MountSessionTest, ConnectGotoPollStopByThePanelAndPark)
+{
+    SimulatedLX200 device;
+    ASSERT_NO_FATAL_FAILURE(connectTo(device));
+    MainThreadWatchdog watchdog;
+    watchdog.start();
+
+    const double ra = 5.5 * kHour;
+    const double dec = 20.0 * Angles::kDegToRad;
+    scope().gotoRA(ra, dec);
+    // Midway the dome aims where the mount points now, not at the target.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return device.mount.isSlewing(); }, kWaitMs));
+    const double startRA = scope().status().scopeRA;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return scope().status().scopeRA != startRA; }, kWaitMs));
+    DomeControl& dome = chart->domeLink().domeControl();
+    dome.domeGetScopeAz();
+    EXPECT_NEAR(dome.scopeAzimuth(), scope().scopeAzAlt().az * Angles::kRadToDeg, 0.5);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return std::abs(scope().status().scopeRA - ra) < 1e-4; }, kWaitMs));
+    EXPECT_NEAR(scope().status().scopeDec, dec, 1e-4);
+
+    // What the mount receives from one use of the panel.
+    const auto motionsOf = [&](const std::function<void()>& use, qsizetype count) {
+        const qsizetype before = device.motions().size();
+        use();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return device.motions(before).size() >= count; }, kWaitMs));
+        return device.motions(before);
+    };
+    LX200Panel& panel = panels().lx200Panel();
+    panel.show();
+    // Locking stops whatever was held.
+    EXPECT_EQ(motionsOf([&] { panel.lockAction(true); }, 1), QByteArrayList{":Q#"});
+
+    // Locked with a quarter-second pulse: a click slews and the pulse stops it.
+    panels().slewPulseMenu().slewPulseMenuAction(2);
+    EXPECT_EQ(motionsOf([&] { panel.directionButton(1)->click(); }, 2), (QByteArrayList{":Mn#", ":Q#"}));
+
+    // Locked without a pulse: the second click stops that direction.
+    panels().slewPulseMenu().slewPulseMenuAction(0);
+    EXPECT_EQ(motionsOf([&] {
+                  panel.directionButton(1)->click();
+                  panel.directionButton(1)->click();
+              }, 2),
+              (QByteArrayList{":Mn#", ":Qn#"}));
+
+    // Held: the release stops.
+    EXPECT_EQ(motionsOf([&] { panel.lockAction(false); }, 1), QByteArrayList{":Q#"});
+    EXPECT_EQ(motionsOf([&] {
+                  QTest::mousePress(panel.directionButton(3), Qt::LeftButton);
+                  QTest::mouseRelease(panel.directionButton(3), Qt::LeftButton);
+              }, 2),
+              (QByteArrayList{":Me#", ":Q#"}));
+
+    EXPECT_LT(watchdog.longestStall(), 100ms);
+    EXPECT_TRUE(alerts.alerts.empty());
+
+    // Parked, the LX200 hangs up.
+    panel.buttonWithTag(31)->click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return device.mount.sky().parked; }, kWaitMs));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !scope().isConnected(); }, kWaitMs));
+}
+
+// The controller goes away in the middle of a goto: the user is told once
+// within two seconds, the menu shows the mount disconnected, the interface
+// never stalls, and a controller plugged in again connects.
+TEST_F(MountSessionTest, ALostMountIsReportedOnceAndAFreshOneConnects)
+{
+    auto device = std::make_unique<SimulatedLX200>();
+    ASSERT_NO_FATAL_FAILURE(connectTo(*device));
+    MainThreadWatchdog watchdog;
+    watchdog.start();
+
+    scope().gotoRA(3.0 * kHour, 10.0 * Angles::kDegToRad);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return device->mount.isSlewing(); }, kWaitMs));
+    QElapsedTimer sinceLoss;
+    device->pty.closeMaster();
+    sinceLoss.start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !alerts.alerts.empty(); }, kWaitMs));
+    EXPECT_LT(sinceLoss.elapsed(), 2000);
+    EXPECT_EQ(alerts.alerts[0].title, "Lost contact with the telescope.");
+    EXPECT_FALSE(scope().isConnected());
+    EXPECT_FALSE(menuShowsConnected());
+    // Nothing more is said about the same loss.
+    QTest::qWait(1500);
+    EXPECT_EQ(alerts.alerts.size(), 1u);
+    EXPECT_LT(watchdog.longestStall(), 100ms);
+
+    device = std::make_unique<SimulatedLX200>();
+    watchdog.start();
+    ASSERT_NO_FATAL_FAILURE(connectTo(*device));
+    EXPECT_LT(watchdog.longestStall(), 100ms) << "the handshake ran on the main thread";
+    scope().gotoRA(4.0 * kHour, 15.0 * Angles::kDegToRad);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return device->mount.isSlewing(); }, kWaitMs));
+}
