@@ -64,12 +64,10 @@ struct Bench : BenchSettings {
         pty.start();
         serial.setExtraPorts({pty.path()});
         serial.getPortNames();
-        ScopeLinks links;
-        links.families = [this](int, const MountContext& context) {
+        scope.setFamilies([this](int, const MountContext& context) {
             family = std::make_shared<BenchFamily>(context);
             return family;
-        };
-        scope.setLinks(links);
+        });
         connected = scope.scopeConnect(0) && waitFor([this] { return scope.hasScopePort(); });
         scope.setTimerRate(1.0f);
     }
