@@ -12,6 +12,7 @@
 #include "model/settings/PrefControl.h"
 #include "platform/widgets/WheelIntent.h"
 #include "skydraw/ChartCursors.h"
+#include "skydraw/ChartImageSet.h"
 
 #include <QMouseEvent>
 #include <QWheelEvent>
@@ -112,9 +113,10 @@ bool SVPointer::toggleMoonLabel(QPointF p)
     if (!discs.isMoon || !(h > 0.001)
         || std::hypot((p.x() - discs.moonPt.x()) / h, (discs.moonPt.y() - p.y()) / h) >= 1.0)
         return false;
-    // A mirror would show the labels reversed.
+    // A mirror would show the labels reversed, and without the label image the layer draws nothing.
     const SVOrientation flips = SVOrientation::flipsOf(m_view.m_prefs);
-    if (flips.ewSign > 0.0 && flips.nsSign > 0.0) {
+    const bool hasLabels = m_view.m_images && !m_view.m_images->symbol(ChartImageSet::Symbol::MoonLabel).isNull();
+    if (hasLabels && flips.ewSign > 0.0 && flips.nsSign > 0.0) {
         m_view.discState().isMoonLabel = !discs.isMoonLabel;
         m_view.update();
     }

@@ -291,6 +291,92 @@ TEST_F(TonightViewTest, ThePolarSummerNightIsAllTwilight)
     EXPECT_EQ(render().pixel(1200, 200), kLight);
 }
 
+// The labels the chart puts, drawn into a small image: placing them does not depend on what is visible.
+std::vector<TonightView::PlacedLabel> labelsOf(TonightView& view)
+{
+    QImage image(1, 1, QImage::Format_ARGB32);
+    QPainter painter(&image);
+    view.drawChart(painter);
+    return view.placedLabels();
+}
+
+// Through a lunation the Moon's highest sample falls anywhere on the chart,
+// its edges included: its name is put once and wholly inside, above the ground.
+TEST_F(TonightViewTest, TheMoonCurveIsLabelledOnceInsideTheChartEveryNight)
+{
+    view->tonightAction(TonightView::kMoonTag, true);
+    const QRectF chart(0.0, 0.0, TonightView::kWidth, TonightView::kHeight - TonightView::kGround);
+    for (int day = 0; day < 30; ++day) {
+        chartDate = QDateTime(QDate(2025, 3, 10).addDays(day), QTime(22, 0), QTimeZone::utc());
+        view->tonightDate();
+        int moons = 0;
+        for (const TonightView::PlacedLabel& label : labelsOf(*view)) {
+            if (label.name != "Moon")
+                continue;
+            ++moons;
+            EXPECT_TRUE(chart.contains(label.rect)) << day;
+        }
+        EXPECT_EQ(moons, 1) << day;
+    }
+}
+
+// Curves that peak together (Mars and Jupiter 0.3 degrees apart, a tour's
+// objects at one place) keep every name apart, each once.
+TEST_F(TonightViewTest, LabelsOfCurvesCloseTogetherDoNotOverlap)
+{
+    const QString path = dir.filePath("Close.txt");
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write("Alpha\nBeta\nGamma\n");
+    file.close();
+    for (const char* name : {"Alpha", "Beta", "Gamma"})
+        tours.known.insert(name, {findResultFound, 1.2, 0.38});
+    chosen = path;
+    chartDate = QDateTime(QDate(2024, 8, 13), QTime(22, 0), QTimeZone::utc());
+    view->tonightDate();
+    view->tonightAction(TonightView::kTour1Tag, true);
+    const std::vector<TonightView::PlacedLabel> labels = labelsOf(*view);
+    QStringList names;
+    for (const TonightView::PlacedLabel& label : labels)
+        names.append(label.name);
+    for (const char* name : {"Alpha", "Beta", "Gamma", "Jupiter", "Mars"})
+        EXPECT_EQ(names.count(name), 1) << name;
+    for (std::size_t a = 0; a < labels.size(); ++a)
+        for (std::size_t b = a + 1; b < labels.size(); ++b)
+            EXPECT_FALSE(labels[a].rect.intersects(labels[b].rect))
+                << labels[a].name.toStdString() << " " << labels[b].name.toStdString();
+}
+
+// A grey tick every 10 degrees at the visible left edge, each with its label over it.
+TEST_F(TonightViewTest, TheAltitudeScaleStandsAtTheVisibleLeftEdge)
+{
+    for (const double scroll : {0.0, 0.5}) {
+        view = std::make_unique<TonightView>(
+            TonightView::Links{prefs, tours, [this] { return chartDate; }, {}, [scroll] { return scroll; }});
+        view->tonightDate();
+        view->tonightAction(TonightView::kTwilightTag, false);
+        for (int body = TonightView::kSunTag; body <= TonightView::kMoonTag; ++body)
+            view->tonightAction(body, false);
+        const QImage image = render();
+        const int left = int(scroll * 1600.0);
+        const auto lit = [&image](int x, int y0, int y1) {
+            int brightest = 0;
+            for (int y = y0; y <= y1; ++y)
+                brightest = std::max(brightest, image.pixelColor(x, y).red());
+            return brightest;
+        };
+        for (int degrees = 0; degrees <= 90; degrees += 10) {
+            const int y = int(TonightView::kHeight - TonightView::kGround - degrees * 4.6);
+            EXPECT_GT(lit(left + 5, y - 1, y + 1), 20) << scroll << " tick " << degrees;
+            int inked = 0;
+            for (int x = left + 2; x < left + 20; ++x)
+                inked += lit(x, y - 10, y - 2) > 20;
+            EXPECT_GT(inked, 0) << scroll << " label " << degrees;
+            EXPECT_LT(lit(left + 60, y - 10, y - 2), 20) << "nothing else drawn there";
+        }
+    }
+}
+
 TEST(TonightWindow, TheRulerFollowsTheScrollBar)
 {
     NoGamma gamma;

@@ -11,6 +11,7 @@
 #include "model/ObjectIndex.h"
 #include "model/UnitVector.h"
 #include "model/records/RecordConstants.h"
+#include "skydraw/ChartImageSet.h"
 #include "skydraw/ChartSky.h"
 #include "skydraw/ChartSkySource.h"
 
@@ -18,6 +19,7 @@
 
 #include <QImage>
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cstring>
@@ -223,15 +225,34 @@ TEST_F(SVPointerTest, TrackClickRecentresSendsTheGotoAndDropsPassNumbers)
     EXPECT_FALSE(cone.has);
 }
 
-TEST_F(SVPointerTest, MoonLabelToggleIsBlockedByAMirror)
+TEST_F(SVPointerTest, MoonLabelToggleIsBlockedByAMirrorOrAMissingImage)
 {
+    QTemporaryDir withLabels;
+    QImage label(8, 8, QImage::Format_ARGB32);
+    label.fill(Qt::white);
+    label.save(withLabels.filePath("MoonLabel.png"));
+    QTemporaryDir withoutLabels;
+    ChartImageSet shipped(withLabels.path() + "/", QString());
+    ChartImageSet missing(withoutLabels.path() + "/", QString());
+    shipped.createObjectSymbols();
+    missing.createObjectSymbols();
+    struct Case {
+        const ChartImageSet* images;
+        bool isMirrored;
+        bool toggles;
+    };
     const QPointF centre(view().width() / 2.0, view().height() / 2.0);
-    for (const bool isMirrored : {false, true}) {
-        prefs().scopes()[0].isRevEW = isMirrored;
+    for (const Case& c : {Case{&shipped, false, true}, Case{&shipped, true, false}, Case{&missing, false, false},
+                          Case{nullptr, false, false}}) {
+        view().setChartImages(c.images);
+        prefs().scopes()[0].isRevEW = c.isMirrored;
         view().discState() = SVDiscState{true, false, centre, 40.0f, {}, {}};
+        prefs().setFindIndex(kNoObjectIndex);
         QTest::mouseClick(&view(), Qt::LeftButton, Qt::NoModifier, widgetPoint(centre + QPointF(30, 20)));
-        EXPECT_EQ(view().discState().isMoonLabel, !isMirrored);
+        EXPECT_EQ(view().discState().isMoonLabel, c.toggles) << c.isMirrored << " " << (c.images == &shipped);
+        EXPECT_EQ(prefs().findIndex(), kNoObjectIndex) << "a click on the Moon's disc selects nothing else";
     }
+    view().setChartImages(nullptr);
 }
 
 TEST_F(SVPointerTest, ThePlainWheelZoomsWithinRangeShiftOrCtrlWheelPansAndDragsMeasure)

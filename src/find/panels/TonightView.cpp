@@ -17,6 +17,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <vector>
@@ -47,6 +48,16 @@ const QColor kReadoutColor = QColor::fromRgbF(0.0f, 0.55f, 0.0f);
 const char* const kBodyNames[] = {"Sun",    "Mercury", "Venus",   "Mars",  "Jupiter",
                                   "Saturn", "Uranus",  "Neptune", "Pluto", "Moon"};
 const QString kNone = QStringLiteral("None");
+// The altitude scale: a tick and a label every 10 degrees, in the hour ruler's line width and label size,
+// grey to read over daylight and night alike.
+constexpr int kScaleStep = 10;
+constexpr int kScaleTop = 90;
+constexpr double kScaleTick = 10.0;
+constexpr double kScaleLineWidth = 0.5;
+constexpr int kScaleLabelSize = 9;
+const QColor kScaleColor = QColor::fromRgbF(0.6f, 0.6f, 0.6f);
+// Labels keep this far apart, so two names side by side do not read as one.
+constexpr double kLabelGap = 3.0;
 
 QString titleOf(const QString& path)
 {
@@ -57,6 +68,26 @@ QString titleOf(const QString& path)
 
 // Chart y (upward) to widget y.
 double top(double y) { return TonightView::kHeight - y; }
+
+// A label's place: where it was wanted, inside the bounds, or else the
+// nearest place above or below that covers none of the labels already taken.
+// With none free it keeps the wanted place.
+QRectF placeLabel(QRectF wanted, const QRectF& bounds, const std::vector<TonightView::PlacedLabel>& taken)
+{
+    wanted.moveLeft(std::max(bounds.left(), std::min(wanted.left(), bounds.right() - wanted.width())));
+    wanted.moveTop(std::max(bounds.top(), std::min(wanted.top(), bounds.bottom() - wanted.height())));
+    const auto isFree = [&](const QRectF& r) {
+        const QRectF apart = r.adjusted(-kLabelGap, -kLabelGap, kLabelGap, kLabelGap);
+        return bounds.contains(r)
+               && std::none_of(taken.begin(), taken.end(), [&apart](const auto& l) { return l.rect.intersects(apart); });
+    };
+    const double step = wanted.height() + 2.0 * kLabelGap;
+    for (double shift = 0.0; shift < bounds.height(); shift += step)
+        for (const double sign : {-1.0, 1.0})
+            if (const QRectF r = wanted.translated(0.0, sign * shift); isFree(r))
+                return r;
+    return wanted;
+}
 
 }  // namespace
 
@@ -271,6 +302,7 @@ void TonightView::drawChart(QPainter& painter)
 {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillRect(QRectF(0, 0, kWidth, kHeight), Qt::black);
+    m_placedLabels.clear();
     if (m_isTwilight)
         drawTwilight(painter);
     if (m_isMist)
@@ -283,6 +315,7 @@ void TonightView::drawChart(QPainter& painter)
     drawTour(painter, m_tours[0], {prefs.deepSkyNameAttributes().font, prefs.deepSkyNameColor()});
     drawTour(painter, m_tours[1], {prefs.cometNameAttributes().font, prefs.cometNameColor()});
     painter.fillRect(QRectF(0, top(kGround), kWidth, kGround), prefs.horizonColor());
+    drawAltitudeScale(painter);
     if (!m_clickPt.isNull())
         drawReadout(painter);
 }
@@ -386,12 +419,40 @@ void TonightView::stroke(QPainter& painter, const Curve& curve, const TextAttrib
     painter.setBrush(Qt::NoBrush);
     painter.drawLines(curve.segments.data(), int(curve.segments.size()));
     painter.setFont(label.font);
-    const double descent = QFontMetricsF(label.font).descent();
-    for (const Curve::Label& l : curve.labels)
-        painter.drawText(QPointF(l.at.x(), top(l.at.y()) - descent), l.name);
+    const QFontMetricsF metrics(label.font);
+    const QRectF above(0.0, 0.0, kWidth, top(kGround));
+    for (const Curve::Label& l : curve.labels) {
+        const QRectF wanted(l.at.x(), top(l.at.y()) - metrics.height(), metrics.horizontalAdvance(l.name),
+                            metrics.height());
+        const QRectF at = placeLabel(wanted, above, m_placedLabels);
+        painter.drawText(QPointF(at.left(), at.bottom() - metrics.descent()), l.name);
+        m_placedLabels.push_back({l.name, at});
+    }
 }
 
-void TonightView::drawBodies(QPainter& painter) const
+double TonightView::visibleLeft() const
+{
+    const double scroll = m_links.scrollerValue ? m_links.scrollerValue() : 0.0;
+    return scroll * (kWidth - kVisibleWidth);
+}
+
+void TonightView::drawAltitudeScale(QPainter& painter) const
+{
+    QFont font = painter.font();
+    font.setPointSize(kScaleLabelSize);
+    painter.setFont(font);
+    painter.setPen(QPen(kScaleColor, kScaleLineWidth));
+    const QFontMetricsF metrics(font);
+    const double left = visibleLeft();
+    for (int degrees = 0; degrees <= kScaleTop; degrees += kScaleStep) {
+        const double y = top(kGround + degrees * kPointsPerDegree);
+        painter.drawLine(QPointF(left, y), QPointF(left + kScaleTick, y));
+        // Over its tick, clear of the readout under the 0 degree line.
+        painter.drawText(QPointF(left + 2.0, y - 1.0 - metrics.descent()), QStringLiteral("%1\u00b0").arg(degrees));
+    }
+}
+
+void TonightView::drawBodies(QPainter& painter)
 {
     Curve curve;
     for (std::size_t k = 0; k < m_bodies.size(); ++k)
@@ -401,7 +462,7 @@ void TonightView::drawBodies(QPainter& painter) const
     stroke(painter, curve, {prefs.planetNameAttributes().font, prefs.planetNameColor()});
 }
 
-void TonightView::drawTour(QPainter& painter, const Tour& tour, const TextAttributes& label) const
+void TonightView::drawTour(QPainter& painter, const Tour& tour, const TextAttributes& label)
 {
     if (!tour.on || tour.lines.isEmpty())
         return;
@@ -435,7 +496,6 @@ void TonightView::drawReadout(QPainter& painter) const
     font.setBold(true);
     painter.setFont(font);
     painter.setPen(kReadoutColor);
-    const double scroll = m_links.scrollerValue ? m_links.scrollerValue() : 0.0;
-    const double x = scroll * (kWidth - kVisibleWidth) + 10.0;
+    const double x = visibleLeft() + 10.0;
     painter.drawText(QPointF(x, top(5) - QFontMetricsF(font).descent()), readoutText());
 }

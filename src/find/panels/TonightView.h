@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QPainterPath>
 #include <QPointF>
+#include <QRectF>
 #include <QStringList>
 #include <QWidget>
 
@@ -104,6 +105,12 @@ public:
     QString readoutText() const;
     // Draws the whole chart; the view's own paint calls this.
     void drawChart(QPainter& painter);
+    // A curve's name where the last drawing put it, in widget coordinates.
+    struct PlacedLabel {
+        QString name;
+        QRectF rect;
+    };
+    const std::vector<PlacedLabel>& placedLabels() const { return m_placedLabels; }
 
 signals:
     // A switch or a tour name changed outside its own control.
@@ -133,14 +140,16 @@ private:
 
     void drawTwilight(QPainter& painter) const;
     void drawMist(QPainter& painter) const;
-    void drawBodies(QPainter& painter) const;
-    void drawTour(QPainter& painter, const Tour& tour, const TextAttributes& label) const;
+    void drawBodies(QPainter& painter);
+    void drawTour(QPainter& painter, const Tour& tour, const TextAttributes& label);
+    void drawAltitudeScale(QPainter& painter) const;
+    double visibleLeft() const;
     const std::vector<Target>& targets(const Tour& tour) const;
     AltitudeCurve sampleCurve(const std::function<PlaceEvents::SkyPlace(int k)>& placeAt) const;
     static void addCurve(Curve& curve, const AltitudeCurve& body, const QString& name);
     double nowX() const;
     void forgetCurves();
-    static void stroke(QPainter& painter, const Curve& curve, const TextAttributes& label);
+    void stroke(QPainter& painter, const Curve& curve, const TextAttributes& label);
     void drawReadout(QPainter& painter) const;
     void switchTour(int n, bool on);
 
@@ -163,4 +172,5 @@ private:
     std::array<Tour, 2> m_tours;
     mutable std::array<std::optional<AltitudeCurve>, kMoonTag + 1> m_bodyCurves;
     QPointF m_clickPt;
+    std::vector<PlacedLabel> m_placedLabels;
 };

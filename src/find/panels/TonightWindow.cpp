@@ -65,6 +65,8 @@ TonightWindow::TonightWindow(TonightView::Links links, QWidget* parent)
     }
     connect(m_view, &TonightView::switchesChanged, this, &TonightWindow::syncControls);
     connect(m_view, &TonightView::rulerNeedsDisplay, m_hours, qOverload<>(&QWidget::update));
+    // The altitude scale and the readout stay at the visible left edge.
+    connect(m_scrollArea->horizontalScrollBar(), &QScrollBar::valueChanged, m_view, qOverload<>(&QWidget::update));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_scrollArea);
