@@ -4,6 +4,7 @@
 #include "app/FinderLink.h"
 #include "app/NameSearchLink.h"
 #include "app/PlanningAssembly.h"
+#include "app/PrefWindowLink.h"
 #include "app/ScopeAim.h"
 #include "chart/SkyView.h"
 #include "chart/appmenu/MpcDownloadPanel.h"
@@ -22,6 +23,7 @@
 #include "mount/panels/DomePanel.h"
 #include "mount/panels/HandControlPanelSet.h"
 #include "platform/DataPaths.h"
+#include "prefs/PrefWindowControl.h"
 #include "scopeview/ScopeViewWindow.h"
 #include "skydraw/DeepSkyPhotos.h"
 
@@ -131,6 +133,18 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     createFinder();
     createMenus();
     createPlanning();
+    createPrefWindow();
+}
+
+void ChartAssembly::createPrefWindow()
+{
+    m_prefWindow = std::make_unique<PrefWindowControl>(m_prefs, m_skyDateModel);
+    m_prefWindow->setChartRefresh(&m_chain);
+    m_prefWindow->setUpdateSky([this] { m_chain.updateSky(); });
+    m_prefWindowLink = std::make_unique<PrefWindowLink>(*m_prefWindow);
+    m_outlets.prefWindow = m_prefWindowLink.get();
+    m_skyDateModel.setFirstRunNotice(m_prefWindow.get());
+    m_mount.scopeControl().setPrefWindow(m_prefWindow.get());
 }
 
 void ChartAssembly::createDomes(const QString& resources, PrefLinks& links)

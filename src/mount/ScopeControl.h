@@ -42,6 +42,8 @@ public:
     ~ScopeControl() override;
 
     void setLinks(ScopeLinks links);
+    // The preferences window joins after the mount; null while it has none.
+    void setPrefWindow(SiteHandOver* prefWindow) { m_links.prefWindow = prefWindow; }
     // The telescope view joins after the rest; null while it has none.
     void setScopeView(ScopeViewLink* view) { m_links.scopeView = view; }
     // The finder joins after the mount; its selection is copied for the
