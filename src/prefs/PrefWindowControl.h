@@ -3,14 +3,14 @@
 #include "model/FirstRunNotice.h"
 #include "mount/links/SiteHandOver.h"
 
+#include <functional>
+#include <memory>
+
 class ChartRefresh;
 class PrefControl;
 class PrefWindow;
 class SitesTab;
 class SkyDateModel;
-
-#include <functional>
-#include <memory>
 
 // The preferences window's controller: builds the window, fills its tabs
 // from the settings and takes the locations other subsystems hand over.
