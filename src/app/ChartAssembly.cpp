@@ -11,6 +11,7 @@
 #include "chart/appmenu/NvxMenu.h"
 #include "chart/appmenu/NvxMenuActions.h"
 #include "chart/menus/ChartMenuBar.h"
+#include "chart/menus/MenuText.h"
 #include "chart/photohorizon/PhotoHorizonAdjustPanel.h"
 #include "chart/printing/PrintSkyView.h"
 #include "chart/toolbar/ToolbarActions.h"
@@ -23,10 +24,12 @@
 #include "mount/panels/DomePanel.h"
 #include "mount/panels/HandControlPanelSet.h"
 #include "platform/DataPaths.h"
+#include "prefs/PrefWindow.h"
 #include "prefs/PrefWindowControl.h"
 #include "scopeview/ScopeViewWindow.h"
 #include "skydraw/DeepSkyPhotos.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -145,6 +148,11 @@ void ChartAssembly::createPrefWindow()
     m_outlets.prefWindow = m_prefWindowLink.get();
     m_skyDateModel.setFirstRunNotice(m_prefWindow.get());
     m_mount.scopeControl().setPrefWindow(m_prefWindow.get());
+    // First in the application menu, where every main window's menu bar shows it.
+    auto* item = new QAction(menuText("Preferences..."), m_nvxMenu);
+    item->setMenuRole(QAction::PreferencesRole);
+    connect(item, &QAction::triggered, this, [this] { m_prefWindow->showTab(PrefWindow::kSetup); });
+    m_nvxMenu->insertAction(m_nvxMenu->actions().value(0), item);
 }
 
 void ChartAssembly::createDomes(const QString& resources, PrefLinks& links)

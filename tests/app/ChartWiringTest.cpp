@@ -84,4 +84,11 @@ TEST_F(ChartWiringTest, TheChartOpensThePreferencesWindowOnTheTabItAsksFor)
     PrefWindow& window = chart->prefWindow().window();
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(window.tabs()->currentIndex(), PrefWindow::kFilters);
+    window.hide();
+
+    QMenu* appMenu = chart->skyWindow().menuBar()->actions().value(0)->menu();
+    ASSERT_NE(appMenu, nullptr);
+    appMenu->actions().value(0)->trigger();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.tabs()->currentIndex(), PrefWindow::kSetup);
 }
