@@ -4,6 +4,7 @@
 #include "app/FinderLink.h"
 #include "app/NameSearchLink.h"
 #include "app/PlanningAssembly.h"
+#include "app/PrefWindowLink.h"
 #include "app/ScopeAim.h"
 #include "app/WindowFrames.h"
 #include "chart/SkyView.h"
@@ -11,6 +12,7 @@
 #include "chart/appmenu/NvxMenu.h"
 #include "chart/appmenu/NvxMenuActions.h"
 #include "chart/menus/ChartMenuBar.h"
+#include "chart/menus/MenuText.h"
 #include "chart/photohorizon/PhotoHorizonAdjustPanel.h"
 #include "chart/printing/PrintSkyView.h"
 #include "chart/toolbar/ToolbarActions.h"
@@ -23,10 +25,13 @@
 #include "mount/panels/DomePanel.h"
 #include "mount/panels/HandControlPanelSet.h"
 #include "platform/DataPaths.h"
+#include "prefs/PrefWindow.h"
+#include "prefs/PrefWindowControl.h"
 #include "scopeview/ScopeViewWindow.h"
 #include "platform/widgets/WindowStacking.h"
 #include "skydraw/DeepSkyPhotos.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -134,6 +139,7 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     createFinder();
     createMenus();
     createPlanning();
+    createPrefWindow();
 
     // Each window opens where the user left it.
     keepWindowFrame(m_prefs, m_skyWindow, QStringLiteral("Chart"));
@@ -142,6 +148,22 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     keepWindowFrame(m_prefs, *m_findPanel, QStringLiteral("Find Panel"));
     keepWindowFrame(m_prefs, *m_infoDragControl, QStringLiteral("Readouts"));
     keepWindowFrame(m_prefs, m_ssWindow, QStringLiteral("Solar System"));
+}
+
+void ChartAssembly::createPrefWindow()
+{
+    m_prefWindow = std::make_unique<PrefWindowControl>(m_prefs, m_skyDateModel);
+    m_prefWindow->setChartRefresh(&m_chain);
+    m_prefWindow->setUpdateSky([this] { m_chain.updateSky(); });
+    m_prefWindowLink = std::make_unique<PrefWindowLink>(*m_prefWindow);
+    m_outlets.prefWindow = m_prefWindowLink.get();
+    m_skyDateModel.setFirstRunNotice(m_prefWindow.get());
+    m_mount.scopeControl().setPrefWindow(m_prefWindow.get());
+    // First in the application menu, where every main window's menu bar shows it.
+    auto* item = new QAction(menuText("Preferences..."), m_nvxMenu);
+    item->setMenuRole(QAction::PreferencesRole);
+    connect(item, &QAction::triggered, this, [this] { m_prefWindow->showTab(PrefWindow::kSetup); });
+    m_nvxMenu->insertAction(m_nvxMenu->actions().value(0), item);
 }
 
 void ChartAssembly::createDomes(const QString& resources, PrefLinks& links)

@@ -56,6 +56,8 @@ class NvxMenu;
 class NvxMenuActions;
 class PhotoHorizonAdjustPanel;
 class PlanningAssembly;
+class PrefWindowControl;
+class PrefWindowLink;
 class ScopeAim;
 
 // The program's single instances, made and wired to one another as the
@@ -105,6 +107,7 @@ public:
     ScopeControl& scopeControl() { return m_mount.scopeControl(); }
     MountLink& mountLink() { return m_mount; }
     DomeLink& domeLink() { return *m_domes; }
+    PrefWindowControl& prefWindow() { return *m_prefWindow; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -115,6 +118,8 @@ private:
     void createFinder();
     void createMenus();
     void createPlanning();
+    // The preferences window and its links to the chart, sky date and mount.
+    void createPrefWindow();
     // The two dome controllers, their panels and the chart's slit marks.
     void createDomes(const QString& resources, PrefLinks& links);
     // Writes a line to the debug log while debugging is on.
@@ -172,5 +177,7 @@ private:
     std::unique_ptr<NameSearchLink> m_nameSearch;
     std::unique_ptr<PlanningAssembly> m_planning;
     std::unique_ptr<DomeLink> m_domes;
+    std::unique_ptr<PrefWindowControl> m_prefWindow;
+    std::unique_ptr<PrefWindowLink> m_prefWindowLink;
     bool m_isLaunchPending = false;
 };

@@ -19,6 +19,8 @@ public:
     using Locator = std::function<std::optional<SystemLocation::Location>()>;
 
     explicit SkyDateModel(PrefControl& prefControl, FirstRunNotice* prefWindowControl = nullptr);
+    // The preferences window is made after the sky date.
+    void setFirstRunNotice(FirstRunNotice* prefWindowControl) { m_prefWindowControl = prefWindowControl; }
 
     // Where "now" and the first-run location come from (the system's by default).
     void setClock(Clock clock) { m_clock = std::move(clock); }

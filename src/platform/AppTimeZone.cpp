@@ -44,4 +44,10 @@ QDateTime wallClock(const QDateTime& moment)
 
 QDateTime fromWallClock(const QDateTime& wall) { return QDateTime(wall.date(), wall.time(), zone()); }
 
+QDateTime sameWallClock(const QDateTime& moment, const QTimeZone& from, const QTimeZone& to)
+{
+    const QDateTime wall = moment.toTimeZone(from);
+    return QDateTime(wall.date(), wall.time(), to);
+}
+
 }  // namespace AppTimeZone

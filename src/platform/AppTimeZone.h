@@ -20,4 +20,8 @@ QDateTime wallClock(const QDateTime& moment);
 // The moment a date field's date and clock time stand for in the program's zone.
 QDateTime fromWallClock(const QDateTime& wall);
 
+// The same date and clock time as `moment` shows in `from`, in `to`; the
+// offset is `to`'s on that date, daylight saving included, not today's.
+QDateTime sameWallClock(const QDateTime& moment, const QTimeZone& from, const QTimeZone& to);
+
 }  // namespace AppTimeZone

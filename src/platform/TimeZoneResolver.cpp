@@ -4,7 +4,7 @@
 
 namespace {
 
-const QHash<QString, QString>& abbreviations()
+const QHash<QString, QString>& abbreviationTable()
 {
     static const QHash<QString, QString> table = {
         {"ADT", "America/Halifax"},    {"AKDT", "America/Juneau"},
@@ -39,9 +39,19 @@ const QHash<QString, QString>& abbreviations()
 
 namespace TimeZoneResolver {
 
+const QStringList& abbreviations()
+{
+    static const QStringList sorted = [] {
+        QStringList keys = abbreviationTable().keys();
+        keys.sort();
+        return keys;
+    }();
+    return sorted;
+}
+
 QString ianaForAbbreviation(const QString& abbreviation)
 {
-    return abbreviations().value(abbreviation.trimmed().toUpper());
+    return abbreviationTable().value(abbreviation.trimmed().toUpper());
 }
 
 QTimeZone resolve(const QString& name)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QTimeZone>
 
 // Turns a stored time-zone name into a zone. Qt accepts abbreviations such as
@@ -9,6 +10,10 @@
 namespace TimeZoneResolver {
 
 QTimeZone resolve(const QString& name);
+
+// Every abbreviation the table knows, in alphabetical order, so lists built
+// from it come out the same on every run.
+const QStringList& abbreviations();
 
 // The IANA id an abbreviation stands for, or an empty string.
 QString ianaForAbbreviation(const QString& abbreviation);

@@ -4,7 +4,10 @@
 #include "chart/SkyView.h"
 #include "chart/menus/ChartMenuBar.h"
 #include "chart/photohorizon/PhotoHorizonAdjustPanel.h"
+#include "chart/PrefWindowSetup.h"
 #include "find/panels/FindPanelControl.h"
+#include "prefs/PrefWindow.h"
+#include "prefs/PrefWindowControl.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +17,7 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QTabWidget>
 #include <QTest>
 
 using ChartWiringTest = AssembledProgram;
@@ -69,4 +73,22 @@ TEST_F(ChartWiringTest, TheFinderGetsThePhotographicHorizonsAdjustments)
 {
     const PhotoHorizonAdjustments* adjustments = &chart->openGLView();
     EXPECT_EQ(chart->findObjects().photoHorizon(), adjustments);
+}
+
+TEST_F(ChartWiringTest, TheChartOpensThePreferencesWindowOnTheTabItAsksFor)
+{
+    PrefWindowSetup* setup = chart->outlets().prefWindow;
+    ASSERT_NE(setup, nullptr);
+    setup->setupDate();
+    setup->showTab(PrefWindow::kFilters);
+    PrefWindow& window = chart->prefWindow().window();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.tabs()->currentIndex(), PrefWindow::kFilters);
+    window.hide();
+
+    QMenu* appMenu = chart->skyWindow().menuBar()->actions().value(0)->menu();
+    ASSERT_NE(appMenu, nullptr);
+    appMenu->actions().value(0)->trigger();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.tabs()->currentIndex(), PrefWindow::kSetup);
 }

@@ -19,14 +19,6 @@ namespace {
 
 const char* const kSiteTitles[] = {"Home", "Site 1", "Site 2", "Site 3", "Site 4"};
 
-// The same date and clock time as `moment` shows in `from`, in `to`; the
-// offset is `to`'s on that date, daylight saving included, not today's.
-QDateTime sameWallClock(const QDateTime& moment, const QTimeZone& from, const QTimeZone& to)
-{
-    const QDateTime wall = moment.toTimeZone(from);
-    return QDateTime(wall.date(), wall.time(), to);
-}
-
 bool isSiteTag(int tag) { return tag >= SetupMenuActions::kHomeSiteTag && tag <= SetupMenuActions::kLastSiteTag; }
 
 }  // namespace
@@ -82,7 +74,7 @@ QDateTime SetupMenuActions::switchTimeZones(int site)
     const QTimeZone zone = TimeZoneResolver::resolve(m_prefs.siteTZNamesArray().value(site));
     if (!zone.isValid())
         return date;
-    const QDateTime moved = sameWallClock(date, AppTimeZone::zone(), zone);
+    const QDateTime moved = AppTimeZone::sameWallClock(date, AppTimeZone::zone(), zone);
     AppTimeZone::setZone(zone);
     return moved;
 }

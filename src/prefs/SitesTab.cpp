@@ -1,0 +1,337 @@
+#include "prefs/SitesTab.h"
+
+#include "model/SkyDateModel.h"
+#include "model/settings/PrefControl.h"
+#include "model/settings/PrefDefaults.h"
+#include "platform/AppTimeZone.h"
+#include "platform/TimeZoneResolver.h"
+#include "prefs/SiteLocation.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QIntValidator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <cmath>
+
+namespace {
+
+constexpr double kZoneUnchanged = -999.0;
+constexpr char kHomeName[] = "Home";
+// Start-up direction radio rows, in degrees.
+constexpr std::array<float, 4> kDirections{0.0f, 180.0f, 90.0f, 270.0f};
+
+QButtonGroup* radioRow(QWidget* owner, QBoxLayout* layout, std::initializer_list<const char*> titles)
+{
+    auto* group = new QButtonGroup(owner);
+    int id = 0;
+    for (const char* title : titles) {
+        auto* button = new QRadioButton(QString::fromUtf8(title), owner);
+        group->addButton(button, id++);
+        layout->addWidget(button);
+    }
+    group->button(0)->setChecked(true);
+    return group;
+}
+
+QLineEdit* numberField(QWidget* owner)
+{
+    auto* field = new QLineEdit(owner);
+    field->setValidator(new QIntValidator(0, 999, field));
+    field->setMaxLength(3);
+    return field;
+}
+
+void showDms(const std::array<QLineEdit*, 3>& fields, double degrees)
+{
+    const Sexagesimal s = SiteLocation::fields(degrees);
+    fields[0]->setText(QString::asprintf("%.2d", s.whole));
+    fields[1]->setText(QString::asprintf("%.2d", s.minutes));
+    fields[2]->setText(QString::asprintf("%.2d", s.seconds));
+}
+
+// `list` with item `row` replaced, the list padded to the five sites first.
+QStringList replaced(const QStringList& list, int row, const QString& value)
+{
+    QStringList copy = PrefDefaults::fitted(list, PrefDefaults::siteNames());
+    copy[row] = value;
+    return copy;
+}
+
+double readDms(const std::array<QLineEdit*, 3>& fields)
+{
+    return SiteLocation::degrees(fields[0]->text().toInt(), fields[1]->text().toInt(), fields[2]->text().toInt());
+}
+
+}  // namespace
+
+SitesTab::SitesTab(PrefControl& prefs, SkyDateModel& skyDate, QWidget* parent)
+    : QWidget(parent), m_prefs(prefs), m_skyDate(skyDate)
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setObjectName("setupLayout");
+    buildStartup();
+    buildLocation();
+    buildSites();
+    layout->addStretch();
+}
+
+void SitesTab::buildStartup()
+{
+    auto* row = new QHBoxLayout;
+    m_startupTime = new QDateTimeEdit(this);
+    m_startupTime->setCalendarPopup(true);
+    connect(m_startupTime, &QDateTimeEdit::dateTimeChanged, this,
+            [this](const QDateTime& time) { m_prefs.setStartupTime(time); });
+    m_realTime = new QCheckBox(tr("Run in real time"), this);
+    connect(m_realTime, &QCheckBox::toggled, this, [this](bool on) { m_prefs.setIsRunRealTime(on, true); });
+    row->addWidget(new QLabel(tr("Startup time"), this));
+    row->addWidget(m_startupTime);
+    row->addWidget(m_realTime);
+    static_cast<QBoxLayout*>(layout())->addLayout(row);
+
+    auto* directions = new QHBoxLayout;
+    m_direction = radioRow(this, directions, {"North", "South", "East", "West"});
+    connect(m_direction, &QButtonGroup::idClicked, this,
+            [this](int row) { m_prefs.setStartupDirection(kDirections[size_t(row)]); });
+    static_cast<QBoxLayout*>(layout())->addLayout(directions);
+}
+
+void SitesTab::buildLocation()
+{
+    auto* grid = new QGridLayout;
+    grid->addWidget(new QLabel(tr("Latitude"), this), 0, 0);
+    grid->addWidget(new QLabel(tr("Longitude"), this), 1, 0);
+    for (int part = 0; part < 3; ++part) {
+        m_latitude[size_t(part)] = numberField(this);
+        m_longitude[size_t(part)] = numberField(this);
+        grid->addWidget(m_latitude[size_t(part)], 0, part + 1);
+        grid->addWidget(m_longitude[size_t(part)], 1, part + 1);
+    }
+    auto* ns = new QHBoxLayout;
+    m_northSouth = radioRow(this, ns, {"N", "S"});
+    grid->addLayout(ns, 0, 4);
+    auto* ew = new QHBoxLayout;
+    m_eastWest = radioRow(this, ew, {"E", "W"});
+    grid->addLayout(ew, 1, 4);
+    m_zones = new QComboBox(this);
+    connect(m_zones, &QComboBox::activated, this, &SitesTab::selectTimeZone);
+    grid->addWidget(new QLabel(tr("Time zone"), this), 2, 0);
+    grid->addWidget(m_zones, 2, 1, 1, 4);
+    static_cast<QBoxLayout*>(layout())->addLayout(grid);
+}
+
+void SitesTab::buildSites()
+{
+    auto* grid = new QGridLayout;
+    m_siteRadio = new QButtonGroup(this);
+    for (int site = 0; site < 5; ++site) {
+        auto* radio = new QRadioButton(this);
+        m_siteRadio->addButton(radio, site);
+        m_names[size_t(site)] = new QLineEdit(this);
+        m_names[size_t(site)]->setEnabled(site == 0);
+        grid->addWidget(radio, site, 0);
+        grid->addWidget(m_names[size_t(site)], site, 1);
+    }
+    m_siteRadio->button(0)->setChecked(true);
+    connect(m_siteRadio, &QButtonGroup::idClicked, this, &SitesTab::siteRadioAction);
+    auto* goTo = new QPushButton(tr("Go To"), this);
+    auto* save = new QPushButton(tr("Save"), this);
+    connect(goTo, &QPushButton::clicked, this, &SitesTab::siteGotoAction);
+    connect(save, &QPushButton::clicked, this, &SitesTab::siteSaveAction);
+    grid->addWidget(goTo, 5, 0);
+    grid->addWidget(save, 5, 1);
+    static_cast<QBoxLayout*>(layout())->addLayout(grid);
+}
+
+void SitesTab::setupDate(bool isInstall)
+{
+    m_startupTime->setDateTime(m_prefs.startupTime());
+    m_realTime->setChecked(m_prefs.isRunRealTime());
+    const auto found = std::find(kDirections.begin(), kDirections.end(), m_prefs.startupDirection());
+    const int row = found == kDirections.end() ? 3 : int(found - kDirections.begin());
+    m_direction->button(row)->setChecked(true);
+
+    m_zones->clear();
+    m_zones->addItems(SiteLocation::popupTitles(TimeZoneResolver::abbreviations()));
+    if (isInstall)
+        setTimeZonePopup();
+    else
+        selectStoredTitle(m_prefs.siteTZNamesArray().value(0));
+    setLocation(m_prefs.latitude(), m_prefs.longitude(), kZoneUnchanged);
+    for (int site = 0; site < 5; ++site)
+        m_names[size_t(site)]->setText(m_prefs.siteNamesArray().value(site));
+    // The chart's menus may have changed the site since the tab was last filled.
+    m_currentSite = m_prefs.currentSite();
+    if (QAbstractButton* row = m_siteRadio->button(m_currentSite))
+        row->setChecked(true);
+    enableNameField(m_currentSite);
+}
+
+void SitesTab::setTimeZonePopup()
+{
+    const QTimeZone zone = AppTimeZone::zone();
+    const QString abbreviation = zone.abbreviation(AppTimeZone::now());
+    selectTitle(m_zones->findText(abbreviation) >= 0 ? abbreviation : QString::fromUtf8(zone.id()));
+}
+
+void SitesTab::setLocation(double latitude, double longitude, double timeZoneHours)
+{
+    showDms(m_latitude, latitude);
+    showDms(m_longitude, longitude);
+    m_northSouth->button(latitude < 0 ? 1 : 0)->setChecked(true);
+    m_eastWest->button(longitude < 0 ? 1 : 0)->setChecked(true);
+    if (timeZoneHours == kZoneUnchanged)
+        return;
+    QStringList titles;
+    for (int i = 0; i < m_zones->count(); ++i)
+        titles += m_zones->itemText(i);
+    const int offset = int(timeZoneHours * 3600.0);
+    selectTitle(SiteLocation::matchingTitle(TimeZoneResolver::abbreviations(), titles, offset,
+                                            QDateTime::currentDateTimeUtc()));
+}
+
+void SitesTab::siteRadioAction(int row)
+{
+    if (row != m_currentSite) {
+        m_currentSite = row;
+        const ::site& record = m_prefs.sites()[size_t(row)];
+        setLocation(double(record.latitude), double(record.longitude), kZoneUnchanged);
+        selectStoredTitle(m_prefs.siteTZNamesArray().value(row));
+        enableNameField(row);
+        return;
+    }
+    // A second click on the current row leaves no site current.
+    m_siteRadio->setExclusive(false);
+    m_siteRadio->button(row)->setChecked(false);
+    m_siteRadio->setExclusive(true);
+    m_currentSite = -1;
+    enableNameField(-1);
+}
+
+bool SitesTab::siteSaveAction()
+{
+    const int row = m_siteRadio->checkedId();
+    if (row < 0 || m_currentSite < 0) {
+        beep();
+        return false;
+    }
+    QLineEdit* field = m_names[size_t(row)];
+    if (field->text().isEmpty())
+        field->setText(row == 0 ? kHomeName : PrefDefaults::kUndefinedSiteName);
+    const QString name = field->text();
+    m_prefs.setSiteNamesArray(replaced(m_prefs.siteNamesArray(), row, name));
+
+    ::site& record = m_prefs.sites()[size_t(row)];
+    if (name == PrefDefaults::kUndefinedSiteName) {
+        selectTitle(SiteLocation::kUnknownZone);
+        record.latitude = 0.0f;
+        record.longitude = 0.0f;
+    } else {
+        record.latitude = float(fieldLatitude());
+        record.longitude = float(fieldLongitude());
+    }
+    m_prefs.setTZNamesArray(replaced(m_prefs.siteTZNamesArray(), row, m_zones->currentText()));
+    m_prefs.saveSites();
+    return true;
+}
+
+bool SitesTab::siteGotoAction()
+{
+    if (readDms(m_latitude) == 0.0 && readDms(m_longitude) == 0.0) {
+        beep();
+        return false;
+    }
+    m_prefs.setLatitude(fieldLatitude());
+    m_prefs.setLongitude(fieldLongitude());
+    const QTimeZone zone = SiteLocation::lookupZone(m_zones->currentText());
+    QDateTime date = m_skyDate.skyDate();
+    if (zone.isValid()) {
+        date = AppTimeZone::sameWallClock(date, AppTimeZone::zone(), zone);
+        AppTimeZone::setZone(zone);
+    }
+    m_skyDate.calculateDate(date, 0.0);
+    // A deselected row is no site: the chart keeps the one it has.
+    if (m_currentSite >= 0)
+        m_prefs.setCurrentSite(m_currentSite);
+    if (m_links.updateSky)
+        m_links.updateSky();
+    if (m_links.closeWindow)
+        m_links.closeWindow();
+    return true;
+}
+
+void SitesTab::lumarikSiteGoto(const QString& name)
+{
+    const QTimeZone zone = SiteLocation::lookupZone(m_zones->currentText());
+    if (zone.isValid())
+        AppTimeZone::setZone(zone);
+    const QDateTime date = m_skyDate.skyDate();
+
+    int slot = 4;
+    for (int site = 1; site <= 4; ++site) {
+        const QString held = m_names[size_t(site)]->text();
+        if (held == name || held == PrefDefaults::kUndefinedSiteName) {
+            slot = site;
+            break;
+        }
+    }
+    m_names[size_t(slot)]->setText(name);
+    m_currentSite = slot;
+    m_prefs.setCurrentSite(slot);
+    m_prefs.setSiteNamesArray(replaced(m_prefs.siteNamesArray(), slot, name));
+    m_siteRadio->button(slot)->setChecked(true);
+    siteSaveAction();
+    m_names[size_t(slot)]->setEnabled(true);
+    m_skyDate.calculateDate(date, 0.0);
+    if (m_links.updateSky)
+        m_links.updateSky();
+}
+
+void SitesTab::selectTimeZone()
+{
+    const QTimeZone zone = SiteLocation::lookupZone(m_zones->currentText());
+    if (zone.isValid())
+        AppTimeZone::setZone(zone);
+}
+
+void SitesTab::selectTitle(const QString& title)
+{
+    const int index = m_zones->findText(title);
+    m_zones->setCurrentIndex(index >= 0 ? index : 0);
+}
+
+void SitesTab::selectStoredTitle(const QString& title)
+{
+    selectTitle(title == PrefDefaults::kUndefinedSiteName ? QString(SiteLocation::kUnknownZone) : title);
+}
+
+double SitesTab::fieldLatitude() const
+{
+    const double value = readDms(m_latitude);
+    return m_northSouth->checkedId() == 1 ? -value : value;
+}
+
+double SitesTab::fieldLongitude() const
+{
+    const double value = readDms(m_longitude);
+    return m_eastWest->checkedId() == 1 ? -value : value;
+}
+
+void SitesTab::enableNameField(int site)
+{
+    for (int i = 0; i < 5; ++i)
+        m_names[size_t(i)]->setEnabled(i == site);
+}
+
+void SitesTab::beep() const { QApplication::beep(); }

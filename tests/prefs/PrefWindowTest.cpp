@@ -1,0 +1,60 @@
+#include "PrefsFixture.h"
+
+#include "model/settings/links/ChartRefresh.h"
+#include "prefs/PrefWindow.h"
+#include "prefs/PrefWindowControl.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QTabWidget>
+
+namespace {
+
+struct CountingRefresh final : ChartRefresh {
+    void updateSkyAndColor() override { ++count; }
+    int count = 0;
+};
+
+TEST(PrefWindow, SevenTabsWithTheSetupTabFirst)
+{
+    NoGamma gamma;
+    PrefControl prefs(gamma);
+    SkyDateModel skyDate(prefs);
+    PrefWindowControl control(prefs, skyDate);
+    QTabWidget* tabs = control.window().tabs();
+    ASSERT_EQ(tabs->count(), 7);
+    const QStringList titles{"Setup", "Filters", "Fonts & Color", "Info Panel", "Telescope", "Myth/Misc", "Shortcuts"};
+    for (int tab = 0; tab < 7; ++tab)
+        EXPECT_EQ(tabs->tabText(tab), titles[tab]);
+    EXPECT_EQ(tabs->widget(0), &control.sitesTab());
+    EXPECT_FALSE(control.window().isModal());
+    EXPECT_TRUE(control.window().windowFlags().testFlag(Qt::Tool));
+}
+
+TEST(PrefWindow, DeactivationRefreshesTheChartOnce)
+{
+    PrefWindow window;
+    CountingRefresh refresh;
+    window.setChartRefresh(&refresh);
+    window.show();
+    window.activateWindow();
+    QApplication::setActiveWindow(&window);
+    const int beforeLeaving = refresh.count;
+    QWidget other;
+    other.show();
+    QApplication::setActiveWindow(&other);
+    EXPECT_EQ(refresh.count - beforeLeaving, 1);
+}
+
+TEST(PrefWindow, ShowTabBringsTheWindowUpOnThatTab)
+{
+    NoGamma gamma;
+    PrefControl prefs(gamma);
+    SkyDateModel skyDate(prefs);
+    PrefWindowControl control(prefs, skyDate);
+    control.showTab(PrefWindow::kFilters);
+    EXPECT_TRUE(control.window().isVisible());
+    EXPECT_EQ(control.window().tabs()->currentIndex(), 1);
+}
+
+}  // namespace

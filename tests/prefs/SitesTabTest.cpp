@@ -1,0 +1,158 @@
+#include "PrefsFixture.h"
+
+#include "model/settings/PrefDefaults.h"
+#include "prefs/SiteLocation.h"
+
+#include <QAbstractButton>
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QLineEdit>
+
+namespace {
+
+void setFields(SitesTab& tab, const QStringList& texts)
+{
+    for (int part = 0; part < 3; ++part) {
+        tab.latitudeField(part)->setText(texts[part]);
+        tab.longitudeField(part)->setText(texts[part + 3]);
+    }
+}
+
+void selectZone(SitesTab& tab, const QString& title)
+{
+    const int index = tab.timeZonePopup()->findText(title);
+    ASSERT_GE(index, 0) << title.toStdString();
+    tab.timeZonePopup()->setCurrentIndex(index);
+}
+
+TEST_F(SitesTabTest, SetLocationShowsRoundedFieldsAndHemispheres)
+{
+    tab.setLocation(-33.8686, 151.2167, -999);
+    EXPECT_EQ(fields(), QStringList({"33", "52", "07", "151", "13", "00"}));
+    EXPECT_EQ(tab.northSouth()->checkedId(), 1);
+    EXPECT_EQ(tab.eastWest()->checkedId(), 0);
+    tab.setLocation(0.9999999, -0.9999999, 10.0);
+    EXPECT_EQ(fields(), QStringList({"01", "00", "00", "01", "00", "00"}));
+    EXPECT_EQ(tab.northSouth()->checkedId(), 0);
+    EXPECT_EQ(tab.eastWest()->checkedId(), 1);
+    EXPECT_EQ(SiteLocation::lookupZone(tab.timeZonePopup()->currentText()).offsetFromUtc(QDateTime::currentDateTimeUtc()),
+              36000);
+    tab.setLocation(10.0, 10.0, 5.75);
+    EXPECT_EQ(tab.timeZonePopup()->currentText(), "Unknown");
+}
+
+TEST_F(SitesTabTest, ReclickDeselectsAndSaveThenBeepsStoringNothing)
+{
+    tab.siteRadio()->button(2)->click();
+    EXPECT_EQ(tab.currentSite(), 2);
+    EXPECT_TRUE(tab.siteNameField(2)->isEnabled());
+    tab.siteRadio()->button(2)->click();
+    EXPECT_EQ(tab.currentSite(), -1);
+    EXPECT_EQ(tab.siteRadio()->checkedId(), -1);
+    for (int site = 0; site < 5; ++site)
+        EXPECT_FALSE(tab.siteNameField(site)->isEnabled());
+    const QStringList names = prefs.siteNamesArray();
+    tab.siteNameField(2)->setText("Ridge");
+    EXPECT_FALSE(tab.siteSaveAction());
+    EXPECT_EQ(prefs.siteNamesArray(), names);
+}
+
+TEST_F(SitesTabTest, SavingAnEmptyNamedSiteStoresAnUndefinedSlot)
+{
+    tab.siteRadio()->button(3)->click();
+    tab.siteNameField(3)->setText("");
+    setFields(tab, {"33", "52", "07", "151", "13", "00"});
+    selectZone(tab, "JST");
+    ASSERT_TRUE(tab.siteSaveAction());
+    EXPECT_EQ(prefs.siteNamesArray()[3], PrefDefaults::kUndefinedSiteName);
+    EXPECT_EQ(prefs.siteTZNamesArray()[3], "Unknown");
+    EXPECT_EQ(prefs.sites()[3].latitude, 0.0f);
+    EXPECT_EQ(prefs.sites()[3].longitude, 0.0f);
+
+    tab.siteRadio()->button(0)->click();
+    tab.siteNameField(0)->setText("");
+    ASSERT_TRUE(tab.siteSaveAction());
+    EXPECT_EQ(prefs.siteNamesArray()[0], "Home");
+}
+
+TEST_F(SitesTabTest, SavingANamedSiteStoresTheSignedFieldsAndZone)
+{
+    tab.siteRadio()->button(1)->click();
+    tab.siteNameField(1)->setText("Sydney");
+    setFields(tab, {"33", "52", "00", "151", "13", "00"});
+    tab.northSouth()->button(1)->setChecked(true);
+    selectZone(tab, "JST");
+    ASSERT_TRUE(tab.siteSaveAction());
+    EXPECT_NEAR(prefs.sites()[1].latitude, -33.8667, 1e-4);
+    EXPECT_NEAR(prefs.sites()[1].longitude, 151.2167, 1e-4);
+    EXPECT_EQ(prefs.siteTZNamesArray()[1], "JST");
+}
+
+TEST_F(SitesTabTest, GoToKeepsTheClockTimeAcrossZonesAndDaylightSaving)
+{
+    struct Case {
+        QDate date;
+        const char* target;  // six hours east of Chicago on that date
+    };
+    const Case cases[] = {{QDate(2026, 1, 15), "GMT"}, {QDate(2026, 7, 15), "BST"}};
+    for (const Case& c : cases) {
+        const QTimeZone chicago("America/Chicago");
+        AppTimeZone::setZone(chicago);
+        const QDateTime before(c.date, QTime(21, 30), chicago);
+        skyDate.calculateDate(before, 0.0);
+        setFields(tab, {"51", "28", "00", "00", "10", "00"});
+        selectZone(tab, c.target);
+        ASSERT_TRUE(tab.siteGotoAction());
+        const QDateTime after = skyDate.skyDate();
+        const QDateTime wall = after.toTimeZone(AppTimeZone::zone());
+        EXPECT_EQ(wall.date(), c.date) << c.target;
+        EXPECT_EQ(wall.time(), QTime(21, 30)) << c.target;
+        EXPECT_EQ(after.secsTo(before), 6 * 3600) << c.target;
+        EXPECT_NEAR(prefs.latitude(), 51.4667, 1e-4);
+    }
+    EXPECT_EQ(closes, 2);
+    EXPECT_EQ(skyUpdates, 2);
+}
+
+TEST_F(SitesTabTest, GoToAtZeroZeroBeepsAndADeselectedSiteNeverBecomesCurrent)
+{
+    setFields(tab, {"00", "00", "00", "00", "00", "00"});
+    EXPECT_FALSE(tab.siteGotoAction());
+    EXPECT_EQ(closes, 0);
+
+    prefs.setCurrentSite(2);
+    // Row 0 starts current, so one click on it deselects.
+    tab.siteRadio()->button(0)->click();
+    ASSERT_EQ(tab.currentSite(), -1);
+    setFields(tab, {"10", "00", "00", "10", "00", "00"});
+    ASSERT_TRUE(tab.siteGotoAction());
+    EXPECT_EQ(prefs.currentSite(), 2);
+}
+
+TEST_F(SitesTabTest, HandedOverSiteTakesItsNamesSlotElseUndefinedElseFour)
+{
+    struct Case {
+        QStringList names;  // sites 1..4
+        int slot;
+    };
+    const Case cases[] = {
+        {{"A", "Ridge", "Undefined", "C"}, 2},
+        {{"Undefined", "A", "B", "C"}, 1},
+        {{"A", "B", "C", "D"}, 4},
+    };
+    for (const Case& c : cases) {
+        prefs.setSiteNamesArray(QStringList{"Ridge"} + c.names);
+        tab.setupDate(false);
+        tab.siteRadio()->button(1)->click();
+        tab.setLocation(35.5, -106.25, -999);
+        tab.lumarikSiteGoto(c.names.contains("Ridge") ? "Ridge" : "Mesa");
+        const QString name = c.names.contains("Ridge") ? "Ridge" : "Mesa";
+        EXPECT_EQ(prefs.siteNamesArray()[c.slot], name);
+        EXPECT_EQ(prefs.siteNamesArray()[0], "Ridge");
+        EXPECT_EQ(prefs.currentSite(), c.slot);
+        EXPECT_NEAR(prefs.sites()[c.slot].longitude, -106.25, 1e-4);
+    }
+}
+
+}  // namespace
