@@ -146,6 +146,8 @@ TEST_F(MountSessionTest, ConnectGotoPollStopByThePanelAndPark)
     // Locked with a quarter-second pulse: a click slews and the pulse stops it.
     panels().slewPulseMenu().slewPulseMenuAction(2);
     EXPECT_EQ(motionsOf([&] { panel.directionButton(1)->click(); }, 2), (QByteArrayList{":Mn#", ":Q#"}));
+    // The pulse's end reaches the panel from the worker; the button is off once it has.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !panel.directionButton(1)->isChecked(); }, kWaitMs));
 
     // Locked without a pulse: the second click stops that direction.
     panels().slewPulseMenu().slewPulseMenuAction(0);
