@@ -15,12 +15,6 @@ constexpr int kMaxSteps = 8;
 constexpr double kSettledDays = 1e-6;
 constexpr double kSiderealDay = 360.0 / kSiderealDegreesPerDay;
 
-double wrap180(double degrees)
-{
-    const double d = Angles::wrap360(degrees);
-    return d >= 180.0 ? d - 360.0 : d;
-}
-
 // Hour angle of the place at jd, degrees.
 double hourAngle(const SkyPlace& p, const Site& site, double jd)
 {
@@ -39,7 +33,7 @@ std::optional<double> refine(const PlaceAt& place, const Site& site, const Targe
         const std::optional<double> wanted = target(p);
         if (!wanted)
             return std::nullopt;
-        const double delta = wrap180(hourAngle(p, site, jd) - *wanted) / kSiderealDegreesPerDay;
+        const double delta = Angles::wrap180(hourAngle(p, site, jd) - *wanted) / kSiderealDegreesPerDay;
         jd -= delta;
         if (std::abs(delta) < kSettledDays)
             return jd;

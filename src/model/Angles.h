@@ -34,4 +34,11 @@ inline double wrap360(double degrees)
     return r < 360.0 ? r : 0.0;
 }
 
+// Degrees into -180 <= a < 180: a difference of directions taken the short way round.
+inline double wrap180(double degrees)
+{
+    const double r = wrap360(degrees);
+    return r >= 180.0 ? r - 360.0 : r;
+}
+
 }  // namespace Angles

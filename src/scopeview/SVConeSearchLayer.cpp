@@ -31,12 +31,6 @@ constexpr int kMeridianLabelOffset = -25;
 constexpr double kGridLimitDec = 87.0;
 constexpr QChar kDegreeSign(0x00B0);
 
-double wrap180(double degrees)
-{
-    const double r = Angles::wrap360(degrees);
-    return r > 180.0 ? r - 360.0 : r;
-}
-
 }  // namespace
 
 namespace SVConeSearchLayer {
@@ -107,7 +101,7 @@ void drawGrid(const SVLayerContext& c, double fov, double trackRAPlus, double tr
         return;
 
     const double o = c.angles.svOffset;
-    const auto x = [&](double r, double d) { return o + wrap180(rac - r) * q * std::cos(d * Angles::kDegree); };
+    const auto x = [&](double r, double d) { return o + Angles::wrap180(rac - r) * q * std::cos(d * Angles::kDegree); };
     const auto y = [&](double d) { return o + (d - decc) * q; };
     std::vector<QLineF> lines;
     for (int u = 0; u < kMeridians; ++u) {

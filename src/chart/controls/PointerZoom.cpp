@@ -1,6 +1,7 @@
 #include "chart/controls/PointerZoom.h"
 
 #include "chart/controls/ViewLimits.h"
+#include "model/Angles.h"
 #include "model/SkyCoordinates.h"
 #include "model/projection/ViewScale.h"
 
@@ -12,11 +13,7 @@ namespace {
 constexpr int kCorrections = 4;
 
 // The azimuth difference a - b taken the short way round, degrees.
-double azimuthDifference(double a, double b)
-{
-    const double d = ViewLimits::azimuth(a - b);
-    return d > 180.0 ? d - 360.0 : d;
-}
+double azimuthDifference(double a, double b) { return Angles::wrap180(a - b); }
 
 }  // namespace
 

@@ -1,5 +1,6 @@
 #include "find/panels/TonightView.h"
 
+#include "find/FindObjectsMatch.h"
 #include "find/NightPlace.h"
 #include "find/tours/TourCommands.h"
 #include "find/tours/TourFile.h"
@@ -45,8 +46,6 @@ constexpr int kNoonHour = 13;
 const QColor kTwilightLight = QColor::fromRgbF(0.75f, 0.75f, 1.0f);
 const QColor kNowColor = QColor::fromRgbF(0.75f, 0.0f, 0.25f, 0.75f);
 const QColor kReadoutColor = QColor::fromRgbF(0.0f, 0.55f, 0.0f);
-const char* const kBodyNames[] = {"Sun",    "Mercury", "Venus",   "Mars",  "Jupiter",
-                                  "Saturn", "Uranus",  "Neptune", "Pluto", "Moon"};
 const QString kNone = QStringLiteral("None");
 // The altitude scale: a tick and a label every 10 degrees, in the hour ruler's line width and label size,
 // grey to read over daylight and night alike.
@@ -457,7 +456,7 @@ void TonightView::drawBodies(QPainter& painter)
     Curve curve;
     for (std::size_t k = 0; k < m_bodies.size(); ++k)
         if (m_bodies[k])
-            addCurve(curve, bodyCurve(int(k)), QLatin1String(kBodyNames[k]));
+            addCurve(curve, bodyCurve(int(k)), QLatin1String(FindNaming::kPlanetNames[k]));
     const PrefControl& prefs = m_links.prefs;
     stroke(painter, curve, {prefs.planetNameAttributes().font, prefs.planetNameColor()});
 }
