@@ -210,18 +210,6 @@ TEST_F(HandPanelsTest, SpeedFocusCommandAndPopUpTags)
     gemini.buttonWithTag(35)->click();
     gemini.focusButton(PulsePanel::kFocusStop)->click();
     EXPECT_EQ(mount.take(), (QStringList{"gemini 13", "gemini 56", "gemini 73", "gemini 35", "gemini 22"}));
-
-    IOptronPanel& iOptron = set->iOptronPanel();
-    iOptron.parkMatrix()->cell(24)->click();
-    iOptron.buttonWithTag(IOptronPanel::kParkTag)->click();
-    iOptron.buttonWithTag(IOptronPanel::kSiteTag)->click();
-    EXPECT_EQ(mount.take(), (QStringList{"iOptron 24", "iOptron 21", "iOptron 33"}));
-
-    IEQ45Panel& ieq = set->iEQ45Panel();
-    ieq.matrix(IEQ45Panel::kTrackModeTag)->cell(27)->click();
-    ieq.matrix(IEQ45Panel::kSlewSpeedMatrixTag)->cell(11)->click();
-    ieq.buttonWithTag(IEQ45Panel::kParkTag)->click();
-    EXPECT_EQ(mount.take(), (QStringList{"iEQ45 27", "iEQ45 11", "iEQ45 34"}));
 }
 
 TEST_F(HandPanelsTest, WithoutAMountOnlyTheIEQ45SetUpAndTheNexStarSyncAct)

@@ -186,12 +186,10 @@ struct WorkerMark final : DomeBoardJobs {
 };
 
 // A mount controller on temporary settings, its worker in virtual time (the
-// sleeps are recorded, not slept), fakes for the windows it moves and a
+// sleeps are skipped), fakes for the windows it moves and a
 // fake protocol family behind simulated ports.
 class MountFixture : public PrefFixture {
 protected:
-    static constexpr std::chrono::microseconds kTick{16667};
-
     void SetUp() override
     {
         PrefFixture::SetUp();
@@ -201,10 +199,7 @@ protected:
         log = std::make_unique<DebugLog>(folder());
         serial = std::make_unique<SerialControl>(DebugWriter(), SerialTiming{std::chrono::microseconds(1000)});
         ScopeThreadTiming timing;
-        timing.sleep = [this](std::chrono::microseconds span) {
-            const std::lock_guard lock(sleepMutex);
-            sleeps.push_back(span);
-        };
+        timing.sleep = [](std::chrono::microseconds) {};
         scope = std::make_unique<ScopeControl>(*prefs, *skyDate, *serial,
                                                DebugWriter([] { return true; }, log.get()), timing);
         scope->setScopeView(&view);
@@ -282,12 +277,6 @@ protected:
         return true;
     }
 
-    int sleepCount(std::chrono::microseconds span)
-    {
-        const std::lock_guard lock(sleepMutex);
-        return int(std::count(sleeps.begin(), sleeps.end(), span));
-    }
-
     ScopedAlertRecorder alerts;
     PrefControl* prefs = nullptr;
     FakeScopeViewLink view;
@@ -301,6 +290,4 @@ protected:
     std::vector<std::unique_ptr<PtyDevice>> ptys;
     std::shared_ptr<FakeFamily> family;
     std::unique_ptr<ScopeControl> scope;
-    std::mutex sleepMutex;
-    std::vector<std::chrono::microseconds> sleeps;
 };

@@ -2,10 +2,8 @@
 #include "MountFixture.h"
 
 #include "mount/MountProtocols.h"
-#include "mount/families/IOptronFamily.h"
 #include "mount/families/NexStarFamily.h"
 #include "mount/families/TemmaFamily.h"
-#include "support/IOptronSimulator.h"
 #include "support/NexStarSimulator.h"
 #include "support/TemmaSimulator.h"
 
@@ -62,20 +60,6 @@ TEST_F(MountRoundTripTest, Temma)
     ASSERT_TRUE(family.run({MountOperation::Sync, 20, 0, false}));
     ASSERT_TRUE(family.gotoPosition(1.0, 0.3));
     EXPECT_TRUE(arrives(family, simulator, 1.0, 0.3));
-}
-
-TEST_F(MountRoundTripTest, IOptron)
-{
-    IOptronSimulator simulator;
-    openPausing(simulator);
-    IOptronFamily family(kProtocolIOptron, context(), inputs);
-    ASSERT_TRUE(family.connect());
-    ASSERT_TRUE(family.run({MountOperation::Setup, 32, 0, false}));
-    ASSERT_TRUE(family.run({MountOperation::Setup, 33, 0, false}));
-    ASSERT_TRUE(family.gotoPosition(1.0, 0.3));
-    EXPECT_TRUE(arrives(family, simulator, 1.0, 0.3));
-    ASSERT_TRUE(family.run({MountOperation::Setup, 31, 0, false}));
-    EXPECT_TRUE(family.run({MountOperation::Park, 21, 0, false}));
 }
 
 using MountDispatchTest = MountFixture;

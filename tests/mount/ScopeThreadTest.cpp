@@ -98,15 +98,6 @@ TEST_F(ScopeThreadTest, ACommandWithoutAPositionUpdateStillEndsAndPollsGoOn)
     EXPECT_FALSE(scope->isSerialCmd());
 }
 
-TEST_F(ScopeThreadTest, ATemmaGotoHoldsTheWorkerFifteenTicks)
-{
-    connectScope(kProtocolTemma);
-    scope->gotoRA(2.0, -0.1);
-    settle();
-    EXPECT_EQ(family->count("goto"), 1);
-    EXPECT_EQ(sleepCount(15 * kTick), 1);
-}
-
 TEST_F(ScopeThreadTest, SlewDetectionAsksEveryMountButTheIEQ45AndNeverAnswers)
 {
     for (const int protocol : {kProtocolLX200, kProtocolIEQ45}) {
@@ -199,14 +190,9 @@ TEST(PanelCommand, PositionUpdatesAndTheOptionKey)
     const Case cases[] = {
         {kScopeMsgLX200Command, 31, false, MountOperation::Command, false},
         {kScopeMsgLX200Command, 34, true, MountOperation::GetSite, true},
-        {kScopeMsgLX200Command, 99, false, MountOperation::None, true},
         {kScopeMsgTemmaCommand, 21, false, MountOperation::Sync, false},
-        {kScopeMsgTemmaCommand, 41, false, MountOperation::None, true},
         {kScopeMsgNexStarCommand, 12, false, MountOperation::None, false},
-        {kScopeMsgGeminiCommand, 35, false, MountOperation::Command, true},
         {kScopeMsgGeminiCommand, 40, false, MountOperation::SetBaudRate, false},
-        {kScopeMsgIOptronCommand, 25, false, MountOperation::Park, true},
-        {kScopeMsgIEQ45Command, 25, false, MountOperation::Track, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.message << "/" << c.code);
