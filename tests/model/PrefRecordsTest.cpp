@@ -6,25 +6,6 @@ QByteArray hex(const char* text) { return QByteArray::fromHex(QByteArray(text).r
 
 class PrefRecordsTest : public PrefFixture {};
 
-TEST(PrefDefaultBlocks, MatchTheRegisteredBytes)
-{
-    const auto registered = [](const char* key) {
-        for (const PrefDefault& entry : PrefDefaults::registration(QDateTime::currentDateTime())) {
-            if (entry.key == QLatin1String(key))
-                return entry.value.toByteArray();
-        }
-        return QByteArray();
-    };
-    EXPECT_EQ(registered("SitesPref"), QByteArray(40, '\0'));
-    const QByteArray emptyScope = hex("00000000 00000000 00000000 0000 0000 00 00 01 01");
-    EXPECT_EQ(registered("ScopesPref"),
-              hex("0000fa44 33334b43 00002041 0100 0200 01 00 01 01") + emptyScope + emptyScope + emptyScope
-                  + emptyScope);
-    EXPECT_EQ(registered("EyepiecesPref"),
-              hex("0000a040 00004842  00002041 00004842  0000a041 00004842  00002042 00004842")
-                  + QByteArray(40, '\0') + hex("00004842 0000c842"));
-}
-
 TEST_F(PrefRecordsTest, StoredBlocksOfTheWrongLengthAreCutOrZeroFilled)
 {
     seed({{"SitesPref", hex("00004842 0000c0c0 0000")}, {"EyepiecesPref", QByteArray(500, '\x7f')},

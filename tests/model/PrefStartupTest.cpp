@@ -4,36 +4,14 @@ namespace {
 
 class PrefStartupTest : public PrefFixture {};
 
-TEST_F(PrefStartupTest, FreshLaunchReadsTheRegisteredDefaultsAndStoresNothing)
+TEST_F(PrefStartupTest, FreshLaunchStoresNothingAndStartsAtTenPmToday)
 {
     const PrefControl& prefs = launch();
     EXPECT_TRUE(storedValues().isEmpty()) << storedValues().keys().join(u' ').toStdString();
     EXPECT_FALSE(prefs.isLaunch());
-    EXPECT_EQ(prefs.startupDirection(), 180.0f);
-    EXPECT_EQ(prefs.viewAngle(), 120.0);
-    EXPECT_EQ(prefs.svStarMagLimit(), 12.5);
-    EXPECT_EQ(prefs.pathDays(), 200.0f);
-    EXPECT_TRUE(prefs.showBest());
-    EXPECT_EQ(prefs.SVSavePosnStr(), QStringLiteral("0:0:0.0:+0:0:0.0"));
-    EXPECT_EQ(prefs.canonExpIndex(), 14);
+    EXPECT_EQ(prefs.findIndex(), -1);
     EXPECT_EQ(prefs.startupTime().time(), QTime(22, 0));
     EXPECT_EQ(prefs.startupTime().date(), QDate::currentDate());
-}
-
-TEST_F(PrefStartupTest, RunTimeStateStartsAsDesigned)
-{
-    fakes.gamma.id = 42;
-    fakes.gamma.formula = {0.1f, 0.9f, 2.2f, 0.0f, 1.0f, 1.0f, 0.0f, 1.0f, 1.0f};
-    const PrefControl& prefs = launch();
-    EXPECT_EQ(prefs.findIndex(), -1);
-    EXPECT_FALSE(prefs.isNightVision() || prefs.isRunSetTime() || prefs.isDebug() || prefs.isCreateTour()
-                 || prefs.isMarkCenter());
-    EXPECT_TRUE(prefs.isMythColor() && prefs.isInfoPanel());
-    EXPECT_EQ(prefs.displayID(), 42u);
-    EXPECT_EQ(prefs.defaultGammaArray(), fakes.gamma.formula);
-    EXPECT_EQ(prefs.nvGammaArray(), (GammaFormula{0.0f, 0.6f, 0.72f, 0.0f, 0.0f, 0.71f, 0.0f, 0.0f, 0.78f}));
-    EXPECT_EQ(prefs.nomadGridAttributes().font.family(), QStringLiteral("Geneva"));
-    EXPECT_EQ(prefs.nomadGridAttributes().color, QColor::fromRgbF(1.0f, 0.0f, 0.0f, 0.75f));
 }
 
 TEST_F(PrefStartupTest, DeepStarZoneFilesRunSouthThenNorthInFiveDegreeSteps)
