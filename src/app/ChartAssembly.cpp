@@ -13,6 +13,8 @@
 #include "chart/appmenu/NvxMenuActions.h"
 #include "chart/menus/ChartMenuBar.h"
 #include "chart/menus/MenuText.h"
+#include "chart/panels/InfoPanelDrag.h"
+#include "chart/panels/ReadoutText.h"
 #include "chart/photohorizon/PhotoHorizonAdjustPanel.h"
 #include "chart/printing/PrintSkyView.h"
 #include "chart/toolbar/ToolbarActions.h"
@@ -147,7 +149,6 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     keepWindowFrame(m_prefs, *m_timePanel, QStringLiteral("Time Panel"));
     keepWindowFrame(m_prefs, *m_directionPanel, QStringLiteral("Direction Panel"));
     keepWindowFrame(m_prefs, *m_findPanel, QStringLiteral("Find Panel"));
-    keepWindowFrame(m_prefs, *m_infoDragControl, QStringLiteral("Readouts"));
     keepWindowFrame(m_prefs, m_ssWindow, QStringLiteral("Solar System"));
 }
 
@@ -175,6 +176,13 @@ void ChartAssembly::createPrefWindow()
                                     [this] { m_skyWindow.skyView().resetCursorRects(); },
                                     [this] { m_chain.redraw(); }});
     m_starDatabaseModel.setCustomFilterList(&m_prefWindow->customFilter());
+    // The readout chooser is the window's Info Panel tab.
+    std::vector<QWidget*> readouts(ReadoutText::Locn - ReadoutText::View + 1);
+    for (InfoPanelDrag* button : m_infoDragControl->findChildren<InfoPanelDrag*>()) {
+        if (button->tag() >= ReadoutText::View && button->tag() <= ReadoutText::Locn)
+            readouts[size_t(button->tag() - ReadoutText::View)] = button;
+    }
+    m_prefWindow->setInfoPanel(m_infoDragControl, readouts);
     m_outlets.prefLocalization = &m_prefWindow->prefLocalization();
     m_prefWindowLink = std::make_unique<PrefWindowLink>(*m_prefWindow);
     m_outlets.prefWindow = m_prefWindowLink.get();

@@ -3,6 +3,7 @@
 #include "model/settings/PrefControl.h"
 #include "prefs/CustomFilter.h"
 #include "prefs/PrefLocalization.h"
+#include "prefs/ShowChecked.h"
 #include "prefs/StarPreview.h"
 #include "prefs/ValueSlider.h"
 
@@ -14,7 +15,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace {
@@ -73,12 +73,6 @@ constexpr std::array<Switch, FiltersTab::kDSONGC> kFilters{{
     {nullptr, nullptr, &PrefSwitches::showDSONGC, &PrefSwitches::setShowDSONGC},
 }};
 constexpr std::array<const char*, 3> kLabelKindTitles{"Label: name", "Label: Messier", "Label: NGC"};
-
-void setChecked(QCheckBox* box, bool on)
-{
-    const QSignalBlocker quiet(box);
-    box->setChecked(on);
-}
 
 QLineEdit* numberField(QWidget* owner)
 {
@@ -252,10 +246,10 @@ void FiltersTab::setupDate()
     m_sliders[kCometMag]->setValue(m_prefs.cometMagLimit());
     m_sliders[kMPMag]->setValue(m_prefs.mpMagLimit());
     for (int tag = kDouble; tag <= kNexStar; ++tag)
-        setChecked(identBox(StarIdent(tag)), (m_prefs.*kIdent[size_t(tag - 1)].get)());
+        showChecked(identBox(StarIdent(tag)), (m_prefs.*kIdent[size_t(tag - 1)].get)());
     for (int tag = kBest; tag <= kDSONGC; ++tag) {
         if (tag != kCustomFilter)
-            setChecked(filterBox(Filter(tag)), (m_prefs.*kFilters[size_t(tag - 1)].get)());
+            showChecked(filterBox(Filter(tag)), (m_prefs.*kFilters[size_t(tag - 1)].get)());
     }
     setupCustomFilters();
     setupFilterObjects();
@@ -289,7 +283,7 @@ void FiltersTab::starIdentAction(int tag, bool on)
             if (other == tag)
                 continue;
             (m_prefs.*kIdent[size_t(other - 1)].set)(false);
-            setChecked(identBox(StarIdent(other)), false);
+            showChecked(identBox(StarIdent(other)), false);
         }
     }
 }

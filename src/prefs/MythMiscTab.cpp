@@ -2,11 +2,11 @@
 
 #include "model/settings/PrefControl.h"
 #include "prefs/PrefLocalization.h"
+#include "prefs/ShowChecked.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -44,12 +44,6 @@ const HideWindow* hideWindow(int tag)
 {
     const auto* found = std::find_if(kHide.begin(), kHide.end(), [tag](const HideWindow& h) { return h.tag == tag; });
     return found == kHide.end() ? nullptr : found;
-}
-
-void setChecked(QCheckBox* box, bool on)
-{
-    const QSignalBlocker quiet(box);
-    box->setChecked(on);
 }
 
 }  // namespace
@@ -120,7 +114,7 @@ QCheckBox* MythMiscTab::hideBox(int tag) const
 
 void MythMiscTab::setupDate()
 {
-    setChecked(m_showAll, m_prefs.mythArray().value(kShowAll) == QLatin1String("YES"));
+    showChecked(m_showAll, m_prefs.mythArray().value(kShowAll) == QLatin1String("YES"));
     showFigures();
 }
 
@@ -129,15 +123,15 @@ void MythMiscTab::showFigures()
     const QStringList& myth = m_prefs.mythArray();
     const bool all = myth.value(kShowAll) == QLatin1String("YES");
     for (int box = 0; box < kFigures; ++box)
-        setChecked(m_figures[size_t(box)], all || myth.value(kFigureIndexes[size_t(box)]) == QLatin1String("YES"));
+        showChecked(m_figures[size_t(box)], all || myth.value(kFigureIndexes[size_t(box)]) == QLatin1String("YES"));
 }
 
 void MythMiscTab::setupHideBoxes()
 {
     for (size_t i = 0; i < kHide.size(); ++i)
-        setChecked(m_hide[i], !(m_prefs.*kHide[i].get)());
-    setChecked(m_redCursor, m_prefs.isRedCursor());
-    setChecked(m_hideNames, m_prefs.isHideCNames());
+        showChecked(m_hide[i], !(m_prefs.*kHide[i].get)());
+    showChecked(m_redCursor, m_prefs.isRedCursor());
+    showChecked(m_hideNames, m_prefs.isHideCNames());
 }
 
 void MythMiscTab::mythAction(int index, bool on)

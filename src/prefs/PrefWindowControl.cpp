@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QTabWidget>
 
+#include <array>
+
 PrefWindowControl::PrefWindowControl(PrefControl& prefs, SkyDateModel& skyDate)
     : m_window(std::make_unique<PrefWindow>()),
       m_sites(new SitesTab(prefs, skyDate)),
@@ -59,6 +61,18 @@ void PrefWindowControl::setMythMiscLinks(MythMiscTab::Links links) { m_mythMisc-
 void PrefWindowControl::setStarArray(std::function<const StarPreview::StarSet*()> starArray)
 {
     m_filters->starPreview()->setStarArray(std::move(starArray));
+}
+
+void PrefWindowControl::setInfoPanel(QWidget* page, const std::vector<QWidget*>& readoutButtons)
+{
+    static constexpr std::array<const char*, 8> kTips{
+        "Display Alt/Az/Angle", "Display the cursor location in RA/Dec", "Display the cursor location in Alt/Az",
+        "Display Universal Time (Greenwich Mean Time)", "Display the Greenwich Sidereal Time",
+        "Display the Local Sidereal Time", "Dislpay the Julian Day number",
+        "Display the current Latitude and Longitude"};
+    m_window->setPage(PrefWindow::kInfoPanel, page);
+    for (size_t i = 0; i < kTips.size() && i < readoutButtons.size(); ++i)
+        m_localization.tip(readoutButtons[i], kTips[i]);
 }
 
 void PrefWindowControl::setStarDatabaseModel(const StarDatabaseModel* model)

@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class ChartRefresh;
 class FiltersTab;
@@ -40,6 +41,9 @@ public:
     void setOptionLinks(SetupOptions::Links links);
     void setMythMiscLinks(MythMiscTab::Links links);
     void setStarArray(std::function<const StarPreview::StarSet*()> starArray);
+    // The bottom panel's readout chooser as the Info Panel tab, with its
+    // eight readout buttons in readout order (view direction first).
+    void setInfoPanel(QWidget* page, const std::vector<QWidget*>& readoutButtons);
     // The tour folder of the custom filters and the constellation names of the figures.
     void setStarDatabaseModel(const StarDatabaseModel* model);
 

@@ -2,6 +2,7 @@
 
 #include "model/settings/PrefControl.h"
 #include "prefs/PrefLocalization.h"
+#include "prefs/ShowChecked.h"
 #include "prefs/ValueSlider.h"
 
 #include <QCheckBox>
@@ -9,7 +10,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QSignalBlocker>
 
 namespace {
 
@@ -29,12 +29,6 @@ constexpr std::array<OptionText, SetupOptions::kOptionCount> kOptions{{
     {"Photo Horizon", "Select to display a photo horizon for the current site"},
     {"Companion App", nullptr},
 }};
-
-void setChecked(QCheckBox* box, bool on)
-{
-    const QSignalBlocker quiet(box);
-    box->setChecked(on);
-}
 
 }  // namespace
 
@@ -71,15 +65,15 @@ SetupOptions::SetupOptions(PrefControl& prefs, PrefLocalization& texts, QWidget*
 
 void SetupOptions::setupDate()
 {
-    setChecked(box(kMetric), m_prefs.isMetric());
-    setChecked(box(kTransparent), m_prefs.isTransparent());
-    setChecked(box(kTwilight), m_prefs.isAstroTwilight());
-    setChecked(box(kPrecession), m_prefs.isPrecession());
-    setChecked(box(kAstroplanner), m_prefs.isAstroplanner());
-    setChecked(box(kToolTips), m_prefs.isToolTips());
-    setChecked(box(kCustomHorizon), m_prefs.isCustomHorizon());
-    setChecked(box(kPhotoHorizon), m_prefs.isPhotoHorizon());
-    setChecked(box(kExtConnect), m_prefs.isExtConnect());
+    showChecked(box(kMetric), m_prefs.isMetric());
+    showChecked(box(kTransparent), m_prefs.isTransparent());
+    showChecked(box(kTwilight), m_prefs.isAstroTwilight());
+    showChecked(box(kPrecession), m_prefs.isPrecession());
+    showChecked(box(kAstroplanner), m_prefs.isAstroplanner());
+    showChecked(box(kToolTips), m_prefs.isToolTips());
+    showChecked(box(kCustomHorizon), m_prefs.isCustomHorizon());
+    showChecked(box(kPhotoHorizon), m_prefs.isPhotoHorizon());
+    showChecked(box(kExtConnect), m_prefs.isExtConnect());
     m_arrowSpeed->setValue(m_prefs.arrowSpeed());
 }
 
@@ -112,7 +106,7 @@ void SetupOptions::optionsCheckboxAction(int tag, bool on)
         if (on) {
             if (m_links.createHorizonAltAz)
                 m_links.createHorizonAltAz();
-            setChecked(box(kPhotoHorizon), false);
+            showChecked(box(kPhotoHorizon), false);
             m_prefs.setIsPhotoHorizon(false);
         }
         break;
@@ -121,7 +115,7 @@ void SetupOptions::optionsCheckboxAction(int tag, bool on)
         if (on) {
             if (m_links.createPhotoAltAz)
                 m_links.createPhotoAltAz();
-            setChecked(box(kCustomHorizon), false);
+            showChecked(box(kCustomHorizon), false);
             m_prefs.setIsCustomHorizon(false);
         }
         break;

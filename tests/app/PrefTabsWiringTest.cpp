@@ -3,6 +3,8 @@
 
 #include "chart/PrefWindowSetup.h"
 #include "mount/panels/ConnectMenu.h"
+#include "chart/InfoPanelLabels.h"
+#include "prefs/PrefWindow.h"
 #include "prefs/PrefWindowControl.h"
 #include "prefs/SetupOptions.h"
 #include "prefs/TelescopeTab.h"
@@ -18,6 +20,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTabWidget>
 
 namespace {
 
@@ -82,6 +85,25 @@ TEST_F(PrefTabsWiringTest, TheToolTipSwitchReachesThePreferencesWindowThroughThe
     toolTips->setChecked(false);
     EXPECT_FALSE(chart->prefControl().isToolTips());
     EXPECT_TRUE(reverse->toolTip().isEmpty());
+}
+
+TEST_F(PrefTabsWiringTest, TheReadoutChooserIsTheInfoPanelTabWithItsTips)
+{
+    PrefWindowControl& prefs = chart->prefWindow();
+    QWidget* page = prefs.window().tabs()->widget(PrefWindow::kInfoPanel);
+    ASSERT_EQ(page, dynamic_cast<QWidget*>(chart->outlets().infoPanelDrag));
+    EXPECT_FALSE(page->isWindow());
+    // Every tip of the window, the readout buttons' eight included.
+    PrefLocalization& texts = prefs.prefLocalization();
+    EXPECT_EQ(texts.toolTipCount(), 74);
+    texts.setToolTips();
+    int readoutTips = 0;
+    for (const QWidget* button : page->findChildren<QWidget*>())
+        readoutTips += button->toolTip().isEmpty() ? 0 : 1;
+    EXPECT_EQ(readoutTips, 8);
+    texts.clearToolTips();
+    for (const QWidget* button : page->findChildren<QWidget*>())
+        EXPECT_TRUE(button->toolTip().isEmpty());
 }
 
 }  // namespace
