@@ -18,8 +18,11 @@ bool isMessier(char c) { return c == 'M'; }
 
 void CustomFilter::setupCustomFilters(const QString& folder)
 {
+    // An empty path would list the working folder.
     const QStringList entries =
-        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+        folder.isEmpty() ? QStringList()
+                         : QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                                  QDir::Name);
     m_numCustomFilters = int(entries.size());
     m_filterPaths.clear();
     m_filterTitles.clear();

@@ -50,6 +50,10 @@ TEST_F(CustomFilterTest, ListsTextFilesByTheirNameBeforeTxt)
     EXPECT_EQ(filter.filterTitles(), QStringList({"Galaxies", "notes"}));
     EXPECT_EQ(filter.filterPaths(), QStringList({folder + "Galaxies.txt", folder + "notes.txt.bak"}));
     EXPECT_EQ(filter.numCustomFilters(), 4);
+    // No tour folder known yet: no files, not those of the working folder.
+    filter.setupCustomFilters(QString());
+    EXPECT_TRUE(filter.filterPaths().isEmpty());
+    EXPECT_EQ(filter.numCustomFilters(), 0);
 }
 
 TEST_F(CustomFilterTest, MatchesNameMessierOrNgcExactly)
