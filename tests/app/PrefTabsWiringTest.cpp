@@ -3,7 +3,11 @@
 
 #include "chart/PrefWindowSetup.h"
 #include "mount/panels/ConnectMenu.h"
+#include "chart/ChartImages.h"
 #include "chart/InfoPanelLabels.h"
+#include "chart/SkyView.h"
+#include "prefs/FiltersTab.h"
+#include "prefs/StarPreview.h"
 #include "prefs/PrefWindow.h"
 #include "prefs/PrefWindowControl.h"
 #include "prefs/SetupOptions.h"
@@ -85,6 +89,19 @@ TEST_F(PrefTabsWiringTest, TheToolTipSwitchReachesThePreferencesWindowThroughThe
     toolTips->setChecked(false);
     EXPECT_FALSE(chart->prefControl().isToolTips());
     EXPECT_TRUE(reverse->toolTip().isEmpty());
+}
+
+TEST_F(PrefTabsWiringTest, TheStarPreviewDrawsTheChartsStarImages)
+{
+    chart->outlets().chartImages->createStarArrays();
+    PrefWindowControl& prefs = chart->prefWindow();
+    prefs.setupDate();
+    const StarPreview& preview = *prefs.filtersTab().starPreview();
+    const ChartImageSet::StarSet& white = chart->skyWindow().skyView().chartImages().starArray();
+    ASSERT_FALSE(white[13].isNull());
+    EXPECT_EQ(preview.tinted(StarPreview::Tint::White)[13], white[13]);
+    EXPECT_EQ(preview.tinted(StarPreview::Tint::Blue)[13].size(), white[13].size());
+    EXPECT_NE(preview.tinted(StarPreview::Tint::Blue)[13], white[13]);
 }
 
 TEST_F(PrefTabsWiringTest, TheReadoutChooserIsTheInfoPanelTabWithItsTips)
