@@ -13,6 +13,8 @@
 #include "chart/appmenu/NvxMenuActions.h"
 #include "chart/menus/ChartMenuBar.h"
 #include "chart/menus/MenuText.h"
+#include "chart/panels/InfoPanelDrag.h"
+#include "chart/panels/ReadoutText.h"
 #include "chart/photohorizon/PhotoHorizonAdjustPanel.h"
 #include "chart/printing/PrintSkyView.h"
 #include "chart/toolbar/ToolbarActions.h"
@@ -28,6 +30,7 @@
 #include "prefs/PrefWindow.h"
 #include "prefs/PrefWindowControl.h"
 #include "scopeview/ScopeViewWindow.h"
+#include "scopeview/TelescopeDrawer.h"
 #include "platform/widgets/WindowStacking.h"
 #include "skydraw/DeepSkyPhotos.h"
 
@@ -146,7 +149,6 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     keepWindowFrame(m_prefs, *m_timePanel, QStringLiteral("Time Panel"));
     keepWindowFrame(m_prefs, *m_directionPanel, QStringLiteral("Direction Panel"));
     keepWindowFrame(m_prefs, *m_findPanel, QStringLiteral("Find Panel"));
-    keepWindowFrame(m_prefs, *m_infoDragControl, QStringLiteral("Readouts"));
     keepWindowFrame(m_prefs, m_ssWindow, QStringLiteral("Solar System"));
 }
 
@@ -155,6 +157,33 @@ void ChartAssembly::createPrefWindow()
     m_prefWindow = std::make_unique<PrefWindowControl>(m_prefs, m_skyDateModel);
     m_prefWindow->setChartRefresh(&m_chain);
     m_prefWindow->setUpdateSky([this] { m_chain.updateSky(); });
+    m_prefWindow->setStarDatabaseModel(&m_starDatabaseModel);
+    m_prefWindow->setStarArray([this] { return &m_skyWindow.skyView().chartImages().starArray(); });
+    // The drawer and the Connect menu are read when used: the telescope view joins later.
+    m_prefWindow->setTelescopeLinks({[this] {
+                                         if (m_outlets.svDrawer)
+                                             m_outlets.svDrawer->setupDrawer();
+                                     },
+                                     [this] {
+                                         if (m_outlets.connectMenu)
+                                             m_outlets.connectMenu->setupConnectMenu();
+                                     }});
+    m_prefWindow->setOptionLinks(
+        {[this] { m_windowSettings.toolTipsControl(); },
+         [this] { m_starDatabaseModel.createHorizonAltAz(m_prefs.currentSite()); },
+         [this] { m_starDatabaseModel.createPhotoAltAz(m_openGLView.pixelNotAlpha()); }});
+    m_prefWindow->setMythMiscLinks({[this] { m_windowSettings.setAllHide(); },
+                                    [this] { m_skyWindow.skyView().resetCursorRects(); },
+                                    [this] { m_chain.redraw(); }});
+    m_starDatabaseModel.setCustomFilterList(&m_prefWindow->customFilter());
+    // The readout chooser is the window's Info Panel tab.
+    std::vector<QWidget*> readouts(ReadoutText::Locn - ReadoutText::View + 1);
+    for (InfoPanelDrag* button : m_infoDragControl->findChildren<InfoPanelDrag*>()) {
+        if (button->tag() >= ReadoutText::View && button->tag() <= ReadoutText::Locn)
+            readouts[size_t(button->tag() - ReadoutText::View)] = button;
+    }
+    m_prefWindow->setInfoPanel(m_infoDragControl, readouts);
+    m_outlets.prefLocalization = &m_prefWindow->prefLocalization();
     m_prefWindowLink = std::make_unique<PrefWindowLink>(*m_prefWindow);
     m_outlets.prefWindow = m_prefWindowLink.get();
     m_skyDateModel.setFirstRunNotice(m_prefWindow.get());
@@ -312,7 +341,11 @@ void ChartAssembly::createPlanning()
                                 [this] { m_skyWindow.updateSky(); }, chart,
                                 [this] { m_menuBar->fileMenu().handleTourClose(); },
                                 [this] { return m_skyDateModel.skyDate(); }, m_catalogueFolders.tourDirectory,
-                                m_userDataFolder + QStringLiteral("/Calendars")},
+                                m_userDataFolder + QStringLiteral("/Calendars"),
+                                [this] {
+                                    if (m_prefWindow)
+                                        m_prefWindow->setupCustomFilters();
+                                }},
         m_outlets, &m_skyWindow);
     m_finderLink->setTours(&m_planning->tours());
 }

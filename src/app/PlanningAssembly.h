@@ -38,6 +38,8 @@ public:
         std::function<QDateTime()> skyDate;
         QString tourDirectory;
         QString calendarFolder;  // the per-user "Calendars"
+        // The preferences window lists its custom filters again after a tour save.
+        std::function<void()> setupCustomFilters;
     };
     // The panels are tool windows of `window`.
     PlanningAssembly(const Links& links, ChartOutlets& outlets, QWidget* window);

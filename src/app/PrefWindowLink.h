@@ -11,12 +11,10 @@ public:
 
     void localizePrefPanel() override;
     void setupDate() override;
-    // The Telescope, Shortcuts, Fonts & Color and Myth/Misc tabs have no
-    // controls yet, so there is nothing to fill.
-    void setupScopes(int) override {}
-    void setupShortcuts() override {}
-    void setupFontsAndColors() override {}
-    void setupHideBoxes() override {}
+    void setupScopes(int slot) override;
+    void setupShortcuts() override;
+    void setupFontsAndColors() override;
+    void setupHideBoxes() override;
     void showTab(int index) override;
 
 private:

@@ -2,6 +2,7 @@
 
 #include "model/settings/links/ChartRefresh.h"
 #include "platform/StringTables.h"
+#include "prefs/PrefLocalization.h"
 
 #include <QEvent>
 #include <QTabWidget>
@@ -40,7 +41,8 @@ void PrefWindow::localize()
 {
     setWindowTitle(StringTables::localizedString(kTable, "Preferences"));
     for (int tab = 0; tab < kTabCount; ++tab)
-        m_tabs->setTabText(tab, StringTables::localizedString(kTable, kTabTitles[size_t(tab)]));
+        m_tabs->setTabText(tab, PrefLocalization::mnemonicFree(
+                                    StringTables::localizedString(kTable, kTabTitles[size_t(tab)])));
 }
 
 void PrefWindow::changeEvent(QEvent* event)

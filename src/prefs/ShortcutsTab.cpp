@@ -1,0 +1,75 @@
+#include "prefs/ShortcutsTab.h"
+
+#include "model/settings/PrefControl.h"
+#include "platform/AlertPanel.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+// The command each position runs, in position order.
+constexpr std::array<const char*, ShortcutKeys::kCount> kCommands{
+    "Find panel",          "Home site",         "Real time",          "View north",
+    "View south",          "View east",         "View west",          "Altitude 45°",
+    "View angle 30°",      "View angle 60°",    "View angle 90°",     "View angle 120°",
+    "View angle 180°",     "Night vision",      "Center selection",   "Constellation lines",
+    "Boundaries",          "Mythological forms", "RA/Dec grid",       "Alt/Az grid",
+    "Ecliptic",            "Equator",           "Meridian",           "Outlines",
+    "Planet names",        "Star names",        "Deep sky names",     "Comet names",
+    "Milky Way",           "Planet path",       "Photographs",        "Below horizon",
+    "Mist",                "Meteor showers",    "Time +1 minute",     "Time -1 minute",
+    "Time +1 hour",        "Time -1 hour",      "Time +1 day",        "Time -1 day",
+    "Time +1 sidereal day", "Time -1 sidereal day"};
+
+constexpr int kRows = 14;
+
+}  // namespace
+
+ShortcutsTab::ShortcutsTab(PrefControl& prefs, QWidget* parent) : QWidget(parent), m_prefs(prefs)
+{
+    auto* grid = new QGridLayout(this);
+    for (int p = 0; p < ShortcutKeys::kCount; ++p) {
+        auto* field = new QLineEdit(this);
+        field->setMaximumWidth(32);
+        connect(field, &QLineEdit::editingFinished, this, [this, p] { shortcutAction(p); });
+        const int column = p / kRows * 2;
+        grid->addWidget(new QLabel(tr(kCommands[size_t(p)]), this), p % kRows, column);
+        grid->addWidget(field, p % kRows, column + 1);
+        m_fields[size_t(p)] = field;
+    }
+    grid->setRowStretch(kRows, 1);
+}
+
+void ShortcutsTab::setupShortcuts()
+{
+    const QString shortcuts = ShortcutKeys::fitted(m_prefs.shortcutPrefStr());
+    for (int p = 0; p < ShortcutKeys::kCount; ++p)
+        m_fields[size_t(p)]->setText(shortcuts[p]);
+}
+
+bool ShortcutsTab::shortcutAction(int position)
+{
+    if (position < 0 || position >= ShortcutKeys::kCount)
+        return false;
+    QLineEdit* field = m_fields[size_t(position)];
+    const QChar key = ShortcutKeys::keyOf(field->text());
+    if (ShortcutKeys::isTakenElsewhere(ShortcutKeys::fitted(m_prefs.shortcutPrefStr()), key, position)) {
+        field->setText(ShortcutKeys::kUnbound);
+        AlertPanel::beep();
+        return false;
+    }
+    // The field shows the one key it binds: "-" for an emptied field.
+    field->setText(key);
+    shortcutSave();
+    return true;
+}
+
+void ShortcutsTab::shortcutSave()
+{
+    QString shortcuts;
+    for (QLineEdit* field : m_fields)
+        shortcuts += ShortcutKeys::keyOf(field->text());
+    m_prefs.saveShortcutPref(shortcuts);
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+// What the Telescope tab shows of a telescope and its eyepieces: the
+// theoretical limits of an aperture and each eyepiece's power and true field.
+// Lengths are millimetres, fields degrees.
+namespace TelescopeOptics {
+
+constexpr double kMmPerInch = 25.4;
+// Shown where a value cannot be worked out.
+inline constexpr char kNoValue[] = "---";
+
+struct Limits {
+    QString magnitudeLimit;  // faintest star, magnitudes
+    QString resolvingPower;  // arc-seconds
+    QString maximumPower;
+};
+
+// Empty fields without a focal length (an empty slot); "---" for an
+// aperture that is not positive, whose limits have no meaning.
+Limits limits(double focalLength, double aperture);
+
+struct EyepieceRow {
+    QString power;
+    QString trueField;
+};
+
+// "---" for both without an eyepiece or telescope focal length, or when the
+// power rounds to 0 (an eyepiece longer than twice the telescope).
+EyepieceRow eyepieceRow(double scopeFocalLength, double eyeFocalLength, double apparentField);
+
+// A true field as whole degrees and minutes ("1°24'") from one degree up,
+// else minutes and seconds ("30'0\"").
+QString trueFieldText(double degrees);
+
+// A stored value as a field shows it: no trailing zeros, "0" for nothing.
+QString number(double value);
+
+}  // namespace TelescopeOptics

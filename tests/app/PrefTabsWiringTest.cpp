@@ -1,0 +1,126 @@
+#include "app/AssembledProgram.h"
+#include "app/ScopeViewAssembly.h"
+
+#include "chart/PrefWindowSetup.h"
+#include "mount/panels/ConnectMenu.h"
+#include "chart/ChartImages.h"
+#include "chart/InfoPanelLabels.h"
+#include "chart/SkyView.h"
+#include "prefs/FiltersTab.h"
+#include "prefs/StarPreview.h"
+#include "prefs/PrefWindow.h"
+#include "prefs/PrefWindowControl.h"
+#include "prefs/SetupOptions.h"
+#include "prefs/TelescopeTab.h"
+#include "scopeview/SVDrawView.h"
+#include "scopeview/SVDrawer.h"
+#include "scopeview/SVWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTabWidget>
+
+namespace {
+
+// The preferences window as the program assembles it, with the telescope view
+// made after the chart and gone before it.
+class PrefTabsWiringTest : public AssembledProgram {
+protected:
+    void SetUp() override
+    {
+        AssembledProgram::SetUp();
+        chart->prefControl().readPrefs();
+        scopeView = std::make_unique<ScopeViewAssembly>(*chart, folders);
+    }
+    std::unique_ptr<ScopeViewAssembly> scopeView;
+};
+
+QStringList titles(const QMenu& menu)
+{
+    QStringList texts;
+    for (const QAction* item : menu.actions())
+        texts += item->text();
+    return texts;
+}
+
+TEST_F(PrefTabsWiringTest, ASavedTelescopeReachesTheScopeViewAndTheConnectMenu)
+{
+    TelescopeTab& tab = chart->prefWindow().telescopeTab();
+    chart->outlets().prefWindow->setupScopes(0);
+    tab.scopeSelectionAction(0);
+    tab.nameField()->setText("Dobsonian");
+    tab.focalLengthUnit()->button(1)->click();
+    tab.focalLengthField()->setText("1200");
+    tab.apertureField()->setText("300");
+    tab.saveScopeAction();
+
+    SVDrawer& drawer = scopeView->svWindow().svDrawer();
+    EXPECT_FLOAT_EQ(drawer.scopeFL(), 1200.0f);
+    EXPECT_EQ(scopeView->svWindow().svDrawView().scopeHelp->itemText(0), "Dobsonian");
+    EXPECT_TRUE(titles(*chart->mountLink().connectMenu()).contains("Dobsonian"));
+
+    tab.eyeFocalLengthField(0)->setText("25");
+    tab.eyeFieldField(0)->setText("52");
+    tab.saveEyepieceAction();
+    EXPECT_EQ(scopeView->svWindow().svDrawView().eyeRows[0]->text(), "25.0");
+
+    // Emptying the slot takes its item out of the Connect menu.
+    tab.focalLengthField()->setText("0");
+    tab.saveScopeAction();
+    EXPECT_FALSE(titles(*chart->mountLink().connectMenu()).contains("Dobsonian"));
+}
+
+TEST_F(PrefTabsWiringTest, TheToolTipSwitchReachesThePreferencesWindowThroughTheChart)
+{
+    PrefWindowControl& prefs = chart->prefWindow();
+    prefs.setupDate();
+    QCheckBox* toolTips = prefs.setupOptions().box(SetupOptions::kToolTips);
+    const QWidget* reverse = prefs.telescopeTab().reverseEWBox();
+    toolTips->setChecked(false);
+    toolTips->setChecked(true);
+    EXPECT_TRUE(chart->prefControl().isToolTips());
+    EXPECT_FALSE(reverse->toolTip().isEmpty());
+    toolTips->setChecked(false);
+    EXPECT_FALSE(chart->prefControl().isToolTips());
+    EXPECT_TRUE(reverse->toolTip().isEmpty());
+}
+
+TEST_F(PrefTabsWiringTest, TheStarPreviewDrawsTheChartsStarImages)
+{
+    chart->outlets().chartImages->createStarArrays();
+    PrefWindowControl& prefs = chart->prefWindow();
+    prefs.setupDate();
+    const StarPreview& preview = *prefs.filtersTab().starPreview();
+    const ChartImageSet::StarSet& white = chart->skyWindow().skyView().chartImages().starArray();
+    ASSERT_FALSE(white[13].isNull());
+    EXPECT_EQ(preview.tinted(StarPreview::Tint::White)[13], white[13]);
+    EXPECT_EQ(preview.tinted(StarPreview::Tint::Blue)[13].size(), white[13].size());
+    EXPECT_NE(preview.tinted(StarPreview::Tint::Blue)[13], white[13]);
+}
+
+TEST_F(PrefTabsWiringTest, TheReadoutChooserIsTheInfoPanelTabWithItsTips)
+{
+    PrefWindowControl& prefs = chart->prefWindow();
+    QWidget* page = prefs.window().tabs()->widget(PrefWindow::kInfoPanel);
+    ASSERT_EQ(page, dynamic_cast<QWidget*>(chart->outlets().infoPanelDrag));
+    EXPECT_FALSE(page->isWindow());
+    // Every tip of the window, the readout buttons' eight included.
+    PrefLocalization& texts = prefs.prefLocalization();
+    EXPECT_EQ(texts.toolTipCount(), 74);
+    texts.setToolTips();
+    int readoutTips = 0;
+    for (const QWidget* button : page->findChildren<QWidget*>())
+        readoutTips += button->toolTip().isEmpty() ? 0 : 1;
+    EXPECT_EQ(readoutTips, 8);
+    texts.clearToolTips();
+    for (const QWidget* button : page->findChildren<QWidget*>())
+        EXPECT_TRUE(button->toolTip().isEmpty());
+}
+
+}  // namespace
