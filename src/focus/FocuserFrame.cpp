@@ -115,6 +115,22 @@ bool FocuserFrame::keyAction(int key)
     }
 }
 
+bool FocuserFrame::keyUpAction(int key)
+{
+    if (!isFocuserConnected())
+        return false;
+    switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_PageUp:
+    case Qt::Key_Down:
+    case Qt::Key_PageDown:
+        stopMove();
+        return true;
+    default:
+        return false;
+    }
+}
+
 void FocuserFrame::updateTimer()
 {
     if (!m_run.isTimerBlock())

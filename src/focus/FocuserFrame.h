@@ -53,6 +53,8 @@ public:
     void parameterAction(int tag, int value);
     // Escape and the move keys while connected; true when taken.
     bool keyAction(int key);
+    // A move key let go; true when taken.
+    bool keyUpAction(int key);
     void setHandPanels(HandControlPanels* panels) { m_panels = panels; }
 
     AutoFocusRun& autoFocus() { return m_run; }
@@ -73,6 +75,8 @@ protected:
     virtual bool isTemperatureGood() const { return true; }
     virtual void moveIn() {}
     virtual void moveOut() {}
+    // A held move key was let go.
+    virtual void stopMove() {}
     // After the common texts of a disconnect.
     virtual void didDisconnect() {}
 
