@@ -80,6 +80,8 @@ protected:
     // After the common texts of a disconnect.
     virtual void didDisconnect() {}
 
+    // A model whose status timer runs at another pace (MoonLite: 1.5 s).
+    void setUpdateInterval(std::chrono::milliseconds interval) { m_updateTimer.setInterval(interval); }
     FocuserDisplay& display() const { return m_display; }
     FocuserControl& control() const { return m_control; }
     FocusCameras& cameras() const { return m_cameras; }

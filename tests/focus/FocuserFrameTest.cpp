@@ -1,43 +1,20 @@
-#include "ProbeFocuser.h"
-
-#include "focus/FocusCameras.h"
-#include "mount/MountFixture.h"
+#include "FocuserFixture.h"
 
 #include <gtest/gtest.h>
 
-class FocuserFrameTest : public MountFixture {
+class FocuserFrameTest : public FocuserFixture {
 protected:
     void SetUp() override
     {
-        MountFixture::SetUp();
-        focuserPort = std::make_unique<PtyDevice>();
-        focuserPort->simulator().answer(ProbeFocuserControl::kProbe, "PONG#");
-        focuserPort->start();
-        serial->setExtraPorts({focuserPort->path()});
-        serial->getPortNames();
-        control = std::make_unique<ProbeFocuserControl>(*serial, *scope);
-        frame = std::make_unique<ProbeFocuserFrame>(
-            *control, FocuserFrame::Links{*scope, *prefs, cameras}, display, curve);
-        frame->setHandPanels(&panels);
+        FocuserFixture::SetUp();
+        makeFrame(display, curve);
         prefs->setCurrentScope(0);
         prefs->scopes()[0].scopeFL = 2000.0f;
         prefs->scopes()[0].scopeAP = 200.0f;
     }
-    void TearDown() override
-    {
-        frame.reset();
-        control.reset();
-        MountFixture::TearDown();
-    }
 
-    std::unique_ptr<PtyDevice> focuserPort;
-    FocusCameras cameras;
-    FakeFocuser stillFocuser;
-    FakeStarCamera webcam{stillFocuser};
     RecordingFocuserDisplay display;
     RecordingFocusDisplay curve;
-    std::unique_ptr<ProbeFocuserControl> control;
-    std::unique_ptr<ProbeFocuserFrame> frame;
 };
 
 TEST_F(FocuserFrameTest, ConnectToggles)
@@ -77,6 +54,17 @@ TEST_F(FocuserFrameTest, AFocuserThatDoesNotAnswerRaisesTheModelsAlert)
     EXPECT_EQ(alerts.alerts[0].message, " ");
     EXPECT_EQ(frame->startUps, 0);
     EXPECT_FALSE(frame->isUpdateTimerActive());
+}
+
+TEST_F(FocuserFrameTest, TheTimerBlockHoldsTheUpdatesOff)
+{
+    frame->setUpdateInterval(std::chrono::milliseconds(10));
+    frame->focuserConnect();
+    frame->autoFocus().setIsTimerBlock(true);
+    QTest::qWait(100);
+    EXPECT_EQ(frame->updates, 0);
+    frame->autoFocus().setIsTimerBlock(false);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return frame->updates > 0; }, 5000));
 }
 
 TEST_F(FocuserFrameTest, TheCriticalFocusZone)

@@ -1,47 +1,30 @@
-#include "ProbeFocuser.h"
+#include "FocuserFixture.h"
 
-#include "focus/FocusCameras.h"
 #include "focus/views/FocusCurveView.h"
 #include "focus/views/FocuserWindow.h"
-#include "mount/MountFixture.h"
 
 #include <QLabel>
 #include <QPushButton>
-#include <QTabWidget>
 
 #include <gtest/gtest.h>
 
-class FocuserWindowTest : public MountFixture {
+class FocuserWindowTest : public FocuserFixture {
 protected:
     void SetUp() override
     {
-        MountFixture::SetUp();
-        port = std::make_unique<PtyDevice>();
-        port->simulator().answer(ProbeFocuserControl::kProbe, "PONG#");
-        port->start();
-        serial->setExtraPorts({port->path()});
-        serial->getPortNames();
-        control = std::make_unique<ProbeFocuserControl>(*serial, *scope);
+        FocuserFixture::SetUp();
         window = std::make_unique<FocuserWindow>("Probe");
-        frame = std::make_unique<ProbeFocuserFrame>(
-            *control, FocuserFrame::Links{*scope, *prefs, cameras}, *window, *window);
+        makeFrame(*window, *window);
         window->attach(*frame);
     }
     void TearDown() override
     {
         frame.reset();
         window.reset();
-        control.reset();
-        MountFixture::TearDown();
+        FocuserFixture::TearDown();
     }
 
-    std::unique_ptr<PtyDevice> port;
-    FocusCameras cameras;
-    FakeFocuser stillFocuser;
-    FakeStarCamera webcam{stillFocuser};
-    std::unique_ptr<ProbeFocuserControl> control;
     std::unique_ptr<FocuserWindow> window;
-    std::unique_ptr<ProbeFocuserFrame> frame;
 };
 
 TEST_F(FocuserWindowTest, TheAutofocusTabIsRefusedWithoutFocuserOrCamera)

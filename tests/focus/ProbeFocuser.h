@@ -62,14 +62,17 @@ public:
     double focusScale() const override { return 7000.0; }
     bool gotoBestFocus(quint16 target) override { return position = target, true; }
 
+    using FocuserFrame::setUpdateInterval;
+
     quint16 position = 3500;
     bool temperatureGood = true;
     int startUps = 0;
+    int updates = 0;
     int moves = 0;
 
 protected:
     void readStartUp() override { ++startUps; }
-    void updateTick() override {}
+    void updateTick() override { ++updates; }
     double criticalFocusZone(double focalRatio) const override
     {
         return CriticalFocusZone::unitSteps(focalRatio);

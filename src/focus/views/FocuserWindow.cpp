@@ -181,9 +181,14 @@ void FocuserWindow::orderFront()
     QDialog::show();
     if (!m_isPlaced) {
         m_isPlaced = true;
-        ScreenPlacement::toLowerLeft(*this);
+        placeOnScreen();
     }
     raise();
+}
+
+void FocuserWindow::placeOnScreen()
+{
+    ScreenPlacement::toLowerLeft(*this);
 }
 
 void FocuserWindow::showRunning(bool running)

@@ -72,6 +72,9 @@ public:
     FocusCurveView* curveView() const { return m_curveView; }
 
 protected:
+    // Where the window goes when first shown: 30 points in from the lower
+    // left of its only screen when it lies partly outside.
+    virtual void placeOnScreen();
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
 
