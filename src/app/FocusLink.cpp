@@ -28,37 +28,38 @@ void FocusLink::joinHandPanels(FocuserFrame& frame)
     frame.setHandPanels(&m_mount.handPanels());
 }
 
+void FocusLink::joinSerial(const SerialFamily& family, FocuserControl& control, FocuserFrame& frame,
+                           FocuserWindow& window)
+{
+    (m_menu.get()->*family.menuItem)(&frame);
+    joinHandPanels(frame);
+    m_outlets.*family.hideOutlet = &window;
+    m_windows.*family.escapeTarget = {&control, &window};
+    m_mount.handPanels().setFocuserWindows(m_windows);
+    ConnectMenu& connect = *m_mount.connectMenu();
+    (connect.*family.connectDevice)(&control);
+    (connect.*family.connectWindow)(&window);
+}
+
 void FocusLink::joinOptec(FocuserControl& control, FocuserFrame& frame, FocuserWindow& window)
 {
-    m_menu->setOptec(&frame);
-    joinHandPanels(frame);
-    m_outlets.optecWindow = &window;
-    m_windows.optec = {&control, &window};
-    m_mount.handPanels().setFocuserWindows(m_windows);
-    m_mount.connectMenu()->setOptec(&control);
-    m_mount.connectMenu()->setOptecWindow(&window);
+    joinSerial({&FocusMenu::setOptec, &ChartOutlets::optecWindow, &FocuserWindows::optec,
+                &ConnectMenu::setOptec, &ConnectMenu::setOptecWindow},
+               control, frame, window);
 }
 
 void FocusLink::joinRobo(FocuserControl& control, FocuserFrame& frame, FocuserWindow& window)
 {
-    m_menu->setRobo(&frame);
-    joinHandPanels(frame);
-    m_outlets.roboWindow = &window;
-    m_windows.robo = {&control, &window};
-    m_mount.handPanels().setFocuserWindows(m_windows);
-    m_mount.connectMenu()->setRobo(&control);
-    m_mount.connectMenu()->setRoboWindow(&window);
+    joinSerial({&FocusMenu::setRobo, &ChartOutlets::roboWindow, &FocuserWindows::robo,
+                &ConnectMenu::setRobo, &ConnectMenu::setRoboWindow},
+               control, frame, window);
 }
 
 void FocusLink::joinJMI(FocuserControl& control, FocuserFrame& frame, FocuserWindow& window)
 {
-    m_menu->setJMI(&frame);
-    joinHandPanels(frame);
-    m_outlets.jmiWindow = &window;
-    m_windows.jmi = {&control, &window};
-    m_mount.handPanels().setFocuserWindows(m_windows);
-    m_mount.connectMenu()->setJMI(&control);
-    m_mount.connectMenu()->setJMIWindow(&window);
+    joinSerial({&FocusMenu::setJMI, &ChartOutlets::jmiWindow, &FocuserWindows::jmi,
+                &ConnectMenu::setJMI, &ConnectMenu::setJMIWindow},
+               control, frame, window);
 }
 
 void FocusLink::joinMoonLite(FocuserFrame& frame, FocuserWindow& window)

@@ -6,7 +6,9 @@
 
 #include <memory>
 
+class ConnectMenu;
 class FocusMenu;
+class HidesOnDeactivate;
 class FocuserConnection;
 class FocuserControl;
 class FocuserWindow;
@@ -38,6 +40,16 @@ public:
     void joinFCUSB(FocuserConnection& focuser);
 
 private:
+    // Where the Optec, RoboFocus and JMI families each join.
+    struct SerialFamily {
+        void (FocusMenu::*menuItem)(FocuserConnection*);
+        HidesOnDeactivate* ChartOutlets::*hideOutlet;
+        FocuserWindows::Focuser FocuserWindows::*escapeTarget;
+        void (ConnectMenu::*connectDevice)(MenuDevice*);
+        void (ConnectMenu::*connectWindow)(MenuPanel*);
+    };
+    void joinSerial(const SerialFamily& family, FocuserControl& control, FocuserFrame& frame,
+                    FocuserWindow& window);
     void joinHandPanels(FocuserFrame& frame);
 
     MountLink& m_mount;

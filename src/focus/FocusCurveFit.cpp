@@ -122,7 +122,7 @@ std::optional<FocusFit> FocusCurveFit::fit(std::span<const FocusSample> samples,
         return std::nullopt;
 
     const double vertex = std::clamp(-scale * a1 / (a2 + a2), 0.0, scale);
-    result.bestFocus = quint16(vertex + 0.5);
+    result.bestFocus = quint16(std::min(vertex + 0.5, 65535.0));
 
     std::vector<double> residuals(static_cast<size_t>(n));
     double mean = 0.0;
