@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libxrandr-dev tzdata
   liberfa-dev
+  liblapack-dev libblas-dev
   libical-dev
   xvfb xauth
   openbox xdotool x11-utils

@@ -1,6 +1,8 @@
 #include "app/ChartAssembly.h"
 
 #include "app/DomeLink.h"
+#include "app/FocusLink.h"
+#include "focus/views/FocusMenu.h"
 #include "app/FinderLink.h"
 #include "app/NameSearchLink.h"
 #include "app/PlanningAssembly.h"
@@ -137,6 +139,7 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     links.mount = &m_mount.scopeControl();
     links.wifiBridge = &m_mount.serialControl();
     createDomes(folders.resources, links);
+    m_focus = std::make_unique<FocusLink>(m_mount, m_prefs, m_outlets, &m_skyWindow);
     m_prefs.setLinks(links);
     createAppMenu(folders);
     createFinder();
@@ -240,6 +243,7 @@ void ChartAssembly::createMenus()
         &m_skyWindow);
     m_menuBar->setApplicationMenus(m_nvxMenu, m_nvxMenu->helpMenu());
     m_menuBar->setConnectMenu(m_mount.connectMenu());
+    m_menuBar->setFocuserMenu(m_focus->focusMenu());
     m_menuBar->installIn(*m_skyWindow.menuBar());
     m_menuBar->installIn(*m_ssWindow.menuBar());
     // A tool window by its kind, yet one whose closing may end the program.

@@ -119,6 +119,7 @@ struct ChartOutlets {
     HidesOnDeactivate* optecWindow = nullptr;
     HidesOnDeactivate* roboWindow = nullptr;
     HidesOnDeactivate* jmiWindow = nullptr;
+    HidesOnDeactivate* moonWindow = nullptr;
 
     // Preferences window.
     PrefWindowSetup* prefWindow = nullptr;

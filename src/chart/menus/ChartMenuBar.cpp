@@ -178,10 +178,12 @@ void ChartMenuBar::setApplicationMenus(QMenu* applicationMenu, QMenu* helpMenu)
 
 void ChartMenuBar::setConnectMenu(QMenu* connectMenu) { m_connectMenu = connectMenu; }
 
+void ChartMenuBar::setFocuserMenu(QMenu* focuserMenu) { m_focuserMenu = focuserMenu; }
+
 void ChartMenuBar::installIn(QMenuBar& bar) const
 {
     bar.clear();
-    const QMenu* const order[] = {m_applicationMenu, m_fileMenu, m_editMenu, m_viewMenu, m_showMenu, m_setupMenu, m_connectMenu, m_windowMenu, m_helpMenu};
+    const QMenu* const order[] = {m_applicationMenu, m_fileMenu, m_editMenu, m_viewMenu, m_showMenu, m_setupMenu, m_connectMenu, m_focuserMenu, m_windowMenu, m_helpMenu};
     for (const QMenu* menu : order)
         if (menu)
             bar.addAction(menu->menuAction());

@@ -41,10 +41,11 @@ public:
     ChartMenuBar(const Links& links, QWidget* owner);
     ~ChartMenuBar() override;
 
-    // The application and help menus, and the Connect menu when the program
-    // has one, take their places among these.
+    // The application and help menus, and the Connect and Focuser menus when
+    // the program has them, take their places among these.
     void setApplicationMenus(QMenu* applicationMenu, QMenu* helpMenu);
     void setConnectMenu(QMenu* connectMenu);
+    void setFocuserMenu(QMenu* focuserMenu);
     // Puts every menu, in order, into a window's menu bar.
     void installIn(QMenuBar& bar) const;
 
@@ -81,6 +82,7 @@ private:
     QPointer<QMenu> m_applicationMenu;
     QPointer<QMenu> m_helpMenu;
     QPointer<QMenu> m_connectMenu;
+    QPointer<QMenu> m_focuserMenu;
     QPointer<TaggedMenu> m_showMenu;
     QPointer<TaggedMenu> m_viewMenu;
     QPointer<TaggedMenu> m_skyClickMenu;

@@ -1,0 +1,75 @@
+#include "app/FocusLink.h"
+
+#include "app/MountLink.h"
+#include "chart/ChartOutlets.h"
+#include "focus/FocuserControl.h"
+#include "focus/views/FocusMenu.h"
+#include "focus/views/FocuserWindow.h"
+#include "mount/panels/ConnectMenu.h"
+#include "mount/panels/HandControlPanelSet.h"
+
+FocusLink::FocusLink(MountLink& mount, PrefControl& prefs, ChartOutlets& outlets, QWidget* window)
+    : m_mount(mount),
+      m_prefs(prefs),
+      m_outlets(outlets),
+      m_menu(std::make_unique<FocusMenu>(window))
+{
+}
+
+FocusLink::~FocusLink() = default;
+
+FocuserFrame::Links FocusLink::frameLinks()
+{
+    return {m_mount.scopeControl(), m_prefs, m_cameras};
+}
+
+void FocusLink::joinHandPanels(FocuserFrame& frame)
+{
+    frame.setHandPanels(&m_mount.handPanels());
+}
+
+void FocusLink::joinSerial(const SerialFamily& family, FocuserControl& control, FocuserFrame& frame,
+                           FocuserWindow& window)
+{
+    (m_menu.get()->*family.menuItem)(&frame);
+    joinHandPanels(frame);
+    m_outlets.*family.hideOutlet = &window;
+    m_windows.*family.escapeTarget = {&control, &window};
+    m_mount.handPanels().setFocuserWindows(m_windows);
+    ConnectMenu& connect = *m_mount.connectMenu();
+    (connect.*family.connectDevice)(&control);
+    (connect.*family.connectWindow)(&window);
+}
+
+void FocusLink::joinOptec(FocuserControl& control, FocuserFrame& frame, FocuserWindow& window)
+{
+    joinSerial({&FocusMenu::setOptec, &ChartOutlets::optecWindow, &FocuserWindows::optec,
+                &ConnectMenu::setOptec, &ConnectMenu::setOptecWindow},
+               control, frame, window);
+}
+
+void FocusLink::joinRobo(FocuserControl& control, FocuserFrame& frame, FocuserWindow& window)
+{
+    joinSerial({&FocusMenu::setRobo, &ChartOutlets::roboWindow, &FocuserWindows::robo,
+                &ConnectMenu::setRobo, &ConnectMenu::setRoboWindow},
+               control, frame, window);
+}
+
+void FocusLink::joinJMI(FocuserControl& control, FocuserFrame& frame, FocuserWindow& window)
+{
+    joinSerial({&FocusMenu::setJMI, &ChartOutlets::jmiWindow, &FocuserWindows::jmi,
+                &ConnectMenu::setJMI, &ConnectMenu::setJMIWindow},
+               control, frame, window);
+}
+
+void FocusLink::joinMoonLite(FocuserFrame& frame, FocuserWindow& window)
+{
+    m_menu->setMoonLite(&frame);
+    m_outlets.moonWindow = &window;
+    joinHandPanels(frame);
+}
+
+void FocusLink::joinFCUSB(FocuserConnection& focuser)
+{
+    m_menu->setFCUSB(&focuser);
+}

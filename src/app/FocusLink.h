@@ -1,0 +1,62 @@
+#pragma once
+
+#include "focus/FocusCameras.h"
+#include "focus/FocuserFrame.h"
+#include "mount/links/FocuserWindows.h"
+
+#include <memory>
+
+class ConnectMenu;
+class FocusMenu;
+class HidesOnDeactivate;
+class FocuserConnection;
+class FocuserControl;
+class FocuserWindow;
+class MountLink;
+class PrefControl;
+class QWidget;
+struct ChartOutlets;
+
+// The focusers as the chart window holds them: the Focuser menu, the
+// cameras the autofocus runs measure on, and the links each focuser family
+// joins by. A serial family joining gets its menu item, Escape on the mount's
+// hand-control panels, the Connect menu's control-panel item and the
+// focuser-hide setting.
+class FocusLink final {
+public:
+    FocusLink(MountLink& mount, PrefControl& prefs, ChartOutlets& outlets, QWidget* window);
+    ~FocusLink();
+
+    FocusMenu* focusMenu() const { return m_menu.get(); }
+    FocusCameras& cameras() { return m_cameras; }
+    // What a serial focuser family's frame is made with.
+    FocuserFrame::Links frameLinks();
+    MountLink& mount() const { return m_mount; }
+
+    void joinOptec(FocuserControl& control, FocuserFrame& frame, FocuserWindow& window);
+    void joinRobo(FocuserControl& control, FocuserFrame& frame, FocuserWindow& window);
+    void joinJMI(FocuserControl& control, FocuserFrame& frame, FocuserWindow& window);
+    void joinMoonLite(FocuserFrame& frame, FocuserWindow& window);
+    void joinFCUSB(FocuserConnection& focuser);
+
+private:
+    // Where the Optec, RoboFocus and JMI families each join.
+    struct SerialFamily {
+        void (FocusMenu::*menuItem)(FocuserConnection*);
+        HidesOnDeactivate* ChartOutlets::*hideOutlet;
+        FocuserWindows::Focuser FocuserWindows::*escapeTarget;
+        void (ConnectMenu::*connectDevice)(MenuDevice*);
+        void (ConnectMenu::*connectWindow)(MenuPanel*);
+    };
+    void joinSerial(const SerialFamily& family, FocuserControl& control, FocuserFrame& frame,
+                    FocuserWindow& window);
+    void joinHandPanels(FocuserFrame& frame);
+
+    MountLink& m_mount;
+    PrefControl& m_prefs;
+    ChartOutlets& m_outlets;
+    FocusCameras m_cameras;
+    FocuserWindows m_windows;
+    // A child of the window, but it goes before the focusers it reaches.
+    std::unique_ptr<FocusMenu> m_menu;
+};

@@ -1,0 +1,229 @@
+#include "focus/AutoFocusRun.h"
+
+#include "focus/AutoFocusDevice.h"
+#include "focus/AutoFocusDisplay.h"
+#include "focus/FocusCameras.h"
+#include "focus/StarMeasure.h"
+#include "platform/AlertPanel.h"
+
+#include <algorithm>
+
+namespace {
+
+const QString kStartFailed = QStringLiteral("Curve calculation failed to start");
+const QString kCurveFailed = QStringLiteral("Curve calculation failed");
+
+}  // namespace
+
+AutoFocusRun::AutoFocusRun(AutoFocusDevice& device, AutoFocusDisplay& display,
+                           FocusCameras& cameras, std::chrono::microseconds tick, QObject* parent)
+    : QObject(parent), m_device(device), m_display(display), m_cameras(cameras), m_tick(tick)
+{
+    m_timer.setInterval(kCurveInterval);
+    connect(&m_timer, &QTimer::timeout, this, &AutoFocusRun::curveTick);
+}
+
+double AutoFocusRun::focusScale() const
+{
+    return m_device.focusScale();
+}
+
+bool AutoFocusRun::isFocuserConnected() const
+{
+    return m_device.isFocuserConnected();
+}
+
+void AutoFocusRun::curveAction(int tag)
+{
+    if (!m_device.isFocuserConnected()) {
+        AlertPanel::beep();
+        return;
+    }
+    if (tag == kStartTag)
+        m_isRun ? abort() : start();
+    else if (tag == kBestFocusTag)
+        gotoBestFocus();
+}
+
+void AutoFocusRun::start()
+{
+    const std::optional<quint16> position = m_device.readFocusPosition();
+    if (!position) {
+        AlertPanel::beep();
+        return;
+    }
+    m_isTimerBlock = true;
+    m_store.assign(maxImages(), FocusSample{});
+    m_display.showRunning(true);
+    m_bestFocus = 0;
+    m_rmsError = 0.0f;
+    m_isRun = true;
+    m_isCurveDone = false;
+    m_sampleCount = 0;
+    m_imageCount = 0;
+    m_curvePt = QPoint();
+    m_display.redrawCurve();
+
+    const auto half = quint16(std::min<int>(*position, int(m_steps * m_images * 0.5)));
+    const std::optional<int> wait = m_device.moveInwardForRun(*position, half);
+    if (!wait) {
+        // The run stays marked as running until the user aborts it.
+        AlertPanel::runAlert(kStartFailed, QStringLiteral(" "));
+        return;
+    }
+    m_cameras.clearNewImages();
+    settle(*wait);
+    m_display.showFocusResult(0, 0.0f);
+    m_display.showProgress(0);
+    if (!m_timer.isActive())
+        m_timer.start();
+}
+
+void AutoFocusRun::curveTick()
+{
+    if (isSettling() || !m_cameras.hasNewImage() || !m_device.isReadyForSample())
+        return;
+    if (m_imageCount >= m_images) {
+        endRun();
+        return;
+    }
+    m_dataIndex = quint16(m_imageCount * m_samples + m_sampleCount);
+    if (++m_sampleCount >= m_samples) {
+        m_sampleCount = 0;
+        ++m_imageCount;
+    }
+    m_display.showProgress(m_imageCount * 100 / std::max<int>(m_images, 1));
+    if (!takeSample()) {
+        failRun();
+        return;
+    }
+    if (m_imageCount < m_images) {
+        int wait = 0;
+        if (m_sampleCount == 0) {
+            const std::optional<int> moved = m_device.advanceRun(m_steps);
+            if (!moved) {
+                failRun();
+                return;
+            }
+            wait = *moved;
+        }
+        m_display.redrawCurve();
+        // Every sample is taken on a frame that came after this one.
+        m_cameras.clearNewImages();
+        settle(wait);
+        return;
+    }
+    m_curvePt = QPoint();
+    endRun();
+}
+
+bool AutoFocusRun::takeSample()
+{
+    const StarSize star = StarMeasure::measure(m_cameras.currentImage(), m_device.starBox());
+    m_curvePt = star.brightest;
+    if (m_dataIndex >= m_store.size())
+        return false;
+    FocusSample& sample = m_store[m_dataIndex];
+    sample.halfFluxRadius = star.halfFluxRadius;
+    sample.starArea = star.starArea;
+    const std::optional<quint16> position = m_device.readFocusPosition();
+    if (!position)
+        return false;
+    sample.focusPosition = *position;
+    m_display.showRunPosition(*position);
+    return true;
+}
+
+void AutoFocusRun::endRun()
+{
+    stopTimer();
+    m_sampleCount = 0;
+    m_imageCount = 0;
+    m_dataIndex = 0;
+    m_isRun = false;
+    m_isTimerBlock = false;
+    m_display.showProgress(0);
+    if (const std::optional<FocusFit> fit = FocusCurveFit::fit(m_store, m_device.focusScale())) {
+        m_coeff = fit->coeff;
+        m_bestFocus = fit->bestFocus;
+        m_rmsError = fit->rms;
+        m_isCurveDone = true;
+        m_display.redrawCurve();
+        m_display.showFocusResult(m_bestFocus, m_rmsError);
+    } else {
+        AlertPanel::runAlert(kCurveFailed, QStringLiteral(" "));
+    }
+    m_display.showRunning(false);
+}
+
+void AutoFocusRun::failRun()
+{
+    stopTimer();
+    m_sampleCount = 0;
+    m_imageCount = 0;
+    m_dataIndex = 0;
+    m_isRun = false;
+    m_isTimerBlock = false;
+    m_display.showProgress(0);
+    m_display.showRunning(false);
+    AlertPanel::runAlert(kCurveFailed, QStringLiteral(" "));
+}
+
+void AutoFocusRun::abort()
+{
+    m_display.showRunning(false);
+    m_isRun = false;
+    m_isCurveDone = false;
+    stopTimer();
+    m_isTimerBlock = false;
+    m_display.showProgress(0);
+}
+
+void AutoFocusRun::gotoBestFocus()
+{
+    if (m_bestFocus != 0) {
+        m_device.gotoBestFocus(m_bestFocus);
+        if (m_device.clearsPlotAtBestFocus()) {
+            for (FocusSample& sample : m_store)
+                sample.halfFluxRadius = 0.0f;
+            m_display.redrawCurve();
+        }
+    } else {
+        AlertPanel::beep();
+    }
+    if (m_isRun)
+        m_display.showRunning(false);
+    stopTimer();
+    m_bestFocus = 0;
+    m_sampleCount = 0;
+    m_imageCount = 0;
+    m_rmsError = 0.0f;
+    m_isRun = false;
+    m_isCurveDone = false;
+    m_isTimerBlock = false;
+}
+
+void AutoFocusRun::stopTimer()
+{
+    m_timer.stop();
+    m_isSettling = false;
+}
+
+void AutoFocusRun::settle(int ticks)
+{
+    m_isSettling = ticks > 0;
+    m_settleFor = m_tick * ticks;
+    m_settleClock.start();
+}
+
+bool AutoFocusRun::isSettling()
+{
+    if (!m_isSettling)
+        return false;
+    if (m_settleClock.nsecsElapsed() / 1000 < m_settleFor.count())
+        return true;
+    // Frames taken while the focuser moved show the old focus.
+    m_isSettling = false;
+    m_cameras.clearNewImages();
+    return true;
+}

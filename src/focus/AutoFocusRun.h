@@ -1,0 +1,106 @@
+#pragma once
+
+#include "focus/FocusCurveFit.h"
+#include "focus/FocusSample.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QPoint>
+#include <QTimer>
+
+#include <array>
+#include <chrono>
+#include <span>
+#include <vector>
+
+class AutoFocusDevice;
+class AutoFocusDisplay;
+class FocusCameras;
+
+// The autofocus sweep every serial focuser window runs: it moves the
+// focuser inward by half the sweep, then through `images` positions
+// `steps` apart, measures the brightest star `samples` times at each on
+// fresh camera frames, fits a parabola to star area against position and
+// reports its vertex as the best focus. One step of the run per curve-timer
+// tick; a move's settling time holds the ticks off instead of blocking.
+class AutoFocusRun final : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kStartTag = 13;      // start, or abort a run
+    static constexpr int kBestFocusTag = 14;  // go to the best focus
+    static constexpr std::chrono::milliseconds kCurveInterval{250};
+    static constexpr std::chrono::microseconds kTick{16667};
+
+    AutoFocusRun(AutoFocusDevice& device, AutoFocusDisplay& display, FocusCameras& cameras,
+                 std::chrono::microseconds tick = kTick, QObject* parent = nullptr);
+
+    // The curve buttons; a beep while the focuser is not connected.
+    void curveAction(int tag);
+    // One step of the run.
+    void curveTick();
+
+    void setSamples(quint16 samples) { m_samples = samples; }
+    void setImages(quint16 images) { m_images = images; }
+    void setSteps(quint16 steps) { m_steps = steps; }
+    quint16 samples() const { return m_samples; }
+    quint16 images() const { return m_images; }
+    quint16 steps() const { return m_steps; }
+    // The sample count of a run.
+    quint16 maxImages() const { return quint16(m_samples * m_images); }
+
+    // What the curve view and the camera preview read.
+    std::span<const FocusSample> dataStore() const { return m_store; }
+    bool isRun() const { return m_isRun; }
+    bool isCurveDone() const { return m_isCurveDone; }
+    double curveCoeff(int index) const { return m_coeff.at(size_t(index)); }
+    quint16 bestFocus() const { return m_bestFocus; }
+    void setBestFocus(quint16 steps) { m_bestFocus = steps; }
+    float rmsError() const { return m_rmsError; }
+    quint16 dataIndex() const { return m_dataIndex; }
+    QPoint curvePt() const { return m_curvePt; }
+    double focusScale() const;
+    bool isFocuserConnected() const;
+    bool isCurveTimerActive() const { return m_timer.isActive(); }
+
+    // Set while a run talks to the focuser, so that the window's other
+    // timers keep off its replies.
+    bool isTimerBlock() const { return m_isTimerBlock; }
+    void setIsTimerBlock(bool block) { m_isTimerBlock = block; }
+
+private:
+    void start();
+    void abort();
+    void gotoBestFocus();
+    bool takeSample();
+    void endRun();
+    // Stops a run whose measurement or move failed, with the alert.
+    void failRun();
+    void stopTimer();
+    void settle(int ticks);
+    // True while a move settles; clears the frames once it has.
+    bool isSettling();
+
+    AutoFocusDevice& m_device;
+    AutoFocusDisplay& m_display;
+    FocusCameras& m_cameras;
+    std::chrono::microseconds m_tick;
+    QTimer m_timer;
+    QElapsedTimer m_settleClock;
+    std::chrono::microseconds m_settleFor{0};
+    bool m_isSettling = false;
+
+    quint16 m_samples = 1;
+    quint16 m_images = 7;
+    quint16 m_steps = 100;
+    std::vector<FocusSample> m_store;
+    quint16 m_dataIndex = 0;
+    quint16 m_sampleCount = 0;
+    quint16 m_imageCount = 0;
+    quint16 m_bestFocus = 0;
+    float m_rmsError = 0.0f;
+    std::array<double, 3> m_coeff{};
+    QPoint m_curvePt;
+    bool m_isRun = false;
+    bool m_isCurveDone = false;
+    bool m_isTimerBlock = false;
+};

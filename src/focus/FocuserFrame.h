@@ -1,0 +1,100 @@
+#pragma once
+
+#include "focus/AutoFocusDevice.h"
+#include "focus/AutoFocusRun.h"
+#include "focus/FocuserConnection.h"
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <chrono>
+#include <optional>
+
+class AutoFocusDisplay;
+class FocusCameras;
+class FocuserControl;
+class FocuserDisplay;
+class HandControlPanels;
+class PrefControl;
+class ScopeControl;
+
+// What the serial focuser windows share: the connect toggle with its texts
+// and alert, the 1 s update timer that the autofocus run's timer block
+// holds off, the tab guards, the autofocus parameters, the keys and the
+// critical focus zone. A model supplies its start-up reads, its update, its
+// moves and the autofocus hooks.
+class FocuserFrame : public QObject, public AutoFocusDevice, public FocuserConnection {
+    Q_OBJECT
+public:
+    static constexpr int kSamplesTag = 10;
+    static constexpr int kImagesTag = 11;
+    static constexpr int kStepsTag = 12;
+    static constexpr int kAutoFocusTab = 2;
+    static constexpr int kTemperatureTab = 3;
+    static constexpr std::chrono::milliseconds kUpdateInterval{1000};
+
+    struct Links {
+        ScopeControl& scope;
+        const PrefControl& prefs;
+        FocusCameras& cameras;
+    };
+
+    FocuserFrame(FocuserControl& control, const Links& links, FocuserDisplay& display,
+                 AutoFocusDisplay& curveDisplay, QObject* parent = nullptr);
+
+    bool isFocuserConnected() const override;
+    void focuserConnect() override;
+
+    // Whether the tab with this identifier may be selected now.
+    bool shouldSelectTab(int identifier) const;
+    // The samples (10) and images (11) pop-ups give their items' tags, the
+    // steps field (12) its number.
+    void parameterAction(int tag, int value);
+    // Escape and the move keys while connected; true when taken.
+    bool keyAction(int key);
+    // A move key let go; true when taken.
+    bool keyUpAction(int key);
+    void setHandPanels(HandControlPanels* panels) { m_panels = panels; }
+
+    AutoFocusRun& autoFocus() { return m_run; }
+    const AutoFocusRun& autoFocus() const { return m_run; }
+    bool isUpdateTimerActive() const { return m_updateTimer.isActive(); }
+    // The text of the critical-focus-zone field for the current telescope.
+    QString criticalFocusZoneText() const;
+
+protected:
+    // The model's state read once connected (position, temperature, ...).
+    virtual void readStartUp() = 0;
+    // The 1 s update; not called while the timer block is set.
+    virtual void updateTick() = 0;
+    virtual double criticalFocusZone(double focalRatio) const = 0;
+    // "<model> connection failed."
+    virtual QString connectFailedMessage() const = 0;
+    // Whether the temperature probe answers (a bad probe refuses its tab).
+    virtual bool isTemperatureGood() const { return true; }
+    virtual void moveIn() {}
+    virtual void moveOut() {}
+    // A held move key was let go.
+    virtual void stopMove() {}
+    // After the common texts of a disconnect.
+    virtual void didDisconnect() {}
+
+    // A model whose status timer runs at another pace (MoonLite: 1.5 s).
+    void setUpdateInterval(std::chrono::milliseconds interval) { m_updateTimer.setInterval(interval); }
+    FocuserDisplay& display() const { return m_display; }
+    FocuserControl& control() const { return m_control; }
+    FocusCameras& cameras() const { return m_cameras; }
+
+private:
+    void updateTimer();
+
+    FocuserControl& m_control;
+    ScopeControl& m_scope;
+    const PrefControl& m_prefs;
+    FocusCameras& m_cameras;
+    FocuserDisplay& m_display;
+    HandControlPanels* m_panels = nullptr;
+    AutoFocusRun m_run;
+    QTimer m_updateTimer;
+};

@@ -1,0 +1,196 @@
+#include "FocusFakes.h"
+
+#include "focus/AutoFocusRun.h"
+#include "focus/FocusCameras.h"
+#include "support/RecordingAlertPresenter.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+
+class AutoFocusRunTest : public ::testing::Test {
+protected:
+    AutoFocusRunTest() { cameras.setWebcam(&camera); }
+
+    // Frames arrive and the curve timer ticks until the run ends.
+    void runToEnd(int ticks = 200)
+    {
+        for (int i = 0; i < ticks && run.isRun(); ++i) {
+            camera.deliver();
+            run.curveTick();
+        }
+    }
+    void start(quint16 images, quint16 samples, quint16 steps = 100)
+    {
+        run.setImages(images);
+        run.setSamples(samples);
+        run.setSteps(steps);
+        run.curveAction(AutoFocusRun::kStartTag);
+    }
+
+    ScopedAlertRecorder alerts;
+    FakeFocuser focuser;
+    FakeStarCamera camera{focuser, 3020};
+    FocusCameras cameras;
+    RecordingFocusDisplay display;
+    AutoFocusRun run{focuser, display, cameras, std::chrono::microseconds(0)};
+};
+
+TEST_F(AutoFocusRunTest, ASweepFindsTheBestFocus)
+{
+    start(7, 2);
+    EXPECT_TRUE(run.isRun());
+    EXPECT_TRUE(run.isTimerBlock());
+    EXPECT_TRUE(display.running);
+    EXPECT_TRUE(run.isCurveTimerActive());
+    EXPECT_EQ(focuser.position, 2650);  // half of 7 x 100 inward
+
+    runToEnd();
+    ASSERT_FALSE(run.isRun());
+    EXPECT_TRUE(run.isCurveDone());
+    EXPECT_LE(std::abs(int(run.bestFocus()) - 3020), 70);  // 1 % of N
+    EXPECT_EQ(display.shownBest, run.bestFocus());
+    EXPECT_EQ(display.shownRMS, run.rmsError());
+    EXPECT_FALSE(display.running);
+    EXPECT_FALSE(run.isTimerBlock());
+    EXPECT_FALSE(run.isCurveTimerActive());
+    EXPECT_EQ(display.progress.back(), 0);
+    EXPECT_EQ(run.curvePt(), QPoint());
+    EXPECT_TRUE(alerts.alerts.empty());
+}
+
+TEST_F(AutoFocusRunTest, TheFocuserMovesAfterEachPositionsSamplesOnFreshFrames)
+{
+    start(4, 2, 50);
+    runToEnd();
+    ASSERT_EQ(run.dataStore().size(), 8u);
+    // One inward move, then one outward move between positions, none after the last.
+    EXPECT_EQ(focuser.moves, (std::vector<int>{-100, 50, 50, 50}));
+    const std::vector<quint16> expected{2900, 2900, 2950, 2950, 3000, 3000, 3050, 3050};
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(run.dataStore()[i].focusPosition, expected[i]) << i;
+        EXPECT_TRUE(run.dataStore()[i].isMeasured()) << i;
+    }
+    EXPECT_EQ(display.positions, expected);
+    EXPECT_EQ(camera.reusedFrames, 0);
+    EXPECT_EQ(display.progress, (std::vector<int>{0, 0, 25, 25, 50, 50, 75, 75, 100, 0}));
+}
+
+TEST_F(AutoFocusRunTest, StartDuringARunAbortsWithoutAFit)
+{
+    start(7, 1);
+    camera.deliver();
+    run.curveTick();
+    run.curveAction(AutoFocusRun::kStartTag);
+    EXPECT_FALSE(run.isRun());
+    EXPECT_FALSE(run.isCurveDone());
+    EXPECT_FALSE(run.isTimerBlock());
+    EXPECT_FALSE(run.isCurveTimerActive());
+    EXPECT_FALSE(display.running);
+    // The samples taken so far stay for the view.
+    EXPECT_TRUE(run.dataStore()[0].isMeasured());
+    EXPECT_FALSE(run.dataStore()[1].isMeasured());
+}
+
+TEST_F(AutoFocusRunTest, AFailedPositionReadStopsTheRunWithTheAlert)
+{
+    focuser.readsLeft = 3;  // the start and two samples
+    start(7, 1);
+    runToEnd();
+    EXPECT_FALSE(run.isRun());
+    EXPECT_FALSE(run.isCurveDone());
+    EXPECT_FALSE(run.isTimerBlock());
+    ASSERT_EQ(alerts.alerts.size(), 1u);
+    EXPECT_EQ(alerts.alerts[0].title, "Curve calculation failed");
+    EXPECT_EQ(alerts.alerts[0].message, " ");
+    EXPECT_EQ(run.bestFocus(), 0);
+}
+
+TEST_F(AutoFocusRunTest, AFlatSweepEndsWithTheAlertAndNoBestFocus)
+{
+    // The camera sees no star at all: every sample has area 0.
+    FakeFocuser still;
+    still.position = 3000;
+    FakeStarCamera dark(still);
+    FocusCameras darkCameras;
+    darkCameras.setWebcam(&dark);
+    AutoFocusRun flat{focuser, display, darkCameras, std::chrono::microseconds(0)};
+    flat.curveAction(AutoFocusRun::kStartTag);
+    for (int i = 0; i < 100 && flat.isRun(); ++i) {
+        dark.setHasFocusImage(true);
+        flat.curveTick();
+    }
+    EXPECT_FALSE(flat.isRun());
+    EXPECT_FALSE(flat.isCurveDone());
+    ASSERT_EQ(alerts.alerts.size(), 1u);
+    EXPECT_EQ(alerts.alerts[0].title, "Curve calculation failed");
+}
+
+TEST_F(AutoFocusRunTest, StartRefusals)
+{
+    focuser.connected = false;
+    run.curveAction(AutoFocusRun::kStartTag);
+    EXPECT_EQ(alerts.beeps, 1);
+    EXPECT_FALSE(run.isRun());
+
+    focuser.connected = true;
+    focuser.readsLeft = 0;
+    run.curveAction(AutoFocusRun::kStartTag);
+    EXPECT_EQ(alerts.beeps, 2);
+    EXPECT_FALSE(run.isRun());
+
+    // A refused inward move: the alert, no timer, the run marked until aborted.
+    focuser.readsLeft = -1;
+    focuser.refuseMoves = true;
+    run.curveAction(AutoFocusRun::kStartTag);
+    ASSERT_EQ(alerts.alerts.size(), 1u);
+    EXPECT_EQ(alerts.alerts[0].title, "Curve calculation failed to start");
+    EXPECT_TRUE(run.isRun());
+    EXPECT_FALSE(run.isCurveTimerActive());
+    run.curveAction(AutoFocusRun::kStartTag);
+    EXPECT_FALSE(run.isRun());
+}
+
+TEST_F(AutoFocusRunTest, TicksWaitForAFrameTheGateAndTheSettling)
+{
+    start(7, 1);
+    run.curveTick();  // no frame yet
+    EXPECT_FALSE(run.dataStore()[0].isMeasured());
+    focuser.ready = false;
+    camera.deliver();
+    run.curveTick();
+    EXPECT_FALSE(run.dataStore()[0].isMeasured());
+    focuser.ready = true;
+    run.curveTick();
+    EXPECT_TRUE(run.dataStore()[0].isMeasured());
+
+    // A move that settles for a long time holds the next sample off.
+    AutoFocusRun slow{focuser, display, cameras, std::chrono::hours(1)};
+    focuser.settleTicks = 10;
+    slow.curveAction(AutoFocusRun::kStartTag);
+    camera.setHasFocusImage(false);
+    camera.deliver();
+    slow.curveTick();
+    EXPECT_FALSE(slow.dataStore()[0].isMeasured());
+    slow.curveAction(AutoFocusRun::kStartTag);
+}
+
+TEST_F(AutoFocusRunTest, GoingToTheBestFocus)
+{
+    run.curveAction(AutoFocusRun::kBestFocusTag);
+    EXPECT_EQ(alerts.beeps, 1);
+    EXPECT_TRUE(focuser.gotos.empty());
+
+    focuser.clearsPlot = true;
+    start(7, 1);
+    runToEnd();
+    ASSERT_TRUE(run.isCurveDone());
+    const quint16 best = run.bestFocus();
+    run.curveAction(AutoFocusRun::kBestFocusTag);
+    EXPECT_EQ(focuser.gotos, std::vector<quint16>{best});
+    EXPECT_EQ(run.bestFocus(), 0);
+    EXPECT_FALSE(run.isCurveDone());
+    for (const FocusSample& sample : run.dataStore())
+        EXPECT_FALSE(sample.isMeasured());
+}

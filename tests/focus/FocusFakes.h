@@ -1,0 +1,130 @@
+#pragma once
+
+#include "StarImages.h"
+
+#include "focus/AutoFocusDevice.h"
+#include "focus/AutoFocusDisplay.h"
+#include "focus/FocusImageSource.h"
+
+#include <QStringList>
+
+#include <cmath>
+#include <cstdlib>
+#include <optional>
+#include <set>
+#include <vector>
+
+// A focuser whose position follows its moves.
+class FakeFocuser : public AutoFocusDevice {
+public:
+    bool isFocuserConnected() const override { return connected; }
+    std::optional<quint16> readFocusPosition() override
+    {
+        if (readsLeft == 0)
+            return std::nullopt;
+        if (readsLeft > 0)
+            --readsLeft;
+        return position;
+    }
+    std::optional<int> moveInwardForRun(quint16 from, quint16 steps) override
+    {
+        if (refuseMoves)
+            return std::nullopt;
+        position = quint16(from - steps);
+        moves.push_back(-int(steps));
+        return settleTicks;
+    }
+    std::optional<int> advanceRun(quint16 steps) override
+    {
+        if (refuseMoves)
+            return std::nullopt;
+        position = quint16(position + steps);
+        moves.push_back(steps);
+        return settleTicks;
+    }
+    bool isReadyForSample() override { return ready; }
+    double focusScale() const override { return scale; }
+    bool gotoBestFocus(quint16 target) override
+    {
+        position = target;
+        gotos.push_back(target);
+        return true;
+    }
+    bool clearsPlotAtBestFocus() const override { return clearsPlot; }
+
+    bool connected = true;
+    bool ready = true;
+    bool refuseMoves = false;
+    bool clearsPlot = false;
+    int readsLeft = -1;  // reads that succeed; -1 for all
+    int settleTicks = 0;
+    double scale = 7000.0;
+    quint16 position = 3000;
+    std::vector<int> moves;
+    std::vector<quint16> gotos;
+};
+
+// A camera that draws one star, sharpest at the focuser position `best`,
+// its Gaussian width growing so that its area is a parabola in defocus.
+// It refills its frame only when asked (flag clear), as the cameras do.
+class FakeStarCamera : public FocusImageSource {
+public:
+    explicit FakeStarCamera(const FakeFocuser& focuser, quint16 best = 3000)
+        : m_focuser(focuser), m_best(best) {}
+
+    bool isCameraConnected() const override { return connected; }
+    bool hasFocusImage() const override { return m_fresh; }
+    void setHasFocusImage(bool fresh) override { m_fresh = fresh; }
+    FocusImage focusImage() const override
+    {
+        // A frame measured twice would not be a fresh sample.
+        if (!m_measured.insert(m_frameNumber).second)
+            ++reusedFrames;
+        return m_frame.image();
+    }
+
+    // A new frame comes from the camera: taken only when the flag is clear.
+    void deliver()
+    {
+        if (m_fresh)
+            return;
+        const double defocus = double(m_focuser.position) - m_best;
+        const double sigma = std::sqrt(1.5 * 1.5 + (defocus / 80.0) * (defocus / 80.0));
+        m_frame = StarImage(160, 120, 8);
+        m_frame.addGaussian(80.3, 60.6, sigma, 230.0);
+        ++m_frameNumber;
+        m_fresh = true;
+    }
+
+    bool connected = true;
+    mutable int reusedFrames = 0;
+
+private:
+    const FakeFocuser& m_focuser;
+    double m_best;
+    StarImage m_frame;
+    int m_frameNumber = 0;
+    bool m_fresh = false;
+    mutable std::set<int> m_measured;
+};
+
+// Records what an autofocus run shows.
+class RecordingFocusDisplay : public AutoFocusDisplay {
+public:
+    void showRunning(bool on) override { running = on; }
+    void showProgress(int percent) override { progress.push_back(percent); }
+    void showFocusResult(quint16 best, float rms) override
+    {
+        shownBest = best;
+        shownRMS = rms;
+    }
+    void showRunPosition(quint16 position) override { positions.push_back(position); }
+    void redrawCurve() override { ++redraws; }
+
+    bool running = false;
+    std::vector<int> progress;
+    std::vector<quint16> positions;
+    int shownBest = -1;
+    float shownRMS = -1.0f;
+    int redraws = 0;
+};
