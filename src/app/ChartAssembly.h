@@ -56,6 +56,7 @@ class NvxMenu;
 class NvxMenuActions;
 class PhotoHorizonAdjustPanel;
 class PlanningAssembly;
+class CityDataSource;
 class PrefWindowControl;
 class PrefWindowLink;
 class ScopeAim;
@@ -177,6 +178,7 @@ private:
     std::unique_ptr<NameSearchLink> m_nameSearch;
     std::unique_ptr<PlanningAssembly> m_planning;
     std::unique_ptr<DomeLink> m_domes;
+    std::unique_ptr<CityDataSource> m_cities;
     std::unique_ptr<PrefWindowControl> m_prefWindow;
     std::unique_ptr<PrefWindowLink> m_prefWindowLink;
     bool m_isLaunchPending = false;

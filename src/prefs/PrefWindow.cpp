@@ -3,7 +3,11 @@
 #include "model/settings/links/ChartRefresh.h"
 #include "platform/StringTables.h"
 
+#include <QCloseEvent>
+#include <QColorDialog>
 #include <QEvent>
+#include <QFontDialog>
+#include <QKeyEvent>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -40,7 +44,28 @@ void PrefWindow::localize()
 {
     setWindowTitle(StringTables::localizedString(kTable, "Preferences"));
     for (int tab = 0; tab < kTabCount; ++tab)
-        m_tabs->setTabText(tab, StringTables::localizedString(kTable, kTabTitles[size_t(tab)]));
+        m_tabs->setTabText(tab, mnemonicFree(StringTables::localizedString(kTable, kTabTitles[size_t(tab)])));
+}
+
+QString PrefWindow::mnemonicFree(QString title) { return title.replace(u'&', QStringLiteral("&&")); }
+
+void PrefWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void PrefWindow::closeEvent(QCloseEvent* event)
+{
+    // The font and colour choosers belong to the window's tabs; none stays open alone.
+    for (QFontDialog* dialog : findChildren<QFontDialog*>())
+        dialog->hide();
+    for (QColorDialog* dialog : findChildren<QColorDialog*>())
+        dialog->hide();
+    QWidget::closeEvent(event);
 }
 
 void PrefWindow::changeEvent(QEvent* event)

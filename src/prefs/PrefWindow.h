@@ -20,9 +20,13 @@ public:
     void setPage(Tab tab, QWidget* page);
     // The window title and tab titles from the string table "PrefPanel".
     void localize();
+    // A title shown as written: Qt would take a single '&' as a mnemonic mark.
+    static QString mnemonicFree(QString title);
 
 protected:
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     QTabWidget* m_tabs;

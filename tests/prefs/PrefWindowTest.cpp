@@ -5,8 +5,11 @@
 #include "prefs/PrefWindowControl.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QEvent>
+#include <QFontDialog>
 #include <QTabWidget>
+#include <QTest>
 
 namespace {
 
@@ -23,7 +26,8 @@ TEST(PrefWindow, SevenTabsWithTheSetupTabFirst)
     PrefWindowControl control(prefs, skyDate);
     QTabWidget* tabs = control.window().tabs();
     ASSERT_EQ(tabs->count(), 7);
-    const QStringList titles{"Setup", "Filters", "Fonts & Color", "Info Panel", "Telescope", "Myth/Misc", "Shortcuts"};
+    // A single '&' would be taken as a mnemonic and shown as an underline.
+    const QStringList titles{"Setup", "Filters", "Fonts && Color", "Info Panel", "Telescope", "Myth/Misc", "Shortcuts"};
     for (int tab = 0; tab < 7; ++tab)
         EXPECT_EQ(tabs->tabText(tab), titles[tab]);
     EXPECT_EQ(tabs->widget(0), &control.sitesTab());
@@ -55,6 +59,27 @@ TEST(PrefWindow, ShowTabBringsTheWindowUpOnThatTab)
     control.showTab(PrefWindow::kFilters);
     EXPECT_TRUE(control.window().isVisible());
     EXPECT_EQ(control.window().tabs()->currentIndex(), 1);
+    EXPECT_EQ(control.window().pos(), QPoint(20, 20));
+
+    // Escape closes it; it opens again where the user left it.
+    QTest::keyClick(&control.window(), Qt::Key_Escape);
+    EXPECT_FALSE(control.window().isVisible());
+    control.window().move(140, 90);
+    control.showTab(PrefWindow::kSetup);
+    EXPECT_EQ(control.window().pos(), QPoint(140, 90));
+}
+
+TEST(PrefWindow, ClosingHidesTheOpenFontAndColourChoosers)
+{
+    PrefWindow window;
+    window.show();
+    auto* font = new QFontDialog(window.tabs()->widget(PrefWindow::kFontsAndColor));
+    auto* colour = new QColorDialog(window.tabs()->widget(PrefWindow::kFontsAndColor));
+    font->show();
+    colour->show();
+    window.close();
+    EXPECT_FALSE(font->isVisible());
+    EXPECT_FALSE(colour->isVisible());
 }
 
 }  // namespace
