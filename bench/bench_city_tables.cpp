@@ -1,9 +1,12 @@
 // The Setup tab's city tables: building one from its source text (parse,
 // check, atomic write of the binary table) against loading it from the
 // binary table, for the two shipped lists and a synthetic 25,000-city list.
+#include "BenchMain.h"
+
 #include "platform/DataPaths.h"
 #include "prefs/CityTable.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -101,3 +104,10 @@ void BM_LoadCitiesFromBinary(benchmark::State& state)
 BENCHMARK(BM_LoadCitiesFromBinary)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+int main(int argc, char** argv)
+{
+    // The shipped data folder is found beside the program.
+    QCoreApplication app(argc, argv);
+    return runBenchmarks(argc, argv);
+}
