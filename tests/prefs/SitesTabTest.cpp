@@ -218,6 +218,12 @@ TEST_F(SitesTabTest, GoToAtZeroZeroBeepsAndADeselectedSiteNeverBecomesCurrent)
 
 TEST_F(SitesTabTest, HandedOverSiteTakesItsNamesSlotElseUndefinedElseFour)
 {
+    // The settings as a first start reads them: every named slot is empty.
+    tab().setLocation(35.5, -106.25, -7.0);
+    tab().lumarikSiteGoto("Mesa");
+    EXPECT_EQ(prefs().siteNamesArray(), QStringList({"Undefined", "Mesa", "Undefined", "Undefined", "Undefined"}));
+    EXPECT_EQ(prefs().currentSite(), 1);
+
     struct Case {
         QStringList names;  // sites 1..4
         int slot;
