@@ -23,7 +23,9 @@ QByteArray syntheticText()
     QByteArray text = QByteArray::number(kSyntheticCities) + "\tsynthetic cities\n";
     for (int i = 0; i < kSyntheticCities; ++i) {
         // Mac OS Roman 0x9F, u-umlaut, in every name.
-        text += "Z\x9F" "richberg ";
+        text +=
+            "Z\x9F"
+            "richberg ";
         text += QString("%1, XX\t%2\t%3\t%4\t%5\t%6\t%7\t%8\n")
                     .arg(i)
                     .arg(i % 90)
@@ -42,13 +44,17 @@ QByteArray sourceText(int which)
 {
     if (which == 2)
         return syntheticText();
-    QFile file(DataPaths::bundleDataFolder() + (which == 0 ? "/Build Data/BuildUSCity.txt" : "/Build Data/BuildWorldCity.txt"));
+    QFile file(DataPaths::bundleDataFolder() +
+               (which == 0 ? "/Build Data/BuildUSCity.txt" : "/Build Data/BuildWorldCity.txt"));
     if (!file.open(QIODevice::ReadOnly))
         std::abort();
     return file.readAll();
 }
 
-const char* label(int which) { return which == 0 ? "shipped US" : which == 1 ? "shipped world" : "synthetic 25000"; }
+const char* label(int which)
+{
+    return which == 0 ? "shipped US" : which == 1 ? "shipped world" : "synthetic 25000";
+}
 
 // A folder holding one source text and the binary table built from it.
 class CityFolder {

@@ -30,7 +30,8 @@ QTableView* CityTablesPanel::makeView(int tag, const QString& title)
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    connect(view, &QTableView::clicked, this, [this, tag](const QModelIndex& index) { cityClickedAction(tag, index.row()); });
+    connect(view, &QTableView::clicked, this,
+            [this, tag](const QModelIndex& index) { cityClickedAction(tag, index.row()); });
     column->addWidget(new QLabel(title, this));
     column->addWidget(view);
     static_cast<QHBoxLayout*>(layout())->addLayout(column);

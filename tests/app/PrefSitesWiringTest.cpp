@@ -177,7 +177,6 @@ TEST_F(PrefSitesWiringTest, CityTablesLoadWhenShownAndAClickFillsTheTab)
     EXPECT_EQ(tab().siteNameField(1)->text(), "Albuquerque, NM");
     EXPECT_EQ(tab().latitudeField(0)->text(), "35");
     EXPECT_EQ(tab().eastWest()->checkedId(), 1);
-
 }
 
 }  // namespace

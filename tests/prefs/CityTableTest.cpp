@@ -61,7 +61,8 @@ protected:
     {
         std::vector<cityList> cities;
         for (int i = 0; i < 10; ++i)
-            cities.push_back(city(QByteArray("City ").append(QByteArray::number(i)).constData(), 10.0f + i, -20.0f - i, -5.0f));
+            cities.push_back(
+                city(QByteArray("City ").append(QByteArray::number(i)).constData(), 10.0f + i, -20.0f - i, -5.0f));
         return cities;
     }
 
@@ -90,9 +91,10 @@ TEST_F(CityTableTest, BinaryFilesBelowTenRecordsAreNotLoadedAndATrailingPartIsIg
 TEST_F(CityTableTest, BuildsFromTheTextRoundingDegreesAndMinutesAndWritesTheBinary)
 {
     // Mac OS Roman 0x9F is u-umlaut; the record keeps the byte, the list shows the letter.
-    write(text(), "2\tcities\n"
-                  "Sydney, AU\t33\t52\tS\t151\t13\tE\t10\n"
-                  "Z\x9Frich, CH\t47\t22\tN\t8\t33\tE\t1\r\n");
+    write(text(),
+          "2\tcities\n"
+          "Sydney, AU\t33\t52\tS\t151\t13\tE\t10\n"
+          "Z\x9Frich, CH\t47\t22\tN\t8\t33\tE\t1\r\n");
     CityTable cities = table();
     cities.create();
     ASSERT_EQ(cities.size(), 2u);
@@ -156,9 +158,21 @@ TEST_F(CityTableTest, AnUnsoundBinaryIsRebuiltFromTheText)
     std::memset(unterminated[3].name, 'x', sizeof unterminated[3].name);
     const std::vector<cityList> bad[] = {
         unterminated,
-        [] { auto c = tenCities(); c[9].latitude = 91.0f; return c; }(),
-        [nan] { auto c = tenCities(); c[0].longitude = nan; return c; }(),
-        [] { auto c = tenCities(); c[5].timeZone = -13.0f; return c; }(),
+        [] {
+            auto c = tenCities();
+            c[9].latitude = 91.0f;
+            return c;
+        }(),
+        [nan] {
+            auto c = tenCities();
+            c[0].longitude = nan;
+            return c;
+        }(),
+        [] {
+            auto c = tenCities();
+            c[5].timeZone = -13.0f;
+            return c;
+        }(),
     };
     for (const auto& cities : bad) {
         write(binary(), bytesOf(cities));

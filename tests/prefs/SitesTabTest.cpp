@@ -1,21 +1,19 @@
 #include "PrefsFixture.h"
 
 #include "model/settings/PrefDefaults.h"
+#include "model/settings/PrefKeys.h"
 #include "platform/TimeZoneResolver.h"
 #include "prefs/SiteLocation.h"
-
-#include "model/settings/PrefKeys.h"
 #include "support/ScopedAppZone.h"
 
 #include <QAbstractButton>
-
-#include <cstring>
-#include <QDateTimeEdit>
-#include <QLabel>
-
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QDateTimeEdit>
+#include <QLabel>
 #include <QLineEdit>
+
+#include <cstring>
 
 namespace {
 
@@ -44,8 +42,9 @@ TEST_F(SitesTabTest, SetLocationShowsRoundedFieldsAndHemispheres)
     EXPECT_EQ(fields(), QStringList({"01", "00", "00", "01", "00", "00"}));
     EXPECT_EQ(tab().northSouth()->checkedId(), 0);
     EXPECT_EQ(tab().eastWest()->checkedId(), 1);
-    EXPECT_EQ(TimeZoneResolver::resolve(tab().timeZonePopup()->currentText()).offsetFromUtc(QDateTime::currentDateTimeUtc()),
-              36000);
+    EXPECT_EQ(
+        TimeZoneResolver::resolve(tab().timeZonePopup()->currentText()).offsetFromUtc(QDateTime::currentDateTimeUtc()),
+        36000);
     tab().setLocation(10.0, 10.0, 5.75);
     EXPECT_EQ(tab().timeZonePopup()->currentText(), "Unknown");
 }
@@ -111,15 +110,16 @@ TEST_F(SitesTabTest, OutOfRangeFieldsBeepAndStoreNothing)
     tab().siteNameField(1)->setText("Ridge");
     const double latitude = prefs().latitude();
     const QStringList bad[] = {
-        {"95", "00", "00", "10", "00", "00"},   {"90", "30", "00", "10", "00", "00"},
-        {"45", "60", "00", "10", "00", "00"},   {"45", "00", "60", "10", "00", "00"},
-        {"45", "00", "00", "181", "00", "00"},  {"45", "00", "00", "180", "00", "01"},
+        {"95", "00", "00", "10", "00", "00"},    {"90", "30", "00", "10", "00", "00"},
+        {"45", "60", "00", "10", "00", "00"},    {"45", "00", "60", "10", "00", "00"},
+        {"45", "00", "00", "181", "00", "00"},   {"45", "00", "00", "180", "00", "01"},
         {"999", "999", "999", "10", "00", "00"}, {"4x", "00", "00", "10", "00", "00"},
     };
     for (const QStringList& texts : bad) {
         setFields(tab(), texts);
         const int beeps = recorder.beeps;
-        EXPECT_TRUE(writtenBy([&] { EXPECT_FALSE(tab().siteSaveAction()); }).isEmpty()) << texts.join(' ').toStdString();
+        EXPECT_TRUE(writtenBy([&] { EXPECT_FALSE(tab().siteSaveAction()); }).isEmpty())
+            << texts.join(' ').toStdString();
         EXPECT_FALSE(tab().siteGotoAction()) << texts.join(' ').toStdString();
         EXPECT_EQ(recorder.beeps - beeps, 2);
     }
@@ -155,8 +155,7 @@ TEST_F(SitesTabTest, FillingTheControlsStoresNothingOnlyTheUsersEditDoes)
     EXPECT_TRUE(writtenBy([&] { tab().setupDate(true); }).isEmpty());
     // The picker shows the clock time the launch will use, and says where.
     EXPECT_EQ(tab().startupTimePicker()->time(), QTime(21, 15));
-    EXPECT_TRUE(tab().startupZoneLabel()->text().contains(
-        QString::fromUtf8(SkyDateModel::homeSiteZone(prefs()).id())));
+    EXPECT_TRUE(tab().startupZoneLabel()->text().contains(QString::fromUtf8(SkyDateModel::homeSiteZone(prefs()).id())));
 
     tab().startupTimePicker()->setTime(QTime(23, 40));
     EXPECT_EQ(prefs().startupTime().time(), QTime(23, 40));
@@ -247,10 +246,6 @@ TEST_F(SitesTabTest, HandedOverSiteTakesItsNamesSlotElseUndefinedElseFour)
     }
 }
 
-}  // namespace
-
-namespace {
-
 TEST_F(SitesTabTest, AChosenCityFillsThePlaceZoneAndTheSelectedSitesName)
 {
     cityList sydney{};
@@ -264,8 +259,9 @@ TEST_F(SitesTabTest, AChosenCityFillsThePlaceZoneAndTheSelectedSitesName)
     EXPECT_EQ(fields(), QStringList({"33", "52", "00", "151", "13", "00"}));
     EXPECT_EQ(tab().northSouth()->checkedId(), 1);
     EXPECT_EQ(tab().eastWest()->checkedId(), 0);
-    EXPECT_EQ(TimeZoneResolver::resolve(tab().timeZonePopup()->currentText()).offsetFromUtc(QDateTime::currentDateTimeUtc()),
-              36000);
+    EXPECT_EQ(
+        TimeZoneResolver::resolve(tab().timeZonePopup()->currentText()).offsetFromUtc(QDateTime::currentDateTimeUtc()),
+        36000);
     EXPECT_EQ(tab().siteNameField(1)->text(), "Sydney, AU");
     EXPECT_EQ(prefs().siteNamesArray(), names);
 
