@@ -29,6 +29,7 @@
 #include "mount/panels/DomePanel.h"
 #include "mount/panels/HandControlPanelSet.h"
 #include "platform/DataPaths.h"
+#include "prefs/CityDataSource.h"
 #include "prefs/PrefWindow.h"
 #include "prefs/PrefWindowControl.h"
 #include "scopeview/ScopeViewWindow.h"
@@ -187,10 +188,16 @@ void ChartAssembly::createPrefWindow()
     }
     m_prefWindow->setInfoPanel(m_infoDragControl, readouts);
     m_outlets.prefLocalization = &m_prefWindow->prefLocalization();
+    // Above the chart however often the chart is clicked, as the other floating windows.
+    WindowStacking::keepAbove(m_prefWindow->window(), m_skyWindow);
     m_prefWindowLink = std::make_unique<PrefWindowLink>(*m_prefWindow);
     m_outlets.prefWindow = m_prefWindowLink.get();
     m_skyDateModel.setFirstRunNotice(m_prefWindow.get());
     m_mount.scopeControl().setPrefWindow(m_prefWindow.get());
+    m_cities = std::make_unique<CityDataSource>(m_catalogueFolders.databaseDirectory, m_catalogueFolders.buildDirectory);
+    m_prefWindow->setCityDataSource(*m_cities);
+    m_starDatabaseModel.addCacheRebuilder(m_cities->usCities());
+    m_starDatabaseModel.addCacheRebuilder(m_cities->worldCities());
     // First in the application menu, where every main window's menu bar shows it.
     auto* item = new QAction(menuText("Preferences..."), m_nvxMenu);
     item->setMenuRole(QAction::PreferencesRole);

@@ -57,6 +57,7 @@ class NvxMenu;
 class NvxMenuActions;
 class PhotoHorizonAdjustPanel;
 class PlanningAssembly;
+class CityDataSource;
 class PrefWindowControl;
 class PrefWindowLink;
 class ScopeAim;
@@ -180,6 +181,7 @@ private:
     std::unique_ptr<PlanningAssembly> m_planning;
     std::unique_ptr<DomeLink> m_domes;
     std::unique_ptr<FocusLink> m_focus;
+    std::unique_ptr<CityDataSource> m_cities;
     std::unique_ptr<PrefWindowControl> m_prefWindow;
     std::unique_ptr<PrefWindowLink> m_prefWindowLink;
     bool m_isLaunchPending = false;

@@ -54,15 +54,15 @@ double SkyDateModel::greenwichSiderealHours(double jd)
     return theta / 15.0;
 }
 
+QTimeZone SkyDateModel::homeSiteZone(const PrefControl& prefs)
+{
+    const QTimeZone zone = TimeZoneResolver::resolve(prefs.siteTZNamesArray().value(0));
+    return zone.isValid() ? zone : QTimeZone::systemTimeZone();
+}
+
 void SkyDateModel::setZoneFromHomeSite(bool useSystemZone)
 {
-    QTimeZone zone;
-    if (!useSystemZone) {
-        const QStringList names = m_prefControl.siteTZNamesArray();
-        if (!names.isEmpty())
-            zone = TimeZoneResolver::resolve(names.first());
-    }
-    AppTimeZone::setZone(zone.isValid() ? zone : QTimeZone::systemTimeZone());
+    AppTimeZone::setZone(useSystemZone ? QTimeZone::systemTimeZone() : homeSiteZone(m_prefControl));
 }
 
 void SkyDateModel::takeStartupMoment()

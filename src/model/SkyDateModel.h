@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QTimeZone>
 
 #include <functional>
 #include <optional>
@@ -67,6 +68,9 @@ public:
     static QDateTime momentOf(double jd);
     // Greenwich mean sidereal time, hours 0..24, of Julian day `jd` (UT).
     static double greenwichSiderealHours(double jd);
+    // The zone a launch reads the start-up time in: the home site's stored
+    // zone, or the machine's when that title names no zone.
+    static QTimeZone homeSiteZone(const PrefControl& prefs);
 
 private:
     void setZoneFromHomeSite(bool useSystemZone);

@@ -1,6 +1,7 @@
 #include "platform/TimeZoneResolver.h"
 
 #include <QHash>
+#include <QRegularExpression>
 
 namespace {
 
@@ -35,6 +36,23 @@ const QHash<QString, QString>& abbreviationTable()
     return table;
 }
 
+// "UTC+10", "UTC-05", "UTC+05:30": the names Qt gives its fixed-offset zones,
+// which the system's zone list mostly lacks.
+QTimeZone fixedOffset(const QString& name)
+{
+    static const QRegularExpression pattern(QStringLiteral("^UTC([+-])(\\d{2})(?::(\\d{2}))?$"));
+    const QRegularExpressionMatch match = pattern.match(name);
+    if (!match.hasMatch())
+        return {};
+    constexpr int kMostHours = 14;
+    const int hours = match.captured(2).toInt();
+    const int minutes = match.captured(3).toInt();
+    if (minutes > 59 || hours * 60 + minutes > kMostHours * 60)
+        return {};
+    const int sign = match.captured(1) == u"-" ? -1 : 1;
+    return QTimeZone(sign * (hours * 3600 + minutes * 60));
+}
+
 }  // namespace
 
 namespace TimeZoneResolver {
@@ -62,9 +80,9 @@ QTimeZone resolve(const QString& name)
     // An IANA id always holds a '/' (or is UTC); bare abbreviations go through the table.
     const QString mapped = ianaForAbbreviation(trimmed);
     const QByteArray id = (mapped.isEmpty() ? trimmed : mapped).toUtf8();
-    if (!QTimeZone::isTimeZoneIdAvailable(id))
-        return {};
-    return QTimeZone(id);
+    if (QTimeZone::isTimeZoneIdAvailable(id))
+        return QTimeZone(id);
+    return fixedOffset(trimmed);
 }
 
 }  // namespace TimeZoneResolver

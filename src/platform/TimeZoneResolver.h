@@ -4,9 +4,12 @@
 #include <QStringList>
 #include <QTimeZone>
 
-// Turns a stored time-zone name into a zone. Qt accepts abbreviations such as
-// "PST" as valid zones with offset 0, so names are tried as IANA ids first and
-// then through the common abbreviation table; anything else is invalid.
+// Turns a stored time-zone name into a zone: the one reader of every zone
+// title the program stores. Qt accepts any word ("PST", "Unknown") as a valid
+// zone with offset 0, so names are read only as an abbreviation of the table,
+// an IANA id the system knows, or a fixed offset written as Qt names it
+// ("UTC", "UTC+10", "UTC-05", "UTC+05:30", at most 14 hours); anything else,
+// "Unknown" included, is invalid and leaves the program's zone alone.
 namespace TimeZoneResolver {
 
 QTimeZone resolve(const QString& name);

@@ -5,6 +5,7 @@
 #include "prefs/PrefLocalization.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -43,6 +44,15 @@ void PrefWindow::localize()
     for (int tab = 0; tab < kTabCount; ++tab)
         m_tabs->setTabText(tab, PrefLocalization::mnemonicFree(
                                     StringTables::localizedString(kTable, kTabTitles[size_t(tab)])));
+}
+
+void PrefWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void PrefWindow::changeEvent(QEvent* event)

@@ -1,7 +1,8 @@
 #include "prefs/PrefWindowControl.h"
 
 #include "model/StarDatabaseModel.h"
-#include "platform/widgets/ScreenPlacement.h"
+#include "platform/widgets/WindowStacking.h"
+#include "prefs/CityTablesPanel.h"
 #include "prefs/FiltersTab.h"
 #include "prefs/FontPrefControl.h"
 #include "prefs/PrefWindow.h"
@@ -15,6 +16,12 @@
 #include <QTabWidget>
 
 #include <array>
+
+namespace {
+
+constexpr QPoint kFirstPlace(20, 20);
+
+}  // namespace
 
 PrefWindowControl::PrefWindowControl(PrefControl& prefs, SkyDateModel& skyDate)
     : m_window(std::make_unique<PrefWindow>()),
@@ -123,15 +130,22 @@ void PrefWindowControl::setupCustomFilters() { m_filters->setupCustomFilters(); 
 void PrefWindowControl::showTab(int index)
 {
     m_window->tabs()->setCurrentIndex(index);
-    m_window->show();
     if (!m_isPlaced) {
-        // A window left partly off the only screen comes back near its corner.
-        ScreenPlacement::toPoint(*m_window, {20, 20});
+        // Placed before it first shows, so the window manager never picks
+        // another place; later openings keep where the user left it.
+        m_window->move(kFirstPlace);
         m_isPlaced = true;
     }
-    m_window->raise();
-    m_window->activateWindow();
+    WindowStacking::bringToFront(*m_window);
 }
+
+void PrefWindowControl::setCityDataSource(CityDataSource& cities)
+{
+    m_cityTables = new CityTablesPanel(cities, [this](const cityList& city) { citySelected(city); });
+    m_sites->addSection(m_cityTables);
+}
+
+void PrefWindowControl::citySelected(const cityList& city) { m_sites->citySelected(city); }
 
 void PrefWindowControl::setLocation(double latitude, double longitude, double timeZoneHours)
 {

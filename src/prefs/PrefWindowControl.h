@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/FirstRunNotice.h"
+#include "model/records/cityList.h"
 #include "mount/links/SiteHandOver.h"
 #include "prefs/CustomFilter.h"
 #include "prefs/MythMiscTab.h"
@@ -14,6 +15,8 @@
 #include <vector>
 
 class ChartRefresh;
+class CityDataSource;
+class CityTablesPanel;
 class FiltersTab;
 class FontPrefControl;
 class PrefControl;
@@ -58,6 +61,10 @@ public:
     // Brings the window to front on tab `index`.
     void showTab(int index);
 
+    // Shows the city tables in the Setup tab; a click on a city goes to citySelected.
+    void setCityDataSource(CityDataSource& cities);
+    void citySelected(const cityList& city);
+
     void setLocation(double latitude, double longitude, double timeZoneHours) override;
     void lumarikSiteGoto(const QString& siteName) override;
     void setIsInstall(bool isInstall) override { m_isInstall = isInstall; }
@@ -73,6 +80,8 @@ public:
     PrefLocalization& prefLocalization() { return m_localization; }
     // The chosen custom filter, asked by the projection pass.
     const CustomFilter& customFilter() const { return m_customFilter; }
+    // Null until setCityDataSource.
+    CityTablesPanel* cityTables() { return m_cityTables; }
 
 private:
     void addSetupTips();
@@ -89,6 +98,7 @@ private:
     TelescopeTab* m_telescope;
     MythMiscTab* m_mythMisc;
     ShortcutsTab* m_shortcuts;
+    CityTablesPanel* m_cityTables = nullptr;  // owned by the Setup tab
     bool m_isInstall = false;
     bool m_isPlaced = false;
 };

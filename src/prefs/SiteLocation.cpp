@@ -9,7 +9,28 @@ namespace SiteLocation {
 
 Sexagesimal fields(double degrees) { return Sexagesimal::truncated(std::fabs(degrees) + 1.0 / 7200.0); }
 
-double degrees(int whole, int minutes, int seconds) { return whole + minutes / 60.0 + seconds / 3600.0; }
+std::optional<double> degrees(const QString& whole, const QString& minutes, const QString& seconds,
+                              int maxDegrees)
+{
+    const auto field = [](const QString& text, int most) -> std::optional<int> {
+        if (text.trimmed().isEmpty())
+            return 0;
+        bool ok = false;
+        const int value = text.toInt(&ok);
+        if (!ok || value < 0 || value > most)
+            return std::nullopt;
+        return value;
+    };
+    const auto d = field(whole, maxDegrees);
+    const auto m = field(minutes, 59);
+    const auto s = field(seconds, 59);
+    if (!d || !m || !s)
+        return std::nullopt;
+    const double value = *d + *m / 60.0 + *s / 3600.0;
+    if (value > maxDegrees)
+        return std::nullopt;
+    return value;
+}
 
 QStringList popupTitles(const QStringList& abbreviations)
 {
@@ -21,20 +42,11 @@ QStringList popupTitles(const QStringList& abbreviations)
     return titles;
 }
 
-QTimeZone lookupZone(const QString& title)
-{
-    const QTimeZone zone = TimeZoneResolver::resolve(title);
-    if (zone.isValid() || title.isEmpty())
-        return zone;
-    // Fixed-offset names such as "UTC+05:30" are not in the system's zone list.
-    return QTimeZone(title.toUtf8());
-}
-
 QString matchingTitle(const QStringList& abbreviations, const QStringList& titles, int offsetSeconds,
                       const QDateTime& at)
 {
     const auto matches = [&](const QString& title) {
-        const QTimeZone zone = lookupZone(title);
+        const QTimeZone zone = TimeZoneResolver::resolve(title);
         return zone.isValid() && zone.offsetFromUtc(at) == offsetSeconds;
     };
     const auto first = std::find_if(abbreviations.begin(), abbreviations.end(), matches);

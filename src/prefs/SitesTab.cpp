@@ -3,12 +3,13 @@
 #include "model/SkyDateModel.h"
 #include "model/settings/PrefControl.h"
 #include "model/settings/PrefDefaults.h"
+#include "platform/AlertPanel.h"
 #include "platform/AppTimeZone.h"
+#include "platform/MacRoman.h"
 #include "platform/TimeZoneResolver.h"
 #include "prefs/SiteLocation.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,13 +22,16 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 
-#include <cmath>
+#include <optional>
 
 namespace {
 
 constexpr double kZoneUnchanged = -999.0;
 constexpr char kHomeName[] = "Home";
+constexpr int kMostLatitude = 90;
+constexpr int kMostLongitude = 180;
 // Start-up direction radio rows, in degrees.
 constexpr std::array<float, 4> kDirections{0.0f, 180.0f, 90.0f, 270.0f};
 
@@ -44,11 +48,11 @@ QButtonGroup* radioRow(QWidget* owner, QBoxLayout* layout, std::initializer_list
     return group;
 }
 
-QLineEdit* numberField(QWidget* owner)
+QLineEdit* numberField(QWidget* owner, int most)
 {
     auto* field = new QLineEdit(owner);
-    field->setValidator(new QIntValidator(0, 999, field));
-    field->setMaxLength(3);
+    field->setValidator(new QIntValidator(0, most, field));
+    field->setMaxLength(int(QString::number(most).size()));
     return field;
 }
 
@@ -68,9 +72,9 @@ QStringList replaced(const QStringList& list, int row, const QString& value)
     return copy;
 }
 
-double readDms(const std::array<QLineEdit*, 3>& fields)
+std::optional<double> readDms(const std::array<QLineEdit*, 3>& fields, int maxDegrees)
 {
-    return SiteLocation::degrees(fields[0]->text().toInt(), fields[1]->text().toInt(), fields[2]->text().toInt());
+    return SiteLocation::degrees(fields[0]->text(), fields[1]->text(), fields[2]->text(), maxDegrees);
 }
 
 }  // namespace
@@ -86,17 +90,38 @@ SitesTab::SitesTab(PrefControl& prefs, SkyDateModel& skyDate, QWidget* parent)
     layout->addStretch();
 }
 
+void SitesTab::addSection(QWidget* section)
+{
+    auto* box = static_cast<QBoxLayout*>(layout());
+    box->insertWidget(box->count() - 1, section);
+}
+
+void SitesTab::citySelected(const cityList& city)
+{
+    setLocation(double(city.latitude), double(city.longitude), double(city.timeZone));
+    const QString name = MacRoman::decode(QByteArrayView(city.name, qsizetype(qstrnlen(city.name, sizeof city.name))));
+    const int row = m_siteRadio->checkedId();
+    if (row >= 0)
+        m_names[size_t(row)]->setText(name);
+}
+
 void SitesTab::buildStartup()
 {
     auto* row = new QHBoxLayout;
     m_startupTime = new QDateTimeEdit(this);
     m_startupTime->setCalendarPopup(true);
-    connect(m_startupTime, &QDateTimeEdit::dateTimeChanged, this,
-            [this](const QDateTime& time) { m_prefs.setStartupTime(time); });
+    // The picker shows the stored clock time as it is, in no zone of its own;
+    // only the user's edits reach the settings (setupDate blocks its signals).
+    m_startupTime->setTimeSpec(Qt::UTC);
+    connect(m_startupTime, &QDateTimeEdit::dateTimeChanged, this, [this](const QDateTime& wall) {
+        m_prefs.setStartupTime(QDateTime(wall.date(), wall.time(), SkyDateModel::homeSiteZone(m_prefs)));
+    });
+    m_startupZone = new QLabel(this);
     m_realTime = new QCheckBox(tr("Run in real time"), this);
-    connect(m_realTime, &QCheckBox::toggled, this, [this](bool on) { m_prefs.setIsRunRealTime(on, true); });
+    connect(m_realTime, &QCheckBox::clicked, this, [this](bool on) { m_prefs.setIsRunRealTime(on, true); });
     row->addWidget(new QLabel(tr("Startup time"), this));
     row->addWidget(m_startupTime);
+    row->addWidget(m_startupZone);
     row->addWidget(m_realTime);
     static_cast<QBoxLayout*>(layout())->addLayout(row);
 
@@ -113,8 +138,8 @@ void SitesTab::buildLocation()
     grid->addWidget(new QLabel(tr("Latitude"), this), 0, 0);
     grid->addWidget(new QLabel(tr("Longitude"), this), 1, 0);
     for (int part = 0; part < 3; ++part) {
-        m_latitude[size_t(part)] = numberField(this);
-        m_longitude[size_t(part)] = numberField(this);
+        m_latitude[size_t(part)] = numberField(this, part == 0 ? kMostLatitude : 59);
+        m_longitude[size_t(part)] = numberField(this, part == 0 ? kMostLongitude : 59);
         grid->addWidget(m_latitude[size_t(part)], 0, part + 1);
         grid->addWidget(m_longitude[size_t(part)], 1, part + 1);
     }
@@ -156,7 +181,12 @@ void SitesTab::buildSites()
 
 void SitesTab::setupDate(bool isInstall)
 {
-    m_startupTime->setDateTime(m_prefs.startupTime());
+    {
+        const QSignalBlocker quiet(m_startupTime);
+        const QDateTime stored = m_prefs.startupTime();
+        m_startupTime->setDateTime(QDateTime(stored.date(), stored.time(), Qt::UTC));
+    }
+    showStartupZone();
     m_realTime->setChecked(m_prefs.isRunRealTime());
     const auto found = std::find(kDirections.begin(), kDirections.end(), m_prefs.startupDirection());
     const int row = found == kDirections.end() ? 3 : int(found - kDirections.begin());
@@ -176,6 +206,12 @@ void SitesTab::setupDate(bool isInstall)
     if (QAbstractButton* row = m_siteRadio->button(m_currentSite))
         row->setChecked(true);
     enableNameField(m_currentSite);
+}
+
+void SitesTab::showStartupZone()
+{
+    // The launch reads the start-up clock time in the home site's zone.
+    m_startupZone->setText(tr("in %1").arg(QString::fromUtf8(SkyDateModel::homeSiteZone(m_prefs).id())));
 }
 
 void SitesTab::setTimeZonePopup()
@@ -227,34 +263,42 @@ bool SitesTab::siteSaveAction()
         return false;
     }
     QLineEdit* field = m_names[size_t(row)];
-    if (field->text().isEmpty())
-        field->setText(row == 0 ? kHomeName : PrefDefaults::kUndefinedSiteName);
-    const QString name = field->text();
+    const QString typed = field->text();
+    const QString name =
+        typed.isEmpty() ? QString(row == 0 ? kHomeName : PrefDefaults::kUndefinedSiteName) : typed;
+    const bool isEmptySlot = name == PrefDefaults::kUndefinedSiteName;
+    const std::optional<double> latitude = isEmptySlot ? 0.0 : fieldLatitude();
+    const std::optional<double> longitude = isEmptySlot ? 0.0 : fieldLongitude();
+    if (!latitude || !longitude) {
+        beep();
+        return false;
+    }
+    field->setText(name);
     m_prefs.setSiteNamesArray(replaced(m_prefs.siteNamesArray(), row, name));
 
-    ::site& record = m_prefs.sites()[size_t(row)];
-    if (name == PrefDefaults::kUndefinedSiteName) {
+    if (isEmptySlot)
         selectTitle(SiteLocation::kUnknownZone);
-        record.latitude = 0.0f;
-        record.longitude = 0.0f;
-    } else {
-        record.latitude = float(fieldLatitude());
-        record.longitude = float(fieldLongitude());
-    }
+    ::site& record = m_prefs.sites()[size_t(row)];
+    record.latitude = float(*latitude);
+    record.longitude = float(*longitude);
     m_prefs.setTZNamesArray(replaced(m_prefs.siteTZNamesArray(), row, m_zones->currentText()));
     m_prefs.saveSites();
+    if (row == 0)
+        showStartupZone();
     return true;
 }
 
 bool SitesTab::siteGotoAction()
 {
-    if (readDms(m_latitude) == 0.0 && readDms(m_longitude) == 0.0) {
+    const std::optional<double> latitude = fieldLatitude();
+    const std::optional<double> longitude = fieldLongitude();
+    if (!latitude || !longitude || (*latitude == 0.0 && *longitude == 0.0)) {
         beep();
         return false;
     }
-    m_prefs.setLatitude(fieldLatitude());
-    m_prefs.setLongitude(fieldLongitude());
-    const QTimeZone zone = SiteLocation::lookupZone(m_zones->currentText());
+    m_prefs.setLatitude(*latitude);
+    m_prefs.setLongitude(*longitude);
+    const QTimeZone zone = TimeZoneResolver::resolve(m_zones->currentText());
     QDateTime date = m_skyDate.skyDate();
     if (zone.isValid()) {
         date = AppTimeZone::sameWallClock(date, AppTimeZone::zone(), zone);
@@ -273,7 +317,7 @@ bool SitesTab::siteGotoAction()
 
 void SitesTab::lumarikSiteGoto(const QString& name)
 {
-    const QTimeZone zone = SiteLocation::lookupZone(m_zones->currentText());
+    const QTimeZone zone = TimeZoneResolver::resolve(m_zones->currentText());
     if (zone.isValid())
         AppTimeZone::setZone(zone);
     const QDateTime date = m_skyDate.skyDate();
@@ -300,7 +344,7 @@ void SitesTab::lumarikSiteGoto(const QString& name)
 
 void SitesTab::selectTimeZone()
 {
-    const QTimeZone zone = SiteLocation::lookupZone(m_zones->currentText());
+    const QTimeZone zone = TimeZoneResolver::resolve(m_zones->currentText());
     if (zone.isValid())
         AppTimeZone::setZone(zone);
 }
@@ -316,16 +360,16 @@ void SitesTab::selectStoredTitle(const QString& title)
     selectTitle(title == PrefDefaults::kUndefinedSiteName ? QString(SiteLocation::kUnknownZone) : title);
 }
 
-double SitesTab::fieldLatitude() const
+std::optional<double> SitesTab::fieldLatitude() const
 {
-    const double value = readDms(m_latitude);
-    return m_northSouth->checkedId() == 1 ? -value : value;
+    const std::optional<double> value = readDms(m_latitude, kMostLatitude);
+    return value && m_northSouth->checkedId() == 1 ? -*value : value;
 }
 
-double SitesTab::fieldLongitude() const
+std::optional<double> SitesTab::fieldLongitude() const
 {
-    const double value = readDms(m_longitude);
-    return m_eastWest->checkedId() == 1 ? -value : value;
+    const std::optional<double> value = readDms(m_longitude, kMostLongitude);
+    return value && m_eastWest->checkedId() == 1 ? -*value : value;
 }
 
 void SitesTab::enableNameField(int site)
@@ -334,4 +378,4 @@ void SitesTab::enableNameField(int site)
         m_names[size_t(i)]->setEnabled(i == site);
 }
 
-void SitesTab::beep() const { QApplication::beep(); }
+void SitesTab::beep() const { AlertPanel::beep(); }

@@ -1,15 +1,19 @@
 #pragma once
 
+#include "model/records/cityList.h"
+
 #include <QWidget>
 
 #include <array>
 #include <functional>
+#include <optional>
 
 class PrefControl;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QDateTimeEdit;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class SkyDateModel;
@@ -36,6 +40,11 @@ public:
     void lumarikSiteGoto(const QString& name);
     // Selects the program zone's abbreviation in the pop-up.
     void setTimeZonePopup();
+    // A city chosen from the city tables: its place and zone into the
+    // fields, its name into the selected site's name field. Stores nothing.
+    void citySelected(const cityList& city);
+    // Adds a part of the Setup tab below the sites.
+    void addSection(QWidget* section);
 
     // The actions of the tab's controls; false when they beeped and did nothing.
     void siteRadioAction(int row);
@@ -56,6 +65,7 @@ public:
     QComboBox* timeZonePopup() const { return m_zones; }
     QCheckBox* realTimeBox() const { return m_realTime; }
     QDateTimeEdit* startupTimePicker() const { return m_startupTime; }
+    QLabel* startupZoneLabel() const { return m_startupZone; }
 
 private:
     void buildLocation();
@@ -63,9 +73,12 @@ private:
     void buildStartup();
     void selectTitle(const QString& title);
     void selectStoredTitle(const QString& title);
-    // Latitude and longitude from the fields, signed by the radios.
-    double fieldLatitude() const;
-    double fieldLongitude() const;
+    // Latitude and longitude from the fields, signed by the radios; nothing
+    // when a field is out of range.
+    std::optional<double> fieldLatitude() const;
+    std::optional<double> fieldLongitude() const;
+    // Names the zone the start-up time is read in.
+    void showStartupZone();
     void enableNameField(int site);
     void beep() const;
 
@@ -74,6 +87,7 @@ private:
     Links m_links;
     int m_currentSite = 0;
     QDateTimeEdit* m_startupTime;
+    QLabel* m_startupZone;
     QCheckBox* m_realTime;
     QButtonGroup* m_direction;
     std::array<QLineEdit*, 3> m_latitude{};

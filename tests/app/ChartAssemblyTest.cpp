@@ -4,6 +4,9 @@
 #include "model/CatalogueFixture.h"
 #include "model/TempSettings.h"
 #include "platform/DataPaths.h"
+#include "prefs/CityDataSource.h"
+#include "prefs/CityTablesPanel.h"
+#include "prefs/PrefWindowControl.h"
 #include "support/RecordingAlertPresenter.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +14,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -88,8 +92,17 @@ TEST_F(ChartAssemblyTest, TheFirstStartInstallsAndBuildsTheSecondUsesTheCaches)
     ASSERT_TRUE(source.open(QIODevice::WriteOnly));
     source.write(CatalogueFixture::starText(2000));
     source.close();
+    // The shipped US cities, once shown, are rebuilt from their text too.
+    QAbstractItemModel* cities = second.prefWindow().cityTables()->view(CityDataSource::kUSTag)->model();
+    cities->fetchMore({});
+    EXPECT_GT(cities->rowCount(), 1000);
+    QFile cityText(folders.userData + "/Build Data/BuildUSCity.txt");
+    ASSERT_TRUE(cityText.open(QIODevice::WriteOnly));
+    cityText.write("1\nTaos, NM\t36\t24\tN\t105\t34\tW\t-7\n");
+    cityText.close();
     second.starDatabaseModel().rebuildDatabase();
     ASSERT_EQ(second.starDatabaseModel().numStars(), 2000u);
+    EXPECT_EQ(cities->rowCount(), 1);
     QFile log(folders.userData + "/Misc/DebugLog.txt");
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     EXPECT_TRUE(log.readAll().contains("Constellation line ")) << log.fileName().toStdString();

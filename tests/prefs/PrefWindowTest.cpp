@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QTabWidget>
+#include <QTest>
 
 namespace {
 
@@ -23,7 +24,7 @@ TEST(PrefWindow, SevenTabsWithTheSetupTabFirst)
     PrefWindowControl control(prefs, skyDate);
     QTabWidget* tabs = control.window().tabs();
     ASSERT_EQ(tabs->count(), 7);
-    // "&&" shows as one "&" rather than underlining the next letter.
+    // A single '&' would be taken as a mnemonic and shown as an underline.
     const QStringList titles{"Setup", "Filters", "Fonts && Color", "Info Panel", "Telescope", "Myth/Misc", "Shortcuts"};
     for (int tab = 0; tab < 7; ++tab)
         EXPECT_EQ(tabs->tabText(tab), titles[tab]);
@@ -56,6 +57,14 @@ TEST(PrefWindow, ShowTabBringsTheWindowUpOnThatTab)
     control.showTab(PrefWindow::kFilters);
     EXPECT_TRUE(control.window().isVisible());
     EXPECT_EQ(control.window().tabs()->currentIndex(), 1);
+    EXPECT_EQ(control.window().pos(), QPoint(20, 20));
+
+    // Escape closes it; it opens again where the user left it.
+    QTest::keyClick(&control.window(), Qt::Key_Escape);
+    EXPECT_FALSE(control.window().isVisible());
+    control.window().move(140, 90);
+    control.showTab(PrefWindow::kSetup);
+    EXPECT_EQ(control.window().pos(), QPoint(140, 90));
 }
 
 }  // namespace

@@ -1,14 +1,18 @@
 #pragma once
 
 #include "model/SkyDateModel.h"
+#include "model/TempSettings.h"
 #include "model/settings/PrefControl.h"
 #include "platform/AppTimeZone.h"
 #include "platform/DisplayGamma.h"
 #include "prefs/SitesTab.h"
+#include "support/RecordingAlertPresenter.h"
 
 #include <QLineEdit>
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 struct NoGamma final : DisplayGamma {
     quint32 displayID() const override { return 0; }
@@ -17,32 +21,45 @@ struct NoGamma final : DisplayGamma {
     bool restoreDefault() override { return false; }
 };
 
-// A Setup tab over fresh settings, with the program's zone put back after.
-class SitesTabTest : public ::testing::Test {
+// A Setup tab over a fresh settings file read as the launch reads it, with
+// the program's zone put back after and the beeps counted.
+class SitesTabTest : public TempSettings {
 protected:
-    SitesTabTest() : prefs(gamma), skyDate(prefs), tab(prefs, skyDate)
+    void SetUp() override
     {
-        tab.setLinks({[this] { ++skyUpdates; }, [this] { ++closes; }});
-        tab.setupDate(false);
+        TempSettings::SetUp();
+        m_prefs = std::make_unique<PrefControl>(gamma);
+        m_prefs->readPrefs();
+        m_skyDate = std::make_unique<SkyDateModel>(*m_prefs);
+        m_tab = std::make_unique<SitesTab>(*m_prefs, *m_skyDate);
+        m_tab->setLinks({[this] { ++skyUpdates; }, [this] { ++closes; }});
+        m_tab->setupDate(false);
     }
     ~SitesTabTest() override { AppTimeZone::setZone(m_zone); }
 
+    PrefControl& prefs() { return *m_prefs; }
+    SkyDateModel& skyDate() { return *m_skyDate; }
+    SitesTab& tab() { return *m_tab; }
+
     // The six location fields' texts, latitude first.
-    QStringList fields() const
+    QStringList fields()
     {
         QStringList texts;
         for (int part = 0; part < 3; ++part)
-            texts += tab.latitudeField(part)->text();
+            texts += tab().latitudeField(part)->text();
         for (int part = 0; part < 3; ++part)
-            texts += tab.longitudeField(part)->text();
+            texts += tab().longitudeField(part)->text();
         return texts;
     }
 
     QTimeZone m_zone = AppTimeZone::zone();
     NoGamma gamma;
-    PrefControl prefs;
-    SkyDateModel skyDate;
-    SitesTab tab;
+    ScopedAlertRecorder recorder;
     int skyUpdates = 0;
     int closes = 0;
+
+private:
+    std::unique_ptr<PrefControl> m_prefs;
+    std::unique_ptr<SkyDateModel> m_skyDate;
+    std::unique_ptr<SitesTab> m_tab;
 };

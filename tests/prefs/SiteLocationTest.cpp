@@ -37,12 +37,12 @@ TEST(SiteLocation, PopupHoldsUnknownTheAbbreviationsThenFiftyThreeOffsets)
     ASSERT_EQ(titles.size(), 1 + abbreviations.size() + 53);
     EXPECT_EQ(titles.first(), "Unknown");
     EXPECT_EQ(titles.mid(1, abbreviations.size()), abbreviations);
-    EXPECT_EQ(SiteLocation::lookupZone(titles[abbreviations.size() + 1]).offsetFromUtc(kWinter), -12 * 3600);
-    EXPECT_EQ(SiteLocation::lookupZone(titles[abbreviations.size() + 2]).offsetFromUtc(kWinter), -41400);
-    EXPECT_EQ(SiteLocation::lookupZone(titles.last()).offsetFromUtc(kWinter), 14 * 3600);
+    EXPECT_EQ(TimeZoneResolver::resolve(titles[abbreviations.size() + 1]).offsetFromUtc(kWinter), -12 * 3600);
+    EXPECT_EQ(TimeZoneResolver::resolve(titles[abbreviations.size() + 2]).offsetFromUtc(kWinter), -41400);
+    EXPECT_EQ(TimeZoneResolver::resolve(titles.last()).offsetFromUtc(kWinter), 14 * 3600);
     // Every entry names a zone, so none falls back to "Unknown" when chosen.
     for (qsizetype i = 1; i < titles.size(); ++i)
-        EXPECT_TRUE(SiteLocation::lookupZone(titles[i]).isValid()) << titles[i].toStdString();
+        EXPECT_TRUE(TimeZoneResolver::resolve(titles[i]).isValid()) << titles[i].toStdString();
     EXPECT_EQ(TimeZoneResolver::abbreviations(), abbreviations);
     EXPECT_TRUE(std::is_sorted(abbreviations.begin(), abbreviations.end()));
 }

@@ -1,0 +1,45 @@
+#include "prefs/CityTablesPanel.h"
+
+#include "prefs/CityDataSource.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableView>
+#include <QVBoxLayout>
+
+CityTablesPanel::CityTablesPanel(CityDataSource& cities, std::function<void(const cityList&)> citySelected,
+                                 QWidget* parent)
+    : QWidget(parent), m_cities(cities), m_citySelected(std::move(citySelected))
+{
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_us = makeView(CityDataSource::kUSTag, tr("US Cities"));
+    m_world = makeView(CityDataSource::kWorldTag, tr("World Cities"));
+}
+
+QTableView* CityTablesPanel::makeView(int tag, const QString& title)
+{
+    auto* column = new QVBoxLayout;
+    auto* view = new QTableView(this);
+    view->setObjectName(tag == CityDataSource::kUSTag ? "usCities" : "worldCities");
+    view->setModel(m_cities.model(tag));
+    view->horizontalHeader()->hide();
+    view->horizontalHeader()->setStretchLastSection(true);
+    view->verticalHeader()->hide();
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    connect(view, &QTableView::clicked, this,
+            [this, tag](const QModelIndex& index) { cityClickedAction(tag, index.row()); });
+    column->addWidget(new QLabel(title, this));
+    column->addWidget(view);
+    static_cast<QHBoxLayout*>(layout())->addLayout(column);
+    return view;
+}
+
+void CityTablesPanel::cityClickedAction(int tag, int row)
+{
+    if (const std::optional<cityList> city = m_cities.cityClickedAction(tag, row); city && m_citySelected)
+        m_citySelected(*city);
+}
