@@ -1,5 +1,6 @@
 #include "app/ChartAssembly.h"
 
+#include "app/CanonLink.h"
 #include "app/DomeLink.h"
 #include "app/FinderLink.h"
 #include "app/NameSearchLink.h"
@@ -7,6 +8,7 @@
 #include "app/PrefWindowLink.h"
 #include "app/ScopeAim.h"
 #include "app/WindowFrames.h"
+#include "camera/canon/Gphoto2CanonSdk.h"
 #include "chart/SkyView.h"
 #include "chart/appmenu/MpcDownloadPanel.h"
 #include "chart/appmenu/NvxMenu.h"
@@ -134,6 +136,7 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     links.mount = &m_mount.scopeControl();
     links.wifiBridge = &m_mount.serialControl();
     createDomes(folders.resources, links);
+    createCanon(links);
     m_prefs.setLinks(links);
     createAppMenu(folders);
     createFinder();
@@ -175,6 +178,13 @@ void ChartAssembly::createDomes(const QString& resources, PrefLinks& links)
     m_outlets.domePanel = &m_domes->domePanel();
     m_outlets.ddwPanel = &m_domes->ddwPanel();
     m_skyWindow.skyView().setTelescope(m_scopeAim.get(), &m_domes->domeSlits());
+}
+
+void ChartAssembly::createCanon(PrefLinks& links)
+{
+    m_canon = std::make_unique<CanonLink>(m_prefs, m_debugLog, std::make_unique<Gphoto2CanonSdk>(), &m_skyWindow);
+    m_canon->fillLinks(links);
+    m_canon->joinConnectMenu(*m_mount.connectMenu());
 }
 
 void ChartAssembly::writeDebugLine(const QString& line)
@@ -312,7 +322,7 @@ void ChartAssembly::createPlanning()
                                 [this] { m_skyWindow.updateSky(); }, chart,
                                 [this] { m_menuBar->fileMenu().handleTourClose(); },
                                 [this] { return m_skyDateModel.skyDate(); }, m_catalogueFolders.tourDirectory,
-                                m_userDataFolder + QStringLiteral("/Calendars")},
+                                m_userDataFolder + QStringLiteral("/Calendars"), &m_canon->tourCamera()},
         m_outlets, &m_skyWindow);
     m_finderLink->setTours(&m_planning->tours());
 }

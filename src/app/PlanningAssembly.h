@@ -12,6 +12,7 @@
 #include <functional>
 
 class FindObjects;
+class TourCamera;
 class FindSky;
 class PrefControl;
 class ScopeControl;
@@ -38,6 +39,7 @@ public:
         std::function<QDateTime()> skyDate;
         QString tourDirectory;
         QString calendarFolder;  // the per-user "Calendars"
+        TourCamera* canon = nullptr;
     };
     // The panels are tool windows of `window`.
     PlanningAssembly(const Links& links, ChartOutlets& outlets, QWidget* window);
