@@ -23,6 +23,7 @@ bool CanonControl::failConnection(const QString& line, bool closeSession)
     if (closeSession)
         m_sdk.closeSession();
     m_sdk.releaseCamera();
+    m_hasCamera = false;
     m_sdk.terminateSdk();
     m_isSDKInit = false;
     if (!line.isEmpty())
@@ -33,6 +34,7 @@ bool CanonControl::failConnection(const QString& line, bool closeSession)
 bool CanonControl::canonConnect()
 {
     m_sdk.releaseCamera();
+    m_hasCamera = false;
     if (!m_isSDKInit) {
         const Error error = m_sdk.initializeSdk();
         if (error != kOk) {
@@ -55,6 +57,7 @@ bool CanonControl::canonConnect()
         return failConnection(QStringLiteral("EdsGetChildCount: No cameras found."), false);
     }
     error = m_sdk.getChildAtIndex(0);
+    m_hasCamera = error == kOk;
     m_sdk.releaseCameraList();
     if (error != kOk) {
         failConnection({}, false);

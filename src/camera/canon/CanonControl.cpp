@@ -41,6 +41,7 @@ CanonControl::CanonControl(CanonSdk& sdk, PrefControl& prefs, DebugWriter debug,
     connect(&m_triggerTimer, &QTimer::timeout, this, [this] { startCanonExposure(); });
     connect(&m_batteryTimer, &QTimer::timeout, this, &CanonControl::canonBatteryLevelTimer);
     connect(&m_downloadTimeout, &QTimer::timeout, this, &CanonControl::downloadTimedOut);
+    connect(&m_evTimer, &QTimer::timeout, this, &CanonControl::canonEvTimer);
 }
 
 CanonControl::~CanonControl()
@@ -55,6 +56,7 @@ void CanonControl::setViewBounds(double width, double height)
 {
     m_viewW = width;
     m_viewH = height;
+    m_factor = m_viewW > 0 ? m_width / m_viewW : 0;
 }
 
 void CanonControl::logError(const char* format, CanonSdk::Error error) const
@@ -69,9 +71,11 @@ std::int64_t CanonControl::ticks() const
 
 void CanonControl::canonDisconnect()
 {
+    stopLiveViewForDisconnect();
     m_batteryTimer.stop();
     m_sdk.closeSession();
     m_sdk.releaseCamera();
+    m_hasCamera = false;
     m_sdk.terminateSdk();
     m_isSDKInit = false;
     m_isCanonConnected = false;
@@ -84,6 +88,8 @@ void CanonControl::canonDisconnectShutdown()
     m_batteryTimer.stop();
     m_sdk.closeSession();
     m_sdk.releaseCamera();
+    m_hasCamera = false;
+    stopLiveViewForDisconnect();
     m_isCanonConnected = false;
     releaseMovie();
     emit hidePanelRequested();
@@ -113,6 +119,10 @@ void CanonControl::handleCanonPropertyEvent(std::uint32_t, std::uint32_t propert
 {
     if (property == kPropWhiteBalance || property == kPropISOSpeed)
         setIsPropChange(true);
+    else if (property == kPropTv)
+        setIsCanonBulb();
+    else if (property == kPropEvfOutputDevice)
+        setIsCanonLiveView();
 }
 
 void CanonControl::handleCanonStateEvent(std::uint32_t event, std::uint32_t)
@@ -123,7 +133,9 @@ void CanonControl::handleCanonStateEvent(std::uint32_t event, std::uint32_t)
             canonDisconnectShutdown();
         break;
     case kStateWillSoonShutDown:
-        if (m_isCanonConnected)
+        if (m_isCanonConnected && m_isCanonLiveView)
+            canonExtendLiveViewTime();
+        else if (m_isCanonConnected)
             canonDisconnect();
         break;
     case kStateInternalError:
@@ -136,14 +148,43 @@ void CanonControl::handleCanonStateEvent(std::uint32_t event, std::uint32_t)
 
 void CanonControl::canonBatteryLevelTimer()
 {
-    if (!m_isCanonConnected || m_isCanonUSBBusy)
-        return;
+    if (!m_isCanonConnected)
+        m_batteryTimer.stop();
+    m_isCanonUSBBusy = true;
     std::uint32_t level = 0;
     const Error error = m_sdk.getUInt32(kPropBatteryLevel, 0, level);
-    if (error != kOk) {
-        logError("EdsGetPropertyData kEdsPropID_BatteryLevel error: 0x%04X.", error);
+    m_isCanonUSBBusy = false;
+    if (error != kOk || m_isBatteryWatchStopped)
+        return;
+    if (level == 0) {
+        AlertPanel::beep();
+        m_isBatteryWatchStopped = true;
+        if (askToDisconnect(QStringLiteral("WARNING - the camera's battery level is unknown.")))
+            canonDisconnect();
         return;
     }
-    m_panel.batteryLevel = level == kBatteryAC ? 100 : static_cast<int>(level);
+    if (level == kBatteryAC) {
+        m_panel.batteryLevel = 10;
+        changed();
+        return;
+    }
+    m_panel.batteryLevel = static_cast<int>(level / 10);
     changed();
+    if (!m_isLowBatteryWarned && level <= 10) {
+        m_isLowBatteryWarned = true;
+        AlertPanel::beep();
+        AlertPanel::runAlert(QStringLiteral("WARNING - the camera's battery level is low."), QStringLiteral(" "));
+    }
+    if (level <= 2) {
+        AlertPanel::beep();
+        m_isBatteryWatchStopped = true;
+        if (askToDisconnect(QStringLiteral("WARNING - the camera's battery level is too low.")))
+            canonDisconnect();
+    }
+}
+
+bool CanonControl::askToDisconnect(const QString& title)
+{
+    return AlertPanel::runChoice(title, QStringLiteral("Do you want to disconnect from the camera?"),
+                                 QStringLiteral("YES"), QStringLiteral("NO"));
 }

@@ -7,6 +7,7 @@
 #include "mount/links/ConnectMenuLinks.h"
 
 #include <QObject>
+#include <QPoint>
 #include <QString>
 #include <QTimer>
 
@@ -91,6 +92,17 @@ public:
     bool setFileFolder();
     void canonBatteryLevelTimer();
 
+    // Live view and the camera checks.
+    bool setupCanonLiveView(bool on);
+    void setIsCanonLiveView();
+    bool getCanonLiveView();
+    // A click in the image view (view points, origin bottom left).
+    bool setupCanonLiveViewPosition(double x, double y);
+    bool jogCanonLiveViewPosition(int dx, int dy);
+    void canonExtendLiveViewTime();
+    void setIsCanonBulb();
+    void removeFilePath();
+
     // The panel's state; the panel writes its controls' values here.
     CanonPanelState& panel() { return m_panel; }
     const CanonPanelState& panel() const { return m_panel; }
@@ -109,6 +121,11 @@ public:
     bool hasDownloadedFirst() const { return m_hasDownloadedFirst; }
     bool isJpegPlusRaw() const { return m_isJpegPlusRaw; }
     bool isSDKInit() const { return m_isSDKInit; }
+    bool isFrameTimerRunning() const { return m_evTimer.isActive(); }
+    // The last live-view frame, a JPEG.
+    QByteArray canonEvfData() const { return m_canonEvfData; }
+    double canonFocusExposureScale() const { return m_canonFocusExposureScale; }
+    QPoint zoomPt() const { return m_zoomPt; }
     bool is60D() const { return m_is60D; }
     bool is7D() const { return m_is7D; }
     bool isT1i() const { return m_isT1i; }
@@ -134,6 +151,7 @@ public:
     void setIsCanonAbort(bool on) { m_isCanonAbort = on; }
     void setIsPropChange(bool on) { m_isPropChange = on; }
 
+    static constexpr int kEvfBuffSize = 2097152;
     // How long past an exposure's end a transfer request may take to come.
     static constexpr int kDownloadGraceMs = 60000;
     void setDownloadGraceMs(int ms) { m_downloadGraceMs = ms; }
@@ -145,6 +163,8 @@ signals:
     void hidePanelRequested();
     // A new image (or none) for the image view.
     void imageChanged();
+    // The image view shows the whole still image again.
+    void scaleImageReset();
 
 private:
     // Connection steps.
@@ -190,6 +210,15 @@ private:
     std::optional<QString> numberedPath(const QString& base, const QString& extension) const;
     void setCountText();
     void uiUnlock();
+    void canonEvTimer();
+    // Writes a live-view property, again after `intervalMs` while the camera
+    // is busy, at most `retries` more times; `done` gets the last result.
+    void writeWithRetries(std::uint32_t property, const QByteArray& data, int retries, int intervalMs,
+                          std::function<void(CanonSdk::Error)> done);
+    bool writeZoomPosition();
+    void stopLiveViewForDisconnect();
+    // The battery question; true when the user chose to disconnect.
+    bool askToDisconnect(const QString& title);
 
     void log(const QString& line) const { m_debug(line); }
     void logError(const char* format, CanonSdk::Error error) const;
@@ -210,6 +239,7 @@ private:
     QTimer m_triggerTimer;
     QTimer m_batteryTimer;
     QTimer m_downloadTimeout;
+    QTimer m_evTimer;
 
     QString m_canonCameraName;
     QString m_canonImageFileDir = QStringLiteral(" ");
@@ -260,4 +290,12 @@ private:
     double m_width10 = 0;
     double m_height10 = 0;
     double m_factor = 0;
+    QPoint m_zoomPt;
+    QByteArray m_canonEvfData;
+    // Pending live-view writes of an earlier switch belong to it alone.
+    std::uint64_t m_liveViewGeneration = 0;
+    bool m_hasCamera = false;
+    // Kept for the whole run, across reconnections.
+    bool m_isLowBatteryWarned = false;
+    bool m_isBatteryWatchStopped = false;
 };

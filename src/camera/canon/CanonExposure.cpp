@@ -46,6 +46,20 @@ void CanonControl::canonAction(int tag)
                 m_panel.expTakenText = QStringLiteral("0/%1").arg(m_canonNumExposures);
         }
         break;
+    case kTagFocusCheck:
+        m_zoomPt = QPoint(0, 0);
+        m_canonZoomScale = 1;
+        emit scaleImageReset();
+        if (m_panel.focusChecked) {
+            setupCanonLiveView(true);
+            m_panel.recordEnabled = true;
+        } else {
+            setupCanonLiveView(false);
+            m_panel.recordEnabled = false;
+            m_panel.expComboEnabled = true;
+            emit imageChanged();
+        }
+        break;
     case kTagSaturation:
         m_canonSatValue = m_panel.saturation;
         emit imageChanged();
@@ -60,8 +74,11 @@ void CanonControl::canonAction(int tag)
         break;
     case kTagWhiteBalance:
         m_degK = static_cast<std::uint32_t>(std::trunc(m_panel.whiteBalance + 0.5)) * 100;
-        if (setCanonWhiteBalance())
+        if (setCanonWhiteBalance()) {
             m_panel.degKelvinText = QString::number(m_degK);
+            if (m_isCanonLiveView)
+                getCanonLiveView();
+        }
         break;
     default:
         return;

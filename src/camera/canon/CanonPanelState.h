@@ -42,5 +42,5 @@ struct CanonPanelState {
     double progress = 0;
     bool progressIndeterminate = false;
     bool progressAnimating = false;
-    int batteryLevel = 0;
+    int batteryLevel = 0;  // 0 to 10
 };

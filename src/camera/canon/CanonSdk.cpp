@@ -2,6 +2,13 @@
 
 #include <QtEndian>
 
+QByteArray CanonIds::uint32Bytes(std::uint32_t value)
+{
+    QByteArray data(4, '\0');
+    qToLittleEndian(value, data.data());
+    return data;
+}
+
 CanonSdk::Error CanonSdk::getUInt32(std::uint32_t property, std::uint32_t param, std::uint32_t& value)
 {
     QByteArray data;
@@ -16,7 +23,5 @@ CanonSdk::Error CanonSdk::getUInt32(std::uint32_t property, std::uint32_t param,
 
 CanonSdk::Error CanonSdk::setUInt32(std::uint32_t property, std::uint32_t param, std::uint32_t value)
 {
-    QByteArray data(4, '\0');
-    qToLittleEndian(value, data.data());
-    return setPropertyData(property, param, data);
+    return setPropertyData(property, param, CanonIds::uint32Bytes(value));
 }

@@ -80,6 +80,9 @@ inline constexpr std::uint32_t kStateShutDown = 0x301;
 inline constexpr std::uint32_t kStateWillSoonShutDown = 0x303;
 inline constexpr std::uint32_t kStateInternalError = 0x306;
 
+// A 4-byte property value as the calls pass it, little-endian.
+QByteArray uint32Bytes(std::uint32_t value);
+
 }  // namespace CanonIds
 
 class CanonSdk {

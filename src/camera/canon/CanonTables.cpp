@@ -68,16 +68,15 @@ const std::array<ModelEntry, 21>& models()
     return table;
 }
 
-// A single letter such as "M" would be found in any "Mark": it must stand as
-// a word of its own ("EOS M").
+// A model number is not taken from the middle of a longer one ("550D" is no
+// "50D"), and a single letter such as "M" would be found in any "Mark": it
+// must stand as a word of its own ("EOS M").
 bool nameHolds(const QString& name, const char* test)
 {
-    const QString needle = QString::fromLatin1(test);
-    if (needle.size() > 1)
-        return name.contains(needle, Qt::CaseInsensitive);
-    const QRegularExpression word("\\b" + QRegularExpression::escape(needle) + "\\b",
-                                  QRegularExpression::CaseInsensitiveOption);
-    return word.match(name).hasMatch();
+    const QString needle = QRegularExpression::escape(QString::fromLatin1(test));
+    const QString after = needle.size() == 1 ? QStringLiteral("(?![0-9A-Za-z])") : QString();
+    const QRegularExpression pattern("(?<![0-9A-Za-z])" + needle + after, QRegularExpression::CaseInsensitiveOption);
+    return pattern.match(name).hasMatch();
 }
 
 bool nameHoldsAny(const QString& name, std::initializer_list<const char*> tests)

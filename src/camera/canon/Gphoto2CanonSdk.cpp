@@ -32,13 +32,6 @@ CanonSdk::Error mapError(int result)
     }
 }
 
-QByteArray uint32Bytes(std::uint32_t value)
-{
-    QByteArray data(4, '\0');
-    qToLittleEndian(value, data.data());
-    return data;
-}
-
 struct WidgetFree {
     void operator()(CameraWidget* widget) const { gp_widget_free(widget); }
 };

@@ -14,13 +14,6 @@ namespace {
 
 constexpr qsizetype kChunk = 64 * 1024;
 
-QByteArray uint32Bytes(std::uint32_t value)
-{
-    QByteArray data(4, '\0');
-    qToLittleEndian(value, data.data());
-    return data;
-}
-
 // The shutter speed of a Tv code, in seconds; 0 for bulb or an unknown code.
 double secondsForTv(std::uint32_t code)
 {

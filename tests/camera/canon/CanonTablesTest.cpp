@@ -21,6 +21,17 @@ TEST(CanonTables, IsoTitles)
     EXPECT_FALSE(CanonTables::isoChoice(0x0A).known);
 }
 
+TEST(CanonTables, ModelNumbersAreNotTakenFromLongerOnes)
+{
+    EXPECT_EQ(CanonTables::modelForName("Canon EOS 550D").width, 5184);
+    EXPECT_EQ(CanonTables::modelForName("Canon EOS 650D").width, 5184);
+    EXPECT_EQ(CanonTables::modelForName("Canon EOS 450D").width, 4272);
+    EXPECT_EQ(CanonTables::modelForName("Canon EOS 50D").width, 4752);
+    EXPECT_EQ(CanonTables::modelForName("Canon EOS-1D Mark IV").width, 4896);
+    EXPECT_EQ(CanonTables::familyForName("Canon EOS 60Da"), CanonTables::Family::Is60D);
+    EXPECT_EQ(CanonTables::familyForName("Canon EOS 760D"), CanonTables::Family::None);
+}
+
 TEST(CanonTables, SingleLetterModelTestsNeedAWholeWord)
 {
     EXPECT_TRUE(CanonTables::modelForName("Canon EOS M").matched);
