@@ -5,23 +5,28 @@
 
 #include <memory>
 
+class CanonPanel;
 class CanonSdk;
+struct ChartOutlets;
 class ConnectMenu;
 class DebugLog;
 class PrefControl;
 class QWidget;
 struct PrefLinks;
 
-// The Canon camera as the program holds it: the controller on its SDK,
-// joined to the Connect menu, the quit sequence and the tours.
+// The Canon camera as the program holds it: the controller on its SDK with
+// its panel, joined to the Connect menu, the chart, the quit sequence and the
+// tours.
 class CanonLink final : private TourCamera {
 public:
-    // The dialogs are children of `window`.
+    // The panel and the dialogs are children of `window`.
     CanonLink(PrefControl& prefs, DebugLog& log, std::unique_ptr<CanonSdk> sdk, QWidget* window);
     ~CanonLink() override;
 
     void fillLinks(PrefLinks& links);
+    void fillOutlets(ChartOutlets& outlets);
     void joinConnectMenu(ConnectMenu& menu);
+    CanonPanel& canonPanel() const { return *m_panel; }
     TourCamera& tourCamera() { return *this; }
     CanonControl& canonControl() { return m_control; }
 
@@ -33,4 +38,6 @@ private:
 
     std::unique_ptr<CanonSdk> m_sdk;
     CanonControl m_control;
+    // A child of the window, but it goes before the controller it shows.
+    std::unique_ptr<CanonPanel> m_panel;
 };

@@ -184,6 +184,7 @@ void ChartAssembly::createCanon(PrefLinks& links)
 {
     m_canon = std::make_unique<CanonLink>(m_prefs, m_debugLog, std::make_unique<Gphoto2CanonSdk>(), &m_skyWindow);
     m_canon->fillLinks(links);
+    m_canon->fillOutlets(m_outlets);
     m_canon->joinConnectMenu(*m_mount.connectMenu());
 }
 

@@ -1,5 +1,6 @@
 #include "app/AssembledProgram.h"
 #include "app/CanonLink.h"
+#include "camera/views/canon/CanonPanel.h"
 #include "camera/canon/SimulatedCanonSdk.h"
 #include "find/TourFakes.h"
 #include "find/tours/TourControl.h"
@@ -81,6 +82,23 @@ TEST_F(CanonSessionTest, ConnectExposeAndDownloadFromTheConnectMenu)
     item->trigger();
     EXPECT_FALSE(control().isCanonConnected());
     EXPECT_FALSE(sdk->isSessionOpen());
+}
+
+TEST_F(CanonSessionTest, ThePanelFollowsTheConnectionAndTheControlPanelItem)
+{
+    ConnectMenu& menu = *chart->mountLink().connectMenu();
+    EXPECT_EQ(chart->outlets().canonPanel, &chart->canonLink().canonPanel());
+    canonItem(menu)->trigger();
+    ASSERT_TRUE(control().isCanonConnected());
+    EXPECT_TRUE(canon->canonPanel().isVisible());
+    QAction* controlPanel = menu.itemWithTag(20);
+    ASSERT_NE(controlPanel, nullptr);
+    controlPanel->trigger();
+    EXPECT_FALSE(canon->canonPanel().isVisible());
+    controlPanel->trigger();
+    EXPECT_TRUE(canon->canonPanel().isVisible());
+    canon->canonPanel().close();
+    EXPECT_FALSE(control().isCanonConnected()) << "closing the panel disconnects";
 }
 
 TEST_F(CanonSessionTest, ATourExposureWaitsForTheDownload)
