@@ -46,6 +46,12 @@ void CanonControl::handleCanonObjectEvent(std::uint32_t event, CanonSdk::Item it
         } else if (m_isJpegPlusRaw && !m_hasDownloadedFirst) {
             m_hasDownloadedFirst = true;
             firstOfPair = true;
+            // The second file is still to come: a tour waiting on the
+            // download must not move on yet.
+            m_isCanonDownloading = true;
+            m_panel.expButtonEnabled = false;
+            m_panel.expButtonTitle = QStringLiteral("Download");
+            m_downloadTimeout.start(m_downloadGraceMs);
         } else {
             nextExposureOrDone();
         }

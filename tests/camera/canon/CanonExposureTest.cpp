@@ -182,6 +182,24 @@ TEST_F(CanonExposureTest, WithTwoFilesPerExposureTheNextStartsAfterTheSecond)
     EXPECT_TRUE(control->panel().focusEnabled) << "the finished sequence hands live view back";
 }
 
+TEST_F(CanonExposureTest, TheDownloadLastsUntilTheSecondFileOfAPair)
+{
+    sdk.setUInt32Value(kPropImageQuality, 0, 0x00130F03);
+    sdk.setAnnounceFiles(false);
+    choose(32);
+    expose();
+    now += 6;
+    ASSERT_TRUE(waitFor([this] { return control->isCanonDownloading(); }));
+    sdk.announceFile({"IMG_0001.CR2", "raw"});
+    ASSERT_TRUE(waitFor([this] { return imageFiles().size() == 1; }));
+    EXPECT_TRUE(control->isCanonDownloading()) << "the JPEG is still to come";
+    EXPECT_EQ(control->panel().expButtonTitle, "Download");
+    sdk.announceFile({"IMG_0001.JPG", "jpeg"});
+    ASSERT_TRUE(waitFor([this] { return !control->isCanonDownloading(); }));
+    EXPECT_EQ(imageFiles().size(), 2);
+    EXPECT_EQ(control->panel().expButtonTitle, "Expose");
+}
+
 TEST_F(CanonExposureTest, SavingOnlyOnTheCardDownloadsNothing)
 {
     control->panel().saveToCameraChecked = true;
