@@ -79,7 +79,6 @@ void CanonControl::canonDisconnect()
     m_sdk.terminateSdk();
     m_isSDKInit = false;
     m_isCanonConnected = false;
-    releaseMovie();
     emit hidePanelRequested();
 }
 
@@ -91,13 +90,7 @@ void CanonControl::canonDisconnectShutdown()
     m_hasCamera = false;
     stopLiveViewForDisconnect();
     m_isCanonConnected = false;
-    releaseMovie();
     emit hidePanelRequested();
-}
-
-void CanonControl::releaseMovie()
-{
-    m_isCanonMovieRecording = false;
 }
 
 bool CanonControl::setCanonWhiteBalance()

@@ -42,7 +42,6 @@ public:
         kTagFocusExposure = 11,
         kTagGrid = 12,
         kTagWhiteBalance = 13,
-        kTagMovieFolder = 14,
     };
 
     // What the base-name dialog is asked; it answers the chosen path
@@ -183,7 +182,6 @@ private:
     bool checkMirrorLockup();
     bool setHandlers();
     void finishConnection(bool supported);
-    void releaseMovie();
 
     // SDK callbacks.
     void handleCanonObjectEvent(std::uint32_t event, CanonSdk::Item item);

@@ -10,7 +10,6 @@ struct CanonPanelState {
     QString title;
     QString expButtonTitle = QStringLiteral("Expose");
     bool expButtonEnabled = true;
-    QString recordTitle = QStringLiteral("Record");
     bool recordEnabled = false;
     bool saveToCameraChecked = false;
     bool saveToMacChecked = false;
@@ -36,9 +35,6 @@ struct CanonPanelState {
     bool gridChecked = false;
     QString expTakenText = QStringLiteral(" ");
     QString degKelvinText;
-    QString movieFramesText;
-    QString movieFPSText = QStringLiteral(" ");
-    int movieQualityRow = 0;
     double progress = 0;
     bool progressIndeterminate = false;
     bool progressAnimating = false;
