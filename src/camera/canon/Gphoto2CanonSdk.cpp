@@ -550,6 +550,10 @@ CanonSdk::Error Gphoto2CanonSdk::download(Item item, const Sink& sink, const Pro
     const auto found = m_items.find(item);
     if (!m_camera || found == m_items.end())
         return kErrInvalidParameter;
+    // The camera's stated size is checked before the file is fetched into memory.
+    ItemInfo info;
+    if (getDirectoryItemInfo(item, info) == kOk && static_cast<qint64>(info.size) > kMaxFileBytes)
+        return kErrMemoryFull;
     CameraFile* raw = nullptr;
     if (gp_file_new(&raw) != GP_OK)
         return kErrInternal;
