@@ -15,6 +15,7 @@ packages=(
   poppler-utils
   python3-pil python3-numpy python3-skimage
   qt6-image-formats-plugins
+  libgphoto2-dev libraw-dev
 )
 
 missing=()

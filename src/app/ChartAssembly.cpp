@@ -1,5 +1,6 @@
 #include "app/ChartAssembly.h"
 
+#include "app/CanonLink.h"
 #include "app/DomeLink.h"
 #include "app/FocusLink.h"
 #include "focus/views/FocusMenu.h"
@@ -9,6 +10,7 @@
 #include "app/PrefWindowLink.h"
 #include "app/ScopeAim.h"
 #include "app/WindowFrames.h"
+#include "camera/canon/Gphoto2CanonSdk.h"
 #include "chart/SkyView.h"
 #include "chart/appmenu/MpcDownloadPanel.h"
 #include "chart/appmenu/NvxMenu.h"
@@ -141,6 +143,7 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     links.wifiBridge = &m_mount.serialControl();
     createDomes(folders.resources, links);
     m_focus = std::make_unique<FocusLink>(m_mount, m_prefs, m_outlets, &m_skyWindow);
+    createCanon(links);
     m_prefs.setLinks(links);
     createAppMenu(folders);
     createFinder();
@@ -214,6 +217,14 @@ void ChartAssembly::createDomes(const QString& resources, PrefLinks& links)
     m_outlets.domePanel = &m_domes->domePanel();
     m_outlets.ddwPanel = &m_domes->ddwPanel();
     m_skyWindow.skyView().setTelescope(m_scopeAim.get(), &m_domes->domeSlits());
+}
+
+void ChartAssembly::createCanon(PrefLinks& links)
+{
+    m_canon = std::make_unique<CanonLink>(m_prefs, m_debugLog, std::make_unique<Gphoto2CanonSdk>(), &m_skyWindow);
+    m_canon->fillLinks(links);
+    m_canon->fillOutlets(m_outlets);
+    m_canon->joinConnectMenu(*m_mount.connectMenu());
 }
 
 void ChartAssembly::writeDebugLine(const QString& line)
@@ -356,7 +367,8 @@ void ChartAssembly::createPlanning()
                                 [this] {
                                     if (m_prefWindow)
                                         m_prefWindow->setupCustomFilters();
-                                }},
+                                },
+                                &m_canon->tourCamera()},
         m_outlets, &m_skyWindow);
     m_finderLink->setTours(&m_planning->tours());
 }

@@ -40,6 +40,7 @@
 
 #include <memory>
 
+class CanonLink;
 class DeepSkyPhotos;
 class DomeLink;
 class FocusLink;
@@ -110,6 +111,7 @@ public:
     MountLink& mountLink() { return m_mount; }
     DomeLink& domeLink() { return *m_domes; }
     FocusLink& focusLink() { return *m_focus; }
+    CanonLink& canonLink() { return *m_canon; }
     PrefWindowControl& prefWindow() { return *m_prefWindow; }
 
 protected:
@@ -125,6 +127,8 @@ private:
     void createPrefWindow();
     // The two dome controllers, their panels and the chart's slit marks.
     void createDomes(const QString& resources, PrefLinks& links);
+    // The Canon camera on libgphoto2, in the Connect menu and the quit sequence.
+    void createCanon(PrefLinks& links);
     // Writes a line to the debug log while debugging is on.
     void writeDebugLine(const QString& line);
 
@@ -178,6 +182,8 @@ private:
     std::unique_ptr<FinderLink> m_finderLink;
     std::unique_ptr<ScopeAim> m_scopeAim;
     std::unique_ptr<NameSearchLink> m_nameSearch;
+    // Before the tours, which reach it.
+    std::unique_ptr<CanonLink> m_canon;
     std::unique_ptr<PlanningAssembly> m_planning;
     std::unique_ptr<DomeLink> m_domes;
     std::unique_ptr<FocusLink> m_focus;

@@ -11,7 +11,7 @@
 PlanningAssembly::PlanningAssembly(const Links& links, ChartOutlets& outlets, QWidget* window)
     : m_finder(links.finder, links.sky, links.prefs, links.updateSky),
       m_mount(links.scope),
-      m_tours(TourControl::Links{m_finder, m_capture, &m_mount, nullptr, links.setupCustomFilters}),
+      m_tours(TourControl::Links{m_finder, m_capture, &m_mount, links.canon, links.setupCustomFilters}),
       m_tourPanel(new TourPanel(m_tours, links.prefs, {links.chart, {}, links.handleTourClose}, window)),
       m_tonightWindow(nullptr),
       m_calendars(links.calendarFolder),

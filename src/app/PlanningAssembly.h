@@ -12,6 +12,7 @@
 #include <functional>
 
 class FindObjects;
+class TourCamera;
 class FindSky;
 class PrefControl;
 class ScopeControl;
@@ -40,6 +41,7 @@ public:
         QString calendarFolder;  // the per-user "Calendars"
         // The preferences window lists its custom filters again after a tour save.
         std::function<void()> setupCustomFilters;
+        TourCamera* canon = nullptr;
     };
     // The panels are tool windows of `window`.
     PlanningAssembly(const Links& links, ChartOutlets& outlets, QWidget* window);

@@ -1,0 +1,51 @@
+#include "app/CanonLink.h"
+
+#include "camera/canon/CanonSdk.h"
+#include "camera/views/canon/CanonBaseNameDialog.h"
+#include "camera/views/canon/CanonPanel.h"
+#include "chart/ChartOutlets.h"
+#include "model/settings/PrefControl.h"
+#include "model/settings/PrefLinks.h"
+#include "mount/panels/ConnectMenu.h"
+#include "platform/DebugLog.h"
+
+namespace {
+
+DebugWriter debugWriter(PrefControl& prefs, DebugLog& log)
+{
+    return DebugWriter([&prefs] { return prefs.isDebug(); }, &log);
+}
+
+}  // namespace
+
+CanonLink::CanonLink(PrefControl& prefs, DebugLog& log, std::unique_ptr<CanonSdk> sdk, QWidget* window)
+    : m_sdk(std::move(sdk)),
+      m_control(*m_sdk, prefs, debugWriter(prefs, log)),
+      m_panel(std::make_unique<CanonPanel>(m_control, debugWriter(prefs, log), window))
+{
+    m_control.setChooseBaseName([window](const CanonControl::BaseNameRequest& request) {
+        return CanonBaseNameDialog::choose(request, window);
+    });
+}
+
+CanonLink::~CanonLink()
+{
+    if (m_control.isCanonConnected())
+        m_control.canonDisconnect();
+}
+
+void CanonLink::fillLinks(PrefLinks& links)
+{
+    links.canon = &m_control;
+}
+
+void CanonLink::fillOutlets(ChartOutlets& outlets)
+{
+    outlets.canonPanel = m_panel.get();
+}
+
+void CanonLink::joinConnectMenu(ConnectMenu& menu)
+{
+    menu.setCanon(&m_control);
+    menu.setCanonPanel(m_panel.get());
+}

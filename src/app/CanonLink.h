@@ -1,0 +1,43 @@
+#pragma once
+
+#include "camera/canon/CanonControl.h"
+#include "find/tours/TourCamera.h"
+
+#include <memory>
+
+class CanonPanel;
+class CanonSdk;
+struct ChartOutlets;
+class ConnectMenu;
+class DebugLog;
+class PrefControl;
+class QWidget;
+struct PrefLinks;
+
+// The Canon camera as the program holds it: the controller on its SDK with
+// its panel, joined to the Connect menu, the chart, the quit sequence and the
+// tours.
+class CanonLink final : private TourCamera {
+public:
+    // The panel and the dialogs are children of `window`.
+    CanonLink(PrefControl& prefs, DebugLog& log, std::unique_ptr<CanonSdk> sdk, QWidget* window);
+    ~CanonLink() override;
+
+    void fillLinks(PrefLinks& links);
+    void fillOutlets(ChartOutlets& outlets);
+    void joinConnectMenu(ConnectMenu& menu);
+    CanonPanel& canonPanel() const { return *m_panel; }
+    TourCamera& tourCamera() { return *this; }
+    CanonControl& canonControl() { return m_control; }
+
+private:
+    bool isCanonConnected() const override { return m_control.isCanonConnected(); }
+    bool canonStartBulbExposure() override { return m_control.canonStartBulbExposure(); }
+    bool isCanonExposing() const override { return m_control.isCanonExposing(); }
+    bool isCanonDownloading() const override { return m_control.isCanonDownloading(); }
+
+    std::unique_ptr<CanonSdk> m_sdk;
+    CanonControl m_control;
+    // A child of the window, but it goes before the controller it shows.
+    std::unique_ptr<CanonPanel> m_panel;
+};

@@ -1,0 +1,299 @@
+#pragma once
+
+#include "camera/canon/CanonPanelState.h"
+#include "camera/canon/CanonSdk.h"
+#include "model/settings/links/CanonCamera.h"
+#include "mount/DebugWriter.h"
+#include "mount/links/ConnectMenuLinks.h"
+
+#include <QObject>
+#include <QPoint>
+#include <QString>
+#include <QTimer>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+class CanonShutter;
+class PrefControl;
+class SafeWrite;
+
+// The Canon EOS camera on USB: the connection and its checks, the choice
+// lists, exposures (timed by the camera, or bulb timed here), sequences and
+// the numbered downloads. Everything runs on the main thread; the panel
+// shows `panel()` and sends its controls' tags to canonAction().
+class CanonControl : public QObject, public MenuDevice, public CanonCamera {
+    Q_OBJECT
+public:
+    // The panel's controls, by tag.
+    enum Tag {
+        kTagExpose = 1,
+        kTagSaveToCamera = 2,
+        kTagSaveToMac = 3,
+        kTagISO = 4,
+        kTagExpCombo = 5,
+        kTagDelay = 6,
+        kTagFileFolder = 7,
+        kTagNumExp = 8,
+        kTagFocusCheck = 9,
+        kTagSaturation = 10,
+        kTagFocusExposure = 11,
+        kTagGrid = 12,
+        kTagWhiteBalance = 13,
+    };
+
+    // What the base-name dialog is asked; it answers the chosen path
+    // without an extension, empty when cancelled.
+    struct BaseNameRequest {
+        QString title;
+        QString message;
+        QString folder;
+        QString name;
+    };
+    using ChooseBaseName = std::function<QString(const BaseNameRequest&)>;
+
+    // Sixtieths of a second since some fixed start.
+    using TickClock = std::function<std::int64_t()>;
+
+    CanonControl(CanonSdk& sdk, PrefControl& prefs, DebugWriter debug, QObject* parent = nullptr);
+    ~CanonControl() override;
+
+    void setShutter(CanonShutter* shutter) { m_dsusb = shutter; }
+    void setChooseBaseName(ChooseBaseName choose) { m_chooseBaseName = std::move(choose); }
+    void setTickClock(TickClock clock) { m_ticks = std::move(clock); }
+    // The image view's size, for the live-view zoom.
+    void setViewBounds(double width, double height);
+
+    // Connection.
+    bool canonConnect();
+    void canonDisconnect() override;
+    void canonDisconnectShutdown();
+    bool setCanonWhiteBalance();
+
+    // MenuDevice, for the Connect menu.
+    bool isConnected() const override { return m_isCanonConnected; }
+    bool connectDevice() override { return canonConnect(); }
+    void disconnectDevice() override { canonDisconnect(); }
+
+    // Exposures.
+    void canonAction(int tag);
+    bool canonStartBulbExposure();
+    bool canonEndBulbExposure();
+    bool startCanonExposure();
+    void canonTriggerExposure();
+    void canonClearExposure();
+    void setFocusEnabled();
+    bool getCanonImageQuality();
+    bool canonDownloadImage(CanonSdk::Item item);
+    void canonDownloadProgress(double percent);
+    bool setFileFolder();
+    void canonBatteryLevelTimer();
+
+    // Live view and the camera checks.
+    bool setupCanonLiveView(bool on);
+    void setIsCanonLiveView();
+    bool getCanonLiveView();
+    // A click in the image view (view points, origin bottom left).
+    bool setupCanonLiveViewPosition(double x, double y);
+    bool jogCanonLiveViewPosition(int dx, int dy);
+    void canonExtendLiveViewTime();
+    void setIsCanonBulb();
+    void removeFilePath();
+
+    // The panel's state; the panel writes its controls' values here.
+    CanonPanelState& panel() { return m_panel; }
+    const CanonPanelState& panel() const { return m_panel; }
+
+    bool isCanonConnected() const override { return m_isCanonConnected; }
+    bool isCanonBulb() const { return m_isCanonBulb; }
+    bool isCanonExposing() const { return m_isCanonExposing; }
+    bool isCanonDownloading() const { return m_isCanonDownloading; }
+    bool isCanonLiveView() const { return m_isCanonLiveView; }
+    bool isCanonGrid() const { return m_isCanonGrid; }
+    bool isCanonAbort() const { return m_isCanonAbort; }
+    bool isCanonTestImage() const { return m_isCanonTestImage; }
+    bool isLiveViewCapable() const { return m_isLiveViewCapable; }
+    bool isNewExposeImage() const { return m_isNewExposeImage; }
+    bool isCanonMovieRecording() const { return m_isCanonMovieRecording; }
+    bool hasDownloadedFirst() const { return m_hasDownloadedFirst; }
+    bool isJpegPlusRaw() const { return m_isJpegPlusRaw; }
+    bool isSDKInit() const { return m_isSDKInit; }
+    bool isFrameTimerRunning() const { return m_evTimer.isActive(); }
+    // The last live-view frame, a JPEG.
+    QByteArray canonEvfData() const { return m_canonEvfData; }
+    double canonFocusExposureScale() const { return m_canonFocusExposureScale; }
+    QPoint zoomPt() const { return m_zoomPt; }
+    bool is60D() const { return m_is60D; }
+    bool is7D() const { return m_is7D; }
+    bool isT1i() const { return m_isT1i; }
+    double canonDelayTime() const { return m_canonDelayTime; }
+    double canonExpTime() const { return m_canonExpTime; }
+    double canonSatValue() const { return m_canonSatValue; }
+    std::uint32_t canonZoomScale() const { return m_canonZoomScale; }
+    std::uint32_t canonISO() const { return m_canonISO; }
+    std::uint32_t canonSaveTo() const { return m_canonSaveTo; }
+    std::uint32_t canonNumExposures() const { return m_canonNumExposures; }
+    std::uint32_t canonNumExpTaken() const { return m_canonNumExpTaken; }
+    std::uint32_t expCode() const { return m_expCode; }
+    std::uint32_t numMaxISO() const { return m_numMaxISO; }
+    const std::array<std::uint32_t, 26>& canonISOMenu() const { return m_canonISOMenu; }
+    QString canonFilePath() const { return m_canonFilePath; }
+    QString canonCameraName() const { return m_canonCameraName; }
+    QString canonImageFileDir() const { return m_canonImageFileDir; }
+    double width() const { return m_width; }
+    double height() const { return m_height; }
+    void setIsCanonDownloading(bool on) { m_isCanonDownloading = on; }
+    void setHasDownloadedFirst(bool on) { m_hasDownloadedFirst = on; }
+    void setIsNewExposeImage(bool on) { m_isNewExposeImage = on; }
+    void setIsCanonAbort(bool on) { m_isCanonAbort = on; }
+    void setIsPropChange(bool on) { m_isPropChange = on; }
+
+    static constexpr int kEvfBuffSize = 2097152;
+    // How long past an exposure's end a transfer request may take to come.
+    static constexpr int kDownloadGraceMs = 60000;
+    void setDownloadGraceMs(int ms) { m_downloadGraceMs = ms; }
+
+signals:
+    void panelChanged();
+    // Step 19 of a connection: the panel is made key and ordered front.
+    void showPanelRequested();
+    void hidePanelRequested();
+    // A new image (or none) for the image view.
+    void imageChanged();
+    // The image view shows the whole still image again.
+    void scaleImageReset();
+
+private:
+    // Connection steps.
+    bool failConnection(const QString& line, bool closeSession);
+    void readISOChoices();
+    void readCurrentISO();
+    void chooseStoredExposure();
+    void setupSaveTarget();
+    void setupLiveView();
+    void setupWhiteBalance();
+    void readCameraName();
+    bool readFocusInfoSize();
+    // The size and family by the camera's name; false when no model matched.
+    bool chooseModel();
+    void writeShutterSpeedOnConnect();
+    bool checkMirrorLockup();
+    bool setHandlers();
+    void finishConnection(bool supported);
+
+    // SDK callbacks.
+    void handleCanonObjectEvent(std::uint32_t event, CanonSdk::Item item);
+    void handleCanonPropertyEvent(std::uint32_t event, std::uint32_t property, std::uint32_t param);
+    void handleCanonStateEvent(std::uint32_t event, std::uint32_t data);
+
+    // Exposure steps.
+    void exposeButton();
+    void saveTarget();
+    void chooseISO();
+    void exposureTime();
+    void writeShutterSpeedForChoice();
+    bool isDialBulb() const;
+    void nextExposureOrDone();
+    // The start command's error: repaired (mirror lock-up) or reported.
+    bool handleStartError(CanonSdk::Error error);
+    void canonExpProgressTimer();
+    void canonExpTimerFired();
+    void downloadTimedOut();
+    void resetAfterFailedDownload();
+    // One try at the item's bytes into `file`.
+    CanonSdk::Error transfer(CanonSdk::Item item, SafeWrite& file);
+    QString downloadBasePath() const;
+    std::optional<QString> numberedPath(const QString& base, const QString& extension) const;
+    void setCountText();
+    void uiUnlock();
+    void canonEvTimer();
+    // Writes a live-view property, again after `intervalMs` while the camera
+    // is busy, at most `retries` more times; `done` gets the last result.
+    void writeWithRetries(std::uint32_t property, const QByteArray& data, int retries, int intervalMs,
+                          std::function<void(CanonSdk::Error)> done);
+    bool writeZoomPosition();
+    void stopLiveViewForDisconnect();
+    // The battery question; true when the user chose to disconnect.
+    bool askToDisconnect(const QString& title);
+
+    void log(const QString& line) const { m_debug(line); }
+    void logError(const char* format, CanonSdk::Error error) const;
+    std::int64_t ticks() const;
+    void changed() { emit panelChanged(); }
+
+    CanonSdk& m_sdk;
+    PrefControl& m_prefs;
+    DebugWriter m_debug;
+    CanonShutter* m_dsusb = nullptr;
+    ChooseBaseName m_chooseBaseName;
+    TickClock m_ticks;
+    CanonPanelState m_panel;
+    int m_downloadGraceMs = kDownloadGraceMs;
+
+    QTimer m_canonExpTimer;
+    QTimer m_progressTimer;
+    QTimer m_triggerTimer;
+    QTimer m_batteryTimer;
+    QTimer m_downloadTimeout;
+    QTimer m_evTimer;
+
+    QString m_canonCameraName;
+    QString m_canonImageFileDir = QStringLiteral(" ");
+    QString m_canonMovieFileDir = QStringLiteral(" ");
+    QString m_canonFilePath;
+    std::uint32_t m_canonISO = 0;
+    std::uint32_t m_canonSaveTo = 0;
+    bool m_isCanonBulb = false;
+    bool m_isCanonConnected = false;
+    bool m_isCanonAbort = false;
+    bool m_isCanonExposing = false;
+    bool m_isCanonDownloading = false;
+    bool m_isCanonUSBBusy = false;
+    bool m_isCanonLiveView = false;
+    bool m_isCanonGrid = false;
+    bool m_isCanonTestImage = false;
+    bool m_isLiveViewCapable = false;
+    bool m_isNewExposeImage = false;
+    bool m_isUILock = false;
+    bool m_isCanonMovieRecording = false;
+    bool m_isSDKInit = false;
+    bool m_isPropChange = false;
+    bool m_is60D = false;
+    bool m_is7D = false;
+    bool m_isT1i = false;
+    bool m_isJpegPlusRaw = false;
+    bool m_hasDownloadedFirst = true;
+    double m_canonExpTime = 60.0;
+    double m_canonDelayTime = 0;
+    double m_canonFocusExposureScale = 0;
+    double m_canonSatValue = 1.0;
+    std::uint32_t m_canonZoomScale = 1;
+    std::int64_t m_canonExpStartTicks = 0;
+    std::uint32_t m_canonNumExposures = 1;
+    std::uint32_t m_canonNumExpTaken = 0;
+    std::array<std::uint32_t, 26> m_canonISOMenu{};
+    std::uint32_t m_numMaxISO = 0;
+    std::uint32_t m_isoCode = 0x60;
+    std::uint32_t m_degK = 5200;
+    std::uint32_t m_expCode = 0x0C;
+    std::uint32_t m_canonAEData = 0;
+    double m_width = 3888;
+    double m_height = 2592;
+    double m_viewW = 0;
+    double m_viewH = 0;
+    double m_width5 = 0;
+    double m_height5 = 0;
+    double m_width10 = 0;
+    double m_height10 = 0;
+    double m_factor = 0;
+    QPoint m_zoomPt;
+    QByteArray m_canonEvfData;
+    // Pending live-view writes of an earlier switch belong to it alone.
+    std::uint64_t m_liveViewGeneration = 0;
+    bool m_hasCamera = false;
+    // Kept for the whole run, across reconnections.
+    bool m_isLowBatteryWarned = false;
+    bool m_isBatteryWatchStopped = false;
+};

@@ -1,0 +1,475 @@
+#include "camera/canon/CanonControl.h"
+
+#include "camera/canon/CanonShutter.h"
+#include "camera/canon/CanonTables.h"
+#include "model/settings/PrefControl.h"
+#include "platform/AlertPanel.h"
+
+#include <algorithm>
+#include <cmath>
+
+using namespace CanonIds;
+
+namespace {
+
+const QString kBlank = QStringLiteral(" ");
+const QString kExpose = QStringLiteral("Expose");
+const QString kAbort = QStringLiteral("Abort");
+const QString kExposureErrorTitle = QStringLiteral("The exposure time setting generated an error.");
+const QString kExposureErrorMessage = QStringLiteral("Some exposure times are not valid for your camera.");
+constexpr double kShortestDelayBeforeFirst = 15.0;
+constexpr int kDSUSBFailed = 0x8B;
+
+}  // namespace
+
+void CanonControl::canonAction(int tag)
+{
+    switch (tag) {
+    case kTagExpose: exposeButton(); break;
+    case kTagSaveToCamera:
+    case kTagSaveToMac: saveTarget(); break;
+    case kTagISO: chooseISO(); break;
+    case kTagExpCombo: exposureTime(); break;
+    case kTagDelay:
+        if (const auto delay = CanonTables::delaySeconds(m_panel.delaySelected))
+            m_canonDelayTime = *delay;
+        break;
+    case kTagFileFolder: setFileFolder(); break;
+    case kTagNumExp:
+        if (const auto count = CanonTables::exposureCount(m_panel.numExpSelected)) {
+            m_canonNumExposures = *count;
+            if (m_canonNumExposures <= 1)
+                m_panel.expTakenText = kBlank;
+            else if (m_canonNumExposures == CanonTables::kContinuous)
+                m_panel.expTakenText = QStringLiteral("0");
+            else
+                m_panel.expTakenText = QStringLiteral("0/%1").arg(m_canonNumExposures);
+        }
+        break;
+    case kTagFocusCheck:
+        m_zoomPt = QPoint(0, 0);
+        m_canonZoomScale = 1;
+        emit scaleImageReset();
+        if (m_panel.focusChecked) {
+            setupCanonLiveView(true);
+            m_panel.recordEnabled = true;
+        } else {
+            setupCanonLiveView(false);
+            m_panel.recordEnabled = false;
+            m_panel.expComboEnabled = true;
+            emit imageChanged();
+        }
+        break;
+    case kTagSaturation:
+        m_canonSatValue = m_panel.saturation;
+        emit imageChanged();
+        break;
+    case kTagFocusExposure:
+        m_canonFocusExposureScale = m_panel.focusExposure;
+        emit imageChanged();
+        break;
+    case kTagGrid:
+        m_isCanonGrid = m_panel.gridChecked;
+        emit imageChanged();
+        break;
+    case kTagWhiteBalance:
+        m_degK = static_cast<std::uint32_t>(std::trunc(m_panel.whiteBalance + 0.5)) * 100;
+        if (setCanonWhiteBalance()) {
+            m_panel.degKelvinText = QString::number(m_degK);
+            if (m_isCanonLiveView)
+                getCanonLiveView();
+        }
+        break;
+    default:
+        return;
+    }
+    changed();
+}
+
+void CanonControl::exposeButton()
+{
+    if (m_isCanonExposing) {
+        if (m_isCanonBulb && canonEndBulbExposure())
+            m_panel.expButtonTitle = kExpose;
+        m_canonNumExpTaken = 1;
+        m_canonNumExposures = 1;
+        m_isCanonAbort = true;
+        m_panel.numExpSelected = 0;
+        m_panel.expTakenText = kBlank;
+        canonClearExposure();
+        m_panel.focusEnabled = m_isLiveViewCapable;
+        if (m_isCanonLiveView)
+            m_panel.recordEnabled = true;
+        return;
+    }
+    if (m_isCanonDownloading)
+        return;
+    m_canonNumExpTaken = 0;
+    m_isCanonAbort = false;
+    const bool sequence = m_canonNumExposures >= 2;
+    if (m_canonDelayTime > 0 && m_canonDelayTime < kShortestDelayBeforeFirst && sequence) {
+        m_triggerTimer.start(static_cast<int>(m_canonDelayTime * 1000));
+        m_panel.expButtonTitle = QStringLiteral("Delay");
+        setCountText();
+    } else {
+        if (!canonStartBulbExposure()) {
+            m_panel.expTakenText = kBlank;
+            return;
+        }
+        setCountText();
+    }
+    if (m_isCanonLiveView)
+        m_canonZoomScale = 1;
+    m_panel.focusEnabled = false;
+    m_panel.recordEnabled = false;
+}
+
+void CanonControl::setCountText()
+{
+    if (m_canonNumExposures == CanonTables::kContinuous)
+        m_panel.expTakenText = QString::number(m_canonNumExpTaken);
+    else if (m_canonNumExposures >= 2)
+        m_panel.expTakenText = QStringLiteral("%1/%2").arg(m_canonNumExpTaken).arg(m_canonNumExposures);
+    else
+        m_panel.expTakenText = kBlank;
+}
+
+void CanonControl::saveTarget()
+{
+    m_isCanonTestImage = false;
+    const bool camera = m_panel.saveToCameraChecked;
+    const bool computer = m_panel.saveToMacChecked;
+    if (camera && computer)
+        m_canonSaveTo = kSaveToBoth;
+    else if (camera)
+        m_canonSaveTo = kSaveToCamera;
+    else if (computer)
+        m_canonSaveTo = kSaveToHost;
+    else {
+        m_canonSaveTo = kSaveToHost;
+        m_isCanonTestImage = true;
+    }
+    m_panel.fileFolderEnabled = computer;
+    m_isCanonUSBBusy = true;
+    const Error error = m_sdk.setUInt32(kPropSaveTo, 0, m_canonSaveTo);
+    if (error != kOk) {
+        logError("EdsSetPropertyData kEdsPropID_SaveTo error: 0x%04X.", error);
+        AlertPanel::beep();
+    }
+    m_isCanonUSBBusy = false;
+}
+
+void CanonControl::chooseISO()
+{
+    const int item = m_panel.isoSelected;
+    if (item < 0 || static_cast<std::uint32_t>(item) >= m_numMaxISO)
+        return;
+    m_isoCode = m_canonISOMenu[static_cast<std::size_t>(item)];
+    m_canonISO = CanonTables::isoChoice(m_isoCode).iso;
+    m_isCanonUSBBusy = true;
+    const Error error = m_sdk.setUInt32(kPropISOSpeed, 0, m_isoCode);
+    if (error != kOk) {
+        logError("EdsSetPropertyData kEdsPropID_ISOSpeed error: 0x%04X.", error);
+        AlertPanel::beep();
+    }
+    m_isCanonUSBBusy = false;
+}
+
+void CanonControl::exposureTime()
+{
+    const int item = m_panel.expSelected;
+    if (item >= 0 && item < CanonTables::kExposureCount) {
+        const CanonTables::Exposure& exposure = CanonTables::exposure(item);
+        m_panel.expValue = m_panel.expTitles.value(item);
+        m_prefs.setCanonExpIndex(static_cast<quint16>(item));
+        m_isCanonBulb = item < CanonTables::kFirstShutterSpeed;
+        m_canonExpTime = exposure.seconds;
+        m_expCode = exposure.tvCode;
+    } else {
+        // A typed number of seconds: only bulb lengths above 30 s are taken;
+        // anything else leaves the previous choice as it was.
+        bool isNumber = false;
+        const double seconds = m_panel.expValue.trimmed().toDouble(&isNumber);
+        if (!isNumber || seconds <= 30) {
+            AlertPanel::beep();
+            return;
+        }
+        m_isCanonBulb = true;
+        m_expCode = kTvBulb;
+        m_canonExpTime = std::min(seconds, CanonTables::kMaxBulbSeconds);
+    }
+    m_panel.expButtonEnabled = true;
+    m_canonExpTime = std::max(m_canonExpTime, CanonTables::kMinExposureSeconds);
+    writeShutterSpeedForChoice();
+}
+
+void CanonControl::writeShutterSpeedForChoice()
+{
+    m_isCanonUSBBusy = true;
+    if (m_is7D) {
+        const std::uint32_t wanted = m_isCanonBulb ? kAEBulb : kAEManual;
+        if (m_canonAEData != wanted) {
+            m_canonAEData = wanted;
+            const Error error = m_sdk.setUInt32(kPropAEMode, 0, m_canonAEData);
+            if (error != kOk) {
+                logError("EdsSetPropertyData (is7D, action5) kEdsPropID_AEMode error: 0x%04X.", error);
+                AlertPanel::runAlert(QStringLiteral("The mode setting generated an error."),
+                                     QStringLiteral("Set the mode dial to bulb or manual based on exposure time."));
+                m_isCanonUSBBusy = false;
+                return;
+            }
+        }
+        const Error error = m_sdk.setUInt32(kPropTv, 0, m_expCode);
+        if (error != kOk) {
+            logError("EdsSetPropertyData (is7D, action5) kEdsPropID_Tv error: 0x%04X.", error);
+            AlertPanel::runAlert(kExposureErrorTitle, kExposureErrorMessage);
+        }
+    } else if (m_is60D) {
+        if (m_isCanonBulb && m_canonAEData != kAEBulb) {
+            AlertPanel::runAlert(QStringLiteral("Set the mode dial to Bulb for long (>30s) exposures."), kBlank);
+            m_panel.expButtonEnabled = false;
+        } else if (!m_isCanonBulb && m_canonAEData == kAEBulb && m_canonExpTime < 1) {
+            AlertPanel::runAlert(QStringLiteral("Set the mode dial to Manual for short (<1s) exposures."), kBlank);
+            m_panel.expButtonEnabled = false;
+        } else if (!m_isCanonBulb && m_canonAEData == kAEManual) {
+            const Error error = m_sdk.setUInt32(kPropTv, 0, m_expCode);
+            if (error != kOk) {
+                logError("EdsSetPropertyData (is60D, action5) kEdsPropID_Tv error: 0x%04X.", error);
+                AlertPanel::runAlert(kExposureErrorTitle, kExposureErrorMessage);
+                m_panel.expButtonEnabled = false;
+            }
+        }
+    } else {
+        const Error error = m_sdk.setUInt32(kPropTv, 0, m_expCode);
+        if (error != kOk) {
+            logError("EdsSetPropertyData action5 kEdsPropID_Tv error: 0x%04X.", error);
+            AlertPanel::runAlert(kExposureErrorTitle, kExposureErrorMessage);
+            m_panel.expButtonEnabled = false;
+        }
+    }
+    m_isCanonUSBBusy = false;
+}
+
+bool CanonControl::isDialBulb() const
+{
+    return m_is60D && !m_isCanonBulb && m_canonAEData == kAEBulb && m_canonExpTime >= 1;
+}
+
+bool CanonControl::getCanonImageQuality()
+{
+    std::uint32_t quality = 0;
+    if (m_sdk.getUInt32(kPropImageQuality, 0, quality) != kOk)
+        return false;
+    return (quality & 0xF) < 15;
+}
+
+void CanonControl::uiUnlock()
+{
+    if (m_isUILock)
+        m_sdk.sendStatusCommand(kStatusUIUnlock);
+    m_isUILock = false;
+}
+
+bool CanonControl::canonStartBulbExposure()
+{
+    m_isCanonUSBBusy = true;
+    const bool bulb = m_isCanonBulb || isDialBulb();
+    m_isJpegPlusRaw = getCanonImageQuality();
+    m_hasDownloadedFirst = false;
+    if (m_is60D)
+        log(QStringLiteral("canonStartBulbExposure with 60D"));
+    else if (m_is7D)
+        log(QStringLiteral("canonStartBulbExposure with 7D"));
+    log(bulb ? QStringLiteral("EdsSendCommand StartBulb") : QStringLiteral("EdsSendCommand Start Exposure"));
+
+    if (m_isPropChange) {
+        Error error = m_sdk.setUInt32(kPropISOSpeed, 0, m_isoCode);
+        if (error != kOk)
+            logError("Start exposure kEdsPropID_ISOSpeed error: 0x%04X.", error);
+        if (!(m_is60D && bulb)) {
+            error = m_sdk.setUInt32(kPropTv, 0, m_expCode);
+            if (error != kOk)
+                logError("Start exposure PropID_Tv error: 0x%04X.", error);
+        }
+        setCanonWhiteBalance();
+        m_isCanonUSBBusy = true;
+        m_isPropChange = false;
+    }
+
+    Error error = kOk;
+    if (bulb) {
+        if (m_canonExpTime <= 0) {
+            m_canonExpTime = 0;
+            m_isCanonUSBBusy = false;
+            return false;
+        }
+        if (m_dsusb && m_dsusb->isDSUSBConnected()) {
+            error = m_dsusb->openDSShutter() == 0 ? kOk : kDSUSBFailed;
+            logError("DSUSB start exposure status: 0x%04X.", error);
+        } else {
+            const Error lock = m_sdk.sendStatusCommand(kStatusUILock);
+            m_isUILock = lock == kOk;
+            if (lock != kOk)
+                logError("EdsSendStatusCommand UILock error: 0x%04X.", lock);
+            const bool button = m_is60D || m_is7D || m_isT1i;
+            error = button ? m_sdk.sendCommand(kCmdPressShutterButton, kShutterCompletelyNonAF)
+                           : m_sdk.sendCommand(kCmdBulbStart, 0);
+            if (error != kOk) {
+                uiUnlock();
+                if (m_is60D) {
+                    logError("Start 60D bulb exposure error: 0x%04X.", error);
+                    AlertPanel::runAlert(QStringLiteral("Start Bulb Exposure error."), QStringLiteral("Set mode dial to Bulb."));
+                    m_isCanonUSBBusy = false;
+                    return false;
+                }
+            }
+        }
+    } else {
+        error = m_sdk.sendCommand(kCmdTakePicture, 0);
+    }
+    if (!handleStartError(error))
+        return false;
+
+    m_isCanonExposing = true;
+    ++m_canonNumExpTaken;
+    m_panel.expButtonTitle = kAbort;
+    if (bulb)
+        m_canonExpTimer.start(static_cast<int>(std::lround(m_canonExpTime * 1000)));
+    m_canonExpStartTicks = ticks();
+    m_progressTimer.start();
+    m_isCanonUSBBusy = false;
+    changed();
+    return true;
+}
+
+bool CanonControl::handleStartError(CanonSdk::Error error)
+{
+    if (error == kOk)
+        return true;
+    if (error == kErrMirrorUp) {
+        const Error repair = m_sdk.setUInt32(kPropCustomFunction, kParamMirrorLockup, 0);
+        if (repair != kOk) {
+            logError("EdsSetPropertyData Mirror Lockup error: 0x%04X.", repair);
+            AlertPanel::runAlert(QStringLiteral("Mirror lockup error."), QStringLiteral("Mirror lockup must be turned off."));
+            m_isCanonUSBBusy = false;
+            return false;
+        }
+        const Error again = m_sdk.sendCommand(m_isCanonBulb ? kCmdBulbStart : kCmdTakePicture, 0);
+        if (again != kOk)
+            logError("EdsSendCommand StartBulb error: 0x%04X.", again);
+        return true;
+    }
+    logError("EdsSendCommand StartBulb error: 0x%04X.", error);
+    AlertPanel::runAlert(QString::asprintf("Start exposure error: 0x%04X.", static_cast<unsigned>(error)),
+                         CanonTables::startErrorMessage(error));
+    m_isCanonUSBBusy = false;
+    return false;
+}
+
+bool CanonControl::canonEndBulbExposure()
+{
+    m_isCanonUSBBusy = true;
+    log(QStringLiteral("EdsSendCommand EndBulb"));
+    const bool bulb = m_isCanonBulb || isDialBulb();
+    if (bulb && m_isCanonExposing) {
+        if (m_dsusb && m_dsusb->isDSUSBConnected()) {
+            const Error status = m_dsusb->closeDSShutter() == 0 ? kOk : kDSUSBFailed;
+            logError("DSUSB end exposure status: 0x%04X.", status);
+        } else {
+            const bool button = m_is60D || m_is7D || m_isT1i;
+            const Error error = button ? m_sdk.sendCommand(kCmdPressShutterButton, kShutterOff)
+                                       : m_sdk.sendCommand(kCmdBulbEnd, 0);
+            if (error != kOk) {
+                logError("EdsSendCommand EndBulb error: 0x%04X.", error);
+                uiUnlock();
+                m_isCanonUSBBusy = false;
+                return false;
+            }
+            uiUnlock();
+        }
+    }
+    if (m_isCanonLiveView)
+        m_panel.recordEnabled = true;
+    m_isCanonUSBBusy = false;
+    return true;
+}
+
+bool CanonControl::startCanonExposure()
+{
+    const bool started = canonStartBulbExposure();
+    if (started) {
+        m_panel.expButtonTitle = kAbort;
+        if (m_canonNumExposures == CanonTables::kContinuous)
+            m_panel.expTakenText = QString::number(m_canonNumExpTaken);
+        else
+            m_panel.expTakenText = QStringLiteral("%1/%2").arg(m_canonNumExpTaken).arg(m_canonNumExposures);
+    } else {
+        m_panel.expTakenText = kBlank;
+    }
+    changed();
+    return started;
+}
+
+void CanonControl::canonTriggerExposure()
+{
+    m_triggerTimer.start(static_cast<int>(m_canonDelayTime * 1000));
+}
+
+void CanonControl::canonExpTimerFired()
+{
+    if (m_isCanonExposing)
+        canonEndBulbExposure();
+}
+
+void CanonControl::canonClearExposure()
+{
+    if (m_isCanonExposing)
+        canonEndBulbExposure();
+    m_canonExpTimer.stop();
+    m_downloadTimeout.stop();
+    m_isCanonDownloading = false;
+    m_isCanonExposing = false;
+    m_panel.progressAnimating = false;
+    m_panel.progressIndeterminate = false;
+    m_panel.progress = 0;
+    m_panel.expButtonEnabled = true;
+    m_panel.expButtonTitle = kExpose;
+    changed();
+}
+
+void CanonControl::setFocusEnabled()
+{
+    if (m_isLiveViewCapable)
+        m_panel.focusEnabled = true;
+    changed();
+}
+
+void CanonControl::canonExpProgressTimer()
+{
+    if (!m_isCanonExposing || m_isCanonAbort) {
+        m_progressTimer.stop();
+        if (m_isCanonLiveView)
+            m_panel.recordEnabled = true;
+        changed();
+        return;
+    }
+    m_canonExpTime = std::max(m_canonExpTime, 0.001);
+    const double elapsed = static_cast<double>(ticks() - m_canonExpStartTicks) / 60.0;
+    const double percent = std::max(0.0, elapsed / m_canonExpTime * 100.0);
+    if (percent >= 100) {
+        m_isCanonExposing = false;
+        m_isCanonDownloading = true;
+        m_panel.progress = 0;
+        m_panel.expButtonEnabled = false;
+        m_panel.expButtonTitle = QStringLiteral("Download");
+        if (m_isCanonLiveView)
+            m_panel.recordEnabled = true;
+        // A transfer request that never comes must not leave the panel in
+        // "Download" for good.
+        if (m_canonSaveTo != kSaveToCamera)
+            m_downloadTimeout.start(static_cast<int>(std::lround(m_canonExpTime * 1000)) + m_downloadGraceMs);
+    } else {
+        m_panel.progress = percent;
+    }
+    changed();
+}

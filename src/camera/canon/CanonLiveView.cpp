@@ -1,0 +1,255 @@
+#include "camera/canon/CanonControl.h"
+
+#include "platform/AlertPanel.h"
+
+#include <QtEndian>
+
+#include <algorithm>
+#include <cmath>
+
+using namespace CanonIds;
+
+namespace {
+
+constexpr int kFrameMs = 20;
+constexpr int kBusyRetries = 10;
+constexpr int kOnRetryMs = 100;
+constexpr int kOffRetryMs = 50;
+constexpr std::uint32_t kZoomWhole = 1;
+constexpr std::uint32_t kZoomWindow = 5;
+
+QByteArray zoomPositionBytes(QPoint at)
+{
+    return uint32Bytes(static_cast<std::uint32_t>(at.x())) + uint32Bytes(static_cast<std::uint32_t>(at.y()));
+}
+
+}  // namespace
+
+void CanonControl::writeWithRetries(std::uint32_t property, const QByteArray& data, int retries, int intervalMs,
+                                    std::function<void(CanonSdk::Error)> done)
+{
+    const Error error = m_sdk.setPropertyData(property, 0, data);
+    if (error != kErrDeviceBusy || retries == 0) {
+        done(error);
+        return;
+    }
+    // The camera is busy: try again later without holding up the event loop.
+    const std::uint64_t generation = m_liveViewGeneration;
+    QTimer::singleShot(intervalMs, this, [=, this] {
+        if (generation == m_liveViewGeneration)
+            writeWithRetries(property, data, retries - 1, intervalMs, done);
+    });
+}
+
+bool CanonControl::setupCanonLiveView(bool on)
+{
+    std::uint32_t device = 0;
+    const Error error = m_sdk.getUInt32(kPropEvfOutputDevice, 0, device);
+    if (error != kOk) {
+        logError("setupCanonLiveView EdsGetPropertyData error: 0x%04X.", error);
+        return false;
+    }
+    logError("setupCanonLiveView EdsGetPropertyData device: 0x%04X.", device);
+    ++m_liveViewGeneration;
+    if (on) {
+        writeWithRetries(kPropEvfOutputDevice, uint32Bytes(device | kEvfOutputHost), kBusyRetries, kOnRetryMs,
+                         [this](Error result) {
+            if (result != kOk) {
+                logError("EdsSetPropertyData kEdsPropID_Evf_OutputDevice error: 0x%04X.", result);
+                return;
+            }
+            writeWithRetries(kPropEvfZoomPosition, zoomPositionBytes(m_zoomPt), kBusyRetries, kOnRetryMs,
+                             [this](Error position) {
+                if (position != kOk)
+                    logError("EdsSetPropertyData kEdsPropID_Evf_ZoomPosition error: 0x%04X.", position);
+                writeWithRetries(kPropEvfZoom, uint32Bytes(m_canonZoomScale), kBusyRetries, kOnRetryMs,
+                                 [this](Error zoom) {
+                    if (zoom != kOk)
+                        logError("EdsSetPropertyData kEdsPropID_Evf_Zoom error: 0x%04X.", zoom);
+                });
+            });
+        });
+        return true;
+    }
+    if (!m_isCanonLiveView)
+        return true;
+    if (!m_hasCamera) {
+        log(QStringLiteral("setupCanonLiveView canonCamera = nil"));
+    } else {
+        writeWithRetries(kPropEvfOutputDevice, uint32Bytes(device & ~kEvfOutputHost), kBusyRetries, kOffRetryMs,
+                         [this](Error result) {
+            if (result != kOk)
+                logError("EdsSetPropertyData ~kEdsPropID_Evf_OutputDevice error: 0x%04X.", result);
+        });
+    }
+    m_isCanonLiveView = false;
+    return true;
+}
+
+void CanonControl::stopLiveViewForDisconnect()
+{
+    if (m_isCanonLiveView)
+        setupCanonLiveView(false);
+    // Without a camera to ask, the stream is over all the same.
+    ++m_liveViewGeneration;
+    m_isCanonLiveView = false;
+    m_evTimer.stop();
+}
+
+void CanonControl::setIsCanonLiveView()
+{
+    std::uint32_t device = 0;
+    const Error error = m_sdk.getUInt32(kPropEvfOutputDevice, 0, device);
+    if (error != kOk) {
+        logError("setIsCanonLiveView error: 0x%04X.", error);
+        return;
+    }
+    if (device & kEvfOutputHost) {
+        m_isCanonLiveView = true;
+        // One timer however often the camera reports.
+        if (!m_evTimer.isActive())
+            m_evTimer.start(kFrameMs);
+        log(QStringLiteral("setIsCanonLiveView: YES"));
+    } else {
+        m_isCanonLiveView = false;
+        logError("setIsCanonLiveView NO, evData: 0x%04X.", device);
+    }
+}
+
+void CanonControl::canonEvTimer()
+{
+    if (m_isCanonExposing || m_isCanonDownloading || m_isCanonUSBBusy)
+        return;
+    if (m_isCanonLiveView)
+        getCanonLiveView();
+    else
+        m_evTimer.stop();
+}
+
+bool CanonControl::getCanonLiveView()
+{
+    QByteArray frame;
+    const Error error = m_sdk.downloadEvfImage(frame);
+    if (error == kErrDeviceBusy || error == kErrObjectNotReady)
+        return false;
+    if (error != kOk) {
+        logError("EdsDownloadEvfImage error: 0x%04X.", error);
+        return false;
+    }
+    if (frame.isEmpty() || frame.size() > kEvfBuffSize) {
+        log(QStringLiteral("getCanonLiveView: data == nil"));
+        return false;
+    }
+    m_canonEvfData = frame;
+    emit imageChanged();
+    return true;
+}
+
+bool CanonControl::writeZoomPosition()
+{
+    const Error error = m_sdk.setPropertyData(kPropEvfZoomPosition, 0, zoomPositionBytes(m_zoomPt));
+    if (error != kOk)
+        logError("EdsSetPropertyData kEdsPropID_Evf_ZoomPosition error: 0x%04X.", error);
+    return error == kOk;
+}
+
+bool CanonControl::setupCanonLiveViewPosition(double x, double y)
+{
+    if (!m_isCanonLiveView)
+        return false;
+    Error error = kOk;
+    if (m_canonZoomScale == kZoomWhole) {
+        // The window's corner on the sensor, kept wholly on it.
+        double left = std::max(0.0, x * m_factor - m_width10);
+        double top = std::max(0.0, (m_viewH - y) * m_factor - m_height10);
+        left = std::min(left, m_width - m_width5);
+        top = std::min(top, m_height - m_height5);
+        m_zoomPt = QPoint(static_cast<int>(std::trunc(left + 0.5)), static_cast<int>(std::trunc(top + 0.5)));
+        if (!writeZoomPosition())
+            return false;
+        m_canonZoomScale = kZoomWindow;
+        error = m_sdk.setUInt32(kPropEvfZoom, 0, m_canonZoomScale);
+        if (error == kOk) {
+            emit imageChanged();
+            m_panel.movieFramesEnabled = true;
+            m_panel.expComboEnabled = false;
+        }
+    } else {
+        m_canonZoomScale = kZoomWhole;
+        error = m_sdk.setUInt32(kPropEvfZoom, 0, m_canonZoomScale);
+        if (error == kOk) {
+            m_panel.movieFramesEnabled = true;
+            m_panel.expComboEnabled = true;
+        }
+    }
+    if (error != kOk) {
+        logError("EdsSetPropertyData kEdsPropID_Evf_Zoom error: 0x%04X.", error);
+        return false;
+    }
+    changed();
+    return true;
+}
+
+bool CanonControl::jogCanonLiveViewPosition(int dx, int dy)
+{
+    if (m_canonZoomScale == kZoomWhole)
+        return false;
+    const double left = std::min(std::max(0.0, double(m_zoomPt.x()) + dx), m_width - m_width5);
+    const double top = std::min(std::max(0.0, double(m_zoomPt.y()) + dy), m_height - m_height5);
+    m_zoomPt = QPoint(static_cast<int>(left), static_cast<int>(top));
+    if (m_sdk.setPropertyData(kPropEvfZoomPosition, 0, zoomPositionBytes(m_zoomPt)) != kOk)
+        return false;
+    emit imageChanged();
+    return true;
+}
+
+void CanonControl::canonExtendLiveViewTime()
+{
+    const Error error = m_sdk.sendCommand(kCmdExtendShutDownTimer, 0);
+    if (error != kOk)
+        logError("EdsSendCommand ExtendShutDownTimer error: 0x%04X.", error);
+}
+
+void CanonControl::setIsCanonBulb()
+{
+    m_isCanonUSBBusy = true;
+    m_isCanonBulb = false;
+    std::uint32_t tv = 0;
+    Error error = m_sdk.getUInt32(kPropTv, 0, tv);
+    if (error == kOk) {
+        if (tv == kTvBulb && !m_is60D)
+            m_isCanonBulb = true;
+        m_isPropChange = true;
+    } else {
+        logError("setIsCanonBulb Tv err: 0x%04X.", error);
+    }
+    error = m_sdk.getUInt32(kPropAEMode, 0, m_canonAEData);
+    if (error == kOk) {
+        if (m_is60D && m_canonAEData == kAEBulb)
+            m_isCanonBulb = true;
+    } else {
+        logError("setIsCanonBulb AE err: 0x%04X.", error);
+    }
+    m_debug([&] { return QString::asprintf("setIsCanonBulb exp:0x%02X, AEData: %d.", tv, int(m_canonAEData)); });
+    if (m_is60D) {
+        if (m_canonExpTime > 30 && m_canonAEData != kAEBulb) {
+            AlertPanel::runAlert(QStringLiteral("Set the mode dial to Bulb for long (>30s) exposures."), QStringLiteral(" "));
+            m_panel.expButtonEnabled = false;
+        } else if (m_canonExpTime < 1 && m_canonAEData != kAEManual) {
+            AlertPanel::runAlert(QStringLiteral("Set the mode dial to Manual for short (<1s) exposures."), QStringLiteral(" "));
+            m_panel.expButtonEnabled = false;
+        } else {
+            m_panel.expButtonEnabled = true;
+        }
+    }
+    m_isCanonUSBBusy = false;
+    changed();
+}
+
+void CanonControl::removeFilePath()
+{
+    if (m_canonFilePath.isEmpty())
+        return;
+    m_canonFilePath.clear();
+    m_isNewExposeImage = false;
+}

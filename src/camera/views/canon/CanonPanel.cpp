@@ -1,0 +1,267 @@
+#include "camera/views/canon/CanonPanel.h"
+
+#include "camera/canon/CanonControl.h"
+#include "camera/views/canon/CanonImageView.h"
+#include "camera/views/canon/CanonToolTips.h"
+#include "platform/widgets/ScreenPlacement.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QVBoxLayout>
+
+namespace {
+
+// The arrow keys move the live-view zoom window by these sensor pixels.
+constexpr int kJogX = 128;
+constexpr int kJogY = 192;
+// The sliders' steps: tenths of a stop, hundredths of saturation, hundreds of kelvin.
+constexpr double kEvStep = 10.0;
+constexpr double kSaturationStep = 100.0;
+
+const QStringList kCounts{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "15", "20", "30", "50", "Continuous", "0"};
+const QStringList kDelays{"0 sec", "5 sec", "10 sec", "15 sec", "20 sec", "30 sec", "45 sec",
+                          "1 min", "5 min", "10 min", "20 min", "30 min", "45 min", "1 Hr"};
+
+QSlider* slider(int minimum, int maximum, int value, QWidget* parent)
+{
+    auto* s = new QSlider(Qt::Horizontal, parent);
+    s->setRange(minimum, maximum);
+    s->setValue(value);
+    return s;
+}
+
+}  // namespace
+
+CanonPanel::CanonPanel(CanonControl& control, const DebugWriter& debug, QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint),
+      m_control(control),
+      m_imageView(new CanonImageView(control, debug, this)),
+      m_expose(new QPushButton(this)),
+      m_saveToCamera(new QCheckBox(tr("Camera"), this)),
+      m_saveToMac(new QCheckBox(tr("Computer"), this)),
+      m_fileFolder(new QPushButton(tr("Image Name..."), this)),
+      m_iso(new QComboBox(this)),
+      m_exposure(new QComboBox(this)),
+      m_numExposures(new QComboBox(this)),
+      m_delay(new QComboBox(this)),
+      m_liveView(new QCheckBox(tr("Live View"), this)),
+      m_grid(new QCheckBox(tr("Grid"), this)),
+      m_focusExposure(slider(-30, 30, 0, this)),
+      m_saturation(slider(0, 200, 100, this)),
+      m_whiteBalance(slider(28, 100, 52, this)),
+      m_degKelvin(new QLabel(this)),
+      m_expTaken(new QLabel(this)),
+      m_progress(new QProgressBar(this)),
+      m_battery(new QProgressBar(this))
+{
+    setWindowTitle(tr("Canon"));
+    m_exposure->setEditable(true);
+    m_exposure->setInsertPolicy(QComboBox::NoInsert);
+    m_exposure->addItems(m_control.panel().expTitles);
+    m_numExposures->addItems(kCounts);
+    m_delay->addItems(kDelays);
+    m_progress->setRange(0, 100);
+    m_battery->setRange(0, 10);
+    m_battery->setTextVisible(false);
+
+    auto* settings = new QFormLayout;
+    settings->addRow(tr("ISO"), m_iso);
+    settings->addRow(tr("Exposure"), m_exposure);
+    settings->addRow(tr("Exposures"), m_numExposures);
+    settings->addRow(tr("Delay"), m_delay);
+    auto* saveTo = new QHBoxLayout;
+    saveTo->addWidget(m_saveToCamera);
+    saveTo->addWidget(m_saveToMac);
+    saveTo->addWidget(m_fileFolder);
+    settings->addRow(tr("Save to"), saveTo);
+    auto* checks = new QHBoxLayout;
+    checks->addWidget(m_liveView);
+    checks->addWidget(m_grid);
+    settings->addRow(checks);
+    settings->addRow(tr("Live View exposure"), m_focusExposure);
+    settings->addRow(tr("Saturation"), m_saturation);
+    auto* whiteBalance = new QHBoxLayout;
+    whiteBalance->addWidget(m_whiteBalance);
+    whiteBalance->addWidget(m_degKelvin);
+    settings->addRow(tr("White balance"), whiteBalance);
+    settings->addRow(tr("Battery"), m_battery);
+    auto* expose = new QHBoxLayout;
+    expose->addWidget(m_expose);
+    expose->addWidget(m_expTaken);
+    expose->addWidget(m_progress, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_imageView, 1);
+    layout->addLayout(settings);
+    layout->addLayout(expose);
+
+    const auto on = [this](auto* sender, auto signal, int tag) { connect(sender, signal, this, [this, tag] { send(tag); }); };
+    on(m_expose, &QPushButton::clicked, CanonControl::kTagExpose);
+    on(m_saveToCamera, &QCheckBox::toggled, CanonControl::kTagSaveToCamera);
+    on(m_saveToMac, &QCheckBox::toggled, CanonControl::kTagSaveToMac);
+    on(m_fileFolder, &QPushButton::clicked, CanonControl::kTagFileFolder);
+    on(m_iso, &QComboBox::activated, CanonControl::kTagISO);
+    on(m_numExposures, &QComboBox::activated, CanonControl::kTagNumExp);
+    on(m_delay, &QComboBox::activated, CanonControl::kTagDelay);
+    on(m_liveView, &QCheckBox::toggled, CanonControl::kTagFocusCheck);
+    on(m_grid, &QCheckBox::toggled, CanonControl::kTagGrid);
+    on(m_focusExposure, &QSlider::valueChanged, CanonControl::kTagFocusExposure);
+    on(m_saturation, &QSlider::valueChanged, CanonControl::kTagSaturation);
+    on(m_whiteBalance, &QSlider::sliderReleased, CanonControl::kTagWhiteBalance);
+    connect(m_exposure, &QComboBox::activated, this, [this](int item) {
+        m_control.panel().expSelected = item;
+        send(CanonControl::kTagExpCombo);
+    });
+    // A typed number of seconds.
+    connect(m_exposure->lineEdit(), &QLineEdit::returnPressed, this, [this] {
+        if (m_exposure->findText(m_exposure->currentText()) >= 0)
+            return;
+        m_control.panel().expSelected = -1;
+        send(CanonControl::kTagExpCombo);
+    });
+    connect(&m_control, &CanonControl::panelChanged, this, &CanonPanel::showState);
+    connect(&m_control, &CanonControl::showPanelRequested, this, &CanonPanel::show);
+    connect(&m_control, &CanonControl::hidePanelRequested, this, &CanonPanel::hide);
+    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, &CanonPanel::applicationStateChanged);
+    setToolTips();
+    showState();
+}
+
+CanonPanel::~CanonPanel() = default;
+
+void CanonPanel::show()
+{
+    QDialog::show();
+    ScreenPlacement::toLowerLeft(*this);
+    raise();
+    activateWindow();
+}
+
+void CanonPanel::send(int tag)
+{
+    CanonPanelState& state = m_control.panel();
+    state.saveToCameraChecked = m_saveToCamera->isChecked();
+    state.saveToMacChecked = m_saveToMac->isChecked();
+    state.isoSelected = m_iso->currentIndex();
+    state.expValue = m_exposure->currentText();
+    state.numExpSelected = m_numExposures->currentIndex();
+    state.delaySelected = m_delay->currentIndex();
+    state.focusChecked = m_liveView->isChecked();
+    state.gridChecked = m_grid->isChecked();
+    state.focusExposure = m_focusExposure->value() / kEvStep;
+    state.saturation = m_saturation->value() / kSaturationStep;
+    state.whiteBalance = m_whiteBalance->value();
+    m_control.canonAction(tag);
+}
+
+void CanonPanel::showState()
+{
+    const CanonPanelState& state = m_control.panel();
+    const QSignalBlocker blockers[] = {QSignalBlocker(m_saveToCamera), QSignalBlocker(m_saveToMac),
+                                       QSignalBlocker(m_iso),          QSignalBlocker(m_exposure),
+                                       QSignalBlocker(m_numExposures), QSignalBlocker(m_delay),
+                                       QSignalBlocker(m_liveView)};
+    setWindowTitle(state.title.isEmpty() ? tr("Canon") : state.title);
+    m_expose->setText(state.expButtonTitle);
+    m_expose->setEnabled(state.expButtonEnabled);
+    m_saveToCamera->setChecked(state.saveToCameraChecked);
+    m_saveToMac->setChecked(state.saveToMacChecked);
+    m_fileFolder->setEnabled(state.fileFolderEnabled);
+    if (m_hasToolTips)
+        m_fileFolder->setToolTip(state.fileFolderToolTip);
+    QStringList shownIso;
+    for (int i = 0; i < m_iso->count(); ++i)
+        shownIso << m_iso->itemText(i);
+    if (shownIso != state.isoTitles) {
+        m_iso->clear();
+        m_iso->addItems(state.isoTitles);
+    }
+    m_iso->setCurrentIndex(state.isoSelected);
+    if (state.expSelected >= 0)
+        m_exposure->setCurrentIndex(state.expSelected);
+    else
+        m_exposure->setEditText(state.expValue);
+    m_exposure->setEnabled(state.expComboEnabled);
+    m_numExposures->setCurrentIndex(state.numExpSelected);
+    m_delay->setCurrentIndex(state.delaySelected);
+    m_liveView->setEnabled(state.focusEnabled);
+    m_degKelvin->setText(state.degKelvinText);
+    m_expTaken->setText(state.expTakenText);
+    m_progress->setValue(static_cast<int>(state.progress));
+    m_battery->setValue(state.batteryLevel);
+}
+
+void CanonPanel::setToolTips()
+{
+    const std::pair<QWidget*, const char*> tips[] = {
+        {m_expose, CanonToolTips::kExpose},
+        {m_saveToCamera, CanonToolTips::kSaveToCamera},
+        {m_saveToMac, CanonToolTips::kSaveToMac},
+        {m_iso, CanonToolTips::kISO},
+        {m_exposure, CanonToolTips::kExposureTime},
+        {m_numExposures, CanonToolTips::kNumExposures},
+        {m_liveView, CanonToolTips::kLiveView},
+        {m_grid, CanonToolTips::kGrid},
+        {m_focusExposure, CanonToolTips::kFocusExposure},
+        {m_delay, CanonToolTips::kDelay},
+        {m_battery, CanonToolTips::kBattery},
+        {m_whiteBalance, CanonToolTips::kWhiteBalance},
+        {m_saturation, CanonToolTips::kSaturation},
+    };
+    for (const auto& [widget, tip] : tips)
+        widget->setToolTip(QString::fromUtf8(tip));
+    m_hasToolTips = true;
+    m_fileFolder->setToolTip(m_control.panel().fileFolderToolTip);
+}
+
+void CanonPanel::clearToolTips()
+{
+    for (QWidget* widget : std::initializer_list<QWidget*>{
+             m_expose, m_saveToCamera, m_saveToMac, m_iso, m_exposure, m_numExposures, m_liveView, m_grid,
+             m_focusExposure, m_delay, m_battery, m_whiteBalance, m_saturation, m_fileFolder})
+        widget->setToolTip(QString());
+    m_hasToolTips = false;
+}
+
+void CanonPanel::keyPressEvent(QKeyEvent* event)
+{
+    if (!m_control.isCanonLiveView()) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Up: m_control.jogCanonLiveViewPosition(0, -kJogY); break;
+    case Qt::Key_Down: m_control.jogCanonLiveViewPosition(0, kJogY); break;
+    case Qt::Key_Left: m_control.jogCanonLiveViewPosition(-kJogX, 0); break;
+    case Qt::Key_Right: m_control.jogCanonLiveViewPosition(kJogX, 0); break;
+    default: QDialog::keyPressEvent(event); break;
+    }
+}
+
+void CanonPanel::closeEvent(QCloseEvent* event)
+{
+    m_control.canonDisconnect();
+    QDialog::closeEvent(event);
+}
+
+void CanonPanel::applicationStateChanged(Qt::ApplicationState state)
+{
+    // Floating over every window only while this program is the active one.
+    const bool floating = state == Qt::ApplicationActive;
+    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == floating)
+        return;
+    const bool visible = QDialog::isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, floating);
+    if (visible)
+        QDialog::show();
+}

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "mount/links/ConnectMenuLinks.h"
+#include "platform/widgets/InactiveHider.h"
+#include "platform/widgets/ToolPanel.h"
+
+#include <QDialog>
+
+class CanonControl;
+class CanonImageView;
+class DebugWriter;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QSlider;
+
+// The Canon camera's floating panel: the controls of the controller's
+// exposures, live view and image settings around the image view. It floats
+// over other programs' windows only while this program is active; closing
+// it disconnects the camera.
+class CanonPanel : public QDialog, public MenuPanel, public ToolPanel {
+    Q_OBJECT
+public:
+    CanonPanel(CanonControl& control, const DebugWriter& debug, QWidget* parent = nullptr);
+    ~CanonPanel() override;
+
+    // MenuPanel.
+    bool isVisible() const override { return QDialog::isVisible(); }
+    void show() override;
+    void hide() override { QDialog::hide(); }
+    // ToolPanel.
+    void setHide(bool hide) override { m_inactiveHider.setHides(hide); }
+    void setToolTips() override;
+    void clearToolTips() override;
+
+    CanonImageView& imageView() const { return *m_imageView; }
+    QPushButton* exposeButton() const { return m_expose; }
+    QPushButton* fileFolderButton() const { return m_fileFolder; }
+    QComboBox* isoPopup() const { return m_iso; }
+    QComboBox* exposureCombo() const { return m_exposure; }
+    QCheckBox* liveViewCheck() const { return m_liveView; }
+    QProgressBar* batteryLevel() const { return m_battery; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Shows the controller's state in the controls.
+    void showState();
+    // Copies the controls' values to the controller and sends it `tag`.
+    void send(int tag);
+    void applicationStateChanged(Qt::ApplicationState state);
+
+    CanonControl& m_control;
+    InactiveHider m_inactiveHider{*this};
+    CanonImageView* m_imageView;
+    QPushButton* m_expose;
+    QCheckBox* m_saveToCamera;
+    QCheckBox* m_saveToMac;
+    QPushButton* m_fileFolder;
+    QComboBox* m_iso;
+    QComboBox* m_exposure;
+    QComboBox* m_numExposures;
+    QComboBox* m_delay;
+    QCheckBox* m_liveView;
+    QCheckBox* m_grid;
+    QSlider* m_focusExposure;
+    QSlider* m_saturation;
+    QSlider* m_whiteBalance;
+    QLabel* m_degKelvin;
+    QLabel* m_expTaken;
+    QProgressBar* m_progress;
+    QProgressBar* m_battery;
+    bool m_hasToolTips = false;
+};

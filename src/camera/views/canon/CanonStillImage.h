@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+// A downloaded camera file as a picture: what Qt's readers decode (JPEG,
+// TIFF, ...), else a raw file through LibRaw, by its embedded preview or,
+// without one, a half-size decode.
+namespace CanonStillImage {
+
+// The largest file read.
+inline constexpr qint64 kMaxFileBytes = 1LL << 30;
+
+// A null image when the file cannot be read or decoded.
+QImage load(const QString& path);
+
+}  // namespace CanonStillImage

@@ -1,0 +1,154 @@
+#include "app/AssembledProgram.h"
+#include "app/CanonLink.h"
+#include "camera/views/canon/CanonPanel.h"
+#include "camera/canon/SimulatedCanonSdk.h"
+#include "find/TourFakes.h"
+#include "find/tours/TourControl.h"
+#include "mount/panels/ConnectMenu.h"
+#include "support/RecordingAlertPresenter.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+namespace {
+
+QAction* canonItem(ConnectMenu& menu)
+{
+    for (QAction* item : menu.actions())
+        if (item->text() == "Canon DSLR")
+            return item;
+    return nullptr;
+}
+
+// The program's Canon camera as assembled, on the simulated camera; the
+// images go to a temporary folder.
+class CanonSessionTest : public AssembledProgram {
+protected:
+    void SetUp() override
+    {
+        AssembledProgram::SetUp();
+        ASSERT_TRUE(images.isValid());
+        chart->prefControl().setCanonImageFile(images.filePath("Canon Image"));
+        chart->prefControl().setCanonExpIndex(32);  // 1/800 s
+        auto owned = std::make_unique<SimulatedCanonSdk>();
+        sdk = owned.get();
+        canon = std::make_unique<CanonLink>(chart->prefControl(), chart->debugLog(), std::move(owned),
+                                            &chart->skyWindow());
+        canon->joinConnectMenu(*chart->mountLink().connectMenu());
+    }
+    void TearDown() override
+    {
+        canon.reset();
+        AssembledProgram::TearDown();
+    }
+    CanonControl& control() { return canon->canonControl(); }
+    QStringList files() const { return QDir(images.path()).entryList(QDir::Files | QDir::Hidden); }
+
+    ScopedAlertRecorder alerts;
+    QTemporaryDir images;
+    SimulatedCanonSdk* sdk = nullptr;
+    std::unique_ptr<CanonLink> canon;
+};
+
+}  // namespace
+
+TEST_F(CanonSessionTest, ConnectExposeAndDownloadFromTheConnectMenu)
+{
+    QAction* item = canonItem(*chart->mountLink().connectMenu());
+    ASSERT_NE(item, nullptr);
+    item->trigger();
+    ASSERT_TRUE(control().isCanonConnected());
+    EXPECT_TRUE(alerts.alerts.empty());
+
+    control().canonAction(CanonControl::kTagExpose);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return files().size() == 1 && !control().isCanonDownloading(); }, 10000));
+    EXPECT_EQ(files(), QStringList({"Canon Image-001.CR2"}));
+    QFile file(images.filePath("Canon Image-001.CR2"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("IMG_0001.CR2").repeated(1000));
+
+    // A transfer that breaks off twice loses nothing and adds nothing.
+    sdk->failDownloadAfter(5000, CanonIds::kErrInternal, 2);
+    control().canonAction(CanonControl::kTagExpose);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return sdk->openItems() == 0 && !control().isCanonExposing(); }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !control().isCanonDownloading(); }, 10000));
+    EXPECT_EQ(files(), QStringList({"Canon Image-001.CR2"}));
+    EXPECT_EQ(control().panel().expButtonTitle, "Expose");
+
+    item->trigger();
+    EXPECT_FALSE(control().isCanonConnected());
+    EXPECT_FALSE(sdk->isSessionOpen());
+}
+
+TEST_F(CanonSessionTest, ThePanelFollowsTheConnectionAndTheControlPanelItem)
+{
+    ConnectMenu& menu = *chart->mountLink().connectMenu();
+    EXPECT_EQ(chart->outlets().canonPanel, &chart->canonLink().canonPanel());
+    canonItem(menu)->trigger();
+    ASSERT_TRUE(control().isCanonConnected());
+    EXPECT_TRUE(canon->canonPanel().isVisible());
+    QAction* controlPanel = menu.itemWithTag(20);
+    ASSERT_NE(controlPanel, nullptr);
+    controlPanel->trigger();
+    EXPECT_FALSE(canon->canonPanel().isVisible());
+    controlPanel->trigger();
+    EXPECT_TRUE(canon->canonPanel().isVisible());
+    canon->canonPanel().close();
+    EXPECT_FALSE(control().isCanonConnected()) << "closing the panel disconnects";
+}
+
+TEST_F(CanonSessionTest, ATourExposureWaitsForTheDownload)
+{
+    ASSERT_TRUE(control().canonConnect());
+    FakeTourFinder finder;
+    finder.known.insert("M 1", {findResultFound, 1.0, 0.5});
+    FakeTourMount mount;
+    FakeCapture capture;
+    TourControl tours(TourControl::Links{finder, capture, &mount, &canon->tourCamera(), {}},
+                      TourControl::Delays{3000, 0, 0});
+    QTemporaryDir tourDir;
+    QFile tour(tourDir.filePath("Tour.txt"));
+    ASSERT_TRUE(tour.open(QIODevice::WriteOnly));
+    tour.write("M 1\n");
+    tour.close();
+    tours.openTourFile(tour.fileName());
+    ASSERT_EQ(tours.panel().expTitle, "Start EOS Exposures");
+    tours.tourPanelAction(TourControl::kExposureTag);
+
+    // The files stay with the camera until the test lets them go.
+    sdk->setAnnounceFiles(false);
+    // A tick, one that sees the slew, and the one that starts the exposure.
+    for (const bool slewing : {false, true, false}) {
+        mount.slewing = slewing;
+        tours.tourExpTimer();
+        QTest::qWait(10);
+    }
+    mount.slewing = false;
+    ASSERT_TRUE(QTest::qWaitFor([this] { return control().isCanonDownloading(); }, 10000));
+    tours.tourExpTimer();
+    EXPECT_TRUE(tours.isTourExposing()) << "the tour waits while the image is on its way";
+
+    sdk->announceFile({"IMG_0042.CR2", "raw"});
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !control().isCanonDownloading(); }, 10000));
+    tours.tourExpTimer();
+    EXPECT_FALSE(tours.isTourExposing());
+    EXPECT_TRUE(QFile::exists(images.filePath("Canon Image-001.CR2")));
+}
+
+TEST_F(CanonSessionTest, TheProgramsCanonItemAlertsWhenNoCameraIsAttached)
+{
+    canon.reset();
+    // libgphoto2 with no port drivers sees no camera, whatever is plugged in.
+    QTemporaryDir noDrivers;
+    qputenv("IOLIBS", noDrivers.path().toLocal8Bit());
+    qputenv("CAMLIBS", noDrivers.path().toLocal8Bit());
+    chart->canonLink().joinConnectMenu(*chart->mountLink().connectMenu());
+    canonItem(*chart->mountLink().connectMenu())->trigger();
+    ASSERT_EQ(alerts.alerts.size(), 1u);
+    EXPECT_EQ(alerts.alerts[0].title, "Canon DSLR connection failed.");
+    EXPECT_FALSE(chart->canonLink().canonControl().isCanonConnected());
+}

@@ -1,0 +1,236 @@
+#include "CanonFixture.h"
+
+#include <QElapsedTimer>
+#include <QTimer>
+#include <QtEndian>
+
+using namespace CanonIds;
+
+namespace {
+
+class CanonLiveViewTest : public CanonFixture {
+protected:
+    void SetUp() override
+    {
+        CanonFixture::SetUp();
+        sdk.setEvfFrame("frame");
+        control->setViewBounds(1056, 704);
+        ASSERT_TRUE(connect());
+    }
+    void liveView(bool on)
+    {
+        control->panel().focusChecked = on;
+        control->canonAction(CanonControl::kTagFocusCheck);
+    }
+    bool startLiveView()
+    {
+        liveView(true);
+        return waitFor([this] { return control->isCanonLiveView() && sdk.evfDownloads() > 0; });
+    }
+    std::uint32_t zoomX() const { return sdk.uint32Value(kPropEvfZoomPosition); }
+    std::uint32_t zoomY()
+    {
+        QByteArray data;
+        sdk.getPropertyData(kPropEvfZoomPosition, 0, data);
+        return qFromLittleEndian<std::uint32_t>(data.constData() + 4);
+    }
+};
+
+}  // namespace
+
+TEST_F(CanonLiveViewTest, SwitchingOnFollowsTheCamerasReportAndOffTouchesNothingWhenOff)
+{
+    const std::size_t writes = sdk.writesTo(kPropEvfOutputDevice).size();
+    EXPECT_TRUE(control->setupCanonLiveView(false));
+    EXPECT_EQ(sdk.writesTo(kPropEvfOutputDevice).size(), writes) << "already off: the camera is not touched";
+
+    ASSERT_TRUE(startLiveView());
+    EXPECT_EQ(sdk.uint32Value(kPropEvfOutputDevice) & kEvfOutputHost, kEvfOutputHost);
+    EXPECT_EQ(control->canonEvfData(), "frame");
+    EXPECT_EQ(sdk.uint32Value(kPropEvfZoom), 1u);
+
+    liveView(false);
+    EXPECT_FALSE(control->isCanonLiveView());
+    EXPECT_EQ(sdk.uint32Value(kPropEvfOutputDevice) & kEvfOutputHost, 0u);
+    ASSERT_TRUE(waitFor([this] { return !control->isFrameTimerRunning(); }));
+}
+
+TEST_F(CanonLiveViewTest, RepeatedReportsKeepOneFrameTimer)
+{
+    ASSERT_TRUE(startLiveView());
+    for (int i = 0; i < 3; ++i)
+        sdk.postPropertyEvent(kPropEvfOutputDevice);
+    QTest::qWait(20);
+    const int before = sdk.evfDownloads();
+    QElapsedTimer clock;
+    clock.start();
+    QTest::qWait(300);
+    const int fetched = sdk.evfDownloads() - before;
+    EXPECT_LE(fetched, clock.elapsed() / 20 + 2) << "one frame per 20 ms at most";
+}
+
+TEST_F(CanonLiveViewTest, NoFramesAreFetchedWhileAnExposureRuns)
+{
+    ASSERT_TRUE(startLiveView());
+    choose(15);
+    expose();
+    ASSERT_TRUE(control->isCanonExposing());
+    const int before = sdk.evfDownloads();
+    sdk.setEvfFrame("newer");
+    QTest::qWait(200);
+    EXPECT_EQ(sdk.evfDownloads(), before);
+    EXPECT_EQ(control->canonEvfData(), "frame") << "the last frame stays";
+    control->canonAction(CanonControl::kTagExpose);
+    ASSERT_TRUE(waitFor([this] { return control->canonEvfData() == "newer"; }));
+}
+
+TEST_F(CanonLiveViewTest, BusyRetriesKeepTheEventLoopRunning)
+{
+    sdk.failWrite(kPropEvfOutputDevice, 0, kErrDeviceBusy);
+    bool ran = false;
+    // Only a running event loop lets the camera become free again.
+    QTimer::singleShot(250, [&] {
+        ran = true;
+        sdk.failWrite(kPropEvfOutputDevice, 0, kOk);
+    });
+    liveView(true);
+    EXPECT_FALSE(ran);
+    ASSERT_TRUE(waitFor([this] { return control->isCanonLiveView(); }));
+    EXPECT_TRUE(ran);
+
+    liveView(false);
+    control->canonDisconnect();
+    ASSERT_TRUE(connect());
+    sdk.failWrite(kPropEvfOutputDevice, 0, kErrDeviceBusy);
+    liveView(true);
+    QTest::qWait(1300);
+    EXPECT_FALSE(control->isCanonLiveView()) << "ten retries, then it gives up";
+    EXPECT_TRUE(logText().contains("EdsSetPropertyData kEdsPropID_Evf_OutputDevice error: 0x0081."));
+}
+
+TEST_F(CanonLiveViewTest, AClickZoomsAWindowKeptOnTheSensor)
+{
+    ASSERT_TRUE(startLiveView());
+    EXPECT_FALSE(control->jogCanonLiveViewPosition(128, 0)) << "no jog at zoom 1";
+
+    // The bottom-left corner of the view: the window's left edge on the
+    // sensor's left edge, its bottom on the sensor's bottom.
+    ASSERT_TRUE(control->setupCanonLiveViewPosition(0, 0));
+    EXPECT_EQ(control->canonZoomScale(), 5u);
+    EXPECT_EQ(zoomX(), 0u);
+    EXPECT_EQ(zoomY(), 2765u) << "3456 - 3456 / 5, rounded";
+    EXPECT_FALSE(control->panel().expComboEnabled);
+
+    ASSERT_TRUE(control->setupCanonLiveViewPosition(10, 10));
+    EXPECT_EQ(control->canonZoomScale(), 1u);
+    EXPECT_TRUE(control->panel().expComboEnabled);
+
+    ASSERT_TRUE(control->setupCanonLiveViewPosition(1056, 704));
+    EXPECT_EQ(zoomX(), 4147u) << "5184 - 5184 / 5: flush with the right edge";
+    EXPECT_EQ(zoomY(), 0u);
+
+    EXPECT_TRUE(control->jogCanonLiveViewPosition(128, -192));
+    EXPECT_EQ(zoomX(), 4147u) << "never past the edge";
+    EXPECT_EQ(zoomY(), 0u);
+    EXPECT_TRUE(control->jogCanonLiveViewPosition(-128, 192));
+    EXPECT_EQ(zoomX(), 4019u);
+    EXPECT_EQ(zoomY(), 192u);
+
+    liveView(false);
+    EXPECT_FALSE(control->setupCanonLiveViewPosition(0, 0)) << "no zoom without live view";
+}
+
+TEST_F(CanonLiveViewTest, TheCameraIsKeptAwakeWhileLiveViewRuns)
+{
+    ASSERT_TRUE(startLiveView());
+    sdk.postStateEvent(kStateWillSoonShutDown);
+    QTest::qWait(20);
+    EXPECT_TRUE(control->isCanonConnected());
+    EXPECT_EQ(sdk.commands().back().first, kCmdExtendShutDownTimer);
+}
+
+TEST_F(CanonLiveViewTest, ACameraThatSwitchesItselfOffEndsLiveView)
+{
+    ASSERT_TRUE(startLiveView());
+    sdk.postStateEvent(kStateShutDown);
+    ASSERT_TRUE(waitFor([this] { return !control->isCanonConnected(); }));
+    EXPECT_FALSE(control->isCanonLiveView());
+    EXPECT_FALSE(control->isFrameTimerRunning());
+}
+
+class CanonBatteryTest : public CanonFixture {};
+
+TEST_F(CanonBatteryTest, LowBatteryWarnsOnceThenAsksAndFallsSilent)
+{
+    alerts.choice = false;
+    sdk.setUInt32Value(kPropBatteryLevel, 0, 8);
+    ASSERT_TRUE(connect());
+    EXPECT_EQ(alertTitles(), QStringList({"WARNING - the camera's battery level is low."}));
+    EXPECT_EQ(control->panel().batteryLevel, 0);
+    control->canonBatteryLevelTimer();
+    EXPECT_EQ(alerts.alerts.size(), 1u) << "once per run";
+
+    sdk.setUInt32Value(kPropBatteryLevel, 0, 2);
+    control->canonBatteryLevelTimer();
+    ASSERT_EQ(alerts.alerts.size(), 2u);
+    EXPECT_EQ(alerts.alerts[1].title, "WARNING - the camera's battery level is too low.");
+    EXPECT_EQ(alerts.alerts[1].message, "Do you want to disconnect from the camera?");
+    EXPECT_TRUE(control->isCanonConnected()) << "the user said NO";
+
+    control->canonBatteryLevelTimer();
+    control->canonDisconnect();
+    ASSERT_TRUE(connect());
+    EXPECT_EQ(alerts.alerts.size(), 2u) << "silent for the rest of the run";
+}
+
+TEST_F(CanonBatteryTest, AFirstReadingOfTwoWarnsAndAsksAtOnce)
+{
+    sdk.setUInt32Value(kPropBatteryLevel, 0, 2);
+    ASSERT_TRUE(connect());
+    EXPECT_EQ(alertTitles(), QStringList({"WARNING - the camera's battery level is low.",
+                                          "WARNING - the camera's battery level is too low."}));
+    EXPECT_FALSE(control->isCanonConnected()) << "YES disconnects";
+    EXPECT_EQ(alerts.beeps, 2);
+}
+
+TEST_F(CanonBatteryTest, UnknownAndMainsLevels)
+{
+    sdk.setUInt32Value(kPropBatteryLevel, 0, kBatteryAC);
+    ASSERT_TRUE(connect());
+    EXPECT_EQ(control->panel().batteryLevel, 10);
+    EXPECT_TRUE(alerts.alerts.empty());
+
+    alerts.choice = false;
+    sdk.setUInt32Value(kPropBatteryLevel, 0, 0);
+    control->canonBatteryLevelTimer();
+    EXPECT_EQ(alertTitles(), QStringList({"WARNING - the camera's battery level is unknown."}));
+    sdk.setUInt32Value(kPropBatteryLevel, 0, 1);
+    control->canonBatteryLevelTimer();
+    EXPECT_EQ(alerts.alerts.size(), 1u);
+}
+
+TEST_F(CanonBatteryTest, SixtyDModeDialIsCheckedWhenTheCameraChangesIt)
+{
+    sdk.setDescription("Canon EOS 5D Mark III");
+    ASSERT_TRUE(connect(16));  // 30 s, a shutter speed
+    alerts.alerts.clear();
+    choose(14);  // 60 s: bulb wanted, dial on Manual
+    QTest::qWait(20);  // the camera's own reports of the connection's writes
+    alerts.alerts.clear();
+    sdk.postPropertyEvent(kPropTv);
+    ASSERT_TRUE(waitFor([this] { return !alerts.alerts.empty(); }));
+    EXPECT_EQ(alertTitles(), QStringList({"Set the mode dial to Bulb for long (>30s) exposures."}));
+    EXPECT_FALSE(control->panel().expButtonEnabled);
+
+    sdk.setUInt32Value(kPropAEMode, 0, kAEBulb);
+    sdk.postPropertyEvent(kPropTv);
+    ASSERT_TRUE(waitFor([this] { return control->panel().expButtonEnabled; }));
+    EXPECT_TRUE(control->isCanonBulb()) << "the dial on Bulb makes it a bulb exposure";
+
+    choose(24);  // 0.5 s
+    alerts.alerts.clear();
+    sdk.postPropertyEvent(kPropTv);
+    ASSERT_TRUE(waitFor([this] { return !alerts.alerts.empty(); }));
+    EXPECT_EQ(alertTitles(), QStringList({"Set the mode dial to Manual for short (<1s) exposures."}));
+    EXPECT_FALSE(control->panel().expButtonEnabled);
+}
