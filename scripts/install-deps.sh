@@ -9,6 +9,7 @@ packages=(
   libxrandr-dev tzdata
   liberfa-dev
   libical-dev
+  libhidapi-dev
   xvfb xauth
   openbox xdotool x11-utils
   poppler-utils
