@@ -1,6 +1,7 @@
 #include "app/ChartAssembly.h"
 
 #include "app/DomeLink.h"
+#include "app/GuideLink.h"
 #include "app/FinderLink.h"
 #include "app/NameSearchLink.h"
 #include "app/PlanningAssembly.h"
@@ -134,6 +135,7 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     links.mount = &m_mount.scopeControl();
     links.wifiBridge = &m_mount.serialControl();
     createDomes(folders.resources, links);
+    m_guide = std::make_unique<GuideLink>(m_prefs, m_debugLog, m_mount, GuideLink::Devices::usb(), &m_skyWindow);
     m_prefs.setLinks(links);
     createAppMenu(folders);
     createFinder();

@@ -42,6 +42,7 @@
 
 class DeepSkyPhotos;
 class DomeLink;
+class GuideLink;
 struct PrefLinks;
 class FindPanelControl;
 class ChartMenuBar;
@@ -107,6 +108,7 @@ public:
     ScopeControl& scopeControl() { return m_mount.scopeControl(); }
     MountLink& mountLink() { return m_mount; }
     DomeLink& domeLink() { return *m_domes; }
+    GuideLink& guideLink() { return *m_guide; }
     PrefWindowControl& prefWindow() { return *m_prefWindow; }
 
 protected:
@@ -177,6 +179,7 @@ private:
     std::unique_ptr<NameSearchLink> m_nameSearch;
     std::unique_ptr<PlanningAssembly> m_planning;
     std::unique_ptr<DomeLink> m_domes;
+    std::unique_ptr<GuideLink> m_guide;
     std::unique_ptr<PrefWindowControl> m_prefWindow;
     std::unique_ptr<PrefWindowLink> m_prefWindowLink;
     bool m_isLaunchPending = false;

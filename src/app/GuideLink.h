@@ -1,0 +1,44 @@
+#pragma once
+
+#include "app/ScopeGuideMount.h"
+#include "camera/guide/DSUSBControl.h"
+#include "camera/guide/GPUSBControl.h"
+#include "camera/guide/QtGuideClock.h"
+#include "camera/guide/WebcamGuide.h"
+
+#include <memory>
+
+class DebugLog;
+class GuidePanel;
+class MountLink;
+class PrefControl;
+class QWidget;
+
+// The webcam autoguider with its GPUSB and DSUSB adapters, wired to the
+// mount controller and the Connect menu. The guide panel waits for the
+// webcam panel that shows it.
+class GuideLink final {
+public:
+    struct Devices {
+        std::unique_ptr<HidDevice> gpusb;
+        std::unique_ptr<HidDevice> dsusb;
+        // The USB adapters through hidapi.
+        static Devices usb();
+    };
+
+    GuideLink(PrefControl& prefs, DebugLog& log, MountLink& mount, Devices devices, QWidget* window);
+    ~GuideLink();
+
+    WebcamGuide& webcamGuide() { return m_guide; }
+    GPUSBControl& gpusbControl() { return m_gpusb; }
+    DSUSBControl& dsusbControl() { return m_dsusb; }
+    GuidePanel& guidePanel() const { return *m_panel; }
+
+private:
+    QtGuideClock m_clock;
+    ScopeGuideMount m_mount;
+    WebcamGuide m_guide;
+    GPUSBControl m_gpusb;
+    DSUSBControl m_dsusb;
+    std::unique_ptr<GuidePanel> m_panel;
+};
