@@ -15,7 +15,7 @@ int signOf(double value)
 }  // namespace
 
 GuideSky::GuideSky(ManualClock& clock, Options options)
-    : m_clock(clock), m_options(options), m_frame(320, 240), m_camera(clock.createTimer())
+    : m_clock(clock), m_options(options), m_frame(options.width, options.height), m_camera(clock.createTimer())
 {
     std::mt19937 random(11);
     std::uniform_int_distribution<int> noise(0, std::max(options.noise, 0));

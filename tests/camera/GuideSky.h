@@ -35,6 +35,8 @@ public:
         bool frozen = false;    // the mount does not move
         double startX = 160;
         double startY = 120;
+        int width = 320;
+        int height = 240;
     };
 
     GuideSky(ManualClock& clock, Options options);
