@@ -3,6 +3,7 @@
 #include "camera/guide/CalibrationResult.h"
 #include "camera/guide/WebcamGuide.h"
 #include "support/QStringPrinter.h"
+#include "support/RecordingAlertPresenter.h"
 
 #include <gtest/gtest.h>
 
@@ -116,6 +117,20 @@ TEST(CalibrationResultTest, RatesAndRatiosOnTheLimitsPass)
     EXPECT_EQ(CalibrationResult::compute(1, 0, 0, 301).verdict, Verdict::DriveOutsideBounds);
     EXPECT_EQ(CalibrationResult::compute(1, 0, 0, 4.01f).verdict, Verdict::RatioOutsideBounds);
     EXPECT_EQ(CalibrationResult::compute(4.01f, 0, 0, 1).verdict, Verdict::RatioOutsideBounds);
+    const float nan = std::nanf("");
+    EXPECT_EQ(CalibrationResult::compute(nan, nan, 0, 1).verdict, Verdict::DriveOutsideBounds);
+}
+
+TEST(CalibrationTest, ADriveOfNoSecondsIsRefused)
+{
+    ScopedAlertRecorder alerts;
+    ManualClock clock;
+    WebcamGuide guide(clock);
+    guide.calTimeAction(1, 0);
+    EXPECT_EQ(guide.calTime(), 10);
+    EXPECT_EQ(alerts.beeps, 1);
+    guide.calTimeAction(1, 3);
+    EXPECT_EQ(guide.calTime(), 3);
 }
 
 TEST(CalibrationTest, AMirroredDeclinationGivesANegativeRate)

@@ -40,10 +40,12 @@ CalibrationResult CalibrationResult::compute(float xXDrive, float yXDrive, float
     if (std::fabs(turn) > kMirrorAngle)
         r.yDrive = -r.yDrive;
 
+    // Written so that a rate that is not a number fails too.
+    const auto within = [](float v, float least, float most) { return v >= least && v <= most; };
     const float y = std::fabs(r.yDrive);
-    if (r.xDrive < kLeastRate || y < kLeastRate || r.xDrive > kMostRate || y > kMostRate)
+    if (!within(r.xDrive, kLeastRate, kMostRate) || !within(y, kLeastRate, kMostRate))
         r.verdict = Verdict::DriveOutsideBounds;
-    else if (r.xDrive / y < kLeastRatio || r.xDrive / y > kMostRatio)
+    else if (!within(r.xDrive / y, kLeastRatio, kMostRatio))
         r.verdict = Verdict::RatioOutsideBounds;
     return r;
 }

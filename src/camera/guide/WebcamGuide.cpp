@@ -1,5 +1,7 @@
 #include "camera/guide/WebcamGuide.h"
 
+#include "platform/AlertPanel.h"
+
 #include <algorithm>
 
 WebcamGuide::WebcamGuide(GuideClock& clock, DebugWriter debug)
@@ -56,7 +58,10 @@ void WebcamGuide::guideAction(int tag, bool shift)
 void WebcamGuide::calTimeAction(int tag, int value)
 {
     const quint16 clamped = quint16(std::clamp(value, 0, 0xFFFF));
-    if (tag == 1)
+    // A drive of no time gives no rate to divide by.
+    if (tag == 1 && clamped == 0)
+        AlertPanel::beep();
+    else if (tag == 1)
         m_calTime = clamped;
     else if (tag == 2)
         m_minMove = clamped;
