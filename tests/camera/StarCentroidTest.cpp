@@ -144,6 +144,14 @@ TEST_F(StarCentroidTest, AChangedBufferFirstGivesNoStar)
     centroid.setGuideBuff(false);
     frame.setHasFocusImage(true);
     EXPECT_TRUE(centroid.starCentroid({50, 50}).isZero());
+
+    // A camera grown since its guide buffer was made is not copied past it.
+    centroid.setGuideBuff(true);
+    TestFrame larger(120, 100);
+    larger.addStar(50, 50, 200);
+    centroid.setFrameSource(&larger);
+    centroid.starCentroid({});
+    EXPECT_TRUE(centroid.starCentroid({50, 50}).isZero());
 }
 
 TEST_F(StarCentroidTest, SymmetricStarsGiveTheirExactCentre)
