@@ -190,7 +190,9 @@ void WebcamGuide::calCompute()
 {
     setStatus("Calculating calibration data...");
     const CalibrationResult r = CalibrationResult::compute(m_xXDrive, m_yXDrive, m_xYDrive, m_yYDrive);
-    m_debug([&] { return QString::asprintf("Cal Raw angleX: %.3f angleY: %.3f", r.angleA * kDegrees, r.angleB0 * kDegrees); });
+    m_debug([&] {
+        return QString::asprintf("Cal Raw angleX: %.3f angleY: %.3f", r.angleA * kDegrees, r.angleB0 * kDegrees);
+    });
     m_debug([&] { return QString::asprintf("Cal Raw cosA: %.3f sinA: %.3f", std::cos(r.angleA), std::sin(r.angleA)); });
     m_debug([&] { return QString::asprintf("Cal Raw cosB: %.3f sinB: %.3f", std::cos(r.angleB), std::sin(r.angleB)); });
     m_debug([&] { return QString::asprintf("Cal Raw xDrive: %.3f yDrive: %.3f\r", r.rawX, r.rawY); });
@@ -200,7 +202,9 @@ void WebcamGuide::calCompute()
     m_guideSinB = r.guideSinB;
     m_xDrive = r.xDrive;
     m_yDrive = r.yDrive;
-    m_debug([&] { return QString::asprintf("Cal Final angleX: %.3f angleY: %.3f", r.angleA * kDegrees, r.angleB * kDegrees); });
+    m_debug([&] {
+        return QString::asprintf("Cal Final angleX: %.3f angleY: %.3f", r.angleA * kDegrees, r.angleB * kDegrees);
+    });
     m_debug([&] { return QString::asprintf("Cal Final cosA: %.3f sinA: %.3f", r.guideCosA, r.guideSinA); });
     m_debug([&] { return QString::asprintf("Cal Final cosB: %.3f sinB: %.3f", r.guideCosB, r.guideSinB); });
     m_debug([&] { return QString::asprintf("Cal Final xDrive: %.3f yDrive: %.3f\r", r.xDrive, r.yDrive); });

@@ -257,9 +257,11 @@ void WebcamGuide::phdGuideControl(float eastWest, float northSouth)
         m_isDriving = true;
         (east ? m_isDrivingE : m_isDrivingW) = true;
         if (pulses()) {
-            const int ms = east ? eastNorthPulse(eastWest) : std::max(int(eastWest * 1000.0f), -kLongPulse);
+            const int ms = east ? eastNorthPulse(eastWest) : westSouthPulse(-eastWest);
             pulse(true, ms);
-            m_debug([&] { return QString::asprintf(east ? "phdGuide East Pulse: %04d ms" : "phdGuide West Pulse: %04d ms", ms); });
+            m_debug([&] {
+                return QString::asprintf(east ? "phdGuide East Pulse: %04d ms" : "phdGuide West Pulse: %04d ms", ms);
+            });
             // A pulse ends by itself: the flags go when it has run.
             m_phdEWPulseTimer->start(guideMilliseconds(std::fabs(eastWest)), false, [this] { resetRADriveFlags(); });
         } else {
@@ -281,9 +283,11 @@ void WebcamGuide::phdNorthSouth(float northSouth)
     m_isDriving = true;
     (north ? m_isDrivingN : m_isDrivingS) = true;
     if (pulses()) {
-        const int ms = north ? eastNorthPulse(northSouth) : std::max(int(northSouth * 1000.0f), -kLongPulse);
+        const int ms = north ? eastNorthPulse(northSouth) : westSouthPulse(-northSouth);
         pulse(false, ms);
-        m_debug([&] { return QString::asprintf(north ? "phdGuide North Pulse: %04d ms" : "phdGuide South Pulse: %04d ms", ms); });
+        m_debug([&] {
+            return QString::asprintf(north ? "phdGuide North Pulse: %04d ms" : "phdGuide South Pulse: %04d ms", ms);
+        });
         m_phdNSPulseTimer->start(guideMilliseconds(std::fabs(northSouth)), false, [this] { resetDecDriveFlags(); });
         return;
     }
