@@ -13,7 +13,8 @@ GuideLink::Devices GuideLink::Devices::usb()
 }
 
 GuideLink::GuideLink(PrefControl& prefs, DebugLog& log, MountLink& mount, Devices devices, QWidget* window)
-    : m_mount(mount.scopeControl()),
+    : m_mountLink(mount),
+      m_mount(mount.scopeControl()),
       m_guide(m_clock, DebugWriter([&prefs] { return prefs.isDebug(); }, &log)),
       m_gpusb(std::move(devices.gpusb), m_clock, DebugWriter([&prefs] { return prefs.isDebug(); }, &log)),
       m_dsusb(std::move(devices.dsusb)),
@@ -30,4 +31,11 @@ GuideLink::GuideLink(PrefControl& prefs, DebugLog& log, MountLink& mount, Device
     menu.setWebcamGuide(&m_guide);
 }
 
-GuideLink::~GuideLink() = default;
+GuideLink::~GuideLink()
+{
+    m_mountLink.scopeControl().setWebcamGuide(nullptr);
+    ConnectMenu& menu = *m_mountLink.connectMenu();
+    menu.setGPUSB(nullptr);
+    menu.setDSUSB(nullptr);
+    menu.setWebcamGuide(nullptr);
+}

@@ -16,7 +16,8 @@ class QWidget;
 
 // The webcam autoguider with its GPUSB and DSUSB adapters, wired to the
 // mount controller and the Connect menu. The guide panel waits for the
-// webcam panel that shows it.
+// webcam panel that shows it. The mount side forgets the guider and the
+// adapters when this goes.
 class GuideLink final {
 public:
     struct Devices {
@@ -35,6 +36,7 @@ public:
     GuidePanel& guidePanel() const { return *m_panel; }
 
 private:
+    MountLink& m_mountLink;
     QtGuideClock m_clock;
     ScopeGuideMount m_mount;
     WebcamGuide m_guide;

@@ -46,12 +46,6 @@ protected:
     {
         if (chart->scopeControl().isConnected())
             chart->scopeControl().disconnect();
-        // The program's own guider takes its place again.
-        GuideLink& own = chart->guideLink();
-        menu().setGPUSB(&own.gpusbControl());
-        menu().setDSUSB(&own.dsusbControl());
-        menu().setWebcamGuide(&own.webcamGuide());
-        chart->scopeControl().setWebcamGuide(&own.webcamGuide());
         guide.reset();
         chart.reset();
     }
