@@ -18,9 +18,8 @@ GuideLink::GuideLink(PrefControl& prefs, DebugLog& log, MountLink& mount, Device
       m_guide(m_clock, DebugWriter([&prefs] { return prefs.isDebug(); }, &log)),
       m_gpusb(std::move(devices.gpusb), m_clock, DebugWriter([&prefs] { return prefs.isDebug(); }, &log)),
       m_dsusb(std::move(devices.dsusb)),
-      m_panel(std::make_unique<GuidePanel>(m_guide, window))
+      m_window(window)
 {
-    m_panel->hide();
     m_guide.setMount(&m_mount);
     m_guide.setAdapter(&m_gpusb);
     m_gpusb.setWebcamGuide(&m_guide);
@@ -29,6 +28,15 @@ GuideLink::GuideLink(PrefControl& prefs, DebugLog& log, MountLink& mount, Device
     menu.setGPUSB(&m_gpusb);
     menu.setDSUSB(&m_dsusb);
     menu.setWebcamGuide(&m_guide);
+}
+
+GuidePanel& GuideLink::guidePanel()
+{
+    if (!m_panel) {
+        m_panel = std::make_unique<GuidePanel>(m_guide, m_window);
+        m_panel->hide();
+    }
+    return *m_panel;
 }
 
 GuideLink::~GuideLink()

@@ -15,9 +15,9 @@ class PrefControl;
 class QWidget;
 
 // The webcam autoguider with its GPUSB and DSUSB adapters, wired to the
-// mount controller and the Connect menu. The guide panel waits for the
-// webcam panel that shows it. The mount side forgets the guider and the
-// adapters when this goes.
+// mount controller and the Connect menu. The guide panel is made when the
+// webcam panel first asks for it, so that its widgets cost nothing before.
+// The mount side forgets the guider and the adapters when this goes.
 class GuideLink final {
 public:
     struct Devices {
@@ -33,7 +33,7 @@ public:
     WebcamGuide& webcamGuide() { return m_guide; }
     GPUSBControl& gpusbControl() { return m_gpusb; }
     DSUSBControl& dsusbControl() { return m_dsusb; }
-    GuidePanel& guidePanel() const { return *m_panel; }
+    GuidePanel& guidePanel();
 
 private:
     MountLink& m_mountLink;
@@ -42,5 +42,6 @@ private:
     WebcamGuide m_guide;
     GPUSBControl m_gpusb;
     DSUSBControl m_dsusb;
+    QWidget* m_window;
     std::unique_ptr<GuidePanel> m_panel;
 };

@@ -38,8 +38,13 @@ GuidePanel::GuidePanel(WebcamGuide& guide, QWidget* parent)
       m_decMinusButton(new QCheckBox("Dec-", this)),
       m_statusText(new QLabel(" ", this))
 {
-    m_calButton->setEnabled(false);
-    m_guideButton->setEnabled(false);
+    // A panel made late shows the guider as it is.
+    m_calButton->setEnabled(guide.isCalibrateEnabled());
+    m_guideButton->setEnabled(guide.isCalibrated());
+    if (guide.isGuiding())
+        m_guideButton->setText("Stop autoguiding");
+    if (!guide.guideStatus().isEmpty())
+        m_statusText->setText(guide.guideStatus());
     m_calTimeEdit->setRange(1, 120);
     m_calTimeEdit->setValue(guide.calTime());
     m_calTimeEdit->setSuffix(" s");
