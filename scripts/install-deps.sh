@@ -10,6 +10,7 @@ packages=(
   liberfa-dev
   liblapack-dev libblas-dev
   libical-dev
+  libhidapi-dev
   xvfb xauth
   openbox xdotool x11-utils
   poppler-utils

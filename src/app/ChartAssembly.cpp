@@ -4,6 +4,8 @@
 #include "app/DomeLink.h"
 #include "app/FocusLink.h"
 #include "focus/views/FocusMenu.h"
+#include "app/DSUSBShutter.h"
+#include "app/GuideLink.h"
 #include "app/FinderLink.h"
 #include "app/NameSearchLink.h"
 #include "app/PlanningAssembly.h"
@@ -143,6 +145,7 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     links.wifiBridge = &m_mount.serialControl();
     createDomes(folders.resources, links);
     m_focus = std::make_unique<FocusLink>(m_mount, m_prefs, m_outlets, &m_skyWindow);
+    m_guide = std::make_unique<GuideLink>(m_prefs, m_debugLog, m_mount, GuideLink::Devices::usb(), &m_skyWindow);
     createCanon(links);
     m_prefs.setLinks(links);
     createAppMenu(folders);
@@ -225,6 +228,8 @@ void ChartAssembly::createCanon(PrefLinks& links)
     m_canon->fillLinks(links);
     m_canon->fillOutlets(m_outlets);
     m_canon->joinConnectMenu(*m_mount.connectMenu());
+    m_dsusbShutter = std::make_unique<DSUSBShutter>(m_guide->dsusbControl());
+    m_canon->canonControl().setShutter(m_dsusbShutter.get());
 }
 
 void ChartAssembly::writeDebugLine(const QString& line)

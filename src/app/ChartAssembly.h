@@ -44,6 +44,8 @@ class CanonLink;
 class DeepSkyPhotos;
 class DomeLink;
 class FocusLink;
+class GuideLink;
+class DSUSBShutter;
 struct PrefLinks;
 class FindPanelControl;
 class ChartMenuBar;
@@ -112,6 +114,7 @@ public:
     DomeLink& domeLink() { return *m_domes; }
     FocusLink& focusLink() { return *m_focus; }
     CanonLink& canonLink() { return *m_canon; }
+    GuideLink& guideLink() { return *m_guide; }
     PrefWindowControl& prefWindow() { return *m_prefWindow; }
 
 protected:
@@ -182,7 +185,10 @@ private:
     std::unique_ptr<FinderLink> m_finderLink;
     std::unique_ptr<ScopeAim> m_scopeAim;
     std::unique_ptr<NameSearchLink> m_nameSearch;
-    // Before the tours, which reach it.
+    std::unique_ptr<GuideLink> m_guide;
+    // The Canon camera's bulb line, on the guide adapters' DSUSB.
+    std::unique_ptr<DSUSBShutter> m_dsusbShutter;
+    // After its shutter line and before the tours, which reach it.
     std::unique_ptr<CanonLink> m_canon;
     std::unique_ptr<PlanningAssembly> m_planning;
     std::unique_ptr<DomeLink> m_domes;

@@ -304,7 +304,7 @@ bool CanonControl::canonStartBulbExposure()
             return false;
         }
         if (m_dsusb && m_dsusb->isDSUSBConnected()) {
-            error = m_dsusb->openDSShutter() == 0 ? kOk : kDSUSBFailed;
+            error = m_dsusb->openDSShutter() ? kOk : kDSUSBFailed;
             logError("DSUSB start exposure status: 0x%04X.", error);
         } else {
             const Error lock = m_sdk.sendStatusCommand(kStatusUILock);
@@ -373,7 +373,7 @@ bool CanonControl::canonEndBulbExposure()
     const bool bulb = m_isCanonBulb || isDialBulb();
     if (bulb && m_isCanonExposing) {
         if (m_dsusb && m_dsusb->isDSUSBConnected()) {
-            const Error status = m_dsusb->closeDSShutter() == 0 ? kOk : kDSUSBFailed;
+            const Error status = m_dsusb->closeDSShutter() ? kOk : kDSUSBFailed;
             logError("DSUSB end exposure status: 0x%04X.", status);
         } else {
             const bool button = m_is60D || m_is7D || m_isT1i;

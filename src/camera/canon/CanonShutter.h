@@ -1,13 +1,11 @@
 #pragma once
 
-#include <cstdint>
-
 // The DSUSB adapter that holds a camera's shutter line closed for bulb
-// exposures. The open and close calls answer 0 on success, 0x8B on failure.
+// exposures. The open and close calls say whether the line moved.
 class CanonShutter {
 public:
     virtual ~CanonShutter() = default;
     virtual bool isDSUSBConnected() const = 0;
-    virtual std::uint32_t openDSShutter() = 0;
-    virtual std::uint32_t closeDSShutter() = 0;
+    virtual bool openDSShutter() = 0;
+    virtual bool closeDSShutter() = 0;
 };

@@ -18,15 +18,15 @@
 // The DSUSB adapter as the Canon controller sees it.
 struct FakeShutter final : CanonShutter {
     bool isDSUSBConnected() const override { return connected; }
-    std::uint32_t openDSShutter() override
+    bool openDSShutter() override
     {
         ++opened;
-        return 0;
+        return true;
     }
-    std::uint32_t closeDSShutter() override
+    bool closeDSShutter() override
     {
         ++closed;
-        return 0;
+        return true;
     }
     bool connected = true;
     int opened = 0;
