@@ -6,6 +6,7 @@
 #include "app/PlanningAssembly.h"
 #include "app/PrefWindowLink.h"
 #include "app/ScopeAim.h"
+#include "app/WebcamLink.h"
 #include "app/WindowFrames.h"
 #include "chart/SkyView.h"
 #include "chart/appmenu/MpcDownloadPanel.h"
@@ -134,6 +135,7 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     links.mount = &m_mount.scopeControl();
     links.wifiBridge = &m_mount.serialControl();
     createDomes(folders.resources, links);
+    createWebcam(folders.resources, links);
     m_prefs.setLinks(links);
     createAppMenu(folders);
     createFinder();
@@ -175,6 +177,15 @@ void ChartAssembly::createDomes(const QString& resources, PrefLinks& links)
     m_outlets.domePanel = &m_domes->domePanel();
     m_outlets.ddwPanel = &m_domes->ddwPanel();
     m_skyWindow.skyView().setTelescope(m_scopeAim.get(), &m_domes->domeSlits());
+}
+
+void ChartAssembly::createWebcam(const QString& resources, PrefLinks& links)
+{
+    m_webcam = std::make_unique<WebcamLink>(m_prefs, m_debugLog, resources, m_catalogueFolders.miscDirectory,
+                                            &m_skyWindow);
+    m_webcam->fillLinks(links);
+    m_webcam->fillOutlets(m_outlets);
+    m_webcam->joinConnectMenu(*m_mount.connectMenu());
 }
 
 void ChartAssembly::writeDebugLine(const QString& line)

@@ -42,6 +42,7 @@
 
 class DeepSkyPhotos;
 class DomeLink;
+class WebcamLink;
 struct PrefLinks;
 class FindPanelControl;
 class ChartMenuBar;
@@ -107,6 +108,7 @@ public:
     ScopeControl& scopeControl() { return m_mount.scopeControl(); }
     MountLink& mountLink() { return m_mount; }
     DomeLink& domeLink() { return *m_domes; }
+    WebcamLink& webcamLink() { return *m_webcam; }
     PrefWindowControl& prefWindow() { return *m_prefWindow; }
 
 protected:
@@ -122,6 +124,7 @@ private:
     void createPrefWindow();
     // The two dome controllers, their panels and the chart's slit marks.
     void createDomes(const QString& resources, PrefLinks& links);
+    void createWebcam(const QString& resources, PrefLinks& links);
     // Writes a line to the debug log while debugging is on.
     void writeDebugLine(const QString& line);
 
@@ -177,6 +180,7 @@ private:
     std::unique_ptr<NameSearchLink> m_nameSearch;
     std::unique_ptr<PlanningAssembly> m_planning;
     std::unique_ptr<DomeLink> m_domes;
+    std::unique_ptr<WebcamLink> m_webcam;
     std::unique_ptr<PrefWindowControl> m_prefWindow;
     std::unique_ptr<PrefWindowLink> m_prefWindowLink;
     bool m_isLaunchPending = false;
