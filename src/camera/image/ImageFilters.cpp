@@ -3,6 +3,7 @@
 #include <QtGlobal>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace {
@@ -47,19 +48,29 @@ void addition(QImage& image, std::span<const QImage* const> others)
 {
     const int w = image.width();
     const int h = image.height();
+    // Images smaller than the frame add only where they reach.
+    std::array<const quint32*, 8> rows{};
+    std::array<int, 8> widths{};
+    const std::size_t n = std::min(others.size(), rows.size());
     for (int y = 0; y < h; ++y) {
         auto* row = reinterpret_cast<quint32*>(image.scanLine(y));
+        for (std::size_t k = 0; k < n; ++k) {
+            const bool inside = y < others[k]->height();
+            rows[k] = inside ? reinterpret_cast<const quint32*>(others[k]->constScanLine(y)) : nullptr;
+            widths[k] = inside ? std::min(w, others[k]->width()) : 0;
+        }
         for (int x = 0; x < w; ++x) {
-            int r = qRed(row[x]);
-            int g = qGreen(row[x]);
-            int b = qBlue(row[x]);
-            for (const QImage* other : others) {
-                if (y >= other->height() || x >= other->width())
+            const quint32 p = row[x];
+            int r = qRed(p);
+            int g = qGreen(p);
+            int b = qBlue(p);
+            for (std::size_t k = 0; k < n; ++k) {
+                if (x >= widths[k])
                     continue;
-                const quint32 p = reinterpret_cast<const quint32*>(other->constScanLine(y))[x];
-                r += qRed(p);
-                g += qGreen(p);
-                b += qBlue(p);
+                const quint32 q = rows[k][x];
+                r += qRed(q);
+                g += qGreen(q);
+                b += qBlue(q);
             }
             row[x] = kOpaque | quint32(std::min(r, 255)) << 16 | quint32(std::min(g, 255)) << 8
                      | quint32(std::min(b, 255));

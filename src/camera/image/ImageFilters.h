@@ -17,7 +17,7 @@ namespace ImageFilters {
 void difference(QImage& image, const QImage& background);
 
 // image + each of `others`, per colour channel, clamped at 255 (addition
-// compositing): sums a stack of frames.
+// compositing): sums a stack of frames; up to eight others are added.
 void addition(QImage& image, std::span<const QImage* const> others);
 
 // The brighter of the two per colour channel (a lighten blend), `overlay`

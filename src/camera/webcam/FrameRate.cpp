@@ -1,9 +1,13 @@
 #include "camera/webcam/FrameRate.h"
 
+#include <chrono>
+
 FrameRate::FrameRate()
+    : m_clock([] {
+          using namespace std::chrono;
+          return qint64(duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count());
+      })
 {
-    m_timer.start();
-    m_clock = [this] { return m_timer.nsecsElapsed() / 1000; };
 }
 
 bool FrameRate::sample()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QElapsedTimer>
+#include <QtGlobal>
 
 #include <functional>
 
@@ -21,7 +21,6 @@ public:
 
 private:
     Clock m_clock;
-    QElapsedTimer m_timer;
     qint64 m_last = 0;
     float m_frequency = 0.0f;
 };
