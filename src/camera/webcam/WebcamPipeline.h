@@ -52,7 +52,8 @@ public:
         bool heldBack = false;     // the last frame again, while the guider calibrates
     };
 
-    // The focusers whose curve runs are marked, in the order they are asked.
+    // The focuser windows whose curve runs are marked, asked in this order:
+    // RoboFocus, Optec, JMI, MoonLite; a null one is skipped.
     using Focusers = std::array<FocusCurveRun*, 4>;
 
     WebcamPipeline() = default;

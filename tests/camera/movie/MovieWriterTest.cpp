@@ -98,6 +98,25 @@ TEST_F(MovieWriterTest, RawFramesDecodeBackToTheSourcePixels)
             ASSERT_EQ(movie.firstFrame.pixel(x, y), source.pixel(x, y)) << x << "," << y;
 }
 
+TEST_F(MovieWriterTest, ColoursSurviveTheOtherLosslessCodecs)
+{
+    QImage flat(32, 16, QImage::Format_RGB32);
+    flat.fill(qRgb(200, 60, 30));
+    for (const char* codec : {"yuv2", "tiff", "mjp2"}) {
+        MovieWriter writer;
+        ASSERT_TRUE(writer.create(path(QStringLiteral("flat.mov")), QString::fromLatin1(codec), 1024));
+        ASSERT_TRUE(writer.addFrame(flat, 20));
+        ASSERT_TRUE(writer.finish());
+        const QImage back = MovieContents::read(path(QStringLiteral("flat.mov"))).firstFrame;
+        QFile::remove(path(QStringLiteral("flat.mov")));
+        ASSERT_FALSE(back.isNull()) << codec;
+        const QRgb p = back.pixel(8, 8);
+        EXPECT_NEAR(qRed(p), 200, 3) << codec;
+        EXPECT_NEAR(qGreen(p), 60, 3) << codec;
+        EXPECT_NEAR(qBlue(p), 30, 3) << codec;
+    }
+}
+
 TEST_F(MovieWriterTest, QualityMapsOntoTheEncodersOwnControl)
 {
     EXPECT_TRUE(MovieCodec::setting(MovieCodec::Control::Crf, 1024).lossless);
