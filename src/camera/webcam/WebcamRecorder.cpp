@@ -10,14 +10,20 @@
 
 WebcamRecorder::WebcamRecorder(DebugWriter debug, QObject* parent) : QObject(parent), m_debug(std::move(debug))
 {
-    m_jobs.setMaxThreadCount(1);
     connect(this, &WebcamRecorder::frameWritten, this, &WebcamRecorder::frameDone, Qt::QueuedConnection);
 }
 
 WebcamRecorder::~WebcamRecorder()
 {
-    m_jobs.waitForDone();
+    waitForFrame();
+    const std::lock_guard lock(m_writerLock);
     m_writer.finish();
+}
+
+void WebcamRecorder::waitForFrame()
+{
+    if (m_job.joinable())
+        m_job.join();
 }
 
 void WebcamRecorder::resetMovieName(const QString& directory)
@@ -52,6 +58,8 @@ bool WebcamRecorder::startRecording(quint32 maxFrames)
     // A movie already there is never overwritten.
     if (QFileInfo::exists(m_moviePath))
         m_moviePath = freeMoviePath(m_movieDirectory, name);
+    waitForFrame();
+    const std::unique_lock lock(m_writerLock);
     if (m_moviePath.isEmpty() || !m_writer.create(m_moviePath, m_codecStr, m_quality)) {
         m_debug([&] { return QStringLiteral("Start Recording error: %1").arg(m_writer.error()); });
         AlertPanel::runAlert(QString::fromLatin1(kStartError), QString::fromLatin1(kCreateError));
@@ -78,12 +86,18 @@ bool WebcamRecorder::stopRecording()
     m_isRecording = false;
     m_isPause = false;
     ++m_recording;
-    m_jobs.waitForDone();
+    waitForFrame();
     m_isFrameRec = true;
-    const bool updated = m_writer.finish();
+    bool updated = false;
+    QString error;
+    {
+        const std::lock_guard lock(m_writerLock);
+        updated = m_writer.finish();
+        error = m_writer.error();
+    }
     m_debug([&] {
         return updated ? QStringLiteral("Stop Recoding didUpate")
-                       : QStringLiteral("Stop Recoding didUpate failed: %1").arg(m_writer.error());
+                       : QStringLiteral("Stop Recoding didUpate failed: %1").arg(error);
     });
     if (m_view) {
         m_view->setProgress(false, 0);
@@ -135,11 +149,22 @@ void WebcamRecorder::recordFrame(const QImage& frame, float frequency)
     if (!m_isRecording || !m_isFrameRec || m_isPause || frame.isNull())
         return;
     m_isFrameRec = false;
-    const int duration = frameDuration(frequency);
+    // The last job has posted its result; its thread ends at once.
+    waitForFrame();
+    {
+        // The job's own pixels: no image data is shared between the threads.
+        const std::lock_guard lock(m_writerLock);
+        m_jobFrame = frame.copy();
+        m_jobDuration = frameDuration(frequency);
+    }
     const quint64 recording = m_recording;
-    // The job holds its own reference to the frame: the pipeline goes on with the next one.
-    m_jobs.start([this, frame, duration, recording] {
-        const bool written = m_writer.addFrame(frame, duration);
+    m_job = std::thread([this, recording] {
+        bool written = false;
+        {
+            const std::lock_guard lock(m_writerLock);
+            written = m_writer.addFrame(m_jobFrame, m_jobDuration);
+            m_jobFrame = QImage();
+        }
         emit frameWritten(recording, written);
     });
 }
@@ -150,7 +175,10 @@ void WebcamRecorder::frameDone(quint64 recording, bool written)
         return;
     m_isFrameRec = true;
     if (!written) {
-        m_debug([&] { return QStringLiteral("Movie frame skipped: %1").arg(m_writer.error()); });
+        m_debug([&] {
+            const std::lock_guard lock(m_writerLock);
+            return QStringLiteral("Movie frame skipped: %1").arg(m_writer.error());
+        });
         return;
     }
     ++m_frameCount;

@@ -6,18 +6,19 @@
 #include <QImage>
 #include <QObject>
 #include <QString>
-#include <QThreadPool>
 
+#include <mutex>
 #include <optional>
+#include <thread>
 
 class WebcamView;
 
 // Records the webcam's processed frames into a movie. Each frame is encoded
-// by one job off the main thread, one job at a time: frames shown while a job
-// runs are not recorded, so the frame durations follow the shown rate. The
-// job owns its copy of the frame and touches only the writer; the count, the
-// progress and the stop at the frame limit come back to the main thread,
-// where every other field lives.
+// by one job on a thread of its own, one job at a time: frames shown while a
+// job runs are not recorded, so the frame durations follow the shown rate.
+// The job owns its copy of the frame and touches only the writer, under a
+// lock; the count, the progress and the stop at the frame limit come back to
+// the main thread, where every other field lives.
 class WebcamRecorder final : public QObject {
     Q_OBJECT
 public:
@@ -73,8 +74,8 @@ public:
     QString movieDirectory() const { return m_movieDirectory; }
     QString codecStr() const { return m_codecStr; }
     int quality() const { return m_quality; }
-    // Blocks until the job in flight (if any) has ended; for tests and shutdown.
-    void waitForFrame() { m_jobs.waitForDone(); }
+    // Blocks until the job in flight (if any) has ended.
+    void waitForFrame();
 
 signals:
     // A job ended: the frame was written (or not). Queued to the main thread.
@@ -86,8 +87,12 @@ private:
 
     DebugWriter m_debug;
     WebcamView* m_view = nullptr;
+    // The writer and the frame handed to the job are the job's while it runs.
+    std::mutex m_writerLock;
     MovieWriter m_writer;
-    QThreadPool m_jobs;
+    QImage m_jobFrame;
+    int m_jobDuration = 0;
+    std::thread m_job;
     QString m_movieDirectory;
     QString m_movieName = QString::fromLatin1(kDefaultName);
     QString m_moviePath;
