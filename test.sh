@@ -27,6 +27,6 @@ fi
 # The mount's threads under ThreadSanitizer, in a build of their own.
 cd "$root"
 cmake -S . -B "$tsan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DNORVANE_TSAN=ON -DNORVANE_BENCH=OFF >/dev/null
-cmake --build "$tsan" --target mount_tests
+cmake --build "$tsan" --target mount_tests camera_tests
 (cd "$tsan" && ctest --output-on-failure -L tsan) || status=1
 exit $status

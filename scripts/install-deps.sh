@@ -17,6 +17,7 @@ packages=(
   python3-pil python3-numpy python3-skimage
   qt6-image-formats-plugins
   libgphoto2-dev libraw-dev
+  qt6-multimedia-dev libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
 )
 
 missing=()

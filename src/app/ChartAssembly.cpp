@@ -11,6 +11,7 @@
 #include "app/PlanningAssembly.h"
 #include "app/PrefWindowLink.h"
 #include "app/ScopeAim.h"
+#include "app/WebcamLink.h"
 #include "app/WindowFrames.h"
 #include "camera/canon/Gphoto2CanonSdk.h"
 #include "chart/SkyView.h"
@@ -147,6 +148,7 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     m_focus = std::make_unique<FocusLink>(m_mount, m_prefs, m_outlets, &m_skyWindow);
     m_guide = std::make_unique<GuideLink>(m_prefs, m_debugLog, m_mount, GuideLink::Devices::usb(), &m_skyWindow);
     createCanon(links);
+    createWebcam(folders.resources, links);
     m_prefs.setLinks(links);
     createAppMenu(folders);
     createFinder();
@@ -230,6 +232,15 @@ void ChartAssembly::createCanon(PrefLinks& links)
     m_canon->joinConnectMenu(*m_mount.connectMenu());
     m_dsusbShutter = std::make_unique<DSUSBShutter>(m_guide->dsusbControl());
     m_canon->canonControl().setShutter(m_dsusbShutter.get());
+}
+
+void ChartAssembly::createWebcam(const QString& resources, PrefLinks& links)
+{
+    m_webcam = std::make_unique<WebcamLink>(m_prefs, m_debugLog, resources, m_catalogueFolders.miscDirectory,
+                                            &m_skyWindow);
+    m_webcam->fillLinks(links);
+    m_webcam->fillOutlets(m_outlets);
+    m_webcam->joinConnectMenu(*m_mount.connectMenu());
 }
 
 void ChartAssembly::writeDebugLine(const QString& line)

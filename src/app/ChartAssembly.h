@@ -46,6 +46,7 @@ class DomeLink;
 class FocusLink;
 class GuideLink;
 class DSUSBShutter;
+class WebcamLink;
 struct PrefLinks;
 class FindPanelControl;
 class ChartMenuBar;
@@ -115,6 +116,7 @@ public:
     FocusLink& focusLink() { return *m_focus; }
     CanonLink& canonLink() { return *m_canon; }
     GuideLink& guideLink() { return *m_guide; }
+    WebcamLink& webcamLink() { return *m_webcam; }
     PrefWindowControl& prefWindow() { return *m_prefWindow; }
 
 protected:
@@ -132,6 +134,7 @@ private:
     void createDomes(const QString& resources, PrefLinks& links);
     // The Canon camera on libgphoto2, in the Connect menu and the quit sequence.
     void createCanon(PrefLinks& links);
+    void createWebcam(const QString& resources, PrefLinks& links);
     // Writes a line to the debug log while debugging is on.
     void writeDebugLine(const QString& line);
 
@@ -194,6 +197,7 @@ private:
     std::unique_ptr<DomeLink> m_domes;
     std::unique_ptr<FocusLink> m_focus;
     std::unique_ptr<CityDataSource> m_cities;
+    std::unique_ptr<WebcamLink> m_webcam;
     std::unique_ptr<PrefWindowControl> m_prefWindow;
     std::unique_ptr<PrefWindowLink> m_prefWindowLink;
     bool m_isLaunchPending = false;

@@ -20,9 +20,9 @@ void FocusCameras::clearNewImages()
     }
 }
 
-FocusImage FocusCameras::currentImage() const
+FocusPixels FocusCameras::currentImage() const
 {
     if (m_canon && m_canon->hasFocusImage())
         return m_canon->focusImage();
-    return m_webcam ? m_webcam->focusImage() : FocusImage{};
+    return m_webcam ? m_webcam->focusImage() : FocusPixels{};
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "focus/FocusImage.h"
+#include "focus/FocusPixels.h"
 
 class FocusImageSource;
 
@@ -17,7 +17,7 @@ public:
     // Asks both cameras for a fresh frame.
     void clearNewImages();
     // The Canon frame when it is new, else the webcam's; empty without cameras.
-    FocusImage currentImage() const;
+    FocusPixels currentImage() const;
 
 private:
     FocusImageSource* m_webcam = nullptr;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "focus/FocusImage.h"
+#include "focus/FocusPixels.h"
 
 // A camera that keeps a grey copy of its latest frame for the focusers (the
 // webcam, the Canon live view). The camera sets the new-image flag when it
@@ -13,5 +13,5 @@ public:
     virtual bool hasFocusImage() const = 0;
     virtual void setHasFocusImage(bool fresh) = 0;
     // Valid until the flag is next cleared.
-    virtual FocusImage focusImage() const = 0;
+    virtual FocusPixels focusImage() const = 0;
 };

@@ -10,7 +10,7 @@ namespace {
 // The first pixel, in row order, of the largest value: the largest value
 // first, in fixed blocks that the compiler turns into vector code at any
 // optimisation level, then where it first occurs.
-QPoint brightestPixel(const FocusImage& image)
+QPoint brightestPixel(const FocusPixels& image)
 {
     constexpr size_t kBlock = 64;
     const std::span<const quint8> pixels = image.pixels.first(size_t(image.width) * size_t(image.height));
@@ -31,7 +31,7 @@ QPoint brightestPixel(const FocusImage& image)
 }
 
 // The summed excess over the threshold within `r` pixels of the centroid.
-double enclosedFlux(const FocusImage& image, QPointF centre, double threshold, int r)
+double enclosedFlux(const FocusPixels& image, QPointF centre, double threshold, int r)
 {
     double sum = 0.0;
     const int top = std::max(0, int(centre.y() - r));
@@ -50,7 +50,7 @@ double enclosedFlux(const FocusImage& image, QPointF centre, double threshold, i
 
 }  // namespace
 
-StarSize StarMeasure::measure(const FocusImage& image, const StarBoxRule& rule)
+StarSize StarMeasure::measure(const FocusPixels& image, const StarBoxRule& rule)
 {
     StarSize star;
     const int size = rule.boxSize;

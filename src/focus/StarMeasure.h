@@ -1,6 +1,6 @@
 #pragma once
 
-#include "focus/FocusImage.h"
+#include "focus/FocusPixels.h"
 
 #include <QPoint>
 #include <QPointF>
@@ -36,5 +36,5 @@ public:
     // Radius and area stay 0 for a frame smaller than the box or shorter
     // than its size promises, and for a frame with no pixel above the
     // threshold.
-    static StarSize measure(const FocusImage& image, const StarBoxRule& rule = {});
+    static StarSize measure(const FocusPixels& image, const StarBoxRule& rule = {});
 };

@@ -48,6 +48,13 @@ bool SafeWrite::write(QByteArrayView bytes)
     return writeWhole(m_file, bytes) || fail(m_file);
 }
 
+bool SafeWrite::seek(qint64 position)
+{
+    if (!m_error.isEmpty() || !m_file.isOpen())
+        return false;
+    return m_file.seek(position) || fail(m_file);
+}
+
 bool SafeWrite::setModificationTime(const QDateTime& time)
 {
     if (!m_error.isEmpty() || !m_file.isOpen())

@@ -24,6 +24,10 @@ public:
     bool open();
     // False from the first write that did not take every byte on.
     bool write(QByteArrayView bytes);
+    // Moves the write position, for writers that go back to fill in what
+    // they learn at the end (a movie's sizes and index).
+    bool seek(qint64 position);
+    qint64 size() const { return m_file.size(); }
     // Sets the new file's modification time, kept by the commit.
     bool setModificationTime(const QDateTime& time);
     // Puts the new file in the destination's place; false, and the

@@ -75,7 +75,7 @@ public:
     bool isCameraConnected() const override { return connected; }
     bool hasFocusImage() const override { return m_fresh; }
     void setHasFocusImage(bool fresh) override { m_fresh = fresh; }
-    FocusImage focusImage() const override
+    FocusPixels focusImage() const override
     {
         // A frame measured twice would not be a fresh sample.
         if (!m_measured.insert(m_frameNumber).second)

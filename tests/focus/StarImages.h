@@ -1,6 +1,6 @@
 #pragma once
 
-#include "focus/FocusImage.h"
+#include "focus/FocusPixels.h"
 
 #include <QtGlobal>
 
@@ -18,7 +18,7 @@ struct StarImage {
     StarImage(int w, int h, quint8 sky = 0)
         : width(w), height(h), pixels(size_t(w) * size_t(h), sky) {}
 
-    FocusImage image() const { return {pixels, width, height}; }
+    FocusPixels image() const { return {pixels, width, height}; }
     void set(int x, int y, int value) { pixels[size_t(x + y * width)] = quint8(std::clamp(value, 0, 255)); }
 
     // A disc of one brightness whose pixel centres lie within `radius` of (cx, cy).

@@ -48,7 +48,7 @@ TEST(StarMeasureTest, FramesWithoutAStandingOutStarMeasureNothing)
     EXPECT_EQ(StarMeasure::measure(tiny.image()).starArea, 0.0);
     StarImage frame;
     frame.addGaussian(80, 60, 2, 200);
-    FocusImage shortImage = frame.image();
+    FocusPixels shortImage = frame.image();
     shortImage.pixels = shortImage.pixels.first(1000);
     EXPECT_EQ(StarMeasure::measure(shortImage).starArea, 0.0);
 }

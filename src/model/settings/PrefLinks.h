@@ -18,6 +18,7 @@ class RealTimeClock;
 class RoboFocuser;
 class SG4Device;
 class ViewSliders;
+class WebcamDevice;
 class WifiBridge;
 
 // The objects of other subsystems the settings object works with: it hands
@@ -44,4 +45,5 @@ struct PrefLinks {
     DomeSetupPanel* domePanel = nullptr;
     DDWDevice* ddw = nullptr;
     DDWSetupPanel* ddwPanel = nullptr;
+    WebcamDevice* webcam = nullptr;
 };

@@ -8,6 +8,7 @@
 #include "model/settings/links/MountDevice.h"
 #include "model/settings/links/SG4Device.h"
 #include "model/settings/links/ViewSliders.h"
+#include "model/settings/links/WebcamDevice.h"
 #include "platform/AlertPanel.h"
 #include "platform/StringTables.h"
 
@@ -109,6 +110,8 @@ void PrefControl::appQuit()
 
     if (MountDevice* mount = m_links.mount; mount && mount->isConnected())
         mount->disconnect();
+    if (WebcamDevice* webcam = m_links.webcam)
+        webcam->disconnect();
     if (CanonCamera* canon = m_links.canon; canon && canon->isCanonConnected())
         canon->canonDisconnect();
     if (DomeDevice* dome = m_links.dome; dome && dome->isDomeConnect())

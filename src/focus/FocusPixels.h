@@ -6,7 +6,7 @@
 
 // A camera's focus image: 8-bit grey, one byte per pixel, rows from the top,
 // pixel (x, y) at x + y * width.
-struct FocusImage {
+struct FocusPixels {
     std::span<const quint8> pixels;
     int width = 0;
     int height = 0;

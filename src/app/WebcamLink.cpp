@@ -1,0 +1,39 @@
+#include "app/WebcamLink.h"
+
+#include "camera/views/webcam/WebcamPanel.h"
+#include "chart/ChartOutlets.h"
+#include "model/settings/PrefControl.h"
+#include "model/settings/PrefLinks.h"
+#include "mount/panels/ConnectMenu.h"
+#include "platform/DebugLog.h"
+
+WebcamLink::WebcamLink(PrefControl& prefs, DebugLog& log, const QString& resources,
+                       const QString& movieDirectory, QWidget* window)
+    : m_controller(m_cameras, DebugWriter([&prefs] { return prefs.isDebug(); }, &log), resources,
+                   movieDirectory),
+      m_panel(std::make_unique<WebcamPanel>(m_controller, window))
+{
+}
+
+WebcamLink::~WebcamLink()
+{
+    m_controller.disconnect();
+}
+
+void WebcamLink::fillLinks(PrefLinks& links)
+{
+    links.webcam = &m_controller;
+}
+
+void WebcamLink::fillOutlets(ChartOutlets& outlets)
+{
+    // The panel holds the controller's controls, and so their tool tips.
+    outlets.webcamControl = m_panel.get();
+    outlets.webcamPanel = m_panel.get();
+}
+
+void WebcamLink::joinConnectMenu(ConnectMenu& menu)
+{
+    menu.setWebcam(&m_controller);
+    menu.setWebcamPanel(m_panel.get());
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "camera/webcam/CameraFrameSource.h"
+#include "camera/webcam/WebCamController.h"
+
+#include <memory>
+
+struct ChartOutlets;
+class ConnectMenu;
+class DebugLog;
+class FrameSource;
+class PrefControl;
+class QWidget;
+class WebcamPanel;
+struct PrefLinks;
+
+// The webcam controller on the system's cameras, with its panel, joined to
+// the Connect menu, the chart's window settings and the quit sequence.
+class WebcamLink final {
+public:
+    // `resources` holds the overlay pictures under "Buttons"; movies go to
+    // `movieDirectory` (the data folder's "Misc") by default.
+    WebcamLink(PrefControl& prefs, DebugLog& log, const QString& resources, const QString& movieDirectory,
+               QWidget* window);
+    ~WebcamLink();
+
+    void fillLinks(PrefLinks& links);
+    void fillOutlets(ChartOutlets& outlets);
+    void joinConnectMenu(ConnectMenu& menu);
+
+    // Frames from elsewhere than the system's cameras (a test's synthetic ones).
+    void useSource(FrameSource& source) { m_controller.setSource(source); }
+
+    WebCamController& controller() { return m_controller; }
+    WebcamPanel& panel() const { return *m_panel; }
+
+private:
+    CameraFrameSource m_cameras;
+    WebCamController m_controller;
+    // A child of the window, but it goes before the controller it shows.
+    std::unique_ptr<WebcamPanel> m_panel;
+};

@@ -1,0 +1,119 @@
+#pragma once
+
+#include "camera/webcam/WebcamView.h"
+#include "mount/links/ConnectMenuLinks.h"
+#include "platform/widgets/DevicePanel.h"
+#include "platform/widgets/ToolTipOwner.h"
+
+#include <QString>
+
+#include <array>
+#include <utility>
+#include <vector>
+
+class CaptureView;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QSlider;
+class WebCamController;
+
+// The webcam's floating panel: the capture view, the device pop-up, the
+// picture adjustments, the overlays, the dark frame and stacking, movie
+// recording and the guide controls (which the guider drives). Closing it
+// disconnects the webcam.
+class WebcamPanel final : public DevicePanel, public WebcamView, public MenuPanel, public ToolTipOwner {
+    Q_OBJECT
+public:
+    WebcamPanel(WebCamController& controller, QWidget* parent = nullptr);
+    ~WebcamPanel() override;
+
+    CaptureView& captureView() const { return *m_captureView; }
+
+    // WebcamView.
+    void setDeviceItems(const QList<WebcamDeviceList::Item>& items) override;
+    void selectDeviceTag(int tag) override;
+    void setSizeText(const QString& text) override;
+    void setFrequencyText(const QString& text) override;
+    void setDarkCheckbox(bool on, bool enabled) override;
+    void setAddCheckbox(bool on) override;
+    void showAdjustments(const ColorAdjust::Values& values, float scale) override;
+    void showFrame(const QImage& frame) override;
+    void setRecordingControls(bool recording) override;
+    void setFrameCount(quint32 count) override;
+    void setProgress(bool indeterminate, double percent) override;
+    void setMovieNameTitle(const QString& title) override;
+    // MenuPanel.
+    bool isVisible() const override { return DevicePanel::isVisible(); }
+    void show() override;
+    void hide() override { DevicePanel::hide(); }
+
+    // ToolTipOwner.
+    void setToolTips() override;
+    void clearToolTips() override;
+
+    // The slider of a control tag (WebCamController::ControlTag), for its value.
+    QSlider* slider(int tag) const;
+    QLabel* sliderText(int tag) const;
+    QComboBox* devicePopup() const { return m_devicePopup; }
+    QCheckBox* darkCheckbox() const { return m_darkCheckbox; }
+    QLabel* sizeText() const { return m_sizeText; }
+    QLabel* frequencyText() const { return m_freqText; }
+    QPushButton* recordButton() const { return m_recordButton; }
+    QPushButton* stopButton() const { return m_stopButton; }
+    QPushButton* movieNameButton() const { return m_movieNameButton; }
+    QComboBox* codecPopup() const { return m_codecPopup; }
+    QComboBox* qualityPopup() const { return m_qualityPopup; }
+    QLineEdit* frameMaxText() const { return m_frameMaxText; }
+    QLabel* frameCountText() const { return m_frameCountText; }
+    QProgressBar* progressBar() const { return m_progressBar; }
+    // The tool tips `setToolTips` gives, one per control.
+    std::size_t toolTipCount() const { return m_tips.size(); }
+
+    // The movie-name button: asks for the movie's folder and name.
+    void setMovieName();
+
+private:
+    struct Adjuster {
+        int tag;
+        const char* label;
+        double minimum;
+        double maximum;
+        double start;
+        QSlider* slider = nullptr;
+        QLabel* text = nullptr;
+    };
+
+    QWidget* makeAdjustments();
+    QWidget* makeOverlays();
+    QWidget* makeGuideControls();
+    QWidget* makeRecording();
+    quint32 maxFrames() const;
+    void adjusterMoved(Adjuster& adjuster, int position);
+    void showAdjuster(Adjuster& adjuster, double value);
+    Adjuster* adjuster(int tag);
+    const Adjuster* adjuster(int tag) const;
+    void tip(QWidget* widget, const char* text);
+
+    WebCamController& m_controller;
+    CaptureView* m_captureView;
+    QComboBox* m_devicePopup;
+    QLabel* m_sizeText;
+    QLabel* m_freqText;
+    std::array<Adjuster, 6> m_adjusters;
+    QCheckBox* m_darkCheckbox = nullptr;
+    QCheckBox* m_addCheckbox = nullptr;
+    QPushButton* m_recordButton = nullptr;
+    QPushButton* m_stopButton = nullptr;
+    QPushButton* m_movieNameButton = nullptr;
+    QComboBox* m_codecPopup = nullptr;
+    QComboBox* m_qualityPopup = nullptr;
+    QLineEdit* m_frameMaxText = nullptr;
+    QLabel* m_frameCountText = nullptr;
+    QProgressBar* m_progressBar = nullptr;
+    std::vector<std::pair<QWidget*, QString>> m_tips;
+    bool m_isShowing = false;  // the controller sets the controls: no action back
+};

@@ -1,0 +1,83 @@
+#include "app/AssembledProgram.h"
+#include "app/WebcamLink.h"
+#include "camera/FakeFrameSource.h"
+#include "camera/views/webcam/CaptureView.h"
+#include "camera/views/webcam/WebcamPanel.h"
+#include "mount/panels/ConnectMenu.h"
+#include "support/RecordingAlertPresenter.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+
+namespace {
+
+constexpr int kWebcamItem = 50;
+
+class WebcamWiringTest : public AssembledProgram {
+protected:
+    void SetUp() override
+    {
+        AssembledProgram::SetUp();
+        chart->webcamLink().useSource(source);
+    }
+    // The program goes before the source it was given.
+    void TearDown() override { chart.reset(); }
+
+    QAction& webcamItem() const { return *chart->mountLink().connectMenu()->itemWithTag(kWebcamItem); }
+    WebCamController& controller() const { return chart->webcamLink().controller(); }
+    WebcamPanel& panel() const { return chart->webcamLink().panel(); }
+
+    FakeFrameSource source;
+    ScopedAlertRecorder alerts;
+};
+
+}  // namespace
+
+// The Connect menu's webcam item shows the panel and connects the camera;
+// frames then reach the panel's view; the item again hides and disconnects.
+TEST_F(WebcamWiringTest, TheConnectMenuItemShowsThePanelAndConnectsTheWebcam)
+{
+    webcamItem().trigger();
+    EXPECT_TRUE(panel().isVisible());
+    EXPECT_TRUE(controller().isWebcamConnect());
+    EXPECT_EQ(source.openIndex, 0);
+    EXPECT_EQ(panel().devicePopup()->currentText(), "USB Camera");
+
+    QImage frame(320, 240, QImage::Format_RGB32);
+    frame.fill(qRgb(30, 60, 90));
+    source.play(frame);
+    EXPECT_EQ(panel().captureView().frame().pixel(5, 5), qRgb(30, 60, 90));
+    EXPECT_NE(controller().focusImage().focusBuff(), nullptr);
+    // The chart's window settings reach the panel's tool tips.
+    EXPECT_EQ(chart->outlets().webcamControl, static_cast<ToolTipOwner*>(&panel()));
+
+    chart->mountLink().connectMenu()->validateMenu();
+    EXPECT_TRUE(webcamItem().isChecked());
+    webcamItem().trigger();
+    EXPECT_FALSE(panel().isVisible());
+    EXPECT_FALSE(controller().isWebcamConnect());
+    EXPECT_EQ(source.openIndex, -1);
+    EXPECT_TRUE(alerts.alerts.empty());
+}
+
+TEST_F(WebcamWiringTest, WithoutAWebcamTheItemSaysSo)
+{
+    source.list.clear();
+    webcamItem().trigger();
+    ASSERT_EQ(alerts.alerts.size(), 1u);
+    EXPECT_EQ(alerts.alerts[0].title, WebCamController::kNoWebcam);
+    EXPECT_TRUE(panel().isVisible());
+    EXPECT_EQ(panel().devicePopup()->currentText(), "No Cameras");
+    EXPECT_FALSE(controller().isWebcamConnect());
+}
+
+TEST_F(WebcamWiringTest, QuittingDisconnectsTheWebcam)
+{
+    webcamItem().trigger();
+    ASSERT_TRUE(controller().isWebcamConnect());
+    chart->prefControl().appQuit();
+    EXPECT_FALSE(controller().isWebcamConnect());
+    EXPECT_EQ(source.openIndex, -1);
+}
