@@ -9,6 +9,7 @@ packages=(
   libxrandr-dev tzdata
   liberfa-dev
   libical-dev
+  libplist-dev libavahi-compat-libdnssd-dev
   xvfb xauth
   openbox xdotool x11-utils
   poppler-utils

@@ -45,6 +45,7 @@ class DomeLink;
 struct PrefLinks;
 class FindPanelControl;
 class ChartMenuBar;
+class CompanionAssembly;
 class PrintSkyView;
 class ToolbarActions;
 class ToolbarDelagate;
@@ -108,6 +109,7 @@ public:
     MountLink& mountLink() { return m_mount; }
     DomeLink& domeLink() { return *m_domes; }
     PrefWindowControl& prefWindow() { return *m_prefWindow; }
+    CompanionAssembly& companion() { return *m_companion; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -180,4 +182,6 @@ private:
     std::unique_ptr<PrefWindowControl> m_prefWindow;
     std::unique_ptr<PrefWindowLink> m_prefWindowLink;
     bool m_isLaunchPending = false;
+    // Last: it joins the objects above and leaves them first.
+    std::unique_ptr<CompanionAssembly> m_companion;
 };

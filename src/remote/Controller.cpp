@@ -13,7 +13,8 @@ constexpr double kDegToRad = 0.0174532925199433;
 
 }  // namespace
 
-Controller::Controller(const Links& links, QObject* parent) : QObject(parent), m_links(links)
+Controller::Controller(const Links& links, QObject* parent)
+    : QObject(parent), m_links(links), m_discovery(&links.discovery)
 {
     m_slewTimer.setInterval(kSlewWatchMs);
     connect(&m_slewTimer, &QTimer::timeout, this, &Controller::runSlewTimer);
@@ -31,7 +32,7 @@ void Controller::createManager()
     }
     stopCompanionSlew();
     m_manager.reset();
-    m_manager = std::make_unique<ConnectionManager>(m_links.discovery, m_links.stallLimitMs);
+    m_manager = std::make_unique<ConnectionManager>(*m_discovery, m_links.stallLimitMs);
     ConnectionManager* manager = m_manager.get();
     connect(manager, &ConnectionManager::connectionManagerWillConnect, this,
             [this] { debug(QStringLiteral("Lumarik connection request.")); });

@@ -48,6 +48,8 @@ public:
     // Joins later than the rest, or not at all; null leaves it.
     void setTelescopeView(CompanionTelescopeView* view) { m_view = view; }
     void setGuider(CompanionGuider* guider) { m_guider = guider; }
+    // Takes effect from the next createManager().
+    void setDiscovery(CompanionDiscovery& discovery) { m_discovery = &discovery; }
 
     void createManager() override;
     void releaseManager() override;
@@ -83,6 +85,7 @@ private:
     bool isGuiding() const;
 
     Links m_links;
+    CompanionDiscovery* m_discovery;
     CompanionTelescopeView* m_view = nullptr;
     CompanionGuider* m_guider = nullptr;
     std::unique_ptr<ConnectionManager> m_manager;
