@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QVariantList>
+#include <QXmlStreamReader>
 
 #include <plist/plist.h>
 
@@ -22,9 +23,6 @@ struct CFree {
     void operator()(void* p) const { std::free(p); }
 };
 using CBuffer = std::unique_ptr<char, CFree>;
-
-// Seconds from 1970 to the property lists' epoch, 2001-01-01.
-constexpr qint64 kEpoch2001 = 978307200;
 
 plist_t toNode(const QVariant& value, int depth);
 
@@ -75,92 +73,119 @@ plist_t toNode(const QVariant& value, int depth)
     }
 }
 
-std::optional<QVariant> fromNode(plist_t node, int depth);
+std::optional<QVariant> readValue(QXmlStreamReader& xml, int depth);
 
-std::optional<QVariantMap> fromDictionary(plist_t node, int depth)
+// At a <dict>: key and value elements in turn up to its end.
+std::optional<QVariant> readDict(QXmlStreamReader& xml, int depth)
 {
     QVariantMap map;
-    plist_dict_iter iter = nullptr;
-    plist_dict_new_iter(node, &iter);
-    if (!iter)
-        return std::nullopt;
-    const std::unique_ptr<void, CFree> iterOwner(iter);
-    for (;;) {
-        char* rawKey = nullptr;
-        plist_t item = nullptr;
-        plist_dict_next_item(node, iter, &rawKey, &item);
-        const CBuffer key(rawKey);
-        if (!item)
-            break;
-        std::optional<QVariant> value = fromNode(item, depth + 1);
+    while (xml.readNextStartElement()) {
+        if (xml.name() != u"key")
+            return std::nullopt;
+        const QString key = xml.readElementText();
+        if (xml.hasError() || !xml.readNextStartElement())
+            return std::nullopt;
+        std::optional<QVariant> value = readValue(xml, depth + 1);
         if (!value)
             return std::nullopt;
-        map.insert(QString::fromUtf8(key ? key.get() : ""), *value);
+        map.insert(key, *value);
     }
-    return map;
+    if (xml.hasError())
+        return std::nullopt;
+    return QVariant(map);
 }
 
-std::optional<QVariant> fromNode(plist_t node, int depth)
+std::optional<QVariant> readArray(QXmlStreamReader& xml, int depth)
+{
+    QVariantList list;
+    while (xml.readNextStartElement()) {
+        std::optional<QVariant> value = readValue(xml, depth + 1);
+        if (!value)
+            return std::nullopt;
+        list.append(*value);
+    }
+    if (xml.hasError())
+        return std::nullopt;
+    return QVariant(list);
+}
+
+std::optional<QVariant> readScalar(const QStringView name, const QString& text)
+{
+    bool ok = false;
+    if (name == u"string")
+        return QVariant(text);
+    if (name == u"true" || name == u"false")
+        return QVariant(name == u"true");
+    if (name == u"integer") {
+        const qint64 value = text.trimmed().toLongLong(&ok);
+        if (ok)
+            return QVariant(value);
+        const quint64 large = text.trimmed().toULongLong(&ok);
+        return ok ? std::optional<QVariant>(QVariant(qint64(large))) : std::nullopt;
+    }
+    if (name == u"real") {
+        const double value = text.trimmed().toDouble(&ok);
+        return ok ? std::optional<QVariant>(QVariant(value)) : std::nullopt;
+    }
+    if (name == u"data") {
+        QByteArray base64 = text.toLatin1();
+        base64.replace(' ', "").replace('\t', "").replace('\n', "").replace('\r', "");
+        QByteArray::FromBase64Result data =
+            QByteArray::fromBase64Encoding(base64, QByteArray::AbortOnBase64DecodingErrors);
+        return data ? std::optional<QVariant>(QVariant(*data)) : std::nullopt;
+    }
+    if (name == u"date") {
+        const QDateTime date = QDateTime::fromString(text.trimmed(), Qt::ISODate);
+        return date.isValid() ? std::optional<QVariant>(QVariant(date.toUTC())) : std::nullopt;
+    }
+    return std::nullopt;
+}
+
+// At the start element of a value; ends at its end element.
+std::optional<QVariant> readValue(QXmlStreamReader& xml, int depth)
 {
     if (depth > kMaxDepth)
         return std::nullopt;
-    switch (plist_get_node_type(node)) {
-    case PLIST_BOOLEAN: {
-        uint8_t b = 0;
-        plist_get_bool_val(node, &b);
-        return QVariant(b != 0);
-    }
-    case PLIST_UINT: {
-        uint64_t v = 0;
-        plist_get_uint_val(node, &v);
-        return QVariant(qint64(v));
-    }
-    case PLIST_REAL: {
-        double v = 0.0;
-        plist_get_real_val(node, &v);
-        return QVariant(v);
-    }
-    case PLIST_STRING: {
-        char* raw = nullptr;
-        plist_get_string_val(node, &raw);
-        const CBuffer text(raw);
-        return QVariant(QString::fromUtf8(text ? text.get() : ""));
-    }
-    case PLIST_DATA: {
-        char* raw = nullptr;
-        uint64_t length = 0;
-        plist_get_data_val(node, &raw, &length);
-        const CBuffer data(raw);
-        if (length > uint64_t(std::numeric_limits<qsizetype>::max()))
-            return std::nullopt;
-        return QVariant(QByteArray(data.get(), qsizetype(length)));
-    }
-    case PLIST_DATE: {
-        int32_t sec = 0;
-        int32_t usec = 0;
-        plist_get_date_val(node, &sec, &usec);
-        return QVariant(QDateTime::fromMSecsSinceEpoch((kEpoch2001 + sec) * 1000 + usec / 1000, Qt::UTC));
-    }
-    case PLIST_ARRAY: {
-        QVariantList list;
-        const uint32_t size = plist_array_get_size(node);
-        for (uint32_t i = 0; i < size; ++i) {
-            std::optional<QVariant> item = fromNode(plist_array_get_item(node, i), depth + 1);
-            if (!item)
-                return std::nullopt;
-            list.append(*item);
-        }
-        return QVariant(list);
-    }
-    case PLIST_DICT: {
-        std::optional<QVariantMap> map = fromDictionary(node, depth);
-        if (!map)
-            return std::nullopt;
-        return QVariant(*map);
-    }
-    default:
+    const QString name = xml.name().toString();
+    if (name == u"dict")
+        return readDict(xml, depth);
+    if (name == u"array")
+        return readArray(xml, depth);
+    const QString text = xml.readElementText();
+    if (xml.hasError())
         return std::nullopt;
-    }
+    return readScalar(name, text);
+}
+
+std::optional<QVariantMap> readXml(const QByteArray& bytes)
+{
+    QXmlStreamReader xml(bytes);
+    if (!xml.readNextStartElement() || xml.name() != u"plist")
+        return std::nullopt;
+    if (!xml.readNextStartElement() || xml.name() != u"dict")
+        return std::nullopt;
+    const std::optional<QVariant> root = readDict(xml, 0);
+    return root ? std::optional<QVariantMap>(root->toMap()) : std::nullopt;
+}
+
+// A binary list as XML: libplist's own readers of a parsed list assert on
+// keys and texts a peer can make up, its XML writer does not.
+std::optional<QByteArray> binaryToXml(QByteArrayView bytes)
+{
+    if (bytes.size() > qsizetype(std::numeric_limits<uint32_t>::max()))
+        return std::nullopt;
+    plist_t raw = nullptr;
+    plist_from_bin(bytes.data(), uint32_t(bytes.size()), &raw);
+    const Node root(raw);
+    if (!root || plist_get_node_type(root.get()) != PLIST_DICT)
+        return std::nullopt;
+    char* xml = nullptr;
+    uint32_t length = 0;
+    plist_to_xml(root.get(), &xml, &length);
+    const CBuffer owner(xml);
+    if (!xml)
+        return std::nullopt;
+    return QByteArray(xml, qsizetype(length));
 }
 
 }  // namespace
@@ -177,14 +202,11 @@ QByteArray toXml(const QVariantMap& dictionary)
 
 std::optional<QVariantMap> readDictionary(QByteArrayView bytes)
 {
-    if (bytes.isEmpty() || bytes.size() > qsizetype(std::numeric_limits<uint32_t>::max()))
-        return std::nullopt;
-    plist_t raw = nullptr;
-    plist_from_memory(bytes.data(), uint32_t(bytes.size()), &raw);
-    const Node root(raw);
-    if (!root || plist_get_node_type(root.get()) != PLIST_DICT)
-        return std::nullopt;
-    return fromDictionary(root.get(), 0);
+    if (bytes.startsWith("bplist")) {
+        const std::optional<QByteArray> xml = binaryToXml(bytes);
+        return xml ? readXml(*xml) : std::nullopt;
+    }
+    return readXml(bytes.toByteArray());
 }
 
 }  // namespace PropertyList

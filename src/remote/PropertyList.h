@@ -6,7 +6,8 @@
 
 #include <optional>
 
-// Property lists to and from Qt values, over libplist. Dictionaries become
+// Property lists to and from Qt values: XML read with Qt, binary turned into
+// XML by libplist, XML written by libplist. Dictionaries become
 // QVariantMap, arrays QVariantList, strings QString, booleans bool, integers
 // qint64, reals double, data QByteArray and dates QDateTime (UTC).
 namespace PropertyList {

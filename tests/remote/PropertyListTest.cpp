@@ -84,3 +84,19 @@ TEST(PropertyList, NestingBeyondTheLimitIsRefusedWhole)
     EXPECT_TRUE(PropertyList::readDictionary(nested(PropertyList::kMaxDepth - 1)));
     EXPECT_FALSE(PropertyList::readDictionary(nested(PropertyList::kMaxDepth + 1)));
 }
+
+// What a peer can make up must be refused, never abort the program: libplist
+// asserts when its parsed keys or texts hold a NUL.
+TEST(PropertyList, NulsInKeysAndTextsAreRefusedNotFatal)
+{
+    static const char text[] = "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>command</key>"
+                               "<string>re\0quest</string></dict></plist>";
+    EXPECT_FALSE(PropertyList::readDictionary(QByteArray(text, sizeof text - 1)));
+    // A binary list whose last key is UTF-16 text with NULs in it.
+    const QByteArray binary = QByteArray::fromBase64(
+        "YnBsaXN0MDDVAQIDBAUGBwgJCldjb21tYW7SWGxhdGl0dWRlWWxvbmdpdHVkZVhzaXRlTmFldG1pWG1lem9uZVhzZW"
+        "5kU2l0ZSNASEAAAAAAACPAAgAAAAAAAFtQaWMgZHUgTWlpZCM/8AAAAAAAAAgTGyQuN0BJUltnAAAAAAAAAQEAAAAA"
+        "AAAACwAAAAAAAAAAAAAAAAAAAHA=");
+    ASSERT_TRUE(binary.startsWith("bplist00"));
+    EXPECT_FALSE(PropertyList::readDictionary(binary));
+}
