@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QTest>
+
 #include <cmath>
 
 namespace {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QTest>
+
 #include <QSignalSpy>
 
 #include <plist/plist.h>

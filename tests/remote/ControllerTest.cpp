@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QTest>
+
 #include <QtEndian>
 
 #include <cmath>

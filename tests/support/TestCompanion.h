@@ -2,12 +2,16 @@
 
 #include "remote/PropertyList.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QTest>
+#include <QTimer>
 #include <QVariantMap>
 #include <QtEndian>
 
+#include <functional>
+#include <optional>
 #include <vector>
 
 // A companion app on loopback: connects to the server's listener, listens
@@ -25,6 +29,21 @@ public:
         });
     }
 
+    // Runs the event loop until `done`, waking as events come rather than
+    // polling, so that the server's latency is what a wait measures.
+    static bool waitUntil(const std::function<bool()>& done, int ms = kWaitMs)
+    {
+        const QDeadlineTimer deadline(ms);
+        QTimer wake;
+        wake.start(20);
+        while (!done()) {
+            if (deadline.hasExpired())
+                return false;
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        }
+        return true;
+    }
+
     bool connectTo(quint16 port)
     {
         link.connectToHost(QHostAddress::LocalHost, port);
@@ -33,14 +52,14 @@ public:
     // The server closed the link.
     bool waitForClose()
     {
-        return QTest::qWaitFor([this] { return link.state() == QAbstractSocket::UnconnectedState; }, kWaitMs);
+        return waitUntil([this] { return link.state() == QAbstractSocket::UnconnectedState; });
     }
     quint16 backPort() const { return listener.serverPort(); }
 
     // The next acknowledgement byte from the server; 0 when none came.
     quint8 nextAcknowledgement()
     {
-        if (!QTest::qWaitFor([this] { return link.bytesAvailable() > 0; }, kWaitMs))
+        if (!waitUntil([this] { return link.bytesAvailable() > 0; }))
             return 0;
         char byte = 0;
         link.getChar(&byte);
@@ -76,13 +95,13 @@ public:
 
     bool waitForBackLink()
     {
-        return QTest::qWaitFor([this] { return back != nullptr; }, kWaitMs);
+        return waitUntil([this] { return back != nullptr; });
     }
     // Waits for the server's next message on the back link.
     std::optional<QVariantMap> nextMessage()
     {
         const size_t seen = m_taken;
-        if (!QTest::qWaitFor([&] { return received.size() > seen; }, kWaitMs))
+        if (!waitUntil([&] { return received.size() > seen; }))
             return std::nullopt;
         return received[m_taken++];
     }
