@@ -26,12 +26,10 @@ void Controller::createManager()
 {
     m_connectionEstablished = false;
     m_isSlewOn = false;
-    if (!m_links.settings.isExtConnect()) {
-        releaseManager();
-        return;
-    }
     stopCompanionSlew();
     m_manager.reset();
+    if (!m_links.settings.isExtConnect())
+        return;
     m_manager = std::make_unique<ConnectionManager>(*m_discovery, m_links.stallLimitMs);
     ConnectionManager* manager = m_manager.get();
     connect(manager, &ConnectionManager::connectionManagerWillConnect, this,

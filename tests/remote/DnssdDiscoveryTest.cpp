@@ -1,5 +1,6 @@
 #include "remote/ConnectionManager.h"
 #include "remote/DnssdDiscovery.h"
+#include "remote/SleepWatch.h"
 
 #include "support/TestCompanion.h"
 
@@ -27,4 +28,12 @@ TEST(DnssdDiscovery, WithoutADaemonNothingIsPublishedAndTheServerStillServes)
     ASSERT_TRUE(companion.sendCommand("requestStatus"));
     EXPECT_EQ(commands, 1);
     EXPECT_FALSE(manager.hasOutgoingLink());
+}
+
+TEST(SleepWatch, WithoutASystemBusItStaysSilent)
+{
+    if (QDBusConnection::systemBus().isConnected())
+        GTEST_SKIP() << "a system bus is present";
+    SleepWatch watch;
+    EXPECT_FALSE(watch.isWatching());
 }
