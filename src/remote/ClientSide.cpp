@@ -44,7 +44,6 @@ void ClientSide::sendDictionary(const QVariantMap& dictionary)
         return;
     }
     m_pendingCommand = dictionary;
-    emit clientSideDidNotSentData();
 }
 
 void ClientSide::startMessage(const QVariantMap& dictionary)
@@ -113,8 +112,7 @@ void ClientSide::dataAcknowledged()
         sendData(m_dictionaryData);
     } else if (m_clientState == DICTIONARYACKNOWLEDGED) {
         m_clientState = IDLE;
-        emit clientSideDidSentData();
-        if (m_pendingCommand && m_clientState == IDLE && !m_isEnded) {
+        if (m_pendingCommand && !m_isEnded) {
             const QVariantMap pending = *std::exchange(m_pendingCommand, std::nullopt);
             startMessage(pending);
         }

@@ -32,13 +32,10 @@ public:
 
     State clientState() const { return m_clientState; }
     bool isConnected() const { return m_socket.state() == QAbstractSocket::ConnectedState; }
-    bool hasPendingCommand() const { return m_pendingCommand.has_value(); }
     static const char* stateString(quint32 state);
 
 signals:
     void clientSideConnected();
-    void clientSideDidSentData();
-    void clientSideDidNotSentData();
     void clientSideDisconnected();
 
 private:

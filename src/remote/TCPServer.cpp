@@ -44,8 +44,3 @@ void TCPServer::disableBonjour()
         m_discovery.withdraw();
     m_isPublished = false;
 }
-
-QString TCPServer::bonjourTypeFromIdentifier(const QString& identifier)
-{
-    return identifier.isEmpty() ? QString() : QStringLiteral("_%1._tcp.").arg(identifier);
-}

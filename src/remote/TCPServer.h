@@ -24,8 +24,6 @@ public:
 
     quint16 port() const { return m_port; }
     bool isListening() const { return m_listener.isListening(); }
-    // "_<identifier>._tcp."; empty for an empty identifier.
-    static QString bonjourTypeFromIdentifier(const QString& identifier);
 
 signals:
     // A new connection, parented to the server until someone adopts it.
