@@ -11,6 +11,7 @@ packages=(
   liblapack-dev libblas-dev
   libical-dev
   libhidapi-dev
+  libplist-dev libavahi-compat-libdnssd-dev
   xvfb xauth
   openbox xdotool x11-utils
   poppler-utils

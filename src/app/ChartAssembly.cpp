@@ -9,6 +9,7 @@
 #include "app/FinderLink.h"
 #include "app/NameSearchLink.h"
 #include "app/PlanningAssembly.h"
+#include "app/CompanionAssembly.h"
 #include "app/PrefWindowLink.h"
 #include "app/ScopeAim.h"
 #include "app/WebcamLink.h"
@@ -155,6 +156,9 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     createMenus();
     createPlanning();
     createPrefWindow();
+    m_companion = std::make_unique<CompanionAssembly>(*this);
+    links.companionServer = &m_companion->controller();
+    m_prefs.setLinks(links);
 
     // Each window opens where the user left it.
     keepWindowFrame(m_prefs, m_skyWindow, QStringLiteral("Chart"));

@@ -50,6 +50,7 @@ class WebcamLink;
 struct PrefLinks;
 class FindPanelControl;
 class ChartMenuBar;
+class CompanionAssembly;
 class PrintSkyView;
 class ToolbarActions;
 class ToolbarDelagate;
@@ -118,6 +119,7 @@ public:
     GuideLink& guideLink() { return *m_guide; }
     WebcamLink& webcamLink() { return *m_webcam; }
     PrefWindowControl& prefWindow() { return *m_prefWindow; }
+    CompanionAssembly& companion() { return *m_companion; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -201,4 +203,6 @@ private:
     std::unique_ptr<PrefWindowControl> m_prefWindow;
     std::unique_ptr<PrefWindowLink> m_prefWindowLink;
     bool m_isLaunchPending = false;
+    // Last: it joins the objects above and leaves them first.
+    std::unique_ptr<CompanionAssembly> m_companion;
 };

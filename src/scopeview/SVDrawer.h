@@ -40,7 +40,7 @@ public:
     void svEyeAction(int row);
     void svPowerAction(int sliderPosition);
     // A power set directly (scroll wheel, pinch, companion app).
-    void setSVPower(float power);
+    void setSVPower(float power) override;
     void svDSSAction();
     void svDSSServerAction(int index);
     void svDSSCacheAction(bool on);

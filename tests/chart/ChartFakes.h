@@ -86,6 +86,7 @@ struct FakeParts final : ChartImages, CatalogueStore, StartupDate, StarProjectio
     void setupConnectMenu() override { log.add("connectMenu", "setupConnectMenu"); }
     void checkNvxVersion(bool userAsked) override { log.add("nvxMenu", "checkNvxVersion", userAsked); }
     void setupDrawer() override { log.add("svDrawer", "setupDrawer"); }
+    void setSVPower(float power) override { log.add("svDrawer", "setSVPower", power); }
     void localizePrefPanel() override { log.add("prefWindow", "localizePrefPanel"); }
     void setupDate() override { log.add("prefWindow", "setupDate"); }
     void setupScopes(int slot) override { log.add("prefWindow", "setupScopes", slot); }
