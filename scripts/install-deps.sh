@@ -14,6 +14,7 @@ packages=(
   poppler-utils
   python3-pil python3-numpy python3-skimage
   qt6-image-formats-plugins
+  strace
 )
 
 missing=()

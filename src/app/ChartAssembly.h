@@ -107,6 +107,8 @@ public:
     ScopeControl& scopeControl() { return m_mount.scopeControl(); }
     MountLink& mountLink() { return m_mount; }
     DomeLink& domeLink() { return *m_domes; }
+    const ScopeAim& scopeAim() const { return *m_scopeAim; }
+    TimeControlPanel& timePanel() { return *m_timePanel; }
     PrefWindowControl& prefWindow() { return *m_prefWindow; }
 
 protected:
