@@ -14,13 +14,29 @@ struct Family {
     const char* name;
     int protocol;
     std::function<std::shared_ptr<MountSimulator>()> make;  // deleted as what it was made
+    // Syncs on the finder's object, 0.01 rad off the mount, and checks the
+    // outcome; none for a family whose panel has no sync.
+    std::function<void(ScopeControl&, MountSimulator&)> sync;
 };
+
+void nexStarSync(ScopeControl& scope, MountSimulator& mount)
+{
+    scope.syncNexStar();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return mount.received().contains("S"); }, 10000));
+    EXPECT_EQ(scope.synScanRAError(), 0.0);
+}
+
+// SynScan syncs in the program: the offsets are the mount's minus the sky's.
+void synScanSync(ScopeControl& scope, MountSimulator&)
+{
+    scope.syncNexStar();
+}
 
 }  // namespace
 
 // Each family as the controller runs it, against its simulated mount:
-// connect on the worker, goto, polls until arrival, a stop from the panel's
-// stop-all, and a disconnect that closes the port and lets the worker go.
+// connect on the worker, goto, polls until arrival, a sync on the finder's
+// object, a stop from the panel's stop-all, and a disconnect that closes the port and lets the worker go.
 class MountFamilySessionTest : public MountFixture, public ::testing::WithParamInterface<Family> {
 protected:
     void SetUp() override
@@ -30,7 +46,7 @@ protected:
     }
 };
 
-TEST_P(MountFamilySessionTest, ConnectGotoPollStopDisconnect)
+TEST_P(MountFamilySessionTest, ConnectGotoPollSyncStopDisconnect)
 {
     const Family& family = GetParam();
     const std::shared_ptr<MountSimulator> mount = family.make();
@@ -57,6 +73,16 @@ TEST_P(MountFamilySessionTest, ConnectGotoPollStopDisconnect)
     EXPECT_NEAR(scope->status().scopeRA, 1.0, 1e-3);
     EXPECT_NEAR(scope->status().scopeDec, 0.3, 1e-3);
 
+    if (family.sync) {
+        scope->setFinderTrack([] { return FinderTrack{1, 1.01, 0.31, "Star"}; });
+        family.sync(*scope, *mount);
+        settle();
+        if (family.protocol == kProtocolSynScan) {
+            EXPECT_NEAR(scope->synScanRAError(), -0.01, 1e-3);
+            EXPECT_NEAR(scope->synScanDecError(), -0.01, 1e-3);
+        }
+    }
+
     const qsizetype before = mount->received().size();
     scope->stopSlewing();
     settle();
@@ -71,7 +97,9 @@ TEST_P(MountFamilySessionTest, ConnectGotoPollStopDisconnect)
 
 INSTANTIATE_TEST_SUITE_P(
     Families, MountFamilySessionTest,
-    ::testing::Values(Family{"NexStarGPS", kProtocolNexStarGPS, [] { return std::make_shared<NexStarSimulator>(); }},
-                      Family{"SynScan", kProtocolSynScan, [] { return std::make_shared<NexStarSimulator>(); }},
-                      Family{"iOptron", kProtocolIOptron, [] { return std::make_shared<IOptronSimulator>(); }}),
+    ::testing::Values(Family{"NexStarGPS", kProtocolNexStarGPS, [] { return std::make_shared<NexStarSimulator>(); },
+                             nexStarSync},
+                      Family{"SynScan", kProtocolSynScan, [] { return std::make_shared<NexStarSimulator>(); },
+                             synScanSync},
+                      Family{"iOptron", kProtocolIOptron, [] { return std::make_shared<IOptronSimulator>(); }, {}}),
     [](const ::testing::TestParamInfo<Family>& info) { return std::string(info.param.name); });
