@@ -39,10 +39,11 @@ struct SerialTiming {
 // The one serial transport every serial device shares: the port list, one
 // open port per device slot, the write-then-read exchange, the readers of
 // devices that talk unasked, and the WiFi bridge that can stand in for the
-// mount's port. Exchanges block their thread; the mount's run on its worker
-// thread and on the main thread, the others on the main thread. Each slot
-// belongs to one device class; an exchange holds its slot's lock, so that
-// two threads' exchanges on one slot never interleave.
+// mount's port. Exchanges block their thread: the mount's, the dome board's
+// jobs and the Digital Dome Works status poll run on the mount's worker, the
+// rest on the main thread. Each slot belongs to one device class; an exchange
+// holds its slot's lock, so that two threads' exchanges on one slot never
+// interleave, and a drain of pending input is bounded in bytes and time.
 //
 // Its parts: ports, slots and the exchange (SerialControl.cpp), the stream
 // readers (SerialReaders.cpp) and the bridge (SerialBridge.cpp).
