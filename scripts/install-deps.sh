@@ -19,6 +19,7 @@ packages=(
   qt6-image-formats-plugins
   libgphoto2-dev libraw-dev
   qt6-multimedia-dev libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
+  strace
 )
 
 missing=()

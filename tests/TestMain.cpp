@@ -1,7 +1,9 @@
+#include "platform/DeviceFolder.h"
 #include "support/TemporaryHome.h"
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QStandardPaths>
 
 #ifdef NORVANE_TEST_WIDGETS
@@ -18,6 +20,11 @@ int main(int argc, char** argv)
     // or caches: the process takes a home of its own before anything reads them.
     const TemporaryHome home;
     QStandardPaths::setTestModeEnabled(true);
+    // Nor any device of the machine's: a port scan sees an empty device
+    // folder, so tests reach only the pseudo-terminals they made.
+    const QString devices = QString::fromStdString(home.path()) + "/dev";
+    QDir().mkpath(devices);
+    DeviceFolder::setPath(devices);
 #ifdef NORVANE_TEST_WIDGETS
     // Test discovery runs the program at build time, where there may be no
     // display; the display tests name their platform explicitly.

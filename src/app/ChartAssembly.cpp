@@ -122,6 +122,8 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     m_outlets.infoPanelDrag = m_infoDragControl;
     m_outlets.timeControl = &m_time;
     m_outlets.timeControlPanel = m_timePanel;
+    // A lost mount gives the date back to the user at once, not at the clock's next minute.
+    connect(&m_mount.scopeControl(), &ScopeControl::connectionLost, m_timePanel, &TimeControlPanel::setupDate);
     m_outlets.directionControlPanel = m_directionPanel;
     m_outlets.viewSliders = m_directionPanel;
     m_outlets.starDatabaseModel = &m_starDatabaseLink;

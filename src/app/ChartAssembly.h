@@ -118,6 +118,8 @@ public:
     CanonLink& canonLink() { return *m_canon; }
     GuideLink& guideLink() { return *m_guide; }
     WebcamLink& webcamLink() { return *m_webcam; }
+    const ScopeAim& scopeAim() const { return *m_scopeAim; }
+    TimeControlPanel& timePanel() { return *m_timePanel; }
     PrefWindowControl& prefWindow() { return *m_prefWindow; }
     CompanionAssembly& companion() { return *m_companion; }
 

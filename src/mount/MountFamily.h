@@ -75,6 +75,9 @@ struct MountContext {
     std::function<FinderTrack()> finderTrack;  // safe on any thread
     ScopeThreadTiming timing = {};
     std::function<QDateTime()> now;        // the program's clock when unset
+    // Asked before each exchange: true when the operation must drop its
+    // remaining exchanges for a stop (MountExchange).
+    std::function<bool()> betweenExchanges;
 };
 
 // One mount protocol family (LX200 and its relatives, NexStar, Temma II,

@@ -58,7 +58,8 @@ bool ScopeControl::scopeConnect(int slot)
     sampleInputs();
     const MountContext context{m_serial, m_status,   m_debug,
                                m_events, &m_prefs,   &m_skyDate,
-                               [this] { return m_finderTrack.get(); }, m_timing, {}};
+                               [this] { return m_finderTrack.get(); }, m_timing, {},
+                               [this] { return m_thread.betweenExchanges(); }};
     std::shared_ptr<MountFamily> family = m_links.families ? m_links.families(protocol, context)
                                                            : makeMountFamily(protocol, context);
     if (!family) {
@@ -101,6 +102,7 @@ void ScopeControl::finishConnect(std::shared_ptr<MountFamily> family, bool answe
     m_isConnecting = false;
     if (!answered) {
         connectFailed(name);
+        releaseThread();
         emit connectFinished(false);
         return;
     }
@@ -111,7 +113,7 @@ void ScopeControl::finishConnect(std::shared_ptr<MountFamily> family, bool answe
 
 bool ScopeControl::tryPorts(MountFamily& family, std::pair<quint16, quint16> ports, long baud, bool evenParity)
 {
-    for (quint16 port = ports.first; port < ports.second; ++port) {
+    for (quint16 port = ports.first; port < ports.second && !m_thread.isStopping(); ++port) {
         if (!m_serial.openSerialDriver(port, baud, evenParity, kSerialSlotScope)) {
             m_debug([port] { return QString("Open serial port %1 failed").arg(port); });
             continue;
@@ -141,6 +143,7 @@ void ScopeControl::connected(MountFamily& family, const QString& name, bool posi
 {
     const int protocol = m_status.scopeProtocol;
     m_failedPolls = 0;
+    m_realTimeByConnect = !m_prefs.isRunRealTime();
     m_prefs.setIsRunRealTime(true, false);
     HandControlPanels* panels = m_links.panels;
     if (panels && protocol != kProtocolLX200GPS)
@@ -217,22 +220,37 @@ void ScopeControl::endConnection(bool resetBaud)
                 panels->hidePanel(panel);
         }
     }
-    if (resetBaud && m_family && m_status.scopeProtocol == kProtocolLX200GPS && !m_serial.isWiFi()
-        && m_status.baudRate != kDefaultBaud) {
-        m_family->run({MountOperation::SetBaudRate, kBaudTag9600, 0, false});
-        m_timing.pause(kBaudSettleTicks * m_timing.tick);
+    // An LX200 GPS goes back to 9600 baud on the worker, which then closes
+    // the port and lets itself go.
+    const bool resetsBaud = resetBaud && m_family && m_status.scopeProtocol == kProtocolLX200GPS
+                            && !m_serial.isWiFi() && m_status.baudRate != kDefaultBaud;
+    if (resetsBaud) {
+        m_thread.postJob([this, family = m_family]() mutable {
+            family->run({MountOperation::SetBaudRate, kBaudTag9600, 0, false});
+            m_timing.pause(kBaudSettleTicks * m_timing.tick);
+            m_serial.closeSerialDriver(kSerialSlotScope);
+            // The family's last reference goes on the main thread, where its timers live.
+            QMetaObject::invokeMethod(
+                this, [this, family = std::move(family)] { releaseThread(); }, Qt::QueuedConnection);
+        });
     }
     m_debug("disconnect\r");
     if (m_links.scopeView && m_links.scopeView->isWindowVisible())
         m_links.scopeView->setNeedsDisplay();
+    // The chart's reticle shows a connected mount: redrawn, it goes with it.
+    if (m_links.skyView)
+        m_links.skyView->setNeedsDisplay();
 
     // The worker keeps running, but has no mount to talk to.
     m_thread.setFamily(nullptr);
     m_family.reset();
-    m_serial.closeSerialDriver(kSerialSlotScope);
+    if (!resetsBaud)
+        m_serial.closeSerialDriver(kSerialSlotScope);
     if (m_links.webcamGuide && !m_links.webcamGuide->useGPUSB())
         m_links.webcamGuide->setCalibrateEnable(false);
     if (m_links.companion && m_links.companion->connectionEstablished())
         m_links.companion->requestStatusCommand();
     m_serial.setIsWiFi(false);
+    if (!resetsBaud)
+        releaseThread();
 }

@@ -120,6 +120,10 @@ QString ScopeControl::currentScopeName() const
 
 ScopeControl::~ScopeControl()
 {
+    // The exchange in progress ends at its next read rather than run its
+    // course, and a connect in progress tries no further port.
+    m_thread.askToStop();
+    m_serial.closeSerialDriver(kSerialSlotScope);
     m_thread.killRemotePort();
 }
 
@@ -132,6 +136,15 @@ void ScopeControl::setSG4(SG4Jobs* sg4)
 void ScopeControl::launchThread()
 {
     m_thread.launchThread();
+}
+
+void ScopeControl::releaseThread()
+{
+    if (m_status.isConnected || m_isConnecting || (m_workerInUse && m_workerInUse()))
+        return;
+    // Not waited for: the exchange in progress ends at its next read.
+    m_hasScopePort = false;
+    m_thread.askToStop();
 }
 
 void ScopeControl::killScopePort()
@@ -209,6 +222,10 @@ void ScopeControl::lostContact()
     const QString name = currentScopeName();
     m_debug("Lost contact with the telescope");
     endConnection(false);
+    // The clock the connection started to follow the mount stops with it,
+    // so that the user can set a date again.
+    if (std::exchange(m_realTimeByConnect, false))
+        m_prefs.setIsRunRealTime(false, false);
     emit connectionLost();
     AlertPanel::runAlert("Lost contact with the telescope.", name);
 }

@@ -118,8 +118,12 @@ public:
     // Ticks of the panel fade, every 0.05 s.
     void setScopeAlphaDelay();
 
-    // The worker and its port.
+    // The worker and its port. The worker stops once no device needs it:
+    // no mount connected or connecting, and `inUse` (another device's
+    // claim, the dome board's) false.
+    void setWorkerInUse(std::function<bool()> inUse) { m_workerInUse = std::move(inUse); }
     void launchThread();
+    void releaseThread();
     void killScopePort();
     void handlePortMessage(int id);
     bool hasScopePort() const { return m_hasScopePort; }
@@ -220,9 +224,12 @@ private:
     QTimer m_fadeTimer;
     QTimer m_readTimer;
     std::function<void(bool)> m_positionRead;
+    std::function<bool()> m_workerInUse;
     float m_timerRate = 5.0f;
     float m_rateCount = 0.0f;
     int m_failedPolls = 0;
+    // The real-time clock was off until this connection turned it on.
+    bool m_realTimeByConnect = false;
     int m_scopeIndex = -1;
     long m_geminiBaud = 9600;
     quint16 m_selectPort = 0;

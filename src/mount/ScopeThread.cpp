@@ -48,8 +48,10 @@ void ScopeThread::setFamily(std::shared_ptr<MountFamily> family)
 
 void ScopeThread::launchThread()
 {
-    if (isRunning())
+    if (isRunning() && !m_quit)
         return;
+    // A worker told to stop finishes what it was doing first.
+    wait();
     {
         const std::lock_guard lock(m_mutex);
         m_quit = false;
@@ -63,7 +65,7 @@ void ScopeThread::post(ScopeMessage message)
         const std::lock_guard lock(m_mutex);
         if (m_quit)
             return;
-        m_queue.push_back(std::move(message));
+        m_queue.push_back({std::move(message), false});
     }
     m_wake.notify_one();
 }
@@ -75,7 +77,7 @@ void ScopeThread::postJob(std::function<void()> job)
         if (m_quit)
             return;
         m_jobs.push_back(std::move(job));
-        m_queue.push_back({kScopeMsgJob, {}, {}, {}});
+        m_queue.push_back({{kScopeMsgJob, {}, {}, {}}, false});
     }
     m_wake.notify_one();
 }
@@ -87,14 +89,14 @@ void ScopeThread::postStop(ScopeMessage message)
         if (m_quit)
             return;
         auto place = m_queue.end();
-        while (place != m_queue.begin() && std::prev(place)->id == kScopeMsgPoll)
+        while (place != m_queue.begin() && std::prev(place)->message.id == kScopeMsgPoll)
             --place;
-        m_queue.insert(place, std::move(message));
+        m_queue.insert(place, {std::move(message), true});
     }
     m_wake.notify_one();
 }
 
-void ScopeThread::killRemotePort()
+void ScopeThread::askToStop()
 {
     {
         const std::lock_guard lock(m_mutex);
@@ -103,6 +105,11 @@ void ScopeThread::killRemotePort()
         m_jobs.clear();
     }
     m_wake.notify_one();
+}
+
+void ScopeThread::killRemotePort()
+{
+    askToStop();
     wait();
 }
 
@@ -111,6 +118,7 @@ void ScopeThread::run()
     emit portMessage(kScopeMsgCheckin);
     for (;;) {
         ScopeMessage message;
+        bool isStop = false;
         {
             std::unique_lock lock(m_mutex);
             const bool woken =
@@ -122,10 +130,14 @@ void ScopeThread::run()
                 checkLine();
                 continue;
             }
-            message = std::move(m_queue.front());
+            message = std::move(m_queue.front().message);
+            isStop = m_queue.front().isStop;
             m_queue.pop_front();
         }
+        // A stop's own exchanges are never cut short for the next stop.
+        m_inStop = isStop;
         handlePortMessage(message);
+        m_inStop = false;
         checkLine();
     }
 }
@@ -204,14 +216,54 @@ void ScopeThread::handlePortMessage(const ScopeMessage& message)
     }
     if (message.id == kScopeMsgGoto && m_status.isSlewing)
         return;
-    if (carryOut(message))
+    m_stopRan = false;
+    m_exchangesBefore = 0;
+    m_dropAfterStop = message.id != kScopeMsgPoll;
+    const bool updated = carryOut(message);
+    m_dropAfterStop = false;
+    if (updated)
         emit portMessage(kScopeMsgPosition);
+    else if (message.id == kScopeMsgPoll && m_stopRan)
+        // Cut short for a stop: the mount answered, the next poll reads it.
+        m_status.isPolling = false;
     else if (message.id == kScopeMsgPoll)
         emit portMessage(kScopeMsgPollFailed);
     else
         // The position update ends a command; one that brings none (a Temma
         // sync) ends here, or every later poll would be skipped.
         m_status.isSerialCmd = false;
+}
+
+std::optional<ScopeMessage> ScopeThread::takeWaitingStop()
+{
+    const std::lock_guard lock(m_mutex);
+    for (auto queued = m_queue.begin(); queued != m_queue.end(); ++queued) {
+        if (queued->isStop) {
+            ScopeMessage stop = std::move(queued->message);
+            m_queue.erase(queued);
+            return stop;
+        }
+        if (queued->message.id != kScopeMsgPoll)
+            return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+bool ScopeThread::betweenExchanges()
+{
+    if (m_inStop || QThread::currentThread() != this)
+        return false;
+    // Before the first exchange a stop would overtake the slew it ends.
+    if (m_exchangesBefore++ == 0)
+        return false;
+    m_inStop = true;
+    while (const std::optional<ScopeMessage> stop = takeWaitingStop()) {
+        m_debug("ScopeThread: a stop goes out between exchanges");
+        carryOut(*stop);
+        m_stopRan = true;
+    }
+    m_inStop = false;
+    return m_stopRan && m_dropAfterStop;
 }
 
 bool ScopeThread::carryOut(const ScopeMessage& message)

@@ -5,12 +5,14 @@
 
 #include <QThread>
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 
 class DomeBoardJobs;
 class DomeFollower;
@@ -68,6 +70,16 @@ public:
     // Stops the worker and drops what it had not started, so that the next
     // launch starts afresh.
     void killRemotePort();
+    // Tells the worker to stop after what it is doing, without waiting.
+    void askToStop();
+    // True once the worker was told to stop: a long job gives up.
+    bool isStopping() const { return m_quit; }
+    // Asked by the families' exchanges on the worker before each exchange:
+    // from the second exchange of a message on, carries out a stop that is
+    // waiting (behind nothing but polls) at once,
+    // and tells whether the operation in progress must drop its remaining
+    // exchanges (anything but a poll, once a stop went out).
+    bool betweenExchanges();
 
 signals:
     // A message for the main thread.
@@ -94,11 +106,24 @@ private:
     DomeFollower* m_ddwFollower = nullptr;
     SG4Jobs* m_sg4 = nullptr;
 
+    struct Queued {
+        ScopeMessage message;
+        bool isStop = false;
+    };
+    // The first stop in the queue with only polls ahead of it.
+    std::optional<ScopeMessage> takeWaitingStop();
+
     std::mutex m_mutex;
     std::condition_variable m_wake;
-    std::deque<ScopeMessage> m_queue;
+    std::deque<Queued> m_queue;
     std::deque<std::function<void()>> m_jobs;  // one per queued job message
-    bool m_quit = false;
+    std::atomic<bool> m_quit = false;
+    // The worker's own: whether the message in progress drops its
+    // remaining exchanges after a stop, and whether a stop went out during it.
+    bool m_dropAfterStop = false;
+    bool m_stopRan = false;
+    bool m_inStop = false;
+    int m_exchangesBefore = 0;  // of the message in progress
     std::shared_ptr<MountFamily> m_family;
     std::function<bool()> m_lineCheck;
     bool m_lineLost = false;  // reported for this family

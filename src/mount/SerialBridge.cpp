@@ -91,7 +91,7 @@ void SerialControl::closeBridge()
     m_wifiTimer.stop();
     m_bridgeNotifier.reset();
     // Never under an exchange that is reading the socket.
-    const std::unique_lock lock = lockSlot(slotFor(kSerialSlotScope));
+    const SlotLock lock(slotFor(kSerialSlotScope));
     m_bridge.close();
 }
 

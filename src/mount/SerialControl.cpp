@@ -47,9 +47,44 @@ const SerialControl::Slot* SerialControl::slotFor(quint16 slot) const
     return slot >= 1 && slot <= kSerialSlotCount ? &m_slots[slot - 1] : nullptr;
 }
 
-std::unique_lock<std::mutex> SerialControl::lockSlot(Slot* entry)
+namespace {
+
+// However a device streams or trickles, a drain of pending input ends after
+// this many bytes or ticks.
+constexpr qsizetype kDrainMostBytes = 4 * kReplyBufferSize;
+constexpr int kDrainMostTicks = 30;
+
+}  // namespace
+
+SerialControl::SlotLock::SlotLock(Slot* entry) : m_entry(entry)
 {
-    return entry != nullptr ? std::unique_lock(entry->exchange) : std::unique_lock<std::mutex>();
+    if (m_entry == nullptr)
+        return;
+    m_lock = std::unique_lock(m_entry->exchange);
+    if (m_entry->closeAsked.exchange(false))
+        closePort(*m_entry);
+}
+
+SerialControl::SlotLock::~SlotLock()
+{
+    if (m_entry == nullptr)
+        return;
+    m_lock.unlock();
+    // A close asked for while this lock was held: carried out unless another
+    // holder took the slot meanwhile, which carries it out in turn.
+    if (!m_entry->closeAsked)
+        return;
+    const std::unique_lock again(m_entry->exchange, std::try_to_lock);
+    if (again.owns_lock() && m_entry->closeAsked.exchange(false))
+        closePort(*m_entry);
+}
+
+void SerialControl::closePort(Slot& entry)
+{
+    if (!entry.fd.isOpen())
+        return;
+    tcflush(entry.fd.get(), TCIOFLUSH);
+    entry.fd.reset();
 }
 
 int SerialControl::serialRefNum(quint16 slot) const
@@ -73,7 +108,7 @@ bool SerialControl::openSerialDriver(quint16 portIndex, long baud, bool evenPari
     Slot* entry = slotFor(slot);
     if (entry == nullptr)
         return false;
-    std::unique_lock lock = lockSlot(entry);
+    std::optional<SlotLock> lock(std::in_place, entry);
     // Opening again must not leave the earlier descriptor open and the port locked.
     entry->fd.reset();
     if (portIndex >= m_ports.size()) {
@@ -108,7 +143,7 @@ bool SerialControl::openSerialDriver(quint16 portIndex, long baud, bool evenPari
     }
     entry->fd = std::move(fd);
     entry->requested = settings;
-    lock.unlock();
+    lock.reset();
     clearSerialBuffer(slot);
     return true;
 }
@@ -116,12 +151,15 @@ bool SerialControl::openSerialDriver(quint16 portIndex, long baud, bool evenPari
 void SerialControl::closeSerialDriver(quint16 slot)
 {
     Slot* entry = slotFor(slot);
-    const std::unique_lock lock = lockSlot(entry);
-    if (m_isWiFi || entry == nullptr || !entry->fd.isOpen())
+    if (m_isWiFi || entry == nullptr)
+        return;
+    entry->closeAsked = true;
+    // A held slot is closed by its holder as it lets go.
+    const std::unique_lock lock(entry->exchange, std::try_to_lock);
+    if (!lock.owns_lock() || !entry->closeAsked.exchange(false) || !entry->fd.isOpen())
         return;
     tcdrain(entry->fd.get());
-    tcflush(entry->fd.get(), TCIOFLUSH);
-    entry->fd.reset();
+    closePort(*entry);
 }
 
 bool SerialControl::serialPortAvailable(quint16 portIndex) const
@@ -135,7 +173,8 @@ bool SerialControl::serialPortAvailable(quint16 portIndex) const
 
 void SerialControl::clearSerialBuffer(quint16 slot)
 {
-    const std::unique_lock lock = lockSlot(slotFor(slot));
+    Slot* entry = slotFor(slot);
+    const SlotLock lock(entry);
     if (m_isWiFi) {
         discardBridgeInput();
         return;
@@ -143,9 +182,16 @@ void SerialControl::clearSerialBuffer(quint16 slot)
     const int fd = serialRefNum(slot);
     if (fd < 0)
         return;
+    const auto end = std::chrono::steady_clock::now() + kDrainMostTicks * m_timing.tick;
     ReplyBuffer dropped;
-    while (PortIO::read(fd, dropped.data(), kReplyBufferSize) > 0) {
+    qsizetype total = 0;
+    while (total < kDrainMostBytes && !isClosing(entry) && std::chrono::steady_clock::now() < end) {
+        const qsizetype got = PortIO::read(fd, dropped.data(), kReplyBufferSize);
+        if (got <= 0)
+            return;
+        total += got;
     }
+    m_debug("clearSerialBuffer: the device keeps sending");
 }
 
 bool SerialControl::setBaudRate(long baud, quint16 slot)
@@ -155,7 +201,7 @@ bool SerialControl::setBaudRate(long baud, quint16 slot)
         return true;
     }
     Slot* entry = slotFor(slot);
-    const std::unique_lock lock = lockSlot(entry);
+    const SlotLock lock(entry);
     if (entry == nullptr || !entry->fd.isOpen())
         return false;
     termios settings{};
@@ -192,7 +238,8 @@ bool SerialControl::isHungUp(quint16 slot)
 bool SerialControl::transaction(quint16 expected, qint32& count, const char* out,
                                 ReplyBuffer& reply, quint16 slot, const ReplyEnd& end)
 {
-    const std::unique_lock lock = lockSlot(slotFor(slot));
+    Slot* entry = slotFor(slot);
+    const SlotLock lock(entry);
     if (m_isWiFi)
         return bridgeTransaction(expected, count, out, reply, slot, end);
     const int fd = serialRefNum(slot);
@@ -211,7 +258,9 @@ bool SerialControl::transaction(quint16 expected, qint32& count, const char* out
     const CycleRules rules =
         slot == kSerialSlotDome ? m_timing.domeCycles.value_or(CycleRules::dome())
                                 : CycleRules::serial(m_timing.tick);
-    const auto read = [fd](char* into, qsizetype most) { return PortIO::read(fd, into, most); };
+    const auto read = [fd, entry](char* into, qsizetype most) {
+        return isClosing(entry) ? qsizetype(-1) : PortIO::read(fd, into, most);
+    };
     const GatheredReply gathered = gatherReply(rules, read, reply, end);
     return finishReply(gathered.result, expected, count);
 }

@@ -39,10 +39,11 @@ struct SerialTiming {
 // The one serial transport every serial device shares: the port list, one
 // open port per device slot, the write-then-read exchange, the readers of
 // devices that talk unasked, and the WiFi bridge that can stand in for the
-// mount's port. Exchanges block their thread; the mount's run on its worker
-// thread and on the main thread, the others on the main thread. Each slot
-// belongs to one device class; an exchange holds its slot's lock, so that
-// two threads' exchanges on one slot never interleave.
+// mount's port. Exchanges block their thread: the mount's, the dome board's
+// jobs and the Digital Dome Works status poll run on the mount's worker, the
+// rest on the main thread. Each slot belongs to one device class; an exchange
+// holds its slot's lock, so that two threads' exchanges on one slot never
+// interleave, and a drain of pending input is bounded in bytes and time.
 //
 // Its parts: ports, slots and the exchange (SerialControl.cpp), the stream
 // readers (SerialReaders.cpp) and the bridge (SerialBridge.cpp).
@@ -80,6 +81,9 @@ public:
     // keeps no parity, so these, not the port's, say what was asked.
     std::optional<termios> requestedSettings(quint16 slot) const;
 
+    // Closing a slot never waits for the exchange in progress: that exchange
+    // ends at its next read with kTransReadError and the port closes then.
+    //
     // Writes `count` bytes of `out` and reads the reply into `reply`. On
     // success `count` becomes the bytes read (at least `expected`; none read
     // when `expected` is 0, and `count` stays the bytes written); on failure
@@ -127,8 +131,27 @@ private:
         termios requested{};
         // Held through an exchange and while the port opens or closes.
         std::mutex exchange;
+        // A close asked for while the slot was held: the exchange in progress
+        // ends at its next read, and whoever holds the slot closes it.
+        std::atomic<bool> closeAsked = false;
     };
-    static std::unique_lock<std::mutex> lockSlot(Slot* entry);
+    // Holds a slot's lock; a close asked for meanwhile is carried out as it
+    // lets go, so that closing never waits for an exchange.
+    class SlotLock {
+    public:
+        explicit SlotLock(Slot* entry);
+        ~SlotLock();
+        SlotLock(const SlotLock&) = delete;
+        SlotLock& operator=(const SlotLock&) = delete;
+
+    private:
+        Slot* m_entry;
+        std::unique_lock<std::mutex> m_lock;
+    };
+    // Closes the port now; the caller holds the slot.
+    static void closePort(Slot& entry);
+    // True once a close was asked for: the read in progress gives up.
+    static bool isClosing(const Slot* entry) { return entry != nullptr && entry->closeAsked; }
 
     Slot* slotFor(quint16 slot);
     const Slot* slotFor(quint16 slot) const;

@@ -1,5 +1,7 @@
 #include "mount/SerialPortScan.h"
 
+#include "platform/DeviceFolder.h"
+
 #include <QCollator>
 #include <QDir>
 #include <QFileInfo>
@@ -9,8 +11,7 @@
 
 namespace {
 
-const QString kDeviceFolder = QStringLiteral("/dev");
-const QString kByIdFolder = QStringLiteral("/dev/serial/by-id");
+const QString kByIdSubfolder = QStringLiteral("serial/by-id");
 
 // Names in the order a person reads them: ttyUSB2 before ttyUSB10.
 QStringList sortedNumerically(QStringList names)
@@ -21,9 +22,8 @@ QStringList sortedNumerically(QStringList names)
     return names;
 }
 
-QStringList devices(const QStringList& patterns)
+QStringList devices(const QDir& dev, const QStringList& patterns)
 {
-    const QDir dev(kDeviceFolder);
     QStringList paths;
     for (const QString& pattern : patterns) {
         for (const QString& name :
@@ -34,12 +34,16 @@ QStringList devices(const QStringList& patterns)
 }
 
 // The name shown for a device path: a link's own name, else the path under /dev.
-QString displayName(const QString& path)
+QString displayName(const QString& path, const QDir& dev, const QDir& byId)
 {
-    if (path.startsWith(kByIdFolder + '/'))
+    if (path.startsWith(byId.path() + '/'))
         return QFileInfo(path).fileName();
-    const QString prefix = kDeviceFolder + '/';
-    return path.startsWith(prefix) ? path.mid(prefix.size()) : path;
+    // Pseudo-terminals are under /dev whatever folder the scan reads.
+    for (const QString& prefix : {dev.path() + '/', QStringLiteral("/dev/")}) {
+        if (path.startsWith(prefix))
+            return path.mid(prefix.size());
+    }
+    return path;
 }
 
 }  // namespace
@@ -47,13 +51,14 @@ QString displayName(const QString& path)
 std::vector<SerialPortEntry> SerialPortScan::scan(const QStringList& extraPaths, bool everyStream)
 {
     QStringList candidates = extraPaths;
-    const QDir byId(kByIdFolder);
+    const QDir dev(DeviceFolder::path());
+    const QDir byId(dev.filePath(kByIdSubfolder));
     for (const QString& link : sortedNumerically(byId.entryList(QDir::System | QDir::Files)))
         candidates.append(byId.filePath(link));
     QStringList patterns = {QStringLiteral("ttyUSB*"), QStringLiteral("ttyACM*")};
     if (everyStream)
         patterns += {QStringLiteral("ttyS*"), QStringLiteral("rfcomm*")};
-    candidates += devices(patterns);
+    candidates += devices(dev, patterns);
 
     std::vector<SerialPortEntry> ports;
     std::set<QString> seen;
@@ -65,7 +70,7 @@ std::vector<SerialPortEntry> SerialPortScan::scan(const QStringList& extraPaths,
             continue;
         // Opened by the name it was found under: a by-id link follows its
         // adapter when it comes back as another ttyUSB number.
-        ports.push_back({displayName(path), QFile::encodeName(path)});
+        ports.push_back({displayName(path, dev, byId), QFile::encodeName(path)});
     }
     return ports;
 }

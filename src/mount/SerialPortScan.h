@@ -12,10 +12,10 @@ struct SerialPortEntry {
     QByteArray path;
 };
 
-// Finds the machine's serial ports: first any paths given (pseudo-terminals,
-// which no scan lists), then the named links of /dev/serial/by-id, then the
-// USB adapters /dev/ttyUSB* and /dev/ttyACM*; with `everyStream` also the
-// built-in /dev/ttyS* and Bluetooth /dev/rfcomm* ports. A device reached by
+// Finds the machine's serial ports in its device folder (DeviceFolder, /dev):
+// first any paths given (pseudo-terminals, which no scan lists), then the
+// named links of serial/by-id, then the USB adapters ttyUSB* and ttyACM*;
+// with `everyStream` also the built-in ttyS* and Bluetooth rfcomm* ports. A device reached by
 // two names is listed once, by its first; at most kMaxPorts are listed.
 class SerialPortScan {
 public:

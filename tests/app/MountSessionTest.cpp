@@ -1,5 +1,8 @@
 #include "app/AssembledProgram.h"
 #include "app/DomeLink.h"
+#include "app/ScopeAim.h"
+#include "chart/ChartOutlets.h"
+#include "scopeview/ScopeViewWindow.h"
 #include "model/Angles.h"
 #include "mount/MountProtocols.h"
 #include "mount/dome/DomeControl.h"
@@ -17,6 +20,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QDateTimeEdit>
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QTest>
@@ -179,8 +183,15 @@ TEST_F(MountSessionTest, ConnectGotoPollStopByThePanelAndPark)
 // never stalls, and a controller plugged in again connects.
 TEST_F(MountSessionTest, ALostMountIsReportedOnceAndAFreshOneConnects)
 {
+    chart->prefControl().setIsRunRealTime(false, false);
     auto device = std::make_unique<SimulatedLX200>();
     ASSERT_NO_FATAL_FAILURE(connectTo(*device));
+    // The connection runs the clock and shows the telescope; the user closes
+    // the telescope view, so the chart's reticle stands for the mount alone.
+    if (auto* view = dynamic_cast<QWidget*>(chart->outlets().svWindow))
+        view->close();
+    EXPECT_TRUE(chart->scopeAim().isReticleShown());
+    EXPECT_FALSE(chart->timePanel().datePick().isEnabled());
     MainThreadWatchdog watchdog;
     watchdog.start();
 
@@ -194,6 +205,13 @@ TEST_F(MountSessionTest, ALostMountIsReportedOnceAndAFreshOneConnects)
     EXPECT_EQ(alerts.alerts[0].title, "Lost contact with the telescope.");
     EXPECT_FALSE(scope().isConnected());
     EXPECT_FALSE(menuShowsConnected());
+    // The chart no longer shows the mount, and a date can be typed again.
+    EXPECT_FALSE(chart->scopeAim().isReticleShown());
+    EXPECT_FALSE(chart->prefControl().isRunRealTime());
+    EXPECT_TRUE(chart->timePanel().datePick().isEnabled());
+    // The chart's redraw without the mount is the loop's own work, not a
+    // wait on the device: the watch goes on after it.
+    watchdog.start();
     // Nothing more is said about the same loss.
     QTest::qWait(1500);
     EXPECT_EQ(alerts.alerts.size(), 1u);

@@ -241,3 +241,18 @@ TEST_F(LX200FamilyTest, TheTimeGoesOutAsItIsWhenSentAfterThePlanetaryUpdate)
             << sent.toStdString();
     }
 }
+
+// The slewing flag changes only on an answer: the main thread never reads
+// "not slewing" while a slew query is out, nor after it went unanswered.
+TEST_F(LX200FamilyTest, TheSlewingFlagChangesOnlyOnAnAnswer)
+{
+    start(Kind::Classic, kProtocolLX200);
+    mount->setSlewTime(10s);
+    ASSERT_TRUE(gotoTarget(*family));
+    ASSERT_TRUE(status.isSlewing);
+    EXPECT_TRUE(family->slewDetect());
+    EXPECT_TRUE(status.isSlewing);
+    pty->closeMaster();
+    EXPECT_FALSE(family->slewDetect());
+    EXPECT_TRUE(status.isSlewing);
+}

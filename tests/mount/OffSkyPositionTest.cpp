@@ -48,6 +48,10 @@ TEST_F(OffSkyPositionTest, APositionOffTheSphereIsABadReply)
         {"NexStar GPS, Dec -105.75", kProtocolNexStarGPS, {{"E", "03A6,B4CD#"}}, false},
         {"Ultima, Dec -105.75", kProtocolUltima, {{"E\r", "03A6,B4CD#"}}, false},
         {"NexStar GPS on the sphere", kProtocolNexStarGPS, {{"E", "03A6,34CD#"}}, true},
+        // Precessed to the date these would land back on the sphere.
+        {"SynScan, Dec -105.75", kProtocolSynScan, {{"E", "03A6,B4CD#"}}, false},
+        {"SynScan, Dec +142.2", kProtocolSynScan, {{"E", "E650,6505#"}}, false},
+        {"SynScan on the sphere", kProtocolSynScan, {{"E", "03A6,34CD#"}}, true},
         {"iOptron, Dec +90.50", kProtocolIOptron, {{":GR#", "05:00:00.0#"}, {":GD#", "+90*30:15#"}}, false},
         {"iOptron on the sphere", kProtocolIOptron, {{":GR#", "05:00:00.0#"}, {":GD#", "+89*30:15#"}}, true},
         {"iEQ45, RA 24.58 h", kProtocolIEQ45, {{":GR#", "24:34:56#"}, {":GD#", "+10*00:00#"}}, false},

@@ -234,6 +234,45 @@ TEST_F(ScopeControlTest, FailedPollsInARowEndTheConnectionWithOneAlert)
     EXPECT_EQ(alerts.alerts[0].title, "Lost contact with the telescope.");
 }
 
+// The worker stops once the last device that needs it is gone, and starts
+// again with the next connection.
+TEST_F(ScopeControlTest, TheWorkerStopsAfterTheLastDeviceDisconnects)
+{
+    bool domeConnected = true;
+    scope->setWorkerInUse([&] { return domeConnected; });
+    connectScope();
+    scope->disconnect();
+    EXPECT_FALSE(scope->scopeThread().wait(200));
+    domeConnected = false;
+    scope->releaseThread();
+    EXPECT_TRUE(scope->scopeThread().wait(5000));
+    EXPECT_FALSE(scope->hasScopePort());
+
+    connectScope();
+    EXPECT_TRUE(scope->scopeThread().isRunning());
+    scope->disconnect();
+    EXPECT_TRUE(scope->scopeThread().wait(5000));
+}
+
+// A lost mount leaves the chart as it was before the connection: redrawn
+// without it, and the real-time clock off again when the connection had
+// turned it on (a clock the user ran stays on).
+TEST_F(ScopeControlTest, ALostMountRedrawsTheChartAndGivesBackTheClock)
+{
+    for (const bool clockWasOn : {false, true}) {
+        SCOPED_TRACE(clockWasOn);
+        prefs->setIsRunRealTime(clockWasOn, false);
+        connectScope();
+        EXPECT_TRUE(prefs->isRunRealTime());
+        const int redraws = sky.redraws;
+        ptys.back()->closeMaster();
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !scope->isConnected(); }, 2000));
+        EXPECT_GT(sky.redraws, redraws);
+        EXPECT_EQ(prefs->isRunRealTime(), clockWasOn);
+        ptys.clear();
+    }
+}
+
 // A port that hangs up counts as lost at once, with no poll running.
 TEST_F(ScopeControlTest, APortThatHangsUpIsLostAtOnce)
 {

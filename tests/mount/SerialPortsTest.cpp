@@ -1,4 +1,5 @@
 #include "SerialFixture.h"
+#include "platform/DeviceFolder.h"
 #include "support/RecordingAlertPresenter.h"
 
 #include <QDir>
@@ -117,4 +118,50 @@ TEST_F(SerialPortsTest, BridgeInUseKeepsSerialPortsShut)
     EXPECT_TRUE(serial.serialPortAvailable(0));
     EXPECT_TRUE(serial.setBaudRate(9600, kSerialSlotScope));
     EXPECT_EQ(alerts.beeps, 1);
+}
+
+namespace {
+
+// Points the port scan at a folder of its own for a while.
+class DeviceFolderAt {
+public:
+    explicit DeviceFolderAt(const QString& folder) : m_was(DeviceFolder::path())
+    {
+        DeviceFolder::setPath(folder);
+    }
+    ~DeviceFolderAt() { DeviceFolder::setPath(m_was); }
+    DeviceFolderAt(const DeviceFolderAt&) = delete;
+    DeviceFolderAt& operator=(const DeviceFolderAt&) = delete;
+
+private:
+    QString m_was;
+};
+
+}  // namespace
+
+// The scan reads a device folder: the program's is /dev, a test program's an
+// empty one of its own, so no test lists (or sends a byte to) a real port.
+TEST_F(SerialPortsTest, TheScanListsTheDeviceFolderAndTestsSeeOnlyTheirOwnPorts)
+{
+    EXPECT_NE(DeviceFolder::path(), QStringLiteral("/dev"));
+    device().start();
+    serial.getPortNames(true);
+    EXPECT_EQ(serial.portNames(), QStringList{pty->path().mid(5)});
+
+    QTemporaryDir machine;
+    const QDir dev(machine.path());
+    for (const char* name : {"ttyUSB10", "ttyUSB2", "ttyUSB0", "ttyACM0", "ttyS0", "rfcomm0", "null"}) {
+        QFile node(dev.filePath(name));
+        ASSERT_TRUE(node.open(QIODevice::WriteOnly));
+    }
+    ASSERT_TRUE(dev.mkpath("serial/by-id"));
+    ASSERT_TRUE(QFile::link("../../ttyUSB2", dev.filePath("serial/by-id/usb-Maker_Adapter-if00")));
+    const DeviceFolderAt folder(machine.path());
+
+    serial.getPortNames();
+    // The named link first, and its ttyUSB2 not again; numbers in numeric order.
+    EXPECT_EQ(serial.portNames(), (QStringList{pty->path().mid(5), "usb-Maker_Adapter-if00",
+                                               "ttyUSB0", "ttyUSB10", "ttyACM0"}));
+    serial.getPortNames(true);
+    EXPECT_EQ(serial.portNames().mid(5), (QStringList{"ttyS0", "rfcomm0"}));
 }

@@ -53,6 +53,31 @@ void DeviceSimulator::send(const QByteArray& bytes)
     writeAll(bytes.constData(), bytes.size());
 }
 
+void DeviceSimulator::babble(QByteArray bytes, Duration every)
+{
+    const std::lock_guard lock(m_mutex);
+    m_babble = std::move(bytes);
+    m_babbleEvery = every;
+    m_nextBabble = std::chrono::steady_clock::now();
+}
+
+void DeviceSimulator::babbleIfDue()
+{
+    QByteArray bytes;
+    {
+        const std::lock_guard lock(m_mutex);
+        const auto now = std::chrono::steady_clock::now();
+        if (m_babble.isEmpty() || now < m_nextBabble)
+            return;
+        m_nextBabble = now + m_babbleEvery;
+        bytes = m_babble;
+    }
+    pollfd room{m_fd, POLLOUT, 0};
+    if (::poll(&room, 1, 0) > 0 && (room.revents & POLLOUT) != 0) {
+        [[maybe_unused]] const ssize_t sent = ::write(m_fd, bytes.constData(), size_t(bytes.size()));
+    }
+}
+
 void DeviceSimulator::writeAll(const char* bytes, qsizetype size)
 {
     while (size > 0 && m_fd >= 0) {
@@ -147,6 +172,7 @@ void DeviceSimulator::run()
     QByteArray pending;
     char chunk[512];
     while (m_running && m_fd >= 0) {
+        babbleIfDue();
         pollfd ready{m_fd, POLLIN, 0};
         if (::poll(&ready, 1, kPollMs) <= 0)
             continue;

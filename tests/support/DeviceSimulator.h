@@ -62,6 +62,10 @@ public:
 
     // Sends bytes unasked, in one burst (a device that talks by itself).
     void send(const QByteArray& bytes);
+    // From now on sends `bytes` unasked every `every`, for ever (a device
+    // that streams, or one that trickles a byte at a time); an empty
+    // `bytes` ends it. Bytes the other side leaves unread are dropped.
+    void babble(QByteArray bytes, Duration every);
     // Every byte received so far.
     QByteArray received() const;
     int answered() const { return m_answered; }
@@ -73,6 +77,8 @@ private:
     // Closes instead of answering; false when it did.
     bool answerOrClose(const std::vector<ReplyPart>& parts);
     void writeAll(const char* bytes, qsizetype size);
+    // Sends the babble when it is due, never waiting for room.
+    void babbleIfDue();
     // Answers every whole request at the front of the pending input.
     bool serve(QByteArray& pending);
 
@@ -89,6 +95,9 @@ private:
     bool m_closeOnRequest = false;
 
     int m_fd = -1;
+    QByteArray m_babble;            // under m_mutex
+    Duration m_babbleEvery{0};
+    std::chrono::steady_clock::time_point m_nextBabble;
     std::atomic<bool> m_running = false;
     std::atomic<int> m_answered = 0;
     std::thread m_thread;

@@ -70,6 +70,7 @@ bool DDWControl::ddwConnect()
     if (!found)
         return false;
     m_isDDWConnect = true;
+    m_isStatusPending = false;
     m_ddwUpdateTimer.start();
     return true;
 }
@@ -91,6 +92,7 @@ bool DDWControl::ddwDisconnect()
     m_ddwPort = 0;
     m_ddwUpdateTimer.stop();
     m_serial.closeSerialDriver(kSerialSlotDDW);
+    m_mount.releaseThread();
     return true;
 }
 
@@ -115,13 +117,18 @@ bool DDWControl::ddwParseInfo(QByteArrayView text)
     const std::optional<DDWStatus> status = parseDDWStatus(text);
     if (!status)
         return false;
-    m_status = *status;
-    m_ddwPinState = status->pinState;
+    applyStatus(*status);
+    return true;
+}
+
+void DDWControl::applyStatus(const DDWStatus& status)
+{
+    m_status = status;
+    m_ddwPinState = status.pinState;
     if (m_status.Dticks != 0)
         m_ddwAzimuth = float(m_status.ADAZ) * 359.0f / float(m_status.Dticks);
     if (m_view)
         m_view->setDDWUpdateText();
-    return true;
 }
 
 bool DDWControl::ddwGetV()
@@ -268,13 +275,37 @@ void DDWControl::ddwFireTrackTimer()
 
 void DDWControl::ddwUpdateTimer()
 {
-    if (m_isDDWTracking)
+    if (m_isDDWTracking || m_isStatusPending)
         return;
     if (!m_isDDWConnect) {
         m_ddwUpdateTimer.stop();
         return;
     }
-    ddwGetInfo();
+    // The exchange runs on the worker: a silent or babbling controller holds
+    // it, never the interface.
+    m_isStatusPending = true;
+    m_mount.postWork([this] {
+        const std::optional<DDWStatus> status = readStatus();
+        QMetaObject::invokeMethod(
+            this,
+            [this, status] {
+                m_isStatusPending = false;
+                if (status && m_isDDWConnect)
+                    applyStatus(*status);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+std::optional<DDWStatus> DDWControl::readStatus()
+{
+    m_debug("ddwGetInfo");
+    ReplyBuffer reply{};
+    m_serial.clearSerialBuffer(kSerialSlotDDW);
+    qint32 count = 4;
+    if (!m_serial.transaction(1, count, "GINF", reply, kSerialSlotDDW, kRecordEnd))
+        return std::nullopt;
+    return parseDDWStatus(QByteArrayView(reply.data(), count));
 }
 
 void DDWControl::ddwFreqTimer()

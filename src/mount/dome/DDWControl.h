@@ -13,6 +13,8 @@
 #include <QObject>
 #include <QTimer>
 
+#include <optional>
+
 class DDWView;
 class DomeMount;
 class SerialControl;
@@ -21,8 +23,9 @@ class SkyRedraw;
 // The Digital Dome Works controller on serial slot 5: four-character
 // commands, its status record polled every 5 s, and dome slaving by a
 // go-to azimuth sent whenever the dome falls `ddwDelta` behind the
-// telescope. Slot 5 has one owner, the main thread: a tracking tick the
-// worker asks for after a goto is queued to it.
+// telescope. The status poll's exchange runs on the mount's worker; the
+// commands and the tracking tick (which the worker asks for after a goto)
+// on the main thread. The slot's lock keeps their exchanges apart.
 class DDWControl : public QObject,
                    public DDWDevice,
                    public MenuDevice,
@@ -53,7 +56,7 @@ public:
     bool calcDDWAzimuth();
     void ddwTrack(bool on);
     void ddwFireTrackTimer();
-    // The 5 s status poll and the tracking tick.
+    // The 5 s status poll (its exchange on the worker) and the tracking tick.
     void ddwUpdateTimer();
     void ddwFreqTimer();
 
@@ -98,6 +101,9 @@ private:
     // Reads the record the controller streams after a motion command.
     void readStream();
     bool ddwParseInfo(QByteArrayView text);
+    void applyStatus(const DDWStatus& status);
+    // The status record read on the worker, with buffers of its own.
+    std::optional<DDWStatus> readStatus();
     bool rotate(char direction, bool on);
     bool isDSROpen() const { return m_status.DSRStatus == kDDWDSROpen; }
     void pause(int ticks) const;
@@ -113,6 +119,7 @@ private:
     QTimer m_ddwTrackTimer;
     QTimer m_ddwUpdateTimer;
     bool m_isDDWConnect = false;
+    bool m_isStatusPending = false;  // a status read is on the worker
     bool m_isDDWTracking = false;
     quint8 m_ddwPinState = 0;
     quint16 m_ddwPort = 0;

@@ -134,6 +134,7 @@ bool DomeControl::domeDisconnect()
     m_domePort = 0;
     m_serial.closeSerialDriver(kSerialSlotDome);
     m_debug("domeDisconnect");
+    m_mount.releaseThread();
     return true;
 }
 

@@ -2,6 +2,8 @@
 
 #include <QtGlobal>
 
+#include <functional>
+
 // What the dome controllers need of the mount: whether one is connected,
 // where its polled position points now, the port chosen in the Connect menu,
 // and the worker that runs the dome board's long jobs.
@@ -24,6 +26,11 @@ public:
     virtual void setIsBlockPolling(bool blocked) = 0;
     // Starts the worker unless it runs.
     virtual void launchThread() = 0;
+    // The dome needs the worker no more: it stops unless a mount uses it.
+    virtual void releaseThread() = 0;
     // Queues a numbered job for the worker.
     virtual void postJob(int id) = 0;
+    // Queues work of a device's own (an exchange) for the worker, started if
+    // need be.
+    virtual void postWork(std::function<void()> work) = 0;
 };

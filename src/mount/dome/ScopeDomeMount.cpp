@@ -54,6 +54,17 @@ void ScopeDomeMount::launchThread()
     m_scope.launchThread();
 }
 
+void ScopeDomeMount::releaseThread()
+{
+    m_scope.releaseThread();
+}
+
+void ScopeDomeMount::postWork(std::function<void()> work)
+{
+    m_scope.launchThread();
+    m_scope.scopeThread().postJob(std::move(work));
+}
+
 void ScopeDomeMount::postJob(int id)
 {
     if (m_scope.hasScopePort())

@@ -19,7 +19,9 @@ public:
     quint16 selectPort() const override;
     void setIsBlockPolling(bool blocked) override;
     void launchThread() override;
+    void releaseThread() override;
     void postJob(int id) override;
+    void postWork(std::function<void()> work) override;
 
 private:
     ScopeControl& m_scope;

@@ -66,7 +66,7 @@ QByteArray blanksAsZeros(QByteArray reply, bool iEQ45)
 }  // namespace
 
 IOptronFamily::IOptronFamily(int protocol, const MountContext& context, FamilyInputs inputs)
-    : m_protocol(protocol), m_context(context), m_inputs(std::move(inputs)), m_exchange(context.serial)
+    : m_protocol(protocol), m_context(context), m_inputs(std::move(inputs)), m_exchange(context.serial, context.betweenExchanges)
 {
 }
 
@@ -184,9 +184,11 @@ bool IOptronFamily::connectIEQ45()
 
 bool IOptronFamily::slewDetect()
 {
-    m_context.status.isSlewing = false;
-    if (isIEQ45())
+    if (isIEQ45()) {
+        m_context.status.isSlewing = false;
         return false;
+    }
+    // The flag changes only on an answer.
     const MountExchange::Reply reply = m_exchange.ask(":SE?#", 1, kDigit);
     if (!reply.ok)
         return noResponse("slewIOptronDetect: transaction error");

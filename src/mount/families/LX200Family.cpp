@@ -40,7 +40,7 @@ const ReplyEnd kSlewQueryEnd{[](QByteArrayView got) {
 }  // namespace
 
 LX200Family::LX200Family(int protocol, const MountContext& context)
-    : m_protocol(protocol), m_context(context), m_exchange(context.serial)
+    : m_protocol(protocol), m_context(context), m_exchange(context.serial, context.betweenExchanges)
 {
     for (PulseAxis* axis : {&m_ew, &m_ns}) {
         axis->timer = std::make_unique<QTimer>();
@@ -232,26 +232,31 @@ bool LX200Family::gotoPosition(double ra, double dec)
 
 bool LX200Family::slewDetect()
 {
-    m_context.status.isSlewing = false;
-    if (m_protocol != kProtocolLX200 && m_protocol != kProtocolLX200GPS)
+    if (m_protocol != kProtocolLX200 && m_protocol != kProtocolLX200GPS) {
+        m_context.status.isSlewing = false;
         return false;
+    }
     // NAK here is the design's "slewing", not a reason to ask again.
     const Reply reply = ask(":D#", 1, kSlewQueryEnd, false);
+    // The flag changes only on an answer: the main thread never sees "not
+    // slewing" while the question is out or after it went unanswered.
     if (!reply.ok) {
         m_context.debug("slewLX200Detect: transaction error");
         return false;
     }
     // A Classic draws bars of 0xFF, the others 0x7F or NAK: any mark before
     // the `#` means the mount still slews.
+    bool slewing = false;
     for (const char c : reply.bytes) {
         if (c == kEnd)
             break;
         if (c != ' ') {
-            m_context.status.isSlewing = true;
+            slewing = true;
             m_context.debug("slewLX200Detect: is slewing");
             break;
         }
     }
+    m_context.status.isSlewing = slewing;
     return true;
 }
 

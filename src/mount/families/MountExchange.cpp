@@ -5,6 +5,8 @@
 MountExchange::Reply MountExchange::ask(const QByteArray& command, quint16 expected,
                                         const ReplyEnd& end)
 {
+    if (isDropped())
+        return {false, kTransDroppedForStop, {}};
     ReplyBuffer buffer{};
     Reply reply;
     reply.count = qint32(command.size());
@@ -17,6 +19,8 @@ MountExchange::Reply MountExchange::ask(const QByteArray& command, quint16 expec
 
 bool MountExchange::send(const QByteArray& command)
 {
+    if (isDropped())
+        return false;
     ReplyBuffer buffer{};
     qint32 count = qint32(command.size());
     return m_serial.transaction(0, count, command.constData(), buffer, kSerialSlotScope);

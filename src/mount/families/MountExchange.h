@@ -8,11 +8,22 @@
 
 class SerialControl;
 
+#include <functional>
+
+// An exchange not made: a stop went out before it and the operation drops
+// the rest of its commands.
+constexpr qint32 kTransDroppedForStop = -5;
+
 // The mount families' exchanges on slot 1: a command out and its reply back
-// as bytes, read through the pauses of a device until it is whole.
+// as bytes, read through the pauses of a device until it is whole. Before
+// each exchange `between` (the worker's) may send a waiting stop; when it
+// says so, the exchange is dropped.
 class MountExchange {
 public:
-    explicit MountExchange(SerialControl& serial) : m_serial(serial) { }
+    explicit MountExchange(SerialControl& serial, std::function<bool()> between = {})
+        : m_serial(serial), m_between(std::move(between))
+    {
+    }
 
     struct Reply {
         bool ok = false;
@@ -25,7 +36,10 @@ public:
     bool send(const QByteArray& command);
 
 private:
+    bool isDropped() const { return m_between && m_between(); }
+
     SerialControl& m_serial;
+    std::function<bool()> m_between;
 };
 
 // A command's text from a printf format (Latin-1).

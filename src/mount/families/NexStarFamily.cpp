@@ -72,7 +72,7 @@ double wrapDifference(double a)
 }  // namespace
 
 NexStarFamily::NexStarFamily(int protocol, const MountContext& context, FamilyInputs inputs)
-    : m_protocol(protocol), m_context(context), m_inputs(std::move(inputs)), m_exchange(context.serial)
+    : m_protocol(protocol), m_context(context), m_inputs(std::move(inputs)), m_exchange(context.serial, context.betweenExchanges)
 {
     // A new connection starts without the last mount's offsets.
     m_context.status.synScanRAError = 0.0;
@@ -193,13 +193,15 @@ bool NexStarFamily::readPosition()
             [&] { return "getNexStarGPSRA: refused " + QString::fromLatin1(reply.bytes.toHex()); });
         return false;
     }
+    // The raw reply is checked: precession would fold a point off the
+    // sphere back onto it.
+    if (!isOnSky(position->ra, position->dec))
+        return noResponse(isUltima() ? "getUltimaRA: position off the sky"
+                                     : "getNexStarGPSRA: position off the sky");
     if (isSynScan()) {
         const EquatorJ2000::Position date = EquatorJ2000::toDate(position->ra, position->dec, m_inputs.now());
         position = Position{date.ra, date.dec};
     }
-    if (!isOnSky(position->ra, position->dec))
-        return noResponse(isUltima() ? "getUltimaRA: position off the sky"
-                                     : "getNexStarGPSRA: position off the sky");
     status.scopeRA = position->ra;
     status.scopeDec = position->dec;
     if (!isUltima() && !status.isSlewing) {

@@ -25,7 +25,7 @@ double sentHours(float hours)
 }  // namespace
 
 SkyCommanderFamily::SkyCommanderFamily(int protocol, const MountContext& context, FamilyInputs inputs)
-    : m_context(context), m_protocol(protocol), m_inputs(std::move(inputs)), m_exchange(context.serial)
+    : m_context(context), m_protocol(protocol), m_inputs(std::move(inputs)), m_exchange(context.serial, context.betweenExchanges)
 {
 }
 

@@ -46,7 +46,7 @@ int number(const QByteArray& text, qsizetype from, qsizetype count)
 }  // namespace
 
 TemmaFamily::TemmaFamily(const MountContext& context, FamilyInputs inputs)
-    : m_context(context), m_inputs(std::move(inputs)), m_exchange(context.serial)
+    : m_context(context), m_inputs(std::move(inputs)), m_exchange(context.serial, context.betweenExchanges)
 {
     m_slewTimer.setInterval(kResendMs);
     QObject::connect(&m_slewTimer, &QTimer::timeout, this, &TemmaFamily::runSlewTimer);

@@ -9,6 +9,8 @@
 
 #include <QCoreApplication>
 
+#include <thread>
+
 namespace {
 
 class FakeDDWView final : public DDWView, public SkyRedraw {
@@ -248,4 +250,34 @@ TEST(DDWFaultTest, OperationsFailOnTimeoutsAndKeepTheStatusOnBadReplies)
         EXPECT_EQ(ddw.status().Dticks, 0);
         pty.closeMaster();
     }
+}
+
+// The 5 s status poll hands its exchange to the worker and takes the
+// answer back on the main thread; one read at a time, and none once the
+// controller is gone.
+TEST_F(DDWControlTest, TheStatusPollReadsOnTheWorker)
+{
+    connectAt(120);
+    const int updates = view.updates;
+    const qsizetype sent = simulator.commands().size();
+    simulator.setAzimuth(200);
+    ddw.ddwUpdateTimer();
+    ddw.ddwUpdateTimer();
+    EXPECT_EQ(simulator.commands().size(), sent);
+    ASSERT_EQ(mount.work.size(), 1u);
+    std::thread worker(mount.work.front());
+    worker.join();
+    EXPECT_EQ(ddw.ddwDomeAz(), 120);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ddw.ddwDomeAz(), 200);
+    EXPECT_EQ(view.updates, updates + 1);
+
+    ddw.ddwUpdateTimer();
+    ASSERT_EQ(mount.work.size(), 2u);
+    simulator.setAzimuth(300);
+    ddw.ddwDisconnect();
+    mount.work.back()();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ddw.ddwDomeAz(), 200);
+    EXPECT_EQ(mount.releases, 1);
 }

@@ -241,7 +241,7 @@ TEST_F(DomeControlTest, FaultyBoardFailsEveryOperationAndJobsEnd)
     connectBoard();
     dome.setDomeTicks(kTurn, qint16(kCoast));
     // Short limits: a silent board times out every reading.
-    dome.setJobCycles({40, 40, 40, 40});
+    dome.setJobCycles({8, 8, 8, 8});
     enum Fault { Silent, Garbled, Cut };
     const auto setFault = [this](Fault fault, bool on) {
         board.setSilent(on && fault == Silent);

@@ -18,7 +18,10 @@ public:
     quint16 selectPort() const override { return port; }
     void setIsBlockPolling(bool blocked) override { blockPolling = blocked; }
     void launchThread() override { ++launches; }
+    void releaseThread() override { ++releases; }
     void postJob(int id) override { jobs.push_back(id); }
+    // Kept for the test to run where it likes.
+    void postWork(std::function<void()> job) override { work.push_back(std::move(job)); }
 
     std::atomic<bool> connected = true;
     std::atomic<bool> positionRead = true;
@@ -29,5 +32,7 @@ public:
     quint16 port = 0;
     std::atomic<bool> blockPolling = false;
     int launches = 0;
+    int releases = 0;
     std::vector<int> jobs;
+    std::vector<std::function<void()>> work;
 };

@@ -1,0 +1,25 @@
+#include "support/MainThreadWatchdog.h"
+
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+using namespace std::chrono_literals;
+
+// The device tests' watchdog counts a main thread that waits (here asleep,
+// as on a lock or a read) and not one that merely turns.
+TEST(MainThreadWatchdogTest, AWaitingLoopCountsAndATurningOneDoesNot)
+{
+    MainThreadWatchdog watchdog;
+    watchdog.start();
+    QTest::qWait(100);
+    EXPECT_LT(watchdog.longestStall(), 100ms);
+    QTimer::singleShot(0, [] { std::this_thread::sleep_for(250ms); });
+    QTest::qWait(100);
+    EXPECT_GE(watchdog.longestStall(), 200ms);
+    watchdog.start();
+    EXPECT_LT(watchdog.longestStall(), 100ms);
+}
