@@ -1,5 +1,7 @@
 #include "platform/widgets/KeptFrame.h"
 
+#include "platform/widgets/ScreenPlacement.h"
+
 #include <QCoreApplication>
 #include <QEvent>
 #include <QWidget>
@@ -23,7 +25,10 @@ bool KeptFrame::restore()
 {
     const QByteArray frame = m_load ? m_load() : QByteArray();
     // Qt brings a frame saved on a screen that is gone back onto one present.
-    return !frame.isEmpty() && m_window.restoreGeometry(frame);
+    if (frame.isEmpty() || !m_window.restoreGeometry(frame))
+        return false;
+    m_restored = m_window.geometry();
+    return true;
 }
 
 void KeptFrame::save()
@@ -32,9 +37,38 @@ void KeptFrame::save()
         m_save(m_window.saveGeometry());
 }
 
+void KeptFrame::placeFramed()
+{
+    // A window restored before it was ever shown is framed by the window
+    // manager at the place of its inside: put the inside back where it was.
+    if (m_restored && m_window.geometry() != *m_restored)
+        m_window.setGeometry(*m_restored);
+    m_restored.reset();
+    ScreenPlacement::keepInside(m_window);
+}
+
 bool KeptFrame::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == &m_window && event->type() == QEvent::Hide)
-        save();
+    if (watched == &m_window) {
+        switch (event->type()) {
+        case QEvent::Hide:
+            save();
+            m_isPlacing = false;
+            break;
+        case QEvent::Show:
+            m_isPlacing = true;
+            break;
+        case QEvent::Paint:
+            // By the first paint the window manager has framed the window,
+            // so its frame is known.
+            if (m_isPlacing) {
+                m_isPlacing = false;
+                placeFramed();
+            }
+            break;
+        default:
+            break;
+        }
+    }
     return QObject::eventFilter(watched, event);
 }

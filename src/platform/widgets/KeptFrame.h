@@ -2,14 +2,19 @@
 
 #include <QObject>
 
+#include <QRect>
+
 #include <functional>
+#include <optional>
 
 class QWidget;
 
 // Keeps a window's place and size across launches: `restore` puts back the
 // saved frame, brought onto the screens present; the frame is saved each time
-// the window hides and when the program quits while it shows. Lives as long
-// as the window (it is the window's child).
+// the window hides and when the program quits while it shows. Each time the
+// window shows, once the window manager has framed it, it is brought wholly
+// inside the work area of its screen. Lives as long as the window (it is the
+// window's child).
 class KeptFrame final : public QObject {
 public:
     using Load = std::function<QByteArray()>;
@@ -26,8 +31,11 @@ protected:
 
 private:
     KeptFrame(QWidget& window, Load load, Save save);
+    void placeFramed();
 
     QWidget& m_window;
     Load m_load;
     Save m_save;
+    std::optional<QRect> m_restored;
+    bool m_isPlacing = false;
 };

@@ -45,14 +45,20 @@ void toPoint(QWidget& window, QPoint at)
 
 void keepInside(QWidget& window)
 {
-    const QRect frame = window.frameGeometry();
+    QRect frame = window.frameGeometry();
     const QScreen* screen = QGuiApplication::screenAt(frame.center());
     if (!screen)
         screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
     const QRect visible = screen->availableGeometry();
-    // The top-left corner wins when the window is larger than the area.
+    // A window larger than the area shrinks to it, as far as it may.
+    const QSize overflow(std::max(0, frame.width() - visible.width()), std::max(0, frame.height() - visible.height()));
+    if (!overflow.isNull()) {
+        window.resize(window.size() - overflow);
+        frame = window.frameGeometry();
+    }
+    // The top-left corner wins when the window is still larger than the area.
     const int x = std::max(visible.left(), std::min(frame.left(), visible.right() + 1 - frame.width()));
     const int y = std::max(visible.top(), std::min(frame.top(), visible.bottom() + 1 - frame.height()));
     if (x != frame.left() || y != frame.top())

@@ -20,7 +20,8 @@ void toTopLeft(QWidget& window);
 // To a fixed point in global coordinates.
 void toPoint(QWidget& window, QPoint at);
 // The least move that brings the window's frame inside the visible area of
-// the screen under its centre (or the first screen), on any number of screens.
+// the screen under its centre (or the first screen), on any number of screens;
+// a window larger than that area shrinks to it first.
 void keepInside(QWidget& window);
 
 }  // namespace ScreenPlacement

@@ -55,3 +55,13 @@ TEST(ScreenPlacement, AWindowHangingOffTheScreenMovesJustInside)
         EXPECT_EQ(window.pos(), c.comesTo) << c.name;
     }
 }
+
+TEST(ScreenPlacement, AWindowTallerThanTheScreenShrinksToIt)
+{
+    const QRect visible = QGuiApplication::primaryScreen()->availableGeometry();
+    QWidget window;
+    window.resize(300, visible.height() + 80);
+    window.move(visible.topLeft() + QPoint(40, 30));
+    ScreenPlacement::keepInside(window);
+    EXPECT_EQ(window.frameGeometry(), QRect(visible.topLeft() + QPoint(40, 0), QSize(300, visible.height())));
+}
