@@ -5,6 +5,9 @@
 #include "chart/painting/HorizonPainter.h"
 #include "chart/painting/PhotoHorizonSource.h"
 
+#include <algorithm>
+#include <cmath>
+#include <map>
 #include <vector>
 
 namespace {
@@ -146,4 +149,47 @@ TEST_F(HorizonAndOverlaysTest, TheMarqueeHidesTheRulerWhichWritesItsAngle)
     // In a window the frame runs round the chart.
     state.isFullScreen = false;
     EXPECT_NE(at(overlay(state), 0, 200), QColor(Qt::black));
+}
+
+namespace {
+
+// Relative luminance and contrast ratio as accessibility guides define them.
+double luminance(QColor c)
+{
+    const auto channel = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+double contrast(QColor a, QColor b)
+{
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+}  // namespace
+
+TEST_F(HorizonAndOverlaysTest, TheTourCaptionsReadOnADaylightAndANightSky)
+{
+    prefs().setIsCreateTour(true);
+    ChartOverlayState state;
+    state.isFullScreen = true;
+    ChartOverlayPainter painter(prefs());
+    for (const QColor sky : {QColor(150, 195, 240), QColor(235, 240, 250), QColor(0, 0, 0), QColor(10, 20, 60)}) {
+        const QImage image = render(
+            kSize, kSize, [&](ChartCanvas& c) { painter.paint(c, this->sky, QRectF(0, 0, kSize, kSize), state); },
+            sky);
+        // Around the text, the colour most pixels of the caption band have;
+        // the text's own colour is the one standing out most from it.
+        std::map<QRgb, int> counts;
+        for (int y = 0; y < 75; ++y)
+            for (int x = 0; x < 200; ++x)
+                ++counts[image.pixel(x, y)];
+        const QColor around = QColor::fromRgb(
+            std::max_element(counts.begin(), counts.end(), [](auto a, auto b) { return a.second < b.second; })->first);
+        double best = 1.0;
+        for (const auto& [rgb, count] : counts)
+            best = std::max(best, contrast(QColor::fromRgb(rgb), around));
+        EXPECT_GE(best, 4.5) << "on " << sky.name().toStdString();
+        EXPECT_GT(counts.size(), 10u) << "the captions are drawn";
+    }
 }
