@@ -1,6 +1,7 @@
 #include "platform/widgets/ScreenPlacement.h"
 
 #include <QGuiApplication>
+#include <QMainWindow>
 #include <QScreen>
 #include <QWidget>
 
@@ -11,13 +12,20 @@ namespace ScreenPlacement {
 
 namespace {
 
-// The only screen's visible area when the window does not lie wholly inside it.
+const QScreen* screenOf(const QRect& frame)
+{
+    const QScreen* screen = QGuiApplication::screenAt(frame.center());
+    return screen ? screen : QGuiApplication::primaryScreen();
+}
+
+// The visible area of the window's screen when the window does not lie wholly
+// inside it.
 std::optional<QRect> visibleAreaLeft(const QWidget& window)
 {
-    const QList<QScreen*> screens = QGuiApplication::screens();
-    if (screens.size() != 1)
+    const QScreen* screen = screenOf(window.frameGeometry());
+    if (!screen)
         return std::nullopt;
-    const QRect visible = screens.front()->availableGeometry();
+    const QRect visible = screen->availableGeometry();
     if (visible.contains(window.frameGeometry()))
         return std::nullopt;
     return visible;
@@ -43,12 +51,36 @@ void toPoint(QWidget& window, QPoint at)
         window.move(at);
 }
 
+void intoCorner(QWidget& window, const QRect& area, Qt::Corner corner)
+{
+    const QSize size = window.frameGeometry().size();
+    const bool right = corner == Qt::TopRightCorner || corner == Qt::BottomRightCorner;
+    const bool bottom = corner == Qt::BottomLeftCorner || corner == Qt::BottomRightCorner;
+    const int x = right ? area.right() + 1 - kInset - size.width() : area.left() + kInset;
+    const int y = bottom ? area.bottom() + 1 - kInset - size.height() : area.top() + kInset;
+    window.move(x, y);
+    keepInside(window);
+}
+
+void toParentTopLeft(QWidget& window)
+{
+    const QWidget* parent = window.parentWidget() ? window.parentWidget()->window() : nullptr;
+    if (!parent || !parent->isVisible()) {
+        toTopLeft(window);
+        return;
+    }
+    const auto* main = qobject_cast<const QMainWindow*>(parent);
+    const QWidget& content = main && main->centralWidget() ? *main->centralWidget() : *parent;
+    intoCorner(window, QRect(content.mapToGlobal(QPoint(0, 0)), content.size()), Qt::TopLeftCorner);
+}
+
 void keepInside(QWidget& window)
 {
+    // The window system sizes a maximised or full-screen window itself.
+    if (window.isMaximized() || window.isFullScreen())
+        return;
     QRect frame = window.frameGeometry();
-    const QScreen* screen = QGuiApplication::screenAt(frame.center());
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
+    const QScreen* screen = screenOf(frame);
     if (!screen)
         return;
     const QRect visible = screen->availableGeometry();

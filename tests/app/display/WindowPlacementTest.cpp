@@ -4,6 +4,8 @@
 #include "chart/TimePanel.h"
 #include "chart/menus/ChartMenuBar.h"
 #include "chart/menus/WindowMenuActions.h"
+#include "find/panels/FindPanelControl.h"
+#include "find/panels/InfoPanelControl.h"
 #include "platform/widgets/FloatingPanel.h"
 
 #include <QApplication>
@@ -138,4 +140,42 @@ TEST_F(WindowPlacementTest, EveryWindowFromTheWindowsMenuOpensInsideTheWorkArea)
     chart->menuBar().windowMenu().menuAction(WindowMenuActions::kDirectionPanelTag);
     settle();
     openAll(inside);
+}
+
+TEST_F(WindowPlacementTest, TheFindInformationTelescopeAndSolarSystemWindowsFirstOpenOverTheChartsView)
+{
+    ASSERT_TRUE(launch());
+    settle();
+    QWidget& view = chart->skyWindow().skyView();
+    const QRect chartView(view.mapToGlobal(QPoint(0, 0)), view.size());
+    const struct {
+        const char* name;
+        std::function<void()> open;
+    } windows[] = {
+        {"telescope view", [&] { chart->menuBar().windowMenu().menuAction(WindowMenuActions::kScopeViewTag); }},
+        {"solar system", [&] { chart->menuBar().windowMenu().menuAction(WindowMenuActions::kSolarSystemTag); }},
+        {"find panel", [&] { chart->findPanel()->orderFront(); }},
+        {"information panel", [&] { chart->infoPanels().moonInfo(); }},
+    };
+    for (const auto& w : windows) {
+        QWidgetList before;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->isVisible())
+                before << window;
+        w.open();
+        settle();
+        int opened = 0;
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (!window->isVisible() || before.contains(window) || window->windowType() == Qt::Popup)
+                continue;
+            ++opened;
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(window)) << w.name;
+            settle();
+            const QRect frame = window->frameGeometry();
+            EXPECT_GE(frame.top(), chartView.top()) << w.name << ": below the chart's menu bar";
+            EXPECT_TRUE(chartView.intersects(frame)) << w.name;
+            EXPECT_TRUE(workArea().contains(frame)) << w.name;
+        }
+        EXPECT_EQ(opened, 1) << w.name;
+    }
 }
