@@ -25,26 +25,13 @@ bool KeptFrame::restore()
 {
     const QByteArray frame = m_load ? m_load() : QByteArray();
     // Qt brings a frame saved on a screen that is gone back onto one present.
-    if (frame.isEmpty() || !m_window.restoreGeometry(frame))
-        return false;
-    m_restored = m_window.geometry();
-    return true;
+    return !frame.isEmpty() && m_window.restoreGeometry(frame);
 }
 
 void KeptFrame::save()
 {
     if (m_save)
         m_save(m_window.saveGeometry());
-}
-
-void KeptFrame::placeFramed()
-{
-    // A window restored before it was ever shown is framed by the window
-    // manager at the place of its inside: put the inside back where it was.
-    if (m_restored && m_window.geometry() != *m_restored)
-        m_window.setGeometry(*m_restored);
-    m_restored.reset();
-    ScreenPlacement::keepInside(m_window);
 }
 
 bool KeptFrame::eventFilter(QObject* watched, QEvent* event)
@@ -63,7 +50,7 @@ bool KeptFrame::eventFilter(QObject* watched, QEvent* event)
             // so its frame is known.
             if (m_isPlacing) {
                 m_isPlacing = false;
-                placeFramed();
+                ScreenPlacement::keepInside(m_window);
             }
             break;
         default:

@@ -2,10 +2,7 @@
 
 #include <QObject>
 
-#include <QRect>
-
 #include <functional>
-#include <optional>
 
 class QWidget;
 
@@ -31,11 +28,9 @@ protected:
 
 private:
     KeptFrame(QWidget& window, Load load, Save save);
-    void placeFramed();
 
     QWidget& m_window;
     Load m_load;
     Save m_save;
-    std::optional<QRect> m_restored;
     bool m_isPlacing = false;
 };

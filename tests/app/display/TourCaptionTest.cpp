@@ -3,29 +3,17 @@
 #include "model/SkyDateModel.h"
 #include "model/StarDatabaseModel.h"
 #include "model/settings/PrefControl.h"
+#include "support/ContrastRatio.h"
 
 #include <QScreen>
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <map>
 
 namespace {
 
 using TourCaptionTest = WindowManagerTest;
-
-double luminance(QColor c)
-{
-    const auto channel = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
-}
-double contrast(QColor a, QColor b)
-{
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
 
 struct Reading {
     QColor sky;       // the sky's colour beyond the captions
@@ -45,10 +33,10 @@ Reading readCaptions(QWidget& view)
     const QColor around = QColor::fromRgb(
         std::max_element(counts.begin(), counts.end(), [](auto a, auto b) { return a.second < b.second; })->first);
     const QRgb text = std::max_element(counts.begin(), counts.end(), [](auto a, auto b) {
-                          return luminance(QColor::fromRgb(a.first)) < luminance(QColor::fromRgb(b.first));
+                          return relativeLuminance(QColor::fromRgb(a.first)) < relativeLuminance(QColor::fromRgb(b.first));
                       })->first;
     return {shot.pixelColor(origin + QPoint(view.width() / 2, view.height() / 3)),
-            contrast(QColor::fromRgb(text), around)};
+            contrastRatio(QColor::fromRgb(text), around)};
 }
 
 }  // namespace
@@ -83,7 +71,7 @@ TEST_F(TourCaptionTest, TheTourCaptionsReadOnTheDaylightAndTheNightSky)
         view.display();
         settle();
         const Reading reading = readCaptions(view);
-        EXPECT_EQ(luminance(reading.sky) > 0.3, sky.light) << sky.name << ": sky " << reading.sky.name().toStdString();
+        EXPECT_EQ(relativeLuminance(reading.sky) > 0.3, sky.light) << sky.name << ": sky " << reading.sky.name().toStdString();
         EXPECT_GE(reading.contrast, 4.5) << sky.name;
     }
 }

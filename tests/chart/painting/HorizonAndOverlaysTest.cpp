@@ -4,9 +4,9 @@
 #include "chart/painting/ChartOverlayState.h"
 #include "chart/painting/HorizonPainter.h"
 #include "chart/painting/PhotoHorizonSource.h"
+#include "support/ContrastRatio.h"
 
 #include <algorithm>
-#include <cmath>
 #include <map>
 #include <vector>
 
@@ -151,23 +151,6 @@ TEST_F(HorizonAndOverlaysTest, TheMarqueeHidesTheRulerWhichWritesItsAngle)
     EXPECT_NE(at(overlay(state), 0, 200), QColor(Qt::black));
 }
 
-namespace {
-
-// Relative luminance and contrast ratio as accessibility guides define them.
-double luminance(QColor c)
-{
-    const auto channel = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
-}
-double contrast(QColor a, QColor b)
-{
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
-}  // namespace
-
 TEST_F(HorizonAndOverlaysTest, TheTourCaptionsReadOnADaylightAndANightSky)
 {
     prefs().setIsCreateTour(true);
@@ -188,7 +171,7 @@ TEST_F(HorizonAndOverlaysTest, TheTourCaptionsReadOnADaylightAndANightSky)
             std::max_element(counts.begin(), counts.end(), [](auto a, auto b) { return a.second < b.second; })->first);
         double best = 1.0;
         for (const auto& [rgb, count] : counts)
-            best = std::max(best, contrast(QColor::fromRgb(rgb), around));
+            best = std::max(best, contrastRatio(QColor::fromRgb(rgb), around));
         EXPECT_GE(best, 4.5) << "on " << sky.name().toStdString();
         EXPECT_GT(counts.size(), 10u) << "the captions are drawn";
     }
