@@ -38,7 +38,8 @@ ViewDirection zoomAboutPoint(ViewDirection view, QPointF point, const QRectF& re
     const double alt = target->alt * Angles::kDegToRad;
     // Where the pointer's sky lands, less where the pointer is, for a centre.
     const auto error = [&](ViewDirection v) {
-        const FloatPoint p = SkyCoordinates::CalculateAzPoint(az, alt, {v.altitude, v.azimuth, after->radius, width, height});
+        const FloatPoint p =
+            SkyCoordinates::CalculateAzPoint(az, alt, {v.altitude, v.azimuth, after->radius, width, height});
         return QPointF(p.x - point.x(), p.y - point.y());
     };
     ViewDirection moved = view;

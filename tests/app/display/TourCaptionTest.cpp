@@ -33,7 +33,8 @@ Reading readCaptions(QWidget& view)
     const QColor around = QColor::fromRgb(
         std::max_element(counts.begin(), counts.end(), [](auto a, auto b) { return a.second < b.second; })->first);
     const QRgb text = std::max_element(counts.begin(), counts.end(), [](auto a, auto b) {
-                          return relativeLuminance(QColor::fromRgb(a.first)) < relativeLuminance(QColor::fromRgb(b.first));
+                          return relativeLuminance(QColor::fromRgb(a.first)) <
+                                 relativeLuminance(QColor::fromRgb(b.first));
                       })->first;
     return {shot.pixelColor(origin + QPoint(view.width() / 2, view.height() / 3)),
             contrastRatio(QColor::fromRgb(text), around)};
@@ -71,7 +72,8 @@ TEST_F(TourCaptionTest, TheTourCaptionsReadOnTheDaylightAndTheNightSky)
         view.display();
         settle();
         const Reading reading = readCaptions(view);
-        EXPECT_EQ(relativeLuminance(reading.sky) > 0.3, sky.light) << sky.name << ": sky " << reading.sky.name().toStdString();
+        EXPECT_EQ(relativeLuminance(reading.sky) > 0.3, sky.light)
+            << sky.name << ": sky " << reading.sky.name().toStdString();
         EXPECT_GE(reading.contrast, 4.5) << sky.name;
     }
 }

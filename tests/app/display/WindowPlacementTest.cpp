@@ -118,7 +118,8 @@ TEST_F(WindowPlacementTest, EveryWindowFromTheWindowsMenuOpensInsideTheWorkArea)
     };
     const auto inside = [](const char* name, QWidget& window) {
         EXPECT_TRUE(workArea().contains(window.frameGeometry()))
-            << name << ": " << window.windowTitle().toStdString() << " frame bottom " << window.frameGeometry().bottom();
+            << name << ": " << window.windowTitle().toStdString() << " frame bottom "
+            << window.frameGeometry().bottom();
     };
 
     ASSERT_TRUE(launch());
