@@ -166,8 +166,10 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     keepWindowFrame(m_prefs, m_skyWindow, QStringLiteral("Chart"));
     keepWindowFrame(m_prefs, *m_timePanel, QStringLiteral("Time Panel"));
     keepWindowFrame(m_prefs, *m_directionPanel, QStringLiteral("Direction Panel"));
-    keepWindowFrame(m_prefs, *m_findPanel, QStringLiteral("Find Panel"));
-    keepWindowFrame(m_prefs, m_ssWindow, QStringLiteral("Solar System"));
+    // The first time, over the chart's view rather than its menu bar.
+    const QWidget& view = m_skyWindow.skyView();
+    keepWindowFrame(m_prefs, *m_findPanel, QStringLiteral("Find Panel"), &view, Qt::TopLeftCorner);
+    keepWindowFrame(m_prefs, m_ssWindow, QStringLiteral("Solar System"), &view, Qt::BottomLeftCorner);
 }
 
 void ChartAssembly::createPrefWindow()

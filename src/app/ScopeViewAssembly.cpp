@@ -60,7 +60,8 @@ ScopeViewAssembly::ScopeViewAssembly(ChartAssembly& chart, const ChartAssembly::
     // A tool window by its kind, yet one whose closing may end the program.
     m_window.setAttribute(Qt::WA_QuitOnClose);
     WindowStacking::keepAbove(m_window, chart.skyWindow());
-    keepWindowFrame(chart.prefControl(), m_window, QStringLiteral("Scope View"));
+    keepWindowFrame(chart.prefControl(), m_window, QStringLiteral("Scope View"), &chart.skyWindow().skyView(),
+                    Qt::TopRightCorner);
 }
 
 ScopeViewAssembly::~ScopeViewAssembly()

@@ -1,12 +1,23 @@
 #include "app/WindowFrames.h"
 
 #include "model/settings/PrefControl.h"
+#include "platform/widgets/FirstShowPlacement.h"
 #include "platform/widgets/KeptFrame.h"
+#include "platform/widgets/ScreenPlacement.h"
 
-void keepWindowFrame(PrefControl& prefs, QWidget& window, const QString& name)
+#include <QWidget>
+
+void keepWindowFrame(PrefControl& prefs, QWidget& window, const QString& name, const QWidget* over,
+                     Qt::Corner corner)
 {
-    KeptFrame::keep(
-        window, [&prefs, name] { return prefs.windowFrame(name); },
-        [&prefs, name](const QByteArray& frame) { prefs.setWindowFrame(name, frame); })
-        ->restore();
+    const bool restored = KeptFrame::keep(
+                              window, [&prefs, name] { return prefs.windowFrame(name); },
+                              [&prefs, name](const QByteArray& frame) { prefs.setWindowFrame(name, frame); })
+                              ->restore();
+    if (restored || !over)
+        return;
+    FirstShowPlacement::install(window, [&window, over, corner] {
+        if (over->isVisible())
+            ScreenPlacement::intoCorner(window, QRect(over->mapToGlobal(QPoint(0, 0)), over->size()), corner);
+    });
 }

@@ -6,5 +6,8 @@ class PrefControl;
 class QWidget;
 
 // Keeps `window`'s place and size in the settings under `name` and puts back
-// the saved ones now: the window then opens where the user left it.
-void keepWindowFrame(PrefControl& prefs, QWidget& window, const QString& name);
+// the saved ones now: the window then opens where the user left it. With
+// nothing saved and an `over` widget (the chart's view, say), the window
+// first opens in that widget's `corner`.
+void keepWindowFrame(PrefControl& prefs, QWidget& window, const QString& name, const QWidget* over = nullptr,
+                     Qt::Corner corner = Qt::TopLeftCorner);

@@ -35,12 +35,13 @@ NvxMenu::NvxMenu(NvxMenuActions& actions, const PrefControl& prefs, QWidget* par
     addSeparator();
     // Ending the event loop runs the shut-down that stores the settings; the
     // windows go with the program without their close handlers, which would
-    // store the panels as closed.
+    // store the panels as closed. (Quitting instead of exiting would first
+    // close every window.)
     QAction* quit = addAction(QStringLiteral("Quit"));
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     quit->setShortcutContext(Qt::ApplicationShortcut);
     quit->setMenuRole(QAction::QuitRole);
-    connect(quit, &QAction::triggered, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    connect(quit, &QAction::triggered, qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     addItem(*m_helpMenu, menuText("Norvane Pro Help"), Tag::kHelp);
     connect(this, &QMenu::aboutToShow, this, &NvxMenu::validateMenuItems);
 }

@@ -5,15 +5,17 @@
 #include "model/SkyCoordinates.h"
 #include "model/projection/ViewScale.h"
 
+#include <cmath>
 #include <optional>
 
 namespace {
 
-// Corrections of the centre; the pointer's place converges within a few.
-constexpr int kCorrections = 4;
-
-// The azimuth difference a - b taken the short way round, degrees.
-double azimuthDifference(double a, double b) { return Angles::wrap180(a - b); }
+// Newton steps on the view centre; each roughly squares the pointer's error.
+constexpr int kSteps = 8;
+// Points of error small enough to stop at.
+constexpr double kClose = 0.01;
+// Degrees the centre moves to measure how the pointer's sky moves with it.
+constexpr double kProbe = 1e-3;
 
 }  // namespace
 
@@ -24,23 +26,37 @@ ViewDirection zoomAboutPoint(ViewDirection view, QPointF point, const QRectF& re
     const std::optional<ViewScale> after = ViewScale::compute(rect, newField);
     if (!before || !after)
         return view;
-    const FloatPoint p{float(point.x()), float(point.y())};
     // Only the horizon frame matters here; the site turns it to the equator.
     const SkyCoordinates::Site site{0.0, 0.0};
-    const auto under = [&](ViewDirection v, double radius) {
-        return SkyCoordinates::calculateCursorPosition(
-            p, {v.altitude, v.azimuth, radius, float(rect.width()), float(rect.height())}, site);
-    };
-    const std::optional<SkyCoordinates::Position> target = under(view, before->radius);
+    const float width = float(rect.width());
+    const float height = float(rect.height());
+    const std::optional<SkyCoordinates::Position> target = SkyCoordinates::calculateCursorPosition(
+        {float(point.x()), float(point.y())}, {view.altitude, view.azimuth, before->radius, width, height}, site);
     if (!target)
         return view;
+    const double az = target->az * Angles::kDegToRad;
+    const double alt = target->alt * Angles::kDegToRad;
+    // Where the pointer's sky lands, less where the pointer is, for a centre.
+    const auto error = [&](ViewDirection v) {
+        const FloatPoint p =
+            SkyCoordinates::CalculateAzPoint(az, alt, {v.altitude, v.azimuth, after->radius, width, height});
+        return QPointF(p.x - point.x(), p.y - point.y());
+    };
     ViewDirection moved = view;
-    for (int i = 0; i < kCorrections; ++i) {
-        const std::optional<SkyCoordinates::Position> now = under(moved, after->radius);
-        if (!now)
+    for (int i = 0; i < kSteps; ++i) {
+        const QPointF e = error(moved);
+        if (std::hypot(e.x(), e.y()) < kClose)
             break;
-        moved.azimuth = ViewLimits::azimuth(moved.azimuth + azimuthDifference(target->az, now->az));
-        moved.altitude = ViewLimits::altitude(moved.altitude + target->alt - now->alt, showBelow);
+        const QPointF byAz = (error({moved.azimuth + kProbe, moved.altitude}) - e) / kProbe;
+        const QPointF byAlt = (error({moved.azimuth, moved.altitude + kProbe}) - e) / kProbe;
+        const double det = byAz.x() * byAlt.y() - byAlt.x() * byAz.y();
+        // At the zenith the azimuth no longer moves the sky: nothing to solve.
+        if (std::abs(det) < 1e-12)
+            break;
+        const double dAz = (e.x() * byAlt.y() - byAlt.x() * e.y()) / det;
+        const double dAlt = (byAz.x() * e.y() - e.x() * byAz.y()) / det;
+        moved.azimuth = ViewLimits::azimuth(moved.azimuth - dAz);
+        moved.altitude = ViewLimits::altitude(moved.altitude - dAlt, showBelow);
     }
     return moved;
 }

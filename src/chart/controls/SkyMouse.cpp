@@ -34,8 +34,11 @@
 
 namespace {
 
-// 1.5 degrees in radians: the wheel's step per degree of field.
+// 1.5 degrees in radians: the panning wheel's step per degree of field.
 constexpr double kWheelFactor = 0.02617993877991495;
+// The field's change per notch of the zooming wheel: eight notches make
+// about 2.5 times.
+constexpr double kWheelZoomPerNotch = 1.12;
 // 160 degrees in radians: the pinch's zoom per degree of field.
 constexpr double kPinchFactor = 2.7925268031909276;
 // Seconds the zooming wheel moves the time per notch at full speed.
@@ -231,20 +234,21 @@ void SkyMouse::showTargetCursor()
 void SkyMouse::scrollWheel(const WheelIntent& wheel, QPointF position)
 {
     const double s = m_prefs.arrowSpeed() / 100.0;
-    const double k = kWheelFactor * m_prefs.viewAngle() * s;
-    const QPointF delta = wheel.notches;
     if (wheel.kind == WheelIntent::Kind::Zoom) {
         const double field = m_prefs.viewAngle();
-        const double newField = ViewLimits::field(field + k * delta.y());
-        const ViewDirection view = zoomAboutPoint({m_prefs.azimuth(), m_prefs.altitude()}, position,
+        // A turn away from the user zooms in, by the same factor each notch.
+        const double newField = ViewLimits::field(field * std::pow(kWheelZoomPerNotch, -wheel.notches.y()));
+        const ViewDirection view = zoomAboutPoint({m_prefs.azimuth(), m_prefs.altitude()}, chartPoint(position),
                                                   m_model.skyRect(), field, newField, m_prefs.isBelow());
         m_prefs.setViewAngle(newField);
         m_prefs.setAzimuth(view.azimuth);
         m_prefs.setAltitude(view.altitude);
-        m_time.step(delta.x() * kWheelTimeStep * s);
+        m_time.step(wheel.notches.x() * kWheelTimeStep * s);
         m_chain.updateView();
         return;
     }
+    const double k = kWheelFactor * m_prefs.viewAngle() * s;
+    const QPointF delta = wheel.scrolled();
     setView(ViewLimits::azimuth(m_prefs.azimuth() - k * delta.x()),
             ViewLimits::altitude(m_prefs.altitude() + k * delta.y(), m_prefs.isBelow()));
 }

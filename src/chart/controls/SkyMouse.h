@@ -45,7 +45,7 @@ public:
     void mouseDown(QPointF position, Qt::KeyboardModifiers modifiers, int clickCount);
     void mouseDragged(QPointF position);
     void mouseUp();
-    // A zooming wheel changes the field about `position` (view coordinates)
+    // A zooming wheel changes the field about `position` (widget coordinates)
     // and its sideways steps move the time; a moving wheel pans.
     void scrollWheel(const WheelIntent& wheel, QPointF position);
     void magnify(double magnification);

@@ -7,6 +7,7 @@
 #include "skydraw/ChartCanvas.h"
 #include "skydraw/ChartSky.h"
 
+#include <QFontMetricsF>
 #include <QPainterPath>
 
 #include <algorithm>
@@ -21,6 +22,11 @@ const QColor kLightGrey = QColor::fromRgbF(2.0f / 3.0f, 2.0f / 3.0f, 2.0f / 3.0f
 const QColor kDarkGrey = QColor::fromRgbF(1.0f / 3.0f, 1.0f / 3.0f, 1.0f / 3.0f);
 
 constexpr double kCaptionX = 10.0;
+constexpr const char* kCaptionText = "Creating tour/filter...";
+// Points of plate around the captions, and its colour: dark enough under white
+// text on the brightest sky.
+constexpr double kPlateMargin = 4.0;
+const QColor kPlateColor(0, 0, 0, 190);
 constexpr std::array<const char*, 3> kTourHints = {
     "(Click objects to add them to the tour)",
     "(Double-click objects in the tour panel to remove them)",
@@ -90,14 +96,30 @@ void ChartOverlayPainter::paintMonitorAdjust(ChartCanvas& canvas, const QRectF& 
 void ChartOverlayPainter::paintTourCaptions(ChartCanvas& canvas, const QRectF& rect)
 {
     const double top = rect.y() + rect.height();
-    m_captionLabels.setAttributes({m_prefs.constellationNameFont(), Qt::white});
+    const QFont captionFont = m_prefs.constellationNameFont();
+    const QFont hintFont = m_prefs.gridLabelFont();
+    const QPointF caption(kCaptionX, top - 20.0);
+    const auto hintAt = [&](std::size_t k) { return QPointF(kCaptionX, top - 35.0 - 15.0 * double(k)); };
+
+    // White text on a dark plate reads on a daylight sky as on a night one.
+    const QFontMetricsF captionMetrics(LabelCache::chartFont(captionFont));
+    const QFontMetricsF hintMetrics(LabelCache::chartFont(hintFont));
+    double width = captionMetrics.horizontalAdvance(QLatin1StringView(kCaptionText));
+    for (const char* hint : kTourHints)
+        width = std::max(width, hintMetrics.horizontalAdvance(QLatin1StringView(hint)));
+    const double bottom = hintAt(kTourHints.size() - 1).y() - hintMetrics.descent();
+    const double plateTop = caption.y() + captionMetrics.ascent();
+    canvas.fillRect(QRectF(kCaptionX - kPlateMargin, bottom - kPlateMargin, width + 2.0 * kPlateMargin,
+                           plateTop - bottom + 2.0 * kPlateMargin),
+                    kPlateColor);
+
+    m_captionLabels.setAttributes({captionFont, Qt::white});
     m_captionLabels.apply(canvas);
-    m_captionLabels.draw(canvas, QPointF(kCaptionX, top - 20.0), 0, QLatin1StringView("Creating tour/filter..."));
-    m_hintLabels.setAttributes({m_prefs.gridLabelFont(), Qt::white});
+    m_captionLabels.draw(canvas, caption, 0, QLatin1StringView(kCaptionText));
+    m_hintLabels.setAttributes({hintFont, Qt::white});
     m_hintLabels.apply(canvas);
     for (std::size_t k = 0; k < kTourHints.size(); ++k)
-        m_hintLabels.draw(canvas, QPointF(kCaptionX, top - 35.0 - 15.0 * double(k)), k,
-                          QLatin1StringView(kTourHints[k]));
+        m_hintLabels.draw(canvas, hintAt(k), k, QLatin1StringView(kTourHints[k]));
 }
 
 void ChartOverlayPainter::paintRuler(ChartCanvas& canvas, const ChartSky& sky, const ChartOverlayState& state)

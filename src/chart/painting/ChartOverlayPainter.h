@@ -13,7 +13,7 @@ struct ChartOverlayState;
 struct ChartSky;
 
 // What lies over the sky: the grey test strip for adjusting the monitor,
-// the captions while a tour is being built by clicking, the frame around the
+// the captions on a dark plate while a tour is being built by clicking, the frame around the
 // chart (not in full screen), and the copy marquee or, without one, the
 // separation ruler with its angle.
 class ChartOverlayPainter {

@@ -3,7 +3,6 @@
 #include "model/settings/PrefControl.h"
 #include "platform/widgets/ScreenPlacement.h"
 
-#include <QCloseEvent>
 
 #include <algorithm>
 
@@ -32,10 +31,11 @@ void FloatingControlPanel::leaveEvent(QEvent* event)
     QDialog::leaveEvent(event);
 }
 
-void FloatingControlPanel::closeEvent(QCloseEvent* event)
+void FloatingControlPanel::reject()
 {
+    // Escape and the window's close button both end here: the user closed it.
     m_toggleOpenFlag();
-    QDialog::closeEvent(event);
+    QDialog::reject();
 }
 
 void FloatingControlPanel::showEvent(QShowEvent* event)

@@ -12,7 +12,7 @@ class PrefControl;
 // over the chart, see-through (alpha 0.25) with the transparency setting
 // while the mouse is elsewhere, placed at the screen's lower left when it
 // would not fit and beside the other floating panels, and a close by the
-// user that flips its stored open flag.
+// user (its close button or Escape) that flips its stored open flag.
 class FloatingControlPanel : public QDialog {
     Q_OBJECT
 public:
@@ -23,13 +23,14 @@ public:
                          QWidget* parent);
 
     void applyTransparency();
+    // Escape and the window's close button: the user closes the panel.
+    void reject() override;
     // Whether the panel hides while the application is inactive.
     void applyHide(bool hide) { m_inactiveHider.setHides(hide); }
 
 protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
     PrefControl& m_prefs;

@@ -16,6 +16,7 @@
 #include "model/settings/PrefControl.h"
 #include "platform/AppTimeZone.h"
 #include "platform/StringTables.h"
+#include "platform/widgets/FirstShowPlacement.h"
 #include "platform/widgets/ScreenPlacement.h"
 
 #include <QToolButton>
@@ -66,7 +67,8 @@ InfoPanelControl::InfoPanelControl(PrefControl& prefs, FindSky& sky, const FindO
     PanelKeyControl::Links keys{m_links.chart, [this] { setKillAlphaTimer(); }, {}};
     auto panel = [&](const char* title, std::initializer_list<const char*> rows, bool thumbnail) {
         auto* p = new InfoPanel(prefs, keys, windows(title), rows, thumbnail, window);
-        ScreenPlacement::toTopLeft(*p);
+        // Over the chart's view, below its menu bar, once the chart is placed.
+        FirstShowPlacement::install(*p, [p] { ScreenPlacement::toParentTopLeft(*p); });
         return p;
     };
     m_star = panel("Star",

@@ -1,5 +1,7 @@
 #include "platform/widgets/KeptFrame.h"
 
+#include "platform/widgets/ScreenPlacement.h"
+
 #include <QCoreApplication>
 #include <QEvent>
 #include <QWidget>
@@ -34,7 +36,26 @@ void KeptFrame::save()
 
 bool KeptFrame::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == &m_window && event->type() == QEvent::Hide)
-        save();
+    if (watched == &m_window) {
+        switch (event->type()) {
+        case QEvent::Hide:
+            save();
+            m_isPlacing = false;
+            break;
+        case QEvent::Show:
+            m_isPlacing = true;
+            break;
+        case QEvent::Paint:
+            // By the first paint the window manager has framed the window,
+            // so its frame is known.
+            if (m_isPlacing) {
+                m_isPlacing = false;
+                ScreenPlacement::keepInside(m_window);
+            }
+            break;
+        default:
+            break;
+        }
+    }
     return QObject::eventFilter(watched, event);
 }

@@ -8,8 +8,10 @@ class QWidget;
 
 // Keeps a window's place and size across launches: `restore` puts back the
 // saved frame, brought onto the screens present; the frame is saved each time
-// the window hides and when the program quits while it shows. Lives as long
-// as the window (it is the window's child).
+// the window hides and when the program quits while it shows. Each time the
+// window shows, once the window manager has framed it, it is brought wholly
+// inside the work area of its screen. Lives as long as the window (it is the
+// window's child).
 class KeptFrame final : public QObject {
 public:
     using Load = std::function<QByteArray()>;
@@ -30,4 +32,5 @@ private:
     QWidget& m_window;
     Load m_load;
     Save m_save;
+    bool m_isPlacing = false;
 };

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QPoint>
+#include <QRect>
 
 class QWidget;
 
 // Where a window goes back when it lies partly outside the visible area of
-// the only screen. With several screens the window system's placement stands.
+// its screen (the one under its centre, else the first), and where a window
+// opens over another.
 namespace ScreenPlacement {
 
 // Points between the screen's visible edge and a moved window.
@@ -19,8 +21,16 @@ void toLowerLeft(QWidget& window);
 void toTopLeft(QWidget& window);
 // To a fixed point in global coordinates.
 void toPoint(QWidget& window, QPoint at);
+// kInset points inside `corner` of `area` (global coordinates; a chart's
+// view, say), then kept inside the visible area.
+void intoCorner(QWidget& window, const QRect& area, Qt::Corner corner);
+// Into the top-left corner of the parent window's content (below its menu
+// bar); without a parent, as toTopLeft.
+void toParentTopLeft(QWidget& window);
 // The least move that brings the window's frame inside the visible area of
-// the screen under its centre (or the first screen), on any number of screens.
+// the screen under its centre (or the first screen), on any number of screens;
+// a window larger than that area shrinks to it first. A maximised or
+// full-screen window stays as it is.
 void keepInside(QWidget& window);
 
 }  // namespace ScreenPlacement

@@ -21,7 +21,11 @@ WheelIntent WheelIntent::read(const QWheelEvent& event)
         return {Kind::Zoom, notches};
     // A touchpad reports the distance its fingers moved as well.
     const bool isTouchpad = !event.pixelDelta().isNull();
-    if (isTouchpad || (modifiers & (Qt::ShiftModifier | Qt::ControlModifier)))
-        return {Kind::Move, notches};
+    if (isTouchpad || (modifiers & (Qt::ShiftModifier | Qt::ControlModifier))) {
+        // A wheel that already turned sideways stays as it is.
+        const bool sideways = !isTouchpad && notches.x() == 0.0 && (modifiers & Qt::ShiftModifier) &&
+                              !(modifiers & Qt::ControlModifier);
+        return {Kind::Move, notches, sideways};
+    }
     return {Kind::Zoom, notches};
 }

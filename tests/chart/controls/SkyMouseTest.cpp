@@ -178,7 +178,7 @@ TEST_F(SkyMouseTest, ADoubleClickOpensTheFiltersAndStartsNoDrag)
     EXPECT_EQ(recorder.alerts[0].title, "This version has no preferences window to show the filters in.");
 }
 
-TEST_F(SkyMouseTest, ShiftOrCtrlWheelAndTheTouchpadPan)
+TEST_F(SkyMouseTest, ShiftWheelPansSidewaysCtrlWheelUpAndDownTheTouchpadBothWays)
 {
     PrefControl& p = settings();
     const double k = 0.02617993877991495 * 90.0 * 0.51;
@@ -186,39 +186,50 @@ TEST_F(SkyMouseTest, ShiftOrCtrlWheelAndTheTouchpadPan)
         const char* name;
         Qt::KeyboardModifiers modifiers;
         QPoint pixels;
+        QPoint notches;
+        double azimuth, altitude;
     } cases[] = {
-        {"Shift", Qt::ShiftModifier, {}},
-        {"Ctrl", Qt::ControlModifier, {}},
-        {"touchpad", Qt::NoModifier, QPoint(0, 12)},
+        {"Shift, away", Qt::ShiftModifier, {}, {0, 1}, 200.0 - k, 30.0},
+        {"Shift, toward", Qt::ShiftModifier, {}, {0, -2}, 200.0 + 2 * k, 30.0},
+        {"Shift, a sideways wheel", Qt::ShiftModifier, {}, {1, 0}, 200.0 - k, 30.0},
+        {"Ctrl, away", Qt::ControlModifier, {}, {0, 1}, 200.0, 30.0 + k},
+        {"Ctrl, sideways", Qt::ControlModifier, {}, {1, 0}, 200.0 - k, 30.0},
+        {"Ctrl+Shift", Qt::ControlModifier | Qt::ShiftModifier, {}, {0, 1}, 200.0, 30.0 + k},
+        {"touchpad", Qt::NoModifier, QPoint(12, 12), {1, 1}, 200.0 - k, 30.0 + k},
+        {"touchpad with Shift", Qt::ShiftModifier, QPoint(0, 12), {0, 1}, 200.0, 30.0 + k},
     };
     for (const auto& c : cases) {
         p.setAltitude(30.0);
         p.setAzimuth(200.0);
-        wheel(QPoint(0, 1), c.modifiers, {}, c.pixels);
-        EXPECT_NEAR(p.altitude(), 30.0 + k, 1e-9) << c.name;
-        wheel(QPoint(1, 0), c.modifiers, {}, c.pixels);
-        EXPECT_NEAR(p.azimuth(), 200.0 - k, 1e-9) << c.name;
+        wheel(c.notches, c.modifiers, {}, c.pixels);
+        EXPECT_NEAR(p.azimuth(), c.azimuth, 1e-9) << c.name;
+        EXPECT_NEAR(p.altitude(), c.altitude, 1e-9) << c.name;
         EXPECT_EQ(p.viewAngle(), 90.0) << c.name;
     }
     EXPECT_EQ(skyDate->skyDate(), kMoment);
 }
 
-TEST_F(SkyMouseTest, ThePlainWheelZoomsAboutThePointerAndStepsTheTime)
+TEST_F(SkyMouseTest, ThePlainWheelZoomsInAwayFromTheUserAboutThePointerAndStepsTheTime)
 {
     PrefControl& p = settings();
     const QPoint pointer(600, 200);
-    model.calculateCursorPosition({float(pointer.x()), float(pointer.y())});
+    // The model takes chart points, y up.
+    const FloatPoint under{float(pointer.x()), float(kViewSize.height() - pointer.y())};
+    model.calculateCursorPosition(under);
     const double alt = model.mouseAlt();
     const double az = model.mouseAz();
-    for (const int notches : {-2, 3}) {
+    for (const int notches : {3, -2, 8}) {
         const double field = p.viewAngle();
         wheel(QPoint(0, notches), Qt::NoModifier, pointer);
-        EXPECT_NEAR(p.viewAngle(), field + 0.02617993877991495 * field * 0.51 * notches, 1e-9);
+        EXPECT_NEAR(p.viewAngle(), field / std::pow(1.12, notches), 1e-9) << notches;
         model.calculateStarPositions(true);
-        model.calculateCursorPosition({float(pointer.x()), float(pointer.y())});
-        EXPECT_NEAR(model.mouseAlt(), alt, 0.05) << notches;
-        EXPECT_NEAR(model.mouseAz(), az, 0.05) << notches;
+        model.calculateCursorPosition(under);
+        EXPECT_NEAR(model.mouseAlt(), alt, 0.02) << notches;
+        EXPECT_NEAR(model.mouseAz(), az, 0.02) << notches;
     }
+    // Eight notches make about two and a half times.
+    EXPECT_NEAR(90.0 / p.viewAngle(), std::pow(1.12, 9), 1e-9);
+    EXPECT_NEAR(std::pow(1.12, 8), 2.5, 0.1);
     EXPECT_EQ(skyDate->skyDate(), kMoment);
     wheel(QPoint(1, 0));
     EXPECT_NEAR(secondsMoved(), -30.6, 1e-9);
@@ -226,7 +237,7 @@ TEST_F(SkyMouseTest, ThePlainWheelZoomsAboutThePointerAndStepsTheTime)
     // With a mount connected the wheel still zooms, but the time stays.
     fakes.mount.connected = true;
     const double field = p.viewAngle();
-    wheel(QPoint(-3, 1));
+    wheel(QPoint(-3, -1));
     EXPECT_GT(p.viewAngle(), field);
     EXPECT_NEAR(secondsMoved(), -30.6, 1e-9);
     EXPECT_EQ(beeps, 1);

@@ -4,7 +4,10 @@
 #include "chart/painting/ChartOverlayState.h"
 #include "chart/painting/HorizonPainter.h"
 #include "chart/painting/PhotoHorizonSource.h"
+#include "support/ContrastRatio.h"
 
+#include <algorithm>
+#include <map>
 #include <vector>
 
 namespace {
@@ -146,4 +149,30 @@ TEST_F(HorizonAndOverlaysTest, TheMarqueeHidesTheRulerWhichWritesItsAngle)
     // In a window the frame runs round the chart.
     state.isFullScreen = false;
     EXPECT_NE(at(overlay(state), 0, 200), QColor(Qt::black));
+}
+
+TEST_F(HorizonAndOverlaysTest, TheTourCaptionsReadOnADaylightAndANightSky)
+{
+    prefs().setIsCreateTour(true);
+    ChartOverlayState state;
+    state.isFullScreen = true;
+    ChartOverlayPainter painter(prefs());
+    for (const QColor sky : {QColor(150, 195, 240), QColor(235, 240, 250), QColor(0, 0, 0), QColor(10, 20, 60)}) {
+        const QImage image = render(
+            kSize, kSize, [&](ChartCanvas& c) { painter.paint(c, this->sky, QRectF(0, 0, kSize, kSize), state); },
+            sky);
+        // Around the text, the colour most pixels of the caption band have;
+        // the text's own colour is the one standing out most from it.
+        std::map<QRgb, int> counts;
+        for (int y = 0; y < 75; ++y)
+            for (int x = 0; x < 200; ++x)
+                ++counts[image.pixel(x, y)];
+        const QColor around = QColor::fromRgb(
+            std::max_element(counts.begin(), counts.end(), [](auto a, auto b) { return a.second < b.second; })->first);
+        double best = 1.0;
+        for (const auto& [rgb, count] : counts)
+            best = std::max(best, contrastRatio(QColor::fromRgb(rgb), around));
+        EXPECT_GE(best, 4.5) << "on " << sky.name().toStdString();
+        EXPECT_GT(counts.size(), 10u) << "the captions are drawn";
+    }
 }

@@ -9,6 +9,8 @@
 #include <QSlider>
 #include <QTest>
 
+#include <functional>
+
 namespace {
 
 class DirectionControlPanelTest : public ControlsTest {
@@ -70,4 +72,37 @@ TEST_F(DirectionControlPanelTest, TheTimeAndDirectionPanelsOpenSideBySide)
     timePanel.show();
     directionPanel.show();
     EXPECT_FALSE(timePanel.frameGeometry().intersects(directionPanel.frameGeometry()));
+}
+
+TEST_F(DirectionControlPanelTest, ClosedByTheUserAPanelStaysClosedAtTheNextStart)
+{
+    QWidget& chart = *view().window();
+    chart.show();
+    PrefControl& p = settings();
+    const auto closeButton = [](QWidget& panel) { panel.close(); };
+    const auto escape = [](QWidget& panel) { QTest::keyClick(&panel, Qt::Key_Escape); };
+    const struct {
+        const char* name;
+        bool time;
+        std::function<void(QWidget&)> close;
+    } cases[] = {
+        {"time panel, close button", true, closeButton},
+        {"time panel, Escape", true, escape},
+        {"direction panel, close button", false, closeButton},
+    };
+    for (const auto& c : cases) {
+        std::unique_ptr<FloatingControlPanel> panel;
+        if (c.time)
+            panel = std::make_unique<TimeControlPanel>(p, *time, outlets, *chain, &chart);
+        else
+            panel = std::make_unique<DirectionControlPanel>(p, *chain, keyboard.get(), &chart);
+        const auto isOpen = [&] { return c.time ? p.isTimePanel() : p.isDirectionPanel(); };
+        // Opened as the Window menu opens it.
+        c.time ? p.setIsTimePanel() : p.setIsDirectionPanel();
+        panel->show();
+        ASSERT_TRUE(isOpen()) << c.name;
+        c.close(*panel);
+        EXPECT_FALSE(panel->isVisible()) << c.name;
+        EXPECT_FALSE(isOpen()) << c.name;
+    }
 }

@@ -1,0 +1,182 @@
+#include "app/display/WindowManagerTest.h"
+
+#include "chart/ChartOutlets.h"
+#include "chart/TimePanel.h"
+#include "chart/menus/ChartMenuBar.h"
+#include "chart/menus/WindowMenuActions.h"
+#include "find/panels/FindPanelControl.h"
+#include "find/panels/InfoPanelControl.h"
+#include "platform/widgets/FloatingPanel.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+using WindowPlacementTest = WindowManagerTest;
+
+QWidget* timePanel(ChartAssembly& chart) { return dynamic_cast<QWidget*>(chart.outlets().timeControlPanel); }
+QWidget* directionPanel(ChartAssembly& chart)
+{
+    return dynamic_cast<QWidget*>(chart.outlets().directionControlPanel);
+}
+
+QRect workArea() { return QGuiApplication::primaryScreen()->availableGeometry(); }
+
+// Runs the event loop until Ctrl+Q, typed at `window`, ends it.
+int quitWithCtrlQ(QWidget& window)
+{
+    QTimer::singleShot(200, &window, [&window] { QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier); });
+    QTimer guard;
+    guard.callOnTimeout([] { QCoreApplication::exit(99); });
+    guard.start(30000);
+    return QApplication::exec();
+}
+
+}  // namespace
+
+TEST_F(WindowPlacementTest, PanelsOpenAtQuitReopenWhereTheyWere)
+{
+    ASSERT_TRUE(launch());
+    settle();
+    WindowMenuActions& menu = chart->menuBar().windowMenu();
+    menu.menuAction(WindowMenuActions::kTimePanelTag);
+    menu.menuAction(WindowMenuActions::kDirectionPanelTag);
+    QWidget* time = timePanel(*chart);
+    QWidget* direction = directionPanel(*chart);
+    ASSERT_TRUE(time && direction);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(time));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(direction));
+    settle();
+    time->move(workArea().topLeft() + QPoint(200, 150));
+    direction->move(workArea().topLeft() + QPoint(600, 300));
+    settle();
+    const QRect timeAt = time->frameGeometry();
+    const QRect directionAt = direction->frameGeometry();
+
+    ASSERT_EQ(quitWithCtrlQ(chart->skyWindow()), 0);
+    restart();
+    ASSERT_TRUE(launch());
+    settle();
+    time = timePanel(*chart);
+    direction = directionPanel(*chart);
+    EXPECT_TRUE(time->isVisible());
+    EXPECT_TRUE(direction->isVisible());
+    EXPECT_EQ(time->frameGeometry(), timeAt);
+    EXPECT_EQ(direction->frameGeometry(), directionAt);
+
+    // Closed by the user, a panel stays closed at the next start.
+    time->close();
+    settle();
+    ASSERT_EQ(quitWithCtrlQ(chart->skyWindow()), 0);
+    restart();
+    ASSERT_TRUE(launch());
+    settle();
+    EXPECT_FALSE(timePanel(*chart)->isVisible());
+    EXPECT_TRUE(directionPanel(*chart)->isVisible());
+}
+
+TEST_F(WindowPlacementTest, EveryWindowFromTheWindowsMenuOpensInsideTheWorkArea)
+{
+    const struct {
+        const char* name;
+        int tag;
+    } items[] = {
+        {"time panel", WindowMenuActions::kTimePanelTag},
+        {"direction panel", WindowMenuActions::kDirectionPanelTag},
+        {"telescope view", WindowMenuActions::kScopeViewTag},
+        {"solar system", WindowMenuActions::kSolarSystemTag},
+        {"planner", WindowMenuActions::kPlannerTag},
+    };
+    const auto shown = [] {
+        QWidgetList windows;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->isVisible() && window->windowType() != Qt::Popup)
+                windows << window;
+        return windows;
+    };
+    // Opens each window the menu offers and calls `check` with those it showed.
+    const auto openAll = [&](const std::function<void(const char*, QWidget&)>& check) {
+        WindowMenuActions& menu = chart->menuBar().windowMenu();
+        QWidgetList before = shown();
+        for (const auto& item : items) {
+            menu.menuAction(item.tag);
+            settle();
+            const QWidgetList now = shown();
+            for (QWidget* window : now) {
+                if (before.contains(window))
+                    continue;
+                ASSERT_TRUE(QTest::qWaitForWindowExposed(window)) << item.name;
+                settle();
+                check(item.name, *window);
+            }
+            before = now;
+        }
+    };
+    const auto inside = [](const char* name, QWidget& window) {
+        EXPECT_TRUE(workArea().contains(window.frameGeometry()))
+            << name << ": " << window.windowTitle().toStdString() << " frame bottom "
+            << window.frameGeometry().bottom();
+    };
+
+    ASSERT_TRUE(launch());
+    settle();
+    openAll(inside);
+    EXPECT_TRUE(workArea().contains(chart->skyWindow().frameGeometry()));
+
+    // Left partly below the work area, each comes back inside it.
+    for (QWidget* window : shown())
+        window->move(window->x(), workArea().bottom() + 41 - window->frameGeometry().height());
+    settle();
+    ASSERT_EQ(quitWithCtrlQ(chart->skyWindow()), 0);
+    restart();
+    ASSERT_TRUE(launch());
+    settle();
+    for (QWidget* window : shown())
+        inside("reopened at launch", *window);
+    chart->menuBar().windowMenu().menuAction(WindowMenuActions::kTimePanelTag);
+    chart->menuBar().windowMenu().menuAction(WindowMenuActions::kDirectionPanelTag);
+    settle();
+    openAll(inside);
+}
+
+TEST_F(WindowPlacementTest, TheFindInformationTelescopeAndSolarSystemWindowsFirstOpenOverTheChartsView)
+{
+    ASSERT_TRUE(launch());
+    settle();
+    QWidget& view = chart->skyWindow().skyView();
+    const QRect chartView(view.mapToGlobal(QPoint(0, 0)), view.size());
+    const struct {
+        const char* name;
+        std::function<void()> open;
+    } windows[] = {
+        {"telescope view", [&] { chart->menuBar().windowMenu().menuAction(WindowMenuActions::kScopeViewTag); }},
+        {"solar system", [&] { chart->menuBar().windowMenu().menuAction(WindowMenuActions::kSolarSystemTag); }},
+        {"find panel", [&] { chart->findPanel()->orderFront(); }},
+        {"information panel", [&] { chart->infoPanels().moonInfo(); }},
+    };
+    for (const auto& w : windows) {
+        QWidgetList before;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->isVisible())
+                before << window;
+        w.open();
+        settle();
+        int opened = 0;
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (!window->isVisible() || before.contains(window) || window->windowType() == Qt::Popup)
+                continue;
+            ++opened;
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(window)) << w.name;
+            settle();
+            const QRect frame = window->frameGeometry();
+            EXPECT_GE(frame.top(), chartView.top()) << w.name << ": below the chart's menu bar";
+            EXPECT_TRUE(chartView.intersects(frame)) << w.name;
+            EXPECT_TRUE(workArea().contains(frame)) << w.name;
+        }
+        EXPECT_EQ(opened, 1) << w.name;
+    }
+}
