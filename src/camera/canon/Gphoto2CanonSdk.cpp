@@ -18,15 +18,14 @@ namespace {
 
 constexpr std::uint32_t kPropertyChanged = 0x101;
 
-// The worker's answer to a call that waits for it; shared, so an answer
-// that comes after the deadline has somewhere to go.
-struct Reply {
+}  // namespace
+
+// Shared, so an answer that comes after the deadline has somewhere to go.
+struct Gphoto2CanonSdk::Reply {
     std::mutex mutex;
     std::condition_variable answered;
-    std::optional<CanonSdk::Error> error;
+    std::optional<Error> error;
 };
-
-}  // namespace
 
 Gphoto2CanonSdk::Gphoto2CanonSdk(QObject* parent)
     : Gphoto2CanonSdk([](const std::atomic<bool>& cancelled) { return std::make_unique<LibGphoto2Device>(cancelled); },
@@ -48,7 +47,7 @@ CanonSdk::Error Gphoto2CanonSdk::call(std::function<Error(Gphoto2Worker&)> work,
 {
     if (!m_worker)
         return kErrInternal;
-    if (m_longCalls > 0)
+    if (m_longCalls > 0 || isLate())
         return kErrDeviceBusy;
     const auto reply = std::make_shared<Reply>();
     Gphoto2Worker* worker = m_worker.get();
@@ -62,9 +61,22 @@ CanonSdk::Error Gphoto2CanonSdk::call(std::function<Error(Gphoto2Worker&)> work,
         },
         Qt::QueuedConnection);
     std::unique_lock lock(reply->mutex);
-    if (!reply->answered.wait_for(lock, std::chrono::milliseconds(deadlineMs), [&] { return reply->error.has_value(); }))
+    if (!reply->answered.wait_for(lock, std::chrono::milliseconds(deadlineMs), [&] { return reply->error.has_value(); })) {
+        m_late = reply;
         return kErrDeviceBusy;
+    }
     return *reply->error;
+}
+
+bool Gphoto2CanonSdk::isLate()
+{
+    if (!m_late)
+        return false;
+    const std::lock_guard lock(m_late->mutex);
+    if (!m_late->error)
+        return true;
+    m_late.reset();
+    return false;
 }
 
 template <class T, class Work>
@@ -152,6 +164,7 @@ void Gphoto2CanonSdk::stopWorker()
         connect(thread, &QThread::finished, thread, &QObject::deleteLater);
     }
     m_longCalls = 0;
+    m_late.reset();
     // What was under way ends in failure, from the event loop as always.
     for (auto& [id, pending] : m_downloads)
         QTimer::singleShot(0, this, [done = std::move(pending.done)] { done(kErrInternal); });
@@ -163,14 +176,13 @@ void Gphoto2CanonSdk::stopWorker()
 
 CanonSdk::Error Gphoto2CanonSdk::getCameraList()
 {
-    std::uint32_t count = 0;
-    return getChildCount(count);
+    return call([](Gphoto2Worker& worker) { return worker.detect(); }, kSessionDeadlineMs);
 }
 
 CanonSdk::Error Gphoto2CanonSdk::getChildCount(std::uint32_t& count)
 {
-    const auto work = [](Gphoto2Worker& worker, std::uint32_t& value) { return worker.detect(value); };
-    return ask(count, work, kSessionDeadlineMs);
+    const auto work = [](Gphoto2Worker& worker, std::uint32_t& value) { return worker.childCount(value); };
+    return ask(count, work);
 }
 
 CanonSdk::Error Gphoto2CanonSdk::getChildAtIndex(int index)
@@ -233,7 +245,7 @@ CanonSdk::Error Gphoto2CanonSdk::setPropertyData(std::uint32_t property, std::ui
 
 CanonSdk::Error Gphoto2CanonSdk::setCapacity(const Capacity&)
 {
-    return call([](Gphoto2Worker& worker) { return worker.hasCamera(); });
+    return call([](Gphoto2Worker& worker) { return worker.setCapacity(); });
 }
 
 CanonSdk::Error Gphoto2CanonSdk::setObjectEventHandler(ObjectHandler handler)

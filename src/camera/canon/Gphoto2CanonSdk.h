@@ -60,6 +60,8 @@ public:
     static constexpr int kStopDeadlineMs = 3000;
 
 private:
+    // The worker's answer to a call that waits for it.
+    struct Reply;
     struct PendingDownload {
         Sink sink;
         Progress progress;
@@ -71,6 +73,9 @@ private:
     // Like call(), for a call that answers a value too.
     template <class T, class Work>
     Error ask(T& out, Work work, int deadlineMs = kCallDeadlineMs);
+    // True while a call that missed its deadline still runs: later calls
+    // would only wait behind it.
+    bool isLate();
     // Runs `work` on the worker without waiting.
     void post(std::function<void(Gphoto2Worker&)> work);
     void takeChunk(quint64 id, const QByteArray& bytes, qsizetype at, qsizetype length);
@@ -88,6 +93,7 @@ private:
     std::map<quint64, PendingDownload> m_downloads;
     std::map<quint64, FrameDone> m_frames;
     quint64 m_nextRequest = 1;
+    std::shared_ptr<Reply> m_late;
     // Downloads and captures under way: the camera is busy until they end.
     int m_longCalls = 0;
 };

@@ -39,13 +39,21 @@ void Gphoto2Worker::shutDown()
     m_device.reset();
 }
 
-CanonSdk::Error Gphoto2Worker::detect(std::uint32_t& count)
+CanonSdk::Error Gphoto2Worker::detect()
 {
     if (!m_device)
         return kErrInternal;
     const Error error = m_device->autodetect(m_found);
-    count = static_cast<std::uint32_t>(m_found.size());
+    m_hasList = error == kOk;
     return error;
+}
+
+CanonSdk::Error Gphoto2Worker::childCount(std::uint32_t& count) const
+{
+    if (!m_hasList)
+        return kErrInternal;
+    count = static_cast<std::uint32_t>(m_found.size());
+    return kOk;
 }
 
 CanonSdk::Error Gphoto2Worker::choose(int index)
@@ -93,7 +101,7 @@ CanonSdk::Error Gphoto2Worker::deviceInfo(CanonSdk::DeviceInfo& info) const
     return kOk;
 }
 
-CanonSdk::Error Gphoto2Worker::hasCamera() const
+CanonSdk::Error Gphoto2Worker::setCapacity() const
 {
     // gphoto2 keeps images in the camera's memory until they are fetched.
     return m_hasCamera ? kOk : kErrInternal;

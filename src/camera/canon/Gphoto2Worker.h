@@ -32,7 +32,8 @@ public:
     Error initialize();
     // Ends the session and lets go of the device.
     void shutDown();
-    Error detect(std::uint32_t& count);
+    Error detect();
+    Error childCount(std::uint32_t& count) const;
     Error choose(int index);
     void releaseCamera();
     Error openSession();
@@ -41,7 +42,7 @@ public:
     Error propertyDesc(std::uint32_t property, std::vector<std::int32_t>& elements);
     Error propertyData(std::uint32_t property, std::uint32_t param, QByteArray& data);
     Error setPropertyData(std::uint32_t property, std::uint32_t param, const QByteArray& data);
-    Error hasCamera() const;
+    Error setCapacity() const;
     void command(std::uint32_t command, std::uint32_t param);
     Error statusCommand(std::uint32_t command);
     Error itemInfo(Item item, CanonSdk::ItemInfo& info);
@@ -78,6 +79,7 @@ private:
     std::atomic<bool> m_cancelled{false};
     std::unique_ptr<Gphoto2Device> m_device;
     std::vector<Gphoto2Device::Found> m_found;
+    bool m_hasList = false;
     bool m_hasCamera = false;
     QString m_model;
     QTimer m_poll;

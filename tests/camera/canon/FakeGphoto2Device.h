@@ -2,6 +2,7 @@
 
 #include "camera/canon/Gphoto2Device.h"
 
+#include <QElapsedTimer>
 #include <QThread>
 
 #include <deque>
@@ -24,8 +25,8 @@ public:
         std::deque<Event> events;
         QByteArray file = QByteArray("RAW!").repeated(150'000);
         QByteArray frame = "jpeg frame";
-        int fetchMs = 0;
-        int readMs = 0;
+        std::atomic<int> fetchMs{0};
+        std::atomic<int> readMs{0};
         bool cameraGone = false;
         // A fetch that ignores cancelling and waits for this.
         std::atomic<bool> stuck{false};
@@ -70,7 +71,7 @@ public:
     Error readConfig(const char* name, QString& value) override
     {
         noteThread();
-        QThread::msleep(static_cast<unsigned long>(m_state->readMs));
+        QThread::msleep(static_cast<unsigned long>(m_state->readMs.load()));
         const std::lock_guard lock(m_state->mutex);
         const auto found = m_state->config.find(name);
         if (found == m_state->config.end())

@@ -143,7 +143,13 @@ TEST_F(Gphoto2CanonSdkThreadTest, AReadThatDoesNotAnswerGivesUpAtItsDeadline)
     EXPECT_EQ(sdk->getUInt32(kPropISOSpeed, 0, iso), kErrDeviceBusy);
     EXPECT_LT(clock.elapsed(), Gphoto2CanonSdk::kCallDeadlineMs + 1000);
     EXPECT_EQ(iso, 0u) << "a late answer writes nothing";
+
+    clock.restart();
+    EXPECT_EQ(sdk->getUInt32(kPropISOSpeed, 0, iso), kErrDeviceBusy);
+    EXPECT_LT(clock.elapsed(), 100) << "no second wait behind the call still running";
     state->readMs = 0;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sdk->getUInt32(kPropISOSpeed, 0, iso) == kOk; }, 10000));
+    EXPECT_EQ(iso, 0x60u) << "answering again once it is back";
 }
 
 TEST_F(Gphoto2CanonSdkThreadTest, FramesAndCapturesAnswerFromTheEventLoop)
