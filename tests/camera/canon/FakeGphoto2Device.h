@@ -31,7 +31,6 @@ public:
         // A fetch that ignores cancelling and waits for this.
         std::atomic<bool> stuck{false};
         std::atomic<bool> fetching{false};
-        std::atomic<bool> fetched{false};
         std::set<Qt::HANDLE> threads;
         bool closed = false;
     };
@@ -126,7 +125,6 @@ public:
         }
         const std::lock_guard lock(m_state->mutex);
         bytes = m_state->file;
-        m_state->fetched = true;
         return CanonIds::kOk;
     }
     Error fileDelete(const QString&, const QString&) override { return noteThread(); }
