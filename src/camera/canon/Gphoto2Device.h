@@ -13,8 +13,8 @@
 #include <vector>
 
 // The handful of libgphoto2 calls the Canon backend makes, answered as the
-// Canon error codes (kErrDeviceBusy for a busy camera). Every call but the
-// constructor's is made on the backend's worker thread; a transfer in
+// Canon error codes (kErrDeviceBusy for a busy camera). A device is made,
+// called and ended on the backend's worker thread alone; a transfer in
 // progress gives up once the `cancelled` flag it was made with is set.
 class Gphoto2Device {
 public:
