@@ -13,6 +13,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <optional>
 
@@ -86,7 +87,8 @@ public:
     void canonClearExposure();
     void setFocusEnabled();
     bool getCanonImageQuality();
-    bool canonDownloadImage(CanonSdk::Item item);
+    // Starts the item's download; its end goes on with the exposures.
+    void canonDownloadImage(CanonSdk::Item item);
     void canonDownloadProgress(double percent);
     bool setFileFolder();
     void canonBatteryLevelTimer();
@@ -94,7 +96,8 @@ public:
     // Live view and the camera checks.
     bool setupCanonLiveView(bool on);
     void setIsCanonLiveView();
-    bool getCanonLiveView();
+    // Asks for the next live-view frame; the image changes when it comes.
+    void getCanonLiveView();
     // A click in the image view (view points, origin bottom left).
     bool setupCanonLiveViewPosition(double x, double y);
     bool jogCanonLiveViewPosition(int dx, int dy);
@@ -202,8 +205,14 @@ private:
     void canonExpTimerFired();
     void downloadTimedOut();
     void resetAfterFailedDownload();
-    // One try at the item's bytes into `file`.
-    CanonSdk::Error transfer(CanonSdk::Item item, SafeWrite& file);
+    void takeNextTransfer();
+    // What follows a download, done or failed.
+    void downloadEnded(CanonSdk::Item item, bool downloaded);
+    void finishTransfer(CanonSdk::Item item, bool firstOfPair);
+    // One try at the item's bytes into the numbered file.
+    void transfer(CanonSdk::Item item, bool firstTry);
+    void transferEnded(CanonSdk::Item item, SafeWrite& file, CanonSdk::Error error, bool firstTry);
+    void takeFrame(CanonSdk::Error error, const QByteArray& frame);
     QString downloadBasePath() const;
     std::optional<QString> numberedPath(const QString& base, const QString& extension) const;
     void setCountText();
@@ -290,6 +299,9 @@ private:
     double m_factor = 0;
     QPoint m_zoomPt;
     QByteArray m_canonEvfData;
+    // The transfer requests, the first being downloaded.
+    std::deque<CanonSdk::Item> m_transfers;
+    bool m_isFrameRequested = false;
     // Pending live-view writes of an earlier switch belong to it alone.
     std::uint64_t m_liveViewGeneration = 0;
     bool m_hasCamera = false;

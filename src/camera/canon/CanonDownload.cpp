@@ -7,7 +7,7 @@
 #include "platform/SafeWrite.h"
 
 #include <QFileInfo>
-#include <QThread>
+#include <QPointer>
 
 #include <memory>
 
@@ -27,7 +27,6 @@ QString miscFolder()
 
 void CanonControl::handleCanonObjectEvent(std::uint32_t event, CanonSdk::Item item)
 {
-    bool firstOfPair = false;
     if (event == kObjectDirItemRequestTransfer) {
         m_downloadTimeout.stop();
         // A short exposure's file can come before the progress timer has
@@ -38,35 +37,68 @@ void CanonControl::handleCanonObjectEvent(std::uint32_t event, CanonSdk::Item it
             m_progressTimer.stop();
             m_isCanonDownloading = true;
         }
-        if (m_isCanonAbort) {
-            m_sdk.downloadCancel(item);
-            setFocusEnabled();
-        } else if (!canonDownloadImage(item)) {
-            setFocusEnabled();
-        } else if (m_isJpegPlusRaw && !m_hasDownloadedFirst) {
-            m_hasDownloadedFirst = true;
-            firstOfPair = true;
-            // The second file is still to come: a tour waiting on the
-            // download must not move on yet.
-            m_isCanonDownloading = true;
-            m_panel.expButtonEnabled = false;
-            m_panel.expButtonTitle = QStringLiteral("Download");
-            m_downloadTimeout.start(m_downloadGraceMs);
-        } else {
-            nextExposureOrDone();
-        }
-        if (!firstOfPair)
-            m_hasDownloadedFirst = false;
-    } else if (event == kObjectDirItemCreated && m_canonSaveTo == kSaveToCamera) {
+        // One transfer at a time: the second of a pair waits for the first.
+        m_transfers.push_back(item);
+        if (m_transfers.size() == 1)
+            takeNextTransfer();
+        changed();
+        return;
+    }
+    if (event == kObjectDirItemCreated && m_canonSaveTo == kSaveToCamera) {
         canonClearExposure();
         nextExposureOrDone();
     } else if (event == kObjectDirItemRequestTransferDT) {
         AlertPanel::beep();
     }
     m_sdk.releaseItem(item);
+    m_isCanonAbort = false;
+    changed();
+}
+
+void CanonControl::takeNextTransfer()
+{
+    const CanonSdk::Item item = m_transfers.front();
+    if (m_isCanonAbort) {
+        m_sdk.downloadCancel(item);
+        setFocusEnabled();
+        finishTransfer(item, false);
+        return;
+    }
+    canonDownloadImage(item);
+}
+
+void CanonControl::downloadEnded(CanonSdk::Item item, bool downloaded)
+{
+    bool firstOfPair = false;
+    if (!downloaded) {
+        setFocusEnabled();
+    } else if (m_isJpegPlusRaw && !m_hasDownloadedFirst) {
+        m_hasDownloadedFirst = true;
+        firstOfPair = true;
+        // The second file is still to come: a tour waiting on the
+        // download must not move on yet.
+        m_isCanonDownloading = true;
+        m_panel.expButtonEnabled = false;
+        m_panel.expButtonTitle = QStringLiteral("Download");
+        m_downloadTimeout.start(m_downloadGraceMs);
+    } else {
+        nextExposureOrDone();
+    }
+    finishTransfer(item, firstOfPair);
+}
+
+void CanonControl::finishTransfer(CanonSdk::Item item, bool firstOfPair)
+{
+    if (!firstOfPair)
+        m_hasDownloadedFirst = false;
+    m_sdk.releaseItem(item);
     if (!firstOfPair)
         m_isCanonAbort = false;
+    if (!m_transfers.empty())
+        m_transfers.pop_front();
     changed();
+    if (!m_transfers.empty())
+        takeNextTransfer();
 }
 
 void CanonControl::nextExposureOrDone()
@@ -108,52 +140,76 @@ void CanonControl::resetAfterFailedDownload()
     changed();
 }
 
-bool CanonControl::canonDownloadImage(CanonSdk::Item item)
+void CanonControl::canonDownloadImage(CanonSdk::Item item)
 {
     m_isCanonUSBBusy = true;
     log(QStringLiteral("start canonDownloadImage"));
     CanonSdk::ItemInfo info;
-    Error error = m_sdk.getDirectoryItemInfo(item, info);
+    const Error error = m_sdk.getDirectoryItemInfo(item, info);
     if (error != kOk) {
         logError("EdsGetDirectoryItemInfo error: 0x%04X.", error);
         m_isCanonUSBBusy = false;
-        return false;
+        downloadEnded(item, false);
+        return;
     }
     const std::optional<QString> path = numberedPath(downloadBasePath(), QFileInfo(info.fileName).suffix());
     if (!path) {
         log(QStringLiteral("canonDownloadImage: every file number up to 65535 is taken."));
         resetAfterFailedDownload();
-        return false;
+        downloadEnded(item, false);
+        return;
     }
     m_canonFilePath = *path;
+    transfer(item, true);
+}
 
+void CanonControl::transfer(CanonSdk::Item item, bool firstTry)
+{
     // The bytes go to a file beside the numbered one, which takes its name
     // only once the whole image is in: a failed transfer leaves nothing.
-    auto file = std::make_unique<SafeWrite>(m_canonFilePath);
+    auto file = std::make_shared<SafeWrite>(m_canonFilePath);
     if (!file->open()) {
-        logError("EdsCreateFileStream error: 0x%04X.", kErrInternal);
+        logError(firstTry ? "EdsCreateFileStream error: 0x%04X." : "EdsDownload error: 0x%04X.", kErrInternal);
         resetAfterFailedDownload();
-        return false;
+        downloadEnded(item, false);
+        return;
     }
-    error = transfer(item, *file);
-    if (error != kOk) {
-        QThread::msleep(kRetryWaitMs);
-        file = std::make_unique<SafeWrite>(m_canonFilePath);
-        error = file->open() ? transfer(item, *file) : kErrInternal;
+    m_panel.progress = 0;
+    changed();
+    const QPointer<CanonControl> self(this);
+    m_sdk.download(
+        item, [file](QByteArrayView bytes) { return file->write(bytes); },
+        [self](double percent) {
+            if (self && self->m_isCanonDownloading)
+                self->canonDownloadProgress(percent);
+        },
+        [self, item, file, firstTry](Error error) {
+            if (self)
+                self->transferEnded(item, *file, error, firstTry);
+        });
+}
+
+void CanonControl::transferEnded(CanonSdk::Item item, SafeWrite& file, CanonSdk::Error error, bool firstTry)
+{
+    if (error != kOk && firstTry) {
+        // Once more after a pause, without holding up the event loop.
+        file.cancel();
+        QTimer::singleShot(kRetryWaitMs, this, [this, item] { transfer(item, false); });
+        return;
     }
     if (error != kOk) {
         logError("EdsDownload error: 0x%04X.", error);
         resetAfterFailedDownload();
-        return false;
+        downloadEnded(item, false);
+        return;
     }
-    if (m_sdk.downloadComplete(item) != kOk) {
-        QThread::msleep(kRetryWaitMs);
+    if (m_sdk.downloadComplete(item) != kOk)
         m_sdk.downloadComplete(item);
-    }
-    if (!file->commit()) {
-        m_debug([&] { return QStringLiteral("canonDownloadImage write error: %1").arg(file->error()); });
+    if (!file.commit()) {
+        m_debug([&] { return QStringLiteral("canonDownloadImage write error: %1").arg(file.error()); });
         resetAfterFailedDownload();
-        return false;
+        downloadEnded(item, false);
+        return;
     }
 
     m_isCanonDownloading = false;
@@ -165,19 +221,7 @@ bool CanonControl::canonDownloadImage(CanonSdk::Item item)
     emit imageChanged();
     m_isCanonUSBBusy = false;
     changed();
-    return true;
-}
-
-CanonSdk::Error CanonControl::transfer(CanonSdk::Item item, SafeWrite& file)
-{
-    m_panel.progress = 0;
-    changed();
-    return m_sdk.download(
-        item, [&file](QByteArrayView bytes) { return file.write(bytes); },
-        [this](double percent) {
-            if (m_isCanonDownloading)
-                canonDownloadProgress(percent);
-        });
+    downloadEnded(item, true);
 }
 
 void CanonControl::canonDownloadProgress(double percent)

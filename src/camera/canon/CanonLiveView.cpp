@@ -2,6 +2,7 @@
 
 #include "platform/AlertPanel.h"
 
+#include <QPointer>
 #include <QtEndian>
 
 #include <algorithm>
@@ -118,7 +119,7 @@ void CanonControl::setIsCanonLiveView()
 
 void CanonControl::canonEvTimer()
 {
-    if (m_isCanonExposing || m_isCanonDownloading || m_isCanonUSBBusy)
+    if (m_isCanonExposing || m_isCanonDownloading || m_isCanonUSBBusy || m_isFrameRequested)
         return;
     if (m_isCanonLiveView)
         getCanonLiveView();
@@ -126,23 +127,32 @@ void CanonControl::canonEvTimer()
         m_evTimer.stop();
 }
 
-bool CanonControl::getCanonLiveView()
+void CanonControl::getCanonLiveView()
 {
-    QByteArray frame;
-    const Error error = m_sdk.downloadEvfImage(frame);
-    if (error == kErrDeviceBusy || error == kErrObjectNotReady)
-        return false;
+    // One frame asked for at a time, however slowly the camera gives them.
+    m_isFrameRequested = true;
+    const QPointer<CanonControl> self(this);
+    m_sdk.downloadEvfImage([self](Error error, const QByteArray& frame) {
+        if (self)
+            self->takeFrame(error, frame);
+    });
+}
+
+void CanonControl::takeFrame(CanonSdk::Error error, const QByteArray& frame)
+{
+    m_isFrameRequested = false;
+    if (!m_isCanonLiveView || error == kErrDeviceBusy || error == kErrObjectNotReady)
+        return;
     if (error != kOk) {
         logError("EdsDownloadEvfImage error: 0x%04X.", error);
-        return false;
+        return;
     }
     if (frame.isEmpty() || frame.size() > kEvfBuffSize) {
         log(QStringLiteral("getCanonLiveView: data == nil"));
-        return false;
+        return;
     }
     m_canonEvfData = frame;
     emit imageChanged();
-    return true;
 }
 
 bool CanonControl::writeZoomPosition()

@@ -9,8 +9,10 @@
 #include <vector>
 
 // The camera maker's calls as the Canon controller uses them. Every call
-// answers an error code, 0 for success. Handlers are called on the main
-// thread, never from inside the call that caused them.
+// answers an error code, 0 for success. Handlers and completions are called
+// on the main thread, never from inside the call that caused them. A call
+// that answers at once may hold its caller only briefly; transfers answer
+// through a completion.
 namespace CanonIds {
 
 using Error = std::uint32_t;
@@ -111,6 +113,8 @@ public:
     // Takes the next bytes of a download; false stops it.
     using Sink = std::function<bool(QByteArrayView bytes)>;
     using Progress = std::function<void(double percent)>;
+    using Done = std::function<void(Error error)>;
+    using FrameDone = std::function<void(Error error, const QByteArray& jpeg)>;
 
     virtual ~CanonSdk() = default;
 
@@ -141,14 +145,15 @@ public:
     virtual Error sendStatusCommand(std::uint32_t command) = 0;
 
     virtual Error getDirectoryItemInfo(Item item, ItemInfo& info) = 0;
-    // Hands the item's bytes to `sink`, reporting progress in percent.
-    virtual Error download(Item item, const Sink& sink, const Progress& progress) = 0;
+    // Hands the item's bytes to `sink`, reporting progress in percent, then
+    // tells `done` how it went.
+    virtual void download(Item item, Sink sink, Progress progress, Done done) = 0;
     virtual Error downloadComplete(Item item) = 0;
     virtual Error downloadCancel(Item item) = 0;
     virtual void releaseItem(Item item) = 0;
 
     // One live-view frame as a JPEG; kErrObjectNotReady while none is ready.
-    virtual Error downloadEvfImage(QByteArray& jpeg) = 0;
+    virtual void downloadEvfImage(FrameDone done) = 0;
 
     // 4-byte values, the common case.
     Error getUInt32(std::uint32_t property, std::uint32_t param, std::uint32_t& value);

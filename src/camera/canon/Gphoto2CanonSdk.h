@@ -1,25 +1,28 @@
 #pragma once
 
 #include "camera/canon/CanonSdk.h"
+#include "camera/canon/Gphoto2Device.h"
 
 #include <QObject>
-#include <QTimer>
 
 #include <map>
+#include <memory>
 
-struct _Camera;
-struct _CameraList;
-struct _GPContext;
+class Gphoto2Worker;
+class QThread;
 
-// The Canon calls on libgphoto2: the camera's configuration widgets stand in
-// for the properties, its remote release for the commands, and its event
-// queue, polled by a timer on the main thread, for the object and state
-// events. What gphoto2 has no counterpart for (focus information, mirror
-// lock-up, the device subtype, the shut-down timer) answers "not supported".
+// The Canon calls on libgphoto2. Every gphoto2 call runs on a worker thread
+// of this object's own, started by initializeSdk() and ended by
+// terminateSdk(); the main thread only posts requests and takes the answers.
+// A call that answers at once waits for the worker within a deadline, and
+// answers "busy" straight away while a download or capture holds the camera;
+// downloads, captures and live-view frames answer through completions.
 class Gphoto2CanonSdk : public QObject, public CanonSdk {
     Q_OBJECT
 public:
+    // Without a factory the calls reach libgphoto2 itself.
     explicit Gphoto2CanonSdk(QObject* parent = nullptr);
+    explicit Gphoto2CanonSdk(Gphoto2Device::Factory factory, QObject* parent = nullptr);
     ~Gphoto2CanonSdk() override;
 
     Error initializeSdk() override;
@@ -27,7 +30,7 @@ public:
     Error getCameraList() override;
     Error getChildCount(std::uint32_t& count) override;
     Error getChildAtIndex(int index) override;
-    void releaseCameraList() override;
+    void releaseCameraList() override {}
     void releaseCamera() override;
     Error openSession() override;
     Error closeSession() override;
@@ -43,43 +46,54 @@ public:
     Error sendCommand(std::uint32_t command, std::uint32_t param) override;
     Error sendStatusCommand(std::uint32_t command) override;
     Error getDirectoryItemInfo(Item item, ItemInfo& info) override;
-    Error download(Item item, const Sink& sink, const Progress& progress) override;
+    void download(Item item, Sink sink, Progress progress, Done done) override;
     Error downloadComplete(Item item) override;
     Error downloadCancel(Item item) override;
     void releaseItem(Item item) override;
-    Error downloadEvfImage(QByteArray& jpeg) override;
+    void downloadEvfImage(FrameDone done) override;
 
-    // The largest file a download takes.
-    static constexpr qint64 kMaxFileBytes = 1LL << 30;
+    // How long a call that answers at once may wait for the worker, and the
+    // connection's slower steps (detection, opening the camera).
+    static constexpr int kCallDeadlineMs = 3000;
+    static constexpr int kSessionDeadlineMs = 10000;
+    // How long shutting down waits for a gphoto2 call to return.
+    static constexpr int kStopDeadlineMs = 3000;
 
 private:
-    struct CameraPath {
-        QString folder;
-        QString name;
+    // The worker's answer to a call that waits for it.
+    struct Reply;
+    struct PendingDownload {
+        Sink sink;
+        Progress progress;
+        Done done;
+        bool failed = false;
     };
-    Error readValue(std::uint32_t property, std::uint32_t param, std::uint32_t& value);
-    Error writeValue(std::uint32_t property, std::uint32_t param, std::uint32_t value);
-    Error readConfig(const char* name, QString& value);
-    Error writeConfig(const char* name, const QString& value);
-    Error configChoices(const char* name, QStringList& choices);
-    // The first of `names` the camera has.
-    const char* firstConfig(std::initializer_list<const char*> names);
-    Error release(bool pressed);
-    Error removeFromCamera(Item item);
-    void pollEvents();
-    void postProperty(std::uint32_t property, std::uint32_t param);
+    // Runs `work` on the worker and waits for its answer, at most `deadlineMs`.
+    Error call(std::function<Error(Gphoto2Worker&)> work, int deadlineMs = kCallDeadlineMs);
+    // Like call(), for a call that answers a value too.
+    template <class T, class Work>
+    Error ask(T& out, Work work, int deadlineMs = kCallDeadlineMs);
+    // True while a call that missed its deadline still runs: later calls
+    // would only wait behind it.
+    bool isLate();
+    // Runs `work` on the worker without waiting.
+    void post(std::function<void(Gphoto2Worker&)> work);
+    void takeChunk(quint64 id, const QByteArray& bytes, qsizetype at, qsizetype length);
+    void finishDownload(quint64 id, Error error);
+    void finishFrame(quint64 id, Error error, const QByteArray& jpeg);
+    void finishCommand(Error error);
+    void stopWorker();
 
-    _GPContext* m_context = nullptr;
-    _CameraList* m_list = nullptr;
-    _Camera* m_camera = nullptr;
-    QString m_model;
-    QTimer m_poll;
+    Gphoto2Device::Factory m_factory;
+    std::unique_ptr<QThread> m_thread;
+    std::unique_ptr<Gphoto2Worker> m_worker;
     ObjectHandler m_objectHandler;
     PropertyHandler m_propertyHandler;
     StateHandler m_stateHandler;
-    std::map<Item, CameraPath> m_items;
-    Item m_nextItem = 1;
-    std::uint32_t m_saveTo = CanonIds::kSaveToCamera;
-    std::uint32_t m_evfOutput = 0;
-    bool m_canPreview = false;
+    std::map<quint64, PendingDownload> m_downloads;
+    std::map<quint64, FrameDone> m_frames;
+    quint64 m_nextRequest = 1;
+    std::shared_ptr<Reply> m_late;
+    // Downloads and captures under way: the camera is busy until they end.
+    int m_longCalls = 0;
 };

@@ -351,7 +351,13 @@ CanonSdk::Error SimulatedCanonSdk::getDirectoryItemInfo(Item item, ItemInfo& inf
     return kOk;
 }
 
-CanonSdk::Error SimulatedCanonSdk::download(Item item, const Sink& sink, const Progress& progress)
+void SimulatedCanonSdk::download(Item item, Sink sink, Progress progress, Done done)
+{
+    // The bytes go over from the event loop, as a camera's would.
+    QTimer::singleShot(0, this, [=, this] { done(transfer(item, sink, progress)); });
+}
+
+CanonSdk::Error SimulatedCanonSdk::transfer(Item item, const Sink& sink, const Progress& progress)
 {
     const auto found = m_items.find(item);
     if (found == m_items.end())
@@ -390,14 +396,25 @@ void SimulatedCanonSdk::releaseItem(Item item)
     m_items.erase(item);
 }
 
-CanonSdk::Error SimulatedCanonSdk::downloadEvfImage(QByteArray& jpeg)
+void SimulatedCanonSdk::downloadEvfImage(FrameDone done)
+{
+    // The frame is the one ready now; it counts as fetched once it has come.
+    QByteArray jpeg;
+    const Error error = evfImage(jpeg);
+    QTimer::singleShot(0, this, [=, this] {
+        if (error == kOk)
+            ++m_evfDownloads;
+        done(error, jpeg);
+    });
+}
+
+CanonSdk::Error SimulatedCanonSdk::evfImage(QByteArray& jpeg)
 {
     const Error error = scripted(Call::EvfImage);
     if (error != kOk)
         return error;
     if (m_evfFrame.isEmpty())
         return kErrObjectNotReady;
-    ++m_evfDownloads;
     jpeg = m_evfFrame;
     return kOk;
 }

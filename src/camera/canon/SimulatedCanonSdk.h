@@ -79,6 +79,7 @@ public:
     bool isBulbOpen() const { return m_bulbOpen; }
     int openItems() const { return static_cast<int>(m_items.size()); }
     int cancelledDownloads() const { return m_cancelled; }
+    // Frames handed over.
     int evfDownloads() const { return m_evfDownloads; }
 
     Error initializeSdk() override;
@@ -102,15 +103,17 @@ public:
     Error sendCommand(std::uint32_t command, std::uint32_t param) override;
     Error sendStatusCommand(std::uint32_t command) override;
     Error getDirectoryItemInfo(Item item, ItemInfo& info) override;
-    Error download(Item item, const Sink& sink, const Progress& progress) override;
+    void download(Item item, Sink sink, Progress progress, Done done) override;
     Error downloadComplete(Item item) override;
     Error downloadCancel(Item item) override;
     void releaseItem(Item item) override;
-    Error downloadEvfImage(QByteArray& jpeg) override;
+    void downloadEvfImage(FrameDone done) override;
 
 private:
     using Key = std::pair<std::uint32_t, std::uint32_t>;
     Error scripted(Call call);
+    Error transfer(Item item, const Sink& sink, const Progress& progress);
+    Error evfImage(QByteArray& jpeg);
     void endExposure();
     File nextFile(bool jpeg);
 

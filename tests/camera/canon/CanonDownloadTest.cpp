@@ -1,4 +1,5 @@
 #include "CanonFixture.h"
+#include "support/MainThreadWatchdog.h"
 
 using namespace CanonIds;
 
@@ -37,6 +38,18 @@ TEST_F(CanonDownloadTest, ADownloadThatFailsOnceIsTriedAgain)
     QFile file(images.filePath("Canon Image-001.CR2"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("IMG_0001.CR2").repeated(1000)) << "the whole image, not the first try's part";
+}
+
+TEST_F(CanonDownloadTest, ThePauseBeforeTheSecondTryLeavesTheEventLoopRunning)
+{
+    sdk.failDownloadAfter(3000, kErrInternal, 1);
+    MainThreadWatchdog watchdog;
+    watchdog.start();
+    expose();
+    now += 6;
+    ASSERT_TRUE(waitFor([this] { return imageFiles().size() == 1; }));
+    // The pause is half a second; a stall that long means it slept on the main thread.
+    EXPECT_LT(watchdog.longestStall(), std::chrono::milliseconds(400));
 }
 
 TEST_F(CanonDownloadTest, TheBaseNameComesFromTheSettingsOrTheDialog)
