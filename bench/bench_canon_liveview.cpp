@@ -81,7 +81,11 @@ void BM_CanonLiveViewTick(benchmark::State& state)
     for (auto _ : state) {
         live.sdk.setEvfFrame(live.frames[std::size_t(frame++ % kFrames)]);
         live.view.setHasCanonFocusImage(false);
-        if (!live.control.getCanonLiveView() || !live.view.hasCanonFocusImage())
+        // The frame comes back through the event loop, as in the program.
+        live.control.getCanonLiveView();
+        for (int pass = 0; pass < 1000 && !live.view.hasCanonFocusImage(); ++pass)
+            QCoreApplication::processEvents();
+        if (!live.view.hasCanonFocusImage())
             state.SkipWithError("no frame");
         benchmark::DoNotOptimize(live.view.canonFocusBuff().constData());
     }
