@@ -68,6 +68,31 @@ Result parse(const QString& text)
     return {Outcome::Position, {form, raDeg * kDegToRad, decDeg * kDegToRad}};
 }
 
+QString format(float raDegrees, float decDegrees)
+{
+    const float raHours = raDegrees / 15.0f;
+    int hours = int(raHours);
+    float minutes = (raHours - float(hours)) * 60.0f;
+    if (QString::number(minutes, 'f', 3) == u"60.000") {
+        hours = (hours + 1) % 24;
+        minutes = 0.0f;
+    }
+    const float absDec = std::fabs(decDegrees);
+    int degrees = int(absDec);
+    float arcMinutes = (absDec - float(degrees)) * 60.0f;
+    if (QString::number(arcMinutes, 'f', 3) == u"60.000") {
+        ++degrees;
+        arcMinutes = 0.0f;
+    }
+    const QString sign = decDegrees < 0.0f ? QStringLiteral("-") : QString();
+    return QStringLiteral("%1:%2:%3%4:%5")
+        .arg(hours)
+        .arg(double(minutes), 0, 'f', 3)
+        .arg(sign)
+        .arg(degrees)
+        .arg(double(arcMinutes), 0, 'f', 3);
+}
+
 double yearsSinceJ2000(const QDateTime& now)
 {
     const QDateTime epoch(QDate(2000, 1, 1), QTime(0, 0), Qt::UTC);
