@@ -17,6 +17,7 @@ packages=(
   python3-pil python3-numpy python3-skimage
   qt6-image-formats-plugins
   libgphoto2-dev libraw-dev
+  dbus-daemon libglib2.0-bin qt6-speech-dev qt6-declarative-dev qt6-speech-flite-plugin
 )
 
 missing=()
