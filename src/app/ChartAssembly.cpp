@@ -6,6 +6,7 @@
 #include "focus/views/FocusMenu.h"
 #include "app/DSUSBShutter.h"
 #include "app/GuideLink.h"
+#include "app/RemoteLink.h"
 #include "app/FinderLink.h"
 #include "app/NameSearchLink.h"
 #include "app/PlanningAssembly.h"
@@ -152,6 +153,7 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     createFinder();
     createMenus();
     createPlanning();
+    createRemote();
     createPrefWindow();
 
     // Each window opens where the user left it.
@@ -376,6 +378,14 @@ void ChartAssembly::createPlanning()
                                 &m_canon->tourCamera()},
         m_outlets, &m_skyWindow);
     m_finderLink->setTours(&m_planning->tours());
+}
+
+void ChartAssembly::createRemote()
+{
+    m_remote = std::make_unique<RemoteLink>(RemoteLink::Parts{
+        m_prefs, m_mount.scopeControl(), m_findObjects, m_planning->tours(), m_guide->webcamGuide()});
+    m_outlets.appDelegate = &m_remote->plannerLink();
+    m_infoPanels->setPlanner(&m_remote->appDelegate());
 }
 
 ChartAssembly::~ChartAssembly() = default;

@@ -45,6 +45,7 @@ class DeepSkyPhotos;
 class DomeLink;
 class FocusLink;
 class GuideLink;
+class RemoteLink;
 class DSUSBShutter;
 struct PrefLinks;
 class FindPanelControl;
@@ -115,6 +116,7 @@ public:
     FocusLink& focusLink() { return *m_focus; }
     CanonLink& canonLink() { return *m_canon; }
     GuideLink& guideLink() { return *m_guide; }
+    RemoteLink& remoteLink() { return *m_remote; }
     PrefWindowControl& prefWindow() { return *m_prefWindow; }
 
 protected:
@@ -126,6 +128,8 @@ private:
     void createFinder();
     void createMenus();
     void createPlanning();
+    // Other programs' events and keys, and the planner's clicks and objects.
+    void createRemote();
     // The preferences window and its links to the chart, sky date and mount.
     void createPrefWindow();
     // The two dome controllers, their panels and the chart's slit marks.
@@ -191,6 +195,8 @@ private:
     // After its shutter line and before the tours, which reach it.
     std::unique_ptr<CanonLink> m_canon;
     std::unique_ptr<PlanningAssembly> m_planning;
+    // After the tours, the finder and the guider it drives.
+    std::unique_ptr<RemoteLink> m_remote;
     std::unique_ptr<DomeLink> m_domes;
     std::unique_ptr<FocusLink> m_focus;
     std::unique_ptr<CityDataSource> m_cities;

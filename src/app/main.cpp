@@ -1,6 +1,7 @@
 #include "app/ChartAssembly.h"
 #include "platform/widgets/MessageBoxPresenter.h"
 
+#include "app/RemoteLink.h"
 #include "app/ScopeViewAssembly.h"
 #include "platform/AlertPanel.h"
 
@@ -21,6 +22,7 @@ int main(int argc, char** argv)
     if (!assembly.awakeFromNib())
         return EXIT_FAILURE;
     ScopeViewAssembly scopeView(assembly, folders);
+    assembly.remoteLink().eventsBus().registerOnSessionBus();
 
     assembly.show();
     return app.exec();

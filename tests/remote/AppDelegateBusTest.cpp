@@ -1,8 +1,9 @@
 #include "model/settings/PrefControl.h"
-#include "remote/PrivateBus.h"
+#include "remote/EventsClient.h"
 #include "remote/RemoteFakes.h"
 #include "remote/events/AppDelegate.h"
 #include "remote/events/RemoteEventsBus.h"
+#include "support/RecordingAlertPresenter.h"
 
 #include <QProcess>
 
@@ -20,7 +21,6 @@ protected:
         delegate.setFinder(&finder);
         delegate.setGuider(&guider);
         delegate.setVoice(&voice);
-        delegate.setShowAlert([this](const QString& text) { alerts << text; });
         ASSERT_TRUE(service.registerOn(bus.connection()));
         if (!prefs.isPrecession())
             prefs.setIsPrecession(true);
@@ -33,25 +33,26 @@ protected:
     FakeFinder finder;
     FakeGuider guider;
     RecordingSpeaker voice;
-    QStringList alerts;
+    ScopedAlertRecorder recorder;
     AppDelegate delegate{prefs};
     PrivateBus bus;
     RemoteEventsBus service{delegate};
+    EventsClient client{bus};
 };
 
 TEST_F(AppDelegateBus, GuideEventAnswersItsCodeAndCorrectsOnlyOnZero)
 {
     mount.connected = true;
-    EXPECT_EQ(bus.event("phdG", "evGD", "{'prEW': <'0.5'>, 'prNS': <'-0.25'>}"), "({'prRC': <int16 0>},)");
+    EXPECT_EQ(client.event("phdG", "evGD", "{'prEW': <'0.5'>, 'prNS': <'-0.25'>}"), "({'prRC': <int16 0>},)");
     ASSERT_EQ(guider.corrections.size(), 1u);
     EXPECT_FLOAT_EQ(guider.corrections[0].first, 0.5f);
     EXPECT_FLOAT_EQ(guider.corrections[0].second, -0.25f);
 
-    EXPECT_EQ(bus.event("phdG", "evGD", "{'prEW': <'0'>}"), "({'prRC': <int16 1>},)");
+    EXPECT_EQ(client.event("phdG", "evGD", "{'prEW': <'0'>}"), "({'prRC': <int16 1>},)");
     prefs.setIsPrecession(false);
-    EXPECT_EQ(bus.event("phdG", "evGD", "{'prEW': <'0.5'>}"), "({'prRC': <int16 -2>},)");
+    EXPECT_EQ(client.event("phdG", "evGD", "{'prEW': <'0.5'>}"), "({'prRC': <int16 -2>},)");
     mount.connected = false;
-    EXPECT_EQ(bus.event("phdG", "evGD", "{'prEW': <'0.5'>}"), "({'prRC': <int16 -1>},)");
+    EXPECT_EQ(client.event("phdG", "evGD", "{'prEW': <'0.5'>}"), "({'prRC': <int16 -1>},)");
     EXPECT_EQ(guider.corrections.size(), 1u);
 }
 
@@ -59,20 +60,20 @@ TEST_F(AppDelegateBus, GuideEventWritesItsDebugLines)
 {
     prefs.setIsDebug();
     mount.connected = true;
-    bus.event("phdG", "evGD", "{'prNS': <'1.5'>}");
+    client.event("phdG", "evGD", "{'prNS': <'1.5'>}");
     EXPECT_EQ(mount.debugLines,
               QStringList({"appDelagate PHD: ew= 0.000000, ns= 1.500000.", "appDelagate PHD returned: 0."}));
 }
 
 TEST_F(AppDelegateBus, ObjectNotFoundByIdOrNameIsLookedUpByItsPosition)
 {
-    bus.event("misc", "evSP", "{'prRA': <'1.0'>, 'prDE': <'-0.5'>, 'prID': <'M 999'>, 'prNM': <''>}");
+    client.event("misc", "evSP", "{'prRA': <'1.0'>, 'prDE': <'-0.5'>, 'prID': <'M 999'>, 'prNM': <''>}");
     EXPECT_EQ(finder.lookups, QStringList({"M 999", "NoName", "3:49.183:-28:38.873"}));
     EXPECT_EQ(finder.trackActions, 0);
 
     finder.lookups.clear();
     finder.answer = findResultFound;
-    bus.event("misc", "evSP", "{}");
+    client.event("misc", "evSP", "{}");
     EXPECT_EQ(finder.lookups, QStringList({" "}));
     EXPECT_EQ(finder.trackActions, 1);
 }
@@ -80,21 +81,22 @@ TEST_F(AppDelegateBus, ObjectNotFoundByIdOrNameIsLookedUpByItsPosition)
 TEST_F(AppDelegateBus, LongTextsAreCutToTheirBuffers)
 {
     const QString name(300, u'A');
-    bus.event("misc", "evSP", QString("{'prID': <b'%1'>, 'prNM': <'%1'>}").arg(name));
+    client.event("misc", "evSP", QString("{'prID': <b'%1'>, 'prNM': <'%1'>}").arg(name));
     ASSERT_GE(finder.lookups.size(), 2);
     EXPECT_EQ(finder.lookups[0], QString(64, u'A'));
     EXPECT_EQ(finder.lookups[1], QString(64, u'A'));
 
-    bus.event("misc", "eMSG", QString("{'pMSG': <b'%1'>}").arg(QString(400, u'z')));
-    bus.event("misc", "eMSG", "{'pMSG': <b''>}");
-    ASSERT_EQ(alerts.size(), 1);
-    EXPECT_EQ(alerts[0], QString(255, u'z'));
+    client.event("misc", "eMSG", QString("{'pMSG': <b'%1'>}").arg(QString(400, u'z')));
+    client.event("misc", "eMSG", "{'pMSG': <b''>}");
+    ASSERT_EQ(recorder.alerts.size(), 1u);
+    EXPECT_EQ(recorder.alerts[0].title, QString(255, u'z'));
+    EXPECT_EQ(recorder.alerts[0].message, " ");
 }
 
 TEST_F(AppDelegateBus, MacRomanBytesAreRead)
 {
     // 0x8E is "é" in Mac OS Roman.
-    bus.event("misc", "evSP", "{'prID': <[byte 0x43, 0x8e, 0x00, 0x41]>}");
+    client.event("misc", "evSP", "{'prID': <[byte 0x43, 0x8e, 0x00, 0x41]>}");
     ASSERT_FALSE(finder.lookups.isEmpty());
     EXPECT_EQ(finder.lookups[0], QString::fromUtf8("C\u00e9"));
 }
@@ -102,15 +104,15 @@ TEST_F(AppDelegateBus, MacRomanBytesAreRead)
 TEST_F(AppDelegateBus, PlannerEventsAreIgnoredWhileTheOptionIsOff)
 {
     prefs.setIsAstroplanner(false);
-    EXPECT_EQ(bus.event("misc", "evSP", "{'prID': <'M 31'>}"), "(@a{sv} {},)");
-    bus.event("misc", "eMSG", "{'pMSG': <'Hello'>}");
+    EXPECT_EQ(client.event("misc", "evSP", "{'prID': <'M 31'>}"), "(@a{sv} {},)");
+    client.event("misc", "eMSG", "{'pMSG': <'Hello'>}");
     EXPECT_TRUE(finder.lookups.isEmpty());
-    EXPECT_TRUE(alerts.isEmpty());
+    EXPECT_TRUE(recorder.alerts.empty());
 }
 
 TEST_F(AppDelegateBus, UnknownEventIsAnError)
 {
-    EXPECT_TRUE(bus.event("misc", "zzzz", "{}").contains("UnknownEvent"));
+    EXPECT_TRUE(client.event("misc", "zzzz", "{}").contains("UnknownEvent"));
 }
 
 TEST_F(AppDelegateBus, PositionRequestIsAnsweredWithAnEventSeenByAnotherClient)
@@ -123,7 +125,7 @@ TEST_F(AppDelegateBus, PositionRequestIsAnsweredWithAnEventSeenByAnotherClient)
     // gdbus monitor names the owner once it listens.
     while (!seen.contains("owned by") && monitor.waitForReadyRead(30000))
         seen += monitor.readAllStandardOutput();
-    bus.event("misc", "evGP", "{}");
+    client.event("misc", "evGP", "{}");
     while (!seen.contains("OutgoingEvent") && monitor.waitForReadyRead(30000))
         seen += monitor.readAllStandardOutput();
     monitor.terminate();
@@ -156,22 +158,22 @@ TEST_F(AppDelegateBus, ChartClickSendsTheStoredObject)
 
 TEST_F(AppDelegateBus, ScriptingKeys)
 {
-    EXPECT_EQ(bus.property("scopeRA"), "(<-100.0>,)");
-    EXPECT_EQ(bus.property("scopeSlewDetect"), "(<-100.0>,)");
+    EXPECT_EQ(client.property("scopeRA"), "(<-100.0>,)");
+    EXPECT_EQ(client.property("scopeSlewDetect"), "(<-100.0>,)");
     mount.connected = true;
     mount.slewing = true;
-    EXPECT_EQ(bus.property("scopeAzimuth"), "(<123.5>,)");
-    EXPECT_EQ(bus.property("scopeSlewDetect"), "(<1.0>,)");
+    EXPECT_EQ(client.property("scopeAzimuth"), "(<123.5>,)");
+    EXPECT_EQ(client.property("scopeSlewDetect"), "(<1.0>,)");
     EXPECT_EQ(mount.slewChecks, 1);
 
-    bus.setProperty("scopeConnect", "<0>");
+    client.setProperty("scopeConnect", "<0>");
     EXPECT_TRUE(mount.connectedSlots.empty());
-    bus.setProperty("scopeConnect", "<1>");
+    client.setProperty("scopeConnect", "<1>");
     EXPECT_EQ(mount.connectedSlots, std::vector<int>{0});
     EXPECT_EQ(mount.timerRates, std::vector<float>{0.0f});
 
     prefs.setFindName("M 42");
-    bus.setProperty("findObject", "<'Next'>");
+    client.setProperty("findObject", "<'Next'>");
     EXPECT_EQ(finder.tourSteps, std::vector<int>{1});
     EXPECT_EQ(voice.spoken.last(), "M 42 can not be found.");
 }

@@ -5,6 +5,7 @@
 #include "find/tours/TourControl.h"
 #include "find/tours/TourFinder.h"
 #include "model/settings/PrefControl.h"
+#include "platform/AlertPanel.h"
 #include "remote/events/AppleEventCodes.h"
 #include "remote/events/EventParameters.h"
 #include "remote/events/RemoteFinder.h"
@@ -70,8 +71,8 @@ void AppDelegate::scopeObject(const QVariantMap& parameters)
 void AppDelegate::setApMessage(const QVariantMap& parameters)
 {
     const std::optional<QString> text = EventParameters::text(parameters, kMessageText, kMessageBuffer);
-    if (text && !text->isEmpty() && m_showAlert)
-        m_showAlert(*text);
+    if (text && !text->isEmpty())
+        AlertPanel::runAlert(*text, QStringLiteral(" "));
 }
 
 void AppDelegate::scopePosnRequest()

@@ -6,7 +6,6 @@
 #include <QString>
 #include <QVariantMap>
 
-#include <functional>
 #include <optional>
 
 class PrefControl;
@@ -29,7 +28,6 @@ public:
     void setFinder(RemoteFinder* finder) { m_finder = finder; }
     void setGuider(RemoteGuider* guider) { m_guider = guider; }
     void setVoice(Speaker* voice) { m_voice = voice; }
-    void setShowAlert(std::function<void(const QString&)> showAlert) { m_showAlert = std::move(showAlert); }
 
     // An incoming event; the reply's parameters, or nothing for an event
     // this program does not know.
@@ -80,7 +78,6 @@ private:
     RemoteFinder* m_finder = nullptr;
     RemoteGuider* m_guider = nullptr;
     Speaker* m_voice = nullptr;
-    std::function<void(const QString&)> m_showAlert;
 
     double m_APra = 0.0;
     double m_APdec = 0.0;

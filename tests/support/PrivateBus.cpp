@@ -1,6 +1,4 @@
-#include "remote/PrivateBus.h"
-
-#include "remote/events/RemoteEventsBus.h"
+#include "support/PrivateBus.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -52,26 +50,10 @@ QString PrivateBus::gdbus(const QStringList& arguments) const
            QString::fromUtf8(client.readAllStandardError()).trimmed();
 }
 
-QString PrivateBus::call(const QString& method, const QStringList& arguments) const
+QString PrivateBus::call(const QString& destination, const QString& path, const QString& method,
+                         const QStringList& arguments) const
 {
-    return gdbus(QStringList{QStringLiteral("call"), QStringLiteral("--dest"),
-                             QLatin1String(RemoteEventsBus::kService), QStringLiteral("--object-path"),
-                             QLatin1String(RemoteEventsBus::kPath), QStringLiteral("--method"), method} +
+    return gdbus(QStringList{QStringLiteral("call"), QStringLiteral("--dest"), destination,
+                             QStringLiteral("--object-path"), path, QStringLiteral("--method"), method} +
                  arguments);
-}
-
-QString PrivateBus::event(const QString& eventClass, const QString& eventId, const QString& parameters) const
-{
-    return call(QStringLiteral("org.norvane.Pro.Event"), {eventClass, eventId, parameters});
-}
-
-QString PrivateBus::setProperty(const QString& name, const QString& value) const
-{
-    return call(QStringLiteral("org.freedesktop.DBus.Properties.Set"),
-                {QStringLiteral("org.norvane.Pro"), name, value});
-}
-
-QString PrivateBus::property(const QString& name) const
-{
-    return call(QStringLiteral("org.freedesktop.DBus.Properties.Get"), {QStringLiteral("org.norvane.Pro"), name});
 }

@@ -22,11 +22,9 @@ public:
     // Runs `gdbus` with the arguments after "--address ADDRESS", serving
     // this process's bus traffic meanwhile; its standard output.
     QString gdbus(const QStringList& arguments) const;
-    // gdbus call on the program's object.
-    QString call(const QString& method, const QStringList& arguments) const;
-    QString event(const QString& eventClass, const QString& eventId, const QString& parameters) const;
-    QString setProperty(const QString& name, const QString& value) const;
-    QString property(const QString& name) const;
+    // gdbus call of a method of the object at `path` owned by `destination`.
+    QString call(const QString& destination, const QString& path, const QString& method,
+                 const QStringList& arguments) const;
 
 private:
     QProcess m_daemon;
