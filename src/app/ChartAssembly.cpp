@@ -383,8 +383,10 @@ void ChartAssembly::createPlanning()
 void ChartAssembly::createRemote()
 {
     m_remote = std::make_unique<RemoteLink>(RemoteLink::Parts{
-        m_prefs, m_mount.scopeControl(), m_findObjects, m_planning->tours(), m_guide->webcamGuide()});
+        m_prefs, m_mount.scopeControl(), m_findObjects, m_planning->tours(), m_guide->webcamGuide(),
+        m_menuBar->viewMenu(), m_menuBar->showMenu()});
     m_outlets.appDelegate = &m_remote->plannerLink();
+    m_outlets.speech = &m_remote->speechSwitch();
     m_infoPanels->setPlanner(&m_remote->appDelegate());
 }
 

@@ -4,6 +4,7 @@
 #include "app/RemoteLink.h"
 #include "app/ScopeViewAssembly.h"
 #include "platform/AlertPanel.h"
+#include "remote/speech/TextSpeaker.h"
 
 #include <QApplication>
 
@@ -23,6 +24,7 @@ int main(int argc, char** argv)
         return EXIT_FAILURE;
     ScopeViewAssembly scopeView(assembly, folders);
     assembly.remoteLink().eventsBus().registerOnSessionBus();
+    assembly.remoteLink().setVoice(std::make_unique<TextSpeaker>());
 
     assembly.show();
     return app.exec();

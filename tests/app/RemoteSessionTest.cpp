@@ -1,9 +1,13 @@
 #include "app/AssembledProgram.h"
 #include "app/RemoteLink.h"
 #include "chart/ChartOutlets.h"
+#include "chart/menus/ChartMenuBar.h"
+#include "chart/menus/EditMenuActions.h"
 #include "find/panels/InfoPanelControl.h"
 #include "remote/EventsClient.h"
+#include "remote/RemoteFakes.h"
 #include "support/PrivateBus.h"
+#include "support/RecordingAlertPresenter.h"
 
 #include <gtest/gtest.h>
 
@@ -58,6 +62,51 @@ TEST_F(RemoteSessionTest, ChartClicksReachThePlannerThroughTheDelegate)
     chart->outlets().appDelegate->sendAPClick(true);
     EXPECT_EQ(clicks, 1);
     EXPECT_TRUE(chart->remoteLink().appDelegate().isAPCommand());
+}
+
+}  // namespace
+
+namespace {
+
+// The spoken commands on the program's own menus, answered into a recording voice.
+class VoiceSessionTest : public AssembledProgram {
+protected:
+    void SetUp() override
+    {
+        AssembledProgram::SetUp();
+        auto recording = std::make_unique<RecordingSpeaker>();
+        voice = recording.get();
+        chart->remoteLink().setVoice(std::move(recording));
+    }
+    void TearDown() override { chart.reset(); }
+
+    RecordingSpeaker* voice = nullptr;
+    ScopedAlertRecorder alerts;
+};
+
+TEST_F(VoiceSessionTest, CommandsMoveTheChartAndAnswer)
+{
+    PrefControl& prefs = chart->prefControl();
+    const bool shown = prefs.isConstellations();
+    VoiceCommands& commands = chart->remoteLink().voiceCommands();
+    commands.didRecognizeCommand("Show constellations");
+    EXPECT_NE(prefs.isConstellations(), shown);
+    commands.didRecognizeCommand("Zoom to three sixty degrees");
+    EXPECT_DOUBLE_EQ(prefs.viewAngle(), 185.0);
+    commands.didRecognizeCommand("Track next");
+    EXPECT_EQ(voice->spoken,
+              QStringList({shown ? "Constellations are not displayed." : "Constellations are displayed.",
+                           "Zoomed to three sixty degrees.", prefs.findName() + " can not be found."}));
+}
+
+TEST_F(VoiceSessionTest, TheEditMenuItemBeepsWithoutARecognizer)
+{
+    EditMenuActions& edit = chart->menuBar().editMenu();
+    edit.menuAction(EditMenuActions::kSpeechTag);
+    EXPECT_EQ(alerts.beeps, 1);
+    const MenuItemState state = edit.validateMenuItem(EditMenuActions::kSpeechTag);
+    EXPECT_TRUE(state.enabled);
+    EXPECT_EQ(state.checked, std::optional<bool>(false));
 }
 
 }  // namespace

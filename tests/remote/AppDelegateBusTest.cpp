@@ -27,7 +27,7 @@ protected:
         prefs.setIsAstroplanner(true);
     }
 
-    NoGamma gamma;
+    SilentGamma gamma;
     PrefControl prefs{gamma};
     FakeMount mount;
     FakeFinder finder;
@@ -180,7 +180,7 @@ TEST_F(AppDelegateBus, ScriptingKeys)
 
 TEST(RemoteEventsBusAlone, DoesNotStartWithoutABus)
 {
-    NoGamma gamma;
+    SilentGamma gamma;
     PrefControl prefs{gamma};
     AppDelegate delegate{prefs};
     RemoteEventsBus service{delegate};

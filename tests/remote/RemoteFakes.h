@@ -1,6 +1,7 @@
 #pragma once
 
 #include "find/FindResultCode.h"
+#include "find/tours/TourFinder.h"
 #include "remote/events/RemoteFinder.h"
 #include "remote/events/RemoteGuider.h"
 #include "remote/events/RemoteMount.h"
@@ -69,7 +70,7 @@ struct RecordingSpeaker final : Speaker {
 
 #include "platform/DisplayGamma.h"
 
-struct NoGamma final : DisplayGamma {
+struct SilentGamma final : DisplayGamma {
     quint32 displayID() const override { return 0; }
     GammaFormula defaultFormula() const override { return {}; }
     bool setFormula(const GammaFormula&) override { return false; }
