@@ -6,6 +6,7 @@
 #include "focus/views/FocusMenu.h"
 #include "app/DSUSBShutter.h"
 #include "app/GuideLink.h"
+#include "app/RemoteLink.h"
 #include "app/FinderLink.h"
 #include "app/NameSearchLink.h"
 #include "app/PlanningAssembly.h"
@@ -157,6 +158,7 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     createFinder();
     createMenus();
     createPlanning();
+    createRemote();
     createPrefWindow();
     m_companion = std::make_unique<CompanionAssembly>(*this);
     links.companionServer = &m_companion->controller();
@@ -395,6 +397,16 @@ void ChartAssembly::createPlanning()
                                 &m_canon->tourCamera()},
         m_outlets, &m_skyWindow);
     m_finderLink->setTours(&m_planning->tours());
+}
+
+void ChartAssembly::createRemote()
+{
+    m_remote = std::make_unique<RemoteLink>(RemoteLink::Parts{
+        m_prefs, m_mount.scopeControl(), m_findObjects, m_planning->tours(), m_guide->webcamGuide(),
+        m_menuBar->viewMenu(), m_menuBar->showMenu()});
+    m_outlets.appDelegate = &m_remote->plannerLink();
+    m_outlets.speech = &m_remote->speechSwitch();
+    m_infoPanels->setPlanner(&m_remote->appDelegate());
 }
 
 ChartAssembly::~ChartAssembly() = default;

@@ -45,6 +45,7 @@ class DeepSkyPhotos;
 class DomeLink;
 class FocusLink;
 class GuideLink;
+class RemoteLink;
 class DSUSBShutter;
 class WebcamLink;
 struct PrefLinks;
@@ -120,6 +121,7 @@ public:
     WebcamLink& webcamLink() { return *m_webcam; }
     const ScopeAim& scopeAim() const { return *m_scopeAim; }
     TimeControlPanel& timePanel() { return *m_timePanel; }
+    RemoteLink& remoteLink() { return *m_remote; }
     PrefWindowControl& prefWindow() { return *m_prefWindow; }
     CompanionAssembly& companion() { return *m_companion; }
 
@@ -132,6 +134,8 @@ private:
     void createFinder();
     void createMenus();
     void createPlanning();
+    // Other programs' events and keys, and the planner's clicks and objects.
+    void createRemote();
     // The preferences window and its links to the chart, sky date and mount.
     void createPrefWindow();
     // The two dome controllers, their panels and the chart's slit marks.
@@ -198,6 +202,8 @@ private:
     // After its shutter line and before the tours, which reach it.
     std::unique_ptr<CanonLink> m_canon;
     std::unique_ptr<PlanningAssembly> m_planning;
+    // After the tours, the finder and the guider it drives.
+    std::unique_ptr<RemoteLink> m_remote;
     std::unique_ptr<DomeLink> m_domes;
     std::unique_ptr<FocusLink> m_focus;
     std::unique_ptr<CityDataSource> m_cities;

@@ -1,8 +1,10 @@
 #include "app/ChartAssembly.h"
 #include "platform/widgets/MessageBoxPresenter.h"
 
+#include "app/RemoteLink.h"
 #include "app/ScopeViewAssembly.h"
 #include "platform/AlertPanel.h"
+#include "remote/speech/TextSpeaker.h"
 
 #include <QApplication>
 
@@ -21,6 +23,8 @@ int main(int argc, char** argv)
     if (!assembly.awakeFromNib())
         return EXIT_FAILURE;
     ScopeViewAssembly scopeView(assembly, folders);
+    assembly.remoteLink().eventsBus().registerOnSessionBus();
+    assembly.remoteLink().setVoice(std::make_unique<TextSpeaker>());
 
     assembly.show();
     return app.exec();

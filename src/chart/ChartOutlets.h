@@ -25,6 +25,7 @@ class PhotoHorizonAdjustPanel;
 class PhotoPanel;
 class PlanetPathSource;
 class PlannerLink;
+class SpeechSwitch;
 class PrefWindowSetup;
 class QMenu;
 class ScopeViewControl;
@@ -128,4 +129,5 @@ struct ChartOutlets {
     // Companion-app server and the observing planner.
     CompanionServer* lumarikController = nullptr;
     PlannerLink* appDelegate = nullptr;
+    SpeechSwitch* speech = nullptr;
 };

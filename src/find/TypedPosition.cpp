@@ -68,6 +68,26 @@ Result parse(const QString& text)
     return {Outcome::Position, {form, raDeg * kDegToRad, decDeg * kDegToRad}};
 }
 
+QString format(float raDegrees, float decDegrees)
+{
+    // Whole thousandths of a minute, so that rounding never writes 60 minutes
+    // (which parse refuses) and 24 h comes back as 0 h.
+    constexpr qint64 kMilliPerUnit = 60000;
+    constexpr qint64 kDayMilli = 24 * kMilliPerUnit;
+    const auto sexagesimal = [](qint64 milli) {
+        return QStringLiteral("%1:%2.%3")
+            .arg(milli / kMilliPerUnit)
+            .arg(milli % kMilliPerUnit / 1000)
+            .arg(milli % 1000, 3, 10, QLatin1Char('0'));
+    };
+    const float raHours = raDegrees / 15.0f;
+    const qint64 ra = std::llround(double(raHours) * kMilliPerUnit) % kDayMilli;
+    const qint64 dec = std::llround(std::fabs(double(decDegrees)) * kMilliPerUnit);
+    // A declination that rounds to zero is not south.
+    const bool south = decDegrees < 0.0f && dec > 0;
+    return sexagesimal(ra) + u':' + (south ? QStringLiteral("-") : QString()) + sexagesimal(dec);
+}
+
 double yearsSinceJ2000(const QDateTime& now)
 {
     const QDateTime epoch(QDate(2000, 1, 1), QTime(0, 0), Qt::UTC);

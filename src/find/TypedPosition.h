@@ -33,6 +33,12 @@ struct Result {
 // `text` holds at least one ":".
 Result parse(const QString& text);
 
+// The four-part text "h:m.mmm:d:m.mmm" of a position in degrees, worked in
+// single precision. A declination between -1° and 0° writes its degrees as
+// "-0" so that parse reads it back south; minutes that round up to 60 carry
+// into the hours or degrees, since parse refuses 60; 24 h is written 0 h.
+QString format(float raDegrees, float decDegrees);
+
 // Years of 365 days from 2000-01-01 00:00:00 UTC to `now`.
 double yearsSinceJ2000(const QDateTime& now);
 

@@ -1,6 +1,8 @@
 // The companion's commands and their answers.
 #include "remote/Controller.h"
 
+#include "find/TypedPosition.h"
+
 #include "mount/links/SiteHandOver.h"
 #include "platform/AlertPanel.h"
 #include "remote/CompanionChart.h"
@@ -10,7 +12,6 @@
 #include "remote/CompanionSettings.h"
 #include "remote/CompanionTelescopeView.h"
 #include "remote/MessageValues.h"
-#include "remote/PositionText.h"
 
 #include <QtEndian>
 
@@ -136,13 +137,13 @@ void Controller::sendTelescopeGoto(const QVariantMap& message)
     FindResultCode result = m_links.finder.findVoiceName(name);
     const bool foundByName = result == findResultFound;
     if (result == findResultNotFound) {
-        const float hours = float(ra * kRadToDeg / 15.0);
+        const float degreesRA = float(ra * kRadToDeg);
         const float degreesDec = float(dec * kRadToDeg);
-        if (hours < 0.0f || hours > 24.0f || degreesDec < -90.0f || degreesDec > 90.0f) {
+        if (degreesRA < 0.0f || degreesRA > 360.0f || degreesDec < -90.0f || degreesDec > 90.0f) {
             debug(QStringLiteral("Lumarik goto RA/Dec request out of range."));
             return;
         }
-        result = m_links.finder.findVoiceName(PositionText::format(hours, degreesDec));
+        result = m_links.finder.findVoiceName(TypedPosition::format(degreesRA, degreesDec));
     }
     if (result == findResultFound) {
         m_links.finder.findTrackAction();

@@ -50,3 +50,39 @@ TEST(TypedPosition, AnnualRatesStayOnTheSphere)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(TypedPositionFormat, WritesTheFourPartTextInSinglePrecision)
+{
+    // 1 rad and -0.5 rad, as the planner sends them.
+    EXPECT_EQ(TypedPosition::format(float(1.0 / Angles::kDegree), float(-0.5 / Angles::kDegree)),
+              "3:49.183:-28:38.873");
+    EXPECT_EQ(TypedPosition::format(0.0f, 0.0f), "0:0.000:0:0.000");
+}
+
+TEST(TypedPositionFormat, ReadsBackThroughParseIncludingSouthOfTheEquatorByLessThanADegree)
+{
+    const struct {
+        float ra;
+        float dec;
+    } cases[] = {{10.0f, -0.5f}, {200.25f, 45.75f}, {359.99f, -89.5f}, {83.8f, -0.01f}, {0.0f, 0.3f}};
+    for (const auto& c : cases) {
+        const QString text = TypedPosition::format(c.ra, c.dec);
+        const TypedPosition::Result r = TypedPosition::parse(text);
+        ASSERT_EQ(r.outcome, TypedPosition::Outcome::Position) << text.toStdString();
+        EXPECT_NEAR(r.position.ra / Angles::kDegree, c.ra, 1e-3) << text.toStdString();
+        EXPECT_NEAR(r.position.dec / Angles::kDegree, c.dec, 1e-3) << text.toStdString();
+    }
+    EXPECT_TRUE(TypedPosition::format(10.0f, -0.5f).contains(":-0:"));
+}
+
+TEST(TypedPositionFormat, MinutesThatRoundToSixtyCarry)
+{
+    // 59.99995 minutes of RA and of arc would print as "60.000", which parse refuses.
+    const QString text = TypedPosition::format(15.0f * (1.0f + 59.99995f / 60.0f), -(1.0f + 59.99995f / 60.0f));
+    EXPECT_EQ(text, "2:0.000:-2:0.000");
+    EXPECT_EQ(TypedPosition::parse(text).outcome, TypedPosition::Outcome::Position);
+}
+
+}  // namespace

@@ -31,7 +31,7 @@ constexpr Item kSites[] = {{1, "Home"}, {2, "Site 1"}, {3, "Site 2"}, {4, "Site 
 constexpr Item kClocks[] = {{10, "Run Real Time"}, {11, "Run Set Time"}, {12, "Startup Date/Time"}};
 
 constexpr Item kEditItems[] = {
-    {2, "Find Object"}, {3, "Show All"}, {4, "Monitor Adjust"},
+    {2, "Find Object"}, {3, "Show All"}, {4, "Monitor Adjust"}, {6, "Spoken Commands"},
 };
 constexpr Item kPositionItems[] = {
     {7, "Save Scope Position"}, {8, "Restore Scope Position"}, {9, "Reset Scope Position"},

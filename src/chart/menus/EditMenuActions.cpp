@@ -3,6 +3,7 @@
 #include "chart/ChartOutlets.h"
 #include "chart/ChartViewModes.h"
 #include "chart/Finder.h"
+#include "chart/SpeechSwitch.h"
 #include "chart/UpdateChain.h"
 #include "chart/controls/SkyTimeControl.h"
 #include "chart/menus/ScopeViewPosition.h"
@@ -61,6 +62,10 @@ void EditMenuActions::menuAction(int tag)
     case kPasteTag:
         paste();
         break;
+    case kSpeechTag:
+        if (m_outlets.speech)
+            m_outlets.speech->setListen();
+        break;
     case kSavePositionTag:
         saveSVPosn();
         if (m_prefs.isCreateTour() && m_outlets.findObjects)
@@ -92,6 +97,10 @@ MenuItemState EditMenuActions::validateMenuItem(int tag) const
         break;
     case kPasteTag:
         state.enabled = isFindPanelKey() && !clipboardText().isEmpty();
+        break;
+    case kSpeechTag:
+        state.enabled = m_outlets.speech != nullptr;
+        state.checked = m_outlets.speech && m_outlets.speech->isListening();
         break;
     case kSavePositionTag:
         state.enabled = isScopeViewVisible() && m_outlets.svControl;

@@ -9,7 +9,8 @@ struct ChartOutlets;
 
 // The Edit menu: copy the chart (or the find panel's text), paste into the
 // find panel, open and close it, the deep-sky "show all" switch, the monitor
-// test pattern, and the one saved telescope-view position.
+// test pattern, the spoken commands, and the one saved telescope-view
+// position.
 class EditMenuActions final : public TaggedMenuActions {
 public:
     static constexpr int kCopyTag = 1;
@@ -17,6 +18,7 @@ public:
     static constexpr int kShowAllTag = 3;
     static constexpr int kMonitorAdjustTag = 4;
     static constexpr int kPasteTag = 5;
+    static constexpr int kSpeechTag = 6;
     static constexpr int kSavePositionTag = 7;
     static constexpr int kRestorePositionTag = 8;
     static constexpr int kResetPositionTag = 9;

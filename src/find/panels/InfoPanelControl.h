@@ -84,6 +84,8 @@ public:
     void setAlphaDelay();
     // The telescope view is made after the panels.
     void setStarSource(const InfoStarSource* stars) { m_links.stars = stars; }
+    // The outside planner's link is made after the panels.
+    void setPlanner(PlannerObjectLink* planner) { m_links.planner = planner; }
     bool isFading() const { return m_fadeTimer.isActive(); }
     void setKillAlphaTimer() { m_killAlphaTimer = true; }
 
