@@ -245,6 +245,7 @@ void ChartAssembly::createWebcam(const QString& resources, PrefLinks& links)
     m_webcam->fillLinks(links);
     m_webcam->fillOutlets(m_outlets);
     m_webcam->joinConnectMenu(*m_mount.connectMenu());
+    m_webcam->joinGuide(*m_guide);
 }
 
 void ChartAssembly::writeDebugLine(const QString& line)

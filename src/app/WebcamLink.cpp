@@ -1,5 +1,8 @@
 #include "app/WebcamLink.h"
 
+#include "app/GuideLink.h"
+#include "camera/views/guide/GuidePanel.h"
+#include "camera/views/webcam/CaptureView.h"
 #include "camera/views/webcam/WebcamPanel.h"
 #include "chart/ChartOutlets.h"
 #include "model/settings/PrefControl.h"
@@ -18,6 +21,19 @@ WebcamLink::WebcamLink(PrefControl& prefs, DebugLog& log, const QString& resourc
 WebcamLink::~WebcamLink()
 {
     m_controller.disconnect();
+    // The guider outlives the webcam: it must not read a gone frame.
+    if (m_guide)
+        m_guide->setFrameSource(nullptr);
+}
+
+void WebcamLink::joinGuide(GuideLink& guide)
+{
+    m_guide = &guide.webcamGuide();
+    m_guideBridge = std::make_unique<WebcamGuideBridge>(*m_guide);
+    m_guide->setFrameSource(&m_controller.focusImage());
+    m_controller.setGuide(m_guideBridge.get());
+    m_panel->captureView().setGuide(m_guideBridge.get());
+    m_panel->setGuidePanelMaker([&guide]() -> GuidePanel& { return guide.guidePanel(); });
 }
 
 void WebcamLink::fillLinks(PrefLinks& links)

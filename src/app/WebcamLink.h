@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/WebcamGuideBridge.h"
 #include "camera/webcam/CameraFrameSource.h"
 #include "camera/webcam/WebCamController.h"
 
@@ -9,6 +10,7 @@ struct ChartOutlets;
 class ConnectMenu;
 class DebugLog;
 class FrameSource;
+class GuideLink;
 class PrefControl;
 class QWidget;
 class WebcamPanel;
@@ -27,6 +29,9 @@ public:
     void fillLinks(PrefLinks& links);
     void fillOutlets(ChartOutlets& outlets);
     void joinConnectMenu(ConnectMenu& menu);
+    // The autoguider measures this webcam's frames, marks its stars on them
+    // and shows its controls in the panel.
+    void joinGuide(GuideLink& guide);
 
     // Frames from elsewhere than the system's cameras (a test's synthetic ones).
     void useSource(FrameSource& source) { m_controller.setSource(source); }
@@ -36,6 +41,9 @@ public:
 
 private:
     CameraFrameSource m_cameras;
+    // Before the controller and panel that call it, so that it goes after them.
+    WebcamGuide* m_guide = nullptr;
+    std::unique_ptr<WebcamGuideBridge> m_guideBridge;
     WebCamController m_controller;
     // A child of the window, but it goes before the controller it shows.
     std::unique_ptr<WebcamPanel> m_panel;
