@@ -1,5 +1,6 @@
 #include "app/WebcamLink.h"
 
+#include "app/FocusLink.h"
 #include "app/GuideLink.h"
 #include "camera/views/guide/GuidePanel.h"
 #include "camera/views/webcam/CaptureView.h"
@@ -24,6 +25,15 @@ WebcamLink::~WebcamLink()
     // The guider outlives the webcam: it must not read a gone frame.
     if (m_guide)
         m_guide->setFrameSource(nullptr);
+    if (m_focusCameras)
+        m_focusCameras->setWebcam(nullptr);
+}
+
+void WebcamLink::joinFocus(FocusLink& focus)
+{
+    m_focusSource = std::make_unique<WebcamFocusSource>(m_controller);
+    m_focusCameras = &focus.cameras();
+    m_focusCameras->setWebcam(m_focusSource.get());
 }
 
 void WebcamLink::joinGuide(GuideLink& guide)

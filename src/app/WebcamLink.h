@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/WebcamFocusSource.h"
 #include "app/WebcamGuideBridge.h"
 #include "camera/webcam/CameraFrameSource.h"
 #include "camera/webcam/WebCamController.h"
@@ -9,6 +10,8 @@
 struct ChartOutlets;
 class ConnectMenu;
 class DebugLog;
+class FocusCameras;
+class FocusLink;
 class FrameSource;
 class GuideLink;
 class PrefControl;
@@ -32,6 +35,8 @@ public:
     // The autoguider measures this webcam's frames, marks its stars on them
     // and shows its controls in the panel.
     void joinGuide(GuideLink& guide);
+    // The focusers' autofocus runs measure this webcam's frames.
+    void joinFocus(FocusLink& focus);
 
     // Frames from elsewhere than the system's cameras (a test's synthetic ones).
     void useSource(FrameSource& source) { m_controller.setSource(source); }
@@ -44,6 +49,8 @@ private:
     // Before the controller and panel that call it, so that it goes after them.
     WebcamGuide* m_guide = nullptr;
     std::unique_ptr<WebcamGuideBridge> m_guideBridge;
+    FocusCameras* m_focusCameras = nullptr;
+    std::unique_ptr<WebcamFocusSource> m_focusSource;
     WebCamController m_controller;
     // A child of the window, but it goes before the controller it shows.
     std::unique_ptr<WebcamPanel> m_panel;
