@@ -25,15 +25,30 @@ WebcamLink::~WebcamLink()
     // The guider outlives the webcam: it must not read a gone frame.
     if (m_guide)
         m_guide->setFrameSource(nullptr);
-    if (m_focusCameras)
-        m_focusCameras->setWebcam(nullptr);
+    if (m_focus) {
+        m_focus->cameras().setWebcam(nullptr);
+        m_focus->setAutoFocusObserver(nullptr);
+    }
 }
 
 void WebcamLink::joinFocus(FocusLink& focus)
 {
     m_focusSource = std::make_unique<WebcamFocusSource>(m_controller);
-    m_focusCameras = &focus.cameras();
-    m_focusCameras->setWebcam(m_focusSource.get());
+    m_focus = &focus;
+    focus.cameras().setWebcam(m_focusSource.get());
+    focus.setAutoFocusObserver([this](const FocusLink::AutoFocusRuns& runs) {
+        // The new marks are in place before the old ones go.
+        std::array<std::unique_ptr<AutoFocusCurveRun>, 4> curveRuns;
+        WebcamPipeline::Focusers marks{};
+        for (std::size_t i = 0; i < runs.size(); ++i) {
+            if (runs[i]) {
+                curveRuns[i] = std::make_unique<AutoFocusCurveRun>(*runs[i]);
+                marks[i] = curveRuns[i].get();
+            }
+        }
+        m_controller.setFocusers(marks);
+        m_curveRuns = std::move(curveRuns);
+    });
 }
 
 void WebcamLink::joinGuide(GuideLink& guide)

@@ -3,7 +3,13 @@
 #include "app/FocusLink.h"
 #include "app/WebcamLink.h"
 #include "camera/FakeFrameSource.h"
+#include "camera/views/webcam/CaptureView.h"
+#include "camera/views/webcam/WebcamPanel.h"
+#include "focus/ProbeFocuser.h"
+#include "focus/views/FocuserWindow.h"
+#include "mount/SerialControl.h"
 #include "mount/panels/ConnectMenu.h"
+#include "support/PtyDevice.h"
 #include "support/RecordingAlertPresenter.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +18,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -94,4 +101,78 @@ TEST(CameraFocusPixels, OnlyWholeBuffersOfSensibleSizesAreRead)
     EXPECT_FALSE(cameraFocusPixels(nullptr, buffer.size(), 4, 3).isWhole());
     for (const float bad : {0.0f, -4.0f, 1e9f, std::numeric_limits<float>::quiet_NaN()})
         EXPECT_FALSE(cameraFocusPixels(buffer.data(), buffer.size(), bad, 3).isWhole()) << bad;
+}
+
+namespace {
+
+// A focuser family joined as the program joins one, with the webcam on.
+class FocusMarkWiringTest : public CameraFocusWiringTest {
+protected:
+    void SetUp() override
+    {
+        CameraFocusWiringTest::SetUp();
+        port.simulator().answer(ProbeFocuserControl::kProbe, "PONG#");
+        port.start();
+        SerialControl& serial = chart->mountLink().serialControl();
+        serial.setExtraPorts({port.path()});
+        serial.getPortNames();
+        control = std::make_unique<ProbeFocuserControl>(serial, chart->scopeControl());
+        window = std::make_unique<FocuserWindow>("Probe");
+        frame = std::make_unique<ProbeFocuserFrame>(*control, chart->focusLink().frameLinks(), *window, *window);
+        window->attach(*frame);
+    }
+    void TearDown() override
+    {
+        if (control->isConnected())
+            control->disconnectDevice();
+        chart.reset();
+    }
+
+    static QImage skyWithStar(int x, int y)
+    {
+        QImage sky(320, 240, QImage::Format_RGB32);
+        sky.fill(qRgb(5, 5, 5));
+        for (int dy = -2; dy <= 2; ++dy)
+            for (int dx = -2; dx <= 2; ++dx)
+                sky.setPixel(x + dx, y + dy, dx * dx + dy * dy <= 2 ? qRgb(200, 200, 200) : qRgb(90, 90, 90));
+        sky.setPixel(x, y, qRgb(255, 255, 255));
+        return sky;
+    }
+
+    PtyDevice port;
+    std::unique_ptr<ProbeFocuserControl> control;
+    std::unique_ptr<FocuserWindow> window;
+    std::unique_ptr<ProbeFocuserFrame> frame;
+};
+
+}  // namespace
+
+// While a focuser's autofocus run measures the webcam's star, the webcam
+// marks that star on the frames it shows; before the run, nothing is marked.
+TEST_F(FocusMarkWiringTest, TheWebcamMarksTheStarAnAutofocusRunMeasures)
+{
+    chart->focusLink().joinRobo(*control, *frame, *window);
+    ASSERT_TRUE(control->connectDevice());
+    chart->mountLink().connectMenu()->itemWithTag(kWebcamItem)->trigger();
+    const QImage sky = skyWithStar(200, 70);
+    source.play(sky);
+    const CaptureView& view = chart->webcamLink().panel().captureView();
+    EXPECT_EQ(view.frame(), sky);
+
+    AutoFocusRun& run = frame->autoFocus();
+    run.curveAction(AutoFocusRun::kStartTag);
+    ASSERT_TRUE(run.isRun());
+    for (int i = 0; i < 20 && run.curvePt().isNull(); ++i) {
+        source.play(sky);
+        run.curveTick();
+    }
+    ASSERT_EQ(run.curvePt(), QPoint(200, 70));
+    source.play(sky);
+    EXPECT_NE(view.frame(), sky);
+    EXPECT_EQ(view.frame().pixel(10, 200), sky.pixel(10, 200));
+
+    run.curveAction(AutoFocusRun::kStartTag);
+    ASSERT_FALSE(run.isRun());
+    source.play(sky);
+    EXPECT_EQ(view.frame(), sky);
 }
