@@ -1,5 +1,6 @@
 #include "app/CanonLink.h"
 
+#include "app/FocusLink.h"
 #include "camera/canon/CanonSdk.h"
 #include "camera/views/canon/CanonBaseNameDialog.h"
 #include "camera/views/canon/CanonPanel.h"
@@ -48,4 +49,10 @@ void CanonLink::joinConnectMenu(ConnectMenu& menu)
 {
     menu.setCanon(&m_control);
     menu.setCanonPanel(m_panel.get());
+}
+
+void CanonLink::joinFocus(FocusLink& focus)
+{
+    m_focusSource = std::make_unique<CanonFocusSource>(m_control, m_panel->imageView());
+    focus.cameras().setCanon(m_focusSource.get());
 }

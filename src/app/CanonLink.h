@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/CanonFocusSource.h"
 #include "camera/canon/CanonControl.h"
 #include "find/tours/TourCamera.h"
 
@@ -10,6 +11,7 @@ class CanonSdk;
 struct ChartOutlets;
 class ConnectMenu;
 class DebugLog;
+class FocusLink;
 class PrefControl;
 class QWidget;
 struct PrefLinks;
@@ -26,6 +28,9 @@ public:
     void fillLinks(PrefLinks& links);
     void fillOutlets(ChartOutlets& outlets);
     void joinConnectMenu(ConnectMenu& menu);
+    // The focusers' autofocus runs measure the live view's frames; the
+    // focusers go before the camera.
+    void joinFocus(FocusLink& focus);
     CanonPanel& canonPanel() const { return *m_panel; }
     TourCamera& tourCamera() { return *this; }
     CanonControl& canonControl() { return m_control; }
@@ -40,4 +45,5 @@ private:
     CanonControl m_control;
     // A child of the window, but it goes before the controller it shows.
     std::unique_ptr<CanonPanel> m_panel;
+    std::unique_ptr<CanonFocusSource> m_focusSource;
 };

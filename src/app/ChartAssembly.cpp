@@ -240,6 +240,7 @@ void ChartAssembly::createCanon(PrefLinks& links)
     m_canon->fillLinks(links);
     m_canon->fillOutlets(m_outlets);
     m_canon->joinConnectMenu(*m_mount.connectMenu());
+    m_canon->joinFocus(*m_focus);
     m_dsusbShutter = std::make_unique<DSUSBShutter>(m_guide->dsusbControl());
     m_canon->canonControl().setShutter(m_dsusbShutter.get());
 }
@@ -251,6 +252,8 @@ void ChartAssembly::createWebcam(const QString& resources, PrefLinks& links)
     m_webcam->fillLinks(links);
     m_webcam->fillOutlets(m_outlets);
     m_webcam->joinConnectMenu(*m_mount.connectMenu());
+    m_webcam->joinGuide(*m_guide);
+    m_webcam->joinFocus(*m_focus);
 }
 
 void ChartAssembly::writeDebugLine(const QString& line)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/CompanionFinderLink.h"
+#include "app/CompanionGuideLink.h"
 #include "app/CompanionMountLink.h"
 #include "app/CompanionPrefsLink.h"
 #include "app/CompanionViewLink.h"
@@ -12,8 +13,7 @@ class ChartAssembly;
 
 // The companion-app server joined to the program: the settings start and
 // stop it, the launch starts it, the mount tells it of connections, sleep
-// drops it and waking makes it again. The autoguider's errors are not
-// joined: the server answers as if it never guides.
+// drops it and waking makes it again; the autoguider's errors reach it.
 class CompanionAssembly {
 public:
     explicit CompanionAssembly(ChartAssembly& chart);
@@ -33,5 +33,6 @@ private:
     CompanionViewLink m_view;
     DnssdDiscovery m_discovery;
     Controller m_controller;
+    CompanionGuideLink m_guide;
     SleepWatch m_sleep;
 };

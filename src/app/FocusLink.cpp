@@ -28,6 +28,20 @@ void FocusLink::joinHandPanels(FocuserFrame& frame)
     frame.setHandPanels(&m_mount.handPanels());
 }
 
+void FocusLink::setAutoFocusObserver(std::function<void(const AutoFocusRuns&)> observer)
+{
+    m_runsObserver = std::move(observer);
+    if (m_runsObserver)
+        m_runsObserver(m_runs);
+}
+
+void FocusLink::joinAutoFocus(int slot, FocuserFrame& frame)
+{
+    m_runs[std::size_t(slot)] = &frame.autoFocus();
+    if (m_runsObserver)
+        m_runsObserver(m_runs);
+}
+
 void FocusLink::joinSerial(const SerialFamily& family, FocuserControl& control, FocuserFrame& frame,
                            FocuserWindow& window)
 {
@@ -39,26 +53,27 @@ void FocusLink::joinSerial(const SerialFamily& family, FocuserControl& control, 
     ConnectMenu& connect = *m_mount.connectMenu();
     (connect.*family.connectDevice)(&control);
     (connect.*family.connectWindow)(&window);
+    joinAutoFocus(family.runSlot, frame);
 }
 
 void FocusLink::joinOptec(FocuserControl& control, FocuserFrame& frame, FocuserWindow& window)
 {
     joinSerial({&FocusMenu::setOptec, &ChartOutlets::optecWindow, &FocuserWindows::optec,
-                &ConnectMenu::setOptec, &ConnectMenu::setOptecWindow},
+                &ConnectMenu::setOptec, &ConnectMenu::setOptecWindow, 1},
                control, frame, window);
 }
 
 void FocusLink::joinRobo(FocuserControl& control, FocuserFrame& frame, FocuserWindow& window)
 {
     joinSerial({&FocusMenu::setRobo, &ChartOutlets::roboWindow, &FocuserWindows::robo,
-                &ConnectMenu::setRobo, &ConnectMenu::setRoboWindow},
+                &ConnectMenu::setRobo, &ConnectMenu::setRoboWindow, 0},
                control, frame, window);
 }
 
 void FocusLink::joinJMI(FocuserControl& control, FocuserFrame& frame, FocuserWindow& window)
 {
     joinSerial({&FocusMenu::setJMI, &ChartOutlets::jmiWindow, &FocuserWindows::jmi,
-                &ConnectMenu::setJMI, &ConnectMenu::setJMIWindow},
+                &ConnectMenu::setJMI, &ConnectMenu::setJMIWindow, 2},
                control, frame, window);
 }
 
@@ -67,6 +82,7 @@ void FocusLink::joinMoonLite(FocuserFrame& frame, FocuserWindow& window)
     m_menu->setMoonLite(&frame);
     m_outlets.moonWindow = &window;
     joinHandPanels(frame);
+    joinAutoFocus(3, frame);
 }
 
 void FocusLink::joinFCUSB(FocuserConnection& focuser)

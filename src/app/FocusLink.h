@@ -4,6 +4,8 @@
 #include "focus/FocuserFrame.h"
 #include "mount/links/FocuserWindows.h"
 
+#include <array>
+#include <functional>
 #include <memory>
 
 class ConnectMenu;
@@ -33,6 +35,12 @@ public:
     FocuserFrame::Links frameLinks();
     MountLink& mount() const { return m_mount; }
 
+    // The joined families' autofocus runs: RoboFocus, Optec, JMI, MoonLite,
+    // null where a family has not joined. The observer hears them now and
+    // whenever a family joins.
+    using AutoFocusRuns = std::array<const AutoFocusRun*, 4>;
+    void setAutoFocusObserver(std::function<void(const AutoFocusRuns&)> observer);
+
     void joinOptec(FocuserControl& control, FocuserFrame& frame, FocuserWindow& window);
     void joinRobo(FocuserControl& control, FocuserFrame& frame, FocuserWindow& window);
     void joinJMI(FocuserControl& control, FocuserFrame& frame, FocuserWindow& window);
@@ -47,16 +55,20 @@ private:
         FocuserWindows::Focuser FocuserWindows::*escapeTarget;
         void (ConnectMenu::*connectDevice)(MenuDevice*);
         void (ConnectMenu::*connectWindow)(MenuPanel*);
+        int runSlot;
     };
     void joinSerial(const SerialFamily& family, FocuserControl& control, FocuserFrame& frame,
                     FocuserWindow& window);
     void joinHandPanels(FocuserFrame& frame);
+    void joinAutoFocus(int slot, FocuserFrame& frame);
 
     MountLink& m_mount;
     PrefControl& m_prefs;
     ChartOutlets& m_outlets;
     FocusCameras m_cameras;
     FocuserWindows m_windows;
+    AutoFocusRuns m_runs{};
+    std::function<void(const AutoFocusRuns&)> m_runsObserver;
     // A child of the window, but it goes before the focusers it reaches.
     std::unique_ptr<FocusMenu> m_menu;
 };

@@ -1,5 +1,9 @@
 #include "app/WebcamLink.h"
 
+#include "app/FocusLink.h"
+#include "app/GuideLink.h"
+#include "camera/views/guide/GuidePanel.h"
+#include "camera/views/webcam/CaptureView.h"
 #include "camera/views/webcam/WebcamPanel.h"
 #include "chart/ChartOutlets.h"
 #include "model/settings/PrefControl.h"
@@ -18,6 +22,43 @@ WebcamLink::WebcamLink(PrefControl& prefs, DebugLog& log, const QString& resourc
 WebcamLink::~WebcamLink()
 {
     m_controller.disconnect();
+    // The guider outlives the webcam: it must not read a gone frame.
+    if (m_guide)
+        m_guide->setFrameSource(nullptr);
+    if (m_focus) {
+        m_focus->cameras().setWebcam(nullptr);
+        m_focus->setAutoFocusObserver(nullptr);
+    }
+}
+
+void WebcamLink::joinFocus(FocusLink& focus)
+{
+    m_focusSource = std::make_unique<WebcamFocusSource>(m_controller);
+    m_focus = &focus;
+    focus.cameras().setWebcam(m_focusSource.get());
+    focus.setAutoFocusObserver([this](const FocusLink::AutoFocusRuns& runs) {
+        // The new marks are in place before the old ones go.
+        std::array<std::unique_ptr<AutoFocusCurveRun>, 4> curveRuns;
+        WebcamPipeline::Focusers marks{};
+        for (std::size_t i = 0; i < runs.size(); ++i) {
+            if (runs[i]) {
+                curveRuns[i] = std::make_unique<AutoFocusCurveRun>(*runs[i]);
+                marks[i] = curveRuns[i].get();
+            }
+        }
+        m_controller.setFocusers(marks);
+        m_curveRuns = std::move(curveRuns);
+    });
+}
+
+void WebcamLink::joinGuide(GuideLink& guide)
+{
+    m_guide = &guide.webcamGuide();
+    m_guideBridge = std::make_unique<WebcamGuideBridge>(*m_guide);
+    m_guide->setFrameSource(&m_controller.focusImage());
+    m_controller.setGuide(m_guideBridge.get());
+    m_panel->captureView().setGuide(m_guideBridge.get());
+    m_panel->setGuidePanelMaker([&guide]() -> GuidePanel& { return guide.guidePanel(); });
 }
 
 void WebcamLink::fillLinks(PrefLinks& links)

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "app/AutoFocusCurveRun.h"
+#include "app/WebcamFocusSource.h"
+#include "app/WebcamGuideBridge.h"
 #include "camera/webcam/CameraFrameSource.h"
 #include "camera/webcam/WebCamController.h"
 
@@ -8,7 +11,9 @@
 struct ChartOutlets;
 class ConnectMenu;
 class DebugLog;
+class FocusLink;
 class FrameSource;
+class GuideLink;
 class PrefControl;
 class QWidget;
 class WebcamPanel;
@@ -27,6 +32,12 @@ public:
     void fillLinks(PrefLinks& links);
     void fillOutlets(ChartOutlets& outlets);
     void joinConnectMenu(ConnectMenu& menu);
+    // The autoguider measures this webcam's frames, marks its stars on them
+    // and shows its controls in the panel.
+    void joinGuide(GuideLink& guide);
+    // The focusers' autofocus runs measure this webcam's frames, which mark
+    // the star a run measures.
+    void joinFocus(FocusLink& focus);
 
     // Frames from elsewhere than the system's cameras (a test's synthetic ones).
     void useSource(FrameSource& source) { m_controller.setSource(source); }
@@ -36,6 +47,12 @@ public:
 
 private:
     CameraFrameSource m_cameras;
+    // Before the controller and panel that call them, so that they go after them.
+    WebcamGuide* m_guide = nullptr;
+    std::unique_ptr<WebcamGuideBridge> m_guideBridge;
+    FocusLink* m_focus = nullptr;
+    std::unique_ptr<WebcamFocusSource> m_focusSource;
+    std::array<std::unique_ptr<AutoFocusCurveRun>, 4> m_curveRuns;
     WebCamController m_controller;
     // A child of the window, but it goes before the controller it shows.
     std::unique_ptr<WebcamPanel> m_panel;

@@ -1,6 +1,7 @@
 #include "AssembledProgram.h"
 
 #include "app/CompanionAssembly.h"
+#include "app/GuideLink.h"
 #include "remote/ConnectionManager.h"
 #include "support/FakeDiscovery.h"
 #include "support/TestCompanion.h"
@@ -107,4 +108,24 @@ TEST_F(CompanionEndToEnd, SwitchingTheSettingOffClosesTheLinks)
     EXPECT_FALSE(controller().connectionManager());
     EXPECT_FALSE(controller().connectionEstablished());
     EXPECT_TRUE(companion.waitForClose());
+}
+
+// The companion reads the program's autoguider: its correction interval as
+// the panel sets it, and that it is not guiding.
+TEST_F(CompanionEndToEnd, TheAutoguidingAnswersComeFromTheProgramsGuider)
+{
+    // With no mount connected only debugging serves the guider's commands.
+    chart->prefControl().setIsDebug();
+    ASSERT_TRUE(chart->prefControl().isDebug());
+    connectBothWays();
+    WebcamGuide& guide = chart->guideLink().webcamGuide();
+    for (const int tag : {0, 3}) {
+        guide.guideRateAction(tag);
+        ASSERT_TRUE(companion.sendCommand("requestAutoguidingScale"));
+        const std::optional<QVariantMap> answer = companion.nextMessage();
+        ASSERT_TRUE(answer);
+        EXPECT_EQ(answer->value("command").toString(), "autoguidingScaleAnswer");
+        EXPECT_FLOAT_EQ(answer->value("refreshRate").toFloat(), tag == 0 ? 0.2f : 3.0f);
+        EXPECT_EQ(answer->value("guiding"), QVariant(false));
+    }
 }

@@ -19,7 +19,7 @@
 // (or against it when mirrored, give or take a skew), each at its own rate
 // once its backlash is taken up. A new frame arrives every 100 ms; frames
 // may carry noise, or be lost (black).
-class GuideSky final : public GuideFrameSource, public GuideMount, public GuideAdapter {
+class GuideSky final : public FocusImage, public GuideMount, public GuideAdapter {
 public:
     struct Options {
         double angleDegrees = 0;
@@ -41,8 +41,8 @@ public:
 
     GuideSky(ManualClock& clock, Options options);
 
-    int width() const override { return m_frame.width(); }
-    int height() const override { return m_frame.height(); }
+    float width() const override { return m_frame.width(); }
+    float height() const override { return m_frame.height(); }
     const quint8* focusBuff() const override { return m_frame.focusBuff(); }
     bool hasFocusImage() const override { return m_frame.hasFocusImage(); }
     void setHasFocusImage(bool fresh) override { m_frame.setHasFocusImage(fresh); }

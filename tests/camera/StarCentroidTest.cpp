@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 namespace {
 
@@ -213,6 +214,42 @@ TEST_F(StarCentroidTest, ABlackFrameHasNoStar)
     centroid.setIsNewSkip(true);
     centroid.starCentroid({});
     EXPECT_EQ(centroid.skipRect(), (GuideRect{28, 38, 5, 5}));
+}
+
+// A camera whose reported size is not the whole pixel count of its buffer.
+class OddSizeFrame final : public FocusImage {
+public:
+    OddSizeFrame(TestFrame& frame, float width, float height) : m_frame(frame), m_width(width), m_height(height) {}
+    const std::uint8_t* focusBuff() const override { return m_frame.focusBuff(); }
+    float width() const override { return m_width; }
+    float height() const override { return m_height; }
+    bool hasFocusImage() const override { return m_frame.hasFocusImage(); }
+    void setHasFocusImage(bool fresh) override { m_frame.setHasFocusImage(fresh); }
+
+private:
+    TestFrame& m_frame;
+    float m_width;
+    float m_height;
+};
+
+TEST_F(StarCentroidTest, FractionalSizesAreTruncatedAndUnusableSizesReadNothing)
+{
+    TestFrame frame(100, 80, 10);
+    frame.addStar(50, 40, 200);
+    OddSizeFrame fractional(frame, 100.9f, 80.5f);
+    centroid.setFrameSource(&fractional);
+    centroid.setGuideBuff(true);
+    centroid.starCentroid({});
+    EXPECT_FLOAT_EQ(centroid.starCentroid({50, 40}).x, 50.0f);
+
+    for (const float bad : {std::numeric_limits<float>::quiet_NaN(), -1.0f, 1e12f}) {
+        OddSizeFrame broken(frame, bad, 80);
+        centroid.setFrameSource(&broken);
+        centroid.setGuideBuff(true);
+        centroid.starCentroid({});
+        EXPECT_TRUE(centroid.starCentroid({50, 40}).isZero()) << bad;
+        EXPECT_TRUE(centroid.starCentroid({}).isZero()) << bad;
+    }
 }
 
 }  // namespace

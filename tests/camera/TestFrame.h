@@ -1,19 +1,21 @@
 #pragma once
 
-#include "camera/guide/GuideFrameSource.h"
+#include "camera/image/FocusImage.h"
+
+#include <QtGlobal>
 
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
 // A camera frame held in memory: the tests paint it and say when it is fresh.
-class TestFrame final : public GuideFrameSource {
+class TestFrame final : public FocusImage {
 public:
     TestFrame(int width, int height, quint8 background = 0)
         : m_width(width), m_height(height), m_pixels(size_t(width) * size_t(height), background) {}
 
-    int width() const override { return m_width; }
-    int height() const override { return m_height; }
+    float width() const override { return float(m_width); }
+    float height() const override { return float(m_height); }
     const quint8* focusBuff() const override { return m_pixels.empty() ? nullptr : m_pixels.data(); }
     bool hasFocusImage() const override { return m_fresh; }
     void setHasFocusImage(bool fresh) override { m_fresh = fresh; }

@@ -5,10 +5,13 @@
 
 namespace {
 
-// The camera reports its size as numbers whose truncated low 16 bits count.
-int frameSide(int side)
+// The camera reports its size as numbers whose truncated low 16 bits count;
+// a size no int holds (or not a number) means no frame.
+int frameSide(float side)
 {
-    return side & 0xFFFF;
+    if (!(side >= 0.0f && side < 2147483648.0f))
+        return 0;
+    return int(side) & 0xFFFF;
 }
 
 }  // namespace

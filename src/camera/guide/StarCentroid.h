@@ -1,7 +1,7 @@
 #pragma once
 
-#include "camera/guide/GuideFrameSource.h"
 #include "camera/guide/GuidePoint.h"
+#include "camera/image/FocusImage.h"
 #include "mount/DebugWriter.h"
 
 #include <vector>
@@ -25,8 +25,8 @@ public:
 
     explicit StarCentroid(DebugWriter debug = {}) : m_debug(std::move(debug)) {}
 
-    void setFrameSource(GuideFrameSource* source) { m_source = source; }
-    GuideFrameSource* frameSource() const { return m_source; }
+    void setFrameSource(FocusImage* source) { m_source = source; }
+    FocusImage* frameSource() const { return m_source; }
 
     // With a hint, the star in the 60 × 60 box around it; with the zero point
     // the brightest pixel of the frame, or the hot-pixel rectangle when a new
@@ -71,7 +71,7 @@ private:
     int pixel(int x, int y) const { return m_guideBuff[size_t(y) * size_t(m_width) + size_t(x)]; }
 
     DebugWriter m_debug;
-    GuideFrameSource* m_source = nullptr;
+    FocusImage* m_source = nullptr;
     std::vector<quint8> m_guideBuff;
     const quint8* m_guideFocusBuff = nullptr;
     int m_width = 0;

@@ -117,13 +117,13 @@ void WebcamGuide::clearErrArrays()
 
 bool WebcamGuide::frameIsFresh() const
 {
-    const GuideFrameSource* source = m_centroid.frameSource();
+    const FocusImage* source = m_centroid.frameSource();
     return source && source->hasFocusImage();
 }
 
 void WebcamGuide::requestFrame()
 {
-    if (GuideFrameSource* source = m_centroid.frameSource())
+    if (FocusImage* source = m_centroid.frameSource())
         source->setHasFocusImage(false);
 }
 

@@ -35,7 +35,7 @@ public:
     ~WebcamGuide() override;
 
     // One setter per link; each may be null while the program lacks it.
-    void setFrameSource(GuideFrameSource* source) { m_centroid.setFrameSource(source); }
+    void setFrameSource(FocusImage* source) { m_centroid.setFrameSource(source); }
     void setMount(GuideMount* mount) { m_mount = mount; }
     void setAdapter(GuideAdapter* adapter) { m_adapter = adapter; }
     void setView(GuideView* view) { m_view = view; }

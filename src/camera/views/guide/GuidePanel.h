@@ -31,6 +31,11 @@ public:
     QPushButton* calibrateButton() const { return m_calButton; }
     QPushButton* guideButton() const { return m_guideButton; }
     QLabel* statusText() const { return m_statusText; }
+    QSpinBox* calTimeEdit() const { return m_calTimeEdit; }
+    QComboBox* ratePopup() const { return m_ratePopup; }
+    QDoubleSpinBox* gainEdit() const { return m_gainEdit; }
+    QCheckBox* decPlusButton() const { return m_decPlusButton; }
+    QCheckBox* decMinusButton() const { return m_decMinusButton; }
 
 private:
     WebcamGuide& m_guide;

@@ -1,10 +1,12 @@
 #include "camera/views/webcam/WebcamPanel.h"
 
+#include "camera/views/guide/GuidePanel.h"
 #include "camera/views/webcam/CaptureView.h"
 #include "camera/webcam/WebCamController.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -16,6 +18,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -27,6 +30,15 @@ namespace {
 constexpr int kSliderSteps = 1000;
 
 using Tag = WebCamController::ControlTag;
+
+// The guide controls' tips, for the idle ones and the guider's alike.
+constexpr char kCalibrateTip[] = "Start autoguide calibration on the brightest star in the frame.";
+constexpr char kGuideTip[] = "Start autoguiding on the brightest star in the frame.";
+constexpr char kDecPlusTip[] = "Select to autoguide in the Dec plus direction.";
+constexpr char kDecMinusTip[] = "Select to autoguide in the Dec minus direction.";
+constexpr char kRateTip[] = "Select how often to make a telescope slew correction.";
+constexpr char kCalTimeTip[] = "Enter how long (seconds) to slew the telescope during calibration.";
+constexpr char kGainTip[] = "Enter a gain value for telescope corrections. 1.0 is the default value.";
 
 }  // namespace
 
@@ -75,6 +87,9 @@ WebcamPanel::WebcamPanel(WebCamController& controller, QWidget* parent)
 
 WebcamPanel::~WebcamPanel()
 {
+    // The guider's panel outlives this one: it leaves before the children go.
+    if (m_guidePanel)
+        m_guidePanel->setParent(nullptr);
     m_controller.setView(nullptr);
 }
 
@@ -160,26 +175,55 @@ QWidget* WebcamPanel::makeGuideControls()
         tip(b, text);
         return b;
     };
-    grid->addWidget(button(tr("Calibrate"), "Start autoguide calibration on the brightest star in the frame."), 0, 0);
-    grid->addWidget(button(tr("Guide"), "Start autoguiding on the brightest star in the frame."), 0, 1);
+    grid->addWidget(button(tr("Calibrate"), kCalibrateTip), 0, 0);
+    grid->addWidget(button(tr("Guide"), kGuideTip), 0, 1);
     auto* decPlus = new QCheckBox(tr("Dec +"), box);
-    tip(decPlus, "Select to autoguide in the Dec plus direction.");
+    tip(decPlus, kDecPlusTip);
     auto* decMinus = new QCheckBox(tr("Dec -"), box);
-    tip(decMinus, "Select to autoguide in the Dec minus direction.");
+    tip(decMinus, kDecMinusTip);
     grid->addWidget(decPlus, 1, 0);
     grid->addWidget(decMinus, 1, 1);
     auto* rate = new QComboBox(box);
-    tip(rate, "Select how often to make a telescope slew correction.");
+    tip(rate, kRateTip);
     auto* calSec = new QLineEdit(box);
-    tip(calSec, "Enter how long (seconds) to slew the telescope during calibration.");
+    tip(calSec, kCalTimeTip);
     auto* gain = new QLineEdit(QStringLiteral("1.0"), box);
-    tip(gain, "Enter a gain value for telescope corrections. 1.0 is the default value.");
+    tip(gain, kGainTip);
     auto* form = new QFormLayout;
     form->addRow(tr("Rate"), rate);
     form->addRow(tr("Calibrate (s)"), calSec);
     form->addRow(tr("Gain"), gain);
     grid->addLayout(form, 2, 0, 1, 2);
+    m_idleGuideControls = box;
     return box;
+}
+
+GuidePanel* WebcamPanel::guidePanel() const
+{
+    return m_guidePanel;
+}
+
+void WebcamPanel::embedGuidePanel()
+{
+    GuidePanel& guide = std::exchange(m_makeGuidePanel, nullptr)();
+    QWidget* idle = std::exchange(m_idleGuideControls, nullptr);
+    std::erase_if(m_tips, [idle](const auto& entry) { return idle->isAncestorOf(entry.first); });
+    auto* box = new QGroupBox(tr("Autoguide"), this);
+    (new QVBoxLayout(box))->addWidget(&guide);
+    delete layout()->replaceWidget(idle, box);
+    delete idle;
+    guide.show();
+    m_guidePanel = &guide;
+    const std::pair<QWidget*, const char*> tips[] = {
+        {guide.calibrateButton(), kCalibrateTip}, {guide.guideButton(), kGuideTip},
+        {guide.decPlusButton(), kDecPlusTip},     {guide.decMinusButton(), kDecMinusTip},
+        {guide.ratePopup(), kRateTip},            {guide.calTimeEdit(), kCalTimeTip},
+        {guide.gainEdit(), kGainTip}};
+    for (const auto& [widget, text] : tips) {
+        tip(widget, text);
+        if (m_tipsShown)
+            widget->setToolTip(QString::fromLatin1(text));
+    }
 }
 
 QWidget* WebcamPanel::makeRecording()
@@ -338,18 +382,22 @@ void WebcamPanel::tip(QWidget* widget, const char* text)
 
 void WebcamPanel::setToolTips()
 {
+    m_tipsShown = true;
     for (const auto& [widget, text] : m_tips)
         widget->setToolTip(text);
 }
 
 void WebcamPanel::clearToolTips()
 {
+    m_tipsShown = false;
     for (const auto& entry : m_tips)
         entry.first->setToolTip(QString());
 }
 
 void WebcamPanel::show()
 {
+    if (m_makeGuidePanel)
+        embedGuidePanel();
     DevicePanel::show();
     raise();
     activateWindow();

@@ -7,11 +7,15 @@
 
 #include <QString>
 
+#include <QPointer>
+
 #include <array>
+#include <functional>
 #include <utility>
 #include <vector>
 
 class CaptureView;
+class GuidePanel;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -32,6 +36,10 @@ public:
     ~WebcamPanel() override;
 
     CaptureView& captureView() const { return *m_captureView; }
+    // The guider's controls, made when the panel first shows, take the place
+    // of the idle ones; the guider keeps owning them.
+    void setGuidePanelMaker(std::function<GuidePanel&()> make) { m_makeGuidePanel = std::move(make); }
+    GuidePanel* guidePanel() const;
 
     // WebcamView.
     void setDeviceItems(const QList<WebcamDeviceList::Item>& items) override;
@@ -90,6 +98,7 @@ private:
     QWidget* makeAdjustments();
     QWidget* makeOverlays();
     QWidget* makeGuideControls();
+    void embedGuidePanel();
     QWidget* makeRecording();
     quint32 maxFrames() const;
     void adjusterMoved(Adjuster& adjuster, int position);
@@ -115,5 +124,9 @@ private:
     QLabel* m_frameCountText = nullptr;
     QProgressBar* m_progressBar = nullptr;
     std::vector<std::pair<QWidget*, QString>> m_tips;
+    QWidget* m_idleGuideControls = nullptr;
+    std::function<GuidePanel&()> m_makeGuidePanel;
+    QPointer<GuidePanel> m_guidePanel;
+    bool m_tipsShown = false;
     bool m_isShowing = false;  // the controller sets the controls: no action back
 };
