@@ -134,7 +134,7 @@ bool AutoFocusRun::takeSample()
     return true;
 }
 
-void AutoFocusRun::endRun()
+void AutoFocusRun::stopRun()
 {
     stopTimer();
     m_sampleCount = 0;
@@ -143,6 +143,11 @@ void AutoFocusRun::endRun()
     m_isRun = false;
     m_isTimerBlock = false;
     m_display.showProgress(0);
+}
+
+void AutoFocusRun::endRun()
+{
+    stopRun();
     if (const std::optional<FocusFit> fit = FocusCurveFit::fit(m_store, m_device.focusScale())) {
         m_coeff = fit->coeff;
         m_bestFocus = fit->bestFocus;
@@ -158,13 +163,7 @@ void AutoFocusRun::endRun()
 
 void AutoFocusRun::failRun()
 {
-    stopTimer();
-    m_sampleCount = 0;
-    m_imageCount = 0;
-    m_dataIndex = 0;
-    m_isRun = false;
-    m_isTimerBlock = false;
-    m_display.showProgress(0);
+    stopRun();
     m_display.showRunning(false);
     AlertPanel::runAlert(kCurveFailed, QStringLiteral(" "));
 }

@@ -72,6 +72,8 @@ private:
     void abort();
     void gotoBestFocus();
     bool takeSample();
+    // Clears the run's counters and timer; the two endings below add their own.
+    void stopRun();
     void endRun();
     // Stops a run whose measurement or move failed, with the alert.
     void failRun();

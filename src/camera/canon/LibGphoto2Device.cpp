@@ -27,6 +27,19 @@ struct WidgetFree {
 };
 using Widget = std::unique_ptr<CameraWidget, WidgetFree>;
 
+// The camera's setting `name` as a widget its holder frees.
+CanonSdk::Error singleConfig(Camera* camera, GPContext* context, const char* name, Widget& widget)
+{
+    if (!camera || !name)
+        return kErrNotSupported;
+    CameraWidget* raw = nullptr;
+    const int result = gp_camera_get_single_config(camera, name, &raw, context);
+    if (result != GP_OK)
+        return mapError(result);
+    widget.reset(raw);
+    return kOk;
+}
+
 struct FileFree {
     void operator()(CameraFile* file) const { gp_file_unref(file); }
 };
@@ -145,13 +158,10 @@ bool LibGphoto2Device::hasConfig(const char* name)
 
 CanonSdk::Error LibGphoto2Device::readConfig(const char* name, QString& value)
 {
-    if (!m_camera || !name)
-        return kErrNotSupported;
-    CameraWidget* raw = nullptr;
-    const int result = gp_camera_get_single_config(m_camera, name, &raw, m_context);
-    if (result != GP_OK)
-        return mapError(result);
-    Widget widget(raw);
+    Widget widget;
+    if (const Error error = singleConfig(m_camera, m_context, name, widget); error != kOk)
+        return error;
+    CameraWidget* raw = widget.get();
     CameraWidgetType type;
     gp_widget_get_type(raw, &type);
     if (type == GP_WIDGET_TOGGLE || type == GP_WIDGET_DATE) {
@@ -172,13 +182,11 @@ CanonSdk::Error LibGphoto2Device::readConfig(const char* name, QString& value)
 
 CanonSdk::Error LibGphoto2Device::writeConfig(const char* name, const QString& value)
 {
-    if (!m_camera || !name)
-        return kErrNotSupported;
-    CameraWidget* raw = nullptr;
-    int result = gp_camera_get_single_config(m_camera, name, &raw, m_context);
-    if (result != GP_OK)
-        return mapError(result);
-    Widget widget(raw);
+    Widget widget;
+    if (const Error error = singleConfig(m_camera, m_context, name, widget); error != kOk)
+        return error;
+    CameraWidget* raw = widget.get();
+    int result = GP_OK;
     CameraWidgetType type;
     gp_widget_get_type(raw, &type);
     if (type == GP_WIDGET_TOGGLE || type == GP_WIDGET_DATE) {
@@ -198,13 +206,10 @@ CanonSdk::Error LibGphoto2Device::writeConfig(const char* name, const QString& v
 
 CanonSdk::Error LibGphoto2Device::configChoices(const char* name, QStringList& choices)
 {
-    if (!m_camera || !name)
-        return kErrNotSupported;
-    CameraWidget* raw = nullptr;
-    const int result = gp_camera_get_single_config(m_camera, name, &raw, m_context);
-    if (result != GP_OK)
-        return mapError(result);
-    Widget widget(raw);
+    Widget widget;
+    if (const Error error = singleConfig(m_camera, m_context, name, widget); error != kOk)
+        return error;
+    CameraWidget* raw = widget.get();
     choices.clear();
     const int count = gp_widget_count_choices(raw);
     for (int i = 0; i < count; ++i) {
