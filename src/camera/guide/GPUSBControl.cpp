@@ -39,7 +39,7 @@ bool GPUSBControl::findHIDDevice()
 {
     if (m_isGPUSBConnected)
         return true;
-    if (!m_device->open(kVendorId, kProductId))
+    if (!m_device.open(kVendorId, kProductId))
         return false;
     m_isGPUSBConnected = true;
     if (m_webcamGuide)
@@ -50,7 +50,7 @@ bool GPUSBControl::findHIDDevice()
 void GPUSBControl::closeHIDDevice()
 {
     m_data = kBase;
-    if (!m_device->sendReport(QByteArray(1, char(m_data))) || !m_device->close()) {
+    if (!m_device.sendReport(QByteArray(1, char(m_data)), kWriteTimeout) || !m_device.close()) {
         AlertPanel::runAlert("GPUSB disconnect failed.", " ");
         return;
     }
@@ -128,7 +128,7 @@ void GPUSBControl::clearBits(quint8 bits)
 
 bool GPUSBControl::send()
 {
-    const bool sent = m_device->sendReport(QByteArray(1, char(m_data)));
+    const bool sent = m_device.sendReport(QByteArray(1, char(m_data)), kWriteTimeout);
     if (!sent)
         m_debug(QString::asprintf("GPUSB report 0x%02X refused", m_data));
     return sent;
