@@ -54,6 +54,7 @@ public:
         if (!m_open || refuseReports)
             return false;
         reports.push_back(data);
+        ++sent;
         return true;
     }
     bool close() override
@@ -82,6 +83,9 @@ public:
     quint16 vendorId = 0;
     quint16 productId = 0;
     std::vector<QByteArray> reports;
+    // Counted after the report or close is done, for a test waiting on the
+    // device's own thread.
+    std::atomic<int> sent = 0;
     std::atomic<int> closes = 0;
     std::shared_ptr<FakeHidGate> openGate = std::make_shared<FakeHidGate>();
     std::shared_ptr<FakeHidGate> writeGate = std::make_shared<FakeHidGate>();

@@ -59,7 +59,10 @@ TEST(HidWorkerTest, AStuckDSUSBReportFailsWithoutHoldingTheLoop)
     ASSERT_EQ(alerts.alerts.size(), 1u);
     EXPECT_EQ(alerts.alerts[0].title, "DSUSB disconnect failed.");
 
+    // The late shutter report is let go at once: no exposure is running.
     gate->release();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return hid->sent == 3; }));
+    EXPECT_EQ(hid->bytes(), (std::vector<int>{' ', '1', ' '}));
     ASSERT_TRUE(QTest::qWaitFor([&] { return dsusb.closeDSShutter(); }));
     EXPECT_EQ(hid->last(), ' ');
 }
@@ -93,7 +96,10 @@ TEST(HidWorkerTest, AStuckGPUSBReportIsRefusedAndTheDisconnectAlerts)
     EXPECT_EQ(alerts.alerts[0].title, "GPUSB disconnect failed.");
     EXPECT_EQ(guide.enables, std::vector<bool>{true});
 
+    // The late pulse's lines go off: their timers have already run.
     gate->release();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return hid->sent == 2; }));
+    EXPECT_EQ(hid->bytes(), (std::vector<int>{0x3A, ' '}));
     ASSERT_TRUE(QTest::qWaitFor([&] { return gpusb.lockGPUSB(0, 0); }));
     EXPECT_EQ(hid->last(), ' ');
 }
@@ -121,7 +127,7 @@ TEST(HidWorkerTest, AnOpenThatFinishesLateIsClosedAgain)
 {
     auto device = std::make_unique<FakeHidDevice>();
     FakeHidDevice* hid = device.get();
-    HidWorker worker(std::move(device));
+    HidWorker worker(std::move(device), QByteArray(1, ' '));
     hid->openGate->hold();
     EXPECT_FALSE(worker.open(GPUSBControl::kVendorId, GPUSBControl::kProductId));
     hid->openGate->release();

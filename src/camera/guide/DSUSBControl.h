@@ -19,7 +19,10 @@ public:
     // A report not taken within this counts as failed.
     static constexpr std::chrono::milliseconds kWriteTimeout{50};
 
-    explicit DSUSBControl(std::unique_ptr<HidDevice> device) : m_device(std::move(device)) {}
+    explicit DSUSBControl(std::unique_ptr<HidDevice> device)
+        : m_device(std::move(device), QByteArray(1, char(kShutterReleased)))
+    {
+    }
 
     bool findDSHIDDevice();
     void closeDSHIDDevice();

@@ -28,7 +28,7 @@ quint8 reportOf(quint8 bits)
 }  // namespace
 
 GPUSBControl::GPUSBControl(std::unique_ptr<HidDevice> device, GuideClock& clock, DebugWriter debug)
-    : m_device(std::move(device)),
+    : m_device(std::move(device), QByteArray(1, char(kIdle))),
       m_debug(std::move(debug)),
       m_raTimer(clock.createTimer()),
       m_decTimer(clock.createTimer())

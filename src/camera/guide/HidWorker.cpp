@@ -27,7 +27,9 @@ struct HidWorker::Shared {
     bool finished = false;
 };
 
-HidWorker::HidWorker(std::unique_ptr<HidDevice> device) : m_shared(std::make_shared<Shared>())
+HidWorker::HidWorker(std::unique_ptr<HidDevice> device, QByteArray safeReport)
+    : m_safeReport(std::move(safeReport)),
+      m_shared(std::make_shared<Shared>())
 {
     m_shared->device = std::move(device);
     m_thread = std::thread(&HidWorker::serve, m_shared);
@@ -54,7 +56,8 @@ bool HidWorker::open(quint16 vendorId, quint16 productId)
 
 bool HidWorker::sendReport(const QByteArray& data, std::chrono::milliseconds timeout)
 {
-    return run([data](HidDevice& device) { return device.sendReport(data); }, {}, timeout);
+    return run([data](HidDevice& device) { return device.sendReport(data); },
+               [safe = m_safeReport](HidDevice& device) { device.sendReport(safe); }, timeout);
 }
 
 bool HidWorker::close()

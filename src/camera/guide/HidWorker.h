@@ -25,7 +25,8 @@ public:
     static constexpr std::chrono::milliseconds kOpenTimeout{50};
     static constexpr std::chrono::milliseconds kCloseTimeout{50};
 
-    explicit HidWorker(std::unique_ptr<HidDevice> device);
+    // `safeReport` switches every line of the device off.
+    HidWorker(std::unique_ptr<HidDevice> device, QByteArray safeReport);
     ~HidWorker();
     HidWorker(const HidWorker&) = delete;
     HidWorker& operator=(const HidWorker&) = delete;
@@ -33,6 +34,9 @@ public:
     // An open that finishes after its caller gave up is closed again, so a
     // failed connect never leaves the device held.
     bool open(quint16 vendorId, quint16 productId);
+    // A report that goes through after its caller gave up is followed by the
+    // safe report: the caller counted it as failed and will not switch its
+    // lines off again (a guide pulse's end, a bulb exposure's close).
     bool sendReport(const QByteArray& data, std::chrono::milliseconds timeout);
     bool close();
 
@@ -45,6 +49,7 @@ private:
     static void serve(const std::shared_ptr<Shared>& shared);
     bool run(Work work, Undo undo, std::chrono::milliseconds timeout);
 
+    QByteArray m_safeReport;
     std::shared_ptr<Shared> m_shared;
     std::thread m_thread;
 };
