@@ -1,4 +1,5 @@
 #include "app/AssembledProgram.h"
+#include "app/DSUSBShutter.h"
 #include "app/GuideLink.h"
 #include "app/ScopeGuideMount.h"
 #include "camera/FakeHidDevice.h"
@@ -9,6 +10,7 @@
 #include "mount/panels/ConnectMenu.h"
 #include "support/ColonCommandMount.h"
 #include "support/LX200Personality.h"
+#include "support/MainThreadWatchdog.h"
 #include "support/PtyDevice.h"
 #include "support/QStringPrinter.h"
 #include "support/RecordingAlertPresenter.h"
@@ -94,6 +96,38 @@ TEST_F(GuideSessionTest, TheConnectMenuTogglesTheAdapters)
     choose(kDSUSBTag);
     EXPECT_FALSE(checked(kDSUSBTag));
     EXPECT_EQ(dsusbHid->bytes(), (std::vector<int>{' ', 0x00}));
+}
+
+// Adapters that stop answering: the Connect menu and the Canon bulb line get
+// their failures within the reports' time-out and the window keeps running.
+TEST_F(GuideSessionTest, StuckAdaptersFailWithoutHoldingTheWindow)
+{
+    choose(kGPUSBTag);
+    choose(kDSUSBTag);
+    ASSERT_TRUE(checked(kGPUSBTag) && checked(kDSUSBTag));
+    const std::shared_ptr<FakeHidGate> gpusbGate = gpusbHid->writeGate;
+    const std::shared_ptr<FakeHidGate> dsusbGate = dsusbHid->writeGate;
+    gpusbGate->hold();
+    dsusbGate->hold();
+    DSUSBShutter shutter(guide->dsusbControl());
+
+    MainThreadWatchdog watchdog;
+    watchdog.start();
+    QTest::qWait(30);
+    choose(kGPUSBTag);
+    QTest::qWait(30);
+    EXPECT_FALSE(shutter.openDSShutter());
+    QTest::qWait(30);
+    EXPECT_LT(watchdog.longestStall(), std::chrono::milliseconds(100));
+    EXPECT_TRUE(checked(kGPUSBTag));
+    ASSERT_EQ(alerts.alerts.size(), 1u);
+    EXPECT_EQ(alerts.alerts[0].title, "GPUSB disconnect failed.");
+
+    gpusbGate->release();
+    dsusbGate->release();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shutter.closeDSShutter(); }, kWaitMs));
+    choose(kGPUSBTag);
+    EXPECT_FALSE(checked(kGPUSBTag));
 }
 
 // A mount that tells the simulated sky what it was asked, so that the star

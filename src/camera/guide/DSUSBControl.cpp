@@ -5,11 +5,11 @@
 bool DSUSBControl::findDSHIDDevice()
 {
     m_isDSUSBConnected = false;
-    m_device->close();
-    if (!m_device->open(kVendorId, kProductId))
+    m_device.close();
+    if (!m_device.open(kVendorId, kProductId))
         return false;
     if (!send(kShutterReleased)) {
-        m_device->close();
+        m_device.close();
         return false;
     }
     m_isDSUSBConnected = true;
@@ -19,7 +19,7 @@ bool DSUSBControl::findDSHIDDevice()
 void DSUSBControl::closeDSHIDDevice()
 {
     send(kDisconnect);
-    if (!m_device->close()) {
+    if (!m_device.close()) {
         AlertPanel::runAlert("DSUSB disconnect failed.", " ");
         return;
     }
@@ -39,5 +39,5 @@ bool DSUSBControl::closeDSShutter()
 bool DSUSBControl::send(quint8 data)
 {
     m_dsData = data;
-    return m_device->sendReport(QByteArray(1, char(data)));
+    return m_device.sendReport(QByteArray(1, char(data)), kWriteTimeout);
 }

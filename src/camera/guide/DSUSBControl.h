@@ -1,12 +1,14 @@
 #pragma once
 
-#include "camera/guide/HidDevice.h"
+#include "camera/guide/HidWorker.h"
 #include "mount/links/ConnectMenuLinks.h"
 
+#include <chrono>
 #include <memory>
 
 // The DSUSB adapter: closes a camera's remote-release line for bulb
-// exposures, with a one-byte output report.
+// exposures, with a one-byte output report. The device is driven on the
+// HID worker's thread; every call here waits for it only a bounded time.
 class DSUSBControl final : public MenuDevice {
 public:
     static constexpr quint16 kVendorId = 0x134A;
@@ -14,8 +16,13 @@ public:
     static constexpr quint8 kShutterOpen = '1';
     static constexpr quint8 kShutterReleased = ' ';
     static constexpr quint8 kDisconnect = 0x00;
+    // A report not taken within this counts as failed.
+    static constexpr std::chrono::milliseconds kWriteTimeout{50};
 
-    explicit DSUSBControl(std::unique_ptr<HidDevice> device) : m_device(std::move(device)) {}
+    explicit DSUSBControl(std::unique_ptr<HidDevice> device)
+        : m_device(std::move(device), QByteArray(1, char(kShutterReleased)))
+    {
+    }
 
     bool findDSHIDDevice();
     void closeDSHIDDevice();
@@ -33,7 +40,7 @@ public:
 private:
     bool send(quint8 data);
 
-    std::unique_ptr<HidDevice> m_device;
+    HidWorker m_device;
     bool m_isDSUSBConnected = false;
     quint8 m_dsData = 0;
 };

@@ -28,7 +28,7 @@ quint8 reportOf(quint8 bits)
 }  // namespace
 
 GPUSBControl::GPUSBControl(std::unique_ptr<HidDevice> device, GuideClock& clock, DebugWriter debug)
-    : m_device(std::move(device)),
+    : m_device(std::move(device), QByteArray(1, char(kIdle))),
       m_debug(std::move(debug)),
       m_raTimer(clock.createTimer()),
       m_decTimer(clock.createTimer())
@@ -39,7 +39,7 @@ bool GPUSBControl::findHIDDevice()
 {
     if (m_isGPUSBConnected)
         return true;
-    if (!m_device->open(kVendorId, kProductId))
+    if (!m_device.open(kVendorId, kProductId))
         return false;
     m_isGPUSBConnected = true;
     if (m_webcamGuide)
@@ -50,7 +50,7 @@ bool GPUSBControl::findHIDDevice()
 void GPUSBControl::closeHIDDevice()
 {
     m_data = kBase;
-    if (!m_device->sendReport(QByteArray(1, char(m_data))) || !m_device->close()) {
+    if (!m_device.sendReport(QByteArray(1, char(m_data)), kWriteTimeout) || !m_device.close()) {
         AlertPanel::runAlert("GPUSB disconnect failed.", " ");
         return;
     }
@@ -128,7 +128,7 @@ void GPUSBControl::clearBits(quint8 bits)
 
 bool GPUSBControl::send()
 {
-    const bool sent = m_device->sendReport(QByteArray(1, char(m_data)));
+    const bool sent = m_device.sendReport(QByteArray(1, char(m_data)), kWriteTimeout);
     if (!sent)
         m_debug(QString::asprintf("GPUSB report 0x%02X refused", m_data));
     return sent;

@@ -2,16 +2,18 @@
 
 #include "camera/guide/GuideAdapter.h"
 #include "camera/guide/GuideClock.h"
-#include "camera/guide/HidDevice.h"
+#include "camera/guide/HidWorker.h"
 #include "mount/DebugWriter.h"
 #include "mount/links/ConnectMenuLinks.h"
 
+#include <chrono>
 #include <memory>
 
 // The GPUSB adapter: four relay lines of the mount's guide port (east, west,
 // north, south) switched by a one-byte output report. Each axis's pulse is
 // ended by its own timer; a new report on an axis replaces that timer, so an
-// older pulse never cuts a newer one short.
+// older pulse never cuts a newer one short. The device is driven on the HID
+// worker's thread; every call here waits for it only a bounded time.
 class GPUSBControl final : public GuideAdapter, public MenuDevice {
 public:
     static constexpr quint16 kVendorId = 0x134A;
@@ -26,6 +28,10 @@ public:
     static constexpr quint8 kEastWest = kWest | kEast;
     static constexpr quint8 kNorthSouth = kSouth | kNorth;
     static constexpr quint8 kIdle = ' ';
+    // A report not taken within this counts as refused: a pulse's lines
+    // must switch within a small part of the shortest correction, and the
+    // guider's frame loop must not wait on a stuck adapter.
+    static constexpr std::chrono::milliseconds kWriteTimeout{50};
 
     GPUSBControl(std::unique_ptr<HidDevice> device, GuideClock& clock, DebugWriter debug = {});
 
@@ -52,7 +58,7 @@ private:
     void clearBits(quint8 bits);
     bool send();
 
-    std::unique_ptr<HidDevice> m_device;
+    HidWorker m_device;
     DebugWriter m_debug;
     GuideAdapterListener* m_webcamGuide = nullptr;
     std::unique_ptr<GuideTimer> m_raTimer;
