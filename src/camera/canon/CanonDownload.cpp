@@ -18,12 +18,12 @@ namespace {
 constexpr int kRetryWaitMs = 500;
 constexpr unsigned kLastFileNumber = 65535;
 
-QString miscFolder()
+}  // namespace
+
+QString CanonControl::miscFolder()
 {
     return DataPaths::userDataFolder() + QStringLiteral("/Misc/");
 }
-
-}  // namespace
 
 void CanonControl::handleCanonObjectEvent(std::uint32_t event, CanonSdk::Item item)
 {
