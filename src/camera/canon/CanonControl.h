@@ -256,6 +256,8 @@ private:
     void movieFrameWritten(bool written);
     void restoreMovieControls();
     static QString miscFolder();
+    // The base-name dialog, opened at `current` when one was chosen before.
+    QString askBaseName(BaseNameRequest request, const QString& current) const;
 
     // The battery question; true when the user chose to disconnect.
     bool askToDisconnect(const QString& title);

@@ -135,14 +135,10 @@ void CanonControl::movieFrameWritten(bool written)
 
 bool CanonControl::setMovieFolder()
 {
-    BaseNameRequest request{QStringLiteral("Save Movie Name"), QStringLiteral("Enter the movie name without an extension."),
-                            miscFolder(), QStringLiteral("Canon Movie")};
-    if (m_canonMovieFileDir.size() > 9) {
-        const QFileInfo current(m_canonMovieFileDir);
-        request.folder = current.absolutePath();
-        request.name = current.fileName();
-    }
-    const QString chosen = m_chooseBaseName ? m_chooseBaseName(request) : QString();
+    const QString chosen = askBaseName({QStringLiteral("Save Movie Name"),
+                                        QStringLiteral("Enter the movie name without an extension."), miscFolder(),
+                                        QStringLiteral("Canon Movie")},
+                                       m_canonMovieFileDir);
     if (!chosen.isEmpty()) {
         m_canonMovieFileDir = chosen;
         m_prefs.setCanonMovieFile(chosen);

@@ -167,4 +167,13 @@ TEST_F(CanonMovieTest, WithoutAChosenNameTheDialogIsAskedAndMiscIsTheFallback)
     control->canonAction(CanonControl::kTagMovieFolder);
     EXPECT_EQ(prefs->canonMovieFile(), images.filePath("Night"));
     EXPECT_EQ(control->panel().movieFolderToolTip, "Movie Path: " + images.filePath("Night"));
+    // The next choice starts from the last.
+    control->setChooseBaseName([&](const CanonControl::BaseNameRequest& request) {
+        asked = request;
+        return QString();
+    });
+    control->canonAction(CanonControl::kTagMovieFolder);
+    EXPECT_EQ(asked.folder, QFileInfo(images.path()).absoluteFilePath());
+    EXPECT_EQ(asked.name, "Night");
+    EXPECT_EQ(prefs->canonMovieFile(), images.filePath("Night")) << "a cancelled dialog keeps the name";
 }
