@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-
 WebcamRecorder::WebcamRecorder(DebugWriter debug, QObject* parent) : QObject(parent), m_debug(std::move(debug))
 {
     connect(&m_movie, &MovieJob::frameWritten, this, &WebcamRecorder::frameDone);
