@@ -1,5 +1,6 @@
 #include "app/AssembledProgram.h"
 #include "app/CanonLink.h"
+#include "camera/movie/MovieReader.h"
 #include "camera/views/canon/CanonPanel.h"
 #include "camera/canon/SimulatedCanonSdk.h"
 #include "find/TourFakes.h"
@@ -10,6 +11,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QBuffer>
+#include <QCheckBox>
+#include <QPushButton>
 #include <QDir>
 #include <QFile>
 #include <QTest>
@@ -151,4 +155,34 @@ TEST_F(CanonSessionTest, TheProgramsCanonItemAlertsWhenNoCameraIsAttached)
     ASSERT_EQ(alerts.alerts.size(), 1u);
     EXPECT_EQ(alerts.alerts[0].title, "Canon DSLR connection failed.");
     EXPECT_FALSE(chart->canonLink().canonControl().isCanonConnected());
+}
+
+TEST_F(CanonSessionTest, ALiveViewMovieIsFinishedWhenTheCameraIsDisconnected)
+{
+    QImage frame(600, 400, QImage::Format_RGB32);
+    frame.fill(Qt::darkRed);
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    frame.save(&buffer, "JPEG", 90);
+    sdk->setEvfFrame(jpeg);
+    chart->prefControl().setCanonMovieFile(images.filePath("Night"));
+    QAction* item = canonItem(*chart->mountLink().connectMenu());
+    item->trigger();
+    ASSERT_TRUE(control().isCanonConnected());
+    canon->canonPanel().liveViewCheck()->click();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return control().isCanonLiveView(); }, 10000));
+
+    canon->canonPanel().recordButton()->click();
+    ASSERT_TRUE(control().isCanonMovieRecording());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return control().canonNumMovieFramesTaken() >= 2; }, 10000));
+    item->trigger();
+    EXPECT_FALSE(control().isCanonConnected());
+    EXPECT_FALSE(control().isCanonMovieRecording());
+    EXPECT_TRUE(alerts.alerts.empty());
+    const MovieContents movie = MovieContents::read(images.filePath("Night.mov"));
+    ASSERT_TRUE(movie.opened);
+    EXPECT_GE(movie.durations.size(), 2u);
+    EXPECT_EQ(movie.durations.front(), 120);
+    EXPECT_EQ(movie.firstFrame.size(), QSize(600, 400));
 }

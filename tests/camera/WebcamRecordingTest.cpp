@@ -51,7 +51,7 @@ protected:
         frame.fill(qRgb(seed * 20 % 256, 40, 90));
         source.play(frame);
         recorder().waitForFrame();
-        QCoreApplication::sendPostedEvents(&recorder(), QEvent::MetaCall);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
     }
 
     QString movie(const char* name) const { return movies.filePath(QString::fromLatin1(name)); }
@@ -74,14 +74,14 @@ void touch(const QString& path)
 
 TEST(WebcamRecordingDuration, SixHundredDividedByTheRoundedRate)
 {
-    EXPECT_EQ(WebcamRecorder::frameDuration(30.0f), 20);
-    EXPECT_EQ(WebcamRecorder::frameDuration(25.3f), 24);
-    EXPECT_EQ(WebcamRecorder::frameDuration(6.6f), 85);
+    EXPECT_EQ(MovieJob::frameDuration(30.0f), 20);
+    EXPECT_EQ(MovieJob::frameDuration(25.3f), 24);
+    EXPECT_EQ(MovieJob::frameDuration(6.6f), 85);
     // Below half a frame per second the rounded rate would be 0: counted as 1.
-    EXPECT_EQ(WebcamRecorder::frameDuration(0.3f), 600);
-    EXPECT_EQ(WebcamRecorder::frameDuration(0.0f), 600);
+    EXPECT_EQ(MovieJob::frameDuration(0.3f), 600);
+    EXPECT_EQ(MovieJob::frameDuration(0.0f), 600);
     // Frames handed over faster than 600 a second still last one unit.
-    EXPECT_EQ(WebcamRecorder::frameDuration(5000.0f), 1);
+    EXPECT_EQ(MovieJob::frameDuration(5000.0f), 1);
 }
 
 TEST_F(WebcamRecordingTest, NewMoviesTakeTheFirstFreeNumberAndNeverOverwrite)
@@ -106,7 +106,7 @@ TEST_F(WebcamRecordingTest, NewMoviesTakeTheFirstFreeNumberAndNeverOverwrite)
 TEST_F(WebcamRecordingTest, WhenEveryNameIsTakenRecordingDoesNotStart)
 {
     touch(movie("WebcamMovie.mov"));
-    for (int n = 1; n <= WebcamRecorder::kMaxNumbered; ++n)
+    for (int n = 1; n <= MovieJob::kMaxNumbered; ++n)
         touch(movies.filePath(QStringLiteral("WebcamMovie-%1.mov").arg(n)));
     EXPECT_FALSE(controller.startRecording(0));
     ASSERT_EQ(alerts.alerts.size(), 1u);

@@ -12,20 +12,30 @@ namespace {
 constexpr int kProgressMs = 100;
 constexpr int kBatteryMs = 60000;
 
-std::int64_t monotonicTicks()
+const QElapsedTimer& monotonicClock()
 {
-    static QElapsedTimer clock = [] {
+    static const QElapsedTimer clock = [] {
         QElapsedTimer started;
         started.start();
         return started;
     }();
-    return clock.elapsed() * 60 / 1000;
+    return clock;
+}
+
+std::int64_t monotonicTicks()
+{
+    return monotonicClock().elapsed() * 60 / 1000;
+}
+
+std::int64_t monotonicMicros()
+{
+    return monotonicClock().nsecsElapsed() / 1000;
 }
 
 }  // namespace
 
 CanonControl::CanonControl(CanonSdk& sdk, PrefControl& prefs, DebugWriter debug, QObject* parent)
-    : QObject(parent), m_sdk(sdk), m_prefs(prefs), m_debug(std::move(debug)), m_ticks(monotonicTicks)
+    : QObject(parent), m_sdk(sdk), m_prefs(prefs), m_debug(std::move(debug)), m_ticks(monotonicTicks), m_microClock(monotonicMicros)
 {
     for (int i = 0; i < CanonTables::kExposureCount; ++i)
         m_panel.expTitles << QString::fromLatin1(CanonTables::exposure(i).title);
@@ -42,6 +52,7 @@ CanonControl::CanonControl(CanonSdk& sdk, PrefControl& prefs, DebugWriter debug,
     connect(&m_batteryTimer, &QTimer::timeout, this, &CanonControl::canonBatteryLevelTimer);
     connect(&m_downloadTimeout, &QTimer::timeout, this, &CanonControl::downloadTimedOut);
     connect(&m_evTimer, &QTimer::timeout, this, &CanonControl::canonEvTimer);
+    connect(&m_canonMovie, &MovieJob::frameWritten, this, &CanonControl::movieFrameWritten);
 }
 
 CanonControl::~CanonControl()
@@ -71,6 +82,7 @@ std::int64_t CanonControl::ticks() const
 
 void CanonControl::canonDisconnect()
 {
+    stopRecordingMovie();
     stopLiveViewForDisconnect();
     m_batteryTimer.stop();
     m_sdk.closeSession();
@@ -84,6 +96,7 @@ void CanonControl::canonDisconnect()
 
 void CanonControl::canonDisconnectShutdown()
 {
+    stopRecordingMovie();
     m_batteryTimer.stop();
     m_sdk.closeSession();
     m_sdk.releaseCamera();

@@ -2,10 +2,12 @@
 
 #include "camera/canon/CanonPanelState.h"
 #include "camera/canon/CanonSdk.h"
+#include "camera/movie/MovieJob.h"
 #include "model/settings/links/CanonCamera.h"
 #include "mount/DebugWriter.h"
 #include "mount/links/ConnectMenuLinks.h"
 
+#include <QImage>
 #include <QObject>
 #include <QPoint>
 #include <QString>
@@ -43,6 +45,10 @@ public:
         kTagFocusExposure = 11,
         kTagGrid = 12,
         kTagWhiteBalance = 13,
+        kTagMovieFolder = 14,
+        kTagRecord = 15,
+        kTagMovieFrames = 16,
+        kTagMovieQuality = 17,
     };
 
     // What the base-name dialog is asked; it answers the chosen path
@@ -57,6 +63,8 @@ public:
 
     // Sixtieths of a second since some fixed start.
     using TickClock = std::function<std::int64_t()>;
+    // Microseconds since some fixed start.
+    using MicroClock = std::function<std::int64_t()>;
 
     CanonControl(CanonSdk& sdk, PrefControl& prefs, DebugWriter debug, QObject* parent = nullptr);
     ~CanonControl() override;
@@ -64,6 +72,7 @@ public:
     void setShutter(CanonShutter* shutter) { m_dsusb = shutter; }
     void setChooseBaseName(ChooseBaseName choose) { m_chooseBaseName = std::move(choose); }
     void setTickClock(TickClock clock) { m_ticks = std::move(clock); }
+    void setMicroClock(MicroClock clock) { m_microClock = std::move(clock); }
     // The image view's size, for the live-view zoom.
     void setViewBounds(double width, double height);
 
@@ -105,6 +114,14 @@ public:
     void setIsCanonBulb();
     void removeFilePath();
 
+    // Live-view movies.
+    bool startRecordingMovie();
+    void stopRecordingMovie();
+    // A shown live-view frame, cropped as shown; taken while recording and
+    // no frame is being encoded.
+    void recordCanonMovie(const QImage& frame);
+    bool setMovieFolder();
+
     // The panel's state; the panel writes its controls' values here.
     CanonPanelState& panel() { return m_panel; }
     const CanonPanelState& panel() const { return m_panel; }
@@ -120,6 +137,15 @@ public:
     bool isLiveViewCapable() const { return m_isLiveViewCapable; }
     bool isNewExposeImage() const { return m_isNewExposeImage; }
     bool isCanonMovieRecording() const { return m_isCanonMovieRecording; }
+    QString canonMoviePath() const { return m_canonMoviePath; }
+    QString canonMovieFileDir() const { return m_canonMovieFileDir; }
+    QString codecStr() const { return m_codecStr; }
+    int codecQuality() const { return m_codecQuality; }
+    std::uint32_t canonNumMovieFrames() const { return m_canonNumMovieFrames; }
+    std::uint32_t canonNumMovieFramesTaken() const { return m_canonNumMovieFramesTaken; }
+    float frequency() const { return m_frequency; }
+    // Blocks until the movie frame being encoded (if any) is written.
+    void waitForMovieFrame() { m_canonMovie.waitForFrame(); }
     bool hasDownloadedFirst() const { return m_hasDownloadedFirst; }
     bool isJpegPlusRaw() const { return m_isJpegPlusRaw; }
     bool isSDKInit() const { return m_isSDKInit; }
@@ -224,6 +250,15 @@ private:
                           std::function<void(CanonSdk::Error)> done);
     bool writeZoomPosition();
     void stopLiveViewForDisconnect();
+    // Movie steps.
+    void recordButton();
+    void readMovieFrameLimit();
+    void movieFrameWritten(bool written);
+    void restoreMovieControls();
+    static QString miscFolder();
+    // The base-name dialog, opened at `current` when one was chosen before.
+    QString askBaseName(BaseNameRequest request, const QString& current) const;
+
     // The battery question; true when the user chose to disconnect.
     bool askToDisconnect(const QString& title);
 
@@ -238,6 +273,7 @@ private:
     CanonShutter* m_dsusb = nullptr;
     ChooseBaseName m_chooseBaseName;
     TickClock m_ticks;
+    MicroClock m_microClock;
     CanonPanelState m_panel;
     int m_downloadGraceMs = kDownloadGraceMs;
 
@@ -251,6 +287,16 @@ private:
     QString m_canonCameraName;
     QString m_canonImageFileDir = QStringLiteral(" ");
     QString m_canonMovieFileDir = QStringLiteral(" ");
+    QString m_canonMoviePath;
+    QString m_codecStr = QStringLiteral("avc1");
+    int m_codecQuality = 768;
+    std::uint32_t m_canonNumMovieFrames = 0;
+    std::uint32_t m_canonNumMovieFramesTaken = 0;
+    // Smoothed frames per second: 0 before the first movie frame of the
+    // run, -1 until the second; kept between recordings.
+    float m_frequency = 0;
+    std::int64_t m_microSec = 0;
+    MovieJob m_canonMovie;
     QString m_canonFilePath;
     std::uint32_t m_canonISO = 0;
     std::uint32_t m_canonSaveTo = 0;

@@ -18,12 +18,12 @@ namespace {
 constexpr int kRetryWaitMs = 500;
 constexpr unsigned kLastFileNumber = 65535;
 
-QString miscFolder()
+}  // namespace
+
+QString CanonControl::miscFolder()
 {
     return DataPaths::userDataFolder() + QStringLiteral("/Misc/");
 }
-
-}  // namespace
 
 void CanonControl::handleCanonObjectEvent(std::uint32_t event, CanonSdk::Item item)
 {
@@ -242,17 +242,23 @@ void CanonControl::downloadTimedOut()
     setFocusEnabled();
 }
 
+QString CanonControl::askBaseName(BaseNameRequest request, const QString& current) const
+{
+    // A stored choice (not the blank of none) opens where it was made.
+    if (current.size() > 9) {
+        const QFileInfo stored(current);
+        request.folder = stored.absolutePath();
+        request.name = stored.fileName();
+    }
+    return m_chooseBaseName ? m_chooseBaseName(request) : QString();
+}
+
 bool CanonControl::setFileFolder()
 {
-    BaseNameRequest request{QStringLiteral("Save Image File Name"),
-                            QStringLiteral("Enter the image file name without an extension."), miscFolder(),
-                            QStringLiteral("Canon Image")};
-    if (m_canonImageFileDir.size() > 9) {
-        const QFileInfo current(m_canonImageFileDir);
-        request.folder = current.absolutePath();
-        request.name = current.fileName();
-    }
-    const QString chosen = m_chooseBaseName ? m_chooseBaseName(request) : QString();
+    const QString chosen = askBaseName({QStringLiteral("Save Image File Name"),
+                                        QStringLiteral("Enter the image file name without an extension."),
+                                        miscFolder(), QStringLiteral("Canon Image")},
+                                       m_canonImageFileDir);
     if (!chosen.isEmpty()) {
         m_canonImageFileDir = chosen;
         m_prefs.setCanonImageFile(chosen);

@@ -35,6 +35,13 @@ void CanonControl::canonAction(int tag)
             m_canonDelayTime = *delay;
         break;
     case kTagFileFolder: setFileFolder(); break;
+    case kTagMovieFolder: setMovieFolder(); break;
+    case kTagRecord: recordButton(); break;
+    case kTagMovieFrames: readMovieFrameLimit(); break;
+    case kTagMovieQuality:
+        m_codecStr = m_panel.movieQualityRow == 0 ? QStringLiteral("avc1") : QStringLiteral("tiff");
+        m_codecQuality = m_panel.movieQualityRow == 0 ? 768 : 1024;
+        break;
     case kTagNumExp:
         if (const auto count = CanonTables::exposureCount(m_panel.numExpSelected)) {
             m_canonNumExposures = *count;
@@ -54,6 +61,8 @@ void CanonControl::canonAction(int tag)
             setupCanonLiveView(true);
             m_panel.recordEnabled = true;
         } else {
+            // No frames come any more: the movie ends with the stream.
+            stopRecordingMovie();
             setupCanonLiveView(false);
             m_panel.recordEnabled = false;
             m_panel.expComboEnabled = true;

@@ -19,6 +19,10 @@ struct CanonPanelState {
     bool movieQualityEnabled = false;
     QString fileFolderToolTip;
     QString movieFolderToolTip;
+    QString recordTitle = QStringLiteral("Record");
+    QString movieFramesText = QStringLiteral("0");  // the frame limit as typed
+    int movieQualityRow = 0;                        // 0 normal, 1 maximum
+    QString movieFPSText = QStringLiteral(" ");
     QStringList isoTitles;
     int isoSelected = 0;
     QStringList expTitles;

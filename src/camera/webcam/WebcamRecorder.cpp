@@ -6,24 +6,9 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include <cmath>
-
 WebcamRecorder::WebcamRecorder(DebugWriter debug, QObject* parent) : QObject(parent), m_debug(std::move(debug))
 {
-    connect(this, &WebcamRecorder::frameWritten, this, &WebcamRecorder::frameDone, Qt::QueuedConnection);
-}
-
-WebcamRecorder::~WebcamRecorder()
-{
-    waitForFrame();
-    const std::lock_guard lock(m_writerLock);
-    m_writer.finish();
-}
-
-void WebcamRecorder::waitForFrame()
-{
-    if (m_job.joinable())
-        m_job.join();
+    connect(&m_movie, &MovieJob::frameWritten, this, &WebcamRecorder::frameDone);
 }
 
 void WebcamRecorder::resetMovieName(const QString& directory)
@@ -35,15 +20,7 @@ void WebcamRecorder::resetMovieName(const QString& directory)
 
 QString WebcamRecorder::freeMoviePath(const QString& directory, const QString& name)
 {
-    const QString plain = directory + name + QStringLiteral(".mov");
-    if (!QFileInfo::exists(plain))
-        return plain;
-    for (int n = 1; n <= kMaxNumbered; ++n) {
-        const QString numbered = directory + name + QStringLiteral("-%1.mov").arg(n);
-        if (!QFileInfo::exists(numbered))
-            return numbered;
-    }
-    return {};
+    return MovieJob::freeMoviePath(directory + name, 1);
 }
 
 bool WebcamRecorder::startRecording(quint32 maxFrames)
@@ -58,17 +35,13 @@ bool WebcamRecorder::startRecording(quint32 maxFrames)
     // A movie already there is never overwritten.
     if (QFileInfo::exists(m_moviePath))
         m_moviePath = freeMoviePath(m_movieDirectory, name);
-    waitForFrame();
-    const std::unique_lock lock(m_writerLock);
-    if (m_moviePath.isEmpty() || !m_writer.create(m_moviePath, m_codecStr, m_quality)) {
-        m_debug([&] { return QStringLiteral("Start Recording error: %1").arg(m_writer.error()); });
+    if (m_moviePath.isEmpty() || !m_movie.create(m_moviePath, m_codecStr, m_quality)) {
+        m_debug([&] { return QStringLiteral("Start Recording error: %1").arg(m_movie.error()); });
         AlertPanel::runAlert(QString::fromLatin1(kStartError), QString::fromLatin1(kCreateError));
         return false;
     }
-    ++m_recording;
     m_maxFrames = maxFrames;
     m_isRecording = true;
-    m_isFrameRec = true;
     m_frameCount = 0;
     m_debug([&] { return QStringLiteral("Start Recoding maxFrames: %1").arg(m_maxFrames); });
     if (m_view) {
@@ -85,16 +58,8 @@ bool WebcamRecorder::stopRecording()
         return false;
     m_isRecording = false;
     m_isPause = false;
-    ++m_recording;
-    waitForFrame();
-    m_isFrameRec = true;
-    bool updated = false;
-    QString error;
-    {
-        const std::lock_guard lock(m_writerLock);
-        updated = m_writer.finish();
-        error = m_writer.error();
-    }
+    const bool updated = m_movie.finish();
+    const QString error = m_movie.error();
     m_debug([&] {
         return updated ? QStringLiteral("Stop Recoding didUpate")
                        : QStringLiteral("Stop Recoding didUpate failed: %1").arg(error);
@@ -137,48 +102,19 @@ void WebcamRecorder::showProgress()
         m_view->setProgress(false, 100.0 * m_frameCount / m_maxFrames);
 }
 
-int WebcamRecorder::frameDuration(float frequency)
-{
-    const int rate = std::max(1, int(std::trunc(frequency + 0.5f)));
-    // Faster than 600 frames per second would round to no time at all.
-    return std::max(1, MovieWriter::kTimeScale / rate);
-}
-
 void WebcamRecorder::recordFrame(const QImage& frame, float frequency)
 {
-    if (!m_isRecording || !m_isFrameRec || m_isPause || frame.isNull())
+    if (!m_isRecording || m_isPause)
         return;
-    m_isFrameRec = false;
-    // The last job has posted its result; its thread ends at once.
-    waitForFrame();
-    {
-        // The job's own pixels: no image data is shared between the threads.
-        const std::lock_guard lock(m_writerLock);
-        m_jobFrame = frame.copy();
-        m_jobDuration = frameDuration(frequency);
-    }
-    const quint64 recording = m_recording;
-    m_job = std::thread([this, recording] {
-        bool written = false;
-        {
-            const std::lock_guard lock(m_writerLock);
-            written = m_writer.addFrame(m_jobFrame, m_jobDuration);
-            m_jobFrame = QImage();
-        }
-        emit frameWritten(recording, written);
-    });
+    m_movie.offerFrame(frame, MovieJob::frameDuration(frequency));
 }
 
-void WebcamRecorder::frameDone(quint64 recording, bool written)
+void WebcamRecorder::frameDone(bool written)
 {
-    if (recording != m_recording || !m_isRecording)
+    if (!m_isRecording)
         return;
-    m_isFrameRec = true;
     if (!written) {
-        m_debug([&] {
-            const std::lock_guard lock(m_writerLock);
-            return QStringLiteral("Movie frame skipped: %1").arg(m_writer.error());
-        });
+        m_debug([&] { return QStringLiteral("Movie frame skipped: %1").arg(m_movie.error()); });
         return;
     }
     ++m_frameCount;

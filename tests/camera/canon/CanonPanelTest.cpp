@@ -1,9 +1,13 @@
 #include "CanonFixture.h"
 
+#include "camera/movie/MovieReader.h"
 #include "camera/views/canon/CanonPanel.h"
 
+#include <QBuffer>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 
@@ -95,4 +99,35 @@ TEST_F(CanonPanelTest, ToolTipsComeAndGoTogether)
     panel->setToolTips();
     EXPECT_EQ(panel->liveViewCheck()->toolTip(), "Select to turn on the camera's Live View function.");
     EXPECT_FALSE(panel->fileFolderButton()->toolTip().isEmpty());
+}
+
+TEST_F(CanonPanelTest, RecordingTakesTheShownLiveFramesAsThreeByTwoUpToTheFrameField)
+{
+    QImage frame(640, 480, QImage::Format_RGB32);
+    frame.fill(Qt::darkCyan);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    frame.save(&buffer, "JPEG", 90);
+    sdk.setEvfFrame(bytes);
+    prefs->setCanonMovieFile(images.filePath("Canon Movie"));
+    ASSERT_TRUE(connect(32));
+    EXPECT_FALSE(panel->recordButton()->isEnabled()) << "no movie without live view";
+    panel->liveViewCheck()->click();
+    ASSERT_TRUE(waitFor([this] { return control->isCanonLiveView(); }));
+    ASSERT_TRUE(panel->recordButton()->isEnabled());
+
+    panel->movieFramesText()->setText("3");
+    panel->movieQualityRadio()->button(1)->click();
+    EXPECT_EQ(control->codecStr(), "tiff");
+    panel->recordButton()->click();
+    EXPECT_EQ(panel->recordButton()->text(), "Stop");
+    EXPECT_FALSE(panel->exposeButton()->isEnabled());
+    ASSERT_TRUE(waitFor([this] { return !control->isCanonMovieRecording(); }));
+    EXPECT_EQ(panel->recordButton()->text(), "Record");
+    EXPECT_TRUE(panel->exposeButton()->isEnabled());
+
+    const MovieContents movie = MovieContents::read(images.filePath("Canon Movie.mov"));
+    EXPECT_EQ(movie.durations.size(), 3u);
+    EXPECT_EQ(movie.firstFrame.size(), QSize(640, 426));
 }

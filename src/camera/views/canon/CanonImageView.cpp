@@ -83,6 +83,8 @@ void CanonImageView::showLiveFrame()
     m_lvHeight = static_cast<float>(used.height());
     m_liveRect = CanonFrameFilter::liveRect(frame.size());
     m_shown = m_filter.apply(frame);
+    if (m_control.isCanonMovieRecording())
+        m_control.recordCanonMovie(m_shown.copy(m_liveRect));
     if (!m_hasCanonFocusImage) {
         m_canonFocusBuff = CanonFrameFilter::greyBuffer(m_shown, m_liveRect);
         m_hasCanonFocusImage = !m_canonFocusBuff.isEmpty();

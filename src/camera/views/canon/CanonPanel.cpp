@@ -5,17 +5,20 @@
 #include "camera/views/canon/CanonToolTips.h"
 #include "platform/widgets/ScreenPlacement.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QIntValidator>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QVBoxLayout>
@@ -51,6 +54,11 @@ CanonPanel::CanonPanel(CanonControl& control, const DebugWriter& debug, QWidget*
       m_saveToCamera(new QCheckBox(tr("Camera"), this)),
       m_saveToMac(new QCheckBox(tr("Computer"), this)),
       m_fileFolder(new QPushButton(tr("Image Name..."), this)),
+      m_record(new QPushButton(this)),
+      m_movieFolder(new QPushButton(tr("Movie Name..."), this)),
+      m_movieFrames(new QLineEdit(this)),
+      m_movieQuality(new QButtonGroup(this)),
+      m_movieFPS(new QLabel(this)),
       m_iso(new QComboBox(this)),
       m_exposure(new QComboBox(this)),
       m_numExposures(new QComboBox(this)),
@@ -74,6 +82,11 @@ CanonPanel::CanonPanel(CanonControl& control, const DebugWriter& debug, QWidget*
     m_progress->setRange(0, 100);
     m_battery->setRange(0, 10);
     m_battery->setTextVisible(false);
+    m_movieFrames->setValidator(new QIntValidator(0, 999999, m_movieFrames));
+    m_movieFrames->setText(m_control.panel().movieFramesText);
+    m_movieQuality->addButton(new QRadioButton(tr("Normal"), this), 0);
+    m_movieQuality->addButton(new QRadioButton(tr("Maximum"), this), 1);
+    m_movieQuality->button(m_control.panel().movieQualityRow)->setChecked(true);
 
     auto* settings = new QFormLayout;
     settings->addRow(tr("ISO"), m_iso);
@@ -96,6 +109,15 @@ CanonPanel::CanonPanel(CanonControl& control, const DebugWriter& debug, QWidget*
     whiteBalance->addWidget(m_degKelvin);
     settings->addRow(tr("White balance"), whiteBalance);
     settings->addRow(tr("Battery"), m_battery);
+    auto* movie = new QHBoxLayout;
+    movie->addWidget(m_record);
+    movie->addWidget(m_movieFolder);
+    movie->addWidget(new QLabel(tr("Frames"), this));
+    movie->addWidget(m_movieFrames);
+    for (QAbstractButton* quality : m_movieQuality->buttons())
+        movie->addWidget(quality);
+    movie->addWidget(m_movieFPS);
+    settings->addRow(tr("Movie"), movie);
     auto* expose = new QHBoxLayout;
     expose->addWidget(m_expose);
     expose->addWidget(m_expTaken);
@@ -110,6 +132,10 @@ CanonPanel::CanonPanel(CanonControl& control, const DebugWriter& debug, QWidget*
     on(m_saveToCamera, &QCheckBox::toggled, CanonControl::kTagSaveToCamera);
     on(m_saveToMac, &QCheckBox::toggled, CanonControl::kTagSaveToMac);
     on(m_fileFolder, &QPushButton::clicked, CanonControl::kTagFileFolder);
+    on(m_movieFolder, &QPushButton::clicked, CanonControl::kTagMovieFolder);
+    on(m_record, &QPushButton::clicked, CanonControl::kTagRecord);
+    on(m_movieFrames, &QLineEdit::editingFinished, CanonControl::kTagMovieFrames);
+    on(m_movieQuality, &QButtonGroup::idClicked, CanonControl::kTagMovieQuality);
     on(m_iso, &QComboBox::activated, CanonControl::kTagISO);
     on(m_numExposures, &QComboBox::activated, CanonControl::kTagNumExp);
     on(m_delay, &QComboBox::activated, CanonControl::kTagDelay);
@@ -161,6 +187,8 @@ void CanonPanel::send(int tag)
     state.focusExposure = m_focusExposure->value() / kEvStep;
     state.saturation = m_saturation->value() / kSaturationStep;
     state.whiteBalance = m_whiteBalance->value();
+    state.movieFramesText = m_movieFrames->text();
+    state.movieQualityRow = m_movieQuality->checkedId();
     m_control.canonAction(tag);
 }
 
@@ -177,8 +205,17 @@ void CanonPanel::showState()
     m_saveToCamera->setChecked(state.saveToCameraChecked);
     m_saveToMac->setChecked(state.saveToMacChecked);
     m_fileFolder->setEnabled(state.fileFolderEnabled);
-    if (m_hasToolTips)
+    m_record->setText(state.recordTitle);
+    m_record->setEnabled(state.recordEnabled || m_control.isCanonMovieRecording());
+    m_movieFolder->setEnabled(state.movieFolderEnabled);
+    m_movieFrames->setEnabled(state.movieFramesEnabled);
+    for (QAbstractButton* quality : m_movieQuality->buttons())
+        quality->setEnabled(state.movieQualityEnabled);
+    m_movieFPS->setText(state.movieFPSText);
+    if (m_hasToolTips) {
         m_fileFolder->setToolTip(state.fileFolderToolTip);
+        m_movieFolder->setToolTip(state.movieFolderToolTip);
+    }
     QStringList shownIso;
     for (int i = 0; i < m_iso->count(); ++i)
         shownIso << m_iso->itemText(i);
@@ -197,6 +234,8 @@ void CanonPanel::showState()
     m_liveView->setEnabled(state.focusEnabled);
     m_degKelvin->setText(state.degKelvinText);
     m_expTaken->setText(state.expTakenText);
+    // A recording without a frame limit shows a busy bar.
+    m_progress->setRange(0, state.progressIndeterminate && state.progressAnimating ? 0 : 100);
     m_progress->setValue(static_cast<int>(state.progress));
     m_battery->setValue(state.batteryLevel);
 }
@@ -217,18 +256,24 @@ void CanonPanel::setToolTips()
         {m_battery, CanonToolTips::kBattery},
         {m_whiteBalance, CanonToolTips::kWhiteBalance},
         {m_saturation, CanonToolTips::kSaturation},
+        {m_record, CanonToolTips::kRecord},
+        {m_movieFrames, CanonToolTips::kMovieFrames},
+        {m_movieQuality->button(0), CanonToolTips::kMovieQuality},
+        {m_movieQuality->button(1), CanonToolTips::kMovieQuality},
     };
     for (const auto& [widget, tip] : tips)
         widget->setToolTip(QString::fromUtf8(tip));
     m_hasToolTips = true;
     m_fileFolder->setToolTip(m_control.panel().fileFolderToolTip);
+    m_movieFolder->setToolTip(m_control.panel().movieFolderToolTip);
 }
 
 void CanonPanel::clearToolTips()
 {
     for (QWidget* widget : std::initializer_list<QWidget*>{
              m_expose, m_saveToCamera, m_saveToMac, m_iso, m_exposure, m_numExposures, m_liveView, m_grid,
-             m_focusExposure, m_delay, m_battery, m_whiteBalance, m_saturation, m_fileFolder})
+             m_focusExposure, m_delay, m_battery, m_whiteBalance, m_saturation, m_fileFolder, m_record,
+             m_movieFolder, m_movieFrames, m_movieQuality->button(0), m_movieQuality->button(1)})
         widget->setToolTip(QString());
     m_hasToolTips = false;
 }

@@ -9,9 +9,11 @@
 class CanonControl;
 class CanonImageView;
 class DebugWriter;
+class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QSlider;
@@ -38,6 +40,11 @@ public:
     CanonImageView& imageView() const { return *m_imageView; }
     QPushButton* exposeButton() const { return m_expose; }
     QPushButton* fileFolderButton() const { return m_fileFolder; }
+    QPushButton* recordButton() const { return m_record; }
+    QPushButton* movieFolderButton() const { return m_movieFolder; }
+    QLineEdit* movieFramesText() const { return m_movieFrames; }
+    QButtonGroup* movieQualityRadio() const { return m_movieQuality; }
+    QProgressBar* progress() const { return m_progress; }
     QComboBox* isoPopup() const { return m_iso; }
     QComboBox* exposureCombo() const { return m_exposure; }
     QCheckBox* liveViewCheck() const { return m_liveView; }
@@ -61,6 +68,11 @@ private:
     QCheckBox* m_saveToCamera;
     QCheckBox* m_saveToMac;
     QPushButton* m_fileFolder;
+    QPushButton* m_record;
+    QPushButton* m_movieFolder;
+    QLineEdit* m_movieFrames;
+    QButtonGroup* m_movieQuality;
+    QLabel* m_movieFPS;
     QComboBox* m_iso;
     QComboBox* m_exposure;
     QComboBox* m_numExposures;

@@ -17,5 +17,9 @@ inline constexpr char kBattery[] = "Indicates the camera's battery level.";
 inline constexpr char kWhiteBalance[] =
     "Alter the white balance color temperature. Range is 2800 to 10000\u00B0K. The mark is daylight (5200\u00B0K).";
 inline constexpr char kSaturation[] = "Adjust the image color saturation.";
+inline constexpr char kRecord[] = "Select to start/stop recording the Live View as a movie.";
+inline constexpr char kMovieFrames[] =
+    "Enter the number of movie frames to record. Enter 0 to record until manually stopped.";
+inline constexpr char kMovieQuality[] = "Select normal or maximum quality for the recorded movie.";
 
 }  // namespace CanonToolTips
