@@ -1,13 +1,20 @@
 #include "find/calendar/IcalCalendarStore.h"
 #include "find/panels/CalEventPanel.h"
+#include "support/FileSizeLimit.h"
 #include "support/QStringPrinter.h"
 #include "support/RecordingAlertPresenter.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTimeZone>
+
+#include <functional>
+
+#include <libical/ical.h>
 
 #include <gtest/gtest.h>
 
@@ -34,6 +41,14 @@ protected:
         panel.setAlarmColumn(column);
         panel.titleEditText().setText("Transit");
         return panel.saveEvent();
+    }
+
+    // Chooses the pop-up's last entry as the user would.
+    void chooseLast()
+    {
+        QComboBox& popup = panel.calPopupButton();
+        popup.setCurrentIndex(popup.count() - 1);
+        emit popup.activated(popup.count() - 1);
     }
 
     QTemporaryDir dir;
@@ -66,8 +81,7 @@ TEST_F(CalEventPanelTest, WithoutCalendarsSaveSaysToCreateOne)
     ScopedAlertRecorder alerts;
     QFile::remove(dir.filePath("Sky.ics"));
     panel.displayDateTime();
-    ASSERT_EQ(panel.calPopupButton().count(), 1);
-    EXPECT_EQ(panel.calPopupButton().itemText(0), "No Calendars");
+    EXPECT_EQ(panel.calPopupButton().currentText(), "No Calendars");
     panel.titleEditText().setText("Kept");
     panel.buttonAction(CalEventPanel::kSaveTag);
     ASSERT_EQ(alerts.alerts.size(), 1u);
@@ -76,6 +90,91 @@ TEST_F(CalEventPanelTest, WithoutCalendarsSaveSaysToCreateOne)
     EXPECT_TRUE(panel.isPanelVisible()) << "the panel stays open";
     panel.buttonAction(CalEventPanel::kCancelTag);
     EXPECT_FALSE(panel.isPanelVisible());
+}
+
+TEST_F(CalEventPanelTest, WithoutCalendarsThePopupCreatesTheDefaultOneAndSaveWorks)
+{
+    ScopedAlertRecorder alerts;
+    panel.displayDateTime();
+    EXPECT_EQ(panel.calPopupButton().count(), 1) << "no offer while there is a calendar";
+    QFile::remove(dir.filePath("Sky.ics"));
+    panel.displayDateTime();
+    EXPECT_EQ(panel.calPopupButton().currentText(), "No Calendars") << "nothing is made unasked";
+    ASSERT_TRUE(panel.calPopupButton().itemText(panel.calPopupButton().count() - 1).contains("Norvane Pro"));
+    chooseLast();
+    EXPECT_TRUE(alerts.alerts.empty());
+    EXPECT_EQ(store.calendarTitles(), QStringList("Norvane Pro"));
+    EXPECT_EQ(panel.calPopupButton().count(), 1);
+    EXPECT_EQ(panel.calPopupButton().currentText(), "Norvane Pro");
+
+    const auto read = [this] {
+        QFile file(dir.filePath("Norvane Pro.ics"));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    icalcomponent* root = icalparser_parse_string(read().constData());
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(icalcomponent_isa(root), ICAL_VCALENDAR_COMPONENT);
+    EXPECT_EQ(icalcomponent_count_components(root, ICAL_ANY_COMPONENT), 0);
+    icalcomponent_free(root);
+
+    panel.titleEditText().setText("Occultation");
+    panel.buttonAction(CalEventPanel::kSaveTag);
+    EXPECT_TRUE(alerts.alerts.empty());
+    const QByteArray saved = read();
+    EXPECT_EQ(saved.count("BEGIN:VEVENT"), 1);
+    EXPECT_TRUE(saved.contains("SUMMARY:Occultation"));
+}
+
+TEST_F(CalEventPanelTest, ACalendarThatCannotBeWrittenIsReportedAndLeavesNothing)
+{
+    QFile::remove(dir.filePath("Sky.ics"));
+    const QString folder = dir.filePath("Calendars");
+    IcalCalendarStore blocked(folder);
+    CalEventPanel offering{{&blocked, [this] { return chartDate; }, [this] { return now; }}};
+    // Each makes the folder unwritable; false when it cannot here (the
+    // superuser writes into a read-only folder).
+    struct Case {
+        const char* name;
+        std::function<bool()> block;
+        rlim_t sizeLimit = RLIM_INFINITY;
+    };
+    const Case cases[] = {
+        {"read-only folder",
+         [&] {
+             QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+             QFile probe(folder + "/probe");
+             const bool writable = probe.open(QIODevice::WriteOnly);
+             probe.remove();
+             return !writable;
+         }},
+        {"file-size limit", [] { return true; }, 16},
+        {"folder path through a file",
+         [&] {
+             QDir(folder).removeRecursively();
+             QFile blocker(folder);
+             return blocker.open(QIODevice::WriteOnly);
+         }},
+    };
+    for (const auto& [name, block, sizeLimit] : cases) {
+        QDir().mkpath(folder);
+        if (!block())
+            continue;
+        ScopedAlertRecorder alerts;
+        {
+            const FileSizeLimit limit(sizeLimit);
+            offering.displayDateTime();
+            EXPECT_FALSE(offering.createDefaultCalendar()) << name;
+        }
+        ASSERT_EQ(alerts.alerts.size(), 1u) << name;
+        EXPECT_TRUE(alerts.alerts[0].title.contains("could not be created")) << name;
+        EXPECT_FALSE(alerts.alerts[0].message.trimmed().isEmpty()) << name << ": the reason is shown";
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        EXPECT_TRUE(QDir(folder).entryList(QDir::Files | QDir::Hidden).isEmpty() || !QFileInfo(folder).isDir())
+            << name << ": nothing half-written";
+        EXPECT_EQ(offering.calPopupButton().currentText(), "No Calendars") << name;
+        QFile::remove(folder);
+        QDir(folder).removeRecursively();
+    }
 }
 
 }  // namespace

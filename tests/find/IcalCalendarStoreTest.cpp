@@ -84,3 +84,19 @@ TEST(IcalCalendarStore, AFileThatIsNotACalendarIsLeftAlone)
     EXPECT_EQ(read(path), QByteArray("this is not a calendar\n"));
     EXPECT_FALSE(store.saveEvent(3, {start, start.addSecs(60), "x", {}}));
 }
+
+TEST(IcalCalendarStore, ANewCalendarNeverReplacesAFileOrLeavesTheFolder)
+{
+    QTemporaryDir dir;
+    IcalCalendarStore store(dir.filePath("Calendars"));
+    EXPECT_EQ(store.createCalendar("Norvane Pro"), QString()) << "the missing folder is made";
+    EXPECT_EQ(store.calendarTitles(), QStringList("Norvane Pro"));
+    const QString path = dir.filePath("Calendars/Norvane Pro.ics");
+    write(path, kNamed);
+    EXPECT_FALSE(store.createCalendar("Norvane Pro").isEmpty());
+    EXPECT_EQ(read(path), kNamed) << "an existing calendar keeps its events";
+    for (const char* title : {"../Escaped", "", ".hidden"})
+        EXPECT_FALSE(store.createCalendar(title).isEmpty()) << title;
+    EXPECT_FALSE(QFile::exists(dir.filePath("Escaped.ics")));
+    EXPECT_EQ(QDir(dir.filePath("Calendars")).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}

@@ -23,4 +23,7 @@ public:
     virtual QStringList calendarTitles() const = 0;
     // False when the event could not be saved; the calendar is then unchanged.
     virtual bool saveEvent(int calendar, const CalendarEvent& event) = 0;
+    // Adds an empty calendar with this title, listed from then on; the
+    // failure's reason, empty when created. A failure leaves nothing behind.
+    virtual QString createCalendar(const QString& title) = 0;
 };

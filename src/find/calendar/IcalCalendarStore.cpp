@@ -32,19 +32,25 @@ icaltimetype icalTime(const QDateTime& moment)
 
 // The calendar in a file's text; an empty text is a new, empty calendar.
 // Nothing when the text is not one calendar.
+Component emptyCalendar()
+{
+    Component root(icalcomponent_new_vcalendar());
+    icalcomponent_add_property(root.get(), icalproperty_new_prodid(kProductId));
+    icalcomponent_add_property(root.get(), icalproperty_new_version("2.0"));
+    return root;
+}
+
 Component parseCalendar(const QByteArray& text)
 {
-    if (text.trimmed().isEmpty()) {
-        Component root(icalcomponent_new_vcalendar());
-        icalcomponent_add_property(root.get(), icalproperty_new_prodid(kProductId));
-        icalcomponent_add_property(root.get(), icalproperty_new_version("2.0"));
-        return root;
-    }
+    if (text.trimmed().isEmpty())
+        return emptyCalendar();
     Component root(icalparser_parse_string(text.constData()));
     if (!root || icalcomponent_isa(root.get()) != ICAL_VCALENDAR_COMPONENT)
         return nullptr;
     return root;
 }
+
+using Text = std::unique_ptr<char, BufferFree>;
 
 std::optional<QByteArray> readFile(const QString& path)
 {
@@ -126,8 +132,30 @@ bool IcalCalendarStore::saveEvent(int calendar, const CalendarEvent& event)
     if (!root)
         return false;
     icalcomponent_add_component(root.get(), newEvent(event));
-    const std::unique_ptr<char, BufferFree> out(icalcomponent_as_ical_string_r(root.get()));
+    const Text out(icalcomponent_as_ical_string_r(root.get()));
     if (!out)
         return false;
     return SafeWrite::replace(path, QByteArrayView(out.get())).isEmpty();
+}
+
+QString IcalCalendarStore::createCalendar(const QString& title)
+{
+    const QString name = title.trimmed();
+    // The title becomes a file name: nothing that could leave the folder.
+    if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.startsWith(QLatin1Char('.')))
+        return QStringLiteral("“%1” is not a calendar name.").arg(title);
+    if (!QDir().mkpath(m_folder))
+        return QStringLiteral("The folder “%1” could not be made.").arg(QDir::toNativeSeparators(m_folder));
+    const QString path = QDir(m_folder).filePath(name + QStringLiteral(".ics"));
+    if (QFileInfo::exists(path))
+        return QStringLiteral("“%1” is already in the calendar folder.").arg(QDir::toNativeSeparators(path));
+    const Component root = emptyCalendar();
+    const QByteArray nameText = name.toUtf8();
+    icalproperty* calendarTitle = icalproperty_new_x(nameText.constData());
+    icalproperty_set_x_name(calendarTitle, kCalendarName.toLatin1().constData());
+    icalcomponent_add_property(root.get(), calendarTitle);
+    const Text out(icalcomponent_as_ical_string_r(root.get()));
+    if (!out)
+        return QStringLiteral("The calendar could not be written.");
+    return SafeWrite::replace(path, QByteArrayView(out.get()));
 }

@@ -11,6 +11,9 @@ public:
 
     QStringList calendarTitles() const override;
     bool saveEvent(int calendar, const CalendarEvent& event) override;
+    // The calendar is the file "<title>.ics"; an existing file of that name is
+    // never replaced.
+    QString createCalendar(const QString& title) override;
 
 private:
     QStringList calendarFiles() const;

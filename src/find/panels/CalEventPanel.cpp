@@ -14,12 +14,16 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
+
 namespace {
 
 constexpr qint64 kEventSeconds = 60;
 constexpr qint64 kHourLead = 3600;
 constexpr qint64 kDayLead = 86400;
 const QString kNoCalendars = QStringLiteral("No Calendars");
+const QString kDefaultTitle = QString::fromLatin1(CalEventPanel::kDefaultCalendar);
+const QString kCreateDefault = QStringLiteral("Create Calendar “%1”").arg(kDefaultTitle);
 
 }  // namespace
 
@@ -44,6 +48,7 @@ CalEventPanel::CalEventPanel(Links links, QWidget* parent)
     auto* save = new QPushButton(QStringLiteral("Save"), this);
     connect(cancel, &QPushButton::clicked, this, [this] { buttonAction(kCancelTag); });
     connect(save, &QPushButton::clicked, this, [this] { buttonAction(kSaveTag); });
+    connect(m_calendars, &QComboBox::activated, this, &CalEventPanel::calendarChosen);
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(m_dateTime, 0, 0, 1, 2);
@@ -71,12 +76,44 @@ void CalEventPanel::updateDateTime()
 void CalEventPanel::displayDateTime()
 {
     updateDateTime();
-    m_calendars->clear();
-    const QStringList titles = m_links.store ? m_links.store->calendarTitles() : QStringList();
-    m_calendars->addItems(titles.isEmpty() ? QStringList(kNoCalendars) : titles);
-    m_calendars->setCurrentIndex(0);
+    fillCalendars();
     show();
     raise();
+}
+
+void CalEventPanel::fillCalendars(const QString& selected)
+{
+    m_calendars->clear();
+    const QStringList titles = m_links.store ? m_links.store->calendarTitles() : QStringList();
+    if (!titles.isEmpty()) {
+        m_calendars->addItems(titles);
+        m_calendars->setCurrentIndex(std::max(0, int(titles.indexOf(selected))));
+        return;
+    }
+    m_calendars->addItem(kNoCalendars);
+    if (m_links.store) {
+        m_calendars->insertSeparator(1);
+        m_calendars->addItem(kCreateDefault);
+    }
+    m_calendars->setCurrentIndex(0);
+}
+
+void CalEventPanel::calendarChosen(int index)
+{
+    if (!hasCalendar() && index > 0 && m_calendars->itemText(index) == kCreateDefault)
+        createDefaultCalendar();
+}
+
+bool CalEventPanel::createDefaultCalendar()
+{
+    if (!m_links.store)
+        return false;
+    const QString reason = m_links.store->createCalendar(kDefaultTitle);
+    fillCalendars(kDefaultTitle);
+    if (reason.isEmpty())
+        return true;
+    AlertPanel::runAlert(QStringLiteral("The calendar “%1” could not be created.").arg(kDefaultTitle), reason);
+    return false;
 }
 
 void CalEventPanel::setAlarmColumn(int column)
@@ -94,7 +131,8 @@ void CalEventPanel::buttonAction(int tag)
     if (tag != kSaveTag)
         return;
     if (!hasCalendar())
-        AlertPanel::runAlert(QStringLiteral("Create a calendar first."), QStringLiteral(" "));
+        AlertPanel::runAlert(QStringLiteral("Create a calendar first."),
+                             QStringLiteral("The Calendar pop-up can create one named “%1”.").arg(kDefaultTitle));
     else if (!saveEvent())
         AlertPanel::beep();
 }

@@ -25,6 +25,8 @@ public:
     static constexpr int kNoAlarm = 0;
     static constexpr int kHourBefore = 1;
     static constexpr int kDayBefore = 2;
+    // The calendar offered when the user has none.
+    static constexpr const char* kDefaultCalendar = "Norvane Pro";
 
     struct Links {
         CalendarStore* store = nullptr;  // none: nothing can be saved
@@ -41,6 +43,9 @@ public:
     // Save without a calendar to save into says to create one first.
     void buttonAction(int tag);
     bool saveEvent();
+    // Makes the default calendar and selects it; a failure shows its reason.
+    // The pop-up's last entry does this when there is no calendar.
+    bool createDefaultCalendar();
 
     QLineEdit& titleEditText() const { return *m_title; }
     QComboBox& calPopupButton() const { return *m_calendars; }
@@ -49,6 +54,8 @@ public:
 
 private:
     bool hasCalendar() const;
+    void fillCalendars(const QString& selected = {});
+    void calendarChosen(int index);
     Links m_links;
     QLabel* m_dateTime;
     QLineEdit* m_title;
