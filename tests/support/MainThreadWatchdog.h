@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTimer>
@@ -25,9 +26,12 @@ public:
         });
     }
 
-    // Starts afresh: what happened before does not count.
+    // Starts afresh: what happened before does not count, nor the work it
+    // left queued for the loop (such as the settings save a changed
+    // preference posts, which waits on the disk).
     void start()
     {
+        QCoreApplication::sendPostedEvents();
         m_longest = std::chrono::milliseconds(0);
         m_sinceTick.start();
         m_waitedAtTick = waitedForProcessor();
