@@ -32,6 +32,7 @@ public:
     void joinConnectMenu(ConnectMenu& menu);
     const DomeSlit& domeSlits() const { return m_slits; }
     DomeControl& domeControl() { return m_dome; }
+    DDWControl& ddwControl() { return m_ddw; }
     DomePanel& domePanel() const { return *m_domePanel; }
     DDWPanel& ddwPanel() const { return *m_ddwPanel; }
 

@@ -5,21 +5,20 @@
 #include "mount/dome/DomeMount.h"
 #include "mount/links/SkyRedraw.h"
 
+#include <QCoreApplication>
+#include <QPointer>
+
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
-constexpr long kDDWBaud = 9600;
 constexpr int kUpdateMs = 5000;
 constexpr int kRotateTicks = 2;
 // A typed interval of 0 would spin the main thread.
 constexpr int kShortestTrackMs = 1000;
 constexpr int kDegreesPerTurn = 360;
 const char kTitlePrefix[] = "Digital Dome Works ";
-// A status record ends in CR LF; read to its end, a record the controller
-// pauses in is never cut, nor its tail left to lead the next reply.
-const ReplyEnd kRecordEnd = ReplyEnd::terminator('\n');
 
 // The tail of a hand rotation: direction, then three fixed bytes.
 QByteArray rotationBytes(char direction)
@@ -27,12 +26,18 @@ QByteArray rotationBytes(char direction)
     return QByteArray{1, direction} + QByteArray("@\x80\xC0", 3);
 }
 
+// A go-to: whole degrees, three digits.
+QByteArray gotoCommand(int azimuth)
+{
+    return "G" + QByteArray::number(azimuth).rightJustified(3, '0');
+}
+
 }  // namespace
 
 DDWControl::DDWControl(SerialControl& serial, DomeMount& mount, DebugWriter debug,
                        ScopeThreadTiming timing, QObject* parent)
-    : QObject(parent), m_serial(serial), m_mount(mount), m_debug(std::move(debug)),
-      m_timing(std::move(timing))
+    : QObject(parent), m_serial(serial), m_mount(mount), m_debug(debug),
+      m_line(serial, std::move(debug), std::move(timing))
 {
     m_ddwUpdateTimer.setInterval(kUpdateMs);
     connect(&m_ddwUpdateTimer, &QTimer::timeout, this, &DDWControl::ddwUpdateTimer);
@@ -46,7 +51,7 @@ bool DDWControl::ddwConnect()
     m_debug("ddwConnect");
     if (m_isDDWConnect && m_ddwPort != 0)
         return ddwDisconnect();
-    if (m_serial.serialRefNum(kSerialSlotDDW) >= 0)
+    if (m_isConnecting || m_serial.serialRefNum(kSerialSlotDDW) >= 0)
         return false;
     m_isDDWConnect = false;
     if (m_serial.maxPorts() == 0)
@@ -55,39 +60,59 @@ bool DDWControl::ddwConnect()
     if (ports == 0)
         return false;
     m_ddwPort = 0;
-    const quint16 chosen = m_mount.selectPort();
-    bool found = chosen != 0 && chosen <= ports && tryPort(chosen - 1);
-    if (found) {
-        m_ddwPort = chosen;
-    } else {
-        m_serial.closeSerialDriver(kSerialSlotDDW);
-        for (quint16 index = 0; index < ports && !found; ++index) {
-            found = tryPort(index);
-            if (found)
-                m_ddwPort = index + 1;
-        }
-    }
-    if (!found)
-        return false;
-    m_isDDWConnect = true;
-    m_isStatusPending = false;
-    m_ddwUpdateTimer.start();
+    m_isConnecting = true;
+    ++m_pendingExchanges;
+    const QPointer<DDWControl> self(this);
+    const quint32 scan = ++m_scan;
+    m_mount.postWork([self, line = m_line, chosen = m_mount.selectPort(), ports, scan] {
+        const DDWFound found = line.findController(chosen, ports);
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [self, found, scan] {
+                if (self)
+                    self->connectEnded(found, scan);
+            },
+            Qt::QueuedConnection);
+    });
     return true;
 }
 
-bool DDWControl::tryPort(quint16 index)
+void DDWControl::connectEnded(const DDWFound& found, quint32 scan)
 {
-    if (!m_serial.serialPortAvailable(index)
-        || !m_serial.openSerialDriver(index, kDDWBaud, false, kSerialSlotDDW))
-        return false;
-    if (ddwGetV())
-        return true;
-    m_serial.closeSerialDriver(kSerialSlotDDW);
-    return false;
+    --m_pendingExchanges;
+    if (!m_isConnecting || scan != m_scan) {
+        // Disconnected while the ports were tried: the found one is closed
+        // unless a later connect holds the slot.
+        if (found.port != 0 && !m_isConnecting && !m_isDDWConnect)
+            m_serial.closeSerialDriver(kSerialSlotDDW);
+        return;
+    }
+    m_isConnecting = false;
+    if (found.port == 0) {
+        if (m_view)
+            m_view->ddwConnectEnded(false);
+        return;
+    }
+    m_ddwPort = found.port;
+    m_isDDWConnect = true;
+    if (found.status)
+        showVersion(*found.status);
+    m_ddwUpdateTimer.start();
+    if (m_view)
+        m_view->ddwConnectEnded(true);
+}
+
+void DDWControl::showVersion(const DDWStatus& status)
+{
+    applyStatus(status);
+    if (m_view)
+        m_view->setPanelTitle(kTitlePrefix + m_status.versionStr);
 }
 
 bool DDWControl::ddwDisconnect()
 {
+    m_isConnecting = false;
+    ++m_scan;
     m_isDDWConnect = false;
     m_ddwPort = 0;
     m_ddwUpdateTimer.stop();
@@ -96,29 +121,26 @@ bool DDWControl::ddwDisconnect()
     return true;
 }
 
-bool DDWControl::exchange(const QByteArray& command, quint16 expected, const ReplyEnd& end)
+void DDWControl::post(Work work, std::function<void(bool)> then)
 {
-    m_serial.clearSerialBuffer(kSerialSlotDDW);
-    m_transCount = qint32(command.size());
-    return m_serial.transaction(expected, m_transCount, command.constData(), m_ddwSerialInBuffer,
-                                kSerialSlotDDW, end);
-}
-
-void DDWControl::readStream()
-{
-    const qsizetype length = m_serial.readDDWStream(m_ddwSerialInBuffer);
-    if (length > 0)
-        ddwParseInfo(QByteArrayView(m_ddwSerialInBuffer.data(), length));
-}
-
-bool DDWControl::ddwParseInfo(QByteArrayView text)
-{
-    m_debug("ddwParseInfo");
-    const std::optional<DDWStatus> status = parseDDWStatus(text);
-    if (!status)
-        return false;
-    applyStatus(*status);
-    return true;
+    ++m_pendingExchanges;
+    const QPointer<DDWControl> self(this);
+    m_mount.postWork([self, line = m_line, work = std::move(work), then = std::move(then)] {
+        const std::optional<DDWStatus> status = work(line);
+        // Back on the main thread, and only while the controller is there.
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [self, status, then] {
+                if (!self)
+                    return;
+                --self->m_pendingExchanges;
+                if (status && self->m_isDDWConnect)
+                    self->applyStatus(*status);
+                if (then)
+                    then(status.has_value());
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 void DDWControl::applyStatus(const DDWStatus& status)
@@ -134,26 +156,31 @@ void DDWControl::applyStatus(const DDWStatus& status)
 bool DDWControl::ddwGetV()
 {
     m_debug("ddwGetV");
-    if (!exchange("GINF", 1, kRecordEnd) || m_ddwSerialInBuffer[0] != 'V')
-        return false;
-    if (ddwParseInfo(QByteArrayView(m_ddwSerialInBuffer.data(), m_transCount)) && m_view)
-        m_view->setPanelTitle(kTitlePrefix + m_status.versionStr);
+    post(
+        [](const DDWExchange& line) -> std::optional<DDWStatus> {
+            const std::optional<QByteArray> reply = line.record("GINF");
+            if (!reply || !reply->startsWith('V'))
+                return std::nullopt;
+            return parseDDWStatus(*reply);
+        },
+        [this](bool answered) {
+            if (answered && m_isDDWConnect && m_view)
+                m_view->setPanelTitle(kTitlePrefix + m_status.versionStr);
+        });
     return true;
 }
 
 bool DDWControl::ddwGetInfo()
 {
     m_debug("ddwGetInfo");
-    return exchange("GINF", 1, kRecordEnd)
-           && ddwParseInfo(QByteArrayView(m_ddwSerialInBuffer.data(), m_transCount));
+    post([](const DDWExchange& line) { return line.status("GINF"); });
+    return true;
 }
 
 bool DDWControl::ddwSlaveOn(bool on)
 {
     m_debug("ddwSlaveOn");
-    if (!exchange(on ? "GSLV" : "GVLS", 1, kRecordEnd))
-        return false;
-    ddwParseInfo(QByteArrayView(m_ddwSerialInBuffer.data(), m_transCount));
+    post([on](const DDWExchange& line) { return line.status(on ? "GSLV" : "GVLS"); });
     return true;
 }
 
@@ -162,50 +189,45 @@ bool DDWControl::ddwGOTOAz(int azimuth)
     m_debug("ddwGOTOAz");
     if (azimuth < 0 || azimuth >= kDegreesPerTurn || isDSROpen())
         return false;
-    if (!exchange("G" + QByteArray::number(azimuth).rightJustified(3, '0'), 0))
-        return false;
-    readStream();
+    sendMotion(gotoCommand(azimuth), 0);
     return true;
+}
+
+void DDWControl::sendMotion(const QByteArray& command, quint16 expected, int pauseTicks)
+{
+    post([command, expected, pauseTicks](const DDWExchange& line) -> std::optional<DDWStatus> {
+        line.pause(pauseTicks);
+        if (!line.send(command, expected))
+            return std::nullopt;
+        return line.readStream();
+    });
 }
 
 bool DDWControl::ddwGoHome()
 {
     m_debug("ddwGoHome");
-    if (!exchange("GHOM", 1))
-        return false;
-    readStream();
+    sendMotion("GHOM", 1);
     return true;
 }
 
 bool DDWControl::ddwTrain()
 {
     m_debug("ddwTrain");
-    if (!exchange("GTRN", 1))
-        return false;
-    const qsizetype length = m_serial.readDDWStream(m_ddwSerialInBuffer);
-    if (length > 0) {
-        const QByteArrayView text(m_ddwSerialInBuffer.data(), length);
-        m_debug([&] { return QString::fromLatin1(text.toByteArray()); });
-        ddwParseInfo(text);
-    }
+    sendMotion("GTRN", 1);
     return true;
 }
 
 bool DDWControl::ddwShutter(bool open)
 {
     m_debug("ddwShutter");
-    if (!exchange(open ? "GOPN" : "GCLS", 1))
-        return false;
-    readStream();
+    sendMotion(open ? "GOPN" : "GCLS", 1);
     return true;
 }
 
 bool DDWControl::ddwAllStop()
 {
-    m_debug("ddwTrain");
-    if (!exchange("QQ", 1, kRecordEnd))
-        return false;
-    ddwParseInfo(QByteArrayView(m_ddwSerialInBuffer.data(), m_transCount));
+    m_debug("ddwAllStop");
+    post([](const DDWExchange& line) { return line.status("QQ"); });
     return true;
 }
 
@@ -221,20 +243,29 @@ bool DDWControl::ddwRotateEast(bool on)
 
 bool DDWControl::rotate(char direction, bool on)
 {
-    m_debug("ddwRotateWest");
+    m_debug("ddwRotate");
     // Stopping is always allowed; starting is not while the DSR is open.
     if (on && isDSROpen())
         return false;
-    if (!exchange("GTCK", 1))
-        return false;
-    pause(kRotateTicks);
-    return exchange(rotationBytes(direction), 1);
+    post([direction](const DDWExchange& line) -> std::optional<DDWStatus> {
+        if (line.send("GTCK", 1)) {
+            line.pause(kRotateTicks);
+            line.send(rotationBytes(direction), 1);
+        }
+        return std::nullopt;
+    });
+    return true;
 }
 
 bool DDWControl::ddwSetPins()
 {
     m_debug("ddwSetPins");
-    return exchange("GP0" + QByteArray::number(m_ddwPinState & 0x0F, 16).toUpper(), 0);
+    const QByteArray command = "GP0" + QByteArray::number(m_ddwPinState & 0x0F, 16).toUpper();
+    post([command](const DDWExchange& line) -> std::optional<DDWStatus> {
+        line.send(command, 0);
+        return std::nullopt;
+    });
+    return true;
 }
 
 bool DDWControl::calcDDWAzimuth()
@@ -275,37 +306,13 @@ void DDWControl::ddwFireTrackTimer()
 
 void DDWControl::ddwUpdateTimer()
 {
-    if (m_isDDWTracking || m_isStatusPending)
+    if (m_isDDWTracking || m_pendingExchanges > 0)
         return;
     if (!m_isDDWConnect) {
         m_ddwUpdateTimer.stop();
         return;
     }
-    // The exchange runs on the worker: a silent or babbling controller holds
-    // it, never the interface.
-    m_isStatusPending = true;
-    m_mount.postWork([this] {
-        const std::optional<DDWStatus> status = readStatus();
-        QMetaObject::invokeMethod(
-            this,
-            [this, status] {
-                m_isStatusPending = false;
-                if (status && m_isDDWConnect)
-                    applyStatus(*status);
-            },
-            Qt::QueuedConnection);
-    });
-}
-
-std::optional<DDWStatus> DDWControl::readStatus()
-{
-    m_debug("ddwGetInfo");
-    ReplyBuffer reply{};
-    m_serial.clearSerialBuffer(kSerialSlotDDW);
-    qint32 count = 4;
-    if (!m_serial.transaction(1, count, "GINF", reply, kSerialSlotDDW, kRecordEnd))
-        return std::nullopt;
-    return parseDDWStatus(QByteArrayView(reply.data(), count));
+    post([](const DDWExchange& line) { return line.status("GINF"); });
 }
 
 void DDWControl::ddwFreqTimer()
@@ -315,8 +322,20 @@ void DDWControl::ddwFreqTimer()
         m_isDDWTracking = false;
         return;
     }
-    if (!calcDDWAzimuth() || !ddwGetInfo())
+    // A tick waits for the exchanges before it: a silent controller gets
+    // one request at a time, not a queue of them.
+    if (m_pendingExchanges > 0 || !calcDDWAzimuth())
         return;
+    m_debug("ddwGetInfo");
+    post([](const DDWExchange& line) { return line.status("GINF"); },
+         [this](bool answered) {
+             if (answered)
+                 followTarget();
+         });
+}
+
+void DDWControl::followTarget()
+{
     const float d = m_ddwAzimuth - m_ddwTargetAz;
     m_ddwSkyAzimuth = d + m_scopeAzimuth;
     if (domeAngleApart(m_ddwAzimuth, m_ddwTargetAz) < m_ddwDelta) {
@@ -324,13 +343,15 @@ void DDWControl::ddwFreqTimer()
             m_sky->setNeedsDisplay();
         return;
     }
+    if (!m_isDDWTracking || isDSROpen())
+        return;
     const float target = m_ddwTargetAz;
     const float dome = m_ddwAzimuth;
     const bool turnsWestToEast = (target > dome && std::abs(d) > 180.0f) || dome > target;
     const double goal = target + (turnsWestToEast ? 0.0f : m_ddwDelta);
-    pause(1);
     // The controller takes whole degrees 0..359: wrap after rounding.
-    ddwGOTOAz(int(std::floor(goal + 0.5)) % kDegreesPerTurn);
+    const int azimuth = int(std::floor(goal + 0.5)) % kDegreesPerTurn;
+    sendMotion(gotoCommand(azimuth), 0, 1);
 }
 
 void DDWControl::setDDWSetup(double x, double y, double z, double bigR, double smallR,
@@ -339,9 +360,4 @@ void DDWControl::setDDWSetup(double x, double y, double z, double bigR, double s
     m_geometry = {x, y, z, bigR, smallR, flip};
     m_ddwDelta = delta;
     m_ddwFrequency = frequency;
-}
-
-void DDWControl::pause(int ticks) const
-{
-    m_timing.pause(ticks * m_timing.tick);
 }

@@ -2,9 +2,9 @@
 
 #include "model/settings/links/DDWDevice.h"
 #include "mount/DebugWriter.h"
-#include "mount/ReplyCycles.h"
 #include "mount/ScopeThread.h"
 #include "mount/SerialSlots.h"
+#include "mount/dome/DDWExchange.h"
 #include "mount/dome/DDWStatus.h"
 #include "mount/dome/DomeGeometry.h"
 #include "mount/links/ConnectMenuLinks.h"
@@ -13,6 +13,7 @@
 #include <QObject>
 #include <QTimer>
 
+#include <functional>
 #include <optional>
 
 class DDWView;
@@ -23,9 +24,11 @@ class SkyRedraw;
 // The Digital Dome Works controller on serial slot 5: four-character
 // commands, its status record polled every 5 s, and dome slaving by a
 // go-to azimuth sent whenever the dome falls `ddwDelta` behind the
-// telescope. The status poll's exchange runs on the mount's worker; the
-// commands and the tracking tick (which the worker asks for after a goto)
-// on the main thread. The slot's lock keeps their exchanges apart.
+// telescope. Every exchange (the connect's port scan, the status poll, the
+// commands, the tracking tick) is posted to the mount's worker, in order,
+// and its status record comes back to the main thread, where the panel and
+// the follow logic take it. A command returns once posted: false only when
+// it is refused before sending.
 class DDWControl : public QObject,
                    public DDWDevice,
                    public MenuDevice,
@@ -39,6 +42,8 @@ public:
     void setView(DDWView* view) { m_view = view; }
     void setSkyView(SkyRedraw* sky) { m_sky = sky; }
 
+    // Starts the port scan on the worker (false when it cannot start);
+    // the view learns how it ended. Disconnects a connected controller.
     bool ddwConnect();
     bool ddwDisconnect() override;
     bool ddwGetV();
@@ -64,6 +69,8 @@ public:
                      float delta, float frequency) override;
     void setDDWIsTracking(bool on) { m_isDDWTracking = on; }
     void setDDWPinState(quint8 pins) { m_ddwPinState = pins & 0x0F; }
+    // Exchanges posted whose answer has not come back yet.
+    int pendingExchanges() const { return m_pendingExchanges; }
 
     double ddwX() const override { return m_geometry.x; }
     double ddwY() const override { return m_geometry.y; }
@@ -79,12 +86,13 @@ public:
     quint8 ddwPinState() const { return m_ddwPinState; }
     bool isDDWTracking() const { return m_isDDWTracking; }
     bool isDDWConnect() const override { return m_isDDWConnect; }
+    bool isDDWConnecting() const { return m_isConnecting; }
     quint16 ddwPort() const { return m_ddwPort; }
     float ddwAzimuth() const { return m_ddwAzimuth; }
     quint16 ddwDomeAz() const { return rounded(m_ddwAzimuth); }
     quint16 ddwScopeAz() const { return rounded(m_scopeAzimuth); }
 
-    // MenuDevice.
+    // MenuDevice: connecting starts the port scan.
     bool isConnected() const override { return m_isDDWConnect; }
     bool connectDevice() override { return !m_isDDWConnect && ddwConnect(); }
     void disconnectDevice() override { ddwDisconnect(); }
@@ -94,37 +102,39 @@ public:
 
 private:
     static quint16 rounded(float value) { return quint16(value + 0.5f); }
-    bool tryPort(quint16 index);
-    // One command exchange on slot 5 after its input is cleared, read until
-    // `end` says the reply is whole (silence when it has no rule).
-    bool exchange(const QByteArray& command, quint16 expected, const ReplyEnd& end = {});
-    // Reads the record the controller streams after a motion command.
-    void readStream();
-    bool ddwParseInfo(QByteArrayView text);
+    using Work = std::function<std::optional<DDWStatus>(const DDWExchange&)>;
+
+    // The port scan's outcome, back on the main thread.
+    void connectEnded(const DDWFound& found, quint32 scan);
+    void showVersion(const DDWStatus& status);
+    // Runs `work` on the worker; its status record, if any, reaches the
+    // panel on the main thread, then `then` learns whether one came.
+    void post(Work work, std::function<void(bool)> then = {});
+    // A motion command, then the record the controller streams after it.
+    void sendMotion(const QByteArray& command, quint16 expected, int pauseTicks = 0);
+    // Sends the dome its goal once the tick's record shows it fell behind.
+    void followTarget();
     void applyStatus(const DDWStatus& status);
-    // The status record read on the worker, with buffers of its own.
-    std::optional<DDWStatus> readStatus();
     bool rotate(char direction, bool on);
     bool isDSROpen() const { return m_status.DSRStatus == kDDWDSROpen; }
-    void pause(int ticks) const;
 
     SerialControl& m_serial;
     DomeMount& m_mount;
     DebugWriter m_debug;
-    ScopeThreadTiming m_timing;
+    DDWExchange m_line;
     DDWView* m_view = nullptr;
     SkyRedraw* m_sky = nullptr;
 
-    ReplyBuffer m_ddwSerialInBuffer{};
     QTimer m_ddwTrackTimer;
     QTimer m_ddwUpdateTimer;
     bool m_isDDWConnect = false;
-    bool m_isStatusPending = false;  // a status read is on the worker
+    int m_pendingExchanges = 0;
+    bool m_isConnecting = false;  // the port scan is on the worker
+    quint32 m_scan = 0;           // the scan whose outcome is awaited
     bool m_isDDWTracking = false;
     quint8 m_ddwPinState = 0;
     quint16 m_ddwPort = 0;
     DDWStatus m_status;
-    qint32 m_transCount = 0;
     float m_ddwAzimuth = -1.0f;
     float m_scopeAzimuth = -1.0f;
     float m_ddwTargetAz = 0.0f;

@@ -139,9 +139,7 @@ void DDWPanel::ddwButtonAction(int tag, bool pressed)
         if (m_ddw.isDDWConnect()) {
             button(kConnect)->setText(kConnectTitle);
             m_ddw.ddwDisconnect();
-        } else if (m_ddw.ddwConnect()) {
-            button(kConnect)->setText(kDisconnectTitle);
-        } else {
+        } else if (!m_ddw.isDDWConnecting() && !m_ddw.ddwConnect()) {
             AlertPanel::runAlert("Connect to DDW failed.", " ");
         }
         return;
@@ -208,6 +206,14 @@ void DDWPanel::ddwButtonAction(int tag, bool pressed)
     default:
         break;
     }
+}
+
+void DDWPanel::ddwConnectEnded(bool connected)
+{
+    if (connected)
+        button(kConnect)->setText(kDisconnectTitle);
+    else
+        AlertPanel::runAlert("Connect to DDW failed.", " ");
 }
 
 void DDWPanel::ddwPinAction(int pin)

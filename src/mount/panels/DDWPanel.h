@@ -47,6 +47,7 @@ public:
     bool isGEM() const override;
     void setPanelTitle(const QString& title) override;
     void setDDWUpdateText() override;
+    void ddwConnectEnded(bool connected) override;
     // DDWSetupPanel.
     void setIsGEM(bool gem) override;
     void setDDWSetupText() override;

@@ -7,7 +7,11 @@
 #include "support/DDWSimulator.h"
 #include "support/PtyDevice.h"
 
+#include "support/MainThreadWatchdog.h"
+
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTest>
 
 #include <thread>
 
@@ -19,7 +23,9 @@ public:
     void setPanelTitle(const QString& version) override { title = version; }
     void setDDWUpdateText() override { ++updates; }
     void setNeedsDisplay() override { ++redraws; }
+    void ddwConnectEnded(bool connected) override { connectEnds.append(connected); }
     QString title;
+    QList<bool> connectEnds;
     int updates = 0;
     int redraws = 0;
 };
@@ -31,6 +37,7 @@ protected:
         ddw.setView(&view);
         ddw.setSkyView(&view);
         ddw.setDDWSetup(0, 0, 0, 0, 0, 0, 5.0f, 60.0f);
+        mount.onWorker = true;
     }
 
     // The controller's thread stops before the simulator goes.
@@ -41,7 +48,10 @@ protected:
         simulator.setAzimuth(azimuth);
         device().start();
         ASSERT_TRUE(ddw.ddwConnect());
+        settle();
+        ASSERT_TRUE(ddw.isDDWConnect());
     }
+    void settle() { mount.settle(); }
     // The commands sent after connecting.
     QList<QByteArray> sentSince(qsizetype first) const { return simulator.commands().mid(first); }
 
@@ -61,9 +71,14 @@ TEST_F(DDWControlTest, AStatusRecordThePausesCutIsReadWhole)
     connectAt(120);
     EXPECT_EQ(view.title, "Digital Dome Works V4");
     EXPECT_EQ(ddw.ddwDomeAz(), 120);
-    ASSERT_TRUE(ddw.ddwGetInfo());
+    simulator.setAzimuth(200);
     ASSERT_TRUE(ddw.ddwSlaveOn(true));
-    EXPECT_TRUE(ddw.ddwGetInfo());
+    settle();
+    EXPECT_EQ(ddw.ddwDomeAz(), 200);
+    simulator.setAzimuth(210);
+    ASSERT_TRUE(ddw.ddwGetInfo());
+    settle();
+    EXPECT_EQ(ddw.ddwDomeAz(), 210);
 }
 
 TEST_F(DDWControlTest, ConnectsAndReadsTheStatusRecord)
@@ -79,12 +94,36 @@ TEST_F(DDWControlTest, ConnectsAndReadsTheStatusRecord)
     simulator.setTicksPerTurn(0);
     simulator.setAzimuth(200);
     ASSERT_TRUE(ddw.ddwGetInfo());
+    settle();
     EXPECT_EQ(ddw.status().Dticks, 0);
     EXPECT_EQ(ddw.ddwDomeAz(), 120);
 
     EXPECT_TRUE(ddw.ddwDisconnect());
     EXPECT_FALSE(ddw.isDDWConnect());
     EXPECT_LT(serial.serialRefNum(kSerialSlotDDW), 0);
+}
+
+// A disconnect while the port scan runs on the worker wins: the port the
+// scan found is closed again and the view hears nothing; a later connect
+// finds the controller afresh.
+TEST_F(DDWControlTest, ADisconnectDuringThePortScanLeavesThePortClosed)
+{
+    device().start();
+    ASSERT_TRUE(ddw.ddwConnect());
+    EXPECT_FALSE(ddw.ddwConnect()) << "one scan at a time";
+    EXPECT_TRUE(ddw.isDDWConnecting());
+    ddw.ddwDisconnect();
+    settle();
+    EXPECT_FALSE(ddw.isDDWConnect());
+    EXPECT_FALSE(ddw.isDDWConnecting());
+    EXPECT_LT(serial.serialRefNum(kSerialSlotDDW), 0);
+    EXPECT_TRUE(view.connectEnds.isEmpty());
+    EXPECT_EQ(ddw.pendingExchanges(), 0);
+
+    ASSERT_TRUE(ddw.ddwConnect());
+    settle();
+    EXPECT_TRUE(ddw.isDDWConnect());
+    EXPECT_EQ(view.connectEnds, QList<bool>{true});
 }
 
 TEST_F(DDWControlTest, ShortRecordLeavesTheTitleAndKeepsTheConnection)
@@ -102,12 +141,13 @@ TEST_F(DDWControlTest, CommandsAreSentInTheControllersFormat)
     connectAt(0);
     const qsizetype first = simulator.commands().size();
     EXPECT_TRUE(ddw.ddwGOTOAz(7));
+    settle();
     EXPECT_EQ(ddw.ddwDomeAz(), 7) << "the streamed record after the go-to is read";
     ddw.setDDWPinState(12);
     EXPECT_TRUE(ddw.ddwSetPins());
     EXPECT_TRUE(ddw.ddwRotateEast(true));
     EXPECT_TRUE(ddw.ddwAllStop());
-    QCoreApplication::processEvents();
+    settle();
     const QList<QByteArray> expected = {"G007", "GP0C", "GTCK", QByteArray("L@\x80\xC0", 4), "QQ"};
     EXPECT_EQ(sentSince(first), expected);
     EXPECT_EQ(simulator.pins(), 12);
@@ -122,6 +162,7 @@ TEST_F(DDWControlTest, RefusesGoalsOutsideATurnAndMotionWithTheDSROpen)
 
     simulator.setDSRStatus(kDDWDSROpen);
     ASSERT_TRUE(ddw.ddwGetInfo());
+    settle();
     EXPECT_FALSE(ddw.ddwGOTOAz(100));
     EXPECT_FALSE(ddw.ddwRotateWest(true));
     EXPECT_FALSE(ddw.ddwRotateEast(true));
@@ -152,6 +193,7 @@ TEST_F(DDWControlTest, TrackingSendsTheGoalOnlyWhenTheDomeFellBehind)
         ddw.ddwTrack(true);
         const qsizetype first = simulator.commands().size();
         ddw.ddwFreqTimer();
+        settle();
         EXPECT_EQ(sentSince(first), c.sent);
     }
     EXPECT_FLOAT_EQ(ddw.ddwTargetAz(), 355.0f);
@@ -162,6 +204,7 @@ TEST_F(DDWControlTest, TrackingSendsTheGoalOnlyWhenTheDomeFellBehind)
     mount.azimuth = 20.0;
     const qsizetype first = simulator.commands().size();
     ddw.ddwFreqTimer();
+    settle();
     EXPECT_TRUE(sentSince(first).isEmpty());
     EXPECT_TRUE(ddw.isDDWTracking());
 
@@ -174,9 +217,71 @@ TEST_F(DDWControlTest, FaultyRepliesFailWithoutHarm)
 {
     device().simulator().garbleReplies("X,1,2\r");
     device().start();
-    EXPECT_FALSE(ddw.ddwConnect());
+    EXPECT_TRUE(ddw.ddwConnect());
+    settle();
     EXPECT_FALSE(ddw.isDDWConnect());
+    EXPECT_EQ(view.connectEnds, QList<bool>{false});
     EXPECT_LT(serial.serialRefNum(kSerialSlotDDW), 0);
+}
+
+// A controller that falls silent after the connect, or trickles noise: the
+// commands and the tracking tick return at once, their exchanges go out in
+// order on the worker and end in the transport's time, and the main thread
+// never waits for them. A tick waits for the exchanges before it.
+TEST_F(DDWControlTest, ASilentControllerNeverHoldsTheMainThread)
+{
+    using namespace std::chrono_literals;
+    constexpr auto kNoStall = 100ms;
+    for (const bool trickles : {false, true}) {
+        SCOPED_TRACE(trickles ? "trickling" : "silent");
+        PtyDevice pty;
+        DDWSimulator silent(pty.simulator());
+        silent.setAzimuth(120);
+        pty.simulator().stopAnsweringAfter(1);
+        pty.start();
+        serial.setExtraPorts({pty.path()});
+        serial.getPortNames();
+        ASSERT_TRUE(ddw.ddwConnect());
+        settle();
+        ASSERT_TRUE(ddw.isDDWConnect());
+        if (trickles)
+            pty.simulator().babble("U", 500ms);
+        mount.positionRead = true;
+        mount.azimuth = 30.0;
+
+        MainThreadWatchdog watchdog;
+        watchdog.start();
+        QElapsedTimer asking;
+        asking.start();
+        ddw.ddwTrack(true);
+        ddw.followMount();
+        QCoreApplication::processEvents();
+        ddw.followMount();
+        QCoreApplication::processEvents();
+        ddw.ddwUpdateTimer();
+        EXPECT_EQ(ddw.pendingExchanges(), 1);
+        EXPECT_TRUE(ddw.ddwGetInfo());
+        EXPECT_TRUE(ddw.ddwGOTOAz(90));
+        EXPECT_TRUE(ddw.ddwRotateWest(true));
+        EXPECT_TRUE(ddw.ddwSetPins());
+        EXPECT_LT(std::chrono::milliseconds(asking.elapsed()), kNoStall);
+        EXPECT_EQ(ddw.pendingExchanges(), 5);
+        // Each silent exchange runs its 40 cycles on the worker.
+        ASSERT_TRUE(QTest::qWaitFor([this] { return ddw.pendingExchanges() == 0; }, 300000));
+        EXPECT_LT(watchdog.longestStall(), kNoStall);
+
+        // A noise byte answers the rotation's first command, whose tail then
+        // follows; silence drops the tail.
+        QList<QByteArray> expected = {"GINF", "GINF", "GINF", "G090", "GTCK", "GP00"};
+        if (trickles)
+            expected.insert(5, QByteArray("R@\x80\xC0", 4));
+        EXPECT_EQ(silent.commands(), expected);
+        EXPECT_EQ(ddw.ddwDomeAz(), 120);
+        ddw.ddwTrack(false);
+        EXPECT_TRUE(ddw.ddwDisconnect());
+        pty.simulator().babble({}, 500ms);
+        pty.closeMaster();
+    }
 }
 
 TEST(DDWStatusTest, ParsesOnlyTheRecordsOwnBytes)
@@ -225,6 +330,7 @@ TEST(DDWFaultTest, OperationsFailOnTimeoutsAndKeepTheStatusOnBadReplies)
         serial.setExtraPorts({pty.path()});
         serial.getPortNames();
         FakeDomeMount mount;
+        mount.onWorker = true;
         FakeDDWView view;
         DDWControl ddw{serial, mount, DebugWriter{},
                        ScopeThreadTiming{std::chrono::microseconds(1000), {}}};
@@ -232,11 +338,11 @@ TEST(DDWFaultTest, OperationsFailOnTimeoutsAndKeepTheStatusOnBadReplies)
         pty.start();
         ASSERT_TRUE(serial.openSerialDriver(0, 9600, false, kSerialSlotDDW));
 
-        EXPECT_FALSE(ddw.ddwGetInfo());
+        ddw.ddwGetInfo();
         if (fault == Silent) {
             // Each time-out runs 40 cycles: one command of each kind. The
             // status request above was the first.
-            EXPECT_FALSE(ddw.ddwGoHome());
+            ddw.ddwGoHome();
         } else {
             // Answered, but with nothing to read: the status stays as it was.
             ddw.ddwGetV();
@@ -244,6 +350,8 @@ TEST(DDWFaultTest, OperationsFailOnTimeoutsAndKeepTheStatusOnBadReplies)
             ddw.ddwGoHome();
             ddw.ddwGOTOAz(45);
         }
+        mount.settle();
+        EXPECT_EQ(ddw.pendingExchanges(), 0);
         EXPECT_EQ(view.updates, 0);
         EXPECT_TRUE(view.title.isEmpty());
         EXPECT_FLOAT_EQ(ddw.ddwAzimuth(), -1.0f);
@@ -258,6 +366,7 @@ TEST(DDWFaultTest, OperationsFailOnTimeoutsAndKeepTheStatusOnBadReplies)
 TEST_F(DDWControlTest, TheStatusPollReadsOnTheWorker)
 {
     connectAt(120);
+    mount.onWorker = false;
     const int updates = view.updates;
     const qsizetype sent = simulator.commands().size();
     simulator.setAzimuth(200);

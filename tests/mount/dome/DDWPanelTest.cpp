@@ -21,6 +21,7 @@ protected:
     DDWPanelTest() : simulator(device().simulator())
     {
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
+        mount.onWorker = true;
     }
     ~DDWPanelTest() override { device().closeMaster(); }
 
@@ -28,6 +29,7 @@ protected:
     {
         device().start();
         panel.button(DDWPanel::kConnect)->click();
+        mount.settle();
         ASSERT_TRUE(ddw.isDDWConnect());
     }
     qsizetype sent() const { return simulator.commands().size(); }
@@ -71,14 +73,18 @@ TEST_F(DDWPanelTest, ShowsTheControllerAndSendsWhatIsTyped)
         const qsizetype before = sent();
         panel.gotoField()->setText(c.typed);
         panel.ddwButtonAction(DDWPanel::kGoto);
+        mount.settle();
         const QList<QByteArray> commands = simulator.commands().mid(before);
         EXPECT_EQ(commands.value(0), c.sent);
     }
+    // The record streamed after the go-to reaches the panel.
+    EXPECT_EQ(panel.readout(DDWPanel::kDomeAzimuth), "359");
 
     panel.pinBox(3)->click();
     panel.pinBox(4)->click();
     // The pins go unanswered: a status request puts the controller past them.
     ASSERT_TRUE(ddw.ddwGetInfo());
+    mount.settle();
     EXPECT_TRUE(simulator.commands().contains("GP0C"));
     EXPECT_EQ(simulator.pins(), 12);
     EXPECT_TRUE(panel.pinBox(4)->isChecked());
@@ -111,8 +117,29 @@ TEST_F(DDWPanelTest, RefusesMotionWhileTheDSRIsOpen)
     // Without a mount there is nothing to follow.
     simulator.setDSRStatus(1);
     ASSERT_TRUE(ddw.ddwGetInfo());
+    mount.settle();
+    EXPECT_EQ(panel.readout(DDWPanel::kDSR), "Closed");
     mount.connected = false;
     panel.ddwButtonAction(DDWPanel::kTrack);
     EXPECT_EQ(recorder.alerts.back().title, "Connect to scope with polling on first.");
     EXPECT_FALSE(ddw.isDDWTracking());
+}
+
+// The port scan runs on the worker: the panel hears of a controller that
+// never answers when the scan ends, once, however often Connect is pressed.
+TEST_F(DDWPanelTest, AFailedConnectIsToldWhenTheScanEnds)
+{
+    device().simulator().dropAnswers();
+    device().start();
+    panel.button(DDWPanel::kConnect)->click();
+    panel.button(DDWPanel::kConnect)->click();
+    EXPECT_TRUE(ddw.isDDWConnecting());
+    EXPECT_TRUE(recorder.alerts.empty());
+    mount.settle();
+    EXPECT_FALSE(ddw.isDDWConnecting());
+    EXPECT_FALSE(ddw.isDDWConnect());
+    ASSERT_EQ(recorder.alerts.size(), 1u);
+    EXPECT_EQ(recorder.alerts[0].title, "Connect to DDW failed.");
+    EXPECT_EQ(panel.button(DDWPanel::kConnect)->text(), "Connect");
+    EXPECT_EQ(simulator.commands(), QList<QByteArray>{"GINF"});
 }

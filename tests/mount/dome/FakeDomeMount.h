@@ -2,11 +2,15 @@
 
 #include "mount/dome/DomeMount.h"
 
+#include <QCoreApplication>
+#include <QThreadPool>
+
 #include <atomic>
 #include <vector>
 
-// A mount the domes follow: its azimuth and position are set by the test; jobs
-// posted are run at once by whoever the test puts in `run`.
+// A mount the domes follow: its azimuth and position are set by the test.
+// Work posted is kept for the test to run where it likes, or, with
+// `onWorker`, run in order on a thread of its own.
 class FakeDomeMount final : public DomeMount {
 public:
     bool isConnected() const override { return connected; }
@@ -20,8 +24,25 @@ public:
     void launchThread() override { ++launches; }
     void releaseThread() override { ++releases; }
     void postJob(int id) override { jobs.push_back(id); }
-    // Kept for the test to run where it likes.
-    void postWork(std::function<void()> job) override { work.push_back(std::move(job)); }
+    void postWork(std::function<void()> job) override
+    {
+        if (onWorker)
+            worker.start(std::move(job));
+        else
+            work.push_back(std::move(job));
+    }
+
+    // Waits for the worker's work and takes its answers on this thread,
+    // for as many rounds as answers post more work.
+    void settle()
+    {
+        for (int round = 0; round < 3; ++round) {
+            worker.waitForDone();
+            QCoreApplication::processEvents();
+        }
+    }
+
+    FakeDomeMount() { worker.setMaxThreadCount(1); }
 
     std::atomic<bool> connected = true;
     std::atomic<bool> positionRead = true;
@@ -35,4 +56,6 @@ public:
     int releases = 0;
     std::vector<int> jobs;
     std::vector<std::function<void()>> work;
+    bool onWorker = false;
+    QThreadPool worker;
 };
