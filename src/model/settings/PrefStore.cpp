@@ -105,49 +105,58 @@ void PrefStore::readBlock(const QString& key, void* destination, std::size_t siz
     std::memset(static_cast<char*>(destination) + copied, 0, size - copied);
 }
 
+void PrefStore::put(const QString& key, const QVariant& value)
+{
+    // Every change saves the whole file on the main thread: an unchanged
+    // value is not a change.
+    if (m_settings->contains(key) && m_settings->value(key) == value)
+        return;
+    m_settings->setValue(key, value);
+}
+
 void PrefStore::writeBool(const QString& key, bool value)
 {
-    m_settings->setValue(key, PrefForms::boolText(value));
+    put(key, PrefForms::boolText(value));
 }
 
 void PrefStore::writeInteger(const QString& key, qint64 value)
 {
-    m_settings->setValue(key, PrefForms::integerText(value));
+    put(key, PrefForms::integerText(value));
 }
 
 void PrefStore::writeFloat(const QString& key, float value)
 {
-    m_settings->setValue(key, PrefForms::floatText(value));
+    put(key, PrefForms::floatText(value));
 }
 
 void PrefStore::writeDouble(const QString& key, double value)
 {
-    m_settings->setValue(key, PrefForms::doubleText(value));
+    put(key, PrefForms::doubleText(value));
 }
 
-void PrefStore::writeString(const QString& key, const QString& value) { m_settings->setValue(key, value); }
+void PrefStore::writeString(const QString& key, const QString& value) { put(key, value); }
 
 void PrefStore::writeColor(const QString& key, const QColor& value)
 {
-    m_settings->setValue(key, PrefForms::colorText(value));
+    put(key, PrefForms::colorText(value));
 }
 
 void PrefStore::writeFont(const QString& key, const QFont& value)
 {
-    m_settings->setValue(key, PrefForms::fontText(value));
+    put(key, PrefForms::fontText(value));
 }
 
 void PrefStore::writeDate(const QString& key, const QDateTime& value)
 {
-    m_settings->setValue(key, PrefForms::dateText(value));
+    put(key, PrefForms::dateText(value));
 }
 
 void PrefStore::writeStringArray(const QString& key, const QStringList& value)
 {
-    m_settings->setValue(key, PrefForms::stringArrayText(value));
+    put(key, PrefForms::stringArrayText(value));
 }
 
-void PrefStore::writeData(const QString& key, const QByteArray& value) { m_settings->setValue(key, value); }
+void PrefStore::writeData(const QString& key, const QByteArray& value) { put(key, value); }
 
 void PrefStore::writeBlock(const QString& key, const void* source, std::size_t size)
 {

@@ -92,6 +92,7 @@ public:
 private:
     QVariant value(const QString& key) const;
     QString registeredText(const QString& key) const;
+    void put(const QString& key, const QVariant& value);
 
     std::unique_ptr<QSettings> m_settings;
     QHash<QString, PrefDefault> m_defaults;
