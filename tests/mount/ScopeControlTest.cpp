@@ -226,8 +226,13 @@ TEST_F(ScopeControlTest, FailedPollsInARowEndTheConnectionWithOneAlert)
         poll();
     }
     family->answers = false;
-    for (int failed = 0; failed < ScopeControl::kLostAfterFailedPolls; ++failed)
+    for (int failed = 1; failed < ScopeControl::kLostAfterFailedPolls; ++failed)
         poll();
+    // The poll that loses the mount also lets the worker go, so nothing
+    // posted after it would be run: wait for the loss itself.
+    scope->readScopePosition([](bool) {});
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !scope->isConnected(); }, 2000));
+    QCoreApplication::processEvents();
     EXPECT_FALSE(scope->isConnected());
     EXPECT_EQ(lost, 1);
     ASSERT_EQ(alerts.alerts.size(), 1u);
