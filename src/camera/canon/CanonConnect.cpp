@@ -314,20 +314,7 @@ void CanonControl::writeShutterSpeedOnConnect()
         return;
     }
     if (m_is60D) {
-        if (m_isCanonBulb && m_canonAEData != kAEBulb) {
-            AlertPanel::runAlert(QStringLiteral("Set the mode dial to Bulb for long (>30s) exposures."), kBlank);
-            m_panel.expButtonEnabled = false;
-        } else if (!m_isCanonBulb && m_canonAEData == kAEManual) {
-            const Error error = m_sdk.setUInt32(kPropTv, 0, m_expCode);
-            if (error != kOk) {
-                logError("EdsSetPropertyData Connect (60D) kEdsPropID_Tv error: 0x%04X.", error);
-                AlertPanel::runAlert(kExposureErrorTitle, kExposureErrorMessage);
-                m_panel.expButtonEnabled = false;
-            }
-        } else if (!m_isCanonBulb && m_canonAEData == kAEBulb && m_canonExpTime < 1) {
-            AlertPanel::runAlert(QStringLiteral("Set the mode dial to Manual for short (<1s) exposures."), kBlank);
-            m_panel.expButtonEnabled = false;
-        }
+        set60DExposure("EdsSetPropertyData Connect (60D) kEdsPropID_Tv error: 0x%04X.");
         return;
     }
     const Error error = m_sdk.setUInt32(kPropTv, 0, m_expCode);

@@ -224,6 +224,9 @@ private:
     void exposureTime();
     void writeShutterSpeedForChoice();
     bool isDialBulb() const;
+    // The 60D takes its mode from the dial: asks for the dial the time
+    // needs, or sets the time when the dial is on Manual.
+    void set60DExposure(const char* tvErrorFormat);
     void nextExposureOrDone();
     // The start command's error: repaired (mirror lock-up) or reported.
     bool handleStartError(CanonSdk::Error error);

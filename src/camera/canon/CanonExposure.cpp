@@ -234,20 +234,7 @@ void CanonControl::writeShutterSpeedForChoice()
             AlertPanel::runAlert(kExposureErrorTitle, kExposureErrorMessage);
         }
     } else if (m_is60D) {
-        if (m_isCanonBulb && m_canonAEData != kAEBulb) {
-            AlertPanel::runAlert(QStringLiteral("Set the mode dial to Bulb for long (>30s) exposures."), kBlank);
-            m_panel.expButtonEnabled = false;
-        } else if (!m_isCanonBulb && m_canonAEData == kAEBulb && m_canonExpTime < 1) {
-            AlertPanel::runAlert(QStringLiteral("Set the mode dial to Manual for short (<1s) exposures."), kBlank);
-            m_panel.expButtonEnabled = false;
-        } else if (!m_isCanonBulb && m_canonAEData == kAEManual) {
-            const Error error = m_sdk.setUInt32(kPropTv, 0, m_expCode);
-            if (error != kOk) {
-                logError("EdsSetPropertyData (is60D, action5) kEdsPropID_Tv error: 0x%04X.", error);
-                AlertPanel::runAlert(kExposureErrorTitle, kExposureErrorMessage);
-                m_panel.expButtonEnabled = false;
-            }
-        }
+        set60DExposure("EdsSetPropertyData (is60D, action5) kEdsPropID_Tv error: 0x%04X.");
     } else {
         const Error error = m_sdk.setUInt32(kPropTv, 0, m_expCode);
         if (error != kOk) {
@@ -257,6 +244,24 @@ void CanonControl::writeShutterSpeedForChoice()
         }
     }
     m_isCanonUSBBusy = false;
+}
+
+void CanonControl::set60DExposure(const char* tvErrorFormat)
+{
+    if (m_isCanonBulb && m_canonAEData != kAEBulb) {
+        AlertPanel::runAlert(QStringLiteral("Set the mode dial to Bulb for long (>30s) exposures."), kBlank);
+        m_panel.expButtonEnabled = false;
+    } else if (!m_isCanonBulb && m_canonAEData == kAEBulb && m_canonExpTime < 1) {
+        AlertPanel::runAlert(QStringLiteral("Set the mode dial to Manual for short (<1s) exposures."), kBlank);
+        m_panel.expButtonEnabled = false;
+    } else if (!m_isCanonBulb && m_canonAEData == kAEManual) {
+        const Error error = m_sdk.setUInt32(kPropTv, 0, m_expCode);
+        if (error != kOk) {
+            logError(tvErrorFormat, error);
+            AlertPanel::runAlert(kExposureErrorTitle, kExposureErrorMessage);
+            m_panel.expButtonEnabled = false;
+        }
+    }
 }
 
 bool CanonControl::isDialBulb() const
