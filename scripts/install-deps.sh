@@ -21,6 +21,7 @@ packages=(
   qt6-multimedia-dev libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
   strace
   dbus-daemon libglib2.0-bin qt6-speech-dev qt6-declarative-dev qt6-speech-flite-plugin
+  libpocketsphinx-dev pocketsphinx-en-us espeak-ng
 )
 
 missing=()

@@ -4,6 +4,7 @@
 #include "app/RemoteLink.h"
 #include "app/ScopeViewAssembly.h"
 #include "platform/AlertPanel.h"
+#include "remote/speech/PocketSphinxRecognizer.h"
 #include "remote/speech/TextSpeaker.h"
 
 #include <QApplication>
@@ -25,6 +26,9 @@ int main(int argc, char** argv)
     ScopeViewAssembly scopeView(assembly, folders);
     assembly.remoteLink().eventsBus().registerOnSessionBus();
     assembly.remoteLink().setVoice(std::make_unique<TextSpeaker>());
+    // Only the program itself listens on the microphone; tests give their own recogniser.
+    assembly.remoteLink().voiceCommands().setRecognizerFactory(
+        [] { return std::make_unique<PocketSphinxRecognizer>(); });
 
     assembly.show();
     return app.exec();
