@@ -9,6 +9,7 @@
 #include <QTimeZone>
 
 #include <algorithm>
+#include <tuple>
 #include <vector>
 
 // The all-sky clock in virtual time, from a fixed moment.
@@ -63,6 +64,11 @@ public:
     bool hasDarkFrame() const override { return hasDark; }
     void forgetDarkFrame() override { hasDark = false; }
     void startWorker() override { ++workerStarts; }
+    bool defineSubFrame(quint16 x, quint16 y, quint8 side) override
+    {
+        subFrames.push_back({x, y, side});
+        return true;
+    }
 
     int count(quint8 type) const
     {
@@ -75,6 +81,7 @@ public:
     std::unique_ptr<GuideTimer> transferTimer;
     std::vector<Exposure> exposures;
     std::vector<std::pair<qint64, bool>> heater;
+    std::vector<std::tuple<quint16, quint16, quint8>> subFrames;
     std::vector<quint8> delivered;  // types of the images handed on to be saved
     quint8 mode = AllSkyFrame::kFullMode;
     quint8 chosenType = AllSkyFrame::kLightType;
