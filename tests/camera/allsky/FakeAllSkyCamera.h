@@ -9,6 +9,7 @@
 #include <QTimeZone>
 
 #include <algorithm>
+#include <functional>
 #include <tuple>
 #include <vector>
 
@@ -77,6 +78,8 @@ public:
 
     ManualAllSkyClock& clock;
     AllSkySchedule* schedule = nullptr;
+    // Where finished images go instead of straight to the schedule.
+    std::function<void(quint8 type)> deliver;
     std::unique_ptr<GuideTimer> exposureTimer;
     std::unique_ptr<GuideTimer> transferTimer;
     std::vector<Exposure> exposures;
@@ -107,7 +110,9 @@ private:
             lastTransfer = transferSeconds;
             if (type == AllSkyFrame::kDarkType && mode == AllSkyFrame::kFullMode)
                 hasDark = true;
-            if (!(schedule && schedule->imageDownloaded(type)))
+            if (deliver)
+                deliver(type);
+            else if (!(schedule && schedule->imageDownloaded(type)))
                 delivered.push_back(type);
         });
     }

@@ -183,6 +183,12 @@ void AllSkyPanel::connectSchedule()
     showHeating(false);
 }
 
+void AllSkyPanel::show()
+{
+    DevicePanel::show();
+    raise();
+}
+
 void AllSkyPanel::showHeating(bool on)
 {
     m_heatText->setStyleSheet(on ? QStringLiteral("color: red") : QStringLiteral("color: black"));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mount/DebugWriter.h"
+#include "mount/links/ConnectMenuLinks.h"
 #include "platform/widgets/DevicePanel.h"
 
 #include <QString>
@@ -23,10 +24,15 @@ class QSpinBox;
 // the exposure time of the schedule's frames, the schedule (intervals,
 // heater, dates, RUN / STOP), the file name and format, and the button that
 // brings the date-stamp panel forward. Closing it tells its close observer.
-class AllSkyPanel final : public DevicePanel {
+class AllSkyPanel final : public DevicePanel, public MenuPanel {
     Q_OBJECT
 public:
     AllSkyPanel(AllSkySession& session, AllSkyDatePanel& datePanel, DebugWriter debug, QWidget* parent = nullptr);
+
+    // MenuPanel: the Connect menu shows and hides it.
+    bool isVisible() const override { return DevicePanel::isVisible(); }
+    void show() override;
+    void hide() override { DevicePanel::hide(); }
 
     // The stored intervals at start, in seconds: set and shown.
     void setExpSchedule(float seconds);
