@@ -64,7 +64,12 @@ public:
     void setHeater(bool on) override { heater.push_back({clock.timers.elapsedMs(), on}); }
     bool hasDarkFrame() const override { return hasDark; }
     void forgetDarkFrame() override { hasDark = false; }
-    void startWorker() override { ++workerStarts; }
+    void startWorker() override
+    {
+        ++workerStarts;
+        if (onStartWorker)
+            onStartWorker();
+    }
     bool defineSubFrame(quint16 x, quint16 y, quint8 side) override
     {
         subFrames.push_back({x, y, side});
@@ -78,6 +83,8 @@ public:
 
     ManualAllSkyClock& clock;
     AllSkySchedule* schedule = nullptr;
+    // What starting the worker does besides counting.
+    std::function<void()> onStartWorker;
     // Where finished images go instead of straight to the schedule.
     std::function<void(quint8 type)> deliver;
     std::unique_ptr<GuideTimer> exposureTimer;
