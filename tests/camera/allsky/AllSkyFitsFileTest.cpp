@@ -2,7 +2,9 @@
 
 #include "camera/allsky/AllSkyFiles.h"
 #include "camera/allsky/AllSkyFitsFile.h"
+#include "support/FileSizeLimit.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -153,6 +155,16 @@ TEST_F(AllSkyFits, SubFramesAndIncompleteFramesAreNeverSaved)
     shortFrame.pixels.pop_back();
     EXPECT_TRUE(save(shortFrame).isEmpty());
     EXPECT_FALSE(QFile::exists(m_dir.path() + "/Misc/AllSkyImage(Light)-1.fits"));
+}
+
+TEST_F(AllSkyFits, WriteCutShortLeavesNoFileAndKeepsTheNumber)
+{
+    {
+        FileSizeLimit limit(100000);
+        EXPECT_TRUE(save(allSkyTestFrame()).isEmpty());
+    }
+    EXPECT_TRUE(QDir(m_dir.path() + "/Misc").entryList(QDir::Files).isEmpty());
+    EXPECT_TRUE(save(allSkyTestFrame()).endsWith("AllSkyImage(Light)-1.fits"));
 }
 
 }  // namespace

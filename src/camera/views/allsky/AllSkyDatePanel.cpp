@@ -24,23 +24,25 @@ namespace {
 // The settings object's font kind of the all-sky date stamp.
 constexpr int kStampFontKind = 16;
 
-// A matrix of radio buttons, ids in reading order down the columns.
-QButtonGroup* radioMatrix(QWidget* parent, QGridLayout* layout, const QStringList& titles, int rows)
-{
-    auto* group = new QButtonGroup(parent);
-    for (int i = 0; i < titles.size(); ++i) {
-        auto* button = new QRadioButton(titles[i], parent);
-        group->addButton(button, i);
-        layout->addWidget(button, i % rows, i / rows);
-    }
-    return group;
-}
+// A titled box holding a matrix of radio buttons, ids in reading order down
+// the columns.
+struct RadioMatrix {
+    QGroupBox* box;
+    QButtonGroup* group;
+};
 
-QGroupBox* box(const QString& title, QWidget* parent, QGridLayout*& layout)
+RadioMatrix radioMatrix(QWidget* parent, const QString& title, const QStringList& titles)
 {
-    auto* group = new QGroupBox(title, parent);
-    layout = new QGridLayout(group);
-    return group;
+    constexpr int kRows = 2;
+    auto* box = new QGroupBox(title, parent);
+    auto* layout = new QGridLayout(box);
+    auto* group = new QButtonGroup(box);
+    for (int i = 0; i < titles.size(); ++i) {
+        auto* button = new QRadioButton(titles[i], box);
+        group->addButton(button, i);
+        layout->addWidget(button, i % kRows, i / kRows);
+    }
+    return {box, group};
 }
 
 }  // namespace
@@ -72,7 +74,6 @@ AllSkyDatePanel::~AllSkyDatePanel()
 void AllSkyDatePanel::buildControls()
 {
     auto* layout = new QGridLayout(this);
-    QGridLayout* inner = nullptr;
 
     m_dateCheckbox = new QCheckBox(QStringLiteral("Date stamp"), this);
     m_secCheckbox = new QCheckBox(QStringLiteral("Seconds"), this);
@@ -82,15 +83,14 @@ void AllSkyDatePanel::buildControls()
     layout->addWidget(m_secCheckbox, 0, 1);
     layout->addWidget(m_fontButton, 0, 2);
 
-    QGroupBox* utc = box(QStringLiteral("Time"), this, inner);
-    m_utcRadio = radioMatrix(utc, inner, {QStringLiteral("UTC"), QStringLiteral("Local")}, 2);
-    QGroupBox* corner = box(QStringLiteral("Corner"), this, inner);
-    m_positionRadio = radioMatrix(corner, inner,
-                                  {QStringLiteral("Top left"), QStringLiteral("Bottom left"),
-                                   QStringLiteral("Top right"), QStringLiteral("Bottom right")},
-                                  2);
-    layout->addWidget(utc, 1, 0);
-    layout->addWidget(corner, 1, 1, 1, 2);
+    const RadioMatrix utc = radioMatrix(this, QStringLiteral("Time"), {QStringLiteral("UTC"), QStringLiteral("Local")});
+    const RadioMatrix corner = radioMatrix(this, QStringLiteral("Corner"),
+                                           {QStringLiteral("Top left"), QStringLiteral("Bottom left"),
+                                            QStringLiteral("Top right"), QStringLiteral("Bottom right")});
+    m_utcRadio = utc.group;
+    m_positionRadio = corner.group;
+    layout->addWidget(utc.box, 1, 0);
+    layout->addWidget(corner.box, 1, 1, 1, 2);
 
     m_movieCheckbox = new QCheckBox(QStringLiteral("Movie"), this);
     m_fpsField = new QLineEdit(QStringLiteral("30.0"), this);
@@ -98,15 +98,15 @@ void AllSkyDatePanel::buildControls()
     layout->addWidget(m_movieCheckbox, 2, 0);
     layout->addWidget(new QLabel(QStringLiteral("Frames per second"), this), 2, 1);
     layout->addWidget(m_fpsField, 2, 2);
-    QGroupBox* codec = box(QStringLiteral("Codec"), this, inner);
-    m_codecRadio = radioMatrix(codec, inner, {QStringLiteral("Photo-JPEG"), QStringLiteral("H.264")}, 2);
-    QGroupBox* quality = box(QStringLiteral("Quality"), this, inner);
-    m_qualityRadio = radioMatrix(quality, inner,
-                                 {QStringLiteral("Lossless"), QStringLiteral("Maximum"), QStringLiteral("High"),
-                                  QStringLiteral("Normal")},
-                                 2);
-    layout->addWidget(codec, 3, 0);
-    layout->addWidget(quality, 3, 1, 1, 2);
+    const RadioMatrix codec =
+        radioMatrix(this, QStringLiteral("Codec"), {QStringLiteral("Photo-JPEG"), QStringLiteral("H.264")});
+    const RadioMatrix quality = radioMatrix(this, QStringLiteral("Quality"),
+                                            {QStringLiteral("Lossless"), QStringLiteral("Maximum"),
+                                             QStringLiteral("High"), QStringLiteral("Normal")});
+    m_codecRadio = codec.group;
+    m_qualityRadio = quality.group;
+    layout->addWidget(codec.box, 3, 0);
+    layout->addWidget(quality.box, 3, 1, 1, 2);
 
     m_utcRadio->button(0)->setChecked(true);
     m_positionRadio->button(1)->setChecked(true);
