@@ -1,5 +1,7 @@
 #include "camera/allsky/AllSkyDateText.h"
 
+#include "platform/AppTimeZone.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QTimeZone>
@@ -22,7 +24,7 @@ QString AllSkyDateText::text(const QDateTime& now) const
     const QString format = m_isSec ? QStringLiteral("MM/dd/yyyy HH:mm:ss") : QStringLiteral("MM/dd/yyyy HH:mm");
     if (m_isUTC)
         return QStringLiteral("UTC: ") + now.toTimeZone(QTimeZone::utc()).toString(format);
-    return now.toLocalTime().toString(format);
+    return now.toTimeZone(AppTimeZone::zone()).toString(format);
 }
 
 QPoint AllSkyDateText::textOrigin(int corner, int boxWidth, int boxHeight)

@@ -1,4 +1,5 @@
 #include "camera/allsky/AllSkyDateText.h"
+#include "platform/AppTimeZone.h"
 
 #include <QTimeZone>
 
@@ -22,10 +23,14 @@ TEST(AllSkyDateText, FourFormats)
     EXPECT_EQ(stamp.text(kMoment), "UTC: 12/07/2026 03:04:05");
     stamp.setIsSec(false);
     EXPECT_EQ(stamp.text(kMoment), "UTC: 12/07/2026 03:04");
+    // Local time is the program's zone, which follows the site.
+    const QTimeZone before = AppTimeZone::zone();
+    AppTimeZone::setZone(QTimeZone("America/New_York"));
     stamp.setIsUTC(false);
-    EXPECT_EQ(stamp.text(kMoment), kMoment.toLocalTime().toString("MM/dd/yyyy HH:mm"));
+    EXPECT_EQ(stamp.text(kMoment), "12/06/2026 22:04");
     stamp.setIsSec(true);
-    EXPECT_EQ(stamp.text(kMoment), kMoment.toLocalTime().toString("MM/dd/yyyy HH:mm:ss"));
+    EXPECT_EQ(stamp.text(kMoment), "12/06/2026 22:04:05");
+    AppTimeZone::setZone(before);
 }
 
 TEST(AllSkyDateText, LayerHoldsTheTextInItsCornerOnlyWhileOn)

@@ -9,6 +9,7 @@
 #include "model/settings/PrefControl.h"
 #include "model/settings/PrefForms.h"
 #include "model/settings/PrefKeys.h"
+#include "platform/AppTimeZone.h"
 #include "platform/DisplayGamma.h"
 
 #include <QAbstractButton>
@@ -16,6 +17,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QColorDialog>
+#include <QDateTimeEdit>
 #include <QFontDialog>
 #include <QLabel>
 #include <QMouseEvent>
@@ -188,6 +190,19 @@ TEST_F(AllSkyViews, RunButtonAndHeaterFollowTheSchedule)
     EXPECT_TRUE(panel->heatText()->styleSheet().contains("red"));
     panel->runButton()->click();
     EXPECT_EQ(panel->runButton()->text(), "RUN");
+}
+
+TEST_F(AllSkyViews, DailyStopShowsTheNextNightsDatesInThePickers)
+{
+    panel->setExpSchedule(60);
+    panel->scheduleRadio()->button(2)->click();
+    panel->startDatePicker()->setDateTime(AppTimeZone::wallClock(clock.now().addSecs(-60)));
+    panel->stopDatePicker()->setDateTime(AppTimeZone::wallClock(clock.now().addSecs(3600)));
+    panel->runButton()->click();
+    EXPECT_TRUE(session->schedule().hasFiredSchedule());
+    clock.advanceSeconds(3600 + 120);
+    EXPECT_EQ(AppTimeZone::fromWallClock(panel->stopDatePicker()->dateTime()), clock.origin.addSecs(86400 + 3600));
+    EXPECT_EQ(panel->runButton()->text(), "STOP");
 }
 
 }  // namespace

@@ -187,12 +187,14 @@ void AllSkyDatePanel::setDateColor(const QColor& color)
 {
     m_dateColor = color;
     m_colorPanel->setCurrentColor(color);
+    m_session.allSkyTextSetup(m_dateFont, m_dateColor);
 }
 
 void AllSkyDatePanel::setDateFont(const QFont& font)
 {
     m_dateFont = font;
     m_fontPanel->setCurrentFont(font);
+    m_session.allSkyTextSetup(m_dateFont, m_dateColor);
 }
 
 void AllSkyDatePanel::setDateFPS(float framesPerSecond)

@@ -3,6 +3,7 @@
 #include "camera/allsky/AllSkySession.h"
 #include "camera/views/allsky/AllSkyDatePanel.h"
 #include "camera/views/allsky/AllSkyImageView.h"
+#include "platform/AppTimeZone.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -17,7 +18,6 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QSpinBox>
-#include <QTimeZone>
 #include <QVBoxLayout>
 
 namespace {
@@ -43,7 +43,10 @@ QButtonGroup* radioRow(QWidget* parent, QHBoxLayout* layout, const QStringList& 
 
 QDateTimeEdit* datePicker(QWidget* parent, const QDateTime& date)
 {
-    auto* picker = new QDateTimeEdit(date.toLocalTime(), parent);
+    // The field shows the program's wall clock, carried as UTC.
+    auto* picker = new QDateTimeEdit(parent);
+    picker->setTimeSpec(Qt::UTC);
+    picker->setDateTime(AppTimeZone::wallClock(date));
     picker->setCalendarPopup(true);
     picker->setDisplayFormat(QStringLiteral("yyyy-MM-dd HH:mm"));
     return picker;
@@ -154,9 +157,9 @@ void AllSkyPanel::connectSchedule()
                                                : AllSkySchedule::Kind::Immediate);
     });
     connect(m_startPicker, &QDateTimeEdit::dateTimeChanged, this,
-            [this](const QDateTime& date) { m_session.schedule().setStartDate(date); });
+            [this](const QDateTime& wall) { m_session.schedule().setStartDate(AppTimeZone::fromWallClock(wall)); });
     connect(m_stopPicker, &QDateTimeEdit::dateTimeChanged, this,
-            [this](const QDateTime& date) { m_session.schedule().setStopDate(date); });
+            [this](const QDateTime& wall) { m_session.schedule().setStopDate(AppTimeZone::fromWallClock(wall)); });
     connect(m_formatRadio, &QButtonGroup::idClicked, this,
             [this](int id) { m_session.setFileFormat(AllSkyFiles::Format(id + 1)); });
     connect(m_nameButton, &QPushButton::clicked, this, &AllSkyPanel::setAllSkyFileName);
@@ -172,8 +175,8 @@ void AllSkyPanel::connectSchedule()
     connect(&schedule, &AllSkySchedule::datesChanged, this, [this](const QDateTime& start, const QDateTime& stop) {
         const QSignalBlocker startBlocker(m_startPicker);
         const QSignalBlocker stopBlocker(m_stopPicker);
-        m_startPicker->setDateTime(start.toLocalTime());
-        m_stopPicker->setDateTime(stop.toLocalTime());
+        m_startPicker->setDateTime(AppTimeZone::wallClock(start));
+        m_stopPicker->setDateTime(AppTimeZone::wallClock(stop));
     });
     connect(&m_session, &AllSkySession::stampAllowedChanged, this, [this](bool allowed) {
         m_dateButton->setEnabled(allowed);
