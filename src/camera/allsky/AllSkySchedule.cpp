@@ -119,7 +119,7 @@ void AllSkySchedule::stop()
     emit movieStopRequested();
     // An exposure under way finishes, downloads and saves; a dark frame that
     // is due but not begun would hold the heater's last change back for good.
-    if (m_camera.isIdle())
+    if (!m_isDarkUnderway)
         giveUpDark();
     stopTimers();
     m_scheduleTimer->stop();
@@ -185,6 +185,7 @@ void AllSkySchedule::darkTick()
         m_isExpBlock = false;
         return;
     }
+    m_isDarkUnderway = true;
     m_debug([&] { return QString::asprintf("AllSky start dark exp at: %0.2f sec", double(m_exposureSeconds)); });
 }
 
@@ -214,7 +215,7 @@ bool AllSkySchedule::imageDownloaded(quint8 imageType)
         emit statusChanged(QStringLiteral("Schedule running"));
     if (!m_isExpBlock || imageType != AllSkyFrame::kDarkType)
         return false;
-    m_isExpBlock = false;
+    giveUpDark();
     return true;
 }
 
@@ -226,6 +227,7 @@ void AllSkySchedule::downloadFailed()
 void AllSkySchedule::giveUpDark()
 {
     m_isExpBlock = false;
+    m_isDarkUnderway = false;
 }
 
 void AllSkySchedule::heaterCheckbox(bool on)

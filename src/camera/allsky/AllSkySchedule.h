@@ -127,5 +127,7 @@ private:
     bool m_isScheduleRun = false;
     bool m_hasFiredSchedule = false;
     bool m_isExpBlock = false;
+    // The due dark frame's exposure has begun (its download ends the block).
+    bool m_isDarkUnderway = false;
     bool m_isConstExp = false;
 };

@@ -163,4 +163,22 @@ TEST_F(AllSkyScheduleTest, ShortExposuresAreNotContinuous)
         EXPECT_FALSE(e.duringTransfer);
 }
 
+TEST_F(AllSkyScheduleTest, StopGivesUpADarkFrameNotYetBegunSoTheHeaterGoesOff)
+{
+    schedule.heaterCheckbox(true);
+    clock.advanceSeconds(0.5);
+    ASSERT_TRUE(schedule.isHeating());
+    // A hand-started exposure keeps the camera busy when the dark falls due.
+    ASSERT_TRUE(camera.startExposure(30, AllSkyFrame::kLightType));
+    schedule.setExpSchedule(60);
+    schedule.setDarkSchedule(600);
+    schedule.runAction();
+    ASSERT_TRUE(schedule.isExpBlock());
+    schedule.runAction();
+    clock.advanceSeconds(40);
+    EXPECT_FALSE(schedule.isExpBlock());
+    EXPECT_FALSE(schedule.isHeating());
+    EXPECT_EQ(camera.count(AllSkyFrame::kDarkType), 0);
+}
+
 }  // namespace

@@ -58,10 +58,11 @@ AllSkyDatePanel::AllSkyDatePanel(AllSkySession& session, PrefControl& prefs, QWi
     m_dateColor = QColor::fromRgbF(1, 1, 1, 0.75F);
     m_fontPanel = new QFontDialog(m_dateFont, this);
     m_fontPanel->setModal(false);
-    m_fontPanel->setOption(QFontDialog::NoButtons);
+    m_fontPanel->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     m_colorPanel = new QColorDialog(m_dateColor, this);
     m_colorPanel->setModal(false);
-    m_colorPanel->setOptions(QColorDialog::ShowAlphaChannel | QColorDialog::NoButtons);
+    m_colorPanel->setOptions(QColorDialog::ShowAlphaChannel | QColorDialog::NoButtons
+                             | QColorDialog::DontUseNativeDialog);
     // Closing any window of the program applies and stores the panel's values.
     qApp->installEventFilter(this);
 }
