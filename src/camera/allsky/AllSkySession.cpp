@@ -32,6 +32,11 @@ void AllSkySession::imageDownloaded(AllSkyFrame frame)
     m_debug("SG-4 image download done, display called");
     if (m_schedule.imageDownloaded(type) || m_files.fileFormat() == AllSkyFiles::Format::None)
         return;
+    // A sub-frame is for looking at (focusing), never a file: no failure to report.
+    if (!AllSkyFrame::fileSize(m_frame->readOutMode)) {
+        m_debug("saveAllSkyImage: sub-frame not saved");
+        return;
+    }
     if (!m_files.saveAllSkyImage(*m_frame, m_picture)) {
         m_debug("AllSky image save failed");
         AlertPanel::runAlert(QString::fromLatin1(kSaveFailed), QStringLiteral(" "));

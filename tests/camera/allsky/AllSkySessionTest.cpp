@@ -139,6 +139,8 @@ TEST_F(AllSkySessionTest, FailedSaveShowsTheAlert)
     QFile blocker(dir.filePath("file"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
+    session.imageDownloaded(allSkyTestFrame(AllSkyFrame::kSubFrameMode));
+    EXPECT_TRUE(alerts.alerts.empty()) << "a sub-frame is not saved, which is no failure";
     session.imageDownloaded(allSkyTestFrame());
     ASSERT_EQ(alerts.alerts.size(), 1u);
     EXPECT_EQ(alerts.alerts[0].title, "Image save file failed.");
