@@ -20,6 +20,7 @@ packages=(
   libgphoto2-dev libraw-dev
   qt6-multimedia-dev libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
   strace
+  libcfitsio-dev libtiff-dev fitsverify
   dbus-daemon libglib2.0-bin qt6-speech-dev qt6-declarative-dev qt6-speech-flite-plugin
   libpocketsphinx-dev pocketsphinx-en-us espeak-ng
 )
