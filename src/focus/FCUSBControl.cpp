@@ -24,6 +24,13 @@ quint8 pwmBits(quint16 pwm)
     }
 }
 
+// The PWM radio's column of a choice; a stored value that is none of the
+// three shows as choice 1.
+int pwmColumn(quint16 pwm)
+{
+    return pwm == 16 ? 2 : pwm == 4 ? 1 : 0;
+}
+
 }  // namespace
 
 FCUSBControl::FCUSBControl(PrefControl& prefs, std::unique_ptr<FCUSBPort> fcusb, std::unique_ptr<FCUSBPort> fcusb2)
@@ -36,11 +43,6 @@ FCUSBControl::FCUSBControl(PrefControl& prefs, std::unique_ptr<FCUSBPort> fcusb,
 }
 
 FCUSBControl::~FCUSBControl() = default;
-
-int FCUSBControl::pwmColumn(quint16 pwm)
-{
-    return pwm == 16 ? 2 : pwm == 4 ? 1 : 0;
-}
 
 QByteArray FCUSBControl::data(int unit) const
 {

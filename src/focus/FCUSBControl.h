@@ -3,6 +3,8 @@
 #include "focus/FocuserConnection.h"
 #include "model/settings/links/FCUSBFocuser.h"
 
+#include <QByteArray>
+
 #include <array>
 #include <memory>
 
@@ -68,7 +70,6 @@ public:
     int addressedUnit() const { return m_addressed; }
     // The unit's current report.
     QByteArray data(int unit) const;
-    static int pwmColumn(quint16 pwm);
 
     void setFCUSBSpeed(quint8 speed) override { m_units[0].speed = speed; }
     void setFCUSB2Speed(quint8 speed) override { m_units[1].speed = speed; }
