@@ -2,6 +2,7 @@
 
 #include "app/CanonLink.h"
 #include "app/DomeLink.h"
+#include "app/FCUSBLink.h"
 #include "app/FocusLink.h"
 #include "focus/views/FocusMenu.h"
 #include "app/DSUSBShutter.h"
@@ -150,6 +151,10 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     links.wifiBridge = &m_mount.serialControl();
     createDomes(folders.resources, links);
     m_focus = std::make_unique<FocusLink>(m_mount, m_prefs, m_outlets, &m_skyWindow);
+    m_fcusb = std::make_unique<FCUSBLink>(m_prefs, FCUSBLink::Devices::usb(), &m_skyWindow);
+    m_fcusb->fillLinks(links);
+    m_fcusb->fillOutlets(m_outlets);
+    m_fcusb->joinFocus(*m_focus);
     m_guide = std::make_unique<GuideLink>(m_prefs, m_debugLog, m_mount, GuideLink::Devices::usb(), &m_skyWindow);
     createCanon(links);
     createWebcam(folders.resources, links);

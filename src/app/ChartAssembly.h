@@ -43,6 +43,7 @@
 class CanonLink;
 class DeepSkyPhotos;
 class DomeLink;
+class FCUSBLink;
 class FocusLink;
 class GuideLink;
 class RemoteLink;
@@ -116,6 +117,7 @@ public:
     MountLink& mountLink() { return m_mount; }
     DomeLink& domeLink() { return *m_domes; }
     FocusLink& focusLink() { return *m_focus; }
+    FCUSBLink& fcusbLink() { return *m_fcusb; }
     CanonLink& canonLink() { return *m_canon; }
     GuideLink& guideLink() { return *m_guide; }
     WebcamLink& webcamLink() { return *m_webcam; }
@@ -206,6 +208,7 @@ private:
     std::unique_ptr<RemoteLink> m_remote;
     std::unique_ptr<DomeLink> m_domes;
     std::unique_ptr<FocusLink> m_focus;
+    std::unique_ptr<FCUSBLink> m_fcusb;
     std::unique_ptr<CityDataSource> m_cities;
     std::unique_ptr<WebcamLink> m_webcam;
     std::unique_ptr<PrefWindowControl> m_prefWindow;

@@ -121,6 +121,7 @@ struct ChartOutlets {
     HidesOnDeactivate* roboWindow = nullptr;
     HidesOnDeactivate* jmiWindow = nullptr;
     HidesOnDeactivate* moonWindow = nullptr;
+    HidesOnDeactivate* fcusbWindow = nullptr;
 
     // Preferences window.
     PrefWindowSetup* prefWindow = nullptr;

@@ -38,7 +38,7 @@ void WindowSettings::setAllHide()
          m_prefs.isScopeHide());
     hide({o.ssWindow, o.tonightWindow}, m_prefs.isSSHide());
     hide({o.webcamPanel, o.canonPanel, o.sg4Panel, o.allSkyPanel}, m_prefs.isWebcamHide());
-    hide({o.optecWindow, o.roboWindow, o.jmiWindow, o.moonWindow}, m_prefs.isFocuserHide());
+    hide({o.optecWindow, o.roboWindow, o.jmiWindow, o.moonWindow, o.fcusbWindow}, m_prefs.isFocuserHide());
     hide({o.domePanel, o.ddwPanel}, m_prefs.isDomeHide());
 }
 

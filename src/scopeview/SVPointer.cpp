@@ -179,7 +179,9 @@ void SVPointer::wheel(QWheelEvent* event)
     const double power = m_view.m_drawer ? m_view.m_drawer->power() : SVOptics::kStartPower;
     SVViewState& state = m_view.state();
     if (isZoom) {
+        const double radius = m_view.angles().svRadius;
         setPower(zoomedPower(power, units.y() * kWheelZoomPerUnit));
+        keepUnderPointer(m_view.toViewPoint(event->position()), radius);
     } else {
         const double step = prefs.arrowSpeed() / kArrowSpeedScale * m_view.angles().svAngle * kWheelStep;
         const SVOrientation flips = SVOrientation::flipsOf(prefs);
@@ -192,6 +194,38 @@ void SVPointer::wheel(QWheelEvent* event)
     m_view.update();
     m_view.updateBottomPanel();
     m_view.callHook(m_view.m_hooks.chartNeedsDisplay);
+}
+
+SVViewState::Centre SVPointer::movedCentre(SVViewState::Centre centre, QPointF offset, double radiusBefore,
+                                           double radiusAfter)
+{
+    const double r = std::hypot(offset.x(), offset.y());
+    if (!(r > 0.0) || !(radiusBefore > 0.0) || !(radiusAfter > 0.0))
+        return centre;
+    // A point r from the centre lies 2 atan(r / radius) away on the sky; the
+    // centre moves along the great circle toward it by what that distance
+    // loses, so the point keeps its place. East is to the left, north up.
+    const double distance = 2.0 * (std::atan(r / radiusBefore) - std::atan(r / radiusAfter));
+    const double positionAngle = std::atan2(-offset.x(), offset.y());
+    const double sinDec = std::sin(centre.dec) * std::cos(distance)
+                          + std::cos(centre.dec) * std::sin(distance) * std::cos(positionAngle);
+    const double dec = std::asin(std::clamp(sinDec, -1.0, 1.0));
+    const double dRA = std::atan2(std::sin(positionAngle) * std::sin(distance) * std::cos(centre.dec),
+                                  std::cos(distance) - std::sin(centre.dec) * sinDec);
+    return {centre.ra + dRA, dec};
+}
+
+void SVPointer::keepUnderPointer(QPointF viewPoint, double radiusBefore)
+{
+    const std::optional<SVProjection>& projection = m_view.projection();
+    SVViewState& state = m_view.state();
+    if (!projection || !state.isTracking())
+        return;
+    const SVAngles& angles = m_view.angles();
+    const SVViewState::Centre centre{projection->ra0(), projection->dec0()};
+    const SVViewState::Centre moved =
+        movedCentre(centre, viewPoint - QPointF(angles.svOffset, angles.svOffset), radiusBefore, angles.svRadius);
+    state.addDeltas(moved.ra - centre.ra, moved.dec - centre.dec);
 }
 
 void SVPointer::magnify(double magnification)

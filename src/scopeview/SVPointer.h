@@ -1,5 +1,7 @@
 #pragma once
 
+#include "scopeview/SVViewState.h"
+
 #include <QPointF>
 
 class QMouseEvent;
@@ -26,6 +28,11 @@ public:
 
     // The power after a change of `steps` tenths of a doubling, clamped to 6..8000.
     static double zoomedPower(double power, double steps);
+    // The field centre (radians of date) after the scale changes from
+    // `radiusBefore` to `radiusAfter` (the stereographic scale, points), such
+    // that the sky `offset` from the centre (view points, y up) stays there.
+    static SVViewState::Centre movedCentre(SVViewState::Centre centre, QPointF offset, double radiusBefore,
+                                           double radiusAfter);
 
 private:
     enum class Drag { None, Separation, Rotation };
@@ -33,6 +40,9 @@ private:
     void trackClick(QPointF p);
     bool toggleMoonLabel(QPointF p);
     void setPower(double power);
+    // After a zoom: the pan that keeps the sky under the pointer (a view
+    // point) where it was; the view still follows its tracked object or mount.
+    void keepUnderPointer(QPointF viewPoint, double radiusBefore);
 
     SVView& m_view;
     Drag m_drag = Drag::None;

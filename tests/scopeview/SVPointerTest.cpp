@@ -287,6 +287,52 @@ TEST_F(SVPointerTest, ThePlainWheelZoomsWithinRangeShiftOrCtrlWheelPansAndDragsM
     EXPECT_FALSE(view().state().isAngleSep());
 }
 
+TEST(SVPointerZoom, TheCentreMovesTowardThePointerByWhatItsDistanceLoses)
+{
+    const SVViewState::Centre centre{1.0, 0.3};
+    for (const QPointF offset : {QPointF(0, 0), QPointF(100, 0)}) {
+        const SVViewState::Centre same = SVPointer::movedCentre(centre, offset, offset.isNull() ? 900 : 1000, 1000);
+        EXPECT_NEAR(same.ra, centre.ra, 1e-12);
+        EXPECT_NEAR(same.dec, centre.dec, 1e-12);
+    }
+    // North (up) of the centre: the declination grows by the distance lost.
+    const SVViewState::Centre north = SVPointer::movedCentre(centre, {0, 100}, 1000, 2000);
+    EXPECT_NEAR(north.dec - centre.dec, 2.0 * (std::atan(0.1) - std::atan(0.05)), 1e-12);
+    EXPECT_NEAR(north.ra, centre.ra, 1e-12);
+    // East is to the left: a point left of the centre pulls the right ascension up.
+    EXPECT_GT(SVPointer::movedCentre(centre, {-100, 0}, 1000, 2000).ra, centre.ra);
+    // Across the pole the declination stays a declination.
+    EXPECT_LE(SVPointer::movedCentre({0.0, 1.5707}, {0, 400}, 100, 4000).dec, Angles::kPi / 2);
+}
+
+TEST_F(SVPointerTest, TheWheelKeepsTheSkyUnderThePointerAndTheViewFollowsItsCentre)
+{
+    drawPass();
+    const double reach = 0.5 * view().angles().svAngle;
+    const UnitVector u = UnitVector::fromRADec(1.0 + reach / std::cos(0.3), 0.3 - 0.6 * reach);
+    const auto pointAt = [&] {
+        drawPass();
+        return view().projection()->projectJ2000(u.x, u.y, u.z).value_or(QPointF(-1, -1));
+    };
+    const QPointF before = pointAt();
+    const QPoint pointer = widgetPoint(before);
+    for (const int notches : {6, -9}) {
+        const double power = drawer().power();
+        QWheelEvent event(pointer, view().mapToGlobal(pointer), QPoint(), QPoint(0, notches * 120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&view(), &event);
+        EXPECT_EQ(drawer().power() > power, notches > 0);
+        const QPointF after = pointAt();
+        EXPECT_NEAR(after.x(), before.x(), 1.0) << notches;
+        EXPECT_NEAR(after.y(), before.y(), 1.0) << notches;
+    }
+    // The pan rides on the tracked centre: a new mount place moves the view with it.
+    const double pan = view().state().deltaRA();
+    EXPECT_NE(pan, 0.0);
+    view().setTrackRA(1.1, 0.3);
+    EXPECT_EQ(view().state().deltaRA(), pan);
+}
+
 TEST_F(SVPointerTest, BottomBarAndTheLightsFade)
 {
     mount.connected = true;

@@ -14,6 +14,9 @@ KeptFrame* KeptFrame::keep(QWidget& window, Load load, Save save)
 KeptFrame::KeptFrame(QWidget& window, Load load, Save save)
     : QObject(&window), m_window(window), m_load(std::move(load)), m_save(std::move(save))
 {
+    m_saveTimer.setSingleShot(true);
+    m_saveTimer.setInterval(kSaveDelay);
+    connect(&m_saveTimer, &QTimer::timeout, this, &KeptFrame::save);
     window.installEventFilter(this);
     connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, [this] {
         if (m_window.isVisible())
@@ -30,6 +33,7 @@ bool KeptFrame::restore()
 
 void KeptFrame::save()
 {
+    m_saveTimer.stop();
     if (m_save)
         m_save(m_window.saveGeometry());
 }
@@ -44,6 +48,11 @@ bool KeptFrame::eventFilter(QObject* watched, QEvent* event)
             break;
         case QEvent::Show:
             m_isPlacing = true;
+            break;
+        case QEvent::Move:
+        case QEvent::Resize:
+            if (m_window.isVisible())
+                m_saveTimer.start();
             break;
         case QEvent::Paint:
             // By the first paint the window manager has framed the window,

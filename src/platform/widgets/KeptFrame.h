@@ -1,14 +1,18 @@
 #pragma once
 
 #include <QObject>
+#include <QTimer>
 
+#include <chrono>
 #include <functional>
 
 class QWidget;
 
 // Keeps a window's place and size across launches: `restore` puts back the
 // saved frame, brought onto the screens present; the frame is saved each time
-// the window hides and when the program quits while it shows. Each time the
+// the window hides, once it has rested kSaveDelay after a move or resize (so
+// a crash keeps it, and a drag does not save the settings at every step), and
+// when the program quits while it shows. Each time the
 // window shows, once the window manager has framed it, it is brought wholly
 // inside the work area of its screen. Lives as long as the window (it is the
 // window's child).
@@ -16,6 +20,8 @@ class KeptFrame final : public QObject {
 public:
     using Load = std::function<QByteArray()>;
     using Save = std::function<void(const QByteArray&)>;
+
+    static constexpr std::chrono::milliseconds kSaveDelay{1000};
 
     static KeptFrame* keep(QWidget& window, Load load, Save save);
 
@@ -32,5 +38,6 @@ private:
     QWidget& m_window;
     Load m_load;
     Save m_save;
+    QTimer m_saveTimer;
     bool m_isPlacing = false;
 };

@@ -12,10 +12,36 @@ namespace ScreenPlacement {
 
 namespace {
 
+// Squared distance from `point` to the nearest point of `area`.
+qint64 distanceSquared(const QPoint& point, const QRect& area)
+{
+    const qint64 dx = point.x() - std::clamp(point.x(), area.left(), area.right());
+    const qint64 dy = point.y() - std::clamp(point.y(), area.top(), area.bottom());
+    return dx * dx + dy * dy;
+}
+
+// The screen under the frame's centre; with the centre off every screen (a
+// window hanging off the edge of a screen of its own), the one it shows most
+// on, else the nearest: a window never jumps to another screen because its
+// centre went past an edge.
 const QScreen* screenOf(const QRect& frame)
 {
-    const QScreen* screen = QGuiApplication::screenAt(frame.center());
-    return screen ? screen : QGuiApplication::primaryScreen();
+    if (const QScreen* screen = QGuiApplication::screenAt(frame.center()))
+        return screen;
+    const QScreen* best = nullptr;
+    qint64 bestOverlap = 0;
+    qint64 bestDistance = 0;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect overlap = screen->geometry().intersected(frame);
+        const qint64 area = overlap.isEmpty() ? 0 : qint64(overlap.width()) * overlap.height();
+        const qint64 distance = distanceSquared(frame.center(), screen->geometry());
+        if (!best || area > bestOverlap || (area == bestOverlap && area == 0 && distance < bestDistance)) {
+            best = screen;
+            bestOverlap = area;
+            bestDistance = distance;
+        }
+    }
+    return best ? best : QGuiApplication::primaryScreen();
 }
 
 // The visible area of the window's screen when the window does not lie wholly

@@ -6,8 +6,8 @@
 class QWidget;
 
 // Where a window goes back when it lies partly outside the visible area of
-// its screen (the one under its centre, else the first), and where a window
-// opens over another.
+// its screen (the one under its centre, else the one it overlaps most, else
+// the nearest), and where a window opens over another.
 namespace ScreenPlacement {
 
 // Points between the screen's visible edge and a moved window.
@@ -28,9 +28,8 @@ void intoCorner(QWidget& window, const QRect& area, Qt::Corner corner);
 // bar); without a parent, as toTopLeft.
 void toParentTopLeft(QWidget& window);
 // The least move that brings the window's frame inside the visible area of
-// the screen under its centre (or the first screen), on any number of screens;
-// a window larger than that area shrinks to it first. A maximised or
-// full-screen window stays as it is.
+// its screen, on any number of screens; a window larger than that area
+// shrinks to it first. A maximised or full-screen window stays as it is.
 void keepInside(QWidget& window);
 
 }  // namespace ScreenPlacement

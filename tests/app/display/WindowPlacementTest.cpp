@@ -6,9 +6,12 @@
 #include "chart/menus/WindowMenuActions.h"
 #include "find/panels/FindPanelControl.h"
 #include "find/panels/InfoPanelControl.h"
+#include "model/settings/PrefStore.h"
 #include "platform/widgets/FloatingPanel.h"
+#include "platform/widgets/KeptFrame.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QScreen>
 #include <QTimer>
 
@@ -77,6 +80,46 @@ TEST_F(WindowPlacementTest, PanelsOpenAtQuitReopenWhereTheyWere)
     settle();
     EXPECT_FALSE(timePanel(*chart)->isVisible());
     EXPECT_TRUE(directionPanel(*chart)->isVisible());
+}
+
+TEST_F(WindowPlacementTest, AMovedPanelsPlaceIsInTheSettingsFileBeforeAnyQuit)
+{
+    ASSERT_TRUE(launch());
+    settle();
+    chart->menuBar().windowMenu().menuAction(WindowMenuActions::kTimePanelTag);
+    QWidget* time = timePanel(*chart);
+    ASSERT_TRUE(time && QTest::qWaitForWindowExposed(time));
+    QTest::qWait(int(KeptFrame::kSaveDelay.count()) * 2);
+    QFile file(PrefStore::fileName());
+    const auto onDisk = [&file] {
+        if (!file.open(QIODevice::ReadOnly))
+            return QByteArray();
+        const QByteArray text = file.readAll();
+        file.close();
+        return text;
+    };
+    const QByteArray before = onDisk();
+    time->move(workArea().topLeft() + QPoint(260, 210));
+    settle();
+    const QRect movedTo = time->frameGeometry();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return onDisk() != before; }, int(KeptFrame::kSaveDelay.count()) * 5));
+    const QByteArray crashed = onDisk();
+
+    // The program ends without a quit; the next one starts from the file as it was.
+    scopeView.reset();
+    chart.reset();
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(crashed);
+    file.close();
+    chart = std::make_unique<ChartAssembly>(folders);
+    scopeView = std::make_unique<ScopeViewAssembly>(*chart, folders);
+    ASSERT_TRUE(launch());
+    settle();
+    chart->menuBar().windowMenu().menuAction(WindowMenuActions::kTimePanelTag);
+    time = timePanel(*chart);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(time));
+    settle();
+    EXPECT_EQ(time->frameGeometry(), movedTo);
 }
 
 TEST_F(WindowPlacementTest, EveryWindowFromTheWindowsMenuOpensInsideTheWorkArea)

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTest>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -12,10 +13,15 @@ namespace {
 struct KeptWindow {
     explicit KeptWindow(QByteArray& saved)
         : frame(KeptFrame::keep(
-              window, [&saved] { return saved; }, [&saved](const QByteArray& f) { saved = f; }))
+              window, [&saved] { return saved; },
+              [this, &saved](const QByteArray& f) {
+                  saved = f;
+                  ++saves;
+              }))
     {
     }
     QWidget window;
+    int saves = 0;
     KeptFrame* frame;
 };
 
@@ -47,4 +53,35 @@ TEST(KeptFrame, AHiddenWindowsFrameComesBackAndOnlyOntoAScreen)
     saved = "not a frame";
     KeptWindow fourth(saved);
     EXPECT_FALSE(fourth.frame->restore());
+}
+
+TEST(KeptFrame, AMovedWindowIsSavedOnceItRestsNotAtEveryStep)
+{
+    const QRect visible = QGuiApplication::primaryScreen()->availableGeometry();
+    QByteArray saved;
+    KeptWindow kept(saved);
+    kept.window.setGeometry(visible.left() + 50, visible.top() + 60, 300, 200);
+    kept.window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&kept.window));
+    QTest::qWait(int(KeptFrame::kSaveDelay.count()) + 200);
+    kept.saves = 0;
+    // A drag: many small moves, then a rest.
+    for (int step = 1; step <= 20; ++step)
+        kept.window.move(visible.left() + 50 + step * 5, visible.top() + 60 + step * 3);
+    kept.window.resize(320, 210);
+    EXPECT_EQ(kept.saves, 0) << "nothing is saved while the window moves";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return kept.saves > 0; }, int(KeptFrame::kSaveDelay.count()) * 5));
+    QTest::qWait(int(KeptFrame::kSaveDelay.count()) + 200);
+    EXPECT_EQ(kept.saves, 1);
+    const QRect moved = kept.window.geometry();
+
+    // Saved without a hide or a quit: a crash now keeps the place.
+    KeptWindow after(saved);
+    ASSERT_TRUE(after.frame->restore());
+    EXPECT_EQ(after.window.geometry(), moved);
+    EXPECT_EQ(moved.size(), QSize(320, 210));
+    // A hidden window's moves (a restore) save nothing by themselves.
+    after.window.move(visible.left() + 10, visible.top() + 10);
+    QTest::qWait(int(KeptFrame::kSaveDelay.count()) + 200);
+    EXPECT_EQ(after.saves, 0);
 }

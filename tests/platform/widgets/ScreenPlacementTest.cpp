@@ -1,11 +1,18 @@
 #include "platform/widgets/FirstShowPlacement.h"
 #include "platform/widgets/ScreenPlacement.h"
 
+#include <QCoreApplication>
+#include <QFile>
 #include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QMainWindow>
 #include <QMenuBar>
-#include <QTest>
+#include <QProcess>
 #include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -116,4 +123,79 @@ TEST(ScreenPlacement, AChildWindowOpensBelowItsParentsMenuBarOnlyAtItsFirstShow)
     panel.hide();
     panel.show();
     EXPECT_EQ(panel.pos(), content + QPoint(300, 200));
+}
+
+namespace {
+
+// Two screens side by side, of unequal height, in the child process that the
+// test below starts on the offscreen platform.
+constexpr QRect kLeftScreen(0, 0, 1600, 1000);
+constexpr QRect kRightScreen(1600, 0, 1280, 1024);
+
+}  // namespace
+
+TEST(ScreenPlacementOnTwoScreens, AWindowStaysOnTheScreenUnderItsCentre)
+{
+    if (QGuiApplication::screens().size() != 2)
+        GTEST_SKIP() << "runs in a process of its own with two offscreen screens";
+    ASSERT_EQ(QGuiApplication::screens()[1]->availableGeometry(), kRightScreen);
+    const struct {
+        const char* name;
+        QPoint at;
+        QPoint comesTo;
+    } cases[] = {
+        // Across the edge between the screens, it stays where it is.
+        {"centre on the right, off its bottom", {2700, 1000}, {2680, 924}},
+        {"centre on the left, across the edge", {1500, 100}, {1400, 100}},
+        {"centre on the right, across the edge", {1550, 100}, {1600, 100}},
+        // Below the shorter screen lies no screen: the first one takes it.
+        {"centre in the gap below the left screen", {700, 960}, {700, 900}},
+        {"off the right screen's far side", {2800, 500}, {2680, 500}},
+    };
+    for (const auto& c : cases) {
+        QWidget window;
+        window.resize(200, 100);
+        window.move(c.at);
+        ScreenPlacement::keepInside(window);
+        EXPECT_EQ(window.pos(), c.comesTo) << c.name;
+    }
+
+    // The moves to a corner use the visible area of the window's own screen.
+    QWidget window;
+    window.resize(200, 100);
+    window.move(kRightScreen.right() - 50, 300);
+    ScreenPlacement::toLowerLeft(window);
+    EXPECT_EQ(window.pos(), QPoint(kRightScreen.left() + 30, kRightScreen.bottom() - 100 - 30));
+    ScreenPlacement::intoCorner(window, QRect(2000, 200, 600, 400), Qt::BottomRightCorner);
+    EXPECT_EQ(window.pos(), QPoint(2600 - 30 - 200, 600 - 30 - 100));
+}
+
+TEST(ScreenPlacement, OnTwoScreensInAProcessOfItsOwn)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QFile config(dir.filePath("screens.json"));
+    ASSERT_TRUE(config.open(QIODevice::WriteOnly));
+    const auto screen = [](const char* name, const QRect& r) {
+        return QJsonObject{{"name", name}, {"x", r.x()}, {"y", r.y()}, {"width", r.width()}, {"height", r.height()},
+                           {"logicalDpi", 96}, {"logicalBaseDpi", 96}, {"dpr", 1}};
+    };
+    const QJsonObject settings{{"synchronousWindowSystemEvents", true},
+                               {"windowFrameMargins", false},
+                               {"screens", QJsonArray{screen("Left", kLeftScreen), screen("Right", kRightScreen)}}};
+    config.write(QJsonDocument(settings).toJson());
+    config.close();
+
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName());
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(),
+                {"--gtest_filter=ScreenPlacementOnTwoScreens.*", "--gtest_brief=0"});
+    ASSERT_TRUE(child.waitForFinished(60000));
+    const QString output = QString::fromLocal8Bit(child.readAll());
+    EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
+    EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << output.toStdString();
+    EXPECT_FALSE(output.contains("SKIPPED")) << "the offscreen platform gave two screens\n" << output.toStdString();
 }
