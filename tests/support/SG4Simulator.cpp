@@ -42,8 +42,6 @@ const CommandShape* shapeOf(char letter)
     return found == kCommands.end() ? nullptr : &*found;
 }
 
-// Pieces of a paced block: this many bytes at a time.
-constexpr qsizetype kPacedPiece = 1024;
 constexpr int kBitsPerByte = 10;
 const QByteArray kSpeedOk("\r\nOk\r\n");
 const QByteArray kSpeedWrong("\r\nNo\r\n");
@@ -314,15 +312,19 @@ std::vector<DeviceSimulator::ReplyPart> SG4Simulator::block(int index)
         parts.push_back({data, {}});
         return parts;
     }
-    // Each piece waits for the time the line takes to carry the one before.
-    const double secondsPerByte = double(kBitsPerByte) / double(m_speed);
-    std::chrono::milliseconds gap{0};
-    for (qsizetype at = 0; at < data.size(); at += kPacedPiece) {
-        const QByteArray piece = data.mid(at, kPacedPiece);
-        parts.push_back({piece, gap});
-        gap = std::chrono::milliseconds(std::lround(piece.size() * secondsPerByte * 1000.0));
+    // Each piece waits for the time the line takes to carry the one before,
+    // counted from the block's start so that rounding never adds up.
+    const double msPerByte = 1000.0 * kBitsPerByte / double(m_speed);
+    const qsizetype piece = std::max<qsizetype>(m_speed / 100, 1);
+    qint64 scheduled = 0;
+    for (qsizetype at = 0;; at += piece) {
+        const qsizetype sent = std::min(at, data.size());
+        const qint64 due = std::llround(double(sent) * msPerByte);
+        parts.push_back({data.mid(sent, piece), std::chrono::milliseconds(due - scheduled)});
+        scheduled = due;
+        if (sent == data.size())
+            break;
     }
-    parts.push_back({{}, gap});
     return parts;
 }
 
