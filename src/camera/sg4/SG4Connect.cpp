@@ -26,8 +26,8 @@ bool SG4Control::initSG4Port()
 
     const quint16 chosen = m_worker ? m_worker->selectPort() : 0;
     if (chosen > 0 && chosen <= ports && tryPort(quint16(chosen - 1), m_sg4Baud)) {
-        m_debug(QString("%1 connect at default port/baud: %2/%3")
-                    .arg(m_isAllSkySelect ? "AllSky" : "SG-4").arg(chosen).arg(m_sg4Baud));
+        if (!m_isAllSkySelect)
+            m_debug(QString("SG-4 connect at default port/baud: %1/%2").arg(chosen).arg(m_sg4Baud));
         connected(quint16(chosen - 1), false);
         return true;
     }

@@ -75,7 +75,6 @@ public:
     static constexpr int kTagGuide = 6;
 
     static constexpr int kMostCompletionPolls = 11;
-    static constexpr int kCalibrateTimeoutTicks = 300;
 
     SG4Control(SerialControl& serial, DebugWriter debug, SG4Timing timing = {}, QObject* parent = nullptr);
     ~SG4Control() override;

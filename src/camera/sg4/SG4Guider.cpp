@@ -87,7 +87,7 @@ void SG4Control::sg4CalibrateTimer()
     const SG4ReportCollector::Read read =
         m_report.collect([this](std::span<char> into) { return m_serial.getSG4Response(into); });
     if (read.bytes == 0) {
-        if (++m_sg4CalCount >= kCalibrateTimeoutTicks) {
+        if (++m_sg4CalCount >= m_timing.calibrateTimeoutTicks) {
             m_isSG4Calibrating = false;
             m_calibrateTimer.stop();
             m_serial.clearSerialBuffer(kSerialSlotSG4);

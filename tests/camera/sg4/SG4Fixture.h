@@ -91,6 +91,7 @@ inline SG4Timing fastTiming()
     timing.completionMargin = std::chrono::milliseconds(10);
     timing.focusDelay = std::chrono::milliseconds(20);
     timing.calibrateTick = std::chrono::milliseconds(10);
+    timing.calibrateTimeoutTicks = 5;
     return timing;
 }
 

@@ -65,3 +65,15 @@ TEST_F(SG4Guider, TheUsersAbortSendsHAgainAndTheNextTickClosesTheReport)
     ASSERT_TRUE(QTest::qWaitFor([this] { return sg4Panel.status == "Cal abort"; }, 5000));
     EXPECT_FALSE(control.isCalibrated());
 }
+
+TEST_F(SG4Guider, ASilentGuiderTimesOutAfterItsTicks)
+{
+    const int beeps = alerts.beeps;
+    calibrate();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !control.isSG4Calibrating(); }, 20000));
+    EXPECT_EQ(sg4Panel.status, "Cal Timeout");
+    EXPECT_EQ(sg4Panel.calibrateTitle, "Calibrate");
+    EXPECT_EQ(alerts.beeps, beeps + 1);
+    EXPECT_FALSE(control.isCalibrated());
+    EXPECT_EQ(commandsOf('H'), 1) << "a time-out sends nothing";
+}
