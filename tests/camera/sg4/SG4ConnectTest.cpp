@@ -2,6 +2,8 @@
 
 #include "support/PtyDevice.h"
 
+#include <QElapsedTimer>
+
 // Connecting, the commands' framing and the speed change against the simulated camera.
 class SG4Connect : public SG4Fixture {};
 
@@ -163,4 +165,17 @@ TEST_F(SG4Connect, FailedSpeedTestsTakeTheHostBackToTheOldSpeed)
     EXPECT_EQ(lineSpeedOf(serial), B9600);
     EXPECT_EQ(sg4Panel.speed, 9600);
     EXPECT_FALSE(control.sg4SetBaudRateCmd(4800)) << "not a speed of the device";
+}
+
+TEST_F(SG4Connect, ASilentDeviceFailsItsCommandsWithinTheExchangeLimit)
+{
+    ASSERT_TRUE(connect());
+    device.setSilent(true);
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(control.sg4GetVersionCmd());
+    EXPECT_LT(clock.elapsed(), 10000);
+    EXPECT_EQ(control.versionStr(), "V2.5") << "the version read at connect stays";
+    device.setSilent(false);
+    EXPECT_TRUE(control.sg4TestComCmd());
 }
