@@ -202,7 +202,6 @@ QByteArray SG4Simulator::reply(const QByteArray& command)
     case 'B':
         if (byte(1) < '0' || byte(1) > '6')
             return {};
-        m_speedBefore = m_speed;
         m_speed = kLineSpeeds[byte(1) - '0'].first;
         m_state = State::AwaitTest;
         break;

@@ -107,7 +107,6 @@ private:
     bool m_paced = false;
 
     State m_state = State::Commands;
-    long m_speedBefore = 9600;
     quint8 m_mode = 0;
     quint8 m_type = 1;
     quint8 m_subFrameSide = 0;

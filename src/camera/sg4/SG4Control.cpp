@@ -57,9 +57,8 @@ float SG4Control::exposureFromPanel() const
     return float(fields.minutes * 60 + fields.seconds + fields.milliseconds / 1000.0);
 }
 
-bool SG4Control::showResult(bool ok)
+void SG4Control::beepUnless(bool ok)
 {
     if (!ok)
         AlertPanel::beep();
-    return ok;
 }

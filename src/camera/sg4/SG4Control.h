@@ -225,7 +225,8 @@ private:
     // The connected device's panel: the SG-4's while it is connected, else the AllSky's.
     SG4DevicePanel* devicePanel() const;
     float exposureFromPanel() const;
-    bool showResult(bool ok);
+    // Beeps when a setting did not reach the device.
+    static void beepUnless(bool ok);
 
     // Exposures (SG4Exposure.cpp).
     void expose();
@@ -236,7 +237,6 @@ private:
     void sg4FocusTrigger();
     // Main thread: swaps in the new image (none after a failure) and shows the outcome.
     void finishDownload(std::shared_ptr<SG4Image> image, float seconds, bool isAllSky);
-    void endExposure(const QString& status);
 
     // The guider (SG4Guider.cpp).
     void calibrate();

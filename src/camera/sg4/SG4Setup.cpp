@@ -26,12 +26,12 @@ void SG4Control::sg4SetupAction(int tag, double value)
         break;
     case kTagMinMove:
         m_minMove = quint16(std::clamp(int(value), 0, 0xFFFF));
-        showResult(sg4SetMinMoveCmd(m_minMove));
+        beepUnless(sg4SetMinMoveCmd(m_minMove));
         m_debug(QString("SG-4 set min move: %1").arg(m_minMove));
         break;
     case kTagMaxMove:
         m_maxMove = quint16(std::clamp(int(value), 0, 0xFFFF));
-        showResult(sg4SetMaxMoveCmd(m_maxMove));
+        beepUnless(sg4SetMaxMoveCmd(m_maxMove));
         m_debug(QString("SG-4 set max move: %1").arg(m_maxMove));
         break;
     case kTagReadout: {
