@@ -2,7 +2,11 @@
 
 #include "support/PtyDevice.h"
 
+#include "platform/DebugLog.h"
+
 #include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
 
 // Connecting, the commands' framing and the speed change against the simulated camera.
 class SG4Connect : public SG4Fixture {};
@@ -178,4 +182,27 @@ TEST_F(SG4Connect, ASilentDeviceFailsItsCommandsWithinTheExchangeLimit)
     EXPECT_EQ(control.versionStr(), "V2.5") << "the version read at connect stays";
     device.setSilent(false);
     EXPECT_TRUE(control.sg4TestComCmd());
+}
+
+TEST_F(SG4Connect, DebugLinesNameEachCommandAndDumpAWrongEcho)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const DebugLog log(folder.path());
+    SG4Control logged(serial, DebugWriter([] { return true; }, &log), fastTiming());
+    ASSERT_TRUE(logged.initSG4Port());
+    // The device moves to another speed: its bytes arrive as noise.
+    device.setSpeed(19200);
+    EXPECT_FALSE(logged.sg4TestComCmd());
+    logged.setSG4ExpSec(1.5f);
+    EXPECT_FALSE(logged.sg4TakeImageCmd());
+    QFile file(log.path());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString text = QString::fromLatin1(file.readAll());
+    EXPECT_TRUE(text.contains("SG-4 sg4TestComCmd"));
+    EXPECT_TRUE(text.contains("SG-4 sg4TestComCmd: checksum error"));
+    EXPECT_TRUE(text.contains("dump: FF FF"));
+    EXPECT_TRUE(text.contains("SG-4 sg4TakeImageCmd byte1: 0x0, byte2: 0x3a, byte3: 0x98"));
+    EXPECT_TRUE(text.contains("SG-4 version: V2.5"));
+    logged.sg4Disconnect();
 }
