@@ -33,6 +33,10 @@ bool SG4Control::sg4Disconnect()
     m_isSG4Calibrating = false;
     m_isSG4Guiding = false;
     m_sg4Port = 0;
+    // A download the worker dropped (it stops with the mount) must not hold
+    // the next connection; one still running fails at its next read of the
+    // closed port.
+    m_isSG4Transfer = false;
     if (m_allSkyPanel && m_allSkyPanel->isPanelVisible())
         m_allSkyPanel->hidePanel();
     m_serial.closeSerialDriver(kSerialSlotSG4);

@@ -91,6 +91,19 @@ TEST_F(SG4Exposure, AbortDuringTheTransferStopsItAtTheNextBlockAndKeepsNoImage)
     EXPECT_TRUE(exposeAndDownload(sg4Panel, 0.05));
 }
 
+TEST_F(SG4Exposure, ADownloadTheWorkerDroppedDoesNotHoldTheNextConnection)
+{
+    worker.dropDownloads = true;
+    sg4Panel.fields = {0, 0, 50.0};
+    control.sg4ImageAction(SG4Control::kTagExpose);
+    EXPECT_TRUE(control.isSG4Transfer());
+    control.sg4Disconnect();
+    worker.dropDownloads = false;
+    ASSERT_TRUE(connect());
+    EXPECT_FALSE(control.isSG4Transfer());
+    EXPECT_TRUE(exposeAndDownload(sg4Panel, 0.05));
+}
+
 TEST_F(SG4Exposure, BlocksFailingThreeTimesAreRepeatedAFourthEndsTheTransfer)
 {
     device.corruptNext(3);

@@ -27,11 +27,15 @@ public:
     void postImageDownload() override
     {
         ++downloads;
+        if (dropDownloads)
+            return;
         m_thread.launchThread();
         m_thread.post(ScopeMessage{kSG4MsgImageDownload, {}, {}, {}});
     }
     quint16 port = 0;
     int downloads = 0;
+    // A worker that stopped before it took the message.
+    bool dropDownloads = false;
 
 private:
     ScopeStatus m_status;
