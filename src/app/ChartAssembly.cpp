@@ -3,6 +3,7 @@
 #include "app/CanonLink.h"
 #include "app/DomeLink.h"
 #include "app/FCUSBLink.h"
+#include "app/SG4Link.h"
 #include "app/FocusLink.h"
 #include "focus/views/FocusMenu.h"
 #include "app/DSUSBShutter.h"
@@ -150,6 +151,7 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     links.mount = &m_mount.scopeControl();
     links.wifiBridge = &m_mount.serialControl();
     createDomes(folders.resources, links);
+    createSG4(links);
     m_focus = std::make_unique<FocusLink>(m_mount, m_prefs, m_outlets, &m_skyWindow);
     m_fcusb = std::make_unique<FCUSBLink>(m_prefs, FCUSBLink::Devices::usb(), &m_skyWindow);
     m_fcusb->fillLinks(links);
@@ -237,6 +239,14 @@ void ChartAssembly::createDomes(const QString& resources, PrefLinks& links)
     m_outlets.domePanel = &m_domes->domePanel();
     m_outlets.ddwPanel = &m_domes->ddwPanel();
     m_skyWindow.skyView().setTelescope(m_scopeAim.get(), &m_domes->domeSlits());
+}
+
+void ChartAssembly::createSG4(PrefLinks& links)
+{
+    m_sg4 = std::make_unique<SG4Link>(m_prefs, m_debugLog, m_mount, &m_skyWindow);
+    m_sg4->fillLinks(links);
+    m_sg4->fillOutlets(m_outlets);
+    m_sg4->joinConnectMenu(*m_mount.connectMenu());
 }
 
 void ChartAssembly::createCanon(PrefLinks& links)

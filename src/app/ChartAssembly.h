@@ -44,6 +44,7 @@ class CanonLink;
 class DeepSkyPhotos;
 class DomeLink;
 class FCUSBLink;
+class SG4Link;
 class FocusLink;
 class GuideLink;
 class RemoteLink;
@@ -116,6 +117,7 @@ public:
     ScopeControl& scopeControl() { return m_mount.scopeControl(); }
     MountLink& mountLink() { return m_mount; }
     DomeLink& domeLink() { return *m_domes; }
+    SG4Link& sg4Link() { return *m_sg4; }
     FocusLink& focusLink() { return *m_focus; }
     FCUSBLink& fcusbLink() { return *m_fcusb; }
     CanonLink& canonLink() { return *m_canon; }
@@ -142,6 +144,8 @@ private:
     void createPrefWindow();
     // The two dome controllers, their panels and the chart's slit marks.
     void createDomes(const QString& resources, PrefLinks& links);
+    // The SG-4 guider and AllSky camera on the mount's worker, in the Connect menu.
+    void createSG4(PrefLinks& links);
     // The Canon camera on libgphoto2, in the Connect menu and the quit sequence.
     void createCanon(PrefLinks& links);
     void createWebcam(const QString& resources, PrefLinks& links);
@@ -207,6 +211,7 @@ private:
     // After the tours, the finder and the guider it drives.
     std::unique_ptr<RemoteLink> m_remote;
     std::unique_ptr<DomeLink> m_domes;
+    std::unique_ptr<SG4Link> m_sg4;
     std::unique_ptr<FocusLink> m_focus;
     std::unique_ptr<FCUSBLink> m_fcusb;
     std::unique_ptr<CityDataSource> m_cities;

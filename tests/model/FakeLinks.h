@@ -147,7 +147,7 @@ struct FakeSG4 final : SG4Device, Logged {
     void setHeatOffSchedule(float s) override { log.add("sg4", "setHeatOffSchedule", s); }
     bool isSG4Connect() const override { log.add("sg4", "isSG4Connect"); return sg4Connected; }
     bool isAllSkyConnect() const override { log.add("sg4", "isAllSkyConnect"); return allSkyConnected; }
-    void sg4Disconnect() override { log.add("sg4", "sg4Disconnect"); }
+    bool sg4Disconnect() override { log.add("sg4", "sg4Disconnect"); return true; }
 };
 
 struct FakeOptec final : OptecFocuser, Logged {

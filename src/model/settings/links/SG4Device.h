@@ -13,5 +13,5 @@ public:
     virtual void setHeatOffSchedule(float seconds) = 0;
     virtual bool isSG4Connect() const = 0;
     virtual bool isAllSkyConnect() const = 0;
-    virtual void sg4Disconnect() = 0;
+    virtual bool sg4Disconnect() = 0;
 };

@@ -1,0 +1,68 @@
+#include "camera/sg4/SG4Control.h"
+
+#include "camera/sg4/SG4GuiderPanel.h"
+#include "mount/SerialControl.h"
+#include "platform/AlertPanel.h"
+
+SG4Control::SG4Control(SerialControl& serial, DebugWriter debug, SG4Timing timing, QObject* parent)
+    : QObject(parent), m_serial(serial), m_debug(std::move(debug)), m_timing(timing)
+{
+    m_sg4ExpTimer.setSingleShot(true);
+    m_focusTimer.setSingleShot(true);
+    connect(&m_sg4ExpTimer, &QTimer::timeout, this, &SG4Control::sg4ExpTimer);
+    connect(&m_focusTimer, &QTimer::timeout, this, &SG4Control::sg4ExpFocusTimer);
+    connect(&m_calibrateTimer, &QTimer::timeout, this, &SG4Control::sg4CalibrateTimer);
+}
+
+SG4Control::~SG4Control()
+{
+    // A transfer still running stops at its next block.
+    m_isSG4TransferAbort = true;
+}
+
+bool SG4Control::sg4Disconnect()
+{
+    emit disconnecting();
+    m_isSG4Connect = false;
+    m_isAllSkyConnect = false;
+    m_isSG4Exposing = false;
+    m_isSG4Focus = false;
+    m_sg4ExpTimer.stop();
+    m_focusTimer.stop();
+    m_calibrateTimer.stop();
+    m_isSG4Calibrating = false;
+    m_isSG4Guiding = false;
+    m_sg4Port = 0;
+    // A download the worker dropped (it stops with the mount) must not hold
+    // the next connection; one still running fails at its next read of the
+    // closed port.
+    m_isSG4Transfer = false;
+    if (m_allSkyPanel && m_allSkyPanel->isPanelVisible())
+        m_allSkyPanel->hidePanel();
+    m_serial.closeSerialDriver(kSerialSlotSG4);
+    if (m_sg4Panel && m_sg4Panel->isPanelVisible())
+        m_sg4Panel->hidePanel();
+    return true;
+}
+
+SG4DevicePanel* SG4Control::devicePanel() const
+{
+    if (m_isSG4Connect)
+        return m_sg4Panel;
+    return m_allSkyPanel;
+}
+
+float SG4Control::exposureFromPanel() const
+{
+    const SG4DevicePanel* panel = devicePanel();
+    if (panel == nullptr)
+        return m_sg4ExpSec;
+    const SG4DevicePanel::ExposureFields fields = panel->exposureFields();
+    return float(fields.minutes * 60 + fields.seconds + fields.milliseconds / 1000.0);
+}
+
+void SG4Control::beepUnless(bool ok)
+{
+    if (!ok)
+        AlertPanel::beep();
+}

@@ -1,0 +1,69 @@
+#include "app/AssembledProgram.h"
+#include "app/SG4Link.h"
+#include "camera/views/sg4/SG4Panel.h"
+#include "mount/SerialControl.h"
+#include "mount/panels/ConnectMenu.h"
+#include "support/MainThreadWatchdog.h"
+#include "support/PtyDevice.h"
+#include "support/RecordingAlertPresenter.h"
+#include "support/SG4Simulator.h"
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+using SG4SessionTest = AssembledProgram;
+
+namespace {
+
+constexpr int kTagSG4 = 53;
+
+}  // namespace
+
+// The SG-4 as the program assembles it: the Connect menu connects it, the
+// panel's Expose button takes an image that the mount's worker downloads
+// while the window stays responsive, and the menu disconnects it again.
+TEST_F(SG4SessionTest, TheConnectMenuConnectsAndTheWorkerDownloads)
+{
+    using namespace std::chrono_literals;
+    ScopedAlertRecorder alerts;
+    SerialControl& serial = chart->mountLink().serialControl();
+    PtyDevice pty;
+    SG4Simulator device(pty.simulator(), [&serial] {
+        const std::optional<termios> line = serial.requestedSettings(kSerialSlotSG4);
+        return line ? cfgetospeed(&*line) : B0;
+    });
+    // The panel's one-second exposure ends inside its 'T' reply.
+    device.setShortExposure(2s);
+    device.setSpeed(19200);
+    pty.start();
+    serial.setExtraPorts({pty.path()});
+    SG4Control& control = chart->sg4Link().sg4Control();
+    SG4Panel& panel = chart->sg4Link().sg4Panel();
+
+    chart->mountLink().connectMenu()->connectMenuAction(kTagSG4);
+    ASSERT_TRUE(control.isSG4Connect());
+    EXPECT_TRUE(alerts.alerts.empty());
+    EXPECT_EQ(control.sg4Baud(), 19200) << "found by the speed scan";
+    EXPECT_TRUE(panel.isVisible());
+
+    MainThreadWatchdog watchdog;
+    watchdog.start();
+    bool ready = false;
+    QObject::connect(&control, &SG4Control::imageReady, [&] { ready = true; });
+    panel.exposeButton()->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ready; }, 30000));
+    EXPECT_LT(watchdog.longestStall(), 500ms);
+    ASSERT_NE(control.sg4Image(), nullptr);
+    EXPECT_EQ(control.sg4Image()->pixels.size(), 640u * 480u);
+    EXPECT_EQ(panel.exposeButton()->text(), "Expose");
+    EXPECT_EQ(device.transfersDone(), 1);
+
+    chart->mountLink().connectMenu()->connectMenuAction(kTagSG4);
+    EXPECT_FALSE(control.isSG4Connect());
+    EXPECT_FALSE(panel.isVisible());
+    EXPECT_EQ(serial.serialRefNum(kSerialSlotSG4), -1);
+    pty.closeMaster();
+}

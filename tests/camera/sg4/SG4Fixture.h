@@ -1,0 +1,161 @@
+#pragma once
+
+#include "camera/sg4/SG4Control.h"
+#include "camera/sg4/SG4GuiderPanel.h"
+#include "camera/sg4/SG4Worker.h"
+#include "mount/ScopeMessage.h"
+#include "mount/ScopeStatus.h"
+#include "mount/ScopeThread.h"
+#include "mount/SerialControl.h"
+#include "support/PtyDevice.h"
+#include "support/RecordingAlertPresenter.h"
+#include "support/SG4Simulator.h"
+
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+// The mount's real worker thread, carrying the controller's downloads.
+class TestSG4Worker final : public SG4Worker {
+public:
+    explicit TestSG4Worker(SG4Jobs& jobs) { m_thread.setSG4(&jobs); }
+    ~TestSG4Worker() override { m_thread.killRemotePort(); }
+    quint16 selectPort() const override { return port; }
+    void launchThread() override { m_thread.launchThread(); }
+    void postImageDownload() override
+    {
+        ++downloads;
+        if (dropDownloads)
+            return;
+        m_thread.launchThread();
+        m_thread.post(ScopeMessage{kSG4MsgImageDownload, {}, {}, {}});
+    }
+    quint16 port = 0;
+    int downloads = 0;
+    // A worker that stopped before it took the message.
+    bool dropDownloads = false;
+
+private:
+    ScopeStatus m_status;
+    ScopeThread m_thread{m_status, DebugWriter()};
+};
+
+// Records what the controller shows.
+class FakeSG4Panel final : public SG4GuiderPanel {
+public:
+    ExposureFields exposureFields() const override { return fields; }
+    bool isFocusChecked() const override { return focus; }
+    void setFocusChecked(bool on) override { focus = on; }
+    void setExposeTitle(const QString& title) override { exposeTitle = title; }
+    void setStatus(const QString& text) override { status = text; statuses.append(text); }
+    void setProgressRunning(bool running) override { progress = running; }
+    void selectSpeed(long baud) override { speed = baud; }
+    void selectImageType(int itemTag) override { imageType = itemTag; }
+    void selectReadoutMode(int itemTag) override { readoutMode = itemTag; }
+    void setReadoutMenuEnabled(bool enabled) override { readoutEnabled = enabled; }
+    void setDeviceTitle(const QString& text) override { title = text; }
+    void bringToFront() override { visible = true; }
+    bool isPanelVisible() const override { return visible; }
+    void hidePanel() override { visible = false; }
+    void redraw() override { ++redraws; }
+    void showGuiderValues(const GuiderValues& shown) override { values = shown; }
+    void setCalibrateTitle(const QString& text) override { calibrateTitle = text; }
+    void setGuideTitle(const QString& text) override { guideTitle = text; }
+
+    ExposureFields fields;
+    bool focus = false;
+    QString exposeTitle = "Expose";
+    QString status;
+    QStringList statuses;
+    bool progress = false;
+    long speed = 0;
+    int imageType = 0;
+    int readoutMode = 0;
+    bool readoutEnabled = true;
+    QString title;
+    bool visible = false;
+    int redraws = 0;
+    GuiderValues values;
+    QString calibrateTitle;
+    QString guideTitle;
+};
+
+inline speed_t lineSpeedOf(const SerialControl& serial)
+{
+    const std::optional<termios> settings = serial.requestedSettings(kSerialSlotSG4);
+    return settings ? cfgetospeed(&*settings) : B0;
+}
+
+inline SG4Timing fastTiming()
+{
+    SG4Timing timing;
+    timing.pollInterval = std::chrono::milliseconds(10);
+    timing.completionMargin = std::chrono::milliseconds(10);
+    timing.focusDelay = std::chrono::milliseconds(20);
+    timing.calibrateTick = std::chrono::milliseconds(10);
+    timing.calibrateTimeoutTicks = 5;
+    return timing;
+}
+
+// The controller on a simulated camera behind a pty, with its panels, the
+// mount's worker and a recorded store of the speed.
+class SG4Fixture : public ::testing::Test {
+protected:
+    SG4Fixture()
+        : serial(DebugWriter(), SerialTiming{std::chrono::microseconds(1000)}),
+          device(pty.simulator(), [this] { return lineSpeedOf(serial); }),
+          control(serial, DebugWriter(), fastTiming()),
+          worker(control)
+    {
+        serial.setExtraPorts({pty.path()});
+        control.setWorker(&worker);
+        control.setSG4Panel(&sg4Panel);
+        control.setAllSkyPanel(&allSkyPanel);
+        control.setBaudStore([this](long baud) { storedBaud = baud; });
+        pty.start();
+    }
+    ~SG4Fixture() override
+    {
+        control.sg4Disconnect();
+        pty.closeMaster();
+    }
+
+    bool connect(bool allSky = false)
+    {
+        control.setIsAllSkySelect(allSky);
+        return control.initSG4Port();
+    }
+    // Takes an exposure of `seconds` through the panel's Expose button and
+    // waits for its download to end.
+    bool exposeAndDownload(FakeSG4Panel& panel, double seconds, int waitMs = 20000)
+    {
+        panel.fields = {0, 0, seconds * 1000.0};
+        bool ended = false;
+        const QMetaObject::Connection ready = QObject::connect(&control, &SG4Control::imageReady, [&] { ended = true; });
+        const QMetaObject::Connection failed = QObject::connect(&control, &SG4Control::downloadFailed, [&] { ended = true; });
+        control.sg4ImageAction(SG4Control::kTagExpose);
+        QTest::qWaitFor([&] { return ended; }, waitMs);
+        QObject::disconnect(ready);
+        QObject::disconnect(failed);
+        return control.sg4Image() != nullptr;
+    }
+    int commandsOf(char letter) const
+    {
+        int count = 0;
+        for (const QByteArray& command : device.commands())
+            count += command.startsWith(letter) ? 1 : 0;
+        return count;
+    }
+
+    ScopedAlertRecorder alerts;
+    PtyDevice pty;
+    SerialControl serial;
+    SG4Simulator device;
+    FakeSG4Panel sg4Panel;
+    FakeSG4Panel allSkyPanel;
+    SG4Control control;
+    TestSG4Worker worker;
+    long storedBaud = 0;
+};
