@@ -3,7 +3,8 @@
 // order) resolved through the finder over the shipped sky, twilight, mist
 // and the click readout drawn. A repaint of the night shown, and the first
 // render of a new night: the Sun's twilight crossings, every body followed
-// through the night and the tour lines resolved again.
+// through the night and the tour lines resolved again. The repaint is timed
+// after a first render, so the tours' resolving is never part of its figure.
 #include "ShippedSky.h"
 
 #include "find/panels/TonightView.h"
@@ -79,11 +80,17 @@ void BM_PlannerRender(benchmark::State& state)
         for (const QByteArray& name : file.readAll().split('\n'))
             found += !name.isEmpty() && planner.finder.findVoiceName(QString::fromLatin1(name)) == findResultFound;
     }
+    // The night's first render resolves the tours; the repaints after it are timed.
+    {
+        QPainter painter(&image);
+        planner.view.drawChart(painter);
+    }
     for (auto _ : state) {
         QPainter painter(&image);
         planner.view.drawChart(painter);
     }
     state.counters["tour objects found"] = found;
+    state.counters["labels drawn"] = double(planner.view.placedLabels().size());
     state.counters["bodies"] = TonightView::kMoonTag + 1;
 }
 BENCHMARK(BM_PlannerRender)->Unit(benchmark::kMillisecond);
