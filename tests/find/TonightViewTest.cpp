@@ -14,8 +14,12 @@
 #include <QScrollBar>
 #include <QImage>
 #include <QPainter>
+#include <QPainterPath>
 
+#include <algorithm>
+#include <functional>
 #include <numbers>
+#include <optional>
 
 namespace {
 
@@ -374,6 +378,143 @@ TEST_F(TonightViewTest, TheAltitudeScaleStandsAtTheVisibleLeftEdge)
             EXPECT_GT(inked, 0) << scroll << " label " << degrees;
             EXPECT_LT(lit(left + 60, y - 10, y - 2), 20) << "nothing else drawn there";
         }
+    }
+}
+
+// The label of a tour object, where the last drawing put it.
+std::optional<QRectF> labelOf(TonightView& view, const QString& name)
+{
+    for (const TonightView::PlacedLabel& label : labelsOf(view))
+        if (label.name == name)
+            return label.rect;
+    return std::nullopt;
+}
+
+// A tour's curves are resolved once per tour, night and site: a repaint keeps
+// them, and each change plots the finder's answer then, never the kept one.
+TEST_F(TonightViewTest, TourCurvesFollowANewNightSiteAndTour)
+{
+    const auto writeTour = [this](const QString& name, const QByteArray& text) {
+        QFile file(dir.filePath(name));
+        file.open(QIODevice::WriteOnly);
+        file.write(text);
+        return file.fileName();
+    };
+    chosen = writeTour("One.txt", "M 13\n");
+    tours.known.insert("M 13", {findResultFound, 3.0, 0.3});
+    tours.known.insert("M 31", {findResultFound, 5.0, 0.3});
+    view->tonightDate();
+    view->tonightAction(TonightView::kTour1Tag, true);
+    // The label stands over the curve's highest sample of the object's place.
+    const auto peakX = [this](double ra) { return view->altitudeCurve(ra, 0.3).highest.x() - 5.0; };
+    ASSERT_NE(peakX(3.0), peakX(3.4));
+    ASSERT_TRUE(labelOf(*view, "M 13"));
+    EXPECT_DOUBLE_EQ(labelOf(*view, "M 13")->left(), peakX(3.0));
+
+    tours.known["M 13"].ra = 3.4;
+    EXPECT_DOUBLE_EQ(labelOf(*view, "M 13")->left(), peakX(3.0)) << "a repaint keeps the places";
+    chartDate = chartDate.addDays(1);
+    view->tonightDate();
+    EXPECT_DOUBLE_EQ(labelOf(*view, "M 13")->left(), peakX(3.4)) << "a new night";
+
+    tours.known["M 13"].ra = 2.6;
+    prefs.setLongitude(-40.0);
+    view->tonightDate();
+    EXPECT_DOUBLE_EQ(labelOf(*view, "M 13")->left(), peakX(2.6)) << "a new site, the same night";
+    tours.known["M 13"].ra = 3.0;
+    prefs.setLatitude(-30.0);
+    view->tonightDate();
+    EXPECT_DOUBLE_EQ(labelOf(*view, "M 13")->left(), peakX(3.0)) << "a new latitude";
+
+    chosen = writeTour("Two.txt", "M 31\n");
+    view->tonightAction(TonightView::kOpenTour1Tag, true);
+    EXPECT_FALSE(labelOf(*view, "M 13")) << "a new tour";
+    ASSERT_TRUE(labelOf(*view, "M 31"));
+    EXPECT_DOUBLE_EQ(labelOf(*view, "M 31")->left(), peakX(5.0));
+    EXPECT_EQ(tours.selection, "M 31") << "the drawing leaves the selection as resolving does";
+}
+
+// The pixels of `image` more than `threshold` off `background` in a colour, outside `masked`.
+std::vector<char> strokedPixels(const QImage& image, const QImage& background, int threshold,
+                                const std::vector<QRect>& masked)
+{
+    std::vector<char> stroked(std::size_t(image.width() * image.height()));
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb a = image.pixel(x, y);
+            const QRgb b = background.pixel(x, y);
+            const int off = std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                                      std::abs(qBlue(a) - qBlue(b))});
+            stroked[std::size_t(y * image.width() + x)] =
+                off > threshold && std::none_of(masked.begin(), masked.end(), [&](const QRect& r) { return r.contains(x, y); });
+        }
+    return stroked;
+}
+
+// The curves go to the painter one segment at a time and are kept as an
+// image. On a plain and a doubled device, every pixel stroked firmly there
+// has one stroked at least faintly within a pixel in the drawing of all
+// curves as one path, and the other way round; and as many are stroked.
+TEST_F(TonightViewTest, CurvesDrawnApartMatchTheCurvesDrawnAsOnePath)
+{
+    QByteArray text;
+    for (int k = 0; k < 12; ++k) {
+        tours.known.insert(QStringLiteral("Object %1").arg(k), {findResultFound, 0.5 * k, -1.0 + 0.18 * k});
+        text += "Object " + QByteArray::number(k) + '\n';
+    }
+    QFile file(chosen = dir.filePath("Twelve.txt"));
+    file.open(QIODevice::WriteOnly);
+    file.write(text);
+    file.close();
+    view->tonightDate();
+    for (int body = TonightView::kSunTag; body <= TonightView::kMoonTag; ++body)
+        view->tonightAction(body, false);
+    for (const int scale : {1, 2}) {
+        const auto drawn = [&](bool tour, bool merged) {
+            view->tonightAction(TonightView::kTour1Tag, tour);
+            QImage image(QSize(TonightView::kWidth, TonightView::kHeight) * scale, QImage::Format_ARGB32_Premultiplied);
+            image.setDevicePixelRatio(scale);
+            QPainter painter(&image);
+            view->drawChart(painter);
+            QPainterPath all;
+            for (int k = 0; merged && k < 12; ++k)
+                all.addPath(view->altitudeCurve(0.5 * k, -1.0 + 0.18 * k).path);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.strokePath(all, QPen(prefs.deepSkyNameColor(), 1.5));
+            return image;
+        };
+        const QImage background = drawn(false, false);
+        const QImage merged = drawn(false, true);
+        const QImage apart = drawn(true, false);
+        EXPECT_EQ(drawn(true, false), apart) << "a repaint from the kept image draws the same";
+        // Not compared: the altitude scale, the ground strip and the labels.
+        std::vector<QRect> masked{QRect(0, 0, 60, TonightView::kHeight),
+                                  QRect(0, TonightView::kHeight - TonightView::kGround - 2, TonightView::kWidth, 30)};
+        for (const TonightView::PlacedLabel& label : view->placedLabels())
+            masked.push_back(label.rect.adjusted(-2, -2, 2, 2).toAlignedRect());
+        for (QRect& r : masked)
+            r = QRect(r.topLeft() * scale, r.size() * scale);
+        const auto firmApart = strokedPixels(apart, background, 96, masked);
+        const auto firmMerged = strokedPixels(merged, background, 96, masked);
+        const auto faintApart = strokedPixels(apart, background, 24, masked);
+        const auto faintMerged = strokedPixels(merged, background, 24, masked);
+        const auto near = [&](const std::vector<char>& faint, int x, int y) {
+            for (int v = std::max(0, y - scale); v <= std::min(apart.height() - 1, y + scale); ++v)
+                for (int u = std::max(0, x - scale); u <= std::min(apart.width() - 1, x + scale); ++u)
+                    if (faint[std::size_t(v * apart.width() + u)])
+                        return true;
+            return false;
+        };
+        int strays = 0;
+        for (int y = 0; y < apart.height(); ++y)
+            for (int x = 0; x < apart.width(); ++x) {
+                const std::size_t at = std::size_t(y * apart.width() + x);
+                strays += (firmApart[at] && !near(faintMerged, x, y)) + (firmMerged[at] && !near(faintApart, x, y));
+            }
+        EXPECT_EQ(strays, 0) << scale;
+        const auto count = [](const std::vector<char>& v) { return double(std::count(v.begin(), v.end(), 1)); };
+        EXPECT_GT(count(firmMerged), 5000 * scale);
+        EXPECT_NEAR(count(firmApart), count(firmMerged), 0.05 * count(firmMerged)) << scale << ": not blurred by scaling";
     }
 }
 

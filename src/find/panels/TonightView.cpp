@@ -2,7 +2,6 @@
 
 #include "find/FindObjectsMatch.h"
 #include "find/NightPlace.h"
-#include "find/tours/TourCommands.h"
 #include "find/tours/TourFile.h"
 #include "find/tours/TourFinder.h"
 #include "model/SkyCoordinates.h"
@@ -92,7 +91,8 @@ QRectF placeLabel(QRectF wanted, const QRectF& bounds, const std::vector<Tonight
 
 // The strokes and labels of one colour. The strokes go to the painter as
 // separate segments: a wide anti-aliased polyline is stroked as one outline,
-// which costs the rasteriser some ten times more than its segments do.
+// which costs the rasteriser some ten times more than its segments do, and
+// all curves as one path some fifty times more.
 struct TonightView::Curve {
     std::vector<QLineF> segments;
     struct Label {
@@ -160,8 +160,6 @@ void TonightView::forgetCurves()
 {
     for (std::optional<AltitudeCurve>& curve : m_bodyCurves)
         curve.reset();
-    for (Tour& tour : m_tours)
-        tour.targets.reset();
 }
 
 double TonightView::xOf(const QDateTime& moment) const
@@ -265,7 +263,6 @@ bool TonightView::openTourFile(const QString& path, int n)
         return false;
     }
     m_tours[n - 1].lines = TourFile::splitLines(*text);
-    m_tours[n - 1].targets.reset();
     update();
     return true;
 }
@@ -311,8 +308,14 @@ void TonightView::drawChart(QPainter& painter)
     painter.drawLine(QPointF(nowX, top(28)), QPointF(nowX, top(460)));
     drawBodies(painter);
     const PrefControl& prefs = m_links.prefs;
-    drawTour(painter, m_tours[0], {prefs.deepSkyNameAttributes().font, prefs.deepSkyNameColor()});
-    drawTour(painter, m_tours[1], {prefs.cometNameAttributes().font, prefs.cometNameColor()});
+    const bool first = drawTour(painter, m_tours[0], {prefs.deepSkyNameAttributes().font, prefs.deepSkyNameColor()});
+    const bool second = drawTour(painter, m_tours[1], {prefs.cometNameAttributes().font, prefs.cometNameColor()});
+    // Resolving a tour's lines changes the find selection; a drawing from
+    // the kept places leaves it as resolving would have.
+    if (second)
+        m_tours[1].positions.reselect();
+    else if (first)
+        m_tours[0].positions.reselect();
     painter.fillRect(QRectF(0, top(kGround), kWidth, kGround), prefs.horizonColor());
     drawAltitudeScale(painter);
     if (!m_clickPt.isNull())
@@ -412,11 +415,11 @@ void TonightView::addCurve(Curve& curve, const AltitudeCurve& body, const QStrin
         curve.labels.push_back({QPointF(body.highest.x() - 5.0, body.highest.y() + 1.0), name});
 }
 
-void TonightView::stroke(QPainter& painter, const Curve& curve, const TextAttributes& label)
+void TonightView::stroke(QPainter& painter, StrokeLayer& layer, const Curve& curve, const TextAttributes& label)
 {
-    painter.setPen(QPen(label.color, 1.5));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawLines(curve.segments.data(), int(curve.segments.size()));
+    const QPen pen(label.color, 1.5);
+    layer.draw(painter, curve.segments, pen, QSize(kWidth, kHeight));
+    painter.setPen(pen);
     painter.setFont(label.font);
     const QFontMetricsF metrics(label.font);
     const QRectF above(0.0, 0.0, kWidth, top(kGround));
@@ -458,31 +461,19 @@ void TonightView::drawBodies(QPainter& painter)
         if (m_bodies[k])
             addCurve(curve, bodyCurve(int(k)), QLatin1String(FindNaming::kPlanetNames[k]));
     const PrefControl& prefs = m_links.prefs;
-    stroke(painter, curve, {prefs.planetNameAttributes().font, prefs.planetNameColor()});
+    stroke(painter, m_bodyStrokes, curve, {prefs.planetNameAttributes().font, prefs.planetNameColor()});
 }
 
-void TonightView::drawTour(QPainter& painter, const Tour& tour, const TextAttributes& label)
+bool TonightView::drawTour(QPainter& painter, Tour& tour, const TextAttributes& label)
 {
     if (!tour.on || tour.lines.isEmpty())
-        return;
+        return false;
     Curve curve;
-    for (const Target& target : targets(tour))
+    for (const TourPositions::Target& target :
+         tour.positions.targets({tour.lines, m_nightDate, m_latitude, m_longitude}))
         addCurve(curve, altitudeCurve(target.ra, target.dec), target.name);
-    stroke(painter, curve, label);
-}
-
-const std::vector<TonightView::Target>& TonightView::targets(const Tour& tour) const
-{
-    if (!tour.targets) {
-        std::vector<Target> found;
-        for (const QString& line : tour.lines) {
-            if (TourCommands::isCommand(line) || m_links.finder.findVoiceName(line) != findResultFound)
-                continue;
-            found.push_back({m_links.finder.trackRA(), m_links.finder.trackDec(), m_links.finder.findName()});
-        }
-        tour.targets = std::move(found);
-    }
-    return *tour.targets;
+    stroke(painter, tour.strokes, curve, label);
+    return true;
 }
 
 void TonightView::drawReadout(QPainter& painter) const

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "find/PlaceEvents.h"
+#include "find/panels/StrokeLayer.h"
+#include "find/tours/TourPositions.h"
 #include "model/records/BodyNumber.h"
 #include "model/settings/TextAttributes.h"
 
@@ -123,33 +125,28 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    // A tour line the finder resolved: its place of date and its name.
-    struct Target {
-        double ra;
-        double dec;
-        QString name;
-    };
     struct Tour {
+        explicit Tour(TourFinder& finder) : positions(finder) {}
         QStringList lines;
         QString name;
         bool on = false;
-        // Resolved once per tour, night and site.
-        mutable std::optional<std::vector<Target>> targets;
+        TourPositions positions;
+        StrokeLayer strokes;
     };
     struct Curve;
 
     void drawTwilight(QPainter& painter) const;
     void drawMist(QPainter& painter) const;
     void drawBodies(QPainter& painter);
-    void drawTour(QPainter& painter, const Tour& tour, const TextAttributes& label);
+    // True when it drew the tour.
+    bool drawTour(QPainter& painter, Tour& tour, const TextAttributes& label);
     void drawAltitudeScale(QPainter& painter) const;
     double visibleLeft() const;
-    const std::vector<Target>& targets(const Tour& tour) const;
     AltitudeCurve sampleCurve(const std::function<PlaceEvents::SkyPlace(int k)>& placeAt) const;
     static void addCurve(Curve& curve, const AltitudeCurve& body, const QString& name);
     double nowX() const;
     void forgetCurves();
-    void stroke(QPainter& painter, const Curve& curve, const TextAttributes& label);
+    void stroke(QPainter& painter, StrokeLayer& layer, const Curve& curve, const TextAttributes& label);
     void drawReadout(QPainter& painter) const;
     void switchTour(int n, bool on);
 
@@ -169,8 +166,9 @@ private:
     bool m_isCircum = false;
     // Sun, Mercury … Pluto, Moon: the planet records' order.
     std::array<bool, kMoonTag + 1> m_bodies{false, true, true, true, true, true, false, false, false, false};
-    std::array<Tour, 2> m_tours;
+    std::array<Tour, 2> m_tours{Tour(m_links.finder), Tour(m_links.finder)};
     mutable std::array<std::optional<AltitudeCurve>, kMoonTag + 1> m_bodyCurves;
+    StrokeLayer m_bodyStrokes;
     QPointF m_clickPt;
     std::vector<PlacedLabel> m_placedLabels;
 };
