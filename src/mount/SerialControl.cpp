@@ -85,6 +85,8 @@ void SerialControl::closePort(Slot& entry)
         return;
     tcflush(entry.fd.get(), TCIOFLUSH);
     entry.fd.reset();
+    const std::lock_guard settings(entry.settingsMutex);
+    entry.requested.reset();
 }
 
 int SerialControl::serialRefNum(quint16 slot) const
@@ -96,8 +98,9 @@ int SerialControl::serialRefNum(quint16 slot) const
 std::optional<termios> SerialControl::requestedSettings(quint16 slot) const
 {
     const Slot* entry = slotFor(slot);
-    if (entry == nullptr || !entry->fd.isOpen())
+    if (entry == nullptr)
         return std::nullopt;
+    const std::lock_guard settings(entry->settingsMutex);
     return entry->requested;
 }
 
@@ -110,7 +113,7 @@ bool SerialControl::openSerialDriver(quint16 portIndex, long baud, bool evenPari
         return false;
     std::optional<SlotLock> lock(std::in_place, entry);
     // Opening again must not leave the earlier descriptor open and the port locked.
-    entry->fd.reset();
+    closePort(*entry);
     if (portIndex >= m_ports.size()) {
         m_debug("openSerialDriver: fd= -1");
         return false;
@@ -142,7 +145,10 @@ bool SerialControl::openSerialDriver(quint16 portIndex, long baud, bool evenPari
         return false;
     }
     entry->fd = std::move(fd);
-    entry->requested = settings;
+    {
+        const std::lock_guard requested(entry->settingsMutex);
+        entry->requested = settings;
+    }
     lock.reset();
     clearSerialBuffer(slot);
     return true;
@@ -208,8 +214,13 @@ bool SerialControl::setBaudRate(long baud, quint16 slot)
     const std::optional<speed_t> speed = TerminalSettings::speedCode(baud);
     if (!speed || tcgetattr(entry->fd.get(), &settings) == -1)
         return false;
-    cfsetispeed(&entry->requested, *speed);
-    cfsetospeed(&entry->requested, *speed);
+    {
+        const std::lock_guard requested(entry->settingsMutex);
+        if (entry->requested) {
+            cfsetispeed(&*entry->requested, *speed);
+            cfsetospeed(&*entry->requested, *speed);
+        }
+    }
     cfsetispeed(&settings, *speed);
     cfsetospeed(&settings, *speed);
     return tcsetattr(entry->fd.get(), TCSAFLUSH, &settings) == 0;

@@ -128,7 +128,10 @@ public:
 private:
     struct Slot {
         FileDescriptor fd;
-        termios requested{};
+        // What the open port was set to; read by simulators on their own
+        // threads, so kept apart from the exchange's lock.
+        mutable std::mutex settingsMutex;
+        std::optional<termios> requested;
         // Held through an exchange and while the port opens or closes.
         std::mutex exchange;
         // A close asked for while the slot was held: the exchange in progress
