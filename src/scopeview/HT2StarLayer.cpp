@@ -3,6 +3,7 @@
 #include "scopeview/HT2FieldWindows.h"
 #include "scopeview/HT2ZoneFile.h"
 #include "scopeview/HT2ZoneIndex.h"
+#include "scopeview/HT2ZoneStars.h"
 #include "scopeview/SVProjection.h"
 
 #include "model/Angles.h"
@@ -25,6 +26,9 @@ constexpr double kMidClass = 12.5;
 constexpr float kFaintestClass = 11.5f;
 constexpr double kPoleCrossDeclination = 85.0;
 constexpr double kPoleCrossSize = 10.0;
+// Degrees added to the declination cull for the rounding of the centre's
+// J2000 place and of the cull's angle.
+constexpr double kDecRounding = 1e-6;
 
 // How far left of and below the star the sprite or shape starts, by image.
 constexpr std::array<int, HT2StarLayer::kNumImages> kOrigins{0, 0, 0, 1, 1, 2, 2};
@@ -38,6 +42,8 @@ HT2StarLayer::HT2StarLayer(HT2ZoneIndex& index, const SVProjection& projection, 
       m_settings(settings), m_stars(stars)
 {
     m_stars.clear();
+    m_decJ = m_projection.centreJ2000()[1];
+    m_decReach = m_projection.cullRadius() * Angles::kRadToDeg + kDecRounding;
 }
 
 int HT2StarLayer::imageIndex(float classValue)
@@ -49,9 +55,7 @@ int HT2StarLayer::imageIndex(float classValue)
 
 void HT2StarLayer::draw(double margin)
 {
-    const auto [raJ, decJ] = m_projection.centreJ2000();
-    m_decJ = decJ;
-    const HT2FieldWindows w = HT2FieldWindows::choose(raJ, decJ, margin);
+    const HT2FieldWindows w = HT2FieldWindows::choose(m_projection.centreJ2000()[0], m_decJ, margin);
     for (int band : w.bands) {
         const auto zone = static_cast<unsigned short>(band);
         drawHT2Stars(zone, w.start1, w.end1, w.wrapped, w.start2, w.end2,
@@ -78,10 +82,11 @@ void HT2StarLayer::drawPoleCross()
 void HT2StarLayer::drawHT2Stars(unsigned short zone, double start1, double end1, bool wrapped,
                                 double start2, double end2, unsigned long offset)
 {
-    const HT2ZoneFile file(m_index.zoneFile(zone));
-    const std::string_view text = file.text();
+    const std::shared_ptr<const HT2ZoneStars> stars = m_index.zoneStars(zone);
+    if (!stars)
+        return;
     if (!wrapped) {
-        readWindow(text, start1, end1, offset);
+        readWindow(stars->from(offset), start1, end1);
     } else {
         // Each half is read from its own offset, the lower one first, rather
         // than the whole band between them.
@@ -89,8 +94,8 @@ void HT2StarLayer::drawHT2Stars(unsigned short zone, double start1, double end1,
             std::swap(start1, start2);
             std::swap(end1, end2);
         }
-        readWindow(text, start1, end1, offset);
-        readWindow(text, start2, end2, m_index.GetHT2Offset(zone, start2));
+        readWindow(stars->from(offset), start1, end1);
+        readWindow(stars->from(m_index.GetHT2Offset(zone, start2)), start2, end2);
     }
     fillShapes();
 }
@@ -114,19 +119,18 @@ void HT2StarLayer::fillShapes()
     m_ovals.clear();
 }
 
-void HT2StarLayer::readWindow(std::string_view text, double start, double end, std::size_t position)
+void HT2StarLayer::readWindow(std::span<const HT2ZoneFile::Line> lines, double start, double end)
 {
-    while (position < text.size()) {
-        const std::optional<HT2ZoneFile::Line> line = HT2ZoneFile::readLine(text, position);
-        if (!line)
-            break;
+    for (const HT2ZoneFile::Line* line = lines.data(); line != lines.data() + lines.size(); ++line) {
         // A faint star never ends the band, even past the window.
         if (line->mag > m_settings.faintLimit)
             continue;
         const double ra = line->ra;
         if (ra > end)
             break;
-        if (ra < start)
+        // Most stars of a band lie too far north or south of the field: cull
+        // them before the trigonometry.
+        if (ra < start || std::abs(line->dec - m_decJ) > m_decReach)
             continue;
         const UnitVector j2000 = UnitVector::fromRADec(ra * Angles::kDegToRad, line->dec * Angles::kDegToRad);
         const auto [u, w, s] = m_projection.toDate(j2000.x, j2000.y, j2000.z);

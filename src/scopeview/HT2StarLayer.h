@@ -1,12 +1,13 @@
 #pragma once
 
 #include "model/records/ht2Star.h"
+#include "scopeview/HT2ZoneFile.h"
 
 #include <QPointF>
 #include <QRect>
 
 #include <cstddef>
-#include <string_view>
+#include <span>
 #include <vector>
 
 class ChartCanvas;
@@ -53,8 +54,8 @@ public:
     static int imageIndex(float classValue);
 
 private:
-    // Stars from `position` on with start <= RA <= end, until one lies past end.
-    void readWindow(std::string_view text, double start, double end, std::size_t position);
+    // Stars of `lines` with start <= RA <= end, until one lies past end.
+    void readWindow(std::span<const HT2ZoneFile::Line> lines, double start, double end);
     void drawStar(const QPointF& point, float classValue);
     // The shapes collected without anti-aliasing, filled white at once.
     void fillShapes();
@@ -70,4 +71,8 @@ private:
     std::vector<QRect> m_dots;
     std::vector<QRect> m_ovals;
     double m_decJ = 0.0;  // the field centre's J2000 declination, degrees
+    // How far (degrees) a star's J2000 declination may lie from the centre's
+    // and the star still pass the cull: a star's angle from the centre is at
+    // least the difference of their declinations.
+    double m_decReach = 180.0;
 };

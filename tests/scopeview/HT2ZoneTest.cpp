@@ -1,6 +1,7 @@
 #include "scopeview/HT2FieldWindows.h"
 #include "scopeview/HT2StarLayer.h"
 #include "scopeview/HT2ZoneIndex.h"
+#include "scopeview/HT2ZoneStars.h"
 #include "scopeview/SVProjection.h"
 
 #include "model/ObjectIndex.h"
@@ -92,6 +93,36 @@ TEST(HT2ZoneIndexBuild, BucketsStartAtTheFirstLineReachingThem)
     // A malformed line ends the pass as it ends reading: later buckets read nothing.
     const std::string broken = "9.0\t5.0\t1\nbad\n9.0\t25.0\t1\n";
     EXPECT_EQ(HT2ZoneIndex::build(broken)[1], broken.size());
+}
+
+TEST(HT2ZoneStarsRead, LinesFromAnOffsetUpToTheFirstMalformedLine)
+{
+    // Line starts: 0, 6, 13 (malformed), 17.
+    const std::string text = "1\t5\t1\n2\t15\t1\nbad\n3\t25\t1\n";
+    const HT2ZoneStars stars(text);
+    ASSERT_EQ(stars.from(0).size(), 2u);
+    EXPECT_EQ(stars.from(0)[1].ra, 15.0);
+    ASSERT_EQ(stars.from(6).size(), 1u);
+    EXPECT_EQ(stars.from(6)[0].mag, 2.0f);
+    EXPECT_TRUE(stars.from(17).empty());
+    EXPECT_TRUE(stars.from(text.size()).empty());
+    EXPECT_TRUE(HT2ZoneStars("").from(0).empty());
+}
+
+TEST_F(HT2Zones, AZoneIsReadOnceAndKept)
+{
+    writeZone(3, "1.0\t20.0\t0.1\n");
+    HT2ZoneIndex index(m_files);
+    const std::shared_ptr<const HT2ZoneStars> first = index.zoneStars(3);
+    ASSERT_NE(first, nullptr);
+    writeZone(3, "1.0\t20.0\t0.1\n2.0\t21.0\t0.1\n");
+    EXPECT_EQ(index.zoneStars(3), first);
+    EXPECT_EQ(first->from(0).size(), 1u);
+    EXPECT_EQ(index.zoneStars(HT2ZoneIndex::kNumZones), nullptr);
+    EXPECT_EQ(index.zoneStars(-1), nullptr);
+    // A missing file is an empty zone.
+    ASSERT_NE(index.zoneStars(4), nullptr);
+    EXPECT_TRUE(index.zoneStars(4)->from(0).empty());
 }
 
 TEST_F(HT2Zones, OffsetsByRightAscensionAndZone)
