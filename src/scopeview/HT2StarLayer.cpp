@@ -102,6 +102,8 @@ void HT2StarLayer::drawHT2Stars(unsigned short zone, double start1, double end1,
 
 void HT2StarLayer::fillShapes()
 {
+    m_canvas.drawSprites(m_sprites);
+    m_sprites.clear();
     if (m_dots.empty() && m_ovals.empty())
         return;
     QPainter& painter = m_canvas.painter();
@@ -145,8 +147,11 @@ void HT2StarLayer::readWindow(std::span<const HT2ZoneFile::Line> lines, double s
                            float(std::asin(std::clamp(s, -1.0, 1.0))), line->mag,
                            {float(point->x()), float(point->y())}});
         if (!m_settings.hasChanged && m_images
-            && m_settings.findIndex == long(kHT2StarIndexBase + m_stars.size() - 1))
+            && m_settings.findIndex == long(kHT2StarIndexBase + m_stars.size() - 1)) {
+            // The mark goes over the stars before it and under those after.
+            fillShapes();
             FindMark::draw(m_canvas, *m_images, m_settings.isNightVision, *point, 1.0f);
+        }
         drawStar(*point, classValue);
     }
 }
@@ -157,7 +162,7 @@ void HT2StarLayer::drawStar(const QPointF& point, float classValue)
     const int back = kOrigins[std::size_t(image)];
     const QPointF origin(point.x() - back, point.y() - back);
     if (m_settings.isStarAntiAlias && m_images) {
-        m_canvas.drawImage(origin, m_images->starArray()[std::size_t(image)]);
+        m_sprites.push_back({origin, &m_images->starArray()[std::size_t(image)]});
         return;
     }
     const int size = 2 * back + 1;

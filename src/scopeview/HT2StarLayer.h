@@ -2,6 +2,7 @@
 
 #include "model/records/ht2Star.h"
 #include "scopeview/HT2ZoneFile.h"
+#include "skydraw/ChartCanvas.h"
 
 #include <QPointF>
 #include <QRect>
@@ -10,7 +11,6 @@
 #include <span>
 #include <vector>
 
-class ChartCanvas;
 class ChartImageSet;
 class HT2ZoneIndex;
 class SVProjection;
@@ -57,7 +57,8 @@ private:
     // Stars of `lines` with start <= RA <= end, until one lies past end.
     void readWindow(std::span<const HT2ZoneFile::Line> lines, double start, double end);
     void drawStar(const QPointF& point, float classValue);
-    // The shapes collected without anti-aliasing, filled white at once.
+    // The sprites collected with anti-aliasing, drawn in one go, and the
+    // shapes collected without, filled white at once.
     void fillShapes();
 
     HT2ZoneIndex& m_index;
@@ -70,6 +71,7 @@ private:
     // pixels, drawn upright (they are round) where the view transform puts them.
     std::vector<QRect> m_dots;
     std::vector<QRect> m_ovals;
+    std::vector<ChartCanvas::Sprite> m_sprites;
     double m_decJ = 0.0;  // the field centre's J2000 declination, degrees
     // How far (degrees) a star's J2000 declination may lie from the centre's
     // and the star still pass the cull: a star's angle from the centre is at
