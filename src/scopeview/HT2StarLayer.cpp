@@ -12,7 +12,9 @@
 #include "skydraw/ChartCanvas.h"
 #include "skydraw/ChartImageSet.h"
 #include "skydraw/FindMark.h"
+#include "skydraw/PixelTarget.h"
 
+#include <QPainter>
 #include <QPainterPath>
 
 #include <algorithm>
@@ -113,12 +115,39 @@ void HT2StarLayer::fillShapes()
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(Qt::NoPen);
     painter.setBrush(Qt::white);
-    painter.drawRects(m_dots.data(), int(m_dots.size()));
-    for (const QRect& oval : m_ovals)
-        painter.drawEllipse(oval);
+    if (const std::optional<PixelTarget> target = PixelTarget::of(painter)) {
+        // A dot or oval on whole pixels has the same shape wherever it lies:
+        // drawn once per size and copied, it costs a blend instead of a shape.
+        const QImage& dot = ovalOf(1);
+        for (const QRect& square : m_dots)
+            target->blend(square.topLeft(), dot);
+        for (const QRect& oval : m_ovals)
+            target->blend(oval.topLeft(), ovalOf(oval.width()));
+    } else {
+        painter.drawRects(m_dots.data(), int(m_dots.size()));
+        for (const QRect& oval : m_ovals)
+            painter.drawEllipse(oval);
+    }
     painter.restore();
     m_dots.clear();
     m_ovals.clear();
+}
+
+const QImage& HT2StarLayer::ovalOf(int size)
+{
+    QImage& oval = m_ovalImages[size];
+    if (oval.isNull()) {
+        oval = QImage(size, size, QImage::Format_ARGB32_Premultiplied);
+        oval.fill(Qt::transparent);
+        QPainter painter(&oval);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::white);
+        if (size == 1)
+            painter.drawRect(0, 0, 1, 1);
+        else
+            painter.drawEllipse(QRect(0, 0, size, size));
+    }
+    return oval;
 }
 
 void HT2StarLayer::readWindow(std::span<const HT2ZoneFile::Line> lines, double start, double end)

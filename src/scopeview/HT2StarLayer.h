@@ -4,10 +4,12 @@
 #include "scopeview/HT2ZoneFile.h"
 #include "skydraw/ChartCanvas.h"
 
+#include <QImage>
 #include <QPointF>
 #include <QRect>
 
 #include <cstddef>
+#include <map>
 #include <span>
 #include <vector>
 
@@ -60,6 +62,9 @@ private:
     // The sprites collected with anti-aliasing, drawn in one go, and the
     // shapes collected without, filled white at once.
     void fillShapes();
+    // A white oval of a size (a square pixel for size 1), drawn as the
+    // painter draws it without anti-aliasing.
+    const QImage& ovalOf(int size);
 
     HT2ZoneIndex& m_index;
     const SVProjection& m_projection;
@@ -72,6 +77,7 @@ private:
     std::vector<QRect> m_dots;
     std::vector<QRect> m_ovals;
     std::vector<ChartCanvas::Sprite> m_sprites;
+    std::map<int, QImage> m_ovalImages;  // by size, made as first needed
     double m_decJ = 0.0;  // the field centre's J2000 declination, degrees
     // How far (degrees) a star's J2000 declination may lie from the centre's
     // and the star still pass the cull: a star's angle from the centre is at

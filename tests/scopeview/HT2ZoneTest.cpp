@@ -250,6 +250,36 @@ TEST_F(HT2Zones, FindMarkOnTheSelectedRecordOnlyWhileTheFieldStands)
     EXPECT_TRUE(markedStars(true).empty());
 }
 
+// Without anti-aliasing the dots and ovals are copied straight into the pixels where
+// the painter allows it (no clip): they must look as the painter draws them.
+TEST_F(HT2Zones, ShapesCopiedIntoThePixelsLookAsThePainterDrawsThem)
+{
+    QByteArray text;
+    for (int i = 0; i < 40; ++i)
+        text += QByteArray::number(2.0 + i % 10, 'f', 1) + "\t" + QByteArray::number(20.05 + i * 0.01, 'f', 3) + "\t"
+                + QByteArray::number(-0.3 + i * 0.015, 'f', 3) + "\n";
+    writeZone(15, text);
+    m_settings.isStarAntiAlias = false;
+    const auto drawn = [&](bool isClipped) {
+        QImage image(kSize, kSize, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::black);
+        const SVAngles angles = SVAngles::calculate(1.0, kSize);
+        const SVProjection projection(angles, 20.25 * Angles::kDegToRad, 0.0, std::to_array(kIdentity));
+        QPainter painter(&image);
+        if (isClipped)
+            painter.setClipRect(image.rect());
+        ChartCanvas canvas(painter, kSize);
+        HT2ZoneIndex index(m_files);
+        HT2StarLayer layer(index, projection, canvas, nullptr, m_settings, m_stars);
+        layer.drawHT2Stars(15, 0.0, 360.0, false, 0.0, 0.0, 0);
+        painter.end();
+        return image;
+    };
+    const QImage painted = drawn(true);
+    EXPECT_GT(m_stars.size(), 20u);
+    EXPECT_TRUE(drawn(false) == painted);
+}
+
 TEST(HT2StarImages, ClassValuesPickTheirSprite)
 {
     const std::pair<float, int> cases[] = {{13.0f, 0}, {11.5f, 0}, {11.49f, 1}, {10.5f, 1},
