@@ -1,15 +1,18 @@
 #pragma once
 
 #include "model/records/ht2Star.h"
+#include "scopeview/HT2ZoneFile.h"
+#include "skydraw/ChartCanvas.h"
 
+#include <QImage>
 #include <QPointF>
 #include <QRect>
 
 #include <cstddef>
-#include <string_view>
+#include <map>
+#include <span>
 #include <vector>
 
-class ChartCanvas;
 class ChartImageSet;
 class HT2ZoneIndex;
 class SVProjection;
@@ -53,11 +56,15 @@ public:
     static int imageIndex(float classValue);
 
 private:
-    // Stars from `position` on with start <= RA <= end, until one lies past end.
-    void readWindow(std::string_view text, double start, double end, std::size_t position);
+    // Stars of `lines` with start <= RA <= end, until one lies past end.
+    void readWindow(std::span<const HT2ZoneFile::Line> lines, double start, double end);
     void drawStar(const QPointF& point, float classValue);
-    // The shapes collected without anti-aliasing, filled white at once.
+    // The sprites collected with anti-aliasing, drawn in one go, and the
+    // shapes collected without, filled white at once.
     void fillShapes();
+    // A white oval of a size (a square pixel for size 1), drawn as the
+    // painter draws it without anti-aliasing.
+    const QImage& ovalOf(int size);
 
     HT2ZoneIndex& m_index;
     const SVProjection& m_projection;
@@ -69,5 +76,11 @@ private:
     // pixels, drawn upright (they are round) where the view transform puts them.
     std::vector<QRect> m_dots;
     std::vector<QRect> m_ovals;
+    std::vector<ChartCanvas::Sprite> m_sprites;
+    std::map<int, QImage> m_ovalImages;  // by size, made as first needed
     double m_decJ = 0.0;  // the field centre's J2000 declination, degrees
+    // How far (degrees) a star's J2000 declination may lie from the centre's
+    // and the star still pass the cull: a star's angle from the centre is at
+    // least the difference of their declinations.
+    double m_decReach = 180.0;
 };

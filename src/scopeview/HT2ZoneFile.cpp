@@ -30,9 +30,10 @@ HT2ZoneFile::HT2ZoneFile(const QString& path) : m_file(path)
 std::optional<HT2ZoneFile::Line> HT2ZoneFile::readLine(std::string_view text, std::size_t& position)
 {
     const std::size_t start = position;
-    std::size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string_view::npos)
-        end = text.size();
+    // A plain scan: find_first_of asks memchr about every character.
+    std::size_t end = start;
+    while (end < text.size() && text[end] != '\n' && text[end] != '\r')
+        ++end;
     position = end;
     if (position < text.size())
         position += (text[position] == '\r' && position + 1 < text.size() && text[position + 1] == '\n') ? 2 : 1;

@@ -1,6 +1,9 @@
 #include "scopeview/HT2ZoneIndex.h"
 
 #include "scopeview/HT2ZoneFile.h"
+#include "scopeview/HT2ZoneStars.h"
+
+#include <algorithm>
 
 #include <cmath>
 
@@ -9,6 +12,32 @@ HT2ZoneIndex::HT2ZoneIndex(QStringList files) : m_files(std::move(files)) {}
 QString HT2ZoneIndex::zoneFile(int zone) const
 {
     return zone >= 0 && zone < kNumZones && zone < m_files.size() ? m_files[zone] : QString();
+}
+
+std::shared_ptr<const HT2ZoneStars> HT2ZoneIndex::zoneStars(int zone)
+{
+    if (zone < 0 || zone >= kNumZones)
+        return nullptr;
+    Kept& kept = m_kept[std::size_t(zone)];
+    kept.lastAsked = ++m_asked;
+    if (kept.stars)
+        return kept.stars;
+    const HT2ZoneFile file(zoneFile(zone));
+    auto stars = std::make_shared<const HT2ZoneStars>(file.text());
+    std::size_t used = stars->sizeInBytes();
+    for (const Kept& k : m_kept)
+        used += k.stars ? k.stars->sizeInBytes() : 0;
+    while (used > kStarsBudget) {
+        const auto oldest = std::min_element(m_kept.begin(), m_kept.end(), [](const Kept& a, const Kept& b) {
+            return (a.stars ? a.lastAsked : UINT64_MAX) < (b.stars ? b.lastAsked : UINT64_MAX);
+        });
+        if (oldest == m_kept.end() || !oldest->stars)
+            break;
+        used -= oldest->stars->sizeInBytes();
+        oldest->stars.reset();
+    }
+    kept.stars = stars;
+    return stars;
 }
 
 unsigned long HT2ZoneIndex::GetHT2Offset(unsigned short zone, double ra)

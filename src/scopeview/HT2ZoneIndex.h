@@ -3,8 +3,12 @@
 #include <QStringList>
 
 #include <array>
+#include <cstdint>
+#include <memory>
 #include <optional>
 #include <string_view>
+
+class HT2ZoneStars;
 
 // Where in each deep-star zone file the stars of a right ascension begin:
 // for k = 1 to 35 the byte offset of the first line at 10 k degrees or more
@@ -25,6 +29,14 @@ public:
     // capped at 35.
     unsigned long GetHT2Offset(unsigned short zone, double ra);
 
+    // A zone's stars, read the first time they are asked for and kept while
+    // the zones read since fit in the budget; none for a zone above 29.
+    std::shared_ptr<const HT2ZoneStars> zoneStars(int zone);
+
+    // The most memory the kept zones take (the shipped zones take about
+    // 2 MB each): beyond it the zone least recently asked for is dropped.
+    static constexpr std::size_t kStarsBudget = 32 * 1024 * 1024;
+
     // The path of a zone's file; empty for a zone above 29.
     QString zoneFile(int zone) const;
 
@@ -35,4 +47,10 @@ public:
 private:
     QStringList m_files;
     std::array<std::optional<Offsets>, kNumZones> m_offsets;
+    struct Kept {
+        std::shared_ptr<const HT2ZoneStars> stars;
+        std::uint64_t lastAsked = 0;
+    };
+    std::array<Kept, kNumZones> m_kept;
+    std::uint64_t m_asked = 0;
 };

@@ -35,6 +35,11 @@ bool SVProjection::mayShowJ2000(double x, double y, double z, double reach) cons
     return depth >= m_xLimit - reach - kRounding;
 }
 
+double SVProjection::cullRadius() const
+{
+    return m_xLimit <= -1.0 ? Angles::kPi : std::acos(std::min(m_xLimit, 1.0));
+}
+
 std::optional<QPointF> SVProjection::projectOfDate(double x, double y, double z) const
 {
     const HorizonVector h{x, -y, -z};

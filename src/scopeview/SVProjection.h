@@ -30,6 +30,10 @@ public:
     // before the trigonometry of a place.
     bool mayShowJ2000(double x, double y, double z, double reach) const;
 
+    // The angle from the field centre (radians) beyond which every direction
+    // lies outside the cull.
+    double cullRadius() const;
+
     // A J2000 unit vector turned to the equator of date.
     std::array<double, 3> toDate(double x, double y, double z) const;
     // The field centre's J2000 right ascension and declination (degrees).

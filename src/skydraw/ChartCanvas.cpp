@@ -104,18 +104,23 @@ void ChartCanvas::drawImage(QPointF lowerLeft, const QImage& image, double opaci
 
 void ChartCanvas::drawSprites(std::span<const Sprite> sprites)
 {
+    if (sprites.empty())
+        return;
     useDeviceSpace();
-    const std::optional<PixelTarget> target =
-        m_isPixelForPoint && m_sprites != nullptr ? PixelTarget::of(m_painter) : std::nullopt;
+    const std::optional<PixelTarget> target = m_isPixelForPoint ? PixelTarget::of(m_painter) : std::nullopt;
     for (const Sprite& sprite : sprites) {
         if (sprite.image == nullptr || sprite.image->isNull())
             continue;
-        if (!target) {
+        if (target && m_sprites != nullptr) {
+            const SubPixelSprites::Placement at =
+                SubPixelSprites::place(spriteTopLeft(sprite.lowerLeft, *sprite.image));
+            target->blend(at.pixel, m_sprites->shifted(*sprite.image, at.stepX, at.stepY));
+        } else if (target && sprite.image->format() == QImage::Format_ARGB32_Premultiplied) {
+            // Whole pixels where the canvas is pixel for point: exact.
+            target->blend(pixelTopLeft(sprite.lowerLeft, *sprite.image).toPoint(), *sprite.image);
+        } else {
             drawImage(sprite.lowerLeft, *sprite.image);
-            continue;
         }
-        const SubPixelSprites::Placement at = SubPixelSprites::place(spriteTopLeft(sprite.lowerLeft, *sprite.image));
-        target->blend(at.pixel, m_sprites->shifted(*sprite.image, at.stepX, at.stepY));
     }
 }
 
@@ -124,8 +129,7 @@ void ChartCanvas::drawImageOnPixels(QPointF lowerLeft, const QImage& image)
     if (image.isNull())
         return;
     useDeviceSpace();
-    const QPointF topLeft(std::floor(lowerLeft.x() + 0.5), m_height - std::floor(lowerLeft.y() + 0.5) - image.height());
-    m_painter.drawImage(topLeft, image);
+    m_painter.drawImage(pixelTopLeft(lowerLeft, image), image);
 }
 
 void ChartCanvas::drawImage(const QRectF& rect, const QImage& image)

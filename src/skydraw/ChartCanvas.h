@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QTransform>
 
+#include <cmath>
 #include <span>
 #include <vector>
 
@@ -54,7 +55,8 @@ public:
     // the given opacity.
     void drawImage(QPointF lowerLeft, const QImage& image, double opacity = 1.0);
     // Many small images, each whole at its own size, lower-left corner at
-    // its point, in order; an entry without an image draws nothing.
+    // its point, in order, placed as drawImage() places them; an entry
+    // without an image draws nothing.
     struct Sprite {
         QPointF lowerLeft;
         const QImage* image;
@@ -82,6 +84,11 @@ private:
     QPointF spriteTopLeft(QPointF lowerLeft, const QImage& image) const
     {
         return {lowerLeft.x(), m_height - lowerLeft.y() - image.height()};
+    }
+    // The same on whole pixels: the pixel corner nearest the point.
+    QPointF pixelTopLeft(QPointF lowerLeft, const QImage& image) const
+    {
+        return {std::floor(lowerLeft.x() + 0.5), m_height - std::floor(lowerLeft.y() + 0.5) - image.height()};
     }
 
     QPainter& m_painter;

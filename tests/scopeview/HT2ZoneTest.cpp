@@ -1,6 +1,7 @@
 #include "scopeview/HT2FieldWindows.h"
 #include "scopeview/HT2StarLayer.h"
 #include "scopeview/HT2ZoneIndex.h"
+#include "scopeview/HT2ZoneStars.h"
 #include "scopeview/SVProjection.h"
 
 #include "model/ObjectIndex.h"
@@ -92,6 +93,36 @@ TEST(HT2ZoneIndexBuild, BucketsStartAtTheFirstLineReachingThem)
     // A malformed line ends the pass as it ends reading: later buckets read nothing.
     const std::string broken = "9.0\t5.0\t1\nbad\n9.0\t25.0\t1\n";
     EXPECT_EQ(HT2ZoneIndex::build(broken)[1], broken.size());
+}
+
+TEST(HT2ZoneStarsRead, LinesFromAnOffsetUpToTheFirstMalformedLine)
+{
+    // Line starts: 0, 6, 13 (malformed), 17.
+    const std::string text = "1\t5\t1\n2\t15\t1\nbad\n3\t25\t1\n";
+    const HT2ZoneStars stars(text);
+    ASSERT_EQ(stars.from(0).size(), 2u);
+    EXPECT_EQ(stars.from(0)[1].ra, 15.0);
+    ASSERT_EQ(stars.from(6).size(), 1u);
+    EXPECT_EQ(stars.from(6)[0].mag, 2.0f);
+    EXPECT_TRUE(stars.from(17).empty());
+    EXPECT_TRUE(stars.from(text.size()).empty());
+    EXPECT_TRUE(HT2ZoneStars("").from(0).empty());
+}
+
+TEST_F(HT2Zones, AZoneIsReadOnceAndKept)
+{
+    writeZone(3, "1.0\t20.0\t0.1\n");
+    HT2ZoneIndex index(m_files);
+    const std::shared_ptr<const HT2ZoneStars> first = index.zoneStars(3);
+    ASSERT_NE(first, nullptr);
+    writeZone(3, "1.0\t20.0\t0.1\n2.0\t21.0\t0.1\n");
+    EXPECT_EQ(index.zoneStars(3), first);
+    EXPECT_EQ(first->from(0).size(), 1u);
+    EXPECT_EQ(index.zoneStars(HT2ZoneIndex::kNumZones), nullptr);
+    EXPECT_EQ(index.zoneStars(-1), nullptr);
+    // A missing file is an empty zone.
+    ASSERT_NE(index.zoneStars(4), nullptr);
+    EXPECT_TRUE(index.zoneStars(4)->from(0).empty());
 }
 
 TEST_F(HT2Zones, OffsetsByRightAscensionAndZone)
@@ -217,6 +248,36 @@ TEST_F(HT2Zones, FindMarkOnTheSelectedRecordOnlyWhileTheFieldStands)
     };
     EXPECT_EQ(markedStars(false), std::vector<int>{5});
     EXPECT_TRUE(markedStars(true).empty());
+}
+
+// Without anti-aliasing the dots and ovals are copied straight into the pixels where
+// the painter allows it (no clip): they must look as the painter draws them.
+TEST_F(HT2Zones, ShapesCopiedIntoThePixelsLookAsThePainterDrawsThem)
+{
+    QByteArray text;
+    for (int i = 0; i < 40; ++i)
+        text += QByteArray::number(2.0 + i % 10, 'f', 1) + "\t" + QByteArray::number(20.05 + i * 0.01, 'f', 3) + "\t"
+                + QByteArray::number(-0.3 + i * 0.015, 'f', 3) + "\n";
+    writeZone(15, text);
+    m_settings.isStarAntiAlias = false;
+    const auto drawn = [&](bool isClipped) {
+        QImage image(kSize, kSize, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::black);
+        const SVAngles angles = SVAngles::calculate(1.0, kSize);
+        const SVProjection projection(angles, 20.25 * Angles::kDegToRad, 0.0, std::to_array(kIdentity));
+        QPainter painter(&image);
+        if (isClipped)
+            painter.setClipRect(image.rect());
+        ChartCanvas canvas(painter, kSize);
+        HT2ZoneIndex index(m_files);
+        HT2StarLayer layer(index, projection, canvas, nullptr, m_settings, m_stars);
+        layer.drawHT2Stars(15, 0.0, 360.0, false, 0.0, 0.0, 0);
+        painter.end();
+        return image;
+    };
+    const QImage painted = drawn(true);
+    EXPECT_GT(m_stars.size(), 20u);
+    EXPECT_TRUE(drawn(false) == painted);
 }
 
 TEST(HT2StarImages, ClassValuesPickTheirSprite)

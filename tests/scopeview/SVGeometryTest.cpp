@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -123,6 +124,33 @@ TEST(SVProjection, QuickCullNeverDropsWhatTheProjectionShows)
     // Both sides of the edge were tried, and the cull does cull.
     EXPECT_GT(kept, 1000);
     EXPECT_GT(dropped, 1000);
+}
+
+// The deep-star layer skips a star whose J2000 declination lies further from
+// the centre's than the cull radius: none of those may show.
+TEST(SVProjection, DeclinationBeyondTheCullRadiusNeverShows)
+{
+    const PrecessionMatrix m = PrecessionMatrix::forJulianDay(2462502.5);
+    for (const double dec0 : {84.0 * kDegToRad, -0.3, 89.9 * kDegToRad}) {
+        const SVAngles a = SVAngles::calculate(1.0, 400.0);
+        const SVProjection p(a, 1.3, dec0, m.p);
+        const double raJ = p.centreJ2000()[0] * kDegToRad;
+        const double decJ = p.centreJ2000()[1] * kDegToRad;
+        const double reach = p.cullRadius();
+        ASSERT_GT(reach, 0.0);
+        ASSERT_LT(reach, 0.1);
+        int shown = 0;
+        for (int i = 0; i < 4000; ++i) {
+            const double dec = std::clamp(decJ + reach * (i % 200 / 50.0 - 2.0), -kPi / 2.0, kPi / 2.0);
+            // A grid of places over the field and twice its reach around it.
+            const double ra = raJ + reach * (i / 200 / 5.0 - 2.0) / std::max(std::cos(decJ), 0.01);
+            const UnitVector v = UnitVector::fromRADec(ra, dec);
+            const bool shows = p.projectJ2000(v.x, v.y, v.z).has_value();
+            EXPECT_TRUE(!shows || std::abs(dec - decJ) <= reach + 1e-9) << dec0 << " " << i;
+            shown += shows ? 1 : 0;
+        }
+        EXPECT_GT(shown, 0) << dec0;
+    }
 }
 
 TEST(SVOrientation, ParallacticAngleOnTheMeridian)

@@ -46,18 +46,23 @@ TEST(ChartCanvas, SpritesDrawnInOneGoLookAsPaintedOneByOne)
                 canvas.drawImage(s.lowerLeft, *s.image);
     };
     for (const QImage::Format format : {QImage::Format_ARGB32_Premultiplied, QImage::Format_RGB32}) {
-        auto onImage = [&](bool isOneGo) {
-            QImage image(50, 30, format);
-            image.fill(QColor(20, 40, 60));
-            QPainter painter(&image);
-            painter.translate(7, 3);
-            SubPixelSprites sprites;
-            ChartCanvas canvas(painter, 20);
-            canvas.useSprites(sprites);
-            paint(canvas, isOneGo);
-            return image;
-        };
-        EXPECT_LE(PaintingTest::largestDifference(onImage(true), onImage(false)), 1) << format;
+        // Between pixels with kept copies, and on whole pixels without.
+        for (const bool isSubPixel : {true, false}) {
+            auto onImage = [&](bool isOneGo) {
+                QImage image(50, 30, format);
+                image.fill(QColor(20, 40, 60));
+                QPainter painter(&image);
+                painter.translate(7, 3);
+                SubPixelSprites sprites;
+                ChartCanvas canvas(painter, 20);
+                if (isSubPixel)
+                    canvas.useSprites(sprites);
+                paint(canvas, isOneGo);
+                return image;
+            };
+            EXPECT_LE(PaintingTest::largestDifference(onImage(true), onImage(false)), isSubPixel ? 1 : 0)
+                << format << " " << isSubPixel;
+        }
     }
     // A widget rendered into part of an image paints through a redirected device.
     auto onWidget = [&](bool isOneGo) {

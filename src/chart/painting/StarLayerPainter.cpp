@@ -49,10 +49,13 @@ void StarLayerPainter::paint(ChartCanvas& canvas, const ChartSky& sky, float mar
                                                                  : ChartImageSet::Symbol::FindMark);
     m_dots.clear();
     m_sprites.clear();
+    m_labelled.clear();
     const star* found = nullptr;
 
-    // The stars first, all in one go, then the find mark over them and the
-    // flags and names over both, so that no star hides a name.
+    // One pass over the records (large, and up to 100,000 of them) notes
+    // what the drawing needs; the stars go first, all in one go, then the
+    // find mark over them and the flags and names over both, so that no star
+    // hides a name.
     for (const star& s : sky.stars) {
         if (s.state != kStateOnScreen)
             continue;
@@ -69,6 +72,11 @@ void StarLayerPainter::paint(ChartCanvas& canvas, const ChartSky& sky, float mar
         }
         if (isStarFound && std::uint32_t(find.number) == s.index)
             found = &s;
+        const char* flag = StarClasses::screenFlag(s.type, m_prefs);
+        const bool isNamed = isNames && StarClasses::isNameShown(s.name, int(sizeof s.name));
+        if (flag != nullptr || isNamed)
+            m_labelled.push_back({QPointF(origin.x() + StarClasses::flagOffset(k), origin.y() - 2.0), flag,
+                                  isNamed ? &s : nullptr});
     }
     canvas.drawSprites(m_sprites);
     if (found != nullptr)
@@ -76,22 +84,14 @@ void StarLayerPainter::paint(ChartCanvas& canvas, const ChartSky& sky, float mar
 
     m_labels.setAttributes(m_prefs.starNameAttributes());
     m_labels.apply(canvas);
-    for (const star& s : sky.stars) {
-        if (s.state != kStateOnScreen)
-            continue;
-        const char* flag = StarClasses::screenFlag(s.type, m_prefs);
-        const bool isNamed = isNames && StarClasses::isNameShown(s.name, int(sizeof s.name));
-        if (flag == nullptr && !isNamed)
-            continue;
-        const int k = StarClasses::screenClass(StarClasses::brightness(s.mag, bright, shift));
-        const QPointF origin = originOf(s, k);
-        QPointF labelAt(origin.x() + StarClasses::flagOffset(k), origin.y() - 2.0);
-        if (flag != nullptr) {
-            m_labels.draw(canvas, labelAt, flagKey(flag), QLatin1StringView(flag));
+    for (const Labelled& l : m_labelled) {
+        QPointF labelAt = l.at;
+        if (l.flag != nullptr) {
+            m_labels.draw(canvas, labelAt, flagKey(l.flag), QLatin1StringView(l.flag));
             labelAt.rx() += kNameAfterFlag;
         }
-        if (isNamed)
-            m_labels.draw(canvas, labelAt, s.index, nameOf(s));
+        if (l.named != nullptr)
+            m_labels.draw(canvas, labelAt, l.named->index, nameOf(*l.named));
     }
     if (!isSprite && !m_dots.isEmpty()) {
         canvas.setAntialiasing(true);

@@ -36,4 +36,12 @@ private:
     LabelCache m_printLabels;
     QPainterPath m_dots;
     std::vector<ChartCanvas::Sprite> m_sprites;
+    // A star with a flag or a name to draw: where the flag (or the name
+    // without one) goes, and the star whose name follows, if any.
+    struct Labelled {
+        QPointF at;
+        const char* flag;
+        const star* named;
+    };
+    std::vector<Labelled> m_labelled;
 };
