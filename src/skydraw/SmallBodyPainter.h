@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/SkyCoordinates.h"
 #include "skydraw/ChartImageSet.h"
 #include "skydraw/LabelCache.h"
 
@@ -30,6 +31,11 @@ public:
         QImage astOrb;
     };
 
+    // While the view moves, a large table's minor planets on screen are
+    // drawn only up to this many, the brightest (the selection and the
+    // nearest near-Earth object always among them).
+    static constexpr std::size_t kMovingMinorPlanets = 1000;
+
     SmallBodyPainter(const PrefControl& prefs, const ChartImageSet& images);
 
     void paint(ChartCanvas& canvas, const ChartSky& sky, float markAlpha);
@@ -43,6 +49,10 @@ public:
     // The screen symbol of a minor planet by the list it came from.
     static ChartImageSet::Symbol screenSymbol(std::int32_t source);
 
+    // Whether the last paint left minor planets out because the view moved:
+    // the same view painted again draws them all.
+    bool hasLeftOut() const { return m_hasLeftOut; }
+
 private:
     void paintComets(ChartCanvas& canvas, const ChartSky& sky, float markAlpha);
     void paintMinorPlanets(ChartCanvas& canvas, const ChartSky& sky, float markAlpha);
@@ -52,4 +62,6 @@ private:
     LabelCache m_cometLabels;
     LabelCache m_minorPlanetLabels;
     LabelCache m_printLabels;
+    std::optional<SkyCoordinates::View> m_lastView;
+    bool m_hasLeftOut = false;
 };
