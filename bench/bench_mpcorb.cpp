@@ -5,7 +5,7 @@
 // lines in a fresh copy of its bytes, as the import reads it
 // (BM_ParseFloorCopy), and in the file mapped into memory, which copies
 // nothing (BM_ParseFloorMapped). The positions' floor evaluates one sine and
-// cosine per orbit.
+// cosine per orbit. The parse reads the mapped file, as the import does.
 // The import as the program runs it (parse, cache write, the orbits'
 // constants) and the start that reads the cache back are timed whole, and a
 // time step of the chart's pass at a magnitude limit (16.4, the default, and
@@ -17,7 +17,7 @@
 // working directory.
 
 #include "model/records/TvkFile.h"
-#include "solarsystem/smallbodies/ElementFile.h"
+#include "solarsystem/smallbodies/MappedElementFile.h"
 #include "solarsystem/smallbodies/MinorPlanetOrbit.h"
 #include "solarsystem/smallbodies/MinorPlanetTable.h"
 #include "solarsystem/smallbodies/OrbitFileParse.h"
@@ -154,14 +154,13 @@ void BM_Parse(benchmark::State& state)
     const int operations = state.range(0) == 0 ? allOperations() : int(state.range(0));
     std::size_t orbits = 0;
     for (auto _ : state) {
-        const std::optional<QByteArray> text = readFile();
+        const MappedElementFile file(QString::fromStdString(orbitFilePath()));
+        const std::optional<std::string_view> text = file.text();
         if (!text) {
             skipWithoutFile(state);
             return;
         }
-        benchmark::DoNotOptimize(ElementFile::isAscii(*text));
-        const OrbitFileParse::Result result = OrbitFileParse::parse(
-            std::string_view(text->constData(), std::size_t(text->size())), true, operations);
+        const OrbitFileParse::Result result = OrbitFileParse::parse(*text, true, operations);
         orbits = result.minorPlanets.size();
         benchmark::DoNotOptimize(result.minorPlanets.data());
     }
