@@ -28,7 +28,7 @@ namespace {
 
 // A resize counts as ended once no further one came for this long.
 constexpr int kResizeSettleMs = 200;
-// A view still this long after a frame with markers left out is drawn whole.
+// A sky still this long after a frame with markers left out is drawn whole.
 constexpr int kMarkersSettleMs = 150;
 // The cursor is set once the launch has let the window settle.
 constexpr int kCursorDelayMs = 250;

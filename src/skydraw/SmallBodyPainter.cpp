@@ -139,8 +139,10 @@ void SmallBodyPainter::paintMinorPlanets(ChartCanvas& canvas, const ChartSky& sk
         if (isNames)
             m_minorPlanetLabels.draw(canvas, QPointF(x + 9.0, y - 5.0), p, nameOf(m.name));
     };
-    const bool isMoving = m_lastView && !sameView(*m_lastView, sky.view);
+    // The sky moves under a pan and under time steps alike.
+    const bool isMoving = m_lastView && (!sameView(*m_lastView, sky.view) || m_lastDate != sky.skyDate);
     m_lastView = sky.view;
+    m_lastDate = sky.skyDate;
     m_hasLeftOut = false;
     // A large table's pass lists those on screen: the rest need no look.
     if (sky.minorPlanetsOnScreen) {

@@ -4,6 +4,7 @@
 #include "skydraw/ChartImageSet.h"
 #include "skydraw/LabelCache.h"
 
+#include <QDateTime>
 #include <QImage>
 
 #include <cstdint>
@@ -31,9 +32,9 @@ public:
         QImage astOrb;
     };
 
-    // While the view moves, a large table's minor planets on screen are
-    // drawn only up to this many, the brightest (the selection and the
-    // nearest near-Earth object always among them).
+    // While the view moves or the time steps, a large table's minor planets
+    // on screen are drawn only up to this many, the brightest (the selection
+    // and the nearest near-Earth object always among them).
     static constexpr std::size_t kMovingMinorPlanets = 1000;
 
     SmallBodyPainter(const PrefControl& prefs, const ChartImageSet& images);
@@ -49,8 +50,8 @@ public:
     // The screen symbol of a minor planet by the list it came from.
     static ChartImageSet::Symbol screenSymbol(std::int32_t source);
 
-    // Whether the last paint left minor planets out because the view moved:
-    // the same view painted again draws them all.
+    // Whether the last paint left minor planets out because the sky moved:
+    // the same view and moment painted again draw them all.
     bool hasLeftOut() const { return m_hasLeftOut; }
 
 private:
@@ -63,5 +64,6 @@ private:
     LabelCache m_minorPlanetLabels;
     LabelCache m_printLabels;
     std::optional<SkyCoordinates::View> m_lastView;
+    QDateTime m_lastDate;
     bool m_hasLeftOut = false;
 };

@@ -11,6 +11,7 @@
 #include "support/ScopedAppZone.h"
 
 #include <QLocale>
+#include <QTimeZone>
 
 #include <array>
 #include <limits>
@@ -285,8 +286,9 @@ TEST_F(SolarSystemLayersTest, PaperShowsTheListsByTheirSwitchesTheSunAtLeastFive
     EXPECT_EQ(inkCount(planetPage.copy(60, 0, 40, 60), Qt::white), 0);
 }
 
-// A large table's list of those on screen: while the view moves only the
-// brightest are drawn (and always the selection), once it stands still all.
+// A large table's list of those on screen: while the view moves or the time
+// steps only the brightest are drawn (and always the selection), once the
+// sky stands still all.
 TEST_F(SolarSystemLayersTest, AMovingViewDrawsOnlyTheBrightestMinorPlanetsAndTheSettledViewAll)
 {
     prefs().setCometMagLimit(12.0);
@@ -313,6 +315,7 @@ TEST_F(SolarSystemLayersTest, AMovingViewDrawsOnlyTheBrightestMinorPlanetsAndThe
     sky.minorPlanets = minorPlanets;
     sky.minorPlanetsOnScreen = onScreen;
     sky.view = {45.0, 180.0, 500.0, 1220.0f, 500.0f};
+    sky.skyDate = QDateTime(QDate(2026, 1, 15), QTime(21, 0), QTimeZone::utc());
     SmallBodyPainter painter(prefs(), images);
     const auto drawn = [&] {
         const QImage image = render(1220, 500, [&](ChartCanvas& c) { painter.paint(c, sky, 1.0f); });
@@ -337,4 +340,8 @@ TEST_F(SolarSystemLayersTest, AMovingViewDrawsOnlyTheBrightestMinorPlanetsAndThe
     }
     EXPECT_EQ(count(drawn()), kCount);
     EXPECT_FALSE(painter.hasLeftOut());
+    // A time step moves the sky too.
+    sky.skyDate = sky.skyDate.addSecs(60);
+    EXPECT_EQ(count(drawn()), SmallBodyPainter::kMovingMinorPlanets);
+    EXPECT_EQ(count(drawn()), kCount);
 }

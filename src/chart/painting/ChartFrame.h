@@ -61,8 +61,8 @@ public:
     // The whole chart into `rect` (chart points, y upward), which has been
     // filled black; `markAlpha` is the find mark's opacity.
     void paint(ChartCanvas& canvas, const ChartSky& sky, const QRectF& rect, float markAlpha);
-    // Whether the last paint left markers out while the view moved; painting
-    // the settled view again draws them all.
+    // Whether the last paint left markers out while the sky moved; painting
+    // the settled sky again draws them all.
     bool hasLeftOutMarkers() const { return m_smallBodies.hasLeftOut(); }
     // The layers of the printed chart, mapped onto the page, with the print
     // view's symbols.
