@@ -29,7 +29,7 @@ namespace {
 // A resize counts as ended once no further one came for this long.
 constexpr int kResizeSettleMs = 200;
 // A sky still this long after a frame with markers left out is drawn whole.
-constexpr int kMarkersSettleMs = 150;
+constexpr auto kMarkersSettle = SmallBodyPainter::kMovingPaints;
 // The cursor is set once the launch has let the window settle.
 constexpr int kCursorDelayMs = 250;
 
@@ -66,7 +66,7 @@ SkyView::SkyView(MainWindowControl& mainWindow, HidesOnDeactivate& windowHide, P
     m_resizeSettled.setInterval(kResizeSettleMs);
     connect(&m_resizeSettled, &QTimer::timeout, this, &SkyView::viewDidEndLiveResize);
     m_markersSettled.setSingleShot(true);
-    m_markersSettled.setInterval(kMarkersSettleMs);
+    m_markersSettled.setInterval(kMarkersSettle);
     connect(&m_markersSettled, &QTimer::timeout, this, qOverload<>(&QWidget::update));
     resetCursorRects();
 }

@@ -140,9 +140,11 @@ void SmallBodyPainter::paintMinorPlanets(ChartCanvas& canvas, const ChartSky& sk
             m_minorPlanetLabels.draw(canvas, QPointF(x + 9.0, y - 5.0), p, nameOf(m.name));
     };
     // The sky moves under a pan and under time steps alike.
-    const bool isMoving = m_lastView && (!sameView(*m_lastView, sky.view) || m_lastDate != sky.skyDate);
+    const bool isMoving = m_lastView && (!sameView(*m_lastView, sky.view) || m_lastDate != sky.skyDate)
+                          && m_sinceLastPaint.isValid() && m_sinceLastPaint.elapsed() < m_movingPaints.count();
     m_lastView = sky.view;
     m_lastDate = sky.skyDate;
+    m_sinceLastPaint.start();
     m_hasLeftOut = false;
     // A large table's pass lists those on screen: the rest need no look.
     if (sky.minorPlanetsOnScreen) {

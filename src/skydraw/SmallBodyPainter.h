@@ -5,8 +5,10 @@
 #include "skydraw/LabelCache.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QImage>
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 
@@ -36,6 +38,9 @@ public:
     // on screen are drawn only up to this many, the brightest (the selection
     // and the nearest near-Earth object always among them).
     static constexpr std::size_t kMovingMinorPlanets = 1000;
+    // The sky counts as moving when it changed since a paint this recent: a
+    // drag or an animation, not the clock's occasional step.
+    static constexpr std::chrono::milliseconds kMovingPaints{150};
 
     SmallBodyPainter(const PrefControl& prefs, const ChartImageSet& images);
 
@@ -53,6 +58,8 @@ public:
     // Whether the last paint left minor planets out because the sky moved:
     // the same view and moment painted again draw them all.
     bool hasLeftOut() const { return m_hasLeftOut; }
+    // For tests: how recent a paint must be for the sky to count as moving.
+    void setMovingPaints(std::chrono::milliseconds interval) { m_movingPaints = interval; }
 
 private:
     void paintComets(ChartCanvas& canvas, const ChartSky& sky, float markAlpha);
@@ -65,5 +72,7 @@ private:
     LabelCache m_printLabels;
     std::optional<SkyCoordinates::View> m_lastView;
     QDateTime m_lastDate;
+    QElapsedTimer m_sinceLastPaint;
+    std::chrono::milliseconds m_movingPaints = kMovingPaints;
     bool m_hasLeftOut = false;
 };

@@ -317,6 +317,8 @@ TEST_F(SolarSystemLayersTest, AMovingViewDrawsOnlyTheBrightestMinorPlanetsAndThe
     sky.view = {45.0, 180.0, 500.0, 1220.0f, 500.0f};
     sky.skyDate = QDateTime(QDate(2026, 1, 15), QTime(21, 0), QTimeZone::utc());
     SmallBodyPainter painter(prefs(), images);
+    // Every paint here follows the last closely enough, however slow the build.
+    painter.setMovingPaints(std::chrono::hours(1));
     const auto drawn = [&] {
         const QImage image = render(1220, 500, [&](ChartCanvas& c) { painter.paint(c, sky, 1.0f); });
         std::vector<bool> isDrawn;
@@ -344,4 +346,9 @@ TEST_F(SolarSystemLayersTest, AMovingViewDrawsOnlyTheBrightestMinorPlanetsAndThe
     sky.skyDate = sky.skyDate.addSecs(60);
     EXPECT_EQ(count(drawn()), SmallBodyPainter::kMovingMinorPlanets);
     EXPECT_EQ(count(drawn()), kCount);
+    // A change long after the last paint (the clock's step) is drawn whole at once.
+    painter.setMovingPaints(std::chrono::milliseconds(0));
+    sky.skyDate = sky.skyDate.addSecs(60);
+    EXPECT_EQ(count(drawn()), kCount);
+    EXPECT_FALSE(painter.hasLeftOut());
 }
