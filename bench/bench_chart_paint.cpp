@@ -12,6 +12,11 @@
 //   99,999 (the most the object indexes allow) with faint synthetic stars,
 //   the magnitude limit opened so that all of them are drawn;
 // - BM_StaticFrameEveryObject: every deep-sky object shown as well;
+// - BM_PanningFrameOrbits, BM_TimeStepFrameOrbits: panning and time steps
+//   with the minor planets of a whole orbit file (the path in the environment
+//   variable NORVANE_MPCORB, e.g. from tools/make_synthetic_mpcorb.py)
+//   imported as the program's "reprocess" item imports it, shown at the
+//   default limit; left out without the variable;
 // - BM_PanningFramePhotoHorizon: panning with the site's photographic horizon
 //   rendered with OpenGL under the chart; it runs only with an X display
 //   (xvfb-run -a -s "-screen 0 1920x1080x24" bench_chart_paint).
@@ -21,12 +26,14 @@
 #include "ShippedProgram.h"
 
 #include "chart/photohorizon/OpenGLView.h"
+#include "solarsystem/SolarSystemModel.h"
 
 #include "model/ObjectIndex.h"
 #include "model/records/RecordConstants.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cmath>
 #include <cstdio>
@@ -113,12 +120,20 @@ struct Program : ShippedChart {
     double panStep = kPanStep;
     double deepSkyLimit = 0.0;  // the default
 
-    bool setUp(bool isMostStars)
+    // With `orbitFile`, the chart shows the minor planets of that orbit file.
+    bool setUp(bool isMostStars, const QString& orbitFile = {})
     {
         deepSkyLimit = prefs.deepSkyMagLimit();
-        if (!installDataFolder() || (isMostStars && !useMostStars()))
+        if (!installDataFolder() || (isMostStars && !useMostStars())
+            || (!orbitFile.isEmpty() && !useOrbitFile(orbitFile)))
             return false;
         loadChart();
+        if (solarSystem) {
+            link.setSolarSystem(solarSystem.get());
+            if (solarSystem->smallBodies().importMinorPlanets(true, true, true).status
+                != MinorPlanetTable::Status::Built)
+                return false;
+        }
         everyLayerOn();
         if (isMostStars)
             prefs.setStarMagLimit(10.0);
@@ -139,22 +154,43 @@ struct Program : ShippedChart {
         return prefs.isPhotoHorizon() && meteorTimer.streak().has_value();
     }
 
-    // The source texts of the bundle with the star source topped up, and a
-    // database folder without the star cache so that it is built from it.
-    bool useMostStars()
+    // A build folder of the bundle's source texts but `except`; empty when
+    // it cannot be made.
+    QString copyBuildFolder(const QString& except)
     {
         const QString build = root.path() + "/Build Data/";
         QDir source(folders.buildDirectory);
         if (!QDir().mkpath(build))
-            return false;
+            return {};
         for (const QString& name : source.entryList(QDir::Files)) {
-            if (name != "BuildStar.txt" && !QFile::copy(source.filePath(name), build + name))
-                return false;
+            if (name != except && !QFile::copy(source.filePath(name), build + name))
+                return {};
         }
-        if (!writeStarSource(source.filePath("BuildStar.txt"), build + "BuildStar.txt"))
+        return build;
+    }
+
+    // The source texts of the bundle with the star source topped up, and a
+    // database folder without the star cache so that it is built from it.
+    bool useMostStars()
+    {
+        const QString build = copyBuildFolder("BuildStar.txt");
+        if (build.isEmpty()
+            || !writeStarSource(QDir(folders.buildDirectory).filePath("BuildStar.txt"), build + "BuildStar.txt"))
             return false;
         QFile::remove(folders.databaseDirectory + "Stars.tvk");
         folders.buildDirectory = build;
+        return true;
+    }
+
+    // The bundle's source texts beside the orbit file, and the solar system
+    // that imports it once the chart is loaded.
+    bool useOrbitFile(const QString& orbitFile)
+    {
+        const QString build = copyBuildFolder({});
+        if (build.isEmpty() || !QFile::link(QFileInfo(orbitFile).absoluteFilePath(), build + "MPCORB.DAT"))
+            return false;
+        folders.buildDirectory = build;
+        solarSystem = std::make_unique<SolarSystemModel>(model, prefs, skyDate);
         return true;
     }
 
@@ -227,11 +263,16 @@ struct Program : ShippedChart {
     {
         state.counters["stars"] = onScreen(model.stars());
         state.counters["deepSky"] = onScreen(model.deepSkyData());
+        if (solarSystem)
+            state.counters["minorPlanets"] = onScreen(model.minorPlanets());
     }
+
+    std::unique_ptr<SolarSystemModel> solarSystem;
 };
 
 Program* g_program = nullptr;
 Program* g_mostStars = nullptr;
+Program* g_orbits = nullptr;
 
 template <class Step>
 void frames(benchmark::State& state, Program& program, Step step)
@@ -289,6 +330,13 @@ void BM_StaticFrameEveryObject(benchmark::State& state)
     g_program->everyObject(false);
 }
 
+void BM_PanningFrameOrbits(benchmark::State& state) { frames(state, *g_orbits, [](Program& p) { p.pan(); }); }
+
+void BM_TimeStepFrameOrbits(benchmark::State& state)
+{
+    frames(state, *g_orbits, [](Program& p) { p.stepTime(); });
+}
+
 // The painter hands large fills to helper threads: count their time too.
 BENCHMARK(BM_PanningFrame)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
 BENCHMARK(BM_TimeStepFrame)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
@@ -312,6 +360,21 @@ int main(int argc, char** argv)
     }
     g_program = &program;
     g_mostStars = &mostStars;
+    Program orbits;
+    const QString orbitFile = qEnvironmentVariable("NORVANE_MPCORB");
+    if (!orbitFile.isEmpty()) {
+        if (!orbits.setUp(false, orbitFile)) {
+            std::fprintf(stderr, "The orbit file %s could not be imported.\n", qPrintable(orbitFile));
+            return EXIT_FAILURE;
+        }
+        g_orbits = &orbits;
+        using Case = void (*)(benchmark::State&);
+        for (const auto& [name, step] : {std::pair<const char*, Case>("BM_PanningFrameOrbits", BM_PanningFrameOrbits),
+                                         std::pair<const char*, Case>("BM_TimeStepFrameOrbits", BM_TimeStepFrameOrbits)})
+            benchmark::RegisterBenchmark(name, step)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
+    } else {
+        std::fprintf(stderr, "No NORVANE_MPCORB: the orbit-file cases are left out.\n");
+    }
     std::unique_ptr<OpenGLView> photoHorizon;
     if (isDisplay) {
         photoHorizon = std::make_unique<OpenGLView>(

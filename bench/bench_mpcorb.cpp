@@ -5,14 +5,21 @@
 // lines in a fresh copy of its bytes, as the import reads it
 // (BM_ParseFloorCopy), and in the file mapped into memory, which copies
 // nothing (BM_ParseFloorMapped). The positions' floor evaluates one sine and
-// cosine per orbit.
+// cosine per orbit. The parse reads the mapped file, as the import does.
+// The import as the program runs it (parse, cache write, the orbits'
+// constants) and the start that reads the cache back are timed whole, and a
+// time step of the chart's pass at a magnitude limit (16.4, the default, and
+// 30, where nothing is skipped), which computes only the bodies that can
+// pass it.
 //
 // The file comes from tools/make_synthetic_mpcorb.py; its path is taken from
 // the environment variable NORVANE_MPCORB, else "synthetic_MPCORB.DAT" in the
 // working directory.
 
 #include "model/records/TvkFile.h"
-#include "solarsystem/smallbodies/ElementFile.h"
+#include "solarsystem/smallbodies/MappedElementFile.h"
+#include "solarsystem/smallbodies/MinorPlanetOrbit.h"
+#include "solarsystem/smallbodies/MinorPlanetTable.h"
 #include "solarsystem/smallbodies/OrbitFileParse.h"
 #include "solarsystem/smallbodies/ParallelMinorPlanets.h"
 #include "solarsystem/smallbodies/SliceRunner.h"
@@ -20,6 +27,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -146,14 +154,13 @@ void BM_Parse(benchmark::State& state)
     const int operations = state.range(0) == 0 ? allOperations() : int(state.range(0));
     std::size_t orbits = 0;
     for (auto _ : state) {
-        const std::optional<QByteArray> text = readFile();
+        const MappedElementFile file(QString::fromStdString(orbitFilePath()));
+        const std::optional<std::string_view> text = file.text();
         if (!text) {
             skipWithoutFile(state);
             return;
         }
-        benchmark::DoNotOptimize(ElementFile::isAscii(*text));
-        const OrbitFileParse::Result result = OrbitFileParse::parse(
-            std::string_view(text->constData(), std::size_t(text->size())), true, operations);
+        const OrbitFileParse::Result result = OrbitFileParse::parse(*text, true, operations);
         orbits = result.minorPlanets.size();
         benchmark::DoNotOptimize(result.minorPlanets.data());
     }
@@ -201,6 +208,108 @@ void BM_Positions(benchmark::State& state)
     state.counters["operations"] = operations;
 }
 
+// A build folder holding the orbit file as "MPCORB.DAT", and a database
+// folder for the cache; false without the file.
+bool importFolders(QTemporaryDir& build, QTemporaryDir& database)
+{
+    const QFileInfo file(QString::fromStdString(orbitFilePath()));
+    return build.isValid() && database.isValid() && file.exists()
+           && QFile::link(file.absoluteFilePath(), build.filePath(MinorPlanetTable::kOrbitFile));
+}
+
+MinorPlanetTable::Result import(const QTemporaryDir& build, const QTemporaryDir& database, bool rebuild,
+                                int operations, std::vector<minorPlanet>& table)
+{
+    MinorPlanetTable::Request request;
+    request.rebuild = rebuild;
+    request.useOrbitFile = true;
+    request.allOrbits = true;
+    request.processorCount = operations;
+    return MinorPlanetTable::createMinorPlanetData(request, build.path() + '/', database.path() + '/', table);
+}
+
+// The "reprocess" import: parse, cache write and the orbits' constants.
+void BM_Import(benchmark::State& state)
+{
+    const int operations = state.range(0) == 0 ? allOperations() : int(state.range(0));
+    QTemporaryDir build;
+    QTemporaryDir database;
+    if (!importFolders(build, database)) {
+        skipWithoutFile(state);
+        return;
+    }
+    std::vector<minorPlanet> table;
+    for (auto _ : state) {
+        if (import(build, database, true, operations, table).status != MinorPlanetTable::Status::Built) {
+            state.SkipWithError("the import failed");
+            return;
+        }
+        benchmark::DoNotOptimize(MinorPlanetOrbit::of(table, operations).data());
+    }
+    state.counters["orbits"] = double(table.size());
+    state.counters["operations"] = operations;
+}
+
+// A start: the cache read back and the orbits' constants.
+void BM_Start(benchmark::State& state)
+{
+    const int operations = state.range(0) == 0 ? allOperations() : int(state.range(0));
+    QTemporaryDir build;
+    QTemporaryDir database;
+    std::vector<minorPlanet> table;
+    if (!importFolders(build, database)
+        || import(build, database, true, operations, table).status != MinorPlanetTable::Status::Built) {
+        skipWithoutFile(state);
+        return;
+    }
+    for (auto _ : state) {
+        std::vector<minorPlanet> loaded;
+        if (import(build, database, false, operations, loaded).status != MinorPlanetTable::Status::Loaded) {
+            state.SkipWithError("the cache did not load");
+            return;
+        }
+        benchmark::DoNotOptimize(MinorPlanetOrbit::of(loaded, operations).data());
+    }
+    state.counters["orbits"] = double(table.size());
+}
+
+// One-minute time steps of the chart's pass at the limit (argument: tenths
+// of a magnitude), its bodies' watches carried from step to step; the
+// projection is left to the chart's benchmark.
+void BM_TimeStep(benchmark::State& state)
+{
+    const std::vector<minorPlanet>* source = orbitTable();
+    if (!source) {
+        skipWithoutFile(state);
+        return;
+    }
+    std::vector<minorPlanet> table = *source;
+    const std::vector<MinorPlanetOrbit> orbits = MinorPlanetOrbit::of(table, 1);
+    std::vector<MinorPlanetWatch> watches;
+    watches.reserve(table.size());
+    for (std::size_t i = 0; i < table.size(); ++i)
+        watches.emplace_back(orbits[i], table[i].source);
+    SmallBodyInputs in = passInputs();
+    const MinorPlanetProjection noProjection;
+    const std::function<void(double)> noProgress;
+    ParallelMinorPlanets::Gate gate{watches, double(state.range(0)) / 10.0, true, true, std::nullopt, std::nullopt, 1};
+    NearEarthObject neo;
+    // The first full pass, as the chart's first frame makes it.
+    ParallelMinorPlanets::run({table, in, 0.0, 1, neo, noProjection, noProgress, orbits, &gate});
+    std::size_t computed = 0;
+    for (auto _ : state) {
+        in.julianDay += 1.0 / 1440.0;
+        ++gate.generation;
+        ParallelMinorPlanets::run({table, in, 0.0, 1, neo, noProjection, noProgress, orbits, &gate});
+        state.PauseTiming();
+        for (const MinorPlanetWatch& w : watches)
+            computed += w.generation == gate.generation ? 1 : 0;
+        state.ResumeTiming();
+    }
+    state.counters["orbits"] = double(table.size());
+    state.counters["computed"] = double(computed) / double(state.iterations());
+}
+
 // Argument 0 stands for all operations: the processor count, at most 8.
 BENCHMARK(BM_ParseFloorCopy)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ParseFloorMapped)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -208,6 +317,9 @@ BENCHMARK(BM_Parse)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime(
 BENCHMARK(BM_CacheWrite)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PositionsFloor)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Positions)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Import)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Start)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_TimeStep)->Arg(164)->Arg(300)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

@@ -7,11 +7,13 @@ forms: five digits, a letter and four digits from 100,000 on, a tilde and
 four base-62 digits from 620,000 on), an empty separator line, then the
 unnumbered orbits under packed provisional designations. Every orbit line
 is 202 characters in the Minor Planet Center's one-line orbit format. The
-orbits are invented (mostly main-belt, some near-Earth and distant ones);
+orbits are invented (mostly main-belt, some near-Earth and distant ones,
+their brightness spread as the real catalogue's is);
 the same seed always gives the same file.
 """
 
 import argparse
+import math
 import random
 import sys
 
@@ -48,6 +50,13 @@ def packed_provisional(k):
     return packed, readable
 
 
+def absolute_magnitude(rng):
+    """H as the real catalogue has it: the count below H grows about 1.8
+    times a magnitude (10^(0.25 H)) up to 19.5, so that only a few percent
+    of the orbits can come brighter than a chart's usual limit."""
+    return max(3.0, 19.5 + math.log10(1.0 - rng.random()) / 0.25)
+
+
 def orbit(rng):
     kind = rng.random()
     if kind < 0.04:  # near-Earth
@@ -60,7 +69,7 @@ def orbit(rng):
         a = rng.uniform(1.9, 3.6)
         e = rng.uniform(0.0, 0.35)
     return {
-        "H": rng.uniform(5.0, 19.5),
+        "H": absolute_magnitude(rng),
         "G": 0.15,
         "M": rng.uniform(0.0, 360.0),
         "peri": rng.uniform(0.0, 360.0),

@@ -38,6 +38,7 @@ ChartSky ChartSkyLink::chartSky() const
     sky.meteors = m_model.meteors();
     if (m_solarSystem) {
         sky.neoIndex = m_solarSystem->neoIndex();
+        sky.minorPlanetsOnScreen = m_solarSystem->minorPlanetsOnScreen();
         sky.moonAD = m_solarSystem->moonAD();
         sky.moonHP = m_solarSystem->moonHP();
         sky.moonTermA = m_solarSystem->moonTermA();

@@ -28,6 +28,8 @@ namespace {
 
 // A resize counts as ended once no further one came for this long.
 constexpr int kResizeSettleMs = 200;
+// A sky still this long after a frame with markers left out is drawn whole.
+constexpr auto kMarkersSettle = SmallBodyPainter::kMovingPaints;
 // The cursor is set once the launch has let the window settle.
 constexpr int kCursorDelayMs = 250;
 
@@ -63,6 +65,9 @@ SkyView::SkyView(MainWindowControl& mainWindow, HidesOnDeactivate& windowHide, P
     m_resizeSettled.setSingleShot(true);
     m_resizeSettled.setInterval(kResizeSettleMs);
     connect(&m_resizeSettled, &QTimer::timeout, this, &SkyView::viewDidEndLiveResize);
+    m_markersSettled.setSingleShot(true);
+    m_markersSettled.setInterval(kMarkersSettle);
+    connect(&m_markersSettled, &QTimer::timeout, this, qOverload<>(&QWidget::update));
     resetCursorRects();
 }
 
@@ -201,6 +206,8 @@ void SkyView::paintEvent(QPaintEvent*)
     else if (m_skySource) {
         m_overlays.isFullScreen = window()->isFullScreen();
         m_frame.paint(canvas, m_skySource->chartSky(), bounds, m_markAlpha);
+        if (m_frame.hasLeftOutMarkers())
+            m_markersSettled.start();
     }
 }
 

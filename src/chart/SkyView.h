@@ -156,6 +156,7 @@ private:
     WindowSettings& m_windowSettings;
     ChartCursors m_cursors;
     QTimer m_resizeSettled;
+    QTimer m_markersSettled;  // repaints a view that moved with markers left out
     ChartImageSet m_images;
     DeepSkyPhotos m_photos;
     ChartFrame m_frame;

@@ -45,6 +45,9 @@ struct ChartSky {
     std::span<const planet> planets;  // Sun, Mercury … Pluto, Moon, shadow
     std::span<const comet> comets;
     std::span<const minorPlanet> minorPlanets;
+    // For a large table, the positions of the records on screen, in order;
+    // none: look at every record's state.
+    std::optional<std::span<const std::uint32_t>> minorPlanetsOnScreen;
     // Array position of the nearest near-Earth object of the last pass.
     std::optional<std::uint32_t> neoIndex;
     std::span<const planetPath> planetPaths;  // 40 points of the selected body

@@ -11,7 +11,10 @@
 
 #include <QPainterPath>
 
+#include <algorithm>
 #include <cstring>
+#include <span>
+#include <vector>
 
 namespace {
 
@@ -37,6 +40,12 @@ long long selectedIn(int findIndex, ObjectBand band)
 bool isNeo(std::optional<std::uint32_t> neoIndex, std::size_t position)
 {
     return neoIndex && *neoIndex == position;
+}
+
+bool sameView(const SkyCoordinates::View& a, const SkyCoordinates::View& b)
+{
+    return a.altitude == b.altitude && a.azimuth == b.azimuth && a.radius == b.radius && a.width == b.width
+           && a.height == b.height;
 }
 
 }  // namespace
@@ -109,14 +118,14 @@ void SmallBodyPainter::paintMinorPlanets(ChartCanvas& canvas, const ChartSky& sk
     const bool isNames = m_prefs.isCometNames();
     m_minorPlanetLabels.setAttributes(m_prefs.cometNameAttributes());
     m_minorPlanetLabels.apply(canvas);
-    for (std::size_t p = 0; p < sky.minorPlanets.size(); ++p) {
+    const auto draw = [&](std::size_t p) {
         const minorPlanet& m = sky.minorPlanets[p];
         if (m.state != kStateOnScreen)
-            continue;
+            return;
         const bool isSelected = (long long)p == selected;
         const bool isNearest = isNeo(sky.neoIndex, p);
         if (!isSourceShown(m.source, showMP, showNEO, isSelected) || (m.mag > limit && !isSelected && !isNearest))
-            continue;
+            return;
         const double x = m.screenX;
         const double y = m.screenY;
         canvas.drawImage(QPointF(x - 5.0, y - 3.0), m_images.symbol(screenSymbol(m.source)));
@@ -129,7 +138,40 @@ void SmallBodyPainter::paintMinorPlanets(ChartCanvas& canvas, const ChartSky& sk
             FindMark::draw(canvas, m_images, m_prefs.isNightVision(), QPointF(x, y), markAlpha);
         if (isNames)
             m_minorPlanetLabels.draw(canvas, QPointF(x + 9.0, y - 5.0), p, nameOf(m.name));
+    };
+    // The sky moves under a pan and under time steps alike.
+    const bool isMoving = m_lastView && (!sameView(*m_lastView, sky.view) || m_lastDate != sky.skyDate)
+                          && m_sinceLastPaint.isValid() && m_sinceLastPaint.elapsed() < m_movingPaints.count();
+    m_lastView = sky.view;
+    m_lastDate = sky.skyDate;
+    m_sinceLastPaint.start();
+    m_hasLeftOut = false;
+    // A large table's pass lists those on screen: the rest need no look.
+    if (sky.minorPlanetsOnScreen) {
+        std::span<const std::uint32_t> onScreen = *sky.minorPlanetsOnScreen;
+        std::vector<std::uint32_t> brightest;
+        if (isMoving && onScreen.size() > kMovingMinorPlanets) {
+            const auto key = [&](std::uint32_t p) {
+                const bool always = (long long)p == selected || isNeo(sky.neoIndex, p);
+                return always || p >= sky.minorPlanets.size() ? -1e9f : sky.minorPlanets[p].mag;
+            };
+            brightest.assign(onScreen.begin(), onScreen.end());
+            const auto last = brightest.begin() + std::ptrdiff_t(kMovingMinorPlanets);
+            std::ranges::nth_element(brightest, last, {}, key);
+            brightest.erase(last, brightest.end());
+            // In table order, as the labels expect.
+            std::ranges::sort(brightest);
+            onScreen = brightest;
+            m_hasLeftOut = true;
+        }
+        for (const std::uint32_t p : onScreen) {
+            if (p < sky.minorPlanets.size())
+                draw(p);
+        }
+        return;
     }
+    for (std::size_t p = 0; p < sky.minorPlanets.size(); ++p)
+        draw(p);
 }
 
 void SmallBodyPainter::print(ChartCanvas& canvas, const ChartSky& sky, const PrintMapping& mapping,

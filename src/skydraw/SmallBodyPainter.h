@@ -1,10 +1,14 @@
 #pragma once
 
+#include "model/SkyCoordinates.h"
 #include "skydraw/ChartImageSet.h"
 #include "skydraw/LabelCache.h"
 
+#include <QDateTime>
+#include <QElapsedTimer>
 #include <QImage>
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 
@@ -30,6 +34,14 @@ public:
         QImage astOrb;
     };
 
+    // While the view moves or the time steps, a large table's minor planets
+    // on screen are drawn only up to this many, the brightest (the selection
+    // and the nearest near-Earth object always among them).
+    static constexpr std::size_t kMovingMinorPlanets = 1000;
+    // The sky counts as moving when it changed since a paint this recent: a
+    // drag or an animation, not the clock's occasional step.
+    static constexpr std::chrono::milliseconds kMovingPaints{150};
+
     SmallBodyPainter(const PrefControl& prefs, const ChartImageSet& images);
 
     void paint(ChartCanvas& canvas, const ChartSky& sky, float markAlpha);
@@ -43,6 +55,12 @@ public:
     // The screen symbol of a minor planet by the list it came from.
     static ChartImageSet::Symbol screenSymbol(std::int32_t source);
 
+    // Whether the last paint left minor planets out because the sky moved:
+    // the same view and moment painted again draw them all.
+    bool hasLeftOut() const { return m_hasLeftOut; }
+    // For tests: how recent a paint must be for the sky to count as moving.
+    void setMovingPaints(std::chrono::milliseconds interval) { m_movingPaints = interval; }
+
 private:
     void paintComets(ChartCanvas& canvas, const ChartSky& sky, float markAlpha);
     void paintMinorPlanets(ChartCanvas& canvas, const ChartSky& sky, float markAlpha);
@@ -52,4 +70,9 @@ private:
     LabelCache m_cometLabels;
     LabelCache m_minorPlanetLabels;
     LabelCache m_printLabels;
+    std::optional<SkyCoordinates::View> m_lastView;
+    QDateTime m_lastDate;
+    QElapsedTimer m_sinceLastPaint;
+    std::chrono::milliseconds m_movingPaints = kMovingPaints;
+    bool m_hasLeftOut = false;
 };

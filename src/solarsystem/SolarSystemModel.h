@@ -86,6 +86,10 @@ public:
     double saturnLes() const { return m_planets.state().handOver.sLes; }
 
     std::optional<std::uint32_t> neoIndex() const { return m_smallBodies.neoIndex(); }
+    std::optional<std::span<const std::uint32_t>> minorPlanetsOnScreen() const
+    {
+        return m_smallBodies.minorPlanetsOnScreen();
+    }
     const char* neoName() const { return m_smallBodies.neoName(); }
 
 private:

@@ -11,6 +11,7 @@
 #include "support/ScopedAppZone.h"
 
 #include <QLocale>
+#include <QTimeZone>
 
 #include <array>
 #include <limits>
@@ -283,4 +284,71 @@ TEST_F(SolarSystemLayersTest, PaperShowsTheListsByTheirSwitchesTheSunAtLeastFive
     EXPECT_EQ(at(planetPage, 36, 40).red(), 0);
     EXPECT_EQ(at(planetPage, 40, 47), QColor(Qt::white));
     EXPECT_EQ(inkCount(planetPage.copy(60, 0, 40, 60), Qt::white), 0);
+}
+
+// A large table's list of those on screen: while the view moves or the time
+// steps only the brightest are drawn (and always the selection), once the
+// sky stands still all.
+TEST_F(SolarSystemLayersTest, AMovingViewDrawsOnlyTheBrightestMinorPlanetsAndTheSettledViewAll)
+{
+    prefs().setCometMagLimit(12.0);
+    prefs().setShowMP(true);
+    if (prefs().isCometNames())
+        prefs().setIsCometNames();
+    constexpr std::size_t kCount = SmallBodyPainter::kMovingMinorPlanets + 500;
+    constexpr int kColumns = 50;
+    std::vector<minorPlanet> minorPlanets;
+    std::vector<std::uint32_t> onScreen;
+    for (std::size_t i = 0; i < kCount; ++i) {
+        // Brightness spread over the grid so that the brightest are not its first cells.
+        const float mag = 10.0f + float(i * 7 % kCount) * 0.001f;
+        minorPlanets.push_back(makeMinorPlanet(std::uint32_t(i), kMPSourceNumbered, 10.0f + 24.0f * float(i % kColumns),
+                                               10.0f + 16.0f * float(i / kColumns), mag));
+        onScreen.push_back(std::uint32_t(i));
+    }
+    const std::size_t faintest = std::size_t(std::ranges::max_element(minorPlanets, {}, &minorPlanet::mag) - minorPlanets.begin());
+    prefs().setFindIndex(kMinorPlanetIndexBase + int(faintest));
+    // Apart from the grid, so that its find mark marks no other cell.
+    minorPlanets[faintest].screenX = 1205.0f;
+    minorPlanets[faintest].screenY = 492.0f;
+    ChartSky sky;
+    sky.minorPlanets = minorPlanets;
+    sky.minorPlanetsOnScreen = onScreen;
+    sky.view = {45.0, 180.0, 500.0, 1220.0f, 500.0f};
+    sky.skyDate = QDateTime(QDate(2026, 1, 15), QTime(21, 0), QTimeZone::utc());
+    SmallBodyPainter painter(prefs(), images);
+    // Every paint here follows the last closely enough, however slow the build.
+    painter.setMovingPaints(std::chrono::hours(1));
+    const auto drawn = [&] {
+        const QImage image = render(1220, 500, [&](ChartCanvas& c) { painter.paint(c, sky, 1.0f); });
+        std::vector<bool> isDrawn;
+        for (const minorPlanet& m : minorPlanets)
+            isDrawn.push_back(inkCount(image.copy(int(m.screenX) - 6, image.height() - 7 - int(m.screenY), 12, 12)) > 0);
+        return isDrawn;
+    };
+    const auto count = [](const std::vector<bool>& v) { return std::ranges::count(v, true); };
+
+    EXPECT_EQ(count(drawn()), kCount);
+    EXPECT_FALSE(painter.hasLeftOut());
+    sky.view.azimuth += 0.5;
+    const std::vector<bool> moving = drawn();
+    EXPECT_TRUE(painter.hasLeftOut());
+    EXPECT_EQ(count(moving), SmallBodyPainter::kMovingMinorPlanets);
+    EXPECT_TRUE(moving[faintest]);
+    for (std::size_t i = 0; i < kCount; ++i) {
+        if (i != faintest && i * 7 % kCount < SmallBodyPainter::kMovingMinorPlanets - 1) {
+            ASSERT_TRUE(moving[i]) << i;
+        }
+    }
+    EXPECT_EQ(count(drawn()), kCount);
+    EXPECT_FALSE(painter.hasLeftOut());
+    // A time step moves the sky too.
+    sky.skyDate = sky.skyDate.addSecs(60);
+    EXPECT_EQ(count(drawn()), SmallBodyPainter::kMovingMinorPlanets);
+    EXPECT_EQ(count(drawn()), kCount);
+    // A change long after the last paint (the clock's step) is drawn whole at once.
+    painter.setMovingPaints(std::chrono::milliseconds(0));
+    sky.skyDate = sky.skyDate.addSecs(60);
+    EXPECT_EQ(count(drawn()), kCount);
+    EXPECT_FALSE(painter.hasLeftOut());
 }

@@ -159,7 +159,10 @@ TEST_F(MinorPlanetTableTest, UnusableOrbitFileChangesNothingAndSaysSo)
     EXPECT_EQ(create(request(true, true, true)), Status::OrbitFileUnusable);  // missing
     std::string noRule = orbitFile(20, 7);
     noRule.replace(noRule.find("-----"), 5, "=====");
-    for (const std::string& text : {noRule, orbitFile(5, 0)}) {
+    // Read from the mapped file: a byte above 127 or an empty file is refused as a read one is.
+    std::string highByte = orbitFile(20, 7);
+    highByte[highByte.size() / 2] = char(0xE9);
+    for (const std::string& text : {noRule, orbitFile(5, 0), highByte, std::string()}) {
         writeBuildFile("MPCORB.DAT", text);
         EXPECT_EQ(create(request(true, true, true)), Status::OrbitFileUnusable);
     }

@@ -61,6 +61,9 @@ public:
     // The whole chart into `rect` (chart points, y upward), which has been
     // filled black; `markAlpha` is the find mark's opacity.
     void paint(ChartCanvas& canvas, const ChartSky& sky, const QRectF& rect, float markAlpha);
+    // Whether the last paint left markers out while the sky moved; painting
+    // the settled sky again draws them all.
+    bool hasLeftOutMarkers() const { return m_smallBodies.hasLeftOut(); }
     // The layers of the printed chart, mapped onto the page, with the print
     // view's symbols.
     void print(ChartCanvas& canvas, const ChartSky& sky, const PrintMapping& mapping,

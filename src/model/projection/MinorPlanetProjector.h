@@ -26,6 +26,7 @@ public:
     bool project(minorPlanet& record, std::uint32_t i, std::optional<std::uint32_t> neoIndex) const;
 
     const ProjectionFrame& frame() const { return m_frame; }
+    const CatalogueFilters::MinorPlanetFilter& filter() const { return m_filter; }
     bool isTimeChange() const { return m_isTimeChange; }
 
 private:

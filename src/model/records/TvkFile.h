@@ -38,7 +38,9 @@ std::vector<Record> fromBytes(const QByteArray& bytes)
     return records;
 }
 
-// Reads a table; false (and no records) when the file cannot be read.
+// Reads a table; false (and no records) when the file cannot be read. The
+// records are read straight into the table: a cache of a million records
+// would otherwise pass through a copy as large.
 template <TableRecord Record>
 bool load(const QString& path, std::vector<Record>& records)
 {
@@ -46,10 +48,23 @@ bool load(const QString& path, std::vector<Record>& records)
     records.clear();
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    const qint64 size = file.size();
+    if (file.isSequential() || size < 0) {
+        const QByteArray bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            return false;
+        records = fromBytes<Record>(bytes);
+        return true;
+    }
+    records.resize(std::size_t(size) / sizeof(Record));
+    const qint64 wanted = qint64(records.size() * sizeof(Record));
+    if (wanted > 0 && file.read(reinterpret_cast<char*>(records.data()), wanted) != wanted) {
+        // Shortened while read, or unreadable: nothing rather than a part.
+        records.clear();
         return false;
-    records = fromBytes<Record>(bytes);
+    }
+    for (Record& r : records)
+        terminateTextFields(r);
     return true;
 }
 

@@ -6,6 +6,11 @@ namespace ElementFile {
 
 bool isAscii(const QByteArray& bytes)
 {
+    return isAscii(std::string_view(bytes.constData(), std::size_t(bytes.size())));
+}
+
+bool isAscii(std::string_view bytes)
+{
     // One pass with no early exit, so the compiler can vectorise it.
     unsigned char high = 0;
     unsigned char anyNul = 0;

@@ -3,6 +3,7 @@
 #include "model/records/TvkFile.h"
 #include "platform/AlertPanel.h"
 #include "solarsystem/smallbodies/ElementFile.h"
+#include "solarsystem/smallbodies/MappedElementFile.h"
 #include "solarsystem/smallbodies/MinorPlanetImport.h"
 #include "solarsystem/smallbodies/OrbitFileParse.h"
 #include "solarsystem/smallbodies/SliceRunner.h"
@@ -31,11 +32,12 @@ std::string_view view(const QByteArray& bytes)
 std::optional<std::size_t> parseOrbitFile(const MinorPlanetTable::Request& request,
                                           const QString& path, std::vector<minorPlanet>& built)
 {
-    const std::optional<QByteArray> text = ElementFile::readAscii(path);
+    const MappedElementFile file(path);
+    const std::optional<std::string_view> text = file.text();
     if (!text)
         return std::nullopt;
     OrbitFileParse::Result result =
-        OrbitFileParse::parse(view(*text), request.allOrbits,
+        OrbitFileParse::parse(*text, request.allOrbits,
                               SliceRunner::operationCount(request.processorCount), request.progress);
     if (result.status != OrbitFileParse::Status::Ok)
         return std::nullopt;

@@ -1,5 +1,6 @@
 #include "solarsystem/smallbodies/ParallelMinorPlanets.h"
 
+#include "model/records/RecordConstants.h"
 #include "solarsystem/smallbodies/ProgressCounter.h"
 #include "solarsystem/smallbodies/SliceRunner.h"
 #include "solarsystem/smallbodies/SmallBodyPosition.h"
@@ -9,12 +10,44 @@
 
 namespace {
 
+using ParallelMinorPlanets::Gate;
+
 struct Slice {
     std::size_t first = 0;
     std::size_t end = 0;
     NearEarthObject nearest;
     std::optional<TrackedPlace> tracked;
+    std::vector<std::uint32_t> shown;     // with a gate: the records not skipped
+    std::vector<std::uint32_t> onScreen;  // with a gate: those projected on screen
 };
+
+bool isHidden(const Gate& gate, std::int32_t source)
+{
+    switch (source) {
+    case kMPSourceBright:
+    case kMPSourceNumbered:
+        return !gate.showListed;
+    default:
+        return false;
+    }
+}
+
+// Whether record i is skipped this pass. A skipped one is left as off the
+// view: its magnitude and chart point may be those of another date, so
+// neither the chart nor a click may take it.
+bool isSkipped(const Gate& gate, std::size_t i, minorPlanet& m, double julianDay)
+{
+    MinorPlanetWatch& watch = gate.watches[i];
+    if (gate.selected == i || gate.tracked == i || watch.source == kMPSourceUnusual)
+        return false;
+    const bool skip = watch.isTooFaint(gate.limit, julianDay) || isHidden(gate, watch.source);
+    // The record itself is touched only when it changes.
+    if (skip && watch.mayBeShown) {
+        m.state = kStateOffView;
+        watch.mayBeShown = false;
+    }
+    return skip;
+}
 
 }  // namespace
 
@@ -33,35 +66,89 @@ std::optional<TrackedPlace> run(const Run& run)
     // Percent of the first slice's two stages together.
     const auto percent = [per](std::size_t done) { return 100.0 * double(done) / (2.0 * double(per)); };
     ProgressCounter progress;
+    Gate* const gate = run.gate;
 
-    if (run.inputs.isTimeChange) {
-        const SmallBodyPosition::Frame frame(run.inputs, run.days);
-        const bool searchNeo = run.days == 0.0;
+    const SmallBodyPosition::Frame frame(run.inputs, run.days);
+    const bool searchNeo = run.days == 0.0;
+    const auto place = [&](Slice& slice, std::size_t i) {
+        minorPlanet& m = run.minorPlanets[i];
+        const std::optional<SmallBodyPosition::Place> place =
+            run.orbits.empty() ? SmallBodyPosition::updateMinorPlanet(m, frame)
+                               : SmallBodyPosition::updateMinorPlanet(m, run.orbits[i], frame);
+        if (!place)
+            return;
+        if (gate)
+            gate->watches[i].watchAfter(m, *place, frame, gate->limit);
+        if (searchNeo && m.source == kMPSourceUnusual)
+            slice.nearest.offer(place->earthDistance, std::uint32_t(i), m.name);
+        if (run.inputs.movesTrackedObject(kMinorPlanetIndexBase + std::int32_t(m.index)))
+            slice.tracked = TrackedPlace{place->topocentric.rightAscension, place->topocentric.declination};
+    };
+
+    if (gate && !(gate->isAsLast && gate->shown)) {
+        // While the sky stands still only the bodies that were skipped need
+        // a place, for a brighter limit or a list switched on.
         SliceRunner::run(int(k), [&](int s) {
             Slice& slice = slices[std::size_t(s)];
             for (std::size_t i = slice.first; i < slice.end; ++i) {
-                minorPlanet& m = run.minorPlanets[i];
-                const std::optional<SmallBodyPosition::Place> place =
-                    SmallBodyPosition::updateMinorPlanet(m, frame);
-                if (!place)
+                if (isSkipped(*gate, i, run.minorPlanets[i], frame.julianDay))
                     continue;
-                if (searchNeo && m.source == kMPSourceUnusual)
-                    slice.nearest.offer(place->earthDistance, std::uint32_t(i), m.name);
-                if (run.inputs.movesTrackedObject(kMinorPlanetIndexBase + std::int32_t(m.index)))
-                    slice.tracked = TrackedPlace{place->topocentric.rightAscension,
-                                                 place->topocentric.declination};
+                MinorPlanetWatch& watch = gate->watches[i];
+                if (watch.generation != gate->generation) {
+                    place(slice, i);
+                    watch.generation = gate->generation;
+                }
+                slice.shown.push_back(std::uint32_t(i));
                 if (s == 0)
                     progress.offer(percent(i));
             }
         }, &progress, run.progress);
-        // In slice order, so that of equal distances the lower index wins.
-        for (const Slice& slice : slices) {
-            if (slice.nearest.hasNeo)
-                run.neo.offer(slice.nearest.distance, slice.nearest.index, slice.nearest.name.data());
+        if (gate->shown) {
+            gate->shown->clear();
+            for (const Slice& slice : slices)
+                gate->shown->insert(gate->shown->end(), slice.shown.begin(), slice.shown.end());
         }
+    } else if (gate) {
+        // The same bodies as last time, split evenly again.
+        const std::span<const std::uint32_t> shown = *gate->shown;
+        const std::size_t share = shown.size() / k;
+        for (std::size_t j = 0; j < k; ++j) {
+            const auto first = shown.begin() + std::ptrdiff_t(j * share);
+            slices[j].shown.assign(first, j + 1 == k ? shown.end() : first + std::ptrdiff_t(share));
+        }
+    } else if (run.inputs.isTimeChange) {
+        SliceRunner::run(int(k), [&](int s) {
+            Slice& slice = slices[std::size_t(s)];
+            for (std::size_t i = slice.first; i < slice.end; ++i) {
+                place(slice, i);
+                if (s == 0)
+                    progress.offer(percent(i));
+            }
+        }, &progress, run.progress);
+    }
+    // In slice order, so that of equal distances the lower index wins.
+    for (const Slice& slice : slices) {
+        if (slice.nearest.hasNeo)
+            run.neo.offer(slice.nearest.distance, slice.nearest.index, slice.nearest.name.data());
     }
 
-    if (run.projection) {
+    if (run.projection && gate) {
+        SliceRunner::run(int(k), [&](int s) {
+            Slice& slice = slices[std::size_t(s)];
+            for (const std::uint32_t i : slice.shown) {
+                gate->watches[i].mayBeShown = true;
+                if (run.projection(i))
+                    slice.onScreen.push_back(i);
+                if (s == 0)
+                    progress.offer(percent(per + i));
+            }
+        }, &progress, run.progress);
+        if (gate->onScreen) {
+            gate->onScreen->clear();
+            for (const Slice& slice : slices)
+                gate->onScreen->insert(gate->onScreen->end(), slice.onScreen.begin(), slice.onScreen.end());
+        }
+    } else if (run.projection) {
         SliceRunner::run(int(k), [&](int s) {
             const Slice& slice = slices[std::size_t(s)];
             for (std::size_t i = slice.first; i < slice.end; ++i) {

@@ -1,12 +1,16 @@
 #pragma once
 
 #include "model/records/minorPlanet.h"
+#include "solarsystem/smallbodies/MinorPlanetOrbit.h"
+#include "solarsystem/smallbodies/MinorPlanetWatch.h"
 #include "solarsystem/smallbodies/NearEarthObject.h"
 #include "solarsystem/smallbodies/SmallBodyPass.h"
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <span>
+#include <vector>
 
 // The pass over a large minor-planet table, split into min(processor count,
 // 8) contiguous slices that run at once on a private thread pool. Each slice
@@ -15,6 +19,37 @@
 // written, the nearest object and the tracked place are those of the
 // single-threaded loop, whatever the number of slices.
 namespace ParallelMinorPlanets {
+
+// What lets the pass skip the bodies the chart cannot show: those hidden by
+// their list's switch, and those too faint for the limit by their watch. A
+// skipped record keeps its last place and is left off the view; every other one
+// gets its place for this pass (unless it already holds it) and is projected.
+// The selected and tracked bodies and the near-Earth list are never skipped.
+struct Gate {
+    std::span<MinorPlanetWatch> watches;  // one per record
+    double limit = 0.0;                   // the chart's magnitude limit
+    bool showListed = false;              // the numbered and bright lists
+    bool showNearEarth = false;           // the near-Earth list
+    std::optional<std::uint32_t> selected;
+    std::optional<std::uint32_t> tracked;
+    // Of this pass's places: a record computed in another pass needs a new
+    // one. It changes whenever the sky moved.
+    std::uint32_t generation = 1;
+    std::vector<std::uint32_t>* onScreen = nullptr;  // receives the records projected on screen, in order
+    // The records not skipped, in order: kept from pass to pass, so that a
+    // pass with everything above as the last one had it (a pan) only
+    // projects them again (`isAsLast`).
+    std::vector<std::uint32_t>* shown = nullptr;
+    bool isAsLast = false;
+
+    // Whether this pass skips what `last` skipped: the same limit, switches,
+    // selection, tracked body and places.
+    bool skipsAs(const Gate& last) const
+    {
+        return limit == last.limit && showListed == last.showListed && showNearEarth == last.showNearEarth
+               && selected == last.selected && tracked == last.tracked && generation == last.generation;
+    }
+};
 
 struct Run {
     std::span<minorPlanet> minorPlanets;
@@ -26,6 +61,10 @@ struct Run {
     // The first slice's progress on the calling thread: its position stage
     // fills 0..50 %, its projection stage 50..100 %.
     const std::function<void(double percent)>& progress;
+    // The orbits' constants, one per record; none: computed on the way.
+    std::span<const MinorPlanetOrbit> orbits = {};
+    // None: every body computed (while the sky moved) and projected.
+    Gate* gate = nullptr;
 };
 
 // Returns the new place of the tracked minor planet, when one was computed.

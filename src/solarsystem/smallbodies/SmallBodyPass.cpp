@@ -71,9 +71,8 @@ void minorPlanets(const SmallBodyPass::Tables& tables, double days, int index, i
     if (searchNeo && inputs.isTimeChange)
         tables.neo.reset();
     if (table.size() >= SmallBodyPositions::kParallelThreshold) {
-        const ParallelMinorPlanets::Run run{table, inputs, days,
-                                            SliceRunner::operationCount(inputs.numCores), tables.neo,
-                                            projection, progress};
+        const ParallelMinorPlanets::Run run{table,      inputs,   days, SliceRunner::operationCount(inputs.numCores),
+                                            tables.neo, projection, progress, tables.orbits, tables.gate};
         if (const std::optional<TrackedPlace> tracked = ParallelMinorPlanets::run(run))
             result.trackedPlace = tracked;
         return;

@@ -44,6 +44,11 @@ struct SmallBodyPassResult {
     std::optional<TrackedPlace> trackedPlace;         // for the telescope view
 };
 
+struct MinorPlanetOrbit;
+namespace ParallelMinorPlanets {
+struct Gate;
+}
+
 // Projects minor planet i for the chart (the minor-planet step of the
 // projection pass) and says whether it ended on screen. The parallel pass
 // calls it from its worker threads, each for the records of its own slice
@@ -66,6 +71,11 @@ public:
         std::span<comet> comets;
         std::span<minorPlanet> minorPlanets;
         NearEarthObject& neo;
+        // For the parallel pass: the orbits' constants (none: computed on the
+        // way) and what lets it skip the bodies the chart cannot show (none:
+        // every one computed).
+        std::span<const MinorPlanetOrbit> orbits = {};
+        ParallelMinorPlanets::Gate* gate = nullptr;
     };
 
     // kind: kSmallBodyComets, kSmallBodyMinorPlanets or kSmallBodyBoth (any

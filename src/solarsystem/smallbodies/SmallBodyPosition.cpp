@@ -2,6 +2,7 @@
 
 #include "solarsystem/smallbodies/CalendarJulianDay.h"
 #include "solarsystem/smallbodies/KeplerEllipse.h"
+#include "solarsystem/smallbodies/MinorPlanetOrbit.h"
 #include "solarsystem/smallbodies/NearParabolic.h"
 #include "solarsystem/smallbodies/SmallBodyMagnitude.h"
 
@@ -131,14 +132,20 @@ Place cometPlace(const comet& c, const Frame& frame)
 // solved again from there.
 std::optional<Place> minorPlanetPlace(const minorPlanet& m, const Frame& frame)
 {
-    const std::optional<Ellipse> orbit = ellipse(m, frame.julianDay);
-    if (!orbit)
+    return minorPlanetPlace(m, MinorPlanetOrbit::of(m), frame);
+}
+
+std::optional<Place> minorPlanetPlace(const minorPlanet& m, const MinorPlanetOrbit& orbit, const Frame& frame)
+{
+    if (!orbit.isElliptic)
         return std::nullopt;
-    const auto [a, e, n, meanAnomaly] = *orbit;
-    const OrbitPlace::Axes axes = OrbitPlace::axes(orientation(m));
-    const double b = a * std::sqrt(1.0 - e * e);
-    // Structured bindings are captured by name: clang before 16 refuses them implicitly.
-    const auto distanceAt = [&, a = a, e = e](double sinE, double cosE) {
+    const double a = m.semiMajorAxis;
+    const double e = m.eccentricity;
+    const double n = orbit.meanMotion;
+    const double meanAnomaly = reduced(m.meanAnomaly * kDegree + n * (frame.julianDay - orbit.epoch));
+    const OrbitPlace::Axes& axes = orbit.axes;
+    const double b = orbit.semiMinorAxis;
+    const auto distanceAt = [&](double sinE, double cosE) {
         const auto [x, y, z] = OrbitPlace::geocentricJ2000(a * (cosE - e), b * sinE, axes, frame.sunJ2000);
         return std::sqrt(x * x + y * y + z * z);
     };
@@ -205,7 +212,12 @@ void writeMinorPlanet(minorPlanet& m, const Place& place, const Frame& frame)
 
 std::optional<Place> updateMinorPlanet(minorPlanet& m, const Frame& frame)
 {
-    const std::optional<Place> place = minorPlanetPlace(m, frame);
+    return updateMinorPlanet(m, MinorPlanetOrbit::of(m), frame);
+}
+
+std::optional<Place> updateMinorPlanet(minorPlanet& m, const MinorPlanetOrbit& orbit, const Frame& frame)
+{
+    const std::optional<Place> place = minorPlanetPlace(m, orbit, frame);
     if (place)
         writeMinorPlanet(m, *place, frame);
     return place;

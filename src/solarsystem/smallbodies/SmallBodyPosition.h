@@ -13,6 +13,8 @@
 #include <cmath>
 #include <optional>
 
+struct MinorPlanetOrbit;
+
 // The per-body steps of the comet and minor-planet pass, shared by the
 // single-threaded loops and the parallel operations: orbit, place and
 // magnitude of one record. They read only the frame and the record. The
@@ -84,6 +86,8 @@ std::optional<OrbitPoint> minorPlanetOrbit(const minorPlanet& m, const Frame& fr
 // The apparent places, light time included.
 Place cometPlace(const comet& c, const Frame& frame);
 std::optional<Place> minorPlanetPlace(const minorPlanet& m, const Frame& frame);
+// The same from the orbit's constants, computed once (MinorPlanetOrbit::of(m)).
+std::optional<Place> minorPlanetPlace(const minorPlanet& m, const MinorPlanetOrbit& orbit, const Frame& frame);
 
 // Writes the place, distances, magnitude and plot longitude of a comet.
 void writeComet(comet& c, const Place& place, const Frame& frame);
@@ -93,5 +97,6 @@ void writeMinorPlanet(minorPlanet& m, const Place& place, const Frame& frame);
 // Orbit, place and every written field of one minor planet; none (and
 // nothing written) when its semi-major axis is not above 0.
 std::optional<Place> updateMinorPlanet(minorPlanet& m, const Frame& frame);
+std::optional<Place> updateMinorPlanet(minorPlanet& m, const MinorPlanetOrbit& orbit, const Frame& frame);
 
 }  // namespace SmallBodyPosition

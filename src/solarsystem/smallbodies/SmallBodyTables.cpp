@@ -8,6 +8,8 @@
 #include "solarsystem/smallbodies/CometTable.h"
 #include "solarsystem/smallbodies/GeocentricSun.h"
 
+#include "model/ObjectIndex.h"
+
 SmallBodyTables::SmallBodyTables(StarDatabaseModel& model, const PrefControl& prefControl,
                                  const SkyDateModel& skyDate)
     : m_model(model),
@@ -52,6 +54,24 @@ void SmallBodyTables::calculateCometPositions(int kind, double dayOffset, int re
     calculate(kind, dayOffset, record, pathSlot);
 }
 
+std::optional<std::span<const std::uint32_t>> SmallBodyTables::minorPlanetsOnScreen() const
+{
+    if (!m_hasOnScreen)
+        return std::nullopt;
+    return m_onScreen;
+}
+
+void SmallBodyTables::prepareOrbits()
+{
+    m_orbits = MinorPlanetOrbit::of(m_minorPlanets, m_prefControl.numCores());
+    m_watches.clear();
+    m_watches.reserve(m_orbits.size());
+    for (std::size_t i = 0; i < m_orbits.size(); ++i)
+        m_watches.emplace_back(m_orbits[i], m_minorPlanets[i].source);
+    m_hasOnScreen = false;
+    m_lastGate.reset();
+}
+
 SmallBodyPassResult SmallBodyTables::calculate(int kind, double dayOffset, int record,
                                                int pathSlot)
 {
@@ -61,8 +81,27 @@ SmallBodyPassResult SmallBodyTables::calculate(int kind, double dayOffset, int r
     const MinorPlanetProjection projection = [this, &projector](std::size_t i) {
         return projector.project(m_minorPlanets[i], std::uint32_t(i), neoIndex());
     };
+    const SmallBodyInputs in = inputs(dayOffset);
+    // A pass over a large table for the chart skips the bodies it cannot show.
+    const bool isChartPass = kind != kSmallBodyComets && record < 0 && dayOffset == 0.0
+                             && m_minorPlanets.size() >= SmallBodyPositions::kParallelThreshold;
+    ParallelMinorPlanets::Gate gate;
+    if (isChartPass) {
+        if (in.isTimeChange || m_generation == 0)
+            m_generation = m_generation == UINT32_MAX ? 1 : m_generation + 1;
+        const CatalogueFilters::MinorPlanetFilter& filter = projector.filter();
+        gate = {m_watches,     filter.limit, filter.showMP, filter.showNEO, filter.selected, std::nullopt,
+                m_generation, &m_onScreen, &m_shown};
+        if (in.trackIndex >= kMinorPlanetIndexBase)
+            gate.tracked = std::uint32_t(in.trackIndex - kMinorPlanetIndexBase);
+        gate.isAsLast = m_lastGate && gate.skipsAs(*m_lastGate);
+        m_lastGate = gate;
+    } else {
+        m_lastGate.reset();
+    }
+    m_hasOnScreen = isChartPass;
     const SmallBodyPassResult result = SmallBodyPass::calculateCometPositions(
-        kind, dayOffset, record, pathSlot, inputs(dayOffset), {m_comets, m_minorPlanets, m_neo},
+        kind, dayOffset, record, pathSlot, in, {m_comets, m_minorPlanets, m_neo, m_orbits, isChartPass ? &gate : nullptr},
         projection, m_progress);
 
     const auto paths = m_model.planetPaths();
@@ -103,7 +142,9 @@ MinorPlanetTable::Result SmallBodyTables::importMinorPlanets(bool rebuild, bool 
     using Status = MinorPlanetTable::Status;
     // The nearest object found in the old table may name another body of
     // the new one, or none: it waits for the next pass.
-    if (result.status == Status::Loaded || result.status == Status::Built)
+    if (result.status == Status::Loaded || result.status == Status::Built) {
         m_neo.reset();
+        prepareOrbits();
+    }
     return result;
 }

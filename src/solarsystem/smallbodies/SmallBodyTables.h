@@ -2,7 +2,10 @@
 
 #include "model/catalogue/SmallBodyCatalogues.h"
 #include "model/projection/SmallBodyPositions.h"
+#include "solarsystem/smallbodies/MinorPlanetOrbit.h"
 #include "solarsystem/smallbodies/MinorPlanetTable.h"
+#include "solarsystem/smallbodies/MinorPlanetWatch.h"
+#include "solarsystem/smallbodies/ParallelMinorPlanets.h"
 #include "solarsystem/smallbodies/NearEarthObject.h"
 #include "solarsystem/smallbodies/SmallBodyCacheRebuilder.h"
 #include "solarsystem/smallbodies/SmallBodyPass.h"
@@ -42,6 +45,9 @@ public:
     std::span<minorPlanet> minorPlanets() override { return m_minorPlanets; }
     std::span<const minorPlanet> minorPlanets() const override { return m_minorPlanets; }
     std::optional<std::uint32_t> neoIndex() const override;
+    // The minor planets the last pass over a large table projected on
+    // screen, in table order; none for a small table, whose records say it.
+    std::optional<std::span<const std::uint32_t>> minorPlanetsOnScreen() const;
     // The nearest near-Earth object's name, NUL-terminated; empty when there is none.
     const char* neoName() const { return m_neo.name.data(); }
 
@@ -61,6 +67,8 @@ public:
 
 private:
     SmallBodyInputs inputs(double dayOffset) const;
+    // After the table was replaced: its orbits' constants and fresh watches.
+    void prepareOrbits();
 
     StarDatabaseModel& m_model;
     const PrefControl& m_prefControl;
@@ -70,6 +78,14 @@ private:
 
     std::vector<comet> m_comets;
     std::vector<minorPlanet> m_minorPlanets;
+    std::vector<MinorPlanetOrbit> m_orbits;    // one per minor planet
+    std::vector<MinorPlanetWatch> m_watches;   // one per minor planet, for the large pass
+    std::uint32_t m_generation = 0;            // of the places the large pass computed last
+    std::vector<std::uint32_t> m_onScreen;
+    bool m_hasOnScreen = false;
+    // The records the last large pass did not skip, and what it skipped them for.
+    std::vector<std::uint32_t> m_shown;
+    std::optional<ParallelMinorPlanets::Gate> m_lastGate;
     NearEarthObject m_neo;
     SmallBodyCacheRebuilder m_cometCache;
     SmallBodyCacheRebuilder m_minorPlanetCache;

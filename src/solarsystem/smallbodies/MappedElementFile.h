@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QFile>
+#include <QString>
+
+#include <optional>
+#include <string_view>
+
+// An element file mapped into memory instead of read into a copy: the full
+// orbit file is hundreds of megabytes, and its copy would cost about as much
+// time as the parse and as much memory as the table it makes. The text is
+// valid while this object lives; the same rules as ElementFile::readAscii.
+class MappedElementFile {
+public:
+    explicit MappedElementFile(const QString& path);
+    MappedElementFile(const MappedElementFile&) = delete;
+    MappedElementFile& operator=(const MappedElementFile&) = delete;
+
+    // The file's text; none when it cannot be read or is not ASCII.
+    std::optional<std::string_view> text() const { return m_text; }
+
+private:
+    QFile m_file;
+    std::optional<std::string_view> m_text;
+};

@@ -1,0 +1,82 @@
+#include "solarsystem/smallbodies/MinorPlanetWatch.h"
+
+#include "solarsystem/smallbodies/MinorPlanetOrbit.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// The Earth's greatest speed about the Sun, AU a day (0.01749), rounded up.
+constexpr double kEarthSpeed = 0.0175;
+// Room for the light time's drift and the rounding of the speeds.
+constexpr double kSpeedMargin = 1.01;
+// A bound this far past the limit still leaves a float magnitude past it.
+constexpr double kMagnitudeMargin = 1e-4;
+// The shortest span worth keeping (a minute) and the longest (some 11 years).
+constexpr double kShortestSpan = 1.0 / 1440.0;
+constexpr double kLongestSpan = 4096.0;
+
+// The H, G phase term at phase angle beta (radians): 0 at opposition,
+// growing with beta when 0 <= G <= 1.
+double phaseTerm(double slope, double beta)
+{
+    const double logTanHalf = std::log(std::tan(0.5 * beta));
+    const double phi1 = std::exp(-3.33 * std::exp(0.63 * logTanHalf));
+    const double phi2 = std::exp(-1.87 * std::exp(1.22 * logTanHalf));
+    return -2.5 * std::log10((1.0 - slope) * phi1 + slope * phi2);
+}
+
+}  // namespace
+
+MinorPlanetWatch::MinorPlanetWatch(const MinorPlanetOrbit& orbit, std::int32_t source)
+    : fainterThan(orbit.brightest), brightest(orbit.brightest), source(std::int8_t(source))
+{
+}
+
+// Within t days of the computed moment, the distances from the Sun and the
+// Earth shrink at most by v t and w t (v the speed at perihelion, by
+// vis-viva, w that plus the Earth's speed), and the phase angle by the turn
+// of the directions to the Sun and the Earth, at most v / r + w / delta
+// radians a day. The least magnitude within t days follows; it only falls as
+// t grows, so the span is found by doubling.
+void MinorPlanetWatch::watchAfter(const minorPlanet& m, const SmallBodyPosition::Place& place,
+                                  const SmallBodyPosition::Frame& frame, double limit)
+{
+    from = until = frame.julianDay;
+    const double a = m.semiMajorAxis;
+    const double e = m.eccentricity;
+    if (!(e >= 0.0 && e < 1.0))
+        return;
+    const double v = kSpeedMargin * SmallBodyPosition::kGauss * std::sqrt((1.0 + e) / (a * (1.0 - e)));
+    const double w = v + kSpeedMargin * kEarthSpeed;
+    const double r = place.sunDistance;
+    const double delta = place.earthDistance;
+    const double slope = m.slope;
+    // The phase term grows with the phase angle only for the usual slopes.
+    const bool isPhaseMonotonic = slope >= 0.0 && slope <= 1.0;
+    const double cosPhase = std::clamp((r * r + delta * delta - frame.earthSunSquared) / (2.0 * r * delta), -1.0, 1.0);
+    const double phase = std::acos(cosPhase);
+    const double allowance = MinorPlanetBrightness::phaseAllowance(slope);
+    const double threshold = limit + kMagnitudeMargin;
+    const auto faintestWithin = [&](double t) {
+        const double sunLow = r - v * t;
+        const double earthLow = delta - w * t;
+        if (!(sunLow > 0.0 && earthLow > 0.0))
+            return -std::numeric_limits<double>::infinity();
+        const double least = m.absMagnitude + 5.0 * std::log10(sunLow * earthLow);
+        if (!isPhaseMonotonic)
+            return least + allowance;
+        return least + phaseTerm(slope, std::max(0.0, phase - (v / sunLow + w / earthLow) * t));
+    };
+    if (!(faintestWithin(kShortestSpan) > threshold))
+        return;
+    double t = kShortestSpan;
+    while (t < kLongestSpan && faintestWithin(2.0 * t) > threshold)
+        t *= 2.0;
+    from = frame.julianDay - t;
+    until = frame.julianDay + t;
+    // Rounded down to a float that is still past the limit.
+    fainterThan = std::nextafter(float(limit + kMagnitudeMargin / 2.0), -std::numeric_limits<float>::infinity());
+}
