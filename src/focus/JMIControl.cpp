@@ -7,28 +7,54 @@
 
 using namespace JMIProtocol;
 
-JMIControl::JMIControl(SerialControl& serial, ScopeControl& scope, PrefControl& prefs)
-    : FocuserControl(serial, scope, kBaud, QStringLiteral("JMI")), m_prefs(prefs)
+namespace {
+
+void tell(const JMIControl::Done& done, bool outcome)
+{
+    if (done)
+        done(outcome);
+}
+
+ReplyEnd replyEnd(quint16 expected)
+{
+    return expected == 0 ? ReplyEnd{} : ReplyEnd::length(expected);
+}
+
+}  // namespace
+
+JMIControl::JMIControl(SerialControl& serial, FocuserWorker& worker, PrefControl& prefs, QObject* parent)
+    : FocuserControl(serial, worker, {kBaud, QStringLiteral("JMI"), &JMIControl::probe}, parent),
+      m_prefs(prefs)
 {
     m_moveTimer.setInterval(kMoveInterval);
-    QObject::connect(&m_moveTimer, &QTimer::timeout, &m_moveTimer, [this] { jmiMoveTimer(); });
+    connect(&m_moveTimer, &QTimer::timeout, this, &JMIControl::jmiMoveTimer);
 }
 
-Reply JMIControl::send(const QByteArray& request, quint16 expected)
+bool JMIControl::probe(const FocuserExchange& line)
 {
-    return exchange(request, expected);
+    line.debug()(QStringLiteral("jmiControl: initJMIPort"));
+    const Reply reply = line.send(command(kID), 2, ReplyEnd::length(2));
+    if (isIDAnswer(reply))
+        return true;
+    line.debug()(QStringLiteral("jmiControl: IDRegister returned: %1").arg(firstByte(reply)));
+    return false;
 }
 
-void JMIControl::clearInput()
+void JMIControl::send(const QByteArray& request, quint16 expected, std::function<void(const Reply&)> then)
 {
-    // While a go-to is watched its end may be waiting in the input: reading
-    // the stream empties the input as well, without losing that end.
-    if (m_moveTimer.isActive()) {
-        if (serial().readJMIStream())
-            m_killBacklash = true;
-        return;
-    }
-    serial().clearSerialBuffer(kSerialSlotFocuser);
+    const bool watching = m_moveTimer.isActive();
+    post(
+        [request, expected, watching](const FocuserExchange& line) {
+            Answer answer;
+            answer.moveEnded = watching && line.serial().readJMIStream();
+            answer.reply = line.send(request, expected, replyEnd(expected));
+            return answer;
+        },
+        [this, then = std::move(then)](const Answer& answer) {
+            if (answer.moveEnded)
+                m_killBacklash = true;
+            then(answer.reply);
+        });
 }
 
 void JMIControl::savePrefs()
@@ -38,98 +64,91 @@ void JMIControl::savePrefs()
 
 void JMIControl::disconnectPort()
 {
-    if (!isConnected())
+    if (!isConnected() && !isConnecting())
         return;
     debug(QStringLiteral("jmiDisconnect"));
     m_moveTimer.stop();
+    m_isStreamRead = false;
     m_isMove = false;
     m_doBacklash = false;
     FocuserControl::disconnectPort();
     savePrefs();
 }
 
-bool JMIControl::jmiIDRegister()
+void JMIControl::jmiStatusRegister(std::function<void(int)> done)
 {
-    debug(QStringLiteral("jmiIDRegister"));
-    clearInput();
-    const Reply reply = send(command(kID), 2);
-    if (!isIDAnswer(reply)) {
-        debug(QStringLiteral("IDRegister returned: %1").arg(firstByte(reply)));
-        return false;
-    }
-    return true;
+    send(command(kStatus), 2, [this, done = std::move(done)](const Reply& reply) {
+        const int code = statusCode(reply);
+        if (code == kStatusBadEcho)
+            debug(QStringLiteral("jmiStatusRegister returned: %1").arg(firstByte(reply)));
+        if (done)
+            done(code);
+    });
 }
 
-int JMIControl::jmiStatusRegister()
+void JMIControl::jmiGetPosition(Done done)
 {
-    clearInput();
-    const Reply reply = send(command(kStatus), 2);
-    const int code = statusCode(reply);
-    if (code == kStatusBadEcho)
-        debug(QStringLiteral("jmiStatusRegister returned: %1").arg(firstByte(reply)));
-    return code;
+    send(command(kPosition), 3, [this, done = std::move(done)](const Reply& reply) {
+        if (const std::optional<quint16> read = position(reply)) {
+            m_position = *read;
+            tell(done, true);
+            return;
+        }
+        if (isGotoComplete(reply)) {
+            // The go-to's end came where the position was expected.
+            m_killBacklash = true;
+            debug(QStringLiteral("jmiGetPosition goto complete"));
+        }
+        tell(done, false);
+    });
 }
 
-bool JMIControl::jmiGetPosition()
-{
-    clearInput();
-    const Reply reply = send(command(kPosition), 3);
-    if (const std::optional<quint16> read = position(reply)) {
-        m_position = *read;
-        return true;
-    }
-    if (isGotoComplete(reply)) {
-        // The go-to's end came where the position was expected.
-        m_killBacklash = true;
-        debug(QStringLiteral("jmiGetPosition goto complete"));
-    }
-    return false;
-}
-
-bool JMIControl::simpleCommand(char letter, const QString& name)
+void JMIControl::simpleCommand(char letter, const QString& name, std::function<void(bool)> then)
 {
     debug(name);
-    clearInput();
-    const Reply reply = send(command(letter), 1);
-    if (!isEcho(reply, letter)) {
-        debug(QStringLiteral("%1 returned: %2").arg(name).arg(firstByte(reply)));
-        return false;
-    }
-    return true;
+    send(command(letter), 1, [this, letter, name, then = std::move(then)](const Reply& reply) {
+        const bool echoed = isEcho(reply, letter);
+        if (!echoed)
+            debug(QStringLiteral("%1 returned: %2").arg(name, firstByte(reply)));
+        then(echoed);
+    });
 }
 
-bool JMIControl::jmiMoveIn()
+void JMIControl::jmiMoveIn(Done done)
 {
     m_killBacklash = true;
-    if (!simpleCommand(kMoveIn, QStringLiteral("jmiMoveIn")))
-        return false;
-    m_isMove = true;
-    return true;
+    simpleCommand(kMoveIn, QStringLiteral("jmiMoveIn"), [this, done = std::move(done)](bool echoed) {
+        if (echoed)
+            m_isMove = true;
+        tell(done, echoed);
+    });
 }
 
-bool JMIControl::jmiMoveOut()
+void JMIControl::jmiMoveOut(Done done)
 {
     m_killBacklash = true;
-    if (!simpleCommand(kMoveOut, QStringLiteral("jmiMoveOut")))
-        return false;
-    m_isMove = true;
-    return true;
+    simpleCommand(kMoveOut, QStringLiteral("jmiMoveOut"), [this, done = std::move(done)](bool echoed) {
+        if (echoed)
+            m_isMove = true;
+        tell(done, echoed);
+    });
 }
 
-bool JMIControl::jmiStop()
+void JMIControl::jmiStop(Done done)
 {
     m_killBacklash = true;
-    if (!simpleCommand(kStop, QStringLiteral("jmiStop")))
-        return false;
-    m_isMove = false;
-    m_doBacklash = false;
-    return true;
+    simpleCommand(kStop, QStringLiteral("jmiStop"), [this, done = std::move(done)](bool echoed) {
+        if (echoed) {
+            m_isMove = false;
+            m_doBacklash = false;
+        }
+        tell(done, echoed);
+    });
 }
 
-bool JMIControl::jmiGoto(quint16 target)
+void JMIControl::jmiGoto(quint16 target, Done done)
 {
     debug(QStringLiteral("jmiGoto: %1").arg(target));
-    clearInput();
     m_doBacklash = false;
     m_origVal = target;
     // Each go-to waits for its own end, whatever ended the one before.
@@ -140,41 +159,41 @@ bool JMIControl::jmiGoto(quint16 target)
         leg = m_backlash > target ? 0 : quint16(target - m_backlash);
         debug(QStringLiteral("jmiGoto doing backlash in to: %1").arg(leg));
     }
-    if (!sendGoto(leg, "jmiGoto returned: %1")) {
-        m_doBacklash = false;
-        return false;
-    }
-    return true;
+    sendGoto(leg, QStringLiteral("jmiGoto returned: %1"), [this, done = std::move(done)](bool sent) {
+        if (!sent)
+            m_doBacklash = false;
+        tell(done, sent);
+    });
 }
 
-bool JMIControl::sendGoto(quint16 target, const char* failure)
+void JMIControl::sendGoto(quint16 target, const QString& failure, Done done)
 {
-    const Reply reply = send(command(kGoto, target), 1);
-    if (!isEcho(reply, kGoto)) {
-        debug(QString::fromLatin1(failure).arg(firstByte(reply)));
-        return false;
-    }
-    m_isMove = true;
-    // A short move may end while its echo is still being read.
-    if (reply->indexOf(kGotoComplete, 1) > 0 || reply->indexOf(kMoveEnd, 1) > 0)
-        m_killBacklash = true;
-    m_moveTimer.start();
-    return true;
+    send(command(kGoto, target), 1, [this, target, failure, done = std::move(done)](const Reply& reply) {
+        if (!isEcho(reply, kGoto)) {
+            debug(failure.arg(firstByte(reply)));
+            tell(done, false);
+            return;
+        }
+        m_isMove = true;
+        m_legTarget = target;
+        // A short move may end while its echo is still being read.
+        if (reply->indexOf(kGotoComplete, 1) > 0 || reply->indexOf(kMoveEnd, 1) > 0)
+            m_killBacklash = true;
+        m_moveTimer.start();
+        tell(done, true);
+    });
 }
 
-bool JMIControl::doGotoBacklash()
+void JMIControl::doGotoBacklash()
 {
-    if (!m_doBacklash)
-        return false;
     m_doBacklash = false;
     debug(QStringLiteral("jmiGoto doing backlash out to: %1").arg(m_origVal));
     // The second leg is watched as the first was, so the move ends with it.
     m_killBacklash = false;
-    if (!sendGoto(m_origVal, "jmiGoto backlash returned: %1")) {
-        m_isMove = false;
-        return false;
-    }
-    return true;
+    sendGoto(m_origVal, QStringLiteral("jmiGoto backlash returned: %1"), [this](bool sent) {
+        if (!sent)
+            m_isMove = false;
+    });
 }
 
 void JMIControl::jmiMoveTimer()
@@ -184,70 +203,98 @@ void JMIControl::jmiMoveTimer()
         m_isMove = false;
         return;
     }
-    if (!serial().readJMIStream() && !m_killBacklash)
-        return;
-    m_moveTimer.stop();
-    if (m_doBacklash) {
-        doGotoBacklash();
+    if (m_killBacklash) {
+        m_moveTimer.stop();
+        if (m_doBacklash)
+            doGotoBacklash();
+        else
+            m_isMove = false;
         return;
     }
-    m_isMove = false;
+    // One look at a time: a slow line gets no queue of them.
+    if (m_isStreamRead)
+        return;
+    m_isStreamRead = true;
+    // The end byte alone can go missing; a focuser standing on the leg's
+    // target has ended the leg as surely.
+    post(
+        [](const FocuserExchange& line) {
+            Answer answer;
+            answer.moveEnded = line.serial().readJMIStream();
+            if (!answer.moveEnded)
+                answer.reply = line.send(command(kPosition), 3, ReplyEnd::length(3));
+            return answer;
+        },
+        [this](const Answer& answer) {
+            m_isStreamRead = false;
+            const std::optional<quint16> read = position(answer.reply);
+            if (read)
+                m_position = *read;
+            const bool ended = answer.moveEnded || isGotoComplete(answer.reply) || read == m_legTarget;
+            if (ended && m_moveTimer.isActive())
+                m_killBacklash = true;
+        });
 }
 
-bool JMIControl::jmiSetZeroPosition()
+void JMIControl::jmiSetZeroPosition(Done done)
 {
-    if (!simpleCommand(kZero, QStringLiteral("jmiSetZeroPosition")))
-        return false;
-    savePrefs();
-    return true;
+    simpleCommand(kZero, QStringLiteral("jmiSetZeroPosition"), [this, done = std::move(done)](bool echoed) {
+        if (echoed)
+            savePrefs();
+        tell(done, echoed);
+    });
 }
 
-bool JMIControl::jmiSetInitialize()
+void JMIControl::jmiSetInitialize(Done done)
 {
-    return simpleCommand(kInitialize, QStringLiteral("jmiSetInitialize"));
-}
-
-bool JMIControl::jmiSetMaxValue()
-{
-    if (!isConnected())
-        return false;
-    const Reply reply = send(command(kMaximum, m_maxValue), 1);
-    if (!isEcho(reply, kMaximum)) {
-        debug(QStringLiteral("jmiSetMaxValue returned: %1").arg(firstByte(reply)));
-        return false;
-    }
-    return true;
+    simpleCommand(kInitialize, QStringLiteral("jmiSetInitialize"), std::move(done));
 }
 
 bool JMIControl::jmiSetSpeeds()
 {
     if (!isConnected())
         return false;
-    // The focuser's answers to the speeds carry nothing to check.
-    send(command(kPosnSpeed, m_speeds.posn), 1);
-    send(command(kMoveSpeed, m_speeds.move), 1);
-    send(command(kShuttleSpeed, m_speeds.shuttle), 1);
+    const QByteArray speeds = command(kPosnSpeed, m_speeds.posn) + command(kMoveSpeed, m_speeds.move)
+                              + command(kShuttleSpeed, m_speeds.shuttle);
+    post([speeds](const FocuserExchange& line) {
+        for (qsizetype at = 0; at < speeds.size(); at += 3)
+            line.send(speeds.mid(at, 3), 1, ReplyEnd::length(1));
+    });
     return true;
 }
 
 void JMIControl::setJMIMaxValue(quint16 maximum)
 {
     m_maxValue = maximum;
-    const bool sent = jmiSetMaxValue();
     m_speeds = JMISpeeds::forMaximum(maximum, m_slowAdj, m_fastAdj, m_ioAdj);
     if (m_display)
         m_display->setJMIMaxValueText(maximum);
-    if (sent) {
-        jmiSetSpeeds();
-        savePrefs();
-        debug(QStringLiteral("setJMIMaxValue %1, %2, %3, %4")
-                  .arg(maximum)
-                  .arg(m_speeds.posn)
-                  .arg(m_speeds.move)
-                  .arg(m_speeds.shuttle));
-    } else if (m_display) {
-        m_display->setJMISpeedSlider(m_slowAdj, m_fastAdj, m_ioAdj);
+    if (!isConnected()) {
+        maxValueSent(false);
+        return;
     }
+    send(command(kMaximum, maximum), 1, [this](const Reply& reply) {
+        const bool echoed = isEcho(reply, kMaximum);
+        if (!echoed)
+            debug(QStringLiteral("jmiSetMaxValue returned: %1").arg(firstByte(reply)));
+        maxValueSent(echoed);
+    });
+}
+
+void JMIControl::maxValueSent(bool sent)
+{
+    if (!sent) {
+        if (m_display)
+            m_display->setJMISpeedSlider(m_slowAdj, m_fastAdj, m_ioAdj);
+        return;
+    }
+    jmiSetSpeeds();
+    savePrefs();
+    debug(QStringLiteral("setJMIMaxValue %1, %2, %3, %4")
+              .arg(m_maxValue)
+              .arg(m_speeds.posn)
+              .arg(m_speeds.move)
+              .arg(m_speeds.shuttle));
 }
 
 void JMIControl::setJMIBacklash(quint16 amount)
@@ -279,6 +326,8 @@ void JMIControl::setSpeedFactor(int tag, int slider)
     case 3: m_ioAdj = factor; break;
     default: break;
     }
+    // The slider's new factor reaches the focuser now, not at the next maximum.
+    m_speeds = JMISpeeds::forMaximum(m_maxValue, m_slowAdj, m_fastAdj, m_ioAdj);
     jmiSetSpeeds();
     savePrefs();
 }

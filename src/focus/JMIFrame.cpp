@@ -35,9 +35,12 @@ void JMIFrame::readStartUp()
 {
     m_timerCount = 0;
     m_connectCount = 0;
-    showStatusCode(m_jmi.jmiStatusRegister());
+    m_jmi.jmiStatusRegister([this](int code) { showStatusCode(code); });
     // A compensated go-to needs to know which way it goes from the start.
-    showPositionRead();
+    m_jmi.jmiGetPosition([this](bool read) {
+        if (read)
+            showPosition();
+    });
 }
 
 QString JMIFrame::connectFailedMessage() const
@@ -57,6 +60,12 @@ void JMIFrame::didDisconnect()
     m_connectCount = 0;
 }
 
+void JMIFrame::beepUnless(bool done)
+{
+    if (!done)
+        AlertPanel::beep();
+}
+
 void JMIFrame::showStatusCode(int code)
 {
     const QString text = statusText(code);
@@ -64,10 +73,8 @@ void JMIFrame::showStatusCode(int code)
         display().showStatus(text);
 }
 
-void JMIFrame::showPositionRead()
+void JMIFrame::showPosition()
 {
-    if (!m_jmi.jmiGetPosition())
-        return;
     display().showPosition(QString::asprintf("%.4d", int(m_jmi.jmiPosition())));
     m_gauge.showLevel(m_jmi.jmiMaxValue() == 0 ? 0 : m_jmi.jmiPosition() * 100 / m_jmi.jmiMaxValue());
 }
@@ -80,11 +87,17 @@ void JMIFrame::updateTick()
         m_gauge.showLevel(0);
         return;
     }
-    showPositionRead();
-    m_gauge.showMoving(m_jmi.isJMIMove());
-    if (++m_timerCount % kStatusEvery != 0)
-        return;
-    const int code = m_jmi.jmiStatusRegister();
+    m_jmi.jmiGetPosition([this](bool read) {
+        if (read)
+            showPosition();
+        m_gauge.showMoving(m_jmi.isJMIMove());
+    });
+    if (++m_timerCount % kStatusEvery == 0)
+        m_jmi.jmiStatusRegister([this](int code) { statusRead(code); });
+}
+
+void JMIFrame::statusRead(int code)
+{
     if (code == kStatusFailed) {
         if (++m_connectCount >= kLostAfter)
             loseConnection();
@@ -106,31 +119,34 @@ void JMIFrame::loseConnection()
 
 void JMIFrame::moveAction(int tag, int value)
 {
-    bool done = false;
     switch (tag) {
     case kIn:
         debug(QStringLiteral("in button"));
-        done = m_jmi.isJMIMove() ? m_jmi.jmiStop() : m_jmi.jmiMoveIn();
+        m_jmi.isJMIMove() ? m_jmi.jmiStop(beepUnless) : m_jmi.jmiMoveIn(beepUnless);
         break;
     case kOut:
         debug(QStringLiteral("out button"));
-        done = m_jmi.isJMIMove() ? m_jmi.jmiStop() : m_jmi.jmiMoveOut();
+        m_jmi.isJMIMove() ? m_jmi.jmiStop(beepUnless) : m_jmi.jmiMoveOut(beepUnless);
         break;
     case kGoto:
         debug(QStringLiteral("goto button: %1").arg(value));
-        done = value >= 0 && value <= m_jmi.jmiMaxValue() && m_jmi.jmiGoto(quint16(value));
+        if (value < 0 || value > m_jmi.jmiMaxValue())
+            AlertPanel::beep();
+        else
+            m_jmi.jmiGoto(quint16(value), beepUnless);
         break;
     case kStop:
         debug(QStringLiteral("stop button"));
-        done = m_jmi.jmiStop();
-        if (done)
-            updateTick();
+        m_jmi.jmiStop([this](bool stopped) {
+            beepUnless(stopped);
+            // The window shows the stop at once.
+            if (stopped)
+                updateTick();
+        });
         break;
     default:
-        return;
+        break;
     }
-    if (!done)
-        AlertPanel::beep();
 }
 
 void JMIFrame::setupAction(int tag, int value, bool on)
@@ -140,8 +156,7 @@ void JMIFrame::setupAction(int tag, int value, bool on)
     switch (tag) {
     case kZero:
         debug(QStringLiteral("set zero button"));
-        if (!m_jmi.jmiSetZeroPosition())
-            AlertPanel::beep();
+        m_jmi.jmiSetZeroPosition(beepUnless);
         break;
     case kMax:
         debug(QStringLiteral("set max button: %1").arg(value));
@@ -152,8 +167,7 @@ void JMIFrame::setupAction(int tag, int value, bool on)
                                    QStringLiteral("OK"), QStringLiteral("Cancel")))
             return;
         debug(QStringLiteral("initialize button"));
-        if (!m_jmi.jmiSetInitialize())
-            AlertPanel::beep();
+        m_jmi.jmiSetInitialize(beepUnless);
         break;
     case kBacklashBox:
         debug(on ? QStringLiteral("backlash checkbox:ON") : QStringLiteral("backlash checkbox:OFF"));
@@ -175,50 +189,51 @@ void JMIFrame::speedAction(int tag, int slider)
 
 void JMIFrame::moveIn()
 {
-    if (!m_jmi.isJMIMove() && !m_jmi.jmiMoveIn())
-        AlertPanel::beep();
+    if (!m_jmi.isJMIMove())
+        m_jmi.jmiMoveIn(beepUnless);
 }
 
 void JMIFrame::moveOut()
 {
-    if (!m_jmi.isJMIMove() && !m_jmi.jmiMoveOut())
-        AlertPanel::beep();
+    if (!m_jmi.isJMIMove())
+        m_jmi.jmiMoveOut(beepUnless);
 }
 
 void JMIFrame::stopMove()
 {
-    if (!m_jmi.jmiStop())
-        AlertPanel::beep();
+    m_jmi.jmiStop(beepUnless);
 }
 
-std::optional<quint16> JMIFrame::readFocusPosition()
+void JMIFrame::readFocusPosition(PositionRead done)
 {
-    if (!m_jmi.jmiGetPosition())
-        return std::nullopt;
-    return m_jmi.jmiPosition();
+    m_jmi.jmiGetPosition([this, done = std::move(done)](bool read) {
+        done(read ? std::optional<quint16>(m_jmi.jmiPosition()) : std::nullopt);
+    });
 }
 
-std::optional<int> JMIFrame::moveInwardForRun(quint16 position, quint16 steps)
+void JMIFrame::moveInwardForRun(quint16 position, quint16 steps, MoveDone done)
 {
     // The sweep samples once the focuser says the move is done: no fixed wait.
-    if (!m_jmi.jmiGoto(quint16(position - std::min(position, steps))))
-        return std::nullopt;
-    return 0;
+    m_jmi.jmiGoto(quint16(position - std::min(position, steps)), [done = std::move(done)](bool sent) {
+        done(sent ? std::optional<int>(0) : std::nullopt);
+    });
 }
 
-std::optional<int> JMIFrame::advanceRun(quint16 steps)
+void JMIFrame::advanceRun(quint16 steps, MoveDone done)
 {
-    if (!m_jmi.jmiGetPosition())
-        return std::nullopt;
-    const int target = m_jmi.jmiPosition() + steps;
-    if (target > 0xFFFF || !m_jmi.jmiGoto(quint16(target)))
-        return std::nullopt;
-    return 0;
+    m_jmi.jmiGetPosition([this, steps, done = std::move(done)](bool read) {
+        const int target = m_jmi.jmiPosition() + steps;
+        if (!read || target > 0xFFFF) {
+            done(std::nullopt);
+            return;
+        }
+        m_jmi.jmiGoto(quint16(target), [done](bool sent) { done(sent ? std::optional<int>(0) : std::nullopt); });
+    });
 }
 
 bool JMIFrame::isReadyForSample()
 {
-    return m_jmi.jmiGetPosition() && !m_jmi.isJMIMove();
+    return !m_jmi.isJMIMove();
 }
 
 double JMIFrame::focusScale() const
@@ -226,7 +241,7 @@ double JMIFrame::focusScale() const
     return m_jmi.jmiMaxValue();
 }
 
-bool JMIFrame::gotoBestFocus(quint16 position)
+void JMIFrame::gotoBestFocus(quint16 position)
 {
-    return m_jmi.jmiGoto(position);
+    m_jmi.jmiGoto(position, beepUnless);
 }

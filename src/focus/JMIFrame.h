@@ -32,12 +32,12 @@ public:
 
     void focuserConnect() override;
 
-    std::optional<quint16> readFocusPosition() override;
-    std::optional<int> moveInwardForRun(quint16 position, quint16 steps) override;
-    std::optional<int> advanceRun(quint16 steps) override;
+    void readFocusPosition(PositionRead done) override;
+    void moveInwardForRun(quint16 position, quint16 steps, MoveDone done) override;
+    void advanceRun(quint16 steps, MoveDone done) override;
     bool isReadyForSample() override;
     double focusScale() const override;
-    bool gotoBestFocus(quint16 position) override;
+    void gotoBestFocus(quint16 position) override;
 
 protected:
     void readStartUp() override;
@@ -51,7 +51,10 @@ protected:
 
 private:
     void showStatusCode(int code);
-    void showPositionRead();
+    void showPosition();
+    void statusRead(int code);
+    // A beep when the command was refused.
+    static void beepUnless(bool done);
     void loseConnection();
     void debug(const QString& line) const;
 

@@ -1,7 +1,6 @@
 #include "focus/MoonLiteControl.h"
 
 #include "model/settings/PrefControl.h"
-#include "mount/SerialControl.h"
 
 using namespace MoonLiteProtocol;
 
@@ -14,83 +13,111 @@ QString shown(const Reply& reply, int count)
     return QString::fromLatin1(bytes.leftJustified(count, ' '));
 }
 
-}  // namespace
-
-MoonLiteControl::MoonLiteControl(SerialControl& serial, ScopeControl& scope, PrefControl& prefs,
-                                 std::chrono::microseconds tick)
-    : FocuserControl(serial, scope, kBaud, QStringLiteral("MoonLite")), m_prefs(prefs), m_tick(tick)
+template <typename Value>
+void answer(const MoonLiteControl::Then<Value>& done, std::optional<Value> value)
 {
-    const auto settle = std::chrono::duration_cast<std::chrono::milliseconds>(m_tick * kSettleTicks);
-    m_gotoTimer.setSingleShot(true);
-    m_gotoTimer.setInterval(settle);
-    QObject::connect(&m_gotoTimer, &QTimer::timeout, &m_gotoTimer, [this] { moonGoto(); });
-    m_tempTimer.setSingleShot(true);
-    m_tempTimer.setInterval(settle);
-    QObject::connect(&m_tempTimer, &QTimer::timeout, &m_tempTimer, [this] { readTemperature(); });
+    if (done)
+        done(std::move(value));
 }
 
-Reply MoonLiteControl::ask(const QByteArray& body, quint16 expected)
+}  // namespace
+
+MoonLiteControl::MoonLiteControl(SerialControl& serial, FocuserWorker& worker, PrefControl& prefs,
+                                 std::chrono::microseconds tick, QObject* parent)
+    : FocuserControl(serial, worker, {kBaud, QStringLiteral("MoonLite"), &MoonLiteControl::connectTest}, parent),
+      m_prefs(prefs)
 {
-    return exchange(command(body), expected);
+    const auto settle = std::chrono::duration_cast<std::chrono::milliseconds>(tick * kSettleTicks);
+    m_gotoTimer.setSingleShot(true);
+    m_gotoTimer.setInterval(settle);
+    connect(&m_gotoTimer, &QTimer::timeout, this, &MoonLiteControl::moonGoto);
+    m_tempTimer.setSingleShot(true);
+    m_tempTimer.setInterval(settle);
+    connect(&m_tempTimer, &QTimer::timeout, this, &MoonLiteControl::readTemperature);
+}
+
+bool MoonLiteControl::connectTest(const FocuserExchange& line)
+{
+    const Reply reply = line.send(command("GP"), 5, ReplyEnd::length(5));
+    if (number(reply, 4))
+        return true;
+    line.debug()(QStringLiteral("connectTest: return= %1, %2").arg(reply ? reply->size() : -1).arg(shown(reply, 4)));
+    return false;
+}
+
+void MoonLiteControl::ask(const QByteArray& body, quint16 expected, std::function<void(const Reply&)> then)
+{
+    post([request = command(body), expected](const FocuserExchange& line) {
+        return line.send(request, expected, ReplyEnd::length(expected));
+    }, std::move(then));
 }
 
 bool MoonLiteControl::tell(const QByteArray& request)
 {
-    return exchange(request, 0).has_value();
+    if (!isConnected())
+        return false;
+    post([request](const FocuserExchange& line) { line.send(request, 0); });
+    return true;
 }
 
 void MoonLiteControl::disconnectPort()
 {
-    if (!isConnected())
+    if (!isConnected() && !isConnecting())
         return;
     m_gotoTimer.stop();
     m_tempTimer.stop();
     FocuserControl::disconnectPort();
     // Whoever waits for a temperature hears that none came.
     for (const auto& waiter : std::exchange(m_tempWaiters, {}))
-        waiter(std::nullopt);
+        answer<float>(waiter, std::nullopt);
 }
 
-void MoonLiteControl::readConnectState()
+void MoonLiteControl::readConnectState(std::function<void()> done)
 {
-    moonGetTempCoeff();
-    moonGetStepDelay();
-    moonGetHalfStep();
-    moonGetCurrPosn();
+    ask("GC", 3, [this](const Reply& reply) {
+        if (const std::optional<qint8> coeff = tempCoeff(reply))
+            m_tempCoeff = *coeff;
+        debug(QStringLiteral("moonGetTempCoeff: %1, %2").arg(m_tempCoeff).arg(shown(reply, 2)));
+    });
+    ask("GD", 3, [this](const Reply& reply) {
+        if (const std::optional<quint16> delay = number(reply, 2))
+            m_stepDelay = quint8(*delay);
+        debug(QStringLiteral("moonGetStepDelay: %1, %2").arg(m_stepDelay).arg(shown(reply, 2)));
+    });
+    ask("GH", 3, [this](const Reply& reply) {
+        if (const std::optional<bool> half = MoonLiteProtocol::isHalfStep(reply))
+            m_isHalfStep = *half;
+        debug(QStringLiteral("moonGetHalfStep: %1").arg(shown(reply, 2)));
+    });
+    moonGetCurrPosn([done = std::move(done)](std::optional<quint16>) {
+        if (done)
+            done();
+    });
 }
 
-bool MoonLiteControl::connectTest()
+void MoonLiteControl::moonGetCurrPosn(Then<quint16> done)
 {
-    const Reply reply = ask("GP", 5);
-    if (const std::optional<quint16> position = number(reply, 4)) {
-        m_currPosn = *position;
-        return true;
-    }
-    debug(QStringLiteral("connectTest: return= %1, %2").arg(reply ? reply->size() : -1).arg(shown(reply, 4)));
-    return false;
+    ask("GP", 5, [this, done = std::move(done)](const Reply& reply) {
+        const std::optional<quint16> position = number(reply, 4);
+        if (position)
+            m_currPosn = *position;
+        debug(QStringLiteral("moonGetCurrPosn: %1, %2").arg(m_currPosn).arg(shown(reply, 4)));
+        answer(done, position);
+    });
 }
 
-std::optional<quint16> MoonLiteControl::moonGetCurrPosn()
+void MoonLiteControl::moonGetNewPosn(Then<quint16> done)
 {
-    const Reply reply = ask("GP", 5);
-    const std::optional<quint16> position = number(reply, 4);
-    if (position)
-        m_currPosn = *position;
-    debug(QStringLiteral("moonGetCurrPosn: %1, %2").arg(m_currPosn).arg(shown(reply, 4)));
-    return position;
+    ask("GN", 5, [this, done = std::move(done)](const Reply& reply) {
+        const std::optional<quint16> position = number(reply, 4);
+        if (position)
+            m_newPosn = *position;
+        debug(QStringLiteral("moonGetNewPosn: %1, %2").arg(m_newPosn).arg(shown(reply, 4)));
+        answer(done, position);
+    });
 }
 
-std::optional<quint16> MoonLiteControl::moonGetNewPosn()
-{
-    const Reply reply = ask("GN", 5);
-    const std::optional<quint16> position = number(reply, 4);
-    if (position)
-        m_newPosn = *position;
-    debug(QStringLiteral("moonGetNewPosn: %1, %2").arg(m_newPosn).arg(shown(reply, 4)));
-    return position;
-}
-
-void MoonLiteControl::moonGetCurrTemp(std::function<void(std::optional<float>)> done)
+void MoonLiteControl::moonGetCurrTemp(Then<float> done)
 {
     m_tempWaiters.push_back(std::move(done));
     if (m_tempTimer.isActive())
@@ -105,62 +132,38 @@ void MoonLiteControl::moonGetCurrTemp(std::function<void(std::optional<float>)> 
 
 void MoonLiteControl::readTemperature()
 {
-    const Reply reply = isConnected() ? ask("GT", 5) : Reply();
-    const std::optional<float> temp = temperature(reply);
-    if (temp)
-        m_currTemp = *temp;
-    debug(QStringLiteral("moonGetCurrTemp: %1, %2").arg(double(m_currTemp), 0, 'f', 1).arg(shown(reply, 4)));
-    for (const auto& waiter : std::exchange(m_tempWaiters, {}))
-        waiter(temp);
-}
-
-bool MoonLiteControl::moonGetTempCoeff()
-{
-    const Reply reply = ask("GC", 3);
-    const std::optional<qint8> coeff = tempCoeff(reply);
-    if (coeff)
-        m_tempCoeff = *coeff;
-    debug(QStringLiteral("moonGetTempCoeff: %1, %2").arg(m_tempCoeff).arg(shown(reply, 2)));
-    return coeff.has_value();
-}
-
-bool MoonLiteControl::moonGetStepDelay()
-{
-    const Reply reply = ask("GD", 3);
-    const std::optional<quint16> delay = number(reply, 2);
-    if (delay)
-        m_stepDelay = quint8(*delay);
-    debug(QStringLiteral("moonGetStepDelay: %1, %2").arg(m_stepDelay).arg(shown(reply, 2)));
-    return delay.has_value();
-}
-
-bool MoonLiteControl::moonGetHalfStep()
-{
-    const Reply reply = ask("GH", 3);
-    const std::optional<bool> half = MoonLiteProtocol::isHalfStep(reply);
-    if (half)
-        m_isHalfStep = *half;
-    debug(QStringLiteral("moonGetHalfStep: %1").arg(shown(reply, 2)));
-    return half.has_value();
-}
-
-std::optional<bool> MoonLiteControl::moonGetMotorMove()
-{
-    return isMoving(ask("GI", 3));
-}
-
-bool MoonLiteControl::moonGetVersion()
-{
-    const Reply reply = ask("GV", 3);
-    const std::optional<QByteArray> shownVersion = version(reply);
-    if (!shownVersion) {
-        debug(QStringLiteral("moonGetVersion: count= %1 return= %2")
-                  .arg(reply ? reply->size() : -1)
-                  .arg(shown(reply, 3)));
-        return false;
+    const auto deliver = [this](const Reply& reply) {
+        const std::optional<float> temp = temperature(reply);
+        if (temp)
+            m_currTemp = *temp;
+        debug(QStringLiteral("moonGetCurrTemp: %1, %2").arg(double(m_currTemp), 0, 'f', 1).arg(shown(reply, 4)));
+        for (const auto& waiter : std::exchange(m_tempWaiters, {}))
+            answer(waiter, temp);
+    };
+    if (!isConnected()) {
+        deliver(std::nullopt);
+        return;
     }
-    debug(QStringLiteral("MoonLite Version: %1").arg(QString::fromLatin1(*shownVersion)));
-    return true;
+    ask("GT", 5, deliver);
+}
+
+void MoonLiteControl::moonGetMotorMove(Then<bool> done)
+{
+    ask("GI", 3, [done = std::move(done)](const Reply& reply) { answer(done, isMoving(reply)); });
+}
+
+void MoonLiteControl::moonGetVersion(Then<QByteArray> done)
+{
+    ask("GV", 3, [this, done = std::move(done)](const Reply& reply) {
+        const std::optional<QByteArray> shownVersion = version(reply);
+        if (shownVersion)
+            debug(QStringLiteral("MoonLite Version: %1").arg(QString::fromLatin1(*shownVersion)));
+        else
+            debug(QStringLiteral("moonGetVersion: count= %1 return= %2")
+                      .arg(reply ? reply->size() : -1)
+                      .arg(shown(reply, 3)));
+        answer(done, shownVersion);
+    });
 }
 
 bool MoonLiteControl::moonGoto()
@@ -245,13 +248,14 @@ bool MoonLiteControl::moonInOut(qint16 delta)
     return moonMoveTo(quint16(target));
 }
 
-bool MoonLiteControl::moonSetMax()
+void MoonLiteControl::moonSetMax(std::function<void(bool)> done)
 {
-    const std::optional<quint16> position = moonGetCurrPosn();
-    if (!position)
-        return false;
-    moonSetMax(*position);
-    return true;
+    moonGetCurrPosn([this, done = std::move(done)](std::optional<quint16> position) {
+        if (position)
+            moonSetMax(*position);
+        if (done)
+            done(position.has_value());
+    });
 }
 
 void MoonLiteControl::moonSetMax(quint16 maximum)

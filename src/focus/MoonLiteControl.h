@@ -16,34 +16,37 @@ class PrefControl;
 // The MoonLite focuser's command layer on the focuser slot at 9600 baud:
 // the ":GP#" probe, every command of the controller, and the state read
 // from it. A reply that is not whole keeps the old value and fails the
-// read. The controller needs a moment after a temperature conversion and
-// after a new position; those waits run on a timer, never blocking.
+// read. Exchanges run on the mount's worker and answer on the main thread;
+// the controller's moment after a temperature conversion and after a new
+// position is waited on a timer, never blocking.
 class MoonLiteControl final : public FocuserControl, public MoonLiteFocuser {
+    Q_OBJECT
 public:
+    template <typename Value>
+    using Then = std::function<void(std::optional<Value>)>;
     static constexpr long kBaud = 9600;
     static constexpr std::chrono::microseconds kTick{16667};
     static constexpr int kSettleTicks = 10;
 
-    MoonLiteControl(SerialControl& serial, ScopeControl& scope, PrefControl& prefs,
-                    std::chrono::microseconds tick = kTick);
+    MoonLiteControl(SerialControl& serial, FocuserWorker& worker, PrefControl& prefs,
+                    std::chrono::microseconds tick = kTick, QObject* parent = nullptr);
 
     void disconnectPort() override;
     // What is read once connected: coefficient, step delay, step mode and
-    // position (the temperature has its own read).
-    void readConnectState();
+    // position (the temperature has its own read); `done` hears when.
+    void readConnectState(std::function<void()> done);
 
-    bool connectTest();
-    std::optional<quint16> moonGetCurrPosn();
-    std::optional<quint16> moonGetNewPosn();
-    // Starts a conversion and reads it kSettleTicks later; `done` hears the
-    // temperature, or nothing when the read failed (the old value stays).
-    void moonGetCurrTemp(std::function<void(std::optional<float>)> done);
-    bool moonGetTempCoeff();
-    bool moonGetStepDelay();
-    bool moonGetHalfStep();
-    // Whether the motor moves; nothing when the reply was not whole.
-    std::optional<bool> moonGetMotorMove();
-    bool moonGetVersion();
+    // Each read keeps the old value and answers nothing when the reply is
+    // not whole.
+    void moonGetCurrPosn(Then<quint16> done);
+    void moonGetNewPosn(Then<quint16> done);
+    // Starts a conversion and reads it kSettleTicks later.
+    void moonGetCurrTemp(Then<float> done);
+    // Whether the motor moves.
+    void moonGetMotorMove(Then<bool> done);
+    void moonGetVersion(Then<QByteArray> done);
+
+    // Commands without a reply: false when not connected.
     bool moonGoto();
     // Also drops a go-to still waiting to be sent.
     bool moonStop();
@@ -60,8 +63,9 @@ public:
     // True from a move's new position until its go-to is sent.
     bool isGotoPending() const { return m_gotoTimer.isActive(); }
 
-    // The maximum becomes the current position read from the focuser.
-    bool moonSetMax();
+    // The maximum becomes the current position read from the focuser;
+    // `done` hears whether it could be read.
+    void moonSetMax(std::function<void(bool)> done);
     void moonSetMax(quint16 maximum) override;
     void moonSetSlope(float slope) override { m_slope = slope; }
     void moonSetHalfStep(bool half) { m_isHalfStep = half; }
@@ -76,20 +80,20 @@ public:
     qint8 moonTempCoeff() const { return m_tempCoeff; }
     quint8 stepDelay() const { return m_stepDelay; }
 
-protected:
-    bool probe() override { return connectTest(); }
+    // The connect probe, run on the worker.
+    static bool connectTest(const FocuserExchange& line);
 
 private:
-    MoonLiteProtocol::Reply ask(const QByteArray& body, quint16 expected);
+    // Asks `body` and hands the reply to `then` on the main thread.
+    void ask(const QByteArray& body, quint16 expected, std::function<void(const MoonLiteProtocol::Reply&)> then);
     bool tell(const QByteArray& request);
     void readTemperature();
     void debug(const QString& line) const { writeDebug(line); }
 
     PrefControl& m_prefs;
-    std::chrono::microseconds m_tick;
     QTimer m_gotoTimer;
     QTimer m_tempTimer;
-    std::vector<std::function<void(std::optional<float>)>> m_tempWaiters;
+    std::vector<Then<float>> m_tempWaiters;
     bool m_isHalfStep = false;
     quint8 m_stepDelay = 0;
     qint8 m_tempCoeff = 0;

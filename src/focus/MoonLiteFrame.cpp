@@ -61,20 +61,27 @@ double MoonLiteFrame::criticalFocusZone(double focalRatio) const
 
 void MoonLiteFrame::readStartUp()
 {
-    m_moon.readConnectState();
     m_timerCount = 0;
-    m_isBlock = false;
-    showPosition(m_moon.moonCurrPosn());
-    m_display.showMaximum(m_moon.moonMaxPosn());
-    m_slope = m_moon.moonSlope();
-    m_display.showSlope(QString::asprintf("%.1f", double(m_slope)));
-    m_display.enableCompensation(m_slope != 0.0f);
-    const auto* cell = std::find(kCellDelays.begin(), kCellDelays.end(), m_moon.stepDelay());
-    m_display.selectSpeedCell(cell == kCellDelays.end() ? 0 : int(cell - kCellDelays.begin()) + 1);
+    m_isBlock = true;
     QPointer<MoonLiteFrame> self(this);
+    m_moon.readConnectState([self] {
+        if (!self)
+            return;
+        MoonLiteFrame& frame = *self;
+        frame.showPosition(frame.m_moon.moonCurrPosn());
+        frame.m_display.showMaximum(frame.m_moon.moonMaxPosn());
+        frame.m_slope = frame.m_moon.moonSlope();
+        frame.m_display.showSlope(QString::asprintf("%.1f", double(frame.m_slope)));
+        frame.m_display.enableCompensation(frame.m_slope != 0.0f);
+        const auto* cell = std::find(kCellDelays.begin(), kCellDelays.end(), frame.m_moon.stepDelay());
+        frame.m_display.selectSpeedCell(cell == kCellDelays.end() ? 0 : int(cell - kCellDelays.begin()) + 1);
+    });
     m_moon.moonGetCurrTemp([self](std::optional<float> temp) {
-        if (self && temp)
+        if (!self)
+            return;
+        if (temp)
             self->showTemperature(*temp);
+        self->m_isBlock = false;
     });
 }
 
@@ -82,6 +89,8 @@ void MoonLiteFrame::didDisconnect()
 {
     m_gauge.showLevel(0);
     m_isBlock = false;
+    m_isCurveStart = false;
+    m_motor = Motor::Unknown;
 }
 
 void MoonLiteFrame::showTemperature(float temp)
@@ -110,77 +119,94 @@ void MoonLiteFrame::updateTick()
         return;
     }
     m_isBlock = true;
-    const bool moving = isMoving();
-    display().showStatus(moving ? QStringLiteral("Moving...") : QStringLiteral("Connected"));
-    if (const std::optional<quint16> units = m_moon.moonGetCurrPosn())
-        showPosition(*units);
-    if (++m_timerCount % kTemperatureEvery != 0) {
-        m_isBlock = false;
-        return;
-    }
+    const bool withTemp = ++m_timerCount % kTemperatureEvery == 0;
     QPointer<MoonLiteFrame> self(this);
-    m_moon.moonGetCurrTemp([self](std::optional<float> temp) {
+    m_moon.moonGetMotorMove([self](std::optional<bool> moving) {
+        if (self && moving)
+            self->display().showStatus(*moving ? QStringLiteral("Moving...") : QStringLiteral("Connected"));
+    });
+    m_moon.moonGetCurrPosn([self, withTemp](std::optional<quint16> units) {
         if (!self)
             return;
-        if (temp)
-            self->showTemperature(*temp);
-        self->m_isBlock = false;
+        if (units)
+            self->showPosition(*units);
+        if (!withTemp) {
+            self->m_isBlock = false;
+            return;
+        }
+        self->m_moon.moonGetCurrTemp([self](std::optional<float> temp) {
+            if (!self)
+                return;
+            if (temp)
+                self->showTemperature(*temp);
+            self->m_isBlock = false;
+        });
     });
 }
 
-bool MoonLiteFrame::isMoving()
+bool MoonLiteFrame::moveTo(quint16 position)
 {
-    return m_moon.moonGetMotorMove().value_or(false);
+    ++m_moveNumber;
+    m_motor = Motor::Unknown;
+    return m_moon.moonMoveTo(position);
 }
 
-bool MoonLiteFrame::stopIfMoving()
+void MoonLiteFrame::stopOr(std::function<bool()> otherwise)
 {
-    if (!isMoving())
-        return false;
-    m_moon.moonStop();
-    return true;
+    QPointer<MoonLiteFrame> self(this);
+    m_moon.moonGetMotorMove([self, otherwise = std::move(otherwise)](std::optional<bool> moving) {
+        if (!self)
+            return;
+        if (moving.value_or(false))
+            self->m_moon.moonStop();
+        else if (!otherwise())
+            AlertPanel::beep();
+    });
 }
 
 void MoonLiteFrame::moveAction(int tag, int value, bool alt)
 {
-    bool done = true;
+    if (!m_moon.isConnected()) {
+        AlertPanel::beep();
+        return;
+    }
     switch (tag) {
     case kIn:
         debug(QStringLiteral("moonWindow: in button"));
-        done = stopIfMoving() || m_moon.moonMoveTo(0);
+        stopOr([this] { return moveTo(0); });
         break;
     case kOut:
         debug(QStringLiteral("moonWindow: out button"));
-        done = stopIfMoving() || m_moon.moonMoveTo(alt ? 0xFFFF : m_moon.moonMaxPosn());
+        stopOr([this, alt] { return moveTo(alt ? 0xFFFF : m_moon.moonMaxPosn()); });
         break;
     case kGoto:
         debug(QStringLiteral("moonWindow: goto button: %1").arg(value));
-        if (value < 0 || value > 0xFFFF)
-            done = false;
-        else if (!stopIfMoving())
-            done = alt ? m_moon.moonSetCurrPosn(quint16(value))
-                       : m_moon.moonMoveTo(std::min(quint16(value), m_moon.moonMaxPosn()));
+        if (value < 0 || value > 0xFFFF) {
+            AlertPanel::beep();
+            break;
+        }
+        stopOr([this, value, alt] {
+            return alt ? m_moon.moonSetCurrPosn(quint16(value))
+                       : moveTo(std::min(quint16(value), m_moon.moonMaxPosn()));
+        });
         break;
     case kSpeedCells:
-        done = value >= 1 && value <= int(kCellDelays.size()) && m_moon.moonSetDelay(kCellDelays[size_t(value - 1)]);
+        if (value < 1 || value > int(kCellDelays.size()) || !m_moon.moonSetDelay(kCellDelays[size_t(value - 1)]))
+            AlertPanel::beep();
         break;
     default:
-        return;
+        break;
     }
-    if (!done)
-        AlertPanel::beep();
 }
 
 void MoonLiteFrame::moveIn()
 {
-    if (!isMoving() && !m_moon.moonMoveTo(0))
-        AlertPanel::beep();
+    stopOr([this] { return moveTo(0); });
 }
 
 void MoonLiteFrame::moveOut()
 {
-    if (!isMoving() && !m_moon.moonMoveTo(m_moon.moonMaxPosn()))
-        AlertPanel::beep();
+    stopOr([this] { return moveTo(m_moon.moonMaxPosn()); });
 }
 
 void MoonLiteFrame::stopMove()
@@ -196,11 +222,18 @@ void MoonLiteFrame::setupAction(int tag, bool on)
         debug(QStringLiteral("moonWindow: set zero button"));
         done = m_moon.moonSetCurrPosn(0);
         break;
-    case kMax:
-        done = m_moon.moonSetMax();
-        debug(QStringLiteral("moonWindow: set max button: %1").arg(m_moon.moonMaxPosn()));
-        m_display.showMaximum(m_moon.moonMaxPosn());
+    case kMax: {
+        QPointer<MoonLiteFrame> self(this);
+        m_moon.moonSetMax([self](bool read) {
+            if (!self)
+                return;
+            if (!read)
+                AlertPanel::beep();
+            self->debug(QStringLiteral("moonWindow: set max button: %1").arg(self->m_moon.moonMaxPosn()));
+            self->m_display.showMaximum(self->m_moon.moonMaxPosn());
+        });
         break;
+    }
     case kHalfStep:
         debug(QStringLiteral("moonWindow: set half mode checkbox"));
         done = m_moon.moonSetStepMode(on);
@@ -212,25 +245,33 @@ void MoonLiteFrame::setupAction(int tag, bool on)
         AlertPanel::beep();
 }
 
+void MoonLiteFrame::readUnitsAndTemp(std::function<void(std::optional<quint16>, std::optional<float>)> then)
+{
+    QPointer<MoonLiteFrame> self(this);
+    m_moon.moonGetCurrPosn([self, then = std::move(then)](std::optional<quint16> units) {
+        if (!self)
+            return;
+        self->m_moon.moonGetCurrTemp([self, then, units](std::optional<float> temp) {
+            if (self)
+                then(units, temp);
+        });
+    });
+}
+
 void MoonLiteFrame::tempAction(int tag, double value, bool on)
 {
     if (!m_moon.isConnected()) {
         AlertPanel::beep();
         return;
     }
-    const std::optional<quint16> units = m_moon.moonGetCurrPosn();
-    QPointer<MoonLiteFrame> self(this);
-    m_moon.moonGetCurrTemp([self, tag, value, on, units](std::optional<float> temp) {
-        if (!self)
-            return;
+    readUnitsAndTemp([this, tag, value, on](std::optional<quint16> units, std::optional<float> temp) {
         if (!units || !temp) {
             AlertPanel::beep();
             return;
         }
-        self->applyTempAction(tag, value, on, *units, *temp);
+        applyTempAction(tag, value, on, *units, *temp);
     });
 }
-
 void MoonLiteFrame::applyTempAction(int tag, double value, bool on, quint16 units, float temp)
 {
     switch (tag) {
@@ -310,23 +351,29 @@ void MoonLiteFrame::tempTick()
     }
     if (!m_moon.isConnected())
         return;
-    if (isMoving()) {
-        debug(QStringLiteral("moonTempTimer: motor move skip"));
-        return;
-    }
+    QPointer<MoonLiteFrame> self(this);
+    m_moon.moonGetMotorMove([self](std::optional<bool> moving) {
+        if (!self)
+            return;
+        if (moving.value_or(true)) {
+            self->debug(QStringLiteral("moonTempTimer: motor move skip"));
+            return;
+        }
+        self->compensationTick();
+    });
+}
+
+void MoonLiteFrame::compensationTick()
+{
     if (m_isBlock) {
         debug(QStringLiteral("moonTempTimer: block skip"));
         return;
     }
     m_isBlock = true;
-    const std::optional<quint16> units = m_moon.moonGetCurrPosn();
-    QPointer<MoonLiteFrame> self(this);
-    m_moon.moonGetCurrTemp([self, units](std::optional<float> temp) {
-        if (!self)
-            return;
+    readUnitsAndTemp([this](std::optional<quint16> units, std::optional<float> temp) {
         if (units && temp)
-            self->compensate(*units, *temp);
-        self->m_isBlock = false;
+            compensate(*units, *temp);
+        m_isBlock = false;
     });
 }
 
@@ -350,7 +397,7 @@ void MoonLiteFrame::compensate(quint16 units, float temp)
     case Step::Move:
         debug(QString::asprintf("moonTempAction deltaStep= %d, currStep= %d, deltaTemp= %.1f, slop= %.1f",
                                 int(step.steps), int(units), double(m_prevTemp - temp), double(m_slope)));
-        if (m_moon.moonMoveTo(quint16(step.target))) {
+        if (moveTo(quint16(step.target))) {
             m_prevTemp = temp;
             debug(QStringLiteral("moonTempAction move to step= %1, maxStep= %2").arg(step.target).arg(m_maxSteps));
         }
@@ -360,44 +407,68 @@ void MoonLiteFrame::compensate(quint16 units, float temp)
     showPosition(units);
 }
 
-std::optional<quint16> MoonLiteFrame::readFocusPosition()
+void MoonLiteFrame::readFocusPosition(PositionRead done)
 {
-    const std::optional<quint16> units = m_moon.moonGetCurrPosn();
-    // The sweep starts half its width inward: it cannot start at 0.
-    if (units == quint16(0))
-        debug(QStringLiteral("moonWindow: curve request has 0 units"));
-    if (!units || *units == 0)
-        return std::nullopt;
-    return units;
+    m_moon.moonGetCurrPosn([this, done = std::move(done)](std::optional<quint16> units) {
+        // The sweep starts half its width inward: it cannot start at 0.
+        if (units == quint16(0)) {
+            debug(QStringLiteral("moonWindow: curve request has 0 units"));
+            units.reset();
+        }
+        done(units);
+    });
 }
 
-std::optional<int> MoonLiteFrame::moveInwardForRun(quint16 position, quint16 steps)
+void MoonLiteFrame::moveInwardForRun(quint16 position, quint16 steps, MoveDone done)
 {
     debug(QStringLiteral("moonWindow: moon curve start button hit"));
     m_maxSteps = m_moon.moonMaxPosn();
-    if (!m_moon.moonMoveTo(quint16(position - std::min(position, steps))))
-        return std::nullopt;
+    if (!moveTo(quint16(position - std::min(position, steps)))) {
+        done(std::nullopt);
+        return;
+    }
     // The curve timer waits for the focuser to stop instead of a fixed time.
     m_isCurveStart = true;
-    return 0;
+    done(0);
 }
 
-std::optional<int> MoonLiteFrame::advanceRun(quint16 steps)
+void MoonLiteFrame::advanceRun(quint16 steps, MoveDone done)
 {
     const int target = m_moon.moonCurrPosn() + steps;
     debug(QStringLiteral("moonCurveTimer: new step position goto"));
-    if (target > 0xFFFF || !m_moon.moonMoveTo(quint16(target)))
-        return std::nullopt;
-    return int(steps * 0.5);
+    if (target > 0xFFFF || !moveTo(quint16(target))) {
+        done(std::nullopt);
+        return;
+    }
+    done(int(steps * 0.5));
+}
+
+void MoonLiteFrame::askMotor()
+{
+    if (m_motor == Motor::Asking)
+        return;
+    m_motor = Motor::Asking;
+    QPointer<MoonLiteFrame> self(this);
+    m_moon.moonGetMotorMove([self, number = m_moveNumber](std::optional<bool> moving) {
+        if (!self || number != self->m_moveNumber)
+            return;
+        self->m_motor = !moving ? Motor::Unknown : *moving ? Motor::Moving : Motor::Stopped;
+    });
 }
 
 bool MoonLiteFrame::isReadyForSample()
 {
     if (m_moon.isGotoPending())
         return false;
-    const std::optional<bool> moving = m_moon.moonGetMotorMove();
-    if (!moving || *moving)
+    if (m_motor != Motor::Stopped) {
+        if (m_motor != Motor::Asking) {
+            m_motor = Motor::Unknown;
+            askMotor();
+        }
         return false;
+    }
+    // The next sample asks again.
+    m_motor = Motor::Unknown;
     if (m_isCurveStart) {
         // Frames taken on the way show the old focus.
         m_isCurveStart = false;
@@ -407,9 +478,10 @@ bool MoonLiteFrame::isReadyForSample()
     return true;
 }
 
-bool MoonLiteFrame::gotoBestFocus(quint16 position)
+void MoonLiteFrame::gotoBestFocus(quint16 position)
 {
-    return m_moon.moonMoveTo(position);
+    if (!moveTo(position))
+        AlertPanel::beep();
 }
 
 StarBoxRule MoonLiteFrame::starBox() const

@@ -44,12 +44,12 @@ public:
     void statusTick() { updateTick(); }
     void tempTick();
 
-    std::optional<quint16> readFocusPosition() override;
-    std::optional<int> moveInwardForRun(quint16 position, quint16 steps) override;
-    std::optional<int> advanceRun(quint16 steps) override;
+    void readFocusPosition(PositionRead done) override;
+    void moveInwardForRun(quint16 position, quint16 steps, MoveDone done) override;
+    void advanceRun(quint16 steps, MoveDone done) override;
     bool isReadyForSample() override;
     double focusScale() const override { return m_maxSteps; }
-    bool gotoBestFocus(quint16 position) override;
+    void gotoBestFocus(quint16 position) override;
     bool clearsPlotAtBestFocus() const override { return true; }
     StarBoxRule starBox() const override;
 
@@ -72,14 +72,23 @@ protected:
     void didDisconnect() override;
 
 private:
+    enum class Motor { Unknown, Asking, Moving, Stopped };
+
     void applyTempAction(int tag, double value, bool on, quint16 units, float temp);
+    // Reads the position, then the temperature, and hands both on.
+    void readUnitsAndTemp(std::function<void(std::optional<quint16>, std::optional<float>)> then);
     void compensate(quint16 units, float temp);
+    void compensationTick();
+    // Asks whether the motor moves, unless the answer is awaited; a move
+    // sent meanwhile makes the answer stale.
+    void askMotor();
+    // A move: a motor state read before it no longer counts.
+    bool moveTo(quint16 position);
     void showTemperature(float temp);
     void showPosition(quint16 units);
     void showTempFields();
-    bool isMoving();
-    // Stops a moving focuser; true when it was moving.
-    bool stopIfMoving();
+    // Stops a moving focuser, else runs `otherwise`.
+    void stopOr(std::function<bool()> otherwise);
     void debug(const QString& line) const;
 
     MoonLiteControl& m_moon;
@@ -91,6 +100,8 @@ private:
     bool m_isLearn = false;
     bool m_isAutoTemp = false;
     bool m_isCurveStart = false;
+    Motor m_motor = Motor::Unknown;
+    quint32 m_moveNumber = 0;
     int m_timerCount = 0;
     quint16 m_maxSteps = 65535;
     quint16 m_startUnits = 0;

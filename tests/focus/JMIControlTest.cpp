@@ -12,23 +12,23 @@ TEST_F(JMIControlTest, AnInwardGotoWithBacklashEndsWithItsSecondLeg)
     control->setIsJMIBacklash(true);
     control->setJMIBacklash(100);
 
-    ASSERT_TRUE(control->jmiGoto(30));
+    ASSERT_TRUE(outcome([&](auto done) { control->jmiGoto(30, done); }));
     EXPECT_TRUE(control->isJMIMove());
     ASSERT_TRUE(waitForMoveEnd());
     EXPECT_EQ(jmi->gotos(), (QList<quint16>{0, 30}));
     EXPECT_FALSE(control->isMoveTimerActive());
 
     // Outward: one leg.
-    ASSERT_TRUE(control->jmiGetPosition());
-    ASSERT_TRUE(control->jmiGoto(400));
+    ASSERT_TRUE(outcome([&](auto done) { control->jmiGetPosition(done); }));
+    ASSERT_TRUE(outcome([&](auto done) { control->jmiGoto(400, done); }));
     ASSERT_TRUE(waitForMoveEnd());
     EXPECT_EQ(jmi->gotos(), (QList<quint16>{0, 30, 400}));
 
     // Backlash off: one leg inward too, its end signalled with "r".
     jmi->setGotoEnd('r');
     control->setIsJMIBacklash(false);
-    ASSERT_TRUE(control->jmiGetPosition());
-    ASSERT_TRUE(control->jmiGoto(200));
+    ASSERT_TRUE(outcome([&](auto done) { control->jmiGetPosition(done); }));
+    ASSERT_TRUE(outcome([&](auto done) { control->jmiGoto(200, done); }));
     ASSERT_TRUE(waitForMoveEnd());
     EXPECT_EQ(jmi->gotos(), (QList<quint16>{0, 30, 400, 200}));
 }
@@ -37,10 +37,10 @@ TEST_F(JMIControlTest, AGotoEndFoundByAPositionReadEndsTheWaitAtTheNextTick)
 {
     jmi->setMoveTime(std::chrono::milliseconds(300));
     connect();
-    ASSERT_TRUE(control->jmiGoto(30));
+    ASSERT_TRUE(outcome([&](auto done) { control->jmiGoto(30, done); }));
     // The focuser sends its end before the position: the read fails, keeps
     // the last good position and tells the move timer.
-    EXPECT_FALSE(control->jmiGetPosition());
+    EXPECT_FALSE(outcome([&](auto done) { control->jmiGetPosition(done); }));
     EXPECT_EQ(control->jmiPosition(), 500);
     EXPECT_TRUE(control->isJMIMove());
     QElapsedTimer clock;
@@ -53,9 +53,9 @@ TEST_F(JMIControlTest, AFailedPositionReadKeepsTheLastGoodPosition)
 {
     connect();
     jmi->setPosition(1234);
-    ASSERT_TRUE(control->jmiGetPosition());
+    ASSERT_TRUE(outcome([&](auto done) { control->jmiGetPosition(done); }));
     port->closeMaster();
-    EXPECT_FALSE(control->jmiGetPosition());
+    EXPECT_FALSE(outcome([&](auto done) { control->jmiGetPosition(done); }));
     EXPECT_EQ(control->jmiPosition(), 1234);
 }
 
@@ -76,6 +76,7 @@ TEST_F(JMIControlTest, TheMaximumSetsTheSpeedsAndTheBacklashStaysWithinAQuarter)
 
     connect();
     control->setJMIMaxValue(65535);
+    ASSERT_TRUE(settle());
     EXPECT_EQ(jmi->maximum(), 65535);
     const QList<QByteArray> sent = jmi->commands();
     ASSERT_GE(sent.size(), 4);
@@ -86,6 +87,8 @@ TEST_F(JMIControlTest, TheMaximumSetsTheSpeedsAndTheBacklashStaysWithinAQuarter)
 
     // A slider sends the speeds and stores its factor.
     control->setSpeedFactor(1, 25);
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(jmi->commands().last(), QByteArray("f\x05\x1E", 3));
     EXPECT_FLOAT_EQ(control->jmiSlowAdj(), 2.0f);
     EXPECT_EQ(stored("JMISlowAdjPref").toFloat(), 2.0f);
 }
@@ -96,10 +99,10 @@ TEST_F(JMIControlTest, WrongEchoesAndSilenceFailTheCommands)
     port->start();
     EXPECT_FALSE(frame->isFocuserConnected());
     frame->focuserConnect();
+    ASSERT_TRUE(settle());
     EXPECT_FALSE(control->isConnected());
     ASSERT_EQ(alerts.alerts.size(), 1u);
     EXPECT_EQ(alerts.alerts[0].title, "JMI connection failed.");
-    // Not connected: the maximum and speeds are not sent.
-    EXPECT_FALSE(control->jmiSetMaxValue());
+    // Not connected: the speeds are not sent.
     EXPECT_FALSE(control->jmiSetSpeeds());
 }

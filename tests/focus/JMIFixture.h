@@ -47,7 +47,8 @@ protected:
         jmi->setPosition(500);
         serial->setExtraPorts({port->path()});
         serial->getPortNames();
-        control = std::make_unique<JMIControl>(*serial, *scope, *prefs);
+        worker = std::make_unique<ScopeTestWorker>(*scope);
+        control = std::make_unique<JMIControl>(*serial, *worker, *prefs);
         control->setDisplay(&setup);
         PrefLinks links = fakes.links();
         links.jmi = control.get();
@@ -59,13 +60,29 @@ protected:
     {
         frame.reset();
         control.reset();
+        worker.reset();
         MountFixture::TearDown();
     }
     void connect()
     {
         port->start();
         frame->focuserConnect();
+        ASSERT_TRUE(settle());
         ASSERT_TRUE(control->isConnected());
+    }
+    // Waits (in the event loop) for the search and the exchanges posted.
+    bool settle() const
+    {
+        return QTest::qWaitFor([this] { return !control->isConnecting() && control->pendingExchanges() == 0; },
+                               10000);
+    }
+    // Runs an operation and waits for its outcome.
+    template <typename Operation>
+    bool outcome(Operation operation)
+    {
+        std::optional<bool> result;
+        operation([&](bool done) { result = done; });
+        return QTest::qWaitFor([&] { return result.has_value(); }, 10000) && *result;
     }
     bool waitForMoveEnd() const
     {
@@ -79,6 +96,7 @@ protected:
     RecordingFocusDisplay curve;
     RecordingGauge gauge;
     RecordingJMISetup setup;
+    std::unique_ptr<ScopeTestWorker> worker;
     std::unique_ptr<JMIControl> control;
     std::unique_ptr<JMIFrame> frame;
 };

@@ -12,7 +12,7 @@ protected:
         cameras.setWebcam(&webcam);
         AutoFocusRun& run = frame->autoFocus();
         run.curveAction(AutoFocusRun::kStartTag);
-        ASSERT_TRUE(run.isRun());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return run.isRun(); }, 10000));
         watchdog.start();
         const bool ended = QTest::qWaitFor(
             [&] {
@@ -25,6 +25,12 @@ protected:
         ASSERT_TRUE(ended);
     }
 
+    void statusTick()
+    {
+        frame->statusTick();
+        ASSERT_TRUE(settle());
+    }
+
     FakeFocuser starFocuser;
     FakeStarCamera webcam{starFocuser, 4900};
     MainThreadWatchdog watchdog;
@@ -34,25 +40,26 @@ TEST_F(JMIFrameTest, EveryFifthTickReadsTheStatusAndThreeSilentReadsLoseTheFocus
 {
     jmi->setStatus(0x06);
     connect();
-    EXPECT_EQ(display.status, "Connected");
+    EXPECT_EQ(display.status, "Frame error");  // read at connect
+    jmi->setStatus(0x00);
     for (int tick = 0; tick < JMIFrame::kStatusEvery; ++tick)
-        frame->statusTick();
-    EXPECT_EQ(display.status, "Frame error");
+        statusTick();
+    EXPECT_EQ(display.status, "Connected");
     EXPECT_EQ(display.position, "0500");
     EXPECT_EQ(gauge.level, 500 * 100 / 65535);
 
     jmi->setStatus(0xC0);
     for (int tick = 0; tick < JMIFrame::kStatusEvery; ++tick)
-        frame->statusTick();
+        statusTick();
     EXPECT_EQ(display.status, "At 0 position");
 
     jmi->silenceStatus(true);
     for (int tick = 0; tick < 2 * JMIFrame::kStatusEvery; ++tick)
-        frame->statusTick();
+        statusTick();
     EXPECT_TRUE(control->isConnected());
     EXPECT_TRUE(alerts.alerts.empty());
     for (int tick = 0; tick < JMIFrame::kStatusEvery; ++tick)
-        frame->statusTick();
+        statusTick();
     EXPECT_FALSE(control->isConnected());
     EXPECT_FALSE(display.front);
     EXPECT_EQ(display.status, "Not Connected");
@@ -67,21 +74,26 @@ TEST_F(JMIFrameTest, MovesBeepWhenRefusedAndTheGotoStaysWithinTheMaximum)
     frame->moveAction(JMIFrame::kGoto, 70000);
     EXPECT_EQ(alerts.beeps, 1);
     frame->setupAction(JMIFrame::kMax, 1000);
+    ASSERT_TRUE(settle());
     frame->moveAction(JMIFrame::kGoto, 1001);
     EXPECT_EQ(alerts.beeps, 2);
     EXPECT_TRUE(jmi->gotos().isEmpty());
 
     frame->moveAction(JMIFrame::kIn);
+    ASSERT_TRUE(settle());
     EXPECT_TRUE(control->isJMIMove());
     frame->moveAction(JMIFrame::kIn);  // while moving: stop
+    ASSERT_TRUE(settle());
     EXPECT_FALSE(control->isJMIMove());
     EXPECT_EQ(jmi->commands().mid(jmi->commands().size() - 2), (QList<QByteArray>{"i", "s"}));
 
     alerts.choice = false;
     frame->setupAction(JMIFrame::kInitialize);
+    ASSERT_TRUE(settle());
     EXPECT_FALSE(jmi->commands().contains("h"));
     alerts.choice = true;
     frame->setupAction(JMIFrame::kInitialize);
+    ASSERT_TRUE(settle());
     EXPECT_TRUE(jmi->commands().contains("h"));
     EXPECT_EQ(alerts.beeps, 2);
 }

@@ -45,7 +45,7 @@ TEST_F(MoonLiteControlTest, AMoveSendsItsPositionThenTheGotoAfterASettle)
 
     // Out of the travel: refused.
     control->moonSetMax(5000);
-    ASSERT_TRUE(control->moonGetCurrPosn());
+    ASSERT_TRUE(answerOf<quint16>([&](auto done) { control->moonGetCurrPosn(done); }));
     EXPECT_FALSE(control->moonInOut(qint16(5001 - control->moonCurrPosn())));
     EXPECT_FALSE(control->moonInOut(qint16(-int(control->moonCurrPosn()) - 1)));
     EXPECT_EQ(stored("MoonMaxPref"), "5000");
@@ -57,18 +57,20 @@ TEST_F(MoonLiteControlTest, ShortOrNonHexRepliesKeepTheOldValues)
     connect();
     moon->sendNonHexDigits(true);
     moon->setPosition(1234);
-    EXPECT_EQ(control->moonGetCurrPosn(), std::nullopt);
+    EXPECT_EQ(answerOf<quint16>([&](auto done) { control->moonGetCurrPosn(done); }), std::nullopt);
     EXPECT_EQ(control->moonCurrPosn(), 5000);
-    EXPECT_FALSE(control->moonGetTempCoeff());
+    bool read = false;
+    control->readConnectState([&] { read = true; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return read; }, 10000));
     EXPECT_EQ(control->moonTempCoeff(), -10);
     moon->sendNonHexDigits(false);
 
     moon->dropHash(true);
-    EXPECT_EQ(control->moonGetCurrPosn(), std::nullopt);
+    EXPECT_EQ(answerOf<quint16>([&](auto done) { control->moonGetCurrPosn(done); }), std::nullopt);
     EXPECT_EQ(control->moonCurrPosn(), 5000);
-    EXPECT_EQ(control->moonGetMotorMove(), std::nullopt);
+    EXPECT_EQ(answerOf<bool>([&](auto done) { control->moonGetMotorMove(done); }), std::nullopt);
     moon->dropHash(false);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return control->moonGetCurrPosn() == 1234; }, 5000));
+    EXPECT_EQ(answerOf<quint16>([&](auto done) { control->moonGetCurrPosn(done); }), 1234);
 }
 
 TEST_F(MoonLiteControlTest, AShortReplyIsNoAnswerToTheProbe)
@@ -76,6 +78,7 @@ TEST_F(MoonLiteControlTest, AShortReplyIsNoAnswerToTheProbe)
     port->simulator().shortenReplies(3);
     port->start();
     frame->focuserConnect();
+    ASSERT_TRUE(settle());
     EXPECT_FALSE(control->isConnected());
     ASSERT_EQ(alerts.alerts.size(), 1u);
     EXPECT_EQ(alerts.alerts[0].title, "MoonLite connection failed.");

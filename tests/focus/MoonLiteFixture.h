@@ -37,7 +37,8 @@ protected:
         moon->setTemperature(10.0f);
         serial->setExtraPorts({port->path()});
         serial->getPortNames();
-        control = std::make_unique<MoonLiteControl>(*serial, *scope, *prefs, std::chrono::microseconds(2000));
+        worker = std::make_unique<ScopeTestWorker>(*scope);
+        control = std::make_unique<MoonLiteControl>(*serial, *worker, *prefs, std::chrono::microseconds(2000));
         PrefLinks links = fakes.links();
         links.moonLite = control.get();
         prefs->setLinks(links);
@@ -48,13 +49,36 @@ protected:
     {
         frame.reset();
         control.reset();
+        worker.reset();
         MountFixture::TearDown();
     }
     void connect()
     {
         port->start();
         frame->focuserConnect();
+        ASSERT_TRUE(settle());
         ASSERT_TRUE(control->isConnected());
+        // The start-up reads, the temperature's among them.
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !frame->isBlock(); }, 10000));
+        ASSERT_TRUE(settle());
+    }
+    bool settle() const
+    {
+        return QTest::qWaitFor([this] { return !control->isConnecting() && control->pendingExchanges() == 0; },
+                               10000);
+    }
+    // A read's answer, waited for.
+    template <typename Value, typename Read>
+    std::optional<Value> answerOf(Read read)
+    {
+        bool answered = false;
+        std::optional<Value> value;
+        read([&](std::optional<Value> got) {
+            answered = true;
+            value = got;
+        });
+        EXPECT_TRUE(QTest::qWaitFor([&] { return answered; }, 10000));
+        return value;
     }
     // A temperature action, waiting for its temperature read.
     void tempAction(int tag, double value = 0.0, bool on = false)
@@ -62,7 +86,7 @@ protected:
         const auto before = moon->commands().count("GT");
         frame->tempAction(tag, value, on);
         ASSERT_TRUE(QTest::qWaitFor([&] { return moon->commands().count("GT") > before; }, 5000));
-        QCoreApplication::processEvents();
+        ASSERT_TRUE(settle());
     }
     bool waitForGoto(int count) const
     {
@@ -76,6 +100,7 @@ protected:
     RecordingFocusDisplay curve;
     RecordingGauge gauge;
     RecordingMoonLiteDisplay moonDisplay;
+    std::unique_ptr<ScopeTestWorker> worker;
     std::unique_ptr<MoonLiteControl> control;
     std::unique_ptr<MoonLiteFrame> frame;
 };

@@ -14,6 +14,13 @@ protected:
         ASSERT_TRUE(QTest::qWaitFor([&] { return moon->commands().count("GT") > before && !frame->isBlock(); }, 5000));
     }
 
+    void statusTick()
+    {
+        frame->statusTick();
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !frame->isBlock(); }, 10000));
+        ASSERT_TRUE(settle());
+    }
+
     FakeFocuser starFocuser;
     FakeStarCamera webcam{starFocuser, 59900};
 };
@@ -46,6 +53,7 @@ TEST_F(MoonLiteFrameTest, LearningMeasuresTheSlopeOverAtLeastOneDegreeOfCooling)
 
     // The slope reaches the settings with the next saved maximum.
     frame->setupAction(MoonLiteFrame::kMax);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return moonDisplay.maximum == 5100; }, 10000));
     EXPECT_EQ(stored("MoonSlopePref").toFloat(), 40.0f);
     EXPECT_EQ(stored("MoonMaxPref"), "5100");
 }
@@ -85,11 +93,11 @@ TEST_F(MoonLiteFrameTest, TheStatusTimerShowsMotionAndSkipsWhileBlocked)
     connect();
     ASSERT_TRUE(control->moonMoveTo(6000));
     ASSERT_TRUE(waitForGoto(1));
-    frame->statusTick();
+    statusTick();
     EXPECT_EQ(display.status, "Moving...");
     frame->moveAction(MoonLiteFrame::kIn);  // while moving: stop
     ASSERT_TRUE(QTest::qWaitFor([&] { return moon->commands().last() == "FQ"; }, 5000));
-    frame->statusTick();
+    statusTick();
     EXPECT_EQ(display.status, "Connected");
 
     frame->moveAction(MoonLiteFrame::kSpeedCells, 2);
@@ -105,8 +113,8 @@ TEST_F(MoonLiteFrameTest, AutofocusFromPositionZeroBeeps)
     connect();
     cameras.setWebcam(&webcam);
     frame->autoFocus().curveAction(AutoFocusRun::kStartTag);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return alerts.beeps == 1; }, 10000));
     EXPECT_FALSE(frame->autoFocus().isRun());
-    EXPECT_EQ(alerts.beeps, 1);
     EXPECT_TRUE(moon->gotos().isEmpty());
 }
 
@@ -118,7 +126,7 @@ TEST_F(MoonLiteFrameTest, AutofocusFromSixtyThousandEndsWithAFitAndNeverBlocks)
     cameras.setWebcam(&webcam);
     AutoFocusRun& run = frame->autoFocus();
     run.curveAction(AutoFocusRun::kStartTag);
-    ASSERT_TRUE(run.isRun());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return run.isRun(); }, 10000));
     MainThreadWatchdog watchdog;
     watchdog.start();
     const bool ended = QTest::qWaitFor(
@@ -137,6 +145,9 @@ TEST_F(MoonLiteFrameTest, AutofocusFromSixtyThousandEndsWithAFitAndNeverBlocks)
     EXPECT_LT(watchdog.longestStall(), std::chrono::milliseconds(1000));
 
     // Going to the best focus empties the plot.
+    const quint16 best = run.bestFocus();
     run.curveAction(AutoFocusRun::kBestFocusTag);
     EXPECT_FALSE(run.dataStore().front().isMeasured());
+    ASSERT_TRUE(waitForGoto(8));
+    EXPECT_EQ(moon->gotos().last(), best);
 }
