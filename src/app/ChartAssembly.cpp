@@ -3,6 +3,10 @@
 #include "app/CanonLink.h"
 #include "app/DomeLink.h"
 #include "app/FocusLink.h"
+#include "app/JMIFocuserLink.h"
+#include "app/MoonLiteFocuserLink.h"
+#include "focus/JMIControl.h"
+#include "focus/MoonLiteControl.h"
 #include "focus/views/FocusMenu.h"
 #include "app/DSUSBShutter.h"
 #include "app/GuideLink.h"
@@ -150,6 +154,10 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     links.wifiBridge = &m_mount.serialControl();
     createDomes(folders.resources, links);
     m_focus = std::make_unique<FocusLink>(m_mount, m_prefs, m_outlets, &m_skyWindow);
+    m_jmi = std::make_unique<JMIFocuserLink>(*m_focus, m_prefs);
+    m_moonLite = std::make_unique<MoonLiteFocuserLink>(*m_focus, m_prefs);
+    links.jmi = &m_jmi->control();
+    links.moonLite = &m_moonLite->control();
     m_guide = std::make_unique<GuideLink>(m_prefs, m_debugLog, m_mount, GuideLink::Devices::usb(), &m_skyWindow);
     createCanon(links);
     createWebcam(folders.resources, links);

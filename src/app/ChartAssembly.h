@@ -44,6 +44,8 @@ class CanonLink;
 class DeepSkyPhotos;
 class DomeLink;
 class FocusLink;
+class JMIFocuserLink;
+class MoonLiteFocuserLink;
 class GuideLink;
 class RemoteLink;
 class DSUSBShutter;
@@ -116,6 +118,8 @@ public:
     MountLink& mountLink() { return m_mount; }
     DomeLink& domeLink() { return *m_domes; }
     FocusLink& focusLink() { return *m_focus; }
+    JMIFocuserLink& jmiLink() { return *m_jmi; }
+    MoonLiteFocuserLink& moonLiteLink() { return *m_moonLite; }
     CanonLink& canonLink() { return *m_canon; }
     GuideLink& guideLink() { return *m_guide; }
     WebcamLink& webcamLink() { return *m_webcam; }
@@ -206,6 +210,8 @@ private:
     std::unique_ptr<RemoteLink> m_remote;
     std::unique_ptr<DomeLink> m_domes;
     std::unique_ptr<FocusLink> m_focus;
+    std::unique_ptr<JMIFocuserLink> m_jmi;
+    std::unique_ptr<MoonLiteFocuserLink> m_moonLite;
     std::unique_ptr<CityDataSource> m_cities;
     std::unique_ptr<WebcamLink> m_webcam;
     std::unique_ptr<PrefWindowControl> m_prefWindow;
