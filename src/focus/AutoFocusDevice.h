@@ -32,6 +32,8 @@ public:
     virtual double focusScale() const = 0;
     // Sends the focuser to `position`; it moves on its own.
     virtual void gotoBestFocus(quint16 position) = 0;
+    // The user aborted the run: a family may stop the motor.
+    virtual void runAborted() {}
     // A family whose go-to empties the plot.
     virtual bool clearsPlotAtBestFocus() const { return false; }
     // The family's star box.

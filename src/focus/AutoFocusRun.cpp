@@ -216,6 +216,7 @@ void AutoFocusRun::abort()
     m_isAwaiting = false;
     m_isTimerBlock = false;
     m_display.showProgress(0);
+    m_device.runAborted();
 }
 
 void AutoFocusRun::gotoBestFocus()

@@ -301,6 +301,9 @@ void JMIControl::setJMIBacklash(quint16 amount)
 {
     if (amount > m_maxValue * 0.25) {
         AlertPanel::beep();
+        // The field goes back to the amount in force.
+        if (m_display)
+            m_display->setJMIBacklashText(m_backlash);
         return;
     }
     m_backlash = amount;

@@ -484,6 +484,13 @@ void MoonLiteFrame::gotoBestFocus(quint16 position)
         AlertPanel::beep();
 }
 
+void MoonLiteFrame::runAborted()
+{
+    debug(QStringLiteral("moonWindow: moon curve stop button hit"));
+    m_isCurveStart = false;
+    m_moon.moonStop();
+}
+
 StarBoxRule MoonLiteFrame::starBox() const
 {
     return MoonLiteStarBox::rule();

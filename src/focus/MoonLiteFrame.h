@@ -50,6 +50,8 @@ public:
     bool isReadyForSample() override;
     double focusScale() const override { return m_maxSteps; }
     void gotoBestFocus(quint16 position) override;
+    // The sweep's move stops with the run.
+    void runAborted() override;
     bool clearsPlotAtBestFocus() const override { return true; }
     StarBoxRule starBox() const override;
 

@@ -151,3 +151,19 @@ TEST_F(MoonLiteFrameTest, AutofocusFromSixtyThousandEndsWithAFitAndNeverBlocks)
     ASSERT_TRUE(waitForGoto(8));
     EXPECT_EQ(moon->gotos().last(), best);
 }
+
+TEST_F(MoonLiteFrameTest, AbortingAutofocusStopsTheFocuser)
+{
+    moon->setPosition(60000);
+    moon->setMoveTime(std::chrono::milliseconds(3000));
+    connect();
+    cameras.setWebcam(&webcam);
+    AutoFocusRun& run = frame->autoFocus();
+    run.curveAction(AutoFocusRun::kStartTag);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return run.isRun() && moon->gotos().size() == 1; }, 10000));
+    run.curveAction(AutoFocusRun::kStartTag);
+    EXPECT_FALSE(run.isRun());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return moon->commands().last() == "FQ"; }, 5000));
+    EXPECT_LT(moon->position(), 60000);
+    EXPECT_GT(moon->position(), 59650);
+}
