@@ -201,12 +201,21 @@ void MoonLiteFrame::moveAction(int tag, int value, bool alt)
 
 void MoonLiteFrame::moveIn()
 {
-    stopOr([this] { return moveTo(0); });
+    whenStill([this] { return moveTo(0); });
 }
 
 void MoonLiteFrame::moveOut()
 {
-    stopOr([this] { return moveTo(m_moon.moonMaxPosn()); });
+    whenStill([this] { return moveTo(m_moon.moonMaxPosn()); });
+}
+
+void MoonLiteFrame::whenStill(std::function<bool()> move)
+{
+    QPointer<MoonLiteFrame> self(this);
+    m_moon.moonGetMotorMove([self, move = std::move(move)](std::optional<bool> moving) {
+        if (self && !moving.value_or(true) && !move())
+            AlertPanel::beep();
+    });
 }
 
 void MoonLiteFrame::stopMove()

@@ -91,6 +91,8 @@ private:
     void showTempFields();
     // Stops a moving focuser, else runs `otherwise`.
     void stopOr(std::function<bool()> otherwise);
+    // A move key: it moves only a focuser standing still.
+    void whenStill(std::function<bool()> move);
     void debug(const QString& line) const;
 
     MoonLiteControl& m_moon;
