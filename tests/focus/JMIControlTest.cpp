@@ -106,3 +106,11 @@ TEST_F(JMIControlTest, WrongEchoesAndSilenceFailTheCommands)
     // Not connected: the speeds are not sent.
     EXPECT_FALSE(control->jmiSetSpeeds());
 }
+
+TEST_F(JMIControlTest, RepliesSplitByAPauseAreReadWhole)
+{
+    port->simulator().splitRepliesInHalf(std::chrono::milliseconds(40));
+    jmi->setPosition(0x1234);
+    connect();
+    EXPECT_EQ(control->jmiPosition(), 0x1234);
+}

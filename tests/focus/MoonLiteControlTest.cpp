@@ -83,3 +83,12 @@ TEST_F(MoonLiteControlTest, AShortReplyIsNoAnswerToTheProbe)
     ASSERT_EQ(alerts.alerts.size(), 1u);
     EXPECT_EQ(alerts.alerts[0].title, "MoonLite connection failed.");
 }
+
+TEST_F(MoonLiteControlTest, RepliesSplitByAPauseAreReadWhole)
+{
+    port->simulator().splitRepliesInHalf(std::chrono::milliseconds(40));
+    moon->setPosition(0xBEEF);
+    connect();
+    EXPECT_EQ(control->moonCurrPosn(), 0xBEEF);
+    EXPECT_EQ(answerOf<bool>([&](auto done) { control->moonGetMotorMove(done); }), false);
+}
