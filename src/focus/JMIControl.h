@@ -50,6 +50,8 @@ public:
     bool jmiSetSpeeds();
     // One 0.2 s look for the end of a go-to.
     void jmiMoveTimer();
+    // Stores the six settings.
+    void savePrefs();
 
     void setSlowAdj(float adjustment) override { m_slowAdj = adjustment; }
     void setFastAdj(float adjustment) override { m_fastAdj = adjustment; }
@@ -93,7 +95,6 @@ private:
     void doGotoBacklash();
     void maxValueSent(bool sent);
     void debug(const QString& line) const { writeDebug(QStringLiteral("jmiControl: ") + line); }
-    void savePrefs();
 
     PrefControl& m_prefs;
     JMISetupDisplay* m_display = nullptr;

@@ -182,6 +182,11 @@ void JMIFrame::setupAction(int tag, int value, bool on)
     }
 }
 
+void JMIFrame::windowClosed()
+{
+    m_jmi.savePrefs();
+}
+
 void JMIFrame::speedAction(int tag, int slider)
 {
     m_jmi.setSpeedFactor(tag, slider);

@@ -27,6 +27,8 @@ public:
     void setupAction(int tag, int value = 0, bool on = false);
     // Slider tags 1 slow, 2 fast, 3 in/out.
     void speedAction(int tag, int slider);
+    // The window closed: the settings are stored.
+    void windowClosed();
     // One status-timer tick, as the timer gives it.
     void statusTick() { updateTick(); }
 

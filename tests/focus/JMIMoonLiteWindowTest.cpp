@@ -68,6 +68,13 @@ TEST_F(JMIWindowTest, TheSetUpFieldsFollowTheControllerAndActOnTheFocuser)
     window->gotoField()->setValue(700);
     window->button("Go To")->click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return jmi->gotos() == QList<quint16>{700}; }, 5000));
+
+    // Closing the window stores the settings, a factor handed over unsaved among them.
+    control->setIOAdj(4.0f);
+    EXPECT_NE(stored("JMIIOAdjPref").toFloat(), 4.0f);
+    window->close();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(stored("JMIIOAdjPref").toFloat(), 4.0f);
 }
 
 class MoonLiteWindowTest : public MoonLiteFixture {

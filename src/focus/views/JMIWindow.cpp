@@ -105,6 +105,7 @@ QSlider* JMIWindow::slider(int tag) const
 void JMIWindow::attachJMI(JMIFrame& frame)
 {
     attach(frame);
+    m_jmiFrame = &frame;
     const auto onClick = [this](const QString& text, auto action) {
         connect(button(text), &QPushButton::clicked, this, action);
     };
@@ -124,6 +125,13 @@ void JMIWindow::attachJMI(JMIFrame& frame)
         connect(slider(tag), &QSlider::sliderReleased, this,
                 [this, tag, &frame] { frame.speedAction(tag, slider(tag)->value()); });
     }
+}
+
+void JMIWindow::closeEvent(QCloseEvent* event)
+{
+    if (m_jmiFrame)
+        m_jmiFrame->windowClosed();
+    FocuserWindow::closeEvent(event);
 }
 
 void JMIWindow::setJMIBacklashButton(bool on)

@@ -40,10 +40,14 @@ public:
     QProgressBar* level() const { return m_level; }
     QPushButton* button(const QString& text) const;
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     QWidget* buildSetupTab();
     QWidget* buildSpeedsTab();
 
+    JMIFrame* m_jmiFrame = nullptr;
     QProgressBar* m_level;
     QProgressBar* m_moving;
     QSpinBox* m_gotoField;
