@@ -5,6 +5,10 @@
 #include "app/FCUSBLink.h"
 #include "app/SG4Link.h"
 #include "app/FocusLink.h"
+#include "app/JMIFocuserLink.h"
+#include "app/MoonLiteFocuserLink.h"
+#include "focus/JMIControl.h"
+#include "focus/MoonLiteControl.h"
 #include "focus/views/FocusMenu.h"
 #include "app/DSUSBShutter.h"
 #include "app/GuideLink.h"
@@ -157,6 +161,10 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     m_fcusb->fillLinks(links);
     m_fcusb->fillOutlets(m_outlets);
     m_fcusb->joinFocus(*m_focus);
+    m_jmi = std::make_unique<JMIFocuserLink>(*m_focus, m_prefs);
+    m_moonLite = std::make_unique<MoonLiteFocuserLink>(*m_focus, m_prefs);
+    links.jmi = &m_jmi->control();
+    links.moonLite = &m_moonLite->control();
     m_guide = std::make_unique<GuideLink>(m_prefs, m_debugLog, m_mount, GuideLink::Devices::usb(), &m_skyWindow);
     createCanon(links);
     createWebcam(folders.resources, links);

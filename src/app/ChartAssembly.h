@@ -46,6 +46,8 @@ class DomeLink;
 class FCUSBLink;
 class SG4Link;
 class FocusLink;
+class JMIFocuserLink;
+class MoonLiteFocuserLink;
 class GuideLink;
 class RemoteLink;
 class DSUSBShutter;
@@ -120,6 +122,8 @@ public:
     SG4Link& sg4Link() { return *m_sg4; }
     FocusLink& focusLink() { return *m_focus; }
     FCUSBLink& fcusbLink() { return *m_fcusb; }
+    JMIFocuserLink& jmiLink() { return *m_jmi; }
+    MoonLiteFocuserLink& moonLiteLink() { return *m_moonLite; }
     CanonLink& canonLink() { return *m_canon; }
     GuideLink& guideLink() { return *m_guide; }
     WebcamLink& webcamLink() { return *m_webcam; }
@@ -214,6 +218,8 @@ private:
     std::unique_ptr<SG4Link> m_sg4;
     std::unique_ptr<FocusLink> m_focus;
     std::unique_ptr<FCUSBLink> m_fcusb;
+    std::unique_ptr<JMIFocuserLink> m_jmi;
+    std::unique_ptr<MoonLiteFocuserLink> m_moonLite;
     std::unique_ptr<CityDataSource> m_cities;
     std::unique_ptr<WebcamLink> m_webcam;
     std::unique_ptr<PrefWindowControl> m_prefWindow;
