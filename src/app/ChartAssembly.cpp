@@ -150,6 +150,7 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     links.wifiBridge = &m_mount.serialControl();
     createDomes(folders.resources, links);
     m_focus = std::make_unique<FocusLink>(m_mount, m_prefs, m_outlets, &m_skyWindow);
+    m_focus->fillLinks(links);
     m_guide = std::make_unique<GuideLink>(m_prefs, m_debugLog, m_mount, GuideLink::Devices::usb(), &m_skyWindow);
     createCanon(links);
     createWebcam(folders.resources, links);

@@ -1,10 +1,13 @@
 #include "app/FocusLink.h"
 
 #include "app/MountLink.h"
+#include "app/OptecAssembly.h"
 #include "chart/ChartOutlets.h"
 #include "focus/FocuserControl.h"
 #include "focus/views/FocusMenu.h"
+#include "focus/OptecFrame.h"
 #include "focus/views/FocuserWindow.h"
+#include "model/settings/PrefLinks.h"
 #include "mount/panels/ConnectMenu.h"
 #include "mount/panels/HandControlPanelSet.h"
 
@@ -15,9 +18,15 @@ FocusLink::FocusLink(MountLink& mount, PrefControl& prefs, ChartOutlets& outlets
       m_worker(mount.scopeControl()),
       m_menu(std::make_unique<FocusMenu>(window))
 {
+    m_optec = std::make_unique<OptecAssembly>(*this, prefs, window);
 }
 
 FocusLink::~FocusLink() = default;
+
+void FocusLink::fillLinks(PrefLinks& links)
+{
+    links.optec = &m_optec->frame();
+}
 
 FocuserFrame::Links FocusLink::frameLinks()
 {

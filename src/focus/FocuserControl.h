@@ -28,6 +28,9 @@ public:
         // Asks the focuser on the open slot whether it is there; runs on
         // the worker with nothing but the line it is given.
         Probe probe;
+        // What a connected focuser is sent on the worker before its slot
+        // closes at a disconnect.
+        std::function<void(const FocuserExchange&)> farewell = {};
     };
 
     FocuserControl(SerialControl& serial, FocuserWorker& worker, Model model,
@@ -68,6 +71,11 @@ public:
             };
         });
     }
+    // Runs `next` on the main thread `ticks` (1/60 s of the worker's
+    // clock) from now, unless the focuser was disconnected in between: the
+    // tick waits between attempts, never a blocked thread.
+    void after(int ticks, std::function<void()> next);
+
     // Runs `work` on the worker, its outcome unheard.
     template <typename Work>
     void post(Work work)
