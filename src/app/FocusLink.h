@@ -17,6 +17,7 @@ class FocuserControl;
 class FocuserWindow;
 class MountLink;
 class OptecAssembly;
+class RoboAssembly;
 struct PrefLinks;
 class PrefControl;
 class QWidget;
@@ -36,6 +37,7 @@ public:
     // The settings' links to the built focusers.
     void fillLinks(PrefLinks& links);
     OptecAssembly& optec() { return *m_optec; }
+    RoboAssembly& robo() { return *m_robo; }
     FocusCameras& cameras() { return m_cameras; }
     // The mount's worker, where the serial focusers' exchanges run.
     FocuserWorker& worker() { return m_worker; }
@@ -79,6 +81,7 @@ private:
     AutoFocusRuns m_runs{};
     std::function<void(const AutoFocusRuns&)> m_runsObserver;
     std::unique_ptr<OptecAssembly> m_optec;
+    std::unique_ptr<RoboAssembly> m_robo;
     // A child of the window, but it goes before the focusers it reaches.
     std::unique_ptr<FocusMenu> m_menu;
 };

@@ -103,7 +103,10 @@ void FocuserControl::after(int ticks, std::function<void()> next)
 {
     const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(
         std::max(ticks, 0) * m_worker.timing().tick);
+    // A wait counts as work owed: the polls hold off until it has run.
+    ++m_pending;
     QTimer::singleShot(wait, this, [this, session = m_session, next = std::move(next)] {
+        --m_pending;
         if (session == m_session)
             next();
     });

@@ -14,9 +14,10 @@ constexpr float kTempNotConnected = 20.0f;
 
 // One command: its characters and CR LF, the reply read until the
 // controller falls silent; nothing when none came.
-std::optional<QByteArray> optecSend(const FocuserExchange& line, const QByteArray& text)
+std::optional<QByteArray> optecSend(const FocuserExchange& line, const QByteArray& text,
+                                    const ReplyEnd& end = {})
 {
-    const std::optional<QByteArray> reply = line.send(text + "\r\n", 1);
+    const std::optional<QByteArray> reply = line.send(text + "\r\n", 1, end);
     line.debug()([&] { return "Optec " + QString::fromLatin1(text) + ": "
                               + (reply ? QString::fromLatin1(*reply).trimmed() : QStringLiteral("no reply")); });
     return reply;
@@ -30,10 +31,23 @@ bool startsWithAny(const QByteArray& reply, const QByteArray& accepted)
                        [&reply](const QByteArray& choice) { return reply.startsWith(choice); });
 }
 
+// Whether a whole line of `reply` is the answer.
+bool holdsAnswer(QByteArrayView reply, const QByteArray& accepted)
+{
+    const QList<QByteArray> lines = reply.toByteArray().split('\n');
+    // The last piece has no line end yet.
+    return std::any_of(lines.begin(), lines.end() - 1,
+                       [&accepted](const QByteArray& answer) { return startsWithAny(answer, accepted); });
+}
+
 bool answers(const FocuserExchange& line, const QByteArray& text, const QByteArray& accepted)
 {
-    const std::optional<QByteArray> reply = optecSend(line, text);
-    return reply && startsWithAny(*reply, accepted);
+    // In an auto mode the controller's stream may come ahead of the answer:
+    // the reply is read until a line of it answers (or the transport's time).
+    ReplyEnd end;
+    end.complete = [accepted](QByteArrayView gathered) { return holdsAnswer(gathered, accepted); };
+    const std::optional<QByteArray> reply = optecSend(line, text, end);
+    return reply && holdsAnswer(*reply, accepted);
 }
 
 // The number after a reply's first two characters ("P=", "T=", ...).

@@ -2,14 +2,19 @@
 #include "app/FocusLink.h"
 #include "app/MountLink.h"
 #include "app/OptecAssembly.h"
+#include "app/RoboAssembly.h"
 #include "focus/OptecControl.h"
 #include "focus/OptecFrame.h"
+#include "focus/RoboControl.h"
+#include "focus/RoboFrame.h"
+#include "focus/views/RoboWindow.h"
 #include "focus/views/FocusMenu.h"
 #include "focus/views/OptecWindow.h"
 #include "mount/SerialControl.h"
 #include "mount/panels/ConnectMenu.h"
 #include "support/OptecSimulator.h"
 #include "support/PtyDevice.h"
+#include "support/RoboFocusSimulator.h"
 #include "support/RecordingAlertPresenter.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +23,8 @@
 #include <QLabel>
 #include <QSpinBox>
 #include <QTest>
+
+#include <cmath>
 
 namespace {
 
@@ -42,7 +49,7 @@ protected:
     {
         AssembledProgram::SetUp();
         seed({{"OptecFineSpeedPref", 3}, {"OptecSlowSpeedPref", 30}, {"OptecMedSpeedPref", 300},
-              {"OptecFastSpeedPref", 3000}});
+              {"OptecFastSpeedPref", 3000}, {"RoboTempSlopePref", 12.5}});
         chart->prefControl().readPrefs();
         SerialControl& serial = chart->mountLink().serialControl();
         serial.setExtraPorts({port.path()});
@@ -92,5 +99,38 @@ TEST_F(FocuserSessionTest, TheOptecConnectsFromTheFocuserMenuAndKeepsItsSpeeds)
     EXPECT_EQ(storedValues().value("OptecFastSpeedPref").toInt(), 1500);
     EXPECT_EQ(storedValues().value("OptecFineSpeedPref").toInt(), 3);
     ASSERT_TRUE(QTest::qWaitFor([&] { return optec.commands().endsWith("FFMODE"); }, 10000));
+    EXPECT_TRUE(alerts.alerts.empty());
+}
+
+TEST_F(FocuserSessionTest, TheRoboFocusLearnsItsSlopeIntoTheSettings)
+{
+    RoboFocusSimulator robo(port.simulator());
+    robo.setPosition(3000);
+    robo.setTemperatureValue(566);
+    port.start();
+    RoboAssembly& assembly = chart->focusLink().robo();
+    EXPECT_EQ(assembly.window().slopeField()->text(), "12.5");
+
+    QAction* item = focuserItem(menu(), FocusMenu::kRoboTag);
+    ASSERT_NE(item, nullptr);
+    item->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return assembly.control().isConnected(); }, 20000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return assembly.window().statusField()->text() == "Connected"; }, 5000));
+    menu().validateMenu();
+    EXPECT_FALSE(focuserItem(menu(), FocusMenu::kOptecTag)->isEnabled());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return assembly.control().roboPosition() == 3000; }, 10000));
+
+    const auto idle = [&] { return assembly.control().pendingExchanges() == 0; };
+    assembly.frame().tempAction(RoboFrame::kLearn);
+    ASSERT_TRUE(QTest::qWaitFor(idle, 10000));
+    robo.setPosition(3060);
+    robo.setTemperatureValue(562);
+    assembly.frame().tempAction(RoboFrame::kCalculate);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return std::abs(assembly.frame().roboSlope() - 30.0f) < 0.01f; }, 10000));
+    EXPECT_NEAR(storedValues().value("RoboTempSlopePref").toFloat(), 30.0f, 0.01f);
+    EXPECT_EQ(assembly.window().slopeField()->text(), "30.0");
+
+    item->trigger();
+    EXPECT_FALSE(assembly.control().isConnected());
     EXPECT_TRUE(alerts.alerts.empty());
 }
