@@ -165,6 +165,7 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     m_moonLite = std::make_unique<MoonLiteFocuserLink>(*m_focus, m_prefs);
     links.jmi = &m_jmi->control();
     links.moonLite = &m_moonLite->control();
+    m_focus->fillLinks(links);
     m_guide = std::make_unique<GuideLink>(m_prefs, m_debugLog, m_mount, GuideLink::Devices::usb(), &m_skyWindow);
     createCanon(links);
     createWebcam(folders.resources, links);

@@ -1,10 +1,15 @@
 #include "app/FocusLink.h"
 
 #include "app/MountLink.h"
+#include "app/OptecAssembly.h"
+#include "app/RoboAssembly.h"
 #include "chart/ChartOutlets.h"
 #include "focus/FocuserControl.h"
 #include "focus/views/FocusMenu.h"
+#include "focus/OptecFrame.h"
+#include "focus/RoboFrame.h"
 #include "focus/views/FocuserWindow.h"
+#include "model/settings/PrefLinks.h"
 #include "mount/panels/ConnectMenu.h"
 #include "mount/panels/HandControlPanelSet.h"
 
@@ -15,9 +20,17 @@ FocusLink::FocusLink(MountLink& mount, PrefControl& prefs, ChartOutlets& outlets
       m_worker(mount.scopeControl()),
       m_menu(std::make_unique<FocusMenu>(window))
 {
+    m_optec = std::make_unique<OptecAssembly>(*this, prefs, window);
+    m_robo = std::make_unique<RoboAssembly>(*this, prefs, window);
 }
 
 FocusLink::~FocusLink() = default;
+
+void FocusLink::fillLinks(PrefLinks& links)
+{
+    links.optec = &m_optec->frame();
+    links.robo = &m_robo->frame();
+}
 
 FocuserFrame::Links FocusLink::frameLinks()
 {

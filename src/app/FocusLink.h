@@ -16,6 +16,9 @@ class FocuserConnection;
 class FocuserControl;
 class FocuserWindow;
 class MountLink;
+class OptecAssembly;
+class RoboAssembly;
+struct PrefLinks;
 class PrefControl;
 class QWidget;
 struct ChartOutlets;
@@ -31,6 +34,10 @@ public:
     ~FocusLink();
 
     FocusMenu* focusMenu() const { return m_menu.get(); }
+    // The settings' links to the built focusers.
+    void fillLinks(PrefLinks& links);
+    OptecAssembly& optec() { return *m_optec; }
+    RoboAssembly& robo() { return *m_robo; }
     FocusCameras& cameras() { return m_cameras; }
     // The mount's worker, where the serial focusers' exchanges run.
     FocuserWorker& worker() { return m_worker; }
@@ -73,6 +80,8 @@ private:
     FocuserWindows m_windows;
     AutoFocusRuns m_runs{};
     std::function<void(const AutoFocusRuns&)> m_runsObserver;
+    std::unique_ptr<OptecAssembly> m_optec;
+    std::unique_ptr<RoboAssembly> m_robo;
     // A child of the window, but it goes before the focusers it reaches.
     std::unique_ptr<FocusMenu> m_menu;
 };

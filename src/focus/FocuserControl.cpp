@@ -6,6 +6,9 @@
 
 #include <QCoreApplication>
 #include <QPointer>
+#include <QTimer>
+
+#include <algorithm>
 
 FocuserControl::FocuserControl(SerialControl& serial, FocuserWorker& worker, Model model,
                                QObject* parent)
@@ -77,12 +80,36 @@ void FocuserControl::disconnectPort()
 {
     ++m_scan;
     ++m_session;
-    // Never waits: an exchange in progress closes the slot as it lets go.
-    m_serial.closeSerialDriver(kSerialSlotFocuser);
+    if (m_isConnect && m_model.farewell) {
+        // The slot closes on the worker once the focuser has been told; the
+        // worker runs until then.
+        m_worker.holdThread();
+        postWork([this, farewell = m_model.farewell](const FocuserExchange& line) -> std::function<void()> {
+            farewell(line);
+            line.close();
+            return [this] { m_worker.releaseThread(); };
+        });
+    } else {
+        // Never waits: an exchange in progress closes the slot as it lets go.
+        m_serial.closeSerialDriver(kSerialSlotFocuser);
+    }
     m_isConnecting = false;
     m_isConnect = false;
     m_port = 0;
     letWorkerGo();
+}
+
+void FocuserControl::after(int ticks, std::function<void()> next)
+{
+    const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::max(ticks, 0) * m_worker.timing().tick);
+    // A wait counts as work owed: the polls hold off until it has run.
+    ++m_pending;
+    QTimer::singleShot(wait, this, [this, session = m_session, next = std::move(next)] {
+        --m_pending;
+        if (session == m_session)
+            next();
+    });
 }
 
 void FocuserControl::letWorkerGo()

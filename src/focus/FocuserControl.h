@@ -28,6 +28,9 @@ public:
         // Asks the focuser on the open slot whether it is there; runs on
         // the worker with nothing but the line it is given.
         Probe probe;
+        // What a connected focuser is sent on the worker before its slot
+        // closes at a disconnect.
+        std::function<void(const FocuserExchange&)> farewell = {};
     };
 
     FocuserControl(SerialControl& serial, FocuserWorker& worker, Model model,
@@ -49,7 +52,8 @@ public:
     bool isConnecting() const { return m_isConnecting; }
     // The port's list index + 1; 0 when not connected.
     quint16 port() const { return m_port; }
-    // Units of work posted whose result has not come back.
+    // Units of work posted whose result has not come back, and waits
+    // (after) still to run.
     int pendingExchanges() const { return m_pending; }
 
     // Runs `work(const FocuserExchange&)` on the worker, then `then(result)`
@@ -59,7 +63,7 @@ public:
     {
         using Result = std::invoke_result_t<Work&, const FocuserExchange&>;
         postWork([this, work = std::move(work), then = std::move(then),
-                  session = m_session](const FocuserExchange& line) -> std::function<void()> {
+                  session = m_session](const FocuserExchange& line) mutable -> std::function<void()> {
             Result result = work(line);
             // Read on the main thread only, once this control is known alive.
             return [this, then, result = std::move(result), session] {
@@ -68,11 +72,16 @@ public:
             };
         });
     }
+    // Runs `next` on the main thread `ticks` (1/60 s of the worker's
+    // clock) from now, unless the focuser was disconnected in between: the
+    // tick waits between attempts, never a blocked thread.
+    void after(int ticks, std::function<void()> next);
+
     // Runs `work` on the worker, its outcome unheard.
     template <typename Work>
     void post(Work work)
     {
-        postWork([work = std::move(work)](const FocuserExchange& line) -> std::function<void()> {
+        postWork([work = std::move(work)](const FocuserExchange& line) mutable -> std::function<void()> {
             work(line);
             return [] {};
         });

@@ -63,6 +63,9 @@ public:
     AutoFocusRun& autoFocus() { return m_run; }
     const AutoFocusRun& autoFocus() const { return m_run; }
     bool isUpdateTimerActive() const { return m_updateTimer.isActive(); }
+    // The update timer's tick: the model's update, unless the timer block
+    // is set or an earlier exchange has not answered.
+    void updateTimer();
     // The text of the critical-focus-zone field for the current telescope.
     QString criticalFocusZoneText() const;
 
@@ -93,7 +96,6 @@ protected:
 private:
     // The search's outcome: the start-up reads and the timer, or the alert.
     void connectEnded(bool found);
-    void updateTimer();
 
     FocuserControl& m_control;
     ScopeControl& m_scope;

@@ -98,6 +98,9 @@ public:
     // within 120 ticks whatever the device sends.
     long readOptecStream(ReplyBuffer& buffer);
     bool readRoboFocus(ReplyBuffer& buffer);
+    // The same read without the 20-tick wait (its caller waits on a timer),
+    // into `robo` rather than the layer set by setRoboControl.
+    bool readRoboFocusNow(ReplyBuffer& buffer, RoboFocusPosition& robo);
     bool readJMIStream();
     bool isSG4ExpDone();
     long getSG4Response(std::span<char> buffer);

@@ -126,20 +126,27 @@ void SerialControl::parseOptec(const char* bytes, qsizetype size)
 
 bool SerialControl::readRoboFocus(ReplyBuffer& buffer)
 {
-    const int fd = readerPort(kSerialSlotFocuser);
-    if (fd < 0 || m_robo == nullptr)
+    if (readerPort(kSerialSlotFocuser) < 0 || m_robo == nullptr)
         return false;
     pause(kRoboWaitTicks);
+    return readRoboFocusNow(buffer, *m_robo);
+}
+
+bool SerialControl::readRoboFocusNow(ReplyBuffer& buffer, RoboFocusPosition& robo)
+{
+    const int fd = readerPort(kSerialSlotFocuser);
+    if (fd < 0)
+        return false;
     const qsizetype size = PortIO::read(fd, buffer.data(), kFirstRead);
     if (size <= 0) {
-        m_robo->setIsRoboMove(false);
+        robo.setIsRoboMove(false);
         return false;
     }
-    int position = m_robo->roboPosition();
+    int position = robo.roboPosition();
     for (qsizetype i = 0; i < size; ++i) {
         if (buffer[i] == 'O' || buffer[i] == 'I') {
             position += buffer[i] == 'O' ? 1 : -1;
-            m_robo->setIsRoboMove(true);
+            robo.setIsRoboMove(true);
         } else if (buffer[i] == 'F' && i + 1 < size && buffer[i + 1] == 'D') {
             // Only a whole record within the bytes read ends the move.
             const qsizetype end = i + kRoboPositionOffset + kRoboPositionDigits;
@@ -150,13 +157,13 @@ bool SerialControl::readRoboFocus(ReplyBuffer& buffer)
             const int reported = isDigits(digits) ? digits.toByteArray().toInt() : -1;
             if (reported < 0 || reported > std::numeric_limits<quint16>::max())
                 continue;
-            m_robo->setIsRoboMove(false);
-            m_robo->setRoboPosition(quint16(reported));
+            robo.setIsRoboMove(false);
+            robo.setRoboPosition(quint16(reported));
             return true;
         }
     }
-    const int highest = std::max<int>(kRoboLowest, m_robo->roboMax());
-    m_robo->setRoboPosition(quint16(std::clamp<int>(position, kRoboLowest, highest)));
+    const int highest = std::max<int>(kRoboLowest, robo.roboMax());
+    robo.setRoboPosition(quint16(std::clamp<int>(position, kRoboLowest, highest)));
     return true;
 }
 

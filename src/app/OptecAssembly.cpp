@@ -1,0 +1,26 @@
+#include "app/OptecAssembly.h"
+
+#include "app/FocusLink.h"
+#include "app/MountLink.h"
+#include "focus/OptecControl.h"
+#include "focus/OptecFrame.h"
+#include "focus/views/OptecWindow.h"
+#include "model/settings/PrefControl.h"
+
+OptecAssembly::OptecAssembly(FocusLink& focus, PrefControl& prefs, QWidget* parent)
+    : m_control(std::make_unique<OptecControl>(focus.mount().serialControl(), focus.worker())),
+      m_window(std::make_unique<OptecWindow>(parent)),
+      m_frame(std::make_unique<OptecFrame>(*m_control, focus.frameLinks(),
+                                           OptecFrame::Views{*m_window, *m_window, *m_window},
+                                           [&prefs] { prefs.saveOptecPrefs(); }))
+{
+    m_window->attachOptec(*m_frame);
+    focus.joinOptec(*m_control, *m_frame, *m_window);
+}
+
+// The frame goes before the window it shows on and the control it drives.
+OptecAssembly::~OptecAssembly()
+{
+    m_frame.reset();
+    m_window.reset();
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <memory>
+
+class FocusLink;
+class OptecControl;
+class OptecFrame;
+class OptecWindow;
+class PrefControl;
+class QWidget;
+
+// The Optec TCF-S focuser as the program holds it: its command layer on
+// the mount's worker, its window and frame, joined to the Focuser menu, the
+// Connect menu and the hand-control panels; its four speeds kept in the
+// settings.
+class OptecAssembly final {
+public:
+    OptecAssembly(FocusLink& focus, PrefControl& prefs, QWidget* parent);
+    ~OptecAssembly();
+
+    OptecControl& control() { return *m_control; }
+    OptecFrame& frame() { return *m_frame; }
+    OptecWindow& window() { return *m_window; }
+
+private:
+    std::unique_ptr<OptecControl> m_control;
+    std::unique_ptr<OptecWindow> m_window;
+    std::unique_ptr<OptecFrame> m_frame;
+};

@@ -1,0 +1,333 @@
+#include "focus/OptecControl.h"
+
+#include "mount/SerialControl.h"
+#include "platform/AlertPanel.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kProbeAttempts = 3;
+constexpr qsizetype kUnitsReplyLeast = 7;  // "P=nnnn" CR LF: more than 6 bytes
+constexpr qsizetype kTempReplyLeast = 8;   // "T=+nn.n" CR LF: more than 7 bytes
+constexpr float kTempNotConnected = 20.0f;
+
+// One command: its characters and CR LF, the reply read until the
+// controller falls silent; nothing when none came.
+std::optional<QByteArray> optecSend(const FocuserExchange& line, const QByteArray& text,
+                                    const ReplyEnd& end = {})
+{
+    const std::optional<QByteArray> reply = line.send(text + "\r\n", 1, end);
+    line.debug()([&] { return "Optec " + QString::fromLatin1(text) + ": "
+                              + (reply ? QString::fromLatin1(*reply).trimmed() : QStringLiteral("no reply")); });
+    return reply;
+}
+
+bool startsWithAny(const QByteArray& reply, const QByteArray& accepted)
+{
+    // `accepted`: alternatives separated by '|'.
+    const QList<QByteArray> choices = accepted.split('|');
+    return std::any_of(choices.begin(), choices.end(),
+                       [&reply](const QByteArray& choice) { return reply.startsWith(choice); });
+}
+
+// Whether a whole line of `reply` is the answer.
+bool holdsAnswer(QByteArrayView reply, const QByteArray& accepted)
+{
+    const QList<QByteArray> lines = reply.toByteArray().split('\n');
+    // The last piece has no line end yet.
+    return std::any_of(lines.begin(), lines.end() - 1,
+                       [&accepted](const QByteArray& answer) { return startsWithAny(answer, accepted); });
+}
+
+bool answers(const FocuserExchange& line, const QByteArray& text, const QByteArray& accepted)
+{
+    // In an auto mode the controller's stream may come ahead of the answer:
+    // the reply is read until a line of it answers (or the transport's time).
+    ReplyEnd end;
+    end.complete = [accepted](QByteArrayView gathered) { return holdsAnswer(gathered, accepted); };
+    const std::optional<QByteArray> reply = optecSend(line, text, end);
+    return reply && holdsAnswer(*reply, accepted);
+}
+
+// The number after a reply's first two characters ("P=", "T=", ...).
+QByteArray valueOf(const QByteArray& reply)
+{
+    return reply.mid(2).trimmed();
+}
+
+// The probe: "FMMODE" answered by '!', three attempts 15 ticks apart.
+bool probeOptec(const FocuserExchange& line)
+{
+    for (int attempt = 0; attempt < kProbeAttempts; ++attempt) {
+        if (attempt > 0)
+            line.pause(OptecControl::kRetryTicks);
+        if (answers(line, "FMMODE", "!"))
+            return true;
+    }
+    return false;
+}
+
+// Back to manual, then the controller's own end of the session.
+void sayGoodbye(const FocuserExchange& line)
+{
+    optecSend(line, "FMMODE");
+    optecSend(line, "FFMODE");
+}
+
+}  // namespace
+
+OptecControl::OptecControl(SerialControl& serial, FocuserWorker& worker, QObject* parent)
+    : FocuserControl(serial, worker, {kBaud, QStringLiteral("Optec"), &probeOptec, &sayGoodbye},
+                     parent)
+{
+}
+
+void OptecControl::command(const QByteArray& text, const QByteArray& accepted, Done done)
+{
+    if (!isConnected()) {
+        done(false);
+        return;
+    }
+    post([text, accepted](const FocuserExchange& line) { return answers(line, text, accepted); },
+         std::move(done));
+}
+
+void OptecControl::probeGoodCommand(const QByteArray& text, const QByteArray& accepted, Done done)
+{
+    if (isConnected() && !m_isTempOK) {
+        AlertPanel::beep();
+        done(false);
+        return;
+    }
+    command(text, accepted, std::move(done));
+}
+
+void OptecControl::optecFMMODE(Done done)
+{
+    retrying("FMMODE", "!", kProbeAttempts, [this, done = std::move(done)](bool ok) {
+        if (ok)
+            m_optecMode = kModeManual;
+        done(ok);
+    });
+}
+
+void OptecControl::retrying(const QByteArray& text, const QByteArray& accepted, int attempts, Done done)
+{
+    command(text, accepted, [this, text, accepted, attempts, done = std::move(done)](bool ok) {
+        if (ok || attempts <= 1) {
+            done(ok);
+            return;
+        }
+        // The wait between attempts is the main thread's timer, not a blocked thread.
+        after(kRetryTicks, [this, text, accepted, attempts, done] {
+            retrying(text, accepted, attempts - 1, done);
+        });
+    });
+}
+
+void OptecControl::optecFFMODE(Done done)
+{
+    command("FFMODE", "END", [this, done = std::move(done)](bool ok) {
+        if (ok)
+            m_optecMode = kModeEnded;
+        done(ok);
+    });
+}
+
+void OptecControl::optecFAMODE(Done done)
+{
+    probeGoodCommand("FAMODE", "A", [this, done = std::move(done)](bool ok) {
+        if (ok)
+            m_optecMode = kModeA;
+        done(ok);
+    });
+}
+
+void OptecControl::optecFBMODE(Done done)
+{
+    probeGoodCommand("FBMODE", "B", [this, done = std::move(done)](bool ok) {
+        if (ok)
+            m_optecMode = kModeB;
+        done(ok);
+    });
+}
+
+void OptecControl::optecFSLEEP(Done done) { command("FSLEEP", "ZZZ", std::move(done)); }
+void OptecControl::optecFWAKUP(Done done) { command("FWAKUP", "WAK", std::move(done)); }
+void OptecControl::optecFHOME(Done done) { command("FHOME", "DON", std::move(done)); }
+
+void OptecControl::optecFQUIT(bool flag, Done done)
+{
+    command(flag ? "FQUIT1" : "FQUIT0", "DON", std::move(done));
+}
+
+void OptecControl::optecFCENTR(Done done)
+{
+    retrying("FCENTR", "CEN", 2, std::move(done));
+}
+
+void OptecControl::optecFIN(int steps, Done done) { move("FI", steps, "*|P", std::move(done)); }
+void OptecControl::optecFOUT(int steps, Done done) { move("FO", steps, "*", std::move(done)); }
+
+void OptecControl::move(const char* prefix, int steps, const QByteArray& accepted, Done done)
+{
+    if (!isConnected() || steps < 0) {
+        done(false);
+        return;
+    }
+    post(
+        [prefix = QByteArray(prefix), steps, accepted](const FocuserExchange& line) {
+            // Four digits hold 9999 steps: a longer move goes in parts.
+            int left = steps;
+            do {
+                const int part = std::min(left, kMostStepsPerMove);
+                if (!answers(line, prefix + QByteArray::number(part).rightJustified(4, '0'), accepted))
+                    return false;
+                left -= part;
+            } while (left > 0);
+            return true;
+        },
+        std::move(done));
+}
+
+void OptecControl::optecWriteA(int slope, Done done)
+{
+    probeGoodCommand("FLA" + QByteArray::number(slope).rightJustified(3, '0'), "DON", std::move(done));
+}
+
+void OptecControl::optecWriteB(int slope, Done done)
+{
+    probeGoodCommand("FLB" + QByteArray::number(slope).rightJustified(3, '0'), "DON", std::move(done));
+}
+
+void OptecControl::optecSetADelay(int delay, Done done)
+{
+    probeGoodCommand("FDA" + QByteArray::number(delay).rightJustified(3, '0'), "DON", std::move(done));
+}
+
+void OptecControl::optecSetBDelay(int delay, Done done)
+{
+    probeGoodCommand("FDB" + QByteArray::number(delay).rightJustified(3, '0'), "DON", std::move(done));
+}
+
+void OptecControl::optecReadUnits(std::function<void(int)> done)
+{
+    if (!isConnected()) {
+        done(kCentreUnits);
+        return;
+    }
+    post([](const FocuserExchange& line) { return optecSend(line, "FPOSRO"); },
+         [this, done = std::move(done)](const std::optional<QByteArray>& reply) {
+             bool ok = false;
+             const int units = reply && reply->size() >= kUnitsReplyLeast ? valueOf(*reply).toInt(&ok) : 0;
+             if (ok && units >= 0 && units <= kMaxUnits)
+                 done(units);
+             else
+                 done(m_isTempOK ? kUnitsMoving : kUnitsProbeBad);
+         });
+}
+
+void OptecControl::optecReadTemp(std::function<void(float)> done)
+{
+    if (!isConnected()) {
+        done(kTempNotConnected);
+        return;
+    }
+    post([](const FocuserExchange& line) { return optecSend(line, "FTMPRO"); },
+         [this, done = std::move(done)](const std::optional<QByteArray>& reply) {
+             if (reply && reply->size() >= kTempReplyLeast) {
+                 bool ok = false;
+                 const float temp = valueOf(*reply).toFloat(&ok);
+                 if (ok) {
+                     m_isTempOK = true;
+                     done(temp);
+                     return;
+                 }
+             }
+             if (reply && reply->size() >= 4 && reply->at(0) == 'E' && reply->at(3) == '1') {
+                 m_isTempOK = false;
+                 done(kTempProbeFailed);
+                 return;
+             }
+             done(kTempUnread);
+         });
+}
+
+void OptecControl::optecReadStream(std::function<void(std::optional<OptecStream>)> done)
+{
+    if (!isConnected()) {
+        done(std::nullopt);
+        return;
+    }
+    post(
+        [](const FocuserExchange& line) -> std::optional<OptecStream> {
+            ReplyBuffer buffer{};
+            if (line.serial().readOptecStream(buffer) <= 0)
+                return std::nullopt;
+            return OptecStream{line.serial().optecUnits(), line.serial().optecTemp()};
+        },
+        std::move(done));
+}
+
+void OptecControl::optecFREADA(std::function<void(std::optional<int>)> done)
+{
+    readSlope("FREADA", std::move(done));
+}
+
+void OptecControl::optecFREADB(std::function<void(std::optional<int>)> done)
+{
+    readSlope("FREADB", std::move(done));
+}
+
+void OptecControl::readSlope(const char* text, std::function<void(std::optional<int>)> done)
+{
+    if (!isConnected()) {
+        done(std::nullopt);
+        return;
+    }
+    post(
+        [text = QByteArray(text)](const FocuserExchange& line) -> std::optional<int> {
+            const std::optional<QByteArray> reply = optecSend(line, text);
+            bool ok = false;
+            const int slope = reply ? valueOf(*reply).toInt(&ok) : 0;
+            return ok ? std::optional<int>(slope) : std::nullopt;
+        },
+        std::move(done));
+}
+
+void OptecControl::optecSetUnits(int target, Done done)
+{
+    if (!isConnected()) {
+        done(false);
+        return;
+    }
+    if (target == kCentreUnits) {
+        optecFCENTR(std::move(done));
+        return;
+    }
+    optecReadUnits([this, target, done = std::move(done)](int position) {
+        if (position == kUnitsMoving)
+            after(kRetryTicks, [this, target, done] { readUnitsAgain(target, done); });
+        else
+            moveTo(target, position, done);
+    });
+}
+
+void OptecControl::readUnitsAgain(int target, Done done)
+{
+    optecReadUnits([this, target, done = std::move(done)](int position) { moveTo(target, position, done); });
+}
+
+void OptecControl::moveTo(int target, int position, Done done)
+{
+    // Still moving, or no position with a bad probe: no move from a guess.
+    if (position < 0) {
+        done(false);
+        return;
+    }
+    if (position < target)
+        optecFOUT(target - position, std::move(done));
+    else
+        optecFIN(position - target, std::move(done));
+}

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "focus/FocuserControl.h"
+
+#include <functional>
+#include <optional>
+
+// What the controller streamed on its own in an auto mode: the last
+// position and temperature the transport parsed.
+struct OptecStream {
+    quint16 units = 0;
+    float temp = 0.0f;
+};
+
+// The Optec TCF-S command layer on the focuser slot at 19200 baud: six
+// command characters and CR LF, each reply tested by its first characters.
+// Every operation runs on the mount's worker and answers on the main
+// thread; one that finds the focuser not connected (or, where marked, the
+// temperature probe bad: with a beep) answers at once.
+class OptecControl final : public FocuserControl {
+    Q_OBJECT
+public:
+    static constexpr long kBaud = 19200;
+    static constexpr quint16 kMaxUnits = 7000;
+    static constexpr quint16 kCentreUnits = 3500;
+    static constexpr int kMostStepsPerMove = 9999;
+    static constexpr int kRetryTicks = 15;
+    // optecMode
+    static constexpr quint16 kModeManual = 1;
+    static constexpr quint16 kModeA = 2;
+    static constexpr quint16 kModeB = 3;
+    static constexpr quint16 kModeEnded = 4;
+    // optecReadUnits when no position came: moving, or the probe is bad.
+    static constexpr int kUnitsMoving = -1;
+    static constexpr int kUnitsProbeBad = -2;
+    // optecReadTemp: the probe failed ("ER=1"), or no reading.
+    static constexpr float kTempProbeFailed = -300.0f;
+    static constexpr float kTempUnread = -200.0f;
+
+    using Done = std::function<void(bool)>;
+
+    OptecControl(SerialControl& serial, FocuserWorker& worker, QObject* parent = nullptr);
+
+    bool isTempOK() const { return m_isTempOK; }
+    quint16 optecMode() const { return m_optecMode; }
+
+    void optecFMMODE(Done done);
+    void optecFFMODE(Done done);
+    void optecFAMODE(Done done);
+    void optecFBMODE(Done done);
+    void optecFSLEEP(Done done);
+    void optecFWAKUP(Done done);
+    void optecFQUIT(bool flag, Done done);
+    void optecFCENTR(Done done);
+    // Moves of more than 9999 steps go as several moves of at most 9999.
+    void optecFIN(int steps, Done done);
+    void optecFOUT(int steps, Done done);
+    void optecFHOME(Done done);
+    void optecWriteA(int slope, Done done);
+    void optecWriteB(int slope, Done done);
+    void optecSetADelay(int delay, Done done);
+    void optecSetBDelay(int delay, Done done);
+    // The position, kUnitsMoving or kUnitsProbeBad; 3500 when not connected.
+    void optecReadUnits(std::function<void(int)> done);
+    // °C, kTempProbeFailed or kTempUnread; 20.0 when not connected.
+    void optecReadTemp(std::function<void(float)> done);
+    // Nothing when no byte came.
+    void optecReadStream(std::function<void(std::optional<OptecStream>)> done);
+    // Slope A or B, steps per degree.
+    void optecFREADA(std::function<void(std::optional<int>)> done);
+    void optecFREADB(std::function<void(std::optional<int>)> done);
+    // 3500 centres; otherwise the position is read (again after 15 ticks
+    // while it moves) and the focuser moved by the difference.
+    void optecSetUnits(int target, Done done);
+
+private:
+    struct Reply {
+        QByteArray bytes;
+        bool answered = false;
+    };
+    // A command and the test of its reply's first characters.
+    void command(const QByteArray& text, const QByteArray& accepted, Done done);
+    // A probe-good command: refused with a beep while the probe is bad.
+    // Up to `attempts` tries, kRetryTicks apart.
+    void retrying(const QByteArray& text, const QByteArray& accepted, int attempts, Done done);
+    void probeGoodCommand(const QByteArray& text, const QByteArray& accepted, Done done);
+    void move(const char* prefix, int steps, const QByteArray& accepted, Done done);
+    void readSlope(const char* text, std::function<void(std::optional<int>)> done);
+    void readUnitsAgain(int target, Done done);
+    void moveTo(int target, int position, Done done);
+
+    bool m_isTempOK = true;
+    quint16 m_optecMode = kModeManual;
+};

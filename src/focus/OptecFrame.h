@@ -1,0 +1,112 @@
+#pragma once
+
+#include "focus/FocuserFrame.h"
+#include "model/settings/links/OptecFocuser.h"
+
+#include <QTimer>
+
+#include <algorithm>
+#include <array>
+#include <functional>
+
+class OptecControl;
+class OptecDisplay;
+
+// What the Optec TCF-S window does on the common frame: moves at four
+// stored speeds (a held arrow key repeating every 0.15 s), the go-to, the
+// controller's modes, the 1 s update (manual reads, or the stream the
+// controller sends in its auto modes), the learning and storing of the
+// temperature slope, and the autofocus hooks over its 7000 steps.
+class OptecFrame final : public FocuserFrame, public OptecFocuser {
+    Q_OBJECT
+public:
+    static constexpr std::chrono::milliseconds kRepeatInterval{150};
+    // optecTempControlAction tags.
+    static constexpr int kLearnStart = 1;
+    static constexpr int kLearnCalculate = 2;
+    static constexpr int kStoreAverage = 3;
+    static constexpr int kStoreCalculated = 4;
+
+    struct Views {
+        FocuserDisplay& focuser;
+        AutoFocusDisplay& curve;
+        OptecDisplay& optec;
+    };
+
+    // `saveSpeeds` stores the four speeds in the settings (at each disconnect).
+    OptecFrame(OptecControl& control, const Links& links, const Views& views,
+               std::function<void()> saveSpeeds, QObject* parent = nullptr);
+
+    // In (1) or out (2) by the speed, or (3) to `target`.
+    void focusAction(int tag, int target = 0);
+    // Manual (0), auto mode A (1) or B (2).
+    void modeAction(int row);
+    // The speed of a move: fine, slow, medium or fast.
+    void speedAction(int row);
+    // The speed field `tag` (0 … 3) typed.
+    void speedTextAction(int tag, int value);
+    // Slope A (0) or B (1) learnt and shown.
+    void tempModeAction(int column);
+    void tempControlAction(int tag);
+    void tempCalcAction(int slope) { m_calcSlope = quint16(std::clamp(slope, 0, 0xFFFF)); }
+
+    void setOptecSpeed(int slot, quint16 speed) override;
+    quint16 getOptecSpeed(int slot) const override;
+    quint16 speedUnits() const { return m_speedUnits; }
+    quint16 currentUnits() const { return m_currentUnits; }
+    float currentTemp() const { return m_currentTemp; }
+    quint16 calcSlope() const { return m_calcSlope; }
+    quint16 avgSlope() const { return m_avgSlope; }
+    int currentSlope() const { return m_currentSlope; }
+    bool isRepeating() const { return m_repeatTimer.isActive(); }
+
+    void readFocusPosition(PositionRead done) override;
+    void moveInwardForRun(quint16 position, quint16 steps, MoveDone done) override;
+    void advanceRun(quint16 steps, MoveDone done) override;
+    double focusScale() const override;
+    void gotoBestFocus(quint16 position) override;
+    bool clearsPlotAtBestFocus() const override { return true; }
+
+protected:
+    void readStartUp() override { getOptecTempData(); }
+    void updateTick() override;
+    double criticalFocusZone(double focalRatio) const override;
+    QString connectFailedMessage() const override;
+    bool isTemperatureGood() const override { return m_isTempOK; }
+    void moveIn() override { heldMove(1); }
+    void moveOut() override { heldMove(2); }
+    void stopMove() override { m_focusDir = 0; }
+    void didDisconnect() override;
+
+private:
+    void getOptecTempData();
+    void heldMove(quint16 direction);
+    void repeatTick();
+    void move(quint16 direction);
+    void showUnits(int units);
+    void showTemp(float temp);
+    void learnCalculate();
+    void storeSlope(quint16 slope);
+    // A move's settling: 0.4 tick a step and 15 ticks.
+    static int settleTicks(quint16 steps);
+
+    OptecControl& m_optec;
+    OptecDisplay& m_view;
+    std::function<void()> m_saveSpeeds;
+    QTimer m_repeatTimer;
+    std::array<quint16, 4> m_speedUnitsStore{1, 25, 125, 200};
+    quint16 m_speedUnits = 1;
+    int m_speedRow = 0;
+    quint16 m_focusDir = 0;
+    bool m_isTempOK = true;
+    quint16 m_currentUnits = 0;
+    float m_currentTemp = 0.0f;
+    // Learning.
+    int m_tempMode = 0;
+    int m_currentSlope = 0;
+    quint16 m_avgSlope = 0;
+    quint16 m_calcSlope = 0;
+    quint16 m_startUnits = 0;
+    float m_startTemp = 0.0f;
+    float m_totalDelta = 0.0f;
+};

@@ -1,0 +1,418 @@
+#include "focus/RoboControl.h"
+
+#include "mount/SerialControl.h"
+#include "mount/links/RoboFocusPosition.h"
+#include "platform/AlertPanel.h"
+
+#include <algorithm>
+#include <tuple>
+
+namespace {
+
+constexpr qsizetype kFrameBytes = 9;
+constexpr int kStopFill = 201;
+constexpr quint8 kMostStepSetting = 64;
+constexpr quint8 kMostDuty = 100;
+constexpr int kMostReported = 65535;
+
+RoboControl::Reply parseReply(const std::optional<QByteArray>& bytes)
+{
+    RoboControl::Reply reply;
+    if (!bytes)
+        return reply;
+    // Step echoes lead the record: at most as many as leave nine bytes.
+    const qsizetype most = bytes->size() - kFrameBytes;
+    qsizetype skip = 0;
+    while (skip < most && (bytes->at(skip) == 'I' || bytes->at(skip) == 'O')) {
+        reply.netSteps += bytes->at(skip) == 'O' ? 1 : -1;
+        reply.sawEcho = true;
+        ++skip;
+    }
+    reply.echoesEnded = skip < bytes->size();
+    if (bytes->size() - skip >= kFrameBytes)
+        reply.record = bytes->mid(skip, kFrameBytes);
+    return reply;
+}
+
+// The decimal digits of a record from `from`, `count` of them.
+std::optional<int> valueOf(const QByteArray& record, qsizetype from, qsizetype count)
+{
+    const QByteArray digits = record.mid(from, count);
+    if (digits.size() != count
+        || !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    return digits.toInt();
+}
+
+// The controller's state as the stream reader on the worker updates it: a
+// copy, handed back to the main thread.
+class StreamState final : public RoboFocusPosition {
+public:
+    StreamState(quint16 start, quint16 most, bool isMoving) : position(start), highest(most), moving(isMoving) {}
+    quint16 roboPosition() const override { return position; }
+    void setRoboPosition(quint16 steps) override { position = steps; }
+    quint16 roboMax() const override { return highest; }
+    void setIsRoboMove(bool on) override { moving = on; }
+
+    quint16 position;
+    quint16 highest;
+    bool moving;
+};
+
+bool probeRobo(const FocuserExchange& line)
+{
+    const std::optional<QByteArray> reply = line.send(RoboControl::roboFrame("FV000000"), kFrameBytes);
+    if (reply && reply->size() == kFrameBytes && reply->at(1) == 'V' && reply->contains('.'))
+        return true;
+    line.debug()([&] {
+        return reply ? "RoboFocus: version returned " + QString::fromLatin1(reply->left(11))
+                     : QStringLiteral("RoboFocus: version returned error: -4");
+    });
+    return false;
+}
+
+}  // namespace
+
+RoboControl::RoboControl(SerialControl& serial, FocuserWorker& worker, QObject* parent)
+    : FocuserControl(serial, worker, {kBaud, QStringLiteral("RoboFocus"), &probeRobo}, parent)
+{
+}
+
+quint8 RoboControl::roboChecksum(const QByteArray& frame)
+{
+    quint32 sum = 0;
+    for (qsizetype i = 0; i < std::min<qsizetype>(frame.size(), 8); ++i)
+        sum += quint8(frame.at(i));
+    return quint8(sum % 256);
+}
+
+QByteArray RoboControl::roboFrame(const QByteArray& eight)
+{
+    return eight + char(roboChecksum(eight));
+}
+
+QByteArray RoboControl::roboCommand(const char* letters, int value)
+{
+    return roboFrame(QByteArray(letters) + QByteArray::number(value).rightJustified(6, '0'));
+}
+
+quint16 RoboControl::roboBacklashOf(int direction) const
+{
+    if (direction == 2)
+        return m_roboBacklash[0];
+    if (direction == 3)
+        return m_roboBacklash[1];
+    return 0;
+}
+
+quint16 RoboControl::roboBacklash() const
+{
+    return roboBacklashOf(m_roboBacklashDirection);
+}
+
+void RoboControl::setRoboBacklash(quint16 amount)
+{
+    if (m_roboBacklashDirection == 2)
+        m_roboBacklash[0] = amount;
+    else if (m_roboBacklashDirection == 3)
+        m_roboBacklash[1] = amount;
+}
+
+bool RoboControl::roboOutput(int output) const
+{
+    return output >= 1 && output <= 4 && m_roboPower[size_t(output - 1)];
+}
+
+void RoboControl::exchange(const QByteArray& frame, std::function<void(const Reply&)> then)
+{
+    post([frame](const FocuserExchange& line) { return parseReply(line.send(frame, kFrameBytes)); },
+         std::move(then));
+}
+
+std::optional<QByteArray> RoboControl::recordOf(const Reply& reply, char letter)
+{
+    // Echoes are steps the motor made: counted from the last good position.
+    if (reply.sawEcho) {
+        m_roboPosition = quint16(std::clamp<int>(m_roboPosition + reply.netSteps, kLowest,
+                                                 std::max<int>(kLowest, m_roboMax)));
+        m_isRoboMove = true;
+    }
+    if (reply.echoesEnded)
+        m_isRoboMove = false;
+    // A record whose checksum does not add up was garbled on its way.
+    if (!reply.record || reply.record->at(0) != 'F' || reply.record->at(1) != letter
+        || quint8(reply.record->at(8)) != roboChecksum(*reply.record))
+        return std::nullopt;
+    return reply.record;
+}
+
+bool RoboControl::refusedWhileMoving(const Done& done)
+{
+    if (!isConnected() || m_isRoboMove) {
+        if (m_isRoboMove)
+            AlertPanel::beep();
+        if (done)
+            done(false);
+        return true;
+    }
+    return false;
+}
+
+void RoboControl::send(const QByteArray& frame, Done done)
+{
+    post([frame](const FocuserExchange& line) { return line.send(frame, 0).has_value(); },
+         [done = std::move(done)](bool written) {
+             if (done)
+                 done(written);
+         });
+}
+
+void RoboControl::disconnectPort()
+{
+    m_isReadingMove = false;
+    m_isRoboMove = false;
+    FocuserControl::disconnectPort();
+}
+
+void RoboControl::roboGetPosition(Done done)
+{
+    if (!isConnected()) {
+        done(false);
+        return;
+    }
+    exchange(roboFrame("FG000000"), [this, done = std::move(done)](const Reply& reply) {
+        const std::optional<QByteArray> record = recordOf(reply, 'D');
+        const std::optional<int> value = record ? valueOf(*record, 3, 5) : std::nullopt;
+        // A reply that is no position keeps the last good one.
+        if (value && *value <= kMostReported)
+            m_roboPosition = quint16(*value);
+        done(value && *value <= kMostReported);
+    });
+}
+
+void RoboControl::roboSetSteps(int steps, Done done)
+{
+    if (!refusedWhileMoving(done))
+        send(roboCommand("FG", steps), std::move(done));
+}
+
+void RoboControl::roboIn(int steps, Done done)
+{
+    if (!refusedWhileMoving(done))
+        send(roboCommand("FI", steps), std::move(done));
+}
+
+void RoboControl::roboOut(int steps, Done done)
+{
+    if (!refusedWhileMoving(done))
+        send(roboCommand("FO", steps), std::move(done));
+}
+
+void RoboControl::roboStop()
+{
+    if (!isConnected())
+        return;
+    const QByteArray stop = "F " + QByteArray(kStopFill, 'V');
+    send(stop + char(roboChecksum(stop)), {});
+}
+
+void RoboControl::roboSetPosition(int steps, Done done)
+{
+    if (refusedWhileMoving(done))
+        return;
+    exchange(roboCommand("FS", steps), [this, done = std::move(done)](const Reply& reply) {
+        const std::optional<QByteArray> record = recordOf(reply, 'S');
+        const std::optional<int> value = record ? valueOf(*record, 3, 5) : std::nullopt;
+        if (value)
+            m_roboPosition = quint16(std::min(*value, kMostReported));
+        if (done)
+            done(value.has_value());
+    });
+}
+
+void RoboControl::roboGetMax(Done done)
+{
+    if (refusedWhileMoving(done))
+        return;
+    exchange(roboFrame("FL000000"), [this, done = std::move(done)](const Reply& reply) {
+        const std::optional<QByteArray> record = recordOf(reply, 'L');
+        const std::optional<int> value = record ? valueOf(*record, 3, 5) : std::nullopt;
+        if (value)
+            m_roboMax = quint16(std::clamp<int>(*value, kLowest, kMostTravel));
+        done(value.has_value());
+    });
+}
+
+void RoboControl::roboSetMax(int steps, Done done)
+{
+    if (refusedWhileMoving(done))
+        return;
+    const int limited = std::clamp<int>(steps, kLowest, kMostTravel);
+    exchange(roboCommand("FL", limited), [this, done = std::move(done)](const Reply& reply) {
+        const std::optional<QByteArray> record = recordOf(reply, 'L');
+        const std::optional<int> value = record ? valueOf(*record, 3, 5) : std::nullopt;
+        if (value)
+            m_roboMax = quint16(std::clamp<int>(*value, kLowest, kMostTravel));
+        if (done)
+            done(value.has_value());
+    });
+}
+
+void RoboControl::roboGetOutputs(Done done)
+{
+    if (!isConnected()) {
+        done(false);
+        return;
+    }
+    exchange(roboFrame("FP000000"), [this, done = std::move(done)](const Reply& reply) {
+        const std::optional<QByteArray> record = recordOf(reply, 'P');
+        if (record) {
+            for (int output = 1; output <= 4; ++output)
+                m_roboPower[size_t(output - 1)] = record->at(3 + output) == '2';
+        }
+        done(record.has_value());
+    });
+}
+
+void RoboControl::roboSetOutputs(int output, bool on, Done done)
+{
+    if (!isConnected() || output < 1 || output > 4) {
+        if (done)
+            done(false);
+        return;
+    }
+    QByteArray eight = "FP00";
+    for (int k = 1; k <= 4; ++k)
+        eight += (k == output ? on : m_roboPower[size_t(k - 1)]) ? '2' : '1';
+    exchange(roboFrame(eight), [this, done = std::move(done)](const Reply& reply) {
+        const std::optional<QByteArray> record = recordOf(reply, 'P');
+        if (record) {
+            for (int k = 1; k <= 4; ++k)
+                m_roboPower[size_t(k - 1)] = record->at(3 + k) == '2';
+        }
+        if (done)
+            done(record.has_value());
+    });
+}
+
+void RoboControl::takeBacklash(const QByteArray& record)
+{
+    const std::optional<int> value = valueOf(record, 3, 5);
+    const auto amount = quint16(std::min(value.value_or(0), kMostReported));
+    if (record.at(2) == '2') {
+        m_roboBacklashDirection = 2;
+        m_roboBacklash[0] = amount;
+    } else if (record.at(2) == '3') {
+        m_roboBacklashDirection = 3;
+        m_roboBacklash[1] = amount;
+    } else {
+        // The controller's compensation is off.
+        m_roboBacklashDirection = 1;
+    }
+}
+
+void RoboControl::roboGetBacklash(Done done)
+{
+    if (!isConnected()) {
+        done(false);
+        return;
+    }
+    exchange(roboFrame("FB000000"), [this, done = std::move(done)](const Reply& reply) {
+        const std::optional<QByteArray> record = recordOf(reply, 'B');
+        if (record && (record->at(2) == '2' || record->at(2) == '3'))
+            takeBacklash(*record);
+        done(record.has_value());
+    });
+}
+
+void RoboControl::roboSetBacklash(int amount, Done done)
+{
+    if (refusedWhileMoving(done))
+        return;
+    if (m_roboBacklashDirection != 2 && m_roboBacklashDirection != 3) {
+        if (done)
+            done(false);
+        return;
+    }
+    const QByteArray eight = "FB" + QByteArray::number(m_roboBacklashDirection)
+                             + QByteArray::number(std::clamp(amount, 0, 99999)).rightJustified(5, '0');
+    exchange(roboFrame(eight), [this, done = std::move(done)](const Reply& reply) {
+        const std::optional<QByteArray> record = recordOf(reply, 'B');
+        if (record)
+            takeBacklash(*record);
+        if (done)
+            done(record.has_value());
+    });
+}
+
+void RoboControl::roboGetConfig(Done done)
+{
+    if (refusedWhileMoving(done))
+        return;
+    exchange(roboFrame("FC000000"), [this, done = std::move(done)](const Reply& reply) {
+        const std::optional<QByteArray> record = recordOf(reply, 'C');
+        if (record) {
+            m_roboCyclePct = quint8(int(quint8(record->at(2)) * 0.4 + 0.5));
+            m_roboDelayMs = quint8(record->at(3));
+            m_roboMicroSize = quint8(record->at(4));
+        }
+        done(record.has_value());
+    });
+}
+
+void RoboControl::roboSetConfig(Done done)
+{
+    if (refusedWhileMoving(done))
+        return;
+    m_roboMicroSize = std::clamp<quint8>(m_roboMicroSize, 1, kMostStepSetting);
+    m_roboDelayMs = std::clamp<quint8>(m_roboDelayMs, 1, kMostStepSetting);
+    m_roboCyclePct = std::min(m_roboCyclePct, kMostDuty);
+    QByteArray eight = "FC";
+    eight += char(quint8(int(m_roboCyclePct * 2.5 + 0.5)));
+    eight += char(m_roboDelayMs);
+    eight += char(m_roboMicroSize);
+    eight += "000";
+    send(roboFrame(eight), std::move(done));
+}
+
+void RoboControl::roboGetTemp(Done done)
+{
+    // A moving motor is not asked, nor is a beep given.
+    if (!isConnected() || m_isRoboMove) {
+        done(false);
+        return;
+    }
+    exchange(roboFrame("FT000000"), [this, done = std::move(done)](const Reply& reply) {
+        const std::optional<QByteArray> record = recordOf(reply, 'T');
+        const std::optional<int> value = record ? valueOf(*record, 4, 4) : std::nullopt;
+        if (value)
+            m_roboTemp = float(*value * 0.5 - 273.15);
+        done(value.has_value());
+    });
+}
+
+void RoboControl::roboReadMove(Done done)
+{
+    if (!isConnected() || m_isReadingMove) {
+        done(false);
+        return;
+    }
+    // The stream is read 20 ticks on, by the main thread's timer.
+    m_isReadingMove = true;
+    after(kStreamWaitTicks, [this, done = std::move(done)] {
+        post(
+            [stream = StreamState(m_roboPosition, m_roboMax, m_isRoboMove)](const FocuserExchange& line) mutable {
+                ReplyBuffer buffer{};
+                const bool read = line.serial().readRoboFocusNow(buffer, stream);
+                return std::make_tuple(read, stream.position, stream.moving);
+            },
+            [this, done](const std::tuple<bool, quint16, bool>& result) {
+                m_isReadingMove = false;
+                const auto [read, position, moving] = result;
+                m_isRoboMove = moving;
+                if (read)
+                    m_roboPosition = position;
+                done(read);
+            });
+    });
+}

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "focus/FocuserControl.h"
+
+#include <array>
+#include <functional>
+#include <optional>
+
+// The RoboFocus command layer on the focuser slot at 9600 baud: frames of
+// eight characters and their checksum, step echoes ('I', 'O') skipped ahead
+// of a reply and counted into the position. Every exchange runs on the
+// mount's worker and answers on the main thread; one refused (not
+// connected, or marked not while moving: with a beep) answers at once.
+class RoboControl final : public FocuserControl {
+    Q_OBJECT
+public:
+    static constexpr long kBaud = 9600;
+    static constexpr quint16 kLowest = 2;
+    static constexpr quint16 kMostTravel = 64000;
+    static constexpr int kStreamWaitTicks = 20;
+
+    using Done = std::function<void(bool)>;
+
+    RoboControl(SerialControl& serial, FocuserWorker& worker, QObject* parent = nullptr);
+
+    void disconnectPort() override;
+
+    // The sum of a frame's first eight bytes, modulo 256.
+    static quint8 roboChecksum(const QByteArray& frame);
+    // Eight characters and their checksum.
+    static QByteArray roboFrame(const QByteArray& eight);
+    // Two letters and a value of six digits, with the checksum.
+    static QByteArray roboCommand(const char* letters, int value);
+
+    void roboGetPosition(Done done);
+    // Go to `steps`; in or out by `steps`. The echoes and the final reply
+    // are read later by roboReadMove.
+    void roboSetSteps(int steps, Done done = {});
+    void roboIn(int steps, Done done = {});
+    void roboOut(int steps, Done done = {});
+    void roboStop();
+    void roboSetPosition(int steps, Done done = {});
+    void roboGetMax(Done done);
+    // Limited to 2 … 64000.
+    void roboSetMax(int steps, Done done = {});
+    void roboGetOutputs(Done done);
+    // Output k (1 … 4) on or off, the others as they are.
+    void roboSetOutputs(int output, bool on, Done done = {});
+    void roboGetBacklash(Done done);
+    void roboSetBacklash(int amount, Done done = {});
+    void roboGetConfig(Done done);
+    // The step size and delay limited to 1 … 64, the duty cycle to 100 %.
+    void roboSetConfig(Done done = {});
+    void roboGetTemp(Done done);
+    // The stream after a move, 20 ticks from now; false when nothing came.
+    void roboReadMove(Done done);
+
+    bool isRoboMove() const { return m_isRoboMove; }
+    void setIsRoboMove(bool moving) { m_isRoboMove = moving; }
+    quint16 roboPosition() const { return m_roboPosition; }
+    void setRoboPosition(quint16 steps) { m_roboPosition = steps; }
+    quint16 roboMax() const { return m_roboMax; }
+    float roboTemp() const { return m_roboTemp; }
+    quint8 roboCyclePct() const { return m_roboCyclePct; }
+    void setRoboCyclePct(quint8 percent) { m_roboCyclePct = percent; }
+    quint8 roboDelayMs() const { return m_roboDelayMs; }
+    void setRoboDelayMs(quint8 delay) { m_roboDelayMs = delay; }
+    quint8 roboMicroSize() const { return m_roboMicroSize; }
+    void setRoboMicroSize(quint8 size) { m_roboMicroSize = size; }
+    int roboBacklashDirection() const { return m_roboBacklashDirection; }
+    void setRoboBacklashDirection(int direction) { m_roboBacklashDirection = direction; }
+    // The amount of the current direction (0 for another direction).
+    quint16 roboBacklash() const;
+    quint16 roboBacklashOf(int direction) const;
+    void setRoboBacklash(quint16 amount);
+    bool roboOutput(int output) const;
+
+    // What a reply held: the frame after the echoes, and the echoes.
+    struct Reply {
+        std::optional<QByteArray> record;  // nine bytes
+        int netSteps = 0;                  // 'O' less 'I'
+        bool sawEcho = false;
+        bool echoesEnded = false;          // another character followed them
+    };
+
+private:
+    void exchange(const QByteArray& frame, std::function<void(const Reply&)> then);
+    // A record beginning "F" and `letter`, after its echoes are counted.
+    std::optional<QByteArray> recordOf(const Reply& reply, char letter);
+    // Refuses with a beep while the motor moves.
+    bool refusedWhileMoving(const Done& done);
+    void send(const QByteArray& frame, Done done);
+    void takeBacklash(const QByteArray& record);
+
+    bool m_isRoboMove = false;
+    quint16 m_roboPosition = 0;
+    quint16 m_roboMax = kMostTravel;
+    std::array<quint16, 2> m_roboBacklash{};
+    quint8 m_roboCyclePct = 0;
+    quint8 m_roboDelayMs = 0;
+    quint8 m_roboMicroSize = 4;
+    float m_roboTemp = 0.0f;
+    int m_roboBacklashDirection = 2;
+    std::array<bool, 4> m_roboPower{};
+    bool m_isReadingMove = false;
+};

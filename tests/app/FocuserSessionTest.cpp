@@ -1,0 +1,136 @@
+#include "app/AssembledProgram.h"
+#include "app/FocusLink.h"
+#include "app/MountLink.h"
+#include "app/OptecAssembly.h"
+#include "app/RoboAssembly.h"
+#include "focus/OptecControl.h"
+#include "focus/OptecFrame.h"
+#include "focus/RoboControl.h"
+#include "focus/RoboFrame.h"
+#include "focus/views/RoboWindow.h"
+#include "focus/views/FocusMenu.h"
+#include "focus/views/OptecWindow.h"
+#include "mount/SerialControl.h"
+#include "mount/panels/ConnectMenu.h"
+#include "support/OptecSimulator.h"
+#include "support/PtyDevice.h"
+#include "support/RoboFocusSimulator.h"
+#include "support/RecordingAlertPresenter.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QSpinBox>
+#include <QTest>
+
+#include <cmath>
+
+namespace {
+
+QAction* focuserItem(FocusMenu& menu, int tag)
+{
+    for (QAction* action : menu.actions()) {
+        if (action->data().toInt() == tag)
+            return action;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+// The serial focusers as the program builds them, on simulated controllers
+// behind the mount's serial transport: the Focuser menu connects them, their
+// exchanges run on the mount's worker, and their settings go through the
+// settings object.
+class FocuserSessionTest : public AssembledProgram {
+protected:
+    void SetUp() override
+    {
+        AssembledProgram::SetUp();
+        seed({{"OptecFineSpeedPref", 3}, {"OptecSlowSpeedPref", 30}, {"OptecMedSpeedPref", 300},
+              {"OptecFastSpeedPref", 3000}, {"RoboTempSlopePref", 12.5}});
+        chart->prefControl().readPrefs();
+        SerialControl& serial = chart->mountLink().serialControl();
+        serial.setExtraPorts({port.path()});
+        serial.getPortNames();
+    }
+    void TearDown() override
+    {
+        chart.reset();
+        port.closeMaster();
+    }
+    FocusMenu& menu() { return *chart->focusLink().focusMenu(); }
+
+    ScopedAlertRecorder alerts;
+    PtyDevice port;
+};
+
+TEST_F(FocuserSessionTest, TheOptecConnectsFromTheFocuserMenuAndKeepsItsSpeeds)
+{
+    OptecSimulator optec(port.simulator());
+    optec.setPosition(2500);
+    port.start();
+    OptecAssembly& assembly = chart->focusLink().optec();
+    EXPECT_EQ(assembly.window().speedField(3)->value(), 3000);
+
+    QAction* item = focuserItem(menu(), FocusMenu::kOptecTag);
+    ASSERT_NE(item, nullptr);
+    menu().validateMenu();
+    ASSERT_TRUE(item->isEnabled());
+    item->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return assembly.control().isConnected(); }, 20000));
+    menu().validateMenu();
+    EXPECT_TRUE(item->isChecked());
+    EXPECT_FALSE(focuserItem(menu(), FocusMenu::kRoboTag)->isEnabled());
+    EXPECT_TRUE(assembly.window().isVisible());
+    EXPECT_EQ(assembly.window().statusField()->text(), "Connected");
+
+    // The update reads the position on the worker.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return assembly.frame().currentUnits() == 2500; }, 10000));
+
+    // A typed speed is stored when the focuser disconnects.
+    QSpinBox* fast = assembly.window().speedField(3);
+    fast->setValue(1500);
+    emit fast->editingFinished();
+    item->trigger();
+    EXPECT_FALSE(assembly.control().isConnected());
+    EXPECT_FALSE(assembly.window().isVisible());
+    EXPECT_EQ(storedValues().value("OptecFastSpeedPref").toInt(), 1500);
+    EXPECT_EQ(storedValues().value("OptecFineSpeedPref").toInt(), 3);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return optec.commands().endsWith("FFMODE"); }, 10000));
+    EXPECT_TRUE(alerts.alerts.empty());
+}
+
+TEST_F(FocuserSessionTest, TheRoboFocusLearnsItsSlopeIntoTheSettings)
+{
+    RoboFocusSimulator robo(port.simulator());
+    robo.setPosition(3000);
+    robo.setTemperatureValue(566);
+    port.start();
+    RoboAssembly& assembly = chart->focusLink().robo();
+    EXPECT_EQ(assembly.window().slopeField()->text(), "12.5");
+
+    QAction* item = focuserItem(menu(), FocusMenu::kRoboTag);
+    ASSERT_NE(item, nullptr);
+    item->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return assembly.control().isConnected(); }, 20000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return assembly.window().statusField()->text() == "Connected"; }, 5000));
+    menu().validateMenu();
+    EXPECT_FALSE(focuserItem(menu(), FocusMenu::kOptecTag)->isEnabled());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return assembly.control().roboPosition() == 3000; }, 10000));
+
+    const auto idle = [&] { return assembly.control().pendingExchanges() == 0; };
+    assembly.frame().tempAction(RoboFrame::kLearn);
+    ASSERT_TRUE(QTest::qWaitFor(idle, 10000));
+    robo.setPosition(3060);
+    robo.setTemperatureValue(562);
+    assembly.frame().tempAction(RoboFrame::kCalculate);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return std::abs(assembly.frame().roboSlope() - 30.0f) < 0.01f; }, 10000));
+    EXPECT_NEAR(storedValues().value("RoboTempSlopePref").toFloat(), 30.0f, 0.01f);
+    EXPECT_EQ(assembly.window().slopeField()->text(), "30.0");
+
+    item->trigger();
+    EXPECT_FALSE(assembly.control().isConnected());
+    EXPECT_TRUE(alerts.alerts.empty());
+}

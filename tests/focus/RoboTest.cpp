@@ -1,0 +1,257 @@
+#include "SerialFocuserFixture.h"
+
+#include "focus/views/RoboWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QSpinBox>
+
+class RoboTest : public RoboFixture {
+protected:
+    // The temperature as the controller gives it, half-kelvins.
+    void setTemperature(int halfKelvins) { simulator->setTemperatureValue(halfKelvins); }
+};
+
+TEST(RoboFrameTest, TheChecksumIsTheSumOfTheEightCharacters)
+{
+    const QByteArray frame = RoboControl::roboCommand("FG", 100);
+    ASSERT_EQ(frame.size(), 9);
+    EXPECT_EQ(frame.left(8), "FG000100");
+    EXPECT_EQ(quint8(frame.at(8)), 174);
+}
+
+TEST_F(RoboTest, ConnectReadsTheControllersSettings)
+{
+    simulator->setPosition(12345);
+    simulator->setMaximum(50000);
+    simulator->setBacklash(3, 40);
+    connectFocuser();
+    EXPECT_EQ(display.status, "Connected");
+    EXPECT_EQ(roboDisplay.duty, 20);  // byte 50 x 0.4
+    EXPECT_EQ(roboDisplay.stepSize, 4);
+    EXPECT_EQ(roboDisplay.direction, 3);
+    EXPECT_EQ(roboDisplay.backlash, 40);
+    EXPECT_EQ(roboDisplay.maximum, 50000);
+    EXPECT_EQ(display.position, "12345");
+    EXPECT_EQ(control->roboPosition(), 12345);
+    EXPECT_EQ(roboDisplay.slope, "0.0");
+    EXPECT_EQ(simulator->commands().mid(0, 2), (QList<QByteArray>{"FV000000", "FC000000"}));
+    EXPECT_DOUBLE_EQ(frame->focusScale(), 50000.0);
+}
+
+TEST_F(RoboTest, TheMaximumAndTheConfigurationAreLimited)
+{
+    connectFocuser();
+    control->roboSetMax(70000);
+    settle();
+    EXPECT_TRUE(lastSent("FL064000"));
+    control->roboSetMax(1);
+    settle();
+    EXPECT_TRUE(lastSent("FL000002"));
+    EXPECT_EQ(control->roboMax(), 2);
+
+    frame->editTextAction(RoboFrame::kStepSizeField, 0);
+    settle();
+    EXPECT_TRUE(QTest::qWaitFor([this] { return simulator->config()[2] == 1; }, 5000));
+    frame->editTextAction(RoboFrame::kStepSizeField, 100);
+    frame->editTextAction(RoboFrame::kDutyField, 120);
+    settle();
+    EXPECT_TRUE(QTest::qWaitFor([this] { return simulator->config()[0] == 250; }, 5000));
+    EXPECT_EQ(simulator->config()[2], 64);
+    EXPECT_EQ(roboDisplay.duty, 100);
+}
+
+TEST_F(RoboTest, MovesStayWithinTheLimitsTheBacklashLeaves)
+{
+    simulator->setPosition(63900);
+    simulator->setBacklash(2, 50);
+    connectFocuser();
+    EXPECT_FALSE(frame->roboCheckStepLimits(46, RoboFrame::kOutward));
+    EXPECT_TRUE(frame->roboCheckStepLimits(45, RoboFrame::kOutward));
+    EXPECT_EQ(frame->roboMaxMove(RoboFrame::kOutward), 50);  // 64000 - 63900 - 50
+
+    frame->editTextAction(RoboFrame::kDirectionMatrix, 1);  // direction 3
+    frame->editTextAction(RoboFrame::kBacklashField, 50);
+    settle();
+    EXPECT_EQ(control->roboBacklashDirection(), 3);
+    EXPECT_TRUE(lastSent("FB300050"));
+    EXPECT_FALSE(frame->roboCheckStepLimits(54, RoboFrame::kAbsolute));
+    EXPECT_TRUE(frame->roboCheckStepLimits(55, RoboFrame::kAbsolute));
+
+    // A go-to the limits refuse sends a stop instead; one they allow goes.
+    frame->focusAction(RoboFrame::kGoto, 54);
+    settle();
+    EXPECT_TRUE(lastSent("F "));
+    frame->focusAction(RoboFrame::kGoto, 1000);
+    settle();
+    EXPECT_TRUE(lastSent("FG001000"));
+    update();
+    EXPECT_EQ(control->roboPosition(), 1000);
+    EXPECT_EQ(display.position, "1000");
+    EXPECT_FALSE(control->isRoboMove());
+}
+
+TEST_F(RoboTest, AHeldKeyMovesUntilReleased)
+{
+    simulator->setPosition(1000);
+    connectFocuser();
+    ASSERT_TRUE(frame->keyAction(Qt::Key_Down));
+    settle();
+    EXPECT_TRUE(lastSent("FO063000"));  // 64000 - 1000, no backlash
+    ASSERT_TRUE(frame->keyUpAction(Qt::Key_Down));
+    settle();
+    EXPECT_TRUE(lastSent("F "));
+}
+
+TEST_F(RoboTest, TheTemperatureAndItsEchoes)
+{
+    simulator->setPosition(3000);
+    connectFocuser();
+    setTemperature(596);
+    bool read = false;
+    control->roboGetTemp([&read](bool ok) { read = ok; });
+    settle();
+    ASSERT_TRUE(read);
+    EXPECT_NEAR(control->roboTemp(), 24.85, 1e-4);
+
+    // Step echoes ahead of the reply are counted into the position.
+    simulator->leadNextReplyWith("OOOOO");
+    control->roboGetTemp([](bool) {});
+    settle();
+    EXPECT_EQ(control->roboPosition(), 3005);
+    EXPECT_FALSE(control->isRoboMove());
+
+    // Every fifth update tick reads the temperature.
+    setTemperature(600);
+    for (int tick = 0; tick < RoboFrame::kTempEveryTicks; ++tick)
+        update();
+    EXPECT_EQ(display.temperature, QString::fromUtf8("26.9\u00B0C"));
+}
+
+TEST_F(RoboTest, AGarbledReplyKeepsTheLastGoodPosition)
+{
+    simulator->setPosition(4321);
+    connectFocuser();
+    ASSERT_EQ(control->roboPosition(), 4321);
+    simulator->setPosition(10);
+    simulator->garbleNextReply();
+    bool read = true;
+    control->roboGetPosition([&read](bool ok) { read = ok; });
+    settle();
+    EXPECT_FALSE(read);
+    EXPECT_EQ(control->roboPosition(), 4321);
+
+    // A silent controller: the same.
+    port->simulator().dropAnswers();
+    const qsizetype first = port->simulator().received().size();
+    control->roboGetPosition([&read](bool ok) { read = ok; });
+    settle();
+    EXPECT_EQ(control->roboPosition(), 4321);
+    EXPECT_GT(port->simulator().received().size(), first);
+}
+
+TEST_F(RoboTest, LearningAndCompensation)
+{
+    simulator->setPosition(3000);
+    setTemperature(566);  // 9.85 degrees
+    connectFocuser();
+    frame->tempAction(RoboFrame::kLearn);
+    settle();
+    ASSERT_TRUE(frame->isRoboLearn());
+    simulator->setPosition(3060);
+    setTemperature(562);  // 2.0 degrees cooler
+    frame->tempAction(RoboFrame::kCalculate);
+    settle();
+    EXPECT_FLOAT_EQ(frame->roboSlope(), 30.0f);
+    EXPECT_EQ(slopeSaves, 1);
+    EXPECT_EQ(roboDisplay.slope, "30.0");
+    EXPECT_EQ(roboDisplay.delta, QString::fromUtf8("2.0 \u00B0C"));
+
+    // Less than a degree: a beep, nothing learnt.
+    setTemperature(561);
+    frame->tempAction(RoboFrame::kLearn);
+    frame->tempAction(RoboFrame::kLearn);
+    settle();
+    frame->tempAction(RoboFrame::kCalculate);
+    settle();
+    EXPECT_EQ(alerts.beeps, 1);
+
+    // Compensation with slope 30: no change moves nothing; half a degree
+    // cooler moves out 15 steps.
+    frame->tempAction(RoboFrame::kSlopeField, 30.0);
+    frame->tempAction(RoboFrame::kCompensate, 1.0);
+    settle();
+    ASSERT_TRUE(frame->isCompensating());
+    qsizetype first = simulator->commands().size();
+    frame->tempTimer();
+    settle();
+    EXPECT_EQ(sentSince(first), QList<QByteArray>{"FT000000"});
+    setTemperature(560);
+    frame->tempTimer();
+    settle();
+    EXPECT_TRUE(lastSent("FO000015"));
+
+    // A small slope: the changes add up until they make two steps.
+    frame->tempAction(RoboFrame::kSlopeField, 3.0);
+    settle();
+    update();
+    first = simulator->commands().size();
+    setTemperature(559);
+    frame->tempTimer();
+    settle();
+    EXPECT_EQ(sentSince(first), QList<QByteArray>{"FT000000"});
+    setTemperature(558);
+    frame->tempTimer();
+    settle();
+    EXPECT_TRUE(lastSent("FO000003"));
+
+    frame->tempAction(RoboFrame::kCompensate, 0.0);
+    settle();
+    EXPECT_FALSE(frame->isCompensating());
+}
+
+TEST_F(RoboTest, AnAutofocusRunOnTheControllerEndsWithAFit)
+{
+    simulator->setPosition(3000);
+    simulator->setBacklash(3, 0);
+    connectFocuser();
+    FakeFocuser optics;
+    FakeStarCamera camera{optics, 2990};
+    cameras.setWebcam(&camera);
+    AutoFocusRun& run = frame->autoFocus();
+    run.setImages(7);
+    run.setSamples(2);
+    run.setSteps(20);
+    run.curveAction(AutoFocusRun::kStartTag);
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        optics.position = quint16(simulator->position());
+        camera.deliver();
+        return run.isCurveDone() || !alerts.alerts.empty();
+    }, 60000));
+    EXPECT_TRUE(alerts.alerts.empty());
+    EXPECT_LE(std::abs(int(run.bestFocus()) - 2990), 640);  // 1 % of N (64000)
+    EXPECT_EQ(simulator->commands().count("FO000020"), 6);
+    EXPECT_EQ(simulator->commands().count("FI000070"), 1);
+    EXPECT_EQ(camera.reusedFrames, 0);
+}
+
+TEST_F(RoboTest, TheWindowShowsTheSettingsAndReachesTheFrame)
+{
+    connectFocuser();
+    RoboWindow window;
+    RoboFrame shown(*control, links(), {window, window, window}, {});
+    window.attachRobo(shown);
+    shown.setRoboSlope(12.5f);
+    EXPECT_EQ(window.slopeField()->text(), "12.5");
+    window.showConfig(40, 2, 8);
+    EXPECT_EQ(window.field(RoboFrame::kStepSizeField)->value(), 8);
+    window.field(RoboFrame::kMaximumField)->setValue(50000);
+    emit window.field(RoboFrame::kMaximumField)->editingFinished();
+    EXPECT_TRUE(lastSent("FL050000"));
+    window.output(2)->click();
+    EXPECT_TRUE(QTest::qWaitFor([this] { return simulator->output(2); }, 5000));
+    settle();
+    EXPECT_TRUE(window.output(2)->isChecked());
+}

@@ -1,0 +1,149 @@
+#include "RoboFocusSimulator.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr qsizetype kFrame = 9;
+constexpr qsizetype kStopFrame = 204;
+// A move's echoes come in parts a little apart; a long move reports only
+// its last steps, so that a reader one burst behind is never flooded.
+constexpr int kEchoesPerPart = 10;
+constexpr int kMostEchoes = 40;
+constexpr std::chrono::milliseconds kEchoGap{5};
+
+quint8 checksum(const QByteArray& bytes)
+{
+    int sum = 0;
+    for (qsizetype i = 0; i < std::min<qsizetype>(bytes.size(), 8); ++i)
+        sum += quint8(bytes.at(i));
+    return quint8(sum % 256);
+}
+
+}  // namespace
+
+RoboFocusSimulator::RoboFocusSimulator(DeviceSimulator& device)
+{
+    device.respond([this](const QByteArray& pending) { return answer(pending); });
+}
+
+void RoboFocusSimulator::setPosition(int steps) { const std::lock_guard l(m_mutex); m_position = steps; }
+void RoboFocusSimulator::setMaximum(int steps) { const std::lock_guard l(m_mutex); m_maximum = steps; }
+void RoboFocusSimulator::setTemperatureValue(int value) { const std::lock_guard l(m_mutex); m_temperature = value; }
+void RoboFocusSimulator::leadNextReplyWith(QByteArray echoes) { const std::lock_guard l(m_mutex); m_lead = std::move(echoes); }
+void RoboFocusSimulator::garbleNextReply() { const std::lock_guard l(m_mutex); m_garbleNext = true; }
+
+void RoboFocusSimulator::setBacklash(int direction, int amount)
+{
+    const std::lock_guard lock(m_mutex);
+    m_direction = direction;
+    m_backlash[direction == 3 ? 1 : 0] = amount;
+}
+
+int RoboFocusSimulator::position() const { const std::lock_guard l(m_mutex); return m_position; }
+int RoboFocusSimulator::maximum() const { const std::lock_guard l(m_mutex); return m_maximum; }
+std::array<quint8, 3> RoboFocusSimulator::config() const { const std::lock_guard l(m_mutex); return m_config; }
+bool RoboFocusSimulator::output(int k) const { const std::lock_guard l(m_mutex); return m_outputs.at(size_t(k - 1)); }
+
+QList<QByteArray> RoboFocusSimulator::commands() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_commands;
+}
+
+QByteArray RoboFocusSimulator::frame(const QByteArray& eight)
+{
+    quint8 sum = checksum(eight);
+    if (std::exchange(m_garbleNext, false))
+        ++sum;
+    return std::exchange(m_lead, {}) + eight + char(sum);
+}
+
+QByteArray RoboFocusSimulator::valueFrame(const char* letters, int value)
+{
+    return frame(QByteArray(letters) + QByteArray::number(value).rightJustified(6, '0'));
+}
+
+DeviceSimulator::Response RoboFocusSimulator::answer(const QByteArray& pending)
+{
+    // The stop: 'F', ' ', 201 'V' and its checksum.
+    if (pending.startsWith("F ")) {
+        if (pending.size() < kStopFrame)
+            return {};
+        const std::lock_guard lock(m_mutex);
+        m_commands.append("F ");
+        return {kStopFrame, {}};
+    }
+    if (pending.size() < kFrame)
+        return {};
+    const QByteArray eight = pending.left(8);
+    if (quint8(pending.at(8)) != checksum(eight))
+        return {kFrame, {}};
+    const std::lock_guard lock(m_mutex);
+    m_commands.append(eight);
+    return {kFrame, replyTo(eight)};
+}
+
+std::vector<DeviceSimulator::ReplyPart> RoboFocusSimulator::moveTo(int goal)
+{
+    goal = std::clamp(goal, 2, m_maximum);
+    const char echo = goal > m_position ? 'O' : 'I';
+    std::vector<DeviceSimulator::ReplyPart> parts;
+    for (int left = std::min(std::abs(goal - m_position), kMostEchoes); left > 0; left -= kEchoesPerPart)
+        parts.push_back({QByteArray(std::min(left, kEchoesPerPart), echo), kEchoGap});
+    m_position = goal;
+    parts.push_back({valueFrame("FD", goal), kEchoGap});
+    return parts;
+}
+
+std::vector<DeviceSimulator::ReplyPart> RoboFocusSimulator::replyTo(const QByteArray& eight)
+{
+    const QByteArray name = eight.left(2);
+    const QByteArray digits = eight.mid(2);
+    const int value = digits.toInt();
+    const bool asks = digits == "000000";
+    if (name == "FV")
+        return {{frame("FV003.30")}};
+    if (name == "FG" && asks)
+        return {{valueFrame("FD", m_position)}};
+    if (name == "FG")
+        return moveTo(value);
+    if (name == "FI" || name == "FO")
+        return moveTo(m_position + (name == "FI" ? -value : value));
+    if (name == "FS") {
+        m_position = value;
+        return {{valueFrame("FS", value)}};
+    }
+    if (name == "FL") {
+        if (!asks)
+            m_maximum = value;
+        return {{valueFrame("FL", m_maximum)}};
+    }
+    if (name == "FP") {
+        if (!asks) {
+            for (int k = 0; k < 4; ++k)
+                m_outputs[size_t(k)] = eight.at(4 + k) == '2';
+        }
+        QByteArray states = "FP00";
+        for (const bool on : m_outputs)
+            states += on ? '2' : '1';
+        return {{frame(states)}};
+    }
+    if (name == "FB") {
+        if (!asks) {
+            m_direction = eight.at(2) - '0';
+            m_backlash[m_direction == 3 ? 1 : 0] = eight.mid(3).toInt();
+        }
+        const int amount = m_backlash[m_direction == 3 ? 1 : 0];
+        return {{frame("FB" + QByteArray::number(m_direction) + QByteArray::number(amount).rightJustified(5, '0'))}};
+    }
+    if (name == "FC") {
+        if (asks)
+            return {{frame("FC" + QByteArray(1, char(m_config[0])) + char(m_config[1]) + char(m_config[2]) + "000")}};
+        m_config = {quint8(eight.at(2)), quint8(eight.at(3)), quint8(eight.at(4))};
+        return {};
+    }
+    if (name == "FT")
+        return {{frame("FT00" + QByteArray::number(m_temperature).rightJustified(4, '0'))}};
+    return {};
+}

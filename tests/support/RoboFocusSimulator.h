@@ -1,0 +1,56 @@
+#pragma once
+
+#include "DeviceSimulator.h"
+
+#include <QByteArray>
+#include <QList>
+
+#include <array>
+#include <mutex>
+
+// A RoboFocus controller for DeviceSimulator: nine-byte frames (eight
+// characters and their checksum; a frame whose checksum is wrong is
+// ignored), a move answered by one step echo ('I' or 'O') a step and then
+// the "FD" frame with the new position, the travel's maximum, the backlash,
+// the motor configuration, four power outputs and the temperature.
+class RoboFocusSimulator {
+public:
+    explicit RoboFocusSimulator(DeviceSimulator& device);
+
+    // Set at any time.
+    void setPosition(int steps);
+    void setMaximum(int steps);
+    void setBacklash(int direction, int amount);
+    // The "FT" value: half-kelvins.
+    void setTemperatureValue(int value);
+    // Echoes sent ahead of the next reply, as a motor still stepping gives them.
+    void leadNextReplyWith(QByteArray echoes);
+    // The next reply's checksum is wrong.
+    void garbleNextReply();
+
+    int position() const;
+    int maximum() const;
+    std::array<quint8, 3> config() const;
+    bool output(int k) const;
+    // The frames received (without their checksum), in order; a stop as "F ".
+    QList<QByteArray> commands() const;
+
+private:
+    DeviceSimulator::Response answer(const QByteArray& pending);
+    std::vector<DeviceSimulator::ReplyPart> replyTo(const QByteArray& eight);
+    QByteArray frame(const QByteArray& eight);
+    QByteArray valueFrame(const char* letters, int value);
+    std::vector<DeviceSimulator::ReplyPart> moveTo(int goal);
+
+    mutable std::mutex m_mutex;
+    QList<QByteArray> m_commands;
+    int m_position = 3000;
+    int m_maximum = 64000;
+    int m_direction = 2;
+    std::array<int, 2> m_backlash{};
+    std::array<quint8, 3> m_config{50, 1, 4};
+    std::array<bool, 4> m_outputs{};
+    int m_temperature = 596;
+    QByteArray m_lead;
+    bool m_garbleNext = false;
+};
