@@ -32,7 +32,7 @@ DomeLink::DomeLink(PrefControl& prefs, DebugLog& log, MountLink& mount, ChartDis
     m_dome.setSkyView(this);
     m_ddw.setSkyView(this);
     m_dome.setSaves([&prefs] { prefs.saveBoardPrefs(); }, [&prefs] { prefs.saveTicksPrefs(); });
-    mount.scopeControl().setWorkerInUse([this] { return m_dome.isConnected() || m_ddw.isConnected(); });
+    mount.scopeControl().setWorkerInUse(this, [this] { return m_dome.isConnected() || m_ddw.isConnected(); });
     ScopeThread& worker = mount.scopeControl().scopeThread();
     worker.setDomeBoard(&m_dome);
     worker.setDomeFollowers(&m_dome, &m_ddw);
@@ -43,7 +43,7 @@ DomeLink::~DomeLink()
     // A dome job still running on the worker ends at its next cycle; the
     // worker stops before the controllers go.
     m_dome.stopJobs();
-    m_mount.scopeControl().setWorkerInUse({});
+    m_mount.scopeControl().setWorkerInUse(this, {});
     ScopeThread& worker = m_mount.scopeControl().scopeThread();
     worker.killRemotePort();
     worker.setDomeBoard(nullptr);

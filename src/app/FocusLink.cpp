@@ -12,6 +12,7 @@ FocusLink::FocusLink(MountLink& mount, PrefControl& prefs, ChartOutlets& outlets
     : m_mount(mount),
       m_prefs(prefs),
       m_outlets(outlets),
+      m_worker(mount.scopeControl()),
       m_menu(std::make_unique<FocusMenu>(window))
 {
 }

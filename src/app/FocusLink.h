@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ScopeFocuserWorker.h"
 #include "focus/FocusCameras.h"
 #include "focus/FocuserFrame.h"
 #include "mount/links/FocuserWindows.h"
@@ -31,6 +32,8 @@ public:
 
     FocusMenu* focusMenu() const { return m_menu.get(); }
     FocusCameras& cameras() { return m_cameras; }
+    // The mount's worker, where the serial focusers' exchanges run.
+    FocuserWorker& worker() { return m_worker; }
     // What a serial focuser family's frame is made with.
     FocuserFrame::Links frameLinks();
     MountLink& mount() const { return m_mount; }
@@ -66,6 +69,7 @@ private:
     PrefControl& m_prefs;
     ChartOutlets& m_outlets;
     FocusCameras m_cameras;
+    ScopeFocuserWorker m_worker;
     FocuserWindows m_windows;
     AutoFocusRuns m_runs{};
     std::function<void(const AutoFocusRuns&)> m_runsObserver;

@@ -4,27 +4,34 @@
 
 #include <QtGlobal>
 
+#include <functional>
 #include <optional>
 
 // What each focuser family does for an autofocus run: its moves, its
-// position read and what it waits for before a sample. A move gives the
-// ticks (1/60 s) to let it settle, or nothing when the focuser refused it.
+// position read and what it waits for before a sample. The exchanges run
+// on the mount's worker, so a read or move answers later, on the main
+// thread: a move with the ticks (1/60 s) to let it settle, or nothing when
+// the focuser refused it. An answer may also come at once.
 class AutoFocusDevice {
 public:
+    using PositionRead = std::function<void(std::optional<quint16>)>;
+    using MoveDone = std::function<void(std::optional<int>)>;
+
     virtual ~AutoFocusDevice() = default;
 
     virtual bool isFocuserConnected() const = 0;
     // The focuser's position in steps; empty when it cannot be read.
-    virtual std::optional<quint16> readFocusPosition() = 0;
+    virtual void readFocusPosition(PositionRead done) = 0;
     // The start of a sweep: `steps` inward from `position` (never past 0).
-    virtual std::optional<int> moveInwardForRun(quint16 position, quint16 steps) = 0;
+    virtual void moveInwardForRun(quint16 position, quint16 steps, MoveDone done) = 0;
     // The next position of the sweep, `steps` outward.
-    virtual std::optional<int> advanceRun(quint16 steps) = 0;
+    virtual void advanceRun(quint16 steps, MoveDone done) = 0;
     // Whether a new frame may be measured now (a motor still moving: not yet).
     virtual bool isReadyForSample() { return true; }
     // The scale N of the fit, steps: the focuser's travel.
     virtual double focusScale() const = 0;
-    virtual bool gotoBestFocus(quint16 position) = 0;
+    // Sends the focuser to `position`; it moves on its own.
+    virtual void gotoBestFocus(quint16 position) = 0;
     // A family whose go-to empties the plot.
     virtual bool clearsPlotAtBestFocus() const { return false; }
     // The family's star box.

@@ -6,6 +6,8 @@
 #include "focus/StarMeasure.h"
 #include "platform/AlertPanel.h"
 
+#include <QPointer>
+
 #include <algorithm>
 
 namespace {
@@ -40,18 +42,39 @@ void AutoFocusRun::curveAction(int tag)
         return;
     }
     if (tag == kStartTag)
-        m_isRun ? abort() : start();
+        m_isRun || m_isAwaiting ? abort() : start();
     else if (tag == kBestFocusTag)
         gotoBestFocus();
 }
 
+template <typename Value>
+std::function<void(Value)> AutoFocusRun::resume(std::function<void(Value)> next)
+{
+    m_isAwaiting = true;
+    const QPointer<AutoFocusRun> self(this);
+    return [self, number = m_runNumber, next = std::move(next)](Value value) {
+        if (!self || self->m_runNumber != number)
+            return;
+        self->m_isAwaiting = false;
+        next(std::move(value));
+    };
+}
+
 void AutoFocusRun::start()
 {
-    const std::optional<quint16> position = m_device.readFocusPosition();
-    if (!position) {
-        AlertPanel::beep();
+    if (m_isAwaiting)
         return;
-    }
+    ++m_runNumber;
+    m_device.readFocusPosition(resume<std::optional<quint16>>([this](std::optional<quint16> position) {
+        if (position)
+            begin(*position);
+        else
+            AlertPanel::beep();
+    }));
+}
+
+void AutoFocusRun::begin(quint16 position)
+{
     m_isTimerBlock = true;
     m_store.assign(maxImages(), FocusSample{});
     m_display.showRunning(true);
@@ -64,24 +87,25 @@ void AutoFocusRun::start()
     m_curvePt = QPoint();
     m_display.redrawCurve();
 
-    const auto half = quint16(std::min<int>(*position, int(m_steps * m_images * 0.5)));
-    const std::optional<int> wait = m_device.moveInwardForRun(*position, half);
-    if (!wait) {
-        // The run stays marked as running until the user aborts it.
-        AlertPanel::runAlert(kStartFailed, QStringLiteral(" "));
-        return;
-    }
-    m_cameras.clearNewImages();
-    settle(*wait);
-    m_display.showFocusResult(0, 0.0f);
-    m_display.showProgress(0);
-    if (!m_timer.isActive())
-        m_timer.start();
+    const auto half = quint16(std::min<int>(position, int(m_steps * m_images * 0.5)));
+    m_device.moveInwardForRun(position, half, resume<std::optional<int>>([this](std::optional<int> wait) {
+        if (!wait) {
+            // The run stays marked as running until the user aborts it.
+            AlertPanel::runAlert(kStartFailed, QStringLiteral(" "));
+            return;
+        }
+        m_cameras.clearNewImages();
+        settle(*wait);
+        m_display.showFocusResult(0, 0.0f);
+        m_display.showProgress(0);
+        if (!m_timer.isActive())
+            m_timer.start();
+    }));
 }
 
 void AutoFocusRun::curveTick()
 {
-    if (isSettling() || !m_cameras.hasNewImage() || !m_device.isReadyForSample())
+    if (m_isAwaiting || isSettling() || !m_cameras.hasNewImage() || !m_device.isReadyForSample())
         return;
     if (m_imageCount >= m_images) {
         endRun();
@@ -97,24 +121,12 @@ void AutoFocusRun::curveTick()
         failRun();
         return;
     }
-    if (m_imageCount < m_images) {
-        int wait = 0;
-        if (m_sampleCount == 0) {
-            const std::optional<int> moved = m_device.advanceRun(m_steps);
-            if (!moved) {
-                failRun();
-                return;
-            }
-            wait = *moved;
-        }
-        m_display.redrawCurve();
-        // Every sample is taken on a frame that came after this one.
-        m_cameras.clearNewImages();
-        settle(wait);
-        return;
-    }
-    m_curvePt = QPoint();
-    endRun();
+    m_device.readFocusPosition(resume<std::optional<quint16>>([this](std::optional<quint16> position) {
+        if (position)
+            sampleTaken(*position);
+        else
+            failRun();
+    }));
 }
 
 bool AutoFocusRun::takeSample()
@@ -126,17 +138,43 @@ bool AutoFocusRun::takeSample()
     FocusSample& sample = m_store[m_dataIndex];
     sample.halfFluxRadius = star.halfFluxRadius;
     sample.starArea = star.starArea;
-    const std::optional<quint16> position = m_device.readFocusPosition();
-    if (!position)
-        return false;
-    sample.focusPosition = *position;
-    m_display.showRunPosition(*position);
     return true;
+}
+
+void AutoFocusRun::sampleTaken(quint16 position)
+{
+    m_store[m_dataIndex].focusPosition = position;
+    m_display.showRunPosition(position);
+    if (m_imageCount >= m_images) {
+        m_curvePt = QPoint();
+        endRun();
+        return;
+    }
+    if (m_sampleCount != 0) {
+        nextFrame(0);
+        return;
+    }
+    m_device.advanceRun(m_steps, resume<std::optional<int>>([this](std::optional<int> moved) {
+        if (moved)
+            nextFrame(*moved);
+        else
+            failRun();
+    }));
+}
+
+void AutoFocusRun::nextFrame(int settleTicks)
+{
+    m_display.redrawCurve();
+    // Every sample is taken on a frame that came after this one.
+    m_cameras.clearNewImages();
+    settle(settleTicks);
 }
 
 void AutoFocusRun::stopRun()
 {
     stopTimer();
+    ++m_runNumber;
+    m_isAwaiting = false;
     m_sampleCount = 0;
     m_imageCount = 0;
     m_dataIndex = 0;
@@ -174,6 +212,8 @@ void AutoFocusRun::abort()
     m_isRun = false;
     m_isCurveDone = false;
     stopTimer();
+    ++m_runNumber;
+    m_isAwaiting = false;
     m_isTimerBlock = false;
     m_display.showProgress(0);
 }
@@ -193,6 +233,8 @@ void AutoFocusRun::gotoBestFocus()
     if (m_isRun)
         m_display.showRunning(false);
     stopTimer();
+    ++m_runNumber;
+    m_isAwaiting = false;
     m_bestFocus = 0;
     m_sampleCount = 0;
     m_imageCount = 0;

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <chrono>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -22,7 +23,8 @@ class FocusCameras;
 // `steps` apart, measures the brightest star `samples` times at each on
 // fresh camera frames, fits a parabola to star area against position and
 // reports its vertex as the best focus. One step of the run per curve-timer
-// tick; a move's settling time holds the ticks off instead of blocking.
+// tick; a move's settling time and an answer the focuser still owes hold
+// the ticks off instead of blocking.
 class AutoFocusRun final : public QObject {
     Q_OBJECT
 public:
@@ -38,6 +40,8 @@ public:
     void curveAction(int tag);
     // One step of the run.
     void curveTick();
+    // Ends a run (or its start) without a fit; answers it awaits are dropped.
+    void abort();
 
     void setSamples(quint16 samples) { m_samples = samples; }
     void setImages(quint16 images) { m_images = images; }
@@ -61,6 +65,8 @@ public:
     double focusScale() const;
     bool isFocuserConnected() const;
     bool isCurveTimerActive() const { return m_timer.isActive(); }
+    // Whether the run waits for the focuser's answer to a read or move.
+    bool isAwaitingFocuser() const { return m_isAwaiting; }
 
     // Set while a run talks to the focuser, so that the window's other
     // timers keep off its replies.
@@ -69,9 +75,16 @@ public:
 
 private:
     void start();
-    void abort();
+    void begin(quint16 position);
     void gotoBestFocus();
+    // Measures the star into the sample at the data index; false when it has none.
     bool takeSample();
+    void sampleTaken(quint16 position);
+    void nextFrame(int settleTicks);
+    // The continuation of a read or move: it runs only while the run it
+    // was asked for lasts, and holds the ticks off until then.
+    template <typename Value>
+    std::function<void(Value)> resume(std::function<void(Value)> next);
     // Clears the run's counters and timer; the two endings below add their own.
     void stopRun();
     void endRun();
@@ -90,6 +103,8 @@ private:
     QElapsedTimer m_settleClock;
     std::chrono::microseconds m_settleFor{0};
     bool m_isSettling = false;
+    bool m_isAwaiting = false;
+    quint32 m_runNumber = 0;  // answers for an earlier run are dropped
 
     quint16 m_samples = 1;
     quint16 m_images = 7;

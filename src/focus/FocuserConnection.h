@@ -5,6 +5,8 @@ class FocuserConnection {
 public:
     virtual ~FocuserConnection() = default;
     virtual bool isFocuserConnected() const = 0;
-    // Disconnects a connected focuser, connects one that is not.
+    // While its port search runs.
+    virtual bool isFocuserConnecting() const { return false; }
+    // Disconnects a connected (or searching) focuser, connects one that is not.
     virtual void focuserConnect() = 0;
 };

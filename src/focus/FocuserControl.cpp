@@ -1,74 +1,117 @@
 #include "focus/FocuserControl.h"
 
-#include "mount/ScopeControl.h"
+#include "focus/FocuserWorker.h"
 #include "mount/SerialControl.h"
+#include "mount/SerialSlots.h"
 
-FocuserControl::FocuserControl(SerialControl& serial, ScopeControl& scope, long baud,
-                               QString debugName)
-    : m_serial(serial), m_scope(scope), m_baud(baud), m_debugName(std::move(debugName))
+#include <QCoreApplication>
+#include <QPointer>
+
+FocuserControl::FocuserControl(SerialControl& serial, FocuserWorker& worker, Model model,
+                               QObject* parent)
+    : QObject(parent),
+      m_serial(serial),
+      m_worker(worker),
+      m_model(std::move(model)),
+      m_line(serial, m_model.baud, worker.debugWriter(), worker.timing())
 {
 }
 
-bool FocuserControl::initPort()
+FocuserControl::~FocuserControl()
 {
-    if (m_isConnect && m_port != 0) {
-        if (stillAnswers())
-            return true;
-        disconnectPort();
-    }
+    if (m_isConnect || m_isConnecting)
+        m_serial.closeSerialDriver(kSerialSlotFocuser);
+    letWorkerGo();
+}
+
+bool FocuserControl::initPort(std::function<void(bool)> ended)
+{
+    if (m_isConnect)
+        return true;
+    if (m_isConnecting)
+        return false;
     if (m_serial.serialRefNum(kSerialSlotFocuser) != -1) {
-        writeDebug(m_debugName + ": serial ref in use.");
+        writeDebug(m_model.debugName + ": serial ref in use.");
         return false;
     }
     if (m_serial.maxPorts() == 0)
         m_serial.getPortNames();
     const quint16 ports = m_serial.maxPorts();
     if (ports == 0) {
-        writeDebug(m_debugName + ": maxPorts is zero.");
+        writeDebug(m_model.debugName + ": maxPorts is zero.");
         return false;
     }
-    const quint16 chosen = m_scope.selectPort();
-    if (chosen != 0)
-        return chosen <= ports && tryPort(quint16(chosen - 1));
-    for (quint16 index = 0; index < ports; ++index) {
-        if (tryPort(index))
-            return true;
+    m_isConnecting = true;
+    if (!m_holdsWorker) {
+        m_holdsWorker = true;
+        m_worker.holdThread();
     }
-    return false;
+    const quint32 scan = ++m_scan;
+    postWork([this, chosen = m_worker.selectPort(), ports, probe = m_model.probe, scan,
+              ended = std::move(ended)](const FocuserExchange& line) -> std::function<void()> {
+        const quint16 port = line.findFocuser(chosen, ports, probe);
+        return [this, port, scan, ended] { searchEnded(port, scan, ended); };
+    });
+    return true;
 }
 
-bool FocuserControl::tryPort(quint16 index)
+void FocuserControl::searchEnded(quint16 port, quint32 scan, const std::function<void(bool)>& ended)
 {
-    if (m_serial.openSerialDriver(index, m_baud, false, kSerialSlotFocuser)) {
-        if (probe()) {
-            m_isConnect = true;
-            m_port = quint16(index + 1);
-            return true;
-        }
-        m_serial.clearSerialBuffer(kSerialSlotFocuser);
-        m_serial.closeSerialDriver(kSerialSlotFocuser);
+    if (!m_isConnecting || scan != m_scan) {
+        // Disconnected while the ports were tried: the found one is closed
+        // unless a later search holds the slot.
+        if (port != 0 && !m_isConnecting && !m_isConnect)
+            m_serial.closeSerialDriver(kSerialSlotFocuser);
+        return;
     }
-    return false;
+    m_isConnecting = false;
+    m_isConnect = port != 0;
+    m_port = port;
+    if (!m_isConnect)
+        letWorkerGo();
+    if (ended)
+        ended(m_isConnect);
 }
 
 void FocuserControl::disconnectPort()
 {
-    m_serial.clearSerialBuffer(kSerialSlotFocuser);
+    ++m_scan;
+    ++m_session;
+    // Never waits: an exchange in progress closes the slot as it lets go.
     m_serial.closeSerialDriver(kSerialSlotFocuser);
+    m_isConnecting = false;
     m_isConnect = false;
     m_port = 0;
+    letWorkerGo();
 }
 
-std::optional<QByteArray> FocuserControl::exchange(const QByteArray& request, quint16 expected)
+void FocuserControl::letWorkerGo()
 {
-    ReplyBuffer reply{};
-    qint32 count = qint32(request.size());
-    if (!m_serial.transaction(expected, count, request.constData(), reply, kSerialSlotFocuser))
-        return std::nullopt;
-    return QByteArray(reply.data(), expected == 0 ? 0 : count);
+    if (!m_holdsWorker)
+        return;
+    m_holdsWorker = false;
+    m_worker.releaseThread();
+}
+
+void FocuserControl::postWork(std::function<std::function<void()>(const FocuserExchange&)> work)
+{
+    ++m_pending;
+    const QPointer<FocuserControl> self(this);
+    m_worker.postWork([self, line = m_line, work = std::move(work)] {
+        std::function<void()> onMain = work(line);
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [self, onMain = std::move(onMain)] {
+                if (!self)
+                    return;
+                --self->m_pending;
+                onMain();
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 void FocuserControl::writeDebug(const QString& line) const
 {
-    m_scope.writeDebugFile(line);
+    m_line.debug()(line);
 }

@@ -1,56 +1,104 @@
 #pragma once
 
+#include "focus/FocuserExchange.h"
 #include "mount/links/ConnectMenuLinks.h"
-#include "mount/SerialSlots.h"
 
-#include <QByteArray>
+#include <QObject>
 #include <QString>
 
-#include <optional>
+#include <functional>
+#include <type_traits>
 
-class ScopeControl;
+class FocuserWorker;
 class SerialControl;
 
 // The command layer every serial focuser shares: it finds the focuser on
 // the focuser slot of the serial transport (the port the Connect menu
-// chose, or each listed port in turn), holds the connection and runs
-// exchanges. A model says its speed and probe and builds its commands.
-class FocuserControl : public MenuDevice {
+// chose, or each listed port in turn) and holds the connection. Every
+// exchange, the search and its probe included, runs on the mount's worker;
+// the main thread only posts work and takes its result in a continuation.
+// A model says its speed and probe and builds its commands.
+class FocuserControl : public QObject, public MenuDevice {
+    Q_OBJECT
 public:
-    FocuserControl(SerialControl& serial, ScopeControl& scope, long baud, QString debugName);
+    using Probe = std::function<bool(const FocuserExchange&)>;
+    struct Model {
+        long baud;
+        QString debugName;
+        // Asks the focuser on the open slot whether it is there; runs on
+        // the worker with nothing but the line it is given.
+        Probe probe;
+    };
+
+    FocuserControl(SerialControl& serial, FocuserWorker& worker, Model model,
+                   QObject* parent = nullptr);
+    ~FocuserControl() override;
 
     bool isConnected() const override { return m_isConnect; }
-    bool connectDevice() override { return initPort(); }
+    // Starts the search; true once it runs (or the focuser is connected).
+    bool connectDevice() override { return initPort({}); }
     void disconnectDevice() override { disconnectPort(); }
 
-    // Connects, or keeps an answering connection; false when no port answers.
-    bool initPort();
-    // Empties and closes the slot; not connected, no port.
+    // Starts the search on the worker unless the focuser is connected;
+    // `ended` hears on the main thread whether it found the focuser. False
+    // when no search can start (one runs, the slot is busy, no port).
+    bool initPort(std::function<void(bool)> ended);
+    // Closes the slot; a search under way is dropped and what it found
+    // closed, and results still to come are not delivered.
     virtual void disconnectPort();
+    bool isConnecting() const { return m_isConnecting; }
     // The port's list index + 1; 0 when not connected.
     quint16 port() const { return m_port; }
+    // Units of work posted whose result has not come back.
+    int pendingExchanges() const { return m_pending; }
+
+    // Runs `work(const FocuserExchange&)` on the worker, then `then(result)`
+    // on the main thread, unless the focuser was disconnected in between.
+    template <typename Work, typename Then>
+    void post(Work work, Then then)
+    {
+        using Result = std::invoke_result_t<Work&, const FocuserExchange&>;
+        postWork([this, work = std::move(work), then = std::move(then),
+                  session = m_session](const FocuserExchange& line) -> std::function<void()> {
+            Result result = work(line);
+            // Read on the main thread only, once this control is known alive.
+            return [this, then, result = std::move(result), session] {
+                if (session == m_session)
+                    then(result);
+            };
+        });
+    }
+    // Runs `work` on the worker, its outcome unheard.
+    template <typename Work>
+    void post(Work work)
+    {
+        postWork([work = std::move(work)](const FocuserExchange& line) -> std::function<void()> {
+            work(line);
+            return [] {};
+        });
+    }
 
 protected:
-    // Asks the focuser on the open slot whether it is there.
-    virtual bool probe() = 0;
-    // Whether a connected focuser still answers; one that does not is
-    // disconnected and sought again.
-    virtual bool stillAnswers() { return true; }
-
-    // Writes `request` and reads at least `expected` bytes into `reply`;
-    // the bytes read, or nothing when the exchange failed.
-    std::optional<QByteArray> exchange(const QByteArray& request, quint16 expected);
-    SerialControl& serial() const { return m_serial; }
     // Writes a line to the debug log while debugging is on.
     void writeDebug(const QString& line) const;
+    SerialControl& serial() const { return m_serial; }
 
 private:
-    bool tryPort(quint16 index);
+    // Runs `work` on the worker; what it returns runs on the main thread
+    // while this control lives.
+    void postWork(std::function<std::function<void()>(const FocuserExchange&)> work);
+    void searchEnded(quint16 port, quint32 scan, const std::function<void(bool)>& ended);
+    void letWorkerGo();
 
     SerialControl& m_serial;
-    ScopeControl& m_scope;
-    long m_baud;
-    QString m_debugName;
+    FocuserWorker& m_worker;
+    Model m_model;
+    FocuserExchange m_line;
     bool m_isConnect = false;
+    bool m_isConnecting = false;
+    bool m_holdsWorker = false;
     quint16 m_port = 0;
+    int m_pending = 0;
+    quint32 m_scan = 0;     // the search whose outcome is awaited
+    quint32 m_session = 0;  // results of an earlier connection are dropped
 };

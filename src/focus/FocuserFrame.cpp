@@ -9,6 +9,8 @@
 #include "mount/links/HandControlPanels.h"
 #include "platform/AlertPanel.h"
 
+#include <QPointer>
+
 #include <algorithm>
 
 FocuserFrame::FocuserFrame(FocuserControl& control, const Links& links, FocuserDisplay& display,
@@ -30,10 +32,17 @@ bool FocuserFrame::isFocuserConnected() const
     return m_control.isConnected();
 }
 
+bool FocuserFrame::isFocuserConnecting() const
+{
+    return m_control.isConnecting();
+}
+
 void FocuserFrame::focuserConnect()
 {
     m_run.setIsTimerBlock(false);
-    if (m_control.isConnected()) {
+    if (m_control.isConnected() || m_control.isConnecting()) {
+        if (m_run.isRun() || m_run.isAwaitingFocuser())
+            m_run.abort();
         m_control.disconnectDevice();
         m_updateTimer.stop();
         m_display.showStatus(QStringLiteral("Not Connected"));
@@ -43,7 +52,18 @@ void FocuserFrame::focuserConnect()
         m_display.orderOut();
         return;
     }
-    if (!m_control.initPort()) {
+    const QPointer<FocuserFrame> self(this);
+    const bool started = m_control.initPort([self](bool found) {
+        if (self)
+            self->connectEnded(found);
+    });
+    if (!started)
+        connectEnded(false);
+}
+
+void FocuserFrame::connectEnded(bool found)
+{
+    if (!found) {
         AlertPanel::runAlert(connectFailedMessage(), QStringLiteral(" "));
         return;
     }
@@ -133,6 +153,7 @@ bool FocuserFrame::keyUpAction(int key)
 
 void FocuserFrame::updateTimer()
 {
-    if (!m_run.isTimerBlock())
+    // One request at a time: a silent focuser gets no queue of polls.
+    if (!m_run.isTimerBlock() && m_control.pendingExchanges() == 0)
         updateTick();
 }

@@ -44,6 +44,9 @@ public:
                  AutoFocusDisplay& curveDisplay, QObject* parent = nullptr);
 
     bool isFocuserConnected() const override;
+    bool isFocuserConnecting() const override;
+    // Starts the search on the worker (its end shows the window or the
+    // alert); a connected or searching focuser is disconnected.
     void focuserConnect() override;
 
     // Whether the tab with this identifier may be selected now.
@@ -66,7 +69,8 @@ public:
 protected:
     // The model's state read once connected (position, temperature, ...).
     virtual void readStartUp() = 0;
-    // The 1 s update; not called while the timer block is set.
+    // The 1 s update; not called while the timer block is set, nor while
+    // an earlier exchange has not answered.
     virtual void updateTick() = 0;
     virtual double criticalFocusZone(double focalRatio) const = 0;
     // "<model> connection failed."
@@ -87,6 +91,8 @@ protected:
     FocusCameras& cameras() const { return m_cameras; }
 
 private:
+    // The search's outcome: the start-up reads and the timer, or the alert.
+    void connectEnded(bool found);
     void updateTimer();
 
     FocuserControl& m_control;

@@ -17,6 +17,7 @@
 
 #include <chrono>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -97,6 +98,8 @@ public:
     void syncNexStar() override;
     void resetSynScanSync() override;
     void writeDebugFile(const QString& line) override { m_debug(line); }
+    const DebugWriter& debugWriter() const { return m_debug; }
+    const ScopeThreadTiming& timing() const { return m_timing; }
 
     // Reads the mount's position through the worker, as a poll does, and
     // answers on this thread: true with `scopeRA`/`scopeDec` current, false
@@ -119,9 +122,9 @@ public:
     void setScopeAlphaDelay();
 
     // The worker and its port. The worker stops once no device needs it:
-    // no mount connected or connecting, and `inUse` (another device's
-    // claim, the dome board's) false.
-    void setWorkerInUse(std::function<bool()> inUse) { m_workerInUse = std::move(inUse); }
+    // no mount connected or connecting, and every other user's `inUse`
+    // (the domes', the focusers') false. An empty `inUse` removes `user`.
+    void setWorkerInUse(const void* user, std::function<bool()> inUse);
     void launchThread();
     void releaseThread();
     void killScopePort();
@@ -224,7 +227,7 @@ private:
     QTimer m_fadeTimer;
     QTimer m_readTimer;
     std::function<void(bool)> m_positionRead;
-    std::function<bool()> m_workerInUse;
+    std::map<const void*, std::function<bool()>> m_workerUsers;
     float m_timerRate = 5.0f;
     float m_rateCount = 0.0f;
     int m_failedPolls = 0;

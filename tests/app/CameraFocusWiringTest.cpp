@@ -116,7 +116,7 @@ protected:
         SerialControl& serial = chart->mountLink().serialControl();
         serial.setExtraPorts({port.path()});
         serial.getPortNames();
-        control = std::make_unique<ProbeFocuserControl>(serial, chart->scopeControl());
+        control = std::make_unique<ProbeFocuserControl>(serial, chart->focusLink().worker());
         window = std::make_unique<FocuserWindow>("Probe");
         frame = std::make_unique<ProbeFocuserFrame>(*control, chart->focusLink().frameLinks(), *window, *window);
         window->attach(*frame);
@@ -153,6 +153,7 @@ TEST_F(FocusMarkWiringTest, TheWebcamMarksTheStarAnAutofocusRunMeasures)
 {
     chart->focusLink().joinRobo(*control, *frame, *window);
     ASSERT_TRUE(control->connectDevice());
+    ASSERT_TRUE(control->settle());
     chart->mountLink().connectMenu()->itemWithTag(kWebcamItem)->trigger();
     const QImage sky = skyWithStar(200, 70);
     source.play(sky);

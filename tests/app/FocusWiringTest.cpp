@@ -51,7 +51,7 @@ protected:
         SerialControl& serial = chart->mountLink().serialControl();
         serial.setExtraPorts({port.path()});
         serial.getPortNames();
-        control = std::make_unique<ProbeFocuserControl>(serial, chart->scopeControl());
+        control = std::make_unique<ProbeFocuserControl>(serial, chart->focusLink().worker());
         window = std::make_unique<FocuserWindow>("Probe");
         frame = std::make_unique<ProbeFocuserFrame>(*control, chart->focusLink().frameLinks(),
                                                     *window, *window);
@@ -85,6 +85,7 @@ TEST_F(FocusWiringTest, TheFocuserMenuConnectsAFocuserOnTheFocuserSlot)
     QAction* robo = itemTagged(*menu, FocusMenu::kRoboTag);
     ASSERT_NE(robo, nullptr);
     robo->trigger();
+    ASSERT_TRUE(control->settle());
     ASSERT_TRUE(control->isConnected());
     EXPECT_EQ(port.simulator().received(), "PING#");
     EXPECT_NE(chart->mountLink().serialControl().serialRefNum(kSerialSlotFocuser), -1);

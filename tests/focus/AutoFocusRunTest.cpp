@@ -194,3 +194,44 @@ TEST_F(AutoFocusRunTest, GoingToTheBestFocus)
     for (const FocusSample& sample : run.dataStore())
         EXPECT_FALSE(sample.isMeasured());
 }
+
+// The focuser answers on the worker's time: the ticks wait for its answer,
+// and an answer that comes after the run was aborted changes nothing.
+TEST_F(AutoFocusRunTest, LateAnswersHoldTheTicksAndAnAbortDropsThem)
+{
+    focuser.deferAnswers = true;
+    start(3, 1);
+    EXPECT_FALSE(run.isRun()) << "the position is still to come";
+    EXPECT_TRUE(run.isAwaitingFocuser());
+    focuser.answer();  // the position, then the inward move
+    focuser.answer();
+    ASSERT_TRUE(run.isRun());
+    ASSERT_TRUE(run.isCurveTimerActive());
+
+    camera.deliver();
+    run.curveTick();
+    EXPECT_TRUE(run.isAwaitingFocuser());
+    camera.deliver();
+    run.curveTick();  // still waiting: no second sample
+    EXPECT_EQ(display.positions.size(), 0u);
+    focuser.answer();  // the sample's position
+    EXPECT_EQ(display.positions.size(), 1u);
+    EXPECT_TRUE(run.isAwaitingFocuser()) << "the advance is still to come";
+
+    run.curveAction(AutoFocusRun::kStartTag);  // abort
+    EXPECT_FALSE(run.isRun());
+    EXPECT_FALSE(run.isAwaitingFocuser());
+    const int redraws = display.redraws;
+    focuser.answer();
+    EXPECT_FALSE(run.isRun());
+    EXPECT_EQ(display.redraws, redraws);
+    EXPECT_FALSE(run.isCurveDone());
+    EXPECT_TRUE(alerts.alerts.empty());
+
+    // Start pressed again before the position came back aborts the start.
+    run.curveAction(AutoFocusRun::kStartTag);
+    run.curveAction(AutoFocusRun::kStartTag);
+    focuser.answer();
+    EXPECT_FALSE(run.isRun());
+    EXPECT_FALSE(run.isAwaitingFocuser());
+}

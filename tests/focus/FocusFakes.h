@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 #include <optional>
 #include <set>
 #include <vector>
@@ -18,41 +19,52 @@
 class FakeFocuser : public AutoFocusDevice {
 public:
     bool isFocuserConnected() const override { return connected; }
-    std::optional<quint16> readFocusPosition() override
+    // Answers at once, or (with `deferAnswers`) when the test calls answer().
+    void readFocusPosition(PositionRead done) override
     {
+        std::optional<quint16> read = position;
         if (readsLeft == 0)
-            return std::nullopt;
-        if (readsLeft > 0)
+            read.reset();
+        else if (readsLeft > 0)
             --readsLeft;
-        return position;
+        reply([done, read] { done(read); });
     }
-    std::optional<int> moveInwardForRun(quint16 from, quint16 steps) override
+    void moveInwardForRun(quint16 from, quint16 steps, MoveDone done) override
     {
-        if (refuseMoves)
-            return std::nullopt;
-        position = quint16(from - steps);
-        moves.push_back(-int(steps));
-        return settleTicks;
+        if (!refuseMoves) {
+            position = quint16(from - steps);
+            moves.push_back(-int(steps));
+        }
+        reply([this, done] { done(refuseMoves ? std::nullopt : std::optional<int>(settleTicks)); });
     }
-    std::optional<int> advanceRun(quint16 steps) override
+    void advanceRun(quint16 steps, MoveDone done) override
     {
-        if (refuseMoves)
-            return std::nullopt;
-        position = quint16(position + steps);
-        moves.push_back(steps);
-        return settleTicks;
+        if (!refuseMoves) {
+            position = quint16(position + steps);
+            moves.push_back(steps);
+        }
+        reply([this, done] { done(refuseMoves ? std::nullopt : std::optional<int>(settleTicks)); });
+    }
+    // Gives the answers held back, in order.
+    void answer()
+    {
+        std::vector<std::function<void()>> held;
+        held.swap(heldAnswers);
+        for (const auto& give : held)
+            give();
     }
     bool isReadyForSample() override { return ready; }
     double focusScale() const override { return scale; }
-    bool gotoBestFocus(quint16 target) override
+    void gotoBestFocus(quint16 target) override
     {
         position = target;
         gotos.push_back(target);
-        return true;
     }
     bool clearsPlotAtBestFocus() const override { return clearsPlot; }
 
     bool connected = true;
+    bool deferAnswers = false;
+    std::vector<std::function<void()>> heldAnswers;
     bool ready = true;
     bool refuseMoves = false;
     bool clearsPlot = false;
@@ -62,6 +74,15 @@ public:
     quint16 position = 3000;
     std::vector<int> moves;
     std::vector<quint16> gotos;
+
+private:
+    void reply(std::function<void()> give)
+    {
+        if (deferAnswers)
+            heldAnswers.push_back(std::move(give));
+        else
+            give();
+    }
 };
 
 // A camera that draws one star, sharpest at the focuser position `best`,

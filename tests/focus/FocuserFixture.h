@@ -20,12 +20,14 @@ protected:
         port->start();
         serial->setExtraPorts({port->path()});
         serial->getPortNames();
-        control = std::make_unique<ProbeFocuserControl>(*serial, *scope);
+        worker = std::make_unique<ScopeTestWorker>(*scope);
+        control = std::make_unique<ProbeFocuserControl>(*serial, *worker);
     }
     void TearDown() override
     {
         frame.reset();
         control.reset();
+        worker.reset();
         MountFixture::TearDown();
     }
     void makeFrame(FocuserDisplay& display, AutoFocusDisplay& curve)
@@ -35,10 +37,18 @@ protected:
         frame->setHandPanels(&panels);
     }
 
+    // The frame's connect toggle, and the search on the worker to its end.
+    void toggleConnect()
+    {
+        frame->focuserConnect();
+        control->settle();
+    }
+
     std::unique_ptr<PtyDevice> port;
     FocusCameras cameras;
     FakeFocuser stillFocuser;
     FakeStarCamera webcam{stillFocuser};
+    std::unique_ptr<ScopeTestWorker> worker;
     std::unique_ptr<ProbeFocuserControl> control;
     std::unique_ptr<ProbeFocuserFrame> frame;
 };

@@ -20,7 +20,7 @@ protected:
 TEST_F(FocuserFrameTest, ConnectToggles)
 {
     frame->autoFocus().setIsTimerBlock(true);
-    frame->focuserConnect();
+    toggleConnect();
     ASSERT_TRUE(frame->isFocuserConnected());
     EXPECT_FALSE(frame->autoFocus().isTimerBlock());
     EXPECT_EQ(frame->startUps, 1);
@@ -29,7 +29,7 @@ TEST_F(FocuserFrameTest, ConnectToggles)
     EXPECT_TRUE(display.front);
     EXPECT_TRUE(frame->isUpdateTimerActive());
 
-    frame->focuserConnect();
+    toggleConnect();
     EXPECT_FALSE(frame->isFocuserConnected());
     EXPECT_EQ(display.status, "Not Connected");
     EXPECT_EQ(display.position, "----");
@@ -47,7 +47,7 @@ TEST_F(FocuserFrameTest, AFocuserThatDoesNotAnswerRaisesTheModelsAlert)
     serial->setExtraPorts({silent.path()});
     serial->getPortNames();
     scope->setSelectPort(1);
-    frame->focuserConnect();
+    toggleConnect();
     EXPECT_FALSE(frame->isFocuserConnected());
     ASSERT_EQ(alerts.alerts.size(), 1u);
     EXPECT_EQ(alerts.alerts[0].title, "Probe connection failed.");
@@ -59,7 +59,7 @@ TEST_F(FocuserFrameTest, AFocuserThatDoesNotAnswerRaisesTheModelsAlert)
 TEST_F(FocuserFrameTest, TheTimerBlockHoldsTheUpdatesOff)
 {
     frame->setUpdateInterval(std::chrono::milliseconds(10));
-    frame->focuserConnect();
+    toggleConnect();
     frame->autoFocus().setIsTimerBlock(true);
     QTest::qWait(100);
     EXPECT_EQ(frame->updates, 0);
@@ -82,7 +82,7 @@ TEST_F(FocuserFrameTest, TabsNeedTheFocuserAndForAutofocusACamera)
 {
     EXPECT_TRUE(frame->shouldSelectTab(1));
     EXPECT_FALSE(frame->shouldSelectTab(FocuserFrame::kTemperatureTab));
-    frame->focuserConnect();
+    toggleConnect();
     ASSERT_TRUE(frame->isFocuserConnected());
     EXPECT_FALSE(frame->shouldSelectTab(FocuserFrame::kAutoFocusTab));  // no camera
     cameras.setWebcam(&webcam);
@@ -118,7 +118,7 @@ TEST_F(FocuserFrameTest, ParametersSetTheRun)
 TEST_F(FocuserFrameTest, KeysWhileConnected)
 {
     EXPECT_FALSE(frame->keyAction(Qt::Key_Up));
-    frame->focuserConnect();
+    toggleConnect();
     EXPECT_TRUE(frame->keyAction(Qt::Key_Up));
     EXPECT_TRUE(frame->keyAction(Qt::Key_PageUp));
     EXPECT_TRUE(frame->keyAction(Qt::Key_PageDown));

@@ -33,7 +33,7 @@ TEST_F(FocuserWindowTest, TheAutofocusTabIsRefusedWithoutFocuserOrCamera)
     EXPECT_EQ(window->currentTab(), FocuserWindow::kFocuserTab);
     EXPECT_EQ(alerts.beeps, 1);
 
-    frame->focuserConnect();
+    toggleConnect();
     ASSERT_TRUE(frame->isFocuserConnected());
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->statusField()->text(), "Connected");
@@ -52,7 +52,7 @@ TEST_F(FocuserWindowTest, TheAutofocusTabIsRefusedWithoutFocuserOrCamera)
 TEST_F(FocuserWindowTest, TheRunShowsOnTheAutofocusTab)
 {
     cameras.setWebcam(&webcam);
-    frame->focuserConnect();
+    toggleConnect();
     window->startButton()->click();
     EXPECT_EQ(window->startButton()->text(), "Abort");
     EXPECT_TRUE(frame->autoFocus().isRun());
@@ -68,7 +68,7 @@ TEST_F(FocuserWindowTest, TheRunShowsOnTheAutofocusTab)
 
 TEST_F(FocuserWindowTest, MoveKeysReachTheFrameWhileConnected)
 {
-    frame->focuserConnect();
+    toggleConnect();
     QTest::keyPress(window.get(), Qt::Key_Up);
     QTest::keyPress(window.get(), Qt::Key_PageDown);
     QTest::keyPress(window.get(), Qt::Key_PageDown);

@@ -6,9 +6,37 @@
 #include "focus/FocuserControl.h"
 #include "focus/FocuserDisplay.h"
 #include "focus/FocuserFrame.h"
+#include "focus/FocuserWorker.h"
+#include "mount/ScopeControl.h"
+
+#include <QCoreApplication>
+#include <QTest>
 
 #include <QByteArray>
 #include <QString>
+
+// The mount controller's worker as the program's adapter gives it to the
+// focusers; it counts the holds.
+class ScopeTestWorker final : public FocuserWorker {
+public:
+    explicit ScopeTestWorker(ScopeControl& scope) : m_scope(scope) {}
+
+    quint16 selectPort() const override { return m_scope.selectPort(); }
+    DebugWriter debugWriter() const override { return m_scope.debugWriter(); }
+    ScopeThreadTiming timing() const override { return m_scope.timing(); }
+    void postWork(std::function<void()> work) override
+    {
+        m_scope.launchThread();
+        m_scope.scopeThread().postJob(std::move(work));
+    }
+    void holdThread() override { ++holds; }
+    void releaseThread() override { --holds; }
+
+    int holds = 0;
+
+private:
+    ScopeControl& m_scope;
+};
 
 // A made-up focuser that answers "PING#" with "PONG#" at 9600 baud, so that
 // what reaches a simulated port shows what the common frame did.
@@ -16,13 +44,20 @@ class ProbeFocuserControl final : public FocuserControl {
 public:
     static constexpr char kProbe[] = "PING#";
 
-    ProbeFocuserControl(SerialControl& serial, ScopeControl& scope)
-        : FocuserControl(serial, scope, 9600, QStringLiteral("Probe")) {}
+    ProbeFocuserControl(SerialControl& serial, FocuserWorker& worker)
+        : FocuserControl(serial, worker, {9600, QStringLiteral("Probe"), &probe}) {}
 
-protected:
-    bool probe() override
+    // Waits (in the event loop) until the search or the exchanges posted end.
+    bool settle(int milliseconds = 10000)
     {
-        const std::optional<QByteArray> reply = exchange(kProbe, 5);
+        return QTest::qWaitFor([this] { return !isConnecting() && pendingExchanges() == 0; },
+                               milliseconds);
+    }
+
+private:
+    static bool probe(const FocuserExchange& line)
+    {
+        const std::optional<QByteArray> reply = line.send(kProbe, 5);
         return reply && reply->startsWith("PONG#");
     }
 };
@@ -48,19 +83,19 @@ public:
                       AutoFocusDisplay& curveDisplay)
         : FocuserFrame(control, links, display, curveDisplay) {}
 
-    std::optional<quint16> readFocusPosition() override { return position; }
-    std::optional<int> moveInwardForRun(quint16 from, quint16 steps) override
+    void readFocusPosition(PositionRead done) override { done(position); }
+    void moveInwardForRun(quint16 from, quint16 steps, MoveDone done) override
     {
         position = quint16(from - steps);
-        return 0;
+        done(0);
     }
-    std::optional<int> advanceRun(quint16 steps) override
+    void advanceRun(quint16 steps, MoveDone done) override
     {
         position = quint16(position + steps);
-        return 0;
+        done(0);
     }
     double focusScale() const override { return 7000.0; }
-    bool gotoBestFocus(quint16 target) override { return position = target, true; }
+    void gotoBestFocus(quint16 target) override { position = target; }
 
     using FocuserFrame::setUpdateInterval;
 

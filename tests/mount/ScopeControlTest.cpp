@@ -244,7 +244,7 @@ TEST_F(ScopeControlTest, FailedPollsInARowEndTheConnectionWithOneAlert)
 TEST_F(ScopeControlTest, TheWorkerStopsAfterTheLastDeviceDisconnects)
 {
     bool domeConnected = true;
-    scope->setWorkerInUse([&] { return domeConnected; });
+    scope->setWorkerInUse(this, [&] { return domeConnected; });
     connectScope();
     scope->disconnect();
     EXPECT_FALSE(scope->scopeThread().wait(200));

@@ -41,7 +41,9 @@ QAction* FocusMenu::itemWithTag(int tag) const
 
 bool FocusMenu::isConnected(int tag) const
 {
-    return m_focusers[size_t(tag)] && m_focusers[size_t(tag)]->isFocuserConnected();
+    // A focuser whose search runs holds the slot as a connected one does.
+    const FocuserConnection* focuser = m_focusers[size_t(tag)];
+    return focuser && (focuser->isFocuserConnected() || focuser->isFocuserConnecting());
 }
 
 void FocusMenu::focuserMenuAction(int tag)

@@ -13,15 +13,9 @@ const ReplyEnd kRecordEnd = ReplyEnd::terminator('\n');
 
 }  // namespace
 
-std::optional<QByteArray> DDWExchange::send(const QByteArray& command, quint16 expected,
-                                            const ReplyEnd& end) const
+DDWExchange::DDWExchange(SerialControl& serial, DebugWriter debug, ScopeThreadTiming timing)
+    : SlotExchange(serial, kSerialSlotDDW, kDDWBaud, std::move(debug), std::move(timing))
 {
-    ReplyBuffer reply{};
-    m_serial->clearSerialBuffer(kSerialSlotDDW);
-    qint32 count = qint32(command.size());
-    if (!m_serial->transaction(expected, count, command.constData(), reply, kSerialSlotDDW, end))
-        return std::nullopt;
-    return QByteArray(reply.data(), count);
 }
 
 std::optional<QByteArray> DDWExchange::record(const QByteArray& command) const
@@ -40,41 +34,31 @@ std::optional<DDWStatus> DDWExchange::status(const QByteArray& command) const
 std::optional<DDWStatus> DDWExchange::readStream() const
 {
     ReplyBuffer buffer{};
-    const qsizetype length = m_serial->readDDWStream(buffer);
+    const qsizetype length = serial().readDDWStream(buffer);
     if (length <= 0)
         return std::nullopt;
     const QByteArrayView text(buffer.data(), length);
-    m_debug([&] { return QString::fromLatin1(text.toByteArray()); });
+    debug()([&] { return QString::fromLatin1(text.toByteArray()); });
     return parseDDWStatus(text);
 }
 
 DDWFound DDWExchange::findController(quint16 chosen, quint16 ports) const
 {
     DDWFound found;
-    if (chosen != 0 && chosen <= ports && answersOn(chosen - 1, found.status)) {
+    const auto answering = [this, &found] { return answers(found.status); };
+    if (chosen != 0 && chosen <= ports && openIf(quint16(chosen - 1), answering)) {
         found.port = chosen;
         return found;
     }
-    m_serial->closeSerialDriver(kSerialSlotDDW);
-    for (quint16 index = 0; index < ports; ++index) {
-        if (answersOn(index, found.status)) {
-            found.port = index + 1;
-            return found;
-        }
-    }
+    found.port = firstAnswering(ports, answering);
     return found;
 }
 
-bool DDWExchange::answersOn(quint16 index, std::optional<DDWStatus>& status) const
+bool DDWExchange::answers(std::optional<DDWStatus>& status) const
 {
-    if (!m_serial->serialPortAvailable(index)
-        || !m_serial->openSerialDriver(index, kDDWBaud, false, kSerialSlotDDW))
-        return false;
     const std::optional<QByteArray> reply = record("GINF");
-    if (reply && reply->startsWith('V')) {
-        status = parseDDWStatus(*reply);
-        return true;
-    }
-    m_serial->closeSerialDriver(kSerialSlotDDW);
-    return false;
+    if (!reply || !reply->startsWith('V'))
+        return false;
+    status = parseDDWStatus(*reply);
+    return true;
 }

@@ -1,15 +1,11 @@
 #pragma once
 
-#include "mount/DebugWriter.h"
-#include "mount/ReplyCycles.h"
-#include "mount/ScopeThread.h"
+#include "mount/SlotExchange.h"
 #include "mount/dome/DDWStatus.h"
 
 #include <QByteArray>
 
 #include <optional>
-
-class SerialControl;
 
 // The port a controller answered on (1-based; 0 when none did) and the
 // record it answered with, when it was one.
@@ -18,20 +14,11 @@ struct DDWFound {
     std::optional<DDWStatus> status;
 };
 
-// The Digital Dome Works exchanges as the mount's worker runs them. A copy
-// carries all it needs and owns its buffers, so a job still queued when the
-// controller goes touches nothing of it; the slot's lock keeps the
-// exchanges apart.
-class DDWExchange {
+// The Digital Dome Works exchanges on slot 5 as the mount's worker runs them.
+class DDWExchange : public SlotExchange {
 public:
-    DDWExchange(SerialControl& serial, DebugWriter debug, ScopeThreadTiming timing)
-        : m_serial(&serial), m_debug(std::move(debug)), m_timing(std::move(timing)) {}
+    DDWExchange(SerialControl& serial, DebugWriter debug, ScopeThreadTiming timing);
 
-    // One command on slot 5 after its input is cleared, read until `end`
-    // says the reply is whole (silence when it has no rule); nothing on a
-    // time-out.
-    std::optional<QByteArray> send(const QByteArray& command, quint16 expected,
-                                   const ReplyEnd& end = {}) const;
     // `command` answered by a status record read to its CR LF: the raw
     // reply, nothing on a time-out.
     std::optional<QByteArray> record(const QByteArray& command) const;
@@ -44,17 +31,9 @@ public:
     // of `ports` in turn, until a controller answers the status request
     // with its 'V'; the slot stays open on that port only.
     DDWFound findController(quint16 chosen, quint16 ports) const;
-    void pause(int ticks) const
-    {
-        if (ticks > 0)
-            m_timing.pause(ticks * m_timing.tick);
-    }
-    const DebugWriter& debug() const { return m_debug; }
 
 private:
-    bool answersOn(quint16 index, std::optional<DDWStatus>& status) const;
-
-    SerialControl* m_serial;
-    DebugWriter m_debug;
-    ScopeThreadTiming m_timing;
+    // Whether the controller on the open slot answers the status request
+    // with its 'V'; its record goes to `status`.
+    bool answers(std::optional<DDWStatus>& status) const;
 };

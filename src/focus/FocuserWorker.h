@@ -1,0 +1,25 @@
+#pragma once
+
+#include "mount/DebugWriter.h"
+#include "mount/ScopeThread.h"
+
+#include <QtGlobal>
+
+#include <functional>
+
+// The thread the serial focusers' exchanges run on (the mount's worker),
+// as the focus library reaches it.
+class FocuserWorker {
+public:
+    virtual ~FocuserWorker() = default;
+    // 0 = search every port, n = port list entry n - 1.
+    virtual quint16 selectPort() const = 0;
+    virtual DebugWriter debugWriter() const = 0;
+    virtual ScopeThreadTiming timing() const = 0;
+    // Queues a focuser's work for the worker, started if need be.
+    virtual void postWork(std::function<void()> work) = 0;
+    // A focuser connects: the worker keeps running until it lets go.
+    virtual void holdThread() = 0;
+    // The focuser needs the worker no more: it stops unless another user keeps it.
+    virtual void releaseThread() = 0;
+};

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "mount/DebugWriter.h"
+#include "mount/ReplyCycles.h"
+#include "mount/ScopeThread.h"
+
+#include <QByteArray>
+
+#include <functional>
+#include <optional>
+
+class SerialControl;
+
+// A device's exchanges on one serial slot as the mount's worker runs them.
+// A copy carries all it needs and owns its buffers, so a job still queued
+// when the device's controller goes touches nothing of it; the slot's lock
+// keeps the exchanges apart.
+class SlotExchange {
+public:
+    SlotExchange(SerialControl& serial, quint16 slot, long baud, DebugWriter debug,
+                 ScopeThreadTiming timing)
+        : m_serial(&serial), m_slot(slot), m_baud(baud), m_debug(std::move(debug)),
+          m_timing(std::move(timing)) {}
+
+    // One command after the slot's input is cleared, read until `end` says
+    // the reply is whole (silence when it has no rule); nothing on a time-out.
+    std::optional<QByteArray> send(const QByteArray& command, quint16 expected,
+                                   const ReplyEnd& end = {}) const;
+    // Opens the slot on port `index` (0-based) and keeps it open when
+    // `answers` finds the device there.
+    bool openIf(quint16 index, const std::function<bool()>& answers) const;
+    // The first of `ports` whose device answers, 1-based (0 when none); the
+    // slot stays open on that port only.
+    quint16 firstAnswering(quint16 ports, const std::function<bool()>& answers) const;
+    void close() const;
+    void pause(int ticks) const
+    {
+        if (ticks > 0)
+            m_timing.pause(ticks * m_timing.tick);
+    }
+    const DebugWriter& debug() const { return m_debug; }
+    SerialControl& serial() const { return *m_serial; }
+    quint16 slot() const { return m_slot; }
+
+private:
+    SerialControl* m_serial;
+    quint16 m_slot;
+    long m_baud;
+    DebugWriter m_debug;
+    ScopeThreadTiming m_timing;
+};
