@@ -11,7 +11,8 @@ bool SG4Control::initSG4Port()
 {
     if ((m_isSG4Connect || m_isAllSkyConnect) && m_sg4Port != 0)
         return sg4Disconnect();
-    if (m_isConnecting || m_worker == nullptr || m_serial.serialRefNum(kSerialSlotSG4) != -1)
+    // A close still queued runs ahead of the scan: the slot is free by then.
+    if (m_isConnecting || m_worker == nullptr || (!m_isClosing && m_serial.serialRefNum(kSerialSlotSG4) != -1))
         return false;
     m_isSG4Connect = false;
     m_isAllSkyConnect = false;
@@ -27,8 +28,9 @@ bool SG4Control::initSG4Port()
     postWithReply([this](std::function<void()> job) { m_worker->postWork(std::move(job)); }, this,
                   [line = m_line, chosen = m_worker->selectPort(), ports, baud = m_sg4Baud,
                    guider = !m_isAllSkySelect] { return line.findDevice(chosen, ports, baud, guider); },
-                  [this, scan](const SG4Found& found) {
-                      --m_pending;
+                  [this, scan, session = m_session](const SG4Found& found) {
+                      if (session == m_session)
+                          --m_pending;
                       connectEnded(found, scan);
                   });
     return true;

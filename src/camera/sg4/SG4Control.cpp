@@ -39,15 +39,35 @@ bool SG4Control::sg4Disconnect()
     m_isSG4Calibrating = false;
     m_isSG4Guiding = false;
     m_sg4Port = 0;
-    // A download still running gives up at its next read, and its reader
-    // closes the port as it lets go of the slot; one the worker dropped
-    // must not hold the next connection.
-    m_isSG4Transfer = false;
     if (m_allSkyPanel && m_allSkyPanel->isPanelVisible())
         m_allSkyPanel->hidePanel();
-    m_serial.closeSerialDriver(kSerialSlotSG4);
     if (m_sg4Panel && m_sg4Panel->isPanelVisible())
         m_sg4Panel->hidePanel();
+    const bool transferring = m_isSG4Transfer;
+    // A download the worker dropped must not hold the next connection.
+    m_isSG4Transfer = false;
+    const bool queued = m_pending > 0;
+    m_pending = 0;
+    if (m_worker != nullptr && queued && !transferring) {
+        // Commands posted before (the heater's relay off as the AllSky side
+        // stops) still go out: the slot closes behind them, and only then is
+        // the worker, which drops its queue as it stops, let go.
+        m_isClosing = true;
+        postWithReply([this](std::function<void()> job) { m_worker->postWork(std::move(job)); }, this,
+                      [line = m_line] {
+                          line.close();
+                          return true;
+                      },
+                      [this](bool) {
+                          m_isClosing = false;
+                          if (!needsWorker())
+                              m_worker->releaseThread();
+                      });
+        return true;
+    }
+    // A download still running gives up at its next read, and its reader
+    // closes the port as it lets go of the slot.
+    m_serial.closeSerialDriver(kSerialSlotSG4);
     if (m_worker)
         m_worker->releaseThread();
     return true;

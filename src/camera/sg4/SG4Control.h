@@ -133,7 +133,8 @@ public:
 
     // The port scan runs on the worker.
     bool isSG4Connecting() const { return m_isConnecting; }
-    // Exchanges posted whose outcome has not come back yet.
+    // Exchanges of this connection posted whose outcome has not come back
+    // yet (a worker that stops drops its queue unanswered).
     int pendingExchanges() const { return m_pending; }
     // The worker must keep running: connected, connecting or transferring.
     bool needsWorker() const { return m_isSG4Connect || m_isAllSkyConnect || m_isConnecting || m_isSG4Transfer; }
@@ -271,6 +272,7 @@ private:
     bool m_isAllSkyConnect = false;
     bool m_isAllSkySelect = false;
     bool m_isConnecting = false;
+    bool m_isClosing = false;  // the disconnect's close is queued behind its commands
     quint32 m_scan = 0;     // the scan whose outcome is awaited
     quint32 m_session = 0;  // outcomes of an earlier connection are dropped
     int m_pending = 0;
@@ -329,9 +331,11 @@ bool SG4Control::post(Work work, Then then)
     postWithReply([this](std::function<void()> job) { m_worker->postWork(std::move(job)); }, this,
                   [line = m_line, work = std::move(work)] { return work(line); },
                   [this, then = std::move(then), session = m_session](const auto& result) {
+                      // A disconnect forgot what it had posted.
+                      if (session != m_session)
+                          return;
                       --m_pending;
-                      if (session == m_session)
-                          then(result);
+                      then(result);
                   });
     return true;
 }

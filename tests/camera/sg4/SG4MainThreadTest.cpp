@@ -36,9 +36,10 @@ TEST_F(SG4MainThread, ADisconnectDuringTheScanClosesWhatItFound)
     ASSERT_TRUE(control.initSG4Port());
     control.sg4Disconnect();
     EXPECT_FALSE(control.isSG4Connecting());
-    settle();
+    // The scan goes on to the version on the port it found, then its outcome is dropped.
+    ASSERT_TRUE(QTest::qWaitFor([this] { return commandsOf('V') > 0; }, 20000));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return serial.serialRefNum(kSerialSlotSG4) == -1; }, 20000));
     EXPECT_FALSE(control.isSG4Connect());
-    EXPECT_EQ(serial.serialRefNum(kSerialSlotSG4), -1);
     EXPECT_TRUE(sg4Panel.title.isEmpty()) << "the dropped scan shows nothing";
     // The next scan is not held up by the dropped one.
     ASSERT_TRUE(connect());
@@ -76,4 +77,19 @@ TEST_F(SG4MainThread, ADisconnectMidTransferEndsItAndClosesTheSlot)
     EXPECT_EQ(control.sg4Image(), nullptr);
     EXPECT_LT(watchdog.longestStall(), kLongestStall);
     EXPECT_GE(worker.releases, 1) << "the worker is let go with the camera";
+}
+
+TEST_F(SG4MainThread, CommandsPostedBeforeADisconnectGoOutBeforeTheSlotCloses)
+{
+    ASSERT_TRUE(connect(true));
+    // The AllSky side turns the heater's relay off as the camera goes.
+    QObject::connect(&control, &SG4Control::disconnecting, [this] { control.sg4ForceRelaysCmd(0, 0); });
+    control.sg4ForceRelaysCmd(1, 0);
+    const int releases = worker.releases;
+    control.sg4Disconnect();
+    EXPECT_EQ(control.pendingExchanges(), 0) << "the connection's outcomes are forgotten";
+    ASSERT_TRUE(QTest::qWaitFor([this] { return serial.serialRefNum(kSerialSlotSG4) == -1; }, 20000));
+    EXPECT_EQ(device.relays(), 0);
+    EXPECT_EQ(commandsOf('g'), 2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return worker.releases > releases; }, 20000)) << "then the worker is let go";
 }
