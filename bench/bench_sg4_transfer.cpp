@@ -35,17 +35,20 @@ void transfer(benchmark::State& state, double corruptRate)
     device.corruptAtRate(corruptRate, kOneCorruptBlockSeed);
     pty.start();
     serial.setExtraPorts({pty.path()});
+    // The exchanges the controller posts to its worker, run here in turn.
+    const SG4Exchange line(serial, DebugWriter());
     SG4Control control(serial, DebugWriter());
-    control.setSG4Baud(int(kBaud));
-    if (!control.initSG4Port()) {
+    serial.getPortNames();
+    if (line.findDevice(0, serial.maxPorts(), kBaud, false).port == 0) {
         state.SkipWithError("the simulated camera did not connect");
         return;
     }
+    const QByteArray zeroFullFrameLight = *SG4Protocol::exposureBytes(0.0f) + char(SG4Protocol::kMode1X1)
+                                          + char(SG4Protocol::kTypeLight);
     const int before = device.blocksSent();
     double seconds = 0.0;
     for (auto _ : state) {
-        control.setSG4ExpSec(0.0f);
-        if (!control.sg4TakeImageCmd()) {
+        if (!line.sg4TakeImageCmd(zeroFullFrameLight)) {
             state.SkipWithError("the exposure did not start");
             break;
         }
@@ -66,7 +69,7 @@ void transfer(benchmark::State& state, double corruptRate)
     state.counters["line_floor_s"] = floor;
     state.counters["blocks_sent"] = blocks;
     state.counters["overhead_ms_per_block"] = (seconds / std::max(transfers, 1.0) - floor) * 1000.0 / kBlocks;
-    control.sg4Disconnect();
+    line.close();
     pty.closeMaster();
 }
 

@@ -28,6 +28,8 @@ SG4Link::SG4Link(PrefControl& prefs, DebugLog& log, MountLink& mount, QWidget* w
     m_control.setBaudStore([&prefs](long baud) { prefs.setSG4BaudPref(baud); });
     // Read unlocked by the worker: set before it ever starts.
     mount.scopeControl().setSG4(&m_control);
+    // The worker keeps running while the camera is connected, whatever the mount does.
+    mount.scopeControl().setWorkerInUse(this, [this] { return m_control.needsWorker(); });
 }
 
 SG4Link::~SG4Link()
@@ -37,6 +39,7 @@ SG4Link::~SG4Link()
     // A transfer still running ends at its next read of the closed port; the
     // worker stops before the controller goes.
     ScopeControl& scope = m_mount.scopeControl();
+    scope.setWorkerInUse(this, {});
     scope.scopeThread().killRemotePort();
     scope.setSG4(nullptr);
     m_control.setSG4Panel(nullptr);

@@ -10,7 +10,12 @@ public:
     explicit ScopeSG4Worker(ScopeControl& scope) : m_scope(scope) {}
 
     quint16 selectPort() const override { return m_scope.selectPort(); }
-    void launchThread() override { m_scope.launchThread(); }
+    void postWork(std::function<void()> work) override
+    {
+        m_scope.launchThread();
+        m_scope.scopeThread().postJob(std::move(work));
+    }
+    void releaseThread() override { m_scope.releaseThread(); }
     void postImageDownload() override
     {
         // The worker may have stopped with the mount; the download starts it again.

@@ -95,7 +95,8 @@ public:
 
     // Readers of devices that talk unasked. Each gives its failure value at
     // once while the bridge is in use or its slot is closed, and each ends
-    // within 120 ticks whatever the device sends.
+    // within 120 ticks whatever the device sends. The SG-4 readers hold their
+    // slot as an exchange does: a close ends them at their next read.
     long readOptecStream(ReplyBuffer& buffer);
     bool readRoboFocus(ReplyBuffer& buffer);
     // The same read without the 20-tick wait (its caller waits on a timer),

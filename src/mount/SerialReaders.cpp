@@ -187,6 +187,9 @@ bool SerialControl::readJMIStream()
 
 bool SerialControl::isSG4ExpDone()
 {
+    // Each SG-4 reader holds the slot: a close asked for meanwhile waits
+    // for it to let go, so its descriptor is never closed (or reused) under it.
+    const SlotLock lock(slotFor(kSerialSlotSG4));
     const int fd = readerPort(kSerialSlotSG4);
     if (fd < 0)
         return true;
@@ -197,6 +200,7 @@ bool SerialControl::isSG4ExpDone()
 
 long SerialControl::getSG4Response(std::span<char> buffer)
 {
+    const SlotLock lock(slotFor(kSerialSlotSG4));
     const int fd = readerPort(kSerialSlotSG4);
     const qsizetype size = qsizetype(buffer.size());
     // A buffer without room for the reserve has no first read to make.
@@ -209,6 +213,8 @@ long SerialControl::getSG4Response(std::span<char> buffer)
 bool SerialControl::getSG4Image(std::span<char> buffer, qint64 expected, qint64& count,
                                 float seconds, bool skipStatusBytes)
 {
+    Slot* entry = slotFor(kSerialSlotSG4);
+    const SlotLock lock(entry);
     const int fd = readerPort(kSerialSlotSG4);
     if (fd < 0)
         return false;
@@ -226,7 +232,8 @@ bool SerialControl::getSG4Image(std::span<char> buffer, qint64 expected, qint64&
             return false;
         }
         const qsizetype got = PortIO::read(fd, buffer.data() + total, qsizetype(wanted - total));
-        if (got < 0) {
+        // A disconnect gives up the block at once; the port closes as the lock goes.
+        if (got < 0 || isClosing(entry)) {
             count = -1;
             return false;
         }
@@ -240,10 +247,14 @@ bool SerialControl::getSG4Image(std::span<char> buffer, qint64 expected, qint64&
 
 char SerialControl::getSG4Byte()
 {
+    Slot* entry = slotFor(kSerialSlotSG4);
+    const SlotLock lock(entry);
     const int fd = readerPort(kSerialSlotSG4);
     if (fd < 0)
         return 0;
     for (int attempt = 0; attempt <= kSG4ByteRetries; ++attempt) {
+        if (isClosing(entry))
+            return 0;
         if (attempt > 0)
             pause(kSG4ByteRetryTicks);
         char byte = 0;

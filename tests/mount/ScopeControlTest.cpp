@@ -259,6 +259,27 @@ TEST_F(ScopeControlTest, TheWorkerStopsAfterTheLastDeviceDisconnects)
     EXPECT_TRUE(scope->scopeThread().wait(5000));
 }
 
+// Each device holds the worker on its own: the domes letting go leave it
+// running for the camera, and a user removed no longer holds it.
+TEST_F(ScopeControlTest, TheWorkerRunsWhileAnyOfItsUsersNeedsIt)
+{
+    bool domes = true;
+    bool camera = true;
+    int cameraUser = 0;
+    scope->setWorkerInUse(this, [&] { return domes; });
+    scope->setWorkerInUse(&cameraUser, [&] { return camera; });
+    scope->launchThread();
+    scope->releaseThread();
+    EXPECT_FALSE(scope->scopeThread().wait(200)) << "held by both";
+    domes = false;
+    scope->releaseThread();
+    EXPECT_FALSE(scope->scopeThread().wait(200)) << "still held by the camera";
+    scope->setWorkerInUse(&cameraUser, {});
+    scope->releaseThread();
+    EXPECT_TRUE(scope->scopeThread().wait(5000));
+    scope->setWorkerInUse(this, {});
+}
+
 // A lost mount leaves the chart as it was before the connection: redrawn
 // without it, and the real-time clock off again when the connection had
 // turned it on (a clock the user ran stays on).

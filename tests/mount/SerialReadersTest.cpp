@@ -183,6 +183,42 @@ TEST_F(SerialReadersTest, SG4StatusReaders)
     EXPECT_EQ(serial.getSG4Response(tooSmall), -1);
 }
 
+// A disconnect while the worker waits for an image block: the reader gives
+// up at once, and the port closes as it lets go, never under it, so its
+// descriptor is not handed to another device's port meanwhile.
+TEST_F(SerialReadersTest, ClosingTheSG4SlotDuringABlockEndsTheReadThenCloses)
+{
+    PtyDevice focuser;
+    focuser.start();
+    device().start();
+    serial.setExtraPorts({device().path(), focuser.path()});
+    serial.getPortNames();
+    ASSERT_TRUE(serial.openSerialDriver(0, 9600, false, kSerialSlotSG4));
+    std::array<char, 16> block{};
+    qint64 count = 0;
+    std::atomic<bool> reading = false;
+    std::atomic<bool> read = true;
+    std::atomic<qint64> waited = 0;
+    std::thread worker([&] {
+        const auto start = std::chrono::steady_clock::now();
+        reading = true;
+        read = serial.getSG4Image(block, qint64(block.size()), count, 10.0f, false);
+        waited = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+    });
+    while (!reading)
+        std::this_thread::sleep_for(1ms);
+    std::this_thread::sleep_for(100ms);
+    serial.closeSerialDriver(kSerialSlotSG4);
+    ASSERT_TRUE(serial.openSerialDriver(1, 9600, false, kSerialSlotFocuser));
+    focuser.simulator().send(QByteArray(16, 'F'));
+    worker.join();
+    EXPECT_FALSE(read) << "the focuser's bytes never reach the SG-4 reader";
+    EXPECT_LT(waited, 5000) << "not the block's 10 s limit";
+    EXPECT_EQ(serial.serialRefNum(kSerialSlotSG4), -1);
+    serial.closeSerialDriver(kSerialSlotFocuser);
+    focuser.closeMaster();
+}
+
 TEST_F(SerialReadersTest, DDWRecordStartsAtVAndIsTerminatedWithinTheBuffer)
 {
     says(kSerialSlotDDW, "noiseV1,2,3\r");

@@ -1,11 +1,12 @@
 #include "camera/sg4/SG4Control.h"
 
 #include "camera/sg4/SG4GuiderPanel.h"
+#include "camera/sg4/SG4Worker.h"
 #include "mount/SerialControl.h"
 #include "platform/AlertPanel.h"
 
 SG4Control::SG4Control(SerialControl& serial, DebugWriter debug, SG4Timing timing, QObject* parent)
-    : QObject(parent), m_serial(serial), m_debug(std::move(debug)), m_timing(timing)
+    : QObject(parent), m_serial(serial), m_debug(std::move(debug)), m_line(serial, m_debug), m_timing(timing)
 {
     m_sg4ExpTimer.setSingleShot(true);
     m_focusTimer.setSingleShot(true);
@@ -23,6 +24,11 @@ SG4Control::~SG4Control()
 bool SG4Control::sg4Disconnect()
 {
     emit disconnecting();
+    // A scan under way is dropped and what it found closed; outcomes still
+    // to come are not delivered.
+    ++m_scan;
+    ++m_session;
+    m_isConnecting = false;
     m_isSG4Connect = false;
     m_isAllSkyConnect = false;
     m_isSG4Exposing = false;
@@ -33,15 +39,37 @@ bool SG4Control::sg4Disconnect()
     m_isSG4Calibrating = false;
     m_isSG4Guiding = false;
     m_sg4Port = 0;
-    // A download the worker dropped (it stops with the mount) must not hold
-    // the next connection; one still running fails at its next read of the
-    // closed port.
-    m_isSG4Transfer = false;
     if (m_allSkyPanel && m_allSkyPanel->isPanelVisible())
         m_allSkyPanel->hidePanel();
-    m_serial.closeSerialDriver(kSerialSlotSG4);
     if (m_sg4Panel && m_sg4Panel->isPanelVisible())
         m_sg4Panel->hidePanel();
+    const bool transferring = m_isSG4Transfer;
+    // A download the worker dropped must not hold the next connection.
+    m_isSG4Transfer = false;
+    const bool queued = m_pending > 0;
+    m_pending = 0;
+    if (m_worker != nullptr && queued && !transferring) {
+        // Commands posted before (the heater's relay off as the AllSky side
+        // stops) still go out: the slot closes behind them, and only then is
+        // the worker, which drops its queue as it stops, let go.
+        m_isClosing = true;
+        postWithReply([this](std::function<void()> job) { m_worker->postWork(std::move(job)); }, this,
+                      [line = m_line] {
+                          line.close();
+                          return true;
+                      },
+                      [this](bool) {
+                          m_isClosing = false;
+                          if (!needsWorker())
+                              m_worker->releaseThread();
+                      });
+        return true;
+    }
+    // A download still running gives up at its next read, and its reader
+    // closes the port as it lets go of the slot.
+    m_serial.closeSerialDriver(kSerialSlotSG4);
+    if (m_worker)
+        m_worker->releaseThread();
     return true;
 }
 

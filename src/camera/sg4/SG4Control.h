@@ -1,13 +1,16 @@
 #pragma once
 
 #include "camera/sg4/SG4DarkFrame.h"
+#include "camera/sg4/SG4Exchange.h"
 #include "camera/sg4/SG4Image.h"
 #include "camera/sg4/SG4Protocol.h"
 #include "camera/sg4/SG4Timing.h"
+#include "camera/sg4/SG4Worker.h"
 #include "camera/sg4/SG4ReportCollector.h"
 #include "model/settings/links/SG4Device.h"
 #include "mount/DebugWriter.h"
 #include "mount/SerialSlots.h"
+#include "mount/WorkerReply.h"
 #include "mount/links/ConnectMenuLinks.h"
 #include "mount/links/SG4Jobs.h"
 
@@ -24,7 +27,6 @@
 
 class SG4DevicePanel;
 class SG4GuiderPanel;
-class SG4Worker;
 class SerialControl;
 
 // One controller for the SBIG SG-4 guider and the SBIG AllSky camera, which
@@ -33,12 +35,16 @@ class SerialControl;
 // worker, the focus loop, the device settings and the guider's relays,
 // calibration and guiding.
 //
-// Threads: everything runs on the main thread but the download
-// (sg4ImageDownload), which the worker runs. The download fills a buffer of
-// its own and hands it, with every interface change it causes, to the main
-// thread, which swaps it in: sg4Image() changes only on the main thread.
-// The worker reads nothing of the controller but the request the main
-// thread made for it, the abort flag and the dark frame.
+// Threads: every exchange on slot 3 (the port scan, the speed change, each
+// command, the completion polls, the calibration report, the download)
+// runs on the mount's worker, one at a time in the order posted; its
+// outcome comes back to the main thread, where every state and interface
+// change is made. A command returns once posted: false only when it is
+// refused before sending. Outcomes of an earlier connection are dropped.
+// The download fills a buffer of its own and hands it to the main thread,
+// which swaps it in: sg4Image() changes only on the main thread. The
+// worker reads nothing of the controller but the request the main thread
+// made for it, the abort flag and the dark frame.
 //
 // Its parts: state and connection (SG4Control.cpp, SG4Connect.cpp), the
 // commands (SG4Commands.cpp), exposures and downloads (SG4Exposure.cpp),
@@ -104,32 +110,34 @@ public:
     void sg4ImageDownload() override;
     void allSkyRecordMovie() override { emit allSkyMovieFrame(); }
 
-    // The commands; each true when the device answered correctly.
-    bool sg4TestComCmd();
-    bool sg4OpenShutterCmd();
-    bool sg4CloseShutterCmd();
-    bool sg4DeEnergizeMotorCmd();
-    bool sg4GetVersionCmd();
-    bool sg4SetBaudRateCmd(long baud);
-    bool sg4ActivateRelaysCmd(int x, int y, quint16 duration);
+    // The commands the panels and the AllSky side send; each posts its
+    // exchange, true once posted, and `then` hears on the main thread
+    // whether the device answered correctly.
+    bool sg4SetBaudRateCmd(long baud, std::function<void(bool)> then = {});
     // Holds the relays of signed unit steps x and y closed (0, 0: all open).
     bool sg4ForceRelaysCmd(int x, int y);
     bool sg4SetMaxMoveCmd(quint16 move);
-    bool sg4GetMaxMoveCmd();
     bool sg4SetMinMoveCmd(quint16 move);
-    bool sg4GetMinMoveCmd();
     bool sg4SetXAggressiveCmd();
-    bool sg4GetXAggressiveCmd();
     bool sg4SetYAggressiveCmd();
-    bool sg4GetYAggressiveCmd();
     bool sg4DefineSubFrameCmd();
-    bool sg4TakeImageCmd();
-    bool sg4AbortImageCmd();
+    // 'T' for sg4ExpSec() at the read-out mode and image type; refused
+    // unsent for a time the device cannot take.
+    bool sg4TakeImageCmd(std::function<void(bool)> then = {});
+    bool sg4AbortImageCmd(std::function<void(bool)> then = {});
     // The transfer of the image the request describes (worker thread): the
     // new image, or none after a failure or a stop.
     std::shared_ptr<SG4Image> sg4TransferImageCmd();
     bool sg4CalibrateGuiderCmd();
     bool sg4StartGuiderCmd();
+
+    // The port scan runs on the worker.
+    bool isSG4Connecting() const { return m_isConnecting; }
+    // Exchanges of this connection posted whose outcome has not come back
+    // yet (a worker that stops drops its queue unanswered).
+    int pendingExchanges() const { return m_pending; }
+    // The worker must keep running: connected, connecting or transferring.
+    bool needsWorker() const { return m_isSG4Connect || m_isAllSkyConnect || m_isConnecting || m_isSG4Transfer; }
 
     // The panels' actions by tag: `value` is the control's number (display
     // exposure, move, gain) or the chosen menu item's tag; `pressed` tells a
@@ -140,7 +148,8 @@ public:
 
     // Posts the download of the exposure just ended to the worker.
     void sg4ImageDownloadCmd();
-    bool sg4ExpDone();
+    // Posts a completion poll; `then` hears whether the camera said 'D'.
+    void sg4ExpDone(std::function<void(bool)> then);
 
     // State the views and the AllSky side read (main thread).
     long sg4Baud() const { return m_sg4Baud; }
@@ -197,11 +206,6 @@ signals:
     void allSkyMovieFrame();
 
 private:
-    struct Reply {
-        bool ok = false;
-        qint32 count = 0;
-        ReplyBuffer bytes{};
-    };
     // What the worker's download is to fetch, fixed as it is posted.
     struct TransferRequest {
         quint8 mode = 0;
@@ -215,13 +219,16 @@ private:
         bool isConstExp = false;
     };
 
-    // Sends the letter, its data and checksum; `replyLength` bytes (0: none
-    // awaited) starting with the checksum echo make it a success.
-    Reply exchange(const char* name, char letter, QByteArrayView data, quint16 replyLength,
-                   bool readToSilence = false);
-    void transactionDump(const Reply& reply) const;
-    bool tryPort(quint16 index, long baud);
-    void connected(quint16 index, bool scanned);
+    // Runs `work(line)` on the worker, then `then(result)` on the main
+    // thread unless the device was disconnected in between.
+    template <typename Work, typename Then>
+    bool post(Work work, Then then);
+    // A command whose outcome only matters as success.
+    bool send(const char* name, char letter, QByteArray data, quint16 replyLength,
+              std::function<void(bool)> then = {});
+    // The port scan's outcome, back on the main thread.
+    void connectEnded(const SG4Found& found, quint32 scan);
+    void showGuider(const SG4GuiderRead& read);
     // The connected device's panel: the SG-4's while it is connected, else the AllSky's.
     SG4DevicePanel* devicePanel() const;
     float exposureFromPanel() const;
@@ -231,6 +238,8 @@ private:
     // Exposures (SG4Exposure.cpp).
     void expose();
     void startExposure(bool focus);
+    // The outcome of 'T', back on the main thread.
+    void exposureStarted(bool ok, bool focus);
     void sg4ExpTimer();
     void sg4TestExp();
     void sg4ExpFocusTimer();
@@ -242,11 +251,16 @@ private:
     void calibrate();
     void guide();
     void sg4CalibrateTimer();
+    // A chunk of the calibration report, back on the main thread.
+    void reportRead(const QByteArray& chunk);
+    // Drops the input waiting on slot 3 (on the worker).
+    void clearInput();
     void closeReport(bool aborted);
     void setSpeed(int itemTag);
 
     SerialControl& m_serial;
     DebugWriter m_debug;
+    SG4Exchange m_line;
     SG4Timing m_timing;
     SG4Worker* m_worker = nullptr;
     SG4GuiderPanel* m_sg4Panel = nullptr;
@@ -257,6 +271,11 @@ private:
     bool m_isSG4Connect = false;
     bool m_isAllSkyConnect = false;
     bool m_isAllSkySelect = false;
+    bool m_isConnecting = false;
+    bool m_isClosing = false;  // the disconnect's close is queued behind its commands
+    quint32 m_scan = 0;     // the scan whose outcome is awaited
+    quint32 m_session = 0;  // outcomes of an earlier connection are dropped
+    int m_pending = 0;
     quint16 m_sg4Port = 0;
     long m_sg4Baud = 9600;
     QString m_versionStr;
@@ -302,3 +321,21 @@ private:
     QTimer m_focusTimer;
     QTimer m_calibrateTimer;
 };
+
+template <typename Work, typename Then>
+bool SG4Control::post(Work work, Then then)
+{
+    if (m_worker == nullptr)
+        return false;
+    ++m_pending;
+    postWithReply([this](std::function<void()> job) { m_worker->postWork(std::move(job)); }, this,
+                  [line = m_line, work = std::move(work)] { return work(line); },
+                  [this, then = std::move(then), session = m_session](const auto& result) {
+                      // A disconnect forgot what it had posted.
+                      if (session != m_session)
+                          return;
+                      --m_pending;
+                      then(result);
+                  });
+    return true;
+}

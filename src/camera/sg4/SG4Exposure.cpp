@@ -60,19 +60,25 @@ void SG4Control::expose()
         if (panel)
             panel->setFocusChecked(false);
         m_isSG4Focus = false;
-        if (!sg4AbortImageCmd()) {
+        const bool posted = sg4AbortImageCmd([this](bool ok) {
+            if (!ok || !m_isSG4Exposing) {
+                if (!ok)
+                    AlertPanel::beep();
+                return;
+            }
+            m_isSG4Exposing = false;
+            m_sg4ExpTimer.stop();
+            if (SG4DevicePanel* panel = devicePanel()) {
+                panel->setExposeTitle(kExpose);
+                panel->setStatus(kBlank);
+                panel->setProgressRunning(false);
+            }
+            if (m_allSkyPanel)
+                m_allSkyPanel->setReadoutMenuEnabled(true);
+            m_debug("SG-4 exposure aborted");
+        });
+        if (!posted)
             AlertPanel::beep();
-            return;
-        }
-        m_isSG4Exposing = false;
-        if (panel) {
-            panel->setExposeTitle(kExpose);
-            panel->setStatus(kBlank);
-            panel->setProgressRunning(false);
-        }
-        if (m_allSkyPanel)
-            m_allSkyPanel->setReadoutMenuEnabled(true);
-        m_debug("SG-4 exposure aborted");
         return;
     }
     if (m_isSG4Transfer) {
@@ -89,10 +95,16 @@ void SG4Control::expose()
 
 void SG4Control::startExposure(bool focus)
 {
-    SG4DevicePanel* panel = devicePanel();
     m_sg4ExpSec = exposureFromPanel();
     m_isSG4Exposing = true;
-    if (!sg4TakeImageCmd()) {
+    if (!sg4TakeImageCmd([this, focus](bool ok) { exposureStarted(ok, focus); }))
+        exposureStarted(false, focus);
+}
+
+void SG4Control::exposureStarted(bool ok, bool focus)
+{
+    SG4DevicePanel* panel = devicePanel();
+    if (!ok) {
         m_isSG4Exposing = false;
         AlertPanel::beep();
         if (!focus && m_allSkyPanel)
@@ -129,15 +141,20 @@ void SG4Control::sg4ExpTimer()
     }
     ++m_sg4ExpDoneCount;
     if (m_sg4ExpDoneCount < kMostCompletionPolls) {
-        if (sg4ExpDone()) {
+        // The next poll is timed once this one has answered: one at a time.
+        sg4ExpDone([this](bool done) {
+            if (!m_isSG4Exposing && !m_isAllSkyConstExp)
+                return;
+            if (!done) {
+                sg4TestExp();
+                return;
+            }
             m_isSG4Exposing = false;
             m_debug("SG-4 exposure done detected");
-            if (panel)
+            if (SG4DevicePanel* panel = devicePanel())
                 panel->setStatus(kDownload);
             sg4ImageDownloadCmd();
-        } else {
-            sg4TestExp();
-        }
+        });
         return;
     }
     m_isSG4Exposing = false;
@@ -157,9 +174,9 @@ void SG4Control::sg4TestExp()
     m_sg4ExpTimer.start(m_timing.pollInterval);
 }
 
-bool SG4Control::sg4ExpDone()
+void SG4Control::sg4ExpDone(std::function<void(bool)> then)
 {
-    return m_serial.isSG4ExpDone();
+    post([](const SG4Exchange& line) { return line.serial().isSG4ExpDone(); }, std::move(then));
 }
 
 void SG4Control::sg4FocusTrigger()

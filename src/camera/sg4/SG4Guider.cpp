@@ -2,6 +2,9 @@
 
 #include "camera/sg4/SG4GuiderPanel.h"
 #include "mount/SerialControl.h"
+
+#include <algorithm>
+#include <vector>
 #include "platform/AlertPanel.h"
 
 namespace {
@@ -84,13 +87,31 @@ void SG4Control::sg4CalibrateTimer()
         m_calibrateTimer.stop();
         return;
     }
-    const SG4ReportCollector::Read read =
-        m_report.collect([this](std::span<char> into) { return m_serial.getSG4Response(into); });
+    // A tick waits for the read before it: the report is read one chunk at a time.
+    if (m_pending > 0)
+        return;
+    post([room = m_report.nextRoom()](const SG4Exchange& line) {
+        std::vector<char> chunk(static_cast<std::size_t>(room));
+        const long got = line.serial().getSG4Response(chunk);
+        return got > 0 ? QByteArray(chunk.data(), qsizetype(got)) : QByteArray();
+    },
+         [this](const QByteArray& chunk) { reportRead(chunk); });
+}
+
+void SG4Control::reportRead(const QByteArray& chunk)
+{
+    if (!m_isSG4Calibrating || m_calibrationAborted)
+        return;
+    const SG4ReportCollector::Read read = m_report.collect([&chunk](std::span<char> into) {
+        const qsizetype bytes = std::min(chunk.size(), qsizetype(into.size()));
+        std::copy_n(chunk.constData(), bytes, into.data());
+        return long(bytes);
+    });
     if (read.bytes == 0) {
         if (++m_sg4CalCount >= m_timing.calibrateTimeoutTicks) {
             m_isSG4Calibrating = false;
             m_calibrateTimer.stop();
-            m_serial.clearSerialBuffer(kSerialSlotSG4);
+            clearInput();
             if (m_sg4Panel) {
                 m_sg4Panel->setCalibrateTitle(kCalibrate);
                 m_sg4Panel->setStatus("Cal Timeout");
@@ -103,6 +124,15 @@ void SG4Control::sg4CalibrateTimer()
     }
     if (read.ended)
         closeReport(false);
+}
+
+void SG4Control::clearInput()
+{
+    post([](const SG4Exchange& line) {
+        line.serial().clearSerialBuffer(line.slot());
+        return true;
+    },
+         [](bool) {});
 }
 
 void SG4Control::closeReport(bool aborted)
@@ -121,7 +151,7 @@ void SG4Control::closeReport(bool aborted)
         m_sg4Panel->redraw();
     }
     m_debug([&] { return "SG-4 Calibration:\r" + QString::fromLatin1(text); });
-    m_serial.clearSerialBuffer(kSerialSlotSG4);
+    clearInput();
     m_report.reset();
 }
 

@@ -4,13 +4,6 @@
 
 #include <QByteArrayView>
 
-namespace {
-
-// The reader's own reserve: it gives -1 for this much room or less.
-constexpr qsizetype kReaderReserve = 500;
-
-}  // namespace
-
 void SG4ReportCollector::reset()
 {
     m_used = 0;

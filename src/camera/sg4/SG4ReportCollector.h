@@ -26,6 +26,8 @@ public:
         bool ended = false;
     };
     Read collect(const Reader& read);
+    // The room the next collect() gives its reader.
+    qsizetype nextRoom() const { return kSize - m_used > kReaderReserve ? kSize - m_used : kScratch; }
     // The report kept so far.
     QByteArray text() const { return QByteArray(m_buffer.data(), m_used); }
     // Every byte the guider sent, kept or dropped.
@@ -33,6 +35,8 @@ public:
 
 private:
     static constexpr qsizetype kScratch = 2048;
+    // The reader's own reserve: it gives -1 for this much room or less.
+    static constexpr qsizetype kReaderReserve = 500;
     std::array<char, kSize> m_buffer{};
     std::array<char, kScratch> m_scratch{};
     qsizetype m_used = 0;

@@ -26,12 +26,12 @@ void SG4Control::sg4SetupAction(int tag, double value)
         break;
     case kTagMinMove:
         m_minMove = quint16(std::clamp(int(value), 0, 0xFFFF));
-        beepUnless(sg4SetMinMoveCmd(m_minMove));
+        sg4SetMinMoveCmd(m_minMove);
         m_debug(QString("SG-4 set min move: %1").arg(m_minMove));
         break;
     case kTagMaxMove:
         m_maxMove = quint16(std::clamp(int(value), 0, 0xFFFF));
-        beepUnless(sg4SetMaxMoveCmd(m_maxMove));
+        sg4SetMaxMoveCmd(m_maxMove);
         m_debug(QString("SG-4 set max move: %1").arg(m_maxMove));
         break;
     case kTagReadout: {
@@ -69,17 +69,23 @@ void SG4Control::setSpeed(int itemTag)
 {
     const int index = itemTag - kItemFirstSpeed;
     const long baud = index >= 0 && index < int(kSpeeds.size()) ? kSpeeds[std::size_t(index)] : kSpeeds[0];
-    SG4DevicePanel* panel = devicePanel();
-    if (panel)
+    if (SG4DevicePanel* panel = devicePanel())
         panel->setProgressRunning(true);
-    if (sg4SetBaudRateCmd(baud)) {
-        m_debug(QString("SG-4 set baud: %1").arg(baud));
-    } else {
-        m_debug("SG-4 set baud failed");
+    const bool posted = sg4SetBaudRateCmd(baud, [this, baud](bool ok) {
+        if (ok) {
+            m_debug(QString("SG-4 set baud: %1").arg(baud));
+        } else {
+            m_debug("SG-4 set baud failed");
+            AlertPanel::beep();
+        }
+        if (SG4DevicePanel* panel = devicePanel()) {
+            panel->setProgressRunning(false);
+            panel->selectSpeed(m_sg4Baud);
+        }
+    });
+    if (!posted) {
         AlertPanel::beep();
-    }
-    if (panel) {
-        panel->setProgressRunning(false);
-        panel->selectSpeed(m_sg4Baud);
+        if (SG4DevicePanel* panel = devicePanel())
+            panel->setProgressRunning(false);
     }
 }

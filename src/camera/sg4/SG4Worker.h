@@ -2,6 +2,8 @@
 
 #include <QtGlobal>
 
+#include <functional>
+
 // The mount's worker thread and Connect-menu port choice as the SG-4
 // controller uses them.
 class SG4Worker {
@@ -9,8 +11,10 @@ public:
     virtual ~SG4Worker() = default;
     // The port chosen in the Connect menu, from 1; 0 for none.
     virtual quint16 selectPort() const = 0;
-    // Starts the worker unless it runs.
-    virtual void launchThread() = 0;
+    // Queues an exchange for the worker, started if need be.
+    virtual void postWork(std::function<void()> work) = 0;
+    // The device needs the worker no more: it stops unless another user keeps it.
+    virtual void releaseThread() = 0;
     // Has the worker run the image transfer (message 300), starting it when
     // it is not running.
     virtual void postImageDownload() = 0;

@@ -30,7 +30,9 @@ public:
     virtual bool isSG4Connect() const = 0;
     virtual bool isAllSkyConnect() const = 0;
     virtual void setIsAllSkySelect(bool allSky) = 0;
-    // Disconnects a connected device (giving that result), else connects.
+    // Disconnects a connected device (giving that result), else starts the
+    // port scan: false when it cannot start; a scan that finds nothing
+    // alerts as it ends.
     virtual bool initSG4Port() = 0;
     virtual bool sg4Disconnect() = 0;
 };

@@ -29,6 +29,7 @@ TEST_F(SG4Connect, TestCommandGoesOutFramedAndTheGuiderIsRead)
     EXPECT_TRUE(sg4Panel.visible);
     // Connecting again disconnects.
     EXPECT_TRUE(control.initSG4Port());
+    EXPECT_FALSE(control.isSG4Connecting());
     EXPECT_FALSE(control.isSG4Connect());
     EXPECT_EQ(serial.serialRefNum(kSerialSlotSG4), -1);
     EXPECT_FALSE(sg4Panel.visible);
@@ -46,19 +47,20 @@ TEST_F(SG4Connect, AllSkyTitlesItsOwnPanel)
 TEST_F(SG4Connect, ExposureTimesAreSentAsCountsOrRefusedUnsent)
 {
     ASSERT_TRUE(connect());
+    const auto takeImage = [this] { return outcome([this](auto then) { return control.sg4TakeImageCmd(then); }); };
     control.setSG4ExpSec(1.5f);
-    EXPECT_TRUE(control.sg4TakeImageCmd());
+    EXPECT_EQ(takeImage(), true);
     EXPECT_EQ(device.lastExposureUnits(), 15000u);
     EXPECT_EQ(device.commands().last().mid(1, 3), QByteArray("\x00\x3A\x98", 3));
-    control.sg4AbortImageCmd();
+    EXPECT_EQ(outcome([this](auto then) { return control.sg4AbortImageCmd(then); }), true);
     const int sent = commandsOf('T');
     control.setSG4ExpSec(655.36f);
-    EXPECT_FALSE(control.sg4TakeImageCmd());
+    EXPECT_EQ(takeImage(), std::nullopt);
     control.setSG4ExpSec(-1.0f);
-    EXPECT_FALSE(control.sg4TakeImageCmd());
+    EXPECT_EQ(takeImage(), std::nullopt);
     EXPECT_EQ(commandsOf('T'), sent);
     control.setSG4ExpSec(0.0f);
-    EXPECT_TRUE(control.sg4TakeImageCmd());
+    EXPECT_EQ(takeImage(), true);
     EXPECT_EQ(device.lastExposureUnits(), 0u);
 }
 
@@ -67,14 +69,18 @@ TEST_F(SG4Connect, GainsInPercentAreSentAsAggressiveness)
     ASSERT_TRUE(connect());
     const auto lastGain = [this] { return quint8(device.commands().last().at(1)); };
     control.sg4SetupAction(SG4Control::kTagXGain, 50);
+    settle();
     EXPECT_EQ(device.commands().last().front(), 'Z');
     EXPECT_EQ(lastGain(), 127);
     control.sg4SetupAction(SG4Control::kTagYGain, 100);
+    settle();
     EXPECT_EQ(device.commands().last().front(), 'Y');
     EXPECT_EQ(lastGain(), 255);
     control.sg4SetupAction(SG4Control::kTagXGain, 250);
+    settle();
     EXPECT_EQ(lastGain(), 255);
     control.sg4SetupAction(SG4Control::kTagMaxMove, 1234);
+    settle();
     EXPECT_EQ(device.commands().last(), SG4Protocol::frame('M', QByteArray("\x04\xD2", 2)));
 }
 
@@ -82,10 +88,13 @@ TEST_F(SG4Connect, DirectionButtonsHoldTheirRelayUntilReleased)
 {
     ASSERT_TRUE(connect());
     control.sg4ScopeAction(SG4Control::kTagUp, true);
+    settle();
     EXPECT_EQ(device.relays(), SG4Protocol::kRelayYPlus);
     control.sg4ScopeAction(SG4Control::kTagUp, false);
+    settle();
     EXPECT_EQ(device.relays(), 0);
     control.sg4ScopeAction(SG4Control::kTagLeft, true);
+    settle();
     EXPECT_EQ(device.relays(), SG4Protocol::kRelayXMinus);
     control.sg4ScopeAction(SG4Control::kTagLeft, false);
     // The AllSky camera has no guide relays to press.
@@ -93,6 +102,7 @@ TEST_F(SG4Connect, DirectionButtonsHoldTheirRelayUntilReleased)
     ASSERT_TRUE(connect(true));
     const int sent = commandsOf('g');
     control.sg4ScopeAction(SG4Control::kTagRight, true);
+    settle();
     EXPECT_EQ(commandsOf('g'), sent);
 }
 
@@ -143,32 +153,34 @@ TEST_F(SG4Connect, SpeedChangeMovesBothSidesAndIsStored)
 {
     ASSERT_TRUE(connect());
     control.sg4SetupAction(SG4Control::kTagSpeed, 6);
+    settle();
     EXPECT_EQ(control.sg4Baud(), 115200);
     EXPECT_EQ(device.speed(), 115200);
     EXPECT_EQ(storedBaud, 115200);
     EXPECT_EQ(sg4Panel.speed, 115200);
     EXPECT_EQ(lineSpeedOf(serial), B115200);
-    EXPECT_TRUE(control.sg4TestComCmd());
+    EXPECT_TRUE(line.sg4TestComCmd());
 }
 
 TEST_F(SG4Connect, FailedSpeedTestsTakeTheHostBackToTheOldSpeed)
 {
     ASSERT_TRUE(connect());
     device.setSpeedTest(SG4Simulator::SpeedTest::Wrong);
-    EXPECT_FALSE(control.sg4SetBaudRateCmd(38400));
+    EXPECT_EQ(outcome([this](auto then) { return control.sg4SetBaudRateCmd(38400, then); }), false);
     EXPECT_EQ(lineSpeedOf(serial), B9600);
     EXPECT_EQ(control.sg4Baud(), 9600);
     EXPECT_EQ(storedBaud, 0);
     // The device did switch: only the speed scan finds it again.
-    EXPECT_FALSE(control.sg4TestComCmd());
+    EXPECT_FALSE(line.sg4TestComCmd());
     device.setSpeed(9600);
     device.setSpeedTest(SG4Simulator::SpeedTest::Silent);
     const int beeps = alerts.beeps;
     control.sg4SetupAction(SG4Control::kTagSpeed, 7);
+    settle();
     EXPECT_EQ(alerts.beeps, beeps + 1);
     EXPECT_EQ(lineSpeedOf(serial), B9600);
     EXPECT_EQ(sg4Panel.speed, 9600);
-    EXPECT_FALSE(control.sg4SetBaudRateCmd(4800)) << "not a speed of the device";
+    EXPECT_FALSE(control.sg4SetBaudRateCmd(4800)) << "not a speed of the device: refused unsent";
 }
 
 TEST_F(SG4Connect, ASilentDeviceFailsItsCommandsWithinTheExchangeLimit)
@@ -177,11 +189,11 @@ TEST_F(SG4Connect, ASilentDeviceFailsItsCommandsWithinTheExchangeLimit)
     device.setSilent(true);
     QElapsedTimer clock;
     clock.start();
-    EXPECT_FALSE(control.sg4GetVersionCmd());
+    EXPECT_FALSE(line.sg4GetVersionCmd());
     EXPECT_LT(clock.elapsed(), 10000);
     EXPECT_EQ(control.versionStr(), "V2.5") << "the version read at connect stays";
     device.setSilent(false);
-    EXPECT_TRUE(control.sg4TestComCmd());
+    EXPECT_TRUE(line.sg4TestComCmd());
 }
 
 TEST_F(SG4Connect, DebugLinesNameEachCommandAndDumpAWrongEcho)
@@ -190,12 +202,18 @@ TEST_F(SG4Connect, DebugLinesNameEachCommandAndDumpAWrongEcho)
     ASSERT_TRUE(folder.isValid());
     const DebugLog log(folder.path());
     SG4Control logged(serial, DebugWriter([] { return true; }, &log), fastTiming());
-    ASSERT_TRUE(logged.initSG4Port());
+    TestSG4Worker loggedWorker(logged);
+    logged.setWorker(&loggedWorker);
+    ASSERT_TRUE(connectWith(logged));
     // The device moves to another speed: its bytes arrive as noise.
     device.setSpeed(19200);
-    EXPECT_FALSE(logged.sg4TestComCmd());
+    const SG4Exchange loggedLine(serial, DebugWriter([] { return true; }, &log));
+    EXPECT_FALSE(loggedLine.sg4TestComCmd());
     logged.setSG4ExpSec(1.5f);
-    EXPECT_FALSE(logged.sg4TakeImageCmd());
+    std::optional<bool> started;
+    ASSERT_TRUE(logged.sg4TakeImageCmd([&started](bool ok) { started = ok; }));
+    QTest::qWaitFor([&started] { return started.has_value(); }, 20000);
+    EXPECT_EQ(started, false);
     QFile file(log.path());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QString text = QString::fromLatin1(file.readAll());

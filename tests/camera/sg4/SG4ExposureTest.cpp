@@ -17,6 +17,7 @@ TEST_F(SG4Exposure, AShortExposureEndsInsideItsReplyAndDownloadsWithoutPolls)
 {
     sg4Panel.fields = {0, 0, 50.0};
     control.sg4ImageAction(SG4Control::kTagExpose);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return worker.downloads > 0; }, 20000));
     // The 'T' reply carried the 'D': no exposure runs, the download is posted.
     EXPECT_FALSE(control.isSG4Exposing());
     EXPECT_EQ(worker.downloads, 1);
@@ -47,6 +48,7 @@ TEST_F(SG4Exposure, ElevenPollsWithoutTheEndRaiseTheTimeOut)
     device.setNeverDone(true);
     sg4Panel.fields = {0, 0, 200.0};
     control.sg4ImageAction(SG4Control::kTagExpose);
+    settle();
     EXPECT_TRUE(control.isSG4Exposing());
     EXPECT_EQ(sg4Panel.exposeTitle, "Abort");
     ASSERT_TRUE(QTest::qWaitFor([this] { return !alerts.alerts.empty(); }, 30000));
@@ -62,8 +64,10 @@ TEST_F(SG4Exposure, AbortDuringTheExposureSendsA)
     sg4Panel.focus = true;
     control.sg4ImageAction(SG4Control::kTagFocus);
     control.sg4ImageAction(SG4Control::kTagExpose);
+    settle();
     ASSERT_TRUE(control.isSG4Exposing());
     control.sg4ImageAction(SG4Control::kTagExpose);
+    settle();
     EXPECT_FALSE(control.isSG4Exposing());
     EXPECT_FALSE(control.isSG4Focus());
     EXPECT_FALSE(sg4Panel.focus);
@@ -96,7 +100,7 @@ TEST_F(SG4Exposure, ADownloadTheWorkerDroppedDoesNotHoldTheNextConnection)
     worker.dropDownloads = true;
     sg4Panel.fields = {0, 0, 50.0};
     control.sg4ImageAction(SG4Control::kTagExpose);
-    EXPECT_TRUE(control.isSG4Transfer());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return control.isSG4Transfer(); }, 20000));
     control.sg4Disconnect();
     worker.dropDownloads = false;
     ASSERT_TRUE(connect());
@@ -125,7 +129,7 @@ TEST_F(SG4Exposure, ABlockSlowerThanItsLimitEndsTheTransfer)
     TestSG4Worker strictWorker(strict);
     strict.setWorker(&strictWorker);
     strict.setSG4Panel(&sg4Panel);
-    ASSERT_TRUE(strict.initSG4Port());
+    ASSERT_TRUE(connectWith(strict));
     device.delayBlock(2, std::chrono::milliseconds(1500));
     bool ended = false;
     QObject::connect(&strict, &SG4Control::downloadFailed, [&] { ended = true; });
@@ -149,6 +153,7 @@ TEST_F(SG4Exposure, ASubFrameOfSideTenTransfersTenBlocksOfTwentyOneBytes)
     control.setSG4SubFrameXY(100, 200);
     control.setSG4SubFrameSize(10);
     ASSERT_TRUE(control.sg4DefineSubFrameCmd());
+    settle();
     EXPECT_EQ(device.commands().last(), SG4Protocol::frame('S', QByteArray("\x00\x64\x00\xC8\x0A", 5)));
     control.sg4SetupAction(SG4Control::kTagReadout, SG4Control::kItemSubFrame);
     EXPECT_EQ(control.sg4Bin(), 255);
@@ -163,6 +168,7 @@ TEST_F(SG4Exposure, ASubFrameOfSideTenTransfersTenBlocksOfTwentyOneBytes)
     // A side past 127 is sent as 127.
     control.setSG4SubFrameSize(200);
     ASSERT_TRUE(control.sg4DefineSubFrameCmd());
+    settle();
     EXPECT_EQ(quint8(device.commands().last().at(5)), 127);
 }
 

@@ -15,15 +15,22 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <optional>
 
-// The mount's real worker thread, carrying the controller's downloads.
+// The mount's real worker thread, carrying the controller's exchanges and downloads.
 class TestSG4Worker final : public SG4Worker {
 public:
     explicit TestSG4Worker(SG4Jobs& jobs) { m_thread.setSG4(&jobs); }
     ~TestSG4Worker() override { m_thread.killRemotePort(); }
     quint16 selectPort() const override { return port; }
-    void launchThread() override { m_thread.launchThread(); }
+    void postWork(std::function<void()> work) override
+    {
+        m_thread.launchThread();
+        m_thread.postJob(std::move(work));
+    }
+    void releaseThread() override { ++releases; }
     void postImageDownload() override
     {
         ++downloads;
@@ -34,6 +41,7 @@ public:
     }
     quint16 port = 0;
     int downloads = 0;
+    int releases = 0;
     // A worker that stopped before it took the message.
     bool dropDownloads = false;
 
@@ -122,10 +130,26 @@ protected:
         pty.closeMaster();
     }
 
-    bool connect(bool allSky = false)
+    // Starts the scan and waits for its outcome.
+    bool connect(bool allSky = false) { return connectWith(control, allSky); }
+    static bool connectWith(SG4Control& sg4, bool allSky = false)
     {
-        control.setIsAllSkySelect(allSky);
-        return control.initSG4Port();
+        sg4.setIsAllSkySelect(allSky);
+        if (!sg4.initSG4Port())
+            return false;
+        QTest::qWaitFor([&] { return !sg4.isSG4Connecting(); }, 60000);
+        return sg4.isSG4Connect() || sg4.isAllSkyConnect();
+    }
+    // Waits until every exchange posted has answered.
+    void settle() { QTest::qWaitFor([this] { return control.pendingExchanges() == 0; }, 20000); }
+    // Posts a command and waits for its outcome; nothing when it was refused unsent.
+    std::optional<bool> outcome(const std::function<bool(std::function<void(bool)>)>& command)
+    {
+        std::optional<bool> result;
+        if (!command([&result](bool ok) { result = ok; }))
+            return std::nullopt;
+        QTest::qWaitFor([&result] { return result.has_value(); }, 20000);
+        return result;
     }
     // Takes an exposure of `seconds` through the panel's Expose button and
     // waits for its download to end.
@@ -157,5 +181,7 @@ protected:
     FakeSG4Panel allSkyPanel;
     SG4Control control;
     TestSG4Worker worker;
+    // The command set run directly, for checks of single exchanges.
+    SG4Exchange line{serial, DebugWriter()};
     long storedBaud = 0;
 };

@@ -5,7 +5,11 @@ class SG4Guider : public SG4Fixture {
 protected:
     void SetUp() override { ASSERT_TRUE(connect()); }
     void calibrate() { control.sg4ScopeAction(SG4Control::kTagCalibrate, true); }
-    void guide() { control.sg4ScopeAction(SG4Control::kTagGuide, true); }
+    void guide()
+    {
+        control.sg4ScopeAction(SG4Control::kTagGuide, true);
+        settle();
+    }
 };
 
 TEST_F(SG4Guider, ALongReportIsCollectedWithoutOverrunAndItsEndFound)
@@ -61,6 +65,7 @@ TEST_F(SG4Guider, TheUsersAbortSendsHAgainAndTheNextTickClosesTheReport)
     QTest::qWait(100);
     calibrate();
     EXPECT_FALSE(control.isSG4Calibrating());
+    settle();
     EXPECT_EQ(commandsOf('H'), 2);
     ASSERT_TRUE(QTest::qWaitFor([this] { return sg4Panel.status == "Cal abort"; }, 5000));
     EXPECT_FALSE(control.isCalibrated());

@@ -110,6 +110,7 @@ TEST_F(SG4ImageViewTest, DragsDefineTheSubFrameOnTheCamera)
     ASSERT_TRUE(exposeAndDownload(sg4Panel, 0.05));
 
     drag(view, {100, 100}, {103, 102});
+    settle();
     EXPECT_EQ(control.sg4SubFrameSize(), 10);
     EXPECT_EQ(device.commands().last(), SG4Protocol::frame('S', QByteArray("\x00\x64\x00\x5C\x0A", 5)));
     drag(view, {100, 100}, {400, 400});
@@ -119,11 +120,14 @@ TEST_F(SG4ImageViewTest, DragsDefineTheSubFrameOnTheCamera)
     EXPECT_EQ(control.sg4SubFrameX(), 50);
     EXPECT_FALSE(view.isDragSubRect());
     // A click alone defines nothing.
+    settle();
     const int sent = commandsOf('S');
     drag(view, {200, 200}, {200, 200});
+    settle();
     EXPECT_EQ(commandsOf('S'), sent + 1) << "the release after a move defines";
     send(view, QEvent::MouseButtonPress, {10, 10}, Qt::LeftButton);
     send(view, QEvent::MouseButtonRelease, {10, 10}, Qt::NoButton);
+    settle();
     EXPECT_EQ(commandsOf('S'), sent + 1);
 }
 

@@ -34,8 +34,10 @@ TEST_F(SG4PanelTest, DirectionButtonsCloseRelaysWhileHeld)
     ASSERT_TRUE(connect());
     QPushButton* right = panel.directionButton(SG4Control::kTagRight);
     emit right->pressed();
+    settle();
     EXPECT_EQ(device.relays(), SG4Protocol::kRelayXPlus);
     emit right->released();
+    settle();
     EXPECT_EQ(device.relays(), 0);
 }
 

@@ -1,0 +1,173 @@
+#include "camera/sg4/SG4Exchange.h"
+
+#include "mount/SerialControl.h"
+#include "mount/SerialSlots.h"
+#include "mount/TransactionDump.h"
+
+#include <algorithm>
+
+using namespace SG4Protocol;
+
+namespace {
+
+// The speed change's "Test" is answered by at least this many bytes.
+constexpr quint16 kSpeedTestReply = 6;
+
+}  // namespace
+
+SG4Exchange::SG4Exchange(SerialControl& serial, DebugWriter debug)
+    : SlotExchange(serial, kSerialSlotSG4, 0, std::move(debug), ScopeThreadTiming{})
+{
+}
+
+SG4Reply SG4Exchange::exchange(const char* name, char letter, QByteArrayView data,
+                               quint16 replyLength, bool readToSilence) const
+{
+    debug()(QString("SG-4 %1").arg(name));
+    const QByteArray command = frame(letter, data);
+    SG4Reply reply;
+    reply.count = qint32(command.size());
+    const ReplyEnd end = readToSilence ? ReplyEnd{} : ReplyEnd::length(replyLength);
+    reply.ok = serial().transaction(replyLength, reply.count, command.constData(), reply.bytes,
+                                    slot(), end);
+    if (!reply.ok) {
+        debug()(QString("SG-4 %1: transaction error %2").arg(name).arg(reply.count));
+        if (reply.count > 0)
+            transactionDump(reply);
+        return reply;
+    }
+    if (replyLength > 0 && reply.bytes[0] != command.back()) {
+        debug()(QString("SG-4 %1: checksum error").arg(name));
+        transactionDump(reply);
+        reply.ok = false;
+    }
+    return reply;
+}
+
+void SG4Exchange::transactionDump(const SG4Reply& reply) const
+{
+    debug()([&] { return ::transactionDump(QByteArrayView(reply.bytes.data(), std::max(reply.count, 0))); });
+}
+
+bool SG4Exchange::sg4TestComCmd() const
+{
+    const SG4Reply reply = exchange("sg4TestComCmd", kTestCom, {}, 2);
+    return reply.ok && reply.bytes[1] == 'O';
+}
+
+std::optional<QString> SG4Exchange::sg4GetVersionCmd() const
+{
+    const SG4Reply reply = exchange("sg4GetVersionCmd", kGetVersion, {}, 3);
+    if (!reply.ok)
+        return std::nullopt;
+    return versionText(quint8(reply.bytes[1]), quint8(reply.bytes[2]));
+}
+
+std::optional<quint16> SG4Exchange::readMove(const char* name, char letter) const
+{
+    const SG4Reply reply = exchange(name, letter, {}, 3);
+    if (!reply.ok)
+        return std::nullopt;
+    const auto high = quint8(reply.bytes[1]);
+    const auto low = quint8(reply.bytes[2]);
+    debug()(QString("SG-4 %1 [1]: %2, [2]: %3").arg(name).arg(high).arg(low));
+    return quint16(high * 256 + low);
+}
+
+std::optional<quint8> SG4Exchange::readGain(const char* name, char letter) const
+{
+    const SG4Reply reply = exchange(name, letter, {}, 2);
+    if (!reply.ok)
+        return std::nullopt;
+    debug()(QString("SG-4 %1: %2").arg(name).arg(quint8(reply.bytes[1])));
+    return quint8(reply.bytes[1]);
+}
+
+SG4GuiderRead SG4Exchange::readGuider() const
+{
+    SG4GuiderRead read;
+    read.maxMove = readMove("sg4GetMaxMoveCmd", kGetMaxMove);
+    read.minMove = readMove("sg4GetMinMoveCmd", kGetMinMove);
+    read.xGain = readGain("sg4GetXAggressiveCmd", kGetXAggressive);
+    read.yGain = readGain("sg4GetYAggressiveCmd", kGetYAggressive);
+    return read;
+}
+
+std::optional<SG4ExposureStart> SG4Exchange::sg4TakeImageCmd(QByteArrayView data) const
+{
+    // Read to the end of the reply: a short exposure's 'D' may follow the echo.
+    const SG4Reply reply = exchange("sg4TakeImageCmd", kTakeImage, data, 1, true);
+    if (!reply.ok)
+        return std::nullopt;
+    return SG4ExposureStart{QDateTime::currentDateTimeUtc(),
+                            QByteArrayView(reply.bytes.data() + 1, reply.count - 1).contains(kExposureDone)};
+}
+
+bool SG4Exchange::sg4SetBaudRateCmd(long baud, long oldBaud) const
+{
+    const std::optional<char> code = speedCode(baud);
+    if (!code)
+        return false;
+    debug()("SG-4 sg4SetBaudRateCmd");
+    SerialControl& line = serial();
+    const QByteArray command = frame(kSetBaudRate, QByteArray(1, *code));
+    SG4Reply reply;
+    reply.count = qint32(command.size());
+    if (!line.transaction(1, reply.count, command.constData(), reply.bytes, slot(), ReplyEnd::length(1))) {
+        debug()("SG-4 sg4SetBaudRateCmd err: 1");
+        return false;
+    }
+    if (!line.setBaudRate(baud, slot())) {
+        debug()("SG-4 sg4SetBaudRateCmd err: 2");
+        return false;
+    }
+    const auto fail = [&](int error) {
+        debug()(QString("SG-4 sg4SetBaudRateCmd err: %1").arg(error));
+        line.setBaudRate(oldBaud, slot());
+        return false;
+    };
+    line.clearSerialBuffer(slot());
+    reply.count = qint32(qstrlen(kSpeedTest));
+    if (!line.transaction(kSpeedTestReply, reply.count, kSpeedTest, reply.bytes, slot()))
+        return fail(3);
+    if (!QByteArrayView(reply.bytes.data(), reply.count).contains("Ok"))
+        return fail(4);
+    line.clearSerialBuffer(slot());
+    qint32 count = 1;
+    const char confirm = kSpeedConfirm;
+    if (!line.transaction(0, count, &confirm, reply.bytes, slot()))
+        return fail(5);
+    return true;
+}
+
+bool SG4Exchange::answersAt(quint16 index, long baud) const
+{
+    const SlotExchange atSpeed(serial(), slot(), baud, debug(), ScopeThreadTiming{});
+    return atSpeed.openIf(index, [this] { return sg4TestComCmd(); });
+}
+
+SG4Found SG4Exchange::findDevice(quint16 chosen, quint16 ports, long storedBaud, bool readGuider) const
+{
+    SG4Found found;
+    const auto at = [&](quint16 index, long baud, bool scanned) {
+        if (!answersAt(index, baud))
+            return false;
+        found = {quint16(index + 1), baud, scanned, sg4GetVersionCmd(), {}};
+        if (readGuider)
+            found.guider = this->readGuider();
+        return true;
+    };
+    if (chosen > 0 && chosen <= ports && at(quint16(chosen - 1), storedBaud, false))
+        return found;
+    for (quint16 index = 0; index < ports; ++index) {
+        if (at(index, storedBaud, false))
+            return found;
+    }
+    for (quint16 index = 0; index < ports; ++index) {
+        for (const long baud : kSpeeds) {
+            if (at(index, baud, true))
+                return found;
+        }
+    }
+    return found;
+}
