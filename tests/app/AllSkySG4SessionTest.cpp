@@ -1,0 +1,228 @@
+#include "app/AssembledProgram.h"
+#include "app/MountLink.h"
+#include "app/SG4AllSkyLink.h"
+#include "app/SG4Link.h"
+#include "camera/allsky/FakeAllSkyCamera.h"
+#include "camera/movie/MovieReader.h"
+#include "camera/views/allsky/AllSkyDatePanel.h"
+#include "camera/views/allsky/AllSkyPanel.h"
+#include "model/settings/PrefControl.h"
+#include "mount/MountProtocols.h"
+#include "mount/ScopeControl.h"
+#include "mount/SerialControl.h"
+#include "mount/panels/ConnectMenu.h"
+#include "support/ColonCommandMount.h"
+#include "support/LX200Personality.h"
+#include "support/PtyDevice.h"
+#include "support/RecordingAlertPresenter.h"
+#include "support/SG4Simulator.h"
+
+#include <fitsio.h>
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QDir>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr int kTagAllSky = 57;
+// Generous: the machine may be loaded; the transport's own limits are shorter.
+constexpr int kWaitMs = 30000;
+constexpr quint16 kDark = 100;
+
+quint16 simulatedPixel(int index, quint8 type)
+{
+    return type == 0 ? kDark : quint16(1000 + index % 7);
+}
+
+std::vector<quint16> readFits(const QString& path)
+{
+    fitsfile* file = nullptr;
+    int status = 0;
+    std::vector<quint16> pixels(640 * 480);
+    int anyNull = 0;
+    if (fits_open_file(&file, path.toLocal8Bit().constData(), READONLY, &status) != 0)
+        return {};
+    fits_read_img(file, TUSHORT, 1, LONGLONG(pixels.size()), nullptr, pixels.data(), &anyNull, &status);
+    fits_close_file(file, &status);
+    return status == 0 ? pixels : std::vector<quint16>{};
+}
+
+// The AllSky camera as the program assembles it, on the simulated camera,
+// with the schedule's timers in the test's time and the camera in real time.
+class AllSkySG4SessionTest : public AssembledProgram {
+protected:
+    AllSkySG4SessionTest() { allSkyClock = &clock; }
+    void SetUp() override
+    {
+        AssembledProgram::SetUp();
+        serial = &chart->mountLink().serialControl();
+        device.setPixels(simulatedPixel);
+        pty.start();
+        ASSERT_TRUE(QDir().mkpath(files().allSkyDirectory()));
+    }
+    void TearDown() override
+    {
+        if (control().isAllSkyConnect())
+            control().sg4Disconnect();
+        pty.closeMaster();
+        // Before the clock its timers came from.
+        chart.reset();
+    }
+
+    SG4Control& control() { return chart->sg4Link().sg4Control(); }
+    AllSkySession& session() { return chart->allSkyLink().allSkyLink().session(); }
+    AllSkyPanel& panel() { return chart->allSkyLink().allSkyLink().panel(); }
+    AllSkySchedule& schedule() { return session().schedule(); }
+    AllSkyFiles& files() { return session().files(); }
+    QString saved(const QString& name) { return QDir(files().allSkyDirectory()).filePath(name); }
+    bool idle() { return !control().isSG4Exposing() && !control().isSG4Transfer(); }
+    void connectCamera(const QStringList& ports)
+    {
+        serial->setExtraPorts(ports);
+        chart->mountLink().connectMenu()->connectMenuAction(kTagAllSky);
+    }
+
+    ScopedAlertRecorder alerts;
+    ManualAllSkyClock clock;
+    SerialControl* serial = nullptr;
+    PtyDevice pty;
+    SG4Simulator device{pty.simulator(), [this] {
+                            const std::optional<termios> line = serial->requestedSettings(kSerialSlotSG4);
+                            return line ? cfgetospeed(&*line) : B0;
+                        }};
+};
+
+}  // namespace
+
+// RUN at full resolution: the dark frame comes first and is kept, not saved;
+// the light tick that waited takes the light frame, saved as FITS with the
+// "D" mark and the dark taken off every pixel.
+TEST_F(AllSkySG4SessionTest, ADarkThenALightSavedAsFitsWithTheDarkTakenOff)
+{
+    device.setShortExposure(2s);
+    connectCamera({pty.path()});
+    ASSERT_TRUE(control().isAllSkyConnect());
+    EXPECT_TRUE(panel().isVisible());
+    EXPECT_TRUE(files().allSkyPath().startsWith(files().allSkyDirectory()));
+    panel().formatRadio()->button(2)->click();
+    panel().expSecText()->setValue(1);
+    panel().darkScheduleMinText()->setValue(10);
+    panel().expScheduleMinText()->setValue(1);
+    panel().runButton()->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return control().hasDarkFrame() && !schedule().isExpBlock() && idle(); },
+                                kWaitMs));
+    EXPECT_EQ(device.transfersDone(), 1);
+
+    clock.advanceSeconds(AllSkySchedule::kRetryMs / 1000.0);
+    const QString light = saved("AllSkyImage(Light)-1D.fits");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(light); }, kWaitMs));
+    EXPECT_EQ(QDir(files().allSkyDirectory()).entryList({"AllSkyImage*"}, QDir::Files),
+              QStringList{"AllSkyImage(Light)-1D.fits"});
+    const std::vector<quint16> pixels = readFits(light);
+    ASSERT_EQ(pixels.size(), 640u * 480u);
+    for (int index : {0, 1, 6, 640 * 480 - 1})
+        EXPECT_EQ(pixels[std::size_t(index)], simulatedPixel(index, 1) - kDark) << index;
+    EXPECT_TRUE(session().frame()->isDarkSubtracted);
+    EXPECT_TRUE(alerts.alerts.empty());
+}
+
+// An exposure interval of exactly 1 s with an exposure longer than the last
+// transfer plus 2 s: from the second frame on, each next exposure starts
+// before the transfer, so frames keep coming without another tick.
+TEST_F(AllSkySG4SessionTest, ContinuousExposureStartsTheNextFrameBeforeEachTransfer)
+{
+    device.setShortExposure(0ms);
+    connectCamera({pty.path()});
+    ASSERT_TRUE(control().isAllSkyConnect());
+    panel().formatRadio()->button(1)->click();
+    chart->allSkyLink().allSkyLink().datePanel().movieCheckbox()->click();
+    panel().expSecText()->setValue(4);
+    panel().expScheduleSecText()->setValue(1);
+    panel().runButton()->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return device.transfersDone() == 1 && session().frame(); }, kWaitMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return idle(); }, kWaitMs));
+    EXPECT_FALSE(schedule().isAllSkyConstExp()) << "no transfer time known before the first";
+
+    clock.advanceSeconds(1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return device.transfersDone() >= 3; }, kWaitMs));
+    EXPECT_TRUE(schedule().isAllSkyConstExp());
+    EXPECT_TRUE(control().isSG4Exposing()) << "the fourth frame is being taken";
+    // STOP closes the movie and lets the exposure under way finish; the chain ends there.
+    panel().runButton()->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return idle() && device.transfersDone() >= 4; }, kWaitMs));
+    QTest::qWait(500);
+    EXPECT_FALSE(schedule().isAllSkyConstExp());
+    EXPECT_TRUE(idle());
+    EXPECT_EQ(device.transfersDone(), 4);
+
+    const QStringList images = QDir(files().allSkyDirectory()).entryList({"AllSkyImage(Light)*"}, QDir::Files);
+    EXPECT_EQ(images.size(), 4);
+    const MovieContents movie = MovieContents::read(saved("AllSkyImage-1.mov"));
+    EXPECT_EQ(movie.durations.size(), 3u);
+    EXPECT_TRUE(alerts.alerts.empty());
+}
+
+// A daily schedule beside a connected mount, which shares the worker with
+// the camera's transfers: the night's stop moves both dates on a day and
+// leaves the worker, and so the mount's poll, running.
+TEST_F(AllSkySG4SessionTest, ADailyStopLeavesAConnectedMountsPollRunning)
+{
+    constexpr int kFirstScopeTag = 0;
+    constexpr int kTwoSecondPollTag = 5;
+    PtyDevice mountPty;
+    ColonCommandMount mount{
+        std::make_unique<LX200Personality>(LX200Personality::Kind::Autostar, LX200Personality::Options{})};
+    mount.attach(mountPty.simulator());
+    mountPty.start();
+    device.setShortExposure(2s);
+    connectCamera({pty.path(), mountPty.path()});
+    ASSERT_TRUE(control().isAllSkyConnect());
+
+    PrefControl& prefs = chart->prefControl();
+    prefs.scopes()[0].mountProtocol = kProtocolLX200;
+    prefs.setScopeNamesArray({"Simulated LX200", "", "", "", ""});
+    ScopeControl& scope = chart->scopeControl();
+    ConnectMenu& menu = *chart->mountLink().connectMenu();
+    menu.setupConnectMenu();
+    scope.setSelectPort(2);
+    menu.connectMenuAction(kFirstScopeTag);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return scope.isConnected() && scope.hasScopePort(); }, kWaitMs));
+    menu.connectMenuAction(kTwoSecondPollTag);
+
+    panel().expSecText()->setValue(1);
+    panel().expScheduleMinText()->setValue(1);
+    const QDateTime start = clock.now().addSecs(-60);
+    const QDateTime stop = clock.now().addSecs(3600);
+    schedule().setKind(AllSkySchedule::Kind::Daily);
+    schedule().setStartDate(start);
+    schedule().setStopDate(stop);
+    panel().runButton()->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return device.transfersDone() == 1 && idle(); }, kWaitMs));
+    EXPECT_TRUE(schedule().hasFiredSchedule());
+
+    clock.advanceSeconds(3600 + 120);
+    EXPECT_FALSE(schedule().hasFiredSchedule());
+    EXPECT_TRUE(schedule().isScheduleRun());
+    EXPECT_EQ(schedule().startDate(), start.addDays(1));
+    EXPECT_EQ(schedule().stopDate(), stop.addDays(1));
+    EXPECT_FALSE(control().hasDarkFrame());
+
+    // The mount is still polled on the worker after the camera's night ended.
+    EXPECT_TRUE(scope.hasScopePort());
+    const std::size_t before = mount.frames().size();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return mount.frames().size() >= before + 2; }, kWaitMs));
+    EXPECT_TRUE(scope.isConnected());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return idle(); }, kWaitMs));
+    EXPECT_TRUE(alerts.alerts.empty());
+    scope.disconnect();
+    mountPty.closeMaster();
+}
