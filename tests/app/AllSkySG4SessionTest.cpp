@@ -7,6 +7,7 @@
 #include "camera/views/allsky/AllSkyDatePanel.h"
 #include "camera/views/allsky/AllSkyPanel.h"
 #include "model/settings/PrefControl.h"
+#include "model/settings/PrefKeys.h"
 #include "mount/MountProtocols.h"
 #include "mount/ScopeControl.h"
 #include "mount/SerialControl.h"
@@ -54,6 +55,18 @@ std::vector<quint16> readFits(const QString& path)
     fits_read_img(file, TUSHORT, 1, LONGLONG(pixels.size()), nullptr, pixels.data(), &anyNull, &status);
     fits_close_file(file, &status);
     return status == 0 ? pixels : std::vector<quint16>{};
+}
+
+QString fitsKey(const QString& path, const char* key)
+{
+    fitsfile* file = nullptr;
+    int status = 0;
+    char value[FLEN_VALUE] = {};
+    if (fits_open_file(&file, path.toLocal8Bit().constData(), READONLY, &status) != 0)
+        return {};
+    fits_read_key_str(file, key, value, nullptr, &status);
+    fits_close_file(file, &status);
+    return QString::fromLatin1(value);
 }
 
 // The AllSky camera as the program assembles it, on the simulated camera,
@@ -109,9 +122,11 @@ protected:
 TEST_F(AllSkySG4SessionTest, ADarkThenALightSavedAsFitsWithTheDarkTakenOff)
 {
     device.setShortExposure(2s);
+    device.setVersion(2, 5);
     connectCamera({pty.path()});
     ASSERT_TRUE(control().isAllSkyConnect());
     EXPECT_TRUE(panel().isVisible());
+    EXPECT_EQ(panel().windowTitle(), "AllSky  V2.5");
     EXPECT_TRUE(files().allSkyPath().startsWith(files().allSkyDirectory()));
     panel().formatRadio()->button(2)->click();
     panel().expSecText()->setValue(1);
@@ -132,6 +147,40 @@ TEST_F(AllSkySG4SessionTest, ADarkThenALightSavedAsFitsWithTheDarkTakenOff)
     for (int index : {0, 1, 6, 640 * 480 - 1})
         EXPECT_EQ(pixels[std::size_t(index)], simulatedPixel(index, 1) - kDark) << index;
     EXPECT_TRUE(session().frame()->isDarkSubtracted);
+    EXPECT_EQ(fitsKey(light, "INSTRUME"), "SBIG AllSky (V2.5)");
+    EXPECT_TRUE(alerts.alerts.empty());
+}
+
+// The stored schedule reaches the panel at start; closing the panel
+// disconnects the camera, and first the running schedule stops and the
+// heater that is on goes off while the port is still open.
+TEST_F(AllSkySG4SessionTest, ClosingThePanelStopsTheScheduleAndTheHeaterFirst)
+{
+    seed({{PrefKeys::AllSkyExpShedule, 120.0}, {PrefKeys::AllSkyHeatOn, 1800.0}});
+    chart->prefControl().readPrefs();
+    EXPECT_EQ(panel().expScheduleMinText()->value(), 2);
+    EXPECT_EQ(panel().heatOnScheduleText()->value(), 30);
+    EXPECT_EQ(schedule().expSchedule(), 120.0F);
+    EXPECT_EQ(control().expSchedule(), 120.0F);
+
+    device.setShortExposure(2s);
+    connectCamera({pty.path()});
+    ASSERT_TRUE(control().isAllSkyConnect());
+    panel().heaterCheckbox()->click();
+    clock.advanceSeconds(1);
+    EXPECT_EQ(device.relays(), 0x01);
+    EXPECT_TRUE(schedule().isHeating());
+    panel().runButton()->click();
+    ASSERT_TRUE(schedule().isScheduleRun());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return device.transfersDone() == 1 && idle(); }, kWaitMs));
+
+    static_cast<QDialog&>(panel()).reject();
+    EXPECT_FALSE(control().isAllSkyConnect());
+    EXPECT_FALSE(schedule().isScheduleRun());
+    EXPECT_FALSE(schedule().isHeating());
+    EXPECT_EQ(device.relays(), 0x00);
+    EXPECT_FALSE(panel().isVisible());
+    EXPECT_EQ(serial->serialRefNum(kSerialSlotSG4), -1);
     EXPECT_TRUE(alerts.alerts.empty());
 }
 
@@ -164,8 +213,11 @@ TEST_F(AllSkySG4SessionTest, ContinuousExposureStartsTheNextFrameBeforeEachTrans
     EXPECT_TRUE(idle());
     EXPECT_EQ(device.transfersDone(), 4);
 
-    const QStringList images = QDir(files().allSkyDirectory()).entryList({"AllSkyImage(Light)*"}, QDir::Files);
-    EXPECT_EQ(images.size(), 4);
+    // No dark frame was held: no "D" mark.
+    const QStringList images =
+        QDir(files().allSkyDirectory()).entryList({"AllSkyImage(Light)*"}, QDir::Files, QDir::Name);
+    EXPECT_EQ(images, (QStringList{"AllSkyImage(Light)-1.tiff", "AllSkyImage(Light)-2.tiff",
+                                   "AllSkyImage(Light)-3.tiff", "AllSkyImage(Light)-4.tiff"}));
     const MovieContents movie = MovieContents::read(saved("AllSkyImage-1.mov"));
     EXPECT_EQ(movie.durations.size(), 3u);
     EXPECT_TRUE(alerts.alerts.empty());
