@@ -22,7 +22,12 @@ SG4AllSkyLink::SG4AllSkyLink(PrefControl& prefs, DebugLog& log, SG4Link& sg4, co
 
     QObject::connect(&m_control, &SG4Control::imageReady, &session, [this, &session] {
         const std::shared_ptr<const SG4Image> image = m_control.sg4Image();
-        if (m_control.isAllSkyConnect() && image)
+        if (!m_control.isAllSkyConnect() || !image)
+            return;
+        // The focus loop's frames are looked at, not kept.
+        if (m_control.isSG4Focus())
+            session.showFrame(SG4AllSkyCamera::allSkyFrame(*image));
+        else
             session.imageDownloaded(SG4AllSkyCamera::allSkyFrame(*image));
     });
     QObject::connect(&m_control, &SG4Control::downloadFailed, &session, [this, &session] {

@@ -278,3 +278,24 @@ TEST_F(AllSkySG4SessionTest, ADailyStopLeavesAConnectedMountsPollRunning)
     scope.disconnect();
     mountPty.closeMaster();
 }
+
+// The panel's focus loop exposes again after each download; its frames are
+// shown, never saved, and the loop ends when the box is unticked.
+TEST_F(AllSkySG4SessionTest, FocusLoopFramesAreShownNotSaved)
+{
+    device.setShortExposure(2s);
+    connectCamera({pty.path()});
+    ASSERT_TRUE(control().isAllSkyConnect());
+    panel().formatRadio()->button(1)->click();
+    panel().focusCheckbox()->click();
+    panel().exposeButton()->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return device.transfersDone() >= 2 && session().frame(); }, kWaitMs));
+    panel().focusCheckbox()->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return idle(); }, kWaitMs));
+    const int done = device.transfersDone();
+    QTest::qWait(1500);
+    EXPECT_EQ(device.transfersDone(), done);
+    EXPECT_EQ(session().frame()->pixels.size(), 640u * 480u);
+    EXPECT_TRUE(QDir(files().allSkyDirectory()).entryList({"AllSkyImage*"}, QDir::Files).isEmpty());
+    EXPECT_TRUE(alerts.alerts.empty());
+}
