@@ -23,6 +23,7 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QPushButton>
 #include <QSpinBox>
@@ -300,5 +301,35 @@ TEST_F(AllSkySG4SessionTest, FocusLoopFramesAreShownNotSaved)
     QTest::qWait(1500);
     EXPECT_EQ(device.transfersDone(), done);
     EXPECT_LE(QDir(files().allSkyDirectory()).entryList({"AllSkyImage*"}, QDir::Files).size(), 1);
+    EXPECT_TRUE(alerts.alerts.empty());
+}
+
+// A sub-frame square chosen in the view reaches the camera; the read-out menu
+// then offers the sub-frame, whose image is shown at its place but not saved.
+TEST_F(AllSkySG4SessionTest, ASubFrameChosenInTheViewIsTakenAndShownNotSaved)
+{
+    device.setShortExposure(2s);
+    connectCamera({pty.path()});
+    ASSERT_TRUE(control().isAllSkyConnect());
+    panel().formatRadio()->button(1)->click();
+    session().chooseSubFrame(300, 100, 20);
+    ASSERT_FALSE(device.commands().isEmpty());
+    EXPECT_EQ(device.commands().back().front(), 'S');
+
+    QComboBox* readout = panel().readoutPopup();
+    readout->setCurrentIndex(readout->findData(SG4Control::kItemSubFrame));
+    emit readout->activated(readout->currentIndex());
+    ASSERT_EQ(control().sg4Bin(), AllSkyFrame::kSubFrameMode);
+    panel().exposeButton()->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return session().frame() && idle(); }, kWaitMs));
+    const AllSkyFrame& frame = *session().frame();
+    EXPECT_EQ(frame.readOutMode, AllSkyFrame::kSubFrameMode);
+    EXPECT_EQ(frame.width, 20);
+    EXPECT_EQ(frame.subFrameX, 300);
+    EXPECT_EQ(frame.subFrameY, 100);
+    EXPECT_FALSE(frame.isDarkSubtracted);
+    EXPECT_TRUE(QDir(files().allSkyDirectory()).entryList({"AllSkyImage*"}, QDir::Files).isEmpty());
+    EXPECT_TRUE(readout->isEnabled());
+    EXPECT_EQ(panel().exposeButton()->text(), "Expose");
     EXPECT_TRUE(alerts.alerts.empty());
 }
