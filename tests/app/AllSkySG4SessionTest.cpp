@@ -203,7 +203,10 @@ TEST_F(AllSkySG4SessionTest, ContinuousExposureStartsTheNextFrameBeforeEachTrans
     EXPECT_FALSE(schedule().isAllSkyConstExp()) << "no transfer time known before the first";
 
     clock.advanceSeconds(1);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return device.transfersDone() >= 3; }, kWaitMs));
+    const auto savedLights = [this] {
+        return QDir(files().allSkyDirectory()).entryList({"AllSkyImage(Light)*"}, QDir::Files, QDir::Name);
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return savedLights().size() == 3; }, kWaitMs));
     EXPECT_TRUE(schedule().isAllSkyConstExp());
     EXPECT_TRUE(control().isSG4Exposing()) << "the fourth frame is being taken";
     // STOP closes the movie and lets the exposure under way finish; the chain ends there.
@@ -215,9 +218,7 @@ TEST_F(AllSkySG4SessionTest, ContinuousExposureStartsTheNextFrameBeforeEachTrans
     EXPECT_EQ(device.transfersDone(), 4);
 
     // No dark frame was held: no "D" mark.
-    const QStringList images =
-        QDir(files().allSkyDirectory()).entryList({"AllSkyImage(Light)*"}, QDir::Files, QDir::Name);
-    EXPECT_EQ(images, (QStringList{"AllSkyImage(Light)-1.tiff", "AllSkyImage(Light)-2.tiff",
+    EXPECT_EQ(savedLights(), (QStringList{"AllSkyImage(Light)-1.tiff", "AllSkyImage(Light)-2.tiff",
                                    "AllSkyImage(Light)-3.tiff", "AllSkyImage(Light)-4.tiff"}));
     const MovieContents movie = MovieContents::read(saved("AllSkyImage-1.mov"));
     EXPECT_EQ(movie.durations.size(), 3u);
