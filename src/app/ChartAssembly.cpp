@@ -3,6 +3,7 @@
 #include "app/CanonLink.h"
 #include "app/DomeLink.h"
 #include "app/FCUSBLink.h"
+#include "app/SG4AllSkyLink.h"
 #include "app/SG4Link.h"
 #include "app/FocusLink.h"
 #include "app/JMIFocuserLink.h"
@@ -67,7 +68,7 @@ ChartAssembly::Folders ChartAssembly::Folders::standard()
             DataPaths::bundleResourcesFolder()};
 }
 
-ChartAssembly::ChartAssembly(const Folders& folders)
+ChartAssembly::ChartAssembly(const Folders& folders, AllSkyClock* allSkyClock)
     : m_catalogueFolders(
           CatalogueFolders::form(folders.userData, folders.bundleData, folders.resources)),
       m_userDataFolder(folders.userData),
@@ -155,7 +156,7 @@ ChartAssembly::ChartAssembly(const Folders& folders)
     links.mount = &m_mount.scopeControl();
     links.wifiBridge = &m_mount.serialControl();
     createDomes(folders.resources, links);
-    createSG4(links);
+    createSG4(links, allSkyClock);
     m_focus = std::make_unique<FocusLink>(m_mount, m_prefs, m_outlets, &m_skyWindow);
     m_fcusb = std::make_unique<FCUSBLink>(m_prefs, FCUSBLink::Devices::usb(), &m_skyWindow);
     m_fcusb->fillLinks(links);
@@ -250,12 +251,17 @@ void ChartAssembly::createDomes(const QString& resources, PrefLinks& links)
     m_skyWindow.skyView().setTelescope(m_scopeAim.get(), &m_domes->domeSlits());
 }
 
-void ChartAssembly::createSG4(PrefLinks& links)
+void ChartAssembly::createSG4(PrefLinks& links, AllSkyClock* allSkyClock)
 {
     m_sg4 = std::make_unique<SG4Link>(m_prefs, m_debugLog, m_mount, &m_skyWindow);
     m_sg4->fillLinks(links);
     m_sg4->fillOutlets(m_outlets);
     m_sg4->joinConnectMenu(*m_mount.connectMenu());
+    m_allSky = std::make_unique<SG4AllSkyLink>(m_prefs, m_debugLog, *m_sg4, m_catalogueFolders.miscDirectory,
+                                               &m_skyWindow, allSkyClock);
+    m_allSky->fillLinks(links);
+    m_allSky->fillOutlets(m_outlets);
+    m_allSky->joinConnectMenu(*m_mount.connectMenu());
 }
 
 void ChartAssembly::createCanon(PrefLinks& links)

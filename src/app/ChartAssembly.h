@@ -40,10 +40,12 @@
 
 #include <memory>
 
+class AllSkyClock;
 class CanonLink;
 class DeepSkyPhotos;
 class DomeLink;
 class FCUSBLink;
+class SG4AllSkyLink;
 class SG4Link;
 class FocusLink;
 class JMIFocuserLink;
@@ -84,7 +86,8 @@ public:
         static Folders standard();
     };
 
-    explicit ChartAssembly(const Folders& folders = Folders::standard());
+    // `allSkyClock` drives the all-sky schedule (the system's when none is given).
+    explicit ChartAssembly(const Folders& folders = Folders::standard(), AllSkyClock* allSkyClock = nullptr);
     ~ChartAssembly() override;
     ChartAssembly(const ChartAssembly&) = delete;
     ChartAssembly& operator=(const ChartAssembly&) = delete;
@@ -120,6 +123,7 @@ public:
     MountLink& mountLink() { return m_mount; }
     DomeLink& domeLink() { return *m_domes; }
     SG4Link& sg4Link() { return *m_sg4; }
+    SG4AllSkyLink& allSkyLink() { return *m_allSky; }
     FocusLink& focusLink() { return *m_focus; }
     FCUSBLink& fcusbLink() { return *m_fcusb; }
     JMIFocuserLink& jmiLink() { return *m_jmi; }
@@ -149,7 +153,7 @@ private:
     // The two dome controllers, their panels and the chart's slit marks.
     void createDomes(const QString& resources, PrefLinks& links);
     // The SG-4 guider and AllSky camera on the mount's worker, in the Connect menu.
-    void createSG4(PrefLinks& links);
+    void createSG4(PrefLinks& links, AllSkyClock* allSkyClock);
     // The Canon camera on libgphoto2, in the Connect menu and the quit sequence.
     void createCanon(PrefLinks& links);
     void createWebcam(const QString& resources, PrefLinks& links);
@@ -216,6 +220,8 @@ private:
     std::unique_ptr<RemoteLink> m_remote;
     std::unique_ptr<DomeLink> m_domes;
     std::unique_ptr<SG4Link> m_sg4;
+    // After the controller, which it leaves disconnected.
+    std::unique_ptr<SG4AllSkyLink> m_allSky;
     std::unique_ptr<FocusLink> m_focus;
     std::unique_ptr<FCUSBLink> m_fcusb;
     std::unique_ptr<JMIFocuserLink> m_jmi;

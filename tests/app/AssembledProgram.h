@@ -19,9 +19,11 @@ protected:
         TempSettings::SetUp();
         ASSERT_TRUE(m_root.isValid());
         folders = {DataPaths::bundleDataFolder(), m_root.path() + "/Norvane Pro", DataPaths::bundleResourcesFolder()};
-        chart = std::make_unique<ChartAssembly>(folders);
+        chart = std::make_unique<ChartAssembly>(folders, allSkyClock);
     }
 
     ChartAssembly::Folders folders;
+    // Set before SetUp to run the all-sky schedule in a test's time.
+    AllSkyClock* allSkyClock = nullptr;
     std::unique_ptr<ChartAssembly> chart;
 };

@@ -130,3 +130,46 @@ TEST_F(ConnectMenuTest, AnyTelescopeItemWhileConnectedDisconnects)
     EXPECT_FALSE(scope->isConnected());
     EXPECT_EQ(scope->scopeIndex(), -1);
 }
+
+namespace {
+
+struct MenuSG4 final : SG4Connection {
+    bool isSG4Connect() const override { return sg4; }
+    bool isAllSkyConnect() const override { return allSky; }
+    void setIsAllSkySelect(bool on) override { select = on; }
+    bool initSG4Port() override
+    {
+        selectAtConnect = select;
+        if (allSky) {
+            allSky = false;
+            return true;
+        }
+        allSky = select && answers;
+        return allSky;
+    }
+    bool sg4Disconnect() override { return !(sg4 = allSky = false); }
+    bool sg4 = false;
+    bool allSky = false;
+    bool select = false;
+    bool selectAtConnect = false;
+    bool answers = true;
+};
+
+}  // namespace
+
+// The AllSky item steers only its own connect: after it, connected or not,
+// the controller is back to the SG-4 choice.
+TEST_F(ConnectMenuTest, TheAllSkyChoiceIsClearedAfterEveryConnect)
+{
+    constexpr int kTagAllSky = 57;
+    MenuSG4 sg4;
+    menu->setSG4(&sg4);
+    menu->connectMenuAction(kTagAllSky);
+    EXPECT_TRUE(sg4.allSky);
+    EXPECT_TRUE(sg4.selectAtConnect);
+    EXPECT_FALSE(sg4.select);
+
+    menu->connectMenuAction(kTagAllSky);
+    EXPECT_FALSE(sg4.allSky);
+    EXPECT_FALSE(sg4.select);
+}

@@ -62,6 +62,14 @@ void AllSkyHeater::force(bool on)
     m_forceTimer->start(kForceMs, true, [this, on] { forceTick(on); });
 }
 
+void AllSkyHeater::switchOffNow()
+{
+    for (GuideTimer* timer : {m_onTimer.get(), m_offTimer.get(), m_onRetry.get(), m_offRetry.get(), m_forceTimer.get()})
+        timer->stop();
+    if (m_isHeating)
+        switchHeater(false, "AllSky Heater turned off");
+}
+
 void AllSkyHeater::forceTick(bool on)
 {
     if (!m_isIdle())

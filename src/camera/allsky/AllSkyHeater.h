@@ -40,6 +40,9 @@ public:
     void stopCycle();
     // The heater check box: on or off when the camera is next idle.
     void force(bool on);
+    // The camera is going away: every timer stops and a heater that is on
+    // goes off now, while the camera still listens.
+    void switchOffNow();
 
     bool isHeating() const { return m_isHeating; }
 

@@ -236,6 +236,13 @@ void AllSkySchedule::heaterCheckbox(bool on)
     m_debug(on ? "Heater checkbox hit: ON" : "Heater checkbox hit: OFF");
 }
 
+void AllSkySchedule::cameraDisconnecting()
+{
+    if (m_isScheduleRun)
+        stop();
+    m_heater.switchOffNow();
+}
+
 void AllSkySchedule::armScheduleTimer(int firstMs)
 {
     if (firstMs > 0) {

@@ -67,6 +67,9 @@ public:
     void runAction();
     // The heater check box.
     void heaterCheckbox(bool on);
+    // The camera is about to be disconnected: a running schedule stops and a
+    // heater that is on goes off at once, while the port is still open.
+    void cameraDisconnecting();
 
     // The camera reports that an exposure ended and its transfer is about to
     // start; true when the next exposure was started to run during it.

@@ -24,12 +24,17 @@ void AllSkySession::reprocess()
     emit imageChanged();
 }
 
-void AllSkySession::imageDownloaded(AllSkyFrame frame)
+void AllSkySession::showFrame(AllSkyFrame frame)
 {
-    const quint8 type = frame.imageType;
     m_frame = std::move(frame);
     reprocess();
     m_debug("SG-4 image download done, display called");
+}
+
+void AllSkySession::imageDownloaded(AllSkyFrame frame)
+{
+    const quint8 type = frame.imageType;
+    showFrame(std::move(frame));
     if (m_schedule.imageDownloaded(type) || m_files.fileFormat() == AllSkyFiles::Format::None)
         return;
     // A sub-frame is for looking at (focusing), never a file: no failure to report.

@@ -31,6 +31,8 @@ public:
     // A transfer ended with `frame`: shown, then (unless it is the
     // schedule's dark frame) saved in the chosen format and added to the movie.
     void imageDownloaded(AllSkyFrame frame);
+    // A frame of the focus loop: shown only.
+    void showFrame(AllSkyFrame frame);
     void downloadFailed();
 
     // The last delivered frame; none before the first.

@@ -93,6 +93,9 @@ public:
     void setBaudStore(std::function<void(long)> store) { m_storeBaud = std::move(store); }
     // Shows the all-sky date panel (the date-stamp button while the SG-4 is not connected).
     void setDatePanelOpener(std::function<void()> open) { m_openDatePanel = std::move(open); }
+    // Told on the main thread that an exposure ended, before its transfer is
+    // posted; true when it started the next exposure to run during the transfer.
+    void setExposureEnded(std::function<bool()> ended) { m_exposureEnded = std::move(ended); }
 
     // SG4Connection and SG4Device.
     bool isSG4Connect() const override { return m_isSG4Connect; }
@@ -267,6 +270,7 @@ private:
     SG4DevicePanel* m_allSkyPanel = nullptr;
     std::function<void(long)> m_storeBaud;
     std::function<void()> m_openDatePanel;
+    std::function<bool()> m_exposureEnded;
 
     bool m_isSG4Connect = false;
     bool m_isAllSkyConnect = false;

@@ -193,10 +193,14 @@ void SG4Control::sg4ExpFocusTimer()
 
 void SG4Control::sg4ImageDownloadCmd()
 {
+    TransferRequest request{m_sg4Bin, m_sg4Type, m_sg4SubFrameX, m_sg4SubFrameY, m_sg4SubFrameSize,
+                            m_sg4ExpSec, m_allSkyExpDate, m_isAllSkyConnect, m_isAllSkyConstExp};
+    // Decided before the post: the next exposure may start to run during this transfer.
+    if (m_exposureEnded)
+        request.isConstExp = m_isAllSkyConstExp = m_exposureEnded();
     {
         const std::lock_guard lock(m_requestMutex);
-        m_request = {m_sg4Bin, m_sg4Type, m_sg4SubFrameX, m_sg4SubFrameY, m_sg4SubFrameSize,
-                     m_sg4ExpSec, m_allSkyExpDate, m_isAllSkyConnect, m_isAllSkyConstExp};
+        m_request = request;
     }
     if (m_worker == nullptr)
         return;

@@ -296,13 +296,12 @@ void ConnectMenu::connectMenuAction(int tag)
     case kTagAllSky:
         if (l.sg4) {
             l.sg4->setIsAllSkySelect(true);
-            if (l.sg4->isSG4Connect()) {
+            if (l.sg4->isSG4Connect())
                 l.sg4->sg4Disconnect();
-                l.sg4->setIsAllSkySelect(false);
-            } else if (!l.sg4->initSG4Port()) {
+            else if (!l.sg4->initSG4Port())
                 AlertPanel::runAlert("SBIG AllSky connection failed.", " ");
-                l.sg4->setIsAllSkySelect(false);
-            }
+            // The choice steers this connect only; a later one starts from the SG-4.
+            l.sg4->setIsAllSkySelect(false);
         }
         break;
     case kTagDome:

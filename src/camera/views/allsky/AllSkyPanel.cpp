@@ -1,18 +1,21 @@
 #include "camera/views/allsky/AllSkyPanel.h"
 
 #include "camera/allsky/AllSkySession.h"
+#include "camera/sg4/SG4Control.h"
 #include "camera/views/allsky/AllSkyDatePanel.h"
 #include "camera/views/allsky/AllSkyImageView.h"
 #include "platform/AppTimeZone.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDateTimeEdit>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -58,6 +61,14 @@ void setValueQuietly(QSpinBox* box, int value)
     box->setValue(value);
 }
 
+void selectQuietly(QComboBox* popup, const QVariant& data)
+{
+    const QSignalBlocker blocker(popup);
+    const int index = popup->findData(data);
+    if (index >= 0)
+        popup->setCurrentIndex(index);
+}
+
 }  // namespace
 
 AllSkyPanel::AllSkyPanel(AllSkySession& session, AllSkyDatePanel& datePanel, DebugWriter debug, QWidget* parent)
@@ -87,6 +98,7 @@ void AllSkyPanel::buildControls()
     exposure->addWidget(new QLabel(QStringLiteral("EV"), this));
     exposure->addWidget(m_evSlider);
     layout->addLayout(exposure);
+    buildDeviceControls(layout);
 
     auto* scheduleBox = new QGroupBox(QStringLiteral("Schedule"), this);
     auto* grid = new QGridLayout(scheduleBox);
@@ -129,6 +141,108 @@ void AllSkyPanel::buildControls()
     layout->addLayout(files);
     m_statusText = new QLabel(QStringLiteral(" "), this);
     layout->addWidget(m_statusText);
+}
+
+void AllSkyPanel::buildDeviceControls(QVBoxLayout* layout)
+{
+    m_exposeButton = new QPushButton(QStringLiteral("Expose"), this);
+    m_focusCheckbox = new QCheckBox(QStringLiteral("Focus"), this);
+    m_progress = new QProgressBar(this);
+    m_progress->setRange(0, 1);
+    m_progress->setTextVisible(false);
+    m_speedPopup = new QComboBox(this);
+    for (std::size_t i = 0; i < SG4Protocol::kSpeeds.size(); ++i)
+        m_speedPopup->addItem(QString::number(SG4Protocol::kSpeeds[i]), SG4Control::kItemFirstSpeed + int(i));
+    m_typePopup = new QComboBox(this);
+    m_typePopup->addItem(QStringLiteral("Light"), SG4Control::kItemLight);
+    m_typePopup->addItem(QStringLiteral("Dark"), SG4Control::kItemDark);
+    m_typePopup->addItem(QStringLiteral("Auto"), SG4Control::kItemAuto);
+    m_readoutPopup = new QComboBox(this);
+    const QStringList modes{QStringLiteral("1X1"), QStringLiteral("Crop"), QStringLiteral("2X2"),
+                            QStringLiteral("Subframe")};
+    for (int i = 0; i < modes.size(); ++i)
+        m_readoutPopup->addItem(modes[i], SG4Control::kItemFirstMode + i);
+    auto* row = new QHBoxLayout;
+    row->addWidget(m_exposeButton);
+    row->addWidget(m_focusCheckbox);
+    row->addWidget(m_progress, 1);
+    row->addWidget(m_speedPopup);
+    row->addWidget(m_typePopup);
+    row->addWidget(m_readoutPopup);
+    layout->addLayout(row);
+
+    connect(m_exposeButton, &QPushButton::clicked, this, &AllSkyPanel::exposeClicked);
+    connect(m_focusCheckbox, &QCheckBox::toggled, this, &AllSkyPanel::focusToggled);
+    connect(m_speedPopup, &QComboBox::activated, this,
+            [this] { emit speedChosen(m_speedPopup->currentData().toInt()); });
+    connect(m_typePopup, &QComboBox::activated, this,
+            [this] { emit imageTypeChosen(m_typePopup->currentData().toInt()); });
+    connect(m_readoutPopup, &QComboBox::activated, this,
+            [this] { emit readoutChosen(m_readoutPopup->currentData().toInt()); });
+}
+
+SG4DevicePanel::ExposureFields AllSkyPanel::exposureFields() const
+{
+    return {m_expMinText->value(), m_expSecText->value(), double(m_expMSText->value())};
+}
+
+bool AllSkyPanel::isFocusChecked() const
+{
+    return m_focusCheckbox->isChecked();
+}
+
+void AllSkyPanel::setFocusChecked(bool on)
+{
+    const QSignalBlocker blocker(m_focusCheckbox);
+    m_focusCheckbox->setChecked(on);
+}
+
+void AllSkyPanel::setExposeTitle(const QString& title)
+{
+    m_exposeButton->setText(title);
+}
+
+void AllSkyPanel::setStatus(const QString& text)
+{
+    m_statusText->setText(text);
+}
+
+void AllSkyPanel::setProgressRunning(bool running)
+{
+    // An empty range spins.
+    m_progress->setRange(0, running ? 0 : 1);
+}
+
+void AllSkyPanel::selectSpeed(long baud)
+{
+    selectQuietly(m_speedPopup, m_speedPopup->itemData(m_speedPopup->findText(QString::number(baud))));
+}
+
+void AllSkyPanel::selectImageType(int itemTag)
+{
+    selectQuietly(m_typePopup, itemTag);
+}
+
+void AllSkyPanel::selectReadoutMode(int itemTag)
+{
+    selectQuietly(m_readoutPopup, itemTag);
+}
+
+void AllSkyPanel::setReadoutMenuEnabled(bool enabled)
+{
+    m_readoutPopup->setEnabled(enabled);
+}
+
+void AllSkyPanel::setDeviceTitle(const QString& title)
+{
+    setWindowTitle(title);
+    emit deviceConnected();
+}
+
+void AllSkyPanel::redraw()
+{
+    update();
+    m_view->update();
 }
 
 void AllSkyPanel::takeExposureTime()
