@@ -83,11 +83,6 @@ bool SG4AllSkyCamera::defineSubFrame(quint16 x, quint16 y, quint8 side)
     return !m_control.isSG4Transfer() && m_control.sg4DefineSubFrameCmd();
 }
 
-void SG4AllSkyCamera::startWorker()
-{
-    m_worker.launchThread();
-}
-
 AllSkyFrame SG4AllSkyCamera::allSkyFrame(const SG4Image& image)
 {
     AllSkyFrame frame;

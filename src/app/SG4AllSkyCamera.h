@@ -4,7 +4,6 @@
 #include "camera/allsky/AllSkyFrame.h"
 
 class SG4Control;
-class SG4Worker;
 struct SG4Image;
 
 // The SG-4 controller as the all-sky schedule sees it while the AllSky
@@ -13,7 +12,7 @@ struct SG4Image;
 // a downloaded image becomes an AllSkyFrame here and nowhere else.
 class SG4AllSkyCamera final : public AllSkyCamera {
 public:
-    SG4AllSkyCamera(SG4Control& control, SG4Worker& worker) : m_control(control), m_worker(worker) {}
+    explicit SG4AllSkyCamera(SG4Control& control) : m_control(control) {}
 
     bool startExposure(float seconds, quint8 imageType) override;
     bool abortExposure() override;
@@ -25,11 +24,9 @@ public:
     bool hasDarkFrame() const override;
     void forgetDarkFrame() override;
     bool defineSubFrame(quint16 x, quint16 y, quint8 side) override;
-    void startWorker() override;
 
     static AllSkyFrame allSkyFrame(const SG4Image& image);
 
 private:
     SG4Control& m_control;
-    SG4Worker& m_worker;
 };

@@ -10,7 +10,7 @@
 SG4AllSkyLink::SG4AllSkyLink(PrefControl& prefs, DebugLog& log, SG4Link& sg4, const QString& miscDirectory,
                              QWidget* window, AllSkyClock* clock)
     : m_control(sg4.sg4Control()),
-      m_camera(m_control, sg4.sg4Worker()),
+      m_camera(m_control),
       m_allSky(prefs, log, m_camera, miscDirectory, window, clock)
 {
     AllSkySession& session = m_allSky.session();

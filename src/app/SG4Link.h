@@ -27,7 +27,6 @@ public:
     void fillOutlets(ChartOutlets& outlets);
     void joinConnectMenu(ConnectMenu& menu);
     SG4Control& sg4Control() { return m_control; }
-    SG4Worker& sg4Worker() { return m_worker; }
     SG4Panel& sg4Panel() const { return *m_panel; }
 
 private:

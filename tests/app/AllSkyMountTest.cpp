@@ -72,7 +72,6 @@ TEST_F(AllSkyMountTest, DailyStopLeavesTheWorkerAndTheMountsPollRunning)
 
     ManualAllSkyClock clock;
     FakeAllSkyCamera camera{clock};
-    camera.onStartWorker = [this] { scope().launchThread(); };
     AllSkyLink allSky(chart->prefControl(), chart->debugLog(), camera, folders.userData, nullptr, &clock);
     camera.schedule = &allSky.session().schedule();
     AllSkySchedule& schedule = allSky.session().schedule();

@@ -103,6 +103,8 @@ protected:
     {
         serial->setExtraPorts(ports);
         chart->mountLink().connectMenu()->connectMenuAction(kTagAllSky);
+        // The port scan runs on the mount's worker and answers later.
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !control().isSG4Connecting(); }, kWaitMs));
     }
 
     ScopedAlertRecorder alerts;
@@ -169,7 +171,8 @@ TEST_F(AllSkySG4SessionTest, ClosingThePanelStopsTheScheduleAndTheHeaterFirst)
     ASSERT_TRUE(control().isAllSkyConnect());
     panel().heaterCheckbox()->click();
     clock.advanceSeconds(1);
-    EXPECT_EQ(device.relays(), 0x01);
+    // Relays and closes are exchanges on the mount's worker: they arrive a moment later.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return device.relays() == 0x01; }, kWaitMs));
     EXPECT_TRUE(schedule().isHeating());
     panel().runButton()->click();
     ASSERT_TRUE(schedule().isScheduleRun());
@@ -179,9 +182,9 @@ TEST_F(AllSkySG4SessionTest, ClosingThePanelStopsTheScheduleAndTheHeaterFirst)
     EXPECT_FALSE(control().isAllSkyConnect());
     EXPECT_FALSE(schedule().isScheduleRun());
     EXPECT_FALSE(schedule().isHeating());
-    EXPECT_EQ(device.relays(), 0x00);
     EXPECT_FALSE(panel().isVisible());
-    EXPECT_EQ(serial->serialRefNum(kSerialSlotSG4), -1);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return device.relays() == 0x00 && serial->serialRefNum(kSerialSlotSG4) == -1; }, kWaitMs));
     EXPECT_TRUE(alerts.alerts.empty());
 }
 
@@ -314,8 +317,8 @@ TEST_F(AllSkySG4SessionTest, ASubFrameChosenInTheViewIsTakenAndShownNotSaved)
     ASSERT_TRUE(control().isAllSkyConnect());
     panel().formatRadio()->button(1)->click();
     session().chooseSubFrame(300, 100, 20);
-    ASSERT_FALSE(device.commands().isEmpty());
-    EXPECT_EQ(device.commands().back().front(), 'S');
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return !device.commands().isEmpty() && device.commands().back().front() == 'S'; }, kWaitMs));
 
     QComboBox* readout = panel().readoutPopup();
     readout->setCurrentIndex(readout->findData(SG4Control::kItemSubFrame));

@@ -27,7 +27,4 @@ public:
     // Sends the sub-frame square ('S'): left column, top row counted from the
     // top, side; false when the camera refused.
     virtual bool defineSubFrame(quint16 x, quint16 y, quint8 side) = 0;
-    // Starts the mount's worker, which carries the transfers, when it is not
-    // running; a running worker is left alone.
-    virtual void startWorker() = 0;
 };

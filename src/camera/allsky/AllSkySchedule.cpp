@@ -267,7 +267,6 @@ void AllSkySchedule::scheduleTick()
 
 void AllSkySchedule::enterWindow()
 {
-    m_camera.startWorker();
     startDarks();
     m_heater.startDated();
     m_hasFiredSchedule = true;

@@ -22,6 +22,8 @@ bool SG4Control::initSG4Port()
     if (ports == 0)
         return false;
     m_isConnecting = true;
+    // The Connect menu's choice steers this scan only; it may change before the scan ends.
+    m_isScanForAllSky = m_isAllSkySelect;
     const quint32 scan = ++m_scan;
     ++m_pending;
     // Every port at every speed may take seconds: the scan runs on the worker.
@@ -48,7 +50,7 @@ void SG4Control::connectEnded(const SG4Found& found, quint32 scan)
     m_isConnecting = false;
     if (found.port == 0) {
         m_worker->releaseThread();
-        AlertPanel::runAlert(m_isAllSkySelect ? "SBIG AllSky connection failed." : "SBIG SG-4 connection failed.", " ");
+        AlertPanel::runAlert(m_isScanForAllSky ? "SBIG AllSky connection failed." : "SBIG SG-4 connection failed.", " ");
         m_isAllSkySelect = false;
         return;
     }
@@ -61,7 +63,7 @@ void SG4Control::connectEnded(const SG4Found& found, quint32 scan)
     if (found.version)
         m_versionStr = *found.version;
     const QString version = found.version.value_or(QString());
-    if (m_isAllSkySelect) {
+    if (m_isScanForAllSky) {
         m_isAllSkyConnect = true;
         m_debug(QString("AllSky connect at default port/baud: %1/%2").arg(m_sg4Port).arg(m_sg4Baud));
         if (m_allSkyPanel) {

@@ -275,6 +275,7 @@ private:
     bool m_isSG4Connect = false;
     bool m_isAllSkyConnect = false;
     bool m_isAllSkySelect = false;
+    bool m_isScanForAllSky = false;  // what the scan in progress looks for
     bool m_isConnecting = false;
     bool m_isClosing = false;  // the disconnect's close is queued behind its commands
     quint32 m_scan = 0;     // the scan whose outcome is awaited

@@ -64,12 +64,6 @@ public:
     void setHeater(bool on) override { heater.push_back({clock.timers.elapsedMs(), on}); }
     bool hasDarkFrame() const override { return hasDark; }
     void forgetDarkFrame() override { hasDark = false; }
-    void startWorker() override
-    {
-        ++workerStarts;
-        if (onStartWorker)
-            onStartWorker();
-    }
     bool defineSubFrame(quint16 x, quint16 y, quint8 side) override
     {
         subFrames.push_back({x, y, side});
@@ -84,7 +78,6 @@ public:
     ManualAllSkyClock& clock;
     AllSkySchedule* schedule = nullptr;
     // What starting the worker does besides counting.
-    std::function<void()> onStartWorker;
     // Where finished images go instead of straight to the schedule.
     std::function<void(quint8 type)> deliver;
     std::unique_ptr<GuideTimer> exposureTimer;
@@ -102,7 +95,6 @@ public:
     bool refuse = false;
     bool hasDark = false;
     quint8 exposingType = 0;
-    int workerStarts = 0;
 
 private:
     void exposureDone()
