@@ -3,10 +3,8 @@
 #include "mount/SerialControl.h"
 #include "mount/dome/DDWView.h"
 #include "mount/dome/DomeMount.h"
+#include "mount/dome/WorkerRoundTrip.h"
 #include "mount/links/SkyRedraw.h"
-
-#include <QCoreApplication>
-#include <QPointer>
 
 #include <algorithm>
 #include <cmath>
@@ -62,18 +60,11 @@ bool DDWControl::ddwConnect()
     m_ddwPort = 0;
     m_isConnecting = true;
     ++m_pendingExchanges;
-    const QPointer<DDWControl> self(this);
     const quint32 scan = ++m_scan;
-    m_mount.postWork([self, line = m_line, chosen = m_mount.selectPort(), ports, scan] {
-        const DDWFound found = line.findController(chosen, ports);
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [self, found, scan] {
-                if (self)
-                    self->connectEnded(found, scan);
-            },
-            Qt::QueuedConnection);
-    });
+    postRoundTrip(
+        m_mount, *this,
+        [line = m_line, chosen = m_mount.selectPort(), ports] { return line.findController(chosen, ports); },
+        [scan](DDWControl& self, const DDWFound& found) { self.connectEnded(found, scan); });
     return true;
 }
 
@@ -124,23 +115,15 @@ bool DDWControl::ddwDisconnect()
 void DDWControl::post(Work work, std::function<void(bool)> then)
 {
     ++m_pendingExchanges;
-    const QPointer<DDWControl> self(this);
-    m_mount.postWork([self, line = m_line, work = std::move(work), then = std::move(then)] {
-        const std::optional<DDWStatus> status = work(line);
-        // Back on the main thread, and only while the controller is there.
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [self, status, then] {
-                if (!self)
-                    return;
-                --self->m_pendingExchanges;
-                if (status && self->m_isDDWConnect)
-                    self->applyStatus(*status);
-                if (then)
-                    then(status.has_value());
-            },
-            Qt::QueuedConnection);
-    });
+    postRoundTrip(
+        m_mount, *this, [line = m_line, work = std::move(work)] { return work(line); },
+        [then = std::move(then)](DDWControl& self, const std::optional<DDWStatus>& status) {
+            --self.m_pendingExchanges;
+            if (status && self.m_isDDWConnect)
+                self.applyStatus(*status);
+            if (then)
+                then(status.has_value());
+        });
 }
 
 void DDWControl::applyStatus(const DDWStatus& status)

@@ -17,9 +17,9 @@ std::optional<QByteArray> DDWExchange::send(const QByteArray& command, quint16 e
                                             const ReplyEnd& end) const
 {
     ReplyBuffer reply{};
-    m_serial->clearSerialBuffer(kSerialSlotDDW);
+    serial().clearSerialBuffer(kSerialSlotDDW);
     qint32 count = qint32(command.size());
-    if (!m_serial->transaction(expected, count, command.constData(), reply, kSerialSlotDDW, end))
+    if (!serial().transaction(expected, count, command.constData(), reply, kSerialSlotDDW, end))
         return std::nullopt;
     return QByteArray(reply.data(), count);
 }
@@ -40,11 +40,11 @@ std::optional<DDWStatus> DDWExchange::status(const QByteArray& command) const
 std::optional<DDWStatus> DDWExchange::readStream() const
 {
     ReplyBuffer buffer{};
-    const qsizetype length = m_serial->readDDWStream(buffer);
+    const qsizetype length = serial().readDDWStream(buffer);
     if (length <= 0)
         return std::nullopt;
     const QByteArrayView text(buffer.data(), length);
-    m_debug([&] { return QString::fromLatin1(text.toByteArray()); });
+    debug()([&] { return QString::fromLatin1(text.toByteArray()); });
     return parseDDWStatus(text);
 }
 
@@ -55,7 +55,7 @@ DDWFound DDWExchange::findController(quint16 chosen, quint16 ports) const
         found.port = chosen;
         return found;
     }
-    m_serial->closeSerialDriver(kSerialSlotDDW);
+    serial().closeSerialDriver(kSerialSlotDDW);
     for (quint16 index = 0; index < ports; ++index) {
         if (answersOn(index, found.status)) {
             found.port = index + 1;
@@ -67,14 +67,14 @@ DDWFound DDWExchange::findController(quint16 chosen, quint16 ports) const
 
 bool DDWExchange::answersOn(quint16 index, std::optional<DDWStatus>& status) const
 {
-    if (!m_serial->serialPortAvailable(index)
-        || !m_serial->openSerialDriver(index, kDDWBaud, false, kSerialSlotDDW))
+    if (!serial().serialPortAvailable(index)
+        || !serial().openSerialDriver(index, kDDWBaud, false, kSerialSlotDDW))
         return false;
     const std::optional<QByteArray> reply = record("GINF");
     if (reply && reply->startsWith('V')) {
         status = parseDDWStatus(*reply);
         return true;
     }
-    m_serial->closeSerialDriver(kSerialSlotDDW);
+    serial().closeSerialDriver(kSerialSlotDDW);
     return false;
 }

@@ -1,15 +1,12 @@
 #pragma once
 
-#include "mount/DebugWriter.h"
 #include "mount/ReplyCycles.h"
-#include "mount/ScopeThread.h"
 #include "mount/dome/DDWStatus.h"
+#include "mount/dome/WorkerExchange.h"
 
 #include <QByteArray>
 
 #include <optional>
-
-class SerialControl;
 
 // The port a controller answered on (1-based; 0 when none did) and the
 // record it answered with, when it was one.
@@ -18,14 +15,10 @@ struct DDWFound {
     std::optional<DDWStatus> status;
 };
 
-// The Digital Dome Works exchanges as the mount's worker runs them. A copy
-// carries all it needs and owns its buffers, so a job still queued when the
-// controller goes touches nothing of it; the slot's lock keeps the
-// exchanges apart.
-class DDWExchange {
+// The Digital Dome Works exchanges as the mount's worker runs them.
+class DDWExchange : public WorkerExchange {
 public:
-    DDWExchange(SerialControl& serial, DebugWriter debug, ScopeThreadTiming timing)
-        : m_serial(&serial), m_debug(std::move(debug)), m_timing(std::move(timing)) {}
+    using WorkerExchange::WorkerExchange;
 
     // One command on slot 5 after its input is cleared, read until `end`
     // says the reply is whole (silence when it has no rule); nothing on a
@@ -44,17 +37,7 @@ public:
     // of `ports` in turn, until a controller answers the status request
     // with its 'V'; the slot stays open on that port only.
     DDWFound findController(quint16 chosen, quint16 ports) const;
-    void pause(int ticks) const
-    {
-        if (ticks > 0)
-            m_timing.pause(ticks * m_timing.tick);
-    }
-    const DebugWriter& debug() const { return m_debug; }
 
 private:
     bool answersOn(quint16 index, std::optional<DDWStatus>& status) const;
-
-    SerialControl* m_serial;
-    DebugWriter m_debug;
-    ScopeThreadTiming m_timing;
 };
