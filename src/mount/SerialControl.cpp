@@ -91,7 +91,9 @@ void SerialControl::closePort(Slot& entry)
 {
     if (!entry.fd.isOpen())
         return;
-    tcflush(entry.fd.get(), TCIOFLUSH);
+    // Input goes; output already written still goes out: a command sent just
+    // before (a park) reaches the mount although the line closes at once.
+    tcflush(entry.fd.get(), TCIFLUSH);
     entry.fd.reset();
 }
 
