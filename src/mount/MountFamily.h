@@ -54,6 +54,10 @@ signals:
     void slewButtonsOff();
     // A setting read from or written to the mount, for its panel.
     void panelSetting(MountPanelSetting setting, int code);
+    // A command of the family's own panel (message `messageId`, `code`)
+    // for the worker, asked from the main thread's timers: the exchange
+    // never runs where the timer does.
+    void commandRequested(int messageId, int code);
 
 public:
     // The alert of a goto refused while the mount still slews.

@@ -104,6 +104,7 @@ ScopeControl::ScopeControl(PrefControl& prefControl, const SkyDateModel& skyDate
         if (m_links.panels)
             m_links.panels->setSlewButtonsOff();
     });
+    connect(&m_events, &MountEvents::commandRequested, this, &ScopeControl::postCommand);
     connect(&m_events, &MountEvents::panelSetting, this,
             [this](MountPanelSetting setting, int code) {
                 if (setting == MountPanelSetting::Baud)

@@ -36,7 +36,14 @@ bool SerialControl::openWiFi()
         m_wifiPortNumber = m_view->portField();
     }
     closeBridge();
-    if (!m_bridge.start(m_wifiIPAddress, m_wifiPortNumber)) {
+    bool started = false;
+    {
+        // An exchange cancelled by the close lets go at its next read and
+        // closes the old socket then, never the new one.
+        const SlotLock lock(slotFor(kSerialSlotScope));
+        started = m_bridge.start(m_wifiIPAddress, m_wifiPortNumber);
+    }
+    if (!started) {
         m_debug([this] {
             return QStringLiteral("CFStream failed at ip: %1:%2")
                 .arg(m_wifiIPAddress)
@@ -90,9 +97,13 @@ void SerialControl::closeBridge()
 {
     m_wifiTimer.stop();
     m_bridgeNotifier.reset();
-    // Never under an exchange that is reading the socket.
-    const SlotLock lock(slotFor(kSerialSlotScope));
-    m_bridge.close();
+    // An exchange reading the socket gives up at its next read and closes
+    // it as it lets go: closing never waits for it.
+    Slot* entry = slotFor(kSerialSlotScope);
+    entry->bridgeCloseAsked = true;
+    const std::unique_lock lock(entry->exchange, std::try_to_lock);
+    if (lock.owns_lock())
+        carryOutCloses(*entry);
 }
 
 void SerialControl::showBridgeState(const QString& status)
@@ -150,9 +161,12 @@ bool SerialControl::bridgeTransaction(quint16 expected, qint32& count, const cha
     }
     if (expected == 0)
         return true;
+    const Slot* entry = slotFor(kSerialSlotScope);
     const GatheredReply gathered = gatherReply(
         CycleRules::bridge(),
-        [this](char* into, qsizetype most) { return m_bridge.readSome(into, most); },
+        [this, entry](char* into, qsizetype most) {
+            return isBridgeClosing(entry) ? qsizetype(-1) : m_bridge.readSome(into, most);
+        },
         reply, end);
     const bool ok = finishReply(gathered.result, expected, count);
     if (count == kTransTimeout || count == kTransShortReply) {

@@ -20,6 +20,7 @@ SerialControl::SerialControl(DebugWriter debug, SerialTiming timing, QObject* pa
 {
     m_wifiTimer.setSingleShot(true);
     connect(&m_wifiTimer, &QTimer::timeout, this, &SerialControl::wifiTimer);
+    slotFor(kSerialSlotScope)->bridge = &m_bridge;
 }
 
 SerialControl::~SerialControl() = default;
@@ -61,8 +62,7 @@ SerialControl::SlotLock::SlotLock(Slot* entry) : m_entry(entry)
     if (m_entry == nullptr)
         return;
     m_lock = std::unique_lock(m_entry->exchange);
-    if (m_entry->closeAsked.exchange(false))
-        closePort(*m_entry);
+    carryOutCloses(*m_entry);
 }
 
 SerialControl::SlotLock::~SlotLock()
@@ -72,18 +72,28 @@ SerialControl::SlotLock::~SlotLock()
     m_lock.unlock();
     // A close asked for while this lock was held: carried out unless another
     // holder took the slot meanwhile, which carries it out in turn.
-    if (!m_entry->closeAsked)
+    if (!m_entry->closeAsked && !m_entry->bridgeCloseAsked)
         return;
     const std::unique_lock again(m_entry->exchange, std::try_to_lock);
-    if (again.owns_lock() && m_entry->closeAsked.exchange(false))
-        closePort(*m_entry);
+    if (again.owns_lock())
+        carryOutCloses(*m_entry);
+}
+
+void SerialControl::carryOutCloses(Slot& entry)
+{
+    if (entry.closeAsked.exchange(false))
+        closePort(entry);
+    if (entry.bridge != nullptr && entry.bridgeCloseAsked.exchange(false))
+        entry.bridge->close();
 }
 
 void SerialControl::closePort(Slot& entry)
 {
     if (!entry.fd.isOpen())
         return;
-    tcflush(entry.fd.get(), TCIOFLUSH);
+    // Input goes; output already written still goes out: a command sent just
+    // before (a park) reaches the mount although the line closes at once.
+    tcflush(entry.fd.get(), TCIFLUSH);
     entry.fd.reset();
     const std::lock_guard settings(entry.settingsMutex);
     entry.requested.reset();

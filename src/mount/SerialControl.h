@@ -117,6 +117,8 @@ public:
     bool isSG4Timeout() const { return m_isSG4Timeout; }
 
     // The bridge. openWiFi() connects, or cancels a connected bridge.
+    // Closing the bridge never waits for the exchange in progress: that
+    // exchange ends at its next read and the socket closes then.
     bool openWiFi();
     void cancelWiFi();
     void killWiFi();
@@ -141,6 +143,10 @@ private:
         // A close asked for while the slot was held: the exchange in progress
         // ends at its next read, and whoever holds the slot closes it.
         std::atomic<bool> closeAsked = false;
+        // The bridge standing in for the port (the mount's slot only), and
+        // a close of it asked for while the slot was held.
+        BridgeSocket* bridge = nullptr;
+        std::atomic<bool> bridgeCloseAsked = false;
     };
     // Holds a slot's lock; a close asked for meanwhile is carried out as it
     // lets go, so that closing never waits for an exchange.
@@ -157,8 +163,11 @@ private:
     };
     // Closes the port now; the caller holds the slot.
     static void closePort(Slot& entry);
+    // Carries out the closes asked for; the caller holds the slot.
+    static void carryOutCloses(Slot& entry);
     // True once a close was asked for: the read in progress gives up.
     static bool isClosing(const Slot* entry) { return entry != nullptr && entry->closeAsked; }
+    static bool isBridgeClosing(const Slot* entry) { return entry != nullptr && entry->bridgeCloseAsked; }
 
     Slot* slotFor(quint16 slot);
     const Slot* slotFor(quint16 slot) const;

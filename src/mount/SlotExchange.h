@@ -38,6 +38,7 @@ public:
         if (ticks > 0)
             m_timing.pause(ticks * m_timing.tick);
     }
+    void pause(std::chrono::microseconds span) const { m_timing.pause(span); }
     const DebugWriter& debug() const { return m_debug; }
     SerialControl& serial() const { return *m_serial; }
     quint16 slot() const { return m_slot; }

@@ -1,4 +1,4 @@
-#include "app/AssembledProgram.h"
+#include "app/MountSessionFixture.h"
 #include "app/DomeLink.h"
 #include "app/ScopeAim.h"
 #include "chart/ChartOutlets.h"
@@ -33,11 +33,7 @@ namespace {
 
 using namespace std::chrono_literals;
 constexpr double kHour = 15.0 * Angles::kDegToRad;
-// Generous: the machine may be loaded; the transport's own limits are shorter.
-constexpr int kWaitMs = 20000;
-// The Connect menu's tags: the first telescope, the 2 s poll rate.
-constexpr int kFirstScopeTag = 0;
-constexpr int kTwoSecondPollTag = 5;
+constexpr int kWaitMs = kSessionWaitMs;
 
 // An LX200 mount behind a pty, as a controller plugged in.
 struct SimulatedLX200 {
@@ -65,54 +61,15 @@ struct SimulatedLX200 {
 
 }  // namespace
 
-// The mount side of the program as the chart assembles it, driven through
-// its menus and panels against simulated controllers.
-class MountSessionTest : public AssembledProgram {
+// The LX200 side of the program as the chart assembles it.
+class MountSessionTest : public MountSessionFixture {
 protected:
     void SetUp() override
     {
-        AssembledProgram::SetUp();
-        PrefControl& prefs = chart->prefControl();
-        prefs.scopes()[0].mountProtocol = kProtocolLX200;
-        prefs.setScopeNamesArray({"Simulated LX200", "", "", "", ""});
-        menu().setupConnectMenu();
+        MountSessionFixture::SetUp();
+        useProtocol(kProtocolLX200, "Simulated LX200");
     }
-    void TearDown() override
-    {
-        if (scope().isConnected())
-            scope().disconnect();
-        chart.reset();
-    }
-
-    ScopeControl& scope() { return chart->scopeControl(); }
-    ConnectMenu& menu() { return *chart->mountLink().connectMenu(); }
-    HandControlPanelSet& panels() { return chart->mountLink().handPanels(); }
-    void choose(int tag)
-    {
-        menu().validateMenu();
-        QAction* item = menu().itemWithTag(tag);
-        ASSERT_NE(item, nullptr);
-        ASSERT_TRUE(item->isEnabled()) << tag;
-        item->trigger();
-    }
-    bool menuShowsConnected()
-    {
-        QAction* item = menu().itemWithTag(kFirstScopeTag);
-        return item != nullptr && item->isChecked();
-    }
-    void connectTo(SimulatedLX200& device)
-    {
-        chart->mountLink().serialControl().setExtraPorts({device.pty.path()});
-        choose(kFirstScopeTag);
-        // The handshake runs on the worker.
-        ASSERT_TRUE(QTest::qWaitFor([this] { return scope().isConnected(); }, kWaitMs));
-        ASSERT_TRUE(QTest::qWaitFor([this] { return scope().hasScopePort(); }, kWaitMs));
-        choose(kTwoSecondPollTag);
-        menu().validateMenu();
-        ASSERT_TRUE(menuShowsConnected());
-    }
-
-    ScopedAlertRecorder alerts;
+    void connectTo(SimulatedLX200& device) { MountSessionFixture::connectTo(device.pty.path()); }
 };
 
 TEST_F(MountSessionTest, ConnectGotoPollStopByThePanelAndPark)

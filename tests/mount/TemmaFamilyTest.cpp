@@ -1,5 +1,6 @@
 #include "SimulatedMountFixture.h"
 
+#include "mount/ScopeMessage.h"
 #include "mount/families/TemmaFamily.h"
 #include "support/TemmaSimulator.h"
 
@@ -133,9 +134,23 @@ TEST_F(TemmaFamilyTest, AHeldSlewOnALockedPanelIsResentUntilStopped)
 {
     inputs.panelLocked = [] { return true; };
     TemmaFamily& temma = connectTemma();
+    std::vector<std::pair<int, int>> asked;
+    QObject::connect(&events, &MountEvents::commandRequested,
+                     [&](int id, int code) { asked.emplace_back(id, code); });
+    const std::size_t start = simulator.frames().size();
     ASSERT_TRUE(temma.run({MountOperation::Slew, 4, 0, false}));
+    // A write-only frame reaches the mount after the call returns.
+    ASSERT_TRUE(framesReach(start + 1));
     QCoreApplication::processEvents();
     EXPECT_TRUE(temma.isSlewTimerActive());
+    // The timer's tick asks the worker for the resend and sends nothing itself.
+    const std::size_t sent = start + 1;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !asked.empty(); }, 3000));
+    EXPECT_EQ(asked.front(), std::make_pair(kScopeMsgTemmaCommand, 15));
+    EXPECT_EQ(simulator.frames().size(), sent);
+    EXPECT_TRUE(temma.run({MountOperation::Slew, 15, 0, false}));
+    ASSERT_TRUE(framesReach(sent + 1));
+    EXPECT_EQ(simulator.frames().back(), "M\x42");
     ASSERT_TRUE(temma.run({MountOperation::Slew, kStopAll, 0, false}));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !temma.isSlewTimerActive(); }, 3000));
 }

@@ -2,9 +2,13 @@
 
 #include "mount/links/WiFiView.h"
 #include "support/LoopbackDevice.h"
+#include "support/MainThreadWatchdog.h"
 
 #include <QElapsedTimer>
 #include <QTest>
+
+#include <optional>
+#include <thread>
 
 namespace {
 
@@ -154,4 +158,33 @@ TEST_F(WiFiBridgeTest, APeerThatClosedIsLostAtOnce)
     EXPECT_EQ(result.count, kTransReadError);
     // Well inside the bridge's own two-second time-out.
     EXPECT_LT(clock.elapsed(), 1000);
+}
+
+// Cancelling the bridge while the worker waits on a slow reply neither
+// waits for that reply nor leaves the socket to the exchange: the exchange
+// fails at its next read and the bridge can be opened again at once.
+TEST_F(WiFiBridgeTest, ClosingCancelsTheExchangeInProgress)
+{
+    connectBridge();
+    bridge.simulator().setReplyDelay(2500ms);
+    std::optional<Exchange> result;
+    std::thread worker([&] { result = exchange(kRequest, quint16(kAnswer.size())); });
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !bridge.simulator().received().isEmpty(); }, 5000));
+
+    MainThreadWatchdog watchdog;
+    watchdog.start();
+    QElapsedTimer clock;
+    clock.start();
+    serial.cancelWiFi();
+    EXPECT_LT(clock.elapsed(), 100);
+    EXPECT_EQ(view.status, "Connect Canceled");
+    QTest::qWait(50);
+    EXPECT_LT(watchdog.longestStall(), 100ms);
+    worker.join();
+    ASSERT_TRUE(result);
+    EXPECT_FALSE(result->ok);
+    EXPECT_EQ(result->count, kTransReadError);
+    // Well inside the bridge's own two-second time-out.
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_FALSE(serial.hasWiFi());
 }

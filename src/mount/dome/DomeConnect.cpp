@@ -3,72 +3,13 @@
 #include "mount/SerialControl.h"
 #include "mount/dome/DomeMount.h"
 #include "mount/dome/DomeView.h"
+#include "mount/WorkerReply.h"
 
 namespace {
 
-constexpr std::chrono::milliseconds kSettle{2};
-// The speed scan tries the fastest first.
-constexpr quint16 kFastestCode = 6;
+constexpr int kHome = 1;  // input 2
 
 }  // namespace
-
-bool DomeControl::tryPort(quint16 index, long baud)
-{
-    if (!m_serial.serialPortAvailable(index)
-        || !m_serial.openSerialDriver(index, baud, false, kSerialSlotDome))
-        return false;
-    m_isDomeConnect = true;  // the test's exchange needs no set-up
-    if (domeTest())
-        return true;
-    m_isDomeConnect = false;
-    m_serial.closeSerialDriver(kSerialSlotDome);
-    return false;
-}
-
-bool DomeControl::connectAt(quint16 chosen)
-{
-    const quint16 ports = m_serial.maxPorts();
-    const long baud = DomeBoard::baudOf(m_baudRate);
-    m_debug([&] { return QString::asprintf("domeConnect: baud= %d, speed= %ld", int(m_baudRate), baud); });
-    m_isDomeConnect = false;
-    if (chosen != 0 && chosen <= ports && tryPort(chosen - 1, baud)) {
-        m_domePort = chosen;
-    } else {
-        for (quint16 index = 0; index < ports; ++index) {
-            if (tryPort(index, baud)) {
-                m_domePort = index + 1;
-                break;
-            }
-        }
-    }
-    m_isDomeConnect = m_domePort != 0;
-    return m_isDomeConnect;
-}
-
-bool DomeControl::scanSpeeds(quint16 ports)
-{
-    for (quint16 index = 0; index < ports; ++index) {
-        for (quint16 code = kFastestCode; code >= 1; --code) {
-            const long baud = DomeBoard::baudOf(code);
-            m_debug([&] { return QString::asprintf("domeConnect: retry@baud= %ld", baud); });
-            if (!m_serial.serialPortAvailable(index)
-                || !m_serial.openSerialDriver(index, baud, false, kSerialSlotDome))
-                continue;
-            pause(kSettle);
-            const bool answered = domeTest();
-            m_serial.closeSerialDriver(kSerialSlotDome);
-            if (answered) {
-                m_baudRate = code;
-                if (m_saveBoard)
-                    m_saveBoard();
-                if (m_view)
-                    m_view->setDomeSetupText();
-                return connectAt(index + 1);
-            }
-        }
-    }
-    return false;
-}
 
 bool DomeControl::domeConnect()
 {
@@ -77,41 +18,77 @@ bool DomeControl::domeConnect()
         domeDisconnect();
         return false;
     }
-    if (m_serial.serialRefNum(kSerialSlotDome) >= 0)
+    if (m_isConnecting || m_serial.serialRefNum(kSerialSlotDome) >= 0)
         return false;
     m_isDomeConnect = false;
     if (m_serial.maxPorts() == 0)
         m_serial.getPortNames();
-    const quint16 ports = m_serial.maxPorts();
-    if (ports == 0) {
+    const DomeConnectAsk ask{m_mount.selectPort(), m_serial.maxPorts(), m_baudRate, m_isBoardSetup,
+                             m_domeMaxTicks != 0};
+    if (ask.ports == 0) {
         m_debug("domeConnect: no serial ports.");
         return false;
     }
     m_domePort = 0;
-    if (!connectAt(m_mount.selectPort()) && !scanSpeeds(ports))
-        return false;
-
-    if (!m_isBoardSetup) {
-        pause(kSettle);
-        if (domeSetup(m_baudRate)) {
-            domeDisconnect();
-            m_isFirstConnect = true;
-            alert("Board has initialized, reset and disconnected.", "Connect again.");
-            return false;
-        }
-        alert("Board initialization failed.", "Disconnect and try again.");
-    }
-    connected();
+    m_isConnecting = true;
+    const quint32 scan = ++*m_scan;
+    postWithReply([this](std::function<void()> job) { m_mount.postWork(std::move(job)); }, this,
+                  [line = m_line, ask, counter = m_scan, scan] {
+                      return line.connect(ask, [&counter, scan] { return *counter == scan; });
+                  },
+                  [this, scan](const DomeConnection& found) { connectEnded(found, scan); });
     return true;
 }
 
-void DomeControl::connected()
+void DomeControl::connectEnded(const DomeConnection& found, quint32 scan)
+{
+    if (!m_isConnecting || scan != *m_scan) {
+        // Disconnected while the ports were tried: the found one is closed
+        // unless a later connect holds the slot.
+        if (found.port != 0 && !m_isConnecting && !m_isDomeConnect)
+            m_serial.closeSerialDriver(kSerialSlotDome);
+        return;
+    }
+    m_isConnecting = false;
+    if (found.port == 0) {
+        m_mount.releaseThread();
+        if (m_view)
+            m_view->domeConnectEnded(false);
+        return;
+    }
+    if (found.speedScanned) {
+        m_baudRate = found.code;
+        if (m_saveBoard)
+            m_saveBoard();
+        if (m_view)
+            m_view->setDomeSetupText();
+    }
+    m_domePort = found.port;
+    m_isDomeConnect = true;
+    if (found.setup) {
+        applySetup(found.code, *found.setup);
+        if (found.setup->ok) {
+            // The board's own alert tells the user; the view hears no failure.
+            domeDisconnect();
+            m_isFirstConnect = true;
+            alert("Board has initialized, reset and disconnected.", "Connect again.");
+            return;
+        }
+        alert("Board initialization failed.", "Disconnect and try again.");
+    }
+    connected(found.inputs);
+}
+
+void DomeControl::connected(std::optional<int> inputs)
 {
     m_mount.launchThread();
     if (m_domeMaxTicks != 0) {
         applyTickAngles();
-        pause(kSettle);
-        domeIsHome();
+        if (inputs) {
+            applyInputs(*inputs);
+            if (m_domeIStat[kHome])
+                atHome();
+        }
         m_debug([&] {
             return QString::asprintf("domeConnect: max= %u, over= %.2f, tol= %.2f",
                                      quint32(m_domeMaxTicks), double(m_domeOverDeg),
@@ -122,11 +99,14 @@ void DomeControl::connected()
     if (m_view) {
         m_view->domeUpdateButtons();
         m_view->domeUpdateStatus();
+        m_view->domeConnectEnded(true);
     }
 }
 
 bool DomeControl::domeDisconnect()
 {
+    m_isConnecting = false;
+    ++*m_scan;
     domeTrack(false);
     m_isDomeConnect = false;
     if (m_view)
@@ -143,47 +123,19 @@ bool DomeControl::domeSetup(quint16 code)
     if (!m_isDomeConnect)
         return false;
     const Lock lock = lockBoard();
-    m_debug("domeSetup");
-    pauseTicks(1);
-    if (!m_board.enterSetup())
-        return false;
-    m_debug("domeSetup: in setup mode");
-    bool result = true;
-    if (code != 0) {
-        m_serial.clearSerialBuffer(kSerialSlotDome);
-        if (!m_board.setSpeed(code)) {
-            pauseTicks(1);
-            result = false;
-        } else {
-            m_baudRate = code;
-            if (m_saveBoard)
-                m_saveBoard();
-            m_debug([&] { return QString::asprintf("domeSetup: baud= %d", int(code)); });
-            pauseTicks(1);
-        }
-    }
-    if (result && !m_isBoardSetup) {
-        m_serial.clearSerialBuffer(kSerialSlotDome);
-        if (!m_board.configureIO()) {
-            result = false;
-        } else {
-            m_debug("domeSetup: config I/O");
-            pauseTicks(1);
-            m_serial.clearSerialBuffer(kSerialSlotDome);
-            result = m_board.configure50ms();
-            if (result) {
-                // Configured only once both steps took.
-                m_isBoardSetup = true;
-                if (m_saveBoard)
-                    m_saveBoard();
-                m_debug("domeSetup: config 50ms");
-            }
-        }
-        pauseTicks(1);
-    }
-    m_board.leaveSetup();
-    m_debug("domeSetup: leave setup mode");
-    return result;
+    const DomeSetupResult result = m_line.setup(code, !m_isBoardSetup);
+    applySetup(code, result);
+    return result.ok;
+}
+
+void DomeControl::applySetup(quint16 code, const DomeSetupResult& result)
+{
+    if (result.speedSet)
+        m_baudRate = code;
+    if (result.configured)
+        m_isBoardSetup = true;
+    if ((result.speedSet || result.configured) && m_saveBoard)
+        m_saveBoard();
 }
 
 bool DomeControl::applyBaudRate(quint16 code)

@@ -20,7 +20,7 @@ constexpr int kHome = 1;     // input 2
 DomeControl::DomeControl(SerialControl& serial, DomeMount& mount, DebugWriter debug,
                          ScopeThreadTiming timing, QObject* parent)
     : QObject(parent), m_serial(serial), m_mount(mount), m_debug(std::move(debug)),
-      m_timing(std::move(timing)), m_board(serial, m_debug)
+      m_timing(std::move(timing)), m_line(serial, m_debug, m_timing)
 {
     connect(&m_domeTrackTimer, &QTimer::timeout, this, &DomeControl::domeFreqTimer);
     connect(&m_shutterTimer, &QTimer::timeout, this, &DomeControl::domeShutterTimer);
@@ -44,7 +44,7 @@ void DomeControl::alert(const QString& title, const QString& message)
 bool DomeControl::domeTest()
 {
     const Lock lock = lockBoard();
-    return m_board.test();
+    return m_line.board().test();
 }
 
 bool DomeControl::domeReadInput()
@@ -52,19 +52,23 @@ bool DomeControl::domeReadInput()
     const Lock lock = lockBoard();
     if (!isReady())
         return false;
-    m_serial.clearSerialBuffer(kSerialSlotDome);
-    const std::optional<int> bits = m_board.readInputs();
+    const std::optional<int> bits = m_line.readInputs();
     if (!bits)
         return false;
+    applyInputs(*bits);
+    return true;
+}
+
+void DomeControl::applyInputs(int bits)
+{
     for (int i = 0; i < kInputs; ++i) {
-        const bool set = (*bits >> i) & 1;
+        const bool set = (bits >> i) & 1;
         m_domeIStat[i] = set ? m_domeI5V[i].load() : !m_domeI5V[i];
     }
     onMain([this] {
         if (m_view && m_isDomeConnect)
             m_view->domeUpdateStatus();
     });
-    return true;
 }
 
 void DomeControl::atHome()
@@ -148,7 +152,7 @@ int DomeControl::domeReadRelay()
     const Lock lock = lockBoard();
     if (!isReady())
         return -1;
-    return m_board.readRelays().value_or(-1);
+    return m_line.board().readRelays().value_or(-1);
 }
 
 bool DomeControl::domeSetRelay(char relay, bool on)
@@ -158,10 +162,10 @@ bool DomeControl::domeSetRelay(char relay, bool on)
         return false;
     m_domeR1Stat = false;
     m_domeR2Stat = false;
-    bool ok = m_board.relaysOff();
+    bool ok = m_line.board().relaysOff();
     if (on) {
         pauseTicks(1);
-        ok = m_board.relayOn(relay) && ok;
+        ok = m_line.board().relayOn(relay) && ok;
         m_isDomeEtoW = relay == '1';
         (m_isDomeEtoW ? m_domeR1Stat : m_domeR2Stat) = true;
         m_debug(m_isDomeEtoW ? "domeSetRelay 1" : "domeSetRelay 2");
@@ -181,12 +185,12 @@ bool DomeControl::domeSetOutput(int value, bool on)
         return false;
     m_domeO7Stat = false;
     m_domeO8Stat = false;
-    bool ok = m_board.outputsOff();
+    bool ok = m_line.board().outputsOff();
     if (on) {
         if (value != 128 && value != 64)
             return false;
         pauseTicks(1);
-        ok = m_board.outputOn(value) && ok;
+        ok = m_line.board().outputOn(value) && ok;
         (value == 128 ? m_domeO8Stat : m_domeO7Stat) = true;
     }
     onMain([this] {
@@ -199,7 +203,7 @@ bool DomeControl::domeSetOutput(int value, bool on)
 bool DomeControl::domeNudgeRelay(char relay)
 {
     const Lock lock = lockBoard();
-    return m_board.pulseRelay(relay);
+    return m_line.board().pulseRelay(relay);
 }
 
 bool DomeControl::calcDomeAzimuth()

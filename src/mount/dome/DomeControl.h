@@ -3,7 +3,7 @@
 #include "model/settings/links/DomeDevice.h"
 #include "mount/DebugWriter.h"
 #include "mount/ScopeThread.h"
-#include "mount/dome/DomeBoard.h"
+#include "mount/dome/DomeBoardExchange.h"
 #include "mount/dome/DomeGeometry.h"
 #include "mount/links/ConnectMenuLinks.h"
 #include "mount/links/DomeJobs.h"
@@ -13,6 +13,7 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <mutex>
 
 class DomeMount;
@@ -35,11 +36,11 @@ class SkyRedraw;
 // from home, calibrates the ticks per turn, finds home and slaves the dome
 // to the telescope.
 //
-// Long exchanges run as jobs on the mount worker; the shutter, connecting
-// and the tracking tick run on the main thread. Every board operation holds
-// the board lock, so the two threads' exchanges and counts never mix; what
-// jobs tell the panel, the settings and the user goes through the main
-// thread.
+// Connecting (the port and speed scan, a new board's set-up) and the long
+// exchanges run on the mount worker; the shutter and the tracking tick run
+// on the main thread. Every board operation holds the board lock, so the
+// two threads' exchanges and counts never mix; what the worker tells the
+// panel, the settings and the user goes through the main thread.
 //
 // Its parts: the board operations and settings (DomeControl.cpp),
 // connecting and set-up (DomeConnect.cpp), the user's actions and the
@@ -65,8 +66,11 @@ public:
         m_saveTicks = std::move(ticks);
     }
 
-    // Connecting and the board.
+    // Connecting and the board. The connect starts the port scan on the
+    // worker (false when it cannot start); the view learns how it ended.
+    // Disconnects a connected board.
     bool domeConnect();
+    bool isDomeConnecting() const { return m_isConnecting; }
     bool domeDisconnect() override;
     bool domeTest();
     bool domeSetup(quint16 code);
@@ -180,10 +184,11 @@ private:
     using Lock = std::unique_lock<std::recursive_mutex>;
     Lock lockBoard() { return Lock(m_boardMutex); }
     bool isReady() const { return m_isBoardSetup && m_isDomeConnect; }
-    bool tryPort(quint16 index, long baud);
-    bool connectAt(quint16 chosen);
-    bool scanSpeeds(quint16 ports);
-    void connected();
+    void connectEnded(const DomeConnection& found, quint32 scan);
+    void connected(std::optional<int> inputs);
+    void applySetup(quint16 code, const DomeSetupResult& result);
+    // Takes the inputs the board reported (bits 0..3 = inputs 1..4).
+    void applyInputs(int bits);
     // One edge count of input 1 into `count` (phase in `phase`); true when counted.
     bool countEdge(bool& phase) const;
     void atHome();
@@ -208,7 +213,7 @@ private:
     DebugWriter m_debug;
     ScopeThreadTiming m_timing;
     DomeJobCycles m_jobCycles;
-    DomeBoard m_board;
+    DomeBoardExchange m_line;
     DomeView* m_view = nullptr;
     SkyRedraw* m_sky = nullptr;
     std::function<void()> m_saveBoard;
@@ -221,6 +226,9 @@ private:
     bool m_isBoardSetup = false;
     bool m_isFirstConnect = false;
     quint16 m_domePort = 0;
+    bool m_isConnecting = false;  // the port scan is on the worker
+    // The scan whose outcome is awaited; the worker's scan gives up once it changes.
+    std::shared_ptr<std::atomic<quint32>> m_scan = std::make_shared<std::atomic<quint32>>(0);
     std::atomic<quint32> m_domeMaxTicks = 0;
     std::atomic<qint32> m_domeTicks = 0;
     std::atomic<quint16> m_baudRate = 2;

@@ -18,4 +18,7 @@ public:
     virtual void setHomeTitle(const QString& title) = 0;
     // The rotate and shutter buttons show the controller's held states.
     virtual void setMotionButtons() = 0;
+    // The connect's port scan has ended: failed, or the board connected.
+    // A new board just set up and disconnected has told the user itself.
+    virtual void domeConnectEnded(bool connected) = 0;
 };

@@ -3,6 +3,7 @@
 #include "model/Angles.h"
 #include "model/Sexagesimal.h"
 #include "mount/DebugWriter.h"
+#include "mount/ScopeMessage.h"
 #include "mount/ScopeStatus.h"
 #include "mount/families/SkyPosition.h"
 
@@ -327,7 +328,8 @@ void TemmaFamily::runSlewTimer()
         m_slewTimer.stop();
         return;
     }
-    slewTemma(kResend, false);
+    // The timer ticks on the main thread; the resend goes out on the worker.
+    emit m_context.events.commandRequested(kScopeMsgTemmaCommand, kResend);
 }
 
 bool TemmaFamily::commandTemma(int code)

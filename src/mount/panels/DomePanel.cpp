@@ -30,6 +30,7 @@ const char kStopTrackTitle[] = "Stop Track";
 const char kCalibrateTitle[] = "Calibrate";
 const char kStopCalTitle[] = "Stop Cal";
 const char kConnectFirst[] = "Connect to the board first.";
+const char kConnectFailed[] = "Connect to the control board failed.";
 constexpr int kMotionTags[] = {DomePanel::kRotateEast, DomePanel::kRotateWest,
                                DomePanel::kShutterOpen, DomePanel::kShutterClose};
 // Speed codes and what the pop-up shows for them.
@@ -182,14 +183,8 @@ void DomePanel::domeButtonAction(int tag)
             setAllLights(Light::Red);
             return;
         }
-        const bool wasSetUp = m_dome.isBoardSetup();
-        if (m_dome.domeConnect()) {
-            button(kConnect)->setText(kDisconnectTitle);
-            return;
-        }
-        // A new board that was just configured has said so itself.
-        if (wasSetUp || !m_dome.isBoardSetup())
-            AlertPanel::runAlert("Connect to the control board failed.", " ");
+        if (!m_dome.isDomeConnecting() && !m_dome.domeConnect())
+            AlertPanel::runAlert(kConnectFailed, " ");
         return;
     }
     if (!m_dome.isDomeConnect()) {
@@ -409,6 +404,14 @@ void DomePanel::setProgress(bool running)
 void DomePanel::setHomeTitle(const QString& title)
 {
     m_home->setText(title);
+}
+
+void DomePanel::domeConnectEnded(bool connected)
+{
+    if (connected)
+        button(kConnect)->setText(kDisconnectTitle);
+    else
+        AlertPanel::runAlert(kConnectFailed, " ");
 }
 
 void DomePanel::setMotionButtons()

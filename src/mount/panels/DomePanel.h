@@ -60,6 +60,7 @@ public:
     void setProgress(bool running) override;
     void setHomeTitle(const QString& title) override;
     void setMotionButtons() override;
+    void domeConnectEnded(bool connected) override;
     // DomeSetupPanel.
     void setIsGEM(bool gem) override;
     // MenuPanel.

@@ -275,6 +275,8 @@ TEST_F(DDWControlTest, ASilentControllerNeverHoldsTheMainThread)
         QList<QByteArray> expected = {"GINF", "GINF", "GINF", "G090", "GTCK", "GP00"};
         if (trickles)
             expected.insert(5, QByteArray("R@\x80\xC0", 4));
+        // The pins command is write-only: it reaches the controller after its exchange ends.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return silent.commands().size() >= expected.size(); }, 10000));
         EXPECT_EQ(silent.commands(), expected);
         EXPECT_EQ(ddw.ddwDomeAz(), 120);
         ddw.ddwTrack(false);

@@ -13,6 +13,7 @@
 
 #include <atomic>
 #include <functional>
+#include <vector>
 
 class FakeDomeView final : public DomeView, public SkyRedraw {
 public:
@@ -26,9 +27,11 @@ public:
     void setProgress(bool) override {}
     void setHomeTitle(const QString&) override {}
     void setMotionButtons() override {}
+    void domeConnectEnded(bool connected) override { connectEnds.push_back(connected); }
     void setNeedsDisplay() override { ++redraws; }
     bool gem = false;
     int redraws = 0;
+    std::vector<bool> connectEnds;
 };
 
 inline constexpr int kTurn = 200;
@@ -61,6 +64,7 @@ protected:
         dome.setIsBoardSetup(true);
         dome.setDomeSetup(0, 0, 0, 0, 0, 0, 0.0f, 5.0f, 60.0f);
         dome.setSaves([this] { ++boardSaves; }, [this] { ++tickSaves; });
+        mount.onWorker = true;
     }
 
     // The board's thread stops before the board goes.
@@ -70,6 +74,8 @@ protected:
     {
         pty.start();
         ASSERT_TRUE(dome.domeConnect());
+        mount.settle();
+        ASSERT_TRUE(dome.isDomeConnect());
     }
     // Write-only commands reach the board after the call returns: an
     // exchange with an answer puts the board past them.

@@ -2,9 +2,11 @@
 
 #include "mount/dome/DomeBoardFixture.h"
 
+#include "support/MainThreadWatchdog.h"
 #include "support/QStringPrinter.h"
 
 #include <QCoreApplication>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -30,7 +32,8 @@ TEST_F(DomeControlTest, NewBoardIsConfiguredAndDisconnectedOnce)
     board.setBoard(2, false);
     dome.setIsBoardSetup(false);
     pty.start();
-    EXPECT_FALSE(dome.domeConnect());
+    ASSERT_TRUE(dome.domeConnect());
+    mount.settle();
     EXPECT_TRUE(board.isConfigured());
     EXPECT_TRUE(dome.isBoardSetup());
     EXPECT_TRUE(dome.isFirstConnect());
@@ -39,8 +42,91 @@ TEST_F(DomeControlTest, NewBoardIsConfiguredAndDisconnectedOnce)
     QCoreApplication::processEvents();
     ASSERT_EQ(recorder.alerts.size(), 1u);
     EXPECT_EQ(recorder.alerts[0].title, "Board has initialized, reset and disconnected.");
+    EXPECT_TRUE(view.connectEnds.empty());
     ASSERT_TRUE(dome.domeConnect());
+    mount.settle();
+    EXPECT_TRUE(dome.isDomeConnect());
     EXPECT_EQ(recorder.alerts.size(), 1u);
+    EXPECT_EQ(view.connectEnds, std::vector<bool>{true});
+}
+
+// The port and speed scans run on the worker: the window's loop never waits
+// for the board, whether it answers at another speed, not at all, or the
+// user disconnects while the scan goes on.
+TEST_F(DomeControlTest, ConnectingNeverHoldsTheMainThread)
+{
+    using namespace std::chrono_literals;
+    constexpr auto kNoStall = 100ms;
+    constexpr int kMostMs = 300000;
+    pty.start();
+    MainThreadWatchdog watchdog;
+    const auto ended = [this] { return !view.connectEnds.empty(); };
+    {
+        SCOPED_TRACE("found by the speed scan");
+        board.setBoard(4, true);
+        board.setPosition(0.5);
+        dome.setDomeTicks(kTurn, qint16(kCoast));
+        watchdog.start();
+        ASSERT_TRUE(dome.domeConnect());
+        EXPECT_TRUE(dome.isDomeConnecting());
+        EXPECT_FALSE(dome.domeConnect()) << "one scan at a time";
+        ASSERT_TRUE(QTest::qWaitFor(ended, kMostMs));
+        EXPECT_LT(watchdog.longestStall(), kNoStall);
+        EXPECT_EQ(view.connectEnds, std::vector<bool>{true});
+        EXPECT_TRUE(dome.isDomeConnect());
+        EXPECT_EQ(dome.baudRate(), 4);
+        // Home was read on the worker and taken here.
+        EXPECT_TRUE(dome.hasDomeBeenHome());
+        dome.domeDisconnect();
+    }
+    {
+        SCOPED_TRACE("a silent port");
+        view.connectEnds.clear();
+        board.setSilent(true);
+        const int releases = mount.releases;
+        watchdog.start();
+        ASSERT_TRUE(dome.domeConnect());
+        ASSERT_TRUE(QTest::qWaitFor(ended, kMostMs));
+        EXPECT_LT(watchdog.longestStall(), kNoStall);
+        EXPECT_EQ(view.connectEnds, std::vector<bool>{false});
+        EXPECT_FALSE(dome.isDomeConnect());
+        EXPECT_FALSE(dome.isDomeConnecting());
+        EXPECT_LT(serial.serialRefNum(kSerialSlotDome), 0);
+        EXPECT_EQ(mount.releases, releases + 1) << "the worker is let go";
+    }
+    {
+        SCOPED_TRACE("disconnected mid-scan");
+        view.connectEnds.clear();
+        const qsizetype before = board.commands().size();
+        watchdog.start();
+        ASSERT_TRUE(dome.domeConnect());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return board.commands().size() > before + 1; }, kMostMs));
+        dome.domeDisconnect();
+        ASSERT_TRUE(QTest::qWaitFor([this] { return mount.worker.activeThreadCount() == 0; }, kMostMs));
+        EXPECT_LT(watchdog.longestStall(), kNoStall);
+        mount.settle();
+        EXPECT_TRUE(view.connectEnds.empty());
+        EXPECT_FALSE(dome.isDomeConnecting());
+        EXPECT_LT(serial.serialRefNum(kSerialSlotDome), 0);
+        // The scan gave up at its next try rather than run through every speed.
+        EXPECT_LE(board.commands().size(), before + 5);
+    }
+    {
+        SCOPED_TRACE("disconnected once the board was found");
+        board.setSilent(false);
+        ASSERT_TRUE(dome.domeConnect());
+        mount.worker.waitForDone();
+        EXPECT_GE(serial.serialRefNum(kSerialSlotDome), 0);
+        dome.domeDisconnect();
+        mount.settle();
+        EXPECT_TRUE(view.connectEnds.empty());
+        EXPECT_FALSE(dome.isDomeConnect());
+        EXPECT_LT(serial.serialRefNum(kSerialSlotDome), 0);
+        ASSERT_TRUE(dome.domeConnect());
+        mount.settle();
+        EXPECT_TRUE(dome.isDomeConnect());
+        EXPECT_EQ(view.connectEnds, std::vector<bool>{true});
+    }
 }
 
 TEST_F(DomeControlTest, TicksCountBothEdgesAndWrap)

@@ -57,11 +57,12 @@ TEST_F(DomePanelTest, NewBoardIsAnnouncedOnceAndLaterFailuresAreTold)
     dome.setIsBoardSetup(false);
     pty.start();
     click(DomePanel::kConnect);
-    QCoreApplication::processEvents();
+    mount.settle();
     EXPECT_EQ(alertTitles(), std::vector<QString>{"Board has initialized, reset and disconnected."});
     EXPECT_EQ(panel.button(DomePanel::kConnect)->text(), "Connect");
 
     click(DomePanel::kConnect);
+    mount.settle();
     EXPECT_TRUE(dome.isDomeConnect());
     EXPECT_EQ(panel.button(DomePanel::kConnect)->text(), "Disconnect");
     EXPECT_EQ(panel.light(4), DomePanel::Light::Clear);  // relay 1 off, read at connect
@@ -74,7 +75,7 @@ TEST_F(DomePanelTest, NewBoardIsAnnouncedOnceAndLaterFailuresAreTold)
     // The board was set up long ago: a board that is gone now is said to be.
     board.setSilent(true);
     click(DomePanel::kConnect);
-    QCoreApplication::processEvents();
+    mount.settle();
     EXPECT_EQ(alertTitles().back(), "Connect to the control board failed.");
     EXPECT_EQ(recorder.alerts.size(), 2u);
 }
