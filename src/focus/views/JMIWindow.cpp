@@ -2,6 +2,7 @@
 
 #include "focus/JMIFrame.h"
 #include "focus/JMISpeeds.h"
+#include "focus/views/FocuserWidgets.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -12,32 +13,11 @@
 #include <QSlider>
 #include <QSpinBox>
 
-namespace {
-
-QPushButton* actionButton(const QString& text)
-{
-    auto* button = new QPushButton(text);
-    button->setObjectName(text);
-    button->setFocusPolicy(Qt::NoFocus);
-    return button;
-}
-
-// A field that keeps the keyboard to the window until clicked.
-QSpinBox* countField(int maximum)
-{
-    auto* field = new QSpinBox;
-    field->setRange(0, maximum);
-    field->setFocusPolicy(Qt::ClickFocus);
-    return field;
-}
-
-}  // namespace
-
 JMIWindow::JMIWindow(QWidget* parent)
     : FocuserWindow(QStringLiteral("JMI Focuser"), parent),
       m_level(new QProgressBar),
       m_moving(new QProgressBar),
-      m_gotoField(countField(65535))
+      m_gotoField(FocuserWidgets::countField(65535))
 {
     m_level->setRange(0, 100);
     m_level->setValue(0);
@@ -47,11 +27,11 @@ JMIWindow::JMIWindow(QWidget* parent)
     focuserForm()->addRow(tr("Moving:"), m_moving);
     auto* moves = new QHBoxLayout;
     for (const QString& text : {tr("In"), tr("Out"), tr("Stop")})
-        moves->addWidget(actionButton(text));
+        moves->addWidget(FocuserWidgets::actionButton(text));
     focuserForm()->addRow(moves);
     auto* gotoRow = new QHBoxLayout;
     gotoRow->addWidget(m_gotoField);
-    gotoRow->addWidget(actionButton(tr("Go To")));
+    gotoRow->addWidget(FocuserWidgets::actionButton(tr("Go To")));
     focuserForm()->addRow(tr("Go to:"), gotoRow);
     addTab(buildSetupTab(), tr("Set Up"), kSetupTab);
     addTab(buildSpeedsTab(), tr("Speeds"), kSpeedsTab);
@@ -61,17 +41,17 @@ QWidget* JMIWindow::buildSetupTab()
 {
     auto* page = new QWidget;
     auto* form = new QFormLayout(page);
-    m_maxField = countField(65535);
+    m_maxField = FocuserWidgets::countField(65535);
     m_maxField->setValue(65535);
-    m_backlashField = countField(65535);
+    m_backlashField = FocuserWidgets::countField(65535);
     m_backlashBox = new QCheckBox(tr("Backlash compensation"));
     m_backlashBox->setFocusPolicy(Qt::NoFocus);
-    form->addRow(actionButton(tr("Zero")));
+    form->addRow(FocuserWidgets::actionButton(tr("Zero")));
     auto* maxRow = new QHBoxLayout;
     maxRow->addWidget(m_maxField);
-    maxRow->addWidget(actionButton(tr("Set Max")));
+    maxRow->addWidget(FocuserWidgets::actionButton(tr("Set Max")));
     form->addRow(tr("Maximum:"), maxRow);
-    form->addRow(actionButton(tr("Initialize")));
+    form->addRow(FocuserWidgets::actionButton(tr("Initialize")));
     form->addRow(m_backlashBox);
     form->addRow(tr("Backlash:"), m_backlashField);
     return page;

@@ -4,6 +4,7 @@
 #include "focus/MoonLiteFrame.h"
 #include "focus/views/FocusCurveView.h"
 #include "platform/widgets/ScreenPlacement.h"
+#include "focus/views/FocuserWidgets.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -21,14 +22,6 @@
 #include <QSpinBox>
 
 namespace {
-
-QPushButton* actionButton(const QString& text)
-{
-    auto* button = new QPushButton(text);
-    button->setObjectName(text);
-    button->setFocusPolicy(Qt::NoFocus);
-    return button;
-}
 
 bool isAltHeld()
 {
@@ -53,11 +46,11 @@ MoonLiteWindow::MoonLiteWindow(QWidget* parent)
     focuserForm()->addRow(tr("Level:"), m_level);
     auto* moves = new QHBoxLayout;
     for (const QString& text : {tr("In"), tr("Out")})
-        moves->addWidget(actionButton(text));
+        moves->addWidget(FocuserWidgets::actionButton(text));
     focuserForm()->addRow(moves);
     auto* gotoRow = new QHBoxLayout;
     gotoRow->addWidget(m_gotoField);
-    gotoRow->addWidget(actionButton(tr("Go To")));
+    gotoRow->addWidget(FocuserWidgets::actionButton(tr("Go To")));
     focuserForm()->addRow(tr("Go to:"), gotoRow);
     auto* cells = new QHBoxLayout;
     const QString speeds[] = {tr("Slowest"), tr("Slow"), tr("Medium"), tr("Fast"), tr("Fastest")};
@@ -70,8 +63,8 @@ MoonLiteWindow::MoonLiteWindow(QWidget* parent)
     focuserForm()->addRow(tr("Speed:"), cells);
     auto* maxRow = new QHBoxLayout;
     maxRow->addWidget(m_maximum);
-    maxRow->addWidget(actionButton(tr("Set Max")));
-    maxRow->addWidget(actionButton(tr("Zero")));
+    maxRow->addWidget(FocuserWidgets::actionButton(tr("Set Max")));
+    maxRow->addWidget(FocuserWidgets::actionButton(tr("Zero")));
     focuserForm()->addRow(tr("Maximum:"), maxRow);
     focuserForm()->addRow(m_halfStep);
     addTab(buildTemperatureTab(), tr("Temperature"), FocuserFrame::kTemperatureTab);
@@ -92,8 +85,8 @@ QWidget* MoonLiteWindow::buildTemperatureTab()
     for (const int seconds : {1, 5, 10, 30, 60, 300})
         m_rate->addItem(tr("%n s", nullptr, seconds), seconds);
     auto* learnRow = new QHBoxLayout;
-    learnRow->addWidget(actionButton(tr("Learn")));
-    learnRow->addWidget(actionButton(tr("Calculate")));
+    learnRow->addWidget(FocuserWidgets::actionButton(tr("Learn")));
+    learnRow->addWidget(FocuserWidgets::actionButton(tr("Calculate")));
     form->addRow(learnRow);
     form->addRow(tr("Slope (steps/\u00B0C):"), m_slope);
     form->addRow(tr("Cooling:"), m_delta);

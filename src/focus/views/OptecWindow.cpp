@@ -2,6 +2,7 @@
 
 #include "focus/FocuserFrame.h"
 #include "focus/OptecFrame.h"
+#include "focus/views/FocuserWidgets.h"
 
 #include <QButtonGroup>
 #include <QFormLayout>
@@ -13,36 +14,10 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 
-namespace {
-
-QSpinBox* countField(int most)
-{
-    auto* field = new QSpinBox;
-    field->setRange(0, most);
-    field->setFocusPolicy(Qt::ClickFocus);
-    return field;
-}
-
-QPushButton* button(const QString& title)
-{
-    auto* item = new QPushButton(title);
-    item->setFocusPolicy(Qt::NoFocus);
-    return item;
-}
-
-QLabel* readout()
-{
-    auto* label = new QLabel(QStringLiteral("---"));
-    label->setFocusPolicy(Qt::NoFocus);
-    return label;
-}
-
-}  // namespace
-
 OptecWindow::OptecWindow(QWidget* parent)
     : FocuserWindow(QStringLiteral("Optec TCF-S"), parent),
       m_speedRows(new QButtonGroup(this)),
-      m_goto(countField(7000)),
+      m_goto(FocuserWidgets::countField(7000)),
       m_focusButtons(new QButtonGroup(this)),
       m_modes(new QButtonGroup(this))
 {
@@ -52,7 +27,7 @@ OptecWindow::OptecWindow(QWidget* parent)
         auto* row = new QRadioButton(names[slot]);
         row->setFocusPolicy(Qt::NoFocus);
         m_speedRows->addButton(row, slot);
-        m_speeds[size_t(slot)] = countField(65535);
+        m_speeds[size_t(slot)] = FocuserWidgets::countField(65535);
         speeds->addWidget(row, slot, 0);
         speeds->addWidget(m_speeds[size_t(slot)], slot, 1);
     }
@@ -60,9 +35,9 @@ OptecWindow::OptecWindow(QWidget* parent)
     focuserForm()->addRow(tr("Speed:"), speeds);
 
     auto* moves = new QHBoxLayout;
-    QPushButton* in = button(tr("In"));
-    QPushButton* out = button(tr("Out"));
-    QPushButton* go = button(tr("Go To"));
+    QPushButton* in = FocuserWidgets::actionButton(tr("In"));
+    QPushButton* out = FocuserWidgets::actionButton(tr("Out"));
+    QPushButton* go = FocuserWidgets::actionButton(tr("Go To"));
     m_focusButtons->addButton(in, 1);
     m_focusButtons->addButton(out, 2);
     m_focusButtons->addButton(go, 3);
@@ -99,12 +74,12 @@ QWidget* OptecWindow::buildTemperatureTab()
     }
     m_slopeChoice->button(0)->setChecked(true);
     form->addRow(choice);
-    m_currentSlope = readout();
-    m_average = readout();
-    m_calculated = readout();
-    m_startTemp = readout();
-    m_delta = readout();
-    m_calcEntry = countField(999);
+    m_currentSlope = FocuserWidgets::readout();
+    m_average = FocuserWidgets::readout();
+    m_calculated = FocuserWidgets::readout();
+    m_startTemp = FocuserWidgets::readout();
+    m_delta = FocuserWidgets::readout();
+    m_calcEntry = FocuserWidgets::countField(999);
     form->addRow(tr("Stored slope:"), m_currentSlope);
     form->addRow(tr("Start temperature:"), m_startTemp);
     form->addRow(tr("Temperature change:"), m_delta);
@@ -115,7 +90,7 @@ QWidget* OptecWindow::buildTemperatureTab()
     auto* buttons = new QHBoxLayout;
     const QString titles[] = {tr("Start"), tr("Calculate"), tr("Store Average"), tr("Store Calculated")};
     for (int tag = OptecFrame::kLearnStart; tag <= OptecFrame::kStoreCalculated; ++tag) {
-        QPushButton* learn = button(titles[tag - 1]);
+        QPushButton* learn = FocuserWidgets::actionButton(titles[tag - 1]);
         m_learnButtons->addButton(learn, tag);
         buttons->addWidget(learn);
     }

@@ -2,6 +2,7 @@
 
 #include "focus/FocuserFrame.h"
 #include "focus/RoboFrame.h"
+#include "focus/views/FocuserWidgets.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -16,36 +17,17 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 
-namespace {
-
-QSpinBox* numberField(int most)
-{
-    auto* field = new QSpinBox;
-    field->setRange(0, most);
-    field->setFocusPolicy(Qt::ClickFocus);
-    return field;
-}
-
-QPushButton* button(const QString& title)
-{
-    auto* item = new QPushButton(title);
-    item->setFocusPolicy(Qt::NoFocus);
-    return item;
-}
-
-}  // namespace
-
 RoboWindow::RoboWindow(QWidget* parent)
     : FocuserWindow(QStringLiteral("RoboFocus"), parent),
       m_moves(new QButtonGroup(this)),
-      m_goto(numberField(64000)),
+      m_goto(FocuserWidgets::countField(64000)),
       m_speed(new QComboBox),
       m_level(new QProgressBar)
 {
     auto* moves = new QHBoxLayout;
     const QString titles[] = {tr("In"), tr("Out"), tr("Go To")};
     for (int tag = RoboFrame::kIn; tag <= RoboFrame::kGoto; ++tag) {
-        QPushButton* move = button(titles[tag - 1]);
+        QPushButton* move = FocuserWidgets::actionButton(titles[tag - 1]);
         move->setCheckable(tag != RoboFrame::kGoto);
         m_moves->addButton(move, tag);
         moves->addWidget(move);
@@ -71,7 +53,7 @@ QWidget* RoboWindow::buildSettingsTab()
                              tr("Step delay:"), tr("Step size:")};
     const int most[] = {99999, 64000, 64000, 255, 255, 255};
     for (size_t i = 0; i < m_fields.size(); ++i) {
-        m_fields[i] = numberField(most[i]);
+        m_fields[i] = FocuserWidgets::countField(most[i]);
         form->addRow(names[i], m_fields[i]);
     }
     m_direction = new QButtonGroup(page);
@@ -98,9 +80,9 @@ QWidget* RoboWindow::buildTemperatureTab()
     auto* page = new QWidget;
     auto* form = new QFormLayout(page);
     m_tempButtons = new QButtonGroup(page);
-    QPushButton* learn = button(tr("Learn"));
+    QPushButton* learn = FocuserWidgets::actionButton(tr("Learn"));
     learn->setCheckable(true);
-    QPushButton* calculate = button(tr("Calculate"));
+    QPushButton* calculate = FocuserWidgets::actionButton(tr("Calculate"));
     m_tempButtons->addButton(learn, RoboFrame::kLearn);
     m_tempButtons->addButton(calculate, RoboFrame::kCalculate);
     m_tempButtons->setExclusive(false);
