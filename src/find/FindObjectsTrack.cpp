@@ -92,7 +92,7 @@ void FindObjects::findObject(QPointF point)
         const planet& p = planets[std::size_t(k)];
         if (p.state == kStateOffView)
             continue;
-        consider(p, p.mag, [&, &p] {
+        consider(p, p.mag, [&] {
             select(p, kPlanetIndexBase + p.index, FindNaming::planetName(p.index));
             setTrackRA(p.ra, p.dec);
         });
@@ -100,7 +100,7 @@ void FindObjects::findObject(QPointF point)
     for (const deepSky& d : m_sky.deepSkyData()) {
         if (d.state == kStateOffView)
             continue;
-        consider(d, d.mag, [&, &d] {
+        consider(d, d.mag, [&] {
             select(d, kDeepSkyIndexBase + int(d.index),
                    FindNaming::firstNamed({text(d.name), text(d.messier), text(d.ngc)}, kDeepSkyName));
             raDecOfDate(d.vecX, d.vecY, d.vecZ, &m_ra, &m_dec);
@@ -111,7 +111,7 @@ void FindObjects::findObject(QPointF point)
     for (const comet& c : m_sky.comets()) {
         if (c.state == kStateOffView || c.mag > magLimit)
             continue;
-        consider(c, c.mag, [&, &c] {
+        consider(c, c.mag, [&] {
             select(c, kCometIndexBase + int(c.index), QString::fromLatin1(text(c.name)));
             setTrackRA(c.ra, c.dec);
         });
@@ -120,7 +120,7 @@ void FindObjects::findObject(QPointF point)
     for (const minorPlanet& m : m_sky.minorPlanets()) {
         if (m.state == kStateOffView || (m.mag > magLimit && neo != m.index))
             continue;
-        consider(m, m.mag, [&, &m] {
+        consider(m, m.mag, [&] {
             select(m, kMinorPlanetIndexBase + int(m.index), QString::fromLatin1(text(m.name)));
             setTrackRA(m.ra, m.dec);
         });
@@ -128,7 +128,7 @@ void FindObjects::findObject(QPointF point)
     for (const star& s : m_sky.stars()) {
         if (s.state == kStateOffView)
             continue;
-        consider(s, s.mag, [&, &s] {
+        consider(s, s.mag, [&] {
             select(s, kStarIndexBase + int(s.index), FindNaming::firstNamed({text(s.name), text(s.bayer)}, kStarName));
             starOfDate(s, &m_ra, &m_dec);
             setTrackRA(m_ra, m_dec);

@@ -3,9 +3,8 @@
 #include "focus/FocuserWorker.h"
 #include "mount/SerialControl.h"
 #include "mount/SerialSlots.h"
+#include "mount/WorkerReply.h"
 
-#include <QCoreApplication>
-#include <QPointer>
 #include <QTimer>
 
 #include <algorithm>
@@ -123,19 +122,12 @@ void FocuserControl::letWorkerGo()
 void FocuserControl::postWork(std::function<std::function<void()>(const FocuserExchange&)> work)
 {
     ++m_pending;
-    const QPointer<FocuserControl> self(this);
-    m_worker.postWork([self, line = m_line, work = std::move(work)] {
-        std::function<void()> onMain = work(line);
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [self, onMain = std::move(onMain)] {
-                if (!self)
-                    return;
-                --self->m_pending;
-                onMain();
-            },
-            Qt::QueuedConnection);
-    });
+    postWithReply([this](std::function<void()> job) { m_worker.postWork(std::move(job)); }, this,
+                  [line = m_line, work = std::move(work)] { return work(line); },
+                  [this](const std::function<void()>& onMain) {
+                      --m_pending;
+                      onMain();
+                  });
 }
 
 void FocuserControl::writeDebug(const QString& line) const

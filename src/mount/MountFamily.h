@@ -76,12 +76,12 @@ struct MountContext {
     MountEvents& events;
     const PrefControl* prefs = nullptr;
     const SkyDateModel* skyDate = nullptr;
-    std::function<FinderTrack()> finderTrack;  // safe on any thread
+    std::function<FinderTrack()> finderTrack = {};  // safe on any thread
     ScopeThreadTiming timing = {};
-    std::function<QDateTime()> now;        // the program's clock when unset
+    std::function<QDateTime()> now = {};   // the program's clock when unset
     // Asked before each exchange: true when the operation must drop its
     // remaining exchanges for a stop (MountExchange).
-    std::function<bool()> betweenExchanges;
+    std::function<bool()> betweenExchanges = {};
 };
 
 // One mount protocol family (LX200 and its relatives, NexStar, Temma II,

@@ -107,7 +107,7 @@ void ScopeControl::finishConnect(std::shared_ptr<MountFamily> family, bool answe
         return;
     }
     m_family = std::move(family);
-    connected(*m_family, name, positionRead);
+    connected(name, positionRead);
     emit connectFinished(true);
 }
 
@@ -139,7 +139,7 @@ void ScopeControl::connectFailed(const QString& name)
     }
 }
 
-void ScopeControl::connected(MountFamily& family, const QString& name, bool positionRead)
+void ScopeControl::connected(const QString& name, bool positionRead)
 {
     const int protocol = m_status.scopeProtocol;
     m_failedPolls = 0;

@@ -196,7 +196,7 @@ private:
     void finishConnect(std::shared_ptr<MountFamily> family, bool answered, bool positionRead,
                        const QString& name);
     void connectFailed(const QString& name);
-    void connected(MountFamily& family, const QString& name, bool positionRead);
+    void connected(const QString& name, bool positionRead);
     // Disconnects; a parked mount keeps its line speed.
     void endConnection(bool resetBaud);
     void siteRead(double latitude, double longitude, const QString& siteName);

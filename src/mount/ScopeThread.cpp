@@ -119,6 +119,9 @@ void ScopeThread::run()
     for (;;) {
         ScopeMessage message;
         bool isStop = false;
+        // Taken with its message under one lock: a quit may empty the jobs
+        // as soon as the lock is let go.
+        std::function<void()> job;
         {
             std::unique_lock lock(m_mutex);
             const bool woken =
@@ -133,10 +136,17 @@ void ScopeThread::run()
             message = std::move(m_queue.front().message);
             isStop = m_queue.front().isStop;
             m_queue.pop_front();
+            if (message.id == kScopeMsgJob) {
+                job = std::move(m_jobs.front());
+                m_jobs.pop_front();
+            }
         }
         // A stop's own exchanges are never cut short for the next stop.
         m_inStop = isStop;
-        handlePortMessage(message);
+        if (message.id != kScopeMsgJob)
+            handlePortMessage(message);
+        else if (job)
+            job();
         m_inStop = false;
         checkLine();
     }
@@ -172,16 +182,6 @@ void ScopeThread::release(std::shared_ptr<MountFamily> family)
 void ScopeThread::handlePortMessage(const ScopeMessage& message)
 {
     switch (message.id) {
-    case kScopeMsgJob: {
-        std::function<void()> job;
-        {
-            const std::lock_guard lock(m_mutex);
-            job = std::move(m_jobs.front());
-            m_jobs.pop_front();
-        }
-        job();
-        return;
-    }
     case kSG4MsgImageDownload:
         if (m_sg4)
             m_sg4->sg4ImageDownload();

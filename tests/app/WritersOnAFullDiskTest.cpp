@@ -131,8 +131,9 @@ protected:
         QStringList files = QDir(folder()).entryList(QDir::Files);
         files.removeAll("filler");
         EXPECT_EQ(files, expected) << writer.name;
-        if (!writer.before.isEmpty())
+        if (!writer.before.isEmpty()) {
             EXPECT_EQ(readAll(folder() + "/" + writer.file), writer.before) << writer.name;
+        }
     }
 
 private:

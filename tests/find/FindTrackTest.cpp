@@ -177,8 +177,9 @@ TEST_F(FindTrackTest, TheNearestInThePickBoxWinsAndIsNamed)
         c.build();
         finder->findObject({10.0, 10.0});
         EXPECT_EQ(prefs.findIndex(), c.index) << c.what;
-        if (c.index != kNoObjectIndex)
+        if (c.index != kNoObjectIndex) {
             EXPECT_EQ(prefs.findName(), c.name) << c.what;
+        }
     }
 }
 

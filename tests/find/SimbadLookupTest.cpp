@@ -79,7 +79,7 @@ TEST_F(SimbadLookupTest, AnswersOfBothFormsBecomeTheLookupStar)
         EXPECT_EQ(prefs.findIndex(), kSimStarIndex);
     }
     // A position that is not a pair of numbers on the sphere is refused.
-    for (const QByteArray bad : {QByteArray("%J abc +38.7\n"), QByteArray("%J 360.0 +38.7\n"),
+    for (const QByteArray& bad : {QByteArray("%J abc +38.7\n"), QByteArray("%J 360.0 +38.7\n"),
                                  QByteArray("%J 10.0 -90.5\n"), QByteArray("no marker\n")})
         EXPECT_FALSE(finder->parseSimFile(bad)) << bad.data();
 }

@@ -103,8 +103,9 @@ TEST_F(FocuserControlTest, ABusySlotOrNoPortFails)
     // Only where the machine lists no port of its own, which no test may open.
     serial->setExtraPorts({});
     serial->getPortNames();
-    if (serial->maxPorts() == 0)
+    if (serial->maxPorts() == 0) {
         EXPECT_FALSE(control->initPort({}));
+    }
 
     listPorts(1, {0});
     ASSERT_TRUE(serial->openSerialDriver(0, 9600, false, kSerialSlotFocuser));

@@ -30,7 +30,7 @@ protected:
     // The commands received since `from` bytes, once `count` have come.
     QList<QByteArray> commandsFrom(qsizetype from, qsizetype count)
     {
-        QTest::qWaitFor([&] { return simulator->received().mid(from).count('#') >= count; }, 2000);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return simulator->received().mid(from).count('#') >= count; }, 2000));
         QList<QByteArray> out = simulator->received().mid(from).split('#');
         out.removeLast();
         return out;
@@ -56,8 +56,9 @@ TEST(IOptronTexts, RepliesAndSiteFields)
     for (const auto& c : hours) {
         const std::optional<double> parsed = IOptronFamily::parseHours(c.reply, c.iEQ45);
         ASSERT_EQ(parsed.has_value(), c.value.has_value()) << c.reply.toStdString();
-        if (parsed)
+        if (parsed) {
             EXPECT_NEAR(*parsed, *c.value, 1e-9);
+        }
     }
     bool star = false;
     EXPECT_NEAR(*IOptronFamily::parseDegrees("-00*30:00#", false, &star), -0.5, 1e-9);

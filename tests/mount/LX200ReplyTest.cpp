@@ -54,8 +54,9 @@ TEST(LX200ReplyTest, PositionRepliesParseWholeOrNotAtAll)
         SCOPED_TRACE(c.reply.toStdString());
         const auto dec = LX200Reply::parseDec(c.reply, c.longFormat);
         ASSERT_EQ(dec.has_value(), c.degrees.has_value());
-        if (dec)
+        if (dec) {
             EXPECT_NEAR(dec->degrees, *c.degrees, 1e-9);
+        }
     }
     EXPECT_TRUE(LX200Reply::parseDec("+45*30#", false)->usesStar);
 }

@@ -115,8 +115,9 @@ TEST_F(MountSafetyTest, AStreamingDeviceNeitherHangsNorHoldsTheMainThread)
             scope->runScopeTimer();
             ASSERT_TRUE(QTest::qWaitFor([this] { return !scope->isPolling(); }, 4 * kExchangeLimit.count()));
         }
-        if (!scope->isConnected())
+        if (!scope->isConnected()) {
             ASSERT_TRUE(connected());
+        }
         const qsizetype before = framesSoFar();
         scope->runScopeTimer();
         ASSERT_TRUE(QTest::qWaitFor([&] { return !framesFrom(":GR#", before).isEmpty(); }, 5000));

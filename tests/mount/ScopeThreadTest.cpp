@@ -1,9 +1,13 @@
 #include "MountFixture.h"
 
 #include "mount/PanelCommand.h"
+#include "mount/ScopeThread.h"
 #include "mount/links/SG4Jobs.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
 
 using ScopeThreadTest = MountFixture;
 
@@ -174,6 +178,24 @@ TEST_F(ScopeThreadTest, SG4JobsRunOnTheirOwnThreads)
     settle();
     EXPECT_EQ(sg4.downloadThread.load(), &scope->scopeThread());
     EXPECT_EQ(sg4.movieThread.load(), QThread::currentThread());
+}
+
+// A quit empties the queue while the worker may be taking a job from it:
+// the job taken must be whole (each one reads its own heap copy, so ASan
+// sees a job read after the quit freed it).
+TEST(ScopeThreadQuit, AQuitWhileAJobIsTakenNeverFreesIt)
+{
+    ScopeStatus status;
+    for (int round = 0; round < 200; ++round) {
+        ScopeThread thread(status, DebugWriter());
+        thread.launchThread();
+        for (int k = 0; k < 20; ++k) {
+            thread.postJob([copy = std::make_shared<std::vector<int>>(64, k)] {
+                EXPECT_EQ(copy->back(), copy->front());
+            });
+        }
+        thread.killRemotePort();
+    }
 }
 
 // The panels' codes: which ones leave the position alone, and the site

@@ -36,7 +36,7 @@ public:
         TourMount* mount = nullptr;
         TourCamera* canon = nullptr;
         // The preferences window re-lists its custom filters after a save.
-        std::function<void()> setupCustomFilters;
+        std::function<void()> setupCustomFilters = {};
     };
     struct Delays {
         int tickMs = 3000;          // the automatic tour's step

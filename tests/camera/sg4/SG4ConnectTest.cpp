@@ -212,7 +212,7 @@ TEST_F(SG4Connect, DebugLinesNameEachCommandAndDumpAWrongEcho)
     logged.setSG4ExpSec(1.5f);
     std::optional<bool> started;
     ASSERT_TRUE(logged.sg4TakeImageCmd([&started](bool ok) { started = ok; }));
-    QTest::qWaitFor([&started] { return started.has_value(); }, 20000);
+    EXPECT_TRUE(QTest::qWaitFor([&started] { return started.has_value(); }, 20000));
     EXPECT_EQ(started, false);
     QFile file(log.path());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));

@@ -9,7 +9,7 @@ protected:
     // Waits until the controller is idle again.
     void waitIdle(int ms = 20000)
     {
-        QTest::qWaitFor([this] { return !control.isSG4Exposing() && !control.isSG4Transfer(); }, ms);
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !control.isSG4Exposing() && !control.isSG4Transfer(); }, ms));
     }
 };
 

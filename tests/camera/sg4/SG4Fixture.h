@@ -137,18 +137,18 @@ protected:
         sg4.setIsAllSkySelect(allSky);
         if (!sg4.initSG4Port())
             return false;
-        QTest::qWaitFor([&] { return !sg4.isSG4Connecting(); }, 60000);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !sg4.isSG4Connecting(); }, 60000));
         return sg4.isSG4Connect() || sg4.isAllSkyConnect();
     }
     // Waits until every exchange posted has answered.
-    void settle() { QTest::qWaitFor([this] { return control.pendingExchanges() == 0; }, 20000); }
+    void settle() { EXPECT_TRUE(QTest::qWaitFor([this] { return control.pendingExchanges() == 0; }, 20000)); }
     // Posts a command and waits for its outcome; nothing when it was refused unsent.
     std::optional<bool> outcome(const std::function<bool(std::function<void(bool)>)>& command)
     {
         std::optional<bool> result;
         if (!command([&result](bool ok) { result = ok; }))
             return std::nullopt;
-        QTest::qWaitFor([&result] { return result.has_value(); }, 20000);
+        EXPECT_TRUE(QTest::qWaitFor([&result] { return result.has_value(); }, 20000));
         return result;
     }
     // Takes an exposure of `seconds` through the panel's Expose button and
@@ -160,7 +160,7 @@ protected:
         const QMetaObject::Connection ready = QObject::connect(&control, &SG4Control::imageReady, [&] { ended = true; });
         const QMetaObject::Connection failed = QObject::connect(&control, &SG4Control::downloadFailed, [&] { ended = true; });
         control.sg4ImageAction(SG4Control::kTagExpose);
-        QTest::qWaitFor([&] { return ended; }, waitMs);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return ended; }, waitMs));
         QObject::disconnect(ready);
         QObject::disconnect(failed);
         return control.sg4Image() != nullptr;

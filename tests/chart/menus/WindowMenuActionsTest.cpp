@@ -67,9 +67,11 @@ TEST_F(WindowMenuActionsTest, AWindowHidesOnlyWhileAnotherCarriesTheMenus)
         EXPECT_FALSE(windows->validateMenuItem(only.tag).enabled) << only.tag;
         windows->menuAction(only.tag);
         EXPECT_TRUE(only.visible) << "the only window stays: " << only.tag;
-        for (const Window& other : windowsWithMenus)
-            if (&other != &only)
+        for (const Window& other : windowsWithMenus) {
+            if (&other != &only) {
                 EXPECT_TRUE(windows->validateMenuItem(other.tag).enabled) << other.tag;
+            }
+        }
     }
     fakes.svWindow.visible = false;
     mainWindow.visible = true;

@@ -63,8 +63,9 @@ TEST_F(SmallBodyOrbitTest, OrbitIsBrokenWhereItLeavesThePlotOrPassesTheAsymptote
         }
         EXPECT_EQ(moves, c.runs) << c.what;
         EXPECT_EQ(path.elementCount(), c.points + (c.closed ? 1 : 0)) << c.what;
-        if (c.closed)
+        if (c.closed) {
             EXPECT_EQ(path.currentPosition(), path.elementAt(0)) << c.what;
+        }
     }
 }
 

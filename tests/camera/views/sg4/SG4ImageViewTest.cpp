@@ -145,14 +145,14 @@ TEST_F(SG4Threads, TransfersRunWhileTheViewDraws)
     sg4Panel.fields = {0, 0, 20.0};
     control.sg4ImageAction(SG4Control::kTagExpose);
     int frames = 0;
-    QTest::qWaitFor([&] {
+    EXPECT_TRUE(QTest::qWaitFor([&] {
         view.grab();
         ++frames;
         return device.transfersDone() >= 4;
-    }, 60000);
+    }, 60000));
     sg4Panel.focus = false;
     control.sg4ImageAction(SG4Control::kTagFocus);
-    QTest::qWaitFor([this] { return !control.isSG4Exposing() && !control.isSG4Transfer(); }, 20000);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !control.isSG4Exposing() && !control.isSG4Transfer(); }, 20000));
     EXPECT_GE(device.transfersDone(), 4);
     EXPECT_GT(frames, 4);
     ASSERT_NE(control.sg4Image(), nullptr);
