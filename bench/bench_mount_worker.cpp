@@ -103,7 +103,7 @@ void BM_PollToPositionUpdate(benchmark::State& state)
     bench.family->onWire = state.range(0) != 0;
     for (auto _ : state) {
         bench.scope.status().isPolling = true;
-        bench.scope.scopeThread().post({kScopeMsgPoll, {}, {}});
+        bench.scope.scopeThread().post({kScopeMsgPoll, {}, {}, {}});
         if (!Bench::waitFor([&] { return !bench.scope.isPolling(); }))
             state.SkipWithError("no position update");
     }

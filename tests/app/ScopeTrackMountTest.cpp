@@ -120,8 +120,9 @@ TEST_F(ScopeTrackMountTest, FamiliesSyncOnTheFindersSelectionAsItStoodWhenTheCom
         const auto tracked = inputs.trackedObject();
         EXPECT_EQ(bool(tracked), c.tracked) << c.findIndex << " " << c.ra;
         EXPECT_EQ(bool(inputs.selectedObject()), c.selected) << c.findIndex << " " << c.ra;
-        if (tracked)
+        if (tracked) {
             EXPECT_EQ(tracked->dec, -0.25);
+        }
     }
     finder->setTrackRA(0.4, 0.1);
     EXPECT_EQ(inputs.trackedObject()->ra, 0.9) << "taken as a command goes, not meanwhile";

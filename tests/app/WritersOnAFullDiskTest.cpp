@@ -125,8 +125,9 @@ protected:
     {
         const QString reason = QString::fromLocal8Bit(std::strerror(code));
         ASSERT_TRUE(outcome.has_value()) << writer.name << " reported success";
-        if (*outcome != "failed")
+        if (*outcome != "failed") {
             EXPECT_TRUE(outcome->endsWith(reason)) << writer.name << ": " << outcome->toStdString();
+        }
         const QStringList expected = writer.before.isEmpty() ? QStringList() : QStringList{writer.file};
         QStringList files = QDir(folder()).entryList(QDir::Files);
         files.removeAll("filler");

@@ -113,8 +113,9 @@ TEST_F(ScopeControlTest, GenericSlewsAndRatesByProtocol)
         scope->setGenericSlewRate(3);
         scope->setGenericSlewRate(5);  // out of range: nothing
         const auto sentSince = [&] { return ptys[0]->simulator().received().mid(sent); };
-        if (!c.rate3.isEmpty())
+        if (!c.rate3.isEmpty()) {
             EXPECT_TRUE(QTest::qWaitFor([&] { return sentSince() == c.rate3; }, 1000));
+        }
         EXPECT_EQ(sentSince(), c.rate3);
         scope->disconnect();
     }
