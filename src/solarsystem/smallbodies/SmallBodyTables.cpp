@@ -128,8 +128,8 @@ void SmallBodyTables::createMinorPlanetData(bool rebuild, bool useOrbitFile, boo
     importMinorPlanets(rebuild, useOrbitFile, allOrbits);
 }
 
-MinorPlanetTable::Result SmallBodyTables::importMinorPlanets(bool rebuild, bool useOrbitFile,
-                                                             bool allOrbits)
+MinorPlanetTable::Request SmallBodyTables::request(bool rebuild, bool useOrbitFile,
+                                                   bool allOrbits) const
 {
     MinorPlanetTable::Request request;
     request.rebuild = rebuild;
@@ -137,8 +137,30 @@ MinorPlanetTable::Result SmallBodyTables::importMinorPlanets(bool rebuild, bool 
     request.allOrbits = allOrbits;
     request.processorCount = m_prefControl.numCores();
     request.progress = m_progress;
-    const MinorPlanetTable::Result result = MinorPlanetTable::createMinorPlanetData(
-        request, m_model.buildDirectory(), m_model.databaseDirectory(), m_minorPlanets);
+    return request;
+}
+
+MinorPlanetTable::Result SmallBodyTables::importMinorPlanets(bool rebuild, bool useOrbitFile,
+                                                             bool allOrbits)
+{
+    return imported(MinorPlanetTable::createMinorPlanetData(request(rebuild, useOrbitFile, allOrbits),
+                                                            m_model.buildDirectory(),
+                                                            m_model.databaseDirectory(), m_minorPlanets));
+}
+
+MinorPlanetImporter::Work SmallBodyTables::orbitFileImport(bool allOrbits) const
+{
+    return MinorPlanetImporter::orbitFile(request(true, true, allOrbits), m_model.buildDirectory(),
+                                          m_model.databaseDirectory());
+}
+
+MinorPlanetTable::Result SmallBodyTables::adoptMinorPlanets(MinorPlanetTable::Import& import)
+{
+    return imported(MinorPlanetTable::adopt(import, m_minorPlanets));
+}
+
+MinorPlanetTable::Result SmallBodyTables::imported(const MinorPlanetTable::Result& result)
+{
     using Status = MinorPlanetTable::Status;
     // The nearest object found in the old table may name another body of
     // the new one, or none: it waits for the next pass.
