@@ -48,6 +48,7 @@ protected:
                 offThread = offThread || QThread::currentThread() != thread;
                 results.push_back(import.result.status);
                 tables.push_back(import.table.size());
+                orbits.push_back(import.orbits.size());
             }));
     }
 
@@ -56,6 +57,7 @@ protected:
     std::vector<double> progress;
     std::vector<Status> results;
     std::vector<std::size_t> tables;
+    std::vector<std::size_t> orbits;
 };
 
 // A stop must leave the cache as it was, however far the parse got.
@@ -90,6 +92,7 @@ TEST_F(MinorPlanetImporterTest, ProgressThenTheTableReachTheStartingThreadOnce)
     EXPECT_FALSE(offThread);
     EXPECT_EQ(results, std::vector<Status>{Status::Built});
     EXPECT_EQ(tables, std::vector<std::size_t>{3000});
+    EXPECT_EQ(orbits, std::vector<std::size_t>{3000});
     EXPECT_EQ(databaseFile("MinorPlanets.tvk").size(), qsizetype(3000 * sizeof(minorPlanet)));
     ASSERT_FALSE(progress.empty());
     EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));

@@ -22,7 +22,11 @@ bool MinorPlanetImporter::start(Work work, Progress progress, Done done)
         // can be a post of its own.
         const Progress post = [this](double percent) {
             QMetaObject::invokeMethod(
-                &m_receiver, [this, percent] { if (m_progress) m_progress(percent); },
+                &m_receiver,
+                [this, percent] {
+                    if (m_progress)
+                        m_progress(percent);
+                },
                 Qt::QueuedConnection);
         };
         auto import = std::make_shared<MinorPlanetTable::Import>(work(post, std::move(stop)));
@@ -50,6 +54,10 @@ MinorPlanetImporter::Work MinorPlanetImporter::orbitFile(MinorPlanetTable::Reque
             databaseDirectory = std::move(databaseDirectory)](const Progress& progress, std::stop_token stop) {
         MinorPlanetTable::Request asked = request;
         asked.progress = progress;
-        return MinorPlanetTable::importOrbitFile(asked, buildDirectory, databaseDirectory, std::move(stop));
+        MinorPlanetTable::Import import =
+            MinorPlanetTable::importOrbitFile(asked, buildDirectory, databaseDirectory, stop);
+        if (import.result.status == MinorPlanetTable::Status::Built && !stop.stop_requested())
+            import.orbits = MinorPlanetOrbit::of(import.table, request.processorCount);
+        return import;
     };
 }

@@ -33,8 +33,9 @@ public:
     bool start(Work work, Progress progress, Done done);
     bool isRunning() const { return m_running; }
 
-    // MinorPlanetTable::importOrbitFile as the worker's job; the request's
-    // own progress is replaced by the worker's.
+    // MinorPlanetTable::importOrbitFile as the worker's job, with the new
+    // table's orbits, so that the interface thread only moves them in; the
+    // request's own progress is replaced by the worker's.
     static Work orbitFile(MinorPlanetTable::Request request, QString buildDirectory,
                           QString databaseDirectory);
 

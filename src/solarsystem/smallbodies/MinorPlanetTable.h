@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/records/minorPlanet.h"
+#include "solarsystem/smallbodies/MinorPlanetOrbit.h"
 
 #include <QString>
 
@@ -58,6 +59,8 @@ Result createMinorPlanetData(const Request& request, const QString& buildDirecto
 struct Import {
     Result result;
     std::vector<minorPlanet> table;  // the new table after Built, else empty
+    // The new table's orbits when the import computed them too, else empty.
+    std::vector<MinorPlanetOrbit> orbits;
 };
 
 // The orbit-file rebuild of createMinorPlanetData (`request.rebuild` and

@@ -74,10 +74,13 @@ public:
 private:
     SmallBodyInputs inputs(double dayOffset) const;
     MinorPlanetTable::Request request(bool rebuild, bool useOrbitFile, bool allOrbits) const;
-    // After an import: the table's orbits when it was replaced.
-    MinorPlanetTable::Result imported(const MinorPlanetTable::Result& result);
-    // After the table was replaced: its orbits' constants and fresh watches.
-    void prepareOrbits();
+    // After an import: the table's orbits when it was replaced, those given
+    // when they are the new table's.
+    MinorPlanetTable::Result imported(const MinorPlanetTable::Result& result,
+                                      std::vector<MinorPlanetOrbit> orbits = {});
+    // After the table was replaced: its orbits' constants (computed unless
+    // given) and fresh watches.
+    void prepareOrbits(std::vector<MinorPlanetOrbit> orbits);
 
     StarDatabaseModel& m_model;
     const PrefControl& m_prefControl;
