@@ -70,9 +70,9 @@ struct Import {
 // the cache is written gives Stopped and leaves the cache as it was.
 Import importOrbitFile(const Request& request, const QString& buildDirectory,
                        const QString& databaseDirectory, std::stop_token stop = {});
-// On the interface thread: swaps the import's table into `table` after
-// Built, raises the alert createMinorPlanetData would have raised, and
-// returns the import's result.
+// On the interface thread: moves the import's table into `table` after
+// Built (the old one freed at once), raises the alert createMinorPlanetData
+// would have raised, and returns the import's result.
 Result adopt(Import& import, std::vector<minorPlanet>& table);
 
 }  // namespace MinorPlanetTable
