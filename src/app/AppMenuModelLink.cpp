@@ -26,6 +26,16 @@ MinorPlanetTable::Result AppMenuModelLink::createMinorPlanetData(bool rebuild, b
     return m_smallBodies.importMinorPlanets(rebuild, useOrbitFile, allOrbits);
 }
 
+MinorPlanetImporter::Work AppMenuModelLink::minorPlanetImport(bool allOrbits)
+{
+    return m_smallBodies.orbitFileImport(allOrbits);
+}
+
+MinorPlanetTable::Result AppMenuModelLink::adoptMinorPlanets(MinorPlanetTable::Import& import)
+{
+    return m_smallBodies.adoptMinorPlanets(import);
+}
+
 void AppMenuModelLink::calculateCometPositions(int kind)
 {
     m_smallBodies.calculateCometPositions(kind, kNoDayOffset, kAllRecords, kNoPathSlot);

@@ -20,6 +20,8 @@ public:
     bool createCometData(bool rebuild) override;
     MinorPlanetTable::Result createMinorPlanetData(bool rebuild, bool useOrbitFile,
                                                    bool allOrbits) override;
+    MinorPlanetImporter::Work minorPlanetImport(bool allOrbits) override;
+    MinorPlanetTable::Result adoptMinorPlanets(MinorPlanetTable::Import& import) override;
     void calculateCometPositions(int kind) override;
     void calculateStarPositions(bool force) override;
     bool rebuildDatabase() override;

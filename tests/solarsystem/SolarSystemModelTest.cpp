@@ -163,6 +163,48 @@ TEST_F(SolarSystemModelTest, ANewMinorPlanetTableForgetsTheNearestObject)
     EXPECT_STREQ(solarSystem->neoName(), "");
 }
 
+// The orbit file's import made apart from the tables (as on the worker),
+// then put in place: the old table and its cache stay until a whole import
+// replaces them, and the new table's orbits come with it.
+TEST_F(SolarSystemModelTest, AnOrbitFileImportedApartReplacesTheTableOnlyWhenUsable)
+{
+    SmallBodyTables& tables = solarSystem->smallBodies();
+    const QString cachePath = model.databaseDirectory() + "MinorPlanets.tvk";
+    const auto cache = [&] {
+        QFile file(cachePath);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const auto importApart = [&](bool allOrbits) {
+        MinorPlanetTable::Import import = tables.orbitFileImport(allOrbits)({}, {});
+        return tables.adoptMinorPlanets(import).status;
+    };
+    const QByteArray listCache = cache();
+    const QByteArray header = "MPCORB\n\n";
+    const QByteArray rule = QByteArray(202, '-') + "\n";
+    QByteArray records;
+    for (int i = 0; i < 12; ++i)
+        records += lines({MpcLines::kVesta});
+    records += "\n" + lines({MpcLines::k2019KO2, MpcLines::k2019KO2});
+
+    for (const QByteArray& unusable : {header + records, header + rule + lines({MpcLines::kVesta})}) {
+        catalogues.writeBuildFile("MPCORB.DAT", unusable);
+        EXPECT_EQ(importApart(true), MinorPlanetTable::Status::OrbitFileUnusable);
+        ASSERT_EQ(model.numMinorPlanets(), 10u);
+        EXPECT_STREQ(model.minorPlanets()[0].name, "(1) Ceres");
+        EXPECT_EQ(cache(), listCache);
+    }
+
+    catalogues.writeBuildFile("MPCORB.DAT", header + rule + records);
+    EXPECT_EQ(importApart(false), MinorPlanetTable::Status::Built);
+    ASSERT_EQ(model.numMinorPlanets(), 12u);
+    EXPECT_EQ(cache().size(), qsizetype(12 * sizeof(minorPlanet)));
+    EXPECT_EQ(importApart(true), MinorPlanetTable::Status::Built);
+    ASSERT_EQ(model.numMinorPlanets(), 14u);
+    model.calculateStarPositions(true);
+    EXPECT_NEAR(double(model.minorPlanets()[0].geoDistance) / kKmPerAU, 3.185058355, 1e-5);
+    EXPECT_GT(float(model.minorPlanets()[13].geoDistance), 0.0f);
+}
+
 TEST_F(SolarSystemModelTest, APanRecomputesNoBodyAndANewTimeDoes)
 {
     model.calculateStarPositions(true);

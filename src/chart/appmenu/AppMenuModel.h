@@ -1,5 +1,6 @@
 #pragma once
 
+#include "solarsystem/smallbodies/MinorPlanetImporter.h"
 #include "solarsystem/smallbodies/MinorPlanetTable.h"
 
 #include <QString>
@@ -15,6 +16,11 @@ public:
     virtual bool createCometData(bool rebuild) = 0;
     virtual MinorPlanetTable::Result createMinorPlanetData(bool rebuild, bool useOrbitFile,
                                                            bool allOrbits) = 0;
+    // createMinorPlanetData(true, true, allOrbits) split for a worker thread:
+    // the job, which touches no table, and the step that puts its table in
+    // place (raising the same alerts) on the interface thread.
+    virtual MinorPlanetImporter::Work minorPlanetImport(bool allOrbits) = 0;
+    virtual MinorPlanetTable::Result adoptMinorPlanets(MinorPlanetTable::Import& import) = 0;
     // For all records of `kind` (kSmallBodyMinorPlanets or kSmallBodyBoth),
     // at the sky date, without a path point.
     virtual void calculateCometPositions(int kind) = 0;

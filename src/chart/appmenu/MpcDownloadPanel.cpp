@@ -62,7 +62,7 @@ void MpcDownloadPanel::setProgress(std::optional<double> percent)
     } else {
         m_mpcProgress->setRange(0, 0);
     }
-    // The import keeps the event loop waiting while it reports: paint now.
+    // The position pass keeps the event loop waiting while it reports: paint now.
     m_mpcProgress->repaint();
 }
 

@@ -70,7 +70,7 @@ void MpcorbUpdate::download(const QUrl& mpcorbSite, bool allOrbits)
         AlertPanel::beep();
         return;
     }
-    if (m_download.isRunning())
+    if (isRunning())
         return;
     m_allOrbits = allOrbits;
     if (!m_download.start(mpcorbSite, orbitFilePath(), m_timeout, kMaximumOrbitFile, holdsOrbits)) {
@@ -107,7 +107,7 @@ void MpcorbUpdate::downloadEnded(const QString& error)
 
 void MpcorbUpdate::reprocess(bool allOrbits)
 {
-    if (m_download.isRunning())
+    if (isRunning())
         return;
     if (!QFile::exists(orbitFilePath())) {
         AlertPanel::runAlert(kNeedsDownload, QStringLiteral(" "));
@@ -120,12 +120,18 @@ void MpcorbUpdate::reprocess(bool allOrbits)
 
 void MpcorbUpdate::process(Entry entry)
 {
-    const bool downloaded = entry == Entry::Downloaded;
     m_panel.setCancelEnabled(false);
     m_panel.setStatus(kProcessing);
     m_panel.setProgress(0.0);
+    m_importer.start(
+        m_model.minorPlanetImport(m_allOrbits), [this](double percent) { updateMPCProgress(percent); },
+        [this, entry](MinorPlanetTable::Import& import) { imported(entry, import); });
+}
 
-    const MinorPlanetTable::Result result = m_model.createMinorPlanetData(true, true, m_allOrbits);
+void MpcorbUpdate::imported(Entry entry, MinorPlanetTable::Import& import)
+{
+    const bool downloaded = entry == Entry::Downloaded;
+    const MinorPlanetTable::Result result = m_model.adoptMinorPlanets(import);
     if (result.status == MinorPlanetTable::Status::OrbitFileUnusable) {
         close(kUnreadable, QStringLiteral("The file holds no usable orbits."));
         return;

@@ -48,6 +48,10 @@ void NvxMenuActions::nvxMenuAction(int tag, bool optionHeld)
                 QStringLiteral(" "));
         break;
     case kUpdateCometsMP:
+        // Both this and the orbit file's import replace the minor-planet
+        // table and its cache: one at a time.
+        if (m_mpcorb.isImporting())
+            break;
         if (optionHeld)
             m_elements.rebuildFromDisk();
         else
@@ -70,7 +74,8 @@ void NvxMenuActions::nvxMenuAction(int tag, bool optionHeld)
         switchToolbar();
         break;
     case kRebuild:
-        rebuild();
+        if (!m_mpcorb.isImporting())
+            rebuild();
         break;
     case kHelp:
         if (!openUrl(QUrl::fromLocalFile(m_manualPath)))

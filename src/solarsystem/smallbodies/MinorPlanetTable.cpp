@@ -27,22 +27,29 @@ std::string_view view(const QByteArray& bytes)
     return std::string_view(bytes.constData(), std::size_t(bytes.size()));
 }
 
-// Reads the orbit file into `built`; the count of refused lines, or nothing
-// when the file cannot be used.
-std::optional<std::size_t> parseOrbitFile(const MinorPlanetTable::Request& request,
-                                          const QString& path, std::vector<minorPlanet>& built)
+// Reads the orbit file into `built`: Built with the count of refused lines,
+// Stopped, or OrbitFileUnusable.
+Result parseOrbitFile(const MinorPlanetTable::Request& request, const QString& path,
+                      std::vector<minorPlanet>& built, std::stop_token stop)
 {
     const MappedElementFile file(path);
     const std::optional<std::string_view> text = file.text();
     if (!text)
-        return std::nullopt;
+        return {Status::OrbitFileUnusable};
     OrbitFileParse::Result result =
-        OrbitFileParse::parse(*text, request.allOrbits,
-                              SliceRunner::operationCount(request.processorCount), request.progress);
+        OrbitFileParse::parse(*text, request.allOrbits, SliceRunner::operationCount(request.processorCount),
+                              request.progress, std::move(stop));
+    if (result.status == OrbitFileParse::Status::Stopped)
+        return {Status::Stopped};
     if (result.status != OrbitFileParse::Status::Ok)
-        return std::nullopt;
+        return {Status::OrbitFileUnusable};
     built.swap(result.minorPlanets);
-    return result.refusedLines;
+    return {Status::Built, result.refusedLines};
+}
+
+void alertCacheNotWritten()
+{
+    alert("Can not write minor planet data.");
 }
 
 // Reads the two lists into `built`; false after a failure.
@@ -70,26 +77,18 @@ bool parseLists(const QString& buildDirectory, std::vector<minorPlanet>& built)
     return true;
 }
 
-Result build(const MinorPlanetTable::Request& request, const QString& buildDirectory,
-             const QString& cachePath, std::vector<minorPlanet>& table)
+Result buildFromLists(const QString& buildDirectory, const QString& cachePath,
+                      std::vector<minorPlanet>& table)
 {
     std::vector<minorPlanet> built;
-    std::size_t refused = 0;
-    if (request.rebuild && request.useOrbitFile) {
-        const std::optional<std::size_t> parsed = parseOrbitFile(
-            request, buildDirectory + QLatin1String(MinorPlanetTable::kOrbitFile), built);
-        if (!parsed)
-            return {Status::OrbitFileUnusable};
-        refused = *parsed;
-    } else if (!parseLists(buildDirectory, built)) {
+    if (!parseLists(buildDirectory, built))
         return {Status::Failed};
-    }
     if (!TvkFile::save<minorPlanet>(cachePath, built)) {
-        alert("Can not write minor planet data.");
-        return {Status::CacheNotWritten, refused};
+        alertCacheNotWritten();
+        return {Status::CacheNotWritten};
     }
     table.swap(built);
-    return {Status::Built, refused};
+    return {Status::Built};
 }
 
 }  // namespace
@@ -116,13 +115,47 @@ Result createMinorPlanetData(const Request& request, const QString& buildDirecto
             return {Status::Failed};
         }
     }
+    if (request.rebuild && request.useOrbitFile) {
+        Import import = importOrbitFile(request, buildDirectory, databaseDirectory);
+        return adopt(import, table);
+    }
     try {
-        return build(request, buildDirectory, cachePath, table);
+        return buildFromLists(buildDirectory, cachePath, table);
     } catch (const std::bad_alloc&) {
         // The new table could not be allocated: the old one stays.
-        return {request.rebuild && request.useOrbitFile ? Status::OrbitFileUnusable
-                                                        : Status::Failed};
+        return {Status::Failed};
     }
+}
+
+Import importOrbitFile(const Request& request, const QString& buildDirectory,
+                       const QString& databaseDirectory, std::stop_token stop)
+{
+    Import import;
+    try {
+        import.result = parseOrbitFile(request, buildDirectory + QLatin1String(kOrbitFile), import.table, stop);
+        if (import.result.status == Status::Built && stop.stop_requested())
+            import.result = {Status::Stopped};
+        if (import.result.status == Status::Built
+            && !TvkFile::save<minorPlanet>(databaseDirectory + QLatin1String(kCacheFile), import.table))
+            import.result.status = Status::CacheNotWritten;
+    } catch (const std::bad_alloc&) {
+        // The new table could not be allocated: the old one stays.
+        import.result = {Status::OrbitFileUnusable};
+    }
+    if (import.result.status != Status::Built)
+        std::vector<minorPlanet>().swap(import.table);
+    return import;
+}
+
+Result adopt(Import& import, std::vector<minorPlanet>& table)
+{
+    if (import.result.status == Status::CacheNotWritten)
+        alertCacheNotWritten();
+    // Moved, not swapped: the old table is freed before its orbits are
+    // computed again.
+    if (import.result.status == Status::Built)
+        table = std::move(import.table);
+    return import.result;
 }
 
 }  // namespace MinorPlanetTable

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "model/records/minorPlanet.h"
+#include "solarsystem/smallbodies/MinorPlanetOrbit.h"
 
 #include <QString>
 
 #include <functional>
+#include <stop_token>
 #include <vector>
 
 // The minor-planet table: loaded from its cache "MinorPlanets.tvk" in the
@@ -29,6 +31,7 @@ enum class Status {
     OrbitFileUnusable,  // the orbit file is missing, unreadable, without a rule line or
                         // with fewer than 10 orbit lines: nothing changed and no alert,
                         // the caller reports it
+    Stopped,  // asked to stop before the cache was written: nothing changed
 };
 
 struct Request {
@@ -36,7 +39,7 @@ struct Request {
     bool useOrbitFile = false;  // with rebuild: import "MPCORB.DAT" instead of the two lists
     bool allOrbits = false;     // with the orbit file: the unnumbered orbits too
     int processorCount = 1;     // the orbit file is parsed on min(this, 8) threads
-    // Percentage of the orbit-file parse, delivered on the calling thread.
+    // Percentage of the orbit-file parse, delivered on the importing thread.
     std::function<void(double percent)> progress;
 };
 
@@ -51,5 +54,25 @@ struct Result {
 // holds what it held before, the same as the cache on disk.
 Result createMinorPlanetData(const Request& request, const QString& buildDirectory,
                              const QString& databaseDirectory, std::vector<minorPlanet>& table);
+
+// An orbit-file import made apart from the table it is to replace.
+struct Import {
+    Result result;
+    std::vector<minorPlanet> table;  // the new table after Built, else empty
+    // The new table's orbits when the import computed them too, else empty.
+    std::vector<MinorPlanetOrbit> orbits;
+};
+
+// The orbit-file rebuild of createMinorPlanetData (`request.rebuild` and
+// `request.useOrbitFile` taken as set): the file parsed and the cache
+// written, but no table touched and no alert raised, so that it may run on a
+// worker thread while the old table still serves. A stop requested before
+// the cache is written gives Stopped and leaves the cache as it was.
+Import importOrbitFile(const Request& request, const QString& buildDirectory,
+                       const QString& databaseDirectory, std::stop_token stop = {});
+// On the interface thread: moves the import's table into `table` after
+// Built (the old one freed at once), raises the alert createMinorPlanetData
+// would have raised, and returns the import's result.
+Result adopt(Import& import, std::vector<minorPlanet>& table);
 
 }  // namespace MinorPlanetTable

@@ -6,6 +6,7 @@
 #include "solarsystem/smallbodies/TextLines.h"
 
 #include <algorithm>
+#include <atomic>
 
 namespace {
 
@@ -42,10 +43,15 @@ struct Slice {
     std::size_t refused = 0;
 };
 
+// Each slice adds its parsed bytes to the shared count this often, so that
+// the slices do not contend for it line by line.
+constexpr std::size_t kLinesPerCount = 1024;
+
 }  // namespace
 
 OrbitFileParse::Result OrbitFileParse::parse(std::string_view text, bool allOrbits, int slices,
-                                             const std::function<void(double percent)>& report)
+                                             const std::function<void(double percent)>& report,
+                                             std::stop_token stop)
 {
     Result result;
     const TextLines lines(text, slices);
@@ -78,25 +84,51 @@ OrbitFileParse::Result OrbitFileParse::parse(std::string_view text, bool allOrbi
         parts[j].kept.reserve(parts[j].end - parts[j].first);
     }
 
+    // The lines asked for span these bytes; the first slice reports the share
+    // of them all slices have parsed.
+    std::size_t bytesAsked = 0;
+    if (count > 0) {
+        const std::string_view first = lines.line(firstRecord);
+        const std::string_view last = lines.line(firstRecord + count - 1);
+        bytesAsked = std::size_t(last.data() + last.size() - first.data());
+    }
+    std::atomic<std::size_t> bytesParsed{0};
+    std::atomic<bool> stopped{false};
     ProgressCounter progress;
     const auto work = [&](int slice) {
         Slice& part = parts[std::size_t(slice)];
+        std::size_t uncounted = 0;
         for (std::size_t position = part.first; position < part.end; ++position) {
+            if ((position - part.first) % kLinesPerCount == 0) {
+                bytesParsed.fetch_add(uncounted, std::memory_order_relaxed);
+                uncounted = 0;
+                if (stop.stop_requested()) {
+                    stopped.store(true, std::memory_order_relaxed);
+                    return;
+                }
+            }
+            if (slice == 0)
+                progress.offer(100.0 * double(bytesParsed.load(std::memory_order_relaxed) + uncounted)
+                               / double(bytesAsked));
+            const std::string_view line = lines.line(firstRecord + position);
+            uncounted += line.size();
             if (position == separator)
                 continue;
             minorPlanet record{};
-            if (!OrbitLine::parse(lines.content(firstRecord + position), record)) {
+            if (!OrbitLine::parse(TextLines::withoutBreak(line), record)) {
                 ++part.refused;
                 continue;
             }
             record.source = position < separator ? kMPSourceNumbered : kMPSourceUnnumbered;
             record.index = std::uint32_t(part.kept.size());
             part.kept.push_back(record);
-            if (slice == 0 && per > 0)
-                progress.offer(100.0 * double(position) / double(per));
         }
     };
     SliceRunner::run(k, work, &progress, report);
+    if (stopped.load(std::memory_order_relaxed)) {
+        result.status = Status::Stopped;
+        return result;
+    }
 
     for (const Slice& part : parts)
         result.refusedLines += part.refused;

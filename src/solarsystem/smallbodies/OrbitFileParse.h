@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <stop_token>
 #include <string_view>
 #include <vector>
 
@@ -20,6 +21,7 @@ public:
         Ok,
         NoRuleLine,
         TooFewRecordLines,  // fewer than kMinimumRecordLines after the rule line
+        Stopped,            // asked to stop before the end: no orbits
     };
 
     struct Result {
@@ -37,10 +39,13 @@ public:
     static constexpr std::size_t kMinimumRecordLines = 10;
 
     // `slices`: 1 to 8 parse operations. `report` receives, on the calling
-    // thread, the percentage of the first slice done, at most once per whole
-    // percent. Without a separator every orbit counts as numbered.
+    // thread, the percentage of the bytes of the lines asked for that have
+    // been parsed, at most once per whole percent. Without a separator every
+    // orbit counts as numbered. A stop request ends every slice within a
+    // thousand lines.
     static Result parse(std::string_view text, bool allOrbits, int slices,
-                        const std::function<void(double percent)>& report = {});
+                        const std::function<void(double percent)>& report = {},
+                        std::stop_token stop = {});
 
     // Whether `head`, the start of a file, reads as the start of an orbit
     // file: a rule line followed by kMinimumRecordLines whole lines that each

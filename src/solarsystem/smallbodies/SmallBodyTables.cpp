@@ -61,9 +61,11 @@ std::optional<std::span<const std::uint32_t>> SmallBodyTables::minorPlanetsOnScr
     return m_onScreen;
 }
 
-void SmallBodyTables::prepareOrbits()
+void SmallBodyTables::prepareOrbits(std::vector<MinorPlanetOrbit> orbits)
 {
-    m_orbits = MinorPlanetOrbit::of(m_minorPlanets, m_prefControl.numCores());
+    if (orbits.size() != m_minorPlanets.size())
+        orbits = MinorPlanetOrbit::of(m_minorPlanets, m_prefControl.numCores());
+    m_orbits = std::move(orbits);
     m_watches.clear();
     m_watches.reserve(m_orbits.size());
     for (std::size_t i = 0; i < m_orbits.size(); ++i)
@@ -128,8 +130,8 @@ void SmallBodyTables::createMinorPlanetData(bool rebuild, bool useOrbitFile, boo
     importMinorPlanets(rebuild, useOrbitFile, allOrbits);
 }
 
-MinorPlanetTable::Result SmallBodyTables::importMinorPlanets(bool rebuild, bool useOrbitFile,
-                                                             bool allOrbits)
+MinorPlanetTable::Request SmallBodyTables::request(bool rebuild, bool useOrbitFile,
+                                                   bool allOrbits) const
 {
     MinorPlanetTable::Request request;
     request.rebuild = rebuild;
@@ -137,14 +139,38 @@ MinorPlanetTable::Result SmallBodyTables::importMinorPlanets(bool rebuild, bool 
     request.allOrbits = allOrbits;
     request.processorCount = m_prefControl.numCores();
     request.progress = m_progress;
-    const MinorPlanetTable::Result result = MinorPlanetTable::createMinorPlanetData(
-        request, m_model.buildDirectory(), m_model.databaseDirectory(), m_minorPlanets);
+    return request;
+}
+
+MinorPlanetTable::Result SmallBodyTables::importMinorPlanets(bool rebuild, bool useOrbitFile,
+                                                             bool allOrbits)
+{
+    return imported(MinorPlanetTable::createMinorPlanetData(request(rebuild, useOrbitFile, allOrbits),
+                                                            m_model.buildDirectory(),
+                                                            m_model.databaseDirectory(), m_minorPlanets));
+}
+
+MinorPlanetImporter::Work SmallBodyTables::orbitFileImport(bool allOrbits) const
+{
+    return MinorPlanetImporter::orbitFile(request(true, true, allOrbits), m_model.buildDirectory(),
+                                          m_model.databaseDirectory());
+}
+
+MinorPlanetTable::Result SmallBodyTables::adoptMinorPlanets(MinorPlanetTable::Import& import)
+{
+    std::vector<MinorPlanetOrbit> orbits = std::move(import.orbits);
+    return imported(MinorPlanetTable::adopt(import, m_minorPlanets), std::move(orbits));
+}
+
+MinorPlanetTable::Result SmallBodyTables::imported(const MinorPlanetTable::Result& result,
+                                                   std::vector<MinorPlanetOrbit> orbits)
+{
     using Status = MinorPlanetTable::Status;
     // The nearest object found in the old table may name another body of
     // the new one, or none: it waits for the next pass.
     if (result.status == Status::Loaded || result.status == Status::Built) {
         m_neo.reset();
-        prepareOrbits();
+        prepareOrbits(std::move(orbits));
     }
     return result;
 }

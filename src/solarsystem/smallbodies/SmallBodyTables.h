@@ -2,6 +2,7 @@
 
 #include "model/catalogue/SmallBodyCatalogues.h"
 #include "model/projection/SmallBodyPositions.h"
+#include "solarsystem/smallbodies/MinorPlanetImporter.h"
 #include "solarsystem/smallbodies/MinorPlanetOrbit.h"
 #include "solarsystem/smallbodies/MinorPlanetTable.h"
 #include "solarsystem/smallbodies/MinorPlanetWatch.h"
@@ -60,6 +61,11 @@ public:
     void createMinorPlanetData(bool rebuild, bool useOrbitFile, bool allOrbits) override;
     // The same with its outcome, which for an unusable orbit file the caller reports.
     MinorPlanetTable::Result importMinorPlanets(bool rebuild, bool useOrbitFile, bool allOrbits);
+    // The orbit-file rebuild of importMinorPlanets split for a worker thread:
+    // the job, which touches nothing of these tables, and on this thread
+    // the step that puts its table in place.
+    MinorPlanetImporter::Work orbitFileImport(bool allOrbits) const;
+    MinorPlanetTable::Result adoptMinorPlanets(MinorPlanetTable::Import& import);
 
     // "Comets.tvk" and "MinorPlanets.tvk", for the catalogue rebuild.
     CacheRebuilder& cometCache() { return m_cometCache; }
@@ -67,8 +73,14 @@ public:
 
 private:
     SmallBodyInputs inputs(double dayOffset) const;
-    // After the table was replaced: its orbits' constants and fresh watches.
-    void prepareOrbits();
+    MinorPlanetTable::Request request(bool rebuild, bool useOrbitFile, bool allOrbits) const;
+    // After an import: the table's orbits when it was replaced, those given
+    // when they are the new table's.
+    MinorPlanetTable::Result imported(const MinorPlanetTable::Result& result,
+                                      std::vector<MinorPlanetOrbit> orbits = {});
+    // After the table was replaced: its orbits' constants (computed unless
+    // given) and fresh watches.
+    void prepareOrbits(std::vector<MinorPlanetOrbit> orbits);
 
     StarDatabaseModel& m_model;
     const PrefControl& m_prefControl;

@@ -20,6 +20,9 @@ struct FakeAppMenuModel final : AppMenuModel {
     QString directory;
     bool cometImportSucceeds = true;
     MinorPlanetTable::Result minorPlanetResult{MinorPlanetTable::Status::Built, 0};
+    // The orbit file's import: by default one that gives minorPlanetResult at once.
+    MinorPlanetImporter::Work orbitFileWork;
+    std::vector<minorPlanet> minorPlanets;  // the table an import replaces
     QStringList calls;
 
     QString buildDirectory() const override { return directory; }
@@ -33,6 +36,19 @@ struct FakeAppMenuModel final : AppMenuModel {
     {
         calls << QStringLiteral("minor planets %1 %2 %3").arg(rebuild).arg(useOrbitFile).arg(allOrbits);
         return minorPlanetResult;
+    }
+    MinorPlanetImporter::Work minorPlanetImport(bool allOrbits) override
+    {
+        calls << QStringLiteral("minor planets %1 %2 %3").arg(true).arg(true).arg(allOrbits);
+        if (orbitFileWork)
+            return orbitFileWork;
+        return [result = minorPlanetResult](const MinorPlanetImporter::Progress&, std::stop_token) {
+            return MinorPlanetTable::Import{result, {}};
+        };
+    }
+    MinorPlanetTable::Result adoptMinorPlanets(MinorPlanetTable::Import& import) override
+    {
+        return MinorPlanetTable::adopt(import, minorPlanets);
     }
     void calculateCometPositions(int kind) override { calls << QStringLiteral("positions %1").arg(kind); }
     void calculateStarPositions(bool force) override { calls << QStringLiteral("project %1").arg(force); }

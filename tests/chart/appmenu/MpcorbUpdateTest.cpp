@@ -4,6 +4,7 @@
 #include "chart/TestFiles.h"
 #include "solarsystem/MpcLines.h"
 #include "support/FileSizeLimit.h"
+#include "support/MainThreadWatchdog.h"
 #include "support/QStringPrinter.h"
 
 #include <QDir>
@@ -12,6 +13,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstring>
+#include <memory>
 
 namespace {
 
@@ -55,9 +58,38 @@ protected:
         return QDir(model.directory).entryList(QDir::Files).filter("MPCORB.DAT.");
     }
 
+    // Starts a reprocess and waits for its end.
+    void reprocess(bool allOrbits)
+    {
+        QSignalSpy done(&update, &MpcorbUpdate::finished);
+        update.reprocess(allOrbits);
+        ASSERT_TRUE(done.wait(kImportWait));
+    }
+
+    static constexpr int kImportWait = 60000;
+
     QNetworkAccessManager network;
     FakeProgressPanel panel;
     MpcorbUpdate update{network, model, panel};
+};
+
+// The real import, on two threads, of the file in the build folder into the
+// fake model's table, with its cache beside the file.
+class MpcorbImportTest : public MpcorbUpdateTest {
+protected:
+    void SetUp() override
+    {
+        MpcorbUpdateTest::SetUp();
+        MinorPlanetTable::Request request;
+        request.allOrbits = true;
+        request.processorCount = 2;
+        model.orbitFileWork = MinorPlanetImporter::orbitFile(request, model.directory, model.directory);
+    }
+
+    QByteArray cache() const { return readFile(buildPath("MinorPlanets.tvk")); }
+
+    // Bytes of an orbit file whose import takes a good while.
+    static constexpr qsizetype kLargeFile = 40'000'000;
 };
 
 }  // namespace
@@ -166,7 +198,7 @@ TEST_F(MpcorbUpdateTest, WithoutEndpointABeepAndTheFileOnDiskIsReprocessedQuietl
 {
     update.download(QUrl(), false);
     EXPECT_EQ(recorder.beeps, 1);
-    update.reprocess(false);
+    reprocess(false);
     EXPECT_EQ(model.calls, QStringList({"minor planets 1 1 0", "positions 1", "display"}));
     EXPECT_EQ(panel.statuses, QStringList({"Processing MPCORB data...", "Calculating MPCORB coordinates..."}));
     EXPECT_TRUE(recorder.alerts.empty());
@@ -174,10 +206,82 @@ TEST_F(MpcorbUpdateTest, WithoutEndpointABeepAndTheFileOnDiskIsReprocessedQuietl
 
     model.calls.clear();
     model.minorPlanetResult.status = MinorPlanetTable::Status::OrbitFileUnusable;
-    update.reprocess(true);
+    reprocess(true);
     QFile::remove(buildPath("MPCORB.DAT"));
     update.reprocess(true);
     EXPECT_EQ(model.calls, QStringList({"minor planets 1 1 1", "display"}));
     EXPECT_EQ(alertTitles(), QStringList({"MPCORB database could not be read.",
                                           "MPCORB database needs to be downloaded."}));
+}
+
+// The whole parse and cache write once ran on the interface thread.
+TEST_F(MpcorbImportTest, TheChartKeepsRunningWhileALargeFileImportsAndTheBarMoves)
+{
+    const QByteArray file = orbitFile(kLargeFile);
+    writeFile(buildPath("MPCORB.DAT"), file);
+    const std::size_t orbits = std::size_t(file.count('\n')) - 3;
+    MainThreadWatchdog watchdog;
+    watchdog.start();
+    QSignalSpy done(&update, &MpcorbUpdate::finished);
+    update.reprocess(true);
+    EXPECT_TRUE(update.isImporting());
+    // A second reprocess or a download meanwhile does nothing.
+    update.reprocess(false);
+    update.download(server.url("/MPCORB.DAT"), false);
+    ASSERT_TRUE(done.wait(kImportWait));
+    watchdog.stop();
+    EXPECT_LT(watchdog.longestStall(), 100ms) << watchdog.longestStall().count() << " ms";
+    EXPECT_EQ(done.count(), 1);
+    EXPECT_FALSE(update.isImporting());
+    EXPECT_EQ(model.calls, QStringList({"minor planets 1 1 1", "positions 1", "display"}));
+    EXPECT_EQ(panel.statuses, QStringList({"Processing MPCORB data...", "Calculating MPCORB coordinates..."}));
+    EXPECT_EQ(model.minorPlanets.size(), orbits);
+    EXPECT_EQ(cache().size(), qsizetype(orbits * sizeof(minorPlanet)));
+
+    // 0 at the start and for the position pass; the parse's percentages
+    // between, forward, at most once per whole percent.
+    ASSERT_GE(panel.progress.size(), 12u);
+    EXPECT_LE(panel.progress.size(), 102u);
+    EXPECT_EQ(panel.progress.front(), std::optional<double>(0.0));
+    EXPECT_EQ(panel.progress.back(), std::optional<double>(0.0));
+    const std::vector<std::optional<double>> parse(panel.progress.begin() + 1, panel.progress.end() - 1);
+    EXPECT_TRUE(std::is_sorted(parse.begin(), parse.end()));
+    EXPECT_GT(*parse.front(), 0.0);
+    EXPECT_LT(*parse.back(), 100.0);
+}
+
+TEST_F(MpcorbImportTest, AFailedImportKeepsTheOldTableAndCache)
+{
+    writeFile(buildPath("MPCORB.DAT"), orbitFile(30000));
+    reprocess(true);
+    ASSERT_GT(model.minorPlanets.size(), 100u);
+    const std::vector<minorPlanet> before = model.minorPlanets;
+    const QByteArray cached = cache();
+
+    QByteArray noRule = orbitFile(30000);
+    noRule.replace("-----", "=====");
+    for (const QByteArray& bad : {noRule, QByteArray("MPCORB\n\n") + QByteArray(202, '-') + "\nno orbits here\n"}) {
+        recorder.alerts.clear();
+        writeFile(buildPath("MPCORB.DAT"), bad);
+        reprocess(true);
+        EXPECT_EQ(alertTitles(), QStringList{"MPCORB database could not be read."});
+        ASSERT_EQ(model.minorPlanets.size(), before.size());
+        EXPECT_EQ(std::memcmp(&model.minorPlanets.front(), &before.front(), sizeof(minorPlanet)), 0);
+        EXPECT_EQ(cache(), cached);
+    }
+}
+
+// Quitting during an import once waited for it or delivered into freed objects.
+TEST_F(MpcorbImportTest, DestroyedMidImportTheOldTableStays)
+{
+    writeFile(buildPath("MPCORB.DAT"), orbitFile(kLargeFile));
+    model.minorPlanets.resize(3);
+    auto running = std::make_unique<MpcorbUpdate>(network, model, panel);
+    running->reprocess(true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return panel.progress.size() > 2; }, int(kImportWait)));
+    running.reset();
+    QTest::qWait(50);
+    EXPECT_EQ(model.minorPlanets.size(), 3u);
+    EXPECT_EQ(model.calls, QStringList{"minor planets 1 1 1"});
+    EXPECT_TRUE(QDir(model.directory).entryList(QDir::Files).filter("MinorPlanets.tvk.").isEmpty());
 }

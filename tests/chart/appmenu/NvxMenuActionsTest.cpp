@@ -4,6 +4,11 @@
 #include "chart/ChartPrefs.h"
 #include "chart/TestFiles.h"
 
+#include <atomic>
+#include <chrono>
+#include <memory>
+#include <thread>
+
 namespace {
 
 using Tag = NvxMenuActions::Tag;
@@ -104,4 +109,30 @@ TEST_F(NvxMenuActionsTest, APageOrManualNothingCanOpenSaysWhereItIs)
     EXPECT_TRUE(recorder.alerts[0].title.startsWith("No PDF viewer is installed; the manual is at /"));
     EXPECT_TRUE(recorder.alerts[0].title.endsWith("/Norvane Pro Manual.pdf"));
     EXPECT_EQ(recorder.alerts[1].title, "No web browser is installed; the page is at http://127.0.0.1:9/");
+}
+
+// Once the orbit file's import left the interface free, the other rebuilds
+// of the minor-planet table could have crossed it and left the cache
+// holding another table than the chart.
+TEST_F(NvxMenuActionsTest, WhileTheOrbitFileImportsTheOtherTableRebuildsDoNothing)
+{
+    writeFile(model.directory + "MPCORB.DAT", QByteArray("orbits\n"));
+    // Shared, so that the worker never outlives it, whatever the test's end.
+    const auto release = std::make_shared<std::atomic<bool>>(false);
+    model.orbitFileWork = [release](const MinorPlanetImporter::Progress&, std::stop_token stop) {
+        while (!*release && !stop.stop_requested())
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        return MinorPlanetTable::Import{{MinorPlanetTable::Status::Built}, {}};
+    };
+    QSignalSpy done(&actions->mpcorbUpdate(), &MpcorbUpdate::finished);
+    actions->nvxMenuAction(Tag::kMpcorbAll, true);
+    actions->nvxMenuAction(Tag::kRebuild, false);
+    actions->nvxMenuAction(Tag::kUpdateCometsMP, true);
+    actions->nvxMenuAction(Tag::kMpcorbNumbered, true);
+    EXPECT_EQ(model.calls, QStringList{"minor planets 1 1 1"});
+
+    *release = true;
+    ASSERT_TRUE(ended(done));
+    actions->nvxMenuAction(Tag::kRebuild, false);
+    EXPECT_EQ(model.calls, QStringList({"minor planets 1 1 1", "positions 1", "display", "rebuild", "display"}));
 }

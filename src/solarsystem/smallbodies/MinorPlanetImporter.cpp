@@ -1,0 +1,63 @@
+#include "solarsystem/smallbodies/MinorPlanetImporter.h"
+
+#include <memory>
+#include <utility>
+
+MinorPlanetImporter::~MinorPlanetImporter()
+{
+    m_worker.request_stop();
+    if (m_worker.joinable())
+        m_worker.join();
+}
+
+bool MinorPlanetImporter::start(Work work, Progress progress, Done done)
+{
+    if (m_running)
+        return false;
+    m_running = true;
+    m_progress = std::move(progress);
+    m_done = std::move(done);
+    m_worker = std::jthread([this, work = std::move(work)](std::stop_token stop) {
+        // The parse reports at most once per whole percent, so each report
+        // can be a post of its own.
+        const Progress post = [this](double percent) {
+            QMetaObject::invokeMethod(
+                &m_receiver,
+                [this, percent] {
+                    if (m_progress)
+                        m_progress(percent);
+                },
+                Qt::QueuedConnection);
+        };
+        auto import = std::make_shared<MinorPlanetTable::Import>(work(post, std::move(stop)));
+        QMetaObject::invokeMethod(
+            &m_receiver, [this, import = std::move(import)] { finish(*import); }, Qt::QueuedConnection);
+    });
+    return true;
+}
+
+void MinorPlanetImporter::finish(MinorPlanetTable::Import& import)
+{
+    // The worker posted this as its last act: it is ending, if not gone.
+    m_worker.join();
+    m_running = false;
+    m_progress = nullptr;
+    const Done done = std::exchange(m_done, nullptr);
+    done(import);
+}
+
+MinorPlanetImporter::Work MinorPlanetImporter::orbitFile(MinorPlanetTable::Request request,
+                                                         QString buildDirectory,
+                                                         QString databaseDirectory)
+{
+    return [request = std::move(request), buildDirectory = std::move(buildDirectory),
+            databaseDirectory = std::move(databaseDirectory)](const Progress& progress, std::stop_token stop) {
+        MinorPlanetTable::Request asked = request;
+        asked.progress = progress;
+        MinorPlanetTable::Import import =
+            MinorPlanetTable::importOrbitFile(asked, buildDirectory, databaseDirectory, stop);
+        if (import.result.status == MinorPlanetTable::Status::Built && !stop.stop_requested())
+            import.orbits = MinorPlanetOrbit::of(import.table, request.processorCount);
+        return import;
+    };
+}
