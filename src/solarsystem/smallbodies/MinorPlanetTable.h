@@ -58,9 +58,9 @@ Result createMinorPlanetData(const Request& request, const QString& buildDirecto
 // An orbit-file import made apart from the table it is to replace.
 struct Import {
     Result result;
-    std::vector<minorPlanet> table;  // the new table after Built, else empty
+    std::vector<minorPlanet> table = {};  // the new table after Built, else empty
     // The new table's orbits when the import computed them too, else empty.
-    std::vector<MinorPlanetOrbit> orbits;
+    std::vector<MinorPlanetOrbit> orbits = {};
 };
 
 // The orbit-file rebuild of createMinorPlanetData (`request.rebuild` and
