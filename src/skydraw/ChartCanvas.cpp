@@ -108,7 +108,18 @@ void ChartCanvas::drawSprites(std::span<const Sprite> sprites)
         return;
     useDeviceSpace();
     const std::optional<PixelTarget> target = m_isPixelForPoint ? PixelTarget::of(m_painter) : std::nullopt;
-    for (const Sprite& sprite : sprites) {
+    // How many sprites ahead their pixels are fetched: enough to cover the
+    // wait on memory, few enough that they are still there when blended.
+    constexpr std::size_t kAhead = 8;
+    for (std::size_t i = 0; i < sprites.size(); ++i) {
+        if (target && i + kAhead < sprites.size() && sprites[i + kAhead].image != nullptr) {
+            // A shifted copy is a pixel larger than its image.
+            const Sprite& next = sprites[i + kAhead];
+            const QPointF topLeft = spriteTopLeft(next.lowerLeft, *next.image);
+            target->prefetch(QRect(int(std::floor(topLeft.x())), int(std::floor(topLeft.y())),
+                                   next.image->width() + 1, next.image->height() + 1));
+        }
+        const Sprite& sprite = sprites[i];
         if (sprite.image == nullptr || sprite.image->isNull())
             continue;
         if (target && m_sprites != nullptr) {

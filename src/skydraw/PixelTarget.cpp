@@ -52,6 +52,18 @@ std::optional<PixelTarget> PixelTarget::of(QPainter& painter)
     return PixelTarget(bits, image->bytesPerLine(), QPoint(int(device.dx()), int(device.dy())), clip);
 }
 
+void PixelTarget::prefetch(const QRect& rect) const
+{
+    const QRect pixels = rect.translated(m_offset) & m_clip;
+    if (pixels.isEmpty())
+        return;
+    for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
+        const uchar* row = m_bits + y * m_bytesPerLine;
+        __builtin_prefetch(row + pixels.left() * 4, 1);
+        __builtin_prefetch(row + pixels.right() * 4, 1);
+    }
+}
+
 void PixelTarget::blend(QPoint topLeft, const QImage& image) const
 {
     // Plain integers: this runs once for every star on the chart.

@@ -22,6 +22,10 @@ public:
     // corner at `topLeft` in the painter's coordinates as they are now, as
     // the painter would (source over).
     void blend(QPoint topLeft, const QImage& image) const;
+    // Asks the processor to fetch the pixels of `rect` (painter
+    // coordinates) ahead of a blend there: scattered small images otherwise
+    // wait on memory for most of their time.
+    void prefetch(const QRect& rect) const;
 
 private:
     PixelTarget(uchar* bits, qsizetype bytesPerLine, QPoint offset, QRect clip)

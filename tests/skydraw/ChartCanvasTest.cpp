@@ -36,8 +36,12 @@ TEST(ChartCanvas, SpritesDrawnInOneGoLookAsPaintedOneByOne)
         soft.setPixel(i % 4, i / 4, qRgba(15 * i, 12 * i, 8 * i, 15 * i));
     QImage flat(5, 5, QImage::Format_ARGB32);
     flat.fill(QColor(255, 200, 0, 180));
-    const std::vector<ChartCanvas::Sprite> list = {{{3.25, 4.5}, &soft}, {{4.0, 4.0}, &flat}, {{20.6, 9.3}, &soft},
-                                                   {{-1.5, 2.0}, &flat}, {{38.0, 18.5}, &flat}, {{8.0, 8.0}, nullptr}};
+    // More than the canvas fetches ahead, some of them off the device.
+    const std::vector<ChartCanvas::Sprite> list = {
+        {{3.25, 4.5}, &soft},   {{4.0, 4.0}, &flat},     {{20.6, 9.3}, &soft},  {{-1.5, 2.0}, &flat},
+        {{38.0, 18.5}, &flat},  {{8.0, 8.0}, nullptr},   {{12.5, 11.75}, &soft}, {{-40.0, -30.0}, &soft},
+        {{200.0, 6.0}, &flat},  {{30.1, -3.9}, &soft},   {{44.6, 24.2}, &flat},  {{15.0, 15.0}, &soft},
+        {{26.3, 2.2}, &flat},   {{5.5, 300.0}, &soft},   {{33.0, 12.0}, &soft},  {{18.2, 6.6}, &flat}};
     auto paint = [&](ChartCanvas& canvas, bool isOneGo) {
         if (isOneGo)
             canvas.drawSprites(list);
