@@ -143,6 +143,21 @@ void ChartCanvas::drawImageOnPixels(QPointF lowerLeft, const QImage& image)
     m_painter.drawImage(pixelTopLeft(lowerLeft, image), image);
 }
 
+bool ChartCanvas::drawShadedImageOnPixels(QPointF lowerLeft, const QImage& image, const QColor& shade)
+{
+    if (!m_isPixelForPoint || image.format() != QImage::Format_ARGB32_Premultiplied)
+        return false;
+    useDeviceSpace();
+    const std::optional<PixelTarget> target = PixelTarget::of(m_painter);
+    if (!target)
+        return false;
+    // The painter fills with the colour premultiplied at 16 bits, then taken
+    // to 8.
+    const QRgb premultiplied = qPremultiply(shade.rgba64()).toArgb32();
+    target->blendShaded(pixelTopLeft(lowerLeft, image).toPoint(), image, premultiplied);
+    return true;
+}
+
 void ChartCanvas::drawImage(const QRectF& rect, const QImage& image)
 {
     if (image.isNull())

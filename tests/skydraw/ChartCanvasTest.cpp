@@ -104,3 +104,46 @@ TEST(ChartCanvas, WideLinesLookAsThePenGivenDraws)
     });
     EXPECT_LE(PaintingTest::largestDifference(canvas, painter), 1);
 }
+
+// A shaded photograph blended in one pass must look as the painter's fill
+// over a copy and its drawing: the still chart must not change.
+TEST(ChartCanvas, AShadedImageLooksAsFilledThenDrawn)
+{
+    QImage photo(37, 23, QImage::Format_ARGB32_Premultiplied);
+    std::uint32_t seed = 12345;
+    for (int y = 0; y < photo.height(); ++y)
+        for (int x = 0; x < photo.width(); ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            const int alpha = (x + y) % 5 == 0 ? 0 : (x % 4 == 0 ? 255 : int(seed >> 24));
+            photo.setPixel(x, y, qPremultiply(qRgba(int(seed >> 8) & 255, int(seed >> 16) & 255, int(seed) & 255, alpha)));
+        }
+    for (const float darkness : {0.0f, 0.13f, 0.5f, 0.87f, 1.0f}) {
+        const QColor shade = QColor::fromRgbF(0.0f, 0.0f, 0.0f, darkness);
+        auto onImage = [&](bool isOnePass, QPointF lowerLeft) {
+            QImage image(50, 30, QImage::Format_ARGB32_Premultiplied);
+            image.fill(QColor(20, 40, 60, 200));
+            QPainter painter(&image);
+            painter.translate(3, 2);
+            ChartCanvas canvas(painter, 26);
+            if (isOnePass) {
+                EXPECT_TRUE(canvas.drawShadedImageOnPixels(lowerLeft, photo, shade));
+            } else {
+                QImage shaded = photo.copy();
+                QPainter fill(&shaded);
+                fill.setCompositionMode(QPainter::CompositionMode_SourceAtop);
+                fill.fillRect(shaded.rect(), shade);
+                fill.end();
+                canvas.drawImageOnPixels(lowerLeft, shaded);
+            }
+            return image;
+        };
+        for (const QPointF lowerLeft : {QPointF(0.0, 0.0), QPointF(20.4, 9.6), QPointF(-5.0, -4.0)})
+            EXPECT_EQ(onImage(true, lowerLeft), onImage(false, lowerLeft)) << darkness << " " << lowerLeft.x();
+    }
+    // Scaled, or clipped, the canvas leaves it to the painter.
+    QImage image(50, 30, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&image);
+    painter.setClipRect(0, 0, 10, 10);
+    ChartCanvas clipped(painter, 30);
+    EXPECT_FALSE(clipped.drawShadedImageOnPixels(QPointF(0.0, 0.0), photo, Qt::black));
+}
