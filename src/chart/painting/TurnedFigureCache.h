@@ -22,8 +22,8 @@ class ChartCanvas;
 // by more than a pixel: turning and filtering a figure costs far more than
 // copying it. While the view pans the figures turn, and are drawn directly:
 // unsmoothed while the sky moves (nearest sampling stays within a pixel of
-// the smoothed drawing at a fraction of its cost), smoothed on a first
-// appearance and once the sky holds still.
+// the smoothed drawing for about two thirds of its cost), smoothed on a
+// first appearance and once the sky holds still.
 class TurnedFigureCache {
 public:
     // The image, only its parts `tiles`, scaled into `rect` of the local
