@@ -12,6 +12,7 @@
 #include "platform/widgets/WheelIntent.h"
 #include "skydraw/ChartCanvas.h"
 #include "skydraw/ChartSkySource.h"
+#include "skydraw/MovingSky.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -28,8 +29,9 @@ namespace {
 
 // A resize counts as ended once no further one came for this long.
 constexpr int kResizeSettleMs = 200;
-// A sky still this long after a frame with markers left out is drawn whole.
-constexpr auto kMarkersSettle = SmallBodyPainter::kMovingPaints;
+// A sky still this long after a quicker frame drawn while it moved is drawn
+// whole.
+constexpr auto kMovingSettle = kMovingSkyPaints;
 // The cursor is set once the launch has let the window settle.
 constexpr int kCursorDelayMs = 250;
 
@@ -65,9 +67,9 @@ SkyView::SkyView(MainWindowControl& mainWindow, HidesOnDeactivate& windowHide, P
     m_resizeSettled.setSingleShot(true);
     m_resizeSettled.setInterval(kResizeSettleMs);
     connect(&m_resizeSettled, &QTimer::timeout, this, &SkyView::viewDidEndLiveResize);
-    m_markersSettled.setSingleShot(true);
-    m_markersSettled.setInterval(kMarkersSettle);
-    connect(&m_markersSettled, &QTimer::timeout, this, qOverload<>(&QWidget::update));
+    m_movingSettled.setSingleShot(true);
+    m_movingSettled.setInterval(kMovingSettle);
+    connect(&m_movingSettled, &QTimer::timeout, this, qOverload<>(&QWidget::update));
     resetCursorRects();
 }
 
@@ -206,8 +208,8 @@ void SkyView::paintEvent(QPaintEvent*)
     else if (m_skySource) {
         m_overlays.isFullScreen = window()->isFullScreen();
         m_frame.paint(canvas, m_skySource->chartSky(), bounds, m_markAlpha);
-        if (m_frame.hasLeftOutMarkers())
-            m_markersSettled.start();
+        if (m_frame.isRoughWhileMoving())
+            m_movingSettled.start();
     }
 }
 

@@ -156,7 +156,7 @@ private:
     WindowSettings& m_windowSettings;
     ChartCursors m_cursors;
     QTimer m_resizeSettled;
-    QTimer m_markersSettled;  // repaints a view that moved with markers left out
+    QTimer m_movingSettled;  // repaints a view drawn quicker while it moved
     ChartImageSet m_images;
     DeepSkyPhotos m_photos;
     ChartFrame m_frame;

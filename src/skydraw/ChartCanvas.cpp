@@ -108,7 +108,18 @@ void ChartCanvas::drawSprites(std::span<const Sprite> sprites)
         return;
     useDeviceSpace();
     const std::optional<PixelTarget> target = m_isPixelForPoint ? PixelTarget::of(m_painter) : std::nullopt;
-    for (const Sprite& sprite : sprites) {
+    // How many sprites ahead their pixels are fetched: enough to cover the
+    // wait on memory, few enough that they are still there when blended.
+    constexpr std::size_t kAhead = 8;
+    for (std::size_t i = 0; i < sprites.size(); ++i) {
+        if (target && i + kAhead < sprites.size() && sprites[i + kAhead].image != nullptr) {
+            // A shifted copy is a pixel larger than its image.
+            const Sprite& next = sprites[i + kAhead];
+            const QPointF topLeft = spriteTopLeft(next.lowerLeft, *next.image);
+            target->prefetch(QRect(int(std::floor(topLeft.x())), int(std::floor(topLeft.y())),
+                                   next.image->width() + 1, next.image->height() + 1));
+        }
+        const Sprite& sprite = sprites[i];
         if (sprite.image == nullptr || sprite.image->isNull())
             continue;
         if (target && m_sprites != nullptr) {
@@ -130,6 +141,21 @@ void ChartCanvas::drawImageOnPixels(QPointF lowerLeft, const QImage& image)
         return;
     useDeviceSpace();
     m_painter.drawImage(pixelTopLeft(lowerLeft, image), image);
+}
+
+bool ChartCanvas::drawShadedImageOnPixels(QPointF lowerLeft, const QImage& image, const QColor& shade)
+{
+    if (!m_isPixelForPoint || image.format() != QImage::Format_ARGB32_Premultiplied)
+        return false;
+    useDeviceSpace();
+    const std::optional<PixelTarget> target = PixelTarget::of(m_painter);
+    if (!target)
+        return false;
+    // The painter fills with the colour premultiplied at 16 bits, then taken
+    // to 8.
+    const QRgb premultiplied = qPremultiply(shade.rgba64()).toArgb32();
+    target->blendShaded(pixelTopLeft(lowerLeft, image).toPoint(), image, premultiplied);
+    return true;
 }
 
 void ChartCanvas::drawImage(const QRectF& rect, const QImage& image)

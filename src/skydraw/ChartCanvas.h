@@ -66,6 +66,10 @@ public:
     // corner at the pixel corner nearest the point: for large pictures that
     // half a pixel does not spoil.
     void drawImageOnPixels(QPointF lowerLeft, const QImage& image);
+    // The same with `shade` laid over the image's own pixels first (source
+    // atop), in one pass where the canvas can blend straight into its
+    // pixels; false, with nothing drawn, where it cannot.
+    bool drawShadedImageOnPixels(QPointF lowerLeft, const QImage& image, const QColor& shade);
     // The whole image scaled into the rectangle.
     void drawImage(const QRectF& rect, const QImage& image);
     // The image scaled into `rect` of the local system that `local` maps

@@ -23,6 +23,28 @@ inline quint32 byteMul(quint32 x, quint32 a)
     return x | t;
 }
 
+// A premultiplied pixel over another.
+inline void blendPixel(quint32& dst, quint32 s)
+{
+    const quint32 alpha = s >> 24;
+    if (alpha == 255)
+        dst = s;
+    else if (s != 0)
+        dst = s + byteMul(dst, 255 - alpha);
+}
+
+// (x × a + y × b) / 255 on every channel, rounded as the painter rounds.
+inline quint32 interpolate255(quint32 x, quint32 a, quint32 y, quint32 b)
+{
+    quint32 t = (x & 0xff00ff) * a + (y & 0xff00ff) * b;
+    t = (t + ((t >> 8) & 0xff00ff) + 0x800080) >> 8;
+    t &= 0xff00ff;
+    x = ((x >> 8) & 0xff00ff) * a + ((y >> 8) & 0xff00ff) * b;
+    x = (x + ((x >> 8) & 0xff00ff) + 0x800080);
+    x &= 0xff00ff00;
+    return x | t;
+}
+
 }  // namespace
 
 std::optional<PixelTarget> PixelTarget::of(QPainter& painter)
@@ -52,6 +74,37 @@ std::optional<PixelTarget> PixelTarget::of(QPainter& painter)
     return PixelTarget(bits, image->bytesPerLine(), QPoint(int(device.dx()), int(device.dy())), clip);
 }
 
+void PixelTarget::prefetch(const QRect& rect) const
+{
+    const QRect pixels = rect.translated(m_offset) & m_clip;
+    if (pixels.isEmpty())
+        return;
+    for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
+        const uchar* row = m_bits + y * m_bytesPerLine;
+        __builtin_prefetch(row + pixels.left() * 4, 1);
+        __builtin_prefetch(row + pixels.right() * 4, 1);
+    }
+}
+
+void PixelTarget::blendShaded(QPoint topLeft, const QImage& image, QRgb shade) const
+{
+    const int left = topLeft.x() + m_offset.x();
+    const int top = topLeft.y() + m_offset.y();
+    const QRect pixels = QRect(left, top, image.width(), image.height()) & m_clip;
+    if (pixels.isEmpty())
+        return;
+    const quint32 shadeOut = qAlpha(~shade);
+    for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
+        const auto* src = reinterpret_cast<const quint32*>(image.constScanLine(y - top)) + (pixels.left() - left);
+        auto* dst = reinterpret_cast<quint32*>(m_bits + y * m_bytesPerLine) + pixels.left();
+        for (int i = 0; i < pixels.width(); ++i) {
+            const quint32 s = src[i];
+            if (s != 0)
+                blendPixel(dst[i], interpolate255(shade, s >> 24, s, shadeOut));
+        }
+    }
+}
+
 void PixelTarget::blend(QPoint topLeft, const QImage& image) const
 {
     // Plain integers: this runs once for every star on the chart.
@@ -68,13 +121,7 @@ void PixelTarget::blend(QPoint topLeft, const QImage& image) const
     for (int y = y0; y < y1; ++y) {
         const auto* src = reinterpret_cast<const quint32*>(source + (y - top) * sourceLine) + (x0 - left);
         auto* dst = reinterpret_cast<quint32*>(m_bits + y * m_bytesPerLine) + x0;
-        for (int i = 0; i < x1 - x0; ++i) {
-            const quint32 s = src[i];
-            const quint32 alpha = s >> 24;
-            if (alpha == 255)
-                dst[i] = s;
-            else if (s != 0)
-                dst[i] = s + byteMul(dst[i], 255 - alpha);
-        }
+        for (int i = 0; i < x1 - x0; ++i)
+            blendPixel(dst[i], src[i]);
     }
 }

@@ -3,6 +3,7 @@
 #include <QPoint>
 #include <QtGlobal>
 #include <QRect>
+#include <QRgb>
 
 #include <optional>
 
@@ -22,6 +23,14 @@ public:
     // corner at `topLeft` in the painter's coordinates as they are now, as
     // the painter would (source over).
     void blend(QPoint topLeft, const QImage& image) const;
+    // The same after laying the premultiplied colour `shade` over the
+    // image's own pixels (source atop, as the painter fills), in one pass
+    // and without a shaded copy of the image.
+    void blendShaded(QPoint topLeft, const QImage& image, QRgb shade) const;
+    // Asks the processor to fetch the pixels of `rect` (painter
+    // coordinates) ahead of a blend there: scattered small images otherwise
+    // wait on memory for most of their time.
+    void prefetch(const QRect& rect) const;
 
 private:
     PixelTarget(uchar* bits, qsizetype bytesPerLine, QPoint offset, QRect clip)

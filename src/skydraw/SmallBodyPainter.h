@@ -3,6 +3,7 @@
 #include "model/SkyCoordinates.h"
 #include "skydraw/ChartImageSet.h"
 #include "skydraw/LabelCache.h"
+#include "skydraw/MovingSky.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -38,9 +39,8 @@ public:
     // on screen are drawn only up to this many, the brightest (the selection
     // and the nearest near-Earth object always among them).
     static constexpr std::size_t kMovingMinorPlanets = 1000;
-    // The sky counts as moving when it changed since a paint this recent: a
-    // drag or an animation, not the clock's occasional step.
-    static constexpr std::chrono::milliseconds kMovingPaints{150};
+    // The sky counts as moving when it changed since a paint this recent.
+    static constexpr std::chrono::milliseconds kMovingPaints = kMovingSkyPaints;
 
     SmallBodyPainter(const PrefControl& prefs, const ChartImageSet& images);
 

@@ -36,8 +36,12 @@ TEST(ChartCanvas, SpritesDrawnInOneGoLookAsPaintedOneByOne)
         soft.setPixel(i % 4, i / 4, qRgba(15 * i, 12 * i, 8 * i, 15 * i));
     QImage flat(5, 5, QImage::Format_ARGB32);
     flat.fill(QColor(255, 200, 0, 180));
-    const std::vector<ChartCanvas::Sprite> list = {{{3.25, 4.5}, &soft}, {{4.0, 4.0}, &flat}, {{20.6, 9.3}, &soft},
-                                                   {{-1.5, 2.0}, &flat}, {{38.0, 18.5}, &flat}, {{8.0, 8.0}, nullptr}};
+    // More than the canvas fetches ahead, some of them off the device.
+    const std::vector<ChartCanvas::Sprite> list = {
+        {{3.25, 4.5}, &soft},   {{4.0, 4.0}, &flat},     {{20.6, 9.3}, &soft},  {{-1.5, 2.0}, &flat},
+        {{38.0, 18.5}, &flat},  {{8.0, 8.0}, nullptr},   {{12.5, 11.75}, &soft}, {{-40.0, -30.0}, &soft},
+        {{200.0, 6.0}, &flat},  {{30.1, -3.9}, &soft},   {{44.6, 24.2}, &flat},  {{15.0, 15.0}, &soft},
+        {{26.3, 2.2}, &flat},   {{5.5, 300.0}, &soft},   {{33.0, 12.0}, &soft},  {{18.2, 6.6}, &flat}};
     auto paint = [&](ChartCanvas& canvas, bool isOneGo) {
         if (isOneGo)
             canvas.drawSprites(list);
@@ -99,4 +103,47 @@ TEST(ChartCanvas, WideLinesLookAsThePenGivenDraws)
             c.painter().drawLine(c.toDevice(line.p1()), c.toDevice(line.p2()));
     });
     EXPECT_LE(PaintingTest::largestDifference(canvas, painter), 1);
+}
+
+// A shaded photograph blended in one pass must look as the painter's fill
+// over a copy and its drawing: the still chart must not change.
+TEST(ChartCanvas, AShadedImageLooksAsFilledThenDrawn)
+{
+    QImage photo(37, 23, QImage::Format_ARGB32_Premultiplied);
+    std::uint32_t seed = 12345;
+    for (int y = 0; y < photo.height(); ++y)
+        for (int x = 0; x < photo.width(); ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            const int alpha = (x + y) % 5 == 0 ? 0 : (x % 4 == 0 ? 255 : int(seed >> 24));
+            photo.setPixel(x, y, qPremultiply(qRgba(int(seed >> 8) & 255, int(seed >> 16) & 255, int(seed) & 255, alpha)));
+        }
+    for (const float darkness : {0.0f, 0.13f, 0.5f, 0.87f, 1.0f}) {
+        const QColor shade = QColor::fromRgbF(0.0f, 0.0f, 0.0f, darkness);
+        auto onImage = [&](bool isOnePass, QPointF lowerLeft) {
+            QImage image(50, 30, QImage::Format_ARGB32_Premultiplied);
+            image.fill(QColor(20, 40, 60, 200));
+            QPainter painter(&image);
+            painter.translate(3, 2);
+            ChartCanvas canvas(painter, 26);
+            if (isOnePass) {
+                EXPECT_TRUE(canvas.drawShadedImageOnPixels(lowerLeft, photo, shade));
+            } else {
+                QImage shaded = photo.copy();
+                QPainter fill(&shaded);
+                fill.setCompositionMode(QPainter::CompositionMode_SourceAtop);
+                fill.fillRect(shaded.rect(), shade);
+                fill.end();
+                canvas.drawImageOnPixels(lowerLeft, shaded);
+            }
+            return image;
+        };
+        for (const QPointF lowerLeft : {QPointF(0.0, 0.0), QPointF(20.4, 9.6), QPointF(-5.0, -4.0)})
+            EXPECT_EQ(onImage(true, lowerLeft), onImage(false, lowerLeft)) << darkness << " " << lowerLeft.x();
+    }
+    // Scaled, or clipped, the canvas leaves it to the painter.
+    QImage image(50, 30, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&image);
+    painter.setClipRect(0, 0, 10, 10);
+    ChartCanvas clipped(painter, 30);
+    EXPECT_FALSE(clipped.drawShadedImageOnPixels(QPointF(0.0, 0.0), photo, Qt::black));
 }

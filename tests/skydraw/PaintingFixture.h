@@ -46,6 +46,26 @@ public:
             }
         return most;
     }
+    // How far the pixels of `moved` lie from a drawing: the largest, over
+    // its pixels, of the smallest channel difference to a pixel of `still`
+    // within `reach` pixels of the same place.
+    static int largestDifferenceWithin(const QImage& moved, const QImage& still, int reach)
+    {
+        const auto difference = [](QRgb p, QRgb q) {
+            return std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                             std::abs(qBlue(p) - qBlue(q)), std::abs(qAlpha(p) - qAlpha(q))});
+        };
+        int most = 0;
+        for (int y = 0; y < moved.height(); ++y)
+            for (int x = 0; x < moved.width(); ++x) {
+                int nearest = 255;
+                for (int v = std::max(0, y - reach); v <= std::min(still.height() - 1, y + reach); ++v)
+                    for (int u = std::max(0, x - reach); u <= std::min(still.width() - 1, x + reach); ++u)
+                        nearest = std::min(nearest, difference(moved.pixel(x, y), still.pixel(u, v)));
+                most = std::max(most, nearest);
+            }
+        return most;
+    }
     // The alpha-weighted centre of an image in chart points (y upward), and
     // its whole alpha.
     static std::pair<QPointF, double> inkCentre(const QImage& image)

@@ -61,9 +61,10 @@ public:
     // The whole chart into `rect` (chart points, y upward), which has been
     // filled black; `markAlpha` is the find mark's opacity.
     void paint(ChartCanvas& canvas, const ChartSky& sky, const QRectF& rect, float markAlpha);
-    // Whether the last paint left markers out while the sky moved; painting
-    // the settled sky again draws them all.
-    bool hasLeftOutMarkers() const { return m_smallBodies.hasLeftOut(); }
+    // Whether the last paint drew a quicker frame while the sky moved
+    // (markers left out, figures unsmoothed); painting the settled sky again
+    // draws it whole.
+    bool isRoughWhileMoving() const { return m_smallBodies.hasLeftOut() || m_figures.wasRough(); }
     // The layers of the printed chart, mapped onto the page, with the print
     // view's symbols.
     void print(ChartCanvas& canvas, const ChartSky& sky, const PrintMapping& mapping,

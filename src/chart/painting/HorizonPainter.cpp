@@ -75,13 +75,19 @@ void HorizonPainter::paintPhoto(ChartCanvas& canvas, const ChartSky& sky, const 
     if (!photo || photo->isNull())
         return;
     const double k = darkness(sky.sunAlt * Angles::kRadToDeg, m_photo->photoBrightAdj(m_prefs.currentSite()));
+    const QColor shade = QColor::fromRgbF(0.0f, 0.0f, 0.0f, float(std::max(k, 0.0)));
+    // Shaded and blended in one pass where the canvas can: a shaded copy of
+    // a whole chart's photograph is a costly detour.
+    if (!m_prefs.isBelow() && photo->width() == w && photo->height() == h &&
+        canvas.drawShadedImageOnPixels(QPointF(0.0, 0.0), *photo, shade))
+        return;
     // Converted in place when it needs converting; darkened only when the
     // twilight darkens it, a fill of no opacity changing nothing.
     QImage shaded = std::move(*photo).convertToFormat(QImage::Format_ARGB32_Premultiplied);
     if (k > 0.0) {
         QPainter painter(&shaded);
         painter.setCompositionMode(QPainter::CompositionMode_SourceAtop);
-        painter.fillRect(shaded.rect(), QColor::fromRgbF(0.0f, 0.0f, 0.0f, float(k)));
+        painter.fillRect(shaded.rect(), shade);
     }
     QPainter& painter = canvas.painter();
     const double before = painter.opacity();

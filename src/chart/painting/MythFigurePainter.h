@@ -50,6 +50,8 @@ public:
 
     void paint(ChartCanvas& canvas, const ChartSky& sky);
     void print(ChartCanvas& canvas, const ChartSky& sky, const PrintMapping& mapping);
+    // Whether the last paint drew a figure unsmoothed because the sky moved.
+    bool wasRough() const { return m_turned.wasRough(); }
 
 private:
     // On screen when `paper` is null.

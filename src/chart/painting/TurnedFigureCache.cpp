@@ -27,24 +27,34 @@ void TurnedFigureCache::draw(ChartCanvas& canvas, int key, const QTransform& loc
     }
     const double angle = std::atan2(local.m12(), local.m11());
     Turned& turned = m_turned[key];
-    turned.isUsed = true;
+    // The sky moves when a figure placed by a recent frame lies elsewhere now.
+    const bool isMoving = turned.sourceKey == image.cacheKey() && m_sinceLastFrame.isValid()
+                          && m_sinceLastFrame.elapsed() < m_movingPaints.count()
+                          && (turned.lastLocal != local || turned.lastRect != rect);
     if (!fits(turned, image.cacheKey(), angle, rect.size())) {
         // Turning or growing: a picture made now would not last, so only
         // note where the figure is and draw it directly.
-        turned = Turned{image.cacheKey(), angle, rect.size(), {}, {}, 0, true};
-        canvas.drawImage(local, rect, image, tiles);
-        return;
-    }
-    if (turned.picture.isNull()) {
+        turned = Turned{image.cacheKey(), angle, rect.size(), {}, {}, 0, false, {}, {}};
+    } else if (turned.picture.isNull() && ++turned.stillFrames >= kStillFrames) {
         // A slow drift also stays within a pixel of the noted place for a
         // frame or two: make the picture only for a figure that held still.
-        if (++turned.stillFrames < kStillFrames) {
-            canvas.drawImage(local, rect, image, tiles);
-            return;
-        }
         turned = make(canvas, local, rect, image, tiles, angle);
     }
-    canvas.drawImageOnPixels(local.map(rect.center()) + turned.offset, turned.picture);
+    turned.isUsed = true;
+    turned.lastLocal = local;
+    turned.lastRect = rect;
+    if (!turned.picture.isNull()) {
+        canvas.drawImageOnPixels(local.map(rect.center()) + turned.offset, turned.picture);
+    } else if (isMoving) {
+        QPainter& painter = canvas.painter();
+        const bool wasSmooth = painter.testRenderHint(QPainter::SmoothPixmapTransform);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        canvas.drawImage(local, rect, image, tiles);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, wasSmooth);
+        m_isRough = true;
+    } else {
+        canvas.drawImage(local, rect, image, tiles);
+    }
 }
 
 void TurnedFigureCache::endFrame()
@@ -52,6 +62,9 @@ void TurnedFigureCache::endFrame()
     std::erase_if(m_turned, [](const auto& entry) { return !entry.second.isUsed; });
     for (auto& [key, turned] : m_turned)
         turned.isUsed = false;
+    m_wasRough = m_isRough;
+    m_isRough = false;
+    m_sinceLastFrame.start();
 }
 
 bool TurnedFigureCache::fits(const Turned& turned, qint64 sourceKey, double angle, QSizeF size)

@@ -1,11 +1,15 @@
 #pragma once
 
+#include "skydraw/MovingSky.h"
+
+#include <QElapsedTimer>
 #include <QImage>
 #include <QPointF>
 #include <QRect>
 #include <QRectF>
 #include <QTransform>
 
+#include <chrono>
 #include <span>
 #include <unordered_map>
 
@@ -16,7 +20,10 @@ class ChartCanvas;
 // pixel of where it was) it is turned, scaled and smoothed once into a
 // picture of its own, which later frames only shift until it turns or grows
 // by more than a pixel: turning and filtering a figure costs far more than
-// copying it. While the view pans the figures turn, and are drawn directly.
+// copying it. While the view pans the figures turn, and are drawn directly:
+// unsmoothed while the sky moves (nearest sampling stays within a pixel of
+// the smoothed drawing for about two thirds of its cost), smoothed on a
+// first appearance and once the sky holds still.
 class TurnedFigureCache {
 public:
     // The image, only its parts `tiles`, scaled into `rect` of the local
@@ -29,6 +36,12 @@ public:
     // Drops the pictures not drawn since the last call: those of figures
     // that left the chart.
     void endFrame();
+    // Whether the frame that endFrame() closed drew a figure unsmoothed: the
+    // same view painted again draws it smoothed.
+    bool wasRough() const { return m_wasRough; }
+    // For tests: how recent the last frame must be for the sky to count as
+    // moving.
+    void setMovingPaints(std::chrono::milliseconds interval) { m_movingPaints = interval; }
 
     // Largest picture kept, in pixels.
     static constexpr double kMaxPixels = 2.0e6;
@@ -42,6 +55,8 @@ private:
         QImage picture;  // null until the figure held still
         int stillFrames = 0;
         bool isUsed = false;
+        QTransform lastLocal;  // the placement of the last frame
+        QRectF lastRect;
     };
 
     static bool fits(const Turned& turned, qint64 sourceKey, double angle, QSizeF size);
@@ -49,4 +64,8 @@ private:
                        std::span<const QRect> tiles, double angle);
 
     std::unordered_map<int, Turned> m_turned;
+    QElapsedTimer m_sinceLastFrame;
+    std::chrono::milliseconds m_movingPaints = kMovingSkyPaints;
+    bool m_isRough = false;
+    bool m_wasRough = false;
 };
