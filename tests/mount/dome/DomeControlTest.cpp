@@ -535,3 +535,30 @@ TEST_F(DomeControlTest, AnswersAfterADisconnectChangeNothing)
     EXPECT_EQ(view.resets, 0);
     EXPECT_EQ(boardSaves, saves);
 }
+
+// The worker is one thread: while a job turns the dome, the shutter's
+// exchanges wait for the job's next cycle rather than for its end, so the
+// shutter still stops at its limit.
+TEST_F(DomeControlTest, JobsReadTheShutterBetweenTheirCycles)
+{
+    constexpr int kMostMs = 300000;
+    board.setPosition(0.1);
+    connectBoard();
+    // Posted work waits for a worker that never comes: only the job runs it.
+    mount.onWorker = false;
+    dome.domeShutterUp();
+    dome.domeRotateWest();
+    ASSERT_TRUE(dome.isDomeRelayOn());
+    std::thread worker([this] { dome.domeRelayWestOnTimer(); });
+    const bool opened = QTest::qWaitFor(
+        [this] { return dome.isDomeShutterMove() || !recorder.alerts.empty(); }, kMostMs);
+    const bool stopped = QTest::qWaitFor([this] { return !dome.isDomeShutterMove(); }, kMostMs);
+    dome.domeRotateWest();
+    worker.join();
+    ASSERT_TRUE(opened);
+    ASSERT_TRUE(stopped);
+    EXPECT_TRUE(recorder.alerts.empty());
+    EXPECT_DOUBLE_EQ(board.shutter(), 1.0);
+    EXPECT_FALSE(outputOn(8));
+    EXPECT_TRUE(relaysOff());
+}
