@@ -84,6 +84,8 @@ public:
     // The panel's Reset: gives the board a new speed on the worker, then
     // disconnects; the user and the view learn how it ended.
     void applyBaudRate(quint16 code);
+    // The board operations: each waits for its exchange, so the program
+    // calls them on the worker only.
     bool domeReadInput();
     bool domeIsHome();
     bool domeReadTicks();
@@ -91,6 +93,7 @@ public:
     bool domeSetRelay(char relay, bool on);
     bool domeSetOutput(int value, bool on);
     bool domeNudgeRelay(char relay);
+
     bool calcDomeAzimuth();
     void domeGetScopeAz();
 
