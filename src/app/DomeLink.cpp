@@ -32,10 +32,10 @@ DomeLink::DomeLink(PrefControl& prefs, DebugLog& log, MountLink& mount, ChartDis
     m_dome.setSkyView(this);
     m_ddw.setSkyView(this);
     m_dome.setSaves([&prefs] { prefs.saveBoardPrefs(); }, [&prefs] { prefs.saveTicksPrefs(); });
-    // A port scan in progress needs the worker as a connected device does.
+    // A port scan in progress, or a disconnect's last commands, need the
+    // worker as a connected device does.
     mount.scopeControl().setWorkerInUse(this, [this] {
-        return m_dome.isConnected() || m_dome.isDomeConnecting() || m_ddw.isConnected()
-               || m_ddw.isDDWConnecting();
+        return m_dome.needsWorker() || m_ddw.isConnected() || m_ddw.isDDWConnecting();
     });
     ScopeThread& worker = mount.scopeControl().scopeThread();
     worker.setDomeBoard(&m_dome);

@@ -39,9 +39,8 @@ struct SerialTiming {
 // The one serial transport every serial device shares: the port list, one
 // open port per device slot, the write-then-read exchange, the readers of
 // devices that talk unasked, and the WiFi bridge that can stand in for the
-// mount's port. Exchanges block their thread: the mount's, the dome board's
-// jobs and the Digital Dome Works status poll run on the mount's worker, the
-// rest on the main thread. Each slot belongs to one device class; an exchange
+// mount's port. Exchanges block their thread: the mount's and the two dome
+// controllers' run on the mount's worker, the rest on the main thread. Each slot belongs to one device class; an exchange
 // holds its slot's lock, so that two threads' exchanges on one slot never
 // interleave, and a drain of pending input is bounded in bytes and time.
 //

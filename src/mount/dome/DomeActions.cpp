@@ -37,7 +37,8 @@ void DomeControl::domeRotateEast(bool nudge)
 void DomeControl::domeRotate(char relay, int job, bool nudge)
 {
     if (nudge) {
-        domeNudgeRelay(relay);
+        command([this, relay] { domeNudgeRelay(relay); });
+        // At once: a relay job running ends rather than hold the pulse back.
         m_isDomeRelayOn = false;
         if (m_view)
             m_view->setMotionButtons();
@@ -55,21 +56,35 @@ void DomeControl::startShutter(int output, bool& held, bool& other)
         held = false;
         return;
     }
-    if (!domeIsHome()) {
-        if (m_view)
-            m_view->setMotionButtons();
-        AlertPanel::runAlert("Can not move shutter - dome is not at Home.", " ");
+    // A press while the board is asked counts as that one.
+    if (m_isShutterStarting)
         return;
-    }
-    other = false;
-    held = true;
-    domeSetOutput(output, true);
-    if (m_view) {
-        m_view->setMotionButtons();
-        m_view->setProgress(true);
-    }
-    m_isDomeShutterMove = true;
-    m_shutterTimer.start(kShutterMs);
+    m_isShutterStarting = true;
+    exchange(
+        [this, output] {
+            const Lock lock = lockBoard();
+            if (!domeIsHome())
+                return false;
+            domeSetOutput(output, true);
+            return true;
+        },
+        [this, &held, &other](bool atHome) {
+            m_isShutterStarting = false;
+            if (!atHome) {
+                if (m_view)
+                    m_view->setMotionButtons();
+                AlertPanel::runAlert("Can not move shutter - dome is not at Home.", " ");
+                return;
+            }
+            other = false;
+            held = true;
+            if (m_view) {
+                m_view->setMotionButtons();
+                m_view->setProgress(true);
+            }
+            m_isDomeShutterMove = true;
+            m_shutterTimer.start(kShutterMs);
+        });
 }
 
 void DomeControl::domeShutterUp()
@@ -86,12 +101,34 @@ void DomeControl::domeShutterDown()
 
 void DomeControl::domeShutterTimer()
 {
-    if (m_isDomeShutterMove && domeReadInput() && !m_domeIStat[kLimitClosed]
-        && !m_domeIStat[kLimitOpen] && (m_shutterOpenHeld || m_shutterCloseHeld))
+    if (!m_isDomeShutterMove) {
+        shutterStopped();
         return;
+    }
+    if (m_isShutterReading)
+        return;
+    m_isShutterReading = true;
+    const bool held = m_shutterOpenHeld || m_shutterCloseHeld;
+    exchange(
+        [this, held] {
+            const Lock lock = lockBoard();
+            const bool going = held && domeReadInput() && !m_domeIStat[kLimitClosed]
+                               && !m_domeIStat[kLimitOpen];
+            // A failed read stops the motor too: it never runs on unwatched.
+            if (!going)
+                domeSetOutput(0, false);
+            return !going;
+        },
+        [this](bool stopped) {
+            m_isShutterReading = false;
+            if (stopped)
+                shutterStopped();
+        });
+}
+
+void DomeControl::shutterStopped()
+{
     m_shutterTimer.stop();
-    if (m_isDomeShutterMove)
-        domeSetOutput(0, false);
     m_isDomeShutterMove = false;
     m_shutterOpenHeld = false;
     m_shutterCloseHeld = false;
@@ -124,20 +161,53 @@ void DomeControl::domeFindHome()
     if (m_view)
         m_view->domeUpdateButtons();
     m_isFindHome = !m_isFindHome;
-    if (m_isFindHome && !domeIsHome()) {
-        if (m_view) {
-            m_view->setHomeTitle("Stop");
-            m_view->setProgress(true);
-        }
-        m_mount.postJob(kDomeMsgHome);
+    // Only the latest press's check is taken.
+    const quint32 check = ++m_homeCheck;
+    m_isHomeChecking = m_isFindHome;
+    if (!m_isFindHome) {
+        homeStopped();
         return;
     }
+    exchange([this] { return domeIsHome(); },
+             [this, check](bool atHome) {
+                 if (check != m_homeCheck)
+                     return;
+                 m_isHomeChecking = false;
+                 // The jobs were stopped meanwhile, as at quit.
+                 if (!m_isFindHome)
+                     return;
+                 if (atHome)
+                     homeStopped();
+                 else
+                     startHomeSearch();
+             });
+}
+
+void DomeControl::startHomeSearch()
+{
+    if (m_view) {
+        m_view->setHomeTitle("Stop");
+        m_view->setProgress(true);
+    }
+    m_mount.postJob(kDomeMsgHome);
+}
+
+void DomeControl::homeStopped()
+{
     m_isFindHome = false;
     if (m_view) {
         m_view->setHomeTitle("Home");
         m_view->setProgress(false);
     }
-    domeSetRelay('0', false);
+    relaysOffLater();
+}
+
+void DomeControl::relaysOffLater()
+{
+    command([this] {
+        pause(kSettle);
+        domeSetRelay('0', false);
+    });
 }
 
 void DomeControl::domeTrack(bool on)
@@ -158,8 +228,7 @@ void DomeControl::domeTrack(bool on)
     const bool wasOn = m_isDomeTrack.exchange(false);
     if (!wasOn || !m_isDomeConnect)
         return;
-    pause(kSettle);
-    domeSetRelay('0', false);
+    relaysOffLater();
     m_debug("domeTrack off");
 }
 
@@ -208,17 +277,26 @@ void DomeControl::domeFreqTimer()
         m_isTracking = false;
         return;
     }
-    if (m_isTracking)
+    if (m_isTracking || m_isTickReading)
         return;
     m_debug("domeFreqTimer");
     if (!calcDomeAzimuth()) {
         m_debug("domeFreqTimer: calc failed");
         return;
     }
-    if (!domeReadTicks()) {
-        m_debug("domeFreqTimer: read ticks failed");
-        return;
-    }
+    m_isTickReading = true;
+    exchange([this] { return domeReadTicks(); },
+             [this](bool read) {
+                 m_isTickReading = false;
+                 if (!read)
+                     m_debug("domeFreqTimer: read ticks failed");
+                 else if (m_isDomeTrack && !m_isTracking)
+                     followTarget();
+             });
+}
+
+void DomeControl::followTarget()
+{
     const float d = m_domeAzimuth - m_domeTargetAzimuth;
     m_domeSkyAzimuth = m_scopeAzimuth + d;
     if (domeAngleApart(m_domeAzimuth, m_domeTargetAzimuth) <= m_domeDelta) {

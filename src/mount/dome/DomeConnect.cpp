@@ -8,6 +8,7 @@
 namespace {
 
 constexpr int kHome = 1;  // input 2
+constexpr std::chrono::milliseconds kSettle{2};
 
 }  // namespace
 
@@ -18,7 +19,7 @@ bool DomeControl::domeConnect()
         domeDisconnect();
         return false;
     }
-    if (m_isConnecting || m_serial.serialRefNum(kSerialSlotDome) >= 0)
+    if (m_isConnecting || m_isClosing || m_serial.serialRefNum(kSerialSlotDome) >= 0)
         return false;
     m_isDomeConnect = false;
     if (m_serial.maxPorts() == 0)
@@ -107,25 +108,74 @@ bool DomeControl::domeDisconnect()
 {
     m_isConnecting = false;
     ++*m_scan;
-    domeTrack(false);
-    m_isDomeConnect = false;
+    const bool wasConnected = m_isDomeConnect.exchange(false);
+    // The dome's and the shutter's motors stop before the line closes; a
+    // shutter start not yet answered may have started its motor.
+    const bool relays = m_isDomeTrack.exchange(false) && wasConnected;
+    const bool outputs = (m_isDomeShutterMove || m_isShutterStarting) && wasConnected;
+    forgetExchanges();
     if (m_view)
         m_view->domeUpdateButtons();
     m_domePort = 0;
-    m_serial.closeSerialDriver(kSerialSlotDome);
+    if (relays || outputs) {
+        closeAfterStops(relays, outputs);
+    } else {
+        m_serial.closeSerialDriver(kSerialSlotDome);
+        m_mount.releaseThread();
+    }
     m_debug("domeDisconnect");
-    m_mount.releaseThread();
     return true;
 }
 
-bool DomeControl::domeSetup(quint16 code)
+void DomeControl::forgetExchanges()
 {
-    if (!m_isDomeConnect)
-        return false;
-    const Lock lock = lockBoard();
-    const DomeSetupResult result = m_line.setup(code, !m_isBoardSetup);
-    applySetup(code, result);
-    return result.ok;
+    m_isShutterStarting = false;
+    m_isShutterReading = false;
+    m_isTickReading = false;
+    m_isResetting = false;
+    if (m_isHomeChecking) {
+        m_isHomeChecking = false;
+        m_isFindHome = false;
+    }
+    if (m_isDomeShutterMove)
+        shutterStopped();
+}
+
+void DomeControl::closeAfterStops(bool relays, bool outputs)
+{
+    m_isClosing = true;
+    postWithReply([this](std::function<void()> job) { postToWorker(std::move(job)); }, this,
+                  [this, relays, outputs] {
+                      const Lock lock = lockBoard();
+                      pause(kSettle);
+                      if (relays) {
+                          m_line.board().relaysOff();
+                          m_domeR1Stat = false;
+                          m_domeR2Stat = false;
+                      }
+                      if (outputs) {
+                          m_line.board().outputsOff();
+                          m_domeO7Stat = false;
+                          m_domeO8Stat = false;
+                      }
+                      m_line.close();
+                      return relays;
+                  },
+                  [this](bool relays) {
+                      m_isClosing = false;
+                      if (relays)
+                          m_debug("domeTrack off");
+                      if (!m_isDomeConnect && !m_isConnecting)
+                          m_mount.releaseThread();
+                  });
+}
+
+void DomeControl::command(std::function<void()> work)
+{
+    postToWorker([this, session = quint32(*m_scan), work = std::move(work)] {
+        if (*m_scan == session)
+            work();
+    });
 }
 
 void DomeControl::applySetup(quint16 code, const DomeSetupResult& result)
@@ -138,17 +188,34 @@ void DomeControl::applySetup(quint16 code, const DomeSetupResult& result)
         m_saveBoard();
 }
 
-bool DomeControl::applyBaudRate(quint16 code)
+void DomeControl::applyBaudRate(quint16 code)
 {
     if (code == 0) {
         alert("Select a new baud rate first.", " ");
-        return false;
+        return;
     }
-    if (!domeSetup(code)) {
+    if (m_isResetting)
+        return;
+    if (!m_isDomeConnect) {
         alert("The control board failed reset.", " ");
-        return false;
+        return;
     }
-    domeDisconnect();
-    alert("Board has a new baud rate and has disconnected.", "Connect again.");
-    return true;
+    m_isResetting = true;
+    exchange(
+        [this, code, configure = !m_isBoardSetup] {
+            const Lock lock = lockBoard();
+            return m_line.setup(code, configure);
+        },
+        [this, code](const DomeSetupResult& result) {
+            m_isResetting = false;
+            applySetup(code, result);
+            if (!result.ok) {
+                alert("The control board failed reset.", " ");
+                return;
+            }
+            domeDisconnect();
+            alert("Board has a new baud rate and has disconnected.", "Connect again.");
+            if (m_view)
+                m_view->domeBoardReset();
+        });
 }

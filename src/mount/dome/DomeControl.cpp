@@ -26,7 +26,16 @@ DomeControl::DomeControl(SerialControl& serial, DomeMount& mount, DebugWriter de
     connect(&m_shutterTimer, &QTimer::timeout, this, &DomeControl::domeShutterTimer);
 }
 
-DomeControl::~DomeControl() = default;
+DomeControl::~DomeControl()
+{
+    m_exchanges->close();
+}
+
+void DomeControl::postToWorker(std::function<void()> job)
+{
+    m_exchanges->push(std::move(job));
+    m_mount.postWork([exchanges = m_exchanges] { exchanges->runWaiting(); });
+}
 
 void DomeControl::onMain(std::function<void()> work)
 {

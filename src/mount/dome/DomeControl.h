@@ -3,7 +3,9 @@
 #include "model/settings/links/DomeDevice.h"
 #include "mount/DebugWriter.h"
 #include "mount/ScopeThread.h"
+#include "mount/WorkerReply.h"
 #include "mount/dome/DomeBoardExchange.h"
+#include "mount/dome/DomeExchanges.h"
 #include "mount/dome/DomeGeometry.h"
 #include "mount/links/ConnectMenuLinks.h"
 #include "mount/links/DomeJobs.h"
@@ -36,11 +38,15 @@ class SkyRedraw;
 // from home, calibrates the ticks per turn, finds home and slaves the dome
 // to the telescope.
 //
-// Connecting (the port and speed scan, a new board's set-up) and the long
-// exchanges run on the mount worker; the shutter and the tracking tick run
-// on the main thread. Every board operation holds the board lock, so the
-// two threads' exchanges and counts never mix; what the worker tells the
-// panel, the settings and the user goes through the main thread.
+// Every exchange with the board runs on the mount worker: connecting (the
+// port and speed scan, a new board's set-up), the long jobs, and the user's
+// actions, the shutter and the tracking tick, which post their exchange
+// and take its outcome on the main thread. A job runs the exchanges posted
+// meanwhile between its cycles. Every board operation holds the board lock,
+// so exchanges and counts never mix; what the worker tells the panel, the
+// settings and the user goes through the main thread. The shutter's and the
+// actions' own states (held, moving, an exchange awaited) are the main
+// thread's only.
 //
 // Its parts: the board operations and settings (DomeControl.cpp),
 // connecting and set-up (DomeConnect.cpp), the user's actions and the
@@ -72,10 +78,14 @@ public:
     bool domeConnect();
     bool isDomeConnecting() const { return m_isConnecting; }
     bool domeDisconnect() override;
+    // Connected, connecting, or the disconnect's last commands still to go out.
+    bool needsWorker() const { return m_isDomeConnect || m_isConnecting || m_isClosing; }
     bool domeTest();
-    bool domeSetup(quint16 code);
-    // The panel's Reset: gives the board a new speed and disconnects.
-    bool applyBaudRate(quint16 code);
+    // The panel's Reset: gives the board a new speed on the worker, then
+    // disconnects; the user and the view learn how it ended.
+    void applyBaudRate(quint16 code);
+    // The board operations: each waits for its exchange, so the program
+    // calls them on the worker only.
     bool domeReadInput();
     bool domeIsHome();
     bool domeReadTicks();
@@ -83,6 +93,7 @@ public:
     bool domeSetRelay(char relay, bool on);
     bool domeSetOutput(int value, bool on);
     bool domeNudgeRelay(char relay);
+
     bool calcDomeAzimuth();
     void domeGetScopeAz();
 
@@ -184,6 +195,18 @@ private:
     using Lock = std::unique_lock<std::recursive_mutex>;
     Lock lockBoard() { return Lock(m_boardMutex); }
     bool isReady() const { return m_isBoardSetup && m_isDomeConnect; }
+    // Queues `job` for the worker, or for a job's next cycle.
+    void postToWorker(std::function<void()> job);
+    // Runs `work()` on the worker and `answer(result)` here, unless the
+    // connection it was asked in has ended meanwhile: then neither runs.
+    template <typename Work, typename Answer>
+    void exchange(Work work, Answer answer);
+    // Runs `work()` on the worker unless the connection has ended by then.
+    void command(std::function<void()> work);
+    // The disconnect's commands for what still runs, then the close.
+    void closeAfterStops(bool relays, bool outputs);
+    // The exchanges awaited belong to the connection that ends.
+    void forgetExchanges();
     void connectEnded(const DomeConnection& found, quint32 scan);
     void connected(std::optional<int> inputs);
     void applySetup(quint16 code, const DomeSetupResult& result);
@@ -196,6 +219,13 @@ private:
     void wrapTicks();
     void updateAzimuth();
     void startShutter(int output, bool& held, bool& other);
+    void shutterStopped();
+    // The tracking tick's reading taken: the dome follows unless near enough.
+    void followTarget();
+    void startHomeSearch();
+    void homeStopped();
+    // Turns the relays off on the worker, after the settling pause.
+    void relaysOffLater();
     bool rotationDone(double goal) const;
     void endJob();
     void coast(int cycles);
@@ -207,6 +237,12 @@ private:
     void alert(const QString& title, const QString& message);
     void pause(std::chrono::microseconds span) const { m_timing.pause(span); }
     void pauseTicks(int ticks) const { m_timing.pause(ticks * m_timing.tick); }
+    // A job's wait between cycles, which runs the exchanges posted meanwhile.
+    void cycle(std::chrono::microseconds span)
+    {
+        pause(span);
+        m_exchanges->runWaiting();
+    }
 
     SerialControl& m_serial;
     DomeMount& m_mount;
@@ -219,15 +255,18 @@ private:
     std::function<void()> m_saveBoard;
     std::function<void()> m_saveTicks;
     std::recursive_mutex m_boardMutex;
+    std::shared_ptr<DomeExchanges> m_exchanges = std::make_shared<DomeExchanges>();
 
     QTimer m_domeTrackTimer;
     QTimer m_shutterTimer;
     std::atomic<bool> m_isDomeConnect = false;
-    bool m_isBoardSetup = false;
+    std::atomic<bool> m_isBoardSetup = false;
     bool m_isFirstConnect = false;
     quint16 m_domePort = 0;
     bool m_isConnecting = false;  // the port scan is on the worker
-    // The scan whose outcome is awaited; the worker's scan gives up once it changes.
+    // The scan whose outcome is awaited; the worker's scan gives up once it
+    // changes. Changed by each connect and disconnect, it also tells an
+    // exchange's answer from an earlier connection's.
     std::shared_ptr<std::atomic<quint32>> m_scan = std::make_shared<std::atomic<quint32>>(0);
     std::atomic<quint32> m_domeMaxTicks = 0;
     std::atomic<qint32> m_domeTicks = 0;
@@ -254,6 +293,15 @@ private:
     bool m_isDomeShutterMove = false;
     bool m_shutterOpenHeld = false;
     bool m_shutterCloseHeld = false;
+    // Exchanges awaited: at most one of each kind goes to the worker.
+    bool m_isShutterStarting = false;
+    bool m_isShutterReading = false;
+    bool m_isTickReading = false;
+    bool m_isResetting = false;
+    bool m_isClosing = false;
+    // Home's presses: only the latest one's first check is taken.
+    quint32 m_homeCheck = 0;
+    bool m_isHomeChecking = false;
     std::atomic<bool> m_domeR1Stat = false;
     std::atomic<bool> m_domeR2Stat = false;
     std::atomic<bool> m_domeO7Stat = false;
@@ -263,3 +311,17 @@ private:
     std::atomic<bool> m_isDomeRelayOn = false;
     std::atomic<bool> m_hasDomeBeenHome = false;
 };
+
+template <typename Work, typename Answer>
+void DomeControl::exchange(Work work, Answer answer)
+{
+    const quint32 session = *m_scan;
+    postWithReply([this](std::function<void()> job) { postToWorker(std::move(job)); }, this,
+                  [this, session, work = std::move(work)] {
+                      return *m_scan == session ? work() : decltype(work()){};
+                  },
+                  [this, session, answer = std::move(answer)](const auto& result) {
+                      if (*m_scan == session)
+                          answer(result);
+                  });
+}

@@ -32,7 +32,7 @@ void DomeControl::coast(int cycles)
 {
     for (int i = 0; i < cycles; ++i) {
         domeReadTicks();
-        pause(kCycle);
+        cycle(kCycle);
     }
 }
 
@@ -82,14 +82,14 @@ void DomeControl::domeCalibrateTimer()
     for (int cycles = 0;; ) {
         if (m_isCalAbort)
             return failed("stopped", "Calibration stopped.");
-        pause(kCycle);
+        cycle(kCycle);
         if (++cycles > m_jobCycles.seekHome)
             return failed("timeout", "Calibration timeout.");
         if (domeIsHome())
             break;
     }
     for (int cycles = 0;; ) {
-        pause(kCycle);
+        cycle(kCycle);
         if (++cycles > m_jobCycles.turn)
             return failed("timeout", "Calibration timeout.");
         if (m_isCalAbort)
@@ -105,7 +105,7 @@ void DomeControl::domeCalibrateTimer()
     // The coast counts from the level read at home: that edge is the turn's.
     phase = !m_domeIStat[kEncoder];
     for (int i = 0; i < kCoastCycles; ++i) {
-        pause(kCycle);
+        cycle(kCycle);
         if (domeReadInput() && countEdge(phase))
             ++coastTicks;
     }
@@ -158,7 +158,7 @@ void DomeControl::domeHomeTimer()
     }
     domeSetRelay(relay, true);
     for (int cycles = 0; cycles < m_jobCycles.home && m_isFindHome; ++cycles) {
-        pause(kHomeCycle);
+        cycle(kHomeCycle);
         if (!domeIsHome())
             continue;
         domeSetRelay('0', false);
@@ -198,7 +198,7 @@ void DomeControl::relayJob(char relay)
             m_view->setProgress(true);
     });
     while (m_isDomeRelayOn) {
-        pause(kCycle);
+        cycle(kCycle);
         domeReadTicks();
     }
     pause(kSettle);
@@ -237,7 +237,7 @@ void DomeControl::domeTrackTimer()
     m_debug("domeTrackTimer");
     double goal = 0.0;
     for (int cycles = 0; m_isDomeTrack && cycles < m_jobCycles.track; ++cycles) {
-        pause(kCycle);
+        cycle(kCycle);
         if (!domeReadTicks())
             continue;
         if (!m_isTracking) {

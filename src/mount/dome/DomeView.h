@@ -21,4 +21,6 @@ public:
     // The connect's port scan has ended: failed, or the board connected.
     // A new board just set up and disconnected has told the user itself.
     virtual void domeConnectEnded(bool connected) = 0;
+    // The Reset gave the board its new speed and disconnected; the user was told.
+    virtual void domeBoardReset() = 0;
 };

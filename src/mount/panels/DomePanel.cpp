@@ -234,11 +234,14 @@ void DomePanel::domeBoardAction(int tag)
         m_baud = quint16(m_speed->currentData().toUInt());
         return;
     }
-    if (m_dome.applyBaudRate(m_baud)) {
-        button(kConnect)->setText(kConnectTitle);
-        button(kTrack)->setText(kTrackTitle);
-        setAllLights(Light::Red);
-    }
+    m_dome.applyBaudRate(m_baud);
+}
+
+void DomePanel::domeBoardReset()
+{
+    button(kConnect)->setText(kConnectTitle);
+    button(kTrack)->setText(kTrackTitle);
+    setAllLights(Light::Red);
 }
 
 void DomePanel::domeCalibrateAction(int tag)

@@ -61,6 +61,7 @@ public:
     void setHomeTitle(const QString& title) override;
     void setMotionButtons() override;
     void domeConnectEnded(bool connected) override;
+    void domeBoardReset() override;
     // DomeSetupPanel.
     void setIsGEM(bool gem) override;
     // MenuPanel.

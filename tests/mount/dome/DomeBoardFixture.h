@@ -28,9 +28,11 @@ public:
     void setHomeTitle(const QString&) override {}
     void setMotionButtons() override {}
     void domeConnectEnded(bool connected) override { connectEnds.push_back(connected); }
+    void domeBoardReset() override { ++resets; }
     void setNeedsDisplay() override { ++redraws; }
     bool gem = false;
     int redraws = 0;
+    int resets = 0;
     std::vector<bool> connectEnds;
 };
 

@@ -171,36 +171,41 @@ TEST_F(DomeControlTest, ShutterMovesOnlyAtHomeAndStopsAtItsLimits)
 {
     board.setPosition(50.5);
     connectBoard();
-    dome.domeShutterUp();
+    // Each press and tick is answered once the worker has read the board.
+    const auto press = [this](void (DomeControl::*button)()) {
+        (dome.*button)();
+        mount.settle();
+    };
+    press(&DomeControl::domeShutterUp);
     EXPECT_FALSE(outputOn(8));
     ASSERT_EQ(recorder.alerts.size(), 1u);
     EXPECT_EQ(recorder.alerts[0].title, "Can not move shutter - dome is not at Home.");
 
     board.setPosition(0.5);
-    const auto run = [this](int mostTicks) {
+    const auto run = [&](int mostTicks) {
         for (int i = 0; i < mostTicks && dome.isDomeShutterMove(); ++i) {
             settle();
             board.advance(std::chrono::milliseconds(100));
-            dome.domeShutterTimer();
+            press(&DomeControl::domeShutterTimer);
         }
     };
-    dome.domeShutterUp();
+    press(&DomeControl::domeShutterUp);
     EXPECT_TRUE(outputOn(8));
     run(100);
     EXPECT_FALSE(dome.isDomeShutterMove());
     EXPECT_DOUBLE_EQ(board.shutter(), 1.0);
     EXPECT_FALSE(outputOn(8));
 
-    dome.domeShutterDown();
+    press(&DomeControl::domeShutterDown);
     EXPECT_TRUE(outputOn(7));
     run(100);
     EXPECT_DOUBLE_EQ(board.shutter(), 0.0);
     EXPECT_FALSE(outputOn(7));
 
     // Pressed again midway: stopped where it is.
-    dome.domeShutterUp();
+    press(&DomeControl::domeShutterUp);
     run(5);
-    dome.domeShutterUp();
+    press(&DomeControl::domeShutterUp);
     run(1);
     EXPECT_FALSE(dome.isDomeShutterMove());
     EXPECT_GT(board.shutter(), 0.0);
@@ -251,6 +256,7 @@ TEST_F(DomeControlTest, HomeSearchEndsOnHome)
     dome.setDomeTicks(kTurn, qint16(kCoast));
     mount.jobs.clear();
     dome.domeFindHome();
+    mount.settle();
     ASSERT_EQ(mount.jobs, std::vector<int>{kDomeMsgHome});
     dome.domeHomeTimer();
     settle();
@@ -280,6 +286,7 @@ TEST_F(DomeControlTest, TrackingStopsWithinToleranceBothWays)
         mount.azimuth = c.scope;
         mount.jobs.clear();
         dome.domeTrack(true);
+        mount.settle();
         ASSERT_EQ(mount.jobs, std::vector<int>{kDomeMsgTrack});
         dome.domeTrackTimer();
         EXPECT_TRUE(relaysOff());
@@ -288,8 +295,10 @@ TEST_F(DomeControlTest, TrackingStopsWithinToleranceBothWays)
         // Now within delta: the next tick leaves it be.
         mount.jobs.clear();
         dome.domeFreqTimer();
+        mount.settle();
         EXPECT_TRUE(mount.jobs.empty());
         dome.domeTrack(false);
+        mount.settle();
     }
 }
 
@@ -306,6 +315,7 @@ TEST_F(DomeControlTest, TrackingWaitsForTheMountsFirstPosition)
     EXPECT_TRUE(relaysOff());
     mount.positionRead = true;
     dome.domeFreqTimer();
+    mount.settle();
     EXPECT_EQ(mount.jobs, std::vector<int>{kDomeMsgTrack});
     dome.domeTrack(false);
 }
@@ -343,7 +353,12 @@ TEST_F(DomeControlTest, FaultyBoardFailsEveryOperationAndJobsEnd)
         EXPECT_FALSE(dome.domeReadTicks());
         EXPECT_FALSE(dome.domeIsHome());
         EXPECT_EQ(dome.domeReadRelay(), -1);
-        EXPECT_FALSE(dome.domeSetup(0));
+        recorder.alerts.clear();
+        dome.applyBaudRate(4);
+        mount.settle();
+        ASSERT_FALSE(recorder.alerts.empty());
+        EXPECT_EQ(recorder.alerts[0].title, "The control board failed reset.");
+        EXPECT_TRUE(dome.isDomeConnect());
 
         // Each job runs out its cycles and leaves the relays off.
         mount.azimuth = 90.0;
@@ -355,6 +370,10 @@ TEST_F(DomeControlTest, FaultyBoardFailsEveryOperationAndJobsEnd)
         dome.domeHomeTimer();
         EXPECT_FALSE(dome.isFindHome());
         EXPECT_FALSE(mount.blockPolling);
+        // Home's first check, answered after the search ended, starts none.
+        mount.jobs.clear();
+        mount.settle();
+        EXPECT_TRUE(mount.jobs.empty());
         setFault(fault, false);
         EXPECT_EQ(dome.domeMaxTicks(), quint32(kTurn));
         EXPECT_TRUE(relaysOff());
@@ -378,4 +397,168 @@ TEST_F(DomeControlTest, JobAndShutterReadsShareTheSlotWholly)
     EXPECT_EQ(board.malformed(), 0);
     EXPECT_EQ(dome.domeMaxTicks(), quint32(kTurn));
     EXPECT_EQ(dome.domeOvershoot(), qint16(kCoast));
+}
+
+// Against a silent board each action's exchange waits on the worker while
+// the window's loop goes on; each outcome is taken once the reply has timed
+// out, a tick whose read is awaited posts no other, and the shutter's motor
+// is stopped when its read fails.
+TEST_F(DomeControlTest, ActionsNeverHoldTheMainThreadOnASilentBoard)
+{
+    using namespace std::chrono_literals;
+    constexpr auto kNoStall = 100ms;
+    constexpr int kMostMs = 300000;
+    board.setPosition(0.5);
+    connectBoard();
+    dome.setDomeTicks(kTurn, qint16(kCoast));
+    mount.azimuth = 90.0;
+    dome.domeShutterUp();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return dome.isDomeShutterMove(); }, kMostMs));
+    ASSERT_TRUE(outputOn(8));
+    const auto sent = [this](const char* command) { return board.commands().count(command); };
+    const auto answered = [this] {
+        return QTest::qWaitFor([this] { return mount.worker.activeThreadCount() == 0; }, kMostMs);
+    };
+    board.setSilent(true);
+    faulty = true;
+    MainThreadWatchdog watchdog;
+    watchdog.start();
+    {
+        SCOPED_TRACE("the shutter's tick");
+        const qsizetype reads = sent("AI15");
+        for (int tick = 0; tick < 5; ++tick)
+            dome.domeShutterTimer();
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !dome.isDomeShutterMove(); }, kMostMs));
+        // One more when the timer's own read was on its way as the board fell silent.
+        EXPECT_LE(sent("AI15"), reads + 2) << "one read at a time";
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !board.outputOn(8); }, kMostMs));
+        EXPECT_FALSE(dome.isShutterOpenHeld());
+    }
+    {
+        SCOPED_TRACE("the shutter's start");
+        dome.domeShutterDown();
+        dome.domeShutterDown();
+        EXPECT_TRUE(recorder.alerts.empty()) << "told once the board has not answered";
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !recorder.alerts.empty(); }, kMostMs));
+        EXPECT_EQ(recorder.alerts[0].title, "Can not move shutter - dome is not at Home.");
+        ASSERT_TRUE(answered());
+        QCoreApplication::processEvents();
+        EXPECT_EQ(recorder.alerts.size(), 1u) << "the second press was the same one";
+        EXPECT_FALSE(board.outputOn(7));
+    }
+    {
+        SCOPED_TRACE("the tracking tick and track-off");
+        const qsizetype reads = sent("AI15");
+        const qsizetype offs = sent("AL0");
+        dome.domeTrack(true);
+        dome.domeFreqTimer();
+        dome.domeFreqTimer();
+        ASSERT_TRUE(answered());
+        QCoreApplication::processEvents();
+        EXPECT_EQ(sent("AI15"), reads + 1);
+        EXPECT_TRUE(mount.jobs.empty()) << "no reading, no rotation";
+        dome.domeTrack(false);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return sent("AL0") > offs; }, kMostMs));
+    }
+    {
+        SCOPED_TRACE("Home's first check");
+        dome.domeFindHome();
+        EXPECT_TRUE(mount.jobs.empty());
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !mount.jobs.empty(); }, kMostMs));
+        EXPECT_EQ(mount.jobs, std::vector<int>{kDomeMsgHome});
+        const qsizetype offs = sent("AL0");
+        dome.domeFindHome();
+        EXPECT_FALSE(dome.isFindHome());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return sent("AL0") > offs; }, kMostMs));
+    }
+    {
+        SCOPED_TRACE("the Alt-nudge");
+        dome.domeRotateWest(true);
+        EXPECT_FALSE(dome.isDomeRelayOn());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return sent("AM1") == 1; }, kMostMs));
+    }
+    {
+        SCOPED_TRACE("the speed Reset");
+        recorder.alerts.clear();
+        dome.applyBaudRate(4);
+        EXPECT_TRUE(recorder.alerts.empty());
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !recorder.alerts.empty(); }, kMostMs));
+        EXPECT_EQ(recorder.alerts[0].title, "The control board failed reset.");
+        EXPECT_TRUE(dome.isDomeConnect());
+        EXPECT_EQ(view.resets, 0);
+    }
+    EXPECT_LT(watchdog.longestStall(), kNoStall);
+    ASSERT_TRUE(answered());
+}
+
+// What the worker answers after a disconnect is dropped: no alert, no job,
+// no setting; the motors the actions may have started are stopped before
+// the line closes.
+TEST_F(DomeControlTest, AnswersAfterADisconnectChangeNothing)
+{
+    constexpr int kMostMs = 300000;
+    const auto answered = [this] {
+        const bool done =
+            QTest::qWaitFor([this] { return mount.worker.activeThreadCount() == 0; }, kMostMs);
+        QCoreApplication::processEvents();
+        return done;
+    };
+    board.setPosition(0.5);
+    connectBoard();
+    dome.setDomeTicks(kTurn, qint16(kCoast));
+    mount.azimuth = 90.0;
+    dome.domeShutterUp();
+    dome.domeFindHome();
+    dome.domeTrack(true);
+    dome.domeDisconnect();
+    ASSERT_TRUE(answered());
+    EXPECT_TRUE(recorder.alerts.empty());
+    EXPECT_TRUE(mount.jobs.empty());
+    EXPECT_FALSE(dome.isDomeShutterMove());
+    EXPECT_FALSE(dome.isShutterOpenHeld());
+    EXPECT_FALSE(dome.isFindHome());
+    EXPECT_LT(serial.serialRefNum(kSerialSlotDome), 0);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !board.outputOn(8); }, kMostMs));
+    EXPECT_FALSE(board.relayOn(1) || board.relayOn(2));
+    EXPECT_EQ(mount.releases, 1) << "the worker is let go once the line has closed";
+
+    // A Reset answered after the disconnect.
+    ASSERT_TRUE(dome.domeConnect());
+    mount.settle();
+    ASSERT_TRUE(dome.isDomeConnect());
+    board.setSilent(true);
+    const int saves = boardSaves;
+    dome.applyBaudRate(4);
+    dome.domeDisconnect();
+    ASSERT_TRUE(answered());
+    EXPECT_TRUE(recorder.alerts.empty());
+    EXPECT_EQ(view.resets, 0);
+    EXPECT_EQ(boardSaves, saves);
+}
+
+// The worker is one thread: while a job turns the dome, the shutter's
+// exchanges wait for the job's next cycle rather than for its end, so the
+// shutter still stops at its limit.
+TEST_F(DomeControlTest, JobsReadTheShutterBetweenTheirCycles)
+{
+    constexpr int kMostMs = 300000;
+    board.setPosition(0.1);
+    connectBoard();
+    // Posted work waits for a worker that never comes: only the job runs it.
+    mount.onWorker = false;
+    dome.domeShutterUp();
+    dome.domeRotateWest();
+    ASSERT_TRUE(dome.isDomeRelayOn());
+    std::thread worker([this] { dome.domeRelayWestOnTimer(); });
+    const bool opened = QTest::qWaitFor(
+        [this] { return dome.isDomeShutterMove() || !recorder.alerts.empty(); }, kMostMs);
+    const bool stopped = QTest::qWaitFor([this] { return !dome.isDomeShutterMove(); }, kMostMs);
+    dome.domeRotateWest();
+    worker.join();
+    ASSERT_TRUE(opened);
+    ASSERT_TRUE(stopped);
+    EXPECT_TRUE(recorder.alerts.empty());
+    EXPECT_DOUBLE_EQ(board.shutter(), 1.0);
+    EXPECT_FALSE(outputOn(8));
+    EXPECT_TRUE(relaysOff());
 }

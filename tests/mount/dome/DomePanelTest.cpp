@@ -139,12 +139,14 @@ TEST_F(DomePanelTest, LightsAndButtonsFollowTheBoard)
 
     // At home the shutter opens; its button shows it running until the limit.
     click(DomePanel::kShutterOpen);
+    mount.settle();
     EXPECT_TRUE(panel.button(DomePanel::kShutterOpen)->isChecked());
     EXPECT_EQ(panel.light(7), DomePanel::Light::Green);
     for (int i = 0; i < 100 && dome.isDomeShutterMove(); ++i) {
         settle();
         board.advance(std::chrono::milliseconds(100));
         dome.domeShutterTimer();
+        mount.settle();
     }
     EXPECT_FALSE(panel.button(DomePanel::kShutterOpen)->isChecked());
     EXPECT_EQ(panel.light(7), DomePanel::Light::Clear);
@@ -156,6 +158,29 @@ TEST_F(DomePanelTest, LightsAndButtonsFollowTheBoard)
     EXPECT_EQ(panel.calibrateButton()->text(), "Stop Cal");
     panel.calibrateButton()->click();
     EXPECT_EQ(panel.calibrateButton()->text(), "Calibrate");
+}
+
+// The Reset's outcome reaches the panel once the board has answered.
+TEST_F(DomePanelTest, ResetShowsTheBoardDisconnectedOnceItAnswered)
+{
+    connectBoard();
+    panel.domeBoardAction(DomePanel::kReset);
+    EXPECT_EQ(alertTitles(), std::vector<QString>{"Select a new baud rate first."});
+
+    panel.speedMenu()->setCurrentIndex(panel.speedMenu()->findData(4));
+    panel.domeBoardAction(DomePanel::kSpeedMenu);
+    const int saves = boardSaves;
+    panel.domeBoardAction(DomePanel::kReset);
+    EXPECT_EQ(panel.button(DomePanel::kConnect)->text(), "Disconnect");
+    mount.settle();
+    EXPECT_EQ(alertTitles().back(), "Board has a new baud rate and has disconnected.");
+    EXPECT_EQ(recorder.alerts.back().message, "Connect again.");
+    EXPECT_FALSE(dome.isDomeConnect());
+    EXPECT_EQ(panel.button(DomePanel::kConnect)->text(), "Connect");
+    EXPECT_EQ(panel.light(0), DomePanel::Light::Red);
+    EXPECT_EQ(board.speedCode(), 4);
+    EXPECT_EQ(dome.baudRate(), 4);
+    EXPECT_GT(boardSaves, saves);
 }
 
 TEST_F(DomePanelTest, SettingsReachTheFieldsAndSaveKeepsWhatWasTyped)
