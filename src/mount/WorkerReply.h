@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QCoreApplication>
-#include <QMetaObject>
+#include "platform/MainThreadCall.h"
+
 #include <QPointer>
 
 #include <utility>
@@ -15,12 +15,9 @@ void postWithReply(PostWork&& postWork, Receiver* receiver, Work work, Answer an
     const QPointer<Receiver> self(receiver);
     postWork([self, work = std::move(work), answer = std::move(answer)]() mutable {
         auto result = work();
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [self, answer = std::move(answer), result = std::move(result)] {
-                if (self)
-                    answer(result);
-            },
-            Qt::QueuedConnection);
+        MainThreadCall::post([self, answer = std::move(answer), result = std::move(result)] {
+            if (self)
+                answer(result);
+        });
     });
 }

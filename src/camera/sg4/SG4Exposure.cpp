@@ -5,8 +5,10 @@
 #include "camera/sg4/SG4Worker.h"
 #include "mount/SerialControl.h"
 #include "platform/AlertPanel.h"
+#include "platform/MainThreadCall.h"
 
 #include <QElapsedTimer>
+#include <QPointer>
 
 using namespace SG4Protocol;
 
@@ -227,9 +229,10 @@ void SG4Control::sg4ImageDownload()
     } else {
         m_debug("sg4ImageDownload sg4TransferImageCmd failed.");
     }
-    QMetaObject::invokeMethod(
-        this, [this, image, seconds, allSky = request.isAllSky] { finishDownload(image, seconds, allSky); },
-        Qt::QueuedConnection);
+    MainThreadCall::post([self = QPointer<SG4Control>(this), image, seconds, allSky = request.isAllSky] {
+        if (self)
+            self->finishDownload(image, seconds, allSky);
+    });
 }
 
 std::shared_ptr<SG4Image> SG4Control::sg4TransferImageCmd()
@@ -252,12 +255,13 @@ std::shared_ptr<SG4Image> SG4Control::sg4TransferImageCmd()
     }
     SG4BlockTransfer transfer(m_serial, m_debug, m_isSG4TransferAbort);
     const auto progress = [this](int percent) {
-        QMetaObject::invokeMethod(this, [this, percent] {
-            if (SG4DevicePanel* panel = devicePanel()) {
+        MainThreadCall::post([self = QPointer<SG4Control>(this), percent] {
+            SG4DevicePanel* panel = self ? self->devicePanel() : nullptr;
+            if (panel) {
                 panel->setStatus(QString("Download: %1%").arg(percent));
                 panel->redraw();
             }
-        }, Qt::QueuedConnection);
+        });
     };
     std::optional<std::vector<quint16>> pixels =
         transfer.run({*geometry, m_timing.blockSeconds, request.isConstExp}, progress);
