@@ -180,6 +180,9 @@ TEST_F(RoboTest, LearningAndCompensation)
 
     // Compensation with slope 30: no change moves nothing; half a degree
     // cooler moves out 15 steps.
+    // The test ticks the compensation itself: an hour between the frame's
+    // own ticks keeps a slow machine from adding one.
+    frame->tempAction(RoboFrame::kUpdateRate, 3600.0);
     frame->tempAction(RoboFrame::kSlopeField, 30.0);
     frame->tempAction(RoboFrame::kCompensate, 1.0);
     settle();
