@@ -1,6 +1,5 @@
-#include "app/MountSessionFixture.h"
+#include "app/FamilySessionFixture.h"
 #include "find/FindObjects.h"
-#include "model/Angles.h"
 #include "mount/MountProtocols.h"
 #include "mount/families/TemmaFamily.h"
 #include "mount/panels/GeminiPanel.h"
@@ -18,46 +17,9 @@
 #include <QAbstractButton>
 #include <QPushButton>
 
-#include <cmath>
 #include <functional>
 
-namespace {
-
 using namespace std::chrono_literals;
-constexpr double kHour = 15.0 * Angles::kDegToRad;
-constexpr double kPollTolerance = 1e-3;  // radians: finer than any family's replies drop
-
-// The frames of `sent` from index `from` on that `keep` keeps.
-QByteArrayList framesSince(const std::vector<QByteArray>& sent, size_t from,
-                           const std::function<bool(const QByteArray&)>& keep)
-{
-    QByteArrayList kept;
-    for (size_t i = from; i < sent.size(); ++i) {
-        if (keep(sent[i]))
-            kept.append(sent[i]);
-    }
-    return kept;
-}
-
-}  // namespace
-
-// Each family's session as the program assembles it, from the Connect menu
-// and the family's hand panel, against a simulator written from the
-// family's protocol: connect → site and time → goto → polls → stops from
-// the panel → sync → park, where the family has each.
-class FamilySessionTest : public MountSessionFixture {
-protected:
-    // Polls until the program's position is the mount's.
-    bool pollsReach(const std::function<double()>& ra, const std::function<double()>& dec)
-    {
-        return QTest::qWaitFor(
-            [&] {
-                return std::abs(scope().status().scopeRA - ra()) < kPollTolerance
-                       && std::abs(scope().status().scopeDec - dec()) < kPollTolerance;
-            },
-            kSessionWaitMs);
-    }
-};
 
 // The Temma knows where it points only once synced: the site at connect,
 // a zenith sync from the panel, a goto the polls follow, locked and held
@@ -105,11 +67,7 @@ TEST_F(FamilySessionTest, Temma)
     // What the mount receives from one use of the panel: `count` frames.
     const auto isMotion = [](const QByteArray& frame) { return frame.startsWith('M') || frame == "PS"; };
     const auto motionsOf = [&](const std::function<void()>& use, qsizetype count) {
-        const size_t before = frames().size();
-        use();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return framesSince(frames(), before, isMotion).size() >= count; },
-                                    kSessionWaitMs));
-        return framesSince(frames(), before, isMotion);
+        return sentBy(frames, isMotion, use, count);
     };
     // The motion byte: 0x40 and a bit per direction (north 0x08, east 0x04) at the slow speed.
     const QByteArray stop = QByteArray("M") + char(0x40);
@@ -121,9 +79,7 @@ TEST_F(FamilySessionTest, Temma)
     // Locked, the slew is sent again each second until it is clicked off.
     EXPECT_EQ(motionsOf([&] { panel.directionButton(1)->click(); }, 2), (QByteArrayList{north, north}));
     EXPECT_EQ(motionsOf([&] { panel.directionButton(1)->click(); }, 3), slewStop);
-    const size_t afterStop = frames().size();
-    QTest::qWait(1500);
-    EXPECT_EQ(framesSince(frames(), afterStop, isMotion), QByteArrayList{}) << "a stop must stop";
+    EXPECT_EQ(sentInAWhile(frames, isMotion), QByteArrayList{}) << "a stop must stop";
 
     EXPECT_EQ(motionsOf([&] { panel.lockAction(false); }, 2), (QByteArrayList{stop, "PS"}));
     EXPECT_EQ(motionsOf(
@@ -223,10 +179,7 @@ TEST_F(FamilySessionTest, Gemini)
 
     const auto isMotion = [](const QByteArray& frame) { return frame.startsWith(":M") || frame.startsWith(":Q"); };
     const auto motionsOf = [&](const std::function<void()>& use, qsizetype count) {
-        const size_t before = sentCount();
-        use();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return sentSince(before, isMotion).size() >= count; }, kSessionWaitMs));
-        return sentSince(before, isMotion);
+        return sentBy([&] { return mount.frames(); }, isMotion, use, count);
     };
     EXPECT_EQ(motionsOf([&] { panel.lockAction(true); }, 1), QByteArrayList{":Q#"});
     panels().slewPulseMenu().slewPulseMenuAction(2);

@@ -106,6 +106,25 @@ TEST_F(IOptronFamilyTest, GotosSendTruncatedFieldsAndRunUntilArrived)
     }
 }
 
+// 4h lands a hair short of four hours in floating point: no field may reach 60.
+TEST_F(IOptronFamilyTest, AGotoOnTheHourSendsTheHour)
+{
+    IOptronFamily& iOptron = make(false);
+    ASSERT_TRUE(iOptron.gotoPosition(4.0 * 15.0 * kDegree, 0.0));
+    EXPECT_EQ(commandsFrom(0, 4).mid(1, 1), QList<QByteArray>{":Sr 04:00:00.0"});
+}
+
+// The iEQ45 is never asked whether it slews: once polled it counts as
+// standing, or the worker would drop every goto after the first.
+TEST_F(IOptronFamilyTest, AnIEQ45PollEndsTheGotosSlewing)
+{
+    IOptronFamily& iEQ45 = make(true);
+    ASSERT_TRUE(iEQ45.gotoPosition(1.0, 0.2));
+    EXPECT_TRUE(status.isSlewing);
+    ASSERT_TRUE(iEQ45.readPosition());
+    EXPECT_FALSE(status.isSlewing);
+}
+
 TEST_F(IOptronFamilyTest, ASilentStartFailsTheGoto)
 {
     IOptronFamily& iOptron = make(false);

@@ -209,6 +209,8 @@ TEST_F(NexStarFamilyTest, AStopEndsARunningGotoWhereTheMountStands)
         ASSERT_GE(received.indexOf('M'), 0);
         EXPECT_LT(received.indexOf('M'), received.indexOf('P'));
         EXPECT_EQ(simulator->slews().size(), 2u);
+        // Only the NexStar GPS is asked its tracking mode after a stop.
+        EXPECT_EQ(received.endsWith('t'), protocol == kProtocolNexStarGPS);
         ASSERT_TRUE(nexStar.slewDetect());
         EXPECT_FALSE(status.isSlewing);
         EXPECT_NEAR(simulator->ra(), 1.0, 1e-9);

@@ -20,6 +20,7 @@ ColonCommandMount::ColonCommandMount(std::unique_ptr<Personality> personality)
 
 void ColonCommandMount::attach(DeviceSimulator& device)
 {
+    m_device = &device;
     device.respond([this](const QByteArray& pending) { return respond(pending); });
 }
 
@@ -31,14 +32,10 @@ DeviceSimulator::Response ColonCommandMount::respond(const QByteArray& pending)
     } else if (opensFrame(pending[0])) {
         const qsizetype end = pending.indexOf('#');
         if (end < 0)
-            return {pending.size() > kLongestFrame ? 1 : 0, {}};
+            return {pending.size() > kLongestFrame ? 1 : 0, {}, true};
         frame = pending.left(end + 1);
     } else {
-        return {1, {}};
-    }
-    {
-        const std::lock_guard lock(m_mutex);
-        m_frames.push_back(frame);
+        return {1, {}, true};
     }
     return {frame.size(), m_personality->answer(frame, *this)};
 }
@@ -89,10 +86,9 @@ bool ColonCommandMount::isSlewing()
     return m_slewing;
 }
 
-std::vector<QByteArray> ColonCommandMount::frames()
+std::vector<QByteArray> ColonCommandMount::frames() const
 {
-    const std::lock_guard lock(m_mutex);
-    return m_frames;
+    return m_device ? m_device->frames() : std::vector<QByteArray>{};
 }
 
 int ColonCommandMount::badFrames()

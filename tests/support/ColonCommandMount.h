@@ -55,7 +55,7 @@ public:
     bool isSlewing();
     void setSlewTime(Duration time) { m_slewTime = time; }
     // Frames taken whole, in order; and the native frames whose checksum was wrong.
-    std::vector<QByteArray> frames();
+    std::vector<QByteArray> frames() const;
     int badFrames();
     void countBadFrame();
 
@@ -71,6 +71,6 @@ private:
     Clock::time_point m_slewStart;
     bool m_slewing = false;
     Duration m_slewTime{2000};
-    std::vector<QByteArray> m_frames;
+    DeviceSimulator* m_device = nullptr;  // keeps the frames taken
     int m_badFrames = 0;
 };

@@ -48,6 +48,12 @@ QByteArray DeviceSimulator::received() const
     return m_received;
 }
 
+std::vector<QByteArray> DeviceSimulator::frames() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_frames;
+}
+
 void DeviceSimulator::send(const QByteArray& bytes)
 {
     writeAll(bytes.constData(), bytes.size());
@@ -141,6 +147,10 @@ bool DeviceSimulator::serve(QByteArray& pending)
         Response response = m_responder(pending);
         if (response.consumed <= 0)
             return true;
+        if (!response.noise) {
+            const std::lock_guard lock(m_mutex);
+            m_frames.push_back(pending.left(response.consumed));
+        }
         pending.remove(0, response.consumed);
         if (!answerOrClose(response.parts))
             return false;

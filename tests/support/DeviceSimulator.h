@@ -30,6 +30,8 @@ public:
     struct Response {
         qsizetype consumed = 0;
         std::vector<ReplyPart> parts;
+        // The bytes taken were noise, not a request: frames() leaves them out.
+        bool noise = false;
     };
     using Responder = std::function<Response(const QByteArray& pending)>;
 
@@ -68,6 +70,8 @@ public:
     void babble(QByteArray bytes, Duration every);
     // Every byte received so far.
     QByteArray received() const;
+    // Every request a responder took, whole and in order, as received.
+    std::vector<QByteArray> frames() const;
     int answered() const { return m_answered; }
 
 private:
@@ -103,4 +107,5 @@ private:
     std::thread m_thread;
     mutable std::mutex m_mutex;
     QByteArray m_received;
+    std::vector<QByteArray> m_frames;  // under m_mutex
 };

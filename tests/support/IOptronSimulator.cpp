@@ -85,6 +85,11 @@ QByteArray IOptronSimulator::answer(const QByteArray& command)
         startGoto(m_targetRA, m_targetDec);
         return m_iEQ45 ? "1" : "0";
     }
+    // The stop ends a running goto where the mount stands; like the moves it is unanswered.
+    if (command == "Q" || command == "q") {
+        cancelGoto();
+        return {};
+    }
     if (command == "CM") {
         setPositionLocked(m_targetRA, m_targetDec);
         return m_iEQ45 ? "1" : "Coordinates matched.        #";

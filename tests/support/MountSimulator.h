@@ -5,6 +5,7 @@
 #include <QByteArray>
 
 #include <mutex>
+#include <vector>
 
 // The common part of the simulated mounts: a device behind a pty whose
 // answers come from the mount's state (where it points, where a goto takes
@@ -21,6 +22,8 @@ public:
     QString path() const { return m_pty.path(); }
     DeviceSimulator& faults() { return m_pty.simulator(); }
     QByteArray received() { return m_pty.simulator().received(); }
+    // Every request taken, as received (line ends and all).
+    std::vector<QByteArray> frames() const { return m_pty.simulator().frames(); }
     void start() { m_pty.start(); }
 
     // Radians in the mount's own frame.
@@ -38,7 +41,7 @@ protected:
         return {consumed, {{bytes}}};
     }
     // A byte no request starts with, dropped unanswered.
-    static Response noise() { return {1, {}}; }
+    static Response noise() { return {1, {}, true}; }
 
     // Installs the mount's answers; they run on the simulator's thread under the lock.
     template <typename Respond> void serve(Respond respond)

@@ -35,10 +35,14 @@ NexStarSimulator::NexStarSimulator(bool ultima) : m_ultima(ultima)
     serve([this](const QByteArray& pending) { return respond(pending); });
 }
 
-std::vector<QByteArray> NexStarSimulator::slews()
+std::vector<QByteArray> NexStarSimulator::slews() const
 {
-    const std::lock_guard lock(m_mutex);
-    return m_slews;
+    std::vector<QByteArray> slews;
+    for (const QByteArray& frame : frames()) {
+        if (frame.startsWith('P'))
+            slews.push_back(frame.left(8));
+    }
+    return slews;
 }
 
 QByteArray NexStarSimulator::positionReply() const
@@ -78,7 +82,7 @@ MountSimulator::Response NexStarSimulator::respond(const QByteArray& pending)
     case 'T': m_trackMode = body[1]; return reply(whole, "#");
     case 'V': return reply(whole, "\x04\x0A#");
     case 'm': return reply(whole, "\x01#");
-    case 'P': m_slews.push_back(body); return reply(whole, "#");
+    case 'P': return reply(whole, "#");
     default: break;
     }
     const double ra = turnOf(body.mid(1, 4));

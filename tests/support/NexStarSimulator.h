@@ -17,7 +17,7 @@ public:
     void setLeadByte(bool lead) { m_lead = lead; }
     void setTrackMode(char mode) { m_trackMode = mode; }
     // Every pass-through slew command received, 8 bytes each.
-    std::vector<QByteArray> slews();
+    std::vector<QByteArray> slews() const;
 
 private:
     Response respond(const QByteArray& pending);
@@ -26,5 +26,4 @@ private:
     bool m_ultima;
     bool m_lead = false;
     char m_trackMode = 2;
-    std::vector<QByteArray> m_slews;
 };

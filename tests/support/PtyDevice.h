@@ -19,6 +19,7 @@ public:
 
     QString path() const { return m_path; }
     DeviceSimulator& simulator() { return m_simulator; }
+    const DeviceSimulator& simulator() const { return m_simulator; }
     void start();
     // The device goes away: the master side closes.
     void closeMaster() { m_simulator.stop(); }

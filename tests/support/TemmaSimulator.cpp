@@ -50,10 +50,12 @@ bool TemmaSimulator::isSynced() const
     return m_synced;
 }
 
-std::vector<QByteArray> TemmaSimulator::frames()
+std::vector<QByteArray> TemmaSimulator::frames() const
 {
-    const std::lock_guard lock(m_mutex);
-    return m_frames;
+    std::vector<QByteArray> lines = MountSimulator::frames();
+    for (QByteArray& line : lines)
+        line.chop(2);
+    return lines;
 }
 
 MountSimulator::Response TemmaSimulator::respond(const QByteArray& pending)
@@ -61,9 +63,7 @@ MountSimulator::Response TemmaSimulator::respond(const QByteArray& pending)
     const qsizetype end = pending.indexOf("\r\n");
     if (end < 0)
         return {};
-    const QByteArray frame = pending.left(end);
-    m_frames.push_back(frame);
-    return answerFrame(frame, end + 2);
+    return answerFrame(pending.left(end), end + 2);
 }
 
 MountSimulator::Response TemmaSimulator::answerFrame(const QByteArray& frame, qsizetype consumed)

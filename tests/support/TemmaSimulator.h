@@ -19,7 +19,7 @@ public:
     void setSilentSlewQuery() { m_silentSlewQuery = true; }
     bool isSynced() const;
     // Every frame received, without its line end.
-    std::vector<QByteArray> frames();
+    std::vector<QByteArray> frames() const;
 
 private:
     Response respond(const QByteArray& pending);
@@ -29,5 +29,4 @@ private:
     bool m_synced = false;
     bool m_standBy = false;
     bool m_silentSlewQuery = false;
-    std::vector<QByteArray> m_frames;
 };

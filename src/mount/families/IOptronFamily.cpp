@@ -203,10 +203,14 @@ bool IOptronFamily::readPosition()
     ScopeStatus& status = m_context.status;
     const bool iEQ45 = isIEQ45();
     const char* failure = iEQ45 ? "iEQ45: transaction error" : "getIOptronRA: transaction error";
-    if (iEQ45)
+    if (iEQ45) {
         status.isNoResponse = true;
-    else if (status.isSlewing)
+        // Never asked whether it slews, the iEQ45 counts as standing once
+        // polled: a goto's flag left set would drop every later goto.
+        status.isSlewing = false;
+    } else if (status.isSlewing) {
         slewDetect();
+    }
     const MountExchange::Reply ra = m_exchange.ask(":GR#", iEQ45 ? 9 : 5, ReplyEnd::endingIn(kEnd));
     if (!ra.ok)
         return noResponse(failure);
@@ -237,14 +241,17 @@ bool IOptronFamily::gotoPosition(double ra, double dec)
     }
     const bool iEQ45 = isIEQ45();
     const double hours = Angles::wrapTwoPi(ra) * Angles::kRadToDeg / 15.0;
-    const Sexagesimal hms = Sexagesimal::truncated(hours);
     QByteArray raCommand;
     if (iEQ45) {
+        const Sexagesimal hms = Sexagesimal::truncated(hours);
         raCommand = commandText(":Sr %02d:%02d:%02d#", hms.whole, hms.minutes, hms.seconds);
     } else {
-        const double tenths =
-            std::trunc((hours * 3600.0 - (hms.whole * 3600.0 + hms.minutes * 60.0)) * 10.0 + 1e-6);
-        raCommand = commandText(":Sr %02d:%02d:%04.1f#", hms.whole, hms.minutes, tenths / 10.0);
+        // Truncated once as tenths of a second: truncating the whole seconds
+        // apart sent 4h as 03:59:60.0.
+        constexpr qint64 kTenthsPerDay = 24 * 36000;
+        const qint64 tenths = qint64(std::trunc(hours * 36000.0 + 1e-6)) % kTenthsPerDay;
+        raCommand = commandText(":Sr %02d:%02d:%04.1f#", int(tenths / 36000), int(tenths / 600 % 60),
+                                double(tenths % 600) / 10.0);
     }
     const Sexagesimal dms = Sexagesimal::truncated(std::abs(dec * Angles::kRadToDeg));
     const QByteArray decCommand =

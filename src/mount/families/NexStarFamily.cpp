@@ -290,7 +290,8 @@ bool NexStarFamily::slewNexStar(int direction, bool stop, bool option)
         if (!isUltima() && !m_exchange.ask("M", 1, ReplyEnd::endingIn(kEnd)).ok)
             return noResponse("slewNexStar: cancel goto transaction error");
         const bool ok = passThrough(kMotorAltitude, kPositive, 0) && passThrough(kMotorAzimuth, kPositive, 0);
-        if (ok && !isUltima())
+        // A SynScan is never asked its tracking mode.
+        if (ok && m_protocol == kProtocolNexStarGPS)
             getTrackModeNexStarOnly();
         return ok;
     }
