@@ -19,6 +19,7 @@
 // working directory.
 
 #include "model/records/TvkFile.h"
+#include "platform/SafeWrite.h"
 #include "solarsystem/smallbodies/MappedElementFile.h"
 #include "solarsystem/smallbodies/MinorPlanetOrbit.h"
 #include "solarsystem/smallbodies/MinorPlanetTable.h"
@@ -279,7 +280,10 @@ void BM_ImportMemory(benchmark::State& state)
         return;
     }
     const double before = statusMegabytes("VmRSS");
-    std::ofstream("/proc/self/clear_refs") << "5";
+    if (!SafeWrite::append(QStringLiteral("/proc/self/clear_refs"), "5", SafeWrite::Append::Existing).isEmpty()) {
+        state.SkipWithError("the peak memory could not be reset");
+        return;
+    }
     double settled = 0.0;
     double peak = 0.0;
     for (auto _ : state) {
