@@ -172,7 +172,8 @@ MinorPlanetImporter::Work SmallBodyTables::orbitFileImport(bool allOrbits) const
                                                   m_model.databaseDirectory()),
             in = inputs(0.0), filter](const MinorPlanetImporter::Progress& progress, std::stop_token stop) {
         MinorPlanetTable::Import import = work(progress, stop);
-        if (import.orbits.empty() || stop.stop_requested())
+        // Only a large table's chart pass skips bodies by their watches.
+        if (import.orbits.size() < SmallBodyPositions::kParallelThreshold || stop.stop_requested())
             return import;
         import.watches = freshWatches(import.table, import.orbits);
         ParallelMinorPlanets::Gate gate{import.watches, filter.limit, filter.showMP, filter.showNEO};

@@ -63,8 +63,8 @@ public:
     MinorPlanetTable::Result importMinorPlanets(bool rebuild, bool useOrbitFile, bool allOrbits);
     // The orbit-file rebuild of importMinorPlanets split for a worker thread:
     // the job, which touches nothing of these tables, and on this thread
-    // the step that puts its table in place. The job also makes the new
-    // table's first chart pass, for the sky date, site and limit of now,
+    // the step that puts its table in place. For a large table the job also
+    // makes its first chart pass, for the sky date, site and limit of now,
     // so that the pass after the table is in place computes only the
     // bodies that can show, as a time step does.
     MinorPlanetImporter::Work orbitFileImport(bool allOrbits) const;
