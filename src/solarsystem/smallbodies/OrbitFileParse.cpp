@@ -138,14 +138,16 @@ private:
                 const std::size_t record = recordBase + position;
                 if (record == m_separator)
                     continue;
-                minorPlanet parsed{};
+                // Read in place, into a record the table's growth cleared;
+                // a refused line's leavings are cleared again for the next.
+                minorPlanet& parsed = m_table[base + part.first + part.kept];
                 if (!OrbitLine::parse(TextLines::withoutBreak(line), parsed)) {
+                    parsed = minorPlanet{};
                     ++part.refused;
                     continue;
                 }
                 parsed.source = m_separator && record > *m_separator ? kMPSourceUnnumbered : kMPSourceNumbered;
                 parsed.index = std::uint32_t(base + part.first + part.kept);
-                m_table[base + part.first + part.kept] = parsed;
                 ++part.kept;
             }
         };
