@@ -17,6 +17,8 @@
 //   variable NORVANE_MPCORB, e.g. from tools/make_synthetic_mpcorb.py)
 //   imported as the program's "reprocess" item imports it, shown at the
 //   default limit; left out without the variable;
+// - BM_ImportAdopted: what the interface thread does after a worker has
+//   imported that orbit file again, up to the next frame;
 // - BM_PanningFramePhotoHorizon: panning with the site's photographic horizon
 //   rendered with OpenGL under the chart; it runs only with an X display
 //   (xvfb-run -a -s "-screen 0 1920x1080x24" bench_chart_paint).
@@ -337,6 +339,34 @@ void BM_TimeStepFrameOrbits(benchmark::State& state)
     frames(state, *g_orbits, [](Program& p) { p.stepTime(); });
 }
 
+// What the interface thread does once a worker has imported the orbit file
+// again: the new table put in place, the minor planets' pass and the
+// chart's projection as the import's end runs them, and the next frame; the
+// import itself is left out.
+void BM_ImportAdopted(benchmark::State& state)
+{
+    Program& program = *g_orbits;
+    SmallBodyTables& tables = program.solarSystem->smallBodies();
+    QImage image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
+    program.reset();
+    program.paint(image);
+    for (auto _ : state) {
+        state.PauseTiming();
+        MinorPlanetTable::Import import = tables.orbitFileImport(true)([](double) {}, {});
+        state.ResumeTiming();
+        if (tables.adoptMinorPlanets(import).status != MinorPlanetTable::Status::Built) {
+            state.SkipWithError("the import failed");
+            return;
+        }
+        // The whole table for the sky date, no path point: as the import's end asks.
+        tables.calculateCometPositions(kSmallBodyMinorPlanets, 0.0, -1, -1);
+        program.model.calculateStarPositions(true);
+        program.paint(image);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    program.count(state);
+}
+
 // The painter hands large fills to helper threads: count their time too.
 BENCHMARK(BM_PanningFrame)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
 BENCHMARK(BM_TimeStepFrame)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
@@ -372,6 +402,10 @@ int main(int argc, char** argv)
         for (const auto& [name, step] : {std::pair<const char*, Case>("BM_PanningFrameOrbits", BM_PanningFrameOrbits),
                                          std::pair<const char*, Case>("BM_TimeStepFrameOrbits", BM_TimeStepFrameOrbits)})
             benchmark::RegisterBenchmark(name, step)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
+        benchmark::RegisterBenchmark("BM_ImportAdopted", BM_ImportAdopted)
+            ->Iterations(3)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
     } else {
         std::fprintf(stderr, "No NORVANE_MPCORB: the orbit-file cases are left out.\n");
     }

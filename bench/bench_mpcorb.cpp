@@ -7,7 +7,9 @@
 // nothing (BM_ParseFloorMapped). The positions' floor evaluates one sine and
 // cosine per orbit. The parse reads the mapped file, as the import does.
 // The import as the program runs it (parse, cache write, the orbits'
-// constants) and the start that reads the cache back are timed whole, and a
+// constants) and the start that reads the cache back are timed whole; the
+// import's peak memory is set beside the memory its table and orbits keep
+// (run it alone, --benchmark_filter=BM_ImportMemory, for a fresh heap); and a
 // time step of the chart's pass at a magnitude limit (16.4, the default, and
 // 30, where nothing is skipped), which computes only the bodies that can
 // pass it.
@@ -17,6 +19,7 @@
 // working directory.
 
 #include "model/records/TvkFile.h"
+#include "platform/SafeWrite.h"
 #include "solarsystem/smallbodies/MappedElementFile.h"
 #include "solarsystem/smallbodies/MinorPlanetOrbit.h"
 #include "solarsystem/smallbodies/MinorPlanetTable.h"
@@ -34,6 +37,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <thread>
@@ -250,6 +254,53 @@ void BM_Import(benchmark::State& state)
     state.counters["operations"] = operations;
 }
 
+// A line "key: <n> kB" of /proc/self/status, in megabytes; 0 when absent.
+double statusMegabytes(const std::string& key)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind(key + ':', 0) == 0)
+            return std::atof(line.c_str() + key.size() + 1) / 1e3;
+    }
+    return 0.0;
+}
+
+// Once, into an empty table: the resident memory the import needed at its
+// peak and what stays resident for the table and its orbits, both above
+// what the process held before. Linux forgets the earlier peak on "5"
+// written to clear_refs.
+void BM_ImportMemory(benchmark::State& state)
+{
+    const int operations = state.range(0) == 0 ? allOperations() : int(state.range(0));
+    QTemporaryDir build;
+    QTemporaryDir database;
+    if (!importFolders(build, database)) {
+        skipWithoutFile(state);
+        return;
+    }
+    const double before = statusMegabytes("VmRSS");
+    if (!SafeWrite::append(QStringLiteral("/proc/self/clear_refs"), "5", SafeWrite::Append::Existing).isEmpty()) {
+        state.SkipWithError("the peak memory could not be reset");
+        return;
+    }
+    double settled = 0.0;
+    double peak = 0.0;
+    for (auto _ : state) {
+        std::vector<minorPlanet> table;
+        if (import(build, database, true, operations, table).status != MinorPlanetTable::Status::Built) {
+            state.SkipWithError("the import failed");
+            return;
+        }
+        const std::vector<MinorPlanetOrbit> orbits = MinorPlanetOrbit::of(table, operations);
+        settled = statusMegabytes("VmRSS") - before;
+        peak = statusMegabytes("VmHWM") - before;
+    }
+    state.counters["settledMB"] = settled;
+    state.counters["peakMB"] = peak;
+    state.counters["peakBySettled"] = settled > 0.0 ? peak / settled : 0.0;
+}
+
 // A start: the cache read back and the orbits' constants.
 void BM_Start(benchmark::State& state)
 {
@@ -318,6 +369,7 @@ BENCHMARK(BM_CacheWrite)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PositionsFloor)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Positions)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Import)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ImportMemory)->Arg(0)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Start)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_TimeStep)->Arg(164)->Arg(300)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -42,6 +42,40 @@ bool isNeo(std::optional<std::uint32_t> neoIndex, std::size_t position)
     return neoIndex && *neoIndex == position;
 }
 
+// One of the minor planets a moving sky draws.
+struct Pick {
+    float key;  // the magnitude; lowest for those always drawn
+    std::uint32_t p;
+    bool isNamed;
+};
+
+// The `count` brightest of the table's records listed in `onScreen`, those
+// `isAlways` takes first, in table order as the labels expect; the `named`
+// brightest of them are marked. The magnitudes are copied once, so that
+// the choice does not go back to records scattered over the table.
+template <class IsAlways>
+std::vector<Pick> brightest(std::span<const std::uint32_t> onScreen, std::span<const minorPlanet> table,
+                            const IsAlways& isAlways, std::size_t count, std::size_t named)
+{
+    std::vector<Pick> picks;
+    picks.reserve(onScreen.size());
+    for (const std::uint32_t p : onScreen) {
+        if (p < table.size())
+            picks.push_back({isAlways(p) ? -1e9f : table[p].mag, p, false});
+    }
+    const auto byKey = [](const Pick& a, const Pick& b) { return a.key < b.key; };
+    if (picks.size() > count) {
+        std::ranges::nth_element(picks, picks.begin() + std::ptrdiff_t(count), byKey);
+        picks.resize(count);
+    }
+    named = std::min(named, picks.size());
+    std::ranges::nth_element(picks, picks.begin() + std::ptrdiff_t(named), byKey);
+    for (std::size_t i = 0; i < named; ++i)
+        picks[i].isNamed = true;
+    std::ranges::sort(picks, {}, &Pick::p);
+    return picks;
+}
+
 bool sameView(const SkyCoordinates::View& a, const SkyCoordinates::View& b)
 {
     return a.altitude == b.altitude && a.azimuth == b.azimuth && a.radius == b.radius && a.width == b.width
@@ -118,7 +152,7 @@ void SmallBodyPainter::paintMinorPlanets(ChartCanvas& canvas, const ChartSky& sk
     const bool isNames = m_prefs.isCometNames();
     m_minorPlanetLabels.setAttributes(m_prefs.cometNameAttributes());
     m_minorPlanetLabels.apply(canvas);
-    const auto draw = [&](std::size_t p) {
+    const auto draw = [&](std::size_t p, bool isNamed) {
         const minorPlanet& m = sky.minorPlanets[p];
         if (m.state != kStateOnScreen)
             return;
@@ -136,7 +170,7 @@ void SmallBodyPainter::paintMinorPlanets(ChartCanvas& canvas, const ChartSky& sk
         }
         if ((long long)m.index == selected)
             FindMark::draw(canvas, m_images, m_prefs.isNightVision(), QPointF(x, y), markAlpha);
-        if (isNames)
+        if (isNamed)
             m_minorPlanetLabels.draw(canvas, QPointF(x + 9.0, y - 5.0), p, nameOf(m.name));
     };
     // The sky moves under a pan and under time steps alike.
@@ -148,30 +182,23 @@ void SmallBodyPainter::paintMinorPlanets(ChartCanvas& canvas, const ChartSky& sk
     m_hasLeftOut = false;
     // A large table's pass lists those on screen: the rest need no look.
     if (sky.minorPlanetsOnScreen) {
-        std::span<const std::uint32_t> onScreen = *sky.minorPlanetsOnScreen;
-        std::vector<std::uint32_t> brightest;
+        const std::span<const std::uint32_t> onScreen = *sky.minorPlanetsOnScreen;
         if (isMoving && onScreen.size() > kMovingMinorPlanets) {
-            const auto key = [&](std::uint32_t p) {
-                const bool always = (long long)p == selected || isNeo(sky.neoIndex, p);
-                return always || p >= sky.minorPlanets.size() ? -1e9f : sky.minorPlanets[p].mag;
-            };
-            brightest.assign(onScreen.begin(), onScreen.end());
-            const auto last = brightest.begin() + std::ptrdiff_t(kMovingMinorPlanets);
-            std::ranges::nth_element(brightest, last, {}, key);
-            brightest.erase(last, brightest.end());
-            // In table order, as the labels expect.
-            std::ranges::sort(brightest);
-            onScreen = brightest;
+            const auto isAlways = [&](std::uint32_t p) { return (long long)p == selected || isNeo(sky.neoIndex, p); };
+            for (const Pick& pick :
+                 brightest(onScreen, sky.minorPlanets, isAlways, kMovingMinorPlanets, kMovingMinorPlanetNames))
+                draw(pick.p, isNames && pick.isNamed);
             m_hasLeftOut = true;
+            return;
         }
         for (const std::uint32_t p : onScreen) {
             if (p < sky.minorPlanets.size())
-                draw(p);
+                draw(p, isNames);
         }
         return;
     }
     for (std::size_t p = 0; p < sky.minorPlanets.size(); ++p)
-        draw(p);
+        draw(p, isNames);
 }
 
 void SmallBodyPainter::print(ChartCanvas& canvas, const ChartSky& sky, const PrintMapping& mapping,

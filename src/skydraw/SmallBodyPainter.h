@@ -39,6 +39,9 @@ public:
     // on screen are drawn only up to this many, the brightest (the selection
     // and the nearest near-Earth object always among them).
     static constexpr std::size_t kMovingMinorPlanets = 1000;
+    // Of those, only this many, the brightest, are named: a name costs
+    // several times its symbol.
+    static constexpr std::size_t kMovingMinorPlanetNames = 100;
     // The sky counts as moving when it changed since a paint this recent.
     static constexpr std::chrono::milliseconds kMovingPaints = kMovingSkyPaints;
 

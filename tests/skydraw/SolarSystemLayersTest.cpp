@@ -13,7 +13,9 @@
 #include <QLocale>
 #include <QTimeZone>
 
+#include <algorithm>
 #include <array>
+#include <cstdio>
 #include <limits>
 #include <vector>
 
@@ -350,5 +352,55 @@ TEST_F(SolarSystemLayersTest, AMovingViewDrawsOnlyTheBrightestMinorPlanetsAndThe
     painter.setMovingPaints(std::chrono::milliseconds(0));
     sky.skyDate = sky.skyDate.addSecs(60);
     EXPECT_EQ(count(drawn()), kCount);
+    EXPECT_FALSE(painter.hasLeftOut());
+}
+
+// A name costs several symbols: a moving sky names only the brightest few of
+// the minor planets it draws, the settled sky every one.
+TEST_F(SolarSystemLayersTest, AMovingViewNamesOnlyTheBrightestMinorPlanetsAndTheSettledViewAll)
+{
+    prefs().setCometMagLimit(12.0);
+    prefs().setShowMP(true);
+    if (!prefs().isCometNames())
+        prefs().setIsCometNames();
+    constexpr std::size_t kCount = SmallBodyPainter::kMovingMinorPlanets + 3;  // prime to 7: no two alike
+    constexpr int kColumns = 25;
+    constexpr int kWidth = 80 * kColumns;
+    constexpr int kHeight = 20 * (int(kCount) / kColumns + 2);
+    std::vector<minorPlanet> minorPlanets;
+    std::vector<std::uint32_t> onScreen;
+    for (std::size_t i = 0; i < kCount; ++i) {
+        const float mag = 10.0f + float(i * 7 % kCount) * 0.001f;
+        minorPlanet m = makeMinorPlanet(std::uint32_t(i), kMPSourceNumbered, 10.0f + 80.0f * float(i % kColumns),
+                                        15.0f + 20.0f * float(i / kColumns), mag);
+        std::snprintf(m.name, sizeof m.name, "M%zu", i);
+        minorPlanets.push_back(m);
+        onScreen.push_back(std::uint32_t(i));
+    }
+    ChartSky sky;
+    sky.minorPlanets = minorPlanets;
+    sky.minorPlanetsOnScreen = onScreen;
+    sky.view = {45.0, 180.0, 500.0, float(kWidth), float(kHeight)};
+    sky.skyDate = QDateTime(QDate(2026, 1, 15), QTime(21, 0), QTimeZone::utc());
+    SmallBodyPainter painter(prefs(), images);
+    painter.setMovingPaints(std::chrono::hours(1));
+    // Whether each has ink right of its symbol, where its name goes.
+    const auto named = [&] {
+        const QImage image = render(kWidth, kHeight, [&](ChartCanvas& c) { painter.paint(c, sky, 1.0f); });
+        std::vector<bool> isNamed;
+        for (const minorPlanet& m : minorPlanets)
+            isNamed.push_back(inkCount(image.copy(int(m.screenX) + 8, kHeight - int(m.screenY) - 8, 40, 12)) > 0);
+        return isNamed;
+    };
+    const auto count = [](const std::vector<bool>& v) { return std::size_t(std::ranges::count(v, true)); };
+
+    EXPECT_EQ(count(named()), kCount);
+    sky.view.azimuth += 0.5;
+    const std::vector<bool> moving = named();
+    EXPECT_TRUE(painter.hasLeftOut());
+    EXPECT_EQ(count(moving), SmallBodyPainter::kMovingMinorPlanetNames);
+    for (std::size_t i = 0; i < kCount; ++i)
+        EXPECT_EQ(moving[i], i * 7 % kCount < SmallBodyPainter::kMovingMinorPlanetNames) << i;
+    EXPECT_EQ(count(named()), kCount);
     EXPECT_FALSE(painter.hasLeftOut());
 }

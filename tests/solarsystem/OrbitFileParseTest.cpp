@@ -5,6 +5,7 @@
 
 #include <QThread>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -166,6 +167,44 @@ TEST(OrbitFileParseSlices, OneToEightOperationsAndAnyLineBreaksGiveTheSameTable)
                     << numbered << " + " << unnumbered << " orbits, " << breaks.size() << " breaks, " << k;
         }
     }
+}
+
+// The file is read in blocks of whole lines, let go one after another: any
+// block size, down to a line a block (the rule, the separator and refused
+// lines each ending a block), on one or several operations, gives the table
+// and counts of one block; every byte is let go once, in order.
+TEST(OrbitFileParseBlocks, AnyBlockSizeGivesTheSameTableAndLetsEveryByteGo)
+{
+    OrbitFile f(40, 30);
+    f.lines[5 + 3] = f.lines[5 + 3].substr(0, 90);
+    f.lines[5 + 25] = patched(f.lines[5 + 25], 21, "K250L");
+    f.lines[5 + 60] = f.lines[5 + 60].substr(0, 50);
+    for (const std::vector<std::string_view>& breaks :
+         {std::vector<std::string_view>{"\n"}, {"\r\n"}, {"\r\n", "\n", "\r"}}) {
+        const std::string text = f.text(breaks);
+        for (const bool allOrbits : {true, false}) {
+            const OrbitFileParse::Result whole = OrbitFileParse::parse(text, allOrbits, 1);
+            ASSERT_EQ(whole.minorPlanets.size(), allOrbits ? 67u : 38u);
+            for (const std::size_t blockBytes : {1u, 150u, 203u, 1000u}) {
+                for (const int k : {1, 3}) {
+                    std::vector<std::size_t> letGo;
+                    const OrbitFileParse::Result blocks = OrbitFileParse::parse(
+                        text, allOrbits, k, {}, {}, [&](std::size_t bytes) { letGo.push_back(bytes); }, blockBytes);
+                    EXPECT_TRUE(sameRecords(blocks.minorPlanets, whole.minorPlanets)) << blockBytes << ", " << k;
+                    EXPECT_EQ(blocks.refusedLines, whole.refusedLines);
+                    EXPECT_EQ(blocks.recordLines, whole.recordLines);
+                    EXPECT_EQ(blocks.numberedOrbits, 40u);
+                    ASSERT_FALSE(letGo.empty());
+                    EXPECT_TRUE(std::is_sorted(letGo.begin(), letGo.end()));
+                    EXPECT_EQ(letGo.back(), text.size());
+                }
+            }
+        }
+    }
+    EXPECT_EQ(OrbitFileParse::parse(OrbitFile(9, 0).text(), true, 2, {}, {}, {}, 1).status,
+              OrbitFileParse::Status::Ok);
+    EXPECT_EQ(OrbitFileParse::parse(OrbitFile(8, 0).text(), true, 2, {}, {}, {}, 1).status,
+              OrbitFileParse::Status::TooFewRecordLines);
 }
 
 // Progress was once drawn from a worker thread.

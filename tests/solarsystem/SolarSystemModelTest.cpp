@@ -18,6 +18,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -203,6 +205,49 @@ TEST_F(SolarSystemModelTest, AnOrbitFileImportedApartReplacesTheTableOnlyWhenUsa
     model.calculateStarPositions(true);
     EXPECT_NEAR(double(model.minorPlanets()[0].geoDistance) / kKmPerAU, 3.185058355, 1e-5);
     EXPECT_GT(float(model.minorPlanets()[13].geoDistance), 0.0f);
+}
+
+// The worker's import also makes the new table's first pass, so that the
+// interface thread's pass computes only what can show: the chart it draws,
+// an hour later, is the one a table imported here and passed whole draws.
+TEST_F(SolarSystemModelTest, AFirstPassMadeOnTheWorkerLeavesTheChartAsAWholePassDoes)
+{
+    prefs().setCometMagLimit(12.0);
+    QByteArray text = "MPCORB\n\n" + QByteArray(202, '-') + "\n";
+    for (std::size_t i = 0; i < SmallBodyPositions::kParallelThreshold; ++i) {
+        // Bright to faint, spread along the orbit.
+        std::string line(MpcLines::kVesta);
+        char field[16];
+        std::snprintf(field, sizeof field, "%05zu", i % 100000);
+        line.replace(0, 5, field);
+        std::snprintf(field, sizeof field, "%5.2f", 3.0 + double(i % 170) / 10.0);
+        line.replace(8, 5, field);
+        std::snprintf(field, sizeof field, "%9.5f", double(i * 37 % 36000) / 100.0);
+        line.replace(27, 9, field);
+        text += QByteArray(line.data(), qsizetype(line.size())) + "\n";
+    }
+    catalogues.writeBuildFile("MPCORB.DAT", text);
+    SmallBodyTables& tables = solarSystem->smallBodies();
+    const auto chart = [&] {
+        model.calculateStarPositions(true);
+        std::vector<minorPlanet> shown;
+        for (const std::uint32_t i : solarSystem->minorPlanetsOnScreen().value_or(std::span<const std::uint32_t>()))
+            shown.push_back(model.minorPlanets()[i]);
+        return shown;
+    };
+
+    // The chart's limit and switches, which the worker's pass takes, are those of its last pass.
+    model.calculateStarPositions(true);
+    MinorPlanetTable::Import import = tables.orbitFileImport(true)({}, {});
+    ASSERT_EQ(import.watches.size(), SmallBodyPositions::kParallelThreshold);
+    skyDate->calculateDate(std::nullopt, 3600.0);
+    ASSERT_EQ(tables.adoptMinorPlanets(import).status, MinorPlanetTable::Status::Built);
+    const std::vector<minorPlanet> apart = chart();
+    ASSERT_EQ(tables.importMinorPlanets(true, true, true).status, MinorPlanetTable::Status::Built);
+    const std::vector<minorPlanet> whole = chart();
+    ASSERT_FALSE(whole.empty());
+    ASSERT_EQ(apart.size(), whole.size());
+    EXPECT_EQ(std::memcmp(apart.data(), whole.data(), whole.size() * sizeof(minorPlanet)), 0);
 }
 
 TEST_F(SolarSystemModelTest, APanRecomputesNoBodyAndANewTimeDoes)

@@ -2,6 +2,11 @@
 
 #include "solarsystem/smallbodies/ElementFile.h"
 
+#include <algorithm>
+
+#include <sys/mman.h>
+#include <unistd.h>
+
 MappedElementFile::MappedElementFile(const QString& path) : m_file(path)
 {
     if (!m_file.open(QIODevice::ReadOnly))
@@ -17,4 +22,17 @@ MappedElementFile::MappedElementFile(const QString& path) : m_file(path)
     const std::string_view text(reinterpret_cast<const char*>(bytes), std::size_t(size));
     if (ElementFile::isAscii(text))
         m_text = text;
+    // The check read every page: none is kept until the parse reads it.
+    release(text.size());
+}
+
+void MappedElementFile::release(std::size_t bytes) const
+{
+    if (!m_text || m_text->empty())
+        return;
+    // Whole pages only; the mapping starts on one.
+    const auto page = std::size_t(sysconf(_SC_PAGESIZE));
+    const std::size_t whole = std::min(bytes, m_text->size()) / page * page;
+    if (whole > 0)
+        madvise(const_cast<char*>(m_text->data()), whole, MADV_DONTNEED);
 }

@@ -18,6 +18,9 @@ public:
 
     // The file's text; none when it cannot be read or is not ASCII.
     std::optional<std::string_view> text() const { return m_text; }
+    // Lets the memory of the text's first `bytes` go; they read the same
+    // when read again, from the disk or its cache.
+    void release(std::size_t bytes) const;
 
 private:
     QFile m_file;

@@ -38,7 +38,7 @@ Result parseOrbitFile(const MinorPlanetTable::Request& request, const QString& p
         return {Status::OrbitFileUnusable};
     OrbitFileParse::Result result =
         OrbitFileParse::parse(*text, request.allOrbits, SliceRunner::operationCount(request.processorCount),
-                              request.progress, std::move(stop));
+                              request.progress, std::move(stop), [&file](std::size_t bytes) { file.release(bytes); });
     if (result.status == OrbitFileParse::Status::Stopped)
         return {Status::Stopped};
     if (result.status != OrbitFileParse::Status::Ok)

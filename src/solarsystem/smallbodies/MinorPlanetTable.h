@@ -2,6 +2,7 @@
 
 #include "model/records/minorPlanet.h"
 #include "solarsystem/smallbodies/MinorPlanetOrbit.h"
+#include "solarsystem/smallbodies/MinorPlanetWatch.h"
 
 #include <QString>
 
@@ -61,6 +62,8 @@ struct Import {
     std::vector<minorPlanet> table = {};  // the new table after Built, else empty
     // The new table's orbits when the import computed them too, else empty.
     std::vector<MinorPlanetOrbit> orbits = {};
+    // The orbits' watches after a first pass, when the import made one too, else empty.
+    std::vector<MinorPlanetWatch> watches = {};
 };
 
 // The orbit-file rebuild of createMinorPlanetData (`request.rebuild` and

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <optional>
 
 namespace {
 
@@ -36,118 +37,187 @@ std::size_t ruleLine(const TextLines& lines)
     return rule;
 }
 
+// Each slice looks for a stop request this often.
+constexpr std::size_t kLinesPerCount = 1024;
+
+// Where the block starting at `from` ends: at a line's end (a CR-LF taken
+// whole) at least `bytes` on, or at the text's end.
+std::size_t blockEnd(std::string_view text, std::size_t from, std::size_t bytes)
+{
+    if (text.size() - from <= bytes)
+        return text.size();
+    const std::size_t lineBreak = text.find_first_of("\r\n", from + bytes - 1);
+    if (lineBreak == std::string_view::npos)
+        return text.size();
+    const bool isCrLf = text[lineBreak] == '\r' && lineBreak + 1 < text.size() && text[lineBreak + 1] == '\n';
+    return lineBreak + (isCrLf ? 2 : 1);
+}
+
+// Lines [first, end) of a block, parsed straight into their places in the
+// table; a refused line or the separator leaves a gap at the slice's end.
 struct Slice {
     std::size_t first = 0;
     std::size_t end = 0;
-    std::vector<minorPlanet> kept;  // `index` counted within the slice
+    std::size_t kept = 0;
     std::size_t refused = 0;
 };
 
-// Each slice adds its parsed bytes to the shared count this often, so that
-// the slices do not contend for it line by line.
-constexpr std::size_t kLinesPerCount = 1024;
+// The file's lines so far, block by block.
+class OrbitBlocks {
+public:
+    OrbitBlocks(std::string_view text, bool allOrbits, int slices, std::vector<minorPlanet>& table,
+                std::stop_token stop)
+        : m_text(text), m_allOrbits(allOrbits), m_slices(std::max(slices, 1)), m_table(table),
+          m_stop(std::move(stop))
+    {
+    }
+
+    // Reads the block [from, to); false when asked to stop.
+    bool read(std::size_t from, std::size_t to, const std::function<void(double percent)>& report)
+    {
+        const TextLines lines(m_text.substr(from, to - from), m_slices);
+        std::size_t first = 0;
+        if (!m_hasRule) {
+            // The file's first line is never the rule.
+            first = m_lineCount == 0 ? 1 : 0;
+            while (first < lines.count() && !isRuleLine(lines.content(first)))
+                ++first;
+            m_hasRule = first < lines.count();
+            ++first;
+        }
+        const std::size_t recordBase = m_recordLines;
+        if (m_hasRule && first < lines.count()) {
+            if (!m_separator) {
+                for (std::size_t i = first; i < lines.count() && !m_separator; ++i) {
+                    if (isSeparator(lines.line(i)))
+                        m_separator = recordBase + (i - first);
+                }
+            }
+            m_recordLines += lines.count() - first;
+            std::size_t askedEnd = lines.count();
+            if (!m_allOrbits && m_separator)
+                askedEnd = first + std::min(lines.count() - first, *m_separator - std::min(*m_separator, recordBase));
+            if (askedEnd > first && !parse(lines, first, askedEnd, recordBase, report))
+                return false;
+        }
+        m_lineCount += lines.count();
+        return true;
+    }
+
+    bool hasRule() const { return m_hasRule; }
+    std::size_t recordLines() const { return m_recordLines; }
+    std::size_t numberedOrbits() const { return m_separator.value_or(m_recordLines); }
+    std::size_t refusedLines() const { return m_refused; }
+
+private:
+    // Block lines [first, end), record lines from `recordBase` on, appended to the table.
+    bool parse(const TextLines& lines, std::size_t first, std::size_t end,
+               std::size_t recordBase, const std::function<void(double percent)>& report)
+    {
+        const std::size_t count = end - first;
+        const std::size_t base = m_table.size();
+        m_table.resize(base + count);
+        const std::size_t k = std::size_t(m_slices);
+        const std::size_t per = count / k;
+        std::vector<Slice> parts(k);
+        for (std::size_t j = 0; j < k; ++j) {
+            parts[j].first = j * per;
+            parts[j].end = j + 1 == k ? count : (j + 1) * per;
+        }
+        std::atomic<bool> stopped{false};
+        const auto work = [&](int slice) {
+            Slice& part = parts[std::size_t(slice)];
+            for (std::size_t position = part.first; position < part.end; ++position) {
+                const std::string_view line = lines.line(first + position);
+                if ((position - part.first) % kLinesPerCount == 0 && m_stop.stop_requested()) {
+                    stopped.store(true, std::memory_order_relaxed);
+                    return;
+                }
+                if (slice == 0)
+                    m_progress.offer(100.0 * double(line.data() - m_text.data()) / double(m_text.size()));
+                const std::size_t record = recordBase + position;
+                if (record == m_separator)
+                    continue;
+                // Read in place, into a record the table's growth cleared;
+                // a refused line's leavings are cleared again for the next.
+                minorPlanet& parsed = m_table[base + part.first + part.kept];
+                if (!OrbitLine::parse(TextLines::withoutBreak(line), parsed)) {
+                    parsed = minorPlanet{};
+                    ++part.refused;
+                    continue;
+                }
+                parsed.source = m_separator && record > *m_separator ? kMPSourceUnnumbered : kMPSourceNumbered;
+                parsed.index = std::uint32_t(base + part.first + part.kept);
+                ++part.kept;
+            }
+        };
+        SliceRunner::run(int(k), work, &m_progress, report);
+        if (stopped.load(std::memory_order_relaxed))
+            return false;
+        // Close the gaps: each slice's records move down over those before.
+        std::size_t gap = 0;
+        for (const Slice& part : parts) {
+            m_refused += part.refused;
+            const std::size_t at = base + part.first;
+            for (std::size_t i = 0; gap > 0 && i < part.kept; ++i) {
+                minorPlanet& moved = m_table[at - gap + i];
+                moved = m_table[at + i];
+                moved.index -= std::uint32_t(gap);
+            }
+            gap += (part.end - part.first) - part.kept;
+        }
+        m_table.resize(m_table.size() - gap);
+        return true;
+    }
+
+    std::string_view m_text;
+    bool m_allOrbits;
+    int m_slices;
+    std::vector<minorPlanet>& m_table;
+    std::stop_token m_stop;
+    bool m_hasRule = false;
+    std::size_t m_lineCount = 0;    // lines of the blocks read
+    std::size_t m_recordLines = 0;  // of them after the rule
+    std::optional<std::size_t> m_separator;  // as a record line
+    std::size_t m_refused = 0;
+    // Offered by each block's first slice in turn.
+    ProgressCounter m_progress;
+};
 
 }  // namespace
 
 OrbitFileParse::Result OrbitFileParse::parse(std::string_view text, bool allOrbits, int slices,
                                              const std::function<void(double percent)>& report,
-                                             std::stop_token stop)
+                                             std::stop_token stop,
+                                             const std::function<void(std::size_t bytes)>& doneWith,
+                                             std::size_t blockBytes)
 {
     Result result;
-    const TextLines lines(text, slices);
-    const std::size_t rule = ruleLine(lines);
-    if (rule >= lines.count()) {
-        result.status = Status::NoRuleLine;
-        return result;
-    }
-    const std::size_t firstRecord = rule + 1;
-    result.recordLines = lines.count() - firstRecord;
-    if (result.recordLines < kMinimumRecordLines) {
-        result.status = Status::TooFewRecordLines;
-        return result;
-    }
-
-    std::size_t separator = 0;
-    while (separator < result.recordLines && !isSeparator(lines.line(firstRecord + separator)))
-        ++separator;
-    result.numberedOrbits = separator;
-    const std::size_t count = allOrbits ? result.recordLines : separator;
-
-    // Each slice keeps its records apart, so that every thread writes (and
-    // first touches) its own memory; the slices are joined once all have finished.
-    const int k = std::max(slices, 1);
-    const std::size_t per = count / std::size_t(k);
-    std::vector<Slice> parts(static_cast<std::size_t>(k));
-    for (std::size_t j = 0; j < parts.size(); ++j) {
-        parts[j].first = j * per;
-        parts[j].end = j + 1 == parts.size() ? count : (j + 1) * per;
-        parts[j].kept.reserve(parts[j].end - parts[j].first);
-    }
-
-    // The lines asked for span these bytes; the first slice reports the share
-    // of them all slices have parsed.
-    std::size_t bytesAsked = 0;
-    if (count > 0) {
-        const std::string_view first = lines.line(firstRecord);
-        const std::string_view last = lines.line(firstRecord + count - 1);
-        bytesAsked = std::size_t(last.data() + last.size() - first.data());
-    }
-    std::atomic<std::size_t> bytesParsed{0};
-    std::atomic<bool> stopped{false};
-    ProgressCounter progress;
-    const auto work = [&](int slice) {
-        Slice& part = parts[std::size_t(slice)];
-        std::size_t uncounted = 0;
-        for (std::size_t position = part.first; position < part.end; ++position) {
-            if ((position - part.first) % kLinesPerCount == 0) {
-                bytesParsed.fetch_add(uncounted, std::memory_order_relaxed);
-                uncounted = 0;
-                if (stop.stop_requested()) {
-                    stopped.store(true, std::memory_order_relaxed);
-                    return;
-                }
-            }
-            if (slice == 0)
-                progress.offer(100.0 * double(bytesParsed.load(std::memory_order_relaxed) + uncounted)
-                               / double(bytesAsked));
-            const std::string_view line = lines.line(firstRecord + position);
-            uncounted += line.size();
-            if (position == separator)
-                continue;
-            minorPlanet record{};
-            if (!OrbitLine::parse(TextLines::withoutBreak(line), record)) {
-                ++part.refused;
-                continue;
-            }
-            record.source = position < separator ? kMPSourceNumbered : kMPSourceUnnumbered;
-            record.index = std::uint32_t(part.kept.size());
-            part.kept.push_back(record);
-        }
-    };
-    SliceRunner::run(k, work, &progress, report);
-    if (stopped.load(std::memory_order_relaxed)) {
-        result.status = Status::Stopped;
-        return result;
-    }
-
-    for (const Slice& part : parts)
-        result.refusedLines += part.refused;
     std::vector<minorPlanet>& table = result.minorPlanets;
-    if (parts.size() == 1) {
-        table.swap(parts.front().kept);
-        return result;
+    // Every orbit line holds at least kMinimumLength characters and a break:
+    // with this reserved the table never moves while it grows, and the part
+    // of the reserve no record fills is never touched, so it takes no memory.
+    table.reserve(text.size() / (OrbitLine::kMinimumLength + 1) + 1);
+    OrbitBlocks blocks(text, allOrbits, slices, table, std::move(stop));
+    for (std::size_t from = 0; from < text.size();) {
+        const std::size_t to = blockEnd(text, from, std::max<std::size_t>(blockBytes, 1));
+        if (!blocks.read(from, to, report)) {
+            result.status = Status::Stopped;
+            break;
+        }
+        from = to;
+        if (doneWith)
+            doneWith(from);
     }
-    std::size_t kept = 0;
-    for (const Slice& part : parts)
-        kept += part.kept.size();
-    table.reserve(kept);
-    for (Slice& part : parts) {
-        const std::size_t offset = table.size();
-        table.insert(table.end(), part.kept.begin(), part.kept.end());
-        std::vector<minorPlanet>().swap(part.kept);
-        for (std::size_t i = offset; i < table.size(); ++i)
-            table[i].index += std::uint32_t(offset);
-    }
+    result.recordLines = blocks.recordLines();
+    result.numberedOrbits = blocks.numberedOrbits();
+    result.refusedLines = blocks.refusedLines();
+    if (result.status == Status::Ok && !blocks.hasRule())
+        result.status = Status::NoRuleLine;
+    else if (result.status == Status::Ok && result.recordLines < kMinimumRecordLines)
+        result.status = Status::TooFewRecordLines;
+    if (result.status != Status::Ok)
+        std::vector<minorPlanet>().swap(table);
     return result;
 }
 

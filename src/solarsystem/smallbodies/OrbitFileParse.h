@@ -12,9 +12,10 @@
 // first line from the second on whose characters 3-7 are "-----"), the
 // numbered orbits, a separator line (the first record line whose first two
 // characters hold white space or a line break), then the unnumbered orbits.
-// The record lines are split into contiguous slices by line number and parsed
-// at once on a private thread pool; the result does not depend on the number
-// of slices.
+// The file is read in blocks of whole lines; a block's record lines are
+// split into contiguous slices by line number and parsed at once on a
+// private thread pool, each record written straight into its place in the
+// table. The result does not depend on the number of slices.
 class OrbitFileParse {
 public:
     enum class Status {
@@ -37,15 +38,22 @@ public:
     };
 
     static constexpr std::size_t kMinimumRecordLines = 10;
+    // The file is read in blocks of about this many bytes, each let go once
+    // parsed, so that the mapped file never holds more than a block in
+    // memory beside the table.
+    static constexpr std::size_t kBlockBytes = std::size_t(16) << 20;
 
     // `slices`: 1 to 8 parse operations. `report` receives, on the calling
-    // thread, the percentage of the bytes of the lines asked for that have
-    // been parsed, at most once per whole percent. Without a separator every
-    // orbit counts as numbered. A stop request ends every slice within a
-    // thousand lines.
+    // thread, the percentage of the text's bytes that have been read, at
+    // most once per whole percent. Without a separator every orbit counts as
+    // numbered. A stop request ends every slice within a thousand lines.
+    // `doneWith` is told, after each block, how many of the text's first
+    // bytes will not be read again, so that their memory may be let go.
     static Result parse(std::string_view text, bool allOrbits, int slices,
                         const std::function<void(double percent)>& report = {},
-                        std::stop_token stop = {});
+                        std::stop_token stop = {},
+                        const std::function<void(std::size_t bytes)>& doneWith = {},
+                        std::size_t blockBytes = kBlockBytes);
 
     // Whether `head`, the start of a file, reads as the start of an orbit
     // file: a rule line followed by kMinimumRecordLines whole lines that each

@@ -12,6 +12,22 @@ namespace {
 
 using ParallelMinorPlanets::Gate;
 
+// A pan's projection gets a slice of its own per this many records.
+constexpr std::size_t kShownPerSlice = 32768;
+
+// The records a gate lets through lie scattered over a table of hundreds of
+// megabytes: each waits on memory unless fetched this many records ahead.
+constexpr std::size_t kPrefetchAhead = 8;
+
+void prefetch(const minorPlanet& m, const MinorPlanetWatch& watch)
+{
+    // Its (at most four) cache lines, whatever its alignment.
+    const char* const record = reinterpret_cast<const char*>(&m);
+    for (const std::size_t at : {std::size_t(0), std::size_t(64), std::size_t(128), sizeof(minorPlanet) - 1})
+        __builtin_prefetch(record + at, 1);
+    __builtin_prefetch(&watch, 1);
+}
+
 struct Slice {
     std::size_t first = 0;
     std::size_t end = 0;
@@ -67,6 +83,8 @@ std::optional<TrackedPlace> run(const Run& run)
     const auto percent = [per](std::size_t done) { return 100.0 * double(done) / (2.0 * double(per)); };
     ProgressCounter progress;
     Gate* const gate = run.gate;
+    // The slices that project the records a gate lets through.
+    std::size_t projecting = k;
 
     const SmallBodyPosition::Frame frame(run.inputs, run.days);
     const bool searchNeo = run.days == 0.0;
@@ -109,12 +127,14 @@ std::optional<TrackedPlace> run(const Run& run)
                 gate->shown->insert(gate->shown->end(), slice.shown.begin(), slice.shown.end());
         }
     } else if (gate) {
-        // The same bodies as last time, split evenly again.
+        // The same bodies as last time, split evenly again: as few slices
+        // as their count needs, since a thread costs more than a short share.
         const std::span<const std::uint32_t> shown = *gate->shown;
-        const std::size_t share = shown.size() / k;
-        for (std::size_t j = 0; j < k; ++j) {
+        projecting = std::clamp<std::size_t>(shown.size() / kShownPerSlice, 1, k);
+        const std::size_t share = shown.size() / projecting;
+        for (std::size_t j = 0; j < projecting; ++j) {
             const auto first = shown.begin() + std::ptrdiff_t(j * share);
-            slices[j].shown.assign(first, j + 1 == k ? shown.end() : first + std::ptrdiff_t(share));
+            slices[j].shown.assign(first, j + 1 == projecting ? shown.end() : first + std::ptrdiff_t(share));
         }
     } else if (run.inputs.isTimeChange) {
         SliceRunner::run(int(k), [&](int s) {
@@ -133,9 +153,13 @@ std::optional<TrackedPlace> run(const Run& run)
     }
 
     if (run.projection && gate) {
-        SliceRunner::run(int(k), [&](int s) {
+        SliceRunner::run(int(projecting), [&](int s) {
             Slice& slice = slices[std::size_t(s)];
-            for (const std::uint32_t i : slice.shown) {
+            const std::span<const std::uint32_t> shown = slice.shown;
+            for (std::size_t n = 0; n < shown.size(); ++n) {
+                if (n + kPrefetchAhead < shown.size())
+                    prefetch(run.minorPlanets[shown[n + kPrefetchAhead]], gate->watches[shown[n + kPrefetchAhead]]);
+                const std::uint32_t i = shown[n];
                 gate->watches[i].mayBeShown = true;
                 if (run.projection(i))
                     slice.onScreen.push_back(i);

@@ -59,6 +59,12 @@ int operationCount(int processorCount)
 void run(int slices, const std::function<void(int slice)>& work, ProgressCounter* progress,
          const std::function<void(double percent)>& report)
 {
+    // One slice runs here: a thread would only add its start and the waits.
+    if (slices == 1) {
+        work(0);
+        deliver(progress, report);
+        return;
+    }
     // An exception (an allocation that fails) must not end a pool thread: the
     // first is kept and thrown again here, on the caller's thread.
     std::mutex failureLock;

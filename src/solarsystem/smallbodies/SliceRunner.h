@@ -8,7 +8,8 @@
 // slice, and blocks the calling thread until every slice has finished. While
 // it waits it hands the progress published by the workers to `report` on the
 // calling thread. An exception thrown by a slice is thrown again by run()
-// once all slices have finished.
+// once all slices have finished. A job of one slice runs on the calling
+// thread, its progress handed on when it ends.
 namespace SliceRunner {
 
 // How many slices a job gets: the processor count, at least 1, at most 8.

@@ -7,8 +7,22 @@
 #include "solarsystem/planets/DeltaT.h"
 #include "solarsystem/smallbodies/CometTable.h"
 #include "solarsystem/smallbodies/GeocentricSun.h"
+#include "solarsystem/smallbodies/SliceRunner.h"
 
 #include "model/ObjectIndex.h"
+
+namespace {
+
+std::vector<MinorPlanetWatch> freshWatches(std::span<const minorPlanet> table, std::span<const MinorPlanetOrbit> orbits)
+{
+    std::vector<MinorPlanetWatch> watches;
+    watches.reserve(orbits.size());
+    for (std::size_t i = 0; i < orbits.size(); ++i)
+        watches.emplace_back(orbits[i], table[i].source);
+    return watches;
+}
+
+}  // namespace
 
 SmallBodyTables::SmallBodyTables(StarDatabaseModel& model, const PrefControl& prefControl,
                                  const SkyDateModel& skyDate)
@@ -61,15 +75,16 @@ std::optional<std::span<const std::uint32_t>> SmallBodyTables::minorPlanetsOnScr
     return m_onScreen;
 }
 
-void SmallBodyTables::prepareOrbits(std::vector<MinorPlanetOrbit> orbits)
+void SmallBodyTables::prepareOrbits(std::vector<MinorPlanetOrbit> orbits, std::vector<MinorPlanetWatch> watches)
 {
-    if (orbits.size() != m_minorPlanets.size())
+    if (orbits.size() != m_minorPlanets.size()) {
         orbits = MinorPlanetOrbit::of(m_minorPlanets, m_prefControl.numCores());
+        watches.clear();
+    }
     m_orbits = std::move(orbits);
-    m_watches.clear();
-    m_watches.reserve(m_orbits.size());
-    for (std::size_t i = 0; i < m_orbits.size(); ++i)
-        m_watches.emplace_back(m_orbits[i], m_minorPlanets[i].source);
+    if (watches.size() != m_orbits.size())
+        watches = freshWatches(m_minorPlanets, m_orbits);
+    m_watches = std::move(watches);
     m_hasOnScreen = false;
     m_lastGate.reset();
 }
@@ -152,25 +167,46 @@ MinorPlanetTable::Result SmallBodyTables::importMinorPlanets(bool rebuild, bool 
 
 MinorPlanetImporter::Work SmallBodyTables::orbitFileImport(bool allOrbits) const
 {
-    return MinorPlanetImporter::orbitFile(request(true, true, allOrbits), m_model.buildDirectory(),
-                                          m_model.databaseDirectory());
+    const CatalogueFilters::MinorPlanetFilter& filter = m_model.minorPlanetProjector().filter();
+    return [work = MinorPlanetImporter::orbitFile(request(true, true, allOrbits), m_model.buildDirectory(),
+                                                  m_model.databaseDirectory()),
+            in = inputs(0.0), filter](const MinorPlanetImporter::Progress& progress, std::stop_token stop) {
+        MinorPlanetTable::Import import = work(progress, stop);
+        // Only a large table's chart pass skips bodies by their watches.
+        if (import.orbits.size() < SmallBodyPositions::kParallelThreshold || stop.stop_requested())
+            return import;
+        import.watches = freshWatches(import.table, import.orbits);
+        ParallelMinorPlanets::Gate gate{import.watches, filter.limit, filter.showMP, filter.showNEO};
+        NearEarthObject neo;
+        const MinorPlanetProjection noProjection;
+        const std::function<void(double)> noProgress;
+        ParallelMinorPlanets::run({import.table, in, 0.0, SliceRunner::operationCount(in.numCores), neo, noProjection,
+                                   noProgress, import.orbits, &gate});
+        // As computed by no pass: the first pass on the interface thread
+        // computes again every body this one let through, for its own moment.
+        for (MinorPlanetWatch& watch : import.watches)
+            watch.generation = 0;
+        return import;
+    };
 }
 
 MinorPlanetTable::Result SmallBodyTables::adoptMinorPlanets(MinorPlanetTable::Import& import)
 {
     std::vector<MinorPlanetOrbit> orbits = std::move(import.orbits);
-    return imported(MinorPlanetTable::adopt(import, m_minorPlanets), std::move(orbits));
+    std::vector<MinorPlanetWatch> watches = std::move(import.watches);
+    return imported(MinorPlanetTable::adopt(import, m_minorPlanets), std::move(orbits), std::move(watches));
 }
 
 MinorPlanetTable::Result SmallBodyTables::imported(const MinorPlanetTable::Result& result,
-                                                   std::vector<MinorPlanetOrbit> orbits)
+                                                   std::vector<MinorPlanetOrbit> orbits,
+                                                   std::vector<MinorPlanetWatch> watches)
 {
     using Status = MinorPlanetTable::Status;
     // The nearest object found in the old table may name another body of
     // the new one, or none: it waits for the next pass.
     if (result.status == Status::Loaded || result.status == Status::Built) {
         m_neo.reset();
-        prepareOrbits(std::move(orbits));
+        prepareOrbits(std::move(orbits), std::move(watches));
     }
     return result;
 }

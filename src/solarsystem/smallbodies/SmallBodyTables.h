@@ -63,7 +63,10 @@ public:
     MinorPlanetTable::Result importMinorPlanets(bool rebuild, bool useOrbitFile, bool allOrbits);
     // The orbit-file rebuild of importMinorPlanets split for a worker thread:
     // the job, which touches nothing of these tables, and on this thread
-    // the step that puts its table in place.
+    // the step that puts its table in place. For a large table the job also
+    // makes its first chart pass, for the sky date, site and limit of now,
+    // so that the pass after the table is in place computes only the
+    // bodies that can show, as a time step does.
     MinorPlanetImporter::Work orbitFileImport(bool allOrbits) const;
     MinorPlanetTable::Result adoptMinorPlanets(MinorPlanetTable::Import& import);
 
@@ -74,13 +77,14 @@ public:
 private:
     SmallBodyInputs inputs(double dayOffset) const;
     MinorPlanetTable::Request request(bool rebuild, bool useOrbitFile, bool allOrbits) const;
-    // After an import: the table's orbits when it was replaced, those given
-    // when they are the new table's.
+    // After an import: the table's orbits and watches when it was replaced,
+    // those given when they are the new table's.
     MinorPlanetTable::Result imported(const MinorPlanetTable::Result& result,
-                                      std::vector<MinorPlanetOrbit> orbits = {});
+                                      std::vector<MinorPlanetOrbit> orbits = {},
+                                      std::vector<MinorPlanetWatch> watches = {});
     // After the table was replaced: its orbits' constants (computed unless
-    // given) and fresh watches.
-    void prepareOrbits(std::vector<MinorPlanetOrbit> orbits);
+    // given) and its watches (fresh unless given).
+    void prepareOrbits(std::vector<MinorPlanetOrbit> orbits, std::vector<MinorPlanetWatch> watches);
 
     StarDatabaseModel& m_model;
     const PrefControl& m_prefControl;
