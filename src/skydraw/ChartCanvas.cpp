@@ -76,7 +76,13 @@ void ChartCanvas::drawLines(std::span<const QLineF> lines, const QPen& pen)
     } else {
         m_painter.setPen(pen);
     }
+    const bool wasAntialiased = m_painter.testRenderHint(QPainter::Antialiasing);
+    const bool isQuick = m_isQuickLines && pen.widthF() > 1.0;
+    if (isQuick)
+        m_painter.setRenderHint(QPainter::Antialiasing, false);
     m_painter.drawLines(m_deviceLines.data(), int(m_deviceLines.size()));
+    if (isQuick)
+        m_painter.setRenderHint(QPainter::Antialiasing, wasAntialiased);
 }
 
 void ChartCanvas::drawImage(QPointF lowerLeft, const QImage& image, double opacity)

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -40,12 +41,6 @@ long long selectedIn(int findIndex, ObjectBand band)
 bool isNeo(std::optional<std::uint32_t> neoIndex, std::size_t position)
 {
     return neoIndex && *neoIndex == position;
-}
-
-bool sameView(const SkyCoordinates::View& a, const SkyCoordinates::View& b)
-{
-    return a.altitude == b.altitude && a.azimuth == b.azimuth && a.radius == b.radius && a.width == b.width
-           && a.height == b.height;
 }
 
 }  // namespace
@@ -140,11 +135,7 @@ void SmallBodyPainter::paintMinorPlanets(ChartCanvas& canvas, const ChartSky& sk
             m_minorPlanetLabels.draw(canvas, QPointF(x + 9.0, y - 5.0), p, nameOf(m.name));
     };
     // The sky moves under a pan and under time steps alike.
-    const bool isMoving = m_lastView && (!sameView(*m_lastView, sky.view) || m_lastDate != sky.skyDate)
-                          && m_sinceLastPaint.isValid() && m_sinceLastPaint.elapsed() < m_movingPaints.count();
-    m_lastView = sky.view;
-    m_lastDate = sky.skyDate;
-    m_sinceLastPaint.start();
+    const bool isMoving = m_movingSky.note(sky.view, sky.skyDate);
     m_hasLeftOut = false;
     // A large table's pass lists those on screen: the rest need no look.
     if (sky.minorPlanetsOnScreen) {

@@ -202,3 +202,59 @@ TEST(ChartCanvas, AnUnsmoothedTurnedImageLooksAsThePainterDrawsIt)
         }
     }
 }
+
+// Quick lines for a moving sky: wide ones land within a pixel of the
+// smoothed drawing with their colour; thin ones are drawn as ever.
+TEST(ChartCanvas, QuickWideLinesStayWithinAPixelOfTheSmoothedOnes)
+{
+    const std::vector<QLineF> lines = {{10.2, 10.7, 80.4, 33.1}, {80.4, 33.1, 60.0, 70.5}, {33.3, 5.5, 33.3, 75.0},
+                                       {5.0, 60.25, 95.0, 60.25}, {12.0, 70.0, 90.0, 12.5}};
+    const QColor colour(120, 180, 255, 200);
+    const auto draw = [&](double width, bool isQuick) {
+        return PaintingTest::render(100, 80, [&](ChartCanvas& c) {
+            c.setAntialiasing(true);
+            c.setQuickLines(isQuick);
+            c.drawLines(lines, QPen(colour, width));
+        });
+    };
+    // Every pixel of one drawing inked above `least` has ink of the other
+    // within a pixel.
+    const auto isCoveredBy = [](const QImage& a, const QImage& b, int least) {
+        const auto ink = [](QRgb p) { return std::max({qRed(p), qGreen(p), qBlue(p)}); };
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x) {
+                if (ink(a.pixel(x, y)) <= least)
+                    continue;
+                bool isNear = false;
+                for (int v = std::max(0, y - 1); v <= std::min(b.height() - 1, y + 1); ++v)
+                    for (int u = std::max(0, x - 1); u <= std::min(b.width() - 1, x + 1); ++u)
+                        isNear = isNear || ink(b.pixel(u, v)) > 0;
+                if (!isNear)
+                    return false;
+            }
+        return true;
+    };
+    const QImage smooth = draw(2.0, false);
+    const QImage quick = draw(2.0, true);
+    EXPECT_NE(quick, smooth);
+    EXPECT_TRUE(isCoveredBy(quick, smooth, 0));
+    // The smoothed line's faint fringe may lie beyond the quick one.
+    EXPECT_TRUE(isCoveredBy(smooth, quick, 100));
+    // About as much colour, in the same place.
+    const auto inkOf = [](const QImage& image) {
+        double sum = 0.0;
+        QPointF moment;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const double blue = qBlue(image.pixel(x, y));
+                sum += blue;
+                moment += blue * QPointF(x, y);
+            }
+        return std::pair(sum, moment / sum);
+    };
+    const auto [quickInk, quickCentre] = inkOf(quick);
+    const auto [smoothInk, smoothCentre] = inkOf(smooth);
+    EXPECT_NEAR(quickInk, smoothInk, 0.1 * smoothInk);
+    EXPECT_LE(QLineF(quickCentre, smoothCentre).length(), 0.25);
+    EXPECT_EQ(draw(1.0, true), draw(1.0, false));
+}
