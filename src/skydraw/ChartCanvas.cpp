@@ -191,11 +191,22 @@ void ChartCanvas::drawImage(const QTransform& local, const QRectF& rect, const Q
         if (const std::optional<PixelTarget> target = PixelTarget::of(m_painter)) {
             const QTransform toPainter = QTransform(kx, 0.0, 0.0, ky, rect.x(), rect.y()) * upright * local *
                                          QTransform(1.0, 0.0, 0.0, -1.0, 0.0, m_height);
-            for (std::size_t i = 0; i < tiles.size(); ++i) {
-                // The next tile's pixels are fetched while this one blends.
-                if (i + 1 < tiles.size())
-                    target->prefetchTurned(toPainter, image, tiles[i + 1]);
-                target->blendTurned(toPainter, image, tiles[i]);
+            // Tiles side by side in a row blend as one part: fewer rows to
+            // set up.
+            m_parts.clear();
+            for (const QRect& tile : tiles) {
+                QRect* last = m_parts.empty() ? nullptr : &m_parts.back();
+                if (last != nullptr && last->top() == tile.top() && last->height() == tile.height()
+                    && last->right() + 1 == tile.left())
+                    last->setRight(tile.right());
+                else
+                    m_parts.push_back(tile);
+            }
+            for (std::size_t i = 0; i < m_parts.size(); ++i) {
+                // The next part's pixels are fetched while this one blends.
+                if (i + 1 < m_parts.size())
+                    target->prefetchTurned(toPainter, image, m_parts[i + 1]);
+                target->blendTurned(toPainter, image, m_parts[i]);
             }
             return;
         }

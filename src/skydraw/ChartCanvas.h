@@ -108,4 +108,5 @@ private:
     bool m_isQuickLines = false;
     SubPixelSprites* m_sprites = nullptr;
     std::vector<QLineF> m_deviceLines;
+    std::vector<QRect> m_parts;
 };
