@@ -76,7 +76,13 @@ void ChartCanvas::drawLines(std::span<const QLineF> lines, const QPen& pen)
     } else {
         m_painter.setPen(pen);
     }
+    const bool wasAntialiased = m_painter.testRenderHint(QPainter::Antialiasing);
+    const bool isQuick = m_isQuickLines && pen.widthF() > 1.0;
+    if (isQuick)
+        m_painter.setRenderHint(QPainter::Antialiasing, false);
     m_painter.drawLines(m_deviceLines.data(), int(m_deviceLines.size()));
+    if (isQuick)
+        m_painter.setRenderHint(QPainter::Antialiasing, wasAntialiased);
 }
 
 void ChartCanvas::drawImage(QPointF lowerLeft, const QImage& image, double opacity)
@@ -175,13 +181,41 @@ void ChartCanvas::drawImage(const QTransform& local, const QRectF& rect, const Q
     // The image's first row is its top: turn the rectangle upside down in
     // place so that, once flipped onto the device, the picture is upright.
     const QTransform upright = QTransform(1.0, 0.0, 0.0, -1.0, 0.0, 2.0 * rect.y() + rect.height());
+    const double kx = rect.width() / image.width();
+    const double ky = rect.height() / image.height();
+    if (m_isPixelForPoint && !m_painter.testRenderHint(QPainter::SmoothPixmapTransform) &&
+        image.format() == QImage::Format_ARGB32_Premultiplied) {
+        // Unsmoothed, the painter's general turned fill costs several times
+        // sampling the pixels here.
+        useDeviceSpace();
+        if (const std::optional<PixelTarget> target = PixelTarget::of(m_painter)) {
+            const QTransform toPainter = QTransform(kx, 0.0, 0.0, ky, rect.x(), rect.y()) * upright * local *
+                                         QTransform(1.0, 0.0, 0.0, -1.0, 0.0, m_height);
+            // Tiles side by side in a row blend as one part: fewer rows to
+            // set up.
+            m_parts.clear();
+            for (const QRect& tile : tiles) {
+                QRect* last = m_parts.empty() ? nullptr : &m_parts.back();
+                if (last != nullptr && last->top() == tile.top() && last->height() == tile.height()
+                    && last->right() + 1 == tile.left())
+                    last->setRight(tile.right());
+                else
+                    m_parts.push_back(tile);
+            }
+            for (std::size_t i = 0; i < m_parts.size(); ++i) {
+                // The next part's pixels are fetched while this one blends.
+                if (i + 1 < m_parts.size())
+                    target->prefetchTurned(toPainter, image, m_parts[i + 1]);
+                target->blendTurned(toPainter, image, m_parts[i]);
+            }
+            return;
+        }
+    }
     m_painter.setWorldTransform(upright * local * m_chart);
     m_isChartSpace = false;
     // Tiles meet edge to edge: with anti-aliased edges their seams would show.
     const bool wasAntialiased = m_painter.testRenderHint(QPainter::Antialiasing);
     m_painter.setRenderHint(QPainter::Antialiasing, false);
-    const double kx = rect.width() / image.width();
-    const double ky = rect.height() / image.height();
     for (const QRect& tile : tiles) {
         const QRectF target(rect.x() + tile.x() * kx, rect.y() + tile.y() * ky, tile.width() * kx,
                             tile.height() * ky);

@@ -45,6 +45,10 @@ public:
     void strokePath(const QPainterPath& path, const QPen& pen);
     // Separate straight segments: the painter's quickest way to many lines.
     void drawLines(std::span<const QLineF> lines, const QPen& pen);
+    // For a frame of a moving sky: lines wider than a pixel drawn by
+    // drawLines() are not anti-aliased (their pixels stay within a pixel of
+    // the smoothed ones, for a fraction of the painter's stroking).
+    void setQuickLines(bool on) { m_isQuickLines = on; }
     void setAntialiasing(bool on) { m_painter.setRenderHint(QPainter::Antialiasing, on); }
 
     // Small images placed between pixels, with the resampled copies kept in
@@ -101,6 +105,8 @@ private:
     QTransform m_chart;
     bool m_isChartSpace = false;
     bool m_isPixelForPoint = false;
+    bool m_isQuickLines = false;
     SubPixelSprites* m_sprites = nullptr;
     std::vector<QLineF> m_deviceLines;
+    std::vector<QRect> m_parts;
 };

@@ -4,6 +4,7 @@
 #include <QtGlobal>
 #include <QRect>
 #include <QRgb>
+#include <QTransform>
 
 #include <optional>
 
@@ -27,6 +28,14 @@ public:
     // image's own pixels (source atop, as the painter fills), in one pass
     // and without a shaded copy of the image.
     void blendShaded(QPoint topLeft, const QImage& image, QRgb shade) const;
+    // Blends the part `source` (image pixels) of a premultiplied 32-bit
+    // image, mapped into the painter's coordinates by `toPainter` (which
+    // may turn and scale), sampling the nearest image pixel at each pixel
+    // centre as the painter does without smooth transforms.
+    void blendTurned(const QTransform& toPainter, const QImage& image, const QRect& source) const;
+    // Asks for the image pixels and chart pixels of such a part ahead of
+    // its blend: the parts of a large picture lie scattered in memory.
+    void prefetchTurned(const QTransform& toPainter, const QImage& image, const QRect& source) const;
     // Asks the processor to fetch the pixels of `rect` (painter
     // coordinates) ahead of a blend there: scattered small images otherwise
     // wait on memory for most of their time.

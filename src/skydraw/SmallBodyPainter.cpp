@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -74,12 +75,6 @@ std::vector<Pick> brightest(std::span<const std::uint32_t> onScreen, std::span<c
         picks[i].isNamed = true;
     std::ranges::sort(picks, {}, &Pick::p);
     return picks;
-}
-
-bool sameView(const SkyCoordinates::View& a, const SkyCoordinates::View& b)
-{
-    return a.altitude == b.altitude && a.azimuth == b.azimuth && a.radius == b.radius && a.width == b.width
-           && a.height == b.height;
 }
 
 }  // namespace
@@ -174,11 +169,7 @@ void SmallBodyPainter::paintMinorPlanets(ChartCanvas& canvas, const ChartSky& sk
             m_minorPlanetLabels.draw(canvas, QPointF(x + 9.0, y - 5.0), p, nameOf(m.name));
     };
     // The sky moves under a pan and under time steps alike.
-    const bool isMoving = m_lastView && (!sameView(*m_lastView, sky.view) || m_lastDate != sky.skyDate)
-                          && m_sinceLastPaint.isValid() && m_sinceLastPaint.elapsed() < m_movingPaints.count();
-    m_lastView = sky.view;
-    m_lastDate = sky.skyDate;
-    m_sinceLastPaint.start();
+    const bool isMoving = m_movingSky.note(sky.view, sky.skyDate);
     m_hasLeftOut = false;
     // A large table's pass lists those on screen: the rest need no look.
     if (sky.minorPlanetsOnScreen) {

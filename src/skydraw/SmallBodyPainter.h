@@ -5,13 +5,10 @@
 #include "skydraw/LabelCache.h"
 #include "skydraw/MovingSky.h"
 
-#include <QDateTime>
-#include <QElapsedTimer>
 #include <QImage>
 
 #include <chrono>
 #include <cstdint>
-#include <optional>
 
 class ChartCanvas;
 class ChartImageSet;
@@ -62,7 +59,7 @@ public:
     // the same view and moment painted again draw them all.
     bool hasLeftOut() const { return m_hasLeftOut; }
     // For tests: how recent a paint must be for the sky to count as moving.
-    void setMovingPaints(std::chrono::milliseconds interval) { m_movingPaints = interval; }
+    void setMovingPaints(std::chrono::milliseconds interval) { m_movingSky.setMovingPaints(interval); }
 
 private:
     void paintComets(ChartCanvas& canvas, const ChartSky& sky, float markAlpha);
@@ -73,9 +70,6 @@ private:
     LabelCache m_cometLabels;
     LabelCache m_minorPlanetLabels;
     LabelCache m_printLabels;
-    std::optional<SkyCoordinates::View> m_lastView;
-    QDateTime m_lastDate;
-    QElapsedTimer m_sinceLastPaint;
-    std::chrono::milliseconds m_movingPaints = kMovingPaints;
+    MovingSkyWatch m_movingSky;
     bool m_hasLeftOut = false;
 };

@@ -2,12 +2,31 @@
 
 #include <cmath>
 
+namespace {
+
+// The whole number at or below a value, without the library call floor()
+// is on processors of every generation: this runs for every star.
+std::int64_t floorOf(double value)
+{
+    const auto whole = std::int64_t(value);
+    return double(whole) > value ? whole - 1 : whole;
+}
+
+// The quotient rounded down, for a positive divisor.
+std::int64_t floorDiv(std::int64_t value, std::int64_t divisor)
+{
+    const std::int64_t quotient = value / divisor;
+    return quotient * divisor > value ? quotient - 1 : quotient;
+}
+
+}  // namespace
+
 SubPixelSprites::Placement SubPixelSprites::place(QPointF deviceTopLeft)
 {
-    const double x = std::floor(deviceTopLeft.x() * kSteps + 0.5);
-    const double y = std::floor(deviceTopLeft.y() * kSteps + 0.5);
-    const double pixelX = std::floor(x / kSteps);
-    const double pixelY = std::floor(y / kSteps);
+    const std::int64_t x = floorOf(deviceTopLeft.x() * kSteps + 0.5);
+    const std::int64_t y = floorOf(deviceTopLeft.y() * kSteps + 0.5);
+    const std::int64_t pixelX = floorDiv(x, kSteps);
+    const std::int64_t pixelY = floorDiv(y, kSteps);
     return {QPoint(int(pixelX), int(pixelY)), int(x - pixelX * kSteps), int(y - pixelY * kSteps)};
 }
 
@@ -17,14 +36,23 @@ const QImage& SubPixelSprites::shifted(const QImage& image, int stepX, int stepY
     if (image.isNull() || (stepX == 0 && stepY == 0 && isPremultiplied))
         return image;
     const std::uint64_t key = std::uint64_t(image.cacheKey()) * kSteps * kSteps + std::uint64_t(stepY * kSteps + stepX);
+    // Most lookups find a copy fetched moments ago: a small table by key
+    // answers them without the map's hashing.
+    Recent& recent = m_recent[(key ^ (key >> 16)) % m_recent.size()];
+    if (recent.image != nullptr && recent.key == key)
+        return *recent.image;
     auto it = m_kept.find(key);
-    if (it != m_kept.end())
-        return it->second;
-    if (m_kept.size() >= kMaxKept)
-        m_kept.clear();
-    QImage made = stepX == 0 && stepY == 0 ? image.convertToFormat(QImage::Format_ARGB32_Premultiplied)
-                                           : shift(image, stepX, stepY);
-    return m_kept.emplace(key, std::move(made)).first->second;
+    if (it == m_kept.end()) {
+        if (m_kept.size() >= kMaxKept) {
+            m_kept.clear();
+            m_recent.fill({});
+        }
+        QImage made = stepX == 0 && stepY == 0 ? image.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                                               : shift(image, stepX, stepY);
+        it = m_kept.emplace(key, std::move(made)).first;
+    }
+    recent = {key, &it->second};
+    return it->second;
 }
 
 QImage SubPixelSprites::shift(const QImage& image, int stepX, int stepY)

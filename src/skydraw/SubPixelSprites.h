@@ -4,6 +4,7 @@
 #include <QPoint>
 #include <QPointF>
 
+#include <array>
 #include <cstdint>
 #include <unordered_map>
 
@@ -37,5 +38,13 @@ private:
     // Tinted sets replace their images: beyond this many the old are dropped.
     static constexpr std::size_t kMaxKept = 8192;
 
+    // A copy recently found in the map (whose entries stay put until it is
+    // cleared), by its key.
+    struct Recent {
+        std::uint64_t key = 0;
+        const QImage* image = nullptr;
+    };
+
     std::unordered_map<std::uint64_t, QImage> m_kept;
+    std::array<Recent, 1024> m_recent{};
 };

@@ -3,6 +3,7 @@
 #include "skydraw/ChartCanvas.h"
 #include "skydraw/SubPixelSprites.h"
 
+#include <QLineF>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -146,4 +147,114 @@ TEST(ChartCanvas, AShadedImageLooksAsFilledThenDrawn)
     painter.setClipRect(0, 0, 10, 10);
     ChartCanvas clipped(painter, 30);
     EXPECT_FALSE(clipped.drawShadedImageOnPixels(QPointF(0.0, 0.0), photo, Qt::black));
+}
+
+// Unsmoothed, a turned image is sampled straight into the pixels: it must
+// land as the painter's own drawing does, wherever the canvas sits, tile
+// by tile, over every kind of pixel.
+TEST(ChartCanvas, AnUnsmoothedTurnedImageLooksAsThePainterDrawsIt)
+{
+    // Blocks of colour, some clear, some see-through: nearest samples of
+    // it differ only along the blocks' edges.
+    QImage figure(61, 47, QImage::Format_ARGB32_Premultiplied);
+    std::uint32_t seed = 777;
+    for (int y = 0; y < figure.height(); y += 6)
+        for (int x = 0; x < figure.width(); x += 6) {
+            seed = seed * 1664525u + 1013904223u;
+            const int alpha = (x / 6 + y / 6) % 3 == 0 ? 0 : ((x / 6) % 2 == 0 ? 255 : int(seed >> 24));
+            QPainter(&figure).fillRect(QRect(x, y, 6, 6), QColor(int(seed >> 8) & 255, int(seed >> 16) & 255, 200, alpha));
+        }
+    // Tiles as the figures have them, one left out, the last cut by the edge.
+    std::vector<QRect> tiles;
+    for (int top = 0; top < figure.height(); top += 16)
+        for (int left = 0; left < figure.width(); left += 16)
+            if (left != 16 || top != 16)
+                tiles.push_back(QRect(left, top, 16, 16) & figure.rect());
+    // Turned, as figures are: unturned the painter scales tile by tile on
+    // whole pixels, leaving seams of its own.
+    for (const double turn : {0.01, 0.3, -1.57, 2.9}) {
+        for (const double scale : {1.0, 1.37, 0.8}) {
+            QTransform local;
+            local.translate(60.3, 45.6);
+            local.rotateRadians(turn);
+            local.translate(-60.3, -45.6);
+            const QSizeF size = QSizeF(figure.size()) * scale;
+            const QRectF rect(QPointF(60.3, 45.6) - QPointF(size.width() / 2, size.height() / 2), size);
+            // The painter draws it itself where a clip keeps the canvas off the pixels.
+            auto onImage = [&](bool isClipped) {
+                QImage image(130, 100, QImage::Format_ARGB32_Premultiplied);
+                image.fill(QColor(20, 40, 60, 230));
+                QPainter painter(&image);
+                painter.translate(4, 3);
+                if (isClipped)
+                    painter.setClipRect(-4, -3, 130, 100);
+                ChartCanvas canvas(painter, 90);
+                canvas.drawImage(local, rect, figure, tiles);
+                return image;
+            };
+            const QImage direct = onImage(false);
+            const QImage painted = onImage(true);
+            const auto [directCentre, directInk] = PaintingTest::inkCentre(direct);
+            const auto [paintedCentre, paintedInk] = PaintingTest::inkCentre(painted);
+            EXPECT_LE(QLineF(directCentre, paintedCentre).length(), 0.1) << turn << " " << scale;
+            EXPECT_LE(PaintingTest::largestDifferenceWithin(direct, painted, 1), 1) << turn << " " << scale;
+            EXPECT_LE(PaintingTest::largestDifferenceWithin(painted, direct, 1), 1) << turn << " " << scale;
+        }
+    }
+}
+
+// Quick lines for a moving sky: wide ones land within a pixel of the
+// smoothed drawing with their colour; thin ones are drawn as ever.
+TEST(ChartCanvas, QuickWideLinesStayWithinAPixelOfTheSmoothedOnes)
+{
+    const std::vector<QLineF> lines = {{10.2, 10.7, 80.4, 33.1}, {80.4, 33.1, 60.0, 70.5}, {33.3, 5.5, 33.3, 75.0},
+                                       {5.0, 60.25, 95.0, 60.25}, {12.0, 70.0, 90.0, 12.5}};
+    const QColor colour(120, 180, 255, 200);
+    const auto draw = [&](double width, bool isQuick) {
+        return PaintingTest::render(100, 80, [&](ChartCanvas& c) {
+            c.setAntialiasing(true);
+            c.setQuickLines(isQuick);
+            c.drawLines(lines, QPen(colour, width));
+        });
+    };
+    // Every pixel of one drawing inked above `least` has ink of the other
+    // within a pixel.
+    const auto isCoveredBy = [](const QImage& a, const QImage& b, int least) {
+        const auto ink = [](QRgb p) { return std::max({qRed(p), qGreen(p), qBlue(p)}); };
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x) {
+                if (ink(a.pixel(x, y)) <= least)
+                    continue;
+                bool isNear = false;
+                for (int v = std::max(0, y - 1); v <= std::min(b.height() - 1, y + 1); ++v)
+                    for (int u = std::max(0, x - 1); u <= std::min(b.width() - 1, x + 1); ++u)
+                        isNear = isNear || ink(b.pixel(u, v)) > 0;
+                if (!isNear)
+                    return false;
+            }
+        return true;
+    };
+    const QImage smooth = draw(2.0, false);
+    const QImage quick = draw(2.0, true);
+    EXPECT_NE(quick, smooth);
+    EXPECT_TRUE(isCoveredBy(quick, smooth, 0));
+    // The smoothed line's faint fringe may lie beyond the quick one.
+    EXPECT_TRUE(isCoveredBy(smooth, quick, 100));
+    // About as much colour, in the same place.
+    const auto inkOf = [](const QImage& image) {
+        double sum = 0.0;
+        QPointF moment;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const double blue = qBlue(image.pixel(x, y));
+                sum += blue;
+                moment += blue * QPointF(x, y);
+            }
+        return std::pair(sum, moment / sum);
+    };
+    const auto [quickInk, quickCentre] = inkOf(quick);
+    const auto [smoothInk, smoothCentre] = inkOf(smooth);
+    EXPECT_NEAR(quickInk, smoothInk, 0.1 * smoothInk);
+    EXPECT_LE(QLineF(quickCentre, smoothCentre).length(), 0.25);
+    EXPECT_EQ(draw(1.0, true), draw(1.0, false));
 }

@@ -23,7 +23,8 @@ TEST(SubPixelSprites, PlacesAnImageAtTheNearestQuarterPixel)
 {
     const std::tuple<QPointF, QPoint, int, int> cases[] = {
         {{10.0, 5.0}, {10, 5}, 0, 0}, {{10.25, 5.5}, {10, 5}, 1, 2}, {{10.9, 5.1}, {11, 5}, 0, 0},
-        {{10.7, 5.8}, {10, 5}, 3, 3}, {{-0.3, -1.6}, {-1, -2}, 3, 2}};
+        {{10.7, 5.8}, {10, 5}, 3, 3}, {{-0.3, -1.6}, {-1, -2}, 3, 2}, {{-1.0, -0.125}, {-1, 0}, 0, 0},
+        {{10.125, -2.375}, {10, -3}, 1, 3}, {{-7.9, 1919.8}, {-8, 1919}, 0, 3}};
     for (const auto& [topLeft, pixel, stepX, stepY] : cases) {
         const SubPixelSprites::Placement at = SubPixelSprites::place(topLeft);
         EXPECT_EQ(at.pixel, pixel) << topLeft.x() << ", " << topLeft.y();
@@ -57,4 +58,22 @@ TEST(SubPixelSprites, KeepsOneCopyPerStepAndNoneOfAnImageThatChanged)
     EXPECT_EQ(qGreen(sprites.shifted(image, 1, 2).pixel(1, 1)), 255);
     EXPECT_EQ(sprites.shifted(image.convertToFormat(QImage::Format_ARGB32), 0, 0).format(),
               QImage::Format_ARGB32_Premultiplied);
+}
+
+// Past the most copies kept all are dropped: none found afterwards may be a
+// dropped one.
+TEST(SubPixelSprites, ADroppedKeepLeavesNoStaleCopy)
+{
+    SubPixelSprites sprites;
+    const QImage image = sprite();
+    const QImage expected = SubPixelSprites::shift(image, 3, 1);
+    EXPECT_EQ(sprites.shifted(image, 3, 1), expected);
+    std::vector<QImage> others;
+    for (int i = 0; i < 8200; ++i) {
+        others.emplace_back(1, 1, QImage::Format_ARGB32_Premultiplied);
+        others.back().fill(qRgba(i % 256, 0, 0, 255));
+        sprites.shifted(others.back(), 1, 0);
+    }
+    EXPECT_EQ(sprites.shifted(image, 3, 1), expected);
+    EXPECT_EQ(sprites.shifted(image, 3, 1), expected);
 }

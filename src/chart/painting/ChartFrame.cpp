@@ -55,6 +55,10 @@ void ChartFrame::paint(ChartCanvas& canvas, const ChartSky& sky, const QRectF& r
     const double viewAngle = viewAngleOf(m_prefs);
     canvas.useSprites(m_sprites);
     canvas.setAntialiasing(true);
+    // While the sky moves the wide lines are drawn quicker, and the settled
+    // sky is painted again.
+    m_wereLinesQuick = m_movingSky.note(sky.view, sky.skyDate);
+    canvas.setQuickLines(m_wereLinesQuick);
     m_background.paint(canvas, sky, rect, viewAngle);
 
     const GridLayerStyle screen = GridLayerStyle::screen();
@@ -80,6 +84,7 @@ void ChartFrame::paint(ChartCanvas& canvas, const ChartSky& sky, const QRectF& r
     m_overlays.paint(canvas, sky, rect, overlays);
     if (m_links.meteorTimer)
         m_links.meteorTimer->paint(canvas);
+    canvas.setQuickLines(false);
 }
 
 void ChartFrame::print(ChartCanvas& canvas, const ChartSky& sky, const PrintMapping& mapping,

@@ -14,12 +14,15 @@
 #include "chart/painting/StarLayerPainter.h"
 #include "chart/painting/TelescopeReticlePainter.h"
 #include "skydraw/DeepSkyPainter.h"
+#include "skydraw/MovingSky.h"
 #include "skydraw/PlanetPainter.h"
 #include "skydraw/PlanetPathPainter.h"
 #include "skydraw/SmallBodyPainter.h"
 #include "skydraw/SubPixelSprites.h"
 
 #include <QRectF>
+
+#include <chrono>
 
 class ChartCanvas;
 class ChartImageSet;
@@ -62,9 +65,14 @@ public:
     // filled black; `markAlpha` is the find mark's opacity.
     void paint(ChartCanvas& canvas, const ChartSky& sky, const QRectF& rect, float markAlpha);
     // Whether the last paint drew a quicker frame while the sky moved
-    // (markers left out, figures unsmoothed); painting the settled sky again
-    // draws it whole.
-    bool isRoughWhileMoving() const { return m_smallBodies.hasLeftOut() || m_figures.wasRough(); }
+    // (markers left out, figures unsmoothed, wide lines not anti-aliased);
+    // painting the settled sky again draws it whole.
+    bool isRoughWhileMoving() const
+    {
+        return m_smallBodies.hasLeftOut() || m_figures.wasRough() || m_wereLinesQuick;
+    }
+    // For tests: how recent a paint must be for the sky to count as moving.
+    void setMovingPaints(std::chrono::milliseconds interval) { m_movingSky.setMovingPaints(interval); }
     // The layers of the printed chart, mapped onto the page, with the print
     // view's symbols.
     void print(ChartCanvas& canvas, const ChartSky& sky, const PrintMapping& mapping,
@@ -91,4 +99,6 @@ private:
     HorizonPainter m_horizon;
     ChartOverlayPainter m_overlays;
     Links m_links;
+    MovingSkyWatch m_movingSky;
+    bool m_wereLinesQuick = false;
 };
