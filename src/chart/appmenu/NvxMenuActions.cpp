@@ -7,6 +7,16 @@
 
 #include <utility>
 
+namespace {
+
+const QString kTableBusy = QStringLiteral("The minor planet table is being replaced.");
+const QString kOrbitFileBusy =
+    QStringLiteral("The MPCORB database is being updated; try again when it has finished.");
+const QString kElementsBusy =
+    QStringLiteral("The Comet/MP database is being updated; try again when it has finished.");
+
+}  // namespace
+
 NvxMenuActions::NvxMenuActions(Links links, QString ownVersion, QString manualPath)
     : m_links(std::move(links)),
       m_manualPath(std::move(manualPath)),
@@ -49,8 +59,10 @@ void NvxMenuActions::nvxMenuAction(int tag, bool optionHeld)
         break;
     case kUpdateCometsMP:
         // Both this and the orbit file's import replace the minor-planet
-        // table and its cache: one at a time.
-        if (m_mpcorb.isImporting())
+        // table and its cache: one at a time. The lists' download is refused
+        // during the orbit file's too, whose import could start before the
+        // lists are in.
+        if (refusedWhile(optionHeld ? m_mpcorb.isImporting() : m_mpcorb.isRunning(), kOrbitFileBusy))
             break;
         if (optionHeld)
             m_elements.rebuildFromDisk();
@@ -65,6 +77,9 @@ void NvxMenuActions::nvxMenuAction(int tag, bool optionHeld)
         break;
     case kMpcorbNumbered:
     case kMpcorbAll:
+        // The lists still coming would replace the table under the import.
+        if (refusedWhile(m_elements.isRunning(), kElementsBusy))
+            break;
         if (optionHeld)
             m_mpcorb.reprocess(tag == kMpcorbAll);
         else
@@ -74,7 +89,7 @@ void NvxMenuActions::nvxMenuAction(int tag, bool optionHeld)
         switchToolbar();
         break;
     case kRebuild:
-        if (!m_mpcorb.isImporting())
+        if (!refusedWhile(m_mpcorb.isImporting(), kOrbitFileBusy))
             rebuild();
         break;
     case kHelp:
@@ -90,6 +105,13 @@ void NvxMenuActions::nvxMenuAction(int tag, bool optionHeld)
 void NvxMenuActions::checkNvxVersion(bool userAsked)
 {
     m_version.check(m_urls.versionSite, m_urls.softwareSite, userAsked);
+}
+
+bool NvxMenuActions::refusedWhile(bool busy, const QString& reason)
+{
+    if (busy)
+        AlertPanel::runAlert(kTableBusy, reason);
+    return busy;
 }
 
 bool NvxMenuActions::openUrl(const QUrl& url) const

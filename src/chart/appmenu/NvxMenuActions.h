@@ -22,6 +22,8 @@ class PrefControl;
 // the element-file updates, the MPCORB download, the version check and its
 // launch switch, the toolbar switch, the catalogue rebuild and the manual.
 // The web work runs in the background; the interface never waits for it.
+// The element lists and the orbit file each replace the minor-planet table
+// and its cache: while one runs, the other is refused with an alert.
 class NvxMenuActions final : public VersionCheck {
 public:
     enum Tag : int {
@@ -72,6 +74,9 @@ public:
     VersionChecker& versionChecker() { return m_version; }
 
 private:
+    // When `busy`, tells the user that another replacement of the
+    // minor-planet table runs, and why; returns `busy`.
+    static bool refusedWhile(bool busy, const QString& reason);
     // False when there was a page to open and nothing opened it.
     bool openUrl(const QUrl& url) const;
     void switchToolbar();

@@ -5,6 +5,7 @@
 #include "solarsystem/smallbodies/SmallBodyPosition.h"
 
 #include "model/Angles.h"
+#include "platform/Prefault.h"
 
 #include <algorithm>
 #include <cmath>
@@ -73,7 +74,10 @@ MinorPlanetOrbit MinorPlanetOrbit::of(const minorPlanet& m)
 
 std::vector<MinorPlanetOrbit> MinorPlanetOrbit::of(std::span<const minorPlanet> table, int processorCount)
 {
-    std::vector<MinorPlanetOrbit> orbits(table.size());
+    std::vector<MinorPlanetOrbit> orbits;
+    orbits.reserve(table.size());
+    Prefault::forWriting(orbits.data(), table.size() * sizeof(MinorPlanetOrbit));
+    orbits.resize(table.size());
     const std::size_t slices = std::size_t(SliceRunner::operationCount(processorCount));
     const std::size_t per = (table.size() + slices - 1) / slices;
     SliceRunner::run(int(slices), [&](int s) {

@@ -10,6 +10,7 @@
 #include "solarsystem/smallbodies/SliceRunner.h"
 
 #include "model/ObjectIndex.h"
+#include "platform/Prefault.h"
 
 namespace {
 
@@ -17,6 +18,7 @@ std::vector<MinorPlanetWatch> freshWatches(std::span<const minorPlanet> table, s
 {
     std::vector<MinorPlanetWatch> watches;
     watches.reserve(orbits.size());
+    Prefault::forWriting(watches.data(), orbits.size() * sizeof(MinorPlanetWatch));
     for (std::size_t i = 0; i < orbits.size(); ++i)
         watches.emplace_back(orbits[i], table[i].source);
     return watches;

@@ -1,9 +1,9 @@
 #include "chart/appmenu/ElementUpdate.h"
 
 #include "AppMenuFakes.h"
+#include "ElementTexts.h"
 #include "chart/TestFiles.h"
 #include "platform/AppTimeZone.h"
-#include "solarsystem/MpcLines.h"
 #include "support/FileSizeLimit.h"
 #include "support/QStringPrinter.h"
 
@@ -18,18 +18,10 @@ namespace {
 using Delivery = LocalHttpServer::Delivery;
 using namespace std::chrono_literals;
 
-QByteArray lines(std::string_view line, int count)
-{
-    QByteArray text;
-    for (int i = 0; i < count; ++i)
-        text += QByteArray(line.data(), qsizetype(line.size())) + "\n";
-    return text;
-}
-
 const QByteArray kOld = "the file as it was\n";
-const QByteArray kComets = lines(MpcLines::kHaleBopp, 12);
-const QByteArray kBright = lines(MpcLines::kCeres, 12);
-const QByteArray kUnusual = lines(MpcLines::kEros, 12);
+const QByteArray kComets = repeatedLines(MpcLines::kHaleBopp, 12);
+const QByteArray kBright = repeatedLines(MpcLines::kCeres, 12);
+const QByteArray kUnusual = repeatedLines(MpcLines::kEros, 12);
 
 class ElementUpdateTest : public AppMenuTest {
 protected:
@@ -90,7 +82,7 @@ TEST_F(ElementUpdateTest, TheBrightListIsAskedForUnderThisYear)
 // every failure read "Failed to write comet data." alone.
 TEST_F(ElementUpdateTest, ABadCometAnswerKeepsTheOldFileAndTheMinorPlanetsGoOn)
 {
-    const QByteArray tooLarge = lines(MpcLines::kHaleBopp, (17 << 20) / 170);
+    const QByteArray tooLarge = repeatedLines(MpcLines::kHaleBopp, (17 << 20) / 170);
     const struct {
         LocalHttpServer::Response answer;
         QString why;

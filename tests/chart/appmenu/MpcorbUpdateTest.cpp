@@ -1,8 +1,8 @@
 #include "chart/appmenu/MpcorbUpdate.h"
 
 #include "AppMenuFakes.h"
+#include "ElementTexts.h"
 #include "chart/TestFiles.h"
-#include "solarsystem/MpcLines.h"
 #include "support/FileSizeLimit.h"
 #include "support/MainThreadWatchdog.h"
 #include "support/QStringPrinter.h"
@@ -22,16 +22,6 @@ using Delivery = LocalHttpServer::Delivery;
 using namespace std::chrono_literals;
 
 const QByteArray kOld = "the orbit file as it was\n";
-
-// A header, the rule line and Ceres's orbit line over and over, about `size` bytes.
-QByteArray orbitFile(qsizetype size)
-{
-    QByteArray bytes = "MINOR PLANET ORBITS\n\n" + QByteArray(202, '-') + "\n";
-    const QByteArray ceres = QByteArray(MpcLines::kCeres.data(), qsizetype(MpcLines::kCeres.size())) + "\n";
-    while (bytes.size() < size)
-        bytes += ceres;
-    return bytes;
-}
 
 class MpcorbUpdateTest : public AppMenuTest {
 protected:

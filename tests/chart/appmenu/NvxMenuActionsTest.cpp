@@ -1,8 +1,11 @@
 #include "chart/appmenu/NvxMenuActions.h"
 
 #include "AppMenuFakes.h"
+#include "ElementTexts.h"
 #include "chart/ChartPrefs.h"
 #include "chart/TestFiles.h"
+
+#include <QDir>
 
 #include <atomic>
 #include <chrono>
@@ -32,6 +35,37 @@ protected:
     }
 
     QString misc() const { return m_folder.path() + "/Misc/"; }
+
+    // The element lists and the orbit file, all from the local server, and
+    // the build folder they go to.
+    void serveUpdates()
+    {
+        ASSERT_TRUE(QDir().mkpath(model.directory));
+        server.serve("/c", repeatedLines(MpcLines::kHaleBopp, 12));
+        server.serve("/b", repeatedLines(MpcLines::kCeres, 12));
+        server.serve("/u", repeatedLines(MpcLines::kEros, 12));
+        server.serve("/MPCORB.DAT", orbitFile(20000));
+        QByteArray list;
+        for (const char* path : {"/", "/download/", "/c", "/b", "/u", "/MPCORB.DAT", "/version.txt"})
+            list += server.url(path).toEncoded() + "\n";
+        writeFile(misc() + "URL List.txt", list);
+        actions->awakeFromNib(misc());
+    }
+
+    void expectRefusals(const QString& reason, std::size_t count) const
+    {
+        ASSERT_GE(recorder.alerts.size(), count);
+        for (std::size_t i = 0; i < count; ++i) {
+            EXPECT_EQ(recorder.alerts[i].title, kTableBusy);
+            EXPECT_EQ(recorder.alerts[i].message, reason);
+        }
+    }
+
+    static inline const QString kTableBusy = "The minor planet table is being replaced.";
+    static inline const QString kOrbitFileBusy =
+        "The MPCORB database is being updated; try again when it has finished.";
+    static inline const QString kElementsBusy =
+        "The Comet/MP database is being updated; try again when it has finished.";
 
     FakeAppMenuModel model;
     FakeProgressPanel panel;
@@ -130,9 +164,60 @@ TEST_F(NvxMenuActionsTest, WhileTheOrbitFileImportsTheOtherTableRebuildsDoNothin
     actions->nvxMenuAction(Tag::kUpdateCometsMP, true);
     actions->nvxMenuAction(Tag::kMpcorbNumbered, true);
     EXPECT_EQ(model.calls, QStringList{"minor planets 1 1 1"});
+    // The orbit file's own items are simply ignored: its panel is up.
+    EXPECT_EQ(recorder.alerts.size(), 2u);
+    expectRefusals(kOrbitFileBusy, 2);
 
     *release = true;
     ASSERT_TRUE(ended(done));
     actions->nvxMenuAction(Tag::kRebuild, false);
     EXPECT_EQ(model.calls, QStringList({"minor planets 1 1 1", "positions 1", "display", "rebuild", "display"}));
+}
+
+// Lists arriving during the orbit file's import replaced the table and its
+// cache under it: the orbit file waits until the lists are in.
+TEST_F(NvxMenuActionsTest, WhileTheElementListsComeTheOrbitFileIsRefused)
+{
+    serveUpdates();
+    writeFile(model.directory + "MPCORB.DAT", orbitFile(20000));
+    QSignalSpy listsIn(&actions->elementUpdate(), &ElementUpdate::finished);
+    actions->nvxMenuAction(Tag::kUpdateCometsMP, false);
+    actions->nvxMenuAction(Tag::kMpcorbAll, true);
+    actions->nvxMenuAction(Tag::kMpcorbNumbered, false);
+    EXPECT_FALSE(panel.visible);
+    expectRefusals(kElementsBusy, 2);
+
+    ASSERT_TRUE(ended(listsIn));
+    EXPECT_EQ(server.requestCount("/MPCORB.DAT"), 0);
+    EXPECT_EQ(model.calls, QStringList({"comets 1", "minor planets 1 0 0", "positions 3", "project 1", "display"}));
+    EXPECT_EQ(recorder.alerts.back().title, "Comet/MP database has been updated.");
+
+    model.calls.clear();
+    QSignalSpy orbitsIn(&actions->mpcorbUpdate(), &MpcorbUpdate::finished);
+    actions->nvxMenuAction(Tag::kMpcorbAll, true);
+    ASSERT_TRUE(ended(orbitsIn));
+    EXPECT_EQ(model.calls, QStringList({"minor planets 1 1 1", "positions 1", "display"}));
+}
+
+// An orbit file downloading is imported as soon as it is in, perhaps before
+// lists asked for after it: they wait until it is imported.
+TEST_F(NvxMenuActionsTest, WhileTheOrbitFileComesTheElementListsAreRefused)
+{
+    serveUpdates();
+    QSignalSpy orbitsIn(&actions->mpcorbUpdate(), &MpcorbUpdate::finished);
+    actions->nvxMenuAction(Tag::kMpcorbNumbered, false);
+    actions->nvxMenuAction(Tag::kUpdateCometsMP, false);
+    expectRefusals(kOrbitFileBusy, 1);
+
+    ASSERT_TRUE(ended(orbitsIn));
+    EXPECT_EQ(server.requestCount("/c"), 0);
+    EXPECT_EQ(model.calls, QStringList({"minor planets 1 1 0", "positions 1", "project 1", "display"}));
+    EXPECT_EQ(recorder.alerts.back().title, "MPCORB database has been processed.");
+    EXPECT_EQ(readFile(model.directory + "MPCORB.DAT"), orbitFile(20000));
+
+    QSignalSpy listsIn(&actions->elementUpdate(), &ElementUpdate::finished);
+    actions->nvxMenuAction(Tag::kUpdateCometsMP, false);
+    ASSERT_TRUE(ended(listsIn));
+    EXPECT_EQ(server.requestCount("/c"), 1);
+    EXPECT_EQ(recorder.alerts.back().title, "Comet/MP database has been updated.");
 }

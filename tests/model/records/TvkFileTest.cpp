@@ -130,3 +130,26 @@ TEST_F(TvkTable, MissingOrUnreadableFileLoadsNothing)
     EXPECT_FALSE(TvkFile::load(path("folder.tvk"), records));
     EXPECT_TRUE(records.empty());
 }
+
+// A table of several megabytes is read in blocks into memory faulted in
+// at once: every record arrives, the overlong ones closed in any block,
+// and the records the table held before are gone.
+TEST_F(TvkTable, ALargeTableLoadsWholeAndClosedInEveryBlock)
+{
+    std::vector<star> stars;
+    for (std::uint32_t i = 0; i < 30001; ++i)
+        stars.push_back(makeStar(i));
+    for (std::size_t i = 0; i < stars.size(); i += 3541)
+        std::memset(stars[i].name, 'N', sizeof stars[i].name);
+    std::memset(stars.back().spectral, 'K', sizeof stars.back().spectral);
+    ASSERT_TRUE(writeRaw(path("Stars.tvk"), bytesOf(stars)));
+
+    std::vector<star> loaded(5, makeStar(99));
+    ASSERT_TRUE(TvkFile::load(path("Stars.tvk"), loaded));
+    ASSERT_EQ(loaded.size(), stars.size());
+    for (star& s : stars)
+        terminateTextFields(s);
+    EXPECT_EQ(bytesOf(loaded), bytesOf(stars));
+    EXPECT_EQ(std::strlen(loaded[3541].name), sizeof stars[0].name - 1);
+    EXPECT_STREQ(loaded.back().spectral, "KKK");
+}
