@@ -44,12 +44,12 @@ std::vector<Record> fromBytes(const QByteArray& bytes)
 inline constexpr std::size_t kLoadBlockBytes = std::size_t(1) << 19;
 
 // Reads a table; false (and no records) when the file cannot be read. The
-// file is mapped and its records copied straight into the table a block at a
-// time, each block's text fields closed while it is in the cache: a cache of
-// a million records would otherwise be cleared, then read over, then gone
-// through once more. The table's memory is faulted in at once. The
-// caches are replaced by renaming, never rewritten in place, so the mapped
-// file keeps its length.
+// records pass through one block-sized buffer into the table, each block's
+// text fields closed while it is in the cache: a cache of a million records
+// would otherwise be cleared, then read over, then gone through once more.
+// The table's memory is faulted in at once. Read, not mapped: a file cut
+// short by another program while it is read fails the load instead of
+// stopping the program.
 template <TableRecord Record>
 bool load(const QString& path, std::vector<Record>& records)
 {
@@ -58,21 +58,27 @@ bool load(const QString& path, std::vector<Record>& records)
     if (!file.open(QIODevice::ReadOnly))
         return false;
     const qint64 size = file.size();
-    const std::size_t count = size > 0 ? std::size_t(size) / sizeof(Record) : 0;
-    const uchar* mapped = count > 0 && !file.isSequential() ? file.map(0, qint64(count * sizeof(Record))) : nullptr;
-    if (!mapped) {
+    if (file.isSequential() || size < 0) {
         const QByteArray bytes = file.readAll();
         if (file.error() != QFileDevice::NoError)
             return false;
         records = fromBytes<Record>(bytes);
         return true;
     }
-    const auto* source = reinterpret_cast<const Record*>(mapped);
-    constexpr std::size_t block = std::max<std::size_t>(1, kLoadBlockBytes / sizeof(Record));
+    const std::size_t count = std::size_t(size) / sizeof(Record);
+    std::vector<Record> block(std::min(count, std::max<std::size_t>(1, kLoadBlockBytes / sizeof(Record))));
     records.reserve(count);
     Prefault::forWriting(records.data(), count * sizeof(Record));
-    for (std::size_t first = 0; first < count; first += block) {
-        records.insert(records.end(), source + first, source + std::min(count, first + block));
+    while (records.size() < count) {
+        const std::size_t first = records.size();
+        const std::size_t n = std::min(block.size(), count - first);
+        const auto wanted = qint64(n * sizeof(Record));
+        if (file.read(reinterpret_cast<char*>(block.data()), wanted) != wanted) {
+            // Shortened while read, or unreadable: nothing rather than a part.
+            records.clear();
+            return false;
+        }
+        records.insert(records.end(), block.begin(), block.begin() + std::ptrdiff_t(n));
         for (std::size_t i = first; i < records.size(); ++i)
             terminateTextFields(records[i]);
     }
