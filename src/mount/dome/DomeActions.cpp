@@ -234,15 +234,24 @@ void DomeControl::domeTrack(bool on)
 
 void DomeControl::stopJobs()
 {
+    endRelayJobs();
+}
+
+bool DomeControl::endRelayJobs()
+{
     m_isCalAbort = true;
-    m_isDomeRelayOn = false;
-    m_isFindHome = false;
-    m_isDomeTrack = false;
+    // Each flag is taken whether or not another was set: every job ends.
+    bool ran = m_isCalibrating.exchange(false);
+    ran = m_isDomeRelayOn.exchange(false) || ran;
+    ran = m_isFindHome.exchange(false) || ran;
+    ran = m_isDomeTrack.exchange(false) || ran;
+    return ran;
 }
 
 void DomeControl::domeCalibrateCmd()
 {
     m_debug("domeCalibrate command");
+    m_isCalibrating = true;
     m_mount.postJob(kDomeMsgCalibrate);
 }
 
