@@ -597,6 +597,39 @@ TEST_F(DomeControlTest, DisconnectStopsEveryJobsRelayBeforeTheLineCloses)
     EXPECT_TRUE(relaysOff());
 }
 
+// Sync sets the count on the worker: pressed while an exchange with a
+// silent board holds the board there, the window goes on, and the count is
+// the synced one once that exchange has timed out.
+TEST_F(DomeControlTest, SyncNeverHoldsTheMainThreadForTheWorkersExchange)
+{
+    using namespace std::chrono_literals;
+    constexpr int kMostMs = 300000;
+    board.setPosition(0.5);
+    connectBoard();
+    dome.setDomeTicks(kTurn, qint16(kCoast));
+    mount.azimuth = 90.0;
+    board.setSilent(true);
+    faulty = true;
+    const qsizetype reads = board.commands().count("AI15");
+    // The tracking's first tick reads the silent board on the worker.
+    dome.domeTrack(true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return board.commands().count("AI15") > reads; }, kMostMs));
+    MainThreadWatchdog watchdog;
+    watchdog.start();
+    dome.domeSync();
+    ASSERT_TRUE(
+        QTest::qWaitFor([this] { return mount.worker.activeThreadCount() == 0; }, kMostMs));
+    QCoreApplication::processEvents();
+    EXPECT_LT(watchdog.longestStall(), 100ms);
+    EXPECT_EQ(dome.domeTicks(), kTurn / 4);
+    EXPECT_TRUE(dome.hasDomeBeenHome());
+    board.setSilent(false);
+    faulty = false;
+    dome.domeTrack(false);
+    mount.settle();
+    EXPECT_TRUE(relaysOff());
+}
+
 // The worker is one thread: while a job turns the dome, the shutter's
 // exchanges wait for the job's next cycle rather than for its end, so the
 // shutter still stops at its limit.
