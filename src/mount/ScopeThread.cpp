@@ -48,13 +48,28 @@ void ScopeThread::setFamily(std::shared_ptr<MountFamily> family)
 
 void ScopeThread::launchThread()
 {
-    if (isRunning() && !m_quit)
+    bool resumed = false;
+    {
+        const std::lock_guard lock(m_mutex);
+        if (isRunning() && !m_leaving) {
+            // A worker told to stop, still in its last job, carries on
+            // instead: waiting here for that job (a long exchange) would
+            // hold the main thread. Its queue was emptied, as a new one's is.
+            resumed = m_quit.exchange(false);
+            if (!resumed)
+                return;
+        }
+    }
+    if (resumed) {
+        emit portMessage(kScopeMsgCheckin);
         return;
-    // A worker told to stop finishes what it was doing first.
+    }
+    // Only one past its last look at the queue is waited for: it is leaving.
     wait();
     {
         const std::lock_guard lock(m_mutex);
         m_quit = false;
+        m_leaving = false;
     }
     start();
 }
@@ -126,8 +141,10 @@ void ScopeThread::run()
             std::unique_lock lock(m_mutex);
             const bool woken =
                 m_wake.wait_for(lock, kLineCheckPeriod, [this] { return m_quit || !m_queue.empty(); });
-            if (m_quit)
+            if (m_quit) {
+                m_leaving = true;
                 return;
+            }
             if (!woken) {
                 lock.unlock();
                 checkLine();

@@ -57,7 +57,9 @@ public:
     // family is set. Set before the worker starts.
     void setLineCheck(std::function<bool()> hungUp) { m_lineCheck = std::move(hungUp); }
 
-    // Starts the worker unless it runs; it checks in once it does.
+    // Starts the worker unless it runs; it checks in once it does. A worker
+    // told to stop but not yet gone carries on (and checks in again) rather
+    // than be waited for.
     void launchThread();
     // Queues a message for the worker.
     void post(ScopeMessage message);
@@ -118,6 +120,8 @@ private:
     std::deque<Queued> m_queue;
     std::deque<std::function<void()>> m_jobs;  // one per queued job message
     std::atomic<bool> m_quit = false;
+    // Set by the worker, under the lock, once it has seen the quit and goes.
+    bool m_leaving = false;
     // The worker's own: whether the message in progress drops its
     // remaining exchanges after a stop, and whether a stop went out during it.
     bool m_dropAfterStop = false;

@@ -2,11 +2,14 @@
 
 #include "mount/PanelCommand.h"
 #include "mount/ScopeThread.h"
+#include "mount/dome/ScopeDomeMount.h"
 #include "mount/links/SG4Jobs.h"
 
 #include <gtest/gtest.h>
 
+#include <future>
 #include <memory>
+#include <thread>
 #include <vector>
 
 using ScopeThreadTest = MountFixture;
@@ -196,6 +199,47 @@ TEST(ScopeThreadQuit, AQuitWhileAJobIsTakenNeverFreesIt)
         }
         thread.killRemotePort();
     }
+}
+
+// The last device lets the worker go while its job is in a long exchange:
+// a dome exchange posted then has the worker carry on after that job rather
+// than hold the window until it ends, and the worker checks in again, so
+// the mount controller takes the dome's jobs once more.
+TEST_F(ScopeThreadTest, WorkPostedWhileTheWorkerIsLeavingNeverWaitsForIt)
+{
+    using namespace std::chrono_literals;
+    constexpr int kMostMs = 60000;
+    scope->launchThread();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return scope->hasScopePort(); }, kMostMs));
+    std::promise<void> endExchange;
+    std::shared_future<void> exchangeEnds = endExchange.get_future().share();
+    std::atomic<bool> inExchange = false;
+    scope->scopeThread().postJob([&inExchange, exchangeEnds] {
+        inExchange = true;
+        exchangeEnds.wait();
+    });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return inExchange.load(); }, kMostMs));
+    scope->releaseThread();
+    ASSERT_FALSE(scope->hasScopePort());
+
+    // Ends the exchange itself should the post wait for it, so the test ends.
+    std::promise<void> posted;
+    std::atomic<bool> endedByValve = false;
+    std::thread valve([&, postReturned = posted.get_future()] {
+        endedByValve = postReturned.wait_for(30s) == std::future_status::timeout;
+        endExchange.set_value();
+    });
+    std::atomic<bool> ran = false;
+    ScopeDomeMount dome(*scope, *prefs);
+    dome.postWork([&ran] { ran = true; });
+    const bool returnedWithExchangeRunning = !endedByValve;
+    posted.set_value();
+    valve.join();
+    EXPECT_TRUE(returnedWithExchangeRunning);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ran.load(); }, kMostMs));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return scope->hasScopePort(); }, kMostMs));
+    EXPECT_TRUE(scope->scopeThread().isRunning());
+    EXPECT_FALSE(scope->scopeThread().isStopping());
 }
 
 // The panels' codes: which ones leave the position alone, and the site

@@ -144,14 +144,22 @@ void DomeControl::domeSync()
     const quint32 max = m_domeMaxTicks;
     if (max == 0 || !m_mount.isConnected() || !calcDomeAzimuth())
         return;
+    const auto turn = qint64(max);
     const auto ticks = qint64(max * double(m_domeTargetAzimuth - m_domeHomeAzimuth) / 360.0);
-    {
-        const Lock lock = lockBoard();
-        m_domeTicks = qint32(((ticks % qint64(max)) + qint64(max)) % qint64(max));
-    }
-    m_hasDomeBeenHome = true;
-    if (m_view)
-        m_view->domeUpdateButtons();
+    const auto synced = qint32(((ticks % turn) + turn) % turn);
+    // Set on the worker, between its exchanges: one may hold the board (and
+    // its count) for as long as a silent board takes to time out.
+    exchange(
+        [this, synced] {
+            const Lock lock = lockBoard();
+            m_domeTicks = synced;
+            m_hasDomeBeenHome = true;
+            return true;
+        },
+        [this](bool) {
+            if (m_view)
+                m_view->domeUpdateButtons();
+        });
 }
 
 void DomeControl::domeFindHome()
@@ -234,15 +242,24 @@ void DomeControl::domeTrack(bool on)
 
 void DomeControl::stopJobs()
 {
+    endRelayJobs();
+}
+
+bool DomeControl::endRelayJobs()
+{
     m_isCalAbort = true;
-    m_isDomeRelayOn = false;
-    m_isFindHome = false;
-    m_isDomeTrack = false;
+    // Each flag is taken whether or not another was set: every job ends.
+    bool ran = m_isCalibrating.exchange(false);
+    ran = m_isDomeRelayOn.exchange(false) || ran;
+    ran = m_isFindHome.exchange(false) || ran;
+    ran = m_isDomeTrack.exchange(false) || ran;
+    return ran;
 }
 
 void DomeControl::domeCalibrateCmd()
 {
     m_debug("domeCalibrate command");
+    m_isCalibrating = true;
     m_mount.postJob(kDomeMsgCalibrate);
 }
 

@@ -109,9 +109,11 @@ bool DomeControl::domeDisconnect()
     m_isConnecting = false;
     ++*m_scan;
     const bool wasConnected = m_isDomeConnect.exchange(false);
-    // The dome's and the shutter's motors stop before the line closes; a
-    // shutter start not yet answered may have started its motor.
-    const bool relays = m_isDomeTrack.exchange(false) && wasConnected;
+    // The dome's and the shutter's motors stop before the line closes: any
+    // job that may have a relay on ends, and no job is watched once the line
+    // is gone. A shutter start not yet answered may have started its motor.
+    const bool jobsRan = endRelayJobs();
+    const bool relays = (jobsRan || m_domeR1Stat || m_domeR2Stat) && wasConnected;
     const bool outputs = (m_isDomeShutterMove || m_isShutterStarting) && wasConnected;
     forgetExchanges();
     if (m_view)
@@ -164,7 +166,7 @@ void DomeControl::closeAfterStops(bool relays, bool outputs)
                   [this](bool relays) {
                       m_isClosing = false;
                       if (relays)
-                          m_debug("domeTrack off");
+                          m_debug("domeDisconnect: relays off");
                       if (!m_isDomeConnect && !m_isConnecting)
                           m_mount.releaseThread();
                   });

@@ -212,6 +212,9 @@ bool DomeControl::domeSetOutput(int value, bool on)
 bool DomeControl::domeNudgeRelay(char relay)
 {
     const Lock lock = lockBoard();
+    // A job's nudge after a disconnect goes nowhere, least of all to a later connection.
+    if (!isReady())
+        return false;
     return m_line.board().pulseRelay(relay);
 }
 

@@ -111,6 +111,7 @@ public:
     void setIsCalAbort(bool abort) { m_isCalAbort = abort; }
     // Asks every running job to end at its next cycle, as at quit.
     void stopJobs();
+    bool isCalibrating() const { return m_isCalibrating; }
     void domeFireTrackTimer();
     void domeResetTrackFreq();
     void domeFreqTimer();
@@ -192,6 +193,9 @@ public:
 private:
     // A press turns the relay's job on or off; a nudge pulses the relay once.
     void domeRotate(char relay, int job, bool nudge);
+    // Tells every job to end at its next cycle; true when one was running
+    // or asked for, so a relay may be on.
+    bool endRelayJobs();
     using Lock = std::unique_lock<std::recursive_mutex>;
     Lock lockBoard() { return Lock(m_boardMutex); }
     bool isReady() const { return m_isBoardSetup && m_isDomeConnect; }
@@ -285,6 +289,8 @@ private:
     std::atomic<bool> m_isDomeEtoW = true;
     bool m_phase = false;
     std::atomic<bool> m_isCalAbort = false;
+    // Asked for or running: set on the main thread before the job goes out.
+    std::atomic<bool> m_isCalibrating = false;
     std::atomic<bool> m_isDomeTrack = false;
     std::atomic<bool> m_isTracking = false;
     std::atomic<bool> m_isFindHome = false;

@@ -56,7 +56,14 @@ void DomeControl::domeCalibrateTimer()
     quint32 turnTicks = 0;
     qint16 coastTicks = 0;
     bool phase = false;
+    // Set before the connection is looked at: a disconnect either finds the
+    // job running and stops it, or came first and the job does not start.
+    m_isCalibrating = true;
     m_isCalAbort = false;
+    if (!isReady()) {
+        m_isCalibrating = false;
+        return;
+    }
     onMain([this] {
         if (m_view)
             m_view->setCalProgress(true);
@@ -67,6 +74,7 @@ void DomeControl::domeCalibrateTimer()
     const auto failed = [this](const char* why, const QString& message) {
         domeSetRelay('0', false);
         m_isCalAbort = false;
+        m_isCalibrating = false;
         m_mount.setIsBlockPolling(false);
         m_debug(QString("Dome calibration failed: ") + why);
         onMain([this] {
@@ -118,6 +126,7 @@ void DomeControl::domeCalibrateTimer()
         m_phase = !m_domeIStat[kEncoder];
         updateAzimuth();
     }
+    m_isCalibrating = false;
     m_mount.setIsBlockPolling(false);
     m_debug([&] {
         return QString::asprintf("Dome calibration completed: max= %u, over= %.2f, tol= %.2f",

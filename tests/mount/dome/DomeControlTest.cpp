@@ -536,6 +536,100 @@ TEST_F(DomeControlTest, AnswersAfterADisconnectChangeNothing)
     EXPECT_EQ(boardSaves, saves);
 }
 
+// A disconnect while any job has a relay on stops the dome before the line
+// closes, and the job ends at its next cycle instead of running on unwatched.
+TEST_F(DomeControlTest, DisconnectStopsEveryJobsRelayBeforeTheLineCloses)
+{
+    constexpr int kMostMs = 60000;
+    struct Job {
+        const char* name;
+        std::function<void()> ask;
+        std::function<void()> run;
+    };
+    const std::vector<Job> jobs = {
+        {"held rotation", [this] { dome.domeRotateWest(); }, [this] { dome.domeRelayWestOnTimer(); }},
+        {"home search",
+         [this] {
+             dome.domeFindHome();
+             mount.settle();
+         },
+         [this] { dome.domeHomeTimer(); }},
+        {"calibration", [this] { dome.domeCalibrateCmd(); }, [this] { dome.domeCalibrateTimer(); }},
+    };
+    const auto turning = [this] { return board.relayOn(1) || board.relayOn(2); };
+    connectBoard();
+    for (const Job& job : jobs) {
+        SCOPED_TRACE(job.name);
+        if (!dome.isDomeConnect()) {
+            ASSERT_TRUE(dome.domeConnect());
+            mount.settle();
+            ASSERT_TRUE(dome.isDomeConnect());
+        }
+        // Far from home, so that no job stops the dome on its own first.
+        board.setPosition(100.5);
+        const int releases = mount.releases;
+        job.ask();
+        std::atomic<bool> ended = false;
+        std::thread worker([&] {
+            job.run();
+            ended = true;
+        });
+        const bool turned = QTest::qWaitFor(turning, kMostMs);
+        dome.domeDisconnect();
+        const bool jobEnded = QTest::qWaitFor([&] { return ended.load(); }, kMostMs);
+        // A job that would not end is stopped as at quit, so the test goes on.
+        dome.stopJobs();
+        worker.join();
+        ASSERT_TRUE(turned);
+        EXPECT_TRUE(jobEnded);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return mount.releases > releases; }, kMostMs));
+        EXPECT_LT(serial.serialRefNum(kSerialSlotDome), 0);
+        // The board takes what was written before the close in its own time.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !turning(); }, kMostMs));
+        EXPECT_FALSE(dome.isDomeRelayOn());
+        EXPECT_FALSE(dome.isFindHome());
+        EXPECT_FALSE(dome.isCalibrating());
+    }
+    // Nothing left running turns the dome once connected again.
+    ASSERT_TRUE(dome.domeConnect());
+    mount.settle();
+    ASSERT_TRUE(dome.isDomeConnect());
+    EXPECT_TRUE(relaysOff());
+}
+
+// Sync sets the count on the worker: pressed while an exchange with a
+// silent board holds the board there, the window goes on, and the count is
+// the synced one once that exchange has timed out.
+TEST_F(DomeControlTest, SyncNeverHoldsTheMainThreadForTheWorkersExchange)
+{
+    using namespace std::chrono_literals;
+    constexpr int kMostMs = 300000;
+    board.setPosition(0.5);
+    connectBoard();
+    dome.setDomeTicks(kTurn, qint16(kCoast));
+    mount.azimuth = 90.0;
+    board.setSilent(true);
+    faulty = true;
+    const qsizetype reads = board.commands().count("AI15");
+    // The tracking's first tick reads the silent board on the worker.
+    dome.domeTrack(true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return board.commands().count("AI15") > reads; }, kMostMs));
+    MainThreadWatchdog watchdog;
+    watchdog.start();
+    dome.domeSync();
+    ASSERT_TRUE(
+        QTest::qWaitFor([this] { return mount.worker.activeThreadCount() == 0; }, kMostMs));
+    QCoreApplication::processEvents();
+    EXPECT_LT(watchdog.longestStall(), 100ms);
+    EXPECT_EQ(dome.domeTicks(), kTurn / 4);
+    EXPECT_TRUE(dome.hasDomeBeenHome());
+    board.setSilent(false);
+    faulty = false;
+    dome.domeTrack(false);
+    mount.settle();
+    EXPECT_TRUE(relaysOff());
+}
+
 // The worker is one thread: while a job turns the dome, the shutter's
 // exchanges wait for the job's next cycle rather than for its end, so the
 // shutter still stops at its limit.
