@@ -69,6 +69,10 @@ public:
     // The text of the critical-focus-zone field for the current telescope.
     QString criticalFocusZoneText() const;
 
+    // A model whose status timer runs at another pace (MoonLite: 1.5 s);
+    // tests that tick the frame themselves set it far apart.
+    void setUpdateInterval(std::chrono::milliseconds interval) { m_updateTimer.setInterval(interval); }
+
 protected:
     // The model's state read once connected (position, temperature, ...).
     virtual void readStartUp() = 0;
@@ -87,8 +91,6 @@ protected:
     // After the common texts of a disconnect.
     virtual void didDisconnect() {}
 
-    // A model whose status timer runs at another pace (MoonLite: 1.5 s).
-    void setUpdateInterval(std::chrono::milliseconds interval) { m_updateTimer.setInterval(interval); }
     FocuserDisplay& display() const { return m_display; }
     FocuserControl& control() const { return m_control; }
     FocusCameras& cameras() const { return m_cameras; }

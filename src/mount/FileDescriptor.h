@@ -2,19 +2,20 @@
 
 #include <unistd.h>
 
-#include <utility>
+#include <atomic>
 
-// Owns one open file descriptor and closes it once.
+// Owns one open file descriptor and closes it once. Atomic: another thread
+// may ask which descriptor is open while the worker closes it.
 class FileDescriptor {
 public:
     FileDescriptor() = default;
     explicit FileDescriptor(int fd) : m_fd(fd) {}
     ~FileDescriptor() { reset(); }
-    FileDescriptor(FileDescriptor&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
+    FileDescriptor(FileDescriptor&& other) noexcept : m_fd(other.m_fd.exchange(-1)) {}
     FileDescriptor& operator=(FileDescriptor&& other) noexcept
     {
         if (this != &other)
-            reset(std::exchange(other.m_fd, -1));
+            reset(other.m_fd.exchange(-1));
         return *this;
     }
     FileDescriptor(const FileDescriptor&) = delete;
@@ -24,11 +25,11 @@ public:
     bool isOpen() const { return m_fd >= 0; }
     void reset(int fd = -1)
     {
-        if (m_fd >= 0)
-            ::close(m_fd);
-        m_fd = fd;
+        const int old = m_fd.exchange(fd);
+        if (old >= 0)
+            ::close(old);
     }
 
 private:
-    int m_fd = -1;
+    std::atomic<int> m_fd = -1;
 };

@@ -97,8 +97,6 @@ public:
     double focusScale() const override { return 7000.0; }
     void gotoBestFocus(quint16 target) override { position = target; }
 
-    using FocuserFrame::setUpdateInterval;
-
     quint16 position = 3500;
     bool temperatureGood = true;
     int startUps = 0;
