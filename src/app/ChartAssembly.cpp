@@ -303,6 +303,10 @@ void ChartAssembly::createAppMenu(const Folders& folders)
     m_nvxActions->setDebugSink([this](const QString& line) { writeDebugLine(line); });
     m_solarSystem.smallBodies().setProgress(
         [this](double percent) { m_nvxActions->updateMPCProgress(percent); });
+    m_solarSystem.smallBodies().setLoadsLargeCacheApart([this] {
+        m_appMenuModel.calculateCometPositions(kSmallBodyMinorPlanets);
+        m_appMenuModel.display();
+    });
     m_outlets.nvxMenu = m_nvxActions.get();
 
     m_nvxMenu = new NvxMenu(*m_nvxActions, m_prefs, &m_skyWindow);

@@ -9,6 +9,7 @@
 #include "support/QStringPrinter.h"
 
 #include <QElapsedTimer>
+#include <QTest>
 #include <QTimeZone>
 
 #include <gtest/gtest.h>
@@ -74,10 +75,11 @@ protected:
         return kept;
     }
 
-    // The frames the mount took since the last call, once the line has
-    // been quiet for a moment (write-only commands are not waited for).
+    // The frames the mount took since the last call, once it has served
+    // every byte sent and the line has been quiet for a moment.
     std::vector<QByteArray> newFrames()
     {
+        EXPECT_TRUE(QTest::qWaitFor([this] { return pty->simulator().isDrained(); }, 20000));
         std::vector<QByteArray> all = mount->frames();
         for (int quiet = 0; quiet < 3;) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));

@@ -188,6 +188,10 @@ struct WorkerMark final : DomeBoardJobs {
 // A mount controller on temporary settings, its worker in virtual time (the
 // sleeps are skipped), fakes for the windows it moves and a
 // fake protocol family behind simulated ports.
+// Long enough for a queue of exchanges with slow, split replies on a loaded
+// machine; a wait ends as soon as its condition holds.
+inline constexpr int kWorkerWaitMs = 20000;
+
 class MountFixture : public PrefFixture {
 protected:
     void SetUp() override
@@ -250,7 +254,7 @@ protected:
             addPorts(1);
         prefs->scopes()[0].mountProtocol = quint16(protocol);
         ASSERT_TRUE(connectSlot0());
-        ASSERT_TRUE(QTest::qWaitFor([this] { return scope->hasScopePort(); }, 2000));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return scope->hasScopePort(); }, kWorkerWaitMs));
         scope->setTimerRate(0.0f);
     }
 
@@ -260,7 +264,7 @@ protected:
     {
         const int before = mark.reached;
         scope->scopeThread().post({kDomeMsgTrack, {}, {}, {}});
-        ASSERT_TRUE(QTest::qWaitFor([&] { return mark.reached > before; }, 2000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return mark.reached > before; }, kWorkerWaitMs));
         QCoreApplication::processEvents();
     }
 

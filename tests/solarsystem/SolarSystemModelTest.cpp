@@ -15,6 +15,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QTest>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -89,6 +92,35 @@ protected:
     void TearDown() override { AppTimeZone::setZone(QTimeZone::systemTimeZone()); }
 
     PrefControl& prefs() { return *fakes.prefs; }
+
+    // "MPCORB.DAT" of as many orbits as make a large table, bright to faint,
+    // spread along the orbit.
+    void writeLargeOrbitFile()
+    {
+        QByteArray text = "MPCORB\n\n" + QByteArray(202, '-') + "\n";
+        for (std::size_t i = 0; i < SmallBodyPositions::kParallelThreshold; ++i) {
+            std::string line(MpcLines::kVesta);
+            char field[16];
+            std::snprintf(field, sizeof field, "%05zu", i % 100000);
+            line.replace(0, 5, field);
+            std::snprintf(field, sizeof field, "%5.2f", 3.0 + double(i % 170) / 10.0);
+            line.replace(8, 5, field);
+            std::snprintf(field, sizeof field, "%9.5f", double(i * 37 % 36000) / 100.0);
+            line.replace(27, 9, field);
+            text += QByteArray(line.data(), qsizetype(line.size())) + "\n";
+        }
+        catalogues.writeBuildFile("MPCORB.DAT", text);
+    }
+
+    // The minor planets the chart's pass puts on screen.
+    std::vector<minorPlanet> chart()
+    {
+        model.calculateStarPositions(true);
+        std::vector<minorPlanet> shown;
+        for (const std::uint32_t i : solarSystem->minorPlanetsOnScreen().value_or(std::span<const std::uint32_t>()))
+            shown.push_back(model.minorPlanets()[i]);
+        return shown;
+    }
 
     CatalogueFixture catalogues;
     ScopedAlertRecorder recorder;
@@ -213,28 +245,8 @@ TEST_F(SolarSystemModelTest, AnOrbitFileImportedApartReplacesTheTableOnlyWhenUsa
 TEST_F(SolarSystemModelTest, AFirstPassMadeOnTheWorkerLeavesTheChartAsAWholePassDoes)
 {
     prefs().setCometMagLimit(12.0);
-    QByteArray text = "MPCORB\n\n" + QByteArray(202, '-') + "\n";
-    for (std::size_t i = 0; i < SmallBodyPositions::kParallelThreshold; ++i) {
-        // Bright to faint, spread along the orbit.
-        std::string line(MpcLines::kVesta);
-        char field[16];
-        std::snprintf(field, sizeof field, "%05zu", i % 100000);
-        line.replace(0, 5, field);
-        std::snprintf(field, sizeof field, "%5.2f", 3.0 + double(i % 170) / 10.0);
-        line.replace(8, 5, field);
-        std::snprintf(field, sizeof field, "%9.5f", double(i * 37 % 36000) / 100.0);
-        line.replace(27, 9, field);
-        text += QByteArray(line.data(), qsizetype(line.size())) + "\n";
-    }
-    catalogues.writeBuildFile("MPCORB.DAT", text);
+    writeLargeOrbitFile();
     SmallBodyTables& tables = solarSystem->smallBodies();
-    const auto chart = [&] {
-        model.calculateStarPositions(true);
-        std::vector<minorPlanet> shown;
-        for (const std::uint32_t i : solarSystem->minorPlanetsOnScreen().value_or(std::span<const std::uint32_t>()))
-            shown.push_back(model.minorPlanets()[i]);
-        return shown;
-    };
 
     // The chart's limit and switches, which the worker's pass takes, are those of its last pass.
     model.calculateStarPositions(true);
@@ -248,6 +260,42 @@ TEST_F(SolarSystemModelTest, AFirstPassMadeOnTheWorkerLeavesTheChartAsAWholePass
     ASSERT_FALSE(whole.empty());
     ASSERT_EQ(apart.size(), whole.size());
     EXPECT_EQ(std::memcmp(apart.data(), whole.data(), whole.size() * sizeof(minorPlanet)), 0);
+}
+
+// At start a large cache is read on a worker once the chart first asks for
+// minor planets: the chart has none meanwhile, then the same as a load made
+// here; a table put in place meanwhile is not replaced by the older cache.
+TEST_F(SolarSystemModelTest, ALargeCacheReadApartDrawsTheChartAsALoadHereAndNeverOverwritesANewerTable)
+{
+    const std::size_t fromLists = model.numMinorPlanets();
+    prefs().setCometMagLimit(12.0);
+    writeLargeOrbitFile();
+    SmallBodyTables& tables = solarSystem->smallBodies();
+    ASSERT_EQ(tables.importMinorPlanets(true, true, true).status, MinorPlanetTable::Status::Built);
+    int loadedApart = 0;
+    tables.setLoadsLargeCacheApart([&] { ++loadedApart; });
+
+    model.setupDatabase(catalogues.folders());
+    EXPECT_EQ(model.numMinorPlanets(), 0u);
+    EXPECT_TRUE(chart().empty());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return loadedApart == 1; }, 60000));
+    EXPECT_FALSE(tables.isLoadingApart());
+    ASSERT_EQ(model.numMinorPlanets(), SmallBodyPositions::kParallelThreshold);
+    skyDate->calculateDate(std::nullopt, 3600.0);
+    const std::vector<minorPlanet> apart = chart();
+    ASSERT_EQ(tables.importMinorPlanets(false, false, false).status, MinorPlanetTable::Status::Loaded);
+    const std::vector<minorPlanet> here = chart();
+    ASSERT_FALSE(here.empty());
+    ASSERT_EQ(apart.size(), here.size());
+    EXPECT_EQ(std::memcmp(apart.data(), here.data(), here.size() * sizeof(minorPlanet)), 0);
+
+    model.setupDatabase(catalogues.folders());
+    model.calculateStarPositions(true);
+    ASSERT_EQ(tables.importMinorPlanets(true, false, false).status, MinorPlanetTable::Status::Built);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !tables.isLoadingApart(); }, 60000));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(loadedApart, 1);
+    EXPECT_EQ(model.numMinorPlanets(), fromLists);
 }
 
 TEST_F(SolarSystemModelTest, APanRecomputesNoBodyAndANewTimeDoes)

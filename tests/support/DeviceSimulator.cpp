@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -186,8 +187,11 @@ void DeviceSimulator::run()
         pollfd ready{m_fd, POLLIN, 0};
         if (::poll(&ready, 1, kPollMs) <= 0)
             continue;
+        // Before the read, so that no byte is taken while it looks idle.
+        m_busy = true;
         const ssize_t got = ::read(m_fd, chunk, sizeof(chunk));
         if (got <= 0) {
+            m_busy = false;
             if (got < 0 && errno == EINTR)
                 continue;
             // The other side went away; wait to be stopped.
@@ -199,7 +203,20 @@ void DeviceSimulator::run()
             m_received.append(chunk, got);
         }
         pending.append(chunk, got);
-        if (!serve(pending))
+        const bool serving = serve(pending);
+        m_busy = false;
+        if (!serving)
             return;
     }
+}
+
+bool DeviceSimulator::isDrained() const
+{
+    // Unread bytes first: none left means the read that took them set
+    // m_busy before, which then stays set until they were served.
+    const int fd = m_fd;
+    int unread = 0;
+    if (fd >= 0 && ::ioctl(fd, FIONREAD, &unread) == 0 && unread > 0)
+        return false;
+    return !m_busy;
 }

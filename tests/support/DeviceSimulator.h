@@ -73,6 +73,8 @@ public:
     // Every request a responder took, whole and in order, as received.
     std::vector<QByteArray> frames() const;
     int answered() const { return m_answered; }
+    // Whether every byte sent to the device so far was read and served.
+    bool isDrained() const;
 
 private:
     void run();
@@ -98,7 +100,9 @@ private:
     int m_answerLimit = -1;
     bool m_closeOnRequest = false;
 
-    int m_fd = -1;
+    std::atomic<int> m_fd = -1;
+    // Set from a read until what it brought was served.
+    std::atomic<bool> m_busy = false;
     QByteArray m_babble;            // under m_mutex
     Duration m_babbleEvery{0};
     std::chrono::steady_clock::time_point m_nextBabble;

@@ -17,6 +17,8 @@ KeptFrame::KeptFrame(QWidget& window, Load load, Save save)
     m_saveTimer.setSingleShot(true);
     m_saveTimer.setInterval(kSaveDelay);
     connect(&m_saveTimer, &QTimer::timeout, this, &KeptFrame::save);
+    m_placing.setSingleShot(true);
+    m_placing.setInterval(kPlacingTime);
     window.installEventFilter(this);
     connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, [this] {
         if (m_window.isVisible())
@@ -45,6 +47,7 @@ bool KeptFrame::eventFilter(QObject* watched, QEvent* event)
         case QEvent::Hide:
             save();
             m_isPlacing = false;
+            m_placing.stop();
             break;
         case QEvent::Show:
             m_isPlacing = true;
@@ -53,12 +56,15 @@ bool KeptFrame::eventFilter(QObject* watched, QEvent* event)
         case QEvent::Resize:
             if (m_window.isVisible())
                 m_saveTimer.start();
+            if (m_placing.isActive())
+                ScreenPlacement::keepInside(m_window);
             break;
         case QEvent::Paint:
-            // By the first paint the window manager has framed the window,
-            // so its frame is known.
+            // By the first paint the window manager has usually framed the
+            // window; a frame it adds later moves or resizes it.
             if (m_isPlacing) {
                 m_isPlacing = false;
+                m_placing.start();
                 ScreenPlacement::keepInside(m_window);
             }
             break;

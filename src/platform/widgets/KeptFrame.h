@@ -13,8 +13,9 @@ class QWidget;
 // the window hides, once it has rested kSaveDelay after a move or resize (so
 // a crash keeps it, and a drag does not save the settings at every step), and
 // when the program quits while it shows. Each time the
-// window shows, once the window manager has framed it, it is brought wholly
-// inside the work area of its screen. Lives as long as the window (it is the
+// window shows, it is brought wholly inside the work area of its screen at
+// its first paint and at each move or resize for kPlacingTime after it: a
+// busy window manager may frame the window after that paint. Lives as long as the window (it is the
 // window's child).
 class KeptFrame final : public QObject {
 public:
@@ -22,6 +23,7 @@ public:
     using Save = std::function<void(const QByteArray&)>;
 
     static constexpr std::chrono::milliseconds kSaveDelay{1000};
+    static constexpr std::chrono::milliseconds kPlacingTime{3000};
 
     static KeptFrame* keep(QWidget& window, Load load, Save save);
 
@@ -39,5 +41,7 @@ private:
     Load m_load;
     Save m_save;
     QTimer m_saveTimer;
-    bool m_isPlacing = false;
+    bool m_isPlacing = false;  // shown, not yet painted
+    // Runs for kPlacingTime from the first paint after a show.
+    QTimer m_placing;
 };

@@ -147,13 +147,29 @@ Import importOrbitFile(const Request& request, const QString& buildDirectory,
     return import;
 }
 
+Import loadCache(const QString& databaseDirectory)
+{
+    Import import;
+    try {
+        if (TvkFile::load(databaseDirectory + QLatin1String(kCacheFile), import.table)
+            && import.table.size() >= kMinimumCacheRecords) {
+            import.result = {Status::Loaded};
+            return import;
+        }
+    } catch (const std::bad_alloc&) {
+        // Failed: the usual load tries again and alerts.
+    }
+    std::vector<minorPlanet>().swap(import.table);
+    return import;
+}
+
 Result adopt(Import& import, std::vector<minorPlanet>& table)
 {
     if (import.result.status == Status::CacheNotWritten)
         alertCacheNotWritten();
     // Moved, not swapped: the old table is freed before its orbits are
     // computed again.
-    if (import.result.status == Status::Built)
+    if (import.result.status == Status::Built || import.result.status == Status::Loaded)
         table = std::move(import.table);
     return import.result;
 }

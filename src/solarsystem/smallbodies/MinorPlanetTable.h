@@ -59,7 +59,7 @@ Result createMinorPlanetData(const Request& request, const QString& buildDirecto
 // An orbit-file import made apart from the table it is to replace.
 struct Import {
     Result result;
-    std::vector<minorPlanet> table = {};  // the new table after Built, else empty
+    std::vector<minorPlanet> table = {};  // the new table after Built or Loaded, else empty
     // The new table's orbits when the import computed them too, else empty.
     std::vector<MinorPlanetOrbit> orbits = {};
     // The orbits' watches after a first pass, when the import made one too, else empty.
@@ -73,8 +73,12 @@ struct Import {
 // the cache is written gives Stopped and leaves the cache as it was.
 Import importOrbitFile(const Request& request, const QString& buildDirectory,
                        const QString& databaseDirectory, std::stop_token stop = {});
+// The cache read apart from the table it is to replace, for a worker:
+// Loaded with its records, or Failed with none and no alert raised when it
+// cannot serve, so that the usual load runs again and says why.
+Import loadCache(const QString& databaseDirectory);
 // On the interface thread: moves the import's table into `table` after
-// Built (the old one freed at once), raises the alert createMinorPlanetData
+// Built or Loaded (the old one freed at once), raises the alert createMinorPlanetData
 // would have raised, and returns the import's result.
 Result adopt(Import& import, std::vector<minorPlanet>& table);
 

@@ -12,6 +12,8 @@
 #include "model/ObjectIndex.h"
 #include "platform/Prefault.h"
 
+#include <QFileInfo>
+
 namespace {
 
 std::vector<MinorPlanetWatch> freshWatches(std::span<const minorPlanet> table, std::span<const MinorPlanetOrbit> orbits)
@@ -22,6 +24,28 @@ std::vector<MinorPlanetWatch> freshWatches(std::span<const minorPlanet> table, s
     for (std::size_t i = 0; i < orbits.size(); ++i)
         watches.emplace_back(orbits[i], table[i].source);
     return watches;
+}
+
+// For a large table, the first chart pass apart from the chart, for the
+// moment, site and limit given: its watches, so that the interface thread's
+// first pass computes only the bodies that can show.
+void makeFirstPass(MinorPlanetTable::Import& import, const SmallBodyInputs& in,
+                   const CatalogueFilters::MinorPlanetFilter& filter, const std::stop_token& stop)
+{
+    // Only a large table's chart pass skips bodies by their watches.
+    if (import.orbits.size() < SmallBodyPositions::kParallelThreshold || stop.stop_requested())
+        return;
+    import.watches = freshWatches(import.table, import.orbits);
+    ParallelMinorPlanets::Gate gate{import.watches, filter.limit, filter.showMP, filter.showNEO};
+    NearEarthObject neo;
+    const MinorPlanetProjection noProjection;
+    const std::function<void(double)> noProgress;
+    ParallelMinorPlanets::run({import.table, in, 0.0, SliceRunner::operationCount(in.numCores), neo, noProjection,
+                               noProgress, import.orbits, &gate});
+    // As computed by no pass: the first pass on the interface thread
+    // computes again every body this one let through, for its own moment.
+    for (MinorPlanetWatch& watch : import.watches)
+        watch.generation = 0;
 }
 
 }  // namespace
@@ -101,6 +125,8 @@ SmallBodyPassResult SmallBodyTables::calculate(int kind, double dayOffset, int r
         return projector.project(m_minorPlanets[i], std::uint32_t(i), neoIndex());
     };
     const SmallBodyInputs in = inputs(dayOffset);
+    if (m_isLoadPending && kind != kSmallBodyComets && record < 0 && dayOffset == 0.0)
+        loadApart(in);
     // A pass over a large table for the chart skips the bodies it cannot show.
     const bool isChartPass = kind != kSmallBodyComets && record < 0 && dayOffset == 0.0
                              && m_minorPlanets.size() >= SmallBodyPositions::kParallelThreshold;
@@ -144,7 +170,46 @@ bool SmallBodyTables::createCometData(bool rebuild)
 
 void SmallBodyTables::createMinorPlanetData(bool rebuild, bool useOrbitFile, bool allOrbits)
 {
+    if (!rebuild && m_loadedApart && holdsLargeCache()) {
+        // Read when the chart first asks for its minor planets; none until then.
+        std::vector<minorPlanet>().swap(m_minorPlanets);
+        imported({MinorPlanetTable::Status::Loaded});
+        m_isLoadPending = true;
+        return;
+    }
     importMinorPlanets(rebuild, useOrbitFile, allOrbits);
+}
+
+bool SmallBodyTables::holdsLargeCache() const
+{
+    const QFileInfo cache(m_model.databaseDirectory() + QLatin1String(MinorPlanetTable::kCacheFile));
+    return cache.isFile() && std::size_t(cache.size()) / sizeof(minorPlanet) >= SmallBodyPositions::kParallelThreshold;
+}
+
+void SmallBodyTables::loadApart(const SmallBodyInputs& in)
+{
+    const std::uint32_t version = m_tableVersion;
+    MinorPlanetImporter::Work work = [databaseDirectory = m_model.databaseDirectory(), in,
+                                      filter = m_model.minorPlanetProjector().filter()](
+                                         const MinorPlanetImporter::Progress&, std::stop_token stop) {
+        MinorPlanetTable::Import import = MinorPlanetTable::loadCache(databaseDirectory);
+        if (import.result.status != MinorPlanetTable::Status::Loaded || stop.stop_requested())
+            return import;
+        import.orbits = MinorPlanetOrbit::of(import.table, in.numCores);
+        makeFirstPass(import, in, filter, stop);
+        return import;
+    };
+    const auto loaded = [this, version](MinorPlanetTable::Import& import) {
+        // A table put in place meanwhile is newer than this one.
+        if (version != m_tableVersion)
+            return;
+        if (import.result.status == MinorPlanetTable::Status::Loaded)
+            adoptMinorPlanets(import);
+        else
+            importMinorPlanets(false, false, false);
+        m_loadedApart();
+    };
+    m_isLoadPending = !m_apartLoad.start(std::move(work), {}, loaded);
 }
 
 MinorPlanetTable::Request SmallBodyTables::request(bool rebuild, bool useOrbitFile,
@@ -174,20 +239,7 @@ MinorPlanetImporter::Work SmallBodyTables::orbitFileImport(bool allOrbits) const
                                                   m_model.databaseDirectory()),
             in = inputs(0.0), filter](const MinorPlanetImporter::Progress& progress, std::stop_token stop) {
         MinorPlanetTable::Import import = work(progress, stop);
-        // Only a large table's chart pass skips bodies by their watches.
-        if (import.orbits.size() < SmallBodyPositions::kParallelThreshold || stop.stop_requested())
-            return import;
-        import.watches = freshWatches(import.table, import.orbits);
-        ParallelMinorPlanets::Gate gate{import.watches, filter.limit, filter.showMP, filter.showNEO};
-        NearEarthObject neo;
-        const MinorPlanetProjection noProjection;
-        const std::function<void(double)> noProgress;
-        ParallelMinorPlanets::run({import.table, in, 0.0, SliceRunner::operationCount(in.numCores), neo, noProjection,
-                                   noProgress, import.orbits, &gate});
-        // As computed by no pass: the first pass on the interface thread
-        // computes again every body this one let through, for its own moment.
-        for (MinorPlanetWatch& watch : import.watches)
-            watch.generation = 0;
+        makeFirstPass(import, in, filter, stop);
         return import;
     };
 }
@@ -207,6 +259,8 @@ MinorPlanetTable::Result SmallBodyTables::imported(const MinorPlanetTable::Resul
     // The nearest object found in the old table may name another body of
     // the new one, or none: it waits for the next pass.
     if (result.status == Status::Loaded || result.status == Status::Built) {
+        m_isLoadPending = false;
+        ++m_tableVersion;
         m_neo.reset();
         prepareOrbits(std::move(orbits), std::move(watches));
     }

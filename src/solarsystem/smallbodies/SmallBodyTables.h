@@ -41,6 +41,15 @@ public:
         m_progress = std::move(progress);
     }
 
+    // From now on a load of the cache (not a rebuild) that holds a large
+    // table leaves the table empty until the chart's first pass over the
+    // minor planets, which has it read, its orbits computed and a first pass
+    // made on a worker, for the chart's moment: the chart is shown meanwhile.
+    // The table then takes its place on this thread and `loaded` is called,
+    // unless another table was put in place first.
+    void setLoadsLargeCacheApart(std::function<void()> loaded) { m_loadedApart = std::move(loaded); }
+    bool isLoadingApart() const { return m_isLoadPending || m_apartLoad.isRunning(); }
+
     std::span<comet> comets() override { return m_comets; }
     std::span<const comet> comets() const override { return m_comets; }
     std::span<minorPlanet> minorPlanets() override { return m_minorPlanets; }
@@ -85,6 +94,8 @@ private:
     // After the table was replaced: its orbits' constants (computed unless
     // given) and its watches (fresh unless given).
     void prepareOrbits(std::vector<MinorPlanetOrbit> orbits, std::vector<MinorPlanetWatch> watches);
+    bool holdsLargeCache() const;
+    void loadApart(const SmallBodyInputs& in);
 
     StarDatabaseModel& m_model;
     const PrefControl& m_prefControl;
@@ -105,4 +116,9 @@ private:
     NearEarthObject m_neo;
     SmallBodyCacheRebuilder m_cometCache;
     SmallBodyCacheRebuilder m_minorPlanetCache;
+    std::function<void()> m_loadedApart;
+    bool m_isLoadPending = false;  // the cache waits for the chart's first pass
+    std::uint32_t m_tableVersion = 0;  // counts the tables put in place
+    // Last, so that a load still running stops before the tables go.
+    MinorPlanetImporter m_apartLoad;
 };
