@@ -7,12 +7,12 @@
 // nothing (BM_ParseFloorMapped). The positions' floor evaluates one sine and
 // cosine per orbit. The parse reads the mapped file, as the import does.
 // The import as the program runs it (parse, cache write, the orbits'
-// constants) and the start that reads the cache back are timed whole; the
-// import's peak memory is set beside the memory its table and orbits keep
-// (run it alone, --benchmark_filter=BM_ImportMemory, for a fresh heap); and a
-// time step of the chart's pass at a magnitude limit (16.4, the default, and
-// 30, where nothing is skipped), which computes only the bodies that can
-// pass it.
+// constants) and the start's worker job that reads the cache back are timed
+// whole; the import's peak memory is set beside the memory its table and
+// orbits keep (run it alone, --benchmark_filter=BM_ImportMemory, for a fresh
+// heap); and a time step of the chart's pass at a magnitude limit (16.4,
+// the default, and 30, where nothing is skipped), which computes only the
+// bodies that can pass it.
 //
 // The file comes from tools/make_synthetic_mpcorb.py; its path is taken from
 // the environment variable NORVANE_MPCORB, else "synthetic_MPCORB.DAT" in the
@@ -301,7 +301,8 @@ void BM_ImportMemory(benchmark::State& state)
     state.counters["peakBySettled"] = settled > 0.0 ? peak / settled : 0.0;
 }
 
-// A start: the cache read back and the orbits' constants.
+// A start's worker job: the cache read back and the orbits' constants (the
+// program makes it after the chart shows; bench_launch times the start).
 void BM_Start(benchmark::State& state)
 {
     const int operations = state.range(0) == 0 ? allOperations() : int(state.range(0));

@@ -485,4 +485,5 @@ void ChartAssembly::didLaunch()
         return;
     }
     m_skyWindow.didLaunch();
+    m_solarSystem.smallBodies().loadPendingApart();
 }

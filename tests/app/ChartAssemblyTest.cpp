@@ -7,6 +7,10 @@
 #include "prefs/CityDataSource.h"
 #include "prefs/CityTablesPanel.h"
 #include "prefs/PrefWindowControl.h"
+#include "model/projection/SmallBodyPositions.h"
+#include "solarsystem/MpcLines.h"
+#include "solarsystem/SolarSystemModel.h"
+#include "solarsystem/smallbodies/MinorPlanetTable.h"
 #include "support/RecordingAlertPresenter.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +23,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <cstdio>
 #include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -106,6 +112,45 @@ TEST_F(ChartAssemblyTest, TheFirstStartInstallsAndBuildsTheSecondUsesTheCaches)
     QFile log(folders.userData + "/Misc/DebugLog.txt");
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     EXPECT_TRUE(log.readAll().contains("Constellation line ")) << log.fileName().toStdString();
+}
+
+// A minor-planet cache large enough to be read on a worker arrives after the
+// chart shows, and the chart passes over it again.
+TEST_F(ChartAssemblyTest, ALargeMinorPlanetCacheArrivesAfterTheChartShows)
+{
+    {
+        ChartAssembly first(folders);
+        ASSERT_TRUE(launches(first));
+    }
+    QTemporaryDir build;
+    ASSERT_TRUE(build.isValid());
+    QByteArray text = "MPCORB\n\n" + QByteArray(202, '-') + "\n";
+    for (std::size_t i = 0; i < SmallBodyPositions::kParallelThreshold; ++i) {
+        std::string line(MpcLines::kVesta);
+        char number[8];
+        std::snprintf(number, sizeof number, "%05zu", i % 100000);
+        line.replace(0, 5, number);
+        text += QByteArray(line.data(), qsizetype(line.size())) + "\n";
+    }
+    QFile orbits(build.filePath(MinorPlanetTable::kOrbitFile));
+    ASSERT_TRUE(orbits.open(QIODevice::WriteOnly));
+    orbits.write(text);
+    orbits.close();
+    MinorPlanetTable::Request request;
+    request.rebuild = request.useOrbitFile = request.allOrbits = true;
+    ASSERT_EQ(MinorPlanetTable::importOrbitFile(request, build.path() + "/", folders.userData + "/Database/")
+                  .result.status,
+              MinorPlanetTable::Status::Built);
+
+    ChartAssembly second(folders);
+    second.prefControl().setShowMP(true);
+    ASSERT_TRUE(launches(second));
+    const auto passedOver = [&] {
+        return second.starDatabaseModel().numMinorPlanets() == SmallBodyPositions::kParallelThreshold
+               && second.solarSystemModel().minorPlanetsOnScreen().has_value();
+    };
+    EXPECT_TRUE(QTest::qWaitFor(passedOver, 60000));
+    EXPECT_TRUE(recorder.alerts.empty());
 }
 
 TEST_F(ChartAssemblyTest, AStartupFailureEndsTheEventLoopCleanly)

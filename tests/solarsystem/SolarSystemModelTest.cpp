@@ -262,9 +262,9 @@ TEST_F(SolarSystemModelTest, AFirstPassMadeOnTheWorkerLeavesTheChartAsAWholePass
     EXPECT_EQ(std::memcmp(apart.data(), whole.data(), whole.size() * sizeof(minorPlanet)), 0);
 }
 
-// At start a large cache is read on a worker once the chart first asks for
-// minor planets: the chart has none meanwhile, then the same as a load made
-// here; a table put in place meanwhile is not replaced by the older cache.
+// At start a large cache is read on a worker once the chart shows: the chart
+// has no minor planets meanwhile, then the same as after a load made here; a
+// table put in place meanwhile is not replaced by the older cache.
 TEST_F(SolarSystemModelTest, ALargeCacheReadApartDrawsTheChartAsALoadHereAndNeverOverwritesANewerTable)
 {
     const std::size_t fromLists = model.numMinorPlanets();
@@ -278,6 +278,7 @@ TEST_F(SolarSystemModelTest, ALargeCacheReadApartDrawsTheChartAsALoadHereAndNeve
     model.setupDatabase(catalogues.folders());
     EXPECT_EQ(model.numMinorPlanets(), 0u);
     EXPECT_TRUE(chart().empty());
+    tables.loadPendingApart();
     ASSERT_TRUE(QTest::qWaitFor([&] { return loadedApart == 1; }, 60000));
     EXPECT_FALSE(tables.isLoadingApart());
     ASSERT_EQ(model.numMinorPlanets(), SmallBodyPositions::kParallelThreshold);
@@ -290,7 +291,7 @@ TEST_F(SolarSystemModelTest, ALargeCacheReadApartDrawsTheChartAsALoadHereAndNeve
     EXPECT_EQ(std::memcmp(apart.data(), here.data(), here.size() * sizeof(minorPlanet)), 0);
 
     model.setupDatabase(catalogues.folders());
-    model.calculateStarPositions(true);
+    tables.loadPendingApart();
     ASSERT_EQ(tables.importMinorPlanets(true, false, false).status, MinorPlanetTable::Status::Built);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !tables.isLoadingApart(); }, 60000));
     QCoreApplication::processEvents();

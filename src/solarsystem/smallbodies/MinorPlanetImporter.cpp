@@ -1,7 +1,19 @@
 #include "solarsystem/smallbodies/MinorPlanetImporter.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <memory>
 #include <utility>
+
+namespace {
+
+// The worker yields to the interface on a busy processor: the chart it
+// keeps drawing matters more than how soon the table arrives. The threads it
+// starts inherit this.
+constexpr int kWorkerNice = 19;
+
+}  // namespace
 
 MinorPlanetImporter::~MinorPlanetImporter()
 {
@@ -18,6 +30,7 @@ bool MinorPlanetImporter::start(Work work, Progress progress, Done done)
     m_progress = std::move(progress);
     m_done = std::move(done);
     m_worker = std::jthread([this, work = std::move(work)](std::stop_token stop) {
+        setpriority(PRIO_PROCESS, id_t(gettid()), kWorkerNice);
         // The parse reports at most once per whole percent, so each report
         // can be a post of its own.
         const Progress post = [this](double percent) {

@@ -125,8 +125,6 @@ SmallBodyPassResult SmallBodyTables::calculate(int kind, double dayOffset, int r
         return projector.project(m_minorPlanets[i], std::uint32_t(i), neoIndex());
     };
     const SmallBodyInputs in = inputs(dayOffset);
-    if (m_isLoadPending && kind != kSmallBodyComets && record < 0 && dayOffset == 0.0)
-        loadApart(in);
     // A pass over a large table for the chart skips the bodies it cannot show.
     const bool isChartPass = kind != kSmallBodyComets && record < 0 && dayOffset == 0.0
                              && m_minorPlanets.size() >= SmallBodyPositions::kParallelThreshold;
@@ -171,7 +169,7 @@ bool SmallBodyTables::createCometData(bool rebuild)
 void SmallBodyTables::createMinorPlanetData(bool rebuild, bool useOrbitFile, bool allOrbits)
 {
     if (!rebuild && m_loadedApart && holdsLargeCache()) {
-        // Read when the chart first asks for its minor planets; none until then.
+        // Read once the program has started; none until then.
         std::vector<minorPlanet>().swap(m_minorPlanets);
         imported({MinorPlanetTable::Status::Loaded});
         m_isLoadPending = true;
@@ -186,8 +184,11 @@ bool SmallBodyTables::holdsLargeCache() const
     return cache.isFile() && std::size_t(cache.size()) / sizeof(minorPlanet) >= SmallBodyPositions::kParallelThreshold;
 }
 
-void SmallBodyTables::loadApart(const SmallBodyInputs& in)
+void SmallBodyTables::loadPendingApart()
 {
+    if (!m_isLoadPending)
+        return;
+    const SmallBodyInputs in = inputs(0.0);
     const std::uint32_t version = m_tableVersion;
     MinorPlanetImporter::Work work = [databaseDirectory = m_model.databaseDirectory(), in,
                                       filter = m_model.minorPlanetProjector().filter()](

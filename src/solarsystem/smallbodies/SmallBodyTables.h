@@ -42,12 +42,13 @@ public:
     }
 
     // From now on a load of the cache (not a rebuild) that holds a large
-    // table leaves the table empty until the chart's first pass over the
-    // minor planets, which has it read, its orbits computed and a first pass
-    // made on a worker, for the chart's moment: the chart is shown meanwhile.
-    // The table then takes its place on this thread and `loaded` is called,
-    // unless another table was put in place first.
+    // table leaves the table empty until loadPendingApart.
     void setLoadsLargeCacheApart(std::function<void()> loaded) { m_loadedApart = std::move(loaded); }
+    // Once the chart shows: a large cache left for later is read, its orbits
+    // computed and a first pass made on a worker, for the sky date, site and
+    // limit of now. The table then takes its place on this thread and
+    // `loaded` is called, unless another table was put in place first.
+    void loadPendingApart();
     bool isLoadingApart() const { return m_isLoadPending || m_apartLoad.isRunning(); }
 
     std::span<comet> comets() override { return m_comets; }
@@ -95,7 +96,6 @@ private:
     // given) and its watches (fresh unless given).
     void prepareOrbits(std::vector<MinorPlanetOrbit> orbits, std::vector<MinorPlanetWatch> watches);
     bool holdsLargeCache() const;
-    void loadApart(const SmallBodyInputs& in);
 
     StarDatabaseModel& m_model;
     const PrefControl& m_prefControl;
