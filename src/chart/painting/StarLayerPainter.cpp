@@ -52,10 +52,10 @@ void StarLayerPainter::paint(ChartCanvas& canvas, const ChartSky& sky, float mar
     m_labelled.clear();
     const star* found = nullptr;
 
-    // One pass over the records (large, and up to 100,000 of them) notes
-    // what the drawing needs; the stars go first, all in one go, then the
-    // find mark over them and the flags and names over both, so that no star
-    // hides a name.
+    // One pass over the records on screen (large, and up to 100,000 of
+    // them) notes what the drawing needs; the stars go first, all in one
+    // go, then the find mark over them and the flags and names over both, so
+    // that no star hides a name.
     forEachStarOnScreen(sky, [&](const star& s) {
         const int k = StarClasses::screenClass(StarClasses::brightness(s.mag, bright, shift));
         const QPointF origin = originOf(s, k);

@@ -7,8 +7,8 @@
 #include "model/records/deepSky.h"
 #include "model/records/star.h"
 
-#include <optional>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
