@@ -18,6 +18,7 @@ ChartSky ChartSkyLink::chartSky() const
 {
     ChartSky sky;
     sky.stars = m_model.stars();
+    sky.starsOnScreen = m_model.starsOnScreen();
     sky.simStar = m_model.simStar();
     sky.deepSkyData = m_model.deepSkyData();
     sky.conLines = m_model.conLinesArray();

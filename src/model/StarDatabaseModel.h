@@ -193,6 +193,12 @@ public:
     const std::array<double, 9>& precessionMatrix() const { return m_projection.precession().p; }
     // The whole frame of the last pass.
     const ProjectionFrame& projectionFrame() const { return m_projection.frame(); }
+    // The positions of the stars on screen, in order, while the table is
+    // the one the last pass projected.
+    std::optional<std::span<const std::uint32_t>> starsOnScreen() const
+    {
+        return m_projection.starsOnScreen(m_stars);
+    }
     // The minor-planet step of the last pass, for the parallel small-body pass.
     const MinorPlanetProjector& minorPlanetProjector() const
     {

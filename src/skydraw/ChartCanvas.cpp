@@ -1,5 +1,6 @@
 #include "skydraw/ChartCanvas.h"
 
+#include "skydraw/AlphaMap.h"
 #include "skydraw/PixelTarget.h"
 #include "skydraw/SubPixelSprites.h"
 
@@ -174,7 +175,7 @@ void ChartCanvas::drawImage(const QRectF& rect, const QImage& image)
 }
 
 void ChartCanvas::drawImage(const QTransform& local, const QRectF& rect, const QImage& image,
-                            std::span<const QRect> tiles)
+                            std::span<const QRect> tiles, const AlphaMap* alpha)
 {
     if (image.isNull() || tiles.empty())
         return;
@@ -202,12 +203,10 @@ void ChartCanvas::drawImage(const QTransform& local, const QRectF& rect, const Q
                 else
                     m_parts.push_back(tile);
             }
-            for (std::size_t i = 0; i < m_parts.size(); ++i) {
-                // The next part's pixels are fetched while this one blends.
-                if (i + 1 < m_parts.size())
-                    target->prefetchTurned(toPainter, image, m_parts[i + 1]);
-                target->blendTurned(toPainter, image, m_parts[i]);
-            }
+            if (alpha != nullptr && alpha->alpha.size() == image.size())
+                blendParts(*target, toPainter, *alpha);
+            else
+                blendParts(*target, toPainter, image);
             return;
         }
     }
@@ -223,6 +222,17 @@ void ChartCanvas::drawImage(const QTransform& local, const QRectF& rect, const Q
     }
     m_painter.setRenderHint(QPainter::Antialiasing, wasAntialiased);
     useChartSpace();
+}
+
+template <class Pixels>
+void ChartCanvas::blendParts(const PixelTarget& target, const QTransform& toPainter, const Pixels& pixels) const
+{
+    for (std::size_t i = 0; i < m_parts.size(); ++i) {
+        // The next part's pixels are fetched while this one blends.
+        if (i + 1 < m_parts.size())
+            target.prefetchTurned(toPainter, pixels, m_parts[i + 1]);
+        target.blendTurned(toPainter, pixels, m_parts[i]);
+    }
 }
 
 void ChartCanvas::drawLabel(QPointF lowerLeft, const QStaticText& text, double textHeight)

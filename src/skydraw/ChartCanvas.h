@@ -10,10 +10,12 @@
 #include <span>
 #include <vector>
 
+class PixelTarget;
 class QImage;
 class QPainterPath;
 class QStaticText;
 class SubPixelSprites;
+struct AlphaMap;
 
 // A painter on the chart's own coordinates: points with the origin at the
 // bottom left and y upward, as the projection gives them, over a device
@@ -78,8 +80,11 @@ public:
     void drawImage(const QRectF& rect, const QImage& image);
     // The image scaled into `rect` of the local system that `local` maps
     // into chart coordinates (y upward there too): only its parts `tiles`
-    // (image pixels, first row at the top), which must not overlap.
-    void drawImage(const QTransform& local, const QRectF& rect, const QImage& image, std::span<const QRect> tiles);
+    // (image pixels, first row at the top), which must not overlap. Where
+    // the canvas samples the pixels itself, it reads them from `alpha`, the
+    // image's alpha map, when given.
+    void drawImage(const QTransform& local, const QRectF& rect, const QImage& image, std::span<const QRect> tiles,
+                   const AlphaMap* alpha = nullptr);
     // A label laid out beforehand, lower-left corner at the point, in the
     // painter's current font and pen; `textHeight` is the font's ascent plus
     // descent.
@@ -87,6 +92,9 @@ public:
 
 private:
     void useChartSpace();
+    // The turned parts in m_parts, from the image or its alpha map.
+    template <class Pixels>
+    void blendParts(const PixelTarget& target, const QTransform& toPainter, const Pixels& pixels) const;
     void useDeviceSpace();
     // Where a sprite's top-left corner goes, in device space.
     QPointF spriteTopLeft(QPointF lowerLeft, const QImage& image) const

@@ -161,8 +161,10 @@ void ChartImageSet::recolorMythForms(const QColor& mythColor)
         }
         m_isFiguresLoaded = true;
     }
-    for (QImage& figure : m_figures)
-        tint(figure, mythColor);
+    for (std::size_t f = 0; f < m_figures.size(); ++f) {
+        tint(m_figures[f], mythColor);
+        m_figureAlphas[f] = AlphaMap::of(m_figures[f]);
+    }
 }
 
 void ChartImageSet::tint(QImage& image, const QColor& color)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "skydraw/AlphaMap.h"
+
 #include <QColor>
 #include <QImage>
 #include <QRect>
@@ -7,6 +9,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <vector>
 
 class PrefStyles;
@@ -67,6 +70,13 @@ public:
     // The parts of a figure image that hold any of the drawing: square tiles
     // (fewer at the edges) that leave out the empty ones.
     const std::vector<QRect>& figureTiles(int number) const { return m_figureTiles.at(std::size_t(number)); }
+    // A figure's alpha map, for sampling it quickly; none until it was
+    // tinted, or where its tint let its own shades through.
+    const AlphaMap* figureAlpha(int number) const
+    {
+        const std::optional<AlphaMap>& map = m_figureAlphas.at(std::size_t(number));
+        return map ? &*map : nullptr;
+    }
 
     // Fills the image's opaque pixels with the colour, its alpha included,
     // and leaves the transparent ones: the chart's tint.
@@ -88,5 +98,6 @@ private:
     std::array<QImage, std::size_t(Symbol::Count)> m_symbols;
     std::array<QImage, kNumFigures> m_figures;
     std::array<std::vector<QRect>, kNumFigures> m_figureTiles;
+    std::array<std::optional<AlphaMap>, kNumFigures> m_figureAlphas;
     bool m_isFiguresLoaded = false;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/SkyCoordinates.h"
+#include "model/records/RecordConstants.h"
 #include "model/records/AltAzLocn.h"
 #include "model/records/MWCoord.h"
 #include "model/records/RALocn.h"
@@ -32,6 +33,9 @@ struct ChartSky {
     static constexpr int kNumMilkyWayPaths = 30;
 
     std::span<const star> stars;
+    // The positions of the stars on screen, in order; none: look at every
+    // record's state.
+    std::optional<std::span<const std::uint32_t>> starsOnScreen;
     const star* simStar = nullptr;
     std::span<const deepSky> deepSkyData;
     std::span<const conLine> conLines;
@@ -74,3 +78,23 @@ struct ChartSky {
     bool isDatePM = false;  // the sky date's hour is past 12
     QDateTime skyDate;      // the moment drawn
 };
+
+// Calls `f` with every star on screen, in order: only the records the list
+// names where there is one (they are large, and most lie off screen).
+template <class Function>
+void forEachStarOnScreen(const ChartSky& sky, Function&& f)
+{
+    const auto visit = [&](const star& s) {
+        if (s.state == kStateOnScreen)
+            f(s);
+    };
+    if (!sky.starsOnScreen) {
+        for (const star& s : sky.stars)
+            visit(s);
+        return;
+    }
+    for (const std::uint32_t i : *sky.starsOnScreen) {
+        if (i < sky.stars.size())
+            visit(sky.stars[i]);
+    }
+}

@@ -1,5 +1,7 @@
 #include "skydraw/PixelTarget.h"
 
+#include "skydraw/AlphaMap.h"
+
 #include <QImage>
 #include <QPaintEngine>
 #include <QPainter>
@@ -170,11 +172,44 @@ void PixelTarget::blend(QPoint topLeft, const QImage& image) const
     }
 }
 
-void PixelTarget::blendTurned(const QTransform& toPainter, const QImage& image, const QRect& source) const
+namespace {
+
+// The pixels a turned blend samples: a premultiplied 32-bit image, or the
+// one byte a pixel of its alpha map and the pixel of each alpha.
+struct ImageSource {
+    const uchar* bits;
+    qsizetype line;
+    QRect rect;
+    static constexpr int kBytes = 4;
+    using Sample = quint32;
+    quint32 pixel(Sample s) const { return s; }
+};
+
+struct AlphaSource {
+    const uchar* bits;
+    qsizetype line;
+    QRect rect;
+    const QRgb* pixels;
+    static constexpr int kBytes = 1;
+    using Sample = uchar;
+    quint32 pixel(Sample s) const { return pixels[s]; }
+};
+
+ImageSource sourceOf(const QImage& image) { return {image.constBits(), image.bytesPerLine(), image.rect()}; }
+
+AlphaSource sourceOf(const AlphaMap& map)
+{
+    return {map.alpha.constBits(), map.alpha.bytesPerLine(), map.alpha.rect(), map.pixels.data()};
+}
+
+}  // namespace
+
+template <class Source>
+void PixelTarget::blendTurnedFrom(const QTransform& toPainter, const Source& from, const QRect& source) const
 {
     bool isInvertible = false;
     const QTransform toImage = toPainter.inverted(&isInvertible);
-    const QRect part = source & image.rect();
+    const QRect part = source & from.rect;
     if (!isInvertible || part.isEmpty() || !toPainter.isAffine())
         return;
     const QRect pixels = toPainter.mapRect(QRectF(part)).toAlignedRect().translated(m_offset) & m_clip;
@@ -184,8 +219,9 @@ void PixelTarget::blendTurned(const QTransform& toPainter, const QImage& image, 
     // centres, stepped in 16.16 fixed point as the painter steps them.
     const qint64 stepU = std::llround(toImage.m11() * kFixedOne);
     const qint64 stepV = std::llround(toImage.m12() * kFixedOne);
-    const uchar* corner = image.constBits() + part.top() * image.bytesPerLine() + part.left() * 4;
-    const qsizetype line = image.bytesPerLine();
+    const uchar* corner = from.bits + part.top() * from.line + part.left() * Source::kBytes;
+    const qsizetype line = from.line;
+    using Sample = typename Source::Sample;
     for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
         const double px = pixels.left() - m_offset.x() + 0.5;
         const double py = y - m_offset.y() + 0.5;
@@ -203,40 +239,55 @@ void PixelTarget::blendTurned(const QTransform& toPainter, const QImage& image, 
         auto uAt = qint32(u + first * stepU);
         auto vAt = qint32(v + first * stepV);
         const auto next = [&] {
-            const quint32 pixel = *reinterpret_cast<const quint32*>(corner + (vAt >> 16) * line + (uAt >> 16) * 4);
+            const Sample sample =
+                *reinterpret_cast<const Sample*>(corner + (vAt >> 16) * line + (uAt >> 16) * Source::kBytes);
             uAt += qint32(stepU);
             vAt += qint32(stepV);
-            return pixel;
+            return sample;
         };
         qint64 i = first;
 #if defined(__SSE2__)
         for (; i + 3 <= last; i += 4) {
-            const quint32 p0 = next();
-            const quint32 p1 = next();
-            const quint32 p2 = next();
-            const quint32 p3 = next();
-            if ((p0 | p1 | p2 | p3) == 0)
+            const Sample s0 = next();
+            const Sample s1 = next();
+            const Sample s2 = next();
+            const Sample s3 = next();
+            if ((s0 | s1 | s2 | s3) == 0)
                 continue;
             auto* d = reinterpret_cast<__m128i*>(dst + i);
-            _mm_storeu_si128(d, over(_mm_set_epi32(int(p3), int(p2), int(p1), int(p0)), _mm_loadu_si128(d)));
+            const __m128i source = _mm_set_epi32(int(from.pixel(s3)), int(from.pixel(s2)), int(from.pixel(s1)),
+                                                 int(from.pixel(s0)));
+            _mm_storeu_si128(d, over(source, _mm_loadu_si128(d)));
         }
 #endif
         for (; i <= last; ++i)
-            blendPixel(dst[i], next());
+            blendPixel(dst[i], from.pixel(next()));
     }
 }
 
-void PixelTarget::prefetchTurned(const QTransform& toPainter, const QImage& image, const QRect& source) const
+void PixelTarget::blendTurned(const QTransform& toPainter, const QImage& image, const QRect& source) const
 {
-    const QRect part = source & image.rect();
+    blendTurnedFrom(toPainter, sourceOf(image), source);
+}
+
+void PixelTarget::blendTurned(const QTransform& toPainter, const AlphaMap& map, const QRect& source) const
+{
+    blendTurnedFrom(toPainter, sourceOf(map), source);
+}
+
+template <class Source>
+void PixelTarget::prefetchTurnedFrom(const QTransform& toPainter, const Source& from, const QRect& source) const
+{
+    const QRect part = source & from.rect;
     if (part.isEmpty())
         return;
-    const uchar* bits = image.constBits();
+    // One fetch a cache line.
+    constexpr int kLinePixels = 64 / Source::kBytes;
     for (int y = part.top(); y <= part.bottom(); ++y) {
-        const uchar* row = bits + y * image.bytesPerLine();
-        for (int x = part.left(); x <= part.right(); x += 16)
-            __builtin_prefetch(row + x * 4);
-        __builtin_prefetch(row + part.right() * 4);
+        const uchar* row = from.bits + y * from.line;
+        for (int x = part.left(); x <= part.right(); x += kLinePixels)
+            __builtin_prefetch(row + x * Source::kBytes);
+        __builtin_prefetch(row + part.right() * Source::kBytes);
     }
     const QRect pixels = toPainter.mapRect(QRectF(part)).toAlignedRect().translated(m_offset) & m_clip;
     for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
@@ -245,4 +296,14 @@ void PixelTarget::prefetchTurned(const QTransform& toPainter, const QImage& imag
             __builtin_prefetch(row + x * 4, 1);
         __builtin_prefetch(row + pixels.right() * 4, 1);
     }
+}
+
+void PixelTarget::prefetchTurned(const QTransform& toPainter, const QImage& image, const QRect& source) const
+{
+    prefetchTurnedFrom(toPainter, sourceOf(image), source);
+}
+
+void PixelTarget::prefetchTurned(const QTransform& toPainter, const AlphaMap& map, const QRect& source) const
+{
+    prefetchTurnedFrom(toPainter, sourceOf(map), source);
 }

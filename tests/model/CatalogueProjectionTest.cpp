@@ -86,7 +86,10 @@ TEST(StarProjection, StatesAndChartPoints)
     for (star& s : stars)
         s.screenX = -1.0f;
     const ProjectionFrame frame = poleFrame();
-    CatalogueProjection::projectStars(stars, frame, true, {CatalogueFilters::starLimit(6.0), 4u});
+    // A list left from an earlier pass is replaced.
+    std::vector<std::uint32_t> onScreen = {3, 2};
+    CatalogueProjection::projectStars(stars, frame, true, {CatalogueFilters::starLimit(6.0), 4u}, onScreen);
+    EXPECT_EQ(onScreen, (std::vector<std::uint32_t>{0, 4}));
     const std::int32_t states[] = {kStateOnScreen, kStateBelowHorizon, kStateOffView,
                                    kStateFiltered, kStateOnScreen};
     for (std::size_t i = 0; i < 5; ++i)
@@ -101,8 +104,9 @@ TEST(StarProjection, StatesAndChartPoints)
     // Without a time change the stored vector (here: straight ahead) is projected.
     stars[1].horX = 1.0;
     stars[1].horY = stars[1].horZ = 0.0;
-    CatalogueProjection::projectStars(stars, frame, false, {20.0, {}});
+    CatalogueProjection::projectStars(stars, frame, false, {20.0, {}}, onScreen);
     EXPECT_EQ(stars[1].state, kStateOnScreen);
+    EXPECT_EQ(onScreen, (std::vector<std::uint32_t>{0, 1, 3, 4}));
     EXPECT_FLOAT_EQ(stars[1].screenY, 400.0f);
 }
 

@@ -166,6 +166,28 @@ TEST_F(PassTest, APanOrZoomKeepsEveryHorizonVectorAndCallsNoSolarSystemPass)
     EXPECT_NE(stars[20].screenX, starX);
 }
 
+// The list of the stars on screen follows each pass, and only for the table
+// the pass projected.
+TEST_F(PassTest, TheStarsOnScreenAreListedForTheProjectedTableOnly)
+{
+    EXPECT_FALSE(pass.starsOnScreen(stars).has_value());
+    for (const double azimuth : {180.0, 200.0}) {
+        in.azimuth = azimuth;
+        run(false);
+        std::vector<std::uint32_t> shown;
+        for (std::uint32_t i = 0; i < stars.size(); ++i)
+            if (stars[i].state == kStateOnScreen)
+                shown.push_back(i);
+        ASSERT_TRUE(pass.starsOnScreen(stars).has_value());
+        const std::span<const std::uint32_t> listed = *pass.starsOnScreen(stars);
+        EXPECT_EQ(std::vector<std::uint32_t>(listed.begin(), listed.end()), shown) << azimuth;
+        EXPECT_FALSE(shown.empty());
+    }
+    const std::vector<star> copy = stars;
+    EXPECT_FALSE(pass.starsOnScreen(copy).has_value());
+    EXPECT_FALSE(pass.starsOnScreen(std::span<const star>(stars).first(3)).has_value());
+}
+
 // A forced pass, a new sidereal time or a new latitude recompute every vector.
 TEST_F(PassTest, TheSkyMovesWhenForcedOrWithSiderealTimeOrLatitude)
 {

@@ -73,8 +73,12 @@ TEST(ChartImageSet, MissingFilesKeepTheirPlaceAndFiguresAreReadWhenFirstTinted)
     EXPECT_EQ(images.figureTiles(ChartImageSet::kLeo), std::vector<QRect>{QRect(0, 0, 4, 4)});
     EXPECT_TRUE(images.figure(ChartImageSet::kVirgo).isNull());
     EXPECT_TRUE(images.figureTiles(ChartImageSet::kVirgo).empty());
+    ASSERT_NE(images.figureAlpha(ChartImageSet::kLeo), nullptr);
+    EXPECT_EQ(images.figureAlpha(ChartImageSet::kLeo)->pixels[255], images.figure(ChartImageSet::kLeo).pixel(1, 1));
+    EXPECT_EQ(images.figureAlpha(ChartImageSet::kVirgo), nullptr);
     images.recolorMythForms(Qt::green);
     EXPECT_EQ(straight(images.figure(ChartImageSet::kLeo), 1, 1), QColor(Qt::green));
+    EXPECT_EQ(images.figureAlpha(ChartImageSet::kLeo)->pixels[255], images.figure(ChartImageSet::kLeo).pixel(1, 1));
 }
 
 TEST(ChartImageSet, FiguresAreDrawnOnlyWhereTheyHoldTheDrawing)

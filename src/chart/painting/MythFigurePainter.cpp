@@ -136,6 +136,6 @@ void MythFigurePainter::draw(ChartCanvas& canvas, const ChartSky& sky, const Pri
                              m_images.figureTiles(row->figure));
         else
             m_turned.draw(canvas, row->figure, placed->transform, placed->rect, image,
-                          m_images.figureTiles(row->figure));
+                          m_images.figureTiles(row->figure), m_images.figureAlpha(row->figure));
     }
 }

@@ -52,13 +52,11 @@ void StarLayerPainter::paint(ChartCanvas& canvas, const ChartSky& sky, float mar
     m_labelled.clear();
     const star* found = nullptr;
 
-    // One pass over the records (large, and up to 100,000 of them) notes
-    // what the drawing needs; the stars go first, all in one go, then the
-    // find mark over them and the flags and names over both, so that no star
-    // hides a name.
-    for (const star& s : sky.stars) {
-        if (s.state != kStateOnScreen)
-            continue;
+    // One pass over the records on screen (large, and up to 100,000 of
+    // them) notes what the drawing needs; the stars go first, all in one
+    // go, then the find mark over them and the flags and names over both, so
+    // that no star hides a name.
+    forEachStarOnScreen(sky, [&](const star& s) {
         const int k = StarClasses::screenClass(StarClasses::brightness(s.mag, bright, shift));
         const QPointF origin = originOf(s, k);
         if (isSprite) {
@@ -77,7 +75,7 @@ void StarLayerPainter::paint(ChartCanvas& canvas, const ChartSky& sky, float mar
         if (flag != nullptr || isNamed)
             m_labelled.push_back({QPointF(origin.x() + StarClasses::flagOffset(k), origin.y() - 2.0), flag,
                                   isNamed ? &s : nullptr});
-    }
+    });
     canvas.drawSprites(m_sprites);
     if (found != nullptr)
         canvas.drawImage(QPointF(found->screenX - 10.0, found->screenY - 10.0), mark, markAlpha);
@@ -128,9 +126,7 @@ void StarLayerPainter::print(ChartCanvas& canvas, const ChartSky& sky, const Pri
     m_printLabels.apply(canvas);
     m_dots.clear();
 
-    for (const star& s : sky.stars) {
-        if (s.state != kStateOnScreen)
-            continue;
+    forEachStarOnScreen(sky, [&](const star& s) {
         const QPointF p = mapping.map(s.screenX, s.screenY);
         const int c = StarClasses::paperClass(StarClasses::brightness(s.mag, bright, 0.0));
         const QPointF corner(p.x() - c, p.y() - c);
@@ -146,7 +142,7 @@ void StarLayerPainter::print(ChartCanvas& canvas, const ChartSky& sky, const Pri
         }
         if (isNames && StarClasses::isNameShown(s.name, int(sizeof s.name)))
             m_printLabels.draw(canvas, labelAt, s.index, nameOf(s));
-    }
+    });
     if (!m_dots.isEmpty()) {
         canvas.setAntialiasing(true);
         canvas.fillPath(m_dots, Qt::black);

@@ -18,7 +18,7 @@ constexpr int kStillFrames = 2;
 }  // namespace
 
 void TurnedFigureCache::draw(ChartCanvas& canvas, int key, const QTransform& local, const QRectF& rect,
-                             const QImage& image, std::span<const QRect> tiles)
+                             const QImage& image, std::span<const QRect> tiles, const AlphaMap* alpha)
 {
     const QRectF bounds = local.mapRect(rect);
     if (!canvas.isPixelForPoint() || bounds.width() * bounds.height() > kMaxPixels || image.isNull()) {
@@ -49,7 +49,7 @@ void TurnedFigureCache::draw(ChartCanvas& canvas, int key, const QTransform& loc
         QPainter& painter = canvas.painter();
         const bool wasSmooth = painter.testRenderHint(QPainter::SmoothPixmapTransform);
         painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-        canvas.drawImage(local, rect, image, tiles);
+        canvas.drawImage(local, rect, image, tiles, alpha);
         painter.setRenderHint(QPainter::SmoothPixmapTransform, wasSmooth);
         m_isRough = true;
     } else {

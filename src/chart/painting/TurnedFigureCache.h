@@ -14,6 +14,7 @@
 #include <unordered_map>
 
 class ChartCanvas;
+struct AlphaMap;
 
 // Large turned pictures (the mythological figures) as the screen shows
 // them. Once a figure holds still for two frames (its turn and size within a
@@ -28,11 +29,12 @@ class TurnedFigureCache {
 public:
     // The image, only its parts `tiles`, scaled into `rect` of the local
     // system that `local` (a turn about the rectangle's centre) maps into
-    // chart coordinates; `key` names the picture between frames. Drawn
-    // directly where the canvas is not pixel for point or the picture
-    // would be too large to keep.
+    // chart coordinates; `key` names the picture between frames; `alpha`,
+    // the image's alpha map if it has one, is sampled instead of the image
+    // while the sky moves. Drawn directly where the canvas is not pixel for
+    // point or the picture would be too large to keep.
     void draw(ChartCanvas& canvas, int key, const QTransform& local, const QRectF& rect, const QImage& image,
-              std::span<const QRect> tiles);
+              std::span<const QRect> tiles, const AlphaMap* alpha);
     // Drops the pictures not drawn since the last call: those of figures
     // that left the chart.
     void endFrame();

@@ -11,6 +11,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -94,13 +96,20 @@ void TwilightShading::drawMist(ChartCanvas& canvas, const ChartSky& sky, const Q
     if (!(m_startRadius > 0.0f) || !(m_endRadius > m_startRadius))
         return;
 
-    // From the inner circle outward, and on beyond the outer one; nothing
-    // inside the inner circle.
-    QRadialGradient mist(m_startPoint, m_endRadius, m_startPoint, m_startRadius);
-    addStops(mist, m_bgColorComps, evaluate2);
-    QPainterPath chart;
-    chart.addRect(skyViewRect);
-    QPainterPath inner;
-    inner.addEllipse(m_startPoint, m_startRadius, m_startRadius);
-    canvas.fillPath(chart.subtracted(inner), mist);
+    // The stops' colours change only with the mist's opacity.
+    const float alpha = evaluate2(m_bgColorComps, 1.0f)[3];
+    std::vector<double> key{skyViewRect.x(),      skyViewRect.y(),      skyViewRect.width(),
+                            skyViewRect.height(), m_startPoint.x(),     m_startPoint.y(),
+                            double(m_startRadius), double(m_endRadius), double(alpha)};
+    m_mist.draw(canvas, std::move(key), [&](ChartCanvas& target) {
+        // From the inner circle outward, and on beyond the outer one;
+        // nothing inside the inner circle.
+        QRadialGradient mist(m_startPoint, m_endRadius, m_startPoint, m_startRadius);
+        addStops(mist, m_bgColorComps, evaluate2);
+        QPainterPath chart;
+        chart.addRect(skyViewRect);
+        QPainterPath inner;
+        inner.addEllipse(m_startPoint, m_startRadius, m_startRadius);
+        target.fillPath(chart.subtracted(inner), mist);
+    });
 }

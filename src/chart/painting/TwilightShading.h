@@ -1,5 +1,7 @@
 #pragma once
 
+#include "skydraw/KeptPicture.h"
+
 #include <QPointF>
 #include <QRectF>
 
@@ -35,10 +37,14 @@ public:
     QPointF startPoint() const { return m_startPoint; }
     float startRadius() const { return m_startRadius; }
     float endRadius() const { return m_endRadius; }
+    // Whether the last mist was copied from its kept picture.
+    bool wasMistKept() const { return m_mist.wasKept(); }
 
 private:
     Color m_bgColorComps{};
     QPointF m_startPoint;
     float m_startRadius = 0.0f;
     float m_endRadius = 0.0f;
+    // The mist stays the same while the view pans along the horizon.
+    KeptPicture m_mist;
 };

@@ -22,28 +22,23 @@ HorizonVector starDirection(const star& s, const ProjectionFrame& frame)
 }
 
 void projectStars(std::span<star> stars, const ProjectionFrame& frame, bool isTimeChange,
-                  const CatalogueFilters::StarFilter& filter)
+                  const CatalogueFilters::StarFilter& filter, std::vector<std::uint32_t>& onScreen)
 {
     const double cut = frame.cut();
     const auto count = std::uint32_t(stars.size());
-    if (isTimeChange) {
-        for (std::uint32_t i = 0; i < count; ++i) {
-            star& s = stars[i];
-            const HorizonVector h = starDirection(s, frame);
-            RecordHorizon::store(s, h);
-            if (filter.passes(s.mag, i))
-                RecordHorizon::place(s, h, frame, cut);
-            else
-                s.state = kStateFiltered;
-        }
-        return;
-    }
+    onScreen.clear();
     for (std::uint32_t i = 0; i < count; ++i) {
         star& s = stars[i];
+        const HorizonVector h = isTimeChange ? starDirection(s, frame) : RecordHorizon::stored(s);
+        if (isTimeChange)
+            RecordHorizon::store(s, h);
         if (filter.passes(s.mag, i))
-            RecordHorizon::place(s, RecordHorizon::stored(s), frame, cut);
+            RecordHorizon::place(s, h, frame, cut);
         else
             s.state = kStateFiltered;
+        // Noted while the record is at hand: the layers then read only these.
+        if (s.state == kStateOnScreen)
+            onScreen.push_back(i);
     }
 }
 

@@ -7,8 +7,10 @@
 #include "model/records/deepSky.h"
 #include "model/records/star.h"
 
+#include <cstdint>
 #include <optional>
 #include <span>
+#include <vector>
 
 class DeepSkyFilter;
 
@@ -23,9 +25,10 @@ namespace CatalogueProjection {
 // precessed and rotated.
 HorizonVector starDirection(const star& s, const ProjectionFrame& frame);
 
-// Every star gets its horizon vector while the sky moved, kept or not.
+// Every star gets its horizon vector while the sky moved, kept or not;
+// `onScreen` gets the positions of the stars on screen, in order.
 void projectStars(std::span<star> stars, const ProjectionFrame& frame, bool isTimeChange,
-                  const CatalogueFilters::StarFilter& filter);
+                  const CatalogueFilters::StarFilter& filter, std::vector<std::uint32_t>& onScreen);
 // Never filtered.
 void projectSimStar(star& simStar, const ProjectionFrame& frame);
 void projectLabels(std::span<conLocn> labels, const ProjectionFrame& frame, bool isTimeChange);

@@ -86,7 +86,8 @@ void ProjectionPass::calculateStarPositions(const ProjectionInputs& inputs,
     VectorState::clearUpper();
     CatalogueProjection::projectStars(
         catalogues.stars, m_frame, tc,
-        {CatalogueFilters::starLimit(inputs.starMagLimit), inputs.selection.star});
+        {CatalogueFilters::starLimit(inputs.starMagLimit), inputs.selection.star}, m_starsOnScreen);
+    m_projectedStars = catalogues.stars;
     if (catalogues.simStar)
         CatalogueProjection::projectSimStar(*catalogues.simStar, m_frame);
     if (inputs.isConstellations || inputs.isMyth)
@@ -106,6 +107,13 @@ void ProjectionPass::calculateStarPositions(const ProjectionInputs& inputs,
     CatalogueProjection::projectDeepSky(catalogues.deepSkyData, m_frame, tc, deepSkyFilter,
                                         inputs.selection.deepSky);
     projectOverlays(inputs, catalogues, isViewChanged);
+}
+
+std::optional<std::span<const std::uint32_t>> ProjectionPass::starsOnScreen(std::span<const star> stars) const
+{
+    if (stars.data() != m_projectedStars.data() || stars.size() != m_projectedStars.size())
+        return std::nullopt;
+    return std::span<const std::uint32_t>(m_starsOnScreen);
 }
 
 void ProjectionPass::projectSmallBodies(const ProjectionInputs& inputs,

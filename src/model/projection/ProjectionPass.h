@@ -20,7 +20,10 @@
 
 #include <QRectF>
 
+#include <cstdint>
+#include <optional>
 #include <span>
+#include <vector>
 
 class CustomFilterList;
 class PlanetPositions;
@@ -81,6 +84,9 @@ public:
     const MinorPlanetProjector& minorPlanetProjector() const { return m_minorPlanetProjector; }
     const GroundArea& ground() const { return m_ground; }
     const MilkyWayPaths& milkyWay() const { return m_milkyWay; }
+    // The positions of the stars the last pass put on screen, in order,
+    // when `stars` is the table it projected; none for another table.
+    std::optional<std::span<const std::uint32_t>> starsOnScreen(std::span<const star> stars) const;
 
 private:
     // The scale; true when it was recomputed (or forced).
@@ -101,4 +107,6 @@ private:
     MinorPlanetProjector m_minorPlanetProjector;
     GroundArea m_ground;
     MilkyWayPaths m_milkyWay;
+    std::vector<std::uint32_t> m_starsOnScreen;
+    std::span<const star> m_projectedStars;  // the table they index
 };

@@ -138,3 +138,29 @@ TEST(TwilightShading, TheGlowRunsFromRedOrYellowToTheSkyColourAndTheMistIsFullBe
     EXPECT_FLOAT_EQ(TwilightShading::evaluate2({0, 0, 0, -20.0f}, 0.5f)[3], 1.0f);
     EXPECT_FLOAT_EQ(TwilightShading::evaluate2({0, 0, 0, -20.0f}, 1.0f)[2], 0.32f);
 }
+
+TEST_F(SkyBackgroundTest, AMistThatStaysTheSameIsCopiedFromItsPictureAndAChangedOneDrawnAnew)
+{
+    prefs().setIsMist();
+    prefs().setIsAstroTwilight(false);
+    ChartSky sky = skyAt(-9.0);
+    sky.isHorizon = true;
+    sky.horizonPt = QPointF(150.0, 50.0);
+    sky.radius = 100.0;
+    SkyBackgroundPainter kept(prefs());
+    const auto frame = [&] {
+        return render(kWidth, kHeight,
+                      [&](ChartCanvas& c) { kept.paint(c, sky, QRectF(0, 0, kWidth, kHeight), 120.0); });
+    };
+    for (const bool isKept : {false, true, true}) {
+        EXPECT_EQ(frame(), paint(sky));
+        EXPECT_EQ(kept.twilightShading().wasMistKept(), isKept);
+    }
+    // The Sun sinking thickens it; the view raised lifts it.
+    sky.sunAlt = -10.0 * Angles::kDegToRad;
+    EXPECT_EQ(frame(), paint(sky));
+    EXPECT_FALSE(kept.twilightShading().wasMistKept());
+    prefs().setAltitude(60.0);
+    EXPECT_EQ(frame(), paint(sky));
+    EXPECT_FALSE(kept.twilightShading().wasMistKept());
+}

@@ -9,6 +9,8 @@
 #include "skydraw/StarClasses.h"
 
 #include <cstring>
+#include <optional>
+#include <span>
 #include <vector>
 
 namespace {
@@ -39,10 +41,12 @@ protected:
         images.createObjectSymbols();
         images.recolorStarArrays(prefs().starColorVal());
     }
-    QImage paint(const std::vector<star>& stars, float markAlpha = 1.0f)
+    QImage paint(const std::vector<star>& stars, float markAlpha = 1.0f,
+                 std::optional<std::span<const std::uint32_t>> onScreen = std::nullopt)
     {
         ChartSky sky;
         sky.stars = stars;
+        sky.starsOnScreen = onScreen;
         StarLayerPainter painter(prefs(), images);
         return render(kWidth, kHeight, [&](ChartCanvas& c) { painter.paint(c, sky, markAlpha); });
     }
@@ -209,4 +213,28 @@ TEST_F(StarLayerTest, OnPaperStarsAreBlackDotsByThePaperClasses)
     // A class-0 star is a single point.
     EXPECT_GT(at(image, 90, 30).black(), 128);
     EXPECT_LT(at(image, 91, 30).black(), 64);
+}
+
+// With the projection's list of the stars on screen only those are read, in
+// its order, as a look at every record would find them; a position the
+// table does not hold, or a record no longer on screen, draws nothing.
+TEST_F(StarLayerTest, TheListOfStarsOnScreenDrawsWhatEveryRecordsStateShows)
+{
+    if (!prefs().isStarNames())
+        prefs().setIsStarNames();
+    std::vector<star> stars = {makeStar(1, 20.0f, 20.0f, 1.0f, 'W', "Vega"), makeStar(2, 60.0f, 40.0f, 3.0f, 'B'),
+                               makeStar(3, 90.0f, 60.0f, 2.0f, 'R', "Mira"), makeStar(4, 40.0f, 60.0f, 4.0f, 'Y')};
+    stars[1].state = kStateOffView;
+    const QImage everyRecord = paint(stars);
+    const std::vector<std::uint32_t> listed = {0, 2, 3};
+    EXPECT_EQ(paint(stars, 1.0f, std::span<const std::uint32_t>(listed)), everyRecord);
+    EXPECT_GT(inkCount(everyRecord), 0);
+    // Left out of the list: not drawn, though its record says on screen.
+    const std::vector<std::uint32_t> withoutMira = {0, 3};
+    stars[2].state = kStateOffView;
+    const QImage noMira = paint(stars);
+    stars[2].state = kStateOnScreen;
+    EXPECT_EQ(paint(stars, 1.0f, std::span<const std::uint32_t>(withoutMira)), noMira);
+    const std::vector<std::uint32_t> stale = {0, 1, 3, 7};
+    EXPECT_EQ(paint(stars, 1.0f, std::span<const std::uint32_t>(stale)), noMira);
 }

@@ -33,7 +33,7 @@ QImage frame(TurnedFigureCache* cache, const QImage& figure, double turn, double
     if (cache == nullptr)
         canvas.drawImage(local, rect, figure, tiles);
     else
-        cache->draw(canvas, 0, local, rect, figure, tiles);
+        cache->draw(canvas, 0, local, rect, figure, tiles, nullptr);
     if (cache != nullptr)
         cache->endFrame();
     return image;
