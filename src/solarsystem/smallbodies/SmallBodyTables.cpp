@@ -36,7 +36,8 @@ void makeFirstPass(MinorPlanetTable::Import& import, const SmallBodyInputs& in,
     if (import.orbits.size() < SmallBodyPositions::kParallelThreshold || stop.stop_requested())
         return;
     import.watches = freshWatches(import.table, import.orbits);
-    ParallelMinorPlanets::Gate gate{import.watches, filter.limit, filter.showMP, filter.showNEO};
+    ParallelMinorPlanets::Gate gate{import.watches, filter.limit, filter.showMP,
+                                    filter.showNEO, std::nullopt, std::nullopt};
     NearEarthObject neo;
     const MinorPlanetProjection noProjection;
     const std::function<void(double)> noProgress;
