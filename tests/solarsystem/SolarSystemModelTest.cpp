@@ -299,6 +299,39 @@ TEST_F(SolarSystemModelTest, ALargeCacheReadApartDrawsTheChartAsALoadHereAndNeve
     EXPECT_EQ(model.numMinorPlanets(), fromLists);
 }
 
+// A large table is let go while an orbit file is imported, so that the two
+// never fill memory together; an import that brings no table reads the old
+// one back from its cache.
+TEST_F(SolarSystemModelTest, AnImportLetsALargeTableGoAndAFailedOneReadsItBack)
+{
+    writeLargeOrbitFile();
+    SmallBodyTables& tables = solarSystem->smallBodies();
+    ASSERT_EQ(tables.importMinorPlanets(true, true, true).status, MinorPlanetTable::Status::Built);
+    const std::vector<minorPlanet> before(model.minorPlanets().begin(), model.minorPlanets().end());
+
+    MinorPlanetImporter::Work work = tables.orbitFileImport(true);
+    EXPECT_EQ(model.numMinorPlanets(), 0u);
+    catalogues.writeBuildFile("MPCORB.DAT", "no orbits here\n");
+    MinorPlanetTable::Import failed = work({}, {});
+    EXPECT_EQ(tables.adoptMinorPlanets(failed).status, MinorPlanetTable::Status::OrbitFileUnusable);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !tables.isLoadingApart(); }, 60000));
+    ASSERT_EQ(model.numMinorPlanets(), before.size());
+    for (std::size_t i = 0; i < before.size(); i += 997) {
+        EXPECT_STREQ(model.minorPlanets()[i].name, before[i].name);
+        EXPECT_EQ(model.minorPlanets()[i].meanAnomaly, before[i].meanAnomaly);
+    }
+    model.calculateStarPositions(true);
+    EXPECT_TRUE(solarSystem->minorPlanetsOnScreen().has_value());
+
+    writeLargeOrbitFile();
+    work = tables.orbitFileImport(true);
+    EXPECT_EQ(model.numMinorPlanets(), 0u);
+    MinorPlanetTable::Import built = work({}, {});
+    EXPECT_EQ(tables.adoptMinorPlanets(built).status, MinorPlanetTable::Status::Built);
+    EXPECT_FALSE(tables.isLoadingApart());
+    EXPECT_EQ(model.numMinorPlanets(), before.size());
+}
+
 TEST_F(SolarSystemModelTest, APanRecomputesNoBodyAndANewTimeDoes)
 {
     model.calculateStarPositions(true);

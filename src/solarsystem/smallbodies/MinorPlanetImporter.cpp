@@ -8,10 +8,10 @@
 
 namespace {
 
-// The worker yields to the interface on a busy processor: the chart it
-// keeps drawing matters more than how soon the table arrives. The threads it
-// starts inherit this.
-constexpr int kWorkerNice = 19;
+// The worker yields to the interface on a busy processor (about one turn in
+// ten): the chart it keeps drawing matters more than how soon the table
+// arrives. The threads it starts inherit this.
+constexpr int kWorkerNice = 10;
 
 }  // namespace
 
@@ -51,8 +51,9 @@ bool MinorPlanetImporter::start(Work work, Progress progress, Done done)
 
 void MinorPlanetImporter::finish(MinorPlanetTable::Import& import)
 {
-    // The worker posted this as its last act: it is ending, if not gone.
-    m_worker.join();
+    // The worker posted this as its last act. It is joined by the next
+    // start or by the destructor, not here: at its low priority on a busy
+    // processor it may take a while to end.
     m_running = false;
     m_progress = nullptr;
     const Done done = std::exchange(m_done, nullptr);

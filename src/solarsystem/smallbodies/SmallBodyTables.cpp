@@ -179,10 +179,25 @@ void SmallBodyTables::createMinorPlanetData(bool rebuild, bool useOrbitFile, boo
     importMinorPlanets(rebuild, useOrbitFile, allOrbits);
 }
 
-bool SmallBodyTables::holdsLargeCache() const
+qint64 SmallBodyTables::cacheSize() const
 {
     const QFileInfo cache(m_model.databaseDirectory() + QLatin1String(MinorPlanetTable::kCacheFile));
-    return cache.isFile() && std::size_t(cache.size()) / sizeof(minorPlanet) >= SmallBodyPositions::kParallelThreshold;
+    return cache.isFile() ? cache.size() : -1;
+}
+
+bool SmallBodyTables::holdsLargeCache() const
+{
+    return cacheSize() >= qint64(SmallBodyPositions::kParallelThreshold * sizeof(minorPlanet));
+}
+
+void SmallBodyTables::setAsideForImport()
+{
+    const std::size_t count = m_minorPlanets.size();
+    if (count < SmallBodyPositions::kParallelThreshold || cacheSize() != qint64(count * sizeof(minorPlanet)))
+        return;
+    std::vector<minorPlanet>().swap(m_minorPlanets);
+    imported({MinorPlanetTable::Status::Loaded});
+    m_isSetAside = true;
 }
 
 void SmallBodyTables::loadPendingApart()
@@ -209,7 +224,8 @@ void SmallBodyTables::loadPendingApart()
             adoptMinorPlanets(import);
         else
             importMinorPlanets(false, false, false);
-        m_loadedApart();
+        if (m_loadedApart)
+            m_loadedApart();
     };
     m_isLoadPending = !m_apartLoad.start(std::move(work), {}, loaded);
 }
@@ -234,23 +250,34 @@ MinorPlanetTable::Result SmallBodyTables::importMinorPlanets(bool rebuild, bool 
                                                             m_model.databaseDirectory(), m_minorPlanets));
 }
 
-MinorPlanetImporter::Work SmallBodyTables::orbitFileImport(bool allOrbits) const
+MinorPlanetImporter::Work SmallBodyTables::orbitFileImport(bool allOrbits)
 {
     const CatalogueFilters::MinorPlanetFilter& filter = m_model.minorPlanetProjector().filter();
-    return [work = MinorPlanetImporter::orbitFile(request(true, true, allOrbits), m_model.buildDirectory(),
+    MinorPlanetImporter::Work import = [work = MinorPlanetImporter::orbitFile(request(true, true, allOrbits), m_model.buildDirectory(),
                                                   m_model.databaseDirectory()),
             in = inputs(0.0), filter](const MinorPlanetImporter::Progress& progress, std::stop_token stop) {
         MinorPlanetTable::Import import = work(progress, stop);
         makeFirstPass(import, in, filter, stop);
         return import;
     };
+    setAsideForImport();
+    return import;
 }
 
 MinorPlanetTable::Result SmallBodyTables::adoptMinorPlanets(MinorPlanetTable::Import& import)
 {
     std::vector<MinorPlanetOrbit> orbits = std::move(import.orbits);
     std::vector<MinorPlanetWatch> watches = std::move(import.watches);
-    return imported(MinorPlanetTable::adopt(import, m_minorPlanets), std::move(orbits), std::move(watches));
+    const bool isSetAside = m_isSetAside;
+    const MinorPlanetTable::Result result =
+        imported(MinorPlanetTable::adopt(import, m_minorPlanets), std::move(orbits), std::move(watches));
+    if (isSetAside && result.status != MinorPlanetTable::Status::Built) {
+        // No new table: the old one comes back from its cache.
+        m_isSetAside = false;
+        m_isLoadPending = true;
+        loadPendingApart();
+    }
+    return result;
 }
 
 MinorPlanetTable::Result SmallBodyTables::imported(const MinorPlanetTable::Result& result,
@@ -262,6 +289,7 @@ MinorPlanetTable::Result SmallBodyTables::imported(const MinorPlanetTable::Resul
     // the new one, or none: it waits for the next pass.
     if (result.status == Status::Loaded || result.status == Status::Built) {
         m_isLoadPending = false;
+        m_isSetAside = false;
         ++m_tableVersion;
         m_neo.reset();
         prepareOrbits(std::move(orbits), std::move(watches));

@@ -77,7 +77,10 @@ public:
     // makes its first chart pass, for the sky date, site and limit of now,
     // so that the pass after the table is in place computes only the
     // bodies that can show, as a time step does.
-    MinorPlanetImporter::Work orbitFileImport(bool allOrbits) const;
+    // A large table that its cache holds whole is let go meanwhile, so that
+    // the new one never sits beside it: when the import puts no table in
+    // place, the old one is read back from the cache apart.
+    MinorPlanetImporter::Work orbitFileImport(bool allOrbits);
     MinorPlanetTable::Result adoptMinorPlanets(MinorPlanetTable::Import& import);
 
     // "Comets.tvk" and "MinorPlanets.tvk", for the catalogue rebuild.
@@ -95,7 +98,10 @@ private:
     // After the table was replaced: its orbits' constants (computed unless
     // given) and its watches (fresh unless given).
     void prepareOrbits(std::vector<MinorPlanetOrbit> orbits, std::vector<MinorPlanetWatch> watches);
+    // The cache's size in bytes; -1 without one.
+    qint64 cacheSize() const;
     bool holdsLargeCache() const;
+    void setAsideForImport();
 
     StarDatabaseModel& m_model;
     const PrefControl& m_prefControl;
@@ -117,7 +123,8 @@ private:
     SmallBodyCacheRebuilder m_cometCache;
     SmallBodyCacheRebuilder m_minorPlanetCache;
     std::function<void()> m_loadedApart;
-    bool m_isLoadPending = false;  // the cache waits for the chart's first pass
+    bool m_isLoadPending = false;  // the cache waits for loadPendingApart
+    bool m_isSetAside = false;     // let go for an import, which may bring it back
     std::uint32_t m_tableVersion = 0;  // counts the tables put in place
     // Last, so that a load still running stops before the tables go.
     MinorPlanetImporter m_apartLoad;
