@@ -264,8 +264,17 @@ protected:
     {
         const int before = mark.reached;
         scope->scopeThread().post({kDomeMsgTrack, {}, {}, {}});
-        ASSERT_TRUE(QTest::qWaitFor([&] { return mark.reached > before; }, kWorkerWaitMs));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return mark.reached > before; }, kWorkerWaitMs)) << workerState();
         QCoreApplication::processEvents();
+    }
+
+    // What a worker that never came round may have been through.
+    std::string workerState() const
+    {
+        std::string state = scope->isConnected() ? "connected" : "not connected";
+        for (const RecordedAlert& alert : alerts.alerts)
+            state += "; alert: " + (alert.title + ' ' + alert.message).toStdString();
+        return state;
     }
 
     // Waits for the worker alone: the main thread handles nothing meanwhile.
