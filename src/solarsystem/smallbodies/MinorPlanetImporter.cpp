@@ -1,19 +1,7 @@
 #include "solarsystem/smallbodies/MinorPlanetImporter.h"
 
-#include <sys/resource.h>
-#include <unistd.h>
-
 #include <memory>
 #include <utility>
-
-namespace {
-
-// The worker yields to the interface on a busy processor (about one turn in
-// ten): the chart it keeps drawing matters more than how soon the table
-// arrives. The threads it starts inherit this.
-constexpr int kWorkerNice = 10;
-
-}  // namespace
 
 MinorPlanetImporter::~MinorPlanetImporter()
 {
@@ -30,7 +18,6 @@ bool MinorPlanetImporter::start(Work work, Progress progress, Done done)
     m_progress = std::move(progress);
     m_done = std::move(done);
     m_worker = std::jthread([this, work = std::move(work)](std::stop_token stop) {
-        setpriority(PRIO_PROCESS, id_t(gettid()), kWorkerNice);
         // The parse reports at most once per whole percent, so each report
         // can be a post of its own.
         const Progress post = [this](double percent) {
@@ -52,8 +39,8 @@ bool MinorPlanetImporter::start(Work work, Progress progress, Done done)
 void MinorPlanetImporter::finish(MinorPlanetTable::Import& import)
 {
     // The worker posted this as its last act. It is joined by the next
-    // start or by the destructor, not here: at its low priority on a busy
-    // processor it may take a while to end.
+    // start or by the destructor, not here: on a busy processor it may wait
+    // a while for its turn to end.
     m_running = false;
     m_progress = nullptr;
     const Done done = std::exchange(m_done, nullptr);

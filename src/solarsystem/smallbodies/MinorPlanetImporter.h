@@ -9,9 +9,8 @@
 #include <stop_token>
 #include <thread>
 
-// Runs one minor-planet import at a time on a thread of its own, at the
-// lowest priority, so that the chart stays usable while a large orbit file
-// is parsed and cached. Progress
+// Runs one minor-planet import at a time on a thread of its own, so that the
+// chart stays usable while a large orbit file is parsed and cached. Progress
 // and the finished import are posted to the thread that started it and
 // delivered by its event loop. Destroying the importer asks a running import
 // to stop and waits for it; whatever it had not delivered is dropped.
