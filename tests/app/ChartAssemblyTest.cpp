@@ -8,7 +8,7 @@
 #include "prefs/CityTablesPanel.h"
 #include "prefs/PrefWindowControl.h"
 #include "model/projection/SmallBodyPositions.h"
-#include "solarsystem/MpcLines.h"
+#include "solarsystem/LargeOrbitFile.h"
 #include "solarsystem/SolarSystemModel.h"
 #include "solarsystem/smallbodies/MinorPlanetTable.h"
 #include "support/RecordingAlertPresenter.h"
@@ -23,9 +23,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include <cstdio>
 #include <cstdlib>
-#include <string>
 
 namespace {
 
@@ -124,17 +122,9 @@ TEST_F(ChartAssemblyTest, ALargeMinorPlanetCacheArrivesAfterTheChartShows)
     }
     QTemporaryDir build;
     ASSERT_TRUE(build.isValid());
-    QByteArray text = "MPCORB\n\n" + QByteArray(202, '-') + "\n";
-    for (std::size_t i = 0; i < SmallBodyPositions::kParallelThreshold; ++i) {
-        std::string line(MpcLines::kVesta);
-        char number[8];
-        std::snprintf(number, sizeof number, "%05zu", i % 100000);
-        line.replace(0, 5, number);
-        text += QByteArray(line.data(), qsizetype(line.size())) + "\n";
-    }
     QFile orbits(build.filePath(MinorPlanetTable::kOrbitFile));
     ASSERT_TRUE(orbits.open(QIODevice::WriteOnly));
-    orbits.write(text);
+    orbits.write(largeOrbitFile(SmallBodyPositions::kParallelThreshold));
     orbits.close();
     MinorPlanetTable::Request request;
     request.rebuild = request.useOrbitFile = request.allOrbits = true;

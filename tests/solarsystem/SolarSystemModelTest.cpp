@@ -7,6 +7,7 @@
 #include "platform/AppTimeZone.h"
 #include "solarsystem/TelescopeTracking.h"
 
+#include "LargeOrbitFile.h"
 #include "MpcLines.h"
 #include "model/CatalogueFixture.h"
 #include "model/PrefFixture.h"
@@ -93,23 +94,9 @@ protected:
 
     PrefControl& prefs() { return *fakes.prefs; }
 
-    // "MPCORB.DAT" of as many orbits as make a large table, bright to faint,
-    // spread along the orbit.
     void writeLargeOrbitFile()
     {
-        QByteArray text = "MPCORB\n\n" + QByteArray(202, '-') + "\n";
-        for (std::size_t i = 0; i < SmallBodyPositions::kParallelThreshold; ++i) {
-            std::string line(MpcLines::kVesta);
-            char field[16];
-            std::snprintf(field, sizeof field, "%05zu", i % 100000);
-            line.replace(0, 5, field);
-            std::snprintf(field, sizeof field, "%5.2f", 3.0 + double(i % 170) / 10.0);
-            line.replace(8, 5, field);
-            std::snprintf(field, sizeof field, "%9.5f", double(i * 37 % 36000) / 100.0);
-            line.replace(27, 9, field);
-            text += QByteArray(line.data(), qsizetype(line.size())) + "\n";
-        }
-        catalogues.writeBuildFile("MPCORB.DAT", text);
+        catalogues.writeBuildFile("MPCORB.DAT", largeOrbitFile(SmallBodyPositions::kParallelThreshold));
     }
 
     // The minor planets the chart's pass puts on screen.
