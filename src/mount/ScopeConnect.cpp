@@ -10,7 +10,10 @@
 #include "mount/links/ScopeViewLink.h"
 #include "mount/links/SkyRedraw.h"
 #include "platform/AlertPanel.h"
+#include "platform/MainThreadCall.h"
 #include "platform/StringTables.h"
+
+#include <QPointer>
 
 namespace {
 
@@ -86,12 +89,10 @@ bool ScopeControl::scopeConnect(int slot)
         const bool positionRead = answered && readsPosition && family->readPosition();
         // The family goes back with the answer: its last reference must not
         // be dropped here, away from its timers' thread.
-        QMetaObject::invokeMethod(
-            this,
-            [this, family = std::move(family), answered, positionRead, name] {
-                finishConnect(family, answered, positionRead, name);
-            },
-            Qt::QueuedConnection);
+        MainThreadCall::post([self = QPointer(this), family = std::move(family), answered, positionRead, name] {
+            if (self)
+                self->finishConnect(family, answered, positionRead, name);
+        });
     });
     return true;
 }
@@ -230,8 +231,10 @@ void ScopeControl::endConnection(bool resetBaud)
             m_timing.pause(kBaudSettleTicks * m_timing.tick);
             m_serial.closeSerialDriver(kSerialSlotScope);
             // The family's last reference goes on the main thread, where its timers live.
-            QMetaObject::invokeMethod(
-                this, [this, family = std::move(family)] { releaseThread(); }, Qt::QueuedConnection);
+            MainThreadCall::post([self = QPointer(this), family = std::move(family)] {
+                if (self)
+                    self->releaseThread();
+            });
         });
     }
     m_debug("disconnect\r");
