@@ -152,10 +152,21 @@ void PixelTarget::blend(QPoint topLeft, const ImagePixels& image) const
     const int y1 = std::min(top + image.height, m_clip.bottom() + 1);
     if (x0 >= x1 || y0 >= y1)
         return;
+    const int width = x1 - x0;
     for (int y = y0; y < y1; ++y) {
         const auto* src = reinterpret_cast<const quint32*>(image.bits + (y - top) * image.bytesPerLine) + (x0 - left);
         auto* dst = reinterpret_cast<quint32*>(m_bits + y * m_bytesPerLine) + x0;
-        for (int i = 0; i < x1 - x0; ++i)
+        int i = 0;
+#if defined(__SSE2__)
+        for (; i + 4 <= width; i += 4) {
+            const __m128i source = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
+            if (_mm_movemask_epi8(_mm_cmpeq_epi32(source, _mm_setzero_si128())) == 0xffff)
+                continue;
+            auto* d = reinterpret_cast<__m128i*>(dst + i);
+            _mm_storeu_si128(d, over(source, _mm_loadu_si128(d)));
+        }
+#endif
+        for (; i < width; ++i)
             blendPixel(dst[i], src[i]);
     }
 }
