@@ -68,6 +68,8 @@ void ChartCanvas::drawLines(std::span<const QLineF> lines, const QPen& pen)
     for (const QLineF& line : lines)
         m_deviceLines.emplace_back(toDevice(line.p1()), toDevice(line.p2()));
     useDeviceSpace();
+    if (m_isQuickLines && drawQuickLines(pen))
+        return;
     if (m_isPixelForPoint) {
         // Where a point is a pixel a cosmetic pen draws the same pixels,
         // sooner.
@@ -84,6 +86,21 @@ void ChartCanvas::drawLines(std::span<const QLineF> lines, const QPen& pen)
     m_painter.drawLines(m_deviceLines.data(), int(m_deviceLines.size()));
     if (isQuick)
         m_painter.setRenderHint(QPainter::Antialiasing, wasAntialiased);
+}
+
+bool ChartCanvas::drawQuickLines(const QPen& pen)
+{
+    const double width = pen.widthF();
+    if (!m_isPixelForPoint || pen.style() != Qt::SolidLine || pen.brush().style() != Qt::SolidPattern
+        || !(width <= 1.0 || width == 2.0))
+        return false;
+    const std::optional<PixelTarget> target = PixelTarget::of(m_painter);
+    if (!target)
+        return false;
+    // The painter fills with the colour premultiplied at 16 bits, then taken
+    // to 8.
+    target->drawLines(m_deviceLines, qPremultiply(pen.color().rgba64()).toArgb32(), width <= 1.0 ? 1 : 2);
+    return true;
 }
 
 void ChartCanvas::drawImage(QPointF lowerLeft, const QImage& image, double opacity)
@@ -115,27 +132,39 @@ void ChartCanvas::drawSprites(std::span<const Sprite> sprites)
         return;
     useDeviceSpace();
     const std::optional<PixelTarget> target = m_isPixelForPoint ? PixelTarget::of(m_painter) : std::nullopt;
+    if (!target) {
+        for (const Sprite& sprite : sprites) {
+            if (sprite.image != nullptr)
+                drawImage(sprite.lowerLeft, *sprite.image);
+        }
+        return;
+    }
+    m_spriteSources.clear();
     // How many sprites ahead their pixels are fetched: enough to cover the
     // wait on memory, few enough that they are still there when blended.
     constexpr std::size_t kAhead = 8;
     for (std::size_t i = 0; i < sprites.size(); ++i) {
-        if (target && i + kAhead < sprites.size() && sprites[i + kAhead].image != nullptr) {
+        if (i + kAhead < sprites.size() && sprites[i + kAhead].image != nullptr) {
             // A shifted copy is a pixel larger than its image.
             const Sprite& next = sprites[i + kAhead];
-            const QPointF topLeft = spriteTopLeft(next.lowerLeft, *next.image);
-            target->prefetch(QRect(int(std::floor(topLeft.x())), int(std::floor(topLeft.y())),
-                                   next.image->width() + 1, next.image->height() + 1));
+            const ImagePixels& pixels = m_spriteSources.of(*next.image).pixels;
+            const double top = m_height - next.lowerLeft.y() - pixels.height;
+            target->prefetch(QRect(int(std::floor(next.lowerLeft.x())), int(std::floor(top)), pixels.width + 1,
+                                   pixels.height + 1));
         }
         const Sprite& sprite = sprites[i];
-        if (sprite.image == nullptr || sprite.image->isNull())
+        if (sprite.image == nullptr)
             continue;
-        if (target && m_sprites != nullptr) {
-            const SubPixelSprites::Placement at =
-                SubPixelSprites::place(spriteTopLeft(sprite.lowerLeft, *sprite.image));
-            target->blend(at.pixel, m_sprites->shifted(*sprite.image, at.stepX, at.stepY));
-        } else if (target && sprite.image->format() == QImage::Format_ARGB32_Premultiplied) {
+        const SpriteSource& source = m_spriteSources.of(*sprite.image);
+        if (source.pixels.bits == nullptr)
+            continue;
+        if (m_sprites != nullptr) {
+            const QPointF topLeft(sprite.lowerLeft.x(), m_height - sprite.lowerLeft.y() - source.pixels.height);
+            const SubPixelSprites::Placement at = SubPixelSprites::place(topLeft);
+            target->blend(at.pixel, m_sprites->shiftedPixels(source, at.stepX, at.stepY));
+        } else if (source.isPremultiplied) {
             // Whole pixels where the canvas is pixel for point: exact.
-            target->blend(pixelTopLeft(sprite.lowerLeft, *sprite.image).toPoint(), *sprite.image);
+            target->blend(pixelTopLeft(sprite.lowerLeft, *sprite.image).toPoint(), source.pixels);
         } else {
             drawImage(sprite.lowerLeft, *sprite.image);
         }

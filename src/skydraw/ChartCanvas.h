@@ -1,5 +1,7 @@
 #pragma once
 
+#include "skydraw/SpriteSource.h"
+
 #include <QLineF>
 #include <QPainter>
 #include <QPointF>
@@ -47,9 +49,10 @@ public:
     void strokePath(const QPainterPath& path, const QPen& pen);
     // Separate straight segments: the painter's quickest way to many lines.
     void drawLines(std::span<const QLineF> lines, const QPen& pen);
-    // For a frame of a moving sky: lines wider than a pixel drawn by
-    // drawLines() are not anti-aliased (their pixels stay within a pixel of
-    // the smoothed ones, for a fraction of the painter's stroking).
+    // For a frame of a moving sky: lines drawn by drawLines() are not
+    // anti-aliased, and where the canvas is pixel for point those one or two
+    // pixels wide go straight into its pixels (their pixels stay within a
+    // pixel of the painter's, for a fraction of its stroking).
     void setQuickLines(bool on) { m_isQuickLines = on; }
     void setAntialiasing(bool on) { m_painter.setRenderHint(QPainter::Antialiasing, on); }
 
@@ -97,6 +100,9 @@ private:
     void blendParts(const PixelTarget& target, const QTransform& toPainter, const Pixels& pixels) const;
     void useDeviceSpace();
     // Where a sprite's top-left corner goes, in device space.
+    // The device lines of drawLines() in one go, where it can; false, with
+    // nothing drawn, where it cannot.
+    bool drawQuickLines(const QPen& pen);
     QPointF spriteTopLeft(QPointF lowerLeft, const QImage& image) const
     {
         return {lowerLeft.x(), m_height - lowerLeft.y() - image.height()};
@@ -115,6 +121,7 @@ private:
     bool m_isPixelForPoint = false;
     bool m_isQuickLines = false;
     SubPixelSprites* m_sprites = nullptr;
+    SpriteSources m_spriteSources;
     std::vector<QLineF> m_deviceLines;
     std::vector<QRect> m_parts;
 };

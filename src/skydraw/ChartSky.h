@@ -21,6 +21,7 @@
 #include <QPointF>
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -93,8 +94,18 @@ void forEachStarOnScreen(const ChartSky& sky, Function&& f)
             visit(s);
         return;
     }
-    for (const std::uint32_t i : *sky.starsOnScreen) {
-        if (i < sky.stars.size())
-            visit(sky.stars[i]);
+    // The records lie scattered through a large table: each is asked for a
+    // few ahead of its turn, every cache line the drawing reads of it.
+    constexpr std::size_t kAhead = 8;
+    const std::span<const std::uint32_t> list = *sky.starsOnScreen;
+    for (std::size_t k = 0; k < list.size(); ++k) {
+        if (k + kAhead < list.size() && list[k + kAhead] < sky.stars.size()) {
+            const auto* ahead = reinterpret_cast<const char*>(&sky.stars[list[k + kAhead]]);
+            __builtin_prefetch(ahead);
+            __builtin_prefetch(ahead + offsetof(star, state));
+            __builtin_prefetch(ahead + sizeof(star) - 1);
+        }
+        if (list[k] < sky.stars.size())
+            visit(sky.stars[list[k]]);
     }
 }

@@ -1,6 +1,8 @@
 #include "skydraw/PixelTarget.h"
 
 #include "skydraw/AlphaMap.h"
+#include "skydraw/PixelBlend.h"
+#include "skydraw/SpriteSource.h"
 
 #include <QImage>
 #include <QPaintEngine>
@@ -16,28 +18,7 @@
 
 namespace {
 
-// x × a / 255 on the two channels of a pair (0x00ff00ff lanes), rounded as
-// the painter rounds.
-inline quint32 byteMul(quint32 x, quint32 a)
-{
-    quint32 t = (x & 0xff00ff) * a;
-    t = (t + ((t >> 8) & 0xff00ff) + 0x800080) >> 8;
-    t &= 0xff00ff;
-    x = ((x >> 8) & 0xff00ff) * a;
-    x = x + ((x >> 8) & 0xff00ff) + 0x800080;
-    x &= 0xff00ff00;
-    return x | t;
-}
-
-// A premultiplied pixel over another.
-inline void blendPixel(quint32& dst, quint32 s)
-{
-    const quint32 alpha = s >> 24;
-    if (alpha == 255)
-        dst = s;
-    else if (s != 0)
-        dst = s + byteMul(dst, 255 - alpha);
-}
+using PixelBlend::blendPixel;
 
 // (x × a + y × b) / 255 on every channel, rounded as the painter rounds.
 inline quint32 interpolate255(quint32 x, quint32 a, quint32 y, quint32 b)
@@ -122,13 +103,17 @@ std::optional<PixelTarget> PixelTarget::of(QPainter& painter)
 
 void PixelTarget::prefetch(const QRect& rect) const
 {
-    const QRect pixels = rect.translated(m_offset) & m_clip;
-    if (pixels.isEmpty())
+    // Plain integers: this runs once for every star on the chart.
+    const int x0 = std::max(rect.left() + m_offset.x(), m_clip.left());
+    const int x1 = std::min(rect.right() + m_offset.x(), m_clip.right());
+    const int y0 = std::max(rect.top() + m_offset.y(), m_clip.top());
+    const int y1 = std::min(rect.bottom() + m_offset.y(), m_clip.bottom());
+    if (x0 > x1)
         return;
-    for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
+    for (int y = y0; y <= y1; ++y) {
         const uchar* row = m_bits + y * m_bytesPerLine;
-        __builtin_prefetch(row + pixels.left() * 4, 1);
-        __builtin_prefetch(row + pixels.right() * 4, 1);
+        __builtin_prefetch(row + x0 * 4, 1);
+        __builtin_prefetch(row + x1 * 4, 1);
     }
 }
 
@@ -153,21 +138,35 @@ void PixelTarget::blendShaded(QPoint topLeft, const QImage& image, QRgb shade) c
 
 void PixelTarget::blend(QPoint topLeft, const QImage& image) const
 {
+    blend(topLeft, ImagePixels::of(image));
+}
+
+void PixelTarget::blend(QPoint topLeft, const ImagePixels& image) const
+{
     // Plain integers: this runs once for every star on the chart.
     const int left = topLeft.x() + m_offset.x();
     const int top = topLeft.y() + m_offset.y();
     const int x0 = std::max(left, m_clip.left());
     const int y0 = std::max(top, m_clip.top());
-    const int x1 = std::min(left + image.width(), m_clip.right() + 1);
-    const int y1 = std::min(top + image.height(), m_clip.bottom() + 1);
+    const int x1 = std::min(left + image.width, m_clip.right() + 1);
+    const int y1 = std::min(top + image.height, m_clip.bottom() + 1);
     if (x0 >= x1 || y0 >= y1)
         return;
-    const uchar* source = image.constBits();
-    const qsizetype sourceLine = image.bytesPerLine();
+    const int width = x1 - x0;
     for (int y = y0; y < y1; ++y) {
-        const auto* src = reinterpret_cast<const quint32*>(source + (y - top) * sourceLine) + (x0 - left);
+        const auto* src = reinterpret_cast<const quint32*>(image.bits + (y - top) * image.bytesPerLine) + (x0 - left);
         auto* dst = reinterpret_cast<quint32*>(m_bits + y * m_bytesPerLine) + x0;
-        for (int i = 0; i < x1 - x0; ++i)
+        int i = 0;
+#if defined(__SSE2__)
+        for (; i + 4 <= width; i += 4) {
+            const __m128i source = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
+            if (_mm_movemask_epi8(_mm_cmpeq_epi32(source, _mm_setzero_si128())) == 0xffff)
+                continue;
+            auto* d = reinterpret_cast<__m128i*>(dst + i);
+            _mm_storeu_si128(d, over(source, _mm_loadu_si128(d)));
+        }
+#endif
+        for (; i < width; ++i)
             blendPixel(dst[i], src[i]);
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLineF>
 #include <QPoint>
 #include <QtGlobal>
 #include <QRect>
@@ -7,10 +8,12 @@
 #include <QTransform>
 
 #include <optional>
+#include <span>
 
 class QImage;
 class QPainter;
 struct AlphaMap;
+struct ImagePixels;
 
 // The pixels under a painter, for blending many small images without a
 // painter call each: only where the painter draws straight onto a 32-bit
@@ -25,6 +28,7 @@ public:
     // corner at `topLeft` in the painter's coordinates as they are now, as
     // the painter would (source over).
     void blend(QPoint topLeft, const QImage& image) const;
+    void blend(QPoint topLeft, const ImagePixels& image) const;
     // The same after laying the premultiplied colour `shade` over the
     // image's own pixels (source atop, as the painter fills), in one pass
     // and without a shaded copy of the image.
@@ -45,6 +49,11 @@ public:
     // coordinates) ahead of a blend there: scattered small images otherwise
     // wait on memory for most of their time.
     void prefetch(const QRect& rect) const;
+    // Separate lines one or two pixels wide in one premultiplied colour, on
+    // whole pixels and unsmoothed, for a frame of a moving sky: every pixel
+    // lies within a pixel of the painter's own drawing of them. The last
+    // pixel of a line is left to the line that goes on from it.
+    void drawLines(std::span<const QLineF> lines, QRgb premultiplied, int width) const;
 
 private:
     template <class Source>

@@ -35,12 +35,25 @@ const QImage& SubPixelSprites::shifted(const QImage& image, int stepX, int stepY
     const bool isPremultiplied = image.format() == QImage::Format_ARGB32_Premultiplied;
     if (image.isNull() || (stepX == 0 && stepY == 0 && isPremultiplied))
         return image;
-    const std::uint64_t key = std::uint64_t(image.cacheKey()) * kSteps * kSteps + std::uint64_t(stepY * kSteps + stepX);
+    return kept(image, std::uint64_t(image.cacheKey()), stepX, stepY).image;
+}
+
+const ImagePixels& SubPixelSprites::shiftedPixels(const SpriteSource& source, int stepX, int stepY)
+{
+    if (source.pixels.bits == nullptr || (stepX == 0 && stepY == 0 && source.isPremultiplied))
+        return source.pixels;
+    return kept(*source.image, source.key, stepX, stepY).pixels;
+}
+
+const SubPixelSprites::Kept& SubPixelSprites::kept(const QImage& image, std::uint64_t cacheKey, int stepX,
+                                                   int stepY)
+{
+    const std::uint64_t key = cacheKey * kSteps * kSteps + std::uint64_t(stepY * kSteps + stepX);
     // Most lookups find a copy fetched moments ago: a small table by key
     // answers them without the map's hashing.
     Recent& recent = m_recent[(key ^ (key >> 16)) % m_recent.size()];
-    if (recent.image != nullptr && recent.key == key)
-        return *recent.image;
+    if (recent.kept != nullptr && recent.key == key)
+        return *recent.kept;
     auto it = m_kept.find(key);
     if (it == m_kept.end()) {
         if (m_kept.size() >= kMaxKept) {
@@ -49,7 +62,8 @@ const QImage& SubPixelSprites::shifted(const QImage& image, int stepX, int stepY
         }
         QImage made = stepX == 0 && stepY == 0 ? image.convertToFormat(QImage::Format_ARGB32_Premultiplied)
                                                : shift(image, stepX, stepY);
-        it = m_kept.emplace(key, std::move(made)).first;
+        const ImagePixels pixels = ImagePixels::of(made);
+        it = m_kept.emplace(key, Kept{std::move(made), pixels}).first;
     }
     recent = {key, &it->second};
     return it->second;

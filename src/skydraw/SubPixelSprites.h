@@ -1,5 +1,7 @@
 #pragma once
 
+#include "skydraw/SpriteSource.h"
+
 #include <QImage>
 #include <QPoint>
 #include <QPointF>
@@ -30,6 +32,8 @@ public:
     // when already premultiplied). Each pixel takes the share of the source
     // pixels it overlaps.
     const QImage& shifted(const QImage& image, int stepX, int stepY);
+    // The pixels of that copy, for an image read once into `source`.
+    const ImagePixels& shiftedPixels(const SpriteSource& source, int stepX, int stepY);
 
     // The resampling itself.
     static QImage shift(const QImage& image, int stepX, int stepY);
@@ -38,13 +42,19 @@ private:
     // Tinted sets replace their images: beyond this many the old are dropped.
     static constexpr std::size_t kMaxKept = 8192;
 
+    struct Kept {
+        QImage image;
+        ImagePixels pixels;
+    };
     // A copy recently found in the map (whose entries stay put until it is
     // cleared), by its key.
     struct Recent {
         std::uint64_t key = 0;
-        const QImage* image = nullptr;
+        const Kept* kept = nullptr;
     };
 
-    std::unordered_map<std::uint64_t, QImage> m_kept;
+    const Kept& kept(const QImage& image, std::uint64_t cacheKey, int stepX, int stepY);
+
+    std::unordered_map<std::uint64_t, Kept> m_kept;
     std::array<Recent, 1024> m_recent{};
 };

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <vector>
 
 namespace {
@@ -157,6 +159,8 @@ TEST(ChartCanvas, AnUnsmoothedTurnedImageLooksAsThePainterDrawsIt)
     // Blocks of colour, some clear, some see-through: nearest samples of
     // it differ only along the blocks' edges.
     QImage figure(61, 47, QImage::Format_ARGB32_Premultiplied);
+    // Cleared first: a block filled with no alpha leaves what was there.
+    figure.fill(Qt::transparent);
     std::uint32_t seed = 777;
     for (int y = 0; y < figure.height(); y += 6)
         for (int x = 0; x < figure.width(); x += 6) {
@@ -203,12 +207,14 @@ TEST(ChartCanvas, AnUnsmoothedTurnedImageLooksAsThePainterDrawsIt)
     }
 }
 
-// Quick lines for a moving sky: wide ones land within a pixel of the
-// smoothed drawing with their colour; thin ones are drawn as ever.
-TEST(ChartCanvas, QuickWideLinesStayWithinAPixelOfTheSmoothedOnes)
+// Quick lines for a moving sky, one and two pixels wide, land within a
+// pixel of the smoothed drawing with their colour; lines running far off
+// the canvas (or to no place at all) are cut at its edges.
+TEST(ChartCanvas, QuickLinesStayWithinAPixelOfTheSmoothedOnes)
 {
     const std::vector<QLineF> lines = {{10.2, 10.7, 80.4, 33.1}, {80.4, 33.1, 60.0, 70.5}, {33.3, 5.5, 33.3, 75.0},
-                                       {5.0, 60.25, 95.0, 60.25}, {12.0, 70.0, 90.0, 12.5}};
+                                       {5.0, 60.25, 95.0, 60.25}, {12.0, 70.0, 90.0, 12.5},
+                                       {-5000.0, 40.0, 9000.0, 44.0}, {50.0, -1e6, 55.0, 1e6}};
     const QColor colour(120, 180, 255, 200);
     const auto draw = [&](double width, bool isQuick) {
         return PaintingTest::render(100, 80, [&](ChartCanvas& c) {
@@ -234,12 +240,6 @@ TEST(ChartCanvas, QuickWideLinesStayWithinAPixelOfTheSmoothedOnes)
             }
         return true;
     };
-    const QImage smooth = draw(2.0, false);
-    const QImage quick = draw(2.0, true);
-    EXPECT_NE(quick, smooth);
-    EXPECT_TRUE(isCoveredBy(quick, smooth, 0));
-    // The smoothed line's faint fringe may lie beyond the quick one.
-    EXPECT_TRUE(isCoveredBy(smooth, quick, 100));
     // About as much colour, in the same place.
     const auto inkOf = [](const QImage& image) {
         double sum = 0.0;
@@ -252,9 +252,24 @@ TEST(ChartCanvas, QuickWideLinesStayWithinAPixelOfTheSmoothedOnes)
             }
         return std::pair(sum, moment / sum);
     };
-    const auto [quickInk, quickCentre] = inkOf(quick);
-    const auto [smoothInk, smoothCentre] = inkOf(smooth);
-    EXPECT_NEAR(quickInk, smoothInk, 0.1 * smoothInk);
-    EXPECT_LE(QLineF(quickCentre, smoothCentre).length(), 0.25);
-    EXPECT_EQ(draw(1.0, true), draw(1.0, false));
+    for (const double width : {1.0, 2.0}) {
+        SCOPED_TRACE(width);
+        const QImage smooth = draw(width, false);
+        const QImage quick = draw(width, true);
+        EXPECT_NE(quick, smooth);
+        EXPECT_TRUE(isCoveredBy(quick, smooth, 0));
+        // The smoothed line's faint fringe may lie beyond the quick one.
+        EXPECT_TRUE(isCoveredBy(smooth, quick, 100));
+        const auto [quickInk, quickCentre] = inkOf(quick);
+        const auto [smoothInk, smoothCentre] = inkOf(smooth);
+        EXPECT_NEAR(quickInk, smoothInk, 0.1 * smoothInk);
+        EXPECT_LE(QLineF(quickCentre, smoothCentre).length(), 0.25);
+    }
+    const QImage nowhere = PaintingTest::render(100, 80, [&](ChartCanvas& c) {
+        c.setQuickLines(true);
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        const std::vector<QLineF> none = {{nan, 10.0, 50.0, 50.0}, {-10.0, -10.0, -50.0, 90.0}, {1e300, 0.0, 2e300, 5.0}};
+        c.drawLines(none, QPen(colour, 1.0));
+    });
+    EXPECT_EQ(nowhere, PaintingTest::render(100, 80, [](ChartCanvas&) {}));
 }
