@@ -313,8 +313,12 @@ void DomePanel::domeUpdateButtons()
 {
     const bool connected = m_dome.isDomeConnect();
     const bool calibrated = m_dome.domeMaxTicks() != 0;
-    if (!connected)
+    if (!connected) {
+        // A disconnect ends every job, a calibration still queued too.
         button(kTrack)->setText(kTrackTitle);
+        setCalButtonTitle();
+        setCalProgress(false);
+    }
     button(kRotateWest)->setEnabled(connected);
     m_calibrate->setEnabled(connected);
     m_speed->setEnabled(connected);
