@@ -256,11 +256,15 @@ bool DomeControl::endRelayJobs()
     return ran;
 }
 
-void DomeControl::domeCalibrateCmd()
+bool DomeControl::domeCalibrateCmd()
 {
     m_debug("domeCalibrate command");
+    // Set before the job goes out: the job may start at once.
     m_isCalibrating = true;
-    m_mount.postJob(kDomeMsgCalibrate);
+    const bool posted = m_mount.postJob(kDomeMsgCalibrate);
+    if (!posted)
+        m_isCalibrating = false;
+    return posted;
 }
 
 void DomeControl::domeTrackCmd()

@@ -257,8 +257,10 @@ void DomePanel::domeCalibrateAction(int tag)
         return;
     }
     if (m_calibrate->text() == kCalibrateTitle) {
-        m_dome.domeCalibrateCmd();
-        m_calibrate->setText(kStopCalTitle);
+        if (m_dome.domeCalibrateCmd())
+            m_calibrate->setText(kStopCalTitle);
+        else
+            AlertPanel::runAlert("Dome calibration could not start.", " ");
     } else {
         m_calibrate->setText(kCalibrateTitle);
         m_dome.setIsCalAbort(true);

@@ -211,6 +211,24 @@ TEST_F(DomePanelTest, DisconnectLeavesTheCalibrationIdle)
     }
 }
 
+// The mount's worker takes no numbered job without its port: Calibrate
+// then starts nothing, and the disconnect has no job to stop.
+TEST_F(DomePanelTest, CalibrateWithoutTheMountsPortStartsNothing)
+{
+    connectBoard();
+    mount.hasPort = false;
+    panel.calibrateButton()->click();
+    EXPECT_EQ(panel.calibrateButton()->text(), "Calibrate");
+    EXPECT_FALSE(dome.isCalibrating());
+    EXPECT_EQ(alertTitles(), std::vector<QString>{"Dome calibration could not start."});
+    settle();
+    const qsizetype offs = board.commands().count("AL0");
+    click(DomePanel::kConnect);
+    mount.settle();
+    ASSERT_LT(serial.serialRefNum(kSerialSlotDome), 0);
+    EXPECT_EQ(board.commands().count("AL0"), offs) << "no relays-off for a job never started";
+}
+
 // The Reset's outcome reaches the panel once the board has answered.
 TEST_F(DomePanelTest, ResetShowsTheBoardDisconnectedOnceItAnswered)
 {
