@@ -281,8 +281,67 @@ TEST_F(DDWControlTest, ASilentControllerNeverHoldsTheMainThread)
         EXPECT_EQ(ddw.ddwDomeAz(), 120);
         ddw.ddwTrack(false);
         EXPECT_TRUE(ddw.ddwDisconnect());
+        // The go-to and rotation sent get the all-stop before the close.
+        ASSERT_TRUE(QTest::qWaitFor([this] { return ddw.pendingExchanges() == 0; }, 300000));
+        EXPECT_LT(serial.serialRefNum(kSerialSlotDDW), 0);
         pty.simulator().babble({}, 500ms);
         pty.closeMaster();
+    }
+}
+
+// A disconnect while the controller runs an operation stops it with the
+// controller's all-stop before the line closes; what was still queued for
+// the ended connection is never sent, and tracking ends with it.
+TEST_F(DDWControlTest, DisconnectStopsTheRunningOperationAndDropsWhatWasQueued)
+{
+    struct Operation {
+        const char* name;
+        std::function<bool()> start;
+    };
+    const std::vector<Operation> operations = {
+        {"go-to", [this] { return ddw.ddwGOTOAz(180); }},
+        {"home", [this] { return ddw.ddwGoHome(); }},
+        {"shutter", [this] { return ddw.ddwShutter(true); }},
+        {"hand rotation", [this] { return ddw.ddwRotateWest(true); }},
+    };
+    simulator.setStepDegrees(10);
+    connectAt(90);
+    mount.azimuth = 200.0;
+    for (const Operation& operation : operations) {
+        SCOPED_TRACE(operation.name);
+        if (!ddw.isDDWConnect()) {
+            ASSERT_TRUE(ddw.ddwConnect());
+            settle();
+            ASSERT_TRUE(ddw.isDDWConnect());
+        }
+        simulator.setAzimuth(90);
+        ddw.ddwTrack(true);
+        ASSERT_TRUE(operation.start());
+        settle();
+        // Queued, not yet run: the worker is held.
+        mount.onWorker = false;
+        const qsizetype first = simulator.commands().size();
+        const int releases = mount.releases;
+        ASSERT_TRUE(ddw.ddwRotateEast(true));
+        ASSERT_TRUE(ddw.ddwDisconnect());
+        EXPECT_FALSE(ddw.isDDWConnect());
+        EXPECT_FALSE(ddw.isDDWTracking());
+        ddw.ddwFreqTimer();
+        ddw.ddwUpdateTimer();
+        std::thread worker([this] {
+            for (std::size_t i = 0; i < mount.work.size(); ++i)
+                mount.work[i]();
+        });
+        worker.join();
+        mount.work.clear();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(sentSince(first), QList<QByteArray>{"QQ"});
+        EXPECT_EQ(simulator.goal(), simulator.azimuth()) << "the controller was stopped";
+        EXPECT_LT(serial.serialRefNum(kSerialSlotDDW), 0);
+        EXPECT_EQ(ddw.pendingExchanges(), 0);
+        EXPECT_EQ(mount.releases, releases + 1);
+        EXPECT_TRUE(mount.work.empty());
+        mount.onWorker = true;
     }
 }
 
