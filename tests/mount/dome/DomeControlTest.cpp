@@ -628,6 +628,29 @@ TEST_F(DomeControlTest, DisconnectDuringAResetStillTurnsTheRelaysOff)
     EXPECT_TRUE(recorder.alerts.empty());
 }
 
+// The mount's worker takes no numbered job without its port: a held
+// rotation or a Home search then starts nothing, and the disconnect has no
+// job to stop.
+TEST_F(DomeControlTest, RotationAndHomeWithoutTheMountsPortStartNothing)
+{
+    connectBoard();
+    dome.setDomeTicks(kTurn, qint16(kCoast));
+    board.setPosition(100.5);
+    mount.hasPort = false;
+    dome.domeRotateWest();
+    EXPECT_FALSE(dome.isDomeRelayOn());
+    dome.domeFindHome();
+    mount.settle();
+    EXPECT_FALSE(dome.isFindHome());
+    EXPECT_TRUE(mount.jobs.empty());
+    EXPECT_TRUE(relaysOff());
+    const qsizetype offs = board.commands().count("AL0");
+    dome.domeDisconnect();
+    mount.settle();
+    ASSERT_LT(serial.serialRefNum(kSerialSlotDome), 0);
+    EXPECT_EQ(board.commands().count("AL0"), offs) << "no relays-off for a job never started";
+}
+
 // Sync sets the count on the worker: pressed while an exchange with a
 // silent board holds the board there, the window goes on, and the count is
 // the synced one once that exchange has timed out.
