@@ -206,7 +206,6 @@ bool DDWControl::ddwGOTOAz(int azimuth)
 
 void DDWControl::sendMotion(const QByteArray& command, quint16 expected, int pauseTicks)
 {
-    m_mayBeMoving = true;
     post([command, expected, pauseTicks](const DDWExchange& line) -> std::optional<DDWStatus> {
         line.pause(pauseTicks);
         if (!line.send(command, expected))
@@ -260,7 +259,10 @@ bool DDWControl::rotate(char direction, bool on)
     // Stopping is always allowed; starting is not while the DSR is open.
     if (on && isDSROpen())
         return false;
-    m_mayBeMoving = m_mayBeMoving || on;
+    // A hand rotation runs until told to stop; a go-to, a Home search or the
+    // shutter ends on the controller by itself, and is left to: a shutter
+    // stopped halfway by a disconnect would leave the dome open.
+    m_mayBeMoving = on;
     post([direction](const DDWExchange& line) -> std::optional<DDWStatus> {
         if (line.send("GTCK", 1)) {
             line.pause(kRotateTicks);

@@ -113,7 +113,7 @@ private:
     // ended by then; its status record, if any, reaches the panel on the
     // main thread, then `then` learns whether one came.
     void post(Work work, std::function<void(bool)> then = {});
-    // The disconnect's all-stop for an operation the controller may still
+    // The disconnect's all-stop for a hand rotation the controller may still
     // run, then the close, on the worker.
     void stopThenClose();
     // A motion command, then the record the controller streams after it.
@@ -139,8 +139,8 @@ private:
     // The scan whose outcome is awaited. Changed by each connect and
     // disconnect, it also tells the worker an exchange of an ended connection.
     std::shared_ptr<std::atomic<quint32>> m_scan = std::make_shared<std::atomic<quint32>>(0);
-    // An operation (a go-to, home, training, the shutter, a hand rotation)
-    // was sent since the last all-stop: the controller may still run it.
+    // A hand rotation was started and not stopped since: the controller
+    // turns the dome until told otherwise.
     bool m_mayBeMoving = false;
     bool m_isDDWTracking = false;
     quint8 m_ddwPinState = 0;
