@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -60,7 +61,7 @@ bool DDWControl::ddwConnect()
     m_ddwPort = 0;
     m_isConnecting = true;
     ++m_pendingExchanges;
-    const quint32 scan = ++m_scan;
+    const quint32 scan = ++*m_scan;
     postWithReply([this](std::function<void()> job) { m_mount.postWork(std::move(job)); }, this,
                   [line = m_line, chosen = m_mount.selectPort(), ports] { return line.findController(chosen, ports); },
                   [this, scan](const DDWFound& found) { connectEnded(found, scan); });
@@ -70,7 +71,7 @@ bool DDWControl::ddwConnect()
 void DDWControl::connectEnded(const DDWFound& found, quint32 scan)
 {
     --m_pendingExchanges;
-    if (!m_isConnecting || scan != m_scan) {
+    if (!m_isConnecting || scan != *m_scan) {
         // Disconnected while the ports were tried: the found one is closed
         // unless a later connect holds the slot.
         if (found.port != 0 && !m_isConnecting && !m_isDDWConnect)
@@ -102,20 +103,48 @@ void DDWControl::showVersion(const DDWStatus& status)
 bool DDWControl::ddwDisconnect()
 {
     m_isConnecting = false;
-    ++m_scan;
-    m_isDDWConnect = false;
+    ++*m_scan;
+    const bool wasConnected = std::exchange(m_isDDWConnect, false);
     m_ddwPort = 0;
     m_ddwUpdateTimer.stop();
+    // Tracking sends go-tos: it ends with the connection.
+    m_ddwTrackTimer.stop();
+    m_isDDWTracking = false;
+    if (std::exchange(m_mayBeMoving, false) && wasConnected) {
+        stopThenClose();
+        return true;
+    }
     m_serial.closeSerialDriver(kSerialSlotDDW);
     m_mount.releaseThread();
     return true;
+}
+
+void DDWControl::stopThenClose()
+{
+    ++m_pendingExchanges;
+    postWithReply([this](std::function<void()> job) { m_mount.postWork(std::move(job)); }, this,
+                  [line = m_line] {
+                      line.status("QQ");
+                      line.close();
+                      return true;
+                  },
+                  [this](bool) {
+                      --m_pendingExchanges;
+                      if (!m_isDDWConnect && !m_isConnecting)
+                          m_mount.releaseThread();
+                  });
 }
 
 void DDWControl::post(Work work, std::function<void(bool)> then)
 {
     ++m_pendingExchanges;
     postWithReply([this](std::function<void()> job) { m_mount.postWork(std::move(job)); }, this,
-                  [line = m_line, work = std::move(work)] { return work(line); },
+                  [line = m_line, work = std::move(work), counter = m_scan,
+                   session = quint32(*m_scan)]() -> std::optional<DDWStatus> {
+                      if (*counter != session)
+                          return std::nullopt;
+                      return work(line);
+                  },
                   [this, then = std::move(then)](const std::optional<DDWStatus>& status) {
                       --m_pendingExchanges;
                       if (status && m_isDDWConnect)
@@ -209,6 +238,7 @@ bool DDWControl::ddwShutter(bool open)
 bool DDWControl::ddwAllStop()
 {
     m_debug("ddwAllStop");
+    m_mayBeMoving = false;
     post([](const DDWExchange& line) { return line.status("QQ"); });
     return true;
 }
@@ -229,6 +259,10 @@ bool DDWControl::rotate(char direction, bool on)
     // Stopping is always allowed; starting is not while the DSR is open.
     if (on && isDSROpen())
         return false;
+    // A hand rotation runs until told to stop; a go-to, a Home search or the
+    // shutter ends on the controller by itself, and is left to: a shutter
+    // stopped halfway by a disconnect would leave the dome open.
+    m_mayBeMoving = on;
     post([direction](const DDWExchange& line) -> std::optional<DDWStatus> {
         if (line.send("GTCK", 1)) {
             line.pause(kRotateTicks);

@@ -13,7 +13,9 @@
 #include <QObject>
 #include <QTimer>
 
+#include <atomic>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class DDWView;
@@ -107,9 +109,13 @@ private:
     // The port scan's outcome, back on the main thread.
     void connectEnded(const DDWFound& found, quint32 scan);
     void showVersion(const DDWStatus& status);
-    // Runs `work` on the worker; its status record, if any, reaches the
-    // panel on the main thread, then `then` learns whether one came.
+    // Runs `work` on the worker unless the connection it was asked in has
+    // ended by then; its status record, if any, reaches the panel on the
+    // main thread, then `then` learns whether one came.
     void post(Work work, std::function<void(bool)> then = {});
+    // The disconnect's all-stop for a hand rotation the controller may still
+    // run, then the close, on the worker.
+    void stopThenClose();
     // A motion command, then the record the controller streams after it.
     void sendMotion(const QByteArray& command, quint16 expected, int pauseTicks = 0);
     // Sends the dome its goal once the tick's record shows it fell behind.
@@ -130,7 +136,12 @@ private:
     bool m_isDDWConnect = false;
     int m_pendingExchanges = 0;
     bool m_isConnecting = false;  // the port scan is on the worker
-    quint32 m_scan = 0;           // the scan whose outcome is awaited
+    // The scan whose outcome is awaited. Changed by each connect and
+    // disconnect, it also tells the worker an exchange of an ended connection.
+    std::shared_ptr<std::atomic<quint32>> m_scan = std::make_shared<std::atomic<quint32>>(0);
+    // A hand rotation was started and not stopped since: the controller
+    // turns the dome until told otherwise.
+    bool m_mayBeMoving = false;
     bool m_isDDWTracking = false;
     quint8 m_ddwPinState = 0;
     quint16 m_ddwPort = 0;

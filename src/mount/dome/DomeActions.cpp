@@ -45,8 +45,9 @@ void DomeControl::domeRotate(char relay, int job, bool nudge)
         return;
     }
     m_isDomeRelayOn = !m_isDomeRelayOn;
-    if (m_isDomeRelayOn)
-        m_mount.postJob(job);
+    // Refused without the mount's port: no job turns the dome then.
+    if (m_isDomeRelayOn && !m_mount.postJob(job))
+        m_isDomeRelayOn = false;
 }
 
 void DomeControl::startShutter(int output, bool& held, bool& other)
@@ -193,11 +194,14 @@ void DomeControl::domeFindHome()
 
 void DomeControl::startHomeSearch()
 {
+    if (!m_mount.postJob(kDomeMsgHome)) {
+        m_isFindHome = false;
+        return;
+    }
     if (m_view) {
         m_view->setHomeTitle("Stop");
         m_view->setProgress(true);
     }
-    m_mount.postJob(kDomeMsgHome);
 }
 
 void DomeControl::homeStopped()
@@ -256,11 +260,15 @@ bool DomeControl::endRelayJobs()
     return ran;
 }
 
-void DomeControl::domeCalibrateCmd()
+bool DomeControl::domeCalibrateCmd()
 {
     m_debug("domeCalibrate command");
+    // Set before the job goes out: the job may start at once.
     m_isCalibrating = true;
-    m_mount.postJob(kDomeMsgCalibrate);
+    const bool posted = m_mount.postJob(kDomeMsgCalibrate);
+    if (!posted)
+        m_isCalibrating = false;
+    return posted;
 }
 
 void DomeControl::domeTrackCmd()

@@ -49,6 +49,14 @@ DomeSetupResult DomeBoardExchange::setup(quint16 code, bool configure) const
     }
     m_board.leaveSetup();
     debug()("domeSetup: leave setup mode");
+    // The board runs at its new speed once out of its set-up mode: the line
+    // follows, or what still goes out before the close (a disconnect's
+    // relays-off) would be noise to the board.
+    if (result.speedSet) {
+        pause(kSettle);
+        if (!serial().setBaudRate(DomeBoard::baudOf(code), kSerialSlotDome))
+            debug()("domeSetup: the line kept its speed");
+    }
     return result;
 }
 

@@ -46,7 +46,8 @@ public:
     // The inputs after pending input is cleared; nothing when unanswered.
     std::optional<int> readInputs() const;
     // Enters the board's set-up mode, gives it speed `code` (none for 0)
-    // and, when `configure`, its inputs and 50 ms cycle, then leaves.
+    // and, when `configure`, its inputs and 50 ms cycle, then leaves; the
+    // line then runs at the speed the board took.
     DomeSetupResult setup(quint16 code, bool configure) const;
     // Tries the chosen port then every port at the settings' speed, then
     // each port at each speed, fastest first; the slot stays open on the

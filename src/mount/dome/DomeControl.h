@@ -106,7 +106,8 @@ public:
     void domeSync();
     void domeFindHome();
     void domeTrack(bool on);
-    void domeCalibrateCmd();
+    // False when the mount's worker refused the job: nothing runs then.
+    bool domeCalibrateCmd();
     void domeTrackCmd();
     void setIsCalAbort(bool abort) { m_isCalAbort = abort; }
     // Asks every running job to end at its next cycle, as at quit.

@@ -28,8 +28,8 @@ public:
     virtual void launchThread() = 0;
     // The dome needs the worker no more: it stops unless a mount uses it.
     virtual void releaseThread() = 0;
-    // Queues a numbered job for the worker.
-    virtual void postJob(int id) = 0;
+    // Queues a numbered job for the worker; false when refused (no port).
+    virtual bool postJob(int id) = 0;
     // Queues work of a device's own (an exchange) for the worker, started if
     // need be.
     virtual void postWork(std::function<void()> work) = 0;

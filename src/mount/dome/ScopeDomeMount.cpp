@@ -65,8 +65,10 @@ void ScopeDomeMount::postWork(std::function<void()> work)
     m_scope.scopeThread().postJob(std::move(work));
 }
 
-void ScopeDomeMount::postJob(int id)
+bool ScopeDomeMount::postJob(int id)
 {
-    if (m_scope.hasScopePort())
-        m_scope.scopeThread().post(ScopeMessage{id, {}, {}, {}});
+    if (!m_scope.hasScopePort())
+        return false;
+    m_scope.scopeThread().post(ScopeMessage{id, {}, {}, {}});
+    return true;
 }

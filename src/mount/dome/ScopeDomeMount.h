@@ -20,7 +20,7 @@ public:
     void setIsBlockPolling(bool blocked) override;
     void launchThread() override;
     void releaseThread() override;
-    void postJob(int id) override;
+    bool postJob(int id) override;
     void postWork(std::function<void()> work) override;
 
 private:

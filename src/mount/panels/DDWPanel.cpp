@@ -122,6 +122,9 @@ void DDWPanel::show()
 {
     // The Connect menu may have disconnected the controller while hidden.
     button(kConnect)->setText(m_ddw.isDDWConnect() ? kDisconnectTitle : kConnectTitle);
+    // Tracking ends with the connection.
+    if (!m_ddw.isDDWTracking())
+        button(kTrack)->setText(kTrackTitle);
     QDialog::show();
     ScreenPlacement::toLowerLeft(*this);
     raise();
@@ -138,6 +141,7 @@ void DDWPanel::ddwButtonAction(int tag, bool pressed)
     if (tag == kConnect) {
         if (m_ddw.isDDWConnect()) {
             button(kConnect)->setText(kConnectTitle);
+            button(kTrack)->setText(kTrackTitle);
             m_ddw.ddwDisconnect();
         } else if (!m_ddw.isDDWConnecting() && !m_ddw.ddwConnect()) {
             AlertPanel::runAlert("Connect to DDW failed.", " ");

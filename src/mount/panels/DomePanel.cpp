@@ -257,8 +257,10 @@ void DomePanel::domeCalibrateAction(int tag)
         return;
     }
     if (m_calibrate->text() == kCalibrateTitle) {
-        m_dome.domeCalibrateCmd();
-        m_calibrate->setText(kStopCalTitle);
+        if (m_dome.domeCalibrateCmd())
+            m_calibrate->setText(kStopCalTitle);
+        else
+            AlertPanel::runAlert("Dome calibration could not start.", " ");
     } else {
         m_calibrate->setText(kCalibrateTitle);
         m_dome.setIsCalAbort(true);
@@ -313,8 +315,12 @@ void DomePanel::domeUpdateButtons()
 {
     const bool connected = m_dome.isDomeConnect();
     const bool calibrated = m_dome.domeMaxTicks() != 0;
-    if (!connected)
+    if (!connected) {
+        // A disconnect ends every job, a calibration still queued too.
         button(kTrack)->setText(kTrackTitle);
+        setCalButtonTitle();
+        setCalProgress(false);
+    }
     button(kRotateWest)->setEnabled(connected);
     m_calibrate->setEnabled(connected);
     m_speed->setEnabled(connected);

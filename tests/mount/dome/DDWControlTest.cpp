@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QTest>
 
+#include <string_view>
 #include <thread>
 
 namespace {
@@ -281,8 +282,71 @@ TEST_F(DDWControlTest, ASilentControllerNeverHoldsTheMainThread)
         EXPECT_EQ(ddw.ddwDomeAz(), 120);
         ddw.ddwTrack(false);
         EXPECT_TRUE(ddw.ddwDisconnect());
+        // The rotation sent gets the all-stop before the close.
+        ASSERT_TRUE(QTest::qWaitFor([this] { return ddw.pendingExchanges() == 0; }, 300000));
+        EXPECT_LT(serial.serialRefNum(kSerialSlotDDW), 0);
         pty.simulator().babble({}, 500ms);
         pty.closeMaster();
+    }
+}
+
+// A disconnect during a hand rotation stops it with the controller's
+// all-stop before the line closes; a go-to, a Home search or the shutter is
+// left to end on the controller (a shutter stopped halfway would leave the
+// dome open). What was still queued for the ended connection is never
+// sent, and tracking ends with it.
+TEST_F(DDWControlTest, DisconnectStopsAHandRotationAndDropsWhatWasQueued)
+{
+    struct Operation {
+        const char* name;
+        std::function<bool()> start;
+    };
+    const std::vector<Operation> operations = {
+        {"go-to", [this] { return ddw.ddwGOTOAz(180); }},
+        {"home", [this] { return ddw.ddwGoHome(); }},
+        {"shutter", [this] { return ddw.ddwShutter(true); }},
+        {"hand rotation", [this] { return ddw.ddwRotateWest(true); }},
+    };
+    simulator.setStepDegrees(10);
+    connectAt(90);
+    mount.azimuth = 200.0;
+    for (const Operation& operation : operations) {
+        SCOPED_TRACE(operation.name);
+        if (!ddw.isDDWConnect()) {
+            ASSERT_TRUE(ddw.ddwConnect());
+            settle();
+            ASSERT_TRUE(ddw.isDDWConnect());
+        }
+        simulator.setAzimuth(90);
+        ddw.ddwTrack(true);
+        ASSERT_TRUE(operation.start());
+        settle();
+        // Queued, not yet run: the worker is held.
+        mount.onWorker = false;
+        const qsizetype first = simulator.commands().size();
+        const int releases = mount.releases;
+        ASSERT_TRUE(ddw.ddwGOTOAz(270));
+        ASSERT_TRUE(ddw.ddwDisconnect());
+        EXPECT_FALSE(ddw.isDDWConnect());
+        EXPECT_FALSE(ddw.isDDWTracking());
+        ddw.ddwFreqTimer();
+        ddw.ddwUpdateTimer();
+        std::thread worker([this] {
+            for (std::size_t i = 0; i < mount.work.size(); ++i)
+                mount.work[i]();
+        });
+        worker.join();
+        mount.work.clear();
+        QCoreApplication::processEvents();
+        const bool isHandRotation = std::string_view(operation.name) == "hand rotation";
+        EXPECT_EQ(sentSince(first), isHandRotation ? QList<QByteArray>{"QQ"} : QList<QByteArray>{});
+        if (isHandRotation)
+            EXPECT_EQ(simulator.goal(), simulator.azimuth()) << "the controller was stopped";
+        EXPECT_LT(serial.serialRefNum(kSerialSlotDDW), 0);
+        EXPECT_EQ(ddw.pendingExchanges(), 0);
+        EXPECT_EQ(mount.releases, releases + 1);
+        EXPECT_TRUE(mount.work.empty());
+        mount.onWorker = true;
     }
 }
 

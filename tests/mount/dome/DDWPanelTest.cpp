@@ -125,6 +125,33 @@ TEST_F(DDWPanelTest, RefusesMotionWhileTheDSRIsOpen)
     EXPECT_FALSE(ddw.isDDWTracking());
 }
 
+// Tracking ends with the connection, whether the panel or the Connect menu
+// (the panel hidden) disconnected: Track is offered again.
+TEST_F(DDWPanelTest, ADisconnectEndsTracking)
+{
+    connect();
+    for (const bool fromPanel : {true, false}) {
+        SCOPED_TRACE(fromPanel ? "panel" : "Connect menu");
+        if (!ddw.isDDWConnect()) {
+            panel.ddwButtonAction(DDWPanel::kConnect);
+            mount.settle();
+            ASSERT_TRUE(ddw.isDDWConnect());
+        }
+        panel.ddwButtonAction(DDWPanel::kTrack);
+        ASSERT_TRUE(ddw.isDDWTracking());
+        ASSERT_EQ(panel.button(DDWPanel::kTrack)->text(), "Stop Tracking");
+        if (fromPanel) {
+            panel.ddwButtonAction(DDWPanel::kConnect);
+        } else {
+            ddw.disconnectDevice();
+            panel.show();
+        }
+        mount.settle();
+        EXPECT_FALSE(ddw.isDDWTracking());
+        EXPECT_EQ(panel.button(DDWPanel::kTrack)->text(), "Track");
+    }
+}
+
 // The port scan runs on the worker: the panel hears of a controller that
 // never answers when the scan ends, once, however often Connect is pressed.
 TEST_F(DDWPanelTest, AFailedConnectIsToldWhenTheScanEnds)

@@ -597,6 +597,60 @@ TEST_F(DomeControlTest, DisconnectStopsEveryJobsRelayBeforeTheLineCloses)
     EXPECT_TRUE(relaysOff());
 }
 
+// A disconnect while the Reset gives the board a new speed, with the dome
+// turning: the Reset ends first, and the relays-off the close sends reaches
+// the board at the speed it runs at by then.
+TEST_F(DomeControlTest, DisconnectDuringAResetStillTurnsTheRelaysOff)
+{
+    constexpr int kMostMs = 60000;
+    connectBoard();
+    board.setPosition(100.5);
+    dome.domeRotateWest();
+    std::atomic<bool> ended = false;
+    std::thread worker([&] {
+        dome.domeRelayWestOnTimer();
+        ended = true;
+    });
+    const bool turned = QTest::qWaitFor([this] { return board.relayOn(1); }, kMostMs);
+    dome.applyBaudRate(4);
+    // The board has left its set-up mode at the new speed.
+    const bool reset = QTest::qWaitFor([this] { return board.speedCode() == 4; }, kMostMs);
+    dome.domeDisconnect();
+    const bool jobEnded = QTest::qWaitFor([&] { return ended.load(); }, kMostMs);
+    dome.stopJobs();
+    worker.join();
+    ASSERT_TRUE(turned);
+    ASSERT_TRUE(reset);
+    EXPECT_TRUE(jobEnded);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !dome.needsWorker(); }, kMostMs));
+    EXPECT_LT(serial.serialRefNum(kSerialSlotDome), 0);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !board.relayOn(1) && !board.relayOn(2); }, kMostMs));
+    EXPECT_TRUE(recorder.alerts.empty());
+}
+
+// The mount's worker takes no numbered job without its port: a held
+// rotation or a Home search then starts nothing, and the disconnect has no
+// job to stop.
+TEST_F(DomeControlTest, RotationAndHomeWithoutTheMountsPortStartNothing)
+{
+    connectBoard();
+    dome.setDomeTicks(kTurn, qint16(kCoast));
+    board.setPosition(100.5);
+    mount.hasPort = false;
+    dome.domeRotateWest();
+    EXPECT_FALSE(dome.isDomeRelayOn());
+    dome.domeFindHome();
+    mount.settle();
+    EXPECT_FALSE(dome.isFindHome());
+    EXPECT_TRUE(mount.jobs.empty());
+    EXPECT_TRUE(relaysOff());
+    const qsizetype offs = board.commands().count("AL0");
+    dome.domeDisconnect();
+    mount.settle();
+    ASSERT_LT(serial.serialRefNum(kSerialSlotDome), 0);
+    EXPECT_EQ(board.commands().count("AL0"), offs) << "no relays-off for a job never started";
+}
+
 // Sync sets the count on the worker: pressed while an exchange with a
 // silent board holds the board there, the window goes on, and the count is
 // the synced one once that exchange has timed out.

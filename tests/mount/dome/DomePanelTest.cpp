@@ -14,6 +14,10 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
+
+#include <atomic>
+#include <thread>
 
 namespace {
 
@@ -158,6 +162,71 @@ TEST_F(DomePanelTest, LightsAndButtonsFollowTheBoard)
     EXPECT_EQ(panel.calibrateButton()->text(), "Stop Cal");
     panel.calibrateButton()->click();
     EXPECT_EQ(panel.calibrateButton()->text(), "Calibrate");
+}
+
+// A disconnect ends the calibration, whether its job was turning the dome
+// or still waiting for the worker: the panel is idle again either way.
+TEST_F(DomePanelTest, DisconnectLeavesTheCalibrationIdle)
+{
+    constexpr int kMostMs = 60000;
+    connectBoard();
+    for (const bool running : {true, false}) {
+        SCOPED_TRACE(running ? "job running" : "job still queued");
+        if (!dome.isDomeConnect()) {
+            ASSERT_TRUE(dome.domeConnect());
+            mount.settle();
+            ASSERT_TRUE(dome.isDomeConnect());
+        }
+        // Far from home, so that the calibration is still seeking it.
+        board.setPosition(100.5);
+        panel.calibrateButton()->click();
+        ASSERT_EQ(panel.calibrateButton()->text(), "Stop Cal");
+        std::atomic<bool> ended = false;
+        const auto runJob = [&] {
+            dome.domeCalibrateTimer();
+            ended = true;
+        };
+        std::thread worker;
+        bool shown = true;
+        if (running) {
+            worker = std::thread(runJob);
+            shown = QTest::qWaitFor([&] { return board.relayOn(1) && panel.isInProgress(); },
+                                    kMostMs);
+        }
+        click(DomePanel::kConnect);
+        if (!running)
+            worker = std::thread(runJob);
+        const bool jobEnded = QTest::qWaitFor([&] { return ended.load(); }, kMostMs);
+        dome.stopJobs();
+        worker.join();
+        // What the job told the panel before it ended.
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(shown);
+        EXPECT_TRUE(jobEnded);
+        // The relays-off and the close go out on the worker.
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !dome.needsWorker(); }, kMostMs));
+        EXPECT_FALSE(dome.isDomeConnect());
+        EXPECT_EQ(panel.calibrateButton()->text(), "Calibrate");
+        EXPECT_FALSE(panel.isInProgress());
+    }
+}
+
+// The mount's worker takes no numbered job without its port: Calibrate
+// then starts nothing, and the disconnect has no job to stop.
+TEST_F(DomePanelTest, CalibrateWithoutTheMountsPortStartsNothing)
+{
+    connectBoard();
+    mount.hasPort = false;
+    panel.calibrateButton()->click();
+    EXPECT_EQ(panel.calibrateButton()->text(), "Calibrate");
+    EXPECT_FALSE(dome.isCalibrating());
+    EXPECT_EQ(alertTitles(), std::vector<QString>{"Dome calibration could not start."});
+    settle();
+    const qsizetype offs = board.commands().count("AL0");
+    click(DomePanel::kConnect);
+    mount.settle();
+    ASSERT_LT(serial.serialRefNum(kSerialSlotDome), 0);
+    EXPECT_EQ(board.commands().count("AL0"), offs) << "no relays-off for a job never started";
 }
 
 // The Reset's outcome reaches the panel once the board has answered.

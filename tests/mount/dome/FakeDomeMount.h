@@ -23,7 +23,13 @@ public:
     void setIsBlockPolling(bool blocked) override { blockPolling = blocked; }
     void launchThread() override { ++launches; }
     void releaseThread() override { ++releases; }
-    void postJob(int id) override { jobs.push_back(id); }
+    // A mount without a port (its worker not checked in) drops numbered jobs.
+    bool postJob(int id) override
+    {
+        if (hasPort)
+            jobs.push_back(id);
+        return hasPort;
+    }
     void postWork(std::function<void()> job) override
     {
         if (onWorker)
@@ -51,6 +57,7 @@ public:
     double dec = 0.0;
     double lat = 45.0;
     quint16 port = 0;
+    bool hasPort = true;
     std::atomic<bool> blockPolling = false;
     int launches = 0;
     int releases = 0;
