@@ -172,9 +172,7 @@ void HT2StarLayer::readWindow(std::span<const HT2ZoneFile::Line> lines, double s
             break;
         const float classValue = float((line->mag - kMidClass) * m_settings.starBrightVal
                                        + (kMidClass - m_settings.starShiftVal));
-        m_stars.push_back({float(Angles::wrapTwoPi(std::atan2(w, u))),
-                           float(std::asin(std::clamp(s, -1.0, 1.0))), line->mag,
-                           {float(point->x()), float(point->y())}});
+        m_stars.push_back({float(u), float(w), float(s), line->mag, {float(point->x()), float(point->y())}});
         if (!m_settings.hasChanged && m_images
             && m_settings.findIndex == long(kHT2StarIndexBase + m_stars.size() - 1)) {
             // The mark goes over the stars before it and under those after.

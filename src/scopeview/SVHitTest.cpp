@@ -106,7 +106,7 @@ Hit find(const Input& in)
             const ht2Star& h = in.ht2Stars[i];
             if (square.contains(QPointF(h.point.x, h.point.y)))
                 return {kHT2StarIndexBase + int(i), QString::fromLatin1(kHT2StarName), {},
-                        std::pair{double(h.ra), double(h.dec)}};
+                        raDecOf(h)};
         }
         if (const star* sim = in.sky.simStar) {
             const std::array<double, 3> v = starOfDate(*sim);

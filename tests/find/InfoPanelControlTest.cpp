@@ -211,7 +211,9 @@ TEST_F(InfoPanelControlTest, StarBandsAndStaleIndexes)
     EXPECT_EQ(title, "Norvane Pro   (BF: Alp Lyr)");
 
     prefs.setIsInfoPanel(true);
-    stars.ht2.push_back({1.0f, 0.5f, 11.5f, {}});
+    // Right ascension 1, declination 0.5 (radians), as a unit vector.
+    stars.ht2.push_back({float(std::cos(0.5) * std::cos(1.0)), float(std::cos(0.5) * std::sin(1.0)),
+                         float(std::sin(0.5)), 11.5f, {}});
     show(kHT2StarIndexBase + 0);
     EXPECT_EQ(control->starInfoPanel().value("Name:"), "H/T2 Star");
     EXPECT_TRUE(control->starInfoPanel().isVisible());

@@ -184,8 +184,8 @@ TEST_F(HT2Zones, WrappedWindowsReadBothSidesOfRightAscensionZero)
     ASSERT_EQ(recordedMags(), (std::vector<float>{1.0f, 2.0f, 4.0f}));
     // East to the left: the star at 0.1 degrees lies left of the one at 359.9.
     EXPECT_LT(m_stars[0].point.x, m_stars[2].point.x);
-    EXPECT_NEAR(m_stars[2].ra, 359.9 * Angles::kDegToRad, 1e-6);
-    EXPECT_NEAR(m_stars[1].dec, 0.5 * Angles::kDegToRad, 1e-6);
+    EXPECT_NEAR(raDecOf(m_stars[2]).first, 359.9 * Angles::kDegToRad, 1e-6);
+    EXPECT_NEAR(raDecOf(m_stars[1]).second, 0.5 * Angles::kDegToRad, 1e-6);
 }
 
 TEST_F(HT2Zones, LineEndsAndMalformedLines)

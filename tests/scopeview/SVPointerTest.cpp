@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <QImage>
 #include <QLabel>
 #include <QTemporaryDir>
@@ -96,7 +98,8 @@ TEST(SVHitTest, SquareCandidatesAndTheirCentres)
     std::vector<star> stars{starAt(0.0, 0.0)};
     std::vector<ht2Star> ht2(1);
     ht2[0].point = {float(centre.x()), float(centre.y())};
-    ht2[0].ra = 0.5f;
+    ht2[0].x = float(std::cos(0.5));
+    ht2[0].y = float(std::sin(0.5));
     ChartSky sky;
     sky.planets = planets;
     const auto find = [&](std::span<const star> s, std::span<const ht2Star> h, std::span<const nomadData> n,
@@ -120,7 +123,8 @@ TEST(SVHitTest, SquareCandidatesAndTheirCentres)
     const SVHitTest::Hit deep = find({}, ht2, {}, false);
     EXPECT_EQ(deep.findIndex, kHT2StarIndexBase);
     ASSERT_TRUE(deep.centre);
-    EXPECT_DOUBLE_EQ(deep.centre->first, 0.5);
+    EXPECT_NEAR(deep.centre->first, 0.5, 1e-7);
+    EXPECT_NEAR(deep.centre->second, 0.0, 1e-7);
 
     // Cone-search stars shown: catalogue, deep and lookup stars are not found.
     std::vector<nomadData> nomad(2);

@@ -423,9 +423,10 @@ void InfoPanelControl::ht2StarInfo(std::size_t k)
     const ht2Star& s = m_links.stars->ht2Stars()[k];
     const QString name = QString::fromLatin1(kHT2Name);
     showStarRows(name, blank(), blank(), blank(), blank());
-    fillPlace(*m_star, degrees(s.ra), degrees(s.dec));
+    const auto [ra, dec] = raDecOf(s);
+    fillPlace(*m_star, degrees(ra), degrees(dec));
     m_star->setValue("Mag:", QString::asprintf("%0.2f", s.mag));
-    fillTimes(*m_star, degrees(s.ra), degrees(s.dec));
+    fillTimes(*m_star, degrees(ra), degrees(dec));
     present(*m_star, name);
 }
 

@@ -1,25 +1,39 @@
 #pragma once
 
+#include "model/Angles.h"
 #include "model/records/FloatPoint.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstddef>
+#include <utility>
 
 #pragma pack(push, 4)
 
 // Deep-catalogue star of the telescope view (held in memory, never stored).
 struct ht2Star {
-    float ra;   // of date, radians, 0 to 2 pi
-    float dec;  // of date, radians
+    // Of date, a unit vector: the angles, wanted only for the star a user
+    // points at, cost more than everything else the view does with a star.
+    float x;
+    float y;
+    float z;
     float mag;
     FloatPoint point;  // view coordinates before the view's flips and rotation
 };
 
 #pragma pack(pop)
 
-static_assert(sizeof(ht2Star) == 20);
-static_assert(offsetof(ht2Star, ra) == 0);
-static_assert(offsetof(ht2Star, dec) == 4);
-static_assert(offsetof(ht2Star, mag) == 8);
-static_assert(offsetof(ht2Star, point) == 12);
+static_assert(sizeof(ht2Star) == 24);
+static_assert(offsetof(ht2Star, x) == 0);
+static_assert(offsetof(ht2Star, y) == 4);
+static_assert(offsetof(ht2Star, z) == 8);
+static_assert(offsetof(ht2Star, mag) == 12);
+static_assert(offsetof(ht2Star, point) == 16);
 
 inline void terminateTextFields(ht2Star&) {}
+
+// Its right ascension (0 to 2 pi) and declination of date, radians.
+inline std::pair<double, double> raDecOf(const ht2Star& s)
+{
+    return {Angles::wrapTwoPi(std::atan2(double(s.y), double(s.x))), std::asin(std::clamp(double(s.z), -1.0, 1.0))};
+}
