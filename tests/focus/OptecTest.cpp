@@ -226,7 +226,7 @@ TEST_F(OptecTest, SpeedsComeFromTheSettingsAndAHeldKeyRepeats)
         sent.removeIf([](const QByteArray& command) { return !command.startsWith("FI"); });
         return sent;
     };
-    ASSERT_TRUE(QTest::qWaitFor([&] { return moves().size() >= 3; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return moves().size() >= 3; }, 20000));
     ASSERT_TRUE(frame->keyUpAction(Qt::Key_Up));
     settle();
     EXPECT_TRUE(QTest::qWaitFor([this] { return !frame->isRepeating(); }, 2000));

@@ -143,7 +143,7 @@ TEST_F(MountEndToEndTest, TheSlewPulseAndTheLockReachTheMount)
         const qsizetype before = motions().size();
         scope->slewLX200(kSlewNorth);
         settle();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return motions().size() >= before + c.sent.size(); }, 2000));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return motions().size() >= before + c.sent.size(); }, kWorkerWaitMs));
         EXPECT_EQ(motions().mid(before), c.sent);
     }
     scope->disconnect();

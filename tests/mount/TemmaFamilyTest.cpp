@@ -32,7 +32,7 @@ protected:
     // Waits for the frames of write-only commands to reach the mount.
     bool framesReach(std::size_t count)
     {
-        return QTest::qWaitFor([&] { return simulator.frames().size() >= count; }, 2000);
+        return QTest::qWaitFor([&] { return simulator.frames().size() >= count; }, 20000);
     }
     std::vector<QByteArray> framesFrom(std::size_t first)
     {
