@@ -2,7 +2,9 @@
 
 #include "model/Angles.h"
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 using Angles::kDegToRad;
 
@@ -16,5 +18,12 @@ struct UnitVector {
     static UnitVector fromRADec(double ra, double dec)
     {
         return {std::cos(dec) * std::cos(ra), std::cos(dec) * std::sin(ra), std::sin(dec)};
+    }
+
+    // Right ascension (0 to 2 pi) and declination, radians; z is clamped, a
+    // rounded vector may stray past 1.
+    std::pair<double, double> raDec() const
+    {
+        return {Angles::wrapTwoPi(std::atan2(y, x)), std::asin(std::clamp(z, -1.0, 1.0))};
     }
 };

@@ -31,7 +31,7 @@ struct Square {
 
 std::pair<double, double> raDec(const std::array<double, 3>& v)
 {
-    return {Angles::wrapTwoPi(std::atan2(v[1], v[0])), std::asin(std::clamp(v[2], -1.0, 1.0))};
+    return UnitVector{v[0], v[1], v[2]}.raDec();
 }
 
 }  // namespace

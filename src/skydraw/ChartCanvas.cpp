@@ -111,7 +111,7 @@ void ChartCanvas::drawImage(QPointF lowerLeft, const QImage& image, double opaci
     const double before = m_painter.opacity();
     if (opacity < 1.0)
         m_painter.setOpacity(before * opacity);
-    const QPointF topLeft = spriteTopLeft(lowerLeft, image);
+    const QPointF topLeft = spriteTopLeft(lowerLeft, image.height());
     if (!m_isPixelForPoint) {
         // Printed or on a dense screen: the painter scales it anyway.
         m_painter.drawImage(topLeft, image);
@@ -148,8 +148,8 @@ void ChartCanvas::drawSprites(std::span<const Sprite> sprites)
             // A shifted copy is a pixel larger than its image.
             const Sprite& next = sprites[i + kAhead];
             const ImagePixels& pixels = m_spriteSources.of(*next.image).pixels;
-            const double top = m_height - next.lowerLeft.y() - pixels.height;
-            target->prefetch(QRect(int(std::floor(next.lowerLeft.x())), int(std::floor(top)), pixels.width + 1,
+            const QPointF topLeft = spriteTopLeft(next.lowerLeft, pixels.height);
+            target->prefetch(QRect(int(std::floor(topLeft.x())), int(std::floor(topLeft.y())), pixels.width + 1,
                                    pixels.height + 1));
         }
         const Sprite& sprite = sprites[i];
@@ -159,12 +159,12 @@ void ChartCanvas::drawSprites(std::span<const Sprite> sprites)
         if (source.pixels.bits == nullptr)
             continue;
         if (m_sprites != nullptr) {
-            const QPointF topLeft(sprite.lowerLeft.x(), m_height - sprite.lowerLeft.y() - source.pixels.height);
-            const SubPixelSprites::Placement at = SubPixelSprites::place(topLeft);
+            const SubPixelSprites::Placement at =
+                SubPixelSprites::place(spriteTopLeft(sprite.lowerLeft, source.pixels.height));
             target->blend(at.pixel, m_sprites->shiftedPixels(source, at.stepX, at.stepY));
         } else if (source.isPremultiplied) {
             // Whole pixels where the canvas is pixel for point: exact.
-            target->blend(pixelTopLeft(sprite.lowerLeft, *sprite.image).toPoint(), source.pixels);
+            target->blend(pixelTopLeft(sprite.lowerLeft, source.pixels.height).toPoint(), source.pixels);
         } else {
             drawImage(sprite.lowerLeft, *sprite.image);
         }
@@ -176,7 +176,7 @@ void ChartCanvas::drawImageOnPixels(QPointF lowerLeft, const QImage& image)
     if (image.isNull())
         return;
     useDeviceSpace();
-    m_painter.drawImage(pixelTopLeft(lowerLeft, image), image);
+    m_painter.drawImage(pixelTopLeft(lowerLeft, image.height()), image);
 }
 
 bool ChartCanvas::drawShadedImageOnPixels(QPointF lowerLeft, const QImage& image, const QColor& shade)
@@ -190,7 +190,7 @@ bool ChartCanvas::drawShadedImageOnPixels(QPointF lowerLeft, const QImage& image
     // The painter fills with the colour premultiplied at 16 bits, then taken
     // to 8.
     const QRgb premultiplied = qPremultiply(shade.rgba64()).toArgb32();
-    target->blendShaded(pixelTopLeft(lowerLeft, image).toPoint(), image, premultiplied);
+    target->blendShaded(pixelTopLeft(lowerLeft, image.height()).toPoint(), image, premultiplied);
     return true;
 }
 

@@ -103,14 +103,14 @@ private:
     // The device lines of drawLines() in one go, where it can; false, with
     // nothing drawn, where it cannot.
     bool drawQuickLines(const QPen& pen);
-    QPointF spriteTopLeft(QPointF lowerLeft, const QImage& image) const
+    QPointF spriteTopLeft(QPointF lowerLeft, int height) const
     {
-        return {lowerLeft.x(), m_height - lowerLeft.y() - image.height()};
+        return {lowerLeft.x(), m_height - lowerLeft.y() - height};
     }
     // The same on whole pixels: the pixel corner nearest the point.
-    QPointF pixelTopLeft(QPointF lowerLeft, const QImage& image) const
+    QPointF pixelTopLeft(QPointF lowerLeft, int height) const
     {
-        return {std::floor(lowerLeft.x() + 0.5), m_height - std::floor(lowerLeft.y() + 0.5) - image.height()};
+        return {std::floor(lowerLeft.x() + 0.5), m_height - std::floor(lowerLeft.y() + 0.5) - height};
     }
 
     QPainter& m_painter;

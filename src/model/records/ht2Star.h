@@ -1,10 +1,8 @@
 #pragma once
 
-#include "model/Angles.h"
+#include "model/UnitVector.h"
 #include "model/records/FloatPoint.h"
 
-#include <algorithm>
-#include <cmath>
 #include <cstddef>
 #include <utility>
 
@@ -35,5 +33,5 @@ inline void terminateTextFields(ht2Star&) {}
 // Its right ascension (0 to 2 pi) and declination of date, radians.
 inline std::pair<double, double> raDecOf(const ht2Star& s)
 {
-    return {Angles::wrapTwoPi(std::atan2(double(s.y), double(s.x))), std::asin(std::clamp(double(s.z), -1.0, 1.0))};
+    return UnitVector{s.x, s.y, s.z}.raDec();
 }
