@@ -57,13 +57,15 @@ MinorPlanetImporter::Work MinorPlanetImporter::orbitFile(MinorPlanetTable::Reque
             firstPass = std::move(firstPass)](const Progress& progress, std::stop_token stop) {
         MinorPlanetTable::Request asked = request;
         asked.progress = progress;
-        MinorPlanetTable::Import import =
-            MinorPlanetTable::importOrbitFile(asked, buildDirectory, databaseDirectory, stop);
-        if (import.result.status != MinorPlanetTable::Status::Built || stop.stop_requested())
-            return import;
-        import.orbits = MinorPlanetOrbit::of(import.table, request.processorCount);
-        if (firstPass)
-            MinorPlanetFirstPass::make(import, *firstPass, stop);
-        return import;
+        // The orbits and the first pass keep the processor busy while the
+        // cache waits for the disk.
+        const auto whileCaching = [&](MinorPlanetTable::Import& import) {
+            if (stop.stop_requested())
+                return;
+            import.orbits = MinorPlanetOrbit::of(import.table, request.processorCount);
+            if (firstPass)
+                MinorPlanetFirstPass::make(import, *firstPass, stop);
+        };
+        return MinorPlanetTable::importOrbitFile(asked, buildDirectory, databaseDirectory, stop, whileCaching);
     };
 }

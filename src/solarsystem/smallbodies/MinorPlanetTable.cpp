@@ -128,22 +128,25 @@ Result createMinorPlanetData(const Request& request, const QString& buildDirecto
 }
 
 Import importOrbitFile(const Request& request, const QString& buildDirectory,
-                       const QString& databaseDirectory, std::stop_token stop)
+                       const QString& databaseDirectory, std::stop_token stop, const WhileCaching& whileCaching)
 {
     Import import;
     try {
         import.result = parseOrbitFile(request, buildDirectory + QLatin1String(kOrbitFile), import.table, stop);
         if (import.result.status == Status::Built && stop.stop_requested())
             import.result = {Status::Stopped};
+        std::function<void()> meanwhile;
+        if (whileCaching)
+            meanwhile = [&] { whileCaching(import); };
         if (import.result.status == Status::Built
-            && !TvkFile::save<minorPlanet>(databaseDirectory + QLatin1String(kCacheFile), import.table))
+            && !TvkFile::save<minorPlanet>(databaseDirectory + QLatin1String(kCacheFile), import.table, meanwhile))
             import.result.status = Status::CacheNotWritten;
     } catch (const std::bad_alloc&) {
         // The new table could not be allocated: the old one stays.
         import.result = {Status::OrbitFileUnusable};
     }
     if (import.result.status != Status::Built)
-        std::vector<minorPlanet>().swap(import.table);
+        import = Import{import.result};
     return import;
 }
 
