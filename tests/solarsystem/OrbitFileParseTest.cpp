@@ -205,6 +205,13 @@ TEST(OrbitFileParseBlocks, AnyBlockSizeGivesTheSameTableAndLetsEveryByteGo)
               OrbitFileParse::Status::Ok);
     EXPECT_EQ(OrbitFileParse::parse(OrbitFile(8, 0).text(), true, 2, {}, {}, {}, 1).status,
               OrbitFileParse::Status::TooFewRecordLines);
+
+    // A character the element files never hold, in the last block, refuses the file.
+    std::string high = OrbitFile(40, 0).text();
+    high[high.size() - 20] = char(0xE9);
+    const OrbitFileParse::Result refused = OrbitFileParse::parse(high, true, 2, {}, {}, {}, 1000);
+    EXPECT_EQ(refused.status, OrbitFileParse::Status::NotAscii);
+    EXPECT_TRUE(refused.minorPlanets.empty());
 }
 
 // Progress was once drawn from a worker thread.

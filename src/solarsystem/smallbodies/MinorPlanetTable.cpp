@@ -8,6 +8,7 @@
 #include "solarsystem/smallbodies/OrbitFileParse.h"
 #include "solarsystem/smallbodies/SliceRunner.h"
 
+#include <algorithm>
 #include <new>
 #include <optional>
 #include <string_view>
@@ -27,6 +28,10 @@ std::string_view view(const QByteArray& bytes)
     return std::string_view(bytes.constData(), std::size_t(bytes.size()));
 }
 
+// Each parse thread takes at least this much of the file (some 1300
+// lines): a smaller share is read in less time than a thread takes to start.
+constexpr std::size_t kBytesPerSlice = std::size_t(256) << 10;
+
 // Reads the orbit file into `built`: Built with the count of refused lines,
 // Stopped, or OrbitFileUnusable.
 Result parseOrbitFile(const MinorPlanetTable::Request& request, const QString& path,
@@ -36,9 +41,11 @@ Result parseOrbitFile(const MinorPlanetTable::Request& request, const QString& p
     const std::optional<std::string_view> text = file.text();
     if (!text)
         return {Status::OrbitFileUnusable};
+    const auto slices = int(std::min(std::size_t(SliceRunner::operationCount(request.processorCount)),
+                                     text->size() / kBytesPerSlice + 1));
     OrbitFileParse::Result result =
-        OrbitFileParse::parse(*text, request.allOrbits, SliceRunner::operationCount(request.processorCount),
-                              request.progress, std::move(stop), [&file](std::size_t bytes) { file.release(bytes); });
+        OrbitFileParse::parse(*text, request.allOrbits, slices, request.progress, std::move(stop),
+                              [&file](std::size_t bytes) { file.release(bytes); });
     if (result.status == OrbitFileParse::Status::Stopped)
         return {Status::Stopped};
     if (result.status != OrbitFileParse::Status::Ok)

@@ -72,10 +72,12 @@ public:
     {
     }
 
-    // Reads the block [from, to); false when asked to stop.
-    bool read(std::size_t from, std::size_t to, const std::function<void(double percent)>& report)
+    // Reads the block [from, to): Ok, Stopped or NotAscii.
+    OrbitFileParse::Status read(std::size_t from, std::size_t to, const std::function<void(double percent)>& report)
     {
         const TextLines lines(m_text.substr(from, to - from), m_slices);
+        if (!lines.isAscii())
+            return OrbitFileParse::Status::NotAscii;
         std::size_t first = 0;
         if (!m_hasRule) {
             // The file's first line is never the rule.
@@ -98,10 +100,10 @@ public:
             if (!m_allOrbits && m_separator)
                 askedEnd = first + std::min(lines.count() - first, *m_separator - std::min(*m_separator, recordBase));
             if (askedEnd > first && !parse(lines, first, askedEnd, recordBase, report))
-                return false;
+                return OrbitFileParse::Status::Stopped;
         }
         m_lineCount += lines.count();
-        return true;
+        return OrbitFileParse::Status::Ok;
     }
 
     bool hasRule() const { return m_hasRule; }
@@ -201,10 +203,9 @@ OrbitFileParse::Result OrbitFileParse::parse(std::string_view text, bool allOrbi
     OrbitBlocks blocks(text, allOrbits, slices, table, std::move(stop));
     for (std::size_t from = 0; from < text.size();) {
         const std::size_t to = blockEnd(text, from, std::max<std::size_t>(blockBytes, 1));
-        if (!blocks.read(from, to, report)) {
-            result.status = Status::Stopped;
+        result.status = blocks.read(from, to, report);
+        if (result.status != Status::Ok)
             break;
-        }
         from = to;
         if (doneWith)
             doneWith(from);
