@@ -5,7 +5,9 @@
 // lines in a fresh copy of its bytes, as the import reads it
 // (BM_ParseFloorCopy), and in the file mapped into memory, which copies
 // nothing (BM_ParseFloorMapped). The positions' floor evaluates one sine and
-// cosine per orbit. The parse reads the mapped file, as the import does.
+// cosine per orbit. The parse reads the mapped file, as the import does. The
+// positions use the orbits' constants the program keeps beside its table
+// (the import and the start compute them, and are timed with them).
 // The import as the program's worker runs it (parse, cache write, the
 // orbits' constants and, for a large table, the chart's first pass at the
 // default limit) and the start's worker job that reads the cache back are
@@ -205,12 +207,13 @@ void BM_Positions(benchmark::State& state)
     }
     const int operations = state.range(0) == 0 ? allOperations() : int(state.range(0));
     std::vector<minorPlanet> table = *source;
+    const std::vector<MinorPlanetOrbit> orbits = MinorPlanetOrbit::of(table, operations);
     const SmallBodyInputs in = passInputs();
     const MinorPlanetProjection noProjection;
     const std::function<void(double)> noProgress;
     for (auto _ : state) {
         NearEarthObject neo;
-        ParallelMinorPlanets::run({table, in, 0.0, operations, neo, noProjection, noProgress});
+        ParallelMinorPlanets::run({table, in, 0.0, operations, neo, noProjection, noProgress, orbits});
         benchmark::ClobberMemory();
     }
     state.counters["orbits"] = double(table.size());

@@ -12,7 +12,8 @@ constexpr double kDegree = std::numbers::pi / 180.0;
 constexpr double kGauss = 0.01720209895;
 
 // Meeus example 30.a: e = 0.1, M = 5 deg gives E = 5.554589 deg; then the
-// residual of M = E - e sin E over the whole range of e and M.
+// residual of M = E - e sin E and the answer's sine and cosine over the
+// whole range of e and M.
 TEST(KeplerEllipse, Example30aAndTheResidualOfKeplersEquation)
 {
     EXPECT_NEAR(KeplerEllipse::solve(5.0 * kDegree, 0.1).eccentricAnomaly / kDegree, 5.554589, 5e-7);
@@ -21,6 +22,9 @@ TEST(KeplerEllipse, Example30aAndTheResidualOfKeplersEquation)
             const KeplerEllipse::Solution s = KeplerEllipse::solve(m, e);
             EXPECT_LT(s.steps, KeplerEllipse::kMaximumSteps) << e << " " << m;
             EXPECT_NEAR(s.eccentricAnomaly - e * std::sin(s.eccentricAnomaly), m, 1e-9) << e << " " << m;
+            // The sine and cosine carried through the steps are those of the answer.
+            EXPECT_NEAR(s.ofE.sin, std::sin(s.eccentricAnomaly), 4e-15) << e << " " << m;
+            EXPECT_NEAR(s.ofE.cos, std::cos(s.eccentricAnomaly), 4e-15) << e << " " << m;
         }
     }
 }

@@ -45,9 +45,8 @@ TEST(SiteParallax, MeeusExample40a)
     const double ra = 339.530208 * kDeg;
     const double dec = -15.771083 * kDeg;
     const double distance = 0.37276;
-    const OrbitPlace::Geocentric mars{
-        {distance * std::cos(dec) * std::cos(ra), distance * std::cos(dec) * std::sin(ra), distance * std::sin(dec)},
-        ra, dec, distance};
+    const OrbitPlace::Geocentric mars = OrbitPlace::spherical(
+        {distance * std::cos(dec) * std::cos(ra), distance * std::cos(dec) * std::sin(ra), distance * std::sin(dec)});
     const SiteParallax::Topocentric seen = SiteParallax(dms(33, 21, 22), ra + 288.7958 * kDeg, 1706.0).apply(mars);
     EXPECT_NEAR(seen.rightAscension, hms(22, 38, 8.54), 0.005 * 15.0 * kArcsec);
     EXPECT_NEAR(seen.declination, dms(-15, 46, 30.0), 0.05 * kArcsec);

@@ -24,9 +24,10 @@ AberrationAndNutation::AberrationAndNutation(const PlanetHandOver& h)
 Vec3 AberrationAndNutation::apply(const Vec3& meanOfDate) const
 {
     const double length = meanOfDate.length();
-    const double ux = meanOfDate.x / length;
-    const double uy = meanOfDate.y / length;
-    const double uz = meanOfDate.z / length;
+    const double perLength = 1.0 / length;
+    const double ux = meanOfDate.x * perLength;
+    const double uy = meanOfDate.y * perLength;
+    const double uz = meanOfDate.z * perLength;
     const Vec3& v = m_velocity;
     const double along = ux * v.x + uy * v.y + uz * v.z;
     const double ax = ux + v.x - along * ux;

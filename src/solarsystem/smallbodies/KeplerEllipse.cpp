@@ -1,5 +1,7 @@
 #include "solarsystem/smallbodies/KeplerEllipse.h"
 
+#include "platform/VectorClones.h"
+
 #include <cmath>
 
 namespace KeplerEllipse {
@@ -9,25 +11,29 @@ Solution solve(double meanAnomaly, double eccentricity)
     return solve(meanAnomaly, eccentricity, meanAnomaly);
 }
 
+NORVANE_VECTOR_CLONES
 Solution solve(double meanAnomaly, double eccentricity, double start)
 {
-    Solution solution{start, 0};
-    double e0 = start;
+    // Each step's sine and cosine are carried from the last, as Newton's
+    // steps soon become small.
+    Solution solution{start, 0, SinCos::of(start)};
     while (solution.steps < kMaximumSteps) {
-        const double e1 = e0 + (meanAnomaly + eccentricity * std::sin(e0) - e0)
-                                   / (1.0 - eccentricity * std::cos(e0));
+        const SinCos& at = solution.ofE;
+        const double step = (meanAnomaly + eccentricity * at.sin - solution.eccentricAnomaly)
+                            / (1.0 - eccentricity * at.cos);
         ++solution.steps;
-        solution.eccentricAnomaly = e1;
-        if (std::abs(e1 - e0) <= kTolerance)
+        solution.eccentricAnomaly += step;
+        solution.ofE = at.movedTo(solution.eccentricAnomaly, step);
+        if (std::abs(step) <= kTolerance)
             break;
-        e0 = e1;
     }
     return solution;
 }
 
 OrbitPoint position(double semiMajorAxis, double eccentricity, double meanAnomaly)
 {
-    return pointAt(semiMajorAxis, eccentricity, solve(meanAnomaly, eccentricity).eccentricAnomaly);
+    const SinCos ofE = solve(meanAnomaly, eccentricity).ofE;
+    return pointAt(semiMajorAxis, eccentricity, ofE.sin, ofE.cos);
 }
 
 OrbitPoint pointAt(double semiMajorAxis, double eccentricity, double e)
@@ -39,7 +45,7 @@ OrbitPoint pointAt(double semiMajorAxis, double eccentricity, double sinE, doubl
 {
     // tan(v/2) = sqrt((1 + e)/(1 - e)) tan(E/2), written so that one sine and
     // cosine of E serve v and r alike; v stays within -pi..pi either way.
-    const double v = std::atan2(std::sqrt(1.0 - eccentricity * eccentricity) * sinE, cosE - eccentricity);
+    const double v = SinCos::angleOf(std::sqrt(1.0 - eccentricity * eccentricity) * sinE, cosE - eccentricity);
     return {v, semiMajorAxis * (1.0 - eccentricity * cosE)};
 }
 

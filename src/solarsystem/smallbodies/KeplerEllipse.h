@@ -1,6 +1,7 @@
 #pragma once
 
 #include "solarsystem/smallbodies/OrbitPoint.h"
+#include "solarsystem/smallbodies/SinCos.h"
 
 // Elliptic two-body motion: Kepler's equation M = E - e sin E solved by
 // Newton's method from E = M.
@@ -12,6 +13,7 @@ inline constexpr double kTolerance = 1e-6;  // radians, the last step's size
 struct Solution {
     double eccentricAnomaly = 0.0;  // E, radians
     int steps = 0;
+    SinCos ofE;  // sin E and cos E
 };
 
 // M in radians (any value; a negative one still solves), 0 <= e < 1. Stops

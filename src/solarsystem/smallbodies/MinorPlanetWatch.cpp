@@ -1,6 +1,7 @@
 #include "solarsystem/smallbodies/MinorPlanetWatch.h"
 
 #include "solarsystem/smallbodies/MinorPlanetOrbit.h"
+#include "solarsystem/smallbodies/SmallBodyMagnitude.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,16 +18,6 @@ constexpr double kMagnitudeMargin = 1e-4;
 // The shortest span worth keeping (a minute) and the longest (some 11 years).
 constexpr double kShortestSpan = 1.0 / 1440.0;
 constexpr double kLongestSpan = 4096.0;
-
-// The H, G phase term at phase angle beta (radians): 0 at opposition,
-// growing with beta when 0 <= G <= 1.
-double phaseTerm(double slope, double beta)
-{
-    const double logTanHalf = std::log(std::tan(0.5 * beta));
-    const double phi1 = std::exp(-3.33 * std::exp(0.63 * logTanHalf));
-    const double phi2 = std::exp(-1.87 * std::exp(1.22 * logTanHalf));
-    return -2.5 * std::log10((1.0 - slope) * phi1 + slope * phi2);
-}
 
 }  // namespace
 
@@ -56,6 +47,11 @@ void MinorPlanetWatch::watchAfter(const minorPlanet& m, const SmallBodyPosition:
     const double slope = m.slope;
     // The phase term grows with the phase angle only for the usual slopes.
     const bool isPhaseMonotonic = slope >= 0.0 && slope <= 1.0;
+    // Then the least magnitude within any span is at most this pass's: a
+    // body that passes the limit now is computed again at every pass, as the
+    // bound below would find at once.
+    if (isPhaseMonotonic && m.mag <= limit)
+        return;
     const double cosPhase = std::clamp((r * r + delta * delta - frame.earthSunSquared) / (2.0 * r * delta), -1.0, 1.0);
     const double phase = std::acos(cosPhase);
     const double allowance = MinorPlanetBrightness::phaseAllowance(slope);
@@ -65,10 +61,12 @@ void MinorPlanetWatch::watchAfter(const minorPlanet& m, const SmallBodyPosition:
         const double earthLow = delta - w * t;
         if (!(sunLow > 0.0 && earthLow > 0.0))
             return -std::numeric_limits<double>::infinity();
-        const double least = m.absMagnitude + 5.0 * std::log10(sunLow * earthLow);
+        const double distances = sunLow * earthLow;
         if (!isPhaseMonotonic)
-            return least + allowance;
-        return least + phaseTerm(slope, std::max(0.0, phase - (v / sunLow + w / earthLow) * t));
+            return m.absMagnitude + 5.0 * std::log10(distances) + allowance;
+        const double tanHalf = std::tan(0.5 * std::max(0.0, phase - (v / sunLow + w / earthLow) * t));
+        return m.absMagnitude
+               + 2.5 * std::log10(distances * distances / SmallBodyMagnitude::phaseFunction(slope, tanHalf * tanHalf));
     };
     if (!(faintestWithin(kShortestSpan) > threshold))
         return;

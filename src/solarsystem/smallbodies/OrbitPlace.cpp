@@ -1,6 +1,7 @@
 #include "solarsystem/smallbodies/OrbitPlace.h"
 
 #include "model/projection/PrecessionMatrix.h"
+#include "solarsystem/smallbodies/SinCos.h"
 
 #include <cmath>
 #include <numbers>
@@ -61,11 +62,13 @@ Geocentric spherical(const std::array<double, 3>& rectangular)
     const auto& [x, y, z] = rectangular;
     Geocentric place;
     place.rectangular = rectangular;
-    place.rightAscension = std::atan2(y, x);
+    place.rightAscension = SinCos::angleOf(y, x);
     if (place.rightAscension < 0.0)
         place.rightAscension += 2.0 * std::numbers::pi;
-    place.distance = std::sqrt(x * x + y * y + z * z);
-    place.declination = std::asin(z / place.distance);
+    const double equatorial = x * x + y * y;
+    place.distance = std::sqrt(equatorial + z * z);
+    place.equatorial = std::sqrt(equatorial);
+    place.declination = std::atan(z / place.equatorial);
     return place;
 }
 

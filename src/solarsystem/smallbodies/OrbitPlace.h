@@ -20,6 +20,7 @@ struct Geocentric {
     double rightAscension = 0.0;  // radians, 0..2 pi
     double declination = 0.0;     // radians
     double distance = 0.0;        // AU
+    double equatorial = 0.0;      // AU, from the Earth's axis
 };
 
 // The orientation of an orbit: argument of perihelion, longitude of the

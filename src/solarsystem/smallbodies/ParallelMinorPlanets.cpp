@@ -1,11 +1,13 @@
 #include "solarsystem/smallbodies/ParallelMinorPlanets.h"
 
 #include "model/records/RecordConstants.h"
+#include "solarsystem/smallbodies/MinorPlanetOrbit.h"
 #include "solarsystem/smallbodies/ProgressCounter.h"
 #include "solarsystem/smallbodies/SliceRunner.h"
 #include "solarsystem/smallbodies/SmallBodyPosition.h"
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 namespace {
@@ -27,6 +29,15 @@ void prefetch(const minorPlanet& m, const MinorPlanetWatch& watch)
         __builtin_prefetch(record + at, 1);
     __builtin_prefetch(&watch, 1);
 }
+
+// Records waiting to be placed together (SmallBodyPosition::updateMinorPlanets).
+struct Waiting {
+    static constexpr std::size_t kCount = SmallBodyPosition::kBodiesTogether;
+    std::array<SmallBodyPosition::Body, kCount> bodies;
+    std::array<std::size_t, kCount> index{};
+    std::array<MinorPlanetOrbit, kCount> orbits;  // when the run keeps none
+    std::size_t count = 0;
+};
 
 struct Slice {
     std::size_t first = 0;
@@ -88,19 +99,31 @@ std::optional<TrackedPlace> run(const Run& run)
 
     const SmallBodyPosition::Frame frame(run.inputs, run.days);
     const bool searchNeo = run.days == 0.0;
-    const auto place = [&](Slice& slice, std::size_t i) {
-        minorPlanet& m = run.minorPlanets[i];
-        const std::optional<SmallBodyPosition::Place> place =
-            run.orbits.empty() ? SmallBodyPosition::updateMinorPlanet(m, frame)
-                               : SmallBodyPosition::updateMinorPlanet(m, run.orbits[i], frame);
-        if (!place)
-            return;
-        if (gate)
-            gate->watches[i].watchAfter(m, *place, frame, gate->limit);
-        if (searchNeo && m.source == kMPSourceUnusual)
-            slice.nearest.offer(place->earthDistance, std::uint32_t(i), m.name);
-        if (run.inputs.movesTrackedObject(kMinorPlanetIndexBase + std::int32_t(m.index)))
-            slice.tracked = TrackedPlace{place->topocentric.rightAscension, place->topocentric.declination};
+    const auto placeWaiting = [&](Slice& slice, Waiting& waiting) {
+        SmallBodyPosition::updateMinorPlanets({waiting.bodies.data(), waiting.count}, frame);
+        for (std::size_t k = 0; k < waiting.count; ++k) {
+            const std::optional<SmallBodyPosition::Place>& place = waiting.bodies[k].place;
+            if (!place)
+                continue;
+            const std::size_t i = waiting.index[k];
+            const minorPlanet& m = run.minorPlanets[i];
+            if (gate)
+                gate->watches[i].watchAfter(m, *place, frame, gate->limit);
+            if (searchNeo && m.source == kMPSourceUnusual)
+                slice.nearest.offer(place->earthDistance, std::uint32_t(i), m.name);
+            if (run.inputs.movesTrackedObject(kMinorPlanetIndexBase + std::int32_t(m.index)))
+                slice.tracked = TrackedPlace{place->topocentric.rightAscension, place->topocentric.declination};
+        }
+        waiting.count = 0;
+    };
+    const auto place = [&](Slice& slice, Waiting& waiting, std::size_t i) {
+        SmallBodyPosition::Body& body = waiting.bodies[waiting.count];
+        body.record = &run.minorPlanets[i];
+        body.orbit = run.orbits.empty() ? &(waiting.orbits[waiting.count] = MinorPlanetOrbit::of(*body.record))
+                                        : &run.orbits[i];
+        waiting.index[waiting.count] = i;
+        if (++waiting.count == Waiting::kCount)
+            placeWaiting(slice, waiting);
     };
 
     if (gate && !(gate->isAsLast && gate->shown)) {
@@ -108,18 +131,20 @@ std::optional<TrackedPlace> run(const Run& run)
         // a place, for a brighter limit or a list switched on.
         SliceRunner::run(int(k), [&](int s) {
             Slice& slice = slices[std::size_t(s)];
+            Waiting waiting;
             for (std::size_t i = slice.first; i < slice.end; ++i) {
                 if (isSkipped(*gate, i, run.minorPlanets[i], frame.julianDay))
                     continue;
                 MinorPlanetWatch& watch = gate->watches[i];
                 if (watch.generation != gate->generation) {
-                    place(slice, i);
+                    place(slice, waiting, i);
                     watch.generation = gate->generation;
                 }
                 slice.shown.push_back(std::uint32_t(i));
                 if (s == 0)
                     progress.offer(percent(i));
             }
+            placeWaiting(slice, waiting);
         }, &progress, run.progress);
         if (gate->shown) {
             gate->shown->clear();
@@ -139,11 +164,13 @@ std::optional<TrackedPlace> run(const Run& run)
     } else if (run.inputs.isTimeChange) {
         SliceRunner::run(int(k), [&](int s) {
             Slice& slice = slices[std::size_t(s)];
+            Waiting waiting;
             for (std::size_t i = slice.first; i < slice.end; ++i) {
-                place(slice, i);
+                place(slice, waiting, i);
                 if (s == 0)
                     progress.offer(percent(i));
             }
+            placeWaiting(slice, waiting);
         }, &progress, run.progress);
     }
     // In slice order, so that of equal distances the lower index wins.

@@ -3,6 +3,8 @@
 #include "solarsystem/moons/Topocentric.h"
 #include "solarsystem/smallbodies/OrbitPlace.h"
 
+#include <array>
+
 // The observer's place on the Earth's spheroid at one local sidereal time,
 // and the diurnal parallax it gives a body (Meeus, Astronomical Algorithms,
 // chapters 11 and 40, the first-order corrections).
@@ -23,6 +25,7 @@ public:
     struct Topocentric {
         double rightAscension = 0.0;  // radians
         double declination = 0.0;     // radians
+        std::array<double, 3> unitVector{};  // cos d cos a, cos d sin a, sin d
     };
 
     // The place seen from the site. A right ascension pushed below 0 is

@@ -7,6 +7,7 @@
 #include "solarsystem/smallbodies/SmallBodyMagnitude.h"
 
 #include "model/Angles.h"
+#include "platform/VectorClones.h"
 #include "solarsystem/planets/DeltaT.h"
 
 #include <cmath>
@@ -22,8 +23,8 @@ double reduced(double meanAnomaly)
     return meanAnomaly > kTwoPi ? std::fmod(meanAnomaly, kTwoPi) : meanAnomaly;
 }
 
-// Largest step of the eccentric anomaly (radians) taken on its series: the
-// terms left out are some 1e-9 of it.
+// Largest step of the eccentric anomaly (radians) taken on Kepler's
+// equation's series: the terms left out are some 1e-9 of it.
 constexpr double kSmallStep = 1e-3;
 // Steps back for the light time.
 constexpr int kLightTimeSteps = 2;
@@ -68,6 +69,7 @@ Frame::Frame(const SmallBodyInputs& inputs, double days)
 {
 }
 
+NORVANE_VECTOR_CLONES
 Place Place::of(const Retarded& body, const Frame& frame)
 {
     const auto& [x, y, z] = body.meanOfDate;
@@ -78,10 +80,7 @@ Place Place::of(const Retarded& body, const Frame& frame)
     place.earthDistance = place.geocentric.distance;
     place.sunDistance = body.point.radius;
     place.point = body.point;
-    const double cosDec = std::cos(place.topocentric.declination);
-    place.unitVector = {cosDec * std::cos(place.topocentric.rightAscension),
-                        cosDec * std::sin(place.topocentric.rightAscension),
-                        std::sin(place.topocentric.declination)};
+    place.unitVector = place.topocentric.unitVector;
     return place;
 }
 
@@ -122,6 +121,19 @@ Place cometPlace(const comet& c, const Frame& frame)
     return Place::of(retarded(orbitAt, orientation(c), frame), frame);
 }
 
+std::optional<Place> minorPlanetPlace(const minorPlanet& m, const Frame& frame)
+{
+    return minorPlanetPlace(m, MinorPlanetOrbit::of(m), frame);
+}
+
+std::optional<Place> minorPlanetPlace(const minorPlanet& m, const MinorPlanetOrbit& orbit, const Frame& frame)
+{
+    const std::optional<Retarded> body = minorPlanetRetarded(m, orbit, frame);
+    if (!body)
+        return std::nullopt;
+    return Place::of(*body, frame);
+}
+
 // The orbit is evaluated where the body is now, which gives the light time,
 // then where that light left it, and once more with the light time of that
 // distance, which leaves an error of the body's radial speed over c squared.
@@ -130,12 +142,8 @@ Place cometPlace(const comet& c, const Frame& frame)
 // in the change of the mean anomaly, the sine and cosine of the change from
 // their series) wherever that change is small; elsewhere the equation is
 // solved again from there.
-std::optional<Place> minorPlanetPlace(const minorPlanet& m, const Frame& frame)
-{
-    return minorPlanetPlace(m, MinorPlanetOrbit::of(m), frame);
-}
-
-std::optional<Place> minorPlanetPlace(const minorPlanet& m, const MinorPlanetOrbit& orbit, const Frame& frame)
+NORVANE_VECTOR_CLONES
+std::optional<Retarded> minorPlanetRetarded(const minorPlanet& m, const MinorPlanetOrbit& orbit, const Frame& frame)
 {
     if (!orbit.isElliptic)
         return std::nullopt;
@@ -150,35 +158,30 @@ std::optional<Place> minorPlanetPlace(const minorPlanet& m, const MinorPlanetOrb
         return std::sqrt(x * x + y * y + z * z);
     };
 
-    const double now = KeplerEllipse::solve(meanAnomaly, e).eccentricAnomaly;
-    const double sinNow = std::sin(now);
-    const double cosNow = std::cos(now);
+    const KeplerEllipse::Solution now = KeplerEllipse::solve(meanAnomaly, e);
+    const auto [sinNow, cosNow] = now.ofE;
     // E as a function of M about now: dE/dM and half of d2E/dM2.
     const double slope = 1.0 / (1.0 - e * cosNow);
     const double bend = -0.5 * e * sinNow * slope * slope * slope;
-    Retarded body;
-    body.distance = distanceAt(sinNow, cosNow);
-    double sinThen = sinNow;
-    double cosThen = cosNow;
+    // The distance the light time is taken from: the last one is not needed.
+    double distance = distanceAt(sinNow, cosNow);
+    SinCos then = now.ofE;
     for (int step = 0; step < kLightTimeSteps; ++step) {
-        const double change = -n * body.distance * DistanceUnits::kLightDaysPerAu;  // of the mean anomaly
+        const double change = -n * distance * DistanceUnits::kLightDaysPerAu;  // of the mean anomaly
         const double de = change * (slope + bend * change);
-        if (std::abs(de) <= kSmallStep && std::abs(de) * e * slope <= kSmallStep) {
-            const double s2 = de * de;
-            const double sinStep = de * (1.0 - s2 * (1.0 / 6.0));
-            const double cosStep = 1.0 - s2 * (0.5 - s2 * (1.0 / 24.0));
-            sinThen = sinNow * cosStep + cosNow * sinStep;
-            cosThen = cosNow * cosStep - sinNow * sinStep;
-        } else {
-            const double then = KeplerEllipse::solve(meanAnomaly + change, e, now + de).eccentricAnomaly;
-            sinThen = std::sin(then);
-            cosThen = std::cos(then);
-        }
-        body.distance = distanceAt(sinThen, cosThen);
+        if (std::abs(de) <= kSmallStep && std::abs(de) * e * slope <= kSmallStep)
+            then = now.ofE.turnedBy(SinCos::ofStep(de));
+        else
+            then = KeplerEllipse::solve(meanAnomaly + change, e, now.eccentricAnomaly + de).ofE;
+        if (step + 1 < kLightTimeSteps)
+            distance = distanceAt(then.sin, then.cos);
     }
-    body.meanOfDate = OrbitPlace::rectangular(a * (cosThen - e), b * sinThen, axes, frame.sunJ2000, frame.precession);
-    body.point = KeplerEllipse::pointAt(a, e, sinThen, cosThen);
-    return Place::of(body, frame);
+    Retarded body;
+    body.meanOfDate = OrbitPlace::rectangular(a * (then.cos - e), b * then.sin, axes, frame.sunJ2000, frame.precession);
+    const auto& [x, y, z] = body.meanOfDate;
+    body.distance = std::sqrt(x * x + y * y + z * z);
+    body.point = KeplerEllipse::pointAt(a, e, then.sin, then.cos);
+    return body;
 }
 
 // The place fields comets and minor planets share.
@@ -221,6 +224,18 @@ std::optional<Place> updateMinorPlanet(minorPlanet& m, const MinorPlanetOrbit& o
     if (place)
         writeMinorPlanet(m, *place, frame);
     return place;
+}
+
+void updateMinorPlanets(std::span<Body> bodies, const Frame& frame)
+{
+    for (Body& body : bodies)
+        body.retarded = minorPlanetRetarded(*body.record, *body.orbit, frame);
+    for (Body& body : bodies)
+        body.place = body.retarded ? std::optional<Place>(Place::of(*body.retarded, frame)) : std::nullopt;
+    for (Body& body : bodies) {
+        if (body.place)
+            writeMinorPlanet(*body.record, *body.place, frame);
+    }
 }
 
 }  // namespace SmallBodyPosition
