@@ -8,9 +8,10 @@
 // cosine per orbit. The parse reads the mapped file, as the import does. The
 // positions use the orbits' constants the program keeps beside its table
 // (the import and the start compute them, and are timed with them).
-// The import as the program runs it (parse, cache write, the orbits'
-// constants) and the start's worker job that reads the cache back are timed
-// whole; the import's peak memory is set beside the memory its table and
+// The import as the program's worker runs it (parse, cache write, the
+// orbits' constants and, for a large table, the chart's first pass at the
+// default limit) and the start's worker job that reads the cache back are
+// timed whole; the import's peak memory is set beside the memory its table and
 // orbits keep (run it alone, --benchmark_filter=BM_ImportMemory, for a fresh
 // heap); and a time step of the chart's pass at a magnitude limit (16.4,
 // the default, and 30, where nothing is skipped), which computes only the
@@ -23,6 +24,7 @@
 #include "model/records/TvkFile.h"
 #include "platform/SafeWrite.h"
 #include "solarsystem/smallbodies/MappedElementFile.h"
+#include "solarsystem/smallbodies/MinorPlanetImporter.h"
 #include "solarsystem/smallbodies/MinorPlanetOrbit.h"
 #include "solarsystem/smallbodies/MinorPlanetTable.h"
 #include "solarsystem/smallbodies/OrbitFileParse.h"
@@ -34,6 +36,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <algorithm>
 #include <cmath>
@@ -42,7 +45,6 @@
 #include <fstream>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -53,9 +55,12 @@ std::string orbitFilePath()
     return path ? path : "synthetic_MPCORB.DAT";
 }
 
+// As the program counts them (its processor count setting): only the
+// processors this process may run on, so that a run pinned to one core
+// times the threads the program would start there.
 int allOperations()
 {
-    return SliceRunner::operationCount(int(std::thread::hardware_concurrency()));
+    return SliceRunner::operationCount(QThread::idealThreadCount());
 }
 
 std::optional<QByteArray> readFile()
@@ -224,18 +229,38 @@ bool importFolders(QTemporaryDir& build, QTemporaryDir& database)
            && QFile::link(file.absoluteFilePath(), build.filePath(MinorPlanetTable::kOrbitFile));
 }
 
-MinorPlanetTable::Result import(const QTemporaryDir& build, const QTemporaryDir& database, bool rebuild,
-                                int operations, std::vector<minorPlanet>& table)
+MinorPlanetTable::Request importRequest(bool rebuild, int operations)
 {
     MinorPlanetTable::Request request;
     request.rebuild = rebuild;
     request.useOrbitFile = true;
     request.allOrbits = true;
     request.processorCount = operations;
-    return MinorPlanetTable::createMinorPlanetData(request, build.path() + '/', database.path() + '/', table);
+    return request;
 }
 
-// The "reprocess" import: parse, cache write and the orbits' constants.
+MinorPlanetTable::Result import(const QTemporaryDir& build, const QTemporaryDir& database, bool rebuild,
+                                int operations, std::vector<minorPlanet>& table)
+{
+    return MinorPlanetTable::createMinorPlanetData(importRequest(rebuild, operations), build.path() + '/',
+                                                   database.path() + '/', table);
+}
+
+// The worker's job of the "reprocess" import, as SmallBodyTables::orbitFileImport
+// makes it: parse, cache write, the orbits' constants and the first pass at
+// the default limit with both lists shown.
+MinorPlanetImporter::Work importJob(const QTemporaryDir& build, const QTemporaryDir& database, int operations)
+{
+    MinorPlanetFirstPass::Moment moment{passInputs(), {}};
+    moment.in.numCores = operations;
+    moment.filter.limit = 16.4;
+    moment.filter.showMP = true;
+    moment.filter.showNEO = true;
+    return MinorPlanetImporter::orbitFile(importRequest(true, operations), build.path() + '/',
+                                          database.path() + '/', moment);
+}
+
+// The "reprocess" import: the worker's job, the table then put in place.
 void BM_Import(benchmark::State& state)
 {
     const int operations = state.range(0) == 0 ? allOperations() : int(state.range(0));
@@ -245,13 +270,15 @@ void BM_Import(benchmark::State& state)
         skipWithoutFile(state);
         return;
     }
+    const MinorPlanetImporter::Work job = importJob(build, database, operations);
     std::vector<minorPlanet> table;
     for (auto _ : state) {
-        if (import(build, database, true, operations, table).status != MinorPlanetTable::Status::Built) {
+        MinorPlanetTable::Import import = job({}, {});
+        if (MinorPlanetTable::adopt(import, table).status != MinorPlanetTable::Status::Built) {
             state.SkipWithError("the import failed");
             return;
         }
-        benchmark::DoNotOptimize(MinorPlanetOrbit::of(table, operations).data());
+        benchmark::DoNotOptimize(import.watches.data());
     }
     state.counters["orbits"] = double(table.size());
     state.counters["operations"] = operations;
@@ -270,7 +297,7 @@ double statusMegabytes(const std::string& key)
 }
 
 // Once, into an empty table: the resident memory the import needed at its
-// peak and what stays resident for the table and its orbits, both above
+// peak and what stays resident for the table, its orbits and watches, both above
 // what the process held before. Linux forgets the earlier peak on "5"
 // written to clear_refs.
 void BM_ImportMemory(benchmark::State& state)
@@ -287,15 +314,16 @@ void BM_ImportMemory(benchmark::State& state)
         state.SkipWithError("the peak memory could not be reset");
         return;
     }
+    const MinorPlanetImporter::Work job = importJob(build, database, operations);
     double settled = 0.0;
     double peak = 0.0;
     for (auto _ : state) {
         std::vector<minorPlanet> table;
-        if (import(build, database, true, operations, table).status != MinorPlanetTable::Status::Built) {
+        MinorPlanetTable::Import import = job({}, {});
+        if (MinorPlanetTable::adopt(import, table).status != MinorPlanetTable::Status::Built) {
             state.SkipWithError("the import failed");
             return;
         }
-        const std::vector<MinorPlanetOrbit> orbits = MinorPlanetOrbit::of(table, operations);
         settled = statusMegabytes("VmRSS") - before;
         peak = statusMegabytes("VmHWM") - before;
     }
@@ -365,7 +393,7 @@ void BM_TimeStep(benchmark::State& state)
     state.counters["computed"] = double(computed) / double(state.iterations());
 }
 
-// Argument 0 stands for all operations: the processor count, at most 8.
+// Argument 0 stands for all operations: the processors the process may run on, at most 8.
 BENCHMARK(BM_ParseFloorCopy)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ParseFloorMapped)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Parse)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();

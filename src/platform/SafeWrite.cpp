@@ -3,6 +3,11 @@
 #include <QDateTime>
 #include <QFile>
 
+#include <cerrno>
+#include <thread>
+
+#include <unistd.h>
+
 namespace {
 
 // Writes until every byte is taken or a write takes none. Qt reports a write
@@ -63,6 +68,18 @@ bool SafeWrite::setModificationTime(const QDateTime& time)
            || fail(m_file);
 }
 
+bool SafeWrite::sync()
+{
+    if (!m_error.isEmpty() || !m_file.isOpen())
+        return false;
+    if (!m_file.flush())
+        m_error = m_file.errorString();
+    else if (::fdatasync(m_file.handle()) != 0)
+        m_error = qt_error_string(errno);
+    // The temporary file goes with the commit or the destructor, on the owner's thread.
+    return m_error.isEmpty();
+}
+
 bool SafeWrite::commit()
 {
     if (!m_error.isEmpty() || !m_file.isOpen())
@@ -88,6 +105,21 @@ QString SafeWrite::replace(const QString& path, QByteArrayView bytes)
     SafeWrite file(path);
     if (file.open() && file.write(bytes))
         file.commit();
+    return file.error();
+}
+
+QString SafeWrite::replace(const QString& path, QByteArrayView bytes, const std::function<void()>& meanwhile)
+{
+    if (!meanwhile)
+        return replace(path, bytes);
+    SafeWrite file(path);
+    if (!file.open() || !file.write(bytes))
+        return file.error();
+    {
+        std::jthread syncing([&file] { file.sync(); });
+        meanwhile();
+    }
+    file.commit();
     return file.error();
 }
 

@@ -63,19 +63,22 @@ bool sameRecords(const std::vector<minorPlanet>& a, const std::vector<minorPlane
 TEST(OrbitFileParseSections, NumberedThenUnnumberedUpToTheSeparator)
 {
     const std::string text = OrbitFile(100, 50).text();
-    const OrbitFileParse::Result result = OrbitFileParse::parse(text, true, 4);
-    ASSERT_EQ(result.status, OrbitFileParse::Status::Ok);
-    EXPECT_EQ(result.recordLines, 151u);
-    EXPECT_EQ(result.numberedOrbits, 100u);
-    ASSERT_EQ(result.minorPlanets.size(), 150u);
-    for (std::size_t i = 0; i < 150; ++i) {
-        EXPECT_EQ(result.minorPlanets[i].index, i);
-        EXPECT_EQ(result.minorPlanets[i].source, i < 100 ? kMPSourceNumbered : kMPSourceUnnumbered);
+    // Whichever slice holds the separator, no record moves and none is lost.
+    for (const int slices : {1, 2, 3, 4, 7, 8}) {
+        const OrbitFileParse::Result result = OrbitFileParse::parse(text, true, slices);
+        ASSERT_EQ(result.status, OrbitFileParse::Status::Ok);
+        EXPECT_EQ(result.recordLines, 151u);
+        EXPECT_EQ(result.numberedOrbits, 100u);
+        ASSERT_EQ(result.minorPlanets.size(), 150u);
+        for (std::size_t i = 0; i < 150; ++i) {
+            EXPECT_EQ(result.minorPlanets[i].index, i) << slices;
+            EXPECT_EQ(result.minorPlanets[i].source, i < 100 ? kMPSourceNumbered : kMPSourceUnnumbered);
+        }
+        EXPECT_STREQ(result.minorPlanets[0].designation, "00010  ");
+        EXPECT_STREQ(result.minorPlanets[99].name, "(4) Vesta");
+        EXPECT_STREQ(result.minorPlanets[100].designation, "~0K8Q  ") << slices;
+        EXPECT_STREQ(result.minorPlanets[149].name, "2019 KO2");
     }
-    EXPECT_STREQ(result.minorPlanets[0].designation, "00010  ");
-    EXPECT_STREQ(result.minorPlanets[99].name, "(4) Vesta");
-    EXPECT_STREQ(result.minorPlanets[100].designation, "~0K8Q  ");
-    EXPECT_STREQ(result.minorPlanets[149].name, "2019 KO2");
 
     const OrbitFileParse::Result numberedOnly = OrbitFileParse::parse(text, false, 3);
     ASSERT_EQ(numberedOnly.minorPlanets.size(), 100u);
@@ -205,6 +208,13 @@ TEST(OrbitFileParseBlocks, AnyBlockSizeGivesTheSameTableAndLetsEveryByteGo)
               OrbitFileParse::Status::Ok);
     EXPECT_EQ(OrbitFileParse::parse(OrbitFile(8, 0).text(), true, 2, {}, {}, {}, 1).status,
               OrbitFileParse::Status::TooFewRecordLines);
+
+    // A character the element files never hold, in the last block, refuses the file.
+    std::string high = OrbitFile(40, 0).text();
+    high[high.size() - 20] = char(0xE9);
+    const OrbitFileParse::Result refused = OrbitFileParse::parse(high, true, 2, {}, {}, {}, 1000);
+    EXPECT_EQ(refused.status, OrbitFileParse::Status::NotAscii);
+    EXPECT_TRUE(refused.minorPlanets.empty());
 }
 
 // Progress was once drawn from a worker thread.

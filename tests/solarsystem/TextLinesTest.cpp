@@ -51,4 +51,22 @@ TEST(TextLines, AnyNumberOfScanningThreadsGivesTheSameLines)
     EXPECT_EQ(contents("ab\r\ncd", 2), (Lines{"ab", "cd"}));  // slices "ab\r" and "\ncd"
 }
 
+// A character above 127 or a NUL anywhere, in a vector step or the tail,
+// whatever slice holds it, makes the text other than ASCII.
+TEST(TextLines, AnyHighCharacterOrNulMakesTheTextOtherThanAscii)
+{
+    const std::string text(100, 'a');
+    for (int k = 1; k <= 3; ++k) {
+        EXPECT_TRUE(TextLines(text, k).isAscii());
+        EXPECT_TRUE(TextLines("\x7f\x01\n", k).isAscii());
+        for (const char unusual : {'\0', '\x80', '\xE9', '\xFF'}) {
+            for (const std::size_t at : {std::size_t(0), std::size_t(17), std::size_t(50), std::size_t(99)}) {
+                std::string changed = text;
+                changed[at] = unusual;
+                EXPECT_FALSE(TextLines(changed, k).isAscii()) << k << ", " << at << ", " << int(unusual);
+            }
+        }
+    }
+}
+
 }  // namespace

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <functional>
 #include <span>
 #include <type_traits>
 #include <vector>
@@ -85,13 +86,27 @@ bool load(const QString& path, std::vector<Record>& records)
     return true;
 }
 
+// The file's bytes of a table.
+template <TableRecord Record>
+QByteArrayView bytesOf(std::span<const Record> records)
+{
+    return QByteArrayView(reinterpret_cast<const char*>(records.data()), qsizetype(records.size_bytes()));
+}
+
 // Writes a table atomically: on any failure the old file stays as it was.
 template <TableRecord Record>
 bool save(const QString& path, std::span<const Record> records)
 {
-    const QByteArrayView bytes(reinterpret_cast<const char*>(records.data()),
-                               qsizetype(records.size_bytes()));
-    return SafeWrite::replace(path, bytes).isEmpty();
+    return SafeWrite::replace(path, bytesOf(records)).isEmpty();
+}
+
+// The same, running `meanwhile` on this thread while the disk takes the
+// records, which may change once it starts; the file replaces the old one
+// only after `meanwhile` returned.
+template <TableRecord Record>
+bool save(const QString& path, std::span<const Record> records, const std::function<void()>& meanwhile)
+{
+    return SafeWrite::replace(path, bytesOf(records), meanwhile).isEmpty();
 }
 
 }  // namespace TvkFile

@@ -1,7 +1,5 @@
 #include "solarsystem/smallbodies/MappedElementFile.h"
 
-#include "solarsystem/smallbodies/ElementFile.h"
-
 #include <algorithm>
 
 #include <sys/mman.h>
@@ -19,11 +17,7 @@ MappedElementFile::MappedElementFile(const QString& path) : m_file(path)
     const uchar* bytes = m_file.map(0, size);
     if (!bytes)
         return;
-    const std::string_view text(reinterpret_cast<const char*>(bytes), std::size_t(size));
-    if (ElementFile::isAscii(text))
-        m_text = text;
-    // The check read every page: none is kept until the parse reads it.
-    release(text.size());
+    m_text = std::string_view(reinterpret_cast<const char*>(bytes), std::size_t(size));
 }
 
 void MappedElementFile::release(std::size_t bytes) const

@@ -1,6 +1,7 @@
 #include "solarsystem/smallbodies/MinorPlanetImporter.h"
 
 #include <memory>
+#include <optional>
 #include <utility>
 
 MinorPlanetImporter::~MinorPlanetImporter()
@@ -48,17 +49,23 @@ void MinorPlanetImporter::finish(MinorPlanetTable::Import& import)
 }
 
 MinorPlanetImporter::Work MinorPlanetImporter::orbitFile(MinorPlanetTable::Request request,
-                                                         QString buildDirectory,
-                                                         QString databaseDirectory)
+                                                         QString buildDirectory, QString databaseDirectory,
+                                                         std::optional<MinorPlanetFirstPass::Moment> firstPass)
 {
     return [request = std::move(request), buildDirectory = std::move(buildDirectory),
-            databaseDirectory = std::move(databaseDirectory)](const Progress& progress, std::stop_token stop) {
+            databaseDirectory = std::move(databaseDirectory),
+            firstPass = std::move(firstPass)](const Progress& progress, std::stop_token stop) {
         MinorPlanetTable::Request asked = request;
         asked.progress = progress;
-        MinorPlanetTable::Import import =
-            MinorPlanetTable::importOrbitFile(asked, buildDirectory, databaseDirectory, stop);
-        if (import.result.status == MinorPlanetTable::Status::Built && !stop.stop_requested())
+        // The orbits and the first pass keep the processor busy while the
+        // cache waits for the disk.
+        const auto whileCaching = [&](MinorPlanetTable::Import& import) {
+            if (stop.stop_requested())
+                return;
             import.orbits = MinorPlanetOrbit::of(import.table, request.processorCount);
-        return import;
+            if (firstPass)
+                MinorPlanetFirstPass::make(import, *firstPass, stop);
+        };
+        return MinorPlanetTable::importOrbitFile(asked, buildDirectory, databaseDirectory, stop, whileCaching);
     };
 }

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "solarsystem/smallbodies/MinorPlanetFirstPass.h"
 #include "solarsystem/smallbodies/MinorPlanetTable.h"
 
 #include <QObject>
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <stop_token>
 #include <thread>
 
@@ -34,10 +36,11 @@ public:
     bool isRunning() const { return m_running; }
 
     // MinorPlanetTable::importOrbitFile as the worker's job, with the new
-    // table's orbits, so that the interface thread only moves them in; the
-    // request's own progress is replaced by the worker's.
-    static Work orbitFile(MinorPlanetTable::Request request, QString buildDirectory,
-                          QString databaseDirectory);
+    // table's orbits and, given its moment, the first pass of a large table,
+    // so that the interface thread only moves them in; the request's own
+    // progress is replaced by the worker's.
+    static Work orbitFile(MinorPlanetTable::Request request, QString buildDirectory, QString databaseDirectory,
+                          std::optional<MinorPlanetFirstPass::Moment> firstPass = std::nullopt);
 
 private:
     void finish(MinorPlanetTable::Import& import);

@@ -8,6 +8,7 @@
 #include "solarsystem/smallbodies/OrbitFileParse.h"
 #include "solarsystem/smallbodies/SliceRunner.h"
 
+#include <algorithm>
 #include <new>
 #include <optional>
 #include <string_view>
@@ -27,6 +28,10 @@ std::string_view view(const QByteArray& bytes)
     return std::string_view(bytes.constData(), std::size_t(bytes.size()));
 }
 
+// Each parse thread takes at least this much of the file (some 1300
+// lines): a smaller share is read in less time than a thread takes to start.
+constexpr std::size_t kBytesPerSlice = std::size_t(256) << 10;
+
 // Reads the orbit file into `built`: Built with the count of refused lines,
 // Stopped, or OrbitFileUnusable.
 Result parseOrbitFile(const MinorPlanetTable::Request& request, const QString& path,
@@ -36,9 +41,11 @@ Result parseOrbitFile(const MinorPlanetTable::Request& request, const QString& p
     const std::optional<std::string_view> text = file.text();
     if (!text)
         return {Status::OrbitFileUnusable};
+    const auto slices = int(std::min(std::size_t(SliceRunner::operationCount(request.processorCount)),
+                                     text->size() / kBytesPerSlice + 1));
     OrbitFileParse::Result result =
-        OrbitFileParse::parse(*text, request.allOrbits, SliceRunner::operationCount(request.processorCount),
-                              request.progress, std::move(stop), [&file](std::size_t bytes) { file.release(bytes); });
+        OrbitFileParse::parse(*text, request.allOrbits, slices, request.progress, std::move(stop),
+                              [&file](std::size_t bytes) { file.release(bytes); });
     if (result.status == OrbitFileParse::Status::Stopped)
         return {Status::Stopped};
     if (result.status != OrbitFileParse::Status::Ok)
@@ -128,22 +135,25 @@ Result createMinorPlanetData(const Request& request, const QString& buildDirecto
 }
 
 Import importOrbitFile(const Request& request, const QString& buildDirectory,
-                       const QString& databaseDirectory, std::stop_token stop)
+                       const QString& databaseDirectory, std::stop_token stop, const WhileCaching& whileCaching)
 {
     Import import;
     try {
         import.result = parseOrbitFile(request, buildDirectory + QLatin1String(kOrbitFile), import.table, stop);
         if (import.result.status == Status::Built && stop.stop_requested())
             import.result = {Status::Stopped};
+        std::function<void()> meanwhile;
+        if (whileCaching)
+            meanwhile = [&] { whileCaching(import); };
         if (import.result.status == Status::Built
-            && !TvkFile::save<minorPlanet>(databaseDirectory + QLatin1String(kCacheFile), import.table))
+            && !TvkFile::save<minorPlanet>(databaseDirectory + QLatin1String(kCacheFile), import.table, meanwhile))
             import.result.status = Status::CacheNotWritten;
     } catch (const std::bad_alloc&) {
         // The new table could not be allocated: the old one stays.
         import.result = {Status::OrbitFileUnusable};
     }
     if (import.result.status != Status::Built)
-        std::vector<minorPlanet>().swap(import.table);
+        import = Import{import.result};
     return import;
 }
 

@@ -54,10 +54,12 @@ std::size_t blockEnd(std::string_view text, std::size_t from, std::size_t bytes)
 }
 
 // Lines [first, end) of a block, parsed straight into their places in the
-// table; a refused line or the separator leaves a gap at the slice's end.
+// table from `out` on, which leaves out the separator when it comes before
+// them; a refused line leaves a gap at the slice's end.
 struct Slice {
     std::size_t first = 0;
     std::size_t end = 0;
+    std::size_t out = 0;
     std::size_t kept = 0;
     std::size_t refused = 0;
 };
@@ -72,10 +74,12 @@ public:
     {
     }
 
-    // Reads the block [from, to); false when asked to stop.
-    bool read(std::size_t from, std::size_t to, const std::function<void(double percent)>& report)
+    // Reads the block [from, to): Ok, Stopped or NotAscii.
+    OrbitFileParse::Status read(std::size_t from, std::size_t to, const std::function<void(double percent)>& report)
     {
         const TextLines lines(m_text.substr(from, to - from), m_slices);
+        if (!lines.isAscii())
+            return OrbitFileParse::Status::NotAscii;
         std::size_t first = 0;
         if (!m_hasRule) {
             // The file's first line is never the rule.
@@ -98,10 +102,10 @@ public:
             if (!m_allOrbits && m_separator)
                 askedEnd = first + std::min(lines.count() - first, *m_separator - std::min(*m_separator, recordBase));
             if (askedEnd > first && !parse(lines, first, askedEnd, recordBase, report))
-                return false;
+                return OrbitFileParse::Status::Stopped;
         }
         m_lineCount += lines.count();
-        return true;
+        return OrbitFileParse::Status::Ok;
     }
 
     bool hasRule() const { return m_hasRule; }
@@ -119,10 +123,14 @@ private:
         m_table.resize(base + count);
         const std::size_t k = std::size_t(m_slices);
         const std::size_t per = count / k;
+        // The separator's position in the block; `count` or more when it is not there.
+        const std::size_t separator =
+            m_separator && *m_separator >= recordBase ? *m_separator - recordBase : count;
         std::vector<Slice> parts(k);
         for (std::size_t j = 0; j < k; ++j) {
             parts[j].first = j * per;
             parts[j].end = j + 1 == k ? count : (j + 1) * per;
+            parts[j].out = parts[j].first - (separator < parts[j].first ? 1 : 0);
         }
         std::atomic<bool> stopped{false};
         const auto work = [&](int slice) {
@@ -140,33 +148,36 @@ private:
                     continue;
                 // Read in place, into a record the table's growth cleared;
                 // a refused line's leavings are cleared again for the next.
-                minorPlanet& parsed = m_table[base + part.first + part.kept];
+                minorPlanet& parsed = m_table[base + part.out + part.kept];
                 if (!OrbitLine::parse(TextLines::withoutBreak(line), parsed)) {
                     parsed = minorPlanet{};
                     ++part.refused;
                     continue;
                 }
                 parsed.source = m_separator && record > *m_separator ? kMPSourceUnnumbered : kMPSourceNumbered;
-                parsed.index = std::uint32_t(base + part.first + part.kept);
+                parsed.index = std::uint32_t(base + part.out + part.kept);
                 ++part.kept;
             }
         };
         SliceRunner::run(int(k), work, &m_progress, report);
         if (stopped.load(std::memory_order_relaxed))
             return false;
-        // Close the gaps: each slice's records move down over those before.
-        std::size_t gap = 0;
+        // Close the refused lines' gaps: each slice's records move down over
+        // those before. The separator left none: in a table of a million
+        // records, half of them would move.
+        std::size_t placed = base;
         for (const Slice& part : parts) {
             m_refused += part.refused;
-            const std::size_t at = base + part.first;
+            const std::size_t at = base + part.out;
+            const std::size_t gap = at - placed;
             for (std::size_t i = 0; gap > 0 && i < part.kept; ++i) {
-                minorPlanet& moved = m_table[at - gap + i];
+                minorPlanet& moved = m_table[placed + i];
                 moved = m_table[at + i];
                 moved.index -= std::uint32_t(gap);
             }
-            gap += (part.end - part.first) - part.kept;
+            placed += part.kept;
         }
-        m_table.resize(m_table.size() - gap);
+        m_table.resize(placed);
         return true;
     }
 
@@ -201,10 +212,9 @@ OrbitFileParse::Result OrbitFileParse::parse(std::string_view text, bool allOrbi
     OrbitBlocks blocks(text, allOrbits, slices, table, std::move(stop));
     for (std::size_t from = 0; from < text.size();) {
         const std::size_t to = blockEnd(text, from, std::max<std::size_t>(blockBytes, 1));
-        if (!blocks.read(from, to, report)) {
-            result.status = Status::Stopped;
+        result.status = blocks.read(from, to, report);
+        if (result.status != Status::Ok)
             break;
-        }
         from = to;
         if (doneWith)
             doneWith(from);

@@ -23,6 +23,7 @@ public:
         NoRuleLine,
         TooFewRecordLines,  // fewer than kMinimumRecordLines after the rule line
         Stopped,            // asked to stop before the end: no orbits
+        NotAscii,           // a character above 127 or a NUL, refused as ElementFile::readAscii refuses it
     };
 
     struct Result {

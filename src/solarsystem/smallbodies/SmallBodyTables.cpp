@@ -7,49 +7,11 @@
 #include "solarsystem/planets/DeltaT.h"
 #include "solarsystem/smallbodies/CometTable.h"
 #include "solarsystem/smallbodies/GeocentricSun.h"
-#include "solarsystem/smallbodies/SliceRunner.h"
+#include "solarsystem/smallbodies/MinorPlanetFirstPass.h"
 
 #include "model/ObjectIndex.h"
-#include "platform/Prefault.h"
 
 #include <QFileInfo>
-
-namespace {
-
-std::vector<MinorPlanetWatch> freshWatches(std::span<const minorPlanet> table, std::span<const MinorPlanetOrbit> orbits)
-{
-    std::vector<MinorPlanetWatch> watches;
-    watches.reserve(orbits.size());
-    Prefault::forWriting(watches.data(), orbits.size() * sizeof(MinorPlanetWatch));
-    for (std::size_t i = 0; i < orbits.size(); ++i)
-        watches.emplace_back(orbits[i], table[i].source);
-    return watches;
-}
-
-// For a large table, the first chart pass apart from the chart, for the
-// moment, site and limit given: its watches, so that the interface thread's
-// first pass computes only the bodies that can show.
-void makeFirstPass(MinorPlanetTable::Import& import, const SmallBodyInputs& in,
-                   const CatalogueFilters::MinorPlanetFilter& filter, const std::stop_token& stop)
-{
-    // Only a large table's chart pass skips bodies by their watches.
-    if (import.orbits.size() < SmallBodyPositions::kParallelThreshold || stop.stop_requested())
-        return;
-    import.watches = freshWatches(import.table, import.orbits);
-    ParallelMinorPlanets::Gate gate{import.watches, filter.limit, filter.showMP,
-                                    filter.showNEO, std::nullopt, std::nullopt};
-    NearEarthObject neo;
-    const MinorPlanetProjection noProjection;
-    const std::function<void(double)> noProgress;
-    ParallelMinorPlanets::run({import.table, in, 0.0, SliceRunner::operationCount(in.numCores), neo, noProjection,
-                               noProgress, import.orbits, &gate});
-    // As computed by no pass: the first pass on the interface thread
-    // computes again every body this one let through, for its own moment.
-    for (MinorPlanetWatch& watch : import.watches)
-        watch.generation = 0;
-}
-
-}  // namespace
 
 SmallBodyTables::SmallBodyTables(StarDatabaseModel& model, const PrefControl& prefControl,
                                  const SkyDateModel& skyDate)
@@ -110,7 +72,7 @@ void SmallBodyTables::prepareOrbits(std::vector<MinorPlanetOrbit> orbits, std::v
     }
     m_orbits = std::move(orbits);
     if (watches.size() != m_orbits.size())
-        watches = freshWatches(m_minorPlanets, m_orbits);
+        watches = MinorPlanetFirstPass::freshWatches(m_minorPlanets, m_orbits);
     m_watches = std::move(watches);
     m_hasOnScreen = false;
     m_lastGate.reset();
@@ -204,16 +166,15 @@ void SmallBodyTables::loadPendingApart()
 {
     if (!m_isLoadPending)
         return;
-    const SmallBodyInputs in = inputs(0.0);
     const std::uint32_t version = m_tableVersion;
-    MinorPlanetImporter::Work work = [databaseDirectory = m_model.databaseDirectory(), in,
-                                      filter = m_model.minorPlanetProjector().filter()](
-                                         const MinorPlanetImporter::Progress&, std::stop_token stop) {
+    MinorPlanetImporter::Work work = [databaseDirectory = m_model.databaseDirectory(),
+                                      moment = firstPassMoment()](const MinorPlanetImporter::Progress&,
+                                                                  std::stop_token stop) {
         MinorPlanetTable::Import import = MinorPlanetTable::loadCache(databaseDirectory);
         if (import.result.status != MinorPlanetTable::Status::Loaded || stop.stop_requested())
             return import;
-        import.orbits = MinorPlanetOrbit::of(import.table, in.numCores);
-        makeFirstPass(import, in, filter, stop);
+        import.orbits = MinorPlanetOrbit::of(import.table, moment.in.numCores);
+        MinorPlanetFirstPass::make(import, moment, stop);
         return import;
     };
     const auto loaded = [this, version](MinorPlanetTable::Import& import) {
@@ -252,16 +213,15 @@ MinorPlanetTable::Result SmallBodyTables::importMinorPlanets(bool rebuild, bool 
 
 MinorPlanetImporter::Work SmallBodyTables::orbitFileImport(bool allOrbits)
 {
-    const CatalogueFilters::MinorPlanetFilter& filter = m_model.minorPlanetProjector().filter();
-    MinorPlanetImporter::Work import = [work = MinorPlanetImporter::orbitFile(request(true, true, allOrbits), m_model.buildDirectory(),
-                                                  m_model.databaseDirectory()),
-            in = inputs(0.0), filter](const MinorPlanetImporter::Progress& progress, std::stop_token stop) {
-        MinorPlanetTable::Import import = work(progress, stop);
-        makeFirstPass(import, in, filter, stop);
-        return import;
-    };
+    MinorPlanetImporter::Work import = MinorPlanetImporter::orbitFile(
+        request(true, true, allOrbits), m_model.buildDirectory(), m_model.databaseDirectory(), firstPassMoment());
     setAsideForImport();
     return import;
+}
+
+MinorPlanetFirstPass::Moment SmallBodyTables::firstPassMoment() const
+{
+    return {inputs(0.0), m_model.minorPlanetProjector().filter()};
 }
 
 MinorPlanetTable::Result SmallBodyTables::adoptMinorPlanets(MinorPlanetTable::Import& import)

@@ -2,6 +2,7 @@
 
 #include "model/catalogue/SmallBodyCatalogues.h"
 #include "model/projection/SmallBodyPositions.h"
+#include "solarsystem/smallbodies/MinorPlanetFirstPass.h"
 #include "solarsystem/smallbodies/MinorPlanetImporter.h"
 #include "solarsystem/smallbodies/MinorPlanetOrbit.h"
 #include "solarsystem/smallbodies/MinorPlanetTable.h"
@@ -89,6 +90,8 @@ public:
 
 private:
     SmallBodyInputs inputs(double dayOffset) const;
+    // Now, for a worker's first pass over a new table.
+    MinorPlanetFirstPass::Moment firstPassMoment() const;
     MinorPlanetTable::Request request(bool rebuild, bool useOrbitFile, bool allOrbits) const;
     // After an import: the table's orbits and watches when it was replaced,
     // those given when they are the new table's.

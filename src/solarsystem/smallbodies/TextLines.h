@@ -22,10 +22,14 @@ public:
     }
     // Line i without its break.
     std::string_view content(std::size_t i) const { return withoutBreak(line(i)); }
+    // Whether every character is ASCII and none is a NUL, as
+    // ElementFile::isAscii says, found by the scan for the lines.
+    bool isAscii() const { return m_isAscii; }
 
     static std::string_view withoutBreak(std::string_view line);
 
 private:
     std::string_view m_text;
     std::vector<std::size_t> m_starts;  // count() + 1 offsets; the last is the text's end
+    bool m_isAscii = true;
 };
