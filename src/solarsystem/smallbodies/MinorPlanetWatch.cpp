@@ -15,9 +15,10 @@ constexpr double kEarthSpeed = 0.0175;
 constexpr double kSpeedMargin = 1.01;
 // A bound this far past the limit still leaves a float magnitude past it.
 constexpr double kMagnitudeMargin = 1e-4;
-// The shortest span worth keeping (a minute) and the longest (some 11 years).
+// The shortest span worth keeping (a minute), and the most times it is
+// doubled: the longest span is some 16 years.
 constexpr double kShortestSpan = 1.0 / 1440.0;
-constexpr double kLongestSpan = 4096.0;
+constexpr int kMostDoublings = 23;
 
 }  // namespace
 
@@ -31,7 +32,9 @@ MinorPlanetWatch::MinorPlanetWatch(const MinorPlanetOrbit& orbit, std::int32_t s
 // vis-viva, w that plus the Earth's speed), and the phase angle by the turn
 // of the directions to the Sun and the Earth, at most v / r + w / delta
 // radians a day. The least magnitude within t days follows; it only falls as
-// t grows, so the span is found by doubling.
+// t grows, so the longest span past the limit among the doublings of the
+// shortest is found by halving their range: five bounds, not two dozen.
+// Each span kept was itself found past the limit.
 void MinorPlanetWatch::watchAfter(const minorPlanet& m, const SmallBodyPosition::Place& place,
                                   const SmallBodyPosition::Frame& frame, double limit)
 {
@@ -70,9 +73,16 @@ void MinorPlanetWatch::watchAfter(const minorPlanet& m, const SmallBodyPosition:
     };
     if (!(faintestWithin(kShortestSpan) > threshold))
         return;
-    double t = kShortestSpan;
-    while (t < kLongestSpan && faintestWithin(2.0 * t) > threshold)
-        t *= 2.0;
+    int past = 0;                   // doublings found past the limit
+    int notPast = kMostDoublings + 1;  // not past, or beyond the longest
+    while (notPast - past > 1) {
+        const int middle = (past + notPast) / 2;
+        if (faintestWithin(std::ldexp(kShortestSpan, middle)) > threshold)
+            past = middle;
+        else
+            notPast = middle;
+    }
+    const double t = std::ldexp(kShortestSpan, past);
     from = frame.julianDay - t;
     until = frame.julianDay + t;
     // Rounded down to a float that is still past the limit.
