@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -27,6 +28,22 @@ TEST(KeplerEllipse, Example30aAndTheResidualOfKeplersEquation)
             EXPECT_NEAR(s.ofE.cos, std::cos(s.eccentricAnomaly), 4e-15) << e << " " << m;
         }
     }
+}
+
+// Equations solved side by side end each as it would alone, also when one
+// crawls (e near 1) beside one done in a step.
+TEST(KeplerEllipse, SolvedTogetherAsAlone)
+{
+    const std::array<double, 3> m{1e-12, 0.0, 2.5};
+    const std::array<double, 3> e{0.999999999, 0.0, 0.3};
+    const std::array<KeplerEllipse::Solution, 3> together = KeplerEllipse::solveTogether(m, e);
+    for (std::size_t k = 0; k < m.size(); ++k) {
+        const KeplerEllipse::Solution alone = KeplerEllipse::solve(m[k], e[k]);
+        EXPECT_EQ(together[k].steps, alone.steps) << k;
+        EXPECT_EQ(together[k].eccentricAnomaly, alone.eccentricAnomaly) << k;
+        EXPECT_EQ(together[k].ofE.sin, alone.ofE.sin) << k;
+    }
+    EXPECT_GT(together[0].steps, together[2].steps);
 }
 
 // Close to e = 1 and M = 0 the Newton steps crawl; after the last allowed step the iterate is kept.

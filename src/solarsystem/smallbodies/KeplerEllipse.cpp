@@ -1,7 +1,5 @@
 #include "solarsystem/smallbodies/KeplerEllipse.h"
 
-#include "platform/VectorClones.h"
-
 #include <cmath>
 
 namespace KeplerEllipse {
@@ -11,21 +9,10 @@ Solution solve(double meanAnomaly, double eccentricity)
     return solve(meanAnomaly, eccentricity, meanAnomaly);
 }
 
-NORVANE_VECTOR_CLONES
 Solution solve(double meanAnomaly, double eccentricity, double start)
 {
-    // Each step's sine and cosine are carried from the last, as Newton's
-    // steps soon become small.
     Solution solution{start, 0, SinCos::of(start)};
-    while (solution.steps < kMaximumSteps) {
-        const SinCos& at = solution.ofE;
-        const double step = (meanAnomaly + eccentricity * at.sin - solution.eccentricAnomaly)
-                            / (1.0 - eccentricity * at.cos);
-        ++solution.steps;
-        solution.eccentricAnomaly += step;
-        solution.ofE = at.movedTo(solution.eccentricAnomaly, step);
-        if (std::abs(step) <= kTolerance)
-            break;
+    while (solution.steps < kMaximumSteps && !step(solution, meanAnomaly, eccentricity)) {
     }
     return solution;
 }

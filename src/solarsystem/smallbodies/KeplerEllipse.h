@@ -3,6 +3,10 @@
 #include "solarsystem/smallbodies/OrbitPoint.h"
 #include "solarsystem/smallbodies/SinCos.h"
 
+#include <array>
+#include <cmath>
+#include <cstddef>
+
 // Elliptic two-body motion: Kepler's equation M = E - e sin E solved by
 // Newton's method from E = M.
 namespace KeplerEllipse {
@@ -16,6 +20,19 @@ struct Solution {
     SinCos ofE;  // sin E and cos E
 };
 
+// One of Newton's steps on `solution`, the sine and cosine carried along;
+// true when it changed E by at most kTolerance.
+inline bool step(Solution& solution, double meanAnomaly, double eccentricity)
+{
+    const SinCos& at = solution.ofE;
+    const double change = (meanAnomaly + eccentricity * at.sin - solution.eccentricAnomaly)
+                          / (1.0 - eccentricity * at.cos);
+    ++solution.steps;
+    solution.eccentricAnomaly += change;
+    solution.ofE = at.movedTo(solution.eccentricAnomaly, change);
+    return std::abs(change) <= kTolerance;
+}
+
 // M in radians (any value; a negative one still solves), 0 <= e < 1. Stops
 // when a step changes E by at most kTolerance or after kMaximumSteps steps,
 // keeping the last iterate either way.
@@ -23,6 +40,28 @@ Solution solve(double meanAnomaly, double eccentricity);
 // The same from another starting value: one close to the answer (that of a
 // nearby mean anomaly) saves steps.
 Solution solve(double meanAnomaly, double eccentricity, double start);
+
+// Several equations, each solved as solve(M, e) solves it alone, their steps
+// taken in turn: each is a chain of dependent steps, and the processor works
+// on the chains side by side.
+template <std::size_t N>
+std::array<Solution, N> solveTogether(const std::array<double, N>& meanAnomaly, const std::array<double, N>& eccentricity)
+{
+    std::array<Solution, N> solution;
+    std::array<bool, N> done{};
+    for (std::size_t k = 0; k < N; ++k)
+        solution[k] = {meanAnomaly[k], 0, SinCos::of(meanAnomaly[k])};
+    for (int steps = 0; steps < kMaximumSteps; ++steps) {
+        bool allDone = true;
+        for (std::size_t k = 0; k < N; ++k) {
+            done[k] = done[k] || step(solution[k], meanAnomaly[k], eccentricity[k]);
+            allDone = allDone && done[k];
+        }
+        if (allDone)
+            break;
+    }
+    return solution;
+}
 
 // The orbit point at eccentric anomaly E (radians), or from its sine and cosine.
 OrbitPoint pointAt(double semiMajorAxis, double eccentricity, double eccentricAnomaly);

@@ -134,6 +134,8 @@ std::optional<Place> minorPlanetPlace(const minorPlanet& m, const MinorPlanetOrb
     return Place::of(*body, frame);
 }
 
+namespace {
+
 // The orbit is evaluated where the body is now, which gives the light time,
 // then where that light left it, and once more with the light time of that
 // distance, which leaves an error of the body's radial speed over c squared.
@@ -143,14 +145,12 @@ std::optional<Place> minorPlanetPlace(const minorPlanet& m, const MinorPlanetOrb
 // their series) wherever that change is small; elsewhere the equation is
 // solved again from there.
 NORVANE_VECTOR_CLONES
-std::optional<Retarded> minorPlanetRetarded(const minorPlanet& m, const MinorPlanetOrbit& orbit, const Frame& frame)
+Retarded retardedFrom(const minorPlanet& m, const MinorPlanetOrbit& orbit, const Frame& frame, double meanAnomaly,
+                      const KeplerEllipse::Solution& now)
 {
-    if (!orbit.isElliptic)
-        return std::nullopt;
     const double a = m.semiMajorAxis;
     const double e = m.eccentricity;
     const double n = orbit.meanMotion;
-    const double meanAnomaly = reduced(m.meanAnomaly * kDegree + n * (frame.julianDay - orbit.epoch));
     const OrbitPlace::Axes& axes = orbit.axes;
     const double b = orbit.semiMinorAxis;
     const auto distanceAt = [&](double sinE, double cosE) {
@@ -158,7 +158,6 @@ std::optional<Retarded> minorPlanetRetarded(const minorPlanet& m, const MinorPla
         return std::sqrt(x * x + y * y + z * z);
     };
 
-    const KeplerEllipse::Solution now = KeplerEllipse::solve(meanAnomaly, e);
     const auto [sinNow, cosNow] = now.ofE;
     // E as a function of M about now: dE/dM and half of d2E/dM2.
     const double slope = 1.0 / (1.0 - e * cosNow);
@@ -182,6 +181,21 @@ std::optional<Retarded> minorPlanetRetarded(const minorPlanet& m, const MinorPla
     body.distance = std::sqrt(x * x + y * y + z * z);
     body.point = KeplerEllipse::pointAt(a, e, then.sin, then.cos);
     return body;
+}
+
+double meanAnomalyAt(const minorPlanet& m, const MinorPlanetOrbit& orbit, const Frame& frame)
+{
+    return reduced(m.meanAnomaly * kDegree + orbit.meanMotion * (frame.julianDay - orbit.epoch));
+}
+
+}  // namespace
+
+std::optional<Retarded> minorPlanetRetarded(const minorPlanet& m, const MinorPlanetOrbit& orbit, const Frame& frame)
+{
+    if (!orbit.isElliptic)
+        return std::nullopt;
+    const double meanAnomaly = meanAnomalyAt(m, orbit, frame);
+    return retardedFrom(m, orbit, frame, meanAnomaly, KeplerEllipse::solve(meanAnomaly, m.eccentricity));
 }
 
 // The place fields comets and minor planets share.
@@ -226,10 +240,26 @@ std::optional<Place> updateMinorPlanet(minorPlanet& m, const MinorPlanetOrbit& o
     return place;
 }
 
+NORVANE_VECTOR_CLONES
 void updateMinorPlanets(std::span<Body> bodies, const Frame& frame)
 {
-    for (Body& body : bodies)
-        body.retarded = minorPlanetRetarded(*body.record, *body.orbit, frame);
+    // An orbit without a place solves e = 0 at M = 0, in one step.
+    std::array<double, kBodiesTogether> meanAnomaly{};
+    std::array<double, kBodiesTogether> eccentricity{};
+    for (std::size_t k = 0; k < bodies.size(); ++k) {
+        if (bodies[k].orbit->isElliptic) {
+            meanAnomaly[k] = meanAnomalyAt(*bodies[k].record, *bodies[k].orbit, frame);
+            eccentricity[k] = bodies[k].record->eccentricity;
+        }
+    }
+    const std::array<KeplerEllipse::Solution, kBodiesTogether> now =
+        KeplerEllipse::solveTogether(meanAnomaly, eccentricity);
+    for (std::size_t k = 0; k < bodies.size(); ++k) {
+        Body& body = bodies[k];
+        body.retarded = body.orbit->isElliptic
+                            ? std::optional<Retarded>(retardedFrom(*body.record, *body.orbit, frame, meanAnomaly[k], now[k]))
+                            : std::nullopt;
+    }
     for (Body& body : bodies)
         body.place = body.retarded ? std::optional<Place>(Place::of(*body.retarded, frame)) : std::nullopt;
     for (Body& body : bodies) {

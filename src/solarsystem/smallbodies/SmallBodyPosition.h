@@ -110,8 +110,10 @@ struct Body {
     std::optional<Place> place;  // as updateMinorPlanet gives it
 };
 // A few bodies are as many chains of dependent steps: each stage is taken
-// for all of them before the next, so that the processor works on them side
-// by side (two at a time make the pass a tenth quicker than one by one).
+// for all of them before the next, Kepler's equation solved for all of them
+// step by step, so that the processor works on them side by side (two at a
+// time make the pass a sixth quicker than one by one). At most
+// kBodiesTogether bodies.
 inline constexpr std::size_t kBodiesTogether = 2;
 void updateMinorPlanets(std::span<Body> bodies, const Frame& frame);
 
