@@ -121,19 +121,6 @@ Place cometPlace(const comet& c, const Frame& frame)
     return Place::of(retarded(orbitAt, orientation(c), frame), frame);
 }
 
-std::optional<Place> minorPlanetPlace(const minorPlanet& m, const Frame& frame)
-{
-    return minorPlanetPlace(m, MinorPlanetOrbit::of(m), frame);
-}
-
-std::optional<Place> minorPlanetPlace(const minorPlanet& m, const MinorPlanetOrbit& orbit, const Frame& frame)
-{
-    const std::optional<Retarded> body = minorPlanetRetarded(m, orbit, frame);
-    if (!body)
-        return std::nullopt;
-    return Place::of(*body, frame);
-}
-
 namespace {
 
 // The orbit is evaluated where the body is now, which gives the light time,
@@ -188,14 +175,27 @@ double meanAnomalyAt(const minorPlanet& m, const MinorPlanetOrbit& orbit, const 
     return reduced(m.meanAnomaly * kDegree + orbit.meanMotion * (frame.julianDay - orbit.epoch));
 }
 
-}  // namespace
-
 std::optional<Retarded> minorPlanetRetarded(const minorPlanet& m, const MinorPlanetOrbit& orbit, const Frame& frame)
 {
     if (!orbit.isElliptic)
         return std::nullopt;
     const double meanAnomaly = meanAnomalyAt(m, orbit, frame);
     return retardedFrom(m, orbit, frame, meanAnomaly, KeplerEllipse::solve(meanAnomaly, m.eccentricity));
+}
+
+}  // namespace
+
+std::optional<Place> minorPlanetPlace(const minorPlanet& m, const Frame& frame)
+{
+    return minorPlanetPlace(m, MinorPlanetOrbit::of(m), frame);
+}
+
+std::optional<Place> minorPlanetPlace(const minorPlanet& m, const MinorPlanetOrbit& orbit, const Frame& frame)
+{
+    const std::optional<Retarded> body = minorPlanetRetarded(m, orbit, frame);
+    if (!body)
+        return std::nullopt;
+    return Place::of(*body, frame);
 }
 
 // The place fields comets and minor planets share.

@@ -89,8 +89,6 @@ Place cometPlace(const comet& c, const Frame& frame);
 std::optional<Place> minorPlanetPlace(const minorPlanet& m, const Frame& frame);
 // The same from the orbit's constants, computed once (MinorPlanetOrbit::of(m)).
 std::optional<Place> minorPlanetPlace(const minorPlanet& m, const MinorPlanetOrbit& orbit, const Frame& frame);
-// Where the light now reaching the Earth left the body: none without an orbit.
-std::optional<Retarded> minorPlanetRetarded(const minorPlanet& m, const MinorPlanetOrbit& orbit, const Frame& frame);
 
 // Writes the place, distances, magnitude and plot longitude of a comet.
 void writeComet(comet& c, const Place& place, const Frame& frame);
