@@ -35,7 +35,7 @@ void comets(std::span<comet> table, int index, int pathSlot, const SmallBodyInpu
             result.orbitPlot =
                 orbitPlot(place.point, SmallBodyPosition::orientation(c), c.eccentricity, c.perihelionDistance);
         else
-            result.pathVector = place.unitVector;
+            result.pathVector = place.topocentric.unitVector;
         return;
     }
     for (comet& c : table) {
@@ -63,7 +63,7 @@ void minorPlanets(const SmallBodyPass::Tables& tables, double days, int index, i
         if (pathSlot < 0)
             result.orbitPlot = orbitPlot(place->point, SmallBodyPosition::orientation(m), e, m.semiMajorAxis * (1.0 - e));
         else
-            result.pathVector = place->unitVector;
+            result.pathVector = place->topocentric.unitVector;
         return;
     }
 

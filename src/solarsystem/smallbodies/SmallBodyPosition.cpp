@@ -80,7 +80,6 @@ Place Place::of(const Retarded& body, const Frame& frame)
     place.earthDistance = place.geocentric.distance;
     place.sunDistance = body.point.radius;
     place.point = body.point;
-    place.unitVector = place.topocentric.unitVector;
     return place;
 }
 
@@ -206,9 +205,9 @@ void writePlace(Record& r, const Place& place, const Frame& frame)
     r.plotLongitude = float(orbit.argPerihelion + orbit.node + place.point.trueAnomaly);
     r.ra = float(place.topocentric.rightAscension);
     r.dec = float(place.topocentric.declination);
-    r.vecX = place.unitVector[0];
-    r.vecY = place.unitVector[1];
-    r.vecZ = place.unitVector[2];
+    r.vecX = place.topocentric.unitVector[0];
+    r.vecY = place.topocentric.unitVector[1];
+    r.vecZ = place.topocentric.unitVector[2];
     r.geoDistance = float(frame.distanceUnit * place.earthDistance);
     r.helioDistance = float(frame.distanceUnit * place.sunDistance);
 }

@@ -70,7 +70,6 @@ struct Place {
     SiteParallax::Topocentric topocentric;
     double earthDistance = 0.0;  // AU
     double sunDistance = 0.0;    // AU
-    std::array<double, 3> unitVector{};  // cos d cos a, cos d sin a, sin d
     OrbitPoint point;                    // where the light left
 
     static Place of(const Retarded& body, const Frame& frame);

@@ -1,5 +1,6 @@
 #include "solarsystem/smallbodies/TextLines.h"
 
+#include "solarsystem/smallbodies/ElementFile.h"
 #include "solarsystem/smallbodies/SliceRunner.h"
 
 #include <algorithm>
@@ -44,13 +45,12 @@ public:
         }
         isAscii = _mm_movemask_epi8(unusual) == 0;
 #endif
+        const std::size_t tail = q;
         for (; q < to; ++q) {
-            const char c = m_text[q];
-            isAscii = isAscii && static_cast<unsigned char>(c) - 1u < 0x7Fu;
-            if (c == '\n' || c == '\r')
+            if (m_text[q] == '\n' || m_text[q] == '\r')
                 found(q);
         }
-        return isAscii;
+        return isAscii && ElementFile::isAscii(m_text.substr(tail, to - tail));
     }
 
 private:
