@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <thread>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
@@ -119,7 +120,13 @@ QString SafeWrite::replace(const QString& path, QByteArrayView bytes, const std:
         std::jthread syncing([&file] { file.sync(); });
         meanwhile();
     }
+    // A file's blocks are freed with its last name and its last descriptor.
+    // Held open across the rename and closed on a thread of its own, a large
+    // old file no longer holds up the new one's arrival.
+    const int old = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
     file.commit();
+    if (old >= 0)
+        std::thread([old] { ::close(old); }).detach();
     return file.error();
 }
 

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <new>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -44,6 +45,29 @@ TEST(SliceRunner, AnExceptionOfASliceReachesTheCaller)
         finished.fetch_add(1);
     }), std::bad_alloc);
     EXPECT_EQ(finished.load(), 3);
+}
+
+// The pool's threads are shared: a job started from a slice, with every
+// thread busy waiting for it, and jobs from several threads at once must
+// each finish with every slice run once.
+TEST(SliceRunner, JobsFromSlicesAndFromSeveralThreadsAllFinish)
+{
+    std::atomic<int> inner{0};
+    SliceRunner::run(8, [&](int) { SliceRunner::run(8, [&](int) { inner.fetch_add(1); }); });
+    EXPECT_EQ(inner.load(), 64);
+
+    std::vector<std::atomic<int>> runs(4 * 8);
+    std::vector<std::thread> callers;
+    for (int caller = 0; caller < 4; ++caller) {
+        callers.emplace_back([&, caller] {
+            for (int round = 0; round < 50; ++round)
+                SliceRunner::run(8, [&](int slice) { runs[std::size_t(caller * 8 + slice)].fetch_add(1); });
+        });
+    }
+    for (std::thread& t : callers)
+        t.join();
+    for (const std::atomic<int>& r : runs)
+        EXPECT_EQ(r.load(), 50);
 }
 
 }  // namespace

@@ -3,9 +3,10 @@
 #include <QThreadPool>
 
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <exception>
 #include <mutex>
-#include <vector>
 
 #if defined(__SANITIZE_THREAD__)
 #include <sanitizer/tsan_interface.h>
@@ -15,15 +16,12 @@ namespace {
 
 constexpr int kMaximumOperations = 8;
 // How often the waiting thread looks for progress to hand on.
-constexpr int kProgressPollMilliseconds = 20;
+constexpr auto kProgressPoll = std::chrono::milliseconds(20);
 
 // Qt's thread pool orders a job after everything its caller did before
-// starting it, and the caller's wait after everything the job did, through
-// futexes that ThreadSanitizer cannot see; in such a build these tell it.
-// Start and end have points of their own, so that jobs are not ordered
-// after one another.
+// starting it through futexes that ThreadSanitizer cannot see; in such a
+// build this tells it. The end is ordered by the job's own mutex.
 char startPoint;
-char endPoint;
 
 void release([[maybe_unused]] char* point)
 {
@@ -47,6 +45,31 @@ void deliver(ProgressCounter* progress, const std::function<void(double)>& repor
         report(*percent);
 }
 
+// The threads outlive the jobs: a chart pass or an import runs several jobs
+// in a row, and starting eight threads for each cost more than a small job.
+// Idle threads end after the pool's expiry time.
+struct LastingPool : QThreadPool {
+    LastingPool() { setMaxThreadCount(kMaximumOperations); }
+};
+
+QThreadPool& lastingPool()
+{
+    static LastingPool pool;
+    return pool;
+}
+
+// A job run from a slice runs on its own thread: the pool's threads might
+// all be waiting for it.
+thread_local bool inSlice = false;
+
+// The slices still running and the first exception thrown by one.
+struct Job {
+    std::mutex lock;
+    std::condition_variable finished;
+    int running = 0;
+    std::exception_ptr failure;
+};
+
 }  // namespace
 
 namespace SliceRunner {
@@ -60,42 +83,45 @@ void run(int slices, const std::function<void(int slice)>& work, ProgressCounter
          const std::function<void(double percent)>& report)
 {
     // One slice runs here: a thread would only add its start and the waits.
-    if (slices == 1) {
-        work(0);
+    if (slices <= 1 || inSlice) {
+        for (int slice = 0; slice < slices; ++slice)
+            work(slice);
         deliver(progress, report);
         return;
     }
-    // An exception (an allocation that fails) must not end a pool thread: the
-    // first is kept and thrown again here, on the caller's thread.
-    std::mutex failureLock;
-    std::exception_ptr failure;
-    std::vector<std::function<void()>> jobs;
-    jobs.reserve(std::size_t(std::max(slices, 0)));
+    Job job;
+    job.running = slices;
+    release(&startPoint);
     for (int slice = 0; slice < slices; ++slice) {
-        jobs.emplace_back([&, slice] {
+        lastingPool().start([&job, &work, slice] {
             acquire(&startPoint);
+            inSlice = true;
+            // An exception (an allocation that fails) must not end a pool
+            // thread: the first is kept and thrown again on the caller's thread.
+            std::exception_ptr failure;
             try {
                 work(slice);
             } catch (...) {
-                const std::lock_guard<std::mutex> hold(failureLock);
-                if (!failure)
-                    failure = std::current_exception();
+                failure = std::current_exception();
             }
-            release(&endPoint);
+            inSlice = false;
+            const std::lock_guard<std::mutex> hold(job.lock);
+            if (failure && !job.failure)
+                job.failure = failure;
+            if (--job.running == 0)
+                job.finished.notify_one();
         });
     }
-    // The jobs are all made before the start point, so that it covers them too.
-    QThreadPool pool;
-    pool.setMaxThreadCount(std::max(slices, 1));
-    release(&startPoint);
-    for (std::function<void()>& job : jobs)
-        pool.start(std::move(job));
-    while (!pool.waitForDone(kProgressPollMilliseconds))
+    std::unique_lock<std::mutex> hold(job.lock);
+    while (!job.finished.wait_for(hold, kProgressPoll, [&job] { return job.running == 0; })) {
+        hold.unlock();
         deliver(progress, report);
-    acquire(&endPoint);
+        hold.lock();
+    }
+    hold.unlock();
     deliver(progress, report);
-    if (failure)
-        std::rethrow_exception(failure);
+    if (job.failure)
+        std::rethrow_exception(job.failure);
 }
 
 }  // namespace SliceRunner
