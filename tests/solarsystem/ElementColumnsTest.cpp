@@ -48,4 +48,19 @@ TEST(ElementColumns, RandomDecimalsAgreeToTheLastBit)
     }
 }
 
+// Fields of every shape the eight-digit steps meet: runs of digits of every
+// length around points, signs, exponents, blanks and other bytes.
+TEST(ElementColumns, RandomCharacterFieldsAgreeToTheLastBit)
+{
+    static constexpr char kAlphabet[] = "0123456789012345678901234567890123456789..  -+eE\tx/:\x80\xb5";
+    std::mt19937_64 random(20261208);
+    char field[24];
+    for (int i = 0; i < 200000; ++i) {
+        const std::size_t length = std::size_t(random() % sizeof field);
+        for (std::size_t c = 0; c < length; ++c)
+            field[c] = kAlphabet[random() % (sizeof kAlphabet - 1)];
+        expectSameAsNumberReader(std::string_view(field, length));
+    }
+}
+
 }  // namespace

@@ -36,7 +36,10 @@ namespace MinorPlanetBrightness {
 
 double phaseAllowance(double slope)
 {
-    // (1 - G) phi1 + G phi2 with both phases within 0..1 is at most |1 - G| + |G|.
+    // (1 - G) phi1 + G phi2 with both phases within 0..1 is at most |1 - G| + |G|,
+    // which is 1 for the slopes nearly every body has: no logarithm for those.
+    if (slope >= 0.0 && slope <= 1.0)
+        return 0.0;
     return -2.5 * std::log10(std::abs(1.0 - slope) + std::abs(slope));
 }
 
