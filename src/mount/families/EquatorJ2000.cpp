@@ -1,18 +1,17 @@
 #include "mount/families/EquatorJ2000.h"
 
-#include "model/Angles.h"
 #include "model/SkyDateModel.h"
 #include "model/UnitVector.h"
 #include "model/projection/PrecessionMatrix.h"
 
-#include <algorithm>
-#include <cmath>
+#include <array>
 
 namespace {
 
 EquatorJ2000::Position positionOf(const std::array<double, 3>& v)
 {
-    return {Angles::wrapTwoPi(std::atan2(v[1], v[0])), std::asin(std::clamp(v[2], -1.0, 1.0))};
+    const auto [ra, dec] = UnitVector{v[0], v[1], v[2]}.raDec();
+    return {ra, dec};
 }
 
 }  // namespace
