@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QThreadPool>
 
 #include <cerrno>
 #include <thread>
@@ -126,7 +127,7 @@ QString SafeWrite::replace(const QString& path, QByteArrayView bytes, const std:
     const int old = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
     file.commit();
     if (old >= 0)
-        std::thread([old] { ::close(old); }).detach();
+        QThreadPool::globalInstance()->start([old] { ::close(old); });
     return file.error();
 }
 
