@@ -1,8 +1,10 @@
 #include "FakeFrameSource.h"
+#include "camera/movie/KilledRecording.h"
 #include "camera/movie/MovieReader.h"
 
 #include "camera/webcam/WebCamController.h"
 #include "camera/webcam/WebcamView.h"
+#include "support/FileSizeLimit.h"
 #include "support/RecordingAlertPresenter.h"
 
 #include <gtest/gtest.h>
@@ -16,9 +18,30 @@
 
 namespace {
 
+QImage flat(int seed)
+{
+    QImage frame(64, 48, QImage::Format_RGB32);
+    frame.fill(qRgb(seed * 20 % 256, 40, 90));
+    return frame;
+}
+
+// Busy pictures, which compress badly: the movie grows quickly.
+QImage noise(int seed)
+{
+    QImage frame(160, 120, QImage::Format_RGB32);
+    quint32 state = 2166136261u ^ quint32(seed);
+    for (int y = 0; y < frame.height(); ++y)
+        for (int x = 0; x < frame.width(); ++x) {
+            state = state * 1664525u + 1013904223u;
+            frame.setPixel(x, y, state >> 8);
+        }
+    return frame;
+}
+
 struct RecordingView final : WebcamView {
     std::vector<double> progress;
     bool recording = false;
+    bool hasCamera = false;
     quint32 count = 0;
     QString title;
     void setDeviceItems(const QList<WebcamDeviceList::Item>&) override {}
@@ -30,6 +53,7 @@ struct RecordingView final : WebcamView {
     void showAdjustments(const ColorAdjust::Values&, float) override {}
     void showFrame(const QImage&) override {}
     void setRecordingControls(bool on) override { recording = on; }
+    void setCameraControls(bool on) override { hasCamera = on; }
     void setFrameCount(quint32 n) override { count = n; }
     void setProgress(bool indeterminate, double percent) override { progress.push_back(indeterminate ? -1 : percent); }
     void setMovieNameTitle(const QString& text) override { title = text; }
@@ -44,14 +68,25 @@ protected:
         ASSERT_TRUE(controller.webcamStartup());
     }
 
-    // Shows one frame and lets its movie job, if one started, finish.
-    void showFrame(int seed = 0)
+    // Shows one frame and lets its movie job, and the finishing of a movie
+    // it ended, run to their ends.
+    void showFrame(int seed = 0) { showImage(flat(seed)); }
+    void showImage(const QImage& frame)
     {
-        QImage frame(64, 48, QImage::Format_RGB32);
-        frame.fill(qRgb(seed * 20 % 256, 40, 90));
         source.play(frame);
+        settle();
+        settle();
+    }
+    // Lets the job in flight end and its result arrive.
+    void settle()
+    {
         recorder().waitForFrame();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+    }
+    void stop()
+    {
+        ASSERT_TRUE(controller.stopRecording());
+        settle();
     }
 
     QString movie(const char* name) const { return movies.filePath(QString::fromLatin1(name)); }
@@ -91,7 +126,7 @@ TEST_F(WebcamRecordingTest, NewMoviesTakeTheFirstFreeNumberAndNeverOverwrite)
     ASSERT_TRUE(controller.startRecording(0));
     EXPECT_EQ(recorder().moviePath(), movie("WebcamMovie-2.mov"));
     showFrame();
-    ASSERT_TRUE(controller.stopRecording());
+    stop();
     EXPECT_EQ(QFileInfo(movie("WebcamMovie.mov")).size(), 0);
     EXPECT_EQ(MovieContents::read(movie("WebcamMovie-2.mov")).durations.size(), 1u);
 
@@ -149,7 +184,7 @@ TEST_F(WebcamRecordingTest, NoFramesAreWrittenWhileTheNameDialogIsOpen)
     showFrame(4);
     EXPECT_EQ(recorder().frameCount(), 2u);
     EXPECT_TRUE(recorder().isRecording());
-    controller.stopRecording();
+    stop();
     EXPECT_EQ(MovieContents::read(movie("WebcamMovie.mov")).durations.size(), 2u);
 
     // A name chosen in the dialog is the next movie's.
@@ -168,6 +203,7 @@ TEST_F(WebcamRecordingTest, DisconnectingMidRecordingLeavesAPlayableMovie)
         showFrame(i);
     controller.disconnect();
     EXPECT_FALSE(recorder().isRecording());
+    settle();
     const MovieContents written = MovieContents::read(movie("WebcamMovie.mov"));
     EXPECT_EQ(written.tag, "raw ");
     EXPECT_EQ(written.durations.size(), 4u);
@@ -188,4 +224,76 @@ TEST_F(WebcamRecordingTest, ThePopUpsChooseCodecAndQualityByTag)
         controller.evControl(WebCamController::kQuality, tag);
         EXPECT_EQ(recorder().quality(), quality) << tag;
     }
+}
+
+TEST_F(WebcamRecordingTest, AFullDiskStopsTheRecordingWithTheReasonAndKeepsTheFramesWritten)
+{
+    ASSERT_TRUE(controller.startRecording(0));
+    {
+        const FileSizeLimit limit(48 * 1024);
+        for (int i = 0; i < 100 && recorder().isRecording(); ++i)
+            showImage(noise(i));
+    }
+    EXPECT_FALSE(recorder().isRecording());
+    EXPECT_FALSE(recorder().isFinishing());
+    EXPECT_FALSE(view.recording) << "Stop goes, Record comes back";
+    ASSERT_EQ(alerts.alerts.size(), 1u);
+    EXPECT_EQ(alerts.alerts[0].title, MovieJob::kWriteError);
+    EXPECT_TRUE(alerts.alerts[0].message.contains("WebcamMovie.mov")) << alerts.alerts[0].message.toStdString();
+    EXPECT_TRUE(alerts.alerts[0].message.contains("File too large")) << alerts.alerts[0].message.toStdString();
+    const quint32 counted = recorder().frameCount();
+    EXPECT_GT(counted, 1u);
+    EXPECT_EQ(view.count, counted);
+    const MovieContents written = MovieContents::read(movie("WebcamMovie.mov"));
+    ASSERT_TRUE(written.opened);
+    EXPECT_EQ(written.durations.size(), counted);
+    EXPECT_FALSE(written.firstFrame.isNull());
+
+    // Room again: the next recording is a new movie.
+    ASSERT_TRUE(controller.startRecording(0));
+    EXPECT_EQ(recorder().moviePath(), movie("WebcamMovie-1.mov"));
+    showFrame(1);
+    stop();
+    EXPECT_EQ(MovieContents::read(movie("WebcamMovie-1.mov")).durations.size(), 1u);
+    EXPECT_EQ(alerts.alerts.size(), 1u);
+}
+
+TEST_F(WebcamRecordingTest, StopFinishesTheMovieBeforeTheControlsReturn)
+{
+    ASSERT_TRUE(controller.startRecording(0));
+    showFrame(1);
+    ASSERT_TRUE(controller.stopRecording());
+    EXPECT_FALSE(recorder().isRecording());
+    EXPECT_FALSE(controller.stopRecording()) << "a second Stop has nothing to stop";
+    settle();
+    EXPECT_FALSE(recorder().isFinishing());
+    EXPECT_FALSE(view.recording);
+    EXPECT_TRUE(alerts.alerts.empty());
+
+    // Stopped before its first frame, a movie is no file and no loss.
+    ASSERT_TRUE(controller.startRecording(0));
+    stop();
+    EXPECT_FALSE(QFile::exists(movie("WebcamMovie-1.mov")));
+    EXPECT_TRUE(alerts.alerts.empty());
+}
+
+// Run only as the child of the next test.
+TEST_F(WebcamRecordingTest, DISABLED_RecordsUntilKilled)
+{
+    ASSERT_FALSE(KilledRecording::folder().isEmpty());
+    recorder().endMovieName(KilledRecording::folder() + "/Killed");
+    ASSERT_TRUE(controller.startRecording(0));
+    for (int i = 0; i < KilledRecording::kFrames; ++i)
+        showImage(noise(i));
+    ASSERT_EQ(recorder().frameCount(), quint32(KilledRecording::kFrames));
+    KilledRecording::die();
+}
+
+TEST_F(WebcamRecordingTest, AKilledRecordingLeavesItsMovieUnderItsName)
+{
+    ASSERT_TRUE(KilledRecording::run("WebcamRecordingTest.DISABLED_RecordsUntilKilled", movies.path()));
+    const MovieContents written = MovieContents::read(movie("Killed.mov"));
+    ASSERT_TRUE(written.opened);
+    EXPECT_GE(written.durations.size(), std::size_t(KilledRecording::kFrames - 1));
+    EXPECT_FALSE(written.firstFrame.isNull());
 }

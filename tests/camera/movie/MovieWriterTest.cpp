@@ -1,5 +1,6 @@
 #include "camera/movie/MovieReader.h"
 #include "camera/movie/MovieWriter.h"
+#include "support/FileSizeLimit.h"
 
 #include <gtest/gtest.h>
 
@@ -149,13 +150,39 @@ TEST_F(MovieWriterTest, FailuresComeBackAsErrorsAndLeaveNoFile)
     EXPECT_TRUE(writer.finish());
     EXPECT_EQ(MovieContents::read(path("odd.mov")).durations.size(), 1u);
 
-    // Until finished the movie is not in its place; a writer dropped midway finishes it.
+    // A movie in the making is already a movie under its name; a writer dropped midway finishes it.
     {
         MovieWriter dropped;
         ASSERT_TRUE(dropped.create(path("dropped.mov"), QStringLiteral("jpeg"), 1024));
         ASSERT_TRUE(dropped.addFrame(pattern(16, 16, 0), 20));
-        EXPECT_FALSE(QFile::exists(path("dropped.mov")));
+        ASSERT_TRUE(dropped.addFrame(pattern(16, 16, 1), 20));
+        EXPECT_EQ(MovieContents::read(path("dropped.mov")).durations.size(), 2u);
     }
-    EXPECT_EQ(MovieContents::read(path("dropped.mov")).durations.size(), 1u);
+    EXPECT_EQ(MovieContents::read(path("dropped.mov")).durations.size(), 2u);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+
+    // A movie is a new file: one already there is left as it was.
+    EXPECT_FALSE(writer.create(path("dropped.mov"), QStringLiteral("jpeg"), 1024));
+    EXPECT_EQ(MovieContents::read(path("dropped.mov")).durations.size(), 2u);
+}
+
+TEST_F(MovieWriterTest, AMovieCutShortByAFullDiskKeepsEveryWholeFrame)
+{
+    MovieWriter writer;
+    ASSERT_TRUE(writer.create(path("full.mov"), QStringLiteral("jpeg"), 1024));
+    {
+        const FileSizeLimit limit(40 * 1024);
+        for (int i = 0; i < 200 && writer.addFrame(pattern(160, 120, i), 20); ++i) {}
+    }
+    EXPECT_TRUE(writer.error().contains(QLatin1String("File too large"))) << writer.error().toStdString();
+    const int kept = writer.writtenFrames();
+    EXPECT_GT(kept, 1);
+    EXPECT_LT(kept, writer.frameCount());
+    EXPECT_FALSE(writer.addFrame(pattern(160, 120, 0), 20)) << "no frame after the failure";
+    EXPECT_FALSE(writer.finish());
+    EXPECT_LE(QFileInfo(path("full.mov")).size(), 40 * 1024);
+    const MovieContents movie = MovieContents::read(path("full.mov"));
+    ASSERT_TRUE(movie.opened);
+    EXPECT_EQ(movie.durations, std::vector<long long>(kept, 20));
+    EXPECT_FALSE(movie.firstFrame.isNull());
 }
