@@ -10,6 +10,8 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QPushButton>
+#include <QTest>
 
 namespace {
 
@@ -62,15 +64,39 @@ TEST_F(WebcamWiringTest, TheConnectMenuItemShowsThePanelAndConnectsTheWebcam)
     EXPECT_TRUE(alerts.alerts.empty());
 }
 
-TEST_F(WebcamWiringTest, WithoutAWebcamTheItemSaysSo)
+TEST_F(WebcamWiringTest, WithoutAWebcamTheItemSaysSoAndNothingPretendsToRecord)
 {
     source.list.clear();
     webcamItem().trigger();
     ASSERT_EQ(alerts.alerts.size(), 1u);
     EXPECT_EQ(alerts.alerts[0].title, WebCamController::kNoWebcam);
-    EXPECT_TRUE(panel().isVisible());
+    EXPECT_TRUE(panel().DevicePanel::isVisible());
     EXPECT_EQ(panel().devicePopup()->currentText(), "No Cameras");
     EXPECT_FALSE(controller().isWebcamConnect());
+    chart->mountLink().connectMenu()->validateMenu();
+    EXPECT_FALSE(webcamItem().isChecked());
+    EXPECT_FALSE(panel().recordButton()->isEnabled());
+    EXPECT_FALSE(panel().takeDarkButton()->isEnabled());
+    // Nor does the controller take them behind the panel's back.
+    EXPECT_FALSE(controller().startRecording(0));
+    EXPECT_FALSE(controller().recorder().isRecording());
+    controller().evControl(WebCamController::kTakeDark, 0);
+    EXPECT_EQ(alerts.alerts.size(), 1u) << "no question about a dark frame that cannot be taken";
+
+    // Plugged in, the item chosen again finds it.
+    source.list.append({QStringLiteral("USB Camera"), true});
+    webcamItem().trigger();
+    EXPECT_TRUE(controller().isWebcamConnect());
+    chart->mountLink().connectMenu()->validateMenu();
+    EXPECT_TRUE(webcamItem().isChecked());
+    EXPECT_TRUE(panel().recordButton()->isEnabled());
+    EXPECT_TRUE(panel().takeDarkButton()->isEnabled());
+
+    // Closed, the panel leaves the item unticked.
+    QTest::keyClick(&panel(), Qt::Key_Escape);
+    chart->mountLink().connectMenu()->validateMenu();
+    EXPECT_FALSE(webcamItem().isChecked());
+    EXPECT_FALSE(panel().recordButton()->isEnabled());
 }
 
 TEST_F(WebcamWiringTest, QuittingDisconnectsTheWebcam)

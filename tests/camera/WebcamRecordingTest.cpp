@@ -1,6 +1,7 @@
 #include "FakeFrameSource.h"
 #include "camera/movie/KilledRecording.h"
 #include "camera/movie/MovieReader.h"
+#include "camera/movie/NoisyFrame.h"
 
 #include "camera/webcam/WebCamController.h"
 #include "camera/webcam/WebcamView.h"
@@ -22,19 +23,6 @@ QImage flat(int seed)
 {
     QImage frame(64, 48, QImage::Format_RGB32);
     frame.fill(qRgb(seed * 20 % 256, 40, 90));
-    return frame;
-}
-
-// Busy pictures, which compress badly: the movie grows quickly.
-QImage noise(int seed)
-{
-    QImage frame(160, 120, QImage::Format_RGB32);
-    quint32 state = 2166136261u ^ quint32(seed);
-    for (int y = 0; y < frame.height(); ++y)
-        for (int x = 0; x < frame.width(); ++x) {
-            state = state * 1664525u + 1013904223u;
-            frame.setPixel(x, y, state >> 8);
-        }
     return frame;
 }
 
@@ -232,7 +220,7 @@ TEST_F(WebcamRecordingTest, AFullDiskStopsTheRecordingWithTheReasonAndKeepsTheFr
     {
         const FileSizeLimit limit(48 * 1024);
         for (int i = 0; i < 100 && recorder().isRecording(); ++i)
-            showImage(noise(i));
+            showImage(noisyFrame(i));
     }
     EXPECT_FALSE(recorder().isRecording());
     EXPECT_FALSE(recorder().isFinishing());
@@ -284,7 +272,7 @@ TEST_F(WebcamRecordingTest, DISABLED_RecordsUntilKilled)
     recorder().endMovieName(KilledRecording::folder() + "/Killed");
     ASSERT_TRUE(controller.startRecording(0));
     for (int i = 0; i < KilledRecording::kFrames; ++i)
-        showImage(noise(i));
+        showImage(noisyFrame(i));
     ASSERT_EQ(recorder().frameCount(), quint32(KilledRecording::kFrames));
     KilledRecording::die();
 }

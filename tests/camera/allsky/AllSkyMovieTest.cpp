@@ -2,6 +2,7 @@
 #include "camera/movie/KilledRecording.h"
 #include "camera/movie/MovieJob.h"
 #include "camera/movie/MovieReader.h"
+#include "camera/movie/NoisyFrame.h"
 #include "support/FileSizeLimit.h"
 #include "support/RecordingAlertPresenter.h"
 
@@ -10,19 +11,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// A busy all-sky picture, which compresses badly: the movie grows quickly.
-QImage sky(int seed)
-{
-    QImage frame(160, 120, QImage::Format_RGB32);
-    quint32 state = 2166136261u ^ quint32(seed);
-    for (int y = 0; y < frame.height(); ++y)
-        for (int x = 0; x < frame.width(); ++x) {
-            state = state * 1664525u + 1013904223u;
-            frame.setPixel(x, y, state >> 8);
-        }
-    return frame;
-}
 
 class AllSkyMovieTest : public ::testing::Test {
 protected:
@@ -41,7 +29,7 @@ TEST_F(AllSkyMovieTest, AFullDiskEndsTheMovieWithTheReasonAndKeepsItsFrames)
     {
         const FileSizeLimit limit(48 * 1024);
         for (; offered < 100 && alerts.alerts.empty(); ++offered)
-            movie.allSkyRecordMovie(sky(offered), base());
+            movie.allSkyRecordMovie(noisyFrame(offered), base());
     }
     ASSERT_EQ(alerts.alerts.size(), 1u);
     EXPECT_EQ(alerts.alerts[0].title, MovieJob::kWriteError);
@@ -55,11 +43,11 @@ TEST_F(AllSkyMovieTest, AFullDiskEndsTheMovieWithTheReasonAndKeepsItsFrames)
     EXPECT_GT(written.durations.size(), 1u);
 
     // Until the movie is stopped no frame starts a new one, nor a new alert.
-    movie.allSkyRecordMovie(sky(1), base());
+    movie.allSkyRecordMovie(noisyFrame(1), base());
     EXPECT_FALSE(QFile::exists(dir.filePath("Night-2.mov")));
     EXPECT_EQ(alerts.alerts.size(), 1u);
     movie.allSkyMovieStop();
-    movie.allSkyRecordMovie(sky(2), base());
+    movie.allSkyRecordMovie(noisyFrame(2), base());
     movie.allSkyMovieStop();
     EXPECT_EQ(MovieContents::read(dir.filePath("Night-2.mov")).durations.size(), 1u);
     EXPECT_EQ(alerts.alerts.size(), 1u);
@@ -70,7 +58,7 @@ TEST_F(AllSkyMovieTest, DISABLED_RecordsUntilKilled)
 {
     ASSERT_FALSE(KilledRecording::folder().isEmpty());
     for (int i = 0; i < KilledRecording::kFrames; ++i)
-        movie.allSkyRecordMovie(sky(i), KilledRecording::folder() + "/Night");
+        movie.allSkyRecordMovie(noisyFrame(i), KilledRecording::folder() + "/Night");
     ASSERT_TRUE(alerts.alerts.empty());
     KilledRecording::die();
 }

@@ -2,6 +2,7 @@
 #include "camera/movie/KilledRecording.h"
 #include "camera/movie/MovieJob.h"
 #include "camera/movie/MovieReader.h"
+#include "camera/movie/NoisyFrame.h"
 #include "support/FileSizeLimit.h"
 #include "platform/DataPaths.h"
 
@@ -55,19 +56,6 @@ protected:
 
     std::int64_t micros = 5'000'000;
 };
-
-// A busy live-view frame, which compresses badly: the movie grows quickly.
-QImage noise(int seed)
-{
-    QImage frame(160, 120, QImage::Format_RGB32);
-    quint32 state = 2166136261u ^ quint32(seed);
-    for (int y = 0; y < frame.height(); ++y)
-        for (int x = 0; x < frame.width(); ++x) {
-            state = state * 1664525u + 1013904223u;
-            frame.setPixel(x, y, state >> 8);
-        }
-    return frame;
-}
 
 void touch(const QString& path)
 {
@@ -214,7 +202,7 @@ TEST_F(CanonMovieTest, AFullDiskStopsTheMovieWithTheReasonAndKeepsItsFrames)
     {
         const FileSizeLimit limit(48 * 1024);
         for (int i = 0; i < 100 && control->isCanonMovieRecording(); ++i)
-            showImage(100, noise(i));
+            showImage(100, noisyFrame(i));
     }
     EXPECT_FALSE(control->isCanonMovieRecording());
     ASSERT_EQ(alerts.alerts.size(), 1u);
@@ -240,7 +228,7 @@ TEST_F(CanonMovieTest, DISABLED_RecordsUntilKilled)
     record("0");
     ASSERT_TRUE(control->isCanonMovieRecording());
     for (int i = 0; i < KilledRecording::kFrames; ++i)
-        showImage(100, noise(i));
+        showImage(100, noisyFrame(i));
     ASSERT_EQ(control->canonNumMovieFramesTaken(), std::uint32_t(KilledRecording::kFrames));
     KilledRecording::die();
 }
