@@ -1,14 +1,19 @@
 #include "app/AssembledProgram.h"
 #include "app/WebcamLink.h"
 #include "camera/FakeFrameSource.h"
+#include "camera/movie/MovieJob.h"
+#include "camera/movie/MovieReader.h"
+#include "camera/movie/NoisyFrame.h"
 #include "camera/views/webcam/CaptureView.h"
 #include "camera/views/webcam/WebcamPanel.h"
 #include "mount/panels/ConnectMenu.h"
+#include "support/FileSizeLimit.h"
 #include "support/RecordingAlertPresenter.h"
 
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QComboBox>
 #include <QPushButton>
 #include <QTest>
@@ -106,4 +111,33 @@ TEST_F(WebcamWiringTest, QuittingDisconnectsTheWebcam)
     chart->prefControl().appQuit();
     EXPECT_FALSE(controller().isWebcamConnect());
     EXPECT_EQ(source.openIndex, -1);
+}
+
+// A recording from the panel through a disk that fills: it stops at the
+// failed frame with the system's reason, and the movie keeps the frames before.
+TEST_F(WebcamWiringTest, ARecordingThroughAFullDiskStopsWithTheReasonAndAReadableMovie)
+{
+    webcamItem().trigger();
+    ASSERT_TRUE(controller().isWebcamConnect());
+    QTest::mouseClick(panel().recordButton(), Qt::LeftButton);
+    ASSERT_TRUE(controller().recorder().isRecording());
+    const QString path = controller().recorder().moviePath();
+    {
+        const FileSizeLimit limit(48 * 1024);
+        for (int i = 0; i < 100 && (controller().recorder().isRecording() || controller().recorder().isFinishing());
+             ++i) {
+            source.play(noisyFrame(i));
+            controller().recorder().waitForFrame();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+        }
+    }
+    ASSERT_EQ(alerts.alerts.size(), 1u);
+    EXPECT_EQ(alerts.alerts[0].title, MovieJob::kWriteError);
+    EXPECT_TRUE(alerts.alerts[0].message.contains("File too large")) << alerts.alerts[0].message.toStdString();
+    EXPECT_TRUE(panel().recordButton()->isEnabled());
+    EXPECT_FALSE(panel().stopButton()->isEnabled());
+    const MovieContents movie = MovieContents::read(path);
+    ASSERT_TRUE(movie.opened);
+    EXPECT_EQ(movie.durations.size(), controller().recorder().frameCount());
+    EXPECT_GT(movie.durations.size(), 1u);
 }

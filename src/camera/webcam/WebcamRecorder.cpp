@@ -61,8 +61,12 @@ bool WebcamRecorder::stopRecording()
     m_isPause = false;
     m_finishingPath = m_moviePath;
     m_isFinishing = m_movie.finish();
-    if (m_view)
+    if (m_view) {
         m_view->setProgress(false, 0);
+        // Nothing to finish: no result will come to return the controls.
+        if (!m_isFinishing)
+            m_view->setRecordingControls(false);
+    }
     return true;
 }
 
