@@ -82,7 +82,8 @@ void WebcamRecorder::movieDone(bool done)
         m_view->setRecordingControls(false);
     // Stopped before any frame came, there was no movie to lose.
     if (!done && (m_frameCount > 0 || m_frameFailed))
-        AlertPanel::runAlert(QString::fromLatin1(MovieJob::kWriteError), MovieJob::writeErrorMessage(m_finishingPath, error));
+        AlertPanel::runAlert(QString::fromLatin1(MovieJob::kWriteError),
+                             MovieJob::writeErrorMessage(m_finishingPath, error));
     m_frameFailed = false;
 }
 

@@ -135,9 +135,8 @@ QWidget* WebcamPanel::makeOverlays()
     grid->addWidget(overlay(tr("Time stamp"), WebCamController::kTime, "Select to time stamp (UTC) each frame."), 0, 2);
 
     m_takeDarkButton = new QPushButton(tr("Take Dark"), box);
-    auto* takeDark = m_takeDarkButton;
-    connect(takeDark, &QPushButton::clicked, this, [this] { m_controller.evControl(Tag::kTakeDark, 0); });
-    tip(takeDark, "Takes a dark frame average.");
+    connect(m_takeDarkButton, &QPushButton::clicked, this, [this] { m_controller.evControl(Tag::kTakeDark, 0); });
+    tip(m_takeDarkButton, "Takes a dark frame average.");
     m_darkCheckbox = new QCheckBox(tr("Subtract dark"), box);
     connect(m_darkCheckbox, &QCheckBox::toggled, this, [this](bool on) {
         if (!m_isShowing)
@@ -158,7 +157,7 @@ QWidget* WebcamPanel::makeOverlays()
         m_controller.evControl(Tag::kStackCount, stackCount->itemData(index).toInt());
     });
     tip(stackCount, "Select the number of frames to dark subtract or stack.");
-    grid->addWidget(takeDark, 1, 0);
+    grid->addWidget(m_takeDarkButton, 1, 0);
     grid->addWidget(m_darkCheckbox, 1, 1);
     grid->addWidget(m_addCheckbox, 2, 0);
     grid->addWidget(stackCount, 2, 1);
