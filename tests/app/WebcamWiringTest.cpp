@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QComboBox>
 #include <QPushButton>
 #include <QTest>
@@ -133,6 +134,7 @@ TEST_F(WebcamWiringTest, ARecordingThroughAFullDiskStopsWithTheReasonAndAReadabl
     }
     ASSERT_EQ(alerts.alerts.size(), 1u);
     EXPECT_EQ(alerts.alerts[0].title, MovieJob::kWriteError);
+    EXPECT_TRUE(alerts.alerts[0].message.contains(QFileInfo(path).fileName()));
     EXPECT_TRUE(alerts.alerts[0].message.contains("File too large")) << alerts.alerts[0].message.toStdString();
     EXPECT_TRUE(panel().recordButton()->isEnabled());
     EXPECT_FALSE(panel().stopButton()->isEnabled());

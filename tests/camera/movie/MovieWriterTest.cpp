@@ -1,6 +1,5 @@
 #include "camera/movie/MovieReader.h"
 #include "camera/movie/MovieWriter.h"
-#include "support/FileSizeLimit.h"
 
 #include <gtest/gtest.h>
 
@@ -164,25 +163,4 @@ TEST_F(MovieWriterTest, FailuresComeBackAsErrorsAndLeaveNoFile)
     // A movie is a new file: one already there is left as it was.
     EXPECT_FALSE(writer.create(path("dropped.mov"), QStringLiteral("jpeg"), 1024));
     EXPECT_EQ(MovieContents::read(path("dropped.mov")).durations.size(), 2u);
-}
-
-TEST_F(MovieWriterTest, AMovieCutShortByAFullDiskKeepsEveryWholeFrame)
-{
-    MovieWriter writer;
-    ASSERT_TRUE(writer.create(path("full.mov"), QStringLiteral("jpeg"), 1024));
-    {
-        const FileSizeLimit limit(40 * 1024);
-        for (int i = 0; i < 200 && writer.addFrame(pattern(160, 120, i), 20); ++i) {}
-    }
-    EXPECT_TRUE(writer.error().contains(QLatin1String("File too large"))) << writer.error().toStdString();
-    const int kept = writer.writtenFrames();
-    EXPECT_GT(kept, 1);
-    EXPECT_LT(kept, writer.frameCount());
-    EXPECT_FALSE(writer.addFrame(pattern(160, 120, 0), 20)) << "no frame after the failure";
-    EXPECT_FALSE(writer.finish());
-    EXPECT_LE(QFileInfo(path("full.mov")).size(), 40 * 1024);
-    const MovieContents movie = MovieContents::read(path("full.mov"));
-    ASSERT_TRUE(movie.opened);
-    EXPECT_EQ(movie.durations, std::vector<long long>(kept, 20));
-    EXPECT_FALSE(movie.firstFrame.isNull());
 }
