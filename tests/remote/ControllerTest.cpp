@@ -291,3 +291,39 @@ TEST(ControllerLifecycle, NoManagerWithoutTheSettingAndNoAnswerWithoutALink)
     controller.requestGuideData();
     EXPECT_FALSE(discovery.published);
 }
+
+// A NaN azimuth must not pass as 0, nor an infinite declination as a place.
+TEST_F(ControllerCommands, NumbersThatAreNotFiniteAreRefusedForEveryKey)
+{
+    mount.connected = true;
+    const std::vector<std::pair<QString, QVariantMap>> messages{
+        {"sendCoordinates", {{"azimuth", 1.0}, {"altitude", 0.5}, {"fov", 0.5}}},
+        {"sendTelescopeGoto", {{"objectName", "Nowhere"}, {"rightAscension", 1.0}, {"declination", 0.1},
+                               {"power", 100.0}}},
+        {"sendSite", {{"latitude", 10.0}, {"longitude", 10.0}, {"timezone", 1.0}, {"siteName", "Here"}}}};
+    for (const double bad : {std::nan(""), HUGE_VAL, -HUGE_VAL}) {
+        for (const auto& [command, values] : messages) {
+            for (auto it = values.cbegin(); it != values.cend(); ++it) {
+                if (it.value().typeId() != QMetaType::Double)
+                    continue;
+                QVariantMap spoilt = values;
+                spoilt.insert(it.key(), bad);
+                spoilt.insert("command", command);
+                // libplist spells infinity in a way no reader takes; a companion writes "inf".
+                QByteArray body = PropertyList::toXml(spoilt);
+                body.replace("<real>+infinity</real>", "<real>inf</real>");
+                body.replace("<real>-infinity</real>", "<real>-inf</real>");
+                ASSERT_TRUE(companion.send(body));
+            }
+        }
+    }
+    EXPECT_EQ(chart.updates, 0);
+    EXPECT_TRUE(finder.asked.isEmpty());
+    EXPECT_FALSE(site.location);
+
+    for (const auto& [command, values] : messages)
+        send(command, values);
+    EXPECT_EQ(chart.updates, 1);
+    EXPECT_EQ(finder.asked.size(), 2) << "by name, then by the finite coordinates";
+    EXPECT_TRUE(site.location);
+}
