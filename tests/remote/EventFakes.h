@@ -9,6 +9,7 @@
 
 #include <QStringList>
 
+#include <cmath>
 #include <utility>
 #include <vector>
 
@@ -60,10 +61,15 @@ struct FakeFinder final : RemoteFinder {
 
 struct FakeGuider final : RemoteGuider {
     std::vector<std::pair<float, float>> corrections;
-    void phdGuideControl(float eastWest, float northSouth) override
+    // Like the webcam guider: nothing beyond its longest pulse.
+    bool phdGuideControl(float eastWest, float northSouth) override
     {
+        if (std::fabs(eastWest) > kLongest || std::fabs(northSouth) > kLongest)
+            return false;
         corrections.emplace_back(eastWest, northSouth);
+        return true;
     }
+    static constexpr float kLongest = 9.999f;
 };
 
 struct RecordingSpeaker final : Speaker {

@@ -121,9 +121,9 @@ QVariantMap AppDelegate::phdGuide(const QVariantMap& parameters)
         m_phdReturnCode = 1;
     else
         m_phdReturnCode = 0;
+    if (m_phdReturnCode == 0 && m_guider && !m_guider->phdGuideControl(float(ew), float(ns)))
+        m_phdReturnCode = kCorrectionRefused;
     writeDebug(QString::asprintf("appDelagate PHD returned: %d.", m_phdReturnCode));
-    if (m_phdReturnCode == 0 && m_guider)
-        m_guider->phdGuideControl(float(ew), float(ns));
     return {{key(kResultCode), QVariant::fromValue<short>(m_phdReturnCode)}};
 }
 
