@@ -180,9 +180,9 @@ void Controller::sendTelescopeGoto(const QVariantMap& message)
         return;
     }
     if (result == findResultBelowHorizon)
-        AlertPanel::runAlert(QStringLiteral("Lumarik scope object is below the horizon."), QStringLiteral(" "));
+        AlertPanel::postAlert(QStringLiteral("Lumarik scope object is below the horizon."), QStringLiteral(" "));
     else if (result == findResultFiltered)
-        AlertPanel::runAlert(QStringLiteral("Lumarik scope object is filtered out."), QStringLiteral(" "));
+        AlertPanel::postAlert(QStringLiteral("Lumarik scope object is filtered out."), QStringLiteral(" "));
     debug(QString::asprintf("Lumarik goto request failed: reason: %d, obj= %s, ra= %f rad, dec= %f rad.",
                             int(result), qUtf8Printable(name), double(ra), double(dec)));
 }

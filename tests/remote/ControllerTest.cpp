@@ -13,6 +13,7 @@
 #include <QtEndian>
 
 #include <cmath>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -153,6 +154,34 @@ TEST_F(ControllerCommands, AGotoTheFinderRefusesShowsItsAlert)
     EXPECT_EQ(alerts.alerts[0].title, "Lumarik scope object is below the horizon.");
     EXPECT_EQ(alerts.alerts[1].title, "Lumarik scope object is filtered out.");
     EXPECT_EQ(finder.tracks, 0);
+}
+
+// A user who leaves the alert open must not hold the companion's
+// acknowledgement: it goes out first.
+TEST_F(ControllerCommands, AGotoAlertDoesNotHoldTheAcknowledgement)
+{
+    // Reads the alert for a while, then records it.
+    struct UserAtTheAlert final : AlertPresenter {
+        UserAtTheAlert(ScopedAlertRecorder& r, std::function<void()> reading)
+            : m_recorder(r), m_reading(std::move(reading)) {}
+        void showAlert(const QString& title, const QString& message) override
+        {
+            m_reading();
+            m_recorder.alerts.push_back({title, message});
+        }
+        bool showChoice(const QString&, const QString&, const QString&, const QString&) override { return true; }
+        void beep() override {}
+        ScopedAlertRecorder& m_recorder;
+        std::function<void()> m_reading;
+    };
+    bool acknowledgedFirst = false;
+    AlertPanel::setPresenter(std::make_unique<UserAtTheAlert>(alerts, [&] {
+        acknowledgedFirst = TestCompanion::waitUntil([&] { return companion.link.bytesAvailable() > 0; }, 1000);
+    }));
+    finder.names.insert("Low", findResultBelowHorizon);
+    goto_("Low", 1.0, 1.0);
+    ASSERT_TRUE(TestCompanion::waitUntil([&] { return !alerts.alerts.empty(); }));
+    EXPECT_TRUE(acknowledgedFirst);
 }
 
 TEST_F(ControllerCommands, TheStatusFollowsTheEndOfTheSlew)

@@ -72,7 +72,7 @@ void AppDelegate::setApMessage(const QVariantMap& parameters)
 {
     const std::optional<QString> text = EventParameters::text(parameters, kMessageText, kMessageBuffer);
     if (text && !text->isEmpty())
-        AlertPanel::runAlert(*text, QStringLiteral(" "));
+        AlertPanel::postAlert(*text, QStringLiteral(" "));
 }
 
 void AppDelegate::scopePosnRequest()
