@@ -6,8 +6,8 @@
 #include "find/panels/InfoPanelControl.h"
 #include "remote/EventsClient.h"
 #include "remote/EventFakes.h"
+#include "MountSessionFixture.h"
 #include "mount/MountProtocols.h"
-#include "mount/panels/ConnectMenu.h"
 #include "support/ColonCommandMount.h"
 #include "support/LX200Personality.h"
 #include "support/PrivateBus.h"
@@ -16,8 +16,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QTest>
+#include <algorithm>
 
 using namespace event_fakes;
 
@@ -43,44 +42,6 @@ TEST_F(RemoteSessionTest, GuideEventAndKeysWithoutAMount)
     EXPECT_EQ(client.event("phdG", "evGD", "{'prEW': <'0.5'>}"), "({'prRC': <int16 -1>},)");
     EXPECT_EQ(client.property("scopeDec"), "(<-100.0>,)");
     EXPECT_EQ(client.property("scopeAzimuth"), "(<-100.0>,)");
-}
-
-// A correction that would overflow the guider's timers or slew for days is
-// answered -3 and the simulated mount hears no move; one it can make moves it.
-TEST_F(RemoteSessionTest, GuideCorrectionsBeyondTheLongestPulseLeaveTheMountStill)
-{
-    PtyDevice pty;
-    ColonCommandMount lx200(std::make_unique<LX200Personality>(LX200Personality::Kind::GPS,
-                                                               LX200Personality::Options{}));
-    lx200.attach(pty.simulator());
-    pty.start();
-    PrefControl& prefs = chart->prefControl();
-    prefs.setIsPrecession(true);
-    prefs.scopes()[0].mountProtocol = kProtocolLX200GPS;
-    prefs.setScopeNamesArray({"Simulated LX200 GPS", "", "", "", ""});
-    ConnectMenu& menu = *chart->mountLink().connectMenu();
-    menu.setupConnectMenu();
-    chart->mountLink().serialControl().setExtraPorts({pty.path()});
-    menu.validateMenu();
-    menu.itemWithTag(0)->trigger();
-    constexpr int kWaitMs = 20000;
-    ASSERT_TRUE(QTest::qWaitFor([this] { return chart->scopeControl().isConnected(); }, kWaitMs));
-    ASSERT_TRUE(QTest::qWaitFor([this] { return chart->scopeControl().hasScopePort(); }, kWaitMs));
-    chart->scopeControl().setTimerRate(0.0f);
-    const auto moves = [&] {
-        int count = 0;
-        for (const QByteArray& frame : lx200.frames())
-            count += frame.startsWith(":Mg") || frame.startsWith(":Me") || frame.startsWith(":Mw") ? 1 : 0;
-        return count;
-    };
-
-    EXPECT_EQ(client.event("phdG", "evGD", "{'prEW': <'1e6'>}"), "({'prRC': <int16 -3>},)");
-    EXPECT_EQ(client.event("phdG", "evGD", "{'prNS': <'1e300'>}"), "({'prRC': <int16 -3>},)");
-    QTest::qWait(500);
-    EXPECT_EQ(moves(), 0);
-    EXPECT_EQ(client.event("phdG", "evGD", "{'prEW': <'0.5'>}"), "({'prRC': <int16 0>},)");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return moves() > 0; }, kWaitMs));
-    chart->scopeControl().disconnect();
 }
 
 TEST_F(RemoteSessionTest, PositionRequestAnswersWithTheFindersTrackedPosition)
@@ -158,3 +119,47 @@ TEST_F(VoiceSessionTest, TheEditMenuItemBeepsWithoutARecognizer)
 }
 
 }  // namespace
+
+namespace {
+
+// The guiding program's events on a private bus, the mount simulated on a pty.
+class RemoteGuideSession : public MountSessionFixture {
+protected:
+    void SetUp() override
+    {
+        MountSessionFixture::SetUp();
+        ASSERT_TRUE(chart->remoteLink().eventsBus().registerOn(bus.connection()));
+    }
+
+    PrivateBus bus;
+    EventsClient client{bus};
+};
+
+}  // namespace
+
+// A correction that would overflow the guider's timers or slew for days is
+// answered -3 and the mount hears no move; one it can make moves it.
+TEST_F(RemoteGuideSession, CorrectionsBeyondTheLongestPulseLeaveTheMountStill)
+{
+    PtyDevice pty;
+    ColonCommandMount lx200(std::make_unique<LX200Personality>(LX200Personality::Kind::GPS,
+                                                               LX200Personality::Options{}));
+    lx200.attach(pty.simulator());
+    pty.start();
+    chart->prefControl().setIsPrecession(true);
+    useProtocol(kProtocolLX200GPS, "Simulated LX200 GPS");
+    connectTo(pty.path());
+    const auto moves = [&] {
+        const std::vector<QByteArray> frames = lx200.frames();
+        return std::count_if(frames.begin(), frames.end(), [](const QByteArray& frame) {
+            return frame.startsWith(":Mg") || frame.startsWith(":Me") || frame.startsWith(":Mw");
+        });
+    };
+
+    EXPECT_EQ(client.event("phdG", "evGD", "{'prEW': <'1e6'>}"), "({'prRC': <int16 -3>},)");
+    EXPECT_EQ(client.event("phdG", "evGD", "{'prNS': <'1e300'>}"), "({'prRC': <int16 -3>},)");
+    QTest::qWait(500);
+    EXPECT_EQ(moves(), 0);
+    EXPECT_EQ(client.event("phdG", "evGD", "{'prEW': <'0.5'>}"), "({'prRC': <int16 0>},)");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return moves() > 0; }, kSessionWaitMs));
+}

@@ -59,18 +59,6 @@ TEST_F(AppDelegateBus, GuideEventAnswersItsCodeAndCorrectsOnlyOnZero)
     EXPECT_EQ(guider.corrections.size(), 1u);
 }
 
-// 3e6 s overflowed the guider's milliseconds and 1e6 s slewed for days.
-TEST_F(AppDelegateBus, GuideCorrectionsLongerThanTheGuiderCanMakeAreRefused)
-{
-    mount.connected = true;
-    for (const char* seconds : {"1e6", "-3e6", "1e300", "10"}) {
-        EXPECT_EQ(client.event("phdG", "evGD", QString("{'prEW': <'%1'>}").arg(seconds)), "({'prRC': <int16 -3>},)");
-        EXPECT_EQ(client.event("phdG", "evGD", QString("{'prNS': <'%1'>}").arg(seconds)), "({'prRC': <int16 -3>},)");
-    }
-    EXPECT_TRUE(guider.corrections.empty());
-    EXPECT_EQ(client.event("phdG", "evGD", "{'prEW': <'9.5'>}"), "({'prRC': <int16 0>},)");
-}
-
 TEST_F(AppDelegateBus, GuideEventWritesItsDebugLines)
 {
     prefs.setIsDebug();

@@ -9,7 +9,6 @@
 
 #include <QStringList>
 
-#include <cmath>
 #include <utility>
 #include <vector>
 
@@ -61,15 +60,11 @@ struct FakeFinder final : RemoteFinder {
 
 struct FakeGuider final : RemoteGuider {
     std::vector<std::pair<float, float>> corrections;
-    // Like the webcam guider: nothing beyond its longest pulse.
     bool phdGuideControl(float eastWest, float northSouth) override
     {
-        if (std::fabs(eastWest) > kLongest || std::fabs(northSouth) > kLongest)
-            return false;
         corrections.emplace_back(eastWest, northSouth);
         return true;
     }
-    static constexpr float kLongest = 9.999f;
 };
 
 struct RecordingSpeaker final : Speaker {
