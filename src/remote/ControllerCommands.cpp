@@ -15,8 +15,10 @@
 
 #include <QtEndian>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <optional>
 
 namespace {
@@ -40,7 +42,9 @@ std::optional<std::array<float, N>> floats(const QVariantMap& message, const std
         const std::optional<double> value = MessageValues::number(message, keys[i]);
         if (!value)
             return std::nullopt;
-        values[i] = float(*value * scale);
+        // Beyond float's range a conversion is undefined; the largest float is out of every range.
+        const double most = double(std::numeric_limits<float>::max());
+        values[i] = float(std::clamp(*value * scale, -most, most));
     }
     return values;
 }

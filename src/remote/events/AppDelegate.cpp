@@ -13,6 +13,9 @@
 #include "remote/events/RemoteMount.h"
 #include "remote/speech/Speaker.h"
 
+#include <algorithm>
+#include <limits>
+
 using namespace AppleEventCodes;
 
 namespace {
@@ -121,7 +124,10 @@ QVariantMap AppDelegate::phdGuide(const QVariantMap& parameters)
         m_phdReturnCode = 1;
     else
         m_phdReturnCode = 0;
-    if (m_phdReturnCode == 0 && m_guider && !m_guider->phdGuideControl(float(ew), float(ns)))
+    // Clamped into float's range, where the guider refuses what it cannot make.
+    const double most = double(std::numeric_limits<float>::max());
+    if (m_phdReturnCode == 0 && m_guider
+        && !m_guider->phdGuideControl(float(std::clamp(ew, -most, most)), float(std::clamp(ns, -most, most))))
         m_phdReturnCode = kCorrectionRefused;
     writeDebug(QString::asprintf("appDelagate PHD returned: %d.", m_phdReturnCode));
     return {{key(kResultCode), QVariant::fromValue<short>(m_phdReturnCode)}};
