@@ -289,26 +289,4 @@ TEST(GuideLoop, AnOutsideCorrectionDrivesBothAxesInTurn)
     }
 }
 
-TEST(GuideLoop, AnOutsideCorrectionLongerThanTheLongestPulseLeavesTheMountStill)
-{
-    for (int protocol : {1, GuideMount::kPulseProtocol}) {
-        ManualClock clock;
-        RecordingMount mount;
-        mount.protocol = protocol;
-        WebcamGuide guide(clock);
-        guide.setMount(&mount);
-        for (float seconds : {1e6f, -3e6f, std::numeric_limits<float>::infinity(), 10.0f}) {
-            EXPECT_FALSE(guide.phdGuideControl(seconds, 0.0f));
-            EXPECT_FALSE(guide.phdGuideControl(0.0f, seconds));
-        }
-        EXPECT_FALSE(guide.phdGuideControl(std::nanf(""), 0.0f));
-        clock.advance(1000);
-        EXPECT_TRUE(mount.commands.isEmpty()) << protocol;
-        EXPECT_FALSE(guide.isDriving());
-        EXPECT_TRUE(guide.phdGuideControl(-WebcamGuide::kLongestCorrection, 0.0f));
-        clock.advance(250);
-        EXPECT_EQ(mount.commands.first(), protocol == 1 ? "slew 4" : "pulse e -9999");
-    }
-}
-
 }  // namespace
