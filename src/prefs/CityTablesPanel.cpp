@@ -32,6 +32,9 @@ QTableView* CityTablesPanel::makeView(int tag, const QString& title)
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     connect(view, &QTableView::clicked, this,
             [this, tag](const QModelIndex& index) { cityClickedAction(tag, index.row()); });
+    // Enter on the city the keyboard search highlighted applies it as a click does.
+    connect(view, &QTableView::activated, this,
+            [this, tag](const QModelIndex& index) { cityClickedAction(tag, index.row()); });
     column->addWidget(new QLabel(title, this));
     column->addWidget(view);
     static_cast<QHBoxLayout*>(layout())->addLayout(column);

@@ -9,8 +9,8 @@
 class CityDataSource;
 class QTableView;
 
-// The Setup tab's US and world city tables side by side; a click on a city
-// hands its record on.
+// The Setup tab's US and world city tables side by side; a click on a city,
+// or Enter on the highlighted one, hands its record on.
 class CityTablesPanel final : public QWidget {
     Q_OBJECT
 public:

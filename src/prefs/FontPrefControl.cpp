@@ -37,7 +37,8 @@ constexpr std::array<LabelKind, FontPrefControl::kLabelKinds> kKinds{{
     {"Star Name", true, &PrefStyles::starNameFont, &PrefStyles::starNameColor},
     {"Comet/MP Name", true, &PrefStyles::cometNamefont, &PrefStyles::cometNameColor},
     {"Deep Sky Name", true, &PrefStyles::deepSkyNameFont, &PrefStyles::deepSkyNameColor},
-    {"Grid Label", true, &PrefStyles::gridLabelFont, &PrefStyles::gridLinesColor},
+    // The grid labels have a colour of their own, apart from the grid lines.
+    {"Grid Label", true, &PrefStyles::gridLabelFont, &PrefStyles::gridLabelColor},
     {"Path Label", true, &PrefStyles::pathLabelFont, &PrefStyles::pathColor},
     {"Angle Label", true, &PrefStyles::angleSepFont, &PrefStyles::angleSepColor},
     {"Horizon Label", true, &PrefStyles::horizonLabelFont, &PrefStyles::horizonLabelColor},

@@ -25,7 +25,7 @@ constexpr QPoint kFirstPlace(20, 20);
 
 PrefWindowControl::PrefWindowControl(PrefControl& prefs, SkyDateModel& skyDate)
     : m_window(std::make_unique<PrefWindow>()),
-      m_sites(new SitesTab(prefs, skyDate)),
+      m_sites(new SitesTab(prefs, skyDate, m_localization)),
       m_options(new SetupOptions(prefs, m_localization)),
       m_filters(new FiltersTab(prefs, m_customFilter, m_localization)),
       m_fonts(new FontPrefControl(prefs, m_localization)),
@@ -124,6 +124,16 @@ void PrefWindowControl::setupShortcuts() { m_shortcuts->setupShortcuts(); }
 void PrefWindowControl::setupFontsAndColors() { m_fonts->setupFontsAndColors(); }
 
 void PrefWindowControl::setupHideBoxes() { m_mythMisc->setupHideBoxes(); }
+
+void PrefWindowControl::reloadSettings()
+{
+    m_isInstall = false;
+    setupDate();
+    m_telescope->scopeSelectionAction(0);
+    setupShortcuts();
+    setupFontsAndColors();
+    setupHideBoxes();
+}
 
 void PrefWindowControl::setupCustomFilters() { m_filters->setupCustomFilters(); }
 
