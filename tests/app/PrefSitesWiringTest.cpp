@@ -180,3 +180,27 @@ TEST_F(PrefSitesWiringTest, CityTablesLoadWhenShownAndAClickFillsTheTab)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PrefSitesWiringTest, EnterOnACityFoundByTypingAppliesIt)
+{
+    const QString user = folders.userData;
+    ASSERT_TRUE(QDir().mkpath(user + "/Build Data") && QDir().mkpath(user + "/Database"));
+    QFile text(user + "/Build Data/BuildWorldCity.txt");
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("2\nBerlin\t52\t31\tN\t13\t24\tE\t1\nSydney\t33\t52\tS\t151\t12\tE\t10\n");
+    text.close();
+    chart->prefWindow().showTab(PrefWindow::kSetup);
+    QTableView* world = chart->prefWindow().cityTables()->view(CityDataSource::kWorldTag);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return world->model()->rowCount() == 2; }));
+    world->setFocus();
+    QTest::keyClicks(world, "Syd");
+    QTest::keyClick(world, Qt::Key_Return);
+    EXPECT_EQ(tab().latitudeField(0)->text(), "33");
+    EXPECT_EQ(tab().longitudeField(1)->text(), "12");
+    EXPECT_EQ(tab().northSouth()->checkedId(), 1);
+    EXPECT_EQ(tab().siteNameField(0)->text(), "Sydney");
+}
+
+}  // namespace
