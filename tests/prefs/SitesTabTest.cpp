@@ -12,6 +12,7 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDateTimeEdit>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -354,6 +355,28 @@ TEST_F(SitesTabTest, AFailedWriteOfTheSettingsFileIsAlertedWithItsReason)
     // Once there is room again the next save goes through without a word.
     EXPECT_TRUE(tab().siteSaveAction());
     EXPECT_EQ(recorder.alerts.size(), 1u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SitesTabTest, EveryCaptionOfTheSetupTabComesFromTheStringTable)
+{
+    localization.localizePrefPanel();
+    QStringList shown;
+    for (const QGroupBox* box : tab().findChildren<QGroupBox*>())
+        shown += box->title();
+    for (const QLabel* label : tab().findChildren<QLabel*>())
+        shown += label->text();
+    for (const QAbstractButton* button : tab().findChildren<QAbstractButton*>())
+        shown += button->text();
+    for (const char* key : {"Startup Time", "Location", "Sites (save each site separately)", "Deg", "Min", "Sec",
+                            "Latitude:", "Longitude:", "Timezone:", "Home:", "Site 1:", "Site 2:", "Site 3:",
+                            "Site 4:", "Startup R/T", "Go To", "Save", "N", "S", "E", "W"})
+        EXPECT_TRUE(shown.contains(QString::fromLatin1(key))) << key;
+    for (const char* own : {"Latitude", "Time zone", "Run in real time"})
+        EXPECT_FALSE(shown.contains(QString::fromLatin1(own))) << own;
 }
 
 }  // namespace
