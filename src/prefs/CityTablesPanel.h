@@ -22,6 +22,9 @@ public:
     // What a click on `row` of table `tag` does.
     void cityClickedAction(int tag, int row);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QTableView* makeView(int tag, const QString& title);
 

@@ -1,6 +1,7 @@
 #include "app/AssembledProgram.h"
 #include "app/ScopeViewAssembly.h"
 
+#include "chart/PrefWindowSetup.h"
 #include "chart/appmenu/NvxMenuActions.h"
 #include "model/settings/PrefDefaults.h"
 #include "mount/panels/ConnectMenu.h"
@@ -9,6 +10,7 @@
 #include "prefs/ShortcutsTab.h"
 #include "prefs/SitesTab.h"
 #include "prefs/TelescopeTab.h"
+#include "scopeview/SVDrawer.h"
 #include "support/RecordingAlertPresenter.h"
 #include "support/ScopedAppZone.h"
 

@@ -196,6 +196,7 @@ TEST_F(PrefSitesWiringTest, EnterOnACityFoundByTypingAppliesIt)
     ASSERT_TRUE(QTest::qWaitFor([&] { return world->model()->rowCount() == 2; }));
     world->setFocus();
     QTest::keyClicks(world, "Syd");
+    ASSERT_EQ(world->currentIndex().row(), 1);
     QTest::keyClick(world, Qt::Key_Return);
     EXPECT_EQ(tab().latitudeField(0)->text(), "33");
     EXPECT_EQ(tab().longitudeField(1)->text(), "12");
