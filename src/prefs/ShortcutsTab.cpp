@@ -69,8 +69,7 @@ bool ShortcutsTab::shortcutAction(int position)
         field->setText(stored[position]);
         const int owner = int(stored.indexOf(key));
         m_note->refuse(PrefLocalization::localized(kTakenNote)
-                           .arg(key)
-                           .arg(tr(kCommands[size_t(std::max(owner, 0))])));
+                           .arg(QString(key), tr(kCommands[size_t(std::max(owner, 0))])));
         return false;
     }
     m_note->clearNote();
