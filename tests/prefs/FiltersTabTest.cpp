@@ -7,6 +7,7 @@
 #include "prefs/SetupOptions.h"
 #include "prefs/StarPreview.h"
 #include "prefs/ValueSlider.h"
+#include "support/ScopedDefaultLocale.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,18 +16,6 @@
 #include <QTemporaryDir>
 
 namespace {
-
-// The program's default locale for one test.
-class ScopedDefaultLocale {
-public:
-    explicit ScopedDefaultLocale(const QLocale& locale) { QLocale::setDefault(locale); }
-    ~ScopedDefaultLocale() { QLocale::setDefault(m_saved); }
-    ScopedDefaultLocale(const ScopedDefaultLocale&) = delete;
-    ScopedDefaultLocale& operator=(const ScopedDefaultLocale&) = delete;
-
-private:
-    QLocale m_saved;
-};
 
 class FiltersTabTest : public ::testing::Test {
 protected:

@@ -10,6 +10,7 @@
 #include "prefs/SitesTab.h"
 #include "prefs/TelescopeTab.h"
 #include "support/RecordingAlertPresenter.h"
+#include "support/ScopedDefaultLocale.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -109,7 +110,7 @@ TEST_F(PrefsNewcomerTest, AFirstHomeSiteAndAnOpenTelescopeViewHoldAcrossRelaunch
 
 TEST_F(PrefsNewcomerTest, RefusalsShowOnScreenAndLongNamesKeepTheMenusNarrow)
 {
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const ScopedDefaultLocale german(QLocale(QLocale::German, QLocale::Germany));
     ASSERT_TRUE(launch());
     chart->prefWindow().showTab(PrefWindow::kSetup);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart->prefWindow().window()));
@@ -134,7 +135,6 @@ TEST_F(PrefsNewcomerTest, RefusalsShowOnScreenAndLongNamesKeepTheMenusNarrow)
     button(telescope(), "Save Scope")->click();
     EXPECT_FALSE(telescope().refusalNote()->isVisible());
     EXPECT_FLOAT_EQ(chart->prefControl().scopes()[0].scopeFL, 1200.5f);
-    QLocale::setDefault(QLocale::c());
 
     const int half = QGuiApplication::primaryScreen()->availableGeometry().width() / 2;
     ASSERT_NE(setupMenu(), nullptr);
