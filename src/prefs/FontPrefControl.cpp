@@ -2,6 +2,7 @@
 
 #include "model/settings/PrefControl.h"
 #include "prefs/PrefLocalization.h"
+#include "prefs/SaveAlert.h"
 
 #include <QButtonGroup>
 #include <QColorDialog>
@@ -254,6 +255,7 @@ void FontPrefControl::previewFont()
     m_exampleText->setFont(font);
     // The settings keep no colour for the print kinds.
     m_prefs.saveFont(kind, font, hasColor ? color : QColor());
+    SaveAlert::writeOrAlert(m_prefs);
 }
 
 void FontPrefControl::previewColor()
@@ -261,6 +263,7 @@ void FontPrefControl::previewColor()
     const QColor color = m_colorPanel->currentColor();
     setTextColor(m_exampleColor, color);
     m_prefs.saveColor(selectedColorTag(), color);
+    SaveAlert::writeOrAlert(m_prefs);
 }
 
 void FontPrefControl::revertFontAction()
