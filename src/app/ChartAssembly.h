@@ -73,6 +73,7 @@ class CityDataSource;
 class PrefWindowControl;
 class PrefWindowLink;
 class ScopeAim;
+class SettingsReset;
 
 // The program's single instances, made and wired to one another as the
 // program starts, and the launch that follows once the chart is on screen.
@@ -230,6 +231,7 @@ private:
     std::unique_ptr<WebcamLink> m_webcam;
     std::unique_ptr<PrefWindowControl> m_prefWindow;
     std::unique_ptr<PrefWindowLink> m_prefWindowLink;
+    std::unique_ptr<SettingsReset> m_settingsReload;
     bool m_isLaunchPending = false;
     // Last: it joins the objects above and leaves them first.
     std::unique_ptr<CompanionAssembly> m_companion;

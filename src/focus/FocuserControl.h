@@ -50,6 +50,9 @@ public:
     // closed, and results still to come are not delivered.
     virtual void disconnectPort();
     bool isConnecting() const { return m_isConnecting; }
+    // Why the last search did not start or found no focuser, in words for
+    // the user; empty after a search that found it.
+    QString connectFailure() const { return m_connectFailure; }
     // The port's list index + 1; 0 when not connected.
     quint16 port() const { return m_port; }
     // Units of work posted whose result has not come back, and waits
@@ -105,6 +108,7 @@ private:
     FocuserExchange m_line;
     bool m_isConnect = false;
     bool m_isConnecting = false;
+    QString m_connectFailure;
     bool m_holdsWorker = false;
     quint16 m_port = 0;
     int m_pending = 0;

@@ -64,7 +64,8 @@ void FocuserFrame::focuserConnect()
 void FocuserFrame::connectEnded(bool found)
 {
     if (!found) {
-        AlertPanel::runAlert(connectFailedMessage(), QStringLiteral(" "));
+        const QString reason = m_control.connectFailure();
+        AlertPanel::runAlert(connectFailedMessage(), reason.isEmpty() ? QStringLiteral(" ") : reason);
         return;
     }
     readStartUp();
