@@ -3,7 +3,7 @@
 #include "find/FieldMatch.h"
 
 #include <algorithm>
-#include <functional>
+#include <cstring>
 
 void ContainedNames::add(std::string_view name)
 {
@@ -23,11 +23,22 @@ std::optional<std::uint32_t> ContainedNames::find(std::string_view lowered) cons
 {
     if (lowered.empty() || lowered.find('\0') != std::string_view::npos)
         return std::nullopt;
-    const auto hit = std::search(m_text.begin(), m_text.end(),
-                                 std::boyer_moore_horspool_searcher(lowered.begin(), lowered.end()));
-    if (hit == m_text.end())
+    std::string key(lowered);
+    if (const auto kept = m_kept.find(key); kept != m_kept.end())
+        return kept->second;
+    if (m_kept.size() >= kMostKept)
+        m_kept.clear();
+    const std::optional<std::uint32_t> record = search(lowered);
+    m_kept.emplace(std::move(key), record);
+    return record;
+}
+
+std::optional<std::uint32_t> ContainedNames::search(std::string_view lowered) const
+{
+    const void* hit = ::memmem(m_text.data(), m_text.size(), lowered.data(), lowered.size());
+    if (!hit)
         return std::nullopt;
-    const auto offset = std::uint32_t(hit - m_text.begin());
+    const auto offset = std::uint32_t(static_cast<const char*>(hit) - m_text.data());
     // The last record that starts at or before the hit holds it.
     const auto record = std::upper_bound(m_starts.begin(), m_starts.end(), offset) - m_starts.begin() - 1;
     return std::uint32_t(record);
