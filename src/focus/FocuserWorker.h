@@ -7,8 +7,8 @@
 
 #include <functional>
 
-// The thread the serial focusers' exchanges run on (the mount's worker),
-// as the focus library reaches it.
+// The thread the serial focusers' exchanges run on (the focuser port's own
+// worker), as the focus library reaches it.
 class FocuserWorker {
 public:
     virtual ~FocuserWorker() = default;

@@ -5,6 +5,7 @@
 #include "mount/MountFamily.h"
 #include "mount/MountGoto.h"
 #include "mount/MountState.h"
+#include "mount/PortWorkers.h"
 #include "mount/ScopeMessage.h"
 #include "mount/ScopeStatus.h"
 #include "mount/ScopeThread.h"
@@ -56,6 +57,8 @@ public:
     void setFinderTrack(std::function<FinderTrack()> finderTrack) { m_links.finderTrack = std::move(finderTrack); }
     void setModifiers(std::function<Qt::KeyboardModifiers()> modifiers) { m_links.modifiers = std::move(modifiers); }
     ScopeThread& scopeThread() { return m_thread; }
+    // The other devices' ports' workers, apart from the mount's.
+    PortWorkers& portWorkers() { return m_ports; }
     MountEvents& events() { return m_events; }
 
     // Starts connecting telescope slot 0..4 on the worker; false when it
@@ -219,6 +222,7 @@ private:
     FinderTrackSnapshot m_finderTrack;
     MountEvents m_events;
     ScopeThread m_thread;
+    PortWorkers m_ports;
     std::shared_ptr<MountFamily> m_family;
 
     bool m_hasScopePort = false;

@@ -4,8 +4,8 @@
 
 #include <functional>
 
-// The mount's worker thread and Connect-menu port choice as the SG-4
-// controller uses them.
+// The SG-4 port's worker thread and the Connect menu's port choice as the
+// SG-4 controller uses them.
 class SG4Worker {
 public:
     virtual ~SG4Worker() = default;
