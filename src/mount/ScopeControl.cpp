@@ -148,22 +148,10 @@ void ScopeControl::launchThread()
     m_thread.launchThread();
 }
 
-void ScopeControl::setWorkerInUse(const void* user, std::function<bool()> inUse)
-{
-    if (inUse)
-        m_workerUsers[user] = std::move(inUse);
-    else
-        m_workerUsers.erase(user);
-}
-
 void ScopeControl::releaseThread()
 {
     if (m_status.isConnected || m_isConnecting)
         return;
-    for (const auto& [user, inUse] : m_workerUsers) {
-        if (inUse())
-            return;
-    }
     // Not waited for: the exchange in progress ends at its next read.
     m_hasScopePort = false;
     m_thread.askToStop();

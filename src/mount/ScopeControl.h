@@ -18,7 +18,6 @@
 
 #include <chrono>
 #include <functional>
-#include <map>
 #include <memory>
 #include <optional>
 
@@ -124,10 +123,8 @@ public:
     // Ticks of the panel fade, every 0.05 s.
     void setScopeAlphaDelay();
 
-    // The worker and its port. The worker stops once no device needs it:
-    // no mount connected or connecting, and every other user's `inUse`
-    // (the domes', the focusers') false. An empty `inUse` removes `user`.
-    void setWorkerInUse(const void* user, std::function<bool()> inUse);
+    // The worker and its port. The worker stops once no mount is connected
+    // or connecting: the other devices have their ports' workers.
     void launchThread();
     void releaseThread();
     void killScopePort();
@@ -231,7 +228,6 @@ private:
     QTimer m_fadeTimer;
     QTimer m_readTimer;
     std::function<void(bool)> m_positionRead;
-    std::map<const void*, std::function<bool()>> m_workerUsers;
     float m_timerRate = 5.0f;
     float m_rateCount = 0.0f;
     int m_failedPolls = 0;

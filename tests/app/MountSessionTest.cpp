@@ -221,27 +221,37 @@ TEST_F(MountSessionTest, ASilentFocuserNeverHoldsUpTheMountsStopOrPolls)
     for (const QByteArray& frame : device.frames(beforeFocuser))
         EXPECT_TRUE(frame == ":GR#" || frame == ":GD#") << frame.toStdString();
 
-    // Frozen in the middle of its status exchanges.
+    // Frozen in the middle of its status exchanges, with reads piled up
+    // behind them, each of which waits out its time.
     focuserPort.simulator().dropAnswers();
     const qsizetype heard = focuserPort.simulator().received().size();
     ASSERT_TRUE(QTest::qWaitFor([&] { return focuserPort.simulator().received().size() > heard; },
                                 kWaitMs));
+    QElapsedTimer sinceQueued;
+    sinceQueued.start();
+    const qsizetype beforePolls = device.frames().size();
+    for (int read = 0; read < 4; ++read)
+        focuser.control().moonGetCurrPosn([](const auto&) {});
 
+    // Each motion goes out within one exchange of the mount's line: 40
+    // cycles of 3 ticks.
     LX200Panel& panel = panels().lx200Panel();
     panel.show();
     const qsizetype beforeSlew = device.motions().size();
-    const qsizetype beforePolls = device.frames().size();
+    QElapsedTimer sincePress;
+    sincePress.start();
     QTest::mousePress(panel.directionButton(3), Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([&] { return device.motions(beforeSlew).size() == 1; }, kWaitMs));
+    EXPECT_LT(sincePress.elapsed(), 2000);
     QElapsedTimer sinceRelease;
     QTest::mouseRelease(panel.directionButton(3), Qt::LeftButton);
     sinceRelease.start();
     ASSERT_TRUE(QTest::qWaitFor([&] { return device.motions(beforeSlew).size() == 2; }, kWaitMs));
-    // One exchange of the mount's line: 40 cycles of 3 ticks.
     EXPECT_LT(sinceRelease.elapsed(), 2000);
     EXPECT_EQ(device.motions(beforeSlew), (QByteArrayList{":Me#", ":Q#"}));
 
-    QTest::qWait(6500);
+    // The reads hold the focuser's port for 8 s; the 2 s polls go on meanwhile.
+    QTest::qWait(int(std::max<qint64>(0, 6500 - sinceQueued.elapsed())));
     const QByteArrayList later = device.frames(beforePolls);
     EXPECT_GE(later.count(":GR#"), 2) << "polls every 2 s, not every focuser time-out";
     EXPECT_TRUE(focuser.control().isConnected());

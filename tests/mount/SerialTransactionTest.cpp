@@ -87,7 +87,8 @@ TEST_F(SerialTransactionTest, ASilentDeviceCostsFortyCyclesOfThreeTicks)
 TEST_F(SerialTransactionTest, WriteOnlyAndReadOnlyExchanges)
 {
     device().simulator().answer(kRequest, kAnswer);
-    device().simulator().setReplyDelay(150ms);
+    // Half of the 40 cycles of 3 ticks.
+    device().simulator().setReplyDelay(60ms);
     open(kSerialSlotScope);
 
     // No reply expected: back right after the write, count as written.

@@ -57,7 +57,7 @@ void ScopeDomeMount::launchThread()
 
 void ScopeDomeMount::releaseThread()
 {
-    m_scope.releaseThread();
+    // The port's worker stays, idle, for the dome's next connection.
 }
 
 void ScopeDomeMount::postWork(std::function<void()> work)
