@@ -153,7 +153,7 @@ private:
     void createPrefWindow();
     // The two dome controllers, their panels and the chart's slit marks.
     void createDomes(const QString& resources, PrefLinks& links);
-    // The SG-4 guider and AllSky camera on the mount's worker, in the Connect menu.
+    // The SG-4 guider and AllSky camera on its port's worker, in the Connect menu.
     void createSG4(PrefLinks& links, AllSkyClock* allSkyClock);
     // The Canon camera on libgphoto2, in the Connect menu and the quit sequence.
     void createCanon(PrefLinks& links);

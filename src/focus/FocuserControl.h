@@ -15,7 +15,7 @@ class SerialControl;
 // The command layer every serial focuser shares: it finds the focuser on
 // the focuser slot of the serial transport (the port the Connect menu
 // chose, or each listed port in turn) and holds the connection. Every
-// exchange, the search and its probe included, runs on the mount's worker;
+// exchange, the search and its probe included, runs on the port's worker;
 // the main thread only posts work and takes its result in a continuation.
 // A model says its speed and probe and builds its commands.
 class FocuserControl : public QObject, public MenuDevice {

@@ -9,7 +9,7 @@
 // The RoboFocus command layer on the focuser slot at 9600 baud: frames of
 // eight characters and their checksum, step echoes ('I', 'O') skipped ahead
 // of a reply and counted into the position. Every exchange runs on the
-// mount's worker and answers on the main thread; one refused (not
+// port's worker and answers on the main thread; one refused (not
 // connected, or marked not while moving: with a beep) answers at once.
 class RoboControl final : public FocuserControl {
     Q_OBJECT

@@ -43,7 +43,7 @@ struct SG4ExposureStart {
     bool done = false;
 };
 
-// The SG-4 and AllSky command set on slot 3 as the mount's worker runs it.
+// The SG-4 and AllSky command set on slot 3 as the port's worker runs it.
 // A copy carries all it needs; nothing here may run on the main thread.
 class SG4Exchange : public SlotExchange {
 public:
