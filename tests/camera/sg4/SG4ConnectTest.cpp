@@ -84,6 +84,32 @@ TEST_F(SG4Connect, GainsInPercentAreSentAsAggressiveness)
     EXPECT_EQ(device.commands().last(), SG4Protocol::frame('M', QByteArray("\x04\xD2", 2)));
 }
 
+TEST_F(SG4Connect, GainEditsTakeTheDevicesTwoByteReply)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const DebugLog log(folder.path());
+    SG4Control logged(serial, DebugWriter([] { return true; }, &log), fastTiming());
+    TestSG4Worker loggedWorker(logged);
+    logged.setWorker(&loggedWorker);
+    ASSERT_TRUE(connectWith(logged));
+    logged.sg4SetupAction(SG4Control::kTagXGain, 50);
+    logged.sg4SetupAction(SG4Control::kTagYGain, 20);
+    // The setting after them is not held up by a reply still awaited.
+    logged.sg4SetupAction(SG4Control::kTagMaxMove, 300);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return logged.pendingExchanges() == 0; }, 20000));
+    EXPECT_EQ(device.commands().last(), SG4Protocol::frame('M', QByteArray("\x01\x2C", 2)));
+    QFile file(log.path());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString text = QString::fromLatin1(file.readAll());
+    EXPECT_TRUE(text.contains("SG-4 sg4SetXAggressiveCmd"));
+    EXPECT_TRUE(text.contains("SG-4 sg4SetYAggressiveCmd"));
+    EXPECT_FALSE(text.contains("AggressiveCmd: transaction error"));
+    EXPECT_FALSE(text.contains("AggressiveCmd: checksum error"));
+    EXPECT_EQ(alerts.beeps, 0);
+    logged.sg4Disconnect();
+}
+
 TEST_F(SG4Connect, DirectionButtonsHoldTheirRelayUntilReleased)
 {
     ASSERT_TRUE(connect());
