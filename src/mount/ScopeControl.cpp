@@ -4,6 +4,7 @@
 #include "model/SkyCoordinates.h"
 #include "model/SkyDateModel.h"
 #include "model/settings/PrefControl.h"
+#include "model/settings/PrefDefaults.h"
 #include "mount/MountProtocols.h"
 #include "mount/SerialControl.h"
 #include "mount/links/AutoguiderLink.h"
@@ -325,9 +326,22 @@ void ScopeControl::postCommand(int id, qint32 code)
         runNow(command);
         return;
     }
+    if (sendsSite(id, code, held.testFlag(Qt::AltModifier)) && !isSiteDefined()) {
+        // A fresh site is 0°, 0°: sent, it would move the mount's sky.
+        m_debug("postCommand: site undefined, not sent");
+        AlertPanel::runAlert(kSetSiteFailed, kSiteUndefined);
+        return;
+    }
     sampleInputs();
     m_status.isSerialCmd = true;
     m_thread.post(ScopeMessage::command(id, code, held));
+}
+
+bool ScopeControl::isSiteDefined() const
+{
+    const int site = m_prefs.currentSite();
+    return site >= 0 && site < m_prefs.siteNamesArray().size()
+           && m_prefs.siteNamesArray().at(site) != PrefDefaults::kUndefinedSiteName;
 }
 
 void ScopeControl::sampleFinderTrack()
