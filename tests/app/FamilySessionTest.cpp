@@ -138,6 +138,10 @@ TEST_F(FamilySessionTest, Gemini)
     mount.attach(pty.simulator());
     pty.start();
     chart->prefControl().setCurrentSite(0);
+    QStringList siteNames = chart->prefControl().siteNamesArray();
+    siteNames.resize(5, "Undefined");
+    siteNames[0] = "Home";
+    chart->prefControl().setSiteNamesArray(siteNames);
     ASSERT_NO_FATAL_FAILURE(connectTo(pty.path()));
     MainThreadWatchdog watchdog;
     watchdog.start();

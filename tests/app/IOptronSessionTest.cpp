@@ -100,7 +100,18 @@ protected:
                   10)
             << "the time as sent";
         EXPECT_EQ(clock[2], expected[2]);
-        const PrefControl& prefs = chart->prefControl();
+        // The start-up site is undefined: refused with a word, nothing sent.
+        PrefControl& prefs = chart->prefControl();
+        alerts.alerts.clear();
+        click(panel, siteTag);
+        EXPECT_EQ(sentInAWhile(sent(), isSite), QByteArrayList{});
+        ASSERT_EQ(alerts.alerts.size(), 1u);
+        EXPECT_EQ(alerts.alerts[0].title, "Set Site Failed");
+        alerts.alerts.clear();
+        QStringList names = prefs.siteNamesArray();
+        names.resize(5, "Undefined");
+        names[prefs.currentSite()] = "Home";
+        prefs.setSiteNamesArray(names);
         EXPECT_EQ(sentBy(sent(), isSite, [&] { click(panel, siteTag); }, 2),
                   (QByteArrayList{":St " + IOptronFamily::latitudeText(prefs.latitude()) + "#",
                                   ":Sg " + IOptronFamily::longitudeText(prefs.longitude()) + "#"}));
