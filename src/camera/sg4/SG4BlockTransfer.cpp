@@ -23,7 +23,8 @@ std::optional<std::vector<quint16>> SG4BlockTransfer::run(const Request& request
     // A camera exposing the next frame (continuous exposure) may put its
     // progress bytes ahead of the echo.
     char echo = m_serial.getSG4Byte();
-    for (int skipped = 0; echo != command.back() && isProgressByte(echo) && skipped < kMostProgressAhead; ++skipped)
+    for (int skipped = 0; echo != command.back() && isProgressByte(echo) && skipped < kMostProgressAhead;
+         ++skipped)
         echo = m_serial.getSG4Byte();
     if (echo != command.back()) {
         m_debug(QString("SG-4 sg4TransferImageCmd: X command checksum error byte: %1").arg(int(quint8(echo))));

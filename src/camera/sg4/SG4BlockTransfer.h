@@ -15,8 +15,8 @@ class SerialControl;
 // The 'X' image transfer on the worker thread: blocks of data bytes and an
 // XOR checksum byte, each answered 'K' (kept), 'R' (send it again, at most
 // three times in a row) or 'S' (the user stopped it, or the transfer is
-// given up). The pixels go into a
-// buffer of the transfer's own, which nobody else sees until it is complete.
+// given up). The pixels go into a buffer of the transfer's own, which nobody
+// else sees until it is complete.
 class SG4BlockTransfer {
 public:
     struct Request {
