@@ -55,4 +55,4 @@ bool sendsSite(int messageId, int code, bool optionHeld);
 // The alert of a site that cannot be sent, and why.
 inline const QString kSetSiteFailed = QStringLiteral("Set Site Failed");
 inline const QString kSiteUndefined =
-    QStringLiteral("The current site is undefined. Choose or enter a site in Preferences first.");
+    QStringLiteral("The current site is undefined. Enter its latitude and longitude in Preferences first.");

@@ -4,7 +4,6 @@
 #include "model/SkyCoordinates.h"
 #include "model/SkyDateModel.h"
 #include "model/settings/PrefControl.h"
-#include "model/settings/PrefDefaults.h"
 #include "mount/MountProtocols.h"
 #include "mount/SerialControl.h"
 #include "mount/links/AutoguiderLink.h"
@@ -327,7 +326,7 @@ void ScopeControl::postCommand(int id, qint32 code)
         return;
     }
     if (sendsSite(id, code, held.testFlag(Qt::AltModifier)) && !isSiteDefined()) {
-        // A fresh site is 0°, 0°: sent, it would move the mount's sky.
+        // Sent, it would move the mount's sky to the Gulf of Guinea.
         m_debug("postCommand: site undefined, not sent");
         AlertPanel::runAlert(kSetSiteFailed, kSiteUndefined);
         return;
@@ -339,9 +338,8 @@ void ScopeControl::postCommand(int id, qint32 code)
 
 bool ScopeControl::isSiteDefined() const
 {
-    const int site = m_prefs.currentSite();
-    return site >= 0 && site < m_prefs.siteNamesArray().size()
-           && m_prefs.siteNamesArray().at(site) != PrefDefaults::kUndefinedSiteName;
+    // Exactly 0°, 0° is the fresh installation's site, before any location was taken.
+    return m_prefs.latitude() != 0.0 || m_prefs.longitude() != 0.0;
 }
 
 void ScopeControl::sampleFinderTrack()
