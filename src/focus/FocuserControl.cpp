@@ -141,3 +141,9 @@ void FocuserControl::writeDebug(const QString& line) const
 {
     m_line.debug()(line);
 }
+
+void FocuserControl::checkLine(std::function<void(bool hungUp)> done)
+{
+    post([](const FocuserExchange& line) { return line.serial().isHungUp(kSerialSlotFocuser); },
+         std::move(done));
+}

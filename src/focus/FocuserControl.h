@@ -80,6 +80,10 @@ public:
     // tick waits between attempts, never a blocked thread.
     void after(int ticks, std::function<void()> next);
 
+    // Asks on the worker whether the focuser's port hung up (the adapter
+    // pulled, the line gone); `done` hears it on the main thread.
+    void checkLine(std::function<void(bool hungUp)> done);
+
     // Runs `work` on the worker, its outcome unheard.
     template <typename Work>
     void post(Work work)

@@ -87,6 +87,9 @@ private:
     void exchange(const QByteArray& frame, std::function<void(const Reply&)> then);
     // A record beginning "F" and `letter`, after its echoes are counted.
     std::optional<QByteArray> recordOf(const Reply& reply, char letter);
+    // The record of a backlash or configuration reply; a garbled or missing
+    // one beeps and is logged.
+    std::optional<QByteArray> settingOf(const Reply& reply, char letter);
     // Refuses with a beep while the motor moves.
     bool refusedWhileMoving(const Done& done);
     void send(const QByteArray& frame, Done done);

@@ -322,9 +322,21 @@ void ScopeControl::postCommand(int id, qint32 code)
         runNow(command);
         return;
     }
+    if (sendsSite(id, code, held.testFlag(Qt::AltModifier)) && !isSiteDefined()) {
+        // Sent, it would move the mount's sky to the Gulf of Guinea.
+        m_debug("postCommand: site undefined, not sent");
+        AlertPanel::runAlert(kSetSiteFailed, kSiteUndefined);
+        return;
+    }
     sampleInputs();
     m_status.isSerialCmd = true;
     m_thread.post(ScopeMessage::command(id, code, held));
+}
+
+bool ScopeControl::isSiteDefined() const
+{
+    // Exactly 0°, 0° is the fresh installation's site, before any location was taken.
+    return m_prefs.latitude() != 0.0 || m_prefs.longitude() != 0.0;
 }
 
 void ScopeControl::sampleFinderTrack()

@@ -185,6 +185,8 @@ private:
     // The connected telescope's name, as the settings list it.
     QString currentScopeName() const;
     void sampleFinderTrack();
+    // A site with a location: the start-up site of a fresh installation has none.
+    bool isSiteDefined() const;
     // Copies the connected mount's panel state (lock, fixed pulse, guide
     // rate) for the families, which read it on the worker.
     void samplePanelState();
