@@ -96,6 +96,10 @@ void CanonControl::canonDisconnect()
 
 void CanonControl::canonDisconnectShutdown()
 {
+    // The image on its way is lost with the camera: the user is told so.
+    if (m_isCanonDownloading || !m_transfers.empty())
+        AlertPanel::runAlert(QStringLiteral("The camera went away during a download."),
+                             QStringLiteral("The image was not saved on the computer."));
     stopRecordingMovie();
     m_batteryTimer.stop();
     m_sdk.closeSession();

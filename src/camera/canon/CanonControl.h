@@ -134,6 +134,10 @@ public:
     bool isCanonGrid() const { return m_isCanonGrid; }
     bool isCanonAbort() const { return m_isCanonAbort; }
     bool isCanonTestImage() const { return m_isCanonTestImage; }
+    // The file at canonFilePath() was downloaded as a test image, shown and
+    // not kept; a file downloaded to keep is never one, whatever the boxes
+    // say later.
+    bool isCanonFileTestImage() const { return m_isCanonFileTestImage; }
     bool isLiveViewCapable() const { return m_isLiveViewCapable; }
     bool isNewExposeImage() const { return m_isNewExposeImage; }
     bool isCanonMovieRecording() const { return m_isCanonMovieRecording; }
@@ -230,6 +234,11 @@ private:
     void nextExposureOrDone();
     // The start command's error: repaired (mirror lock-up) or reported.
     bool handleStartError(CanonSdk::Error error);
+    // A refused start, at once or later: true when repaired and going on.
+    bool startFailed(CanonSdk::Error error, bool bulbCommand);
+    // The camera refused a start it had first taken: back to idle.
+    void startRefused(CanonSdk::Error error, bool bulb);
+    void sendUnlock(int retries);
     void canonExpProgressTimer();
     void canonExpTimerFired();
     void downloadTimedOut();
@@ -243,6 +252,14 @@ private:
     void transferEnded(CanonSdk::Item item, SafeWrite& file, CanonSdk::Error error, bool firstTry);
     void takeFrame(CanonSdk::Error error, const QByteArray& frame);
     QString downloadBasePath() const;
+    // The hidden file a download is written to before it takes its number.
+    QString stagingPath() const;
+    // Gives the staged download the first free number; none (and the
+    // reason in m_claimError) when it could not.
+    std::optional<QString> claimNumberedName();
+    // A download the computer could not keep: said to the user, the
+    // camera's copy left alone.
+    void downloadNotSaved(CanonSdk::Item item, const QString& reason);
     std::optional<QString> numberedPath(const QString& base, const QString& extension) const;
     void setCountText();
     void uiUnlock();
@@ -301,6 +318,10 @@ private:
     std::int64_t m_microSec = 0;
     MovieJob m_canonMovie;
     QString m_canonFilePath;
+    bool m_isCanonFileTestImage = false;
+    bool m_isTestDownload = false;
+    QString m_downloadExtension;
+    QString m_claimError;
     std::uint32_t m_canonISO = 0;
     std::uint32_t m_canonSaveTo = 0;
     bool m_isCanonBulb = false;
@@ -315,6 +336,10 @@ private:
     bool m_isLiveViewCapable = false;
     bool m_isNewExposeImage = false;
     bool m_isUILock = false;
+    // A bulb exposure was started and its release not yet sent.
+    bool m_isBulbOpen = false;
+    // Counts the starts, so a late refusal reaches only its own.
+    std::uint64_t m_startGeneration = 0;
     bool m_isCanonMovieRecording = false;
     bool m_isSDKInit = false;
     bool m_isPropChange = false;

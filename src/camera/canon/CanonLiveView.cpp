@@ -223,23 +223,28 @@ void CanonControl::canonExtendLiveViewTime()
 void CanonControl::setIsCanonBulb()
 {
     m_isCanonUSBBusy = true;
-    m_isCanonBulb = false;
+    // A read the camera does not answer (busy with a command) tells nothing
+    // about the bulb state, which then stays as it was.
+    bool bulb = false;
     std::uint32_t tv = 0;
-    Error error = m_sdk.getUInt32(kPropTv, 0, tv);
-    if (error == kOk) {
+    const Error tvError = m_sdk.getUInt32(kPropTv, 0, tv);
+    if (tvError == kOk) {
         if (tv == kTvBulb && !m_is60D)
-            m_isCanonBulb = true;
+            bulb = true;
         m_isPropChange = true;
     } else {
-        logError("setIsCanonBulb Tv err: 0x%04X.", error);
+        logError("setIsCanonBulb Tv err: 0x%04X.", tvError);
     }
-    error = m_sdk.getUInt32(kPropAEMode, 0, m_canonAEData);
-    if (error == kOk) {
+    const Error aeError = m_sdk.getUInt32(kPropAEMode, 0, m_canonAEData);
+    if (aeError == kOk) {
         if (m_is60D && m_canonAEData == kAEBulb)
-            m_isCanonBulb = true;
+            bulb = true;
     } else {
-        logError("setIsCanonBulb AE err: 0x%04X.", error);
+        logError("setIsCanonBulb AE err: 0x%04X.", aeError);
     }
+    // The 60D's bulb is its dial's mode, the others' the shutter speed.
+    if ((m_is60D ? aeError : tvError) == kOk)
+        m_isCanonBulb = bulb;
     m_debug([&] { return QString::asprintf("setIsCanonBulb exp:0x%02X, AEData: %d.", tv, int(m_canonAEData)); });
     if (m_is60D) {
         if (m_canonExpTime > 30 && m_canonAEData != kAEBulb) {
@@ -261,5 +266,6 @@ void CanonControl::removeFilePath()
     if (m_canonFilePath.isEmpty())
         return;
     m_canonFilePath.clear();
+    m_isCanonFileTestImage = false;
     m_isNewExposeImage = false;
 }

@@ -141,7 +141,10 @@ public:
     virtual Error setPropertyEventHandler(PropertyHandler handler) = 0;
     virtual Error setCameraStateEventHandler(StateHandler handler) = 0;
 
-    virtual Error sendCommand(std::uint32_t command, std::uint32_t param) = 0;
+    // An error the camera gives at once is answered and `done` is not
+    // called; otherwise `done`, when given, later gets how the command went.
+    virtual Error sendCommand(std::uint32_t command, std::uint32_t param, Done done) = 0;
+    Error sendCommand(std::uint32_t command, std::uint32_t param) { return sendCommand(command, param, {}); }
     virtual Error sendStatusCommand(std::uint32_t command) = 0;
 
     virtual Error getDirectoryItemInfo(Item item, ItemInfo& info) = 0;

@@ -119,6 +119,7 @@ CanonSdk::Error Gphoto2CanonSdk::initializeSdk()
                 m_stateHandler(kStateShutDown, 0);
         }, Qt::QueuedConnection);
         connect(worker, &Gphoto2Worker::commandDone, this, &Gphoto2CanonSdk::finishCommand, Qt::QueuedConnection);
+        connect(worker, &Gphoto2Worker::downloadProgress, this, &Gphoto2CanonSdk::takeProgress, Qt::QueuedConnection);
         connect(worker, &Gphoto2Worker::downloadChunk, this, &Gphoto2CanonSdk::takeChunk, Qt::QueuedConnection);
         connect(worker, &Gphoto2Worker::downloadDone, this, &Gphoto2CanonSdk::finishDownload, Qt::QueuedConnection);
         connect(worker, &Gphoto2Worker::frameDone, this, &Gphoto2CanonSdk::finishFrame, Qt::QueuedConnection);
@@ -170,8 +171,12 @@ void Gphoto2CanonSdk::stopWorker()
         QTimer::singleShot(0, this, [done = std::move(pending.done)] { done(kErrInternal); });
     for (auto& [id, done] : m_frames)
         QTimer::singleShot(0, this, [done = std::move(done)] { done(kErrInternal, {}); });
+    for (auto& [id, done] : m_commands)
+        if (done)
+            QTimer::singleShot(0, this, [done = std::move(done)] { done(kErrInternal); });
     m_downloads.clear();
     m_frames.clear();
+    m_commands.clear();
 }
 
 CanonSdk::Error Gphoto2CanonSdk::getCameraList()
@@ -266,7 +271,7 @@ CanonSdk::Error Gphoto2CanonSdk::setCameraStateEventHandler(StateHandler handler
     return kOk;
 }
 
-CanonSdk::Error Gphoto2CanonSdk::sendCommand(std::uint32_t command, std::uint32_t param)
+CanonSdk::Error Gphoto2CanonSdk::sendCommand(std::uint32_t command, std::uint32_t param, Done done)
 {
     if (command != kCmdTakePicture && command != kCmdBulbStart && command != kCmdBulbEnd &&
         command != kCmdPressShutterButton)
@@ -275,14 +280,23 @@ CanonSdk::Error Gphoto2CanonSdk::sendCommand(std::uint32_t command, std::uint32_
         return kErrInternal;
     // A capture can hold the camera a while: the answer comes as an event.
     ++m_longCalls;
-    post([command, param](Gphoto2Worker& worker) { worker.command(command, param); });
+    const quint64 id = m_nextRequest++;
+    m_commands[id] = std::move(done);
+    post([id, command, param](Gphoto2Worker& worker) { worker.command(id, command, param); });
     return kOk;
 }
 
-void Gphoto2CanonSdk::finishCommand(Error error)
+void Gphoto2CanonSdk::finishCommand(quint64 id, Error error)
 {
+    const auto found = m_commands.find(id);
+    if (found == m_commands.end())
+        return;
+    const Done done = std::move(found->second);
+    m_commands.erase(found);
     --m_longCalls;
-    if (error != kOk && m_stateHandler)
+    if (done)
+        done(error);
+    else if (error != kOk && m_stateHandler)
         m_stateHandler(kStateInternalError, error);
 }
 
@@ -316,8 +330,13 @@ void Gphoto2CanonSdk::takeChunk(quint64 id, const QByteArray& bytes, qsizetype a
         return;
     PendingDownload& pending = found->second;
     pending.failed = !pending.sink(QByteArrayView(bytes).sliced(at, length));
-    if (!pending.failed && pending.progress)
-        pending.progress(100.0 * static_cast<double>(at + length) / static_cast<double>(bytes.size()));
+}
+
+void Gphoto2CanonSdk::takeProgress(quint64 id, double percent)
+{
+    const auto found = m_downloads.find(id);
+    if (found != m_downloads.end() && !found->second.failed && found->second.progress)
+        found->second.progress(percent);
 }
 
 void Gphoto2CanonSdk::finishDownload(quint64 id, Error error)

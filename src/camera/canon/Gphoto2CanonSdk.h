@@ -43,7 +43,8 @@ public:
     Error setObjectEventHandler(ObjectHandler handler) override;
     Error setPropertyEventHandler(PropertyHandler handler) override;
     Error setCameraStateEventHandler(StateHandler handler) override;
-    Error sendCommand(std::uint32_t command, std::uint32_t param) override;
+    using CanonSdk::sendCommand;
+    Error sendCommand(std::uint32_t command, std::uint32_t param, Done done) override;
     Error sendStatusCommand(std::uint32_t command) override;
     Error getDirectoryItemInfo(Item item, ItemInfo& info) override;
     void download(Item item, Sink sink, Progress progress, Done done) override;
@@ -78,10 +79,11 @@ private:
     bool isLate();
     // Runs `work` on the worker without waiting.
     void post(std::function<void(Gphoto2Worker&)> work);
+    void takeProgress(quint64 id, double percent);
     void takeChunk(quint64 id, const QByteArray& bytes, qsizetype at, qsizetype length);
     void finishDownload(quint64 id, Error error);
     void finishFrame(quint64 id, Error error, const QByteArray& jpeg);
-    void finishCommand(Error error);
+    void finishCommand(quint64 id, Error error);
     void stopWorker();
 
     Gphoto2Device::Factory m_factory;
@@ -92,6 +94,8 @@ private:
     StateHandler m_stateHandler;
     std::map<quint64, PendingDownload> m_downloads;
     std::map<quint64, FrameDone> m_frames;
+    // Commands under way, with whom to tell how they went.
+    std::map<quint64, Done> m_commands;
     quint64 m_nextRequest = 1;
     std::shared_ptr<Reply> m_late;
     // Downloads and captures under way: the camera is busy until they end.

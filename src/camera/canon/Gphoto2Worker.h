@@ -43,7 +43,7 @@ public:
     Error propertyData(std::uint32_t property, std::uint32_t param, QByteArray& data);
     Error setPropertyData(std::uint32_t property, std::uint32_t param, const QByteArray& data);
     Error setCapacity() const;
-    void command(std::uint32_t command, std::uint32_t param);
+    void command(quint64 id, std::uint32_t command, std::uint32_t param);
     Error statusCommand(std::uint32_t command);
     Error itemInfo(Item item, CanonSdk::ItemInfo& info);
     void download(quint64 id, Item item);
@@ -58,7 +58,8 @@ signals:
     void objectEvent(quint32 event, quint32 item);
     void propertyChanged(quint32 property, quint32 param);
     void cameraGone();
-    void commandDone(quint32 error);
+    void commandDone(quint64 id, quint32 error);
+    void downloadProgress(quint64 id, double percent);
     void downloadChunk(quint64 id, const QByteArray& bytes, qsizetype at, qsizetype length);
     void downloadDone(quint64 id, quint32 error);
     void frameDone(quint64 id, quint32 error, const QByteArray& jpeg);

@@ -100,7 +100,8 @@ public:
     Error setObjectEventHandler(ObjectHandler handler) override;
     Error setPropertyEventHandler(PropertyHandler handler) override;
     Error setCameraStateEventHandler(StateHandler handler) override;
-    Error sendCommand(std::uint32_t command, std::uint32_t param) override;
+    using CanonSdk::sendCommand;
+    Error sendCommand(std::uint32_t command, std::uint32_t param, Done done) override;
     Error sendStatusCommand(std::uint32_t command) override;
     Error getDirectoryItemInfo(Item item, ItemInfo& info) override;
     void download(Item item, Sink sink, Progress progress, Done done) override;
@@ -112,6 +113,7 @@ public:
 private:
     using Key = std::pair<std::uint32_t, std::uint32_t>;
     Error scripted(Call call);
+    Error runCommand(std::uint32_t command, std::uint32_t param);
     Error transfer(Item item, const Sink& sink, const Progress& progress);
     Error evfImage(QByteArray& jpeg);
     void endExposure();
