@@ -249,13 +249,12 @@ private:
     {
         QThread::msleep(static_cast<unsigned long>(m_state->commandMs.load()));
         const bool press = value.startsWith("Press");
-        if (press)
-            if (const Error refused = m_state->captureError; refused != CanonIds::kOk)
-                return refused;
         bool pressed = false;
         {
             const std::lock_guard lock(m_state->mutex);
             m_state->writes["eosremoterelease"] << value;
+            if (press && m_state->captureError != CanonIds::kOk)
+                return m_state->captureError;
             pressed = m_state->config["eosremoterelease"].startsWith("Press");
             m_state->config["eosremoterelease"] = value;
         }
