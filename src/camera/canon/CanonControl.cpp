@@ -125,6 +125,30 @@ bool CanonControl::setCanonWhiteBalance()
     return error == kOk;
 }
 
+void CanonControl::writeCanonWhiteBalance(std::function<void(bool)> done)
+{
+    m_isCanonUSBBusy = true;
+    m_sdk.writeUInt32(kPropColorTemperature, 0, m_degK, answered([this, done](Error error) {
+        if (error != kOk) {
+            logError("EdsSetPropertyData kEdsPropID_ColorTemperature error: 0x%04X.", error);
+            m_isCanonUSBBusy = false;
+            done(false);
+            return;
+        }
+        if (!m_isLiveViewCapable) {
+            m_isCanonUSBBusy = false;
+            done(true);
+            return;
+        }
+        m_sdk.writeUInt32(kPropEvfColorTemperature, 0, m_degK, answered([this, done](Error evf) {
+            if (evf != kOk)
+                logError("EdsSetPropertyData kEdsPropID_Evf_ColorTemperature error: 0x%04X.", evf);
+            m_isCanonUSBBusy = false;
+            done(evf == kOk);
+        }));
+    }));
+}
+
 void CanonControl::handleCanonPropertyEvent(std::uint32_t, std::uint32_t property, std::uint32_t)
 {
     if (property == kPropWhiteBalance || property == kPropISOSpeed)

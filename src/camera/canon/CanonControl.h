@@ -81,6 +81,9 @@ public:
     void canonDisconnect() override;
     void canonDisconnectShutdown();
     bool setCanonWhiteBalance();
+    // The same without waiting for the camera: `done` hears whether the
+    // writes succeeded.
+    void writeCanonWhiteBalance(std::function<void(bool)> done);
 
     // MenuDevice, for the Connect menu.
     bool isConnected() const override { return m_isCanonConnected; }
@@ -113,6 +116,9 @@ public:
     void canonExtendLiveViewTime();
     void setIsCanonBulb();
     void removeFilePath();
+    // The answers setIsCanonLiveView() and setIsCanonBulb() wait for.
+    void takeLiveViewOutput(CanonSdk::Error error, std::uint32_t device);
+    void takeBulbState(CanonSdk::Error tvError, std::uint32_t tv, CanonSdk::Error aeError, std::uint32_t ae);
 
     // Live-view movies.
     bool startRecordingMovie();
@@ -227,9 +233,13 @@ private:
     void chooseISO();
     void exposureTime();
     void writeShutterSpeedForChoice();
+    void write7DShutterSpeed();
+    // A completion that reaches the controller only while it lives, and
+    // tells the panel afterwards.
+    CanonSdk::Done answered(std::function<void(CanonSdk::Error)> then);
     bool isDialBulb() const;
     // The 60D takes its mode from the dial: asks for the dial the time
-    // needs, or sets the time when the dial is on Manual.
+    // needs, or sets the time (without waiting) when the dial is on Manual.
     void set60DExposure(const char* tvErrorFormat);
     void nextExposureOrDone();
     // The start command's error: repaired (mirror lock-up) or reported.

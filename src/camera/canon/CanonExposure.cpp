@@ -87,11 +87,13 @@ void CanonControl::canonAction(int tag)
         break;
     case kTagWhiteBalance:
         m_degK = static_cast<std::uint32_t>(std::trunc(m_panel.whiteBalance + 0.5)) * 100;
-        if (setCanonWhiteBalance()) {
+        writeCanonWhiteBalance([this](bool written) {
+            if (!written)
+                return;
             m_panel.degKelvinText = QString::number(m_degK);
             if (m_isCanonLiveView)
                 getCanonLiveView();
-        }
+        });
         break;
     default:
         return;
@@ -164,12 +166,13 @@ void CanonControl::saveTarget()
     }
     m_panel.fileFolderEnabled = computer;
     m_isCanonUSBBusy = true;
-    const Error error = m_sdk.setUInt32(kPropSaveTo, 0, m_canonSaveTo);
-    if (error != kOk) {
-        logError("EdsSetPropertyData kEdsPropID_SaveTo error: 0x%04X.", error);
-        AlertPanel::beep();
-    }
-    m_isCanonUSBBusy = false;
+    m_sdk.writeUInt32(kPropSaveTo, 0, m_canonSaveTo, answered([this](Error error) {
+        if (error != kOk) {
+            logError("EdsSetPropertyData kEdsPropID_SaveTo error: 0x%04X.", error);
+            AlertPanel::beep();
+        }
+        m_isCanonUSBBusy = false;
+    }));
 }
 
 void CanonControl::chooseISO()
@@ -180,12 +183,13 @@ void CanonControl::chooseISO()
     m_isoCode = m_canonISOMenu[static_cast<std::size_t>(item)];
     m_canonISO = CanonTables::isoChoice(m_isoCode).iso;
     m_isCanonUSBBusy = true;
-    const Error error = m_sdk.setUInt32(kPropISOSpeed, 0, m_isoCode);
-    if (error != kOk) {
-        logError("EdsSetPropertyData kEdsPropID_ISOSpeed error: 0x%04X.", error);
-        AlertPanel::beep();
-    }
-    m_isCanonUSBBusy = false;
+    m_sdk.writeUInt32(kPropISOSpeed, 0, m_isoCode, answered([this](Error error) {
+        if (error != kOk) {
+            logError("EdsSetPropertyData kEdsPropID_ISOSpeed error: 0x%04X.", error);
+            AlertPanel::beep();
+        }
+        m_isCanonUSBBusy = false;
+    }));
 }
 
 void CanonControl::exposureTime()
@@ -221,33 +225,44 @@ void CanonControl::writeShutterSpeedForChoice()
     m_isCanonUSBBusy = true;
     if (m_is7D) {
         const std::uint32_t wanted = m_isCanonBulb ? kAEBulb : kAEManual;
-        if (m_canonAEData != wanted) {
-            m_canonAEData = wanted;
-            const Error error = m_sdk.setUInt32(kPropAEMode, 0, m_canonAEData);
-            if (error != kOk) {
-                logError("EdsSetPropertyData (is7D, action5) kEdsPropID_AEMode error: 0x%04X.", error);
-                AlertPanel::runAlert(QStringLiteral("The mode setting generated an error."),
-                                     QStringLiteral("Set the mode dial to bulb or manual based on exposure time."));
-                m_isCanonUSBBusy = false;
+        if (m_canonAEData == wanted) {
+            write7DShutterSpeed();
+            return;
+        }
+        m_canonAEData = wanted;
+        m_sdk.writeUInt32(kPropAEMode, 0, m_canonAEData, answered([this](Error error) {
+            if (error == kOk) {
+                write7DShutterSpeed();
                 return;
             }
-        }
-        const Error error = m_sdk.setUInt32(kPropTv, 0, m_expCode);
+            logError("EdsSetPropertyData (is7D, action5) kEdsPropID_AEMode error: 0x%04X.", error);
+            AlertPanel::runAlert(QStringLiteral("The mode setting generated an error."),
+                                 QStringLiteral("Set the mode dial to bulb or manual based on exposure time."));
+            m_isCanonUSBBusy = false;
+        }));
+    } else if (m_is60D) {
+        set60DExposure("EdsSetPropertyData (is60D, action5) kEdsPropID_Tv error: 0x%04X.");
+    } else {
+        m_sdk.writeUInt32(kPropTv, 0, m_expCode, answered([this](Error error) {
+            if (error != kOk) {
+                logError("EdsSetPropertyData action5 kEdsPropID_Tv error: 0x%04X.", error);
+                AlertPanel::runAlert(kExposureErrorTitle, kExposureErrorMessage);
+                m_panel.expButtonEnabled = false;
+            }
+            m_isCanonUSBBusy = false;
+        }));
+    }
+}
+
+void CanonControl::write7DShutterSpeed()
+{
+    m_sdk.writeUInt32(kPropTv, 0, m_expCode, answered([this](Error error) {
         if (error != kOk) {
             logError("EdsSetPropertyData (is7D, action5) kEdsPropID_Tv error: 0x%04X.", error);
             AlertPanel::runAlert(kExposureErrorTitle, kExposureErrorMessage);
         }
-    } else if (m_is60D) {
-        set60DExposure("EdsSetPropertyData (is60D, action5) kEdsPropID_Tv error: 0x%04X.");
-    } else {
-        const Error error = m_sdk.setUInt32(kPropTv, 0, m_expCode);
-        if (error != kOk) {
-            logError("EdsSetPropertyData action5 kEdsPropID_Tv error: 0x%04X.", error);
-            AlertPanel::runAlert(kExposureErrorTitle, kExposureErrorMessage);
-            m_panel.expButtonEnabled = false;
-        }
-    }
-    m_isCanonUSBBusy = false;
+        m_isCanonUSBBusy = false;
+    }));
 }
 
 void CanonControl::set60DExposure(const char* tvErrorFormat)
@@ -259,13 +274,28 @@ void CanonControl::set60DExposure(const char* tvErrorFormat)
         AlertPanel::runAlert(QStringLiteral("Set the mode dial to Manual for short (<1s) exposures."), kBlank);
         m_panel.expButtonEnabled = false;
     } else if (!m_isCanonBulb && m_canonAEData == kAEManual) {
-        const Error error = m_sdk.setUInt32(kPropTv, 0, m_expCode);
-        if (error != kOk) {
-            logError(tvErrorFormat, error);
-            AlertPanel::runAlert(kExposureErrorTitle, kExposureErrorMessage);
-            m_panel.expButtonEnabled = false;
-        }
+        m_sdk.writeUInt32(kPropTv, 0, m_expCode, answered([this, tvErrorFormat](Error error) {
+            if (error != kOk) {
+                logError(tvErrorFormat, error);
+                AlertPanel::runAlert(kExposureErrorTitle, kExposureErrorMessage);
+                m_panel.expButtonEnabled = false;
+            }
+            m_isCanonUSBBusy = false;
+        }));
+        return;
     }
+    m_isCanonUSBBusy = false;
+}
+
+CanonSdk::Done CanonControl::answered(std::function<void(CanonSdk::Error)> then)
+{
+    const QPointer<CanonControl> self(this);
+    return [self, then = std::move(then)](Error error) {
+        if (!self)
+            return;
+        then(error);
+        self->changed();
+    };
 }
 
 bool CanonControl::isDialBulb() const

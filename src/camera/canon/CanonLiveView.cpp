@@ -99,8 +99,15 @@ void CanonControl::stopLiveViewForDisconnect()
 
 void CanonControl::setIsCanonLiveView()
 {
-    std::uint32_t device = 0;
-    const Error error = m_sdk.getUInt32(kPropEvfOutputDevice, 0, device);
+    const QPointer<CanonControl> self(this);
+    m_sdk.readUInt32(kPropEvfOutputDevice, 0, [self](Error error, std::uint32_t device) {
+        if (self)
+            self->takeLiveViewOutput(error, device);
+    });
+}
+
+void CanonControl::takeLiveViewOutput(CanonSdk::Error error, std::uint32_t device)
+{
     if (error != kOk) {
         logError("setIsCanonLiveView error: 0x%04X.", error);
         return;
@@ -115,6 +122,7 @@ void CanonControl::setIsCanonLiveView()
         m_isCanonLiveView = false;
         logError("setIsCanonLiveView NO, evData: 0x%04X.", device);
     }
+    changed();
 }
 
 void CanonControl::canonEvTimer()
@@ -222,12 +230,24 @@ void CanonControl::canonExtendLiveViewTime()
 
 void CanonControl::setIsCanonBulb()
 {
+    // Both settings are read without waiting; the answers are taken together.
     m_isCanonUSBBusy = true;
+    const QPointer<CanonControl> self(this);
+    m_sdk.readUInt32(kPropTv, 0, [self](Error tvError, std::uint32_t tv) {
+        if (!self)
+            return;
+        self->m_sdk.readUInt32(kPropAEMode, 0, [self, tvError, tv](Error aeError, std::uint32_t ae) {
+            if (self)
+                self->takeBulbState(tvError, tv, aeError, ae);
+        });
+    });
+}
+
+void CanonControl::takeBulbState(CanonSdk::Error tvError, std::uint32_t tv, CanonSdk::Error aeError, std::uint32_t ae)
+{
     // A read the camera does not answer (busy with a command) tells nothing
     // about the bulb state, which then stays as it was.
     bool bulb = false;
-    std::uint32_t tv = 0;
-    const Error tvError = m_sdk.getUInt32(kPropTv, 0, tv);
     if (tvError == kOk) {
         if (tv == kTvBulb && !m_is60D)
             bulb = true;
@@ -235,8 +255,8 @@ void CanonControl::setIsCanonBulb()
     } else {
         logError("setIsCanonBulb Tv err: 0x%04X.", tvError);
     }
-    const Error aeError = m_sdk.getUInt32(kPropAEMode, 0, m_canonAEData);
     if (aeError == kOk) {
+        m_canonAEData = ae;
         if (m_is60D && m_canonAEData == kAEBulb)
             bulb = true;
     } else {

@@ -115,6 +115,8 @@ public:
     using Progress = std::function<void(double percent)>;
     using Done = std::function<void(Error error)>;
     using FrameDone = std::function<void(Error error, const QByteArray& jpeg)>;
+    using ReadDone = std::function<void(Error error, const QByteArray& data)>;
+    using UInt32Done = std::function<void(Error error, std::uint32_t value)>;
 
     virtual ~CanonSdk() = default;
 
@@ -158,7 +160,16 @@ public:
     // One live-view frame as a JPEG; kErrObjectNotReady while none is ready.
     virtual void downloadEvfImage(FrameDone done) = 0;
 
+    // Writes the property without waiting for the camera; `done` later gets
+    // how it went. By default the write is made at once and only the answer
+    // comes later.
+    virtual void writePropertyData(std::uint32_t property, std::uint32_t param, const QByteArray& data, Done done);
+    // Reads the property without waiting for the camera; likewise.
+    virtual void readPropertyData(std::uint32_t property, std::uint32_t param, ReadDone done);
+
     // 4-byte values, the common case.
     Error getUInt32(std::uint32_t property, std::uint32_t param, std::uint32_t& value);
     Error setUInt32(std::uint32_t property, std::uint32_t param, std::uint32_t value);
+    void writeUInt32(std::uint32_t property, std::uint32_t param, std::uint32_t value, Done done);
+    void readUInt32(std::uint32_t property, std::uint32_t param, UInt32Done done);
 };

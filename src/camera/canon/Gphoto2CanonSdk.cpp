@@ -119,6 +119,7 @@ CanonSdk::Error Gphoto2CanonSdk::initializeSdk()
                 m_stateHandler(kStateShutDown, 0);
         }, Qt::QueuedConnection);
         connect(worker, &Gphoto2Worker::commandDone, this, &Gphoto2CanonSdk::finishCommand, Qt::QueuedConnection);
+        connect(worker, &Gphoto2Worker::valueRead, this, &Gphoto2CanonSdk::finishRead, Qt::QueuedConnection);
         connect(worker, &Gphoto2Worker::downloadProgress, this, &Gphoto2CanonSdk::takeProgress, Qt::QueuedConnection);
         connect(worker, &Gphoto2Worker::downloadChunk, this, &Gphoto2CanonSdk::takeChunk, Qt::QueuedConnection);
         connect(worker, &Gphoto2Worker::downloadDone, this, &Gphoto2CanonSdk::finishDownload, Qt::QueuedConnection);
@@ -174,9 +175,16 @@ void Gphoto2CanonSdk::stopWorker()
     for (auto& [id, done] : m_commands)
         if (done)
             QTimer::singleShot(0, this, [done = std::move(done)] { done(kErrInternal); });
+    for (auto& [id, done] : m_writes)
+        QTimer::singleShot(0, this, [done = std::move(done)] { done(kErrInternal); });
+    m_writes.clear();
+    for (auto& [id, done] : m_reads)
+        if (done)
+            QTimer::singleShot(0, this, [done = std::move(done)] { done(kErrInternal, {}); });
     m_downloads.clear();
     m_frames.clear();
     m_commands.clear();
+    m_reads.clear();
 }
 
 CanonSdk::Error Gphoto2CanonSdk::getCameraList()
@@ -246,6 +254,56 @@ CanonSdk::Error Gphoto2CanonSdk::getPropertyData(std::uint32_t property, std::ui
 CanonSdk::Error Gphoto2CanonSdk::setPropertyData(std::uint32_t property, std::uint32_t param, const QByteArray& data)
 {
     return call([property, param, data](Gphoto2Worker& worker) { return worker.setPropertyData(property, param, data); });
+}
+
+void Gphoto2CanonSdk::writePropertyData(std::uint32_t property, std::uint32_t param, const QByteArray& data, Done done)
+{
+    if (!done)
+        done = [](Error) {};
+    if (!m_worker) {
+        QTimer::singleShot(0, this, [done = std::move(done)] { done(kErrInternal); });
+        return;
+    }
+    // Queued behind whatever the camera is doing. A setting's write is
+    // short: calls that wait queue behind it.
+    const quint64 id = m_nextRequest++;
+    m_writes[id] = std::move(done);
+    post([id, property, param, data](Gphoto2Worker& worker) {
+        emit worker.valueRead(id, worker.setPropertyData(property, param, data), {});
+    });
+}
+
+void Gphoto2CanonSdk::readPropertyData(std::uint32_t property, std::uint32_t param, ReadDone done)
+{
+    if (!m_worker) {
+        QTimer::singleShot(0, this, [done = std::move(done)] { done(kErrInternal, {}); });
+        return;
+    }
+    // A setting's read is short: calls that wait queue behind it.
+    const quint64 id = m_nextRequest++;
+    m_reads[id] = std::move(done);
+    post([id, property, param](Gphoto2Worker& worker) {
+        QByteArray data;
+        const Error error = worker.propertyData(property, param, data);
+        emit worker.valueRead(id, error, data);
+    });
+}
+
+void Gphoto2CanonSdk::finishRead(quint64 id, Error error, const QByteArray& data)
+{
+    if (const auto written = m_writes.find(id); written != m_writes.end()) {
+        const Done done = std::move(written->second);
+        m_writes.erase(written);
+        done(error);
+        return;
+    }
+    const auto found = m_reads.find(id);
+    if (found == m_reads.end())
+        return;
+    const ReadDone done = std::move(found->second);
+    m_reads.erase(found);
+    if (done)
+        done(error, data);
 }
 
 CanonSdk::Error Gphoto2CanonSdk::setCapacity(const Capacity&)

@@ -40,6 +40,8 @@ public:
     Error getPropertyData(std::uint32_t property, std::uint32_t param, QByteArray& data) override;
     Error setPropertyData(std::uint32_t property, std::uint32_t param, const QByteArray& data) override;
     Error setCapacity(const Capacity& capacity) override;
+    void writePropertyData(std::uint32_t property, std::uint32_t param, const QByteArray& data, Done done) override;
+    void readPropertyData(std::uint32_t property, std::uint32_t param, ReadDone done) override;
     Error setObjectEventHandler(ObjectHandler handler) override;
     Error setPropertyEventHandler(PropertyHandler handler) override;
     Error setCameraStateEventHandler(StateHandler handler) override;
@@ -84,6 +86,7 @@ private:
     void finishDownload(quint64 id, Error error);
     void finishFrame(quint64 id, Error error, const QByteArray& jpeg);
     void finishCommand(quint64 id, Error error);
+    void finishRead(quint64 id, Error error, const QByteArray& data);
     void stopWorker();
 
     Gphoto2Device::Factory m_factory;
@@ -96,6 +99,9 @@ private:
     std::map<quint64, FrameDone> m_frames;
     // Commands under way, with whom to tell how they went.
     std::map<quint64, Done> m_commands;
+    // Settings' reads and writes under way (answered by valueRead).
+    std::map<quint64, ReadDone> m_reads;
+    std::map<quint64, Done> m_writes;
     quint64 m_nextRequest = 1;
     std::shared_ptr<Reply> m_late;
     // Downloads and captures under way: the camera is busy until they end.

@@ -59,6 +59,8 @@ signals:
     void propertyChanged(quint32 property, quint32 param);
     void cameraGone();
     void commandDone(quint64 id, quint32 error);
+    // A setting read (its bytes) or written (none).
+    void valueRead(quint64 id, quint32 error, const QByteArray& data);
     void downloadProgress(quint64 id, double percent);
     void downloadChunk(quint64 id, const QByteArray& bytes, qsizetype at, qsizetype length);
     void downloadDone(quint64 id, quint32 error);

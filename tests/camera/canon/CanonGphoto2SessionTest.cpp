@@ -7,6 +7,7 @@
 #include "platform/DebugLog.h"
 #include "platform/DisplayGamma.h"
 #include "support/FileSizeLimit.h"
+#include "support/MainThreadWatchdog.h"
 #include "support/RecordingAlertPresenter.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +18,7 @@
 #include <QTest>
 
 using namespace CanonIds;
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -43,6 +45,7 @@ protected:
             state->choices["shutterspeed"] = {"bulb", "30", "1", "1/800"};
             state->choices["autoexposuremode"] = {"Manual", "Bulb"};
             state->choices["whitebalance"] = {"Auto", "Color Temperature"};
+            state->choices["iso"] = {"Auto", "100", "800"};
             state->filesFromCaptures = true;
         }
         state->callMs = 5;
@@ -167,6 +170,8 @@ TEST_F(CanonGphoto2Session, AStartTheCameraRefusesLaterReturnsToIdleWithTheStart
     control->panel().expSelected = 15;
     control->canonAction(CanonControl::kTagExpCombo);
     ASSERT_TRUE(control->isCanonBulb());
+    ASSERT_TRUE(waitFor([this] { return state->value("shutterspeed") == "bulb"; }));
+    QTest::qWait(300);
     expose();
     ASSERT_TRUE(waitFor([this] { return !alerts.alerts.empty(); }, 5000));
     EXPECT_EQ(alerts.alerts.front().title, "Start exposure error: 0x0081.");
@@ -316,4 +321,29 @@ TEST_F(CanonGphoto2Session, AKeptImageStaysWhenTheSaveBoxesAreUntickedAfterwards
     ASSERT_TRUE(waitFor([&] { return !control->isCanonDownloading(); }));
     EXPECT_TRUE(control->canonFilePath().isEmpty());
     EXPECT_EQ(imageFiles(), QStringList{"Canon Image-001.CR2"});
+}
+
+TEST_F(CanonGphoto2Session, PanelSettingsOnASlowCameraLeaveTheWindowRunning)
+{
+    ASSERT_TRUE(connect(32));
+    ASSERT_EQ(control->panel().isoTitles, (QStringList{"100", "800"}));
+    QTest::qWait(300);
+    state->callMs = 1000;
+    MainThreadWatchdog watchdog;
+    watchdog.start();
+    control->panel().isoSelected = 0;
+    control->canonAction(CanonControl::kTagISO);
+    control->panel().whiteBalance = 40;
+    control->canonAction(CanonControl::kTagWhiteBalance);
+    control->panel().expSelected = 16;
+    control->canonAction(CanonControl::kTagExpCombo);
+    EXPECT_LT(watchdog.longestStall(), 100ms) << "the panel shows the request and goes on";
+    ASSERT_TRUE(waitFor([this] { return control->panel().degKelvinText == "4000"; }));
+    EXPECT_LT(watchdog.longestStall(), 100ms);
+    watchdog.stop();
+    // Each request is taken in turn, none refused for the one before.
+    EXPECT_EQ(state->value("iso"), "100");
+    EXPECT_EQ(state->value("colortemperature"), "4000");
+    ASSERT_TRUE(waitFor([this] { return state->value("shutterspeed") == "30"; }));
+    EXPECT_TRUE(alerts.alerts.empty());
 }
