@@ -9,9 +9,8 @@
 #include <utility>
 #include <vector>
 
-// A Canon camera in memory, for the tests and for trying the program without
-// a camera: properties, per-call results, events and the files each exposure
-// produces are scripted. Exposures end by themselves after the shutter speed
+// A Canon camera in memory, for the tests and benches: properties, per-call
+// results, events and the files each exposure produces are scripted. Exposures end by themselves after the shutter speed
 // (or when the bulb ends) and announce their files as the camera would: a
 // transfer request when the computer is a target, an item created otherwise.
 class SimulatedCanonSdk : public QObject, public CanonSdk {

@@ -1,4 +1,4 @@
-#include "camera/canon/SimulatedCanonSdk.h"
+#include "support/canon/SimulatedCanonSdk.h"
 
 #include "camera/canon/CanonTables.h"
 
