@@ -2,8 +2,10 @@
 
 #include "camera/canon/Gphoto2Worker.h"
 #include "camera/canon/LibGphoto2Device.h"
+#include "platform/MainThreadCall.h"
 
 #include <QDeadlineTimer>
+#include <QPointer>
 #include <QThread>
 #include <QTimer>
 
@@ -51,17 +53,17 @@ CanonSdk::Error Gphoto2CanonSdk::call(std::function<Error(Gphoto2Worker&)> work,
         return kErrDeviceBusy;
     const auto reply = std::make_shared<Reply>();
     Gphoto2Worker* worker = m_worker.get();
-    QMetaObject::invokeMethod(
-        worker,
-        [worker, reply, work = std::move(work)] {
-            const Error error = work(*worker);
-            const std::lock_guard lock(reply->mutex);
-            reply->error = error;
-            reply->answered.notify_all();
-        },
-        Qt::QueuedConnection);
+    worker->post([worker, reply, work = std::move(work)] {
+        const Error error = work(*worker);
+        const std::lock_guard lock(reply->mutex);
+        reply->error = error;
+        reply->answered.notify_all();
+    });
     std::unique_lock lock(reply->mutex);
-    if (!reply->answered.wait_for(lock, std::chrono::milliseconds(deadlineMs), [&] { return reply->error.has_value(); })) {
+    // A system-clock deadline: the steady clock's wait is one the thread
+    // sanitizer cannot follow.
+    const auto deadline = std::chrono::system_clock::now() + std::chrono::milliseconds(deadlineMs);
+    if (!reply->answered.wait_until(lock, deadline, [&] { return reply->error.has_value(); })) {
         m_late = reply;
         return kErrDeviceBusy;
     }
@@ -96,7 +98,7 @@ void Gphoto2CanonSdk::post(std::function<void(Gphoto2Worker&)> work)
     if (!m_worker)
         return;
     Gphoto2Worker* worker = m_worker.get();
-    QMetaObject::invokeMethod(worker, [worker, work = std::move(work)] { work(*worker); }, Qt::QueuedConnection);
+    worker->post([worker, work = std::move(work)] { work(*worker); });
 }
 
 CanonSdk::Error Gphoto2CanonSdk::initializeSdk()
@@ -106,24 +108,53 @@ CanonSdk::Error Gphoto2CanonSdk::initializeSdk()
         m_worker = std::make_unique<Gphoto2Worker>(m_factory);
         m_worker->moveToThread(m_thread.get());
         Gphoto2Worker* worker = m_worker.get();
-        connect(worker, &Gphoto2Worker::objectEvent, this, [this](quint32 event, quint32 item) {
-            if (m_objectHandler)
-                m_objectHandler(event, item);
-        }, Qt::QueuedConnection);
-        connect(worker, &Gphoto2Worker::propertyChanged, this, [this](quint32 property, quint32 param) {
-            if (m_propertyHandler)
-                m_propertyHandler(kPropertyChanged, property, param);
-        }, Qt::QueuedConnection);
-        connect(worker, &Gphoto2Worker::cameraGone, this, [this] {
-            if (m_stateHandler)
-                m_stateHandler(kStateShutDown, 0);
-        }, Qt::QueuedConnection);
-        connect(worker, &Gphoto2Worker::commandDone, this, &Gphoto2CanonSdk::finishCommand, Qt::QueuedConnection);
-        connect(worker, &Gphoto2Worker::valueRead, this, &Gphoto2CanonSdk::finishRead, Qt::QueuedConnection);
-        connect(worker, &Gphoto2Worker::downloadProgress, this, &Gphoto2CanonSdk::takeProgress, Qt::QueuedConnection);
-        connect(worker, &Gphoto2Worker::downloadChunk, this, &Gphoto2CanonSdk::takeChunk, Qt::QueuedConnection);
-        connect(worker, &Gphoto2Worker::downloadDone, this, &Gphoto2CanonSdk::finishDownload, Qt::QueuedConnection);
-        connect(worker, &Gphoto2Worker::frameDone, this, &Gphoto2CanonSdk::finishFrame, Qt::QueuedConnection);
+        // The worker's news reaches the main thread through its own
+        // queue; news from a worker since stopped is dropped there.
+        const QPointer<Gphoto2CanonSdk> self(this);
+        const std::uint64_t generation = ++m_generation;
+        const auto toMain = [self, generation](std::function<void(Gphoto2CanonSdk&)> answer) {
+            MainThreadCall::post([self, generation, answer = std::move(answer)] {
+                if (self && self->m_generation == generation)
+                    answer(*self);
+            });
+        };
+        connect(worker, &Gphoto2Worker::objectEvent, worker, [toMain](quint32 event, quint32 item) {
+            toMain([event, item](Gphoto2CanonSdk& sdk) {
+                if (sdk.m_objectHandler)
+                    sdk.m_objectHandler(event, item);
+            });
+        }, Qt::DirectConnection);
+        connect(worker, &Gphoto2Worker::propertyChanged, worker, [toMain](quint32 property, quint32 param) {
+            toMain([property, param](Gphoto2CanonSdk& sdk) {
+                if (sdk.m_propertyHandler)
+                    sdk.m_propertyHandler(kPropertyChanged, property, param);
+            });
+        }, Qt::DirectConnection);
+        connect(worker, &Gphoto2Worker::cameraGone, worker, [toMain] {
+            toMain([](Gphoto2CanonSdk& sdk) {
+                if (sdk.m_stateHandler)
+                    sdk.m_stateHandler(kStateShutDown, 0);
+            });
+        }, Qt::DirectConnection);
+        connect(worker, &Gphoto2Worker::commandDone, worker, [toMain](quint64 id, quint32 error) {
+            toMain([id, error](Gphoto2CanonSdk& sdk) { sdk.finishCommand(id, error); });
+        }, Qt::DirectConnection);
+        connect(worker, &Gphoto2Worker::valueRead, worker, [toMain](quint64 id, quint32 error, const QByteArray& data) {
+            toMain([id, error, data](Gphoto2CanonSdk& sdk) { sdk.finishRead(id, error, data); });
+        }, Qt::DirectConnection);
+        connect(worker, &Gphoto2Worker::downloadProgress, worker, [toMain](quint64 id, double percent) {
+            toMain([id, percent](Gphoto2CanonSdk& sdk) { sdk.takeProgress(id, percent); });
+        }, Qt::DirectConnection);
+        connect(worker, &Gphoto2Worker::downloadChunk, worker,
+                [toMain](quint64 id, const QByteArray& bytes, qsizetype at, qsizetype length) {
+            toMain([id, bytes, at, length](Gphoto2CanonSdk& sdk) { sdk.takeChunk(id, bytes, at, length); });
+        }, Qt::DirectConnection);
+        connect(worker, &Gphoto2Worker::downloadDone, worker, [toMain](quint64 id, quint32 error) {
+            toMain([id, error](Gphoto2CanonSdk& sdk) { sdk.finishDownload(id, error); });
+        }, Qt::DirectConnection);
+        connect(worker, &Gphoto2Worker::frameDone, worker, [toMain](quint64 id, quint32 error, const QByteArray& jpeg) {
+            toMain([id, error, jpeg](Gphoto2CanonSdk& sdk) { sdk.finishFrame(id, error, jpeg); });
+        }, Qt::DirectConnection);
         m_thread->start();
     }
     return call([](Gphoto2Worker& worker) { return worker.initialize(); });
@@ -140,14 +171,12 @@ void Gphoto2CanonSdk::stopWorker()
     if (!m_worker)
         return;
     Gphoto2Worker* worker = m_worker.get();
-    disconnect(worker, nullptr, this, nullptr);
-    QMetaObject::invokeMethod(
-        worker,
-        [worker] {
-            worker->shutDown();
-            QThread::currentThread()->quit();
-        },
-        Qt::QueuedConnection);
+    // What the worker still sends is dropped on arrival.
+    ++m_generation;
+    worker->post([worker] {
+        worker->shutDown();
+        QThread::currentThread()->quit();
+    });
     // The session gets half the time to end; then a transfer still running is cancelled.
     bool ended = m_thread->wait(QDeadlineTimer(kStopDeadlineMs / 2));
     if (!ended) {
@@ -158,12 +187,14 @@ void Gphoto2CanonSdk::stopWorker()
         m_worker.reset();
         m_thread.reset();
     } else {
-        // A gphoto2 call that does not return: its thread is left to end,
-        // and clean up, by itself.
+        // A gphoto2 call that does not return: its thread is left to end by
+        // itself, and the worker is let go on the main thread once it has.
         QThread* thread = m_thread.release();
-        Gphoto2Worker* stuck = m_worker.release();
-        connect(thread, &QThread::finished, stuck, &QObject::deleteLater);
-        connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+        const std::shared_ptr<Gphoto2Worker> stuck(m_worker.release());
+        connect(thread, &QThread::finished, thread, [thread, stuck] {
+            thread->wait();
+            thread->deleteLater();
+        });
     }
     m_longCalls = 0;
     m_late.reset();

@@ -15,8 +15,9 @@ class QThread;
 // of this object's own, started by initializeSdk() and ended by
 // terminateSdk(); the main thread only posts requests and takes the answers.
 // A call that answers at once waits for the worker within a deadline, and
-// answers "busy" straight away while a download or capture holds the camera;
-// downloads, captures and live-view frames answer through completions.
+// answers "busy" straight away while a download or command holds the camera;
+// downloads, commands, live-view frames and the settings' queued reads and
+// writes answer through completions, in the order they were asked.
 class Gphoto2CanonSdk : public QObject, public CanonSdk {
     Q_OBJECT
 public:
@@ -104,6 +105,8 @@ private:
     std::map<quint64, Done> m_writes;
     quint64 m_nextRequest = 1;
     std::shared_ptr<Reply> m_late;
+    // Counts the workers started and stopped: news carries its worker's.
+    std::uint64_t m_generation = 0;
     // Downloads and captures under way: the camera is busy until they end.
     int m_longCalls = 0;
 };

@@ -23,7 +23,10 @@ Gphoto2Worker::Gphoto2Worker(Gphoto2Device::Factory factory) : m_factory(std::mo
     connect(&m_poll, &QTimer::timeout, this, &Gphoto2Worker::pollEvents);
 }
 
-Gphoto2Worker::~Gphoto2Worker() = default;
+Gphoto2Worker::~Gphoto2Worker()
+{
+    m_shutDown.load(std::memory_order_acquire);
+}
 
 CanonSdk::Error Gphoto2Worker::initialize()
 {
@@ -32,11 +35,34 @@ CanonSdk::Error Gphoto2Worker::initialize()
     return m_device ? kOk : kErrInternal;
 }
 
+void Gphoto2Worker::post(std::function<void()> job)
+{
+    {
+        const std::lock_guard lock(m_inboxMutex);
+        m_inbox.push_back(std::move(job));
+    }
+    QMetaObject::invokeMethod(this, "runNext", Qt::QueuedConnection);
+}
+
+void Gphoto2Worker::runNext()
+{
+    std::function<void()> job;
+    {
+        const std::lock_guard lock(m_inboxMutex);
+        if (m_inbox.empty())
+            return;
+        job = std::move(m_inbox.front());
+        m_inbox.pop_front();
+    }
+    job();
+}
+
 void Gphoto2Worker::shutDown()
 {
     closeSession();
     releaseCamera();
     m_device.reset();
+    m_shutDown.store(true, std::memory_order_release);
 }
 
 CanonSdk::Error Gphoto2Worker::detect()

@@ -7,6 +7,9 @@
 #include <QTimer>
 
 #include <atomic>
+#include <deque>
+#include <functional>
+#include <mutex>
 #include <map>
 #include <memory>
 
@@ -28,6 +31,10 @@ public:
 
     // Makes a transfer in progress give up; any thread.
     void cancel() { m_cancelled = true; }
+    // Runs `job` on the worker's thread after the jobs posted before; any
+    // thread. The job waits behind a standard mutex and only a call by name
+    // crosses Qt's queue, a hand-over the thread sanitizer can follow.
+    void post(std::function<void()> job);
 
     Error initialize();
     // Ends the session and lets go of the device.
@@ -67,6 +74,8 @@ signals:
     void frameDone(quint64 id, quint32 error, const QByteArray& jpeg);
 
 private:
+    Q_INVOKABLE void runNext();
+
     struct CameraPath {
         QString folder;
         QString name;
@@ -80,6 +89,11 @@ private:
 
     Gphoto2Device::Factory m_factory;
     std::atomic<bool> m_cancelled{false};
+    // Set last by shutDown() and read by the destructor, after the thread
+    // ended: what the worker did is then visible to the thread deleting it.
+    std::atomic<bool> m_shutDown{false};
+    std::mutex m_inboxMutex;
+    std::deque<std::function<void()>> m_inbox;
     std::unique_ptr<Gphoto2Device> m_device;
     std::vector<Gphoto2Device::Found> m_found;
     bool m_hasList = false;
