@@ -74,8 +74,13 @@ bool Gphoto2CanonSdk::isLate()
 {
     if (!m_late)
         return false;
-    const std::lock_guard lock(m_late->mutex);
-    if (!m_late->error)
+    bool answered = false;
+    {
+        const std::lock_guard lock(m_late->mutex);
+        answered = m_late->error.has_value();
+    }
+    // Let go only once its lock is released: the reply holds the mutex.
+    if (!answered)
         return true;
     m_late.reset();
     return false;
