@@ -157,7 +157,7 @@ TEST_F(CanonGphoto2Session, AStartTheCameraRefusesLaterReturnsToIdleWithTheStart
     ASSERT_TRUE(connect(32));
     state->captureError = kErrDeviceBusy;
     expose();
-    ASSERT_TRUE(waitFor([this] { return !alerts.alerts.empty(); }, 5000)) << "well before the exposure's grace ends";
+    ASSERT_TRUE(waitFor([this] { return !alerts.alerts.empty(); })) << "well before the exposure's grace ends";
     EXPECT_EQ(alerts.alerts.front().title, "Start exposure error: 0x0081.");
     EXPECT_EQ(alerts.alerts.front().message, "Camera Busy error.");
     EXPECT_FALSE(control->isCanonExposing());
@@ -173,7 +173,7 @@ TEST_F(CanonGphoto2Session, AStartTheCameraRefusesLaterReturnsToIdleWithTheStart
     ASSERT_TRUE(waitFor([this] { return state->value("shutterspeed") == "bulb"; }));
     QTest::qWait(300);
     expose();
-    ASSERT_TRUE(waitFor([this] { return !alerts.alerts.empty(); }, 5000));
+    ASSERT_TRUE(waitFor([this] { return !alerts.alerts.empty(); }));
     EXPECT_EQ(alerts.alerts.front().title, "Start exposure error: 0x0081.");
     EXPECT_FALSE(control->isCanonExposing());
     ASSERT_TRUE(waitFor([this] { return unlocked(); }));
