@@ -99,7 +99,8 @@ public:
     void canonClearExposure();
     void setFocusEnabled();
     bool getCanonImageQuality();
-    // Starts the item's download; its end goes on with the exposures.
+    // Starts the item's download, asking the camera about it without
+    // waiting; its end goes on with the exposures.
     void canonDownloadImage(CanonSdk::Item item);
     void canonDownloadProgress(double percent);
     bool setFileFolder();
@@ -261,6 +262,7 @@ private:
     void transfer(CanonSdk::Item item, bool firstTry);
     void transferEnded(CanonSdk::Item item, SafeWrite& file, CanonSdk::Error error, bool firstTry);
     void takeFrame(CanonSdk::Error error, const QByteArray& frame);
+    void takeItemInfo(CanonSdk::Item item, CanonSdk::Error error, const CanonSdk::ItemInfo& info);
     QString downloadBasePath() const;
     // The hidden file a download is written to before it takes its number.
     QString stagingPath() const;

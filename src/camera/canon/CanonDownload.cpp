@@ -147,8 +147,15 @@ void CanonControl::canonDownloadImage(CanonSdk::Item item)
 {
     m_isCanonUSBBusy = true;
     log(QStringLiteral("start canonDownloadImage"));
-    CanonSdk::ItemInfo info;
-    const Error error = m_sdk.getDirectoryItemInfo(item, info);
+    const QPointer<CanonControl> self(this);
+    m_sdk.readDirectoryItemInfo(item, [self, item](Error error, const CanonSdk::ItemInfo& info) {
+        if (self)
+            self->takeItemInfo(item, error, info);
+    });
+}
+
+void CanonControl::takeItemInfo(CanonSdk::Item item, CanonSdk::Error error, const CanonSdk::ItemInfo& info)
+{
     if (error != kOk) {
         logError("EdsGetDirectoryItemInfo error: 0x%04X.", error);
         m_isCanonUSBBusy = false;

@@ -59,3 +59,10 @@ void CanonSdk::readUInt32(std::uint32_t property, std::uint32_t param, UInt32Don
         done(error, error == CanonIds::kOk ? qFromLittleEndian<std::uint32_t>(data.constData()) : 0);
     });
 }
+
+void CanonSdk::readDirectoryItemInfo(Item item, ItemInfoDone done)
+{
+    ItemInfo info;
+    const Error error = getDirectoryItemInfo(item, info);
+    QTimer::singleShot(0, [done = std::move(done), error, info] { done(error, info); });
+}

@@ -117,6 +117,7 @@ public:
     using FrameDone = std::function<void(Error error, const QByteArray& jpeg)>;
     using ReadDone = std::function<void(Error error, const QByteArray& data)>;
     using UInt32Done = std::function<void(Error error, std::uint32_t value)>;
+    using ItemInfoDone = std::function<void(Error error, const ItemInfo& info)>;
 
     virtual ~CanonSdk() = default;
 
@@ -150,6 +151,9 @@ public:
     virtual Error sendStatusCommand(std::uint32_t command) = 0;
 
     virtual Error getDirectoryItemInfo(Item item, ItemInfo& info) = 0;
+    // The same without waiting for the camera; by default asked at once and
+    // answered later.
+    virtual void readDirectoryItemInfo(Item item, ItemInfoDone done);
     // Hands the item's bytes to `sink`, reporting progress in percent, then
     // tells `done` how it went.
     virtual void download(Item item, Sink sink, Progress progress, Done done) = 0;

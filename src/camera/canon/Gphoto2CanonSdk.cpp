@@ -405,6 +405,27 @@ CanonSdk::Error Gphoto2CanonSdk::getDirectoryItemInfo(Item item, ItemInfo& info)
     return ask(info, work);
 }
 
+void Gphoto2CanonSdk::readDirectoryItemInfo(Item item, ItemInfoDone done)
+{
+    if (!m_worker) {
+        QTimer::singleShot(0, this, [done = std::move(done)] { done(kErrInternal, {}); });
+        return;
+    }
+    // Answered through the main thread's own queue; a worker stopped
+    // meanwhile answers that it failed.
+    const QPointer<Gphoto2CanonSdk> self(this);
+    const std::uint64_t generation = m_generation;
+    Gphoto2Worker* worker = m_worker.get();
+    worker->post([worker, self, generation, item, done = std::move(done)] {
+        ItemInfo info;
+        const Error error = worker->itemInfo(item, info);
+        MainThreadCall::post([self, generation, error, info, done] {
+            if (self)
+                done(self->m_generation == generation ? error : kErrInternal, info);
+        });
+    });
+}
+
 void Gphoto2CanonSdk::download(Item item, Sink sink, Progress progress, Done done)
 {
     if (!m_worker) {

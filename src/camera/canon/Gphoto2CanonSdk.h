@@ -50,6 +50,7 @@ public:
     Error sendCommand(std::uint32_t command, std::uint32_t param, Done done) override;
     Error sendStatusCommand(std::uint32_t command) override;
     Error getDirectoryItemInfo(Item item, ItemInfo& info) override;
+    void readDirectoryItemInfo(Item item, ItemInfoDone done) override;
     void download(Item item, Sink sink, Progress progress, Done done) override;
     Error downloadComplete(Item item) override;
     Error downloadCancel(Item item) override;
