@@ -4,6 +4,7 @@
 #include "platform/AlertPanel.h"
 
 #include <QElapsedTimer>
+#include <QPointer>
 
 using namespace CanonIds;
 
@@ -184,11 +185,18 @@ void CanonControl::canonBatteryLevelTimer()
 {
     if (!m_isCanonConnected)
         m_batteryTimer.stop();
-    m_isCanonUSBBusy = true;
-    std::uint32_t level = 0;
-    const Error error = m_sdk.getUInt32(kPropBatteryLevel, 0, level);
-    m_isCanonUSBBusy = false;
-    if (error != kOk || m_isBatteryWatchStopped)
+    // Read without waiting: a slow camera does not hold up the window.
+    const QPointer<CanonControl> self(this);
+    m_sdk.readUInt32(kPropBatteryLevel, 0, [self](Error error, std::uint32_t level) {
+        if (self && error == kOk)
+            self->takeBatteryLevel(level);
+    });
+}
+
+void CanonControl::takeBatteryLevel(std::uint32_t level)
+{
+    // An answer that comes after the disconnection is not news any more.
+    if (m_isBatteryWatchStopped || !m_isCanonConnected)
         return;
     if (level == 0) {
         AlertPanel::beep();

@@ -104,6 +104,7 @@ public:
     void canonDownloadImage(CanonSdk::Item item);
     void canonDownloadProgress(double percent);
     bool setFileFolder();
+    // Asks for the battery level; the panel and the warnings follow the answer.
     void canonBatteryLevelTimer();
 
     // Live view and the camera checks.
@@ -291,6 +292,7 @@ private:
     // The base-name dialog, opened at `current` when one was chosen before.
     QString askBaseName(BaseNameRequest request, const QString& current) const;
 
+    void takeBatteryLevel(std::uint32_t level);
     // The battery question; true when the user chose to disconnect.
     bool askToDisconnect(const QString& title);
 
