@@ -17,8 +17,7 @@ constexpr qsizetype kChunk = 256 * 1024;
 
 }  // namespace
 
-Gphoto2Worker::Gphoto2Worker(Gphoto2Device::Factory factory)
-    : m_factory(std::move(factory)), m_inbox(this), m_poll(this)
+Gphoto2Worker::Gphoto2Worker(Gphoto2Device::Factory factory) : m_factory(std::move(factory)), m_poll(this)
 {
     m_poll.setInterval(kPollMs);
     connect(&m_poll, &QTimer::timeout, this, &Gphoto2Worker::pollEvents);
@@ -34,6 +33,28 @@ CanonSdk::Error Gphoto2Worker::initialize()
     if (!m_device)
         m_device = m_factory(m_cancelled);
     return m_device ? kOk : kErrInternal;
+}
+
+void Gphoto2Worker::post(std::function<void()> job)
+{
+    {
+        const std::lock_guard lock(m_inboxMutex);
+        m_inbox.push_back(std::move(job));
+    }
+    QMetaObject::invokeMethod(this, "runNext", Qt::QueuedConnection);
+}
+
+void Gphoto2Worker::runNext()
+{
+    std::function<void()> job;
+    {
+        const std::lock_guard lock(m_inboxMutex);
+        if (m_inbox.empty())
+            return;
+        job = std::move(m_inbox.front());
+        m_inbox.pop_front();
+    }
+    job();
 }
 
 void Gphoto2Worker::shutDown()

@@ -2,13 +2,14 @@
 
 #include "camera/canon/CanonSdk.h"
 #include "camera/canon/Gphoto2Device.h"
-#include "platform/ThreadInbox.h"
 
 #include <QObject>
 #include <QTimer>
 
 #include <atomic>
+#include <deque>
 #include <functional>
+#include <mutex>
 #include <map>
 #include <memory>
 
@@ -30,8 +31,10 @@ public:
 
     // Makes a transfer in progress give up; any thread.
     void cancel() { m_cancelled = true; }
-    // Runs `job` on the worker's thread after the jobs posted before; any thread.
-    void post(std::function<void()> job) { m_inbox.post(std::move(job)); }
+    // Runs `job` on the worker's thread after the jobs posted before; any
+    // thread. The job waits behind a standard mutex and only a call by name
+    // crosses Qt's queue, a hand-over the thread sanitizer can follow.
+    void post(std::function<void()> job);
 
     Error initialize();
     // Ends the session and lets go of the device.
@@ -71,6 +74,8 @@ signals:
     void frameDone(quint64 id, quint32 error, const QByteArray& jpeg);
 
 private:
+    Q_INVOKABLE void runNext();
+
     struct CameraPath {
         QString folder;
         QString name;
@@ -87,7 +92,8 @@ private:
     // Set last by shutDown() and read by the destructor, after the thread
     // ended: what the worker did is then visible to the thread deleting it.
     std::atomic<bool> m_shutDown{false};
-    ThreadInbox m_inbox;
+    std::mutex m_inboxMutex;
+    std::deque<std::function<void()>> m_inbox;
     std::unique_ptr<Gphoto2Device> m_device;
     std::vector<Gphoto2Device::Found> m_found;
     bool m_hasList = false;
