@@ -329,6 +329,10 @@ TEST_F(CanonGphoto2Session, PanelSettingsOnASlowCameraLeaveTheWindowRunning)
     ASSERT_EQ(control->panel().isoTitles, (QStringList{"100", "800"}));
     QTest::qWait(300);
     state->callMs = 1000;
+    // Every camera call takes a second here, so a wait on one shows as a
+    // stall of a second or more; the margin below that is for the disk and
+    // the processor of a loaded machine.
+    constexpr auto kNoCameraWait = 500ms;
     MainThreadWatchdog watchdog;
     watchdog.start();
     control->panel().isoSelected = 0;
@@ -337,9 +341,9 @@ TEST_F(CanonGphoto2Session, PanelSettingsOnASlowCameraLeaveTheWindowRunning)
     control->canonAction(CanonControl::kTagWhiteBalance);
     control->panel().expSelected = 16;
     control->canonAction(CanonControl::kTagExpCombo);
-    EXPECT_LT(watchdog.longestStall(), 100ms) << "the panel shows the request and goes on";
+    EXPECT_LT(watchdog.longestStall(), kNoCameraWait) << "the panel shows the request and goes on";
     ASSERT_TRUE(waitFor([this] { return control->panel().degKelvinText == "4000"; }));
-    EXPECT_LT(watchdog.longestStall(), 100ms);
+    EXPECT_LT(watchdog.longestStall(), kNoCameraWait);
     watchdog.stop();
     // Each request is taken in turn, none refused for the one before.
     EXPECT_EQ(state->value("iso"), "100");
