@@ -2,12 +2,9 @@
 
 #include <QDateTime>
 #include <QFile>
-#include <QThreadPool>
 
 #include <cerrno>
-#include <thread>
 
-#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
@@ -70,18 +67,6 @@ bool SafeWrite::setModificationTime(const QDateTime& time)
            || fail(m_file);
 }
 
-bool SafeWrite::sync()
-{
-    if (!m_error.isEmpty() || !m_file.isOpen())
-        return false;
-    if (!m_file.flush())
-        m_error = m_file.errorString();
-    else if (::fdatasync(m_file.handle()) != 0)
-        m_error = qt_error_string(errno);
-    // The temporary file goes with the commit or the destructor, on the owner's thread.
-    return m_error.isEmpty();
-}
-
 bool SafeWrite::commit()
 {
     if (!m_error.isEmpty() || !m_file.isOpen())
@@ -107,27 +92,6 @@ QString SafeWrite::replace(const QString& path, QByteArrayView bytes)
     SafeWrite file(path);
     if (file.open() && file.write(bytes))
         file.commit();
-    return file.error();
-}
-
-QString SafeWrite::replace(const QString& path, QByteArrayView bytes, const std::function<void()>& meanwhile)
-{
-    if (!meanwhile)
-        return replace(path, bytes);
-    SafeWrite file(path);
-    if (!file.open() || !file.write(bytes))
-        return file.error();
-    {
-        std::jthread syncing([&file] { file.sync(); });
-        meanwhile();
-    }
-    // A file's blocks are freed with its last name and its last descriptor.
-    // Held open across the rename and closed on a thread of its own, a large
-    // old file no longer holds up the new one's arrival.
-    const int old = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    file.commit();
-    if (old >= 0)
-        QThreadPool::globalInstance()->start([old] { ::close(old); });
     return file.error();
 }
 

@@ -6,7 +6,6 @@
 #include <QSaveFile>
 #include <QString>
 
-#include <functional>
 
 class QDateTime;
 class QFileDevice;
@@ -33,10 +32,6 @@ public:
     qint64 size() const { return m_file.size(); }
     // Sets the new file's modification time, kept by the commit.
     bool setModificationTime(const QDateTime& time);
-    // Waits until the disk holds what was written, the slow part of
-    // commit(), which may run on another thread meanwhile; false after a
-    // failure, which commit() then reports.
-    bool sync();
     // Puts the new file in the destination's place; false, and the
     // destination untouched, after any failure.
     bool commit();
@@ -48,11 +43,6 @@ public:
     // The whole of `bytes` as the file at `path`; the failure's reason, empty
     // when the file now holds them.
     static QString replace(const QString& path, QByteArrayView bytes);
-    // The same, running `meanwhile` on this thread while another waits for
-    // the disk to take the bytes, which are not read again once it starts.
-    // The file takes the destination's place only after `meanwhile`
-    // returned; it is not run after a failed write.
-    static QString replace(const QString& path, QByteArrayView bytes, const std::function<void()>& meanwhile);
     // Writes every byte to a device someone else commits, and flushes it, for
     // writers handed a device (the settings file's).
     static bool writeAll(QIODevice& device, QByteArrayView bytes);

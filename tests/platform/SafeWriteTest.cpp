@@ -49,10 +49,6 @@ const Writer kWriters[] = {
      }},
     {"append",
      [](const QString& path) { return SafeWrite::append(path, QByteArray(300000, 'a'), SafeWrite::Append::Existing); }},
-    {"replace beside work",
-     [](const QString& path) {
-         return SafeWrite::replace(path, QByteArray(600000, 'w'), [] { ADD_FAILURE() << "work after a failed write"; });
-     }},
 };
 
 class SafeWriteTest : public ::testing::Test {
@@ -123,29 +119,6 @@ TEST_F(SafeWriteTest, WritesThatFitReplaceOrAppendWhole)
     EXPECT_EQ(readAll(target()), "new\n");
     EXPECT_EQ(files(), QStringList{"file.txt"});
     EXPECT_EQ(SafeWrite::replace(folder() + "/missing/file.txt", "x"), reason(ENOENT));
-}
-
-// The work beside a replacement may change the bytes once it starts; the
-// old file stays until the work is done, and for good when the work fails.
-TEST_F(SafeWriteTest, AReplacementBesideWorkTakesThePlaceOnlyOnceTheWorkIsDone)
-{
-    ASSERT_TRUE(QDir().mkpath(folder()));
-    writeOld();
-    QByteArray bytes(600000, 'w');
-    bool worked = false;
-    EXPECT_EQ(SafeWrite::replace(target(), bytes,
-                                 [&] {
-                                     worked = true;
-                                     EXPECT_EQ(readAll(target()), kOld);
-                                     bytes.fill('x');
-                                 }),
-              "");
-    EXPECT_TRUE(worked);
-    EXPECT_EQ(readAll(target()), QByteArray(600000, 'w'));
-
-    EXPECT_THROW(SafeWrite::replace(target(), "never\n", [] { throw std::bad_alloc(); }), std::bad_alloc);
-    EXPECT_EQ(readAll(target()), QByteArray(600000, 'w'));
-    EXPECT_EQ(files(), QStringList{"file.txt"});
 }
 
 TEST_F(SafeWriteTest, ANewFileCutShortKeepsItsWholePiecesAndTheSystemsReason)

@@ -84,7 +84,7 @@ TEST_F(MinorPlanetImporterTest, OneImportAtATimeDeliveredHereOrDroppedWithTheImp
     writeBuildFile("MPCORB.DAT", orbitFile(3000));
     {
         MinorPlanetImporter importer;
-        start(importer, MinorPlanetImporter::orbitFile(allOrbits(), buildDirectory(), databaseDirectory()));
+        start(importer, MinorPlanetImporter::orbitFile(allOrbits(), buildDirectory()));
         EXPECT_FALSE(importer.start({}, {}, {}));
         ASSERT_TRUE(QTest::qWaitFor([&] { return !results.empty(); }, 60000));
         EXPECT_FALSE(importer.isRunning());

@@ -12,6 +12,7 @@
 #include "model/CatalogueFixture.h"
 #include "model/PrefFixture.h"
 #include "solarsystem/SkyReference.h"
+#include "support/FileSizeLimit.h"
 #include "support/RecordingAlertPresenter.h"
 
 #include <gtest/gtest.h>
@@ -235,12 +236,61 @@ TEST_F(SolarSystemModelTest, AnOrbitFileImportedApartReplacesTheTableOnlyWhenUsa
     catalogues.writeBuildFile("MPCORB.DAT", header + rule + records);
     EXPECT_EQ(importApart(false), MinorPlanetTable::Status::Built);
     ASSERT_EQ(model.numMinorPlanets(), 12u);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !tables.isWritingCache(); }, 60000));
     EXPECT_EQ(cache().size(), qsizetype(12 * sizeof(minorPlanet)));
     EXPECT_EQ(importApart(true), MinorPlanetTable::Status::Built);
     ASSERT_EQ(model.numMinorPlanets(), 14u);
     model.calculateStarPositions(true);
     EXPECT_NEAR(double(model.minorPlanets()[0].geoDistance) / kKmPerAU, 3.185058355, 1e-5);
     EXPECT_GT(float(model.minorPlanets()[13].geoDistance), 0.0f);
+}
+
+// The worker's table is drawn before it is cached: the cache written while
+// the chart passes over the table is the one an import here writes, and a
+// write that fails keeps the new table and the old cache, and says so.
+TEST_F(SolarSystemModelTest, AnOrbitFileImportedApartIsDrawnFirstAndCachedAsImported)
+{
+    writeLargeOrbitFile();
+    SmallBodyTables& tables = solarSystem->smallBodies();
+    const QString cachePath = model.databaseDirectory() + "MinorPlanets.tvk";
+    const auto cache = [&] {
+        QFile file(cachePath);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    ASSERT_EQ(tables.importMinorPlanets(true, true, true).status, MinorPlanetTable::Status::Built);
+    const QByteArray importedHere = cache();
+    const QByteArray lists = [&] {
+        EXPECT_EQ(tables.importMinorPlanets(true, false, false).status, MinorPlanetTable::Status::Built);
+        return cache();
+    }();
+
+    MinorPlanetTable::Import import = tables.orbitFileImport(true)({}, {});
+    ASSERT_EQ(tables.adoptMinorPlanets(import).status, MinorPlanetTable::Status::Built);
+    for (int step = 0; step < 3; ++step) {
+        skyDate->calculateDate(std::nullopt, 600.0);
+        EXPECT_FALSE(chart().empty());
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !tables.isWritingCache(); }, 60000));
+    EXPECT_EQ(cache(), importedHere);
+    EXPECT_TRUE(recorder.alerts.empty());
+
+    // A replacement waits for the write: the lists' table and cache are the last word.
+    import = tables.orbitFileImport(true)({}, {});
+    ASSERT_EQ(tables.adoptMinorPlanets(import).status, MinorPlanetTable::Status::Built);
+    ASSERT_EQ(tables.importMinorPlanets(true, false, false).status, MinorPlanetTable::Status::Built);
+    EXPECT_EQ(model.numMinorPlanets(), 10u);
+    EXPECT_EQ(cache(), lists);
+
+    import = tables.orbitFileImport(true)({}, {});
+    {
+        const FileSizeLimit limit(4096);
+        ASSERT_EQ(tables.adoptMinorPlanets(import).status, MinorPlanetTable::Status::Built);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !tables.isWritingCache(); }, 60000));
+    }
+    EXPECT_EQ(model.numMinorPlanets(), SmallBodyPositions::kParallelThreshold);
+    EXPECT_EQ(cache(), lists);
+    ASSERT_EQ(recorder.alerts.size(), 1u);
+    EXPECT_EQ(recorder.alerts[0].message, "Can not write minor planet data.");
 }
 
 // The worker's import also makes the new table's first pass, so that the

@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
-#include <functional>
 #include <span>
 #include <type_traits>
 #include <vector>
@@ -98,15 +97,6 @@ template <TableRecord Record>
 bool save(const QString& path, std::span<const Record> records)
 {
     return SafeWrite::replace(path, bytesOf(records)).isEmpty();
-}
-
-// The same, running `meanwhile` on this thread while the disk takes the
-// records, which may change once it starts; the file replaces the old one
-// only after `meanwhile` returned.
-template <TableRecord Record>
-bool save(const QString& path, std::span<const Record> records, const std::function<void()>& meanwhile)
-{
-    return SafeWrite::replace(path, bytesOf(records), meanwhile).isEmpty();
 }
 
 }  // namespace TvkFile

@@ -1,6 +1,7 @@
 #include "solarsystem/smallbodies/MinorPlanetImporter.h"
 
 #include <memory>
+#include <new>
 #include <optional>
 #include <utility>
 
@@ -49,23 +50,27 @@ void MinorPlanetImporter::finish(MinorPlanetTable::Import& import)
 }
 
 MinorPlanetImporter::Work MinorPlanetImporter::orbitFile(MinorPlanetTable::Request request,
-                                                         QString buildDirectory, QString databaseDirectory,
+                                                         QString buildDirectory,
                                                          std::optional<MinorPlanetFirstPass::Moment> firstPass)
 {
     return [request = std::move(request), buildDirectory = std::move(buildDirectory),
-            databaseDirectory = std::move(databaseDirectory),
             firstPass = std::move(firstPass)](const Progress& progress, std::stop_token stop) {
         MinorPlanetTable::Request asked = request;
         asked.progress = progress;
-        // The orbits and the first pass keep the processor busy while the
-        // cache waits for the disk.
-        const auto whileCaching = [&](MinorPlanetTable::Import& import) {
-            if (stop.stop_requested())
-                return;
-            import.orbits = MinorPlanetOrbit::of(import.table, request.processorCount);
-            if (firstPass)
+        MinorPlanetTable::Import import = MinorPlanetTable::parseOrbitFile(asked, buildDirectory, stop);
+        if (import.result.status != MinorPlanetTable::Status::Built)
+            return import;
+        try {
+            if (!stop.stop_requested())
+                import.orbits = MinorPlanetOrbit::of(import.table, request.processorCount);
+            if (firstPass && !stop.stop_requested())
                 MinorPlanetFirstPass::make(import, *firstPass, stop);
-        };
-        return MinorPlanetTable::importOrbitFile(asked, buildDirectory, databaseDirectory, stop, whileCaching);
+        } catch (const std::bad_alloc&) {
+            // The new table's orbits could not be allocated: the old table stays.
+            return MinorPlanetTable::Import{{MinorPlanetTable::Status::OrbitFileUnusable}};
+        }
+        if (stop.stop_requested())
+            return MinorPlanetTable::Import{{MinorPlanetTable::Status::Stopped}};
+        return import;
     };
 }

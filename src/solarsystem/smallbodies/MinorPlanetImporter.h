@@ -35,11 +35,11 @@ public:
     bool start(Work work, Progress progress, Done done);
     bool isRunning() const { return m_running; }
 
-    // MinorPlanetTable::importOrbitFile as the worker's job, with the new
+    // MinorPlanetTable::parseOrbitFile as the worker's job, with the new
     // table's orbits and, given its moment, the first pass of a large table,
-    // so that the interface thread only moves them in; the request's own
-    // progress is replaced by the worker's.
-    static Work orbitFile(MinorPlanetTable::Request request, QString buildDirectory, QString databaseDirectory,
+    // so that the interface thread only moves them in and caches the table
+    // after; the request's own progress is replaced by the worker's.
+    static Work orbitFile(MinorPlanetTable::Request request, QString buildDirectory,
                           std::optional<MinorPlanetFirstPass::Moment> firstPass = std::nullopt);
 
 private:

@@ -4,6 +4,7 @@
 #include "platform/AlertPanel.h"
 #include "solarsystem/smallbodies/ElementFile.h"
 #include "solarsystem/smallbodies/MappedElementFile.h"
+#include "solarsystem/smallbodies/MinorPlanetCacheWriter.h"
 #include "solarsystem/smallbodies/MinorPlanetImport.h"
 #include "solarsystem/smallbodies/OrbitFileParse.h"
 #include "solarsystem/smallbodies/SliceRunner.h"
@@ -34,8 +35,8 @@ constexpr std::size_t kBytesPerSlice = std::size_t(256) << 10;
 
 // Reads the orbit file into `built`: Built with the count of refused lines,
 // Stopped, or OrbitFileUnusable.
-Result parseOrbitFile(const MinorPlanetTable::Request& request, const QString& path,
-                      std::vector<minorPlanet>& built, std::stop_token stop)
+Result parseOrbitLines(const MinorPlanetTable::Request& request, const QString& path,
+                       std::vector<minorPlanet>& built, std::stop_token stop)
 {
     const MappedElementFile file(path);
     const std::optional<std::string_view> text = file.text();
@@ -52,11 +53,6 @@ Result parseOrbitFile(const MinorPlanetTable::Request& request, const QString& p
         return {Status::OrbitFileUnusable};
     built.swap(result.minorPlanets);
     return {Status::Built, result.refusedLines};
-}
-
-void alertCacheNotWritten()
-{
-    alert("Can not write minor planet data.");
 }
 
 // Reads the two lists into `built`; false after a failure.
@@ -91,7 +87,7 @@ Result buildFromLists(const QString& buildDirectory, const QString& cachePath,
     if (!parseLists(buildDirectory, built))
         return {Status::Failed};
     if (!TvkFile::save<minorPlanet>(cachePath, built)) {
-        alertCacheNotWritten();
+        MinorPlanetTable::alertCacheNotWritten();
         return {Status::CacheNotWritten};
     }
     table.swap(built);
@@ -135,19 +131,21 @@ Result createMinorPlanetData(const Request& request, const QString& buildDirecto
 }
 
 Import importOrbitFile(const Request& request, const QString& buildDirectory,
-                       const QString& databaseDirectory, std::stop_token stop, const WhileCaching& whileCaching)
+                       const QString& databaseDirectory, std::stop_token stop)
+{
+    Import import = parseOrbitFile(request, buildDirectory, stop);
+    if (import.result.status == Status::Built && stop.stop_requested())
+        import = Import{{Status::Stopped}};
+    if (import.result.status == Status::Built && !writeCache(databaseDirectory, import.table))
+        import = Import{{Status::CacheNotWritten, import.result.refusedLines}};
+    return import;
+}
+
+Import parseOrbitFile(const Request& request, const QString& buildDirectory, std::stop_token stop)
 {
     Import import;
     try {
-        import.result = parseOrbitFile(request, buildDirectory + QLatin1String(kOrbitFile), import.table, stop);
-        if (import.result.status == Status::Built && stop.stop_requested())
-            import.result = {Status::Stopped};
-        std::function<void()> meanwhile;
-        if (whileCaching)
-            meanwhile = [&] { whileCaching(import); };
-        if (import.result.status == Status::Built
-            && !TvkFile::save<minorPlanet>(databaseDirectory + QLatin1String(kCacheFile), import.table, meanwhile))
-            import.result.status = Status::CacheNotWritten;
+        import.result = parseOrbitLines(request, buildDirectory + QLatin1String(kOrbitFile), import.table, stop);
     } catch (const std::bad_alloc&) {
         // The new table could not be allocated: the old one stays.
         import.result = {Status::OrbitFileUnusable};
@@ -155,6 +153,16 @@ Import importOrbitFile(const Request& request, const QString& buildDirectory,
     if (import.result.status != Status::Built)
         import = Import{import.result};
     return import;
+}
+
+bool writeCache(const QString& databaseDirectory, std::span<const minorPlanet> table)
+{
+    return MinorPlanetCacheWriter::write(databaseDirectory + QLatin1String(kCacheFile), table);
+}
+
+void alertCacheNotWritten()
+{
+    alert("Can not write minor planet data.");
 }
 
 Import loadCache(const QString& databaseDirectory)

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <span>
 #include <stop_token>
 #include <vector>
 
@@ -66,20 +67,21 @@ struct Import {
     std::vector<MinorPlanetWatch> watches = {};
 };
 
-// Work on a new table (its orbits, a first pass) done while its cache is
-// written; what it adds to the import goes when the cache is not written.
-using WhileCaching = std::function<void(Import& import)>;
-
 // The orbit-file rebuild of createMinorPlanetData (`request.rebuild` and
 // `request.useOrbitFile` taken as set): the file parsed and the cache
-// written, but no table touched and no alert raised, so that it may run on a
-// worker thread while the old table still serves. A stop requested before
-// the cache is written gives Stopped and leaves the cache as it was.
-// `whileCaching` runs on this thread while the disk takes the cache's
-// bytes, which its changes to the table no longer reach.
+// written, but no table touched and no alert raised. A stop requested
+// before the cache is written gives Stopped and leaves the cache as it was.
 Import importOrbitFile(const Request& request, const QString& buildDirectory,
-                       const QString& databaseDirectory, std::stop_token stop = {},
-                       const WhileCaching& whileCaching = {});
+                       const QString& databaseDirectory, std::stop_token stop = {});
+// The same without the cache, for a worker thread while the old table still
+// serves: Built with the new table, Stopped or OrbitFileUnusable. The table
+// is cached once it is in place (writeCache).
+Import parseOrbitFile(const Request& request, const QString& buildDirectory, std::stop_token stop = {});
+// Replaces the cache in `databaseDirectory` with `table` as imported; false,
+// and the old cache kept, when it cannot be written.
+bool writeCache(const QString& databaseDirectory, std::span<const minorPlanet> table);
+// Raises the alert of a cache that could not be written.
+void alertCacheNotWritten();
 // The cache read apart from the table it is to replace, for a worker:
 // Loaded with its records, or Failed with none and no alert raised when it
 // cannot serve, so that the usual load runs again and says why.

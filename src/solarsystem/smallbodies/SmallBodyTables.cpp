@@ -132,6 +132,7 @@ bool SmallBodyTables::createCometData(bool rebuild)
 
 void SmallBodyTables::createMinorPlanetData(bool rebuild, bool useOrbitFile, bool allOrbits)
 {
+    m_cacheWriter.wait();
     if (!rebuild && m_loadedApart && holdsLargeCache()) {
         // Read once the program has started; none until then.
         std::vector<minorPlanet>().swap(m_minorPlanets);
@@ -155,6 +156,7 @@ bool SmallBodyTables::holdsLargeCache() const
 
 void SmallBodyTables::setAsideForImport()
 {
+    m_cacheWriter.wait();
     const std::size_t count = m_minorPlanets.size();
     if (count < SmallBodyPositions::kParallelThreshold || cacheSize() != qint64(count * sizeof(minorPlanet)))
         return;
@@ -207,6 +209,7 @@ MinorPlanetTable::Request SmallBodyTables::request(bool rebuild, bool useOrbitFi
 MinorPlanetTable::Result SmallBodyTables::importMinorPlanets(bool rebuild, bool useOrbitFile,
                                                              bool allOrbits)
 {
+    m_cacheWriter.wait();
     return imported(MinorPlanetTable::createMinorPlanetData(request(rebuild, useOrbitFile, allOrbits),
                                                             m_model.buildDirectory(),
                                                             m_model.databaseDirectory(), m_minorPlanets));
@@ -215,7 +218,7 @@ MinorPlanetTable::Result SmallBodyTables::importMinorPlanets(bool rebuild, bool 
 MinorPlanetImporter::Work SmallBodyTables::orbitFileImport(bool allOrbits)
 {
     MinorPlanetImporter::Work import = MinorPlanetImporter::orbitFile(
-        request(true, true, allOrbits), m_model.buildDirectory(), m_model.databaseDirectory(), firstPassMoment());
+        request(true, true, allOrbits), m_model.buildDirectory(), firstPassMoment());
     setAsideForImport();
     return import;
 }
@@ -230,8 +233,18 @@ MinorPlanetTable::Result SmallBodyTables::adoptMinorPlanets(MinorPlanetTable::Im
     std::vector<MinorPlanetOrbit> orbits = std::move(import.orbits);
     std::vector<MinorPlanetWatch> watches = std::move(import.watches);
     const bool isSetAside = m_isSetAside;
+    m_cacheWriter.wait();
     const MinorPlanetTable::Result result =
         imported(MinorPlanetTable::adopt(import, m_minorPlanets), std::move(orbits), std::move(watches));
+    // A parsed table is drawn first and cached after; a failed write keeps
+    // the old cache and says so.
+    if (result.status == MinorPlanetTable::Status::Built) {
+        m_cacheWriter.start(m_model.databaseDirectory() + QLatin1String(MinorPlanetTable::kCacheFile), m_minorPlanets,
+                            [](bool written) {
+                                if (!written)
+                                    MinorPlanetTable::alertCacheNotWritten();
+                            });
+    }
     if (isSetAside && result.status != MinorPlanetTable::Status::Built) {
         // No new table: the old one comes back from its cache.
         m_isSetAside = false;

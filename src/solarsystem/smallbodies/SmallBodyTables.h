@@ -2,6 +2,7 @@
 
 #include "model/catalogue/SmallBodyCatalogues.h"
 #include "model/projection/SmallBodyPositions.h"
+#include "solarsystem/smallbodies/MinorPlanetCacheWriter.h"
 #include "solarsystem/smallbodies/MinorPlanetFirstPass.h"
 #include "solarsystem/smallbodies/MinorPlanetImporter.h"
 #include "solarsystem/smallbodies/MinorPlanetOrbit.h"
@@ -82,8 +83,12 @@ public:
     // A large table that its cache holds whole is let go meanwhile, so that
     // the new one never sits beside it: when the import puts no table in
     // place, the old one is read back from the cache apart.
+    // A table put in place by adoptMinorPlanets is cached after, on a thread
+    // of its own; the tables are replaced again only after that write.
     MinorPlanetImporter::Work orbitFileImport(bool allOrbits);
     MinorPlanetTable::Result adoptMinorPlanets(MinorPlanetTable::Import& import);
+    // A new table's cache is being written, or its outcome not yet reported.
+    bool isWritingCache() const { return m_cacheWriter.isWriting(); }
 
     // "Comets.tvk" and "MinorPlanets.tvk", for the catalogue rebuild.
     CacheRebuilder& cometCache() { return m_cometCache; }
@@ -131,6 +136,8 @@ private:
     bool m_isSetAside = false;     // let go for an import, which may bring it back
     std::uint32_t m_tableVersion = 0;  // counts the minor-planet tables put in place
     std::uint32_t m_cometTables = 0;   // counts the comet tables loaded or imported
+    // After the tables, so that a write still running ends before the table goes.
+    MinorPlanetCacheWriter m_cacheWriter;
     // Last, so that a load still running stops before the tables go.
     MinorPlanetImporter m_apartLoad;
 };

@@ -2,6 +2,7 @@
 
 #include "chart/appmenu/AppMenuModel.h"
 #include "chart/appmenu/MpcProgressPanel.h"
+#include "solarsystem/smallbodies/MinorPlanetCacheWriter.h"
 #include "support/LocalHttpServer.h"
 #include "support/RecordingAlertPresenter.h"
 
@@ -24,6 +25,7 @@ struct FakeAppMenuModel final : AppMenuModel {
     MinorPlanetImporter::Work orbitFileWork;
     std::vector<minorPlanet> minorPlanets;  // the table an import replaces
     QStringList calls;
+    MinorPlanetCacheWriter cacheWriter;
 
     QString buildDirectory() const override { return directory; }
     bool createCometData(bool rebuild) override
@@ -46,9 +48,18 @@ struct FakeAppMenuModel final : AppMenuModel {
             return MinorPlanetTable::Import{result, {}};
         };
     }
+    // As the program does: the table put in place, then cached apart.
     MinorPlanetTable::Result adoptMinorPlanets(MinorPlanetTable::Import& import) override
     {
-        return MinorPlanetTable::adopt(import, minorPlanets);
+        cacheWriter.wait();
+        const MinorPlanetTable::Result result = MinorPlanetTable::adopt(import, minorPlanets);
+        if (result.status == MinorPlanetTable::Status::Built) {
+            cacheWriter.start(directory + QLatin1String(MinorPlanetTable::kCacheFile), minorPlanets, [](bool written) {
+                if (!written)
+                    MinorPlanetTable::alertCacheNotWritten();
+            });
+        }
+        return result;
     }
     void calculateCometPositions(int kind) override { calls << QStringLiteral("positions %1").arg(kind); }
     void calculateStarPositions(bool force) override { calls << QStringLiteral("project %1").arg(force); }

@@ -54,6 +54,7 @@ protected:
         QSignalSpy done(&update, &MpcorbUpdate::finished);
         update.reprocess(allOrbits);
         ASSERT_TRUE(done.wait(kImportWait));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !model.cacheWriter.isWriting(); }, kImportWait));
     }
 
     static constexpr int kImportWait = 60000;
@@ -73,7 +74,7 @@ protected:
         MinorPlanetTable::Request request;
         request.allOrbits = true;
         request.processorCount = 2;
-        model.orbitFileWork = MinorPlanetImporter::orbitFile(request, model.directory, model.directory);
+        model.orbitFileWork = MinorPlanetImporter::orbitFile(request, model.directory);
     }
 
     QByteArray cache() const { return readFile(buildPath("MinorPlanets.tvk")); }
@@ -226,6 +227,7 @@ TEST_F(MpcorbImportTest, TheChartKeepsRunningWhileALargeFileImportsAndTheBarMove
     EXPECT_EQ(model.calls, QStringList({"minor planets 1 1 1", "positions 1", "display"}));
     EXPECT_EQ(panel.statuses, QStringList({"Processing MPCORB data...", "Calculating MPCORB coordinates..."}));
     EXPECT_EQ(model.minorPlanets.size(), orbits);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !model.cacheWriter.isWriting(); }, kImportWait));
     EXPECT_EQ(cache().size(), qsizetype(orbits * sizeof(minorPlanet)));
 
     // 0 at the start and for the position pass; the parse's percentages
