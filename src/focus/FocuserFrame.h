@@ -21,8 +21,8 @@ class ScopeControl;
 
 // What the serial focuser windows share: the connect toggle with its texts
 // and alert, the 1 s update timer that the autofocus run's timer block
-// holds off, the watch on the port that gives a focuser up once its line is
-// gone or its replies stop, the tab guards, the autofocus parameters, the keys and the
+// holds off, the watch that gives a focuser up once its line is gone or its
+// replies stop, the tab guards, the autofocus parameters, the keys and the
 // critical focus zone. A model supplies its start-up reads, its update, its
 // moves and the autofocus hooks.
 class FocuserFrame : public QObject, public AutoFocusDevice, public FocuserConnection {
