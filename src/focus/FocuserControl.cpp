@@ -74,6 +74,7 @@ void FocuserControl::searchEnded(quint16 port, quint32 scan, const std::function
     m_isConnecting = false;
     m_isConnect = port != 0;
     m_port = port;
+    m_silentReplies = 0;
     if (!m_isConnect) {
         m_connectFailure = QStringLiteral("No port could be opened, or the focuser did not answer on any port.");
         letWorkerGo();
@@ -102,6 +103,7 @@ void FocuserControl::disconnectPort()
     m_isConnecting = false;
     m_isConnect = false;
     m_port = 0;
+    m_silentReplies = 0;
     letWorkerGo();
 }
 

@@ -58,6 +58,9 @@ public:
     // Units of work posted whose result has not come back, and waits
     // (after) still to run.
     int pendingExchanges() const { return m_pending; }
+    // Replies waited for in a row that did not come, since the focuser was
+    // found: a focuser fallen silent on a port that stays open.
+    int silentReplies() const { return m_silentReplies; }
 
     // Runs `work(const FocuserExchange&)` on the worker, then `then(result)`
     // on the main thread, unless the focuser was disconnected in between.
@@ -95,6 +98,9 @@ public:
     }
 
 protected:
+    // A model reports each reply it waited for (not one a moving focuser
+    // may leave unsaid by design): whether it came.
+    void noteReply(bool heard) { m_silentReplies = heard ? 0 : m_silentReplies + 1; }
     // Writes a line to the debug log while debugging is on.
     void writeDebug(const QString& line) const;
     SerialControl& serial() const { return m_serial; }
@@ -116,6 +122,7 @@ private:
     bool m_holdsWorker = false;
     quint16 m_port = 0;
     int m_pending = 0;
+    int m_silentReplies = 0;
     quint32 m_scan = 0;     // the search whose outcome is awaited
     quint32 m_session = 0;  // results of an earlier connection are dropped
 };

@@ -156,8 +156,15 @@ bool FocuserFrame::keyUpAction(int key)
 
 void FocuserFrame::updateTimer()
 {
+    if (m_run.isTimerBlock())
+        return;
+    // Its port stays open but its replies stopped.
+    if (m_control.silentReplies() >= kLostAfter) {
+        loseConnection();
+        return;
+    }
     // One request at a time: a silent focuser gets no queue of polls.
-    if (m_run.isTimerBlock() || m_control.pendingExchanges() != 0)
+    if (m_control.pendingExchanges() != 0)
         return;
     updateTick();
     checkLine();

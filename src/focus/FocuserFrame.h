@@ -21,8 +21,8 @@ class ScopeControl;
 
 // What the serial focuser windows share: the connect toggle with its texts
 // and alert, the 1 s update timer that the autofocus run's timer block
-// holds off, the watch on the port that gives a focuser up once its line is
-// gone, the tab guards, the autofocus parameters, the keys and the
+// holds off, the watch that gives a focuser up once its line is gone or its
+// replies stop, the tab guards, the autofocus parameters, the keys and the
 // critical focus zone. A model supplies its start-up reads, its update, its
 // moves and the autofocus hooks.
 class FocuserFrame : public QObject, public AutoFocusDevice, public FocuserConnection {
@@ -34,7 +34,8 @@ public:
     static constexpr int kAutoFocusTab = 2;
     static constexpr int kTemperatureTab = 3;
     static constexpr std::chrono::milliseconds kUpdateInterval{1000};
-    // Failed reads in a row that lose the focuser.
+    // Failed reads (or replies of which nothing came) in a row that lose
+    // the focuser.
     static constexpr int kLostAfter = 3;
     // Checks in a row that find the port hung up; a tick that finds it so
     // checks again this soon rather than at the next tick.
@@ -71,7 +72,8 @@ public:
     const AutoFocusRun& autoFocus() const { return m_run; }
     bool isUpdateTimerActive() const { return m_updateTimer.isActive(); }
     // The update timer's tick: the model's update, unless the timer block
-    // is set or an earlier exchange has not answered.
+    // is set or an earlier exchange has not answered; a focuser whose
+    // replies stopped is given up here.
     void updateTimer();
     // The text of the critical-focus-zone field for the current telescope.
     QString criticalFocusZoneText() const;

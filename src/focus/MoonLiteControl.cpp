@@ -49,7 +49,10 @@ void MoonLiteControl::ask(const QByteArray& body, quint16 expected, std::functio
 {
     post([request = command(body), expected](const FocuserExchange& line) {
         return line.send(request, expected, ReplyEnd::length(expected));
-    }, std::move(then));
+    }, [this, then = std::move(then)](const Reply& reply) {
+        noteReply(reply.has_value());
+        then(reply);
+    });
 }
 
 bool MoonLiteControl::tell(const QByteArray& request)

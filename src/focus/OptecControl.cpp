@@ -236,6 +236,9 @@ void OptecControl::optecReadTemp(std::function<void(float)> done)
     }
     post([](const FocuserExchange& line) { return optecSend(line, "FTMPRO"); },
          [this, done = std::move(done)](const std::optional<QByteArray>& reply) {
+             // The temperature is answered whatever the motor does; a position
+             // may go unsaid while it moves and a move's answer come late.
+             noteReply(reply.has_value());
              if (reply && reply->size() >= kTempReplyLeast) {
                  bool ok = false;
                  const float temp = valueOf(*reply).toFloat(&ok);

@@ -125,8 +125,11 @@ bool RoboControl::roboOutput(int output) const
 
 void RoboControl::exchange(const QByteArray& frame, std::function<void(const Reply&)> then)
 {
-    post([frame](const FocuserExchange& line) { return parseReply(line.send(frame, kFrameBytes)); },
-         std::move(then));
+    post([frame](const FocuserExchange& line) { return line.send(frame, kFrameBytes); },
+         [this, then = std::move(then)](const std::optional<QByteArray>& bytes) {
+             noteReply(bytes.has_value());
+             then(parseReply(bytes));
+         });
 }
 
 std::optional<QByteArray> RoboControl::recordOf(const Reply& reply, char letter)

@@ -134,3 +134,26 @@ TEST_F(FocuserSessionTest, TheRoboFocusLearnsItsSlopeIntoTheSettings)
     EXPECT_FALSE(assembly.control().isConnected());
     EXPECT_TRUE(alerts.alerts.empty());
 }
+
+TEST_F(FocuserSessionTest, ARoboFocusThatFallsSilentIsLostAndFreesTheMenu)
+{
+    RoboFocusSimulator robo(port.simulator());
+    robo.setPosition(3000);
+    port.start();
+    RoboAssembly& assembly = chart->focusLink().robo();
+    QAction* item = focuserItem(menu(), FocusMenu::kRoboTag);
+    ASSERT_NE(item, nullptr);
+    item->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return assembly.window().statusField()->text() == "Connected"; }, 20000));
+
+    // The port stays open; only the answers stop.
+    port.simulator().dropAnswers();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !alerts.alerts.empty(); }, 60000));
+    EXPECT_EQ(alerts.alerts[0].title, "Lost connection with Robo-Focus");
+    EXPECT_FALSE(assembly.control().isConnected());
+    EXPECT_FALSE(assembly.window().isVisible());
+    EXPECT_EQ(assembly.window().statusField()->text(), "Not Connected");
+    menu().validateMenu();
+    EXPECT_FALSE(item->isChecked());
+    EXPECT_TRUE(focuserItem(menu(), FocusMenu::kOptecTag)->isEnabled());
+}
