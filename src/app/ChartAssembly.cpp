@@ -47,6 +47,7 @@
 #include "prefs/CityDataSource.h"
 #include "prefs/PrefWindow.h"
 #include "prefs/PrefWindowControl.h"
+#include "prefs/SaveAlert.h"
 #include "scopeview/ScopeViewWindow.h"
 #include "scopeview/TelescopeDrawer.h"
 #include "platform/widgets/WindowStacking.h"
@@ -148,6 +149,7 @@ ChartAssembly::ChartAssembly(const Folders& folders, AllSkyClock* allSkyClock)
     m_starDatabaseModel.setLinks(m_prefs, m_skyDateModel);
     m_starDatabaseModel.setDebugSink([this](const QString& line) { writeDebugLine(line); });
     m_prefs.setDebugSink([this](const QString& line) { writeDebugLine(line); });
+    m_prefs.setLaterWriteFailureSink(&SaveAlert::alert);
 
     PrefLinks links;
     links.chartRefresh = &m_chain;

@@ -21,7 +21,10 @@ public:
     {
     }
 
-    bool open(quint16 vendorId, quint16 productId) override { return m_worker.open(vendorId, productId); }
+    bool open(quint16 vendorId, quint16 productId) override
+    {
+        return m_worker.open(vendorId, productId) == HidOpen::Opened;
+    }
     bool sendReport(const QByteArray& report) override { return m_worker.sendReport(report, kWriteTimeout); }
     void close() override { m_worker.close(); }
 

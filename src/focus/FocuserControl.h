@@ -52,7 +52,7 @@ public:
     bool isConnecting() const { return m_isConnecting; }
     // Why the last search did not start or found no focuser, in words for
     // the user; empty after a search that found it.
-    QString connectFailure() const { return m_connectFailure; }
+    QString connectFailure() const override { return m_connectFailure; }
     // The port's list index + 1; 0 when not connected.
     quint16 port() const { return m_port; }
     // Units of work posted whose result has not come back, and waits

@@ -19,6 +19,21 @@ struct Sexagesimal {
         return {int(whole), int(minutes), int(seconds)};
     }
 
+    // A value's whole part and its fraction in sixtieths rounded to the
+    // nearest, a rounding up to 60 carried into the whole (1.9999 gives 2
+    // and 0): degrees and minutes, or minutes and seconds of minutes.
+    // `value` must not be negative.
+    struct Sixtieths {
+        int whole;
+        int sixtieths;
+    };
+    static Sixtieths carriedSixtieths(double value)
+    {
+        const int whole = int(value);
+        const int sixtieths = int((value - whole) * 60.0 + 0.5);
+        return sixtieths >= 60 ? Sixtieths{whole + 1, 0} : Sixtieths{whole, sixtieths};
+    }
+
     // Rounded to the nearest second, carried into minutes and the whole.
     static Sexagesimal rounded(double value)
     {

@@ -10,9 +10,8 @@
 bool BridgeSocket::start(const QString& address, const QString& port)
 {
     close();
-    bool portOk = false;
-    const uint portNumber = port.trimmed().toUInt(&portOk);
-    if (!portOk || portNumber == 0 || portNumber > 65535)
+    const std::optional<quint16> number = portNumber(port);
+    if (!number)
         return false;
 
     addrinfo hints{};
@@ -21,7 +20,7 @@ bool BridgeSocket::start(const QString& address, const QString& port)
     hints.ai_flags = AI_NUMERICHOST | AI_NUMERICSERV;
     addrinfo* found = nullptr;
     if (getaddrinfo(address.trimmed().toLatin1().constData(),
-                    QByteArray::number(portNumber).constData(), &hints, &found) != 0)
+                    QByteArray::number(*number).constData(), &hints, &found) != 0)
         return false;
     const std::unique_ptr<addrinfo, decltype(&freeaddrinfo)> list(found, freeaddrinfo);
 
@@ -33,6 +32,15 @@ bool BridgeSocket::start(const QString& address, const QString& port)
         return false;
     m_fd = std::move(fd);
     return true;
+}
+
+std::optional<quint16> BridgeSocket::portNumber(const QString& port)
+{
+    bool ok = false;
+    const uint number = port.trimmed().toUInt(&ok);
+    if (!ok || number == 0 || number > 65535)
+        return std::nullopt;
+    return quint16(number);
 }
 
 bool BridgeSocket::finish()

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // The WiFi bridge's TCP connection as a plain socket, so that exchanges run
 // the serial path's code on it from any thread. Connecting does not block:
 // start() begins it, and once the socket turns writable finish() tells
@@ -13,6 +15,8 @@ public:
     // Starts connecting to a numeric address and port; false when no
     // connection could be started (bad address or port, no socket).
     bool start(const QString& address, const QString& port);
+    // A typed port as a TCP port number 1..65535, or nothing.
+    static std::optional<quint16> portNumber(const QString& port);
     // After the socket turned writable: true when the connection stands.
     // The socket then blocks on writes; reads take only what has come.
     bool finish();

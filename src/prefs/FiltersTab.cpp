@@ -3,10 +3,10 @@
 #include "model/settings/PrefControl.h"
 #include "prefs/CustomFilter.h"
 #include "prefs/PrefLocalization.h"
-#include "prefs/RefusalNote.h"
+#include "platform/widgets/RefusalNote.h"
 #include "prefs/ShowChecked.h"
 #include "prefs/StarPreview.h"
-#include "prefs/TypedNumber.h"
+#include "platform/TypedNumber.h"
 #include "prefs/ValueSlider.h"
 
 #include <QCheckBox>

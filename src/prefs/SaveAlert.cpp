@@ -11,9 +11,14 @@ bool writeOrAlert(PrefControl& prefs)
     const QString reason = prefs.writeSettings();
     if (reason.isEmpty())
         return true;
+    alert(reason);
+    return false;
+}
+
+void alert(const QString& reason)
+{
     AlertPanel::runAlert(PrefLocalization::localized(QStringLiteral("Your preferences could not be saved.")),
                          reason);
-    return false;
 }
 
 }  // namespace SaveAlert

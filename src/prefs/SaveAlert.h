@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class PrefControl;
 
 // A save the user asked for (a site, a telescope, the eyepieces, a shortcut)
@@ -9,5 +11,7 @@ namespace SaveAlert {
 // Writes the settings file; when it could not be written, alerts with the
 // reason and returns false (the file keeps its earlier content).
 bool writeOrAlert(PrefControl& prefs);
+// The alert itself, for a write that failed with `reason`.
+void alert(const QString& reason);
 
 }  // namespace SaveAlert

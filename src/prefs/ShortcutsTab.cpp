@@ -2,7 +2,7 @@
 
 #include "model/settings/PrefControl.h"
 #include "prefs/PrefLocalization.h"
-#include "prefs/RefusalNote.h"
+#include "platform/widgets/RefusalNote.h"
 #include "prefs/SaveAlert.h"
 
 #include <QGridLayout>

@@ -7,7 +7,7 @@
 #include "platform/MacRoman.h"
 #include "platform/TimeZoneResolver.h"
 #include "prefs/PrefLocalization.h"
-#include "prefs/RefusalNote.h"
+#include "platform/widgets/RefusalNote.h"
 #include "prefs/SaveAlert.h"
 #include "prefs/SiteLocation.h"
 

@@ -1,5 +1,7 @@
 #include "prefs/TelescopeOptics.h"
 
+#include "model/Sexagesimal.h"
+
 #include <cmath>
 
 namespace TelescopeOptics {
@@ -33,20 +35,10 @@ QString trueFieldText(double degrees)
     if (!(degrees >= 0.0 && degrees <= kMostField))
         return kNoValue;
     if (degrees >= 1.0) {
-        int whole = int(degrees);
-        int minutes = int((degrees - whole) * kSixty + 0.5);
-        if (minutes >= kSixty) {
-            minutes = 0;
-            ++whole;
-        }
+        const auto [whole, minutes] = Sexagesimal::carriedSixtieths(degrees);
         return QStringLiteral("%1\u00B0%2'").arg(whole).arg(minutes);
     }
-    int minutes = int(degrees * kSixty);
-    int seconds = int((degrees * kSixty - minutes) * kSixty + 0.5);
-    if (seconds >= kSixty) {
-        seconds = 0;
-        ++minutes;
-    }
+    const auto [minutes, seconds] = Sexagesimal::carriedSixtieths(degrees * kSixty);
     if (minutes >= kSixty)
         return QStringLiteral("1\u00B00'");
     return QStringLiteral("%1'%2\"").arg(minutes).arg(seconds);

@@ -4,10 +4,10 @@
 #include "model/settings/PrefDefaults.h"
 #include "mount/MountProtocols.h"
 #include "prefs/PrefLocalization.h"
-#include "prefs/RefusalNote.h"
+#include "platform/widgets/RefusalNote.h"
 #include "prefs/SaveAlert.h"
 #include "prefs/TelescopeOptics.h"
-#include "prefs/TypedNumber.h"
+#include "platform/TypedNumber.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

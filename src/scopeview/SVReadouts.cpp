@@ -1,5 +1,7 @@
 #include "scopeview/SVReadouts.h"
 
+#include "model/Sexagesimal.h"
+
 #include <cmath>
 
 namespace {
@@ -18,20 +20,10 @@ QString power(double power) { return QString::number(int(power + 0.5)); }
 QString fov(double fovDegrees)
 {
     if (fovDegrees < 1.0) {
-        int m = int(fovDegrees * kMinutes);
-        int s = int((fovDegrees * kMinutes - m) * kMinutes + 0.5);
-        if (s >= kMinutes) {
-            s = 0;
-            ++m;
-        }
+        const auto [m, s] = Sexagesimal::carriedSixtieths(fovDegrees * kMinutes);
         return QStringLiteral("%1'%2\"").arg(m).arg(s);
     }
-    int d = int(fovDegrees);
-    int m = int((fovDegrees - d) * kMinutes + 0.5);
-    if (m >= kMinutes) {
-        m = 0;
-        ++d;
-    }
+    const auto [d, m] = Sexagesimal::carriedSixtieths(fovDegrees);
     return QStringLiteral("%1%2%3'").arg(d).arg(kDegree).arg(m);
 }
 

@@ -98,6 +98,28 @@ TEST_F(GuideSessionTest, TheConnectMenuTogglesTheAdapters)
     EXPECT_EQ(dsusbHid->bytes(), (std::vector<int>{' ', 0x00}));
 }
 
+TEST_F(GuideSessionTest, AFailedAdapterConnectSaysWhy)
+{
+    gpusbHid->attached = 2;
+    choose(kGPUSBTag);
+    dsusbHid->refuseOpen = true;
+    choose(kDSUSBTag);
+    dsusbHid->refuseOpen = false;
+    dsusbHid->refuseReports = true;
+    choose(kDSUSBTag);
+    gpusbHid->attached = 0;
+    choose(kGPUSBTag);
+    ASSERT_EQ(alerts.alerts.size(), 4u);
+    EXPECT_EQ(alerts.alerts[0].title, "GPUSB connection failed.");
+    EXPECT_EQ(alerts.alerts[0].message, "More than one adapter is attached; attach only one.");
+    EXPECT_EQ(alerts.alerts[1].title, "DSUSB connection failed.");
+    EXPECT_TRUE(alerts.alerts[1].message.contains("could not be opened"));
+    EXPECT_EQ(alerts.alerts[2].message, "The adapter did not take its first report.");
+    EXPECT_EQ(alerts.alerts[3].message, "No adapter was found on the USB bus.");
+    EXPECT_FALSE(checked(kGPUSBTag));
+    EXPECT_FALSE(checked(kDSUSBTag));
+}
+
 // Adapters that stop answering: the Connect menu and the Canon bulb line get
 // their failures within the reports' time-out and the window keeps running.
 TEST_F(GuideSessionTest, StuckAdaptersFailWithoutHoldingTheWindow)

@@ -11,6 +11,7 @@
 #include "prefs/SitesTab.h"
 #include "prefs/TelescopeTab.h"
 #include "scopeview/SVDrawer.h"
+#include "support/FileSizeLimit.h"
 #include "support/RecordingAlertPresenter.h"
 #include "support/ScopedAppZone.h"
 
@@ -21,6 +22,7 @@
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QLineEdit>
+#include <QTest>
 
 #include <cmath>
 #include <memory>
@@ -128,6 +130,38 @@ TEST_F(PrefResetWiringTest, TheZoneGoesBackWithTheSiteAndTheChartIsForTheMomentT
     ASSERT_NE(clock, nullptr);
     EXPECT_EQ(AppTimeZone::fromWallClock(clock->dateTime()).toSecsSinceEpoch(),
               date.skyDate().toSecsSinceEpoch());
+}
+
+}  // namespace
+
+namespace {
+
+// A change saved a moment later (here the Canon exposure chosen) on a full
+// disk: the program alerts once with the reason, and goes quiet again once
+// a write gets through.
+using LaterSettingsWriteTest = AssembledProgram;
+
+TEST_F(LaterSettingsWriteTest, AFailedWriteIsAlertedOnceWithItsReason)
+{
+    ScopedAlertRecorder alerts;
+    PrefControl& prefs = chart->prefControl();
+    prefs.setCanonExpIndex(2);
+    QTest::qWait(20);
+    ASSERT_TRUE(prefs.settingsWritten());
+    {
+        const FileSizeLimit limit(16);
+        prefs.setCanonExpIndex(3);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !prefs.settingsWritten(); }));
+        prefs.setCanonExpIndex(4);
+        QTest::qWait(20);
+    }
+    ASSERT_EQ(alerts.alerts.size(), 1u);
+    EXPECT_EQ(alerts.alerts[0].title, "Your preferences could not be saved.");
+    EXPECT_FALSE(alerts.alerts[0].message.trimmed().isEmpty());
+
+    prefs.setCanonExpIndex(5);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return prefs.settingsWritten(); }));
+    EXPECT_EQ(alerts.alerts.size(), 1u);
 }
 
 }  // namespace

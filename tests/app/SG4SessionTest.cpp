@@ -82,3 +82,26 @@ TEST_F(SG4SessionTest, TheConnectMenuConnectsAndTheWorkerDownloads)
     EXPECT_FALSE(chart->mountLink().scopeControl().scopeThread().isRunning());
     pty.closeMaster();
 }
+
+// A camera that never answers: the scan tries every speed and the alert says
+// what was tried.
+TEST_F(SG4SessionTest, AScanThatFindsNothingSaysWhy)
+{
+    ScopedAlertRecorder alerts;
+    SerialControl& serial = chart->mountLink().serialControl();
+    PtyDevice pty;
+    pty.simulator().dropAnswers();
+    pty.start();
+    serial.setExtraPorts({pty.path()});
+    SG4Control& control = chart->sg4Link().sg4Control();
+
+    chart->mountLink().connectMenu()->connectMenuAction(kTagSG4);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !control.isSG4Connecting(); }, 120000));
+    EXPECT_FALSE(control.isSG4Connect());
+    ASSERT_EQ(alerts.alerts.size(), 1u);
+    EXPECT_EQ(alerts.alerts[0].title, "SBIG SG-4 connection failed.");
+    EXPECT_EQ(alerts.alerts[0].message,
+              "No port could be opened, or the camera did not answer on any port at any speed.");
+    EXPECT_EQ(serial.serialRefNum(kSerialSlotSG4), -1);
+    pty.closeMaster();
+}

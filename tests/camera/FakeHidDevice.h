@@ -40,13 +40,15 @@ private:
 // open or a report.
 class FakeHidDevice final : public HidDevice {
 public:
-    bool open(quint16 vendor, quint16 product) override
+    HidOpen open(quint16 vendor, quint16 product) override
     {
         openGate->pass();
         vendorId = vendor;
         productId = product;
-        m_open = attached == 1;
-        return m_open;
+        m_open = attached == 1 && !refuseOpen;
+        if (attached != 1)
+            return attached == 0 ? HidOpen::NotFound : HidOpen::SeveralFound;
+        return m_open ? HidOpen::Opened : HidOpen::NotOpened;
     }
     bool sendReport(const QByteArray& data) override
     {
@@ -78,6 +80,8 @@ public:
     int last() const { return reports.empty() ? -1 : quint8(reports.back()[0]); }
 
     int attached = 1;
+    // Attached, but the system will not let it be opened (no udev rule).
+    bool refuseOpen = false;
     bool refuseReports = false;
     bool refuseClose = false;
     quint16 vendorId = 0;

@@ -129,12 +129,12 @@ TEST(HidWorkerTest, AnOpenThatFinishesLateIsClosedAgain)
     FakeHidDevice* hid = device.get();
     HidWorker worker(std::move(device), QByteArray(1, ' '));
     hid->openGate->hold();
-    EXPECT_FALSE(worker.open(GPUSBControl::kVendorId, GPUSBControl::kProductId));
+    EXPECT_EQ(worker.open(GPUSBControl::kVendorId, GPUSBControl::kProductId), HidOpen::NoAnswer);
     hid->openGate->release();
     ASSERT_TRUE(QTest::qWaitFor([&] { return hid->closes == 1; }));
     EXPECT_FALSE(hid->isOpen());
 
-    ASSERT_TRUE(QTest::qWaitFor([&] { return worker.open(GPUSBControl::kVendorId, GPUSBControl::kProductId); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return worker.open(GPUSBControl::kVendorId, GPUSBControl::kProductId) == HidOpen::Opened; }));
     EXPECT_TRUE(worker.sendReport(QByteArray(1, '2'), 50ms));
     EXPECT_EQ(hid->last(), '2');
 }

@@ -64,3 +64,36 @@ TEST_F(WiFiPanelTest, PanelShowsEditsAndConnectsTheStoredBridge)
     EXPECT_FALSE(serial.hasWiFi());
     EXPECT_FALSE(serial.isWiFi());
 }
+
+TEST_F(WiFiPanelTest, APortOutsideTheTCPRangeIsRefusedAloud)
+{
+    seed({{"WiFiIPPref", "127.0.0.1"}, {"WiFiPortPref", "5000"}});
+    const std::unique_ptr<DisplayGamma> gamma = DisplayGamma::create();
+    PrefControl prefs(*gamma);
+    SerialControl serial;
+    PrefLinks links;
+    links.wifiBridge = &serial;
+    prefs.setLinks(links);
+    prefs.readPrefs();
+    WiFiPanel panel(serial, prefs);
+
+    const QString refusal = "The port must be a whole number from 1 to 65535.";
+    panel.portEdit()->setText("99999");
+    panel.wifiEditAction(panel.portEdit());
+    EXPECT_EQ(panel.statusText(), refusal);
+    EXPECT_EQ(panel.portEdit()->text(), "5000");
+    EXPECT_EQ(serial.wifiPortNumber(), "5000");
+    EXPECT_EQ(stored("WiFiPortPref"), "5000");
+
+    // Connect with a port typed but not yet taken refuses it too, and starts nothing.
+    panel.portEdit()->setText("0");
+    panel.connectButton()->click();
+    EXPECT_EQ(panel.statusText(), refusal);
+    EXPECT_EQ(panel.portEdit()->text(), "5000");
+    EXPECT_EQ(panel.connectButton()->text(), "Connect");
+    EXPECT_FALSE(serial.hasWiFi());
+
+    panel.portEdit()->setText(" 4030 ");
+    panel.wifiEditAction(panel.portEdit());
+    EXPECT_EQ(stored("WiFiPortPref"), "4030");
+}

@@ -3,7 +3,7 @@
 #include "prefs/CustomFilter.h"
 #include "prefs/FiltersTab.h"
 #include "prefs/PrefLocalization.h"
-#include "prefs/RefusalNote.h"
+#include "platform/widgets/RefusalNote.h"
 #include "prefs/SetupOptions.h"
 #include "prefs/StarPreview.h"
 #include "prefs/ValueSlider.h"

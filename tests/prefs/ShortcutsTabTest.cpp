@@ -1,7 +1,7 @@
 #include "PrefsFixture.h"
 
 #include "prefs/ShortcutKeys.h"
-#include "prefs/RefusalNote.h"
+#include "platform/widgets/RefusalNote.h"
 #include "prefs/ShortcutsTab.h"
 #include "support/RecordingAlertPresenter.h"
 

@@ -4,7 +4,7 @@
 #include "model/settings/PrefKeys.h"
 #include "platform/TimeZoneResolver.h"
 #include "prefs/SiteLocation.h"
-#include "prefs/RefusalNote.h"
+#include "platform/widgets/RefusalNote.h"
 #include "support/FileSizeLimit.h"
 #include "support/ScopedAppZone.h"
 

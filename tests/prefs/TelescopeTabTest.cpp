@@ -2,10 +2,10 @@
 
 #include "model/settings/PrefDefaults.h"
 #include "prefs/PrefLocalization.h"
-#include "prefs/RefusalNote.h"
+#include "platform/widgets/RefusalNote.h"
 #include "prefs/TelescopeOptics.h"
 #include "prefs/TelescopeTab.h"
-#include "prefs/TypedNumber.h"
+#include "platform/TypedNumber.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>

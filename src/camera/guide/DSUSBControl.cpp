@@ -6,9 +6,12 @@ bool DSUSBControl::findDSHIDDevice()
 {
     m_isDSUSBConnected = false;
     m_device.close();
-    if (!m_device.open(kVendorId, kProductId))
+    const HidOpen opened = m_device.open(kVendorId, kProductId);
+    m_connectFailure = hidOpenFailure(opened);
+    if (opened != HidOpen::Opened)
         return false;
     if (!send(kShutterReleased)) {
+        m_connectFailure = QStringLiteral("The adapter did not take its first report.");
         m_device.close();
         return false;
     }

@@ -36,11 +36,13 @@ public:
     bool isConnected() const override { return m_isDSUSBConnected; }
     bool connectDevice() override { return findDSHIDDevice(); }
     void disconnectDevice() override { closeDSHIDDevice(); }
+    QString connectFailure() const override { return m_connectFailure; }
 
 private:
     bool send(quint8 data);
 
     HidWorker m_device;
+    QString m_connectFailure;
     bool m_isDSUSBConnected = false;
     quint8 m_dsData = 0;
 };

@@ -39,7 +39,9 @@ bool GPUSBControl::findHIDDevice()
 {
     if (m_isGPUSBConnected)
         return true;
-    if (!m_device.open(kVendorId, kProductId))
+    const HidOpen opened = m_device.open(kVendorId, kProductId);
+    m_connectFailure = hidOpenFailure(opened);
+    if (opened != HidOpen::Opened)
         return false;
     m_isGPUSBConnected = true;
     if (m_webcamGuide)

@@ -47,6 +47,7 @@ public:
     bool isConnected() const override { return m_isGPUSBConnected; }
     bool connectDevice() override { return findHIDDevice(); }
     void disconnectDevice() override { closeHIDDevice(); }
+    QString connectFailure() const override { return m_connectFailure; }
 
 private:
     void runRATimer();
@@ -63,6 +64,7 @@ private:
     GuideAdapterListener* m_webcamGuide = nullptr;
     std::unique_ptr<GuideTimer> m_raTimer;
     std::unique_ptr<GuideTimer> m_decTimer;
+    QString m_connectFailure;
     bool m_isGPUSBConnected = false;
     quint8 m_data = 0;
 };

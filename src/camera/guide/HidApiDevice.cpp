@@ -34,11 +34,11 @@ HidApiDevice::~HidApiDevice()
     close();
 }
 
-bool HidApiDevice::open(quint16 vendorId, quint16 productId)
+HidOpen HidApiDevice::open(quint16 vendorId, quint16 productId)
 {
     close();
     if (!acquireContext())
-        return false;
+        return HidOpen::NotOpened;
     hid_device_info* found = hid_enumerate(vendorId, productId);
     int count = 0;
     for (const hid_device_info* info = found; info; info = info->next)
@@ -46,9 +46,10 @@ bool HidApiDevice::open(quint16 vendorId, quint16 productId)
     if (count == 1)
         m_device = hid_open_path(found->path);
     hid_free_enumeration(found);
-    if (!m_device)
-        releaseContext();
-    return m_device != nullptr;
+    if (m_device)
+        return HidOpen::Opened;
+    releaseContext();
+    return count == 0 ? HidOpen::NotFound : count > 1 ? HidOpen::SeveralFound : HidOpen::NotOpened;
 }
 
 bool HidApiDevice::sendReport(const QByteArray& data)

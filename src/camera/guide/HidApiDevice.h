@@ -13,7 +13,7 @@ public:
     HidApiDevice(const HidApiDevice&) = delete;
     HidApiDevice& operator=(const HidApiDevice&) = delete;
 
-    bool open(quint16 vendorId, quint16 productId) override;
+    HidOpen open(quint16 vendorId, quint16 productId) override;
     bool sendReport(const QByteArray& data) override;
     bool close() override;
     bool isOpen() const override { return m_device != nullptr; }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "camera/guide/HidOpen.h"
+
 #include <QByteArray>
 #include <QtGlobal>
 
@@ -8,9 +10,8 @@
 class HidDevice {
 public:
     virtual ~HidDevice() = default;
-    // Opens the one attached device of this identity; false when none or more
-    // than one is attached, or when it cannot be opened.
-    virtual bool open(quint16 vendorId, quint16 productId) = 0;
+    // Opens the one attached device of this identity; otherwise says why not.
+    virtual HidOpen open(quint16 vendorId, quint16 productId) = 0;
     // Sends an output report of report id 0 carrying `data`; true when the
     // device took it.
     virtual bool sendReport(const QByteArray& data) = 0;

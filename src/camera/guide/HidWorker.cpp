@@ -48,21 +48,30 @@ HidWorker::~HidWorker()
         m_thread.detach();
 }
 
-bool HidWorker::open(quint16 vendorId, quint16 productId)
+HidOpen HidWorker::open(quint16 vendorId, quint16 productId)
 {
-    return run([=](HidDevice& device) { return device.open(vendorId, productId); },
-               [](HidDevice& device) { device.close(); }, kOpenTimeout);
+    // Written on the thread before the call is marked done, and read here
+    // only once it was seen done.
+    const auto outcome = std::make_shared<HidOpen>(HidOpen::NoAnswer);
+    const std::optional<bool> answered = run(
+        [=](HidDevice& device) {
+            *outcome = device.open(vendorId, productId);
+            return *outcome == HidOpen::Opened;
+        },
+        [](HidDevice& device) { device.close(); }, kOpenTimeout);
+    return answered ? *outcome : HidOpen::NoAnswer;
 }
 
 bool HidWorker::sendReport(const QByteArray& data, std::chrono::milliseconds timeout)
 {
     return run([data](HidDevice& device) { return device.sendReport(data); },
-               [safe = m_safeReport](HidDevice& device) { device.sendReport(safe); }, timeout);
+               [safe = m_safeReport](HidDevice& device) { device.sendReport(safe); }, timeout)
+        .value_or(false);
 }
 
 bool HidWorker::close()
 {
-    return run([](HidDevice& device) { return device.close(); }, {}, kCloseTimeout);
+    return run([](HidDevice& device) { return device.close(); }, {}, kCloseTimeout).value_or(false);
 }
 
 void HidWorker::serve(const std::shared_ptr<Shared>& shared)
@@ -97,11 +106,11 @@ void HidWorker::serve(const std::shared_ptr<Shared>& shared)
     shared->answered.notify_all();
 }
 
-bool HidWorker::run(Work work, Undo undo, std::chrono::milliseconds timeout)
+std::optional<bool> HidWorker::run(Work work, Undo undo, std::chrono::milliseconds timeout)
 {
     std::unique_lock lock(m_shared->mutex);
     if (m_shared->busy || m_shared->pending || m_shared->stopping)
-        return false;
+        return std::nullopt;
     const auto call = std::make_shared<Call>();
     call->work = std::move(work);
     call->undo = std::move(undo);
@@ -109,11 +118,11 @@ bool HidWorker::run(Work work, Undo undo, std::chrono::milliseconds timeout)
     m_shared->wake.notify_all();
     if (!m_shared->answered.wait_for(lock, kStartWait, [&] { return call->started; })) {
         m_shared->pending.reset();
-        return false;
+        return std::nullopt;
     }
     if (!m_shared->answered.wait_until(lock, call->startedAt + timeout, [&] { return call->done; })) {
         call->abandoned = true;
-        return false;
+        return std::nullopt;
     }
     return call->result;
 }

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <thread>
 
 // Runs a HidDevice's opens, reports and closes on a thread of its own, so a
@@ -33,7 +34,7 @@ public:
 
     // An open that finishes after its caller gave up is closed again, so a
     // failed connect never leaves the device held.
-    bool open(quint16 vendorId, quint16 productId);
+    HidOpen open(quint16 vendorId, quint16 productId);
     // A report that goes through after its caller gave up is followed by the
     // safe report: the caller counted it as failed and will not switch its
     // lines off again (a guide pulse's end, a bulb exposure's close).
@@ -47,7 +48,8 @@ private:
     using Undo = std::function<void(HidDevice&)>;
 
     static void serve(const std::shared_ptr<Shared>& shared);
-    bool run(Work work, Undo undo, std::chrono::milliseconds timeout);
+    // The call's result, or nothing when it was not taken up or did not end in time.
+    std::optional<bool> run(Work work, Undo undo, std::chrono::milliseconds timeout);
 
     QByteArray m_safeReport;
     std::shared_ptr<Shared> m_shared;

@@ -3,6 +3,7 @@
 #include "camera/sg4/SG4GuiderPanel.h"
 #include "camera/sg4/SG4Worker.h"
 #include "mount/SerialControl.h"
+#include "mount/links/ConnectMenuLinks.h"
 #include "platform/AlertPanel.h"
 
 using namespace SG4Protocol;
@@ -50,7 +51,9 @@ void SG4Control::connectEnded(const SG4Found& found, quint32 scan)
     m_isConnecting = false;
     if (found.port == 0) {
         m_worker->releaseThread();
-        AlertPanel::runAlert(m_isScanForAllSky ? "SBIG AllSky connection failed." : "SBIG SG-4 connection failed.", " ");
+        // Every port was tried at the stored speed and then at every speed.
+        AlertPanel::runAlert(m_isScanForAllSky ? kAllSkyConnectFailed : kSG4ConnectFailed,
+                             "No port could be opened, or the camera did not answer on any port at any speed.");
         m_isAllSkySelect = false;
         return;
     }

@@ -52,6 +52,12 @@ public:
     // write reached the file.
     void setDebugSink(std::function<void(const QString&)> sink) { m_store.setDebugSink(std::move(sink)); }
     bool settingsWritten() const { return m_store.written(); }
+    // Where the reason goes when a change not saved at once could not reach
+    // the file a moment later (once per failure).
+    void setLaterWriteFailureSink(std::function<void(const QString&)> sink)
+    {
+        m_store.setLaterWriteFailureSink(std::move(sink));
+    }
     // Writes the settings file now, for a save the user asked for; the
     // reason when it could not be written (the file keeps its earlier
     // content), empty when it was.

@@ -4,6 +4,8 @@
 #include "model/settings/PrefForms.h"
 #include "model/settings/PrefMigration.h"
 
+#include <QEvent>
+
 #include <algorithm>
 #include <cstring>
 
@@ -21,6 +23,14 @@ QString settingsFile(const QString& application)
     return QSettings(PrefFileFormat::format(), QSettings::UserScope, kOrganisation, application).fileName();
 }
 
+// Qt's own deferred sync of a changed settings object fails without a word
+// (on a full disk its lock file cannot even be written); ours reports.
+class OwnSyncOnly final : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::UpdateRequest; }
+};
+
 }  // namespace
 
 PrefStore::PrefStore(const QDateTime& now)
@@ -29,6 +39,11 @@ PrefStore::PrefStore(const QDateTime& now)
     m_settings = std::make_unique<QSettings>(fileName(), PrefFileFormat::format());
     for (PrefDefault& entry : PrefDefaults::registration(now))
         m_defaults.insert(entry.key, std::move(entry));
+    m_ownSyncOnly = std::make_unique<OwnSyncOnly>();
+    m_settings->installEventFilter(m_ownSyncOnly.get());
+    m_laterSync.setSingleShot(true);
+    m_laterSync.setInterval(0);
+    m_laterSync.callOnTimeout([this] { syncLater(); });
 }
 
 PrefStore::~PrefStore() { sync(); }
@@ -112,6 +127,7 @@ void PrefStore::put(const QString& key, const QVariant& value)
     if (m_settings->contains(key) && m_settings->value(key) == value)
         return;
     m_settings->setValue(key, value);
+    m_laterSync.start();
 }
 
 void PrefStore::writeBool(const QString& key, bool value)
@@ -163,7 +179,11 @@ void PrefStore::writeBlock(const QString& key, const void* source, std::size_t s
     writeData(key, QByteArray(static_cast<const char*>(source), qsizetype(size)));
 }
 
-void PrefStore::remove(const QString& key) { m_settings->remove(key); }
+void PrefStore::remove(const QString& key)
+{
+    m_settings->remove(key);
+    m_laterSync.start();
+}
 
 bool PrefStore::sync()
 {
@@ -177,6 +197,15 @@ bool PrefStore::sync()
         m_debug(QStringLiteral("Can not write the settings file %1; it keeps its earlier content.").arg(path));
     m_written = written;
     return written;
+}
+
+void PrefStore::syncLater()
+{
+    // A failure already told (by a save's own alert or an earlier later
+    // sync) is not told again until a write has gone through.
+    const bool writtenBefore = m_written;
+    if (!sync() && writtenBefore && m_laterFailure)
+        m_laterFailure(writeError());
 }
 
 bool PrefStore::written() const { return m_written; }

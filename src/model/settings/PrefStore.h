@@ -9,6 +9,7 @@
 #include <QSettings>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 
 #include <array>
 #include <cstddef>
@@ -90,14 +91,23 @@ public:
     // Why the last sync did not reach it; empty when it did.
     QString writeError() const;
     void setDebugSink(std::function<void(const QString&)> sink) { m_debug = std::move(sink); }
+    // Told the reason when a change nobody saved at once (a check box, a
+    // slider) could not reach the file a moment later; once per failure.
+    void setLaterWriteFailureSink(std::function<void(const QString&)> sink) { m_laterFailure = std::move(sink); }
 
 private:
+    // The sync a moment after a change, so that a run of changes is written once.
+    void syncLater();
+
     QVariant value(const QString& key) const;
     QString registeredText(const QString& key) const;
     void put(const QString& key, const QVariant& value);
 
+    std::unique_ptr<QObject> m_ownSyncOnly;
     std::unique_ptr<QSettings> m_settings;
     QHash<QString, PrefDefault> m_defaults;
     std::function<void(const QString&)> m_debug;
+    std::function<void(const QString&)> m_laterFailure;
+    QTimer m_laterSync;
     bool m_written = true;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class AutoguiderLink;
 class HandControlPanels;
 
@@ -11,6 +13,8 @@ public:
     // True when it connected.
     virtual bool connectDevice() = 0;
     virtual void disconnectDevice() = 0;
+    // Why the last connect failed, for the alert's informative text.
+    virtual QString connectFailure() const { return QStringLiteral(" "); }
 };
 
 // A panel or window the Connect menu shows and hides.
@@ -22,6 +26,11 @@ public:
     virtual void show() = 0;
     virtual void hide() = 0;
 };
+
+// The alerts of a failed SG-4 or AllSky connect, whether it could not start
+// or its scan found nothing.
+inline constexpr char kSG4ConnectFailed[] = "SBIG SG-4 connection failed.";
+inline constexpr char kAllSkyConnectFailed[] = "SBIG AllSky connection failed.";
 
 // The SG-4 controller, which serves either the guider or the AllSky camera on one slot.
 class SG4Connection {

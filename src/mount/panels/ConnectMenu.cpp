@@ -290,7 +290,7 @@ void ConnectMenu::connectMenuAction(int tag)
             if (l.sg4->isSG4Connect())
                 l.sg4->sg4Disconnect();
             else if (!l.sg4->initSG4Port())
-                AlertPanel::runAlert("SBIG SG-4 connection failed.", sg4StartFailure());
+                AlertPanel::runAlert(kSG4ConnectFailed, sg4StartFailure());
         }
         break;
     case kTagAllSky:
@@ -299,7 +299,7 @@ void ConnectMenu::connectMenuAction(int tag)
             if (l.sg4->isSG4Connect())
                 l.sg4->sg4Disconnect();
             else if (!l.sg4->initSG4Port())
-                AlertPanel::runAlert("SBIG AllSky connection failed.", sg4StartFailure());
+                AlertPanel::runAlert(kAllSkyConnectFailed, sg4StartFailure());
             // The choice steers this connect only; a later one starts from the SG-4.
             l.sg4->setIsAllSkySelect(false);
         }
@@ -376,7 +376,7 @@ bool ConnectMenu::toggleDevice(MenuDevice* device, const char* failure)
     }
     if (device->connectDevice())
         return true;
-    AlertPanel::runAlert(failure, " ");
+    AlertPanel::runAlert(failure, device->connectFailure());
     return false;
 }
 

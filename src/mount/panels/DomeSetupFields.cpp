@@ -1,16 +1,18 @@
 #include "mount/panels/DomeSetupFields.h"
 
 #include "mount/panels/DomeToolTips.h"
+#include "platform/TypedNumber.h"
+#include "platform/widgets/RefusalNote.h"
 
 #include <QButtonGroup>
-#include <QDoubleValidator>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringList>
 
-#include <cmath>
+#include <charconv>
 
 namespace {
 
@@ -21,19 +23,34 @@ constexpr std::array<const char*, DomeSetupFields::kFieldCount> kTips = {
     DomeToolTips::kBigR,   DomeToolTips::kSmallR, DomeToolTips::kFlip,
     DomeToolTips::kHome,   DomeToolTips::kDelta, DomeToolTips::kFrequency};
 
+// The tracking interval, seconds: a timer of under a second would keep the
+// dome's port busy, and one of over an hour no longer follows the sky.
+constexpr double kFrequencyMin = 1.0;
+constexpr double kFrequencyMax = 3600.0;
+
+const QString kNotANumber = QStringLiteral("%1 is not a number.");
+const QString kFrequencyRange = QStringLiteral("Frequency must be from %1 to %2 seconds.");
+
+// The shortest text that reads back as the same value, so that showing a
+// value and saving it again loses nothing.
+template <typename Number>
+QString shownText(Number value)
+{
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+    return QString::fromLatin1(text, end - text);
+}
+
 }  // namespace
 
 DomeSetupFields::DomeSetupFields(bool withHome, QWidget* parent)
     : QWidget(parent), m_withHome(withHome), m_mountType(new QButtonGroup(this)),
-      m_save(new QPushButton(tr("Save"), this))
+      m_save(new QPushButton(tr("Save"), this)),
+      m_note(new RefusalNote(this))
 {
     auto* form = new QFormLayout;
     for (int i = 0; i < kFieldCount; ++i) {
         auto* edit = new QLineEdit(this);
-        // Numbers as the fields show them, whatever the user's locale.
-        auto* validator = new QDoubleValidator(edit);
-        validator->setLocale(QLocale::c());
-        edit->setValidator(validator);
         m_fields[std::size_t(i)] = edit;
         if (i == kHome && !withHome)
             edit->hide();
@@ -48,6 +65,7 @@ DomeSetupFields::DomeSetupFields(bool withHome, QWidget* parent)
     types->addWidget(fork);
     types->addWidget(german);
     form->addRow(types);
+    form->addRow(m_note);
     form->addRow(m_save);
     setLayout(form);
     setIsGEM(false);
@@ -61,10 +79,12 @@ DomeSetupFields::DomeSetupFields(bool withHome, QWidget* parent)
 
 void DomeSetupFields::setValues(const Values& v)
 {
-    const std::array<double, kFieldCount> numbers = {
-        v.x, v.y, v.z, v.bigR, v.smallR, v.flip, v.homeAzimuth, v.delta, v.frequency};
+    const std::array<QString, kFieldCount> texts = {
+        shownText(v.x),           shownText(v.y),     shownText(v.z),
+        shownText(v.bigR),        shownText(v.smallR), shownText(v.flip),
+        shownText(v.homeAzimuth), shownText(v.delta), shownText(v.frequency)};
     for (int i = 0; i < kFieldCount; ++i)
-        m_fields[std::size_t(i)]->setText(QString::number(numbers[std::size_t(i)]));
+        m_fields[std::size_t(i)]->setText(texts[std::size_t(i)]);
 }
 
 DomeSetupFields::Values DomeSetupFields::values(const Values& shown)
@@ -72,18 +92,33 @@ DomeSetupFields::Values DomeSetupFields::values(const Values& shown)
     std::array<double, kFieldCount> numbers = {shown.x,      shown.y,           shown.z,
                                                shown.bigR,   shown.smallR,      shown.flip,
                                                shown.homeAzimuth, shown.delta, shown.frequency};
+    QStringList refusals;
     for (int i = 0; i < kFieldCount; ++i) {
-        QLineEdit* edit = m_fields[std::size_t(i)];
-        bool ok = false;
-        const double number = edit->text().toDouble(&ok);
-        if (ok && std::isfinite(number))
-            numbers[std::size_t(i)] = number;
+        if (i == kHome && !m_withHome)
+            continue;
+        const std::optional<double> number = TypedNumber::read(m_fields[std::size_t(i)]->text());
+        if (!number)
+            refusals << kNotANumber.arg(QString::fromLatin1(kLabels[std::size_t(i)]).chopped(1));
+        else if (i == kFrequency && (*number < kFrequencyMin || *number > kFrequencyMax))
+            refusals << kFrequencyRange.arg(kFrequencyMin).arg(kFrequencyMax);
         else
-            edit->setText(QString::number(numbers[std::size_t(i)]));
+            numbers[std::size_t(i)] = *number;
     }
-    return {numbers[kX],      numbers[kY],           numbers[kZ],
-            numbers[kBigR],   numbers[kSmallR],      numbers[kFlip],
-            float(numbers[kHome]), float(numbers[kDelta]), float(numbers[kFrequency])};
+    const Values taken = {numbers[kX],      numbers[kY],           numbers[kZ],
+                          numbers[kBigR],   numbers[kSmallR],      numbers[kFlip],
+                          float(numbers[kHome]), float(numbers[kDelta]), float(numbers[kFrequency])};
+    // Refused fields show the value kept; the others what was taken.
+    setValues(taken);
+    if (refusals.isEmpty())
+        m_note->clearNote();
+    else
+        m_note->refuse(refusals.join(QLatin1Char('\n')));
+    return taken;
+}
+
+QString DomeSetupFields::refusalText() const
+{
+    return m_note->text();
 }
 
 void DomeSetupFields::setIsGEM(bool gem)

@@ -7,6 +7,7 @@
 class QButtonGroup;
 class QLineEdit;
 class QPushButton;
+class RefusalNote;
 
 // The dome geometry both dome panels edit: the mount centre's offset X, Y, Z,
 // the dome radius R, the tube offset r and the flip limit (enabled for a
@@ -23,9 +24,13 @@ public:
     DomeSetupFields(bool withHome, QWidget* parent = nullptr);
 
     void setValues(const Values& values);
-    // The fields' values; a field that does not read as a number gives the
-    // one in `shown` and shows it again, so a typing slip changes nothing.
+    // The fields' values, read with either decimal separator; a field that
+    // does not read as a number, or a frequency out of its range, gives the
+    // one in `shown` and shows it again, and the note under the fields says
+    // why, so a typing slip changes nothing unseen.
     Values values(const Values& shown);
+    // What the note says about the last reading; empty when all was taken.
+    QString refusalText() const;
 
     void setIsGEM(bool gem);
     bool isGEM() const { return m_isGEM; }
@@ -53,4 +58,5 @@ private:
     std::array<QLineEdit*, kFieldCount> m_fields{};
     QButtonGroup* m_mountType;
     QPushButton* m_save;
+    RefusalNote* m_note;
 };

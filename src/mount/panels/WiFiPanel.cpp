@@ -1,10 +1,11 @@
 #include "mount/panels/WiFiPanel.h"
 
 #include "model/settings/PrefControl.h"
+#include "mount/BridgeSocket.h"
 #include "mount/SerialControl.h"
+#include "platform/AlertPanel.h"
 
 #include <QFormLayout>
-#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -22,7 +23,6 @@ WiFiPanel::WiFiPanel(SerialControl& serial, PrefControl& prefs, QWidget* parent)
       m_connect(new QPushButton(QString::fromLatin1(kWiFiConnectTitle), this))
 {
     setWindowTitle(tr("WiFi"));
-    m_port->setValidator(new QIntValidator(1, 65535, m_port));
     // A busy bar with no range spins, and shows only while connecting.
     m_progress->setRange(0, 0);
     m_progress->setVisible(false);
@@ -62,16 +62,38 @@ void WiFiPanel::setProgressRunning(bool running) { m_progress->setVisible(runnin
 void WiFiPanel::setStatusText(const QString& text) { m_status->setText(text); }
 void WiFiPanel::setConnectTitle(const QString& title) { m_connect->setText(title); }
 
+namespace {
+
+const QString kPortRefused = QStringLiteral("The port must be a whole number from 1 to 65535.");
+
+}  // namespace
+
+bool WiFiPanel::portTaken()
+{
+    if (BridgeSocket::portNumber(m_port->text()))
+        return true;
+    AlertPanel::beep();
+    m_status->setText(kPortRefused);
+    m_port->setText(m_serial.wifiPortNumber());
+    return false;
+}
+
 void WiFiPanel::wifiConnectAction()
 {
+    // Cancelling a connected bridge needs no port.
+    if (!m_serial.hasWiFi() && !portTaken())
+        return;
     m_serial.openWiFi();
 }
 
 void WiFiPanel::wifiEditAction(QLineEdit* field)
 {
-    if (field == m_address)
+    if (field == m_address) {
         m_serial.setWifiIPAddress(field->text());
-    else if (field == m_port)
-        m_serial.setWifiPortNumber(field->text());
+    } else if (field == m_port) {
+        if (!portTaken())
+            return;
+        m_serial.setWifiPortNumber(field->text().trimmed());
+    }
     m_prefs.saveWifiPrefs();
 }

@@ -38,6 +38,10 @@ public:
     QString statusText() const;
 
 private:
+    // The port field holds a TCP port; otherwise the status line says so and
+    // the field shows the port in use again.
+    bool portTaken();
+
     SerialControl& m_serial;
     PrefControl& m_prefs;
     QLineEdit* m_address;

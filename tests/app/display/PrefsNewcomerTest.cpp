@@ -6,7 +6,7 @@
 #include "mount/panels/ConnectMenu.h"
 #include "prefs/PrefWindow.h"
 #include "prefs/PrefWindowControl.h"
-#include "prefs/RefusalNote.h"
+#include "platform/widgets/RefusalNote.h"
 #include "prefs/SitesTab.h"
 #include "prefs/TelescopeTab.h"
 #include "support/RecordingAlertPresenter.h"

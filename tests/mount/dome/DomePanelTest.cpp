@@ -280,3 +280,35 @@ TEST_F(DomePanelTest, SettingsReachTheFieldsAndSaveKeepsWhatWasTyped)
     EXPECT_EQ(fields.field(DomeSetupFields::kY)->text(), "-2");
     EXPECT_DOUBLE_EQ(dome.domeY(), -2.0);
 }
+
+TEST_F(DomePanelTest, FieldsTakeEitherSeparatorAndSayWhyAValueIsRefused)
+{
+    prefs.readPrefs();
+    DomeSetupFields& fields = panel.setupFields();
+    const float frequencyBefore = dome.domeFrequency();
+    panel.show();
+    fields.field(DomeSetupFields::kX)->setText(" 1234567,25 ");
+    fields.field(DomeSetupFields::kDelta)->setText("2.5");
+    fields.field(DomeSetupFields::kFrequency)->setText("999999999");
+    fields.saveButton()->click();
+    EXPECT_DOUBLE_EQ(dome.domeX(), 1234567.25);
+    // Shown so that saving again keeps every digit.
+    EXPECT_EQ(fields.field(DomeSetupFields::kX)->text(), "1234567.25");
+    EXPECT_FLOAT_EQ(dome.domeDelta(), 2.5f);
+    EXPECT_FLOAT_EQ(dome.domeFrequency(), frequencyBefore);
+    EXPECT_EQ(fields.field(DomeSetupFields::kFrequency)->text().toFloat(), frequencyBefore);
+    EXPECT_TRUE(fields.refusalText().contains("Frequency must be from 1 to 3600 seconds."));
+    QSettings file(PrefStore::fileName(), QSettings::IniFormat);
+    EXPECT_FLOAT_EQ(file.value("DomeFreqPref", frequencyBefore).toFloat(), frequencyBefore);
+
+    fields.field(DomeSetupFields::kFrequency)->setText("0,5");
+    fields.field(DomeSetupFields::kZ)->setText("1.2,3");
+    fields.saveButton()->click();
+    EXPECT_TRUE(fields.refusalText().contains("Frequency must be"));
+    EXPECT_TRUE(fields.refusalText().contains("Z is not a number."));
+
+    fields.field(DomeSetupFields::kFrequency)->setText("30,5");
+    fields.saveButton()->click();
+    EXPECT_FLOAT_EQ(dome.domeFrequency(), 30.5f);
+    EXPECT_TRUE(fields.refusalText().isEmpty());
+}

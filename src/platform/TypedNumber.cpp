@@ -1,4 +1,4 @@
-#include "prefs/TypedNumber.h"
+#include "platform/TypedNumber.h"
 
 #include <QLocale>
 

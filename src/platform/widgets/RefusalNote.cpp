@@ -1,4 +1,4 @@
-#include "prefs/RefusalNote.h"
+#include "platform/widgets/RefusalNote.h"
 
 #include "platform/AlertPanel.h"
 
