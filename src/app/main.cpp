@@ -1,4 +1,5 @@
 #include "app/ChartAssembly.h"
+#include "app/FirstChartReport.h"
 #include "platform/widgets/MessageBoxPresenter.h"
 
 #include "app/RemoteLink.h"
@@ -30,6 +31,7 @@ int main(int argc, char** argv)
     assembly.remoteLink().voiceCommands().setRecognizerFactory(
         [] { return std::make_unique<PocketSphinxRecognizer>(); });
 
+    FirstChartReport::watch(assembly.skyWindow().skyView());
     assembly.show();
     return app.exec();
 }
