@@ -6,6 +6,7 @@
 // the time to that line is the time a user waits. The process is killed
 // when the object goes, so no bench leaves one behind.
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QString>
 
@@ -30,6 +31,14 @@ class ProgramProcess {
 public:
     // How long a start may take before the bench gives up on it.
     static constexpr std::chrono::seconds kDeadline{60};
+
+    // The program built beside the bench, or another build of it named by
+    // NORVANE_BENCH_PROGRAM (to set two builds side by side).
+    static std::string program()
+    {
+        const char* other = std::getenv("NORVANE_BENCH_PROGRAM");
+        return other && *other ? other : NORVANE_PROGRAM;
+    }
 
     // Starts `program` with its home in `home` (made by the caller);
     // `quitAfterChart` makes it leave after its first chart frame.
@@ -130,6 +139,23 @@ public:
                 return 1024.0 * line.mid(key.size()).trimmed().split(' ').value(0).toDouble();
         }
         return std::nullopt;
+    }
+
+    // The processor time all the process's threads have had so far, in
+    // seconds: what a start costs whatever else the machine is doing.
+    std::optional<double> cpuSeconds() const
+    {
+        const QDir tasks(QString("/proc/%1/task").arg(m_pid));
+        const QStringList threads = tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        if (threads.isEmpty())
+            return std::nullopt;
+        double seconds = 0.0;
+        for (const QString& thread : threads) {
+            QFile schedstat(tasks.filePath(thread + "/schedstat"));
+            if (schedstat.open(QIODevice::ReadOnly))
+                seconds += schedstat.read(256).split(' ').value(0).toDouble() * 1e-9;
+        }
+        return seconds;
     }
 
     // The shared libraries mapped into the process now.

@@ -26,7 +26,7 @@ void BM_IdleMemoryAfter20s(benchmark::State& state)
     double anonymous = 0.0;
     double libraries = 0.0;
     for (auto _ : state) {
-        ProgramProcess program(NORVANE_PROGRAM, benchHome(), false);
+        ProgramProcess program(ProgramProcess::program(), benchHome(), false);
         const std::optional<double> seconds = program.waitForFirstChart();
         if (!seconds) {
             state.SkipWithError("the program did not reach its first chart");
@@ -65,9 +65,9 @@ int main(int argc, char** argv)
     pinToOneCore();
 
     // The first start installs the data folder, as a user's first start did long ago.
-    ProgramProcess install(NORVANE_PROGRAM, benchHome(), true);
+    ProgramProcess install(ProgramProcess::program(), benchHome(), true);
     if (!install.waitForFirstChart() || !install.waitForExit()) {
-        std::fprintf(stderr, "The program %s did not reach its first chart.\n", NORVANE_PROGRAM);
+        std::fprintf(stderr, "The program %s did not reach its first chart.\n", ProgramProcess::program().c_str());
         return EXIT_FAILURE;
     }
     return runBenchmarks(argc, argv);
