@@ -5,7 +5,6 @@
 #include <QFileInfo>
 
 #include <map>
-#include <memory>
 #include <mutex>
 #include <string>
 
@@ -13,13 +12,9 @@
 
 namespace {
 
-struct CloseNever {
-    // Objects and threads the module made may outlive any owner here.
-    void operator()(void*) const {}
-};
-
+// Never closed: objects and threads a module made may live until the program ends.
 struct Loaded {
-    std::unique_ptr<void, CloseNever> handle;
+    void* handle = nullptr;
     QString error;
 };
 
@@ -40,7 +35,7 @@ Loaded load(const char* module)
             continue;
         // Every symbol at once, so a broken module fails here and not in a device call.
         if (void* handle = dlopen(QFile::encodeName(candidate).constData(), RTLD_NOW | RTLD_LOCAL))
-            return {std::unique_ptr<void, CloseNever>(handle), {}};
+            return {handle, {}};
         error = QString::fromLocal8Bit(dlerror());
     }
     return {nullptr, error};
@@ -59,7 +54,7 @@ Entry find(const char* module, const char* symbol)
     const Loaded& loaded = found->second;
     if (!loaded.handle)
         return {nullptr, loaded.error};
-    void* address = dlsym(loaded.handle.get(), symbol);
+    void* address = dlsym(loaded.handle, symbol);
     if (!address)
         return {nullptr, QString("%1 has no %2").arg(QLatin1String(module), QLatin1String(symbol))};
     return {address, {}};

@@ -109,5 +109,7 @@ private:
     CITextLayer m_textLayer;
     WebcamRecorder m_recorder;
     QString m_movieDirectory;
+    QString m_resources;  // holds the overlay pictures
+    bool m_hasOverlays = false;
     bool m_isWebcamConnect = false;
 };
