@@ -5,12 +5,16 @@
 // reports its first chart frame on standard output (NORVANE_FIRST_CHART);
 // the time to that line is the time a user waits. The process is killed
 // when the object goes, so no bench leaves one behind.
+#include "BenchMain.h"
+
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QString>
 
 #include <cerrno>
+#include <cstdio>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -189,3 +193,21 @@ private:
     int m_output = -1;
     std::chrono::steady_clock::time_point m_started;
 };
+
+// The main of a bench of the program as a process: the bench's own home
+// becomes the program's, where a first start, not timed, installs the data
+// folder the timed starts find; then the benchmarks the command line names.
+inline int runProgramBenchmarks(int argc, char** argv)
+{
+    QCoreApplication::setOrganizationName("Norvane");
+    QCoreApplication::setApplicationName("Norvane Pro");
+    QCoreApplication app(argc, argv);
+    const BenchIsolation isolated;
+    pinToOneCore();
+    ProgramProcess install(ProgramProcess::program(), benchHome(), true);
+    if (!install.waitForFirstChart() || !install.waitForExit()) {
+        std::fprintf(stderr, "The program %s did not reach its first chart.\n", ProgramProcess::program().c_str());
+        return EXIT_FAILURE;
+    }
+    return runBenchmarks(argc, argv);
+}

@@ -4,14 +4,9 @@
 // /proc/PID/smaps_rollup (the whole set, the part in mapped files, mostly
 // library pages, and the anonymous part). Run it on a real display
 // (xvfb-run) or offscreen; the program runs on the bench's one core.
-#include "BenchMain.h"
 #include "ProgramProcess.h"
 
-#include <QCoreApplication>
-
 #include <chrono>
-#include <cstdio>
-#include <cstdlib>
 #include <thread>
 
 namespace {
@@ -58,17 +53,5 @@ BENCHMARK(BM_IdleMemoryAfter20s)->UseManualTime()->Iterations(3)->Unit(benchmark
 
 int main(int argc, char** argv)
 {
-    QCoreApplication::setOrganizationName("Norvane");
-    QCoreApplication::setApplicationName("Norvane Pro");
-    QCoreApplication app(argc, argv);
-    const BenchIsolation isolated;
-    pinToOneCore();
-
-    // The first start installs the data folder, as a user's first start did long ago.
-    ProgramProcess install(ProgramProcess::program(), benchHome(), true);
-    if (!install.waitForFirstChart() || !install.waitForExit()) {
-        std::fprintf(stderr, "The program %s did not reach its first chart.\n", ProgramProcess::program().c_str());
-        return EXIT_FAILURE;
-    }
-    return runBenchmarks(argc, argv);
+    return runProgramBenchmarks(argc, argv);
 }

@@ -6,24 +6,18 @@
 // path is taken from NORVANE_MPCORB (tools/make_synthetic_mpcorb.py writes
 // one). Run it on a real display (xvfb-run) or offscreen; the program runs on
 // the bench's one core.
-#include "BenchMain.h"
 #include "ProgramProcess.h"
 
 #include "platform/DataPaths.h"
 #include "solarsystem/smallbodies/MinorPlanetTable.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <cstdio>
 #include <cstdlib>
 
 namespace {
-
-// A home the program has already started in once.
-std::string g_secondHome;
 
 // What the starts of one benchmark had at their first chart, summed.
 struct Totals {
@@ -72,7 +66,7 @@ void BM_SecondStartToFirstChart(benchmark::State& state)
 {
     Totals totals;
     for (auto _ : state) {
-        if (!timeStart(state, g_secondHome, totals))
+        if (!timeStart(state, benchHome(), totals))
             return;
     }
     totals.report(state);
@@ -111,18 +105,5 @@ BENCHMARK(BM_SecondStartToFirstChartWithOrbits)->UseManualTime()->Unit(benchmark
 
 int main(int argc, char** argv)
 {
-    QCoreApplication::setOrganizationName("Norvane");
-    QCoreApplication::setApplicationName("Norvane Pro");
-    QCoreApplication app(argc, argv);
-    const BenchIsolation isolated;
-    pinToOneCore();
-
-    // The first start installs the data folder the later ones find.
-    g_secondHome = benchHome();
-    ProgramProcess install(ProgramProcess::program(), g_secondHome, true);
-    if (!install.waitForFirstChart() || !install.waitForExit()) {
-        std::fprintf(stderr, "The program %s did not reach its first chart.\n", ProgramProcess::program().c_str());
-        return EXIT_FAILURE;
-    }
-    return runBenchmarks(argc, argv);
+    return runProgramBenchmarks(argc, argv);
 }
