@@ -7,9 +7,9 @@
 class GuideRemote final : public RemoteGuider {
 public:
     explicit GuideRemote(WebcamGuide& guide) : m_guide(guide) {}
-    void phdGuideControl(float eastWest, float northSouth) override
+    bool phdGuideControl(float eastWest, float northSouth) override
     {
-        m_guide.phdGuideControl(eastWest, northSouth);
+        return m_guide.phdGuideControl(eastWest, northSouth);
     }
 
 private:

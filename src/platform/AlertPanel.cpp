@@ -1,5 +1,6 @@
 #include "platform/AlertPanel.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 
 namespace {
@@ -32,6 +33,16 @@ namespace AlertPanel {
 void runAlert(const QString& title, const QString& message)
 {
     presenter()->showAlert(title, message);
+}
+
+void postAlert(const QString& title, const QString& message)
+{
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app) {
+        runAlert(title, message);
+        return;
+    }
+    QMetaObject::invokeMethod(app, [title, message] { runAlert(title, message); }, Qt::QueuedConnection);
 }
 
 bool runChoice(const QString& title, const QString& message,

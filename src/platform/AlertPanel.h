@@ -21,6 +21,9 @@ public:
 namespace AlertPanel {
 
 void runAlert(const QString& title, const QString& message);
+// runAlert once the caller has returned to the event loop: for handlers whose
+// answer to a peer must not wait for the user to press OK.
+void postAlert(const QString& title, const QString& message);
 bool runChoice(const QString& title, const QString& message,
                const QString& firstButton, const QString& secondButton);
 void beep();

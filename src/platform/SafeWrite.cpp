@@ -157,3 +157,61 @@ QString SafeWrite::append(const QString& path, QByteArrayView bytes, Append mode
         file.resize(before);
     return reason;
 }
+
+SafeWrite::NewFile::NewFile(const QString& path) : m_file(path) {}
+
+SafeWrite::NewFile::~NewFile() { m_file.close(); }
+
+bool SafeWrite::NewFile::fail()
+{
+    if (m_error.isEmpty())
+        m_error = m_file.errorString();
+    // A piece cut short is no use to a reader: the file ends with the last whole one.
+    if (m_file.isOpen())
+        m_file.resize(m_complete);
+    return false;
+}
+
+bool SafeWrite::NewFile::open()
+{
+    m_error.clear();
+    m_complete = 0;
+    // Unbuffered, so that each write reaches the system (and survives the program) or fails there.
+    m_isMine = m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered);
+    if (m_isMine)
+        return true;
+    m_error = m_file.errorString();
+    return false;
+}
+
+bool SafeWrite::NewFile::write(QByteArrayView bytes)
+{
+    if (!m_error.isEmpty() || !m_file.isOpen())
+        return false;
+    return writeWhole(m_file, bytes) || fail();
+}
+
+bool SafeWrite::NewFile::seek(qint64 position)
+{
+    if (!m_error.isEmpty() || !m_file.isOpen())
+        return false;
+    return m_file.seek(position) || fail();
+}
+
+bool SafeWrite::NewFile::close()
+{
+    if (!m_file.isOpen())
+        return false;
+    if (m_error.isEmpty() && ::fdatasync(m_file.handle()) != 0)
+        m_error = qt_error_string(errno);
+    m_file.close();
+    return m_error.isEmpty();
+}
+
+void SafeWrite::NewFile::remove()
+{
+    // Never a file of the same name that open() found there.
+    if (m_isMine)
+        m_file.remove();
+    m_isMine = false;
+}

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QFile>
 #include <QSaveFile>
 #include <QString>
 
@@ -63,6 +64,42 @@ public:
     // which fails when the file exists) is removed. For logs, which grow in
     // place. The failure's reason, empty when appended.
     static QString append(const QString& path, QByteArrayView bytes, Append mode);
+
+    // A new file written in place under its own name, for a file that must
+    // keep what it holds when the program dies midway (a movie being
+    // recorded, which is never a replacement). open() fails when the name is
+    // taken. Each write is checked; a write that fails cuts the file back to
+    // the end last marked complete, so it holds only whole pieces.
+    class NewFile {
+    public:
+        explicit NewFile(const QString& path);
+        // Closes the file, which stays.
+        ~NewFile();
+        NewFile(const NewFile&) = delete;
+        NewFile& operator=(const NewFile&) = delete;
+
+        bool open();
+        bool write(QByteArrayView bytes);
+        bool seek(qint64 position);
+        qint64 size() const { return m_file.size(); }
+        // What is written so far is whole: a later failure keeps it.
+        void markComplete() { m_complete = m_file.size(); }
+        // Waits until the disk holds what was written and closes the file;
+        // false after any failure.
+        bool close();
+        // Closes and deletes the file (one that holds nothing of use).
+        void remove();
+        // The system's reason for the first failure; empty while all is well.
+        QString error() const { return m_error; }
+
+    private:
+        bool fail();
+
+        QFile m_file;
+        QString m_error;
+        qint64 m_complete = 0;
+        bool m_isMine = false;
+    };
 
 private:
     bool fail(const QFileDevice& device);

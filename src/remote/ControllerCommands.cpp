@@ -15,7 +15,11 @@
 
 #include <QtEndian>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <limits>
+#include <optional>
 
 namespace {
 
@@ -24,10 +28,25 @@ constexpr double kDegToRad = 0.0174532925199433;
 // Beyond any time zone on Earth; the site keeps its own.
 constexpr float kMaxTimeZoneHours = 24.0f;
 constexpr double kLeaveTimeZone = -999.0;
+const QString kCoordinatesOutOfRange = QStringLiteral("Lumarik coordinates out of range, sky not moved.");
+const QString kGotoOutOfRange = QStringLiteral("Lumarik goto RA/Dec request out of range.");
+const QString kSiteOutOfRange = QStringLiteral("Lumarik site out of range.");
 
-float degrees(const QVariantMap& message, const QString& key)
+// Nothing when any of the message's `keys` holds a number that is not finite.
+template <size_t N>
+std::optional<std::array<float, N>> floats(const QVariantMap& message, const std::array<QString, N>& keys,
+                                           double scale = 1.0)
 {
-    return float(MessageValues::number(message, key) * kRadToDeg);
+    std::array<float, N> values{};
+    for (size_t i = 0; i < N; ++i) {
+        const std::optional<double> value = MessageValues::number(message, keys[i]);
+        if (!value)
+            return std::nullopt;
+        // Beyond float's range a conversion is undefined; the largest float is out of every range.
+        const double most = double(std::numeric_limits<float>::max());
+        values[i] = float(std::clamp(*value * scale, -most, most));
+    }
+    return values;
 }
 
 QByteArray historyData(const CompanionGuider::History& history)
@@ -96,14 +115,18 @@ void Controller::connectionManagerHasReceivedCommand(const QVariantMap& message)
 
 void Controller::sendCoordinates(const QVariantMap& message)
 {
-    const float azimuth = degrees(message, QStringLiteral("azimuth"));
-    const float altitude = degrees(message, QStringLiteral("altitude"));
-    const float field = degrees(message, QStringLiteral("fov"));
+    const auto values = floats<3>(
+        message, {QStringLiteral("azimuth"), QStringLiteral("altitude"), QStringLiteral("fov")}, kRadToDeg);
+    if (!values) {
+        debug(kCoordinatesOutOfRange);
+        return;
+    }
+    const auto [azimuth, altitude, field] = *values;
     debug(QString::asprintf("Lumarik coordinates received. Az= %f°, Alt= %f°, fov= %f°.", double(azimuth),
                             double(altitude), double(field)));
     if (!(azimuth >= 0.0f && azimuth <= 360.0f && altitude >= 0.0f && altitude <= 90.0f && field >= 5.0f
           && field <= 180.0f)) {
-        debug(QStringLiteral("Lumarik coordinates out of range, sky not moved."));
+        debug(kCoordinatesOutOfRange);
         return;
     }
     CompanionChart& chart = m_links.chart;
@@ -129,9 +152,13 @@ void Controller::requestCoordinates()
 
 void Controller::sendTelescopeGoto(const QVariantMap& message)
 {
-    const float ra = float(MessageValues::number(message, QStringLiteral("rightAscension")));
-    const float dec = float(MessageValues::number(message, QStringLiteral("declination")));
-    const float power = float(MessageValues::number(message, QStringLiteral("power")));
+    const auto values = floats<3>(
+        message, {QStringLiteral("rightAscension"), QStringLiteral("declination"), QStringLiteral("power")});
+    if (!values) {
+        debug(kGotoOutOfRange);
+        return;
+    }
+    const auto [ra, dec, power] = *values;
     const QString name = MessageValues::text(message, QStringLiteral("objectName"));
 
     FindResultCode result = m_links.finder.findVoiceName(name);
@@ -140,7 +167,7 @@ void Controller::sendTelescopeGoto(const QVariantMap& message)
         const float degreesRA = float(ra * kRadToDeg);
         const float degreesDec = float(dec * kRadToDeg);
         if (degreesRA < 0.0f || degreesRA > 360.0f || degreesDec < -90.0f || degreesDec > 90.0f) {
-            debug(QStringLiteral("Lumarik goto RA/Dec request out of range."));
+            debug(kGotoOutOfRange);
             return;
         }
         result = m_links.finder.findVoiceName(TypedPosition::format(degreesRA, degreesDec));
@@ -157,9 +184,9 @@ void Controller::sendTelescopeGoto(const QVariantMap& message)
         return;
     }
     if (result == findResultBelowHorizon)
-        AlertPanel::runAlert(QStringLiteral("Lumarik scope object is below the horizon."), QStringLiteral(" "));
+        AlertPanel::postAlert(QStringLiteral("Lumarik scope object is below the horizon."), QStringLiteral(" "));
     else if (result == findResultFiltered)
-        AlertPanel::runAlert(QStringLiteral("Lumarik scope object is filtered out."), QStringLiteral(" "));
+        AlertPanel::postAlert(QStringLiteral("Lumarik scope object is filtered out."), QStringLiteral(" "));
     debug(QString::asprintf("Lumarik goto request failed: reason: %d, obj= %s, ra= %f rad, dec= %f rad.",
                             int(result), qUtf8Printable(name), double(ra), double(dec)));
 }
@@ -190,14 +217,18 @@ void Controller::sendSlewRate(const QVariantMap& message)
 
 void Controller::sendSite(const QVariantMap& message)
 {
-    const float latitude = float(MessageValues::number(message, QStringLiteral("latitude")));
-    const float longitude = float(MessageValues::number(message, QStringLiteral("longitude")));
-    const float timeZone = float(MessageValues::number(message, QStringLiteral("timezone")));
+    const auto values = floats<3>(
+        message, {QStringLiteral("latitude"), QStringLiteral("longitude"), QStringLiteral("timezone")});
+    if (!values) {
+        debug(kSiteOutOfRange);
+        return;
+    }
+    const auto [latitude, longitude, timeZone] = *values;
     const QString name = boundedSiteName(MessageValues::text(message, QStringLiteral("siteName")));
     debug(QString::asprintf("Lumarik site received. lat= %.3f°, lon= %.3f°, tz= %.3f, name: %s.", double(latitude),
                             double(longitude), double(timeZone), qUtf8Printable(name)));
     if (!(latitude >= -90.0f && latitude <= 90.0f && longitude >= -180.0f && longitude <= 180.0f)) {
-        debug(QStringLiteral("Lumarik site out of range."));
+        debug(kSiteOutOfRange);
         return;
     }
     const double zone = std::fabs(timeZone) <= kMaxTimeZoneHours ? double(timeZone) : kLeaveTimeZone;

@@ -36,6 +36,7 @@ public:
     // The owed acknowledgement reached the peer's link: move on and take
     // what is buffered. False as receive().
     [[nodiscard]] bool acknowledgementWritten();
+    bool hasBody() const { return m_body.has_value(); }
     // The body completed since the last call, if any.
     std::optional<QByteArray> takeBody();
     // Back to IDLE with nothing buffered, for the next peer.

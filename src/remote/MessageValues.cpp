@@ -31,14 +31,14 @@ QString text(const QVariantMap& message, const QString& key)
     return isText(message, key) ? message.value(key).toString() : QString();
 }
 
-double number(const QVariantMap& message, const QString& key)
+std::optional<double> number(const QVariantMap& message, const QString& key)
 {
     const QVariant value = message.value(key);
     const int type = value.typeId();
     if (!isInteger(value) && type != QMetaType::Double && type != QMetaType::Float)
         return 0.0;
     const double v = value.toDouble();
-    return std::isfinite(v) ? v : 0.0;
+    return std::isfinite(v) ? std::optional<double>(v) : std::nullopt;
 }
 
 qint64 integer(const QVariantMap& message, const QString& key)

@@ -1,5 +1,7 @@
 #include "remote/PropertyList.h"
 
+#include "remote/BinaryPlistCheck.h"
+
 #include <QDateTime>
 #include <QVariantList>
 #include <QXmlStreamReader>
@@ -169,10 +171,12 @@ std::optional<QVariantMap> readXml(const QByteArray& bytes)
 }
 
 // A binary list as XML: libplist's own readers of a parsed list assert on
-// keys and texts a peer can make up, its XML writer does not.
+// keys and texts a peer can make up, its XML writer does not. libplist
+// recurses along references, so the shape is checked first.
 std::optional<QByteArray> binaryToXml(QByteArrayView bytes)
 {
-    if (bytes.size() > qsizetype(std::numeric_limits<uint32_t>::max()))
+    if (bytes.size() > qsizetype(std::numeric_limits<uint32_t>::max())
+        || !BinaryPlistCheck::isSound(bytes, kMaxDepth))
         return std::nullopt;
     plist_t raw = nullptr;
     plist_from_bin(bytes.data(), uint32_t(bytes.size()), &raw);

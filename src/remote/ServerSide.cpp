@@ -1,27 +1,25 @@
 #include "remote/ServerSide.h"
 
-#include "remote/PropertyList.h"
+#include "remote/MessageValues.h"
 #include "remote/RemoteLog.h"
 
 #include <QTcpSocket>
 
+#include <algorithm>
+
 ServerSide::ServerSide(CompanionDiscovery& discovery, const QString& serviceType, const QString& serviceName,
                        int stallLimitMs, QObject* parent)
-    : QObject(parent), m_server(discovery)
+    : QObject(parent), m_server(discovery), m_stallLimitMs(stallLimitMs)
 {
-    m_stall.setSingleShot(true);
-    m_stall.setInterval(stallLimitMs);
-    connect(&m_stall, &QTimer::timeout, this, [this] { endLink("stalled"); });
     connect(&m_server, &TCPServer::newConnection, this, &ServerSide::didAcceptConnection);
     createServer(serviceType, serviceName);
 }
 
 ServerSide::~ServerSide()
 {
-    if (m_socket) {
-        m_socket->disconnect(this);
-        m_socket->abort();
-    }
+    // The links go with their parent; nothing of theirs may call back here.
+    for (IncomingLink* link : findChildren<IncomingLink*>(Qt::FindDirectChildrenOnly))
+        link->disconnect(this);
 }
 
 void ServerSide::createServer(const QString& serviceType, const QString& serviceName)
@@ -37,103 +35,74 @@ void ServerSide::createServer(const QString& serviceType, const QString& service
 
 void ServerSide::didAcceptConnection(QTcpSocket* socket)
 {
-    // A companion that went silent must not lock out the next one.
-    if (m_socket)
-        endLink("replaced by a new connection");
-    socket->setParent(this);
-    socket->setReadBufferSize(IncomingFrames::kMaxBuffered + 1);
-    m_socket = socket;
-    connect(socket, &QTcpSocket::readyRead, this, &ServerSide::readAvailable);
-    connect(socket, &QTcpSocket::bytesWritten, this, &ServerSide::bytesWritten);
-    connect(socket, &QTcpSocket::disconnected, this, [this] { endLink("closed by the companion"); });
-    m_stall.start();
-    emit serverSideConnected();
-    if (m_socket == socket && socket->bytesAvailable() > 0)
-        readAvailable();
-}
-
-void ServerSide::readAvailable()
-{
-    if (!m_socket)
-        return;
-    const QByteArray bytes = m_socket->readAll();
-    if (bytes.isEmpty())
-        return;
-    if (!m_stall.isActive())
-        m_stall.start();
-    if (!m_frames.receive(bytes)) {
-        endLink("message over the size limit");
+    std::erase_if(m_newcomers, [](const QPointer<IncomingLink>& link) { return link.isNull(); });
+    if (m_served && int(m_newcomers.size()) >= kMaxNewcomers) {
+        qCDebug(lcRemote) << "Companion server: connection turned away, too many waiting";
+        socket->abort();
+        socket->deleteLater();
         return;
     }
-    writeOwedAcknowledgement();
+    auto* link = new IncomingLink(socket, m_stallLimitMs, this);
+    connect(link, &IncomingLink::messageReceived, this,
+            [this, link](const QVariantMap& dictionary) { messageReceived(link, dictionary); });
+    connect(link, &IncomingLink::messageUnreadable, this, [this, link] { messageUnreadable(link); });
+    connect(link, &IncomingLink::ended, this, [this, link] { linkEnded(link); });
+    if (m_served) {
+        m_newcomers.emplace_back(link);
+    } else {
+        m_served = link;
+        emit serverSideConnected();
+    }
+    link->start();
 }
 
-void ServerSide::writeOwedAcknowledgement()
+bool ServerSide::isNewcomer(IncomingLink* link) const
 {
-    const std::optional<quint8> owed = m_frames.owedAcknowledgement();
-    if (!m_socket || m_isAcknowledging || !owed)
-        return;
-    // The body goes to the manager before its acknowledgement.
-    if (*owed == IncomingFrames::kDataAcknowledge) {
-        const QPointer<QTcpSocket> socket = m_socket;
-        deliverBody();
-        if (m_socket != socket)
+    return std::find(m_newcomers.begin(), m_newcomers.end(), link) != m_newcomers.end();
+}
+
+void ServerSide::messageReceived(IncomingLink* link, const QVariantMap& dictionary)
+{
+    if (isNewcomer(link)) {
+        if (!MessageValues::isText(dictionary, MessageValues::kCommand)) {
+            link->close("first message names no command");
             return;
+        }
+        std::erase(m_newcomers, link);
+        if (m_served)
+            m_served->close("replaced by a companion's first message on a new connection");
+        m_served = link;
+        emit serverSideConnected();
     }
-    const char byte = char(*owed);
-    if (m_socket->write(&byte, 1) != 1) {
-        endLink("acknowledgement not written");
-        return;
-    }
-    m_isAcknowledging = true;
+    if (link == m_served)
+        emit serverSideDidReceiveData(dictionary);
 }
 
-void ServerSide::deliverBody()
+void ServerSide::messageUnreadable(IncomingLink* link)
 {
-    const std::optional<QByteArray> body = m_frames.takeBody();
-    if (!body)
-        return;
-    if (std::optional<QVariantMap> dictionary = PropertyList::readDictionary(*body))
-        emit serverSideDidReceiveData(*dictionary);
-    else
-        qCDebug(lcRemote) << "Companion server: unreadable message of" << body->size() << "bytes";
-}
-
-void ServerSide::bytesWritten()
-{
-    if (!m_socket || !m_isAcknowledging || m_socket->bytesToWrite() > 0)
-        return;
-    m_isAcknowledging = false;
-    if (!m_frames.acknowledgementWritten()) {
-        endLink("message over the size limit");
+    if (isNewcomer(link)) {
+        link->close("unreadable first message");
         return;
     }
-    if (m_frames.isBetweenMessages())
-        m_stall.stop();
-    else if (m_frames.state() == IncomingFrames::SIZERECEIVED)
-        m_stall.start();  // the next message was already waiting
-    writeOwedAcknowledgement();
+    qCDebug(lcRemote) << "Companion server: unreadable message";
+}
+
+void ServerSide::linkEnded(IncomingLink* link)
+{
+    link->deleteLater();
+    std::erase(m_newcomers, link);
+    if (link != m_served)
+        return;
+    m_served = nullptr;
+    emit serverSideDisconnected();
 }
 
 void ServerSide::closeServer()
 {
-    if (m_socket)
-        endLink("closed");
-}
-
-void ServerSide::endLink(const char* reason)
-{
-    if (!m_socket)
-        return;
-    qCDebug(lcRemote) << "Companion incoming link ended:" << reason << "in"
-                      << IncomingFrames::stateString(m_frames.state());
-    QTcpSocket* socket = m_socket;
-    m_socket = nullptr;
-    socket->disconnect(this);
-    socket->abort();
-    socket->deleteLater();
-    m_frames.reset();
-    m_isAcknowledging = false;
-    m_stall.stop();
-    emit serverSideDisconnected();
+    for (const QPointer<IncomingLink>& link : std::vector(m_newcomers)) {
+        if (link)
+            link->close("closed");
+    }
+    if (m_served)
+        m_served->close("closed");
 }

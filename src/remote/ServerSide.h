@@ -1,25 +1,30 @@
 #pragma once
 
 #include "remote/IncomingFrames.h"
+#include "remote/IncomingLink.h"
 #include "remote/TCPServer.h"
 
 #include <QObject>
 #include <QPointer>
-#include <QTimer>
 #include <QVariantMap>
 
-class CompanionDiscovery;
-#include <QTcpSocket>
+#include <vector>
 
-// The incoming link: listens and publishes for as long as it lives, serves
-// one companion at a time (a new connection replaces the served one), takes
-// its framed dictionaries and acknowledges each step once the byte is out.
-// A link that completes no message within the stall limit of connecting,
-// or stalls that long inside one, is closed.
+class CompanionDiscovery;
+class QTcpSocket;
+
+// The incoming link: listens and publishes for as long as it lives and
+// serves one companion at a time. A connection made while one is served
+// waits as a newcomer: it takes over, ending the served link, only once it
+// has sent a complete message that names a command, so that a scan or a
+// stranger cannot cut the observer off; a newcomer that sends garbage or
+// stalls is closed and the served companion goes on.
 class ServerSide final : public QObject {
     Q_OBJECT
 public:
     static constexpr int kStallLimitMs = 10000;
+    // Newcomers waiting at once; more are turned away.
+    static constexpr int kMaxNewcomers = 4;
 
     ServerSide(CompanionDiscovery& discovery, const QString& serviceType, const QString& serviceName,
                int stallLimitMs = kStallLimitMs, QObject* parent = nullptr);
@@ -27,9 +32,9 @@ public:
 
     quint16 port() const { return m_server.port(); }
     bool isListening() const { return m_server.isListening(); }
-    bool isServing() const { return m_socket != nullptr; }
-    IncomingFrames::State serverState() const { return m_frames.state(); }
-    // Ends the served link, if any, and waits for the next companion.
+    bool isServing() const { return m_served != nullptr; }
+    IncomingFrames::State serverState() const { return m_served ? m_served->state() : IncomingFrames::IDLE; }
+    // Ends the served link and every newcomer, and waits for the next companion.
     void closeServer();
 
 signals:
@@ -41,15 +46,13 @@ signals:
 private:
     void createServer(const QString& serviceType, const QString& serviceName);
     void didAcceptConnection(QTcpSocket* socket);
-    void readAvailable();
-    void bytesWritten();
-    void deliverBody();
-    void writeOwedAcknowledgement();
-    void endLink(const char* reason);
+    void messageReceived(IncomingLink* link, const QVariantMap& dictionary);
+    void messageUnreadable(IncomingLink* link);
+    void linkEnded(IncomingLink* link);
+    bool isNewcomer(IncomingLink* link) const;
 
     TCPServer m_server;
-    QPointer<QTcpSocket> m_socket;
-    IncomingFrames m_frames;
-    bool m_isAcknowledging = false;
-    QTimer m_stall;
+    int m_stallLimitMs;
+    QPointer<IncomingLink> m_served;
+    std::vector<QPointer<IncomingLink>> m_newcomers;
 };

@@ -179,6 +179,7 @@ TEST_F(CanonSessionTest, ALiveViewMovieIsFinishedWhenTheCameraIsDisconnected)
     item->trigger();
     EXPECT_FALSE(control().isCanonConnected());
     EXPECT_FALSE(control().isCanonMovieRecording());
+    control().waitForMovieFrame();
     EXPECT_TRUE(alerts.alerts.empty());
     const MovieContents movie = MovieContents::read(images.filePath("Night.mov"));
     ASSERT_TRUE(movie.opened);

@@ -3,12 +3,18 @@
 #include "app/CompanionAssembly.h"
 #include "app/GuideLink.h"
 #include "remote/ConnectionManager.h"
+#include "support/BinaryPlistBuilder.h"
 #include "support/FakeDiscovery.h"
 #include "support/TestCompanion.h"
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
+#include <QFile>
 #include <QTest>
+#include <QTimer>
+
+#include <unistd.h>
 
 #include <cmath>
 
@@ -44,6 +50,34 @@ protected:
     FakeDiscovery discovery;
     TestCompanion companion;
 };
+
+// The longest the main thread's event loop went without serving a 10 ms timer.
+class MainThreadGaps {
+public:
+    MainThreadGaps()
+    {
+        m_clock.start();
+        QObject::connect(&m_tick, &QTimer::timeout, [this] {
+            m_worst = std::max(m_worst, m_clock.restart());
+        });
+        m_tick.start(10);
+    }
+    qint64 worstMs() const { return std::max(m_worst, m_clock.elapsed()); }
+
+private:
+    QTimer m_tick;
+    QElapsedTimer m_clock;
+    qint64 m_worst = 0;
+};
+
+double residentMegabytes()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0.0;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? fields[1].toDouble() * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0) : 0.0;
+}
 
 }  // namespace
 
@@ -128,4 +162,25 @@ TEST_F(CompanionEndToEnd, TheAutoguidingAnswersComeFromTheProgramsGuider)
         EXPECT_FLOAT_EQ(answer->value("refreshRate").toFloat(), tag == 0 ? 0.2f : 3.0f);
         EXPECT_EQ(answer->value("guiding"), QVariant(false));
     }
+}
+
+// Bodies that a recursive reader could not survive are acknowledged and
+// dropped while the window's thread keeps running, and the companion goes on.
+TEST_F(CompanionEndToEnd, HostileBinaryBodiesAreRefusedWithoutHoldingTheWindowsThread)
+{
+    connectBothWays();
+    const std::vector<QByteArray> bodies{BinaryPlistBuilder::nested(20000), BinaryPlistBuilder::nested(100000),
+                                         BinaryPlistBuilder::cycle(), BinaryPlistBuilder::referenceOutOfRange()};
+    const double before = residentMegabytes();
+    std::optional<MainThreadGaps> gaps(std::in_place);
+    for (const QByteArray& body : bodies)
+        ASSERT_TRUE(companion.send(body)) << body.size();
+    EXPECT_LT(gaps->worstMs(), 100);
+    gaps.reset();
+    EXPECT_LT(residentMegabytes() - before, 50.0);
+
+    ASSERT_TRUE(companion.sendCommand("requestStatus"));
+    const std::optional<QVariantMap> answer = companion.nextMessage();
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->value("command").toString(), "statusAnswer");
 }

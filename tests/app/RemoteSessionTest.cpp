@@ -6,10 +6,17 @@
 #include "find/panels/InfoPanelControl.h"
 #include "remote/EventsClient.h"
 #include "remote/EventFakes.h"
+#include "MountSessionFixture.h"
+#include "mount/MountProtocols.h"
+#include "support/ColonCommandMount.h"
+#include "support/LX200Personality.h"
 #include "support/PrivateBus.h"
+#include "support/PtyDevice.h"
 #include "support/RecordingAlertPresenter.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using namespace event_fakes;
 
@@ -112,3 +119,47 @@ TEST_F(VoiceSessionTest, TheEditMenuItemBeepsWithoutARecognizer)
 }
 
 }  // namespace
+
+namespace {
+
+// The guiding program's events on a private bus, the mount simulated on a pty.
+class RemoteGuideSession : public MountSessionFixture {
+protected:
+    void SetUp() override
+    {
+        MountSessionFixture::SetUp();
+        ASSERT_TRUE(chart->remoteLink().eventsBus().registerOn(bus.connection()));
+    }
+
+    PrivateBus bus;
+    EventsClient client{bus};
+};
+
+}  // namespace
+
+// A correction that would overflow the guider's timers or slew for days is
+// answered -3 and the mount hears no move; one it can make moves it.
+TEST_F(RemoteGuideSession, CorrectionsBeyondTheLongestPulseLeaveTheMountStill)
+{
+    PtyDevice pty;
+    ColonCommandMount lx200(std::make_unique<LX200Personality>(LX200Personality::Kind::GPS,
+                                                               LX200Personality::Options{}));
+    lx200.attach(pty.simulator());
+    pty.start();
+    chart->prefControl().setIsPrecession(true);
+    useProtocol(kProtocolLX200GPS, "Simulated LX200 GPS");
+    connectTo(pty.path());
+    const auto moves = [&] {
+        const std::vector<QByteArray> frames = lx200.frames();
+        return std::count_if(frames.begin(), frames.end(), [](const QByteArray& frame) {
+            return frame.startsWith(":Mg") || frame.startsWith(":Me") || frame.startsWith(":Mw");
+        });
+    };
+
+    EXPECT_EQ(client.event("phdG", "evGD", "{'prEW': <'1e6'>}"), "({'prRC': <int16 -3>},)");
+    EXPECT_EQ(client.event("phdG", "evGD", "{'prNS': <'1e300'>}"), "({'prRC': <int16 -3>},)");
+    QTest::qWait(500);
+    EXPECT_EQ(moves(), 0);
+    EXPECT_EQ(client.event("phdG", "evGD", "{'prEW': <'0.5'>}"), "({'prRC': <int16 0>},)");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return moves() > 0; }, kSessionWaitMs));
+}

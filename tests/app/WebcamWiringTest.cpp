@@ -1,15 +1,23 @@
 #include "app/AssembledProgram.h"
 #include "app/WebcamLink.h"
 #include "camera/FakeFrameSource.h"
+#include "camera/movie/MovieJob.h"
+#include "camera/movie/MovieReader.h"
+#include "camera/movie/NoisyFrame.h"
 #include "camera/views/webcam/CaptureView.h"
 #include "camera/views/webcam/WebcamPanel.h"
 #include "mount/panels/ConnectMenu.h"
+#include "support/FileSizeLimit.h"
 #include "support/RecordingAlertPresenter.h"
 
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QComboBox>
+#include <QPushButton>
+#include <QTest>
 
 namespace {
 
@@ -62,15 +70,39 @@ TEST_F(WebcamWiringTest, TheConnectMenuItemShowsThePanelAndConnectsTheWebcam)
     EXPECT_TRUE(alerts.alerts.empty());
 }
 
-TEST_F(WebcamWiringTest, WithoutAWebcamTheItemSaysSo)
+TEST_F(WebcamWiringTest, WithoutAWebcamTheItemSaysSoAndNothingPretendsToRecord)
 {
     source.list.clear();
     webcamItem().trigger();
     ASSERT_EQ(alerts.alerts.size(), 1u);
     EXPECT_EQ(alerts.alerts[0].title, WebCamController::kNoWebcam);
-    EXPECT_TRUE(panel().isVisible());
+    EXPECT_TRUE(panel().DevicePanel::isVisible());
     EXPECT_EQ(panel().devicePopup()->currentText(), "No Cameras");
     EXPECT_FALSE(controller().isWebcamConnect());
+    chart->mountLink().connectMenu()->validateMenu();
+    EXPECT_FALSE(webcamItem().isChecked());
+    EXPECT_FALSE(panel().recordButton()->isEnabled());
+    EXPECT_FALSE(panel().takeDarkButton()->isEnabled());
+    // Nor does the controller take them behind the panel's back.
+    EXPECT_FALSE(controller().startRecording(0));
+    EXPECT_FALSE(controller().recorder().isRecording());
+    controller().evControl(WebCamController::kTakeDark, 0);
+    EXPECT_EQ(alerts.alerts.size(), 1u) << "no question about a dark frame that cannot be taken";
+
+    // Plugged in, the item chosen again finds it.
+    source.list.append({QStringLiteral("USB Camera"), true});
+    webcamItem().trigger();
+    EXPECT_TRUE(controller().isWebcamConnect());
+    chart->mountLink().connectMenu()->validateMenu();
+    EXPECT_TRUE(webcamItem().isChecked());
+    EXPECT_TRUE(panel().recordButton()->isEnabled());
+    EXPECT_TRUE(panel().takeDarkButton()->isEnabled());
+
+    // Closed, the panel leaves the item unticked.
+    QTest::keyClick(&panel(), Qt::Key_Escape);
+    chart->mountLink().connectMenu()->validateMenu();
+    EXPECT_FALSE(webcamItem().isChecked());
+    EXPECT_FALSE(panel().recordButton()->isEnabled());
 }
 
 TEST_F(WebcamWiringTest, QuittingDisconnectsTheWebcam)
@@ -80,4 +112,34 @@ TEST_F(WebcamWiringTest, QuittingDisconnectsTheWebcam)
     chart->prefControl().appQuit();
     EXPECT_FALSE(controller().isWebcamConnect());
     EXPECT_EQ(source.openIndex, -1);
+}
+
+// A recording from the panel through a disk that fills: it stops at the
+// failed frame with the system's reason, and the movie keeps the frames before.
+TEST_F(WebcamWiringTest, ARecordingThroughAFullDiskStopsWithTheReasonAndAReadableMovie)
+{
+    webcamItem().trigger();
+    ASSERT_TRUE(controller().isWebcamConnect());
+    QTest::mouseClick(panel().recordButton(), Qt::LeftButton);
+    ASSERT_TRUE(controller().recorder().isRecording());
+    const QString path = controller().recorder().moviePath();
+    {
+        const FileSizeLimit limit(48 * 1024);
+        for (int i = 0; i < 100 && (controller().recorder().isRecording() || controller().recorder().isFinishing());
+             ++i) {
+            source.play(noisyFrame(i));
+            controller().recorder().waitForFrame();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+        }
+    }
+    ASSERT_EQ(alerts.alerts.size(), 1u);
+    EXPECT_EQ(alerts.alerts[0].title, MovieJob::kWriteError);
+    EXPECT_TRUE(alerts.alerts[0].message.contains(QFileInfo(path).fileName()));
+    EXPECT_TRUE(alerts.alerts[0].message.contains("File too large")) << alerts.alerts[0].message.toStdString();
+    EXPECT_TRUE(panel().recordButton()->isEnabled());
+    EXPECT_FALSE(panel().stopButton()->isEnabled());
+    const MovieContents movie = MovieContents::read(path);
+    ASSERT_TRUE(movie.opened);
+    EXPECT_EQ(movie.durations.size(), controller().recorder().frameCount());
+    EXPECT_GT(movie.durations.size(), 1u);
 }

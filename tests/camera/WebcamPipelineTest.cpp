@@ -34,6 +34,7 @@ struct ShownFrames final : WebcamView {
     void showAdjustments(const ColorAdjust::Values&, float) override {}
     void showFrame(const QImage& image) override { last = image; }
     void setRecordingControls(bool) override {}
+    void setCameraControls(bool) override {}
     void setFrameCount(quint32) override {}
     void setProgress(bool, double) override {}
     void setMovieNameTitle(const QString&) override {}

@@ -1,5 +1,7 @@
 #include "FakeFrameSource.h"
+#include "camera/movie/KilledRecording.h"
 #include "camera/movie/MovieReader.h"
+#include "camera/movie/NoisyFrame.h"
 
 #include "camera/webcam/WebCamController.h"
 #include "camera/webcam/WebcamView.h"
@@ -16,9 +18,17 @@
 
 namespace {
 
+QImage flat(int seed)
+{
+    QImage frame(64, 48, QImage::Format_RGB32);
+    frame.fill(qRgb(seed * 20 % 256, 40, 90));
+    return frame;
+}
+
 struct RecordingView final : WebcamView {
     std::vector<double> progress;
     bool recording = false;
+    bool hasCamera = false;
     quint32 count = 0;
     QString title;
     void setDeviceItems(const QList<WebcamDeviceList::Item>&) override {}
@@ -30,6 +40,7 @@ struct RecordingView final : WebcamView {
     void showAdjustments(const ColorAdjust::Values&, float) override {}
     void showFrame(const QImage&) override {}
     void setRecordingControls(bool on) override { recording = on; }
+    void setCameraControls(bool on) override { hasCamera = on; }
     void setFrameCount(quint32 n) override { count = n; }
     void setProgress(bool indeterminate, double percent) override { progress.push_back(indeterminate ? -1 : percent); }
     void setMovieNameTitle(const QString& text) override { title = text; }
@@ -44,14 +55,25 @@ protected:
         ASSERT_TRUE(controller.webcamStartup());
     }
 
-    // Shows one frame and lets its movie job, if one started, finish.
-    void showFrame(int seed = 0)
+    // Shows one frame and lets its movie job, and the finishing of a movie
+    // it ended, run to their ends.
+    void showFrame(int seed = 0) { showImage(flat(seed)); }
+    void showImage(const QImage& frame)
     {
-        QImage frame(64, 48, QImage::Format_RGB32);
-        frame.fill(qRgb(seed * 20 % 256, 40, 90));
         source.play(frame);
+        settle();
+        settle();
+    }
+    // Lets the job in flight end and its result arrive.
+    void settle()
+    {
         recorder().waitForFrame();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+    }
+    void stop()
+    {
+        ASSERT_TRUE(controller.stopRecording());
+        settle();
     }
 
     QString movie(const char* name) const { return movies.filePath(QString::fromLatin1(name)); }
@@ -91,7 +113,7 @@ TEST_F(WebcamRecordingTest, NewMoviesTakeTheFirstFreeNumberAndNeverOverwrite)
     ASSERT_TRUE(controller.startRecording(0));
     EXPECT_EQ(recorder().moviePath(), movie("WebcamMovie-2.mov"));
     showFrame();
-    ASSERT_TRUE(controller.stopRecording());
+    stop();
     EXPECT_EQ(QFileInfo(movie("WebcamMovie.mov")).size(), 0);
     EXPECT_EQ(MovieContents::read(movie("WebcamMovie-2.mov")).durations.size(), 1u);
 
@@ -149,7 +171,7 @@ TEST_F(WebcamRecordingTest, NoFramesAreWrittenWhileTheNameDialogIsOpen)
     showFrame(4);
     EXPECT_EQ(recorder().frameCount(), 2u);
     EXPECT_TRUE(recorder().isRecording());
-    controller.stopRecording();
+    stop();
     EXPECT_EQ(MovieContents::read(movie("WebcamMovie.mov")).durations.size(), 2u);
 
     // A name chosen in the dialog is the next movie's.
@@ -168,6 +190,7 @@ TEST_F(WebcamRecordingTest, DisconnectingMidRecordingLeavesAPlayableMovie)
         showFrame(i);
     controller.disconnect();
     EXPECT_FALSE(recorder().isRecording());
+    settle();
     const MovieContents written = MovieContents::read(movie("WebcamMovie.mov"));
     EXPECT_EQ(written.tag, "raw ");
     EXPECT_EQ(written.durations.size(), 4u);
@@ -188,4 +211,46 @@ TEST_F(WebcamRecordingTest, ThePopUpsChooseCodecAndQualityByTag)
         controller.evControl(WebCamController::kQuality, tag);
         EXPECT_EQ(recorder().quality(), quality) << tag;
     }
+}
+
+TEST_F(WebcamRecordingTest, StopFinishesTheMovieOffTheMainThreadAndThenTellsTheWindow)
+{
+    ASSERT_TRUE(controller.startRecording(0));
+    showFrame(1);
+    ASSERT_TRUE(controller.stopRecording());
+    EXPECT_FALSE(recorder().isRecording());
+    EXPECT_TRUE(recorder().isFinishing());
+    EXPECT_TRUE(view.recording) << "the controls wait for the finished movie";
+    EXPECT_FALSE(controller.stopRecording()) << "a second Stop has nothing to stop";
+    settle();
+    EXPECT_FALSE(recorder().isFinishing());
+    EXPECT_FALSE(view.recording);
+    EXPECT_EQ(MovieContents::read(movie("WebcamMovie.mov")).durations.size(), 1u);
+
+    // Stopped before its first frame, a movie is no file and no loss.
+    ASSERT_TRUE(controller.startRecording(0));
+    stop();
+    EXPECT_FALSE(QFile::exists(movie("WebcamMovie-1.mov")));
+    EXPECT_TRUE(alerts.alerts.empty());
+}
+
+// Run only as the child of the next test.
+TEST_F(WebcamRecordingTest, DISABLED_RecordsUntilKilled)
+{
+    ASSERT_FALSE(KilledRecording::folder().isEmpty());
+    recorder().endMovieName(KilledRecording::folder() + "/Killed");
+    ASSERT_TRUE(controller.startRecording(0));
+    for (int i = 0; i < KilledRecording::kFrames; ++i)
+        showImage(noisyFrame(i));
+    ASSERT_EQ(recorder().frameCount(), quint32(KilledRecording::kFrames));
+    KilledRecording::die();
+}
+
+TEST_F(WebcamRecordingTest, AKilledRecordingLeavesItsMovieUnderItsName)
+{
+    ASSERT_TRUE(KilledRecording::run("WebcamRecordingTest.DISABLED_RecordsUntilKilled", movies.path()));
+    const MovieContents written = MovieContents::read(movie("Killed.mov"));
+    ASSERT_TRUE(written.opened);
+    EXPECT_GE(written.durations.size(), std::size_t(KilledRecording::kFrames - 1));
+    EXPECT_FALSE(written.firstFrame.isNull());
 }

@@ -147,3 +147,44 @@ TEST_F(SafeWriteTest, AReplacementBesideWorkTakesThePlaceOnlyOnceTheWorkIsDone)
     EXPECT_EQ(readAll(target()), QByteArray(600000, 'w'));
     EXPECT_EQ(files(), QStringList{"file.txt"});
 }
+
+TEST_F(SafeWriteTest, ANewFileCutShortKeepsItsWholePiecesAndTheSystemsReason)
+{
+    ASSERT_TRUE(QDir().mkpath(folder()));
+    const QByteArray piece(1000, 'n');
+    const auto writePieces = [&](const QString& path) {
+        SafeWrite::NewFile file(path);
+        EXPECT_TRUE(file.open());
+        int whole = 0;
+        while (whole < 1000 && file.write(piece)) {
+            file.markComplete();
+            ++whole;
+        }
+        EXPECT_FALSE(file.close());
+        return std::make_pair(whole, file.error());
+    };
+    {
+        const FileSizeLimit limit(5500);
+        const auto [whole, error] = writePieces(target());
+        EXPECT_EQ(whole, 5);
+        EXPECT_EQ(error, reason(EFBIG));
+    }
+    EXPECT_EQ(readAll(target()), piece.repeated(5)) << "the piece cut short is gone";
+
+    // Never over a file already there, and never removing it.
+    SafeWrite::NewFile again(target());
+    EXPECT_FALSE(again.open());
+    EXPECT_FALSE(again.error().isEmpty());
+    again.remove();
+    EXPECT_EQ(readAll(target()), piece.repeated(5));
+    QFile::remove(target());
+
+    const FullFileSystem disk(folder());
+    if (!disk.isMounted())
+        GTEST_SKIP() << "mounting a small file system needs the right to";
+    disk.fill(4096 * 3 + 500);
+    const auto [whole, error] = writePieces(target());
+    EXPECT_EQ(error, reason(ENOSPC));
+    EXPECT_GE(whole, 12);
+    EXPECT_EQ(readAll(target()), piece.repeated(whole));
+}

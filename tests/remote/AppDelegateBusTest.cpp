@@ -5,6 +5,7 @@
 #include "remote/events/RemoteEventsBus.h"
 #include "support/RecordingAlertPresenter.h"
 
+#include <QCoreApplication>
 #include <QProcess>
 
 #include <gtest/gtest.h>
@@ -93,6 +94,17 @@ TEST_F(AppDelegateBus, LongTextsAreCutToTheirBuffers)
     ASSERT_EQ(recorder.alerts.size(), 1u);
     EXPECT_EQ(recorder.alerts[0].title, QString(255, u'z'));
     EXPECT_EQ(recorder.alerts[0].message, " ");
+}
+
+// The bus's reply is what the handler returns: the alert must wait for it,
+// not the reply for the user.
+TEST_F(AppDelegateBus, ThePlannersMessageIsAnsweredBeforeItsAlertShows)
+{
+    EXPECT_TRUE(delegate.handleEvent("misc", "eMSG", {{"pMSG", "Hello"}}));
+    EXPECT_TRUE(recorder.alerts.empty());
+    QCoreApplication::processEvents();
+    ASSERT_EQ(recorder.alerts.size(), 1u);
+    EXPECT_EQ(recorder.alerts[0].title, "Hello");
 }
 
 TEST_F(AppDelegateBus, MacRomanBytesAreRead)

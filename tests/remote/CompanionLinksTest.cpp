@@ -242,3 +242,66 @@ TEST_F(CompanionLinks, TheBackLinkEndingAloneLeavesTheIncomingOne)
     ASSERT_TRUE(companion.sendCommand("connectToDevice", {{"deviceName", "Pocket"}}));
     EXPECT_TRUE(companion.waitForBackLink());
 }
+
+// A scan, a second phone or anybody on the network: nothing short of a
+// complete message that names a command ends the served companion's session.
+TEST_F(CompanionLinks, StrangersOnThePortLeaveTheServedCompanionAlone)
+{
+    TestCompanion companion;
+    handshake(companion);
+    QSignalSpy disconnected(manager.get(), &ConnectionManager::connectionManagerHasDisconnected);
+
+    TestCompanion silent;
+    ASSERT_TRUE(silent.connectTo(port()));
+    TestCompanion garbage;
+    ASSERT_TRUE(garbage.connectTo(port()));
+    EXPECT_FALSE(garbage.send(QByteArray("garbage")));
+    EXPECT_TRUE(garbage.waitForClose());
+    TestCompanion nameless;
+    ASSERT_TRUE(nameless.connectTo(port()));
+    EXPECT_FALSE(nameless.send(QVariantMap{{"deviceName", "Pocket"}}));
+    EXPECT_TRUE(nameless.waitForClose());
+    TestCompanion greedy;
+    ASSERT_TRUE(greedy.connectTo(port()));
+    greedy.writeRaw(TestCompanion::lengthWord(0xFFFFFFFF));
+    EXPECT_TRUE(greedy.waitForClose());
+    for (int i = 0; i < 2 * ServerSide::kMaxNewcomers; ++i) {
+        QTcpSocket probe;
+        probe.connectToHost(QHostAddress::LocalHost, port());
+        probe.waitForConnected(TestCompanion::kWaitMs);
+        probe.abort();
+    }
+
+    ASSERT_TRUE(companion.sendCommand("requestStatus"));
+    EXPECT_EQ(commands.size(), 1u);
+    manager->sendCommand({{"command", "statusAnswer"}});
+    std::optional<QVariantMap> answer = companion.nextMessage();
+    ASSERT_TRUE(answer) << "the link back stays";
+    EXPECT_TRUE(silent.waitForClose()) << "a silent newcomer goes at the stall limit";
+    ASSERT_TRUE(companion.sendCommand("requestCoordinates"));
+    EXPECT_EQ(commands.size(), 2u);
+    EXPECT_EQ(disconnected.count(), 0);
+    EXPECT_EQ(manager->deviceName(), "Pocket");
+}
+
+TEST_F(CompanionLinks, ASecondCompanionTakesOverWithItsFirstMessage)
+{
+    TestCompanion first;
+    handshake(first);
+    QSignalSpy disconnected(manager.get(), &ConnectionManager::connectionManagerHasDisconnected);
+    TestCompanion second;
+    ASSERT_TRUE(second.connectTo(port()));
+    QTest::qWait(kStallMs / 4);
+    EXPECT_EQ(first.link.state(), QAbstractSocket::ConnectedState) << "connecting alone takes nothing over";
+
+    discovery.services = {{"Second", "127.0.0.1", second.backPort()}};
+    ASSERT_TRUE(second.sendCommand("connectToDevice", {{"deviceName", "Second"}}));
+    EXPECT_TRUE(first.waitForClose());
+    EXPECT_GE(disconnected.count(), 1);
+    ASSERT_TRUE(second.waitForBackLink());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return manager->clientSide() && manager->clientSide()->isConnected(); },
+                                TestCompanion::kWaitMs));
+    EXPECT_EQ(manager->deviceName(), "Second");
+    ASSERT_TRUE(second.sendCommand("identificationRequest"));
+    EXPECT_TRUE(second.nextMessage());
+}

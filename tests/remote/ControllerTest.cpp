@@ -155,6 +155,30 @@ TEST_F(ControllerCommands, AGotoTheFinderRefusesShowsItsAlert)
     EXPECT_EQ(finder.tracks, 0);
 }
 
+// A user who leaves the alert open must not hold the companion's
+// acknowledgement: it goes out first.
+TEST_F(ControllerCommands, AGotoAlertDoesNotHoldTheAcknowledgement)
+{
+    // A user reading the alert notes whether the acknowledgement came meanwhile.
+    struct UserAtTheAlert final : AlertPresenter {
+        explicit UserAtTheAlert(TestCompanion& c) : companion(c) {}
+        void showAlert(const QString&, const QString&) override
+        {
+            acknowledgedFirst = TestCompanion::waitUntil([this] { return companion.link.bytesAvailable() > 0; }, 1000);
+        }
+        bool showChoice(const QString&, const QString&, const QString&, const QString&) override { return true; }
+        void beep() override {}
+        TestCompanion& companion;
+        bool acknowledgedFirst = false;
+    };
+    auto user = std::make_unique<UserAtTheAlert>(companion);
+    const UserAtTheAlert& reader = *user;
+    AlertPanel::setPresenter(std::move(user));
+    finder.names.insert("Low", findResultBelowHorizon);
+    goto_("Low", 1.0, 1.0);
+    EXPECT_TRUE(TestCompanion::waitUntil([&] { return reader.acknowledgedFirst; }));
+}
+
 TEST_F(ControllerCommands, TheStatusFollowsTheEndOfTheSlew)
 {
     finder.names.insert("M 42", findResultFound);
@@ -290,4 +314,40 @@ TEST(ControllerLifecycle, NoManagerWithoutTheSettingAndNoAnswerWithoutALink)
     controller.requestStatusCommand();
     controller.requestGuideData();
     EXPECT_FALSE(discovery.published);
+}
+
+// A NaN azimuth must not pass as 0, nor an infinite declination as a place.
+TEST_F(ControllerCommands, NumbersThatAreNotFiniteAreRefusedForEveryKey)
+{
+    mount.connected = true;
+    const std::vector<std::pair<QString, QVariantMap>> messages{
+        {"sendCoordinates", {{"azimuth", 1.0}, {"altitude", 0.5}, {"fov", 0.5}}},
+        {"sendTelescopeGoto", {{"objectName", "Nowhere"}, {"rightAscension", 1.0}, {"declination", 0.1},
+                               {"power", 100.0}}},
+        {"sendSite", {{"latitude", 10.0}, {"longitude", 10.0}, {"timezone", 1.0}, {"siteName", "Here"}}}};
+    for (const double bad : {std::nan(""), HUGE_VAL, -HUGE_VAL}) {
+        for (const auto& [command, values] : messages) {
+            for (auto it = values.cbegin(); it != values.cend(); ++it) {
+                if (it.value().typeId() != QMetaType::Double)
+                    continue;
+                QVariantMap spoilt = values;
+                spoilt.insert(it.key(), bad);
+                spoilt.insert("command", command);
+                // libplist spells infinity in a way no reader takes; a companion writes "inf".
+                QByteArray body = PropertyList::toXml(spoilt);
+                body.replace("<real>+infinity</real>", "<real>inf</real>");
+                body.replace("<real>-infinity</real>", "<real>-inf</real>");
+                ASSERT_TRUE(companion.send(body));
+            }
+        }
+    }
+    EXPECT_EQ(chart.updates, 0);
+    EXPECT_TRUE(finder.asked.isEmpty());
+    EXPECT_FALSE(site.location);
+
+    for (const auto& [command, values] : messages)
+        send(command, values);
+    EXPECT_EQ(chart.updates, 1);
+    EXPECT_EQ(finder.asked.size(), 2) << "by name, then by the finite coordinates";
+    EXPECT_TRUE(site.location);
 }

@@ -60,9 +60,10 @@ struct FakeFinder final : RemoteFinder {
 
 struct FakeGuider final : RemoteGuider {
     std::vector<std::pair<float, float>> corrections;
-    void phdGuideControl(float eastWest, float northSouth) override
+    bool phdGuideControl(float eastWest, float northSouth) override
     {
         corrections.emplace_back(eastWest, northSouth);
+        return true;
     }
 };
 

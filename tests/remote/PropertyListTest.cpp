@@ -1,11 +1,15 @@
 #include "remote/PropertyList.h"
 
+#include "support/BinaryPlistBuilder.h"
+
 #include <gtest/gtest.h>
 
 #include <QDateTime>
 #include <QVariantList>
 
 #include <plist/plist.h>
+
+#include <QtEndian>
 
 #include <cstdlib>
 
@@ -99,4 +103,73 @@ TEST(PropertyList, NulsInKeysAndTextsAreRefusedNotFatal)
         "AAAACwAAAAAAAAAAAAAAAAAAAHA=");
     ASSERT_TRUE(binary.startsWith("bplist00"));
     EXPECT_FALSE(PropertyList::readDictionary(binary));
+}
+
+// libplist follows references recursively: nesting, cycles and references
+// out of range must be refused before it sees them, however deep.
+TEST(PropertyList, BinaryNestingIsRefusedAtTheSameLimitAsXml)
+{
+    EXPECT_TRUE(PropertyList::readDictionary(BinaryPlistBuilder::nested(PropertyList::kMaxDepth - 1)));
+    EXPECT_FALSE(PropertyList::readDictionary(BinaryPlistBuilder::nested(PropertyList::kMaxDepth + 1)));
+    for (int depth : {20000, 100000}) {
+        const QByteArray body = BinaryPlistBuilder::nested(depth);
+        EXPECT_LT(body.size(), 1024 * 1024);
+        EXPECT_FALSE(PropertyList::readDictionary(body)) << depth;
+    }
+}
+
+TEST(PropertyList, BinaryCyclesAndSharedBranchesAreRefused)
+{
+    EXPECT_FALSE(PropertyList::readDictionary(BinaryPlistBuilder::cycle()));
+
+    BinaryPlistBuilder self;
+    self.add(self.dictionary({1}, {0}));
+    self.add(self.ascii("a"));
+    EXPECT_FALSE(PropertyList::readDictionary(self.bytes()));
+
+    // Thirty levels that each name the next twice: a few hundred bytes
+    // that spell a billion nodes.
+    BinaryPlistBuilder doubling;
+    doubling.add(doubling.dictionary({1}, {2}));
+    doubling.add(doubling.ascii("a"));
+    for (int i = 0; i < 30; ++i)
+        doubling.add(i + 1 < 30 ? doubling.array({quint64(i + 3), quint64(i + 3)}) : doubling.array({}));
+    EXPECT_FALSE(PropertyList::readDictionary(doubling.bytes()));
+}
+
+TEST(PropertyList, BinaryReferencesAndOffsetsOutOfRangeAreRefused)
+{
+    auto withValue = [](quint64 valueRef, quint64 root = 0) {
+        BinaryPlistBuilder list;
+        list.add(list.dictionary({1}, {valueRef}));
+        list.add(list.ascii("a"));
+        list.add(list.ascii("b"));
+        return list.bytes(root);
+    };
+    EXPECT_TRUE(PropertyList::readDictionary(withValue(2)));
+    EXPECT_FALSE(PropertyList::readDictionary(withValue(7))) << "reference past the objects";
+    EXPECT_FALSE(PropertyList::readDictionary(BinaryPlistBuilder::referenceOutOfRange()));
+    EXPECT_FALSE(PropertyList::readDictionary(withValue(2, 5))) << "root past the objects";
+    EXPECT_FALSE(PropertyList::readDictionary(withValue(2, 2))) << "root not a dictionary";
+
+    BinaryPlistBuilder numericKey;
+    numericKey.add(numericKey.dictionary({1}, {1}));
+    numericKey.add(QByteArray("\x10\x05", 2));
+    EXPECT_FALSE(PropertyList::readDictionary(numericKey.bytes())) << "keys are texts";
+
+    BinaryPlistBuilder list;
+    list.add(list.dictionary({1}, {2}));
+    list.add(list.ascii("a"));
+    list.add(list.marker(0x5, 1000) + "short");
+    EXPECT_FALSE(PropertyList::readDictionary(list.bytes())) << "text running into the offset table";
+
+    QByteArray good = withValue(2);
+    EXPECT_FALSE(PropertyList::readDictionary(good.left(good.size() - 1))) << "cut trailer";
+    QByteArray manyObjects = withValue(2);
+    manyObjects.replace(manyObjects.size() - 24, 8, BinaryPlistBuilder::bigEndian(quint64(1) << 60, 8));
+    EXPECT_FALSE(PropertyList::readDictionary(manyObjects)) << "object count beyond the body";
+    QByteArray badOffset = withValue(2);
+    const qsizetype table = qsizetype(qFromBigEndian<quint64>(badOffset.constData() + badOffset.size() - 8));
+    badOffset.replace(table + 4, 4, BinaryPlistBuilder::bigEndian(0xFFFFFFF0u, 4));
+    EXPECT_FALSE(PropertyList::readDictionary(badOffset)) << "object offset past the table";
 }

@@ -1,6 +1,7 @@
 #include "camera/allsky/AllSkyMovie.h"
 
 #include "camera/allsky/AllSkyFileNames.h"
+#include "camera/movie/MovieJob.h"
 #include "platform/AlertPanel.h"
 
 #include <QDir>
@@ -41,19 +42,33 @@ bool AllSkyMovie::allSkyMovieStart(const QString& basePath)
 
 void AllSkyMovie::allSkyRecordMovie(const QImage& frame, const QString& basePath)
 {
-    if (frame.isNull())
+    if (frame.isNull() || m_isHalted)
         return;
     if (!m_isRecording && !allSkyMovieStart(basePath))
         return;
-    if (!m_writer.addFrame(frame, frameDuration(m_fps)))
-        m_debug([&] { return QStringLiteral("allSkyRecordMovie failed: %1").arg(m_writer.error()); });
+    if (m_writer.addFrame(frame, frameDuration(m_fps)))
+        return;
+    // The movie ends with the frames it has; a full disk would fail each next one too.
+    m_debug([&] { return QStringLiteral("allSkyRecordMovie failed: %1").arg(m_writer.error()); });
+    m_isRecording = false;
+    m_isHalted = true;
+    finishMovie();
 }
 
 void AllSkyMovie::allSkyMovieStop()
 {
+    m_isHalted = false;
     if (!m_isRecording)
         return;
     m_isRecording = false;
-    if (!m_writer.finish())
-        m_debug([&] { return QStringLiteral("allSkyMovieStop failed: %1").arg(m_writer.error()); });
+    finishMovie();
+}
+
+void AllSkyMovie::finishMovie()
+{
+    if (m_writer.finish())
+        return;
+    const QString error = m_writer.error();
+    m_debug([&] { return QStringLiteral("allSkyMovieStop failed: %1").arg(error); });
+    AlertPanel::runAlert(QString::fromLatin1(MovieJob::kWriteError), MovieJob::writeErrorMessage(m_path, error));
 }

@@ -7,7 +7,10 @@
 #include <QString>
 
 // The all-sky movie: saved pictures appended on the main thread, each
-// lasting one frame at the chosen rate, in a numbered "-N.mov" file.
+// lasting one frame at the chosen rate, in a new numbered "-N.mov" file
+// written in place (MovieWriter), so a movie cut short keeps its frames. A
+// frame that cannot be written ends the movie with an alert, and no new one
+// starts until the movie is stopped.
 class AllSkyMovie {
 public:
     static constexpr char kStartError[] = "Start Recording error";
@@ -30,13 +33,16 @@ public:
     void allSkyRecordMovie(const QImage& frame, const QString& basePath);
     // Opens basePath + "-N.mov" with the first free N; false after the alert.
     bool allSkyMovieStart(const QString& basePath);
-    // Writes the open movie's file; the next start takes the next number.
+    // Finishes the open movie's file (an alert when that fails); the next
+    // start takes the next number.
     void allSkyMovieStop();
 
     bool isAllSkyRecording() const { return m_isRecording; }
     QString allSkyMoviePath() const { return m_path; }
 
 private:
+    void finishMovie();
+
     DebugWriter m_debug;
     MovieWriter m_writer;
     QString m_path;
@@ -44,4 +50,6 @@ private:
     quint32 m_quality = 1024;
     float m_fps = 30.0F;
     bool m_isRecording = false;
+    // A frame failed: nothing more is added until the movie is stopped.
+    bool m_isHalted = false;
 };

@@ -53,6 +53,7 @@ CanonControl::CanonControl(CanonSdk& sdk, PrefControl& prefs, DebugWriter debug,
     connect(&m_downloadTimeout, &QTimer::timeout, this, &CanonControl::downloadTimedOut);
     connect(&m_evTimer, &QTimer::timeout, this, &CanonControl::canonEvTimer);
     connect(&m_canonMovie, &MovieJob::frameWritten, this, &CanonControl::movieFrameWritten);
+    connect(&m_canonMovie, &MovieJob::movieFinished, this, &CanonControl::movieFinished);
 }
 
 CanonControl::~CanonControl()

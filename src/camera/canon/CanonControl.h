@@ -257,6 +257,7 @@ private:
     void recordButton();
     void readMovieFrameLimit();
     void movieFrameWritten(bool written);
+    void movieFinished(bool done);
     void restoreMovieControls();
     static QString miscFolder();
     // The base-name dialog, opened at `current` when one was chosen before.
@@ -291,6 +292,9 @@ private:
     QString m_canonImageFileDir = QStringLiteral(" ");
     QString m_canonMovieFileDir = QStringLiteral(" ");
     QString m_canonMoviePath;
+    QString m_canonFinishingPath;
+    // The movie ended at a frame that could not be written.
+    bool m_canonMovieFailed = false;
     QString m_codecStr = QStringLiteral("avc1");
     int m_codecQuality = 768;
     std::uint32_t m_canonNumMovieFrames = 0;

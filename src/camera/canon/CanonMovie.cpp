@@ -71,12 +71,26 @@ void CanonControl::stopRecordingMovie()
     if (!m_isCanonMovieRecording)
         return;
     m_isCanonMovieRecording = false;
-    const bool updated = m_canonMovie.finish();
+    // The movie is finished off the main thread; the controls return when it is.
+    m_canonFinishingPath = m_canonMoviePath;
+    if (!m_canonMovie.finish())
+        restoreMovieControls();
+}
+
+void CanonControl::movieFinished(bool done)
+{
+    const QString error = m_canonMovie.error();
     m_debug([&] {
-        return updated ? QStringLiteral("Stop Recoding didUpate %1").arg(m_canonMoviePath)
-                       : QStringLiteral("Stop Recoding didUpate failed: %1").arg(m_canonMovie.error());
+        return done ? QStringLiteral("Stop Recoding didUpate %1").arg(m_canonFinishingPath)
+                    : QStringLiteral("Stop Recoding didUpate failed: %1").arg(error);
     });
-    restoreMovieControls();
+    if (!m_isCanonMovieRecording)
+        restoreMovieControls();
+    // Stopped before any frame came, there was no movie to lose.
+    if (!done && (m_canonNumMovieFramesTaken > 0 || m_canonMovieFailed))
+        AlertPanel::runAlert(QString::fromLatin1(MovieJob::kWriteError),
+                             MovieJob::writeErrorMessage(m_canonFinishingPath, error));
+    m_canonMovieFailed = false;
 }
 
 void CanonControl::restoreMovieControls()
@@ -119,7 +133,10 @@ void CanonControl::movieFrameWritten(bool written)
     if (!m_isCanonMovieRecording)
         return;
     if (!written) {
-        m_debug([&] { return QStringLiteral("Movie frame skipped: %1").arg(m_canonMovie.error()); });
+        // The movie takes no more frames: it ends here, with those it has.
+        m_debug([&] { return QStringLiteral("Movie frame failed: %1").arg(m_canonMovie.error()); });
+        m_canonMovieFailed = true;
+        stopRecordingMovie();
         return;
     }
     ++m_canonNumMovieFramesTaken;

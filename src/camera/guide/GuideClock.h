@@ -2,7 +2,9 @@
 
 #include <QtGlobal>
 
+#include <algorithm>
 #include <functional>
+#include <limits>
 #include <memory>
 
 // A timer of the guider's clock, on the main thread.
@@ -26,8 +28,9 @@ public:
     virtual std::unique_ptr<GuideTimer> createTimer() = 0;
 };
 
-// Whole milliseconds of `seconds`, never negative.
+// Whole milliseconds of `seconds`, never negative, at most INT_MAX.
 inline int guideMilliseconds(double seconds)
 {
-    return seconds > 0 ? int(seconds * 1000.0 + 0.5) : 0;
+    constexpr double kMostMs = double(std::numeric_limits<int>::max());
+    return seconds > 0 ? int(std::min(seconds * 1000.0 + 0.5, kMostMs)) : 0;
 }

@@ -13,14 +13,20 @@ float deadBandOf(bool adapter, bool pulses)
     return adapter || pulses ? 0.1f : 0.25f;
 }
 
+// Bounded before the conversion: a float beyond int's range has no int.
 int eastNorthPulse(float seconds)
 {
-    return std::min(int(seconds * 1000.0f), WebcamGuide::kLongPulse);
+    return int(std::min(seconds * 1000.0f, float(WebcamGuide::kLongPulse)));
 }
 
 int westSouthPulse(float seconds)
 {
-    return std::max(int(seconds * -1000.0f), -WebcamGuide::kLongPulse);
+    return int(std::max(seconds * -1000.0f, -float(WebcamGuide::kLongPulse)));
+}
+
+bool isCorrection(float seconds)
+{
+    return std::isfinite(seconds) && std::fabs(seconds) <= WebcamGuide::kLongestCorrection;
 }
 
 }  // namespace
@@ -241,8 +247,12 @@ void WebcamGuide::runNSSlewTimer()
     });
 }
 
-void WebcamGuide::phdGuideControl(float eastWest, float northSouth)
+bool WebcamGuide::phdGuideControl(float eastWest, float northSouth)
 {
+    if (!isCorrection(eastWest) || !isCorrection(northSouth)) {
+        m_debug([&] { return QString::asprintf("phdGuide refused EW: %g, NS: %g", eastWest, northSouth); });
+        return false;
+    }
     m_useGPUSB = adapterConnected();
     m_isDriving = false;
     clearDirections();
@@ -250,7 +260,7 @@ void WebcamGuide::phdGuideControl(float eastWest, float northSouth)
         m_isDriving = true;
         m_adapter->guideGPUSB(eastWest, northSouth);
         m_debug([&] { return QString::asprintf("phdGuide GPUSB EW: %.3f, NS: %.3f", eastWest, northSouth); });
-        return;
+        return true;
     }
     if (eastWest != 0) {
         const bool east = eastWest > 0;
@@ -275,6 +285,7 @@ void WebcamGuide::phdGuideControl(float eastWest, float northSouth)
     }
     if (northSouth != 0)
         m_phdNSTimer->start(kSlewSettleMs, false, [this, northSouth] { phdNorthSouth(northSouth); });
+    return true;
 }
 
 void WebcamGuide::phdNorthSouth(float northSouth)

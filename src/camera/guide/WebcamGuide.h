@@ -28,6 +28,8 @@ public:
     static constexpr int kMostBacklashFrames = 600;
     static constexpr int kBacklashResend = 10;
     static constexpr int kLongPulse = 9999;
+    // The longest outside correction, seconds: the longest pulse the guider sends.
+    static constexpr float kLongestCorrection = kLongPulse / 1000.0f;
     static constexpr int kLostAfter = 4;
     static constexpr float kGuideWindow = 30.0f;
 
@@ -59,8 +61,9 @@ public:
     // One calibration step; one guide step (`start` begins guiding).
     void calibrate();
     bool guide(bool start);
-    // A correction asked for by an outside guiding program.
-    void phdGuideControl(float eastWest, float northSouth);
+    // A correction asked for by an outside guiding program; one beyond
+    // kLongestCorrection, or not finite, moves nothing and answers false.
+    bool phdGuideControl(float eastWest, float northSouth);
 
     // AutoguiderLink.
     bool isCalibrating() const override { return m_isCalibrating; }

@@ -8,6 +8,7 @@
 MovieJob::MovieJob(QObject* parent) : QObject(parent)
 {
     connect(this, &MovieJob::jobEnded, this, &MovieJob::jobDone, Qt::QueuedConnection);
+    connect(this, &MovieJob::finishEnded, this, &MovieJob::finishDone, Qt::QueuedConnection);
 }
 
 MovieJob::~MovieJob()
@@ -28,6 +29,12 @@ QString MovieJob::freeMoviePath(const QString& base, int digits)
             return numbered;
     }
     return {};
+}
+
+QString MovieJob::writeErrorMessage(const QString& path, const QString& reason)
+{
+    return QStringLiteral("The movie \"%1\" ended early: %2.")
+        .arg(QFileInfo(path).fileName(), reason);
 }
 
 int MovieJob::frameDuration(float frequency)
@@ -52,6 +59,7 @@ QString MovieJob::error() const
 bool MovieJob::create(const QString& path, const QString& codec, int quality)
 {
     waitForFrame();
+    tellFinished();
     const std::lock_guard lock(m_writerLock);
     ++m_recording;
     m_isFrameRec = true;
@@ -87,13 +95,22 @@ bool MovieJob::offerFrame(const QImage& frame, int duration)
 
 bool MovieJob::finish()
 {
+    if (!m_isOpen)
+        return false;
     ++m_recording;
     waitForFrame();
     m_isFrameRec = true;
-    const bool wasOpen = m_isOpen;
     m_isOpen = false;
-    const std::lock_guard lock(m_writerLock);
-    return m_writer.finish() && wasOpen;
+    m_isFinishing = true;
+    const quint64 recording = m_recording;
+    m_job = std::thread([this, recording] {
+        {
+            const std::lock_guard lock(m_writerLock);
+            m_finishResult = m_writer.finish();
+        }
+        emit finishEnded(recording);
+    });
+    return true;
 }
 
 void MovieJob::jobDone(quint64 recording, bool written)
@@ -102,4 +119,23 @@ void MovieJob::jobDone(quint64 recording, bool written)
         return;
     m_isFrameRec = true;
     emit frameWritten(written);
+}
+
+void MovieJob::finishDone(quint64 recording)
+{
+    if (recording == m_recording)
+        tellFinished();
+}
+
+void MovieJob::tellFinished()
+{
+    if (!m_isFinishing)
+        return;
+    m_isFinishing = false;
+    bool done = false;
+    {
+        const std::lock_guard lock(m_writerLock);
+        done = m_finishResult;
+    }
+    emit movieFinished(done);
 }

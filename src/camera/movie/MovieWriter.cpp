@@ -1,7 +1,5 @@
 #include "camera/movie/MovieWriter.h"
 
-#include "platform/SafeWrite.h"
-
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
@@ -14,16 +12,19 @@ extern "C" {
 namespace {
 
 constexpr int kIOBufferSize = 64 * 1024;
+// A fragment per frame, written when the writer says, after an index that
+// holds no frames: what is on the disk is a movie at every frame's end.
+constexpr char kFragmentFlags[] = "frag_custom+empty_moov+default_base_moof";
 
 int writePacket(void* opaque, uint8_t* data, int size)
 {
-    auto* file = static_cast<SafeWrite*>(opaque);
+    auto* file = static_cast<SafeWrite::NewFile*>(opaque);
     return file->write(QByteArrayView(reinterpret_cast<const char*>(data), size)) ? size : AVERROR(EIO);
 }
 
 int64_t seekFile(void* opaque, int64_t offset, int whence)
 {
-    auto* file = static_cast<SafeWrite*>(opaque);
+    auto* file = static_cast<SafeWrite::NewFile*>(opaque);
     if (whence & AVSEEK_SIZE)
         return file->size();
     if ((whence & ~AVSEEK_FORCE) != SEEK_SET)
@@ -60,7 +61,9 @@ MovieWriter::~MovieWriter()
 
 bool MovieWriter::fail(const QString& what, int code)
 {
-    m_error = code ? QStringLiteral("%1: %2").arg(what, avError(code)) : what;
+    // The system's own reason (a full disk) says more than the library's "I/O error".
+    const QString reason = m_file && !m_file->error().isEmpty() ? m_file->error() : code ? avError(code) : QString();
+    m_error = reason.isEmpty() ? what : QStringLiteral("%1: %2").arg(what, reason);
     m_failed = true;
     return false;
 }
@@ -74,7 +77,7 @@ bool MovieWriter::create(const QString& path, const QString& codec, int quality)
     m_failed = false;
     m_codecName = codec;
     m_quality = quality;
-    m_file = std::make_unique<SafeWrite>(path);
+    m_file = std::make_unique<SafeWrite::NewFile>(path);
     if (!m_file->open()) {
         m_error = m_file->error();
         m_file.reset();
@@ -119,11 +122,15 @@ bool MovieWriter::start(const QImage& frame)
     AVDictionary* options = nullptr;
     // Frame durations in 1/600 s exactly, not in a multiple of it.
     av_dict_set_int(&options, "video_track_timescale", kTimeScale, 0);
+    av_dict_set(&options, "movflags", kFragmentFlags, 0);
     code = avformat_write_header(m_format, &options);
     av_dict_free(&options);
     if (code < 0)
         return fail(QStringLiteral("Cannot start the movie"), code);
     m_hasHeader = true;
+    avio_flush(m_io);
+    if (m_io->error < 0)
+        return fail(QStringLiteral("Cannot start the movie"), m_io->error);
 
     m_frame = av_frame_alloc();
     m_packet = av_packet_alloc();
@@ -172,6 +179,8 @@ bool MovieWriter::openEncoder(const MovieCodec& codec, int width, int height)
         else
             av_dict_set_int(&options, "crf", setting.crf, 0);
         av_dict_set(&options, "preset", "veryfast", 0);
+        // Each frame leaves the encoder with its packet: a movie cut short loses none held back.
+        av_dict_set(&options, "tune", "zerolatency", 0);
     }
     if (codec.control == MovieCodec::Control::Wavelet && setting.lossless)
         av_dict_set(&options, "pred", "dwt53", 0);
@@ -216,6 +225,23 @@ bool MovieWriter::addFrame(const QImage& image, int duration)
     if (!encode(m_frame))
         return false;
     ++m_frameCount;
+    return flushFragment();
+}
+
+bool MovieWriter::flushFragment()
+{
+    if (m_pendingPackets == 0)
+        return true;
+    // A null packet asks the muxer to write out the fragment it holds.
+    const int code = av_write_frame(m_format, nullptr);
+    if (code < 0)
+        return fail(QStringLiteral("Cannot write the frame"), code);
+    avio_flush(m_io);
+    if (m_io->error < 0)
+        return fail(QStringLiteral("Cannot write the frame"), m_io->error);
+    m_file->markComplete();
+    m_writtenFrames += m_pendingPackets;
+    m_pendingPackets = 0;
     return true;
 }
 
@@ -240,6 +266,7 @@ bool MovieWriter::encode(AVFrame* frame)
         code = av_interleaved_write_frame(m_format, m_packet);
         if (code < 0)
             return fail(QStringLiteral("Cannot write the frame"), code);
+        ++m_pendingPackets;
     }
 }
 
@@ -249,19 +276,21 @@ bool MovieWriter::finish()
         return false;
     m_isOpen = false;
     bool done = false;
-    if (m_hasHeader && !m_failed && m_frameCount > 0 && encode(nullptr)) {
+    if (m_hasHeader && !m_failed && m_frameCount > 0 && encode(nullptr) && flushFragment()) {
         const int code = av_write_trailer(m_format);
-        if (code < 0)
-            fail(QStringLiteral("Cannot finish the movie"), code);
-        else {
-            avio_flush(m_io);
-            done = m_io->error == 0 && m_file->commit();
-            if (!done)
-                fail(m_file->error().isEmpty() ? QStringLiteral("Cannot write the movie") : m_file->error());
-        }
+        avio_flush(m_io);
+        if (code < 0 || m_io->error < 0)
+            fail(QStringLiteral("Cannot finish the movie"), code < 0 ? code : m_io->error);
+        else
+            done = m_file->close() || fail(QStringLiteral("Cannot finish the movie"));
     } else if (m_frameCount == 0 && !m_failed) {
         m_error = QStringLiteral("No frames were recorded");
     }
+    // A movie that holds no frame is no movie; one cut short keeps its whole frames.
+    if (m_writtenFrames == 0)
+        m_file->remove();
+    else if (!done)
+        m_file->close();
     release();
     return done;
 }
@@ -286,7 +315,8 @@ void MovieWriter::release()
     m_durations.clear();
     m_nextPts = 0;
     m_frameCount = 0;
+    m_writtenFrames = 0;
+    m_pendingPackets = 0;
     m_hasHeader = false;
-    // An uncommitted movie is removed here.
     m_file.reset();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "camera/movie/MovieCodec.h"
+#include "platform/SafeWrite.h"
 
 #include <QImage>
 #include <QString>
@@ -8,7 +9,6 @@
 #include <map>
 #include <memory>
 
-class SafeWrite;
 struct AVCodecContext;
 struct AVFormatContext;
 struct AVFrame;
@@ -18,11 +18,13 @@ struct AVStream;
 struct SwsContext;
 
 // Writes a QuickTime movie (".mov") with FFmpeg's libraries: frames appended
-// one after another, each lasting its own number of 1/600 s. The movie is
-// written beside its place and takes it only when finished with a complete
-// index, so a failed or abandoned movie never leaves a broken file. Every
-// movie of the program goes through here. Not thread-safe: one thread at a
-// time uses a writer (a recording hands it from job to job).
+// one after another, each lasting its own number of 1/600 s. A movie is a new
+// file under its own name, written there from the first frame as a
+// fragmented movie: each frame goes out as a fragment of its own with its
+// index, so a movie cut short (a full disk, a crash, a power cut) stays
+// readable up to its last whole frame. Every movie of the program goes
+// through here. Not thread-safe: one thread at a time uses a writer (a
+// recording hands it from job to job).
 class MovieWriter {
 public:
     // Units per second of the frame durations.
@@ -34,20 +36,25 @@ public:
     MovieWriter(const MovieWriter&) = delete;
     MovieWriter& operator=(const MovieWriter&) = delete;
 
-    // Starts a movie at `path` with the codec name and quality of the movie
-    // settings; false, with error(), when the file cannot be made. The
-    // encoder is chosen with the first frame, when the size is known.
+    // Starts a new movie file at `path` (never over a file there) with the
+    // codec name and quality of the movie settings; false, with error(),
+    // when the file cannot be made. The encoder is chosen with the first
+    // frame, when the size is known.
     bool create(const QString& path, const QString& codec, int quality);
     // Appends one frame lasting `duration` / 600 s; false, with error(),
-    // when it cannot be encoded or written (the movie then stays unfinished
-    // and finish() drops it).
+    // when it cannot be encoded or written. The movie then takes no more
+    // frames and keeps those written before.
     bool addFrame(const QImage& frame, int duration);
-    // Writes the index and puts the movie in its place; a movie without
-    // frames is dropped. False, with error(), when that fails.
+    // Writes the frames still in the encoder and the closing index, and
+    // waits until the disk holds the movie; a movie without frames is
+    // removed. False, with error(), when that fails (or a frame failed):
+    // the file then keeps the frames written before.
     bool finish();
 
     bool isOpen() const { return m_isOpen; }
     int frameCount() const { return m_frameCount; }
+    // Frames wholly in the file.
+    int writtenFrames() const { return m_writtenFrames; }
     QString error() const { return m_error; }
     // The codec the frames went out with (after any substitution).
     const MovieCodec& codec() const { return m_codec; }
@@ -56,10 +63,12 @@ private:
     bool start(const QImage& frame);
     bool openEncoder(const MovieCodec& codec, int width, int height);
     bool encode(AVFrame* frame);
+    // Puts the packets written so far out as a whole fragment.
+    bool flushFragment();
     bool fail(const QString& what, int code = 0);
     void release();
 
-    std::unique_ptr<SafeWrite> m_file;
+    std::unique_ptr<SafeWrite::NewFile> m_file;
     QString m_codecName;
     int m_quality = 1024;
     MovieCodec m_codec;
@@ -74,6 +83,8 @@ private:
     std::map<long long, int> m_durations;
     long long m_nextPts = 0;
     int m_frameCount = 0;
+    int m_writtenFrames = 0;
+    int m_pendingPackets = 0;
     bool m_isOpen = false;
     bool m_hasHeader = false;
     bool m_failed = false;

@@ -48,6 +48,13 @@ void WebCamController::setView(WebcamView* view)
     m_recorder.setView(view);
     if (m_view)
         m_view->setDarkCheckbox(false, false);
+    showCameraControls();
+}
+
+void WebCamController::showCameraControls()
+{
+    if (m_view)
+        m_view->setCameraControls(m_isWebcamConnect);
 }
 
 bool WebCamController::connectDevice()
@@ -65,6 +72,7 @@ bool WebCamController::webcamStartup()
         listDevices();
     if (m_devices.validDevice < 0) {
         m_isWebcamConnect = false;
+        showCameraControls();
         return false;
     }
     if (!openDevice(m_devices.validDevice))
@@ -75,11 +83,18 @@ bool WebCamController::webcamStartup()
 
 void WebCamController::selectDevice(int tag)
 {
+    const int index = tag & 0xffff;
     if (m_devices.validDevice < 0) {
         m_isWebcamConnect = false;
+        showCameraControls();
         return;
     }
-    if (!openDevice(tag & 0xffff))
+    // The pop-up reports every choice, also of the device already running.
+    if (m_isWebcamConnect && index == m_openDevice)
+        return;
+    if (m_recorder.isRecording())
+        stopRecording();
+    if (!openDevice(index))
         return;
     afterOpen();
 }
@@ -87,10 +102,14 @@ void WebCamController::selectDevice(int tag)
 bool WebCamController::openDevice(int index)
 {
     m_source->close();
+    m_openDevice = -1;
     if (!m_source->open(index)) {
         m_debug([&] { return QStringLiteral("Webcam: device %1 could not be opened").arg(index); });
+        m_isWebcamConnect = false;
+        showCameraControls();
         return false;
     }
+    m_openDevice = index;
     return true;
 }
 
@@ -110,6 +129,7 @@ void WebCamController::afterOpen()
         m_view->setDarkCheckbox(false, false);
         m_view->setSizeText(sizeText());
     }
+    showCameraControls();
 }
 
 void WebCamController::disconnect()
@@ -117,7 +137,9 @@ void WebCamController::disconnect()
     if (m_recorder.isRecording())
         stopRecording();
     m_source->close();
+    m_openDevice = -1;
     m_isWebcamConnect = false;
+    showCameraControls();
 }
 
 QString WebCamController::sizeText() const
@@ -144,6 +166,9 @@ void WebCamController::evControl(int tag, double value)
             m_view->showAdjustments(c.colour, c.scaleValue);
         return;
     case kTakeDark:
+        // Without frames there is nothing to average.
+        if (!m_isWebcamConnect)
+            return;
         if (!AlertPanel::runChoice(QStringLiteral("Are you sure you want to take a dark frame?"),
                                    QStringLiteral(" "), QStringLiteral("OK"), QStringLiteral("Cancel")))
             return;
@@ -188,7 +213,7 @@ void WebCamController::setScaleShiftX(double dx, double dy)
 
 bool WebCamController::startRecording(quint32 maxFrames)
 {
-    if (!m_recorder.startRecording(maxFrames))
+    if (!m_isWebcamConnect || !m_recorder.startRecording(maxFrames))
         return false;
     // Movies hold whole frames: the zoom is off while recording.
     m_pipeline.controls().scaleValue = 1.0f;

@@ -56,14 +56,16 @@ public:
     // appears) and opens the first usable camera; false when there is none
     // or it cannot be opened.
     bool webcamStartup();
-    // Switches to the device of the pop-up item with `tag`.
+    // Switches to the device of the pop-up item with `tag`; the device open
+    // now stays as it is. A recording ends, with its movie, before a switch.
     void selectDevice(int tag);
     // WebcamDevice: ends a recording with a complete movie and closes the
     // device; the panel stays as it is.
     void disconnect() override;
 
     // Starts a movie of the shown frames, at most `maxFrames` (0: until
-    // stopped), with the zoom switched off; false when it cannot be made.
+    // stopped), with the zoom switched off; false when it cannot be made or
+    // no camera is connected.
     bool startRecording(quint32 maxFrames);
     bool stopRecording();
     WebcamRecorder& recorder() { return m_recorder; }
@@ -99,6 +101,7 @@ private:
     void listDevices();
     bool openDevice(int index);
     void afterOpen();
+    void showCameraControls();
     QString sizeText() const;
 
     FrameSource* m_source;
@@ -111,5 +114,7 @@ private:
     QString m_movieDirectory;
     QString m_resources;  // holds the overlay pictures
     bool m_hasOverlays = false;
+    // The device index open now; -1 when none.
+    int m_openDevice = -1;
     bool m_isWebcamConnect = false;
 };

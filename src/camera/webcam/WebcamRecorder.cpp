@@ -9,6 +9,7 @@
 WebcamRecorder::WebcamRecorder(DebugWriter debug, QObject* parent) : QObject(parent), m_debug(std::move(debug))
 {
     connect(&m_movie, &MovieJob::frameWritten, this, &WebcamRecorder::frameDone);
+    connect(&m_movie, &MovieJob::movieFinished, this, &WebcamRecorder::movieDone);
 }
 
 void WebcamRecorder::resetMovieName(const QString& directory)
@@ -58,17 +59,32 @@ bool WebcamRecorder::stopRecording()
         return false;
     m_isRecording = false;
     m_isPause = false;
-    const bool updated = m_movie.finish();
-    const QString error = m_movie.error();
-    m_debug([&] {
-        return updated ? QStringLiteral("Stop Recoding didUpate")
-                       : QStringLiteral("Stop Recoding didUpate failed: %1").arg(error);
-    });
+    m_finishingPath = m_moviePath;
+    m_isFinishing = m_movie.finish();
     if (m_view) {
         m_view->setProgress(false, 0);
-        m_view->setRecordingControls(false);
+        // Nothing to finish: no result will come to return the controls.
+        if (!m_isFinishing)
+            m_view->setRecordingControls(false);
     }
-    return updated;
+    return true;
+}
+
+void WebcamRecorder::movieDone(bool done)
+{
+    m_isFinishing = false;
+    const QString error = m_movie.error();
+    m_debug([&] {
+        return done ? QStringLiteral("Stop Recoding didUpate")
+                    : QStringLiteral("Stop Recoding didUpate failed: %1").arg(error);
+    });
+    if (m_view && !m_isRecording)
+        m_view->setRecordingControls(false);
+    // Stopped before any frame came, there was no movie to lose.
+    if (!done && (m_frameCount > 0 || m_frameFailed))
+        AlertPanel::runAlert(QString::fromLatin1(MovieJob::kWriteError),
+                             MovieJob::writeErrorMessage(m_finishingPath, error));
+    m_frameFailed = false;
 }
 
 void WebcamRecorder::endMovieName(const std::optional<QString>& chosen)
@@ -114,7 +130,10 @@ void WebcamRecorder::frameDone(bool written)
     if (!m_isRecording)
         return;
     if (!written) {
-        m_debug([&] { return QStringLiteral("Movie frame skipped: %1").arg(m_movie.error()); });
+        // The movie takes no more frames: it ends here, with those it has.
+        m_debug([&] { return QStringLiteral("Movie frame failed: %1").arg(m_movie.error()); });
+        m_frameFailed = true;
+        stopRecording();
         return;
     }
     ++m_frameCount;

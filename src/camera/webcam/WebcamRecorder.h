@@ -14,7 +14,9 @@ class WebcamView;
 // Records the webcam's processed frames into a movie, one encoding job at a
 // time (MovieJob): frames shown while a job runs are not recorded, so the
 // frame durations follow the shown rate. The count, the progress and the
-// stop at the frame limit stay on the main thread.
+// stop at the frame limit stay on the main thread. A frame that cannot be
+// written (a full disk) stops the recording with an alert; the movie keeps
+// the frames before it.
 class WebcamRecorder final : public QObject {
     Q_OBJECT
 public:
@@ -34,8 +36,9 @@ public:
 
     // Starts a movie; false, after the alert, when it cannot be made.
     bool startRecording(quint32 maxFrames);
-    // Waits for a frame in flight, writes the movie's index and returns the
-    // controls to idle. False when the movie could not be completed.
+    // Ends the recording: the movie is finished off the main thread and the
+    // controls return to idle when it is (with an alert when it could not
+    // be completed). False when nothing was recording.
     bool stopRecording();
     // The movie-name dialog opens (no frames are written meanwhile) and
     // closes, with the chosen path (without extension) or none.
@@ -52,6 +55,8 @@ public:
     void setQualityTag(int tag);
 
     bool isRecording() const { return m_isRecording; }
+    // A stopped movie is still being finished.
+    bool isFinishing() const { return m_isFinishing; }
     bool isFrameRec() const { return m_movie.isFrameRec(); }
     bool isPause() const { return m_isPause; }
     quint32 frameCount() const { return m_frameCount; }
@@ -66,6 +71,7 @@ public:
 
 private:
     void frameDone(bool written);
+    void movieDone(bool done);
     void showProgress();
 
     DebugWriter m_debug;
@@ -74,10 +80,14 @@ private:
     QString m_movieDirectory;
     QString m_movieName = QString::fromLatin1(kDefaultName);
     QString m_moviePath;
+    QString m_finishingPath;
     QString m_codecStr = QStringLiteral("jpeg");
     int m_quality = 1024;
     quint32 m_maxFrames = 0;
     quint32 m_frameCount = 0;
     bool m_isRecording = false;
+    bool m_isFinishing = false;
+    // The movie ended at a frame that could not be written.
+    bool m_frameFailed = false;
     bool m_isPause = false;
 };

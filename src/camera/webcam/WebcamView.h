@@ -23,6 +23,8 @@ public:
     // Record enabled, and stop disabled and codec, quality and zoom enabled,
     // when idle; the reverse while recording.
     virtual void setRecordingControls(bool recording) = 0;
+    // Record and Take Dark, which need frames, are enabled only with a camera.
+    virtual void setCameraControls(bool hasCamera) = 0;
     virtual void setFrameCount(quint32 count) = 0;
     // An indeterminate (busy) bar, or a determinate one at `percent`.
     virtual void setProgress(bool indeterminate, double percent) = 0;

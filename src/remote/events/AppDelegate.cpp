@@ -13,6 +13,9 @@
 #include "remote/events/RemoteMount.h"
 #include "remote/speech/Speaker.h"
 
+#include <algorithm>
+#include <limits>
+
 using namespace AppleEventCodes;
 
 namespace {
@@ -72,7 +75,7 @@ void AppDelegate::setApMessage(const QVariantMap& parameters)
 {
     const std::optional<QString> text = EventParameters::text(parameters, kMessageText, kMessageBuffer);
     if (text && !text->isEmpty())
-        AlertPanel::runAlert(*text, QStringLiteral(" "));
+        AlertPanel::postAlert(*text, QStringLiteral(" "));
 }
 
 void AppDelegate::scopePosnRequest()
@@ -121,9 +124,12 @@ QVariantMap AppDelegate::phdGuide(const QVariantMap& parameters)
         m_phdReturnCode = 1;
     else
         m_phdReturnCode = 0;
+    // Clamped into float's range, where the guider refuses what it cannot make.
+    const double most = double(std::numeric_limits<float>::max());
+    if (m_phdReturnCode == 0 && m_guider
+        && !m_guider->phdGuideControl(float(std::clamp(ew, -most, most)), float(std::clamp(ns, -most, most))))
+        m_phdReturnCode = kCorrectionRefused;
     writeDebug(QString::asprintf("appDelagate PHD returned: %d.", m_phdReturnCode));
-    if (m_phdReturnCode == 0 && m_guider)
-        m_guider->phdGuideControl(float(ew), float(ns));
     return {{key(kResultCode), QVariant::fromValue<short>(m_phdReturnCode)}};
 }
 

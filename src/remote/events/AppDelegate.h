@@ -49,6 +49,9 @@ public:
 
     // The scripting keys; the reads give kNoMount without a connected mount.
     static constexpr double kNoMount = -100.0;
+    // The guide event's answer when the guider refused a correction longer
+    // than it can make.
+    static constexpr short kCorrectionRefused = -3;
     void setFindObject(const QString& text);
     double scopeAzimuth() const;
     double scopeRA() const;

@@ -53,8 +53,11 @@ QString utf8Prefix(const QString& text, int bytes)
     QString kept;
     int used = 0;
     for (qsizetype i = 0; i < text.size();) {
-        const qsizetype step = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        const QString character = text.mid(i, step);
+        const bool pair = text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
+        const qsizetype step = pair ? 2 : 1;
+        // Half a pair has no UTF-8 form: what is kept and counted is its replacement.
+        const QString character = !pair && text.at(i).isSurrogate() ? QString(QChar::ReplacementCharacter)
+                                                                    : text.mid(i, step);
         used += int(character.toUtf8().size());
         if (used > bytes)
             break;

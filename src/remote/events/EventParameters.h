@@ -18,7 +18,8 @@ double number(const QVariantMap& parameters, const char* key);
 // characters. Absent: nothing.
 std::optional<QString> text(const QVariantMap& parameters, const char* key, int bufferSize);
 
-// `text` cut to at most `bytes` bytes of UTF-8, never inside a character.
+// `text` cut to at most `bytes` bytes of UTF-8, never inside a character;
+// half a surrogate pair becomes U+FFFD.
 QString utf8Prefix(const QString& text, int bytes);
 
 // Characters outside ASCII become '?'.

@@ -4,6 +4,7 @@
 class RemoteGuider {
 public:
     virtual ~RemoteGuider() = default;
-    // Seconds, positive east and north.
-    virtual void phdGuideControl(float eastWest, float northSouth) = 0;
+    // Seconds, positive east and north; false when it is longer than the
+    // guider can make, and nothing moved.
+    virtual bool phdGuideControl(float eastWest, float northSouth) = 0;
 };

@@ -1,5 +1,9 @@
 #include "CanonFixture.h"
+#include "camera/movie/KilledRecording.h"
+#include "camera/movie/MovieJob.h"
 #include "camera/movie/MovieReader.h"
+#include "camera/movie/NoisyFrame.h"
+#include "support/FileSizeLimit.h"
 #include "platform/DataPaths.h"
 
 #include <QCoreApplication>
@@ -30,10 +34,21 @@ protected:
     // One shown frame `ms` after the last; its encoding job ends before this returns.
     void show(int ms, int seed = 0)
     {
-        micros += ms * 1000;
         QImage frame(96, 64, QImage::Format_RGB32);
         frame.fill(qRgb(seed * 23 % 256, 60, 120));
+        showImage(ms, frame);
+    }
+    void showImage(int ms, const QImage& frame)
+    {
+        micros += ms * 1000;
         control->recordCanonMovie(frame);
+        settle();
+        // A movie the frame ended is finished by a job of its own.
+        settle();
+    }
+    // Lets the movie's job in flight (a frame's or the finishing one) end and its result arrive.
+    void settle()
+    {
         control->waitForMovieFrame();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
     }
@@ -102,6 +117,7 @@ TEST_F(CanonMovieTest, NumberedNamesFollowAnExistingMovieAndTheRateCarriesOver)
     record("0");
     EXPECT_FALSE(control->isCanonMovieRecording());
     EXPECT_EQ(control->canonMoviePath(), movie("Canon Movie-002.mov"));
+    settle();
 
     const MovieContents first = MovieContents::read(movie("Canon Movie-001.mov"));
     EXPECT_EQ(first.tag, "avc1");
@@ -161,6 +177,7 @@ TEST_F(CanonMovieTest, WithoutAChosenNameTheDialogIsAskedAndMiscIsTheFallback)
     control->panel().focusChecked = false;
     control->canonAction(CanonControl::kTagFocusCheck);
     EXPECT_FALSE(control->isCanonMovieRecording());
+    settle();
     EXPECT_EQ(MovieContents::read(control->canonMoviePath()).durations.size(), 1u);
 
     control->setChooseBaseName([&](const CanonControl::BaseNameRequest&) { return images.filePath("Night"); });
@@ -176,4 +193,51 @@ TEST_F(CanonMovieTest, WithoutAChosenNameTheDialogIsAskedAndMiscIsTheFallback)
     EXPECT_EQ(asked.folder, QFileInfo(images.path()).absoluteFilePath());
     EXPECT_EQ(asked.name, "Night");
     EXPECT_EQ(prefs->canonMovieFile(), images.filePath("Night")) << "a cancelled dialog keeps the name";
+}
+
+TEST_F(CanonMovieTest, AFullDiskStopsTheMovieWithTheReasonAndKeepsItsFrames)
+{
+    record("0");
+    ASSERT_TRUE(control->isCanonMovieRecording());
+    {
+        const FileSizeLimit limit(48 * 1024);
+        for (int i = 0; i < 100 && control->isCanonMovieRecording(); ++i)
+            showImage(100, noisyFrame(i));
+    }
+    EXPECT_FALSE(control->isCanonMovieRecording());
+    ASSERT_EQ(alerts.alerts.size(), 1u);
+    EXPECT_EQ(alerts.alerts[0].title, MovieJob::kWriteError);
+    EXPECT_TRUE(alerts.alerts[0].message.contains("Canon Movie.mov")) << alerts.alerts[0].message.toStdString();
+    EXPECT_TRUE(alerts.alerts[0].message.contains("File too large")) << alerts.alerts[0].message.toStdString();
+    EXPECT_EQ(control->panel().recordTitle, "Record");
+    EXPECT_TRUE(control->panel().expButtonEnabled);
+    const std::uint32_t taken = control->canonNumMovieFramesTaken();
+    EXPECT_GT(taken, 1u);
+    const MovieContents written = MovieContents::read(movie("Canon Movie.mov"));
+    ASSERT_TRUE(written.opened);
+    EXPECT_EQ(written.durations.size(), taken);
+}
+
+// Run only as the child of the next test.
+TEST_F(CanonMovieTest, DISABLED_RecordsUntilKilled)
+{
+    ASSERT_FALSE(KilledRecording::folder().isEmpty());
+    control->setChooseBaseName(
+        [](const CanonControl::BaseNameRequest&) { return KilledRecording::folder() + "/Canon Movie"; });
+    control->canonAction(CanonControl::kTagMovieFolder);
+    record("0");
+    ASSERT_TRUE(control->isCanonMovieRecording());
+    for (int i = 0; i < KilledRecording::kFrames; ++i)
+        showImage(100, noisyFrame(i));
+    ASSERT_EQ(control->canonNumMovieFramesTaken(), std::uint32_t(KilledRecording::kFrames));
+    KilledRecording::die();
+}
+
+TEST_F(CanonMovieTest, AKilledRecordingLeavesItsMovieUnderItsName)
+{
+    ASSERT_TRUE(KilledRecording::run("CanonMovieTest.DISABLED_RecordsUntilKilled", images.path()));
+    const MovieContents written = MovieContents::read(movie("Canon Movie.mov"));
+    ASSERT_TRUE(written.opened);
+    EXPECT_EQ(written.tag, "avc1");
+    EXPECT_GE(written.durations.size(), std::size_t(KilledRecording::kFrames - 1));
 }

@@ -123,8 +123,9 @@ TEST_F(CanonPanelTest, RecordingTakesTheShownLiveFramesAsThreeByTwoUpToTheFrameF
     panel->recordButton()->click();
     EXPECT_EQ(panel->recordButton()->text(), "Stop");
     EXPECT_FALSE(panel->exposeButton()->isEnabled());
-    ASSERT_TRUE(waitFor([this] { return !control->isCanonMovieRecording(); }));
-    EXPECT_EQ(panel->recordButton()->text(), "Record");
+    // The controls come back once the movie is finished, off the main thread.
+    ASSERT_TRUE(waitFor([this] { return panel->recordButton()->text() == "Record"; }));
+    EXPECT_FALSE(control->isCanonMovieRecording());
     EXPECT_TRUE(panel->exposeButton()->isEnabled());
 
     const MovieContents movie = MovieContents::read(images.filePath("Canon Movie.mov"));

@@ -63,14 +63,32 @@ MovieContents MovieContents::read(const QString& path)
         contents.tag = QString::fromLatin1(QByteArray(reinterpret_cast<const char*>(&tag), 4));
         contents.codec = QString::fromLatin1(avcodec_get_name(stream->codecpar->codec_id));
         contents.timeBase = stream->time_base.den / std::max(1, stream->time_base.num);
+        // A frame lasts until the next one starts, as a player shows it; the
+        // last until the track's end. (The demuxer leaves the packet's own
+        // duration out for a movie of fragments.)
+        std::vector<long long> starts;
         AVPacket* packet = av_packet_alloc();
+        long long lastDuration = 0;
         while (av_read_frame(format, packet) >= 0) {
-            contents.durations.push_back(packet->duration);
+            starts.push_back(packet->dts);
+            lastDuration = packet->duration;
             av_packet_unref(packet);
         }
         av_packet_free(&packet);
-        av_seek_frame(format, 0, 0, AVSEEK_FLAG_BACKWARD);
-        contents.firstFrame = decodeFirst(format, 0, stream->codecpar);
+        for (std::size_t i = 0; i + 1 < starts.size(); ++i)
+            contents.durations.push_back(starts[i + 1] - starts[i]);
+        if (!starts.empty()) {
+            const long long end = stream->duration > starts.back() && stream->duration != AV_NOPTS_VALUE
+                                      ? stream->duration - starts.back()
+                                      : lastDuration;
+            contents.durations.push_back(end);
+        }
+        avformat_close_input(&format);
+        // From the start again, for the first picture.
+        if (avformat_open_input(&format, path.toUtf8().constData(), nullptr, nullptr) < 0)
+            return contents;
+        if (avformat_find_stream_info(format, nullptr) >= 0)
+            contents.firstFrame = decodeFirst(format, 0, format->streams[0]->codecpar);
     }
     avformat_close_input(&format);
     return contents;

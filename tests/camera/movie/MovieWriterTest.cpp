@@ -149,13 +149,18 @@ TEST_F(MovieWriterTest, FailuresComeBackAsErrorsAndLeaveNoFile)
     EXPECT_TRUE(writer.finish());
     EXPECT_EQ(MovieContents::read(path("odd.mov")).durations.size(), 1u);
 
-    // Until finished the movie is not in its place; a writer dropped midway finishes it.
+    // A movie in the making is already a movie under its name; a writer dropped midway finishes it.
     {
         MovieWriter dropped;
         ASSERT_TRUE(dropped.create(path("dropped.mov"), QStringLiteral("jpeg"), 1024));
         ASSERT_TRUE(dropped.addFrame(pattern(16, 16, 0), 20));
-        EXPECT_FALSE(QFile::exists(path("dropped.mov")));
+        ASSERT_TRUE(dropped.addFrame(pattern(16, 16, 1), 20));
+        EXPECT_EQ(MovieContents::read(path("dropped.mov")).durations.size(), 2u);
     }
-    EXPECT_EQ(MovieContents::read(path("dropped.mov")).durations.size(), 1u);
+    EXPECT_EQ(MovieContents::read(path("dropped.mov")).durations.size(), 2u);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+
+    // A movie is a new file: one already there is left as it was.
+    EXPECT_FALSE(writer.create(path("dropped.mov"), QStringLiteral("jpeg"), 1024));
+    EXPECT_EQ(MovieContents::read(path("dropped.mov")).durations.size(), 2u);
 }

@@ -8,7 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include "camera/movie/MovieReader.h"
+
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QSlider>
@@ -40,6 +43,12 @@ protected:
     }
 
     CaptureView& view() { return panel.captureView(); }
+    // Lets the movie's job in flight end and its result arrive.
+    void settle()
+    {
+        controller.recorder().waitForFrame();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+    }
 
     QTemporaryDir movies;
     FakeFrameSource source;
@@ -133,6 +142,7 @@ TEST_F(WebcamPanelTest, RecordingSwitchesTheZoomOffAndTheControlsOver)
     EXPECT_EQ(panel.progressBar()->maximum(), 0);  // busy: no frame limit
     QTest::mouseClick(panel.stopButton(), Qt::LeftButton);
     EXPECT_FALSE(controller.recorder().isRecording());
+    settle();
     EXPECT_TRUE(panel.slider(WebCamController::kScale)->isEnabled());
     EXPECT_TRUE(panel.recordButton()->isEnabled());
     EXPECT_TRUE(panel.codecPopup()->isEnabled());
@@ -161,4 +171,68 @@ TEST_F(WebcamPanelTest, ClosingThePanelDisconnectsTheWebcam)
     EXPECT_FALSE(panel.isVisible());
     EXPECT_FALSE(controller.isWebcamConnect());
     EXPECT_EQ(source.openIndex, -1);
+}
+
+TEST_F(WebcamPanelTest, AShiftClickMarksThePixelDrawnUnderItAtEveryFrameSize)
+{
+    for (const QSize size : {QSize(1280, 720), QSize(320, 240), QSize(640, 480), QSize(480, 640)}) {
+        QImage frame(size, QImage::Format_RGB32);
+        frame.fill(qRgb(20, 20, 20));
+        source.play(frame);
+        ASSERT_EQ(view().frame().size(), size);
+        QTest::mouseClick(&view(), Qt::LeftButton, Qt::ShiftModifier, QPoint(320, 240));
+        EXPECT_NEAR(guide.hotPoint.x(), size.width() / 2, 1) << size.width() << "x" << size.height();
+        EXPECT_NEAR(guide.hotPoint.y(), size.height() / 2, 1) << size.width() << "x" << size.height();
+    }
+    // 1280 x 720 is drawn 640 x 360 from row 60: its top-left pixel, and nothing on the band above.
+    QImage wide(1280, 720, QImage::Format_RGB32);
+    wide.fill(qRgb(20, 20, 20));
+    source.play(wide);
+    QTest::mouseClick(&view(), Qt::LeftButton, Qt::ShiftModifier, QPoint(0, 60));
+    EXPECT_EQ(guide.hotPoint, QPointF(0, 0));
+    const int centroids = guide.centroids;
+    QTest::mouseClick(&view(), Qt::LeftButton, Qt::ShiftModifier, QPoint(10, 20));
+    EXPECT_EQ(guide.centroids, centroids) << "a click beside the picture marks no pixel";
+}
+
+TEST_F(WebcamPanelTest, TheDevicePopUpDuringARecordingLeavesItsStopAndItsMovie)
+{
+    panel.frameMaxText()->setText("0");
+    QTest::mouseClick(panel.recordButton(), Qt::LeftButton);
+    ASSERT_TRUE(controller.recorder().isRecording());
+    source.play(gradient());
+    settle();
+    // The pop-up tells every choice, also of the camera already running.
+    emit panel.devicePopup()->activated(0);
+    EXPECT_TRUE(controller.recorder().isRecording());
+    EXPECT_TRUE(panel.stopButton()->isEnabled());
+    EXPECT_FALSE(panel.recordButton()->isEnabled());
+    EXPECT_FALSE(panel.slider(WebCamController::kScale)->isEnabled());
+    EXPECT_EQ(source.opens, 1) << "the running camera is not opened again";
+    source.play(gradient());
+    settle();
+    QTest::mouseClick(panel.stopButton(), Qt::LeftButton);
+    settle();
+    EXPECT_TRUE(panel.recordButton()->isEnabled());
+    const QString first = controller.recorder().moviePath();
+    EXPECT_EQ(MovieContents::read(first).durations.size(), 2u);
+
+    // Another camera ends the recording with its movie before the switch.
+    source.list.append({QStringLiteral("Second Camera"), true});
+    controller.disconnect();
+    ASSERT_TRUE(controller.webcamStartup());
+    QTest::mouseClick(panel.recordButton(), Qt::LeftButton);
+    ASSERT_TRUE(controller.recorder().isRecording());
+    const QString second = controller.recorder().moviePath();
+    source.play(gradient());
+    settle();
+    emit panel.devicePopup()->activated(1);
+    settle();
+    EXPECT_EQ(source.openIndex, 1);
+    EXPECT_FALSE(controller.recorder().isRecording());
+    EXPECT_FALSE(panel.stopButton()->isEnabled());
+    EXPECT_TRUE(panel.recordButton()->isEnabled());
+    EXPECT_TRUE(panel.slider(WebCamController::kScale)->isEnabled());
+    EXPECT_EQ(MovieContents::read(second).durations.size(), 1u);
+    EXPECT_TRUE(alerts.alerts.empty());
 }

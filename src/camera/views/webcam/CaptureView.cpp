@@ -35,10 +35,28 @@ void CaptureView::paintEvent(QPaintEvent*)
     painter.fillRect(rect(), Qt::black);
     if (m_frame.isNull())
         return;
-    QSize shown = m_frame.size().scaled(size(), Qt::KeepAspectRatio);
-    const QRect target(QPoint((width() - shown.width()) / 2, (height() - shown.height()) / 2), shown);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(target, m_frame);
+    painter.drawImage(pictureRect(), m_frame);
+}
+
+QRectF CaptureView::pictureRect() const
+{
+    const QSize shown = m_frame.size().scaled(size(), Qt::KeepAspectRatio);
+    return QRect(QPoint((width() - shown.width()) / 2, (height() - shown.height()) / 2), shown);
+}
+
+std::optional<QPointF> CaptureView::framePixel(QPointF position) const
+{
+    if (m_frame.isNull()) {
+        // Nothing drawn yet: the view's points stand for the frame's pixels.
+        const double h = std::trunc(double(m_controller.height()));
+        return QPointF(position.x(), h - (height() - position.y()));
+    }
+    const QRectF picture = pictureRect();
+    if (!picture.contains(position))
+        return std::nullopt;
+    return QPointF(std::floor((position.x() - picture.left()) * m_frame.width() / picture.width()),
+                   std::floor((position.y() - picture.top()) * m_frame.height() / picture.height()));
 }
 
 QPointF CaptureView::viewPoint(const QMouseEvent& event) const
@@ -50,16 +68,16 @@ void CaptureView::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton || m_controller.scaleValue() < 1.0f)
         return;
-    const double h = std::trunc(double(m_controller.height()));
-    const QPointF p = viewPoint(*event);
-    m_last = p;
+    m_last = viewPoint(*event);
     if (event->modifiers() & Qt::ShiftModifier) {
         if (m_controller.scaleValue() > kHotPixelScale) {
             AlertPanel::runAlert(QString::fromLatin1(kScaleAlert), QStringLiteral(" "));
             return;
         }
-        if (m_guide) {
-            m_guide->setHotPoint(QPointF(p.x(), h - p.y()));
+        // The pixel under the click, as the picture is drawn scaled to fit the view.
+        const std::optional<QPointF> pixel = framePixel(event->position());
+        if (m_guide && pixel) {
+            m_guide->setHotPoint(*pixel);
             m_guide->setIsNewSkip(true);
             m_guide->starCentroid(QPointF());
         }

@@ -2,15 +2,19 @@
 
 #include <QImage>
 #include <QPointF>
+#include <QRectF>
 #include <QWidget>
+
+#include <optional>
 
 class WebCamController;
 class WebcamGuideLink;
 
 // Shows the webcam's processed frames, 640 x 480 points, the picture scaled
 // with its aspect ratio kept on black. A Shift-click marks the hot pixel for
-// the guider (at zoom 1 only: the click's point is taken as the frame pixel);
-// a plain click drops it, and dragging pans the zoomed picture.
+// the guider (at zoom 1 only: the frame pixel drawn under the click, rows
+// counted from the top); a plain click drops it, and dragging pans the
+// zoomed picture.
 class CaptureView final : public QWidget {
 public:
     static constexpr int kWidth = 640;
@@ -32,6 +36,10 @@ protected:
 private:
     // Mouse position with the origin at the bottom left, y upward.
     QPointF viewPoint(const QMouseEvent& event) const;
+    // Where the frame is drawn, in widget coordinates.
+    QRectF pictureRect() const;
+    // The frame pixel drawn at widget `position`; none outside the picture.
+    std::optional<QPointF> framePixel(QPointF position) const;
 
     WebCamController& m_controller;
     WebcamGuideLink* m_guide = nullptr;

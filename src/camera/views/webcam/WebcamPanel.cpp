@@ -134,9 +134,9 @@ QWidget* WebcamPanel::makeOverlays()
     grid->addWidget(overlay(tr("Grid"), WebCamController::kGrid, "Select to display a grid."), 0, 1);
     grid->addWidget(overlay(tr("Time stamp"), WebCamController::kTime, "Select to time stamp (UTC) each frame."), 0, 2);
 
-    auto* takeDark = new QPushButton(tr("Take Dark"), box);
-    connect(takeDark, &QPushButton::clicked, this, [this] { m_controller.evControl(Tag::kTakeDark, 0); });
-    tip(takeDark, "Takes a dark frame average.");
+    m_takeDarkButton = new QPushButton(tr("Take Dark"), box);
+    connect(m_takeDarkButton, &QPushButton::clicked, this, [this] { m_controller.evControl(Tag::kTakeDark, 0); });
+    tip(m_takeDarkButton, "Takes a dark frame average.");
     m_darkCheckbox = new QCheckBox(tr("Subtract dark"), box);
     connect(m_darkCheckbox, &QCheckBox::toggled, this, [this](bool on) {
         if (!m_isShowing)
@@ -157,7 +157,7 @@ QWidget* WebcamPanel::makeOverlays()
         m_controller.evControl(Tag::kStackCount, stackCount->itemData(index).toInt());
     });
     tip(stackCount, "Select the number of frames to dark subtract or stack.");
-    grid->addWidget(takeDark, 1, 0);
+    grid->addWidget(m_takeDarkButton, 1, 0);
     grid->addWidget(m_darkCheckbox, 1, 1);
     grid->addWidget(m_addCheckbox, 2, 0);
     grid->addWidget(stackCount, 2, 1);
@@ -307,11 +307,19 @@ void WebcamPanel::setMovieName()
 
 void WebcamPanel::setRecordingControls(bool recording)
 {
-    m_recordButton->setEnabled(!recording);
+    m_isRecordingShown = recording;
+    m_recordButton->setEnabled(!recording && m_hasCamera);
     m_stopButton->setEnabled(recording);
     m_codecPopup->setEnabled(!recording);
     m_qualityPopup->setEnabled(!recording);
     slider(WebCamController::kScale)->setEnabled(!recording);
+}
+
+void WebcamPanel::setCameraControls(bool hasCamera)
+{
+    m_hasCamera = hasCamera;
+    m_recordButton->setEnabled(hasCamera && !m_isRecordingShown);
+    m_takeDarkButton->setEnabled(hasCamera);
 }
 
 void WebcamPanel::setFrameCount(quint32 count)
@@ -392,6 +400,11 @@ void WebcamPanel::clearToolTips()
     m_tipsShown = false;
     for (const auto& entry : m_tips)
         entry.first->setToolTip(QString());
+}
+
+bool WebcamPanel::isVisible() const
+{
+    return DevicePanel::isVisible() && m_controller.isWebcamConnect();
 }
 
 void WebcamPanel::show()

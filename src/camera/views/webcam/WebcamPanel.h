@@ -51,11 +51,13 @@ public:
     void showAdjustments(const ColorAdjust::Values& values, float scale) override;
     void showFrame(const QImage& frame) override;
     void setRecordingControls(bool recording) override;
+    void setCameraControls(bool hasCamera) override;
     void setFrameCount(quint32 count) override;
     void setProgress(bool indeterminate, double percent) override;
     void setMovieNameTitle(const QString& title) override;
-    // MenuPanel.
-    bool isVisible() const override { return DevicePanel::isVisible(); }
+    // MenuPanel: shown with a camera running. A panel left showing "No
+    // Cameras" is not, and choosing the menu item again looks once more.
+    bool isVisible() const override;
     void show() override;
     void hide() override { DevicePanel::hide(); }
 
@@ -71,6 +73,7 @@ public:
     QLabel* sizeText() const { return m_sizeText; }
     QLabel* frequencyText() const { return m_freqText; }
     QPushButton* recordButton() const { return m_recordButton; }
+    QPushButton* takeDarkButton() const { return m_takeDarkButton; }
     QPushButton* stopButton() const { return m_stopButton; }
     QPushButton* movieNameButton() const { return m_movieNameButton; }
     QComboBox* codecPopup() const { return m_codecPopup; }
@@ -115,6 +118,7 @@ private:
     std::array<Adjuster, 6> m_adjusters;
     QCheckBox* m_darkCheckbox = nullptr;
     QCheckBox* m_addCheckbox = nullptr;
+    QPushButton* m_takeDarkButton = nullptr;
     QPushButton* m_recordButton = nullptr;
     QPushButton* m_stopButton = nullptr;
     QPushButton* m_movieNameButton = nullptr;
@@ -128,5 +132,7 @@ private:
     std::function<GuidePanel&()> m_makeGuidePanel;
     QPointer<GuidePanel> m_guidePanel;
     bool m_tipsShown = false;
+    bool m_hasCamera = false;
+    bool m_isRecordingShown = false;
     bool m_isShowing = false;  // the controller sets the controls: no action back
 };
