@@ -20,7 +20,7 @@
 #include "skydraw/ChartCanvas.h"
 #include "skydraw/ChartImageSet.h"
 #include "skydraw/DeepSkyPhotos.h"
-#include "solarsystem/planets/PlanetaryPositions.h"
+#include "solarsystem/SolarSystemModel.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -121,7 +121,36 @@ public:
     double ddwSkyAzimuth() const override { return 0.0; }
 };
 
-// The sky chart's layers, with the planets, over the installed folder, linked
+// Every layer switch of the chart, each turned on when it is off. The ground
+// fill ("Below") stays off: it rules out the mist, which costs more.
+struct LayerSwitch {
+    bool (PrefSwitches::*is)() const;
+    void (PrefSwitches::*toggle)();
+};
+inline constexpr LayerSwitch kLayerSwitches[] = {
+    {&PrefSwitches::isStarNames, &PrefSwitches::setIsStarNames},
+    {&PrefSwitches::isPlanetNames, &PrefSwitches::setIsPlanetNames},
+    {&PrefSwitches::isCometNames, &PrefSwitches::setIsCometNames},
+    {&PrefSwitches::isDeepSkyNames, &PrefSwitches::setIsDeepSkyNames},
+    {&PrefSwitches::isConstellations, &PrefSwitches::setIsConstellations},
+    {&PrefSwitches::isBoundaries, &PrefSwitches::setIsBoundaries},
+    {&PrefSwitches::isRA_Dec, &PrefSwitches::setIsRA_Dec},
+    {&PrefSwitches::isAlt_Az, &PrefSwitches::setIsAlt_Az},
+    {&PrefSwitches::isEcliptic, &PrefSwitches::setIsEcliptic},
+    {&PrefSwitches::isEquator, &PrefSwitches::setIsEquator},
+    {&PrefSwitches::isMilkyWay, &PrefSwitches::setIsMilkyWay},
+    {&PrefSwitches::isPath, &PrefSwitches::setIsPath},
+    {&PrefSwitches::isPhoto, &PrefSwitches::setIsPhoto},
+    {&PrefSwitches::isMist, &PrefSwitches::setIsMist},
+    {&PrefSwitches::isMeteor, &PrefSwitches::setIsMeteor},
+    {&PrefSwitches::isMyth, &PrefSwitches::setIsMyth},
+    {&PrefSwitches::isMeridian, &PrefSwitches::setIsMeridian},
+    {&PrefSwitches::isOutlines, &PrefSwitches::setIsOutlines},
+};
+
+// The sky chart's layers over the installed folder, with the solar-system
+// model wired as the program wires it (the planets, the comets and the
+// minor planets computed and drawn on every pass that moves them), linked
 // as the chart view links them: a field outline chosen, a telescope's
 // reticle and dome slit, meteor streaks and, once one is set, the
 // photographic horizon.
@@ -130,14 +159,47 @@ struct ShippedChart : ShippedProgram {
     {
         overlays.outlines = kFiftyMillimetreLens;
         meteorTimer.setSkySource(&link);
+        link.setSolarSystem(&solarSystem);
     }
 
     static constexpr int kFiftyMillimetreLens = 22;  // the outline of its field
 
+    // Every layer switch on, with the star kinds, the telescope markers, the
+    // comets, minor planets and near-Earth objects and the photographic
+    // horizon; then a forced projection pass.
+    void everyLayerOn()
+    {
+        for (const LayerSwitch& s : kLayerSwitches) {
+            if (!(prefs.*s.is)())
+                (prefs.*s.toggle)();
+        }
+        for (auto set : {&PrefControl::setIsStarDouble, &PrefControl::setIsStarAdvanced,
+                         &PrefControl::setIsStarVariable, &PrefControl::setIsStarPlanet, &PrefControl::setIsGeminiAC,
+                         &PrefControl::setIsMeadeAC, &PrefControl::setIsNexStarAC, &PrefControl::setIsStarAntiAlias,
+                         &PrefControl::setShowComet, &PrefControl::setShowMP, &PrefControl::setShowNEO,
+                         &PrefControl::setIsAstroTwilight, &PrefControl::setIsPhotoHorizon})
+            (prefs.*set)(true);
+        prefs.setIsMarkCenter(true);
+        prefs.setIsHideCNames(false);
+        model.calculateStarPositions(true);
+    }
+
+    // False, with the switch named, when a layer did not turn on: the
+    // figures would be for fewer layers than the bench claims.
+    bool isEveryLayerOn() const
+    {
+        for (std::size_t k = 0; k < std::size(kLayerSwitches); ++k) {
+            if (!(prefs.*kLayerSwitches[k].is)()) {
+                std::fprintf(stderr, "Layer switch %zu is off.\n", k);
+                return false;
+            }
+        }
+        return prefs.isPhotoHorizon() && prefs.showComet() && prefs.showMP();
+    }
+
     // Loads the catalogues from `folders` and makes the layers.
     void loadChart()
     {
-        model.setPlanetPositions(&planets);
         model.setupDatabase(folders);
         images = std::make_unique<ChartImageSet>(folders.imagesDirectory, folders.mythDirectory);
         images->createStarArrays();
@@ -188,11 +250,11 @@ struct ShippedChart : ShippedProgram {
         frame->paint(canvas, link.chartSky(), QRectF(image.rect()), 1.0f);
     }
 
-    PlanetaryPositions planets{model, prefs, skyDate};
+    SolarSystemModel solarSystem{model, prefs, skyDate};
     std::unique_ptr<ChartImageSet> images;
     std::unique_ptr<DeepSkyPhotos> photos;
     std::unique_ptr<ChartFrame> frame;
-    ChartSkyLink link{model, prefs, skyDate, [this] { return planets.state().sunAlt; }};
+    ChartSkyLink link{model, prefs, skyDate, [this] { return solarSystem.sunAlt(); }};
     ChartOverlayState overlays;
     BenchTelescope telescope;
     BenchDome dome;

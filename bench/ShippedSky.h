@@ -62,6 +62,7 @@ public:
     std::span<const comet> comets() const override { return m_comets; }
     std::span<const minorPlanet> minorPlanets() const override { return m_minorPlanets; }
     std::span<const planet> planets() const override { return m_planets; }
+    std::uint64_t catalogueVersion() const override { return 0; }
     QString neoName() const override { return {}; }
     std::optional<std::uint32_t> neoIndex() const override { return std::nullopt; }
     double julianDay() const override { return 2461380.5; }

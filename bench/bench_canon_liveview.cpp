@@ -6,7 +6,7 @@
 #include "ShippedProgram.h"
 
 #include "camera/canon/CanonControl.h"
-#include "camera/canon/SimulatedCanonSdk.h"
+#include "support/canon/SimulatedCanonSdk.h"
 #include "camera/views/canon/CanonImageView.h"
 
 #include <QBuffer>

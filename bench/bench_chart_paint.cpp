@@ -1,6 +1,8 @@
 // The sky chart's frames as a user meets them, into a 1920 x 1080 image: the
 // shipped catalogues projected for a winter night at 48° north, every chart
-// layer the settings can switch on. Each frame includes its projection pass
+// layer the settings can switch on, the solar-system model wired as the
+// program wires it (every pass that moves the sky computes and draws the
+// comets and minor planets too). Each frame includes its projection pass
 // where the user's action needs one:
 // - BM_PanningFrame: the view centre moves every frame, so the label layouts
 //   and turned figures of the last frame do not fit this one;
@@ -52,35 +54,6 @@ constexpr double kPanStep = 0.7;
 constexpr double kPanReach = 30.0;
 constexpr double kSouth = 180.0;
 
-// Every layer switch of the chart, each turned on when it is off. The ground
-// fill ("Below") stays off: it rules out the mist, which costs more.
-using Is = bool (PrefSwitches::*)() const;
-using Toggle = void (PrefSwitches::*)();
-struct LayerSwitch {
-    Is is;
-    Toggle toggle;
-};
-constexpr LayerSwitch kLayerSwitches[] = {
-    {&PrefSwitches::isStarNames, &PrefSwitches::setIsStarNames},
-    {&PrefSwitches::isPlanetNames, &PrefSwitches::setIsPlanetNames},
-    {&PrefSwitches::isCometNames, &PrefSwitches::setIsCometNames},
-    {&PrefSwitches::isDeepSkyNames, &PrefSwitches::setIsDeepSkyNames},
-    {&PrefSwitches::isConstellations, &PrefSwitches::setIsConstellations},
-    {&PrefSwitches::isBoundaries, &PrefSwitches::setIsBoundaries},
-    {&PrefSwitches::isRA_Dec, &PrefSwitches::setIsRA_Dec},
-    {&PrefSwitches::isAlt_Az, &PrefSwitches::setIsAlt_Az},
-    {&PrefSwitches::isEcliptic, &PrefSwitches::setIsEcliptic},
-    {&PrefSwitches::isEquator, &PrefSwitches::setIsEquator},
-    {&PrefSwitches::isMilkyWay, &PrefSwitches::setIsMilkyWay},
-    {&PrefSwitches::isPath, &PrefSwitches::setIsPath},
-    {&PrefSwitches::isPhoto, &PrefSwitches::setIsPhoto},
-    {&PrefSwitches::isMist, &PrefSwitches::setIsMist},
-    {&PrefSwitches::isMeteor, &PrefSwitches::setIsMeteor},
-    {&PrefSwitches::isMyth, &PrefSwitches::setIsMyth},
-    {&PrefSwitches::isMeridian, &PrefSwitches::setIsMeridian},
-    {&PrefSwitches::isOutlines, &PrefSwitches::setIsOutlines},
-};
-
 // The shipped star source followed by faint stars spread evenly over the
 // sky, up to the largest table.
 bool writeStarSource(const QString& shippedPath, const QString& path)
@@ -130,30 +103,17 @@ struct Program : ShippedChart {
             || (!orbitFile.isEmpty() && !useOrbitFile(orbitFile)))
             return false;
         loadChart();
-        if (solarSystem) {
-            link.setSolarSystem(solarSystem.get());
-            if (solarSystem->smallBodies().importMinorPlanets(true, true, true).status
-                != MinorPlanetTable::Status::Built)
-                return false;
-        }
+        if (!orbitFile.isEmpty()
+            && solarSystem.smallBodies().importMinorPlanets(true, true, true).status
+                   != MinorPlanetTable::Status::Built)
+            return false;
+        lookFromMunich(45.0, azimuth, 120.0, QSize(kWidth, kHeight));
+        prefs.setFindIndex(kStarIndexBase + 100);
         everyLayerOn();
         if (isMostStars)
             prefs.setStarMagLimit(10.0);
         launchMeteor();
-        return isEveryLayerOn();
-    }
-
-    // False, with the switch named, when a layer did not turn on: the
-    // figures would be for fewer layers than the bench claims.
-    bool isEveryLayerOn() const
-    {
-        for (std::size_t k = 0; k < std::size(kLayerSwitches); ++k) {
-            if (!(prefs.*kLayerSwitches[k].is)()) {
-                std::fprintf(stderr, "Layer switch %zu is off.\n", k);
-                return false;
-            }
-        }
-        return prefs.isPhotoHorizon() && meteorTimer.streak().has_value();
+        return isEveryLayerOn() && meteorTimer.streak().has_value();
     }
 
     // A build folder of the bundle's source texts but `except`; empty when
@@ -184,36 +144,15 @@ struct Program : ShippedChart {
         return true;
     }
 
-    // The bundle's source texts beside the orbit file, and the solar system
-    // that imports it once the chart is loaded.
+    // The bundle's source texts beside the orbit file, which the solar
+    // system imports once the chart is loaded.
     bool useOrbitFile(const QString& orbitFile)
     {
         const QString build = copyBuildFolder({});
         if (build.isEmpty() || !QFile::link(QFileInfo(orbitFile).absoluteFilePath(), build + "MPCORB.DAT"))
             return false;
         folders.buildDirectory = build;
-        solarSystem = std::make_unique<SolarSystemModel>(model, prefs, skyDate);
         return true;
-    }
-
-    // Munich on a January night, looking south at 45°, every layer on.
-    void everyLayerOn()
-    {
-        lookFromMunich(45.0, azimuth, 120.0, QSize(kWidth, kHeight));
-        for (const LayerSwitch& s : kLayerSwitches) {
-            if (!(prefs.*s.is)())
-                (prefs.*s.toggle)();
-        }
-        for (auto set : {&PrefControl::setIsStarDouble, &PrefControl::setIsStarAdvanced,
-                         &PrefControl::setIsStarVariable, &PrefControl::setIsStarPlanet, &PrefControl::setIsGeminiAC,
-                         &PrefControl::setIsMeadeAC, &PrefControl::setIsNexStarAC, &PrefControl::setIsStarAntiAlias,
-                         &PrefControl::setShowComet, &PrefControl::setShowMP, &PrefControl::setShowNEO,
-                         &PrefControl::setIsAstroTwilight, &PrefControl::setIsPhotoHorizon})
-            (prefs.*set)(true);
-        prefs.setIsMarkCenter(true);
-        prefs.setIsHideCNames(false);
-        prefs.setFindIndex(kStarIndexBase + 100);
-        model.calculateStarPositions(true);
     }
 
     // Every deep-sky object shown, or back to the defaults the other cases use.
@@ -265,11 +204,11 @@ struct Program : ShippedChart {
     {
         state.counters["stars"] = onScreen(model.stars());
         state.counters["deepSky"] = onScreen(model.deepSkyData());
-        if (solarSystem)
-            state.counters["minorPlanets"] = onScreen(model.minorPlanets());
+        state.counters["comets"] = onScreen(model.comets());
+        state.counters["minorPlanets"] = solarSystem.minorPlanetsOnScreen()
+                                             ? double(solarSystem.minorPlanetsOnScreen()->size())
+                                             : onScreen(model.minorPlanets());
     }
-
-    std::unique_ptr<SolarSystemModel> solarSystem;
 };
 
 Program* g_program = nullptr;
@@ -346,7 +285,7 @@ void BM_TimeStepFrameOrbits(benchmark::State& state)
 void BM_ImportAdopted(benchmark::State& state)
 {
     Program& program = *g_orbits;
-    SmallBodyTables& tables = program.solarSystem->smallBodies();
+    SmallBodyTables& tables = program.solarSystem.smallBodies();
     QImage image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
     program.reset();
     program.paint(image);

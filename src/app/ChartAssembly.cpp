@@ -19,6 +19,7 @@
 #include "app/PlanningAssembly.h"
 #include "app/CompanionAssembly.h"
 #include "app/PrefWindowLink.h"
+#include "app/SettingsReload.h"
 #include "app/ScopeAim.h"
 #include "app/WebcamLink.h"
 #include "app/WindowFrames.h"
@@ -179,6 +180,8 @@ ChartAssembly::ChartAssembly(const Folders& folders, AllSkyClock* allSkyClock)
     createPrefWindow();
     m_companion = std::make_unique<CompanionAssembly>(*this);
     links.companionServer = &m_companion->controller();
+    m_settingsReload = std::make_unique<SettingsReload>(m_prefs, m_skyDateModel, *m_prefWindow, m_outlets);
+    links.settingsReset = m_settingsReload.get();
     m_prefs.setLinks(links);
 
     // Each window opens where the user left it.

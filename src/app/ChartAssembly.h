@@ -73,6 +73,7 @@ class CityDataSource;
 class PrefWindowControl;
 class PrefWindowLink;
 class ScopeAim;
+class SettingsReset;
 
 // The program's single instances, made and wired to one another as the
 // program starts, and the launch that follows once the chart is on screen.
@@ -152,7 +153,7 @@ private:
     void createPrefWindow();
     // The two dome controllers, their panels and the chart's slit marks.
     void createDomes(const QString& resources, PrefLinks& links);
-    // The SG-4 guider and AllSky camera on the mount's worker, in the Connect menu.
+    // The SG-4 guider and AllSky camera on its port's worker, in the Connect menu.
     void createSG4(PrefLinks& links, AllSkyClock* allSkyClock);
     // The Canon camera on libgphoto2, in the Connect menu and the quit sequence.
     void createCanon(PrefLinks& links);
@@ -230,6 +231,7 @@ private:
     std::unique_ptr<WebcamLink> m_webcam;
     std::unique_ptr<PrefWindowControl> m_prefWindow;
     std::unique_ptr<PrefWindowLink> m_prefWindowLink;
+    std::unique_ptr<SettingsReset> m_settingsReload;
     bool m_isLaunchPending = false;
     // Last: it joins the objects above and leaves them first.
     std::unique_ptr<CompanionAssembly> m_companion;

@@ -22,36 +22,37 @@ DomeLink::DomeLink(PrefControl& prefs, DebugLog& log, MountLink& mount, ChartDis
                    const QString& resources, QWidget* window)
     : m_mount(mount),
       m_chart(chart),
-      m_domeMount(mount.scopeControl(), prefs),
+      m_domeMount(mount.scopeControl(), prefs, kSerialSlotDome),
+      m_ddwMount(mount.scopeControl(), prefs, kSerialSlotDDW),
       m_dome(mount.serialControl(), m_domeMount, debugWriter(prefs, log)),
-      m_ddw(mount.serialControl(), m_domeMount, debugWriter(prefs, log)),
+      m_ddw(mount.serialControl(), m_ddwMount, debugWriter(prefs, log)),
       m_slits(m_dome, m_ddw),
       m_domePanel(std::make_unique<DomePanel>(m_dome, prefs, resources, window)),
-      m_ddwPanel(std::make_unique<DDWPanel>(m_ddw, m_domeMount, prefs, window))
+      m_ddwPanel(std::make_unique<DDWPanel>(m_ddw, m_ddwMount, prefs, window))
 {
     m_dome.setSkyView(this);
     m_ddw.setSkyView(this);
     m_dome.setSaves([&prefs] { prefs.saveBoardPrefs(); }, [&prefs] { prefs.saveTicksPrefs(); });
-    // A port scan in progress, or a disconnect's last commands, need the
-    // worker as a connected device does.
-    mount.scopeControl().setWorkerInUse(this, [this] {
-        return m_dome.needsWorker() || m_ddw.isConnected() || m_ddw.isDDWConnecting();
-    });
-    ScopeThread& worker = mount.scopeControl().scopeThread();
-    worker.setDomeBoard(&m_dome);
-    worker.setDomeFollowers(&m_dome, &m_ddw);
+    // Read unlocked by the workers: set before they ever start. The board's
+    // jobs run on its port's worker; a goto's follow-up on the mount's.
+    ScopeControl& scope = mount.scopeControl();
+    scope.portWorkers().worker(kSerialSlotDome)->setDomeBoard(&m_dome);
+    scope.scopeThread().setDomeFollowers(&m_dome, &m_ddw);
 }
 
 DomeLink::~DomeLink()
 {
-    // A dome job still running on the worker ends at its next cycle; the
-    // worker stops before the controllers go.
+    // A dome job still running ends at its next cycle; the workers that
+    // reach the controllers stop before they go.
     m_dome.stopJobs();
-    m_mount.scopeControl().setWorkerInUse(this, {});
-    ScopeThread& worker = m_mount.scopeControl().scopeThread();
-    worker.killRemotePort();
-    worker.setDomeBoard(nullptr);
-    worker.setDomeFollowers(nullptr, nullptr);
+    ScopeControl& scope = m_mount.scopeControl();
+    ScopeThread& board = *scope.portWorkers().worker(kSerialSlotDome);
+    board.askToStop();
+    scope.portWorkers().worker(kSerialSlotDDW)->killRemotePort();
+    board.killRemotePort();
+    scope.scopeThread().killRemotePort();
+    board.setDomeBoard(nullptr);
+    scope.scopeThread().setDomeFollowers(nullptr, nullptr);
 }
 
 void DomeLink::fillLinks(PrefLinks& links)

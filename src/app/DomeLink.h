@@ -18,7 +18,7 @@ class PrefControl;
 class QWidget;
 struct PrefLinks;
 
-// The two dome controllers with their panels, wired to the mount's worker,
+// The two dome controllers with their panels, each on its own port's worker,
 // the Connect menu and the chart's slit marks. The settings and the chart's
 // window settings reach them through the links they fill in.
 class DomeLink final : private SkyRedraw {
@@ -42,6 +42,7 @@ private:
     MountLink& m_mount;
     ChartDisplay& m_chart;
     ScopeDomeMount m_domeMount;
+    ScopeDomeMount m_ddwMount;
     DomeControl m_dome;
     DDWControl m_ddw;
     DomeSlits m_slits;

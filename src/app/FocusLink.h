@@ -39,7 +39,7 @@ public:
     OptecAssembly& optec() { return *m_optec; }
     RoboAssembly& robo() { return *m_robo; }
     FocusCameras& cameras() { return m_cameras; }
-    // The mount's worker, where the serial focusers' exchanges run.
+    // The focuser port's worker, where the serial focusers' exchanges run.
     FocuserWorker& worker() { return m_worker; }
     // What a serial focuser family's frame is made with.
     FocuserFrame::Links frameLinks();

@@ -19,6 +19,7 @@
 #include "model/settings/PrefControl.h"
 #include "model/settings/links/CompanionServer.h"
 #include "model/settings/links/ViewSliders.h"
+#include "scopeview/ScopeViewControl.h"
 #include "mount/panels/ConnectMenuSetup.h"
 #include "platform/widgets/FloatingPanel.h"
 #include "scopeview/TelescopeDrawer.h"
@@ -115,6 +116,10 @@ void LaunchSequence::panelsStage()
         o.timeControlPanel->orderFront();
     if (o.directionControlPanel && m_prefs.isDirectionPanel())
         o.directionControlPanel->orderFront();
+    if (o.svControl && m_prefs.isScopeViewOpen()) {
+        o.svControl->setKeepSVClosed(false);
+        o.svControl->orderFront();
+    }
     if (o.viewSliders) {
         o.viewSliders->setAzimuthSlider(m_prefs.azimuth());
         o.viewSliders->setAltitudeSlider(m_prefs.altitude());

@@ -10,7 +10,7 @@ class PrefControl;
 class QWidget;
 
 // The Optec TCF-S focuser as the program holds it: its command layer on
-// the mount's worker, its window and frame, joined to the Focuser menu, the
+// its port's worker, its window and frame, joined to the Focuser menu, the
 // Connect menu and the hand-control panels; its four speeds kept in the
 // settings.
 class OptecAssembly final {

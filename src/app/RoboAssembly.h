@@ -10,7 +10,7 @@ class PrefControl;
 class QWidget;
 
 // The RoboFocus focuser as the program holds it: its command layer on
-// the mount's worker, its window and frame, joined to the Focuser menu, the
+// its port's worker, its window and frame, joined to the Focuser menu, the
 // Connect menu and the hand-control panels; its temperature slope kept in the
 // settings.
 class RoboAssembly final {

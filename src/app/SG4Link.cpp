@@ -26,10 +26,8 @@ SG4Link::SG4Link(PrefControl& prefs, DebugLog& log, MountLink& mount, QWidget* w
     m_control.setWorker(&m_worker);
     m_control.setSG4Panel(m_panel.get());
     m_control.setBaudStore([&prefs](long baud) { prefs.setSG4BaudPref(baud); });
-    // Read unlocked by the worker: set before it ever starts.
+    // Read unlocked by the port's worker: set before it ever starts.
     mount.scopeControl().setSG4(&m_control);
-    // The worker keeps running while the camera is connected, whatever the mount does.
-    mount.scopeControl().setWorkerInUse(this, [this] { return m_control.needsWorker(); });
 }
 
 SG4Link::~SG4Link()
@@ -37,10 +35,9 @@ SG4Link::~SG4Link()
     if (m_control.isSG4Connect() || m_control.isAllSkyConnect())
         m_control.sg4Disconnect();
     // A transfer still running ends at its next read of the closed port; the
-    // worker stops before the controller goes.
+    // port's worker stops before the controller goes.
     ScopeControl& scope = m_mount.scopeControl();
-    scope.setWorkerInUse(this, {});
-    scope.scopeThread().killRemotePort();
+    scope.portWorkers().worker(kSerialSlotSG4)->killRemotePort();
     scope.setSG4(nullptr);
     m_control.setSG4Panel(nullptr);
 }

@@ -15,7 +15,7 @@ class SG4Panel;
 struct PrefLinks;
 
 // The SG-4 guider and AllSky camera as the program holds them: the
-// controller on the serial transport's slot 3 and the mount's worker, its
+// controller on the serial transport's slot 3 and that port's worker, its
 // panel, the Connect menu's items, the stored speed and the quit sequence.
 class SG4Link final {
 public:

@@ -2,16 +2,6 @@
 
 #include "mount/ScopeControl.h"
 
-ScopeFocuserWorker::ScopeFocuserWorker(ScopeControl& scope) : m_scope(scope)
-{
-    m_scope.setWorkerInUse(this, [this] { return m_holds > 0; });
-}
-
-ScopeFocuserWorker::~ScopeFocuserWorker()
-{
-    m_scope.setWorkerInUse(this, {});
-}
-
 quint16 ScopeFocuserWorker::selectPort() const
 {
     return m_scope.selectPort();
@@ -29,13 +19,5 @@ ScopeThreadTiming ScopeFocuserWorker::timing() const
 
 void ScopeFocuserWorker::postWork(std::function<void()> work)
 {
-    m_scope.launchThread();
-    m_scope.scopeThread().postJob(std::move(work));
-}
-
-void ScopeFocuserWorker::releaseThread()
-{
-    if (m_holds > 0)
-        --m_holds;
-    m_scope.releaseThread();
+    m_scope.portWorkers().postWork(kSerialSlotFocuser, std::move(work));
 }

@@ -4,21 +4,20 @@
 
 class ScopeControl;
 
-// The mount's worker as the serial focusers reach it: it runs their
-// exchanges and keeps running while one of them holds it.
+// The focuser port's own worker as the serial focusers reach it: a focuser
+// that stops answering holds up no other device. The worker runs from the
+// first job posted to the end of the run, so holding it changes nothing.
 class ScopeFocuserWorker final : public FocuserWorker {
 public:
-    explicit ScopeFocuserWorker(ScopeControl& scope);
-    ~ScopeFocuserWorker() override;
+    explicit ScopeFocuserWorker(ScopeControl& scope) : m_scope(scope) {}
 
     quint16 selectPort() const override;
     DebugWriter debugWriter() const override;
     ScopeThreadTiming timing() const override;
     void postWork(std::function<void()> work) override;
-    void holdThread() override { ++m_holds; }
-    void releaseThread() override;
+    void holdThread() override {}
+    void releaseThread() override {}
 
 private:
     ScopeControl& m_scope;
-    int m_holds = 0;
 };

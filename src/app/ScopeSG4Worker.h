@@ -4,7 +4,9 @@
 #include "mount/ScopeControl.h"
 #include "mount/ScopeMessage.h"
 
-// The mount's worker and port choice as the SG-4 controller sees them.
+// The SG-4 port's own worker and the Connect menu's port choice as the
+// SG-4 controller sees them: a camera that stops answering holds up no
+// other device.
 class ScopeSG4Worker final : public SG4Worker {
 public:
     explicit ScopeSG4Worker(ScopeControl& scope) : m_scope(scope) {}
@@ -12,15 +14,13 @@ public:
     quint16 selectPort() const override { return m_scope.selectPort(); }
     void postWork(std::function<void()> work) override
     {
-        m_scope.launchThread();
-        m_scope.scopeThread().postJob(std::move(work));
+        m_scope.portWorkers().postWork(kSerialSlotSG4, std::move(work));
     }
-    void releaseThread() override { m_scope.releaseThread(); }
+    // The port's worker stays, idle, for the camera's next connection.
+    void releaseThread() override {}
     void postImageDownload() override
     {
-        // The worker may have stopped with the mount; the download starts it again.
-        m_scope.launchThread();
-        m_scope.scopeThread().post(ScopeMessage{kSG4MsgImageDownload, {}, {}, {}});
+        m_scope.portWorkers().post(kSerialSlotSG4, kSG4MsgImageDownload);
     }
 
 private:

@@ -66,6 +66,8 @@ ScopeViewAssembly::ScopeViewAssembly(ChartAssembly& chart, const ChartAssembly::
 
 ScopeViewAssembly::~ScopeViewAssembly()
 {
+    // Left open at the end of the run, it opens again at the next start.
+    m_chart.prefControl().setIsScopeViewOpen(m_window.isVisible() && !m_link->keepSVClosed());
     ChartOutlets& outlets = m_chart.outlets();
     outlets.svWindow = nullptr;
     outlets.svDrawer = nullptr;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "find/CatalogueNames.h"
 #include "find/FindPanelState.h"
 #include "find/FindResultCode.h"
 #include "find/SimAnswer.h"
@@ -13,6 +14,7 @@
 #include <QString>
 #include <QTimer>
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -148,6 +150,8 @@ private:
     std::optional<FindResultCode> voiceCatalogues(const QString& name);
     std::optional<FindResultCode> voiceMatch(const Match& match, const QString& name);
     std::optional<FindResultCode> voiceTypedPosition(const QString& name);
+    // The names of the catalogues as they are now, gathered again after a load.
+    const CatalogueNames& catalogueNames();
 
     std::optional<Match> exactMatch(QByteArrayView wanted) const;
     Visibility placeMatch(const Match& match);
@@ -187,4 +191,6 @@ private:
     quint16 m_markCount = 0;
     bool m_isAlignAdjust = false;
     QString m_simName = QStringLiteral(" ");
+    std::optional<CatalogueNames> m_names;
+    std::uint64_t m_namesVersion = 0;
 };

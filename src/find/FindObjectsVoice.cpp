@@ -8,9 +8,20 @@
 #include "model/records/RecordConstants.h"
 #include "model/settings/PrefControl.h"
 
+#include <algorithm>
+#include <string_view>
+
 namespace {
 
 constexpr qsizetype kShortestPartialName = 3;
+
+// The record of the two that comes first in the catalogue.
+std::optional<std::uint32_t> earliest(std::optional<std::uint32_t> a, std::optional<std::uint32_t> b)
+{
+    if (a && b)
+        return std::min(*a, *b);
+    return a ? a : b;
+}
 
 }  // namespace
 
@@ -51,30 +62,34 @@ std::optional<FindResultCode> FindObjects::voicePlanet(const QString& name)
 
 std::optional<FindResultCode> FindObjects::voiceCatalogues(const QString& name)
 {
-    using FieldMatch::contains;
-    using FieldMatch::equals;
-    using FieldMatch::text;
-    const QByteArray wanted = name.toUtf8();
+    const CatalogueNames& names = catalogueNames();
+    const QByteArray wanted = CatalogueNames::lowered(name.toUtf8());
     // NGC224 and ngc224, typed without the blank, find NGC 224.
-    const QByteArray spaced =
-        name.toLower().replace(QStringLiteral("ngc"), QStringLiteral("ngc ")).toUtf8();
-    for (const deepSky& d : m_sky.deepSkyData())
-        if (equals(text(d.name), wanted) || equals(text(d.ngc), wanted)
-            || equals(text(d.ngc), spaced) || equals(text(d.messier), wanted))
-            return voiceMatch(Match::of(d, kDeepSkyIndexBase, false, {}), name);
+    const QByteArray spaced = CatalogueNames::lowered(
+        name.toLower().replace(QStringLiteral("ngc"), QStringLiteral("ngc ")).toUtf8());
+    const std::string_view w(wanted.constData(), std::size_t(wanted.size()));
+    const std::string_view s(spaced.constData(), std::size_t(spaced.size()));
+    if (const std::optional<std::uint32_t> k = earliest(names.deepSkyNamed(w), names.deepSkyByNgc(s)))
+        return voiceMatch(Match::of(m_sky.deepSkyData()[*k], kDeepSkyIndexBase, false, {}), name);
     if (name.size() >= kShortestPartialName) {
-        for (const comet& c : m_sky.comets())
-            if (contains(text(c.name), wanted))
-                return voiceMatch(Match::of(c, kCometIndexBase, true, {}), name);
-        for (const minorPlanet& m : m_sky.minorPlanets())
-            if (contains(text(m.name), wanted))
-                return voiceMatch(Match::of(m, kMinorPlanetIndexBase, true, {}), name);
+        if (const std::optional<std::uint32_t> k = names.cometContaining(w))
+            return voiceMatch(Match::of(m_sky.comets()[*k], kCometIndexBase, true, {}), name);
+        if (const std::optional<std::uint32_t> k = names.minorPlanetContaining(w))
+            return voiceMatch(Match::of(m_sky.minorPlanets()[*k], kMinorPlanetIndexBase, true, {}), name);
     }
-    for (const star& s : m_sky.stars())
-        if (equals(text(s.name), wanted) || equals(text(s.bayer), wanted)
-            || equals(text(s.sao), wanted))
-            return voiceMatch(Match::of(s, kStarIndexBase, false, {}), name);
+    if (const std::optional<std::uint32_t> k = names.starNamed(w))
+        return voiceMatch(Match::of(m_sky.stars()[*k], kStarIndexBase, false, {}), name);
     return std::nullopt;
+}
+
+const CatalogueNames& FindObjects::catalogueNames()
+{
+    const std::uint64_t version = m_sky.catalogueVersion();
+    if (!m_names || version != m_namesVersion) {
+        m_names.emplace(m_sky);
+        m_namesVersion = version;
+    }
+    return *m_names;
 }
 
 std::optional<FindResultCode> FindObjects::voiceMatch(const Match& match, const QString& name)

@@ -29,6 +29,9 @@ public:
     virtual std::span<const minorPlanet> minorPlanets() const = 0;
     // Sun, Mercury … Pluto, Moon, Earth's shadow point.
     virtual std::span<const planet> planets() const = 0;
+    // Changes whenever a catalogue's table is loaded, rebuilt or replaced:
+    // what the finder gathered from the tables is gathered again then.
+    virtual std::uint64_t catalogueVersion() const = 0;
     // The nearest near-Earth object of the last minor-planet pass; empty when none.
     virtual QString neoName() const = 0;
     virtual std::optional<std::uint32_t> neoIndex() const = 0;

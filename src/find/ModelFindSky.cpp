@@ -33,6 +33,11 @@ std::span<const planet> ModelFindSky::planets() const
     return std::as_const(m_model).planets();
 }
 
+std::uint64_t ModelFindSky::catalogueVersion() const
+{
+    return m_model.catalogueVersion();
+}
+
 const std::array<double, 9>& ModelFindSky::precessionMatrix() const
 {
     return m_model.precessionMatrix();

@@ -27,6 +27,7 @@ public:
     std::span<const comet> comets() const override;
     std::span<const minorPlanet> minorPlanets() const override;
     std::span<const planet> planets() const override;
+    std::uint64_t catalogueVersion() const override;
     QString neoName() const override { return m_neo.name ? m_neo.name() : QString(); }
     std::optional<std::uint32_t> neoIndex() const override
     {

@@ -9,7 +9,7 @@
 
 // What each focuser family does for an autofocus run: its moves, its
 // position read and what it waits for before a sample. The exchanges run
-// on the mount's worker, so a read or move answers later, on the main
+// on its port's worker, so a read or move answers later, on the main
 // thread: a move with the ticks (1/60 s) to let it settle, or nothing when
 // the focuser refused it. An answer may also come at once.
 class AutoFocusDevice {

@@ -77,6 +77,7 @@ void AutoFocusRun::begin(quint16 position)
 {
     m_isTimerBlock = true;
     m_store.assign(maxImages(), FocusSample{});
+    m_storeLayout = {m_images, m_samples};
     m_display.showRunning(true);
     m_bestFocus = 0;
     m_rmsError = 0.0f;

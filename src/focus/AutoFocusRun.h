@@ -54,6 +54,13 @@ public:
 
     // What the curve view and the camera preview read.
     std::span<const FocusSample> dataStore() const { return m_store; }
+    // The positions and samples a position of the last run's store, which
+    // keep its grouping when the fields change before the next run.
+    struct StoreLayout {
+        quint16 images = 0;
+        quint16 samples = 0;
+    };
+    StoreLayout storeLayout() const { return m_storeLayout; }
     bool isRun() const { return m_isRun; }
     bool isCurveDone() const { return m_isCurveDone; }
     double curveCoeff(int index) const { return m_coeff.at(size_t(index)); }
@@ -110,6 +117,7 @@ private:
     quint16 m_images = 7;
     quint16 m_steps = 100;
     std::vector<FocusSample> m_store;
+    StoreLayout m_storeLayout;
     quint16 m_dataIndex = 0;
     quint16 m_sampleCount = 0;
     quint16 m_imageCount = 0;

@@ -30,10 +30,13 @@ bool FocuserControl::initPort(std::function<void(bool)> ended)
 {
     if (m_isConnect)
         return true;
-    if (m_isConnecting)
+    if (m_isConnecting) {
+        m_connectFailure = QStringLiteral("A search for the focuser is still under way.");
         return false;
+    }
     if (m_serial.serialRefNum(kSerialSlotFocuser) != -1) {
         writeDebug(m_model.debugName + ": serial ref in use.");
+        m_connectFailure = QStringLiteral("Another focuser holds the focusers' serial port; disconnect it first.");
         return false;
     }
     if (m_serial.maxPorts() == 0)
@@ -41,8 +44,10 @@ bool FocuserControl::initPort(std::function<void(bool)> ended)
     const quint16 ports = m_serial.maxPorts();
     if (ports == 0) {
         writeDebug(m_model.debugName + ": maxPorts is zero.");
+        m_connectFailure = QStringLiteral("No serial port was found.");
         return false;
     }
+    m_connectFailure.clear();
     m_isConnecting = true;
     if (!m_holdsWorker) {
         m_holdsWorker = true;
@@ -69,8 +74,10 @@ void FocuserControl::searchEnded(quint16 port, quint32 scan, const std::function
     m_isConnecting = false;
     m_isConnect = port != 0;
     m_port = port;
-    if (!m_isConnect)
+    if (!m_isConnect) {
+        m_connectFailure = QStringLiteral("No port could be opened, or the focuser did not answer on any port.");
         letWorkerGo();
+    }
     if (ended)
         ended(m_isConnect);
 }
@@ -133,4 +140,10 @@ void FocuserControl::postWork(std::function<std::function<void()>(const FocuserE
 void FocuserControl::writeDebug(const QString& line) const
 {
     m_line.debug()(line);
+}
+
+void FocuserControl::checkLine(std::function<void(bool hungUp)> done)
+{
+    post([](const FocuserExchange& line) { return line.serial().isHungUp(kSerialSlotFocuser); },
+         std::move(done));
 }

@@ -15,7 +15,7 @@ class SerialControl;
 // The command layer every serial focuser shares: it finds the focuser on
 // the focuser slot of the serial transport (the port the Connect menu
 // chose, or each listed port in turn) and holds the connection. Every
-// exchange, the search and its probe included, runs on the mount's worker;
+// exchange, the search and its probe included, runs on the port's worker;
 // the main thread only posts work and takes its result in a continuation.
 // A model says its speed and probe and builds its commands.
 class FocuserControl : public QObject, public MenuDevice {
@@ -50,6 +50,9 @@ public:
     // closed, and results still to come are not delivered.
     virtual void disconnectPort();
     bool isConnecting() const { return m_isConnecting; }
+    // Why the last search did not start or found no focuser, in words for
+    // the user; empty after a search that found it.
+    QString connectFailure() const { return m_connectFailure; }
     // The port's list index + 1; 0 when not connected.
     quint16 port() const { return m_port; }
     // Units of work posted whose result has not come back, and waits
@@ -76,6 +79,10 @@ public:
     // clock) from now, unless the focuser was disconnected in between: the
     // tick waits between attempts, never a blocked thread.
     void after(int ticks, std::function<void()> next);
+
+    // Asks on the worker whether the focuser's port hung up (the adapter
+    // pulled, the line gone); `done` hears it on the main thread.
+    void checkLine(std::function<void(bool hungUp)> done);
 
     // Runs `work` on the worker, its outcome unheard.
     template <typename Work>
@@ -105,6 +112,7 @@ private:
     FocuserExchange m_line;
     bool m_isConnect = false;
     bool m_isConnecting = false;
+    QString m_connectFailure;
     bool m_holdsWorker = false;
     quint16 m_port = 0;
     int m_pending = 0;

@@ -2,7 +2,7 @@
 
 #include "mount/SlotExchange.h"
 
-// A serial focuser's exchanges on the focuser slot as the mount's worker
+// A serial focuser's exchanges on the focuser slot as the port's worker
 // runs them; a model's own readers reach the transport through serial().
 class FocuserExchange : public SlotExchange {
 public:

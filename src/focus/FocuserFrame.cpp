@@ -64,9 +64,12 @@ void FocuserFrame::focuserConnect()
 void FocuserFrame::connectEnded(bool found)
 {
     if (!found) {
-        AlertPanel::runAlert(connectFailedMessage(), QStringLiteral(" "));
+        const QString reason = m_control.connectFailure();
+        AlertPanel::runAlert(connectFailedMessage(), reason.isEmpty() ? QStringLiteral(" ") : reason);
         return;
     }
+    m_failedReads = 0;
+    m_hungUpChecks = 0;
     readStartUp();
     m_display.showCriticalFocusZone(criticalFocusZoneText());
     if (!m_updateTimer.isActive())
@@ -154,6 +157,52 @@ bool FocuserFrame::keyUpAction(int key)
 void FocuserFrame::updateTimer()
 {
     // One request at a time: a silent focuser gets no queue of polls.
-    if (!m_run.isTimerBlock() && m_control.pendingExchanges() == 0)
-        updateTick();
+    if (m_run.isTimerBlock() || m_control.pendingExchanges() != 0)
+        return;
+    updateTick();
+    checkLine();
+}
+
+void FocuserFrame::checkLine()
+{
+    if (!m_control.isConnected())
+        return;
+    const QPointer<FocuserFrame> self(this);
+    m_control.checkLine([self](bool hungUp) {
+        if (self)
+            self->lineChecked(hungUp);
+    });
+}
+
+void FocuserFrame::lineChecked(bool hungUp)
+{
+    m_hungUpChecks = hungUp ? m_hungUpChecks + 1 : 0;
+    if (m_hungUpChecks >= kHungUpChecks) {
+        loseConnection();
+        return;
+    }
+    if (hungUp) {
+        const QPointer<FocuserFrame> self(this);
+        QTimer::singleShot(kHungUpRecheck, this, [self] {
+            if (self)
+                self->checkLine();
+        });
+    }
+}
+
+void FocuserFrame::noteRead(bool answered)
+{
+    m_failedReads = answered ? 0 : m_failedReads + 1;
+    if (m_failedReads >= kLostAfter)
+        loseConnection();
+}
+
+void FocuserFrame::loseConnection()
+{
+    m_failedReads = 0;
+    m_hungUpChecks = 0;
+    if (!m_control.isConnected())
+        return;
+    FocuserFrame::focuserConnect();
+    AlertPanel::runAlert(QStringLiteral("Lost connection with ") + focuserName(), QStringLiteral("disconnected"));
 }

@@ -21,7 +21,8 @@ class ScopeControl;
 
 // What the serial focuser windows share: the connect toggle with its texts
 // and alert, the 1 s update timer that the autofocus run's timer block
-// holds off, the tab guards, the autofocus parameters, the keys and the
+// holds off, the watch on the port that gives a focuser up once its line is
+// gone, the tab guards, the autofocus parameters, the keys and the
 // critical focus zone. A model supplies its start-up reads, its update, its
 // moves and the autofocus hooks.
 class FocuserFrame : public QObject, public AutoFocusDevice, public FocuserConnection {
@@ -33,6 +34,12 @@ public:
     static constexpr int kAutoFocusTab = 2;
     static constexpr int kTemperatureTab = 3;
     static constexpr std::chrono::milliseconds kUpdateInterval{1000};
+    // Failed reads in a row that lose the focuser.
+    static constexpr int kLostAfter = 3;
+    // Checks in a row that find the port hung up; a tick that finds it so
+    // checks again this soon rather than at the next tick.
+    static constexpr int kHungUpChecks = 2;
+    static constexpr std::chrono::milliseconds kHungUpRecheck{500};
 
     struct Links {
         ScopeControl& scope;
@@ -90,6 +97,11 @@ protected:
     virtual void stopMove() {}
     // After the common texts of a disconnect.
     virtual void didDisconnect() {}
+    // The focuser's name in the lost-connection alert.
+    virtual QString focuserName() const = 0;
+    // A model's own read that tells whether the focuser still answers:
+    // kLostAfter failures in a row disconnect it with the alert.
+    void noteRead(bool answered);
 
     FocuserDisplay& display() const { return m_display; }
     FocuserControl& control() const { return m_control; }
@@ -98,6 +110,10 @@ protected:
 private:
     // The search's outcome: the start-up reads and the timer, or the alert.
     void connectEnded(bool found);
+    void checkLine();
+    void lineChecked(bool hungUp);
+    // Disconnects as the menu would and says which focuser was lost.
+    void loseConnection();
 
     FocuserControl& m_control;
     ScopeControl& m_scope;
@@ -107,4 +123,6 @@ private:
     HandControlPanels* m_panels = nullptr;
     AutoFocusRun m_run;
     QTimer m_updateTimer;
+    int m_failedReads = 0;
+    int m_hungUpChecks = 0;
 };

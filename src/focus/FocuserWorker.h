@@ -7,8 +7,8 @@
 
 #include <functional>
 
-// The thread the serial focusers' exchanges run on (the mount's worker),
-// as the focus library reaches it.
+// The thread the serial focusers' exchanges run on (the focuser port's own
+// worker), as the focus library reaches it.
 class FocuserWorker {
 public:
     virtual ~FocuserWorker() = default;
@@ -20,6 +20,6 @@ public:
     virtual void postWork(std::function<void()> work) = 0;
     // A focuser connects: the worker keeps running until it lets go.
     virtual void holdThread() = 0;
-    // The focuser needs the worker no more: it stops unless another user keeps it.
+    // The focuser needs the worker no more.
     virtual void releaseThread() = 0;
 };

@@ -18,7 +18,7 @@ class PrefControl;
 // the focuser's state: position, maximum and speeds, and the backlash
 // compensation that ends an inward go-to with an outward second leg, so
 // the focuser always arrives from the same side. Exchanges run on the
-// mount's worker; each operation tells its outcome to `done` on the main
+// port's worker; each operation tells its outcome to `done` on the main
 // thread (an empty `done` is fine).
 class JMIControl final : public FocuserControl, public JMIFocuser {
     Q_OBJECT

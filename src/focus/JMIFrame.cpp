@@ -34,13 +34,17 @@ void JMIFrame::focuserConnect()
 void JMIFrame::readStartUp()
 {
     m_timerCount = 0;
-    m_connectCount = 0;
     m_jmi.jmiStatusRegister([this](int code) { showStatusCode(code); });
     // A compensated go-to needs to know which way it goes from the start.
     m_jmi.jmiGetPosition([this](bool read) {
         if (read)
             showPosition();
     });
+}
+
+QString JMIFrame::focuserName() const
+{
+    return QStringLiteral("JMI");
 }
 
 QString JMIFrame::connectFailedMessage() const
@@ -57,7 +61,6 @@ void JMIFrame::didDisconnect()
 {
     m_gauge.showLevel(0);
     m_gauge.showMoving(false);
-    m_connectCount = 0;
 }
 
 void JMIFrame::beepUnless(bool done)
@@ -98,23 +101,14 @@ void JMIFrame::updateTick()
 
 void JMIFrame::statusRead(int code)
 {
-    if (code == kStatusFailed) {
-        if (++m_connectCount >= kLostAfter)
-            loseConnection();
+    noteRead(code != kStatusFailed);
+    if (code == kStatusFailed)
         return;
-    }
-    m_connectCount = 0;
     if (code == kStatusAtMax) {
         m_jmi.setIsJMIMove(false);
         m_gauge.showMoving(false);
     }
     showStatusCode(code);
-}
-
-void JMIFrame::loseConnection()
-{
-    FocuserFrame::focuserConnect();
-    AlertPanel::runAlert(QStringLiteral("Lost connection with JMI"), QStringLiteral("disconnected"));
 }
 
 void JMIFrame::moveAction(int tag, int value)

@@ -15,7 +15,6 @@ public:
     enum MoveTag { kIn = 1, kOut = 2, kGoto = 3, kStop = 4 };
     enum SetupTag { kZero = 1, kMax = 2, kInitialize = 3, kBacklashBox = 4, kBacklashField = 6 };
     static constexpr int kStatusEvery = 5;   // status timer ticks between status reads
-    static constexpr int kLostAfter = 3;     // failed status reads in a row
 
     JMIFrame(JMIControl& control, const Links& links, FocuserDisplay& display,
              AutoFocusDisplay& curveDisplay, FocuserGauge& gauge, QObject* parent = nullptr);
@@ -46,6 +45,7 @@ protected:
     void updateTick() override;
     double criticalFocusZone(double focalRatio) const override;
     QString connectFailedMessage() const override;
+    QString focuserName() const override;
     void moveIn() override;
     void moveOut() override;
     void stopMove() override;
@@ -57,12 +57,10 @@ private:
     void statusRead(int code);
     // A beep when the command was refused.
     static void beepUnless(bool done);
-    void loseConnection();
     void debug(const QString& line) const;
 
     JMIControl& m_jmi;
     ScopeControl& m_scope;
     FocuserGauge& m_gauge;
     quint16 m_timerCount = 0;
-    quint16 m_connectCount = 0;
 };

@@ -16,7 +16,7 @@ class PrefControl;
 // The MoonLite focuser's command layer on the focuser slot at 9600 baud:
 // the ":GP#" probe, every command of the controller, and the state read
 // from it. A reply that is not whole keeps the old value and fails the
-// read. Exchanges run on the mount's worker and answer on the main thread;
+// read. Exchanges run on the port's worker and answer on the main thread;
 // the controller's moment after a temperature conversion and after a new
 // position is waited on a timer, never blocking.
 class MoonLiteControl final : public FocuserControl, public MoonLiteFocuser {

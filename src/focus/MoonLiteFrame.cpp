@@ -49,6 +49,11 @@ void MoonLiteFrame::focuserConnect()
     FocuserFrame::focuserConnect();
 }
 
+QString MoonLiteFrame::focuserName() const
+{
+    return QStringLiteral("MoonLite");
+}
+
 QString MoonLiteFrame::connectFailedMessage() const
 {
     return QStringLiteral("MoonLite connection failed.");

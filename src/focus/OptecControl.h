@@ -14,7 +14,7 @@ struct OptecStream {
 
 // The Optec TCF-S command layer on the focuser slot at 19200 baud: six
 // command characters and CR LF, each reply tested by its first characters.
-// Every operation runs on the mount's worker and answers on the main
+// Every operation runs on the port's worker and answers on the main
 // thread; one that finds the focuser not connected (or, where marked, the
 // temperature probe bad: with a beep) answers at once.
 class OptecControl final : public FocuserControl {

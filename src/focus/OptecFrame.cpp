@@ -33,6 +33,11 @@ OptecFrame::OptecFrame(OptecControl& control, const Links& links, const Views& v
     connect(&m_repeatTimer, &QTimer::timeout, this, &OptecFrame::repeatTick);
 }
 
+QString OptecFrame::focuserName() const
+{
+    return QStringLiteral("Optec");
+}
+
 QString OptecFrame::connectFailedMessage() const
 {
     return QStringLiteral("Optec connection failed.");

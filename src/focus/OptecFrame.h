@@ -72,6 +72,7 @@ protected:
     void updateTick() override;
     double criticalFocusZone(double focalRatio) const override;
     QString connectFailedMessage() const override;
+    QString focuserName() const override;
     bool isTemperatureGood() const override { return m_isTempOK; }
     void moveIn() override { heldMove(1); }
     void moveOut() override { heldMove(2); }

@@ -146,6 +146,19 @@ std::optional<QByteArray> RoboControl::recordOf(const Reply& reply, char letter)
     return reply.record;
 }
 
+std::optional<QByteArray> RoboControl::settingOf(const Reply& reply, char letter)
+{
+    std::optional<QByteArray> record = recordOf(reply, letter);
+    if (!record) {
+        // The field keeps its old value: the user hears that it was not taken.
+        writeDebug(QStringLiteral("RoboFocus: F%1 reply refused: %2")
+                       .arg(letter)
+                       .arg(reply.record ? QString::fromLatin1(reply.record->toHex(' ')) : QStringLiteral("none")));
+        AlertPanel::beep();
+    }
+    return record;
+}
+
 bool RoboControl::refusedWhileMoving(const Done& done)
 {
     if (!isConnected() || m_isRoboMove) {
@@ -318,7 +331,7 @@ void RoboControl::roboGetBacklash(Done done)
         return;
     }
     exchange(roboFrame("FB000000"), [this, done = std::move(done)](const Reply& reply) {
-        const std::optional<QByteArray> record = recordOf(reply, 'B');
+        const std::optional<QByteArray> record = settingOf(reply, 'B');
         if (record && (record->at(2) == '2' || record->at(2) == '3'))
             takeBacklash(*record);
         done(record.has_value());
@@ -337,7 +350,7 @@ void RoboControl::roboSetBacklash(int amount, Done done)
     const QByteArray eight = "FB" + QByteArray::number(m_roboBacklashDirection)
                              + QByteArray::number(std::clamp(amount, 0, 99999)).rightJustified(5, '0');
     exchange(roboFrame(eight), [this, done = std::move(done)](const Reply& reply) {
-        const std::optional<QByteArray> record = recordOf(reply, 'B');
+        const std::optional<QByteArray> record = settingOf(reply, 'B');
         if (record)
             takeBacklash(*record);
         if (done)
@@ -350,7 +363,7 @@ void RoboControl::roboGetConfig(Done done)
     if (refusedWhileMoving(done))
         return;
     exchange(roboFrame("FC000000"), [this, done = std::move(done)](const Reply& reply) {
-        const std::optional<QByteArray> record = recordOf(reply, 'C');
+        const std::optional<QByteArray> record = settingOf(reply, 'C');
         if (record) {
             m_roboCyclePct = quint8(int(quint8(record->at(2)) * 0.4 + 0.5));
             m_roboDelayMs = quint8(record->at(3));

@@ -9,7 +9,7 @@
 // The RoboFocus command layer on the focuser slot at 9600 baud: frames of
 // eight characters and their checksum, step echoes ('I', 'O') skipped ahead
 // of a reply and counted into the position. Every exchange runs on the
-// mount's worker and answers on the main thread; one refused (not
+// port's worker and answers on the main thread; one refused (not
 // connected, or marked not while moving: with a beep) answers at once.
 class RoboControl final : public FocuserControl {
     Q_OBJECT
@@ -87,6 +87,9 @@ private:
     void exchange(const QByteArray& frame, std::function<void(const Reply&)> then);
     // A record beginning "F" and `letter`, after its echoes are counted.
     std::optional<QByteArray> recordOf(const Reply& reply, char letter);
+    // The record of a backlash or configuration reply; a garbled or missing
+    // one beeps and is logged.
+    std::optional<QByteArray> settingOf(const Reply& reply, char letter);
     // Refuses with a beep while the motor moves.
     bool refusedWhileMoving(const Done& done);
     void send(const QByteArray& frame, Done done);

@@ -6,6 +6,7 @@
 #include "focus/RoboDisplay.h"
 #include "platform/AlertPanel.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -26,6 +27,11 @@ RoboFrame::RoboFrame(RoboControl& control, const Links& links, const Views& view
       m_saveSlope(std::move(saveSlope))
 {
     connect(&m_tempTimer, &QTimer::timeout, this, &RoboFrame::tempTimer);
+}
+
+QString RoboFrame::focuserName() const
+{
+    return QStringLiteral("Robo-Focus");
 }
 
 QString RoboFrame::connectFailedMessage() const
@@ -145,9 +151,13 @@ void RoboFrame::editTextAction(int tag, int value)
     }
     case kDirectionMatrix: {
         const int direction = value + 2;
+        // The controller takes an amount of 0 as a question and keeps its
+        // direction: a direction without a stored amount takes the current one.
+        quint16 amount = m_robo.roboBacklashOf(direction);
+        if (amount == 0)
+            amount = std::max<quint16>(m_robo.roboBacklash(), 1);
         m_robo.setRoboBacklashDirection(direction);
-        m_robo.roboSetBacklash(m_robo.roboBacklashOf(direction),
-                               [this](bool) { m_view.showBacklash(m_robo.roboBacklash()); });
+        m_robo.roboSetBacklash(amount, [this](bool) { m_view.showBacklash(m_robo.roboBacklash()); });
         break;
     }
     default:

@@ -86,6 +86,7 @@ protected:
     void updateTick() override;
     double criticalFocusZone(double focalRatio) const override;
     QString connectFailedMessage() const override;
+    QString focuserName() const override;
     void moveIn() override;
     void moveOut() override;
     void stopMove() override;

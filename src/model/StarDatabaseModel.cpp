@@ -82,6 +82,7 @@ bool StarDatabaseModel::rebuildCache(const Table& table, std::vector<Record>& re
     // A cache that is missing is not rebuilt: its table keeps what it holds.
     if (!QFile::exists(table.cachePath))
         return true;
+    ++m_tableLoads;
     if (TableError error = table.build(records)) {
         StartupFailure::showAlert(*error);
         return false;
@@ -91,12 +92,14 @@ bool StarDatabaseModel::rebuildCache(const Table& table, std::vector<Record>& re
 
 void StarDatabaseModel::createStarData()
 {
+    ++m_tableLoads;
     require(StarTableBuilder::table(m_folders.databaseDirectory, m_folders.buildDirectory)
                 .load(m_stars));
 }
 
 void StarDatabaseModel::createDeepSkyData()
 {
+    ++m_tableLoads;
     require(DeepSkyTableBuilder::table(m_folders.databaseDirectory, m_folders.buildDirectory)
                 .load(m_deepSky));
 }
@@ -180,6 +183,12 @@ std::span<const AltAzLocn> StarDatabaseModel::horizonArray(int k) const
     if (k < 0 || k >= HorizonTables::kNumSlots)
         return {};
     return m_horizons[std::size_t(k)];
+}
+
+std::uint64_t StarDatabaseModel::catalogueVersion() const
+{
+    const SmallBodyPositions* smallBodies = m_projectionServices.smallBodies;
+    return std::uint64_t(m_tableLoads) << 32 | (smallBodies ? smallBodies->tableVersion() : 0u);
 }
 
 std::span<comet> StarDatabaseModel::comets()

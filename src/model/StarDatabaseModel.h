@@ -114,6 +114,10 @@ public:
     const QString& tourDirectory() const { return m_folders.tourDirectory; }
     const QString& mythDirectory() const { return m_folders.mythDirectory; }
 
+    // Changes whenever a catalogue table is loaded, rebuilt or replaced, the
+    // comets' and minor planets' included.
+    std::uint64_t catalogueVersion() const;
+
     std::uint32_t numStars() const { return std::uint32_t(m_stars.size()); }
     std::span<star> stars() { return m_stars; }
     std::span<const star> stars() const { return m_stars; }
@@ -255,6 +259,7 @@ private:
     SkyDateModel* m_skyDate = nullptr;
     SmallBodyCatalogues* m_smallBodies = nullptr;
     std::vector<CacheRebuilder*> m_rebuilders;
+    std::uint32_t m_tableLoads = 0;  // of the star and deep-sky tables
     std::function<void(const QString&)> m_debug;
 
     std::vector<star> m_stars;

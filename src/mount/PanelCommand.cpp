@@ -95,7 +95,17 @@ PanelCommand iOptronKind(int code, MountOperation twenties)
     return {op, code, 0, true};
 }
 
+// The Site button of the iOptron and iEQ45 panels.
+constexpr int kIOptronSiteCode = 33;
+
 }  // namespace
+
+bool sendsSite(int messageId, int code, bool optionHeld)
+{
+    if (messageId == kScopeMsgIOptronCommand || messageId == kScopeMsgIEQ45Command)
+        return code == kIOptronSiteCode;
+    return panelCommand(messageId, code, optionHeld).operation == MountOperation::SetSite;
+}
 
 PanelCommand panelCommand(int messageId, int code, bool optionHeld)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 // What a hand-control code asks of the connected mount's protocol: the
 // operation, its code and second argument, and whether a position update
 // follows. Codes: 1-4 directions, 5 stop, 10-13 slew speeds, 20-22 focus,
@@ -46,3 +48,11 @@ struct PanelCommand {
 // The operation of `code` in panel message `messageId` (105 to 115);
 // `optionHeld` turns the site command into a site read.
 PanelCommand panelCommand(int messageId, int code, bool optionHeld);
+
+// Whether `code` in panel message `messageId` sends the current site to the mount.
+bool sendsSite(int messageId, int code, bool optionHeld);
+
+// The alert of a site that cannot be sent, and why.
+inline const QString kSetSiteFailed = QStringLiteral("Set Site Failed");
+inline const QString kSiteUndefined =
+    QStringLiteral("The current site is undefined. Enter its latitude and longitude in Preferences first.");

@@ -34,6 +34,19 @@ qsizetype read(int fd, char* into, qsizetype most)
     }
 }
 
+qsizetype readArrived(int fd, char* into, qsizetype most)
+{
+    pollfd watched{fd, POLLIN, 0};
+    int ready = 0;
+    do
+        ready = ::poll(&watched, 1, 0);
+    while (ready < 0 && errno == EINTR);
+    if (ready < 0)
+        return -1;
+    // Nothing yet; a hang-up shows as ready and is told by the read.
+    return ready == 0 ? 0 : read(fd, into, most);
+}
+
 qsizetype write(int fd, const char* bytes, qsizetype size)
 {
     qsizetype written = 0;

@@ -11,6 +11,9 @@ namespace PortIO {
 int open(const QByteArray& path);
 // What one read gives: the count, 0 for none, -1 on an error or a hang-up.
 qsizetype read(int fd, char* into, qsizetype most);
+// Reads only what has already come, never waiting for a first byte
+// whatever the port's settings; as read otherwise.
+qsizetype readArrived(int fd, char* into, qsizetype most);
 // True when the device behind `fd` hung up (a pulled adapter, a closed pty master).
 bool hungUp(int fd);
 // Writes all of `size` bytes unless an error stops it; the count written.

@@ -17,7 +17,7 @@ struct CycleRules {
     qsizetype largestRead;          // most bytes one read may take
     bool endsAfterCarriageReturn;   // the reply ends one cycle after a CR, not on silence
 
-    // Serial ports: 3 ticks, then a read that waits up to 0.1 s for a first byte.
+    // Serial ports: 3 ticks, then a read of what has come.
     static CycleRules serial(std::chrono::microseconds tick);
     // The dome board's fast cycles: 2 ms, reads return at once.
     static CycleRules dome();

@@ -74,7 +74,8 @@ ScopeControl::ScopeControl(PrefControl& prefControl, const SkyDateModel& skyDate
       m_serial(serialControl),
       m_debug(std::move(debug)),
       m_timing(timing),
-      m_thread(m_status, m_debug, std::move(timing))
+      m_thread(m_status, m_debug, timing),
+      m_ports(m_debug, std::move(timing))
 {
     m_scopeTimer.setInterval(kTickMs);
     m_fadeTimer.setInterval(kFadeMs);
@@ -88,6 +89,13 @@ ScopeControl::ScopeControl(PrefControl& prefControl, const SkyDateModel& skyDate
     connect(&m_thread, &ScopeThread::portMessage, this, &ScopeControl::handlePortMessage,
             Qt::QueuedConnection);
     m_thread.setLineCheck([this] { return m_serial.isHungUp(kSerialSlotScope); });
+    // The SG-4's worker bounces the all-sky movie; nothing else of its comes here.
+    connect(m_ports.worker(kSerialSlotSG4), &ScopeThread::portMessage, this,
+            [this](int id) {
+                if (id == kSG4MsgAllSkyMovie)
+                    handlePortMessage(id);
+            },
+            Qt::QueuedConnection);
     connect(&m_events, &MountEvents::alertRequested, this,
             [](const QString& title, const QString& message) { AlertPanel::runAlert(title, message); });
     connect(&m_events, &MountEvents::beepRequested, this, [] { AlertPanel::beep(); });
@@ -124,6 +132,7 @@ ScopeControl::~ScopeControl()
     // The exchange in progress ends at its next read rather than run its
     // course, and a connect in progress tries no further port.
     m_thread.askToStop();
+    m_ports.askToStop();
     m_serial.closeSerialDriver(kSerialSlotScope);
     m_thread.killRemotePort();
 }
@@ -131,7 +140,7 @@ ScopeControl::~ScopeControl()
 void ScopeControl::setSG4(SG4Jobs* sg4)
 {
     m_links.sg4 = sg4;
-    m_thread.setSG4(sg4);
+    m_ports.worker(kSerialSlotSG4)->setSG4(sg4);
 }
 
 void ScopeControl::launchThread()
@@ -139,22 +148,10 @@ void ScopeControl::launchThread()
     m_thread.launchThread();
 }
 
-void ScopeControl::setWorkerInUse(const void* user, std::function<bool()> inUse)
-{
-    if (inUse)
-        m_workerUsers[user] = std::move(inUse);
-    else
-        m_workerUsers.erase(user);
-}
-
 void ScopeControl::releaseThread()
 {
     if (m_status.isConnected || m_isConnecting)
         return;
-    for (const auto& [user, inUse] : m_workerUsers) {
-        if (inUse())
-            return;
-    }
     // Not waited for: the exchange in progress ends at its next read.
     m_hasScopePort = false;
     m_thread.askToStop();
@@ -325,9 +322,21 @@ void ScopeControl::postCommand(int id, qint32 code)
         runNow(command);
         return;
     }
+    if (sendsSite(id, code, held.testFlag(Qt::AltModifier)) && !isSiteDefined()) {
+        // Sent, it would move the mount's sky to the Gulf of Guinea.
+        m_debug("postCommand: site undefined, not sent");
+        AlertPanel::runAlert(kSetSiteFailed, kSiteUndefined);
+        return;
+    }
     sampleInputs();
     m_status.isSerialCmd = true;
     m_thread.post(ScopeMessage::command(id, code, held));
+}
+
+bool ScopeControl::isSiteDefined() const
+{
+    // Exactly 0°, 0° is the fresh installation's site, before any location was taken.
+    return m_prefs.latitude() != 0.0 || m_prefs.longitude() != 0.0;
 }
 
 void ScopeControl::sampleFinderTrack()

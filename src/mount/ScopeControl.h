@@ -5,6 +5,7 @@
 #include "mount/MountFamily.h"
 #include "mount/MountGoto.h"
 #include "mount/MountState.h"
+#include "mount/PortWorkers.h"
 #include "mount/ScopeMessage.h"
 #include "mount/ScopeStatus.h"
 #include "mount/ScopeThread.h"
@@ -17,7 +18,6 @@
 
 #include <chrono>
 #include <functional>
-#include <map>
 #include <memory>
 #include <optional>
 
@@ -56,6 +56,8 @@ public:
     void setFinderTrack(std::function<FinderTrack()> finderTrack) { m_links.finderTrack = std::move(finderTrack); }
     void setModifiers(std::function<Qt::KeyboardModifiers()> modifiers) { m_links.modifiers = std::move(modifiers); }
     ScopeThread& scopeThread() { return m_thread; }
+    // The other devices' ports' workers, apart from the mount's.
+    PortWorkers& portWorkers() { return m_ports; }
     MountEvents& events() { return m_events; }
 
     // Starts connecting telescope slot 0..4 on the worker; false when it
@@ -121,10 +123,8 @@ public:
     // Ticks of the panel fade, every 0.05 s.
     void setScopeAlphaDelay();
 
-    // The worker and its port. The worker stops once no device needs it:
-    // no mount connected or connecting, and every other user's `inUse`
-    // (the domes', the focusers') false. An empty `inUse` removes `user`.
-    void setWorkerInUse(const void* user, std::function<bool()> inUse);
+    // The worker and its port. The worker stops once no mount is connected
+    // or connecting: the other devices have their ports' workers.
     void launchThread();
     void releaseThread();
     void killScopePort();
@@ -185,6 +185,8 @@ private:
     // The connected telescope's name, as the settings list it.
     QString currentScopeName() const;
     void sampleFinderTrack();
+    // A site with a location: the start-up site of a fresh installation has none.
+    bool isSiteDefined() const;
     // Copies the connected mount's panel state (lock, fixed pulse, guide
     // rate) for the families, which read it on the worker.
     void samplePanelState();
@@ -219,6 +221,7 @@ private:
     FinderTrackSnapshot m_finderTrack;
     MountEvents m_events;
     ScopeThread m_thread;
+    PortWorkers m_ports;
     std::shared_ptr<MountFamily> m_family;
 
     bool m_hasScopePort = false;
@@ -227,7 +230,6 @@ private:
     QTimer m_fadeTimer;
     QTimer m_readTimer;
     std::function<void(bool)> m_positionRead;
-    std::map<const void*, std::function<bool()>> m_workerUsers;
     float m_timerRate = 5.0f;
     float m_rateCount = 0.0f;
     int m_failedPolls = 0;

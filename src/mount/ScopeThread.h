@@ -36,6 +36,8 @@ struct ScopeThreadTiming {
 // commands take turns on this one thread, so neither waits for the other.
 // Posting never waits. While it waits for work it watches the mount's line,
 // so that a device that goes away is reported whether or not a poll runs.
+// Each other device's port has one of its own (PortWorkers), which carries
+// that device's jobs and never a mount message.
 class ScopeThread : public QThread {
     Q_OBJECT
 public:

@@ -7,7 +7,9 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 
 #include <thread>
 
@@ -97,6 +99,28 @@ void SerialControl::closePort(Slot& entry)
     entry.fd.reset();
     const std::lock_guard settings(entry.settingsMutex);
     entry.requested.reset();
+    entry.node.reset();
+}
+
+std::optional<SerialControl::DeviceNode> SerialControl::nodeOf(const QByteArray& path)
+{
+    struct stat info {};
+    if (::stat(path.constData(), &info) == -1)
+        return std::nullopt;
+    return DeviceNode{info.st_dev, info.st_ino};
+}
+
+bool SerialControl::isHeldElsewhere(const DeviceNode& node, quint16 slot) const
+{
+    for (quint16 other = 1; other <= kSerialSlotCount; ++other) {
+        if (other == slot)
+            continue;
+        const Slot& entry = m_slots[other - 1];
+        const std::lock_guard settings(entry.settingsMutex);
+        if (entry.node == node)
+            return true;
+    }
+    return false;
 }
 
 int SerialControl::serialRefNum(quint16 slot) const
@@ -129,9 +153,19 @@ bool SerialControl::openSerialDriver(quint16 portIndex, long baud, bool evenPari
         return false;
     }
 
-    FileDescriptor fd(PortIO::open(m_ports[portIndex].path));
+    const QByteArray& path = m_ports[portIndex].path;
+    const std::optional<DeviceNode> node = nodeOf(path);
+    if (node && isHeldElsewhere(*node, slot)) {
+        m_debug("openSerialDriver: port held by another device");
+        return false;
+    }
+    FileDescriptor fd(PortIO::open(path));
     if (!fd.isOpen()) {
         m_debug("openSerialDriver: fd= -1");
+        return false;
+    }
+    if (flock(fd.get(), LOCK_EX | LOCK_NB) == -1) {
+        m_debug("openSerialDriver: flock failed");
         return false;
     }
     if (fcntl(fd.get(), F_SETFL, 0) == -1) {
@@ -158,6 +192,7 @@ bool SerialControl::openSerialDriver(quint16 portIndex, long baud, bool evenPari
     {
         const std::lock_guard requested(entry->settingsMutex);
         entry->requested = settings;
+        entry->node = node;
     }
     lock.reset();
     clearSerialBuffer(slot);
@@ -184,7 +219,13 @@ bool SerialControl::serialPortAvailable(quint16 portIndex) const
         return true;
     if (portIndex >= m_ports.size())
         return false;
-    return FileDescriptor(PortIO::open(m_ports[portIndex].path)).isOpen();
+    const QByteArray& path = m_ports[portIndex].path;
+    const std::optional<DeviceNode> node = nodeOf(path);
+    if (node && isHeldElsewhere(*node, 0))
+        return false;
+    // The lock taken to try goes with the descriptor.
+    const FileDescriptor fd(PortIO::open(path));
+    return fd.isOpen() && flock(fd.get(), LOCK_EX | LOCK_NB) == 0;
 }
 
 void SerialControl::clearSerialBuffer(quint16 slot)
@@ -279,8 +320,10 @@ bool SerialControl::transaction(quint16 expected, qint32& count, const char* out
     const CycleRules rules =
         slot == kSerialSlotDome ? m_timing.domeCycles.value_or(CycleRules::dome())
                                 : CycleRules::serial(m_timing.tick);
+    // Each cycle takes what came during its wait: a read that also waited
+    // for a first byte would stretch a silent device's 40 cycles threefold.
     const auto read = [fd, entry](char* into, qsizetype most) {
-        return isClosing(entry) ? qsizetype(-1) : PortIO::read(fd, into, most);
+        return isClosing(entry) ? qsizetype(-1) : PortIO::readArrived(fd, into, most);
     };
     const GatheredReply gathered = gatherReply(rules, read, reply, end);
     return finishReply(gathered.result, expected, count);

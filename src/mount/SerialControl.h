@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <sys/types.h>
 #include <termios.h>
 
 #include <array>
@@ -39,8 +40,9 @@ struct SerialTiming {
 // The one serial transport every serial device shares: the port list, one
 // open port per device slot, the write-then-read exchange, the readers of
 // devices that talk unasked, and the WiFi bridge that can stand in for the
-// mount's port. Exchanges block their thread: the mount's and the two dome
-// controllers' run on the mount's worker, the rest on the main thread. Each slot belongs to one device class; an exchange
+// mount's port. Exchanges block their thread: each device's run on its own
+// port's worker (the mount's, PortWorkers). Each slot belongs to one device
+// class and a port is open on one slot at most; an exchange
 // holds its slot's lock, so that two threads' exchanges on one slot never
 // interleave, and a drain of pending input is bounded in bytes and time.
 //
@@ -65,8 +67,12 @@ public:
     quint16 maxPorts() const { return quint16(m_ports.size()); }
     QStringList portNames() const;
 
+    // Refuses a port another slot holds, whatever the system lets through
+    // (root passes the exclusive-use lock), and takes an advisory lock on
+    // the line that every program honours, so two never share it.
     bool openSerialDriver(quint16 portIndex, long baud, bool evenParity, quint16 slot);
     void closeSerialDriver(quint16 slot);
+    // False for a port open on any slot, or locked by another program.
     bool serialPortAvailable(quint16 portIndex) const;
     void clearSerialBuffer(quint16 slot);
     bool setBaudRate(long baud, quint16 slot);
@@ -94,8 +100,8 @@ public:
 
     // Readers of devices that talk unasked. Each gives its failure value at
     // once while the bridge is in use or its slot is closed, and each ends
-    // within 120 ticks whatever the device sends. The SG-4 readers hold their
-    // slot as an exchange does: a close ends them at their next read.
+    // within 120 ticks whatever the device sends. Each holds its slot as an
+    // exchange does: a close ends it at its next read.
     long readOptecStream(ReplyBuffer& buffer);
     bool readRoboFocus(ReplyBuffer& buffer);
     // The same read without the 20-tick wait (its caller waits on a timer),
@@ -131,12 +137,20 @@ public:
     QString wifiPortNumber() const override { return m_wifiPortNumber; }
 
 private:
+    struct DeviceNode {
+        dev_t device;
+        ino_t inode;
+        bool operator==(const DeviceNode&) const = default;
+    };
     struct Slot {
         FileDescriptor fd;
         // What the open port was set to; read by simulators on their own
         // threads, so kept apart from the exchange's lock.
         mutable std::mutex settingsMutex;
         std::optional<termios> requested;
+        // The device node open here, under the same lock: a scan for another
+        // device skips it.
+        std::optional<DeviceNode> node;
         // Held through an exchange and while the port opens or closes.
         std::mutex exchange;
         // A close asked for while the slot was held: the exchange in progress
@@ -168,15 +182,21 @@ private:
     static bool isClosing(const Slot* entry) { return entry != nullptr && entry->closeAsked; }
     static bool isBridgeClosing(const Slot* entry) { return entry != nullptr && entry->bridgeCloseAsked; }
 
+    // The node `path` names, following links; none when it does not exist.
+    static std::optional<DeviceNode> nodeOf(const QByteArray& path);
+    // True when a slot other than `slot` has `node` open.
+    bool isHeldElsewhere(const DeviceNode& node, quint16 slot) const;
     Slot* slotFor(quint16 slot);
     const Slot* slotFor(quint16 slot) const;
     // The open descriptor of a reader's slot; -1 while the bridge is in use.
     int readerPort(quint16 slot) const;
     void pause(int ticks) const;
+    // One read of a held slot's port; -1 once a close was asked for.
+    static qsizetype readHeld(const Slot* entry, int fd, char* into, qsizetype most);
     // Reads after gaps of `gapTicks` until a read gives nothing or more
     // than `enough` bytes have come; the bytes in total.
-    qsizetype readUntilQuiet(int fd, std::span<char> into, qsizetype first, qsizetype enough,
-                             int gapTicks) const;
+    qsizetype readUntilQuiet(const Slot* entry, int fd, std::span<char> into, qsizetype first,
+                             qsizetype enough, int gapTicks) const;
     bool finishReply(qint32 gathered, quint16 expected, qint32& count) const;
     bool bridgeTransaction(quint16 expected, qint32& count, const char* out, ReplyBuffer& reply,
                            quint16 slot, const ReplyEnd& end);

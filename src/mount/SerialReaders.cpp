@@ -68,16 +68,22 @@ int SerialControl::readerPort(quint16 slot) const
     return m_isWiFi ? -1 : serialRefNum(slot);
 }
 
-qsizetype SerialControl::readUntilQuiet(int fd, std::span<char> into, qsizetype first,
-                                        qsizetype enough, int gapTicks) const
+qsizetype SerialControl::readHeld(const Slot* entry, int fd, char* into, qsizetype most)
+{
+    return isClosing(entry) ? qsizetype(-1) : PortIO::read(fd, into, most);
+}
+
+qsizetype SerialControl::readUntilQuiet(const Slot* entry, int fd, std::span<char> into,
+                                        qsizetype first, qsizetype enough, int gapTicks) const
 {
     const ReaderDeadline deadline(m_timing.tick);
-    qsizetype total = PortIO::read(fd, into.data(), std::min(first, qsizetype(into.size())));
+    qsizetype total = readHeld(entry, fd, into.data(), std::min(first, qsizetype(into.size())));
     if (total <= 0)
         return total;
     while (total <= enough && total < qsizetype(into.size()) && !deadline.isPast()) {
         pause(gapTicks);
-        const qsizetype got = PortIO::read(fd, into.data() + total, qsizetype(into.size()) - total);
+        const qsizetype got =
+            readHeld(entry, fd, into.data() + total, qsizetype(into.size()) - total);
         if (got <= 0)
             break;
         total += got;
@@ -87,10 +93,16 @@ qsizetype SerialControl::readUntilQuiet(int fd, std::span<char> into, qsizetype 
 
 long SerialControl::readOptecStream(ReplyBuffer& buffer)
 {
+    // Every reader holds its slot as an exchange does: a close asked for
+    // meanwhile ends it at its next read and waits for it to let go, so its
+    // descriptor is never closed (or reused) under it.
+    Slot* entry = slotFor(kSerialSlotFocuser);
+    const SlotLock lock(entry);
     const int fd = readerPort(kSerialSlotFocuser);
     if (fd < 0)
         return 0;
-    const qsizetype total = readUntilQuiet(fd, buffer, kFirstRead, kFirstRead, kFollowGapTicks);
+    const qsizetype total =
+        readUntilQuiet(entry, fd, buffer, kFirstRead, kFirstRead, kFollowGapTicks);
     if (total <= 0)
         return 0;
     parseOptec(buffer.data(), total);
@@ -134,10 +146,12 @@ bool SerialControl::readRoboFocus(ReplyBuffer& buffer)
 
 bool SerialControl::readRoboFocusNow(ReplyBuffer& buffer, RoboFocusPosition& robo)
 {
+    Slot* entry = slotFor(kSerialSlotFocuser);
+    const SlotLock lock(entry);
     const int fd = readerPort(kSerialSlotFocuser);
     if (fd < 0)
         return false;
-    const qsizetype size = PortIO::read(fd, buffer.data(), kFirstRead);
+    const qsizetype size = readHeld(entry, fd, buffer.data(), kFirstRead);
     if (size <= 0) {
         robo.setIsRoboMove(false);
         return false;
@@ -169,6 +183,8 @@ bool SerialControl::readRoboFocusNow(ReplyBuffer& buffer, RoboFocusPosition& rob
 
 bool SerialControl::readJMIStream()
 {
+    Slot* entry = slotFor(kSerialSlotFocuser);
+    const SlotLock lock(entry);
     const int fd = readerPort(kSerialSlotFocuser);
     if (fd < 0)
         return false;
@@ -176,7 +192,8 @@ bool SerialControl::readJMIStream()
     const ReaderDeadline deadline(m_timing.tick);
     qsizetype total = 0;
     while (total < kReplyBufferSize && !deadline.isPast()) {
-        const qsizetype got = PortIO::read(fd, buffer.data() + total, kReplyBufferSize - total);
+        const qsizetype got =
+            readHeld(entry, fd, buffer.data() + total, kReplyBufferSize - total);
         if (got <= 0)
             break;
         total += got;
@@ -187,27 +204,28 @@ bool SerialControl::readJMIStream()
 
 bool SerialControl::isSG4ExpDone()
 {
-    // Each SG-4 reader holds the slot: a close asked for meanwhile waits
-    // for it to let go, so its descriptor is never closed (or reused) under it.
-    const SlotLock lock(slotFor(kSerialSlotSG4));
+    Slot* entry = slotFor(kSerialSlotSG4);
+    const SlotLock lock(entry);
     const int fd = readerPort(kSerialSlotSG4);
     if (fd < 0)
         return true;
     ReplyBuffer buffer;
-    const qsizetype total = readUntilQuiet(fd, buffer, kFirstRead, kFirstRead, kFollowGapTicks);
+    const qsizetype total =
+        readUntilQuiet(entry, fd, buffer, kFirstRead, kFirstRead, kFollowGapTicks);
     return total > 0 && QByteArrayView(buffer.data(), total).contains('D');
 }
 
 long SerialControl::getSG4Response(std::span<char> buffer)
 {
-    const SlotLock lock(slotFor(kSerialSlotSG4));
+    Slot* entry = slotFor(kSerialSlotSG4);
+    const SlotLock lock(entry);
     const int fd = readerPort(kSerialSlotSG4);
     const qsizetype size = qsizetype(buffer.size());
     // A buffer without room for the reserve has no first read to make.
     if (fd < 0 || size <= kSG4ResponseReserve)
         return -1;
-    return long(readUntilQuiet(fd, buffer, size - kSG4ResponseReserve, size - kSG4ResponseReserve,
-                               kFollowGapTicks));
+    return long(readUntilQuiet(entry, fd, buffer, size - kSG4ResponseReserve,
+                               size - kSG4ResponseReserve, kFollowGapTicks));
 }
 
 bool SerialControl::getSG4Image(std::span<char> buffer, qint64 expected, qint64& count,
@@ -269,6 +287,8 @@ char SerialControl::getSG4Byte()
 
 qsizetype SerialControl::readDDWStream(ReplyBuffer& buffer)
 {
+    Slot* entry = slotFor(kSerialSlotDDW);
+    const SlotLock lock(entry);
     const int fd = readerPort(kSerialSlotDDW);
     if (fd < 0)
         return 0;
@@ -280,7 +300,7 @@ qsizetype SerialControl::readDDWStream(ReplyBuffer& buffer)
         if (searched >= kDDWMostSearched || deadline.isPast())
             return 0;
         pause(kDDWWaitTicks);
-        const qsizetype got = PortIO::read(fd, search.data(), kDDWSearchRead);
+        const qsizetype got = readHeld(entry, fd, search.data(), kDDWSearchRead);
         if (got <= 0)
             return 0;
         searched += got;
@@ -294,7 +314,7 @@ qsizetype SerialControl::readDDWStream(ReplyBuffer& buffer)
     const qsizetype room = kReplyBufferSize - 1;
     while (total < room && !deadline.isPast()) {
         pause(kFollowGapTicks);
-        const qsizetype got = PortIO::read(fd, buffer.data() + total, room - total);
+        const qsizetype got = readHeld(entry, fd, buffer.data() + total, room - total);
         if (got <= 0)
             break;
         total += got;

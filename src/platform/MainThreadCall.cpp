@@ -3,16 +3,35 @@
 #include <QCoreApplication>
 #include <QMetaObject>
 
-void MainThreadCall::post(std::function<void()> work)
+MainThreadCall* MainThreadCall::instance()
 {
-    QCoreApplication* app = QCoreApplication::instance();
-    if (!app)
-        return;
-    static MainThreadCall* const calls = [app] {
+    static MainThreadCall* const calls = [] {
         auto* created = new MainThreadCall;
-        created->moveToThread(app->thread());
+        created->moveToThread(QCoreApplication::instance()->thread());
         return created;
     }();
+    return calls;
+}
+
+namespace {
+
+// Made on the main thread as the application starts: a worker's first post
+// then finds it made, through the static's guard, which the thread
+// sanitizer follows (not through Qt's queue, which it cannot).
+void makeMainThreadCall()
+{
+    MainThreadCall::instance();
+}
+
+}  // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(makeMainThreadCall)
+
+void MainThreadCall::post(std::function<void()> work)
+{
+    if (!QCoreApplication::instance())
+        return;
+    MainThreadCall* const calls = instance();
     {
         const std::lock_guard lock(calls->m_mutex);
         calls->m_waiting.push_back(std::move(work));

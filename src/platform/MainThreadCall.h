@@ -18,6 +18,8 @@ public:
     // Any thread. The work runs once, on the main thread, while the
     // application runs.
     static void post(std::function<void()> work);
+    // The one instance, made on first use; the application makes it as it starts.
+    static MainThreadCall* instance();
 
 private:
     MainThreadCall() = default;

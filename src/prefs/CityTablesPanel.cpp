@@ -3,6 +3,7 @@
 #include "prefs/CityDataSource.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableView>
@@ -32,10 +33,26 @@ QTableView* CityTablesPanel::makeView(int tag, const QString& title)
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     connect(view, &QTableView::clicked, this,
             [this, tag](const QModelIndex& index) { cityClickedAction(tag, index.row()); });
+    view->installEventFilter(this);
     column->addWidget(new QLabel(title, this));
     column->addWidget(view);
     static_cast<QHBoxLayout*>(layout())->addLayout(column);
     return view;
+}
+
+bool CityTablesPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    // Enter on the city the keyboard search highlighted applies it as a click does.
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const int tag = watched == m_us ? CityDataSource::kUSTag : CityDataSource::kWorldTag;
+        const auto* view = static_cast<QTableView*>(watched);
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && view->currentIndex().isValid()) {
+            cityClickedAction(tag, view->currentIndex().row());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void CityTablesPanel::cityClickedAction(int tag, int row)

@@ -9,8 +9,8 @@
 class CityDataSource;
 class QTableView;
 
-// The Setup tab's US and world city tables side by side; a click on a city
-// hands its record on.
+// The Setup tab's US and world city tables side by side; a click on a city,
+// or Enter on the highlighted one, hands its record on.
 class CityTablesPanel final : public QWidget {
     Q_OBJECT
 public:
@@ -21,6 +21,9 @@ public:
     QTableView* view(int tag) const { return tag == 1 ? m_us : m_world; }
     // What a click on `row` of table `tag` does.
     void cityClickedAction(int tag, int row);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QTableView* makeView(int tag, const QString& title);

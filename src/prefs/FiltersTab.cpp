@@ -3,13 +3,14 @@
 #include "model/settings/PrefControl.h"
 #include "prefs/CustomFilter.h"
 #include "prefs/PrefLocalization.h"
+#include "prefs/RefusalNote.h"
 #include "prefs/ShowChecked.h"
 #include "prefs/StarPreview.h"
+#include "prefs/TypedNumber.h"
 #include "prefs/ValueSlider.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDoubleValidator>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -74,12 +75,10 @@ constexpr std::array<Switch, FiltersTab::kDSONGC> kFilters{{
 }};
 constexpr std::array<const char*, 3> kLabelKindTitles{"Label: name", "Label: Messier", "Label: NGC"};
 
-QLineEdit* numberField(QWidget* owner)
-{
-    auto* field = new QLineEdit(owner);
-    field->setValidator(new QDoubleValidator(0.0, 100000.0, 2, field));
-    return field;
-}
+// The path's length in days and the share of it after the sky date, in percent.
+constexpr double kMostPathDays = 100000.0;
+constexpr double kMostPathPercent = 100.0;
+constexpr char kRangeNote[] = "%1 takes a number from 0 to %2.";
 
 }  // namespace
 
@@ -220,19 +219,39 @@ QWidget* FiltersTab::buildPath(PrefLocalization& texts)
 {
     auto* box = texts.label(new QGroupBox(this), "Planet and Comet Path");
     auto* grid = new QGridLayout(box);
-    m_pathDays = numberField(box);
-    m_pathPercent = numberField(box);
+    m_pathDays = new QLineEdit(box);
+    m_pathPercent = new QLineEdit(box);
+    m_note = new RefusalNote(box);
     texts.tip(m_pathDays, "Enter the total number of days to plot");
     texts.tip(m_pathPercent, "Enter the percent of the path that extends into the future");
-    connect(m_pathDays, &QLineEdit::editingFinished, this,
-            [this] { m_prefs.setPathDays(m_pathDays->text().toFloat()); });
-    connect(m_pathPercent, &QLineEdit::editingFinished, this,
-            [this] { m_prefs.setPathPercent(m_pathPercent->text().toFloat()); });
+    connect(m_pathDays, &QLineEdit::editingFinished, this, [this] {
+        if (const auto days = pathValue(m_pathDays, kMostPathDays, "Number of Days"))
+            m_prefs.setPathDays(*days);
+        m_pathDays->setText(QString::number(m_prefs.pathDays()));
+    });
+    connect(m_pathPercent, &QLineEdit::editingFinished, this, [this] {
+        if (const auto percent = pathValue(m_pathPercent, kMostPathPercent, "% of Path in Future"))
+            m_prefs.setPathPercent(*percent);
+        m_pathPercent->setText(QString::number(m_prefs.pathPercent()));
+    });
     grid->addWidget(texts.label(new QLabel(box), "Number of Days"), 0, 0);
     grid->addWidget(m_pathDays, 0, 1);
     grid->addWidget(texts.label(new QLabel(box), "% of Path in Future"), 1, 0);
     grid->addWidget(m_pathPercent, 1, 1);
+    grid->addWidget(m_note, 2, 0, 1, 2);
     return box;
+}
+
+std::optional<float> FiltersTab::pathValue(const QLineEdit* field, double most, const char* caption)
+{
+    const std::optional<double> value = TypedNumber::read(field->text());
+    if (!value || *value < 0.0 || *value > most) {
+        m_note->refuse(PrefLocalization::localized(kRangeNote)
+                           .arg(PrefLocalization::localized(caption), QString::number(most)));
+        return std::nullopt;
+    }
+    m_note->clearNote();
+    return float(*value);
 }
 
 void FiltersTab::setupDate()

@@ -4,10 +4,12 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 class CustomFilter;
 class PrefControl;
 class PrefLocalization;
+class RefusalNote;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -49,6 +51,7 @@ public:
     QComboBox* customFilterPopup() const { return m_customPopup; }
     QLineEdit* pathDaysField() const { return m_pathDays; }
     QLineEdit* pathPercentField() const { return m_pathPercent; }
+    RefusalNote* pathNote() const { return m_note; }
 
 private:
     QWidget* buildStars(PrefLocalization& texts);
@@ -56,6 +59,8 @@ private:
     QWidget* buildDeepSky(PrefLocalization& texts);
     QWidget* buildComets(PrefLocalization& texts);
     QWidget* buildPath(PrefLocalization& texts);
+    // A path field's value from 0 to `most`, or nothing after a refusal naming `caption`.
+    std::optional<float> pathValue(const QLineEdit* field, double most, const char* caption);
     ValueSlider* addSlider(Slider which, double minimum, double maximum, double step);
     QCheckBox* addFilterBox(Filter tag, QWidget* owner);
     void sliderAction(Slider which, double value);
@@ -70,4 +75,5 @@ private:
     QComboBox* m_customPopup = nullptr;
     QLineEdit* m_pathDays = nullptr;
     QLineEdit* m_pathPercent = nullptr;
+    RefusalNote* m_note = nullptr;
 };

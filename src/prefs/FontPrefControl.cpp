@@ -2,6 +2,7 @@
 
 #include "model/settings/PrefControl.h"
 #include "prefs/PrefLocalization.h"
+#include "prefs/SaveAlert.h"
 
 #include <QButtonGroup>
 #include <QColorDialog>
@@ -37,7 +38,8 @@ constexpr std::array<LabelKind, FontPrefControl::kLabelKinds> kKinds{{
     {"Star Name", true, &PrefStyles::starNameFont, &PrefStyles::starNameColor},
     {"Comet/MP Name", true, &PrefStyles::cometNamefont, &PrefStyles::cometNameColor},
     {"Deep Sky Name", true, &PrefStyles::deepSkyNameFont, &PrefStyles::deepSkyNameColor},
-    {"Grid Label", true, &PrefStyles::gridLabelFont, &PrefStyles::gridLinesColor},
+    // The grid labels have a colour of their own, apart from the grid lines.
+    {"Grid Label", true, &PrefStyles::gridLabelFont, &PrefStyles::gridLabelColor},
     {"Path Label", true, &PrefStyles::pathLabelFont, &PrefStyles::pathColor},
     {"Angle Label", true, &PrefStyles::angleSepFont, &PrefStyles::angleSepColor},
     {"Horizon Label", true, &PrefStyles::horizonLabelFont, &PrefStyles::horizonLabelColor},
@@ -253,6 +255,7 @@ void FontPrefControl::previewFont()
     m_exampleText->setFont(font);
     // The settings keep no colour for the print kinds.
     m_prefs.saveFont(kind, font, hasColor ? color : QColor());
+    SaveAlert::writeOrAlert(m_prefs);
 }
 
 void FontPrefControl::previewColor()
@@ -260,6 +263,7 @@ void FontPrefControl::previewColor()
     const QColor color = m_colorPanel->currentColor();
     setTextColor(m_exampleColor, color);
     m_prefs.saveColor(selectedColorTag(), color);
+    SaveAlert::writeOrAlert(m_prefs);
 }
 
 void FontPrefControl::revertFontAction()

@@ -12,6 +12,9 @@
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QDateTimeEdit>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
 
@@ -25,7 +28,7 @@ constexpr QPoint kFirstPlace(20, 20);
 
 PrefWindowControl::PrefWindowControl(PrefControl& prefs, SkyDateModel& skyDate)
     : m_window(std::make_unique<PrefWindow>()),
-      m_sites(new SitesTab(prefs, skyDate)),
+      m_sites(new SitesTab(prefs, skyDate, m_localization)),
       m_options(new SetupOptions(prefs, m_localization)),
       m_filters(new FiltersTab(prefs, m_customFilter, m_localization)),
       m_fonts(new FontPrefControl(prefs, m_localization)),
@@ -77,7 +80,24 @@ void PrefWindowControl::setInfoPanel(QWidget* page, const std::vector<QWidget*>&
         "Display Universal Time (Greenwich Mean Time)", "Display the Greenwich Sidereal Time",
         "Display the Local Sidereal Time", "Dislpay the Julian Day number",
         "Display the current Latitude and Longitude"};
-    m_window->setPage(PrefWindow::kInfoPanel, page);
+    static constexpr std::array<const char*, 8> kCaptions{
+        "View", "Cursor RA/Dec", "Cursor Alt/Az", "Universal Time", "GST", "LST", "Julian Day", "Location"};
+    // The chooser's tiles carry short codes: the tab names each readout and
+    // its boxes in the string table's words.
+    auto* tab = new QWidget;
+    auto* column = new QVBoxLayout(tab);
+    auto* items = m_localization.label(new QGroupBox(tab), "Info Panel Display Items");
+    auto* names = new QGridLayout(items);
+    for (size_t i = 0; i < kCaptions.size(); ++i)
+        names->addWidget(m_localization.label(new QLabel(items), kCaptions[i]), int(i) / 4, int(i) % 4);
+    column->addWidget(items);
+    auto* positions = m_localization.label(new QGroupBox(tab), "Info Panel Positions");
+    auto* chooser = new QVBoxLayout(positions);
+    chooser->addWidget(m_localization.label(new QLabel(positions), "Instructions Key"));
+    chooser->addWidget(page);
+    column->addWidget(positions);
+    column->addStretch();
+    m_window->setPage(PrefWindow::kInfoPanel, tab);
     for (size_t i = 0; i < kTips.size() && i < readoutButtons.size(); ++i)
         m_localization.tip(readoutButtons[i], kTips[i]);
 }
@@ -124,6 +144,16 @@ void PrefWindowControl::setupShortcuts() { m_shortcuts->setupShortcuts(); }
 void PrefWindowControl::setupFontsAndColors() { m_fonts->setupFontsAndColors(); }
 
 void PrefWindowControl::setupHideBoxes() { m_mythMisc->setupHideBoxes(); }
+
+void PrefWindowControl::reloadSettings()
+{
+    m_isInstall = false;
+    setupDate();
+    m_telescope->scopeSelectionAction(0);
+    setupShortcuts();
+    setupFontsAndColors();
+    setupHideBoxes();
+}
 
 void PrefWindowControl::setupCustomFilters() { m_filters->setupCustomFilters(); }
 

@@ -56,6 +56,9 @@ public:
     void setupShortcuts();
     void setupFontsAndColors();
     void setupHideBoxes();
+    // Every tab read again from the settings, the first telescope shown:
+    // after a reset nothing shows, or saves back, an old value.
+    void reloadSettings();
     // Lists the custom filter files again (after a tour file was saved).
     void setupCustomFilters();
     // Brings the window to front on tab `index`.
@@ -87,8 +90,8 @@ private:
     void addSetupTips();
 
     std::unique_ptr<PrefWindow> m_window;
-    SitesTab* m_sites;  // owned by the window
-    PrefLocalization m_localization;
+    PrefLocalization m_localization;  // before the tabs, which register with it
+    SitesTab* m_sites;                // owned by the window
     CustomFilter m_customFilter;
     const StarDatabaseModel* m_starDatabaseModel = nullptr;
     // Owned by the window.

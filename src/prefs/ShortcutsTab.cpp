@@ -1,11 +1,15 @@
 #include "prefs/ShortcutsTab.h"
 
 #include "model/settings/PrefControl.h"
-#include "platform/AlertPanel.h"
+#include "prefs/PrefLocalization.h"
+#include "prefs/RefusalNote.h"
+#include "prefs/SaveAlert.h"
 
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+
+#include <algorithm>
 
 namespace {
 
@@ -24,6 +28,7 @@ constexpr std::array<const char*, ShortcutKeys::kCount> kCommands{
     "Time +1 sidereal day", "Time -1 sidereal day"};
 
 constexpr int kRows = 14;
+constexpr char kTakenNote[] = "The key %1 is already the shortcut of \"%2\".";
 
 }  // namespace
 
@@ -39,7 +44,9 @@ ShortcutsTab::ShortcutsTab(PrefControl& prefs, QWidget* parent) : QWidget(parent
         grid->addWidget(field, p % kRows, column + 1);
         m_fields[size_t(p)] = field;
     }
-    grid->setRowStretch(kRows, 1);
+    m_note = new RefusalNote(this);
+    grid->addWidget(m_note, kRows, 0, 1, (ShortcutKeys::kCount + kRows - 1) / kRows * 2);
+    grid->setRowStretch(kRows + 1, 1);
 }
 
 void ShortcutsTab::setupShortcuts()
@@ -55,11 +62,17 @@ bool ShortcutsTab::shortcutAction(int position)
         return false;
     QLineEdit* field = m_fields[size_t(position)];
     const QChar key = ShortcutKeys::keyOf(field->text());
-    if (ShortcutKeys::isTakenElsewhere(ShortcutKeys::fitted(m_prefs.shortcutPrefStr()), key, position)) {
-        field->setText(ShortcutKeys::kUnbound);
-        AlertPanel::beep();
+    const QString stored = ShortcutKeys::fitted(m_prefs.shortcutPrefStr());
+    if (ShortcutKeys::isTakenElsewhere(stored, key, position)) {
+        // The field shows the key that stays stored, so a later save of
+        // another field keeps it.
+        field->setText(stored[position]);
+        const int owner = int(stored.indexOf(key));
+        m_note->refuse(PrefLocalization::localized(kTakenNote)
+                           .arg(QString(key), tr(kCommands[size_t(std::max(owner, 0))])));
         return false;
     }
+    m_note->clearNote();
     // The field shows the one key it binds: "-" for an emptied field.
     field->setText(key);
     shortcutSave();
@@ -72,4 +85,5 @@ void ShortcutsTab::shortcutSave()
     for (QLineEdit* field : m_fields)
         shortcuts += ShortcutKeys::keyOf(field->text());
     m_prefs.saveShortcutPref(shortcuts);
+    SaveAlert::writeOrAlert(m_prefs);
 }

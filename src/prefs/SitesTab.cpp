@@ -3,10 +3,12 @@
 #include "model/SkyDateModel.h"
 #include "model/settings/PrefControl.h"
 #include "model/settings/PrefDefaults.h"
-#include "platform/AlertPanel.h"
 #include "platform/AppTimeZone.h"
 #include "platform/MacRoman.h"
 #include "platform/TimeZoneResolver.h"
+#include "prefs/PrefLocalization.h"
+#include "prefs/RefusalNote.h"
+#include "prefs/SaveAlert.h"
 #include "prefs/SiteLocation.h"
 
 #include <QAbstractButton>
@@ -15,6 +17,7 @@
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QIntValidator>
@@ -35,12 +38,22 @@ constexpr int kMostLongitude = 180;
 // Start-up direction radio rows, in degrees.
 constexpr std::array<float, 4> kDirections{0.0f, 180.0f, 90.0f, 270.0f};
 
-QButtonGroup* radioRow(QWidget* owner, QBoxLayout* layout, std::initializer_list<const char*> titles)
+constexpr std::array<const char*, 5> kSiteCaptions{"Home:", "Site 1:", "Site 2:", "Site 3:", "Site 4:"};
+// What a refusal tells the user.
+constexpr char kLatitudeRange[] = "Latitude: degrees 0 to 90, minutes and seconds 0 to 59.";
+constexpr char kLongitudeRange[] = "Longitude: degrees 0 to 180, minutes and seconds 0 to 59.";
+constexpr char kNoSiteRow[] = "Choose the site row to save first.";
+constexpr char kNowhere[] = "Go To needs a location other than 0\u00B0, 0\u00B0.";
+
+QButtonGroup* radioRow(QWidget* owner, QBoxLayout* layout, std::initializer_list<const char*> titles,
+                       PrefLocalization* texts = nullptr)
 {
     auto* group = new QButtonGroup(owner);
     int id = 0;
     for (const char* title : titles) {
         auto* button = new QRadioButton(QString::fromUtf8(title), owner);
+        if (texts)
+            texts->label(button, title);
         group->addButton(button, id++);
         layout->addWidget(button);
     }
@@ -79,14 +92,14 @@ std::optional<double> readDms(const std::array<QLineEdit*, 3>& fields, int maxDe
 
 }  // namespace
 
-SitesTab::SitesTab(PrefControl& prefs, SkyDateModel& skyDate, QWidget* parent)
+SitesTab::SitesTab(PrefControl& prefs, SkyDateModel& skyDate, PrefLocalization& texts, QWidget* parent)
     : QWidget(parent), m_prefs(prefs), m_skyDate(skyDate)
 {
     auto* layout = new QVBoxLayout(this);
     layout->setObjectName("setupLayout");
-    buildStartup();
-    buildLocation();
-    buildSites();
+    buildStartup(texts);
+    buildLocation(texts);
+    buildSites(texts);
     layout->addStretch();
 }
 
@@ -105,8 +118,10 @@ void SitesTab::citySelected(const cityList& city)
         m_names[size_t(row)]->setText(name);
 }
 
-void SitesTab::buildStartup()
+void SitesTab::buildStartup(PrefLocalization& texts)
 {
+    auto* box = texts.label(new QGroupBox(this), "Startup Time");
+    auto* column = new QVBoxLayout(box);
     auto* row = new QHBoxLayout;
     m_startupTime = new QDateTimeEdit(this);
     m_startupTime->setCalendarPopup(true);
@@ -117,66 +132,76 @@ void SitesTab::buildStartup()
         m_prefs.setStartupTime(QDateTime(wall.date(), wall.time(), SkyDateModel::homeSiteZone(m_prefs)));
     });
     m_startupZone = new QLabel(this);
-    m_realTime = new QCheckBox(tr("Run in real time"), this);
+    m_realTime = new QCheckBox(this);
+    texts.label(m_realTime, "Startup R/T");
     connect(m_realTime, &QCheckBox::clicked, this, [this](bool on) { m_prefs.setIsRunRealTime(on, true); });
-    row->addWidget(new QLabel(tr("Startup time"), this));
     row->addWidget(m_startupTime);
     row->addWidget(m_startupZone);
     row->addWidget(m_realTime);
-    static_cast<QBoxLayout*>(layout())->addLayout(row);
+    column->addLayout(row);
 
     auto* directions = new QHBoxLayout;
     m_direction = radioRow(this, directions, {"North", "South", "East", "West"});
     connect(m_direction, &QButtonGroup::idClicked, this,
             [this](int row) { m_prefs.setStartupDirection(kDirections[size_t(row)]); });
-    static_cast<QBoxLayout*>(layout())->addLayout(directions);
+    column->addLayout(directions);
+    static_cast<QBoxLayout*>(layout())->addWidget(box);
 }
 
-void SitesTab::buildLocation()
+void SitesTab::buildLocation(PrefLocalization& texts)
 {
-    auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(tr("Latitude"), this), 0, 0);
-    grid->addWidget(new QLabel(tr("Longitude"), this), 1, 0);
+    auto* box = texts.label(new QGroupBox(this), "Location");
+    auto* grid = new QGridLayout(box);
+    const std::array<const char*, 3> parts{"Deg", "Min", "Sec"};
+    for (size_t part = 0; part < parts.size(); ++part)
+        grid->addWidget(texts.label(new QLabel(box), parts[part]), 0, int(part) + 1);
+    grid->addWidget(texts.label(new QLabel(box), "Latitude:"), 1, 0);
+    grid->addWidget(texts.label(new QLabel(box), "Longitude:"), 2, 0);
     for (int part = 0; part < 3; ++part) {
         m_latitude[size_t(part)] = numberField(this, part == 0 ? kMostLatitude : 59);
         m_longitude[size_t(part)] = numberField(this, part == 0 ? kMostLongitude : 59);
-        grid->addWidget(m_latitude[size_t(part)], 0, part + 1);
-        grid->addWidget(m_longitude[size_t(part)], 1, part + 1);
+        grid->addWidget(m_latitude[size_t(part)], 1, part + 1);
+        grid->addWidget(m_longitude[size_t(part)], 2, part + 1);
     }
     auto* ns = new QHBoxLayout;
-    m_northSouth = radioRow(this, ns, {"N", "S"});
-    grid->addLayout(ns, 0, 4);
+    m_northSouth = radioRow(this, ns, {"N", "S"}, &texts);
+    grid->addLayout(ns, 1, 4);
     auto* ew = new QHBoxLayout;
-    m_eastWest = radioRow(this, ew, {"E", "W"});
-    grid->addLayout(ew, 1, 4);
+    m_eastWest = radioRow(this, ew, {"E", "W"}, &texts);
+    grid->addLayout(ew, 2, 4);
     m_zones = new QComboBox(this);
     connect(m_zones, &QComboBox::activated, this, &SitesTab::selectTimeZone);
-    grid->addWidget(new QLabel(tr("Time zone"), this), 2, 0);
-    grid->addWidget(m_zones, 2, 1, 1, 4);
-    static_cast<QBoxLayout*>(layout())->addLayout(grid);
+    grid->addWidget(texts.label(new QLabel(box), "Timezone:"), 3, 0);
+    grid->addWidget(m_zones, 3, 1, 1, 4);
+    static_cast<QBoxLayout*>(layout())->addWidget(box);
 }
 
-void SitesTab::buildSites()
+void SitesTab::buildSites(PrefLocalization& texts)
 {
-    auto* grid = new QGridLayout;
+    auto* box = texts.label(new QGroupBox(this), "Sites (save each site separately)");
+    auto* grid = new QGridLayout(box);
     m_siteRadio = new QButtonGroup(this);
     for (int site = 0; site < 5; ++site) {
         auto* radio = new QRadioButton(this);
+        texts.label(radio, kSiteCaptions[size_t(site)]);
         m_siteRadio->addButton(radio, site);
         m_names[size_t(site)] = new QLineEdit(this);
+        m_names[size_t(site)]->setMaxLength(int(PrefDefaults::kMostNameLength));
         m_names[size_t(site)]->setEnabled(site == 0);
         grid->addWidget(radio, site, 0);
         grid->addWidget(m_names[size_t(site)], site, 1);
     }
     m_siteRadio->button(0)->setChecked(true);
     connect(m_siteRadio, &QButtonGroup::idClicked, this, &SitesTab::siteRadioAction);
-    auto* goTo = new QPushButton(tr("Go To"), this);
-    auto* save = new QPushButton(tr("Save"), this);
+    auto* goTo = texts.label(new QPushButton(this), "Go To");
+    auto* save = texts.label(new QPushButton(this), "Save");
     connect(goTo, &QPushButton::clicked, this, &SitesTab::siteGotoAction);
     connect(save, &QPushButton::clicked, this, &SitesTab::siteSaveAction);
     grid->addWidget(goTo, 5, 0);
     grid->addWidget(save, 5, 1);
-    static_cast<QBoxLayout*>(layout())->addLayout(grid);
+    m_note = new RefusalNote(box);
+    grid->addWidget(m_note, 6, 0, 1, 2);
+    static_cast<QBoxLayout*>(layout())->addWidget(box);
 }
 
 void SitesTab::setupDate(bool isInstall)
@@ -259,45 +284,50 @@ bool SitesTab::siteSaveAction()
 {
     const int row = m_siteRadio->checkedId();
     if (row < 0 || m_currentSite < 0) {
-        beep();
+        m_note->refuse(PrefLocalization::localized(kNoSiteRow));
         return false;
     }
     QLineEdit* field = m_names[size_t(row)];
-    const QString typed = field->text();
+    const QString typed = PrefDefaults::boundedName(field->text());
+    const bool isEmptyName = typed.isEmpty() || isHomeTyped(row, typed);
     const QString name =
-        typed.isEmpty() ? QString(row == 0 ? kHomeName : PrefDefaults::kUndefinedSiteName) : typed;
+        isEmptyName ? QString(row == 0 ? kHomeName : PrefDefaults::kUndefinedSiteName) : typed;
     const bool isEmptySlot = name == PrefDefaults::kUndefinedSiteName;
-    const std::optional<double> latitude = isEmptySlot ? 0.0 : fieldLatitude();
-    const std::optional<double> longitude = isEmptySlot ? 0.0 : fieldLongitude();
-    if (!latitude || !longitude) {
-        beep();
+    std::optional<std::pair<double, double>> location = std::pair(0.0, 0.0);
+    if (!isEmptySlot && !(location = typedLocation()))
         return false;
-    }
+    const auto [latitude, longitude] = *location;
+    m_note->clearNote();
     field->setText(name);
     m_prefs.setSiteNamesArray(replaced(m_prefs.siteNamesArray(), row, name));
 
     if (isEmptySlot)
         selectTitle(SiteLocation::kUnknownZone);
     ::site& record = m_prefs.sites()[size_t(row)];
-    record.latitude = float(*latitude);
-    record.longitude = float(*longitude);
+    record.latitude = float(latitude);
+    record.longitude = float(longitude);
+    if (isEmptySlot)
+        setLocation(0.0, 0.0, kZoneUnchanged);
     m_prefs.setTZNamesArray(replaced(m_prefs.siteTZNamesArray(), row, m_zones->currentText()));
     m_prefs.saveSites();
     if (row == 0)
         showStartupZone();
-    return true;
+    return SaveAlert::writeOrAlert(m_prefs);
 }
 
 bool SitesTab::siteGotoAction()
 {
-    const std::optional<double> latitude = fieldLatitude();
-    const std::optional<double> longitude = fieldLongitude();
-    if (!latitude || !longitude || (*latitude == 0.0 && *longitude == 0.0)) {
-        beep();
+    const std::optional<std::pair<double, double>> location = typedLocation();
+    if (!location)
+        return false;
+    const auto [latitude, longitude] = *location;
+    if (latitude == 0.0 && longitude == 0.0) {
+        m_note->refuse(PrefLocalization::localized(kNowhere));
         return false;
     }
-    m_prefs.setLatitude(*latitude);
-    m_prefs.setLongitude(*longitude);
+    m_note->clearNote();
+    m_prefs.setLatitude(latitude);
+    m_prefs.setLongitude(longitude);
     const QTimeZone zone = TimeZoneResolver::resolve(m_zones->currentText());
     QDateTime date = m_skyDate.skyDate();
     if (zone.isValid()) {
@@ -372,10 +402,33 @@ std::optional<double> SitesTab::fieldLongitude() const
     return value && m_eastWest->checkedId() == 1 ? -*value : value;
 }
 
+bool SitesTab::isHomeTyped(int row, const QString& name) const
+{
+    if (row != 0 || name != PrefDefaults::kUndefinedSiteName)
+        return false;
+    // A location that does not read is refused by the save itself.
+    const std::optional<double> latitude = fieldLatitude();
+    const std::optional<double> longitude = fieldLongitude();
+    return !latitude || !longitude || *latitude != 0.0 || *longitude != 0.0;
+}
+
+std::optional<std::pair<double, double>> SitesTab::typedLocation()
+{
+    const std::optional<double> latitude = fieldLatitude();
+    if (!latitude) {
+        m_note->refuse(PrefLocalization::localized(kLatitudeRange));
+        return std::nullopt;
+    }
+    const std::optional<double> longitude = fieldLongitude();
+    if (!longitude) {
+        m_note->refuse(PrefLocalization::localized(kLongitudeRange));
+        return std::nullopt;
+    }
+    return std::pair(*latitude, *longitude);
+}
+
 void SitesTab::enableNameField(int site)
 {
     for (int i = 0; i < 5; ++i)
         m_names[size_t(i)]->setEnabled(i == site);
 }
-
-void SitesTab::beep() const { AlertPanel::beep(); }

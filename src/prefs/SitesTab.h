@@ -7,8 +7,11 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <utility>
 
 class PrefControl;
+class PrefLocalization;
+class RefusalNote;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -28,7 +31,7 @@ public:
         std::function<void()> closeWindow;  // the preferences window closes
     };
 
-    SitesTab(PrefControl& prefs, SkyDateModel& skyDate, QWidget* parent = nullptr);
+    SitesTab(PrefControl& prefs, SkyDateModel& skyDate, PrefLocalization& texts, QWidget* parent = nullptr);
     void setLinks(Links links) { m_links = std::move(links); }
 
     // Fills every control from the settings. With `isInstall` the pop-up
@@ -46,7 +49,8 @@ public:
     // Adds a part of the Setup tab below the sites.
     void addSection(QWidget* section);
 
-    // The actions of the tab's controls; false when they beeped and did nothing.
+    // The actions of the tab's controls; false when they were refused (beep and
+    // reason shown) and did nothing.
     void siteRadioAction(int row);
     bool siteSaveAction();
     bool siteGotoAction();
@@ -66,11 +70,18 @@ public:
     QCheckBox* realTimeBox() const { return m_realTime; }
     QDateTimeEdit* startupTimePicker() const { return m_startupTime; }
     QLabel* startupZoneLabel() const { return m_startupZone; }
+    // Why the last Save or Go To was refused; hidden once one goes through.
+    RefusalNote* refusalNote() const { return m_note; }
 
 private:
-    void buildLocation();
-    void buildSites();
-    void buildStartup();
+    void buildLocation(PrefLocalization& texts);
+    void buildSites(PrefLocalization& texts);
+    void buildStartup(PrefLocalization& texts);
+    // Whether the home row's "Undefined" name goes with a location typed in,
+    // which makes it the home site rather than no site.
+    bool isHomeTyped(int row, const QString& name) const;
+    // The fields' location, or nothing after a refusal naming the bad field.
+    std::optional<std::pair<double, double>> typedLocation();
     void selectTitle(const QString& title);
     void selectStoredTitle(const QString& title);
     // Latitude and longitude from the fields, signed by the radios; nothing
@@ -80,7 +91,6 @@ private:
     // Names the zone the start-up time is read in.
     void showStartupZone();
     void enableNameField(int site);
-    void beep() const;
 
     PrefControl& m_prefs;
     SkyDateModel& m_skyDate;
@@ -97,4 +107,5 @@ private:
     QComboBox* m_zones;
     std::array<QLineEdit*, 5> m_names{};
     QButtonGroup* m_siteRadio;
+    RefusalNote* m_note;
 };

@@ -8,7 +8,7 @@ Limits limits(double focalLength, double aperture)
 {
     if (focalLength == 0.0)
         return {};
-    if (!(aperture > 0.0))
+    if (!(aperture > 0.0 && aperture <= kMostAperture))
         return {kNoValue, kNoValue, kNoValue};
     const double inches = aperture / kMmPerInch;
     return {QString::number(7.5 + 5.0 * std::log10(aperture / 10.0), 'f', 2),
@@ -20,21 +20,35 @@ EyepieceRow eyepieceRow(double scopeFocalLength, double eyeFocalLength, double a
 {
     if (eyeFocalLength == 0.0 || scopeFocalLength == 0.0)
         return {kNoValue, kNoValue};
-    const int power = int(scopeFocalLength / eyeFocalLength + 0.5);
-    if (power <= 0)
+    const double rounded = scopeFocalLength / eyeFocalLength + 0.5;
+    if (!(rounded >= 1.0 && rounded <= kMostPower))
         return {kNoValue, kNoValue};
+    const int power = int(rounded);
     return {QString::number(power), trueFieldText(apparentField / power)};
 }
 
 QString trueFieldText(double degrees)
 {
+    constexpr int kSixty = 60;
+    if (!(degrees >= 0.0 && degrees <= kMostField))
+        return kNoValue;
     if (degrees >= 1.0) {
-        const int whole = int(degrees);
-        const int minutes = int((degrees - whole) * 60.0 + 0.5);
+        int whole = int(degrees);
+        int minutes = int((degrees - whole) * kSixty + 0.5);
+        if (minutes >= kSixty) {
+            minutes = 0;
+            ++whole;
+        }
         return QStringLiteral("%1\u00B0%2'").arg(whole).arg(minutes);
     }
-    const int minutes = int(degrees * 60.0);
-    const int seconds = int((degrees * 60.0 - minutes) * 60.0 + 0.5);
+    int minutes = int(degrees * kSixty);
+    int seconds = int((degrees * kSixty - minutes) * kSixty + 0.5);
+    if (seconds >= kSixty) {
+        seconds = 0;
+        ++minutes;
+    }
+    if (minutes >= kSixty)
+        return QStringLiteral("1\u00B00'");
     return QStringLiteral("%1'%2\"").arg(minutes).arg(seconds);
 }
 

@@ -4,7 +4,10 @@
 #include "model/settings/PrefDefaults.h"
 #include "mount/MountProtocols.h"
 #include "prefs/PrefLocalization.h"
+#include "prefs/RefusalNote.h"
+#include "prefs/SaveAlert.h"
 #include "prefs/TelescopeOptics.h"
+#include "prefs/TypedNumber.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -18,9 +21,15 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 using TelescopeOptics::kMmPerInch;
+using TelescopeOptics::kMostAperture;
+using TelescopeOptics::kMostCameraPercent;
+using TelescopeOptics::kMostEyeFocalLength;
+using TelescopeOptics::kMostFocalLength;
 using TelescopeOptics::number;
 
 constexpr int kInchRow = 0;
@@ -45,8 +54,9 @@ QButtonGroup* radioGroup(QWidget* owner, QBoxLayout* layout, PrefLocalization& t
     return group;
 }
 
-// A typed number; anything that does not read as one is 0.
-float fieldValue(const QLineEdit* field) { return field->text().trimmed().toFloat(); }
+// The refusal of a field: its caption, then the range it takes.
+constexpr char kRangeNote[] = "%1 takes a number from 0 to %2.";
+constexpr char kDeleteNote[] = "Focal Length: type a number; 0 deletes the scope.";
 
 QString lengthText(float millimetres, bool isMm)
 {
@@ -62,6 +72,8 @@ TelescopeTab::TelescopeTab(PrefControl& prefs, PrefLocalization& texts, QWidget*
     layout->addWidget(buildScope(texts));
     layout->addWidget(buildLimits(texts));
     layout->addWidget(buildEyepieces(texts));
+    m_note = new RefusalNote(this);
+    layout->addWidget(m_note);
     layout->addStretch();
 }
 
@@ -80,6 +92,7 @@ QWidget* TelescopeTab::buildScope(PrefLocalization& texts)
     grid->addWidget(scopeRow, 0, 0, 1, 4);
 
     m_name = new QLineEdit(box);
+    m_name->setMaxLength(int(PrefDefaults::kMostNameLength));
     m_focalLength = new QLineEdit(box);
     m_aperture = new QLineEdit(box);
     texts.tip(m_name, "Enter a name or ID for this scope");
@@ -247,13 +260,34 @@ void TelescopeTab::scopeSelectionAction(int slot)
     setupScopes(slot);
 }
 
-void TelescopeTab::saveScopeAction()
+std::optional<float> TelescopeTab::fieldValue(const QLineEdit* field, double most, const char* caption)
+{
+    if (field->text().trimmed().isEmpty())
+        return 0.0f;
+    const std::optional<double> value = TypedNumber::read(field->text());
+    if (!value || *value < 0.0 || *value > most) {
+        m_note->refuse(PrefLocalization::localized(kRangeNote)
+                           .arg(PrefLocalization::localized(caption).remove(QLatin1Char(':')), number(most)));
+        return std::nullopt;
+    }
+    return float(*value);
+}
+
+bool TelescopeTab::saveScopeAction()
 {
     const size_t n = size_t(m_currentScope);
+    // Only a focal length that reads as 0 deletes: a field that does not
+    // read is a mistake, not the delete command.
+    const std::optional<double> typedFocalLength = TypedNumber::read(m_focalLength->text());
+    if (!typedFocalLength) {
+        m_note->refuse(PrefLocalization::localized(kDeleteNote));
+        return false;
+    }
     scope& s = m_prefs.scopes()[n];
     // Five names even before the settings were first read.
     QStringList names = PrefDefaults::fitted(m_prefs.scopeNamesArray(), PrefDefaults::scopeNames());
-    if (fieldValue(m_focalLength) == 0.0f) {
+    if (*typedFocalLength == 0.0) {
+        m_note->clearNote();
         s = scope{};
         s.isFLmm = 1;
         s.isAPmm = 1;
@@ -264,16 +298,30 @@ void TelescopeTab::saveScopeAction()
         m_prefs.setCurrentScope(0);
         setupScopes(0);
         pushChanges(true);
-        return;
+        return SaveAlert::writeOrAlert(m_prefs);
     }
+    const bool isFLmm = m_focalLengthUnit->checkedId() == kMmRow;
+    const bool isAPmm = m_apertureUnit->checkedId() == kMmRow;
+    const double flScale = isFLmm ? 1.0 : kMmPerInch;
+    const double apScale = isAPmm ? 1.0 : kMmPerInch;
+    const std::optional<float> focalLength = fieldValue(m_focalLength, kMostFocalLength / flScale, "Focal Length:");
+    if (!focalLength)
+        return false;
+    const std::optional<float> aperture = fieldValue(m_aperture, kMostAperture / apScale, "Aperture:");
+    if (!aperture)
+        return false;
+    const std::optional<float> finderField = fieldValue(m_finderField, TelescopeOptics::kMostField, "Finder");
+    if (!finderField)
+        return false;
+    m_note->clearNote();
     names[qsizetype(n)] = m_name->text();
     m_prefs.setScopeNamesArray(names);
-    s.finderFOV = fieldValue(m_finderField);
+    s.finderFOV = *finderField;
     s.finderType = std::uint16_t(std::max(0, m_finderRadio->checkedId()));
-    s.isFLmm = m_focalLengthUnit->checkedId() == kMmRow ? 1 : 0;
-    s.scopeFL = fieldValue(m_focalLength) * (s.isFLmm ? 1.0f : float(kMmPerInch));
-    s.isAPmm = m_apertureUnit->checkedId() == kMmRow ? 1 : 0;
-    s.scopeAP = fieldValue(m_aperture) * (s.isAPmm ? 1.0f : float(kMmPerInch));
+    s.isFLmm = isFLmm ? 1 : 0;
+    s.scopeFL = float(*focalLength * flScale);
+    s.isAPmm = isAPmm ? 1 : 0;
+    s.scopeAP = float(*aperture * apScale);
     s.isRevEW = m_reverseEW->isChecked() ? 1 : 0;
     s.isRevNS = m_reverseNS->isChecked() ? 1 : 0;
     s.mountProtocol = std::uint16_t(m_mount->currentIndex());
@@ -282,20 +330,36 @@ void TelescopeTab::saveScopeAction()
     m_prefs.saveScopes();
     setupScopes(m_currentScope);
     pushChanges(true);
+    return SaveAlert::writeOrAlert(m_prefs);
 }
 
-void TelescopeTab::saveEyepieceAction()
+bool TelescopeTab::saveEyepieceAction()
 {
-    auto eyepieces = m_prefs.eyepieces();
-    for (size_t i = 0; i < size_t(kEyepieceRows); ++i)
-        eyepieces[i] = {fieldValue(m_eyeFocalLength[i]), fieldValue(m_eyeField[i])};
-    eyepieces[kEyepieceRows] = {kCameraFocalLength, fieldValue(m_cameraPercent)};
+    // Into a copy: a refused row leaves every stored one as it was.
+    std::array<eyepiece, 10> eyepieces{};
+    std::ranges::copy(m_prefs.eyepieces(), eyepieces.begin());
+    for (size_t i = 0; i < size_t(kEyepieceRows); ++i) {
+        const std::optional<float> focalLength = fieldValue(m_eyeFocalLength[i], kMostEyeFocalLength, "FLmm");
+        if (!focalLength)
+            return false;
+        const std::optional<float> field = fieldValue(m_eyeField[i], TelescopeOptics::kMostField, "FOV\u00B0");
+        if (!field)
+            return false;
+        eyepieces[i] = {*focalLength, *field};
+    }
+    const std::optional<float> percent = fieldValue(m_cameraPercent, kMostCameraPercent, "Camera field %");
+    if (!percent)
+        return false;
+    m_note->clearNote();
+    eyepieces[kEyepieceRows] = {kCameraFocalLength, *percent};
+    std::ranges::copy(eyepieces, m_prefs.eyepieces().begin());
     m_prefs.setCurrentDSLR(m_camera->currentIndex());
     m_prefs.setIsFlipOutline(m_flipOutline->isChecked());
     m_prefs.setIsFlipEWOutline(m_flipEWOutline->isChecked());
     m_prefs.saveEyepieces();
     setupScopes(m_currentScope);
     pushChanges(false);
+    return SaveAlert::writeOrAlert(m_prefs);
 }
 
 void TelescopeTab::pushChanges(bool connectMenu) const

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 class PrefControl;
 class PrefLocalization;
@@ -12,6 +13,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class RefusalNote;
 
 // The Telescope tab: the five telescope slots with their finder and mount,
 // the camera type, and the ten eyepiece slots with the power and true field
@@ -35,8 +37,10 @@ public:
     void setupScopes(int slot);
     void scopeSelectionAction(int slot);
     // Stores the fields as the shown slot; a focal length of 0 deletes it.
-    void saveScopeAction();
-    void saveEyepieceAction();
+    // A field that is not a number in its range is refused with its reason
+    // shown, and nothing is stored; false then.
+    bool saveScopeAction();
+    bool saveEyepieceAction();
 
     int currentScope() const { return m_currentScope; }
     QButtonGroup* scopeRadio() const { return m_scopeRadio; }
@@ -63,12 +67,16 @@ public:
     QLabel* powerField(int row) const { return m_power[size_t(row)]; }
     QLabel* trueFieldField(int row) const { return m_trueField[size_t(row)]; }
     QLineEdit* cameraPercentField() const { return m_cameraPercent; }
+    RefusalNote* refusalNote() const { return m_note; }
 
 private:
     QWidget* buildScope(PrefLocalization& texts);
     QWidget* buildLimits(PrefLocalization& texts);
     QWidget* buildEyepieces(PrefLocalization& texts);
     void pushChanges(bool connectMenu) const;
+    // The field's value from 0 to `most` (an empty field reads 0), or nothing
+    // after a refusal that names `caption`.
+    std::optional<float> fieldValue(const QLineEdit* field, double most, const char* caption);
 
     PrefControl& m_prefs;
     Links m_links;
@@ -95,4 +103,5 @@ private:
     std::array<QLabel*, kEyepieceRows> m_power{};
     std::array<QLabel*, kEyepieceRows> m_trueField{};
     QLineEdit* m_cameraPercent = nullptr;
+    RefusalNote* m_note = nullptr;
 };

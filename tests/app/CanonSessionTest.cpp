@@ -2,7 +2,7 @@
 #include "app/CanonLink.h"
 #include "camera/movie/MovieReader.h"
 #include "camera/views/canon/CanonPanel.h"
-#include "camera/canon/SimulatedCanonSdk.h"
+#include "support/canon/SimulatedCanonSdk.h"
 #include "find/TourFakes.h"
 #include "find/tours/TourControl.h"
 #include "mount/panels/ConnectMenu.h"

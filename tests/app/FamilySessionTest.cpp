@@ -138,6 +138,8 @@ TEST_F(FamilySessionTest, Gemini)
     mount.attach(pty.simulator());
     pty.start();
     chart->prefControl().setCurrentSite(0);
+    chart->prefControl().setLatitude(48.2);
+    chart->prefControl().setLongitude(16.4);
     ASSERT_NO_FATAL_FAILURE(connectTo(pty.path()));
     MainThreadWatchdog watchdog;
     watchdog.start();

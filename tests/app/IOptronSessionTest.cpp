@@ -100,10 +100,25 @@ protected:
                   10)
             << "the time as sent";
         EXPECT_EQ(clock[2], expected[2]);
-        const PrefControl& prefs = chart->prefControl();
+        // The start-up site at 0°, 0° is undefined: refused with a word, nothing sent.
+        PrefControl& prefs = chart->prefControl();
+        const double latitude = prefs.latitude();
+        const double longitude = prefs.longitude();
+        prefs.setLatitude(0.0);
+        prefs.setLongitude(0.0);
+        alerts.alerts.clear();
+        click(panel, siteTag);
+        EXPECT_EQ(sentInAWhile(sent(), isSite), QByteArrayList{});
+        ASSERT_EQ(alerts.alerts.size(), 1u);
+        EXPECT_EQ(alerts.alerts[0].title, "Set Site Failed");
+        alerts.alerts.clear();
+        prefs.setLatitude(-33.9);
+        prefs.setLongitude(18.4);
         EXPECT_EQ(sentBy(sent(), isSite, [&] { click(panel, siteTag); }, 2),
                   (QByteArrayList{":St " + IOptronFamily::latitudeText(prefs.latitude()) + "#",
                                   ":Sg " + IOptronFamily::longitudeText(prefs.longitude()) + "#"}));
+        prefs.setLatitude(latitude);
+        prefs.setLongitude(longitude);
     }
 
     // A goto the mount finishes while the polls ask; a second one the

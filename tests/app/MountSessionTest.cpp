@@ -1,10 +1,15 @@
 #include "app/MountSessionFixture.h"
 #include "app/DomeLink.h"
+#include "app/FocusLink.h"
+#include "app/MoonLiteFocuserLink.h"
 #include "app/ScopeAim.h"
 #include "chart/ChartOutlets.h"
+#include "focus/MoonLiteControl.h"
+#include "focus/views/FocusMenu.h"
 #include "scopeview/ScopeViewWindow.h"
 #include "model/Angles.h"
 #include "mount/MountProtocols.h"
+#include "mount/SerialControl.h"
 #include "mount/dome/DomeControl.h"
 #include "mount/panels/ConnectMenu.h"
 #include "mount/panels/HandControlPanelSet.h"
@@ -13,6 +18,7 @@
 #include "support/ColonCommandMount.h"
 #include "support/LX200Personality.h"
 #include "support/MainThreadWatchdog.h"
+#include "support/MoonLiteSimulator.h"
 #include "support/PtyDevice.h"
 #include "support/RecordingAlertPresenter.h"
 
@@ -43,6 +49,14 @@ struct SimulatedLX200 {
         mount.setSlewTime(4000ms);
         mount.attach(pty.simulator());
         pty.start();
+    }
+    // The frames received from `from` on.
+    QByteArrayList frames(qsizetype from = 0)
+    {
+        QByteArrayList all;
+        for (const QByteArray& frame : mount.frames())
+            all.append(frame);
+        return all.mid(from);
     }
     // The motion commands received since `from`, in order.
     QByteArrayList motions(qsizetype from = 0)
@@ -180,4 +194,66 @@ TEST_F(MountSessionTest, ALostMountIsReportedOnceAndAFreshOneConnects)
     EXPECT_LT(watchdog.longestStall(), 100ms) << "the handshake ran on the main thread";
     scope().gotoRA(4.0 * kHour, 15.0 * Angles::kDegToRad);
     EXPECT_TRUE(QTest::qWaitFor([&] { return device->mount.isSlewing(); }, kWaitMs));
+}
+
+// A MoonLite focuser on a port of its own stops answering while the LX200
+// is connected: the focuser's scan never touched the mount's line, a held
+// direction's stop goes out within one exchange of the mount's line, and
+// the 2 s polls keep their rate, whatever the focuser's exchanges wait for.
+TEST_F(MountSessionTest, ASilentFocuserNeverHoldsUpTheMountsStopOrPolls)
+{
+    SimulatedLX200 device;
+    PtyDevice focuserPort;
+    MoonLiteSimulator moon(focuserPort.simulator());
+    moon.setPosition(5000);
+    focuserPort.start();
+    chart->mountLink().serialControl().setExtraPorts({device.pty.path(), focuserPort.path()});
+    choose(kFirstScopeTag);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return scope().isConnected() && scope().hasScopePort(); },
+                                kWaitMs));
+    choose(kTwoSecondPollTag);
+
+    // Every port is scanned; the mount's is skipped.
+    const qsizetype beforeFocuser = device.frames().size();
+    MoonLiteFocuserLink& focuser = chart->moonLiteLink();
+    chart->focusLink().focusMenu()->itemWithTag(FocusMenu::kMoonTag)->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return focuser.control().isConnected(); }, kWaitMs));
+    for (const QByteArray& frame : device.frames(beforeFocuser))
+        EXPECT_TRUE(frame == ":GR#" || frame == ":GD#") << frame.toStdString();
+
+    // Frozen in the middle of its status exchanges, with reads piled up
+    // behind them, each of which waits out its time.
+    focuserPort.simulator().dropAnswers();
+    const qsizetype heard = focuserPort.simulator().received().size();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return focuserPort.simulator().received().size() > heard; },
+                                kWaitMs));
+    QElapsedTimer sinceQueued;
+    sinceQueued.start();
+    const qsizetype beforePolls = device.frames().size();
+    for (int read = 0; read < 4; ++read)
+        focuser.control().moonGetCurrPosn([](const auto&) {});
+
+    // Each motion goes out within one exchange of the mount's line: 40
+    // cycles of 3 ticks.
+    LX200Panel& panel = panels().lx200Panel();
+    panel.show();
+    const qsizetype beforeSlew = device.motions().size();
+    QElapsedTimer sincePress;
+    sincePress.start();
+    QTest::mousePress(panel.directionButton(3), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return device.motions(beforeSlew).size() == 1; }, kWaitMs));
+    EXPECT_LT(sincePress.elapsed(), 2000);
+    QElapsedTimer sinceRelease;
+    QTest::mouseRelease(panel.directionButton(3), Qt::LeftButton);
+    sinceRelease.start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return device.motions(beforeSlew).size() == 2; }, kWaitMs));
+    EXPECT_LT(sinceRelease.elapsed(), 2000);
+    EXPECT_EQ(device.motions(beforeSlew), (QByteArrayList{":Me#", ":Q#"}));
+
+    // The reads hold the focuser's port for 8 s; the 2 s polls go on meanwhile.
+    QTest::qWait(int(std::max<qint64>(0, 6500 - sinceQueued.elapsed())));
+    const QByteArrayList later = device.frames(beforePolls);
+    EXPECT_GE(later.count(":GR#"), 2) << "polls every 2 s, not every focuser time-out";
+    EXPECT_TRUE(focuser.control().isConnected());
+    EXPECT_TRUE(alerts.alerts.empty());
 }

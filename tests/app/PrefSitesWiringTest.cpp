@@ -71,6 +71,16 @@ protected:
         }
     }
 
+    // A city source text in the per-user "Build Data" folder, beside an empty "Database".
+    bool writeCitySource(const QString& name, const QByteArray& text) const
+    {
+        const QString user = folders.userData;
+        if (!QDir().mkpath(user + "/Build Data") || !QDir().mkpath(user + "/Database"))
+            return false;
+        QFile file(user + "/Build Data/" + name);
+        return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
+    }
+
     QTimeZone m_zone = AppTimeZone::zone();
 };
 
@@ -160,11 +170,7 @@ TEST_F(PrefSitesWiringTest, ThePreferencesWindowStaysAboveTheChart)
 TEST_F(PrefSitesWiringTest, CityTablesLoadWhenShownAndAClickFillsTheTab)
 {
     const QString user = folders.userData;
-    ASSERT_TRUE(QDir().mkpath(user + "/Build Data") && QDir().mkpath(user + "/Database"));
-    QFile text(user + "/Build Data/BuildUSCity.txt");
-    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
-    text.write("1\nAlbuquerque, NM\t35\t5\tN\t106\t39\tW\t-7\n");
-    text.close();
+    ASSERT_TRUE(writeCitySource("BuildUSCity.txt", "1\nAlbuquerque, NM\t35\t5\tN\t106\t39\tW\t-7\n"));
     chart->prefWindow().showTab(PrefWindow::kSetup);
     CityTablesPanel* cities = chart->prefWindow().cityTables();
     ASSERT_NE(cities, nullptr);
@@ -177,6 +183,27 @@ TEST_F(PrefSitesWiringTest, CityTablesLoadWhenShownAndAClickFillsTheTab)
     EXPECT_EQ(tab().siteNameField(1)->text(), "Albuquerque, NM");
     EXPECT_EQ(tab().latitudeField(0)->text(), "35");
     EXPECT_EQ(tab().eastWest()->checkedId(), 1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PrefSitesWiringTest, EnterOnACityFoundByTypingAppliesIt)
+{
+    ASSERT_TRUE(writeCitySource("BuildWorldCity.txt",
+                                "2\nBerlin\t52\t31\tN\t13\t24\tE\t1\nSydney\t33\t52\tS\t151\t12\tE\t10\n"));
+    chart->prefWindow().showTab(PrefWindow::kSetup);
+    QTableView* world = chart->prefWindow().cityTables()->view(CityDataSource::kWorldTag);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return world->model()->rowCount() == 2; }));
+    world->setFocus();
+    QTest::keyClicks(world, "Syd");
+    ASSERT_EQ(world->currentIndex().row(), 1);
+    QTest::keyClick(world, Qt::Key_Return);
+    EXPECT_EQ(tab().latitudeField(0)->text(), "33");
+    EXPECT_EQ(tab().longitudeField(1)->text(), "12");
+    EXPECT_EQ(tab().northSouth()->checkedId(), 1);
+    EXPECT_EQ(tab().siteNameField(0)->text(), "Sydney");
 }
 
 }  // namespace

@@ -18,6 +18,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QGroupBox>
+#include <QLabel>
+
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -107,9 +110,21 @@ TEST_F(PrefTabsWiringTest, TheStarPreviewDrawsTheChartsStarImages)
 TEST_F(PrefTabsWiringTest, TheReadoutChooserIsTheInfoPanelTabWithItsTips)
 {
     PrefWindowControl& prefs = chart->prefWindow();
-    QWidget* page = prefs.window().tabs()->widget(PrefWindow::kInfoPanel);
-    ASSERT_EQ(page, dynamic_cast<QWidget*>(chart->outlets().infoPanelDrag));
+    QWidget* tab = prefs.window().tabs()->widget(PrefWindow::kInfoPanel);
+    auto* page = dynamic_cast<QWidget*>(chart->outlets().infoPanelDrag);
+    ASSERT_NE(page, nullptr);
+    EXPECT_TRUE(tab->isAncestorOf(page));
     EXPECT_FALSE(page->isWindow());
+    // Its captions come from the string table.
+    QStringList captions;
+    for (const QGroupBox* box : tab->findChildren<QGroupBox*>())
+        captions += box->title();
+    for (const QLabel* label : tab->findChildren<QLabel*>())
+        captions += label->text();
+    for (const char* key : {"Info Panel Display Items", "Info Panel Positions", "Instructions Key", "View",
+                            "Cursor RA/Dec", "Cursor Alt/Az", "Universal Time", "GST", "LST", "Julian Day",
+                            "Location"})
+        EXPECT_TRUE(captions.contains(QString::fromLatin1(key))) << key;
     // Every tip of the window, the readout buttons' eight included.
     PrefLocalization& texts = prefs.prefLocalization();
     EXPECT_EQ(texts.toolTipCount(), 74);

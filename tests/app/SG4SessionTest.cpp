@@ -55,8 +55,9 @@ TEST_F(SG4SessionTest, TheConnectMenuConnectsAndTheWorkerDownloads)
     EXPECT_TRUE(alerts.alerts.empty());
     EXPECT_EQ(control.sg4Baud(), 19200) << "found by the speed scan";
     EXPECT_TRUE(panel.isVisible());
-    // The mount letting the worker go does not stop it under the camera.
-    ScopeThread& worker = chart->mountLink().scopeControl().scopeThread();
+    // The camera's port has a worker of its own: the mount letting its
+    // worker go does not stop the camera's.
+    ScopeThread& worker = *chart->mountLink().scopeControl().portWorkers().worker(kSerialSlotSG4);
     chart->mountLink().scopeControl().releaseThread();
     EXPECT_FALSE(worker.wait(200));
 
@@ -75,7 +76,9 @@ TEST_F(SG4SessionTest, TheConnectMenuConnectsAndTheWorkerDownloads)
     EXPECT_FALSE(control.isSG4Connect());
     EXPECT_FALSE(panel.isVisible());
     EXPECT_EQ(serial.serialRefNum(kSerialSlotSG4), -1);
-    // With no other user left, the worker stops with the camera.
-    EXPECT_TRUE(worker.wait(5000));
+    // The camera's worker waits, idle, for its next connection; the mount's,
+    // let go above, was never needed by the camera.
+    EXPECT_FALSE(worker.wait(200));
+    EXPECT_FALSE(chart->mountLink().scopeControl().scopeThread().isRunning());
     pty.closeMaster();
 }

@@ -31,6 +31,20 @@ public:
     std::span<const comet> comets() const override { return cometTable; }
     std::span<const minorPlanet> minorPlanets() const override { return minorPlanetTable; }
     std::span<const planet> planets() const override { return planetTable; }
+    // The tests add records between searches: any table that grew or moved
+    // counts as a new load.
+    std::uint64_t catalogueVersion() const override
+    {
+        std::uint64_t version = 0;
+        const auto mix = [&version](const void* data, std::size_t size) {
+            version = version * 1000003u ^ std::uint64_t(reinterpret_cast<std::uintptr_t>(data)) ^ size;
+        };
+        mix(starTable.data(), starTable.size());
+        mix(deepSkyTable.data(), deepSkyTable.size());
+        mix(cometTable.data(), cometTable.size());
+        mix(minorPlanetTable.data(), minorPlanetTable.size());
+        return version;
+    }
     QString neoName() const override { return neo; }
     std::optional<std::uint32_t> neoIndex() const override { return neoRecord; }
     double julianDay() const override { return jd; }

@@ -60,6 +60,21 @@ TEST_F(AutoFocusRunTest, ASweepFindsTheBestFocus)
     EXPECT_TRUE(alerts.alerts.empty());
 }
 
+TEST_F(AutoFocusRunTest, TheStoreKeepsItsRunsGroupingWhenTheFieldsChangeAfterIt)
+{
+    start(7, 2);
+    runToEnd();
+    ASSERT_TRUE(run.isCurveDone());
+    run.setImages(3);
+    run.setSamples(5);
+    EXPECT_EQ(run.storeLayout().images, 7);
+    EXPECT_EQ(run.storeLayout().samples, 2);
+    // The next run takes the new grouping.
+    start(3, 5);
+    EXPECT_EQ(run.storeLayout().images, 3);
+    EXPECT_EQ(run.storeLayout().samples, 5);
+}
+
 TEST_F(AutoFocusRunTest, TheFocuserMovesAfterEachPositionsSamplesOnFreshFrames)
 {
     start(4, 2, 50);

@@ -143,6 +143,19 @@ TEST(FocusCurvePainterTest, TheCurveRunsBetweenTheColumnsAndTheLineMarksTheBestF
     EXPECT_TRUE(pixels(render({one, 1, 3, true, true, data.coeff, 500, 7000}), isGreen).empty());
 }
 
+TEST(FocusCurvePainterTest, ABestFocusFarOutsideTheSweepDrawsNoLineAndConvertsNothingOutOfRange)
+{
+    // A sweep of 4 steps: 40 segments of a tenth of a step each.
+    std::vector<FocusSample> store;
+    for (const int p : {1000, 1001, 1002, 1003, 1004})
+        store.push_back(sample(p, 10.0 + std::abs(p - 1002)));
+    FocusCurveData data{store, 5, 1, true, true, {400.0, -1.0, 1.0}, 65535, 7000.0};
+    int onLine = 0;
+    for (const QPoint& p : pixels(render(data), isGreen))
+        onLine += p.x() >= 239 ? 1 : 0;
+    EXPECT_EQ(onLine, 0);
+}
+
 TEST(FocusCurvePainterTest, IntegerColumnsForTheMoonLitePlot)
 {
     std::vector<FocusSample> store;

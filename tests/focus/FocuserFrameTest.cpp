@@ -40,7 +40,7 @@ TEST_F(FocuserFrameTest, ConnectToggles)
     EXPECT_TRUE(alerts.alerts.empty());
 }
 
-TEST_F(FocuserFrameTest, AFocuserThatDoesNotAnswerRaisesTheModelsAlert)
+TEST_F(FocuserFrameTest, AFocuserThatDoesNotAnswerRaisesTheModelsAlertWithTheReason)
 {
     PtyDevice silent;
     silent.start();
@@ -51,9 +51,15 @@ TEST_F(FocuserFrameTest, AFocuserThatDoesNotAnswerRaisesTheModelsAlert)
     EXPECT_FALSE(frame->isFocuserConnected());
     ASSERT_EQ(alerts.alerts.size(), 1u);
     EXPECT_EQ(alerts.alerts[0].title, "Probe connection failed.");
-    EXPECT_EQ(alerts.alerts[0].message, " ");
+    EXPECT_TRUE(alerts.alerts[0].message.contains("did not answer")) << alerts.alerts[0].message.toStdString();
     EXPECT_EQ(frame->startUps, 0);
     EXPECT_FALSE(frame->isUpdateTimerActive());
+
+    // With another focuser on the slot no search starts, and the alert says why.
+    ASSERT_TRUE(serial->openSerialDriver(0, 9600, false, kSerialSlotFocuser));
+    toggleConnect();
+    ASSERT_EQ(alerts.alerts.size(), 2u);
+    EXPECT_TRUE(alerts.alerts[1].message.contains("Another focuser")) << alerts.alerts[1].message.toStdString();
 }
 
 TEST_F(FocuserFrameTest, TheTimerBlockHoldsTheUpdatesOff)

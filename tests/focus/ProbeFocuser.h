@@ -110,6 +110,7 @@ protected:
     {
         return CriticalFocusZone::unitSteps(focalRatio);
     }
+    QString focuserName() const override { return QStringLiteral("Probe"); }
     QString connectFailedMessage() const override { return QStringLiteral("Probe connection failed."); }
     bool isTemperatureGood() const override { return temperatureGood; }
     void moveIn() override { --moves; }

@@ -258,3 +258,52 @@ TEST_F(RoboTest, TheWindowShowsTheSettingsAndReachesTheFrame)
     settle();
     EXPECT_TRUE(window.output(2)->isChecked());
 }
+
+TEST_F(RoboTest, TheBacklashDirectionChangesFromAFreshStart)
+{
+    connectFocuser();
+    ASSERT_EQ(control->roboBacklashDirection(), 2);
+    ASSERT_EQ(control->roboBacklash(), 0);
+    // Amount 0 would only ask: the controller would stay at direction 2.
+    frame->editTextAction(RoboFrame::kDirectionMatrix, 1);
+    settle();
+    EXPECT_TRUE(lastSent("FB300001"));
+    EXPECT_EQ(control->roboBacklashDirection(), 3);
+    EXPECT_EQ(roboDisplay.backlash, 1);
+
+    frame->editTextAction(RoboFrame::kBacklashField, 40);
+    settle();
+    // Direction 2 has no amount of its own yet: it takes the current one.
+    frame->editTextAction(RoboFrame::kDirectionMatrix, 0);
+    settle();
+    EXPECT_TRUE(lastSent("FB200040"));
+    frame->editTextAction(RoboFrame::kBacklashField, 7);
+    settle();
+    // Back to 3, its stored amount is kept.
+    frame->editTextAction(RoboFrame::kDirectionMatrix, 1);
+    settle();
+    EXPECT_TRUE(lastSent("FB300040"));
+    EXPECT_EQ(control->roboBacklashDirection(), 3);
+    EXPECT_EQ(roboDisplay.backlash, 40);
+    EXPECT_EQ(alerts.beeps, 0);
+}
+
+TEST_F(RoboTest, AGarbledBacklashOrConfigurationReplyBeepsAndKeepsTheField)
+{
+    simulator->setBacklash(2, 30);
+    connectFocuser();
+    ASSERT_EQ(roboDisplay.backlash, 30);
+    simulator->garbleNextReply();
+    frame->editTextAction(RoboFrame::kBacklashField, 55);
+    settle();
+    EXPECT_EQ(alerts.beeps, 1);
+    EXPECT_EQ(roboDisplay.backlash, 30);
+
+    simulator->garbleNextReply();
+    bool read = true;
+    control->roboGetConfig([&read](bool ok) { read = ok; });
+    settle();
+    EXPECT_FALSE(read);
+    EXPECT_EQ(alerts.beeps, 2);
+    EXPECT_EQ(roboDisplay.duty, 20);
+}

@@ -55,4 +55,20 @@ TEST_F(PrefRecordsTest, SaveScopesAndEyepiecesWriteTheirBlocksAndFlags)
     EXPECT_EQ(written.value("DSLRPref").toString(), QStringLiteral("0"));
 }
 
+TEST_F(PrefRecordsTest, ADamagedFinderOrProtocolAndOverlongNamesAreBoundedOnRead)
+{
+    // Slot 0: finder type 7, protocol 99; slot 1: finder 2, protocol 13, both kept.
+    seed({{"ScopesPref", hex("0000fa44 00004843 0000a040 6300 0700 00 00 01 01"
+                             "0000fa44 00004843 0000a040 0d00 0200 00 00 01 01")},
+          {"ScopeNamesArrayPref", QStringLiteral(R"(["%1","b"])").arg(QString(500, u'a'))}});
+    PrefControl& prefs = launch();
+    EXPECT_EQ(prefs.scopes()[0].finderType, 2);
+    EXPECT_EQ(prefs.scopes()[0].mountProtocol, 0);
+    EXPECT_EQ(prefs.scopes()[1].finderType, 2);
+    EXPECT_EQ(prefs.scopes()[1].mountProtocol, 13);
+    EXPECT_EQ(prefs.scopeNamesArray()[0], QString(PrefDefaults::kMostNameLength, u'a'));
+    prefs.setSiteNamesArray({QString(200, u's')});
+    EXPECT_EQ(prefs.siteNamesArray()[0].size(), PrefDefaults::kMostNameLength);
+}
+
 }  // namespace

@@ -47,7 +47,7 @@ TEST_F(PrefResetTest, CancellingChangesNothingAndResetRemovesExactlyItsKeys)
     seedEveryKey();
     PrefControl& prefs = launch();
     const auto before = storedValues();
-    ASSERT_EQ(before.size(), 210);
+    ASSERT_EQ(before.size(), 211);
     answerReset(false);
     fakes.log.calls.clear();
     prefs.restoreDefaultPrefsAction();

@@ -98,6 +98,7 @@ public:
     std::span<minorPlanet> minorPlanets() override { return minorPlanetTable; }
     std::span<const minorPlanet> minorPlanets() const override { return minorPlanetTable; }
     std::optional<std::uint32_t> neoIndex() const override { return neo; }
+    std::uint32_t tableVersion() const override { return 0; }
     void calculateCometPositions(int kind, double dayOffset, int record, int pathSlot) override
     {
         calls << QString("%1 %2 %3 %4").arg(kind).arg(dayOffset).arg(record).arg(pathSlot);

@@ -1,6 +1,7 @@
 #include "MountFixture.h"
 
 #include "mount/panels/ConnectMenu.h"
+#include "support/RecordingAlertPresenter.h"
 
 #include <gtest/gtest.h>
 
@@ -173,3 +174,25 @@ TEST_F(ConnectMenuTest, TheAllSkyChoiceIsClearedAfterEveryConnect)
     EXPECT_FALSE(sg4.allSky);
     EXPECT_FALSE(sg4.select);
 }
+
+namespace {
+
+TEST_F(ConnectMenuTest, ACameraSearchThatCannotStartSaysWhy)
+{
+    constexpr int kTagAllSky = 57;
+    const ScopedAlertRecorder alerts;
+    MenuSG4 sg4;
+    sg4.answers = false;
+    menu->setSG4(&sg4);
+    serial->setExtraPorts({});
+    serial->getPortNames();
+    menu->connectMenuAction(kTagAllSky);
+    ASSERT_EQ(alerts.alerts.size(), 1u);
+    EXPECT_EQ(alerts.alerts[0].title, "SBIG AllSky connection failed.");
+    EXPECT_EQ(alerts.alerts[0].message, serial->maxPorts() == 0 ? QString("No serial port was found.")
+                                                                 : QString("A connection is still being made, or "
+                                                                           "another device holds the camera's "
+                                                                           "serial port."));
+}
+
+}  // namespace

@@ -19,13 +19,12 @@
 #include <thread>
 #include <vector>
 
-// One protocol family talking to a simulated mount behind a pty, on a short
-// transport tick, with its pauses recorded instead of slept, a fixed clock
-// and the main-thread events recorded.
+// One protocol family talking to a simulated mount behind a pty, on the
+// transport's real tick, with its pauses recorded instead of slept, a fixed
+// clock and the main-thread events recorded.
 class FamilyFixture : public PrefFixture {
 protected:
     using Kind = LX200Personality::Kind;
-    static constexpr std::chrono::microseconds kFastTick{1000};
 
     void SetUp() override
     {
@@ -95,7 +94,9 @@ protected:
     PrefControl* prefs = nullptr;
     std::unique_ptr<PtyDevice> pty;
     std::unique_ptr<ColonCommandMount> mount;
-    SerialControl serial{DebugWriter(), SerialTiming{kFastTick, std::chrono::milliseconds(300)}};
+    // The transport on the program's own tick: its cycles span what real
+    // units pause inside a reply, as they do in use.
+    SerialControl serial{DebugWriter(), SerialTiming{.wifiOpenTimeout = std::chrono::milliseconds(300)}};
     ScopeStatus status;
     MountEvents events;
     DebugWriter debug;

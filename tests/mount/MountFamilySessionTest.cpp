@@ -103,3 +103,50 @@ INSTANTIATE_TEST_SUITE_P(
                              synScanSync},
                       Family{"iOptron", kProtocolIOptron, [] { return std::make_shared<IOptronSimulator>(); }, {}}),
     [](const ::testing::TestParamInfo<Family>& info) { return std::string(info.param.name); });
+
+// A stop while the mount runs a goto, its replies 300 ms late and split
+// and the first axis stop's reply lost: every command of the stop still
+// goes out and the mount ends at rest short of the target.
+class NexStarStopTest : public MountFixture {
+protected:
+    void SetUp() override
+    {
+        MountFixture::SetUp();
+        scope->setFamilies({});
+    }
+};
+
+TEST_F(NexStarStopTest, AStopGoesOutWholeWhateverRepliesAreLateSplitOrLost)
+{
+    NexStarSimulator mount;
+    mount.setPosition(2.0, 0.1);
+    mount.faults().setReplyDelay(std::chrono::milliseconds(300));
+    mount.faults().splitRepliesInHalf(std::chrono::milliseconds(150));
+    mount.start();
+    serial->setExtraPorts({mount.path()});
+    serial->getPortNames();
+    prefs->scopes()[0].mountProtocol = quint16(kProtocolNexStarGPS);
+    ASSERT_TRUE(connectSlot0());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return scope->hasScopePort(); }, 2000));
+    scope->setTimerRate(0.0f);
+    settle();
+
+    scope->gotoRA(1.0, 0.3);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return mount.isSlewing(); }, 20000));
+    mount.loseReplies('P', 1);
+    // The stop cuts a poll short.
+    scope->readScopePosition([](bool) {}, std::chrono::seconds(20));
+    scope->stopSlewing();
+    settle();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return mount.slews().size() >= 2; }, 20000));
+
+    const std::vector<QByteArray> slews = mount.slews();
+    ASSERT_EQ(slews.size(), 2u);
+    EXPECT_EQ(slews[0], QByteArray("P\x02\x11$\0\0\0\0", 8));
+    EXPECT_EQ(slews[1], QByteArray("P\x02\x10$\0\0\0\0", 8));
+    const QByteArray received = mount.received();
+    EXPECT_LT(received.lastIndexOf('M'), received.indexOf("P\x02"));
+    EXPECT_TRUE(mount.isAtRest());
+    EXPECT_GT(std::abs(mount.ra() - 1.0), 0.5) << "stopped short of the target";
+    scope->disconnect();
+}

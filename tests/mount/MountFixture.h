@@ -201,7 +201,8 @@ protected:
         prefs->setScopeNamesArray({"Scope A", "Scope B", "", "", ""});
         skyDate = std::make_unique<SkyDateModel>(*prefs);
         log = std::make_unique<DebugLog>(folder());
-        serial = std::make_unique<SerialControl>(DebugWriter(), SerialTiming{std::chrono::microseconds(1000)});
+        // The program's own tick: the exchanges' cycles span the devices' pauses as in use.
+        serial = std::make_unique<SerialControl>(DebugWriter(), SerialTiming{});
         ScopeThreadTiming timing;
         timing.sleep = [](std::chrono::microseconds) {};
         scope = std::make_unique<ScopeControl>(*prefs, *skyDate, *serial,

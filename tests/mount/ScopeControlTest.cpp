@@ -240,45 +240,21 @@ TEST_F(ScopeControlTest, FailedPollsInARowEndTheConnectionWithOneAlert)
     EXPECT_EQ(alerts.alerts[0].title, "Lost contact with the telescope.");
 }
 
-// The worker stops once the last device that needs it is gone, and starts
-// again with the next connection.
-TEST_F(ScopeControlTest, TheWorkerStopsAfterTheLastDeviceDisconnects)
+// The worker stops once the mount is gone, whatever the other devices do on
+// their ports' workers, and starts again with the next connection.
+TEST_F(ScopeControlTest, TheWorkerStopsAfterTheMountDisconnects)
 {
-    bool domeConnected = true;
-    scope->setWorkerInUse(this, [&] { return domeConnected; });
     connectScope();
+    scope->portWorkers().postWork(kSerialSlotDome, [] {});
     scope->disconnect();
-    EXPECT_FALSE(scope->scopeThread().wait(200));
-    domeConnected = false;
-    scope->releaseThread();
     EXPECT_TRUE(scope->scopeThread().wait(5000));
     EXPECT_FALSE(scope->hasScopePort());
+    EXPECT_TRUE(scope->portWorkers().worker(kSerialSlotDome)->isRunning());
 
     connectScope();
     EXPECT_TRUE(scope->scopeThread().isRunning());
     scope->disconnect();
     EXPECT_TRUE(scope->scopeThread().wait(5000));
-}
-
-// Each device holds the worker on its own: the domes letting go leave it
-// running for the camera, and a user removed no longer holds it.
-TEST_F(ScopeControlTest, TheWorkerRunsWhileAnyOfItsUsersNeedsIt)
-{
-    bool domes = true;
-    bool camera = true;
-    int cameraUser = 0;
-    scope->setWorkerInUse(this, [&] { return domes; });
-    scope->setWorkerInUse(&cameraUser, [&] { return camera; });
-    scope->launchThread();
-    scope->releaseThread();
-    EXPECT_FALSE(scope->scopeThread().wait(200)) << "held by both";
-    domes = false;
-    scope->releaseThread();
-    EXPECT_FALSE(scope->scopeThread().wait(200)) << "still held by the camera";
-    scope->setWorkerInUse(&cameraUser, {});
-    scope->releaseThread();
-    EXPECT_TRUE(scope->scopeThread().wait(5000));
-    scope->setWorkerInUse(this, {});
 }
 
 // A lost mount leaves the chart as it was before the connection: redrawn

@@ -3,6 +3,7 @@
 #include "mount/PanelCommand.h"
 #include "mount/ScopeThread.h"
 #include "mount/dome/ScopeDomeMount.h"
+#include "mount/links/DomeJobs.h"
 #include "mount/links/SG4Jobs.h"
 
 #include <gtest/gtest.h>
@@ -169,18 +170,21 @@ struct RecordingSG4 final : SG4Jobs {
 
 }  // namespace
 
-// The image transfer blocks on the serial line, so it runs on the worker;
-// the movie frame touches windows, so it comes back to the main thread.
+// The image transfer blocks on the serial line, so it runs on the SG-4
+// port's worker, not the mount's; the movie frame touches windows, so it
+// comes back to the main thread.
 TEST_F(ScopeThreadTest, SG4JobsRunOnTheirOwnThreads)
 {
     RecordingSG4 sg4;
     scope->setSG4(&sg4);
     connectScope();
-    scope->scopeThread().post({kSG4MsgImageDownload, {}, {}, {}});
-    scope->scopeThread().post({kSG4MsgAllSkyMovie, {}, {}, {}});
-    settle();
-    EXPECT_EQ(sg4.downloadThread.load(), &scope->scopeThread());
+    scope->portWorkers().post(kSerialSlotSG4, kSG4MsgImageDownload);
+    scope->portWorkers().post(kSerialSlotSG4, kSG4MsgAllSkyMovie);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return sg4.movieThread.load() != nullptr; }, 20000));
+    EXPECT_EQ(sg4.downloadThread.load(), scope->portWorkers().worker(kSerialSlotSG4));
     EXPECT_EQ(sg4.movieThread.load(), QThread::currentThread());
+    scope->portWorkers().worker(kSerialSlotSG4)->killRemotePort();
+    scope->setSG4(nullptr);
 }
 
 // A quit empties the queue while the worker may be taking a job from it:
@@ -201,13 +205,11 @@ TEST(ScopeThreadQuit, AQuitWhileAJobIsTakenNeverFreesIt)
     }
 }
 
-// The last device lets the worker go while its job is in a long exchange:
-// a dome exchange posted then has the worker carry on after that job rather
-// than hold the window until it ends, and the worker checks in again, so
-// the mount controller takes the dome's jobs once more.
-TEST_F(ScopeThreadTest, WorkPostedWhileTheWorkerIsLeavingNeverWaitsForIt)
+// Each device's port has a worker of its own: while the mount's worker is
+// held in a long exchange, a dome's and a focuser's work still runs at
+// once, each on its own thread, and a job the dome board posts reaches it.
+TEST_F(ScopeThreadTest, OtherDevicesWorkNeverWaitsForTheMountsWorker)
 {
-    using namespace std::chrono_literals;
     constexpr int kMostMs = 60000;
     scope->launchThread();
     ASSERT_TRUE(QTest::qWaitFor([this] { return scope->hasScopePort(); }, kMostMs));
@@ -219,27 +221,31 @@ TEST_F(ScopeThreadTest, WorkPostedWhileTheWorkerIsLeavingNeverWaitsForIt)
         exchangeEnds.wait();
     });
     ASSERT_TRUE(QTest::qWaitFor([&] { return inExchange.load(); }, kMostMs));
-    scope->releaseThread();
-    ASSERT_FALSE(scope->hasScopePort());
 
-    // Ends the exchange itself should the post wait for it, so the test ends.
-    std::promise<void> posted;
-    std::atomic<bool> endedByValve = false;
-    std::thread valve([&, postReturned = posted.get_future()] {
-        endedByValve = postReturned.wait_for(30s) == std::future_status::timeout;
-        endExchange.set_value();
-    });
-    std::atomic<bool> ran = false;
-    ScopeDomeMount dome(*scope, *prefs);
-    dome.postWork([&ran] { ran = true; });
-    const bool returnedWithExchangeRunning = !endedByValve;
-    posted.set_value();
-    valve.join();
-    EXPECT_TRUE(returnedWithExchangeRunning);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return ran.load(); }, kMostMs));
-    EXPECT_TRUE(QTest::qWaitFor([this] { return scope->hasScopePort(); }, kMostMs));
-    EXPECT_TRUE(scope->scopeThread().isRunning());
-    EXPECT_FALSE(scope->scopeThread().isStopping());
+    struct Board : DomeBoardJobs {
+        std::atomic<int> homes = 0;
+        void domeTrackTimer() override {}
+        void domeCalibrateTimer() override {}
+        void domeHomeTimer() override { ++homes; }
+        void domeRelayWestOnTimer() override {}
+        void domeRelayEastOnTimer() override {}
+    } board;
+    scope->portWorkers().worker(kSerialSlotDome)->setDomeBoard(&board);
+    std::atomic<QThread*> domeThread = nullptr;
+    std::atomic<QThread*> focuserThread = nullptr;
+    ScopeDomeMount dome(*scope, *prefs, kSerialSlotDome);
+    dome.postWork([&domeThread] { domeThread = QThread::currentThread(); });
+    EXPECT_TRUE(dome.postJob(kDomeMsgHome));
+    scope->portWorkers().postWork(kSerialSlotFocuser,
+                                  [&focuserThread] { focuserThread = QThread::currentThread(); });
+    const bool ranBeside = QTest::qWaitFor(
+        [&] { return domeThread && focuserThread && board.homes == 1; }, kMostMs);
+    endExchange.set_value();
+    EXPECT_TRUE(ranBeside);
+    EXPECT_NE(domeThread.load(), focuserThread.load());
+    EXPECT_NE(domeThread.load(), static_cast<QThread*>(&scope->scopeThread()));
+    scope->portWorkers().worker(kSerialSlotDome)->killRemotePort();
+    scope->portWorkers().worker(kSerialSlotDome)->setDomeBoard(nullptr);
 }
 
 // The panels' codes: which ones leave the position alone, and the site

@@ -13,16 +13,17 @@
 #include <chrono>
 #include <memory>
 
-// A transport on a short tick with its debug log on, and simulated devices
-// behind ptys.
+// A transport on a short tick (or, for a device whose replies pause as
+// real ones do, the program's own) with its debug log on, and simulated
+// devices behind ptys.
 class SerialFixture : public ::testing::Test {
 protected:
     static constexpr std::chrono::microseconds kFastTick{1000};
 
-    SerialFixture()
+    explicit SerialFixture(std::chrono::microseconds tick = kFastTick)
         : log(dir.path()),
           serial(DebugWriter([] { return true; }, &log),
-                 SerialTiming{kFastTick, std::chrono::milliseconds(300)})
+                 SerialTiming{tick, std::chrono::milliseconds(300)})
     {
     }
 

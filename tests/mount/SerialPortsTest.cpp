@@ -4,6 +4,10 @@
 
 #include <QDir>
 
+#include "mount/SlotExchange.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <memory>
@@ -76,6 +80,57 @@ TEST_F(SerialPortsTest, OpenPortIsHeldExclusively)
     EXPECT_FALSE(serial.openSerialDriver(0, 9600, false, kSerialSlotFocuser));
     serial.closeSerialDriver(kSerialSlotScope);
     EXPECT_TRUE(serial.serialPortAvailable(0));
+}
+
+// Running as root passes the exclusive-use lock: a device's scan must still
+// skip every port the program holds for another device, leaving that
+// device's line, speed and settings alone.
+TEST_F(SerialPortsTest, AScanNeverOpensAPortHeldForAnotherDevice)
+{
+    PtyDevice focuser;
+    focuser.simulator().answer("?", "!");
+    focuser.start();
+    device().simulator().answer("?", "!");
+    device().start();
+    serial.setExtraPorts({device().path(), focuser.path()});
+    serial.getPortNames();
+    ASSERT_TRUE(serial.openSerialDriver(0, 9600, false, kSerialSlotScope));
+
+    EXPECT_FALSE(serial.serialPortAvailable(0));
+    EXPECT_FALSE(serial.openSerialDriver(0, 19200, false, kSerialSlotSG4));
+    const SlotExchange line(serial, kSerialSlotFocuser, 9600, {}, {});
+    const quint16 found =
+        line.firstAnswering(2, [&line] { return line.send("?", 1).value_or("") == "!"; });
+    EXPECT_EQ(found, 2);
+    EXPECT_TRUE(device().simulator().received().isEmpty());
+    EXPECT_EQ(focuser.simulator().received(), "?");
+    const termios mountLine = serial.requestedSettings(kSerialSlotScope).value();
+    EXPECT_EQ(cfgetospeed(&mountLine), speed_t(B9600));
+    EXPECT_EQ(exchange("?", 1).count, 1);
+    serial.closeSerialDriver(kSerialSlotFocuser);
+    focuser.closeMaster();
+}
+
+// Every open takes an advisory lock that root honours too: a line another
+// program locked is refused, and one this program opened is locked.
+TEST_F(SerialPortsTest, OpensTakeTheLinesAdvisoryLock)
+{
+    device().start();
+    const QByteArray path = device().path().toLocal8Bit();
+    const int other = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(other, 0);
+    ASSERT_EQ(flock(other, LOCK_EX | LOCK_NB), 0);
+    EXPECT_FALSE(serial.serialPortAvailable(0));
+    EXPECT_FALSE(serial.openSerialDriver(0, 9600, false, kSerialSlotScope));
+    EXPECT_TRUE(debugText().contains("openSerialDriver: flock failed"));
+
+    flock(other, LOCK_UN);
+    EXPECT_TRUE(serial.serialPortAvailable(0));
+    ASSERT_TRUE(serial.openSerialDriver(0, 9600, false, kSerialSlotScope));
+    EXPECT_NE(flock(other, LOCK_EX | LOCK_NB), 0);
+    serial.closeSerialDriver(kSerialSlotScope);
+    EXPECT_EQ(flock(other, LOCK_EX | LOCK_NB), 0);
+    ::close(other);
 }
 
 TEST_F(SerialPortsTest, ReopeningASlotReleasesItsEarlierPort)

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <functional>
+#include <optional>
 #include <thread>
 
 namespace {
@@ -217,6 +218,55 @@ TEST_F(SerialReadersTest, ClosingTheSG4SlotDuringABlockEndsTheReadThenCloses)
     EXPECT_EQ(serial.serialRefNum(kSerialSlotSG4), -1);
     serial.closeSerialDriver(kSerialSlotFocuser);
     focuser.closeMaster();
+}
+
+// The focuser's and the dome controller's readers hold their slot as the
+// SG-4's do: a close while one reads ends it at its next read and the port
+// closes as it lets go, so a port opened meanwhile never gets its number
+// while the reader still uses it.
+TEST_F(SerialReadersTest, ClosingASlotDuringAReadEndsItBeforeThePortGoes)
+{
+    const struct {
+        const char* name;
+        quint16 slot;
+        std::function<bool()> read;  // true when the other device's bytes were taken
+    } readers[] = {
+        {"JMI", kSerialSlotFocuser, [&] { return serial.readJMIStream(); }},
+        {"Optec", kSerialSlotFocuser,
+         [&] { return serial.readOptecStream(reply) > 0 && serial.optecUnits() == 1234; }},
+        {"DDW", kSerialSlotDDW, [&] { return serial.readDDWStream(reply) > 0; }},
+    };
+    for (const auto& reader : readers) {
+        SCOPED_TRACE(reader.name);
+        PtyDevice stream;
+        PtyDevice other;
+        stream.start();
+        other.start();
+        serial.setExtraPorts({stream.path(), other.path()});
+        serial.getPortNames();
+        ASSERT_TRUE(serial.openSerialDriver(0, 9600, false, reader.slot));
+        std::atomic<bool> taken = true;
+        std::atomic<bool> reading = false;
+        std::optional<Trickle> noise;
+        noise.emplace(stream.simulator(), 'x');
+        std::thread worker([&] {
+            reading = true;
+            taken = reader.read();
+        });
+        while (!reading)
+            std::this_thread::sleep_for(1ms);
+        std::this_thread::sleep_for(20ms);
+        serial.closeSerialDriver(reader.slot);
+        ASSERT_TRUE(serial.openSerialDriver(1, 9600, false, kSerialSlotSG4));
+        other.simulator().babble("cP=1234VrV", 5ms);
+        worker.join();
+        noise.reset();
+        EXPECT_FALSE(taken) << "the other device's bytes never reach the reader";
+        EXPECT_EQ(serial.serialRefNum(reader.slot), -1);
+        serial.closeSerialDriver(kSerialSlotSG4);
+        other.closeMaster();
+        stream.closeMaster();
+    }
 }
 
 TEST_F(SerialReadersTest, DDWRecordStartsAtVAndIsTerminatedWithinTheBuffer)

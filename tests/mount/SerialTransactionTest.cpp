@@ -70,10 +70,25 @@ TEST_F(SerialTransactionTest, DeviceThatFallsSilentTimesOutAndPortStaysOpen)
     EXPECT_EQ(device().simulator().received(), kRequest + kRequest);
 }
 
+// A silent device costs the exchange its 40 cycles of 3 ticks and no more:
+// a cycle never also waits for a first byte (0.1 s on the serial slots).
+TEST_F(SerialTransactionTest, ASilentDeviceCostsFortyCyclesOfThreeTicks)
+{
+    device().simulator().dropAnswers();
+    open(kSerialSlotFocuser);
+    const auto start = std::chrono::steady_clock::now();
+    const Exchange silent = exchange(kRequest, 9, kSerialSlotFocuser);
+    const auto spent = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(silent.count, kTransTimeout);
+    // 120 ticks of 1 ms here; forty first-byte waits would add 4 s.
+    EXPECT_LT(spent, std::chrono::seconds(2));
+}
+
 TEST_F(SerialTransactionTest, WriteOnlyAndReadOnlyExchanges)
 {
     device().simulator().answer(kRequest, kAnswer);
-    device().simulator().setReplyDelay(150ms);
+    // Half of the 40 cycles of 3 ticks.
+    device().simulator().setReplyDelay(60ms);
     open(kSerialSlotScope);
 
     // No reply expected: back right after the write, count as written.

@@ -15,14 +15,14 @@
 #include <utility>
 #include <vector>
 
-// A mount family beyond the LX200 style in its surroundings: a transport on a short tick, the shared
+// A mount family beyond the LX200 style in its surroundings: a transport on the program's tick, the shared
 // state, the events it asks of the main thread (recorded), inputs with a
 // fixed clock and no settling pause, and a simulated mount on slot 1.
 class SimulatedMountFixture : public ::testing::Test {
 protected:
     static constexpr double kDegree = std::numbers::pi / 180.0;
 
-    SimulatedMountFixture() : serial(DebugWriter(), SerialTiming{std::chrono::microseconds(1000)})
+    SimulatedMountFixture() : serial(DebugWriter(), SerialTiming{})
     {
         inputs.settle = [] {};
         inputs.now = [this] { return now; };

@@ -3,13 +3,16 @@
 #include "prefs/CustomFilter.h"
 #include "prefs/FiltersTab.h"
 #include "prefs/PrefLocalization.h"
+#include "prefs/RefusalNote.h"
 #include "prefs/SetupOptions.h"
 #include "prefs/StarPreview.h"
 #include "prefs/ValueSlider.h"
+#include "support/ScopedDefaultLocale.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QLocale>
 #include <QTemporaryDir>
 
 namespace {
@@ -103,6 +106,27 @@ TEST_F(FiltersTabTest, PhotoAndCustomHorizonsExcludeEachOther)
     options.box(SetupOptions::kToolTips)->setChecked(!tips);
     EXPECT_EQ(prefs.isToolTips(), !tips);
     EXPECT_EQ(tipSwitches, 1);
+}
+
+TEST_F(FiltersTabTest, PathFieldsReadEitherSeparatorAndRefuseWhatIsOutOfRange)
+{
+    const ScopedDefaultLocale german(QLocale(QLocale::German, QLocale::Germany));
+    tab.pathDaysField()->setText("3,5");
+    emit tab.pathDaysField()->editingFinished();
+    EXPECT_FLOAT_EQ(prefs.pathDays(), 3.5f);
+    const float percent = prefs.pathPercent();
+    for (const char* text : {"500", "-1", "abc"}) {
+        tab.pathPercentField()->setText(text);
+        emit tab.pathPercentField()->editingFinished();
+        EXPECT_EQ(prefs.pathPercent(), percent) << text;
+        // The field shows what is stored, and the note why.
+        EXPECT_EQ(tab.pathPercentField()->text(), QString::number(percent)) << text;
+        EXPECT_TRUE(tab.pathNote()->text().startsWith("% of Path in Future")) << text;
+    }
+    tab.pathPercentField()->setText("12.5");
+    emit tab.pathPercentField()->editingFinished();
+    EXPECT_FLOAT_EQ(prefs.pathPercent(), 12.5f);
+    EXPECT_TRUE(tab.pathNote()->isHidden());
 }
 
 }  // namespace

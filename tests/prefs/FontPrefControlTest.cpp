@@ -64,6 +64,20 @@ TEST_F(FontPrefControlTest, SaveFontStoresFontAndColourButOnlyTheFontForPrint)
     EXPECT_NE(prefs.starPrintFont().pointSize(), 17);
 }
 
+TEST_F(FontPrefControlTest, TheGridLabelRowShowsAndSavesItsOwnColourNotTheGridLines)
+{
+    prefs.saveColor(3, QColor(200, 10, 10));  // the grid lines
+    prefs.saveFont(6, prefs.gridLabelFont(), QColor(10, 10, 200));
+    fonts.fontAction(5);  // kind 6, the grid labels
+    EXPECT_EQ(fonts.colorPanel()->currentColor().rgb(), QColor(10, 10, 200).rgb());
+    EXPECT_EQ(textColor(fonts.exampleText()).rgb(), QColor(10, 10, 200).rgb());
+    // Saving only the font keeps both colours.
+    fonts.fontPanel()->setCurrentFont(QFont(QStringLiteral("Lucida Grande"), 15));
+    fonts.previewFont();
+    EXPECT_EQ(prefs.gridLabelColor().rgb(), QColor(10, 10, 200).rgb());
+    EXPECT_EQ(prefs.gridLinesColor().rgb(), QColor(200, 10, 10).rgb());
+}
+
 TEST_F(FontPrefControlTest, AStoredFontNameTheSystemLacksIsKeptWhenSavedUnchanged)
 {
     prefs.saveFont(3, QFont(QStringLiteral("Geneva"), 11), Qt::yellow);

@@ -5,6 +5,7 @@
 #include "model/settings/PrefControl.h"
 #include "platform/AppTimeZone.h"
 #include "platform/DisplayGamma.h"
+#include "prefs/PrefLocalization.h"
 #include "prefs/SitesTab.h"
 #include "support/RecordingAlertPresenter.h"
 
@@ -31,7 +32,7 @@ protected:
         m_prefs = std::make_unique<PrefControl>(gamma);
         m_prefs->readPrefs();
         m_skyDate = std::make_unique<SkyDateModel>(*m_prefs);
-        m_tab = std::make_unique<SitesTab>(*m_prefs, *m_skyDate);
+        m_tab = std::make_unique<SitesTab>(*m_prefs, *m_skyDate, localization);
         m_tab->setLinks({[this] { ++skyUpdates; }, [this] { ++closes; }});
         m_tab->setupDate(false);
     }
@@ -53,6 +54,7 @@ protected:
     }
 
     QTimeZone m_zone = AppTimeZone::zone();
+    PrefLocalization localization;
     NoGamma gamma;
     ScopedAlertRecorder recorder;
     int skyUpdates = 0;

@@ -1,6 +1,7 @@
 #include "PrefsFixture.h"
 
 #include "prefs/ShortcutKeys.h"
+#include "prefs/RefusalNote.h"
 #include "prefs/ShortcutsTab.h"
 #include "support/RecordingAlertPresenter.h"
 
@@ -32,16 +33,22 @@ protected:
     ScopedAlertRecorder recorder;
 };
 
-TEST_F(ShortcutsTabTest, AKeyBoundElsewhereIsRefusedWithABeep)
+TEST_F(ShortcutsTabTest, AKeyBoundElsewhereIsRefusedWithABeepAndTheFieldShowsTheKeyKept)
 {
     const QString before = prefs.shortcutPrefStr();
     // The key the field already holds is stored again unchanged.
     EXPECT_TRUE(type(12, "a"));
     EXPECT_EQ(prefs.shortcutPrefStr(), before);
     EXPECT_FALSE(type(5, "a"));
-    EXPECT_EQ(tab.field(5)->text(), "-");
+    EXPECT_EQ(tab.field(5)->text(), QString(before[5]));
     EXPECT_EQ(recorder.beeps, 1);
+    EXPECT_FALSE(tab.refusalNote()->isHidden());
+    EXPECT_TRUE(tab.refusalNote()->text().contains("a"));
     EXPECT_EQ(prefs.shortcutPrefStr(), before);
+    // The next save of another field keeps the key the refused field shows.
+    EXPECT_TRUE(type(0, "Q"));
+    EXPECT_EQ(prefs.shortcutPrefStr()[5], before[5]);
+    EXPECT_TRUE(tab.refusalNote()->isHidden());
 }
 
 TEST_F(ShortcutsTabTest, DashUnbindsAndTheFirstOfSeveralLettersBinds)

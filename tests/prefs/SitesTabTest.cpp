@@ -4,12 +4,15 @@
 #include "model/settings/PrefKeys.h"
 #include "platform/TimeZoneResolver.h"
 #include "prefs/SiteLocation.h"
+#include "prefs/RefusalNote.h"
+#include "support/FileSizeLimit.h"
 #include "support/ScopedAppZone.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDateTimeEdit>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -279,6 +282,101 @@ TEST_F(SitesTabTest, AChosenCityFillsThePlaceZoneAndTheSelectedSitesName)
     tab().siteRadio()->button(2)->click();
     tab().citySelected(zurich);
     EXPECT_EQ(tab().siteNameField(2)->text(), QString::fromUtf8("Z\u00fcrich, CH"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SitesTabTest, AFreshHomeRowKeepsTheLocationTypedUnderItsUndefinedName)
+{
+    ASSERT_EQ(tab().siteNameField(0)->text(), "Undefined");
+    setFields(tab(), {"51", "30", "00", "0", "07", "00"});
+    tab().eastWest()->button(1)->setChecked(true);
+    ASSERT_TRUE(tab().siteSaveAction());
+    EXPECT_EQ(prefs().siteNamesArray()[0], "Home");
+    EXPECT_EQ(tab().siteNameField(0)->text(), "Home");
+    EXPECT_NEAR(prefs().sites()[0].latitude, 51.5, 1e-5);
+    EXPECT_NEAR(prefs().sites()[0].longitude, -(7.0 / 60.0), 1e-5);
+
+    // Left at 0°, 0° the name keeps meaning no site, and the fields say so.
+    tab().siteNameField(0)->setText("Undefined");
+    setFields(tab(), {"00", "00", "00", "00", "00", "00"});
+    ASSERT_TRUE(tab().siteSaveAction());
+    EXPECT_EQ(prefs().siteNamesArray()[0], "Undefined");
+    EXPECT_EQ(prefs().sites()[0].latitude, 0.0f);
+}
+
+TEST_F(SitesTabTest, ARefusedLocationBeepsAndSaysWhichFieldIsWrong)
+{
+    setFields(tab(), {"95", "00", "00", "10", "00", "00"});
+    EXPECT_FALSE(tab().siteSaveAction());
+    EXPECT_FALSE(tab().refusalNote()->isHidden());
+    EXPECT_TRUE(tab().refusalNote()->text().startsWith("Latitude"));
+    setFields(tab(), {"10", "00", "00", "10", "95", "00"});
+    EXPECT_FALSE(tab().siteGotoAction());
+    EXPECT_TRUE(tab().refusalNote()->text().startsWith("Longitude"));
+    setFields(tab(), {"00", "00", "00", "00", "00", "00"});
+    EXPECT_FALSE(tab().siteGotoAction());
+    EXPECT_TRUE(tab().refusalNote()->text().contains("0\u00B0"));
+    EXPECT_EQ(recorder.beeps, 3);
+    EXPECT_EQ(closes, 0);
+
+    setFields(tab(), {"10", "00", "00", "10", "00", "00"});
+    EXPECT_TRUE(tab().siteGotoAction());
+    EXPECT_TRUE(tab().refusalNote()->isHidden());
+}
+
+TEST_F(SitesTabTest, ALongNameIsStoredBoundedOnACharacterBoundary)
+{
+    setFields(tab(), {"10", "00", "00", "10", "00", "00"});
+    // A letter outside the basic plane straddles the bound.
+    const QString name = QString(PrefDefaults::kMostNameLength - 1, u'x') + QString::fromUcs4(U"\U0001F52D") + "tail";
+    tab().siteNameField(0)->setMaxLength(1000);
+    tab().siteNameField(0)->setText(name + QString(500, u'y'));
+    ASSERT_TRUE(tab().siteSaveAction());
+    const QString stored = prefs().siteNamesArray()[0];
+    EXPECT_EQ(stored, QString(PrefDefaults::kMostNameLength - 1, u'x'));
+    EXPECT_EQ(tab().siteNameField(0)->text(), stored);
+}
+
+TEST_F(SitesTabTest, AFailedWriteOfTheSettingsFileIsAlertedWithItsReason)
+{
+    setFields(tab(), {"10", "00", "00", "10", "00", "00"});
+    ASSERT_TRUE(tab().siteSaveAction());
+    {
+        const FileSizeLimit limit(64);
+        tab().siteNameField(0)->setText(QString(60, u'z'));
+        EXPECT_FALSE(tab().siteSaveAction());
+    }
+    ASSERT_EQ(recorder.alerts.size(), 1u);
+    EXPECT_EQ(recorder.alerts[0].title, "Your preferences could not be saved.");
+    EXPECT_FALSE(recorder.alerts[0].message.isEmpty());
+    // Once there is room again the next save goes through without a word.
+    EXPECT_TRUE(tab().siteSaveAction());
+    EXPECT_EQ(recorder.alerts.size(), 1u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SitesTabTest, EveryCaptionOfTheSetupTabComesFromTheStringTable)
+{
+    localization.localizePrefPanel();
+    QStringList shown;
+    for (const QGroupBox* box : tab().findChildren<QGroupBox*>())
+        shown += box->title();
+    for (const QLabel* label : tab().findChildren<QLabel*>())
+        shown += label->text();
+    for (const QAbstractButton* button : tab().findChildren<QAbstractButton*>())
+        shown += button->text();
+    for (const char* key : {"Startup Time", "Location", "Sites (save each site separately)", "Deg", "Min", "Sec",
+                            "Latitude:", "Longitude:", "Timezone:", "Home:", "Site 1:", "Site 2:", "Site 3:",
+                            "Site 4:", "Startup R/T", "Go To", "Save", "N", "S", "E", "W"})
+        EXPECT_TRUE(shown.contains(QString::fromLatin1(key))) << key;
+    for (const char* own : {"Latitude", "Time zone", "Run in real time"})
+        EXPECT_FALSE(shown.contains(QString::fromLatin1(own))) << own;
 }
 
 }  // namespace

@@ -1,8 +1,11 @@
 #include "PrefsFixture.h"
 
+#include "model/settings/PrefDefaults.h"
 #include "prefs/PrefLocalization.h"
+#include "prefs/RefusalNote.h"
 #include "prefs/TelescopeOptics.h"
 #include "prefs/TelescopeTab.h"
+#include "prefs/TypedNumber.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -10,6 +13,9 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+
+#include <cstring>
+#include <limits>
 
 namespace {
 
@@ -167,6 +173,81 @@ TEST_F(TelescopeTabTest, EyepieceSaveForcesTheCameraFocalLength)
     EXPECT_EQ(tab.powerField(3)->text(), "222");
     EXPECT_EQ(drawerSetups, 1);
     EXPECT_EQ(connectMenuSetups, 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(TelescopeOptics, SixtySecondsOrMinutesCarryOver)
+{
+    EXPECT_EQ(TelescopeOptics::eyepieceRow(2000.0, 15.0, 82.0).trueField, "37'0\"");
+    EXPECT_EQ(TelescopeOptics::eyepieceRow(800.0, 6.0, 82.0).trueField, "37'0\"");
+    EXPECT_EQ(TelescopeOptics::trueFieldText(1.9999), QString::fromUtf8("2°0'"));
+    EXPECT_EQ(TelescopeOptics::trueFieldText(0.99999), QString::fromUtf8("1°0'"));
+}
+
+TEST(TelescopeOptics, ValuesPastTheirRangeShowNoFigure)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_EQ(TelescopeOptics::limits(1000.0, 1e30).maximumPower, "---");
+    EXPECT_EQ(TelescopeOptics::limits(1000.0, nan).magnitudeLimit, "---");
+    EXPECT_EQ(TelescopeOptics::eyepieceRow(2000.0, 1e-30, 50.0).power, "---");
+    EXPECT_EQ(TelescopeOptics::eyepieceRow(2000.0, nan, 50.0).power, "---");
+    EXPECT_EQ(TelescopeOptics::eyepieceRow(1e30, 10.0, 50.0).power, "---");
+    EXPECT_EQ(TelescopeOptics::eyepieceRow(2000.0, 20.0, nan).trueField, "---");
+    EXPECT_EQ(TelescopeOptics::eyepieceRow(2000.0, 20.0, 1e30).trueField, "---");
+}
+
+TEST_F(TelescopeTabTest, NonNumbersAndNegativesAreRefusedAndTheTypedNameKept)
+{
+    const scope before = prefs.scopes()[0];
+    const QString name(500, u'n');
+    tab.nameField()->setText(name);
+    tab.apertureField()->setText("-100");
+    EXPECT_FALSE(tab.saveScopeAction());
+    EXPECT_TRUE(tab.refusalNote()->text().startsWith("Aperture"));
+    tab.apertureField()->setText("200");
+    // Reads as nothing, not as 0, the delete command.
+    tab.focalLengthField()->setText("abc1e5");
+    EXPECT_FALSE(tab.saveScopeAction());
+    EXPECT_TRUE(tab.refusalNote()->text().startsWith("Focal Length"));
+    tab.focalLengthField()->setText("1e30");
+    EXPECT_FALSE(tab.saveScopeAction());
+    EXPECT_EQ(std::memcmp(&prefs.scopes()[0], &before, sizeof before), 0);
+    EXPECT_EQ(prefs.scopeNamesArray()[0], "Newton");
+    EXPECT_EQ(tab.nameField()->text(), name.left(PrefDefaults::kMostNameLength));
+    EXPECT_EQ(drawerSetups, 0);
+
+    tab.focalLengthField()->setText("1200,5");
+    EXPECT_TRUE(tab.saveScopeAction());
+    EXPECT_FLOAT_EQ(prefs.scopes()[0].scopeFL, 1200.5f);
+    EXPECT_EQ(prefs.scopeNamesArray()[0], name.left(PrefDefaults::kMostNameLength));
+    EXPECT_TRUE(tab.refusalNote()->isHidden());
+}
+
+TEST_F(TelescopeTabTest, ARefusedEyepieceLeavesEveryStoredOneAsItWas)
+{
+    tab.eyeFocalLengthField(0)->setText("25");
+    tab.eyeFieldField(4)->setText("nan");
+    EXPECT_FALSE(tab.saveEyepieceAction());
+    EXPECT_EQ(prefs.eyepieces()[0].eyeFL, 20.0f);
+    EXPECT_TRUE(tab.refusalNote()->text().startsWith("FOV"));
+    tab.eyeFieldField(4)->setText("68,5");
+    tab.eyeFocalLengthField(4)->setText("13");
+    EXPECT_TRUE(tab.saveEyepieceAction());
+    EXPECT_FLOAT_EQ(prefs.eyepieces()[4].eyeFOV, 68.5f);
+    EXPECT_EQ(prefs.eyepieces()[0].eyeFL, 25.0f);
+}
+
+TEST(TypedNumber, EitherSeparatorAndNothingThatDoesNotWhollyRead)
+{
+    EXPECT_EQ(TypedNumber::read(" 3,5 "), 3.5);
+    EXPECT_EQ(TypedNumber::read("3.5"), 3.5);
+    EXPECT_EQ(TypedNumber::read("1e5"), 1e5);
+    EXPECT_EQ(TypedNumber::read("-2"), -2.0);
+    for (const char* text : {"", "abc", "abc1e5", "12abc", "1,200.5", "inf", "nan", "1e999"})
+        EXPECT_FALSE(TypedNumber::read(text).has_value()) << text;
 }
 
 }  // namespace

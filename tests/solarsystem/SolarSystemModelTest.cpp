@@ -184,6 +184,23 @@ TEST_F(SolarSystemModelTest, ANewMinorPlanetTableForgetsTheNearestObject)
     EXPECT_STREQ(solarSystem->neoName(), "");
 }
 
+// The finder gathers the catalogues' names again only when a table changed.
+TEST_F(SolarSystemModelTest, EveryNewTableChangesTheCatalogueVersionAndAPassDoesNot)
+{
+    const std::uint64_t loaded = model.catalogueVersion();
+    model.calculateStarPositions(true);
+    EXPECT_EQ(model.catalogueVersion(), loaded);
+    solarSystem->smallBodies().createCometData(true);
+    const std::uint64_t comets = model.catalogueVersion();
+    EXPECT_NE(comets, loaded);
+    ASSERT_EQ(solarSystem->smallBodies().importMinorPlanets(true, false, false).status,
+              MinorPlanetTable::Status::Built);
+    const std::uint64_t minorPlanets = model.catalogueVersion();
+    EXPECT_NE(minorPlanets, comets);
+    ASSERT_TRUE(model.rebuildDatabase());
+    EXPECT_NE(model.catalogueVersion(), minorPlanets);
+}
+
 // The orbit file's import made apart from the tables (as on the worker),
 // then put in place: the old table and its cache stay until a whole import
 // replaces them, and the new table's orbits come with it.

@@ -46,8 +46,9 @@ public:
     // A device with state answers through a responder instead of the table.
     void respond(Responder responder) { m_responder = std::move(responder); }
 
+    // Logs, never answers; also while running: a device that freezes.
+    void dropAnswers() { m_noAnswer = true; }
     // Faults, set before start().
-    void dropAnswers() { m_noAnswer = true; }                      // logs, never answers
     void shortenReplies(qsizetype keep) { m_keep = keep; }         // only the first bytes
     void garbleReplies(QByteArray garbage) { m_garbage = std::move(garbage); }
     void splitReplies(qsizetype at, Duration gap) { m_splitAt = at; m_splitGap = gap; }
@@ -91,7 +92,7 @@ private:
     std::vector<std::pair<QByteArray, QByteArray>> m_table;
     Responder m_responder;
     Duration m_delay{0};
-    bool m_noAnswer = false;
+    std::atomic<bool> m_noAnswer = false;
     qsizetype m_keep = -1;
     QByteArray m_garbage;
     qsizetype m_splitAt = -1;

@@ -45,12 +45,36 @@ std::vector<QByteArray> NexStarSimulator::slews() const
     return slews;
 }
 
+void NexStarSimulator::loseReplies(char command, int count)
+{
+    const std::lock_guard lock(m_mutex);
+    m_lostCommand = command;
+    m_lostReplies = count;
+}
+
+bool NexStarSimulator::isAtRest() const
+{
+    const bool slewing = isSlewing();
+    const std::lock_guard lock(m_mutex);
+    return !slewing && m_altitudeRate == 0 && m_azimuthRate == 0;
+}
+
 QByteArray NexStarSimulator::positionReply() const
 {
     return (m_lead ? QByteArray("\x01") : QByteArray()) + turnDigits(m_ra) + "," + turnDigits(m_dec) + "#";
 }
 
 MountSimulator::Response NexStarSimulator::respond(const QByteArray& pending)
+{
+    Response response = answer(pending);
+    if (response.consumed > 0 && !response.noise && m_lostReplies > 0 && pending[0] == m_lostCommand) {
+        --m_lostReplies;
+        response.parts.clear();
+    }
+    return response;
+}
+
+MountSimulator::Response NexStarSimulator::answer(const QByteArray& pending)
 {
     // The length of each command before its CR in Ultima mode.
     const char command = pending[0];
@@ -82,7 +106,10 @@ MountSimulator::Response NexStarSimulator::respond(const QByteArray& pending)
     case 'T': m_trackMode = body[1]; return reply(whole, "#");
     case 'V': return reply(whole, "\x04\x0A#");
     case 'm': return reply(whole, "\x01#");
-    case 'P': return reply(whole, "#");
+    case 'P':
+        // Motor 17 altitude, 16 azimuth; the rate byte follows the direction.
+        (body[2] == 17 ? m_altitudeRate : m_azimuthRate) = body[4];
+        return reply(whole, "#");
     default: break;
     }
     const double ra = turnOf(body.mid(1, 4));

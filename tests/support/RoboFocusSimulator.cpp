@@ -130,7 +130,8 @@ std::vector<DeviceSimulator::ReplyPart> RoboFocusSimulator::replyTo(const QByteA
         return {{frame(states)}};
     }
     if (name == "FB") {
-        if (!asks) {
+        // An amount of 0 only asks, whatever direction it names.
+        if (eight.mid(3).toInt() != 0) {
             m_direction = eight.at(2) - '0';
             m_backlash[m_direction == 3 ? 1 : 0] = eight.mid(3).toInt();
         }

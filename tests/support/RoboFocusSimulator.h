@@ -11,7 +11,8 @@
 // A RoboFocus controller for DeviceSimulator: nine-byte frames (eight
 // characters and their checksum; a frame whose checksum is wrong is
 // ignored), a move answered by one step echo ('I' or 'O') a step and then
-// the "FD" frame with the new position, the travel's maximum, the backlash,
+// the "FD" frame with the new position, the travel's maximum, the backlash
+// (an amount of 0 only asks),
 // the motor configuration, four power outputs and the temperature.
 class RoboFocusSimulator {
 public:

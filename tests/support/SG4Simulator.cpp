@@ -83,6 +83,24 @@ int SG4Simulator::transfersDone() const { const std::lock_guard l(m_mutex); retu
 quint8 SG4Simulator::relays() const { const std::lock_guard l(m_mutex); return m_relays; }
 quint32 SG4Simulator::lastExposureUnits() const { const std::lock_guard l(m_mutex); return m_exposureUnits; }
 bool SG4Simulator::isGuiding() const { const std::lock_guard l(m_mutex); return m_guiding; }
+bool SG4Simulator::isExposing() const { const std::lock_guard l(m_mutex); return m_exposing; }
+int SG4Simulator::progressBytesSent() const { const std::lock_guard l(m_mutex); return m_progressSent; }
+int SG4Simulator::abortsWhileExposing() const { const std::lock_guard l(m_mutex); return m_abortsWhileExposing; }
+std::chrono::steady_clock::time_point SG4Simulator::exposureTakenAt() const { const std::lock_guard l(m_mutex); return m_exposureTaken; }
+std::chrono::steady_clock::time_point SG4Simulator::exposureEndedAt() const { const std::lock_guard l(m_mutex); return m_exposureEnded; }
+
+void SG4Simulator::setProgressBytes(std::chrono::milliseconds least, std::chrono::milliseconds most)
+{
+    const std::lock_guard lock(m_mutex);
+    m_progressLeast = least;
+    m_progressMost = most.count() == 0 ? most : std::max(least, most);
+}
+
+std::chrono::milliseconds SG4Simulator::nextProgressGap()
+{
+    return std::chrono::milliseconds(std::uniform_int_distribution<qint64>(
+        m_progressLeast.count(), m_progressMost.count())(m_progressRandom));
+}
 
 void SG4Simulator::setVersion(quint8 major, quint8 minor)
 {
@@ -212,8 +230,8 @@ QByteArray SG4Simulator::reply(const QByteArray& command)
     case 'N': m_minMove = quint16(byte(1) << 8 | byte(2)); break;
     case 'm': out += char(m_maxMove >> 8); out += char(m_maxMove & 0xFF); break;
     case 'n': out += char(m_minMove >> 8); out += char(m_minMove & 0xFF); break;
-    case 'Z': m_xAggressive = byte(1); out += char(m_xAggressive); out += '\0'; break;
-    case 'Y': m_yAggressive = byte(1); out += char(m_yAggressive); out += '\0'; break;
+    case 'Z': m_xAggressive = byte(1); out += 'K'; break;
+    case 'Y': m_yAggressive = byte(1); out += 'K'; break;
     case 'z': out += char(m_xAggressive); break;
     case 'y': out += char(m_yAggressive); break;
     case 'S':
@@ -224,16 +242,20 @@ QByteArray SG4Simulator::reply(const QByteArray& command)
         m_mode = byte(4);
         m_type = byte(5);
         const std::chrono::milliseconds span(m_exposureUnits / 10);
+        m_exposureTaken = std::chrono::steady_clock::now();
         if (span <= m_shortExposure && !m_neverDone) {
+            m_exposureEnded = m_exposureTaken;
             out += 'D';
         } else {
             m_exposing = !m_neverDone;
-            m_exposureEnd = std::chrono::steady_clock::now() + span;
+            m_exposureEnd = m_exposureTaken + span;
+            m_nextProgress = m_exposureTaken + nextProgressGap();
             m_clockWake.notify_all();
         }
         break;
     }
     case 'A':
+        m_abortsWhileExposing += m_exposing ? 1 : 0;
         m_exposing = false;
         break;
     case 'X': {
@@ -335,11 +357,27 @@ void SG4Simulator::exposureClock()
             m_clockWake.wait(lock);
             continue;
         }
-        m_clockWake.wait_until(lock, m_exposureEnd);
-        if (m_exposing && std::chrono::steady_clock::now() >= m_exposureEnd) {
+        const bool progressFirst = m_progressMost.count() > 0 && m_nextProgress < m_exposureEnd;
+        m_clockWake.wait_until(lock, progressFirst ? m_nextProgress : m_exposureEnd);
+        if (!m_exposing)
+            continue;
+        const auto now = std::chrono::steady_clock::now();
+        QByteArray unasked;
+        if (now >= m_exposureEnd) {
             m_exposing = false;
+            m_exposureEnded = now;
+            unasked = "D";
+        } else if (progressFirst && now >= m_nextProgress) {
+            m_nextProgress = now + nextProgressGap();
+            // A camera sending image blocks keeps its progress to itself.
+            if (m_state != State::Transfer) {
+                ++m_progressSent;
+                unasked = "E";
+            }
+        }
+        if (!unasked.isEmpty()) {
             lock.unlock();
-            m_device.send(QByteArray(1, 'D'));
+            m_device.send(unasked);
             lock.lock();
         }
     }

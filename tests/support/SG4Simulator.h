@@ -15,8 +15,9 @@
 #include <thread>
 
 // The SG-4 guider / AllSky camera for DeviceSimulator: its command set with
-// checksums, exposures that end with a lone 'D' after their time (inside the
-// 'T' reply when short), block transfers of synthetic images answered 'K',
+// checksums, exposures that send a progress byte 'E' every 100-160 ms and
+// end with a lone 'D' after their time (inside the 'T' reply when short),
+// block transfers of synthetic images answered 'K',
 // 'R' or 'S', the speed change, and a calibration report. It answers only at
 // its own speed, read from the line through `lineSpeed` (a pty keeps none).
 class SG4Simulator {
@@ -38,6 +39,10 @@ public:
     void setShortExposure(std::chrono::milliseconds longest);
     // What 'H' sends after its echo, in pieces of `piece` bytes `gap` apart.
     void setCalibrationReport(QByteArray report, qsizetype piece, std::chrono::milliseconds gap);
+
+    // The gap between progress bytes while exposing, drawn from [least, most]
+    // (seeded, repeatable); most 0 sends none.
+    void setProgressBytes(std::chrono::milliseconds least, std::chrono::milliseconds most);
 
     // Faults, at any moment.
     // Each block's checksum is wrong with this probability (seeded, repeatable).
@@ -66,6 +71,13 @@ public:
     quint8 relays() const;
     quint32 lastExposureUnits() const;
     bool isGuiding() const;
+    bool isExposing() const;
+    int progressBytesSent() const;
+    // 'A' commands that came while an exposure ran.
+    int abortsWhileExposing() const;
+    // When the last 'T' was taken, and when its exposure ended.
+    std::chrono::steady_clock::time_point exposureTakenAt() const;
+    std::chrono::steady_clock::time_point exposureEndedAt() const;
 
 private:
     enum class State { Commands, AwaitTest, AwaitConfirm, Transfer };
@@ -75,8 +87,8 @@ private:
     DeviceSimulator::Response transferAck(char ack);
     std::vector<DeviceSimulator::ReplyPart> block(int index);
     QByteArray reply(const QByteArray& command);
-    void startExposure(std::chrono::milliseconds span);
     void exposureClock();
+    std::chrono::milliseconds nextProgressGap();
     bool atOwnSpeed() const;
 
     DeviceSimulator& m_device;
@@ -129,4 +141,12 @@ private:
     bool m_clockQuit = false;
     bool m_exposing = false;
     std::chrono::steady_clock::time_point m_exposureEnd;
+    std::chrono::steady_clock::time_point m_exposureTaken;
+    std::chrono::steady_clock::time_point m_exposureEnded;
+    std::chrono::steady_clock::time_point m_nextProgress;
+    std::chrono::milliseconds m_progressLeast{100};
+    std::chrono::milliseconds m_progressMost{160};
+    std::mt19937 m_progressRandom{7};
+    int m_progressSent = 0;
+    int m_abortsWhileExposing = 0;
 };

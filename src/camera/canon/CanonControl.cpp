@@ -4,6 +4,7 @@
 #include "platform/AlertPanel.h"
 
 #include <QElapsedTimer>
+#include <QPointer>
 
 using namespace CanonIds;
 
@@ -97,6 +98,10 @@ void CanonControl::canonDisconnect()
 
 void CanonControl::canonDisconnectShutdown()
 {
+    // The image on its way is lost with the camera: the user is told so.
+    if (m_isCanonDownloading || !m_transfers.empty())
+        AlertPanel::runAlert(QStringLiteral("The camera went away during a download."),
+                             QStringLiteral("The image was not saved on the computer."));
     stopRecordingMovie();
     m_batteryTimer.stop();
     m_sdk.closeSession();
@@ -120,6 +125,30 @@ bool CanonControl::setCanonWhiteBalance()
     }
     m_isCanonUSBBusy = false;
     return error == kOk;
+}
+
+void CanonControl::writeCanonWhiteBalance(std::function<void(bool)> done)
+{
+    m_isCanonUSBBusy = true;
+    m_sdk.writeUInt32(kPropColorTemperature, 0, m_degK, answered([this, done](Error error) {
+        if (error != kOk) {
+            logError("EdsSetPropertyData kEdsPropID_ColorTemperature error: 0x%04X.", error);
+            m_isCanonUSBBusy = false;
+            done(false);
+            return;
+        }
+        if (!m_isLiveViewCapable) {
+            m_isCanonUSBBusy = false;
+            done(true);
+            return;
+        }
+        m_sdk.writeUInt32(kPropEvfColorTemperature, 0, m_degK, answered([this, done](Error evf) {
+            if (evf != kOk)
+                logError("EdsSetPropertyData kEdsPropID_Evf_ColorTemperature error: 0x%04X.", evf);
+            m_isCanonUSBBusy = false;
+            done(evf == kOk);
+        }));
+    }));
 }
 
 void CanonControl::handleCanonPropertyEvent(std::uint32_t, std::uint32_t property, std::uint32_t)
@@ -157,11 +186,18 @@ void CanonControl::canonBatteryLevelTimer()
 {
     if (!m_isCanonConnected)
         m_batteryTimer.stop();
-    m_isCanonUSBBusy = true;
-    std::uint32_t level = 0;
-    const Error error = m_sdk.getUInt32(kPropBatteryLevel, 0, level);
-    m_isCanonUSBBusy = false;
-    if (error != kOk || m_isBatteryWatchStopped)
+    // Read without waiting: a slow camera does not hold up the window.
+    const QPointer<CanonControl> self(this);
+    m_sdk.readUInt32(kPropBatteryLevel, 0, [self](Error error, std::uint32_t level) {
+        if (self && error == kOk)
+            self->takeBatteryLevel(level);
+    });
+}
+
+void CanonControl::takeBatteryLevel(std::uint32_t level)
+{
+    // An answer that comes after the disconnection is not news any more.
+    if (m_isBatteryWatchStopped || !m_isCanonConnected)
         return;
     if (level == 0) {
         AlertPanel::beep();

@@ -81,6 +81,9 @@ public:
     void canonDisconnect() override;
     void canonDisconnectShutdown();
     bool setCanonWhiteBalance();
+    // The same without waiting for the camera: `done` hears whether the
+    // writes succeeded.
+    void writeCanonWhiteBalance(std::function<void(bool)> done);
 
     // MenuDevice, for the Connect menu.
     bool isConnected() const override { return m_isCanonConnected; }
@@ -96,10 +99,12 @@ public:
     void canonClearExposure();
     void setFocusEnabled();
     bool getCanonImageQuality();
-    // Starts the item's download; its end goes on with the exposures.
+    // Starts the item's download, asking the camera about it without
+    // waiting; its end goes on with the exposures.
     void canonDownloadImage(CanonSdk::Item item);
     void canonDownloadProgress(double percent);
     bool setFileFolder();
+    // Asks for the battery level; the panel and the warnings follow the answer.
     void canonBatteryLevelTimer();
 
     // Live view and the camera checks.
@@ -113,6 +118,9 @@ public:
     void canonExtendLiveViewTime();
     void setIsCanonBulb();
     void removeFilePath();
+    // The answers setIsCanonLiveView() and setIsCanonBulb() wait for.
+    void takeLiveViewOutput(CanonSdk::Error error, std::uint32_t device);
+    void takeBulbState(CanonSdk::Error tvError, std::uint32_t tv, CanonSdk::Error aeError, std::uint32_t ae);
 
     // Live-view movies.
     bool startRecordingMovie();
@@ -134,6 +142,10 @@ public:
     bool isCanonGrid() const { return m_isCanonGrid; }
     bool isCanonAbort() const { return m_isCanonAbort; }
     bool isCanonTestImage() const { return m_isCanonTestImage; }
+    // The file at canonFilePath() was downloaded as a test image, shown and
+    // not kept; a file downloaded to keep is never one, whatever the boxes
+    // say later.
+    bool isCanonFileTestImage() const { return m_isCanonFileTestImage; }
     bool isLiveViewCapable() const { return m_isLiveViewCapable; }
     bool isNewExposeImage() const { return m_isNewExposeImage; }
     bool isCanonMovieRecording() const { return m_isCanonMovieRecording; }
@@ -223,13 +235,22 @@ private:
     void chooseISO();
     void exposureTime();
     void writeShutterSpeedForChoice();
+    void write7DShutterSpeed();
+    // A completion that reaches the controller only while it lives, and
+    // tells the panel afterwards.
+    CanonSdk::Done answered(std::function<void(CanonSdk::Error)> then);
     bool isDialBulb() const;
     // The 60D takes its mode from the dial: asks for the dial the time
-    // needs, or sets the time when the dial is on Manual.
+    // needs, or sets the time (without waiting) when the dial is on Manual.
     void set60DExposure(const char* tvErrorFormat);
     void nextExposureOrDone();
     // The start command's error: repaired (mirror lock-up) or reported.
     bool handleStartError(CanonSdk::Error error);
+    // A refused start, at once or later: true when repaired and going on.
+    bool startFailed(CanonSdk::Error error, bool bulbCommand);
+    // The camera refused a start it had first taken: back to idle.
+    void startRefused(CanonSdk::Error error, bool bulb);
+    void sendUnlock(int retries);
     void canonExpProgressTimer();
     void canonExpTimerFired();
     void downloadTimedOut();
@@ -242,7 +263,16 @@ private:
     void transfer(CanonSdk::Item item, bool firstTry);
     void transferEnded(CanonSdk::Item item, SafeWrite& file, CanonSdk::Error error, bool firstTry);
     void takeFrame(CanonSdk::Error error, const QByteArray& frame);
+    void takeItemInfo(CanonSdk::Item item, CanonSdk::Error error, const CanonSdk::ItemInfo& info);
     QString downloadBasePath() const;
+    // The hidden file a download is written to before it takes its number.
+    QString stagingPath() const;
+    // Gives the staged download the first free number; none (and the
+    // reason in m_claimError) when it could not.
+    std::optional<QString> claimNumberedName();
+    // A download the computer could not keep: said to the user, the
+    // camera's copy left alone.
+    void downloadNotSaved(CanonSdk::Item item, const QString& reason);
     std::optional<QString> numberedPath(const QString& base, const QString& extension) const;
     void setCountText();
     void uiUnlock();
@@ -263,6 +293,7 @@ private:
     // The base-name dialog, opened at `current` when one was chosen before.
     QString askBaseName(BaseNameRequest request, const QString& current) const;
 
+    void takeBatteryLevel(std::uint32_t level);
     // The battery question; true when the user chose to disconnect.
     bool askToDisconnect(const QString& title);
 
@@ -305,6 +336,10 @@ private:
     std::int64_t m_microSec = 0;
     MovieJob m_canonMovie;
     QString m_canonFilePath;
+    bool m_isCanonFileTestImage = false;
+    bool m_isTestDownload = false;
+    QString m_downloadExtension;
+    QString m_claimError;
     std::uint32_t m_canonISO = 0;
     std::uint32_t m_canonSaveTo = 0;
     bool m_isCanonBulb = false;
@@ -319,6 +354,10 @@ private:
     bool m_isLiveViewCapable = false;
     bool m_isNewExposeImage = false;
     bool m_isUILock = false;
+    // A bulb exposure was started and its release not yet sent.
+    bool m_isBulbOpen = false;
+    // Counts the starts, so a late refusal reaches only its own.
+    std::uint64_t m_startGeneration = 0;
     bool m_isCanonMovieRecording = false;
     bool m_isSDKInit = false;
     bool m_isPropChange = false;

@@ -6,6 +6,8 @@
 #include "platform/DataPaths.h"
 #include "platform/SafeWrite.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QPointer>
 
@@ -17,6 +19,7 @@ namespace {
 
 constexpr int kRetryWaitMs = 500;
 constexpr unsigned kLastFileNumber = 65535;
+const QString kNotSavedTitle = QStringLiteral("The image could not be saved.");
 
 }  // namespace
 
@@ -144,34 +147,48 @@ void CanonControl::canonDownloadImage(CanonSdk::Item item)
 {
     m_isCanonUSBBusy = true;
     log(QStringLiteral("start canonDownloadImage"));
-    CanonSdk::ItemInfo info;
-    const Error error = m_sdk.getDirectoryItemInfo(item, info);
+    const QPointer<CanonControl> self(this);
+    m_sdk.readDirectoryItemInfo(item, [self, item](Error error, const CanonSdk::ItemInfo& info) {
+        if (self)
+            self->takeItemInfo(item, error, info);
+    });
+}
+
+void CanonControl::takeItemInfo(CanonSdk::Item item, CanonSdk::Error error, const CanonSdk::ItemInfo& info)
+{
     if (error != kOk) {
         logError("EdsGetDirectoryItemInfo error: 0x%04X.", error);
         m_isCanonUSBBusy = false;
         downloadEnded(item, false);
         return;
     }
-    const std::optional<QString> path = numberedPath(downloadBasePath(), QFileInfo(info.fileName).suffix());
-    if (!path) {
+    m_downloadExtension = QFileInfo(info.fileName).suffix();
+    if (!numberedPath(downloadBasePath(), m_downloadExtension)) {
         log(QStringLiteral("canonDownloadImage: every file number up to 65535 is taken."));
         resetAfterFailedDownload();
         downloadEnded(item, false);
         return;
     }
-    m_canonFilePath = *path;
+    // Whether the image is kept is decided by the boxes as the download starts.
+    m_isTestDownload = m_isCanonTestImage;
     transfer(item, true);
+}
+
+QString CanonControl::stagingPath() const
+{
+    const QFileInfo base(downloadBasePath());
+    return base.absolutePath() + QStringLiteral("/.") + base.fileName() + QStringLiteral(".download");
 }
 
 void CanonControl::transfer(CanonSdk::Item item, bool firstTry)
 {
-    // The bytes go to a file beside the numbered one, which takes its name
-    // only once the whole image is in: a failed transfer leaves nothing.
-    auto file = std::make_shared<SafeWrite>(m_canonFilePath);
+    // The bytes go to a hidden file beside the numbered ones, which takes a
+    // number only once the whole image is in: a failed transfer leaves nothing.
+    QDir().mkpath(QFileInfo(stagingPath()).absolutePath());
+    auto file = std::make_shared<SafeWrite>(stagingPath());
     if (!file->open()) {
         logError(firstTry ? "EdsCreateFileStream error: 0x%04X." : "EdsDownload error: 0x%04X.", kErrInternal);
-        resetAfterFailedDownload();
-        downloadEnded(item, false);
+        downloadNotSaved(item, file->error());
         return;
     }
     m_panel.progress = 0;
@@ -189,6 +206,37 @@ void CanonControl::transfer(CanonSdk::Item item, bool firstTry)
         });
 }
 
+void CanonControl::downloadNotSaved(CanonSdk::Item item, const QString& reason)
+{
+    m_debug([&] { return QStringLiteral("canonDownloadImage write error: %1").arg(reason); });
+    resetAfterFailedDownload();
+    AlertPanel::runAlert(kNotSavedTitle, reason.isEmpty() ? QStringLiteral(" ") : reason);
+    downloadEnded(item, false);
+}
+
+std::optional<QString> CanonControl::claimNumberedName()
+{
+    const QString staging = stagingPath();
+    // A file that appeared since the number was looked up is never
+    // replaced: the rename refuses, and the next number is tried.
+    for (unsigned tries = 0; tries <= kLastFileNumber; ++tries) {
+        const std::optional<QString> path = numberedPath(downloadBasePath(), m_downloadExtension);
+        if (!path)
+            break;
+        QFile file(staging);
+        if (file.rename(*path))
+            return path;
+        if (!QFileInfo::exists(*path)) {
+            m_claimError = file.errorString();
+            QFile::remove(staging);
+            return std::nullopt;
+        }
+    }
+    m_claimError = QStringLiteral("Every file number up to 65535 is taken.");
+    QFile::remove(staging);
+    return std::nullopt;
+}
+
 void CanonControl::transferEnded(CanonSdk::Item item, SafeWrite& file, CanonSdk::Error error, bool firstTry)
 {
     if (error != kOk && firstTry) {
@@ -199,18 +247,29 @@ void CanonControl::transferEnded(CanonSdk::Item item, SafeWrite& file, CanonSdk:
     }
     if (error != kOk) {
         logError("EdsDownload error: 0x%04X.", error);
+        // The disk that would not take the bytes is the user's to mend.
+        if (!file.error().isEmpty()) {
+            downloadNotSaved(item, file.error());
+            return;
+        }
         resetAfterFailedDownload();
         downloadEnded(item, false);
         return;
     }
+    if (!file.commit()) {
+        downloadNotSaved(item, file.error());
+        return;
+    }
+    const std::optional<QString> path = claimNumberedName();
+    if (!path) {
+        downloadNotSaved(item, m_claimError);
+        return;
+    }
+    m_canonFilePath = *path;
+    m_isCanonFileTestImage = m_isTestDownload;
+    // Only now that the computer holds the image may the camera let go of it.
     if (m_sdk.downloadComplete(item) != kOk)
         m_sdk.downloadComplete(item);
-    if (!file.commit()) {
-        m_debug([&] { return QStringLiteral("canonDownloadImage write error: %1").arg(file.error()); });
-        resetAfterFailedDownload();
-        downloadEnded(item, false);
-        return;
-    }
 
     m_isCanonDownloading = false;
     m_panel.progress = 0;

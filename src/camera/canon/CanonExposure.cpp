@@ -5,6 +5,8 @@
 #include "model/settings/PrefControl.h"
 #include "platform/AlertPanel.h"
 
+#include <QPointer>
+
 #include <algorithm>
 #include <cmath>
 
@@ -19,6 +21,8 @@ const QString kExposureErrorTitle = QStringLiteral("The exposure time setting ge
 const QString kExposureErrorMessage = QStringLiteral("Some exposure times are not valid for your camera.");
 constexpr double kShortestDelayBeforeFirst = 15.0;
 constexpr int kDSUSBFailed = 0x8B;
+constexpr int kUnlockRetries = 150;
+constexpr int kUnlockRetryMs = 200;
 
 }  // namespace
 
@@ -83,11 +87,13 @@ void CanonControl::canonAction(int tag)
         break;
     case kTagWhiteBalance:
         m_degK = static_cast<std::uint32_t>(std::trunc(m_panel.whiteBalance + 0.5)) * 100;
-        if (setCanonWhiteBalance()) {
+        writeCanonWhiteBalance([this](bool written) {
+            if (!written)
+                return;
             m_panel.degKelvinText = QString::number(m_degK);
             if (m_isCanonLiveView)
                 getCanonLiveView();
-        }
+        });
         break;
     default:
         return;
@@ -98,7 +104,7 @@ void CanonControl::canonAction(int tag)
 void CanonControl::exposeButton()
 {
     if (m_isCanonExposing) {
-        if (m_isCanonBulb && canonEndBulbExposure())
+        if (m_isBulbOpen && canonEndBulbExposure())
             m_panel.expButtonTitle = kExpose;
         m_canonNumExpTaken = 1;
         m_canonNumExposures = 1;
@@ -160,12 +166,13 @@ void CanonControl::saveTarget()
     }
     m_panel.fileFolderEnabled = computer;
     m_isCanonUSBBusy = true;
-    const Error error = m_sdk.setUInt32(kPropSaveTo, 0, m_canonSaveTo);
-    if (error != kOk) {
-        logError("EdsSetPropertyData kEdsPropID_SaveTo error: 0x%04X.", error);
-        AlertPanel::beep();
-    }
-    m_isCanonUSBBusy = false;
+    m_sdk.writeUInt32(kPropSaveTo, 0, m_canonSaveTo, answered([this](Error error) {
+        if (error != kOk) {
+            logError("EdsSetPropertyData kEdsPropID_SaveTo error: 0x%04X.", error);
+            AlertPanel::beep();
+        }
+        m_isCanonUSBBusy = false;
+    }));
 }
 
 void CanonControl::chooseISO()
@@ -176,12 +183,13 @@ void CanonControl::chooseISO()
     m_isoCode = m_canonISOMenu[static_cast<std::size_t>(item)];
     m_canonISO = CanonTables::isoChoice(m_isoCode).iso;
     m_isCanonUSBBusy = true;
-    const Error error = m_sdk.setUInt32(kPropISOSpeed, 0, m_isoCode);
-    if (error != kOk) {
-        logError("EdsSetPropertyData kEdsPropID_ISOSpeed error: 0x%04X.", error);
-        AlertPanel::beep();
-    }
-    m_isCanonUSBBusy = false;
+    m_sdk.writeUInt32(kPropISOSpeed, 0, m_isoCode, answered([this](Error error) {
+        if (error != kOk) {
+            logError("EdsSetPropertyData kEdsPropID_ISOSpeed error: 0x%04X.", error);
+            AlertPanel::beep();
+        }
+        m_isCanonUSBBusy = false;
+    }));
 }
 
 void CanonControl::exposureTime()
@@ -217,33 +225,44 @@ void CanonControl::writeShutterSpeedForChoice()
     m_isCanonUSBBusy = true;
     if (m_is7D) {
         const std::uint32_t wanted = m_isCanonBulb ? kAEBulb : kAEManual;
-        if (m_canonAEData != wanted) {
-            m_canonAEData = wanted;
-            const Error error = m_sdk.setUInt32(kPropAEMode, 0, m_canonAEData);
-            if (error != kOk) {
-                logError("EdsSetPropertyData (is7D, action5) kEdsPropID_AEMode error: 0x%04X.", error);
-                AlertPanel::runAlert(QStringLiteral("The mode setting generated an error."),
-                                     QStringLiteral("Set the mode dial to bulb or manual based on exposure time."));
-                m_isCanonUSBBusy = false;
+        if (m_canonAEData == wanted) {
+            write7DShutterSpeed();
+            return;
+        }
+        m_canonAEData = wanted;
+        m_sdk.writeUInt32(kPropAEMode, 0, m_canonAEData, answered([this](Error error) {
+            if (error == kOk) {
+                write7DShutterSpeed();
                 return;
             }
-        }
-        const Error error = m_sdk.setUInt32(kPropTv, 0, m_expCode);
+            logError("EdsSetPropertyData (is7D, action5) kEdsPropID_AEMode error: 0x%04X.", error);
+            AlertPanel::runAlert(QStringLiteral("The mode setting generated an error."),
+                                 QStringLiteral("Set the mode dial to bulb or manual based on exposure time."));
+            m_isCanonUSBBusy = false;
+        }));
+    } else if (m_is60D) {
+        set60DExposure("EdsSetPropertyData (is60D, action5) kEdsPropID_Tv error: 0x%04X.");
+    } else {
+        m_sdk.writeUInt32(kPropTv, 0, m_expCode, answered([this](Error error) {
+            if (error != kOk) {
+                logError("EdsSetPropertyData action5 kEdsPropID_Tv error: 0x%04X.", error);
+                AlertPanel::runAlert(kExposureErrorTitle, kExposureErrorMessage);
+                m_panel.expButtonEnabled = false;
+            }
+            m_isCanonUSBBusy = false;
+        }));
+    }
+}
+
+void CanonControl::write7DShutterSpeed()
+{
+    m_sdk.writeUInt32(kPropTv, 0, m_expCode, answered([this](Error error) {
         if (error != kOk) {
             logError("EdsSetPropertyData (is7D, action5) kEdsPropID_Tv error: 0x%04X.", error);
             AlertPanel::runAlert(kExposureErrorTitle, kExposureErrorMessage);
         }
-    } else if (m_is60D) {
-        set60DExposure("EdsSetPropertyData (is60D, action5) kEdsPropID_Tv error: 0x%04X.");
-    } else {
-        const Error error = m_sdk.setUInt32(kPropTv, 0, m_expCode);
-        if (error != kOk) {
-            logError("EdsSetPropertyData action5 kEdsPropID_Tv error: 0x%04X.", error);
-            AlertPanel::runAlert(kExposureErrorTitle, kExposureErrorMessage);
-            m_panel.expButtonEnabled = false;
-        }
-    }
-    m_isCanonUSBBusy = false;
+        m_isCanonUSBBusy = false;
+    }));
 }
 
 void CanonControl::set60DExposure(const char* tvErrorFormat)
@@ -255,13 +274,28 @@ void CanonControl::set60DExposure(const char* tvErrorFormat)
         AlertPanel::runAlert(QStringLiteral("Set the mode dial to Manual for short (<1s) exposures."), kBlank);
         m_panel.expButtonEnabled = false;
     } else if (!m_isCanonBulb && m_canonAEData == kAEManual) {
-        const Error error = m_sdk.setUInt32(kPropTv, 0, m_expCode);
-        if (error != kOk) {
-            logError(tvErrorFormat, error);
-            AlertPanel::runAlert(kExposureErrorTitle, kExposureErrorMessage);
-            m_panel.expButtonEnabled = false;
-        }
+        m_sdk.writeUInt32(kPropTv, 0, m_expCode, answered([this, tvErrorFormat](Error error) {
+            if (error != kOk) {
+                logError(tvErrorFormat, error);
+                AlertPanel::runAlert(kExposureErrorTitle, kExposureErrorMessage);
+                m_panel.expButtonEnabled = false;
+            }
+            m_isCanonUSBBusy = false;
+        }));
+        return;
     }
+    m_isCanonUSBBusy = false;
+}
+
+CanonSdk::Done CanonControl::answered(std::function<void(CanonSdk::Error)> then)
+{
+    const QPointer<CanonControl> self(this);
+    return [self, then = std::move(then)](Error error) {
+        if (!self)
+            return;
+        then(error);
+        self->changed();
+    };
 }
 
 bool CanonControl::isDialBulb() const
@@ -279,9 +313,25 @@ bool CanonControl::getCanonImageQuality()
 
 void CanonControl::uiUnlock()
 {
-    if (m_isUILock)
-        m_sdk.sendStatusCommand(kStatusUIUnlock);
+    if (!m_isUILock)
+        return;
     m_isUILock = false;
+    sendUnlock(kUnlockRetries);
+}
+
+void CanonControl::sendUnlock(int retries)
+{
+    const Error error = m_sdk.sendStatusCommand(kStatusUIUnlock);
+    if (error == kErrDeviceBusy && retries > 0) {
+        // Tried again while the camera finishes what it does, unless a new
+        // exposure has locked the controls meanwhile.
+        QTimer::singleShot(kUnlockRetryMs, this, [this, retries] {
+            if (!m_isUILock && m_hasCamera)
+                sendUnlock(retries - 1);
+        });
+    } else if (error != kOk) {
+        logError("EdsSendStatusCommand UIUnlock error: 0x%04X.", error);
+    }
 }
 
 bool CanonControl::canonStartBulbExposure()
@@ -311,39 +361,44 @@ bool CanonControl::canonStartBulbExposure()
     }
 
     Error error = kOk;
-    if (bulb) {
-        if (m_canonExpTime <= 0) {
-            m_canonExpTime = 0;
-            m_isCanonUSBBusy = false;
-            return false;
-        }
-        if (m_dsusb && m_dsusb->isDSUSBConnected()) {
-            error = m_dsusb->openDSShutter() ? kOk : kDSUSBFailed;
-            logError("DSUSB start exposure status: 0x%04X.", error);
-        } else {
+    const bool viaDSUSB = bulb && m_dsusb && m_dsusb->isDSUSBConnected();
+    if (bulb && m_canonExpTime <= 0) {
+        m_canonExpTime = 0;
+        m_isCanonUSBBusy = false;
+        return false;
+    }
+    if (viaDSUSB) {
+        error = m_dsusb->openDSShutter() ? kOk : kDSUSBFailed;
+        logError("DSUSB start exposure status: 0x%04X.", error);
+    } else {
+        if (bulb) {
             const Error lock = m_sdk.sendStatusCommand(kStatusUILock);
             m_isUILock = lock == kOk;
             if (lock != kOk)
                 logError("EdsSendStatusCommand UILock error: 0x%04X.", lock);
-            const bool button = m_is60D || m_is7D || m_isT1i;
-            error = button ? m_sdk.sendCommand(kCmdPressShutterButton, kShutterCompletelyNonAF)
-                           : m_sdk.sendCommand(kCmdBulbStart, 0);
-            if (error != kOk) {
-                uiUnlock();
-                if (m_is60D) {
-                    logError("Start 60D bulb exposure error: 0x%04X.", error);
-                    AlertPanel::runAlert(QStringLiteral("Start Bulb Exposure error."), QStringLiteral("Set mode dial to Bulb."));
-                    m_isCanonUSBBusy = false;
-                    return false;
-                }
-            }
         }
-    } else {
-        error = m_sdk.sendCommand(kCmdTakePicture, 0);
+        // The camera may take the command now and refuse it later: the
+        // answer belongs to this start only.
+        const std::uint64_t start = ++m_startGeneration;
+        const QPointer<CanonControl> self(this);
+        const auto answered = [self, start, bulb](Error late) {
+            if (self && late != kOk && start == self->m_startGeneration)
+                self->startRefused(late, bulb);
+        };
+        const bool button = m_is60D || m_is7D || m_isT1i;
+        if (!bulb)
+            error = m_sdk.sendCommand(kCmdTakePicture, 0, answered);
+        else if (button)
+            error = m_sdk.sendCommand(kCmdPressShutterButton, kShutterCompletelyNonAF, answered);
+        else
+            error = m_sdk.sendCommand(kCmdBulbStart, 0, answered);
     }
-    if (!handleStartError(error))
+    if (error != kOk && !startFailed(error, bulb && !viaDSUSB))
         return false;
 
+    // From here on the shutter is held open until released, whatever a
+    // later read of the camera's settings answers.
+    m_isBulbOpen = bulb;
     m_isCanonExposing = true;
     ++m_canonNumExpTaken;
     m_panel.expButtonTitle = kAbort;
@@ -354,6 +409,44 @@ bool CanonControl::canonStartBulbExposure()
     m_isCanonUSBBusy = false;
     changed();
     return true;
+}
+
+bool CanonControl::startFailed(CanonSdk::Error error, bool bulbCommand)
+{
+    if (bulbCommand) {
+        uiUnlock();
+        if (m_is60D) {
+            logError("Start 60D bulb exposure error: 0x%04X.", error);
+            AlertPanel::runAlert(QStringLiteral("Start Bulb Exposure error."), QStringLiteral("Set mode dial to Bulb."));
+            m_isCanonUSBBusy = false;
+            return false;
+        }
+    }
+    return handleStartError(error);
+}
+
+void CanonControl::startRefused(CanonSdk::Error error, bool bulb)
+{
+    // The exposure the panel shows never began: no release is owed for it.
+    m_isBulbOpen = false;
+    if (startFailed(error, bulb)) {
+        m_isBulbOpen = bulb;
+        return;
+    }
+    m_canonExpTimer.stop();
+    m_progressTimer.stop();
+    m_downloadTimeout.stop();
+    if (m_canonNumExpTaken > 0)
+        --m_canonNumExpTaken;
+    m_isCanonExposing = false;
+    m_isCanonDownloading = false;
+    m_panel.progress = 0;
+    m_panel.expButtonEnabled = true;
+    m_panel.expButtonTitle = kExpose;
+    m_panel.expTakenText = kBlank;
+    if (m_isCanonLiveView)
+        m_panel.recordEnabled = true;
+    setFocusEnabled();
 }
 
 bool CanonControl::handleStartError(CanonSdk::Error error)
@@ -384,22 +477,32 @@ bool CanonControl::canonEndBulbExposure()
 {
     m_isCanonUSBBusy = true;
     log(QStringLiteral("EdsSendCommand EndBulb"));
-    const bool bulb = m_isCanonBulb || isDialBulb();
-    if (bulb && m_isCanonExposing) {
+    if (m_isBulbOpen) {
         if (m_dsusb && m_dsusb->isDSUSBConnected()) {
+            m_isBulbOpen = false;
             const Error status = m_dsusb->closeDSShutter() ? kOk : kDSUSBFailed;
             logError("DSUSB end exposure status: 0x%04X.", status);
         } else {
+            // The controls are unlocked once the camera has taken the
+            // release: before, it answers busy.
+            const QPointer<CanonControl> self(this);
+            const auto released = [self](Error late) {
+                if (!self)
+                    return;
+                if (late != kOk)
+                    self->logError("EdsSendCommand EndBulb error: 0x%04X.", late);
+                self->uiUnlock();
+            };
             const bool button = m_is60D || m_is7D || m_isT1i;
-            const Error error = button ? m_sdk.sendCommand(kCmdPressShutterButton, kShutterOff)
-                                       : m_sdk.sendCommand(kCmdBulbEnd, 0);
+            const Error error = button ? m_sdk.sendCommand(kCmdPressShutterButton, kShutterOff, released)
+                                       : m_sdk.sendCommand(kCmdBulbEnd, 0, released);
             if (error != kOk) {
                 logError("EdsSendCommand EndBulb error: 0x%04X.", error);
                 uiUnlock();
                 m_isCanonUSBBusy = false;
                 return false;
             }
-            uiUnlock();
+            m_isBulbOpen = false;
         }
     }
     if (m_isCanonLiveView)
@@ -431,13 +534,13 @@ void CanonControl::canonTriggerExposure()
 
 void CanonControl::canonExpTimerFired()
 {
-    if (m_isCanonExposing)
+    if (m_isBulbOpen)
         canonEndBulbExposure();
 }
 
 void CanonControl::canonClearExposure()
 {
-    if (m_isCanonExposing)
+    if (m_isBulbOpen)
         canonEndBulbExposure();
     m_canonExpTimer.stop();
     m_downloadTimeout.stop();
@@ -471,6 +574,10 @@ void CanonControl::canonExpProgressTimer()
     const double elapsed = static_cast<double>(ticks() - m_canonExpStartTicks) / 60.0;
     const double percent = std::max(0.0, elapsed / m_canonExpTime * 100.0);
     if (percent >= 100) {
+        // The exposure's time is up by the tick clock, which may come
+        // before the exposure timer: the shutter is released here then.
+        if (m_isBulbOpen)
+            canonEndBulbExposure();
         m_isCanonExposing = false;
         m_isCanonDownloading = true;
         m_panel.progress = 0;

@@ -99,8 +99,15 @@ void CanonControl::stopLiveViewForDisconnect()
 
 void CanonControl::setIsCanonLiveView()
 {
-    std::uint32_t device = 0;
-    const Error error = m_sdk.getUInt32(kPropEvfOutputDevice, 0, device);
+    const QPointer<CanonControl> self(this);
+    m_sdk.readUInt32(kPropEvfOutputDevice, 0, [self](Error error, std::uint32_t device) {
+        if (self)
+            self->takeLiveViewOutput(error, device);
+    });
+}
+
+void CanonControl::takeLiveViewOutput(CanonSdk::Error error, std::uint32_t device)
+{
     if (error != kOk) {
         logError("setIsCanonLiveView error: 0x%04X.", error);
         return;
@@ -115,6 +122,7 @@ void CanonControl::setIsCanonLiveView()
         m_isCanonLiveView = false;
         logError("setIsCanonLiveView NO, evData: 0x%04X.", device);
     }
+    changed();
 }
 
 void CanonControl::canonEvTimer()
@@ -222,24 +230,41 @@ void CanonControl::canonExtendLiveViewTime()
 
 void CanonControl::setIsCanonBulb()
 {
+    // Both settings are read without waiting; the answers are taken together.
     m_isCanonUSBBusy = true;
-    m_isCanonBulb = false;
-    std::uint32_t tv = 0;
-    Error error = m_sdk.getUInt32(kPropTv, 0, tv);
-    if (error == kOk) {
+    const QPointer<CanonControl> self(this);
+    m_sdk.readUInt32(kPropTv, 0, [self](Error tvError, std::uint32_t tv) {
+        if (!self)
+            return;
+        self->m_sdk.readUInt32(kPropAEMode, 0, [self, tvError, tv](Error aeError, std::uint32_t ae) {
+            if (self)
+                self->takeBulbState(tvError, tv, aeError, ae);
+        });
+    });
+}
+
+void CanonControl::takeBulbState(CanonSdk::Error tvError, std::uint32_t tv, CanonSdk::Error aeError, std::uint32_t ae)
+{
+    // A read the camera does not answer (busy with a command) tells nothing
+    // about the bulb state, which then stays as it was.
+    bool bulb = false;
+    if (tvError == kOk) {
         if (tv == kTvBulb && !m_is60D)
-            m_isCanonBulb = true;
+            bulb = true;
         m_isPropChange = true;
     } else {
-        logError("setIsCanonBulb Tv err: 0x%04X.", error);
+        logError("setIsCanonBulb Tv err: 0x%04X.", tvError);
     }
-    error = m_sdk.getUInt32(kPropAEMode, 0, m_canonAEData);
-    if (error == kOk) {
+    if (aeError == kOk) {
+        m_canonAEData = ae;
         if (m_is60D && m_canonAEData == kAEBulb)
-            m_isCanonBulb = true;
+            bulb = true;
     } else {
-        logError("setIsCanonBulb AE err: 0x%04X.", error);
+        logError("setIsCanonBulb AE err: 0x%04X.", aeError);
     }
+    // The 60D's bulb is its dial's mode, the others' the shutter speed.
+    if ((m_is60D ? aeError : tvError) == kOk)
+        m_isCanonBulb = bulb;
     m_debug([&] { return QString::asprintf("setIsCanonBulb exp:0x%02X, AEData: %d.", tv, int(m_canonAEData)); });
     if (m_is60D) {
         if (m_canonExpTime > 30 && m_canonAEData != kAEBulb) {
@@ -261,5 +286,6 @@ void CanonControl::removeFilePath()
     if (m_canonFilePath.isEmpty())
         return;
     m_canonFilePath.clear();
+    m_isCanonFileTestImage = false;
     m_isNewExposeImage = false;
 }

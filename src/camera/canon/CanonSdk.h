@@ -115,6 +115,9 @@ public:
     using Progress = std::function<void(double percent)>;
     using Done = std::function<void(Error error)>;
     using FrameDone = std::function<void(Error error, const QByteArray& jpeg)>;
+    using ReadDone = std::function<void(Error error, const QByteArray& data)>;
+    using UInt32Done = std::function<void(Error error, std::uint32_t value)>;
+    using ItemInfoDone = std::function<void(Error error, const ItemInfo& info)>;
 
     virtual ~CanonSdk() = default;
 
@@ -141,10 +144,16 @@ public:
     virtual Error setPropertyEventHandler(PropertyHandler handler) = 0;
     virtual Error setCameraStateEventHandler(StateHandler handler) = 0;
 
-    virtual Error sendCommand(std::uint32_t command, std::uint32_t param) = 0;
+    // An error the camera gives at once is answered and `done` is not
+    // called; otherwise `done`, when given, later gets how the command went.
+    virtual Error sendCommand(std::uint32_t command, std::uint32_t param, Done done) = 0;
+    Error sendCommand(std::uint32_t command, std::uint32_t param) { return sendCommand(command, param, {}); }
     virtual Error sendStatusCommand(std::uint32_t command) = 0;
 
     virtual Error getDirectoryItemInfo(Item item, ItemInfo& info) = 0;
+    // The same without waiting for the camera; by default asked at once and
+    // answered later.
+    virtual void readDirectoryItemInfo(Item item, ItemInfoDone done);
     // Hands the item's bytes to `sink`, reporting progress in percent, then
     // tells `done` how it went.
     virtual void download(Item item, Sink sink, Progress progress, Done done) = 0;
@@ -155,7 +164,16 @@ public:
     // One live-view frame as a JPEG; kErrObjectNotReady while none is ready.
     virtual void downloadEvfImage(FrameDone done) = 0;
 
+    // Writes the property without waiting for the camera; `done` later gets
+    // how it went. By default the write is made at once and only the answer
+    // comes later.
+    virtual void writePropertyData(std::uint32_t property, std::uint32_t param, const QByteArray& data, Done done);
+    // Reads the property without waiting for the camera; likewise.
+    virtual void readPropertyData(std::uint32_t property, std::uint32_t param, ReadDone done);
+
     // 4-byte values, the common case.
     Error getUInt32(std::uint32_t property, std::uint32_t param, std::uint32_t& value);
     Error setUInt32(std::uint32_t property, std::uint32_t param, std::uint32_t value);
+    void writeUInt32(std::uint32_t property, std::uint32_t param, std::uint32_t value, Done done);
+    void readUInt32(std::uint32_t property, std::uint32_t param, UInt32Done done);
 };

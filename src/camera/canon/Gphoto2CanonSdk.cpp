@@ -3,8 +3,10 @@
 #include "camera/canon/Gphoto2Worker.h"
 #include "camera/CameraModules.h"
 #include "platform/DeviceModule.h"
+#include "platform/MainThreadCall.h"
 
 #include <QDeadlineTimer>
+#include <QPointer>
 #include <QThread>
 #include <QTimer>
 
@@ -58,17 +60,17 @@ CanonSdk::Error Gphoto2CanonSdk::call(std::function<Error(Gphoto2Worker&)> work,
         return kErrDeviceBusy;
     const auto reply = std::make_shared<Reply>();
     Gphoto2Worker* worker = m_worker.get();
-    QMetaObject::invokeMethod(
-        worker,
-        [worker, reply, work = std::move(work)] {
-            const Error error = work(*worker);
-            const std::lock_guard lock(reply->mutex);
-            reply->error = error;
-            reply->answered.notify_all();
-        },
-        Qt::QueuedConnection);
+    worker->post([worker, reply, work = std::move(work)] {
+        const Error error = work(*worker);
+        const std::lock_guard lock(reply->mutex);
+        reply->error = error;
+        reply->answered.notify_all();
+    });
     std::unique_lock lock(reply->mutex);
-    if (!reply->answered.wait_for(lock, std::chrono::milliseconds(deadlineMs), [&] { return reply->error.has_value(); })) {
+    // A system-clock deadline: the steady clock's wait is one the thread
+    // sanitizer cannot follow.
+    const auto deadline = std::chrono::system_clock::now() + std::chrono::milliseconds(deadlineMs);
+    if (!reply->answered.wait_until(lock, deadline, [&] { return reply->error.has_value(); })) {
         m_late = reply;
         return kErrDeviceBusy;
     }
@@ -79,8 +81,13 @@ bool Gphoto2CanonSdk::isLate()
 {
     if (!m_late)
         return false;
-    const std::lock_guard lock(m_late->mutex);
-    if (!m_late->error)
+    bool answered = false;
+    {
+        const std::lock_guard lock(m_late->mutex);
+        answered = m_late->error.has_value();
+    }
+    // Let go only once its lock is released: the reply holds the mutex.
+    if (!answered)
         return true;
     m_late.reset();
     return false;
@@ -103,7 +110,7 @@ void Gphoto2CanonSdk::post(std::function<void(Gphoto2Worker&)> work)
     if (!m_worker)
         return;
     Gphoto2Worker* worker = m_worker.get();
-    QMetaObject::invokeMethod(worker, [worker, work = std::move(work)] { work(*worker); }, Qt::QueuedConnection);
+    worker->post([worker, work = std::move(work)] { work(*worker); });
 }
 
 CanonSdk::Error Gphoto2CanonSdk::initializeSdk()
@@ -113,22 +120,53 @@ CanonSdk::Error Gphoto2CanonSdk::initializeSdk()
         m_worker = std::make_unique<Gphoto2Worker>(m_factory);
         m_worker->moveToThread(m_thread.get());
         Gphoto2Worker* worker = m_worker.get();
-        connect(worker, &Gphoto2Worker::objectEvent, this, [this](quint32 event, quint32 item) {
-            if (m_objectHandler)
-                m_objectHandler(event, item);
-        }, Qt::QueuedConnection);
-        connect(worker, &Gphoto2Worker::propertyChanged, this, [this](quint32 property, quint32 param) {
-            if (m_propertyHandler)
-                m_propertyHandler(kPropertyChanged, property, param);
-        }, Qt::QueuedConnection);
-        connect(worker, &Gphoto2Worker::cameraGone, this, [this] {
-            if (m_stateHandler)
-                m_stateHandler(kStateShutDown, 0);
-        }, Qt::QueuedConnection);
-        connect(worker, &Gphoto2Worker::commandDone, this, &Gphoto2CanonSdk::finishCommand, Qt::QueuedConnection);
-        connect(worker, &Gphoto2Worker::downloadChunk, this, &Gphoto2CanonSdk::takeChunk, Qt::QueuedConnection);
-        connect(worker, &Gphoto2Worker::downloadDone, this, &Gphoto2CanonSdk::finishDownload, Qt::QueuedConnection);
-        connect(worker, &Gphoto2Worker::frameDone, this, &Gphoto2CanonSdk::finishFrame, Qt::QueuedConnection);
+        // The worker's news reaches the main thread through its own
+        // queue; news from a worker since stopped is dropped there.
+        const QPointer<Gphoto2CanonSdk> self(this);
+        const std::uint64_t generation = ++m_generation;
+        const auto toMain = [self, generation](std::function<void(Gphoto2CanonSdk&)> answer) {
+            MainThreadCall::post([self, generation, answer = std::move(answer)] {
+                if (self && self->m_generation == generation)
+                    answer(*self);
+            });
+        };
+        connect(worker, &Gphoto2Worker::objectEvent, worker, [toMain](quint32 event, quint32 item) {
+            toMain([event, item](Gphoto2CanonSdk& sdk) {
+                if (sdk.m_objectHandler)
+                    sdk.m_objectHandler(event, item);
+            });
+        }, Qt::DirectConnection);
+        connect(worker, &Gphoto2Worker::propertyChanged, worker, [toMain](quint32 property, quint32 param) {
+            toMain([property, param](Gphoto2CanonSdk& sdk) {
+                if (sdk.m_propertyHandler)
+                    sdk.m_propertyHandler(kPropertyChanged, property, param);
+            });
+        }, Qt::DirectConnection);
+        connect(worker, &Gphoto2Worker::cameraGone, worker, [toMain] {
+            toMain([](Gphoto2CanonSdk& sdk) {
+                if (sdk.m_stateHandler)
+                    sdk.m_stateHandler(kStateShutDown, 0);
+            });
+        }, Qt::DirectConnection);
+        connect(worker, &Gphoto2Worker::commandDone, worker, [toMain](quint64 id, quint32 error) {
+            toMain([id, error](Gphoto2CanonSdk& sdk) { sdk.finishCommand(id, error); });
+        }, Qt::DirectConnection);
+        connect(worker, &Gphoto2Worker::valueRead, worker, [toMain](quint64 id, quint32 error, const QByteArray& data) {
+            toMain([id, error, data](Gphoto2CanonSdk& sdk) { sdk.finishRead(id, error, data); });
+        }, Qt::DirectConnection);
+        connect(worker, &Gphoto2Worker::downloadProgress, worker, [toMain](quint64 id, double percent) {
+            toMain([id, percent](Gphoto2CanonSdk& sdk) { sdk.takeProgress(id, percent); });
+        }, Qt::DirectConnection);
+        connect(worker, &Gphoto2Worker::downloadChunk, worker,
+                [toMain](quint64 id, const QByteArray& bytes, qsizetype at, qsizetype length) {
+            toMain([id, bytes, at, length](Gphoto2CanonSdk& sdk) { sdk.takeChunk(id, bytes, at, length); });
+        }, Qt::DirectConnection);
+        connect(worker, &Gphoto2Worker::downloadDone, worker, [toMain](quint64 id, quint32 error) {
+            toMain([id, error](Gphoto2CanonSdk& sdk) { sdk.finishDownload(id, error); });
+        }, Qt::DirectConnection);
+        connect(worker, &Gphoto2Worker::frameDone, worker, [toMain](quint64 id, quint32 error, const QByteArray& jpeg) {
+            toMain([id, error, jpeg](Gphoto2CanonSdk& sdk) { sdk.finishFrame(id, error, jpeg); });
+        }, Qt::DirectConnection);
         m_thread->start();
     }
     return call([](Gphoto2Worker& worker) { return worker.initialize(); });
@@ -145,14 +183,12 @@ void Gphoto2CanonSdk::stopWorker()
     if (!m_worker)
         return;
     Gphoto2Worker* worker = m_worker.get();
-    disconnect(worker, nullptr, this, nullptr);
-    QMetaObject::invokeMethod(
-        worker,
-        [worker] {
-            worker->shutDown();
-            QThread::currentThread()->quit();
-        },
-        Qt::QueuedConnection);
+    // What the worker still sends is dropped on arrival.
+    ++m_generation;
+    worker->post([worker] {
+        worker->shutDown();
+        QThread::currentThread()->quit();
+    });
     // The session gets half the time to end; then a transfer still running is cancelled.
     bool ended = m_thread->wait(QDeadlineTimer(kStopDeadlineMs / 2));
     if (!ended) {
@@ -163,12 +199,14 @@ void Gphoto2CanonSdk::stopWorker()
         m_worker.reset();
         m_thread.reset();
     } else {
-        // A gphoto2 call that does not return: its thread is left to end,
-        // and clean up, by itself.
+        // A gphoto2 call that does not return: its thread is left to end by
+        // itself, and the worker is let go on the main thread once it has.
         QThread* thread = m_thread.release();
-        Gphoto2Worker* stuck = m_worker.release();
-        connect(thread, &QThread::finished, stuck, &QObject::deleteLater);
-        connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+        const std::shared_ptr<Gphoto2Worker> stuck(m_worker.release());
+        connect(thread, &QThread::finished, thread, [thread, stuck] {
+            thread->wait();
+            thread->deleteLater();
+        });
     }
     m_longCalls = 0;
     m_late.reset();
@@ -177,8 +215,19 @@ void Gphoto2CanonSdk::stopWorker()
         QTimer::singleShot(0, this, [done = std::move(pending.done)] { done(kErrInternal); });
     for (auto& [id, done] : m_frames)
         QTimer::singleShot(0, this, [done = std::move(done)] { done(kErrInternal, {}); });
+    for (auto& [id, done] : m_commands)
+        if (done)
+            QTimer::singleShot(0, this, [done = std::move(done)] { done(kErrInternal); });
+    for (auto& [id, done] : m_writes)
+        QTimer::singleShot(0, this, [done = std::move(done)] { done(kErrInternal); });
+    m_writes.clear();
+    for (auto& [id, done] : m_reads)
+        if (done)
+            QTimer::singleShot(0, this, [done = std::move(done)] { done(kErrInternal, {}); });
     m_downloads.clear();
     m_frames.clear();
+    m_commands.clear();
+    m_reads.clear();
 }
 
 CanonSdk::Error Gphoto2CanonSdk::getCameraList()
@@ -250,6 +299,56 @@ CanonSdk::Error Gphoto2CanonSdk::setPropertyData(std::uint32_t property, std::ui
     return call([property, param, data](Gphoto2Worker& worker) { return worker.setPropertyData(property, param, data); });
 }
 
+void Gphoto2CanonSdk::writePropertyData(std::uint32_t property, std::uint32_t param, const QByteArray& data, Done done)
+{
+    if (!done)
+        done = [](Error) {};
+    if (!m_worker) {
+        QTimer::singleShot(0, this, [done = std::move(done)] { done(kErrInternal); });
+        return;
+    }
+    // Queued behind whatever the camera is doing. A setting's write is
+    // short: calls that wait queue behind it.
+    const quint64 id = m_nextRequest++;
+    m_writes[id] = std::move(done);
+    post([id, property, param, data](Gphoto2Worker& worker) {
+        emit worker.valueRead(id, worker.setPropertyData(property, param, data), {});
+    });
+}
+
+void Gphoto2CanonSdk::readPropertyData(std::uint32_t property, std::uint32_t param, ReadDone done)
+{
+    if (!m_worker) {
+        QTimer::singleShot(0, this, [done = std::move(done)] { done(kErrInternal, {}); });
+        return;
+    }
+    // A setting's read is short: calls that wait queue behind it.
+    const quint64 id = m_nextRequest++;
+    m_reads[id] = std::move(done);
+    post([id, property, param](Gphoto2Worker& worker) {
+        QByteArray data;
+        const Error error = worker.propertyData(property, param, data);
+        emit worker.valueRead(id, error, data);
+    });
+}
+
+void Gphoto2CanonSdk::finishRead(quint64 id, Error error, const QByteArray& data)
+{
+    if (const auto written = m_writes.find(id); written != m_writes.end()) {
+        const Done done = std::move(written->second);
+        m_writes.erase(written);
+        done(error);
+        return;
+    }
+    const auto found = m_reads.find(id);
+    if (found == m_reads.end())
+        return;
+    const ReadDone done = std::move(found->second);
+    m_reads.erase(found);
+    if (done)
+        done(error, data);
+}
+
 CanonSdk::Error Gphoto2CanonSdk::setCapacity(const Capacity&)
 {
     return call([](Gphoto2Worker& worker) { return worker.setCapacity(); });
@@ -273,7 +372,7 @@ CanonSdk::Error Gphoto2CanonSdk::setCameraStateEventHandler(StateHandler handler
     return kOk;
 }
 
-CanonSdk::Error Gphoto2CanonSdk::sendCommand(std::uint32_t command, std::uint32_t param)
+CanonSdk::Error Gphoto2CanonSdk::sendCommand(std::uint32_t command, std::uint32_t param, Done done)
 {
     if (command != kCmdTakePicture && command != kCmdBulbStart && command != kCmdBulbEnd &&
         command != kCmdPressShutterButton)
@@ -282,14 +381,23 @@ CanonSdk::Error Gphoto2CanonSdk::sendCommand(std::uint32_t command, std::uint32_
         return kErrInternal;
     // A capture can hold the camera a while: the answer comes as an event.
     ++m_longCalls;
-    post([command, param](Gphoto2Worker& worker) { worker.command(command, param); });
+    const quint64 id = m_nextRequest++;
+    m_commands[id] = std::move(done);
+    post([id, command, param](Gphoto2Worker& worker) { worker.command(id, command, param); });
     return kOk;
 }
 
-void Gphoto2CanonSdk::finishCommand(Error error)
+void Gphoto2CanonSdk::finishCommand(quint64 id, Error error)
 {
+    const auto found = m_commands.find(id);
+    if (found == m_commands.end())
+        return;
+    const Done done = std::move(found->second);
+    m_commands.erase(found);
     --m_longCalls;
-    if (error != kOk && m_stateHandler)
+    if (done)
+        done(error);
+    else if (error != kOk && m_stateHandler)
         m_stateHandler(kStateInternalError, error);
 }
 
@@ -302,6 +410,27 @@ CanonSdk::Error Gphoto2CanonSdk::getDirectoryItemInfo(Item item, ItemInfo& info)
 {
     const auto work = [item](Gphoto2Worker& worker, ItemInfo& value) { return worker.itemInfo(item, value); };
     return ask(info, work);
+}
+
+void Gphoto2CanonSdk::readDirectoryItemInfo(Item item, ItemInfoDone done)
+{
+    if (!m_worker) {
+        QTimer::singleShot(0, this, [done = std::move(done)] { done(kErrInternal, {}); });
+        return;
+    }
+    // Answered through the main thread's own queue; a worker stopped
+    // meanwhile answers that it failed.
+    const QPointer<Gphoto2CanonSdk> self(this);
+    const std::uint64_t generation = m_generation;
+    Gphoto2Worker* worker = m_worker.get();
+    worker->post([worker, self, generation, item, done = std::move(done)] {
+        ItemInfo info;
+        const Error error = worker->itemInfo(item, info);
+        MainThreadCall::post([self, generation, error, info, done] {
+            if (self)
+                done(self->m_generation == generation ? error : kErrInternal, info);
+        });
+    });
 }
 
 void Gphoto2CanonSdk::download(Item item, Sink sink, Progress progress, Done done)
@@ -323,8 +452,13 @@ void Gphoto2CanonSdk::takeChunk(quint64 id, const QByteArray& bytes, qsizetype a
         return;
     PendingDownload& pending = found->second;
     pending.failed = !pending.sink(QByteArrayView(bytes).sliced(at, length));
-    if (!pending.failed && pending.progress)
-        pending.progress(100.0 * static_cast<double>(at + length) / static_cast<double>(bytes.size()));
+}
+
+void Gphoto2CanonSdk::takeProgress(quint64 id, double percent)
+{
+    const auto found = m_downloads.find(id);
+    if (found != m_downloads.end() && !found->second.failed && found->second.progress)
+        found->second.progress(percent);
 }
 
 void Gphoto2CanonSdk::finishDownload(quint64 id, Error error)

@@ -15,8 +15,9 @@ class QThread;
 // of this object's own, started by initializeSdk() and ended by
 // terminateSdk(); the main thread only posts requests and takes the answers.
 // A call that answers at once waits for the worker within a deadline, and
-// answers "busy" straight away while a download or capture holds the camera;
-// downloads, captures and live-view frames answer through completions.
+// answers "busy" straight away while a download or command holds the camera;
+// downloads, commands, live-view frames and the settings' queued reads and
+// writes answer through completions, in the order they were asked.
 class Gphoto2CanonSdk : public QObject, public CanonSdk {
     Q_OBJECT
 public:
@@ -40,12 +41,16 @@ public:
     Error getPropertyData(std::uint32_t property, std::uint32_t param, QByteArray& data) override;
     Error setPropertyData(std::uint32_t property, std::uint32_t param, const QByteArray& data) override;
     Error setCapacity(const Capacity& capacity) override;
+    void writePropertyData(std::uint32_t property, std::uint32_t param, const QByteArray& data, Done done) override;
+    void readPropertyData(std::uint32_t property, std::uint32_t param, ReadDone done) override;
     Error setObjectEventHandler(ObjectHandler handler) override;
     Error setPropertyEventHandler(PropertyHandler handler) override;
     Error setCameraStateEventHandler(StateHandler handler) override;
-    Error sendCommand(std::uint32_t command, std::uint32_t param) override;
+    using CanonSdk::sendCommand;
+    Error sendCommand(std::uint32_t command, std::uint32_t param, Done done) override;
     Error sendStatusCommand(std::uint32_t command) override;
     Error getDirectoryItemInfo(Item item, ItemInfo& info) override;
+    void readDirectoryItemInfo(Item item, ItemInfoDone done) override;
     void download(Item item, Sink sink, Progress progress, Done done) override;
     Error downloadComplete(Item item) override;
     Error downloadCancel(Item item) override;
@@ -78,10 +83,12 @@ private:
     bool isLate();
     // Runs `work` on the worker without waiting.
     void post(std::function<void(Gphoto2Worker&)> work);
+    void takeProgress(quint64 id, double percent);
     void takeChunk(quint64 id, const QByteArray& bytes, qsizetype at, qsizetype length);
     void finishDownload(quint64 id, Error error);
     void finishFrame(quint64 id, Error error, const QByteArray& jpeg);
-    void finishCommand(Error error);
+    void finishCommand(quint64 id, Error error);
+    void finishRead(quint64 id, Error error, const QByteArray& data);
     void stopWorker();
 
     Gphoto2Device::Factory m_factory;
@@ -92,8 +99,15 @@ private:
     StateHandler m_stateHandler;
     std::map<quint64, PendingDownload> m_downloads;
     std::map<quint64, FrameDone> m_frames;
+    // Commands under way, with whom to tell how they went.
+    std::map<quint64, Done> m_commands;
+    // Settings' reads and writes under way (answered by valueRead).
+    std::map<quint64, ReadDone> m_reads;
+    std::map<quint64, Done> m_writes;
     quint64 m_nextRequest = 1;
     std::shared_ptr<Reply> m_late;
+    // Counts the workers started and stopped: news carries its worker's.
+    std::uint64_t m_generation = 0;
     // Downloads and captures under way: the camera is busy until they end.
     int m_longCalls = 0;
 };

@@ -23,16 +23,21 @@ public:
         QString model;
         QString port;
     };
-    // What the camera's event queue held: a new file, or nothing to tell.
+    // What the camera's event queue held: a new file, a setting changed
+    // (on the body or by a write), or nothing to tell.
     struct Event {
         bool fileAdded = false;
         QString folder;
         QString name;
         // False once the queue said nothing more within the wait.
         bool more = false;
+        // The configuration name of the changed setting.
+        QString changedConfig;
     };
     using Error = CanonSdk::Error;
     using Factory = std::function<std::unique_ptr<Gphoto2Device>(const std::atomic<bool>& cancelled)>;
+    // How far a transfer has come, 0 to 1.
+    using Progress = std::function<void(double fraction)>;
 
     virtual ~Gphoto2Device() = default;
 
@@ -50,7 +55,9 @@ public:
     virtual Error waitForEvent(int timeoutMs, Event& event) = 0;
     virtual Error fileSize(const QString& folder, const QString& name, std::optional<quint64>& size) = 0;
     // The whole file; kErrMemoryFull when it holds more than `maxBytes`.
-    virtual Error fileGet(const QString& folder, const QString& name, qint64 maxBytes, QByteArray& bytes) = 0;
+    // `progress` hears how far the transfer has come while it runs.
+    virtual Error fileGet(const QString& folder, const QString& name, qint64 maxBytes, const Progress& progress,
+                          QByteArray& bytes) = 0;
     virtual Error fileDelete(const QString& folder, const QString& name) = 0;
     virtual Error capturePreview(QByteArray& jpeg) = 0;
 };

@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 
 #include <cmath>
+#include <map>
 
 namespace Gphoto2Values {
 
@@ -98,6 +99,36 @@ QString choiceHolding(const QStringList& choices, const QString& part)
         if (choice.contains(part, Qt::CaseInsensitive))
             return choice;
     return {};
+}
+
+QString changedConfig(const QString& eventText)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^PTP Property ([0-9a-fA-F]{4}) changed(?:, \"([^\"]+)\")?"));
+    const QRegularExpressionMatch match = pattern.match(eventText.trimmed());
+    if (!match.hasMatch())
+        return {};
+    if (!match.captured(2).isEmpty())
+        return match.captured(2);
+    // The EOS property codes of the settings that are followed.
+    static const std::map<QString, QString> byCode{{QStringLiteral("d102"), QStringLiteral("shutterspeed")},
+                                                   {QStringLiteral("d103"), QStringLiteral("iso")},
+                                                   {QStringLiteral("d105"), QStringLiteral("autoexposuremode")},
+                                                   {QStringLiteral("d109"), QStringLiteral("whitebalance")}};
+    const auto found = byCode.find(match.captured(1).toLower());
+    return found == byCode.end() ? QString() : found->second;
+}
+
+std::optional<std::uint32_t> changedProperty(const QString& config)
+{
+    if (config == QLatin1String("iso"))
+        return CanonIds::kPropISOSpeed;
+    if (config == QLatin1String("whitebalance"))
+        return CanonIds::kPropWhiteBalance;
+    if (config == QLatin1String("shutterspeed") || config == QLatin1String("autoexposuremode") ||
+        config == QLatin1String("autoexposuremodedial"))
+        return CanonIds::kPropTv;
+    return std::nullopt;
 }
 
 }  // namespace Gphoto2Values

@@ -27,4 +27,14 @@ std::optional<std::uint32_t> batteryLevel(const QString& text);
 // The first choice holding `part` (case ignored); empty when none.
 QString choiceHolding(const QStringList& choices, const QString& part);
 
+// The configuration name in the text of a property-change event:
+// 'PTP Property d102 changed, "shutterspeed" to "30"' or, from versions
+// that do not name it, 'PTP Property d103 changed' -> "iso"; empty for
+// other texts and for properties the Canon controller does not follow.
+QString changedConfig(const QString& eventText);
+
+// The Canon property whose handling a changed setting needs: ISO, white
+// balance and the shutter speed, which a mode-dial change also reaches.
+std::optional<std::uint32_t> changedProperty(const QString& config);
+
 }  // namespace Gphoto2Values

@@ -23,7 +23,10 @@ Gphoto2Worker::Gphoto2Worker(Gphoto2Device::Factory factory) : m_factory(std::mo
     connect(&m_poll, &QTimer::timeout, this, &Gphoto2Worker::pollEvents);
 }
 
-Gphoto2Worker::~Gphoto2Worker() = default;
+Gphoto2Worker::~Gphoto2Worker()
+{
+    m_shutDown.load(std::memory_order_acquire);
+}
 
 CanonSdk::Error Gphoto2Worker::initialize()
 {
@@ -32,11 +35,34 @@ CanonSdk::Error Gphoto2Worker::initialize()
     return m_device ? kOk : kErrInternal;
 }
 
+void Gphoto2Worker::post(std::function<void()> job)
+{
+    {
+        const std::lock_guard lock(m_inboxMutex);
+        m_inbox.push_back(std::move(job));
+    }
+    QMetaObject::invokeMethod(this, "runNext", Qt::QueuedConnection);
+}
+
+void Gphoto2Worker::runNext()
+{
+    std::function<void()> job;
+    {
+        const std::lock_guard lock(m_inboxMutex);
+        if (m_inbox.empty())
+            return;
+        job = std::move(m_inbox.front());
+        m_inbox.pop_front();
+    }
+    job();
+}
+
 void Gphoto2Worker::shutDown()
 {
     closeSession();
     releaseCamera();
     m_device.reset();
+    m_shutDown.store(true, std::memory_order_release);
 }
 
 CanonSdk::Error Gphoto2Worker::detect()
@@ -303,7 +329,7 @@ CanonSdk::Error Gphoto2Worker::release(bool pressed)
     return bulb ? m_device->writeConfig(bulb, pressed ? QStringLiteral("1") : QStringLiteral("0")) : kErrNotSupported;
 }
 
-void Gphoto2Worker::command(std::uint32_t command, std::uint32_t param)
+void Gphoto2Worker::command(quint64 id, std::uint32_t command, std::uint32_t param)
 {
     Error error = kErrNotSupported;
     if (!m_hasCamera) {
@@ -315,7 +341,7 @@ void Gphoto2Worker::command(std::uint32_t command, std::uint32_t param)
     } else if (command == kCmdPressShutterButton) {
         error = release(param != kShutterOff);
     }
-    emit commandDone(error);
+    emit commandDone(id, error);
 }
 
 CanonSdk::Error Gphoto2Worker::statusCommand(std::uint32_t command)
@@ -343,6 +369,9 @@ void Gphoto2Worker::pollEvents()
             m_items[item] = {event.folder, event.name};
             emit objectEvent(m_saveTo == kSaveToCamera ? kObjectDirItemCreated : kObjectDirItemRequestTransfer, item);
         }
+        // A setting changed on the body (or by a write): its handling re-reads it.
+        if (const auto property = Gphoto2Values::changedProperty(event.changedConfig))
+            emit propertyChanged(*property, 0);
         if (!event.more)
             return;
     }
@@ -376,8 +405,19 @@ void Gphoto2Worker::download(quint64 id, Item item)
         return;
     }
     QByteArray bytes;
-    const Error error = m_device->fileGet(found->second.folder, found->second.name, kMaxFileBytes, bytes);
+    int reported = -1;
+    // Whole percents only: the main thread hears of each step once.
+    const Gphoto2Device::Progress progress = [&](double fraction) {
+        const int percent = static_cast<int>(fraction * 100);
+        if (percent != reported) {
+            reported = percent;
+            emit downloadProgress(id, percent);
+        }
+    };
+    const Error error = m_device->fileGet(found->second.folder, found->second.name, kMaxFileBytes, progress, bytes);
     // Each piece is its own event on the main thread, which stays free between them.
+    if (error == kOk)
+        progress(1.0);
     if (error == kOk)
         for (qsizetype at = 0; at < bytes.size(); at += kChunk)
             emit downloadChunk(id, bytes, at, std::min(kChunk, bytes.size() - at));

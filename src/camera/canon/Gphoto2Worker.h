@@ -7,6 +7,9 @@
 #include <QTimer>
 
 #include <atomic>
+#include <deque>
+#include <functional>
+#include <mutex>
 #include <map>
 #include <memory>
 
@@ -28,6 +31,10 @@ public:
 
     // Makes a transfer in progress give up; any thread.
     void cancel() { m_cancelled = true; }
+    // Runs `job` on the worker's thread after the jobs posted before; any
+    // thread. The job waits behind a standard mutex and only a call by name
+    // crosses Qt's queue, a hand-over the thread sanitizer can follow.
+    void post(std::function<void()> job);
 
     Error initialize();
     // Ends the session and lets go of the device.
@@ -43,7 +50,7 @@ public:
     Error propertyData(std::uint32_t property, std::uint32_t param, QByteArray& data);
     Error setPropertyData(std::uint32_t property, std::uint32_t param, const QByteArray& data);
     Error setCapacity() const;
-    void command(std::uint32_t command, std::uint32_t param);
+    void command(quint64 id, std::uint32_t command, std::uint32_t param);
     Error statusCommand(std::uint32_t command);
     Error itemInfo(Item item, CanonSdk::ItemInfo& info);
     void download(quint64 id, Item item);
@@ -58,12 +65,17 @@ signals:
     void objectEvent(quint32 event, quint32 item);
     void propertyChanged(quint32 property, quint32 param);
     void cameraGone();
-    void commandDone(quint32 error);
+    void commandDone(quint64 id, quint32 error);
+    // A setting read (its bytes) or written (none).
+    void valueRead(quint64 id, quint32 error, const QByteArray& data);
+    void downloadProgress(quint64 id, double percent);
     void downloadChunk(quint64 id, const QByteArray& bytes, qsizetype at, qsizetype length);
     void downloadDone(quint64 id, quint32 error);
     void frameDone(quint64 id, quint32 error, const QByteArray& jpeg);
 
 private:
+    Q_INVOKABLE void runNext();
+
     struct CameraPath {
         QString folder;
         QString name;
@@ -77,6 +89,11 @@ private:
 
     Gphoto2Device::Factory m_factory;
     std::atomic<bool> m_cancelled{false};
+    // Set last by shutDown() and read by the destructor, after the thread
+    // ended: what the worker did is then visible to the thread deleting it.
+    std::atomic<bool> m_shutDown{false};
+    std::mutex m_inboxMutex;
+    std::deque<std::function<void()>> m_inbox;
     std::unique_ptr<Gphoto2Device> m_device;
     std::vector<Gphoto2Device::Found> m_found;
     bool m_hasList = false;

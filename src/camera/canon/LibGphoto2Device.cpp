@@ -1,7 +1,10 @@
 #include "camera/canon/LibGphoto2Device.h"
 
+#include "camera/canon/Gphoto2Values.h"
+
 #include <gphoto2/gphoto2.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -61,12 +64,29 @@ GPContextFeedback cancelHook(GPContext*, void* data)
     return cancelled->load() ? GP_CONTEXT_FEEDBACK_CANCEL : GP_CONTEXT_FEEDBACK_OK;
 }
 
+unsigned int progressStart(GPContext*, float target, const char*, void* data)
+{
+    static_cast<LibGphoto2Device::Transfer*>(data)->target = target;
+    return 1;
+}
+
+void progressUpdate(GPContext*, unsigned int, float current, void* data)
+{
+    const auto* transfer = static_cast<LibGphoto2Device::Transfer*>(data);
+    if (transfer->progress && *transfer->progress && transfer->target > 0)
+        (*transfer->progress)(std::clamp(static_cast<double>(current / transfer->target), 0.0, 1.0));
+}
+
+void progressStop(GPContext*, unsigned int, void*) {}
+
 }  // namespace
 
 LibGphoto2Device::LibGphoto2Device(const std::atomic<bool>& cancelled) : m_cancelled(cancelled), m_context(gp_context_new())
 {
-    if (m_context)
-        gp_context_set_cancel_func(m_context, cancelHook, const_cast<std::atomic<bool>*>(&m_cancelled));
+    if (!m_context)
+        return;
+    gp_context_set_cancel_func(m_context, cancelHook, const_cast<std::atomic<bool>*>(&m_cancelled));
+    gp_context_set_progress_funcs(m_context, progressStart, progressUpdate, progressStop, &m_transfer);
 }
 
 LibGphoto2Device::~LibGphoto2Device()
@@ -240,6 +260,9 @@ CanonSdk::Error LibGphoto2Device::waitForEvent(int timeoutMs, Event& event)
         event.fileAdded = true;
         event.folder = QString::fromUtf8(path->folder);
         event.name = QString::fromUtf8(path->name);
+    } else if (type == GP_EVENT_UNKNOWN && data) {
+        // A setting's change comes as text naming the camera's property.
+        event.changedConfig = Gphoto2Values::changedConfig(QString::fromUtf8(static_cast<const char*>(data)));
     }
     event.more = type != GP_EVENT_TIMEOUT;
     std::free(data);
@@ -259,14 +282,17 @@ CanonSdk::Error LibGphoto2Device::fileSize(const QString& folder, const QString&
     return kOk;
 }
 
-CanonSdk::Error LibGphoto2Device::fileGet(const QString& folder, const QString& name, qint64 maxBytes, QByteArray& bytes)
+CanonSdk::Error LibGphoto2Device::fileGet(const QString& folder, const QString& name, qint64 maxBytes,
+                                          const Progress& progress, QByteArray& bytes)
 {
     CameraFile* raw = nullptr;
     if (!m_camera || gp_file_new(&raw) != GP_OK)
         return kErrInternal;
     File file(raw);
+    m_transfer = {&progress, 0};
     int result = gp_camera_file_get(m_camera, folder.toUtf8().constData(), name.toUtf8().constData(),
                                     GP_FILE_TYPE_NORMAL, raw, m_context);
+    m_transfer = {};
     const char* data = nullptr;
     unsigned long size = 0;
     if (result == GP_OK)

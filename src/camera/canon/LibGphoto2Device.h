@@ -26,12 +26,20 @@ public:
     Error triggerCapture() override;
     Error waitForEvent(int timeoutMs, Event& event) override;
     Error fileSize(const QString& folder, const QString& name, std::optional<quint64>& size) override;
-    Error fileGet(const QString& folder, const QString& name, qint64 maxBytes, QByteArray& bytes) override;
+    Error fileGet(const QString& folder, const QString& name, qint64 maxBytes, const Progress& progress,
+                  QByteArray& bytes) override;
     Error fileDelete(const QString& folder, const QString& name) override;
     Error capturePreview(QByteArray& jpeg) override;
 
+    // The transfer under way, for the context's progress reports.
+    struct Transfer {
+        const Progress* progress = nullptr;
+        float target = 0;
+    };
+
 private:
     const std::atomic<bool>& m_cancelled;
+    Transfer m_transfer;
     _GPContext* m_context = nullptr;
     _Camera* m_camera = nullptr;
 };

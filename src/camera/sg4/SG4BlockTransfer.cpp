@@ -20,7 +20,12 @@ std::optional<std::vector<quint16>> SG4BlockTransfer::run(const Request& request
         m_debug("SG-4 sg4TransferImageCmd: X command transaction error");
         return std::nullopt;
     }
-    const char echo = m_serial.getSG4Byte();
+    // A camera exposing the next frame (continuous exposure) may put its
+    // progress bytes ahead of the echo.
+    char echo = m_serial.getSG4Byte();
+    for (int skipped = 0; echo != command.back() && isProgressByte(echo) && skipped < kMostProgressAhead;
+         ++skipped)
+        echo = m_serial.getSG4Byte();
     if (echo != command.back()) {
         m_debug(QString("SG-4 sg4TransferImageCmd: X command checksum error byte: %1").arg(int(quint8(echo))));
         return std::nullopt;
@@ -33,7 +38,7 @@ std::optional<std::vector<quint16>> SG4BlockTransfer::run(const Request& request
         if (!m_serial.getSG4Image(block, qint64(block.size()), received, request.blockSeconds,
                                   request.skipStatusBytes)) {
             m_debug(QString("SG-4 sg4TransferImageCmd errCode: %1, i: %2").arg(received).arg(i));
-            return std::nullopt;
+            return giveUp();
         }
         if (i % 2 == 1 && progress)
             progress(i * 100 / geometry.blocks);
@@ -48,7 +53,7 @@ std::optional<std::vector<quint16>> SG4BlockTransfer::run(const Request& request
             });
             if (++repeats > kMostRepeats) {
                 m_debug("SG-4 sg4TransferImageCmd: checksum count >3 error");
-                return std::nullopt;
+                return giveUp();
             }
             ack = kBlockRepeat;
         }
@@ -70,6 +75,14 @@ std::optional<std::vector<quint16>> SG4BlockTransfer::run(const Request& request
         }
     }
     return pixels;
+}
+
+std::nullopt_t SG4BlockTransfer::giveUp()
+{
+    // A camera left waiting for its answer would take the next command's
+    // letter for it: it is told to stop first.
+    answer(SG4Protocol::kBlockStop);
+    return std::nullopt;
 }
 
 bool SG4BlockTransfer::answer(char ack)

@@ -14,8 +14,9 @@ class SerialControl;
 
 // The 'X' image transfer on the worker thread: blocks of data bytes and an
 // XOR checksum byte, each answered 'K' (kept), 'R' (send it again, at most
-// three times in a row) or 'S' (the user stopped it). The pixels go into a
-// buffer of the transfer's own, which nobody else sees until it is complete.
+// three times in a row) or 'S' (the user stopped it, or the transfer is
+// given up). The pixels go into a buffer of the transfer's own, which nobody
+// else sees until it is complete.
 class SG4BlockTransfer {
 public:
     struct Request {
@@ -27,6 +28,8 @@ public:
     using Progress = std::function<void(int percent)>;
 
     static constexpr int kMostRepeats = 3;
+    // Progress bytes read past, at most, while waiting for the 'X' echo.
+    static constexpr int kMostProgressAhead = 16;
 
     // `abort` is the user's stop request; the transfer clears it once it has answered 'S'.
     SG4BlockTransfer(SerialControl& serial, const DebugWriter& debug, std::atomic<bool>& abort)
@@ -38,6 +41,8 @@ public:
 private:
     // Sends the one-byte answer to a block.
     bool answer(char ack);
+    // Stops the camera's side of a transfer that is given up.
+    std::nullopt_t giveUp();
 
     SerialControl& m_serial;
     const DebugWriter& m_debug;

@@ -52,13 +52,13 @@ bool SG4Control::sg4SetMinMoveCmd(quint16 move)
 bool SG4Control::sg4SetXAggressiveCmd()
 {
     m_sg4XAgressive = std::min<quint16>(m_sg4XAgressive, kAggressiveMost);
-    return send("sg4SetXAggressiveCmd", kSetXAggressive, QByteArray(1, char(m_sg4XAgressive)), 3);
+    return send("sg4SetXAggressiveCmd", kSetXAggressive, QByteArray(1, char(m_sg4XAgressive)), kGainReply);
 }
 
 bool SG4Control::sg4SetYAggressiveCmd()
 {
     m_sg4YAgressive = std::min<quint16>(m_sg4YAgressive, kAggressiveMost);
-    return send("sg4SetYAggressiveCmd", kSetYAggressive, QByteArray(1, char(m_sg4YAgressive)), 3);
+    return send("sg4SetYAggressiveCmd", kSetYAggressive, QByteArray(1, char(m_sg4YAgressive)), kGainReply);
 }
 
 bool SG4Control::sg4DefineSubFrameCmd()

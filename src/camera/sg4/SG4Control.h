@@ -37,7 +37,7 @@ class SerialControl;
 //
 // Threads: every exchange on slot 3 (the port scan, the speed change, each
 // command, the completion polls, the calibration report, the download)
-// runs on the mount's worker, one at a time in the order posted; its
+// runs on the port's worker, one at a time in the order posted; its
 // outcome comes back to the main thread, where every state and interface
 // change is made. A command returns once posted: false only when it is
 // refused before sending. Outcomes of an earlier connection are dropped.

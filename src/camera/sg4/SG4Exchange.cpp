@@ -21,22 +21,33 @@ SG4Exchange::SG4Exchange(SerialControl& serial, DebugWriter debug)
 }
 
 SG4Reply SG4Exchange::exchange(const char* name, char letter, QByteArrayView data,
-                               quint16 replyLength, bool readToSilence) const
+                               quint16 replyLength) const
 {
     debug()(QString("SG-4 %1").arg(name));
     const QByteArray command = frame(letter, data);
+    const char echo = command.back();
     SG4Reply reply;
     reply.count = qint32(command.size());
-    const ReplyEnd end = readToSilence ? ReplyEnd{} : ReplyEnd::length(replyLength);
+    // The reply ends `replyLength` bytes after its echo: the progress bytes
+    // that keep coming while the camera exposes belong to the next reader.
+    const ReplyEnd end{[echo, replyLength](QByteArrayView gathered) {
+                           return gathered.size() - progressAhead(gathered, echo) >= replyLength;
+                       },
+                       0};
     reply.ok = serial().transaction(replyLength, reply.count, command.constData(), reply.bytes,
                                     slot(), end);
+    if (reply.count > 0) {
+        const qsizetype ahead = progressAhead(QByteArrayView(reply.bytes.data(), reply.count), echo);
+        std::copy(reply.bytes.begin() + ahead, reply.bytes.begin() + reply.count, reply.bytes.begin());
+        reply.count -= qint32(ahead);
+    }
     if (!reply.ok) {
         debug()(QString("SG-4 %1: transaction error %2").arg(name).arg(reply.count));
         if (reply.count > 0)
             transactionDump(reply);
         return reply;
     }
-    if (replyLength > 0 && reply.bytes[0] != command.back()) {
+    if (replyLength > 0 && reply.bytes[0] != echo) {
         debug()(QString("SG-4 %1: checksum error").arg(name));
         transactionDump(reply);
         reply.ok = false;
@@ -95,8 +106,8 @@ SG4GuiderRead SG4Exchange::readGuider() const
 
 std::optional<SG4ExposureStart> SG4Exchange::sg4TakeImageCmd(QByteArrayView data) const
 {
-    // Read to the end of the reply: a short exposure's 'D' may follow the echo.
-    const SG4Reply reply = exchange("sg4TakeImageCmd", kTakeImage, data, 1, true);
+    // A short exposure's 'D' may have come with the echo.
+    const SG4Reply reply = exchange("sg4TakeImageCmd", kTakeImage, data, 1);
     if (!reply.ok)
         return std::nullopt;
     return SG4ExposureStart{QDateTime::currentDateTimeUtc(),

@@ -43,16 +43,17 @@ struct SG4ExposureStart {
     bool done = false;
 };
 
-// The SG-4 and AllSky command set on slot 3 as the mount's worker runs it.
+// The SG-4 and AllSky command set on slot 3 as the port's worker runs it.
 // A copy carries all it needs; nothing here may run on the main thread.
 class SG4Exchange : public SlotExchange {
 public:
     SG4Exchange(SerialControl& serial, DebugWriter debug);
 
     // Sends the letter, its data and checksum; `replyLength` bytes (0: none
-    // awaited) starting with the checksum echo make it a success.
-    SG4Reply exchange(const char* name, char letter, QByteArrayView data, quint16 replyLength,
-                      bool readToSilence = false) const;
+    // awaited) starting with the checksum echo make it a success. Progress
+    // bytes ahead of the echo are dropped; the bytes that came with the
+    // reply's last ones are kept.
+    SG4Reply exchange(const char* name, char letter, QByteArrayView data, quint16 replyLength) const;
     bool command(const char* name, char letter, QByteArrayView data = {}, quint16 replyLength = 1) const
     {
         return exchange(name, letter, data, replyLength).ok;
@@ -63,7 +64,7 @@ public:
     std::optional<quint16> readMove(const char* name, char letter) const;
     std::optional<quint8> readGain(const char* name, char letter) const;
     SG4GuiderRead readGuider() const;
-    // 'T' with its five data bytes, read to the end of the reply.
+    // 'T' with its five data bytes; the reply ends at its echo.
     std::optional<SG4ExposureStart> sg4TakeImageCmd(QByteArrayView data) const;
     // Moves both sides to `baud`; after a failed test the host goes back to `oldBaud`.
     bool sg4SetBaudRateCmd(long baud, long oldBaud) const;

@@ -27,6 +27,19 @@ quint8 checksum(QByteArrayView bytes)
     return sum;
 }
 
+bool isProgressByte(char byte)
+{
+    return byte == kProgressExposing || byte == kProgressReading;
+}
+
+qsizetype progressAhead(QByteArrayView reply, char echo)
+{
+    qsizetype ahead = 0;
+    while (ahead < reply.size() && reply[ahead] != echo && isProgressByte(reply[ahead]))
+        ++ahead;
+    return ahead;
+}
+
 QByteArray frame(char letter, QByteArrayView data)
 {
     QByteArray bytes(1, letter);

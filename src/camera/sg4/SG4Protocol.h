@@ -37,11 +37,14 @@ constexpr char kTransferImage = 'X';
 constexpr char kCalibrateGuider = 'H';
 constexpr char kStartGuider = 'I';
 
-// The host's answers to an image block, and the device's stray status bytes.
+// The host's answers to an image block.
 constexpr char kBlockGood = 'K';
 constexpr char kBlockRepeat = 'R';
 constexpr char kBlockStop = 'S';
-constexpr char kStatusError = 'E';
+// The progress bytes the camera sends unasked, about every 150 ms, while it
+// exposes or reads out; they belong to no command's reply.
+constexpr char kProgressExposing = 'E';
+constexpr char kProgressReading = 'R';
 // A single 'D' tells that an exposure ended.
 constexpr char kExposureDone = 'D';
 // The calibration report's end mark.
@@ -64,6 +67,8 @@ constexpr float kLongestExposure = 655.36f;
 constexpr int kExposureUnitsPerSecond = 10000;   // 100 microseconds
 constexpr quint8 kSubFrameMostSide = 127;
 constexpr quint8 kAggressiveMost = 255;
+// A gain setting ('Z', 'Y') is answered by its echo and 'K'.
+constexpr quint16 kGainReply = 2;
 
 // Read-out modes.
 constexpr quint8 kMode1X1 = 0;
@@ -81,6 +86,10 @@ constexpr quint8 kTypeAuto = 2;
 // checksum = (NOT (byte XOR checksum)) AND 0x7F.
 quint8 foldChecksum(quint8 checksum, quint8 byte);
 quint8 checksum(QByteArrayView bytes);
+bool isProgressByte(char byte);
+// How many progress bytes stand ahead of a reply that starts with `echo`.
+qsizetype progressAhead(QByteArrayView reply, char echo);
+
 // The letter, its data and their checksum.
 QByteArray frame(char letter, QByteArrayView data = {});
 QByteArray bigEndian16(quint16 value);

@@ -4,8 +4,8 @@
 
 #include <functional>
 
-// The mount's worker thread and Connect-menu port choice as the SG-4
-// controller uses them.
+// The SG-4 port's worker thread and the Connect menu's port choice as the
+// SG-4 controller uses them.
 class SG4Worker {
 public:
     virtual ~SG4Worker() = default;
@@ -13,7 +13,7 @@ public:
     virtual quint16 selectPort() const = 0;
     // Queues an exchange for the worker, started if need be.
     virtual void postWork(std::function<void()> work) = 0;
-    // The device needs the worker no more: it stops unless another user keeps it.
+    // The device needs the worker no more.
     virtual void releaseThread() = 0;
     // Has the worker run the image transfer (message 300), starting it when
     // it is not running.

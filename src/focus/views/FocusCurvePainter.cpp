@@ -44,8 +44,8 @@ QPen pen(double red, double green, double width)
 FocusCurveData FocusCurveData::of(const AutoFocusRun& run)
 {
     return {run.dataStore(),
-            run.images(),
-            run.samples(),
+            run.storeLayout().images,
+            run.storeLayout().samples,
             run.isFocuserConnected(),
             run.isCurveDone(),
             {run.curveCoeff(0), run.curveCoeff(1), run.curveCoeff(2)},
@@ -114,11 +114,15 @@ void FocusCurvePainter::paint(QPainter& painter, const QRectF& rect, const Focus
             curve.lineTo(xs + 4.0 * i, areaY(i));
         painter.strokePath(curve, pen(0.0, 0.9, 2.0));
 
-        const auto xb = qint16(xs + ((run.bestFocus - first) * 4.0) / dp);
-        QPainterPath line;
-        line.moveTo(xb, 2.0);
-        line.lineTo(xb, h - 2.0);
-        painter.strokePath(line, pen(0.0, 0.9, 1.0));
+        // A best focus far outside a short sweep lies off the plot: no line,
+        // and no conversion of a value past the 16-bit range.
+        const double xb = xs + ((run.bestFocus - first) * 4.0) / dp;
+        if (xb >= 0.0 && xb <= w) {
+            QPainterPath line;
+            line.moveTo(qint16(xb), 2.0);
+            line.lineTo(qint16(xb), h - 2.0);
+            painter.strokePath(line, pen(0.0, 0.9, 1.0));
+        }
     }
     painter.restore();
 }

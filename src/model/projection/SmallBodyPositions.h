@@ -30,6 +30,8 @@ public:
     // The nearest object of the near-Earth list found by the last full pass;
     // none when the list is empty.
     virtual std::optional<std::uint32_t> neoIndex() const = 0;
+    // Grows whenever either table is loaded, imported or replaced.
+    virtual std::uint32_t tableVersion() const = 0;
 
     // kind 0 comets, 1 minor planets, 3 both; the sky date moved by
     // `dayOffset` days; `record` one record of the kind or -1 for all;

@@ -195,7 +195,7 @@ void PrefControl::setCurrentSite(int site)
 
 void PrefControl::setSiteNamesArray(const QStringList& names)
 {
-    m_siteNamesArray = PrefDefaults::fitted(names, PrefDefaults::siteNames());
+    m_siteNamesArray = PrefDefaults::boundedNames(PrefDefaults::fitted(names, PrefDefaults::siteNames()));
 }
 
 void PrefControl::setTZNamesArray(const QStringList& names)
@@ -205,5 +205,5 @@ void PrefControl::setTZNamesArray(const QStringList& names)
 
 void PrefControl::setScopeNamesArray(const QStringList& names)
 {
-    m_scopeNamesArray = PrefDefaults::fitted(names, PrefDefaults::scopeNames());
+    m_scopeNamesArray = PrefDefaults::boundedNames(PrefDefaults::fitted(names, PrefDefaults::scopeNames()));
 }

@@ -52,6 +52,14 @@ public:
     // write reached the file.
     void setDebugSink(std::function<void(const QString&)> sink) { m_store.setDebugSink(std::move(sink)); }
     bool settingsWritten() const { return m_store.written(); }
+    // Writes the settings file now, for a save the user asked for; the
+    // reason when it could not be written (the file keeps its earlier
+    // content), empty when it was.
+    QString writeSettings()
+    {
+        m_store.sync();
+        return m_store.writeError();
+    }
 
     // Reads every setting and hands the stored device settings to their
     // controllers. Called once at launch and again by the reset.
@@ -191,6 +199,10 @@ public:
     void saveAllSkyFPS(float framesPerSecond);
     void saveAllSkyCodec(int codec, unsigned long quality);
     void saveAllSkyPosn(int position, bool isUTC, bool isSec);
+
+    // Whether the telescope view reopens at the next start, as it was left.
+    bool isScopeViewOpen() const { return m_store.readBool(QString::fromLatin1(PrefKeys::ScopeViewOpen)); }
+    void setIsScopeViewOpen(bool open) { m_store.writeBool(QString::fromLatin1(PrefKeys::ScopeViewOpen), open); }
 
     // The real-time clock: with storeOnly, only the launch preference is
     // stored; otherwise the clock flag is set and, when on, the clock started.

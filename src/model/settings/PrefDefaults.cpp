@@ -111,6 +111,21 @@ QStringList fitted(QStringList list, const QStringList& defaults)
     return list;
 }
 
+QString boundedName(const QString& name)
+{
+    if (name.size() <= kMostNameLength)
+        return name;
+    const qsizetype cut = name.at(kMostNameLength - 1).isHighSurrogate() ? kMostNameLength - 1 : kMostNameLength;
+    return name.left(cut);
+}
+
+QStringList boundedNames(QStringList names)
+{
+    for (QString& name : names)
+        name = boundedName(name);
+    return names;
+}
+
 std::vector<PrefDefault> registration(const QDateTime& now)
 {
     return {
@@ -122,6 +137,7 @@ std::vector<PrefDefault> registration(const QDateTime& now)
         date(PrefKeys::StartupTime, startupTime(now)),
         flag(PrefKeys::VersionCheck, false),
         flag(PrefKeys::ShowToolbar, true),
+        flag(PrefKeys::ScopeViewOpen, false),
         flag(PrefKeys::Metric, true),
         flag(PrefKeys::Transparent, true),
         flag(PrefKeys::Twilight, true),

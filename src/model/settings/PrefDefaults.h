@@ -49,4 +49,12 @@ QDateTime startupTime(const QDateTime& now);
 // surplus ones dropped, so every slot has its entry.
 QStringList fitted(QStringList list, const QStringList& defaults);
 
+// The most characters a site or telescope name keeps: the menus that list
+// them stay narrow.
+constexpr qsizetype kMostNameLength = 63;
+// `name` cut to kMostNameLength characters, never inside a surrogate pair.
+QString boundedName(const QString& name);
+// Each name of `names` bounded.
+QStringList boundedNames(QStringList names);
+
 }  // namespace PrefDefaults

@@ -18,6 +18,7 @@ namespace {
 // none of the settings it could not read.
 QMutex g_outcomesLock;
 QHash<QString, bool> g_outcomes;
+QHash<QString, QString> g_reasons;
 QSet<QString> g_unread;
 
 QString pathOf(const QIODevice& device)
@@ -26,10 +27,11 @@ QString pathOf(const QIODevice& device)
     return file ? file->fileName() : QString();
 }
 
-void recordOutcome(const QString& path, bool succeeded)
+void recordOutcome(const QString& path, bool succeeded, const QString& reason = {})
 {
     const QMutexLocker lock(&g_outcomesLock);
     g_outcomes.insert(path, succeeded);
+    g_reasons.insert(path, succeeded ? QString() : reason);
 }
 
 void recordRead(const QString& path, bool succeeded)
@@ -122,8 +124,12 @@ bool writeWhole(QIODevice& device, const QSettings::SettingsMap& map)
 bool writeFile(QIODevice& device, const QSettings::SettingsMap& map)
 {
     const QString path = pathOf(device);
-    const bool written = wasRead(path) && writeWhole(device, map);
-    recordOutcome(path, written);
+    if (!wasRead(path)) {
+        recordOutcome(path, false, QStringLiteral("the file could not be read, so it is left as it is"));
+        return false;
+    }
+    const bool written = writeWhole(device, map);
+    recordOutcome(path, written, device.errorString());
     return written;
 }
 
@@ -144,6 +150,12 @@ bool lastWriteSucceeded(const QString& path)
     return g_outcomes.value(path, true);
 }
 
-void recordFailedWrite(const QString& path) { recordOutcome(path, false); }
+QString lastWriteError(const QString& path)
+{
+    const QMutexLocker lock(&g_outcomesLock);
+    return g_reasons.value(path);
+}
+
+void recordFailedWrite(const QString& path, const QString& reason) { recordOutcome(path, false, reason); }
 
 }  // namespace PrefFileFormat

@@ -18,6 +18,8 @@ QSettings::Format format();
 // QSettings reports before the write (no room for the new file) is recorded
 // by the caller that sees it.
 bool lastWriteSucceeded(const QString& path);
-void recordFailedWrite(const QString& path);
+// Why the last write of the file at `path` failed; empty after a success.
+QString lastWriteError(const QString& path);
+void recordFailedWrite(const QString& path, const QString& reason);
 
 }  // namespace PrefFileFormat

@@ -23,6 +23,8 @@ inline constexpr char ToolTips[] = "ToolTipsPref";
 inline constexpr char RunRealTime[] = "RunRealTimePref";
 inline constexpr char TimePanel[] = "TimePanelPref";
 inline constexpr char DirectionPanel[] = "DirectionPanelPref";
+// Whether the telescope view was open when the program last ended.
+inline constexpr char ScopeViewOpen[] = "ScopeViewOpenPref";
 inline constexpr char RedCursor[] = "RedCursorPref";
 inline constexpr char HideCNames[] = "HideCNamesPref";
 inline constexpr char Astroplanner[] = "AstroplannerPref";

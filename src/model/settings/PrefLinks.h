@@ -17,6 +17,7 @@ class PhotoHorizonAdjustments;
 class RealTimeClock;
 class RoboFocuser;
 class SG4Device;
+class SettingsReset;
 class ViewSliders;
 class WebcamDevice;
 class WifiBridge;
@@ -46,4 +47,5 @@ struct PrefLinks {
     DDWDevice* ddw = nullptr;
     DDWSetupPanel* ddwPanel = nullptr;
     WebcamDevice* webcam = nullptr;
+    SettingsReset* settingsReset = nullptr;
 };

@@ -3,16 +3,30 @@
 #include "model/settings/PrefKeys.h"
 #include "model/settings/links/PhotoHorizonAdjustments.h"
 
+#include <algorithm>
+
+namespace {
+
+// The finder radio's last row and the mount pop-up's last protocol.
+constexpr std::uint16_t kMostFinderType = 2;
+constexpr std::uint16_t kMostMountProtocol = 13;
+
+}  // namespace
+
 void PrefControl::loadRecords()
 {
     m_store.readRecords(PrefKeys::Sites, m_sites);
-    m_siteNamesArray = PrefDefaults::fitted(m_store.readStringArray(PrefKeys::SiteNamesArray),
-                                            PrefDefaults::siteNames());
+    setSiteNamesArray(m_store.readStringArray(PrefKeys::SiteNamesArray));
     m_siteTZNamesArray = PrefDefaults::fitted(m_store.readStringArray(PrefKeys::SiteTimeZoneNamesArray),
                                               PrefDefaults::siteNames());
     m_store.readRecords(PrefKeys::Scopes, m_scopes);
-    m_scopeNamesArray = PrefDefaults::fitted(m_store.readStringArray(PrefKeys::ScopeNamesArray),
-                                             PrefDefaults::scopeNames());
+    setScopeNamesArray(m_store.readStringArray(PrefKeys::ScopeNamesArray));
+    // A damaged value would be written back as it is by the next Save Scope.
+    for (scope& s : m_scopes) {
+        s.finderType = std::min<std::uint16_t>(s.finderType, kMostFinderType);
+        if (s.mountProtocol > kMostMountProtocol)
+            s.mountProtocol = 0;
+    }
     m_store.readRecords(PrefKeys::Eyepieces, m_eyepieces);
     m_currentDSLR = readInt(PrefKeys::DSLR);
     m_isFlipOutline = m_store.readBool(PrefKeys::FlipOutline);

@@ -7,6 +7,7 @@
 #include "model/settings/links/DomeDevice.h"
 #include "model/settings/links/MountDevice.h"
 #include "model/settings/links/SG4Device.h"
+#include "model/settings/links/SettingsReset.h"
 #include "model/settings/links/ViewSliders.h"
 #include "model/settings/links/WebcamDevice.h"
 #include "platform/AlertPanel.h"
@@ -36,7 +37,8 @@ const char* const kResetKeys[] = {
     PrefKeys::StarNames, PrefKeys::PlanetNames, PrefKeys::CometNames, PrefKeys::DeepSkyNames,
     PrefKeys::Constellations, PrefKeys::Boundaries, PrefKeys::RA_Dec, PrefKeys::Alt_Az, PrefKeys::Ecliptic,
     PrefKeys::Equator, PrefKeys::MilkyWay, PrefKeys::Path, PrefKeys::Photo, PrefKeys::Below, PrefKeys::Mist,
-    PrefKeys::Meteor, PrefKeys::TimePanel, PrefKeys::DirectionPanel, PrefKeys::RunRealTime, PrefKeys::Myth,
+    PrefKeys::Meteor, PrefKeys::TimePanel, PrefKeys::DirectionPanel, PrefKeys::ScopeViewOpen,
+    PrefKeys::RunRealTime, PrefKeys::Myth,
     PrefKeys::Meridian, PrefKeys::Outlines, PrefKeys::Metric, PrefKeys::Transparent, PrefKeys::Twilight,
     PrefKeys::Astroplanner, PrefKeys::Precession, PrefKeys::ToolTips, PrefKeys::CustomHorizon,
     PrefKeys::PhotoHorizon, PrefKeys::ExtConnect, PrefKeys::PhotoDirAdj, PrefKeys::PhotoElevAdj,
@@ -75,6 +77,8 @@ void PrefControl::restoreDefaultPrefsAction()
                                globalText("Reset"), globalText("Cancel")))
         return;
     restoreDefaultPrefs();
+    if (m_links.settingsReset)
+        m_links.settingsReset->settingsReset();
     if (m_links.chartRefresh)
         m_links.chartRefresh->updateSkyAndColor();
     if (ViewSliders* sliders = m_links.viewSliders) {
@@ -93,6 +97,8 @@ void PrefControl::restoreDefaultPrefs()
     loadRecords();
     m_latitude = m_sites[0].latitude;
     m_longitude = m_sites[0].longitude;
+    // The chart is at the home site again.
+    setCurrentSite(0);
     m_startupTime = m_store.readDate(PrefKeys::StartupTime);
     m_mythArray = storedMythArray();
     buildAttributeSets();

@@ -171,7 +171,7 @@ bool PrefStore::sync()
     const bool reportedBefore = m_settings->status() != QSettings::NoError;
     m_settings->sync();
     if (!reportedBefore && m_settings->status() != QSettings::NoError)
-        PrefFileFormat::recordFailedWrite(path);
+        PrefFileFormat::recordFailedWrite(path, QStringLiteral("there is no room for the new file"));
     const bool written = PrefFileFormat::lastWriteSucceeded(path);
     if (!written && m_written && m_debug)
         m_debug(QStringLiteral("Can not write the settings file %1; it keeps its earlier content.").arg(path));
@@ -180,3 +180,11 @@ bool PrefStore::sync()
 }
 
 bool PrefStore::written() const { return m_written; }
+
+QString PrefStore::writeError() const
+{
+    if (m_written)
+        return {};
+    const QString reason = PrefFileFormat::lastWriteError(m_settings->fileName());
+    return reason.isEmpty() ? QStringLiteral("the file could not be written") : reason;
+}

@@ -87,6 +87,8 @@ public:
     bool sync();
     // Whether the last sync reached the file.
     bool written() const;
+    // Why the last sync did not reach it; empty when it did.
+    QString writeError() const;
     void setDebugSink(std::function<void(const QString&)> sink) { m_debug = std::move(sink); }
 
 private:

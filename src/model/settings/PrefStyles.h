@@ -19,6 +19,7 @@ public:
     QColor starNameColor() const { return m_starNameColor; }
     QColor deepSkyNameColor() const { return m_deepSkyNameColor; }
     QColor gridLinesColor() const { return m_gridLinesColor; }
+    QColor gridLabelColor() const { return m_gridLabelColor; }
     QColor eclipticColor() const { return m_eclipticColor; }
     QColor horizonColor() const { return m_horizonColor; }
     QColor cometNameColor() const { return m_cometNameColor; }

@@ -27,7 +27,7 @@ class SkyRedraw;
 // commands, its status record polled every 5 s, and dome slaving by a
 // go-to azimuth sent whenever the dome falls `ddwDelta` behind the
 // telescope. Every exchange (the connect's port scan, the status poll, the
-// commands, the tracking tick) is posted to the mount's worker, in order,
+// commands, the tracking tick) is posted to the port's worker, in order,
 // and its status record comes back to the main thread, where the panel and
 // the follow logic take it. A command returns once posted: false only when
 // it is refused before sending.

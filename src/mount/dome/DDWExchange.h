@@ -14,7 +14,7 @@ struct DDWFound {
     std::optional<DDWStatus> status;
 };
 
-// The Digital Dome Works exchanges on slot 5 as the mount's worker runs them.
+// The Digital Dome Works exchanges on slot 5 as the port's worker runs them.
 class DDWExchange : public SlotExchange {
 public:
     DDWExchange(SerialControl& serial, DebugWriter debug, ScopeThreadTiming timing);

@@ -45,7 +45,7 @@ void DomeControl::domeRotate(char relay, int job, bool nudge)
         return;
     }
     m_isDomeRelayOn = !m_isDomeRelayOn;
-    // Refused without the mount's port: no job turns the dome then.
+    // Refused without a worker: no job turns the dome then.
     if (m_isDomeRelayOn && !m_mount.postJob(job))
         m_isDomeRelayOn = false;
 }

@@ -38,7 +38,7 @@ class SkyRedraw;
 // from home, calibrates the ticks per turn, finds home and slaves the dome
 // to the telescope.
 //
-// Every exchange with the board runs on the mount worker: connecting (the
+// Every exchange with the board runs on its port's worker: connecting (the
 // port and speed scan, a new board's set-up), the long jobs, and the user's
 // actions, the shutter and the tracking tick, which post their exchange
 // and take its outcome on the main thread. A job runs the exchanges posted
@@ -106,7 +106,7 @@ public:
     void domeSync();
     void domeFindHome();
     void domeTrack(bool on);
-    // False when the mount's worker refused the job: nothing runs then.
+    // False when the port's worker refused the job: nothing runs then.
     bool domeCalibrateCmd();
     void domeTrackCmd();
     void setIsCalAbort(bool abort) { m_isCalAbort = abort; }

@@ -4,7 +4,7 @@
 #include <functional>
 #include <mutex>
 
-// The dome board's exchanges waiting for the mount's worker. The worker
+// The dome board's exchanges waiting for its port's worker. The worker
 // runs them in turn, and a long job runs those waiting between its cycles,
 // so that the shutter's limits are read while the dome turns. Once closed
 // it runs none: the controller they act on is going.

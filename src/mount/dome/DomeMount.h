@@ -26,7 +26,7 @@ public:
     virtual void setIsBlockPolling(bool blocked) = 0;
     // Starts the worker unless it runs.
     virtual void launchThread() = 0;
-    // The dome needs the worker no more: it stops unless a mount uses it.
+    // The dome needs the worker no more.
     virtual void releaseThread() = 0;
     // Queues a numbered job for the worker; false when refused (no port).
     virtual bool postJob(int id) = 0;

@@ -51,24 +51,24 @@ void ScopeDomeMount::setIsBlockPolling(bool blocked)
 
 void ScopeDomeMount::launchThread()
 {
-    m_scope.launchThread();
+    if (ScopeThread* worker = m_scope.portWorkers().worker(m_slot))
+        worker->launchThread();
 }
 
 void ScopeDomeMount::releaseThread()
 {
-    m_scope.releaseThread();
+    // The port's worker stays, idle, for the dome's next connection.
 }
 
 void ScopeDomeMount::postWork(std::function<void()> work)
 {
-    m_scope.launchThread();
-    m_scope.scopeThread().postJob(std::move(work));
+    m_scope.portWorkers().postWork(m_slot, std::move(work));
 }
 
 bool ScopeDomeMount::postJob(int id)
 {
-    if (!m_scope.hasScopePort())
+    if (m_scope.portWorkers().worker(m_slot) == nullptr)
         return false;
-    m_scope.scopeThread().post(ScopeMessage{id, {}, {}, {}});
+    m_scope.portWorkers().post(m_slot, id);
     return true;
 }

@@ -5,10 +5,13 @@
 class PrefControl;
 class ScopeControl;
 
-// The mount controller as the domes see it.
+// The mount controller as a dome sees it; the dome's exchanges and jobs
+// run on its own port's worker (`slot`), so that a dome that stops
+// answering never holds up the mount's commands.
 class ScopeDomeMount final : public DomeMount {
 public:
-    ScopeDomeMount(ScopeControl& scope, PrefControl& prefs) : m_scope(scope), m_prefs(prefs) {}
+    ScopeDomeMount(ScopeControl& scope, PrefControl& prefs, quint16 slot)
+        : m_scope(scope), m_prefs(prefs), m_slot(slot) {}
 
     bool isConnected() const override;
     bool hasPosition() const override;
@@ -26,4 +29,5 @@ public:
 private:
     ScopeControl& m_scope;
     PrefControl& m_prefs;
+    quint16 m_slot;
 };

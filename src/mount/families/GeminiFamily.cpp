@@ -291,7 +291,7 @@ bool GeminiFamily::setGeminiSite()
     if (level4) {
         // No site chosen (-1) is no stored site either.
         if (site < 0 || site >= kStoredSites) {
-            emit m_context.events.alertRequested("Set Site Failed", "Gemini can only store 4 sites.");
+            emit m_context.events.alertRequested(kSetSiteFailed, "Gemini can only store 4 sites.");
             return false;
         }
         m_context.debug([site] { return QString("setGemini4Site site: %1").arg(site); });

@@ -287,9 +287,13 @@ bool NexStarFamily::slewNexStar(int direction, bool stop, bool option)
 {
     if (direction == kStopAll) {
         // Rate 0 stops the motors' own slews; only Cancel GOTO ends a goto.
+        // Every command of the stop goes out, whichever reply was late or
+        // lost: one left out leaves the mount moving.
+        bool ok = true;
         if (!isUltima() && !m_exchange.ask("M", 1, ReplyEnd::endingIn(kEnd)).ok)
-            return noResponse("slewNexStar: cancel goto transaction error");
-        const bool ok = passThrough(kMotorAltitude, kPositive, 0) && passThrough(kMotorAzimuth, kPositive, 0);
+            ok = noResponse("slewNexStar: cancel goto transaction error");
+        ok = passThrough(kMotorAltitude, kPositive, 0) && ok;
+        ok = passThrough(kMotorAzimuth, kPositive, 0) && ok;
         // A SynScan is never asked its tracking mode.
         if (ok && m_protocol == kProtocolNexStarGPS)
             getTrackModeNexStarOnly();

@@ -1,6 +1,6 @@
 #pragma once
 
-// The dome board's long jobs, which run on the mount worker (messages 200 to 204).
+// The dome board's long jobs, which run on its port's worker (messages 200 to 204).
 class DomeBoardJobs {
 public:
     virtual ~DomeBoardJobs() = default;

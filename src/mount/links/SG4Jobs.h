@@ -1,6 +1,6 @@
 #pragma once
 
-// The SG-4 controller's work the mount worker carries: the image transfer
+// The SG-4 controller's work its port's worker carries: the image transfer
 // (on the worker) and the all-sky movie frame (bounced to the main thread).
 class SG4Jobs {
 public:

@@ -290,7 +290,7 @@ void ConnectMenu::connectMenuAction(int tag)
             if (l.sg4->isSG4Connect())
                 l.sg4->sg4Disconnect();
             else if (!l.sg4->initSG4Port())
-                AlertPanel::runAlert("SBIG SG-4 connection failed.", " ");
+                AlertPanel::runAlert("SBIG SG-4 connection failed.", sg4StartFailure());
         }
         break;
     case kTagAllSky:
@@ -299,7 +299,7 @@ void ConnectMenu::connectMenuAction(int tag)
             if (l.sg4->isSG4Connect())
                 l.sg4->sg4Disconnect();
             else if (!l.sg4->initSG4Port())
-                AlertPanel::runAlert("SBIG AllSky connection failed.", " ");
+                AlertPanel::runAlert("SBIG AllSky connection failed.", sg4StartFailure());
             // The choice steers this connect only; a later one starts from the SG-4.
             l.sg4->setIsAllSkySelect(false);
         }
@@ -355,6 +355,15 @@ void ConnectMenu::scopeConnected(bool connected)
             line += mountProtocolName(protocol) + "\r";
         return line;
     });
+}
+
+QString ConnectMenu::sg4StartFailure() const
+{
+    // The camera's search did not start: either there is no port to try,
+    // or its slot is taken.
+    if (m_serial.maxPorts() == 0)
+        return QStringLiteral("No serial port was found.");
+    return QStringLiteral("A connection is still being made, or another device holds the camera's serial port.");
 }
 
 bool ConnectMenu::toggleDevice(MenuDevice* device, const char* failure)

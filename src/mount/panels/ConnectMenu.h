@@ -72,6 +72,8 @@ private:
     void toggle(MenuPanel* panel);
     // Connects or disconnects `device`; a failed connect shows `failure`.
     bool toggleDevice(MenuDevice* device, const char* failure);
+    // Why the SG-4 or AllSky search could not start, for its alert.
+    QString sg4StartFailure() const;
     bool anyFocuserConnected() const;
 
     PrefControl& m_prefs;

@@ -41,13 +41,18 @@ std::array<double, 3> rectangular(double x, double y, const Axes& axes, const st
     return PrecessionMatrix::multiply(precession, xi, eta, zeta);
 }
 
+std::array<double, 3> rectangular(const OrbitPoint& point, const Axes& axes, const std::array<double, 3>& sunJ2000,
+                                  const std::array<double, 9>& precession)
+{
+    const double r = point.radius;
+    return rectangular(r * std::cos(point.trueAnomaly), r * std::sin(point.trueAnomaly), axes, sunJ2000, precession);
+}
+
 std::array<double, 3> rectangular(const OrbitPoint& point, const Orientation& orbit,
                                   const std::array<double, 3>& sunJ2000,
                                   const std::array<double, 9>& precession)
 {
-    const double r = point.radius;
-    return rectangular(r * std::cos(point.trueAnomaly), r * std::sin(point.trueAnomaly), axes(orbit), sunJ2000,
-                       precession);
+    return rectangular(point, axes(orbit), sunJ2000, precession);
 }
 
 Geocentric geocentric(const OrbitPoint& point, const Orientation& orbit,

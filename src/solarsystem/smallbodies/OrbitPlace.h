@@ -48,6 +48,8 @@ std::array<double, 3> rectangular(double x, double y, const Axes& axes, const st
 // The same on the J2000.0 equator, before precession (distances are the same).
 std::array<double, 3> geocentricJ2000(double x, double y, const Axes& axes, const std::array<double, 3>& sunJ2000);
 // The same for a point of the orbit.
+std::array<double, 3> rectangular(const OrbitPoint& point, const Axes& axes, const std::array<double, 3>& sunJ2000,
+                                  const std::array<double, 9>& precession);
 std::array<double, 3> rectangular(const OrbitPoint& point, const Orientation& orbit,
                                   const std::array<double, 3>& sunJ2000,
                                   const std::array<double, 9>& precession);

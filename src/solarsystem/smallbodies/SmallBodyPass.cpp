@@ -1,8 +1,12 @@
 #include "solarsystem/smallbodies/SmallBodyPass.h"
 
+#include "solarsystem/smallbodies/MinorPlanetOrbit.h"
 #include "solarsystem/smallbodies/ParallelMinorPlanets.h"
 #include "solarsystem/smallbodies/SliceRunner.h"
 #include "solarsystem/smallbodies/SmallBodyPosition.h"
+
+#include <algorithm>
+#include <array>
 
 namespace {
 
@@ -79,15 +83,32 @@ void minorPlanets(const SmallBodyPass::Tables& tables, double days, int index, i
     }
     if (!inputs.isTimeChange)
         return;
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        minorPlanet& m = table[i];
-        const std::optional<Place> place = SmallBodyPosition::updateMinorPlanet(m, frame);
-        if (!place)
-            continue;
-        if (searchNeo && m.source == kMPSourceUnusual)
-            tables.neo.offer(place->earthDistance, std::uint32_t(i), m.name);
-        if (inputs.movesTrackedObject(kMinorPlanetIndexBase + std::int32_t(m.index)))
-            result.trackedPlace = trackedPlace(*place);
+    // A few at a time as the parallel pass places them, from the table's
+    // orbits when it keeps them: every time step places every body.
+    constexpr std::size_t kTogether = SmallBodyPosition::kBodiesTogether;
+    const bool hasOrbits = tables.orbits.size() == table.size();
+    std::array<SmallBodyPosition::Body, kTogether> bodies;
+    std::array<MinorPlanetOrbit, kTogether> made;
+    for (std::size_t first = 0; first < table.size(); first += kTogether) {
+        const std::size_t count = std::min(kTogether, table.size() - first);
+        for (std::size_t k = 0; k < count; ++k) {
+            minorPlanet& m = table[first + k];
+            if (!hasOrbits)
+                made[k] = MinorPlanetOrbit::of(m);
+            bodies[k] = {&m, hasOrbits ? &tables.orbits[first + k] : &made[k], std::nullopt, std::nullopt};
+        }
+        SmallBodyPosition::updateMinorPlanets({bodies.data(), count}, frame);
+        for (std::size_t k = 0; k < count; ++k) {
+            const std::optional<Place>& place = bodies[k].place;
+            if (!place)
+                continue;
+            const std::size_t i = first + k;
+            const minorPlanet& m = table[i];
+            if (searchNeo && m.source == kMPSourceUnusual)
+                tables.neo.offer(place->earthDistance, std::uint32_t(i), m.name);
+            if (inputs.movesTrackedObject(kMinorPlanetIndexBase + std::int32_t(m.index)))
+                result.trackedPlace = trackedPlace(*place);
+        }
     }
 }
 

@@ -51,13 +51,15 @@ struct Retarded {
 };
 
 // orbitAt(lightDays): the orbit point lightDays before the frame's moment.
+// The orbit's axes are turned out once for every step of the light time.
 template <class OrbitAt>
 Retarded retarded(OrbitAt orbitAt, const OrbitPlace::Orientation& orbit, const Frame& frame)
 {
+    const OrbitPlace::Axes axes = OrbitPlace::axes(orbit);
     return LightTime::retarded([&](double lightDays) {
         Retarded r;
         r.point = orbitAt(lightDays);
-        r.meanOfDate = OrbitPlace::rectangular(r.point, orbit, frame.sunJ2000, frame.precession);
+        r.meanOfDate = OrbitPlace::rectangular(r.point, axes, frame.sunJ2000, frame.precession);
         const auto& [x, y, z] = r.meanOfDate;
         r.distance = std::sqrt(x * x + y * y + z * z);
         return r;

@@ -125,6 +125,7 @@ SmallBodyPassResult SmallBodyTables::calculate(int kind, double dayOffset, int r
 
 bool SmallBodyTables::createCometData(bool rebuild)
 {
+    ++m_cometTables;
     return CometTable::createCometData(rebuild, m_model.buildDirectory(),
                                        m_model.databaseDirectory(), m_comets);
 }

@@ -57,6 +57,7 @@ public:
     std::span<minorPlanet> minorPlanets() override { return m_minorPlanets; }
     std::span<const minorPlanet> minorPlanets() const override { return m_minorPlanets; }
     std::optional<std::uint32_t> neoIndex() const override;
+    std::uint32_t tableVersion() const override { return m_tableVersion + m_cometTables; }
     // The minor planets the last pass over a large table projected on
     // screen, in table order; none for a small table, whose records say it.
     std::optional<std::span<const std::uint32_t>> minorPlanetsOnScreen() const;
@@ -128,7 +129,8 @@ private:
     std::function<void()> m_loadedApart;
     bool m_isLoadPending = false;  // the cache waits for loadPendingApart
     bool m_isSetAside = false;     // let go for an import, which may bring it back
-    std::uint32_t m_tableVersion = 0;  // counts the tables put in place
+    std::uint32_t m_tableVersion = 0;  // counts the minor-planet tables put in place
+    std::uint32_t m_cometTables = 0;   // counts the comet tables loaded or imported
     // Last, so that a load still running stops before the tables go.
     MinorPlanetImporter m_apartLoad;
 };

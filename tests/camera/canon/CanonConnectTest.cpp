@@ -36,7 +36,7 @@ TEST_F(CanonConnectTest, AConnectionPreparesTheCameraAndShowsThePanel)
     EXPECT_EQ(control->panel().isoSelected, 3);
     EXPECT_EQ(control->canonISO(), 800u);
     EXPECT_EQ(control->panel().title, "Canon EOS 550D");
-    EXPECT_EQ(control->panel().batteryLevel, 8);
+    EXPECT_TRUE(waitFor([this] { return control->panel().batteryLevel == 8; })) << "read once connected";
     EXPECT_TRUE(alerts.alerts.empty());
 
     control->canonDisconnect();

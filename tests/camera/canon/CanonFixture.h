@@ -2,7 +2,7 @@
 
 #include "camera/canon/CanonControl.h"
 #include "camera/canon/CanonShutter.h"
-#include "camera/canon/SimulatedCanonSdk.h"
+#include "support/canon/SimulatedCanonSdk.h"
 #include "model/TempSettings.h"
 #include "model/settings/PrefControl.h"
 #include "platform/DebugLog.h"

@@ -158,35 +158,49 @@ TEST_F(CanonLiveViewTest, ACameraThatSwitchesItselfOffEndsLiveView)
     EXPECT_FALSE(control->isFrameTimerRunning());
 }
 
-class CanonBatteryTest : public CanonFixture {};
+// The battery is read without waiting: its answer is taken from the event loop.
+class CanonBatteryTest : public CanonFixture {
+protected:
+    bool connectAndRead()
+    {
+        const bool connected = connect();
+        QCoreApplication::processEvents();
+        return connected;
+    }
+    void readBattery()
+    {
+        control->canonBatteryLevelTimer();
+        QCoreApplication::processEvents();
+    }
+};
 
 TEST_F(CanonBatteryTest, LowBatteryWarnsOnceThenAsksAndFallsSilent)
 {
     alerts.choice = false;
     sdk.setUInt32Value(kPropBatteryLevel, 0, 8);
-    ASSERT_TRUE(connect());
+    ASSERT_TRUE(connectAndRead());
     EXPECT_EQ(alertTitles(), QStringList({"WARNING - the camera's battery level is low."}));
     EXPECT_EQ(control->panel().batteryLevel, 0);
-    control->canonBatteryLevelTimer();
+    readBattery();
     EXPECT_EQ(alerts.alerts.size(), 1u) << "once per run";
 
     sdk.setUInt32Value(kPropBatteryLevel, 0, 2);
-    control->canonBatteryLevelTimer();
+    readBattery();
     ASSERT_EQ(alerts.alerts.size(), 2u);
     EXPECT_EQ(alerts.alerts[1].title, "WARNING - the camera's battery level is too low.");
     EXPECT_EQ(alerts.alerts[1].message, "Do you want to disconnect from the camera?");
     EXPECT_TRUE(control->isCanonConnected()) << "the user said NO";
 
-    control->canonBatteryLevelTimer();
+    readBattery();
     control->canonDisconnect();
-    ASSERT_TRUE(connect());
+    ASSERT_TRUE(connectAndRead());
     EXPECT_EQ(alerts.alerts.size(), 2u) << "silent for the rest of the run";
 }
 
 TEST_F(CanonBatteryTest, AFirstReadingOfTwoWarnsAndAsksAtOnce)
 {
     sdk.setUInt32Value(kPropBatteryLevel, 0, 2);
-    ASSERT_TRUE(connect());
+    ASSERT_TRUE(connectAndRead());
     EXPECT_EQ(alertTitles(), QStringList({"WARNING - the camera's battery level is low.",
                                           "WARNING - the camera's battery level is too low."}));
     EXPECT_FALSE(control->isCanonConnected()) << "YES disconnects";
@@ -196,16 +210,16 @@ TEST_F(CanonBatteryTest, AFirstReadingOfTwoWarnsAndAsksAtOnce)
 TEST_F(CanonBatteryTest, UnknownAndMainsLevels)
 {
     sdk.setUInt32Value(kPropBatteryLevel, 0, kBatteryAC);
-    ASSERT_TRUE(connect());
+    ASSERT_TRUE(connectAndRead());
     EXPECT_EQ(control->panel().batteryLevel, 10);
     EXPECT_TRUE(alerts.alerts.empty());
 
     alerts.choice = false;
     sdk.setUInt32Value(kPropBatteryLevel, 0, 0);
-    control->canonBatteryLevelTimer();
+    readBattery();
     EXPECT_EQ(alertTitles(), QStringList({"WARNING - the camera's battery level is unknown."}));
     sdk.setUInt32Value(kPropBatteryLevel, 0, 1);
-    control->canonBatteryLevelTimer();
+    readBattery();
     EXPECT_EQ(alerts.alerts.size(), 1u);
 }
 

@@ -43,7 +43,7 @@ TEST_F(CanonPanelTest, ConnectingShowsThePanelWithTheCamerasChoices)
     EXPECT_EQ(panel->isoPopup()->count(), 6);
     EXPECT_EQ(panel->isoPopup()->currentText(), "800");
     EXPECT_EQ(panel->exposureCombo()->currentText(), "1/800 sec");
-    EXPECT_EQ(panel->batteryLevel()->value(), 8);
+    EXPECT_TRUE(waitFor([this] { return panel->batteryLevel()->value() == 8; }));
     EXPECT_TRUE(panel->liveViewCheck()->isEnabled());
 
     panel->exposeButton()->click();

@@ -64,3 +64,19 @@ TEST_F(Gphoto2CanonSdkTest, WithoutACameraTheConnectionFailsCleanly)
     EXPECT_TRUE(alerts.alerts.empty());
     EXPECT_FALSE(control.canonConnect()) << "and again";
 }
+
+TEST(Gphoto2Values, PropertyChangeTextsNameTheSettingToReRead)
+{
+    EXPECT_EQ(Gphoto2Values::changedConfig("PTP Property d102 changed, \"shutterspeed\" to \"30\""), "shutterspeed");
+    EXPECT_EQ(Gphoto2Values::changedConfig("PTP Property d103 changed"), "iso");
+    EXPECT_EQ(Gphoto2Values::changedConfig("PTP Property D105 changed"), "autoexposuremode");
+    EXPECT_TRUE(Gphoto2Values::changedConfig("PTP Property d1d3 changed").isEmpty()) << "not followed";
+    EXPECT_TRUE(Gphoto2Values::changedConfig("Button 1 pressed").isEmpty());
+    EXPECT_TRUE(Gphoto2Values::changedConfig("PTP Property zz02 changed").isEmpty());
+
+    EXPECT_EQ(Gphoto2Values::changedProperty("iso"), kPropISOSpeed);
+    EXPECT_EQ(Gphoto2Values::changedProperty("whitebalance"), kPropWhiteBalance);
+    EXPECT_EQ(Gphoto2Values::changedProperty("autoexposuremodedial"), kPropTv) << "the dial decides the bulb state";
+    EXPECT_EQ(Gphoto2Values::changedProperty("capturetarget"), std::nullopt);
+    EXPECT_EQ(Gphoto2Values::changedProperty(""), std::nullopt);
+}

@@ -51,7 +51,7 @@ protected:
     {
         {
             const std::lock_guard lock(state->mutex);
-            state->events.push_back({true, "/store_00010001/DCIM/100CANON", "IMG_0001.CR2", false});
+            state->events.push_back({true, "/store_00010001/DCIM/100CANON", "IMG_0001.CR2", false, {}});
         }
         const std::size_t before = objectEvents.size();
         EXPECT_TRUE(QTest::qWaitFor([&] { return objectEvents.size() > before; }, 10000));
@@ -259,7 +259,7 @@ TEST_F(Gphoto2CanonControlTest, AnExposureDownloadedThroughTheWorkerKeepsTheInte
     ASSERT_TRUE(control.isCanonExposing());
     {
         const std::lock_guard lock(state->mutex);
-        state->events.push_back({true, "/store_00010001/DCIM/100CANON", "IMG_0001.CR2", false});
+        state->events.push_back({true, "/store_00010001/DCIM/100CANON", "IMG_0001.CR2", false, {}});
     }
     // Measured for the 2 s the camera sends; opening and committing the file
     // afterwards is the disk's time.

@@ -9,7 +9,29 @@
 #include <QTemporaryDir>
 
 // Connecting, the commands' framing and the speed change against the simulated camera.
-class SG4Connect : public SG4Fixture {};
+class SG4Connect : public SG4Fixture {
+protected:
+    // A second controller whose debug lines go to a log of its own.
+    struct Logged {
+        explicit Logged(SerialControl& serial)
+            : log(folder.path()), writer([] { return true; }, &log), control(serial, writer, fastTiming()),
+              worker(control)
+        {
+            control.setWorker(&worker);
+        }
+        ~Logged() { control.sg4Disconnect(); }
+        QString text() const
+        {
+            QFile file(log.path());
+            return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : QString();
+        }
+        QTemporaryDir folder;
+        const DebugLog log;
+        DebugWriter writer;
+        SG4Control control;
+        TestSG4Worker worker;
+    };
+};
 
 TEST_F(SG4Connect, TestCommandGoesOutFramedAndTheGuiderIsRead)
 {
@@ -82,6 +104,24 @@ TEST_F(SG4Connect, GainsInPercentAreSentAsAggressiveness)
     control.sg4SetupAction(SG4Control::kTagMaxMove, 1234);
     settle();
     EXPECT_EQ(device.commands().last(), SG4Protocol::frame('M', QByteArray("\x04\xD2", 2)));
+}
+
+TEST_F(SG4Connect, GainEditsTakeTheDevicesTwoByteReply)
+{
+    Logged logged(serial);
+    ASSERT_TRUE(connectWith(logged.control));
+    logged.control.sg4SetupAction(SG4Control::kTagXGain, 50);
+    logged.control.sg4SetupAction(SG4Control::kTagYGain, 20);
+    // The setting after them is not held up by a reply still awaited.
+    logged.control.sg4SetupAction(SG4Control::kTagMaxMove, 300);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return logged.control.pendingExchanges() == 0; }, 20000));
+    EXPECT_EQ(device.commands().last(), SG4Protocol::frame('M', QByteArray("\x01\x2C", 2)));
+    const QString text = logged.text();
+    EXPECT_TRUE(text.contains("SG-4 sg4SetXAggressiveCmd"));
+    EXPECT_TRUE(text.contains("SG-4 sg4SetYAggressiveCmd"));
+    EXPECT_FALSE(text.contains("AggressiveCmd: transaction error"));
+    EXPECT_FALSE(text.contains("AggressiveCmd: checksum error"));
+    EXPECT_EQ(alerts.beeps, 0);
 }
 
 TEST_F(SG4Connect, DirectionButtonsHoldTheirRelayUntilReleased)
@@ -198,29 +238,21 @@ TEST_F(SG4Connect, ASilentDeviceFailsItsCommandsWithinTheExchangeLimit)
 
 TEST_F(SG4Connect, DebugLinesNameEachCommandAndDumpAWrongEcho)
 {
-    QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    const DebugLog log(folder.path());
-    SG4Control logged(serial, DebugWriter([] { return true; }, &log), fastTiming());
-    TestSG4Worker loggedWorker(logged);
-    logged.setWorker(&loggedWorker);
-    ASSERT_TRUE(connectWith(logged));
+    Logged logged(serial);
+    ASSERT_TRUE(connectWith(logged.control));
     // The device moves to another speed: its bytes arrive as noise.
     device.setSpeed(19200);
-    const SG4Exchange loggedLine(serial, DebugWriter([] { return true; }, &log));
+    const SG4Exchange loggedLine(serial, logged.writer);
     EXPECT_FALSE(loggedLine.sg4TestComCmd());
-    logged.setSG4ExpSec(1.5f);
+    logged.control.setSG4ExpSec(1.5f);
     std::optional<bool> started;
-    ASSERT_TRUE(logged.sg4TakeImageCmd([&started](bool ok) { started = ok; }));
+    ASSERT_TRUE(logged.control.sg4TakeImageCmd([&started](bool ok) { started = ok; }));
     EXPECT_TRUE(QTest::qWaitFor([&started] { return started.has_value(); }, 20000));
     EXPECT_EQ(started, false);
-    QFile file(log.path());
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QString text = QString::fromLatin1(file.readAll());
+    const QString text = logged.text();
     EXPECT_TRUE(text.contains("SG-4 sg4TestComCmd"));
     EXPECT_TRUE(text.contains("SG-4 sg4TestComCmd: checksum error"));
     EXPECT_TRUE(text.contains("dump: FF FF"));
     EXPECT_TRUE(text.contains("SG-4 sg4TakeImageCmd byte1: 0x0, byte2: 0x3a, byte3: 0x98"));
     EXPECT_TRUE(text.contains("SG-4 version: V2.5"));
-    logged.sg4Disconnect();
 }

@@ -116,8 +116,11 @@ TEST_F(SG4Exposure, BlocksFailingThreeTimesAreRepeatedAFourthEndsTheTransfer)
     EXPECT_EQ(control.sg4Image()->pixels[5], 1005) << "the repeated block is stored in its place";
     device.corruptNext(4);
     EXPECT_FALSE(exposeAndDownload(sg4Panel, 0.05));
-    EXPECT_EQ(device.acks().right(3), "RRR");
+    // Given up, the camera is told to stop: it takes the next 'T' as a command.
+    EXPECT_EQ(device.acks().right(4), "RRRS");
     EXPECT_EQ(sg4Panel.exposeTitle, "Expose");
+    EXPECT_TRUE(exposeAndDownload(sg4Panel, 0.05));
+    EXPECT_EQ(control.sg4Image()->pixels[5], 1005);
 }
 
 TEST_F(SG4Exposure, ABlockSlowerThanItsLimitEndsTheTransfer)
@@ -138,6 +141,16 @@ TEST_F(SG4Exposure, ABlockSlowerThanItsLimitEndsTheTransfer)
     ASSERT_TRUE(QTest::qWaitFor([&] { return ended; }, 20000));
     EXPECT_EQ(strict.sg4Image(), nullptr);
     EXPECT_TRUE(serial.isSG4Timeout());
+    // Read once the late block is out.
+    EXPECT_TRUE(QTest::qWaitFor([this] { return device.acks().endsWith('S'); }, 5000));
+    device.delayBlock(-1, std::chrono::milliseconds(0));
+    // The late block is let go; the next exposure downloads whole.
+    QTest::qWait(1500);
+    bool ready = false;
+    QObject::connect(&strict, &SG4Control::imageReady, [&] { ready = true; });
+    strict.sg4ImageAction(SG4Control::kTagExpose);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ready; }, 20000));
+    EXPECT_EQ(strict.sg4Image()->pixels[5], 1005);
     strict.sg4Disconnect();
 }
 
@@ -198,6 +211,86 @@ TEST_F(SG4Exposure, TheFocusLoopExposesAgainAfterEachDownloadUntilUnticked)
     EXPECT_EQ(commandsOf('T'), exposures);
     EXPECT_EQ(device.transfersDone(), exposures);
     EXPECT_EQ(sg4Panel.exposeTitle, "Expose");
+}
+
+// Exposures long enough for the camera's progress bytes, which come every
+// 100-160 ms until the lone 'D'.
+class SG4LongExposure : public SG4Fixture {
+protected:
+    // The transport's own cycles: a reply read to silence would run on
+    // from progress byte to progress byte.
+    SG4LongExposure() : SG4Fixture(SerialTiming{}.tick) {}
+
+    // Clicks Expose for `seconds` and waits until the panel offers Abort;
+    // true when the camera was still exposing then.
+    bool startExposure(FakeSG4Panel& panel, double seconds)
+    {
+        panel.fields = {0, 0, seconds * 1000.0};
+        control.sg4ImageAction(SG4Control::kTagExpose);
+        if (!QTest::qWaitFor([&] { return panel.exposeTitle == "Abort"; }, 20000))
+            return false;
+        return device.isExposing();
+    }
+    // A moment of the simulator's clock on the wall clock.
+    static QDateTime wallTime(std::chrono::steady_clock::time_point at)
+    {
+        const auto before = std::chrono::steady_clock::now() - at;
+        return QDateTime::currentDateTimeUtc().addMSecs(
+            -std::chrono::duration_cast<std::chrono::milliseconds>(before).count());
+    }
+    // Waits for the download that ends the exposure.
+    bool downloaded(int waitMs)
+    {
+        bool ready = false;
+        const QMetaObject::Connection connection =
+            QObject::connect(&control, &SG4Control::imageReady, [&] { ready = true; });
+        const bool came = QTest::qWaitFor([&] { return ready; }, waitMs);
+        QObject::disconnect(connection);
+        return came;
+    }
+};
+
+TEST_F(SG4LongExposure, OneSecondStartsAtOnceAndIsDatedAtItsStart)
+{
+    ASSERT_TRUE(connect(true));
+    ASSERT_TRUE(startExposure(allSkyPanel, 1.0));
+    ASSERT_TRUE(downloaded(20000));
+    EXPECT_GT(device.progressBytesSent(), 2);
+    const QDateTime taken = wallTime(device.exposureTakenAt());
+    const QDateTime ended = wallTime(device.exposureEndedAt());
+    const QDateTime dated = control.sg4Image()->exposureUtc;
+    EXPECT_GE(dated.msecsTo(ended), 700) << "the image is dated at its start, not its end";
+    EXPECT_LT(std::abs(taken.msecsTo(dated)), 300);
+    EXPECT_TRUE(alerts.alerts.empty());
+}
+
+TEST_F(SG4LongExposure, AbortReachesTheCameraDuringAFourSecondExposure)
+{
+    ASSERT_TRUE(connect());
+    device.setProgressBytes(std::chrono::milliseconds(100), std::chrono::milliseconds(100));
+    ASSERT_TRUE(startExposure(sg4Panel, 4.0));
+    control.sg4ImageAction(SG4Control::kTagExpose);
+    settle();
+    EXPECT_EQ(device.abortsWhileExposing(), 1);
+    EXPECT_FALSE(control.isSG4Exposing());
+    EXPECT_EQ(sg4Panel.exposeTitle, "Expose");
+    EXPECT_EQ(alerts.beeps, 0);
+    EXPECT_TRUE(exposeAndDownload(sg4Panel, 0.05));
+}
+
+TEST_F(SG4LongExposure, TwelveSecondsOnTheAllSkyCameraDownloadWithoutATimeOut)
+{
+    ASSERT_TRUE(connect(true));
+    device.setProgressBytes(std::chrono::milliseconds(100), std::chrono::milliseconds(100));
+    ASSERT_TRUE(startExposure(allSkyPanel, 12.0));
+    EXPECT_FALSE(allSkyPanel.readoutEnabled);
+    ASSERT_TRUE(downloaded(40000));
+    EXPECT_GT(device.progressBytesSent(), 80);
+    EXPECT_EQ(control.sg4Image()->width, 640);
+    EXPECT_EQ(allSkyPanel.exposeTitle, "Expose");
+    EXPECT_TRUE(allSkyPanel.readoutEnabled);
+    EXPECT_TRUE(alerts.alerts.empty());
+    EXPECT_EQ(alerts.beeps, 0);
 }
 
 // The AllSky camera keeps a dark frame at full resolution only.

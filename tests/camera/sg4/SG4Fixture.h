@@ -111,8 +111,10 @@ inline SG4Timing fastTiming()
 // mount's worker and a recorded store of the speed.
 class SG4Fixture : public ::testing::Test {
 protected:
-    SG4Fixture()
-        : serial(DebugWriter(), SerialTiming{std::chrono::microseconds(1000)}),
+    // The transport's cycles at `tick` (1 ms: quick tests; the real 1/60 s
+    // where their length matters).
+    explicit SG4Fixture(std::chrono::microseconds tick = std::chrono::microseconds(1000))
+        : serial(DebugWriter(), SerialTiming{tick}),
           device(pty.simulator(), [this] { return lineSpeedOf(serial); }),
           control(serial, DebugWriter(), fastTiming()),
           worker(control)

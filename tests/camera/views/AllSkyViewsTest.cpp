@@ -126,6 +126,24 @@ TEST_F(AllSkyViews, LongDragStopsAt127WhereTheSquareWas)
     EXPECT_GE(top, 0);
 }
 
+TEST_F(AllSkyViews, ASquareThatReached127StaysPutWhereverTheMouseGoes)
+{
+    session->imageDownloaded(allSkyTestFrame());
+    // Toward the bottom left the corner follows the mouse until the side is 127.
+    mouse(QEvent::MouseButtonPress, {400, 100});
+    mouse(QEvent::MouseMove, {320, 180});
+    EXPECT_EQ(view().dragRect(), QRectF(320, 300, 80, 80));
+    mouse(QEvent::MouseMove, {200, 300});
+    EXPECT_EQ(view().dragRect(), QRectF(320, 300, 127, 127));
+    mouse(QEvent::MouseMove, {350, 150});
+    EXPECT_EQ(view().dragRect(), QRectF(320, 300, 50, 50));
+    mouse(QEvent::MouseMove, {100, 50});
+    EXPECT_EQ(view().dragRect(), QRectF(320, 300, 127, 127));
+    mouse(QEvent::MouseButtonRelease, {100, 50});
+    ASSERT_EQ(camera.subFrames.size(), 1u);
+    EXPECT_EQ(camera.subFrames[0], std::make_tuple(quint16(320), quint16(53), quint8(127)));
+}
+
 TEST_F(AllSkyViews, UnknownQualityLeavesTheQualityMatrix)
 {
     datePanel->setDateMovieDict(1, 768);

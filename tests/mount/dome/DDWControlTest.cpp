@@ -33,7 +33,9 @@ public:
 
 class DDWControlTest : public SerialFixture {
 protected:
-    DDWControlTest() : simulator(device().simulator())
+    // The controller's replies pause as a real one's do: the exchanges' cycles
+    // run on the program's tick to span them.
+    DDWControlTest() : SerialFixture(SerialTiming{}.tick), simulator(device().simulator())
     {
         ddw.setView(&view);
         ddw.setSkyView(&view);

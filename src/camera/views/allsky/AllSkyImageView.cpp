@@ -67,6 +67,7 @@ void AllSkyImageView::mousePressEvent(QMouseEvent* event)
     m_start = flipped(event->position());
     m_origin = m_start;
     m_side = 0;
+    m_isOriginHeld = false;
     m_dragRect = QRectF(m_origin, QSizeF());
     m_isDragSubRect = true;
     setCursor(Qt::ClosedHandCursor);
@@ -78,8 +79,10 @@ void AllSkyImageView::mouseMoveEvent(QMouseEvent* event)
         return;
     const QPointF p = flipped(event->position());
     m_side = std::min<double>(kMaxSide, std::max(std::abs(p.x() - m_start.x()), std::abs(p.y() - m_start.y())));
-    // At the largest side the square stays where it was.
-    if (m_side < kMaxSide)
+    // Once the square has reached the largest side it stays where it was
+    // for the rest of the drag, wherever the mouse goes.
+    m_isOriginHeld = m_isOriginHeld || m_side >= kMaxSide;
+    if (!m_isOriginHeld)
         m_origin = QPointF(std::min(p.x(), m_start.x()), std::min(p.y(), m_start.y()));
     m_dragRect = QRectF(m_origin, QSizeF(m_side, m_side));
     update();

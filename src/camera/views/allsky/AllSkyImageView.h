@@ -42,5 +42,6 @@ private:
     QPointF m_start;
     QPointF m_origin;
     double m_side = 0;
+    bool m_isOriginHeld = false;
     bool m_isDragSubRect = false;
 };

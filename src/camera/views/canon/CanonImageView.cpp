@@ -59,7 +59,7 @@ void CanonImageView::showStill()
     }
     m_shown = drawable ? m_filter.apply(m_still) : QImage();
     // A test image is shown, not kept.
-    if (m_control.isCanonTestImage() && !path.isEmpty()) {
+    if (m_control.isCanonFileTestImage() && !path.isEmpty()) {
         QFile::remove(path);
         m_control.removeFilePath();
     }
@@ -68,7 +68,7 @@ void CanonImageView::showStill()
 void CanonImageView::showLiveFrame()
 {
     const QString path = m_control.canonFilePath();
-    if (m_control.isCanonTestImage() && m_control.isNewExposeImage() && !path.isEmpty()) {
+    if (m_control.isCanonFileTestImage() && m_control.isNewExposeImage() && !path.isEmpty()) {
         QFile::remove(path);
         m_control.removeFilePath();
     }

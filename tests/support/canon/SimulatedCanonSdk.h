@@ -9,9 +9,8 @@
 #include <utility>
 #include <vector>
 
-// A Canon camera in memory, for the tests and for trying the program without
-// a camera: properties, per-call results, events and the files each exposure
-// produces are scripted. Exposures end by themselves after the shutter speed
+// A Canon camera in memory, for the tests and benches: properties, per-call
+// results, events and the files each exposure produces are scripted. Exposures end by themselves after the shutter speed
 // (or when the bulb ends) and announce their files as the camera would: a
 // transfer request when the computer is a target, an item created otherwise.
 class SimulatedCanonSdk : public QObject, public CanonSdk {
@@ -100,7 +99,8 @@ public:
     Error setObjectEventHandler(ObjectHandler handler) override;
     Error setPropertyEventHandler(PropertyHandler handler) override;
     Error setCameraStateEventHandler(StateHandler handler) override;
-    Error sendCommand(std::uint32_t command, std::uint32_t param) override;
+    using CanonSdk::sendCommand;
+    Error sendCommand(std::uint32_t command, std::uint32_t param, Done done) override;
     Error sendStatusCommand(std::uint32_t command) override;
     Error getDirectoryItemInfo(Item item, ItemInfo& info) override;
     void download(Item item, Sink sink, Progress progress, Done done) override;
@@ -112,6 +112,7 @@ public:
 private:
     using Key = std::pair<std::uint32_t, std::uint32_t>;
     Error scripted(Call call);
+    Error runCommand(std::uint32_t command, std::uint32_t param);
     Error transfer(Item item, const Sink& sink, const Progress& progress);
     Error evfImage(QByteArray& jpeg);
     void endExposure();

@@ -1,4 +1,4 @@
-#include "camera/canon/SimulatedCanonSdk.h"
+#include "support/canon/SimulatedCanonSdk.h"
 
 #include "camera/canon/CanonTables.h"
 
@@ -278,7 +278,15 @@ CanonSdk::Error SimulatedCanonSdk::setCameraStateEventHandler(StateHandler handl
     return error;
 }
 
-CanonSdk::Error SimulatedCanonSdk::sendCommand(std::uint32_t command, std::uint32_t param)
+CanonSdk::Error SimulatedCanonSdk::sendCommand(std::uint32_t command, std::uint32_t param, Done done)
+{
+    const Error error = runCommand(command, param);
+    if (error == kOk && done)
+        QTimer::singleShot(0, this, [done = std::move(done)] { done(kOk); });
+    return error;
+}
+
+CanonSdk::Error SimulatedCanonSdk::runCommand(std::uint32_t command, std::uint32_t param)
 {
     if (!m_sessionOpen)
         return kErrInternal;

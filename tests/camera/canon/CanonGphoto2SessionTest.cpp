@@ -1,0 +1,349 @@
+#include "FakeGphoto2Device.h"
+#include "camera/canon/CanonControl.h"
+#include "camera/canon/Gphoto2CanonSdk.h"
+#include "camera/views/canon/CanonImageView.h"
+#include "model/TempSettings.h"
+#include "model/settings/PrefControl.h"
+#include "platform/DebugLog.h"
+#include "platform/DisplayGamma.h"
+#include "support/FileSizeLimit.h"
+#include "support/MainThreadWatchdog.h"
+#include "support/RecordingAlertPresenter.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace CanonIds;
+using namespace std::chrono_literals;
+
+namespace {
+
+// The Canon controller as the program runs it: over the gphoto2 layer and
+// its worker thread, on a camera that takes its time for every call, is
+// busy while a command runs, and reports changed settings and new files
+// through its event queue.
+class CanonGphoto2Session : public TempSettings {
+protected:
+    void SetUp() override
+    {
+        TempSettings::SetUp();
+        ASSERT_TRUE(images.isValid());
+        ASSERT_TRUE(logs.isValid());
+        {
+            const std::lock_guard lock(state->mutex);
+            state->config["cameramodel"] = "Canon EOS 550D";
+            state->config["autoexposuremode"] = "Manual";
+            state->config["eosremoterelease"] = "None";
+            state->config["uilock"] = "0";
+            state->config["shutterspeed"] = "1/800";
+            state->config["whitebalance"] = "Auto";
+            state->config["colortemperature"] = "5200";
+            state->choices["shutterspeed"] = {"bulb", "30", "1", "1/800"};
+            state->choices["autoexposuremode"] = {"Manual", "Bulb"};
+            state->choices["whitebalance"] = {"Auto", "Color Temperature"};
+            state->choices["iso"] = {"Auto", "100", "800"};
+            state->filesFromCaptures = true;
+        }
+        state->callMs = 5;
+        state->commandMs = 300;
+        sdk = std::make_unique<Gphoto2CanonSdk>(FakeGphoto2Device::factory(state));
+        gamma = DisplayGamma::create();
+        prefs = std::make_unique<PrefControl>(*gamma);
+        prefs->readPrefs();
+        prefs->setCanonImageFile(images.filePath("Canon Image"));
+        log = std::make_unique<DebugLog>(logs.path());
+        control = std::make_unique<CanonControl>(*sdk, *prefs, DebugWriter([] { return true; }, log.get()));
+        control->setTickClock([this] { return now; });
+    }
+    void TearDown() override
+    {
+        if (control && control->isCanonConnected())
+            control->canonDisconnect();
+        control.reset();
+        sdk.reset();
+        TempSettings::TearDown();
+    }
+
+    bool connect(int index)
+    {
+        prefs->setCanonExpIndex(static_cast<quint16>(index));
+        return control->canonConnect();
+    }
+    void expose() { control->canonAction(CanonControl::kTagExpose); }
+    template <class Done>
+    static bool waitFor(Done done, int ms = 20000)
+    {
+        return QTest::qWaitFor(done, ms);
+    }
+    QStringList writes(const QString& name)
+    {
+        const std::lock_guard lock(state->mutex);
+        return state->writes[name];
+    }
+    bool released() { return state->value("eosremoterelease") == "Release Full"; }
+    bool unlocked() { return writes("uilock").value(writes("uilock").size() - 1) == "0"; }
+    QStringList imageFiles() const
+    {
+        return QDir(images.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    }
+    QStringList alertTitles() const
+    {
+        QStringList titles;
+        for (const RecordedAlert& alert : alerts.alerts)
+            titles << alert.title;
+        return titles;
+    }
+    // Starts a 45 s bulb exposure and waits until the camera holds the
+    // shutter open and the setting changes of the start have been handled.
+    void startBulb()
+    {
+        ASSERT_TRUE(connect(15));
+        ASSERT_TRUE(control->isCanonBulb());
+        expose();
+        ASSERT_TRUE(control->isCanonExposing());
+        ASSERT_TRUE(waitFor([this] { return state->value("eosremoterelease") == "Press Full"; }));
+        QTest::qWait(600);
+    }
+
+    ScopedAlertRecorder alerts;
+    QTemporaryDir images;
+    QTemporaryDir logs;
+    std::shared_ptr<FakeGphoto2Device::State> state = std::make_shared<FakeGphoto2Device::State>();
+    std::unique_ptr<Gphoto2CanonSdk> sdk;
+    std::unique_ptr<DisplayGamma> gamma;
+    std::unique_ptr<PrefControl> prefs;
+    std::unique_ptr<DebugLog> log;
+    std::unique_ptr<CanonControl> control;
+    std::int64_t now = 1000;
+};
+
+}  // namespace
+
+TEST_F(CanonGphoto2Session, ABulbLeftToEndReleasesTheShutterUnlocksAndDownloads)
+{
+    startBulb();
+    EXPECT_TRUE(control->isCanonBulb()) << "a busy read during the start leaves the bulb as it was";
+    EXPECT_EQ(writes("uilock"), QStringList{"1"});
+
+    // The tick clock passes the end before the exposure's own timer.
+    now += 45 * 60 + 1;
+    ASSERT_TRUE(waitFor([this] { return released(); })) << "the shutter is released at the exposure's end";
+    ASSERT_TRUE(waitFor([this] { return unlocked(); })) << "the controls are unlocked once the release is in";
+    const QString path = images.filePath("Canon Image-001.CR2");
+    ASSERT_TRUE(waitFor([&] { return QFile::exists(path) && !control->isCanonDownloading(); }));
+    EXPECT_EQ(control->panel().expButtonTitle, "Expose");
+    EXPECT_TRUE(alerts.alerts.empty()) << alertTitles().join(", ").toStdString();
+    const std::lock_guard lock(state->mutex);
+    EXPECT_EQ(state->deleted, std::vector<QString>{"IMG_0001.CR2"}) << "the camera's copy goes once the file is in";
+}
+
+TEST_F(CanonGphoto2Session, AbortReleasesTheShutterAndUnlocksTheControls)
+{
+    startBulb();
+    expose();
+    EXPECT_FALSE(control->isCanonExposing());
+    EXPECT_EQ(control->panel().expButtonTitle, "Expose");
+    ASSERT_TRUE(waitFor([this] { return released(); }));
+    ASSERT_TRUE(waitFor([this] { return unlocked(); }));
+    EXPECT_EQ(writes("eosremoterelease"), (QStringList{"Press Full", "Release Full"}));
+}
+
+TEST_F(CanonGphoto2Session, AStartTheCameraRefusesLaterReturnsToIdleWithTheStartAlert)
+{
+    ASSERT_TRUE(connect(32));
+    state->captureError = kErrDeviceBusy;
+    expose();
+    ASSERT_TRUE(waitFor([this] { return !alerts.alerts.empty(); })) << "well before the exposure's grace ends";
+    EXPECT_EQ(alerts.alerts.front().title, "Start exposure error: 0x0081.");
+    EXPECT_EQ(alerts.alerts.front().message, "Camera Busy error.");
+    EXPECT_FALSE(control->isCanonExposing());
+    EXPECT_FALSE(control->isCanonDownloading());
+    EXPECT_TRUE(control->panel().expButtonEnabled);
+    EXPECT_EQ(control->panel().expButtonTitle, "Expose");
+
+    // A refused bulb start leaves no lock and owes no release.
+    alerts.alerts.clear();
+    control->panel().expSelected = 15;
+    control->canonAction(CanonControl::kTagExpCombo);
+    ASSERT_TRUE(control->isCanonBulb());
+    ASSERT_TRUE(waitFor([this] { return state->value("shutterspeed") == "bulb"; }));
+    QTest::qWait(300);
+    expose();
+    ASSERT_TRUE(waitFor([this] { return !alerts.alerts.empty(); }));
+    EXPECT_EQ(alerts.alerts.front().title, "Start exposure error: 0x0081.");
+    EXPECT_FALSE(control->isCanonExposing());
+    ASSERT_TRUE(waitFor([this] { return unlocked(); }));
+    EXPECT_EQ(writes("eosremoterelease"), QStringList{"Press Full"});
+}
+
+TEST_F(CanonGphoto2Session, ADownloadTheDiskCannotTakeIsReportedAndTheCameraKeepsItsCopy)
+{
+    ASSERT_TRUE(connect(32));
+    {
+        const FileSizeLimit limit(100'000);
+        expose();
+        now += 6;
+        ASSERT_TRUE(waitFor([this] { return !alerts.alerts.empty(); }));
+    }
+    EXPECT_EQ(alerts.alerts.front().title, "The image could not be saved.");
+    EXPECT_FALSE(alerts.alerts.front().message.trimmed().isEmpty()) << "the system's reason";
+    EXPECT_TRUE(imageFiles().isEmpty()) << imageFiles().join(", ").toStdString();
+    EXPECT_FALSE(control->isCanonDownloading());
+    EXPECT_EQ(control->panel().expButtonTitle, "Expose");
+    const std::lock_guard lock(state->mutex);
+    EXPECT_TRUE(state->deleted.empty());
+}
+
+TEST_F(CanonGphoto2Session, AFileThatAppearsDuringTheDownloadKeepsItsNameAndBytes)
+{
+    ASSERT_TRUE(connect(32));
+    state->fetchMs = 1000;
+    expose();
+    now += 6;
+    ASSERT_TRUE(waitFor([this] { return state->fetching.load(); }));
+    QFile other(images.filePath("Canon Image-001.CR2"));
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.write("someone else's");
+    other.close();
+    const QString path = images.filePath("Canon Image-002.CR2");
+    ASSERT_TRUE(waitFor([&] { return QFile::exists(path); }));
+    ASSERT_TRUE(other.open(QIODevice::ReadOnly));
+    EXPECT_EQ(other.readAll(), "someone else's");
+    EXPECT_EQ(control->canonFilePath(), path);
+}
+
+TEST_F(CanonGphoto2Session, ProgressMovesDuringTheTransferAndAFailedTransferTriesOnceMore)
+{
+    ASSERT_TRUE(connect(32));
+    state->fetchMs = 1500;
+    std::vector<double> shown;
+    QObject::connect(control.get(), &CanonControl::panelChanged, [&] {
+        if (state->fetching && control->isCanonDownloading())
+            shown.push_back(control->panel().progress);
+    });
+    expose();
+    now += 6;
+    const QString path = images.filePath("Canon Image-001.CR2");
+    ASSERT_TRUE(waitFor([&] { return QFile::exists(path); }));
+    EXPECT_TRUE(std::any_of(shown.begin(), shown.end(), [](double percent) { return percent > 0 && percent < 100; }));
+
+    // Half-way the camera's transfer fails every time: nothing is kept,
+    // and the camera is not told to drop its copy.
+    {
+        const std::lock_guard lock(state->mutex);
+        state->failFetchAt = 0.5;
+    }
+    expose();
+    now += 6;
+    ASSERT_TRUE(waitFor([this] { return control->panel().expButtonTitle == "Expose" && !control->isCanonDownloading(); }));
+    ASSERT_TRUE(waitFor([this] { return !control->isCanonExposing() && !control->isCanonDownloading(); }));
+    QTest::qWait(1000);
+    EXPECT_EQ(imageFiles(), QStringList{"Canon Image-001.CR2"});
+    const std::lock_guard lock(state->mutex);
+    EXPECT_EQ(state->deleted, std::vector<QString>{"IMG_0001.CR2"});
+}
+
+TEST_F(CanonGphoto2Session, AnUnpluggedCameraMidDownloadTellsTheImageWasLost)
+{
+    ASSERT_TRUE(connect(32));
+    state->fetchMs = 3000;
+    expose();
+    now += 6;
+    ASSERT_TRUE(waitFor([this] { return state->fetching.load(); }));
+    {
+        const std::lock_guard lock(state->mutex);
+        state->cameraGone = true;
+    }
+    ASSERT_TRUE(waitFor([this] { return !control->isCanonConnected(); }));
+    EXPECT_EQ(alertTitles(), QStringList{"The camera went away during a download."});
+    ASSERT_TRUE(waitFor([this] { return !control->isCanonDownloading(); }));
+    EXPECT_TRUE(imageFiles().isEmpty());
+}
+
+TEST_F(CanonGphoto2Session, ChangesOnTheBodyReachThePropertyHandling)
+{
+    {
+        const std::lock_guard lock(state->mutex);
+        state->config["cameramodel"] = "Canon EOS 5D Mark II";
+        state->config["autoexposuremode"] = "Bulb";
+    }
+    ASSERT_TRUE(connect(14));
+    ASSERT_TRUE(control->is60D());
+    ASSERT_TRUE(control->panel().expButtonEnabled);
+
+    // The mode dial turned to Manual with a 1 min exposure chosen.
+    state->changeOnBody("autoexposuremode", "Manual");
+    ASSERT_TRUE(waitFor([this] { return !alerts.alerts.empty(); }));
+    EXPECT_EQ(alerts.alerts.front().title, "Set the mode dial to Bulb for long (>30s) exposures.");
+    EXPECT_FALSE(control->panel().expButtonEnabled);
+
+    // An ISO changed on the body is put back by the next exposure.
+    state->changeOnBody("autoexposuremode", "Bulb");
+    ASSERT_TRUE(waitFor([this] { return control->panel().expButtonEnabled; }));
+    const int isoWrites = static_cast<int>(writes("iso").size());
+    state->changeOnBody("iso", "100");
+    QTest::qWait(500);
+    expose();
+    ASSERT_TRUE(waitFor([&] { return writes("iso").size() > isoWrites; }));
+    EXPECT_EQ(writes("iso").back(), "800");
+}
+
+TEST_F(CanonGphoto2Session, AKeptImageStaysWhenTheSaveBoxesAreUntickedAfterwards)
+{
+    CanonImageView view(*control, DebugWriter());
+    view.resize(600, 400);
+    ASSERT_TRUE(connect(32));
+    expose();
+    now += 6;
+    const QString kept = images.filePath("Canon Image-001.CR2");
+    ASSERT_TRUE(waitFor([&] { return QFile::exists(kept) && !control->isCanonDownloading(); }));
+
+    control->panel().saveToCameraChecked = false;
+    control->panel().saveToMacChecked = false;
+    control->canonAction(CanonControl::kTagSaveToMac);
+    ASSERT_TRUE(control->isCanonTestImage());
+    control->panel().gridChecked = true;
+    control->canonAction(CanonControl::kTagGrid);
+    QTest::qWait(100);
+    EXPECT_TRUE(QFile::exists(kept)) << "downloaded to keep, kept";
+
+    // An image downloaded as a test image is shown and then let go.
+    expose();
+    now += 6;
+    ASSERT_TRUE(waitFor([&] {
+        const std::lock_guard lock(state->mutex);
+        return state->deleted.size() == 2;
+    })) << "the second image is in";
+    ASSERT_TRUE(waitFor([&] { return !control->isCanonDownloading(); }));
+    EXPECT_TRUE(control->canonFilePath().isEmpty());
+    EXPECT_EQ(imageFiles(), QStringList{"Canon Image-001.CR2"});
+}
+
+TEST_F(CanonGphoto2Session, PanelSettingsOnASlowCameraLeaveTheWindowRunning)
+{
+    ASSERT_TRUE(connect(32));
+    ASSERT_EQ(control->panel().isoTitles, (QStringList{"100", "800"}));
+    QTest::qWait(300);
+    state->callMs = 1000;
+    MainThreadWatchdog watchdog;
+    watchdog.start();
+    control->panel().isoSelected = 0;
+    control->canonAction(CanonControl::kTagISO);
+    control->panel().whiteBalance = 40;
+    control->canonAction(CanonControl::kTagWhiteBalance);
+    control->panel().expSelected = 16;
+    control->canonAction(CanonControl::kTagExpCombo);
+    EXPECT_LT(watchdog.longestStall(), 100ms) << "the panel shows the request and goes on";
+    ASSERT_TRUE(waitFor([this] { return control->panel().degKelvinText == "4000"; }));
+    EXPECT_LT(watchdog.longestStall(), 100ms);
+    watchdog.stop();
+    // Each request is taken in turn, none refused for the one before.
+    EXPECT_EQ(state->value("iso"), "100");
+    EXPECT_EQ(state->value("colortemperature"), "4000");
+    ASSERT_TRUE(waitFor([this] { return state->value("shutterspeed") == "30"; }));
+    EXPECT_TRUE(alerts.alerts.empty());
+}
