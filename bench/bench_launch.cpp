@@ -1,115 +1,77 @@
-// A second start of the whole program, from the making of its objects to the
-// first finished paint of the sky: the per-user data folder and its caches
-// are already there; once more with the minor-planet cache of a whole orbit
-// file, whose path is taken from NORVANE_MPCORB (tools/make_synthetic_mpcorb.py
-// writes one). Run it on a real display (xvfb-run) or offscreen.
-#include "BenchMain.h"
+// The start a user waits for: the program binary started as a process, from
+// exec to its first painted chart frame (it says so on standard output),
+// the dynamic loading of its libraries and QApplication included. A first
+// start installs the data folder in a fresh home; later starts find it
+// there; once more with the minor-planet cache of a whole orbit file, whose
+// path is taken from NORVANE_MPCORB (tools/make_synthetic_mpcorb.py writes
+// one). Run it on a real display (xvfb-run) or offscreen; the program runs on
+// the bench's one core.
+#include "ProgramProcess.h"
 
-#include "app/ChartAssembly.h"
-#include "chart/SkyView.h"
 #include "platform/DataPaths.h"
-#include "solarsystem/SolarSystemModel.h"
 #include "solarsystem/smallbodies/MinorPlanetTable.h"
 
-#include <QApplication>
-#include <QElapsedTimer>
-#include <QEvent>
+#include <QDir>
 #include <QFile>
-#include <QEventLoop>
-#include <QSettings>
-#include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTimer>
 
-#include <cstdio>
 #include <cstdlib>
-#include <optional>
 
 namespace {
 
-// Ends `loop` once the chart view has been painted with the sky.
-class SkyPaintWatch final : public QObject {
-public:
-    SkyPaintWatch(SkyView& view, QEventLoop& loop) : m_view(view), m_loop(loop)
-    {
-        view.installEventFilter(this);
-    }
-    bool painted() const { return m_painted; }
+// What the starts of one benchmark had at their first chart, summed.
+struct Totals {
+    double libraries = 0.0;
+    double cpuSeconds = 0.0;
 
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
+    void report(benchmark::State& state) const
     {
-        // Seen before the paint; the loop ends after it.
-        if (event->type() == QEvent::Paint && m_view.hasLaunched() && !m_painted) {
-            m_painted = true;
-            QTimer::singleShot(0, &m_loop, &QEventLoop::quit);
-        }
+        const double runs = double(state.iterations());
+        state.counters["libraries"] = libraries / runs;
+        // The processor time to the first chart: on a loaded machine the
+        // wall time stretches, this does not.
+        state.counters["cpu_ms"] = 1000.0 * cpuSeconds / runs;
+    }
+};
+
+// One start to the first chart in `home`, counted into `totals`.
+bool timeStart(benchmark::State& state, const std::string& home, Totals& totals)
+{
+    ProgramProcess program(ProgramProcess::program(), home, false);
+    const std::optional<double> seconds = program.waitForFirstChart();
+    if (!seconds) {
+        state.SkipWithError("the program did not reach its first chart");
         return false;
     }
-
-private:
-    SkyView& m_view;
-    QEventLoop& m_loop;
-    bool m_painted = false;
-};
-
-struct Start {
-    double toSky = 0.0;           // seconds to the first paint of the sky
-    double toMinorPlanets = 0.0;  // seconds until a chart pass went over the minor planets
-};
-
-// One start, its closing not counted; none when it did not reach the sky.
-std::optional<Start> startToSky(const ChartAssembly::Folders& folders)
-{
-    QElapsedTimer timer;
-    timer.start();
-    ChartAssembly program(folders);
-    if (!program.awakeFromNib())
-        return std::nullopt;
-    QEventLoop loop;
-    SkyPaintWatch watch(program.skyWindow().skyView(), loop);
-    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
-    program.show();
-    loop.exec();
-    if (!watch.painted())
-        return std::nullopt;
-    Start start{double(timer.nsecsElapsed()) * 1e-9};
-    // Its chart pass is made as it takes its place.
-    const SmallBodyTables& smallBodies = program.solarSystemModel().smallBodies();
-    if (smallBodies.isLoadingApart()) {
-        // The event loop sleeps between looks, as the program's would.
-        QEventLoop arrival;
-        QTimer look;
-        look.callOnTimeout([&] {
-            if (!smallBodies.isLoadingApart() || timer.elapsed() > 60000)
-                arrival.quit();
-        });
-        look.start(5);
-        arrival.exec();
-    }
-    start.toMinorPlanets = double(timer.nsecsElapsed()) * 1e-9;
-    return start;
+    state.SetIterationTime(*seconds);
+    totals.libraries += double(program.libraryCount().value_or(0));
+    totals.cpuSeconds += program.cpuSeconds().value_or(0.0);
+    return true;
 }
 
-ChartAssembly::Folders g_folders;
-
-// Also counted: when the first chart pass over the minor planets was made
-// (a large table's arrives after the sky shows).
-void BM_SecondStartToFirstSkyPaint(benchmark::State& state)
+// Every start in a fresh home: the data folder is installed first.
+void BM_FirstStartToFirstChart(benchmark::State& state)
 {
-    double minorPlanetsAt = 0.0;
+    Totals totals;
     for (auto _ : state) {
-        const std::optional<Start> start = startToSky(g_folders);
-        if (!start) {
-            state.SkipWithError("the launch did not reach the sky");
+        QTemporaryDir home(QString::fromStdString(benchHome()) + "/first-XXXXXX");
+        if (!home.isValid() || !timeStart(state, home.path().toStdString(), totals))
             return;
-        }
-        state.SetIterationTime(start->toSky);
-        minorPlanetsAt += start->toMinorPlanets;
     }
-    state.counters["minor_planets_ms"] = 1000.0 * minorPlanetsAt / double(state.iterations());
+    totals.report(state);
 }
-BENCHMARK(BM_SecondStartToFirstSkyPaint)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FirstStartToFirstChart)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void BM_SecondStartToFirstChart(benchmark::State& state)
+{
+    Totals totals;
+    for (auto _ : state) {
+        if (!timeStart(state, benchHome(), totals))
+            return;
+    }
+    totals.report(state);
+}
+BENCHMARK(BM_SecondStartToFirstChart)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // The cache an "all orbits" import of the file makes, in the user's database
 // folder; false without the file.
@@ -126,46 +88,22 @@ bool writeOrbitCache(const QString& databaseDirectory)
            == MinorPlanetTable::Status::Built;
 }
 
-void BM_SecondStartToFirstSkyPaintWithOrbits(benchmark::State& state)
+void BM_SecondStartToFirstChartWithOrbits(benchmark::State& state)
 {
-    const QString database = g_folders.userData + "/Database/";
+    // The bench's own home is the program's second home, so its data folder is the program's.
+    const QString database = DataPaths::userDataFolder() + "/Database/";
     if (!writeOrbitCache(database)) {
         state.SkipWithError("no orbit file: set NORVANE_MPCORB");
         return;
     }
-    BM_SecondStartToFirstSkyPaint(state);
+    BM_SecondStartToFirstChart(state);
     QFile::remove(database + MinorPlanetTable::kCacheFile);
 }
-BENCHMARK(BM_SecondStartToFirstSkyPaintWithOrbits)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SecondStartToFirstChartWithOrbits)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    QElapsedTimer sinceMain;
-    sinceMain.start();
-    QApplication::setOrganizationName("Norvane");
-    QApplication::setApplicationName("Norvane Pro");
-    QApplication::setApplicationVersion(NORVANE_VERSION);
-    QApplication app(argc, argv);
-    const double applicationMs = double(sinceMain.nsecsElapsed()) * 1e-6;
-
-    // Never the user's own settings or data folder.
-    QStandardPaths::setTestModeEnabled(true);
-    QTemporaryDir root;
-    if (!root.isValid())
-        return EXIT_FAILURE;
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, root.path());
-    g_folders = {DataPaths::bundleDataFolder(), root.path() + "/Norvane Pro",
-                 DataPaths::bundleResourcesFolder()};
-
-    // The first start installs the folder and builds the caches.
-    QElapsedTimer first;
-    first.start();
-    if (!startToSky(g_folders))
-        return EXIT_FAILURE;
-    std::printf("QApplication construction: %.1f ms; first start (install and build): %.1f ms\n",
-                applicationMs, double(first.nsecsElapsed()) * 1e-6);
-
-    return runBenchmarks(argc, argv);
+    return runProgramBenchmarks(argc, argv);
 }

@@ -2,14 +2,14 @@
 
 #include "app/FCUSBHidPort.h"
 #include "app/FocusLink.h"
-#include "camera/guide/HidApiDevice.h"
+#include "camera/guide/LoadedHidDevice.h"
 #include "chart/ChartOutlets.h"
 #include "focus/views/FCUSB.h"
 #include "model/settings/PrefLinks.h"
 
 FCUSBLink::Devices FCUSBLink::Devices::usb()
 {
-    return {std::make_unique<HidApiDevice>(), std::make_unique<HidApiDevice>()};
+    return {std::make_unique<LoadedHidDevice>(), std::make_unique<LoadedHidDevice>()};
 }
 
 FCUSBLink::FCUSBLink(PrefControl& prefs, Devices devices, QWidget* window)

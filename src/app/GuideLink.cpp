@@ -1,7 +1,7 @@
 #include "app/GuideLink.h"
 
 #include "app/MountLink.h"
-#include "camera/guide/HidApiDevice.h"
+#include "camera/guide/LoadedHidDevice.h"
 #include "camera/views/guide/GuidePanel.h"
 #include "model/settings/PrefControl.h"
 #include "mount/panels/ConnectMenu.h"
@@ -9,7 +9,7 @@
 
 GuideLink::Devices GuideLink::Devices::usb()
 {
-    return {std::make_unique<HidApiDevice>(), std::make_unique<HidApiDevice>()};
+    return {std::make_unique<LoadedHidDevice>(), std::make_unique<LoadedHidDevice>()};
 }
 
 GuideLink::GuideLink(PrefControl& prefs, DebugLog& log, MountLink& mount, Devices devices, QWidget* window)

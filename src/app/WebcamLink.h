@@ -3,7 +3,7 @@
 #include "app/AutoFocusCurveRun.h"
 #include "app/WebcamFocusSource.h"
 #include "app/WebcamGuideBridge.h"
-#include "camera/webcam/CameraFrameSource.h"
+#include "camera/webcam/LoadedFrameSource.h"
 #include "camera/webcam/WebCamController.h"
 
 #include <memory>
@@ -46,7 +46,7 @@ public:
     WebcamPanel& panel() const { return *m_panel; }
 
 private:
-    CameraFrameSource m_cameras;
+    LoadedFrameSource m_cameras;
     // Before the controller and panel that call them, so that they go after them.
     WebcamGuide* m_guide = nullptr;
     std::unique_ptr<WebcamGuideBridge> m_guideBridge;

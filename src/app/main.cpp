@@ -1,11 +1,12 @@
 #include "app/ChartAssembly.h"
+#include "app/FirstChartReport.h"
 #include "platform/widgets/MessageBoxPresenter.h"
 
 #include "app/RemoteLink.h"
 #include "app/ScopeViewAssembly.h"
 #include "platform/AlertPanel.h"
-#include "remote/speech/PocketSphinxRecognizer.h"
-#include "remote/speech/TextSpeaker.h"
+#include "remote/speech/LoadedRecognizer.h"
+#include "remote/speech/LoadedSpeaker.h"
 
 #include <QApplication>
 
@@ -25,11 +26,12 @@ int main(int argc, char** argv)
         return EXIT_FAILURE;
     ScopeViewAssembly scopeView(assembly, folders);
     assembly.remoteLink().eventsBus().registerOnSessionBus();
-    assembly.remoteLink().setVoice(std::make_unique<TextSpeaker>());
+    // The speech engine and the microphone's recogniser are loaded when first used.
+    assembly.remoteLink().setVoice(std::make_unique<LoadedSpeaker>());
     // Only the program itself listens on the microphone; tests give their own recogniser.
-    assembly.remoteLink().voiceCommands().setRecognizerFactory(
-        [] { return std::make_unique<PocketSphinxRecognizer>(); });
+    assembly.remoteLink().voiceCommands().setRecognizerFactory(&LoadedRecognizer::create);
 
+    FirstChartReport::watch(assembly.skyWindow().skyView());
     assembly.show();
     return app.exec();
 }

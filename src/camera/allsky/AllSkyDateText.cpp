@@ -15,8 +15,6 @@ void AllSkyDateText::setup(const QFont& font, const QColor& color, const QDateTi
     const QFontMetricsF metrics(m_font);
     m_boxWidth = int(std::floor(metrics.horizontalAdvance(text(now)) + kInset));
     m_boxHeight = int(std::floor(2 * metrics.height()));
-    m_layer = QImage(kLayerWidth, kLayerHeight, QImage::Format_ARGB32_Premultiplied);
-    m_layer.fill(Qt::transparent);
 }
 
 QString AllSkyDateText::text(const QDateTime& now) const
@@ -43,8 +41,12 @@ const QImage* AllSkyDateText::render(const QDateTime& now)
 {
     if (!m_isText)
         return nullptr;
-    if (m_layer.isNull())
-        setup(m_font, m_color, now);
+    if (m_layer.isNull()) {
+        // Made with the first stamp: a program that stamps no image never holds it.
+        if (m_boxWidth == 0)
+            setup(m_font, m_color, now);
+        m_layer = QImage(kLayerWidth, kLayerHeight, QImage::Format_ARGB32_Premultiplied);
+    }
     m_layer.fill(Qt::transparent);
     QPainter painter(&m_layer);
     painter.setFont(m_font);

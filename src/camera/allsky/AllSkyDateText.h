@@ -16,7 +16,7 @@ public:
     static constexpr int kLayerHeight = 480;
     static constexpr int kInset = 10;
 
-    // The layer and the box, measured on `now` in the chosen format:
+    // The font, colour and box, measured on `now` in the chosen format:
     // width floor(text width + 10), height floor(2 x text height).
     void setup(const QFont& font, const QColor& color, const QDateTime& now);
     // The layer with `now` drawn in it; none while the stamp is off.

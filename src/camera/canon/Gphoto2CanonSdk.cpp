@@ -1,7 +1,8 @@
 #include "camera/canon/Gphoto2CanonSdk.h"
 
 #include "camera/canon/Gphoto2Worker.h"
-#include "camera/canon/LibGphoto2Device.h"
+#include "camera/CameraModules.h"
+#include "platform/DeviceModule.h"
 #include "platform/MainThreadCall.h"
 
 #include <QDeadlineTimer>
@@ -30,8 +31,14 @@ struct Gphoto2CanonSdk::Reply {
 };
 
 Gphoto2CanonSdk::Gphoto2CanonSdk(QObject* parent)
-    : Gphoto2CanonSdk([](const std::atomic<bool>& cancelled) { return std::make_unique<LibGphoto2Device>(cancelled); },
-                      parent)
+    : Gphoto2CanonSdk(
+          [](const std::atomic<bool>& cancelled) -> std::unique_ptr<Gphoto2Device> {
+              // libgphoto2 is loaded with the first connection.
+              auto* create = DeviceModule::function<CameraModules::CreateGphoto2Device>(
+                  CameraModules::kGphoto2, CameraModules::kCreateGphoto2Device);
+              return create ? create(cancelled) : nullptr;
+          },
+          parent)
 {
 }
 

@@ -10,11 +10,11 @@ WebCamController::WebCamController(FrameSource& source, DebugWriter debug, const
       m_source(&source),
       m_debug(std::move(debug)),
       m_recorder(m_debug),
-      m_movieDirectory(movieDirectory)
+      m_movieDirectory(movieDirectory),
+      m_resources(resources)
 {
     m_recorder.resetMovieName(m_movieDirectory);
     m_pipeline.setTextLayer(&m_textLayer);
-    m_pipeline.setOverlays(OverlayPictures::load(resources));
     setSource(source);
 }
 
@@ -115,6 +115,11 @@ bool WebCamController::openDevice(int index)
 
 void WebCamController::afterOpen()
 {
+    // The overlays are read with the first webcam opened, not at the program's start.
+    if (!m_hasOverlays) {
+        m_pipeline.setOverlays(OverlayPictures::load(m_resources));
+        m_hasOverlays = true;
+    }
     m_pipeline.restart();
     m_isWebcamConnect = true;
     m_recorder.resetMovieName(m_movieDirectory);

@@ -112,6 +112,8 @@ private:
     CITextLayer m_textLayer;
     WebcamRecorder m_recorder;
     QString m_movieDirectory;
+    QString m_resources;  // holds the overlay pictures
+    bool m_hasOverlays = false;
     // The device index open now; -1 when none.
     int m_openDevice = -1;
     bool m_isWebcamConnect = false;

@@ -54,8 +54,8 @@ std::optional<std::pair<int, int>> selectedSmallBody(int findIndex)
 
 }  // namespace
 
-SSView::SSView(const PrefControl& prefControl, SSBodies& bodies, SSImages images, QWidget* parent)
-    : QWidget(parent), m_prefControl(prefControl), m_bodies(bodies), m_images(std::move(images)),
+SSView::SSView(const PrefControl& prefControl, SSBodies& bodies, QString resourcesFolder, QWidget* parent)
+    : QWidget(parent), m_prefControl(prefControl), m_bodies(bodies), m_resourcesFolder(std::move(resourcesFolder)),
       m_angle(-kHalfPi)
 {
     setFocusPolicy(Qt::ClickFocus);
@@ -112,6 +112,8 @@ void SSView::drawRect(QPainter& painter, const QRectF& rect)
         m_window->setDrawerLimits(rect);
     painter.fillRect(rect, Qt::black);
     painter.setRenderHint(QPainter::Antialiasing);
+    if (!m_images)
+        m_images = SSImages::load(m_resourcesFolder);
 
     const double scale = scaleAndPan(rect);
     const PlotView view{m_hOffset, m_vOffset, m_angle, m_rotate};
@@ -122,15 +124,15 @@ void SSView::drawRect(QPainter& painter, const QRectF& rect)
         if (!marker)
             continue;
         plot.drawPlanetOrbit(k);
-        plot.drawPlanetMarker(k, *marker, m_images.planet(k));
+        plot.drawPlanetMarker(k, *marker, m_images->planet(k));
         if (isPlanetNames)
             plot.drawPlanetLabel(globalText(kPlanetKeys[std::size_t(k)]),
                                  marker->point + QPointF(marker->halfSize + 2.0, 0.0),
                                  m_prefControl.planetNameAttributes());
         if (k == OrbitTable::kMars)
-            plot.drawBelt(m_images.beltPattern);
+            plot.drawBelt(m_images->beltPattern);
     }
-    plot.drawSun(m_images.sun);
+    plot.drawSun(m_images->sun);
     drawSmallBody(plot);
     plot.drawGauge();
     plot.drawFrame(rect);

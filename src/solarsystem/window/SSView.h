@@ -6,6 +6,8 @@
 #include <QPointF>
 #include <QWidget>
 
+#include <optional>
+
 class PrefControl;
 class QAbstractButton;
 class QLabel;
@@ -26,7 +28,9 @@ public:
     static constexpr float kMinZoom = 0.1f;
     static constexpr float kMaxZoom = 10.0f;
 
-    SSView(const PrefControl& prefControl, SSBodies& bodies, SSImages images,
+    // The pictures are read from `resourcesFolder` when the plot is first
+    // drawn: a program that never shows the window never holds them.
+    SSView(const PrefControl& prefControl, SSBodies& bodies, QString resourcesFolder,
            QWidget* parent = nullptr);
 
     // The window's parts the plot works with; all outlive the plot.
@@ -76,7 +80,8 @@ private:
 
     const PrefControl& m_prefControl;
     SSBodies& m_bodies;
-    const SSImages m_images;
+    const QString m_resourcesFolder;
+    std::optional<SSImages> m_images;
     SSWindow* m_window = nullptr;
     SSDrawer* m_drawer = nullptr;
     QAbstractButton* m_drawerDisc = nullptr;

@@ -38,7 +38,7 @@ SSWindow::SSWindow(const PrefControl& prefControl, const SkyDateModel& skyDateMo
     : QMainWindow(parent, Qt::Tool), m_prefControl(prefControl)
 {
     auto* content = new QWidget(this);
-    m_ssView = new SSView(prefControl, bodies, SSImages::load(resourcesFolder), content);
+    m_ssView = new SSView(prefControl, bodies, resourcesFolder, content);
     m_ssView->setMinimumSize(200, 150);
     m_ssDrawerDisc = new QToolButton(content);
     m_ssDrawerDisc->setCheckable(true);

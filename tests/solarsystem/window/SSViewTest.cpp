@@ -21,7 +21,7 @@ protected:
     void SetUp() override
     {
         SSFixture::SetUp();
-        view = std::make_unique<SSView>(*prefs, bodies, SSImages::load(noImages.path()));
+        view = std::make_unique<SSView>(*prefs, bodies, noImages.path());
         view->resize(kWidth, kHeight);
     }
 
@@ -172,7 +172,8 @@ TEST_F(SSViewTest, ShippedPicturesAllLoadAndTheSunCoversTheCentre)
     for (int k = 0; k < OrbitTable::kPlanets; ++k)
         EXPECT_EQ(images.planet(k).isNull(), k < 2 || k == OrbitTable::kPluto) << k;
 
-    SSView pictured(*prefs, bodies, images);
+    // The view reads them when it first draws.
+    SSView pictured(*prefs, bodies, DataPaths::bundleResourcesFolder());
     pictured.resize(kWidth, kHeight);
     pictured.setZoom(4.0f);
     const QImage image = render(pictured);

@@ -1,0 +1,29 @@
+#include "camera/guide/LoadedHidDevice.h"
+
+#include "camera/CameraModules.h"
+#include "platform/DeviceModule.h"
+
+bool LoadedHidDevice::open(quint16 vendorId, quint16 productId)
+{
+    if (!m_device) {
+        if (auto* create = DeviceModule::function<CameraModules::CreateHidDevice>(CameraModules::kHid,
+                                                                                  CameraModules::kCreateHidDevice))
+            m_device = create();
+    }
+    return m_device && m_device->open(vendorId, productId);
+}
+
+bool LoadedHidDevice::sendReport(const QByteArray& data)
+{
+    return m_device && m_device->sendReport(data);
+}
+
+bool LoadedHidDevice::close()
+{
+    return !m_device || m_device->close();
+}
+
+bool LoadedHidDevice::isOpen() const
+{
+    return m_device && m_device->isOpen();
+}

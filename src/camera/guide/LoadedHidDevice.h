@@ -1,0 +1,19 @@
+#pragma once
+
+#include "camera/guide/HidDevice.h"
+
+#include <memory>
+
+// A HID device of the USB HID module, loaded when a device is first opened,
+// so that hidapi and its enumeration cost nothing until an adapter is used.
+// Without the module no device opens.
+class LoadedHidDevice final : public HidDevice {
+public:
+    bool open(quint16 vendorId, quint16 productId) override;
+    bool sendReport(const QByteArray& data) override;
+    bool close() override;
+    bool isOpen() const override;
+
+private:
+    std::unique_ptr<HidDevice> m_device;
+};

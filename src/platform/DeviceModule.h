@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+// The program's device code that needs large system libraries (cameras,
+// movies, image files, speech, USB HID) lives in shared modules beside the
+// program, so that a start that uses no device maps none of those
+// libraries. A module is loaded the first time one of its entries is asked
+// for and stays loaded: the objects it made run its code until the program
+// ends. Thread-safe: device workers may ask from their own threads.
+namespace DeviceModule {
+
+struct Entry {
+    void* address = nullptr;  // null when the module or the entry was not found
+    QString error;            // why, for the debug output
+};
+
+// The entry `symbol` of `module`, the module's file name without folder,
+// "lib" or ".so" ("norvane-speech"). The module is looked for beside the
+// program (the build tree's bin/, where the tests also run), else in the
+// installed lib/norvane-pro folder.
+Entry find(const char* module, const char* symbol);
+
+// The entry as the function type the module declares; null when not found.
+template <class Function>
+Function* function(const char* module, const char* symbol)
+{
+    return reinterpret_cast<Function*>(find(module, symbol).address);
+}
+
+}  // namespace DeviceModule

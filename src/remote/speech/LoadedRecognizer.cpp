@@ -1,0 +1,15 @@
+#include "remote/speech/LoadedRecognizer.h"
+
+#include "platform/DeviceModule.h"
+#include "remote/speech/SpeechModules.h"
+
+namespace LoadedRecognizer {
+
+std::unique_ptr<CommandRecognizer> create()
+{
+    auto* create = DeviceModule::function<SpeechModules::CreateRecognizer>(SpeechModules::kRecognizer,
+                                                                           SpeechModules::kCreateRecognizer);
+    return create ? create() : nullptr;
+}
+
+}  // namespace LoadedRecognizer
