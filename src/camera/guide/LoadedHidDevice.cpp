@@ -3,14 +3,15 @@
 #include "camera/CameraModules.h"
 #include "platform/DeviceModule.h"
 
-bool LoadedHidDevice::open(quint16 vendorId, quint16 productId)
+HidOpen LoadedHidDevice::open(quint16 vendorId, quint16 productId)
 {
     if (!m_device) {
         if (auto* create = DeviceModule::function<CameraModules::CreateHidDevice>(CameraModules::kHid,
                                                                                   CameraModules::kCreateHidDevice))
             m_device = create();
     }
-    return m_device && m_device->open(vendorId, productId);
+    // Without the module the system's HID layer cannot be reached at all.
+    return m_device ? m_device->open(vendorId, productId) : HidOpen::NotOpened;
 }
 
 bool LoadedHidDevice::sendReport(const QByteArray& data)

@@ -9,7 +9,7 @@
 // Without the module no device opens.
 class LoadedHidDevice final : public HidDevice {
 public:
-    bool open(quint16 vendorId, quint16 productId) override;
+    HidOpen open(quint16 vendorId, quint16 productId) override;
     bool sendReport(const QByteArray& data) override;
     bool close() override;
     bool isOpen() const override;
