@@ -32,23 +32,13 @@ void MainThreadCall::post(std::function<void()> work)
     if (!QCoreApplication::instance())
         return;
     MainThreadCall* const calls = instance();
-    {
-        const std::lock_guard lock(calls->m_mutex);
-        calls->m_waiting.push_back(std::move(work));
-    }
+    calls->m_waiting.put(std::move(work));
     // One queued call per item keeps the order among other queued events.
     QMetaObject::invokeMethod(calls, "runNext", Qt::QueuedConnection);
 }
 
 void MainThreadCall::runNext()
 {
-    std::function<void()> work;
-    {
-        const std::lock_guard lock(m_mutex);
-        if (m_waiting.empty())
-            return;
-        work = std::move(m_waiting.front());
-        m_waiting.pop_front();
-    }
-    work();
+    if (std::function<void()> work = m_waiting.take())
+        work();
 }

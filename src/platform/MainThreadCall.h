@@ -1,16 +1,14 @@
 #pragma once
 
+#include "platform/JobInbox.h"
+
 #include <QObject>
 
-#include <deque>
 #include <functional>
-#include <mutex>
 
 // Runs work handed over by another thread on the main thread, in the order
-// it was posted. The work waits in a list behind a standard mutex, and only
-// a call by name crosses Qt's queue: the hand-over is then one the thread
-// sanitizer can follow (the distribution's Qt is not instrumented, so a
-// functor posted through it reads as a race whenever the main thread was
+// it was posted, through an inbox the thread sanitizer can follow (a functor
+// posted through Qt's own queue reads as a race whenever the main thread was
 // busy).
 class MainThreadCall final : public QObject {
     Q_OBJECT
@@ -25,6 +23,5 @@ private:
     MainThreadCall() = default;
     Q_INVOKABLE void runNext();
 
-    std::mutex m_mutex;
-    std::deque<std::function<void()>> m_waiting;
+    JobInbox m_waiting;
 };

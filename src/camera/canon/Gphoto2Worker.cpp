@@ -37,24 +37,14 @@ CanonSdk::Error Gphoto2Worker::initialize()
 
 void Gphoto2Worker::post(std::function<void()> job)
 {
-    {
-        const std::lock_guard lock(m_inboxMutex);
-        m_inbox.push_back(std::move(job));
-    }
+    m_inbox.put(std::move(job));
     QMetaObject::invokeMethod(this, "runNext", Qt::QueuedConnection);
 }
 
 void Gphoto2Worker::runNext()
 {
-    std::function<void()> job;
-    {
-        const std::lock_guard lock(m_inboxMutex);
-        if (m_inbox.empty())
-            return;
-        job = std::move(m_inbox.front());
-        m_inbox.pop_front();
-    }
-    job();
+    if (std::function<void()> job = m_inbox.take())
+        job();
 }
 
 void Gphoto2Worker::shutDown()

@@ -2,14 +2,13 @@
 
 #include "camera/canon/CanonSdk.h"
 #include "camera/canon/Gphoto2Device.h"
+#include "platform/JobInbox.h"
 
 #include <QObject>
 #include <QTimer>
 
 #include <atomic>
-#include <deque>
 #include <functional>
-#include <mutex>
 #include <map>
 #include <memory>
 
@@ -32,8 +31,7 @@ public:
     // Makes a transfer in progress give up; any thread.
     void cancel() { m_cancelled = true; }
     // Runs `job` on the worker's thread after the jobs posted before; any
-    // thread. The job waits behind a standard mutex and only a call by name
-    // crosses Qt's queue, a hand-over the thread sanitizer can follow.
+    // thread.
     void post(std::function<void()> job);
 
     Error initialize();
@@ -92,8 +90,7 @@ private:
     // Set last by shutDown() and read by the destructor, after the thread
     // ended: what the worker did is then visible to the thread deleting it.
     std::atomic<bool> m_shutDown{false};
-    std::mutex m_inboxMutex;
-    std::deque<std::function<void()>> m_inbox;
+    JobInbox m_inbox;
     std::unique_ptr<Gphoto2Device> m_device;
     std::vector<Gphoto2Device::Found> m_found;
     bool m_hasList = false;
