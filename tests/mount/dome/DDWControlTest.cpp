@@ -342,8 +342,9 @@ TEST_F(DDWControlTest, DisconnectStopsAHandRotationAndDropsWhatWasQueued)
         QCoreApplication::processEvents();
         const bool isHandRotation = std::string_view(operation.name) == "hand rotation";
         EXPECT_EQ(sentSince(first), isHandRotation ? QList<QByteArray>{"QQ"} : QList<QByteArray>{});
-        if (isHandRotation)
+        if (isHandRotation) {
             EXPECT_EQ(simulator.goal(), simulator.azimuth()) << "the controller was stopped";
+        }
         EXPECT_LT(serial.serialRefNum(kSerialSlotDDW), 0);
         EXPECT_EQ(ddw.pendingExchanges(), 0);
         EXPECT_EQ(mount.releases, releases + 1);
