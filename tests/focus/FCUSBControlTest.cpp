@@ -14,10 +14,10 @@ namespace {
 // A unit that exists only in the test: its reports are recorded, and it can
 // be missing and refuse reports.
 struct FakePort final : FCUSBPort {
-    bool open(quint16, quint16) override
+    QString open(quint16, quint16) override
     {
         isOpen = attached == 1;
-        return isOpen;
+        return isOpen ? QString() : QStringLiteral("%1 attached").arg(attached);
     }
     bool sendReport(const QByteArray& report) override
     {
@@ -94,6 +94,24 @@ TEST_F(FCUSBControlTest, TheSecondDirectionPWMChoicesAndSpeedBuildTheReports)
     unit1->refuse = true;
     EXPECT_FALSE(control->sendFCUSBReport());
     EXPECT_TRUE(control->isFCUSBConnected());
+}
+
+TEST_F(FCUSBControlTest, AMissingFirstUnitSaysWhyAndLeavesNothingConnected)
+{
+    unit1->attached = 2;
+    control->fcusbConnect();
+    ASSERT_EQ(alerts.alerts.size(), 1u);
+    EXPECT_EQ(alerts.alerts[0].title, "FCUSB connection failed.");
+    EXPECT_EQ(alerts.alerts[0].message, "2 attached");
+    EXPECT_FALSE(control->isFCUSBConnected());
+    EXPECT_FALSE(control->isFCUSB2Connected());
+    EXPECT_FALSE(unit2->isOpen) << "the second unit is sought only after the first";
+    EXPECT_FALSE(display.visible);
+
+    unit1->attached = 1;
+    control->fcusbConnect();
+    EXPECT_TRUE(control->isFCUSBConnected());
+    EXPECT_EQ(alerts.alerts.size(), 1u);
 }
 
 TEST_F(FCUSBControlTest, DisconnectStopsARunningMotorAndStoresTheFourSettings)
