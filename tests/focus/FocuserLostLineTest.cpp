@@ -145,6 +145,42 @@ TEST_F(OptecLostLine, ASlowControllerStaysConnected)
     expectSlowStaysConnected(*control, alerts.alerts, std::chrono::milliseconds(9000));
 }
 
+// In its auto modes the controller is only listened to: its stream stopping
+// while the port stays open loses it after OptecFrame::kSilentStreamTicks
+// update ticks, and a stream that comes seldom but comes never does.
+TEST_F(OptecLostLine, AControllerThatFallsSilentInAutoModeIsLost)
+{
+    connectOptec();
+    frame->modeAction(1);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return display.status == "Auto Mode A"; }, 10000));
+    simulator->fallSilent();
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !alerts.alerts.empty(); }, 60000));
+    // Ten ticks of 1 s, the first perhaps still finding the last record.
+    EXPECT_GE(clock.elapsed(), 7000);
+    EXPECT_LT(clock.elapsed(), 20000);
+    EXPECT_FALSE(control->isConnected());
+    EXPECT_EQ(display.status, "Not Connected");
+    ASSERT_EQ(alerts.alerts.size(), 1u);
+    EXPECT_EQ(alerts.alerts[0].title, "Lost connection with Optec");
+    EXPECT_EQ(alerts.alerts[0].message, "disconnected");
+}
+TEST_F(OptecLostLine, ASlowStreamInAutoModeStaysConnected)
+{
+    simulator->setPosition(2468);
+    simulator->setStreamEvery(std::chrono::milliseconds(2500));
+    connectOptec();
+    frame->modeAction(2);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return display.status == "Auto Mode B"; }, 10000));
+    display.position.clear();
+    QTest::qWait(14000);
+    EXPECT_TRUE(control->isConnected());
+    EXPECT_TRUE(alerts.alerts.empty());
+    EXPECT_EQ(display.position, "2468") << "the stream was read";
+    EXPECT_EQ(display.status, "Auto Mode B");
+}
+
 class MoonLiteLostLine : public MoonLiteFixture {
 protected:
     // Each 1.5 s tick asks whether the motor moves and where it is, the
