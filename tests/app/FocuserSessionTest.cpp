@@ -22,6 +22,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QButtonGroup>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QSpinBox>
 #include <QTest>
@@ -174,7 +175,11 @@ TEST_F(FocuserSessionTest, AnOptecThatStopsStreamingInAutoModeIsLostAndFreesTheM
         QTest::qWaitFor([&] { return assembly.window().statusField()->text() == "Auto Mode A"; }, 10000));
 
     optec.fallSilent();
+    QElapsedTimer clock;
+    clock.start();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !alerts.alerts.empty(); }, 60000));
+    // Ten update ticks of 1 s, the first perhaps still finding the last record.
+    EXPECT_GE(clock.elapsed(), 7000);
     EXPECT_EQ(alerts.alerts[0].title, "Lost connection with Optec");
     EXPECT_FALSE(assembly.control().isConnected());
     EXPECT_FALSE(assembly.window().isVisible());

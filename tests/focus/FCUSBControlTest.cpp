@@ -96,24 +96,6 @@ TEST_F(FCUSBControlTest, TheSecondDirectionPWMChoicesAndSpeedBuildTheReports)
     EXPECT_TRUE(control->isFCUSBConnected());
 }
 
-TEST_F(FCUSBControlTest, AMissingFirstUnitSaysWhyAndLeavesNothingConnected)
-{
-    unit1->attached = 2;
-    control->fcusbConnect();
-    ASSERT_EQ(alerts.alerts.size(), 1u);
-    EXPECT_EQ(alerts.alerts[0].title, "FCUSB connection failed.");
-    EXPECT_EQ(alerts.alerts[0].message, "2 attached");
-    EXPECT_FALSE(control->isFCUSBConnected());
-    EXPECT_FALSE(control->isFCUSB2Connected());
-    EXPECT_FALSE(unit2->isOpen) << "the second unit is sought only after the first";
-    EXPECT_FALSE(display.visible);
-
-    unit1->attached = 1;
-    control->fcusbConnect();
-    EXPECT_TRUE(control->isFCUSBConnected());
-    EXPECT_EQ(alerts.alerts.size(), 1u);
-}
-
 TEST_F(FCUSBControlTest, DisconnectStopsARunningMotorAndStoresTheFourSettings)
 {
     control->fcusbConnect();

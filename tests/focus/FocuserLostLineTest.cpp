@@ -145,27 +145,8 @@ TEST_F(OptecLostLine, ASlowControllerStaysConnected)
     expectSlowStaysConnected(*control, alerts.alerts, std::chrono::milliseconds(9000));
 }
 
-// In its auto modes the controller is only listened to: its stream stopping
-// while the port stays open loses it after OptecFrame::kSilentStreamTicks
-// update ticks, and a stream that comes seldom but comes never does.
-TEST_F(OptecLostLine, AControllerThatFallsSilentInAutoModeIsLost)
-{
-    connectOptec();
-    frame->modeAction(1);
-    ASSERT_TRUE(QTest::qWaitFor([this] { return display.status == "Auto Mode A"; }, 10000));
-    simulator->fallSilent();
-    QElapsedTimer clock;
-    clock.start();
-    ASSERT_TRUE(QTest::qWaitFor([this] { return !alerts.alerts.empty(); }, 60000));
-    // Ten ticks of 1 s, the first perhaps still finding the last record.
-    EXPECT_GE(clock.elapsed(), 7000);
-    EXPECT_LT(clock.elapsed(), 20000);
-    EXPECT_FALSE(control->isConnected());
-    EXPECT_EQ(display.status, "Not Connected");
-    ASSERT_EQ(alerts.alerts.size(), 1u);
-    EXPECT_EQ(alerts.alerts[0].title, "Lost connection with Optec");
-    EXPECT_EQ(alerts.alerts[0].message, "disconnected");
-}
+// In its auto modes the controller is only listened to: a stream that
+// comes seldom, but comes, is never taken for silence.
 TEST_F(OptecLostLine, ASlowStreamInAutoModeStaysConnected)
 {
     simulator->setPosition(2468);
