@@ -21,9 +21,9 @@ public:
     {
     }
 
-    bool open(quint16 vendorId, quint16 productId) override
+    QString open(quint16 vendorId, quint16 productId) override
     {
-        return m_worker.open(vendorId, productId) == HidOpen::Opened;
+        return hidOpenFailure(m_worker.open(vendorId, productId));
     }
     bool sendReport(const QByteArray& report) override { return m_worker.sendReport(report, kWriteTimeout); }
     void close() override { m_worker.close(); }

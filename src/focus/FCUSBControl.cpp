@@ -61,7 +61,7 @@ void FCUSBControl::fcusbConnect()
         return;
     }
     if (!findHIDDevice(kUnit1)) {
-        AlertPanel::runAlert("FCUSB connection failed.", " ");
+        AlertPanel::runAlert("FCUSB connection failed.", m_connectFailure);
         return;
     }
     // Each unit has its own link, so a second unit that is missing leaves
@@ -77,11 +77,14 @@ void FCUSBControl::fcusbConnect()
 bool FCUSBControl::findHIDDevice(int unit)
 {
     Unit& u = state(unit);
-    if (!u.port)
+    if (!u.port) {
+        m_connectFailure = QStringLiteral("This build has no USB HID support.");
         return false;
+    }
     if (u.isConnected)
         closeHIDDevice(unit);
-    if (!u.port->open(kVendorId, u.productId))
+    m_connectFailure = u.port->open(kVendorId, u.productId);
+    if (!m_connectFailure.isEmpty())
         return false;
     u.isConnected = true;
     u.isOn = false;

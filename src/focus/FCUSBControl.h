@@ -4,6 +4,7 @@
 #include "model/settings/links/FCUSBFocuser.h"
 
 #include <QByteArray>
+#include <QString>
 
 #include <array>
 #include <memory>
@@ -45,7 +46,9 @@ public:
     // Unit 1 connected: closes both units and hides the window. Otherwise
     // finds unit 1 (an alert when it is missing) and then unit 2 (silently).
     void fcusbConnect();
+    // False when the unit did not open; connectFailure() then says why.
     bool findHIDDevice(int unit);
+    QString connectFailure() const { return m_connectFailure; }
     // Stops a running motor, closes the unit and stores the settings.
     void closeHIDDevice(int unit);
     // Sends the unit's PWM choice and speed, then stops its motor.
@@ -100,4 +103,5 @@ private:
     FCUSBDisplay* m_display = nullptr;
     std::array<Unit, 2> m_units;
     int m_addressed = kUnit1;
+    QString m_connectFailure;
 };

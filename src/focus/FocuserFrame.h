@@ -104,6 +104,8 @@ protected:
     // A model's own read that tells whether the focuser still answers:
     // kLostAfter failures in a row disconnect it with the alert.
     void noteRead(bool answered);
+    // Disconnects as the menu would and says which focuser was lost.
+    void loseConnection();
 
     FocuserDisplay& display() const { return m_display; }
     FocuserControl& control() const { return m_control; }
@@ -114,8 +116,6 @@ private:
     void connectEnded(bool found);
     void checkLine();
     void lineChecked(bool hungUp);
-    // Disconnects as the menu would and says which focuser was lost.
-    void loseConnection();
 
     FocuserControl& m_control;
     ScopeControl& m_scope;

@@ -31,6 +31,13 @@ OptecFrame::OptecFrame(OptecControl& control, const Links& links, const Views& v
 {
     m_repeatTimer.setInterval(kRepeatInterval);
     connect(&m_repeatTimer, &QTimer::timeout, this, &OptecFrame::repeatTick);
+    streamHeard();
+}
+
+void OptecFrame::readStartUp()
+{
+    streamHeard();
+    getOptecTempData();
 }
 
 QString OptecFrame::focuserName() const
@@ -147,6 +154,9 @@ void OptecFrame::repeatTick()
 void OptecFrame::updateTick()
 {
     const quint16 mode = m_optec.optecMode();
+    const bool streams = mode == OptecControl::kModeA || mode == OptecControl::kModeB;
+    if (!streams)
+        streamHeard();
     if (mode == OptecControl::kModeManual) {
         m_optec.optecReadUnits([this](int units) {
             showUnits(units);
@@ -154,17 +164,40 @@ void OptecFrame::updateTick()
         });
         return;
     }
-    if (mode != OptecControl::kModeA && mode != OptecControl::kModeB)
+    if (!streams)
         return;
-    m_optec.optecReadStream([this, mode](std::optional<OptecStream> stream) {
-        if (stream) {
-            if (stream->units <= OptecControl::kMaxUnits)
-                showUnits(stream->units);
-            showTemp(stream->temp);
+    m_optec.optecReadStream(
+        [this, mode](const std::optional<OptecStream>& stream) { streamRead(mode, stream); });
+}
+
+void OptecFrame::streamRead(quint16 mode, const std::optional<OptecStream>& stream)
+{
+    // Nothing is asked in the auto modes, so no missing reply would tell
+    // that the controller went quiet: its stream stopping does. Both counts
+    // must agree, so that neither quick ticks nor a long pause between ticks
+    // (whose exchanges discard what came meanwhile) is taken for silence.
+    if (!stream) {
+        ++m_silentStreamTicks;
+        const bool longEnough = m_sinceStream.elapsed() >= kSilentStreamTicks * kUpdateInterval.count();
+        if (m_optec.isConnected() && m_silentStreamTicks >= kSilentStreamTicks && longEnough) {
+            streamHeard();
+            loseConnection();
+            return;
         }
-        display().showStatus(mode == OptecControl::kModeA ? QStringLiteral("Auto Mode A")
-                                                          : QStringLiteral("Auto Mode B"));
-    });
+    } else {
+        streamHeard();
+        if (stream->units <= OptecControl::kMaxUnits)
+            showUnits(stream->units);
+        showTemp(stream->temp);
+    }
+    display().showStatus(mode == OptecControl::kModeA ? QStringLiteral("Auto Mode A")
+                                                      : QStringLiteral("Auto Mode B"));
+}
+
+void OptecFrame::streamHeard()
+{
+    m_silentStreamTicks = 0;
+    m_sinceStream.start();
 }
 
 void OptecFrame::showUnits(int units)
@@ -286,6 +319,7 @@ void OptecFrame::storeSlope(quint16 slope)
 void OptecFrame::didDisconnect()
 {
     m_focusDir = 0;
+    streamHeard();
     m_repeatTimer.stop();
     if (m_saveSpeeds)
         m_saveSpeeds();

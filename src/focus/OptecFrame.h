@@ -3,14 +3,17 @@
 #include "focus/FocuserFrame.h"
 #include "model/settings/links/OptecFocuser.h"
 
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <optional>
 
 class OptecControl;
 class OptecDisplay;
+struct OptecStream;
 
 // What the Optec TCF-S window does on the common frame: moves at four
 // stored speeds (a held arrow key repeating every 0.15 s), the go-to, the
@@ -21,6 +24,11 @@ class OptecFrame final : public FocuserFrame, public OptecFocuser {
     Q_OBJECT
 public:
     static constexpr std::chrono::milliseconds kRepeatInterval{150};
+    // In auto mode A or B the controller sends its position and temperature
+    // by itself, about once a tick or more often; this many update ticks in
+    // a row that find nothing from it, spanning at least as many update
+    // intervals, lose it while its port stays open.
+    static constexpr int kSilentStreamTicks = 10;
     // optecTempControlAction tags.
     static constexpr int kLearnStart = 1;
     static constexpr int kLearnCalculate = 2;
@@ -68,7 +76,7 @@ public:
     bool clearsPlotAtBestFocus() const override { return true; }
 
 protected:
-    void readStartUp() override { getOptecTempData(); }
+    void readStartUp() override;
     void updateTick() override;
     double criticalFocusZone(double focalRatio) const override;
     QString connectFailedMessage() const override;
@@ -84,6 +92,9 @@ private:
     void heldMove(quint16 direction);
     void repeatTick();
     void move(quint16 direction);
+    void streamRead(quint16 mode, const std::optional<OptecStream>& stream);
+    // The controller was heard from, or is not expected to stream.
+    void streamHeard();
     void showUnits(int units);
     void showTemp(float temp);
     void learnCalculate();
@@ -100,6 +111,8 @@ private:
     int m_speedRow = 0;
     quint16 m_focusDir = 0;
     bool m_isTempOK = true;
+    int m_silentStreamTicks = 0;
+    QElapsedTimer m_sinceStream;
     quint16 m_currentUnits = 0;
     float m_currentTemp = 0.0f;
     // Learning.

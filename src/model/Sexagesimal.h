@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <cmath>
 
 // Degrees or hours split into whole, minutes and seconds, each truncated
@@ -32,6 +34,21 @@ struct Sexagesimal {
         const int whole = int(value);
         const int sixtieths = int((value - whole) * 60.0 + 0.5);
         return sixtieths >= 60 ? Sixtieths{whole + 1, 0} : Sixtieths{whole, sixtieths};
+    }
+
+    // A field of view as the readouts show it: "d°m'" from a degree up,
+    // "m's\"" below, a field just under a degree carried to "1°0'" rather
+    // than shown as 60 minutes. `degrees` must not be negative.
+    static QString fieldText(double degrees)
+    {
+        if (degrees < 1.0) {
+            const auto [minutes, seconds] = carriedSixtieths(degrees * 60.0);
+            if (minutes < 60)
+                return QStringLiteral("%1'%2\"").arg(minutes).arg(seconds);
+            degrees = 1.0;
+        }
+        const auto [whole, minutes] = carriedSixtieths(degrees);
+        return QStringLiteral("%1\u00B0%2'").arg(whole).arg(minutes);
     }
 
     // Rounded to the nearest second, carried into minutes and the whole.

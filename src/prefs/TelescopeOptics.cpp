@@ -31,17 +31,9 @@ EyepieceRow eyepieceRow(double scopeFocalLength, double eyeFocalLength, double a
 
 QString trueFieldText(double degrees)
 {
-    constexpr int kSixty = 60;
     if (!(degrees >= 0.0 && degrees <= kMostField))
         return kNoValue;
-    if (degrees >= 1.0) {
-        const auto [whole, minutes] = Sexagesimal::carriedSixtieths(degrees);
-        return QStringLiteral("%1\u00B0%2'").arg(whole).arg(minutes);
-    }
-    const auto [minutes, seconds] = Sexagesimal::carriedSixtieths(degrees * kSixty);
-    if (minutes >= kSixty)
-        return QStringLiteral("1\u00B00'");
-    return QStringLiteral("%1'%2\"").arg(minutes).arg(seconds);
+    return Sexagesimal::fieldText(degrees);
 }
 
 QString number(double value) { return QString::number(value, 'g', 6); }

@@ -17,15 +17,7 @@ namespace SVReadouts {
 
 QString power(double power) { return QString::number(int(power + 0.5)); }
 
-QString fov(double fovDegrees)
-{
-    if (fovDegrees < 1.0) {
-        const auto [m, s] = Sexagesimal::carriedSixtieths(fovDegrees * kMinutes);
-        return QStringLiteral("%1'%2\"").arg(m).arg(s);
-    }
-    const auto [d, m] = Sexagesimal::carriedSixtieths(fovDegrees);
-    return QStringLiteral("%1%2%3'").arg(d).arg(kDegree).arg(m);
-}
+QString fov(double fovDegrees) { return Sexagesimal::fieldText(fovDegrees); }
 
 QString rightAscension(double hours)
 {

@@ -129,6 +129,21 @@ TEST_F(FCUSBSessionTest, TheMenuConnectsAndTheWindowsButtonsDriveTheMotor)
     EXPECT_FALSE(window.isVisible());
 }
 
+TEST_F(FCUSBSessionTest, AFailedConnectSaysWhyTheFirstUnitDidNotOpen)
+{
+    unit1->attached = 0;
+    choose();
+    unit1->attached = 1;
+    unit1->refuseOpen = true;
+    choose();
+    ASSERT_EQ(alerts.alerts.size(), 2u);
+    EXPECT_EQ(alerts.alerts[0].title, "FCUSB connection failed.");
+    EXPECT_EQ(alerts.alerts[0].message, "No adapter was found on the USB bus.");
+    EXPECT_TRUE(alerts.alerts[1].message.contains("could not be opened"));
+    EXPECT_FALSE(link->control().isFCUSBConnected());
+    EXPECT_FALSE(chart->focusLink().focusMenu()->itemWithTag(FocusMenu::kFCUSBTag)->isChecked());
+}
+
 TEST_F(FCUSBSessionTest, TwoUnitsOfOneProductFailAndASecondUnitGetsItsTab)
 {
     unit1->attached = 2;
@@ -136,6 +151,7 @@ TEST_F(FCUSBSessionTest, TwoUnitsOfOneProductFailAndASecondUnitGetsItsTab)
     EXPECT_FALSE(link->control().isFCUSBConnected());
     ASSERT_EQ(alerts.alerts.size(), 1u);
     EXPECT_EQ(alerts.alerts[0].title, "FCUSB connection failed.");
+    EXPECT_EQ(alerts.alerts[0].message, "More than one adapter is attached; attach only one.");
     EXPECT_TRUE(unit2->reports.empty());
 
     unit1->attached = 1;

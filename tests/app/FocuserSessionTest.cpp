@@ -19,7 +19,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QButtonGroup>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QSpinBox>
 #include <QTest>
@@ -156,4 +159,33 @@ TEST_F(FocuserSessionTest, ARoboFocusThatFallsSilentIsLostAndFreesTheMenu)
     menu().validateMenu();
     EXPECT_FALSE(item->isChecked());
     EXPECT_TRUE(focuserItem(menu(), FocusMenu::kOptecTag)->isEnabled());
+}
+
+TEST_F(FocuserSessionTest, AnOptecThatStopsStreamingInAutoModeIsLostAndFreesTheMenu)
+{
+    OptecSimulator optec(port.simulator());
+    port.start();
+    OptecAssembly& assembly = chart->focusLink().optec();
+    QAction* item = focuserItem(menu(), FocusMenu::kOptecTag);
+    ASSERT_NE(item, nullptr);
+    item->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return assembly.window().statusField()->text() == "Connected"; }, 20000));
+    assembly.window().modeRadio()->button(1)->click();
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return assembly.window().statusField()->text() == "Auto Mode A"; }, 10000));
+
+    optec.fallSilent();
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !alerts.alerts.empty(); }, 60000));
+    // Ten update ticks of 1 s, the first perhaps still finding the last record.
+    EXPECT_GE(clock.elapsed(), 7000);
+    EXPECT_EQ(alerts.alerts[0].title, "Lost connection with Optec");
+    EXPECT_FALSE(assembly.control().isConnected());
+    EXPECT_FALSE(assembly.window().isVisible());
+    menu().validateMenu();
+    EXPECT_FALSE(item->isChecked());
+    EXPECT_TRUE(focuserItem(menu(), FocusMenu::kRoboTag)->isEnabled());
+    // The disconnect still tells the controller to leave its auto mode.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return optec.commands().endsWith("FFMODE"); }, 10000));
 }

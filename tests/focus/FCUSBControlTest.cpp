@@ -14,10 +14,10 @@ namespace {
 // A unit that exists only in the test: its reports are recorded, and it can
 // be missing and refuse reports.
 struct FakePort final : FCUSBPort {
-    bool open(quint16, quint16) override
+    QString open(quint16, quint16) override
     {
         isOpen = attached == 1;
-        return isOpen;
+        return isOpen ? QString() : QStringLiteral("%1 attached").arg(attached);
     }
     bool sendReport(const QByteArray& report) override
     {

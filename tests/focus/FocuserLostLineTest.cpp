@@ -145,6 +145,23 @@ TEST_F(OptecLostLine, ASlowControllerStaysConnected)
     expectSlowStaysConnected(*control, alerts.alerts, std::chrono::milliseconds(9000));
 }
 
+// In its auto modes the controller is only listened to: a stream that
+// comes seldom, but comes, is never taken for silence.
+TEST_F(OptecLostLine, ASlowStreamInAutoModeStaysConnected)
+{
+    simulator->setPosition(2468);
+    simulator->setStreamEvery(std::chrono::milliseconds(2500));
+    connectOptec();
+    frame->modeAction(2);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return display.status == "Auto Mode B"; }, 10000));
+    display.position.clear();
+    QTest::qWait(14000);
+    EXPECT_TRUE(control->isConnected());
+    EXPECT_TRUE(alerts.alerts.empty());
+    EXPECT_EQ(display.position, "2468") << "the stream was read";
+    EXPECT_EQ(display.status, "Auto Mode B");
+}
+
 class MoonLiteLostLine : public MoonLiteFixture {
 protected:
     // Each 1.5 s tick asks whether the motor moves and where it is, the

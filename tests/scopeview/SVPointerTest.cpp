@@ -139,7 +139,8 @@ TEST(SVReadouts, FieldCentreAndCarries)
 {
     EXPECT_EQ(SVReadouts::fov(0.5), "30'0\"");
     EXPECT_EQ(SVReadouts::fov(1.25), QString("1") + kDegree + "15'");
-    EXPECT_EQ(SVReadouts::fov(0.99999), "60'0\"");
+    // Just under a degree reads as the preferences show it.
+    EXPECT_EQ(SVReadouts::fov(0.99999), QString("1") + kDegree + "0'");
     EXPECT_EQ(SVReadouts::power(99.5), "100");
     EXPECT_EQ(SVReadouts::rightAscension(23.0 + 59.0 / 60.0 + 59.6 / 3600.0), "0h 0m 0s");
     EXPECT_EQ(SVReadouts::rightAscension(359.999 / 15.0), "0h 0m 0s");

@@ -126,6 +126,14 @@ TEST_F(SVWindowTest, ThePowerReadoutHoldsFourDigitsBeforeTheFieldText)
     EXPECT_GE(window().svFOVText().x(), textEnd);
 }
 
+TEST_F(SVWindowTest, AFieldJustUnderADegreeReadsAsTheTelescopeTabShowsIt)
+{
+    drawer().setSVPower(50.001f);
+    window().updateBottomPanel();
+    EXPECT_TRUE(window().svFOVText().text().endsWith(QString::fromUtf8(": 1°0'")))
+        << window().svFOVText().text().toStdString();
+}
+
 TEST_F(SVWindowTest, WindowKeepsASquareViewBetweenTheMenusAndTheBottomBar)
 {
     window().show();

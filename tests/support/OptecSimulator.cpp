@@ -7,7 +7,6 @@
 namespace {
 
 constexpr int kMaxUnits = 7000;
-constexpr std::chrono::milliseconds kStreamEvery{100};
 
 QByteArray line(const QByteArray& text)
 {
@@ -35,6 +34,13 @@ void OptecSimulator::setPosition(int units)
 void OptecSimulator::setTemperature(double celsius) { const std::lock_guard l(m_mutex); m_temperature = celsius; }
 void OptecSimulator::setProbe(Probe probe) { const std::lock_guard l(m_mutex); m_probe = probe; }
 void OptecSimulator::setStepsPerMs(double steps) { const std::lock_guard l(m_mutex); m_stepsPerMs = steps; }
+void OptecSimulator::setStreamEvery(std::chrono::milliseconds every) { const std::lock_guard l(m_mutex); m_streamEvery = every; }
+
+void OptecSimulator::fallSilent()
+{
+    m_device.dropAnswers();
+    m_device.babble({}, {});
+}
 
 int OptecSimulator::position() const
 {
@@ -102,9 +108,11 @@ QByteArray OptecSimulator::replyTo(const QByteArray& command)
 {
     QByteArray stream;
     QByteArray reply;
+    std::chrono::milliseconds every;
     {
         const std::lock_guard lock(m_mutex);
         m_commands.append(command);
+        every = m_streamEvery;
         const QByteArray name = command.left(2);
         const int value = command.mid(2).toInt();
         if (command == "FMMODE") {
@@ -144,8 +152,8 @@ QByteArray OptecSimulator::replyTo(const QByteArray& command)
     }
     // The auto modes stream by themselves; the other commands end it.
     if (!stream.isEmpty())
-        m_device.babble(stream, kStreamEvery);
+        m_device.babble(stream, every);
     else if (command == "FMMODE" || command == "FFMODE")
-        m_device.babble({}, kStreamEvery);
+        m_device.babble({}, every);
     return reply;
 }

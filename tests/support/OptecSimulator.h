@@ -25,6 +25,10 @@ public:
     void setProbe(Probe probe);
     // Steps a move covers each millisecond; 0: moves end at once.
     void setStepsPerMs(double steps);
+    // How often the auto modes stream, from the next mode command on.
+    void setStreamEvery(std::chrono::milliseconds every);
+    // Neither answers nor streams any more; its port stays open.
+    void fallSilent();
 
     int position() const;
     int mode() const;
@@ -48,6 +52,7 @@ private:
     int m_goal = 3500;
     std::chrono::steady_clock::time_point m_moveStart;
     double m_stepsPerMs = 0.0;
+    std::chrono::milliseconds m_streamEvery{100};
     double m_temperature = 21.5;
     Probe m_probe = Probe::Good;
     int m_mode = 1;

@@ -28,6 +28,8 @@ public:
 
     QSpinBox* speedField(int slot) const { return m_speeds.at(size_t(slot)); }
     QSpinBox* gotoField() const { return m_goto; }
+    // Rows: manual, auto mode A, auto mode B.
+    QButtonGroup* modeRadio() const { return m_modes; }
     QLabel* currentSlopeField() const { return m_currentSlope; }
     QLabel* averageSlopeField() const { return m_average; }
 

@@ -2,9 +2,11 @@
 
 #include "model/settings/PrefControl.h"
 #include "mount/dome/DomeControl.h"
+#include "mount/panels/DomeFieldRange.h"
 #include "mount/panels/DomeSetupFields.h"
 #include "mount/panels/DomeToolTips.h"
 #include "platform/AlertPanel.h"
+#include "platform/widgets/RefusalNote.h"
 #include "platform/widgets/ScreenPlacement.h"
 
 #include <QCheckBox>
@@ -12,11 +14,11 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGuiApplication>
-#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStringList>
 #include <QVBoxLayout>
 
 #include <limits>
@@ -36,6 +38,11 @@ constexpr int kMotionTags[] = {DomePanel::kRotateEast, DomePanel::kRotateWest,
 // Speed codes and what the pop-up shows for them.
 constexpr std::pair<quint16, const char*> kSpeeds[] = {
     {1, "4800"}, {2, "9600"}, {3, "14400"}, {4, "19200"}, {5, "28800"}, {6, "38400"}};
+// The encoder counts at least once a turn; the coast is stored in 16 bits and
+// is less than a whole turn.
+constexpr DomeFieldRange kTicksRange{"Ticks", 1.0, double(std::numeric_limits<qint32>::max()), "", true};
+constexpr DomeFieldRange kCoastRange{"Coast", 0.0, double(std::numeric_limits<qint16>::max()), "", true};
+const QString kCoastBeyondATurn = QStringLiteral("Coast must be less than Ticks.");
 constexpr std::array<const char*, 3> kLightFiles = {
     "/Buttons/RedButton.png", "/Buttons/GreenButton.png", "/Buttons/clearButton.png"};
 
@@ -49,6 +56,7 @@ DomePanel::DomePanel(DomeControl& dome, PrefControl& prefs, const QString& resou
       m_calibrate(new QPushButton(kCalibrateTitle, this)),
       m_ticks(new QLineEdit(this)),
       m_coast(new QLineEdit(this)),
+      m_ticksNote(new RefusalNote(this)),
       m_sync(new QPushButton(tr("Sync"), this)),
       m_home(new QPushButton(tr("Home"), this)),
       m_shutterBox(new QCheckBox(tr("Shutter"), this)),
@@ -65,8 +73,6 @@ DomePanel::DomePanel(DomeControl& dome, PrefControl& prefs, const QString& resou
     m_progress->setVisible(false);
     for (const auto& [code, title] : kSpeeds)
         m_speed->addItem(title, code);
-    m_ticks->setValidator(new QIntValidator(0, std::numeric_limits<int>::max(), m_ticks));
-    m_coast->setValidator(new QIntValidator(m_coast));
 
     auto* motion = new QGridLayout;
     motion->addWidget(addButton(kConnectTitle, kConnect), 0, 0);
@@ -85,6 +91,7 @@ DomePanel::DomePanel(DomeControl& dome, PrefControl& prefs, const QString& resou
     readouts->addRow(m_reset);
     readouts->addRow(tr("Ticks:"), m_ticks);
     readouts->addRow(tr("Coast:"), m_coast);
+    readouts->addRow(m_ticksNote);
     readouts->addRow(m_calibrate);
     readouts->addRow(m_shutterBox);
     readouts->addRow(m_directionBox);
@@ -289,16 +296,30 @@ void DomePanel::getDomeSetup()
 
 void DomePanel::getDomeTicks()
 {
-    bool ticksOk = false;
-    bool coastOk = false;
-    const uint ticks = m_ticks->text().toUInt(&ticksOk);
-    const int coast = m_coast->text().toInt(&coastOk);
-    // 0 ticks or a slip of the fingers leaves the calibration in use.
-    if (ticksOk && coastOk)
-        m_dome.setDomeTicks(ticks, qint16(coast));
+    // A refusal leaves the calibration in use and shows it again.
+    const DomeFieldRange::Reading ticks = kTicksRange.read(m_ticks->text());
+    const DomeFieldRange::Reading coast = kCoastRange.read(m_coast->text());
+    QStringList refusals;
+    for (const DomeFieldRange::Reading* reading : {&ticks, &coast}) {
+        if (!reading->value)
+            refusals << reading->refusal;
+    }
+    if (ticks.value && coast.value && *coast.value >= *ticks.value)
+        refusals << kCoastBeyondATurn;
+    if (refusals.isEmpty()) {
+        m_dome.setDomeTicks(quint32(*ticks.value), qint16(*coast.value));
+        m_ticksNote->clearNote();
+    } else {
+        m_ticksNote->refuse(refusals.join(QLatin1Char('\n')));
+    }
     setDomeCalText();
     m_prefs.saveTicksPrefs();
     domeUpdateButtons();
+}
+
+QString DomePanel::ticksRefusal() const
+{
+    return m_ticksNote->text();
 }
 
 bool DomePanel::isGEM() const

@@ -19,6 +19,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
+class RefusalNote;
 class QPushButton;
 
 // The dome board's floating panel: connect, track, the hand rotation and
@@ -83,6 +84,8 @@ public:
     QComboBox* speedMenu() const { return m_speed; }
     QLineEdit* ticksField() const { return m_ticks; }
     QLineEdit* coastField() const { return m_coast; }
+    // Why the last ticks or coast typed was refused; empty when taken.
+    QString ticksRefusal() const;
     QCheckBox* shutterBox() const { return m_shutterBox; }
     QCheckBox* directionBox() const { return m_directionBox; }
     QCheckBox* polarityBox(int input) const { return m_polarity[std::size_t(input - 1)]; }
@@ -112,6 +115,7 @@ private:
     QPushButton* m_calibrate;
     QLineEdit* m_ticks;
     QLineEdit* m_coast;
+    RefusalNote* m_ticksNote;
     QPushButton* m_sync;
     QPushButton* m_home;
     QCheckBox* m_shutterBox;

@@ -1,7 +1,7 @@
 #include "mount/panels/DomeSetupFields.h"
 
+#include "mount/panels/DomeFieldRange.h"
 #include "mount/panels/DomeToolTips.h"
-#include "platform/TypedNumber.h"
 #include "platform/widgets/RefusalNote.h"
 
 #include <QButtonGroup>
@@ -13,23 +13,47 @@
 #include <QStringList>
 
 #include <charconv>
+#include <cmath>
 
 namespace {
 
-constexpr std::array<const char*, DomeSetupFields::kFieldCount> kLabels = {
-    "X:", "Y:", "Z:", "R:", "r:", "Flip:", "Home:", "Delta:", "Frequency:"};
 constexpr std::array<const char*, DomeSetupFields::kFieldCount> kTips = {
     DomeToolTips::kX,      DomeToolTips::kY,     DomeToolTips::kZ,
     DomeToolTips::kBigR,   DomeToolTips::kSmallR, DomeToolTips::kFlip,
     DomeToolTips::kHome,   DomeToolTips::kDelta, DomeToolTips::kFrequency};
 
-// The tracking interval, seconds: a timer of under a second would keep the
-// dome's port busy, and one of over an hour no longer follows the sky.
-constexpr double kFrequencyMin = 1.0;
-constexpr double kFrequencyMax = 3600.0;
+// Lengths share whatever unit the user measured in; this bound lets a
+// dome of 100 m be given in millimetres.
+constexpr double kLength = 100000.0;
 
-const QString kNotANumber = QStringLiteral("%1 is not a number.");
-const QString kFrequencyRange = QStringLiteral("Frequency must be from %1 to %2 seconds.");
+// The tracking interval, seconds: a timer of under a second would keep the
+// dome's port busy, and one of over an hour no longer follows the sky. The
+// lead is at most a quarter turn; a negative one would turn the dome on every
+// check. An azimuth is 0 to 360 (both north); the flip limit lies within a
+// quarter turn of the meridian either way.
+constexpr std::array<DomeFieldRange, DomeSetupFields::kFieldCount> kRanges = {{
+    {"X", -kLength, kLength, ""},
+    {"Y", -kLength, kLength, ""},
+    {"Z", -kLength, kLength, ""},
+    {"R", 0.0, kLength, ""},
+    {"r", 0.0, kLength, ""},
+    {"Flip", -90.0, 90.0, " degrees"},
+    {"Home", 0.0, 360.0, " degrees"},
+    {"Delta", 0.0, 90.0, " degrees"},
+    {"Frequency", 1.0, 3600.0, " seconds"},
+}};
+
+const QString kOutsideTheDome = QStringLiteral(
+    "The mount must stand inside the dome: its centre's distance from the dome's centre plus r must be "
+    "less than R.");
+
+// A German mount's tube centre lies within r of the mount centre; outside
+// the dome sphere the line of sight would meet it nowhere. R of 0 is a dome
+// not yet measured, which the azimuth calculation refuses by itself.
+bool isInsideTheDome(double x, double y, double z, double bigR, double smallR)
+{
+    return bigR == 0.0 || std::hypot(x, y, z) + smallR < bigR;
+}
 
 // The shortest text that reads back as the same value, so that showing a
 // value and saving it again loses nothing.
@@ -55,7 +79,7 @@ DomeSetupFields::DomeSetupFields(bool withHome, QWidget* parent)
         if (i == kHome && !withHome)
             edit->hide();
         else
-            form->addRow(tr(kLabels[std::size_t(i)]), edit);
+            form->addRow(tr(kRanges[std::size_t(i)].name) + QLatin1Char(':'), edit);
     }
     auto* fork = new QRadioButton(tr("Fork"), this);
     auto* german = new QRadioButton(tr("GEM"), this);
@@ -96,13 +120,19 @@ DomeSetupFields::Values DomeSetupFields::values(const Values& shown)
     for (int i = 0; i < kFieldCount; ++i) {
         if (i == kHome && !m_withHome)
             continue;
-        const std::optional<double> number = TypedNumber::read(m_fields[std::size_t(i)]->text());
-        if (!number)
-            refusals << kNotANumber.arg(QString::fromLatin1(kLabels[std::size_t(i)]).chopped(1));
-        else if (i == kFrequency && (*number < kFrequencyMin || *number > kFrequencyMax))
-            refusals << kFrequencyRange.arg(kFrequencyMin).arg(kFrequencyMax);
+        const DomeFieldRange::Reading reading = kRanges[std::size_t(i)].read(m_fields[std::size_t(i)]->text());
+        if (reading.value)
+            numbers[std::size_t(i)] = *reading.value;
         else
-            numbers[std::size_t(i)] = *number;
+            refusals << reading.refusal;
+    }
+    if (m_isGEM && !isInsideTheDome(numbers[kX], numbers[kY], numbers[kZ], numbers[kBigR], numbers[kSmallR])) {
+        refusals << kOutsideTheDome;
+        numbers[kX] = shown.x;
+        numbers[kY] = shown.y;
+        numbers[kZ] = shown.z;
+        numbers[kBigR] = shown.bigR;
+        numbers[kSmallR] = shown.smallR;
     }
     const Values taken = {numbers[kX],      numbers[kY],           numbers[kZ],
                           numbers[kBigR],   numbers[kSmallR],      numbers[kFlip],

@@ -25,9 +25,10 @@ public:
 
     void setValues(const Values& values);
     // The fields' values, read with either decimal separator; a field that
-    // does not read as a number, or a frequency out of its range, gives the
-    // one in `shown` and shows it again, and the note under the fields says
-    // why, so a typing slip changes nothing unseen.
+    // does not read as a number or lies outside what a dome can have gives
+    // the one in `shown` and shows it again, and the note under the fields
+    // says why, so a typing slip changes nothing unseen. A German mount's
+    // geometry that puts the mount outside the dome keeps all five lengths.
     Values values(const Values& shown);
     // What the note says about the last reading; empty when all was taken.
     QString refusalText() const;

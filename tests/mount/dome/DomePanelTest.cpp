@@ -287,13 +287,13 @@ TEST_F(DomePanelTest, FieldsTakeEitherSeparatorAndSayWhyAValueIsRefused)
     DomeSetupFields& fields = panel.setupFields();
     const float frequencyBefore = dome.domeFrequency();
     panel.show();
-    fields.field(DomeSetupFields::kX)->setText(" 1234567,25 ");
+    fields.field(DomeSetupFields::kX)->setText(" 12345,25 ");
     fields.field(DomeSetupFields::kDelta)->setText("2.5");
     fields.field(DomeSetupFields::kFrequency)->setText("999999999");
     fields.saveButton()->click();
-    EXPECT_DOUBLE_EQ(dome.domeX(), 1234567.25);
+    EXPECT_DOUBLE_EQ(dome.domeX(), 12345.25);
     // Shown so that saving again keeps every digit.
-    EXPECT_EQ(fields.field(DomeSetupFields::kX)->text(), "1234567.25");
+    EXPECT_EQ(fields.field(DomeSetupFields::kX)->text(), "12345.25");
     EXPECT_FLOAT_EQ(dome.domeDelta(), 2.5f);
     EXPECT_FLOAT_EQ(dome.domeFrequency(), frequencyBefore);
     EXPECT_EQ(fields.field(DomeSetupFields::kFrequency)->text().toFloat(), frequencyBefore);
@@ -311,4 +311,85 @@ TEST_F(DomePanelTest, FieldsTakeEitherSeparatorAndSayWhyAValueIsRefused)
     fields.saveButton()->click();
     EXPECT_FLOAT_EQ(dome.domeFrequency(), 30.5f);
     EXPECT_TRUE(fields.refusalText().isEmpty());
+}
+
+TEST_F(DomePanelTest, EachFieldTakesOnlyWhatADomeCanHaveAndKeepsTheValueInUse)
+{
+    prefs.readPrefs();
+    DomeSetupFields& fields = panel.setupFields();
+    panel.show();
+    struct Case {
+        int field;
+        const char* typed;
+        const char* refusal;  // empty: taken
+    };
+    const Case cases[] = {
+        {DomeSetupFields::kX, "-100001", "X must be from -100000 to 100000."},
+        {DomeSetupFields::kBigR, "-3", "R must be from 0 to 100000."},
+        {DomeSetupFields::kFlip, "95", "Flip must be from -90 to 90 degrees."},
+        {DomeSetupFields::kHome, "-1", "Home must be from 0 to 360 degrees."},
+        {DomeSetupFields::kHome, "359,5", ""},
+        {DomeSetupFields::kDelta, "1e9", "Delta must be from 0 to 90 degrees."},
+        {DomeSetupFields::kDelta, "nan", "Delta is not a number."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        fields.field(c.field)->setText(c.typed);
+        fields.saveButton()->click();
+        EXPECT_EQ(fields.refusalText(), QString::fromLatin1(c.refusal));
+    }
+    // Only the one value taken changed.
+    EXPECT_EQ(std::vector<double>({dome.domeX(), dome.domeR(), dome.domef(), dome.domeDelta(), dome.domeHomeAzimuth()}),
+              std::vector<double>({0.0, 0.0, 0.0, 5.0, 359.5}));
+    EXPECT_EQ(fields.field(DomeSetupFields::kDelta)->text(), "5") << "the value in use shows again";
+}
+
+TEST_F(DomePanelTest, AGermanMountOutsideTheDomeKeepsTheGeometryInUse)
+{
+    prefs.readPrefs();
+    panel.setIsGEM(true);
+    DomeSetupFields& fields = panel.setupFields();
+    panel.show();
+    const auto type = [&](const char* x, const char* bigR, const char* smallR) {
+        fields.field(DomeSetupFields::kX)->setText(x);
+        fields.field(DomeSetupFields::kBigR)->setText(bigR);
+        fields.field(DomeSetupFields::kSmallR)->setText(smallR);
+        fields.saveButton()->click();
+    };
+    type("0.5", "2.5", "0.6");
+    EXPECT_TRUE(fields.refusalText().isEmpty());
+    // 2 from the centre and a tube 1.5 off it reach past a dome of 2.5.
+    type("2", "2.5", "1.5");
+    EXPECT_TRUE(fields.refusalText().contains("The mount must stand inside the dome"));
+    EXPECT_DOUBLE_EQ(dome.domeX(), 0.5);
+    EXPECT_DOUBLE_EQ(dome.domer(), 0.6);
+    // A dome not yet measured (R 0) is no refusal.
+    type("2", "0", "1.5");
+    EXPECT_TRUE(fields.refusalText().isEmpty());
+}
+
+TEST_F(DomePanelTest, TicksAndCoastAreWholeCountsWithinATurn)
+{
+    connectBoard();
+    struct Case {
+        const char* ticks;
+        const char* coast;
+        const char* refusal;  // empty: taken
+    };
+    const Case cases[] = {
+        {"2000,5", "3", "Ticks must be a whole number from 1 to 2147483647."},
+        {"1600", "70000", "Coast must be a whole number from 0 to 32767."},
+        {"1600", "1600", "Coast must be less than Ticks."},
+        {" 1600 ", "15", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.coast);
+        panel.ticksField()->setText(c.ticks);
+        panel.coastField()->setText(c.coast);
+        panel.getDomeTicks();
+        EXPECT_EQ(panel.ticksRefusal(), QString::fromLatin1(c.refusal));
+        EXPECT_EQ(panel.coastField()->text(), *c.refusal ? "0" : "15") << "the count in use shows again";
+    }
+    EXPECT_EQ(dome.domeMaxTicks(), 1600u);
+    EXPECT_EQ(dome.domeOvershoot(), 15);
 }
