@@ -40,6 +40,12 @@ QAction* focuserItem(FocusMenu& menu, int tag)
     return nullptr;
 }
 
+// The simulator's thread ends before the controller model it serves goes.
+struct SimulatorStop {
+    PtyDevice& port;
+    ~SimulatorStop() { port.closeMaster(); }
+};
+
 }  // namespace
 
 // The serial focusers as the program builds them, on simulated controllers
@@ -72,6 +78,7 @@ protected:
 TEST_F(FocuserSessionTest, TheOptecConnectsFromTheFocuserMenuAndKeepsItsSpeeds)
 {
     OptecSimulator optec(port.simulator());
+    const SimulatorStop stop{port};
     optec.setPosition(2500);
     port.start();
     OptecAssembly& assembly = chart->focusLink().optec();
@@ -108,6 +115,7 @@ TEST_F(FocuserSessionTest, TheOptecConnectsFromTheFocuserMenuAndKeepsItsSpeeds)
 TEST_F(FocuserSessionTest, TheRoboFocusLearnsItsSlopeIntoTheSettings)
 {
     RoboFocusSimulator robo(port.simulator());
+    const SimulatorStop stop{port};
     robo.setPosition(3000);
     robo.setTemperatureValue(566);
     port.start();
@@ -141,6 +149,7 @@ TEST_F(FocuserSessionTest, TheRoboFocusLearnsItsSlopeIntoTheSettings)
 TEST_F(FocuserSessionTest, ARoboFocusThatFallsSilentIsLostAndFreesTheMenu)
 {
     RoboFocusSimulator robo(port.simulator());
+    const SimulatorStop stop{port};
     robo.setPosition(3000);
     port.start();
     RoboAssembly& assembly = chart->focusLink().robo();
@@ -164,6 +173,7 @@ TEST_F(FocuserSessionTest, ARoboFocusThatFallsSilentIsLostAndFreesTheMenu)
 TEST_F(FocuserSessionTest, AnOptecThatStopsStreamingInAutoModeIsLostAndFreesTheMenu)
 {
     OptecSimulator optec(port.simulator());
+    const SimulatorStop stop{port};
     port.start();
     OptecAssembly& assembly = chart->focusLink().optec();
     QAction* item = focuserItem(menu(), FocusMenu::kOptecTag);
