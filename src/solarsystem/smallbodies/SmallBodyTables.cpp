@@ -66,13 +66,13 @@ std::optional<std::span<const std::uint32_t>> SmallBodyTables::minorPlanetsOnScr
 
 void SmallBodyTables::prepareOrbits(std::vector<MinorPlanetOrbit> orbits, std::vector<MinorPlanetWatch> watches)
 {
-    if (orbits.size() != m_minorPlanets.size()) {
+    if (!MinorPlanetOrbit::areKept(m_minorPlanets.size()))
+        orbits.clear();
+    else if (orbits.size() != m_minorPlanets.size())
         orbits = MinorPlanetOrbit::of(m_minorPlanets, m_prefControl.numCores());
-        watches.clear();
-    }
     m_orbits = std::move(orbits);
-    if (watches.size() != m_orbits.size())
-        watches = MinorPlanetFirstPass::freshWatches(m_minorPlanets, m_orbits);
+    if (watches.size() != m_minorPlanets.size())
+        watches = MinorPlanetFirstPass::freshWatches(m_minorPlanets);
     m_watches = std::move(watches);
     m_hasOnScreen = false;
     m_lastGate.reset();
@@ -176,7 +176,8 @@ void SmallBodyTables::loadPendingApart()
         MinorPlanetTable::Import import = MinorPlanetTable::loadCache(databaseDirectory);
         if (import.result.status != MinorPlanetTable::Status::Loaded || stop.stop_requested())
             return import;
-        import.orbits = MinorPlanetOrbit::of(import.table, moment.in.numCores);
+        if (MinorPlanetOrbit::areKept(import.table.size()))
+            import.orbits = MinorPlanetOrbit::of(import.table, moment.in.numCores);
         MinorPlanetFirstPass::make(import, moment, stop);
         return import;
     };
