@@ -375,7 +375,7 @@ void BM_Start(benchmark::State& state)
 }
 
 // One-minute time steps of the chart's pass at the limit (argument: tenths
-// of a magnitude), its bodies' watches carried from step to step; the
+// of a magnitude), its bodies' watches and kept orbits carried from step to step; the
 // projection is left to the chart's benchmark.
 void BM_TimeStep(benchmark::State& state)
 {
@@ -390,6 +390,8 @@ void BM_TimeStep(benchmark::State& state)
     const MinorPlanetProjection noProjection;
     const std::function<void(double)> noProgress;
     ParallelMinorPlanets::Gate gate{watches, double(state.range(0)) / 10.0, true, true, std::nullopt, std::nullopt, 1};
+    std::vector<ParallelMinorPlanets::KeptOrbit> keptOrbits;
+    gate.keptOrbits = &keptOrbits;
     NearEarthObject neo;
     // The first full pass, as the chart's first frame makes it.
     ParallelMinorPlanets::run({table, in, 0.0, 1, neo, noProjection, noProgress, {}, &gate});

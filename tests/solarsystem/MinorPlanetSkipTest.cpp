@@ -106,10 +106,10 @@ constexpr double kStart = 2461055.5;  // 2026 January 15
 
 }  // namespace
 
-// The gated pass, its watches carried from step to step as the program
-// carries them, against every body computed afresh at each date and limit:
-// the same bodies drawn, each with the same bytes, and no skipped one left
-// where a click could take it.
+// The gated pass, its watches and kept orbits carried from step to step as
+// the program carries them, against every body computed afresh at each date
+// and limit: the same bodies drawn, each with the same bytes, and no skipped
+// one left where a click could take it.
 TEST(MinorPlanetSkip, SkippedBodiesCouldNotHaveBeenDrawn)
 {
     const std::vector<minorPlanet> source = syntheticTable(12000);
@@ -117,6 +117,7 @@ TEST(MinorPlanetSkip, SkippedBodiesCouldNotHaveBeenDrawn)
     std::vector<minorPlanet> gated = source;
     std::vector<std::uint32_t> onScreen;
     std::vector<std::uint32_t> shown;
+    std::vector<ParallelMinorPlanets::KeptOrbit> keptOrbits;
     std::uint32_t generation = 0;
     std::vector<std::size_t> computedPerStep;
     std::vector<std::size_t> passingPerStep;  // bodies bright enough to be drawn in view
@@ -161,6 +162,7 @@ TEST(MinorPlanetSkip, SkippedBodiesCouldNotHaveBeenDrawn)
             computed += w.generation != generation ? 1 : 0;
         ParallelMinorPlanets::Gate gate{watches, filter.limit, filter.showMP, filter.showNEO,
                                         filter.selected, std::nullopt, generation, &onScreen, &shown};
+        gate.keptOrbits = &keptOrbits;
         // A pass as the last one (a pan) projects the bodies it kept again.
         gate.isAsLast = last && !step.isTimeChange && last->limit == step.limit
                         && last->showListed == step.showListed;

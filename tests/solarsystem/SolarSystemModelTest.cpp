@@ -316,6 +316,32 @@ TEST_F(SolarSystemModelTest, AFirstPassMadeOnTheWorkerLeavesTheChartAsAWholePass
     EXPECT_EQ(std::memcmp(apart.data(), whole.data(), whole.size() * sizeof(minorPlanet)), 0);
 }
 
+// A large table's pass keeps the orbits of the bodies it lets through for the
+// next; a new table of as many orbits, the same bodies bright, must not be
+// placed on the old one's orbits.
+TEST_F(SolarSystemModelTest, ANewLargeTableIsPlacedOnItsOwnOrbits)
+{
+    prefs().setCometMagLimit(12.0);
+    writeLargeOrbitFile();
+    SmallBodyTables& tables = solarSystem->smallBodies();
+    ASSERT_EQ(tables.importMinorPlanets(true, true, true).status, MinorPlanetTable::Status::Built);
+    const std::vector<minorPlanet> first = chart();
+    ASSERT_FALSE(first.empty());
+
+    // Another plane and node for every orbit, in the same columns.
+    QByteArray turned = largeOrbitFile(SmallBodyPositions::kParallelThreshold);
+    turned.replace("103.70232    7.14406", "203.70232   17.14406");
+    catalogues.writeBuildFile("MPCORB.DAT", turned);
+    ASSERT_EQ(tables.importMinorPlanets(true, true, true).status, MinorPlanetTable::Status::Built);
+    const std::vector<minorPlanet> imported = chart();
+    ASSERT_EQ(tables.importMinorPlanets(false, false, false).status, MinorPlanetTable::Status::Loaded);
+    const std::vector<minorPlanet> loaded = chart();
+    ASSERT_FALSE(loaded.empty());
+    ASSERT_EQ(imported.size(), loaded.size());
+    EXPECT_EQ(std::memcmp(imported.data(), loaded.data(), loaded.size() * sizeof(minorPlanet)), 0);
+    EXPECT_NE(first[0].ra, loaded[0].ra);
+}
+
 // At start a large cache is read on a worker once the chart shows: the chart
 // has no minor planets meanwhile, then the same as after a load made here; a
 // table put in place meanwhile is not replaced by the older cache.

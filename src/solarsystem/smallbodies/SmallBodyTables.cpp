@@ -74,6 +74,7 @@ void SmallBodyTables::prepareOrbits(std::vector<MinorPlanetOrbit> orbits, std::v
     if (watches.size() != m_minorPlanets.size())
         watches = MinorPlanetFirstPass::freshWatches(m_minorPlanets);
     m_watches = std::move(watches);
+    m_keptOrbits.clear();
     m_hasOnScreen = false;
     m_lastGate.reset();
 }
@@ -98,6 +99,7 @@ SmallBodyPassResult SmallBodyTables::calculate(int kind, double dayOffset, int r
         const CatalogueFilters::MinorPlanetFilter& filter = projector.filter();
         gate = {m_watches,     filter.limit, filter.showMP, filter.showNEO, filter.selected, std::nullopt,
                 m_generation, &m_onScreen, &m_shown};
+        gate.keptOrbits = &m_keptOrbits;
         if (in.trackIndex >= kMinorPlanetIndexBase)
             gate.tracked = std::uint32_t(in.trackIndex - kMinorPlanetIndexBase);
         gate.isAsLast = m_lastGate && gate.skipsAs(*m_lastGate);

@@ -104,7 +104,8 @@ private:
                                       std::vector<MinorPlanetOrbit> orbits = {},
                                       std::vector<MinorPlanetWatch> watches = {});
     // After the table was replaced: its orbits' constants when it keeps them
-    // (computed unless given) and its watches (fresh unless given).
+    // (computed unless given) and its watches (fresh unless given); the
+    // orbits the old table's passes kept are let go.
     void prepareOrbits(std::vector<MinorPlanetOrbit> orbits, std::vector<MinorPlanetWatch> watches);
     // The cache's size in bytes; -1 without one.
     qint64 cacheSize() const;
@@ -121,6 +122,8 @@ private:
     std::vector<minorPlanet> m_minorPlanets;
     std::vector<MinorPlanetOrbit> m_orbits;    // one per minor planet when kept, else none
     std::vector<MinorPlanetWatch> m_watches;   // one per minor planet, for the large pass
+    // The orbits of the bodies the last large pass let through.
+    std::vector<ParallelMinorPlanets::KeptOrbit> m_keptOrbits;
     std::uint32_t m_generation = 0;            // of the places the large pass computed last
     std::vector<std::uint32_t> m_onScreen;
     bool m_hasOnScreen = false;
