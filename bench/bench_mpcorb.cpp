@@ -258,7 +258,7 @@ MinorPlanetFirstPass::Moment firstPassMoment(int operations)
     return moment;
 }
 
-MinorPlanetImporter::Work importJob(const QTemporaryDir& build, const QTemporaryDir& database, int operations)
+MinorPlanetImporter::Work importJob(const QTemporaryDir& build, int operations)
 {
     return MinorPlanetImporter::orbitFile(importRequest(true, operations), build.path() + '/',
                                           firstPassMoment(operations));
@@ -275,7 +275,7 @@ void BM_Import(benchmark::State& state)
         skipWithoutFile(state);
         return;
     }
-    const MinorPlanetImporter::Work job = importJob(build, database, operations);
+    const MinorPlanetImporter::Work job = importJob(build, operations);
     std::vector<minorPlanet> table;
     double cacheSeconds = 0.0;
     for (auto _ : state) {
@@ -330,7 +330,7 @@ void BM_ImportMemory(benchmark::State& state)
         state.SkipWithError("the peak memory could not be reset");
         return;
     }
-    const MinorPlanetImporter::Work job = importJob(build, database, operations);
+    const MinorPlanetImporter::Work job = importJob(build, operations);
     double settled = 0.0;
     double peak = 0.0;
     for (auto _ : state) {
