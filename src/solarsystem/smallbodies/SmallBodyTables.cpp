@@ -178,8 +178,6 @@ void SmallBodyTables::loadPendingApart()
         MinorPlanetTable::Import import = MinorPlanetTable::loadCache(databaseDirectory);
         if (import.result.status != MinorPlanetTable::Status::Loaded || stop.stop_requested())
             return import;
-        if (MinorPlanetOrbit::areKept(import.table.size()))
-            import.orbits = MinorPlanetOrbit::of(import.table, moment.in.numCores);
         MinorPlanetFirstPass::make(import, moment, stop);
         return import;
     };
