@@ -229,12 +229,19 @@ Program* g_program = nullptr;
 Program* g_mostStars = nullptr;
 Program* g_orbits = nullptr;
 
-template <class Step>
-void frames(benchmark::State& state, Program& program, Step step)
+// The program back at its first view and moment, and its frame.
+QImage frameAfterReset(Program& program)
 {
     QImage image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
     program.reset();
     program.paint(image);
+    return image;
+}
+
+template <class Step>
+void frames(benchmark::State& state, Program& program, Step step)
+{
+    QImage image = frameAfterReset(program);
     for (auto _ : state) {
         step(program);
         program.paint(image);
@@ -300,9 +307,7 @@ void BM_ImportAdopted(benchmark::State& state)
 {
     Program& program = *g_orbits;
     SmallBodyTables& tables = program.solarSystem.smallBodies();
-    QImage image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
-    program.reset();
-    program.paint(image);
+    QImage image = frameAfterReset(program);
     for (auto _ : state) {
         state.PauseTiming();
         MinorPlanetTable::Import import = tables.orbitFileImport(true)([](double) {}, {});
@@ -335,9 +340,7 @@ void BM_ImportDrawn(benchmark::State& state)
 {
     Program& program = *g_orbits;
     SmallBodyTables& tables = program.solarSystem.smallBodies();
-    QImage image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
-    program.reset();
-    program.paint(image);
+    QImage image = frameAfterReset(program);
     ImageDisplay display(program, image);
     ChartOutlets outlets;
     outlets.skyView = &display;
