@@ -6,16 +6,16 @@
 // (BM_ParseFloorCopy), and in the file mapped into memory, which copies
 // nothing (BM_ParseFloorMapped). The positions' floor evaluates one sine and
 // cosine per orbit. The parse reads the mapped file, as the import does. The
-// positions use the orbits' constants the program keeps beside its table
-// (the import and the start compute them, and are timed with them).
-// The import as the program's worker runs it (parse, the orbits' constants
-// and, for a large table, the chart's first pass at the default limit) up to
-// the table put in place, with the cache written after it apart, and the
-// start's worker job that reads the cache back are timed whole; the import's peak memory is set beside the memory its table and
-// orbits keep (run it alone, --benchmark_filter=BM_ImportMemory, for a fresh
-// heap); and a time step of the chart's pass at a magnitude limit (16.4,
-// the default, and 30, where nothing is skipped), which computes only the
-// bodies that can pass it.
+// positions compute each orbit's constants on the way, as the program does
+// for a table this large (it keeps none beside it).
+// The import as the program's worker runs it (parse and, for a large table,
+// the chart's first pass at the default limit) up to the table put in place,
+// with the cache written after it apart, and the start's worker job that
+// reads the cache back are timed whole; the import's peak memory is set
+// beside the memory its table and watches keep (run it alone,
+// --benchmark_filter=BM_ImportMemory, for a fresh heap); and a time step of
+// the chart's pass at a magnitude limit (16.4, the default, and 30, where
+// nothing is skipped), which computes only the bodies that can pass it.
 //
 // The file comes from tools/make_synthetic_mpcorb.py; its path is taken from
 // the environment variable NORVANE_MPCORB, else "synthetic_MPCORB.DAT" in the
@@ -207,13 +207,12 @@ void BM_Positions(benchmark::State& state)
     }
     const int operations = state.range(0) == 0 ? allOperations() : int(state.range(0));
     std::vector<minorPlanet> table = *source;
-    const std::vector<MinorPlanetOrbit> orbits = MinorPlanetOrbit::of(table, operations);
     const SmallBodyInputs in = passInputs();
     const MinorPlanetProjection noProjection;
     const std::function<void(double)> noProgress;
     for (auto _ : state) {
         NearEarthObject neo;
-        ParallelMinorPlanets::run({table, in, 0.0, operations, neo, noProjection, noProgress, orbits});
+        ParallelMinorPlanets::run({table, in, 0.0, operations, neo, noProjection, noProgress});
         benchmark::ClobberMemory();
     }
     state.counters["orbits"] = double(table.size());
@@ -247,7 +246,7 @@ MinorPlanetTable::Result import(const QTemporaryDir& build, const QTemporaryDir&
 }
 
 // The worker's job of the "reprocess" import, as SmallBodyTables::orbitFileImport
-// makes it: parse, the orbits' constants and the first pass at the default
+// makes it: parse and the first pass at the default
 // limit with both lists shown.
 MinorPlanetFirstPass::Moment firstPassMoment(int operations)
 {
@@ -259,7 +258,7 @@ MinorPlanetFirstPass::Moment firstPassMoment(int operations)
     return moment;
 }
 
-MinorPlanetImporter::Work importJob(const QTemporaryDir& build, const QTemporaryDir& database, int operations)
+MinorPlanetImporter::Work importJob(const QTemporaryDir& build, int operations)
 {
     return MinorPlanetImporter::orbitFile(importRequest(true, operations), build.path() + '/',
                                           firstPassMoment(operations));
@@ -276,7 +275,7 @@ void BM_Import(benchmark::State& state)
         skipWithoutFile(state);
         return;
     }
-    const MinorPlanetImporter::Work job = importJob(build, database, operations);
+    const MinorPlanetImporter::Work job = importJob(build, operations);
     std::vector<minorPlanet> table;
     double cacheSeconds = 0.0;
     for (auto _ : state) {
@@ -314,7 +313,7 @@ double statusMegabytes(const std::string& key)
 }
 
 // Once, into an empty table: the resident memory the import needed at its
-// peak and what stays resident for the table, its orbits and watches, both above
+// peak and what stays resident for the table and its watches, both above
 // what the process held before. Linux forgets the earlier peak on "5"
 // written to clear_refs.
 void BM_ImportMemory(benchmark::State& state)
@@ -331,7 +330,7 @@ void BM_ImportMemory(benchmark::State& state)
         state.SkipWithError("the peak memory could not be reset");
         return;
     }
-    const MinorPlanetImporter::Work job = importJob(build, database, operations);
+    const MinorPlanetImporter::Work job = importJob(build, operations);
     double settled = 0.0;
     double peak = 0.0;
     for (auto _ : state) {
@@ -350,8 +349,7 @@ void BM_ImportMemory(benchmark::State& state)
 }
 
 // A start's worker job with a large cache, as SmallBodyTables makes it once
-// the chart shows: the cache read back, the orbits' constants and the
-// chart's first pass (bench_launch times the start).
+// the chart shows: the cache read back and the chart's first pass (bench_launch times the start).
 void BM_Start(benchmark::State& state)
 {
     const int operations = state.range(0) == 0 ? allOperations() : int(state.range(0));
@@ -370,7 +368,6 @@ void BM_Start(benchmark::State& state)
             state.SkipWithError("the cache did not load");
             return;
         }
-        loaded.orbits = MinorPlanetOrbit::of(loaded.table, operations);
         MinorPlanetFirstPass::make(loaded, moment, {});
         benchmark::DoNotOptimize(loaded.watches.data());
     }
@@ -378,7 +375,7 @@ void BM_Start(benchmark::State& state)
 }
 
 // One-minute time steps of the chart's pass at the limit (argument: tenths
-// of a magnitude), its bodies' watches carried from step to step; the
+// of a magnitude), its bodies' watches and kept orbits carried from step to step; the
 // projection is left to the chart's benchmark.
 void BM_TimeStep(benchmark::State& state)
 {
@@ -388,23 +385,21 @@ void BM_TimeStep(benchmark::State& state)
         return;
     }
     std::vector<minorPlanet> table = *source;
-    const std::vector<MinorPlanetOrbit> orbits = MinorPlanetOrbit::of(table, 1);
-    std::vector<MinorPlanetWatch> watches;
-    watches.reserve(table.size());
-    for (std::size_t i = 0; i < table.size(); ++i)
-        watches.emplace_back(orbits[i], table[i].source);
+    std::vector<MinorPlanetWatch> watches = MinorPlanetFirstPass::freshWatches(table);
     SmallBodyInputs in = passInputs();
     const MinorPlanetProjection noProjection;
     const std::function<void(double)> noProgress;
     ParallelMinorPlanets::Gate gate{watches, double(state.range(0)) / 10.0, true, true, std::nullopt, std::nullopt, 1};
+    std::vector<ParallelMinorPlanets::KeptOrbit> keptOrbits;
+    gate.keptOrbits = &keptOrbits;
     NearEarthObject neo;
     // The first full pass, as the chart's first frame makes it.
-    ParallelMinorPlanets::run({table, in, 0.0, 1, neo, noProjection, noProgress, orbits, &gate});
+    ParallelMinorPlanets::run({table, in, 0.0, 1, neo, noProjection, noProgress, {}, &gate});
     std::size_t computed = 0;
     for (auto _ : state) {
         in.julianDay += 1.0 / 1440.0;
         ++gate.generation;
-        ParallelMinorPlanets::run({table, in, 0.0, 1, neo, noProjection, noProgress, orbits, &gate});
+        ParallelMinorPlanets::run({table, in, 0.0, 1, neo, noProjection, noProgress, {}, &gate});
         state.PauseTiming();
         for (const MinorPlanetWatch& w : watches)
             computed += w.generation == gate.generation ? 1 : 0;

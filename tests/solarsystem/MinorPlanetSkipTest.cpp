@@ -1,3 +1,4 @@
+#include "solarsystem/smallbodies/MinorPlanetFirstPass.h"
 #include "solarsystem/smallbodies/MinorPlanetOrbit.h"
 #include "solarsystem/smallbodies/MinorPlanetWatch.h"
 #include "solarsystem/smallbodies/ParallelMinorPlanets.h"
@@ -105,20 +106,18 @@ constexpr double kStart = 2461055.5;  // 2026 January 15
 
 }  // namespace
 
-// The gated pass, its watches carried from step to step as the program
-// carries them, against every body computed afresh at each date and limit:
-// the same bodies drawn, each with the same bytes, and no skipped one left
-// where a click could take it.
+// The gated pass, its watches and kept orbits carried from step to step as
+// the program carries them, against every body computed afresh at each date
+// and limit: the same bodies drawn, each with the same bytes, and no skipped
+// one left where a click could take it.
 TEST(MinorPlanetSkip, SkippedBodiesCouldNotHaveBeenDrawn)
 {
     const std::vector<minorPlanet> source = syntheticTable(12000);
-    const std::vector<MinorPlanetOrbit> orbits = MinorPlanetOrbit::of(source, 4);
-    std::vector<MinorPlanetWatch> watches;
-    for (std::size_t i = 0; i < source.size(); ++i)
-        watches.emplace_back(orbits[i], source[i].source);
+    std::vector<MinorPlanetWatch> watches = MinorPlanetFirstPass::freshWatches(source);
     std::vector<minorPlanet> gated = source;
     std::vector<std::uint32_t> onScreen;
     std::vector<std::uint32_t> shown;
+    std::vector<ParallelMinorPlanets::KeptOrbit> keptOrbits;
     std::uint32_t generation = 0;
     std::vector<std::size_t> computedPerStep;
     std::vector<std::size_t> passingPerStep;  // bodies bright enough to be drawn in view
@@ -163,6 +162,7 @@ TEST(MinorPlanetSkip, SkippedBodiesCouldNotHaveBeenDrawn)
             computed += w.generation != generation ? 1 : 0;
         ParallelMinorPlanets::Gate gate{watches, filter.limit, filter.showMP, filter.showNEO,
                                         filter.selected, std::nullopt, generation, &onScreen, &shown};
+        gate.keptOrbits = &keptOrbits;
         // A pass as the last one (a pan) projects the bodies it kept again.
         gate.isAsLast = last && !step.isTimeChange && last->limit == step.limit
                         && last->showListed == step.showListed;
@@ -171,7 +171,7 @@ TEST(MinorPlanetSkip, SkippedBodiesCouldNotHaveBeenDrawn)
         if (step.isTimeChange)
             gatedNeo.reset();
         const MinorPlanetProjection gatedProjection = [&](std::size_t i) { return gatedChart.project(i); };
-        ParallelMinorPlanets::run({gated, in, 0.0, 3, gatedNeo, gatedProjection, {}, orbits, &gate});
+        ParallelMinorPlanets::run({gated, in, 0.0, 3, gatedNeo, gatedProjection, {}, {}, &gate});
         for (const MinorPlanetWatch& w : watches)
             computed -= w.generation != generation ? 1 : 0;
         computedPerStep.push_back(computed);
@@ -211,9 +211,7 @@ TEST(MinorPlanetSkip, BoundsHoldOverTwoYears)
 {
     std::vector<minorPlanet> table = syntheticTable(400);
     const std::vector<MinorPlanetOrbit> orbits = MinorPlanetOrbit::of(table, 2);
-    std::vector<MinorPlanetWatch> watches;
-    for (std::size_t i = 0; i < table.size(); ++i)
-        watches.emplace_back(orbits[i], table[i].source);
+    std::vector<MinorPlanetWatch> watches = MinorPlanetFirstPass::freshWatches(table);
     int windows = 0;
     for (int day = 0; day < 730; day += 3) {
         const SmallBodyPosition::Frame frame(inputsAt(kStart + day), 0.0);
@@ -223,7 +221,7 @@ TEST(MinorPlanetSkip, BoundsHoldOverTwoYears)
                 SmallBodyPosition::updateMinorPlanet(m, orbits[i], frame);
             if (!place)
                 continue;
-            ASSERT_GE(m.mag, orbits[i].brightest) << i;
+            ASSERT_GE(m.mag, MinorPlanetOrbit::brightestOf(m)) << i;
             MinorPlanetWatch& w = watches[i];
             if (w.from < frame.julianDay && frame.julianDay < w.until) {
                 ASSERT_GT(m.mag, w.fainterThan) << i << " on day " << day;

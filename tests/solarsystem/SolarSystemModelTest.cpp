@@ -110,6 +110,16 @@ protected:
         return shown;
     }
 
+    // Whether two charts hold the same records, byte for byte.
+    static testing::AssertionResult sameChart(const std::vector<minorPlanet>& a, const std::vector<minorPlanet>& b)
+    {
+        if (a.size() != b.size())
+            return testing::AssertionFailure() << a.size() << " records against " << b.size();
+        if (std::memcmp(a.data(), b.data(), a.size() * sizeof(minorPlanet)) != 0)
+            return testing::AssertionFailure() << "the records differ";
+        return testing::AssertionSuccess();
+    }
+
     CatalogueFixture catalogues;
     ScopedAlertRecorder recorder;
     std::unique_ptr<SkyDateModel> skyDate;
@@ -312,8 +322,32 @@ TEST_F(SolarSystemModelTest, AFirstPassMadeOnTheWorkerLeavesTheChartAsAWholePass
     ASSERT_EQ(tables.importMinorPlanets(true, true, true).status, MinorPlanetTable::Status::Built);
     const std::vector<minorPlanet> whole = chart();
     ASSERT_FALSE(whole.empty());
-    ASSERT_EQ(apart.size(), whole.size());
-    EXPECT_EQ(std::memcmp(apart.data(), whole.data(), whole.size() * sizeof(minorPlanet)), 0);
+    EXPECT_TRUE(sameChart(apart, whole));
+}
+
+// A large table's pass keeps the orbits of the bodies it lets through for the
+// next; a new table of as many orbits, the same bodies bright, must not be
+// placed on the old one's orbits.
+TEST_F(SolarSystemModelTest, ANewLargeTableIsPlacedOnItsOwnOrbits)
+{
+    prefs().setCometMagLimit(12.0);
+    writeLargeOrbitFile();
+    SmallBodyTables& tables = solarSystem->smallBodies();
+    ASSERT_EQ(tables.importMinorPlanets(true, true, true).status, MinorPlanetTable::Status::Built);
+    const std::vector<minorPlanet> first = chart();
+    ASSERT_FALSE(first.empty());
+
+    // Another plane and node for every orbit, in the same columns.
+    QByteArray turned = largeOrbitFile(SmallBodyPositions::kParallelThreshold);
+    turned.replace("103.70232    7.14406", "203.70232   17.14406");
+    catalogues.writeBuildFile("MPCORB.DAT", turned);
+    ASSERT_EQ(tables.importMinorPlanets(true, true, true).status, MinorPlanetTable::Status::Built);
+    const std::vector<minorPlanet> imported = chart();
+    ASSERT_EQ(tables.importMinorPlanets(false, false, false).status, MinorPlanetTable::Status::Loaded);
+    const std::vector<minorPlanet> loaded = chart();
+    ASSERT_FALSE(loaded.empty());
+    EXPECT_TRUE(sameChart(imported, loaded));
+    EXPECT_NE(first[0].ra, loaded[0].ra);
 }
 
 // At start a large cache is read on a worker once the chart shows: the chart
@@ -341,8 +375,7 @@ TEST_F(SolarSystemModelTest, ALargeCacheReadApartDrawsTheChartAsALoadHereAndNeve
     ASSERT_EQ(tables.importMinorPlanets(false, false, false).status, MinorPlanetTable::Status::Loaded);
     const std::vector<minorPlanet> here = chart();
     ASSERT_FALSE(here.empty());
-    ASSERT_EQ(apart.size(), here.size());
-    EXPECT_EQ(std::memcmp(apart.data(), here.data(), here.size() * sizeof(minorPlanet)), 0);
+    EXPECT_TRUE(sameChart(apart, here));
 
     model.setupDatabase(catalogues.folders());
     tables.loadPendingApart();

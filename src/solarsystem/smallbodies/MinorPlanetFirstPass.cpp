@@ -10,23 +10,22 @@
 
 namespace MinorPlanetFirstPass {
 
-std::vector<MinorPlanetWatch> freshWatches(std::span<const minorPlanet> table,
-                                           std::span<const MinorPlanetOrbit> orbits)
+std::vector<MinorPlanetWatch> freshWatches(std::span<const minorPlanet> table)
 {
     std::vector<MinorPlanetWatch> watches;
-    watches.reserve(orbits.size());
-    Prefault::forWriting(watches.data(), orbits.size() * sizeof(MinorPlanetWatch));
-    for (std::size_t i = 0; i < orbits.size(); ++i)
-        watches.emplace_back(orbits[i], table[i].source);
+    watches.reserve(table.size());
+    Prefault::forWriting(watches.data(), table.size() * sizeof(MinorPlanetWatch));
+    for (const minorPlanet& m : table)
+        watches.emplace_back(m);
     return watches;
 }
 
 void make(MinorPlanetTable::Import& import, const Moment& moment, const std::stop_token& stop)
 {
     // Only a large table's chart pass skips bodies by their watches.
-    if (import.orbits.size() < SmallBodyPositions::kParallelThreshold || stop.stop_requested())
+    if (import.table.size() < SmallBodyPositions::kParallelThreshold || stop.stop_requested())
         return;
-    import.watches = freshWatches(import.table, import.orbits);
+    import.watches = freshWatches(import.table);
     const CatalogueFilters::MinorPlanetFilter& filter = moment.filter;
     ParallelMinorPlanets::Gate gate{import.watches, filter.limit, filter.showMP,
                                     filter.showNEO, std::nullopt, std::nullopt};

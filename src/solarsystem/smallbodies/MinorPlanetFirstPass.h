@@ -20,8 +20,7 @@ struct Moment {
 };
 
 // One watch per orbit, as no pass has left it.
-std::vector<MinorPlanetWatch> freshWatches(std::span<const minorPlanet> table,
-                                           std::span<const MinorPlanetOrbit> orbits);
+std::vector<MinorPlanetWatch> freshWatches(std::span<const minorPlanet> table);
 
 // The import's watches after a pass at `moment`, for a table large enough to
 // be passed by its watches; nothing for a smaller one or when asked to stop.

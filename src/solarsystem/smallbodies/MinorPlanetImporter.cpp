@@ -61,7 +61,7 @@ MinorPlanetImporter::Work MinorPlanetImporter::orbitFile(MinorPlanetTable::Reque
         if (import.result.status != MinorPlanetTable::Status::Built)
             return import;
         try {
-            if (!stop.stop_requested())
+            if (MinorPlanetOrbit::areKept(import.table.size()) && !stop.stop_requested())
                 import.orbits = MinorPlanetOrbit::of(import.table, request.processorCount);
             if (firstPass && !stop.stop_requested())
                 MinorPlanetFirstPass::make(import, *firstPass, stop);

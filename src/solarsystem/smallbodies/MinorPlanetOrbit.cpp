@@ -5,6 +5,7 @@
 #include "solarsystem/smallbodies/SmallBodyPosition.h"
 
 #include "model/Angles.h"
+#include "model/projection/SmallBodyPositions.h"
 #include "platform/Prefault.h"
 
 #include <algorithm>
@@ -57,7 +58,6 @@ MinorPlanetOrbit MinorPlanetOrbit::of(const minorPlanet& m)
     MinorPlanetOrbit orbit;
     const double a = m.semiMajorAxis;
     const double e = m.eccentricity;
-    orbit.brightest = float(kNoBound);
     if (!(a > 0.0))
         return orbit;
     orbit.isElliptic = true;
@@ -65,14 +65,25 @@ MinorPlanetOrbit MinorPlanetOrbit::of(const minorPlanet& m)
     orbit.semiMinorAxis = a * std::sqrt(1.0 - e * e);
     orbit.meanMotion = SmallBodyPosition::kGauss / (a * std::sqrt(a));
     orbit.epoch = calendarJulianDay(m.epochYear, m.epochMonth, m.epochDay);
-    if (e >= 0.0 && e < 1.0) {
-        // A hair nearer than the elements say, for the rounding of r and delta.
-        const double distances = leastDistances(a * (1.0 - e), a * (1.0 + e)) * (1.0 - 1e-9);
-        // Rounded down to a float, so that it stays a bound.
-        const double brightest = MinorPlanetBrightness::brightestAt(m.absMagnitude, m.slope, distances);
-        orbit.brightest = std::nextafter(float(brightest), -std::numeric_limits<float>::infinity());
-    }
     return orbit;
+}
+
+float MinorPlanetOrbit::brightestOf(const minorPlanet& m)
+{
+    const double a = m.semiMajorAxis;
+    const double e = m.eccentricity;
+    if (!(a > 0.0 && e >= 0.0 && e < 1.0))
+        return float(kNoBound);
+    // A hair nearer than the elements say, for the rounding of r and delta.
+    const double distances = leastDistances(a * (1.0 - e), a * (1.0 + e)) * (1.0 - 1e-9);
+    // Rounded down to a float, so that it stays a bound.
+    const double brightest = MinorPlanetBrightness::brightestAt(m.absMagnitude, m.slope, distances);
+    return std::nextafter(float(brightest), -std::numeric_limits<float>::infinity());
+}
+
+bool MinorPlanetOrbit::areKept(std::size_t count)
+{
+    return count < SmallBodyPositions::kParallelThreshold;
 }
 
 std::vector<MinorPlanetOrbit> MinorPlanetOrbit::of(std::span<const minorPlanet> table, int processorCount)

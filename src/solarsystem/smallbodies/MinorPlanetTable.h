@@ -61,7 +61,8 @@ Result createMinorPlanetData(const Request& request, const QString& buildDirecto
 struct Import {
     Result result;
     std::vector<minorPlanet> table = {};  // the new table after Built or Loaded, else empty
-    // The new table's orbits when the import computed them too, else empty.
+    // The new table's orbits when the import computed them too and the table
+    // keeps them (MinorPlanetOrbit::areKept), else empty.
     std::vector<MinorPlanetOrbit> orbits = {};
     // The orbits' watches after a first pass, when the import made one too, else empty.
     std::vector<MinorPlanetWatch> watches = {};

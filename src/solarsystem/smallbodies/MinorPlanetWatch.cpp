@@ -22,8 +22,8 @@ constexpr int kMostDoublings = 23;
 
 }  // namespace
 
-MinorPlanetWatch::MinorPlanetWatch(const MinorPlanetOrbit& orbit, std::int32_t source)
-    : fainterThan(orbit.brightest), brightest(orbit.brightest), source(std::int8_t(source))
+MinorPlanetWatch::MinorPlanetWatch(const minorPlanet& m)
+    : fainterThan(MinorPlanetOrbit::brightestOf(m)), brightest(fainterThan), source(std::int8_t(m.source))
 {
 }
 

@@ -5,8 +5,6 @@
 #include <cstdint>
 #include <limits>
 
-struct MinorPlanetOrbit;
-
 // What the large minor-planet pass keeps of one body between passes (never
 // cached): the pass whose place it holds, and a span of time within which the
 // body cannot be brighter than a magnitude. While the chart's limit is
@@ -22,7 +20,8 @@ struct MinorPlanetWatch {
     bool mayBeShown = true;        // the record's state may be other than filtered
     std::int8_t source = 0;        // the record's, kMPSource*, so that a skip needs no look at it
 
-    MinorPlanetWatch(const MinorPlanetOrbit& orbit, std::int32_t source);
+    // As no pass has left it.
+    explicit MinorPlanetWatch(const minorPlanet& m);
 
     // Whether a body cannot pass `limit` at dynamical Julian day `julianDay`.
     bool isTooFaint(double limit, double julianDay) const

@@ -13,6 +13,7 @@
 namespace {
 
 using ParallelMinorPlanets::Gate;
+using ParallelMinorPlanets::KeptOrbit;
 
 // A pan's projection gets a slice of its own per this many records.
 constexpr std::size_t kShownPerSlice = 32768;
@@ -46,7 +47,17 @@ struct Slice {
     std::optional<TrackedPlace> tracked;
     std::vector<std::uint32_t> shown;     // with a gate: the records not skipped
     std::vector<std::uint32_t> onScreen;  // with a gate: those projected on screen
+    std::vector<KeptOrbit> keptOrbits;    // with a gate that keeps them: this pass's
 };
+
+// The orbit of record i among `kept` (sorted by record), looked for from
+// `at` on, which moves past the records before i; none when not kept.
+const MinorPlanetOrbit* keptOrbit(std::span<const KeptOrbit> kept, std::size_t& at, std::size_t i)
+{
+    while (at < kept.size() && kept[at].record < i)
+        ++at;
+    return at < kept.size() && kept[at].record == i ? &kept[at].orbit : nullptr;
+}
 
 bool isHidden(const Gate& gate, std::int32_t source)
 {
@@ -116,30 +127,43 @@ std::optional<TrackedPlace> run(const Run& run)
         }
         waiting.count = 0;
     };
-    const auto place = [&](Slice& slice, Waiting& waiting, std::size_t i) {
+    // Places record i from `orbit`, from the run's orbits or from its
+    // elements, and returns a copy of the orbit it used.
+    const auto place = [&](Slice& slice, Waiting& waiting, std::size_t i, const MinorPlanetOrbit* orbit = nullptr) {
         SmallBodyPosition::Body& body = waiting.bodies[waiting.count];
         body.record = &run.minorPlanets[i];
-        body.orbit = run.orbits.empty() ? &(waiting.orbits[waiting.count] = MinorPlanetOrbit::of(*body.record))
-                                        : &run.orbits[i];
+        if (!run.orbits.empty())
+            orbit = &run.orbits[i];
+        body.orbit = orbit ? orbit : &(waiting.orbits[waiting.count] = MinorPlanetOrbit::of(*body.record));
+        const MinorPlanetOrbit used = *body.orbit;
         waiting.index[waiting.count] = i;
         if (++waiting.count == Waiting::kCount)
             placeWaiting(slice, waiting);
+        return used;
     };
 
     if (gate && !(gate->isAsLast && gate->shown)) {
         // While the sky stands still only the bodies that were skipped need
         // a place, for a brighter limit or a list switched on.
+        const std::span<const KeptOrbit> lastKept = gate->keptOrbits ? *gate->keptOrbits : std::span<const KeptOrbit>();
+        const std::size_t mostKeptPerSlice = ParallelMinorPlanets::kMostKeptOrbits / k;
         SliceRunner::run(int(k), [&](int s) {
             Slice& slice = slices[std::size_t(s)];
             Waiting waiting;
+            std::size_t kept = std::size_t(std::ranges::lower_bound(lastKept, slice.first, {}, &KeptOrbit::record)
+                                           - lastKept.begin());
             for (std::size_t i = slice.first; i < slice.end; ++i) {
                 if (isSkipped(*gate, i, run.minorPlanets[i], frame.julianDay))
                     continue;
                 MinorPlanetWatch& watch = gate->watches[i];
+                const MinorPlanetOrbit* orbit = keptOrbit(lastKept, kept, i);
+                std::optional<MinorPlanetOrbit> placedFrom;
                 if (watch.generation != gate->generation) {
-                    place(slice, waiting, i);
+                    placedFrom = place(slice, waiting, i, orbit);
                     watch.generation = gate->generation;
                 }
+                if (gate->keptOrbits && slice.keptOrbits.size() < mostKeptPerSlice && (orbit || placedFrom))
+                    slice.keptOrbits.push_back({std::uint32_t(i), orbit ? *orbit : *placedFrom});
                 slice.shown.push_back(std::uint32_t(i));
                 if (s == 0)
                     progress.offer(percent(i));
@@ -150,6 +174,11 @@ std::optional<TrackedPlace> run(const Run& run)
             gate->shown->clear();
             for (const Slice& slice : slices)
                 gate->shown->insert(gate->shown->end(), slice.shown.begin(), slice.shown.end());
+        }
+        if (gate->keptOrbits) {
+            gate->keptOrbits->clear();
+            for (const Slice& slice : slices)
+                gate->keptOrbits->insert(gate->keptOrbits->end(), slice.keptOrbits.begin(), slice.keptOrbits.end());
         }
     } else if (gate) {
         // The same bodies as last time, split evenly again: as few slices

@@ -20,6 +20,16 @@
 // single-threaded loop, whatever the number of slices.
 namespace ParallelMinorPlanets {
 
+// The orbit of one record of the table, kept from one pass to the next.
+struct KeptOrbit {
+    std::uint32_t record = 0;
+    MinorPlanetOrbit orbit;
+};
+// The most orbits a gate keeps: those of the bodies a chart at the default
+// limit shows several times over, a few megabytes, where the orbits of a
+// whole large table would take a hundred.
+inline constexpr std::size_t kMostKeptOrbits = std::size_t(1) << 17;
+
 // What lets the pass skip the bodies the chart cannot show: those hidden by
 // their list's switch, and those too faint for the limit by their watch. A
 // skipped record keeps its last place and is left off the view; every other one
@@ -41,6 +51,11 @@ struct Gate {
     // projects them again (`isAsLast`).
     std::vector<std::uint32_t>* shown = nullptr;
     bool isAsLast = false;
+    // The orbits of the records the last pass did not skip, in record order
+    // and at most kMostKeptOrbits, for this pass to place them again without
+    // computing them; replaced by those of this pass. They hold only for the
+    // table they were taken from. None: every orbit computed on the way.
+    std::vector<KeptOrbit>* keptOrbits = nullptr;
 
     // Whether this pass skips what `last` skipped: the same limit, switches,
     // selection, tracked body and places.

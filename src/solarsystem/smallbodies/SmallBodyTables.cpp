@@ -66,14 +66,15 @@ std::optional<std::span<const std::uint32_t>> SmallBodyTables::minorPlanetsOnScr
 
 void SmallBodyTables::prepareOrbits(std::vector<MinorPlanetOrbit> orbits, std::vector<MinorPlanetWatch> watches)
 {
-    if (orbits.size() != m_minorPlanets.size()) {
+    if (!MinorPlanetOrbit::areKept(m_minorPlanets.size()))
+        orbits.clear();
+    else if (orbits.size() != m_minorPlanets.size())
         orbits = MinorPlanetOrbit::of(m_minorPlanets, m_prefControl.numCores());
-        watches.clear();
-    }
     m_orbits = std::move(orbits);
-    if (watches.size() != m_orbits.size())
-        watches = MinorPlanetFirstPass::freshWatches(m_minorPlanets, m_orbits);
+    if (watches.size() != m_minorPlanets.size())
+        watches = MinorPlanetFirstPass::freshWatches(m_minorPlanets);
     m_watches = std::move(watches);
+    m_keptOrbits.clear();
     m_hasOnScreen = false;
     m_lastGate.reset();
 }
@@ -98,6 +99,7 @@ SmallBodyPassResult SmallBodyTables::calculate(int kind, double dayOffset, int r
         const CatalogueFilters::MinorPlanetFilter& filter = projector.filter();
         gate = {m_watches,     filter.limit, filter.showMP, filter.showNEO, filter.selected, std::nullopt,
                 m_generation, &m_onScreen, &m_shown};
+        gate.keptOrbits = &m_keptOrbits;
         if (in.trackIndex >= kMinorPlanetIndexBase)
             gate.tracked = std::uint32_t(in.trackIndex - kMinorPlanetIndexBase);
         gate.isAsLast = m_lastGate && gate.skipsAs(*m_lastGate);
@@ -176,7 +178,6 @@ void SmallBodyTables::loadPendingApart()
         MinorPlanetTable::Import import = MinorPlanetTable::loadCache(databaseDirectory);
         if (import.result.status != MinorPlanetTable::Status::Loaded || stop.stop_requested())
             return import;
-        import.orbits = MinorPlanetOrbit::of(import.table, moment.in.numCores);
         MinorPlanetFirstPass::make(import, moment, stop);
         return import;
     };

@@ -46,9 +46,8 @@ public:
     // From now on a load of the cache (not a rebuild) that holds a large
     // table leaves the table empty until loadPendingApart.
     void setLoadsLargeCacheApart(std::function<void()> loaded) { m_loadedApart = std::move(loaded); }
-    // Once the chart shows: a large cache left for later is read, its orbits
-    // computed and a first pass made on a worker, for the sky date, site and
-    // limit of now. The table then takes its place on this thread and
+    // Once the chart shows: a large cache left for later is read and a first
+    // pass made on a worker, for the sky date, site and limit of now. The table then takes its place on this thread and
     // `loaded` is called, unless another table was put in place first.
     void loadPendingApart();
     bool isLoadingApart() const { return m_isLoadPending || m_apartLoad.isRunning(); }
@@ -104,8 +103,9 @@ private:
     MinorPlanetTable::Result imported(const MinorPlanetTable::Result& result,
                                       std::vector<MinorPlanetOrbit> orbits = {},
                                       std::vector<MinorPlanetWatch> watches = {});
-    // After the table was replaced: its orbits' constants (computed unless
-    // given) and its watches (fresh unless given).
+    // After the table was replaced: its orbits' constants when it keeps them
+    // (computed unless given) and its watches (fresh unless given); the
+    // orbits the old table's passes kept are let go.
     void prepareOrbits(std::vector<MinorPlanetOrbit> orbits, std::vector<MinorPlanetWatch> watches);
     // The cache's size in bytes; -1 without one.
     qint64 cacheSize() const;
@@ -120,8 +120,10 @@ private:
 
     std::vector<comet> m_comets;
     std::vector<minorPlanet> m_minorPlanets;
-    std::vector<MinorPlanetOrbit> m_orbits;    // one per minor planet
+    std::vector<MinorPlanetOrbit> m_orbits;    // one per minor planet when kept, else none
     std::vector<MinorPlanetWatch> m_watches;   // one per minor planet, for the large pass
+    // The orbits of the bodies the last large pass let through.
+    std::vector<ParallelMinorPlanets::KeptOrbit> m_keptOrbits;
     std::uint32_t m_generation = 0;            // of the places the large pass computed last
     std::vector<std::uint32_t> m_onScreen;
     bool m_hasOnScreen = false;
