@@ -17,6 +17,7 @@ namespace {
 const QString kBlank = QStringLiteral(" ");
 const QString kExpose = QStringLiteral("Expose");
 const QString kAbort = QStringLiteral("Abort");
+const QString kStarting = QStringLiteral("Starting");
 const QString kExposureErrorTitle = QStringLiteral("The exposure time setting generated an error.");
 const QString kExposureErrorMessage = QStringLiteral("Some exposure times are not valid for your camera.");
 constexpr double kShortestDelayBeforeFirst = 15.0;
@@ -103,6 +104,9 @@ void CanonControl::canonAction(int tag)
 
 void CanonControl::exposeButton()
 {
+    // The camera has not answered the start yet: there is nothing to abort.
+    if (m_isCanonStarting)
+        return;
     if (m_isCanonExposing) {
         if (m_isBulbOpen && canonEndBulbExposure())
             m_panel.expButtonTitle = kExpose;
@@ -126,13 +130,23 @@ void CanonControl::exposeButton()
         m_triggerTimer.start(static_cast<int>(m_canonDelayTime * 1000));
         m_panel.expButtonTitle = QStringLiteral("Delay");
         setCountText();
-    } else {
-        if (!canonStartBulbExposure()) {
+        sequenceStarted();
+        return;
+    }
+    canonStartBulbExposure([this](bool started) {
+        if (!started) {
             m_panel.expTakenText = kBlank;
+            changed();
             return;
         }
         setCountText();
-    }
+        sequenceStarted();
+        changed();
+    });
+}
+
+void CanonControl::sequenceStarted()
+{
     if (m_isCanonLiveView)
         m_canonZoomScale = 1;
     m_panel.focusEnabled = false;
@@ -265,7 +279,7 @@ void CanonControl::write7DShutterSpeed()
     }));
 }
 
-void CanonControl::set60DExposure(const char* tvErrorFormat)
+void CanonControl::set60DExposure(const char* tvErrorFormat, Next then)
 {
     if (m_isCanonBulb && m_canonAEData != kAEBulb) {
         AlertPanel::runAlert(QStringLiteral("Set the mode dial to Bulb for long (>30s) exposures."), kBlank);
@@ -274,17 +288,21 @@ void CanonControl::set60DExposure(const char* tvErrorFormat)
         AlertPanel::runAlert(QStringLiteral("Set the mode dial to Manual for short (<1s) exposures."), kBlank);
         m_panel.expButtonEnabled = false;
     } else if (!m_isCanonBulb && m_canonAEData == kAEManual) {
-        m_sdk.writeUInt32(kPropTv, 0, m_expCode, answered([this, tvErrorFormat](Error error) {
+        m_sdk.writeUInt32(kPropTv, 0, m_expCode, answered([this, tvErrorFormat, then](Error error) {
             if (error != kOk) {
                 logError(tvErrorFormat, error);
                 AlertPanel::runAlert(kExposureErrorTitle, kExposureErrorMessage);
                 m_panel.expButtonEnabled = false;
             }
             m_isCanonUSBBusy = false;
+            if (then)
+                then();
         }));
         return;
     }
     m_isCanonUSBBusy = false;
+    if (then)
+        then();
 }
 
 CanonSdk::Done CanonControl::answered(std::function<void(CanonSdk::Error)> then)
@@ -303,12 +321,13 @@ bool CanonControl::isDialBulb() const
     return m_is60D && !m_isCanonBulb && m_canonAEData == kAEBulb && m_canonExpTime >= 1;
 }
 
-bool CanonControl::getCanonImageQuality()
+void CanonControl::getCanonImageQuality(std::function<void(bool)> done)
 {
-    std::uint32_t quality = 0;
-    if (m_sdk.getUInt32(kPropImageQuality, 0, quality) != kOk)
-        return false;
-    return (quality & 0xF) < 15;
+    const QPointer<CanonControl> self(this);
+    m_sdk.readUInt32(kPropImageQuality, 0, [self, done](Error error, std::uint32_t quality) {
+        if (self)
+            done(error == kOk && (quality & 0xF) < 15);
+    });
 }
 
 void CanonControl::uiUnlock()
@@ -321,81 +340,151 @@ void CanonControl::uiUnlock()
 
 void CanonControl::sendUnlock(int retries)
 {
-    const Error error = m_sdk.sendStatusCommand(kStatusUIUnlock);
-    if (error == kErrDeviceBusy && retries > 0) {
-        // Tried again while the camera finishes what it does, unless a new
-        // exposure has locked the controls meanwhile.
-        QTimer::singleShot(kUnlockRetryMs, this, [this, retries] {
-            if (!m_isUILock && m_hasCamera)
-                sendUnlock(retries - 1);
-        });
-    } else if (error != kOk) {
-        logError("EdsSendStatusCommand UIUnlock error: 0x%04X.", error);
-    }
+    const QPointer<CanonControl> self(this);
+    m_sdk.postStatusCommand(kStatusUIUnlock, [self, retries](Error error) {
+        if (!self)
+            return;
+        if (error == kErrDeviceBusy && retries > 0) {
+            // Tried again while the camera finishes what it does, unless a
+            // new exposure has locked the controls meanwhile.
+            QTimer::singleShot(kUnlockRetryMs, self, [self, retries] {
+                if (!self->m_isUILock && self->m_hasCamera)
+                    self->sendUnlock(retries - 1);
+            });
+        } else if (error != kOk) {
+            self->logError("EdsSendStatusCommand UIUnlock error: 0x%04X.", error);
+        }
+    });
 }
 
-bool CanonControl::canonStartBulbExposure()
+template <class Then>
+auto CanonControl::whileStarting(Then then)
 {
-    m_isCanonUSBBusy = true;
-    const bool bulb = m_isCanonBulb || isDialBulb();
-    m_isJpegPlusRaw = getCanonImageQuality();
-    m_hasDownloadedFirst = false;
-    if (m_is60D)
-        log(QStringLiteral("canonStartBulbExposure with 60D"));
-    else if (m_is7D)
-        log(QStringLiteral("canonStartBulbExposure with 7D"));
-    log(bulb ? QStringLiteral("EdsSendCommand StartBulb") : QStringLiteral("EdsSendCommand Start Exposure"));
+    const QPointer<CanonControl> self(this);
+    const std::uint64_t start = m_startGeneration;
+    return [self, start, then = std::move(then)](auto&&... answer) {
+        if (self && self->m_isCanonStarting && self->m_startGeneration == start)
+            then(std::forward<decltype(answer)>(answer)...);
+    };
+}
 
-    if (m_isPropChange) {
-        Error error = m_sdk.setUInt32(kPropISOSpeed, 0, m_isoCode);
+void CanonControl::canonStartBulbExposure(Started done)
+{
+    if (m_isCanonStarting) {
+        if (done)
+            done(false);
+        return;
+    }
+    m_isCanonStarting = true;
+    ++m_startGeneration;
+    m_startDone = std::move(done);
+    m_titleBeforeStart = m_panel.expButtonTitle;
+    m_panel.expButtonTitle = kStarting;
+    m_isCanonUSBBusy = true;
+    changed();
+    const bool bulb = m_isCanonBulb || isDialBulb();
+    getCanonImageQuality(whileStarting([this, bulb](bool pair) {
+        m_isJpegPlusRaw = pair;
+        m_hasDownloadedFirst = false;
+        if (m_is60D)
+            log(QStringLiteral("canonStartBulbExposure with 60D"));
+        else if (m_is7D)
+            log(QStringLiteral("canonStartBulbExposure with 7D"));
+        log(bulb ? QStringLiteral("EdsSendCommand StartBulb") : QStringLiteral("EdsSendCommand Start Exposure"));
+        rewriteChangedSettings(bulb, whileStarting([this, bulb] { sendStart(bulb); }));
+    }));
+}
+
+void CanonControl::rewriteChangedSettings(bool bulb, Next next)
+{
+    if (!m_isPropChange) {
+        next();
+        return;
+    }
+    const auto whiteBalance = [this, next] {
+        writeCanonWhiteBalance([this, next](bool) {
+            m_isCanonUSBBusy = true;
+            m_isPropChange = false;
+            next();
+        });
+    };
+    m_sdk.writeUInt32(kPropISOSpeed, 0, m_isoCode, whileStarting([this, bulb, whiteBalance](Error error) {
         if (error != kOk)
             logError("Start exposure kEdsPropID_ISOSpeed error: 0x%04X.", error);
-        if (!(m_is60D && bulb)) {
-            error = m_sdk.setUInt32(kPropTv, 0, m_expCode);
-            if (error != kOk)
-                logError("Start exposure PropID_Tv error: 0x%04X.", error);
+        if (m_is60D && bulb) {
+            whiteBalance();
+            return;
         }
-        setCanonWhiteBalance();
-        m_isCanonUSBBusy = true;
-        m_isPropChange = false;
-    }
+        m_sdk.writeUInt32(kPropTv, 0, m_expCode, whileStarting([this, whiteBalance](Error tv) {
+            if (tv != kOk)
+                logError("Start exposure PropID_Tv error: 0x%04X.", tv);
+            whiteBalance();
+        }));
+    }));
+}
 
-    Error error = kOk;
-    const bool viaDSUSB = bulb && m_dsusb && m_dsusb->isDSUSBConnected();
+void CanonControl::sendStart(bool bulb)
+{
     if (bulb && m_canonExpTime <= 0) {
         m_canonExpTime = 0;
-        m_isCanonUSBBusy = false;
-        return false;
+        endStart(false);
+        return;
     }
-    if (viaDSUSB) {
-        error = m_dsusb->openDSShutter() ? kOk : kDSUSBFailed;
+    if (bulb && m_dsusb && m_dsusb->isDSUSBConnected()) {
+        const Error error = m_dsusb->openDSShutter() ? kOk : kDSUSBFailed;
         logError("DSUSB start exposure status: 0x%04X.", error);
-    } else {
-        if (bulb) {
-            const Error lock = m_sdk.sendStatusCommand(kStatusUILock);
-            m_isUILock = lock == kOk;
-            if (lock != kOk)
-                logError("EdsSendStatusCommand UILock error: 0x%04X.", lock);
-        }
-        // The camera may take the command now and refuse it later: the
-        // answer belongs to this start only.
-        const std::uint64_t start = ++m_startGeneration;
-        const QPointer<CanonControl> self(this);
-        const auto answered = [self, start, bulb](Error late) {
-            if (self && late != kOk && start == self->m_startGeneration)
-                self->startRefused(late, bulb);
-        };
-        const bool button = m_is60D || m_is7D || m_isT1i;
-        if (!bulb)
-            error = m_sdk.sendCommand(kCmdTakePicture, 0, answered);
-        else if (button)
-            error = m_sdk.sendCommand(kCmdPressShutterButton, kShutterCompletelyNonAF, answered);
-        else
-            error = m_sdk.sendCommand(kCmdBulbStart, 0, answered);
+        startAnswered(error, bulb, false);
+        return;
     }
-    if (error != kOk && !startFailed(error, bulb && !viaDSUSB))
-        return false;
+    if (!bulb) {
+        sendStartCommand(false);
+        return;
+    }
+    m_sdk.postStatusCommand(kStatusUILock, whileStarting([this](Error lock) {
+        m_isUILock = lock == kOk;
+        if (lock != kOk)
+            logError("EdsSendStatusCommand UILock error: 0x%04X.", lock);
+        sendStartCommand(true);
+    }));
+}
 
+void CanonControl::sendStartCommand(bool bulb)
+{
+    // The camera may take the command now and refuse it later: the answer
+    // belongs to this start only.
+    const std::uint64_t start = m_startGeneration;
+    const QPointer<CanonControl> self(this);
+    const auto answered = [self, start, bulb](Error late) {
+        if (self && late != kOk && start == self->m_startGeneration)
+            self->startRefused(late, bulb);
+    };
+    const bool button = m_is60D || m_is7D || m_isT1i;
+    Error error = kOk;
+    if (!bulb)
+        error = m_sdk.sendCommand(kCmdTakePicture, 0, answered);
+    else if (button)
+        error = m_sdk.sendCommand(kCmdPressShutterButton, kShutterCompletelyNonAF, answered);
+    else
+        error = m_sdk.sendCommand(kCmdBulbStart, 0, answered);
+    startAnswered(error, bulb, bulb);
+}
+
+void CanonControl::startAnswered(CanonSdk::Error error, bool bulb, bool bulbCommand)
+{
+    if (error == kOk) {
+        exposureStarted(bulb);
+        return;
+    }
+    startFailed(error, bulbCommand, whileStarting([this, bulb](bool repaired) {
+        if (repaired)
+            exposureStarted(bulb);
+        else
+            endStart(false);
+    }));
+}
+
+void CanonControl::exposureStarted(bool bulb)
+{
     // From here on the shutter is held open until released, whatever a
     // later read of the camera's settings answers.
     m_isBulbOpen = bulb;
@@ -406,12 +495,23 @@ bool CanonControl::canonStartBulbExposure()
         m_canonExpTimer.start(static_cast<int>(std::lround(m_canonExpTime * 1000)));
     m_canonExpStartTicks = ticks();
     m_progressTimer.start();
-    m_isCanonUSBBusy = false;
-    changed();
-    return true;
+    endStart(true);
 }
 
-bool CanonControl::startFailed(CanonSdk::Error error, bool bulbCommand)
+void CanonControl::endStart(bool started)
+{
+    m_isCanonStarting = false;
+    m_isCanonUSBBusy = false;
+    if (!started)
+        m_panel.expButtonTitle = m_titleBeforeStart;
+    const Started done = std::move(m_startDone);
+    m_startDone = {};
+    changed();
+    if (done)
+        done(started);
+}
+
+void CanonControl::startFailed(CanonSdk::Error error, bool bulbCommand, std::function<void(bool)> then)
 {
     if (bulbCommand) {
         uiUnlock();
@@ -419,20 +519,28 @@ bool CanonControl::startFailed(CanonSdk::Error error, bool bulbCommand)
             logError("Start 60D bulb exposure error: 0x%04X.", error);
             AlertPanel::runAlert(QStringLiteral("Start Bulb Exposure error."), QStringLiteral("Set mode dial to Bulb."));
             m_isCanonUSBBusy = false;
-            return false;
+            then(false);
+            return;
         }
     }
-    return handleStartError(error);
+    handleStartError(error, std::move(then));
 }
 
 void CanonControl::startRefused(CanonSdk::Error error, bool bulb)
 {
     // The exposure the panel shows never began: no release is owed for it.
     m_isBulbOpen = false;
-    if (startFailed(error, bulb)) {
-        m_isBulbOpen = bulb;
-        return;
-    }
+    const QPointer<CanonControl> self(this);
+    startFailed(error, bulb, [self, bulb](bool repaired) {
+        if (self && repaired)
+            self->m_isBulbOpen = bulb;
+        else if (self)
+            self->returnToIdle();
+    });
+}
+
+void CanonControl::returnToIdle()
+{
     m_canonExpTimer.stop();
     m_progressTimer.stop();
     m_downloadTimeout.stop();
@@ -449,28 +557,36 @@ void CanonControl::startRefused(CanonSdk::Error error, bool bulb)
     setFocusEnabled();
 }
 
-bool CanonControl::handleStartError(CanonSdk::Error error)
+void CanonControl::handleStartError(CanonSdk::Error error, std::function<void(bool)> then)
 {
-    if (error == kOk)
-        return true;
-    if (error == kErrMirrorUp) {
-        const Error repair = m_sdk.setUInt32(kPropCustomFunction, kParamMirrorLockup, 0);
-        if (repair != kOk) {
-            logError("EdsSetPropertyData Mirror Lockup error: 0x%04X.", repair);
-            AlertPanel::runAlert(QStringLiteral("Mirror lockup error."), QStringLiteral("Mirror lockup must be turned off."));
-            m_isCanonUSBBusy = false;
-            return false;
-        }
-        const Error again = m_sdk.sendCommand(m_isCanonBulb ? kCmdBulbStart : kCmdTakePicture, 0);
-        if (again != kOk)
-            logError("EdsSendCommand StartBulb error: 0x%04X.", again);
-        return true;
+    if (error == kOk) {
+        then(true);
+        return;
     }
-    logError("EdsSendCommand StartBulb error: 0x%04X.", error);
-    AlertPanel::runAlert(QString::asprintf("Start exposure error: 0x%04X.", static_cast<unsigned>(error)),
-                         CanonTables::startErrorMessage(error));
-    m_isCanonUSBBusy = false;
-    return false;
+    if (error != kErrMirrorUp) {
+        logError("EdsSendCommand StartBulb error: 0x%04X.", error);
+        AlertPanel::runAlert(QString::asprintf("Start exposure error: 0x%04X.", static_cast<unsigned>(error)),
+                             CanonTables::startErrorMessage(error));
+        m_isCanonUSBBusy = false;
+        then(false);
+        return;
+    }
+    const QPointer<CanonControl> self(this);
+    m_sdk.writeUInt32(kPropCustomFunction, kParamMirrorLockup, 0, [self, then](Error repair) {
+        if (!self)
+            return;
+        if (repair != kOk) {
+            self->logError("EdsSetPropertyData Mirror Lockup error: 0x%04X.", repair);
+            AlertPanel::runAlert(QStringLiteral("Mirror lockup error."), QStringLiteral("Mirror lockup must be turned off."));
+            self->m_isCanonUSBBusy = false;
+            then(false);
+            return;
+        }
+        const Error again = self->m_sdk.sendCommand(self->m_isCanonBulb ? kCmdBulbStart : kCmdTakePicture, 0);
+        if (again != kOk)
+            self->logError("EdsSendCommand StartBulb error: 0x%04X.", again);
+        then(true);
+    });
 }
 
 bool CanonControl::canonEndBulbExposure()
@@ -511,20 +627,20 @@ bool CanonControl::canonEndBulbExposure()
     return true;
 }
 
-bool CanonControl::startCanonExposure()
+void CanonControl::startCanonExposure()
 {
-    const bool started = canonStartBulbExposure();
-    if (started) {
-        m_panel.expButtonTitle = kAbort;
-        if (m_canonNumExposures == CanonTables::kContinuous)
-            m_panel.expTakenText = QString::number(m_canonNumExpTaken);
-        else
-            m_panel.expTakenText = QStringLiteral("%1/%2").arg(m_canonNumExpTaken).arg(m_canonNumExposures);
-    } else {
-        m_panel.expTakenText = kBlank;
-    }
-    changed();
-    return started;
+    canonStartBulbExposure([this](bool started) {
+        if (started) {
+            m_panel.expButtonTitle = kAbort;
+            if (m_canonNumExposures == CanonTables::kContinuous)
+                m_panel.expTakenText = QString::number(m_canonNumExpTaken);
+            else
+                m_panel.expTakenText = QStringLiteral("%1/%2").arg(m_canonNumExpTaken).arg(m_canonNumExposures);
+        } else {
+            m_panel.expTakenText = kBlank;
+        }
+        changed();
+    });
 }
 
 void CanonControl::canonTriggerExposure()

@@ -105,6 +105,108 @@ CanonSdk::Error Gphoto2CanonSdk::ask(T& out, Work work, int deadlineMs)
     return error;
 }
 
+template <class Result>
+void Gphoto2CanonSdk::later(std::function<Result(Gphoto2Worker&)> work, std::function<void(const Result&)> answer,
+                            Result failed)
+{
+    if (!m_worker) {
+        QTimer::singleShot(0, this, [answer = std::move(answer), failed = std::move(failed)] { answer(failed); });
+        return;
+    }
+    const QPointer<Gphoto2CanonSdk> self(this);
+    const std::uint64_t generation = m_generation;
+    Gphoto2Worker* worker = m_worker.get();
+    worker->post([worker, self, generation, work = std::move(work), answer = std::move(answer),
+                  failed = std::move(failed)] {
+        Result result = work(*worker);
+        MainThreadCall::post([self, generation, answer, failed, result = std::move(result)] {
+            if (self)
+                answer(self->m_generation == generation ? result : failed);
+        });
+    });
+}
+
+void Gphoto2CanonSdk::step(std::function<Error(Gphoto2Worker&)> work, StepDone done)
+{
+    using Answer = std::pair<Error, QString>;
+    later<Answer>(
+        [work = std::move(work)](Gphoto2Worker& worker) {
+            const Error error = work(worker);
+            return Answer{error, error == kOk ? QString() : worker.errorText()};
+        },
+        [done = std::move(done)](const Answer& answer) { done(answer.first, answer.second); },
+        Answer{kErrInternal, QStringLiteral("The connection was ended.")});
+}
+
+void Gphoto2CanonSdk::findCameras(StepDone done)
+{
+    step([](Gphoto2Worker& worker) { return worker.detect(); }, std::move(done));
+}
+
+void Gphoto2CanonSdk::countCameras(UInt32Done done)
+{
+    using Answer = std::pair<Error, std::uint32_t>;
+    later<Answer>(
+        [](Gphoto2Worker& worker) {
+            std::uint32_t count = 0;
+            const Error error = worker.childCount(count);
+            return Answer{error, count};
+        },
+        [done = std::move(done)](const Answer& answer) { done(answer.first, answer.second); }, Answer{kErrInternal, 0});
+}
+
+void Gphoto2CanonSdk::chooseCamera(int index, StepDone done)
+{
+    step([index](Gphoto2Worker& worker) { return worker.choose(index); }, std::move(done));
+}
+
+void Gphoto2CanonSdk::startSession(StepDone done)
+{
+    step([](Gphoto2Worker& worker) { return worker.openSession(); }, std::move(done));
+}
+
+void Gphoto2CanonSdk::readPropertyDesc(std::uint32_t property, DescDone done)
+{
+    using Answer = std::pair<Error, std::vector<std::int32_t>>;
+    later<Answer>(
+        [property](Gphoto2Worker& worker) {
+            Answer answer{kOk, {}};
+            answer.first = worker.propertyDesc(property, answer.second);
+            return answer;
+        },
+        [done = std::move(done)](const Answer& answer) { done(answer.first, answer.second); }, Answer{kErrInternal, {}});
+}
+
+void Gphoto2CanonSdk::readPropertySize(std::uint32_t property, std::uint32_t param, UInt32Done done)
+{
+    readPropertyData(property, param, [done = std::move(done)](Error error, const QByteArray& data) {
+        done(error, error == kOk ? static_cast<std::uint32_t>(data.size()) : 0);
+    });
+}
+
+void Gphoto2CanonSdk::readDeviceInfo(DeviceInfoDone done)
+{
+    using Answer = std::pair<Error, DeviceInfo>;
+    later<Answer>(
+        [](Gphoto2Worker& worker) {
+            Answer answer{kOk, {}};
+            answer.first = worker.deviceInfo(answer.second);
+            return answer;
+        },
+        [done = std::move(done)](const Answer& answer) { done(answer.first, answer.second); }, Answer{kErrInternal, {}});
+}
+
+void Gphoto2CanonSdk::writeCapacity(const Capacity&, Done done)
+{
+    later<Error>([](Gphoto2Worker& worker) { return worker.setCapacity(); }, std::move(done), kErrInternal);
+}
+
+void Gphoto2CanonSdk::postStatusCommand(std::uint32_t command, Done done)
+{
+    later<Error>([command](Gphoto2Worker& worker) { return worker.statusCommand(command); }, std::move(done),
+                 kErrInternal);
+}
+
 void Gphoto2CanonSdk::post(std::function<void(Gphoto2Worker&)> work)
 {
     if (!m_worker)
@@ -114,6 +216,18 @@ void Gphoto2CanonSdk::post(std::function<void(Gphoto2Worker&)> work)
 }
 
 CanonSdk::Error Gphoto2CanonSdk::initializeSdk()
+{
+    startWorker();
+    return call([](Gphoto2Worker& worker) { return worker.initialize(); });
+}
+
+void Gphoto2CanonSdk::startSdk(StepDone done)
+{
+    startWorker();
+    step([](Gphoto2Worker& worker) { return worker.initialize(); }, std::move(done));
+}
+
+void Gphoto2CanonSdk::startWorker()
 {
     if (!m_worker) {
         m_thread = std::make_unique<QThread>();
@@ -169,7 +283,6 @@ CanonSdk::Error Gphoto2CanonSdk::initializeSdk()
         }, Qt::DirectConnection);
         m_thread->start();
     }
-    return call([](Gphoto2Worker& worker) { return worker.initialize(); });
 }
 
 CanonSdk::Error Gphoto2CanonSdk::terminateSdk()

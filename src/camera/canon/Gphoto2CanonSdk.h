@@ -56,6 +56,16 @@ public:
     Error downloadCancel(Item item) override;
     void releaseItem(Item item) override;
     void downloadEvfImage(FrameDone done) override;
+    void startSdk(StepDone done) override;
+    void findCameras(StepDone done) override;
+    void countCameras(UInt32Done done) override;
+    void chooseCamera(int index, StepDone done) override;
+    void startSession(StepDone done) override;
+    void readPropertyDesc(std::uint32_t property, DescDone done) override;
+    void readPropertySize(std::uint32_t property, std::uint32_t param, UInt32Done done) override;
+    void readDeviceInfo(DeviceInfoDone done) override;
+    void writeCapacity(const Capacity& capacity, Done done) override;
+    void postStatusCommand(std::uint32_t command, Done done) override;
 
     // How long a call that answers at once may wait for the worker, and the
     // connection's slower steps (detection, opening the camera).
@@ -81,6 +91,14 @@ private:
     // True while a call that missed its deadline still runs: later calls
     // would only wait behind it.
     bool isLate();
+    // Runs `work` on the worker without waiting and hands its result to
+    // `answer` on the main thread; without a worker, or from one stopped
+    // meanwhile, `answer` gets `failed`.
+    template <class Result>
+    void later(std::function<Result(Gphoto2Worker&)> work, std::function<void(const Result&)> answer, Result failed);
+    // A connection step: its code and, when it failed, libgphoto2's words.
+    void step(std::function<Error(Gphoto2Worker&)> work, StepDone done);
+    void startWorker();
     // Runs `work` on the worker without waiting.
     void post(std::function<void(Gphoto2Worker&)> work);
     void takeProgress(quint64 id, double percent);

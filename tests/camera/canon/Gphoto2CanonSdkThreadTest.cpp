@@ -6,6 +6,7 @@
 #include "platform/DisplayGamma.h"
 #include "support/MainThreadWatchdog.h"
 #include "support/RecordingAlertPresenter.h"
+#include "support/canon/ConnectOutcome.h"
 
 #include <gtest/gtest.h>
 
@@ -253,10 +254,11 @@ TEST_F(Gphoto2CanonControlTest, AnExposureDownloadedThroughTheWorkerKeepsTheInte
     prefs.setCanonImageFile(images.filePath("Canon Image"));
     CanonControl control(sdk, prefs, DebugWriter());
     control.setTickClock([] { return std::int64_t(1000); });
-    ASSERT_TRUE(control.canonConnect());
+    const std::optional<ConnectOutcome> outcome = ConnectOutcome::of(control);
+    ASSERT_TRUE(outcome && outcome->connected);
 
     control.canonAction(CanonControl::kTagExpose);
-    ASSERT_TRUE(control.isCanonExposing());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return control.isCanonExposing(); }, 20000));
     {
         const std::lock_guard lock(state->mutex);
         state->events.push_back({true, "/store_00010001/DCIM/100CANON", "IMG_0001.CR2", false, {}});
