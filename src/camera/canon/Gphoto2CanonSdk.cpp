@@ -12,6 +12,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <future>
 #include <mutex>
 #include <optional>
 
@@ -282,45 +283,97 @@ void Gphoto2CanonSdk::startWorker()
             toMain([id, error, jpeg](Gphoto2CanonSdk& sdk) { sdk.finishFrame(id, error, jpeg); });
         }, Qt::DirectConnection);
         m_thread->start();
+        if (m_previousEnded.valid()) {
+            // The worker before lets go of the camera first, unless it is
+            // stuck past the stop time.
+            const std::shared_future<void> previous = m_previousEnded;
+            worker->post([previous] { previous.wait_for(std::chrono::milliseconds(kStopDeadlineMs)); });
+        }
     }
 }
 
 CanonSdk::Error Gphoto2CanonSdk::terminateSdk()
 {
-    stopWorker();
+    letWorkerEnd();
     return kOk;
 }
 
-void Gphoto2CanonSdk::stopWorker()
+void Gphoto2CanonSdk::letWorkerEnd()
 {
     if (!m_worker)
         return;
     Gphoto2Worker* worker = m_worker.get();
     // What the worker still sends is dropped on arrival.
-    ++m_generation;
-    worker->post([worker] {
+    const std::uint64_t ending = m_generation++;
+    const auto ended = std::make_shared<std::promise<void>>();
+    m_previousEnded = ended->get_future().share();
+    const QPointer<Gphoto2CanonSdk> self(this);
+    worker->post([worker, ended, self, ending] {
         worker->shutDown();
+        ended->set_value();
         QThread::currentThread()->quit();
+        MainThreadCall::post([self, ending] {
+            if (self)
+                self->reap(ending);
+        });
     });
+    m_ending[ending] = Ending{std::move(m_thread), std::move(m_worker)};
+    // The session gets half the stop time to end; then a transfer still
+    // running is cancelled.
+    QTimer::singleShot(kStopDeadlineMs / 2, this, [this, ending] {
+        if (const auto found = m_ending.find(ending); found != m_ending.end())
+            found->second.worker->cancel();
+    });
+    failPending();
+}
+
+void Gphoto2CanonSdk::reap(std::uint64_t ending)
+{
+    const auto found = m_ending.find(ending);
+    // Its last job has run: the thread is leaving its event loop.
+    if (found != m_ending.end() && found->second.thread->wait(QDeadlineTimer(kStopDeadlineMs)))
+        m_ending.erase(found);
+}
+
+void Gphoto2CanonSdk::stopWorker()
+{
+    if (m_worker) {
+        Gphoto2Worker* worker = m_worker.get();
+        ++m_generation;
+        worker->post([worker] {
+            worker->shutDown();
+            QThread::currentThread()->quit();
+        });
+        endOrLeave(std::move(m_thread), std::move(m_worker));
+    }
+    for (auto& [generation, ending] : m_ending)
+        endOrLeave(std::move(ending.thread), std::move(ending.worker));
+    m_ending.clear();
+    failPending();
+}
+
+void Gphoto2CanonSdk::endOrLeave(std::unique_ptr<QThread> thread, std::unique_ptr<Gphoto2Worker> worker)
+{
     // The session gets half the time to end; then a transfer still running is cancelled.
-    bool ended = m_thread->wait(QDeadlineTimer(kStopDeadlineMs / 2));
+    bool ended = thread->wait(QDeadlineTimer(kStopDeadlineMs / 2));
     if (!ended) {
         worker->cancel();
-        ended = m_thread->wait(QDeadlineTimer(kStopDeadlineMs / 2));
+        ended = thread->wait(QDeadlineTimer(kStopDeadlineMs / 2));
     }
-    if (ended) {
-        m_worker.reset();
-        m_thread.reset();
-    } else {
-        // A gphoto2 call that does not return: its thread is left to end by
-        // itself, and the worker is let go on the main thread once it has.
-        QThread* thread = m_thread.release();
-        const std::shared_ptr<Gphoto2Worker> stuck(m_worker.release());
-        connect(thread, &QThread::finished, thread, [thread, stuck] {
-            thread->wait();
-            thread->deleteLater();
-        });
-    }
+    if (ended)
+        return;
+    // A gphoto2 call that does not return: its thread is left to end by
+    // itself, and the worker is let go on the main thread once it has.
+    QThread* running = thread.release();
+    const std::shared_ptr<Gphoto2Worker> stuck(worker.release());
+    connect(running, &QThread::finished, running, [running, stuck] {
+        running->wait();
+        running->deleteLater();
+    });
+}
+
+void Gphoto2CanonSdk::failPending()
+{
     m_longCalls = 0;
     m_late.reset();
     // What was under way ends in failure, from the event loop as always.
@@ -333,13 +386,13 @@ void Gphoto2CanonSdk::stopWorker()
             QTimer::singleShot(0, this, [done = std::move(done)] { done(kErrInternal); });
     for (auto& [id, done] : m_writes)
         QTimer::singleShot(0, this, [done = std::move(done)] { done(kErrInternal); });
-    m_writes.clear();
     for (auto& [id, done] : m_reads)
         if (done)
             QTimer::singleShot(0, this, [done = std::move(done)] { done(kErrInternal, {}); });
     m_downloads.clear();
     m_frames.clear();
     m_commands.clear();
+    m_writes.clear();
     m_reads.clear();
 }
 

@@ -5,6 +5,7 @@
 
 #include <QObject>
 
+#include <future>
 #include <map>
 #include <memory>
 
@@ -107,11 +108,27 @@ private:
     void finishFrame(quint64 id, Error error, const QByteArray& jpeg);
     void finishCommand(quint64 id, Error error);
     void finishRead(quint64 id, Error error, const QByteArray& data);
+    // Lets the worker end the session and its thread by itself: the main
+    // thread does not wait for the camera.
+    void letWorkerEnd();
+    void reap(std::uint64_t ending);
+    // Ends every worker, waiting for each at most the stop time.
     void stopWorker();
+    void endOrLeave(std::unique_ptr<QThread> thread, std::unique_ptr<Gphoto2Worker> worker);
+    // Requests under way fail.
+    void failPending();
 
     Gphoto2Device::Factory m_factory;
     std::unique_ptr<QThread> m_thread;
     std::unique_ptr<Gphoto2Worker> m_worker;
+    // Workers ending by themselves, by the generation they served.
+    struct Ending {
+        std::unique_ptr<QThread> thread;
+        std::unique_ptr<Gphoto2Worker> worker;
+    };
+    std::map<std::uint64_t, Ending> m_ending;
+    // Set once the last ended worker has let go of the camera.
+    std::shared_future<void> m_previousEnded;
     ObjectHandler m_objectHandler;
     PropertyHandler m_propertyHandler;
     StateHandler m_stateHandler;

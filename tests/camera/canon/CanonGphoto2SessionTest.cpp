@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -393,6 +394,28 @@ TEST_F(CanonGphoto2Session, AConnectionOnASlowCameraLeavesTheWindowRunningAndTak
     EXPECT_TRUE(alerts.alerts.empty()) << alertTitles().join(", ").toStdString();
 }
 
+TEST_F(CanonGphoto2Session, AConnectionTheModeDialRefusesEndsWithoutWaitingOnASlowCamera)
+{
+    {
+        const std::lock_guard lock(state->mutex);
+        state->config["autoexposuremode"] = "AV";
+    }
+    state->callMs = 1000;
+    constexpr auto kNoCameraWait = 500ms;
+    MainThreadWatchdog watchdog;
+    watchdog.start();
+    EXPECT_FALSE(connect(32));
+    EXPECT_LT(watchdog.longestStall(), kNoCameraWait) << "closing the session is not waited for either";
+    watchdog.stop();
+    EXPECT_EQ(failure, "AE mode is not set to Manual or Bulb.");
+    EXPECT_EQ(alertTitles(), QStringList{"AE mode is not set to Manual or Bulb."});
+    EXPECT_FALSE(control->isSDKInit());
+    ASSERT_TRUE(waitFor([this] {
+        const std::lock_guard lock(state->mutex);
+        return state->closed;
+    })) << "the camera is let go";
+}
+
 TEST_F(CanonGphoto2Session, AFailedConnectionSaysWhy)
 {
     {
@@ -428,20 +451,23 @@ TEST_F(CanonGphoto2Session, AFailedConnectionSaysWhy)
 
 TEST_F(CanonGphoto2Session, ADisconnectDuringAConnectionEndsItAndLeavesNothingOpen)
 {
-    state->callMs = 200;
+    state->callMs = 1000;
     prefs->setCanonExpIndex(32);
     std::optional<ConnectOutcome> outcome;
     int shown = 0;
     QObject::connect(control.get(), &CanonControl::showPanelRequested, [&] { ++shown; });
     control->canonConnect([&](bool connected, const QString& why) { outcome = ConnectOutcome{connected, why}; });
     ASSERT_TRUE(waitFor([this] { return control->isSDKInit(); }));
-    QTest::qWait(500);
+    QTest::qWait(1500);
+    QElapsedTimer disconnecting;
+    disconnecting.start();
     control->canonDisconnect();
+    EXPECT_LT(disconnecting.elapsed(), 500) << "the camera's last call is not waited for";
     ASSERT_TRUE(outcome.has_value()) << "the caller hears of it at once";
     EXPECT_FALSE(outcome->connected);
     EXPECT_FALSE(outcome->failure.trimmed().isEmpty());
     EXPECT_FALSE(control->isCanonConnecting());
-    QTest::qWait(1500);
+    QTest::qWait(2500);
     EXPECT_FALSE(control->isCanonConnected()) << "late answers are dropped";
     EXPECT_EQ(shown, 0);
 
