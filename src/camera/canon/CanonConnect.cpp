@@ -38,12 +38,7 @@ QString failure(const QString& what, CanonSdk::Error error, const QString& words
 template <class Then>
 auto CanonControl::whileConnecting(Then then)
 {
-    const QPointer<CanonControl> self(this);
-    const std::uint64_t generation = m_connectGeneration;
-    return [self, generation, then = std::move(then)](auto&&... answer) {
-        if (self && self->m_isCanonConnecting && self->m_connectGeneration == generation)
-            then(std::forward<decltype(answer)>(answer)...);
-    };
+    return whilePending(&CanonControl::m_isCanonConnecting, &CanonControl::m_connectGeneration, std::move(then));
 }
 
 void CanonControl::failConnection(const QString& line, bool closeSession)

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QObject>
 #include <QPoint>
+#include <QPointer>
 #include <QString>
 #include <QTimer>
 
@@ -18,6 +19,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <utility>
 
 class CanonShutter;
 class PrefControl;
@@ -217,6 +219,20 @@ signals:
     void scaleImageReset();
 
 private:
+    // An answer that reaches the controller only while it lives and the
+    // operation it belongs to is still under way: `pending` is still set
+    // and `counter` still counts it.
+    template <class Then>
+    auto whilePending(bool CanonControl::*pending, std::uint64_t CanonControl::*counter, Then then)
+    {
+        const QPointer<CanonControl> self(this);
+        const std::uint64_t mine = this->*counter;
+        return [self, pending, counter, mine, then = std::move(then)](auto&&... answer) {
+            if (self && self.data()->*pending && self.data()->*counter == mine)
+                then(std::forward<decltype(answer)>(answer)...);
+        };
+    }
+
     // Connection steps; each goes on to `next` once the camera answered.
     using Next = std::function<void()>;
     // A step's answer: reaches the controller only while it lives and the

@@ -360,12 +360,7 @@ void CanonControl::sendUnlock(int retries)
 template <class Then>
 auto CanonControl::whileStarting(Then then)
 {
-    const QPointer<CanonControl> self(this);
-    const std::uint64_t start = m_startGeneration;
-    return [self, start, then = std::move(then)](auto&&... answer) {
-        if (self && self->m_isCanonStarting && self->m_startGeneration == start)
-            then(std::forward<decltype(answer)>(answer)...);
-    };
+    return whilePending(&CanonControl::m_isCanonStarting, &CanonControl::m_startGeneration, std::move(then));
 }
 
 void CanonControl::canonStartBulbExposure(Started done)
