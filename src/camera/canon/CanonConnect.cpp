@@ -13,7 +13,7 @@ using namespace CanonIds;
 
 namespace {
 
-const QString kBlank = QStringLiteral(" ");
+const QString& kBlank = CanonTables::kBlankText;
 const QString kExposureErrorTitle = QStringLiteral("The exposure time setting generated an error.");
 const QString kExposureErrorMessage = QStringLiteral("Some exposure times are not valid for your camera.");
 

@@ -59,11 +59,11 @@ void CanonControl::rewriteChangedSettings(bool bulb, Next next)
         return;
     }
     const auto whiteBalance = [this, next] {
-        writeCanonWhiteBalance([this, next](bool) {
+        writeCanonWhiteBalance(whileStarting([this, next](bool) {
             m_isCanonUSBBusy = true;
             m_isPropChange = false;
             next();
-        });
+        }));
     };
     m_sdk.writeUInt32(kPropISOSpeed, 0, m_isoCode, whileStarting([this, bulb, whiteBalance](Error error) {
         if (error != kOk)
