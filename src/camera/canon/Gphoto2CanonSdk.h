@@ -13,12 +13,13 @@ class Gphoto2Worker;
 class QThread;
 
 // The Canon calls on libgphoto2. Every gphoto2 call runs on a worker thread
-// of this object's own, started by initializeSdk() and ended by
-// terminateSdk(); the main thread only posts requests and takes the answers.
-// A call that answers at once waits for the worker within a deadline, and
-// answers "busy" straight away while a download or command holds the camera;
-// downloads, commands, live-view frames and the settings' queued reads and
-// writes answer through completions, in the order they were asked.
+// of this object's own, started by initializeSdk() or startSdk() and let end
+// by itself by terminateSdk(); the main thread only posts requests and takes
+// the answers. A call that answers at once waits for the worker within a
+// deadline, and answers "busy" straight away while a download or command
+// holds the camera; the connection's steps, downloads, commands, live-view
+// frames and the settings' queued reads and writes answer through
+// completions, in the order they were asked.
 class Gphoto2CanonSdk : public QObject, public CanonSdk {
     Q_OBJECT
 public:
