@@ -201,3 +201,12 @@ TEST_F(CanonSessionTest, ALiveViewMovieIsFinishedWhenTheCameraIsDisconnected)
     EXPECT_EQ(movie.durations.front(), 120);
     EXPECT_EQ(movie.firstFrame.size(), QSize(600, 400));
 }
+
+TEST_F(CanonSessionTest, TheProgramClosingDuringAConnectionEndsIt)
+{
+    canonItem(*chart->mountLink().connectMenu())->trigger();
+    ASSERT_TRUE(control().isCanonConnecting());
+    canon.reset();
+    QTest::qWait(100);
+    EXPECT_TRUE(alerts.alerts.empty()) << "an abandoned connection is not a failure to report";
+}

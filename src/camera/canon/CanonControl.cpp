@@ -86,7 +86,7 @@ void CanonControl::abandonPendingAnswers()
 {
     if (m_isCanonConnecting) {
         ++m_connectGeneration;
-        endConnection(false, QStringLiteral("The connection was ended before the camera answered."));
+        endConnection(false, {});
     }
     if (m_isCanonStarting) {
         ++m_startGeneration;

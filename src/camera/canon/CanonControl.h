@@ -79,8 +79,9 @@ public:
     void setViewBounds(double width, double height);
 
     // Connection. The camera is reached step by step without holding up
-    // the main thread; `done` hears how it ended, and why when it failed.
-    // A connection asked for while one is being made is refused at once.
+    // the main thread; `done` hears how it ended, and why when it failed
+    // (no reason when a disconnect ended it). A connection asked for while
+    // one is being made is refused at once.
     void canonConnect(Connected done = {});
     bool isCanonConnecting() const { return m_isCanonConnecting; }
     void canonDisconnect() override;

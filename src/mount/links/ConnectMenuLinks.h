@@ -23,7 +23,8 @@ public:
 // device as being connected meanwhile, and hears the outcome later.
 class SlowMenuDevice {
 public:
-    // Whether it connected and, when not, why (the alert's informative text).
+    // Whether it connected and, when not, why (the alert's informative text;
+    // none when the connection was ended on purpose, which is no failure to report).
     using Connected = std::function<void(bool connected, const QString& failure)>;
     virtual ~SlowMenuDevice() = default;
     virtual bool isConnected() const = 0;

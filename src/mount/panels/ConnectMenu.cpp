@@ -391,8 +391,8 @@ void ConnectMenu::toggleSlowDevice(SlowMenuDevice* device, const char* failure)
         return;
     }
     device->startConnect([failure](bool connected, const QString& why) {
-        if (!connected)
-            AlertPanel::runAlert(failure, why.isEmpty() ? QStringLiteral(" ") : why);
+        if (!connected && !why.isEmpty())
+            AlertPanel::runAlert(failure, why);
     });
 }
 
