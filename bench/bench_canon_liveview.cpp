@@ -15,6 +15,7 @@
 #include <QRandomGenerator>
 
 #include <array>
+#include <optional>
 
 namespace {
 
@@ -59,7 +60,11 @@ struct LiveView : BenchSettings {
             frames[std::size_t(i)] = viewfinderFrame(quint32(i + 1));
         sdk.setEvfFrame(frames[0]);
         view.resize(1056, 704);
-        if (!control.canonConnect())
+        std::optional<bool> connected;
+        control.canonConnect([&connected](bool ok, const QString&) { connected = ok; });
+        for (int i = 0; i < 1000 && !connected; ++i)
+            QCoreApplication::processEvents();
+        if (!connected.value_or(false))
             return false;
         control.panel().focusExposure = 0.7;
         control.canonAction(CanonControl::kTagFocusExposure);

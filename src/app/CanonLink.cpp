@@ -31,7 +31,8 @@ CanonLink::CanonLink(PrefControl& prefs, DebugLog& log, std::unique_ptr<CanonSdk
 
 CanonLink::~CanonLink()
 {
-    if (m_control.isCanonConnected())
+    // A connection still being made ends too: its late answers are dropped.
+    if (m_control.isCanonConnected() || m_control.isCanonConnecting())
         m_control.canonDisconnect();
 }
 

@@ -37,7 +37,10 @@ public:
 
 private:
     bool isCanonConnected() const override { return m_control.isCanonConnected(); }
-    bool canonStartBulbExposure() override { return m_control.canonStartBulbExposure(); }
+    void canonStartBulbExposure(std::function<void(bool)> started) override
+    {
+        m_control.canonStartBulbExposure(std::move(started));
+    }
     bool isCanonExposing() const override { return m_control.isCanonExposing(); }
     bool isCanonDownloading() const override { return m_control.isCanonDownloading(); }
 

@@ -7,6 +7,7 @@
 #include "find/tours/TourControl.h"
 #include "mount/panels/ConnectMenu.h"
 #include "support/RecordingAlertPresenter.h"
+#include "support/canon/ConnectOutcome.h"
 
 #include <gtest/gtest.h>
 
@@ -65,7 +66,14 @@ TEST_F(CanonSessionTest, ConnectExposeAndDownloadFromTheConnectMenu)
     QAction* item = canonItem(*chart->mountLink().connectMenu());
     ASSERT_NE(item, nullptr);
     item->trigger();
-    ASSERT_TRUE(control().isCanonConnected());
+    EXPECT_TRUE(control().isCanonConnecting()) << "the camera answers later";
+    chart->mountLink().connectMenu()->validateMenu();
+    EXPECT_FALSE(item->isEnabled()) << "one connection at a time";
+    item->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return control().isCanonConnected(); }, 10000));
+    chart->mountLink().connectMenu()->validateMenu();
+    EXPECT_TRUE(item->isEnabled());
+    EXPECT_TRUE(item->isChecked());
     EXPECT_TRUE(alerts.alerts.empty());
 
     control().canonAction(CanonControl::kTagExpose);
@@ -78,6 +86,7 @@ TEST_F(CanonSessionTest, ConnectExposeAndDownloadFromTheConnectMenu)
     // A transfer that breaks off twice loses nothing and adds nothing.
     sdk->failDownloadAfter(5000, CanonIds::kErrInternal, 2);
     control().canonAction(CanonControl::kTagExpose);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !control().isCanonStarting(); }, 10000));
     ASSERT_TRUE(QTest::qWaitFor([this] { return sdk->openItems() == 0 && !control().isCanonExposing(); }, 10000));
     ASSERT_TRUE(QTest::qWaitFor([this] { return !control().isCanonDownloading(); }, 10000));
     EXPECT_EQ(files(), QStringList({"Canon Image-001.CR2"}));
@@ -93,7 +102,7 @@ TEST_F(CanonSessionTest, ThePanelFollowsTheConnectionAndTheControlPanelItem)
     ConnectMenu& menu = *chart->mountLink().connectMenu();
     EXPECT_EQ(chart->outlets().canonPanel, &chart->canonLink().canonPanel());
     canonItem(menu)->trigger();
-    ASSERT_TRUE(control().isCanonConnected());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return control().isCanonConnected(); }, 10000));
     EXPECT_TRUE(canon->canonPanel().isVisible());
     QAction* controlPanel = menu.itemWithTag(20);
     ASSERT_NE(controlPanel, nullptr);
@@ -107,7 +116,8 @@ TEST_F(CanonSessionTest, ThePanelFollowsTheConnectionAndTheControlPanelItem)
 
 TEST_F(CanonSessionTest, ATourExposureWaitsForTheDownload)
 {
-    ASSERT_TRUE(control().canonConnect());
+    const std::optional<ConnectOutcome> outcome = ConnectOutcome::of(control());
+    ASSERT_TRUE(outcome && outcome->connected);
     FakeTourFinder finder;
     finder.known.insert("M 1", {findResultFound, 1.0, 0.5});
     FakeTourMount mount;
@@ -152,9 +162,13 @@ TEST_F(CanonSessionTest, TheProgramsCanonItemAlertsWhenNoCameraIsAttached)
     qputenv("CAMLIBS", noDrivers.path().toLocal8Bit());
     chart->canonLink().joinConnectMenu(*chart->mountLink().connectMenu());
     canonItem(*chart->mountLink().connectMenu())->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !alerts.alerts.empty(); }, 20000));
     ASSERT_EQ(alerts.alerts.size(), 1u);
     EXPECT_EQ(alerts.alerts[0].title, "Canon DSLR connection failed.");
+    EXPECT_TRUE(alerts.alerts[0].message.startsWith("The cameras could not be listed. ("))
+        << "with libgphoto2's words: " << alerts.alerts[0].message.toStdString();
     EXPECT_FALSE(chart->canonLink().canonControl().isCanonConnected());
+    EXPECT_FALSE(chart->canonLink().canonControl().isCanonConnecting());
 }
 
 TEST_F(CanonSessionTest, ALiveViewMovieIsFinishedWhenTheCameraIsDisconnected)
@@ -169,7 +183,7 @@ TEST_F(CanonSessionTest, ALiveViewMovieIsFinishedWhenTheCameraIsDisconnected)
     chart->prefControl().setCanonMovieFile(images.filePath("Night"));
     QAction* item = canonItem(*chart->mountLink().connectMenu());
     item->trigger();
-    ASSERT_TRUE(control().isCanonConnected());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return control().isCanonConnected(); }, 10000));
     canon->canonPanel().liveViewCheck()->click();
     ASSERT_TRUE(QTest::qWaitFor([this] { return control().isCanonLiveView(); }, 10000));
 
@@ -186,4 +200,13 @@ TEST_F(CanonSessionTest, ALiveViewMovieIsFinishedWhenTheCameraIsDisconnected)
     EXPECT_GE(movie.durations.size(), 2u);
     EXPECT_EQ(movie.durations.front(), 120);
     EXPECT_EQ(movie.firstFrame.size(), QSize(600, 400));
+}
+
+TEST_F(CanonSessionTest, TheProgramClosingDuringAConnectionEndsIt)
+{
+    canonItem(*chart->mountLink().connectMenu())->trigger();
+    ASSERT_TRUE(control().isCanonConnecting());
+    canon.reset();
+    QTest::qWait(100);
+    EXPECT_TRUE(alerts.alerts.empty()) << "an abandoned connection is not a failure to report";
 }

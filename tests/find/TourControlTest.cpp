@@ -143,6 +143,9 @@ TEST_F(TourControlTest, CanonTourWaitsForTheSlewThenExposesAndSkipsObjectsBelowT
     tick();
     EXPECT_EQ(canon.exposures, 1);
     tick();
+    EXPECT_TRUE(t.isTourExposing()) << "the camera has not answered the start yet";
+    canon.answerStart();
+    tick();
     EXPECT_TRUE(t.isTourExposing()) << "the camera is still exposing";
     canon.exposing = false;
     tick();
@@ -165,6 +168,8 @@ TEST_F(TourControlTest, CanonTourWaitsForTheSlewThenExposesAndSkipsObjectsBelowT
     canon.starts = false;
     tick(true);
     tick();
+    EXPECT_TRUE(t.isRunningTourExp()) << "until the camera answers";
+    canon.answerStart();
     EXPECT_FALSE(t.isRunningTourExp());
     EXPECT_EQ(t.panel().expTitle, "Start EOS Exposures");
     EXPECT_EQ(t.panel().previousTitle, "Previous");

@@ -7,6 +7,9 @@
 #include "model/ObjectIndex.h"
 
 #include <QHash>
+
+#include <functional>
+#include <utility>
 #include <QStringList>
 
 // A finder that knows a few names: each answers its result and leaves a
@@ -68,11 +71,20 @@ struct FakeTourMount final : TourMount {
 
 struct FakeCanon final : TourCamera {
     bool isCanonConnected() const override { return connected; }
-    bool canonStartBulbExposure() override
+    // Answers later, as the camera does.
+    void canonStartBulbExposure(std::function<void(bool)> started) override
     {
         ++exposures;
-        exposing = starts;
-        return starts;
+        answer = [this, started = std::move(started)] {
+            exposing = starts;
+            started(starts);
+        };
+    }
+    // Gives the camera's answer to the last start.
+    void answerStart()
+    {
+        if (const std::function<void()> pending = std::exchange(answer, {}))
+            pending();
     }
     bool isCanonExposing() const override { return exposing; }
     bool isCanonDownloading() const override { return false; }
@@ -80,6 +92,7 @@ struct FakeCanon final : TourCamera {
     bool starts = true;
     bool exposing = false;
     int exposures = 0;
+    std::function<void()> answer;
 };
 
 // The shared text; a listening capture program takes the probe away.

@@ -4,6 +4,7 @@
 #include "model/settings/PrefControl.h"
 #include "platform/AlertPanel.h"
 
+#include <QPointer>
 #include <QtEndian>
 
 #include <algorithm>
@@ -12,13 +13,35 @@ using namespace CanonIds;
 
 namespace {
 
-const QString kBlank = QStringLiteral(" ");
+const QString& kBlank = CanonTables::kBlankText;
 const QString kExposureErrorTitle = QStringLiteral("The exposure time setting generated an error.");
 const QString kExposureErrorMessage = QStringLiteral("Some exposure times are not valid for your camera.");
 
+// Failures the user is told of when a connection ends without a camera.
+const QString kNoCamera = QStringLiteral("No camera was found.");
+const QString kCameraBusy = QStringLiteral("The camera is busy or held by another program.");
+const QString kCameraNotOpened = QStringLiteral("The camera could not be opened.");
+const QString kNotSupported = QStringLiteral("This model of camera is not supported.");
+const QString kAEModeTitle = QStringLiteral("AE mode is not set to Manual or Bulb.");
+const QString kMirrorLockupTitle = QStringLiteral("Mirror lockup is enabled.");
+
+// The failure as the user reads it: what went wrong, with the library's
+// own words when it gave some.
+QString failure(const QString& what, CanonSdk::Error error, const QString& words)
+{
+    const QString said = error == kErrDeviceBusy ? kCameraBusy : what;
+    return words.trimmed().isEmpty() ? said : QStringLiteral("%1 (%2)").arg(said, words.trimmed());
+}
+
 }  // namespace
 
-bool CanonControl::failConnection(const QString& line, bool closeSession)
+template <class Then>
+auto CanonControl::whileConnecting(Then then)
+{
+    return whilePending(&CanonControl::m_isCanonConnecting, &CanonControl::m_connectGeneration, std::move(then));
+}
+
+void CanonControl::failConnection(const QString& line, bool closeSession)
 {
     if (closeSession)
         m_sdk.closeSession();
@@ -28,114 +51,169 @@ bool CanonControl::failConnection(const QString& line, bool closeSession)
     m_isSDKInit = false;
     if (!line.isEmpty())
         log(line);
-    return false;
 }
 
-bool CanonControl::canonConnect()
+void CanonControl::endConnection(bool connected, const QString& why)
 {
+    m_isCanonConnecting = false;
+    const Connected done = std::move(m_connectDone);
+    m_connectDone = {};
+    changed();
+    if (done)
+        done(connected, why);
+}
+
+void CanonControl::canonConnect(Connected done)
+{
+    if (m_isCanonConnecting) {
+        if (done)
+            done(false, QStringLiteral("A connection to the camera is already being made."));
+        return;
+    }
+    m_isCanonConnecting = true;
+    ++m_connectGeneration;
+    m_connectDone = std::move(done);
+    changed();
     m_sdk.releaseCamera();
     m_hasCamera = false;
-    if (!m_isSDKInit) {
-        const Error error = m_sdk.initializeSdk();
+    if (m_isSDKInit) {
+        findCamera();
+        return;
+    }
+    m_sdk.startSdk(whileConnecting([this](Error error, const QString& words) {
         if (error != kOk) {
             logError("EdsInitializeSDK error: 0x%04X.", error);
-            return false;
+            endConnection(false, failure(QStringLiteral("The camera library could not start."), error, words));
+            return;
         }
         m_isSDKInit = true;
-    }
-    Error error = m_sdk.getCameraList();
-    if (error != kOk) {
-        m_sdk.releaseCameraList();
-        failConnection({}, false);
-        logError("EdsGetCameraList error: 0x%04X.", error);
-        return false;
-    }
-    std::uint32_t count = 0;
-    error = m_sdk.getChildCount(count);
-    if (error != kOk || count == 0) {
-        m_sdk.releaseCameraList();
-        return failConnection(QStringLiteral("EdsGetChildCount: No cameras found."), false);
-    }
-    error = m_sdk.getChildAtIndex(0);
-    m_hasCamera = error == kOk;
-    m_sdk.releaseCameraList();
-    if (error != kOk) {
-        failConnection({}, false);
-        logError("EdsGetChildAtIndex error: 0x%04X.", error);
-        return false;
-    }
-    error = m_sdk.openSession();
-    if (error != kOk) {
-        failConnection({}, false);
-        logError("EdsOpenSession error: 0x%04X.", error);
-        if (error == kErrNotSupported)
-            AlertPanel::runAlert(QStringLiteral("This model of camera is not supported."), kBlank);
-        return false;
-    }
-
-    readISOChoices();
-    readCurrentISO();
-
-    error = m_sdk.getUInt32(kPropAEMode, 0, m_canonAEData);
-    if (error != kOk)
-        logError("EdsGetPropertyData kEdsPropID_AEMode error: 0x%04X.", error);
-    else
-        m_debug([&] { return QString::asprintf("EdsGetPropertyData kEdsPropID_AEMode value: %d.", int(m_canonAEData)); });
-    if (m_canonAEData != kAEManual && m_canonAEData != kAEBulb) {
-        AlertPanel::runAlert(QStringLiteral("AE mode is not set to Manual or Bulb."),
-                             QStringLiteral("You need to set your camera to manual or Bulb mode before you connect."));
-        return failConnection({}, true);
-    }
-
-    chooseStoredExposure();
-    setupSaveTarget();
-    setupLiveView();
-    setupWhiteBalance();
-    readCameraName();
-    const bool supported = chooseModel();
-    writeShutterSpeedOnConnect();
-    if (!checkMirrorLockup())
-        return false;
-    if (!setHandlers())
-        return false;
-    finishConnection(supported);
-    return true;
+        findCamera();
+    }));
 }
 
-void CanonControl::readISOChoices()
+void CanonControl::findCamera()
 {
-    std::vector<std::int32_t> elements;
-    const Error error = m_sdk.getPropertyDesc(kPropISOSpeed, elements);
-    if (error != kOk) {
-        logError("EdsGetPropertyDesc kEdsPropID_ISOSpeed error: 0x%04X.", error);
-        return;
-    }
-    // The first element is not a choice; an empty list has none.
-    const std::size_t choices = elements.empty() ? 0 : elements.size() - 1;
-    m_numMaxISO = static_cast<std::uint32_t>(std::min<std::size_t>(choices, CanonTables::kMaxISOChoices));
-    m_panel.isoTitles.clear();
-    for (std::uint32_t i = 0; i < m_numMaxISO; ++i) {
-        m_canonISOMenu[i] = static_cast<std::uint32_t>(elements[i + 1]);
-        m_panel.isoTitles << CanonTables::isoChoice(m_canonISOMenu[i]).title;
-    }
+    m_sdk.findCameras(whileConnecting([this](Error error, const QString& words) {
+        if (error != kOk) {
+            m_sdk.releaseCameraList();
+            failConnection({}, false);
+            logError("EdsGetCameraList error: 0x%04X.", error);
+            endConnection(false, failure(QStringLiteral("The cameras could not be listed."), error, words));
+            return;
+        }
+        m_sdk.countCameras(whileConnecting([this](Error counted, std::uint32_t count) {
+            if (counted != kOk || count == 0) {
+                m_sdk.releaseCameraList();
+                failConnection(QStringLiteral("EdsGetChildCount: No cameras found."), false);
+                endConnection(false, kNoCamera);
+                return;
+            }
+            openCamera();
+        }));
+    }));
 }
 
-void CanonControl::readCurrentISO()
+void CanonControl::openCamera()
 {
-    std::uint32_t code = 0;
-    const Error error = m_sdk.getUInt32(kPropISOSpeed, 0, code);
-    m_canonISO = 0;
-    m_panel.isoSelected = 0;
-    if (error != kOk) {
-        logError("EdsGetPropertyData kEdsPropID_ISOSpeed error: 0x%04X.", error);
-        return;
-    }
-    const CanonTables::ISOChoice choice = CanonTables::isoChoice(code);
-    if (!choice.known)
-        return;
-    m_canonISO = choice.iso;
-    m_isoCode = code;
-    m_panel.isoSelected = std::max<int>(0, static_cast<int>(m_panel.isoTitles.indexOf(choice.title)));
+    m_sdk.chooseCamera(0, whileConnecting([this](Error error, const QString& words) {
+        m_hasCamera = error == kOk;
+        m_sdk.releaseCameraList();
+        if (error != kOk) {
+            failConnection({}, false);
+            logError("EdsGetChildAtIndex error: 0x%04X.", error);
+            endConnection(false, failure(kCameraNotOpened, error, words));
+            return;
+        }
+        m_sdk.startSession(whileConnecting([this](Error opened, const QString& why) {
+            if (opened != kOk) {
+                failConnection({}, false);
+                logError("EdsOpenSession error: 0x%04X.", opened);
+                if (opened == kErrNotSupported)
+                    AlertPanel::runAlert(kNotSupported, kBlank);
+                endConnection(false, opened == kErrNotSupported ? kNotSupported : failure(kCameraNotOpened, opened, why));
+                return;
+            }
+            readISOChoices(whileConnecting([this] { readCurrentISO(whileConnecting([this] { readAEMode(); })); }));
+        }));
+    }));
+}
+
+void CanonControl::readAEMode()
+{
+    m_sdk.readUInt32(kPropAEMode, 0, whileConnecting([this](Error error, std::uint32_t mode) {
+        if (error != kOk) {
+            logError("EdsGetPropertyData kEdsPropID_AEMode error: 0x%04X.", error);
+        } else {
+            m_canonAEData = mode;
+            m_debug([&] { return QString::asprintf("EdsGetPropertyData kEdsPropID_AEMode value: %d.", int(m_canonAEData)); });
+        }
+        if (m_canonAEData != kAEManual && m_canonAEData != kAEBulb) {
+            AlertPanel::runAlert(kAEModeTitle,
+                                 QStringLiteral("You need to set your camera to manual or Bulb mode before you connect."));
+            failConnection({}, true);
+            endConnection(false, kAEModeTitle);
+            return;
+        }
+        chooseStoredExposure();
+        prepareCamera();
+    }));
+}
+
+void CanonControl::prepareCamera()
+{
+    setupSaveTarget(whileConnecting([this] {
+        setupLiveView(whileConnecting([this] {
+            setupWhiteBalance(whileConnecting([this] {
+                readCameraName(whileConnecting([this] {
+                    chooseModel(whileConnecting([this](bool supported) {
+                        writeShutterSpeedOnConnect(whileConnecting([this, supported] {
+                            checkMirrorLockup(whileConnecting([this, supported] {
+                                if (setHandlers())
+                                    finishConnection(supported);
+                            }));
+                        }));
+                    }));
+                }));
+            }));
+        }));
+    }));
+}
+
+void CanonControl::readISOChoices(Next next)
+{
+    m_sdk.readPropertyDesc(kPropISOSpeed, whileConnecting([this, next](Error error, const std::vector<std::int32_t>& elements) {
+        if (error != kOk) {
+            logError("EdsGetPropertyDesc kEdsPropID_ISOSpeed error: 0x%04X.", error);
+            next();
+            return;
+        }
+        // The first element is not a choice; an empty list has none.
+        const std::size_t choices = elements.empty() ? 0 : elements.size() - 1;
+        m_numMaxISO = static_cast<std::uint32_t>(std::min<std::size_t>(choices, CanonTables::kMaxISOChoices));
+        m_panel.isoTitles.clear();
+        for (std::uint32_t i = 0; i < m_numMaxISO; ++i) {
+            m_canonISOMenu[i] = static_cast<std::uint32_t>(elements[i + 1]);
+            m_panel.isoTitles << CanonTables::isoChoice(m_canonISOMenu[i]).title;
+        }
+        next();
+    }));
+}
+
+void CanonControl::readCurrentISO(Next next)
+{
+    m_sdk.readUInt32(kPropISOSpeed, 0, whileConnecting([this, next](Error error, std::uint32_t code) {
+        m_canonISO = 0;
+        m_panel.isoSelected = 0;
+        if (error != kOk)
+            logError("EdsGetPropertyData kEdsPropID_ISOSpeed error: 0x%04X.", error);
+        const CanonTables::ISOChoice choice = CanonTables::isoChoice(code);
+        if (error == kOk && choice.known) {
+            m_canonISO = choice.iso;
+            m_isoCode = code;
+            m_panel.isoSelected = std::max<int>(0, static_cast<int>(m_panel.isoTitles.indexOf(choice.title)));
+        }
+        next();
+    }));
 }
 
 void CanonControl::chooseStoredExposure()
@@ -155,18 +233,9 @@ void CanonControl::chooseStoredExposure()
     m_panel.delaySelected = 0;
 }
 
-void CanonControl::setupSaveTarget()
+void CanonControl::setupSaveTarget(Next next)
 {
     m_canonSaveTo = kSaveToHost;
-    const Error error = m_sdk.setUInt32(kPropSaveTo, 0, m_canonSaveTo);
-    if (error == kOk) {
-        const Error capacity = m_sdk.setCapacity({});
-        if (capacity != kOk)
-            logError("EdsSetCapacity error: 0x%04X.", capacity);
-    } else {
-        m_canonSaveTo = kSaveToCamera;
-        logError("EdsSetPropertyData kEdsPropID_SaveTo error: 0x%04X.", error);
-    }
     m_panel.saveToCameraChecked = false;
     m_panel.saveToMacChecked = true;
     m_panel.fileFolderEnabled = true;
@@ -175,95 +244,144 @@ void CanonControl::setupSaveTarget()
     m_panel.movieFolderEnabled = false;
     m_panel.movieFramesEnabled = false;
     m_panel.movieQualityEnabled = false;
+    m_sdk.writeUInt32(kPropSaveTo, 0, m_canonSaveTo, whileConnecting([this, next](Error error) {
+        if (error != kOk) {
+            m_canonSaveTo = kSaveToCamera;
+            logError("EdsSetPropertyData kEdsPropID_SaveTo error: 0x%04X.", error);
+            next();
+            return;
+        }
+        m_sdk.writeCapacity({}, whileConnecting([this, next](Error capacity) {
+            if (capacity != kOk)
+                logError("EdsSetCapacity error: 0x%04X.", capacity);
+            next();
+        }));
+    }));
 }
 
-void CanonControl::setupLiveView()
+void CanonControl::setupLiveView(Next next)
 {
-    std::uint32_t mode = 0;
-    Error error = m_sdk.getUInt32(kPropEvfMode, 0, mode);
-    if (error != kOk)
-        logError("EdsGetPropertyData kEdsPropID_Evf_Mode error: 0x%04X.", error);
-    if (mode != 1) {
-        error = m_sdk.setUInt32(kPropEvfMode, 0, 1);
+    const auto takeMode = [this, next](std::uint32_t mode) {
+        if (mode == 1) {
+            m_panel.focusEnabled = true;
+            m_panel.movieFolderEnabled = true;
+            m_panel.movieFramesEnabled = true;
+            m_panel.movieQualityEnabled = true;
+            m_isLiveViewCapable = true;
+        }
+        next();
+    };
+    m_sdk.readUInt32(kPropEvfMode, 0, whileConnecting([this, takeMode](Error error, std::uint32_t mode) {
         if (error != kOk)
-            logError("EdsSetPropertyData kEdsPropID_Evf_Mode error: 0x%04X.", error);
-        else
-            mode = 1;
-    }
-    if (mode == 1) {
-        m_panel.focusEnabled = true;
-        m_panel.movieFolderEnabled = true;
-        m_panel.movieFramesEnabled = true;
-        m_panel.movieQualityEnabled = true;
-        m_isLiveViewCapable = true;
-    }
+            logError("EdsGetPropertyData kEdsPropID_Evf_Mode error: 0x%04X.", error);
+        if (error == kOk && mode == 1) {
+            takeMode(mode);
+            return;
+        }
+        m_sdk.writeUInt32(kPropEvfMode, 0, 1, whileConnecting([this, takeMode, mode](Error written) {
+            if (written != kOk)
+                logError("EdsSetPropertyData kEdsPropID_Evf_Mode error: 0x%04X.", written);
+            takeMode(written == kOk ? 1 : mode);
+        }));
+    }));
 }
 
-void CanonControl::setupWhiteBalance()
+void CanonControl::setupWhiteBalance(Next next)
 {
-    Error error = m_sdk.setUInt32(kPropWhiteBalance, 0, kWhiteBalanceColorTemp);
-    if (error != kOk) {
-        logError("EdsSetPropertyData kEdsPropID_WhiteBalance error: 0x%04X.", error);
-        return;
-    }
-    if (m_isLiveViewCapable) {
-        error = m_sdk.setUInt32(kPropEvfWhiteBalance, 0, kWhiteBalanceColorTemp);
-        if (error != kOk)
-            logError("EdsSetPropertyData kEdsPropID_Evf_WhiteBalance error: 0x%04X.", error);
-    }
-    m_degK = 5200;
-    error = m_sdk.setUInt32(kPropColorTemperature, 0, m_degK);
-    if (error != kOk) {
-        logError("EdsSetPropertyData kEdsPropID_ColorTemperature error: 0x%04X.", error);
-        return;
-    }
-    if (m_isLiveViewCapable) {
-        error = m_sdk.setUInt32(kPropEvfColorTemperature, 0, m_degK);
-        if (error != kOk)
-            logError("EdsSetPropertyData kEdsPropID_Evf_ColorTemperature error: 0x%04X.", error);
-    }
+    // Each write waits for the one before; a refused mode or temperature
+    // skips what depends on it.
+    const auto write = [this](std::uint32_t property, std::uint32_t value, const char* format, auto then) {
+        m_sdk.writeUInt32(property, 0, value, whileConnecting([this, format, then](Error error) {
+            if (error != kOk)
+                logError(format, error);
+            then(error == kOk);
+        }));
+    };
+    const auto evf = [this, write](std::uint32_t property, std::uint32_t value, const char* format, Next then) {
+        if (!m_isLiveViewCapable) {
+            then();
+            return;
+        }
+        write(property, value, format, [then](bool) { then(); });
+    };
+    write(kPropWhiteBalance, kWhiteBalanceColorTemp, "EdsSetPropertyData kEdsPropID_WhiteBalance error: 0x%04X.",
+          [this, write, evf, next](bool written) {
+        if (!written) {
+            next();
+            return;
+        }
+        evf(kPropEvfWhiteBalance, kWhiteBalanceColorTemp, "EdsSetPropertyData kEdsPropID_Evf_WhiteBalance error: 0x%04X.",
+            [this, write, evf, next] {
+            m_degK = 5200;
+            write(kPropColorTemperature, m_degK, "EdsSetPropertyData kEdsPropID_ColorTemperature error: 0x%04X.",
+                  [this, evf, next](bool temperature) {
+                if (!temperature) {
+                    next();
+                    return;
+                }
+                evf(kPropEvfColorTemperature, m_degK,
+                    "EdsSetPropertyData kEdsPropID_Evf_ColorTemperature error: 0x%04X.", next);
+            });
+        });
+    });
 }
 
-void CanonControl::readCameraName()
+void CanonControl::readCameraName(Next next)
 {
-    CanonSdk::DeviceInfo info;
-    if (m_sdk.getDeviceInfo(info) != kOk) {
-        m_canonCameraName = QStringLiteral("Unknown Camera");
-        return;
-    }
-    m_canonCameraName = info.description;
-    if (info.deviceSubType == 0) {
-        log(QStringLiteral("EdsGetDeviceInfo deviceSubType Type 1 protocol"));
-        AlertPanel::runAlert(QStringLiteral("This model of camera may not be supported."),
-                             QStringLiteral("Type 1 legacy protocol"));
-    }
+    m_sdk.readDeviceInfo(whileConnecting([this, next](Error error, const CanonSdk::DeviceInfo& info) {
+        if (error != kOk) {
+            m_canonCameraName = QStringLiteral("Unknown Camera");
+            next();
+            return;
+        }
+        m_canonCameraName = info.description;
+        if (info.deviceSubType == 0) {
+            log(QStringLiteral("EdsGetDeviceInfo deviceSubType Type 1 protocol"));
+            AlertPanel::runAlert(QStringLiteral("This model of camera may not be supported."),
+                                 QStringLiteral("Type 1 legacy protocol"));
+        }
+        next();
+    }));
 }
 
-bool CanonControl::readFocusInfoSize()
+void CanonControl::readFocusInfoSize(std::function<void(bool)> done)
 {
-    std::uint32_t size = 0;
-    if (m_sdk.getPropertySize(kPropFocusInfo, 0, size) != kOk)
-        return false;
-    QByteArray info(kFocusInfoSize, '\0');
-    if (m_sdk.getPropertyData(kPropFocusInfo, 0, info) != kOk || info.size() < kFocusInfoSize)
-        return false;
-    const auto width = qFromLittleEndian<std::uint32_t>(info.constData() + kFocusInfoWidthOffset);
-    const auto height = qFromLittleEndian<std::uint32_t>(info.constData() + kFocusInfoHeightOffset);
-    if (width < 500)
-        return false;
-    m_width = width;
-    m_height = height;
-    return true;
+    m_sdk.readPropertySize(kPropFocusInfo, 0, whileConnecting([this, done](Error error, std::uint32_t) {
+        if (error != kOk) {
+            done(false);
+            return;
+        }
+        m_sdk.readPropertyData(kPropFocusInfo, 0, whileConnecting([this, done](Error read, const QByteArray& info) {
+            if (read != kOk || info.size() < kFocusInfoSize) {
+                done(false);
+                return;
+            }
+            const auto width = qFromLittleEndian<std::uint32_t>(info.constData() + kFocusInfoWidthOffset);
+            const auto height = qFromLittleEndian<std::uint32_t>(info.constData() + kFocusInfoHeightOffset);
+            if (width < 500) {
+                done(false);
+                return;
+            }
+            m_width = width;
+            m_height = height;
+            done(true);
+        }));
+    }));
 }
 
-bool CanonControl::chooseModel()
+void CanonControl::chooseModel(std::function<void(bool)> done)
 {
     m_width = 3888;
     m_height = 2592;
     m_is7D = m_is60D = m_isT1i = false;
-    CanonTables::Family family = CanonTables::Family::None;
     // A camera that tells its own image size counts as supported.
-    bool supported = readFocusInfoSize();
+    readFocusInfoSize([this, done](bool sized) { done(takeModel(sized)); });
+}
+
+bool CanonControl::takeModel(bool sized)
+{
+    CanonTables::Family family = CanonTables::Family::None;
+    bool supported = sized;
     if (supported) {
         family = CanonTables::familyForName(m_canonCameraName);
     } else {
@@ -294,51 +412,58 @@ bool CanonControl::chooseModel()
     return supported;
 }
 
-void CanonControl::writeShutterSpeedOnConnect()
+void CanonControl::writeShutterSpeedOnConnect(Next next)
 {
-    if (m_is7D) {
-        const std::uint32_t wanted = m_isCanonBulb ? kAEBulb : kAEManual;
-        if (m_canonAEData != wanted) {
-            m_canonAEData = wanted;
-            const Error error = m_sdk.setUInt32(kPropAEMode, 0, m_canonAEData);
-            if (error != kOk) {
-                logError("EdsSetPropertyData (is7D) kEdsPropID_AEMode error: 0x%04X.", error);
+    if (m_is60D && !m_is7D) {
+        set60DExposure("EdsSetPropertyData Connect (60D) kEdsPropID_Tv error: 0x%04X.", next);
+        return;
+    }
+    const auto writeTv = [this, next] {
+        m_sdk.writeUInt32(kPropTv, 0, m_expCode, whileConnecting([this, next](Error error) {
+            if (error != kOk && m_is7D) {
+                logError("EdsSetPropertyData Connect (7D) kEdsPropID_Tv error: 0x%04X.", error);
                 AlertPanel::runAlert(kExposureErrorTitle, kExposureErrorMessage);
+            } else if (error != kOk) {
+                logError("EdsSetPropertyData Connect kEdsPropID_Tv error: 0x%04X.", error);
             }
-        }
-        const Error error = m_sdk.setUInt32(kPropTv, 0, m_expCode);
+            next();
+        }));
+    };
+    const std::uint32_t wanted = m_isCanonBulb ? kAEBulb : kAEManual;
+    if (!m_is7D || m_canonAEData == wanted) {
+        writeTv();
+        return;
+    }
+    m_canonAEData = wanted;
+    m_sdk.writeUInt32(kPropAEMode, 0, m_canonAEData, whileConnecting([this, writeTv](Error error) {
         if (error != kOk) {
-            logError("EdsSetPropertyData Connect (7D) kEdsPropID_Tv error: 0x%04X.", error);
+            logError("EdsSetPropertyData (is7D) kEdsPropID_AEMode error: 0x%04X.", error);
             AlertPanel::runAlert(kExposureErrorTitle, kExposureErrorMessage);
         }
-        return;
-    }
-    if (m_is60D) {
-        set60DExposure("EdsSetPropertyData Connect (60D) kEdsPropID_Tv error: 0x%04X.");
-        return;
-    }
-    const Error error = m_sdk.setUInt32(kPropTv, 0, m_expCode);
-    if (error != kOk)
-        logError("EdsSetPropertyData Connect kEdsPropID_Tv error: 0x%04X.", error);
+        writeTv();
+    }));
 }
 
-bool CanonControl::checkMirrorLockup()
+void CanonControl::checkMirrorLockup(Next next)
 {
-    std::uint32_t lockup = 0;
-    Error error = m_sdk.getUInt32(kPropCustomFunction, kParamMirrorLockup, lockup);
-    if (error != kOk) {
-        logError("EdsGetPropertyData MirrorLockup error: 0x%04X.", error);
-        return true;
-    }
-    if (lockup != 1)
-        return true;
-    error = m_sdk.setUInt32(kPropCustomFunction, kParamMirrorLockup, 0);
-    if (error == kOk)
-        return true;
-    AlertPanel::runAlert(QStringLiteral("Mirror lockup is enabled."),
-                         QStringLiteral("Mirror lockup must be disabled before connection."));
-    logError("EdsSetPropertyData MirrorLockup error: 0x%04X.", error);
-    return failConnection({}, true);
+    m_sdk.readUInt32(kPropCustomFunction, kParamMirrorLockup, whileConnecting([this, next](Error error, std::uint32_t lockup) {
+        if (error != kOk)
+            logError("EdsGetPropertyData MirrorLockup error: 0x%04X.", error);
+        if (error != kOk || lockup != 1) {
+            next();
+            return;
+        }
+        m_sdk.writeUInt32(kPropCustomFunction, kParamMirrorLockup, 0, whileConnecting([this, next](Error written) {
+            if (written == kOk) {
+                next();
+                return;
+            }
+            AlertPanel::runAlert(kMirrorLockupTitle, QStringLiteral("Mirror lockup must be disabled before connection."));
+            logError("EdsSetPropertyData MirrorLockup error: 0x%04X.", written);
+            failConnection({}, true);
+            endConnection(false, kMirrorLockupTitle);
+        }));
+    }));
 }
 
 bool CanonControl::setHandlers()
@@ -361,6 +486,7 @@ bool CanonControl::setHandlers()
         return true;
     failConnection({}, true);
     logError(line, error);
+    endConnection(false, QStringLiteral("The camera's events could not be followed."));
     return false;
 }
 
@@ -374,8 +500,8 @@ void CanonControl::finishConnection(bool supported)
     m_isCanonConnected = true;
     m_batteryTimer.start();
     canonBatteryLevelTimer();
-    changed();
     emit showPanelRequested();
     if (!supported)
         AlertPanel::runAlert(QStringLiteral("Unknown Camera"), QStringLiteral("This camera may not be supported."));
+    endConnection(true, {});
 }

@@ -82,8 +82,21 @@ std::int64_t CanonControl::ticks() const
     return m_ticks();
 }
 
+void CanonControl::abandonPendingAnswers()
+{
+    if (m_isCanonConnecting) {
+        ++m_connectGeneration;
+        endConnection(false, {});
+    }
+    if (m_isCanonStarting) {
+        ++m_startGeneration;
+        endStart(false);
+    }
+}
+
 void CanonControl::canonDisconnect()
 {
+    abandonPendingAnswers();
     stopRecordingMovie();
     stopLiveViewForDisconnect();
     m_batteryTimer.stop();
@@ -102,6 +115,7 @@ void CanonControl::canonDisconnectShutdown()
     if (m_isCanonDownloading || !m_transfers.empty())
         AlertPanel::runAlert(QStringLiteral("The camera went away during a download."),
                              QStringLiteral("The image was not saved on the computer."));
+    abandonPendingAnswers();
     stopRecordingMovie();
     m_batteryTimer.stop();
     m_sdk.closeSession();
@@ -110,21 +124,6 @@ void CanonControl::canonDisconnectShutdown()
     stopLiveViewForDisconnect();
     m_isCanonConnected = false;
     emit hidePanelRequested();
-}
-
-bool CanonControl::setCanonWhiteBalance()
-{
-    m_isCanonUSBBusy = true;
-    Error error = m_sdk.setUInt32(kPropColorTemperature, 0, m_degK);
-    if (error != kOk)
-        logError("EdsSetPropertyData kEdsPropID_ColorTemperature error: 0x%04X.", error);
-    else if (m_isLiveViewCapable) {
-        error = m_sdk.setUInt32(kPropEvfColorTemperature, 0, m_degK);
-        if (error != kOk)
-            logError("EdsSetPropertyData kEdsPropID_Evf_ColorTemperature error: 0x%04X.", error);
-    }
-    m_isCanonUSBBusy = false;
-    return error == kOk;
 }
 
 void CanonControl::writeCanonWhiteBalance(std::function<void(bool)> done)

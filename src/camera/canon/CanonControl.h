@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QObject>
 #include <QPoint>
+#include <QPointer>
 #include <QString>
 #include <QTimer>
 
@@ -18,6 +19,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <utility>
 
 class CanonShutter;
 class PrefControl;
@@ -27,7 +29,7 @@ class SafeWrite;
 // lists, exposures (timed by the camera, or bulb timed here), sequences and
 // the numbered downloads. Everything runs on the main thread; the panel
 // shows `panel()` and sends its controls' tags to canonAction().
-class CanonControl : public QObject, public MenuDevice, public CanonCamera {
+class CanonControl : public QObject, public SlowMenuDevice, public CanonCamera {
     Q_OBJECT
 public:
     // The panel's controls, by tag.
@@ -76,29 +78,40 @@ public:
     // The image view's size, for the live-view zoom.
     void setViewBounds(double width, double height);
 
-    // Connection.
-    bool canonConnect();
+    // Connection. The camera is reached step by step without holding up
+    // the main thread; `done` hears how it ended, and why when it failed
+    // (no reason when a disconnect ended it). A connection asked for while
+    // one is being made is refused at once.
+    void canonConnect(Connected done = {});
+    bool isCanonConnecting() const { return m_isCanonConnecting; }
     void canonDisconnect() override;
     void canonDisconnectShutdown();
-    bool setCanonWhiteBalance();
-    // The same without waiting for the camera: `done` hears whether the
-    // writes succeeded.
+    // Writes the colour temperature without waiting for the camera: `done`
+    // hears whether the writes succeeded.
     void writeCanonWhiteBalance(std::function<void(bool)> done);
 
-    // MenuDevice, for the Connect menu.
+    // SlowMenuDevice, for the Connect menu.
     bool isConnected() const override { return m_isCanonConnected; }
-    bool connectDevice() override { return canonConnect(); }
+    bool isConnecting() const override { return m_isCanonConnecting; }
+    void startConnect(Connected done) override { canonConnect(std::move(done)); }
     void disconnectDevice() override { canonDisconnect(); }
 
     // Exposures.
+    // Whether an exposure was started, once the camera has answered.
+    using Started = std::function<void(bool started)>;
     void canonAction(int tag);
-    bool canonStartBulbExposure();
+    // Starts one exposure with the current settings; the panel reads
+    // "Starting" until the camera has answered. Refused at once while
+    // another start is under way.
+    void canonStartBulbExposure(Started done = {});
+    bool isCanonStarting() const { return m_isCanonStarting; }
     bool canonEndBulbExposure();
-    bool startCanonExposure();
+    void startCanonExposure();
     void canonTriggerExposure();
     void canonClearExposure();
     void setFocusEnabled();
-    bool getCanonImageQuality();
+    // Whether the camera writes two files per exposure.
+    void getCanonImageQuality(std::function<void(bool)> done);
     // Starts the item's download, asking the camera about it without
     // waiting; its end goes on with the exposures.
     void canonDownloadImage(CanonSdk::Item item);
@@ -207,22 +220,50 @@ signals:
     void scaleImageReset();
 
 private:
-    // Connection steps.
-    bool failConnection(const QString& line, bool closeSession);
-    void readISOChoices();
-    void readCurrentISO();
+    // An answer that reaches the controller only while it lives and the
+    // operation it belongs to is still under way: `pending` is still set
+    // and `counter` still counts it.
+    template <class Then>
+    auto whilePending(bool CanonControl::*pending, std::uint64_t CanonControl::*counter, Then then)
+    {
+        const QPointer<CanonControl> self(this);
+        const std::uint64_t mine = this->*counter;
+        return [self, pending, counter, mine, then = std::move(then)](auto&&... answer) {
+            if (self && self.data()->*pending && self.data()->*counter == mine)
+                then(std::forward<decltype(answer)>(answer)...);
+        };
+    }
+
+    // Connection steps; each goes on to `next` once the camera answered.
+    using Next = std::function<void()>;
+    // A step's answer: reaches the controller only while it lives and the
+    // connection it belongs to is still being made.
+    template <class Then>
+    auto whileConnecting(Then then);
+    void failConnection(const QString& line, bool closeSession);
+    void endConnection(bool connected, const QString& why);
+    void findCamera();
+    void openCamera();
+    void readAEMode();
+    void prepareCamera();
+    void readISOChoices(Next next);
+    void readCurrentISO(Next next);
     void chooseStoredExposure();
-    void setupSaveTarget();
-    void setupLiveView();
-    void setupWhiteBalance();
-    void readCameraName();
-    bool readFocusInfoSize();
-    // The size and family by the camera's name; false when no model matched.
-    bool chooseModel();
-    void writeShutterSpeedOnConnect();
-    bool checkMirrorLockup();
+    void setupSaveTarget(Next next);
+    void setupLiveView(Next next);
+    void setupWhiteBalance(Next next);
+    void readCameraName(Next next);
+    // Whether the camera told its own image size (then taken).
+    void readFocusInfoSize(std::function<void(bool)> done);
+    // The size and family; `done` hears false when no model matched.
+    void chooseModel(std::function<void(bool)> done);
+    bool takeModel(bool sized);
+    void writeShutterSpeedOnConnect(Next next);
+    void checkMirrorLockup(Next next);
     bool setHandlers();
     void finishConnection(bool supported);
+    // A connection or start under way ends in failure; its late answers are dropped.
+    void abandonPendingAnswers();
 
     // SDK callbacks.
     void handleCanonObjectEvent(std::uint32_t event, CanonSdk::Item item);
@@ -241,15 +282,29 @@ private:
     CanonSdk::Done answered(std::function<void(CanonSdk::Error)> then);
     bool isDialBulb() const;
     // The 60D takes its mode from the dial: asks for the dial the time
-    // needs, or sets the time (without waiting) when the dial is on Manual.
-    void set60DExposure(const char* tvErrorFormat);
+    // needs, or sets the time (without waiting) when the dial is on Manual;
+    // `then` follows once that is done.
+    void set60DExposure(const char* tvErrorFormat, Next then = {});
     void nextExposureOrDone();
-    // The start command's error: repaired (mirror lock-up) or reported.
-    bool handleStartError(CanonSdk::Error error);
-    // A refused start, at once or later: true when repaired and going on.
-    bool startFailed(CanonSdk::Error error, bool bulbCommand);
+    // The start command's error: repaired (mirror lock-up) or reported;
+    // `then` hears true when repaired and going on.
+    void handleStartError(CanonSdk::Error error, std::function<void(bool)> then);
+    // A refused start, at once or later; likewise.
+    void startFailed(CanonSdk::Error error, bool bulbCommand, std::function<void(bool)> then);
     // The camera refused a start it had first taken: back to idle.
     void startRefused(CanonSdk::Error error, bool bulb);
+    void returnToIdle();
+    // The start's steps, each once the camera answered the one before.
+    template <class Then>
+    auto whileStarting(Then then);
+    void rewriteChangedSettings(bool bulb, Next next);
+    void sendStart(bool bulb);
+    void sendStartCommand(bool bulb);
+    void startAnswered(CanonSdk::Error error, bool bulb, bool bulbCommand);
+    void exposureStarted(bool bulb);
+    void endStart(bool started);
+    // The first exposure of a sequence started, or its delay began.
+    void sequenceStarted();
     void sendUnlock(int retries);
     void canonExpProgressTimer();
     void canonExpTimerFired();
@@ -344,6 +399,13 @@ private:
     std::uint32_t m_canonSaveTo = 0;
     bool m_isCanonBulb = false;
     bool m_isCanonConnected = false;
+    bool m_isCanonConnecting = false;
+    // Counts the connections, so a step's late answer reaches only its own.
+    std::uint64_t m_connectGeneration = 0;
+    Connected m_connectDone;
+    bool m_isCanonStarting = false;
+    Started m_startDone;
+    QString m_titleBeforeStart;
     bool m_isCanonAbort = false;
     bool m_isCanonExposing = false;
     bool m_isCanonDownloading = false;

@@ -14,13 +14,13 @@ using namespace CanonIds;
 
 namespace {
 
-const QString kBlank = QStringLiteral(" ");
-const QString kExpose = QStringLiteral("Expose");
-const QString kAbort = QStringLiteral("Abort");
+const QString& kBlank = CanonTables::kBlankText;
+const QString& kExpose = CanonTables::kExposeTitle;
+const QString& kAbort = CanonTables::kAbortTitle;
 const QString kExposureErrorTitle = QStringLiteral("The exposure time setting generated an error.");
 const QString kExposureErrorMessage = QStringLiteral("Some exposure times are not valid for your camera.");
 constexpr double kShortestDelayBeforeFirst = 15.0;
-constexpr int kDSUSBFailed = 0x8B;
+using CanonTables::kDSUSBFailed;
 constexpr int kUnlockRetries = 150;
 constexpr int kUnlockRetryMs = 200;
 
@@ -103,6 +103,9 @@ void CanonControl::canonAction(int tag)
 
 void CanonControl::exposeButton()
 {
+    // The camera has not answered the start yet: there is nothing to abort.
+    if (m_isCanonStarting)
+        return;
     if (m_isCanonExposing) {
         if (m_isBulbOpen && canonEndBulbExposure())
             m_panel.expButtonTitle = kExpose;
@@ -126,13 +129,23 @@ void CanonControl::exposeButton()
         m_triggerTimer.start(static_cast<int>(m_canonDelayTime * 1000));
         m_panel.expButtonTitle = QStringLiteral("Delay");
         setCountText();
-    } else {
-        if (!canonStartBulbExposure()) {
+        sequenceStarted();
+        return;
+    }
+    canonStartBulbExposure([this](bool started) {
+        if (!started) {
             m_panel.expTakenText = kBlank;
+            changed();
             return;
         }
         setCountText();
-    }
+        sequenceStarted();
+        changed();
+    });
+}
+
+void CanonControl::sequenceStarted()
+{
     if (m_isCanonLiveView)
         m_canonZoomScale = 1;
     m_panel.focusEnabled = false;
@@ -265,7 +278,7 @@ void CanonControl::write7DShutterSpeed()
     }));
 }
 
-void CanonControl::set60DExposure(const char* tvErrorFormat)
+void CanonControl::set60DExposure(const char* tvErrorFormat, Next then)
 {
     if (m_isCanonBulb && m_canonAEData != kAEBulb) {
         AlertPanel::runAlert(QStringLiteral("Set the mode dial to Bulb for long (>30s) exposures."), kBlank);
@@ -274,17 +287,21 @@ void CanonControl::set60DExposure(const char* tvErrorFormat)
         AlertPanel::runAlert(QStringLiteral("Set the mode dial to Manual for short (<1s) exposures."), kBlank);
         m_panel.expButtonEnabled = false;
     } else if (!m_isCanonBulb && m_canonAEData == kAEManual) {
-        m_sdk.writeUInt32(kPropTv, 0, m_expCode, answered([this, tvErrorFormat](Error error) {
+        m_sdk.writeUInt32(kPropTv, 0, m_expCode, answered([this, tvErrorFormat, then](Error error) {
             if (error != kOk) {
                 logError(tvErrorFormat, error);
                 AlertPanel::runAlert(kExposureErrorTitle, kExposureErrorMessage);
                 m_panel.expButtonEnabled = false;
             }
             m_isCanonUSBBusy = false;
+            if (then)
+                then();
         }));
         return;
     }
     m_isCanonUSBBusy = false;
+    if (then)
+        then();
 }
 
 CanonSdk::Done CanonControl::answered(std::function<void(CanonSdk::Error)> then)
@@ -303,12 +320,13 @@ bool CanonControl::isDialBulb() const
     return m_is60D && !m_isCanonBulb && m_canonAEData == kAEBulb && m_canonExpTime >= 1;
 }
 
-bool CanonControl::getCanonImageQuality()
+void CanonControl::getCanonImageQuality(std::function<void(bool)> done)
 {
-    std::uint32_t quality = 0;
-    if (m_sdk.getUInt32(kPropImageQuality, 0, quality) != kOk)
-        return false;
-    return (quality & 0xF) < 15;
+    const QPointer<CanonControl> self(this);
+    m_sdk.readUInt32(kPropImageQuality, 0, [self, done](Error error, std::uint32_t quality) {
+        if (self)
+            done(error == kOk && (quality & 0xF) < 15);
+    });
 }
 
 void CanonControl::uiUnlock()
@@ -321,156 +339,21 @@ void CanonControl::uiUnlock()
 
 void CanonControl::sendUnlock(int retries)
 {
-    const Error error = m_sdk.sendStatusCommand(kStatusUIUnlock);
-    if (error == kErrDeviceBusy && retries > 0) {
-        // Tried again while the camera finishes what it does, unless a new
-        // exposure has locked the controls meanwhile.
-        QTimer::singleShot(kUnlockRetryMs, this, [this, retries] {
-            if (!m_isUILock && m_hasCamera)
-                sendUnlock(retries - 1);
-        });
-    } else if (error != kOk) {
-        logError("EdsSendStatusCommand UIUnlock error: 0x%04X.", error);
-    }
-}
-
-bool CanonControl::canonStartBulbExposure()
-{
-    m_isCanonUSBBusy = true;
-    const bool bulb = m_isCanonBulb || isDialBulb();
-    m_isJpegPlusRaw = getCanonImageQuality();
-    m_hasDownloadedFirst = false;
-    if (m_is60D)
-        log(QStringLiteral("canonStartBulbExposure with 60D"));
-    else if (m_is7D)
-        log(QStringLiteral("canonStartBulbExposure with 7D"));
-    log(bulb ? QStringLiteral("EdsSendCommand StartBulb") : QStringLiteral("EdsSendCommand Start Exposure"));
-
-    if (m_isPropChange) {
-        Error error = m_sdk.setUInt32(kPropISOSpeed, 0, m_isoCode);
-        if (error != kOk)
-            logError("Start exposure kEdsPropID_ISOSpeed error: 0x%04X.", error);
-        if (!(m_is60D && bulb)) {
-            error = m_sdk.setUInt32(kPropTv, 0, m_expCode);
-            if (error != kOk)
-                logError("Start exposure PropID_Tv error: 0x%04X.", error);
+    const QPointer<CanonControl> self(this);
+    m_sdk.postStatusCommand(kStatusUIUnlock, [self, retries](Error error) {
+        if (!self)
+            return;
+        if (error == kErrDeviceBusy && retries > 0) {
+            // Tried again while the camera finishes what it does, unless a
+            // new exposure has locked the controls meanwhile.
+            QTimer::singleShot(kUnlockRetryMs, self, [self, retries] {
+                if (!self->m_isUILock && self->m_hasCamera)
+                    self->sendUnlock(retries - 1);
+            });
+        } else if (error != kOk) {
+            self->logError("EdsSendStatusCommand UIUnlock error: 0x%04X.", error);
         }
-        setCanonWhiteBalance();
-        m_isCanonUSBBusy = true;
-        m_isPropChange = false;
-    }
-
-    Error error = kOk;
-    const bool viaDSUSB = bulb && m_dsusb && m_dsusb->isDSUSBConnected();
-    if (bulb && m_canonExpTime <= 0) {
-        m_canonExpTime = 0;
-        m_isCanonUSBBusy = false;
-        return false;
-    }
-    if (viaDSUSB) {
-        error = m_dsusb->openDSShutter() ? kOk : kDSUSBFailed;
-        logError("DSUSB start exposure status: 0x%04X.", error);
-    } else {
-        if (bulb) {
-            const Error lock = m_sdk.sendStatusCommand(kStatusUILock);
-            m_isUILock = lock == kOk;
-            if (lock != kOk)
-                logError("EdsSendStatusCommand UILock error: 0x%04X.", lock);
-        }
-        // The camera may take the command now and refuse it later: the
-        // answer belongs to this start only.
-        const std::uint64_t start = ++m_startGeneration;
-        const QPointer<CanonControl> self(this);
-        const auto answered = [self, start, bulb](Error late) {
-            if (self && late != kOk && start == self->m_startGeneration)
-                self->startRefused(late, bulb);
-        };
-        const bool button = m_is60D || m_is7D || m_isT1i;
-        if (!bulb)
-            error = m_sdk.sendCommand(kCmdTakePicture, 0, answered);
-        else if (button)
-            error = m_sdk.sendCommand(kCmdPressShutterButton, kShutterCompletelyNonAF, answered);
-        else
-            error = m_sdk.sendCommand(kCmdBulbStart, 0, answered);
-    }
-    if (error != kOk && !startFailed(error, bulb && !viaDSUSB))
-        return false;
-
-    // From here on the shutter is held open until released, whatever a
-    // later read of the camera's settings answers.
-    m_isBulbOpen = bulb;
-    m_isCanonExposing = true;
-    ++m_canonNumExpTaken;
-    m_panel.expButtonTitle = kAbort;
-    if (bulb)
-        m_canonExpTimer.start(static_cast<int>(std::lround(m_canonExpTime * 1000)));
-    m_canonExpStartTicks = ticks();
-    m_progressTimer.start();
-    m_isCanonUSBBusy = false;
-    changed();
-    return true;
-}
-
-bool CanonControl::startFailed(CanonSdk::Error error, bool bulbCommand)
-{
-    if (bulbCommand) {
-        uiUnlock();
-        if (m_is60D) {
-            logError("Start 60D bulb exposure error: 0x%04X.", error);
-            AlertPanel::runAlert(QStringLiteral("Start Bulb Exposure error."), QStringLiteral("Set mode dial to Bulb."));
-            m_isCanonUSBBusy = false;
-            return false;
-        }
-    }
-    return handleStartError(error);
-}
-
-void CanonControl::startRefused(CanonSdk::Error error, bool bulb)
-{
-    // The exposure the panel shows never began: no release is owed for it.
-    m_isBulbOpen = false;
-    if (startFailed(error, bulb)) {
-        m_isBulbOpen = bulb;
-        return;
-    }
-    m_canonExpTimer.stop();
-    m_progressTimer.stop();
-    m_downloadTimeout.stop();
-    if (m_canonNumExpTaken > 0)
-        --m_canonNumExpTaken;
-    m_isCanonExposing = false;
-    m_isCanonDownloading = false;
-    m_panel.progress = 0;
-    m_panel.expButtonEnabled = true;
-    m_panel.expButtonTitle = kExpose;
-    m_panel.expTakenText = kBlank;
-    if (m_isCanonLiveView)
-        m_panel.recordEnabled = true;
-    setFocusEnabled();
-}
-
-bool CanonControl::handleStartError(CanonSdk::Error error)
-{
-    if (error == kOk)
-        return true;
-    if (error == kErrMirrorUp) {
-        const Error repair = m_sdk.setUInt32(kPropCustomFunction, kParamMirrorLockup, 0);
-        if (repair != kOk) {
-            logError("EdsSetPropertyData Mirror Lockup error: 0x%04X.", repair);
-            AlertPanel::runAlert(QStringLiteral("Mirror lockup error."), QStringLiteral("Mirror lockup must be turned off."));
-            m_isCanonUSBBusy = false;
-            return false;
-        }
-        const Error again = m_sdk.sendCommand(m_isCanonBulb ? kCmdBulbStart : kCmdTakePicture, 0);
-        if (again != kOk)
-            logError("EdsSendCommand StartBulb error: 0x%04X.", again);
-        return true;
-    }
-    logError("EdsSendCommand StartBulb error: 0x%04X.", error);
-    AlertPanel::runAlert(QString::asprintf("Start exposure error: 0x%04X.", static_cast<unsigned>(error)),
-                         CanonTables::startErrorMessage(error));
-    m_isCanonUSBBusy = false;
-    return false;
+    });
 }
 
 bool CanonControl::canonEndBulbExposure()
@@ -511,20 +394,20 @@ bool CanonControl::canonEndBulbExposure()
     return true;
 }
 
-bool CanonControl::startCanonExposure()
+void CanonControl::startCanonExposure()
 {
-    const bool started = canonStartBulbExposure();
-    if (started) {
-        m_panel.expButtonTitle = kAbort;
-        if (m_canonNumExposures == CanonTables::kContinuous)
-            m_panel.expTakenText = QString::number(m_canonNumExpTaken);
-        else
-            m_panel.expTakenText = QStringLiteral("%1/%2").arg(m_canonNumExpTaken).arg(m_canonNumExposures);
-    } else {
-        m_panel.expTakenText = kBlank;
-    }
-    changed();
-    return started;
+    canonStartBulbExposure([this](bool started) {
+        if (started) {
+            m_panel.expButtonTitle = kAbort;
+            if (m_canonNumExposures == CanonTables::kContinuous)
+                m_panel.expTakenText = QString::number(m_canonNumExpTaken);
+            else
+                m_panel.expTakenText = QStringLiteral("%1/%2").arg(m_canonNumExpTaken).arg(m_canonNumExposures);
+        } else {
+            m_panel.expTakenText = kBlank;
+        }
+        changed();
+    });
 }
 
 void CanonControl::canonTriggerExposure()

@@ -118,6 +118,11 @@ public:
     using ReadDone = std::function<void(Error error, const QByteArray& data)>;
     using UInt32Done = std::function<void(Error error, std::uint32_t value)>;
     using ItemInfoDone = std::function<void(Error error, const ItemInfo& info)>;
+    // How a step of reaching the camera went, with the library's own words
+    // for a failure when it has them.
+    using StepDone = std::function<void(Error error, const QString& reason)>;
+    using DescDone = std::function<void(Error error, const std::vector<std::int32_t>& elements)>;
+    using DeviceInfoDone = std::function<void(Error error, const DeviceInfo& info)>;
 
     virtual ~CanonSdk() = default;
 
@@ -170,6 +175,19 @@ public:
     virtual void writePropertyData(std::uint32_t property, std::uint32_t param, const QByteArray& data, Done done);
     // Reads the property without waiting for the camera; likewise.
     virtual void readPropertyData(std::uint32_t property, std::uint32_t param, ReadDone done);
+
+    // The connection's calls and the status command without waiting for
+    // the camera; by default made at once and answered later.
+    virtual void startSdk(StepDone done);
+    virtual void findCameras(StepDone done);
+    virtual void countCameras(UInt32Done done);
+    virtual void chooseCamera(int index, StepDone done);
+    virtual void startSession(StepDone done);
+    virtual void readPropertyDesc(std::uint32_t property, DescDone done);
+    virtual void readPropertySize(std::uint32_t property, std::uint32_t param, UInt32Done done);
+    virtual void readDeviceInfo(DeviceInfoDone done);
+    virtual void writeCapacity(const Capacity& capacity, Done done);
+    virtual void postStatusCommand(std::uint32_t command, Done done);
 
     // 4-byte values, the common case.
     Error getUInt32(std::uint32_t property, std::uint32_t param, std::uint32_t& value);

@@ -52,4 +52,12 @@ inline constexpr std::uint32_t kContinuous = 0xFFFFFFFF;
 std::optional<std::uint32_t> exposureCount(int item);
 inline constexpr int kContinuousItem = 14;
 
+// The expose button's titles and the blank text of an empty field.
+inline const QString kExposeTitle = QStringLiteral("Expose");
+inline const QString kAbortTitle = QStringLiteral("Abort");
+inline const QString kStartingTitle = QStringLiteral("Starting");
+inline const QString kBlankText = QStringLiteral(" ");
+// What the DSUSB shutter's open or close reports when it failed.
+inline constexpr std::uint32_t kDSUSBFailed = 0x8B;
+
 }  // namespace CanonTables

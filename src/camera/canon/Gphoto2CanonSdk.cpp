@@ -12,6 +12,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <future>
 #include <mutex>
 #include <optional>
 
@@ -105,6 +106,108 @@ CanonSdk::Error Gphoto2CanonSdk::ask(T& out, Work work, int deadlineMs)
     return error;
 }
 
+template <class Result>
+void Gphoto2CanonSdk::later(std::function<Result(Gphoto2Worker&)> work, std::function<void(const Result&)> answer,
+                            Result failed)
+{
+    if (!m_worker) {
+        QTimer::singleShot(0, this, [answer = std::move(answer), failed = std::move(failed)] { answer(failed); });
+        return;
+    }
+    const QPointer<Gphoto2CanonSdk> self(this);
+    const std::uint64_t generation = m_generation;
+    Gphoto2Worker* worker = m_worker.get();
+    worker->post([worker, self, generation, work = std::move(work), answer = std::move(answer),
+                  failed = std::move(failed)] {
+        Result result = work(*worker);
+        MainThreadCall::post([self, generation, answer, failed, result = std::move(result)] {
+            if (self)
+                answer(self->m_generation == generation ? result : failed);
+        });
+    });
+}
+
+void Gphoto2CanonSdk::step(std::function<Error(Gphoto2Worker&)> work, StepDone done)
+{
+    using Answer = std::pair<Error, QString>;
+    later<Answer>(
+        [work = std::move(work)](Gphoto2Worker& worker) {
+            const Error error = work(worker);
+            return Answer{error, error == kOk ? QString() : worker.errorText()};
+        },
+        [done = std::move(done)](const Answer& answer) { done(answer.first, answer.second); },
+        Answer{kErrInternal, QStringLiteral("The connection was ended.")});
+}
+
+void Gphoto2CanonSdk::findCameras(StepDone done)
+{
+    step([](Gphoto2Worker& worker) { return worker.detect(); }, std::move(done));
+}
+
+void Gphoto2CanonSdk::countCameras(UInt32Done done)
+{
+    using Answer = std::pair<Error, std::uint32_t>;
+    later<Answer>(
+        [](Gphoto2Worker& worker) {
+            std::uint32_t count = 0;
+            const Error error = worker.childCount(count);
+            return Answer{error, count};
+        },
+        [done = std::move(done)](const Answer& answer) { done(answer.first, answer.second); }, Answer{kErrInternal, 0});
+}
+
+void Gphoto2CanonSdk::chooseCamera(int index, StepDone done)
+{
+    step([index](Gphoto2Worker& worker) { return worker.choose(index); }, std::move(done));
+}
+
+void Gphoto2CanonSdk::startSession(StepDone done)
+{
+    step([](Gphoto2Worker& worker) { return worker.openSession(); }, std::move(done));
+}
+
+void Gphoto2CanonSdk::readPropertyDesc(std::uint32_t property, DescDone done)
+{
+    using Answer = std::pair<Error, std::vector<std::int32_t>>;
+    later<Answer>(
+        [property](Gphoto2Worker& worker) {
+            Answer answer{kOk, {}};
+            answer.first = worker.propertyDesc(property, answer.second);
+            return answer;
+        },
+        [done = std::move(done)](const Answer& answer) { done(answer.first, answer.second); }, Answer{kErrInternal, {}});
+}
+
+void Gphoto2CanonSdk::readPropertySize(std::uint32_t property, std::uint32_t param, UInt32Done done)
+{
+    readPropertyData(property, param, [done = std::move(done)](Error error, const QByteArray& data) {
+        done(error, error == kOk ? static_cast<std::uint32_t>(data.size()) : 0);
+    });
+}
+
+void Gphoto2CanonSdk::readDeviceInfo(DeviceInfoDone done)
+{
+    using Answer = std::pair<Error, DeviceInfo>;
+    later<Answer>(
+        [](Gphoto2Worker& worker) {
+            Answer answer{kOk, {}};
+            answer.first = worker.deviceInfo(answer.second);
+            return answer;
+        },
+        [done = std::move(done)](const Answer& answer) { done(answer.first, answer.second); }, Answer{kErrInternal, {}});
+}
+
+void Gphoto2CanonSdk::writeCapacity(const Capacity&, Done done)
+{
+    later<Error>([](Gphoto2Worker& worker) { return worker.setCapacity(); }, std::move(done), kErrInternal);
+}
+
+void Gphoto2CanonSdk::postStatusCommand(std::uint32_t command, Done done)
+{
+    later<Error>([command](Gphoto2Worker& worker) { return worker.statusCommand(command); }, std::move(done),
+                 kErrInternal);
+}
+
 void Gphoto2CanonSdk::post(std::function<void(Gphoto2Worker&)> work)
 {
     if (!m_worker)
@@ -114,6 +217,18 @@ void Gphoto2CanonSdk::post(std::function<void(Gphoto2Worker&)> work)
 }
 
 CanonSdk::Error Gphoto2CanonSdk::initializeSdk()
+{
+    startWorker();
+    return call([](Gphoto2Worker& worker) { return worker.initialize(); });
+}
+
+void Gphoto2CanonSdk::startSdk(StepDone done)
+{
+    startWorker();
+    step([](Gphoto2Worker& worker) { return worker.initialize(); }, std::move(done));
+}
+
+void Gphoto2CanonSdk::startWorker()
 {
     if (!m_worker) {
         m_thread = std::make_unique<QThread>();
@@ -168,46 +283,97 @@ CanonSdk::Error Gphoto2CanonSdk::initializeSdk()
             toMain([id, error, jpeg](Gphoto2CanonSdk& sdk) { sdk.finishFrame(id, error, jpeg); });
         }, Qt::DirectConnection);
         m_thread->start();
+        if (m_previousEnded.valid()) {
+            // The worker before lets go of the camera first, unless it is
+            // stuck past the stop time.
+            const std::shared_future<void> previous = m_previousEnded;
+            worker->post([previous] { previous.wait_for(std::chrono::milliseconds(kStopDeadlineMs)); });
+        }
     }
-    return call([](Gphoto2Worker& worker) { return worker.initialize(); });
 }
 
 CanonSdk::Error Gphoto2CanonSdk::terminateSdk()
 {
-    stopWorker();
+    letWorkerEnd();
     return kOk;
 }
 
-void Gphoto2CanonSdk::stopWorker()
+void Gphoto2CanonSdk::letWorkerEnd()
 {
     if (!m_worker)
         return;
     Gphoto2Worker* worker = m_worker.get();
     // What the worker still sends is dropped on arrival.
-    ++m_generation;
-    worker->post([worker] {
+    const std::uint64_t ending = m_generation++;
+    const auto ended = std::make_shared<std::promise<void>>();
+    m_previousEnded = ended->get_future().share();
+    const QPointer<Gphoto2CanonSdk> self(this);
+    worker->post([worker, ended, self, ending] {
         worker->shutDown();
+        ended->set_value();
         QThread::currentThread()->quit();
+        MainThreadCall::post([self, ending] {
+            if (self)
+                self->reap(ending);
+        });
     });
+    m_ending[ending] = Ending{std::move(m_thread), std::move(m_worker)};
+    // The session gets half the stop time to end; then a transfer still
+    // running is cancelled.
+    QTimer::singleShot(kStopDeadlineMs / 2, this, [this, ending] {
+        if (const auto found = m_ending.find(ending); found != m_ending.end())
+            found->second.worker->cancel();
+    });
+    failPending();
+}
+
+void Gphoto2CanonSdk::reap(std::uint64_t ending)
+{
+    const auto found = m_ending.find(ending);
+    // Its last job has run: the thread is leaving its event loop.
+    if (found != m_ending.end() && found->second.thread->wait(QDeadlineTimer(kStopDeadlineMs)))
+        m_ending.erase(found);
+}
+
+void Gphoto2CanonSdk::stopWorker()
+{
+    if (m_worker) {
+        Gphoto2Worker* worker = m_worker.get();
+        ++m_generation;
+        worker->post([worker] {
+            worker->shutDown();
+            QThread::currentThread()->quit();
+        });
+        endOrLeave(std::move(m_thread), std::move(m_worker));
+    }
+    for (auto& [generation, ending] : m_ending)
+        endOrLeave(std::move(ending.thread), std::move(ending.worker));
+    m_ending.clear();
+    failPending();
+}
+
+void Gphoto2CanonSdk::endOrLeave(std::unique_ptr<QThread> thread, std::unique_ptr<Gphoto2Worker> worker)
+{
     // The session gets half the time to end; then a transfer still running is cancelled.
-    bool ended = m_thread->wait(QDeadlineTimer(kStopDeadlineMs / 2));
+    bool ended = thread->wait(QDeadlineTimer(kStopDeadlineMs / 2));
     if (!ended) {
         worker->cancel();
-        ended = m_thread->wait(QDeadlineTimer(kStopDeadlineMs / 2));
+        ended = thread->wait(QDeadlineTimer(kStopDeadlineMs / 2));
     }
-    if (ended) {
-        m_worker.reset();
-        m_thread.reset();
-    } else {
-        // A gphoto2 call that does not return: its thread is left to end by
-        // itself, and the worker is let go on the main thread once it has.
-        QThread* thread = m_thread.release();
-        const std::shared_ptr<Gphoto2Worker> stuck(m_worker.release());
-        connect(thread, &QThread::finished, thread, [thread, stuck] {
-            thread->wait();
-            thread->deleteLater();
-        });
-    }
+    if (ended)
+        return;
+    // A gphoto2 call that does not return: its thread is left to end by
+    // itself, and the worker is let go on the main thread once it has.
+    QThread* running = thread.release();
+    const std::shared_ptr<Gphoto2Worker> stuck(worker.release());
+    connect(running, &QThread::finished, running, [running, stuck] {
+        running->wait();
+        running->deleteLater();
+    });
+}
+
+void Gphoto2CanonSdk::failPending()
+{
     m_longCalls = 0;
     m_late.reset();
     // What was under way ends in failure, from the event loop as always.
@@ -220,13 +386,13 @@ void Gphoto2CanonSdk::stopWorker()
             QTimer::singleShot(0, this, [done = std::move(done)] { done(kErrInternal); });
     for (auto& [id, done] : m_writes)
         QTimer::singleShot(0, this, [done = std::move(done)] { done(kErrInternal); });
-    m_writes.clear();
     for (auto& [id, done] : m_reads)
         if (done)
             QTimer::singleShot(0, this, [done = std::move(done)] { done(kErrInternal, {}); });
     m_downloads.clear();
     m_frames.clear();
     m_commands.clear();
+    m_writes.clear();
     m_reads.clear();
 }
 

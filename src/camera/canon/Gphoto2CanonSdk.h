@@ -5,6 +5,7 @@
 
 #include <QObject>
 
+#include <future>
 #include <map>
 #include <memory>
 
@@ -12,12 +13,13 @@ class Gphoto2Worker;
 class QThread;
 
 // The Canon calls on libgphoto2. Every gphoto2 call runs on a worker thread
-// of this object's own, started by initializeSdk() and ended by
-// terminateSdk(); the main thread only posts requests and takes the answers.
-// A call that answers at once waits for the worker within a deadline, and
-// answers "busy" straight away while a download or command holds the camera;
-// downloads, commands, live-view frames and the settings' queued reads and
-// writes answer through completions, in the order they were asked.
+// of this object's own, started by initializeSdk() or startSdk() and let end
+// by itself by terminateSdk(); the main thread only posts requests and takes
+// the answers. A call that answers at once waits for the worker within a
+// deadline, and answers "busy" straight away while a download or command
+// holds the camera; the connection's steps, downloads, commands, live-view
+// frames and the settings' queued reads and writes answer through
+// completions, in the order they were asked.
 class Gphoto2CanonSdk : public QObject, public CanonSdk {
     Q_OBJECT
 public:
@@ -56,6 +58,16 @@ public:
     Error downloadCancel(Item item) override;
     void releaseItem(Item item) override;
     void downloadEvfImage(FrameDone done) override;
+    void startSdk(StepDone done) override;
+    void findCameras(StepDone done) override;
+    void countCameras(UInt32Done done) override;
+    void chooseCamera(int index, StepDone done) override;
+    void startSession(StepDone done) override;
+    void readPropertyDesc(std::uint32_t property, DescDone done) override;
+    void readPropertySize(std::uint32_t property, std::uint32_t param, UInt32Done done) override;
+    void readDeviceInfo(DeviceInfoDone done) override;
+    void writeCapacity(const Capacity& capacity, Done done) override;
+    void postStatusCommand(std::uint32_t command, Done done) override;
 
     // How long a call that answers at once may wait for the worker, and the
     // connection's slower steps (detection, opening the camera).
@@ -81,6 +93,14 @@ private:
     // True while a call that missed its deadline still runs: later calls
     // would only wait behind it.
     bool isLate();
+    // Runs `work` on the worker without waiting and hands its result to
+    // `answer` on the main thread; without a worker, or from one stopped
+    // meanwhile, `answer` gets `failed`.
+    template <class Result>
+    void later(std::function<Result(Gphoto2Worker&)> work, std::function<void(const Result&)> answer, Result failed);
+    // A connection step: its code and, when it failed, libgphoto2's words.
+    void step(std::function<Error(Gphoto2Worker&)> work, StepDone done);
+    void startWorker();
     // Runs `work` on the worker without waiting.
     void post(std::function<void(Gphoto2Worker&)> work);
     void takeProgress(quint64 id, double percent);
@@ -89,11 +109,27 @@ private:
     void finishFrame(quint64 id, Error error, const QByteArray& jpeg);
     void finishCommand(quint64 id, Error error);
     void finishRead(quint64 id, Error error, const QByteArray& data);
+    // Lets the worker end the session and its thread by itself: the main
+    // thread does not wait for the camera.
+    void letWorkerEnd();
+    void reap(std::uint64_t ending);
+    // Ends every worker, waiting for each at most the stop time.
     void stopWorker();
+    void endOrLeave(std::unique_ptr<QThread> thread, std::unique_ptr<Gphoto2Worker> worker);
+    // Requests under way fail.
+    void failPending();
 
     Gphoto2Device::Factory m_factory;
     std::unique_ptr<QThread> m_thread;
     std::unique_ptr<Gphoto2Worker> m_worker;
+    // Workers ending by themselves, by the generation they served.
+    struct Ending {
+        std::unique_ptr<QThread> thread;
+        std::unique_ptr<Gphoto2Worker> worker;
+    };
+    std::map<std::uint64_t, Ending> m_ending;
+    // Set once the last ended worker has let go of the camera.
+    std::shared_future<void> m_previousEnded;
     ObjectHandler m_objectHandler;
     PropertyHandler m_propertyHandler;
     StateHandler m_stateHandler;

@@ -60,4 +60,6 @@ public:
                           QByteArray& bytes) = 0;
     virtual Error fileDelete(const QString& folder, const QString& name) = 0;
     virtual Error capturePreview(QByteArray& jpeg) = 0;
+    // The library's own words for the last failed detection, open or init.
+    virtual QString errorText() const = 0;
 };

@@ -64,6 +64,11 @@ CanonSdk::Error Gphoto2Worker::detect()
     return error;
 }
 
+QString Gphoto2Worker::errorText() const
+{
+    return m_device ? m_device->errorText() : QStringLiteral("libgphoto2 could not be loaded.");
+}
+
 CanonSdk::Error Gphoto2Worker::childCount(std::uint32_t& count) const
 {
     if (!m_hasList)

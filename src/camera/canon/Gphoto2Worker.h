@@ -38,6 +38,8 @@ public:
     // Ends the session and lets go of the device.
     void shutDown();
     Error detect();
+    // Why the last detection, open or session start failed, in libgphoto2's words.
+    QString errorText() const;
     Error childCount(std::uint32_t& count) const;
     Error choose(int index);
     void releaseCamera();

@@ -19,7 +19,9 @@ CanonSdk::Error mapError(int result)
     case GP_ERROR_NOT_SUPPORTED:
     case GP_ERROR_MODEL_NOT_FOUND: return kErrNotSupported;
     case GP_ERROR_BAD_PARAMETERS: return kErrInvalidParameter;
-    case GP_ERROR_CAMERA_BUSY: return kErrDeviceBusy;
+    case GP_ERROR_CAMERA_BUSY:
+    // Another program holds the camera's USB interface.
+    case GP_ERROR_IO_USB_CLAIM: return kErrDeviceBusy;
     case GP_ERROR_NO_SPACE: return kErrMemoryFull;
     default: return result >= 0 ? kOk : kErrInternal;
     }
@@ -104,7 +106,7 @@ CanonSdk::Error LibGphoto2Device::autodetect(std::vector<Found>& found)
     const std::unique_ptr<CameraList, ListFree> list(raw);
     const int result = gp_camera_autodetect(raw, m_context);
     if (result < GP_OK)
-        return mapError(result);
+        return noted(result);
     found.clear();
     for (int i = 0; i < gp_list_count(raw); ++i) {
         const char* model = nullptr;
@@ -130,7 +132,7 @@ CanonSdk::Error LibGphoto2Device::open(const Found& camera, bool& canPreview)
     CameraAbilities abilities{};
     result = modelIndex >= 0 ? gp_abilities_list_get_abilities(rawAbilities, modelIndex, &abilities) : modelIndex;
     if (result != GP_OK)
-        return mapError(result);
+        return noted(result);
 
     GPPortInfoList* rawPorts = nullptr;
     result = gp_port_info_list_new(&rawPorts);
@@ -147,7 +149,7 @@ CanonSdk::Error LibGphoto2Device::open(const Found& camera, bool& canPreview)
     canPreview = (abilities.operations & GP_OPERATION_CAPTURE_PREVIEW) != 0;
     if (result != GP_OK)
         close();
-    return mapError(result);
+    return noted(result);
 }
 
 void LibGphoto2Device::close()
@@ -159,7 +161,14 @@ void LibGphoto2Device::close()
 
 CanonSdk::Error LibGphoto2Device::init()
 {
-    return m_camera ? mapError(gp_camera_init(m_camera, m_context)) : kErrInternal;
+    return m_camera ? noted(gp_camera_init(m_camera, m_context)) : kErrInternal;
+}
+
+CanonSdk::Error LibGphoto2Device::noted(int result)
+{
+    if (result < GP_OK)
+        m_errorText = QString::fromUtf8(gp_result_as_string(result));
+    return mapError(result);
 }
 
 CanonSdk::Error LibGphoto2Device::exit()

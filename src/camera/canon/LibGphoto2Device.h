@@ -30,6 +30,7 @@ public:
                   QByteArray& bytes) override;
     Error fileDelete(const QString& folder, const QString& name) override;
     Error capturePreview(QByteArray& jpeg) override;
+    QString errorText() const override { return m_errorText; }
 
     // The transfer under way, for the context's progress reports.
     struct Transfer {
@@ -38,7 +39,11 @@ public:
     };
 
 private:
+    // The result as a Canon code, its words kept when it failed.
+    Error noted(int result);
+
     const std::atomic<bool>& m_cancelled;
+    QString m_errorText;
     Transfer m_transfer;
     _GPContext* m_context = nullptr;
     _Camera* m_camera = nullptr;

@@ -130,6 +130,8 @@ private:
     float m_nebWaitSec = 0.0f;
     float m_nebWaitProg = 0.0f;
     bool m_isTourExposing = false;
+    // The camera has not answered the exposure's start yet.
+    bool m_isCanonStarting = false;
     bool m_needsExposure = false;
     bool m_isRunningTourExp = false;
     bool m_isExpBlock = false;

@@ -9,6 +9,8 @@
 #include "find/tours/TourMount.h"
 #include "platform/AlertPanel.h"
 
+#include <QPointer>
+
 #include <cmath>
 #include <numbers>
 
@@ -108,6 +110,7 @@ void TourControl::stopRunning()
     m_tourTimer.stop();
     ++m_generation;
     m_isTourExposing = false;
+    m_isCanonStarting = false;
     m_needsExposure = false;
     m_isRunningTourExp = false;
     m_isExpBlock = false;
@@ -130,7 +133,9 @@ void TourControl::tourExpTimer()
         return;
     if (m_isTourExposing) {
         if (m_isCanonExp) {
-            if (!m_links.canon || (!m_links.canon->isCanonDownloading() && !m_links.canon->isCanonExposing()))
+            const bool busy = m_isCanonStarting
+                              || (m_links.canon && (m_links.canon->isCanonDownloading() || m_links.canon->isCanonExposing()));
+            if (!busy)
                 m_isTourExposing = false;
         } else if (m_isNebExp) {
             m_nebWaitProg += float(m_delays.tickMs) / 1000.0f;
@@ -163,8 +168,19 @@ void TourControl::startExposure(quint64 generation)
     if (generation != m_generation || !m_isRunningTourExp)
         return;
     if (m_isCanonExp) {
-        if (!m_links.canon || !m_links.canon->canonStartBulbExposure())
+        if (!m_links.canon) {
             endTour();
+            return;
+        }
+        m_isCanonStarting = true;
+        const QPointer<TourControl> self(this);
+        m_links.canon->canonStartBulbExposure([self, generation](bool started) {
+            if (!self || generation != self->m_generation)
+                return;
+            self->m_isCanonStarting = false;
+            if (!started)
+                self->endTour();
+        });
         return;
     }
     if (m_isNebExp)

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class AutoguiderLink;
 class HandControlPanels;
 
@@ -15,6 +17,20 @@ public:
     virtual void disconnectDevice() = 0;
     // Why the last connect failed, for the alert's informative text.
     virtual QString connectFailure() const { return QStringLiteral(" "); }
+};
+
+// A device whose connection takes a while: the menu starts it, shows the
+// device as being connected meanwhile, and hears the outcome later.
+class SlowMenuDevice {
+public:
+    // Whether it connected and, when not, why (the alert's informative text;
+    // none when the connection was ended on purpose, which is no failure to report).
+    using Connected = std::function<void(bool connected, const QString& failure)>;
+    virtual ~SlowMenuDevice() = default;
+    virtual bool isConnected() const = 0;
+    virtual bool isConnecting() const = 0;
+    virtual void startConnect(Connected done) = 0;
+    virtual void disconnectDevice() = 0;
 };
 
 // A panel or window the Connect menu shows and hides.
@@ -51,7 +67,7 @@ public:
 struct ConnectMenuLinks {
     MenuDevice* webcam = nullptr;
     MenuDevice* gpusb = nullptr;
-    MenuDevice* canon = nullptr;
+    SlowMenuDevice* canon = nullptr;
     MenuDevice* dsusb = nullptr;
     MenuDevice* dome = nullptr;
     MenuDevice* ddw = nullptr;

@@ -53,7 +53,8 @@ bool panelShown(const MenuPanel* panel)
     return panel && panel->isVisible();
 }
 
-bool deviceConnected(const MenuDevice* device)
+template <class Device>
+bool deviceConnected(const Device* device)
 {
     return device && device->isConnected();
 }
@@ -221,9 +222,10 @@ bool ConnectMenu::isMenuItemEnabled(int tag) const
     switch (tag) {
     case kTagControlPanel: return connected || anyFocuserConnected();
     case kTagScan: return !connected && portFound;
+    // One connection at a time: the item waits while the camera answers.
+    case kTagCanon: return !(l.canon && l.canon->isConnecting());
     case kTagWebcam:
     case kTagGPUSB:
-    case kTagCanon:
     case kTagDSUSB:
     case kTagWiFi:
         return true;
@@ -279,7 +281,7 @@ void ConnectMenu::connectMenuAction(int tag)
             l.webcamGuide->setCalibrateEnable(true);
         break;
     case kTagCanon:
-        toggleDevice(l.canon, "Canon DSLR connection failed.");
+        toggleSlowDevice(l.canon, "Canon DSLR connection failed.");
         break;
     case kTagDSUSB:
         toggleDevice(l.dsusb, "DSUSB connection failed.");
@@ -378,6 +380,20 @@ bool ConnectMenu::toggleDevice(MenuDevice* device, const char* failure)
         return true;
     AlertPanel::runAlert(failure, device->connectFailure());
     return false;
+}
+
+void ConnectMenu::toggleSlowDevice(SlowMenuDevice* device, const char* failure)
+{
+    if (!device || device->isConnecting())
+        return;
+    if (device->isConnected()) {
+        device->disconnectDevice();
+        return;
+    }
+    device->startConnect([failure](bool connected, const QString& why) {
+        if (!connected && !why.isEmpty())
+            AlertPanel::runAlert(failure, why);
+    });
 }
 
 void ConnectMenu::toggle(MenuPanel* panel)

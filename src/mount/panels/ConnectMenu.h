@@ -27,7 +27,7 @@ public:
     // joined before.
     void setWebcam(MenuDevice* link) { m_links.webcam = link; }
     void setGPUSB(MenuDevice* link) { m_links.gpusb = link; }
-    void setCanon(MenuDevice* link) { m_links.canon = link; }
+    void setCanon(SlowMenuDevice* link) { m_links.canon = link; }
     void setDSUSB(MenuDevice* link) { m_links.dsusb = link; }
     void setDome(MenuDevice* link) { m_links.dome = link; }
     void setDDW(MenuDevice* link) { m_links.ddw = link; }
@@ -72,6 +72,9 @@ private:
     void toggle(MenuPanel* panel);
     // Connects or disconnects `device`; a failed connect shows `failure`.
     bool toggleDevice(MenuDevice* device, const char* failure);
+    // Starts the connection, or ends the one made; the failure's alert
+    // comes when the device answers.
+    void toggleSlowDevice(SlowMenuDevice* device, const char* failure);
     // Why the SG-4 or AllSky search could not start, for its alert.
     QString sg4StartFailure() const;
     bool anyFocuserConnected() const;

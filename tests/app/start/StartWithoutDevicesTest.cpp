@@ -110,6 +110,7 @@ TEST_F(StartWithoutDevicesTest, TheFirstChartMapsNoDeviceLibraryAndEveryDeviceSt
         if (item->text() == "Canon DSLR")
             item->trigger();
     }
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !alerts.alerts.empty(); }, 20000)) << "the camera answers later";
     ASSERT_EQ(alerts.alerts.size(), 1u);
     EXPECT_EQ(alerts.alerts[0].title, "Canon DSLR connection failed.");
     EXPECT_TRUE(isMapped("libgphoto2"));

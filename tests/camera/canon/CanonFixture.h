@@ -2,6 +2,7 @@
 
 #include "camera/canon/CanonControl.h"
 #include "camera/canon/CanonShutter.h"
+#include "support/canon/ConnectOutcome.h"
 #include "support/canon/SimulatedCanonSdk.h"
 #include "model/TempSettings.h"
 #include "model/settings/PrefControl.h"
@@ -14,6 +15,7 @@
 #include <QTest>
 
 #include <memory>
+#include <optional>
 
 // The DSUSB adapter as the Canon controller sees it.
 struct FakeShutter final : CanonShutter {
@@ -55,11 +57,14 @@ protected:
         TempSettings::TearDown();
     }
 
-    // Connects with the stored exposure choice `index`.
+    // Connects with the stored exposure choice `index` and waits for the
+    // outcome; its failure text is kept.
     bool connect(int index = 14)
     {
         prefs->setCanonExpIndex(static_cast<quint16>(index));
-        return control->canonConnect();
+        const std::optional<ConnectOutcome> outcome = ConnectOutcome::of(*control);
+        failure = outcome ? outcome->failure : QString();
+        return outcome && outcome->connected;
     }
     void choose(int item)
     {
@@ -72,7 +77,12 @@ protected:
         control->panel().expValue = text;
         control->canonAction(CanonControl::kTagExpCombo);
     }
-    void expose() { control->canonAction(CanonControl::kTagExpose); }
+    // Presses Expose and waits for the camera's answer to a start.
+    void expose()
+    {
+        control->canonAction(CanonControl::kTagExpose);
+        waitFor([this] { return !control->isCanonStarting(); });
+    }
     // Runs the event loop until `done`, within a deadline no transport undercuts.
     template <class Done>
     static bool waitFor(Done done, int ms = 10000)
@@ -109,4 +119,5 @@ protected:
     std::unique_ptr<DebugLog> log;
     std::unique_ptr<CanonControl> control;
     std::int64_t now = 1000;
+    QString failure;
 };

@@ -8,14 +8,18 @@
 #include "platform/DisplayGamma.h"
 #include "support/FileSizeLimit.h"
 #include "support/MainThreadWatchdog.h"
+#include "support/canon/ConnectOutcome.h"
 #include "support/RecordingAlertPresenter.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <optional>
 
 using namespace CanonIds;
 using namespace std::chrono_literals;
@@ -68,12 +72,20 @@ protected:
         TempSettings::TearDown();
     }
 
+    // Connects and waits for the outcome; its failure text is kept.
     bool connect(int index)
     {
         prefs->setCanonExpIndex(static_cast<quint16>(index));
-        return control->canonConnect();
+        const std::optional<ConnectOutcome> outcome = ConnectOutcome::of(*control, 60000);
+        failure = outcome ? outcome->failure : QString();
+        return outcome && outcome->connected;
     }
-    void expose() { control->canonAction(CanonControl::kTagExpose); }
+    // Presses Expose and waits for the camera's answer to a start.
+    void expose()
+    {
+        control->canonAction(CanonControl::kTagExpose);
+        waitFor([this] { return !control->isCanonStarting(); });
+    }
     template <class Done>
     static bool waitFor(Done done, int ms = 20000)
     {
@@ -119,6 +131,7 @@ protected:
     std::unique_ptr<DebugLog> log;
     std::unique_ptr<CanonControl> control;
     std::int64_t now = 1000;
+    QString failure;
 };
 
 }  // namespace
@@ -350,4 +363,189 @@ TEST_F(CanonGphoto2Session, PanelSettingsOnASlowCameraLeaveTheWindowRunning)
     EXPECT_EQ(state->value("colortemperature"), "4000");
     ASSERT_TRUE(waitFor([this] { return state->value("shutterspeed") == "30"; }));
     EXPECT_TRUE(alerts.alerts.empty());
+}
+
+TEST_F(CanonGphoto2Session, AConnectionOnASlowCameraLeavesTheWindowRunningAndTakesOneAtATime)
+{
+    state->callMs = 1000;
+    constexpr auto kNoCameraWait = 500ms;
+    prefs->setCanonExpIndex(32);
+    std::optional<ConnectOutcome> outcome;
+    MainThreadWatchdog watchdog;
+    watchdog.start();
+    control->canonConnect([&](bool connected, const QString& why) { outcome = ConnectOutcome{connected, why}; });
+    EXPECT_TRUE(control->isCanonConnecting());
+
+    std::optional<QString> second;
+    control->canonConnect([&](bool connected, const QString& why) {
+        EXPECT_FALSE(connected);
+        second = why;
+    });
+    ASSERT_TRUE(second.has_value()) << "a second connection is refused at once";
+    EXPECT_EQ(*second, "A connection to the camera is already being made.");
+
+    ASSERT_TRUE(waitFor([&] { return outcome.has_value(); }, 120000));
+    EXPECT_LT(watchdog.longestStall(), kNoCameraWait) << "the window went on while the camera answered";
+    watchdog.stop();
+    EXPECT_TRUE(outcome->connected);
+    EXPECT_TRUE(control->isCanonConnected());
+    EXPECT_FALSE(control->isCanonConnecting());
+    EXPECT_EQ(control->panel().title, "Canon EOS 550D");
+    EXPECT_TRUE(alerts.alerts.empty()) << alertTitles().join(", ").toStdString();
+}
+
+TEST_F(CanonGphoto2Session, AConnectionTheModeDialRefusesEndsWithoutWaitingOnASlowCamera)
+{
+    {
+        const std::lock_guard lock(state->mutex);
+        state->config["autoexposuremode"] = "AV";
+    }
+    state->callMs = 1000;
+    constexpr auto kNoCameraWait = 500ms;
+    MainThreadWatchdog watchdog;
+    watchdog.start();
+    EXPECT_FALSE(connect(32));
+    EXPECT_LT(watchdog.longestStall(), kNoCameraWait) << "closing the session is not waited for either";
+    watchdog.stop();
+    EXPECT_EQ(failure, "AE mode is not set to Manual or Bulb.");
+    EXPECT_EQ(alertTitles(), QStringList{"AE mode is not set to Manual or Bulb."});
+    EXPECT_FALSE(control->isSDKInit());
+    ASSERT_TRUE(waitFor([this] {
+        const std::lock_guard lock(state->mutex);
+        return state->closed;
+    })) << "the camera is let go";
+}
+
+TEST_F(CanonGphoto2Session, AFailedConnectionSaysWhy)
+{
+    {
+        const std::lock_guard lock(state->mutex);
+        state->noCamera = true;
+    }
+    EXPECT_FALSE(connect(32));
+    EXPECT_EQ(failure, "No camera was found.");
+    EXPECT_FALSE(control->isSDKInit());
+
+    {
+        const std::lock_guard lock(state->mutex);
+        state->noCamera = false;
+        state->errorText = "Could not claim the USB device";
+    }
+    state->initError = kErrDeviceBusy;
+    EXPECT_FALSE(connect(32));
+    EXPECT_EQ(failure, "The camera is busy or held by another program. (Could not claim the USB device)");
+
+    state->initError = kErrInternal;
+    {
+        const std::lock_guard lock(state->mutex);
+        state->errorText = "I/O problem";
+    }
+    EXPECT_FALSE(connect(32));
+    EXPECT_EQ(failure, "The camera could not be opened. (I/O problem)");
+    EXPECT_FALSE(control->isCanonConnected());
+    EXPECT_TRUE(alerts.alerts.empty()) << "the caller shows the reason";
+
+    state->initError = kOk;
+    EXPECT_TRUE(connect(32)) << "and the next connection starts afresh";
+}
+
+TEST_F(CanonGphoto2Session, ADisconnectDuringAConnectionEndsItAndLeavesNothingOpen)
+{
+    state->callMs = 1000;
+    prefs->setCanonExpIndex(32);
+    std::optional<ConnectOutcome> outcome;
+    int shown = 0;
+    QObject::connect(control.get(), &CanonControl::showPanelRequested, [&] { ++shown; });
+    control->canonConnect([&](bool connected, const QString& why) { outcome = ConnectOutcome{connected, why}; });
+    ASSERT_TRUE(waitFor([this] { return control->isSDKInit(); }));
+    QTest::qWait(1500);
+    QElapsedTimer disconnecting;
+    disconnecting.start();
+    control->canonDisconnect();
+    EXPECT_LT(disconnecting.elapsed(), 500) << "the camera's last call is not waited for";
+    ASSERT_TRUE(outcome.has_value()) << "the caller hears of it at once";
+    EXPECT_FALSE(outcome->connected);
+    EXPECT_TRUE(outcome->failure.isEmpty()) << "ended on purpose: nothing to report";
+    EXPECT_FALSE(control->isCanonConnecting());
+    QTest::qWait(2500);
+    EXPECT_FALSE(control->isCanonConnected()) << "late answers are dropped";
+    EXPECT_EQ(shown, 0);
+
+    state->callMs = 5;
+    EXPECT_TRUE(connect(32));
+    EXPECT_EQ(shown, 1);
+}
+
+TEST_F(CanonGphoto2Session, ClosingTheWindowDuringAConnectionOrAStartIsSafe)
+{
+    state->callMs = 200;
+    control->canonConnect({});
+    ASSERT_TRUE(waitFor([this] { return control->isSDKInit(); }));
+    QTest::qWait(300);
+    control.reset();
+    sdk.reset();
+    QTest::qWait(300);
+
+    state->callMs = 5;
+    sdk = std::make_unique<Gphoto2CanonSdk>(FakeGphoto2Device::factory(state));
+    control = std::make_unique<CanonControl>(*sdk, *prefs, DebugWriter());
+    ASSERT_TRUE(connect(15));
+    state->callMs = 300;
+    control->canonAction(CanonControl::kTagExpose);
+    ASSERT_TRUE(control->isCanonStarting());
+    QTest::qWait(200);
+    control.reset();
+    sdk.reset();
+    QTest::qWait(300);
+}
+
+TEST_F(CanonGphoto2Session, ABulbStartOnASlowCameraShowsStartingAndKeepsTheWindowRunning)
+{
+    ASSERT_TRUE(connect(15));
+    QTest::qWait(300);
+    state->callMs = 1000;
+    constexpr auto kNoCameraWait = 500ms;
+    MainThreadWatchdog watchdog;
+    watchdog.start();
+    control->canonAction(CanonControl::kTagExpose);
+    EXPECT_EQ(control->panel().expButtonTitle, "Starting");
+    EXPECT_FALSE(control->isCanonExposing());
+    control->canonAction(CanonControl::kTagExpose);
+    EXPECT_TRUE(control->isCanonStarting()) << "a press while starting has nothing to abort";
+    ASSERT_TRUE(waitFor([this] { return control->isCanonExposing(); }, 60000));
+    EXPECT_LT(watchdog.longestStall(), kNoCameraWait) << "the window went on while the camera answered";
+    watchdog.stop();
+    EXPECT_EQ(control->panel().expButtonTitle, "Abort");
+    ASSERT_TRUE(waitFor([this] { return state->value("eosremoterelease") == "Press Full"; }, 60000));
+
+    // Abort still releases the shutter and unlocks the controls.
+    state->callMs = 5;
+    control->canonAction(CanonControl::kTagExpose);
+    ASSERT_TRUE(waitFor([this] { return released(); }));
+    ASSERT_TRUE(waitFor([this] { return unlocked(); }));
+}
+
+TEST_F(CanonGphoto2Session, ADisconnectDuringAStartSendsNoPressAndARefusedStartGoesBackToIdle)
+{
+    ASSERT_TRUE(connect(15));
+    QTest::qWait(300);
+    state->callMs = 300;
+    control->canonAction(CanonControl::kTagExpose);
+    ASSERT_TRUE(control->isCanonStarting());
+    control->canonDisconnect();
+    EXPECT_FALSE(control->isCanonStarting());
+    EXPECT_FALSE(control->isCanonExposing());
+    QTest::qWait(1500);
+    EXPECT_TRUE(writes("eosremoterelease").isEmpty()) << "no exposure begins after the camera was let go";
+    EXPECT_FALSE(control->isCanonExposing());
+
+    // Refused at once by the camera: the panel reads "Expose" again.
+    state->callMs = 5;
+    ASSERT_TRUE(connect(15));
+    state->captureError = kErrDeviceBusy;
+    control->canonAction(CanonControl::kTagExpose);
+    ASSERT_TRUE(waitFor([this] { return !alerts.alerts.empty(); }));
+    ASSERT_TRUE(waitFor([this] { return !control->isCanonStarting() && !control->isCanonExposing(); }));
+    EXPECT_EQ(control->panel().expButtonTitle, "Expose");
+    EXPECT_TRUE(control->panel().expButtonEnabled);
 }

@@ -47,7 +47,8 @@ TEST_F(CanonPanelTest, ConnectingShowsThePanelWithTheCamerasChoices)
     EXPECT_TRUE(panel->liveViewCheck()->isEnabled());
 
     panel->exposeButton()->click();
-    EXPECT_EQ(panel->exposeButton()->text(), "Abort");
+    EXPECT_EQ(panel->exposeButton()->text(), "Starting") << "until the camera answers";
+    ASSERT_TRUE(waitFor([this] { return panel->exposeButton()->text() == "Abort"; }));
     now += 6;
     ASSERT_TRUE(waitFor([this] { return panel->exposeButton()->text() == "Expose"; }));
     EXPECT_EQ(imageFiles(), QStringList({"Canon Image-001.CR2"}));

@@ -44,6 +44,11 @@ public:
         bool filesFromCaptures = false;
         int fileNumber = 0;
         bool cameraGone = false;
+        // The detection finds nothing; the session start fails with this
+        // code and libgphoto2's words for it.
+        bool noCamera = false;
+        std::atomic<Error> initError{CanonIds::kOk};
+        QString errorText;
         // A fetch that ignores cancelling and waits for this.
         std::atomic<bool> stuck{false};
         std::atomic<bool> fetching{false};
@@ -87,7 +92,10 @@ public:
     {
         if (const Error error = takeTime(); error != CanonIds::kOk)
             return error;
-        found = {{model(), "usb:001,002"}};
+        const std::lock_guard lock(m_state->mutex);
+        found.clear();
+        if (!m_state->noCamera)
+            found.push_back({modelLocked(), "usb:001,002"});
         return CanonIds::kOk;
     }
     Error open(const Found&, bool& canPreview) override
@@ -96,7 +104,12 @@ public:
         return takeTime();
     }
     void close() override { noteThread(); }
-    Error init() override { return takeTime(); }
+    Error init() override
+    {
+        if (const Error error = takeTime(); error != CanonIds::kOk)
+            return error;
+        return m_state->initError;
+    }
     Error exit() override { return takeTime(); }
     bool hasConfig(const char* name) override
     {
@@ -218,6 +231,11 @@ public:
         jpeg = m_state->frame;
         return jpeg.isEmpty() ? CanonIds::kErrDeviceBusy : CanonIds::kOk;
     }
+    QString errorText() const override
+    {
+        const std::lock_guard lock(m_state->mutex);
+        return m_state->errorText;
+    }
 
     static Factory factory(std::shared_ptr<State> state)
     {
@@ -227,9 +245,8 @@ public:
     }
 
 private:
-    QString model()
+    QString modelLocked()
     {
-        const std::lock_guard lock(m_state->mutex);
         const auto found = m_state->config.find("cameramodel");
         return found == m_state->config.end() ? QStringLiteral("Canon EOS 60D") : found->second;
     }

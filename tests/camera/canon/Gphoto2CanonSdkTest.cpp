@@ -5,6 +5,7 @@
 #include "model/settings/PrefControl.h"
 #include "platform/DisplayGamma.h"
 #include "support/RecordingAlertPresenter.h"
+#include "support/canon/ConnectOutcome.h"
 
 #include <QTemporaryDir>
 
@@ -58,11 +59,17 @@ TEST_F(Gphoto2CanonSdkTest, WithoutACameraTheConnectionFailsCleanly)
     PrefControl prefs(*gamma);
     Gphoto2CanonSdk sdk;
     CanonControl control(sdk, prefs, DebugWriter());
-    EXPECT_FALSE(control.canonConnect());
+    std::optional<ConnectOutcome> outcome = ConnectOutcome::of(control);
+    ASSERT_TRUE(outcome);
+    EXPECT_FALSE(outcome->connected);
+    EXPECT_TRUE(outcome->failure.startsWith("The cameras could not be listed. (")) << outcome->failure.toStdString()
+        << ": libgphoto2's own words follow";
     EXPECT_FALSE(control.isCanonConnected());
     EXPECT_FALSE(control.isSDKInit());
     EXPECT_TRUE(alerts.alerts.empty());
-    EXPECT_FALSE(control.canonConnect()) << "and again";
+    outcome = ConnectOutcome::of(control);
+    ASSERT_TRUE(outcome);
+    EXPECT_FALSE(outcome->connected) << "and again";
 }
 
 TEST(Gphoto2Values, PropertyChangeTextsNameTheSettingToReRead)
