@@ -59,7 +59,7 @@ protected:
     static int openWidth(QMenu& menu)
     {
         menu.popup(QPoint(10, 10));
-        QTest::qWaitForWindowExposed(&menu);
+        (void)QTest::qWaitForWindowExposed(&menu);
         const int width = menu.width();
         menu.hide();
         return width;
