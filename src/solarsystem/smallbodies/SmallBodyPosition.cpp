@@ -114,13 +114,16 @@ std::optional<OrbitPoint> minorPlanetOrbit(const minorPlanet& m, const Frame& fr
     return KeplerEllipse::position(orbit->a, orbit->e, orbit->meanAnomaly);
 }
 
-Place cometPlace(const comet& c, const Frame& frame)
-{
-    const auto orbitAt = [&](double lightDays) { return cometOrbit(c, frame, lightDays); };
-    return Place::of(retarded(orbitAt, orientation(c), frame), frame);
-}
-
 namespace {
+
+// What a step back along an elliptic orbit needs of it.
+struct EllipticOrbit {
+    double a;                     // semi-major axis, AU
+    double e;                     // eccentricity, below 1
+    double b;                     // semi-minor axis, AU
+    double n;                     // mean motion, radians per day
+    const OrbitPlace::Axes& axes;
+};
 
 // The orbit is evaluated where the body is now, which gives the light time,
 // then where that light left it, and once more with the light time of that
@@ -131,14 +134,10 @@ namespace {
 // their series) wherever that change is small; elsewhere the equation is
 // solved again from there.
 NORVANE_VECTOR_CLONES
-Retarded retardedFrom(const minorPlanet& m, const MinorPlanetOrbit& orbit, const Frame& frame, double meanAnomaly,
+Retarded retardedFrom(const EllipticOrbit& orbit, const Frame& frame, double meanAnomaly,
                       const KeplerEllipse::Solution& now)
 {
-    const double a = m.semiMajorAxis;
-    const double e = m.eccentricity;
-    const double n = orbit.meanMotion;
-    const OrbitPlace::Axes& axes = orbit.axes;
-    const double b = orbit.semiMinorAxis;
+    const auto& [a, e, b, n, axes] = orbit;
     const auto distanceAt = [&](double sinE, double cosE) {
         const auto [x, y, z] = OrbitPlace::geocentricJ2000(a * (cosE - e), b * sinE, axes, frame.sunJ2000);
         return std::sqrt(x * x + y * y + z * z);
@@ -169,6 +168,11 @@ Retarded retardedFrom(const minorPlanet& m, const MinorPlanetOrbit& orbit, const
     return body;
 }
 
+EllipticOrbit ellipticOrbit(const minorPlanet& m, const MinorPlanetOrbit& orbit)
+{
+    return {m.semiMajorAxis, m.eccentricity, orbit.semiMinorAxis, orbit.meanMotion, orbit.axes};
+}
+
 double meanAnomalyAt(const minorPlanet& m, const MinorPlanetOrbit& orbit, const Frame& frame)
 {
     return reduced(m.meanAnomaly * kDegree + orbit.meanMotion * (frame.julianDay - orbit.epoch));
@@ -179,10 +183,27 @@ std::optional<Retarded> minorPlanetRetarded(const minorPlanet& m, const MinorPla
     if (!orbit.isElliptic)
         return std::nullopt;
     const double meanAnomaly = meanAnomalyAt(m, orbit, frame);
-    return retardedFrom(m, orbit, frame, meanAnomaly, KeplerEllipse::solve(meanAnomaly, m.eccentricity));
+    return retardedFrom(ellipticOrbit(m, orbit), frame, meanAnomaly, KeplerEllipse::solve(meanAnomaly, m.eccentricity));
 }
 
 }  // namespace
+
+Place cometPlace(const comet& c, const Frame& frame)
+{
+    const double e = c.eccentricity;
+    if (e >= kNearParabolic) {
+        const auto orbitAt = [&](double lightDays) { return cometOrbit(c, frame, lightDays); };
+        return Place::of(retarded(orbitAt, orientation(c), frame), frame);
+    }
+    // An ellipse takes its steps back for the light time as a minor planet's
+    // does: solving Kepler's equation again for each cost most of the pass.
+    const double a = c.perihelionDistance / (1.0 - e);
+    const OrbitPlace::Axes axes = OrbitPlace::axes(orientation(c));
+    const EllipticOrbit orbit{a, e, a * std::sqrt(1.0 - e * e), kGauss / (a * std::sqrt(a)), axes};
+    const double meanAnomaly = reduced(
+        orbit.n * (frame.julianDay - calendarJulianDay(c.perihelionYear, c.perihelionMonth, c.perihelionDay)));
+    return Place::of(retardedFrom(orbit, frame, meanAnomaly, KeplerEllipse::solve(meanAnomaly, e)), frame);
+}
 
 std::optional<Place> minorPlanetPlace(const minorPlanet& m, const Frame& frame)
 {
@@ -256,7 +277,8 @@ void updateMinorPlanets(std::span<Body> bodies, const Frame& frame)
     for (std::size_t k = 0; k < bodies.size(); ++k) {
         Body& body = bodies[k];
         body.retarded = body.orbit->isElliptic
-                            ? std::optional<Retarded>(retardedFrom(*body.record, *body.orbit, frame, meanAnomaly[k], now[k]))
+                            ? std::optional<Retarded>(retardedFrom(ellipticOrbit(*body.record, *body.orbit), frame,
+                                                                   meanAnomaly[k], now[k]))
                             : std::nullopt;
     }
     for (Body& body : bodies)
