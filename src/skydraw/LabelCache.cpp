@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include <cmath>
+#include <string_view>
 
 QFont LabelCache::chartFont(const QFont& font)
 {
@@ -44,12 +45,35 @@ void LabelCache::apply(ChartCanvas& canvas) const
     canvas.painter().setPen(m_color);
 }
 
+bool LabelCache::holds(const Label& label, QLatin1StringView text)
+{
+    return label.isLatin1 && std::string_view(label.latin1) == std::string_view(text.data(), std::size_t(text.size()));
+}
+
+bool LabelCache::holds(const Label& label, const QString& text)
+{
+    return !label.isLatin1 && label.text.text() == text;
+}
+
+void LabelCache::remember(Label& label, QLatin1StringView text)
+{
+    label.latin1.assign(text.data(), std::size_t(text.size()));
+    label.isLatin1 = true;
+}
+
+void LabelCache::remember(Label& label, const QString&)
+{
+    label.latin1.clear();
+    label.isLatin1 = false;
+}
+
 template <class Text>
 LabelCache::Label& LabelCache::layout(std::uint64_t key, const Text& text)
 {
     auto [it, added] = m_labels.try_emplace(key);
     Label& label = it->second;
-    if (added || label.text.text() != text) {
+    if (added || !holds(label, text)) {
+        remember(label, text);
         label.text.setTextFormat(Qt::PlainText);
         label.text.setText(QString(text));
         label.text.prepare(QTransform(), m_font);
