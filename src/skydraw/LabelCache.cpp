@@ -5,6 +5,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 #include <string_view>
 
@@ -87,7 +88,11 @@ void LabelCache::draw(ChartCanvas& canvas, QPointF lowerLeft, Label& label)
 {
     if (canvas.isPixelForPoint()) {
         if (label.picture.isNull() && m_pictureBytes < kPictureBudget) {
-            label.picture = pictureOf(label.text);
+            // Only the inked part is kept: a label is mostly clear, and thousands are blended a frame.
+            const QImage whole = pictureOf(label.text);
+            const QRect ink = inkOf(whole);
+            label.picture = whole.copy(ink);
+            label.inkCorner = ink.topLeft();
             m_pictureBytes += label.picture.sizeInBytes();
         }
         if (!label.picture.isNull()) {
@@ -95,9 +100,9 @@ void LabelCache::draw(ChartCanvas& canvas, QPointF lowerLeft, Label& label)
             // picture, and its baseline goes where the painter's would.
             const double top = canvas.toDevice(lowerLeft).y() - m_textHeight;
             const double baseline = std::floor(top + m_ascent + 0.5);
-            const double pictureTop = baseline - std::floor(kMargin + m_ascent + 0.5);
+            const double inkTop = baseline - std::floor(kMargin + m_ascent + 0.5) + label.inkCorner.y();
             canvas.drawImageOnPixels(
-                QPointF(lowerLeft.x() - kMargin, canvas.height() - pictureTop - label.picture.height()),
+                QPointF(lowerLeft.x() - kMargin + label.inkCorner.x(), canvas.height() - inkTop - label.picture.height()),
                 label.picture);
             return;
         }
@@ -117,6 +122,26 @@ QImage LabelCache::pictureOf(const QStaticText& text) const
     painter.setPen(m_color);
     painter.drawStaticText(QPointF(kMargin, kMargin), text);
     return picture;
+}
+
+QRect LabelCache::inkOf(const QImage& picture)
+{
+    int left = picture.width();
+    int right = -1;
+    int top = picture.height();
+    int bottom = -1;
+    for (int y = 0; y < picture.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+        for (int x = 0; x < picture.width(); ++x) {
+            if (row[x] != 0) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = y;
+            }
+        }
+    }
+    return right < 0 ? QRect(0, 0, 1, 1) : QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
 void LabelCache::draw(ChartCanvas& canvas, QPointF lowerLeft, std::uint64_t key, QLatin1StringView text)

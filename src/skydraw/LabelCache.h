@@ -6,6 +6,8 @@
 #include <QFont>
 #include <QImage>
 #include <QLatin1StringView>
+#include <QPoint>
+#include <QRect>
 #include <QStaticText>
 #include <QString>
 
@@ -40,7 +42,8 @@ public:
 private:
     struct Label {
         QStaticText text;
-        QImage picture;  // null until first drawn
+        QImage picture;  // null until first drawn; only its inked part
+        QPoint inkCorner;  // of that part in the whole picture, pixels
         // A Latin-1 text as it was given, held in the entry: the check for a
         // changed text then reads no other memory (thousands a frame).
         std::string latin1;
@@ -54,6 +57,9 @@ private:
     Label& layout(std::uint64_t key, const Text& text);
     void draw(ChartCanvas& canvas, QPointF lowerLeft, Label& label);
     QImage pictureOf(const QStaticText& text) const;
+    // The smallest part of a picture that holds every pixel not clear (a
+    // pixel of it when none is): the rest would blend to nothing.
+    static QRect inkOf(const QImage& picture);
     void dropPictures();
 
     static constexpr int kMargin = 2;  // pixels around a label's picture
