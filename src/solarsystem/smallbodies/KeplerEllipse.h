@@ -1,7 +1,7 @@
 #pragma once
 
 #include "solarsystem/smallbodies/OrbitPoint.h"
-#include "solarsystem/smallbodies/SinCos.h"
+#include "model/SinCos.h"
 
 #include <array>
 #include <cmath>
