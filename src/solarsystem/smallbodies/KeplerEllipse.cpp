@@ -17,6 +17,15 @@ Solution solve(double meanAnomaly, double eccentricity, double start)
     return solution;
 }
 
+std::optional<Solution> startFrom(const Solution& last, double lastMeanAnomaly, double meanAnomaly,
+                                  double eccentricity)
+{
+    const double change = (meanAnomaly - lastMeanAnomaly) / (1.0 - eccentricity * last.ofE.cos);
+    if (!(std::abs(change) <= SinCos::kSeriesReach))
+        return std::nullopt;
+    return Solution{last.eccentricAnomaly + change, 0, last.ofE.turnedBy(SinCos::ofStep(change))};
+}
+
 OrbitPoint position(double semiMajorAxis, double eccentricity, double meanAnomaly)
 {
     const SinCos ofE = solve(meanAnomaly, eccentricity).ofE;

@@ -266,16 +266,25 @@ void updateMinorPlanets(std::span<Body> bodies, const Frame& frame)
     // An orbit without a place solves e = 0 at M = 0, in one step.
     std::array<double, kBodiesTogether> meanAnomaly{};
     std::array<double, kBodiesTogether> eccentricity{};
+    std::array<KeplerEllipse::Solution, kBodiesTogether> start;
     for (std::size_t k = 0; k < bodies.size(); ++k) {
-        if (bodies[k].orbit->isElliptic) {
-            meanAnomaly[k] = meanAnomalyAt(*bodies[k].record, *bodies[k].orbit, frame);
-            eccentricity[k] = bodies[k].record->eccentricity;
+        const Body& body = bodies[k];
+        if (body.orbit->isElliptic) {
+            meanAnomaly[k] = meanAnomalyAt(*body.record, *body.orbit, frame);
+            eccentricity[k] = body.record->eccentricity;
         }
+        std::optional<KeplerEllipse::Solution> near;
+        if (body.solved != nullptr && body.solved->isSet)
+            near = KeplerEllipse::startFrom(body.solved->solution, body.solved->meanAnomaly, meanAnomaly[k],
+                                            eccentricity[k]);
+        start[k] = near ? *near : KeplerEllipse::Solution{meanAnomaly[k], 0, SinCos::of(meanAnomaly[k])};
     }
     const std::array<KeplerEllipse::Solution, kBodiesTogether> now =
-        KeplerEllipse::solveTogether(meanAnomaly, eccentricity);
+        KeplerEllipse::solveTogether(meanAnomaly, eccentricity, start);
     for (std::size_t k = 0; k < bodies.size(); ++k) {
         Body& body = bodies[k];
+        if (body.solved != nullptr)
+            *body.solved = {meanAnomaly[k], now[k], body.orbit->isElliptic};
         body.retarded = body.orbit->isElliptic
                             ? std::optional<Retarded>(retardedFrom(ellipticOrbit(*body.record, *body.orbit), frame,
                                                                    meanAnomaly[k], now[k]))

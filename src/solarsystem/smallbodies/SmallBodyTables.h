@@ -121,6 +121,7 @@ private:
     std::vector<comet> m_comets;
     std::vector<minorPlanet> m_minorPlanets;
     std::vector<MinorPlanetOrbit> m_orbits;    // one per minor planet
+    std::vector<SmallBodyPosition::Solved> m_solved;  // one per minor planet of a small table
     std::vector<MinorPlanetWatch> m_watches;   // one per minor planet, for the large pass
     std::uint32_t m_generation = 0;            // of the places the large pass computed last
     std::vector<std::uint32_t> m_onScreen;
