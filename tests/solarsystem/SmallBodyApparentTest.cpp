@@ -155,9 +155,10 @@ TEST(SmallBodyApparentPlace, StepBackMatchesSolvingKeplerAgain)
     }
 }
 
-// A comet on an ellipse steps back as a minor planet does, from perihelion
-// to aphelion, on short and long periods, and close to the Earth; the
-// near-parabolic ones still solve their own equation.
+// A comet steps back on series as a minor planet does, from perihelion to
+// aphelion, on short and long periods, near-parabolic and hyperbolic orbits
+// too, and close to the Earth: it must land where solving its orbit again
+// for every step lands.
 TEST(SmallBodyApparentPlace, CometsStepBackAsSolvingAgain)
 {
     const CometImport::Result parsed = CometImport::parse(std::string(MpcLines::kSchwassmannWachmannT) + "\n");
@@ -171,7 +172,7 @@ TEST(SmallBodyApparentPlace, CometsStepBackAsSolvingAgain)
     const auto orbitOf = [](const comet& body, const SmallBodyPosition::Frame& at, double lightDays) {
         return SmallBodyPosition::cometOrbit(body, at, lightDays);
     };
-    for (const float e : {0.1f, 0.6f, 0.97f, 0.99f}) {
+    for (const float e : {0.1f, 0.6f, 0.97f, 0.99f, 1.0f, 1.3f}) {
         for (const float q : {0.05f, 0.9f, 1.0f, 4.0f}) {
             for (const float days : {0.0f, -0.3f, 2.0f, -400.0f, 3000.0f}) {
                 c.eccentricity = e;

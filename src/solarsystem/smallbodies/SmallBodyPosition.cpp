@@ -168,6 +168,62 @@ Retarded retardedFrom(const EllipticOrbit& orbit, const Frame& frame, double mea
     return body;
 }
 
+// A near-parabolic orbit takes its steps back for the light time on the
+// motion's series about now (velocity, and the Sun's pull at the second
+// order) where the light time moves the body by at most this share of its
+// distance from the Sun: what is left out is of the order of its cube.
+// Solving the near-parabolic equation again for each step cost most of such
+// a comet's time. None where the step is longer (close to the Sun).
+constexpr double kSeriesStepShare = 3e-4;
+
+NORVANE_VECTOR_CLONES
+std::optional<Retarded> nearParabolicRetarded(const comet& c, const OrbitPlace::Axes& axes, const Frame& frame)
+{
+    const double q = c.perihelionDistance;
+    const double e = c.eccentricity;
+    const double t = frame.julianDay - calendarJulianDay(c.perihelionYear, c.perihelionMonth, c.perihelionDay);
+    // Where the method did not converge its place does not follow the orbit's motion.
+    const NearParabolic::Solution solved = NearParabolic::solve(q, e, t);
+    if (!solved.isConverged)
+        return std::nullopt;
+    const OrbitPoint& now = solved.point;
+    const double r = now.radius;
+    const auto [sinV, cosV] = SinCos::of(now.trueAnomaly);
+    const double x = r * cosV;
+    const double y = r * sinV;
+    // Along the orbit's axes: velocity (AU a day) and acceleration.
+    const double perRootP = kGauss / std::sqrt(q * (1.0 + e));
+    const double vx = -perRootP * sinV;
+    const double vy = perRootP * (e + cosV);
+    const double pull = -kGauss * kGauss / (r * r * r);
+    const double speed = std::sqrt(vx * vx + vy * vy);
+    const auto distanceAt = [&](double px, double py) {
+        const auto [gx, gy, gz] = OrbitPlace::geocentricJ2000(px, py, axes, frame.sunJ2000);
+        return std::sqrt(gx * gx + gy * gy + gz * gz);
+    };
+    double distance = distanceAt(x, y);
+    double px = x;
+    double py = y;
+    for (int step = 0; step < kLightTimeSteps; ++step) {
+        const double lightDays = distance * DistanceUnits::kLightDaysPerAu;
+        if (!(lightDays * speed <= kSeriesStepShare * r))
+            return std::nullopt;
+        const double half = 0.5 * lightDays * lightDays * pull;
+        px = x - lightDays * vx + half * x;
+        py = y - lightDays * vy + half * y;
+        if (step + 1 < kLightTimeSteps)
+            distance = distanceAt(px, py);
+    }
+    Retarded body;
+    body.meanOfDate = OrbitPlace::rectangular(px, py, axes, frame.sunJ2000, frame.precession);
+    const auto& [gx, gy, gz] = body.meanOfDate;
+    body.distance = std::sqrt(gx * gx + gy * gy + gz * gz);
+    // 0..2 pi, as the near-parabolic method gives it.
+    const double v = SinCos::angleOf(py, px);
+    body.point = {v < 0.0 ? v + kTwoPi : v, std::sqrt(px * px + py * py)};
+    return body;
+}
+
 EllipticOrbit ellipticOrbit(const minorPlanet& m, const MinorPlanetOrbit& orbit)
 {
     return {m.semiMajorAxis, m.eccentricity, orbit.semiMinorAxis, orbit.meanMotion, orbit.axes};
@@ -192,6 +248,9 @@ Place cometPlace(const comet& c, const Frame& frame)
 {
     const double e = c.eccentricity;
     if (e >= kNearParabolic) {
+        const OrbitPlace::Axes axes = OrbitPlace::axes(orientation(c));
+        if (const std::optional<Retarded> body = nearParabolicRetarded(c, axes, frame))
+            return Place::of(*body, frame);
         const auto orbitAt = [&](double lightDays) { return cometOrbit(c, frame, lightDays); };
         return Place::of(retarded(orbitAt, orientation(c), frame), frame);
     }
