@@ -1,11 +1,11 @@
 #include "skydraw/LabelCache.h"
 
 #include "skydraw/ChartCanvas.h"
+#include "skydraw/InkBounds.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
 
-#include <algorithm>
 #include <cmath>
 #include <string_view>
 
@@ -90,7 +90,8 @@ void LabelCache::draw(ChartCanvas& canvas, QPointF lowerLeft, Label& label)
         if (label.picture.isNull() && m_pictureBytes < kPictureBudget) {
             // Only the inked part is kept: a label is mostly clear, and thousands are blended a frame.
             const QImage whole = pictureOf(label.text);
-            const QRect ink = inkOf(whole);
+            const QRect inked = InkBounds::of(whole);
+            const QRect ink = inked.isEmpty() ? QRect(0, 0, 1, 1) : inked;
             label.picture = whole.copy(ink);
             label.inkCorner = ink.topLeft();
             m_pictureBytes += label.picture.sizeInBytes();
@@ -122,26 +123,6 @@ QImage LabelCache::pictureOf(const QStaticText& text) const
     painter.setPen(m_color);
     painter.drawStaticText(QPointF(kMargin, kMargin), text);
     return picture;
-}
-
-QRect LabelCache::inkOf(const QImage& picture)
-{
-    int left = picture.width();
-    int right = -1;
-    int top = picture.height();
-    int bottom = -1;
-    for (int y = 0; y < picture.height(); ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
-        for (int x = 0; x < picture.width(); ++x) {
-            if (row[x] != 0) {
-                left = std::min(left, x);
-                right = std::max(right, x);
-                top = std::min(top, y);
-                bottom = y;
-            }
-        }
-    }
-    return right < 0 ? QRect(0, 0, 1, 1) : QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
 void LabelCache::draw(ChartCanvas& canvas, QPointF lowerLeft, std::uint64_t key, QLatin1StringView text)

@@ -57,9 +57,6 @@ private:
     Label& layout(std::uint64_t key, const Text& text);
     void draw(ChartCanvas& canvas, QPointF lowerLeft, Label& label);
     QImage pictureOf(const QStaticText& text) const;
-    // The smallest part of a picture that holds every pixel not clear (a
-    // pixel of it when none is): the rest would blend to nothing.
-    static QRect inkOf(const QImage& picture);
     void dropPictures();
 
     static constexpr int kMargin = 2;  // pixels around a label's picture
