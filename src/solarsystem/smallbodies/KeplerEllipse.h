@@ -44,7 +44,8 @@ Solution solve(double meanAnomaly, double eccentricity, double start);
 
 // A starting value for mean anomaly M (radians) from the solution `last` of
 // a nearby mean anomaly `lastMeanAnomaly`, one Newton step on from it, its
-// sine and cosine from the series; none when M lies too far off for them.
+// sine and cosine from the series; none when that step is not short
+// (SinCos::kShortReach).
 std::optional<Solution> startFrom(const Solution& last, double lastMeanAnomaly, double meanAnomaly,
                                   double eccentricity);
 
