@@ -1,10 +1,10 @@
 #include "skydraw/KeptPicture.h"
 
 #include "skydraw/ChartCanvas.h"
+#include "skydraw/InkBounds.h"
 
 #include <QPaintDevice>
 
-#include <algorithm>
 #include <utility>
 
 void KeptPicture::draw(ChartCanvas& canvas, std::vector<double> key, const std::function<void(ChartCanvas&)>& paint)
@@ -51,23 +51,7 @@ void KeptPicture::keep(ChartCanvas& canvas, const std::function<void(ChartCanvas
         ChartCanvas wholeCanvas(painter, canvas.height());
         paint(wholeCanvas);
     }
-    int top = whole.height();
-    int bottom = -1;
-    int left = whole.width();
-    int right = -1;
-    const auto isInk = [](QRgb p) { return p != 0; };
-    for (int y = 0; y < whole.height(); ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(whole.constScanLine(y));
-        const auto* end = row + whole.width();
-        const auto* first = std::find_if(row, end, isInk);
-        if (first == end)
-            continue;
-        const auto last = std::find_if(std::make_reverse_iterator(end), std::make_reverse_iterator(first), isInk);
-        top = std::min(top, y);
-        bottom = y;
-        left = std::min(left, int(first - row));
-        right = std::max(right, int(last.base() - row) - 1);
-    }
-    m_topLeft = QPoint(left, top) - origin;
-    m_picture = bottom < 0 ? QImage() : whole.copy(QRect(left, top, right - left + 1, bottom - top + 1));
+    const QRect ink = InkBounds::of(whole);
+    m_topLeft = ink.topLeft() - origin;
+    m_picture = ink.isEmpty() ? QImage() : whole.copy(ink);
 }

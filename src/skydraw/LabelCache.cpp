@@ -1,11 +1,13 @@
 #include "skydraw/LabelCache.h"
 
 #include "skydraw/ChartCanvas.h"
+#include "skydraw/InkBounds.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
 
 #include <cmath>
+#include <string_view>
 
 QFont LabelCache::chartFont(const QFont& font)
 {
@@ -44,12 +46,35 @@ void LabelCache::apply(ChartCanvas& canvas) const
     canvas.painter().setPen(m_color);
 }
 
+bool LabelCache::holds(const Label& label, QLatin1StringView text)
+{
+    return label.isLatin1 && std::string_view(label.latin1) == std::string_view(text.data(), std::size_t(text.size()));
+}
+
+bool LabelCache::holds(const Label& label, const QString& text)
+{
+    return !label.isLatin1 && label.text.text() == text;
+}
+
+void LabelCache::remember(Label& label, QLatin1StringView text)
+{
+    label.latin1.assign(text.data(), std::size_t(text.size()));
+    label.isLatin1 = true;
+}
+
+void LabelCache::remember(Label& label, const QString&)
+{
+    label.latin1.clear();
+    label.isLatin1 = false;
+}
+
 template <class Text>
 LabelCache::Label& LabelCache::layout(std::uint64_t key, const Text& text)
 {
     auto [it, added] = m_labels.try_emplace(key);
     Label& label = it->second;
-    if (added || label.text.text() != text) {
+    if (added || !holds(label, text)) {
+        remember(label, text);
         label.text.setTextFormat(Qt::PlainText);
         label.text.setText(QString(text));
         label.text.prepare(QTransform(), m_font);
@@ -63,7 +88,12 @@ void LabelCache::draw(ChartCanvas& canvas, QPointF lowerLeft, Label& label)
 {
     if (canvas.isPixelForPoint()) {
         if (label.picture.isNull() && m_pictureBytes < kPictureBudget) {
-            label.picture = pictureOf(label.text);
+            // Only the inked part is kept: a label is mostly clear, and thousands are blended a frame.
+            const QImage whole = pictureOf(label.text);
+            const QRect inked = InkBounds::of(whole);
+            const QRect ink = inked.isEmpty() ? QRect(0, 0, 1, 1) : inked;
+            label.picture = whole.copy(ink);
+            label.inkCorner = ink.topLeft();
             m_pictureBytes += label.picture.sizeInBytes();
         }
         if (!label.picture.isNull()) {
@@ -71,9 +101,9 @@ void LabelCache::draw(ChartCanvas& canvas, QPointF lowerLeft, Label& label)
             // picture, and its baseline goes where the painter's would.
             const double top = canvas.toDevice(lowerLeft).y() - m_textHeight;
             const double baseline = std::floor(top + m_ascent + 0.5);
-            const double pictureTop = baseline - std::floor(kMargin + m_ascent + 0.5);
+            const double inkTop = baseline - std::floor(kMargin + m_ascent + 0.5) + label.inkCorner.y();
             canvas.drawImageOnPixels(
-                QPointF(lowerLeft.x() - kMargin, canvas.height() - pictureTop - label.picture.height()),
+                QPointF(lowerLeft.x() - kMargin + label.inkCorner.x(), canvas.height() - inkTop - label.picture.height()),
                 label.picture);
             return;
         }

@@ -6,10 +6,13 @@
 #include <QFont>
 #include <QImage>
 #include <QLatin1StringView>
+#include <QPoint>
+#include <QRect>
 #include <QStaticText>
 #include <QString>
 
 #include <cstdint>
+#include <string>
 #include <unordered_map>
 
 class ChartCanvas;
@@ -39,8 +42,17 @@ public:
 private:
     struct Label {
         QStaticText text;
-        QImage picture;  // null until first drawn
+        QImage picture;  // null until first drawn; only its inked part
+        QPoint inkCorner;  // of that part in the whole picture, pixels
+        // A Latin-1 text as it was given, held in the entry: the check for a
+        // changed text then reads no other memory (thousands a frame).
+        std::string latin1;
+        bool isLatin1 = false;
     };
+    static bool holds(const Label& label, QLatin1StringView text);
+    static bool holds(const Label& label, const QString& text);
+    static void remember(Label& label, QLatin1StringView text);
+    static void remember(Label& label, const QString& text);
     template <class Text>
     Label& layout(std::uint64_t key, const Text& text);
     void draw(ChartCanvas& canvas, QPointF lowerLeft, Label& label);

@@ -25,9 +25,10 @@ HorizonVector stored(const Record& r)
     return {r.horX, r.horY, r.horZ};
 }
 
-// A star without proper motion takes its stored J2000 direction instead of
-// the trigonometry: the horizon vector must not change in a single bit, or
-// the chart would move by a pixel here and there.
+// A star without proper motion takes its stored J2000 direction, one with
+// proper motion turns that direction's angles: a motion too small to move it
+// must leave it within rounding of where it was, or the chart would move by
+// a pixel here and there.
 TEST(StarProjection, StoredDirectionGivesTheSameBitsAsTheTrigonometry)
 {
     ProjectionFrame::View view;
@@ -46,11 +47,55 @@ TEST(StarProjection, StoredDirectionGivesTheSameBitsAsTheTrigonometry)
         s.vecY = v.y;
         s.vecZ = v.z;
         const HorizonVector fast = CatalogueProjection::starDirection(s, frame);
-        s.pmRA = 1e-300;  // too small to move it, enough to take the trigonometry
+        const HorizonVector trigonometry = frame.fromJ2000(v.x, v.y, v.z);
+        EXPECT_EQ(fast.x, trigonometry.x) << raDeg;
+        EXPECT_EQ(fast.y, trigonometry.y) << raDeg;
+        EXPECT_EQ(fast.z, trigonometry.z) << raDeg;
+        s.pmRA = 1e-300;  // too small to move it
         const HorizonVector slow = CatalogueProjection::starDirection(s, frame);
-        EXPECT_EQ(fast.x, slow.x) << raDeg;
-        EXPECT_EQ(fast.y, slow.y) << raDeg;
-        EXPECT_EQ(fast.z, slow.z) << raDeg;
+        EXPECT_NEAR(fast.x, slow.x, 1e-15) << raDeg;
+        EXPECT_NEAR(fast.y, slow.y, 1e-15) << raDeg;
+        EXPECT_NEAR(fast.z, slow.z, 1e-15) << raDeg;
+    }
+}
+
+// The stored direction turned by the proper motion lands where the
+// trigonometry of the moved angles does, centuries from J2000, for the
+// fastest stars, near a pole, and for a record without a stored direction.
+TEST(StarProjection, ProperMotionTurnsTheStoredDirectionAsTheTrigonometry)
+{
+    constexpr double kBarnard = 10.36 * 100.0 / 3600.0 * kDegToRad;  // radians per century
+    for (const double julianDay : {2451545.0, 2460325.375, 2451545.0 - 36525.0 * 5.0, 2451545.0 + 36525.0 * 20.0}) {
+        ProjectionFrame::View view;
+        view.latitude = 48.14 * kDegToRad;
+        view.primeMeridian = 1.234;
+        view.julianDay = julianDay;
+        view.precession = PrecessionMatrix::forJulianDay(view.julianDay);
+        const ProjectionFrame frame(view);
+        const double t = frame.julianCenturies();
+        for (const auto& [raDeg, decDeg] : {std::pair{269.45402, 4.66828}, {37.95456067, 89.26410897},
+                                            {0.0, 90.0}, {359.999, -89.9999}, {120.0, -35.0}}) {
+            for (const bool isStored : {true, false}) {
+                star s{};
+                s.raDeg = raDeg;
+                s.decDeg = decDeg;
+                s.pmRA = -0.8 * kBarnard;
+                s.pmDec = kBarnard;
+                if (isStored) {
+                    const UnitVector v = UnitVector::fromRADec(raDeg * kDegToRad, decDeg * kDegToRad);
+                    s.vecX = v.x;
+                    s.vecY = v.y;
+                    s.vecZ = v.z;
+                }
+                const UnitVector moved =
+                    UnitVector::fromRADec(raDeg * kDegToRad + s.pmRA * t, decDeg * kDegToRad + s.pmDec * t);
+                const HorizonVector expected = frame.fromJ2000(moved.x, moved.y, moved.z);
+                const HorizonVector h = CatalogueProjection::starDirection(s, frame);
+                EXPECT_NEAR(h.x, expected.x, 1e-14) << raDeg << " " << decDeg << " " << t << " " << isStored;
+                EXPECT_NEAR(h.y, expected.y, 1e-14) << raDeg << " " << decDeg << " " << t << " " << isStored;
+                EXPECT_NEAR(h.z, expected.z, 1e-14) << raDeg << " " << decDeg << " " << t << " " << isStored;
+            }
+        }
     }
 }
 

@@ -70,4 +70,16 @@ TEST(LabelCache, ALabelPictureLooksAsThePainterSetsTheLabelInItsColourAndText)
     EXPECT_LE(PaintingTest::largestDifference(draw(labels, Qt::red, drawn), set(Qt::red, drawn)), 2);
     const std::vector<Drawn> renamed = {{{4.0, 4.0}, 0, "Altair"}};
     EXPECT_LE(PaintingTest::largestDifference(draw(labels, Qt::red, renamed), set(Qt::red, renamed)), 2);
+    // Nor is one given once as a string and then as Latin-1 text, or back.
+    const std::vector<Drawn> other = {{{4.0, 4.0}, 0, "Deneb"}};
+    labels.setAttributes({labelFont(), Qt::red});
+    PaintingTest::render(160, 60, [&](ChartCanvas& canvas) {
+        labels.draw(canvas, {4.0, 4.0}, 0, QStringLiteral("Deneb"));
+    });
+    EXPECT_LE(PaintingTest::largestDifference(draw(labels, Qt::red, renamed), set(Qt::red, renamed)), 2);
+    const QImage asString = PaintingTest::render(160, 60, [&](ChartCanvas& canvas) {
+        labels.apply(canvas);
+        labels.draw(canvas, {4.0, 4.0}, 0, QStringLiteral("Deneb"));
+    });
+    EXPECT_LE(PaintingTest::largestDifference(asString, set(Qt::red, other)), 2);
 }

@@ -97,6 +97,32 @@ TEST(SmallBodyApparentPlace, AgreesWithPyEphemWithinTwoArcseconds)
     }
 }
 
+// The apparent place and the Earth distance found by solving Kepler's
+// equation again for every step of the light time.
+struct Solved {
+    OrbitPlace::Geocentric apparent;
+    double earthDistance = 0.0;
+};
+
+Solved solvedAgain(const auto& body, const SmallBodyPosition::Frame& frame, auto orbitOf)
+{
+    const auto orbitAt = [&](double lightDays) { return orbitOf(body, frame, lightDays); };
+    const SmallBodyPosition::Retarded exact =
+        SmallBodyPosition::retarded(orbitAt, SmallBodyPosition::orientation(body), frame);
+    const auto& [x, y, z] = exact.meanOfDate;
+    const Vec3 apparent = frame.apparent.apply({x, y, z});
+    return {OrbitPlace::spherical({apparent.x, apparent.y, apparent.z}), exact.distance};
+}
+
+void expectSame(const SmallBodyPosition::Place& place, const Solved& expected, const std::string& what)
+{
+    EXPECT_LT(separationArcsec(place.geocentric.rightAscension, place.geocentric.declination,
+                               expected.apparent.rightAscension, expected.apparent.declination),
+              0.001)
+        << what;
+    EXPECT_NEAR(place.earthDistance, expected.earthDistance, 1e-7) << what;
+}
+
 // The pass takes its step back for the light time on Kepler's series, or solves
 // again where the step is large (close to the Sun on a very eccentric orbit):
 // either way it must land where solving the equation again lands.
@@ -108,6 +134,9 @@ TEST(SmallBodyApparentPlace, StepBackMatchesSolvingKeplerAgain)
     inputs.julianDay = 2461055.5;
     inputs.sunJ2000 = {0.407492907, -0.821444726, -0.356086911};
     const SmallBodyPosition::Frame frame(inputs, 0.0);
+    const auto orbitOf = [](const minorPlanet& body, const SmallBodyPosition::Frame& at, double lightDays) {
+        return *SmallBodyPosition::minorPlanetOrbit(body, at, lightDays);
+    };
     for (const float e : {0.0f, 0.3f, 0.9f, 0.995f}) {
         for (const float a : {0.3f, 2.4f, 40.0f}) {
             for (const float meanAnomaly : {0.0f, 0.05f, 180.0f, 359.9f}) {
@@ -119,19 +148,40 @@ TEST(SmallBodyApparentPlace, StepBackMatchesSolvingKeplerAgain)
                 m.epochDay = 15.0f;
                 const std::optional<SmallBodyPosition::Place> place = SmallBodyPosition::minorPlanetPlace(m, frame);
                 ASSERT_TRUE(place);
-                const auto orbitAt = [&](double lightDays) {
-                    return *SmallBodyPosition::minorPlanetOrbit(m, frame, lightDays);
-                };
-                const SmallBodyPosition::Retarded exact =
-                    SmallBodyPosition::retarded(orbitAt, SmallBodyPosition::orientation(m), frame);
-                const OrbitPlace::Geocentric mean = OrbitPlace::spherical(exact.meanOfDate);
-                const Vec3 apparent = frame.apparent.apply({exact.meanOfDate[0], exact.meanOfDate[1], exact.meanOfDate[2]});
-                const OrbitPlace::Geocentric expected = OrbitPlace::spherical({apparent.x, apparent.y, apparent.z});
-                EXPECT_LT(separationArcsec(place->geocentric.rightAscension, place->geocentric.declination,
-                                           expected.rightAscension, expected.declination),
-                          0.001)
-                    << e << " " << a << " " << meanAnomaly;
-                EXPECT_NEAR(place->earthDistance, mean.distance, 1e-7);
+                expectSame(*place, solvedAgain(m, frame, orbitOf),
+                           std::to_string(e) + " " + std::to_string(a) + " " + std::to_string(meanAnomaly));
+            }
+        }
+    }
+}
+
+// A comet steps back on series as a minor planet does, from perihelion to
+// aphelion, on short and long periods, near-parabolic and hyperbolic orbits
+// too, and close to the Earth: it must land where solving its orbit again
+// for every step lands.
+TEST(SmallBodyApparentPlace, CometsStepBackAsSolvingAgain)
+{
+    const CometImport::Result parsed = CometImport::parse(std::string(MpcLines::kSchwassmannWachmannT) + "\n");
+    ASSERT_EQ(parsed.comets.size(), 1u);
+    comet c = parsed.comets.front();
+    SmallBodyInputs inputs;
+    inputs.julianDay = 2459818.5;
+    inputs.sunJ2000 = GeocentricSun::j2000(inputs.julianDay);
+    inputs.precession = PrecessionMatrix::forJulianDay(inputs.julianDay).p;
+    const SmallBodyPosition::Frame frame(inputs, 0.0);
+    const auto orbitOf = [](const comet& body, const SmallBodyPosition::Frame& at, double lightDays) {
+        return SmallBodyPosition::cometOrbit(body, at, lightDays);
+    };
+    for (const float e : {0.1f, 0.6f, 0.97f, 0.99f, 1.0f, 1.3f}) {
+        for (const float q : {0.05f, 0.9f, 1.0f, 4.0f}) {
+            for (const float days : {0.0f, -0.3f, 2.0f, -400.0f, 3000.0f}) {
+                c.eccentricity = e;
+                c.perihelionDistance = q;
+                c.perihelionYear = 2022;
+                c.perihelionMonth = 8;
+                c.perihelionDay = 28.0f + days;
+                expectSame(SmallBodyPosition::cometPlace(c, frame), solvedAgain(c, frame, orbitOf),
+                           std::to_string(e) + " " + std::to_string(q) + " " + std::to_string(days));
             }
         }
     }

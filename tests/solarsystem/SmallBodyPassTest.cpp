@@ -113,6 +113,38 @@ TEST_F(SmallBodyPassTest, AllBodiesGetPlacesDistancesAndMagnitudesInKmOrMiles)
     }
 }
 
+// A small table's time steps start Kepler's equation where the last pass
+// solved it, in a step or two: the records must be those of a pass from
+// scratch, a minute, a day or years on.
+TEST_F(SmallBodyPassTest, TimeStepsStartWhereTheLastPassSolvedAsFromScratch)
+{
+    std::vector<comet> noComets;
+    std::vector<minorPlanet> stepped = minorPlanetTable(60);
+    std::vector<SmallBodyPosition::Solved> solved(stepped.size());
+    NearEarthObject steppedNeo;
+    SmallBodyInputs at = in;
+    for (const double days : {0.0, 1.0 / 1440.0, 2.0 / 1440.0, 1.0, 3000.0, 3000.0 + 1.0 / 1440.0}) {
+        at.julianDay = in.julianDay + days;
+        SmallBodyPass::calculateCometPositions(kSmallBodyMinorPlanets, 0.0, -1, -1, at,
+                                               {noComets, stepped, steppedNeo, {}, nullptr, solved});
+        std::vector<minorPlanet> fresh = minorPlanetTable(60);
+        NearEarthObject freshNeo;
+        SmallBodyPass::calculateCometPositions(kSmallBodyMinorPlanets, 0.0, -1, -1, at, {noComets, fresh, freshNeo});
+        for (std::size_t i = 0; i < fresh.size(); ++i) {
+            EXPECT_NEAR(stepped[i].vecX, fresh[i].vecX, 1e-12) << days << " " << i;
+            EXPECT_NEAR(stepped[i].vecY, fresh[i].vecY, 1e-12) << days << " " << i;
+            EXPECT_NEAR(stepped[i].vecZ, fresh[i].vecZ, 1e-12) << days << " " << i;
+            EXPECT_FLOAT_EQ(stepped[i].mag, fresh[i].mag) << days << " " << i;
+            EXPECT_FLOAT_EQ(stepped[i].plotLongitude, fresh[i].plotLongitude) << days << " " << i;
+            ASSERT_TRUE(solved[i].isSet);
+            // A minute on, the start is as good as the answer.
+            if (days > 0.0 && days < 1.0) {
+                EXPECT_LE(solved[i].solution.steps, 2) << i;
+            }
+        }
+    }
+}
+
 // The path point is where the full pass at that offset puts the body, and the
 // plot's longitude the one it stores (w + node + v, radians).
 TEST_F(SmallBodyPassTest, OneBodyWritesNoRecord)

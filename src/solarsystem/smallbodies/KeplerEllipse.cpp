@@ -17,6 +17,17 @@ Solution solve(double meanAnomaly, double eccentricity, double start)
     return solution;
 }
 
+std::optional<Solution> startFrom(const Solution& last, double lastMeanAnomaly, double meanAnomaly,
+                                  double eccentricity)
+{
+    // Only a short step: from farther off, on a very eccentric orbit, a
+    // Newton start may be worse than E = M.
+    const double change = (meanAnomaly - lastMeanAnomaly) / (1.0 - eccentricity * last.ofE.cos);
+    if (!(std::abs(change) <= SinCos::kShortReach))
+        return std::nullopt;
+    return Solution{last.eccentricAnomaly + change, 0, last.ofE.turnedBy(SinCos::ofStep(change))};
+}
+
 OrbitPoint position(double semiMajorAxis, double eccentricity, double meanAnomaly)
 {
     const SinCos ofE = solve(meanAnomaly, eccentricity).ofE;

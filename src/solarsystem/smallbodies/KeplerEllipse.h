@@ -1,11 +1,12 @@
 #pragma once
 
 #include "solarsystem/smallbodies/OrbitPoint.h"
-#include "solarsystem/smallbodies/SinCos.h"
+#include "model/SinCos.h"
 
 #include <array>
 #include <cmath>
 #include <cstddef>
+#include <optional>
 
 // Elliptic two-body motion: Kepler's equation M = E - e sin E solved by
 // Newton's method from E = M.
@@ -41,16 +42,23 @@ Solution solve(double meanAnomaly, double eccentricity);
 // nearby mean anomaly) saves steps.
 Solution solve(double meanAnomaly, double eccentricity, double start);
 
-// Several equations, each solved as solve(M, e) solves it alone, their steps
-// taken in turn: each is a chain of dependent steps, and the processor works
-// on the chains side by side.
+// A starting value for mean anomaly M (radians) from the solution `last` of
+// a nearby mean anomaly `lastMeanAnomaly`, one Newton step on from it, its
+// sine and cosine from the series; none when that step is not short
+// (SinCos::kShortReach).
+std::optional<Solution> startFrom(const Solution& last, double lastMeanAnomaly, double meanAnomaly,
+                                  double eccentricity);
+
+// Several equations, each solved as solve(M, e, start) solves it alone (the
+// start's sine and cosine carried in), their steps taken in turn: each is a
+// chain of dependent steps, and the processor works on the chains side by side.
 template <std::size_t N>
-std::array<Solution, N> solveTogether(const std::array<double, N>& meanAnomaly, const std::array<double, N>& eccentricity)
+std::array<Solution, N> solveTogether(const std::array<double, N>& meanAnomaly, const std::array<double, N>& eccentricity,
+                                      std::array<Solution, N> solution)
 {
-    std::array<Solution, N> solution;
     std::array<bool, N> done{};
     for (std::size_t k = 0; k < N; ++k)
-        solution[k] = {meanAnomaly[k], 0, SinCos::of(meanAnomaly[k])};
+        solution[k].steps = 0;
     for (int steps = 0; steps < kMaximumSteps; ++steps) {
         bool allDone = true;
         for (std::size_t k = 0; k < N; ++k) {
@@ -61,6 +69,16 @@ std::array<Solution, N> solveTogether(const std::array<double, N>& meanAnomaly, 
             break;
     }
     return solution;
+}
+
+// The same from E = M, as solve(M, e).
+template <std::size_t N>
+std::array<Solution, N> solveTogether(const std::array<double, N>& meanAnomaly, const std::array<double, N>& eccentricity)
+{
+    std::array<Solution, N> start;
+    for (std::size_t k = 0; k < N; ++k)
+        start[k] = {meanAnomaly[k], 0, SinCos::of(meanAnomaly[k])};
+    return solveTogether(meanAnomaly, eccentricity, start);
 }
 
 // The orbit point at eccentric anomaly E (radians), or from its sine and cosine.

@@ -40,8 +40,13 @@ namespace NearParabolic {
 
 OrbitPoint position(double q, double e, double t)
 {
+    return solve(q, e, t).point;
+}
+
+Solution solve(double q, double e, double t)
+{
     if (t == 0.0)
-        return {0.0, q};
+        return {{0.0, q}, true};
 
     const double w = kGauss * std::sqrt((1.0 + e) / q) / (2.0 * q) * t;
     double s = 2.0 / (3.0 * std::abs(w));
@@ -49,23 +54,27 @@ OrbitPoint position(double q, double e, double t)
     if (t < 0.0)
         s = -s;
 
+    bool isConverged = true;
     if (float(e) != 1.0f) {
         const double g = (1.0 - e) / (1.0 + e);
+        isConverged = false;
         for (int step = 0; step < kMaximumOuterSteps; ++step) {
             const double s0 = s;
             if (!refine(w, g, s)) {
                 s = s0;
                 break;
             }
-            if (std::abs(s - s0) <= kTolerance)
+            if (std::abs(s - s0) <= kTolerance) {
+                isConverged = true;
                 break;
+            }
         }
     }
 
     double v = 2.0 * std::atan(s);
     if (v < 0.0)
         v += 2.0 * std::numbers::pi;
-    return {v, q * (1.0 + e) / (1.0 + e * std::cos(v))};
+    return {{v, q * (1.0 + e) / (1.0 + e * std::cos(v))}, isConverged};
 }
 
 }  // namespace NearParabolic

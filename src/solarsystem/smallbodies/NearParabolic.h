@@ -21,4 +21,12 @@ inline constexpr int kMaximumNewtonSteps = 100;
 // current outer step started from; after the last outer step it keeps the last.
 OrbitPoint position(double perihelionDistance, double eccentricity, double daysSincePerihelion);
 
+// The same, and whether the method converged on it (the series in every
+// outer step, and the outer steps); the closed solution always does.
+struct Solution {
+    OrbitPoint point;
+    bool isConverged = false;
+};
+Solution solve(double perihelionDistance, double eccentricity, double daysSincePerihelion);
+
 }  // namespace NearParabolic

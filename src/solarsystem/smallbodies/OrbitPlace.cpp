@@ -1,7 +1,7 @@
 #include "solarsystem/smallbodies/OrbitPlace.h"
 
 #include "model/projection/PrecessionMatrix.h"
-#include "solarsystem/smallbodies/SinCos.h"
+#include "model/SinCos.h"
 
 #include <cmath>
 #include <numbers>

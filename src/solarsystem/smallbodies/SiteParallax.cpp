@@ -1,7 +1,7 @@
 #include "solarsystem/smallbodies/SiteParallax.h"
 
 #include "platform/VectorClones.h"
-#include "solarsystem/smallbodies/SinCos.h"
+#include "model/SinCos.h"
 
 #include <cmath>
 #include <numbers>

@@ -87,6 +87,7 @@ void minorPlanets(const SmallBodyPass::Tables& tables, double days, int index, i
     // orbits when it keeps them: every time step places every body.
     constexpr std::size_t kTogether = SmallBodyPosition::kBodiesTogether;
     const bool hasOrbits = tables.orbits.size() == table.size();
+    const bool hasSolved = tables.solved.size() == table.size();
     std::array<SmallBodyPosition::Body, kTogether> bodies;
     std::array<MinorPlanetOrbit, kTogether> made;
     for (std::size_t first = 0; first < table.size(); first += kTogether) {
@@ -95,7 +96,8 @@ void minorPlanets(const SmallBodyPass::Tables& tables, double days, int index, i
             minorPlanet& m = table[first + k];
             if (!hasOrbits)
                 made[k] = MinorPlanetOrbit::of(m);
-            bodies[k] = {&m, hasOrbits ? &tables.orbits[first + k] : &made[k], std::nullopt, std::nullopt};
+            bodies[k] = {&m, hasOrbits ? &tables.orbits[first + k] : &made[k],
+                         hasSolved ? &tables.solved[first + k] : nullptr, std::nullopt, std::nullopt};
         }
         SmallBodyPosition::updateMinorPlanets({bodies.data(), count}, frame);
         for (std::size_t k = 0; k < count; ++k) {

@@ -6,6 +6,7 @@
 #include "model/records/minorPlanet.h"
 #include "solarsystem/smallbodies/NearEarthObject.h"
 #include "solarsystem/smallbodies/SmallBodyInputs.h"
+#include "solarsystem/smallbodies/SmallBodyPosition.h"
 
 #include <array>
 #include <cstddef>
@@ -76,6 +77,10 @@ public:
         // every one computed).
         std::span<const MinorPlanetOrbit> orbits = {};
         ParallelMinorPlanets::Gate* gate = nullptr;
+        // For a pass over a small table: one per minor planet, how the last
+        // pass solved its orbit, read as a start and written (none: each
+        // solved from scratch).
+        std::span<SmallBodyPosition::Solved> solved = {};
     };
 
     // kind: kSmallBodyComets, kSmallBodyMinorPlanets or kSmallBodyBoth (any

@@ -114,13 +114,16 @@ std::optional<OrbitPoint> minorPlanetOrbit(const minorPlanet& m, const Frame& fr
     return KeplerEllipse::position(orbit->a, orbit->e, orbit->meanAnomaly);
 }
 
-Place cometPlace(const comet& c, const Frame& frame)
-{
-    const auto orbitAt = [&](double lightDays) { return cometOrbit(c, frame, lightDays); };
-    return Place::of(retarded(orbitAt, orientation(c), frame), frame);
-}
-
 namespace {
+
+// What a step back along an elliptic orbit needs of it.
+struct EllipticOrbit {
+    double a;                     // semi-major axis, AU
+    double e;                     // eccentricity, below 1
+    double b;                     // semi-minor axis, AU
+    double n;                     // mean motion, radians per day
+    const OrbitPlace::Axes& axes;
+};
 
 // The orbit is evaluated where the body is now, which gives the light time,
 // then where that light left it, and once more with the light time of that
@@ -131,14 +134,10 @@ namespace {
 // their series) wherever that change is small; elsewhere the equation is
 // solved again from there.
 NORVANE_VECTOR_CLONES
-Retarded retardedFrom(const minorPlanet& m, const MinorPlanetOrbit& orbit, const Frame& frame, double meanAnomaly,
+Retarded retardedFrom(const EllipticOrbit& orbit, const Frame& frame, double meanAnomaly,
                       const KeplerEllipse::Solution& now)
 {
-    const double a = m.semiMajorAxis;
-    const double e = m.eccentricity;
-    const double n = orbit.meanMotion;
-    const OrbitPlace::Axes& axes = orbit.axes;
-    const double b = orbit.semiMinorAxis;
+    const auto& [a, e, b, n, axes] = orbit;
     const auto distanceAt = [&](double sinE, double cosE) {
         const auto [x, y, z] = OrbitPlace::geocentricJ2000(a * (cosE - e), b * sinE, axes, frame.sunJ2000);
         return std::sqrt(x * x + y * y + z * z);
@@ -169,6 +168,67 @@ Retarded retardedFrom(const minorPlanet& m, const MinorPlanetOrbit& orbit, const
     return body;
 }
 
+// A near-parabolic orbit takes its steps back for the light time on the
+// motion's series about now (velocity, and the Sun's pull at the second
+// order) where the light time moves the body by at most this share of its
+// distance from the Sun: what is left out is of the order of its cube.
+// Solving the near-parabolic equation again for each step cost most of such
+// a comet's time. None where the step is longer (close to the Sun).
+constexpr double kSeriesStepShare = 3e-4;
+
+NORVANE_VECTOR_CLONES
+std::optional<Retarded> nearParabolicRetarded(const comet& c, const OrbitPlace::Axes& axes, const Frame& frame)
+{
+    const double q = c.perihelionDistance;
+    const double e = c.eccentricity;
+    const double t = frame.julianDay - calendarJulianDay(c.perihelionYear, c.perihelionMonth, c.perihelionDay);
+    // Where the method did not converge its place does not follow the orbit's motion.
+    const NearParabolic::Solution solved = NearParabolic::solve(q, e, t);
+    if (!solved.isConverged)
+        return std::nullopt;
+    const OrbitPoint& now = solved.point;
+    const double r = now.radius;
+    const auto [sinV, cosV] = SinCos::of(now.trueAnomaly);
+    const double x = r * cosV;
+    const double y = r * sinV;
+    // Along the orbit's axes: velocity (AU a day) and acceleration.
+    const double perRootP = kGauss / std::sqrt(q * (1.0 + e));
+    const double vx = -perRootP * sinV;
+    const double vy = perRootP * (e + cosV);
+    const double pull = -kGauss * kGauss / (r * r * r);
+    const double speed = std::sqrt(vx * vx + vy * vy);
+    const auto distanceAt = [&](double px, double py) {
+        const auto [gx, gy, gz] = OrbitPlace::geocentricJ2000(px, py, axes, frame.sunJ2000);
+        return std::sqrt(gx * gx + gy * gy + gz * gz);
+    };
+    double distance = distanceAt(x, y);
+    double px = x;
+    double py = y;
+    for (int step = 0; step < kLightTimeSteps; ++step) {
+        const double lightDays = distance * DistanceUnits::kLightDaysPerAu;
+        if (!(lightDays * speed <= kSeriesStepShare * r))
+            return std::nullopt;
+        const double half = 0.5 * lightDays * lightDays * pull;
+        px = x - lightDays * vx + half * x;
+        py = y - lightDays * vy + half * y;
+        if (step + 1 < kLightTimeSteps)
+            distance = distanceAt(px, py);
+    }
+    Retarded body;
+    body.meanOfDate = OrbitPlace::rectangular(px, py, axes, frame.sunJ2000, frame.precession);
+    const auto& [gx, gy, gz] = body.meanOfDate;
+    body.distance = std::sqrt(gx * gx + gy * gy + gz * gz);
+    // 0..2 pi, as the near-parabolic method gives it.
+    const double v = SinCos::angleOf(py, px);
+    body.point = {v < 0.0 ? v + kTwoPi : v, std::sqrt(px * px + py * py)};
+    return body;
+}
+
+EllipticOrbit ellipticOrbit(const minorPlanet& m, const MinorPlanetOrbit& orbit)
+{
+    return {m.semiMajorAxis, m.eccentricity, orbit.semiMinorAxis, orbit.meanMotion, orbit.axes};
+}
+
 double meanAnomalyAt(const minorPlanet& m, const MinorPlanetOrbit& orbit, const Frame& frame)
 {
     return reduced(m.meanAnomaly * kDegree + orbit.meanMotion * (frame.julianDay - orbit.epoch));
@@ -179,10 +239,30 @@ std::optional<Retarded> minorPlanetRetarded(const minorPlanet& m, const MinorPla
     if (!orbit.isElliptic)
         return std::nullopt;
     const double meanAnomaly = meanAnomalyAt(m, orbit, frame);
-    return retardedFrom(m, orbit, frame, meanAnomaly, KeplerEllipse::solve(meanAnomaly, m.eccentricity));
+    return retardedFrom(ellipticOrbit(m, orbit), frame, meanAnomaly, KeplerEllipse::solve(meanAnomaly, m.eccentricity));
 }
 
 }  // namespace
+
+Place cometPlace(const comet& c, const Frame& frame)
+{
+    const double e = c.eccentricity;
+    if (e >= kNearParabolic) {
+        const OrbitPlace::Axes axes = OrbitPlace::axes(orientation(c));
+        if (const std::optional<Retarded> body = nearParabolicRetarded(c, axes, frame))
+            return Place::of(*body, frame);
+        const auto orbitAt = [&](double lightDays) { return cometOrbit(c, frame, lightDays); };
+        return Place::of(retarded(orbitAt, orientation(c), frame), frame);
+    }
+    // An ellipse takes its steps back for the light time as a minor planet's
+    // does: solving Kepler's equation again for each cost most of the pass.
+    const double a = c.perihelionDistance / (1.0 - e);
+    const OrbitPlace::Axes axes = OrbitPlace::axes(orientation(c));
+    const EllipticOrbit orbit{a, e, a * std::sqrt(1.0 - e * e), kGauss / (a * std::sqrt(a)), axes};
+    const double meanAnomaly = reduced(
+        orbit.n * (frame.julianDay - calendarJulianDay(c.perihelionYear, c.perihelionMonth, c.perihelionDay)));
+    return Place::of(retardedFrom(orbit, frame, meanAnomaly, KeplerEllipse::solve(meanAnomaly, e)), frame);
+}
 
 std::optional<Place> minorPlanetPlace(const minorPlanet& m, const Frame& frame)
 {
@@ -245,18 +325,28 @@ void updateMinorPlanets(std::span<Body> bodies, const Frame& frame)
     // An orbit without a place solves e = 0 at M = 0, in one step.
     std::array<double, kBodiesTogether> meanAnomaly{};
     std::array<double, kBodiesTogether> eccentricity{};
+    std::array<KeplerEllipse::Solution, kBodiesTogether> start;
     for (std::size_t k = 0; k < bodies.size(); ++k) {
-        if (bodies[k].orbit->isElliptic) {
-            meanAnomaly[k] = meanAnomalyAt(*bodies[k].record, *bodies[k].orbit, frame);
-            eccentricity[k] = bodies[k].record->eccentricity;
+        const Body& body = bodies[k];
+        if (body.orbit->isElliptic) {
+            meanAnomaly[k] = meanAnomalyAt(*body.record, *body.orbit, frame);
+            eccentricity[k] = body.record->eccentricity;
         }
+        std::optional<KeplerEllipse::Solution> near;
+        if (body.solved != nullptr && body.solved->isSet)
+            near = KeplerEllipse::startFrom(body.solved->solution, body.solved->meanAnomaly, meanAnomaly[k],
+                                            eccentricity[k]);
+        start[k] = near ? *near : KeplerEllipse::Solution{meanAnomaly[k], 0, SinCos::of(meanAnomaly[k])};
     }
     const std::array<KeplerEllipse::Solution, kBodiesTogether> now =
-        KeplerEllipse::solveTogether(meanAnomaly, eccentricity);
+        KeplerEllipse::solveTogether(meanAnomaly, eccentricity, start);
     for (std::size_t k = 0; k < bodies.size(); ++k) {
         Body& body = bodies[k];
+        if (body.solved != nullptr)
+            *body.solved = {meanAnomaly[k], now[k], body.orbit->isElliptic};
         body.retarded = body.orbit->isElliptic
-                            ? std::optional<Retarded>(retardedFrom(*body.record, *body.orbit, frame, meanAnomaly[k], now[k]))
+                            ? std::optional<Retarded>(retardedFrom(ellipticOrbit(*body.record, *body.orbit), frame,
+                                                                   meanAnomaly[k], now[k]))
                             : std::nullopt;
     }
     for (Body& body : bodies)

@@ -4,6 +4,7 @@
 #include "model/records/minorPlanet.h"
 #include "solarsystem/LightTime.h"
 #include "solarsystem/planets/AberrationAndNutation.h"
+#include "solarsystem/smallbodies/KeplerEllipse.h"
 #include "solarsystem/smallbodies/OrbitPlace.h"
 #include "solarsystem/smallbodies/OrbitPoint.h"
 #include "solarsystem/smallbodies/SiteParallax.h"
@@ -101,10 +102,19 @@ void writeMinorPlanet(minorPlanet& m, const Place& place, const Frame& frame);
 std::optional<Place> updateMinorPlanet(minorPlanet& m, const Frame& frame);
 std::optional<Place> updateMinorPlanet(minorPlanet& m, const MinorPlanetOrbit& orbit, const Frame& frame);
 
+// Kepler's equation as a body's last pass solved it: where the next pass,
+// a time step on, starts its solution (a step or two instead of several).
+struct Solved {
+    double meanAnomaly = 0.0;  // radians
+    KeplerEllipse::Solution solution;
+    bool isSet = false;
+};
+
 // One of a few minor planets updated together.
 struct Body {
     minorPlanet* record = nullptr;
     const MinorPlanetOrbit* orbit = nullptr;
+    Solved* solved = nullptr;  // none: solved from E = M, nothing kept
     std::optional<Retarded> retarded;
     std::optional<Place> place;  // as updateMinorPlanet gives it
 };

@@ -71,6 +71,9 @@ void SmallBodyTables::prepareOrbits(std::vector<MinorPlanetOrbit> orbits, std::v
     else if (orbits.size() != m_minorPlanets.size())
         orbits = MinorPlanetOrbit::of(m_minorPlanets, m_prefControl.numCores());
     m_orbits = std::move(orbits);
+    // A small table's time steps start Kepler's equation where the last pass
+    // solved it; a large one skips most bodies from pass to pass.
+    m_solved.assign(m_orbits.size(), SmallBodyPosition::Solved{});
     if (watches.size() != m_minorPlanets.size())
         watches = MinorPlanetFirstPass::freshWatches(m_minorPlanets);
     m_watches = std::move(watches);
@@ -109,7 +112,7 @@ SmallBodyPassResult SmallBodyTables::calculate(int kind, double dayOffset, int r
     }
     m_hasOnScreen = isChartPass;
     const SmallBodyPassResult result = SmallBodyPass::calculateCometPositions(
-        kind, dayOffset, record, pathSlot, in, {m_comets, m_minorPlanets, m_neo, m_orbits, isChartPass ? &gate : nullptr},
+        kind, dayOffset, record, pathSlot, in, {m_comets, m_minorPlanets, m_neo, m_orbits, isChartPass ? &gate : nullptr, m_solved},
         projection, m_progress);
 
     const auto paths = m_model.planetPaths();

@@ -121,6 +121,7 @@ private:
     std::vector<comet> m_comets;
     std::vector<minorPlanet> m_minorPlanets;
     std::vector<MinorPlanetOrbit> m_orbits;    // one per minor planet when kept, else none
+    std::vector<SmallBodyPosition::Solved> m_solved;  // one per minor planet of a small table
     std::vector<MinorPlanetWatch> m_watches;   // one per minor planet, for the large pass
     // The orbits of the bodies the last large pass let through.
     std::vector<ParallelMinorPlanets::KeptOrbit> m_keptOrbits;

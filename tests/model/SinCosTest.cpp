@@ -1,4 +1,4 @@
-#include "solarsystem/smallbodies/SinCos.h"
+#include "model/SinCos.h"
 
 #include <gtest/gtest.h>
 
