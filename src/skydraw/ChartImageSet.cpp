@@ -1,6 +1,7 @@
 #include "skydraw/ChartImageSet.h"
 
 #include "model/settings/PrefStyles.h"
+#include "platform/widgets/ImageFile.h"
 
 #include <QPainter>
 
@@ -50,9 +51,9 @@ ChartImageSet::ChartImageSet(QString imagesDirectory, QString mythDirectory)
 {
 }
 
-QImage ChartImageSet::load(const QString& path) const
+QImage ChartImageSet::load(const QString& path)
 {
-    QImage image(path);
+    QImage image = ImageFile::image(path);
     // Premultiplied: the format the chart's painter blends fastest.
     return image.isNull() ? image : image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
@@ -105,8 +106,22 @@ const ChartImageSet::StarSet* ChartImageSet::starSetFor(char color) const
 
 void ChartImageSet::createObjectSymbols()
 {
-    for (std::size_t s = 0; s < kSymbolFiles.size(); ++s)
-        m_symbols[s] = load(m_imagesDirectory + kSymbolFiles[s]);
+    for (std::size_t s = 0; s < kSymbolFiles.size(); ++s) {
+        if (Symbol(s) != Symbol::MoonFull)
+            m_symbols[s] = load(m_imagesDirectory + kSymbolFiles[s]);
+    }
+    m_isMoonLoaded = false;
+}
+
+const QImage& ChartImageSet::symbol(Symbol s) const
+{
+    // The Moon's picture is the largest by far and many charts never show
+    // it: it is read the first time it is drawn.
+    if (s == Symbol::MoonFull && !m_isMoonLoaded) {
+        m_symbols[std::size_t(s)] = load(m_imagesDirectory + kSymbolFiles[std::size_t(s)]);
+        m_isMoonLoaded = true;
+    }
+    return m_symbols[std::size_t(s)];
 }
 
 std::vector<QRect> ChartImageSet::drawnTiles(const QImage& image)

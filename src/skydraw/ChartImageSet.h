@@ -64,7 +64,10 @@ public:
     // The set for a star's colour letter B, O, R, Y or W; none for another.
     const StarSet* starSetFor(char color) const;
 
-    const QImage& symbol(Symbol s) const { return m_symbols[std::size_t(s)]; }
+    // Every symbol and mark image; empty until they were created. The
+    // Moon's is read from its file when first asked for, on the thread that
+    // draws.
+    const QImage& symbol(Symbol s) const;
     // Empty until the figures were first tinted.
     const QImage& figure(int number) const { return m_figures.at(std::size_t(number)); }
     // The parts of a figure image that hold any of the drawing: square tiles
@@ -85,7 +88,7 @@ public:
     static std::vector<QRect> drawnTiles(const QImage& image);
 
 private:
-    QImage load(const QString& path) const;
+    static QImage load(const QString& path);
 
     QString m_imagesDirectory;
     QString m_mythDirectory;
@@ -95,7 +98,9 @@ private:
     StarSet m_blue;
     StarSet m_orange;
     StarSet m_print;
-    std::array<QImage, std::size_t(Symbol::Count)> m_symbols;
+    mutable std::array<QImage, std::size_t(Symbol::Count)> m_symbols;
+    // Set once the Moon's picture was read, after the symbols were created.
+    mutable bool m_isMoonLoaded = true;
     std::array<QImage, kNumFigures> m_figures;
     std::array<std::vector<QRect>, kNumFigures> m_figureTiles;
     std::array<std::optional<AlphaMap>, kNumFigures> m_figureAlphas;

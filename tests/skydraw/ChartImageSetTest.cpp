@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 
@@ -89,4 +90,29 @@ TEST(ChartImageSet, FiguresAreDrawnOnlyWhereTheyHoldTheDrawing)
     figure.setPixelColor(129, 69, QColor(255, 255, 255, 1));
     EXPECT_EQ(ChartImageSet::drawnTiles(figure), (std::vector<QRect>{QRect(96, 0, 32, 32), QRect(128, 64, 2, 6)}));
     EXPECT_TRUE(ChartImageSet::drawnTiles(QImage()).empty());
+}
+
+TEST(ChartImageSet, TheMoonsPictureIsReadWhenFirstDrawnFromTheFileAsItThenIs)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString moon = folder.path() + "/MoonFull.png";
+    QImage grey(8, 8, QImage::Format_ARGB32);
+    grey.fill(QColor(90, 90, 90));
+    ASSERT_TRUE(grey.save(folder.path() + "/Sun.png"));
+    ChartImageSet images(folder.path() + "/", QString());
+    EXPECT_TRUE(images.symbol(ChartImageSet::Symbol::MoonFull).isNull()) << "no symbols before they are created";
+
+    images.createObjectSymbols();
+    // Put in place after the symbols were created: only a read at first use finds it.
+    ASSERT_TRUE(grey.save(moon));
+    EXPECT_FALSE(images.symbol(ChartImageSet::Symbol::Sun).isNull());
+    const QImage& first = images.symbol(ChartImageSet::Symbol::MoonFull);
+    ASSERT_EQ(first.size(), QSize(8, 8));
+    EXPECT_EQ(first.format(), QImage::Format_ARGB32_Premultiplied);
+    EXPECT_EQ(straight(first, 3, 3), QColor(90, 90, 90));
+
+    // Read once: later draws reuse it.
+    ASSERT_TRUE(QFile::remove(moon));
+    EXPECT_FALSE(images.symbol(ChartImageSet::Symbol::MoonFull).isNull());
 }
