@@ -60,10 +60,9 @@ QImage ChartImageSet::load(const QString& path)
 
 void ChartImageSet::createStarArrays()
 {
-    for (std::size_t k = 0; k < kStarFiles.size(); ++k) {
+    for (std::size_t k = 0; k < kStarFiles.size(); ++k)
         m_white[k] = load(m_imagesDirectory + kStarFiles[k]);
-        m_print[k] = load(m_imagesDirectory + kPrintFiles[k]);
-    }
+    m_isPrintLoaded = false;
     m_red = m_white;
     m_yellow = m_white;
     m_blue = m_white;
@@ -84,6 +83,17 @@ void ChartImageSet::recolorStarArrays(double starColorVal)
             (*set)[k] = std::move(sprite);
         }
     }
+}
+
+const ChartImageSet::StarSet& ChartImageSet::starPrintArray() const
+{
+    // Only paper uses them: read the first time they are asked for.
+    if (!m_isPrintLoaded) {
+        for (std::size_t k = 0; k < kPrintFiles.size(); ++k)
+            m_print[k] = load(m_imagesDirectory + kPrintFiles[k]);
+        m_isPrintLoaded = true;
+    }
+    return m_print;
 }
 
 const ChartImageSet::StarSet* ChartImageSet::starSetFor(char color) const

@@ -42,7 +42,8 @@ public:
     // Both folders end in "/": the chart images, the figure images.
     ChartImageSet(QString imagesDirectory, QString mythDirectory);
 
-    // The white and print sprites; the colour sets start as white copies.
+    // The white sprites (and, when first asked for, the print ones); the
+    // colour sets start as white copies.
     void createStarArrays();
     // The colour sets anew from the white one, tinted with the colours at
     // the star-colour opacity.
@@ -60,7 +61,8 @@ public:
     const StarSet& starYellowArray() const { return m_yellow; }
     const StarSet& starBlueArray() const { return m_blue; }
     const StarSet& starOrangeArray() const { return m_orange; }
-    const StarSet& starPrintArray() const { return m_print; }
+    // Read from their files when first asked for, on the thread that prints.
+    const StarSet& starPrintArray() const;
     // The set for a star's colour letter B, O, R, Y or W; none for another.
     const StarSet* starSetFor(char color) const;
 
@@ -97,7 +99,9 @@ private:
     StarSet m_yellow;
     StarSet m_blue;
     StarSet m_orange;
-    StarSet m_print;
+    mutable StarSet m_print;
+    // Set once the print sprites were read, after the star arrays were created.
+    mutable bool m_isPrintLoaded = true;
     mutable std::array<QImage, std::size_t(Symbol::Count)> m_symbols;
     // Set once the Moon's picture was read, after the symbols were created.
     mutable bool m_isMoonLoaded = true;

@@ -92,6 +92,20 @@ TEST(ChartImageSet, FiguresAreDrawnOnlyWhereTheyHoldTheDrawing)
     EXPECT_TRUE(ChartImageSet::drawnTiles(QImage()).empty());
 }
 
+TEST(ChartImageSet, ThePrintSpritesAreReadWhenFirstAskedFor)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    QImage dot(3, 3, QImage::Format_ARGB32);
+    dot.fill(Qt::black);
+    ChartImageSet images(folder.path() + "/", QString());
+    images.createStarArrays();
+    ASSERT_TRUE(dot.save(folder.path() + "/StarP1.png"));
+    EXPECT_EQ(images.starPrintArray()[0].size(), QSize(3, 3));
+    EXPECT_TRUE(images.starPrintArray()[1].isNull());
+    EXPECT_TRUE(images.starArray()[0].isNull());
+}
+
 TEST(ChartImageSet, TheMoonsPictureIsReadWhenFirstDrawnFromTheFileAsItThenIs)
 {
     QTemporaryDir folder;
