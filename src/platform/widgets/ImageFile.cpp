@@ -1,5 +1,6 @@
 #include "platform/widgets/ImageFile.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 
@@ -10,7 +11,10 @@ Read read(const QString& path)
     QByteArray format = QFileInfo(path).suffix().toLower().toLatin1();
     if (format == "jpg")
         format = "jpeg";
-    QImageReader reader(path, format);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {QImage(), file.errorString()};
+    QImageReader reader(&file, format);
     // With the format given and no guessing, Qt loads at most the one plugin
     // that reads it; PNG needs none.
     reader.setAutoDetectImageFormat(false);
