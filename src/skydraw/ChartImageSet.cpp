@@ -5,6 +5,7 @@
 
 #include <QPainter>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -49,6 +50,7 @@ const QColor kStarOrange = QColor::fromRgbF(1.0f, 0.5f, 0.0f);
 ChartImageSet::ChartImageSet(QString imagesDirectory, QString mythDirectory)
     : m_imagesDirectory(std::move(imagesDirectory)), m_mythDirectory(std::move(mythDirectory))
 {
+    m_isSymbolRead.fill(true);
 }
 
 QImage ChartImageSet::load(const QString& path)
@@ -114,24 +116,30 @@ const ChartImageSet::StarSet* ChartImageSet::starSetFor(char color) const
     }
 }
 
+bool ChartImageSet::isTinted(Symbol s)
+{
+    return std::find(kTintedSymbols.begin(), kTintedSymbols.end(), s) != kTintedSymbols.end();
+}
+
 void ChartImageSet::createObjectSymbols()
 {
+    // The tinted symbols now, for their tint; the others (the Moon's and
+    // the planets' pictures, the largest, and the marks) the first time
+    // they are drawn, which many charts never do.
     for (std::size_t s = 0; s < kSymbolFiles.size(); ++s) {
-        if (Symbol(s) != Symbol::MoonFull)
-            m_symbols[s] = load(m_imagesDirectory + kSymbolFiles[s]);
+        m_isSymbolRead[s] = isTinted(Symbol(s));
+        m_symbols[s] = m_isSymbolRead[s] ? load(m_imagesDirectory + kSymbolFiles[s]) : QImage();
     }
-    m_isMoonLoaded = false;
 }
 
 const QImage& ChartImageSet::symbol(Symbol s) const
 {
-    // The Moon's picture is the largest by far and many charts never show
-    // it: it is read the first time it is drawn.
-    if (s == Symbol::MoonFull && !m_isMoonLoaded) {
-        m_symbols[std::size_t(s)] = load(m_imagesDirectory + kSymbolFiles[std::size_t(s)]);
-        m_isMoonLoaded = true;
+    const auto k = std::size_t(s);
+    if (!m_isSymbolRead[k]) {
+        m_symbols[k] = load(m_imagesDirectory + kSymbolFiles[k]);
+        m_isSymbolRead[k] = true;
     }
-    return m_symbols[std::size_t(s)];
+    return m_symbols[k];
 }
 
 std::vector<QRect> ChartImageSet::drawnTiles(const QImage& image)
@@ -162,19 +170,13 @@ std::vector<QRect> ChartImageSet::drawnTiles(const QImage& image)
 
 void ChartImageSet::recolorObjectSymbols(const PrefStyles& colors)
 {
-    const std::pair<Symbol, QColor> tints[] = {
-        {Symbol::Galaxy, colors.galaxyColor()},
-        {Symbol::GlobularCluster, colors.globularColor()},
-        {Symbol::Nebula, colors.nebulaColor()},
-        {Symbol::OpenCluster, colors.openColor()},
-        {Symbol::Comet, colors.cometColor()},
-        {Symbol::MinorPlanet, colors.minorPlanetColor()},
-        {Symbol::AstOrb, colors.minorPlanetColor()},
-        {Symbol::NEO, colors.neoColor()},
-        {Symbol::Other, colors.nebulaColor()},
+    const std::array<QColor, kTintedSymbols.size()> colours = {
+        colors.galaxyColor(),      colors.globularColor(),    colors.nebulaColor(),
+        colors.openColor(),        colors.cometColor(),       colors.minorPlanetColor(),
+        colors.minorPlanetColor(), colors.neoColor(),         colors.nebulaColor(),
     };
-    for (const auto& [symbol, color] : tints)
-        tint(m_symbols[std::size_t(symbol)], color);
+    for (std::size_t k = 0; k < kTintedSymbols.size(); ++k)
+        tint(m_symbols[std::size_t(kTintedSymbols[k])], colours[k]);
 }
 
 void ChartImageSet::recolorMythForms(const QColor& mythColor)

@@ -50,6 +50,11 @@ public:
     void recolorStarArrays(double starColorVal);
     // Every symbol and mark image.
     void createObjectSymbols();
+    // The nine symbols the chart tints, in the order of their colours.
+    static constexpr std::array<Symbol, 9> kTintedSymbols = {
+        Symbol::Galaxy, Symbol::GlobularCluster, Symbol::Nebula, Symbol::OpenCluster, Symbol::Comet,
+        Symbol::MinorPlanet, Symbol::AstOrb, Symbol::NEO, Symbol::Other};
+    static bool isTinted(Symbol s);
     // The nine tinted symbols in their colours; the figures are separate.
     void recolorObjectSymbols(const PrefStyles& colors);
     // The figures in their colour. They are read from their files the first
@@ -66,9 +71,9 @@ public:
     // The set for a star's colour letter B, O, R, Y or W; none for another.
     const StarSet* starSetFor(char color) const;
 
-    // Every symbol and mark image; empty until they were created. The
-    // Moon's is read from its file when first asked for, on the thread that
-    // draws.
+    // Every symbol and mark image; empty until they were created. Those not
+    // tinted are read from their files when first asked for, on the thread
+    // that draws.
     const QImage& symbol(Symbol s) const;
     // Empty until the figures were first tinted.
     const QImage& figure(int number) const { return m_figures.at(std::size_t(number)); }
@@ -103,8 +108,8 @@ private:
     // Set once the print sprites were read, after the star arrays were created.
     mutable bool m_isPrintLoaded = true;
     mutable std::array<QImage, std::size_t(Symbol::Count)> m_symbols;
-    // Set once the Moon's picture was read, after the symbols were created.
-    mutable bool m_isMoonLoaded = true;
+    // Which symbols were read since they were created; none to read before.
+    mutable std::array<bool, std::size_t(Symbol::Count)> m_isSymbolRead{};
     std::array<QImage, kNumFigures> m_figures;
     std::array<std::vector<QRect>, kNumFigures> m_figureTiles;
     std::array<std::optional<AlphaMap>, kNumFigures> m_figureAlphas;

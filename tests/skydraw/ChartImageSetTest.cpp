@@ -106,21 +106,26 @@ TEST(ChartImageSet, ThePrintSpritesAreReadWhenFirstAskedFor)
     EXPECT_TRUE(images.starArray()[0].isNull());
 }
 
-TEST(ChartImageSet, TheMoonsPictureIsReadWhenFirstDrawnFromTheFileAsItThenIs)
+TEST(ChartImageSet, UntintedPicturesAreReadWhenFirstDrawnFromTheFileAsItThenIs)
 {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     const QString moon = folder.path() + "/MoonFull.png";
     QImage grey(8, 8, QImage::Format_ARGB32);
     grey.fill(QColor(90, 90, 90));
-    ASSERT_TRUE(grey.save(folder.path() + "/Sun.png"));
+    ASSERT_TRUE(grey.save(folder.path() + "/Galaxy.png"));
     ChartImageSet images(folder.path() + "/", QString());
     EXPECT_TRUE(images.symbol(ChartImageSet::Symbol::MoonFull).isNull()) << "no symbols before they are created";
 
     images.createObjectSymbols();
-    // Put in place after the symbols were created: only a read at first use finds it.
+    // Put in place after the symbols were created: only a read at first use finds them.
     ASSERT_TRUE(grey.save(moon));
-    EXPECT_FALSE(images.symbol(ChartImageSet::Symbol::Sun).isNull());
+    ASSERT_TRUE(grey.save(folder.path() + "/Mars.png"));
+    ASSERT_TRUE(QFile::remove(folder.path() + "/Galaxy.png"));
+    EXPECT_FALSE(images.symbol(ChartImageSet::Symbol::Galaxy).isNull()) << "tinted ones are read at once";
+    EXPECT_FALSE(images.symbol(ChartImageSet::Symbol::Mars).isNull());
+    EXPECT_TRUE(ChartImageSet::isTinted(ChartImageSet::Symbol::Other));
+    EXPECT_FALSE(ChartImageSet::isTinted(ChartImageSet::Symbol::Mars));
     const QImage& first = images.symbol(ChartImageSet::Symbol::MoonFull);
     ASSERT_EQ(first.size(), QSize(8, 8));
     EXPECT_EQ(first.format(), QImage::Format_ARGB32_Premultiplied);
