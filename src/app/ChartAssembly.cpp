@@ -44,6 +44,7 @@
 #include "mount/panels/DomePanel.h"
 #include "mount/panels/HandControlPanelSet.h"
 #include "platform/DataPaths.h"
+#include "platform/widgets/ImageFile.h"
 #include "prefs/CityDataSource.h"
 #include "prefs/PrefWindow.h"
 #include "prefs/PrefWindowControl.h"
@@ -367,7 +368,7 @@ void ChartAssembly::createFinder()
     links.moonAge = [this] { return m_solarSystem.moonAge(); };
     links.deepSkyPhoto = [this](const deepSky& object) { return m_stockPhotos->photoFor(object); };
     links.moonPhoto = [this] {
-        return QImage(m_catalogueFolders.photoDirectory + QStringLiteral("Moon.jpg"));
+        return ImageFile::image(m_catalogueFolders.photoDirectory + QStringLiteral("Moon.jpg"));
     };
     m_infoPanels = std::make_unique<InfoPanelControl>(m_prefs, m_findSky, m_findObjects,
                                                       std::move(links), &m_skyWindow);

@@ -1,5 +1,6 @@
 #include "app/ChartAssembly.h"
 #include "app/FirstChartReport.h"
+#include "platform/widgets/DeferredIconStyle.h"
 #include "platform/widgets/MessageBoxPresenter.h"
 
 #include "app/RemoteLink.h"
@@ -11,6 +12,7 @@
 #include <QApplication>
 
 #include <cstdlib>
+#include <memory>
 
 int main(int argc, char** argv)
 {
@@ -18,6 +20,8 @@ int main(int argc, char** argv)
     QApplication::setApplicationName("Norvane Pro");
     QApplication::setApplicationVersion(NORVANE_VERSION);
     QApplication app(argc, argv);
+    // Before any widget: the application takes the style over.
+    QApplication::setStyle(std::make_unique<DeferredIconStyle>().release());
     AlertPanel::setPresenter(std::make_unique<MessageBoxPresenter>());
 
     const ChartAssembly::Folders folders = ChartAssembly::Folders::standard();

@@ -92,7 +92,17 @@ void SkyView::setPhotoHorizon(PhotoHorizonSource* source)
     m_frame.setLinks(m_frameLinks);
 }
 
-void SkyView::display() { repaint(); }
+void SkyView::display()
+{
+    // A splash already on screen for this stage at this size would only be
+    // painted the same again: the launch asks once more after its panels.
+    const std::pair<int, QSize> splash{m_launchCount, size()};
+    if (!m_hasLaunched && m_splashShown == splash)
+        return;
+    repaint();
+    if (!m_hasLaunched)
+        m_splashShown = splash;
+}
 
 void SkyView::showSplashStage(int stage)
 {

@@ -13,8 +13,12 @@
 #include "skydraw/ChartImageSet.h"
 #include "skydraw/DeepSkyPhotos.h"
 
+#include <QSize>
 #include <QTimer>
 #include <QWidget>
+
+#include <optional>
+#include <utility>
 
 class ChartSkySource;
 class DomeSlit;
@@ -171,6 +175,8 @@ private:
     ClickModes m_clickModes;
     bool m_hasLaunched = false;
     int m_launchCount = 0;
+    // The splash stage last painted on screen and the size it was painted at.
+    std::optional<std::pair<int, QSize>> m_splashShown;
     float m_markAlpha = 1.0f;
     bool m_isRecolorMyth = false;
 };

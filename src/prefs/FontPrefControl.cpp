@@ -94,17 +94,10 @@ FontPrefControl::FontPrefControl(PrefControl& prefs, PrefLocalization& texts, QW
       m_prefs(prefs),
       m_fontMatrix(new QButtonGroup(this)),
       m_colorMatrix(new QButtonGroup(this)),
-      m_fontPanel(new QFontDialog(this)),
-      m_colorPanel(new QColorDialog(this)),
+      m_panels(*this),
       m_exampleText(new QLabel(tr("Sample"), this)),
       m_exampleColor(new QLabel(QStringLiteral("--------"), this))
 {
-    // Panels beside the window, as the platform's shared ones would be.
-    m_fontPanel->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
-    m_fontPanel->setModal(false);
-    m_colorPanel->setOptions(QColorDialog::ShowAlphaChannel | QColorDialog::NoButtons |
-                             QColorDialog::DontUseNativeDialog);
-    m_colorPanel->setModal(false);
     m_exampleColor->setFont(QFont(QStringLiteral("Arial"), 12, QFont::Bold));
     for (QLabel* sample : {m_exampleText, m_exampleColor}) {
         sample->setAutoFillBackground(true);
@@ -183,19 +176,71 @@ int FontPrefControl::selectedKind() const { return std::max(0, m_fontMatrix->che
 
 int FontPrefControl::selectedColorTag() const { return std::max(1, m_colorMatrix->checkedId()); }
 
+QFontDialog* FontPrefControl::fontPanel()
+{
+    const bool isNew = !m_panels.madeFontPanel();
+    QFontDialog& panel = m_panels.fontPanel();
+    if (isNew) {
+        panel.setCurrentFont(m_storedFont);
+        m_panelFont = panel.currentFont();
+        m_exampleText->setFont(m_panelFont);
+    }
+    return &panel;
+}
+
+QColorDialog* FontPrefControl::colorPanel()
+{
+    const bool isNew = !m_panels.madeColorPanel();
+    QColorDialog& panel = m_panels.colorPanel();
+    if (isNew)
+        panel.setCurrentColor(m_panelColor);
+    return &panel;
+}
+
 void FontPrefControl::showFont(const QFont& font)
 {
     m_storedFont = font;
-    m_fontPanel->setCurrentFont(font);
-    m_panelFont = m_fontPanel->currentFont();
+    if (QFontDialog* panel = m_panels.madeFontPanel()) {
+        panel->setCurrentFont(font);
+        m_panelFont = panel->currentFont();
+    } else {
+        m_panelFont = font;
+    }
+}
+
+QFont FontPrefControl::panelFont() const
+{
+    const QFontDialog* panel = m_panels.madeFontPanel();
+    return panel ? panel->currentFont() : m_panelFont;
+}
+
+void FontPrefControl::setPanelColor(const QColor& color)
+{
+    m_panelColor = color;
+    if (QColorDialog* panel = m_panels.madeColorPanel())
+        panel->setCurrentColor(color);
+}
+
+QColor FontPrefControl::panelColor() const
+{
+    const QColorDialog* panel = m_panels.madeColorPanel();
+    // The panel keeps 8 bits a channel.
+    return panel ? panel->currentColor() : QColor::fromRgba(m_panelColor.rgba());
+}
+
+void FontPrefControl::showEvent(QShowEvent* event)
+{
+    // The sample shows the font as the panel matches it, as soon as it shows.
+    fontPanel();
+    QWidget::showEvent(event);
 }
 
 void FontPrefControl::setupFontsAndColors()
 {
     showFont(m_prefs.constellationNameFont());
-    m_colorPanel->setCurrentColor(m_prefs.constellationNameColor());
-    setTextColor(m_exampleText, m_colorPanel->currentColor());
-    m_exampleText->setFont(m_fontPanel->currentFont());
+    setPanelColor(m_prefs.constellationNameColor());
+    setTextColor(m_exampleText, panelColor());
+    m_exampleText->setFont(m_panelFont);
     m_color = m_prefs.constellationColor();
     setTextColor(m_exampleColor, m_color);
 }
@@ -205,12 +250,12 @@ void FontPrefControl::showKind(int kind)
     const LabelKind& k = kindAt(kind);
     showFont((m_prefs.*k.font)());
     if (k.color) {
-        m_colorPanel->setCurrentColor((m_prefs.*k.color)());
-        setTextColor(m_exampleText, m_colorPanel->currentColor());
+        setPanelColor((m_prefs.*k.color)());
+        setTextColor(m_exampleText, panelColor());
     } else {
         setTextColor(m_exampleText, Qt::white);
     }
-    m_exampleText->setFont(m_fontPanel->currentFont());
+    m_exampleText->setFont(m_panelFont);
 }
 
 void FontPrefControl::fontAction(int row)
@@ -232,24 +277,26 @@ void FontPrefControl::colorAction(int tag)
 
 void FontPrefControl::changeFontAction()
 {
-    m_fontPanel->show();
-    m_fontPanel->raise();
+    QFontDialog* panel = fontPanel();
+    panel->show();
+    panel->raise();
 }
 
 void FontPrefControl::changeColorAction()
 {
-    m_colorPanel->show();
-    m_colorPanel->raise();
+    QColorDialog* panel = colorPanel();
+    panel->show();
+    panel->raise();
     colorAction(selectedColorTag());
-    m_colorPanel->setCurrentColor(m_color);
+    setPanelColor(m_color);
 }
 
 void FontPrefControl::previewFont()
 {
     const int kind = selectedKind();
     const bool hasColor = kindAt(kind).color != nullptr;
-    const QColor color = m_colorPanel->currentColor();
-    const QFont chosen = m_fontPanel->currentFont();
+    const QColor color = panelColor();
+    const QFont chosen = panelFont();
     const QFont font = chosen == m_panelFont ? m_storedFont : chosen;
     setTextColor(m_exampleText, hasColor ? color : QColor(Qt::white));
     m_exampleText->setFont(font);
@@ -260,7 +307,7 @@ void FontPrefControl::previewFont()
 
 void FontPrefControl::previewColor()
 {
-    const QColor color = m_colorPanel->currentColor();
+    const QColor color = panelColor();
     setTextColor(m_exampleColor, color);
     m_prefs.saveColor(selectedColorTag(), color);
     SaveAlert::writeOrAlert(m_prefs);
@@ -293,6 +340,5 @@ bool FontPrefControl::eventFilter(QObject* watched, QEvent* event)
 
 void FontPrefControl::closePanels()
 {
-    m_fontPanel->hide();
-    m_colorPanel->hide();
+    m_panels.hide();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/widgets/SidePanels.h"
+
 #include <QColor>
 #include <QFont>
 #include <QWidget>
@@ -39,8 +41,9 @@ public:
 
     QButtonGroup* fontMatrix() const { return m_fontMatrix; }
     QButtonGroup* colorMatrix() const { return m_colorMatrix; }
-    QFontDialog* fontPanel() const { return m_fontPanel; }
-    QColorDialog* colorPanel() const { return m_colorPanel; }
+    // Made the first time they are asked for, or when the tab first shows.
+    QFontDialog* fontPanel();
+    QColorDialog* colorPanel();
     QLabel* exampleText() const { return m_exampleText; }
     QLabel* exampleColor() const { return m_exampleColor; }
     QColor color() const { return m_color; }
@@ -48,19 +51,23 @@ public:
 protected:
     // Watches the preferences window, whose closing hides the panels.
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     int selectedKind() const;
     int selectedColorTag() const;
     void showKind(int kind);
     void showFont(const QFont& font);
+    // What the panels show, made or not.
+    QFont panelFont() const;
+    void setPanelColor(const QColor& color);
+    QColor panelColor() const;
     static void setTextColor(QLabel* label, const QColor& color);
 
     PrefControl& m_prefs;
     QButtonGroup* m_fontMatrix;
     QButtonGroup* m_colorMatrix;
-    QFontDialog* m_fontPanel;
-    QColorDialog* m_colorPanel;
+    SidePanels m_panels;
     QLabel* m_exampleText;
     QLabel* m_exampleColor;
     QColor m_color;
@@ -68,4 +75,5 @@ private:
     // system lacks is stored as it was unless the user chose another font.
     QFont m_storedFont;
     QFont m_panelFont;
+    QColor m_panelColor;
 };

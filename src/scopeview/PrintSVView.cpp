@@ -15,6 +15,7 @@
 #include "model/StarDatabaseModel.h"
 #include "model/projection/PrecessionMatrix.h"
 #include "model/settings/PrefControl.h"
+#include "platform/widgets/ImageFile.h"
 #include "skydraw/ChartSky.h"
 #include "skydraw/ChartSkySource.h"
 #include "skydraw/PrintPageText.h"
@@ -24,6 +25,7 @@
 
 #include <cmath>
 #include <span>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -54,12 +56,18 @@ TextAttributes black(const QFont& font) { return {font, Qt::black}; }
 
 }  // namespace
 
-PrintSVView::PrintSVView(SVView& view, PrefControl& prefs, const SkyDateModel& skyDate,
-                         const QString& imagesDirectory)
-    : m_view(view), m_prefs(prefs), m_skyDate(skyDate)
+PrintSVView::PrintSVView(SVView& view, PrefControl& prefs, const SkyDateModel& skyDate, QString imagesDirectory)
+    : m_view(view), m_prefs(prefs), m_skyDate(skyDate), m_imagesDirectory(std::move(imagesDirectory))
 {
+}
+
+const SVLayerContext::PrintSymbols& PrintSVView::symbols()
+{
+    // Read at the first page, not at every start.
+    if (m_isSymbolsLoaded)
+        return m_symbols;
     const auto load = [&](Symbol s, const char* name) {
-        m_symbols[std::size_t(s)] = QImage(imagesDirectory + QLatin1String(name));
+        m_symbols[std::size_t(s)] = ImageFile::image(m_imagesDirectory + QLatin1String(name));
     };
     load(Symbol::Galaxy, "GalaxyP.png");
     load(Symbol::GlobularCluster, "GlobulaClusterP.png");
@@ -70,6 +78,8 @@ PrintSVView::PrintSVView(SVView& view, PrefControl& prefs, const SkyDateModel& s
     load(Symbol::NEO, "NEOP.png");
     load(Symbol::AstOrb, "AstOrbP.png");
     m_symbols[std::size_t(Symbol::AstOrbYellow)] = m_symbols[std::size_t(Symbol::AstOrb)];
+    m_isSymbolsLoaded = true;
+    return m_symbols;
 }
 
 double PrintSVView::frameSide(const QRectF& page)
@@ -135,7 +145,7 @@ void PrintSVView::drawField(QPainter& painter, const QRectF& frame, double scale
     pass.setPrintAttributes(&m_labelAttributes);
     pass.begin();
     const SVLayerContext c{pass,  pass.canvas(), projection, a, sky, m_prefs, nullptr, false, m_prefs.findIndex(),
-                           scale, &m_symbols};
+                           scale, &symbols()};
     if (m_view.m_photos)
         SVSkyObjectLayers::drawDeepSky(c, *m_view.m_photos, m_view.m_model.photoDirectory());
     const bool hasNomad = m_view.m_nomad && m_view.m_nomad->hasNomadData();

@@ -20,9 +20,9 @@ class SVView;
 // and the field's particulars under the square.
 class PrintSVView {
 public:
-    // The print symbols come from `imagesDirectory` (ending in "/"); one that
-    // does not load is left out of the page.
-    PrintSVView(SVView& view, PrefControl& prefs, const SkyDateModel& skyDate, const QString& imagesDirectory);
+    // The print symbols come from `imagesDirectory` (ending in "/") at the
+    // first page; one that does not load is left out of the page.
+    PrintSVView(SVView& view, PrefControl& prefs, const SkyDateModel& skyDate, QString imagesDirectory);
 
     void setDrawer(const SVDrawer* drawer) { m_drawer = drawer; }
 
@@ -41,7 +41,11 @@ private:
     PrefControl& m_prefs;
     const SkyDateModel& m_skyDate;
     const SVDrawer* m_drawer = nullptr;
+    const SVLayerContext::PrintSymbols& symbols();
+
+    QString m_imagesDirectory;
     SVLayerContext::PrintSymbols m_symbols;
+    bool m_isSymbolsLoaded = false;
     SVDrawPass::LabelAttributes m_labelAttributes;
     SVDiscState m_discs;
 };

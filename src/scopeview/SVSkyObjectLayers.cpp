@@ -1,5 +1,6 @@
 #include "scopeview/SVSkyObjectLayers.h"
 
+#include "platform/widgets/ImageFile.h"
 #include "scopeview/SVAngles.h"
 #include "scopeview/SVDrawPass.h"
 #include "scopeview/SVProjection.h"
@@ -55,7 +56,7 @@ QImage outlineOf(const deepSky& object, const QString& photoDirectory, bool isPr
     if (photoDirectory.isEmpty() || !DeepSkyPhotos::isSafeFileName(ngc))
         return {};
     const QString path = photoDirectory + QLatin1StringView("Outlines/") + ngc + QLatin1StringView(isPrint ? "P.png" : ".png");
-    return QFileInfo::exists(path) ? QImage(path) : QImage();
+    return QFileInfo::exists(path) ? ImageFile::image(path) : QImage();
 }
 
 std::optional<ChartImageSet::Symbol> symbolOf(std::int32_t type)

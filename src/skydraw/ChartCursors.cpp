@@ -1,12 +1,14 @@
 #include "skydraw/ChartCursors.h"
 
+#include "platform/widgets/ImageFile.h"
+
 #include <QPixmap>
 
 namespace {
 
 QCursor cursorFrom(const QString& file, int hotX, int hotY, Qt::CursorShape fallback)
 {
-    const QPixmap image(file);
+    const QPixmap image = QPixmap::fromImage(ImageFile::image(file));
     if (image.isNull())
         return QCursor(fallback);
     return QCursor(image, hotX, hotY);

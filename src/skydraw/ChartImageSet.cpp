@@ -1,9 +1,11 @@
 #include "skydraw/ChartImageSet.h"
 
 #include "model/settings/PrefStyles.h"
+#include "platform/widgets/ImageFile.h"
 
 #include <QPainter>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -48,21 +50,21 @@ const QColor kStarOrange = QColor::fromRgbF(1.0f, 0.5f, 0.0f);
 ChartImageSet::ChartImageSet(QString imagesDirectory, QString mythDirectory)
     : m_imagesDirectory(std::move(imagesDirectory)), m_mythDirectory(std::move(mythDirectory))
 {
+    m_isSymbolRead.fill(true);
 }
 
-QImage ChartImageSet::load(const QString& path) const
+QImage ChartImageSet::load(const QString& path)
 {
-    QImage image(path);
+    QImage image = ImageFile::image(path);
     // Premultiplied: the format the chart's painter blends fastest.
     return image.isNull() ? image : image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
 void ChartImageSet::createStarArrays()
 {
-    for (std::size_t k = 0; k < kStarFiles.size(); ++k) {
+    for (std::size_t k = 0; k < kStarFiles.size(); ++k)
         m_white[k] = load(m_imagesDirectory + kStarFiles[k]);
-        m_print[k] = load(m_imagesDirectory + kPrintFiles[k]);
-    }
+    m_isPrintLoaded = false;
     m_red = m_white;
     m_yellow = m_white;
     m_blue = m_white;
@@ -85,6 +87,17 @@ void ChartImageSet::recolorStarArrays(double starColorVal)
     }
 }
 
+const ChartImageSet::StarSet& ChartImageSet::starPrintArray() const
+{
+    // Only paper uses them: read the first time they are asked for.
+    if (!m_isPrintLoaded) {
+        for (std::size_t k = 0; k < kPrintFiles.size(); ++k)
+            m_print[k] = load(m_imagesDirectory + kPrintFiles[k]);
+        m_isPrintLoaded = true;
+    }
+    return m_print;
+}
+
 const ChartImageSet::StarSet* ChartImageSet::starSetFor(char color) const
 {
     switch (color) {
@@ -103,10 +116,30 @@ const ChartImageSet::StarSet* ChartImageSet::starSetFor(char color) const
     }
 }
 
+bool ChartImageSet::isTinted(Symbol s)
+{
+    return std::find(kTintedSymbols.begin(), kTintedSymbols.end(), s) != kTintedSymbols.end();
+}
+
 void ChartImageSet::createObjectSymbols()
 {
-    for (std::size_t s = 0; s < kSymbolFiles.size(); ++s)
-        m_symbols[s] = load(m_imagesDirectory + kSymbolFiles[s]);
+    // The tinted symbols now, for their tint; the others (the Moon's and
+    // the planets' pictures, the largest, and the marks) the first time
+    // they are drawn, which many charts never do.
+    for (std::size_t s = 0; s < kSymbolFiles.size(); ++s) {
+        m_isSymbolRead[s] = isTinted(Symbol(s));
+        m_symbols[s] = m_isSymbolRead[s] ? load(m_imagesDirectory + kSymbolFiles[s]) : QImage();
+    }
+}
+
+const QImage& ChartImageSet::symbol(Symbol s) const
+{
+    const auto k = std::size_t(s);
+    if (!m_isSymbolRead[k]) {
+        m_symbols[k] = load(m_imagesDirectory + kSymbolFiles[k]);
+        m_isSymbolRead[k] = true;
+    }
+    return m_symbols[k];
 }
 
 std::vector<QRect> ChartImageSet::drawnTiles(const QImage& image)
@@ -137,19 +170,13 @@ std::vector<QRect> ChartImageSet::drawnTiles(const QImage& image)
 
 void ChartImageSet::recolorObjectSymbols(const PrefStyles& colors)
 {
-    const std::pair<Symbol, QColor> tints[] = {
-        {Symbol::Galaxy, colors.galaxyColor()},
-        {Symbol::GlobularCluster, colors.globularColor()},
-        {Symbol::Nebula, colors.nebulaColor()},
-        {Symbol::OpenCluster, colors.openColor()},
-        {Symbol::Comet, colors.cometColor()},
-        {Symbol::MinorPlanet, colors.minorPlanetColor()},
-        {Symbol::AstOrb, colors.minorPlanetColor()},
-        {Symbol::NEO, colors.neoColor()},
-        {Symbol::Other, colors.nebulaColor()},
+    const std::array<QColor, kTintedSymbols.size()> colours = {
+        colors.galaxyColor(),      colors.globularColor(),    colors.nebulaColor(),
+        colors.openColor(),        colors.cometColor(),       colors.minorPlanetColor(),
+        colors.minorPlanetColor(), colors.neoColor(),         colors.nebulaColor(),
     };
-    for (const auto& [symbol, color] : tints)
-        tint(m_symbols[std::size_t(symbol)], color);
+    for (std::size_t k = 0; k < kTintedSymbols.size(); ++k)
+        tint(m_symbols[std::size_t(kTintedSymbols[k])], colours[k]);
 }
 
 void ChartImageSet::recolorMythForms(const QColor& mythColor)

@@ -42,13 +42,19 @@ public:
     // Both folders end in "/": the chart images, the figure images.
     ChartImageSet(QString imagesDirectory, QString mythDirectory);
 
-    // The white and print sprites; the colour sets start as white copies.
+    // The white sprites (and, when first asked for, the print ones); the
+    // colour sets start as white copies.
     void createStarArrays();
     // The colour sets anew from the white one, tinted with the colours at
     // the star-colour opacity.
     void recolorStarArrays(double starColorVal);
     // Every symbol and mark image.
     void createObjectSymbols();
+    // The nine symbols the chart tints, in the order of their colours.
+    static constexpr std::array<Symbol, 9> kTintedSymbols = {
+        Symbol::Galaxy, Symbol::GlobularCluster, Symbol::Nebula, Symbol::OpenCluster, Symbol::Comet,
+        Symbol::MinorPlanet, Symbol::AstOrb, Symbol::NEO, Symbol::Other};
+    static bool isTinted(Symbol s);
     // The nine tinted symbols in their colours; the figures are separate.
     void recolorObjectSymbols(const PrefStyles& colors);
     // The figures in their colour. They are read from their files the first
@@ -60,11 +66,15 @@ public:
     const StarSet& starYellowArray() const { return m_yellow; }
     const StarSet& starBlueArray() const { return m_blue; }
     const StarSet& starOrangeArray() const { return m_orange; }
-    const StarSet& starPrintArray() const { return m_print; }
+    // Read from their files when first asked for, on the thread that prints.
+    const StarSet& starPrintArray() const;
     // The set for a star's colour letter B, O, R, Y or W; none for another.
     const StarSet* starSetFor(char color) const;
 
-    const QImage& symbol(Symbol s) const { return m_symbols[std::size_t(s)]; }
+    // Every symbol and mark image; empty until they were created. Those not
+    // tinted are read from their files when first asked for, on the thread
+    // that draws.
+    const QImage& symbol(Symbol s) const;
     // Empty until the figures were first tinted.
     const QImage& figure(int number) const { return m_figures.at(std::size_t(number)); }
     // The parts of a figure image that hold any of the drawing: square tiles
@@ -85,7 +95,7 @@ public:
     static std::vector<QRect> drawnTiles(const QImage& image);
 
 private:
-    QImage load(const QString& path) const;
+    static QImage load(const QString& path);
 
     QString m_imagesDirectory;
     QString m_mythDirectory;
@@ -94,8 +104,12 @@ private:
     StarSet m_yellow;
     StarSet m_blue;
     StarSet m_orange;
-    StarSet m_print;
-    std::array<QImage, std::size_t(Symbol::Count)> m_symbols;
+    mutable StarSet m_print;
+    // Set once the print sprites were read, after the star arrays were created.
+    mutable bool m_isPrintLoaded = true;
+    mutable std::array<QImage, std::size_t(Symbol::Count)> m_symbols;
+    // Which symbols were read since they were created; none to read before.
+    mutable std::array<bool, std::size_t(Symbol::Count)> m_isSymbolRead{};
     std::array<QImage, kNumFigures> m_figures;
     std::array<std::vector<QRect>, kNumFigures> m_figureTiles;
     std::array<std::optional<AlphaMap>, kNumFigures> m_figureAlphas;

@@ -1,6 +1,7 @@
 #include "skydraw/DeepSkyPhotos.h"
 
 #include "model/records/deepSky.h"
+#include "platform/widgets/ImageFile.h"
 
 #include <QFileInfo>
 
@@ -58,7 +59,7 @@ QImage DeepSkyPhotos::load(const QString& path)
         return *kept;
     if (!QFileInfo::exists(path))
         return {};
-    auto image = std::make_unique<QImage>(path);
+    auto image = std::make_unique<QImage>(ImageFile::image(path));
     if (!image->isNull())
         *image = image->convertToFormat(QImage::Format_ARGB32_Premultiplied);
     // A file that does not decode is remembered as such, at a token cost.

@@ -82,6 +82,39 @@ TEST_F(SkyViewTest, TheSplashShowsEachStagesLabelThenTheSky)
     EXPECT_FALSE(hasInk(render()));
 }
 
+TEST_F(SkyViewTest, ASplashAlreadyOnScreenIsNotPaintedAgainButTheSkyAlwaysIs)
+{
+    makeWindow().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view()));
+    struct PaintCount final : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            paints += event->type() == QEvent::Paint;
+            return false;
+        }
+    } count;
+    view().installEventFilter(&count);
+
+    view().showSplashStage(3);
+    EXPECT_EQ(count.paints, 1);
+    view().display();
+    EXPECT_EQ(count.paints, 1) << "the same stage at the same size";
+    view().resize(view().width() - 10, view().height());
+    QCoreApplication::processEvents();
+    const int resized = count.paints;
+    view().display();
+    EXPECT_EQ(count.paints, resized + 1) << "a new size";
+    view().showSplashStage(4);
+    EXPECT_EQ(count.paints, resized + 2);
+
+    view().setHasLaunched();
+    view().display();
+    view().display();
+    EXPECT_EQ(count.paints, resized + 4);
+    view().removeEventFilter(&count);
+}
+
 TEST_F(SkyViewTest, TheSplashPictureIsFittedIntoTheViewAndCentred)
 {
     // A picture wider than the view is drawn as wide as the view, keeping its shape.

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 
@@ -89,4 +90,48 @@ TEST(ChartImageSet, FiguresAreDrawnOnlyWhereTheyHoldTheDrawing)
     figure.setPixelColor(129, 69, QColor(255, 255, 255, 1));
     EXPECT_EQ(ChartImageSet::drawnTiles(figure), (std::vector<QRect>{QRect(96, 0, 32, 32), QRect(128, 64, 2, 6)}));
     EXPECT_TRUE(ChartImageSet::drawnTiles(QImage()).empty());
+}
+
+TEST(ChartImageSet, ThePrintSpritesAreReadWhenFirstAskedFor)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    QImage dot(3, 3, QImage::Format_ARGB32);
+    dot.fill(Qt::black);
+    ChartImageSet images(folder.path() + "/", QString());
+    images.createStarArrays();
+    ASSERT_TRUE(dot.save(folder.path() + "/StarP1.png"));
+    EXPECT_EQ(images.starPrintArray()[0].size(), QSize(3, 3));
+    EXPECT_TRUE(images.starPrintArray()[1].isNull());
+    EXPECT_TRUE(images.starArray()[0].isNull());
+}
+
+TEST(ChartImageSet, UntintedPicturesAreReadWhenFirstDrawnFromTheFileAsItThenIs)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString moon = folder.path() + "/MoonFull.png";
+    QImage grey(8, 8, QImage::Format_ARGB32);
+    grey.fill(QColor(90, 90, 90));
+    ASSERT_TRUE(grey.save(folder.path() + "/Galaxy.png"));
+    ChartImageSet images(folder.path() + "/", QString());
+    EXPECT_TRUE(images.symbol(ChartImageSet::Symbol::MoonFull).isNull()) << "no symbols before they are created";
+
+    images.createObjectSymbols();
+    // Put in place after the symbols were created: only a read at first use finds them.
+    ASSERT_TRUE(grey.save(moon));
+    ASSERT_TRUE(grey.save(folder.path() + "/Mars.png"));
+    ASSERT_TRUE(QFile::remove(folder.path() + "/Galaxy.png"));
+    EXPECT_FALSE(images.symbol(ChartImageSet::Symbol::Galaxy).isNull()) << "tinted ones are read at once";
+    EXPECT_FALSE(images.symbol(ChartImageSet::Symbol::Mars).isNull());
+    EXPECT_TRUE(ChartImageSet::isTinted(ChartImageSet::Symbol::Other));
+    EXPECT_FALSE(ChartImageSet::isTinted(ChartImageSet::Symbol::Mars));
+    const QImage& first = images.symbol(ChartImageSet::Symbol::MoonFull);
+    ASSERT_EQ(first.size(), QSize(8, 8));
+    EXPECT_EQ(first.format(), QImage::Format_ARGB32_Premultiplied);
+    EXPECT_EQ(straight(first, 3, 3), QColor(90, 90, 90));
+
+    // Read once: later draws reuse it.
+    ASSERT_TRUE(QFile::remove(moon));
+    EXPECT_FALSE(images.symbol(ChartImageSet::Symbol::MoonFull).isNull());
 }

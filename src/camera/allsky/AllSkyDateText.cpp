@@ -12,9 +12,18 @@ void AllSkyDateText::setup(const QFont& font, const QColor& color, const QDateTi
 {
     m_font = font;
     m_color = color;
-    const QFontMetricsF metrics(m_font);
-    m_boxWidth = int(std::floor(metrics.horizontalAdvance(text(now)) + kInset));
-    m_boxHeight = int(std::floor(2 * metrics.height()));
+    m_measuredText = text(now);
+    m_box.reset();
+}
+
+QSize AllSkyDateText::measured() const
+{
+    if (!m_box) {
+        const QFontMetricsF metrics(m_font);
+        m_box = QSize(int(std::floor(metrics.horizontalAdvance(m_measuredText) + kInset)),
+                      int(std::floor(2 * metrics.height())));
+    }
+    return *m_box;
 }
 
 QString AllSkyDateText::text(const QDateTime& now) const
@@ -43,7 +52,7 @@ const QImage* AllSkyDateText::render(const QDateTime& now)
         return nullptr;
     if (m_layer.isNull()) {
         // Made with the first stamp: a program that stamps no image never holds it.
-        if (m_boxWidth == 0)
+        if (m_measuredText.isEmpty())
             setup(m_font, m_color, now);
         m_layer = QImage(kLayerWidth, kLayerHeight, QImage::Format_ARGB32_Premultiplied);
     }
@@ -51,7 +60,8 @@ const QImage* AllSkyDateText::render(const QDateTime& now)
     QPainter painter(&m_layer);
     painter.setFont(m_font);
     painter.setPen(m_color);
-    const QPoint origin = textOrigin(m_corner, m_boxWidth, m_boxHeight);
+    const QSize box = measured();
+    const QPoint origin = textOrigin(m_corner, box.width(), box.height());
     // The layer's rows run from the top: its bottom-left origin flips.
     const QFontMetricsF metrics(m_font);
     painter.drawText(QPointF(origin.x(), kLayerHeight - origin.y() - metrics.descent()), text(now));

@@ -5,7 +5,10 @@
 #include <QFont>
 #include <QImage>
 #include <QPoint>
+#include <QSize>
 #include <QString>
+
+#include <optional>
 
 // The all-sky date stamp: the moment of drawing in the chosen font and
 // colour, in one of four corners of a transparent 640 x 480 layer that the
@@ -17,7 +20,9 @@ public:
     static constexpr int kInset = 10;
 
     // The font, colour and box, measured on `now` in the chosen format:
-    // width floor(text width + 10), height floor(2 x text height).
+    // width floor(text width + 10), height floor(2 x text height). The box
+    // is measured when first needed: measuring loads the font, which a
+    // start that stamps nothing should not wait for.
     void setup(const QFont& font, const QColor& color, const QDateTime& now);
     // The layer with `now` drawn in it; none while the stamp is off.
     const QImage* render(const QDateTime& now);
@@ -36,15 +41,18 @@ public:
     bool isSec() const { return m_isSec; }
     void setCorner(int corner) { m_corner = corner; }
     int corner() const { return m_corner; }
-    int boxWidth() const { return m_boxWidth; }
-    int boxHeight() const { return m_boxHeight; }
+    int boxWidth() const { return measured().width(); }
+    int boxHeight() const { return measured().height(); }
 
 private:
     QFont m_font;
     QColor m_color = QColor(255, 255, 255, 191);
     QImage m_layer;
-    int m_boxWidth = 0;
-    int m_boxHeight = 0;
+    QSize measured() const;
+
+    // The text the box is measured on, and the box once measured.
+    QString m_measuredText;
+    mutable std::optional<QSize> m_box;
     int m_corner = 1;
     bool m_isText = false;
     bool m_isUTC = true;

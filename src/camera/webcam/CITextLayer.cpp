@@ -20,12 +20,19 @@ CITextLayer::CITextLayer(Clock clock) : m_clock(std::move(clock))
 {
     m_font.setStyleHint(QFont::SansSerif);
     m_font.setPointSize(kPointSize);
-    const QString sample = format(m_clock());
-    const QFontMetricsF metrics(m_font);
-    const int w = int(std::floor(metrics.horizontalAdvance(sample) + kInset));
-    const int h = int(std::floor(2 * metrics.height()));
-    m_image = QImage(w, h, QImage::Format_ARGB32_Premultiplied);
-    m_image.fill(Qt::transparent);
+}
+
+QImage& CITextLayer::image() const
+{
+    if (m_image.isNull()) {
+        const QString sample = format(m_clock());
+        const QFontMetricsF metrics(m_font);
+        const int w = int(std::floor(metrics.horizontalAdvance(sample) + kInset));
+        const int h = int(std::floor(2 * metrics.height()));
+        m_image = QImage(w, h, QImage::Format_ARGB32_Premultiplied);
+        m_image.fill(Qt::transparent);
+    }
+    return m_image;
 }
 
 QString CITextLayer::format(const QDateTime& moment)
@@ -35,14 +42,15 @@ QString CITextLayer::format(const QDateTime& moment)
 
 const QImage& CITextLayer::renderText()
 {
+    QImage& stamp = image();
     m_text = format(m_clock());
-    m_image.fill(Qt::transparent);
-    QPainter painter(&m_image);
+    stamp.fill(Qt::transparent);
+    QPainter painter(&stamp);
     painter.setFont(m_font);
     QColor white(Qt::white);
     white.setAlphaF(kAlpha);
     painter.setPen(white);
     // The baseline 10 pixels above the bottom edge.
-    painter.drawText(QPointF(kInset, m_image.height() - kInset), m_text);
-    return m_image;
+    painter.drawText(QPointF(kInset, stamp.height() - kInset), m_text);
+    return stamp;
 }

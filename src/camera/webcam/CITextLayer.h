@@ -11,8 +11,9 @@
 // "MM/dd/yyyy HH:mm:ss.zzz", drawn in white at 75 % opacity 10 pixels in from
 // the left and the bottom of a small transparent image, which the frame
 // pipeline lays on the frame's lower-left corner. The image's size is fixed
-// at construction from the sample text: its width plus 10, twice its height;
+// when first needed from the text then: its width plus 10, twice its height;
 // every later text has the same width, its fields having fixed digits.
+// (Measuring loads the font, which a start should not wait for.)
 class CITextLayer {
 public:
     using Clock = std::function<QDateTime()>;
@@ -23,14 +24,17 @@ public:
     // The stamp for now; the same image is redrawn on every call.
     const QImage& renderText();
     const QString& text() const { return m_text; }
-    int width() const { return m_image.width(); }
-    int height() const { return m_image.height(); }
+    int width() const { return image().width(); }
+    int height() const { return image().height(); }
 
     static QString format(const QDateTime& moment);
 
 private:
+    // The transparent image, sized the first time.
+    QImage& image() const;
+
     Clock m_clock;
     QFont m_font;
     QString m_text;
-    QImage m_image;
+    mutable QImage m_image;
 };

@@ -1,5 +1,6 @@
 #include "chart/painting/SplashPainter.h"
 
+#include "platform/widgets/ImageFile.h"
 #include "skydraw/ChartCanvas.h"
 
 #include <QPainterPath>
@@ -52,7 +53,7 @@ void SplashPainter::paint(ChartCanvas& canvas, const QRectF& rect, int launchCou
     canvas.fillPath(outline, kFrameColor);
 
     if (!m_isLoaded) {
-        m_image = QImage(m_imagesDirectory + QLatin1StringView("AntiqueMapComp.jpg"));
+        m_image = ImageFile::image(m_imagesDirectory + QLatin1StringView("AntiqueMapComp.jpg"));
         m_isLoaded = true;
     }
     if (!m_image.isNull()) {

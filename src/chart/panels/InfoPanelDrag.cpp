@@ -1,6 +1,7 @@
 #include "chart/panels/InfoPanelDrag.h"
 
 #include "chart/panels/ReadoutText.h"
+#include "platform/widgets/ImageFile.h"
 
 #include <QDrag>
 #include <QDragEnterEvent>
@@ -37,7 +38,7 @@ void InfoPanelDrag::mousePressEvent(QMouseEvent* event)
     mime->setText(QString::number(m_tag));
     QDrag drag(this);
     drag.setMimeData(mime);
-    QPixmap image(m_dragImage);
+    const QPixmap image = QPixmap::fromImage(ImageFile::image(m_dragImage));
     drag.setPixmap(image.isNull() ? grab() : image);
     drag.setHotSpot(kDragImageOffset);
     drag.exec(Qt::CopyAction);

@@ -1,7 +1,8 @@
 #include "chart/photohorizon/PhotoPanorama.h"
 
+#include "platform/widgets/ImageFile.h"
+
 #include <QFileInfo>
-#include <QImageReader>
 
 QString PhotoPanorama::fileName(int site)
 {
@@ -13,11 +14,11 @@ PhotoPanorama::Load PhotoPanorama::load(const QString& path)
     if (!QFileInfo::exists(path))
         return {};
     const QString name = QFileInfo(path).fileName();
-    QImageReader reader(path);
-    QImage image = reader.read();
+    const ImageFile::Read read = ImageFile::read(path);
+    const QImage& image = read.image;
     if (image.isNull())
         return {Status::Refused, {},
-                QStringLiteral("\"%1\" could not be read as an image (%2).").arg(name, reader.errorString())};
+                QStringLiteral("\"%1\" could not be read as an image (%2).").arg(name, read.error)};
     if (!image.hasAlphaChannel())
         return {Status::Refused, {},
                 QStringLiteral("\"%1\" has no alpha channel: its sky must be transparent, or the photograph "

@@ -2,6 +2,7 @@
 
 #include "model/SkyDateModel.h"
 #include "model/settings/PrefControl.h"
+#include "platform/widgets/ImageFile.h"
 #include "skydraw/ChartCanvas.h"
 #include "skydraw/ChartSkySource.h"
 #include "skydraw/PrintMapping.h"
@@ -12,6 +13,8 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QStaticText>
+
+#include <utility>
 
 namespace {
 
@@ -33,13 +36,27 @@ void drawText(ChartCanvas& canvas, QPointF lowerLeft, const QString& text)
 
 }  // namespace
 
-PrintSkyView::PrintSkyView(const Links& links, const QString& imagesDirectory)
-    : m_prefs(links.prefs), m_skyDate(links.skyDate), m_frame(links.frame), m_source(links.source)
+PrintSkyView::PrintSkyView(const Links& links, QString imagesDirectory)
+    : m_prefs(links.prefs),
+      m_skyDate(links.skyDate),
+      m_frame(links.frame),
+      m_source(links.source),
+      m_imagesDirectory(std::move(imagesDirectory))
 {
-    auto load = [&](const char* name) { return QImage(imagesDirectory + QString::fromLatin1(name)); };
-    m_symbols.deepSky = {load("GalaxyP.png"), load("GlobulaClusterP.png"), load("NebulaP.png"),
-                         load("OpenClusterP.png")};
-    m_symbols.smallBodies = {load("CometP.png"), load("MinorPlanetP.png"), load("NEOP.png"), load("AstOrbP.png")};
+}
+
+const ChartFrame::PrintSymbols& PrintSkyView::symbols()
+{
+    // Read at the first page, not at every start.
+    if (!m_isSymbolsLoaded) {
+        auto load = [&](const char* name) { return ImageFile::image(m_imagesDirectory + QString::fromLatin1(name)); };
+        m_symbols.deepSky = {load("GalaxyP.png"), load("GlobulaClusterP.png"), load("NebulaP.png"),
+                             load("OpenClusterP.png")};
+        m_symbols.smallBodies = {load("CometP.png"), load("MinorPlanetP.png"), load("NEOP.png"),
+                                 load("AstOrbP.png")};
+        m_isSymbolsLoaded = true;
+    }
+    return m_symbols;
 }
 
 QRectF PrintSkyView::chartRect(const QRectF& screen) const
@@ -89,7 +106,7 @@ void PrintSkyView::drawRect(QPainter& painter, double paperHeight)
     if (m_source) {
         ChartCanvas canvas(painter, paperHeight);
         m_frame.print(canvas, m_source->chartSky(), PrintMapping{s, q.x() - screen.x(), q.y() - screen.y()},
-                      m_symbols);
+                      symbols());
     }
     painter.restore();
 

@@ -25,9 +25,9 @@ public:
         ChartFrame& frame;
         const ChartSkySource* source;  // may be null: the page then has no chart layers
     };
-    // The print symbols come from `imagesDirectory` (ending in "/"); one
-    // that does not load is left out of the page.
-    PrintSkyView(const Links& links, const QString& imagesDirectory);
+    // The print symbols come from `imagesDirectory` (ending in "/") at the
+    // first page; one that does not load is left out of the page.
+    PrintSkyView(const Links& links, QString imagesDirectory);
 
     void setPageRect(const QRectF& rect) { m_pageRect = rect; }
     QRectF pageRect() const { return m_pageRect; }
@@ -45,6 +45,10 @@ private:
     const SkyDateModel& m_skyDate;
     ChartFrame& m_frame;
     const ChartSkySource* m_source;
+    const ChartFrame::PrintSymbols& symbols();
+
+    QString m_imagesDirectory;
     ChartFrame::PrintSymbols m_symbols;
+    bool m_isSymbolsLoaded = false;
     QRectF m_pageRect;
 };

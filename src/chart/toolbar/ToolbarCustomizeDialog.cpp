@@ -2,6 +2,7 @@
 
 #include "chart/menus/MenuText.h"
 #include "chart/toolbar/ToolbarItems.h"
+#include "platform/widgets/ImageFile.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -65,7 +66,7 @@ void ToolbarCustomizeDialog::fill(QListWidget& list, const QStringList& identifi
         const ToolbarItems::Item* item = ToolbarItems::item(identifier);
         auto* row = new QListWidgetItem(item ? menuText(item->label) : identifier, &list);
         if (item && *item->image)
-            row->setIcon(QIcon(m_images + QString::fromLatin1(item->image)));
+            row->setIcon(QIcon(QPixmap::fromImage(ImageFile::image(m_images + QString::fromLatin1(item->image)))));
         row->setData(kIdentifierRole, identifier);
     }
 }

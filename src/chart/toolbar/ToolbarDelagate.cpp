@@ -6,6 +6,7 @@
 #include "chart/toolbar/ToolbarCustomizeDialog.h"
 #include "chart/toolbar/ToolbarItems.h"
 #include "model/settings/PrefControl.h"
+#include "platform/widgets/ImageFile.h"
 
 #include <QIcon>
 #include <QLineEdit>
@@ -97,7 +98,8 @@ void ToolbarDelagate::addItem(const QString& identifier)
             action = m_toolbar->addWidget(field);
         } else {
             const int tag = item->tag;
-            action = m_toolbar->addAction(QIcon(m_images + QString::fromLatin1(item->image)), QString());
+            action = m_toolbar->addAction(
+                QIcon(QPixmap::fromImage(ImageFile::image(m_images + QString::fromLatin1(item->image)))), QString());
             connect(action, &QAction::triggered, this, [this, tag] {
                 m_actions.skyToolbarAction(tag);
                 validateToolbarItems();

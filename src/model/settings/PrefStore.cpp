@@ -35,8 +35,10 @@ public:
 
 PrefStore::PrefStore(const QDateTime& now)
 {
-    PrefMigration::moveEarlierEdition(earlierEditionFileName(), fileName());
-    m_settings = std::make_unique<QSettings>(fileName(), PrefFileFormat::format());
+    // Each name costs a settings object of its own: asked once.
+    const QString file = fileName();
+    PrefMigration::moveEarlierEdition(earlierEditionFileName(), file);
+    m_settings = std::make_unique<QSettings>(file, PrefFileFormat::format());
     for (PrefDefault& entry : PrefDefaults::registration(now))
         m_defaults.insert(entry.key, std::move(entry));
     m_ownSyncOnly = std::make_unique<OwnSyncOnly>();

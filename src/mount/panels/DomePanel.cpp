@@ -6,6 +6,7 @@
 #include "mount/panels/DomeSetupFields.h"
 #include "mount/panels/DomeToolTips.h"
 #include "platform/AlertPanel.h"
+#include "platform/widgets/ImageFile.h"
 #include "platform/widgets/RefusalNote.h"
 #include "platform/widgets/ScreenPlacement.h"
 
@@ -68,7 +69,7 @@ DomePanel::DomePanel(DomeControl& dome, PrefControl& prefs, const QString& resou
 {
     setWindowTitle(tr("Dome"));
     for (std::size_t i = 0; i < kLightFiles.size(); ++i)
-        m_lightImages[i] = QPixmap(resources + kLightFiles[i]);
+        m_lightImages[i] = QPixmap::fromImage(ImageFile::image(resources + kLightFiles[i]));
     m_progress->setRange(0, 0);
     m_progress->setVisible(false);
     for (const auto& [code, title] : kSpeeds)

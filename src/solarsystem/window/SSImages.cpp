@@ -1,5 +1,7 @@
 #include "solarsystem/window/SSImages.h"
 
+#include "platform/widgets/ImageFile.h"
+
 namespace {
 
 constexpr const char* kSunFile = "/SSImages/SSSun.png";
@@ -15,10 +17,10 @@ const QImage kNoImage;
 SSImages SSImages::load(const QString& resourcesFolder)
 {
     SSImages images;
-    images.sun.load(resourcesFolder + QLatin1String(kSunFile));
+    images.sun = ImageFile::image(resourcesFolder + QLatin1String(kSunFile));
     for (std::size_t k = 0; k < kPlanetFiles.size(); ++k)
-        images.planets[k].load(resourcesFolder + QLatin1String(kPlanetFiles[k]));
-    images.beltPattern.load(resourcesFolder + QLatin1String(kBeltFile));
+        images.planets[k] = ImageFile::image(resourcesFolder + QLatin1String(kPlanetFiles[k]));
+    images.beltPattern = ImageFile::image(resourcesFolder + QLatin1String(kBeltFile));
     return images;
 }
 

@@ -8,6 +8,7 @@
 #include "chart/SkyView.h"
 #include "mount/MountProtocols.h"
 #include "platform/DeviceModule.h"
+#include "platform/widgets/DeferredIconStyle.h"
 #include "remote/speech/LoadedRecognizer.h"
 #include "remote/speech/LoadedSpeaker.h"
 #include "remote/speech/SpeechModules.h"
@@ -18,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
@@ -33,6 +35,12 @@ constexpr const char* kDeviceLibraries[] = {"libgphoto2",      "libhidapi",     
                                             "libQt6TextToSpeech", "libpocketsphinx", "libavcodec",
                                             "libavformat",     "libcfitsio",         "libraw",
                                             "libnorvane-"};
+
+// The image formats the program's windows never read as they are made:
+// guessing a picture's format would load their plugins and libraries. (An
+// overflow arrow shown later, on a narrow screen, may still load them.)
+constexpr const char* kUnreadImageFormats[] = {"libqwebp", "libqtiff", "libqgif", "libqmng", "libqico",
+                                               "libqtga",  "libqicns", "libqwbmp", "libwebp", "libtiff"};
 
 bool isMapped(const char* library)
 {
@@ -62,11 +70,19 @@ constexpr int kGPUSBTag = 51;
 
 class StartWithoutDevicesTest : public MountSessionFixture {
 protected:
+    // The style goes in before any widget, as main() puts it.
+    void SetUp() override
+    {
+        QApplication::setStyle(std::make_unique<DeferredIconStyle>().release());
+        MountSessionFixture::SetUp();
+    }
     // The program as main() puts it together, up to its first chart.
     void start()
     {
         ASSERT_TRUE(chart->awakeFromNib());
         scopeView.emplace(*chart, folders);
+        for (const char* library : kUnreadImageFormats)
+            EXPECT_FALSE(isMapped(library)) << library;
         chart->remoteLink().setVoice(std::make_unique<LoadedSpeaker>());
         chart->remoteLink().voiceCommands().setRecognizerFactory(&LoadedRecognizer::create);
         SkyPaints paints(chart->skyWindow().skyView());

@@ -224,3 +224,14 @@ TEST_F(AllSkyViews, DailyStopShowsTheNextNightsDatesInThePickers)
 }
 
 }  // namespace
+
+TEST_F(AllSkyViews, ClosingAWindowKeepsAStampFontTheSystemLacksWhenThePanelWasNeverShown)
+{
+    const QFont geneva(QStringLiteral("Geneva"), 11);
+    datePanel->setDateFont(geneva);
+    QWidget unrelated;
+    unrelated.show();
+    unrelated.close();
+    EXPECT_EQ(datePanel->dateFont().family(), "Geneva");
+    EXPECT_EQ(stored(PrefKeys::AllSkyDateFont), PrefForms::fontText(geneva));
+}

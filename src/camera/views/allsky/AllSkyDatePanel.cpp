@@ -48,7 +48,7 @@ RadioMatrix radioMatrix(QWidget* parent, const QString& title, const QStringList
 }  // namespace
 
 AllSkyDatePanel::AllSkyDatePanel(AllSkySession& session, PrefControl& prefs, QWidget* parent)
-    : QDialog(parent), m_session(session), m_prefs(prefs)
+    : QDialog(parent), m_session(session), m_prefs(prefs), m_panels(*this)
 {
     setWindowTitle(QStringLiteral("AllSky Date Stamp"));
     setWindowFlag(Qt::Tool);
@@ -56,13 +56,6 @@ AllSkyDatePanel::AllSkyDatePanel(AllSkySession& session, PrefControl& prefs, QWi
     buildControls();
     m_dateFont = QFont(QStringLiteral("Geneva"), 9);
     m_dateColor = QColor::fromRgbF(1, 1, 1, 0.75F);
-    m_fontPanel = new QFontDialog(m_dateFont, this);
-    m_fontPanel->setModal(false);
-    m_fontPanel->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
-    m_colorPanel = new QColorDialog(m_dateColor, this);
-    m_colorPanel->setModal(false);
-    m_colorPanel->setOptions(QColorDialog::ShowAlphaChannel | QColorDialog::NoButtons
-                             | QColorDialog::DontUseNativeDialog);
     // Closing any window of the program applies and stores the panel's values.
     qApp->installEventFilter(this);
 }
@@ -166,12 +159,14 @@ void AllSkyDatePanel::enableMovieControls(bool on)
 
 void AllSkyDatePanel::showFontPanels()
 {
-    m_colorPanel->setCurrentColor(m_dateColor);
-    m_fontPanel->setCurrentFont(m_dateFont);
-    m_fontPanel->show();
-    m_fontPanel->raise();
-    m_colorPanel->show();
-    m_colorPanel->raise();
+    QFontDialog& fontPanel = m_panels.fontPanel();
+    QColorDialog& colorPanel = m_panels.colorPanel();
+    colorPanel.setCurrentColor(m_dateColor);
+    fontPanel.setCurrentFont(m_dateFont);
+    fontPanel.show();
+    fontPanel.raise();
+    colorPanel.show();
+    colorPanel.raise();
 }
 
 void AllSkyDatePanel::movieDictChanged()
@@ -187,14 +182,16 @@ float AllSkyDatePanel::fpsValue() const
 void AllSkyDatePanel::setDateColor(const QColor& color)
 {
     m_dateColor = color;
-    m_colorPanel->setCurrentColor(color);
+    if (QColorDialog* panel = m_panels.madeColorPanel())
+        panel->setCurrentColor(color);
     m_session.allSkyTextSetup(m_dateFont, m_dateColor);
 }
 
 void AllSkyDatePanel::setDateFont(const QFont& font)
 {
     m_dateFont = font;
-    m_fontPanel->setCurrentFont(font);
+    if (QFontDialog* panel = m_panels.madeFontPanel())
+        panel->setCurrentFont(font);
     m_session.allSkyTextSetup(m_dateFont, m_dateColor);
 }
 
@@ -237,10 +234,12 @@ void AllSkyDatePanel::setDateMovieCheckbox(bool on)
 
 void AllSkyDatePanel::closeButtonHit()
 {
-    m_fontPanel->hide();
-    m_colorPanel->hide();
-    m_dateColor = m_colorPanel->currentColor();
-    m_dateFont = m_fontPanel->currentFont();
+    m_panels.hide();
+    // Panels never shown hold nothing the user chose.
+    if (const QColorDialog* panel = m_panels.madeColorPanel())
+        m_dateColor = panel->currentColor();
+    if (const QFontDialog* panel = m_panels.madeFontPanel())
+        m_dateFont = panel->currentFont();
     m_session.movie().setAllSkyMovieFPS(fpsValue());
     m_session.movie().allSkySetMovieDict(m_movieCodec, m_movieQuality);
     m_session.setIsAllSkyUTDatePosn(m_textPosn);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/settings/links/AllSkyDateStamp.h"
+#include "platform/widgets/SidePanels.h"
 
 #include <QColor>
 #include <QDialog>
@@ -52,8 +53,9 @@ public:
     QButtonGroup* positionRadio() const { return m_positionRadio; }
     QButtonGroup* codecRadio() const { return m_codecRadio; }
     QButtonGroup* qualityRadio() const { return m_qualityRadio; }
-    QFontDialog* fontPanel() const { return m_fontPanel; }
-    QColorDialog* colorPanel() const { return m_colorPanel; }
+    // Made the first time they are asked for.
+    QFontDialog* fontPanel() { return &m_panels.fontPanel(); }
+    QColorDialog* colorPanel() { return &m_panels.colorPanel(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -77,8 +79,7 @@ private:
     QButtonGroup* m_positionRadio = nullptr;
     QButtonGroup* m_codecRadio = nullptr;
     QButtonGroup* m_qualityRadio = nullptr;
-    QFontDialog* m_fontPanel = nullptr;
-    QColorDialog* m_colorPanel = nullptr;
+    SidePanels m_panels;
     QColor m_dateColor;
     QFont m_dateFont;
     quint16 m_movieCodec = 0;

@@ -1,0 +1,29 @@
+#include "platform/widgets/ImageFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+
+namespace ImageFile {
+
+Read read(const QString& path)
+{
+    QByteArray format = QFileInfo(path).suffix().toLower().toLatin1();
+    if (format == "jpg")
+        format = "jpeg";
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {QImage(), file.errorString()};
+    QImageReader reader(&file, format);
+    // With the format given and no guessing, Qt loads at most the one plugin
+    // that reads it; PNG needs none.
+    reader.setAutoDetectImageFormat(false);
+    Read result{reader.read(), {}};
+    if (result.image.isNull())
+        result.error = reader.errorString();
+    return result;
+}
+
+QImage image(const QString& path) { return read(path).image; }
+
+}  // namespace ImageFile
