@@ -19,8 +19,15 @@ Read read(const QString& path)
     // that reads it; PNG needs none.
     reader.setAutoDetectImageFormat(false);
     Read result{reader.read(), {}};
-    if (result.image.isNull())
-        result.error = reader.errorString();
+    if (!result.image.isNull())
+        return result;
+    result.error = reader.errorString();
+    if (!file.seek(0))
+        return result;
+    QImageReader guessing(&file);
+    const QImage guessed = guessing.read();
+    if (!guessed.isNull())
+        return {guessed, {}};
     return result;
 }
 

@@ -3,10 +3,11 @@
 #include <QImage>
 #include <QString>
 
-// Image files read as the format their name's suffix says ("png", "jpg" or
-// "jpeg", ...), never guessed from their bytes: guessing makes Qt load every
-// image-format plugin it has, and their libraries, at the first image read.
-// A file whose bytes are not of its suffix's format reads as an error.
+// Image files read first as the format their name's suffix says ("png", "jpg"
+// or "jpeg", ...): guessing from the bytes makes Qt load every image-format
+// plugin it has, and their libraries, at the first image read. Only a file
+// that does not read as its suffix says (a user's PNG named ".jpg") is then
+// read as its bytes say, so that it still shows.
 namespace ImageFile {
 
 struct Read {
