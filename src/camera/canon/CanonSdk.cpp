@@ -44,11 +44,7 @@ CanonSdk::Error CanonSdk::setUInt32(std::uint32_t property, std::uint32_t param,
 
 void CanonSdk::writePropertyData(std::uint32_t property, std::uint32_t param, const QByteArray& data, Done done)
 {
-    const Error error = setPropertyData(property, param, data);
-    QTimer::singleShot(0, [done = std::move(done), error] {
-        if (done)
-            done(error);
-    });
+    answerLater(std::move(done), setPropertyData(property, param, data));
 }
 
 void CanonSdk::writeUInt32(std::uint32_t property, std::uint32_t param, std::uint32_t value, Done done)
@@ -60,10 +56,7 @@ void CanonSdk::readPropertyData(std::uint32_t property, std::uint32_t param, Rea
 {
     QByteArray data;
     const Error error = getPropertyData(property, param, data);
-    QTimer::singleShot(0, [done = std::move(done), error, data] {
-        if (done)
-            done(error, data);
-    });
+    answerLater(std::move(done), error, data);
 }
 
 void CanonSdk::readUInt32(std::uint32_t property, std::uint32_t param, UInt32Done done)
@@ -79,7 +72,7 @@ void CanonSdk::readDirectoryItemInfo(Item item, ItemInfoDone done)
 {
     ItemInfo info;
     const Error error = getDirectoryItemInfo(item, info);
-    QTimer::singleShot(0, [done = std::move(done), error, info] { done(error, info); });
+    answerLater(std::move(done), error, info);
 }
 
 void CanonSdk::startSdk(StepDone done)
