@@ -178,9 +178,11 @@ TEST_F(MountSafetyTest, AStopDropsTheRestOfAGoto)
     scope->gotoRA(1.0, 0.2);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !framesFrom(":Sr", before).isEmpty(); }, 5000));
     scope->lx200Command(kStopAll);
+    // The simulator reads what the worker wrote on a thread of its own, later.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return framesFrom(":Sr", before).size() >= 2; }, 5000));
     settle();
     const QByteArrayList sent = framesFrom(":Sr", before);
-    ASSERT_EQ(sent.size(), 2);
+    ASSERT_EQ(sent.size(), 2) << sent.join(' ').toStdString();
     EXPECT_EQ(sent[1], ":Q#");
     EXPECT_FALSE(lx200->isSlewing());
 }
