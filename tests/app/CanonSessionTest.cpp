@@ -153,6 +153,33 @@ TEST_F(CanonSessionTest, ATourExposureWaitsForTheDownload)
     EXPECT_TRUE(QFile::exists(images.filePath("Canon Image-001.CR2")));
 }
 
+// A camera that refuses the connection says why in its own alert; the
+// menu's alert on top of it would tell the user the same thing twice.
+TEST_F(CanonSessionTest, ACameraThatRefusesTheConnectionIsAlertedOnce)
+{
+    ConnectMenu& menu = *chart->mountLink().connectMenu();
+    const auto refuseAndCount = [&](const char* title) {
+        alerts.alerts.clear();
+        canonItem(menu)->trigger();
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !control().isCanonConnecting(); }, 10000));
+        EXPECT_FALSE(control().isCanonConnected());
+        QStringList titles;
+        for (const auto& alert : alerts.alerts)
+            titles << alert.title;
+        EXPECT_EQ(titles, QStringList{title});
+    };
+    sdk->setUInt32Value(CanonIds::kPropAEMode, 0, 2);
+    refuseAndCount("AE mode is not set to Manual or Bulb.");
+    sdk->setUInt32Value(CanonIds::kPropAEMode, 0, CanonIds::kAEManual);
+
+    sdk->setUInt32Value(CanonIds::kPropCustomFunction, CanonIds::kParamMirrorLockup, 1);
+    sdk->failWrite(CanonIds::kPropCustomFunction, CanonIds::kParamMirrorLockup, CanonIds::kErrDeviceBusy);
+    refuseAndCount("Mirror lockup is enabled.");
+
+    sdk->failCall(SimulatedCanonSdk::Call::OpenSession, CanonIds::kErrNotSupported);
+    refuseAndCount("This model of camera is not supported.");
+}
+
 TEST_F(CanonSessionTest, TheProgramsCanonItemAlertsWhenNoCameraIsAttached)
 {
     canon.reset();

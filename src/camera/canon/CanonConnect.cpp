@@ -130,7 +130,8 @@ void CanonControl::openCamera()
                 logError("EdsOpenSession error: 0x%04X.", opened);
                 if (opened == kErrNotSupported)
                     AlertPanel::runAlert(kNotSupported, kBlank);
-                endConnection(false, opened == kErrNotSupported ? kNotSupported : failure(kCameraNotOpened, opened, why));
+                // The refusal was alerted in the camera's own words just above.
+                endConnection(false, opened == kErrNotSupported ? QString() : failure(kCameraNotOpened, opened, why));
                 return;
             }
             readISOChoices(whileConnecting([this] { readCurrentISO(whileConnecting([this] { readAEMode(); })); }));
@@ -151,7 +152,7 @@ void CanonControl::readAEMode()
             AlertPanel::runAlert(kAEModeTitle,
                                  QStringLiteral("You need to set your camera to manual or Bulb mode before you connect."));
             failConnection({}, true);
-            endConnection(false, kAEModeTitle);
+            endConnection(false, {});
             return;
         }
         chooseStoredExposure();
@@ -461,7 +462,7 @@ void CanonControl::checkMirrorLockup(Next next)
             AlertPanel::runAlert(kMirrorLockupTitle, QStringLiteral("Mirror lockup must be disabled before connection."));
             logError("EdsSetPropertyData MirrorLockup error: 0x%04X.", written);
             failConnection({}, true);
-            endConnection(false, kMirrorLockupTitle);
+            endConnection(false, {});
         }));
     }));
 }

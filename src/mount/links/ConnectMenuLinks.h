@@ -24,7 +24,8 @@ public:
 class SlowMenuDevice {
 public:
     // Whether it connected and, when not, why (the alert's informative text;
-    // none when the connection was ended on purpose, which is no failure to report).
+    // none when there is nothing more to report: the connection was ended on
+    // purpose, or the device's own alert has already said why).
     using Connected = std::function<void(bool connected, const QString& failure)>;
     virtual ~SlowMenuDevice() = default;
     virtual bool isConnected() const = 0;

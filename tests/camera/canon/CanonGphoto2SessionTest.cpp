@@ -407,7 +407,7 @@ TEST_F(CanonGphoto2Session, AConnectionTheModeDialRefusesEndsWithoutWaitingOnASl
     EXPECT_FALSE(connect(32));
     EXPECT_LT(watchdog.longestStall(), kNoCameraWait) << "closing the session is not waited for either";
     watchdog.stop();
-    EXPECT_EQ(failure, "AE mode is not set to Manual or Bulb.");
+    EXPECT_TRUE(failure.isEmpty()) << "the camera's own alert has said why";
     EXPECT_EQ(alertTitles(), QStringList{"AE mode is not set to Manual or Bulb."});
     EXPECT_FALSE(control->isSDKInit());
     ASSERT_TRUE(waitFor([this] {
