@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <algorithm>
+
 using DDWDomeSessionTest = AssembledProgram;
 
 // The Digital Dome Works panel as the program assembles it, on the mount's
@@ -49,8 +51,13 @@ TEST_F(DDWDomeSessionTest, CommandsRunOnTheWorkerAndTheirRecordsReachThePanel)
     panel.button(DDWPanel::kAllStop)->click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return ddw.pendingExchanges() == 0; }, 120000));
     EXPECT_LT(watchdog.longestStall(), 100ms);
+    // On a slow machine the idle status poll (every 5 s) may come between
+    // the commands; only their order is the point here.
+    QList<QByteArray> sent = simulator.commands();
+    sent.erase(std::remove(sent.begin() + std::min<qsizetype>(1, sent.size()), sent.end(), QByteArray("GINF")),
+               sent.end());
     const QList<QByteArray> expected = {"GINF", "G090", "GHOM", "QQ"};
-    EXPECT_EQ(simulator.commands(), expected);
+    EXPECT_EQ(sent, expected);
     EXPECT_EQ(panel.readout(DDWPanel::kDomeAzimuth), "90");
     EXPECT_TRUE(alerts.alerts.empty());
 
