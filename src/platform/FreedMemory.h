@@ -1,0 +1,11 @@
+#pragma once
+
+// The allocator keeps the pages of what the program freed for its next
+// allocations; after the start's passing work, most of them wait for nothing.
+namespace FreedMemory {
+
+// Hands the whole free pages back to the system; later allocations take
+// pages again as they need them.
+void returnToSystem();
+
+}  // namespace FreedMemory
