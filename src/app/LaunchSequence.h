@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <chrono>
+
 class DataFolderInstaller;
 class LaunchView;
 class LaunchWindow;
@@ -16,6 +18,10 @@ struct ChartOutlets;
 // the long steps.
 class LaunchSequence {
 public:
+    // How long after the launch what it built for no one is let go: after
+    // the first chart frame, so that the wait for it does not grow.
+    static constexpr std::chrono::milliseconds kReleaseDelay{2000};
+
     // `bundleVersion` is the program's version; empty when it has none.
     LaunchSequence(PrefControl& prefs, const DataFolderInstaller& dataFolder,
                    const ChartOutlets& outlets, WindowSettings& windowSettings, LaunchView& view,

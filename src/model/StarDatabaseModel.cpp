@@ -126,7 +126,24 @@ void StarDatabaseModel::createConstellationNames()
 
 void StarDatabaseModel::createBoundaryData()
 {
+    m_isBoundaryReleased = false;
     require(ConstellationTables::loadBoundaries(m_folders.tvkDirectory, m_boundaries));
+}
+
+void StarDatabaseModel::keepBoundaries(bool isShown)
+{
+    if (!isShown) {
+        if (!m_boundaries.empty()) {
+            std::vector<boundaryLocn>().swap(m_boundaries);
+            m_isBoundaryReleased = true;
+        }
+        return;
+    }
+    if (!m_isBoundaryReleased)
+        return;
+    m_isBoundaryReleased = false;
+    if (const TableError error = ConstellationTables::loadBoundaries(m_folders.tvkDirectory, m_boundaries))
+        StartupFailure::showAlert(*error);
 }
 
 void StarDatabaseModel::createRAGrid()

@@ -132,6 +132,9 @@ public:
     std::span<conLocn> conLocnArray() { return m_conLocns; }
     std::span<const conLocn> conLocnArray() const { return m_conLocns; }
 
+    // Read and checked at the start like every table, the boundaries are then
+    // held only while their layer shows (a projection with it off lets them
+    // go; the next with it on reads them again). Empty while let go.
     std::uint32_t numBoundary() const { return std::uint32_t(m_boundaries.size()); }
     std::span<boundaryLocn> boundaryLocns() { return m_boundaries; }
     std::span<const boundaryLocn> boundaryLocns() const { return m_boundaries; }
@@ -253,6 +256,9 @@ private:
     // Rebuilds one of the model's own caches when it exists; false on failure.
     template <class Table, class Record>
     bool rebuildCache(const Table& table, std::vector<Record>& records);
+    // Lets the boundaries go while hidden, reads them again when shown; a
+    // table gone since the start leaves the layer empty, after its alert.
+    void keepBoundaries(bool isShown);
 
     CatalogueFolders m_folders;
     PrefControl* m_prefControl = nullptr;
@@ -267,6 +273,7 @@ private:
     std::vector<conLine> m_conLines;
     std::vector<conLocn> m_conLocns;
     std::vector<boundaryLocn> m_boundaries;
+    bool m_isBoundaryReleased = false;
     std::vector<RALocn> m_raGrid;
     std::vector<AltAzLocn> m_altAzGrid;
     HorizonTables::Slots m_horizons;

@@ -10,6 +10,7 @@ void StarDatabaseModel::calculateStarPositions(bool force)
 
 void StarDatabaseModel::calculateStarPositions(const ProjectionInputs& inputs, bool force)
 {
+    keepBoundaries(inputs.isBoundaries);
     ProjectionPass::Catalogues catalogues;
     catalogues.stars = m_stars;
     catalogues.simStar = m_simStar.get();

@@ -14,8 +14,13 @@ constexpr unsigned kCapsLockIndicator = 0x01;
 
 void CapsLockState::DisplayCloser::operator()(_XDisplay* display) const { XCloseDisplay(display); }
 
-CapsLockState::CapsLockState()
+CapsLockState::CapsLockState() = default;
+
+CapsLockState::~CapsLockState() = default;
+
+void CapsLockState::open() const
 {
+    m_isOpened = true;
     // A client of its own, so the answer does not depend on the toolkit's
     // platform plugin; none when no X server is named.
     if (std::getenv("DISPLAY") == nullptr)
@@ -25,10 +30,10 @@ CapsLockState::CapsLockState()
     m_display.reset(display);
 }
 
-CapsLockState::~CapsLockState() = default;
-
 bool CapsLockState::isOn() const
 {
+    if (!m_isOpened)
+        open();
     unsigned state = 0;
     if (!m_display || XkbGetIndicatorState(m_display.get(), XkbUseCoreKbd, &state) != Success)
         return false;

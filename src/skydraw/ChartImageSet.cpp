@@ -198,7 +198,12 @@ void ChartImageSet::tint(QImage& image, const QColor& color)
 {
     if (image.isNull())
         return;
-    QPainter painter(&image);
-    painter.setCompositionMode(QPainter::CompositionMode_SourceAtop);
-    painter.fillRect(image.rect(), color);
+    {
+        QPainter painter(&image);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceAtop);
+        painter.fillRect(image.rect(), color);
+    }
+    // Pixels once painted on keep their paint engine for as long as they
+    // live; the kept sprite is a copy, without one.
+    image = image.copy();
 }

@@ -1,6 +1,7 @@
 #include "app/ChartAssembly.h"
 
 #include "chart/SkyView.h"
+#include "chart/menus/ChartMenuBar.h"
 #include "model/CatalogueFixture.h"
 #include "model/TempSettings.h"
 #include "platform/DataPaths.h"
@@ -110,6 +111,29 @@ TEST_F(ChartAssemblyTest, TheFirstStartInstallsAndBuildsTheSecondUsesTheCaches)
     QFile log(folders.userData + "/Misc/DebugLog.txt");
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     EXPECT_TRUE(log.readAll().contains("Constellation line ")) << log.fileName().toStdString();
+}
+
+// Boundaries are off after a first start: the launch reads and checks their
+// table but holds it only while the Show menu shows them, projected as drawn.
+TEST_F(ChartAssemblyTest, BoundariesAreHeldOnlyWhileTheShowMenuShowsThem)
+{
+    constexpr int kBoundariesItem = 2;  // "Const. Boundaries"
+    ChartAssembly program(folders);
+    ASSERT_TRUE(launches(program));
+    const StarDatabaseModel& model = program.starDatabaseModel();
+    ASSERT_FALSE(program.prefControl().isBoundaries());
+    EXPECT_EQ(model.numBoundary(), 0u);
+
+    program.menuBar().showMenu().menuAction(kBoundariesItem);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return model.numBoundary() >= 1600u; }, 10000));
+    int shown = 0;
+    for (const boundaryLocn& vertex : model.boundaryLocns())
+        shown += vertex.visible != 0;
+    EXPECT_GT(shown, 0);
+
+    program.menuBar().showMenu().menuAction(kBoundariesItem);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return model.numBoundary() == 0u; }, 10000));
+    EXPECT_TRUE(recorder.alerts.empty());
 }
 
 // A minor-planet cache large enough to be read on a worker arrives after the

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+
 namespace {
 
 using namespace ProjectionFixture;
@@ -84,6 +86,48 @@ TEST_F(ModelProjection, APathIsProjectedOnlyWhileItIsValid)
     model.setHasPlanetPath(true);
     model.calculateStarPositions(in, false);
     EXPECT_NE(model.planetPaths()[0].state, 7);
+}
+
+TEST_F(ModelProjection, BoundariesAreHeldWhileShownAndReadAgainTheSame)
+{
+    ProjectionInputs in = poleInputs();
+    in.isBoundaries = true;
+    StarDatabaseModel kept;
+    kept.setupDatabase(fixture.folders());
+    kept.calculateStarPositions(in, true);
+
+    in.isBoundaries = false;
+    model.calculateStarPositions(in, true);
+    EXPECT_EQ(model.numBoundary(), 0u);
+    in.isBoundaries = true;
+    model.calculateStarPositions(in, true);
+    ASSERT_EQ(model.numBoundary(), kept.numBoundary());
+    for (std::size_t i = 0; i < kept.numBoundary(); ++i) {
+        const boundaryLocn& a = model.boundaryLocns()[i];
+        const boundaryLocn& b = kept.boundaryLocns()[i];
+        ASSERT_EQ(a.visible, b.visible) << i;
+        ASSERT_EQ(a.lineId, b.lineId) << i;
+        ASSERT_EQ(QPointF(a.screenPt.x, a.screenPt.y), QPointF(b.screenPt.x, b.screenPt.y)) << i;
+    }
+    EXPECT_TRUE(recorder.alerts.empty());
+}
+
+TEST_F(ModelProjection, ABoundaryTableGoneSinceTheStartLeavesTheLayerEmptyAfterOneAlert)
+{
+    ProjectionInputs in = poleInputs();
+    model.calculateStarPositions(in, true);
+    ASSERT_TRUE(QFile::remove(fixture.folders().tvkDirectory + "Boundary.tvk"));
+    in.isBoundaries = true;
+    model.calculateStarPositions(in, true);
+    model.calculateStarPositions(in, true);
+    EXPECT_EQ(model.numBoundary(), 0u);
+    ASSERT_EQ(recorder.alerts.size(), 1u);
+    EXPECT_EQ(recorder.alerts[0].message, QString("Constellation boundary access error."));
+
+    // A new start reads the table put back.
+    fixture.writeInstallation();
+    model.setupDatabase(fixture.folders());
+    EXPECT_EQ(model.numBoundary(), 1600u);
 }
 
 }  // namespace

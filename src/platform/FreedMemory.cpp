@@ -1,0 +1,8 @@
+#include "platform/FreedMemory.h"
+
+#include <malloc.h>
+
+void FreedMemory::returnToSystem()
+{
+    malloc_trim(0);
+}
