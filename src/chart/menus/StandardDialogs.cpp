@@ -1,11 +1,12 @@
 #include "chart/menus/StandardDialogs.h"
 
+#include "chart/printing/PrintModule.h"
+#include "platform/DeviceModule.h"
 #include "platform/StringTables.h"
 
+#include <QDebug>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPageSetupDialog>
-#include <QPrintDialog>
 #include <QPushButton>
 
 namespace {
@@ -40,13 +41,13 @@ FileMenuActions::Dialogs standardDialogs(QWidget* parent)
             return Choice::Save;
         return box.clickedButton() == discard ? Choice::Discard : Choice::Resume;
     };
-    dialogs.printPanel = [parent](QPrinter& printer) {
-        QPrintDialog dialog(&printer, parent);
-        return dialog.exec() == QDialog::Accepted;
-    };
-    dialogs.pageSetup = [parent](QPrinter& printer) {
-        QPageSetupDialog dialog(&printer, parent);
-        return dialog.exec() == QDialog::Accepted;
+    dialogs.makePrinter = [parent]() -> std::unique_ptr<PagePrinter> {
+        const DeviceModule::Entry entry = DeviceModule::find(PrintModule::kName, PrintModule::kCreatePrinter);
+        if (!entry.address) {
+            qWarning().noquote() << "Nothing can be printed:" << entry.error;
+            return nullptr;
+        }
+        return reinterpret_cast<PrintModule::CreatePrinter*>(entry.address)(parent);
     };
     return dialogs;
 }

@@ -1,0 +1,17 @@
+// FocusCurveFit in the program: the call goes to the fit module, loaded with
+// the first autofocus curve, so that a start maps neither LAPACK nor BLAS.
+// The tests and benchmarks link FocusCurveFit.cpp itself instead.
+#include "focus/FocusFitModule.h"
+#include "platform/DeviceModule.h"
+
+#include <QDebug>
+
+std::optional<FocusFit> FocusCurveFit::fit(std::span<const FocusSample> samples, double scale)
+{
+    static const DeviceModule::Entry entry = DeviceModule::find(FocusFitModule::kName, FocusFitModule::kFit);
+    if (!entry.address) {
+        qWarning().noquote() << "The focus curve cannot be fitted:" << entry.error;
+        return std::nullopt;
+    }
+    return reinterpret_cast<FocusFitModule::Fit*>(entry.address)(samples, scale);
+}
