@@ -4,14 +4,11 @@
 #include "focus/FocusFitModule.h"
 #include "platform/DeviceModule.h"
 
-#include <QDebug>
-
 std::optional<FocusFit> FocusCurveFit::fit(std::span<const FocusSample> samples, double scale)
 {
-    static const DeviceModule::Entry entry = DeviceModule::find(FocusFitModule::kName, FocusFitModule::kFit);
-    if (!entry.address) {
-        qWarning().noquote() << "The focus curve cannot be fitted:" << entry.error;
+    static const DeviceModule::Entry entry = DeviceModule::findOrWarn(
+        FocusFitModule::kName, FocusFitModule::kFit, QStringLiteral("The focus curve cannot be fitted"));
+    if (!entry.address)
         return std::nullopt;
-    }
     return reinterpret_cast<FocusFitModule::Fit*>(entry.address)(samples, scale);
 }

@@ -21,6 +21,10 @@ struct Entry {
 // installed lib/norvane-pro folder.
 Entry find(const char* module, const char* symbol);
 
+// As find(); when not found, the error reads "`failure`: why" and goes to
+// the warnings, for a feature that cannot work without its module.
+Entry findOrWarn(const char* module, const char* symbol, const QString& failure);
+
 // The entry as the function type the module declares; null when not found.
 template <class Function>
 Function* function(const char* module, const char* symbol)

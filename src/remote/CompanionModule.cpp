@@ -2,18 +2,12 @@
 
 #include "platform/DeviceModule.h"
 
-#include <QDebug>
-
 const CompanionModule::Calls* CompanionModule::calls()
 {
     static const Calls* const loaded = []() -> const Calls* {
-        const DeviceModule::Entry entry = DeviceModule::find(kName, kCalls);
-        if (!entry.address) {
-            qWarning().noquote() << "The companion server cannot exchange property lists or be found:"
-                                 << entry.error;
-            return nullptr;
-        }
-        return reinterpret_cast<GetCalls*>(entry.address)();
+        const DeviceModule::Entry entry = DeviceModule::findOrWarn(
+            kName, kCalls, QStringLiteral("The companion server cannot exchange property lists or be found"));
+        return entry.address ? reinterpret_cast<GetCalls*>(entry.address)() : nullptr;
     }();
     return loaded;
 }

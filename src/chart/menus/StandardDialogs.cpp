@@ -4,7 +4,6 @@
 #include "platform/DeviceModule.h"
 #include "platform/StringTables.h"
 
-#include <QDebug>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -42,12 +41,9 @@ FileMenuActions::Dialogs standardDialogs(QWidget* parent)
         return box.clickedButton() == discard ? Choice::Discard : Choice::Resume;
     };
     dialogs.makePrinter = [parent]() -> std::unique_ptr<PagePrinter> {
-        const DeviceModule::Entry entry = DeviceModule::find(PrintModule::kName, PrintModule::kCreatePrinter);
-        if (!entry.address) {
-            qWarning().noquote() << "Nothing can be printed:" << entry.error;
-            return nullptr;
-        }
-        return reinterpret_cast<PrintModule::CreatePrinter*>(entry.address)(parent);
+        const DeviceModule::Entry entry = DeviceModule::findOrWarn(PrintModule::kName, PrintModule::kCreatePrinter,
+                                                                   QStringLiteral("Nothing can be printed"));
+        return entry.address ? reinterpret_cast<PrintModule::CreatePrinter*>(entry.address)(parent) : nullptr;
     };
     return dialogs;
 }

@@ -7,7 +7,6 @@
 #include "platform/DeviceModule.h"
 
 #include <QCoreApplication>
-#include <QDebug>
 #include <QTimer>
 
 #include <cmath>
@@ -35,11 +34,10 @@ std::optional<QImage> OpenGLView::drawImage(std::uint16_t width, std::uint16_t h
     if (!m_isContextTried) {
         m_isContextTried = true;
         const DeviceModule::Entry entry =
-            DeviceModule::find(PanoramaRendererModule::kName, PanoramaRendererModule::kCreateRenderer);
+            DeviceModule::findOrWarn(PanoramaRendererModule::kName, PanoramaRendererModule::kCreateRenderer,
+                                     QStringLiteral("The photographic horizon cannot be drawn"));
         if (entry.address)
             m_renderer = reinterpret_cast<PanoramaRendererModule::CreateRenderer*>(entry.address)();
-        else
-            qWarning().noquote() << "The photographic horizon cannot be drawn:" << entry.error;
     }
     if (!m_renderer)
         return std::nullopt;

@@ -5,21 +5,18 @@
 #include "find/calendar/CalendarModule.h"
 #include "platform/DeviceModule.h"
 
-#include <QDebug>
-
 namespace {
 
-const CalendarModule::Calls* calls(QString* error = nullptr)
+const DeviceModule::Entry& module()
 {
-    static const DeviceModule::Entry entry = DeviceModule::find(CalendarModule::kName, CalendarModule::kCalls);
-    if (!entry.address) {
-        const QString why = QStringLiteral("The calendars cannot be read: %1").arg(entry.error);
-        qWarning().noquote() << why;
-        if (error)
-            *error = why;
-        return nullptr;
-    }
-    return reinterpret_cast<CalendarModule::GetCalls*>(entry.address)();
+    static const DeviceModule::Entry entry = DeviceModule::findOrWarn(
+        CalendarModule::kName, CalendarModule::kCalls, QStringLiteral("The calendars cannot be had"));
+    return entry;
+}
+
+const CalendarModule::Calls* calls()
+{
+    return module().address ? reinterpret_cast<CalendarModule::GetCalls*>(module().address)() : nullptr;
 }
 
 }  // namespace
@@ -38,7 +35,6 @@ bool IcalCalendarStore::saveEvent(int calendar, const CalendarEvent& event)
 
 QString IcalCalendarStore::createCalendar(const QString& title)
 {
-    QString error;
-    const CalendarModule::Calls* module = calls(&error);
-    return module ? module->createCalendar(*this, title) : error;
+    const CalendarModule::Calls* loaded = calls();
+    return loaded ? loaded->createCalendar(*this, title) : module().error;
 }
