@@ -6,7 +6,7 @@
 #include "app/CompanionPrefsLink.h"
 #include "app/CompanionViewLink.h"
 #include "remote/Controller.h"
-#include "remote/DnssdDiscovery.h"
+#include "remote/LoadedDiscovery.h"
 #include "remote/SleepWatch.h"
 
 class ChartAssembly;
@@ -31,7 +31,7 @@ private:
     CompanionMountLink m_mount;
     CompanionFinderLink m_finder;
     CompanionViewLink m_view;
-    DnssdDiscovery m_discovery;
+    LoadedDiscovery m_discovery;
     Controller m_controller;
     CompanionGuideLink m_guide;
     SleepWatch m_sleep;

@@ -1,6 +1,7 @@
 #include "platform/DeviceModule.h"
 
 #include <QCoreApplication>
+#include <QDebug>
 #include <QFile>
 #include <QFileInfo>
 
@@ -58,6 +59,16 @@ Entry find(const char* module, const char* symbol)
     if (!address)
         return {nullptr, QString("%1 has no %2").arg(QLatin1String(module), QLatin1String(symbol))};
     return {address, {}};
+}
+
+Entry findOrWarn(const char* module, const char* symbol, const QString& failure)
+{
+    Entry entry = find(module, symbol);
+    if (!entry.address) {
+        entry.error = QStringLiteral("%1: %2").arg(failure, entry.error);
+        qWarning().noquote() << entry.error;
+    }
+    return entry;
 }
 
 }  // namespace DeviceModule

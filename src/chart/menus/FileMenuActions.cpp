@@ -4,6 +4,7 @@
 #include "chart/ChartOutlets.h"
 #include "chart/MainWindowControl.h"
 #include "chart/menus/MenuText.h"
+#include "chart/printing/PagePrinter.h"
 #include "chart/printing/PrintSkyView.h"
 #include "find/panels/CalendarEvents.h"
 #include "find/panels/PhotoPanel.h"
@@ -16,7 +17,6 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
-#include <QPrinter>
 #include <QTimer>
 
 namespace {
@@ -28,38 +28,6 @@ const QString kPhotoFilter =
     QStringLiteral("Images (*.png *.jpeg *.JPG *.JPEG *.jpg *.tiff *.tif *.TIFF *.TIF *.PICT *.BMP *.bmp *.GIF *.gif)");
 // The tour panel comes back this long after the question closed.
 constexpr int kReopenMilliseconds = 500;
-// The printed page keeps this margin inside the printable area.
-constexpr double kPageInset = 5.0;
-constexpr double kPointsPerInch = 72.0;
-
-// The printable area of the paper in points, y upward from the paper's
-// lower left, inset; and the paper's height.
-struct Paper {
-    QRectF page;
-    double height = 0.0;
-};
-
-Paper paperOf(QPrinter& printer)
-{
-    printer.setFullPage(true);
-    const QPageLayout layout = printer.pageLayout();
-    const QRectF full = layout.fullRectPoints();
-    const QRectF printable = layout.paintRectPoints();
-    const QRectF up(printable.x(), full.height() - printable.bottom(), printable.width(), printable.height());
-    return {up.adjusted(kPageInset, kPageInset, -kPageInset, -kPageInset), full.height()};
-}
-
-// One page on the printer, the painter drawing in points from the paper's top left.
-void printOnePage(QPrinter& printer, const std::function<void(QPainter&, const Paper&)>& draw)
-{
-    const Paper paper = paperOf(printer);
-    QPainter painter(&printer);
-    if (!painter.isActive())
-        return;
-    const double dotsPerPoint = printer.resolution() / kPointsPerInch;
-    painter.scale(dotsPerPoint, dotsPerPoint);
-    draw(painter, paper);
-}
 
 }  // namespace
 
@@ -237,26 +205,26 @@ void FileMenuActions::openPhotoFile()
     m_outlets.photoPanel->showPhoto(image, QFileInfo(path).fileName());
 }
 
-QPrinter& FileMenuActions::printInfo()
+PagePrinter* FileMenuActions::printInfo()
 {
-    if (!m_printInfo)
-        m_printInfo = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    return *m_printInfo;
+    if (!m_printInfo && m_dialogs.makePrinter)
+        m_printInfo = m_dialogs.makePrinter();
+    return m_printInfo.get();
 }
 
 void FileMenuActions::printSkyDisplay()
 {
-    if (m_dialogs.printPanel(printInfo()))
-        printChart(printInfo());
+    if (PagePrinter* printer = printInfo(); printer && printer->printPanel())
+        printChart(*printer);
     makeMainWindowKey();
 }
 
-void FileMenuActions::printChart(QPrinter& printer)
+void FileMenuActions::printChart(PagePrinter& printer)
 {
     PrintSkyView* view = m_printSkyView;
     if (!view)
         return;
-    printOnePage(printer, [view](QPainter& painter, const Paper& paper) {
+    printer.printPage([view](QPainter& painter, const PagePrinter::Paper& paper) {
         view->setPageRect(paper.page);
         view->drawRect(painter, paper.height);
     });
@@ -264,8 +232,9 @@ void FileMenuActions::printChart(QPrinter& printer)
 
 void FileMenuActions::printSVDisplay()
 {
-    if (ScopeViewControl* view = m_outlets.svControl; view && m_dialogs.printPanel(printInfo())) {
-        printOnePage(printInfo(), [view](QPainter& painter, const Paper& paper) {
+    PagePrinter* printer = printInfo();
+    if (ScopeViewControl* view = m_outlets.svControl; view && printer && printer->printPanel()) {
+        printer->printPage([view](QPainter& painter, const PagePrinter::Paper& paper) {
             const QRectF& up = paper.page;
             view->printPage(painter, QRectF(up.x(), paper.height - up.bottom(), up.width(), up.height()));
         });
@@ -275,7 +244,8 @@ void FileMenuActions::printSVDisplay()
 
 void FileMenuActions::pageLayoutAction()
 {
-    m_dialogs.pageSetup(printInfo());
+    if (PagePrinter* printer = printInfo())
+        printer->pageSetup();
     makeMainWindowKey();
 }
 

@@ -10,7 +10,7 @@
 
 class PrefControl;
 class PrintSkyView;
-class QPrinter;
+class PagePrinter;
 struct ChartOutlets;
 
 // The File menu: open a photograph, open and save tours and build one by
@@ -36,9 +36,9 @@ public:
         std::function<QString(const QString&, const QString&, const QString&)> openFile;
         std::function<QString(const QString&, const QString&, const QString&)> saveFile;
         std::function<TourCloseChoice()> askTourClose;
-        // The print and page set-up panels; false when cancelled.
-        std::function<bool(QPrinter&)> printPanel;
-        std::function<bool(QPrinter&)> pageSetup;
+        // The print settings every print shares, with their panels, made at
+        // the first print or page set-up; none: nothing is printed.
+        std::function<std::unique_ptr<PagePrinter>()> makePrinter;
     };
 
     // Without a print view nothing of the chart is printed.
@@ -62,9 +62,10 @@ public:
     void pageLayoutAction();
 
     // Prints the chart on `printer` without any panel: one page.
-    void printChart(QPrinter& printer);
-    // The print settings every print shares; made on first use.
-    QPrinter& printInfo();
+    void printChart(PagePrinter& printer);
+    // The print settings every print shares; made on first use, null when
+    // they cannot be had.
+    PagePrinter* printInfo();
 
 private:
     void createTour();
@@ -78,7 +79,7 @@ private:
     PrintSkyView* m_printSkyView;
     QString m_tourDirectory;
     Dialogs m_dialogs;
-    std::unique_ptr<QPrinter> m_printInfo;
+    std::unique_ptr<PagePrinter> m_printInfo;
     QString m_tourItemTitle;
     // Owns the delayed reopening of the tour panel, which goes with the menu.
     QObject m_timers;

@@ -1,11 +1,11 @@
 #include "chart/menus/StandardDialogs.h"
 
+#include "chart/printing/PrintModule.h"
+#include "platform/DeviceModule.h"
 #include "platform/StringTables.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPageSetupDialog>
-#include <QPrintDialog>
 #include <QPushButton>
 
 namespace {
@@ -40,13 +40,10 @@ FileMenuActions::Dialogs standardDialogs(QWidget* parent)
             return Choice::Save;
         return box.clickedButton() == discard ? Choice::Discard : Choice::Resume;
     };
-    dialogs.printPanel = [parent](QPrinter& printer) {
-        QPrintDialog dialog(&printer, parent);
-        return dialog.exec() == QDialog::Accepted;
-    };
-    dialogs.pageSetup = [parent](QPrinter& printer) {
-        QPageSetupDialog dialog(&printer, parent);
-        return dialog.exec() == QDialog::Accepted;
+    dialogs.makePrinter = [parent]() -> std::unique_ptr<PagePrinter> {
+        const DeviceModule::Entry entry = DeviceModule::findOrWarn(PrintModule::kName, PrintModule::kCreatePrinter,
+                                                                   QStringLiteral("Nothing can be printed"));
+        return entry.address ? reinterpret_cast<PrintModule::CreatePrinter*>(entry.address)(parent) : nullptr;
     };
     return dialogs;
 }

@@ -13,14 +13,11 @@
 #include <memory>
 #include <span>
 
+class PanoramaRenderer;
 class PrefControl;
-class QOffscreenSurface;
-class QOpenGLContext;
-class QOpenGLFramebufferObject;
-class QOpenGLShaderProgram;
 
-// The photographic horizon renderer. Not a view despite its name: it owns an
-// OpenGL context and draws off screen only. It wraps the current site's
+// The photographic horizon renderer. Not a view despite its name: through
+// its OpenGL renderer it draws off screen only. It wraps the current site's
 // panorama on a sphere, projects it with the chart's stereographic projection
 // for the view direction, the chart's scale and size, reads the frame back
 // and hands the chart the image (premultiplied ARGB, sky transparent). On
@@ -43,11 +40,11 @@ public:
 
     // Renders the current site's panorama for the chart's current view into
     // a `width` × `height` image; none without OpenGL, without a usable
-    // panorama for the site or on any OpenGL failure. The context is made on
-    // the first call.
+    // panorama for the site or on any OpenGL failure. The renderer and its
+    // context are made on the first call.
     std::optional<QImage> drawImage(std::uint16_t width, std::uint16_t height) override;
     // Whether OpenGL could be had (tried by the first render).
-    bool hasContext() const { return m_context != nullptr; }
+    bool hasContext() const { return m_renderer != nullptr; }
 
     // Per-site values; a site outside 0 to 4 reads 0 and is not set. Values
     // that are not finite are taken as 0.
@@ -75,22 +72,14 @@ public:
     int iHeight() const { return m_iHeight; }
 
 private:
-    bool createContext();
     bool getTexture(int site);
-    bool reSize(int width, int height);
-    bool isFrameComplete() const;
-    void genSphere(double radius, double azimuth, double altitude, std::uint16_t band, int width, int height);
     void dropTexture();
 
     const PrefControl& m_prefs;
     Links m_links;
 
     bool m_isContextTried = false;
-    std::unique_ptr<QOffscreenSurface> m_surface;
-    std::unique_ptr<QOpenGLContext> m_context;
-    std::unique_ptr<QOpenGLShaderProgram> m_program;
-    std::unique_ptr<QOpenGLFramebufferObject> m_framebuffer;
-    unsigned m_textureID = 0;
+    std::unique_ptr<PanoramaRenderer> m_renderer;
     // The site whose file was refused, so it is not read and reported again
     // at every frame; -1 for none.
     int m_refusedSite = -1;
@@ -102,8 +91,5 @@ private:
 
     int m_iWidth = 0;
     int m_iHeight = 0;
-    QImage m_pixMapBuf;  // the frame read back: the image handed out
     PhotoPanorama::HorizonTable m_pixelNotAlpha{};
-    int m_sizedWidth = 0;
-    int m_sizedHeight = 0;
 };

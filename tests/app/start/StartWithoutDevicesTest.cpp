@@ -1,14 +1,18 @@
 // A program of its own: it links what the program links and nothing more,
 // so the libraries mapped after its first chart are the program's own.
+#include "app/CompanionAssembly.h"
 #include "app/MountSessionFixture.h"
 #include "app/RemoteLink.h"
 #include "app/ScopeViewAssembly.h"
 #include "camera/CameraModules.h"
 #include "camera/movie/MovieWriter.h"
 #include "chart/SkyView.h"
+#include "find/panels/CalEventPanel.h"
+#include "focus/FocusCurveFit.h"
 #include "mount/MountProtocols.h"
 #include "platform/DeviceModule.h"
 #include "platform/widgets/DeferredIconStyle.h"
+#include "remote/ConnectionManager.h"
 #include "remote/speech/LoadedRecognizer.h"
 #include "remote/speech/LoadedSpeaker.h"
 #include "remote/speech/SpeechModules.h"
@@ -16,16 +20,22 @@
 #include "support/ColonCommandMount.h"
 #include "support/LX200Personality.h"
 #include "support/PtyDevice.h"
+#include "support/TestCompanion.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDBusConnection>
+#include <QDialog>
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -35,6 +45,12 @@ constexpr const char* kDeviceLibraries[] = {"libgphoto2",      "libhidapi",     
                                             "libQt6TextToSpeech", "libpocketsphinx", "libavcodec",
                                             "libavformat",     "libcfitsio",         "libraw",
                                             "libnorvane-"};
+
+// What only an autofocus curve, a calendar event, a print, the photographic
+// horizon or the companion server needs.
+constexpr const char* kFirstUseLibraries[] = {"liblapack", "libblas",       "libgfortran",        "libical",
+                                              "libQt6PrintSupport", "libQt6OpenGL", "libplist", "libdns_sd",
+                                              "libavahi-client"};
 
 // The image formats the program's windows never read as they are made:
 // guessing a picture's format would load their plugins and libraries. (An
@@ -47,6 +63,37 @@ bool isMapped(const char* library)
     QFile maps("/proc/self/maps");
     return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(QByteArray("/") + library);
 }
+
+QAction* menuItem(const QString& text)
+{
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        for (QAction* item : window->findChildren<QAction*>()) {
+            if (item->text() == text)
+                return item;
+        }
+    }
+    return nullptr;
+}
+
+// Cancels the modal panels that open while it lives, counting them.
+class PanelCanceller final : public QObject {
+public:
+    PanelCanceller()
+    {
+        m_poll.setInterval(20);
+        QObject::connect(&m_poll, &QTimer::timeout, this, [this] {
+            if (auto* panel = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                ++cancelled;
+                panel->reject();
+            }
+        });
+        m_poll.start();
+    }
+    int cancelled = 0;
+
+private:
+    QTimer m_poll;
+};
 
 // Counts the chart's paints of the sky (not the splash).
 class SkyPaints final : public QObject {
@@ -81,8 +128,10 @@ protected:
     {
         ASSERT_TRUE(chart->awakeFromNib());
         scopeView.emplace(*chart, folders);
-        for (const char* library : kUnreadImageFormats)
-            EXPECT_FALSE(isMapped(library)) << library;
+        for (const char* library : kUnreadImageFormats) {
+            if (isMapped(library))
+                formatsReadBeforeShow.push_back(library);
+        }
         chart->remoteLink().setVoice(std::make_unique<LoadedSpeaker>());
         chart->remoteLink().voiceCommands().setRecognizerFactory(&LoadedRecognizer::create);
         SkyPaints paints(chart->skyWindow().skyView());
@@ -99,6 +148,8 @@ protected:
     }
 
     std::optional<ScopeViewAssembly> scopeView;
+    // Telling only in a process's first start: a library once mapped stays.
+    std::vector<const char*> formatsReadBeforeShow;
 };
 
 }  // namespace
@@ -106,7 +157,10 @@ protected:
 TEST_F(StartWithoutDevicesTest, TheFirstChartMapsNoDeviceLibraryAndEveryDeviceStillConnects)
 {
     ASSERT_NO_FATAL_FAILURE(start());
+    EXPECT_EQ(formatsReadBeforeShow, std::vector<const char*>());
     for (const char* library : kDeviceLibraries)
+        EXPECT_FALSE(isMapped(library)) << library;
+    for (const char* library : kFirstUseLibraries)
         EXPECT_FALSE(isMapped(library)) << library;
 
     // A serial mount connects through the Connect menu as before.
@@ -156,6 +210,75 @@ TEST_F(StartWithoutDevicesTest, TheFirstChartMapsNoDeviceLibraryAndEveryDeviceSt
     EXPECT_TRUE(isMapped("libavcodec"));
 }
 
+TEST_F(StartWithoutDevicesTest, TheFitTheCalendarsThePrinterAndTheHorizonWorkAtTheirFirstUse)
+{
+    ASSERT_NO_FATAL_FAILURE(start());
+
+    // An autofocus curve: area = 50 + (p - 3000)^2 / 1000 has its vertex at 3000.
+    std::vector<FocusSample> samples;
+    for (quint16 position = 1000; position <= 5000; position += 500)
+        samples.push_back({position, 50.0 + (position - 3000.0) * (position - 3000.0) / 1000.0, 2.0f});
+    const std::optional<FocusFit> fit = FocusCurveFit::fit(samples, 10000.0);
+    ASSERT_TRUE(fit);
+    EXPECT_EQ(fit->bestFocus, 3000);
+    EXPECT_TRUE(isMapped("liblapack"));
+
+    // The calendar-event panel makes the default calendar and saves the chart's moment in it.
+    auto* panel = dynamic_cast<CalEventPanel*>(chart->outlets().calEventPanel);
+    ASSERT_NE(panel, nullptr);
+    panel->displayDateTime();
+    ASSERT_TRUE(panel->createDefaultCalendar());
+    panel->titleEditText().setText("Watch M 13");
+    ASSERT_TRUE(panel->saveEvent());
+    QFile calendar(folders.userData + "/Calendars/" + CalEventPanel::kDefaultCalendar + ".ics");
+    ASSERT_TRUE(calendar.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(calendar.readAll().contains("SUMMARY:Watch M 13"));
+    EXPECT_TRUE(isMapped("libical"));
+    panel->orderOut();
+
+    // The File menu's page set-up and print panels open on the shared
+    // settings (without a system printer there is no page set-up panel);
+    // the print panel cancelled, nothing is printed.
+    {
+        PanelCanceller canceller;
+        QAction* pageSetup = menuItem("Page Setup...");
+        QAction* print = menuItem("Print...");
+        ASSERT_TRUE(pageSetup && print);
+        pageSetup->trigger();
+        print->trigger();
+        EXPECT_GE(canceller.cancelled, 1);
+    }
+    EXPECT_TRUE(isMapped("libQt6PrintSupport"));
+
+    // The horizon's renderer comes with the first horizon drawn, whether or
+    // not this display has OpenGL.
+    chart->openGLView().drawImage(64, 48);
+    EXPECT_TRUE(isMapped("libQt6OpenGL"));
+}
+
+// The server, switched on, publishes through the system's discovery (no
+// daemon answers here) and reads a companion's commands on loopback.
+TEST_F(StartWithoutDevicesTest, TheCompanionServerLoadsItsLibrariesWhenSwitchedOn)
+{
+    if (QDBusConnection::systemBus().isConnected())
+        GTEST_SKIP() << "a system bus is present: an mDNS daemon could publish on the network";
+    ASSERT_NO_FATAL_FAILURE(start());
+    chart->prefControl().setIsExtConnect(true);
+    ConnectionManager* manager = chart->companion().controller().connectionManager();
+    ASSERT_NE(manager, nullptr);
+    ASSERT_TRUE(manager->serverSide().isListening());
+    EXPECT_TRUE(isMapped("libdns_sd"));
+
+    int commands = 0;
+    QObject::connect(manager, &ConnectionManager::connectionManagerHasReceivedCommand, [&] { ++commands; });
+    TestCompanion companion;
+    ASSERT_TRUE(companion.connectTo(manager->serverSide().port()));
+    ASSERT_TRUE(companion.sendCommand("connectToDevice", {{"deviceName", "Pocket"}}));
+    ASSERT_TRUE(companion.sendCommand("requestStatus"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return commands == 1; }, TestCompanion::kWaitMs));
+    EXPECT_TRUE(isMapped("libplist"));
+}
+
 TEST(DeviceModuleTest, AMissingModuleOrEntryIsReportedAndNotFatal)
 {
     const DeviceModule::Entry missing = DeviceModule::find("norvane-none", "norvaneCreateNothing");
@@ -164,4 +287,8 @@ TEST(DeviceModuleTest, AMissingModuleOrEntryIsReportedAndNotFatal)
     const DeviceModule::Entry noEntry = DeviceModule::find(CameraModules::kHid, "norvaneCreateNothing");
     EXPECT_EQ(noEntry.address, nullptr);
     EXPECT_FALSE(noEntry.error.isEmpty());
+    const DeviceModule::Entry warned = DeviceModule::findOrWarn("norvane-none", "norvaneCreateNothing", "Nothing works");
+    EXPECT_EQ(warned.address, nullptr);
+    EXPECT_TRUE(warned.error.startsWith("Nothing works: ")) << warned.error.toStdString();
+    EXPECT_TRUE(warned.error.contains("libnorvane-none.so")) << warned.error.toStdString();
 }

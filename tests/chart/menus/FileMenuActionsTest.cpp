@@ -1,12 +1,15 @@
 #include "chart/menus/MenuFakes.h"
 
 #include "chart/menus/FileMenuActions.h"
+#include "chart/printing/PagePrinter.h"
 #include "chart/printing/PrintSkyView.h"
 #include "find/panels/CalendarEvents.h"
 #include "find/tours/Tours.h"
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QPainter>
 #include <QTest>
 
 namespace {
@@ -28,6 +31,29 @@ struct FakeTours final : Tours, Logged {
         return writable;
     }
     void clearTour() override { log.add("tours", "clearTour"); objects = 0; }
+};
+
+// Print settings whose panels answer as told; a page is drawn on an image.
+struct FakePrinter final : PagePrinter {
+    bool accept = false;
+    int panels = 0;
+    int setups = 0;
+    bool printPanel() override
+    {
+        ++panels;
+        return accept;
+    }
+    bool pageSetup() override
+    {
+        ++setups;
+        return true;
+    }
+    void printPage(const Draw& draw) override
+    {
+        QImage page(100, 100, QImage::Format_RGB32);
+        QPainter painter(&page);
+        draw(painter, {QRectF(5, 5, 90, 90), 100});
+    }
 };
 
 class FileMenuActionsTest : public MenusTest {
@@ -165,6 +191,44 @@ TEST_F(FileMenuActionsTest, PrintItemsFollowTheirWindows)
 
     file->menuAction(FileMenuActions::kCustomHorizonTag);
     EXPECT_EQ(count("store.createCustomHorizons"), 1);
+}
+
+TEST_F(FileMenuActionsTest, ThePrintItemsShareOnePrinterAndPrintOnlyWhatThePanelAccepts)
+{
+    int made = 0;
+    FakePrinter* printer = nullptr;
+    FileMenuActions::Dialogs dialogs;
+    dialogs.makePrinter = [&]() -> std::unique_ptr<PagePrinter> {
+        ++made;
+        auto fake = std::make_unique<FakePrinter>();
+        printer = fake.get();
+        return fake;
+    };
+    FileMenuActions menu(settings(), outlets, nullptr, "/tours/", dialogs);
+    menu.menuAction(FileMenuActions::kPageSetupTag);
+    menu.menuAction(FileMenuActions::kPrintScopeViewTag);  // the panel is cancelled
+    EXPECT_EQ(count("svView.printPage"), 0);
+    ASSERT_NE(printer, nullptr);
+    printer->accept = true;
+    menu.menuAction(FileMenuActions::kPrintScopeViewTag);
+    EXPECT_EQ(count("svView.printPage"), 1);
+    EXPECT_EQ(made, 1);
+    EXPECT_EQ(printer->setups, 1);
+    EXPECT_EQ(printer->panels, 2);
+}
+
+TEST_F(FileMenuActionsTest, WithoutPrintSettingsThePrintItemsPrintNothing)
+{
+    // None asked for (the fixture's panels), and none to be had.
+    FileMenuActions::Dialogs dialogs;
+    dialogs.makePrinter = [] { return std::unique_ptr<PagePrinter>(); };
+    FileMenuActions unavailable(settings(), outlets, nullptr, "/tours/", dialogs);
+    for (FileMenuActions* menu : {file.get(), &unavailable}) {
+        menu->menuAction(FileMenuActions::kPageSetupTag);
+        menu->menuAction(FileMenuActions::kPrintTag);
+        menu->menuAction(FileMenuActions::kPrintScopeViewTag);
+    }
+    EXPECT_EQ(count("svView.printPage"), 0);
 }
 
 }  // namespace

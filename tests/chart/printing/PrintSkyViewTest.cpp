@@ -3,6 +3,7 @@
 #include "chart/menus/FileMenuActions.h"
 #include "chart/painting/HorizonPainter.h"
 #include "chart/printing/PrintSkyView.h"
+#include "chart/printing/QtPagePrinter.h"
 #include "model/Angles.h"
 #include "model/SkyDateModel.h"
 #include "model/records/AltAzLocn.h"
@@ -13,7 +14,6 @@
 #include <QFile>
 #include <QImage>
 #include <QPainter>
-#include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -161,10 +161,10 @@ TEST_F(PrintSkyViewTest, PrintingToPdfGivesOnePageWithTheChartAndFooter)
         GTEST_SKIP() << "poppler-utils is not installed";
     QTemporaryDir folder;
     const QString pdf = folder.filePath("chart.pdf");
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(pdf);
-    printer.setPageSize(QPageSize(QPageSize::A4));
+    QtPagePrinter printer(nullptr);
+    printer.printer().setOutputFormat(QPrinter::PdfFormat);
+    printer.printer().setOutputFileName(pdf);
+    printer.printer().setPageSize(QPageSize(QPageSize::A4));
     FileMenuActions file(settings(), outlets, printView.get(), folder.path(), {});
     file.printChart(printer);
 

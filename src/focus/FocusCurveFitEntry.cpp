@@ -1,0 +1,8 @@
+// The entry of the focus-curve fit module.
+#include "focus/FocusFitModule.h"
+
+extern "C" Q_DECL_EXPORT std::optional<FocusFit> norvaneFocusCurveFit(std::span<const FocusSample> samples,
+                                                                      double scale)
+{
+    return FocusCurveFit::fit(samples, scale);
+}

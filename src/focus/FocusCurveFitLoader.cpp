@@ -1,0 +1,14 @@
+// FocusCurveFit in the program: the call goes to the fit module, loaded with
+// the first autofocus curve, so that a start maps neither LAPACK nor BLAS.
+// The tests and benchmarks link FocusCurveFit.cpp itself instead.
+#include "focus/FocusFitModule.h"
+#include "platform/DeviceModule.h"
+
+std::optional<FocusFit> FocusCurveFit::fit(std::span<const FocusSample> samples, double scale)
+{
+    static const DeviceModule::Entry entry = DeviceModule::findOrWarn(
+        FocusFitModule::kName, FocusFitModule::kFit, QStringLiteral("The focus curve cannot be fitted"));
+    if (!entry.address)
+        return std::nullopt;
+    return reinterpret_cast<FocusFitModule::Fit*>(entry.address)(samples, scale);
+}

@@ -1,0 +1,14 @@
+// The entry of the companion module: property lists and service discovery.
+#include "remote/CompanionModule.h"
+#include "remote/DnssdDiscovery.h"
+#include "remote/PropertyList.h"
+
+extern "C" Q_DECL_EXPORT const CompanionModule::Calls* norvaneCompanionCalls()
+{
+    static const CompanionModule::Calls calls{
+        &PropertyList::toXml,
+        &PropertyList::readDictionary,
+        []() -> std::unique_ptr<CompanionDiscovery> { return std::make_unique<DnssdDiscovery>(); },
+    };
+    return &calls;
+}
