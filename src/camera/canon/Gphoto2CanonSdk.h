@@ -56,6 +56,8 @@ public:
     void download(Item item, Sink sink, Progress progress, Done done) override;
     Error downloadComplete(Item item) override;
     Error downloadCancel(Item item) override;
+    void completeDownload(Item item, Done done) override;
+    void cancelDownload(Item item, Done done) override;
     void releaseItem(Item item) override;
     void downloadEvfImage(FrameDone done) override;
     void startSdk(StepDone done) override;
