@@ -165,28 +165,6 @@ TEST_F(CanonLiveViewTest, QuickClicksEndAtTheLastOneInTheCamerasOrder)
         << "the camera, already zoomed by the first click, is only moved for the last";
 }
 
-TEST_F(CanonLiveViewTest, ARefusedZoomBeepsAndTheNextClickTogglesFromTheCamerasZoom)
-{
-    ASSERT_TRUE(startLiveView());
-    sdk.failWrite(kPropEvfZoom, 0, kErrDeviceBusy);
-    ASSERT_TRUE(control->setupCanonLiveViewPosition(0, 0));
-    ASSERT_TRUE(waitFor([this] { return alerts.beeps == 1; }));
-    EXPECT_EQ(control->canonZoomScale(), 1u) << "the camera stayed at the whole frame";
-    EXPECT_TRUE(control->panel().expComboEnabled);
-    EXPECT_TRUE(logText().contains("EdsSetPropertyData kEdsPropID_Evf_Zoom error: 0x0081."));
-
-    sdk.failWrite(kPropEvfZoom, 0, kOk);
-    ASSERT_TRUE(click(0, 0));
-    EXPECT_EQ(sdk.uint32Value(kPropEvfZoom), 5u) << "the next click zooms in, as the user sees it";
-
-    // A refused jog is silent and leaves the zoom.
-    sdk.failWrite(kPropEvfZoomPosition, 0, kErrDeviceBusy);
-    EXPECT_TRUE(control->jogCanonLiveViewPosition(128, 0));
-    QTest::qWait(50);
-    EXPECT_EQ(alerts.beeps, 1);
-    EXPECT_EQ(control->canonZoomScale(), 5u);
-}
-
 TEST_F(CanonLiveViewTest, ASwitchOffWhileTheCameraIsBusySwitchingOnLeavesItOff)
 {
     // The camera is busy: the switch-on is still retrying when it is switched off.
@@ -195,13 +173,10 @@ TEST_F(CanonLiveViewTest, ASwitchOffWhileTheCameraIsBusySwitchingOnLeavesItOff)
     QTest::qWait(150);
     liveView(false);
     sdk.failWrite(kPropEvfOutputDevice, 0, kOk);
-    ASSERT_TRUE(waitFor([this] { return !sdk.writesTo(kPropEvfOutputDevice).empty(); }));
     QTest::qWait(1200);
-    EXPECT_EQ(sdk.uint32Value(kPropEvfOutputDevice) & kEvfOutputHost, 0u);
-    for (const std::uint32_t written : sdk.writesTo(kPropEvfOutputDevice))
-        EXPECT_EQ(written & kEvfOutputHost, 0u) << "the earlier switch's retries were dropped";
+    EXPECT_EQ(sdk.writesTo(kPropEvfOutputDevice), std::vector<std::uint32_t>{0})
+        << "the earlier switch's retries were dropped";
     EXPECT_FALSE(control->isCanonLiveView());
-    EXPECT_FALSE(control->isFrameTimerRunning());
 }
 
 TEST_F(CanonLiveViewTest, TheCameraIsKeptAwakeWhileLiveViewRuns)
