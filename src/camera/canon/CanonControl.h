@@ -359,6 +359,7 @@ private:
     // under way are answered.
     void requestZoom();
     void writeZoom();
+    void writeZoomScale(std::uint32_t scale);
     void zoomFailed(const char* format, CanonSdk::Error error);
     void zoomAnswered();
     void stopLiveViewForDisconnect();

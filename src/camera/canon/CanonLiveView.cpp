@@ -251,21 +251,10 @@ void CanonControl::writeZoom()
 {
     m_isZoomWriting = true;
     if (m_canonZoomScale == kZoomWhole) {
-        if (m_cameraZoomScale == kZoomWhole) {
+        if (m_cameraZoomScale == kZoomWhole)
             zoomAnswered();
-            return;
-        }
-        writeWithRetries(kPropEvfZoom, uint32Bytes(kZoomWhole), 0, 0, [this](Error zoom) {
-            if (zoom == kOk) {
-                m_cameraZoomScale = kZoomWhole;
-                m_panel.movieFramesEnabled = true;
-                m_panel.expComboEnabled = true;
-                changed();
-            } else {
-                zoomFailed(kZoomError, zoom);
-            }
-            zoomAnswered();
-        });
+        else
+            writeZoomScale(kZoomWhole);
         return;
     }
     writeWithRetries(kPropEvfZoomPosition, zoomPositionBytes(m_zoomPt), 0, 0, [this](Error position) {
@@ -273,26 +262,30 @@ void CanonControl::writeZoom()
             // A jog the camera refuses is left silently, as the arrow keys expect.
             if (m_cameraZoomScale != kZoomWindow)
                 zoomFailed(kZoomPositionError, position);
-            zoomAnswered();
+        } else if (m_cameraZoomScale != kZoomWindow) {
+            writeZoomScale(kZoomWindow);
             return;
-        }
-        if (m_cameraZoomScale == kZoomWindow) {
+        } else {
             emit imageChanged();
-            zoomAnswered();
-            return;
         }
-        writeWithRetries(kPropEvfZoom, uint32Bytes(kZoomWindow), 0, 0, [this](Error zoom) {
-            if (zoom == kOk) {
-                m_cameraZoomScale = kZoomWindow;
+        zoomAnswered();
+    });
+}
+
+void CanonControl::writeZoomScale(std::uint32_t scale)
+{
+    writeWithRetries(kPropEvfZoom, uint32Bytes(scale), 0, 0, [this, scale](Error zoom) {
+        if (zoom == kOk) {
+            m_cameraZoomScale = scale;
+            if (scale == kZoomWindow)
                 emit imageChanged();
-                m_panel.movieFramesEnabled = true;
-                m_panel.expComboEnabled = false;
-                changed();
-            } else {
-                zoomFailed(kZoomError, zoom);
-            }
-            zoomAnswered();
-        });
+            m_panel.movieFramesEnabled = true;
+            m_panel.expComboEnabled = scale == kZoomWhole;
+            changed();
+        } else {
+            zoomFailed(kZoomError, zoom);
+        }
+        zoomAnswered();
     });
 }
 
