@@ -600,7 +600,11 @@ TEST_F(CanonGphoto2LiveView, SwitchingZoomingJoggingAndExtendingDoNotWaitForTheC
     ASSERT_TRUE(waitFor([this] { return !control->panel().expComboEnabled; }));
     EXPECT_EQ(last("eoszoom"), "5");
     ASSERT_TRUE(waitFor([this] { return last("eoszoomposition") == "128,2573"; }));
-    EXPECT_EQ(writes("eoszoomposition"), (QStringList{"0,0", "0,2765", "128,2573"})) << "the window, then the jog";
+    // The click waits for the switch-on's writes when their answer is still
+    // on its way; the jog that follows it then replaces it.
+    const QStringList positions = writes("eoszoomposition");
+    EXPECT_TRUE(positions == QStringList({"0,0", "0,2765", "128,2573"}) || positions == QStringList({"0,0", "128,2573"}))
+        << positions.join(' ').toStdString();
 
     control->canonExtendLiveViewTime();
     ASSERT_TRUE(control->setupCanonLiveViewPosition(500, 500));
