@@ -121,12 +121,19 @@ public:
     void canonBatteryLevelTimer();
 
     // Live view and the camera checks.
-    bool setupCanonLiveView(bool on);
+    // Switches the camera's viewfinder output without waiting for it;
+    // isCanonLiveView() follows the camera's report. The last switch wins:
+    // the answers of an earlier one are dropped.
+    void setupCanonLiveView(bool on);
     void setIsCanonLiveView();
     // Asks for the next live-view frame; the image changes when it comes.
     void getCanonLiveView();
-    // A click in the image view (view points, origin bottom left).
+    // A click in the image view (view points, origin bottom left): toggles
+    // the zoom at once and tells the camera without waiting; false without
+    // live view. A click while the camera is still being told is written
+    // after it, the last one winning; a refused zoom beeps and is undone.
     bool setupCanonLiveViewPosition(double x, double y);
+    // Moves the zoom window likewise; false at zoom 1.
     bool jogCanonLiveViewPosition(int dx, int dy);
     void canonExtendLiveViewTime();
     void setIsCanonBulb();
@@ -314,6 +321,10 @@ private:
     // What follows a download, done or failed.
     void downloadEnded(CanonSdk::Item item, bool downloaded);
     void finishTransfer(CanonSdk::Item item, bool firstOfPair);
+    // Lets the camera free a saved image, once more after a pause when it
+    // refuses; then goes on as after any download.
+    void releaseFromCamera(CanonSdk::Item item, bool firstTry);
+    void downloadSaved(CanonSdk::Item item);
     // One try at the item's bytes into the numbered file.
     void transfer(CanonSdk::Item item, bool firstTry);
     void transferEnded(CanonSdk::Item item, SafeWrite& file, CanonSdk::Error error, bool firstTry);
@@ -332,11 +343,25 @@ private:
     void setCountText();
     void uiUnlock();
     void canonEvTimer();
+    // An answer that reaches the controller only while it is connected and
+    // no live-view switch or disconnection came since it was asked.
+    template <class Then>
+    auto whileLiveView(Then then);
     // Writes a live-view property, again after `intervalMs` while the camera
     // is busy, at most `retries` more times; `done` gets the last result.
     void writeWithRetries(std::uint32_t property, const QByteArray& data, int retries, int intervalMs,
                           std::function<void(CanonSdk::Error)> done);
-    bool writeZoomPosition();
+    // A new switch or a disconnection: what the one before still waits for is dropped.
+    void newLiveViewSwitch();
+    void switchLiveViewOn(std::uint32_t device);
+    void switchLiveViewOff(std::uint32_t device);
+    // Brings the camera's zoom to the wanted one, now or once the writes
+    // under way are answered.
+    void requestZoom();
+    void writeZoom();
+    void writeZoomScale(std::uint32_t scale);
+    void zoomFailed(const char* format, CanonSdk::Error error);
+    void zoomAnswered();
     void stopLiveViewForDisconnect();
     // Movie steps.
     void recordButton();
@@ -458,6 +483,17 @@ private:
     bool m_isFrameRequested = false;
     // Pending live-view writes of an earlier switch belong to it alone.
     std::uint64_t m_liveViewGeneration = 0;
+    // Live view was last switched on: a switch-off reaches the camera even
+    // before it has reported live view running.
+    bool m_isLiveViewWanted = false;
+    // The output device as last read, kept for the disconnection, which
+    // cannot wait for a read.
+    std::uint32_t m_evfOutputDevice = 0;
+    // Zoom writes under way, and a later click or jog waiting for them.
+    bool m_isZoomWriting = false;
+    bool m_isZoomPending = false;
+    // The zoom the camera last took.
+    std::uint32_t m_cameraZoomScale = 1;
     bool m_hasCamera = false;
     // Kept for the whole run, across reconnections.
     bool m_isLowBatteryWarned = false;

@@ -62,7 +62,8 @@ void CanonControl::takeNextTransfer()
 {
     const CanonSdk::Item item = m_transfers.front();
     if (m_isCanonAbort) {
-        m_sdk.downloadCancel(item);
+        // Queued before the item is let go; nothing waits for its answer.
+        m_sdk.cancelDownload(item, {});
         setFocusEnabled();
         finishTransfer(item, false);
         return;
@@ -268,9 +269,28 @@ void CanonControl::transferEnded(CanonSdk::Item item, SafeWrite& file, CanonSdk:
     m_canonFilePath = *path;
     m_isCanonFileTestImage = m_isTestDownload;
     // Only now that the computer holds the image may the camera let go of it.
-    if (m_sdk.downloadComplete(item) != kOk)
-        m_sdk.downloadComplete(item);
+    releaseFromCamera(item, true);
+}
 
+void CanonControl::releaseFromCamera(CanonSdk::Item item, bool firstTry)
+{
+    const QPointer<CanonControl> self(this);
+    m_sdk.completeDownload(item, [self, item, firstTry](Error error) {
+        if (!self)
+            return;
+        if (error == kOk || !firstTry || !self->m_isCanonConnected) {
+            self->downloadSaved(item);
+            return;
+        }
+        QTimer::singleShot(kRetryWaitMs, self, [self, item] {
+            if (self)
+                self->releaseFromCamera(item, false);
+        });
+    });
+}
+
+void CanonControl::downloadSaved(CanonSdk::Item item)
+{
     m_isCanonDownloading = false;
     m_panel.progress = 0;
     m_panel.expButtonEnabled = true;
@@ -280,7 +300,8 @@ void CanonControl::transferEnded(CanonSdk::Item item, SafeWrite& file, CanonSdk:
     emit imageChanged();
     m_isCanonUSBBusy = false;
     changed();
-    downloadEnded(item, true);
+    // A camera gone meanwhile takes no further exposure.
+    downloadEnded(item, m_isCanonConnected);
 }
 
 void CanonControl::canonDownloadProgress(double percent)

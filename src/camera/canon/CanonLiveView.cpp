@@ -18,6 +18,9 @@ constexpr int kOnRetryMs = 100;
 constexpr int kOffRetryMs = 50;
 constexpr std::uint32_t kZoomWhole = 1;
 constexpr std::uint32_t kZoomWindow = 5;
+constexpr const char* kZoomError = "EdsSetPropertyData kEdsPropID_Evf_Zoom error: 0x%04X.";
+constexpr const char* kZoomPositionError = "EdsSetPropertyData kEdsPropID_Evf_ZoomPosition error: 0x%04X.";
+constexpr const char* kExtendError = "EdsSendCommand ExtendShutDownTimer error: 0x%04X.";
 
 QByteArray zoomPositionBytes(QPoint at)
 {
@@ -26,73 +29,112 @@ QByteArray zoomPositionBytes(QPoint at)
 
 }  // namespace
 
+template <class Then>
+auto CanonControl::whileLiveView(Then then)
+{
+    return whilePending(&CanonControl::m_isCanonConnected, &CanonControl::m_liveViewGeneration, std::move(then));
+}
+
 void CanonControl::writeWithRetries(std::uint32_t property, const QByteArray& data, int retries, int intervalMs,
                                     std::function<void(CanonSdk::Error)> done)
 {
-    const Error error = m_sdk.setPropertyData(property, 0, data);
-    if (error != kErrDeviceBusy || retries == 0) {
-        done(error);
-        return;
+    m_sdk.writePropertyData(property, 0, data, whileLiveView([=, this](Error error) {
+        if (error != kErrDeviceBusy || retries == 0) {
+            done(error);
+            return;
+        }
+        // The camera is busy: try again later without holding up the event loop.
+        const std::uint64_t generation = m_liveViewGeneration;
+        QTimer::singleShot(intervalMs, this, [=, this] {
+            if (generation == m_liveViewGeneration && m_isCanonConnected)
+                writeWithRetries(property, data, retries - 1, intervalMs, done);
+        });
+    }));
+}
+
+void CanonControl::newLiveViewSwitch()
+{
+    ++m_liveViewGeneration;
+    m_isZoomWriting = false;
+    m_isZoomPending = false;
+}
+
+void CanonControl::setupCanonLiveView(bool on)
+{
+    const bool running = m_isCanonLiveView || m_isLiveViewWanted;
+    newLiveViewSwitch();
+    m_isLiveViewWanted = on;
+    if (!on) {
+        // The frames stop at once; the camera is told when it answers.
+        m_isCanonLiveView = false;
+        if (!running)
+            return;
     }
-    // The camera is busy: try again later without holding up the event loop.
-    const std::uint64_t generation = m_liveViewGeneration;
-    QTimer::singleShot(intervalMs, this, [=, this] {
-        if (generation == m_liveViewGeneration)
-            writeWithRetries(property, data, retries - 1, intervalMs, done);
+    m_sdk.readUInt32(kPropEvfOutputDevice, 0, whileLiveView([this, on](Error error, std::uint32_t device) {
+        if (error != kOk) {
+            logError("setupCanonLiveView EdsGetPropertyData error: 0x%04X.", error);
+            return;
+        }
+        logError("setupCanonLiveView EdsGetPropertyData device: 0x%04X.", device);
+        m_evfOutputDevice = device;
+        if (on)
+            switchLiveViewOn(device);
+        else
+            switchLiveViewOff(device);
+    }));
+}
+
+void CanonControl::switchLiveViewOn(std::uint32_t device)
+{
+    writeWithRetries(kPropEvfOutputDevice, uint32Bytes(device | kEvfOutputHost), kBusyRetries, kOnRetryMs,
+                     [this, device](Error result) {
+        if (result != kOk) {
+            logError("EdsSetPropertyData kEdsPropID_Evf_OutputDevice error: 0x%04X.", result);
+            return;
+        }
+        m_evfOutputDevice = device | kEvfOutputHost;
+        // A click meanwhile waits for these writes, and is written after them.
+        m_isZoomWriting = true;
+        const std::uint32_t scale = m_canonZoomScale;
+        writeWithRetries(kPropEvfZoomPosition, zoomPositionBytes(m_zoomPt), kBusyRetries, kOnRetryMs,
+                         [this, scale](Error position) {
+            if (position != kOk)
+                logError(kZoomPositionError, position);
+            writeWithRetries(kPropEvfZoom, uint32Bytes(scale), kBusyRetries, kOnRetryMs, [this, scale](Error zoom) {
+                if (zoom != kOk)
+                    logError(kZoomError, zoom);
+                else
+                    m_cameraZoomScale = scale;
+                zoomAnswered();
+            });
+        });
     });
 }
 
-bool CanonControl::setupCanonLiveView(bool on)
+void CanonControl::switchLiveViewOff(std::uint32_t device)
 {
-    std::uint32_t device = 0;
-    const Error error = m_sdk.getUInt32(kPropEvfOutputDevice, 0, device);
-    if (error != kOk) {
-        logError("setupCanonLiveView EdsGetPropertyData error: 0x%04X.", error);
-        return false;
-    }
-    logError("setupCanonLiveView EdsGetPropertyData device: 0x%04X.", device);
-    ++m_liveViewGeneration;
-    if (on) {
-        writeWithRetries(kPropEvfOutputDevice, uint32Bytes(device | kEvfOutputHost), kBusyRetries, kOnRetryMs,
-                         [this](Error result) {
-            if (result != kOk) {
-                logError("EdsSetPropertyData kEdsPropID_Evf_OutputDevice error: 0x%04X.", result);
-                return;
-            }
-            writeWithRetries(kPropEvfZoomPosition, zoomPositionBytes(m_zoomPt), kBusyRetries, kOnRetryMs,
-                             [this](Error position) {
-                if (position != kOk)
-                    logError("EdsSetPropertyData kEdsPropID_Evf_ZoomPosition error: 0x%04X.", position);
-                writeWithRetries(kPropEvfZoom, uint32Bytes(m_canonZoomScale), kBusyRetries, kOnRetryMs,
-                                 [this](Error zoom) {
-                    if (zoom != kOk)
-                        logError("EdsSetPropertyData kEdsPropID_Evf_Zoom error: 0x%04X.", zoom);
-                });
-            });
-        });
-        return true;
-    }
-    if (!m_isCanonLiveView)
-        return true;
     if (!m_hasCamera) {
         log(QStringLiteral("setupCanonLiveView canonCamera = nil"));
-    } else {
-        writeWithRetries(kPropEvfOutputDevice, uint32Bytes(device & ~kEvfOutputHost), kBusyRetries, kOffRetryMs,
-                         [this](Error result) {
-            if (result != kOk)
-                logError("EdsSetPropertyData ~kEdsPropID_Evf_OutputDevice error: 0x%04X.", result);
-        });
+        return;
     }
-    m_isCanonLiveView = false;
-    return true;
+    writeWithRetries(kPropEvfOutputDevice, uint32Bytes(device & ~kEvfOutputHost), kBusyRetries, kOffRetryMs,
+                     [this, device](Error result) {
+        if (result != kOk)
+            logError("EdsSetPropertyData ~kEdsPropID_Evf_OutputDevice error: 0x%04X.", result);
+        else
+            m_evfOutputDevice = device & ~kEvfOutputHost;
+    });
 }
 
 void CanonControl::stopLiveViewForDisconnect()
 {
-    if (m_isCanonLiveView)
-        setupCanonLiveView(false);
+    // The session closes right after: the switch-off is queued before it
+    // without waiting for a read, from the value last read.
+    if ((m_isCanonLiveView || m_isLiveViewWanted) && m_hasCamera)
+        m_sdk.writeUInt32(kPropEvfOutputDevice, 0, m_evfOutputDevice & ~kEvfOutputHost, {});
     // Without a camera to ask, the stream is over all the same.
-    ++m_liveViewGeneration;
+    newLiveViewSwitch();
+    m_isLiveViewWanted = false;
     m_isCanonLiveView = false;
     m_evTimer.stop();
 }
@@ -112,6 +154,7 @@ void CanonControl::takeLiveViewOutput(CanonSdk::Error error, std::uint32_t devic
         logError("setIsCanonLiveView error: 0x%04X.", error);
         return;
     }
+    m_evfOutputDevice = device;
     if (device & kEvfOutputHost) {
         m_isCanonLiveView = true;
         // One timer however often the camera reports.
@@ -163,19 +206,10 @@ void CanonControl::takeFrame(CanonSdk::Error error, const QByteArray& frame)
     emit imageChanged();
 }
 
-bool CanonControl::writeZoomPosition()
-{
-    const Error error = m_sdk.setPropertyData(kPropEvfZoomPosition, 0, zoomPositionBytes(m_zoomPt));
-    if (error != kOk)
-        logError("EdsSetPropertyData kEdsPropID_Evf_ZoomPosition error: 0x%04X.", error);
-    return error == kOk;
-}
-
 bool CanonControl::setupCanonLiveViewPosition(double x, double y)
 {
     if (!m_isCanonLiveView)
         return false;
-    Error error = kOk;
     if (m_canonZoomScale == kZoomWhole) {
         // The window's corner on the sensor, kept wholly on it.
         double left = std::max(0.0, x * m_factor - m_width10);
@@ -183,28 +217,11 @@ bool CanonControl::setupCanonLiveViewPosition(double x, double y)
         left = std::min(left, m_width - m_width5);
         top = std::min(top, m_height - m_height5);
         m_zoomPt = QPoint(static_cast<int>(std::trunc(left + 0.5)), static_cast<int>(std::trunc(top + 0.5)));
-        if (!writeZoomPosition())
-            return false;
         m_canonZoomScale = kZoomWindow;
-        error = m_sdk.setUInt32(kPropEvfZoom, 0, m_canonZoomScale);
-        if (error == kOk) {
-            emit imageChanged();
-            m_panel.movieFramesEnabled = true;
-            m_panel.expComboEnabled = false;
-        }
     } else {
         m_canonZoomScale = kZoomWhole;
-        error = m_sdk.setUInt32(kPropEvfZoom, 0, m_canonZoomScale);
-        if (error == kOk) {
-            m_panel.movieFramesEnabled = true;
-            m_panel.expComboEnabled = true;
-        }
     }
-    if (error != kOk) {
-        logError("EdsSetPropertyData kEdsPropID_Evf_Zoom error: 0x%04X.", error);
-        return false;
-    }
-    changed();
+    requestZoom();
     return true;
 }
 
@@ -215,17 +232,91 @@ bool CanonControl::jogCanonLiveViewPosition(int dx, int dy)
     const double left = std::min(std::max(0.0, double(m_zoomPt.x()) + dx), m_width - m_width5);
     const double top = std::min(std::max(0.0, double(m_zoomPt.y()) + dy), m_height - m_height5);
     m_zoomPt = QPoint(static_cast<int>(left), static_cast<int>(top));
-    if (m_sdk.setPropertyData(kPropEvfZoomPosition, 0, zoomPositionBytes(m_zoomPt)) != kOk)
-        return false;
-    emit imageChanged();
+    requestZoom();
     return true;
+}
+
+void CanonControl::requestZoom()
+{
+    // The last click wins: one waiting behind the writes under way is
+    // replaced by any that follows it.
+    if (m_isZoomWriting) {
+        m_isZoomPending = true;
+        return;
+    }
+    writeZoom();
+}
+
+void CanonControl::writeZoom()
+{
+    m_isZoomWriting = true;
+    if (m_canonZoomScale == kZoomWhole) {
+        if (m_cameraZoomScale == kZoomWhole)
+            zoomAnswered();
+        else
+            writeZoomScale(kZoomWhole);
+        return;
+    }
+    writeWithRetries(kPropEvfZoomPosition, zoomPositionBytes(m_zoomPt), 0, 0, [this](Error position) {
+        if (position != kOk) {
+            // A jog the camera refuses is left silently, as the arrow keys expect.
+            if (m_cameraZoomScale != kZoomWindow)
+                zoomFailed(kZoomPositionError, position);
+        } else if (m_cameraZoomScale != kZoomWindow) {
+            writeZoomScale(kZoomWindow);
+            return;
+        } else {
+            emit imageChanged();
+        }
+        zoomAnswered();
+    });
+}
+
+void CanonControl::writeZoomScale(std::uint32_t scale)
+{
+    writeWithRetries(kPropEvfZoom, uint32Bytes(scale), 0, 0, [this, scale](Error zoom) {
+        if (zoom == kOk) {
+            m_cameraZoomScale = scale;
+            if (scale == kZoomWindow)
+                emit imageChanged();
+            m_panel.movieFramesEnabled = true;
+            m_panel.expComboEnabled = scale == kZoomWhole;
+            changed();
+        } else {
+            zoomFailed(kZoomError, zoom);
+        }
+        zoomAnswered();
+    });
+}
+
+void CanonControl::zoomFailed(const char* format, CanonSdk::Error error)
+{
+    logError(format, error);
+    if (m_isZoomPending)
+        return;
+    // The zoom shown is the camera's, so that the next click toggles from it.
+    m_canonZoomScale = m_cameraZoomScale;
+    AlertPanel::beep();
+}
+
+void CanonControl::zoomAnswered()
+{
+    m_isZoomWriting = false;
+    if (m_isZoomPending) {
+        m_isZoomPending = false;
+        writeZoom();
+    }
 }
 
 void CanonControl::canonExtendLiveViewTime()
 {
-    const Error error = m_sdk.sendCommand(kCmdExtendShutDownTimer, 0);
+    const QPointer<CanonControl> self(this);
+    const Error error = m_sdk.sendCommand(kCmdExtendShutDownTimer, 0, [self](Error answer) {
+        if (self && answer != kOk)
+            self->logError(kExtendError, answer);
+    });
     if (error != kOk)
-        logError("EdsSendCommand ExtendShutDownTimer error: 0x%04X.", error);
+        logError(kExtendError, error);
 }
 
 void CanonControl::setIsCanonBulb()

@@ -75,6 +75,16 @@ void CanonSdk::readDirectoryItemInfo(Item item, ItemInfoDone done)
     answerLater(std::move(done), error, info);
 }
 
+void CanonSdk::completeDownload(Item item, Done done)
+{
+    answerLater(std::move(done), downloadComplete(item));
+}
+
+void CanonSdk::cancelDownload(Item item, Done done)
+{
+    answerLater(std::move(done), downloadCancel(item));
+}
+
 void CanonSdk::startSdk(StepDone done)
 {
     answerLater(std::move(done), initializeSdk(), QString());

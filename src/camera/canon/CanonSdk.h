@@ -164,6 +164,10 @@ public:
     virtual void download(Item item, Sink sink, Progress progress, Done done) = 0;
     virtual Error downloadComplete(Item item) = 0;
     virtual Error downloadCancel(Item item) = 0;
+    // The same two without waiting for the camera; by default asked at once
+    // and answered later.
+    virtual void completeDownload(Item item, Done done);
+    virtual void cancelDownload(Item item, Done done);
     virtual void releaseItem(Item item) = 0;
 
     // One live-view frame as a JPEG; kErrObjectNotReady while none is ready.

@@ -648,6 +648,20 @@ CanonSdk::Error Gphoto2CanonSdk::downloadCancel(Item item)
     return call([item](Gphoto2Worker& worker) { return worker.removeFromCamera(item); });
 }
 
+void Gphoto2CanonSdk::completeDownload(Item item, Done done)
+{
+    if (!done)
+        done = [](Error) {};
+    later<Error>([item](Gphoto2Worker& worker) { return worker.removeFromCamera(item); }, std::move(done),
+                 kErrInternal);
+}
+
+void Gphoto2CanonSdk::cancelDownload(Item item, Done done)
+{
+    // Letting go of an image not fetched frees the camera's copy alike.
+    completeDownload(item, std::move(done));
+}
+
 void Gphoto2CanonSdk::releaseItem(Item item)
 {
     post([item](Gphoto2Worker& worker) { worker.releaseItem(item); });

@@ -17,9 +17,9 @@ class QThread;
 // by itself by terminateSdk(); the main thread only posts requests and takes
 // the answers. A call that answers at once waits for the worker within a
 // deadline, and answers "busy" straight away while a download or command
-// holds the camera; the connection's steps, downloads, commands, live-view
-// frames and the settings' queued reads and writes answer through
-// completions, in the order they were asked.
+// holds the camera; the connection's steps, downloads and the removal of
+// their images, commands, live-view frames and the settings' queued reads
+// and writes answer through completions, in the order they were asked.
 class Gphoto2CanonSdk : public QObject, public CanonSdk {
     Q_OBJECT
 public:
@@ -56,6 +56,8 @@ public:
     void download(Item item, Sink sink, Progress progress, Done done) override;
     Error downloadComplete(Item item) override;
     Error downloadCancel(Item item) override;
+    void completeDownload(Item item, Done done) override;
+    void cancelDownload(Item item, Done done) override;
     void releaseItem(Item item) override;
     void downloadEvfImage(FrameDone done) override;
     void startSdk(StepDone done) override;

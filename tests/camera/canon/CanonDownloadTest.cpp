@@ -52,6 +52,24 @@ TEST_F(CanonDownloadTest, ThePauseBeforeTheSecondTryLeavesTheEventLoopRunning)
     EXPECT_LT(watchdog.longestStall(), std::chrono::milliseconds(400));
 }
 
+TEST_F(CanonDownloadTest, ACameraThatWillNotLetGoOfTheImageIsAskedOnceMoreAfterAPause)
+{
+    using Call = SimulatedCanonSdk::Call;
+    sdk.failCall(Call::DownloadComplete, kErrDeviceBusy, 2);
+    MainThreadWatchdog watchdog;
+    watchdog.start();
+    expose();
+    now += 6;
+    ASSERT_TRUE(waitFor([this] { return imageFiles().size() == 1; }));
+    EXPECT_TRUE(control->isCanonDownloading()) << "the image is kept while the camera is asked again";
+    ASSERT_TRUE(waitFor([this] { return !control->isCanonDownloading(); }));
+    EXPECT_LT(watchdog.longestStall(), std::chrono::milliseconds(400)) << "the pause is not slept on the main thread";
+    EXPECT_EQ(sdk.callCount(Call::DownloadComplete), 2) << "once more, then the download ends all the same";
+    EXPECT_EQ(control->panel().expButtonTitle, "Expose");
+    EXPECT_TRUE(control->isNewExposeImage());
+    ASSERT_TRUE(waitFor([this] { return sdk.openItems() == 0; })) << "the item is let go after the camera's answer";
+}
+
 TEST_F(CanonDownloadTest, TheBaseNameComesFromTheSettingsOrTheDialog)
 {
     prefs->setCanonImageFile(" ");

@@ -266,6 +266,8 @@ TEST_F(CanonExposureTest, MirrorLockupAtTheStartIsRepairedOrReported)
     EXPECT_EQ(sdk.uint32Value(kPropCustomFunction, kParamMirrorLockup), 0u);
     EXPECT_EQ(commandsSent(kCmdTakePicture), 2);
     control->canonAction(CanonControl::kTagExpose);
+    // The aborted exposure's file is let go before the next start.
+    ASSERT_TRUE(waitFor([this] { return sdk.cancelledDownloads() == 1; }));
 
     sdk.failCommand(kCmdTakePicture, kErrMirrorUp);
     sdk.failWrite(kPropCustomFunction, kParamMirrorLockup, kErrDeviceBusy);

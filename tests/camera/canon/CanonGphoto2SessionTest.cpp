@@ -549,3 +549,98 @@ TEST_F(CanonGphoto2Session, ADisconnectDuringAStartSendsNoPressAndARefusedStartG
     EXPECT_EQ(control->panel().expButtonTitle, "Expose");
     EXPECT_TRUE(control->panel().expButtonEnabled);
 }
+
+namespace {
+
+// Live view and its zoom on a camera that takes a second for every call:
+// the window goes on while the camera answers, and the camera ends as the
+// user last asked.
+class CanonGphoto2LiveView : public CanonGphoto2Session {
+protected:
+    void SetUp() override
+    {
+        CanonGphoto2Session::SetUp();
+        control->setViewBounds(1056, 704);
+        ASSERT_TRUE(connect(32));
+        QTest::qWait(300);
+        state->callMs = 1000;
+        watchdog.start();
+    }
+    void liveView(bool on)
+    {
+        control->panel().focusChecked = on;
+        control->canonAction(CanonControl::kTagFocusCheck);
+    }
+    QString last(const QString& name)
+    {
+        const QStringList written = writes(name);
+        return written.isEmpty() ? QString() : written.back();
+    }
+    bool cameraIsOn() { return last("viewfinder") == "1"; }
+    void expectNoStall()
+    {
+        EXPECT_LT(watchdog.longestStall(), 100ms) << "the window went on while the camera answered";
+    }
+
+    MainThreadWatchdog watchdog;
+};
+
+}  // namespace
+
+TEST_F(CanonGphoto2LiveView, SwitchingZoomingJoggingAndExtendingDoNotWaitForTheCamera)
+{
+    liveView(true);
+    expectNoStall();
+    ASSERT_TRUE(waitFor([this] { return control->isCanonLiveView() && last("eoszoom") == "1"; }));
+    EXPECT_TRUE(cameraIsOn());
+    EXPECT_EQ(last("eoszoomposition"), "0,0");
+
+    ASSERT_TRUE(control->setupCanonLiveViewPosition(0, 0));
+    EXPECT_TRUE(control->jogCanonLiveViewPosition(128, -192)) << "a jog while the zoom is being written";
+    ASSERT_TRUE(waitFor([this] { return !control->panel().expComboEnabled; }));
+    EXPECT_EQ(last("eoszoom"), "5");
+    ASSERT_TRUE(waitFor([this] { return last("eoszoomposition") == "128,2573"; }));
+    // The click waits for the switch-on's writes when their answer is still
+    // on its way; the jog that follows it then replaces it.
+    const QStringList positions = writes("eoszoomposition");
+    EXPECT_TRUE(positions == QStringList({"0,0", "0,2765", "128,2573"}) || positions == QStringList({"0,0", "128,2573"}))
+        << positions.join(' ').toStdString();
+
+    control->canonExtendLiveViewTime();
+    ASSERT_TRUE(control->setupCanonLiveViewPosition(500, 500));
+    ASSERT_TRUE(waitFor([this] { return control->panel().expComboEnabled; }));
+    EXPECT_EQ(last("eoszoom"), "1");
+
+    liveView(false);
+    EXPECT_FALSE(control->isCanonLiveView());
+    ASSERT_TRUE(waitFor([this] { return last("viewfinder") == "0"; }));
+    expectNoStall();
+    EXPECT_TRUE(alerts.alerts.empty()) << alertTitles().join(", ").toStdString();
+    EXPECT_EQ(alerts.beeps, 0);
+}
+
+TEST_F(CanonGphoto2LiveView, ASwitchOffOrADisconnectDuringTheSwitchOnLeavesTheCameraOff)
+{
+    liveView(true);
+    // The camera has turned live view on; the zoom is still to be written
+    // and the camera's report to be read.
+    ASSERT_TRUE(waitFor([this] { return cameraIsOn(); }));
+    liveView(false);
+    ASSERT_TRUE(waitFor([this] { return last("viewfinder") == "0"; }));
+    QTest::qWait(2500);
+    EXPECT_EQ(writes("viewfinder"), (QStringList{"1", "0"}));
+    EXPECT_TRUE(writes("eoszoom").isEmpty()) << "the switch-on's last write was dropped";
+    EXPECT_FALSE(control->isCanonLiveView());
+
+    liveView(true);
+    ASSERT_TRUE(waitFor([this] { return cameraIsOn(); }));
+    control->canonDisconnect();
+    EXPECT_FALSE(control->isFrameTimerRunning());
+    ASSERT_TRUE(waitFor([this] {
+        const std::lock_guard lock(state->mutex);
+        return state->closed;
+    }));
+    expectNoStall();
+    EXPECT_EQ(last("viewfinder"), "0") << "switched off before the session closed";
+    EXPECT_TRUE(writes("eoszoom").isEmpty());
+}

@@ -27,6 +27,13 @@ protected:
         liveView(true);
         return waitFor([this] { return control->isCanonLiveView() && sdk.evfDownloads() > 0; });
     }
+    // A click, and the camera's answers to it.
+    bool click(double x, double y)
+    {
+        return control->setupCanonLiveViewPosition(x, y) &&
+               waitFor([this] { return sdk.uint32Value(kPropEvfZoom) == control->canonZoomScale(); }) &&
+               waitFor([this] { return control->panel().expComboEnabled == (control->canonZoomScale() == 1); });
+    }
     std::uint32_t zoomX() const { return sdk.uint32Value(kPropEvfZoomPosition); }
     std::uint32_t zoomY()
     {
@@ -41,7 +48,8 @@ protected:
 TEST_F(CanonLiveViewTest, SwitchingOnFollowsTheCamerasReportAndOffTouchesNothingWhenOff)
 {
     const std::size_t writes = sdk.writesTo(kPropEvfOutputDevice).size();
-    EXPECT_TRUE(control->setupCanonLiveView(false));
+    control->setupCanonLiveView(false);
+    QTest::qWait(20);
     EXPECT_EQ(sdk.writesTo(kPropEvfOutputDevice).size(), writes) << "already off: the camera is not touched";
 
     ASSERT_TRUE(startLiveView());
@@ -50,8 +58,8 @@ TEST_F(CanonLiveViewTest, SwitchingOnFollowsTheCamerasReportAndOffTouchesNothing
     EXPECT_EQ(sdk.uint32Value(kPropEvfZoom), 1u);
 
     liveView(false);
-    EXPECT_FALSE(control->isCanonLiveView());
-    EXPECT_EQ(sdk.uint32Value(kPropEvfOutputDevice) & kEvfOutputHost, 0u);
+    EXPECT_FALSE(control->isCanonLiveView()) << "the frames stop at once";
+    ASSERT_TRUE(waitFor([this] { return (sdk.uint32Value(kPropEvfOutputDevice) & kEvfOutputHost) == 0; }));
     ASSERT_TRUE(waitFor([this] { return !control->isFrameTimerRunning(); }));
 }
 
@@ -115,17 +123,17 @@ TEST_F(CanonLiveViewTest, AClickZoomsAWindowKeptOnTheSensor)
 
     // The bottom-left corner of the view: the window's left edge on the
     // sensor's left edge, its bottom on the sensor's bottom.
-    ASSERT_TRUE(control->setupCanonLiveViewPosition(0, 0));
+    ASSERT_TRUE(click(0, 0));
     EXPECT_EQ(control->canonZoomScale(), 5u);
     EXPECT_EQ(zoomX(), 0u);
     EXPECT_EQ(zoomY(), 2765u) << "3456 - 3456 / 5, rounded";
     EXPECT_FALSE(control->panel().expComboEnabled);
 
-    ASSERT_TRUE(control->setupCanonLiveViewPosition(10, 10));
+    ASSERT_TRUE(click(10, 10));
     EXPECT_EQ(control->canonZoomScale(), 1u);
     EXPECT_TRUE(control->panel().expComboEnabled);
 
-    ASSERT_TRUE(control->setupCanonLiveViewPosition(1056, 704));
+    ASSERT_TRUE(click(1056, 704));
     EXPECT_EQ(zoomX(), 4147u) << "5184 - 5184 / 5: flush with the right edge";
     EXPECT_EQ(zoomY(), 0u);
 
@@ -133,11 +141,42 @@ TEST_F(CanonLiveViewTest, AClickZoomsAWindowKeptOnTheSensor)
     EXPECT_EQ(zoomX(), 4147u) << "never past the edge";
     EXPECT_EQ(zoomY(), 0u);
     EXPECT_TRUE(control->jogCanonLiveViewPosition(-128, 192));
-    EXPECT_EQ(zoomX(), 4019u);
-    EXPECT_EQ(zoomY(), 192u);
+    ASSERT_TRUE(waitFor([this] { return zoomX() == 4019u && zoomY() == 192u; }));
 
     liveView(false);
     EXPECT_FALSE(control->setupCanonLiveViewPosition(0, 0)) << "no zoom without live view";
+}
+
+TEST_F(CanonLiveViewTest, QuickClicksEndAtTheLastOneInTheCamerasOrder)
+{
+    ASSERT_TRUE(startLiveView());
+    const std::size_t zooms = sdk.writesTo(kPropEvfZoom).size();
+    // Three clicks before the camera has answered the first: in, out, in.
+    ASSERT_TRUE(control->setupCanonLiveViewPosition(0, 0));
+    ASSERT_TRUE(control->setupCanonLiveViewPosition(10, 10));
+    ASSERT_TRUE(control->setupCanonLiveViewPosition(1056, 704));
+    EXPECT_EQ(control->canonZoomScale(), 5u) << "each click toggles from the one before";
+    ASSERT_TRUE(waitFor([this] { return !control->panel().expComboEnabled && zoomX() == 4147u; }));
+    QTest::qWait(50);
+    EXPECT_EQ(sdk.uint32Value(kPropEvfZoom), 5u);
+    EXPECT_EQ(zoomY(), 0u);
+    const std::vector<std::uint32_t> all = sdk.writesTo(kPropEvfZoom);
+    EXPECT_EQ(std::vector<std::uint32_t>(all.begin() + zooms, all.end()), std::vector<std::uint32_t>{5})
+        << "the camera, already zoomed by the first click, is only moved for the last";
+}
+
+TEST_F(CanonLiveViewTest, ASwitchOffWhileTheCameraIsBusySwitchingOnLeavesItOff)
+{
+    // The camera is busy: the switch-on is still retrying when it is switched off.
+    sdk.failWrite(kPropEvfOutputDevice, 0, kErrDeviceBusy);
+    liveView(true);
+    QTest::qWait(150);
+    liveView(false);
+    sdk.failWrite(kPropEvfOutputDevice, 0, kOk);
+    QTest::qWait(1200);
+    EXPECT_EQ(sdk.writesTo(kPropEvfOutputDevice), std::vector<std::uint32_t>{0})
+        << "the earlier switch's retries were dropped";
+    EXPECT_FALSE(control->isCanonLiveView());
 }
 
 TEST_F(CanonLiveViewTest, TheCameraIsKeptAwakeWhileLiveViewRuns)

@@ -274,13 +274,21 @@ TEST_F(Gphoto2CanonControlTest, AnExposureDownloadedThroughTheWorkerKeepsTheInte
     QTest::qWait(2000);
     EXPECT_LT(watchdog.longestStall(), 100ms);
     watchdog.stop();
+    // From here the camera takes a second to let go of its copy.
+    state->callMs = 1000;
     state->stuck = false;
     const QString path = images.filePath("Canon Image-001.CR2");
     ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(path); }, 20000));
+    watchdog.start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !control.isCanonDownloading(); }, 20000));
+    EXPECT_LT(watchdog.longestStall(), 100ms) << "the camera's copy is removed without waiting for it";
+    {
+        const std::lock_guard lock(state->mutex);
+        EXPECT_EQ(state->deleted, std::vector<QString>{"IMG_0001.CR2"});
+    }
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), state->file);
-    EXPECT_FALSE(control.isCanonDownloading());
     EXPECT_TRUE(alerts.alerts.empty());
     control.canonDisconnect();
 }

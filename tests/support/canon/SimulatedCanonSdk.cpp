@@ -95,8 +95,15 @@ std::uint32_t SimulatedCanonSdk::uint32Value(std::uint32_t property, std::uint32
     return qFromLittleEndian<std::uint32_t>(found->second.constData());
 }
 
+int SimulatedCanonSdk::callCount(Call call) const
+{
+    const auto found = m_callCounts.find(call);
+    return found == m_callCounts.end() ? 0 : found->second;
+}
+
 CanonSdk::Error SimulatedCanonSdk::scripted(Call call)
 {
+    ++m_callCounts[call];
     auto& queue = m_callErrors[call];
     if (queue.empty())
         return kOk;

@@ -80,6 +80,8 @@ public:
     int cancelledDownloads() const { return m_cancelled; }
     // Frames handed over.
     int evfDownloads() const { return m_evfDownloads; }
+    // How often a scripted call was made.
+    int callCount(Call call) const;
 
     Error initializeSdk() override;
     Error terminateSdk() override;
@@ -119,6 +121,7 @@ private:
     File nextFile(bool jpeg);
 
     std::map<Call, std::deque<Error>> m_callErrors;
+    std::map<Call, int> m_callCounts;
     std::map<std::uint32_t, std::deque<Error>> m_commandErrors;
     std::map<Key, Error> m_writeErrors;
     std::map<Key, QByteArray> m_values;
