@@ -142,6 +142,7 @@ public:
     PrefWindowControl& prefWindow();
     // The preferences window as links reach it, whether or not it is made.
     PrefWindowLink& prefWindowLink() { return *m_prefWindowLink; }
+    const CustomFilter& customFilter() const { return m_customFilter; }
     CompanionAssembly& companion() { return *m_companion; }
 
 protected:

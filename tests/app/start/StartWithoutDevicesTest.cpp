@@ -6,13 +6,18 @@
 #include "camera/CameraModules.h"
 #include "camera/movie/MovieWriter.h"
 #include "chart/SkyView.h"
+#include "chart/menus/ChartMenuBar.h"
+#include "model/catalogue/CatalogueFolders.h"
 #include "mount/MountProtocols.h"
 #include "platform/DeviceModule.h"
 #include "platform/widgets/DeferredIconStyle.h"
+#include "prefs/PrefWindow.h"
+#include "prefs/PrefWindowControl.h"
 #include "remote/speech/LoadedRecognizer.h"
 #include "remote/speech/LoadedSpeaker.h"
 #include "remote/speech/SpeechModules.h"
 #include "remote/speech/VoiceCommands.h"
+#include "solarsystem/window/SSWindow.h"
 #include "support/ColonCommandMount.h"
 #include "support/LX200Personality.h"
 #include "support/PtyDevice.h"
@@ -23,9 +28,13 @@
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QMenuBar>
 #include <QTest>
 
+#include <functional>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -46,6 +55,17 @@ bool isMapped(const char* library)
 {
     QFile maps("/proc/self/maps");
     return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(QByteArray("/") + library);
+}
+
+// The top-level windows of `className` the program has made so far.
+std::vector<QWidget*> windowsOf(const char* className)
+{
+    std::vector<QWidget*> windows;
+    for (QWidget* widget : QApplication::allWidgets()) {
+        if (widget->isWindow() && widget->inherits(className))
+            windows.push_back(widget);
+    }
+    return windows;
 }
 
 // Counts the chart's paints of the sky (not the splash).
@@ -77,12 +97,18 @@ protected:
         MountSessionFixture::SetUp();
     }
     // The program as main() puts it together, up to its first chart.
-    void start()
+    void start(const std::function<void()>& beforeShow = {})
     {
         ASSERT_TRUE(chart->awakeFromNib());
+        if (beforeShow)
+            beforeShow();
         scopeView.emplace(*chart, folders);
-        for (const char* library : kUnreadImageFormats)
-            EXPECT_FALSE(isMapped(library)) << library;
+        // Only the process's first start finds the libraries unmapped.
+        static bool isFirstStart = true;
+        if (std::exchange(isFirstStart, false)) {
+            for (const char* library : kUnreadImageFormats)
+                EXPECT_FALSE(isMapped(library)) << library;
+        }
         chart->remoteLink().setVoice(std::make_unique<LoadedSpeaker>());
         chart->remoteLink().voiceCommands().setRecognizerFactory(&LoadedRecognizer::create);
         SkyPaints paints(chart->skyWindow().skyView());
@@ -154,6 +180,56 @@ TEST_F(StartWithoutDevicesTest, TheFirstChartMapsNoDeviceLibraryAndEveryDeviceSt
     EXPECT_TRUE(movie.finish());
     EXPECT_TRUE(QFileInfo(movies.filePath("first.mov")).size() > 0);
     EXPECT_TRUE(isMapped("libavcodec"));
+}
+
+TEST_F(StartWithoutDevicesTest, TheFirstChartBuildsNoHiddenWindowYetAppliesItsSettingsAndItsMenusOpenIt)
+{
+    // A chosen custom filter narrows the chart from the start, window or not.
+    ASSERT_NO_FATAL_FAILURE(start([this] {
+        const QString tours =
+            CatalogueFolders::form(folders.userData, folders.bundleData, folders.resources).tourDirectory;
+        QFile filter(tours + "Mine.txt");
+        ASSERT_TRUE(filter.open(QIODevice::WriteOnly));
+        filter.write("M 31\nM 42\n");
+        filter.close();
+        CustomFilter listing;
+        listing.setupCustomFilters(tours);
+        chart->prefControl().setCustomFilterIndex(int(listing.filterTitles().indexOf("Mine")) + 1);
+    }));
+    EXPECT_TRUE(windowsOf("PrefWindow").empty());
+    EXPECT_TRUE(windowsOf("SSWindow").empty());
+    EXPECT_EQ(chart->customFilter().customFilterObjects(), (QStringList{"M 31", "M 42"}));
+
+    // The application menu's item makes the window, filled as the launch fills it.
+    QAction* preferences = nullptr;
+    for (QAction* item : chart->skyWindow().menuBar()->actions().value(0)->menu()->actions()) {
+        if (item->menuRole() == QAction::PreferencesRole)
+            preferences = item;
+    }
+    ASSERT_NE(preferences, nullptr);
+    preferences->trigger();
+    ASSERT_EQ(windowsOf("PrefWindow").size(), 1u);
+    PrefWindow& prefWindow = chart->prefWindow().window();
+    EXPECT_EQ(windowsOf("PrefWindow").front(), &prefWindow);
+    EXPECT_TRUE(prefWindow.isVisible());
+    EXPECT_EQ(prefWindow.tabs()->currentIndex(), PrefWindow::kSetup);
+    EXPECT_EQ(&chart->customFilter(), &chart->prefWindow().customFilter());
+    EXPECT_GT(chart->prefWindow().prefLocalization().toolTipCount(), 0);
+    // A second choice shows the same window.
+    prefWindow.hide();
+    preferences->trigger();
+    EXPECT_EQ(windowsOf("PrefWindow").size(), 1u);
+    EXPECT_TRUE(prefWindow.isVisible());
+
+    // The Window menu's item makes the solar-system window with the chart's menus.
+    chart->menuBar().windowMenu().menuAction(WindowMenuActions::kSolarSystemTag);
+    ASSERT_EQ(windowsOf("SSWindow").size(), 1u);
+    SSWindow& ssWindow = chart->ssWindow();
+    EXPECT_TRUE(ssWindow.isVisible());
+    EXPECT_EQ(ssWindow.menuBar()->actions(), chart->skyWindow().menuBar()->actions());
+    chart->menuBar().windowMenu().menuAction(WindowMenuActions::kSolarSystemTag);
+    EXPECT_FALSE(ssWindow.isVisible());
+    EXPECT_EQ(windowsOf("SSWindow").size(), 1u);
 }
 
 TEST(DeviceModuleTest, AMissingModuleOrEntryIsReportedAndNotFatal)
