@@ -198,6 +198,7 @@ TEST_F(StartWithoutDevicesTest, TheFirstChartBuildsNoHiddenWindowYetAppliesItsSe
     }));
     EXPECT_TRUE(windowsOf("PrefWindow").empty());
     EXPECT_TRUE(windowsOf("SSWindow").empty());
+    EXPECT_TRUE(windowsOf("InfoPanel").empty());
     EXPECT_EQ(chart->customFilter().customFilterObjects(), (QStringList{"M 31", "M 42"}));
 
     // The application menu's item makes the window, filled as the launch fills it.
