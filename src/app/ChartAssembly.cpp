@@ -82,7 +82,7 @@ ChartAssembly::ChartAssembly(const Folders& folders, AllSkyClock* allSkyClock)
       m_solarSystem(m_starDatabaseModel, m_prefs, m_skyDateModel),
       m_solarSystemLink(m_solarSystem),
       m_ssBodies(m_solarSystem),
-      m_ssWindow(m_prefs, m_skyDateModel, m_ssBodies, folders.resources),
+      m_ssWindow([this, resources = folders.resources] { return makeSSWindow(resources); }),
       m_ssWindowLink(m_ssWindow),
       m_starDatabaseLink(m_starDatabaseModel, m_catalogueFolders),
       m_chartSkyLink(m_starDatabaseModel, m_prefs, m_skyDateModel,
@@ -112,7 +112,8 @@ ChartAssembly::ChartAssembly(const Folders& folders, AllSkyClock* allSkyClock)
                 {[this] { return QString::fromLatin1(m_solarSystem.neoName()); },
                  [this] { return m_solarSystem.neoIndex(); }}),
       m_simbadLookup(m_catalogueFolders.miscDirectory, {}),
-      m_findObjects(m_findSky, m_prefs, m_simbadLookup, {})
+      m_findObjects(m_findSky, m_prefs, m_simbadLookup, {}),
+      m_prefWindow([this] { return makePrefWindow(); })
 {
     m_outlets.scopeControl = &m_mount.scopeControl();
     m_outlets.connectMenu = m_mount.connectMenu();
@@ -183,7 +184,7 @@ ChartAssembly::ChartAssembly(const Folders& folders, AllSkyClock* allSkyClock)
     createPrefWindow();
     m_companion = std::make_unique<CompanionAssembly>(*this);
     links.companionServer = &m_companion->controller();
-    m_settingsReload = std::make_unique<SettingsReload>(m_prefs, m_skyDateModel, *m_prefWindow, m_outlets);
+    m_settingsReload = std::make_unique<SettingsReload>(m_prefs, m_skyDateModel, *m_prefWindowLink, m_outlets);
     links.settingsReset = m_settingsReload.get();
     m_prefs.setLinks(links);
 
@@ -194,56 +195,74 @@ ChartAssembly::ChartAssembly(const Folders& folders, AllSkyClock* allSkyClock)
     // The first time, over the chart's view rather than its menu bar.
     const QWidget& view = m_skyWindow.skyView();
     keepWindowFrame(m_prefs, *m_findPanel, QStringLiteral("Find Panel"), &view, Qt::TopLeftCorner);
-    keepWindowFrame(m_prefs, m_ssWindow, QStringLiteral("Solar System"), &view, Qt::BottomLeftCorner);
+}
+
+std::unique_ptr<SSWindow> ChartAssembly::makeSSWindow(const QString& resources)
+{
+    auto window = std::make_unique<SSWindow>(m_prefs, m_skyDateModel, m_ssBodies, resources);
+    m_menuBar->installIn(*window->menuBar());
+    // A tool window by its kind, yet one whose closing may end the program.
+    window->setAttribute(Qt::WA_QuitOnClose);
+    WindowStacking::keepAbove(*window, m_skyWindow);
+    window->setHide(m_prefs.isSSHide());
+    keepWindowFrame(m_prefs, *window, QStringLiteral("Solar System"), &m_skyWindow.skyView(), Qt::BottomLeftCorner);
+    return window;
 }
 
 void ChartAssembly::createPrefWindow()
 {
-    m_prefWindow = std::make_unique<PrefWindowControl>(m_prefs, m_skyDateModel);
-    m_prefWindow->setChartRefresh(&m_chain);
-    m_prefWindow->setUpdateSky([this] { m_chain.updateSky(); });
-    m_prefWindow->setStarDatabaseModel(&m_starDatabaseModel);
-    m_prefWindow->setStarArray([this] { return &m_skyWindow.skyView().chartImages().starArray(); });
+    m_starDatabaseModel.setCustomFilterList(&m_customFilter);
+    m_prefWindowLink = std::make_unique<PrefWindowLink>(m_prefWindow, m_prefs, m_customFilter,
+                                                        [this] { return m_starDatabaseModel.tourDirectory(); });
+    m_outlets.prefWindow = m_prefWindowLink.get();
+    m_outlets.prefLocalization = m_prefWindowLink.get();
+    m_skyDateModel.setFirstRunNotice(m_prefWindowLink.get());
+    m_mount.scopeControl().setPrefWindow(m_prefWindowLink.get());
+    m_cities = std::make_unique<CityDataSource>(m_catalogueFolders.databaseDirectory, m_catalogueFolders.buildDirectory);
+    m_starDatabaseModel.addCacheRebuilder(m_cities->usCities());
+    m_starDatabaseModel.addCacheRebuilder(m_cities->worldCities());
+    // First in the application menu, where every main window's menu bar shows it.
+    auto* item = new QAction(menuText("Preferences..."), m_nvxMenu);
+    item->setMenuRole(QAction::PreferencesRole);
+    connect(item, &QAction::triggered, this, [this] { m_prefWindowLink->showTab(PrefWindow::kSetup); });
+    m_nvxMenu->insertAction(m_nvxMenu->actions().value(0), item);
+}
+
+std::unique_ptr<PrefWindowControl> ChartAssembly::makePrefWindow()
+{
+    auto window = std::make_unique<PrefWindowControl>(m_prefs, m_skyDateModel, m_customFilter);
+    window->setChartRefresh(&m_chain);
+    window->setUpdateSky([this] { m_chain.updateSky(); });
+    window->setStarDatabaseModel(&m_starDatabaseModel);
+    window->setStarArray([this] { return &m_skyWindow.skyView().chartImages().starArray(); });
     // The drawer and the Connect menu are read when used: the telescope view joins later.
-    m_prefWindow->setTelescopeLinks({[this] {
-                                         if (m_outlets.svDrawer)
-                                             m_outlets.svDrawer->setupDrawer();
-                                     },
-                                     [this] {
-                                         if (m_outlets.connectMenu)
-                                             m_outlets.connectMenu->setupConnectMenu();
-                                     }});
-    m_prefWindow->setOptionLinks(
+    window->setTelescopeLinks({[this] {
+                                   if (m_outlets.svDrawer)
+                                       m_outlets.svDrawer->setupDrawer();
+                               },
+                               [this] {
+                                   if (m_outlets.connectMenu)
+                                       m_outlets.connectMenu->setupConnectMenu();
+                               }});
+    window->setOptionLinks(
         {[this] { m_windowSettings.toolTipsControl(); },
          [this] { m_starDatabaseModel.createHorizonAltAz(m_prefs.currentSite()); },
          [this] { m_starDatabaseModel.createPhotoAltAz(m_openGLView.pixelNotAlpha()); }});
-    m_prefWindow->setMythMiscLinks({[this] { m_windowSettings.setAllHide(); },
-                                    [this] { m_skyWindow.skyView().resetCursorRects(); },
-                                    [this] { m_chain.redraw(); }});
-    m_starDatabaseModel.setCustomFilterList(&m_prefWindow->customFilter());
+    window->setMythMiscLinks({[this] { m_windowSettings.setAllHide(); },
+                              [this] { m_skyWindow.skyView().resetCursorRects(); },
+                              [this] { m_chain.redraw(); }});
     // The readout chooser is the window's Info Panel tab.
     std::vector<QWidget*> readouts(ReadoutText::Locn - ReadoutText::View + 1);
     for (InfoPanelDrag* button : m_infoDragControl->findChildren<InfoPanelDrag*>()) {
         if (button->tag() >= ReadoutText::View && button->tag() <= ReadoutText::Locn)
             readouts[size_t(button->tag() - ReadoutText::View)] = button;
     }
-    m_prefWindow->setInfoPanel(m_infoDragControl, readouts);
-    m_outlets.prefLocalization = &m_prefWindow->prefLocalization();
+    window->setInfoPanel(m_infoDragControl, readouts);
     // Above the chart however often the chart is clicked, as the other floating windows.
-    WindowStacking::keepAbove(m_prefWindow->window(), m_skyWindow);
-    m_prefWindowLink = std::make_unique<PrefWindowLink>(*m_prefWindow);
-    m_outlets.prefWindow = m_prefWindowLink.get();
-    m_skyDateModel.setFirstRunNotice(m_prefWindow.get());
-    m_mount.scopeControl().setPrefWindow(m_prefWindow.get());
-    m_cities = std::make_unique<CityDataSource>(m_catalogueFolders.databaseDirectory, m_catalogueFolders.buildDirectory);
-    m_prefWindow->setCityDataSource(*m_cities);
-    m_starDatabaseModel.addCacheRebuilder(m_cities->usCities());
-    m_starDatabaseModel.addCacheRebuilder(m_cities->worldCities());
-    // First in the application menu, where every main window's menu bar shows it.
-    auto* item = new QAction(menuText("Preferences..."), m_nvxMenu);
-    item->setMenuRole(QAction::PreferencesRole);
-    connect(item, &QAction::triggered, this, [this] { m_prefWindow->showTab(PrefWindow::kSetup); });
-    m_nvxMenu->insertAction(m_nvxMenu->actions().value(0), item);
+    WindowStacking::keepAbove(window->window(), m_skyWindow);
+    window->setCityDataSource(*m_cities);
+    m_prefWindowLink->fill(*window);
+    return window;
 }
 
 void ChartAssembly::createDomes(const QString& resources, PrefLinks& links)
@@ -332,10 +351,6 @@ void ChartAssembly::createMenus()
     m_menuBar->setConnectMenu(m_mount.connectMenu());
     m_menuBar->setFocuserMenu(m_focus->focusMenu());
     m_menuBar->installIn(*m_skyWindow.menuBar());
-    m_menuBar->installIn(*m_ssWindow.menuBar());
-    // A tool window by its kind, yet one whose closing may end the program.
-    m_ssWindow.setAttribute(Qt::WA_QuitOnClose);
-    WindowStacking::keepAbove(m_ssWindow, m_skyWindow);
     m_outlets.menus = m_menuBar.get();
     m_outlets.skyClickMenu = m_menuBar->skyClickMenu();
 
@@ -434,8 +449,8 @@ void ChartAssembly::createPlanning()
                                 [this] { return m_skyDateModel.skyDate(); }, m_catalogueFolders.tourDirectory,
                                 m_userDataFolder + QStringLiteral("/Calendars"),
                                 [this] {
-                                    if (m_prefWindow)
-                                        m_prefWindow->setupCustomFilters();
+                                    if (m_prefWindowLink)
+                                        m_prefWindowLink->setupCustomFilters();
                                 },
                                 &m_canon->tourCamera()},
         m_outlets, &m_skyWindow);
@@ -453,6 +468,8 @@ void ChartAssembly::createRemote()
 }
 
 ChartAssembly::~ChartAssembly() = default;
+
+PrefWindowControl& ChartAssembly::prefWindow() { return m_prefWindow.get(); }
 
 bool ChartAssembly::awakeFromNib()
 {

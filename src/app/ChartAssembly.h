@@ -31,6 +31,8 @@
 #include "platform/CapsLockState.h"
 #include "platform/DebugLog.h"
 #include "platform/DisplayGamma.h"
+#include "platform/LazyOwner.h"
+#include "prefs/CustomFilter.h"
 #include "solarsystem/SolarSystemModel.h"
 #include "solarsystem/window/SSModelLink.h"
 #include "solarsystem/window/SSWindow.h"
@@ -114,7 +116,8 @@ public:
     ChartOutlets& outlets() { return m_outlets; }
     OpenGLView& openGLView() { return m_openGLView; }
     PhotoHorizonAdjustPanel& photoHorizonPanel() { return *m_photoHorizonPanel; }
-    SSWindow& ssWindow() { return m_ssWindow; }
+    // Made when first shown or asked for.
+    SSWindow& ssWindow() { return m_ssWindow.get(); }
     // The menus every main window of the program carries in its menu bar.
     ChartMenuBar& menuBar() { return *m_menuBar; }
     FindObjects& findObjects() { return m_findObjects; }
@@ -135,7 +138,11 @@ public:
     const ScopeAim& scopeAim() const { return *m_scopeAim; }
     TimeControlPanel& timePanel() { return *m_timePanel; }
     RemoteLink& remoteLink() { return *m_remote; }
-    PrefWindowControl& prefWindow() { return *m_prefWindow; }
+    // Made when first shown or asked for.
+    PrefWindowControl& prefWindow();
+    // The preferences window as links reach it, whether or not it is made.
+    PrefWindowLink& prefWindowLink() { return *m_prefWindowLink; }
+    const CustomFilter& customFilter() const { return m_customFilter; }
     CompanionAssembly& companion() { return *m_companion; }
 
 protected:
@@ -149,8 +156,11 @@ private:
     void createPlanning();
     // Other programs' events and keys, and the planner's clicks and objects.
     void createRemote();
-    // The preferences window and its links to the chart, sky date and mount.
+    // The links to the preferences window and the settings it applies at start.
     void createPrefWindow();
+    // The preferences window and its links to the chart, sky date and mount.
+    std::unique_ptr<PrefWindowControl> makePrefWindow();
+    std::unique_ptr<SSWindow> makeSSWindow(const QString& resources);
     // The two dome controllers, their panels and the chart's slit marks.
     void createDomes(const QString& resources, PrefLinks& links);
     // The SG-4 guider and AllSky camera on its port's worker, in the Connect menu.
@@ -171,7 +181,7 @@ private:
     SolarSystemModel m_solarSystem;
     SolarSystemLink m_solarSystemLink;
     SSModelLink m_ssBodies;
-    SSWindow m_ssWindow;
+    LazyOwner<SSWindow> m_ssWindow;
     SolarSystemWindowLink m_ssWindowLink;
     StarDatabaseLink m_starDatabaseLink;
     ChartSkyLink m_chartSkyLink;
@@ -229,7 +239,9 @@ private:
     std::unique_ptr<MoonLiteFocuserLink> m_moonLite;
     std::unique_ptr<CityDataSource> m_cities;
     std::unique_ptr<WebcamLink> m_webcam;
-    std::unique_ptr<PrefWindowControl> m_prefWindow;
+    // The chart's custom filter, which the preferences window edits.
+    CustomFilter m_customFilter;
+    LazyOwner<PrefWindowControl> m_prefWindow;
     std::unique_ptr<PrefWindowLink> m_prefWindowLink;
     std::unique_ptr<SettingsReset> m_settingsReload;
     bool m_isLaunchPending = false;

@@ -2,12 +2,12 @@
 
 #include "app/ChartAssembly.h"
 #include "app/GuideLink.h"
-#include "prefs/PrefWindowControl.h"
+#include "app/PrefWindowLink.h"
 
 CompanionAssembly::CompanionAssembly(ChartAssembly& chart)
     : m_chart(chart), m_prefs(chart.prefControl(), chart.skyWindow()), m_mount(chart.scopeControl()),
       m_finder(chart.findObjects()), m_view(chart.outlets()),
-      m_controller({m_prefs, m_prefs, m_mount, m_finder, chart.prefWindow(), m_discovery}),
+      m_controller({m_prefs, m_prefs, m_mount, m_finder, chart.prefWindowLink(), m_discovery}),
       m_guide(chart.guideLink().webcamGuide(), m_controller)
 {
     m_controller.setGuider(&m_guide);

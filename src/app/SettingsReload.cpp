@@ -1,11 +1,11 @@
 #include "app/SettingsReload.h"
 
+#include "app/PrefWindowLink.h"
 #include "chart/ChartOutlets.h"
 #include "chart/TimePanel.h"
 #include "model/SkyDateModel.h"
 #include "mount/panels/ConnectMenuSetup.h"
 #include "platform/AppTimeZone.h"
-#include "prefs/PrefWindowControl.h"
 #include "scopeview/TelescopeDrawer.h"
 
 #include <optional>

@@ -3,7 +3,7 @@
 #include "model/settings/links/SettingsReset.h"
 
 class PrefControl;
-class PrefWindowControl;
+class PrefWindowLink;
 class SkyDateModel;
 struct ChartOutlets;
 
@@ -13,7 +13,7 @@ struct ChartOutlets;
 // defaults. The chart redraws once afterwards, for the moment the clock shows.
 class SettingsReload final : public SettingsReset {
 public:
-    SettingsReload(PrefControl& prefs, SkyDateModel& skyDate, PrefWindowControl& prefWindow,
+    SettingsReload(PrefControl& prefs, SkyDateModel& skyDate, PrefWindowLink& prefWindow,
                    const ChartOutlets& outlets)
         : m_prefs(prefs), m_skyDate(skyDate), m_prefWindow(prefWindow), m_outlets(outlets)
     {
@@ -24,6 +24,6 @@ public:
 private:
     PrefControl& m_prefs;
     SkyDateModel& m_skyDate;
-    PrefWindowControl& m_prefWindow;
+    PrefWindowLink& m_prefWindow;
     const ChartOutlets& m_outlets;
 };

@@ -5,14 +5,42 @@
 #include "solarsystem/window/SSView.h"
 #include "solarsystem/window/SSWindow.h"
 
-void SolarSystemWindowLink::setHide(bool hide) { m_window.setHide(hide); }
+void SolarSystemWindowLink::setHide(bool hide)
+{
+    // A window made later takes the setting as it is made.
+    if (SSWindow* window = m_window.ifMade())
+        window->setHide(hide);
+}
 
-bool SolarSystemWindowLink::isWindowVisible() const { return m_window.isVisible(); }
+bool SolarSystemWindowLink::isWindowVisible() const
+{
+    const SSWindow* window = m_window.ifMade();
+    return window && window->isVisible();
+}
 
-void SolarSystemWindowLink::display() { m_window.ssView().update(); }
+void SolarSystemWindowLink::display()
+{
+    if (SSWindow* window = m_window.ifMade())
+        window->ssView().update();
+}
 
-void SolarSystemWindowLink::orderFront() { WindowStacking::bringToFront(m_window); }
+void SolarSystemWindowLink::orderFront()
+{
+    const bool isNew = !m_window.isMade();
+    SSWindow& window = m_window.get();
+    if (isNew)
+        window.updatePositions();
+    WindowStacking::bringToFront(window);
+}
 
-void SolarSystemWindowLink::orderOut() { m_window.hide(); }
+void SolarSystemWindowLink::orderOut()
+{
+    if (SSWindow* window = m_window.ifMade())
+        window->hide();
+}
 
-void SolarSystemWindowLink::updatePositions() { m_window.updatePositions(); }
+void SolarSystemWindowLink::updatePositions()
+{
+    if (SSWindow* window = m_window.ifMade())
+        window->updatePositions();
+}

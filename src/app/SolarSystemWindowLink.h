@@ -1,15 +1,17 @@
 #pragma once
 
 #include "chart/SolarSystemWindow.h"
+#include "platform/LazyOwner.h"
 #include "platform/widgets/HidesOnDeactivate.h"
 
 class SSWindow;
 
 // The solar-system window as the chart's window settings, menus and toolbar
-// reach it.
+// reach it. It is made when first shown; until then it has nothing to hide
+// or refresh.
 class SolarSystemWindowLink final : public HidesOnDeactivate, public SolarSystemWindow {
 public:
-    explicit SolarSystemWindowLink(SSWindow& window) : m_window(window) {}
+    explicit SolarSystemWindowLink(LazyOwner<SSWindow>& window) : m_window(window) {}
 
     void setHide(bool hide) override;
 
@@ -20,5 +22,5 @@ public:
     void updatePositions() override;
 
 private:
-    SSWindow& m_window;
+    LazyOwner<SSWindow>& m_window;
 };

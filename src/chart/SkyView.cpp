@@ -16,6 +16,7 @@
 
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QFocusEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
@@ -234,6 +235,10 @@ void SkyView::contextMenuEvent(QContextMenuEvent* event)
     if (m_outlets.skyClickMenu)
         m_outlets.skyClickMenu->popup(event->globalPos());
 }
+
+void SkyView::focusInEvent(QFocusEvent* event) { event->accept(); }
+
+void SkyView::focusOutEvent(QFocusEvent* event) { event->accept(); }
 
 void SkyView::keyPressEvent(QKeyEvent* event)
 {

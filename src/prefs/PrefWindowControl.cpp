@@ -26,9 +26,10 @@ constexpr QPoint kFirstPlace(20, 20);
 
 }  // namespace
 
-PrefWindowControl::PrefWindowControl(PrefControl& prefs, SkyDateModel& skyDate)
+PrefWindowControl::PrefWindowControl(PrefControl& prefs, SkyDateModel& skyDate, CustomFilter& customFilter)
     : m_window(std::make_unique<PrefWindow>()),
       m_sites(new SitesTab(prefs, skyDate, m_localization)),
+      m_customFilter(customFilter),
       m_options(new SetupOptions(prefs, m_localization)),
       m_filters(new FiltersTab(prefs, m_customFilter, m_localization)),
       m_fonts(new FontPrefControl(prefs, m_localization)),

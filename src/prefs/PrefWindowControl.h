@@ -28,9 +28,11 @@ class StarDatabaseModel;
 
 // The preferences window's controller: builds the window, fills its tabs
 // from the settings and takes the locations other subsystems hand over.
+// The custom filter is the chart's, kept by the caller: the chart filters
+// with it whether or not this window was ever made.
 class PrefWindowControl final : public SiteHandOver, public FirstRunNotice {
 public:
-    PrefWindowControl(PrefControl& prefs, SkyDateModel& skyDate);
+    PrefWindowControl(PrefControl& prefs, SkyDateModel& skyDate, CustomFilter& customFilter);
     ~PrefWindowControl() override;
     PrefWindowControl(const PrefWindowControl&) = delete;
     PrefWindowControl& operator=(const PrefWindowControl&) = delete;
@@ -92,7 +94,7 @@ private:
     std::unique_ptr<PrefWindow> m_window;
     PrefLocalization m_localization;  // before the tabs, which register with it
     SitesTab* m_sites;                // owned by the window
-    CustomFilter m_customFilter;
+    CustomFilter& m_customFilter;
     const StarDatabaseModel* m_starDatabaseModel = nullptr;
     // Owned by the window.
     SetupOptions* m_options;

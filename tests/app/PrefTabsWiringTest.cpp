@@ -10,6 +10,9 @@
 #include "prefs/StarPreview.h"
 #include "prefs/PrefWindow.h"
 #include "prefs/PrefWindowControl.h"
+#include "prefs/SitesTab.h"
+#include "app/PrefWindowLink.h"
+#include "platform/widgets/ToolTipOwner.h"
 #include "prefs/SetupOptions.h"
 #include "prefs/TelescopeTab.h"
 #include "scopeview/SVDrawView.h"
@@ -18,6 +21,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 
@@ -139,3 +143,31 @@ TEST_F(PrefTabsWiringTest, TheReadoutChooserIsTheInfoPanelTabWithItsTips)
 }
 
 }  // namespace
+
+TEST_F(PrefTabsWiringTest, AWindowMadeLateTakesTheToolTipSettingAndTheSiteAMountHandsOver)
+{
+    // The launch's calls and the tool-tip switch reach no window: none is made yet.
+    chart->prefControl().setIsToolTips(true);
+    chart->outlets().prefLocalization->setToolTips();
+    PrefWindowSetup& setup = *chart->outlets().prefWindow;
+    setup.localizePrefPanel();
+    setup.setupDate();
+    for (const QWidget* widget : QApplication::allWidgets())
+        EXPECT_FALSE(widget->inherits("PrefWindow"));
+
+    // A mount reporting its site makes the window, which shows that site.
+    SiteHandOver& handOver = chart->prefWindowLink();
+    handOver.setLocation(47.0, 8.0, -999.0);
+    PrefWindowControl& window = chart->prefWindow();
+    EXPECT_EQ(window.sitesTab().latitudeField(0)->text(), "47");
+    const auto tipped = [&window] {
+        int count = 0;
+        for (const QWidget* widget : window.window().findChildren<QWidget*>())
+            count += widget->toolTip().isEmpty() ? 0 : 1;
+        return count;
+    };
+    EXPECT_GT(tipped(), 0);
+    chart->prefControl().setIsToolTips(false);
+    chart->outlets().prefLocalization->clearToolTips();
+    EXPECT_EQ(tipped(), 0);
+}

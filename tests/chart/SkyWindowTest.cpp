@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QEnterEvent>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -18,7 +19,46 @@ class SkyWindowTest : public ChartWindowTest {};
 const QStringList kForcedRedraw = {"model.calculateStarPositions true", "skyView.display",
                                    "bottomPanel.updateBottomPanel"};
 
+// Counts the paints that reach a widget.
+class PaintCount final : public QObject {
+public:
+    explicit PaintCount(QWidget& widget) { widget.installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++count;
+        return false;
+    }
+};
+
 }  // namespace
+
+TEST_F(SkyWindowTest, TheChartGainingOrLosingTheKeyboardIsNotRedrawn)
+{
+    SkyWindow& window = makeWindow();
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    PaintCount paints(view());
+    // Until the frame has been fitted on screen and its resize has settled.
+    for (int seen = -1; seen != paints.count;) {
+        seen = paints.count;
+        QTest::qWait(400);
+    }
+    paints.count = 0;
+
+    QFocusEvent in(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+    QCoreApplication::sendEvent(&view(), &in);
+    QFocusEvent out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QCoreApplication::sendEvent(&view(), &out);
+    QTest::qWait(200);
+    EXPECT_EQ(paints.count, 0);
+    // What does change the chart still draws it.
+    view().update();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return paints.count > 0; }, 5000));
+}
 
 TEST_F(SkyWindowTest, TheWindowOpensOverTheFirstScreensVisibleAreaAndClosingKeepsItClosed)
 {

@@ -182,6 +182,32 @@ TEST_F(InfoPanelControlTest, DeepSkyTitleAndPhoto)
     EXPECT_EQ(control->photoPanel().windowTitle(), "Crab Nebula");
 }
 
+TEST_F(InfoPanelControlTest, EachPanelIsMadeWhenItsKindIsFirstShownAndItsThumbnailOpensThePhoto)
+{
+    EXPECT_TRUE(window.findChildren<InfoPanel*>().isEmpty());
+    control->escapePanel();
+    EXPECT_TRUE(window.findChildren<InfoPanel*>().isEmpty());
+
+    sky.planetTable[5].index = 5;
+    show(kPlanetIndexBase + 5);
+    ASSERT_EQ(window.findChildren<InfoPanel*>().size(), 1);
+    InfoPanel* planetPanel = window.findChildren<InfoPanel*>().front();
+    EXPECT_EQ(planetPanel, &control->planetInfoPanel());
+    EXPECT_TRUE(planetPanel->isVisible());
+    control->escapePanel();
+    EXPECT_FALSE(planetPanel->isVisible());
+    EXPECT_EQ(window.findChildren<InfoPanel*>().size(), 1);
+
+    // A second kind hides the first and is made with its thumbnail joined.
+    sky.addDeepSky("Crab Nebula", "NGC 1952", "M1").caldwell = 0;
+    show(kDeepSkyIndexBase + 0);
+    EXPECT_EQ(window.findChildren<InfoPanel*>().size(), 2);
+    EXPECT_FALSE(planetPanel->isVisible());
+    control->deepSkyInfoPanel().thumbnail()->click();
+    EXPECT_TRUE(control->photoPanel().isVisible());
+    EXPECT_EQ(control->photoPanel().windowTitle(), "Crab Nebula");
+}
+
 TEST_F(InfoPanelControlTest, SmallBodiesAndSatellites)
 {
     prefs.setIsMetric(true);

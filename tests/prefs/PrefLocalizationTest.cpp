@@ -27,7 +27,7 @@ int controlsWithTips(QWidget& window)
 
 class PrefLocalizationTest : public ::testing::Test {
 protected:
-    PrefLocalizationTest() : prefs(gamma), skyDate(prefs), control(prefs, skyDate) {}
+    PrefLocalizationTest() : prefs(gamma), skyDate(prefs), control(prefs, skyDate, filter) {}
     ~PrefLocalizationTest() override { StringTables::setFolder(QString()); }
 
     void useTable(const QByteArray& text)
@@ -42,6 +42,7 @@ protected:
     NoGamma gamma;
     PrefControl prefs;
     SkyDateModel skyDate;
+    CustomFilter filter;
     PrefWindowControl control;
     QTemporaryDir dir;
 };

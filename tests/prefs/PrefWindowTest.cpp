@@ -21,7 +21,8 @@ TEST(PrefWindow, SevenTabsWithTheSetupTabFirst)
     NoGamma gamma;
     PrefControl prefs(gamma);
     SkyDateModel skyDate(prefs);
-    PrefWindowControl control(prefs, skyDate);
+    CustomFilter filter;
+    PrefWindowControl control(prefs, skyDate, filter);
     QTabWidget* tabs = control.window().tabs();
     ASSERT_EQ(tabs->count(), 7);
     // A single '&' would be taken as a mnemonic and shown as an underline.
@@ -53,7 +54,8 @@ TEST(PrefWindow, ShowTabBringsTheWindowUpOnThatTab)
     NoGamma gamma;
     PrefControl prefs(gamma);
     SkyDateModel skyDate(prefs);
-    PrefWindowControl control(prefs, skyDate);
+    CustomFilter filter;
+    PrefWindowControl control(prefs, skyDate, filter);
     control.showTab(PrefWindow::kFilters);
     EXPECT_TRUE(control.window().isVisible());
     EXPECT_EQ(control.window().tabs()->currentIndex(), 1);

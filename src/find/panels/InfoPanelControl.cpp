@@ -62,36 +62,33 @@ double degrees(double radians)
 
 InfoPanelControl::InfoPanelControl(PrefControl& prefs, FindSky& sky, const FindObjects& finder,
                                    Links links, QWidget* window)
-    : m_prefs(prefs), m_sky(sky), m_finder(finder), m_links(std::move(links))
+    : m_prefs(prefs),
+      m_sky(sky),
+      m_finder(finder),
+      m_links(std::move(links)),
+      m_window(window),
+      m_keys{m_links.chart, [this] { setKillAlphaTimer(); }, {}},
+      m_star([this] {
+          return makePanel("Star",
+                           {"Name:", "B/F:", "SAO:", "Class:", "Type:", "Mag:", "RA:", "Dec:", "Rise:", "Set:",
+                            "Transit:"},
+                           false);
+      }),
+      m_planet([this] {
+          return makePanel("Planet", {"Name:", "Mag:", "RA:", "Dec:", "Sun:", "Earth:", "Rise:", "Set:", "Transit:"},
+                           false);
+      }),
+      m_satellite([this] { return makePanel("Satellite", {"Name:", "Diameter:", "Orbit:", "Mag:"}, false); }),
+      m_deepSky([this] {
+          return makePanel("Deep Sky",
+                           {"Name:", "NGC:", "Messier:", "Type:", "Const:", "Catalog:", "Mag:", "RA:", "Dec:", "Rise:",
+                            "Set:", "Transit:"},
+                           true);
+      }),
+      m_comet([this] { return makePanel("Comet", {"Name:", "Mag:", "RA:", "Dec:", "Sun:", "Earth:"}, false); }),
+      m_moon([this] { return makePanel("Moon", {"Illumination:", "RA:", "Dec:", "Earth:", "Age:"}, true); })
 {
-    PanelKeyControl::Links keys{m_links.chart, [this] { setKillAlphaTimer(); }, {}};
-    auto panel = [&](const char* title, std::initializer_list<const char*> rows, bool thumbnail) {
-        auto* p = new InfoPanel(prefs, keys, windows(title), rows, thumbnail, window);
-        // Over the chart's view, below its menu bar, once the chart is placed.
-        FirstShowPlacement::install(*p, [p] { ScreenPlacement::toParentTopLeft(*p); });
-        return p;
-    };
-    m_star = panel("Star",
-                   {"Name:", "B/F:", "SAO:", "Class:", "Type:", "Mag:", "RA:", "Dec:", "Rise:",
-                    "Set:", "Transit:"},
-                   false);
-    m_planet = panel("Planet",
-                     {"Name:", "Mag:", "RA:", "Dec:", "Sun:", "Earth:", "Rise:", "Set:",
-                      "Transit:"},
-                     false);
-    m_satellite = panel("Satellite", {"Name:", "Diameter:", "Orbit:", "Mag:"}, false);
-    m_deepSky = panel("Deep Sky",
-                      {"Name:", "NGC:", "Messier:", "Type:", "Const:", "Catalog:", "Mag:", "RA:",
-                       "Dec:", "Rise:", "Set:", "Transit:"},
-                      true);
-    m_comet = panel("Comet", {"Name:", "Mag:", "RA:", "Dec:", "Sun:", "Earth:"}, false);
-    m_moon = panel("Moon", {"Illumination:", "RA:", "Dec:", "Earth:", "Age:"}, true);
-    connect(m_deepSky->thumbnail(), &QToolButton::clicked, this,
-            &InfoPanelControl::displayPhotoAction);
-    connect(m_moon->thumbnail(), &QToolButton::clicked, this,
-            &InfoPanelControl::displayPhotoAction);
-
-    m_photoPanel = new PanelKeyControl(prefs, keys, window);
+    m_photoPanel = new PanelKeyControl(prefs, m_keys, window);
     m_photoView = new PhotoView(m_photoPanel);
     auto* layout = new QVBoxLayout(m_photoPanel);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -103,6 +100,28 @@ InfoPanelControl::InfoPanelControl(PrefControl& prefs, FindSky& sky, const FindO
 
 InfoPanelControl::~InfoPanelControl() = default;
 
+std::unique_ptr<InfoPanel> InfoPanelControl::makePanel(const char* title, std::initializer_list<const char*> rows,
+                                                       bool hasThumbnail)
+{
+    auto panel = std::make_unique<InfoPanel>(m_prefs, m_keys, windows(title), rows, hasThumbnail, m_window);
+    // Over the chart's view, below its menu bar, once the chart is placed.
+    InfoPanel* placed = panel.get();
+    FirstShowPlacement::install(*placed, [placed] { ScreenPlacement::toParentTopLeft(*placed); });
+    if (hasThumbnail)
+        connect(panel->thumbnail(), &QToolButton::clicked, this, &InfoPanelControl::displayPhotoAction);
+    return panel;
+}
+
+std::vector<InfoPanel*> InfoPanelControl::madePanels() const
+{
+    std::vector<InfoPanel*> panels;
+    for (const LazyOwner<InfoPanel>* owner : {&m_star, &m_planet, &m_deepSky, &m_comet, &m_moon, &m_satellite}) {
+        if (InfoPanel* panel = owner->ifMade())
+            panels.push_back(panel);
+    }
+    return panels;
+}
+
 void InfoPanelControl::setTitle(const QString& title)
 {
     if (m_links.setChartTitle)
@@ -111,16 +130,17 @@ void InfoPanelControl::setTitle(const QString& title)
 
 void InfoPanelControl::hideObjectPanels()
 {
-    for (InfoPanel* panel : {m_star, m_planet, m_satellite, m_deepSky, m_comet, m_moon})
+    for (InfoPanel* panel : madePanels())
         panel->hide();
 }
 
 void InfoPanelControl::escapePanel()
 {
-    for (QWidget* panel :
-         {static_cast<QWidget*>(m_star), static_cast<QWidget*>(m_planet),
-          static_cast<QWidget*>(m_deepSky), static_cast<QWidget*>(m_comet),
-          static_cast<QWidget*>(m_moon), static_cast<QWidget*>(m_satellite), m_photoPanel}) {
+    std::vector<QWidget*> panels;
+    for (InfoPanel* panel : madePanels())
+        panels.push_back(panel);
+    panels.push_back(m_photoPanel);
+    for (QWidget* panel : panels) {
         if (panel->isVisible()) {
             panel->hide();
             break;
@@ -288,18 +308,18 @@ void InfoPanelControl::planetInfo(int number, bool toPlanner)
     }
     const QString name = FindNaming::planetName(p.index);
     const bool metric = m_prefs.isMetric();
-    m_planet->setWindowTitle(p.index == BodyNumber::kSun     ? windows("Star")
+    m_planet.get().setWindowTitle(p.index == BodyNumber::kSun     ? windows("Star")
                              : p.index == BodyNumber::kPluto ? QStringLiteral("Dwarf Planet")
                                                        : windows("Planet"));
-    m_planet->setValue("Name:", name);
-    m_planet->setValue("Mag:", QString::asprintf("%0.2f", p.mag));
-    fillPlace(*m_planet, degrees(p.ra), degrees(p.dec));
-    m_planet->setValue("Earth:", millionsText(p.geoDistance, metric));
-    m_planet->setValue("Sun:", millionsText(p.helioDistance, metric));
+    m_planet.get().setValue("Name:", name);
+    m_planet.get().setValue("Mag:", QString::asprintf("%0.2f", p.mag));
+    fillPlace(m_planet.get(), degrees(p.ra), degrees(p.dec));
+    m_planet.get().setValue("Earth:", millionsText(p.geoDistance, metric));
+    m_planet.get().setValue("Sun:", millionsText(p.helioDistance, metric));
     // The Sun and the planets move through the day.
     calculateTransit(BodyPlace::of(p.index, site()));
-    showTimes(*m_planet);
-    present(*m_planet, name);
+    showTimes(m_planet.get());
+    present(m_planet.get(), name);
     if (toPlanner)
         sendPlanner(p.ra, p.dec, 0.0, p.mag, PlannerObjectLink::kPlanet, name, name);
 }
@@ -309,28 +329,28 @@ void InfoPanelControl::deepSkyInfo(const deepSky& d, bool toPlanner)
     const QString name = fieldText(d.name);
     const QString ngc = fieldText(d.ngc);
     const QString messier = fieldText(d.messier);
-    m_deepSky->setValue("Name:", name);
-    m_deepSky->setValue("NGC:", ngc);
-    m_deepSky->setValue("Messier:", messier);
-    m_deepSky->setValue("Const:", fieldText(d.con));
-    m_deepSky->setValue("Type:", deepSkyTypeText(d.type));
-    m_deepSky->setValue("Catalog:", catalogueLine(d, {m_prefs.showCaldwell(), m_prefs.showArp(),
+    m_deepSky.get().setValue("Name:", name);
+    m_deepSky.get().setValue("NGC:", ngc);
+    m_deepSky.get().setValue("Messier:", messier);
+    m_deepSky.get().setValue("Const:", fieldText(d.con));
+    m_deepSky.get().setValue("Type:", deepSkyTypeText(d.type));
+    m_deepSky.get().setValue("Catalog:", catalogueLine(d, {m_prefs.showCaldwell(), m_prefs.showArp(),
                                                       m_prefs.showHerschel(),
                                                       m_prefs.showHerschelII()}));
-    m_deepSky->setValue("Mag:",
+    m_deepSky.get().setValue("Mag:",
                         d.mag == kNoDeepSkyMag ? blank() : QString::asprintf("%0.1f", d.mag));
     double ra = 0.0;
     double dec = 0.0;
     m_finder.raDecOfDate(d.vecX, d.vecY, d.vecZ, &ra, &dec);
-    fillPlace(*m_deepSky, degrees(ra), degrees(dec));
-    fillTimes(*m_deepSky, degrees(ra), degrees(dec));
+    fillPlace(m_deepSky.get(), degrees(ra), degrees(dec));
+    fillTimes(m_deepSky.get(), degrees(ra), degrees(dec));
 
     m_photoName = name.size() >= 3 ? name : ngc.size() >= 3 ? ngc : messier;
     const QImage photo = m_links.deepSkyPhoto ? m_links.deepSkyPhoto(d) : QImage();
     if (!photo.isNull())
         m_photoImage = photo;
-    m_deepSky->setThumbnail(photo);
-    present(*m_deepSky, m_photoName);
+    m_deepSky.get().setThumbnail(photo);
+    present(m_deepSky.get(), m_photoName);
     if (toPlanner)
         sendPlanner(ra, dec, d.size, d.mag, plannerDeepSkyType(d.type), ngc, name);
 }
@@ -340,13 +360,13 @@ void InfoPanelControl::cometInfo(std::size_t k, bool toPlanner)
     const comet& c = m_sky.comets()[k];
     const bool metric = m_prefs.isMetric();
     const QString name = fieldText(c.name);
-    m_comet->setWindowTitle(windows("Comet"));
-    m_comet->setValue("Name:", name);
-    m_comet->setValue("Mag:", QString::asprintf("%0.1f", c.mag));
-    fillPlace(*m_comet, degrees(c.ra), degrees(c.dec));
-    m_comet->setValue("Earth:", millionsText(c.geoDistance, metric));
-    m_comet->setValue("Sun:", millionsText(c.helioDistance, metric));
-    present(*m_comet, name);
+    m_comet.get().setWindowTitle(windows("Comet"));
+    m_comet.get().setValue("Name:", name);
+    m_comet.get().setValue("Mag:", QString::asprintf("%0.1f", c.mag));
+    fillPlace(m_comet.get(), degrees(c.ra), degrees(c.dec));
+    m_comet.get().setValue("Earth:", millionsText(c.geoDistance, metric));
+    m_comet.get().setValue("Sun:", millionsText(c.helioDistance, metric));
+    present(m_comet.get(), name);
     if (toPlanner)
         sendPlanner(c.ra, c.dec, 0.0, c.mag, PlannerObjectLink::kComet, name, name);
 }
@@ -355,13 +375,13 @@ void InfoPanelControl::minorPlanetInfo(const minorPlanet& m, bool toPlanner)
 {
     const bool metric = m_prefs.isMetric();
     const QString name = fieldText(m.name);
-    m_comet->setWindowTitle(windows(m.source == kMPSourceUnusual ? "NEO" : "Minor Planet"));
-    m_comet->setValue("Name:", name);
-    m_comet->setValue("Mag:", QString::asprintf("%0.1f", m.mag));
-    fillPlace(*m_comet, degrees(m.ra), degrees(m.dec));
-    m_comet->setValue("Earth:", minorPlanetEarthText(m.geoDistance, metric));
-    m_comet->setValue("Sun:", millionsText(m.helioDistance, metric));
-    present(*m_comet, name);
+    m_comet.get().setWindowTitle(windows(m.source == kMPSourceUnusual ? "NEO" : "Minor Planet"));
+    m_comet.get().setValue("Name:", name);
+    m_comet.get().setValue("Mag:", QString::asprintf("%0.1f", m.mag));
+    fillPlace(m_comet.get(), degrees(m.ra), degrees(m.dec));
+    m_comet.get().setValue("Earth:", minorPlanetEarthText(m.geoDistance, metric));
+    m_comet.get().setValue("Sun:", millionsText(m.helioDistance, metric));
+    present(m_comet.get(), name);
     if (toPlanner)
         sendPlanner(m.ra, m.dec, 0.0, m.mag, PlannerObjectLink::kMinorPlanet, name, name);
 }
@@ -373,22 +393,22 @@ void InfoPanelControl::satelliteInfo(int number)
         return;
     const bool metric = m_prefs.isMetric();
     const QString name = QString::fromUtf8(s->name);
-    m_satellite->setValue("Name:", name);
-    m_satellite->setValue("Diameter:",
+    m_satellite.get().setValue("Name:", name);
+    m_satellite.get().setValue("Diameter:",
                           QString::fromUtf8(metric ? s->diameterKm : s->diameterMiles));
-    m_satellite->setValue("Orbit:", QString::fromUtf8(metric ? s->orbitKm : s->orbitMiles));
-    m_satellite->setValue("Mag:", QString::fromUtf8(s->mag));
-    present(*m_satellite, name);
+    m_satellite.get().setValue("Orbit:", QString::fromUtf8(metric ? s->orbitKm : s->orbitMiles));
+    m_satellite.get().setValue("Mag:", QString::fromUtf8(s->mag));
+    present(m_satellite.get(), name);
 }
 
 void InfoPanelControl::showStarRows(const QString& name, const QString& bf, const QString& sao,
                                     const QString& spectral, const QString& type)
 {
-    m_star->setValue("Name:", name);
-    m_star->setValue("B/F:", bf);
-    m_star->setValue("SAO:", sao);
-    m_star->setValue("Class:", spectral);
-    m_star->setValue("Type:", type);
+    m_star.get().setValue("Name:", name);
+    m_star.get().setValue("B/F:", bf);
+    m_star.get().setValue("SAO:", sao);
+    m_star.get().setValue("Class:", spectral);
+    m_star.get().setValue("Type:", type);
 }
 
 void InfoPanelControl::starInfo(const star& s, bool toPlanner)
@@ -401,14 +421,14 @@ void InfoPanelControl::starInfo(const star& s, bool toPlanner)
     double ra = 0.0;
     double dec = 0.0;
     m_finder.starOfDate(s, &ra, &dec);
-    fillPlace(*m_star, degrees(ra), degrees(dec));
-    m_star->setValue("Mag:", QString::asprintf("%0.2f", s.mag));
-    fillTimes(*m_star, degrees(ra), degrees(dec));
+    fillPlace(m_star.get(), degrees(ra), degrees(dec));
+    m_star.get().setValue("Mag:", QString::asprintf("%0.2f", s.mag));
+    fillTimes(m_star.get(), degrees(ra), degrees(dec));
     const QString title = name.size() >= 3    ? name
                           : bayer.size() >= 3 ? QStringLiteral("BF: ") + bayer
                           : sao.size() >= 3   ? QStringLiteral("SAO: ") + sao
                                               : QString::fromLatin1(kStarTitle);
-    present(*m_star, title);
+    present(m_star.get(), title);
     if (toPlanner) {
         const QString id = bayer.size() > 2 ? bayer : sao.size() > 2 ? sao : blank();
         sendPlanner(s.raDeg * Angles::kDegToRad, s.decDeg * Angles::kDegToRad, 0.0, s.mag,
@@ -424,10 +444,10 @@ void InfoPanelControl::ht2StarInfo(std::size_t k)
     const QString name = QString::fromLatin1(kHT2Name);
     showStarRows(name, blank(), blank(), blank(), blank());
     const auto [ra, dec] = raDecOf(s);
-    fillPlace(*m_star, degrees(ra), degrees(dec));
-    m_star->setValue("Mag:", QString::asprintf("%0.2f", s.mag));
-    fillTimes(*m_star, degrees(ra), degrees(dec));
-    present(*m_star, name);
+    fillPlace(m_star.get(), degrees(ra), degrees(dec));
+    m_star.get().setValue("Mag:", QString::asprintf("%0.2f", s.mag));
+    fillTimes(m_star.get(), degrees(ra), degrees(dec));
+    present(m_star.get(), name);
 }
 
 void InfoPanelControl::nomadStarInfo(std::size_t k)
@@ -439,10 +459,10 @@ void InfoPanelControl::nomadStarInfo(std::size_t k)
     showStarRows(QString::fromLatin1(kNomadName), id, blank(),
                  QString::asprintf("%0.1f RA mas", s.muRA / kDegreesPerMas),
                  QString::asprintf("%0.1f Dec mas", s.muDec / kDegreesPerMas));
-    fillPlace(*m_star, s.raNow, s.decNow);
-    m_star->setValue("Mag:", QString::asprintf("%0.3f", s.vMag));
-    fillTimes(*m_star, s.raNow, s.decNow);
-    present(*m_star, QStringLiteral("NOMAD: ") + id);
+    fillPlace(m_star.get(), s.raNow, s.decNow);
+    m_star.get().setValue("Mag:", QString::asprintf("%0.3f", s.vMag));
+    fillTimes(m_star.get(), s.raNow, s.decNow);
+    present(m_star.get(), QStringLiteral("NOMAD: ") + id);
 }
 
 void InfoPanelControl::simStarInfo()
@@ -454,11 +474,11 @@ void InfoPanelControl::simStarInfo()
     double ra = 0.0;
     double dec = 0.0;
     m_finder.starOfDate(*s, &ra, &dec);
-    fillPlace(*m_star, degrees(ra), degrees(dec));
-    m_star->setValue("Mag:", s->mag == kNoSimMag ? QStringLiteral("N/A")
+    fillPlace(m_star.get(), degrees(ra), degrees(dec));
+    m_star.get().setValue("Mag:", s->mag == kNoSimMag ? QStringLiteral("N/A")
                                                  : QString::asprintf("%.2f", s->mag));
-    fillTimes(*m_star, degrees(ra), degrees(dec));
-    present(*m_star, QString::fromLatin1(kSimbadTitle));
+    fillTimes(m_star.get(), degrees(ra), degrees(dec));
+    present(m_star.get(), QString::fromLatin1(kSimbadTitle));
 }
 
 void InfoPanelControl::moonInfo()
@@ -468,18 +488,18 @@ void InfoPanelControl::moonInfo()
         return;
     const planet& moon = m_sky.planets()[BodyNumber::kMoon];
     const bool metric = m_prefs.isMetric();
-    m_moon->setValue("Illumination:", QString::asprintf("%0.1f%%", moon.mag / 10.0));
-    fillPlace(*m_moon, degrees(moon.ra), degrees(moon.dec));
-    m_moon->setValue("Earth:", QString::asprintf(metric ? "%.2f x10³ km" : "%.2f x10³ miles",
+    m_moon.get().setValue("Illumination:", QString::asprintf("%0.1f%%", moon.mag / 10.0));
+    fillPlace(m_moon.get(), degrees(moon.ra), degrees(moon.dec));
+    m_moon.get().setValue("Earth:", QString::asprintf(metric ? "%.2f x10³ km" : "%.2f x10³ miles",
                                                   moon.geoDistance));
     const double age = m_links.moonAge ? m_links.moonAge() : 0.0;
-    m_moon->setValue("Age:", QString::asprintf("%.1f Days", age / 100.0));
+    m_moon.get().setValue("Age:", QString::asprintf("%.1f Days", age / 100.0));
     m_photoName = QStringLiteral("Moon");
     const QImage photo = m_links.moonPhoto ? m_links.moonPhoto() : QImage();
     if (!photo.isNull())
         m_photoImage = photo;
-    m_moon->setThumbnail(photo);
-    present(*m_moon, m_photoName);
+    m_moon.get().setThumbnail(photo);
+    present(m_moon.get(), m_photoName);
 }
 
 void InfoPanelControl::showPhoto(const QImage& image, const QString& title)

@@ -2,7 +2,9 @@
 
 #include "find/TransitTimes.h"
 #include "find/panels/ChartKeyboard.h"
+#include "find/panels/InfoPanel.h"
 #include "find/panels/PhotoPanel.h"
+#include "platform/LazyOwner.h"
 
 #include <QDateTime>
 #include <QImage>
@@ -11,10 +13,12 @@
 #include <QTimer>
 
 #include <functional>
+#include <initializer_list>
+#include <memory>
+#include <vector>
 
 class FindObjects;
 class FindSky;
-class InfoPanel;
 class InfoStarSource;
 class PhotoView;
 class PlannerObjectLink;
@@ -25,8 +29,8 @@ struct minorPlanet;
 struct star;
 
 // The object information panels: one small floating panel per kind of
-// selection (star, planet, satellite, deep sky, comet or minor planet, Moon)
-// and the photo panel. With the panels switched off the chart window's title
+// selection (star, planet, satellite, deep sky, comet or minor planet, Moon),
+// each made when first shown, and the photo panel. With the panels switched off the chart window's title
 // names the selection instead. Panels fade out while transparency is on.
 // The File menu opens photographs into the photo panel.
 class InfoPanelControl final : public QObject, public PhotoPanel {
@@ -89,15 +93,19 @@ public:
     bool isFading() const { return m_fadeTimer.isActive(); }
     void setKillAlphaTimer() { m_killAlphaTimer = true; }
 
-    InfoPanel& starInfoPanel() const { return *m_star; }
-    InfoPanel& planetInfoPanel() const { return *m_planet; }
-    InfoPanel& satelliteInfoPanel() const { return *m_satellite; }
-    InfoPanel& deepSkyInfoPanel() const { return *m_deepSky; }
-    InfoPanel& cometInfoPanel() const { return *m_comet; }
-    InfoPanel& moonInfoPanel() const { return *m_moon; }
+    InfoPanel& starInfoPanel() { return m_star.get(); }
+    InfoPanel& planetInfoPanel() { return m_planet.get(); }
+    InfoPanel& satelliteInfoPanel() { return m_satellite.get(); }
+    InfoPanel& deepSkyInfoPanel() { return m_deepSky.get(); }
+    InfoPanel& cometInfoPanel() { return m_comet.get(); }
+    InfoPanel& moonInfoPanel() { return m_moon.get(); }
     QWidget& photoPanel() const { return *m_photoPanel; }
 
 private:
+    std::unique_ptr<InfoPanel> makePanel(const char* title, std::initializer_list<const char*> rows,
+                                         bool hasThumbnail);
+    // The panels made so far.
+    std::vector<InfoPanel*> madePanels() const;
     void hideObjectPanels();
     void present(InfoPanel& panel, const QString& titleName);
     void setTitle(const QString& title);
@@ -124,13 +132,15 @@ private:
     FindSky& m_sky;
     const FindObjects& m_finder;
     Links m_links;
+    QWidget* m_window;
+    PanelKeyControl::Links m_keys;
 
-    InfoPanel* m_star;
-    InfoPanel* m_planet;
-    InfoPanel* m_satellite;
-    InfoPanel* m_deepSky;
-    InfoPanel* m_comet;
-    InfoPanel* m_moon;
+    LazyOwner<InfoPanel> m_star;
+    LazyOwner<InfoPanel> m_planet;
+    LazyOwner<InfoPanel> m_satellite;
+    LazyOwner<InfoPanel> m_deepSky;
+    LazyOwner<InfoPanel> m_comet;
+    LazyOwner<InfoPanel> m_moon;
     QWidget* m_photoPanel;
     PhotoView* m_photoView;
 

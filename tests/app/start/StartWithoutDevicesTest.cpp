@@ -7,16 +7,21 @@
 #include "camera/CameraModules.h"
 #include "camera/movie/MovieWriter.h"
 #include "chart/SkyView.h"
+#include "chart/menus/ChartMenuBar.h"
 #include "find/panels/CalEventPanel.h"
 #include "focus/FocusCurveFit.h"
+#include "model/catalogue/CatalogueFolders.h"
 #include "mount/MountProtocols.h"
 #include "platform/DeviceModule.h"
 #include "platform/widgets/DeferredIconStyle.h"
+#include "prefs/PrefWindow.h"
+#include "prefs/PrefWindowControl.h"
 #include "remote/ConnectionManager.h"
 #include "remote/speech/LoadedRecognizer.h"
 #include "remote/speech/LoadedSpeaker.h"
 #include "remote/speech/SpeechModules.h"
 #include "remote/speech/VoiceCommands.h"
+#include "solarsystem/window/SSWindow.h"
 #include "support/ColonCommandMount.h"
 #include "support/LX200Personality.h"
 #include "support/PtyDevice.h"
@@ -31,10 +36,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -95,6 +103,17 @@ private:
     QTimer m_poll;
 };
 
+// The top-level windows of `className` the program has made so far.
+std::vector<QWidget*> windowsOf(const char* className)
+{
+    std::vector<QWidget*> windows;
+    for (QWidget* widget : QApplication::allWidgets()) {
+        if (widget->isWindow() && widget->inherits(className))
+            windows.push_back(widget);
+    }
+    return windows;
+}
+
 // Counts the chart's paints of the sky (not the splash).
 class SkyPaints final : public QObject {
 public:
@@ -124,13 +143,17 @@ protected:
         MountSessionFixture::SetUp();
     }
     // The program as main() puts it together, up to its first chart.
-    void start()
+    void start(const std::function<void()>& beforeShow = {})
     {
         ASSERT_TRUE(chart->awakeFromNib());
+        if (beforeShow)
+            beforeShow();
         scopeView.emplace(*chart, folders);
-        for (const char* library : kUnreadImageFormats) {
-            if (isMapped(library))
-                formatsReadBeforeShow.push_back(library);
+        // Only the process's first start finds the libraries unmapped.
+        static bool isFirstStart = true;
+        if (std::exchange(isFirstStart, false)) {
+            for (const char* library : kUnreadImageFormats)
+                EXPECT_FALSE(isMapped(library)) << library;
         }
         chart->remoteLink().setVoice(std::make_unique<LoadedSpeaker>());
         chart->remoteLink().voiceCommands().setRecognizerFactory(&LoadedRecognizer::create);
@@ -148,8 +171,6 @@ protected:
     }
 
     std::optional<ScopeViewAssembly> scopeView;
-    // Telling only in a process's first start: a library once mapped stays.
-    std::vector<const char*> formatsReadBeforeShow;
 };
 
 }  // namespace
@@ -157,7 +178,6 @@ protected:
 TEST_F(StartWithoutDevicesTest, TheFirstChartMapsNoDeviceLibraryAndEveryDeviceStillConnects)
 {
     ASSERT_NO_FATAL_FAILURE(start());
-    EXPECT_EQ(formatsReadBeforeShow, std::vector<const char*>());
     for (const char* library : kDeviceLibraries)
         EXPECT_FALSE(isMapped(library)) << library;
     for (const char* library : kFirstUseLibraries)
@@ -277,6 +297,55 @@ TEST_F(StartWithoutDevicesTest, TheCompanionServerLoadsItsLibrariesWhenSwitchedO
     ASSERT_TRUE(companion.sendCommand("requestStatus"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return commands == 1; }, TestCompanion::kWaitMs));
     EXPECT_TRUE(isMapped("libplist"));
+TEST_F(StartWithoutDevicesTest, TheFirstChartBuildsNoHiddenWindowYetAppliesItsSettingsAndItsMenusOpenIt)
+{
+    // A chosen custom filter narrows the chart from the start, window or not.
+    ASSERT_NO_FATAL_FAILURE(start([this] {
+        const QString tours =
+            CatalogueFolders::form(folders.userData, folders.bundleData, folders.resources).tourDirectory;
+        QFile filter(tours + "Mine.txt");
+        ASSERT_TRUE(filter.open(QIODevice::WriteOnly));
+        filter.write("M 31\nM 42\n");
+        filter.close();
+        CustomFilter listing;
+        listing.setupCustomFilters(tours);
+        chart->prefControl().setCustomFilterIndex(int(listing.filterTitles().indexOf("Mine")) + 1);
+    }));
+    EXPECT_TRUE(windowsOf("PrefWindow").empty());
+    EXPECT_TRUE(windowsOf("SSWindow").empty());
+    EXPECT_TRUE(windowsOf("InfoPanel").empty());
+    EXPECT_EQ(chart->customFilter().customFilterObjects(), (QStringList{"M 31", "M 42"}));
+
+    // The application menu's item makes the window, filled as the launch fills it.
+    QAction* preferences = nullptr;
+    for (QAction* item : chart->skyWindow().menuBar()->actions().value(0)->menu()->actions()) {
+        if (item->menuRole() == QAction::PreferencesRole)
+            preferences = item;
+    }
+    ASSERT_NE(preferences, nullptr);
+    preferences->trigger();
+    ASSERT_EQ(windowsOf("PrefWindow").size(), 1u);
+    PrefWindow& prefWindow = chart->prefWindow().window();
+    EXPECT_EQ(windowsOf("PrefWindow").front(), &prefWindow);
+    EXPECT_TRUE(prefWindow.isVisible());
+    EXPECT_EQ(prefWindow.tabs()->currentIndex(), PrefWindow::kSetup);
+    EXPECT_EQ(&chart->customFilter(), &chart->prefWindow().customFilter());
+    EXPECT_GT(chart->prefWindow().prefLocalization().toolTipCount(), 0);
+    // A second choice shows the same window.
+    prefWindow.hide();
+    preferences->trigger();
+    EXPECT_EQ(windowsOf("PrefWindow").size(), 1u);
+    EXPECT_TRUE(prefWindow.isVisible());
+
+    // The Window menu's item makes the solar-system window with the chart's menus.
+    chart->menuBar().windowMenu().menuAction(WindowMenuActions::kSolarSystemTag);
+    ASSERT_EQ(windowsOf("SSWindow").size(), 1u);
+    SSWindow& ssWindow = chart->ssWindow();
+    EXPECT_TRUE(ssWindow.isVisible());
+    EXPECT_EQ(ssWindow.menuBar()->actions(), chart->skyWindow().menuBar()->actions());
+    chart->menuBar().windowMenu().menuAction(WindowMenuActions::kSolarSystemTag);
+    EXPECT_FALSE(ssWindow.isVisible());
+    EXPECT_EQ(windowsOf("SSWindow").size(), 1u);
 }
 
 TEST(DeviceModuleTest, AMissingModuleOrEntryIsReportedAndNotFatal)
