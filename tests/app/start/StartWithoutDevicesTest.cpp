@@ -297,6 +297,8 @@ TEST_F(StartWithoutDevicesTest, TheCompanionServerLoadsItsLibrariesWhenSwitchedO
     ASSERT_TRUE(companion.sendCommand("requestStatus"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return commands == 1; }, TestCompanion::kWaitMs));
     EXPECT_TRUE(isMapped("libplist"));
+}
+
 TEST_F(StartWithoutDevicesTest, TheFirstChartBuildsNoHiddenWindowYetAppliesItsSettingsAndItsMenusOpenIt)
 {
     // A chosen custom filter narrows the chart from the start, window or not.
