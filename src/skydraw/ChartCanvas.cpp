@@ -176,7 +176,15 @@ void ChartCanvas::drawImageOnPixels(QPointF lowerLeft, const QImage& image)
     if (image.isNull())
         return;
     useDeviceSpace();
+    // On whole pixels smoothing changes nothing, but with it on the painter
+    // takes its general texture fill, which hands a tall image to helper
+    // threads and waits for them, instead of its direct blend.
+    const bool wasSmooth = m_painter.testRenderHint(QPainter::SmoothPixmapTransform);
+    if (wasSmooth)
+        m_painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     m_painter.drawImage(pixelTopLeft(lowerLeft, image.height()), image);
+    if (wasSmooth)
+        m_painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
 }
 
 bool ChartCanvas::drawShadedImageOnPixels(QPointF lowerLeft, const QImage& image, const QColor& shade)

@@ -151,6 +151,43 @@ TEST(ChartCanvas, AShadedImageLooksAsFilledThenDrawn)
     EXPECT_FALSE(clipped.drawShadedImageOnPixels(QPointF(0.0, 0.0), photo, Qt::black));
 }
 
+// A large picture on whole pixels, drawn while the painter smooths images
+// (as the figures and photographs leave it), lands pixel for pixel as the
+// painter's own smoothed drawing of it there, over every kind of pixel and
+// cut by the device's edges; the smoothing stays on for what follows.
+TEST(ChartCanvas, APictureOnWholePixelsLooksAsThePainterSmoothingDrawsIt)
+{
+    // Taller than the rows the painter hands to its helper threads at once.
+    QImage picture(83, 211, QImage::Format_ARGB32_Premultiplied);
+    std::uint32_t seed = 4242;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            const int alpha = (x / 7 + y / 5) % 3 == 0 ? 0 : ((x + y) % 4 == 0 ? 255 : int(seed >> 24));
+            picture.setPixel(x, y, qPremultiply(qRgba(int(seed >> 8) & 255, int(seed >> 16) & 255, int(seed) & 255, alpha)));
+        }
+    for (const QPointF lowerLeft : {QPointF(10.4, 20.6), QPointF(-30.0, 7.0), QPointF(60.0, -50.2)}) {
+        auto onImage = [&](bool isCanvas) {
+            QImage image(120, 240, QImage::Format_ARGB32_Premultiplied);
+            image.fill(QColor(20, 40, 60, 200));
+            QPainter painter(&image);
+            painter.translate(3, 2);
+            painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+            ChartCanvas canvas(painter, 236);
+            if (isCanvas) {
+                canvas.drawImageOnPixels(lowerLeft, picture);
+                EXPECT_TRUE(painter.testRenderHint(QPainter::SmoothPixmapTransform));
+            } else {
+                const QPoint topLeft(int(std::floor(lowerLeft.x() + 0.5)),
+                                     236 - int(std::floor(lowerLeft.y() + 0.5)) - picture.height());
+                painter.drawImage(topLeft, picture);
+            }
+            return image;
+        };
+        EXPECT_EQ(onImage(true), onImage(false)) << lowerLeft.x();
+    }
+}
+
 // Unsmoothed, a turned image is sampled straight into the pixels: it must
 // land as the painter's own drawing does, wherever the canvas sits, tile
 // by tile, over every kind of pixel.
