@@ -8,6 +8,7 @@
 #include <QPainterPath>
 #include <QStaticText>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -43,7 +44,20 @@ void ChartCanvas::useDeviceSpace()
 void ChartCanvas::fillRect(const QRectF& rect, const QBrush& brush)
 {
     useChartSpace();
-    m_painter.fillRect(rect, brush);
+    const QRectF r = rect.normalized();
+    if (!m_isPixelForPoint || r.height() <= kBandRows) {
+        m_painter.fillRect(r, brush);
+        return;
+    }
+    // The painter hands a fill of many rows to helper threads and waits for
+    // them, which costs more than the fill itself on a busy or single core.
+    // Bands cut on whole rows cover each pixel as the whole rectangle does.
+    double bottom = r.top();
+    while (bottom < r.bottom()) {
+        const double cut = std::min(r.bottom(), (std::floor(bottom / kBandRows) + 1.0) * kBandRows);
+        m_painter.fillRect(QRectF(r.left(), bottom, r.width(), cut - bottom), brush);
+        bottom = cut;
+    }
 }
 
 void ChartCanvas::fillPath(const QPainterPath& path, const QBrush& brush)

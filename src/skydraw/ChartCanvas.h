@@ -43,8 +43,10 @@ public:
     // whole pixels (no scaling for printing or a high-density screen).
     bool isPixelForPoint() const { return m_isPixelForPoint; }
 
-    // Shapes in chart coordinates.
+    // Shapes in chart coordinates. A tall rectangle is filled in bands of
+    // kBandRows rows where a point is a pixel.
     void fillRect(const QRectF& rect, const QBrush& brush);
+    static constexpr int kBandRows = 30;
     void fillPath(const QPainterPath& path, const QBrush& brush);
     void strokePath(const QPainterPath& path, const QPen& pen);
     // Separate straight segments: the painter's quickest way to many lines.

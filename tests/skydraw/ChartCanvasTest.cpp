@@ -188,6 +188,37 @@ TEST(ChartCanvas, APictureOnWholePixelsLooksAsThePainterSmoothingDrawsIt)
     }
 }
 
+// A rectangle taller than a band, filled band by band, covers every pixel
+// as the painter's one fill does: edges between pixels, smoothed or not,
+// translucent or opaque, wherever the canvas sits on its device.
+TEST(ChartCanvas, ATallRectangleLooksAsOneFill)
+{
+    const std::vector<QRectF> rects = {{10.3, 4.6, 50.5, 140.2}, {-5.0, -20.25, 30.0, 300.0}, {40.0, 60.0, 1.0, 95.0},
+                                       {25.7, 133.4, 0.6, -120.9}};
+    for (const bool isSmooth : {true, false}) {
+        for (const QColor& color : {QColor(255, 255, 255, 38), QColor(90, 160, 30)}) {
+            auto onImage = [&](bool isCanvas) {
+                QImage image(90, 170, QImage::Format_ARGB32_Premultiplied);
+                image.fill(QColor(20, 40, 60, 230));
+                QPainter painter(&image);
+                painter.translate(3, 5);
+                painter.setRenderHint(QPainter::Antialiasing, isSmooth);
+                ChartCanvas canvas(painter, 160);
+                for (const QRectF& rect : rects) {
+                    if (isCanvas) {
+                        canvas.fillRect(rect, color);
+                    } else {
+                        painter.setWorldTransform(canvas.chartTransform());
+                        painter.fillRect(rect.normalized(), color);
+                    }
+                }
+                return image;
+            };
+            EXPECT_EQ(onImage(true), onImage(false)) << isSmooth << " " << color.alpha();
+        }
+    }
+}
+
 // Unsmoothed, a turned image is sampled straight into the pixels: it must
 // land as the painter's own drawing does, wherever the canvas sits, tile
 // by tile, over every kind of pixel.
