@@ -4,6 +4,7 @@
 #include "skydraw/SubPixelSprites.h"
 
 #include <QLineF>
+#include <QPainterPath>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -216,6 +217,71 @@ TEST(ChartCanvas, ATallRectangleLooksAsOneFill)
             };
             EXPECT_EQ(onImage(true), onImage(false)) << isSmooth << " " << color.alpha();
         }
+    }
+}
+
+// A tall stroke, drawn band by band, lays every pixel as the painter's one
+// stroke does: thin and wide pens, circles and bars, inside a clip or not.
+TEST(ChartCanvas, ATallStrokeLooksAsOneStroke)
+{
+    QPainterPath shapes;
+    shapes.addEllipse(20.3, 15.6, 63.1, 63.1);
+    shapes.addEllipse(44.0, 100.25, 9.5, 9.5);
+    shapes.moveTo(70.4, 10.0);
+    shapes.lineTo(70.4, 150.0);
+    shapes.moveTo(5.0, 140.7);
+    shapes.lineTo(85.0, 20.2);
+    for (const double width : {1.0, 3.0}) {
+        for (const bool isClipped : {false, true}) {
+            auto onImage = [&](bool isCanvas) {
+                QImage image(90, 170, QImage::Format_ARGB32_Premultiplied);
+                image.fill(QColor(20, 40, 60, 230));
+                QPainter painter(&image);
+                painter.translate(3, 5);
+                painter.setRenderHint(QPainter::Antialiasing, true);
+                if (isClipped)
+                    painter.setClipRect(10, 12, 60, 130);
+                ChartCanvas canvas(painter, 160);
+                const QPen pen(QColor(255, 120, 40, 170), width);
+                if (isCanvas) {
+                    canvas.strokePath(shapes, pen);
+                } else {
+                    painter.setWorldTransform(canvas.chartTransform());
+                    painter.strokePath(shapes, pen);
+                }
+                return image;
+            };
+            EXPECT_EQ(onImage(true), onImage(false)) << width << " " << isClipped;
+        }
+    }
+}
+
+// A photograph scaled into a tall rectangle, drawn band by band, lands as
+// the painter's one smoothed drawing of it.
+TEST(ChartCanvas, AScaledPhotographLooksAsOneDrawing)
+{
+    QImage photo(40, 30, QImage::Format_ARGB32_Premultiplied);
+    std::uint32_t seed = 99;
+    for (int y = 0; y < photo.height(); ++y)
+        for (int x = 0; x < photo.width(); ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            photo.setPixel(x, y, qRgb(int(seed >> 8) & 255, int(seed >> 16) & 255, int(seed >> 24)));
+        }
+    for (const QRectF rect : {QRectF(7.3, 4.6, 70.2, 130.9), QRectF(-20.0, 30.5, 60.0, 200.0)}) {
+        auto onImage = [&](bool isCanvas) {
+            QImage image(90, 170, QImage::Format_ARGB32_Premultiplied);
+            image.fill(QColor(20, 40, 60));
+            QPainter painter(&image);
+            painter.translate(3, 5);
+            painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+            ChartCanvas canvas(painter, 160);
+            if (isCanvas)
+                canvas.drawImage(rect, photo);
+            else
+                painter.drawImage(QRectF(rect.x(), 160 - rect.y() - rect.height(), rect.width(), rect.height()), photo);
+            return image;
+        };
+        EXPECT_EQ(onImage(true), onImage(false)) << rect.y();
     }
 }
 
