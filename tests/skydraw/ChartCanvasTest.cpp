@@ -152,13 +152,13 @@ TEST(ChartCanvas, AShadedImageLooksAsFilledThenDrawn)
     EXPECT_FALSE(clipped.drawShadedImageOnPixels(QPointF(0.0, 0.0), photo, Qt::black));
 }
 
-// A large picture on whole pixels, drawn while the painter smooths images
-// (as the figures and photographs leave it), lands pixel for pixel as the
-// painter's own smoothed drawing of it there, over every kind of pixel and
-// cut by the device's edges; the smoothing stays on for what follows.
-TEST(ChartCanvas, APictureOnWholePixelsLooksAsThePainterSmoothingDrawsIt)
+// Drawings the canvas cuts into bands of rows, or takes past the painter's
+// smoothing (a large picture on whole pixels, a tall translucent
+// rectangle, tall strokes thin and wide, a scaled photograph), land pixel
+// for pixel as the painter's own single drawing, smoothed, over every kind
+// of pixel, cut by the device's edges; the painter's hints stay as they were.
+TEST(ChartCanvas, DrawingsInBandsLookAsOneDrawing)
 {
-    // Taller than the rows the painter hands to its helper threads at once.
     QImage picture(83, 211, QImage::Format_ARGB32_Premultiplied);
     std::uint32_t seed = 4242;
     for (int y = 0; y < picture.height(); ++y)
@@ -167,121 +167,34 @@ TEST(ChartCanvas, APictureOnWholePixelsLooksAsThePainterSmoothingDrawsIt)
             const int alpha = (x / 7 + y / 5) % 3 == 0 ? 0 : ((x + y) % 4 == 0 ? 255 : int(seed >> 24));
             picture.setPixel(x, y, qPremultiply(qRgba(int(seed >> 8) & 255, int(seed >> 16) & 255, int(seed) & 255, alpha)));
         }
-    for (const QPointF lowerLeft : {QPointF(10.4, 20.6), QPointF(-30.0, 7.0), QPointF(60.0, -50.2)}) {
+    QPainterPath shapes;
+    shapes.addEllipse(20.3, 15.6, 63.1, 63.1);
+    shapes.moveTo(70.4, 10.0);
+    shapes.lineTo(85.0, 150.0);
+    const QRectF tall(10.3, -20.25, 50.5, 240.2);
+    const QColor translucent(255, 120, 40, 170);
+    // Each drawing by the canvas, and by the painter alone in chart or device space.
+    const std::vector<std::function<void(ChartCanvas&, QPainter*)>> drawings = {
+        [&](ChartCanvas& c, QPainter* p) { p ? p->drawImage(QPoint(-27, 30), picture) : c.drawImageOnPixels({-27.4, -41.3}, picture); },
+        [&](ChartCanvas& c, QPainter* p) { p ? p->fillRect(tall, translucent) : c.fillRect(tall, translucent); },
+        [&](ChartCanvas& c, QPainter* p) { p ? p->strokePath(shapes, QPen(translucent, 1.0)) : c.strokePath(shapes, QPen(translucent, 1.0)); },
+        [&](ChartCanvas& c, QPainter* p) { p ? p->strokePath(shapes, QPen(translucent, 3.0)) : c.strokePath(shapes, QPen(translucent, 3.0)); },
+        [&](ChartCanvas& c, QPainter* p) { p ? p->drawImage(QRectF(7.3, 200.0 - 39.4 - 130.9, 70.2, 130.9), picture) : c.drawImage(QRectF(7.3, 39.4, 70.2, 130.9), picture); }};
+    for (std::size_t i = 0; i < drawings.size(); ++i) {
         auto onImage = [&](bool isCanvas) {
             QImage image(120, 240, QImage::Format_ARGB32_Premultiplied);
             image.fill(QColor(20, 40, 60, 200));
             QPainter painter(&image);
             painter.translate(3, 2);
-            painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-            ChartCanvas canvas(painter, 236);
-            if (isCanvas) {
-                canvas.drawImageOnPixels(lowerLeft, picture);
-                EXPECT_TRUE(painter.testRenderHint(QPainter::SmoothPixmapTransform));
-            } else {
-                const QPoint topLeft(int(std::floor(lowerLeft.x() + 0.5)),
-                                     236 - int(std::floor(lowerLeft.y() + 0.5)) - picture.height());
-                painter.drawImage(topLeft, picture);
-            }
-            return image;
-        };
-        EXPECT_EQ(onImage(true), onImage(false)) << lowerLeft.x();
-    }
-}
-
-// A rectangle taller than a band, filled band by band, covers every pixel
-// as the painter's one fill does: edges between pixels, smoothed or not,
-// translucent or opaque, wherever the canvas sits on its device.
-TEST(ChartCanvas, ATallRectangleLooksAsOneFill)
-{
-    const std::vector<QRectF> rects = {{10.3, 4.6, 50.5, 140.2}, {-5.0, -20.25, 30.0, 300.0}, {40.0, 60.0, 1.0, 95.0},
-                                       {25.7, 133.4, 0.6, -120.9}};
-    for (const bool isSmooth : {true, false}) {
-        for (const QColor& color : {QColor(255, 255, 255, 38), QColor(90, 160, 30)}) {
-            auto onImage = [&](bool isCanvas) {
-                QImage image(90, 170, QImage::Format_ARGB32_Premultiplied);
-                image.fill(QColor(20, 40, 60, 230));
-                QPainter painter(&image);
-                painter.translate(3, 5);
-                painter.setRenderHint(QPainter::Antialiasing, isSmooth);
-                ChartCanvas canvas(painter, 160);
-                for (const QRectF& rect : rects) {
-                    if (isCanvas) {
-                        canvas.fillRect(rect, color);
-                    } else {
-                        painter.setWorldTransform(canvas.chartTransform());
-                        painter.fillRect(rect.normalized(), color);
-                    }
-                }
-                return image;
-            };
-            EXPECT_EQ(onImage(true), onImage(false)) << isSmooth << " " << color.alpha();
-        }
-    }
-}
-
-// A tall stroke, drawn band by band, lays every pixel as the painter's one
-// stroke does: thin and wide pens, circles and bars, inside a clip or not.
-TEST(ChartCanvas, ATallStrokeLooksAsOneStroke)
-{
-    QPainterPath shapes;
-    shapes.addEllipse(20.3, 15.6, 63.1, 63.1);
-    shapes.addEllipse(44.0, 100.25, 9.5, 9.5);
-    shapes.moveTo(70.4, 10.0);
-    shapes.lineTo(70.4, 150.0);
-    shapes.moveTo(5.0, 140.7);
-    shapes.lineTo(85.0, 20.2);
-    for (const double width : {1.0, 3.0}) {
-        for (const bool isClipped : {false, true}) {
-            auto onImage = [&](bool isCanvas) {
-                QImage image(90, 170, QImage::Format_ARGB32_Premultiplied);
-                image.fill(QColor(20, 40, 60, 230));
-                QPainter painter(&image);
-                painter.translate(3, 5);
-                painter.setRenderHint(QPainter::Antialiasing, true);
-                if (isClipped)
-                    painter.setClipRect(10, 12, 60, 130);
-                ChartCanvas canvas(painter, 160);
-                const QPen pen(QColor(255, 120, 40, 170), width);
-                if (isCanvas) {
-                    canvas.strokePath(shapes, pen);
-                } else {
-                    painter.setWorldTransform(canvas.chartTransform());
-                    painter.strokePath(shapes, pen);
-                }
-                return image;
-            };
-            EXPECT_EQ(onImage(true), onImage(false)) << width << " " << isClipped;
-        }
-    }
-}
-
-// A photograph scaled into a tall rectangle, drawn band by band, lands as
-// the painter's one smoothed drawing of it.
-TEST(ChartCanvas, AScaledPhotographLooksAsOneDrawing)
-{
-    QImage photo(40, 30, QImage::Format_ARGB32_Premultiplied);
-    std::uint32_t seed = 99;
-    for (int y = 0; y < photo.height(); ++y)
-        for (int x = 0; x < photo.width(); ++x) {
-            seed = seed * 1664525u + 1013904223u;
-            photo.setPixel(x, y, qRgb(int(seed >> 8) & 255, int(seed >> 16) & 255, int(seed >> 24)));
-        }
-    for (const QRectF rect : {QRectF(7.3, 4.6, 70.2, 130.9), QRectF(-20.0, 30.5, 60.0, 200.0)}) {
-        auto onImage = [&](bool isCanvas) {
-            QImage image(90, 170, QImage::Format_ARGB32_Premultiplied);
-            image.fill(QColor(20, 40, 60));
-            QPainter painter(&image);
-            painter.translate(3, 5);
             painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
-            ChartCanvas canvas(painter, 160);
-            if (isCanvas)
-                canvas.drawImage(rect, photo);
-            else
-                painter.drawImage(QRectF(rect.x(), 160 - rect.y() - rect.height(), rect.width(), rect.height()), photo);
+            ChartCanvas canvas(painter, 200);
+            if (!isCanvas)
+                painter.setWorldTransform(i == 1 || i == 2 || i == 3 ? canvas.chartTransform() : painter.worldTransform());
+            drawings[i](canvas, isCanvas ? nullptr : &painter);
+            EXPECT_TRUE(painter.testRenderHint(QPainter::SmoothPixmapTransform));
             return image;
         };
-        EXPECT_EQ(onImage(true), onImage(false)) << rect.y();
+        EXPECT_EQ(onImage(true), onImage(false)) << i;
     }
 }
 
