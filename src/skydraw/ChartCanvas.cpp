@@ -8,6 +8,7 @@
 #include <QPainterPath>
 #include <QStaticText>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -40,10 +41,37 @@ void ChartCanvas::useDeviceSpace()
     }
 }
 
+template <class Draw>
+void ChartCanvas::inBands(const QRect& bounds, int rows, Draw draw)
+{
+    if (!m_isPixelForPoint || bounds.height() <= rows) {
+        draw();
+        return;
+    }
+    for (int top = bounds.top(); top <= bounds.bottom(); top += rows) {
+        m_painter.save();
+        m_painter.setClipRect(QRect(bounds.left(), top, bounds.width(), rows), Qt::IntersectClip);
+        draw();
+        m_painter.restore();
+    }
+}
+
 void ChartCanvas::fillRect(const QRectF& rect, const QBrush& brush)
 {
     useChartSpace();
-    m_painter.fillRect(rect, brush);
+    const QRectF r = rect.normalized();
+    if (!m_isPixelForPoint || r.height() <= kBandRows) {
+        m_painter.fillRect(r, brush);
+        return;
+    }
+    // Bands cut on whole rows cover each pixel as the whole rectangle does,
+    // with no clip to set for each.
+    double bottom = r.top();
+    while (bottom < r.bottom()) {
+        const double cut = std::min(r.bottom(), (std::floor(bottom / kBandRows) + 1.0) * kBandRows);
+        m_painter.fillRect(QRectF(r.left(), bottom, r.width(), cut - bottom), brush);
+        bottom = cut;
+    }
 }
 
 void ChartCanvas::fillPath(const QPainterPath& path, const QBrush& brush)
@@ -55,7 +83,15 @@ void ChartCanvas::fillPath(const QPainterPath& path, const QBrush& brush)
 void ChartCanvas::strokePath(const QPainterPath& path, const QPen& pen)
 {
     useChartSpace();
-    m_painter.strokePath(path, pen);
+    // The pen's reach beyond the path, a pixel of smoothing and one to spare.
+    const double reach = std::ceil(pen.widthF() / 2.0) + 2.0;
+    const QRect bounds = path.controlPointRect().adjusted(-reach, -reach, reach, reach).toAlignedRect();
+    // A long line across the chart is stroked once: band by band it would
+    // be stroked whole for every band.
+    if (bounds.height() > kMostBandedStroke)
+        m_painter.strokePath(path, pen);
+    else
+        inBands(bounds, kStrokeBandRows, [&] { m_painter.strokePath(path, pen); });
 }
 
 void ChartCanvas::drawLines(std::span<const QLineF> lines, const QPen& pen)
@@ -176,7 +212,15 @@ void ChartCanvas::drawImageOnPixels(QPointF lowerLeft, const QImage& image)
     if (image.isNull())
         return;
     useDeviceSpace();
+    // On whole pixels smoothing changes nothing, but with it on the painter
+    // takes its general texture fill, which hands a tall image to helper
+    // threads and waits for them, instead of its direct blend.
+    const bool wasSmooth = m_painter.testRenderHint(QPainter::SmoothPixmapTransform);
+    if (wasSmooth)
+        m_painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     m_painter.drawImage(pixelTopLeft(lowerLeft, image.height()), image);
+    if (wasSmooth)
+        m_painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
 }
 
 bool ChartCanvas::drawShadedImageOnPixels(QPointF lowerLeft, const QImage& image, const QColor& shade)
@@ -200,7 +244,7 @@ void ChartCanvas::drawImage(const QRectF& rect, const QImage& image)
         return;
     useDeviceSpace();
     const QRectF target(rect.x(), m_height - rect.y() - rect.height(), rect.width(), rect.height());
-    m_painter.drawImage(target, image);
+    inBands(target.toAlignedRect().adjusted(-1, -1, 1, 1), kBandRows, [&] { m_painter.drawImage(target, image); });
 }
 
 void ChartCanvas::drawImage(const QTransform& local, const QRectF& rect, const QImage& image,

@@ -43,6 +43,15 @@ public:
     // whole pixels (no scaling for printing or a high-density screen).
     bool isPixelForPoint() const { return m_isPixelForPoint; }
 
+    // Where a point is a pixel, tall rectangles, strokes and scaled images
+    // are drawn in bands of whole rows: the painter hands a drawing of many
+    // rows to helper threads and waits for them, which costs more than the
+    // drawing on a busy or single core. Every pixel comes out as drawn whole.
+    static constexpr int kBandRows = 30;
+    // A smoothed pen lays several pieces of a row.
+    static constexpr int kStrokeBandRows = 12;
+    static constexpr int kMostBandedStroke = 256;
+
     // Shapes in chart coordinates.
     void fillRect(const QRectF& rect, const QBrush& brush);
     void fillPath(const QPainterPath& path, const QBrush& brush);
@@ -94,6 +103,10 @@ public:
     void drawLabel(QPointF lowerLeft, const QStaticText& text, double textHeight);
 
 private:
+    // Draws once per band of `rows` rows of `bounds` (painter coordinates as
+    // they are), each under a clip to its band.
+    template <class Draw>
+    void inBands(const QRect& bounds, int rows, Draw draw);
     void useChartSpace();
     // The turned parts in m_parts, from the image or its alpha map.
     template <class Pixels>

@@ -4,6 +4,7 @@
 #include "skydraw/SubPixelSprites.h"
 
 #include <QLineF>
+#include <QPainterPath>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -149,6 +150,52 @@ TEST(ChartCanvas, AShadedImageLooksAsFilledThenDrawn)
     painter.setClipRect(0, 0, 10, 10);
     ChartCanvas clipped(painter, 30);
     EXPECT_FALSE(clipped.drawShadedImageOnPixels(QPointF(0.0, 0.0), photo, Qt::black));
+}
+
+// Drawings the canvas cuts into bands of rows, or takes past the painter's
+// smoothing (a large picture on whole pixels, a tall translucent
+// rectangle, tall strokes thin and wide, a scaled photograph), land pixel
+// for pixel as the painter's own single drawing, smoothed, over every kind
+// of pixel, cut by the device's edges; the painter's hints stay as they were.
+TEST(ChartCanvas, DrawingsInBandsLookAsOneDrawing)
+{
+    QImage picture(83, 211, QImage::Format_ARGB32_Premultiplied);
+    std::uint32_t seed = 4242;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            const int alpha = (x / 7 + y / 5) % 3 == 0 ? 0 : ((x + y) % 4 == 0 ? 255 : int(seed >> 24));
+            picture.setPixel(x, y, qPremultiply(qRgba(int(seed >> 8) & 255, int(seed >> 16) & 255, int(seed) & 255, alpha)));
+        }
+    QPainterPath shapes;
+    shapes.addEllipse(20.3, 15.6, 63.1, 63.1);
+    shapes.moveTo(70.4, 10.0);
+    shapes.lineTo(85.0, 150.0);
+    const QRectF tall(10.3, -20.25, 50.5, 240.2);
+    const QColor translucent(255, 120, 40, 170);
+    // Each drawing by the canvas, and by the painter alone in chart or device space.
+    const std::vector<std::function<void(ChartCanvas&, QPainter*)>> drawings = {
+        [&](ChartCanvas& c, QPainter* p) { p ? p->drawImage(QPoint(-27, 30), picture) : c.drawImageOnPixels({-27.4, -41.3}, picture); },
+        [&](ChartCanvas& c, QPainter* p) { p ? p->fillRect(tall, translucent) : c.fillRect(tall, translucent); },
+        [&](ChartCanvas& c, QPainter* p) { p ? p->strokePath(shapes, QPen(translucent, 1.0)) : c.strokePath(shapes, QPen(translucent, 1.0)); },
+        [&](ChartCanvas& c, QPainter* p) { p ? p->strokePath(shapes, QPen(translucent, 3.0)) : c.strokePath(shapes, QPen(translucent, 3.0)); },
+        [&](ChartCanvas& c, QPainter* p) { p ? p->drawImage(QRectF(7.3, 200.0 - 39.4 - 130.9, 70.2, 130.9), picture) : c.drawImage(QRectF(7.3, 39.4, 70.2, 130.9), picture); }};
+    for (std::size_t i = 0; i < drawings.size(); ++i) {
+        auto onImage = [&](bool isCanvas) {
+            QImage image(120, 240, QImage::Format_ARGB32_Premultiplied);
+            image.fill(QColor(20, 40, 60, 200));
+            QPainter painter(&image);
+            painter.translate(3, 2);
+            painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+            ChartCanvas canvas(painter, 200);
+            if (!isCanvas)
+                painter.setWorldTransform(i == 1 || i == 2 || i == 3 ? canvas.chartTransform() : painter.worldTransform());
+            drawings[i](canvas, isCanvas ? nullptr : &painter);
+            EXPECT_TRUE(painter.testRenderHint(QPainter::SmoothPixmapTransform));
+            return image;
+        };
+        EXPECT_EQ(onImage(true), onImage(false)) << i;
+    }
 }
 
 // Unsmoothed, a turned image is sampled straight into the pixels: it must

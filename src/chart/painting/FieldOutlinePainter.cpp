@@ -59,9 +59,18 @@ QString degreeLabel(const char* format)
     return QString::fromLatin1(format).replace(QLatin1String("%C"), QString(QChar(0x00B0)));
 }
 
+// The part of `shape` within the chart `clip` filled: the same pixels as the
+// whole shape under a clip to the chart, whose edges lie on whole pixels.
+void fillWithin(ChartCanvas& canvas, const QRectF& clip, const QRectF& shape, const QColor& color)
+{
+    const QRectF part = shape.normalized() & clip;
+    if (!part.isEmpty())
+        canvas.fillRect(part, color);
+}
+
 // The lens frame's bevel: one-point strips taken off the sides in turn,
-// leaving the inner rectangle. The painter draws in chart coordinates.
-QRectF drawBevel(QPainter& painter, QRectF r)
+// leaving the inner rectangle, drawn within the chart `clip`.
+QRectF drawBevel(ChartCanvas& canvas, const QRectF& clip, QRectF r)
 {
     enum Side { kBottom, kRight, kTop, kLeft };
     const std::array<std::pair<Side, QColor>, 6> strips = {{
@@ -88,7 +97,7 @@ QRectF drawBevel(QPainter& painter, QRectF r)
             r.setLeft(r.left() + 1.0);
             break;
         }
-        painter.fillRect(strip, grey);
+        fillWithin(canvas, clip, strip, grey);
     }
     return r;
 }
@@ -137,13 +146,9 @@ void FieldOutlinePainter::paintOutline(ChartCanvas& canvas, const Outline& outli
     const double h = ProjectedAngle::distance(outline.halfAngle, radius);
     const QPointF c = rect.center() + state.outlineDelta;
     if (outline.isLens) {
-        QPainter& painter = canvas.painter();
-        painter.save();
-        painter.setWorldTransform(canvas.chartTransform());
-        painter.setClipRect(rect);
-        state.outlineRect = drawBevel(painter, QRectF(c.x() - h, c.y() - h / kLensAspect, 2.0 * h, 2.0 * h / kLensAspect));
-        painter.fillRect(state.outlineRect, kFieldFill);
-        painter.restore();
+        state.outlineRect =
+            drawBevel(canvas, rect, QRectF(c.x() - h, c.y() - h / kLensAspect, 2.0 * h, 2.0 * h / kLensAspect));
+        fillWithin(canvas, rect, state.outlineRect, kFieldFill);
     } else {
         state.outlineRect = QRectF(c.x() - h, c.y() - h, 2.0 * h, 2.0 * h);
         QPainterPath oval;

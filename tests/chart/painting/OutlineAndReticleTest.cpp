@@ -119,6 +119,25 @@ TEST_F(OutlineAndReticleTest, OutlinesTakeTheirTrueSizeAndMoveWithTheirOffset)
         EXPECT_FALSE(FieldOutlinePainter::outline(unused, prefs())) << unused;
 }
 
+// A lens frame larger than the chart, dragged off its corner, is drawn only
+// on the chart (here the lower left of a larger device), its translucent
+// field alike on every row.
+TEST_F(OutlineAndReticleTest, ALensFrameStaysOnTheChartAndItsFieldIsEven)
+{
+    FieldOutlinePainter painter(prefs(), images);
+    ChartOverlayState state;
+    state.outlines = 21;
+    state.outlineDelta = QPointF(60.3, -40.7);
+    const QRectF rect(0, 0, 220, 180);
+    const QImage image = render(kSize, kSize, [&](ChartCanvas& c) { painter.paint(c, sky, rect, 1.0f, state); });
+    const QColor field = at(image, 5, 0);
+    EXPECT_NE(field, QColor(Qt::black));
+    for (int y = 0; y < kSize; ++y) {
+        ASSERT_EQ(at(image, 5, y), y < 180 ? field : QColor(Qt::black)) << y;
+        ASSERT_EQ(at(image, 250, y), QColor(Qt::black)) << y;
+    }
+}
+
 TEST_F(OutlineAndReticleTest, TheReticleFollowsTheFinderKind)
 {
     TelescopeReticlePainter painter(prefs());
