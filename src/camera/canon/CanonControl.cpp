@@ -49,7 +49,7 @@ CanonControl::CanonControl(CanonSdk& sdk, PrefControl& prefs, DebugWriter debug,
     m_batteryTimer.setInterval(kBatteryMs);
     connect(&m_canonExpTimer, &QTimer::timeout, this, &CanonControl::canonExpTimerFired);
     connect(&m_progressTimer, &QTimer::timeout, this, &CanonControl::canonExpProgressTimer);
-    connect(&m_triggerTimer, &QTimer::timeout, this, [this] { startCanonExposure(); });
+    connect(&m_triggerTimer, &QTimer::timeout, this, &CanonControl::delayEnded);
     connect(&m_batteryTimer, &QTimer::timeout, this, &CanonControl::canonBatteryLevelTimer);
     connect(&m_downloadTimeout, &QTimer::timeout, this, &CanonControl::downloadTimedOut);
     connect(&m_evTimer, &QTimer::timeout, this, &CanonControl::canonEvTimer);
@@ -92,6 +92,7 @@ void CanonControl::abandonPendingAnswers()
         ++m_startGeneration;
         endStart(false);
     }
+    endSequence();
 }
 
 void CanonControl::canonDisconnect()

@@ -182,6 +182,8 @@ public:
     bool isJpegPlusRaw() const { return m_isJpegPlusRaw; }
     bool isSDKInit() const { return m_isSDKInit; }
     bool isFrameTimerRunning() const { return m_evTimer.isActive(); }
+    // A sequence waits out its delay before the next exposure.
+    bool isCanonDelaying() const { return m_triggerTimer.isActive(); }
     // The last live-view frame, a JPEG.
     QByteArray canonEvfData() const { return m_canonEvfData; }
     double canonFocusExposureScale() const { return m_canonFocusExposureScale; }
@@ -292,10 +294,26 @@ private:
     // needs, or sets the time (without waiting) when the dial is on Manual;
     // `then` follows once that is done.
     void set60DExposure(const char* tvErrorFormat, Next then = {});
-    void nextExposureOrDone();
+    // The one place a sequence goes on or ends, once an exposure of
+    // `sequence` has its file: only the sequence still under way goes on.
+    void nextExposureOrDone(std::uint64_t sequence);
+    // A sequence (or a single exposure) begins, or ends for good: what its
+    // late answers would still start is dropped.
+    void beginSequence();
+    void endSequence();
+    // An answer that reaches the controller only while the sequence it
+    // belongs to is under way.
+    template <class Then>
+    auto whileSequence(Then then);
+    bool isExposureUnderWay() const { return m_isCanonStarting || m_isCanonExposing || m_isCanonDownloading; }
+    void delayEnded();
+    // The sequence of the file being downloaded.
+    std::uint64_t downloadSequence() const { return m_transfers.empty() ? 0 : m_transfers.front().sequence; }
     // The start command's error: repaired (mirror lock-up) or reported;
-    // `then` hears true when repaired and going on.
+    // `then` hears true when repaired, the start then being the caller's
+    // to send again.
     void handleStartError(CanonSdk::Error error, std::function<void(bool)> then);
+    void resendStart();
     // A refused start, at once or later; likewise.
     void startFailed(CanonSdk::Error error, bool bulbCommand, std::function<void(bool)> then);
     // The camera refused a start it had first taken: back to idle.
@@ -445,6 +463,10 @@ private:
     bool m_isBulbOpen = false;
     // Counts the starts, so a late refusal reaches only its own.
     std::uint64_t m_startGeneration = 0;
+    // A sequence is under way: its next exposure may still start. Counts
+    // the sequences, so a late answer goes on with its own only.
+    bool m_isSequenceRunning = false;
+    std::uint64_t m_sequenceGeneration = 0;
     bool m_isCanonMovieRecording = false;
     bool m_isSDKInit = false;
     bool m_isPropChange = false;
@@ -478,8 +500,13 @@ private:
     double m_factor = 0;
     QPoint m_zoomPt;
     QByteArray m_canonEvfData;
-    // The transfer requests, the first being downloaded.
-    std::deque<CanonSdk::Item> m_transfers;
+    // The transfer requests, the first being downloaded, each with the
+    // sequence that was under way when it came.
+    struct Transfer {
+        CanonSdk::Item item;
+        std::uint64_t sequence;
+    };
+    std::deque<Transfer> m_transfers;
     bool m_isFrameRequested = false;
     // Pending live-view writes of an earlier switch belong to it alone.
     std::uint64_t m_liveViewGeneration = 0;

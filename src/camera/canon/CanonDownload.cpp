@@ -41,7 +41,7 @@ void CanonControl::handleCanonObjectEvent(std::uint32_t event, CanonSdk::Item it
             m_isCanonDownloading = true;
         }
         // One transfer at a time: the second of a pair waits for the first.
-        m_transfers.push_back(item);
+        m_transfers.push_back({item, m_sequenceGeneration});
         if (m_transfers.size() == 1)
             takeNextTransfer();
         changed();
@@ -49,7 +49,7 @@ void CanonControl::handleCanonObjectEvent(std::uint32_t event, CanonSdk::Item it
     }
     if (event == kObjectDirItemCreated && m_canonSaveTo == kSaveToCamera) {
         canonClearExposure();
-        nextExposureOrDone();
+        nextExposureOrDone(m_sequenceGeneration);
     } else if (event == kObjectDirItemRequestTransferDT) {
         AlertPanel::beep();
     }
@@ -60,7 +60,7 @@ void CanonControl::handleCanonObjectEvent(std::uint32_t event, CanonSdk::Item it
 
 void CanonControl::takeNextTransfer()
 {
-    const CanonSdk::Item item = m_transfers.front();
+    const CanonSdk::Item item = m_transfers.front().item;
     if (m_isCanonAbort) {
         // Queued before the item is let go; nothing waits for its answer.
         m_sdk.cancelDownload(item, {});
@@ -75,6 +75,9 @@ void CanonControl::downloadEnded(CanonSdk::Item item, bool downloaded)
 {
     bool firstOfPair = false;
     if (!downloaded) {
+        // A sequence whose image was lost goes no further.
+        if (downloadSequence() == m_sequenceGeneration)
+            endSequence();
         setFocusEnabled();
     } else if (m_isJpegPlusRaw && !m_hasDownloadedFirst) {
         m_hasDownloadedFirst = true;
@@ -86,7 +89,7 @@ void CanonControl::downloadEnded(CanonSdk::Item item, bool downloaded)
         m_panel.expButtonTitle = QStringLiteral("Download");
         m_downloadTimeout.start(m_downloadGraceMs);
     } else {
-        nextExposureOrDone();
+        nextExposureOrDone(downloadSequence());
     }
     finishTransfer(item, firstOfPair);
 }
@@ -105,16 +108,46 @@ void CanonControl::finishTransfer(CanonSdk::Item item, bool firstOfPair)
         takeNextTransfer();
 }
 
-void CanonControl::nextExposureOrDone()
+void CanonControl::nextExposureOrDone(std::uint64_t sequence)
 {
-    if (m_canonNumExposures > m_canonNumExpTaken) {
-        if (m_canonDelayTime > 0)
-            canonTriggerExposure();
-        else
-            startCanonExposure();
-    } else {
+    // A sequence ended by a refused start, an abort or a disconnection is
+    // not taken up again by a file that comes afterwards.
+    if (!m_isSequenceRunning || sequence != m_sequenceGeneration)
+        return;
+    if (m_canonNumExposures <= m_canonNumExpTaken) {
+        endSequence();
         setFocusEnabled();
+        return;
     }
+    // An exposure or a delay already under way goes on by itself.
+    if (isExposureUnderWay() || m_triggerTimer.isActive())
+        return;
+    if (m_canonDelayTime > 0)
+        canonTriggerExposure();
+    else
+        startCanonExposure();
+}
+
+void CanonControl::beginSequence()
+{
+    // A delay still pending from an earlier sequence must not start an
+    // exposure of this one.
+    m_triggerTimer.stop();
+    ++m_sequenceGeneration;
+    m_isSequenceRunning = true;
+}
+
+void CanonControl::endSequence()
+{
+    m_triggerTimer.stop();
+    ++m_sequenceGeneration;
+    m_isSequenceRunning = false;
+}
+
+void CanonControl::delayEnded()
+{
+    if (m_isSequenceRunning && !isExposureUnderWay())
+        startCanonExposure();
 }
 
 QString CanonControl::downloadBasePath() const
@@ -159,7 +192,8 @@ void CanonControl::takeItemInfo(CanonSdk::Item item, CanonSdk::Error error, cons
 {
     if (error != kOk) {
         logError("EdsGetDirectoryItemInfo error: 0x%04X.", error);
-        m_isCanonUSBBusy = false;
+        // Nothing more comes for this image: the panel must not stay in "Download".
+        resetAfterFailedDownload();
         downloadEnded(item, false);
         return;
     }
@@ -295,7 +329,8 @@ void CanonControl::downloadSaved(CanonSdk::Item item)
     m_panel.progress = 0;
     m_panel.expButtonEnabled = true;
     m_isNewExposeImage = true;
-    const bool delayNext = m_canonNumExposures > m_canonNumExpTaken && m_canonDelayTime > 0;
+    const bool delayNext = m_isSequenceRunning && downloadSequence() == m_sequenceGeneration &&
+                           m_canonNumExposures > m_canonNumExpTaken && m_canonDelayTime > 0;
     m_panel.expButtonTitle = delayNext ? QStringLiteral("Delay") : QStringLiteral("Expose");
     emit imageChanged();
     m_isCanonUSBBusy = false;
@@ -319,6 +354,9 @@ void CanonControl::downloadTimedOut()
                                  m_canonExpTime + m_downloadGraceMs / 1000.0);
     });
     resetAfterFailedDownload();
+    // The sequence stops here: a transfer request that still comes later
+    // must not take it up again.
+    endSequence();
     setFocusEnabled();
 }
 

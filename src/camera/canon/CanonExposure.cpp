@@ -112,6 +112,7 @@ void CanonControl::exposeButton()
         m_canonNumExpTaken = 1;
         m_canonNumExposures = 1;
         m_isCanonAbort = true;
+        endSequence();
         m_panel.numExpSelected = 0;
         m_panel.expTakenText = kBlank;
         canonClearExposure();
@@ -124,6 +125,7 @@ void CanonControl::exposeButton()
         return;
     m_canonNumExpTaken = 0;
     m_isCanonAbort = false;
+    beginSequence();
     const bool sequence = m_canonNumExposures >= 2;
     if (m_canonDelayTime > 0 && m_canonDelayTime < kShortestDelayBeforeFirst && sequence) {
         m_triggerTimer.start(static_cast<int>(m_canonDelayTime * 1000));

@@ -25,6 +25,12 @@ auto CanonControl::whileStarting(Then then)
     return whilePending(&CanonControl::m_isCanonStarting, &CanonControl::m_startGeneration, std::move(then));
 }
 
+template <class Then>
+auto CanonControl::whileSequence(Then then)
+{
+    return whilePending(&CanonControl::m_isSequenceRunning, &CanonControl::m_sequenceGeneration, std::move(then));
+}
+
 void CanonControl::canonStartBulbExposure(Started done)
 {
     if (m_isCanonStarting) {
@@ -32,6 +38,9 @@ void CanonControl::canonStartBulbExposure(Started done)
             done(false);
         return;
     }
+    // A start from outside the panel's sequence (a tour's) is a sequence of its own.
+    if (!m_isSequenceRunning)
+        beginSequence();
     m_isCanonStarting = true;
     ++m_startGeneration;
     m_startDone = std::move(done);
@@ -108,13 +117,12 @@ void CanonControl::sendStart(bool bulb)
 void CanonControl::sendStartCommand(bool bulb)
 {
     // The camera may take the command now and refuse it later: the answer
-    // belongs to this start only.
+    // belongs to this start only, and to a sequence the user has not ended.
     const std::uint64_t start = m_startGeneration;
-    const QPointer<CanonControl> self(this);
-    const auto answered = [self, start, bulb](Error late) {
-        if (self && late != kOk && start == self->m_startGeneration)
-            self->startRefused(late, bulb);
-    };
+    const auto answered = whileSequence([this, start, bulb](Error late) {
+        if (late != kOk && start == m_startGeneration)
+            startRefused(late, bulb);
+    });
     const bool button = m_is60D || m_is7D || m_isT1i;
     Error error = kOk;
     if (!bulb)
@@ -133,10 +141,12 @@ void CanonControl::startAnswered(CanonSdk::Error error, bool bulb, bool bulbComm
         return;
     }
     startFailed(error, bulbCommand, whileStarting([this, bulb](bool repaired) {
-        if (repaired)
-            exposureStarted(bulb);
-        else
+        if (!repaired) {
             endStart(false);
+            return;
+        }
+        resendStart();
+        exposureStarted(bulb);
     }));
 }
 
@@ -159,8 +169,10 @@ void CanonControl::endStart(bool started)
 {
     m_isCanonStarting = false;
     m_isCanonUSBBusy = false;
-    if (!started)
+    if (!started) {
         m_panel.expButtonTitle = m_titleBeforeStart;
+        endSequence();
+    }
     const Started done = std::move(m_startDone);
     m_startDone = {};
     changed();
@@ -186,14 +198,18 @@ void CanonControl::startFailed(CanonSdk::Error error, bool bulbCommand, std::fun
 void CanonControl::startRefused(CanonSdk::Error error, bool bulb)
 {
     // The exposure the panel shows never began: no release is owed for it.
+    // Once the user has ended the sequence (abort, disconnection) while the
+    // lock-up was being turned off, the start is not sent again: nothing
+    // would release it.
     m_isBulbOpen = false;
-    const QPointer<CanonControl> self(this);
-    startFailed(error, bulb, [self, bulb](bool repaired) {
-        if (self && repaired)
-            self->m_isBulbOpen = bulb;
-        else if (self)
-            self->returnToIdle();
-    });
+    startFailed(error, bulb, whileSequence([this, bulb](bool repaired) {
+        if (!repaired) {
+            returnToIdle();
+            return;
+        }
+        resendStart();
+        m_isBulbOpen = bulb;
+    }));
 }
 
 void CanonControl::returnToIdle()
@@ -205,6 +221,7 @@ void CanonControl::returnToIdle()
         --m_canonNumExpTaken;
     m_isCanonExposing = false;
     m_isCanonDownloading = false;
+    endSequence();
     m_panel.progress = 0;
     m_panel.expButtonEnabled = true;
     m_panel.expButtonTitle = kExpose;
@@ -216,10 +233,6 @@ void CanonControl::returnToIdle()
 
 void CanonControl::handleStartError(CanonSdk::Error error, std::function<void(bool)> then)
 {
-    if (error == kOk) {
-        then(true);
-        return;
-    }
     if (error != kErrMirrorUp) {
         logError("EdsSendCommand StartBulb error: 0x%04X.", error);
         AlertPanel::runAlert(QString::asprintf("Start exposure error: 0x%04X.", static_cast<unsigned>(error)),
@@ -239,9 +252,13 @@ void CanonControl::handleStartError(CanonSdk::Error error, std::function<void(bo
             then(false);
             return;
         }
-        const Error again = self->m_sdk.sendCommand(self->m_isCanonBulb ? kCmdBulbStart : kCmdTakePicture, 0);
-        if (again != kOk)
-            self->logError("EdsSendCommand StartBulb error: 0x%04X.", again);
         then(true);
     });
+}
+
+void CanonControl::resendStart()
+{
+    const Error again = m_sdk.sendCommand(m_isCanonBulb ? kCmdBulbStart : kCmdTakePicture, 0);
+    if (again != kOk)
+        logError("EdsSendCommand StartBulb error: 0x%04X.", again);
 }

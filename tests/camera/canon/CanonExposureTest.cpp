@@ -14,23 +14,6 @@ protected:
         CanonFixture::SetUp();
         ASSERT_TRUE(connect());
     }
-    void count(int item)
-    {
-        control->panel().numExpSelected = item;
-        control->canonAction(CanonControl::kTagNumExp);
-    }
-    void delay(int item)
-    {
-        control->panel().delaySelected = item;
-        control->canonAction(CanonControl::kTagDelay);
-    }
-    int commandsSent(std::uint32_t command) const
-    {
-        int n = 0;
-        for (const auto& [sent, param] : sdk.commands())
-            n += sent == command ? 1 : 0;
-        return n;
-    }
 };
 
 }  // namespace

@@ -77,6 +77,24 @@ protected:
         control->panel().expValue = text;
         control->canonAction(CanonControl::kTagExpCombo);
     }
+    // The exposure-count and delay pop-ups' items.
+    void count(int item)
+    {
+        control->panel().numExpSelected = item;
+        control->canonAction(CanonControl::kTagNumExp);
+    }
+    void delay(int item)
+    {
+        control->panel().delaySelected = item;
+        control->canonAction(CanonControl::kTagDelay);
+    }
+    int commandsSent(std::uint32_t command) const
+    {
+        int n = 0;
+        for (const auto& [sent, param] : sdk.commands())
+            n += sent == command ? 1 : 0;
+        return n;
+    }
     // Presses Expose and waits for the camera's answer to a start.
     void expose()
     {

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 using namespace CanonIds;
 
@@ -53,6 +54,26 @@ void SimulatedCanonSdk::failCommand(std::uint32_t command, Error error, int time
 {
     for (int i = 0; i < times; ++i)
         m_commandErrors[command].push_back(error);
+}
+
+void SimulatedCanonSdk::refuseCommandLater(std::uint32_t command, Error error)
+{
+    m_lateRefusals[command].push_back(error);
+}
+
+void SimulatedCanonSdk::answerLateCommands()
+{
+    for (auto& answer : std::exchange(m_lateAnswers, {}))
+        QTimer::singleShot(0, this, std::move(answer));
+}
+
+void SimulatedCanonSdk::holdDownloads(bool held)
+{
+    m_downloadsHeld = held;
+    if (held)
+        return;
+    for (auto& download : std::exchange(m_heldDownloads, {}))
+        QTimer::singleShot(0, this, std::move(download));
 }
 
 void SimulatedCanonSdk::failWrite(std::uint32_t property, std::uint32_t param, Error error)
@@ -287,6 +308,16 @@ CanonSdk::Error SimulatedCanonSdk::setCameraStateEventHandler(StateHandler handl
 
 CanonSdk::Error SimulatedCanonSdk::sendCommand(std::uint32_t command, std::uint32_t param, Done done)
 {
+    if (auto& refusals = m_lateRefusals[command]; m_sessionOpen && !refusals.empty()) {
+        m_commands.emplace_back(command, param);
+        const Error refused = refusals.front();
+        refusals.pop_front();
+        m_lateAnswers.push_back([done = std::move(done), refused] {
+            if (done)
+                done(refused);
+        });
+        return kOk;
+    }
     const Error error = runCommand(command, param);
     if (error == kOk && done)
         QTimer::singleShot(0, this, [done = std::move(done)] { done(kOk); });
@@ -369,7 +400,11 @@ CanonSdk::Error SimulatedCanonSdk::getDirectoryItemInfo(Item item, ItemInfo& inf
 void SimulatedCanonSdk::download(Item item, Sink sink, Progress progress, Done done)
 {
     // The bytes go over from the event loop, as a camera's would.
-    QTimer::singleShot(0, this, [=, this] { done(transfer(item, sink, progress)); });
+    auto run = [=, this] { done(transfer(item, sink, progress)); };
+    if (m_downloadsHeld)
+        m_heldDownloads.push_back(std::move(run));
+    else
+        QTimer::singleShot(0, this, std::move(run));
 }
 
 CanonSdk::Error SimulatedCanonSdk::transfer(Item item, const Sink& sink, const Progress& progress)

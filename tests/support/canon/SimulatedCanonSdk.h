@@ -5,6 +5,7 @@
 #include <QObject>
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <utility>
 #include <vector>
@@ -45,6 +46,13 @@ public:
     // The next `times` calls answer `error`.
     void failCall(Call call, Error error, int times = 1);
     void failCommand(std::uint32_t command, Error error, int times = 1);
+    // The next such command is taken at once but does nothing; its answer,
+    // `error`, comes only once answerLateCommands() is called.
+    void refuseCommandLater(std::uint32_t command, Error error);
+    void answerLateCommands();
+    // While held, downloads wait; letting go runs the waiting ones.
+    void holdDownloads(bool held);
+    int heldDownloads() const { return static_cast<int>(m_heldDownloads.size()); }
     // Writes to the property answer `error` until cleared with kOk.
     void failWrite(std::uint32_t property, std::uint32_t param, Error error);
     void setValue(std::uint32_t property, std::uint32_t param, const QByteArray& data);
@@ -123,6 +131,10 @@ private:
     std::map<Call, std::deque<Error>> m_callErrors;
     std::map<Call, int> m_callCounts;
     std::map<std::uint32_t, std::deque<Error>> m_commandErrors;
+    std::map<std::uint32_t, std::deque<Error>> m_lateRefusals;
+    std::vector<std::function<void()>> m_lateAnswers;
+    std::vector<std::function<void()>> m_heldDownloads;
+    bool m_downloadsHeld = false;
     std::map<Key, Error> m_writeErrors;
     std::map<Key, QByteArray> m_values;
     std::map<Key, std::vector<std::uint32_t>> m_writes;
