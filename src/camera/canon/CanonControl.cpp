@@ -93,6 +93,8 @@ void CanonControl::abandonPendingAnswers()
         endStart(false);
     }
     endSequence();
+    if (m_isCanonExposing)
+        canonClearExposure();
 }
 
 void CanonControl::canonDisconnect()

@@ -271,7 +271,9 @@ private:
     void checkMirrorLockup(Next next);
     bool setHandlers();
     void finishConnection(bool supported);
-    // A connection or start under way ends in failure; its late answers are dropped.
+    // On a disconnection: a connection or start under way ends in failure
+    // and its late answers are dropped; the sequence ends, and an open bulb
+    // is released first, as the shutter adapter would hold it for good.
     void abandonPendingAnswers();
 
     // SDK callbacks.

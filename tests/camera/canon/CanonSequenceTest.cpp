@@ -153,3 +153,23 @@ TEST_F(CanonSequenceTest, AnImageWhoseDetailsCannotBeReadEndsTheSequence)
     EXPECT_TRUE(control->panel().expButtonEnabled);
     EXPECT_EQ(commandsSent(kCmdTakePicture), 1);
 }
+
+TEST_F(CanonSequenceTest, ADisconnectionReleasesAnOpenBulb)
+{
+    choose(15);
+    FakeShutter shutter;
+    control->setShutter(&shutter);
+    expose();
+    ASSERT_EQ(shutter.opened, 1);
+    control->canonDisconnect();
+    EXPECT_EQ(shutter.closed, 1) << "the adapter would hold the shutter open for good";
+    EXPECT_FALSE(control->isCanonExposing());
+
+    control->setShutter(nullptr);
+    ASSERT_TRUE(connect(15));
+    expose();
+    ASSERT_TRUE(sdk.isBulbOpen());
+    control->canonDisconnect();
+    EXPECT_EQ(commandsSent(kCmdBulbEnd), 1);
+    EXPECT_EQ(control->panel().expButtonTitle, "Expose");
+}
