@@ -173,3 +173,20 @@ TEST_F(CanonSequenceTest, ADisconnectionReleasesAnOpenBulb)
     EXPECT_EQ(commandsSent(kCmdBulbEnd), 1);
     EXPECT_EQ(control->panel().expButtonTitle, "Expose");
 }
+
+TEST_F(CanonSequenceTest, AFileThatComesAfterTheDownloadWasGivenUpStartsNothing)
+{
+    control->setDownloadGraceMs(50);
+    choose(32);
+    count(2);
+    sdk.setAnnounceFiles(false);
+    expose();
+    now += 6;
+    ASSERT_TRUE(waitFor([this] { return control->isCanonDownloading(); }));
+    ASSERT_TRUE(waitFor([this] { return !control->isCanonDownloading(); }));
+    sdk.announceFile({"IMG_0001.CR2", "late"});
+    ASSERT_TRUE(waitFor([this] { return imageFiles().size() == 1 && sdk.openItems() == 0; }));
+    EXPECT_EQ(commandsSent(kCmdTakePicture), 1) << "the given-up sequence stays ended";
+    EXPECT_FALSE(control->isCanonStarting());
+    EXPECT_EQ(control->panel().expButtonTitle, "Expose");
+}
