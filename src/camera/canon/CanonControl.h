@@ -272,8 +272,9 @@ private:
     bool setHandlers();
     void finishConnection(bool supported);
     // On a disconnection: a connection or start under way ends in failure
-    // and its late answers are dropped; the sequence ends, and an open bulb
-    // is released first, as the shutter adapter would hold it for good.
+    // and its late answers are dropped; the sequence ends, and the exposure
+    // under way with it, so that an open bulb is released (the shutter
+    // adapter would hold it for good).
     void abandonPendingAnswers();
 
     // SDK callbacks.
