@@ -56,12 +56,12 @@ TEST_F(CanonSequenceTest, ALateRefusalWhileAnEarlierImageDownloadsEndsTheSequenc
     // The first image is in and the camera has taken the second start.
     ASSERT_TRUE(waitFor([this] { return imageFiles().size() == 1 && control->isCanonExposing(); }));
     ASSERT_EQ(control->canonNumExpTaken(), 2u);
-    lateFileOfAnEarlierExposure();
+    ASSERT_NO_FATAL_FAILURE(lateFileOfAnEarlierExposure());
 
     sdk.answerLateCommands();
     ASSERT_TRUE(waitFor([this] { return !alerts.alerts.empty(); }));
     EXPECT_EQ(control->panel().expButtonTitle, "Expose");
-    finishLateFile(2);
+    ASSERT_NO_FATAL_FAILURE(finishLateFile(2));
     expectIdleAfterOneRefusal(2);
     EXPECT_EQ(control->canonNumExpTaken(), 1u);
 
@@ -80,10 +80,10 @@ TEST_F(CanonSequenceTest, ALateRefusalBetweenDelayedExposuresLeavesNoDelayRunnin
     sdk.refuseCommandLater(kCmdTakePicture, kErrDeviceBusy);
     expose();
     ASSERT_TRUE(control->isCanonExposing());
-    lateFileOfAnEarlierExposure();
+    ASSERT_NO_FATAL_FAILURE(lateFileOfAnEarlierExposure());
     sdk.answerLateCommands();
     ASSERT_TRUE(waitFor([this] { return !alerts.alerts.empty(); }));
-    finishLateFile(1);
+    ASSERT_NO_FATAL_FAILURE(finishLateFile(1));
     expectIdleAfterOneRefusal(1);
 }
 
