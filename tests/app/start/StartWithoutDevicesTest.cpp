@@ -325,6 +325,9 @@ TEST_F(StartWithoutDevicesTest, TheFirstChartBuildsNoHiddenWindowYetAppliesItsSe
     EXPECT_TRUE(windowsOf("SSWindow").empty());
     EXPECT_TRUE(windowsOf("InfoPanel").empty());
     EXPECT_TRUE(windowsOf("FocuserWindow").empty());
+    EXPECT_TRUE(windowsOf("CanonPanel").empty());
+    EXPECT_TRUE(windowsOf("DomePanel").empty());
+    EXPECT_TRUE(windowsOf("DDWPanel").empty());
     EXPECT_EQ(chart->customFilter().customFilterObjects(), (QStringList{"M 31", "M 42"}));
 
     // The application menu's item makes the window, filled as the launch fills it.
