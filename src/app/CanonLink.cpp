@@ -22,8 +22,16 @@ DebugWriter debugWriter(PrefControl& prefs, DebugLog& log)
 CanonLink::CanonLink(PrefControl& prefs, DebugLog& log, std::unique_ptr<CanonSdk> sdk, QWidget* window)
     : m_sdk(std::move(sdk)),
       m_control(*m_sdk, prefs, debugWriter(prefs, log)),
-      m_panel(std::make_unique<CanonPanel>(m_control, debugWriter(prefs, log), window))
+      m_panel([this, debug = debugWriter(prefs, log), window] {
+          return std::make_unique<CanonPanel>(m_control, debug, window);
+      })
 {
+    // A connected camera shows its panel: made then if need be, after which
+    // the panel answers the request itself.
+    QObject::connect(&m_control, &CanonControl::showPanelRequested, &m_control, [this] {
+        if (!m_panel.isMade())
+            m_panelLink.show();
+    });
     m_control.setChooseBaseName([window](const CanonControl::BaseNameRequest& request) {
         return CanonBaseNameDialog::choose(request, window);
     });
@@ -43,17 +51,17 @@ void CanonLink::fillLinks(PrefLinks& links)
 
 void CanonLink::fillOutlets(ChartOutlets& outlets)
 {
-    outlets.canonPanel = m_panel.get();
+    outlets.canonPanel = &m_panelLink;
 }
 
 void CanonLink::joinConnectMenu(ConnectMenu& menu)
 {
     menu.setCanon(&m_control);
-    menu.setCanonPanel(m_panel.get());
+    menu.setCanonPanel(&m_panelLink);
 }
 
 void CanonLink::joinFocus(FocusLink& focus)
 {
-    m_focusSource = std::make_unique<CanonFocusSource>(m_control, m_panel->imageView());
+    m_focusSource = std::make_unique<CanonFocusSource>(m_control, m_panel);
     focus.cameras().setCanon(m_focusSource.get());
 }

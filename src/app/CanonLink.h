@@ -1,8 +1,10 @@
 #pragma once
 
 #include "app/CanonFocusSource.h"
+#include "app/LazyToolPanel.h"
 #include "camera/canon/CanonControl.h"
 #include "find/tours/TourCamera.h"
+#include "platform/LazyOwner.h"
 
 #include <memory>
 
@@ -17,8 +19,8 @@ class QWidget;
 struct PrefLinks;
 
 // The Canon camera as the program holds it: the controller on its SDK with
-// its panel, joined to the Connect menu, the chart, the quit sequence and the
-// tours.
+// its panel (made when first shown, at the latest as the camera connects),
+// joined to the Connect menu, the chart, the quit sequence and the tours.
 class CanonLink final : private TourCamera {
 public:
     // The panel and the dialogs are children of `window`.
@@ -31,7 +33,10 @@ public:
     // The focusers' autofocus runs measure the live view's frames; the
     // focusers go before the camera.
     void joinFocus(FocusLink& focus);
-    CanonPanel& canonPanel() const { return *m_panel; }
+    // The panel, made by the first call.
+    CanonPanel& canonPanel() { return m_panel.get(); }
+    bool isPanelMade() const { return m_panel.isMade(); }
+    LazyToolPanel<CanonPanel>& panelLink() { return m_panelLink; }
     TourCamera& tourCamera() { return *this; }
     CanonControl& canonControl() { return m_control; }
 
@@ -47,6 +52,7 @@ private:
     std::unique_ptr<CanonSdk> m_sdk;
     CanonControl m_control;
     // A child of the window, but it goes before the controller it shows.
-    std::unique_ptr<CanonPanel> m_panel;
+    LazyOwner<CanonPanel> m_panel;
+    LazyToolPanel<CanonPanel> m_panelLink{m_panel};
     std::unique_ptr<CanonFocusSource> m_focusSource;
 };

@@ -271,8 +271,8 @@ void ChartAssembly::createDomes(const QString& resources, PrefLinks& links)
                                          resources, &m_skyWindow);
     m_domes->fillLinks(links);
     m_domes->joinConnectMenu(*m_mount.connectMenu());
-    m_outlets.domePanel = &m_domes->domePanel();
-    m_outlets.ddwPanel = &m_domes->ddwPanel();
+    m_outlets.domePanel = &m_domes->domePanelLink();
+    m_outlets.ddwPanel = &m_domes->ddwPanelLink();
     m_skyWindow.skyView().setTelescope(m_scopeAim.get(), &m_domes->domeSlits());
 }
 

@@ -27,8 +27,10 @@ DomeLink::DomeLink(PrefControl& prefs, DebugLog& log, MountLink& mount, ChartDis
       m_dome(mount.serialControl(), m_domeMount, debugWriter(prefs, log)),
       m_ddw(mount.serialControl(), m_ddwMount, debugWriter(prefs, log)),
       m_slits(m_dome, m_ddw),
-      m_domePanel(std::make_unique<DomePanel>(m_dome, prefs, resources, window)),
-      m_ddwPanel(std::make_unique<DDWPanel>(m_ddw, m_ddwMount, prefs, window))
+      m_domePanel([this, &prefs, resources, window] {
+          return std::make_unique<DomePanel>(m_dome, prefs, resources, window);
+      }),
+      m_ddwPanel([this, &prefs, window] { return std::make_unique<DDWPanel>(m_ddw, m_ddwMount, prefs, window); })
 {
     m_dome.setSkyView(this);
     m_ddw.setSkyView(this);
@@ -58,17 +60,17 @@ DomeLink::~DomeLink()
 void DomeLink::fillLinks(PrefLinks& links)
 {
     links.dome = &m_dome;
-    links.domePanel = m_domePanel.get();
+    links.domePanel = &m_domeSetup;
     links.ddw = &m_ddw;
-    links.ddwPanel = m_ddwPanel.get();
+    links.ddwPanel = &m_ddwSetup;
 }
 
 void DomeLink::joinConnectMenu(ConnectMenu& menu)
 {
     menu.setDome(&m_dome);
     menu.setDDW(&m_ddw);
-    menu.setDomePanel(m_domePanel.get());
-    menu.setDDWPanel(m_ddwPanel.get());
+    menu.setDomePanel(&m_domePanelLink);
+    menu.setDDWPanel(&m_ddwPanelLink);
 }
 
 void DomeLink::setNeedsDisplay()

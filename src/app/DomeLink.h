@@ -1,10 +1,14 @@
 #pragma once
 
+#include "app/DDWSetupLink.h"
+#include "app/DomeSetupLink.h"
+#include "app/LazyToolPanel.h"
 #include "mount/dome/DDWControl.h"
 #include "mount/dome/DomeControl.h"
 #include "mount/dome/DomeSlits.h"
 #include "mount/dome/ScopeDomeMount.h"
 #include "mount/links/SkyRedraw.h"
+#include "platform/LazyOwner.h"
 
 #include <memory>
 
@@ -18,8 +22,8 @@ class PrefControl;
 class QWidget;
 struct PrefLinks;
 
-// The two dome controllers with their panels, each on its own port's worker,
-// the Connect menu and the chart's slit marks. The settings and the chart's
+// The two dome controllers with their panels (each made when first shown),
+// each on its own port's worker, the Connect menu and the chart's slit marks. The settings and the chart's
 // window settings reach them through the links they fill in.
 class DomeLink final : private SkyRedraw {
 public:
@@ -33,8 +37,12 @@ public:
     const DomeSlit& domeSlits() const { return m_slits; }
     DomeControl& domeControl() { return m_dome; }
     DDWControl& ddwControl() { return m_ddw; }
-    DomePanel& domePanel() const { return *m_domePanel; }
-    DDWPanel& ddwPanel() const { return *m_ddwPanel; }
+    // The panels, made by the first call.
+    DomePanel& domePanel() { return m_domePanel.get(); }
+    DDWPanel& ddwPanel() { return m_ddwPanel.get(); }
+    LazyToolPanel<DomePanel>& domePanelLink() { return m_domePanelLink; }
+    LazyToolPanel<DDWPanel>& ddwPanelLink() { return m_ddwPanelLink; }
+    bool arePanelsMade() const { return m_domePanel.isMade() || m_ddwPanel.isMade(); }
 
 private:
     void setNeedsDisplay() override;
@@ -47,6 +55,10 @@ private:
     DDWControl m_ddw;
     DomeSlits m_slits;
     // Children of the window, but they go before the controllers they show.
-    std::unique_ptr<DomePanel> m_domePanel;
-    std::unique_ptr<DDWPanel> m_ddwPanel;
+    LazyOwner<DomePanel> m_domePanel;
+    LazyOwner<DDWPanel> m_ddwPanel;
+    LazyToolPanel<DomePanel> m_domePanelLink{m_domePanel};
+    LazyToolPanel<DDWPanel> m_ddwPanelLink{m_ddwPanel};
+    DomeSetupLink m_domeSetup{m_domePanel};
+    DDWSetupLink m_ddwSetup{m_ddwPanel};
 };

@@ -1,5 +1,6 @@
 #include "app/FocusLink.h"
 
+#include "app/FocuserWindowLink.h"
 #include "app/MountLink.h"
 #include "app/OptecAssembly.h"
 #include "app/RoboAssembly.h"
@@ -8,7 +9,6 @@
 #include "focus/views/FocusMenu.h"
 #include "focus/OptecFrame.h"
 #include "focus/RoboFrame.h"
-#include "focus/views/FocuserWindow.h"
 #include "model/settings/PrefLinks.h"
 #include "mount/panels/ConnectMenu.h"
 #include "mount/panels/HandControlPanelSet.h"
@@ -57,7 +57,7 @@ void FocusLink::joinAutoFocus(int slot, FocuserFrame& frame)
 }
 
 void FocusLink::joinSerial(const SerialFamily& family, FocuserControl& control, FocuserFrame& frame,
-                           FocuserWindow& window)
+                           FocuserWindowLink& window)
 {
     (m_menu.get()->*family.menuItem)(&frame);
     joinHandPanels(frame);
@@ -70,28 +70,28 @@ void FocusLink::joinSerial(const SerialFamily& family, FocuserControl& control, 
     joinAutoFocus(family.runSlot, frame);
 }
 
-void FocusLink::joinOptec(FocuserControl& control, FocuserFrame& frame, FocuserWindow& window)
+void FocusLink::joinOptec(FocuserControl& control, FocuserFrame& frame, FocuserWindowLink& window)
 {
     joinSerial({&FocusMenu::setOptec, &ChartOutlets::optecWindow, &FocuserWindows::optec,
                 &ConnectMenu::setOptec, &ConnectMenu::setOptecWindow, 1},
                control, frame, window);
 }
 
-void FocusLink::joinRobo(FocuserControl& control, FocuserFrame& frame, FocuserWindow& window)
+void FocusLink::joinRobo(FocuserControl& control, FocuserFrame& frame, FocuserWindowLink& window)
 {
     joinSerial({&FocusMenu::setRobo, &ChartOutlets::roboWindow, &FocuserWindows::robo,
                 &ConnectMenu::setRobo, &ConnectMenu::setRoboWindow, 0},
                control, frame, window);
 }
 
-void FocusLink::joinJMI(FocuserControl& control, FocuserFrame& frame, FocuserWindow& window)
+void FocusLink::joinJMI(FocuserControl& control, FocuserFrame& frame, FocuserWindowLink& window)
 {
     joinSerial({&FocusMenu::setJMI, &ChartOutlets::jmiWindow, &FocuserWindows::jmi,
                 &ConnectMenu::setJMI, &ConnectMenu::setJMIWindow, 2},
                control, frame, window);
 }
 
-void FocusLink::joinMoonLite(FocuserFrame& frame, FocuserWindow& window)
+void FocusLink::joinMoonLite(FocuserFrame& frame, FocuserWindowLink& window)
 {
     m_menu->setMoonLite(&frame);
     m_outlets.moonWindow = &window;

@@ -14,7 +14,7 @@ class FocusMenu;
 class HidesOnDeactivate;
 class FocuserConnection;
 class FocuserControl;
-class FocuserWindow;
+class FocuserWindowLink;
 class MountLink;
 class OptecAssembly;
 class RoboAssembly;
@@ -51,10 +51,10 @@ public:
     using AutoFocusRuns = std::array<const AutoFocusRun*, 4>;
     void setAutoFocusObserver(std::function<void(const AutoFocusRuns&)> observer);
 
-    void joinOptec(FocuserControl& control, FocuserFrame& frame, FocuserWindow& window);
-    void joinRobo(FocuserControl& control, FocuserFrame& frame, FocuserWindow& window);
-    void joinJMI(FocuserControl& control, FocuserFrame& frame, FocuserWindow& window);
-    void joinMoonLite(FocuserFrame& frame, FocuserWindow& window);
+    void joinOptec(FocuserControl& control, FocuserFrame& frame, FocuserWindowLink& window);
+    void joinRobo(FocuserControl& control, FocuserFrame& frame, FocuserWindowLink& window);
+    void joinJMI(FocuserControl& control, FocuserFrame& frame, FocuserWindowLink& window);
+    void joinMoonLite(FocuserFrame& frame, FocuserWindowLink& window);
     void joinFCUSB(FocuserConnection& focuser);
 
 private:
@@ -68,7 +68,7 @@ private:
         int runSlot;
     };
     void joinSerial(const SerialFamily& family, FocuserControl& control, FocuserFrame& frame,
-                    FocuserWindow& window);
+                    FocuserWindowLink& window);
     void joinHandPanels(FocuserFrame& frame);
     void joinAutoFocus(int slot, FocuserFrame& frame);
 

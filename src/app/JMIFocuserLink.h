@@ -6,11 +6,12 @@ class FocusLink;
 class JMIControl;
 class JMIFrame;
 class JMIWindow;
+class JMIWindowLink;
 class PrefControl;
 
 // The JMI focuser as the program holds it: its command layer on the
-// mount's serial transport and worker, its window and the window's logic,
-// joined to the Focuser menu and the other focuser links.
+// mount's serial transport and worker, its window (made when first shown)
+// and the window's logic, joined to the Focuser menu and the other focuser links.
 class JMIFocuserLink final {
 public:
     JMIFocuserLink(FocusLink& focus, PrefControl& prefs);
@@ -18,10 +19,12 @@ public:
 
     JMIControl& control() { return *m_control; }
     JMIFrame& frame() { return *m_frame; }
-    JMIWindow& window() { return *m_window; }
+    // The window, made by the first call.
+    JMIWindow& window();
+    JMIWindowLink& windowLink() { return *m_window; }
 
 private:
-    std::unique_ptr<JMIWindow> m_window;
+    std::unique_ptr<JMIWindowLink> m_window;
     std::unique_ptr<JMIControl> m_control;
     std::unique_ptr<JMIFrame> m_frame;
 };

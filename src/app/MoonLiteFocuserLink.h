@@ -6,11 +6,12 @@ class FocusLink;
 class MoonLiteControl;
 class MoonLiteFrame;
 class MoonLiteWindow;
+class MoonLiteWindowLink;
 class PrefControl;
 
 // The MoonLite focuser as the program holds it: its command layer on the
-// mount's serial transport and worker, its window and the window's logic,
-// joined to the Focuser menu, the chart's outlets and the focuser links.
+// mount's serial transport and worker, its window (made when first shown)
+// and the window's logic, joined to the Focuser menu, the chart's outlets and the focuser links.
 class MoonLiteFocuserLink final {
 public:
     MoonLiteFocuserLink(FocusLink& focus, PrefControl& prefs);
@@ -18,10 +19,12 @@ public:
 
     MoonLiteControl& control() { return *m_control; }
     MoonLiteFrame& frame() { return *m_frame; }
-    MoonLiteWindow& window() { return *m_window; }
+    // The window, made by the first call.
+    MoonLiteWindow& window();
+    MoonLiteWindowLink& windowLink() { return *m_window; }
 
 private:
-    std::unique_ptr<MoonLiteWindow> m_window;
+    std::unique_ptr<MoonLiteWindowLink> m_window;
     std::unique_ptr<MoonLiteControl> m_control;
     std::unique_ptr<MoonLiteFrame> m_frame;
 };

@@ -1,6 +1,7 @@
 #include "app/AssembledProgram.h"
 #include "app/CameraFocusPixels.h"
 #include "app/FocusLink.h"
+#include "app/FocuserWindowOwner.h"
 #include "app/WebcamLink.h"
 #include "camera/FakeFrameSource.h"
 #include "camera/views/webcam/CaptureView.h"
@@ -117,9 +118,10 @@ protected:
         serial.setExtraPorts({port.path()});
         serial.getPortNames();
         control = std::make_unique<ProbeFocuserControl>(serial, chart->focusLink().worker());
-        window = std::make_unique<FocuserWindow>("Probe");
+        window = std::make_unique<FocuserWindowOwner<FocuserWindow>>(
+            [] { return std::make_unique<FocuserWindow>("Probe"); });
         frame = std::make_unique<ProbeFocuserFrame>(*control, chart->focusLink().frameLinks(), *window, *window);
-        window->attach(*frame);
+        window->attach([this](FocuserWindow& made) { made.attach(*frame); });
     }
     void TearDown() override
     {
@@ -141,7 +143,7 @@ protected:
 
     PtyDevice port;
     std::unique_ptr<ProbeFocuserControl> control;
-    std::unique_ptr<FocuserWindow> window;
+    std::unique_ptr<FocuserWindowOwner<FocuserWindow>> window;
     std::unique_ptr<ProbeFocuserFrame> frame;
 };
 

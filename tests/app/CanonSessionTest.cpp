@@ -100,9 +100,13 @@ TEST_F(CanonSessionTest, ConnectExposeAndDownloadFromTheConnectMenu)
 TEST_F(CanonSessionTest, ThePanelFollowsTheConnectionAndTheControlPanelItem)
 {
     ConnectMenu& menu = *chart->mountLink().connectMenu();
-    EXPECT_EQ(chart->outlets().canonPanel, &chart->canonLink().canonPanel());
+    EXPECT_EQ(chart->outlets().canonPanel, &chart->canonLink().panelLink());
+    // The panel is made as the camera connects, not before.
+    EXPECT_FALSE(chart->canonLink().isPanelMade());
+    EXPECT_FALSE(canon->isPanelMade());
     canonItem(menu)->trigger();
     ASSERT_TRUE(QTest::qWaitFor([this] { return control().isCanonConnected(); }, 10000));
+    ASSERT_TRUE(canon->isPanelMade());
     EXPECT_TRUE(canon->canonPanel().isVisible());
     QAction* controlPanel = menu.itemWithTag(20);
     ASSERT_NE(controlPanel, nullptr);

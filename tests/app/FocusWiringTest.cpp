@@ -1,5 +1,6 @@
 #include "app/AssembledProgram.h"
 #include "app/FocusLink.h"
+#include "app/FocuserWindowOwner.h"
 #include "app/MountLink.h"
 #include "focus/ProbeFocuser.h"
 #include "focus/views/FocusMenu.h"
@@ -52,10 +53,11 @@ protected:
         serial.setExtraPorts({port.path()});
         serial.getPortNames();
         control = std::make_unique<ProbeFocuserControl>(serial, chart->focusLink().worker());
-        window = std::make_unique<FocuserWindow>("Probe");
+        window = std::make_unique<FocuserWindowOwner<FocuserWindow>>(
+            [] { return std::make_unique<FocuserWindow>("Probe"); });
         frame = std::make_unique<ProbeFocuserFrame>(*control, chart->focusLink().frameLinks(),
                                                     *window, *window);
-        window->attach(*frame);
+        window->attach([this](FocuserWindow& made) { made.attach(*frame); });
         chart->focusLink().joinRobo(*control, *frame, *window);
     }
     void TearDown() override
@@ -68,7 +70,7 @@ protected:
     ScopedAlertRecorder alerts;
     PtyDevice port;
     std::unique_ptr<ProbeFocuserControl> control;
-    std::unique_ptr<FocuserWindow> window;
+    std::unique_ptr<FocuserWindowOwner<FocuserWindow>> window;
     std::unique_ptr<ProbeFocuserFrame> frame;
 };
 
@@ -90,7 +92,7 @@ TEST_F(FocusWiringTest, TheFocuserMenuConnectsAFocuserOnTheFocuserSlot)
     EXPECT_EQ(port.simulator().received(), "PING#");
     EXPECT_NE(chart->mountLink().serialControl().serialRefNum(kSerialSlotFocuser), -1);
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(window->statusField()->text(), "Connected");
+    EXPECT_EQ(window->get().statusField()->text(), "Connected");
 
     // The other serial focusers wait while this one is connected.
     static_cast<FocusMenu*>(menu)->validateMenu();

@@ -2,6 +2,7 @@
 #include "app/FocusLink.h"
 #include "app/MountLink.h"
 #include "app/OptecAssembly.h"
+#include "app/OptecWindowLink.h"
 #include "app/RoboAssembly.h"
 #include "focus/OptecControl.h"
 #include "focus/OptecFrame.h"
@@ -24,6 +25,7 @@
 #include <QButtonGroup>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
 
@@ -110,6 +112,38 @@ TEST_F(FocuserSessionTest, TheOptecConnectsFromTheFocuserMenuAndKeepsItsSpeeds)
     EXPECT_EQ(storedValues().value("OptecFineSpeedPref").toInt(), 3);
     ASSERT_TRUE(QTest::qWaitFor([&] { return optec.commands().endsWith("FFMODE"); }, 10000));
     EXPECT_TRUE(alerts.alerts.empty());
+}
+
+TEST_F(FocuserSessionTest, AFocuserWindowMadeLateShowsWhatItsFrameShowedMeanwhile)
+{
+    OptecAssembly& assembly = chart->focusLink().optec();
+    OptecWindowLink& link = assembly.windowLink();
+    ASSERT_FALSE(link.isWindowMade());
+    assembly.frame().tempControlAction(OptecFrame::kLearnStart);
+    link.showCurrentSlope(86);
+    link.showStatus("Auto Mode A");
+    link.showStatus("Auto Mode B");
+    link.showRunning(true);
+    // Acts on a window that is not there make none.
+    link.redrawCurve();
+    link.hide();
+    EXPECT_FALSE(link.isVisible());
+    EXPECT_FALSE(link.isWindowMade());
+
+    link.show();
+    ASSERT_TRUE(link.isWindowMade());
+    OptecWindow& window = assembly.window();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.currentSlopeField()->text(), "86");
+    EXPECT_EQ(window.averageSlopeField()->text(), "---");
+    EXPECT_EQ(window.statusField()->text(), "Auto Mode B");
+    EXPECT_EQ(window.startButton()->text(), "Abort");
+    EXPECT_EQ(window.speedField(3)->value(), 3000);
+    // Later settings reach it at once.
+    link.showCurrentSlope(90);
+    EXPECT_EQ(window.currentSlopeField()->text(), "90");
+    link.hide();
+    EXPECT_FALSE(window.isVisible());
 }
 
 TEST_F(FocuserSessionTest, TheRoboFocusLearnsItsSlopeIntoTheSettings)

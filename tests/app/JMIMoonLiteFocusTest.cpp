@@ -1,7 +1,9 @@
 #include "app/AssembledProgram.h"
 #include "app/FocusLink.h"
 #include "app/JMIFocuserLink.h"
+#include "app/JMIWindowLink.h"
 #include "app/MoonLiteFocuserLink.h"
+#include "app/MoonLiteWindowLink.h"
 #include "app/MountLink.h"
 #include "chart/ChartOutlets.h"
 #include "focus/FocusFakes.h"
@@ -84,7 +86,7 @@ TEST_F(JMIMoonLiteFocusTest, TheJMIFocuserConnectsFromTheMenuAndRunsAutofocusWit
     choose(FocusMenu::kJMITag);
     ASSERT_TRUE(QTest::qWaitFor([&] { return link.control().isConnected(); }, 20000));
     EXPECT_TRUE(link.window().isVisible());
-    EXPECT_EQ(chart->outlets().jmiWindow, &link.window());
+    EXPECT_EQ(chart->outlets().jmiWindow, &link.windowLink());
 
     // The backlash box and field store the settings; an inward go-to from
     // the window's field makes two legs.
@@ -117,7 +119,8 @@ TEST_F(JMIMoonLiteFocusTest, TheMoonLiteFocuserJoinsTheChartAndFocusesFromTheMen
     moon.setMoveTime(std::chrono::milliseconds(150));
     port.start();
     MoonLiteFocuserLink& link = chart->moonLiteLink();
-    EXPECT_EQ(chart->outlets().moonWindow, &link.window());
+    EXPECT_EQ(chart->outlets().moonWindow, &link.windowLink());
+    EXPECT_FALSE(link.windowLink().isWindowMade());
     choose(FocusMenu::kMoonTag);
     ASSERT_TRUE(QTest::qWaitFor([&] { return link.control().isConnected(); }, 20000));
     EXPECT_TRUE(link.window().isVisible());

@@ -1,5 +1,6 @@
 #include "app/AssembledProgram.h"
 #include "app/DomeLink.h"
+#include "model/settings/PrefControl.h"
 #include "mount/panels/AlignPanel.h"
 #include "mount/panels/ConnectMenu.h"
 #include "mount/panels/DDWPanel.h"
@@ -19,11 +20,16 @@ TEST_F(MountWiringTest, TheConnectMenuDeviceItemsShowAndHideTheirPanels)
     ConnectMenu& menu = *chart->mountLink().connectMenu();
     const struct {
         const char* title;
-        const QWidget& panel;
+        const MenuPanel& panel;
     } items[] = {
-        {"Dome", chart->domeLink().domePanel()},
-        {"Digital Dome Works", chart->domeLink().ddwPanel()},
+        {"Dome", chart->domeLink().domePanelLink()},
+        {"Digital Dome Works", chart->domeLink().ddwPanelLink()},
     };
+    // The panels are made as their items first show them, with the mount
+    // type the settings gave before.
+    seed({{"DomeGEMPref", true}});
+    chart->prefControl().readPrefs();
+    EXPECT_FALSE(chart->domeLink().arePanelsMade());
     for (const auto& item : items) {
         QAction* action = nullptr;
         for (QAction* candidate : menu.actions()) {
@@ -36,4 +42,7 @@ TEST_F(MountWiringTest, TheConnectMenuDeviceItemsShowAndHideTheirPanels)
         action->trigger();
         EXPECT_FALSE(item.panel.isVisible()) << item.title;
     }
+    EXPECT_TRUE(chart->domeLink().domePanel().isGEM());
+    EXPECT_TRUE(chart->domeLink().ddwPanel().isGEM());
+
 }

@@ -67,6 +67,7 @@ public:
     QFormLayout* focuserForm() const { return m_focuserForm; }
     QPushButton* startButton() const { return m_startButton; }
     QLabel* statusField() const { return m_status; }
+    QLabel* positionField() const { return m_position; }
     QLabel* bestFocusField() const { return m_bestFocus; }
     QLabel* rmsField() const { return m_rms; }
     FocusCurveView* curveView() const { return m_curveView; }

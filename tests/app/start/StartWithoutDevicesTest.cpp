@@ -1,6 +1,9 @@
 // A program of its own: it links what the program links and nothing more,
 // so the libraries mapped after its first chart are the program's own.
 #include "app/CompanionAssembly.h"
+#include "app/FocusLink.h"
+#include "app/MountLink.h"
+#include "app/OptecAssembly.h"
 #include "app/MountSessionFixture.h"
 #include "app/RemoteLink.h"
 #include "app/ScopeViewAssembly.h"
@@ -10,8 +13,12 @@
 #include "chart/menus/ChartMenuBar.h"
 #include "find/panels/CalEventPanel.h"
 #include "focus/FocusCurveFit.h"
+#include "focus/OptecControl.h"
+#include "focus/views/FocusMenu.h"
+#include "focus/views/OptecWindow.h"
 #include "model/catalogue/CatalogueFolders.h"
 #include "mount/MountProtocols.h"
+#include "mount/SerialControl.h"
 #include "platform/DeviceModule.h"
 #include "platform/widgets/DeferredIconStyle.h"
 #include "prefs/PrefWindow.h"
@@ -24,6 +31,7 @@
 #include "solarsystem/window/SSWindow.h"
 #include "support/ColonCommandMount.h"
 #include "support/LX200Personality.h"
+#include "support/OptecSimulator.h"
 #include "support/PtyDevice.h"
 #include "support/TestCompanion.h"
 
@@ -316,6 +324,10 @@ TEST_F(StartWithoutDevicesTest, TheFirstChartBuildsNoHiddenWindowYetAppliesItsSe
     EXPECT_TRUE(windowsOf("PrefWindow").empty());
     EXPECT_TRUE(windowsOf("SSWindow").empty());
     EXPECT_TRUE(windowsOf("InfoPanel").empty());
+    EXPECT_TRUE(windowsOf("FocuserWindow").empty());
+    EXPECT_TRUE(windowsOf("CanonPanel").empty());
+    EXPECT_TRUE(windowsOf("DomePanel").empty());
+    EXPECT_TRUE(windowsOf("DDWPanel").empty());
     EXPECT_EQ(chart->customFilter().customFilterObjects(), (QStringList{"M 31", "M 42"}));
 
     // The application menu's item makes the window, filled as the launch fills it.
@@ -348,6 +360,38 @@ TEST_F(StartWithoutDevicesTest, TheFirstChartBuildsNoHiddenWindowYetAppliesItsSe
     chart->menuBar().windowMenu().menuAction(WindowMenuActions::kSolarSystemTag);
     EXPECT_FALSE(ssWindow.isVisible());
     EXPECT_EQ(windowsOf("SSWindow").size(), 1u);
+}
+
+TEST_F(StartWithoutDevicesTest, AFocuserWindowIsBuiltOnceWhenItsMenuItemFirstConnectsIt)
+{
+    ASSERT_NO_FATAL_FAILURE(start());
+    PtyDevice pty;
+    OptecSimulator optec(pty.simulator());
+    optec.setPosition(2500);
+    pty.start();
+    SerialControl& serial = chart->mountLink().serialControl();
+    serial.setExtraPorts({pty.path()});
+    serial.getPortNames();
+    OptecAssembly& assembly = chart->focusLink().optec();
+    QAction* item = chart->focusLink().focusMenu()->itemWithTag(FocusMenu::kOptecTag);
+    ASSERT_NE(item, nullptr);
+
+    for (int connect = 0; connect < 2; ++connect) {
+        item->trigger();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return assembly.control().isConnected(); }, 20000))
+            << (alerts.alerts.empty() ? QString() : alerts.alerts[0].title + alerts.alerts[0].message).toStdString();
+        ASSERT_EQ(windowsOf("OptecWindow").size(), 1u);
+        EXPECT_TRUE(windowsOf("OptecWindow").front()->isVisible());
+        EXPECT_EQ(assembly.window().statusField()->text(), "Connected");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return assembly.window().positionField()->text() == "2500"; }, 10000));
+        item->trigger();
+        EXPECT_FALSE(assembly.window().isVisible());
+        EXPECT_EQ(assembly.window().positionField()->text(), "----");
+        // The worker lets the port go once the controller has left its auto mode.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return serial.serialRefNum(kSerialSlotFocuser) == -1; }, 20000));
+    }
+    EXPECT_EQ(windowsOf("FocuserWindow").size(), 1u);
+    pty.closeMaster();
 }
 
 TEST(DeviceModuleTest, AMissingModuleOrEntryIsReportedAndNotFatal)
