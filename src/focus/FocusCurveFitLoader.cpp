@@ -6,9 +6,7 @@
 
 std::optional<FocusFit> FocusCurveFit::fit(std::span<const FocusSample> samples, double scale)
 {
-    static const DeviceModule::Entry entry = DeviceModule::findOrWarn(
+    static FocusFitModule::Fit* const fit = DeviceModule::functionOrWarn<FocusFitModule::Fit>(
         FocusFitModule::kName, FocusFitModule::kFit, QStringLiteral("The focus curve cannot be fitted"));
-    if (!entry.address)
-        return std::nullopt;
-    return reinterpret_cast<FocusFitModule::Fit*>(entry.address)(samples, scale);
+    return fit ? fit(samples, scale) : std::nullopt;
 }

@@ -34,4 +34,11 @@ Function* function(const char* module, const char* symbol)
     return reinterpret_cast<Function*>(find(module, symbol).address);
 }
 
+// The same, reported as findOrWarn reports it.
+template <class Function>
+Function* functionOrWarn(const char* module, const char* symbol, const QString& failure)
+{
+    return reinterpret_cast<Function*>(findOrWarn(module, symbol, failure).address);
+}
+
 }  // namespace DeviceModule

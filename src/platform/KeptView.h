@@ -13,13 +13,17 @@ class KeptView final {
 public:
     using Call = std::function<void(View&)>;
 
-    // `Method` sets one field: its last setting is kept and passed on.
+    // `Method` sets one field: passed on to the view, or its last setting
+    // kept until the view joins.
     template <auto Method, class... Args>
     void keep(const Args&... args)
     {
+        if (m_view) {
+            // The view lives on once made: what it is shown needs no keeping.
+            (m_view->*Method)(args...);
+            return;
+        }
         Call call = [args...](View& view) { (view.*Method)(args...); };
-        if (m_view)
-            call(*m_view);
         for (auto& [key, kept] : m_fields) {
             if (key == &kField<Method>) {
                 kept = std::move(call);

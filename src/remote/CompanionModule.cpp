@@ -5,9 +5,9 @@
 const CompanionModule::Calls* CompanionModule::calls()
 {
     static const Calls* const loaded = []() -> const Calls* {
-        const DeviceModule::Entry entry = DeviceModule::findOrWarn(
+        GetCalls* const get = DeviceModule::functionOrWarn<GetCalls>(
             kName, kCalls, QStringLiteral("The companion server cannot exchange property lists or be found"));
-        return entry.address ? reinterpret_cast<GetCalls*>(entry.address)() : nullptr;
+        return get ? get() : nullptr;
     }();
     return loaded;
 }

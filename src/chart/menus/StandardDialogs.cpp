@@ -41,9 +41,9 @@ FileMenuActions::Dialogs standardDialogs(QWidget* parent)
         return box.clickedButton() == discard ? Choice::Discard : Choice::Resume;
     };
     dialogs.makePrinter = [parent]() -> std::unique_ptr<PagePrinter> {
-        const DeviceModule::Entry entry = DeviceModule::findOrWarn(PrintModule::kName, PrintModule::kCreatePrinter,
-                                                                   QStringLiteral("Nothing can be printed"));
-        return entry.address ? reinterpret_cast<PrintModule::CreatePrinter*>(entry.address)(parent) : nullptr;
+        auto* create = DeviceModule::functionOrWarn<PrintModule::CreatePrinter>(
+            PrintModule::kName, PrintModule::kCreatePrinter, QStringLiteral("Nothing can be printed"));
+        return create ? create(parent) : nullptr;
     };
     return dialogs;
 }

@@ -33,11 +33,10 @@ std::optional<QImage> OpenGLView::drawImage(std::uint16_t width, std::uint16_t h
         return std::nullopt;
     if (!m_isContextTried) {
         m_isContextTried = true;
-        const DeviceModule::Entry entry =
-            DeviceModule::findOrWarn(PanoramaRendererModule::kName, PanoramaRendererModule::kCreateRenderer,
-                                     QStringLiteral("The photographic horizon cannot be drawn"));
-        if (entry.address)
-            m_renderer = reinterpret_cast<PanoramaRendererModule::CreateRenderer*>(entry.address)();
+        if (auto* create = DeviceModule::functionOrWarn<PanoramaRendererModule::CreateRenderer>(
+                PanoramaRendererModule::kName, PanoramaRendererModule::kCreateRenderer,
+                QStringLiteral("The photographic horizon cannot be drawn")))
+            m_renderer = create();
     }
     if (!m_renderer)
         return std::nullopt;
