@@ -22,7 +22,6 @@
 #include "scopeview/ScopeViewControl.h"
 #include "mount/panels/ConnectMenuSetup.h"
 #include "platform/FreedMemory.h"
-#include "platform/widgets/AccessibleInterfaces.h"
 #include "platform/widgets/FloatingPanel.h"
 #include "scopeview/TelescopeDrawer.h"
 
@@ -192,11 +191,7 @@ void LaunchSequence::finishingStage()
     if (o.lumarikController)
         o.lumarikController->createManager();
     m_view.startCursorTimer();
-    // Once the first chart is up, what the start built for no one goes:
-    // interfaces kept for assistive technology that is not listening, and
-    // the free pages of the start's passing work.
-    QTimer::singleShot(kReleaseDelay, [] {
-        AccessibleInterfaces::releaseUnheard();
-        FreedMemory::returnToSystem();
-    });
+    // Once the first chart is up, the free pages of the start's passing
+    // work go back.
+    QTimer::singleShot(kReleaseDelay, [] { FreedMemory::returnToSystem(); });
 }

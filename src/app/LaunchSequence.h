@@ -18,8 +18,8 @@ struct ChartOutlets;
 // the long steps.
 class LaunchSequence {
 public:
-    // How long after the launch what it built for no one is let go: after
-    // the first chart frame, so that the wait for it does not grow.
+    // How long after the launch the start's free pages go back: after the
+    // first chart frame, so that the wait for it does not grow.
     static constexpr std::chrono::milliseconds kReleaseDelay{2000};
 
     // `bundleVersion` is the program's version; empty when it has none.
