@@ -3,6 +3,7 @@
 #include "model/Angles.h"
 #include "model/SkyDateModel.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace PlaceEvents {
@@ -14,6 +15,10 @@ constexpr int kMaxSteps = 8;
 // About a tenth of a second.
 constexpr double kSettledDays = 1e-6;
 constexpr double kSiderealDay = 360.0 / kSiderealDegreesPerDay;
+// Steps of the search for the moment an event first becomes possible: an
+// hour, then halved down to about a second.
+constexpr double kPossibleStep = 1.0 / 24.0;
+constexpr double kPossibleSettled = 1e-5;
 
 // Hour angle of the place at jd, degrees.
 double hourAngle(const SkyPlace& p, const Site& site, double jd)
@@ -41,17 +46,42 @@ std::optional<double> refine(const PlaceAt& place, const Site& site, const Targe
     return std::nullopt;
 }
 
+// The first moment at or after `from` and before `to` the target exists:
+// hourly steps, then halving the step where it appears. An event can only
+// come once its target exists, so its search starts there.
+std::optional<double> firstPossible(const PlaceAt& place, const Target& target, double from, double to)
+{
+    if (target(place(from)))
+        return from;
+    double before = from;
+    double after = from;
+    do {
+        before = after;
+        after = std::min(to, after + kPossibleStep);
+        if (target(place(after))) {
+            while (after - before > kPossibleSettled) {
+                const double middle = (before + after) / 2.0;
+                (target(place(middle)) ? after : before) = middle;
+            }
+            return after;
+        }
+    } while (after < to);
+    return std::nullopt;
+}
+
 std::optional<double> firstEvent(const PlaceAt& place, const Site& site, const Target& target, double from,
                                  double to)
 {
     if (!(from < to))
         return std::nullopt;
-    const SkyPlace start = place(from);
-    const std::optional<double> wanted = target(start);
-    // A place beyond the altitude at the start may still reach it later in the span.
-    const double startAngle = wanted ? *wanted : 0.0;
+    // A place beyond the altitude at the start (the Sun of the last midnight
+    // sun) may reach it later in the span: the estimate starts where it first can.
+    const std::optional<double> begin = firstPossible(place, target, from, to);
+    if (!begin)
+        return std::nullopt;
+    const SkyPlace start = place(*begin);
     const double estimate =
-        from + Angles::wrap360(startAngle - hourAngle(start, site, from)) / kSiderealDegreesPerDay;
+        *begin + Angles::wrap360(*target(start) - hourAngle(start, site, *begin)) / kSiderealDegreesPerDay;
     const auto within = [&](std::optional<double> jd) { return jd && *jd >= from && *jd < to; };
     std::optional<double> jd = refine(place, site, target, estimate);
     if (within(jd))

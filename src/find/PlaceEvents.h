@@ -4,7 +4,8 @@
 #include <optional>
 
 // The moments a place of date, moving or fixed, crosses the meridian or an
-// altitude: a first estimate from the place at the start, refined with the
+// altitude: a first estimate from the place at the start (or, for a place
+// beyond the altitude then, where it first can reach it), refined with the
 // place at each new estimate until it settles (Meeus, Astronomical
 // Algorithms, ch. 15). Times are Julian days (UT); the hour angle runs from
 // the mean sidereal time.

@@ -219,6 +219,35 @@ TEST(TransitTimesTest, MovingBodiesAreFollowedThroughTheDay)
     }
 }
 
+// The days the Sun first dips under the horizon after the midnight Sun, and
+// the last it rises before it, at Longyearbyen (78.2232 N, 15.6267 E) and
+// McMurdo (77.8419 S, 166.6863 E). From PyEphem: the Sun's apparent
+// geocentric place, as the program has it (its 8.8" parallax alone moves the
+// Longyearbyen set of 22 August by two minutes), centre, no refraction.
+TEST(TransitTimesTest, TheSunGrazingTheHorizonAtTheEndsOfTheMidnightSun)
+{
+    const Place longyearbyen{"Longyearbyen", {78.2232, 15.6267}, "Arctic/Longyearbyen"};
+    const Place mcmurdo{"McMurdo", {-77.8419, 166.6863}, "Antarctica/McMurdo"};
+    struct Row {
+        const Place& place;
+        QDate date;
+        Reference ref;
+    };
+    const std::vector<Row> rows = {
+        {longyearbyen, QDate(2025, 8, 22), {780.35, 66.00, 57.09}},  // sets for 9 minutes
+        {longyearbyen, QDate(2025, 8, 23), {780.09, 117.24, 5.38}},  // and sets twice the next day
+        {longyearbyen, QDate(2025, 4, 19), {776.54, 130.40, -1}},    // the day's set came the evening before
+        {longyearbyen, QDate(2025, 4, 20), {776.33, 104.48, 6.19}},
+        {mcmurdo, QDate(2025, 2, 17), {847.22, 143.97, 112.70}},
+        {mcmurdo, QDate(2025, 2, 16), {847.29, -1, -1}},
+    };
+    for (const Row& r : rows) {
+        const TransitTimes t = TransitTimes::calculateTransit(BodyPlace::of(BodyNumber::kSun, r.place.site),
+                                                              r.place.site, r.date, QTimeZone(r.place.zone));
+        expectWithinAMinute(t, r.ref, testing::Message() << r.place.name << " " << r.date.toString().toStdString());
+    }
+}
+
 // Stars keep their place of date through the day, here on the 25-hour day.
 TEST(TransitTimesTest, StarsOnTheDayTheClocksGoBack)
 {
