@@ -1,6 +1,7 @@
 #include "find/PlaceEvents.h"
 
 #include "model/Angles.h"
+#include "model/SkyCoordinates.h"
 #include "model/SkyDateModel.h"
 
 #include <algorithm>
@@ -94,6 +95,15 @@ std::optional<double> firstEvent(const PlaceAt& place, const Site& site, const T
 }
 
 }  // namespace
+
+double altitude(const SkyPlace& place, const Site& site, double jd)
+{
+    const double lst = (SkyDateModel::greenwichSiderealHours(jd) * 15.0 + site.longitude) * Angles::kDegree;
+    double az = 0.0;
+    double alt = 0.0;
+    SkyCoordinates::CalculateAzFromRA(place.ra, place.dec, {site.latitude * Angles::kDegree, lst}, &az, &alt);
+    return alt / Angles::kDegree;
+}
 
 std::optional<double> transit(const PlaceAt& place, const Site& site, double from, double to)
 {

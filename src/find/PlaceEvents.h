@@ -25,6 +25,9 @@ struct Site {
 // Degrees the hour angle advances in a day of mean solar time.
 inline constexpr double kSiderealDegreesPerDay = 360.98564736629;
 
+// The place's altitude at jd, degrees: its centre, no refraction.
+double altitude(const SkyPlace& place, const Site& site, double jd);
+
 // The first upper transit at or after `from` and before `to`; none when the
 // place does not cross the meridian in that span.
 std::optional<double> transit(const PlaceAt& place, const Site& site, double from, double to);

@@ -17,6 +17,7 @@
 #include <QPainterPath>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <numbers>
 #include <optional>
@@ -97,22 +98,22 @@ TEST_F(TonightViewTest, TwilightEdgesFollowTheSunThroughTheNightShown)
         view->tonightDate();
         const auto where = testing::Message() << r.zone << " " << r.night.toString().toStdString();
         ASSERT_FALSE(view->isCircum()) << where;
-        EXPECT_NEAR(view->sunSet0(), xOfMinutes(r.sunset), 100.0 / 60.0) << where;
-        EXPECT_NEAR(view->sunSet1(), xOfMinutes(r.dusk), 100.0 / 60.0) << where;
-        EXPECT_NEAR(view->sunRise0(), xOfMinutes(r.dawn), 100.0 / 60.0) << where;
-        EXPECT_NEAR(view->sunRise1(), xOfMinutes(r.sunrise), 100.0 / 60.0) << where;
+        EXPECT_NEAR(view->sunSet0().value_or(NAN), xOfMinutes(r.sunset), 100.0 / 60.0) << where;
+        EXPECT_NEAR(view->sunSet1().value_or(NAN), xOfMinutes(r.dusk), 100.0 / 60.0) << where;
+        EXPECT_NEAR(view->sunRise0().value_or(NAN), xOfMinutes(r.dawn), 100.0 / 60.0) << where;
+        EXPECT_NEAR(view->sunRise1().value_or(NAN), xOfMinutes(r.sunrise), 100.0 / 60.0) << where;
     }
     // Civil twilight (Alt held) ends with the Sun 6 degrees down.
     view->tonightAction(TonightView::kTwilightTag, true, true);
     EXPECT_FALSE(view->isAstroTwilight());
-    EXPECT_NEAR(view->sunSet1(), xOfMinutes(-243.33 + 28.0), 10.0) << "about half an hour at Sydney";
+    EXPECT_NEAR(view->sunSet1().value_or(NAN), xOfMinutes(-243.33 + 28.0), 10.0) << "about half an hour at Sydney";
     AppTimeZone::setZone(QTimeZone("Europe/London"));
     prefs.setLatitude(51.4769);
     prefs.setLongitude(0.0);
     chartDate = QDateTime(QDate(2026, 10, 24), QTime(20, 0), AppTimeZone::zone());
     view->tonightDate();
-    EXPECT_NEAR(view->sunSet1(), xOfMinutes(-337.4), 100.0 / 60.0);
-    EXPECT_NEAR(view->sunRise0(), xOfMinutes(426.61), 100.0 / 60.0);
+    EXPECT_NEAR(view->sunSet1().value_or(NAN), xOfMinutes(-337.4), 100.0 / 60.0);
+    EXPECT_NEAR(view->sunRise0().value_or(NAN), xOfMinutes(426.61), 100.0 / 60.0);
 }
 
 // Where a curve crosses 0 degrees, minutes from the night's midnight:
@@ -286,13 +287,109 @@ TEST_F(TonightViewTest, ATourThatCannotBeOpenedSwitchesItsBoxOff)
     EXPECT_EQ(alerts.alerts[0].title, "Can not open file:");
 }
 
-TEST_F(TonightViewTest, ThePolarSummerNightIsAllTwilight)
+// High-latitude sites; PyEphem figures for the Sun's apparent geocentric
+// place (the program's), centre, no refraction.
+struct Site {
+    const char* name;
+    const char* zone;
+    double latitude;
+    double longitude;
+};
+const Site kTromso{"Tromso", "Europe/Oslo", 69.6492, 18.9553};
+const Site kLongyearbyen{"Longyearbyen", "Arctic/Longyearbyen", 78.2232, 15.6267};
+const Site kHelsinki{"Helsinki", "Europe/Helsinki", 60.1699, 24.9384};
+const Site kMcMurdo{"McMurdo", "Antarctica/McMurdo", -77.8419, 166.6863};
+
+// Widget row above the now line, the curves and the labels: only the bands there.
+constexpr int kBandRow = 2;
+
+// A night with no darkness is twilight from noon to noon: the midnight Sun,
+// and Helsinki's June nights, whose Sun goes no lower than -6.39 degrees.
+TEST_F(TonightViewTest, NightsWithoutDarknessAreAllTwilight)
 {
-    prefs.setLatitude(80.0);
-    chartDate = QDateTime(QDate(2025, 6, 20), QTime(22, 0), QTimeZone::utc());
-    view->tonightDate();
-    EXPECT_TRUE(view->isCircum());
-    EXPECT_EQ(render().pixel(1200, 200), kLight);
+    struct Row {
+        Site site;
+        QDate night;
+    };
+    const Row rows[] = {
+        {{"80 N", "UTC", 80.0, 0.0}, QDate(2025, 6, 21)}, {kTromso, QDate(2025, 6, 21)},
+        {kLongyearbyen, QDate(2025, 6, 21)},             {kLongyearbyen, QDate(2025, 8, 10)},
+        {kHelsinki, QDate(2025, 6, 21)},                {kMcMurdo, QDate(2025, 12, 21)},
+    };
+    for (const Row& r : rows) {
+        AppTimeZone::setZone(QTimeZone(r.site.zone));
+        prefs.setLatitude(r.site.latitude);
+        prefs.setLongitude(r.site.longitude);
+        chartDate = QDateTime(r.night.addDays(-1), QTime(22, 0), QTimeZone(r.site.zone));
+        view->tonightDate();
+        const auto where = testing::Message() << r.site.name << " " << r.night.toString().toStdString();
+        EXPECT_TRUE(view->isCircum()) << where;
+        const QImage image = render();
+        for (int x = 0; x < TonightView::kWidth; x += 50)
+            ASSERT_EQ(image.pixel(x, kBandRow), kLight) << where << " x " << x;
+    }
+}
+
+// Where the Sun goes below the twilight depth the chart is dark, whether or
+// not it set: the polar night (its first and last nights at Tromso), the
+// winter's longest nights, the first short dark spells of the season, and
+// civil twilight where the Sun never comes above -11.28 degrees. The edges,
+// minutes from the night's midnight (NAN: not that night), within a minute
+// of the Sun's crossings; inside the darkness the chart is black, and at the
+// noons, with the Sun above the depth, it is not.
+TEST_F(TonightViewTest, DarknessFollowsTheSunWhereverItGoesBelowTheDepth)
+{
+    struct Row {
+        Site site;
+        QDate night;
+        bool civil;
+        double sunset, dusk, dawn, sunrise;
+    };
+    const Row rows[] = {
+        {kTromso, QDate(2025, 12, 21), false, NAN, -424.23, 388.44, NAN},
+        {kLongyearbyen, QDate(2025, 12, 21), false, NAN, -466.33, 457.22, NAN},
+        {kMcMurdo, QDate(2025, 6, 21), false, NAN, -402.71, 512.56, NAN},
+        {kTromso, QDate(2025, 11, 23), false, NAN, -400.80, 342.94, NAN},
+        {kTromso, QDate(2025, 1, 18), false, NAN, -380.26, 368.06, NAN},
+        // The Sun rises and sets again before the noon after.
+        {kTromso, QDate(2025, 11, 22), false, -706.78, -398.75, 340.38, 663.72},
+        {kTromso, QDate(2025, 1, 19), false, NAN, -377.71, 366.11, 689.38},
+        // 48 and 35 minutes below -18 degrees, the first of the season.
+        {kMcMurdo, QDate(2025, 4, 5), false, -356.00, 93.20, 141.28, 593.64},
+        {kLongyearbyen, QDate(2025, 10, 9), false, -439.11, 28.48, 63.47, 534.66},
+        {kHelsinki, QDate(2025, 6, 21), true, -81.57, 42.36, 121.59, 245.53},
+        {kMcMurdo, QDate(2025, 6, 21), true, NAN, NAN, NAN, NAN},
+    };
+    const auto edge = [](const std::optional<double>& x) { return x ? (*x - 1200.0) * 0.6 : NAN; };
+    for (const Row& r : rows) {
+        AppTimeZone::setZone(QTimeZone(r.site.zone));
+        prefs.setLatitude(r.site.latitude);
+        prefs.setLongitude(r.site.longitude);
+        view->tonightAction(TonightView::kTwilightTag, true, r.civil);
+        chartDate = QDateTime(r.night.addDays(-1), QTime(22, 0), QTimeZone(r.site.zone));
+        view->tonightDate();
+        const auto where = testing::Message() << r.site.name << " " << r.night.toString().toStdString()
+                                              << (r.civil ? " civil" : "");
+        ASSERT_FALSE(view->isCircum()) << where;
+        const double found[] = {edge(view->sunSet0()), edge(view->sunSet1()), edge(view->sunRise0()),
+                                edge(view->sunRise1())};
+        const double wanted[] = {r.sunset, r.dusk, r.dawn, r.sunrise};
+        for (int k = 0; k < 4; ++k) {
+            EXPECT_EQ(std::isnan(found[k]), std::isnan(wanted[k])) << where << " edge " << k;
+            if (!std::isnan(wanted[k])) {
+                EXPECT_NEAR(found[k], wanted[k], 1.0) << where << " edge " << k;
+            }
+        }
+        const QImage image = render();
+        const int from = std::isnan(r.dusk) ? 0 : int(std::ceil(xOfMinutes(r.dusk + 1.0)));
+        const int to = std::isnan(r.dawn) ? TonightView::kWidth - 1 : int(xOfMinutes(r.dawn - 1.0));
+        for (int x = from; x <= to; ++x)
+            ASSERT_EQ(image.pixel(x, kBandRow), QColor(Qt::black).rgb()) << where << " x " << x;
+        if (!r.civil) {
+            EXPECT_NE(image.pixel(0, kBandRow), QColor(Qt::black).rgb()) << where;
+            EXPECT_NE(image.pixel(TonightView::kWidth - 1, kBandRow), QColor(Qt::black).rgb()) << where;
+        }
+    }
 }
 
 // The labels the chart puts, drawn into a small image: placing them does not depend on what is visible.

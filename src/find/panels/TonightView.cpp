@@ -37,7 +37,6 @@ constexpr double kPointsPerDay = 24.0 * kPointsPerHour;
 constexpr qint64 kMsecsPerPoint = 36000;
 // A stroke joins samples closer than this.
 constexpr double kJoinDistance = 100.0;
-constexpr double kAstronomicalEdge = 25.0;
 constexpr double kMistHeight = 69.0;
 constexpr double kCrossArm = 10.0;
 constexpr double kVisibleWidth = 800.0;
@@ -56,6 +55,26 @@ constexpr int kScaleLabelSize = 9;
 const QColor kScaleColor = QColor::fromRgbF(0.6f, 0.6f, 0.6f);
 // Labels keep this far apart, so two names side by side do not read as one.
 constexpr double kLabelGap = 3.0;
+
+// The chart x of a moment given in days from the night's midnight.
+std::optional<double> xOfDay(std::optional<double> day)
+{
+    if (!day)
+        return std::nullopt;
+    return kMidnightX + *day * kPointsPerDay;
+}
+
+// The bands' colour at each chart x, from the twilight colour in daylight to black in darkness.
+QImage bandRow(const TwilightBands& bands)
+{
+    QImage row(TonightView::kWidth, 1, QImage::Format_RGB32);
+    for (int x = 0; x < row.width(); ++x) {
+        const float light = float(1.0 - bands.darknessAt((x + 0.5 - kMidnightX) / kPointsPerDay));
+        row.setPixelColor(x, 0, QColor::fromRgbF(kTwilightLight.redF() * light, kTwilightLight.greenF() * light,
+                                                 kTwilightLight.blueF() * light));
+    }
+    return row;
+}
 
 QString titleOf(const QString& path)
 {
@@ -134,27 +153,19 @@ void TonightView::calculateDate()
         lst += 24.0;
     m_nightMeridian = lst * 15.0 * kRadiansPerDegree;
 
-    // The Sun's own crossings this night, noon to noon: sunset, the end of
-    // twilight, its start and sunrise, in that order.
+    // The bands follow the Sun's altitude itself: at high latitudes a night
+    // may have darkness without a sunset, or only some of the four edges.
     const PlaceEvents::Site site{m_latitude / kRadiansPerDegree, m_longitude};
     const NightPlace sun(BodyNumber::kSun, m_nightJulianDay, site);
-    const PlaceEvents::PlaceAt place = [&sun](double jd) { return sun.at(jd); };
     const double depth = 90.0 - (m_isAstroTwilight ? kAstronomicalZenith : kCivilZenith);
-    const double noonAfter = m_nightJulianDay + 0.5;
-    const auto sunset = PlaceEvents::crossing(place, site, m_nightJulianDay - 0.5, noonAfter, 0.0, false);
-    const auto dusk = sunset ? PlaceEvents::crossing(place, site, *sunset, noonAfter, depth, false) : std::nullopt;
-    const auto sunrise = dusk ? PlaceEvents::crossing(place, site, *dusk, noonAfter, 0.0, true) : std::nullopt;
-    const auto dawn = sunrise ? PlaceEvents::crossing(place, site, *dusk, *sunrise, depth, true) : std::nullopt;
-    // No twilight edge tonight, or no sunrise or sunset to measure it from.
-    m_isCircum = !dawn;
-    if (m_isCircum)
-        return;
-    const auto x = [this](double jd) { return float(kMidnightX + (jd - m_nightJulianDay) * kPointsPerDay); };
-    m_sunSet0 = x(*sunset);
-    m_sunSet1 = x(*dusk);
-    m_sunRise0 = x(*dawn);
-    m_sunRise1 = x(*sunrise);
+    m_bands = TwilightBands([&sun](double jd) { return sun.at(jd); }, site, m_nightJulianDay, depth);
+    m_bandRow = bandRow(m_bands);
 }
+
+std::optional<double> TonightView::sunSet0() const { return xOfDay(m_bands.sunset()); }
+std::optional<double> TonightView::sunSet1() const { return xOfDay(m_bands.dusk()); }
+std::optional<double> TonightView::sunRise0() const { return xOfDay(m_bands.dawn()); }
+std::optional<double> TonightView::sunRise1() const { return xOfDay(m_bands.sunrise()); }
 
 void TonightView::forgetCurves()
 {
@@ -324,31 +335,19 @@ void TonightView::drawChart(QPainter& painter)
 
 void TonightView::drawTwilight(QPainter& painter) const
 {
-    if (m_isCircum) {
+    if (!m_bands.isDark()) {
         painter.fillRect(QRectF(0, 0, kWidth, kHeight), kTwilightLight);
         return;
     }
-    painter.fillRect(QRectF(0, 0, m_sunSet0 + 2, kHeight), kTwilightLight);
-    painter.fillRect(QRectF(m_sunRise1 - 2, 0, kWidth - m_sunRise1 + 2, kHeight), kTwilightLight);
-    const double edge = m_isAstroTwilight ? kAstronomicalEdge : 0.0;
-    QLinearGradient evening(QPointF(m_sunSet0, top(0)), QPointF(m_sunSet1, top(edge)));
-    evening.setColorAt(0, kTwilightLight);
-    evening.setColorAt(1, Qt::black);
-    // The morning gradient takes over where the night between them is black either way.
-    const double split = std::min<double>(m_sunRise0, (m_sunSet1 + m_sunRise0) / 2.0);
-    const double from = std::max<double>(0.0, m_sunSet0);
-    painter.fillRect(QRectF(from, 0, std::max(0.0, split - from), kHeight), evening);
-    QLinearGradient morning(QPointF(m_sunRise0, top(edge)), QPointF(m_sunRise1, top(0)));
-    morning.setColorAt(0, Qt::black);
-    morning.setColorAt(1, kTwilightLight);
-    painter.fillRect(QRectF(split, 0, std::max(0.0, kWidth - split), kHeight), morning);
+    // One row of the bands, a pixel for each point of the chart, stretched over its height.
+    painter.drawImage(QRectF(0, 0, kWidth, kHeight), m_bandRow);
 }
 
 void TonightView::drawMist(QPainter& painter) const
 {
-    const bool edges = m_isTwilight && !m_isCircum;
-    const double left = edges ? m_sunSet1 : 0.0;
-    const double right = edges ? m_sunRise0 : kWidth;
+    const bool edges = m_isTwilight && m_bands.isDark();
+    const double left = edges ? sunSet1().value_or(0.0) : 0.0;
+    const double right = edges ? sunRise0().value_or(kWidth) : kWidth;
     QLinearGradient mist(QPointF(0, top(kGround)), QPointF(0, top(kGround + kMistHeight)));
     mist.setColorAt(0, QColor::fromRgbF(0.72f, 0.6f, 0.96f, 0.5f));
     mist.setColorAt(1, QColor::fromRgbF(0, 0, 0, 0.5f));

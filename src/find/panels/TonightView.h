@@ -1,12 +1,14 @@
 #pragma once
 
 #include "find/PlaceEvents.h"
+#include "find/TwilightBands.h"
 #include "find/panels/StrokeLayer.h"
 #include "find/tours/TourPositions.h"
 #include "model/records/BodyNumber.h"
 #include "model/settings/TextAttributes.h"
 
 #include <QDateTime>
+#include <QImage>
 #include <QPainterPath>
 #include <QPointF>
 #include <QRectF>
@@ -66,7 +68,7 @@ public:
 
     // Sets the night from the chart date: from 13:00 on the coming night, else the night that ended.
     void tonightDate();
-    // Sidereal time at the night's midnight and the twilight edges.
+    // Sidereal time at the night's midnight and the Sun's altitude through the night.
     void calculateDate();
     // A check box or button; `optionHeld` makes switching twilight on civil.
     void tonightAction(int tag, bool on, bool optionHeld = false);
@@ -85,11 +87,14 @@ public:
     QString hourLabel(int hours) const;
 
     const QDateTime& nightDate() const { return m_nightDate; }
-    bool isCircum() const { return m_isCircum; }
-    float sunSet0() const { return m_sunSet0; }
-    float sunSet1() const { return m_sunSet1; }
-    float sunRise0() const { return m_sunRise0; }
-    float sunRise1() const { return m_sunRise1; }
+    // No darkness this night: the Sun stays above the twilight depth.
+    bool isCircum() const { return !m_bands.isDark(); }
+    // The chart x of sunset, the end of twilight, its start and sunrise
+    // around the night's darkest moment; none where the Sun does not cross there.
+    std::optional<double> sunSet0() const;
+    std::optional<double> sunSet1() const;
+    std::optional<double> sunRise0() const;
+    std::optional<double> sunRise1() const;
     bool isAstroTwilight() const { return m_isAstroTwilight; }
     bool isSwitchOn(int tag) const;
     QString tourName(int n) const { return m_tours[n - 1].name; }
@@ -156,14 +161,11 @@ private:
     double m_latitude = 0.0;       // radians
     double m_longitude = 0.0;      // degrees, east positive
     double m_nightMeridian = 0.0;  // local sidereal time at the night's midnight, radians
-    float m_sunSet0 = 0.0f;
-    float m_sunSet1 = 0.0f;
-    float m_sunRise0 = 0.0f;
-    float m_sunRise1 = 0.0f;
+    TwilightBands m_bands;
+    QImage m_bandRow;  // the bands' colour at each x
     bool m_isTwilight = true;
     bool m_isMist = false;
     bool m_isAstroTwilight = true;
-    bool m_isCircum = false;
     // Sun, Mercury … Pluto, Moon: the planet records' order.
     std::array<bool, kMoonTag + 1> m_bodies{false, true, true, true, true, true, false, false, false, false};
     std::array<Tour, 2> m_tours{Tour(m_links.finder), Tour(m_links.finder)};
