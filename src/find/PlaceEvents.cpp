@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace PlaceEvents {
 
@@ -16,10 +17,8 @@ constexpr int kMaxSteps = 8;
 // About a tenth of a second.
 constexpr double kSettledDays = 1e-6;
 constexpr double kSiderealDay = 360.0 / kSiderealDegreesPerDay;
-// Steps of the search for the moment an event first becomes possible: an
-// hour, then halved down to about a second.
-constexpr double kPossibleStep = 1.0 / 24.0;
-constexpr double kPossibleSettled = 1e-5;
+// Culminations of a kind are a day apart: half a day past one clears it.
+constexpr double kHalfDay = 0.5;
 
 // Hour angle of the place at jd, degrees.
 double hourAngle(const SkyPlace& p, const Site& site, double jd)
@@ -47,42 +46,17 @@ std::optional<double> refine(const PlaceAt& place, const Site& site, const Targe
     return std::nullopt;
 }
 
-// The first moment at or after `from` and before `to` the target exists:
-// hourly steps, then halving the step where it appears. An event can only
-// come once its target exists, so its search starts there.
-std::optional<double> firstPossible(const PlaceAt& place, const Target& target, double from, double to)
-{
-    if (target(place(from)))
-        return from;
-    double before = from;
-    double after = from;
-    do {
-        before = after;
-        after = std::min(to, after + kPossibleStep);
-        if (target(place(after))) {
-            while (after - before > kPossibleSettled) {
-                const double middle = (before + after) / 2.0;
-                (target(place(middle)) ? after : before) = middle;
-            }
-            return after;
-        }
-    } while (after < to);
-    return std::nullopt;
-}
-
 std::optional<double> firstEvent(const PlaceAt& place, const Site& site, const Target& target, double from,
                                  double to)
 {
     if (!(from < to))
         return std::nullopt;
-    // A place beyond the altitude at the start (the Sun of the last midnight
-    // sun) may reach it later in the span: the estimate starts where it first can.
-    const std::optional<double> begin = firstPossible(place, target, from, to);
-    if (!begin)
-        return std::nullopt;
-    const SkyPlace start = place(*begin);
+    const SkyPlace start = place(from);
+    const std::optional<double> wanted = target(start);
+    // A place beyond the altitude at the start may still reach it later in the span.
+    const double startAngle = wanted ? *wanted : 0.0;
     const double estimate =
-        *begin + Angles::wrap360(*target(start) - hourAngle(start, site, *begin)) / kSiderealDegreesPerDay;
+        from + Angles::wrap360(startAngle - hourAngle(start, site, from)) / kSiderealDegreesPerDay;
     const auto within = [&](std::optional<double> jd) { return jd && *jd >= from && *jd < to; };
     std::optional<double> jd = refine(place, site, target, estimate);
     if (within(jd))
@@ -91,6 +65,38 @@ std::optional<double> firstEvent(const PlaceAt& place, const Site& site, const T
     jd = refine(place, site, target, jd && *jd < from ? estimate + kSiderealDay : estimate - kSiderealDay);
     if (within(jd))
         return jd;
+    return std::nullopt;
+}
+
+// The first crossing of `level` degrees at or after `from` and before `to`,
+// found by halving: the altitude runs one way between the place's upper and
+// lower culminations, so a piece between them whose ends lie on either side
+// of the level holds one crossing. It finds what the hour angle's estimate
+// misses: a place that first reaches the level later in the span (the Sun's
+// first set after the midnight Sun), or dips a few arcseconds under it for minutes.
+std::optional<double> bracketed(const PlaceAt& place, const Site& site, double from, double to, double level,
+                                bool rising)
+{
+    std::vector<double> ends{from, to};
+    for (const double culmination : {0.0, 180.0}) {
+        const Target target = [culmination](const SkyPlace&) { return std::optional<double>(culmination); };
+        for (auto jd = firstEvent(place, site, target, from, to); jd;
+             jd = firstEvent(place, site, target, *jd + kHalfDay, to))
+            ends.push_back(*jd);
+    }
+    std::sort(ends.begin(), ends.end());
+    const auto below = [&](double jd) { return altitude(place(jd), site, jd) < level; };
+    for (std::size_t k = 1; k < ends.size(); ++k) {
+        double before = ends[k - 1];
+        double after = ends[k];
+        if (below(before) != rising || below(after) == rising)
+            continue;
+        while (after - before > kSettledDays) {
+            const double middle = (before + after) / 2.0;
+            (below(middle) == rising ? before : after) = middle;
+        }
+        return after < to ? std::optional<double>(after) : std::nullopt;
+    }
     return std::nullopt;
 }
 
@@ -122,7 +128,11 @@ std::optional<double> crossing(const PlaceAt& place, const Site& site, double fr
         const double H = std::acos(cosH) / Angles::kDegree;
         return rising ? -H : H;
     };
-    return firstEvent(place, site, target, from, to);
+    const std::optional<double> estimated = firstEvent(place, site, target, from, to);
+    const std::optional<double> halved = bracketed(place, site, from, to, altitude, rising);
+    if (estimated && halved)
+        return std::min(*estimated, *halved);
+    return estimated ? estimated : halved;
 }
 
 }  // namespace PlaceEvents

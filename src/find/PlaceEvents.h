@@ -4,11 +4,11 @@
 #include <optional>
 
 // The moments a place of date, moving or fixed, crosses the meridian or an
-// altitude: a first estimate from the place at the start (or, for a place
-// beyond the altitude then, where it first can reach it), refined with the
+// altitude: a first estimate from the place at the start, refined with the
 // place at each new estimate until it settles (Meeus, Astronomical
-// Algorithms, ch. 15). Times are Julian days (UT); the hour angle runs from
-// the mean sidereal time.
+// Algorithms, ch. 15); an altitude crossing the estimate misses is found by
+// halving between the place's culminations. Times are Julian days (UT); the
+// hour angle runs from the mean sidereal time.
 namespace PlaceEvents {
 
 struct SkyPlace {

@@ -332,7 +332,7 @@ TEST_F(TonightViewTest, NightsWithoutDarknessAreAllTwilight)
 
 // Where the Sun goes below the twilight depth the chart is dark, whether or
 // not it set: the polar night (its first and last nights at Tromso), the
-// winter's longest nights, the first short dark spells of the season, and
+// winter's longest nights, the first and last short dark spells of the season, and
 // civil twilight where the Sun never comes above -11.28 degrees. The edges,
 // minutes from the night's midnight (NAN: not that night), within a minute
 // of the Sun's crossings; inside the darkness the chart is black, and at the
@@ -357,6 +357,8 @@ TEST_F(TonightViewTest, DarknessFollowsTheSunWhereverItGoesBelowTheDepth)
         // 48 and 35 minutes below -18 degrees, the first of the season.
         {kMcMurdo, QDate(2025, 4, 5), false, -356.00, 93.20, 141.28, 593.64},
         {kLongyearbyen, QDate(2025, 10, 9), false, -439.11, 28.48, 63.47, 534.66},
+        // The last: 13 minutes, at most 18 arcseconds below.
+        {kMcMurdo, QDate(2025, 9, 8), false, -424.87, 43.68, 56.52, 521.98},
         {kHelsinki, QDate(2025, 6, 21), true, -81.57, 42.36, 121.59, 245.53},
         {kMcMurdo, QDate(2025, 6, 21), true, NAN, NAN, NAN, NAN},
     };
