@@ -6,7 +6,7 @@
 // under 50 us.
 #include "BenchMain.h"
 
-#include "focus/FocusCurveFit.h"
+#include "focus/LapackFocusCurveFit.h"
 #include "focus/StarMeasure.h"
 
 #include <QCoreApplication>
@@ -83,10 +83,10 @@ void fit(benchmark::State& state)
         samples.push_back({quint16(frame.position), star.starArea, star.halfFluxRadius});
     }
     for (auto _ : state) {
-        auto result = FocusCurveFit::fit(samples, 7000.0);
+        auto result = LapackFocusCurveFit::fit(samples, 7000.0);
         benchmark::DoNotOptimize(result);
     }
-    const auto result = FocusCurveFit::fit(samples, 7000.0);
+    const auto result = LapackFocusCurveFit::fit(samples, 7000.0);
     state.counters["best"] = result ? result->bestFocus : -1;
 }
 BENCHMARK(fit)->Unit(benchmark::kMicrosecond);

@@ -9,7 +9,8 @@
 
 FCUSBLink::Devices FCUSBLink::Devices::usb()
 {
-    return {std::make_unique<LoadedHidDevice>(), std::make_unique<LoadedHidDevice>()};
+    const QString feature = QStringLiteral("the FCUSB focuser");
+    return {std::make_unique<LoadedHidDevice>(feature), std::make_unique<LoadedHidDevice>(feature)};
 }
 
 FCUSBLink::FCUSBLink(PrefControl& prefs, Devices devices, QWidget* window)

@@ -9,7 +9,8 @@
 
 GuideLink::Devices GuideLink::Devices::usb()
 {
-    return {std::make_unique<LoadedHidDevice>(), std::make_unique<LoadedHidDevice>()};
+    const QString feature = QStringLiteral("the GPUSB/DSUSB guide adapters");
+    return {std::make_unique<LoadedHidDevice>(feature), std::make_unique<LoadedHidDevice>(feature)};
 }
 
 GuideLink::GuideLink(PrefControl& prefs, DebugLog& log, MountLink& mount, Devices devices, QWidget* window)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/ScopeTourMount.h"
-#include "find/calendar/IcalCalendarStore.h"
+#include "find/calendar/LoadedCalendarStore.h"
 #include "find/panels/ChartKeyboard.h"
 #include "find/tours/ClipboardCaptureLink.h"
 #include "find/tours/TourControl.h"
@@ -55,6 +55,6 @@ private:
     TourControl m_tours;
     TourPanel* m_tourPanel;          // owned by the window
     TonightWindow* m_tonightWindow;  // owned by the window
-    IcalCalendarStore m_calendars;
+    LoadedCalendarStore m_calendars;
     CalEventPanel* m_calEventPanel;  // owned by the window
 };

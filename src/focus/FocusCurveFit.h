@@ -15,6 +15,8 @@ struct FocusFit {
     float rms = 0.0f;               // standard error of the best focus, steps
 };
 
+// The program's fit: the fit module's (FocusFitModule), loaded with the
+// first call; none, the user told, when the module is missing.
 class FocusCurveFit {
 public:
     // Empty unless there are at least three samples at three distinct

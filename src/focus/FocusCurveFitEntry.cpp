@@ -1,8 +1,9 @@
 // The entry of the focus-curve fit module.
 #include "focus/FocusFitModule.h"
+#include "focus/LapackFocusCurveFit.h"
 
 extern "C" Q_DECL_EXPORT std::optional<FocusFit> norvaneFocusCurveFit(std::span<const FocusSample> samples,
                                                                       double scale)
 {
-    return FocusCurveFit::fit(samples, scale);
+    return LapackFocusCurveFit::fit(samples, scale);
 }

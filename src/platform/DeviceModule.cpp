@@ -1,12 +1,16 @@
 #include "platform/DeviceModule.h"
 
+#include "platform/AlertPanel.h"
+
 #include <QCoreApplication>
 #include <QDebug>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include <map>
 #include <mutex>
+#include <set>
 #include <string>
 
 #include <dlfcn.h>
@@ -21,23 +25,30 @@ struct Loaded {
 
 std::mutex g_lock;
 std::map<std::string, Loaded> g_modules;  // guarded by g_lock, by module name
+std::set<QString> g_alerted;              // guarded by g_lock, the features told of
+
+QString fileName(const char* module)
+{
+    return QString("lib%1.so").arg(QLatin1String(module));
+}
 
 Loaded load(const char* module)
 {
     const QString exeDir = QCoreApplication::applicationDirPath();
-    const QString file = QString("lib%1.so").arg(QLatin1String(module));
-    const QStringList candidates = {
-        exeDir + "/" + file,
-        exeDir + "/../" NORVANE_INSTALL_LIBDIR "/norvane-pro/" + file,
+    const QString file = fileName(module);
+    const QStringList folders = {
+        exeDir,
+        QDir::cleanPath(exeDir + "/../" NORVANE_INSTALL_LIBDIR "/norvane-pro"),
     };
-    QString error = QString("%1 is not installed").arg(file);
-    for (const QString& candidate : candidates) {
+    QString error = QString("The file %1 is not installed (looked for in %2).").arg(file, folders.join(" and "));
+    for (const QString& folder : folders) {
+        const QString candidate = folder + "/" + file;
         if (!QFileInfo::exists(candidate))
             continue;
         // Every symbol at once, so a broken module fails here and not in a device call.
         if (void* handle = dlopen(QFile::encodeName(candidate).constData(), RTLD_NOW | RTLD_LOCAL))
             return {handle, {}};
-        error = QString::fromLocal8Bit(dlerror());
+        error = QString("The file %1 cannot be loaded: %2").arg(file, QString::fromLocal8Bit(dlerror()));
     }
     return {nullptr, error};
 }
@@ -57,17 +68,33 @@ Entry find(const char* module, const char* symbol)
         return {nullptr, loaded.error};
     void* address = dlsym(loaded.handle, symbol);
     if (!address)
-        return {nullptr, QString("%1 has no %2").arg(QLatin1String(module), QLatin1String(symbol))};
+        return {nullptr, QString("The file %1 has no entry %2: it belongs to another version of the program.")
+                             .arg(fileName(module), QLatin1String(symbol))};
     return {address, {}};
 }
 
-Entry findOrWarn(const char* module, const char* symbol, const QString& failure)
+QString missingTitle(const QString& feature)
+{
+    return QString("The support for %1 is missing.").arg(feature);
+}
+
+Entry findOrWarn(const char* module, const char* symbol, const QString& feature)
 {
     Entry entry = find(module, symbol);
-    if (!entry.address) {
-        entry.error = QStringLiteral("%1: %2").arg(failure, entry.error);
-        qWarning().noquote() << entry.error;
+    if (entry.address)
+        return entry;
+    const QString title = missingTitle(feature);
+    qWarning().noquote() << title << entry.error;
+    bool isFirst = false;
+    {
+        const std::lock_guard lock(g_lock);
+        isFirst = g_alerted.insert(feature).second;
     }
+    // Posted: device workers ask from their own threads, and a caller may be
+    // in the middle of an exchange that must not wait for the user.
+    if (isFirst)
+        AlertPanel::postAlert(title, entry.error);
+    entry.error = QStringLiteral("%1 %2").arg(title, entry.error);
     return entry;
 }
 

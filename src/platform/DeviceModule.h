@@ -14,7 +14,7 @@ namespace DeviceModule {
 
 struct Entry {
     void* address = nullptr;  // null when the module or the entry was not found
-    QString error;            // why, for the debug output
+    QString error;            // why, in sentences that name the module's file
 };
 
 // The entry `symbol` of `module`, the module's file name without folder,
@@ -23,22 +23,23 @@ struct Entry {
 // installed lib/norvane-pro folder.
 Entry find(const char* module, const char* symbol);
 
-// As find(); when not found, the error reads "`failure`: why" and goes to
-// the warnings, for a feature that cannot work without its module.
-Entry findOrWarn(const char* module, const char* symbol, const QString& failure);
+// "The support for `feature` is missing.": the title of the alert below.
+QString missingTitle(const QString& feature);
 
-// The entry as the function type the module declares; null when not found.
-template <class Function>
-Function* function(const char* module, const char* symbol)
-{
-    return reinterpret_cast<Function*>(find(module, symbol).address);
-}
+// As find(), for a feature that cannot work without its module. When not
+// found, the user is told once per feature and run, whichever of the
+// program's threads asks: an alert (through AlertPanel, posted) titled by
+// missingTitle(), `feature` in the user's words ("the webcam"), whose text
+// names the missing file. A partial install thus says which support is
+// missing. The error then reads "title why".
+Entry findOrWarn(const char* module, const char* symbol, const QString& feature);
 
-// The same, reported as findOrWarn reports it.
+// The entry as the function type the module declares, reported as
+// findOrWarn reports it; null when not found.
 template <class Function>
-Function* functionOrWarn(const char* module, const char* symbol, const QString& failure)
+Function* functionOrWarn(const char* module, const char* symbol, const QString& feature)
 {
-    return reinterpret_cast<Function*>(findOrWarn(module, symbol, failure).address);
+    return reinterpret_cast<Function*>(findOrWarn(module, symbol, feature).address);
 }
 
 }  // namespace DeviceModule

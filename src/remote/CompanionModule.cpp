@@ -6,7 +6,7 @@ const CompanionModule::Calls* CompanionModule::calls()
 {
     static const Calls* const loaded = []() -> const Calls* {
         GetCalls* const get = DeviceModule::functionOrWarn<GetCalls>(
-            kName, kCalls, QStringLiteral("The companion server cannot exchange property lists or be found"));
+            kName, kCalls, QStringLiteral("the companion app server"));
         return get ? get() : nullptr;
     }();
     return loaded;

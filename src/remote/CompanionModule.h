@@ -25,7 +25,7 @@ struct Calls {
 };
 using GetCalls = const Calls*();
 
-// The module's calls, loaded on the first ask; null, with a warning once,
+// The module's calls, loaded on the first ask; null, the user told once,
 // when the module cannot be had. Thread-safe.
 const Calls* calls();
 

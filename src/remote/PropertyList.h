@@ -9,7 +9,9 @@
 // Property lists to and from Qt values: XML read with Qt, binary turned into
 // XML by libplist, XML written by libplist. Dictionaries become
 // QVariantMap, arrays QVariantList, strings QString, booleans bool, integers
-// qint64, reals double, data QByteArray and dates QDateTime (UTC).
+// qint64, reals double, data QByteArray and dates QDateTime (UTC). The work
+// is the companion module's (LibplistPropertyList), loaded with the first
+// call; without it nothing is read or written, the user told.
 namespace PropertyList {
 
 // Containers nest at most this deep; a deeper list is refused as a whole.

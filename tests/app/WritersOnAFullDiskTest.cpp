@@ -1,5 +1,5 @@
 #include "app/FolderCopy.h"
-#include "find/calendar/IcalCalendarStore.h"
+#include "find/calendar/LoadedCalendarStore.h"
 #include "find/tours/TourFile.h"
 #include "model/records/TvkFile.h"
 #include "model/records/star.h"
@@ -71,7 +71,7 @@ const Writer kWriters[] = {
     {"calendar event", "home.ics", kCalendar,
      [](const QString& folder) {
          const QDateTime start(QDate(2030, 8, 12), QTime(22, 30), QTimeZone::utc());
-         return fromBool(IcalCalendarStore(folder).saveEvent(0, {start, start.addSecs(60), QString(12000, u'P'), {}}));
+         return fromBool(LoadedCalendarStore(folder).saveEvent(0, {start, start.addSecs(60), QString(12000, u'P'), {}}));
      }},
     {"debug log", "DebugLog.txt", "*** Norvane Pro  01 Jan 2025 00:00:00 ***\r\r",
      [](const QString& folder) { return fromBool(DebugLog(folder).writeDebugFile(QString(12000, u'e'))); }},

@@ -9,9 +9,10 @@
 
 struct AllSkyFrame;
 
-// The all-sky image files' FITS (cfitsio) and TIFF (libtiff) code lives in a
-// module loaded with the first saved image (DeviceModule); the program hands
-// its calls on to it.
+// The all-sky image files' FITS (cfitsio) and TIFF (libtiff) code
+// (AllSkyFitsWriter, AllSkyTiffWriter) lives in a module loaded with the
+// first saved image (DeviceModule); AllSkyFitsFile and AllSkyTiffFile hand
+// their calls on to it.
 namespace AllSkyFileModule {
 
 inline constexpr const char* kName = "norvane-imagefiles";
@@ -23,5 +24,9 @@ struct Calls {
     QImage (*tiffRawImage)(const AllSkyFrame& frame);
 };
 using GetCalls = const Calls*();
+
+// The module's calls, loaded on the first ask; null, the user told once,
+// when the module cannot be had. Thread-safe.
+const Calls* calls();
 
 }  // namespace AllSkyFileModule

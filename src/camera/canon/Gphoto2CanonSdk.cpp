@@ -35,8 +35,8 @@ Gphoto2CanonSdk::Gphoto2CanonSdk(QObject* parent)
     : Gphoto2CanonSdk(
           [](const std::atomic<bool>& cancelled) -> std::unique_ptr<Gphoto2Device> {
               // libgphoto2 is loaded with the first connection.
-              auto* create = DeviceModule::function<CameraModules::CreateGphoto2Device>(
-                  CameraModules::kGphoto2, CameraModules::kCreateGphoto2Device);
+              auto* create = DeviceModule::functionOrWarn<CameraModules::CreateGphoto2Device>(
+                  CameraModules::kGphoto2, CameraModules::kCreateGphoto2Device, QStringLiteral("the Canon camera"));
               return create ? create(cancelled) : nullptr;
           },
           parent)

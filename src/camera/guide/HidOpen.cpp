@@ -14,6 +14,8 @@ QString hidOpenFailure(HidOpen outcome)
                               "be missing.");
     case HidOpen::NoAnswer:
         return QStringLiteral("The adapter did not answer in time.");
+    case HidOpen::NoSupport:
+        return QStringLiteral("The program's support for USB adapters is not installed.");
     }
     return {};
 }

@@ -9,6 +9,7 @@ enum class HidOpen {
     SeveralFound,  // more than one is attached, and which is meant is unknown
     NotOpened,     // found, but the system would not let it be opened
     NoAnswer,      // the open did not end in time
+    NoSupport,     // the program's USB HID support is not installed
 };
 
 // Why a connect failed, for the alert under "<adapter> connection failed.".

@@ -6,12 +6,11 @@
 HidOpen LoadedHidDevice::open(quint16 vendorId, quint16 productId)
 {
     if (!m_device) {
-        if (auto* create = DeviceModule::function<CameraModules::CreateHidDevice>(CameraModules::kHid,
-                                                                                  CameraModules::kCreateHidDevice))
+        if (auto* create = DeviceModule::functionOrWarn<CameraModules::CreateHidDevice>(
+                CameraModules::kHid, CameraModules::kCreateHidDevice, m_feature))
             m_device = create();
     }
-    // Without the module the system's HID layer cannot be reached at all.
-    return m_device ? m_device->open(vendorId, productId) : HidOpen::NotOpened;
+    return m_device ? m_device->open(vendorId, productId) : HidOpen::NoSupport;
 }
 
 bool LoadedHidDevice::sendReport(const QByteArray& data)

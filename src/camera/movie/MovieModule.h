@@ -1,24 +1,16 @@
 #pragma once
 
-#include <QImage>
-#include <QString>
+#include "camera/movie/MovieEncoder.h"
 
-class MovieWriter;
+#include <memory>
 
-// MovieWriter's FFmpeg side lives in a module loaded with the first movie
-// (DeviceModule): the program keeps MovieWriter's objects and hands each
-// call on to the module's code, which FFmpeg's hundred libraries come with.
+// The movies' FFmpeg code (FfmpegMovieEncoder) lives in a module loaded with
+// the first movie (DeviceModule), which FFmpeg's hundred libraries come
+// with; MovieWriter holds the encoder the module makes.
 namespace MovieModule {
 
 inline constexpr const char* kName = "norvane-movie";
-inline constexpr const char* kCalls = "norvaneMovieCalls";
-
-// MovieWriter's public calls, as the module makes them.
-struct Calls {
-    bool (*create)(MovieWriter& writer, const QString& path, const QString& codec, int quality);
-    bool (*addFrame)(MovieWriter& writer, const QImage& frame, int duration);
-    bool (*finish)(MovieWriter& writer);
-};
-using GetCalls = const Calls*();
+inline constexpr const char* kCreateEncoder = "norvaneCreateMovieEncoder";
+using CreateEncoder = std::unique_ptr<MovieEncoder>();
 
 }  // namespace MovieModule

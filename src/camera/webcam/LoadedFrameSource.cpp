@@ -7,8 +7,8 @@ QList<CaptureDevice> LoadedFrameSource::devices()
 {
     if (!m_tried) {
         m_tried = true;
-        if (auto* create = DeviceModule::function<CameraModules::CreateFrameSource>(
-                CameraModules::kWebcam, CameraModules::kCreateFrameSource)) {
+        if (auto* create = DeviceModule::functionOrWarn<CameraModules::CreateFrameSource>(
+                CameraModules::kWebcam, CameraModules::kCreateFrameSource, QStringLiteral("the webcam"))) {
             m_source = create();
             m_source->setFrameHandler([this](const QImage& frame) { deliver(frame); });
         }

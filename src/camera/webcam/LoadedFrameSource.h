@@ -6,7 +6,8 @@
 
 // The system's video inputs through the webcam module, loaded when the
 // devices are first listed, so that Qt Multimedia costs nothing until a
-// webcam is used. Without the module the list is empty.
+// webcam is used. Without the module the list is empty, and the user is
+// told which support is missing.
 class LoadedFrameSource final : public FrameSource {
 public:
     QList<CaptureDevice> devices() override;

@@ -42,7 +42,7 @@ FileMenuActions::Dialogs standardDialogs(QWidget* parent)
     };
     dialogs.makePrinter = [parent]() -> std::unique_ptr<PagePrinter> {
         auto* create = DeviceModule::functionOrWarn<PrintModule::CreatePrinter>(
-            PrintModule::kName, PrintModule::kCreatePrinter, QStringLiteral("Nothing can be printed"));
+            PrintModule::kName, PrintModule::kCreatePrinter, QStringLiteral("printing"));
         return create ? create(parent) : nullptr;
     };
     return dialogs;

@@ -35,7 +35,7 @@ std::optional<QImage> OpenGLView::drawImage(std::uint16_t width, std::uint16_t h
         m_isContextTried = true;
         if (auto* create = DeviceModule::functionOrWarn<PanoramaRendererModule::CreateRenderer>(
                 PanoramaRendererModule::kName, PanoramaRendererModule::kCreateRenderer,
-                QStringLiteral("The photographic horizon cannot be drawn")))
+                QStringLiteral("the photographic horizon")))
             m_renderer = create();
     }
     if (!m_renderer)

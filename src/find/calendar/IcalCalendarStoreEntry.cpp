@@ -1,18 +1,8 @@
-// The entry of the calendar module: IcalCalendarStore's own code, with
-// libical. The calls name the class so that they run this code, not the
-// program's, whose object they are given.
+// The entry of the calendar module.
 #include "find/calendar/CalendarModule.h"
+#include "find/calendar/IcalCalendarStore.h"
 
-extern "C" Q_DECL_EXPORT const CalendarModule::Calls* norvaneCalendarCalls()
+extern "C" Q_DECL_EXPORT std::unique_ptr<CalendarStore> norvaneCreateCalendarStore(const QString& folder)
 {
-    static const CalendarModule::Calls calls{
-        [](const IcalCalendarStore& store) { return store.IcalCalendarStore::calendarTitles(); },
-        [](IcalCalendarStore& store, int calendar, const CalendarEvent& event) {
-            return store.IcalCalendarStore::saveEvent(calendar, event);
-        },
-        [](IcalCalendarStore& store, const QString& title) {
-            return store.IcalCalendarStore::createCalendar(title);
-        },
-    };
-    return &calls;
+    return std::make_unique<IcalCalendarStore>(folder);
 }

@@ -7,8 +7,8 @@ namespace LoadedRecognizer {
 
 std::unique_ptr<CommandRecognizer> create()
 {
-    auto* create = DeviceModule::function<SpeechModules::CreateRecognizer>(SpeechModules::kRecognizer,
-                                                                           SpeechModules::kCreateRecognizer);
+    auto* create = DeviceModule::functionOrWarn<SpeechModules::CreateRecognizer>(
+        SpeechModules::kRecognizer, SpeechModules::kCreateRecognizer, QStringLiteral("voice commands"));
     return create ? create() : nullptr;
 }
 

@@ -9,8 +9,8 @@ void LoadedSpeaker::startSpeakingString(const QString& text)
 {
     if (!m_tried) {
         m_tried = true;
-        if (auto* create = DeviceModule::function<SpeechModules::CreateSpeaker>(SpeechModules::kSpeaker,
-                                                                                SpeechModules::kCreateSpeaker))
+        if (auto* create = DeviceModule::functionOrWarn<SpeechModules::CreateSpeaker>(
+                SpeechModules::kSpeaker, SpeechModules::kCreateSpeaker, QStringLiteral("speech")))
             m_speaker = create();
     }
     if (m_speaker)

@@ -6,8 +6,8 @@
 
 // The spoken answers through the speech module, loaded with the first
 // answer: the desktop's speech engine and its voices cost nothing until a
-// spoken answer is asked for. Without the module the answers go to the
-// debug output only, as without an engine.
+// spoken answer is asked for. Without the module the user is told which
+// support is missing, and the answers go to the debug output only.
 class LoadedSpeaker final : public Speaker {
 public:
     void startSpeakingString(const QString& text) override;

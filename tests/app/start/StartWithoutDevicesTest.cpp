@@ -402,8 +402,8 @@ TEST(DeviceModuleTest, AMissingModuleOrEntryIsReportedAndNotFatal)
     const DeviceModule::Entry noEntry = DeviceModule::find(CameraModules::kHid, "norvaneCreateNothing");
     EXPECT_EQ(noEntry.address, nullptr);
     EXPECT_FALSE(noEntry.error.isEmpty());
-    const DeviceModule::Entry warned = DeviceModule::findOrWarn("norvane-none", "norvaneCreateNothing", "Nothing works");
+    const DeviceModule::Entry warned = DeviceModule::findOrWarn("norvane-none", "norvaneCreateNothing", "nothing");
     EXPECT_EQ(warned.address, nullptr);
-    EXPECT_TRUE(warned.error.startsWith("Nothing works: ")) << warned.error.toStdString();
+    EXPECT_TRUE(warned.error.startsWith(DeviceModule::missingTitle("nothing"))) << warned.error.toStdString();
     EXPECT_TRUE(warned.error.contains("libnorvane-none.so")) << warned.error.toStdString();
 }

@@ -1,7 +1,7 @@
 #include "AllSkyTestFrame.h"
 
 #include "camera/allsky/AllSkyFiles.h"
-#include "camera/allsky/AllSkyFitsFile.h"
+#include "camera/allsky/AllSkyFitsWriter.h"
 #include "support/FileSizeLimit.h"
 
 #include <QDir>
@@ -144,8 +144,8 @@ TEST_F(AllSkyFits, LongNamesAreCutToOneCard)
     const QString path = save(allSkyTestFrame(AllSkyFrame::kBinnedMode));
     ASSERT_FALSE(path.isEmpty());
     expectVerified(path);
-    EXPECT_EQ(AllSkyFitsFile::oneCardValue(QString(100, u'\'')).size(), 34);
-    EXPECT_EQ(AllSkyFitsFile::oneCardValue(QStringLiteral("Zürich")), "Z?rich");
+    EXPECT_EQ(AllSkyFitsWriter::oneCardValue(QString(100, u'\'')).size(), 34);
+    EXPECT_EQ(AllSkyFitsWriter::oneCardValue(QStringLiteral("Zürich")), "Z?rich");
 }
 
 TEST_F(AllSkyFits, SubFramesAndIncompleteFramesAreNeverSaved)

@@ -4,7 +4,8 @@
 #include <QString>
 
 // The downloaded camera files are decoded in a module loaded with the first
-// one shown (DeviceModule), which LibRaw comes with.
+// one shown (DeviceModule), which LibRaw comes with: it exports
+// LibRawStillImage::load as Load.
 namespace CanonStillImageModule {
 
 inline constexpr const char* kName = "norvane-libraw";
