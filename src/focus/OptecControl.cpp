@@ -12,10 +12,13 @@ constexpr qsizetype kUnitsReplyLeast = 7;  // "P=nnnn" CR LF: more than 6 bytes
 constexpr qsizetype kTempReplyLeast = 8;   // "T=+nn.n" CR LF: more than 7 bytes
 constexpr float kTempNotConnected = 20.0f;
 
-// One command: its characters and CR LF, the reply read until the
-// controller falls silent; nothing when none came.
+// A reply is a line: read to its line feed, whatever pauses it holds.
+const ReplyEnd kLineEnd = ReplyEnd::terminator('\n');
+
+// One command: its characters and CR LF, the reply read to its end (the
+// first line unless `end` says otherwise); nothing when none came.
 std::optional<QByteArray> optecSend(const FocuserExchange& line, const QByteArray& text,
-                                    const ReplyEnd& end = {})
+                                    const ReplyEnd& end = kLineEnd)
 {
     const std::optional<QByteArray> reply = line.send(text + "\r\n", 1, end);
     line.debug()([&] { return "Optec " + QString::fromLatin1(text) + ": "

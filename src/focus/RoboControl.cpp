@@ -59,9 +59,19 @@ public:
     bool moving;
 };
 
+// A reply is whole at nine bytes after the step echoes a moving motor sends
+// ahead of its frame; a pause inside it never cuts it.
+const ReplyEnd kFrameEnd{[](QByteArrayView gathered) {
+                             const auto echoes = std::find_if(gathered.begin(), gathered.end(), [](char c) {
+                                 return c != 'I' && c != 'O';
+                             });
+                             return gathered.end() - echoes >= kFrameBytes;
+                         },
+                         0};
+
 bool probeRobo(const FocuserExchange& line)
 {
-    const std::optional<QByteArray> reply = line.send(RoboControl::roboFrame("FV000000"), kFrameBytes);
+    const std::optional<QByteArray> reply = line.send(RoboControl::roboFrame("FV000000"), kFrameBytes, kFrameEnd);
     if (reply && reply->size() == kFrameBytes && reply->at(1) == 'V' && reply->contains('.'))
         return true;
     line.debug()([&] {
@@ -125,7 +135,7 @@ bool RoboControl::roboOutput(int output) const
 
 void RoboControl::exchange(const QByteArray& frame, std::function<void(const Reply&)> then)
 {
-    post([frame](const FocuserExchange& line) { return line.send(frame, kFrameBytes); },
+    post([frame](const FocuserExchange& line) { return line.send(frame, kFrameBytes, kFrameEnd); },
          [this, then = std::move(then)](const std::optional<QByteArray>& bytes) {
              noteReply(bytes.has_value());
              then(parseReply(bytes));
@@ -183,9 +193,16 @@ void RoboControl::send(const QByteArray& frame, Done done)
          });
 }
 
+void RoboControl::sendMove(const QByteArray& frame, Done done)
+{
+    m_isMoveUnconfirmed = true;
+    send(frame, std::move(done));
+}
+
 void RoboControl::disconnectPort()
 {
     m_isReadingMove = false;
+    m_isMoveUnconfirmed = false;
     m_isRoboMove = false;
     FocuserControl::disconnectPort();
 }
@@ -200,8 +217,10 @@ void RoboControl::roboGetPosition(Done done)
         const std::optional<QByteArray> record = recordOf(reply, 'D');
         const std::optional<int> value = record ? valueOf(*record, 3, 5) : std::nullopt;
         // A reply that is no position keeps the last good one.
-        if (value && *value <= kMostReported)
+        if (value && *value <= kMostReported) {
             m_roboPosition = quint16(*value);
+            m_isMoveUnconfirmed = false;
+        }
         done(value && *value <= kMostReported);
     });
 }
@@ -209,19 +228,19 @@ void RoboControl::roboGetPosition(Done done)
 void RoboControl::roboSetSteps(int steps, Done done)
 {
     if (!refusedWhileMoving(done))
-        send(roboCommand("FG", steps), std::move(done));
+        sendMove(roboCommand("FG", steps), std::move(done));
 }
 
 void RoboControl::roboIn(int steps, Done done)
 {
     if (!refusedWhileMoving(done))
-        send(roboCommand("FI", steps), std::move(done));
+        sendMove(roboCommand("FI", steps), std::move(done));
 }
 
 void RoboControl::roboOut(int steps, Done done)
 {
     if (!refusedWhileMoving(done))
-        send(roboCommand("FO", steps), std::move(done));
+        sendMove(roboCommand("FO", steps), std::move(done));
 }
 
 void RoboControl::roboStop()
@@ -428,7 +447,11 @@ void RoboControl::roboReadMove(Done done)
                 m_isRoboMove = moving;
                 if (read)
                     m_roboPosition = position;
-                done(read);
+                if (read || !m_isMoveUnconfirmed || !isConnected()) {
+                    done(read);
+                    return;
+                }
+                roboGetPosition([done](bool) { done(false); });
             });
     });
 }

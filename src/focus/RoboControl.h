@@ -53,6 +53,8 @@ public:
     void roboSetConfig(Done done = {});
     void roboGetTemp(Done done);
     // The stream after a move, 20 ticks from now; false when nothing came.
+    // Once the line is quiet after a move, the position is asked: the move's
+    // end record may have been lost on the way.
     void roboReadMove(Done done);
 
     bool isRoboMove() const { return m_isRoboMove; }
@@ -93,6 +95,7 @@ private:
     // Refuses with a beep while the motor moves.
     bool refusedWhileMoving(const Done& done);
     void send(const QByteArray& frame, Done done);
+    void sendMove(const QByteArray& frame, Done done);
     void takeBacklash(const QByteArray& record);
 
     bool m_isRoboMove = false;
@@ -106,4 +109,6 @@ private:
     int m_roboBacklashDirection = 2;
     std::array<bool, 4> m_roboPower{};
     bool m_isReadingMove = false;
+    // A move went out and no position was read since.
+    bool m_isMoveUnconfirmed = false;
 };

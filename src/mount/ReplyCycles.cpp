@@ -7,6 +7,8 @@ namespace {
 
 constexpr int kSerialWaitTicks = 3;
 constexpr int kLastCycle = 40;
+// 5 cycles of 50 ms: a reply that pauses for less than 250 ms is one reply.
+constexpr int kQuietCycles = 5;
 constexpr int kDomeLastCycle = 500;
 constexpr std::chrono::milliseconds kDomeWait{2};
 constexpr std::chrono::milliseconds kBridgeWait{50};
@@ -18,17 +20,17 @@ constexpr char kCarriageReturn = '\r';
 
 CycleRules CycleRules::serial(std::chrono::microseconds tick)
 {
-    return {kSerialWaitTicks * tick, kLastCycle, kReplyBufferSize, false};
+    return {kSerialWaitTicks * tick, kLastCycle, kReplyBufferSize, false, kQuietCycles};
 }
 
 CycleRules CycleRules::dome()
 {
-    return {kDomeWait, kDomeLastCycle, kReplyBufferSize, true};
+    return {kDomeWait, kDomeLastCycle, kReplyBufferSize, true, kQuietCycles};
 }
 
 CycleRules CycleRules::bridge()
 {
-    return {kBridgeWait, kLastCycle, kBridgeLargestRead, false};
+    return {kBridgeWait, kLastCycle, kBridgeLargestRead, false, kQuietCycles};
 }
 
 ReplyEnd ReplyEnd::terminator(char terminator, int count)
@@ -82,6 +84,7 @@ GatheredReply gatherReply(const CycleRules& rules, const ReadSome& read, ReplyBu
     if (end.complete)
         return gatherUntilComplete(rules, read, reply, end);
     qsizetype total = 0;
+    int quiet = 0;
     for (int cycle = 1;; ++cycle) {
         std::this_thread::sleep_for(rules.wait);
         const bool crCame = total > 0 && reply[std::size_t(total - 1)] == kCarriageReturn;
@@ -96,7 +99,8 @@ GatheredReply gatherReply(const CycleRules& rules, const ReadSome& read, ReplyBu
             if (crCame)
                 return {qint32(total), total};
         } else {
-            if (got == 0 && total > 0)
+            quiet = got == 0 && total > 0 ? quiet + 1 : 0;
+            if (quiet >= rules.quietCycles)
                 return {qint32(total), total};
             total += got;
         }

@@ -16,12 +16,16 @@ struct CycleRules {
     int lastCycle;                  // this cycle ends the exchange with kTransTimeout
     qsizetype largestRead;          // most bytes one read may take
     bool endsAfterCarriageReturn;   // the reply ends one cycle after a CR, not on silence
+    // Cycles in a row that read nothing, after the device spoke, that end a
+    // reply; fewer are a pause inside it (a loaded adapter, a slow controller).
+    int quietCycles;
 
-    // Serial ports: 3 ticks, then a read of what has come.
+    // Serial ports: 3 ticks, then a read of what has come; 5 quiet cycles
+    // (15 ticks, 250 ms) end a reply.
     static CycleRules serial(std::chrono::microseconds tick);
     // The dome board's fast cycles: 2 ms, reads return at once.
     static CycleRules dome();
-    // The WiFi bridge: 50 ms, then what has arrived.
+    // The WiFi bridge: 50 ms, then what has arrived; 250 ms of quiet end a reply.
     static CycleRules bridge();
 };
 

@@ -40,6 +40,7 @@ constexpr qsizetype kOptecValueOffset = 2;
 // "FD0nnnnn": the position is the five digits from offset 3.
 constexpr qsizetype kRoboPositionOffset = 3;
 constexpr qsizetype kRoboPositionDigits = 5;
+constexpr qsizetype kRoboRecordBytes = 9;  // eight characters and the checksum
 constexpr quint16 kRoboLowest = 2;
 
 // The end of a reader's time.
@@ -54,6 +55,16 @@ public:
 private:
     std::chrono::steady_clock::time_point m_end;
 };
+
+// Whether the bytes end inside a "FD" record, its rest still on the line:
+// the record is cut short, or a lone 'F' after the last whole one (not its
+// checksum) starts the next.
+bool cutsRoboRecord(QByteArrayView read)
+{
+    const qsizetype at = read.lastIndexOf(QByteArrayView("FD"));
+    const qsizetype wholeEnd = at < 0 ? 0 : at + kRoboRecordBytes;
+    return wholeEnd > read.size() || (read.endsWith('F') && read.size() > wholeEnd);
+}
 
 bool isDigits(QByteArrayView text)
 {
@@ -151,10 +162,21 @@ bool SerialControl::readRoboFocusNow(ReplyBuffer& buffer, RoboFocusPosition& rob
     const int fd = readerPort(kSerialSlotFocuser);
     if (fd < 0)
         return false;
-    const qsizetype size = readHeld(entry, fd, buffer.data(), kFirstRead);
+    qsizetype size = readHeld(entry, fd, buffer.data(), kFirstRead);
     if (size <= 0) {
         robo.setIsRoboMove(false);
         return false;
+    }
+    // The move's end record may come in pieces: it is read whole, or not
+    // at all within the reader's time.
+    const ReaderDeadline deadline(m_timing.tick);
+    while (cutsRoboRecord(QByteArrayView(buffer.data(), size)) && size < kReplyBufferSize
+           && !deadline.isPast()) {
+        pause(kFollowGapTicks);
+        const qsizetype got = readHeld(entry, fd, buffer.data() + size, kReplyBufferSize - size);
+        if (got < 0)
+            break;
+        size += got;
     }
     int position = robo.roboPosition();
     for (qsizetype i = 0; i < size; ++i) {
@@ -310,12 +332,17 @@ qsizetype SerialControl::readDDWStream(ReplyBuffer& buffer)
             break;
         }
     }
-    // The last byte stays free for the terminator.
+    // The last byte stays free for the terminator. The record is read to
+    // its line end: a pause inside it never cuts it.
     const qsizetype room = kReplyBufferSize - 1;
-    while (total < room && !deadline.isPast()) {
+    const auto lineEnded = [&buffer](qsizetype size) {
+        const QByteArrayView read(buffer.data(), size);
+        return read.contains('\r') || read.contains('\n');
+    };
+    while (total < room && !lineEnded(total) && !deadline.isPast()) {
         pause(kFollowGapTicks);
         const qsizetype got = readHeld(entry, fd, buffer.data() + total, room - total);
-        if (got <= 0)
+        if (got < 0)
             break;
         total += got;
     }

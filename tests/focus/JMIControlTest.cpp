@@ -78,7 +78,9 @@ TEST_F(JMIControlTest, TheMaximumSetsTheSpeedsAndTheBacklashStaysWithinAQuarter)
     control->setJMIMaxValue(65535);
     ASSERT_TRUE(settle());
     EXPECT_EQ(jmi->maximum(), 65535);
-    const QList<QByteArray> sent = jmi->commands();
+    // The window's position and status reads may come in between.
+    QList<QByteArray> sent = jmi->commands();
+    sent.removeIf([](const QByteArray& command) { return command == "p" || command == "t"; });
     ASSERT_GE(sent.size(), 4);
     EXPECT_EQ(sent.mid(sent.size() - 4),
               (QList<QByteArray>{"w\xFF\xFF", QByteArray("d\x19\x99", 3), QByteArray("e\x0C\xCC", 3),

@@ -62,7 +62,8 @@ TEST(ReplyCyclesTest, EndsAsEachSlotsRulesSay)
     };
     const std::vector<Case> cases = {
         {"silence before the reply is waited out", serial, {"", "", "12", "34", ""}, 4, 4},
-        {"silence after the reply ends it", serial, {"12", "", "34"}, 2, 2},
+        {"a pause of four cycles is inside the reply", serial, {"12", "", "", "", "", "34"}, 4, 4},
+        {"five quiet cycles end it", serial, {"12", "", "", "", "", "", "34"}, 2, 2},
         {"read error", serial, {"12", "!"}, kTransReadError, 2},
         {"never silent", serial, repeated(50, "x"), kTransTimeout, 40},
         {"the 40th cycle completes it, still late", serial, repeated(39, "") + repeated(1, "123"),

@@ -117,6 +117,24 @@ TEST_F(SerialReadersTest, RoboFocusCountsStepsWithinTheBytesRead)
     EXPECT_FALSE(robo.isMoving);
 }
 
+// The move's end record comes in two pieces with a pause between: the
+// reader waits for its rest rather than counting the echoes alone.
+TEST_F(SerialReadersTest, RoboFocusReadsAnEndRecordCutByAPauseWhole)
+{
+    FakeRobo robo;
+    serial.setRoboControl(&robo);
+    robo.position = 100;
+    says(kSerialSlotFocuser, "OOFD01");
+    std::thread rest([this] {
+        std::this_thread::sleep_for(60ms);
+        device().simulator().send("2345\x5a");
+    });
+    EXPECT_TRUE(serial.readRoboFocus(reply));
+    rest.join();
+    EXPECT_EQ(robo.position, 12345);
+    EXPECT_FALSE(robo.isMoving);
+}
+
 TEST_F(SerialReadersTest, JMIAcknowledgesOnEitherByte)
 {
     for (const auto& [stream, acknowledged] :

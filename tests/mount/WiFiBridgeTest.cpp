@@ -82,7 +82,7 @@ TEST_F(WiFiBridgeTest, BridgeRepliesFollowTheCycleRules)
         const char* debugLine;
     };
     const std::vector<Case> cases = {
-        {"split by a long gap", [](DeviceSimulator& d) { d.splitReplies(3, 300ms); },
+        {"split by a long gap", [](DeviceSimulator& d) { d.splitReplies(3, 600ms); },
          kTransShortReply, "WiFi transaction loop failed: -3"},
         {"no answer", [](DeviceSimulator& d) { d.dropAnswers(); }, kTransTimeout,
          "WiFi transaction loop failed: -4"},

@@ -99,9 +99,11 @@ void DeviceSimulator::writeAll(const char* bytes, qsizetype size)
     }
 }
 
-void DeviceSimulator::reply(const QByteArray& bytes)
+void DeviceSimulator::reply(const QByteArray& bytes, bool garbled)
 {
     QByteArray out = m_garbage.isEmpty() ? bytes : m_garbage;
+    if (garbled)
+        std::transform(out.begin(), out.end(), out.begin(), [](char c) { return char(~c); });
     if (m_keep >= 0)
         out.truncate(m_keep);
     std::this_thread::sleep_for(m_delay);
@@ -115,11 +117,11 @@ void DeviceSimulator::reply(const QByteArray& bytes)
     }
 }
 
-void DeviceSimulator::reply(const std::vector<ReplyPart>& parts)
+void DeviceSimulator::reply(const std::vector<ReplyPart>& parts, bool garbled)
 {
     for (const ReplyPart& part : parts) {
         std::this_thread::sleep_for(part.after);
-        reply(part.bytes);
+        reply(part.bytes, garbled);
     }
 }
 
@@ -136,7 +138,7 @@ bool DeviceSimulator::answerOrClose(const std::vector<ReplyPart>& parts)
     }
     const bool silent = m_noAnswer || (m_answerLimit >= 0 && m_answered >= m_answerLimit);
     if (!silent && !parts.empty()) {
-        reply(parts);
+        reply(parts, m_garbleEvery > 0 && (m_answered + 1) % m_garbleEvery == 0);
         ++m_answered;
     }
     return true;

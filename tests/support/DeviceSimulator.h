@@ -51,6 +51,9 @@ public:
     // Faults, set before start().
     void shortenReplies(qsizetype keep) { m_keep = keep; }         // only the first bytes
     void garbleReplies(QByteArray garbage) { m_garbage = std::move(garbage); }
+    // Every `nth` answer (all its parts) comes as noise of its own length:
+    // each byte inverted, so no terminator or frame survives.
+    void garbleEvery(int nth) { m_garbleEvery = nth; }
     void splitReplies(qsizetype at, Duration gap) { m_splitAt = at; m_splitGap = gap; }
     // Every reply of two bytes or more pauses `gap` halfway.
     void splitRepliesInHalf(Duration gap) { m_splitHalf = true; m_splitGap = gap; }
@@ -79,8 +82,8 @@ public:
 
 private:
     void run();
-    void reply(const QByteArray& bytes);
-    void reply(const std::vector<ReplyPart>& parts);
+    void reply(const QByteArray& bytes, bool garbled = false);
+    void reply(const std::vector<ReplyPart>& parts, bool garbled);
     // Closes instead of answering; false when it did.
     bool answerOrClose(const std::vector<ReplyPart>& parts);
     void writeAll(const char* bytes, qsizetype size);
@@ -95,6 +98,7 @@ private:
     std::atomic<bool> m_noAnswer = false;
     qsizetype m_keep = -1;
     QByteArray m_garbage;
+    int m_garbleEvery = 0;
     qsizetype m_splitAt = -1;
     Duration m_splitGap{0};
     bool m_splitHalf = false;

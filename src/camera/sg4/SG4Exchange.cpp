@@ -10,8 +10,10 @@ using namespace SG4Protocol;
 
 namespace {
 
-// The speed change's "Test" is answered by at least this many bytes.
+// The speed change's "Test" is answered by at least this many bytes, the
+// answer a line read to its line feed.
 constexpr quint16 kSpeedTestReply = 6;
+const ReplyEnd kSpeedTestEnd = ReplyEnd::endingIn('\n', kSpeedTestReply);
 
 }  // namespace
 
@@ -139,7 +141,7 @@ bool SG4Exchange::sg4SetBaudRateCmd(long baud, long oldBaud) const
     };
     line.clearSerialBuffer(slot());
     reply.count = qint32(qstrlen(kSpeedTest));
-    if (!line.transaction(kSpeedTestReply, reply.count, kSpeedTest, reply.bytes, slot()))
+    if (!line.transaction(kSpeedTestReply, reply.count, kSpeedTest, reply.bytes, slot(), kSpeedTestEnd))
         return fail(3);
     if (!QByteArrayView(reply.bytes.data(), reply.count).contains("Ok"))
         return fail(4);

@@ -208,7 +208,8 @@ void DDWControl::sendMotion(const QByteArray& command, quint16 expected, int pau
 {
     post([command, expected, pauseTicks](const DDWExchange& line) -> std::optional<DDWStatus> {
         line.pause(pauseTicks);
-        if (!line.send(command, expected))
+        // The acknowledgement is one letter; the record follows it on the stream.
+        if (!line.send(command, expected, ReplyEnd::length(expected)))
             return std::nullopt;
         return line.readStream();
     });
@@ -264,9 +265,9 @@ bool DDWControl::rotate(char direction, bool on)
     // stopped halfway by a disconnect would leave the dome open.
     m_mayBeMoving = on;
     post([direction](const DDWExchange& line) -> std::optional<DDWStatus> {
-        if (line.send("GTCK", 1)) {
+        if (line.send("GTCK", 1, ReplyEnd::length(1))) {
             line.pause(kRotateTicks);
-            line.send(rotationBytes(direction), 1);
+            line.send(rotationBytes(direction), 1, ReplyEnd::length(1));
         }
         return std::nullopt;
     });
