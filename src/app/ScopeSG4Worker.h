@@ -16,8 +16,6 @@ public:
     {
         m_scope.portWorkers().postWork(kSerialSlotSG4, std::move(work));
     }
-    // The port's worker stays, idle, for the camera's next connection.
-    void releaseThread() override {}
     void postImageDownload() override
     {
         m_scope.portWorkers().post(kSerialSlotSG4, kSG4MsgImageDownload);

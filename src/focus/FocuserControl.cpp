@@ -23,7 +23,6 @@ FocuserControl::~FocuserControl()
 {
     if (m_isConnect || m_isConnecting)
         m_serial.closeSerialDriver(kSerialSlotFocuser);
-    letWorkerGo();
 }
 
 bool FocuserControl::initPort(std::function<void(bool)> ended)
@@ -39,31 +38,29 @@ bool FocuserControl::initPort(std::function<void(bool)> ended)
         m_connectFailure = QStringLiteral("Another focuser holds the focusers' serial port; disconnect it first.");
         return false;
     }
-    if (m_serial.maxPorts() == 0)
-        m_serial.getPortNames();
+    const quint16 chosen = m_worker.selectPort();
+    m_serial.relistPorts(chosen);
     const quint16 ports = m_serial.maxPorts();
     if (ports == 0) {
         writeDebug(m_model.debugName + ": maxPorts is zero.");
-        m_connectFailure = QStringLiteral("No serial port was found.");
+        m_connectFailure = kNoSerialPort;
         return false;
     }
     m_connectFailure.clear();
     m_isConnecting = true;
-    if (!m_holdsWorker) {
-        m_holdsWorker = true;
-        m_worker.holdThread();
-    }
     const quint32 scan = ++m_scan;
-    postWork([this, chosen = m_worker.selectPort(), ports, probe = m_model.probe, scan,
+    postWork([this, chosen, ports, probe = m_model.probe, scan,
               ended = std::move(ended)](const FocuserExchange& line) -> std::function<void()> {
-        const quint16 port = line.findFocuser(chosen, ports, probe);
-        return [this, port, scan, ended] { searchEnded(port, scan, ended); };
+        const FocuserExchange::Search found = line.findFocuser(chosen, ports, probe);
+        return [this, found, scan, ended] { searchEnded(found, scan, ended); };
     });
     return true;
 }
 
-void FocuserControl::searchEnded(quint16 port, quint32 scan, const std::function<void(bool)>& ended)
+void FocuserControl::searchEnded(const FocuserExchange::Search& found, quint32 scan,
+                                 const std::function<void(bool)>& ended)
 {
+    const quint16 port = found.ports.port;
     if (!m_isConnecting || scan != m_scan) {
         // Disconnected while the ports were tried: the found one is closed
         // unless a later search holds the slot.
@@ -75,12 +72,27 @@ void FocuserControl::searchEnded(quint16 port, quint32 scan, const std::function
     m_isConnect = port != 0;
     m_port = port;
     m_silentReplies = 0;
-    if (!m_isConnect) {
-        m_connectFailure = QStringLiteral("No port could be opened, or the focuser did not answer on any port.");
-        letWorkerGo();
-    }
+    if (!m_isConnect)
+        m_connectFailure = searchFailure(found);
     if (ended)
         ended(m_isConnect);
+}
+
+QString FocuserControl::searchFailure(const FocuserExchange::Search& found)
+{
+    // A device that answered and was refused says most; a port another
+    // program holds was never asked, so it is not among the silent ones.
+    if (!found.refusal.isEmpty())
+        return found.refusal;
+    const QStringList& inUse = found.ports.inUse;
+    if (inUse.isEmpty())
+        return QStringLiteral("No port could be opened, or the focuser did not answer on any port.");
+    QString text = inUse.join(QStringLiteral(", "))
+                   + (inUse.size() == 1 ? QStringLiteral(" is") : QStringLiteral(" are"))
+                   + QStringLiteral(" in use by another program");
+    if (inUse.size() < found.ports.tried)
+        text += QStringLiteral(", and the focuser did not answer on any other port");
+    return text + '.';
 }
 
 void FocuserControl::disconnectPort()
@@ -88,13 +100,10 @@ void FocuserControl::disconnectPort()
     ++m_scan;
     ++m_session;
     if (m_isConnect && m_model.farewell) {
-        // The slot closes on the worker once the focuser has been told; the
-        // worker runs until then.
-        m_worker.holdThread();
-        postWork([this, farewell = m_model.farewell](const FocuserExchange& line) -> std::function<void()> {
+        // The slot closes on the worker once the focuser has been told.
+        post([farewell = m_model.farewell](const FocuserExchange& line) {
             farewell(line);
             line.close();
-            return [this] { m_worker.releaseThread(); };
         });
     } else {
         // Never waits: an exchange in progress closes the slot as it lets go.
@@ -104,7 +113,6 @@ void FocuserControl::disconnectPort()
     m_isConnect = false;
     m_port = 0;
     m_silentReplies = 0;
-    letWorkerGo();
 }
 
 void FocuserControl::after(int ticks, std::function<void()> next)
@@ -118,14 +126,6 @@ void FocuserControl::after(int ticks, std::function<void()> next)
         if (session == m_session)
             next();
     });
-}
-
-void FocuserControl::letWorkerGo()
-{
-    if (!m_holdsWorker)
-        return;
-    m_holdsWorker = false;
-    m_worker.releaseThread();
 }
 
 void FocuserControl::postWork(std::function<std::function<void()>(const FocuserExchange&)> work)

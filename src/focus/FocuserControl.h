@@ -21,7 +21,7 @@ class SerialControl;
 class FocuserControl : public QObject, public MenuDevice {
     Q_OBJECT
 public:
-    using Probe = std::function<bool(const FocuserExchange&)>;
+    using Probe = std::function<ProbeAnswer(const FocuserExchange&)>;
     struct Model {
         long baud;
         QString debugName;
@@ -42,9 +42,10 @@ public:
     bool connectDevice() override { return initPort({}); }
     void disconnectDevice() override { disconnectPort(); }
 
-    // Starts the search on the worker unless the focuser is connected;
-    // `ended` hears on the main thread whether it found the focuser. False
-    // when no search can start (one runs, the slot is busy, no port).
+    // Lists the ports afresh and starts the search on the worker unless the
+    // focuser is connected; `ended` hears on the main thread whether it
+    // found the focuser. False when no search can start (one runs, the
+    // slot is busy, no port).
     bool initPort(std::function<void(bool)> ended);
     // Closes the slot; a search under way is dropped and what it found
     // closed, and results still to come are not delivered.
@@ -109,8 +110,10 @@ private:
     // Runs `work` on the worker; what it returns runs on the main thread
     // while this control lives.
     void postWork(std::function<std::function<void()>(const FocuserExchange&)> work);
-    void searchEnded(quint16 port, quint32 scan, const std::function<void(bool)>& ended);
-    void letWorkerGo();
+    void searchEnded(const FocuserExchange::Search& found, quint32 scan,
+                     const std::function<void(bool)>& ended);
+    // Why a search that ran found no focuser, in words for the user.
+    static QString searchFailure(const FocuserExchange::Search& found);
 
     SerialControl& m_serial;
     FocuserWorker& m_worker;
@@ -119,7 +122,6 @@ private:
     bool m_isConnect = false;
     bool m_isConnecting = false;
     QString m_connectFailure;
-    bool m_holdsWorker = false;
     quint16 m_port = 0;
     int m_pending = 0;
     int m_silentReplies = 0;

@@ -8,12 +8,15 @@ FocuserExchange::FocuserExchange(SerialControl& serial, long baud, DebugWriter d
 {
 }
 
-quint16 FocuserExchange::findFocuser(quint16 chosen, quint16 ports,
-                                     const std::function<bool(const FocuserExchange&)>& probe) const
+FocuserExchange::Search FocuserExchange::findFocuser(
+    quint16 chosen, quint16 ports, const std::function<ProbeAnswer(const FocuserExchange&)>& probe) const
 {
-    const auto answers = [this, &probe] { return probe(*this); };
-    if (chosen == 0)
-        return firstAnswering(ports, answers);
-    close();
-    return chosen <= ports && openIf(quint16(chosen - 1), answers) ? chosen : 0;
+    Search found;
+    found.ports = search(chosen, ports, [this, &probe, &found] {
+        ProbeAnswer answer = probe(*this);
+        if (!answer.refusal.isEmpty())
+            found.refusal = std::move(answer.refusal);
+        return answer.found;
+    });
+    return found;
 }

@@ -18,8 +18,4 @@ public:
     virtual ScopeThreadTiming timing() const = 0;
     // Queues a focuser's work for the worker, started if need be.
     virtual void postWork(std::function<void()> work) = 0;
-    // A focuser connects: the worker keeps running until it lets go.
-    virtual void holdThread() = 0;
-    // The focuser needs the worker no more.
-    virtual void releaseThread() = 0;
 };

@@ -69,7 +69,7 @@ const ReplyEnd kFrameEnd{[](QByteArrayView gathered) {
                          },
                          0};
 
-bool probeRobo(const FocuserExchange& line)
+ProbeAnswer probeRobo(const FocuserExchange& line)
 {
     const std::optional<QByteArray> reply = line.send(RoboControl::roboFrame("FV000000"), kFrameBytes, kFrameEnd);
     if (reply && reply->size() == kFrameBytes && reply->at(1) == 'V' && reply->contains('.'))
@@ -78,7 +78,14 @@ bool probeRobo(const FocuserExchange& line)
         return reply ? "RoboFocus: version returned " + QString::fromLatin1(reply->left(11))
                      : QStringLiteral("RoboFocus: version returned error: -4");
     });
-    return false;
+    // A version record whose number is not one: the user hears what came.
+    if (!reply || reply->size() != kFrameBytes || !reply->startsWith("FV"))
+        return false;
+    QString version;
+    for (const char c : reply->mid(2, kFrameBytes - 3))
+        version += c >= ' ' && c <= '~' ? QChar(c) : QChar(u'?');
+    return ProbeAnswer::refused(
+        QStringLiteral("The RoboFocus answered with version %1, which this program does not support.").arg(version));
 }
 
 }  // namespace

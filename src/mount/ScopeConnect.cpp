@@ -31,6 +31,8 @@ bool ScopeControl::scopeConnect(int slot)
     if (slot < 0 || slot >= kScopeSlots || m_status.isConnected || m_isConnecting)
         return false;
     const bool bridge = m_serial.hasWiFi();
+    if (!bridge)
+        m_serial.relistPorts(m_selectPort);
     if (m_serial.maxPorts() == 0 && !bridge)
         return false;
 

@@ -210,9 +210,17 @@ void ScopeControl::positionUpdate()
     }
     m_status.resetSerialBlocks();
     m_failedPolls = 0;
-    m_readTimer.stop();
-    if (auto done = std::exchange(m_positionRead, nullptr))
-        done(true);
+    if (!m_positionRead)
+        return;
+    if (m_status.lastPollRead > m_readAfterPoll) {
+        m_readTimer.stop();
+        std::exchange(m_positionRead, nullptr)(true);
+        return;
+    }
+    // An update that read no position since the ask (a command's, or a poll
+    // begun before): the read waits for a poll of its own.
+    m_status.isPolling = true;
+    m_thread.post({kScopeMsgPoll, {}, {}, {}});
 }
 
 void ScopeControl::pollFailed()
@@ -247,6 +255,7 @@ void ScopeControl::readScopePosition(std::function<void(bool)> done, std::chrono
         return;
     }
     m_positionRead = std::move(done);
+    m_readAfterPoll = m_status.pollsBegun;
     m_status.isPolling = true;
     m_thread.post({kScopeMsgPoll, {}, {}, {}});
     m_readTimer.start(wait);

@@ -104,8 +104,9 @@ public:
     const ScopeThreadTiming& timing() const { return m_timing; }
 
     // Reads the mount's position through the worker, as a poll does, and
-    // answers on this thread: true with `scopeRA`/`scopeDec` current, false
-    // when no answer came within `wait`. Only one read waits at a time.
+    // answers on this thread: true once a poll begun after the ask has read
+    // `scopeRA`/`scopeDec`, false when none did within `wait`. Only one
+    // read waits at a time.
     void readScopePosition(std::function<void(bool)> done,
                            std::chrono::milliseconds wait = std::chrono::seconds(5));
     bool genericSlewDetect();
@@ -230,6 +231,8 @@ private:
     QTimer m_fadeTimer;
     QTimer m_readTimer;
     std::function<void(bool)> m_positionRead;
+    // The polls begun before the read was asked: none of them answers it.
+    unsigned m_readAfterPoll = 0;
     float m_timerRate = 5.0f;
     float m_rateCount = 0.0f;
     int m_failedPolls = 0;

@@ -29,6 +29,11 @@ struct ScopeStatus {
     // worker's position message, which orders it for the main thread.
     std::atomic<double> scopeRA = -1.0;
     std::atomic<double> scopeDec = 0.0;
+    // Polls in the order the worker began them, and the last of them that
+    // read a position: a command's position update (a stop that learnt the
+    // goto ended) brings none read.
+    std::atomic<unsigned> pollsBegun = 0;
+    std::atomic<unsigned> lastPollRead = 0;
     // SynScan's software-sync offsets (mount minus sky), radians; the
     // chart's reticle and the telescope view take them off the position.
     std::atomic<double> synScanRAError = 0.0;

@@ -236,8 +236,11 @@ void ScopeThread::handlePortMessage(const ScopeMessage& message)
     m_stopRan = false;
     m_exchangesBefore = 0;
     m_dropAfterStop = message.id != kScopeMsgPoll;
+    const unsigned poll = message.id == kScopeMsgPoll ? ++m_status.pollsBegun : 0;
     const bool updated = carryOut(message);
     m_dropAfterStop = false;
+    if (updated && poll != 0)
+        m_status.lastPollRead = poll;
     if (updated)
         emit portMessage(kScopeMsgPosition);
     else if (message.id == kScopeMsgPoll && m_stopRan)

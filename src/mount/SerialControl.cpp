@@ -5,6 +5,8 @@
 #include "mount/TerminalSettings.h"
 #include "platform/AlertPanel.h"
 
+#include <cerrno>
+
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
@@ -27,17 +29,49 @@ SerialControl::SerialControl(DebugWriter debug, SerialTiming timing, QObject* pa
 
 SerialControl::~SerialControl() = default;
 
-void SerialControl::getPortNames(bool everyStream)
+void SerialControl::getPortNames(bool everyStream, quint16 chosenPort)
 {
-    m_ports = SerialPortScan::scan(m_extraPorts, everyStream);
+    m_everyStream = everyStream;
+    const std::vector<SerialPortEntry> found = SerialPortScan::scan(m_extraPorts, everyStream);
+    const std::lock_guard lock(m_portsMutex);
+    std::vector<bool> kept(m_ports.size());
+    for (std::size_t i = 0; i < m_ports.size(); ++i) {
+        kept[i] = i + 1 == chosenPort;
+        for (const Slot& entry : m_slots) {
+            const std::lock_guard settings(entry.settingsMutex);
+            kept[i] = kept[i] || (entry.node && entry.path == m_ports[i].path);
+        }
+    }
+    m_ports = SerialPortScan::keepingPlaces(m_ports, found, kept);
+}
+
+quint16 SerialControl::maxPorts() const
+{
+    const std::lock_guard lock(m_portsMutex);
+    return quint16(m_ports.size());
 }
 
 QStringList SerialControl::portNames() const
 {
+    const std::lock_guard lock(m_portsMutex);
     QStringList names;
     for (const SerialPortEntry& port : m_ports)
         names.append(port.name);
     return names;
+}
+
+QString SerialControl::portName(quint16 portIndex) const
+{
+    const std::lock_guard lock(m_portsMutex);
+    return portIndex < m_ports.size() ? m_ports[portIndex].name : QString();
+}
+
+std::optional<QByteArray> SerialControl::portPath(quint16 portIndex) const
+{
+    const std::lock_guard lock(m_portsMutex);
+    if (portIndex >= m_ports.size())
+        return std::nullopt;
+    return m_ports[portIndex].path;
 }
 
 SerialControl::Slot* SerialControl::slotFor(quint16 slot)
@@ -100,6 +134,7 @@ void SerialControl::closePort(Slot& entry)
     const std::lock_guard settings(entry.settingsMutex);
     entry.requested.reset();
     entry.node.reset();
+    entry.path.clear();
 }
 
 std::optional<SerialControl::DeviceNode> SerialControl::nodeOf(const QByteArray& path)
@@ -148,12 +183,13 @@ bool SerialControl::openSerialDriver(quint16 portIndex, long baud, bool evenPari
     std::optional<SlotLock> lock(std::in_place, entry);
     // Opening again must not leave the earlier descriptor open and the port locked.
     closePort(*entry);
-    if (portIndex >= m_ports.size()) {
+    const std::optional<QByteArray> listed = portPath(portIndex);
+    if (!listed) {
         m_debug("openSerialDriver: fd= -1");
         return false;
     }
 
-    const QByteArray& path = m_ports[portIndex].path;
+    const QByteArray& path = *listed;
     const std::optional<DeviceNode> node = nodeOf(path);
     if (node && isHeldElsewhere(*node, slot)) {
         m_debug("openSerialDriver: port held by another device");
@@ -193,6 +229,7 @@ bool SerialControl::openSerialDriver(quint16 portIndex, long baud, bool evenPari
         const std::lock_guard requested(entry->settingsMutex);
         entry->requested = settings;
         entry->node = node;
+        entry->path = path;
     }
     lock.reset();
     clearSerialBuffer(slot);
@@ -213,19 +250,23 @@ void SerialControl::closeSerialDriver(quint16 slot)
     closePort(*entry);
 }
 
-bool SerialControl::serialPortAvailable(quint16 portIndex) const
+SerialControl::PortState SerialControl::portState(quint16 portIndex) const
 {
     if (m_isWiFi)
-        return true;
-    if (portIndex >= m_ports.size())
-        return false;
-    const QByteArray& path = m_ports[portIndex].path;
-    const std::optional<DeviceNode> node = nodeOf(path);
+        return PortState::Free;
+    const std::optional<QByteArray> path = portPath(portIndex);
+    if (!path)
+        return PortState::Unopenable;
+    const std::optional<DeviceNode> node = nodeOf(*path);
     if (node && isHeldElsewhere(*node, 0))
-        return false;
+        return PortState::HeldByThisProgram;
     // The lock taken to try goes with the descriptor.
-    const FileDescriptor fd(PortIO::open(path));
-    return fd.isOpen() && flock(fd.get(), LOCK_EX | LOCK_NB) == 0;
+    const int opened = PortIO::open(*path);
+    const int openError = errno;
+    const FileDescriptor fd(opened);
+    if (!fd.isOpen())
+        return openError == EBUSY ? PortState::InUseByAnotherProgram : PortState::Unopenable;
+    return flock(fd.get(), LOCK_EX | LOCK_NB) == 0 ? PortState::Free : PortState::InUseByAnotherProgram;
 }
 
 void SerialControl::clearSerialBuffer(quint16 slot)

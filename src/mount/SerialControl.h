@@ -62,18 +62,36 @@ public:
     // Device paths listed ahead of the scanned ports.
     void setExtraPorts(const QStringList& paths) { m_extraPorts = paths; }
 
-    // Ports. `everyStream` (Alt held) adds the built-in and Bluetooth ports.
-    void getPortNames(bool everyStream = false);
-    quint16 maxPorts() const { return quint16(m_ports.size()); }
+    // Ports, listed afresh. `everyStream` (Alt held) adds the built-in and
+    // Bluetooth ports. The ports open on a slot, and the chosen one (from
+    // 1; 0 for none), stay at their indexes: a connected device's index
+    // and the Connect menu's choice keep meaning their ports. The list is
+    // guarded: a worker's open never reads an entry a listing frees.
+    void getPortNames(bool everyStream = false, quint16 chosenPort = 0);
+    // A device's search lists the ports afresh as the last listing did,
+    // with or without every stream, so that a port plugged in since is tried.
+    void relistPorts(quint16 chosenPort) { getPortNames(m_everyStream, chosenPort); }
+    quint16 maxPorts() const;
     QStringList portNames() const;
+    // The name of list entry `portIndex`; empty beyond the list.
+    QString portName(quint16 portIndex) const;
 
     // Refuses a port another slot holds, whatever the system lets through
     // (root passes the exclusive-use lock), and takes an advisory lock on
     // the line that every program honours, so two never share it.
     bool openSerialDriver(quint16 portIndex, long baud, bool evenParity, quint16 slot);
     void closeSerialDriver(quint16 slot);
+    enum class PortState {
+        Free,
+        HeldByThisProgram,      // open on a slot
+        InUseByAnotherProgram,  // the line's lock, or its exclusive use, taken
+        Unopenable,             // beyond the list, gone, or refused
+    };
+    // Whether a device's search may open list entry `portIndex`; Free for
+    // every port while the bridge is in use.
+    PortState portState(quint16 portIndex) const;
     // False for a port open on any slot, or locked by another program.
-    bool serialPortAvailable(quint16 portIndex) const;
+    bool serialPortAvailable(quint16 portIndex) const { return portState(portIndex) == PortState::Free; }
     void clearSerialBuffer(quint16 slot);
     bool setBaudRate(long baud, quint16 slot);
     // True when the slot's device has gone: a port that hung up, a bridge
@@ -148,9 +166,11 @@ private:
         // threads, so kept apart from the exchange's lock.
         mutable std::mutex settingsMutex;
         std::optional<termios> requested;
-        // The device node open here, under the same lock: a scan for another
-        // device skips it.
+        // The device node open here and the path it was opened by, under
+        // the same lock: a scan for another device skips it, and a listing
+        // keeps its entry in place.
         std::optional<DeviceNode> node;
+        QByteArray path;
         // Held through an exchange and while the port opens or closes.
         std::mutex exchange;
         // A close asked for while the slot was held: the exchange in progress
@@ -186,6 +206,8 @@ private:
     static std::optional<DeviceNode> nodeOf(const QByteArray& path);
     // True when a slot other than `slot` has `node` open.
     bool isHeldElsewhere(const DeviceNode& node, quint16 slot) const;
+    // The path of list entry `portIndex`, copied under the list's lock.
+    std::optional<QByteArray> portPath(quint16 portIndex) const;
     Slot* slotFor(quint16 slot);
     const Slot* slotFor(quint16 slot) const;
     // The open descriptor of a reader's slot; -1 while the bridge is in use.
@@ -214,7 +236,10 @@ private:
     BridgeMount* m_mount = nullptr;
 
     QStringList m_extraPorts;
+    // Listed on the main thread, read by the ports' workers as they open.
+    mutable std::mutex m_portsMutex;
     std::vector<SerialPortEntry> m_ports;
+    bool m_everyStream = false;
     std::array<Slot, kSerialSlotCount> m_slots;
 
     quint16 m_optecUnits = 0;

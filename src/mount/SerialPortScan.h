@@ -21,4 +21,13 @@ class SerialPortScan {
 public:
     static constexpr int kMaxPorts = 10;
     static std::vector<SerialPortEntry> scan(const QStringList& extraPaths, bool everyStream);
+    // The ports `found` by a scan, with each entry of `before` marked in
+    // `kept` (a connected device's, the chosen one) at its index still, so
+    // that an index held elsewhere keeps meaning its port. The others fill
+    // the free places in the order found; a kept device found again is not
+    // listed twice. Where fewer ports are left than free places below a
+    // kept one, those places hold earlier entries gone since.
+    static std::vector<SerialPortEntry> keepingPlaces(const std::vector<SerialPortEntry>& before,
+                                                      const std::vector<SerialPortEntry>& found,
+                                                      const std::vector<bool>& kept);
 };

@@ -2,6 +2,8 @@
 
 #include "mount/SerialControl.h"
 
+#include <algorithm>
+
 std::optional<QByteArray> SlotExchange::send(const QByteArray& command, quint16 expected,
                                              const ReplyEnd& end) const
 {
@@ -15,8 +17,12 @@ std::optional<QByteArray> SlotExchange::send(const QByteArray& command, quint16 
 
 bool SlotExchange::openIf(quint16 index, const std::function<bool()>& answers) const
 {
-    if (!m_serial->serialPortAvailable(index)
-        || !m_serial->openSerialDriver(index, m_baud, false, m_slot))
+    return m_serial->serialPortAvailable(index) && openAndAsk(index, answers);
+}
+
+bool SlotExchange::openAndAsk(quint16 index, const std::function<bool()>& answers) const
+{
+    if (!m_serial->openSerialDriver(index, m_baud, false, m_slot))
         return false;
     if (answers())
         return true;
@@ -26,12 +32,27 @@ bool SlotExchange::openIf(quint16 index, const std::function<bool()>& answers) c
 
 quint16 SlotExchange::firstAnswering(quint16 ports, const std::function<bool()>& answers) const
 {
+    return search(0, ports, answers).port;
+}
+
+SlotExchange::PortSearch SlotExchange::search(quint16 chosen, quint16 ports,
+                                              const std::function<bool()>& answers) const
+{
     close();
-    for (quint16 index = 0; index < ports; ++index) {
-        if (openIf(index, answers))
-            return quint16(index + 1);
+    PortSearch found;
+    const quint16 first = chosen == 0 ? 0 : quint16(chosen - 1);
+    const quint16 end = chosen == 0 ? ports : std::min<quint16>(chosen, ports);
+    for (quint16 index = first; index < end; ++index) {
+        ++found.tried;
+        const SerialControl::PortState state = m_serial->portState(index);
+        if (state == SerialControl::PortState::InUseByAnotherProgram)
+            found.inUse.append(m_serial->portName(index));
+        if (state == SerialControl::PortState::Free && openAndAsk(index, answers)) {
+            found.port = quint16(index + 1);
+            break;
+        }
     }
-    return 0;
+    return found;
 }
 
 void SlotExchange::close() const

@@ -5,6 +5,7 @@
 #include "mount/ScopeThread.h"
 
 #include <QByteArray>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -32,6 +33,17 @@ public:
     // The first of `ports` whose device answers, 1-based (0 when none); the
     // slot stays open on that port only.
     quint16 firstAnswering(quint16 ports, const std::function<bool()>& answers) const;
+
+    // What a search found, and what it could not try.
+    struct PortSearch {
+        quint16 port = 0;  // 1-based; 0 when none answered
+        quint16 tried = 0;
+        QStringList inUse;  // the names of ports another program holds
+    };
+    // The chosen port (1-based) only, or with none chosen each of `ports`
+    // in turn, until `answers` finds the device; the slot stays open on
+    // that port only.
+    PortSearch search(quint16 chosen, quint16 ports, const std::function<bool()>& answers) const;
     void close() const;
     void pause(int ticks) const
     {
@@ -44,6 +56,9 @@ public:
     quint16 slot() const { return m_slot; }
 
 private:
+    // Opens an available port and keeps it open when `answers`.
+    bool openAndAsk(quint16 index, const std::function<bool()>& answers) const;
+
     SerialControl* m_serial;
     quint16 m_slot;
     long m_baud;

@@ -16,7 +16,7 @@
 #include <QString>
 
 // The mount controller's worker as the program's adapter gives it to the
-// focusers; it counts the holds.
+// focusers.
 class ScopeTestWorker final : public FocuserWorker {
 public:
     explicit ScopeTestWorker(ScopeControl& scope) : m_scope(scope) {}
@@ -29,11 +29,6 @@ public:
         m_scope.launchThread();
         m_scope.scopeThread().postJob(std::move(work));
     }
-    void holdThread() override { ++holds; }
-    void releaseThread() override { --holds; }
-
-    int holds = 0;
-
 private:
     ScopeControl& m_scope;
 };

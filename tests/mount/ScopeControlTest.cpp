@@ -160,8 +160,10 @@ TEST_F(ScopeControlTest, ConnectingToASilentPortLeavesTheInterfaceResponsive)
 
 TEST_F(ScopeControlTest, AFailedConnectShowsTheNameVerbatim)
 {
-    addPorts(1);
-    ptys[0]->simulator().stop();
+    PtyDevice silent;
+    silent.simulator().dropAnswers();
+    silent.start();
+    serial->setExtraPorts({silent.path()});
     prefs->setScopeNamesArray({"Dob %s %n 100%", "", "", "", ""});
     prefs->scopes()[0].mountProtocol = kProtocolLX200;
     EXPECT_FALSE(connectSlot0());

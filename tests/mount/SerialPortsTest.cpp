@@ -1,5 +1,6 @@
 #include "SerialFixture.h"
 #include "platform/DeviceFolder.h"
+#include "support/DeviceFolderAt.h"
 #include "support/RecordingAlertPresenter.h"
 
 #include <QDir>
@@ -174,25 +175,6 @@ TEST_F(SerialPortsTest, BridgeInUseKeepsSerialPortsShut)
     EXPECT_TRUE(serial.setBaudRate(9600, kSerialSlotScope));
     EXPECT_EQ(alerts.beeps, 1);
 }
-
-namespace {
-
-// Points the port scan at a folder of its own for a while.
-class DeviceFolderAt {
-public:
-    explicit DeviceFolderAt(const QString& folder) : m_was(DeviceFolder::path())
-    {
-        DeviceFolder::setPath(folder);
-    }
-    ~DeviceFolderAt() { DeviceFolder::setPath(m_was); }
-    DeviceFolderAt(const DeviceFolderAt&) = delete;
-    DeviceFolderAt& operator=(const DeviceFolderAt&) = delete;
-
-private:
-    QString m_was;
-};
-
-}  // namespace
 
 // The scan reads a device folder: the program's is /dev, a test program's an
 // empty one of its own, so no test lists (or sends a byte to) a real port.

@@ -32,8 +32,11 @@ protected:
                          [this](MountPanelSetting item, int value) { panel.emplace_back(item, value); });
     }
 
+    // A mount opened again replaces the last: its port is let go first, or
+    // the listing would keep it in place.
     void open(MountSimulator& simulator, bool evenParity = false)
     {
+        serial.closeSerialDriver(kSerialSlotScope);
         simulator.start();
         serial.setExtraPorts({simulator.path()});
         serial.getPortNames();

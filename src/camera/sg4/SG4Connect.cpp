@@ -17,8 +17,8 @@ bool SG4Control::initSG4Port()
         return false;
     m_isSG4Connect = false;
     m_isAllSkyConnect = false;
-    if (m_serial.maxPorts() == 0)
-        m_serial.getPortNames();
+    const quint16 chosen = m_worker->selectPort();
+    m_serial.relistPorts(chosen);
     const quint16 ports = m_serial.maxPorts();
     if (ports == 0)
         return false;
@@ -29,7 +29,7 @@ bool SG4Control::initSG4Port()
     ++m_pending;
     // Every port at every speed may take seconds: the scan runs on the worker.
     postWithReply([this](std::function<void()> job) { m_worker->postWork(std::move(job)); }, this,
-                  [line = m_line, chosen = m_worker->selectPort(), ports, baud = m_sg4Baud,
+                  [line = m_line, chosen, ports, baud = m_sg4Baud,
                    guider = !m_isAllSkySelect] { return line.findDevice(chosen, ports, baud, guider); },
                   [this, scan, session = m_session](const SG4Found& found) {
                       if (session == m_session)
@@ -50,7 +50,6 @@ void SG4Control::connectEnded(const SG4Found& found, quint32 scan)
     }
     m_isConnecting = false;
     if (found.port == 0) {
-        m_worker->releaseThread();
         // Every port was tried at the stored speed and then at every speed.
         AlertPanel::runAlert(m_isScanForAllSky ? kAllSkyConnectFailed : kSG4ConnectFailed,
                              "No port could be opened, or the camera did not answer on any port at any speed.");

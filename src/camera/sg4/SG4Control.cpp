@@ -50,26 +50,19 @@ bool SG4Control::sg4Disconnect()
     m_pending = 0;
     if (m_worker != nullptr && queued && !transferring) {
         // Commands posted before (the heater's relay off as the AllSky side
-        // stops) still go out: the slot closes behind them, and only then is
-        // the worker, which drops its queue as it stops, let go.
+        // stops) still go out: the slot closes behind them.
         m_isClosing = true;
         postWithReply([this](std::function<void()> job) { m_worker->postWork(std::move(job)); }, this,
                       [line = m_line] {
                           line.close();
                           return true;
                       },
-                      [this](bool) {
-                          m_isClosing = false;
-                          if (!needsWorker())
-                              m_worker->releaseThread();
-                      });
+                      [this](bool) { m_isClosing = false; });
         return true;
     }
     // A download still running gives up at its next read, and its reader
     // closes the port as it lets go of the slot.
     m_serial.closeSerialDriver(kSerialSlotSG4);
-    if (m_worker)
-        m_worker->releaseThread();
     return true;
 }
 

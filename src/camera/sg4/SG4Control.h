@@ -139,9 +139,6 @@ public:
     // Exchanges of this connection posted whose outcome has not come back
     // yet (a worker that stops drops its queue unanswered).
     int pendingExchanges() const { return m_pending; }
-    // The worker must keep running: connected, connecting or transferring.
-    bool needsWorker() const { return m_isSG4Connect || m_isAllSkyConnect || m_isConnecting || m_isSG4Transfer; }
-
     // The panels' actions by tag: `value` is the control's number (display
     // exposure, move, gain) or the chosen menu item's tag; `pressed` tells a
     // direction button's press from its release.

@@ -13,8 +13,6 @@ public:
     virtual quint16 selectPort() const = 0;
     // Queues an exchange for the worker, started if need be.
     virtual void postWork(std::function<void()> work) = 0;
-    // The device needs the worker no more.
-    virtual void releaseThread() = 0;
     // Has the worker run the image transfer (message 300), starting it when
     // it is not running.
     virtual void postImageDownload() = 0;

@@ -48,22 +48,25 @@ DDWControl::~DDWControl() = default;
 bool DDWControl::ddwConnect()
 {
     m_debug("ddwConnect");
+    m_connectFailure = QStringLiteral(" ");
     if (m_isDDWConnect && m_ddwPort != 0)
         return ddwDisconnect();
     if (m_isConnecting || m_serial.serialRefNum(kSerialSlotDDW) >= 0)
         return false;
     m_isDDWConnect = false;
-    if (m_serial.maxPorts() == 0)
-        m_serial.getPortNames();
+    const quint16 chosen = m_mount.selectPort();
+    m_serial.relistPorts(chosen);
     const quint16 ports = m_serial.maxPorts();
-    if (ports == 0)
+    if (ports == 0) {
+        m_connectFailure = kNoSerialPort;
         return false;
+    }
     m_ddwPort = 0;
     m_isConnecting = true;
     ++m_pendingExchanges;
     const quint32 scan = ++*m_scan;
     postWithReply([this](std::function<void()> job) { m_mount.postWork(std::move(job)); }, this,
-                  [line = m_line, chosen = m_mount.selectPort(), ports] { return line.findController(chosen, ports); },
+                  [line = m_line, chosen, ports] { return line.findController(chosen, ports); },
                   [this, scan](const DDWFound& found) { connectEnded(found, scan); });
     return true;
 }
@@ -115,7 +118,6 @@ bool DDWControl::ddwDisconnect()
         return true;
     }
     m_serial.closeSerialDriver(kSerialSlotDDW);
-    m_mount.releaseThread();
     return true;
 }
 
@@ -128,11 +130,7 @@ void DDWControl::stopThenClose()
                       line.close();
                       return true;
                   },
-                  [this](bool) {
-                      --m_pendingExchanges;
-                      if (!m_isDDWConnect && !m_isConnecting)
-                          m_mount.releaseThread();
-                  });
+                  [this](bool) { --m_pendingExchanges; });
 }
 
 void DDWControl::post(Work work, std::function<void(bool)> then)

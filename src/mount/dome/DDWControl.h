@@ -98,6 +98,8 @@ public:
     bool isConnected() const override { return m_isDDWConnect; }
     bool connectDevice() override { return !m_isDDWConnect && ddwConnect(); }
     void disconnectDevice() override { ddwDisconnect(); }
+    // Why the last connect did not start; a blank when the listing found a port.
+    QString connectFailure() const override { return m_connectFailure; }
     // DomeFollower, asked by the worker after a goto.
     bool isTracking() const override { return m_isDDWTracking; }
     void followMount() override { ddwFireTrackTimer(); }
@@ -136,6 +138,7 @@ private:
     bool m_isDDWConnect = false;
     int m_pendingExchanges = 0;
     bool m_isConnecting = false;  // the port scan is on the worker
+    QString m_connectFailure = QStringLiteral(" ");
     // The scan whose outcome is awaited. Changed by each connect and
     // disconnect, it also tells the worker an exchange of an ended connection.
     std::shared_ptr<std::atomic<quint32>> m_scan = std::make_shared<std::atomic<quint32>>(0);

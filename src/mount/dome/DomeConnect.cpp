@@ -15,6 +15,7 @@ constexpr std::chrono::milliseconds kSettle{2};
 bool DomeControl::domeConnect()
 {
     m_debug("domeConnect");
+    m_connectFailure = QStringLiteral(" ");
     if (m_isDomeConnect && m_domePort != 0) {
         domeDisconnect();
         return false;
@@ -22,12 +23,12 @@ bool DomeControl::domeConnect()
     if (m_isConnecting || m_isClosing || m_serial.serialRefNum(kSerialSlotDome) >= 0)
         return false;
     m_isDomeConnect = false;
-    if (m_serial.maxPorts() == 0)
-        m_serial.getPortNames();
+    m_serial.relistPorts(m_mount.selectPort());
     const DomeConnectAsk ask{m_mount.selectPort(), m_serial.maxPorts(), m_baudRate, m_isBoardSetup,
                              m_domeMaxTicks != 0};
     if (ask.ports == 0) {
         m_debug("domeConnect: no serial ports.");
+        m_connectFailure = kNoSerialPort;
         return false;
     }
     m_domePort = 0;
@@ -52,7 +53,6 @@ void DomeControl::connectEnded(const DomeConnection& found, quint32 scan)
     }
     m_isConnecting = false;
     if (found.port == 0) {
-        m_mount.releaseThread();
         if (m_view)
             m_view->domeConnectEnded(false);
         return;
@@ -119,12 +119,10 @@ bool DomeControl::domeDisconnect()
     if (m_view)
         m_view->domeUpdateButtons();
     m_domePort = 0;
-    if (relays || outputs) {
+    if (relays || outputs)
         closeAfterStops(relays, outputs);
-    } else {
+    else
         m_serial.closeSerialDriver(kSerialSlotDome);
-        m_mount.releaseThread();
-    }
     m_debug("domeDisconnect");
     return true;
 }
@@ -167,8 +165,6 @@ void DomeControl::closeAfterStops(bool relays, bool outputs)
                       m_isClosing = false;
                       if (relays)
                           m_debug("domeDisconnect: relays off");
-                      if (!m_isDomeConnect && !m_isConnecting)
-                          m_mount.releaseThread();
                   });
 }
 

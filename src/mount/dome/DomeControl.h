@@ -187,6 +187,8 @@ public:
     bool isConnected() const override { return m_isDomeConnect; }
     bool connectDevice() override { return !m_isDomeConnect && domeConnect(); }
     void disconnectDevice() override { domeDisconnect(); }
+    // Why the last connect did not start; a blank when the listing found a port.
+    QString connectFailure() const override { return m_connectFailure; }
     // DomeFollower, asked by the worker after a goto.
     bool isTracking() const override { return m_isDomeTrack; }
     void followMount() override { domeFireTrackTimer(); }
@@ -269,6 +271,7 @@ private:
     bool m_isFirstConnect = false;
     quint16 m_domePort = 0;
     bool m_isConnecting = false;  // the port scan is on the worker
+    QString m_connectFailure = QStringLiteral(" ");
     // The scan whose outcome is awaited; the worker's scan gives up once it
     // changes. Changed by each connect and disconnect, it also tells an
     // exchange's answer from an earlier connection's.

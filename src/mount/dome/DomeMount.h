@@ -26,8 +26,6 @@ public:
     virtual void setIsBlockPolling(bool blocked) = 0;
     // Starts the worker unless it runs.
     virtual void launchThread() = 0;
-    // The dome needs the worker no more.
-    virtual void releaseThread() = 0;
     // Queues a numbered job for the worker; false when refused (no port).
     virtual bool postJob(int id) = 0;
     // Queues work of a device's own (an exchange) for the worker, started if

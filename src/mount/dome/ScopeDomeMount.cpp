@@ -55,11 +55,6 @@ void ScopeDomeMount::launchThread()
         worker->launchThread();
 }
 
-void ScopeDomeMount::releaseThread()
-{
-    // The port's worker stays, idle, for the dome's next connection.
-}
-
 void ScopeDomeMount::postWork(std::function<void()> work)
 {
     m_scope.portWorkers().postWork(m_slot, std::move(work));

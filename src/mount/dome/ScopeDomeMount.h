@@ -22,7 +22,6 @@ public:
     quint16 selectPort() const override;
     void setIsBlockPolling(bool blocked) override;
     void launchThread() override;
-    void releaseThread() override;
     bool postJob(int id) override;
     void postWork(std::function<void()> work) override;
 

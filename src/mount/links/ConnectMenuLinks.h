@@ -44,6 +44,9 @@ public:
     virtual void hide() = 0;
 };
 
+// Why a device's search could not start: the listing found no port.
+inline constexpr char kNoSerialPort[] = "No serial port was found.";
+
 // The alerts of a failed SG-4 or AllSky connect, whether it could not start
 // or its scan found nothing.
 inline constexpr char kSG4ConnectFailed[] = "SBIG SG-4 connection failed.";

@@ -143,10 +143,10 @@ QAction* ConnectMenu::itemWithTag(int tag) const
 void ConnectMenu::rebuildPortMenu()
 {
     // Scanned each time, so that an adapter plugged in again (perhaps under
-    // another device name) is offered without a restart; never under a
-    // connection, whose port index must keep meaning its port.
-    if (!m_scope.isConnected() && !m_scope.isConnecting())
-        m_serial.getPortNames(QGuiApplication::queryKeyboardModifiers().testFlag(Qt::AltModifier));
+    // another device name) is offered without a restart; the connected
+    // devices' ports and the chosen one keep their places.
+    m_serial.getPortNames(QGuiApplication::queryKeyboardModifiers().testFlag(Qt::AltModifier),
+                          m_scope.selectPort());
     const QStringList names = m_serial.portNames();
     QStringList shown;
     for (QAction* item : m_portMenu->actions().mid(1))
@@ -364,7 +364,7 @@ QString ConnectMenu::sg4StartFailure() const
     // The camera's search did not start: either there is no port to try,
     // or its slot is taken.
     if (m_serial.maxPorts() == 0)
-        return QStringLiteral("No serial port was found.");
+        return kNoSerialPort;
     return QStringLiteral("A connection is still being made, or another device holds the camera's serial port.");
 }
 

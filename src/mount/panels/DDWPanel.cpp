@@ -144,7 +144,7 @@ void DDWPanel::ddwButtonAction(int tag, bool pressed)
             button(kTrack)->setText(kTrackTitle);
             m_ddw.ddwDisconnect();
         } else if (!m_ddw.isDDWConnecting() && !m_ddw.ddwConnect()) {
-            AlertPanel::runAlert("Connect to DDW failed.", " ");
+            AlertPanel::runAlert("Connect to DDW failed.", m_ddw.connectFailure());
         }
         return;
     }

@@ -192,7 +192,7 @@ void DomePanel::domeButtonAction(int tag)
             return;
         }
         if (!m_dome.isDomeConnecting() && !m_dome.domeConnect())
-            AlertPanel::runAlert(kConnectFailed, " ");
+            AlertPanel::runAlert(kConnectFailed, m_dome.connectFailure());
         return;
     }
     if (!m_dome.isDomeConnect()) {

@@ -30,7 +30,6 @@ public:
         m_thread.launchThread();
         m_thread.postJob(std::move(work));
     }
-    void releaseThread() override { ++releases; }
     void postImageDownload() override
     {
         ++downloads;
@@ -41,7 +40,6 @@ public:
     }
     quint16 port = 0;
     int downloads = 0;
-    int releases = 0;
     // A worker that stopped before it took the message.
     bool dropDownloads = false;
 

@@ -76,7 +76,6 @@ TEST_F(SG4MainThread, ADisconnectMidTransferEndsItAndClosesTheSlot)
     EXPECT_EQ(serial.serialRefNum(kSerialSlotSG4), -1);
     EXPECT_EQ(control.sg4Image(), nullptr);
     EXPECT_LT(watchdog.longestStall(), kLongestStall);
-    EXPECT_GE(worker.releases, 1) << "the worker is let go with the camera";
 }
 
 TEST_F(SG4MainThread, CommandsPostedBeforeADisconnectGoOutBeforeTheSlotCloses)
@@ -85,11 +84,9 @@ TEST_F(SG4MainThread, CommandsPostedBeforeADisconnectGoOutBeforeTheSlotCloses)
     // The AllSky side turns the heater's relay off as the camera goes.
     QObject::connect(&control, &SG4Control::disconnecting, [this] { control.sg4ForceRelaysCmd(0, 0); });
     control.sg4ForceRelaysCmd(1, 0);
-    const int releases = worker.releases;
     control.sg4Disconnect();
     EXPECT_EQ(control.pendingExchanges(), 0) << "the connection's outcomes are forgotten";
     ASSERT_TRUE(QTest::qWaitFor([this] { return serial.serialRefNum(kSerialSlotSG4) == -1; }, 20000));
     EXPECT_EQ(device.relays(), 0);
     EXPECT_EQ(commandsOf('g'), 2);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return worker.releases > releases; }, 20000)) << "then the worker is let go";
 }

@@ -22,7 +22,6 @@ public:
     quint16 selectPort() const override { return port; }
     void setIsBlockPolling(bool blocked) override { blockPolling = blocked; }
     void launchThread() override { ++launches; }
-    void releaseThread() override { ++releases; }
     // A mount without a port (its worker not checked in) drops numbered jobs.
     bool postJob(int id) override
     {
@@ -60,7 +59,6 @@ public:
     bool hasPort = true;
     std::atomic<bool> blockPolling = false;
     int launches = 0;
-    int releases = 0;
     std::vector<int> jobs;
     std::vector<std::function<void()>> work;
     bool onWorker = false;
