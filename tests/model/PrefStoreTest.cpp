@@ -122,13 +122,14 @@ TEST_F(PrefStoreTest, NumbersOutOfRangeInfiniteOrNaNReadAsTheirDefaultsAndAreTol
         {"AltitudePref", nan, 45.0f, true},           {"AltitudePref", "-90.5", 45.0f, true},
         {"AltitudePref", "-90", -90.0f, false},       {"AzimuthPref", -inf, 180.0f, true},
         {"AzimuthPref", "360", 360.0f, false},        {"ViewAnglePref", "4.9", 120.0f, true},
-        {"ViewAnglePref", "185", 185.0f, false},      {"ArrowSpeedPref", "nan", 51.0f, true},
-        {"StarMagLimitPref", "-1.5", 6.5f, true},     {"StarMagLimitPref", "16", 16.0f, false},
-        {"DeepSkyMagLimitPref", "1e30", 12.0f, true}, {"CometMagLimitPref", nan, 16.0f, true},
-        {"StarBrightValPref", "2.01", 0.75f, true},   {"StarShiftValPref", "-3", -3.0f, false},
-        {"PathDaysPref", "-1", 200.0f, true},         {"PathPercentPref", "100.5", 75.0f, true},
-        {"ScopePollRatePref", inf, 5.0f, true},       {"RoboTempSlopePref", nan, 0.0f, true},
-        {"JMISlowAdjPref", "1e300", 1.0f, true},      {"MoonSlopePref", "-2.5", -2.5f, false},
+        {"ViewAnglePref", "361", 120.0f, true},       {"ViewAnglePref", "190", 190.0f, false},
+        {"ArrowSpeedPref", "nan", 51.0f, true},       {"StarMagLimitPref", "-1.5", 6.5f, true},
+        {"StarMagLimitPref", "16", 16.0f, false},     {"DeepSkyMagLimitPref", "1e30", 12.0f, true},
+        {"CometMagLimitPref", nan, 16.0f, true},      {"StarBrightValPref", "2.01", 0.75f, true},
+        {"StarShiftValPref", "-3", -3.0f, false},     {"PathDaysPref", "-1", 200.0f, true},
+        {"PathPercentPref", "100.5", 75.0f, true},    {"ScopePollRatePref", inf, 5.0f, true},
+        {"RoboTempSlopePref", nan, 0.0f, true},       {"JMISlowAdjPref", "1e300", 1.0f, true},
+        {"MoonSlopePref", "-2.5", -2.5f, false},
     };
     for (const Case& c : cases) {
         seed({{c.key, c.stored}});

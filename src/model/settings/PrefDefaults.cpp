@@ -70,9 +70,10 @@ QByteArray bytesOf(const std::array<Record, N>& records)
     return QByteArray(reinterpret_cast<const char*>(records.data()), qsizetype(sizeof records));
 }
 
-// The chart's narrowest field and its all-sky view, degrees.
+// The chart's narrowest field, and the whole sky that any field past the
+// all-sky angle shows, degrees.
 constexpr double kLeastViewAngle = 5.0;
-constexpr double kMostViewAngle = 185.0;
+constexpr double kMostViewAngle = 360.0;
 
 // An empty telescope slot: zeros, but the lengths count as entered in mm.
 constexpr scope kEmptyScope = {0.0f, 0.0f, 0.0f, 0, 0, 0, 0, 1, 1};
