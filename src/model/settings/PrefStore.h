@@ -75,6 +75,25 @@ public:
     }
     // The same for a block of plain numbers.
     void readBlock(const QString& key, void* destination, std::size_t size) const;
+    // A block of numbers of one kind: each outside `range` (or not a number)
+    // reads as that of the registered block, and the debug sink is told once
+    // per key.
+    template <class Number, std::size_t N>
+    void readNumbers(const QString& key, std::array<Number, N>& numbers, PrefRange range) const
+    {
+        readBlock(key, numbers.data(), sizeof numbers);
+        std::array<Number, N> defaults{};
+        readRegisteredBlock(key, defaults.data(), sizeof defaults);
+        bool isBounded = false;
+        for (std::size_t i = 0; i < N; ++i) {
+            if (!range.holds(double(numbers[i]))) {
+                numbers[i] = defaults[i];
+                isBounded = true;
+            }
+        }
+        if (isBounded)
+            reportDefaultRead(key);
+    }
 
     void writeBool(const QString& key, bool value);
     void writeInteger(const QString& key, qint64 value);
