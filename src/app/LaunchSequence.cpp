@@ -73,6 +73,7 @@ void LaunchSequence::runSequence()
     m_prefs.readPrefs();
     versionTest();
     databaseStage();
+    toolbarStep();
     coordinatesStage();
     panelsStage();
     finishingStage();
@@ -97,6 +98,20 @@ void LaunchSequence::databaseStage()
     m_view.showSplashStage(kDatabaseStage);
     if (m_outlets.starDatabaseModel)
         m_outlets.starDatabaseModel->setupDatabase();
+}
+
+void LaunchSequence::toolbarStep()
+{
+    // Before the first projection: the toolbar takes its height from the
+    // chart view, and a chart projected for the taller view would be drawn
+    // once shifted and then again where it belongs.
+    const ChartOutlets& o = m_outlets;
+    if (o.toolbarDelegate) {
+        o.toolbarDelegate->setupToolbar();
+        if (!m_prefs.isToolTips())
+            o.toolbarDelegate->clearToolTips();
+    }
+    m_window.setToolbarShown(m_prefs.isShowToolbar());
 }
 
 void LaunchSequence::coordinatesStage()
@@ -154,12 +169,6 @@ void LaunchSequence::panelsStage()
     m_windowSettings.setAllHide();
     m_view.display();
 
-    if (o.toolbarDelegate) {
-        o.toolbarDelegate->setupToolbar();
-        if (!m_prefs.isToolTips())
-            o.toolbarDelegate->clearToolTips();
-    }
-    m_window.setToolbarShown(m_prefs.isShowToolbar());
     m_windowSettings.toolTipsControl();
     if (o.connectMenu)
         o.connectMenu->setupConnectMenu();

@@ -40,6 +40,7 @@ private:
     void runSequence();
     void versionTest();
     void databaseStage();
+    void toolbarStep();
     void coordinatesStage();
     void panelsStage();
     void finishingStage();

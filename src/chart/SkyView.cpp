@@ -227,7 +227,10 @@ void SkyView::paintEvent(QPaintEvent*)
 void SkyView::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    m_resizeSettled.start();
+    // The launch projects the first chart for the size the view has by
+    // then; a resize before it must not draw that chart a second time.
+    if (m_hasLaunched)
+        m_resizeSettled.start();
 }
 
 void SkyView::contextMenuEvent(QContextMenuEvent* event)

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -77,6 +78,9 @@ void SkyWindow::setToolbarShown(bool shown)
 {
     for (QToolBar* toolbar : findChildren<QToolBar*>(Qt::FindDirectChildrenOnly))
         toolbar->setVisible(shown);
+    // The chart view takes its new size now, not at the next turn of the
+    // event loop: the launch projects and draws the first chart before that.
+    layout()->activate();
 }
 
 void SkyWindow::makeKeyWindow() { activateWindow(); }

@@ -121,7 +121,10 @@ TEST_F(LaunchSequenceTest, TheSettingsSwitchTheirStepsOn)
                                 "model.calculateStarPositions true", "view.showSplashStage 3"}));
     EXPECT_TRUE(inOrder(calls, {"view.showSplashStage 3", "timePanel.orderFront", "directionPanel.orderFront",
                                 "sliders.azimuth 180"}));
-    EXPECT_TRUE(inOrder(calls, {"toolbar.setupToolbar", "toolbar.clearToolTips", "window.setToolbarShown false"}));
+    // The toolbar takes its room from the chart view before the first projection.
+    EXPECT_TRUE(inOrder(calls, {"store.setupDatabase", "toolbar.setupToolbar", "toolbar.clearToolTips",
+                                "window.setToolbarShown false", "view.showSplashStage 2",
+                                "model.calculateStarPositions true"}));
     EXPECT_TRUE(inOrder(calls, each(kToolTipOrder, ".clearToolTips")));
     EXPECT_FALSE(calls.contains("timePanel.setToolTips"));
     EXPECT_TRUE(inOrder(calls, {"view.showSplashStage 4", "images.recolorObjectSymbols", "images.recolorMythForms",

@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 
 #include <functional>
+#include <limits>
 
 namespace {
 
@@ -25,6 +26,20 @@ TEST_F(PrefDevicesTest, PhotoHorizonAdjustmentsGoOverSiteBySite)
                            "photo.degree 0 1", "photo.degree 1 2", "photo.degree 2 3", "photo.degree 3 4",
                            "photo.degree 4 65535"}));
     EXPECT_EQ(fakes.photo.elev, (std::array<float, 5>{}));
+}
+
+TEST_F(PrefDevicesTest, PhotoHorizonAdjustmentsOutOfRangeOrNaNReadAsZero)
+{
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float dir[5] = {180.0f, -180.5f, nan, std::numeric_limits<float>::infinity(), -3.0f};
+    const float bright[5] = {10.0f, 10.5f, 0.0f, 0.0f, nan};
+    seed({{"PhotoDirAdjPref", QByteArray(reinterpret_cast<const char*>(dir), 20)},
+          {"PhotoBrightAdjPref", QByteArray(reinterpret_cast<const char*>(bright), 20)}});
+    launch();
+    EXPECT_EQ(fakes.photo.dir, (std::array<float, 5>{180.0f, 0.0f, 0.0f, 0.0f, -3.0f}));
+    EXPECT_EQ(fakes.photo.bright, (std::array<float, 5>{10.0f, 0.0f, 0.0f, 0.0f, 0.0f}));
+    EXPECT_EQ(debugLines.filter("PhotoDirAdjPref").size(), 1);
+    EXPECT_EQ(debugLines.filter("PhotoBrightAdjPref").size(), 1);
 }
 
 TEST_F(PrefDevicesTest, GeminiRateSelectsItsMenuTagAndIsKept)

@@ -16,11 +16,14 @@ protected:
         m_prefs = std::make_unique<PrefControl>(fakes.gamma);
         fakes.prefs = m_prefs.get();
         m_prefs->setLinks(fakes.links());
+        m_prefs->setDebugSink([this](const QString& line) { debugLines << line; });
         m_prefs->readPrefs();
         return *m_prefs;
     }
 
     FakeLinks fakes;
+    // What the settings object told its debug sink.
+    QStringList debugLines;
 
 private:
     std::unique_ptr<PrefControl> m_prefs;

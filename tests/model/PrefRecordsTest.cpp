@@ -8,14 +8,42 @@ class PrefRecordsTest : public PrefFixture {};
 
 TEST_F(PrefRecordsTest, StoredBlocksOfTheWrongLengthAreCutOrZeroFilled)
 {
-    seed({{"SitesPref", hex("00004842 0000c0c0 0000")}, {"EyepiecesPref", QByteArray(500, '\x7f')},
+    seed({{"SitesPref", hex("00004842 0000c0c0 0000")}, {"EyepiecesPref", QByteArray(500, '\x41')},
           {"ScopesPref", QByteArray()}});
     PrefControl& prefs = launch();
     EXPECT_EQ(prefs.sites()[0].latitude, 50.0f);
     EXPECT_EQ(prefs.sites()[0].longitude, -6.0f);
     EXPECT_EQ(prefs.latitude(), 50.0);
-    EXPECT_EQ(std::memcmp(prefs.eyepieces().data(), QByteArray(80, '\x7f').constData(), 80), 0);
+    EXPECT_EQ(std::memcmp(prefs.eyepieces().data(), QByteArray(80, '\x41').constData(), 80), 0);
     EXPECT_EQ(prefs.scopes()[0].scopeFL, 0.0f);
+}
+
+TEST_F(PrefRecordsTest, RecordFieldsOutOfRangeInfiniteOrNaNReadAsTheRegisteredFields)
+{
+    // Sites: latitude 1000 and a NaN longitude, then a NaN latitude, then one kept.
+    // Telescope 0: infinite focal length, aperture -1; telescope 1 kept. Eyepiece 1: NaN field.
+    seed({{"SitesPref", hex("00007a44 0000c07f  0000c07f 00004842  00004842 0000c0c0")},
+          {"ScopesPref", hex("0000807f 000080bf 0000a040 0100 0100 00 00 01 01"
+                             "0000fa44 00004843 0000a040 0d00 0200 00 00 01 01")},
+          {"EyepiecesPref", hex("0000a040 00004842 00002041 0000c07f")}});
+    PrefControl& prefs = launch();
+    EXPECT_EQ(prefs.sites()[0].latitude, 0.0f);
+    EXPECT_EQ(prefs.sites()[0].longitude, 0.0f);
+    EXPECT_EQ(prefs.sites()[1].latitude, 0.0f);
+    EXPECT_EQ(prefs.sites()[1].longitude, 50.0f);
+    EXPECT_EQ(prefs.sites()[2].latitude, 50.0f);
+    EXPECT_EQ(prefs.sites()[2].longitude, -6.0f);
+    EXPECT_EQ(prefs.latitude(), 0.0);
+    EXPECT_EQ(prefs.scopes()[0].scopeFL, 2000.0f);
+    EXPECT_EQ(prefs.scopes()[0].scopeAP, 203.2f);
+    EXPECT_EQ(prefs.scopes()[0].finderFOV, 5.0f);
+    EXPECT_EQ(prefs.scopes()[1].scopeFL, 2000.0f);
+    EXPECT_EQ(prefs.scopes()[1].scopeAP, 200.0f);
+    EXPECT_EQ(prefs.eyepieces()[1].eyeFL, 10.0f);
+    EXPECT_EQ(prefs.eyepieces()[1].eyeFOV, 50.0f);
+    EXPECT_EQ(debugLines.filter("SitesPref").size(), 1);
+    EXPECT_EQ(debugLines.filter("ScopesPref").size(), 1);
+    EXPECT_EQ(debugLines.filter("EyepiecesPref").size(), 1);
 }
 
 TEST_F(PrefRecordsTest, SaveSitesWritesItsBlockAndBothListsForTheNextLaunch)

@@ -5,6 +5,7 @@
 #include <QTimeZone>
 
 #include <cstring>
+#include <limits>
 #include <set>
 
 namespace {
@@ -104,6 +105,46 @@ TEST_F(PrefStoreTest, UndecodableValuesReadAsDefaultsOrZero)
     EXPECT_FALSE(store.readBool("ShowGalaxyPref"));
     EXPECT_EQ(store.readInteger("DSLRPref"), 0);
     EXPECT_EQ(store.readFloat("AltitudePref"), 30.5f);
+}
+
+TEST_F(PrefStoreTest, NumbersOutOfRangeInfiniteOrNaNReadAsTheirDefaultsAndAreToldOncePerKey)
+{
+    constexpr double inf = std::numeric_limits<double>::infinity();
+    constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+    struct Case {
+        const char* key;
+        QVariant stored;  // text as written by hand, or a number as stored by a program
+        float read;
+        bool isDefault;
+    };
+    const Case cases[] = {
+        {"AltitudePref", "1e300", 45.0f, true},       {"AltitudePref", inf, 45.0f, true},
+        {"AltitudePref", nan, 45.0f, true},           {"AltitudePref", "-90.5", 45.0f, true},
+        {"AltitudePref", "-90", -90.0f, false},       {"AzimuthPref", -inf, 180.0f, true},
+        {"AzimuthPref", "360", 360.0f, false},        {"ViewAnglePref", "4.9", 120.0f, true},
+        {"ViewAnglePref", "361", 120.0f, true},       {"ViewAnglePref", "190", 190.0f, false},
+        {"ArrowSpeedPref", "nan", 51.0f, true},       {"StarMagLimitPref", "-1.5", 6.5f, true},
+        {"StarMagLimitPref", "16", 16.0f, false},     {"DeepSkyMagLimitPref", "1e30", 12.0f, true},
+        {"CometMagLimitPref", nan, 16.0f, true},      {"StarBrightValPref", "2.01", 0.75f, true},
+        {"StarShiftValPref", "-3", -3.0f, false},     {"PathDaysPref", "-1", 200.0f, true},
+        {"PathPercentPref", "100.5", 75.0f, true},    {"ScopePollRatePref", inf, 5.0f, true},
+        {"RoboTempSlopePref", nan, 0.0f, true},       {"JMISlowAdjPref", "1e300", 1.0f, true},
+        {"MoonSlopePref", "-2.5", -2.5f, false},
+    };
+    for (const Case& c : cases) {
+        seed({{c.key, c.stored}});
+        PrefStore store(launch);
+        int told = 0;
+        store.setDebugSink([&told](const QString&) { ++told; });
+        const QString stored = c.stored.toString();
+        EXPECT_EQ(store.readFloat(c.key), c.read) << c.key << " = " << qPrintable(stored);
+        EXPECT_EQ(store.readFloat(c.key), c.read) << c.key << " = " << qPrintable(stored);
+        EXPECT_EQ(told, c.isDefault ? 1 : 0) << c.key << " = " << qPrintable(stored);
+    }
+    seed({{"DomeRPref", nan}, {"DomeXPref", -inf}});
+    PrefStore store(launch);
+    EXPECT_EQ(store.readDouble("DomeRPref"), 0.0);
+    EXPECT_EQ(store.readDouble("DomeXPref"), 0.0);
 }
 
 TEST_F(PrefStoreTest, BlocksOfTheWrongLengthNeverOverrun)

@@ -18,6 +18,13 @@ PrefDefault decimal(const char* key, PrefType type, const char* value)
     return {QString::fromLatin1(key), type, QString::fromLatin1(value)};
 }
 
+// A number whose users take only values from `least` to `most`: the ranges
+// the chart keeps its view in and the preference window's sliders offer.
+PrefDefault ranged(const char* key, PrefType type, const char* value, double least, double most)
+{
+    return {QString::fromLatin1(key), type, QString::fromLatin1(value), PrefRange{least, most}};
+}
+
 template <class Number>
 PrefDefault number(const char* key, PrefType type, Number value)
 {
@@ -62,6 +69,11 @@ QByteArray bytesOf(const std::array<Record, N>& records)
 {
     return QByteArray(reinterpret_cast<const char*>(records.data()), qsizetype(sizeof records));
 }
+
+// The chart's narrowest field, and the whole sky that any field past the
+// all-sky angle shows, degrees.
+constexpr double kLeastViewAngle = 5.0;
+constexpr double kMostViewAngle = 360.0;
 
 // An empty telescope slot: zeros, but the lengths count as entered in mm.
 constexpr scope kEmptyScope = {0.0f, 0.0f, 0.0f, 0, 0, 0, 0, 1, 1};
@@ -130,10 +142,10 @@ std::vector<PrefDefault> registration(const QDateTime& now)
 {
     return {
         text(PrefKeys::Version, "0.00.0"),
-        decimal(PrefKeys::Altitude, PrefType::Float, "45.0"),
-        decimal(PrefKeys::Azimuth, PrefType::Float, "180.0"),
-        decimal(PrefKeys::ViewAngle, PrefType::Float, "120.0"),
-        decimal(PrefKeys::ArrowSpeed, PrefType::Float, "51.0"),
+        ranged(PrefKeys::Altitude, PrefType::Float, "45.0", -90.0, 90.0),
+        ranged(PrefKeys::Azimuth, PrefType::Float, "180.0", 0.0, 360.0),
+        ranged(PrefKeys::ViewAngle, PrefType::Float, "120.0", kLeastViewAngle, kMostViewAngle),
+        ranged(PrefKeys::ArrowSpeed, PrefType::Float, "51.0", 1.0, 100.0),
         date(PrefKeys::StartupTime, startupTime(now)),
         flag(PrefKeys::VersionCheck, false),
         flag(PrefKeys::ShowToolbar, true),
@@ -166,15 +178,15 @@ std::vector<PrefDefault> registration(const QDateTime& now)
         flag(PrefKeys::HideWebcam, true),
         flag(PrefKeys::HideFocuser, true),
         flag(PrefKeys::HideDome, true),
-        decimal(PrefKeys::StarMagLimit, PrefType::Float, "6.5"),
-        decimal(PrefKeys::StarSVMagLimit, PrefType::Float, "12.5"),
-        decimal(PrefKeys::CometMagLimit, PrefType::Float, "16.0"),
-        decimal(PrefKeys::MPMagLimit, PrefType::Float, "16.0"),
-        decimal(PrefKeys::DeepSkyMagLimit, PrefType::Float, "12.0"),
-        decimal(PrefKeys::PlanetMagLimit, PrefType::Float, "12.0"),
-        decimal(PrefKeys::StarColorVal, PrefType::Float, "0.25"),
-        decimal(PrefKeys::StarBrightVal, PrefType::Float, "0.75"),
-        decimal(PrefKeys::StarShiftVal, PrefType::Float, "0.0"),
+        ranged(PrefKeys::StarMagLimit, PrefType::Float, "6.5", -1.0, 16.0),
+        ranged(PrefKeys::StarSVMagLimit, PrefType::Float, "12.5", 0.0, 20.0),
+        ranged(PrefKeys::CometMagLimit, PrefType::Float, "16.0", 0.0, 24.0),
+        ranged(PrefKeys::MPMagLimit, PrefType::Float, "16.0", 0.0, 24.0),
+        ranged(PrefKeys::DeepSkyMagLimit, PrefType::Float, "12.0", 0.0, 20.0),
+        ranged(PrefKeys::PlanetMagLimit, PrefType::Float, "12.0", 0.0, 24.0),
+        ranged(PrefKeys::StarColorVal, PrefType::Float, "0.25", 0.0, 1.0),
+        ranged(PrefKeys::StarBrightVal, PrefType::Float, "0.75", 0.0, 2.0),
+        ranged(PrefKeys::StarShiftVal, PrefType::Float, "0.0", -3.0, 3.0),
         flag(PrefKeys::StarDouble, false),
         flag(PrefKeys::StarAdvanced, false),
         flag(PrefKeys::StarVariable, false),
@@ -212,8 +224,8 @@ std::vector<PrefDefault> registration(const QDateTime& now)
         flag(PrefKeys::Equator, false),
         flag(PrefKeys::MilkyWay, false),
         flag(PrefKeys::Path, false),
-        decimal(PrefKeys::PathDays, PrefType::Float, "200.0"),
-        decimal(PrefKeys::PathPercent, PrefType::Float, "75.0"),
+        ranged(PrefKeys::PathDays, PrefType::Float, "200.0", 0.0, 100000.0),
+        ranged(PrefKeys::PathPercent, PrefType::Float, "75.0", 0.0, 100.0),
         flag(PrefKeys::Photo, false),
         flag(PrefKeys::Below, false),
         flag(PrefKeys::Mist, false),
@@ -238,7 +250,7 @@ std::vector<PrefDefault> registration(const QDateTime& now)
         flag(PrefKeys::FlipOutline, false),
         flag(PrefKeys::FlipEWOutline, false),
         decimal(PrefKeys::DSLR, PrefType::Integer, "0"),
-        decimal(PrefKeys::ScopePollRate, PrefType::Float, "5.0"),
+        ranged(PrefKeys::ScopePollRate, PrefType::Float, "5.0", 0.0, 60.0),
         flag(PrefKeys::GeminiAC, false),
         flag(PrefKeys::MeadeAC, false),
         flag(PrefKeys::NexStarAC, false),

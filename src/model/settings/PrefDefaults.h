@@ -10,19 +10,30 @@
 #include <QVariant>
 
 #include <array>
+#include <optional>
 #include <vector>
 
 // How the settings object reads a key.
 enum class PrefType { Bool, Integer, Float, Double, String, Color, Font, Date, StringArray, Data };
 
+// The values a number setting can take, both ends included.
+struct PrefRange {
+    double least;
+    double most;
+
+    bool holds(double value) const { return value >= least && value <= most; }
+};
+
 // One registered key: its type and its default in the form the store holds
 // it (see PrefForms); raw blocks as bytes. Number defaults registered as
 // numbers rather than text (the dome settings, the bottom-panel slots, the
-// Gemini rate) are held as numbers.
+// Gemini rate) are held as numbers. A stored number outside `range` (or not
+// finite) reads as the default.
 struct PrefDefault {
     QString key;
     PrefType type;
     QVariant value;
+    std::optional<PrefRange> range = std::nullopt;
 };
 
 // The registration table: every key of the settings with its default. It is

@@ -11,6 +11,12 @@ namespace {
 constexpr std::uint16_t kMostFinderType = 2;
 constexpr std::uint16_t kMostMountProtocol = 13;
 
+// The photographic horizon's adjustments as its panel's sliders take them:
+// brightness, direction in degrees, elevation in degrees.
+constexpr PrefRange kPhotoBrightness{-10.0, 10.0};
+constexpr PrefRange kPhotoDirection{-180.0, 180.0};
+constexpr PrefRange kPhotoElevation{-10.0, 10.0};
+
 }  // namespace
 
 void PrefControl::loadRecords()
@@ -68,9 +74,9 @@ void PrefControl::handPhotoAdjustments()
         return;
     std::array<float, 5> direction, elevation, brightness;
     std::array<quint16, 5> degree;
-    m_store.readBlock(PrefKeys::PhotoDirAdj, direction.data(), sizeof direction);
-    m_store.readBlock(PrefKeys::PhotoElevAdj, elevation.data(), sizeof elevation);
-    m_store.readBlock(PrefKeys::PhotoBrightAdj, brightness.data(), sizeof brightness);
+    m_store.readNumbers(PrefKeys::PhotoDirAdj, direction, kPhotoDirection);
+    m_store.readNumbers(PrefKeys::PhotoElevAdj, elevation, kPhotoElevation);
+    m_store.readNumbers(PrefKeys::PhotoBrightAdj, brightness, kPhotoBrightness);
     m_store.readBlock(PrefKeys::PhotoDegreeAdj, degree.data(), sizeof degree);
     for (quint16 i = 0; i < 5; ++i)
         view->setPhotoDirAdj(i, direction[i]);

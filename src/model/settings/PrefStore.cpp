@@ -7,6 +7,7 @@
 #include <QEvent>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -30,6 +31,14 @@ public:
     using QObject::QObject;
     bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::UpdateRequest; }
 };
+
+// At most `size` bytes of `bytes`; what they do not cover is zero.
+void copyFilled(const QByteArray& bytes, void* destination, std::size_t size)
+{
+    const std::size_t copied = std::min(size, std::size_t(bytes.size()));
+    std::memcpy(destination, bytes.constData(), copied);
+    std::memset(static_cast<char*>(destination) + copied, 0, size - copied);
+}
 
 }  // namespace
 
@@ -76,11 +85,42 @@ QString PrefStore::registeredText(const QString& key) const
 
 bool PrefStore::readBool(const QString& key) const { return PrefForms::toBool(value(key)); }
 
-qint64 PrefStore::readInteger(const QString& key) const { return PrefForms::toInteger(value(key)); }
+qint64 PrefStore::readInteger(const QString& key) const
+{
+    const qint64 read = PrefForms::toInteger(value(key));
+    const PrefDefault* entry = registered(key);
+    if (entry == nullptr || !entry->range || entry->range->holds(double(read)))
+        return read;
+    reportDefaultRead(key);
+    return PrefForms::toInteger(entry->value);
+}
 
-float PrefStore::readFloat(const QString& key) const { return float(PrefForms::toDouble(value(key))); }
+float PrefStore::readFloat(const QString& key) const
+{
+    // 1e300 is finite as a double but not as the float the key holds.
+    const float read = float(PrefForms::toDouble(value(key)));
+    return float(checkedNumber(key, std::isfinite(read) ? double(read) : qQNaN()));
+}
 
-double PrefStore::readDouble(const QString& key) const { return PrefForms::toDouble(value(key)); }
+double PrefStore::readDouble(const QString& key) const { return checkedNumber(key, PrefForms::toDouble(value(key))); }
+
+double PrefStore::checkedNumber(const QString& key, double read) const
+{
+    const PrefDefault* entry = registered(key);
+    if (std::isfinite(read) && (entry == nullptr || !entry->range || entry->range->holds(read)))
+        return read;
+    reportDefaultRead(key);
+    return entry ? PrefForms::toDouble(entry->value) : 0.0;
+}
+
+void PrefStore::reportDefaultRead(const QString& key) const
+{
+    if (m_reportedKeys.contains(key))
+        return;
+    m_reportedKeys.insert(key);
+    if (m_debug)
+        m_debug(QStringLiteral("The settings file holds a value of %1 out of its range; the default is used.").arg(key));
+}
 
 QString PrefStore::readString(const QString& key) const { return value(key).toString(); }
 
@@ -116,10 +156,13 @@ QByteArray PrefStore::readData(const QString& key) const { return value(key).toB
 
 void PrefStore::readBlock(const QString& key, void* destination, std::size_t size) const
 {
-    const QByteArray bytes = readData(key);
-    const std::size_t copied = std::min(size, std::size_t(bytes.size()));
-    std::memcpy(destination, bytes.constData(), copied);
-    std::memset(static_cast<char*>(destination) + copied, 0, size - copied);
+    copyFilled(readData(key), destination, size);
+}
+
+void PrefStore::readRegisteredBlock(const QString& key, void* destination, std::size_t size) const
+{
+    const PrefDefault* entry = registered(key);
+    copyFilled(entry ? entry->value.toByteArray() : QByteArray(), destination, size);
 }
 
 void PrefStore::put(const QString& key, const QVariant& value)

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "model/settings/PrefDefaults.h"
+#include "model/settings/RecordBounds.h"
 
 #include <QColor>
 #include <QDateTime>
 #include <QFont>
 #include <QHash>
+#include <QSet>
 #include <QSettings>
 #include <QString>
 #include <QStringList>
@@ -37,7 +39,10 @@ public:
     const PrefDefault* registered(const QString& key) const;
 
     // The stored value, else the registered default; booleans, integers and
-    // floats that cannot be read read as false or 0 (PrefForms).
+    // floats that cannot be read read as false or 0 (PrefForms). A stored
+    // number that is not finite (as the type holds it) or lies outside its
+    // key's registered range reads as the default, and the debug sink is
+    // told once per key.
     bool readBool(const QString& key) const;
     qint64 readInteger(const QString& key) const;
     float readFloat(const QString& key) const;
@@ -51,16 +56,44 @@ public:
     QByteArray readData(const QString& key) const;
 
     // Fills `records` from a raw block: at most their size is copied, and
-    // what a short block does not cover is zero.
+    // what a short block does not cover is zero. A field outside its
+    // record's bounds (boundFields) reads as that field of the registered
+    // record, and the debug sink is told once per key.
     template <class Record, std::size_t N>
     void readRecords(const QString& key, std::array<Record, N>& records) const
     {
         readBlock(key, records.data(), sizeof records);
-        for (Record& r : records)
-            terminateTextFields(r);
+        std::array<Record, N> defaults{};
+        readRegisteredBlock(key, defaults.data(), sizeof defaults);
+        bool isBounded = false;
+        for (std::size_t i = 0; i < N; ++i) {
+            terminateTextFields(records[i]);
+            isBounded = boundFields(records[i], defaults[i]) || isBounded;
+        }
+        if (isBounded)
+            reportDefaultRead(key);
     }
     // The same for a block of plain numbers.
     void readBlock(const QString& key, void* destination, std::size_t size) const;
+    // A block of numbers of one kind: each outside `range` (or not a number)
+    // reads as that of the registered block, and the debug sink is told once
+    // per key.
+    template <class Number, std::size_t N>
+    void readNumbers(const QString& key, std::array<Number, N>& numbers, PrefRange range) const
+    {
+        readBlock(key, numbers.data(), sizeof numbers);
+        std::array<Number, N> defaults{};
+        readRegisteredBlock(key, defaults.data(), sizeof defaults);
+        bool isBounded = false;
+        for (std::size_t i = 0; i < N; ++i) {
+            if (!range.holds(double(numbers[i]))) {
+                numbers[i] = defaults[i];
+                isBounded = true;
+            }
+        }
+        if (isBounded)
+            reportDefaultRead(key);
+    }
 
     void writeBool(const QString& key, bool value);
     void writeInteger(const QString& key, qint64 value);
@@ -101,6 +134,10 @@ private:
 
     QVariant value(const QString& key) const;
     QString registeredText(const QString& key) const;
+    // `read` when it is finite and within the key's range, else the default.
+    double checkedNumber(const QString& key, double read) const;
+    void readRegisteredBlock(const QString& key, void* destination, std::size_t size) const;
+    void reportDefaultRead(const QString& key) const;
     void put(const QString& key, const QVariant& value);
 
     std::unique_ptr<QObject> m_ownSyncOnly;
@@ -110,4 +147,5 @@ private:
     std::function<void(const QString&)> m_laterFailure;
     QTimer m_laterSync;
     bool m_written = true;
+    mutable QSet<QString> m_reportedKeys;
 };
