@@ -39,6 +39,7 @@
 #include "find/panels/FindPanelControl.h"
 #include "find/panels/InfoPanelControl.h"
 #include "model/settings/PrefLinks.h"
+#include "mount/MountProtocols.h"
 #include "mount/panels/ConnectMenu.h"
 #include "mount/panels/DDWPanel.h"
 #include "mount/panels/DomePanel.h"
@@ -64,6 +65,7 @@
 #include <QTimer>
 
 #include <cstdlib>
+#include <utility>
 
 ChartAssembly::Folders ChartAssembly::Folders::standard()
 {
@@ -195,6 +197,15 @@ ChartAssembly::ChartAssembly(const Folders& folders, AllSkyClock* allSkyClock)
     // The first time, over the chart's view rather than its menu bar.
     const QWidget& view = m_skyWindow.skyView();
     keepWindowFrame(m_prefs, *m_findPanel, QStringLiteral("Find Panel"), &view, Qt::TopLeftCorner);
+    // Each kind of hand panel has a layout, and so a frame, of its own.
+    const std::pair<MountPanel, const char*> handPanels[] = {
+        {MountPanel::LX200, "LX200"},     {MountPanel::MeadeBasic, "Meade Basic"}, {MountPanel::Gemini, "Gemini"},
+        {MountPanel::Temma, "Temma"},     {MountPanel::NexStar, "NexStar"},        {MountPanel::IOptron, "iOptron"},
+        {MountPanel::IEQ45, "iEQ45"},
+    };
+    for (const auto& [which, name] : handPanels)
+        keepWindowFrame(m_prefs, *m_mount.handPanels().panel(which),
+                        QStringLiteral("Hand Panel ") + QLatin1String(name), &view, Qt::BottomLeftCorner);
 }
 
 std::unique_ptr<SSWindow> ChartAssembly::makeSSWindow(const QString& resources)

@@ -1,6 +1,7 @@
 #include "app/DomeLink.h"
 
 #include "app/MountLink.h"
+#include "app/WindowFrames.h"
 #include "model/settings/PrefControl.h"
 #include "model/settings/PrefLinks.h"
 #include "mount/panels/ConnectMenu.h"
@@ -28,7 +29,9 @@ DomeLink::DomeLink(PrefControl& prefs, DebugLog& log, MountLink& mount, ChartDis
       m_ddw(mount.serialControl(), m_ddwMount, debugWriter(prefs, log)),
       m_slits(m_dome, m_ddw),
       m_domePanel([this, &prefs, resources, window] {
-          return std::make_unique<DomePanel>(m_dome, prefs, resources, window);
+          auto panel = std::make_unique<DomePanel>(m_dome, prefs, resources, window);
+          keepWindowFrame(prefs, *panel, QStringLiteral("Dome Panel"), window, Qt::BottomLeftCorner);
+          return panel;
       }),
       m_ddwPanel([this, &prefs, window] { return std::make_unique<DDWPanel>(m_ddw, m_ddwMount, prefs, window); })
 {

@@ -5,8 +5,7 @@
 #include "find/panels/TonightWindow.h"
 #include "find/panels/TourPanel.h"
 #include "platform/StringTables.h"
-
-#include <QFileDialog>
+#include "platform/widgets/FileChooser.h"
 
 PlanningAssembly::PlanningAssembly(const Links& links, ChartOutlets& outlets, QWidget* window)
     : m_finder(links.finder, links.sky, links.prefs, links.updateSky),
@@ -21,7 +20,7 @@ PlanningAssembly::PlanningAssembly(const Links& links, ChartOutlets& outlets, QW
     const QString folder = links.tourDirectory;
     TonightView::Links tonight{links.prefs, m_finder, links.skyDate, {}, {}};
     tonight.chooseTourFile = [this, folder] {
-        return QFileDialog::getOpenFileName(
+        return FileChooser::openFileName(
             m_tonightWindow, StringTables::localizedString(QStringLiteral("Menus"), QStringLiteral("Open Tour File")),
             folder, QStringLiteral("Tour files (*.txt)"));
     };

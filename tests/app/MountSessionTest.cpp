@@ -4,6 +4,8 @@
 #include "app/MoonLiteFocuserLink.h"
 #include "app/ScopeAim.h"
 #include "chart/ChartOutlets.h"
+#include "chart/menus/ChartMenuBar.h"
+#include "chart/menus/EditMenuActions.h"
 #include "focus/MoonLiteControl.h"
 #include "focus/views/FocusMenu.h"
 #include "scopeview/ScopeViewWindow.h"
@@ -147,6 +149,25 @@ TEST_F(MountSessionTest, ConnectGotoPollStopByThePanelAndPark)
     panel.buttonWithTag(31)->click();
     EXPECT_TRUE(QTest::qWaitFor([&] { return device.mount.sky().parked; }, kWaitMs));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !scope().isConnected(); }, kWaitMs));
+}
+
+// Restore Scope Position moves a connected mount only to a place the user
+// saved, never to the registered default of 0h, 0 degrees.
+TEST_F(MountSessionTest, RestoreWithNoPositionSavedSendsNoSlew)
+{
+    SimulatedLX200 device;
+    ASSERT_NO_FATAL_FAILURE(connectTo(device));
+    const auto gotos = [&] { return device.frames().count(":MS#"); };
+    EditMenuActions& edit = chart->menuBar().editMenu();
+    EXPECT_FALSE(edit.validateMenuItem(EditMenuActions::kRestorePositionTag).enabled);
+    edit.menuAction(EditMenuActions::kRestorePositionTag);
+
+    // Had that slewed, its goto would reach the mount before this one.
+    chart->prefControl().saveSVPosnPrefs(QStringLiteral("5:35:17:+20:0:0.0"));
+    EXPECT_TRUE(edit.validateMenuItem(EditMenuActions::kRestorePositionTag).enabled);
+    edit.menuAction(EditMenuActions::kRestorePositionTag);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gotos() >= 1; }, kWaitMs));
+    EXPECT_EQ(gotos(), 1);
 }
 
 // The controller goes away in the middle of a goto: the user is told once

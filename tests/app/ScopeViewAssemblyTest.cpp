@@ -136,6 +136,8 @@ TEST_F(ScopeViewAssemblyTest, TrackReachesTheProgramsMountController)
 TEST_F(ScopeViewAssemblyTest, HidesWhileInactiveOnlyWithTheHideSetting)
 {
     WindowSettings settings(chart->prefControl(), chart->outlets());
+    // With the chart up the view is not the last window, which would only be minimised.
+    chart->skyWindow().show();
     for (bool hideSetting : {true, false}) {
         chart->prefControl().setIsSVHide(hideSetting);
         settings.setAllHide();

@@ -3,10 +3,12 @@
 #include "chart/appmenu/NvxMenuActions.h"
 #include "chart/menus/MenuText.h"
 #include "model/settings/PrefControl.h"
+#include "platform/widgets/WindowStacking.h"
 
 #include <QApplication>
 #include <QKeySequence>
 #include <QMessageBox>
+#include <QStyle>
 
 NvxMenu::NvxMenu(NvxMenuActions& actions, const PrefControl& prefs, QWidget* parent)
     : QMenu(QStringLiteral("Norvane Pro"), parent),
@@ -59,8 +61,13 @@ QAction* NvxMenu::addItem(QMenu& menu, const QString& title, int tag)
 
 void NvxMenu::showAbout()
 {
-    QMessageBox::about(parentWidget(), QStringLiteral("About Norvane Pro"),
-                       QStringLiteral("Norvane Pro %1").arg(QCoreApplication::applicationVersion()));
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("About Norvane Pro"),
+                    QStringLiteral("Norvane Pro %1").arg(QCoreApplication::applicationVersion()), QMessageBox::Ok,
+                    parentWidget());
+    // The program's icon, as Qt's own about box shows it.
+    box.setIconPixmap(
+        QApplication::windowIcon().pixmap(box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, &box)));
+    WindowStacking::execOnTop(box);
 }
 
 void NvxMenu::validateMenuItems()

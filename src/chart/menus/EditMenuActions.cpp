@@ -105,6 +105,9 @@ MenuItemState EditMenuActions::validateMenuItem(int tag) const
     case kSavePositionTag:
         state.enabled = isScopeViewVisible() && m_outlets.svControl;
         break;
+    case kRestorePositionTag:
+        state.enabled = m_prefs.hasSavedSVPosn();
+        break;
     default:
         break;
     }
@@ -157,6 +160,11 @@ void EditMenuActions::saveSVPosn()
 
 void EditMenuActions::restoreSVPosn()
 {
+    // The mount never moves to a place the user did not choose.
+    if (!m_prefs.hasSavedSVPosn()) {
+        m_time.beep();
+        return;
+    }
     const std::optional<ScopeViewPosition::Radians> position = ScopeViewPosition::parse(m_prefs.SVSavePosnStr());
     if (!position) {
         m_time.beep();

@@ -33,7 +33,8 @@ public:
     // Keeps the telescope view's centre as the saved position and selects it.
     void saveSVPosn();
     // Centres the telescope view on the saved position and slews a connected
-    // mount there. A saved text that is not a position beeps and moves nothing.
+    // mount there. With no position ever saved, or a saved text that is not
+    // a position, it beeps and moves nothing.
     void restoreSVPosn();
 
 private:

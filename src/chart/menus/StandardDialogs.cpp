@@ -3,8 +3,10 @@
 #include "chart/printing/PrintModule.h"
 #include "platform/DeviceModule.h"
 #include "platform/StringTables.h"
+#include "platform/widgets/FileChooser.h"
+#include "platform/widgets/WindowStacking.h"
 
-#include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -19,10 +21,10 @@ FileMenuActions::Dialogs standardDialogs(QWidget* parent)
     using Choice = FileMenuActions::TourCloseChoice;
     FileMenuActions::Dialogs dialogs;
     dialogs.openFile = [parent](const QString& title, const QString& folder, const QString& filter) {
-        return QFileDialog::getOpenFileName(parent, title, folder, filter);
+        return FileChooser::openFileName(parent, title, folder, filter);
     };
     dialogs.saveFile = [parent](const QString& title, const QString& folder, const QString& filter) {
-        QString path = QFileDialog::getSaveFileName(parent, title, folder, filter);
+        QString path = FileChooser::saveFileName(parent, title, folder, filter);
         if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
             path += QStringLiteral(".txt");
         return path;
@@ -35,7 +37,7 @@ FileMenuActions::Dialogs standardDialogs(QWidget* parent)
         QPushButton* discard = box.addButton(global("Discard"), QMessageBox::DestructiveRole);
         box.addButton(global("Resume"), QMessageBox::RejectRole);
         box.setDefaultButton(save);
-        box.exec();
+        WindowStacking::execOnTop(box);
         if (box.clickedButton() == save)
             return Choice::Save;
         return box.clickedButton() == discard ? Choice::Discard : Choice::Resume;

@@ -1,5 +1,7 @@
 #include "chart/printing/QtPagePrinter.h"
 
+#include "platform/widgets/WindowStacking.h"
+
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
@@ -25,13 +27,13 @@ PagePrinter::Paper paperOf(QPrinter& printer)
 bool QtPagePrinter::printPanel()
 {
     QPrintDialog dialog(&m_printer, m_parent);
-    return dialog.exec() == QDialog::Accepted;
+    return WindowStacking::execOnTop(dialog) == QDialog::Accepted;
 }
 
 bool QtPagePrinter::pageSetup()
 {
     QPageSetupDialog dialog(&m_printer, m_parent);
-    return dialog.exec() == QDialog::Accepted;
+    return WindowStacking::execOnTop(dialog) == QDialog::Accepted;
 }
 
 void QtPagePrinter::printPage(const Draw& draw)

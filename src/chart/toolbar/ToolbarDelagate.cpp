@@ -7,6 +7,7 @@
 #include "chart/toolbar/ToolbarItems.h"
 #include "model/settings/PrefControl.h"
 #include "platform/widgets/ImageFile.h"
+#include "platform/widgets/WindowStacking.h"
 
 #include <QIcon>
 #include <QLineEdit>
@@ -141,6 +142,6 @@ void ToolbarDelagate::clearToolTips()
 void ToolbarDelagate::runToolbarCustomization()
 {
     ToolbarCustomizeDialog dialog(m_identifiers, m_images, &m_window);
-    if (dialog.exec() == QDialog::Accepted)
+    if (WindowStacking::execOnTop(dialog) == QDialog::Accepted)
         setItemIdentifiers(dialog.itemIdentifiers());
 }

@@ -92,6 +92,8 @@ void PrefControl::saveShortcutPref(const QString& shortcuts)
     m_store.writeString(PrefKeys::Shortcut, shortcuts);
 }
 
+bool PrefControl::hasSavedSVPosn() const { return m_store.holds(PrefKeys::SVSavePosn); }
+
 void PrefControl::saveSVPosnPrefs(const QString& position)
 {
     m_SVSavePosnStr = position;

@@ -183,6 +183,8 @@ public:
     void saveShortcutPref(const QString& shortcuts);
     QString SVSavePosnStr() const { return m_SVSavePosnStr; }
     void saveSVPosnPrefs(const QString& position);
+    // Whether a position was ever saved: the default is no place the user chose.
+    bool hasSavedSVPosn() const;
     // The user's arrangement of the toolbar named `toolbar`, kept under its
     // name as the toolbar hands it over; empty when none was saved.
     QStringList toolbarConfiguration(const QString& toolbar) const;

@@ -224,6 +224,8 @@ void PrefStore::writeBlock(const QString& key, const void* source, std::size_t s
     writeData(key, QByteArray(static_cast<const char*>(source), qsizetype(size)));
 }
 
+bool PrefStore::holds(const QString& key) const { return m_settings->contains(key); }
+
 void PrefStore::remove(const QString& key)
 {
     m_settings->remove(key);

@@ -113,6 +113,8 @@ public:
     }
     void writeBlock(const QString& key, const void* source, std::size_t size);
 
+    // Whether the file holds a value the user stored, not the registered default.
+    bool holds(const QString& key) const;
     // Removes the user's value, so the registered default shows through.
     void remove(const QString& key);
     // Writes pending changes to the file; false when they could not be

@@ -8,7 +8,6 @@
 #include "platform/AlertPanel.h"
 #include "platform/widgets/ImageFile.h"
 #include "platform/widgets/RefusalNote.h"
-#include "platform/widgets/ScreenPlacement.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -135,6 +134,10 @@ DomePanel::DomePanel(DomeControl& dome, PrefControl& prefs, const QString& resou
 DomePanel::~DomePanel()
 {
     m_dome.setView(nullptr);
+    // A field with the keyboard ends its editing as the children go, when
+    // this is no longer a dome panel to take it.
+    for (const QObject* child : findChildren<QObject*>())
+        child->disconnect(this);
 }
 
 QPushButton* DomePanel::addButton(const QString& title, int tag)
@@ -164,7 +167,6 @@ void DomePanel::show()
     if (!m_dome.isDomeConnect())
         setAllLights(Light::Red);
     QDialog::show();
-    ScreenPlacement::toLowerLeft(*this);
     raise();
 }
 

@@ -4,7 +4,6 @@
 #include "mount/links/PanelMount.h"
 #include "mount/panels/RadioMatrix.h"
 #include "platform/StringTables.h"
-#include "platform/widgets/ScreenPlacement.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -252,15 +251,6 @@ void HandPanel::leaveEvent(QEvent* event)
 {
     setTransparency();
     QDialog::leaveEvent(event);
-}
-
-void HandPanel::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!m_isPlaced) {
-        m_isPlaced = true;
-        ScreenPlacement::toLowerLeft(*this);
-    }
 }
 
 void HandPanel::keyPressEvent(QKeyEvent* event)

@@ -112,7 +112,6 @@ protected:
 
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
 
@@ -131,6 +130,5 @@ private:
     // Tells a hold-mode press from its release: set when a code other than
     // stop went out, cleared with the stop. One panel of each kind exists.
     bool m_isPressed = false;
-    bool m_isPlaced = false;
     InactiveHider m_inactiveHider{*this};
 };

@@ -7,7 +7,9 @@ class QWidget;
 // Hides a window while the application is inactive, when its setting asks for
 // it, and shows it again once the application is active. The window system
 // leaves tool windows up when another program comes to the front, so the
-// program does it itself.
+// program does it itself. The last window the program shows is minimised
+// instead: withdrawn, it would leave nothing on screen or in the window list
+// to bring the program back with.
 class InactiveHider final : public QObject {
 public:
     // Follows the application's state from here on; a member of `window`.
@@ -19,7 +21,11 @@ public:
     void applicationStateChanged(Qt::ApplicationState state);
 
 private:
+    // Whether another window of the program shows (minimised or not).
+    bool isOtherWindowShown() const;
+
     QWidget& m_window;
     bool m_hides = false;
     bool m_isHiddenWhileInactive = false;
+    bool m_isMinimizedWhileInactive = false;
 };

@@ -1,5 +1,7 @@
 #include "platform/widgets/SidePanels.h"
 
+#include "platform/widgets/WindowStacking.h"
+
 #include <QColorDialog>
 #include <QFontDialog>
 
@@ -9,6 +11,7 @@ QFontDialog& SidePanels::fontPanel()
         m_fontPanel = new QFontDialog(&m_owner);
         m_fontPanel->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
         m_fontPanel->setModal(false);
+        WindowStacking::keepOnTop(*m_fontPanel);
     }
     return *m_fontPanel;
 }
@@ -20,6 +23,7 @@ QColorDialog& SidePanels::colorPanel()
         m_colorPanel->setOptions(QColorDialog::ShowAlphaChannel | QColorDialog::NoButtons
                                  | QColorDialog::DontUseNativeDialog);
         m_colorPanel->setModal(false);
+        WindowStacking::keepOnTop(*m_colorPanel);
     }
     return *m_colorPanel;
 }

@@ -1,7 +1,10 @@
 #include "platform/widgets/WindowStacking.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QEvent>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -52,6 +55,35 @@ void bringToFront(QWidget& window)
     window.show();
     window.raise();
     window.activateWindow();
+}
+
+QWidget* dialogOwner()
+{
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    return QApplication::activeWindow();
+}
+
+void keepOnTop(QWidget& dialog) { dialog.setWindowFlag(Qt::WindowStaysOnTopHint); }
+
+int execOnTop(QDialog& dialog)
+{
+    keepOnTop(dialog);
+    // The window manager raises a modal dialog by raising the window it is
+    // transient for, within that window's layer: a dialog transient for the
+    // chart would stay below the panels kept on top. Transient for no window
+    // of ours, the dialog itself is raised. Its owner still places it.
+    dialog.winId();
+    dialog.windowHandle()->setTransientParent(nullptr);
+    // A window manager may map a window that did not take the keyboard below
+    // the active one; raised once shown, it is the topmost.
+    QTimer::singleShot(0, &dialog, [&dialog] {
+        if (dialog.isVisible()) {
+            dialog.raise();
+            dialog.activateWindow();
+        }
+    });
+    return dialog.exec();
 }
 
 }  // namespace WindowStacking

@@ -1,5 +1,6 @@
 #pragma once
 
+class QDialog;
 class QWidget;
 
 // How the program's windows stack under the window manager.
@@ -14,5 +15,18 @@ void keepAbove(QWidget& window, QWidget& owner);
 // Shows `window`, raises it and gives it the keyboard: for a window the user
 // asked for by name.
 void bringToFront(QWidget& window);
+
+// The window a dialog opens over: the modal dialog up now, else the active
+// window (null while another program is active).
+QWidget* dialogOwner();
+
+// Every alert, question and dialog of the program stands above all of its
+// windows, the stay-on-top panels (hand panel, focusers) included, whichever
+// window was active: else a modal one may open behind a panel, and every
+// click elsewhere is refused with nothing on screen to say why.
+// Keeps `dialog` on top from now on; call before it first shows.
+void keepOnTop(QWidget& dialog);
+// Runs `dialog` modally, kept on top and raised once it shows; its result.
+int execOnTop(QDialog& dialog);
 
 }  // namespace WindowStacking

@@ -1,5 +1,7 @@
 #include "app/display/WindowManagerTest.h"
 
+#include "app/DomeLink.h"
+#include "app/MountLink.h"
 #include "chart/ChartOutlets.h"
 #include "chart/TimePanel.h"
 #include "chart/menus/ChartMenuBar.h"
@@ -7,6 +9,10 @@
 #include "find/panels/FindPanelControl.h"
 #include "find/panels/InfoPanelControl.h"
 #include "model/settings/PrefStore.h"
+#include "mount/MountProtocols.h"
+#include "mount/panels/DomePanel.h"
+#include "mount/panels/HandControlPanelSet.h"
+#include "mount/panels/HandPanel.h"
 #include "platform/widgets/FloatingPanel.h"
 #include "platform/widgets/KeptFrame.h"
 
@@ -16,6 +22,8 @@
 #include <QTimer>
 
 #include <functional>
+#include <tuple>
+#include <utility>
 
 namespace {
 
@@ -80,6 +88,40 @@ TEST_F(WindowPlacementTest, PanelsOpenAtQuitReopenWhereTheyWere)
     settle();
     EXPECT_FALSE(timePanel(*chart)->isVisible());
     EXPECT_TRUE(directionPanel(*chart)->isVisible());
+}
+
+TEST_F(WindowPlacementTest, TheHandAndDomePanelsReopenWhereTheUserLeftThem)
+{
+    chart->skyWindow().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart->skyWindow()));
+    const auto panels = [this] {
+        return std::pair<QWidget*, QWidget*>{chart->mountLink().handPanels().panel(MountPanel::NexStar),
+                                             &chart->domeLink().domePanel()};
+    };
+    const QPoint places[] = {workArea().topLeft() + QPoint(500, 120), workArea().topLeft() + QPoint(150, 400)};
+    QRect left[2];
+    auto [hand, dome] = panels();
+    int i = 0;
+    for (QWidget* panel : {hand, dome}) {
+        panel->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(panel));
+        settle();
+        panel->move(places[i]);
+        settle();
+        left[i++] = panel->frameGeometry();
+        // Closed, it keeps its place.
+        panel->close();
+    }
+
+    restart();
+    std::tie(hand, dome) = panels();
+    i = 0;
+    for (QWidget* panel : {hand, dome}) {
+        panel->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(panel));
+        settle();
+        EXPECT_EQ(panel->frameGeometry(), left[i++]) << panel->windowTitle().toStdString();
+    }
 }
 
 TEST_F(WindowPlacementTest, AMovedPanelsPlaceIsInTheSettingsFileBeforeAnyQuit)

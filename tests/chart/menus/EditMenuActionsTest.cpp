@@ -123,6 +123,23 @@ TEST_F(EditMenuActionsTest, SavedPositionBecomesTheSelectionAndRestoresTheView)
     EXPECT_FALSE(fakes.svWindow.visible) << "kept closed by the user";
 }
 
+TEST_F(EditMenuActionsTest, WithNoPositionEverSavedRestoreIsOffAndTheMountStays)
+{
+    fakes.mount.connected = true;
+    fakes.svWindow.visible = true;
+    EXPECT_FALSE(edit->validateMenuItem(EditMenuActions::kRestorePositionTag).enabled);
+    fakes.log.calls.clear();
+    edit->menuAction(EditMenuActions::kRestorePositionTag);
+    EXPECT_TRUE(fakes.log.calls.isEmpty()) << "no slew to the registered 0h, 0 degrees";
+    EXPECT_EQ(beeps, 1);
+
+    // Saved during the session, it can be restored at once.
+    edit->menuAction(EditMenuActions::kSavePositionTag);
+    EXPECT_TRUE(edit->validateMenuItem(EditMenuActions::kRestorePositionTag).enabled);
+    edit->menuAction(EditMenuActions::kRestorePositionTag);
+    EXPECT_EQ(fakes.log.calls.filter("mount.gotoRA").size(), 1);
+}
+
 TEST_F(EditMenuActionsTest, ABadStoredPositionBeepsAndNothingMoves)
 {
     fakes.mount.connected = true;

@@ -18,6 +18,9 @@ TEST(InactiveHider, HidesOnlyAShownWindowWithTheSettingAndBringsBackOnlyWhatItHi
         {"staying", false, true, true},
         {"closed before", true, false, false},
     };
+    // Another window of the program stays up.
+    QWidget chart;
+    chart.show();
     for (const Case& c : cases) {
         QWidget window;
         InactiveHider hider(window);
@@ -25,6 +28,7 @@ TEST(InactiveHider, HidesOnlyAShownWindowWithTheSettingAndBringsBackOnlyWhatItHi
         window.setVisible(c.shown);
         emit qGuiApp->applicationStateChanged(Qt::ApplicationInactive);
         EXPECT_EQ(window.isVisible(), c.shownWhileInactive) << c.name;
+        EXPECT_FALSE(window.isMinimized()) << c.name;
         emit qGuiApp->applicationStateChanged(Qt::ApplicationActive);
         EXPECT_EQ(window.isVisible(), c.shown) << c.name;
 
@@ -33,4 +37,36 @@ TEST(InactiveHider, HidesOnlyAShownWindowWithTheSettingAndBringsBackOnlyWhatItHi
         emit qGuiApp->applicationStateChanged(Qt::ApplicationActive);
         EXPECT_FALSE(window.isVisible()) << c.name;
     }
+}
+
+TEST(InactiveHider, TheLastWindowShownIsMinimisedNotWithdrawn)
+{
+    QWidget solarSystem;
+    QWidget focuser(nullptr, Qt::Tool);
+    InactiveHider solarHider(solarSystem);
+    InactiveHider focuserHider(focuser);
+    solarHider.setHides(true);
+    focuserHider.setHides(true);
+    solarSystem.show();
+    focuser.show();
+
+    // The first to hide leaves the other up, and the other stays in the window list.
+    emit qGuiApp->applicationStateChanged(Qt::ApplicationInactive);
+    EXPECT_FALSE(solarSystem.isVisible());
+    EXPECT_TRUE(focuser.isVisible());
+    EXPECT_TRUE(focuser.isMinimized());
+
+    emit qGuiApp->applicationStateChanged(Qt::ApplicationActive);
+    EXPECT_TRUE(solarSystem.isVisible());
+    EXPECT_TRUE(focuser.isVisible());
+    EXPECT_FALSE(focuser.isMinimized());
+
+    // One the user minimised himself is left as it is.
+    focuserHider.setHides(false);
+    solarSystem.setWindowState(Qt::WindowMinimized);
+    focuser.hide();
+    emit qGuiApp->applicationStateChanged(Qt::ApplicationInactive);
+    emit qGuiApp->applicationStateChanged(Qt::ApplicationActive);
+    EXPECT_TRUE(solarSystem.isVisible());
+    EXPECT_TRUE(solarSystem.isMinimized());
 }

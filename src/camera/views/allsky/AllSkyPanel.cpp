@@ -5,6 +5,7 @@
 #include "camera/views/allsky/AllSkyDatePanel.h"
 #include "camera/views/allsky/AllSkyImageView.h"
 #include "platform/AppTimeZone.h"
+#include "platform/widgets/FileChooser.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -344,7 +345,7 @@ std::optional<QString> AllSkyPanel::askForName()
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Enter the file name without an extension."));
     dialog.selectFile(QString::fromLatin1(AllSkyFiles::kDefaultName));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (!FileChooser::exec(dialog))
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
 }

@@ -1,5 +1,7 @@
 #include "camera/views/canon/CanonBaseNameDialog.h"
 
+#include "platform/widgets/FileChooser.h"
+
 #include <QDir>
 #include <QFileDialog>
 
@@ -14,7 +16,7 @@ QString choose(const CanonControl::BaseNameRequest& request, QWidget* parent)
     dialog.setLabelText(QFileDialog::FileName, request.message);
     dialog.selectFile(request.name);
     QDir().mkpath(request.folder);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (!FileChooser::exec(dialog))
         return {};
     return dialog.selectedFiles().constFirst();
 }

@@ -3,6 +3,7 @@
 #include "camera/views/guide/GuidePanel.h"
 #include "camera/views/webcam/CaptureView.h"
 #include "camera/webcam/WebCamController.h"
+#include "platform/widgets/FileChooser.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -300,7 +301,7 @@ void WebcamPanel::setMovieName()
     dialog.setLabelText(QFileDialog::FileName, tr("Enter the movie file name without an extension."));
     dialog.selectFile(QString::fromLatin1(WebcamRecorder::kDefaultName));
     std::optional<QString> chosen;
-    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+    if (FileChooser::exec(dialog))
         chosen = dialog.selectedFiles().constFirst();
     recorder.endMovieName(chosen);
 }
