@@ -215,6 +215,7 @@ TEST_F(AllSkySG4SessionTest, ContinuousExposureStartsTheNextFrameBeforeEachTrans
     // STOP closes the movie and lets the exposure under way finish; the chain ends there.
     panel().runButton()->click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return idle() && device.transfersDone() >= 4; }, kWaitMs));
+    // No further exposure may start: waiting the span out is the check.
     QTest::qWait(500);
     EXPECT_FALSE(schedule().isAllSkyConstExp());
     EXPECT_TRUE(idle());
@@ -302,6 +303,7 @@ TEST_F(AllSkySG4SessionTest, FocusLoopFramesAreShownNotSaved)
     panel().focusCheckbox()->click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return idle(); }, kWaitMs));
     const int done = device.transfersDone();
+    // No further frame may come: waiting the span out is the check.
     QTest::qWait(1500);
     EXPECT_EQ(device.transfersDone(), done);
     EXPECT_LE(QDir(files().allSkyDirectory()).entryList({"AllSkyImage*"}, QDir::Files).size(), 1);

@@ -6,6 +6,7 @@
 #include "find/TourFakes.h"
 #include "find/tours/TourControl.h"
 #include "mount/panels/ConnectMenu.h"
+#include "support/Eventually.h"
 #include "support/RecordingAlertPresenter.h"
 #include "support/canon/ConnectOutcome.h"
 
@@ -143,7 +144,7 @@ TEST_F(CanonSessionTest, ATourExposureWaitsForTheDownload)
     for (const bool slewing : {false, true, false}) {
         mount.slewing = slewing;
         tours.tourExpTimer();
-        QTest::qWait(10);
+        ASSERT_TRUE(eventually([this] { return sdk->isDelivered(); }));
     }
     mount.slewing = false;
     ASSERT_TRUE(QTest::qWaitFor([this] { return control().isCanonDownloading(); }, 10000));
@@ -238,6 +239,7 @@ TEST_F(CanonSessionTest, TheProgramClosingDuringAConnectionEndsIt)
     canonItem(*chart->mountLink().connectMenu())->trigger();
     ASSERT_TRUE(control().isCanonConnecting());
     canon.reset();
+    // No alert may come late: waiting a moment out is the check.
     QTest::qWait(100);
     EXPECT_TRUE(alerts.alerts.empty()) << "an abandoned connection is not a failure to report";
 }

@@ -55,7 +55,7 @@ protected:
         return framesSince(sent(), before, keep);
     }
     // What the mount receives of what `keep` keeps in the next second and a
-    // half: nothing, once a stop has stopped.
+    // half: nothing, once a stop has stopped. Waiting the span out is the check.
     static QByteArrayList sentInAWhile(const Frames& sent, const Keep& keep)
     {
         const size_t before = sent().size();

@@ -143,6 +143,7 @@ TEST_F(GuideSessionTest, StuckAdaptersFailWithoutHoldingTheWindow)
     dsusbGate->hold();
     DSUSBShutter shutter(guide->dsusbControl());
 
+    // The loop runs a few ticks around each step, so that a stall in one stands out.
     MainThreadWatchdog watchdog;
     watchdog.start();
     QTest::qWait(30);

@@ -11,6 +11,7 @@
 #include "prefs/SitesTab.h"
 #include "prefs/TelescopeTab.h"
 #include "scopeview/SVDrawer.h"
+#include "support/Eventually.h"
 #include "support/FileSizeLimit.h"
 #include "support/RecordingAlertPresenter.h"
 #include "support/ScopedAppZone.h"
@@ -146,21 +147,24 @@ TEST_F(LaterSettingsWriteTest, AFailedWriteIsAlertedOnceWithItsReason)
     ScopedAlertRecorder alerts;
     PrefControl& prefs = chart->prefControl();
     prefs.setCanonExpIndex(2);
-    QTest::qWait(20);
+    ASSERT_TRUE(prefs.settingsWritePending());
+    ASSERT_TRUE(eventually([&] { return !prefs.settingsWritePending(); }));
     ASSERT_TRUE(prefs.settingsWritten());
     {
         const FileSizeLimit limit(16);
         prefs.setCanonExpIndex(3);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !prefs.settingsWritten(); }));
+        ASSERT_TRUE(eventually([&] { return !prefs.settingsWritePending(); }));
+        ASSERT_FALSE(prefs.settingsWritten());
         prefs.setCanonExpIndex(4);
-        QTest::qWait(20);
+        ASSERT_TRUE(eventually([&] { return !prefs.settingsWritePending(); }));
     }
     ASSERT_EQ(alerts.alerts.size(), 1u);
     EXPECT_EQ(alerts.alerts[0].title, "Your preferences could not be saved.");
     EXPECT_FALSE(alerts.alerts[0].message.trimmed().isEmpty());
 
     prefs.setCanonExpIndex(5);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return prefs.settingsWritten(); }));
+    EXPECT_TRUE(eventually([&] { return !prefs.settingsWritePending(); }));
+    EXPECT_TRUE(prefs.settingsWritten());
     EXPECT_EQ(alerts.alerts.size(), 1u);
 }
 

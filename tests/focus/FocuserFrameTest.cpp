@@ -67,6 +67,7 @@ TEST_F(FocuserFrameTest, TheTimerBlockHoldsTheUpdatesOff)
     frame->setUpdateInterval(std::chrono::milliseconds(10));
     toggleConnect();
     frame->autoFocus().setIsTimerBlock(true);
+    // No update may run over ten periods: waiting them out is the check.
     QTest::qWait(100);
     EXPECT_EQ(frame->updates, 0);
     frame->autoFocus().setIsTimerBlock(false);

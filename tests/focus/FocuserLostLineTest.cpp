@@ -1,5 +1,6 @@
 #include "MoonLiteFixture.h"
 #include "SerialFocuserFixture.h"
+#include "support/Eventually.h"
 
 #include <QElapsedTimer>
 
@@ -9,16 +10,18 @@
 
 namespace {
 
-// The port of a focuser goes away during a move while the window's own
-// update timer runs: within three seconds the focuser is disconnected, the
-// window says so and one alert names the focuser.
+// The port of a focuser goes away during a move (`moving` tells when the
+// focuser moves) while the window's own update timer runs: within three
+// seconds the focuser is disconnected, the window says so and one alert
+// names the focuser.
 void expectLostMidMove(FocuserFrame& frame, FocuserControl& control, PtyDevice& port,
                        RecordingFocuserDisplay& display, const std::vector<RecordedAlert>& alerts,
-                       const std::function<void()>& startMove, const QString& name)
+                       const std::function<void()>& startMove, const std::function<bool()>& moving,
+                       const QString& name)
 {
     ASSERT_TRUE(frame.isUpdateTimerActive());
     startMove();
-    QTest::qWait(300);
+    ASSERT_TRUE(eventually(moving)) << "the focuser moves";
     ASSERT_TRUE(control.isConnected());
     port.closeMaster();
     QElapsedTimer clock;
@@ -32,6 +35,7 @@ void expectLostMidMove(FocuserFrame& frame, FocuserControl& control, PtyDevice& 
     ASSERT_EQ(alerts.size(), 1u);
     EXPECT_EQ(alerts[0].title, "Lost connection with " + name);
     EXPECT_EQ(alerts[0].message, "disconnected");
+    // Nothing may come during a span of further update ticks: waiting it out is the check.
     QTest::qWait(1500);
     EXPECT_EQ(alerts.size(), 1u) << "a lost focuser is reported once";
 }
@@ -45,9 +49,11 @@ void expectLostWhenSilent(FocuserFrame& frame, FocuserControl& control, DeviceSi
                           std::chrono::milliseconds within)
 {
     ASSERT_TRUE(frame.isUpdateTimerActive());
+    const int before = device.answered();
     if (startMove)
         startMove();
-    QTest::qWait(300);
+    // The controller is heard before it falls silent.
+    ASSERT_TRUE(eventually([&] { return device.answered() > before; }));
     ASSERT_TRUE(control.isConnected());
     device.dropAnswers();
     QElapsedTimer clock;
@@ -62,16 +68,22 @@ void expectLostWhenSilent(FocuserFrame& frame, FocuserControl& control, DeviceSi
 }
 
 // Replies that come late, but within the transport's time, never count:
-// after enough update ticks for a loss the focuser is still connected.
-void expectSlowStaysConnected(FocuserControl& control, const std::vector<RecordedAlert>& alerts,
-                              std::chrono::milliseconds span)
+// after as many slow replies as a loss takes missing in a row, the focuser
+// is still connected and none was taken for silence. The update ticks come
+// quickly, so that each reply is asked for as soon as the one before came.
+void expectSlowStaysConnected(FocuserFrame& frame, FocuserControl& control, const DeviceSimulator& device,
+                              const std::vector<RecordedAlert>& alerts)
 {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < span.count()) {
-        QTest::qWait(200);
-        ASSERT_EQ(control.silentReplies(), 0);
-    }
+    frame.setUpdateInterval(std::chrono::milliseconds(100));
+    const int before = device.answered();
+    int mostSilent = 0;
+    ASSERT_TRUE(eventually(
+        [&] {
+            mostSilent = std::max(mostSilent, control.silentReplies());
+            return device.answered() >= before + FocuserFrame::kLostAfter && control.pendingExchanges() == 0;
+        },
+        60000));
+    EXPECT_EQ(mostSilent, 0);
     EXPECT_TRUE(control.isConnected());
     EXPECT_TRUE(alerts.empty());
 }
@@ -90,8 +102,10 @@ protected:
 TEST_F(RoboLostLine, AVanishedPortDisconnectsWithAnAlert)
 {
     connectFocuser();
-    expectLostMidMove(*frame, *control, *port, display, alerts.alerts,
-                      [this] { frame->focusAction(RoboFrame::kGoto, 3000); }, "Robo-Focus");
+    // The simulated controller covers a move in the echoes of its goto.
+    expectLostMidMove(
+        *frame, *control, *port, display, alerts.alerts, [this] { frame->focusAction(RoboFrame::kGoto, 3000); },
+        [this] { return simulator->commands().contains("FG003000"); }, "Robo-Focus");
 }
 TEST_F(RoboLostLine, SilenceMidMoveDisconnectsWithAnAlert)
 {
@@ -109,8 +123,7 @@ TEST_F(RoboLostLine, ASlowControllerStaysConnected)
 {
     port->simulator().setReplyDelay(kSlowReply);
     connectFocuser();
-    // Four temperature reads at least.
-    expectSlowStaysConnected(*control, alerts.alerts, std::chrono::milliseconds(14000));
+    expectSlowStaysConnected(*frame, *control, port->simulator(), alerts.alerts);
 }
 
 class OptecLostLine : public OptecFixture {
@@ -122,9 +135,11 @@ protected:
 };
 TEST_F(OptecLostLine, AVanishedPortDisconnectsWithAnAlert)
 {
+    simulator->setStepsPerMs(0.1);
     connectOptec();
-    expectLostMidMove(*frame, *control, *port, display, alerts.alerts,
-                      [this] { frame->focusAction(3, 5000); }, "Optec");
+    expectLostMidMove(
+        *frame, *control, *port, display, alerts.alerts, [this] { frame->focusAction(3, 5000); },
+        [this] { return simulator->position() > 3500 && simulator->position() < 5000; }, "Optec");
 }
 TEST_F(OptecLostLine, SilenceMidMoveDisconnectsWithAnAlert)
 {
@@ -142,20 +157,27 @@ TEST_F(OptecLostLine, ASlowControllerStaysConnected)
 {
     port->simulator().setReplyDelay(kSlowReply);
     connectOptec();
-    expectSlowStaysConnected(*control, alerts.alerts, std::chrono::milliseconds(9000));
+    expectSlowStaysConnected(*frame, *control, port->simulator(), alerts.alerts);
 }
 
 // In its auto modes the controller is only listened to: a stream that
 // comes seldom, but comes, is never taken for silence.
 TEST_F(OptecLostLine, ASlowStreamInAutoModeStaysConnected)
 {
+    constexpr std::chrono::milliseconds kEvery{2500};
     simulator->setPosition(2468);
-    simulator->setStreamEvery(std::chrono::milliseconds(2500));
+    simulator->setStreamEvery(kEvery);
     connectOptec();
     frame->modeAction(2);
-    ASSERT_TRUE(QTest::qWaitFor([this] { return display.status == "Auto Mode B"; }, 10000));
-    display.position.clear();
-    QTest::qWait(14000);
+    ASSERT_TRUE(eventually([this] { return display.status == "Auto Mode B"; }));
+    // Records read one after another past the span in which a stream not
+    // heard is taken for silence.
+    const int records = int(OptecFrame::kSilentStreamTicks * FocuserFrame::kUpdateInterval / kEvery) + 1;
+    for (int record = 0; record < records; ++record) {
+        display.position.clear();
+        ASSERT_TRUE(eventually([this] { return display.position == "2468"; })) << "record " << record;
+        ASSERT_TRUE(control->isConnected());
+    }
     EXPECT_TRUE(control->isConnected());
     EXPECT_TRUE(alerts.alerts.empty());
     EXPECT_EQ(display.position, "2468") << "the stream was read";
@@ -170,9 +192,11 @@ protected:
 };
 TEST_F(MoonLiteLostLine, AVanishedPortDisconnectsWithAnAlert)
 {
+    moon->setMoveTime(std::chrono::seconds(30));
     connect();
-    expectLostMidMove(*frame, *control, *port, display, alerts.alerts,
-                      [this] { frame->moveAction(MoonLiteFrame::kGoto, 9000); }, "MoonLite");
+    expectLostMidMove(
+        *frame, *control, *port, display, alerts.alerts, [this] { frame->moveAction(MoonLiteFrame::kGoto, 9000); },
+        [this] { return display.status == "Moving..."; }, "MoonLite");
 }
 TEST_F(MoonLiteLostLine, SilenceMidMoveDisconnectsWithAnAlert)
 {
@@ -189,13 +213,15 @@ TEST_F(MoonLiteLostLine, ASlowControllerStaysConnected)
 {
     port->simulator().setReplyDelay(kSlowReply);
     connect();
-    expectSlowStaysConnected(*control, alerts.alerts, std::chrono::milliseconds(9000));
+    expectSlowStaysConnected(*frame, *control, port->simulator(), alerts.alerts);
 }
 
 class JMILostLine : public JMIFixture {};
 TEST_F(JMILostLine, AVanishedPortDisconnectsWithAnAlert)
 {
+    jmi->setMoveTime(std::chrono::seconds(3));
     connect();
-    expectLostMidMove(*frame, *control, *port, display, alerts.alerts,
-                      [this] { frame->moveAction(JMIFrame::kGoto, 3000); }, "JMI");
+    expectLostMidMove(
+        *frame, *control, *port, display, alerts.alerts, [this] { frame->moveAction(JMIFrame::kGoto, 3000); },
+        [this] { return jmi->gotos().contains(3000) && control->isJMIMove(); }, "JMI");
 }

@@ -40,7 +40,7 @@ TEST_F(MoonLiteControlTest, AMoveSendsItsPositionThenTheGotoAfterASettle)
     // A stop drops a go-to not yet sent.
     ASSERT_TRUE(control->moonMoveTo(100));
     ASSERT_TRUE(control->moonStop());
-    QTest::qWait(50);
+    ASSERT_TRUE(allHeard());
     EXPECT_EQ(moon->gotos().size(), 1);
 
     // Out of the travel: refused.

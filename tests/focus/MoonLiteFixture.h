@@ -5,6 +5,7 @@
 #include "focus/MoonLiteControl.h"
 #include "focus/MoonLiteDisplay.h"
 #include "focus/MoonLiteFrame.h"
+#include "support/Eventually.h"
 #include "support/MoonLiteSimulator.h"
 
 class RecordingMoonLiteDisplay final : public MoonLiteDisplay {
@@ -66,6 +67,12 @@ protected:
     {
         return QTest::qWaitFor([this] { return !control->isConnecting() && control->pendingExchanges() == 0; },
                                10000);
+    }
+    // Waits until every exchange has answered and the simulator has read
+    // all that was written: what it recorded is then all that was sent.
+    bool allHeard() const
+    {
+        return settle() && eventually([this] { return port->simulator().isDrained(); });
     }
     // A read's answer, waited for.
     template <typename Value, typename Read>

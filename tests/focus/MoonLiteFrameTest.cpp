@@ -66,7 +66,7 @@ TEST_F(MoonLiteFrameTest, CompensationMovesOutAsTheFocuserCools)
     EXPECT_FALSE(moonDisplay.ratePopup);
 
     tempTick();
-    QTest::qWait(50);
+    ASSERT_TRUE(allHeard());
     EXPECT_TRUE(moon->gotos().isEmpty());
 
     moon->setTemperature(9.5f);
@@ -79,7 +79,7 @@ TEST_F(MoonLiteFrameTest, CompensationMovesOutAsTheFocuserCools)
     tempAction(MoonLiteFrame::kSlopeField, 3.0);
     moon->setTemperature(9.0f);
     tempTick();
-    QTest::qWait(50);
+    ASSERT_TRUE(allHeard());
     EXPECT_EQ(moon->gotos().size(), 1);
 
     tempAction(MoonLiteFrame::kCompensation, 3.0, false);

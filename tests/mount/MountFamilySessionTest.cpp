@@ -1,6 +1,7 @@
 #include "MountFixture.h"
 
 #include "mount/MountProtocols.h"
+#include "support/Eventually.h"
 #include "support/IOptronSimulator.h"
 #include "support/NexStarSimulator.h"
 
@@ -86,7 +87,8 @@ TEST_P(MountFamilySessionTest, ConnectGotoPollSyncStopDisconnect)
     const qsizetype before = mount->received().size();
     scope->stopSlewing();
     settle();
-    EXPECT_GT(mount->received().size(), before);
+    // The worker has written the stop; the simulator reads it on its own thread.
+    EXPECT_TRUE(eventually([&] { return mount->received().size() > before; }));
     EXPECT_TRUE(scope->isConnected());
     EXPECT_TRUE(alerts.alerts.empty());
 

@@ -2,6 +2,7 @@
 
 #include "mount/SerialControl.h"
 #include "platform/DebugLog.h"
+#include "support/Eventually.h"
 #include "support/PtyDevice.h"
 #include "support/QStringPrinter.h"
 
@@ -37,6 +38,10 @@ protected:
         }
         return *pty;
     }
+
+    // Waits until the device has read and served every byte written to it:
+    // a write that has returned may still be unread by its thread.
+    bool deviceHeardAll() { return eventually([this] { return device().simulator().isDrained(); }); }
 
     // Starts the device and opens it on `slot`.
     void open(quint16 slot, bool evenParity = false)

@@ -162,6 +162,7 @@ TEST_F(CompanionLinks, AnIdleCompanionAfterAMessageStaysConnected)
     TestCompanion companion;
     ASSERT_TRUE(companion.connectTo(port()));
     ASSERT_TRUE(companion.sendCommand("requestStatus"));
+    // Idle past the stall limit is the check: the span is waited out.
     QTest::qWait(2 * kStallMs);
     EXPECT_EQ(companion.link.state(), QAbstractSocket::ConnectedState);
 }
@@ -197,6 +198,7 @@ TEST_F(CompanionLinks, ThreeMessagesInFlightSendOnlyTheThirdAfterTheFirst)
     ASSERT_TRUE(next);
     EXPECT_EQ(next->value("command").toString(), "third");
     companion.acknowledge(0x22);
+    // Nothing may follow: waiting a moment out is the check.
     QTest::qWait(100);
     EXPECT_EQ(companion.lengths.size(), 2u) << "nothing sent twice";
     EXPECT_EQ(manager->clientSide()->clientState(), ClientSide::IDLE);
@@ -208,6 +210,7 @@ TEST_F(CompanionLinks, AStrayAcknowledgementWhileIdleChangesNothing)
     handshake(companion);
     companion.acknowledge(0x22);
     companion.acknowledge(0x11);
+    // Nothing may follow: waiting a moment out is the check.
     QTest::qWait(100);
     EXPECT_EQ(manager->clientSide()->clientState(), ClientSide::IDLE);
     EXPECT_TRUE(companion.lengths.empty()) << "no body without a length";
@@ -291,6 +294,7 @@ TEST_F(CompanionLinks, ASecondCompanionTakesOverWithItsFirstMessage)
     QSignalSpy disconnected(manager.get(), &ConnectionManager::connectionManagerHasDisconnected);
     TestCompanion second;
     ASSERT_TRUE(second.connectTo(port()));
+    // Nothing may change while it only connects: waiting a moment out is the check.
     QTest::qWait(kStallMs / 4);
     EXPECT_EQ(first.link.state(), QAbstractSocket::ConnectedState) << "connecting alone takes nothing over";
 

@@ -184,6 +184,7 @@ TEST_F(ControllerCommands, TheStatusFollowsTheEndOfTheSlew)
     finder.names.insert("M 42", findResultFound);
     mount.slewing = true;
     goto_("M 42", 0.0, 0.0);
+    // Nothing may come during a few slew checks: waiting them out is the check.
     QTest::qWait(Controller::kSlewWatchMs + 300);
     EXPECT_TRUE(companion.received.empty()) << "nothing while the mount slews";
     mount.slewing = false;

@@ -191,6 +191,7 @@ TEST_F(DSSControlTest, CancelIsQuietAndKeepsTheImageFlag)
         EXPECT_EQ(buttonTitle(), "Cancel");
         dss->svDSSAction();
         EXPECT_EQ(buttonTitle(), "Download");
+        // The cancelled download may change nothing later: waiting a moment out is the check.
         QTest::qWait(250);
         EXPECT_EQ(view().state().isDSSImage(), shown);
     }

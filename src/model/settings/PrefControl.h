@@ -52,6 +52,8 @@ public:
     // write reached the file.
     void setDebugSink(std::function<void(const QString&)> sink) { m_store.setDebugSink(std::move(sink)); }
     bool settingsWritten() const { return m_store.written(); }
+    // Whether a change still waits for the write a moment later.
+    bool settingsWritePending() const { return m_store.writePending(); }
     // Where the reason goes when a change not saved at once could not reach
     // the file a moment later (once per failure).
     void setLaterWriteFailureSink(std::function<void(const QString&)> sink)

@@ -123,6 +123,8 @@ public:
     bool sync();
     // Whether the last sync reached the file.
     bool written() const;
+    // Whether a change waits for the sync a moment later.
+    bool writePending() const { return m_laterSync.isActive(); }
     // Why the last sync did not reach it; empty when it did.
     QString writeError() const;
     void setDebugSink(std::function<void(const QString&)> sink) { m_debug = std::move(sink); }

@@ -8,6 +8,7 @@
 #include "model/settings/PrefControl.h"
 #include "platform/DebugLog.h"
 #include "platform/DisplayGamma.h"
+#include "support/Eventually.h"
 #include "support/RecordingAlertPresenter.h"
 
 #include <QDir>
@@ -103,9 +104,14 @@ protected:
     }
     // Runs the event loop until `done`, within a deadline no transport undercuts.
     template <class Done>
-    static bool waitFor(Done done, int ms = 10000)
+    static bool waitFor(Done done, int ms = kEventBackstopMs)
     {
-        return QTest::qWaitFor(done, ms);
+        return eventually(done, ms);
+    }
+    // Runs the event loop until the camera's answers and reports so far have been handled.
+    bool delivered()
+    {
+        return waitFor([this] { return sdk.isDelivered(); });
     }
     // Moves the tick clock past the exposure and lets the progress timer see it.
     bool finishExposure()

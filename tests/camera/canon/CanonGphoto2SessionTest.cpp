@@ -8,6 +8,7 @@
 #include "platform/DisplayGamma.h"
 #include "support/FileSizeLimit.h"
 #include "support/MainThreadWatchdog.h"
+#include "support/Eventually.h"
 #include "support/canon/ConnectOutcome.h"
 #include "support/RecordingAlertPresenter.h"
 
@@ -25,6 +26,11 @@ using namespace CanonIds;
 using namespace std::chrono_literals;
 
 namespace {
+
+// The slow camera's calls take a second each, so a main thread waiting on
+// one stalls a second or more; the margin below that is for the disk and
+// the processor of a loaded machine.
+constexpr auto kNoCameraWait = 500ms;
 
 // The Canon controller as the program runs it: over the gphoto2 layer and
 // its worker thread, on a camera that takes its time for every call, is
@@ -87,9 +93,39 @@ protected:
         waitFor([this] { return !control->isCanonStarting(); });
     }
     template <class Done>
-    static bool waitFor(Done done, int ms = 20000)
+    static bool waitFor(Done done, int ms = kEventBackstopMs)
     {
-        return QTest::qWaitFor(done, ms);
+        return eventually(done, ms);
+    }
+    // Waits until the camera has reported everything and the program has
+    // handled it: twice running, the worker polls the camera's events twice
+    // and finds nothing, and no other call has reached the camera since the
+    // round before. Whatever the main thread asks of the camera in answer
+    // to a report reaches it before the worker's second poll after.
+    bool cameraSettled()
+    {
+        int calls = state->calls;
+        for (int quiet = 0; quiet < 2;) {
+            const int polls = state->emptyPolls;
+            if (!waitFor([&] { return state->emptyPolls >= polls + 2; }))
+                return false;
+            const int callsNow = state->calls;
+            const std::lock_guard lock(state->mutex);
+            quiet = callsNow == calls && state->events.empty() ? quiet + 1 : 0;
+            calls = callsNow;
+        }
+        return true;
+    }
+    bool closed()
+    {
+        const std::lock_guard lock(state->mutex);
+        return state->closed;
+    }
+    // Waits until a call (one begun after now) is with the camera.
+    bool cameraBusy()
+    {
+        const int calls = state->calls;
+        return waitFor([this, calls] { return state->calls > calls; });
     }
     QStringList writes(const QString& name)
     {
@@ -118,7 +154,7 @@ protected:
         expose();
         ASSERT_TRUE(control->isCanonExposing());
         ASSERT_TRUE(waitFor([this] { return state->value("eosremoterelease") == "Press Full"; }));
-        QTest::qWait(600);
+        ASSERT_TRUE(cameraSettled());
     }
 
     ScopedAlertRecorder alerts;
@@ -184,7 +220,7 @@ TEST_F(CanonGphoto2Session, AStartTheCameraRefusesLaterReturnsToIdleWithTheStart
     control->canonAction(CanonControl::kTagExpCombo);
     ASSERT_TRUE(control->isCanonBulb());
     ASSERT_TRUE(waitFor([this] { return state->value("shutterspeed") == "bulb"; }));
-    QTest::qWait(300);
+    ASSERT_TRUE(cameraSettled());
     expose();
     ASSERT_TRUE(waitFor([this] { return !alerts.alerts.empty(); }));
     EXPECT_EQ(alerts.alerts.front().title, "Start exposure error: 0x0081.");
@@ -241,20 +277,24 @@ TEST_F(CanonGphoto2Session, ProgressMovesDuringTheTransferAndAFailedTransferTrie
     expose();
     now += 6;
     const QString path = images.filePath("Canon Image-001.CR2");
-    ASSERT_TRUE(waitFor([&] { return QFile::exists(path); }));
+    ASSERT_TRUE(waitFor([&] { return QFile::exists(path) && !control->isCanonDownloading(); }));
     EXPECT_TRUE(std::any_of(shown.begin(), shown.end(), [](double percent) { return percent > 0 && percent < 100; }));
+    EXPECT_EQ(state->fetches, 1) << "a transfer that goes through is fetched once";
 
-    // Half-way the camera's transfer fails every time: nothing is kept,
-    // and the camera is not told to drop its copy.
+    // Half-way the camera's transfer fails every time: it is tried once
+    // more, nothing is kept, and the camera is not told to drop its copy.
     {
         const std::lock_guard lock(state->mutex);
         state->failFetchAt = 0.5;
     }
     expose();
+    ASSERT_TRUE(control->isCanonExposing());
     now += 6;
-    ASSERT_TRUE(waitFor([this] { return control->panel().expButtonTitle == "Expose" && !control->isCanonDownloading(); }));
+    ASSERT_TRUE(waitFor([this] { return state->fetches == 3; }));
     ASSERT_TRUE(waitFor([this] { return !control->isCanonExposing() && !control->isCanonDownloading(); }));
-    QTest::qWait(1000);
+    EXPECT_EQ(control->panel().expButtonTitle, "Expose");
+    ASSERT_TRUE(cameraSettled());
+    EXPECT_EQ(state->fetches, 3) << "no third try";
     EXPECT_EQ(imageFiles(), QStringList{"Canon Image-001.CR2"});
     const std::lock_guard lock(state->mutex);
     EXPECT_EQ(state->deleted, std::vector<QString>{"IMG_0001.CR2"});
@@ -299,7 +339,7 @@ TEST_F(CanonGphoto2Session, ChangesOnTheBodyReachThePropertyHandling)
     ASSERT_TRUE(waitFor([this] { return control->panel().expButtonEnabled; }));
     const int isoWrites = static_cast<int>(writes("iso").size());
     state->changeOnBody("iso", "100");
-    QTest::qWait(500);
+    ASSERT_TRUE(cameraSettled());
     expose();
     ASSERT_TRUE(waitFor([&] { return writes("iso").size() > isoWrites; }));
     EXPECT_EQ(writes("iso").back(), "800");
@@ -321,7 +361,7 @@ TEST_F(CanonGphoto2Session, AKeptImageStaysWhenTheSaveBoxesAreUntickedAfterwards
     ASSERT_TRUE(control->isCanonTestImage());
     control->panel().gridChecked = true;
     control->canonAction(CanonControl::kTagGrid);
-    QTest::qWait(100);
+    ASSERT_TRUE(cameraSettled());
     EXPECT_TRUE(QFile::exists(kept)) << "downloaded to keep, kept";
 
     // An image downloaded as a test image is shown and then let go.
@@ -340,12 +380,8 @@ TEST_F(CanonGphoto2Session, PanelSettingsOnASlowCameraLeaveTheWindowRunning)
 {
     ASSERT_TRUE(connect(32));
     ASSERT_EQ(control->panel().isoTitles, (QStringList{"100", "800"}));
-    QTest::qWait(300);
+    ASSERT_TRUE(cameraSettled());
     state->callMs = 1000;
-    // Every camera call takes a second here, so a wait on one shows as a
-    // stall of a second or more; the margin below that is for the disk and
-    // the processor of a loaded machine.
-    constexpr auto kNoCameraWait = 500ms;
     MainThreadWatchdog watchdog;
     watchdog.start();
     control->panel().isoSelected = 0;
@@ -368,7 +404,6 @@ TEST_F(CanonGphoto2Session, PanelSettingsOnASlowCameraLeaveTheWindowRunning)
 TEST_F(CanonGphoto2Session, AConnectionOnASlowCameraLeavesTheWindowRunningAndTakesOneAtATime)
 {
     state->callMs = 1000;
-    constexpr auto kNoCameraWait = 500ms;
     prefs->setCanonExpIndex(32);
     std::optional<ConnectOutcome> outcome;
     MainThreadWatchdog watchdog;
@@ -401,7 +436,6 @@ TEST_F(CanonGphoto2Session, AConnectionTheModeDialRefusesEndsWithoutWaitingOnASl
         state->config["autoexposuremode"] = "AV";
     }
     state->callMs = 1000;
-    constexpr auto kNoCameraWait = 500ms;
     MainThreadWatchdog watchdog;
     watchdog.start();
     EXPECT_FALSE(connect(32));
@@ -458,16 +492,19 @@ TEST_F(CanonGphoto2Session, ADisconnectDuringAConnectionEndsItAndLeavesNothingOp
     QObject::connect(control.get(), &CanonControl::showPanelRequested, [&] { ++shown; });
     control->canonConnect([&](bool connected, const QString& why) { outcome = ConnectOutcome{connected, why}; });
     ASSERT_TRUE(waitFor([this] { return control->isSDKInit(); }));
-    QTest::qWait(1500);
-    QElapsedTimer disconnecting;
-    disconnecting.start();
+    ASSERT_TRUE(cameraBusy()) << "a call of the connection is with the camera";
+    MainThreadWatchdog watchdog;
+    watchdog.start();
     control->canonDisconnect();
-    EXPECT_LT(disconnecting.elapsed(), 500) << "the camera's last call is not waited for";
+    EXPECT_LT(watchdog.longestStall(), kNoCameraWait) << "the camera's last call is not waited for";
+    watchdog.stop();
     ASSERT_TRUE(outcome.has_value()) << "the caller hears of it at once";
     EXPECT_FALSE(outcome->connected);
     EXPECT_TRUE(outcome->failure.isEmpty()) << "ended on purpose: nothing to report";
     EXPECT_FALSE(control->isCanonConnecting());
-    QTest::qWait(2500);
+    // The worker answers its last call before it lets the camera go.
+    ASSERT_TRUE(waitFor([this] { return closed(); })) << "the camera is let go";
+    QCoreApplication::processEvents();
     EXPECT_FALSE(control->isCanonConnected()) << "late answers are dropped";
     EXPECT_EQ(shown, 0);
 
@@ -481,30 +518,37 @@ TEST_F(CanonGphoto2Session, ClosingTheWindowDuringAConnectionOrAStartIsSafe)
     state->callMs = 200;
     control->canonConnect({});
     ASSERT_TRUE(waitFor([this] { return control->isSDKInit(); }));
-    QTest::qWait(300);
+    ASSERT_TRUE(cameraBusy()) << "a call of the connection is with the camera";
     control.reset();
     sdk.reset();
-    QTest::qWait(300);
+    ASSERT_TRUE(waitFor([this] { return closed(); })) << "the camera is let go";
 
+    {
+        const std::lock_guard lock(state->mutex);
+        state->closed = false;
+    }
     state->callMs = 5;
     sdk = std::make_unique<Gphoto2CanonSdk>(FakeGphoto2Device::factory(state));
     control = std::make_unique<CanonControl>(*sdk, *prefs, DebugWriter());
-    ASSERT_TRUE(connect(15));
+    ASSERT_TRUE(connect(15)) << "the camera is free for the next window";
+    ASSERT_TRUE(cameraSettled());
     state->callMs = 300;
     control->canonAction(CanonControl::kTagExpose);
     ASSERT_TRUE(control->isCanonStarting());
-    QTest::qWait(200);
+    ASSERT_TRUE(cameraBusy()) << "a call of the start is with the camera";
     control.reset();
     sdk.reset();
-    QTest::qWait(300);
+    ASSERT_TRUE(waitFor([this] { return closed(); })) << "the camera is let go";
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(state->value("eosremoterelease").startsWith("Press")) << "the shutter is not left held";
+    EXPECT_TRUE(alerts.alerts.empty()) << alertTitles().join(", ").toStdString();
 }
 
 TEST_F(CanonGphoto2Session, ABulbStartOnASlowCameraShowsStartingAndKeepsTheWindowRunning)
 {
     ASSERT_TRUE(connect(15));
-    QTest::qWait(300);
+    ASSERT_TRUE(cameraSettled());
     state->callMs = 1000;
-    constexpr auto kNoCameraWait = 500ms;
     MainThreadWatchdog watchdog;
     watchdog.start();
     control->canonAction(CanonControl::kTagExpose);
@@ -528,14 +572,15 @@ TEST_F(CanonGphoto2Session, ABulbStartOnASlowCameraShowsStartingAndKeepsTheWindo
 TEST_F(CanonGphoto2Session, ADisconnectDuringAStartSendsNoPressAndARefusedStartGoesBackToIdle)
 {
     ASSERT_TRUE(connect(15));
-    QTest::qWait(300);
+    ASSERT_TRUE(cameraSettled());
     state->callMs = 300;
     control->canonAction(CanonControl::kTagExpose);
     ASSERT_TRUE(control->isCanonStarting());
     control->canonDisconnect();
     EXPECT_FALSE(control->isCanonStarting());
     EXPECT_FALSE(control->isCanonExposing());
-    QTest::qWait(1500);
+    ASSERT_TRUE(waitFor([this] { return closed(); })) << "the camera is let go";
+    QCoreApplication::processEvents();
     EXPECT_TRUE(writes("eosremoterelease").isEmpty()) << "no exposure begins after the camera was let go";
     EXPECT_FALSE(control->isCanonExposing());
 
@@ -562,7 +607,7 @@ protected:
         CanonGphoto2Session::SetUp();
         control->setViewBounds(1056, 704);
         ASSERT_TRUE(connect(32));
-        QTest::qWait(300);
+        ASSERT_TRUE(cameraSettled());
         state->callMs = 1000;
         watchdog.start();
     }
@@ -579,7 +624,7 @@ protected:
     bool cameraIsOn() { return last("viewfinder") == "1"; }
     void expectNoStall()
     {
-        EXPECT_LT(watchdog.longestStall(), 100ms) << "the window went on while the camera answered";
+        EXPECT_LT(watchdog.longestStall(), kNoCameraWait) << "the window went on while the camera answered";
     }
 
     MainThreadWatchdog watchdog;
@@ -627,7 +672,7 @@ TEST_F(CanonGphoto2LiveView, ASwitchOffOrADisconnectDuringTheSwitchOnLeavesTheCa
     ASSERT_TRUE(waitFor([this] { return cameraIsOn(); }));
     liveView(false);
     ASSERT_TRUE(waitFor([this] { return last("viewfinder") == "0"; }));
-    QTest::qWait(2500);
+    ASSERT_TRUE(cameraSettled()) << "the switch-on's writes still under way are done or dropped";
     EXPECT_EQ(writes("viewfinder"), (QStringList{"1", "0"}));
     EXPECT_TRUE(writes("eoszoom").isEmpty()) << "the switch-on's last write was dropped";
     EXPECT_FALSE(control->isCanonLiveView());

@@ -71,7 +71,8 @@ TEST_F(CanonImageViewTest, LiveFramesAreUsedAsThreeByTwoAndGiveTheFocusImage)
 
     // Held until the focuser has taken it, then refilled at the new size.
     sdk.setEvfFrame(jpeg(600, 400, QColor(200, 200, 200)));
-    QTest::qWait(100);
+    const int frames = sdk.evfDownloads();
+    ASSERT_TRUE(waitFor([&] { return sdk.evfDownloads() > frames + 1; })) << "newer frames have come";
     EXPECT_EQ(view->canonFocusBuff().size(), 640 * 426);
     view->setHasCanonFocusImage(false);
     ASSERT_TRUE(waitFor([this] { return view->hasCanonFocusImage(); }));

@@ -49,7 +49,7 @@ TEST_F(CanonLiveViewTest, SwitchingOnFollowsTheCamerasReportAndOffTouchesNothing
 {
     const std::size_t writes = sdk.writesTo(kPropEvfOutputDevice).size();
     control->setupCanonLiveView(false);
-    QTest::qWait(20);
+    ASSERT_TRUE(delivered());
     EXPECT_EQ(sdk.writesTo(kPropEvfOutputDevice).size(), writes) << "already off: the camera is not touched";
 
     ASSERT_TRUE(startLiveView());
@@ -68,10 +68,11 @@ TEST_F(CanonLiveViewTest, RepeatedReportsKeepOneFrameTimer)
     ASSERT_TRUE(startLiveView());
     for (int i = 0; i < 3; ++i)
         sdk.postPropertyEvent(kPropEvfOutputDevice);
-    QTest::qWait(20);
+    ASSERT_TRUE(delivered());
     const int before = sdk.evfDownloads();
     QElapsedTimer clock;
     clock.start();
+    // The frames fetched over a span are the check: it is waited out.
     QTest::qWait(300);
     const int fetched = sdk.evfDownloads() - before;
     EXPECT_LE(fetched, clock.elapsed() / 20 + 2) << "one frame per 20 ms at most";
@@ -85,6 +86,7 @@ TEST_F(CanonLiveViewTest, NoFramesAreFetchedWhileAnExposureRuns)
     ASSERT_TRUE(control->isCanonExposing());
     const int before = sdk.evfDownloads();
     sdk.setEvfFrame("newer");
+    // No frame may come during a span of frame ticks: waiting it out is the check.
     QTest::qWait(200);
     EXPECT_EQ(sdk.evfDownloads(), before);
     EXPECT_EQ(control->canonEvfData(), "frame") << "the last frame stays";
@@ -110,10 +112,13 @@ TEST_F(CanonLiveViewTest, BusyRetriesKeepTheEventLoopRunning)
     control->canonDisconnect();
     ASSERT_TRUE(connect());
     sdk.failWrite(kPropEvfOutputDevice, 0, kErrDeviceBusy);
+    const int refused = sdk.refusedWrites();
     liveView(true);
-    QTest::qWait(1300);
+    // The first write and its ten retries are refused.
+    ASSERT_TRUE(waitFor([&] { return sdk.refusedWrites() == refused + 11; }));
+    ASSERT_TRUE(delivered());
     EXPECT_FALSE(control->isCanonLiveView()) << "ten retries, then it gives up";
-    EXPECT_TRUE(logText().contains("EdsSetPropertyData kEdsPropID_Evf_OutputDevice error: 0x0081."));
+    EXPECT_TRUE(waitFor([this] { return logText().contains("EdsSetPropertyData kEdsPropID_Evf_OutputDevice error: 0x0081."); }));
 }
 
 TEST_F(CanonLiveViewTest, AClickZoomsAWindowKeptOnTheSensor)
@@ -157,7 +162,7 @@ TEST_F(CanonLiveViewTest, QuickClicksEndAtTheLastOneInTheCamerasOrder)
     ASSERT_TRUE(control->setupCanonLiveViewPosition(1056, 704));
     EXPECT_EQ(control->canonZoomScale(), 5u) << "each click toggles from the one before";
     ASSERT_TRUE(waitFor([this] { return !control->panel().expComboEnabled && zoomX() == 4147u; }));
-    QTest::qWait(50);
+    ASSERT_TRUE(delivered());
     EXPECT_EQ(sdk.uint32Value(kPropEvfZoom), 5u);
     EXPECT_EQ(zoomY(), 0u);
     const std::vector<std::uint32_t> all = sdk.writesTo(kPropEvfZoom);
@@ -170,9 +175,10 @@ TEST_F(CanonLiveViewTest, ASwitchOffWhileTheCameraIsBusySwitchingOnLeavesItOff)
     // The camera is busy: the switch-on is still retrying when it is switched off.
     sdk.failWrite(kPropEvfOutputDevice, 0, kErrDeviceBusy);
     liveView(true);
-    QTest::qWait(150);
+    ASSERT_TRUE(waitFor([this] { return sdk.refusedWrites() >= 2; })) << "the switch-on retries";
     liveView(false);
     sdk.failWrite(kPropEvfOutputDevice, 0, kOk);
+    // No retry of the earlier switch may come within its ten: waiting them out is the check.
     QTest::qWait(1200);
     EXPECT_EQ(sdk.writesTo(kPropEvfOutputDevice), std::vector<std::uint32_t>{0})
         << "the earlier switch's retries were dropped";
@@ -183,7 +189,7 @@ TEST_F(CanonLiveViewTest, TheCameraIsKeptAwakeWhileLiveViewRuns)
 {
     ASSERT_TRUE(startLiveView());
     sdk.postStateEvent(kStateWillSoonShutDown);
-    QTest::qWait(20);
+    ASSERT_TRUE(delivered());
     EXPECT_TRUE(control->isCanonConnected());
     EXPECT_EQ(sdk.commands().back().first, kCmdExtendShutDownTimer);
 }
@@ -268,7 +274,7 @@ TEST_F(CanonBatteryTest, SixtyDModeDialIsCheckedWhenTheCameraChangesIt)
     ASSERT_TRUE(connect(16));  // 30 s, a shutter speed
     alerts.alerts.clear();
     choose(14);  // 60 s: bulb wanted, dial on Manual
-    QTest::qWait(20);  // the camera's own reports of the connection's writes
+    ASSERT_TRUE(delivered());  // the camera's own reports of the connection's writes
     alerts.alerts.clear();
     sdk.postPropertyEvent(kPropTv);
     ASSERT_TRUE(waitFor([this] { return !alerts.alerts.empty(); }));

@@ -124,7 +124,7 @@ TEST_F(CanonSequenceTest, ABulbRefusedAfterAnAbortIsNotStartedAgain)
     control->canonAction(CanonControl::kTagExpose);  // abort
     ASSERT_FALSE(control->isCanonExposing());
     sdk.answerLateCommands();
-    QTest::qWait(50);
+    ASSERT_TRUE(delivered());
     EXPECT_EQ(commandsSent(kCmdBulbStart), 1);
     EXPECT_FALSE(sdk.isBulbOpen());
     EXPECT_TRUE(alerts.alerts.empty()) << "the aborted exposure's refusal is no news";

@@ -57,6 +57,11 @@ public:
         std::map<QString, QStringList> writes;
         std::vector<QString> deleted;
         bool closed = false;
+        // Calls that reach the camera (event polls aside), counted as they
+        // begin, and the event polls that found nothing to report.
+        std::atomic<int> calls{0};
+        std::atomic<int> emptyPolls{0};
+        std::atomic<int> fetches{0};
 
         // A setting turned on the camera itself.
         void changeOnBody(const QString& name, const QString& value)
@@ -174,6 +179,8 @@ public:
             event = m_state->events.front();
             m_state->events.pop_front();
             event.more = !m_state->events.empty();
+        } else {
+            ++m_state->emptyPolls;
         }
         return CanonIds::kOk;
     }
@@ -189,6 +196,7 @@ public:
     {
         if (const Error error = takeTime(); error != CanonIds::kOk)
             return error;
+        ++m_state->fetches;
         m_state->fetching = true;
         QElapsedTimer clock;
         clock.start();
@@ -258,6 +266,7 @@ private:
     // Every call holds the camera a while; an unplugged camera answers nothing.
     Error takeTime()
     {
+        ++m_state->calls;
         noteThread();
         QThread::msleep(static_cast<unsigned long>(m_state->callMs.load()));
         return gone() ? CanonIds::kErrInternal : CanonIds::kOk;

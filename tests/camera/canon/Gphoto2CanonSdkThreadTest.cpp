@@ -21,6 +21,11 @@ using namespace std::chrono_literals;
 
 namespace {
 
+// A main thread waiting on the camera here waits out a fetch of seconds or
+// a call of one; the margin below that is for the disk and the processor of
+// a loaded machine.
+constexpr auto kNoCameraWait = 500ms;
+
 // The backend on a fake camera, opened and saving to the computer, with
 // its events noted and the thread each arrived on.
 class Gphoto2CanonSdkThreadTest : public ::testing::Test {
@@ -106,18 +111,18 @@ TEST_F(Gphoto2CanonSdkThreadTest, ASlowDownloadLeavesTheMainThreadFreeAndTheCame
     EXPECT_FALSE(result) << "never from inside the call";
     ASSERT_TRUE(QTest::qWaitFor([&] { return state->fetching.load(); }, 10000));
 
-    QElapsedTimer asked;
+    MainThreadWatchdog asked;
     asked.start();
     std::uint32_t level = 0;
     EXPECT_EQ(sdk->getUInt32(kPropBatteryLevel, 0, level), kErrDeviceBusy);
-    EXPECT_LT(asked.elapsed(), 100) << "a read during a download does not queue behind it";
+    EXPECT_LT(asked.longestStall(), kNoCameraWait) << "a read during a download does not queue behind it";
 
     ASSERT_TRUE(QTest::qWaitFor([&] { return result.has_value(); }, 20000));
     watchdog.stop();
     EXPECT_EQ(*result, kOk);
     EXPECT_EQ(received, state->file);
     EXPECT_DOUBLE_EQ(lastPercent, 100.0);
-    EXPECT_LT(watchdog.longestStall(), 100ms);
+    EXPECT_LT(watchdog.longestStall(), kNoCameraWait);
 
     EXPECT_EQ(sdk->getUInt32(kPropBatteryLevel, 0, level), kOk) << "free again once the download is in";
     EXPECT_EQ(level, 50u);
@@ -271,8 +276,9 @@ TEST_F(Gphoto2CanonControlTest, AnExposureDownloadedThroughTheWorkerKeepsTheInte
     ASSERT_TRUE(QTest::qWaitFor([&] { return state->fetching.load(); }, 20000));
     MainThreadWatchdog watchdog;
     watchdog.start();
+    // The loop's stalls over the transfer are the check: it is waited out.
     QTest::qWait(2000);
-    EXPECT_LT(watchdog.longestStall(), 100ms);
+    EXPECT_LT(watchdog.longestStall(), kNoCameraWait);
     watchdog.stop();
     // From here the camera takes a second to let go of its copy.
     state->callMs = 1000;
@@ -281,7 +287,7 @@ TEST_F(Gphoto2CanonControlTest, AnExposureDownloadedThroughTheWorkerKeepsTheInte
     ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(path); }, 20000));
     watchdog.start();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !control.isCanonDownloading(); }, 20000));
-    EXPECT_LT(watchdog.longestStall(), 100ms) << "the camera's copy is removed without waiting for it";
+    EXPECT_LT(watchdog.longestStall(), kNoCameraWait) << "the camera's copy is removed without waiting for it";
     {
         const std::lock_guard lock(state->mutex);
         EXPECT_EQ(state->deleted, std::vector<QString>{"IMG_0001.CR2"});

@@ -7,6 +7,7 @@
 #include "mount/ScopeStatus.h"
 #include "mount/ScopeThread.h"
 #include "mount/SerialControl.h"
+#include "support/Eventually.h"
 #include "support/PtyDevice.h"
 #include "support/RecordingAlertPresenter.h"
 #include "support/SG4Simulator.h"

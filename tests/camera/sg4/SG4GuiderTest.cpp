@@ -62,7 +62,7 @@ TEST_F(SG4Guider, TheUsersAbortSendsHAgainAndTheNextTickClosesTheReport)
 {
     device.setCalibrationReport("Moving X...", 64, std::chrono::milliseconds(10));
     calibrate();
-    QTest::qWait(100);
+    ASSERT_TRUE(eventually([this] { return commandsOf('H') == 1; })) << "the camera calibrates";
     calibrate();
     EXPECT_FALSE(control.isSG4Calibrating());
     settle();

@@ -273,6 +273,7 @@ TEST_F(MpcorbImportTest, DestroyedMidImportTheOldTableStays)
     running->reprocess(true);
     ASSERT_TRUE(QTest::qWaitFor([&] { return panel.progress.size() > 2; }, int(kImportWait)));
     running.reset();
+    // The stopped update may change nothing later: waiting a moment out is the check.
     QTest::qWait(50);
     EXPECT_EQ(model.minorPlanets.size(), 3u);
     EXPECT_EQ(model.calls, QStringList{"minor planets 1 1 1"});

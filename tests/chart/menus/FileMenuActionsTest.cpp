@@ -5,6 +5,7 @@
 #include "chart/printing/PrintSkyView.h"
 #include "find/panels/CalendarEvents.h"
 #include "find/tours/Tours.h"
+#include "support/Eventually.h"
 
 #include <gtest/gtest.h>
 
@@ -142,8 +143,7 @@ TEST_F(FileMenuActionsTest, ClosingTheTourPanelSavesDiscardsOrResumes)
     file->handleTourClose();
     EXPECT_TRUE(p.isCreateTour());
     EXPECT_EQ(count("tours.initTourPanel false"), 0);
-    QTest::qWait(700);
-    EXPECT_EQ(count("tours.initTourPanel false"), 1);
+    EXPECT_TRUE(eventually([&] { return count("tours.initTourPanel false") == 1; }));
 
     answer = Choice::Resume;
     file->handleTourClose();

@@ -1,6 +1,7 @@
 #include "chart/controls/ControlsFixture.h"
 
 #include "chart/panels/TimeControlPanel.h"
+#include "support/Eventually.h"
 #include "support/ScopedAppZone.h"
 
 #include <gtest/gtest.h>
@@ -167,8 +168,7 @@ TEST_F(TimeControlPanelTest, TheTwoClocksTickOnOneTimerEachAndNeverTogether)
     panel->timeControlAction(TimeControlPanel::Minute);
     EXPECT_FALSE(p.isRunRealTime());
     EXPECT_EQ(skyDate->skyDate(), now.addSecs(60));
-    QTest::qWait(30);
-    EXPECT_FALSE(panel->isRealTimeClockRunning());
+    EXPECT_TRUE(eventually([&] { return !panel->isRealTimeClockRunning(); }));
     EXPECT_TRUE(panel->julianDay().isEnabled());
     EXPECT_TRUE(panel->datePick().isEnabled());
     EXPECT_EQ(skyDate->skyDate(), now.addSecs(60));

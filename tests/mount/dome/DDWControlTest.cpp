@@ -54,7 +54,11 @@ protected:
         settle();
         ASSERT_TRUE(ddw.isDDWConnect());
     }
-    void settle() { mount.settle(); }
+    void settle()
+    {
+        mount.settle();
+        ASSERT_TRUE(deviceHeardAll());
+    }
     // The commands sent after connecting.
     QList<QByteArray> sentSince(qsizetype first) const { return simulator.commands().mid(first); }
 

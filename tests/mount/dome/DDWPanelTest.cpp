@@ -29,8 +29,8 @@ protected:
     {
         device().start();
         panel.button(DDWPanel::kConnect)->click();
+        ASSERT_TRUE(eventually([this] { return ddw.isDDWConnect(); }));
         mount.settle();
-        ASSERT_TRUE(ddw.isDDWConnect());
     }
     qsizetype sent() const { return simulator.commands().size(); }
 
@@ -74,17 +74,19 @@ TEST_F(DDWPanelTest, ShowsTheControllerAndSendsWhatIsTyped)
         panel.gotoField()->setText(c.typed);
         panel.ddwButtonAction(DDWPanel::kGoto);
         mount.settle();
+        ASSERT_TRUE(deviceHeardAll());
         const QList<QByteArray> commands = simulator.commands().mid(before);
         EXPECT_EQ(commands.value(0), c.sent);
     }
     // The record streamed after the go-to reaches the panel.
-    EXPECT_EQ(panel.readout(DDWPanel::kDomeAzimuth), "359");
+    EXPECT_TRUE(eventually([this] { return panel.readout(DDWPanel::kDomeAzimuth) == "359"; }));
 
     panel.pinBox(3)->click();
     panel.pinBox(4)->click();
     // The pins go unanswered: a status request puts the controller past them.
     ASSERT_TRUE(ddw.ddwGetInfo());
     mount.settle();
+    ASSERT_TRUE(deviceHeardAll());
     EXPECT_TRUE(simulator.commands().contains("GP0C"));
     EXPECT_EQ(simulator.pins(), 12);
     EXPECT_TRUE(panel.pinBox(4)->isChecked());
@@ -134,8 +136,8 @@ TEST_F(DDWPanelTest, ADisconnectEndsTracking)
         SCOPED_TRACE(fromPanel ? "panel" : "Connect menu");
         if (!ddw.isDDWConnect()) {
             panel.ddwButtonAction(DDWPanel::kConnect);
+            ASSERT_TRUE(eventually([this] { return ddw.isDDWConnect(); }));
             mount.settle();
-            ASSERT_TRUE(ddw.isDDWConnect());
         }
         panel.ddwButtonAction(DDWPanel::kTrack);
         ASSERT_TRUE(ddw.isDDWTracking());
@@ -163,6 +165,7 @@ TEST_F(DDWPanelTest, AFailedConnectIsToldWhenTheScanEnds)
     EXPECT_TRUE(ddw.isDDWConnecting());
     EXPECT_TRUE(recorder.alerts.empty());
     mount.settle();
+    ASSERT_TRUE(deviceHeardAll());
     EXPECT_FALSE(ddw.isDDWConnecting());
     EXPECT_FALSE(ddw.isDDWConnect());
     ASSERT_EQ(recorder.alerts.size(), 1u);

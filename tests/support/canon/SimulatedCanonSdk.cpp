@@ -61,10 +61,19 @@ void SimulatedCanonSdk::refuseCommandLater(std::uint32_t command, Error error)
     m_lateRefusals[command].push_back(error);
 }
 
+void SimulatedCanonSdk::post(std::function<void()> answer)
+{
+    ++m_posted;
+    QTimer::singleShot(0, this, [this, answer = std::move(answer)] {
+        --m_posted;
+        answer();
+    });
+}
+
 void SimulatedCanonSdk::answerLateCommands()
 {
     for (auto& answer : std::exchange(m_lateAnswers, {}))
-        QTimer::singleShot(0, this, std::move(answer));
+        post(std::move(answer));
 }
 
 void SimulatedCanonSdk::holdDownloads(bool held)
@@ -73,7 +82,7 @@ void SimulatedCanonSdk::holdDownloads(bool held)
     if (held)
         return;
     for (auto& download : std::exchange(m_heldDownloads, {}))
-        QTimer::singleShot(0, this, std::move(download));
+        post(std::move(download));
 }
 
 void SimulatedCanonSdk::failWrite(std::uint32_t property, std::uint32_t param, Error error)
@@ -135,7 +144,7 @@ CanonSdk::Error SimulatedCanonSdk::scripted(Call call)
 
 void SimulatedCanonSdk::postObjectEvent(std::uint32_t event, Item item)
 {
-    QTimer::singleShot(0, this, [this, event, item] {
+    post([this, event, item] {
         if (m_objectHandler)
             m_objectHandler(event, item);
     });
@@ -143,7 +152,7 @@ void SimulatedCanonSdk::postObjectEvent(std::uint32_t event, Item item)
 
 void SimulatedCanonSdk::postStateEvent(std::uint32_t event)
 {
-    QTimer::singleShot(0, this, [this, event] {
+    post([this, event] {
         if (m_stateHandler)
             m_stateHandler(event, 0);
     });
@@ -151,7 +160,7 @@ void SimulatedCanonSdk::postStateEvent(std::uint32_t event)
 
 void SimulatedCanonSdk::postPropertyEvent(std::uint32_t property, std::uint32_t param)
 {
-    QTimer::singleShot(0, this, [this, property, param] {
+    post([this, property, param] {
         if (m_propertyHandler)
             m_propertyHandler(0x101, property, param);
     });
@@ -268,8 +277,10 @@ CanonSdk::Error SimulatedCanonSdk::setPropertyData(std::uint32_t property, std::
     if (!m_sessionOpen)
         return kErrInternal;
     if (const auto failure = m_writeErrors.find({property, param});
-        failure != m_writeErrors.end() && failure->second != kOk)
+        failure != m_writeErrors.end() && failure->second != kOk) {
+        ++m_refusedWrites;
         return failure->second;
+    }
     m_values[{property, param}] = data;
     if (data.size() >= 4)
         m_writes[{property, param}].push_back(qFromLittleEndian<std::uint32_t>(data.constData()));
@@ -320,7 +331,7 @@ CanonSdk::Error SimulatedCanonSdk::sendCommand(std::uint32_t command, std::uint3
     }
     const Error error = runCommand(command, param);
     if (error == kOk && done)
-        QTimer::singleShot(0, this, [done = std::move(done)] { done(kOk); });
+        post([done = std::move(done)] { done(kOk); });
     return error;
 }
 
@@ -404,7 +415,7 @@ void SimulatedCanonSdk::download(Item item, Sink sink, Progress progress, Done d
     if (m_downloadsHeld)
         m_heldDownloads.push_back(std::move(run));
     else
-        QTimer::singleShot(0, this, std::move(run));
+        post(std::move(run));
 }
 
 CanonSdk::Error SimulatedCanonSdk::transfer(Item item, const Sink& sink, const Progress& progress)
@@ -451,7 +462,7 @@ void SimulatedCanonSdk::downloadEvfImage(FrameDone done)
     // The frame is the one ready now; it counts as fetched once it has come.
     QByteArray jpeg;
     const Error error = evfImage(jpeg);
-    QTimer::singleShot(0, this, [=, this] {
+    post([=, this] {
         if (error == kOk)
             ++m_evfDownloads;
         done(error, jpeg);

@@ -90,6 +90,10 @@ public:
     int evfDownloads() const { return m_evfDownloads; }
     // How often a scripted call was made.
     int callCount(Call call) const;
+    // Writes answered with a failWrite() error.
+    int refusedWrites() const { return m_refusedWrites; }
+    // Whether every answer and event it sent from the event loop was delivered.
+    bool isDelivered() const { return m_posted == 0; }
 
     Error initializeSdk() override;
     Error terminateSdk() override;
@@ -121,6 +125,8 @@ public:
 
 private:
     using Key = std::pair<std::uint32_t, std::uint32_t>;
+    // Runs `answer` from the event loop, as a camera's answers come.
+    void post(std::function<void()> answer);
     Error scripted(Call call);
     Error runCommand(std::uint32_t command, std::uint32_t param);
     Error transfer(Item item, const Sink& sink, const Progress& progress);
@@ -153,6 +159,8 @@ private:
     int m_imageNumber = 0;
     int m_cancelled = 0;
     int m_evfDownloads = 0;
+    int m_posted = 0;
+    int m_refusedWrites = 0;
     std::uint64_t m_exposureId = 0;
     bool m_initialized = false;
     bool m_hasList = false;
