@@ -136,6 +136,18 @@ TEST_F(SerialTransactionTest, DomeReplyEndsAtItsCarriageReturnNotAtAPause)
     EXPECT_EQ(replyText(second.count), "0,1\r");
 }
 
+// A board behind a slow adapter on a loaded machine answers late: the
+// exchange waits for it rather than taking it for a board that is gone.
+TEST_F(SerialTransactionTest, DomeReplyThatComesLateIsStillTaken)
+{
+    device().simulator().answer("A!0", "170\r");
+    device().simulator().setReplyDelay(300ms);
+    open(kSerialSlotDome);
+    const Exchange late = exchange("A!0", 4, kSerialSlotDome);
+    EXPECT_TRUE(late.ok);
+    EXPECT_EQ(replyText(late.count), "170\r");
+}
+
 TEST_F(SerialTransactionTest, ClosedOrUnknownSlotsLeaveTheCountAlone)
 {
     for (const quint16 slot : {quint16(0), kSerialSlotFocuser, quint16(6)}) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "mount/ReplyCycles.h"
 #include "mount/SerialControl.h"
 #include "mount/dome/DomeControl.h"
 #include "mount/dome/DomeView.h"
@@ -41,18 +42,23 @@ inline constexpr double kCoast = 8.0;
 
 // A board behind a pty, whose dome moves only as the controller's waits
 // pass: the controller's clock is the dome's. Its replies may take as long
-// as a loaded machine makes them (over 100 ms): a reading lost to an
-// exchange's limit is a skipped sample, which a real board, whose encoder
-// changes far more slowly than the 20 ms cycle, never sees.
+// as a loaded machine makes them (well over 100 ms), so an exchange waits
+// as long as the program's own does; only its cycles are shorter, so that
+// a prompt reply is taken at once.
 class DomeBoardFixture : public ::testing::Test {
 protected:
-    static constexpr int kReplyCycles = 400;
+    static CycleRules replyCycles()
+    {
+        constexpr std::chrono::microseconds kWait{300};
+        CycleRules rules = CycleRules::dome();
+        rules.lastCycle = int((rules.wait * rules.lastCycle) / kWait);
+        rules.wait = kWait;
+        return rules;
+    }
 
     DomeBoardFixture()
         : serial(DebugWriter{}, SerialTiming{std::chrono::microseconds(1000),
-                                             std::chrono::milliseconds(300),
-                                             CycleRules{std::chrono::microseconds(300), kReplyCycles,
-                                                        kReplyBufferSize, true}}),
+                                             std::chrono::milliseconds(300), replyCycles()}),
           board(pty.simulator(), [this] {
               const termios line = pty.settings();
               return cfgetospeed(&line);
