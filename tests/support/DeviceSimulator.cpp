@@ -107,6 +107,8 @@ void DeviceSimulator::reply(const QByteArray& bytes, bool garbled)
     if (m_keep >= 0)
         out.truncate(m_keep);
     std::this_thread::sleep_for(m_delay);
+    while (m_held && m_running)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     const qsizetype splitAt = m_splitHalf ? out.size() / 2 : m_splitAt;
     if (splitAt > 0 && splitAt < out.size()) {
         writeAll(out.constData(), splitAt);

@@ -58,6 +58,9 @@ public:
     // Every reply of two bytes or more pauses `gap` halfway.
     void splitRepliesInHalf(Duration gap) { m_splitHalf = true; m_splitGap = gap; }
     void stopAnsweringAfter(int commands) { m_answerLimit = commands; }
+    // While held, a reply waits after its delay (also while running): a test
+    // acts while an exchange is surely under way, however late its thread runs.
+    void holdReplies(bool held) { m_held = held; }
     // Closes the connection as soon as a request has come instead of answering;
     // a socket is reset rather than closed in order.
     void closeOnRequest() { m_closeOnRequest = true; }
@@ -96,6 +99,7 @@ private:
     Responder m_responder;
     Duration m_delay{0};
     std::atomic<bool> m_noAnswer = false;
+    std::atomic<bool> m_held = false;
     qsizetype m_keep = -1;
     QByteArray m_garbage;
     int m_garbleEvery = 0;
