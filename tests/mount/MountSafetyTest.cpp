@@ -177,11 +177,11 @@ TEST_F(MountSafetyTest, AStopDropsTheRestOfAGoto)
     const qsizetype before = framesSoFar();
     // The first command's reply waits until the stop is given, so the rest of
     // the goto is surely still to come when it is.
-    pty->simulator().holdReplies(true);
+    pty->simulator().holdReplyTo(":Sr");
     scope->gotoRA(1.0, 0.2);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !framesFrom(":Sr", before).isEmpty(); }, 5000));
     scope->lx200Command(kStopAll);
-    pty->simulator().holdReplies(false);
+    pty->simulator().releaseReply();
     // The simulator reads what the worker wrote on a thread of its own, later.
     ASSERT_TRUE(QTest::qWaitFor([&] { return framesFrom(":Sr", before).size() >= 2; }, 5000));
     settle();

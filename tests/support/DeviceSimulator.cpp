@@ -107,8 +107,6 @@ void DeviceSimulator::reply(const QByteArray& bytes, bool garbled)
     if (m_keep >= 0)
         out.truncate(m_keep);
     std::this_thread::sleep_for(m_delay);
-    while (m_held && m_running)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     const qsizetype splitAt = m_splitHalf ? out.size() / 2 : m_splitAt;
     if (splitAt > 0 && splitAt < out.size()) {
         writeAll(out.constData(), splitAt);
@@ -146,6 +144,24 @@ bool DeviceSimulator::answerOrClose(const std::vector<ReplyPart>& parts)
     return true;
 }
 
+void DeviceSimulator::holdReplyTo(QByteArray request)
+{
+    const std::lock_guard lock(m_mutex);
+    m_heldRequest = std::move(request);
+    m_held = true;
+}
+
+void DeviceSimulator::waitIfHeld(const QByteArray& frame)
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        if (!m_held || !frame.startsWith(m_heldRequest))
+            return;
+    }
+    while (m_held && m_running)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+}
+
 bool DeviceSimulator::serve(QByteArray& pending)
 {
     while (m_responder && !pending.isEmpty()) {
@@ -156,6 +172,7 @@ bool DeviceSimulator::serve(QByteArray& pending)
             const std::lock_guard lock(m_mutex);
             m_frames.push_back(pending.left(response.consumed));
         }
+        waitIfHeld(pending.left(response.consumed));
         pending.remove(0, response.consumed);
         if (!answerOrClose(response.parts))
             return false;

@@ -58,9 +58,11 @@ public:
     // Every reply of two bytes or more pauses `gap` halfway.
     void splitRepliesInHalf(Duration gap) { m_splitHalf = true; m_splitGap = gap; }
     void stopAnsweringAfter(int commands) { m_answerLimit = commands; }
-    // While held, a reply waits after its delay (also while running): a test
-    // acts while an exchange is surely under way, however late its thread runs.
-    void holdReplies(bool held) { m_held = held; }
+    // The answer to the next request starting with `request` waits until
+    // released (also while running): a test acts while that exchange is
+    // surely under way, however late its thread runs.
+    void holdReplyTo(QByteArray request);
+    void releaseReply() { m_held = false; }
     // Closes the connection as soon as a request has come instead of answering;
     // a socket is reset rather than closed in order.
     void closeOnRequest() { m_closeOnRequest = true; }
@@ -94,12 +96,14 @@ private:
     void babbleIfDue();
     // Answers every whole request at the front of the pending input.
     bool serve(QByteArray& pending);
+    void waitIfHeld(const QByteArray& frame);
 
     std::vector<std::pair<QByteArray, QByteArray>> m_table;
     Responder m_responder;
     Duration m_delay{0};
     std::atomic<bool> m_noAnswer = false;
     std::atomic<bool> m_held = false;
+    QByteArray m_heldRequest;  // under m_mutex
     qsizetype m_keep = -1;
     QByteArray m_garbage;
     int m_garbleEvery = 0;
