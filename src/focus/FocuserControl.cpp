@@ -80,19 +80,11 @@ void FocuserControl::searchEnded(const FocuserExchange::Search& found, quint32 s
 
 QString FocuserControl::searchFailure(const FocuserExchange::Search& found)
 {
-    // A device that answered and was refused says most; a port another
-    // program holds was never asked, so it is not among the silent ones.
+    // A device that answered and was refused says most.
     if (!found.refusal.isEmpty())
         return found.refusal;
-    const QStringList& inUse = found.ports.inUse;
-    if (inUse.isEmpty())
-        return QStringLiteral("No port could be opened, or the focuser did not answer on any port.");
-    QString text = inUse.join(QStringLiteral(", "))
-                   + (inUse.size() == 1 ? QStringLiteral(" is") : QStringLiteral(" are"))
-                   + QStringLiteral(" in use by another program");
-    if (inUse.size() < found.ports.tried)
-        text += QStringLiteral(", and the focuser did not answer on any other port");
-    return text + '.';
+    return found.ports.failure(QStringLiteral("the focuser"),
+                               QStringLiteral("No port could be opened, or the focuser did not answer on any port."));
 }
 
 void FocuserControl::disconnectPort()

@@ -71,14 +71,15 @@ bool ScopeControl::scopeConnect(int slot)
         connectFailed(name);
         return false;
     }
-    const quint16 first = m_selectPort == 0 ? 0 : m_selectPort - 1;
-    const quint16 end = m_selectPort == 0 ? m_serial.maxPorts() : quint16(first + 1);
+    const quint16 chosen = m_selectPort;
+    const quint16 ports = m_serial.maxPorts();
     const bool readsPosition = protocol != kProtocolTemma;
     m_isConnecting = true;
     launchThread();
     // The handshakes run on the worker: a silent port holds it, not the interface.
-    m_thread.postJob([this, family, bridge, first, end, baud, evenParity, readsPosition, name]() mutable {
+    m_thread.postJob([this, family, bridge, chosen, ports, baud, evenParity, readsPosition, name]() mutable {
         bool answered = false;
+        QString failure = name;
         if (bridge) {
             m_serial.setIsWiFi(true);
             m_debug("Scope Connecting with WiFi");
@@ -86,25 +87,28 @@ bool ScopeControl::scopeConnect(int slot)
             if (!answered)
                 m_serial.setIsWiFi(false);
         } else {
-            answered = tryPorts(*family, {first, end}, baud, evenParity);
+            const SlotExchange::PortSearch found = tryPorts(*family, chosen, ports, baud, evenParity);
+            answered = found.port != 0;
+            failure = found.failure(QStringLiteral("the mount"), name);
         }
         const bool positionRead = answered && readsPosition && family->readPosition();
         // The family goes back with the answer: its last reference must not
         // be dropped here, away from its timers' thread.
-        MainThreadCall::post([self = QPointer(this), family = std::move(family), answered, positionRead, name] {
+        MainThreadCall::post([self = QPointer(this), family = std::move(family), answered, positionRead, name,
+                              failure] {
             if (self)
-                self->finishConnect(family, answered, positionRead, name);
+                self->finishConnect(family, answered, positionRead, name, failure);
         });
     });
     return true;
 }
 
 void ScopeControl::finishConnect(std::shared_ptr<MountFamily> family, bool answered, bool positionRead,
-                                 const QString& name)
+                                 const QString& name, const QString& failure)
 {
     m_isConnecting = false;
     if (!answered) {
-        connectFailed(name);
+        connectFailed(failure);
         releaseThread();
         emit connectFinished(false);
         return;
@@ -114,27 +118,20 @@ void ScopeControl::finishConnect(std::shared_ptr<MountFamily> family, bool answe
     emit connectFinished(true);
 }
 
-bool ScopeControl::tryPorts(MountFamily& family, std::pair<quint16, quint16> ports, long baud, bool evenParity)
+SlotExchange::PortSearch ScopeControl::tryPorts(MountFamily& family, quint16 chosen, quint16 ports, long baud,
+                                                bool evenParity)
 {
-    for (quint16 port = ports.first; port < ports.second && !m_thread.isStopping(); ++port) {
-        if (!m_serial.openSerialDriver(port, baud, evenParity, kSerialSlotScope)) {
-            m_debug([port] { return QString("Open serial port %1 failed").arg(port); });
-            continue;
-        }
-        m_debug([&] { return m_serial.portNames().value(port); });
-        if (family.connect())
-            return true;
-        m_serial.closeSerialDriver(kSerialSlotScope);
-    }
-    return false;
+    const SlotExchange line(m_serial, kSerialSlotScope, baud, m_debug, m_timing, evenParity);
+    return line.search(chosen, ports, [&family] { return family.connect(); },
+                       [this] { return !m_thread.isStopping(); });
 }
 
-void ScopeControl::connectFailed(const QString& name)
+void ScopeControl::connectFailed(const QString& message)
 {
     m_scopeIndex = -1;
-    // The name is shown as it is, never read as a pattern.
+    // The message is shown as it is, never read as a pattern.
     AlertPanel::runAlert(StringTables::localizedString("Global", "Could not connect to telescope:"),
-                         name);
+                         message);
     if (m_status.scopeProtocol == kProtocolGemini && m_geminiBaud != kDefaultBaud) {
         setGeminiBaud(kBaudTag9600);
         AlertPanel::runAlert(

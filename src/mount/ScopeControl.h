@@ -9,6 +9,7 @@
 #include "mount/ScopeMessage.h"
 #include "mount/ScopeStatus.h"
 #include "mount/ScopeThread.h"
+#include "mount/SlotExchange.h"
 #include "mount/links/BridgeMount.h"
 #include "mount/links/PanelMount.h"
 #include "mount/links/ScopeLinks.h"
@@ -194,11 +195,14 @@ private:
     // Samples what the families read from the main thread's parts.
     void sampleInputs();
     void postCommand(int id, qint32 code);
-    // Tries ports `first` up to `second` (not included) on the worker.
-    bool tryPorts(MountFamily& family, std::pair<quint16, quint16> ports, long baud, bool evenParity);
+    // Tries the chosen port (1-based) only, or with none chosen each of
+    // `ports`, on the worker.
+    SlotExchange::PortSearch tryPorts(MountFamily& family, quint16 chosen, quint16 ports, long baud,
+                                      bool evenParity);
+    // `failure` says why the mount did not answer.
     void finishConnect(std::shared_ptr<MountFamily> family, bool answered, bool positionRead,
-                       const QString& name);
-    void connectFailed(const QString& name);
+                       const QString& name, const QString& failure);
+    void connectFailed(const QString& message);
     void connected(const QString& name, bool positionRead);
     // Disconnects; a parked mount keeps its line speed.
     void endConnection(bool resetBaud);

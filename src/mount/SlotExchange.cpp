@@ -22,7 +22,7 @@ bool SlotExchange::openIf(quint16 index, const std::function<bool()>& answers) c
 
 bool SlotExchange::openAndAsk(quint16 index, const std::function<bool()>& answers) const
 {
-    if (!m_serial->openSerialDriver(index, m_baud, false, m_slot))
+    if (!m_serial->openSerialDriver(index, m_baud, m_evenParity, m_slot))
         return false;
     if (answers())
         return true;
@@ -36,13 +36,14 @@ quint16 SlotExchange::firstAnswering(quint16 ports, const std::function<bool()>&
 }
 
 SlotExchange::PortSearch SlotExchange::search(quint16 chosen, quint16 ports,
-                                              const std::function<bool()>& answers) const
+                                              const std::function<bool()>& answers,
+                                              const std::function<bool()>& wanted) const
 {
     close();
     PortSearch found;
     const quint16 first = chosen == 0 ? 0 : quint16(chosen - 1);
     const quint16 end = chosen == 0 ? ports : std::min<quint16>(chosen, ports);
-    for (quint16 index = first; index < end; ++index) {
+    for (quint16 index = first; index < end && (!wanted || wanted()); ++index) {
         ++found.tried;
         const SerialControl::PortState state = m_serial->portState(index);
         if (state == SerialControl::PortState::InUseByAnotherProgram)
@@ -53,6 +54,32 @@ SlotExchange::PortSearch SlotExchange::search(quint16 chosen, quint16 ports,
         }
     }
     return found;
+}
+
+SlotExchange::PortSearch SlotExchange::searchFrom(quint16 chosen, quint16 ports,
+                                                  const std::function<bool()>& answers,
+                                                  const std::function<bool()>& wanted) const
+{
+    if (chosen != 0 && chosen <= ports) {
+        const PortSearch atChosen = search(chosen, ports, answers);
+        if (atChosen.port != 0)
+            return atChosen;
+    }
+    return search(0, ports, answers, wanted);
+}
+
+QString SlotExchange::PortSearch::failure(const QString& device, const QString& fallback) const
+{
+    // A port another program holds was never asked, so it is not among the
+    // silent ones.
+    if (inUse.isEmpty())
+        return fallback;
+    QString text = inUse.join(QStringLiteral(", "))
+                   + (inUse.size() == 1 ? QStringLiteral(" is") : QStringLiteral(" are"))
+                   + QStringLiteral(" in use by another program");
+    if (inUse.size() < tried)
+        text += QStringLiteral(", and ") + device + QStringLiteral(" did not answer on any other port");
+    return text + '.';
 }
 
 void SlotExchange::close() const

@@ -19,8 +19,8 @@ class SerialControl;
 class SlotExchange {
 public:
     SlotExchange(SerialControl& serial, quint16 slot, long baud, DebugWriter debug,
-                 ScopeThreadTiming timing)
-        : m_serial(&serial), m_slot(slot), m_baud(baud), m_debug(std::move(debug)),
+                 ScopeThreadTiming timing, bool evenParity = false)
+        : m_serial(&serial), m_slot(slot), m_baud(baud), m_evenParity(evenParity), m_debug(std::move(debug)),
           m_timing(std::move(timing)) {}
 
     // One command after the slot's input is cleared, read until `end` says
@@ -39,11 +39,22 @@ public:
         quint16 port = 0;  // 1-based; 0 when none answered
         quint16 tried = 0;
         QStringList inUse;  // the names of ports another program holds
+
+        // Why nothing was found, as the user reads it: the ports another
+        // program holds, and whether `device` ("the focuser") was silent on
+        // the others; `fallback` when no port was held.
+        QString failure(const QString& device, const QString& fallback) const;
     };
     // The chosen port (1-based) only, or with none chosen each of `ports`
     // in turn, until `answers` finds the device; the slot stays open on
-    // that port only.
-    PortSearch search(quint16 chosen, quint16 ports, const std::function<bool()>& answers) const;
+    // that port only. The search stops early once `wanted` (when given)
+    // says it is no longer wanted.
+    PortSearch search(quint16 chosen, quint16 ports, const std::function<bool()>& answers,
+                      const std::function<bool()>& wanted = {}) const;
+    // The chosen port (1-based) first, then with it silent every one of
+    // `ports`: what the pass over every port found.
+    PortSearch searchFrom(quint16 chosen, quint16 ports, const std::function<bool()>& answers,
+                          const std::function<bool()>& wanted = {}) const;
     void close() const;
     void pause(int ticks) const
     {
@@ -62,6 +73,7 @@ private:
     SerialControl* m_serial;
     quint16 m_slot;
     long m_baud;
+    bool m_evenParity;
     DebugWriter m_debug;
     ScopeThreadTiming m_timing;
 };

@@ -52,7 +52,9 @@ void SG4Control::connectEnded(const SG4Found& found, quint32 scan)
     if (found.port == 0) {
         // Every port was tried at the stored speed and then at every speed.
         AlertPanel::runAlert(m_isScanForAllSky ? kAllSkyConnectFailed : kSG4ConnectFailed,
-                             "No port could be opened, or the camera did not answer on any port at any speed.");
+                             found.ports.failure(QStringLiteral("the camera"),
+                                                 QStringLiteral("No port could be opened, or the camera did not "
+                                                                "answer on any port at any speed.")));
         m_isAllSkySelect = false;
         return;
     }

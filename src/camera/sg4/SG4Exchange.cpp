@@ -153,33 +153,29 @@ bool SG4Exchange::sg4SetBaudRateCmd(long baud, long oldBaud) const
     return true;
 }
 
-bool SG4Exchange::answersAt(quint16 index, long baud) const
-{
-    const SlotExchange atSpeed(serial(), slot(), baud, debug(), ScopeThreadTiming{});
-    return atSpeed.openIf(index, [this] { return sg4TestComCmd(); });
-}
-
 SG4Found SG4Exchange::findDevice(quint16 chosen, quint16 ports, long storedBaud, bool readGuider) const
 {
     SG4Found found;
-    const auto at = [&](quint16 index, long baud, bool scanned) {
-        if (!answersAt(index, baud))
-            return false;
-        found = {quint16(index + 1), baud, scanned, sg4GetVersionCmd(), {}};
+    const auto atSpeed = [this](long baud) {
+        return SlotExchange(serial(), slot(), baud, debug(), ScopeThreadTiming{});
+    };
+    const auto answers = [this] { return sg4TestComCmd(); };
+    const auto keep = [&](quint16 port, long baud, bool scanned) {
+        found.port = port;
+        found.baud = baud;
+        found.scanned = scanned;
+        found.version = sg4GetVersionCmd();
         if (readGuider)
             found.guider = this->readGuider();
-        return true;
-    };
-    if (chosen > 0 && chosen <= ports && at(quint16(chosen - 1), storedBaud, false))
         return found;
-    for (quint16 index = 0; index < ports; ++index) {
-        if (at(index, storedBaud, false))
-            return found;
-    }
-    for (quint16 index = 0; index < ports; ++index) {
+    };
+    found.ports = atSpeed(storedBaud).searchFrom(chosen, ports, answers);
+    if (found.ports.port != 0)
+        return keep(found.ports.port, storedBaud, false);
+    for (quint16 port = 1; port <= ports; ++port) {
         for (const long baud : kSpeeds) {
-            if (at(index, baud, true))
-                return found;
+            if (atSpeed(baud).search(port, ports, answers).port != 0)
+                return keep(port, baud, true);
         }
     }
     return found;

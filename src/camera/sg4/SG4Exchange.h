@@ -34,6 +34,7 @@ struct SG4Found {
     bool scanned = false;  // found only by trying every speed
     std::optional<QString> version;
     SG4GuiderRead guider;
+    SlotExchange::PortSearch ports;  // the pass over every port at the stored speed
 };
 
 // The answer to 'T': when it went out, and whether its reply already held
@@ -74,7 +75,4 @@ public:
     // read on the port found.
     SG4Found findDevice(quint16 chosen, quint16 ports, long storedBaud, bool readGuider) const;
     void transactionDump(const SG4Reply& reply) const;
-
-private:
-    bool answersAt(quint16 index, long baud) const;
 };

@@ -83,6 +83,7 @@ void DDWControl::connectEnded(const DDWFound& found, quint32 scan)
     }
     m_isConnecting = false;
     if (found.port == 0) {
+        m_connectFailure = found.ports.failure(QStringLiteral("the dome"), m_connectFailure);
         if (m_view)
             m_view->ddwConnectEnded(false);
         return;

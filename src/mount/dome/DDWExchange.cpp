@@ -46,11 +46,8 @@ DDWFound DDWExchange::findController(quint16 chosen, quint16 ports) const
 {
     DDWFound found;
     const auto answering = [this, &found] { return answers(found.status); };
-    if (chosen != 0 && chosen <= ports && openIf(quint16(chosen - 1), answering)) {
-        found.port = chosen;
-        return found;
-    }
-    found.port = firstAnswering(ports, answering);
+    found.ports = searchFrom(chosen, ports, answering);
+    found.port = found.ports.port;
     return found;
 }
 

@@ -12,6 +12,7 @@
 struct DDWFound {
     quint16 port = 0;
     std::optional<DDWStatus> status;
+    SlotExchange::PortSearch ports;  // the pass over every port
 };
 
 // The Digital Dome Works exchanges on slot 5 as the port's worker runs them.

@@ -60,27 +60,11 @@ DomeSetupResult DomeBoardExchange::setup(quint16 code, bool configure) const
     return result;
 }
 
-bool DomeBoardExchange::answersAt(quint16 index, long baud) const
+SlotExchange::PortSearch DomeBoardExchange::findAt(quint16 chosen, quint16 ports, long baud,
+                                                   const std::function<bool()>& wanted) const
 {
-    if (!serial().serialPortAvailable(index)
-        || !serial().openSerialDriver(index, baud, false, kSerialSlotDome))
-        return false;
-    if (m_board.test())
-        return true;
-    serial().closeSerialDriver(kSerialSlotDome);
-    return false;
-}
-
-quint16 DomeBoardExchange::findAt(quint16 chosen, quint16 ports, long baud,
-                                  const std::function<bool()>& wanted) const
-{
-    if (chosen != 0 && chosen <= ports && answersAt(chosen - 1, baud))
-        return chosen;
-    for (quint16 index = 0; index < ports && wanted(); ++index) {
-        if (answersAt(index, baud))
-            return index + 1;
-    }
-    return 0;
+    const SlotExchange atSpeed(serial(), slot(), baud, debug(), ScopeThreadTiming{});
+    return atSpeed.searchFrom(chosen, ports, [this] { return m_board.test(); }, wanted);
 }
 
 void DomeBoardExchange::scanSpeeds(DomeConnection& found, quint16 ports,
@@ -101,7 +85,7 @@ void DomeBoardExchange::scanSpeeds(DomeConnection& found, quint16 ports,
             if (answered) {
                 found.code = code;
                 found.speedScanned = true;
-                found.port = findAt(index + 1, ports, baud, wanted);
+                found.port = findAt(index + 1, ports, baud, wanted).port;
                 return;
             }
         }
@@ -115,7 +99,8 @@ DomeConnection DomeBoardExchange::connect(const DomeConnectAsk& ask,
     found.code = ask.code;
     const long baud = DomeBoard::baudOf(ask.code);
     debug()([&] { return QString::asprintf("domeConnect: baud= %d, speed= %ld", int(ask.code), baud); });
-    found.port = findAt(ask.chosen, ask.ports, baud, wanted);
+    found.ports = findAt(ask.chosen, ask.ports, baud, wanted);
+    found.port = found.ports.port;
     if (found.port == 0)
         scanSpeeds(found, ask.ports, wanted);
     if (found.port == 0)

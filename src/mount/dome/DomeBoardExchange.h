@@ -32,6 +32,7 @@ struct DomeConnection {
     bool speedScanned = false;   // found by the speed scan, not at the settings' speed
     std::optional<DomeSetupResult> setup;  // a board not set up before
     std::optional<int> inputs;   // the inputs read for home
+    SlotExchange::PortSearch ports;  // the pass over every port at the settings' speed
 };
 
 // The dome board's exchanges as a copy carries them onto the mount's
@@ -55,9 +56,8 @@ public:
     DomeConnection connect(const DomeConnectAsk& ask, const std::function<bool()>& wanted) const;
 
 private:
-    bool answersAt(quint16 index, long baud) const;
-    // The port (1-based) the board answers on at `baud`, the chosen one first; 0 for none.
-    quint16 findAt(quint16 chosen, quint16 ports, long baud, const std::function<bool()>& wanted) const;
+    // Where the board answers at `baud`, the chosen port (1-based) first.
+    PortSearch findAt(quint16 chosen, quint16 ports, long baud, const std::function<bool()>& wanted) const;
     void scanSpeeds(DomeConnection& found, quint16 ports, const std::function<bool()>& wanted) const;
 
     DomeBoard m_board;

@@ -53,6 +53,7 @@ void DomeControl::connectEnded(const DomeConnection& found, quint32 scan)
     }
     m_isConnecting = false;
     if (found.port == 0) {
+        m_connectFailure = found.ports.failure(QStringLiteral("the dome"), m_connectFailure);
         if (m_view)
             m_view->domeConnectEnded(false);
         return;

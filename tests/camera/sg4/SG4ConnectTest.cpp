@@ -1,5 +1,6 @@
 #include "SG4Fixture.h"
 
+#include "support/OtherProgramsLock.h"
 #include "support/PtyDevice.h"
 
 #include "platform/DebugLog.h"
@@ -255,4 +256,21 @@ TEST_F(SG4Connect, DebugLinesNameEachCommandAndDumpAWrongEcho)
     EXPECT_TRUE(text.contains("dump: FF FF"));
     EXPECT_TRUE(text.contains("SG-4 sg4TakeImageCmd byte1: 0x0, byte2: 0x3a, byte3: 0x98"));
     EXPECT_TRUE(text.contains("SG-4 version: V2.5"));
+}
+
+// The only port another program holds is never asked, and either camera's
+// alert says it is in use rather than that the camera was silent.
+TEST_F(SG4Connect, TheOnlyPortHeldByAnotherProgramIsSaidToBeInUse)
+{
+    const OtherProgramsLock lock(pty);
+    ASSERT_TRUE(lock.holds());
+    const QString inUse = pty.path().mid(5) + " is in use by another program.";
+    EXPECT_FALSE(connect());
+    EXPECT_FALSE(connect(true));
+    ASSERT_EQ(alerts.alerts.size(), 2u);
+    EXPECT_EQ(alerts.alerts[0].title, "SBIG SG-4 connection failed.");
+    EXPECT_EQ(alerts.alerts[0].message, inUse);
+    EXPECT_EQ(alerts.alerts[1].title, "SBIG AllSky connection failed.");
+    EXPECT_EQ(alerts.alerts[1].message, inUse);
+    EXPECT_TRUE(device.commands().isEmpty());
 }
