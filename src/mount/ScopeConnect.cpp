@@ -6,6 +6,7 @@
 #include "mount/families/MountFamilies.h"
 #include "mount/links/AutoguiderLink.h"
 #include "mount/links/CompanionLink.h"
+#include "mount/links/ConnectMenuLinks.h"
 #include "mount/links/HandControlPanels.h"
 #include "mount/links/ScopeViewLink.h"
 #include "mount/links/SkyRedraw.h"
@@ -33,8 +34,11 @@ bool ScopeControl::scopeConnect(int slot)
     const bool bridge = m_serial.hasWiFi();
     if (!bridge)
         m_serial.relistPorts(m_selectPort);
-    if (m_serial.maxPorts() == 0 && !bridge)
+    if (m_serial.maxPorts() == 0 && !bridge) {
+        AlertPanel::runAlert(StringTables::localizedString("Global", "Could not connect to telescope:"),
+                             kNoSerialPort);
         return false;
+    }
 
     m_scopeIndex = slot;
     // No position until this mount's is read.

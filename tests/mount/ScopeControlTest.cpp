@@ -3,8 +3,11 @@
 #include "mount/HexDigits.h"
 #include "mount/links/WiFiView.h"
 #include "platform/AppTimeZone.h"
+#include "support/DeviceFolderAt.h"
 #include "support/LoopbackDevice.h"
 #include "support/MainThreadWatchdog.h"
+
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -171,6 +174,18 @@ TEST_F(ScopeControlTest, AFailedConnectShowsTheNameVerbatim)
     EXPECT_EQ(alerts.alerts[0].title, "Could not connect to telescope:");
     EXPECT_EQ(alerts.alerts[0].message, "Dob %s %n 100%");
     EXPECT_EQ(scope->scopeIndex(), -1);
+}
+
+TEST_F(ScopeControlTest, AConnectWithNoSerialPortAtAllSaysSo)
+{
+    const QTemporaryDir noDevices;
+    const DeviceFolderAt folder(noDevices.path());
+    serial->setExtraPorts({});
+    prefs->scopes()[0].mountProtocol = kProtocolLX200;
+    EXPECT_FALSE(connectSlot0());
+    ASSERT_EQ(alerts.alerts.size(), 1u);
+    EXPECT_EQ(alerts.alerts[0].title, "Could not connect to telescope:");
+    EXPECT_EQ(alerts.alerts[0].message, "No serial port was found.");
 }
 
 TEST_F(ScopeControlTest, TheDomesAzimuthLeavesTheUsersDateAlone)
