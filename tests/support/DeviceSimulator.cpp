@@ -35,7 +35,11 @@ void DeviceSimulator::start(int fd)
 
 void DeviceSimulator::stop()
 {
-    m_running = false;
+    {
+        const std::lock_guard lock(m_mutex);
+        m_running = false;
+    }
+    m_holdChanged.notify_all();
     if (m_thread.joinable())
         m_thread.join();
     if (m_fd >= 0)
@@ -151,15 +155,20 @@ void DeviceSimulator::holdReplyTo(QByteArray request)
     m_held = true;
 }
 
-void DeviceSimulator::waitIfHeld(const QByteArray& frame)
+void DeviceSimulator::releaseReply()
 {
     {
         const std::lock_guard lock(m_mutex);
-        if (!m_held || !frame.startsWith(m_heldRequest))
-            return;
+        m_held = false;
     }
-    while (m_held && m_running)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    m_holdChanged.notify_all();
+}
+
+void DeviceSimulator::waitIfHeld(const QByteArray& frame)
+{
+    std::unique_lock lock(m_mutex);
+    if (m_held && frame.startsWith(m_heldRequest))
+        m_holdChanged.wait(lock, [this] { return !m_held || !m_running; });
 }
 
 bool DeviceSimulator::serve(QByteArray& pending)

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <functional>
 #include <mutex>
 #include <thread>
@@ -62,7 +63,7 @@ public:
     // released (also while running): a test acts while that exchange is
     // surely under way, however late its thread runs.
     void holdReplyTo(QByteArray request);
-    void releaseReply() { m_held = false; }
+    void releaseReply();
     // Closes the connection as soon as a request has come instead of answering;
     // a socket is reset rather than closed in order.
     void closeOnRequest() { m_closeOnRequest = true; }
@@ -102,8 +103,9 @@ private:
     Responder m_responder;
     Duration m_delay{0};
     std::atomic<bool> m_noAnswer = false;
-    std::atomic<bool> m_held = false;
+    bool m_held = false;        // under m_mutex
     QByteArray m_heldRequest;  // under m_mutex
+    std::condition_variable m_holdChanged;
     qsizetype m_keep = -1;
     QByteArray m_garbage;
     int m_garbleEvery = 0;

@@ -58,7 +58,8 @@ TEST_F(FirstChartTest, EveryChartOfTheLaunchIsDrawnWhereTheViewSettles)
     SkyView& view = chart->skyWindow().skyView();
     const ChartPaints recorded(view);
     ASSERT_TRUE(launch());
-    // Past the window manager's framing and the settling of any resize.
+    // No paint may come in another place while the framing and a resize's
+    // settling could still redraw: waiting that span out is the check.
     QTest::qWait(1500);
     ASSERT_FALSE(recorded.paints().empty());
     const ChartPaint settled{QRect(view.mapToGlobal(QPoint(0, 0)), view.size()), QSizeF(view.size())};
