@@ -1,7 +1,9 @@
 #include "platform/widgets/InactiveHider.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -9,6 +11,7 @@ InactiveHider::InactiveHider(QWidget& window) : m_window(window)
 {
     connect(qGuiApp, &QGuiApplication::applicationStateChanged, this,
             &InactiveHider::applicationStateChanged);
+    window.installEventFilter(this);
 }
 
 void InactiveHider::applicationStateChanged(Qt::ApplicationState state)
@@ -28,9 +31,32 @@ void InactiveHider::applicationStateChanged(Qt::ApplicationState state)
             m_window.hide();
         } else {
             m_isMinimizedWhileInactive = true;
+            m_mayOpenMinimized = true;
             m_window.setWindowState(m_window.windowState() | Qt::WindowMinimized);
         }
     }
+}
+
+bool InactiveHider::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == &m_window && event->type() == QEvent::Hide && m_mayOpenMinimized && !m_window.isMinimized())
+        forgetMinimizedStart();
+    return QObject::eventFilter(watched, event);
+}
+
+void InactiveHider::forgetMinimizedStart()
+{
+    // Minimised by the program, a window tells the window system to map it
+    // minimised; restored by the window manager, it keeps telling so, and
+    // shown again it would come back minimised. Any change of its state
+    // while it is withdrawn rewrites that hint, and shows nothing.
+    m_mayOpenMinimized = false;
+    QWindow* handle = m_window.windowHandle();
+    if (!handle)
+        return;
+    const Qt::WindowStates states = handle->windowStates();
+    handle->setWindowStates(states ^ Qt::WindowMaximized);
+    handle->setWindowStates(states);
 }
 
 bool InactiveHider::isOtherWindowShown() const

@@ -20,7 +20,12 @@ public:
 
     void applicationStateChanged(Qt::ApplicationState state);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // Once hidden, the window maps as it is, not minimised.
+    void forgetMinimizedStart();
     // Whether another window of the program shows (minimised or not).
     bool isOtherWindowShown() const;
 
@@ -28,4 +33,6 @@ private:
     bool m_hides = false;
     bool m_isHiddenWhileInactive = false;
     bool m_isMinimizedWhileInactive = false;
+    // Minimised here since the window last hid.
+    bool m_mayOpenMinimized = false;
 };
