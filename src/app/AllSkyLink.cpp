@@ -1,5 +1,6 @@
 #include "app/AllSkyLink.h"
 
+#include "app/WindowFrames.h"
 #include "camera/allsky/QtAllSkyClock.h"
 #include "camera/views/allsky/AllSkyDatePanel.h"
 #include "camera/views/allsky/AllSkyPanel.h"
@@ -19,6 +20,9 @@ AllSkyLink::AllSkyLink(PrefControl& prefs, DebugLog& log, AllSkyCamera& camera, 
     m_session = std::make_unique<AllSkySession>(camera, *clock, &prefs, miscDirectory, debug);
     m_datePanel = std::make_unique<AllSkyDatePanel>(*m_session, prefs, window);
     m_panel = std::make_unique<AllSkyPanel>(*m_session, *m_datePanel, debug, window);
+    // Taller than a laptop's screen: its content scrolls there.
+    keepScrollingWindowFrame(prefs, *m_panel, QStringLiteral("AllSky"), window, Qt::BottomLeftCorner);
+    keepWindowFrame(prefs, *m_datePanel, QStringLiteral("AllSky Date"), window, Qt::TopLeftCorner);
 }
 
 AllSkyLink::~AllSkyLink() = default;

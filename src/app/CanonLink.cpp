@@ -1,6 +1,7 @@
 #include "app/CanonLink.h"
 
 #include "app/FocusLink.h"
+#include "app/WindowFrames.h"
 #include "camera/canon/CanonSdk.h"
 #include "camera/views/canon/CanonBaseNameDialog.h"
 #include "camera/views/canon/CanonPanel.h"
@@ -22,8 +23,10 @@ DebugWriter debugWriter(PrefControl& prefs, DebugLog& log)
 CanonLink::CanonLink(PrefControl& prefs, DebugLog& log, std::unique_ptr<CanonSdk> sdk, QWidget* window)
     : m_sdk(std::move(sdk)),
       m_control(*m_sdk, prefs, debugWriter(prefs, log)),
-      m_panel([this, debug = debugWriter(prefs, log), window] {
-          return std::make_unique<CanonPanel>(m_control, debug, window);
+      m_panel([this, &prefs, debug = debugWriter(prefs, log), window] {
+          auto panel = std::make_unique<CanonPanel>(m_control, debug, window);
+          keepWindowFrame(prefs, *panel, QStringLiteral("Canon"), window, Qt::BottomLeftCorner);
+          return panel;
       })
 {
     // A connected camera shows its panel: made then if need be, after which

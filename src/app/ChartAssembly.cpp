@@ -36,8 +36,10 @@
 #include "chart/printing/PrintSkyView.h"
 #include "chart/toolbar/ToolbarActions.h"
 #include "chart/toolbar/ToolbarDelagate.h"
+#include "find/panels/CalEventPanel.h"
 #include "find/panels/FindPanelControl.h"
 #include "find/panels/InfoPanelControl.h"
+#include "find/panels/TonightWindow.h"
 #include "model/settings/PrefLinks.h"
 #include "mount/MountProtocols.h"
 #include "mount/panels/ConnectMenu.h"
@@ -197,6 +199,10 @@ ChartAssembly::ChartAssembly(const Folders& folders, AllSkyClock* allSkyClock)
     // The first time, over the chart's view rather than its menu bar.
     const QWidget& view = m_skyWindow.skyView();
     keepWindowFrame(m_prefs, *m_findPanel, QStringLiteral("Find Panel"), &view, Qt::TopLeftCorner);
+    keepScrollingWindowFrame(m_prefs, m_planning->tonightWindow(), QStringLiteral("Night Planner"), &view,
+                             Qt::TopLeftCorner);
+    keepWindowFrame(m_prefs, m_planning->calEventPanel(), QStringLiteral("Calendar Event"), &view, Qt::TopLeftCorner);
+    keepWindowFrame(m_prefs, *m_photoHorizonPanel, QStringLiteral("Photo Horizon"), &view, Qt::TopLeftCorner);
     // Each kind of hand panel has a layout, and so a frame, of its own.
     const std::pair<MountPanel, const char*> handPanels[] = {
         {MountPanel::LX200, "LX200"},     {MountPanel::MeadeBasic, "Meade Basic"}, {MountPanel::Gemini, "Gemini"},
@@ -271,6 +277,9 @@ std::unique_ptr<PrefWindowControl> ChartAssembly::makePrefWindow()
     window->setInfoPanel(m_infoDragControl, readouts);
     // Above the chart however often the chart is clicked, as the other floating windows.
     WindowStacking::keepAbove(window->window(), m_skyWindow);
+    // Its tallest tabs scroll on a small screen.
+    keepScrollingWindowFrame(m_prefs, window->window(), QStringLiteral("Preferences"), &m_skyWindow.skyView(),
+                             Qt::TopLeftCorner);
     window->setCityDataSource(*m_cities);
     m_prefWindowLink->fill(*window);
     return window;

@@ -30,10 +30,16 @@ DomeLink::DomeLink(PrefControl& prefs, DebugLog& log, MountLink& mount, ChartDis
       m_slits(m_dome, m_ddw),
       m_domePanel([this, &prefs, resources, window] {
           auto panel = std::make_unique<DomePanel>(m_dome, prefs, resources, window);
-          keepWindowFrame(prefs, *panel, QStringLiteral("Dome Panel"), window, Qt::BottomLeftCorner);
+          // Taller than a laptop's screen: its content scrolls there.
+          keepScrollingWindowFrame(prefs, *panel, QStringLiteral("Dome Panel"), window, Qt::BottomLeftCorner);
           return panel;
       }),
-      m_ddwPanel([this, &prefs, window] { return std::make_unique<DDWPanel>(m_ddw, m_ddwMount, prefs, window); })
+      m_ddwPanel([this, &prefs, window] {
+          auto panel = std::make_unique<DDWPanel>(m_ddw, m_ddwMount, prefs, window);
+          keepScrollingWindowFrame(prefs, *panel, QStringLiteral("Digital Dome Works"), window,
+                                   Qt::BottomLeftCorner);
+          return panel;
+      })
 {
     m_dome.setSkyView(this);
     m_ddw.setSkyView(this);

@@ -2,6 +2,7 @@
 
 #include "app/FCUSBHidPort.h"
 #include "app/FocusLink.h"
+#include "app/WindowFrames.h"
 #include "camera/guide/LoadedHidDevice.h"
 #include "chart/ChartOutlets.h"
 #include "focus/views/FCUSB.h"
@@ -18,6 +19,7 @@ FCUSBLink::FCUSBLink(PrefControl& prefs, Devices devices, QWidget* window)
                 std::make_unique<FCUSBHidPort>(std::move(devices.fcusb2))),
       m_window(std::make_unique<FCUSB>(m_control, window))
 {
+    keepWindowFrame(prefs, *m_window, QStringLiteral("FCUSB"), window, Qt::BottomLeftCorner);
 }
 
 FCUSBLink::~FCUSBLink()

@@ -4,11 +4,13 @@
 #include "app/MountLink.h"
 #include "app/OptecAssembly.h"
 #include "app/RoboAssembly.h"
+#include "app/WindowFrames.h"
 #include "chart/ChartOutlets.h"
 #include "focus/FocuserControl.h"
 #include "focus/views/FocusMenu.h"
 #include "focus/OptecFrame.h"
 #include "focus/RoboFrame.h"
+#include "focus/views/FocuserWindow.h"
 #include "model/settings/PrefLinks.h"
 #include "mount/panels/ConnectMenu.h"
 #include "mount/panels/HandControlPanelSet.h"
@@ -17,6 +19,7 @@ FocusLink::FocusLink(MountLink& mount, PrefControl& prefs, ChartOutlets& outlets
     : m_mount(mount),
       m_prefs(prefs),
       m_outlets(outlets),
+      m_window(window),
       m_worker(mount.scopeControl()),
       m_menu(std::make_unique<FocusMenu>(window))
 {
@@ -68,26 +71,34 @@ void FocusLink::joinSerial(const SerialFamily& family, FocuserControl& control, 
     (connect.*family.connectDevice)(&control);
     (connect.*family.connectWindow)(&window);
     joinAutoFocus(family.runSlot, frame);
+    keepFrame(window, QString::fromLatin1(family.frameName));
+}
+
+void FocusLink::keepFrame(FocuserWindowLink& window, const QString& name)
+{
+    window.whenMade([this, name](FocuserWindow& made) {
+        keepWindowFrame(m_prefs, made, name, m_window, Qt::BottomLeftCorner);
+    });
 }
 
 void FocusLink::joinOptec(FocuserControl& control, FocuserFrame& frame, FocuserWindowLink& window)
 {
     joinSerial({&FocusMenu::setOptec, &ChartOutlets::optecWindow, &FocuserWindows::optec,
-                &ConnectMenu::setOptec, &ConnectMenu::setOptecWindow, 1},
+                &ConnectMenu::setOptec, &ConnectMenu::setOptecWindow, 1, "TCF-S"},
                control, frame, window);
 }
 
 void FocusLink::joinRobo(FocuserControl& control, FocuserFrame& frame, FocuserWindowLink& window)
 {
     joinSerial({&FocusMenu::setRobo, &ChartOutlets::roboWindow, &FocuserWindows::robo,
-                &ConnectMenu::setRobo, &ConnectMenu::setRoboWindow, 0},
+                &ConnectMenu::setRobo, &ConnectMenu::setRoboWindow, 0, "RoboFocus"},
                control, frame, window);
 }
 
 void FocusLink::joinJMI(FocuserControl& control, FocuserFrame& frame, FocuserWindowLink& window)
 {
     joinSerial({&FocusMenu::setJMI, &ChartOutlets::jmiWindow, &FocuserWindows::jmi,
-                &ConnectMenu::setJMI, &ConnectMenu::setJMIWindow, 2},
+                &ConnectMenu::setJMI, &ConnectMenu::setJMIWindow, 2, "JMI"},
                control, frame, window);
 }
 
@@ -97,6 +108,7 @@ void FocusLink::joinMoonLite(FocuserFrame& frame, FocuserWindowLink& window)
     m_outlets.moonWindow = &window;
     joinHandPanels(frame);
     joinAutoFocus(3, frame);
+    keepFrame(window, QStringLiteral("MoonLite"));
 }
 
 void FocusLink::joinFCUSB(FocuserConnection& focuser)

@@ -66,15 +66,19 @@ private:
         void (ConnectMenu::*connectDevice)(MenuDevice*);
         void (ConnectMenu::*connectWindow)(MenuPanel*);
         int runSlot;
+        const char* frameName;  // its window's kept frame
     };
     void joinSerial(const SerialFamily& family, FocuserControl& control, FocuserFrame& frame,
                     FocuserWindowLink& window);
     void joinHandPanels(FocuserFrame& frame);
     void joinAutoFocus(int slot, FocuserFrame& frame);
+    // The window, once made, keeps its frame under `name`.
+    void keepFrame(FocuserWindowLink& window, const QString& name);
 
     MountLink& m_mount;
     PrefControl& m_prefs;
     ChartOutlets& m_outlets;
+    QWidget* m_window;  // the chart's
     FocusCameras m_cameras;
     ScopeFocuserWorker m_worker;
     FocuserWindows m_windows;

@@ -6,6 +6,7 @@
 #include "platform/KeptView.h"
 #include "platform/widgets/HidesOnDeactivate.h"
 
+#include <functional>
 #include <optional>
 
 class FocuserWindow;
@@ -40,6 +41,8 @@ public:
     void setHide(bool hide) override;
 
     bool isWindowMade() const { return madeWindow() != nullptr; }
+    // Joins `join` to the window now if it is made, else as it is made.
+    virtual void whenMade(std::function<void(FocuserWindow&)> join) = 0;
 
 protected:
     // The window, made at the first call.

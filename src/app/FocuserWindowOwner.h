@@ -20,6 +20,10 @@ public:
     // `attach` joined, and it shows what was kept until then.
     Window& get() { return m_window.get(); }
     Window* ifMade() const { return m_window.ifMade(); }
+    void whenMade(std::function<void(FocuserWindow&)> join) override
+    {
+        m_window.whenMade([join = std::move(join)](Window& made) { join(made); });
+    }
     void attach(Attach attach)
     {
         m_window.whenMade([this, attach = std::move(attach)](Window& made) {

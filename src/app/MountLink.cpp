@@ -1,5 +1,6 @@
 #include "app/MountLink.h"
 
+#include "app/WindowFrames.h"
 #include "model/settings/PrefControl.h"
 #include "mount/panels/ConnectMenu.h"
 #include "mount/panels/HandControlPanelSet.h"
@@ -37,12 +38,14 @@ MountLink::MountLink(PrefControl& prefs, SkyDateModel& skyDate, DebugLog& log, C
     m_scope.setModifiers([] { return QGuiApplication::queryKeyboardModifiers(); });
     m_scope.setHandPanels(m_handPanels);
     m_connectMenu->setWifiPanel(m_wifiPanel.get());
+    keepWindowFrame(prefs, *m_wifiPanel, QStringLiteral("WiFi"), window, Qt::TopLeftCorner);
     m_connectMenu->setMountPanels(m_handPanels);
 }
 
 AlignPanel& MountLink::createAlignPanel(AlignPanel::Finder finder)
 {
     m_alignPanel = new AlignPanel(m_prefs, m_scope, m_skyDate, std::move(finder), m_window);
+    keepWindowFrame(m_prefs, *m_alignPanel, QStringLiteral("Polar Alignment"), m_window, Qt::BottomLeftCorner);
     m_connectMenu->setAlignPanel(m_alignPanel);
     return *m_alignPanel;
 }

@@ -47,6 +47,8 @@ public:
     PlanningAssembly(const Links& links, ChartOutlets& outlets, QWidget* window);
 
     TourControl& tours() { return m_tours; }
+    TonightWindow& tonightWindow() { return *m_tonightWindow; }
+    CalEventPanel& calEventPanel() { return *m_calEventPanel; }
 
 private:
     TourFinderLink m_finder;

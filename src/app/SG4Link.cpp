@@ -1,6 +1,7 @@
 #include "app/SG4Link.h"
 
 #include "app/MountLink.h"
+#include "app/WindowFrames.h"
 #include "camera/views/sg4/SG4Panel.h"
 #include "chart/ChartOutlets.h"
 #include "model/settings/PrefControl.h"
@@ -25,6 +26,8 @@ SG4Link::SG4Link(PrefControl& prefs, DebugLog& log, MountLink& mount, QWidget* w
 {
     m_control.setWorker(&m_worker);
     m_control.setSG4Panel(m_panel.get());
+    // Taller than a laptop's screen: its content scrolls there.
+    keepScrollingWindowFrame(prefs, *m_panel, QStringLiteral("SG-4"), window, Qt::BottomLeftCorner);
     m_control.setBaudStore([&prefs](long baud) { prefs.setSG4BaudPref(baud); });
     // Read unlocked by the port's worker: set before it ever starts.
     mount.scopeControl().setSG4(&m_control);

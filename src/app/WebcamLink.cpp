@@ -2,6 +2,7 @@
 
 #include "app/FocusLink.h"
 #include "app/GuideLink.h"
+#include "app/WindowFrames.h"
 #include "camera/views/guide/GuidePanel.h"
 #include "camera/views/webcam/CaptureView.h"
 #include "camera/views/webcam/WebcamPanel.h"
@@ -17,6 +18,8 @@ WebcamLink::WebcamLink(PrefControl& prefs, DebugLog& log, const QString& resourc
                    movieDirectory),
       m_panel(std::make_unique<WebcamPanel>(m_controller, window))
 {
+    // Taller than a laptop's screen: its content scrolls there.
+    keepScrollingWindowFrame(prefs, *m_panel, QStringLiteral("Webcam"), window, Qt::BottomLeftCorner);
 }
 
 WebcamLink::~WebcamLink()

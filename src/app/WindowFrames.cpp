@@ -4,6 +4,7 @@
 #include "platform/widgets/FirstShowPlacement.h"
 #include "platform/widgets/KeptFrame.h"
 #include "platform/widgets/ScreenPlacement.h"
+#include "platform/widgets/ScrollingContent.h"
 
 #include <QWidget>
 
@@ -18,6 +19,14 @@ void keepWindowFrame(PrefControl& prefs, QWidget& window, const QString& name, c
         return;
     FirstShowPlacement::install(window, [&window, over, corner] {
         if (over->isVisible())
-            ScreenPlacement::intoCorner(window, QRect(over->mapToGlobal(QPoint(0, 0)), over->size()), corner);
+            ScreenPlacement::intoCorner(window, ScreenPlacement::contentArea(*over), corner);
     });
+}
+
+void keepScrollingWindowFrame(PrefControl& prefs, QWidget& window, const QString& name, const QWidget* over,
+                              Qt::Corner corner)
+{
+    keepWindowFrame(prefs, window, name, over, corner);
+    // Wrapped after: the window is fitted to the screen before its first placement.
+    ScrollingContent::wrap(window);
 }

@@ -1,6 +1,7 @@
 #include "prefs/PrefWindowControl.h"
 
 #include "model/StarDatabaseModel.h"
+#include "platform/widgets/FirstShowPlacement.h"
 #include "platform/widgets/WindowStacking.h"
 #include "prefs/CityTablesPanel.h"
 #include "prefs/FiltersTab.h"
@@ -49,6 +50,9 @@ PrefWindowControl::PrefWindowControl(PrefControl& prefs, SkyDateModel& skyDate, 
     m_window->setPage(PrefWindow::kMythMisc, m_mythMisc);
     m_window->setPage(PrefWindow::kShortcuts, m_shortcuts);
     m_window->installEventFilter(m_fonts);
+    // Placed as it first shows, unless placed before, so the window manager
+    // never picks another place; later openings keep where the user left it.
+    FirstShowPlacement::install(*m_window, [window = m_window.get()] { window->move(kFirstPlace); });
 }
 
 void PrefWindowControl::addSetupTips()
@@ -161,12 +165,6 @@ void PrefWindowControl::setupCustomFilters() { m_filters->setupCustomFilters(); 
 void PrefWindowControl::showTab(int index)
 {
     m_window->tabs()->setCurrentIndex(index);
-    if (!m_isPlaced) {
-        // Placed before it first shows, so the window manager never picks
-        // another place; later openings keep where the user left it.
-        m_window->move(kFirstPlace);
-        m_isPlaced = true;
-    }
     WindowStacking::bringToFront(*m_window);
 }
 

@@ -105,5 +105,4 @@ private:
     ShortcutsTab* m_shortcuts;
     CityTablesPanel* m_cityTables = nullptr;  // owned by the Setup tab
     bool m_isInstall = false;
-    bool m_isPlaced = false;
 };

@@ -3,8 +3,8 @@
 #include "model/settings/PrefControl.h"
 #include "platform/widgets/ScreenPlacement.h"
 
-
 #include <algorithm>
+#include <utility>
 
 FloatingControlPanel::FloatingControlPanel(PrefControl& prefs, const QString& title,
                                            std::function<void()> toggleOpenFlag, QWidget* parent)
@@ -41,9 +41,9 @@ void FloatingControlPanel::reject()
 void FloatingControlPanel::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (m_isPlaced)
+    // A panel put back where the user left it stays there.
+    if (std::exchange(m_isPlaced, true) || testAttribute(Qt::WA_Moved))
         return;
-    m_isPlaced = true;
     ScreenPlacement::toLowerLeft(*this);
     moveClearOfOtherPanels();
 }

@@ -2,6 +2,8 @@
 
 #include "platform/widgets/ScreenPlacement.h"
 
+#include <utility>
+
 DevicePanel::DevicePanel(QWidget* parent) : QDialog(parent, Qt::Tool)
 {
     setModal(false);
@@ -10,6 +12,11 @@ DevicePanel::DevicePanel(QWidget* parent) : QDialog(parent, Qt::Tool)
 void DevicePanel::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    // Only a first show takes the default place, and only when nothing
+    // placed the panel before (its place put back, say): later shows keep
+    // the place the user gave it.
+    if (std::exchange(m_isPlaced, true) || testAttribute(Qt::WA_Moved))
+        return;
     ScreenPlacement::toLowerLeft(*this);
 }
 

@@ -9,7 +9,7 @@
 
 // The set-up every floating device panel and focuser window shares: a tool
 // window above the program's windows, brought back to the lower-left corner
-// of the only screen when it lies partly outside it, hidden while the
+// of the screen when it first shows partly outside it, hidden while the
 // program is inactive when the setting asks for it, and closing it tells its
 // close observer (which disconnects the device).
 class DevicePanel : public QDialog, public HidesOnDeactivate {
@@ -27,4 +27,5 @@ protected:
 private:
     InactiveHider m_inactiveHider{*this};
     std::function<void()> m_closed;
+    bool m_isPlaced = false;  // shown once
 };

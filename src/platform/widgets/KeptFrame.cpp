@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QWidget>
+#include <QWindow>
 
 KeptFrame* KeptFrame::keep(QWidget& window, Load load, Save save)
 {
@@ -19,6 +20,12 @@ KeptFrame::KeptFrame(QWidget& window, Load load, Save save)
     connect(&m_saveTimer, &QTimer::timeout, this, &KeptFrame::save);
     m_placing.setSingleShot(true);
     m_placing.setInterval(kPlacingTime);
+    m_settling.setSingleShot(true);
+    m_settling.setInterval(kSettleTime);
+    connect(&m_settling, &QTimer::timeout, this, [this] {
+        if (m_window.isVisible())
+            ScreenPlacement::keepInside(m_window);
+    });
     window.installEventFilter(this);
     connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, [this] {
         if (m_window.isVisible())
@@ -40,16 +47,33 @@ void KeptFrame::save()
         m_save(m_window.saveGeometry());
 }
 
+void KeptFrame::comeBack(const QPoint& contentAt)
+{
+    // Where the content's corner went while hidden, if anywhere: unlike the
+    // frame's, it is known before the window manager frames a window anew.
+    // Set by the program even when unchanged, the place is not taken from
+    // it by a dialog's centring on its parent at each show.
+    m_window.move(m_window.pos() + (contentAt - m_window.geometry().topLeft()));
+    // Nor by the window manager, which places anew at each show a window
+    // whose place Qt never had to set.
+    if (QWindow* handle = m_window.windowHandle())
+        handle->setPosition(handle->position());
+}
+
 bool KeptFrame::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == &m_window) {
         switch (event->type()) {
         case QEvent::Hide:
             save();
+            m_hiddenAt = m_window.geometry().topLeft();
             m_isPlacing = false;
             m_placing.stop();
+            m_settling.stop();
             break;
         case QEvent::Show:
+            if (m_hiddenAt)
+                comeBack(*m_hiddenAt);
             m_isPlacing = true;
             break;
         case QEvent::Move:
@@ -57,7 +81,7 @@ bool KeptFrame::eventFilter(QObject* watched, QEvent* event)
             if (m_window.isVisible())
                 m_saveTimer.start();
             if (m_placing.isActive())
-                ScreenPlacement::keepInside(m_window);
+                m_settling.start();
             break;
         case QEvent::Paint:
             // By the first paint the window manager has usually framed the

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QObject>
+#include <QPoint>
 #include <QTimer>
 
 #include <chrono>
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -12,11 +14,14 @@ class QWidget;
 // saved frame, brought onto the screens present; the frame is saved each time
 // the window hides, once it has rested kSaveDelay after a move or resize (so
 // a crash keeps it, and a drag does not save the settings at every step), and
-// when the program quits while it shows. Each time the
-// window shows, it is brought wholly inside the work area of its screen at
-// its first paint and at each move or resize for kPlacingTime after it: a
-// busy window manager may frame the window after that paint. Lives as long as the window (it is the
-// window's child).
+// when the program quits while it shows. Shown again in the same run, the
+// window comes back where it was hidden, wherever the user had dragged it.
+// Each time the window shows, it is brought wholly inside the work area of
+// its screen at its first paint, and after each move or resize for
+// kPlacingTime after it (a busy window manager may frame the window after
+// that paint) once the window has rested kSettleTime (as the window manager
+// takes a window in, Qt may hear of a passing place that is none).
+// Lives as long as the window (it is the window's child).
 class KeptFrame final : public QObject {
 public:
     using Load = std::function<QByteArray()>;
@@ -24,6 +29,7 @@ public:
 
     static constexpr std::chrono::milliseconds kSaveDelay{1000};
     static constexpr std::chrono::milliseconds kPlacingTime{3000};
+    static constexpr std::chrono::milliseconds kSettleTime{150};
 
     static KeptFrame* keep(QWidget& window, Load load, Save save);
 
@@ -36,12 +42,18 @@ protected:
 
 private:
     KeptFrame(QWidget& window, Load load, Save save);
+    // Back to where the content's top-left corner was, `contentAt`, before
+    // the window maps.
+    void comeBack(const QPoint& contentAt);
 
     QWidget& m_window;
     Load m_load;
     Save m_save;
     QTimer m_saveTimer;
     bool m_isPlacing = false;  // shown, not yet painted
+    std::optional<QPoint> m_hiddenAt;  // the content's corner as it last hid
     // Runs for kPlacingTime from the first paint after a show.
     QTimer m_placing;
+    // Runs kSettleTime from the last move or resize while placing.
+    QTimer m_settling;
 };

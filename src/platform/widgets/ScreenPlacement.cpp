@@ -57,12 +57,24 @@ std::optional<QRect> visibleAreaLeft(const QWidget& window)
     return visible;
 }
 
+// Shrinks the window, as far as it may, until its frame fits `room`.
+void shrinkTo(QWidget& window, const QSize& room)
+{
+    const QSize frame = window.frameGeometry().size();
+    const QSize overflow(std::max(0, frame.width() - room.width()), std::max(0, frame.height() - room.height()));
+    if (!overflow.isNull())
+        window.resize(window.size() - overflow);
+}
+
 }  // namespace
 
 void toLowerLeft(QWidget& window)
 {
-    if (const std::optional<QRect> visible = visibleAreaLeft(window))
+    if (const std::optional<QRect> visible = visibleAreaLeft(window)) {
         window.move(visible->left() + kInset, visible->bottom() - window.frameGeometry().height() - kInset);
+        // One taller than the area shrinks, its title bar kept on screen.
+        keepInside(window);
+    }
 }
 
 void toTopLeft(QWidget& window)
@@ -79,13 +91,29 @@ void toPoint(QWidget& window, QPoint at)
 
 void intoCorner(QWidget& window, const QRect& area, Qt::Corner corner)
 {
+    // A window too tall for the screen below the area's top shrinks rather
+    // than rise over what stands above the area (a menu bar, say).
+    if (const QScreen* screen = screenOf(area)) {
+        const QRect visible = screen->availableGeometry();
+        const QRect below(QPoint(visible.left(), std::clamp(area.top(), visible.top(), visible.bottom())),
+                          visible.bottomRight());
+        shrinkTo(window, below.size() - QSize(2 * kInset, 2 * kInset));
+    }
     const QSize size = window.frameGeometry().size();
     const bool right = corner == Qt::TopRightCorner || corner == Qt::BottomRightCorner;
     const bool bottom = corner == Qt::BottomLeftCorner || corner == Qt::BottomRightCorner;
     const int x = right ? area.right() + 1 - kInset - size.width() : area.left() + kInset;
     const int y = bottom ? area.bottom() + 1 - kInset - size.height() : area.top() + kInset;
-    window.move(x, y);
+    // Larger than the area, it hangs from the area's top-left corner.
+    window.move(std::max(x, area.left() + kInset), std::max(y, area.top() + kInset));
     keepInside(window);
+}
+
+QRect contentArea(const QWidget& window)
+{
+    const auto* main = qobject_cast<const QMainWindow*>(&window);
+    const QWidget& content = main && main->centralWidget() ? *main->centralWidget() : window;
+    return QRect(content.mapToGlobal(QPoint(0, 0)), content.size());
 }
 
 void toParentTopLeft(QWidget& window)
@@ -95,9 +123,7 @@ void toParentTopLeft(QWidget& window)
         toTopLeft(window);
         return;
     }
-    const auto* main = qobject_cast<const QMainWindow*>(parent);
-    const QWidget& content = main && main->centralWidget() ? *main->centralWidget() : *parent;
-    intoCorner(window, QRect(content.mapToGlobal(QPoint(0, 0)), content.size()), Qt::TopLeftCorner);
+    intoCorner(window, contentArea(*parent), Qt::TopLeftCorner);
 }
 
 void keepInside(QWidget& window)
@@ -111,11 +137,8 @@ void keepInside(QWidget& window)
         return;
     const QRect visible = screen->availableGeometry();
     // A window larger than the area shrinks to it, as far as it may.
-    const QSize overflow(std::max(0, frame.width() - visible.width()), std::max(0, frame.height() - visible.height()));
-    if (!overflow.isNull()) {
-        window.resize(window.size() - overflow);
-        frame = window.frameGeometry();
-    }
+    shrinkTo(window, visible.size());
+    frame = window.frameGeometry();
     // The top-left corner wins when the window is still larger than the area.
     const int x = std::max(visible.left(), std::min(frame.left(), visible.right() + 1 - frame.width()));
     const int y = std::max(visible.top(), std::min(frame.top(), visible.bottom() + 1 - frame.height()));

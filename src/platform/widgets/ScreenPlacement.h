@@ -15,15 +15,22 @@ inline constexpr int kInset = 30;
 // Points between two windows placed side by side.
 inline constexpr int kGap = 8;
 
-// To kInset points in from the visible area's lower-left corner.
+// To kInset points in from the visible area's lower-left corner; one taller
+// than the area shrinks to it, as far as it may, and keeps its top on it.
 void toLowerLeft(QWidget& window);
 // To kInset points in from the visible area's top-left corner.
 void toTopLeft(QWidget& window);
 // To a fixed point in global coordinates.
 void toPoint(QWidget& window, QPoint at);
 // kInset points inside `corner` of `area` (global coordinates; a chart's
-// view, say), then kept inside the visible area.
+// view, say), then kept inside the visible area. A window too tall for the
+// screen below the area's top shrinks to fit there, as far as it may; one
+// larger than the area hangs kInset points from its top-left corner rather
+// than rise over what stands above or left of it.
 void intoCorner(QWidget& window, const QRect& area, Qt::Corner corner);
+// The part of `window` below its menu and tool bars (a main window's central
+// widget), in global coordinates.
+QRect contentArea(const QWidget& window);
 // Into the top-left corner of the parent window's content (below its menu
 // bar); without a parent, as toTopLeft.
 void toParentTopLeft(QWidget& window);

@@ -1,9 +1,11 @@
 #include "platform/widgets/KeptFrame.h"
 
+#include <QDialog>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
 #include <QWidget>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -84,4 +86,32 @@ TEST(KeptFrame, AMovedWindowIsSavedOnceItRestsNotAtEveryStep)
     after.window.move(visible.left() + 10, visible.top() + 10);
     QTest::qWait(int(KeptFrame::kSaveDelay.count()) + 200);
     EXPECT_EQ(after.saves, 0);
+}
+
+TEST(KeptFrame, AWindowShownAgainComesBackWhereItWasDragged)
+{
+    const QRect visible = QGuiApplication::primaryScreen()->availableGeometry();
+    QWidget chart;
+    chart.setGeometry(visible.left() + 40, visible.top() + 40, 500, 400);
+    chart.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
+    QByteArray saved;
+    // Qt centres a dialog on its parent at each show it was not placed for.
+    QDialog panel(&chart, Qt::Tool);
+    KeptFrame::keep(panel, [&saved] { return saved; }, [&saved](const QByteArray& frame) { saved = frame; });
+    panel.resize(120, 80);
+    panel.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
+    const QPoint centred = panel.geometry().topLeft();
+
+    // The window system moves it: the program never did.
+    const QPoint dragged = visible.topLeft() + QPoint(15, 25);
+    panel.windowHandle()->setPosition(dragged);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return panel.geometry().topLeft() == dragged; }));
+    ASSERT_NE(dragged, centred);
+    for (int show = 0; show < 2; ++show) {
+        panel.hide();
+        panel.show();
+        EXPECT_EQ(panel.geometry().topLeft(), dragged) << "show " << show;
+    }
 }

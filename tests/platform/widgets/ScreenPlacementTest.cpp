@@ -77,6 +77,57 @@ TEST(ScreenPlacement, AWindowTallerThanTheScreenShrinksToIt)
     EXPECT_EQ(window.frameGeometry(), QRect(visible.topLeft() + QPoint(40, 0), QSize(300, visible.height())));
 }
 
+TEST(ScreenPlacement, AWindowTallerThanTheScreenKeepsItsTitleBarOnIt)
+{
+    const QRect visible = QGuiApplication::primaryScreen()->availableGeometry();
+    const struct {
+        const char* name;
+        int minimumHeight;
+        int height;
+    } cases[] = {
+        {"shrinks to the screen", 0, visible.height()},
+        {"may not shrink", visible.height() + 50, visible.height() + 50},
+    };
+    for (const auto& c : cases) {
+        QWidget window;
+        window.setMinimumHeight(c.minimumHeight);
+        window.resize(200, visible.height() + 50);
+        window.move(visible.right() - 50, visible.top() + 10);
+        ScreenPlacement::toLowerLeft(window);
+        EXPECT_EQ(window.frameGeometry().topLeft(), visible.topLeft() + QPoint(30, 0)) << c.name;
+        EXPECT_EQ(window.height(), c.height) << c.name;
+    }
+}
+
+TEST(ScreenPlacement, AWindowTooTallBelowAnAreasTopShrinksRatherThanRiseOverIt)
+{
+    const QRect visible = QGuiApplication::primaryScreen()->availableGeometry();
+    // A chart's view, say, below its menu bar and above its readouts.
+    const QRect area(QPoint(visible.left() + 100, visible.top() + 120), visible.bottomRight() - QPoint(0, 40));
+    const int room = visible.bottom() + 1 - area.top();
+    const struct {
+        const char* name;
+        Qt::Corner corner;
+        int minimumHeight;
+        int top;
+        int height;
+    } cases[] = {
+        {"bottom left", Qt::BottomLeftCorner, 0, area.top() + 30, room - 60},
+        {"top left", Qt::TopLeftCorner, 0, area.top() + 30, room - 60},
+        // Kept on the screen, above the area's top no more than it must.
+        {"may not shrink so far", Qt::BottomLeftCorner, room - 10, area.top() + 10, room - 10},
+    };
+    for (const auto& c : cases) {
+        QWidget window;
+        window.setMinimumHeight(c.minimumHeight);
+        window.resize(200, visible.height());
+        ScreenPlacement::intoCorner(window, area, c.corner);
+        EXPECT_EQ(window.frameGeometry().top(), c.top) << c.name;
+        EXPECT_EQ(window.height(), c.height) << c.name;
+        EXPECT_EQ(window.frameGeometry().left(), area.left() + 30) << c.name;
+    }
+}
+
 TEST(ScreenPlacement, AWindowOpensInACornerOfAnotherAndStaysOnScreen)
 {
     const QRect visible = QGuiApplication::primaryScreen()->availableGeometry();

@@ -211,7 +211,8 @@ void WebcamPanel::embedGuidePanel()
     std::erase_if(m_tips, [idle](const auto& entry) { return idle->isAncestorOf(entry.first); });
     auto* box = new QGroupBox(tr("Autoguide"), this);
     (new QVBoxLayout(box))->addWidget(&guide);
-    delete layout()->replaceWidget(idle, box);
+    // The layout that holds it, wherever the panel's content was put.
+    delete idle->parentWidget()->layout()->replaceWidget(idle, box);
     delete idle;
     guide.show();
     m_guidePanel = &guide;

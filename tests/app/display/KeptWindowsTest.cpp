@@ -1,0 +1,267 @@
+#include "app/display/WindowManagerTest.h"
+
+#include "app/AllSkyLink.h"
+#include "app/CanonLink.h"
+#include "app/DomeLink.h"
+#include "app/SG4AllSkyLink.h"
+#include "camera/views/allsky/AllSkyDatePanel.h"
+#include "camera/views/allsky/AllSkyPanel.h"
+#include "camera/views/canon/CanonPanel.h"
+#include "chart/ChartOutlets.h"
+#include "chart/TimePanel.h"
+#include "chart/menus/ChartMenuBar.h"
+#include "chart/menus/WindowMenuActions.h"
+#include "chart/photohorizon/PhotoHorizonAdjustPanel.h"
+#include "find/panels/CalendarEvents.h"
+#include "find/panels/FindPanelControl.h"
+#include "mount/panels/DDWPanel.h"
+#include "mount/panels/DomePanel.h"
+#include "mount/panels/WiFiPanel.h"
+#include "platform/widgets/FloatingPanel.h"
+#include "prefs/PrefWindow.h"
+#include "prefs/PrefWindowControl.h"
+
+#include <QApplication>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+#include <vector>
+
+namespace {
+
+using KeptWindowsTest = WindowManagerTest;
+
+QRect workArea() { return QGuiApplication::primaryScreen()->availableGeometry(); }
+
+template <class Outlet>
+MenuPanel& menuPanel(Outlet* outlet)
+{
+    return *dynamic_cast<MenuPanel*>(outlet);
+}
+
+// Every window the user may place, as the menus and the Connect menu open it.
+struct Opening {
+    const char* name;
+    std::function<void(ChartAssembly&)> open;
+};
+
+const std::vector<Opening>& openings()
+{
+    static const std::vector<Opening> all = {
+        {"Preferences", [](ChartAssembly& c) { c.prefWindow().showTab(PrefWindow::kTelescope); }},
+        {"Night Planner",
+         [](ChartAssembly& c) { c.menuBar().windowMenu().menuAction(WindowMenuActions::kPlannerTag); }},
+        {"Time panel", [](ChartAssembly& c) { c.outlets().timeControlPanel->orderFront(); }},
+        {"Direction panel", [](ChartAssembly& c) { c.outlets().directionControlPanel->orderFront(); }},
+        {"Find panel", [](ChartAssembly& c) { c.findPanel()->orderFront(); }},
+        {"Solar System",
+         [](ChartAssembly& c) { c.menuBar().windowMenu().menuAction(WindowMenuActions::kSolarSystemTag); }},
+        {"Digital Dome Works", [](ChartAssembly& c) { c.domeLink().ddwPanelLink().show(); }},
+        {"Dome", [](ChartAssembly& c) { c.domeLink().domePanelLink().show(); }},
+        {"Polar Alignment", [](ChartAssembly& c) { menuPanel(c.outlets().alignPanel).show(); }},
+        {"RoboFocus", [](ChartAssembly& c) { menuPanel(c.outlets().roboWindow).show(); }},
+        {"TCF-S", [](ChartAssembly& c) { menuPanel(c.outlets().optecWindow).show(); }},
+        {"JMI", [](ChartAssembly& c) { menuPanel(c.outlets().jmiWindow).show(); }},
+        {"MoonLite", [](ChartAssembly& c) { menuPanel(c.outlets().moonWindow).show(); }},
+        {"FCUSB", [](ChartAssembly& c) { menuPanel(c.outlets().fcusbWindow).show(); }},
+        {"AllSky", [](ChartAssembly& c) { c.allSkyLink().allSkyLink().panel().show(); }},
+        {"AllSky date", [](ChartAssembly& c) { c.allSkyLink().allSkyLink().datePanel().show(); }},
+        {"SG-4", [](ChartAssembly& c) { menuPanel(c.outlets().sg4Panel).show(); }},
+        {"Webcam", [](ChartAssembly& c) { menuPanel(c.outlets().webcamPanel).show(); }},
+        {"Canon", [](ChartAssembly& c) { c.canonLink().panelLink().show(); }},
+        {"WiFi", [](ChartAssembly& c) { c.skyWindow().findChild<WiFiPanel*>()->show(); }},
+        {"Calendar event", [](ChartAssembly& c) { c.outlets().calEventPanel->displayDateTime(); }},
+        {"Photo horizon", [](ChartAssembly& c) { c.photoHorizonPanel().show(); }},
+    };
+    return all;
+}
+
+QWidgetList shownWindows()
+{
+    QWidgetList windows;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->isVisible() && window->windowType() != Qt::Popup && window->windowType() != Qt::ToolTip)
+            windows << window;
+    return windows;
+}
+
+// Whether the window shows with the title bar and border the window manager
+// puts around it.
+bool isFramed(const QWidget& window)
+{
+    const QRect frame = window.frameGeometry();
+    return window.isVisible() && frame.height() > window.height() && frame.contains(window.geometry());
+}
+
+// The window `opening` shows, once the window manager has framed it; null
+// when none showed.
+QWidget* open(ChartAssembly& chart, const Opening& opening)
+{
+    const QWidgetList before = shownWindows();
+    opening.open(chart);
+    QWidget* opened = nullptr;
+    const bool shown = QTest::qWaitFor(
+        [&] {
+            for (QWidget* window : shownWindows())
+                if (!before.contains(window))
+                    opened = window;
+            return opened != nullptr;
+        },
+        5000);
+    return shown && QTest::qWaitFor([opened] { return isFramed(*opened); }, 5000) ? opened : nullptr;
+}
+
+// Where the window's title bar and frame stand once the window manager is
+// done with them: framed, and at rest for a while (it may frame a window
+// late on a busy machine).
+QRect settledFrame(const QWidget& window)
+{
+    const auto framed = [&window] { return isFramed(window); };
+    QRect frame;
+    int rests = 0;
+    const bool settled = QTest::qWaitFor(
+        [&] {
+            QTest::qWait(60);
+            const QRect now = window.frameGeometry();
+            rests = framed() && std::exchange(frame, now) == now ? rests + 1 : 0;
+            return rests >= 4;
+        },
+        10000);
+    if (!settled) {
+        const QRect now = window.frameGeometry();
+        const QRect inner = window.geometry();
+        ADD_FAILURE() << window.windowTitle().toStdString() << " never came to rest, framed and shown: "
+                      << (window.isVisible() ? "shown" : "hidden") << ", frame " << now.x() << "," << now.y() << " "
+                      << now.width() << "x" << now.height() << " around " << inner.x() << "," << inner.y() << " "
+                      << inner.width() << "x" << inner.height();
+    }
+    return frame;
+}
+
+// A drag of the window by its title bar, as the window manager moves it
+// (in the screen's own pixels, which a scaled program does not use); false
+// when the window did not move.
+bool dragBy(QWidget& window, QPoint by)
+{
+    const QPoint from = window.geometry().topLeft();
+    const QPointF to = QPointF(from + by) * window.devicePixelRatioF();
+    QProcess::execute("xdotool", {"windowmove", QString::number(window.winId()), QString::number(qRound(to.x())),
+                                  QString::number(qRound(to.y()))});
+    return QTest::qWaitFor([&] { return (window.geometry().topLeft() - from - by).manhattanLength() <= 2; }, 5000);
+}
+
+QRect chartMenuBar(ChartAssembly& chart)
+{
+    const QMenuBar* bar = chart.skyWindow().menuBar();
+    return QRect(bar->mapToGlobal(QPoint(0, 0)), bar->size());
+}
+
+}  // namespace
+
+TEST_F(KeptWindowsTest, EveryWindowFirstOpensOnTheScreenClearOfTheChartsMenuBar)
+{
+    ASSERT_TRUE(launch());
+    settle();
+    const QRect menuBar = chartMenuBar(*chart);
+    ASSERT_FALSE(menuBar.isEmpty());
+    const QRect area = workArea();
+    for (const Opening& opening : openings()) {
+        QWidget* window = open(*chart, opening);
+        ASSERT_NE(window, nullptr) << opening.name;
+        const QRect frame = settledFrame(*window);
+        EXPECT_TRUE(area.contains(frame)) << opening.name << ": frame " << frame.x() << "," << frame.y() << " "
+                                          << frame.width() << "x" << frame.height() << " in a work area "
+                                          << area.width() << "x" << area.height();
+        EXPECT_FALSE(frame.intersects(menuBar)) << opening.name << " covers the chart's menu bar: frame top "
+                                                << frame.top() << ", left " << frame.left();
+        window->close();
+        settle();
+    }
+}
+
+TEST_F(KeptWindowsTest, PreferencesSaveEyepiecesCanBeReachedOnTheScreen)
+{
+    ASSERT_TRUE(launch());
+    settle();
+    QWidget* window = open(*chart, openings().front());
+    ASSERT_NE(window, nullptr);
+    settledFrame(*window);
+    QPushButton* save = nullptr;
+    for (QPushButton* button : window->findChildren<QPushButton*>())
+        if (button->text().remove('&') == QLatin1String("Save Eyepieces") && button->isVisible())
+            save = button;
+    ASSERT_NE(save, nullptr);
+    // Scrolled to, if the page is taller than the window.
+    for (QWidget* up = save->parentWidget(); up; up = up->parentWidget())
+        if (auto* scroll = qobject_cast<QScrollArea*>(up))
+            scroll->ensureWidgetVisible(save);
+    settle();
+    const QRect button(save->mapToGlobal(QPoint(0, 0)), save->size());
+    EXPECT_TRUE(window->geometry().contains(button));
+    EXPECT_TRUE(workArea().contains(button));
+    EXPECT_EQ(save->visibleRegion().boundingRect(), save->rect()) << "nothing hides it";
+}
+
+TEST_F(KeptWindowsTest, EachWindowComesBackWhereTheUserDraggedItAfterAHideAndAfterARestart)
+{
+    ASSERT_TRUE(launch());
+    settle();
+    const QRect area = workArea();
+    // Every window open at once, as a user may have them.
+    const auto openAll = [this] {
+        std::vector<QWidget*> windows;
+        for (const Opening& opening : openings()) {
+            windows.push_back(open(*chart, opening));
+            EXPECT_NE(windows.back(), nullptr) << opening.name;
+        }
+        return windows;
+    };
+    const auto closeAll = [](const std::vector<QWidget*>& windows) {
+        for (QWidget* window : windows)
+            if (window)
+                window->close();
+        settle();
+    };
+    std::vector<QWidget*> windows = openAll();
+    std::vector<QRect> dragged;
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+        const char* name = openings()[i].name;
+        ASSERT_NE(windows[i], nullptr) << name;
+        const QRect first = settledFrame(*windows[i]);
+        // A few points toward the middle of the screen, a little more for each window.
+        const int step = int(i) + 1;
+        const QPoint by(first.center().x() < area.center().x() ? 17 + step : -17 - step,
+                        first.center().y() < area.center().y() ? 11 + step : -11 - step);
+        ASSERT_TRUE(dragBy(*windows[i], by)) << name;
+        dragged.push_back(settledFrame(*windows[i]));
+        EXPECT_LE((dragged.back().topLeft() - first.topLeft() - by).manhattanLength(), 2) << name;
+    }
+    const auto expectWhereDragged = [&](const std::vector<QWidget*>& shown, const char* when) {
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            if (!shown[i])
+                continue;
+            const QRect frame = settledFrame(*shown[i]);
+            EXPECT_EQ(frame.topLeft(), dragged[i].topLeft()) << openings()[i].name << when;
+            // A scaled screen may round the frame's size anew.
+            const QSize grown = frame.size() - dragged[i].size();
+            EXPECT_LE(std::max(std::abs(grown.width()), std::abs(grown.height())), 1) << openings()[i].name << when;
+        }
+    };
+
+    closeAll(windows);
+    windows = openAll();
+    expectWhereDragged(windows, " shown again");
+
+    closeAll(windows);
+    restart();
+    ASSERT_TRUE(launch());
+    settle();
+    windows = openAll();
+    expectWhereDragged(windows, " after a restart");
+    closeAll(windows);
+}
