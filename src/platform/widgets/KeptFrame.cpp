@@ -75,26 +75,44 @@ bool KeptFrame::eventFilter(QObject* watched, QEvent* event)
             if (m_hiddenAt)
                 comeBack(*m_hiddenAt);
             m_isPlacing = true;
+            watchExposure();
             break;
         case QEvent::Move:
         case QEvent::Resize:
             if (m_window.isVisible())
                 m_saveTimer.start();
-            if (m_placing.isActive())
+            if (!m_placing.isActive())
+                break;
+            // The program's own moves count at once; the window system's
+            // wait until they settle.
+            if (event->spontaneous())
                 m_settling.start();
-            break;
-        case QEvent::Paint:
-            // By the first paint the window manager has usually framed the
-            // window; a frame it adds later moves or resizes it.
-            if (m_isPlacing) {
-                m_isPlacing = false;
-                m_placing.start();
+            else
                 ScreenPlacement::keepInside(m_window);
-            }
             break;
         default:
             break;
         }
+    } else if (watched == m_handle && event->type() == QEvent::Expose && m_isPlacing && m_handle->isExposed()) {
+        // By its first exposure the window manager has usually framed the
+        // window; a frame it adds later moves or resizes it.
+        m_isPlacing = false;
+        m_placing.start();
+        ScreenPlacement::keepInside(m_window);
     }
     return QObject::eventFilter(watched, event);
+}
+
+void KeptFrame::watchExposure()
+{
+    // The window system's window is made anew when the window's kind
+    // changes (a panel that floats only while the program is active).
+    QWindow* handle = m_window.windowHandle();
+    if (handle == m_handle)
+        return;
+    if (m_handle)
+        m_handle->removeEventFilter(this);
+    m_handle = handle;
+    if (handle)
+        handle->installEventFilter(this);
 }

@@ -2,7 +2,9 @@
 
 #include <QObject>
 #include <QPoint>
+#include <QPointer>
 #include <QTimer>
+#include <QWindow>
 
 #include <chrono>
 #include <functional>
@@ -17,10 +19,11 @@ class QWidget;
 // when the program quits while it shows. Shown again in the same run, the
 // window comes back where it was hidden, wherever the user had dragged it.
 // Each time the window shows, it is brought wholly inside the work area of
-// its screen at its first paint, and after each move or resize for
-// kPlacingTime after it (a busy window manager may frame the window after
-// that paint) once the window has rested kSettleTime (as the window manager
-// takes a window in, Qt may hear of a passing place that is none).
+// its screen as it is first exposed, and after each move or resize for
+// kPlacingTime after that (a busy window manager may frame the window
+// later): at once after the program's own, once the window has rested
+// kSettleTime after the window system's (as the window manager takes a
+// window in, Qt may hear of a passing place that is none).
 // Lives as long as the window (it is the window's child).
 class KeptFrame final : public QObject {
 public:
@@ -29,7 +32,7 @@ public:
 
     static constexpr std::chrono::milliseconds kSaveDelay{1000};
     static constexpr std::chrono::milliseconds kPlacingTime{3000};
-    static constexpr std::chrono::milliseconds kSettleTime{150};
+    static constexpr std::chrono::milliseconds kSettleTime{500};
 
     static KeptFrame* keep(QWidget& window, Load load, Save save);
 
@@ -45,14 +48,17 @@ private:
     // Back to where the content's top-left corner was, `contentAt`, before
     // the window maps.
     void comeBack(const QPoint& contentAt);
+    // Follows the exposure of the window system's window of the moment.
+    void watchExposure();
 
     QWidget& m_window;
     Load m_load;
     Save m_save;
     QTimer m_saveTimer;
-    bool m_isPlacing = false;  // shown, not yet painted
+    bool m_isPlacing = false;  // shown, not yet exposed
+    QPointer<QWindow> m_handle;  // the window system's window watched
     std::optional<QPoint> m_hiddenAt;  // the content's corner as it last hid
-    // Runs for kPlacingTime from the first paint after a show.
+    // Runs for kPlacingTime from the first exposure after a show.
     QTimer m_placing;
     // Runs kSettleTime from the last move or resize while placing.
     QTimer m_settling;

@@ -18,16 +18,19 @@
 #include "mount/panels/DomePanel.h"
 #include "mount/panels/WiFiPanel.h"
 #include "platform/widgets/FloatingPanel.h"
+#include "platform/widgets/KeptFrame.h"
 #include "prefs/PrefWindow.h"
 #include "prefs/PrefWindowControl.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <functional>
 #include <vector>
@@ -35,6 +38,9 @@
 namespace {
 
 using KeptWindowsTest = WindowManagerTest;
+
+// Long enough for a window manager on a loaded machine.
+constexpr int kWaitMs = 10000;
 
 QRect workArea() { return QGuiApplication::primaryScreen()->availableGeometry(); }
 
@@ -112,8 +118,20 @@ QWidget* open(ChartAssembly& chart, const Opening& opening)
                     opened = window;
             return opened != nullptr;
         },
-        5000);
-    return shown && QTest::qWaitFor([opened] { return isFramed(*opened); }, 5000) ? opened : nullptr;
+        kWaitMs);
+    if (!shown) {
+        ADD_FAILURE() << opening.name << " did not show";
+        return nullptr;
+    }
+    if (!QTest::qWaitFor([opened] { return isFramed(*opened); }, kWaitMs)) {
+        const QRect frame = opened->frameGeometry();
+        ADD_FAILURE() << opening.name << " was not framed: " << opened->windowTitle().toStdString() << ", "
+                      << (opened->isVisible() ? "shown" : "hidden") << ", frame " << frame.x() << "," << frame.y()
+                      << " " << frame.width() << "x" << frame.height() << " around " << opened->width() << "x"
+                      << opened->height();
+        return nullptr;
+    }
+    return opened;
 }
 
 // Where the window's title bar and frame stand once the window manager is
@@ -121,17 +139,19 @@ QWidget* open(ChartAssembly& chart, const Opening& opening)
 // late on a busy machine).
 QRect settledFrame(const QWidget& window)
 {
-    const auto framed = [&window] { return isFramed(window); };
+    // Longer than the kept frame waits before it brings a moved window back on screen.
+    constexpr auto kRest = KeptFrame::kSettleTime + std::chrono::milliseconds(100);
+    QElapsedTimer rested;
     QRect frame;
-    int rests = 0;
     const bool settled = QTest::qWaitFor(
         [&] {
-            QTest::qWait(60);
+            QTest::qWait(50);
             const QRect now = window.frameGeometry();
-            rests = framed() && std::exchange(frame, now) == now ? rests + 1 : 0;
-            return rests >= 4;
+            if (!isFramed(window) || std::exchange(frame, now) != now)
+                rested.start();
+            return rested.isValid() && rested.elapsed() > kRest.count();
         },
-        10000);
+        kWaitMs);
     if (!settled) {
         const QRect now = window.frameGeometry();
         const QRect inner = window.geometry();
@@ -152,7 +172,8 @@ bool dragBy(QWidget& window, QPoint by)
     const QPointF to = QPointF(from + by) * window.devicePixelRatioF();
     QProcess::execute("xdotool", {"windowmove", QString::number(window.winId()), QString::number(qRound(to.x())),
                                   QString::number(qRound(to.y()))});
-    return QTest::qWaitFor([&] { return (window.geometry().topLeft() - from - by).manhattanLength() <= 2; }, 5000);
+    return QTest::qWaitFor([&] { return (window.geometry().topLeft() - from - by).manhattanLength() <= 2; },
+                           kWaitMs);
 }
 
 QRect chartMenuBar(ChartAssembly& chart)

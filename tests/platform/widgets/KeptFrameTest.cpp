@@ -115,3 +115,26 @@ TEST(KeptFrame, AWindowShownAgainComesBackWhereItWasDragged)
         EXPECT_EQ(panel.geometry().topLeft(), dragged) << "show " << show;
     }
 }
+
+TEST(KeptFrame, AWindowMovedOffTheScreenAsItShowsComesBackOnceItRests)
+{
+    const QRect visible = QGuiApplication::primaryScreen()->availableGeometry();
+    QByteArray saved;
+    KeptWindow kept(saved);
+    kept.window.setGeometry(visible.left() + 50, visible.top() + 60, 200, 100);
+    kept.window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&kept.window));
+    const QPoint off(visible.right() - 50, visible.top() + 60);
+
+    // Moved by the program, it comes back at once.
+    kept.window.move(off);
+    EXPECT_TRUE(visible.contains(kept.window.frameGeometry()));
+
+    // Moved by the window system, it may be a passing place: it comes back
+    // only once the window has rested there.
+    kept.window.windowHandle()->setPosition(off);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return kept.window.geometry().topLeft() == off; }));
+    EXPECT_FALSE(visible.contains(kept.window.frameGeometry()));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return visible.contains(kept.window.frameGeometry()); },
+                                int(KeptFrame::kSettleTime.count()) * 4));
+}
