@@ -444,7 +444,7 @@ void DomePanel::domeConnectEnded(bool connected)
     if (connected)
         button(kConnect)->setText(kDisconnectTitle);
     else
-        AlertPanel::runAlert(kConnectFailed, " ");
+        AlertPanel::runAlert(kConnectFailed, m_dome.connectFailure());
 }
 
 void DomePanel::setMotionButtons()
