@@ -447,6 +447,13 @@ void DomePanel::domeConnectEnded(bool connected)
         AlertPanel::runAlert(kConnectFailed, m_dome.connectFailure());
 }
 
+void DomePanel::domeLost()
+{
+    button(kConnect)->setText(kConnectTitle);
+    setAllLights(Light::Red);
+    setMotionButtons();
+}
+
 void DomePanel::setMotionButtons()
 {
     const bool rotating = m_dome.isDomeRelayOn();
