@@ -27,10 +27,6 @@ constexpr double kHalfDay = 0.5;
 // parallax moving its declination through the day's turn together. A level
 // nearer than this to either culmination is grazed.
 constexpr double kGrazingDegrees = 3.0;
-// Hour angle (degrees, 12 minutes) within which a place just past a crossing
-// at the start of a span might, moving, still cross in the span: far more
-// than an ungrazed crossing's hour angle wavers.
-constexpr double kJustPassedDegrees = 3.0;
 
 // Hour angle of the place at jd, degrees.
 double hourAngle(const SkyPlace& p, const Site& site, double jd)
@@ -208,14 +204,8 @@ std::optional<double> crossing(const PlaceAt& place, const Site& site, double fr
             return std::min(*estimated, *halved);
         return estimated ? estimated : halved;
     }
-    // A place just past the crossing at the start puts the estimate a turn
-    // later; having moved, it may yet cross in the span's first minutes.
-    const std::optional<double> wanted = target(start);
-    if (wanted && Angles::wrap360(hourAngle(start, site, from) - *wanted) < kJustPassedDegrees) {
-        const std::optional<double> early = refine(place, site, target, from);
-        if (early && *early >= from && *early < *estimated)
-            return early;
-    }
+    // Ungrazed, the crossing's hour angle moves far slower than the place's:
+    // the first moment the two meet after the start is the one estimated.
     return estimated;
 }
 
