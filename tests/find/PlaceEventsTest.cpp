@@ -44,28 +44,4 @@ TEST(PlaceEventsTest, ARememberedPlaceIsAskedOnceAMoment)
     EXPECT_EQ(counted.nanAsked, 2);
 }
 
-// A panel's calculation over a day comes back to the same moments: a
-// remembered place gives the same rise and set as the place itself, asking
-// each moment once.
-TEST(PlaceEventsTest, CrossingsOfARememberedPlaceAreTheSame)
-{
-    const PlaceEvents::Site site{45.0, 10.0};
-    CountedPlace counted;
-    const PlaceEvents::PlaceAt plain = counted.at();
-    const PlaceEvents::PlaceAt place = PlaceEvents::remembered(counted.at());
-    const double from = 2460000.5;
-    const double to = from + 1.0;
-    for (const bool rising : {true, false}) {
-        const std::optional<double> direct = PlaceEvents::crossing(plain, site, from, to, 0.0, rising);
-        const std::optional<double> kept = PlaceEvents::crossing(place, site, from, to, 0.0, rising);
-        ASSERT_TRUE(direct);
-        ASSERT_TRUE(kept);
-        EXPECT_EQ(*direct, *kept);
-    }
-    counted.asked.clear();
-    PlaceEvents::crossing(place, site, from, to, 0.0, true);
-    PlaceEvents::crossing(place, site, from, to, 0.0, false);
-    EXPECT_TRUE(counted.asked.empty());
-}
-
 }  // namespace
