@@ -7,8 +7,6 @@
 
 #include <QTemporaryDir>
 
-#include <functional>
-
 namespace {
 
 struct FakeDevice final : MenuDevice {
@@ -22,17 +20,7 @@ struct FakePanel final : MenuPanel {
     bool isVisible() const override { return visible; }
     void show() override { visible = true; }
     void hide() override { visible = false; }
-    // As a device panel's close button: its device then disconnects.
-    void closeAsUser() override
-    {
-        visible = false;
-        ++userCloses;
-        if (closed)
-            closed();
-    }
     bool visible = false;
-    int userCloses = 0;
-    std::function<void()> closed;
 };
 
 }  // namespace
@@ -208,76 +196,3 @@ TEST_F(ConnectMenuTest, ACameraSearchThatCannotStartSaysWhy)
 }
 
 }  // namespace
-
-namespace {
-
-constexpr int kTagControlPanel = 20;
-
-}  // namespace
-
-// The Control Panel item counts every connected focuser's window, the
-// MoonLite's and the FCUSB's too: a closed one comes back, a shown one goes,
-// and the focusers stay connected.
-TEST_F(ConnectMenuTest, ControlPanelShowsAndClosesTheMoonLiteAndFCUSBWindows)
-{
-    FakeDevice moonLite, fcusb;
-    FakePanel moonLiteWindow, fcusbWindow;
-    menu->setMoonLite(&moonLite);
-    menu->setMoonLiteWindow(&moonLiteWindow);
-    menu->setFCUSB(&fcusb);
-    menu->setFCUSBWindow(&fcusbWindow);
-    EXPECT_FALSE(enabled(kTagControlPanel));
-
-    moonLite.connected = true;
-    ASSERT_TRUE(enabled(kTagControlPanel));
-    menu->connectMenuAction(kTagControlPanel);
-    EXPECT_TRUE(moonLiteWindow.visible);
-    EXPECT_FALSE(fcusbWindow.visible) << "its device is not connected";
-    menu->validateMenu();
-    EXPECT_TRUE(menu->itemWithTag(kTagControlPanel)->isChecked());
-    menu->connectMenuAction(kTagControlPanel);
-    EXPECT_FALSE(moonLiteWindow.visible);
-    EXPECT_TRUE(moonLite.connected);
-
-    moonLite.connected = false;
-    fcusb.connected = true;
-    ASSERT_TRUE(enabled(kTagControlPanel));
-    menu->connectMenuAction(kTagControlPanel);
-    EXPECT_TRUE(fcusbWindow.visible);
-    EXPECT_FALSE(moonLiteWindow.visible);
-    menu->connectMenuAction(kTagControlPanel);
-    EXPECT_FALSE(fcusbWindow.visible);
-    EXPECT_TRUE(fcusb.connected);
-}
-
-// While the SG-4 or the AllSky camera is connected its item shows a closed
-// panel again and closes a shown one as its close button does (which may ask
-// and disconnects); not connected, it connects.
-TEST_F(ConnectMenuTest, TheCameraItemsShowAHiddenPanelAndCloseAShownOne)
-{
-    constexpr int kTagSG4 = 53;
-    constexpr int kTagAllSky = 57;
-    for (const int tag : {kTagSG4, kTagAllSky}) {
-        MenuSG4 sg4;
-        FakePanel sg4Panel, allSkyPanel;
-        FakePanel& panel = tag == kTagSG4 ? sg4Panel : allSkyPanel;
-        panel.closed = [&sg4] { sg4.sg4Disconnect(); };
-        menu->setSG4(&sg4);
-        menu->setSG4Panel(&sg4Panel);
-        menu->setAllSkyPanel(&allSkyPanel);
-        sg4.sg4 = tag == kTagSG4;
-        sg4.allSky = tag == kTagAllSky;
-
-        menu->connectMenuAction(tag);
-        EXPECT_TRUE(panel.visible) << tag;
-        EXPECT_TRUE(sg4.sg4 || sg4.allSky) << tag;
-        menu->connectMenuAction(tag);
-        EXPECT_FALSE(panel.visible) << tag;
-        EXPECT_EQ(panel.userCloses, 1) << tag;
-        EXPECT_FALSE(sg4.sg4 || sg4.allSky) << tag;
-        EXPECT_FALSE(sg4.select) << tag;
-    }
-    menu->setSG4(nullptr);
-    menu->setSG4Panel(nullptr);
-    menu->setAllSkyPanel(nullptr);
-}
