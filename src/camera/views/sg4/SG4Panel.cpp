@@ -145,7 +145,7 @@ SG4Panel::SG4Panel(SG4Control& control, const DebugWriter& debug, QWidget* paren
     }
     connect(m_calibrate, &QPushButton::clicked, this, [this] { m_control.sg4ScopeAction(SG4Control::kTagCalibrate); });
     connect(m_guide, &QPushButton::clicked, this, [this] { m_control.sg4ScopeAction(SG4Control::kTagGuide); });
-    setCloseObserver([this] { m_control.sg4Disconnect(); });
+    setCloseObserver([this] { m_control.panelClosed(); });
 }
 
 SG4Panel::~SG4Panel() = default;

@@ -403,11 +403,6 @@ void WebcamPanel::clearToolTips()
         entry.first->setToolTip(QString());
 }
 
-bool WebcamPanel::isVisible() const
-{
-    return DevicePanel::isVisible() && m_controller.isWebcamConnect();
-}
-
 void WebcamPanel::show()
 {
     if (m_makeGuidePanel)
