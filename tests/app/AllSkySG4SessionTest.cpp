@@ -292,6 +292,33 @@ TEST_F(AllSkySG4SessionTest, ADailyStopLeavesAConnectedMountsPollRunning)
     mountPty.closeMaster();
 }
 
+// Every speed the panel offers is taken on both sides and worked at: the
+// camera answers "Test" with exactly "TestOk", and an exposure and its
+// download follow each change.
+TEST_F(AllSkySG4SessionTest, EverySpeedThePanelOffersIsTakenAndWorkedAt)
+{
+    device.setShortExposure(2s);
+    connectCamera({pty.path()});
+    ASSERT_TRUE(control().isAllSkyConnect());
+    QComboBox* speeds = panel().speedPopup();
+    ASSERT_EQ(speeds->count(), 7);
+    // From the connected 9600 through the others and back to it.
+    for (int step = 1; step <= speeds->count(); ++step) {
+        const int item = step % speeds->count();
+        const long baud = speeds->itemText(item).toLong();
+        SCOPED_TRACE(baud);
+        speeds->setCurrentIndex(item);
+        emit speeds->activated(item);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return control().sg4Baud() == baud; }, kWaitMs));
+        EXPECT_EQ(device.speed(), baud);
+        const int before = device.transfersDone();
+        panel().exposeButton()->click();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return device.transfersDone() > before && idle(); }, kWaitMs));
+    }
+    EXPECT_EQ(alerts.beeps, 0);
+    EXPECT_TRUE(alerts.alerts.empty());
+}
+
 // The panel's focus loop exposes again after each download; its frames are
 // shown, never saved, and the loop ends when the box is unticked.
 TEST_F(AllSkySG4SessionTest, FocusLoopFramesAreShownNotSaved)

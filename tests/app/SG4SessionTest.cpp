@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
@@ -81,6 +82,55 @@ TEST_F(SG4SessionTest, TheConnectMenuConnectsAndTheWorkerDownloads)
     // let go above, was never needed by the camera.
     EXPECT_FALSE(worker.wait(200));
     EXPECT_FALSE(chart->mountLink().scopeControl().scopeThread().isRunning());
+    pty.closeMaster();
+}
+
+// Every speed the panel offers is taken on both sides and worked at: an
+// exposure and its download follow each change. The camera answers "Test"
+// with exactly "TestOk", and then with a line end after it.
+TEST_F(SG4SessionTest, EverySpeedThePanelOffersIsTakenAndWorkedAt)
+{
+    using namespace std::chrono_literals;
+    ScopedAlertRecorder alerts;
+    SerialControl& serial = chart->mountLink().serialControl();
+    PtyDevice pty;
+    SG4Simulator device(pty.simulator(), [&serial] {
+        const std::optional<termios> line = serial.requestedSettings(kSerialSlotSG4);
+        return line ? cfgetospeed(&*line) : B0;
+    });
+    device.setShortExposure(2s);
+    pty.start();
+    serial.setExtraPorts({pty.path()});
+    SG4Control& control = chart->sg4Link().sg4Control();
+    SG4Panel& panel = chart->sg4Link().sg4Panel();
+    chart->mountLink().connectMenu()->connectMenuAction(kTagSG4);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !control.isSG4Connecting(); }, 60000));
+    ASSERT_TRUE(control.isSG4Connect());
+    int images = 0;
+    QObject::connect(&control, &SG4Control::imageReady, [&] { ++images; });
+
+    QComboBox* speeds = panel.speedPopup();
+    ASSERT_EQ(speeds->count(), 7);
+    for (const QByteArray& tail : {QByteArray(), QByteArray("\r\n")}) {
+        device.setSpeedTestTail(tail);
+        // From the connected 9600 through the others and back to it.
+        for (int step = 1; step <= speeds->count(); ++step) {
+            const int item = step % speeds->count();
+            const long baud = speeds->itemText(item).toLong();
+            SCOPED_TRACE(QString("%1 baud, tail %2").arg(baud).arg(tail.size()).toStdString());
+            speeds->setCurrentIndex(item);
+            emit speeds->activated(item);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return control.sg4Baud() == baud; }, 10000));
+            EXPECT_EQ(device.speed(), baud);
+            const int before = images;
+            panel.exposeButton()->click();
+            ASSERT_TRUE(QTest::qWaitFor([&] { return images > before; }, 30000));
+            EXPECT_EQ(device.transfersDone(), before + 1);
+        }
+    }
+    EXPECT_EQ(alerts.beeps, 0);
+    EXPECT_TRUE(alerts.alerts.empty());
+    chart->mountLink().connectMenu()->connectMenuAction(kTagSG4);
     pty.closeMaster();
 }
 

@@ -193,6 +193,7 @@ bool DeviceSimulator::serve(QByteArray& pending)
             return pending.startsWith(entry.first);
         });
         if (match != m_table.end()) {
+            waitIfHeld(match->first);
             pending.remove(0, match->first.size());
             if (!answerOrClose({{match->second, Duration(0)}}))
                 return false;
