@@ -4,11 +4,12 @@
 
 #include <algorithm>
 
-// Autofocus runs on the controllers as a line and a motor give them: replies
-// garbled or lost on the way, motors that take their time, a controller that
-// falls silent. The camera's star follows where the motor truly is, each
-// frame exposed from the delivery of the one before: every sample must show
-// the focus its recorded position has, and every run must end on its own.
+// Autofocus runs on the controllers as a line and a motor give them: answers
+// lost on the way, a motor slower than the settling time, a controller that
+// falls silent (garbled replies: FocuserSessionTest, through the webcam). The
+// camera's star follows where the motor truly is, each frame exposed from
+// the delivery of the one before: every sample must show the focus its
+// recorded position has, and every run must end on its own.
 
 namespace {
 
@@ -16,11 +17,10 @@ using namespace std::chrono_literals;
 
 constexpr int kRunMs = 90000;
 
-// Frames come as the event loop polls; the run's start is pressed again
-// when a garbled position read refused it, as a user would.
+// Frames come as the event loop polls, until the run ends.
 template <typename Position>
 bool runsToItsEnd(AutoFocusRun& run, FakeFocuser& optics, FakeStarCamera& camera, Position position,
-                  const ScopedAlertRecorder& alerts, int milliseconds = kRunMs)
+                  const ScopedAlertRecorder& alerts)
 {
     camera.exposesBetweenFrames = true;
     run.curveAction(AutoFocusRun::kStartTag);
@@ -28,11 +28,9 @@ bool runsToItsEnd(AutoFocusRun& run, FakeFocuser& optics, FakeStarCamera& camera
         [&] {
             optics.position = quint16(position());
             camera.deliver();
-            if (!run.isRun() && !run.isAwaitingFocuser() && !run.isCurveDone() && alerts.alerts.empty())
-                run.curveAction(AutoFocusRun::kStartTag);
             return run.isCurveDone() || !alerts.alerts.empty();
         },
-        milliseconds);
+        kRunMs);
 }
 
 void expectSamplesWhereMeasured(const AutoFocusRun& run, const FakeStarCamera& camera)
@@ -55,11 +53,11 @@ protected:
         simulator->setStepTime(5ms);
         cameras.setWebcam(&camera);
     }
-    AutoFocusRun& run(quint16 samples = 1)
+    AutoFocusRun& run()
     {
         AutoFocusRun& run = frame->autoFocus();
         run.setImages(5);
-        run.setSamples(samples);
+        run.setSamples(1);
         run.setSteps(20);
         return run;
     }
@@ -71,20 +69,6 @@ protected:
     FakeFocuser optics;
     FakeStarCamera camera{optics, 3010};
 };
-
-// With two samples a position, the garbled replies fall on position reads
-// and on a move's echoes and end record.
-TEST_F(RoboAutoFocusFaults, EveryNinthReplyGarbled)
-{
-    port->simulator().garbleEvery(9);
-    connectFocuser();
-    AutoFocusRun& sweep = run(2);
-    ASSERT_TRUE(runs(sweep));
-    EXPECT_TRUE(alerts.alerts.empty());
-    EXPECT_TRUE(sweep.isCurveDone());
-    expectSamplesWhereMeasured(sweep, camera);
-    EXPECT_GE(port->simulator().answered(), 18);
-}
 
 TEST_F(RoboAutoFocusFaults, EveryTenthReplyDropped)
 {
@@ -104,7 +88,7 @@ TEST_F(RoboAutoFocusFaults, AControllerFallenSilentEndsTheRunWithAMessage)
 {
     connectFocuser();
     AutoFocusRun& sweep = run();
-    sweep.setConfirmLimit(1500ms, 10ms);
+    sweep.setConfirmLimit(4000ms, 10ms);  // two of the transport's time limits
     camera.exposesBetweenFrames = true;
     sweep.curveAction(AutoFocusRun::kStartTag);
     ASSERT_TRUE(QTest::qWaitFor(
