@@ -16,6 +16,7 @@ class TourCamera;
 class FindSky;
 class PrefControl;
 class ScopeControl;
+class SkyView;
 class CalEventPanel;
 class TonightWindow;
 class TourPanel;
@@ -47,6 +48,10 @@ public:
     PlanningAssembly(const Links& links, ChartOutlets& outlets, QWidget* window);
 
     TourControl& tours() { return m_tours; }
+    // The tour panel first opens in the top-right corner of the chart's
+    // view: clear of the chart's menu bar and of the captions it draws while
+    // a tour is being built.
+    void placeTourPanelOver(const SkyView& view);
 
 private:
     TourFinderLink m_finder;

@@ -88,6 +88,16 @@ void intoCorner(QWidget& window, const QRect& area, Qt::Corner corner)
     keepInside(window);
 }
 
+void intoCornerClearOf(QWidget& window, const QRect& area, Qt::Corner corner, const QRect& clear)
+{
+    intoCorner(window, area, corner);
+    const QRect frame = window.frameGeometry();
+    if (!frame.intersects(clear))
+        return;
+    window.move(frame.left(), clear.bottom() + 1 + kInset);
+    keepInside(window);
+}
+
 void toParentTopLeft(QWidget& window)
 {
     const QWidget* parent = window.parentWidget() ? window.parentWidget()->window() : nullptr;

@@ -24,6 +24,9 @@ void toPoint(QWidget& window, QPoint at);
 // kInset points inside `corner` of `area` (global coordinates; a chart's
 // view, say), then kept inside the visible area.
 void intoCorner(QWidget& window, const QRect& area, Qt::Corner corner);
+// As intoCorner at a top corner, then moved down below `clear` (global
+// coordinates; captions drawn in the area, say) when it would cover it.
+void intoCornerClearOf(QWidget& window, const QRect& area, Qt::Corner corner, const QRect& clear);
 // Into the top-left corner of the parent window's content (below its menu
 // bar); without a parent, as toTopLeft.
 void toParentTopLeft(QWidget& window);
