@@ -49,17 +49,6 @@ public:
 
 }  // namespace
 
-TEST(EditingFinished, AnEditEndedWhileTheWindowLivesReachesIt)
-{
-    std::vector<int> ends;
-    TwoFields window(ends);
-    window.text()->setText("12");
-    emit window.text()->editingFinished();
-    window.number()->setValue(7);
-    emit window.number()->editingFinished();
-    EXPECT_EQ(ends, (std::vector<int>{12, 7}));
-}
-
 TEST(EditingFinished, AWindowGoingAwayWithAFieldInEditIsNotCalledHalfDestroyed)
 {
     for (const bool number : {false, true}) {
