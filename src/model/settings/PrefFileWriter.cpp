@@ -46,7 +46,7 @@ void PrefFileWriter::serve()
         m_running = false;
         m_outcomes.push_back(written);
         m_idle.notify_all();
-        QMetaObject::invokeMethod(&m_receiver, [this] { tell(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, "tell", Qt::QueuedConnection);
     }
 }
 

@@ -17,14 +17,15 @@
 // comes is dropped, the newer holding all it held, so the file ends with the
 // last copy handed. Each write goes through the file format's safe path:
 // the file holds the old settings or the new, never part of either.
-class PrefFileWriter {
+class PrefFileWriter final : public QObject {
+    Q_OBJECT
 public:
     // Told on the owner's thread whether each write that ran reached the file.
     using Told = std::function<void(bool written)>;
 
     PrefFileWriter(QString path, Told told);
     // Finishes a write that runs or waits, then stops.
-    ~PrefFileWriter();
+    ~PrefFileWriter() override;
     PrefFileWriter(const PrefFileWriter&) = delete;
     PrefFileWriter& operator=(const PrefFileWriter&) = delete;
 
@@ -37,14 +38,13 @@ public:
 
 private:
     void serve();
-    // Tells the outcomes the thread has left, in their order.
-    void tell();
+    // Tells the outcomes the thread has left, in their order. The thread
+    // calls it by name through Qt's queue; the outcomes themselves cross
+    // under the mutex, where the thread sanitizer can follow them.
+    Q_INVOKABLE void tell();
 
     const QString m_path;
     const Told m_told;
-    // Takes the thread's word that outcomes wait; a word left when the
-    // writer goes goes with it.
-    QObject m_receiver;
     mutable std::mutex m_mutex;
     std::condition_variable m_wake;
     std::condition_variable m_idle;
