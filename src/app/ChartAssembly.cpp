@@ -474,6 +474,7 @@ void ChartAssembly::createPlanning()
                                 },
                                 &m_canon->tourCamera()},
         m_outlets, &m_skyWindow);
+    m_planning->placeTourPanelOver(m_skyWindow.skyView());
     m_finderLink->setTours(&m_planning->tours());
 }
 

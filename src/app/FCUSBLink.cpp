@@ -39,5 +39,5 @@ void FCUSBLink::fillOutlets(ChartOutlets& outlets)
 
 void FCUSBLink::joinFocus(FocusLink& focus)
 {
-    focus.joinFCUSB(m_control);
+    focus.joinFCUSB(m_control, *m_window);
 }

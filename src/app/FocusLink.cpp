@@ -6,6 +6,7 @@
 #include "app/RoboAssembly.h"
 #include "app/WindowFrames.h"
 #include "chart/ChartOutlets.h"
+#include "focus/FCUSBControl.h"
 #include "focus/FocuserControl.h"
 #include "focus/views/FocusMenu.h"
 #include "focus/OptecFrame.h"
@@ -102,16 +103,22 @@ void FocusLink::joinJMI(FocuserControl& control, FocuserFrame& frame, FocuserWin
                control, frame, window);
 }
 
-void FocusLink::joinMoonLite(FocuserFrame& frame, FocuserWindowLink& window)
+void FocusLink::joinMoonLite(FocuserControl& control, FocuserFrame& frame, FocuserWindowLink& window)
 {
     m_menu->setMoonLite(&frame);
     m_outlets.moonWindow = &window;
     joinHandPanels(frame);
+    ConnectMenu& connect = *m_mount.connectMenu();
+    connect.setMoonLite(&control);
+    connect.setMoonLiteWindow(&window);
     joinAutoFocus(3, frame);
     keepFrame(window, QStringLiteral("MoonLite"));
 }
 
-void FocusLink::joinFCUSB(FocuserConnection& focuser)
+void FocusLink::joinFCUSB(FCUSBControl& control, MenuPanel& window)
 {
-    m_menu->setFCUSB(&focuser);
+    m_menu->setFCUSB(&control);
+    ConnectMenu& connect = *m_mount.connectMenu();
+    connect.setFCUSB(&control);
+    connect.setFCUSBWindow(&window);
 }

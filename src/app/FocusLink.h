@@ -10,9 +10,10 @@
 #include <memory>
 
 class ConnectMenu;
+class FCUSBControl;
 class FocusMenu;
-class HidesOnDeactivate;
 class FocuserConnection;
+class HidesOnDeactivate;
 class FocuserControl;
 class FocuserWindowLink;
 class MountLink;
@@ -26,8 +27,9 @@ struct ChartOutlets;
 // The focusers as the chart window holds them: the Focuser menu, the
 // cameras the autofocus runs measure on, and the links each focuser family
 // joins by. A serial family joining gets its menu item, Escape on the mount's
-// hand-control panels, the Connect menu's control-panel item and the
-// focuser-hide setting.
+// hand-control panels (but the MoonLite), the Connect menu's control-panel
+// item and the focuser-hide setting; the FCUSB gets its menu item and the
+// control-panel item.
 class FocusLink final {
 public:
     FocusLink(MountLink& mount, PrefControl& prefs, ChartOutlets& outlets, QWidget* window);
@@ -54,8 +56,8 @@ public:
     void joinOptec(FocuserControl& control, FocuserFrame& frame, FocuserWindowLink& window);
     void joinRobo(FocuserControl& control, FocuserFrame& frame, FocuserWindowLink& window);
     void joinJMI(FocuserControl& control, FocuserFrame& frame, FocuserWindowLink& window);
-    void joinMoonLite(FocuserFrame& frame, FocuserWindowLink& window);
-    void joinFCUSB(FocuserConnection& focuser);
+    void joinMoonLite(FocuserControl& control, FocuserFrame& frame, FocuserWindowLink& window);
+    void joinFCUSB(FCUSBControl& control, MenuPanel& window);
 
 private:
     // Where the Optec, RoboFocus and JMI families each join.

@@ -13,7 +13,7 @@ MoonLiteFocuserLink::MoonLiteFocuserLink(FocusLink& focus, PrefControl& prefs)
     m_frame = std::make_unique<MoonLiteFrame>(*m_control, focus.frameLinks(),
                                               MoonLiteFrame::Displays{*m_window, *m_window, *m_window, *m_window});
     m_window->attach([this](MoonLiteWindow& made) { made.attachMoonLite(*m_frame); });
-    focus.joinMoonLite(*m_frame, *m_window);
+    focus.joinMoonLite(*m_control, *m_frame, *m_window);
 }
 
 MoonLiteFocuserLink::~MoonLiteFocuserLink() = default;

@@ -1,11 +1,14 @@
 #include "app/PlanningAssembly.h"
 
 #include "chart/ChartOutlets.h"
+#include "chart/SkyView.h"
 #include "find/panels/CalEventPanel.h"
 #include "find/panels/TonightWindow.h"
 #include "find/panels/TourPanel.h"
 #include "platform/StringTables.h"
 #include "platform/widgets/FileChooser.h"
+#include "platform/widgets/FirstShowPlacement.h"
+#include "platform/widgets/ScreenPlacement.h"
 
 PlanningAssembly::PlanningAssembly(const Links& links, ChartOutlets& outlets, QWidget* window)
     : m_finder(links.finder, links.sky, links.prefs, links.updateSky),
@@ -29,4 +32,16 @@ PlanningAssembly::PlanningAssembly(const Links& links, ChartOutlets& outlets, QW
     outlets.tonightWindow = m_tonightWindow;
     outlets.tonightView = m_tonightWindow;
     outlets.calEventPanel = m_calEventPanel;
+}
+
+void PlanningAssembly::placeTourPanelOver(const SkyView& view)
+{
+    TourPanel* panel = m_tourPanel;
+    FirstShowPlacement::install(*panel, [panel, &view] {
+        if (!view.isVisible())
+            return;
+        const QPoint origin = view.mapToGlobal(QPoint(0, 0));
+        ScreenPlacement::intoCornerClearOf(*panel, QRect(origin, view.size()), Qt::TopRightCorner,
+                                           view.tourCaptionsArea().translated(origin));
+    });
 }

@@ -16,6 +16,7 @@ class TourCamera;
 class FindSky;
 class PrefControl;
 class ScopeControl;
+class SkyView;
 class CalEventPanel;
 class TonightWindow;
 class TourPanel;
@@ -49,6 +50,10 @@ public:
     TourControl& tours() { return m_tours; }
     TonightWindow& tonightWindow() { return *m_tonightWindow; }
     CalEventPanel& calEventPanel() { return *m_calEventPanel; }
+    // The tour panel first opens in the top-right corner of the chart's
+    // view: clear of the chart's menu bar and of the captions it draws while
+    // a tour is being built.
+    void placeTourPanelOver(const SkyView& view);
 
 private:
     TourFinderLink m_finder;

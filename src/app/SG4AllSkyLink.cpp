@@ -18,7 +18,7 @@ SG4AllSkyLink::SG4AllSkyLink(PrefControl& prefs, DebugLog& log, SG4Link& sg4, co
     m_control.setAllSkyPanel(&panel);
     m_control.setExposureEnded([this] { return exposureEnded(); });
     m_control.setDatePanelOpener([this] { m_allSky.datePanel().show(); });
-    panel.setCloseObserver([this] { m_control.sg4Disconnect(); });
+    panel.setCloseObserver([this] { m_control.panelClosed(m_allSky.session().schedule().isScheduleRun()); });
 
     QObject::connect(&m_control, &SG4Control::imageReady, &session, [this, &session] {
         const std::shared_ptr<const SG4Image> image = m_control.sg4Image();

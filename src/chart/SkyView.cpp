@@ -224,6 +224,13 @@ void SkyView::paintEvent(QPaintEvent*)
     }
 }
 
+QRect SkyView::tourCaptionsArea() const
+{
+    // The chart's points run upward from the widget's bottom edge.
+    const QRectF plate = ChartOverlayPainter::tourCaptionsPlate(m_prefs, QRectF(rect()));
+    return QRectF(plate.x(), height() - plate.y() - plate.height(), plate.width(), plate.height()).toAlignedRect();
+}
+
 void SkyView::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);

@@ -106,6 +106,10 @@ public:
     float markAlpha() const { return m_markAlpha; }
     void setMarkAlpha(float alpha) { m_markAlpha = alpha; }
 
+    // Where the captions drawn while a tour is being built stand, in this
+    // widget's coordinates: a panel opened then leaves them clear.
+    QRect tourCaptionsArea() const;
+
     // The marquee, ruler and outline drag the mouse leaves for the overlays
     // (view points, y upward).
     ChartOverlayState& overlay() { return m_overlays; }

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <memory>
 #include <vector>
 
 namespace PlaceEvents {
@@ -19,6 +21,12 @@ constexpr double kSettledDays = 1e-6;
 constexpr double kSiderealDay = 360.0 / kSiderealDegreesPerDay;
 // Culminations of a kind are a day apart: half a day past one clears it.
 constexpr double kHalfDay = 0.5;
+// Degrees by which a place's highest or lowest altitude of the span may
+// differ from the culmination altitudes its declinations at the span's ends
+// give: more than the bend of any declination through a day and the Moon's
+// parallax moving its declination through the day's turn together. A level
+// nearer than this to either culmination is grazed.
+constexpr double kGrazingDegrees = 3.0;
 
 // Hour angle of the place at jd, degrees.
 double hourAngle(const SkyPlace& p, const Site& site, double jd)
@@ -100,7 +108,61 @@ std::optional<double> bracketed(const PlaceAt& place, const Site& site, double f
     return std::nullopt;
 }
 
+// The altitudes (degrees) a place can reach in a span, from the culminations
+// its declinations at the span's ends give: the upper culmination's altitude
+// is 90 - |latitude - dec|, the lower one's |latitude + dec| - 90, each
+// taken over the declinations between the ends.
+struct Reach {
+    double upperLow;
+    double upperHigh;
+    double lowerLow;
+    double lowerHigh;
+
+    // Whether the place can come to `level` in the span at all.
+    bool touches(double level) const
+    {
+        return level >= lowerLow - kGrazingDegrees && level <= upperHigh + kGrazingDegrees;
+    }
+    // Whether `level` lies near enough to a culmination that the place may
+    // just reach it, stay beyond it, or dip past it for minutes: there the
+    // hour angle of the crossing swings fast with the declination, and the
+    // estimate can miss it.
+    bool grazes(double level) const
+    {
+        const auto near = [level](double low, double high) {
+            return level >= low - kGrazingDegrees && level <= high + kGrazingDegrees;
+        };
+        return near(upperLow, upperHigh) || near(lowerLow, lowerHigh);
+    }
+};
+
+Reach reachOver(const SkyPlace& start, const SkyPlace& end, double latitude)
+{
+    const double decLow = std::min(start.dec, end.dec) / Angles::kDegree;
+    const double decHigh = std::max(start.dec, end.dec) / Angles::kDegree;
+    const auto upper = [latitude](double dec) { return 90.0 - std::abs(latitude - dec); };
+    const auto lower = [latitude](double dec) { return std::abs(latitude + dec) - 90.0; };
+    const bool overhead = latitude >= decLow && latitude <= decHigh;
+    const bool underfoot = -latitude >= decLow && -latitude <= decHigh;
+    return {std::min(upper(decLow), upper(decHigh)), overhead ? 90.0 : std::max(upper(decLow), upper(decHigh)),
+            underfoot ? -90.0 : std::min(lower(decLow), lower(decHigh)), std::max(lower(decLow), lower(decHigh))};
+}
+
 }  // namespace
+
+PlaceAt remembered(PlaceAt place)
+{
+    auto asked = std::make_shared<std::map<double, SkyPlace>>();
+    return [place = std::move(place), asked](double julianDay) {
+        // A moment that is no number cannot be a key: it is asked each time.
+        if (!std::isfinite(julianDay))
+            return place(julianDay);
+        const auto [it, added] = asked->try_emplace(julianDay);
+        if (added)
+            it->second = place(julianDay);
+        return it->second;
+    };
+}
 
 double altitude(const SkyPlace& place, const Site& site, double jd)
 {
@@ -128,11 +190,23 @@ std::optional<double> crossing(const PlaceAt& place, const Site& site, double fr
         const double H = std::acos(cosH) / Angles::kDegree;
         return rising ? -H : H;
     };
+    if (!(from < to))
+        return std::nullopt;
+    const SkyPlace start = place(from);
+    const SkyPlace end = place(to);
+    const Reach reach = reachOver(start, end, site.latitude);
+    if (!reach.touches(altitude))
+        return std::nullopt;
     const std::optional<double> estimated = firstEvent(place, site, target, from, to);
-    const std::optional<double> halved = bracketed(place, site, from, to, altitude, rising);
-    if (estimated && halved)
-        return std::min(*estimated, *halved);
-    return estimated ? estimated : halved;
+    if (!estimated || reach.grazes(altitude)) {
+        const std::optional<double> halved = bracketed(place, site, from, to, altitude, rising);
+        if (estimated && halved)
+            return std::min(*estimated, *halved);
+        return estimated ? estimated : halved;
+    }
+    // Ungrazed, the crossing's hour angle moves far slower than the place's:
+    // the first moment the two meet after the start is the one estimated.
+    return estimated;
 }
 
 }  // namespace PlaceEvents

@@ -34,8 +34,16 @@ std::optional<double> transit(const PlaceAt& place, const Site& site, double fro
 
 // The first moment at or after `from` and before `to` the place rises
 // (`rising`) or sets through `altitude` degrees; none when it does not in that
-// span, or stays above or below that altitude at the moment found.
+// span, or stays above or below that altitude at the moment found. The
+// halving runs only where the estimate may miss a crossing: none estimated,
+// or a level near the place's highest or lowest altitude of the span.
 std::optional<double> crossing(const PlaceAt& place, const Site& site, double from, double to,
                                double altitude, bool rising);
+
+// The same place, `place` asked once for each moment however often that
+// moment is asked again: for one calculation whose searches come back to the
+// same moments (each of a day's searches starts at its first). Copies share
+// what was asked; not for use from two threads at once.
+PlaceAt remembered(PlaceAt place);
 
 }  // namespace PlaceEvents

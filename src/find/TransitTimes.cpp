@@ -40,13 +40,16 @@ TransitTimes TransitTimes::calculateTransit(double ra, double dec, const Site& s
     return calculateTransit([fixed](double) { return fixed; }, site, date, zone);
 }
 
-TransitTimes TransitTimes::calculateTransit(const PlaceEvents::PlaceAt& place, const Site& site, QDate date,
+TransitTimes TransitTimes::calculateTransit(const PlaceEvents::PlaceAt& moving, const Site& site, QDate date,
                                             const QTimeZone& zone)
 {
     TransitTimes result;
-    if (!date.isValid() || !zone.isValid() || !place || !std::isfinite(site.latitude) ||
+    if (!date.isValid() || !zone.isValid() || !moving || !std::isfinite(site.latitude) ||
         !std::isfinite(site.longitude))
         return result;
+    // The three searches start at the same moment and come back to each
+    // other's: a planet's place is a planetary pass, worked out once each.
+    const PlaceEvents::PlaceAt place = PlaceEvents::remembered(moving);
     // Each event is the first of the local date, however long daylight-saving makes it.
     const double from = SkyDateModel::julianDayOf(QDateTime(date, QTime(0, 0), zone));
     const double to = SkyDateModel::julianDayOf(QDateTime(date.addDays(1), QTime(0, 0), zone));

@@ -26,7 +26,8 @@ public:
     virtual void moveInwardForRun(quint16 position, quint16 steps, MoveDone done) = 0;
     // The next position of the sweep, `steps` outward.
     virtual void advanceRun(quint16 steps, MoveDone done) = 0;
-    // Whether a new frame may be measured now (a motor still moving: not yet).
+    // Whether the run's last move has ended, as far as the focuser has
+    // told; asked at each tick until it says so, and may ask the focuser.
     virtual bool isReadyForSample() { return true; }
     // The scale N of the fit, steps: the focuser's travel.
     virtual double focusScale() const = 0;

@@ -14,6 +14,8 @@ namespace {
 
 const QString kStartFailed = QStringLiteral("Curve calculation failed to start");
 const QString kCurveFailed = QStringLiteral("Curve calculation failed");
+const QString kNotConfirmed =
+    QStringLiteral("The focuser did not confirm its move or position in time. It was left where it is.");
 
 }  // namespace
 
@@ -89,14 +91,13 @@ void AutoFocusRun::begin(quint16 position)
     m_display.redrawCurve();
 
     const auto half = quint16(std::min<int>(position, int(m_steps * m_images * 0.5)));
-    m_device.moveInwardForRun(position, half, resume<std::optional<int>>([this](std::optional<int> wait) {
+    m_device.moveInwardForRun(position, half, resume<std::optional<int>>([this, half](std::optional<int> wait) {
         if (!wait) {
             // The run stays marked as running until the user aborts it.
             AlertPanel::runAlert(kStartFailed, QStringLiteral(" "));
             return;
         }
-        m_cameras.clearNewImages();
-        settle(*wait);
+        moved(half, *wait);
         m_display.showFocusResult(0, 0.0f);
         m_display.showProgress(0);
         if (!m_timer.isActive())
@@ -106,7 +107,38 @@ void AutoFocusRun::begin(quint16 position)
 
 void AutoFocusRun::curveTick()
 {
-    if (m_isAwaiting || isSettling() || !m_cameras.hasNewImage() || !m_device.isReadyForSample())
+    // A tick queued, or asked for, after the run ended or before it moved.
+    if (!m_isRun || !m_timer.isActive())
+        return;
+    if (isPastConfirmLimit()) {
+        failRun(kNotConfirmed);
+        return;
+    }
+    if (m_isAwaiting || isSettling())
+        return;
+    switch (m_wait) {
+    case Wait::MoveEnd:
+        if (!m_device.isReadyForSample())
+            return;
+        // Frames exposed while it moved show another focus.
+        m_confirmBy.reset();
+        m_cameras.clearNewImages();
+        m_wait = Wait::FrameAfterMove;
+        return;
+    case Wait::FrameAfterMove:
+        // The first frame after the end was being exposed when it came.
+        if (m_cameras.hasNewImage()) {
+            m_cameras.clearNewImages();
+            m_wait = Wait::Frame;
+        }
+        return;
+    case Wait::Position:
+        readSamplePosition();
+        return;
+    case Wait::Frame:
+        break;
+    }
+    if (!m_cameras.hasNewImage())
         return;
     if (m_imageCount >= m_images) {
         endRun();
@@ -119,14 +151,19 @@ void AutoFocusRun::curveTick()
     }
     m_display.showProgress(m_imageCount * 100 / std::max<int>(m_images, 1));
     if (!takeSample()) {
-        failRun();
+        failRun(QStringLiteral(" "));
         return;
     }
+    confirmWithin(m_confirmMargin);
+    readSamplePosition();
+}
+
+void AutoFocusRun::readSamplePosition()
+{
+    m_wait = Wait::Position;
     m_device.readFocusPosition(resume<std::optional<quint16>>([this](std::optional<quint16> position) {
         if (position)
             sampleTaken(*position);
-        else
-            failRun();
     }));
 }
 
@@ -144,6 +181,7 @@ bool AutoFocusRun::takeSample()
 
 void AutoFocusRun::sampleTaken(quint16 position)
 {
+    m_confirmBy.reset();
     m_store[m_dataIndex].focusPosition = position;
     m_display.showRunPosition(position);
     if (m_imageCount >= m_images) {
@@ -152,23 +190,51 @@ void AutoFocusRun::sampleTaken(quint16 position)
         return;
     }
     if (m_sampleCount != 0) {
-        nextFrame(0);
+        nextFrame();
         return;
     }
-    m_device.advanceRun(m_steps, resume<std::optional<int>>([this](std::optional<int> moved) {
-        if (moved)
-            nextFrame(*moved);
-        else
-            failRun();
+    confirmWithin(moveLimit(m_steps, 0));
+    const quint16 steps = m_steps;
+    m_device.advanceRun(steps, resume<std::optional<int>>([this, steps](std::optional<int> settleTicks) {
+        if (!settleTicks) {
+            failRun(QStringLiteral(" "));
+            return;
+        }
+        m_display.redrawCurve();
+        moved(steps, *settleTicks);
     }));
 }
 
-void AutoFocusRun::nextFrame(int settleTicks)
+void AutoFocusRun::moved(quint16 steps, int settleTicks)
+{
+    m_cameras.clearNewImages();
+    settle(settleTicks);
+    confirmWithin(moveLimit(steps, settleTicks));
+    m_wait = Wait::MoveEnd;
+}
+
+void AutoFocusRun::nextFrame()
 {
     m_display.redrawCurve();
     // Every sample is taken on a frame that came after this one.
     m_cameras.clearNewImages();
-    settle(settleTicks);
+    m_wait = Wait::Frame;
+}
+
+void AutoFocusRun::confirmWithin(std::chrono::milliseconds limit)
+{
+    m_confirmBy = std::chrono::steady_clock::now() + limit;
+}
+
+std::chrono::milliseconds AutoFocusRun::moveLimit(quint16 steps, int settleTicks) const
+{
+    return m_confirmMargin + m_perStep * steps
+           + std::chrono::duration_cast<std::chrono::milliseconds>(m_tick * settleTicks);
+}
+
+bool AutoFocusRun::isPastConfirmLimit() const
+{
+    return m_confirmBy && std::chrono::steady_clock::now() >= *m_confirmBy;
 }
 
 void AutoFocusRun::stopRun()
@@ -176,6 +242,8 @@ void AutoFocusRun::stopRun()
     stopTimer();
     ++m_runNumber;
     m_isAwaiting = false;
+    m_wait = Wait::Frame;
+    m_confirmBy.reset();
     m_sampleCount = 0;
     m_imageCount = 0;
     m_dataIndex = 0;
@@ -200,11 +268,11 @@ void AutoFocusRun::endRun()
     m_display.showRunning(false);
 }
 
-void AutoFocusRun::failRun()
+void AutoFocusRun::failRun(const QString& why)
 {
     stopRun();
     m_display.showRunning(false);
-    AlertPanel::runAlert(kCurveFailed, QStringLiteral(" "));
+    AlertPanel::runAlert(kCurveFailed, why);
 }
 
 void AutoFocusRun::abort()
@@ -215,6 +283,8 @@ void AutoFocusRun::abort()
     stopTimer();
     ++m_runNumber;
     m_isAwaiting = false;
+    m_wait = Wait::Frame;
+    m_confirmBy.reset();
     m_isTimerBlock = false;
     m_display.showProgress(0);
     m_device.runAborted();
@@ -237,6 +307,8 @@ void AutoFocusRun::gotoBestFocus()
     stopTimer();
     ++m_runNumber;
     m_isAwaiting = false;
+    m_wait = Wait::Frame;
+    m_confirmBy.reset();
     m_bestFocus = 0;
     m_sampleCount = 0;
     m_imageCount = 0;
@@ -261,12 +333,7 @@ void AutoFocusRun::settle(int ticks)
 
 bool AutoFocusRun::isSettling()
 {
-    if (!m_isSettling)
-        return false;
-    if (m_settleClock.nsecsElapsed() / 1000 < m_settleFor.count())
-        return true;
-    // Frames taken while the focuser moved show the old focus.
-    m_isSettling = false;
-    m_cameras.clearNewImages();
-    return true;
+    if (m_isSettling && m_settleClock.nsecsElapsed() / 1000 >= m_settleFor.count())
+        m_isSettling = false;
+    return m_isSettling;
 }

@@ -11,6 +11,7 @@
 #include <array>
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -24,7 +25,9 @@ class FocusCameras;
 // fresh camera frames, fits a parabola to star area against position and
 // reports its vertex as the best focus. One step of the run per curve-timer
 // tick; a move's settling time and an answer the focuser still owes hold
-// the ticks off instead of blocking.
+// the ticks off instead of blocking. After each move the run waits for the
+// focuser to say the move has ended, then measures a frame exposed wholly
+// after that; what the focuser cannot confirm within its limit ends the run.
 class AutoFocusRun final : public QObject {
     Q_OBJECT
 public:
@@ -32,6 +35,12 @@ public:
     static constexpr int kBestFocusTag = 14;  // go to the best focus
     static constexpr std::chrono::milliseconds kCurveInterval{250};
     static constexpr std::chrono::microseconds kTick{16667};
+    // How long the run waits for the focuser to confirm a move's end or a
+    // position: five of the transport's 2 s limits, so that a few exchanges
+    // lost or garbled on the way are asked again, and for a move as long as
+    // the slowest motor takes over its steps (20 steps a second).
+    static constexpr std::chrono::milliseconds kConfirmMargin{10000};
+    static constexpr std::chrono::milliseconds kSlowestStep{50};
 
     AutoFocusRun(AutoFocusDevice& device, AutoFocusDisplay& display, FocusCameras& cameras,
                  std::chrono::microseconds tick = kTick, QObject* parent = nullptr);
@@ -74,6 +83,12 @@ public:
     bool isCurveTimerActive() const { return m_timer.isActive(); }
     // Whether the run waits for the focuser's answer to a read or move.
     bool isAwaitingFocuser() const { return m_isAwaiting; }
+    // Tests shorten the wait for the focuser's confirmation.
+    void setConfirmLimit(std::chrono::milliseconds margin, std::chrono::milliseconds perStep = kSlowestStep)
+    {
+        m_confirmMargin = margin;
+        m_perStep = perStep;
+    }
 
     // Set while a run talks to the focuser, so that the window's other
     // timers keep off its replies.
@@ -81,13 +96,30 @@ public:
     void setIsTimerBlock(bool block) { m_isTimerBlock = block; }
 
 private:
+    // What the ticks wait for before the next sample.
+    enum class Wait {
+        Frame,           // a fresh frame at the focuser's position
+        MoveEnd,         // the focuser to say its move has ended
+        FrameAfterMove,  // the frame exposed across the move's end, dropped
+        Position,        // a good position for the sample just measured
+    };
+
     void start();
     void begin(quint16 position);
     void gotoBestFocus();
     // Measures the star into the sample at the data index; false when it has none.
     bool takeSample();
+    // Asks the position of the sample just measured; a failed read is asked
+    // again at the next tick.
+    void readSamplePosition();
     void sampleTaken(quint16 position);
-    void nextFrame(int settleTicks);
+    // A move of `steps` was made: the ticks wait for it to settle and end.
+    void moved(quint16 steps, int settleTicks);
+    void nextFrame();
+    // The focuser has until `limit` from now to confirm what the run asked.
+    void confirmWithin(std::chrono::milliseconds limit);
+    std::chrono::milliseconds moveLimit(quint16 steps, int settleTicks) const;
+    bool isPastConfirmLimit() const;
     // The continuation of a read or move: it runs only while the run it
     // was asked for lasts, and holds the ticks off until then.
     template <typename Value>
@@ -96,10 +128,10 @@ private:
     void stopRun();
     void endRun();
     // Stops a run whose measurement or move failed, with the alert.
-    void failRun();
+    void failRun(const QString& why);
     void stopTimer();
     void settle(int ticks);
-    // True while a move settles; clears the frames once it has.
+    // True while a move settles.
     bool isSettling();
 
     AutoFocusDevice& m_device;
@@ -111,6 +143,11 @@ private:
     std::chrono::microseconds m_settleFor{0};
     bool m_isSettling = false;
     bool m_isAwaiting = false;
+    Wait m_wait = Wait::Frame;
+    std::chrono::milliseconds m_confirmMargin = kConfirmMargin;
+    std::chrono::milliseconds m_perStep = kSlowestStep;
+    // While the focuser owes a confirmation: when it is due by.
+    std::optional<std::chrono::steady_clock::time_point> m_confirmBy;
     quint32 m_runNumber = 0;  // answers for an earlier run are dropped
 
     quint16 m_samples = 1;

@@ -2,6 +2,7 @@
 
 #include "focus/FocuserConnection.h"
 #include "model/settings/links/FCUSBFocuser.h"
+#include "mount/links/ConnectMenuLinks.h"
 
 #include <QByteArray>
 #include <QString>
@@ -18,7 +19,7 @@ class PrefControl;
 // directions at a pulse-width speed. Every action becomes one two-byte
 // output report (mode byte, speed) to the unit the controls address (the
 // selected tab). There is no position and no autofocus.
-class FCUSBControl final : public FocuserConnection, public FCUSBFocuser {
+class FCUSBControl final : public FocuserConnection, public FCUSBFocuser, public ConnectedDevice {
 public:
     static constexpr quint16 kVendorId = 0x134A;
     static constexpr quint16 kFCUSBProductId = 0x9023;
@@ -42,6 +43,8 @@ public:
 
     bool isFocuserConnected() const override { return isFCUSBConnected(); }
     void focuserConnect() override { fcusbConnect(); }
+    // The Connect menu's Control Panel item shows the window while connected.
+    bool isConnected() const override { return isFCUSBConnected(); }
 
     // Unit 1 connected: closes both units and hides the window. Otherwise
     // finds unit 1 (an alert when it is missing) and then unit 2 (silently).

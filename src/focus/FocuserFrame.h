@@ -109,7 +109,6 @@ protected:
 
     FocuserDisplay& display() const { return m_display; }
     FocuserControl& control() const { return m_control; }
-    FocusCameras& cameras() const { return m_cameras; }
 
 private:
     // The search's outcome: the start-up reads and the timer, or the alert.

@@ -1,7 +1,6 @@
 #include "focus/MoonLiteFrame.h"
 
 #include "focus/CriticalFocusZone.h"
-#include "focus/FocusCameras.h"
 #include "focus/FocuserDisplay.h"
 #include "focus/FocuserGauge.h"
 #include "focus/MoonLiteCompensation.h"
@@ -94,7 +93,6 @@ void MoonLiteFrame::didDisconnect()
 {
     m_gauge.showLevel(0);
     m_isBlock = false;
-    m_isCurveStart = false;
     m_motor = Motor::Unknown;
 }
 
@@ -442,7 +440,6 @@ void MoonLiteFrame::moveInwardForRun(quint16 position, quint16 steps, MoveDone d
         return;
     }
     // The curve timer waits for the focuser to stop instead of a fixed time.
-    m_isCurveStart = true;
     done(0);
 }
 
@@ -481,14 +478,8 @@ bool MoonLiteFrame::isReadyForSample()
         }
         return false;
     }
-    // The next sample asks again.
+    // The next move asks again.
     m_motor = Motor::Unknown;
-    if (m_isCurveStart) {
-        // Frames taken on the way show the old focus.
-        m_isCurveStart = false;
-        cameras().clearNewImages();
-        return false;
-    }
     return true;
 }
 
@@ -501,7 +492,6 @@ void MoonLiteFrame::gotoBestFocus(quint16 position)
 void MoonLiteFrame::runAborted()
 {
     debug(QStringLiteral("moonWindow: moon curve stop button hit"));
-    m_isCurveStart = false;
     m_moon.moonStop();
 }
 

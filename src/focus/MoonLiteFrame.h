@@ -104,7 +104,6 @@ private:
     bool m_isBlock = false;
     bool m_isLearn = false;
     bool m_isAutoTemp = false;
-    bool m_isCurveStart = false;
     Motor m_motor = Motor::Unknown;
     quint32 m_moveNumber = 0;
     int m_timerCount = 0;

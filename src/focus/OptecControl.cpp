@@ -8,9 +8,12 @@
 namespace {
 
 constexpr int kProbeAttempts = 3;
-constexpr qsizetype kUnitsReplyLeast = 7;  // "P=nnnn" CR LF: more than 6 bytes
-constexpr qsizetype kTempReplyLeast = 8;   // "T=+nn.n" CR LF: more than 7 bytes
 constexpr float kTempNotConnected = 20.0f;
+// The marks a reply is known by, its value following each.
+constexpr QByteArrayView kUnitsMark = "P=";
+constexpr QByteArrayView kTempMark = "T=";
+constexpr QByteArrayView kProbeErrorMark = "ER=";
+constexpr char kProbeFailed = '1';
 
 // A reply is a line: read to its line feed, whatever pauses it holds.
 const ReplyEnd kLineEnd = ReplyEnd::terminator('\n');
@@ -53,10 +56,22 @@ bool answers(const FocuserExchange& line, const QByteArray& text, const QByteArr
     return reply && holdsAnswer(*reply, accepted);
 }
 
-// The number after a reply's first two characters ("P=", "T=", ...).
+// The number after a reply's first two characters ("A=", "B=").
 QByteArray valueOf(const QByteArray& reply)
 {
     return reply.mid(2).trimmed();
+}
+
+// The value after `mark` in a reply, to its line's end; nothing when the
+// reply holds no such mark (garbled, or another answer).
+std::optional<QByteArray> markedValue(const std::optional<QByteArray>& reply, QByteArrayView mark)
+{
+    const qsizetype at = reply ? reply->indexOf(mark) : -1;
+    if (at < 0)
+        return std::nullopt;
+    const QByteArray rest = reply->mid(at + mark.size());
+    const qsizetype end = rest.indexOf('\r');
+    return (end < 0 ? rest : rest.left(end)).trimmed();
 }
 
 // The probe: "FMMODE" answered by '!', three attempts 15 ticks apart.
@@ -167,6 +182,8 @@ void OptecControl::optecFQUIT(bool flag, Done done)
 
 void OptecControl::optecFCENTR(Done done)
 {
+    if (isConnected())
+        m_isMoveOwed = true;
     retrying("FCENTR", "CEN", 2, std::move(done));
 }
 
@@ -179,6 +196,7 @@ void OptecControl::move(const char* prefix, int steps, const QByteArray& accepte
         done(false);
         return;
     }
+    m_isMoveOwed = true;
     post(
         [prefix = QByteArray(prefix), steps, accepted](const FocuserExchange& line) {
             // Four digits hold 9999 steps: a longer move goes in parts.
@@ -222,12 +240,18 @@ void OptecControl::optecReadUnits(std::function<void(int)> done)
     }
     post([](const FocuserExchange& line) { return optecSend(line, "FPOSRO"); },
          [this, done = std::move(done)](const std::optional<QByteArray>& reply) {
+             const std::optional<QByteArray> value = markedValue(reply, kUnitsMark);
              bool ok = false;
-             const int units = reply && reply->size() >= kUnitsReplyLeast ? valueOf(*reply).toInt(&ok) : 0;
-             if (ok && units >= 0 && units <= kMaxUnits)
+             const int units = value ? value->toInt(&ok) : 0;
+             if (ok && units >= 0 && units <= kMaxUnits) {
+                 m_isMoveOwed = false;
                  done(units);
-             else
-                 done(m_isTempOK ? kUnitsMoving : kUnitsProbeBad);
+             } else if (!m_isTempOK) {
+                 done(kUnitsProbeBad);
+             } else {
+                 // An unreadable reply is no news of a move.
+                 done(m_isMoveOwed ? kUnitsMoving : kUnitsUnread);
+             }
          });
 }
 
@@ -242,16 +266,16 @@ void OptecControl::optecReadTemp(std::function<void(float)> done)
              // The temperature is answered whatever the motor does; a position
              // may go unsaid while it moves and a move's answer come late.
              noteReply(reply.has_value());
-             if (reply && reply->size() >= kTempReplyLeast) {
+             if (const std::optional<QByteArray> value = markedValue(reply, kTempMark)) {
                  bool ok = false;
-                 const float temp = valueOf(*reply).toFloat(&ok);
+                 const float temp = value->toFloat(&ok);
                  if (ok) {
                      m_isTempOK = true;
                      done(temp);
                      return;
                  }
              }
-             if (reply && reply->size() >= 4 && reply->at(0) == 'E' && reply->at(3) == '1') {
+             if (markedValue(reply, kProbeErrorMark).value_or(QByteArray()).startsWith(kProbeFailed)) {
                  m_isTempOK = false;
                  done(kTempProbeFailed);
                  return;
@@ -300,6 +324,12 @@ void OptecControl::readSlope(const char* text, std::function<void(std::optional<
             return ok ? std::optional<int>(slope) : std::nullopt;
         },
         std::move(done));
+}
+
+void OptecControl::disconnectPort()
+{
+    m_isMoveOwed = false;
+    FocuserControl::disconnectPort();
 }
 
 void OptecControl::optecSetUnits(int target, Done done)

@@ -30,9 +30,11 @@ public:
     static constexpr quint16 kModeA = 2;
     static constexpr quint16 kModeB = 3;
     static constexpr quint16 kModeEnded = 4;
-    // optecReadUnits when no position came: moving, or the probe is bad.
+    // optecReadUnits when no position came: moving, the probe is bad, or
+    // nothing readable came while no move was under way (no news).
     static constexpr int kUnitsMoving = -1;
     static constexpr int kUnitsProbeBad = -2;
+    static constexpr int kUnitsUnread = -3;
     // optecReadTemp: the probe failed ("ER=1"), or no reading.
     static constexpr float kTempProbeFailed = -300.0f;
     static constexpr float kTempUnread = -200.0f;
@@ -43,6 +45,11 @@ public:
 
     bool isTempOK() const { return m_isTempOK; }
     quint16 optecMode() const { return m_optecMode; }
+    // A move went out and no position has been read since: the focuser
+    // may still be on its way.
+    bool isMoveOwed() const { return m_isMoveOwed; }
+
+    void disconnectPort() override;
 
     void optecFMMODE(Done done);
     void optecFFMODE(Done done);
@@ -60,9 +67,12 @@ public:
     void optecWriteB(int slope, Done done);
     void optecSetADelay(int delay, Done done);
     void optecSetBDelay(int delay, Done done);
-    // The position, kUnitsMoving or kUnitsProbeBad; 3500 when not connected.
+    // The position ("P=" and its digits), else kUnitsProbeBad while the
+    // probe is bad, kUnitsMoving while a move is owed and kUnitsUnread
+    // otherwise; 3500 when not connected.
     void optecReadUnits(std::function<void(int)> done);
-    // °C, kTempProbeFailed or kTempUnread; 20.0 when not connected.
+    // °C ("T=" and the reading), kTempProbeFailed ("ER=1") or kTempUnread;
+    // 20.0 when not connected.
     void optecReadTemp(std::function<void(float)> done);
     // Nothing when no byte came.
     void optecReadStream(std::function<void(std::optional<OptecStream>)> done);
@@ -90,5 +100,6 @@ private:
     void moveTo(int target, int position, Done done);
 
     bool m_isTempOK = true;
+    bool m_isMoveOwed = false;
     quint16 m_optecMode = kModeManual;
 };

@@ -319,6 +319,7 @@ void OptecFrame::storeSlope(quint16 slope)
 void OptecFrame::didDisconnect()
 {
     m_focusDir = 0;
+    m_isGateReading = false;
     streamHeard();
     m_repeatTimer.stop();
     if (m_saveSpeeds)
@@ -356,6 +357,21 @@ void OptecFrame::advanceRun(quint16 steps, MoveDone done)
             display().showPosition(QString::asprintf("%.4d", int(m_currentUnits)));
         done(ok ? std::optional<int>(settleTicks(steps)) : std::nullopt);
     });
+}
+
+bool OptecFrame::isReadyForSample()
+{
+    if (!m_optec.isMoveOwed())
+        return true;
+    if (!m_isGateReading) {
+        m_isGateReading = true;
+        m_optec.optecReadUnits([this](int units) {
+            m_isGateReading = false;
+            if (units >= 0)
+                m_currentUnits = quint16(units);
+        });
+    }
+    return false;
 }
 
 void OptecFrame::gotoBestFocus(quint16 position)

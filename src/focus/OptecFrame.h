@@ -71,6 +71,9 @@ public:
     void readFocusPosition(PositionRead done) override;
     void moveInwardForRun(quint16 position, quint16 steps, MoveDone done) override;
     void advanceRun(quint16 steps, MoveDone done) override;
+    // The controller answers a move at once: a position read tells that
+    // the focuser stands.
+    bool isReadyForSample() override;
     double focusScale() const override;
     void gotoBestFocus(quint16 position) override;
     bool clearsPlotAtBestFocus() const override { return true; }
@@ -115,6 +118,8 @@ private:
     QElapsedTimer m_sinceStream;
     quint16 m_currentUnits = 0;
     float m_currentTemp = 0.0f;
+    // The autofocus gate's position read is under way.
+    bool m_isGateReading = false;
     // Learning.
     int m_tempMode = 0;
     int m_currentSlope = 0;

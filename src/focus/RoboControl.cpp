@@ -29,9 +29,15 @@ RoboControl::Reply parseReply(const std::optional<QByteArray>& bytes)
         ++skip;
     }
     reply.echoesEnded = skip < bytes->size();
-    if (bytes->size() - skip >= kFrameBytes)
-        reply.record = bytes->mid(skip, kFrameBytes);
+    reply.rest = bytes->mid(skip);
     return reply;
+}
+
+// Where the record marked "F" and `letter` starts in `bytes`; -1 when none does.
+qsizetype markOf(QByteArrayView bytes, char letter)
+{
+    const char mark[] = {'F', letter};
+    return bytes.indexOf(QByteArrayView(mark, 2));
 }
 
 // The decimal digits of a record from `from`, `count` of them.
@@ -52,26 +58,38 @@ public:
     quint16 roboPosition() const override { return position; }
     void setRoboPosition(quint16 steps) override { position = steps; }
     quint16 roboMax() const override { return highest; }
-    void setIsRoboMove(bool on) override { moving = on; }
+    void setIsRoboMove(bool on) override
+    {
+        moving = on;
+        ended = ended || !on;
+    }
 
     quint16 position;
     quint16 highest;
     bool moving;
+    // The reader found the move's end record (or, having read nothing, says so).
+    bool ended = false;
 };
 
-// A reply is whole at nine bytes after the step echoes a moving motor sends
-// ahead of its frame; a pause inside it never cuts it.
-const ReplyEnd kFrameEnd{[](QByteArrayView gathered) {
-                             const auto echoes = std::find_if(gathered.begin(), gathered.end(), [](char c) {
-                                 return c != 'I' && c != 'O';
-                             });
-                             return gathered.end() - echoes >= kFrameBytes;
-                         },
-                         0};
+// A reply is whole once its record, marked "F" and `letter`, has all nine
+// bytes after the step echoes a moving motor sends ahead of it; one without
+// the mark (garbled) at nine bytes. A pause inside it never cuts it.
+ReplyEnd frameEnd(char letter)
+{
+    return {[letter](QByteArrayView gathered) {
+                const auto echoes = std::find_if(gathered.begin(), gathered.end(), [](char c) {
+                    return c != 'I' && c != 'O';
+                });
+                const QByteArrayView rest = gathered.sliced(echoes - gathered.begin());
+                const qsizetype mark = markOf(rest, letter);
+                return rest.size() - std::max<qsizetype>(mark, 0) >= kFrameBytes;
+            },
+            0};
+}
 
 ProbeAnswer probeRobo(const FocuserExchange& line)
 {
-    const std::optional<QByteArray> reply = line.send(RoboControl::roboFrame("FV000000"), kFrameBytes, kFrameEnd);
+    const std::optional<QByteArray> reply = line.send(RoboControl::roboFrame("FV000000"), kFrameBytes, frameEnd('V'));
     if (reply && reply->size() == kFrameBytes && reply->at(1) == 'V' && reply->contains('.'))
         return true;
     line.debug()([&] {
@@ -140,9 +158,9 @@ bool RoboControl::roboOutput(int output) const
     return output >= 1 && output <= 4 && m_roboPower[size_t(output - 1)];
 }
 
-void RoboControl::exchange(const QByteArray& frame, std::function<void(const Reply&)> then)
+void RoboControl::exchange(const QByteArray& frame, char letter, std::function<void(const Reply&)> then)
 {
-    post([frame](const FocuserExchange& line) { return line.send(frame, kFrameBytes, kFrameEnd); },
+    post([frame, letter](const FocuserExchange& line) { return line.send(frame, kFrameBytes, frameEnd(letter)); },
          [this, then = std::move(then)](const std::optional<QByteArray>& bytes) {
              noteReply(bytes.has_value());
              then(parseReply(bytes));
@@ -159,11 +177,13 @@ std::optional<QByteArray> RoboControl::recordOf(const Reply& reply, char letter)
     }
     if (reply.echoesEnded)
         m_isRoboMove = false;
-    // A record whose checksum does not add up was garbled on its way.
-    if (!reply.record || reply.record->at(0) != 'F' || reply.record->at(1) != letter
-        || quint8(reply.record->at(8)) != roboChecksum(*reply.record))
+    // The record is known by its mark, wherever it starts; one whose
+    // checksum does not add up was garbled on its way.
+    const qsizetype mark = markOf(reply.rest, letter);
+    const QByteArray record = mark < 0 ? QByteArray() : reply.rest.mid(mark, kFrameBytes);
+    if (record.size() != kFrameBytes || quint8(record.at(8)) != roboChecksum(record))
         return std::nullopt;
-    return reply.record;
+    return record;
 }
 
 std::optional<QByteArray> RoboControl::settingOf(const Reply& reply, char letter)
@@ -173,7 +193,7 @@ std::optional<QByteArray> RoboControl::settingOf(const Reply& reply, char letter
         // The field keeps its old value: the user hears that it was not taken.
         writeDebug(QStringLiteral("RoboFocus: F%1 reply refused: %2")
                        .arg(letter)
-                       .arg(reply.record ? QString::fromLatin1(reply.record->toHex(' ')) : QStringLiteral("none")));
+                       .arg(reply.rest.isEmpty() ? QStringLiteral("none") : QString::fromLatin1(reply.rest.toHex(' '))));
         AlertPanel::beep();
     }
     return record;
@@ -220,7 +240,7 @@ void RoboControl::roboGetPosition(Done done)
         done(false);
         return;
     }
-    exchange(roboFrame("FG000000"), [this, done = std::move(done)](const Reply& reply) {
+    exchange(roboFrame("FG000000"), 'D', [this, done = std::move(done)](const Reply& reply) {
         const std::optional<QByteArray> record = recordOf(reply, 'D');
         const std::optional<int> value = record ? valueOf(*record, 3, 5) : std::nullopt;
         // A reply that is no position keeps the last good one.
@@ -262,7 +282,7 @@ void RoboControl::roboSetPosition(int steps, Done done)
 {
     if (refusedWhileMoving(done))
         return;
-    exchange(roboCommand("FS", steps), [this, done = std::move(done)](const Reply& reply) {
+    exchange(roboCommand("FS", steps), 'S', [this, done = std::move(done)](const Reply& reply) {
         const std::optional<QByteArray> record = recordOf(reply, 'S');
         const std::optional<int> value = record ? valueOf(*record, 3, 5) : std::nullopt;
         if (value)
@@ -276,7 +296,7 @@ void RoboControl::roboGetMax(Done done)
 {
     if (refusedWhileMoving(done))
         return;
-    exchange(roboFrame("FL000000"), [this, done = std::move(done)](const Reply& reply) {
+    exchange(roboFrame("FL000000"), 'L', [this, done = std::move(done)](const Reply& reply) {
         const std::optional<QByteArray> record = recordOf(reply, 'L');
         const std::optional<int> value = record ? valueOf(*record, 3, 5) : std::nullopt;
         if (value)
@@ -290,7 +310,7 @@ void RoboControl::roboSetMax(int steps, Done done)
     if (refusedWhileMoving(done))
         return;
     const int limited = std::clamp<int>(steps, kLowest, kMostTravel);
-    exchange(roboCommand("FL", limited), [this, done = std::move(done)](const Reply& reply) {
+    exchange(roboCommand("FL", limited), 'L', [this, done = std::move(done)](const Reply& reply) {
         const std::optional<QByteArray> record = recordOf(reply, 'L');
         const std::optional<int> value = record ? valueOf(*record, 3, 5) : std::nullopt;
         if (value)
@@ -306,7 +326,7 @@ void RoboControl::roboGetOutputs(Done done)
         done(false);
         return;
     }
-    exchange(roboFrame("FP000000"), [this, done = std::move(done)](const Reply& reply) {
+    exchange(roboFrame("FP000000"), 'P', [this, done = std::move(done)](const Reply& reply) {
         const std::optional<QByteArray> record = recordOf(reply, 'P');
         if (record) {
             for (int output = 1; output <= 4; ++output)
@@ -326,7 +346,7 @@ void RoboControl::roboSetOutputs(int output, bool on, Done done)
     QByteArray eight = "FP00";
     for (int k = 1; k <= 4; ++k)
         eight += (k == output ? on : m_roboPower[size_t(k - 1)]) ? '2' : '1';
-    exchange(roboFrame(eight), [this, done = std::move(done)](const Reply& reply) {
+    exchange(roboFrame(eight), 'P', [this, done = std::move(done)](const Reply& reply) {
         const std::optional<QByteArray> record = recordOf(reply, 'P');
         if (record) {
             for (int k = 1; k <= 4; ++k)
@@ -359,7 +379,7 @@ void RoboControl::roboGetBacklash(Done done)
         done(false);
         return;
     }
-    exchange(roboFrame("FB000000"), [this, done = std::move(done)](const Reply& reply) {
+    exchange(roboFrame("FB000000"), 'B', [this, done = std::move(done)](const Reply& reply) {
         const std::optional<QByteArray> record = settingOf(reply, 'B');
         if (record && (record->at(2) == '2' || record->at(2) == '3'))
             takeBacklash(*record);
@@ -378,7 +398,7 @@ void RoboControl::roboSetBacklash(int amount, Done done)
     }
     const QByteArray eight = "FB" + QByteArray::number(m_roboBacklashDirection)
                              + QByteArray::number(std::clamp(amount, 0, 99999)).rightJustified(5, '0');
-    exchange(roboFrame(eight), [this, done = std::move(done)](const Reply& reply) {
+    exchange(roboFrame(eight), 'B', [this, done = std::move(done)](const Reply& reply) {
         const std::optional<QByteArray> record = settingOf(reply, 'B');
         if (record)
             takeBacklash(*record);
@@ -391,7 +411,7 @@ void RoboControl::roboGetConfig(Done done)
 {
     if (refusedWhileMoving(done))
         return;
-    exchange(roboFrame("FC000000"), [this, done = std::move(done)](const Reply& reply) {
+    exchange(roboFrame("FC000000"), 'C', [this, done = std::move(done)](const Reply& reply) {
         const std::optional<QByteArray> record = settingOf(reply, 'C');
         if (record) {
             m_roboCyclePct = quint8(int(quint8(record->at(2)) * 0.4 + 0.5));
@@ -424,7 +444,7 @@ void RoboControl::roboGetTemp(Done done)
         done(false);
         return;
     }
-    exchange(roboFrame("FT000000"), [this, done = std::move(done)](const Reply& reply) {
+    exchange(roboFrame("FT000000"), 'T', [this, done = std::move(done)](const Reply& reply) {
         const std::optional<QByteArray> record = recordOf(reply, 'T');
         const std::optional<int> value = record ? valueOf(*record, 4, 4) : std::nullopt;
         if (value)
@@ -446,18 +466,21 @@ void RoboControl::roboReadMove(Done done)
             [stream = StreamState(m_roboPosition, m_roboMax, m_isRoboMove)](const FocuserExchange& line) mutable {
                 ReplyBuffer buffer{};
                 const bool read = line.serial().readRoboFocusNow(buffer, stream);
-                return std::make_tuple(read, stream.position, stream.moving);
+                return std::make_tuple(read, stream.position, stream.moving, read && stream.ended);
             },
-            [this, done](const std::tuple<bool, quint16, bool>& result) {
+            [this, done](const std::tuple<bool, quint16, bool, bool>& result) {
                 m_isReadingMove = false;
-                const auto [read, position, moving] = result;
+                const auto [read, position, moving, endRecord] = result;
                 m_isRoboMove = moving;
                 if (read)
                     m_roboPosition = position;
+                if (endRecord)
+                    m_isMoveUnconfirmed = false;
                 if (read || !m_isMoveUnconfirmed || !isConnected()) {
                     done(read);
                     return;
                 }
+                // Nothing came: a position read now confirms where the move ended.
                 roboGetPosition([done](bool) { done(false); });
             });
     });

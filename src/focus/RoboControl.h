@@ -58,6 +58,9 @@ public:
     void roboReadMove(Done done);
 
     bool isRoboMove() const { return m_isRoboMove; }
+    // A move went out and neither its end record nor a position read on a
+    // quiet line has confirmed where it ended.
+    bool isMoveUnconfirmed() const { return m_isMoveUnconfirmed; }
     void setIsRoboMove(bool moving) { m_isRoboMove = moving; }
     quint16 roboPosition() const { return m_roboPosition; }
     void setRoboPosition(quint16 steps) { m_roboPosition = steps; }
@@ -77,17 +80,18 @@ public:
     void setRoboBacklash(quint16 amount);
     bool roboOutput(int output) const;
 
-    // What a reply held: the frame after the echoes, and the echoes.
+    // What a reply held: the bytes after the echoes, and the echoes.
     struct Reply {
-        std::optional<QByteArray> record;  // nine bytes
+        QByteArray rest;
         int netSteps = 0;                  // 'O' less 'I'
         bool sawEcho = false;
         bool echoesEnded = false;          // another character followed them
     };
 
 private:
-    void exchange(const QByteArray& frame, std::function<void(const Reply&)> then);
-    // A record beginning "F" and `letter`, after its echoes are counted.
+    // A command whose reply's record is marked "F" and `letter`.
+    void exchange(const QByteArray& frame, char letter, std::function<void(const Reply&)> then);
+    // The record marked "F" and `letter`, after its echoes are counted.
     std::optional<QByteArray> recordOf(const Reply& reply, char letter);
     // The record of a backlash or configuration reply; a garbled or missing
     // one beeps and is logged.

@@ -263,7 +263,6 @@ void RoboFrame::didDisconnect()
 {
     m_view.showLevel(0);
     m_tempTimer.stop();
-    m_isAwaitingMoveEnd = false;
     m_isGateReading = false;
 }
 
@@ -374,24 +373,20 @@ void RoboFrame::readFocusPosition(PositionRead done)
 
 void RoboFrame::moveInwardForRun(quint16, quint16 steps, MoveDone done)
 {
-    m_robo.roboIn(steps, [this, done = std::move(done)](bool sent) {
-        m_isAwaitingMoveEnd = sent;
+    m_robo.roboIn(steps, [done = std::move(done)](bool sent) {
         done(sent ? std::optional<int>(0) : std::nullopt);
     });
 }
 
 bool RoboFrame::isReadyForSample()
 {
-    if (!m_isAwaitingMoveEnd)
+    if (!m_robo.isRoboMove() && !m_robo.isMoveUnconfirmed())
         return true;
-    // The stream tells when the move's final reply has come.
+    // The stream tells when the move's end record has come; on a quiet line
+    // a position read confirms where the move ended.
     if (!m_isGateReading) {
         m_isGateReading = true;
-        m_robo.roboReadMove([this](bool read) {
-            m_isGateReading = false;
-            if (read && !m_robo.isRoboMove())
-                m_isAwaitingMoveEnd = false;
-        });
+        m_robo.roboReadMove([this](bool) { m_isGateReading = false; });
     }
     return false;
 }
@@ -404,8 +399,7 @@ void RoboFrame::advanceRun(quint16 steps, MoveDone done)
         done(0);
         return;
     }
-    m_robo.roboOut(steps, [this, done = std::move(done)](bool sent) {
-        m_isAwaitingMoveEnd = sent;
+    m_robo.roboOut(steps, [this, done = std::move(done)](bool) {
         showPosition();
         done(0);
     });

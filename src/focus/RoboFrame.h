@@ -115,8 +115,6 @@ private:
     float m_roboStartTemp = 0.0f;
     quint16 m_roboStartUnits = 0;
     int m_tickCount = 0;
-    // The autofocus gate: a move of the run whose end is awaited, and
-    // whether a read of the stream found it ended.
-    bool m_isAwaitingMoveEnd = false;
+    // The autofocus gate's read of the stream is under way.
     bool m_isGateReading = false;
 };

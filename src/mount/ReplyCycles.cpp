@@ -1,5 +1,7 @@
 #include "mount/ReplyCycles.h"
 
+#include <QByteArray>
+
 #include <algorithm>
 #include <thread>
 
@@ -54,6 +56,14 @@ ReplyEnd ReplyEnd::length(qsizetype bytes)
     return {[bytes](QByteArrayView gathered) { return gathered.size() >= bytes; }, 0};
 }
 
+ReplyEnd ReplyEnd::holding(QByteArrayView mark, qsizetype least)
+{
+    return {[mark = mark.toByteArray(), least](QByteArrayView gathered) {
+                return gathered.size() >= least && gathered.contains(mark);
+            },
+            0, true};
+}
+
 namespace {
 
 // Reads until the reply says it is complete, whatever the pauses.
@@ -62,14 +72,18 @@ GatheredReply gatherUntilComplete(const CycleRules& rules, const ReadSome& read,
 {
     const int lastCycle = end.lastCycle > 0 ? end.lastCycle : rules.lastCycle;
     qsizetype total = 0;
+    int quiet = 0;
     for (int cycle = 1;; ++cycle) {
         std::this_thread::sleep_for(rules.wait);
         const qsizetype room = std::min(rules.largestRead, qsizetype(reply.size()) - total);
         const qsizetype got = room > 0 ? read(reply.data() + total, room) : 0;
         if (got < 0)
             return {kTransReadError, total};
+        quiet = got == 0 && total > 0 ? quiet + 1 : 0;
         total += got;
         if (end.complete(QByteArrayView(reply.data(), total)))
+            return {qint32(total), total};
+        if (end.quietEnds && quiet >= rules.quietCycles)
             return {qint32(total), total};
         if (cycle >= lastCycle || room == 0)
             return {kTransTimeout, total};
@@ -104,5 +118,26 @@ GatheredReply gatherReply(const CycleRules& rules, const ReadSome& read, ReplyBu
                 return {qint32(total), total};
             total += got;
         }
+    }
+}
+
+qsizetype drainUntilQuiet(const DrainRules& rules, const ReadSome& read)
+{
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point start = Clock::now();
+    Clock::time_point lastByte = start;
+    ReplyBuffer dropped;
+    qsizetype total = 0;
+    for (;;) {
+        const qsizetype got = read(dropped.data(), qsizetype(dropped.size()));
+        if (got < 0)
+            return total;
+        const Clock::time_point now = Clock::now();
+        if (got > 0)
+            lastByte = now;
+        total += got;
+        if (now - lastByte >= rules.quiet || now - start >= rules.most || total >= rules.mostBytes)
+            return total;
+        std::this_thread::sleep_for(rules.step);
     }
 }

@@ -36,6 +36,10 @@ struct CycleRules {
 struct ReplyEnd {
     std::function<bool(QByteArrayView gathered)> complete;
     int lastCycle = 0;   // 0: the cycle rules' own
+    // The cycle rules' quiet after the device spoke ends the reply too: a
+    // reply known by what it holds, not by an end the device marks, which a
+    // garbled one never completes.
+    bool quietEnds = false;
 
     // Complete once `count` bytes equal to `terminator` have come.
     static ReplyEnd terminator(char terminator, int count = 1);
@@ -44,6 +48,9 @@ struct ReplyEnd {
     static ReplyEnd endingIn(char terminator, qsizetype least = 1);
     // Complete at `bytes` bytes.
     static ReplyEnd length(qsizetype bytes);
+    // Complete once at least `least` bytes have come and they hold `mark`;
+    // without it, ended by the quiet.
+    static ReplyEnd holding(QByteArrayView mark, qsizetype least);
 };
 
 // One read of the device: bytes read, 0 for none, negative on an error.
@@ -59,3 +66,18 @@ struct GatheredReply {
 // Runs the cycles into `reply`, never reading past its end.
 GatheredReply gatherReply(const CycleRules& rules, const ReadSome& read, ReplyBuffer& reply,
                           const ReplyEnd& end = {});
+
+// How long a drain of the line goes on: until nothing has come for `quiet`,
+// reading every `step`, and never longer than `most` or past `mostBytes`
+// however the device keeps talking.
+struct DrainRules {
+    std::chrono::microseconds step;
+    std::chrono::microseconds quiet;
+    std::chrono::microseconds most;
+    qsizetype mostBytes;
+};
+
+// Reads and drops what comes, by the rules: the rest of a reply that came
+// late or garbled, so that it is not read as the head of the next one. The
+// bytes dropped; it ends at once on a read error.
+qsizetype drainUntilQuiet(const DrainRules& rules, const ReadSome& read);

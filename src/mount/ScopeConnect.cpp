@@ -24,6 +24,7 @@ constexpr int kBaudTag9600 = 43;
 // An LX200 GPS needs a moment after going back to 9600 baud.
 constexpr int kBaudSettleTicks = 15;
 constexpr int kScopeSlots = 5;
+constexpr char kNoMountOnBridge[] = "No mount answered through the WiFi bridge.";
 
 }  // namespace
 
@@ -34,9 +35,9 @@ bool ScopeControl::scopeConnect(int slot)
     const bool bridge = m_serial.hasWiFi();
     if (!bridge)
         m_serial.relistPorts(m_selectPort);
+    const QString name = m_prefs.scopeNamesArray().value(slot);
     if (m_serial.maxPorts() == 0 && !bridge) {
-        AlertPanel::runAlert(StringTables::localizedString("Global", "Could not connect to telescope:"),
-                             kNoSerialPort);
+        connectFailed(name, {kNoSerialPort});
         return false;
     }
 
@@ -63,7 +64,6 @@ bool ScopeControl::scopeConnect(int slot)
         m_debug([baud] { return QString("scopeConnect Gemini baud: %1").arg(baud); });
     }
 
-    const QString name = m_prefs.scopeNamesArray().value(slot);
     sampleInputs();
     const MountContext context{m_serial, m_status,   m_debug,
                                m_events, &m_prefs,   &m_skyDate,
@@ -72,7 +72,7 @@ bool ScopeControl::scopeConnect(int slot)
     std::shared_ptr<MountFamily> family = m_links.families ? m_links.families(protocol, context)
                                                            : makeMountFamily(protocol, context);
     if (!family) {
-        connectFailed(name);
+        connectFailed(name, {});
         return false;
     }
     const quint16 chosen = m_selectPort;
@@ -83,7 +83,7 @@ bool ScopeControl::scopeConnect(int slot)
     // The handshakes run on the worker: a silent port holds it, not the interface.
     m_thread.postJob([this, family, bridge, chosen, ports, baud, evenParity, readsPosition, name]() mutable {
         bool answered = false;
-        QString failure = name;
+        ConnectFailure failure{kNoMountOnBridge, true};
         if (bridge) {
             m_serial.setIsWiFi(true);
             m_debug("Scope Connecting with WiFi");
@@ -93,7 +93,7 @@ bool ScopeControl::scopeConnect(int slot)
         } else {
             const SlotExchange::PortSearch found = tryPorts(*family, chosen, ports, baud, evenParity);
             answered = found.port != 0;
-            failure = found.failure(QStringLiteral("the mount"), name);
+            failure = searchFailure(found);
         }
         const bool positionRead = answered && readsPosition && family->readPosition();
         // The family goes back with the answer: its last reference must not
@@ -108,11 +108,11 @@ bool ScopeControl::scopeConnect(int slot)
 }
 
 void ScopeControl::finishConnect(std::shared_ptr<MountFamily> family, bool answered, bool positionRead,
-                                 const QString& name, const QString& failure)
+                                 const QString& name, const ConnectFailure& failure)
 {
     m_isConnecting = false;
     if (!answered) {
-        connectFailed(failure);
+        connectFailed(name, failure);
         releaseThread();
         emit connectFinished(false);
         return;
@@ -130,13 +130,23 @@ SlotExchange::PortSearch ScopeControl::tryPorts(MountFamily& family, quint16 cho
                        [this] { return !m_thread.isStopping(); });
 }
 
-void ScopeControl::connectFailed(const QString& message)
+ScopeControl::ConnectFailure ScopeControl::searchFailure(const SlotExchange::PortSearch& found)
+{
+    const QString silent = found.unanswered.isEmpty()
+                               ? QStringLiteral("No serial port could be opened.")
+                               : "No mount answered on " + found.unanswered.join(QStringLiteral(", ")) + '.';
+    return {found.failure(QStringLiteral("the mount"), silent), !found.unanswered.isEmpty()};
+}
+
+void ScopeControl::connectFailed(const QString& name, const ConnectFailure& failure)
 {
     m_scopeIndex = -1;
-    // The message is shown as it is, never read as a pattern.
+    // The name is shown as it is, never read as a pattern; the reason under it.
     AlertPanel::runAlert(StringTables::localizedString("Global", "Could not connect to telescope:"),
-                         message);
-    if (m_status.scopeProtocol == kProtocolGemini && m_geminiBaud != kDefaultBaud) {
+                         failure.reason.isEmpty() ? name : name + '\n' + failure.reason);
+    // Another speed is worth trying only where a mount was asked and kept
+    // silent, not where the port was never free.
+    if (failure.unanswered && m_status.scopeProtocol == kProtocolGemini && m_geminiBaud != kDefaultBaud) {
         setGeminiBaud(kBaudTag9600);
         AlertPanel::runAlert(
             "Set the Gemini the baud rate to 9600 from the hand controller and try again.", " ");

@@ -199,10 +199,16 @@ private:
     // `ports`, on the worker.
     SlotExchange::PortSearch tryPorts(MountFamily& family, quint16 chosen, quint16 ports, long baud,
                                       bool evenParity);
-    // `failure` says why the mount did not answer.
+    // Why a connect failed, shown under the telescope's name; and whether a
+    // mount was asked and did not answer, rather than no port being free.
+    struct ConnectFailure {
+        QString reason;
+        bool unanswered = false;
+    };
+    static ConnectFailure searchFailure(const SlotExchange::PortSearch& found);
     void finishConnect(std::shared_ptr<MountFamily> family, bool answered, bool positionRead,
-                       const QString& name, const QString& failure);
-    void connectFailed(const QString& message);
+                       const QString& name, const ConnectFailure& failure);
+    void connectFailed(const QString& name, const ConnectFailure& failure);
     void connected(const QString& name, bool positionRead);
     // Disconnects; a parked mount keeps its line speed.
     void endConnection(bool resetBaud);

@@ -358,3 +358,8 @@ void ScopeThreadTiming::pause(std::chrono::microseconds span) const
     else
         std::this_thread::sleep_for(span);
 }
+
+std::chrono::steady_clock::time_point ScopeThreadTiming::now() const
+{
+    return clock ? clock() : std::chrono::steady_clock::now();
+}

@@ -24,9 +24,12 @@ struct ScopeStatus;
 struct ScopeThreadTiming {
     std::chrono::microseconds tick{16667};              // 1/60 s
     std::function<void(std::chrono::microseconds)> sleep;  // the thread's own sleep when unset
+    // What the jobs' time limits are measured on; the steady clock when unset.
+    std::function<std::chrono::steady_clock::time_point()> clock{};
 
     // Blocks the calling thread for `span`.
     void pause(std::chrono::microseconds span) const;
+    std::chrono::steady_clock::time_point now() const;
 };
 
 // The mount worker: carries out the numbered messages the main thread posts,

@@ -150,6 +150,12 @@ bool SerialControl::bridgeTransaction(quint16 expected, qint32& count, const cha
     }
     if (!m_hasWiFi)
         return false;
+    Slot* entry = slotFor(kSerialSlotScope);
+    const auto read = [this, entry](char* into, qsizetype most) {
+        return isBridgeClosing(entry) ? qsizetype(-1) : m_bridge.readSome(into, most);
+    };
+    if (expected > 0)
+        drainIfOwed(*entry, read);
     discardBridgeInput();
     const qsizetype written = count > 0 ? m_bridge.writeAll(out, count) : 0;
     if (written != count) {
@@ -161,14 +167,9 @@ bool SerialControl::bridgeTransaction(quint16 expected, qint32& count, const cha
     }
     if (expected == 0)
         return true;
-    const Slot* entry = slotFor(kSerialSlotScope);
-    const GatheredReply gathered = gatherReply(
-        CycleRules::bridge(),
-        [this, entry](char* into, qsizetype most) {
-            return isBridgeClosing(entry) ? qsizetype(-1) : m_bridge.readSome(into, most);
-        },
-        reply, end);
+    const GatheredReply gathered = gatherReply(CycleRules::bridge(), read, reply, end);
     const bool ok = finishReply(gathered.result, expected, count);
+    entry->drainOwed = !ok;
     if (count == kTransTimeout || count == kTransShortReply) {
         m_debug([&] { return QStringLiteral("WiFi transaction loop failed: %1").arg(count); });
         if (gathered.received > 0)

@@ -90,6 +90,9 @@ namespace {
 // this many bytes or ticks.
 constexpr qsizetype kDrainMostBytes = 4 * kReplyBufferSize;
 constexpr int kDrainMostTicks = 30;
+// The quiet that ends a reply on a serial port (15 ticks, 250 ms) also ends
+// the drain after a bad one: a device's late bytes come within it.
+constexpr int kDrainQuietTicks = 15;
 
 }  // namespace
 
@@ -131,6 +134,7 @@ void SerialControl::closePort(Slot& entry)
     // before (a park) reaches the mount although the line closes at once.
     tcflush(entry.fd.get(), TCIFLUSH);
     entry.fd.reset();
+    entry.drainOwed = false;
     const std::lock_guard settings(entry.settingsMutex);
     entry.requested.reset();
     entry.node.reset();
@@ -145,17 +149,24 @@ std::optional<SerialControl::DeviceNode> SerialControl::nodeOf(const QByteArray&
     return DeviceNode{info.st_dev, info.st_ino};
 }
 
-bool SerialControl::isHeldElsewhere(const DeviceNode& node, quint16 slot) const
+quint16 SerialControl::slotHolding(const DeviceNode& node, quint16 except) const
 {
     for (quint16 other = 1; other <= kSerialSlotCount; ++other) {
-        if (other == slot)
+        if (other == except)
             continue;
         const Slot& entry = m_slots[other - 1];
         const std::lock_guard settings(entry.settingsMutex);
         if (entry.node == node)
-            return true;
+            return other;
     }
-    return false;
+    return 0;
+}
+
+quint16 SerialControl::holdingSlot(quint16 portIndex) const
+{
+    const std::optional<QByteArray> path = portPath(portIndex);
+    const std::optional<DeviceNode> node = path ? nodeOf(*path) : std::nullopt;
+    return node ? slotHolding(*node, 0) : 0;
 }
 
 int SerialControl::serialRefNum(quint16 slot) const
@@ -348,6 +359,13 @@ bool SerialControl::transaction(quint16 expected, qint32& count, const char* out
     const int fd = serialRefNum(slot);
     if (fd < 0)
         return false;
+    // Each read takes what came during its wait: a read that also waited
+    // for a first byte would stretch a silent device's 40 cycles threefold.
+    const auto read = [fd, entry](char* into, qsizetype most) {
+        return isClosing(entry) ? qsizetype(-1) : PortIO::readArrived(fd, into, most);
+    };
+    if (expected > 0)
+        drainIfOwed(*entry, read);
     // Stale input goes; output still on its way (a write-only command just
     // before) is let out rather than discarded.
     tcdrain(fd);
@@ -361,13 +379,29 @@ bool SerialControl::transaction(quint16 expected, qint32& count, const char* out
     const CycleRules rules =
         slot == kSerialSlotDome ? m_timing.domeCycles.value_or(CycleRules::dome())
                                 : CycleRules::serial(m_timing.tick);
-    // Each cycle takes what came during its wait: a read that also waited
-    // for a first byte would stretch a silent device's 40 cycles threefold.
-    const auto read = [fd, entry](char* into, qsizetype most) {
-        return isClosing(entry) ? qsizetype(-1) : PortIO::readArrived(fd, into, most);
-    };
     const GatheredReply gathered = gatherReply(rules, read, reply, end);
-    return finishReply(gathered.result, expected, count);
+    const bool ok = finishReply(gathered.result, expected, count);
+    entry->drainOwed = !ok;
+    return ok;
+}
+
+void SerialControl::markReplyBad(quint16 slot)
+{
+    if (Slot* entry = slotFor(slot))
+        entry->drainOwed = true;
+}
+
+void SerialControl::drainIfOwed(Slot& entry, const ReadSome& read)
+{
+    if (!entry.drainOwed.exchange(false))
+        return;
+    const DrainRules rules{m_timing.tick, kDrainQuietTicks * m_timing.tick, kDrainMostTicks * m_timing.tick,
+                           kDrainMostBytes};
+    const qsizetype dropped = drainUntilQuiet(rules, read);
+    if (dropped > 0)
+        m_debug([dropped] {
+            return QString("transaction: %1 bytes of an earlier reply dropped").arg(dropped);
+        });
 }
 
 bool SerialControl::finishReply(qint32 gathered, quint16 expected, qint32& count) const

@@ -92,6 +92,8 @@ public:
     PortState portState(quint16 portIndex) const;
     // False for a port open on any slot, or locked by another program.
     bool serialPortAvailable(quint16 portIndex) const { return portState(portIndex) == PortState::Free; }
+    // The slot that has list entry `portIndex` open; 0 for none.
+    quint16 holdingSlot(quint16 portIndex) const;
     void clearSerialBuffer(quint16 slot);
     bool setBaudRate(long baud, quint16 slot);
     // True when the slot's device has gone: a port that hung up, a bridge
@@ -113,8 +115,19 @@ public:
     // one of the kTrans results. A closed slot, or a slot the bridge does
     // not serve, gives false and leaves `count` alone. With a reply end the
     // read goes on until the reply is complete or the last cycle has passed.
+    //
+    // An exchange that ends badly (no reply in time, a short one, a read
+    // error) leaves the rest of its reply owed: the next exchange on the slot
+    // that reads a reply first drains the line until it has been quiet for
+    // the time that ends a reply, so that bytes coming late are not read as
+    // the head of its own reply. A write-only exchange (a stop) never waits
+    // for that drain; the next reading one does it.
     bool transaction(quint16 expected, qint32& count, const char* out, ReplyBuffer& reply,
                      quint16 slot, const ReplyEnd& end = {});
+    // The caller found the last reply on `slot` bad (garbled, refused, not
+    // its command's), which only it can tell: the next reading exchange
+    // drains the line first, as after one that failed.
+    void markReplyBad(quint16 slot);
 
     // Readers of devices that talk unasked. Each gives its failure value at
     // once while the bridge is in use or its slot is closed, and each ends
@@ -176,6 +189,9 @@ private:
         // A close asked for while the slot was held: the exchange in progress
         // ends at its next read, and whoever holds the slot closes it.
         std::atomic<bool> closeAsked = false;
+        // The last reply ended badly: its rest may still come. Cleared when
+        // the port closes, which drops the line's input.
+        std::atomic<bool> drainOwed = false;
         // The bridge standing in for the port (the mount's slot only), and
         // a close of it asked for while the slot was held.
         BridgeSocket* bridge = nullptr;
@@ -204,8 +220,9 @@ private:
 
     // The node `path` names, following links; none when it does not exist.
     static std::optional<DeviceNode> nodeOf(const QByteArray& path);
-    // True when a slot other than `slot` has `node` open.
-    bool isHeldElsewhere(const DeviceNode& node, quint16 slot) const;
+    // The slot other than `except` that has `node` open; 0 for none.
+    quint16 slotHolding(const DeviceNode& node, quint16 except) const;
+    bool isHeldElsewhere(const DeviceNode& node, quint16 slot) const { return slotHolding(node, slot) != 0; }
     // The path of list entry `portIndex`, copied under the list's lock.
     std::optional<QByteArray> portPath(quint16 portIndex) const;
     Slot* slotFor(quint16 slot);
@@ -220,6 +237,9 @@ private:
     qsizetype readUntilQuiet(const Slot* entry, int fd, std::span<char> into, qsizetype first,
                              qsizetype enough, int gapTicks) const;
     bool finishReply(qint32 gathered, quint16 expected, qint32& count) const;
+    // Drains the line when an earlier reply left its rest owed; the caller
+    // holds the slot.
+    void drainIfOwed(Slot& entry, const ReadSome& read);
     bool bridgeTransaction(quint16 expected, qint32& count, const char* out, ReplyBuffer& reply,
                            quint16 slot, const ReplyEnd& end);
     void discardBridgeInput();

@@ -27,6 +27,9 @@ public:
     // the reply is whole (silence when it has no rule); nothing on a time-out.
     std::optional<QByteArray> send(const QByteArray& command, quint16 expected,
                                    const ReplyEnd& end = {}) const;
+    // The last reply, though whole, was garbled or not the command's: the
+    // next exchange drains what is left of it first.
+    void replyWasBad() const;
     // Opens the slot on port `index` (0-based) and keeps it open when
     // `answers` finds the device there.
     bool openIf(quint16 index, const std::function<bool()>& answers) const;
@@ -36,13 +39,22 @@ public:
 
     // What a search found, and what it could not try.
     struct PortSearch {
+        // A port a device of this program holds, by its name and slot.
+        struct HeldPort {
+            QString name;
+            quint16 slot;
+        };
         quint16 port = 0;  // 1-based; 0 when none answered
         quint16 tried = 0;
+        quint16 listed = 0;  // the ports in the list searched
         QStringList inUse;  // the names of ports another program holds
+        QList<HeldPort> heldHere;
+        QStringList unanswered;  // the names of ports opened where the device did not answer
 
         // Why nothing was found, as the user reads it: the ports another
-        // program holds, and whether `device` ("the focuser") was silent on
-        // the others; `fallback` when no port was held.
+        // program or another of this program's devices holds, and whether
+        // `device` ("the focuser") was silent on the others; `fallback` when
+        // no port was held.
         QString failure(const QString& device, const QString& fallback) const;
     };
     // The chosen port (1-based) only, or with none chosen each of `ports`
@@ -67,8 +79,9 @@ public:
     quint16 slot() const { return m_slot; }
 
 private:
-    // Opens an available port and keeps it open when `answers`.
-    bool openAndAsk(quint16 index, const std::function<bool()>& answers) const;
+    // Opens an available port and keeps it open when `answers`: whether the
+    // device answered; none when the port would not open.
+    std::optional<bool> openAndAsk(quint16 index, const std::function<bool()>& answers) const;
 
     SerialControl* m_serial;
     quint16 m_slot;

@@ -1,6 +1,7 @@
 #include "prefs/FiltersTab.h"
 
 #include "model/settings/PrefControl.h"
+#include "platform/widgets/EditingFinished.h"
 #include "prefs/CustomFilter.h"
 #include "prefs/PrefLocalization.h"
 #include "platform/widgets/RefusalNote.h"
@@ -224,12 +225,12 @@ QWidget* FiltersTab::buildPath(PrefLocalization& texts)
     m_note = new RefusalNote(box);
     texts.tip(m_pathDays, "Enter the total number of days to plot");
     texts.tip(m_pathPercent, "Enter the percent of the path that extends into the future");
-    connect(m_pathDays, &QLineEdit::editingFinished, this, [this] {
+    EditingFinished::connect(m_pathDays, this, [this] {
         if (const auto days = pathValue(m_pathDays, kMostPathDays, "Number of Days"))
             m_prefs.setPathDays(*days);
         m_pathDays->setText(QString::number(m_prefs.pathDays()));
     });
-    connect(m_pathPercent, &QLineEdit::editingFinished, this, [this] {
+    EditingFinished::connect(m_pathPercent, this, [this] {
         if (const auto percent = pathValue(m_pathPercent, kMostPathPercent, "% of Path in Future"))
             m_prefs.setPathPercent(*percent);
         m_pathPercent->setText(QString::number(m_prefs.pathPercent()));

@@ -1,6 +1,7 @@
 #include "prefs/ShortcutsTab.h"
 
 #include "model/settings/PrefControl.h"
+#include "platform/widgets/EditingFinished.h"
 #include "prefs/PrefLocalization.h"
 #include "platform/widgets/RefusalNote.h"
 #include "prefs/SaveAlert.h"
@@ -38,7 +39,7 @@ ShortcutsTab::ShortcutsTab(PrefControl& prefs, QWidget* parent) : QWidget(parent
     for (int p = 0; p < ShortcutKeys::kCount; ++p) {
         auto* field = new QLineEdit(this);
         field->setMaximumWidth(32);
-        connect(field, &QLineEdit::editingFinished, this, [this, p] { shortcutAction(p); });
+        EditingFinished::connect(field, this, [this, p] { shortcutAction(p); });
         const int column = p / kRows * 2;
         grid->addWidget(new QLabel(tr(kCommands[size_t(p)]), this), p % kRows, column);
         grid->addWidget(field, p % kRows, column + 1);

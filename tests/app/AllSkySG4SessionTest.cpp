@@ -154,9 +154,10 @@ TEST_F(AllSkySG4SessionTest, ADarkThenALightSavedAsFitsWithTheDarkTakenOff)
     EXPECT_TRUE(alerts.alerts.empty());
 }
 
-// The stored schedule reaches the panel at start; closing the panel
-// disconnects the camera, and first the running schedule stops and the
-// heater that is on goes off while the port is still open.
+// The stored schedule reaches the panel at start; Escape leaves the panel
+// and the camera alone; closing the panel asks whether to stop the running
+// schedule, and "Stop" disconnects the camera, first stopping the schedule
+// and switching the heater off while the port is still open.
 TEST_F(AllSkySG4SessionTest, ClosingThePanelStopsTheScheduleAndTheHeaterFirst)
 {
     seed({{PrefKeys::AllSkyExpShedule, 120.0}, {PrefKeys::AllSkyHeatOn, 1800.0}});
@@ -178,14 +179,20 @@ TEST_F(AllSkySG4SessionTest, ClosingThePanelStopsTheScheduleAndTheHeaterFirst)
     ASSERT_TRUE(schedule().isScheduleRun());
     ASSERT_TRUE(QTest::qWaitFor([&] { return device.transfersDone() == 1 && idle(); }, kWaitMs));
 
-    static_cast<QDialog&>(panel()).reject();
+    QTest::keyClick(&panel(), Qt::Key_Escape);
+    EXPECT_TRUE(panel().isVisible());
+    EXPECT_TRUE(control().isAllSkyConnect());
+    EXPECT_TRUE(alerts.alerts.empty());
+
+    panel().close();
+    ASSERT_EQ(alerts.alerts.size(), 1u);
+    EXPECT_EQ(alerts.alerts[0].title, "The schedule is running.");
     EXPECT_FALSE(control().isAllSkyConnect());
     EXPECT_FALSE(schedule().isScheduleRun());
     EXPECT_FALSE(schedule().isHeating());
     EXPECT_FALSE(panel().isVisible());
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return device.relays() == 0x00 && serial->serialRefNum(kSerialSlotSG4) == -1; }, kWaitMs));
-    EXPECT_TRUE(alerts.alerts.empty());
 }
 
 // An exposure interval of exactly 1 s with an exposure longer than the last
@@ -285,6 +292,33 @@ TEST_F(AllSkySG4SessionTest, ADailyStopLeavesAConnectedMountsPollRunning)
     mountPty.closeMaster();
 }
 
+// Every speed the panel offers is taken on both sides and worked at: the
+// camera answers "Test" with exactly "TestOk", and an exposure and its
+// download follow each change.
+TEST_F(AllSkySG4SessionTest, EverySpeedThePanelOffersIsTakenAndWorkedAt)
+{
+    device.setShortExposure(2s);
+    connectCamera({pty.path()});
+    ASSERT_TRUE(control().isAllSkyConnect());
+    QComboBox* speeds = panel().speedPopup();
+    ASSERT_EQ(speeds->count(), 7);
+    // From the connected 9600 through the others and back to it.
+    for (int step = 1; step <= speeds->count(); ++step) {
+        const int item = step % speeds->count();
+        const long baud = speeds->itemText(item).toLong();
+        SCOPED_TRACE(baud);
+        speeds->setCurrentIndex(item);
+        emit speeds->activated(item);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return control().sg4Baud() == baud; }, kWaitMs));
+        EXPECT_EQ(device.speed(), baud);
+        const int before = device.transfersDone();
+        panel().exposeButton()->click();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return device.transfersDone() > before && idle(); }, kWaitMs));
+    }
+    EXPECT_EQ(alerts.beeps, 0);
+    EXPECT_TRUE(alerts.alerts.empty());
+}
+
 // The panel's focus loop exposes again after each download; its frames are
 // shown, never saved, and the loop ends when the box is unticked.
 TEST_F(AllSkySG4SessionTest, FocusLoopFramesAreShownNotSaved)
@@ -338,4 +372,84 @@ TEST_F(AllSkySG4SessionTest, ASubFrameChosenInTheViewIsTakenAndShownNotSaved)
     EXPECT_TRUE(readout->isEnabled());
     EXPECT_EQ(panel().exposeButton()->text(), "Expose");
     EXPECT_TRUE(alerts.alerts.empty());
+}
+
+// Closing the panel during an exposure asks first. "Stop" sends the
+// camera's abort and only then closes its line.
+TEST_F(AllSkySG4SessionTest, ClosingMidExposureAsksAndAStopAbortsBeforeTheLineCloses)
+{
+    device.setShortExposure(0ms);
+    connectCamera({pty.path()});
+    ASSERT_TRUE(control().isAllSkyConnect());
+    panel().expSecText()->setValue(8);
+    panel().exposeButton()->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return control().isSG4Exposing() && device.isExposing(); }, kWaitMs));
+
+    panel().close();
+    ASSERT_EQ(alerts.alerts.size(), 1u);
+    EXPECT_EQ(alerts.alerts[0].title, "An exposure is under way.");
+    EXPECT_FALSE(control().isAllSkyConnect());
+    EXPECT_FALSE(panel().isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return serial->serialRefNum(kSerialSlotSG4) == -1; }, kWaitMs));
+    EXPECT_EQ(device.abortsWhileExposing(), 1);
+    EXPECT_EQ(device.commands().back().front(), 'A');
+    EXPECT_EQ(device.transfersDone(), 0);
+}
+
+// "Keep Running" leaves the exposure running with the panel closed: the
+// image is downloaded and saved, the Connect menu's item shows the panel
+// again, and chosen once more closes it, now idle, without asking.
+TEST_F(AllSkySG4SessionTest, KeepingTheExposureDownloadsItAndTheMenuShowsThePanelAgain)
+{
+    device.setShortExposure(0ms);
+    connectCamera({pty.path()});
+    ASSERT_TRUE(control().isAllSkyConnect());
+    panel().formatRadio()->button(2)->click();
+    panel().expSecText()->setValue(2);
+    panel().exposeButton()->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return control().isSG4Exposing() && device.isExposing(); }, kWaitMs));
+
+    alerts.choice = false;
+    panel().close();
+    ASSERT_EQ(alerts.alerts.size(), 1u);
+    EXPECT_EQ(alerts.alerts[0].title, "An exposure is under way.");
+    EXPECT_FALSE(panel().isVisible());
+    EXPECT_TRUE(control().isAllSkyConnect());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return session().frame() && idle(); }, kWaitMs));
+    EXPECT_EQ(device.transfersDone(), 1);
+    EXPECT_EQ(device.abortsWhileExposing(), 0);
+    EXPECT_TRUE(QFile::exists(saved("AllSkyImage(Light)-1.fits")));
+
+    ConnectMenu& menu = *chart->mountLink().connectMenu();
+    menu.validateMenu();
+    EXPECT_TRUE(menu.itemWithTag(kTagAllSky)->isChecked());
+    menu.itemWithTag(kTagAllSky)->trigger();
+    EXPECT_TRUE(panel().isVisible());
+    EXPECT_TRUE(control().isAllSkyConnect());
+    menu.itemWithTag(kTagAllSky)->trigger();
+    EXPECT_FALSE(panel().isVisible());
+    EXPECT_FALSE(control().isAllSkyConnect());
+    EXPECT_EQ(alerts.alerts.size(), 1u);
+}
+
+// "Stop" during the transfer: the camera is answered 'S' at the block under
+// way, and the line closes only after it; no image is kept.
+TEST_F(AllSkySG4SessionTest, AStopDuringTheTransferAnswersStopBeforeTheLineCloses)
+{
+    device.setShortExposure(2s);
+    device.delayBlock(2, 1500ms);
+    connectCamera({pty.path()});
+    ASSERT_TRUE(control().isAllSkyConnect());
+    panel().expSecText()->setValue(1);
+    panel().exposeButton()->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return control().isSG4Transfer() && device.blocksSent() >= 3; }, kWaitMs));
+
+    panel().close();
+    ASSERT_EQ(alerts.alerts.size(), 1u);
+    EXPECT_EQ(alerts.alerts[0].title, "A download is under way.");
+    EXPECT_FALSE(control().isAllSkyConnect());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return serial->serialRefNum(kSerialSlotSG4) == -1; }, kWaitMs));
+    EXPECT_TRUE(device.acks().endsWith('S')) << device.acks().toStdString();
+    EXPECT_EQ(device.transfersDone(), 0);
+    EXPECT_FALSE(session().frame());
 }

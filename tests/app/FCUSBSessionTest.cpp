@@ -1,10 +1,12 @@
 #include "app/AssembledProgram.h"
 #include "app/FCUSBLink.h"
 #include "app/FocusLink.h"
+#include "app/MountLink.h"
 #include "camera/FakeHidDevice.h"
 #include "focus/views/FCUSB.h"
 #include "focus/views/FocusMenu.h"
 #include "model/settings/PrefControl.h"
+#include "mount/panels/ConnectMenu.h"
 #include "support/RecordingAlertPresenter.h"
 
 #include <gtest/gtest.h>
@@ -50,7 +52,7 @@ protected:
     }
     void TearDown() override
     {
-        chart->focusLink().focusMenu()->setFCUSB(&chart->fcusbLink().control());
+        chart->fcusbLink().joinFocus(chart->focusLink());
         link.reset();
         chart.reset();
     }
@@ -120,8 +122,20 @@ TEST_F(FCUSBSessionTest, TheMenuConnectsAndTheWindowsButtonsDriveTheMotor)
     EXPECT_EQ(reportsOf(*unit1).size(), 8u);
     EXPECT_TRUE(unit2->reports.empty());
 
-    // Closing the window keeps the unit; the menu disconnects it and stores the settings.
+    // Closing the window keeps the unit, and Connect > Control Panel shows
+    // the window again and closes it; the Focuser menu disconnects the unit
+    // and stores the settings.
     window.close();
+    EXPECT_TRUE(link->control().isFCUSBConnected());
+    constexpr int kControlPanelTag = 20;
+    ConnectMenu& connect = *chart->mountLink().connectMenu();
+    connect.validateMenu();
+    QAction* controlPanel = connect.itemWithTag(kControlPanelTag);
+    ASSERT_TRUE(controlPanel->isEnabled());
+    controlPanel->trigger();
+    EXPECT_TRUE(window.isVisible());
+    controlPanel->trigger();
+    EXPECT_FALSE(window.isVisible());
     EXPECT_TRUE(link->control().isFCUSBConnected());
     choose();
     EXPECT_FALSE(link->control().isFCUSBConnected());

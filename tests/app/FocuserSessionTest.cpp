@@ -4,6 +4,8 @@
 #include "app/OptecAssembly.h"
 #include "app/OptecWindowLink.h"
 #include "app/RoboAssembly.h"
+#include "app/WebcamLink.h"
+#include "camera/FakeFrameSource.h"
 #include "focus/OptecControl.h"
 #include "focus/OptecFrame.h"
 #include "focus/RoboControl.h"
@@ -13,6 +15,7 @@
 #include "focus/views/OptecWindow.h"
 #include "mount/SerialControl.h"
 #include "mount/panels/ConnectMenu.h"
+#include "focus/AutoFocusRun.h"
 #include "support/OptecSimulator.h"
 #include "support/PtyDevice.h"
 #include "support/RoboFocusSimulator.h"
@@ -40,6 +43,26 @@ QAction* focuserItem(FocusMenu& menu, int tag)
             return action;
     }
     return nullptr;
+}
+
+constexpr int kWebcamItem = 50;
+
+// The webcam's view of a star whose width follows the focuser's true
+// position, sharpest at 2995 steps.
+QImage starAt(int position)
+{
+    constexpr int kWidth = 160;
+    constexpr int kHeight = 120;
+    const double defocus = (position - 2995) / 20.0;
+    const double twoSigmaSquared = 2.0 * (1.5 * 1.5 + defocus * defocus);
+    QImage sky(kWidth, kHeight, QImage::Format_RGB32);
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x) {
+            const double r2 = (x - 80.3) * (x - 80.3) + (y - 60.6) * (y - 60.6);
+            const int v = int(8.0 + 230.0 * std::exp(-r2 / twoSigmaSquared));
+            sky.setPixel(x, y, qRgb(v, v, v));
+        }
+    return sky;
 }
 
 // The simulator's thread ends before the controller model it serves goes.
@@ -75,6 +98,8 @@ protected:
 
     ScopedAlertRecorder alerts;
     PtyDevice port;
+    // Outlives the program, whose webcam plays it.
+    FakeFrameSource source;
 };
 
 TEST_F(FocuserSessionTest, TheOptecConnectsFromTheFocuserMenuAndKeepsItsSpeeds)
@@ -178,6 +203,54 @@ TEST_F(FocuserSessionTest, TheRoboFocusLearnsItsSlopeIntoTheSettings)
     item->trigger();
     EXPECT_FALSE(assembly.control().isConnected());
     EXPECT_TRUE(alerts.alerts.empty());
+}
+
+// An autofocus run as the program wires it, through the webcam, on a line
+// that garbles every ninth reply and a motor that takes its time: the run
+// ends with its fit on its own, and the two samples of each position show
+// one star, none taken while the focuser moved.
+TEST_F(FocuserSessionTest, ARoboFocusAutofocusThroughTheWebcamOnAGarblingLine)
+{
+    using namespace std::chrono_literals;
+    RoboFocusSimulator robo(port.simulator());
+    const SimulatorStop stop{port};
+    robo.setPosition(3000);
+    robo.setBacklash(3, 0);
+    robo.setStepTime(5ms);
+    port.simulator().garbleEvery(9);
+    port.start();
+    chart->webcamLink().useSource(source);
+    chart->mountLink().connectMenu()->itemWithTag(kWebcamItem)->trigger();
+    RoboAssembly& assembly = chart->focusLink().robo();
+    focuserItem(menu(), FocusMenu::kRoboTag)->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return assembly.window().statusField()->text() == "Connected"; }, 20000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return assembly.control().pendingExchanges() == 0; }, 10000));
+
+    AutoFocusRun& run = assembly.frame().autoFocus();
+    run.setImages(5);
+    run.setSamples(2);
+    run.setSteps(20);
+    run.curveAction(AutoFocusRun::kStartTag);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            source.play(starAt(robo.position()));
+            // A garbled position read refuses the start: pressed again.
+            if (!run.isRun() && !run.isAwaitingFocuser() && !run.isCurveDone())
+                run.curveAction(AutoFocusRun::kStartTag);
+            return run.isCurveDone() || !alerts.alerts.empty();
+        },
+        90000));
+    EXPECT_TRUE(alerts.alerts.empty());
+    ASSERT_TRUE(run.isCurveDone());
+    const std::span<const FocusSample> samples = run.dataStore();
+    ASSERT_EQ(samples.size(), 10u);
+    for (size_t i = 0; i < samples.size(); i += 2) {
+        EXPECT_EQ(samples[i].focusPosition, samples[i + 1].focusPosition) << i;
+        EXPECT_EQ(samples[i].halfFluxRadius, samples[i + 1].halfFluxRadius) << samples[i].focusPosition;
+    }
+    EXPECT_EQ(samples[0].focusPosition, 2950);
+    EXPECT_EQ(samples[8].focusPosition, 3030);
+    EXPECT_LE(std::abs(int(run.bestFocus()) - 2995), 640);  // 1 % of N (64000)
 }
 
 TEST_F(FocuserSessionTest, ARoboFocusThatFallsSilentIsLostAndFreesTheMenu)

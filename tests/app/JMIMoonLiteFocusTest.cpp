@@ -16,6 +16,7 @@
 #include "focus/views/MoonLiteWindow.h"
 #include "model/TempSettings.h"
 #include "mount/SerialControl.h"
+#include "mount/panels/ConnectMenu.h"
 #include "support/JMISimulator.h"
 #include "support/MainThreadWatchdog.h"
 #include "support/MoonLiteSimulator.h"
@@ -135,4 +136,34 @@ TEST_F(JMIMoonLiteFocusTest, TheMoonLiteFocuserJoinsTheChartAndFocusesFromTheMen
 
     choose(FocusMenu::kMoonTag);
     EXPECT_FALSE(link.control().isConnected());
+}
+
+// A closed MoonLite window comes back from Connect > Control Panel, which
+// also closes it again; the focuser stays connected throughout.
+TEST_F(JMIMoonLiteFocusTest, ControlPanelShowsAndClosesTheMoonLiteWindow)
+{
+    constexpr int kControlPanelTag = 20;
+    MoonLiteSimulator moon(port.simulator());
+    port.start();
+    MoonLiteFocuserLink& link = chart->moonLiteLink();
+    choose(FocusMenu::kMoonTag);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return link.control().isConnected(); }, 20000));
+    ASSERT_TRUE(link.window().isVisible());
+    link.window().close();
+    EXPECT_FALSE(link.window().isVisible());
+    EXPECT_TRUE(link.control().isConnected());
+
+    ConnectMenu& menu = *chart->mountLink().connectMenu();
+    menu.validateMenu();
+    QAction* controlPanel = menu.itemWithTag(kControlPanelTag);
+    ASSERT_TRUE(controlPanel->isEnabled());
+    EXPECT_FALSE(controlPanel->isChecked());
+    controlPanel->trigger();
+    EXPECT_TRUE(link.window().isVisible());
+    menu.validateMenu();
+    EXPECT_TRUE(controlPanel->isChecked());
+    controlPanel->trigger();
+    EXPECT_FALSE(link.window().isVisible());
+    EXPECT_TRUE(link.control().isConnected());
+    EXPECT_TRUE(alerts.alerts.empty());
 }

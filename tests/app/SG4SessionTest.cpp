@@ -12,8 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 
 using SG4SessionTest = AssembledProgram;
@@ -83,6 +85,55 @@ TEST_F(SG4SessionTest, TheConnectMenuConnectsAndTheWorkerDownloads)
     pty.closeMaster();
 }
 
+// Every speed the panel offers is taken on both sides and worked at: an
+// exposure and its download follow each change. The camera answers "Test"
+// with exactly "TestOk", and then with a line end after it.
+TEST_F(SG4SessionTest, EverySpeedThePanelOffersIsTakenAndWorkedAt)
+{
+    using namespace std::chrono_literals;
+    ScopedAlertRecorder alerts;
+    SerialControl& serial = chart->mountLink().serialControl();
+    PtyDevice pty;
+    SG4Simulator device(pty.simulator(), [&serial] {
+        const std::optional<termios> line = serial.requestedSettings(kSerialSlotSG4);
+        return line ? cfgetospeed(&*line) : B0;
+    });
+    device.setShortExposure(2s);
+    pty.start();
+    serial.setExtraPorts({pty.path()});
+    SG4Control& control = chart->sg4Link().sg4Control();
+    SG4Panel& panel = chart->sg4Link().sg4Panel();
+    chart->mountLink().connectMenu()->connectMenuAction(kTagSG4);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !control.isSG4Connecting(); }, 60000));
+    ASSERT_TRUE(control.isSG4Connect());
+    int images = 0;
+    QObject::connect(&control, &SG4Control::imageReady, [&] { ++images; });
+
+    QComboBox* speeds = panel.speedPopup();
+    ASSERT_EQ(speeds->count(), 7);
+    for (const QByteArray& tail : {QByteArray(), QByteArray("\r\n")}) {
+        device.setSpeedTestTail(tail);
+        // From the connected 9600 through the others and back to it.
+        for (int step = 1; step <= speeds->count(); ++step) {
+            const int item = step % speeds->count();
+            const long baud = speeds->itemText(item).toLong();
+            SCOPED_TRACE(QString("%1 baud, tail %2").arg(baud).arg(tail.size()).toStdString());
+            speeds->setCurrentIndex(item);
+            emit speeds->activated(item);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return control.sg4Baud() == baud; }, 10000));
+            EXPECT_EQ(device.speed(), baud);
+            const int before = images;
+            panel.exposeButton()->click();
+            ASSERT_TRUE(QTest::qWaitFor([&] { return images > before; }, 30000));
+            EXPECT_EQ(device.transfersDone(), before + 1);
+        }
+    }
+    EXPECT_EQ(alerts.beeps, 0);
+    EXPECT_TRUE(alerts.alerts.empty());
+    chart->mountLink().connectMenu()->connectMenuAction(kTagSG4);
+    pty.closeMaster();
+}
+
 // A camera that never answers: the scan tries every speed and the alert says
 // what was tried.
 TEST_F(SG4SessionTest, AScanThatFindsNothingSaysWhy)
@@ -103,5 +154,51 @@ TEST_F(SG4SessionTest, AScanThatFindsNothingSaysWhy)
     EXPECT_EQ(alerts.alerts[0].message,
               "No port could be opened, or the camera did not answer on any port at any speed.");
     EXPECT_EQ(serial.serialRefNum(kSerialSlotSG4), -1);
+    pty.closeMaster();
+}
+
+// The SG-4's panel closed mid-exposure and kept running comes back from its
+// Connect menu item; the item then closes it as its close button does,
+// asking again, and "Stop" aborts the exposure and disconnects.
+TEST_F(SG4SessionTest, TheMenuShowsAKeptPanelAgainAndClosesItAsItsCloseButton)
+{
+    using namespace std::chrono_literals;
+    ScopedAlertRecorder alerts;
+    SerialControl& serial = chart->mountLink().serialControl();
+    PtyDevice pty;
+    SG4Simulator device(pty.simulator(), [&serial] {
+        const std::optional<termios> line = serial.requestedSettings(kSerialSlotSG4);
+        return line ? cfgetospeed(&*line) : B0;
+    });
+    device.setShortExposure(0ms);
+    pty.start();
+    serial.setExtraPorts({pty.path()});
+    SG4Control& control = chart->sg4Link().sg4Control();
+    SG4Panel& panel = chart->sg4Link().sg4Panel();
+    ConnectMenu& menu = *chart->mountLink().connectMenu();
+    menu.connectMenuAction(kTagSG4);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !control.isSG4Connecting(); }, 60000));
+    ASSERT_TRUE(control.isSG4Connect());
+
+    panel.expSecText()->setValue(30);
+    panel.exposeButton()->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return control.isSG4Exposing() && device.isExposing(); }, 30000));
+    alerts.choice = false;
+    panel.close();
+    ASSERT_EQ(alerts.alerts.size(), 1u);
+    EXPECT_FALSE(panel.isVisible());
+    EXPECT_TRUE(control.isSG4Connect());
+
+    menu.connectMenuAction(kTagSG4);
+    EXPECT_TRUE(panel.isVisible());
+    EXPECT_TRUE(control.isSG4Exposing());
+    alerts.choice = true;
+    menu.connectMenuAction(kTagSG4);
+    ASSERT_EQ(alerts.alerts.size(), 2u);
+    EXPECT_EQ(alerts.alerts[1].title, "An exposure is under way.");
+    EXPECT_FALSE(panel.isVisible());
+    EXPECT_FALSE(control.isSG4Connect());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return serial.serialRefNum(kSerialSlotSG4) == -1; }, 30000));
+    EXPECT_EQ(device.abortsWhileExposing(), 1);
     pty.closeMaster();
 }

@@ -79,8 +79,9 @@ TEST_F(WebcamWiringTest, WithoutAWebcamTheItemSaysSoAndNothingPretendsToRecord)
     EXPECT_TRUE(panel().DevicePanel::isVisible());
     EXPECT_EQ(panel().devicePopup()->currentText(), "No Cameras");
     EXPECT_FALSE(controller().isWebcamConnect());
+    // Ticked while the panel shows, so that the item closes it.
     chart->mountLink().connectMenu()->validateMenu();
-    EXPECT_FALSE(webcamItem().isChecked());
+    EXPECT_TRUE(webcamItem().isChecked());
     EXPECT_FALSE(panel().recordButton()->isEnabled());
     EXPECT_FALSE(panel().takeDarkButton()->isEnabled());
     // Nor does the controller take them behind the panel's back.
@@ -89,8 +90,18 @@ TEST_F(WebcamWiringTest, WithoutAWebcamTheItemSaysSoAndNothingPretendsToRecord)
     controller().evControl(WebCamController::kTakeDark, 0);
     EXPECT_EQ(alerts.alerts.size(), 1u) << "no question about a dark frame that cannot be taken";
 
-    // Plugged in, the item chosen again finds it.
+    // The item closes the panel without a word, and shown again it looks again.
+    webcamItem().trigger();
+    EXPECT_FALSE(panel().isVisible());
+    EXPECT_EQ(alerts.alerts.size(), 1u);
+    webcamItem().trigger();
+    EXPECT_TRUE(panel().isVisible());
+    ASSERT_EQ(alerts.alerts.size(), 2u);
+    EXPECT_EQ(alerts.alerts[1].title, WebCamController::kNoWebcam);
+
+    // Plugged in, the item closing and showing the panel again finds it.
     source.list.append({QStringLiteral("USB Camera"), true});
+    webcamItem().trigger();
     webcamItem().trigger();
     EXPECT_TRUE(controller().isWebcamConnect());
     chart->mountLink().connectMenu()->validateMenu();
@@ -99,10 +110,30 @@ TEST_F(WebcamWiringTest, WithoutAWebcamTheItemSaysSoAndNothingPretendsToRecord)
     EXPECT_TRUE(panel().takeDarkButton()->isEnabled());
 
     // Closed, the panel leaves the item unticked.
-    QTest::keyClick(&panel(), Qt::Key_Escape);
+    panel().close();
     chart->mountLink().connectMenu()->validateMenu();
     EXPECT_FALSE(webcamItem().isChecked());
     EXPECT_FALSE(panel().recordButton()->isEnabled());
+}
+
+// Without the support for webcams every attempt says so, and nothing asks
+// the user to connect a webcam.
+TEST_F(WebcamWiringTest, WithoutItsSupportEveryAttemptSaysWhichSupportIsMissing)
+{
+    source.list.clear();
+    source.missing = {QStringLiteral("The support for the webcam is missing."),
+                      QStringLiteral("The file libnorvane-webcam.so is not installed.")};
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        webcamItem().trigger();
+        ASSERT_TRUE(panel().isVisible());
+        webcamItem().trigger();
+        ASSERT_FALSE(panel().isVisible());
+    }
+    ASSERT_EQ(alerts.alerts.size(), 3u);
+    for (const RecordedAlert& alert : alerts.alerts) {
+        EXPECT_EQ(alert.title, source.missing.title);
+        EXPECT_EQ(alert.message, source.missing.text);
+    }
 }
 
 TEST_F(WebcamWiringTest, QuittingDisconnectsTheWebcam)

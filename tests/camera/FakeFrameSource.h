@@ -9,6 +9,8 @@ public:
     bool refuses = false;
     int openIndex = -1;
     int opens = 0;
+    // Set: the support for webcams is missing.
+    Missing missing;
 
     QList<CaptureDevice> devices() override { return list; }
     bool open(int index) override
@@ -21,6 +23,7 @@ public:
     }
     void close() override { openIndex = -1; }
     bool isOpen() const override { return openIndex >= 0; }
+    Missing missingSupport() const override { return missing; }
 
     // Hands one frame over as the capture would.
     void play(const QImage& frame) const { deliver(frame); }

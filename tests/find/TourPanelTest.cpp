@@ -45,6 +45,13 @@ TEST(TourPanel, ShowsTheTourAndHandsClicksBack)
     panel.close();
     EXPECT_EQ(closes, 1);
     EXPECT_FALSE(control.isTourVisible());
+    // Escape closes it the same way.
+    control.initTourPanel(false);
+    ASSERT_TRUE(panel.isVisible());
+    QTest::keyClick(&panel, Qt::Key_Escape);
+    EXPECT_EQ(closes, 2);
+    EXPECT_FALSE(panel.isVisible());
+    EXPECT_FALSE(control.isTourVisible());
 }
 
 }  // namespace

@@ -248,6 +248,58 @@ TEST(TransitTimesTest, TheSunGrazingTheHorizonAtTheEndsOfTheMidnightSun)
     }
 }
 
+// The places one information panel asks for a body followed through the
+// day: a planet's place is a whole planetary pass. At a mid-latitude site the
+// estimate settles every event, and no moment is asked twice; where a body
+// stays up or stays down all day, its transit is all that is sought.
+TEST(TransitTimesTest, APanelAsksFewPlaces)
+{
+    const Place denver{"Denver", {39.7392, -104.9903}, "America/Denver"};
+    const Place longyearbyen{"Longyearbyen", {78.2232, 15.6267}, "Arctic/Longyearbyen"};
+    const std::vector<QDate> dates = {QDate(2025, 1, 15), QDate(2025, 3, 20), QDate(2025, 4, 20),
+                                      QDate(2025, 6, 21), QDate(2025, 8, 22), QDate(2025, 10, 9),
+                                      QDate(2025, 12, 21)};
+    struct Asked {
+        int places = 0;
+        TransitTimes times;
+    };
+    const auto panel = [](const Place& where, int body, QDate date) {
+        Asked asked;
+        const PlaceEvents::PlaceAt place = BodyPlace::of(body, where.site);
+        asked.times = TransitTimes::calculateTransit(
+            [&](double jd) {
+                ++asked.places;
+                return place(jd);
+            },
+            where.site, date, QTimeZone(where.zone));
+        return asked;
+    };
+    // Before the halving search was added, the estimate alone asked 8 to 16
+    // places a body here, 741 for these seventy panels.
+    constexpr int kMostABody = 16;
+    constexpr int kMostInAll = 741;
+    int inAll = 0;
+    for (const QDate& date : dates) {
+        for (int body = BodyNumber::kSun; body <= BodyNumber::kMoon; ++body) {
+            const int places = panel(denver, body, date).places;
+            EXPECT_LE(places, kMostABody) << "body " << body << " " << date.toString().toStdString();
+            inAll += places;
+        }
+    }
+    EXPECT_LE(inAll, kMostInAll);
+
+    // The midnight Sun and the polar night: no rise, no set, and the places
+    // the transit alone needs and one more.
+    constexpr int kMostWithoutCrossing = 6;
+    for (const QDate& date : {QDate(2025, 6, 21), QDate(2025, 12, 21)}) {
+        const Asked sun = panel(longyearbyen, BodyNumber::kSun, date);
+        EXPECT_TRUE(sun.times.transit);
+        EXPECT_FALSE(sun.times.rise);
+        EXPECT_FALSE(sun.times.set);
+        EXPECT_LE(sun.places, kMostWithoutCrossing) << date.toString().toStdString();
+    }
+}
+
 // Stars keep their place of date through the day, here on the 25-hour day.
 TEST(TransitTimesTest, StarsOnTheDayTheClocksGoBack)
 {

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QTest>
+
 #include <chrono>
 #include <cstdlib>
 
@@ -17,6 +19,14 @@ protected:
     void runToEnd(int ticks = 200)
     {
         for (int i = 0; i < ticks && run.isRun(); ++i) {
+            camera.deliver();
+            run.curveTick();
+        }
+    }
+    // Frames arrive and the curve timer ticks until the sample at `index` is taken.
+    void sampleUpTo(size_t index, int ticks = 20)
+    {
+        for (int i = 0; i < ticks && !run.dataStore()[index].isMeasured(); ++i) {
             camera.deliver();
             run.curveTick();
         }
@@ -95,8 +105,7 @@ TEST_F(AutoFocusRunTest, TheFocuserMovesAfterEachPositionsSamplesOnFreshFrames)
 TEST_F(AutoFocusRunTest, StartDuringARunAbortsWithoutAFit)
 {
     start(7, 1);
-    camera.deliver();
-    run.curveTick();
+    sampleUpTo(0);
     run.curveAction(AutoFocusRun::kStartTag);
     EXPECT_FALSE(run.isRun());
     EXPECT_FALSE(run.isCurveDone());
@@ -108,18 +117,93 @@ TEST_F(AutoFocusRunTest, StartDuringARunAbortsWithoutAFit)
     EXPECT_FALSE(run.dataStore()[1].isMeasured());
 }
 
+// A position that cannot be read is asked again at each tick: one that
+// comes later is the sample's; one that stays unreadable past the focuser's
+// limit stops the run with the alert, the focuser left where it is.
 TEST_F(AutoFocusRunTest, AFailedPositionReadStopsTheRunWithTheAlert)
 {
-    focuser.readsLeft = 3;  // the start and two samples
-    start(7, 1);
+    focuser.readsLeft = 2;  // the start and the first sample
+    run.setConfirmLimit(std::chrono::milliseconds(1000));
+    start(4, 1, 50);
+    sampleUpTo(1);
+    run.curveTick();
+    EXPECT_EQ(display.positions, std::vector<quint16>{2900});
+    focuser.readsLeft = 1;  // the second sample's, at last
+    sampleUpTo(2);
+    EXPECT_EQ(display.positions, (std::vector<quint16>{2900, 2950}));
+
+    runToEnd();
+    EXPECT_TRUE(run.isRun()) << "the focuser's limit has not passed";
+    const std::vector<int> moves = focuser.moves;
+    QTest::qWait(1100);
     runToEnd();
     EXPECT_FALSE(run.isRun());
     EXPECT_FALSE(run.isCurveDone());
     EXPECT_FALSE(run.isTimerBlock());
+    EXPECT_FALSE(run.isCurveTimerActive());
     ASSERT_EQ(alerts.alerts.size(), 1u);
     EXPECT_EQ(alerts.alerts[0].title, "Curve calculation failed");
-    EXPECT_EQ(alerts.alerts[0].message, " ");
+    EXPECT_EQ(alerts.alerts[0].message,
+              "The focuser did not confirm its move or position in time. It was left where it is.");
     EXPECT_EQ(run.bestFocus(), 0);
+    EXPECT_EQ(focuser.moves, moves);
+}
+
+// A focuser that never says its move has ended is waited for as long as
+// the move's steps take at the slowest, not longer.
+TEST_F(AutoFocusRunTest, AMoveThatNeverEndsEndsTheRunAfterTheLimit)
+{
+    focuser.ready = false;
+    run.setConfirmLimit(std::chrono::milliseconds(0), std::chrono::milliseconds(10));
+    start(4, 1, 100);  // 200 steps inward: 2 s
+    camera.deliver();
+    run.curveTick();
+    EXPECT_TRUE(run.isRun());
+    EXPECT_TRUE(alerts.alerts.empty());
+    QTest::qWait(2100);
+    run.curveTick();
+    EXPECT_FALSE(run.isRun());
+    EXPECT_FALSE(run.isCurveTimerActive());
+    ASSERT_EQ(alerts.alerts.size(), 1u);
+    EXPECT_EQ(alerts.alerts[0].title, "Curve calculation failed");
+    EXPECT_EQ(focuser.moves, std::vector<int>{-200});
+    EXPECT_FALSE(run.dataStore()[0].isMeasured());
+}
+
+// The answer to a read or move the focuser never gives is bounded too.
+TEST_F(AutoFocusRunTest, AnAnswerThatNeverComesEndsTheRunAfterTheLimit)
+{
+    start(3, 1);
+    run.setConfirmLimit(std::chrono::milliseconds(0));
+    focuser.deferAnswers = true;
+    sampleUpTo(0);
+    ASSERT_TRUE(run.isAwaitingFocuser());
+    run.curveTick();
+    EXPECT_FALSE(run.isRun());
+    EXPECT_FALSE(run.isAwaitingFocuser());
+    ASSERT_EQ(alerts.alerts.size(), 1u);
+    focuser.answer();
+    // Nor does a tick after the run's end take a sample.
+    camera.deliver();
+    run.curveTick();
+    EXPECT_TRUE(display.positions.empty());
+    EXPECT_EQ(focuser.moves, std::vector<int>{-150});
+}
+
+// Frames exposed while the focuser moved, and the one whose exposure spans
+// the move's end, are not measured: every sample shows the optics where the
+// sample's position says they were.
+TEST_F(AutoFocusRunTest, EverySampleIsMeasuredOnAFrameExposedAfterItsMoveEnded)
+{
+    focuser.movingTicks = 3;
+    camera.exposesBetweenFrames = true;
+    start(5, 2, 60);
+    runToEnd();
+    ASSERT_TRUE(run.isCurveDone());
+    ASSERT_EQ(camera.measuredAt.size(), 10u);
+    for (size_t i = 0; i < camera.measuredAt.size(); ++i)
+        EXPECT_EQ(camera.measuredAt[i], run.dataStore()[i].focusPosition) << i;
+    EXPECT_EQ(camera.reusedFrames, 0);
 }
 
 TEST_F(AutoFocusRunTest, AFlatSweepEndsWithTheAlertAndNoBestFocus)
@@ -169,14 +253,19 @@ TEST_F(AutoFocusRunTest, StartRefusals)
 
 TEST_F(AutoFocusRunTest, TicksWaitForAFrameTheGateAndTheSettling)
 {
-    start(7, 1);
-    run.curveTick();  // no frame yet
-    EXPECT_FALSE(run.dataStore()[0].isMeasured());
     focuser.ready = false;
+    start(7, 1);
     camera.deliver();
-    run.curveTick();
+    run.curveTick();  // the move has not ended
     EXPECT_FALSE(run.dataStore()[0].isMeasured());
     focuser.ready = true;
+    run.curveTick();  // it has: the frame exposed during it is dropped
+    EXPECT_FALSE(camera.hasFocusImage());
+    run.curveTick();  // no frame yet
+    camera.deliver();
+    run.curveTick();  // the frame whose exposure spans the end
+    EXPECT_FALSE(run.dataStore()[0].isMeasured());
+    camera.deliver();
     run.curveTick();
     EXPECT_TRUE(run.dataStore()[0].isMeasured());
 
@@ -223,8 +312,7 @@ TEST_F(AutoFocusRunTest, LateAnswersHoldTheTicksAndAnAbortDropsThem)
     ASSERT_TRUE(run.isRun());
     ASSERT_TRUE(run.isCurveTimerActive());
 
-    camera.deliver();
-    run.curveTick();
+    sampleUpTo(0);
     EXPECT_TRUE(run.isAwaitingFocuser());
     camera.deliver();
     run.curveTick();  // still waiting: no second sample

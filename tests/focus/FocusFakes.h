@@ -13,6 +13,7 @@
 #include <functional>
 #include <optional>
 #include <set>
+#include <utility>
 #include <vector>
 
 // A focuser whose position follows its moves.
@@ -31,18 +32,14 @@ public:
     }
     void moveInwardForRun(quint16 from, quint16 steps, MoveDone done) override
     {
-        if (!refuseMoves) {
-            position = quint16(from - steps);
-            moves.push_back(-int(steps));
-        }
+        if (!refuseMoves)
+            moveTo(quint16(from - steps), -int(steps));
         reply([this, done] { done(refuseMoves ? std::nullopt : std::optional<int>(settleTicks)); });
     }
     void advanceRun(quint16 steps, MoveDone done) override
     {
-        if (!refuseMoves) {
-            position = quint16(position + steps);
-            moves.push_back(steps);
-        }
+        if (!refuseMoves)
+            moveTo(quint16(position + steps), steps);
         reply([this, done] { done(refuseMoves ? std::nullopt : std::optional<int>(settleTicks)); });
     }
     // Gives the answers held back, in order.
@@ -53,7 +50,18 @@ public:
         for (const auto& give : held)
             give();
     }
-    bool isReadyForSample() override { return ready; }
+    bool isReadyForSample() override
+    {
+        if (m_movingLeft > 0) {
+            --m_movingLeft;
+            return false;
+        }
+        m_shown = position;
+        return ready;
+    }
+    // Where the optics are: with `movingTicks`, a move shows once the
+    // focuser has said that it ended.
+    quint16 opticsPosition() const { return movingTicks > 0 ? m_shown : position; }
     double focusScale() const override { return scale; }
     void gotoBestFocus(quint16 target) override
     {
@@ -70,12 +78,21 @@ public:
     bool clearsPlot = false;
     int readsLeft = -1;  // reads that succeed; -1 for all
     int settleTicks = 0;
+    // Checks of its end each move takes.
+    int movingTicks = 0;
     double scale = 7000.0;
     quint16 position = 3000;
     std::vector<int> moves;
     std::vector<quint16> gotos;
 
 private:
+    void moveTo(quint16 target, int steps)
+    {
+        m_shown = position;
+        m_movingLeft = movingTicks;
+        position = target;
+        moves.push_back(steps);
+    }
     void reply(std::function<void()> give)
     {
         if (deferAnswers)
@@ -83,11 +100,16 @@ private:
         else
             give();
     }
+
+    int m_movingLeft = 0;
+    quint16 m_shown = 0;
 };
 
 // A camera that draws one star, sharpest at the focuser position `best`,
 // its Gaussian width growing so that its area is a parabola in defocus.
 // It refills its frame only when asked (flag clear), as the cameras do.
+// With `exposesBetweenFrames` each frame is exposed from the delivery of the
+// one before, and shows where the optics were when its exposure began.
 class FakeStarCamera : public FocusImageSource {
 public:
     explicit FakeStarCamera(const FakeFocuser& focuser, quint16 best = 3000)
@@ -101,15 +123,19 @@ public:
         // A frame measured twice would not be a fresh sample.
         if (!m_measured.insert(m_frameNumber).second)
             ++reusedFrames;
+        measuredAt.push_back(m_framePosition);
         return m_frame.image();
     }
 
     // A new frame comes from the camera: taken only when the flag is clear.
     void deliver()
     {
+        const quint16 now = m_focuser.opticsPosition();
+        const quint16 exposedAt = exposesBetweenFrames ? std::exchange(m_exposureStart, now) : now;
         if (m_fresh)
             return;
-        const double defocus = double(m_focuser.position) - m_best;
+        m_framePosition = exposedAt;
+        const double defocus = double(exposedAt) - m_best;
         const double sigma = std::sqrt(1.5 * 1.5 + (defocus / 80.0) * (defocus / 80.0));
         m_frame = StarImage(160, 120, 8);
         m_frame.addGaussian(80.3, 60.6, sigma, 230.0);
@@ -118,11 +144,16 @@ public:
     }
 
     bool connected = true;
+    bool exposesBetweenFrames = false;
     mutable int reusedFrames = 0;
+    // Where the optics were for each frame measured, in order.
+    mutable std::vector<quint16> measuredAt;
 
 private:
     const FakeFocuser& m_focuser;
     double m_best;
+    quint16 m_exposureStart = 0;
+    quint16 m_framePosition = 0;
     StarImage m_frame;
     int m_frameNumber = 0;
     bool m_fresh = false;

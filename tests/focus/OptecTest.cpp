@@ -116,6 +116,42 @@ TEST_F(OptecTest, AMovingFocuserShowsMovingWhileTheProbeIsGood)
     EXPECT_GE(alerts.beeps, 1);
 }
 
+// A reply that cannot be read is no news of a move: a focuser standing
+// still keeps its position shown through garbled replies; only while a move
+// is owed does an unread position show "Moving...".
+TEST_F(OptecTest, AGarbledReplyIsNoNewsOfAMove)
+{
+    constexpr int kGarbleEvery = 9;
+    constexpr int kPolls = 13;
+    simulator->setPosition(1234);
+    port->simulator().garbleEvery(kGarbleEvery);
+    connectOptec();
+    frame->setUpdateInterval(std::chrono::hours(1));
+    for (int poll = 0; poll < kPolls; ++poll) {
+        update();
+        EXPECT_EQ(display.position, "1234") << poll;
+    }
+    // Every command is answered: the garbled answers were these commands',
+    // the position's among them.
+    const QList<QByteArray> sent = simulator->commands();
+    int garbledPositions = 0;
+    for (qsizetype at = kGarbleEvery - 1; at < sent.size(); at += kGarbleEvery)
+        garbledPositions += sent.at(at) == "FPOSRO" ? 1 : 0;
+    EXPECT_GE(garbledPositions, 2);
+    EXPECT_TRUE(alerts.alerts.empty());
+
+    // A move is owed until a position has been read.
+    int units = 0;
+    control->optecFOUT(100, [](bool) {});
+    settle();
+    EXPECT_TRUE(control->isMoveOwed());
+    port->simulator().dropAnswers();
+    control->optecReadUnits([&units](int read) { units = read; });
+    settle();
+    EXPECT_EQ(units, OptecControl::kUnitsMoving);
+    EXPECT_TRUE(control->isMoveOwed());
+}
+
 TEST_F(OptecTest, ARemoteReadingRefusesTheTemperatureTab)
 {
     connectOptec();
@@ -249,7 +285,7 @@ TEST_F(OptecTest, ASilentControllerFailsOffTheMainThread)
     control->optecReadTemp([&temp](float read) { temp = read; });
     settle();
     watchdog.stop();
-    EXPECT_EQ(units, OptecControl::kUnitsMoving);
+    EXPECT_EQ(units, OptecControl::kUnitsUnread) << "no move is under way";
     EXPECT_EQ(temp, OptecControl::kTempUnread);
     EXPECT_LT(watchdog.longestStall(), std::chrono::milliseconds(100));
 }

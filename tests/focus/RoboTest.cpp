@@ -152,6 +152,27 @@ TEST_F(RoboTest, AGarbledReplyKeepsTheLastGoodPosition)
     EXPECT_GT(port->simulator().received().size(), first);
 }
 
+// A reply is known by its record's mark, not by where it starts: bytes
+// left over ahead of it are passed over, echoes still counted.
+TEST_F(RoboTest, ARecordIsFoundByItsMarkBehindStrayBytes)
+{
+    simulator->setPosition(4321);
+    connectFocuser();
+    simulator->setPosition(2500);
+    simulator->leadNextReplyWith("OO3\x7f");
+    bool read = false;
+    control->roboGetPosition([&read](bool ok) { read = ok; });
+    settle();
+    EXPECT_TRUE(read);
+    EXPECT_EQ(control->roboPosition(), 2500);
+
+    simulator->leadNextReplyWith("FD0");
+    control->roboGetMax([&read](bool ok) { read = ok; });
+    settle();
+    EXPECT_TRUE(read);
+    EXPECT_EQ(control->roboMax(), 64000);
+}
+
 TEST_F(RoboTest, LearningAndCompensation)
 {
     simulator->setPosition(3000);

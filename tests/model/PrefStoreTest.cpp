@@ -2,6 +2,11 @@
 
 #include "model/settings/PrefStore.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QTest>
 #include <QTimeZone>
 
 #include <cstring>
@@ -162,3 +167,39 @@ TEST_F(PrefStoreTest, BlocksOfTheWrongLengthNeverOverrun)
 }
 
 }  // namespace
+
+// A change is written a moment later off the main thread: while another
+// writer holds the file the main thread goes on, and once it lets go the
+// file ends with the last change. A change still on its way as the store
+// goes (the program quits) reaches the file.
+TEST_F(PrefStoreTest, ChangesAreWrittenOffTheMainThreadTheLastWinsAndQuittingFlushes)
+{
+    // Asked before the store has changes: Qt would write them to answer.
+    const QString path = PrefStore::fileName();
+    const auto onDisk = [&](const char* key) {
+        const QString copy = folder() + "/copy.ini";
+        QFile::remove(copy);
+        QFile::copy(path, copy);
+        return QSettings(copy, QSettings::IniFormat).value(key).toString();
+    };
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
+    {
+        PrefStore store(launch);
+        {
+            QLockFile other(path + ".lock");
+            ASSERT_TRUE(other.lock());
+            for (const float magnitude : {5.0f, 6.0f, 7.0f}) {
+                store.writeFloat("StarMagLimitPref", magnitude);
+                QTest::qWait(10);
+            }
+            EXPECT_TRUE(store.writePending());
+            EXPECT_FALSE(QFile::exists(path));
+        }
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !store.writePending(); }, 10000));
+        EXPECT_TRUE(store.written());
+        EXPECT_EQ(onDisk("StarMagLimitPref"), "7");
+        store.writeFloat("StarMagLimitPref", 8.0f);
+        QTest::qWait(0);
+    }
+    EXPECT_EQ(onDisk("StarMagLimitPref"), "8");
+}

@@ -1,6 +1,8 @@
 #include "MountFixture.h"
 
+#include "mount/MountProtocols.h"
 #include "mount/panels/ConnectMenu.h"
+#include "support/OtherProgramsLock.h"
 #include "support/RecordingAlertPresenter.h"
 
 #include <gtest/gtest.h>
@@ -42,6 +44,20 @@ protected:
     {
         menu.reset();
         MountFixture::TearDown();
+    }
+
+    // Chooses the first telescope's item and waits for the search to end:
+    // the alerts it showed, each as its title and its text.
+    QStringList connectAlerts()
+    {
+        alerts.alerts.clear();
+        menu->connectMenuAction(0);
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !scope->isConnecting(); }, 20000));
+        EXPECT_FALSE(scope->isConnected());
+        QStringList shown;
+        for (const RecordedAlert& alert : alerts.alerts)
+            shown.append(alert.title + '|' + alert.message);
+        return shown;
     }
 
     bool enabled(int tag)
@@ -130,6 +146,60 @@ TEST_F(ConnectMenuTest, AnyTelescopeItemWhileConnectedDisconnects)
     menu->connectMenuAction(1);
     EXPECT_FALSE(scope->isConnected());
     EXPECT_EQ(scope->scopeIndex(), -1);
+}
+
+// A failed mount connect names the telescope and, under it, why: the only
+// port held by the program's own focuser or by another program, or a port
+// where no mount answered.
+TEST_F(ConnectMenuTest, AFailedMountConnectGivesTheTelescopesNameAndTheReason)
+{
+    PtyDevice silent;
+    silent.start();
+    serial->setExtraPorts({silent.path()});
+    serial->getPortNames();
+    const QString port = silent.path().mid(5);
+    const QString title = "Could not connect to telescope:|Scope A\n";
+    prefs->scopes()[0].mountProtocol = kProtocolLX200;
+
+    ASSERT_TRUE(serial->openSerialDriver(0, 9600, false, kSerialSlotFocuser));
+    EXPECT_EQ(connectAlerts(), QStringList{title + "The only serial port is in use by the focuser."});
+    serial->closeSerialDriver(kSerialSlotFocuser);
+    {
+        const OtherProgramsLock lock(silent);
+        ASSERT_TRUE(lock.holds());
+        EXPECT_EQ(connectAlerts(), QStringList{title + port + " is in use by another program."});
+    }
+    EXPECT_EQ(silent.simulator().received(), "") << "a held port is never asked";
+    EXPECT_EQ(connectAlerts(), QStringList{title + "No mount answered on " + port + "."});
+}
+
+// The advice to set the Gemini to 9600 baud, and the next connect at 9600,
+// follow a mount that was asked and kept silent, never a port that was not free.
+TEST_F(ConnectMenuTest, TheGeminiSpeedAdviceFollowsOnlyAMountThatDidNotAnswer)
+{
+    constexpr int kTag19200 = 44;
+    PtyDevice silent;
+    silent.start();
+    serial->setExtraPorts({silent.path()});
+    serial->getPortNames();
+    prefs->scopes()[0].mountProtocol = kProtocolGemini;
+    scope->setGeminiBaud(kTag19200);
+
+    ASSERT_TRUE(serial->openSerialDriver(0, 9600, false, kSerialSlotFocuser));
+    EXPECT_EQ(connectAlerts().size(), 1);
+    EXPECT_EQ(scope->geminiBaud(), 19200);
+    serial->closeSerialDriver(kSerialSlotFocuser);
+    {
+        const OtherProgramsLock lock(silent);
+        ASSERT_TRUE(lock.holds());
+        EXPECT_EQ(connectAlerts().size(), 1);
+        EXPECT_EQ(scope->geminiBaud(), 19200);
+    }
+
+    const QStringList shown = connectAlerts();
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_EQ(shown[1], "Set the Gemini the baud rate to 9600 from the hand controller and try again.| ");
+    EXPECT_EQ(scope->geminiBaud(), 9600);
 }
 
 namespace {

@@ -33,7 +33,10 @@ public:
         if (connectSlot0() || alerts.alerts.size() != 1)
             return QStringLiteral("no single alert");
         EXPECT_EQ(alerts.alerts[0].title, "Could not connect to telescope:");
-        return alerts.alerts[0].message;
+        // The telescope's name, and under it why.
+        const QStringList lines = alerts.alerts[0].message.split('\n');
+        EXPECT_EQ(lines.value(0), prefs->scopeNamesArray().value(0));
+        return lines.mid(1).join('\n');
     }
 
 protected:

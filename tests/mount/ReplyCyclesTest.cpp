@@ -98,6 +98,8 @@ TEST(ReplyCyclesTest, AReplyThatKnowsItsEndReadsThroughPauses)
         {"a fragment times out rather than passing", ReplyEnd::terminator('#'), {"02:4"}, kTransTimeout},
         {"a binary body holding the terminator", ReplyEnd::endingIn('#', 2), {"#", "", "#"}, 2},
         {"a known length through a pause", ReplyEnd::length(3), {"A", "", "BC"}, 3},
+        {"holds its mark after a pause", ReplyEnd::holding("Ok", 6), {"Tes", "", "tOk", "\r\n"}, 6},
+        {"without its mark, ended by the quiet", ReplyEnd::holding("Ok", 6), {"TestNo"}, 6},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

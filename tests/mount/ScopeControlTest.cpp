@@ -172,7 +172,7 @@ TEST_F(ScopeControlTest, AFailedConnectShowsTheNameVerbatim)
     EXPECT_FALSE(connectSlot0());
     ASSERT_EQ(alerts.alerts.size(), 1u);
     EXPECT_EQ(alerts.alerts[0].title, "Could not connect to telescope:");
-    EXPECT_EQ(alerts.alerts[0].message, "Dob %s %n 100%");
+    EXPECT_EQ(alerts.alerts[0].message, "Dob %s %n 100%\nNo mount answered on " + silent.path().mid(5) + ".");
     EXPECT_EQ(scope->scopeIndex(), -1);
 }
 
@@ -185,7 +185,7 @@ TEST_F(ScopeControlTest, AConnectWithNoSerialPortAtAllSaysSo)
     EXPECT_FALSE(connectSlot0());
     ASSERT_EQ(alerts.alerts.size(), 1u);
     EXPECT_EQ(alerts.alerts[0].title, "Could not connect to telescope:");
-    EXPECT_EQ(alerts.alerts[0].message, "No serial port was found.");
+    EXPECT_EQ(alerts.alerts[0].message, prefs->scopeNamesArray().value(0) + "\nNo serial port was found.");
 }
 
 TEST_F(ScopeControlTest, TheDomesAzimuthLeavesTheUsersDateAlone)

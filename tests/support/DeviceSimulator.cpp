@@ -141,11 +141,21 @@ bool DeviceSimulator::answerOrClose(const std::vector<ReplyPart>& parts)
         return false;
     }
     const bool silent = m_noAnswer || (m_answerLimit >= 0 && m_answered >= m_answerLimit);
-    if (!silent && !parts.empty()) {
-        reply(parts, m_garbleEvery > 0 && (m_answered + 1) % m_garbleEvery == 0);
-        ++m_answered;
+    if (silent || parts.empty())
+        return true;
+    if (m_dropEvery > 0 && ++m_due % m_dropEvery == 0) {
+        spendAnswerTime(parts);
+        return true;
     }
+    reply(parts, m_garbleEvery > 0 && (m_answered + 1) % m_garbleEvery == 0);
+    ++m_answered;
     return true;
+}
+
+void DeviceSimulator::spendAnswerTime(const std::vector<ReplyPart>& parts) const
+{
+    for (const ReplyPart& part : parts)
+        std::this_thread::sleep_for(part.after + m_delay);
 }
 
 void DeviceSimulator::holdReplyTo(QByteArray request)
@@ -193,6 +203,7 @@ bool DeviceSimulator::serve(QByteArray& pending)
             return pending.startsWith(entry.first);
         });
         if (match != m_table.end()) {
+            waitIfHeld(match->first);
             pending.remove(0, match->first.size());
             if (!answerOrClose({{match->second, Duration(0)}}))
                 return false;

@@ -55,6 +55,9 @@ public:
     // Every `nth` answer (all its parts) comes as noise of its own length:
     // each byte inverted, so no terminator or frame survives.
     void garbleEvery(int nth) { m_garbleEvery = nth; }
+    // Every `nth` answer due is lost on the line: the device takes the time
+    // it takes to answer, and nothing comes.
+    void dropEvery(int nth) { m_dropEvery = nth; }
     void splitReplies(qsizetype at, Duration gap) { m_splitAt = at; m_splitGap = gap; }
     // Every reply of two bytes or more pauses `gap` halfway.
     void splitRepliesInHalf(Duration gap) { m_splitHalf = true; m_splitGap = gap; }
@@ -90,6 +93,8 @@ private:
     void run();
     void reply(const QByteArray& bytes, bool garbled = false);
     void reply(const std::vector<ReplyPart>& parts, bool garbled);
+    // The time an answer takes, spent without sending it.
+    void spendAnswerTime(const std::vector<ReplyPart>& parts) const;
     // Closes instead of answering; false when it did.
     bool answerOrClose(const std::vector<ReplyPart>& parts);
     void writeAll(const char* bytes, qsizetype size);
@@ -109,6 +114,8 @@ private:
     qsizetype m_keep = -1;
     QByteArray m_garbage;
     int m_garbleEvery = 0;
+    int m_dropEvery = 0;
+    int m_due = 0;  // answers due so far, lost ones included
     qsizetype m_splitAt = -1;
     Duration m_splitGap{0};
     bool m_splitHalf = false;

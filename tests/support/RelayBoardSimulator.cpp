@@ -38,6 +38,41 @@ void RelayBoardSimulator::setActiveHigh(int input, bool high)
     m_activeHigh[input - 1] = high;
 }
 
+void RelayBoardSimulator::fallSilentAfterSwitchOn(std::chrono::milliseconds after)
+{
+    const std::lock_guard lock(m_mutex);
+    m_silenceAfterSwitchOn = after;
+    m_silentFrom.reset();
+    m_allOffAt.reset();
+}
+
+std::optional<std::chrono::steady_clock::time_point> RelayBoardSimulator::silentSince() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_silentFrom;
+}
+
+std::optional<std::chrono::steady_clock::time_point> RelayBoardSimulator::allOffAt() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_allOffAt;
+}
+
+void RelayBoardSimulator::noteSwitches()
+{
+    const bool anyOn = m_relays != 0 || m_open || m_close;
+    const auto now = std::chrono::steady_clock::now();
+    if (anyOn && m_silenceAfterSwitchOn && !m_silentFrom)
+        m_silentFrom = now + *m_silenceAfterSwitchOn;
+    if (!anyOn && m_silentFrom && now >= *m_silentFrom && !m_allOffAt)
+        m_allOffAt = now;
+}
+
+bool RelayBoardSimulator::isSilentNow() const
+{
+    return m_silent || (m_silentFrom && std::chrono::steady_clock::now() >= *m_silentFrom);
+}
+
 void RelayBoardSimulator::setPosition(double ticks)
 {
     const std::lock_guard lock(m_mutex);
@@ -189,11 +224,13 @@ DeviceSimulator::Response RelayBoardSimulator::answer(const QByteArray& pending)
     if (m_lineSpeed && m_lineSpeed() != own)
         return {end + 1, {{kLineNoise}}};
     const QByteArray bytes = reply(command);
-    if (bytes.isEmpty() || m_silent)
+    noteSwitches();
+    if (bytes.isEmpty() || isSilentNow())
         return {end + 1, {}};
+    const DeviceSimulator::Duration delay = m_replyDelay.load();
     if (m_garbled)
-        return {end + 1, {{"?x\r"}}};
+        return {end + 1, {{"?x\r", delay}}};
     if (m_cut)
-        return {end + 1, {{bytes.left(1)}}};
-    return {end + 1, {{bytes}}};
+        return {end + 1, {{bytes.left(1), delay}}};
+    return {end + 1, {{bytes, delay}}};
 }

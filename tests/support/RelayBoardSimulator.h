@@ -11,6 +11,7 @@
 #include <chrono>
 #include <functional>
 #include <mutex>
+#include <optional>
 
 // A relay/IO dome board for DeviceSimulator, driving a virtual dome in
 // virtual time: relay 1 turns it toward increasing azimuth, relay 2 back, at
@@ -44,6 +45,16 @@ public:
     void setGarbled(bool garbled) { m_garbled = garbled; }
     // Answers only the first byte of each reply, without its carriage return.
     void setCut(bool cut) { m_cut = cut; }
+    // From `after` past the next relay or output switched on (real time),
+    // the board still takes commands but answers nothing: a broken input
+    // line, a board that locks up while the dome turns.
+    void fallSilentAfterSwitchOn(std::chrono::milliseconds after);
+    // Every reply comes `delay` after its command: a board slow to answer.
+    void setReplyDelay(std::chrono::milliseconds delay) { m_replyDelay = delay; }
+    // When that silence began, and when every relay and output was next
+    // seen off; nothing before.
+    std::optional<std::chrono::steady_clock::time_point> silentSince() const;
+    std::optional<std::chrono::steady_clock::time_point> allOffAt() const;
 
     // Moves the virtual dome and shutter on by `span`.
     void advance(std::chrono::microseconds span);
@@ -62,6 +73,9 @@ private:
     DeviceSimulator::Response answer(const QByteArray& pending);
     QByteArray reply(const QByteArray& command);
     void switchRelays(int relays);
+    // Starts the armed silence on a switch-on; notes when all is off again.
+    void noteSwitches();
+    bool isSilentNow() const;
     int inputBits() const;
     int tickNow() const;
 
@@ -85,4 +99,8 @@ private:
     std::atomic<bool> m_silent = false;
     std::atomic<bool> m_garbled = false;
     std::atomic<bool> m_cut = false;
+    std::atomic<std::chrono::milliseconds> m_replyDelay{std::chrono::milliseconds(0)};
+    std::optional<std::chrono::milliseconds> m_silenceAfterSwitchOn;
+    std::optional<std::chrono::steady_clock::time_point> m_silentFrom;
+    std::optional<std::chrono::steady_clock::time_point> m_allOffAt;
 };

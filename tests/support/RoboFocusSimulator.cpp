@@ -1,6 +1,8 @@
 #include "RoboFocusSimulator.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -27,7 +29,8 @@ RoboFocusSimulator::RoboFocusSimulator(DeviceSimulator& device)
     device.respond([this](const QByteArray& pending) { return answer(pending); });
 }
 
-void RoboFocusSimulator::setPosition(int steps) { const std::lock_guard l(m_mutex); m_position = steps; }
+void RoboFocusSimulator::setPosition(int steps) { const std::lock_guard l(m_mutex); m_position = m_from = steps; }
+void RoboFocusSimulator::setStepTime(std::chrono::milliseconds perStep) { const std::lock_guard l(m_mutex); m_stepTime = perStep; }
 void RoboFocusSimulator::setMaximum(int steps) { const std::lock_guard l(m_mutex); m_maximum = steps; }
 void RoboFocusSimulator::setTemperatureValue(int value) { const std::lock_guard l(m_mutex); m_temperature = value; }
 void RoboFocusSimulator::leadNextReplyWith(QByteArray echoes) { const std::lock_guard l(m_mutex); m_lead = std::move(echoes); }
@@ -40,7 +43,17 @@ void RoboFocusSimulator::setBacklash(int direction, int amount)
     m_backlash[direction == 3 ? 1 : 0] = amount;
 }
 
-int RoboFocusSimulator::position() const { const std::lock_guard l(m_mutex); return m_position; }
+int RoboFocusSimulator::position() const
+{
+    const std::lock_guard lock(m_mutex);
+    if (m_stepTime.count() == 0 || m_from == m_position)
+        return m_position;
+    const auto done = int((std::chrono::steady_clock::now() - m_moveStart) / m_stepTime);
+    if (done >= std::abs(m_position - m_from))
+        return m_position;
+    return m_from + (m_position > m_from ? done : -done);
+}
+
 int RoboFocusSimulator::maximum() const { const std::lock_guard l(m_mutex); return m_maximum; }
 std::array<quint8, 3> RoboFocusSimulator::config() const { const std::lock_guard l(m_mutex); return m_config; }
 bool RoboFocusSimulator::output(int k) const { const std::lock_guard l(m_mutex); return m_outputs.at(size_t(k - 1)); }
@@ -88,9 +101,17 @@ std::vector<DeviceSimulator::ReplyPart> RoboFocusSimulator::moveTo(int goal)
 {
     goal = std::clamp(goal, 2, m_maximum);
     const char echo = goal > m_position ? 'O' : 'I';
+    const int steps = std::abs(goal - m_position);
     std::vector<DeviceSimulator::ReplyPart> parts;
-    for (int left = std::min(std::abs(goal - m_position), kMostEchoes); left > 0; left -= kEchoesPerPart)
-        parts.push_back({QByteArray(std::min(left, kEchoesPerPart), echo), kEchoGap});
+    // Each part comes when its steps are made; the steps not reported
+    // come first.
+    int unreported = steps - std::min(steps, kMostEchoes);
+    for (int left = std::min(steps, kMostEchoes); left > 0; left -= kEchoesPerPart) {
+        const int part = std::min(left, kEchoesPerPart);
+        parts.push_back({QByteArray(part, echo), kEchoGap + m_stepTime * (part + std::exchange(unreported, 0))});
+    }
+    m_from = m_position;
+    m_moveStart = std::chrono::steady_clock::now();
     m_position = goal;
     parts.push_back({valueFrame("FD", goal), kEchoGap});
     return parts;

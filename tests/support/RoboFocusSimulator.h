@@ -6,6 +6,7 @@
 #include <QList>
 
 #include <array>
+#include <chrono>
 #include <mutex>
 
 // A RoboFocus controller for DeviceSimulator: nine-byte frames (eight
@@ -28,7 +29,12 @@ public:
     void leadNextReplyWith(QByteArray echoes);
     // The next reply's checksum is wrong.
     void garbleNextReply();
+    // Each step of a move takes this long (0, as at first: a move's replies
+    // come at once); the echoes come spread over the move and the "FD" frame
+    // at its end, and position() is where the motor is on its way.
+    void setStepTime(std::chrono::milliseconds perStep);
 
+    // Where the motor is.
     int position() const;
     int maximum() const;
     std::array<quint8, 3> config() const;
@@ -45,7 +51,12 @@ private:
 
     mutable std::mutex m_mutex;
     QList<QByteArray> m_commands;
+    // Where the last move ends (where the motor is once it has), and where
+    // and when it began.
     int m_position = 3000;
+    int m_from = 3000;
+    std::chrono::steady_clock::time_point m_moveStart;
+    std::chrono::milliseconds m_stepTime{0};
     int m_maximum = 64000;
     int m_direction = 2;
     std::array<int, 2> m_backlash{};

@@ -43,8 +43,9 @@ const CommandShape* shapeOf(char letter)
 }
 
 constexpr int kBitsPerByte = 10;
-const QByteArray kSpeedOk("\r\nOk\r\n");
-const QByteArray kSpeedWrong("\r\nNo\r\n");
+// The camera's answer to "Test" at its new speed: the six bytes and no line end.
+const QByteArray kSpeedOk("TestOk");
+const QByteArray kSpeedWrong("TestNo");
 
 }  // namespace
 
@@ -75,6 +76,11 @@ void SG4Simulator::setSilent(bool silent) { const std::lock_guard l(m_mutex); m_
 void SG4Simulator::setStrayBytes(bool stray) { const std::lock_guard l(m_mutex); m_stray = stray; }
 void SG4Simulator::setNeverDone(bool never) { const std::lock_guard l(m_mutex); m_neverDone = never; }
 void SG4Simulator::setSpeedTest(SpeedTest answer) { const std::lock_guard l(m_mutex); m_speedTest = answer; }
+void SG4Simulator::setSpeedTestTail(QByteArray tail)
+{
+    const std::lock_guard l(m_mutex);
+    m_speedTestTail = std::move(tail);
+}
 void SG4Simulator::setPacing(bool paced) { const std::lock_guard l(m_mutex); m_paced = paced; }
 QList<QByteArray> SG4Simulator::commands() const { const std::lock_guard l(m_mutex); return m_commands; }
 QByteArray SG4Simulator::acks() const { const std::lock_guard l(m_mutex); return m_acks; }
@@ -171,7 +177,7 @@ Response SG4Simulator::answer(const QByteArray& pending)
         m_state = State::AwaitConfirm;
         if (m_speedTest == SpeedTest::Silent)
             return {4, {}};
-        return {4, {{m_speedTest == SpeedTest::Answer ? kSpeedOk : kSpeedWrong, {}}}};
+        return {4, {{(m_speedTest == SpeedTest::Answer ? kSpeedOk : kSpeedWrong) + m_speedTestTail, {}}}};
     case State::AwaitConfirm:
         m_state = State::Commands;
         return {1, {}};

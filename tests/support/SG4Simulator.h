@@ -60,6 +60,8 @@ public:
     // The speed change's "Test" gets no answer, or an answer without "Ok".
     enum class SpeedTest { Answer, Silent, Wrong };
     void setSpeedTest(SpeedTest answer);
+    // Bytes the camera sends after its answer to "Test" (a line end).
+    void setSpeedTestTail(QByteArray tail);
     // Blocks go out at the line's own rate (10 bits a byte at the device's speed).
     void setPacing(bool paced);
 
@@ -116,6 +118,7 @@ private:
     bool m_stray = false;
     bool m_neverDone = false;
     SpeedTest m_speedTest = SpeedTest::Answer;
+    QByteArray m_speedTestTail;
     bool m_paced = false;
 
     State m_state = State::Commands;

@@ -23,6 +23,40 @@ SG4Control::~SG4Control()
 
 bool SG4Control::sg4Disconnect()
 {
+    return endConnection(false);
+}
+
+void SG4Control::panelClosed(bool scheduleRuns)
+{
+    const char* work = nullptr;
+    if (m_isSG4Transfer)
+        work = "A download is under way.";
+    else if (m_isSG4Exposing)
+        work = "An exposure is under way.";
+    else if (scheduleRuns)
+        work = "The schedule is running.";
+    if (work == nullptr) {
+        sg4Disconnect();
+        return;
+    }
+    const bool stop = AlertPanel::runChoice(
+        work,
+        "Stop it and disconnect the camera, or keep it running with the panel closed? "
+        "The camera's item in the Connect menu shows the panel again.",
+        "Stop", "Keep Running");
+    // The answer came later: what runs now is what the stop ends.
+    if (stop && (m_isSG4Connect || m_isAllSkyConnect))
+        endConnection(true);
+}
+
+bool SG4Control::endConnection(bool stopFirst)
+{
+    if (stopFirst && m_isSG4Exposing)
+        sg4AbortImageCmd();
+    // The transfer answers 'S' at its next block; the close waits behind it.
+    const bool stopTransfer = stopFirst && m_isSG4Transfer;
+    if (stopTransfer)
+        m_isSG4TransferAbort = true;
     emit disconnecting();
     // A scan under way is dropped and what it found closed; outcomes still
     // to come are not delivered.
@@ -48,9 +82,9 @@ bool SG4Control::sg4Disconnect()
     m_isSG4Transfer = false;
     const bool queued = m_pending > 0;
     m_pending = 0;
-    if (m_worker != nullptr && queued && !transferring) {
-        // Commands posted before (the heater's relay off as the AllSky side
-        // stops) still go out: the slot closes behind them.
+    if (m_worker != nullptr && (stopTransfer || (queued && !transferring))) {
+        // Commands posted before (the abort, the heater's relay off as the
+        // AllSky side stops) still go out: the slot closes behind them.
         m_isClosing = true;
         postWithReply([this](std::function<void()> job) { m_worker->postWork(std::move(job)); }, this,
                       [line = m_line] {

@@ -103,6 +103,12 @@ public:
     void setIsAllSkySelect(bool allSky) override { m_isAllSkySelect = allSky; }
     bool initSG4Port() override;
     bool sg4Disconnect() override;
+    // The user closed the connected device's panel. Work under way (an
+    // exposure, a transfer, or the AllSky schedule when `scheduleRuns`) is
+    // not dropped unasked: the user stops it and disconnects, the camera
+    // told to stop before its line closes, or keeps it running with the
+    // panel closed until the Connect menu shows it again.
+    void panelClosed(bool scheduleRuns = false);
     void setSG4Baud(int baud) override { m_sg4Baud = baud; }
     void setExpSchedule(float seconds) override { m_expSchedule = seconds; }
     void setDarkSchedule(float seconds) override { m_darkSchedule = seconds; }
@@ -226,6 +232,9 @@ private:
     // A command whose outcome only matters as success.
     bool send(const char* name, char letter, QByteArray data, quint16 replyLength,
               std::function<void(bool)> then = {});
+    // Disconnects; with `stopFirst` an exposure is aborted and a transfer
+    // stopped, and the line closes once the camera has been told.
+    bool endConnection(bool stopFirst);
     // The port scan's outcome, back on the main thread.
     void connectEnded(const SG4Found& found, quint32 scan);
     void showGuider(const SG4GuiderRead& read);

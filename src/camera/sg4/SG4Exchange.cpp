@@ -10,10 +10,12 @@ using namespace SG4Protocol;
 
 namespace {
 
-// The speed change's "Test" is answered by at least this many bytes, the
-// answer a line read to its line feed.
+// The speed change's "Test" is answered by at least this many bytes holding
+// "Ok", with no end of its own: whole once they hold it (a garbled answer
+// at the quiet); what comes after is dropped before the confirmation.
 constexpr quint16 kSpeedTestReply = 6;
-const ReplyEnd kSpeedTestEnd = ReplyEnd::endingIn('\n', kSpeedTestReply);
+constexpr char kSpeedTestOk[] = "Ok";
+const ReplyEnd kSpeedTestEnd = ReplyEnd::holding(kSpeedTestOk, kSpeedTestReply);
 
 }  // namespace
 
@@ -52,6 +54,7 @@ SG4Reply SG4Exchange::exchange(const char* name, char letter, QByteArrayView dat
     if (replyLength > 0 && reply.bytes[0] != echo) {
         debug()(QString("SG-4 %1: checksum error").arg(name));
         transactionDump(reply);
+        replyWasBad();
         reply.ok = false;
     }
     return reply;
@@ -143,8 +146,10 @@ bool SG4Exchange::sg4SetBaudRateCmd(long baud, long oldBaud) const
     reply.count = qint32(qstrlen(kSpeedTest));
     if (!line.transaction(kSpeedTestReply, reply.count, kSpeedTest, reply.bytes, slot(), kSpeedTestEnd))
         return fail(3);
-    if (!QByteArrayView(reply.bytes.data(), reply.count).contains("Ok"))
+    if (!QByteArrayView(reply.bytes.data(), reply.count).contains(kSpeedTestOk)) {
+        replyWasBad();
         return fail(4);
+    }
     line.clearSerialBuffer(slot());
     qint32 count = 1;
     const char confirm = kSpeedConfirm;

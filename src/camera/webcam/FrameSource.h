@@ -26,6 +26,13 @@ public:
     virtual bool open(int index) = 0;
     virtual void close() = 0;
     virtual bool isOpen() const = 0;
+    // Why no device can be listed at all (the program's support for them is
+    // missing), as an alert's title and text; empty while devices can be listed.
+    struct Missing {
+        QString title;
+        QString text;
+    };
+    virtual Missing missingSupport() const { return {}; }
 
     void setFrameHandler(FrameHandler handler) { m_handler = std::move(handler); }
 

@@ -7,10 +7,12 @@ QList<CaptureDevice> LoadedFrameSource::devices()
 {
     if (!m_tried) {
         m_tried = true;
-        if (auto* create = DeviceModule::functionOrWarn<CameraModules::CreateFrameSource>(
-                CameraModules::kWebcam, CameraModules::kCreateFrameSource, QStringLiteral("the webcam"))) {
-            m_source = create();
+        const DeviceModule::Entry entry = DeviceModule::find(CameraModules::kWebcam, CameraModules::kCreateFrameSource);
+        if (entry.address) {
+            m_source = reinterpret_cast<CameraModules::CreateFrameSource*>(entry.address)();
             m_source->setFrameHandler([this](const QImage& frame) { deliver(frame); });
+        } else {
+            m_missing = {DeviceModule::missingTitle(QStringLiteral("the webcam")), entry.error};
         }
     }
     return m_source ? m_source->devices() : QList<CaptureDevice>();

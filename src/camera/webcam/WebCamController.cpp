@@ -61,7 +61,10 @@ bool WebCamController::connectDevice()
 {
     if (webcamStartup())
         return true;
-    if (m_devices.validDevice < 0)
+    // Without its support no webcam can be found, whatever is plugged in.
+    if (const FrameSource::Missing missing = m_source->missingSupport(); !missing.title.isEmpty())
+        AlertPanel::runAlert(missing.title, missing.text);
+    else if (m_devices.validDevice < 0)
         AlertPanel::runAlert(kNoWebcam, kNoWebcamMessage);
     return false;
 }

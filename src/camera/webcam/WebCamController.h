@@ -88,7 +88,8 @@ public:
     // One frame from the source: processed and shown.
     void viewWillDisplayImage(const QImage& frame);
 
-    // MenuDevice: connecting with no camera present says so.
+    // MenuDevice: connecting with no camera present, or without the
+    // support for webcams, says which.
     bool isConnected() const override { return m_isWebcamConnect; }
     bool connectDevice() override;
     void disconnectDevice() override { disconnect(); }

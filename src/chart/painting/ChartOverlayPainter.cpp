@@ -33,6 +33,10 @@ constexpr std::array<const char*, 3> kTourHints = {
     "(Select the Save tour menu item to stop creating the tour)",
 };
 
+// Where the caption and each hint stand below the chart's top edge `top`.
+QPointF captionAt(double top) { return QPointF(kCaptionX, top - 20.0); }
+QPointF hintAt(double top, std::size_t k) { return QPointF(kCaptionX, top - 35.0 - 15.0 * double(k)); }
+
 // A one-point outline just inside the rectangle, as a frame is drawn.
 void frame(ChartCanvas& canvas, const QRectF& r, const QColor& color)
 {
@@ -93,33 +97,33 @@ void ChartOverlayPainter::paintMonitorAdjust(ChartCanvas& canvas, const QRectF& 
     frame(canvas, QRectF(o.x(), o.y(), kStripSquare * kStripSteps, kStripSquare), kDarkGrey);
 }
 
-void ChartOverlayPainter::paintTourCaptions(ChartCanvas& canvas, const QRectF& rect)
+QRectF ChartOverlayPainter::tourCaptionsPlate(const PrefControl& prefs, const QRectF& rect)
 {
     const double top = rect.y() + rect.height();
-    const QFont captionFont = m_prefs.constellationNameFont();
-    const QFont hintFont = m_prefs.gridLabelFont();
-    const QPointF caption(kCaptionX, top - 20.0);
-    const auto hintAt = [&](std::size_t k) { return QPointF(kCaptionX, top - 35.0 - 15.0 * double(k)); };
-
-    // White text on a dark plate reads on a daylight sky as on a night one.
-    const QFontMetricsF captionMetrics(LabelCache::chartFont(captionFont));
-    const QFontMetricsF hintMetrics(LabelCache::chartFont(hintFont));
+    const QFontMetricsF captionMetrics(LabelCache::chartFont(prefs.constellationNameFont()));
+    const QFontMetricsF hintMetrics(LabelCache::chartFont(prefs.gridLabelFont()));
     double width = captionMetrics.horizontalAdvance(QLatin1StringView(kCaptionText));
     for (const char* hint : kTourHints)
         width = std::max(width, hintMetrics.horizontalAdvance(QLatin1StringView(hint)));
-    const double bottom = hintAt(kTourHints.size() - 1).y() - hintMetrics.descent();
-    const double plateTop = caption.y() + captionMetrics.ascent();
-    canvas.fillRect(QRectF(kCaptionX - kPlateMargin, bottom - kPlateMargin, width + 2.0 * kPlateMargin,
-                           plateTop - bottom + 2.0 * kPlateMargin),
-                    kPlateColor);
+    const double bottom = hintAt(top, kTourHints.size() - 1).y() - hintMetrics.descent();
+    const double plateTop = captionAt(top).y() + captionMetrics.ascent();
+    return QRectF(kCaptionX - kPlateMargin, bottom - kPlateMargin, width + 2.0 * kPlateMargin,
+                  plateTop - bottom + 2.0 * kPlateMargin);
+}
 
-    m_captionLabels.setAttributes({captionFont, Qt::white});
+void ChartOverlayPainter::paintTourCaptions(ChartCanvas& canvas, const QRectF& rect)
+{
+    // White text on a dark plate reads on a daylight sky as on a night one.
+    canvas.fillRect(tourCaptionsPlate(m_prefs, rect), kPlateColor);
+
+    const double top = rect.y() + rect.height();
+    m_captionLabels.setAttributes({m_prefs.constellationNameFont(), Qt::white});
     m_captionLabels.apply(canvas);
-    m_captionLabels.draw(canvas, caption, 0, QLatin1StringView(kCaptionText));
-    m_hintLabels.setAttributes({hintFont, Qt::white});
+    m_captionLabels.draw(canvas, captionAt(top), 0, QLatin1StringView(kCaptionText));
+    m_hintLabels.setAttributes({m_prefs.gridLabelFont(), Qt::white});
     m_hintLabels.apply(canvas);
     for (std::size_t k = 0; k < kTourHints.size(); ++k)
-        m_hintLabels.draw(canvas, hintAt(k), k, QLatin1StringView(kTourHints[k]));
+        m_hintLabels.draw(canvas, hintAt(top, k), k, QLatin1StringView(kTourHints[k]));
 }
 
 void ChartOverlayPainter::paintRuler(ChartCanvas& canvas, const ChartSky& sky, const ChartOverlayState& state)

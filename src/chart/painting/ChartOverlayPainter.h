@@ -27,6 +27,9 @@ public:
     static std::optional<double> separation(const ChartSky& sky, QPointF from, QPointF to);
     // The ruler's text: one decimal and the degree sign.
     static QString separationText(double degrees);
+    // Where the captions' plate stands on a chart of `rect` (chart points, y
+    // upward) while a tour is being built, in the fonts `prefs` holds.
+    static QRectF tourCaptionsPlate(const PrefControl& prefs, const QRectF& rect);
 
 private:
     void paintMonitorAdjust(ChartCanvas& canvas, const QRectF& rect);

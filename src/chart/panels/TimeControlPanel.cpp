@@ -7,6 +7,7 @@
 #include "model/SkyDateModel.h"
 #include "model/settings/PrefControl.h"
 #include "platform/AppTimeZone.h"
+#include "platform/widgets/EditingFinished.h"
 #include "scopeview/ScopeViewWindow.h"
 
 #include <QDateTimeEdit>
@@ -108,8 +109,8 @@ TimeControlPanel::TimeControlPanel(PrefControl& prefs, SkyTimeControl& time, con
     layout->addWidget(m_julianDay, row, 1, 1, 2);
     m_controls.emplace_back(m_julianDay, 0);
 
-    connect(m_datePick, &QDateTimeEdit::editingFinished, this, &TimeControlPanel::datePickerAction);
-    connect(m_julianDay, &QLineEdit::editingFinished, this, &TimeControlPanel::julianDayEntry);
+    EditingFinished::connect(m_datePick, this, &TimeControlPanel::datePickerAction);
+    EditingFinished::connect(m_julianDay, this, &TimeControlPanel::julianDayEntry);
     setClockInterval(kClockIntervalMs);
     m_realTimeTimer.setTimerType(Qt::PreciseTimer);
     m_setTimeTimer.setTimerType(Qt::PreciseTimer);

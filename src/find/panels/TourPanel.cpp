@@ -4,6 +4,7 @@
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -78,6 +79,15 @@ void TourPanel::showState()
     } else if (!state.visible && isVisible()) {
         hide();
     }
+}
+
+void TourPanel::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    PanelKeyControl::keyPressEvent(event);
 }
 
 void TourPanel::closeEvent(QCloseEvent* event)

@@ -17,6 +17,8 @@ public:
     QPushButton& button(int tag) const;
 
 protected:
+    // Escape closes the panel as its close button does.
+    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

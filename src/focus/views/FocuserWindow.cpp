@@ -4,6 +4,7 @@
 #include "focus/FocuserFrame.h"
 #include "focus/views/FocusCurveView.h"
 #include "platform/AlertPanel.h"
+#include "platform/widgets/EditingFinished.h"
 #include "platform/widgets/ScreenPlacement.h"
 
 #include <QComboBox>
@@ -126,7 +127,7 @@ void FocuserWindow::attach(FocuserFrame& frame)
     connect(m_images, &QComboBox::currentIndexChanged, this, [this, parameter] {
         parameter(FocuserFrame::kImagesTag, m_images->currentData().toInt());
     });
-    connect(m_steps, &QSpinBox::editingFinished, this,
+    EditingFinished::connect(m_steps, this,
             [this, parameter] { parameter(FocuserFrame::kStepsTag, m_steps->value()); });
     connect(m_startButton, &QPushButton::clicked, this, [this] {
         // The run takes the steps as they stand in the field.

@@ -3,6 +3,7 @@
 #include "focus/JMIFrame.h"
 #include "focus/JMISpeeds.h"
 #include "focus/views/FocuserWidgets.h"
+#include "platform/widgets/EditingFinished.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -99,7 +100,7 @@ void JMIWindow::attachJMI(JMIFrame& frame)
     connect(m_backlashBox, &QCheckBox::clicked, this, [this, &frame](bool on) {
         frame.setupAction(JMIFrame::kBacklashBox, m_backlashField->value(), on);
     });
-    connect(m_backlashField, &QSpinBox::editingFinished, this,
+    EditingFinished::connect(m_backlashField, this,
             [this, &frame] { frame.setupAction(JMIFrame::kBacklashField, m_backlashField->value()); });
     for (int tag = 1; tag <= int(m_sliders.size()); ++tag) {
         connect(slider(tag), &QSlider::sliderReleased, this,

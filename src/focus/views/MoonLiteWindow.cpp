@@ -3,6 +3,7 @@
 #include "focus/FocuserFrame.h"
 #include "focus/MoonLiteFrame.h"
 #include "focus/views/FocusCurveView.h"
+#include "platform/widgets/EditingFinished.h"
 #include "platform/widgets/ScreenPlacement.h"
 #include "focus/views/FocuserWidgets.h"
 
@@ -121,7 +122,7 @@ void MoonLiteWindow::attachMoonLite(MoonLiteFrame& frame)
     connect(m_compensation, &QCheckBox::clicked, this, [this, &frame](bool on) {
         frame.tempAction(MoonLiteFrame::kCompensation, m_slope->value(), on);
     });
-    connect(m_slope, &QDoubleSpinBox::editingFinished, this,
+    EditingFinished::connect(m_slope, this,
             [this, &frame] { frame.tempAction(MoonLiteFrame::kSlopeField, m_slope->value()); });
     connect(m_rate, &QComboBox::currentIndexChanged, this,
             [this, &frame] { frame.tempAction(MoonLiteFrame::kRate, m_rate->currentData().toDouble()); });

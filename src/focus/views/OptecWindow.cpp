@@ -3,6 +3,7 @@
 #include "focus/FocuserFrame.h"
 #include "focus/OptecFrame.h"
 #include "focus/views/FocuserWidgets.h"
+#include "platform/widgets/EditingFinished.h"
 
 #include <QButtonGroup>
 #include <QFormLayout>
@@ -108,11 +109,11 @@ void OptecWindow::attachOptec(OptecFrame& frame)
     connect(m_speedRows, &QButtonGroup::idClicked, this, [this](int row) { m_optec->speedAction(row); });
     for (int slot = 0; slot < 4; ++slot) {
         QSpinBox* field = m_speeds[size_t(slot)];
-        connect(field, &QSpinBox::editingFinished, this,
+        EditingFinished::connect(field, this,
                 [this, slot, field] { m_optec->speedTextAction(slot, field->value()); });
     }
     connect(m_slopeChoice, &QButtonGroup::idClicked, this, [this](int column) { m_optec->tempModeAction(column); });
-    connect(m_calcEntry, &QSpinBox::editingFinished, this,
+    EditingFinished::connect(m_calcEntry, this,
             [this] { m_optec->tempCalcAction(m_calcEntry->value()); });
     connect(m_learnButtons, &QButtonGroup::idClicked, this, [this](int tag) { m_optec->tempControlAction(tag); });
     showSpeeds({frame.getOptecSpeed(0), frame.getOptecSpeed(1), frame.getOptecSpeed(2), frame.getOptecSpeed(3)});

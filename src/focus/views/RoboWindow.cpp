@@ -3,6 +3,7 @@
 #include "focus/FocuserFrame.h"
 #include "focus/RoboFrame.h"
 #include "focus/views/FocuserWidgets.h"
+#include "platform/widgets/EditingFinished.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -127,7 +128,7 @@ void RoboWindow::attachRobo(RoboFrame& frame)
             [this] { m_robo->focusAction(RoboFrame::kSpeed, m_speed->currentData().toInt()); });
     for (int tag = RoboFrame::kBacklashField; tag <= RoboFrame::kStepSizeField; ++tag) {
         QSpinBox* entry = field(tag);
-        connect(entry, &QSpinBox::editingFinished, this,
+        EditingFinished::connect(entry, this,
                 [this, tag, entry] { m_robo->editTextAction(tag, entry->value()); });
     }
     connect(m_direction, &QButtonGroup::idClicked, this,
@@ -140,7 +141,7 @@ void RoboWindow::attachRobo(RoboFrame& frame)
             [this](bool on) { m_robo->tempAction(RoboFrame::kCompensate, on ? 1.0 : 0.0); });
     connect(m_rate, &QComboBox::currentIndexChanged, this,
             [this] { m_robo->tempAction(RoboFrame::kUpdateRate, m_rate->currentData().toDouble()); });
-    connect(m_slopeEntry, &QDoubleSpinBox::editingFinished, this,
+    EditingFinished::connect(m_slopeEntry, this,
             [this] { m_robo->tempAction(RoboFrame::kSlopeField, m_slopeEntry->value()); });
     showSlope(QString::asprintf("%.1f", double(frame.roboSlope())));
 }

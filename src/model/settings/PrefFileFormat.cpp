@@ -2,8 +2,11 @@
 
 #include "platform/SafeWrite.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
+#include <QLockFile>
 #include <QMutex>
 #include <QMutexLocker>
 #include <QSet>
@@ -12,6 +15,10 @@
 #include <optional>
 
 namespace {
+
+// How long a write waits for another writer of the file to finish.
+constexpr int kLockWaitMs = 5000;
+const QString kUnreadFile = QStringLiteral("the file could not be read, so it is left as it is");
 
 // The outcome of the last write of each file, and the files whose last read
 // failed, by path. Such a file is never written: what Qt would write holds
@@ -125,7 +132,7 @@ bool writeFile(QIODevice& device, const QSettings::SettingsMap& map)
 {
     const QString path = pathOf(device);
     if (!wasRead(path)) {
-        recordOutcome(path, false, QStringLiteral("the file could not be read, so it is left as it is"));
+        recordOutcome(path, false, kUnreadFile);
         return false;
     }
     const bool written = writeWhole(device, map);
@@ -157,5 +164,25 @@ QString lastWriteError(const QString& path)
 }
 
 void recordFailedWrite(const QString& path, const QString& reason) { recordOutcome(path, false, reason); }
+
+bool writeSettings(const QString& path, const QSettings::SettingsMap& settings)
+{
+    if (!wasRead(path)) {
+        recordOutcome(path, false, kUnreadFile);
+        return false;
+    }
+    // The first write of a new user's settings makes their folder, as Qt's does.
+    QDir().mkpath(QFileInfo(path).path());
+    QLockFile lock(path + QStringLiteral(".lock"));
+    if (!lock.tryLock(kLockWaitMs)) {
+        recordOutcome(path, false, QStringLiteral("another writer holds the file"));
+        return false;
+    }
+    const std::optional<QByteArray> text = iniText(settings);
+    const QString error =
+        text ? SafeWrite::replace(path, *text) : QStringLiteral("there is no room to make the new file ready");
+    recordOutcome(path, error.isEmpty(), error);
+    return error.isEmpty();
+}
 
 }  // namespace PrefFileFormat

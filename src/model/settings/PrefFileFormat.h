@@ -21,5 +21,10 @@ bool lastWriteSucceeded(const QString& path);
 // Why the last write of the file at `path` failed; empty after a success.
 QString lastWriteError(const QString& path);
 void recordFailedWrite(const QString& path, const QString& reason);
+// Replaces the file at `path` with `settings` in this format, from any
+// thread: under the lock Qt's own writer takes, and never over a file whose
+// last read failed. False when the file keeps its earlier content; the
+// outcome is recorded as for Qt's writes.
+bool writeSettings(const QString& path, const QSettings::SettingsMap& settings);
 
 }  // namespace PrefFileFormat

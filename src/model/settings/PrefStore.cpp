@@ -55,6 +55,7 @@ PrefStore::PrefStore(const QDateTime& now)
     m_laterSync.setSingleShot(true);
     m_laterSync.setInterval(0);
     m_laterSync.callOnTimeout([this] { syncLater(); });
+    m_writer = std::make_unique<PrefFileWriter>(file, [this](bool written) { laterWritten(written); });
 }
 
 PrefStore::~PrefStore() { sync(); }
@@ -167,8 +168,7 @@ void PrefStore::readRegisteredBlock(const QString& key, void* destination, std::
 
 void PrefStore::put(const QString& key, const QVariant& value)
 {
-    // Every change saves the whole file on the main thread: an unchanged
-    // value is not a change.
+    // Every change saves the whole file: an unchanged value is not a change.
     if (m_settings->contains(key) && m_settings->value(key) == value)
         return;
     m_settings->setValue(key, value);
@@ -234,24 +234,40 @@ void PrefStore::remove(const QString& key)
 
 bool PrefStore::sync()
 {
+    // The write a moment ago, if one runs, goes first: this one is newer.
+    m_writer->finish();
     const QString path = m_settings->fileName();
     const bool reportedBefore = m_settings->status() != QSettings::NoError;
     m_settings->sync();
     if (!reportedBefore && m_settings->status() != QSettings::NoError)
         PrefFileFormat::recordFailedWrite(path, QStringLiteral("there is no room for the new file"));
-    const bool written = PrefFileFormat::lastWriteSucceeded(path);
+    noteWritten(PrefFileFormat::lastWriteSucceeded(path));
+    return m_written;
+}
+
+void PrefStore::noteWritten(bool written)
+{
     if (!written && m_written && m_debug)
-        m_debug(QStringLiteral("Can not write the settings file %1; it keeps its earlier content.").arg(path));
+        m_debug(QStringLiteral("Can not write the settings file %1; it keeps its earlier content.")
+                    .arg(m_settings->fileName()));
     m_written = written;
-    return written;
 }
 
 void PrefStore::syncLater()
 {
+    QSettings::SettingsMap settings;
+    for (const QString& key : m_settings->allKeys())
+        settings.insert(key, m_settings->value(key));
+    m_writer->write(std::move(settings));
+}
+
+void PrefStore::laterWritten(bool written)
+{
     // A failure already told (by a save's own alert or an earlier later
-    // sync) is not told again until a write has gone through.
+    // write) is not told again until a write has gone through.
     const bool writtenBefore = m_written;
-    if (!sync() && writtenBefore && m_laterFailure)
+    noteWritten(written);
+    if (!written && writtenBefore && m_laterFailure)
         m_laterFailure(writeError());
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/settings/PrefDefaults.h"
+#include "model/settings/PrefFileWriter.h"
 #include "model/settings/RecordBounds.h"
 
 #include <QColor>
@@ -22,7 +23,8 @@
 // "Norvane Pro", read through the registration table so that a key the user
 // never stored reads its registered default. Values take the forms of
 // PrefForms. The settings object is its only user. A write that fails keeps
-// the file as it was (PrefFileFormat).
+// the file as it was (PrefFileFormat). A change is written a moment later
+// off the main thread; a sync writes at once, after any such write.
 class PrefStore {
 public:
     // Moves the earlier edition's file ("Norvane 6") into place when ours is
@@ -117,14 +119,16 @@ public:
     bool holds(const QString& key) const;
     // Removes the user's value, so the registered default shows through.
     void remove(const QString& key);
-    // Writes pending changes to the file; false when they could not be
-    // written, and the file keeps its earlier content. A later sync tries
-    // again. The first failure after a success sends one line to the debug sink.
+    // Writes pending changes to the file, once the write a moment later
+    // (if one runs) has ended; false when they could not be written, and
+    // the file keeps its earlier content. A later sync tries again. The
+    // first failure after a success sends one line to the debug sink.
     bool sync();
-    // Whether the last sync reached the file.
+    // Whether the last write reached the file.
     bool written() const;
-    // Whether a change waits for the sync a moment later.
-    bool writePending() const { return m_laterSync.isActive(); }
+    // Whether a change waits for the write a moment later, or that write
+    // has yet to end and be told.
+    bool writePending() const { return m_laterSync.isActive() || m_writer->isBusy(); }
     // Why the last sync did not reach it; empty when it did.
     QString writeError() const;
     void setDebugSink(std::function<void(const QString&)> sink) { m_debug = std::move(sink); }
@@ -133,8 +137,13 @@ public:
     void setLaterWriteFailureSink(std::function<void(const QString&)> sink) { m_laterFailure = std::move(sink); }
 
 private:
-    // The sync a moment after a change, so that a run of changes is written once.
+    // The write a moment after a change, so that a run of changes is
+    // written once: a copy of the settings, written off this thread.
     void syncLater();
+    void laterWritten(bool written);
+    // Takes the outcome of a write: the debug sink hears of the first
+    // failure after a success.
+    void noteWritten(bool written);
 
     QVariant value(const QString& key) const;
     QString registeredText(const QString& key) const;
@@ -150,6 +159,7 @@ private:
     std::function<void(const QString&)> m_debug;
     std::function<void(const QString&)> m_laterFailure;
     QTimer m_laterSync;
+    std::unique_ptr<PrefFileWriter> m_writer;
     bool m_written = true;
     mutable QSet<QString> m_reportedKeys;
 };

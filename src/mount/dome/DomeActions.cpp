@@ -110,20 +110,31 @@ void DomeControl::domeShutterTimer()
         return;
     m_isShutterReading = true;
     const bool held = m_shutterOpenHeld || m_shutterCloseHeld;
+    struct Tick {
+        bool stopped = false;
+        bool lost = false;
+    };
     exchange(
         [this, held] {
             const Lock lock = lockBoard();
-            const bool going = held && domeReadInput() && !m_domeIStat[kLimitClosed]
-                               && !m_domeIStat[kLimitOpen];
+            DomeBoardWatch watch(now());
+            const bool read = held && domeReadInput();
+            Tick tick;
+            tick.stopped = !read || m_domeIStat[kLimitClosed] || m_domeIStat[kLimitOpen];
             // A failed read stops the motor too: it never runs on unwatched.
-            if (!going)
+            if (tick.stopped)
                 domeSetOutput(0, false);
-            return !going;
+            // Limits that cannot be read: the user hears of it when the
+            // board has stopped answering.
+            tick.lost = held && !read && !answersAgain(watch);
+            return tick;
         },
-        [this](bool stopped) {
+        [this](Tick tick) {
             m_isShutterReading = false;
-            if (stopped)
+            if (tick.stopped)
                 shutterStopped();
+            if (tick.lost)
+                loseConnection();
         });
 }
 

@@ -4,11 +4,15 @@
 #include "mount/dome/DomeMount.h"
 #include "mount/dome/DomeView.h"
 #include "mount/WorkerReply.h"
+#include "platform/AlertPanel.h"
 
 namespace {
 
 constexpr int kHome = 1;  // input 2
 constexpr std::chrono::milliseconds kSettle{2};
+constexpr std::chrono::milliseconds kRetryGap{20};
+const QString kBoardLost = QStringLiteral("Lost connection with the dome board.");
+const QString kBoardLostMessage = QStringLiteral("disconnected");
 
 }  // namespace
 
@@ -217,4 +221,48 @@ void DomeControl::applyBaudRate(quint16 code)
             if (m_view)
                 m_view->domeBoardReset();
         });
+}
+
+bool DomeControl::lostBoard(bool read, DomeBoardWatch& watch)
+{
+    return isReady() && watch.lost(read, now());
+}
+
+bool DomeControl::answersAgain(DomeBoardWatch& watch)
+{
+    while (!lostBoard(false, watch)) {
+        // Disconnected meanwhile: there is nothing left to tell.
+        if (!isReady())
+            return true;
+        pause(kRetryGap);
+        if (domeReadInput())
+            return true;
+    }
+    return false;
+}
+
+void DomeControl::stopMotors()
+{
+    m_debug("domeBoardLost");
+    const Lock lock = lockBoard();
+    domeSetRelay('0', false);
+    domeSetOutput(0, false);
+}
+
+void DomeControl::announceLost()
+{
+    onMain([this, session = quint32(*m_scan)] {
+        if (*m_scan == session)
+            loseConnection();
+    });
+}
+
+void DomeControl::loseConnection()
+{
+    if (!m_isDomeConnect)
+        return;
+    domeDisconnect();
+    if (m_view)
+        m_view->domeLost();
+    AlertPanel::runAlert(kBoardLost, kBoardLostMessage);
 }

@@ -91,13 +91,20 @@ void DomeControl::atHome()
     });
 }
 
-bool DomeControl::domeIsHome()
+std::optional<bool> DomeControl::readIsHome()
 {
     const Lock lock = lockBoard();
-    if (!domeReadInput() || !m_domeIStat[kHome])
+    if (!domeReadInput())
+        return std::nullopt;
+    if (!m_domeIStat[kHome])
         return false;
     atHome();
     return true;
+}
+
+bool DomeControl::domeIsHome()
+{
+    return readIsHome().value_or(false);
 }
 
 bool DomeControl::countEdge(bool& phase) const

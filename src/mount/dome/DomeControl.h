@@ -5,6 +5,7 @@
 #include "mount/ScopeThread.h"
 #include "mount/WorkerReply.h"
 #include "mount/dome/DomeBoardExchange.h"
+#include "mount/dome/DomeBoardWatch.h"
 #include "mount/dome/DomeExchanges.h"
 #include "mount/dome/DomeGeometry.h"
 #include "mount/links/ConnectMenuLinks.h"
@@ -14,19 +15,22 @@
 #include <QTimer>
 
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 
 class DomeMount;
 class DomeView;
 
-// The most cycles each worker job runs before it gives up.
-struct DomeJobCycles {
-    int seekHome = 2000;  // calibration, until home is seen
-    int turn = 4000;      // calibration, one turn
-    int track = 2000;     // one tracking rotation
-    int home = 6000;      // the home search
+// How long each worker job runs before it gives up, however long each
+// reading of the board takes.
+struct DomeJobLimits {
+    std::chrono::milliseconds seekHome{40000};  // calibration, until home is seen
+    std::chrono::milliseconds turn{80000};      // calibration, one turn
+    std::chrono::milliseconds track{40000};     // one tracking rotation
+    std::chrono::milliseconds home{60000};      // the home search
 };
 class SerialControl;
 class SkyRedraw;
@@ -46,7 +50,9 @@ class SkyRedraw;
 // so exchanges and counts never mix; what the worker tells the panel, the
 // settings and the user goes through the main thread. The shutter's and the
 // actions' own states (held, moving, an exchange awaited) are the main
-// thread's only.
+// thread's only. A board that stops answering while a job or the shutter
+// runs has its motors switched off and is disconnected, and the user is
+// told once.
 //
 // Its parts: the board operations and settings (DomeControl.cpp),
 // connecting and set-up (DomeConnect.cpp), the user's actions and the
@@ -64,7 +70,7 @@ public:
 
     void setView(DomeView* view) { m_view = view; }
     void setSkyView(SkyRedraw* sky) { m_sky = sky; }
-    void setJobCycles(const DomeJobCycles& cycles) { m_jobCycles = cycles; }
+    void setJobLimits(const DomeJobLimits& limits) { m_jobLimits = limits; }
     // The settings object's saves of the board and of the calibration.
     void setSaves(std::function<void()> board, std::function<void()> ticks)
     {
@@ -235,8 +241,25 @@ private:
     void relaysOffLater();
     bool rotationDone(double goal) const;
     void endJob();
-    void coast(int cycles);
-    void domeNudgeHome();
+    // Counts the coast for `cycles` cycles; false when the board was lost meanwhile.
+    bool coast(int cycles, DomeBoardWatch& watch);
+    // Nudges back onto home until the search's `end`; false when the board was lost.
+    bool domeNudgeHome(DomeBoardWatch::Clock::time_point end, DomeBoardWatch& watch);
+    // Reads the inputs: whether home is seen (taken as the dome's place),
+    // nothing when the reading failed.
+    std::optional<bool> readIsHome();
+    // Takes a job's reading into `watch`: true once the board has stopped
+    // answering. A reading refused because of a disconnect tells nothing.
+    bool lostBoard(bool read, DomeBoardWatch& watch);
+    // After a failed reading, reads until one answers (true) or the board
+    // counts as lost (false).
+    bool answersAgain(DomeBoardWatch& watch);
+    // The board stopped answering: both relays and the shutter's outputs
+    // off while it still takes commands (on the worker); then the main
+    // thread disconnects it and tells the user, once for the connection.
+    void stopMotors();
+    void announceLost();
+    void loseConnection();
     void endHomeSearch();
     void relayJob(char relay);
     // Runs `work` on the main thread: now when called there, else queued.
@@ -244,6 +267,7 @@ private:
     void alert(const QString& title, const QString& message);
     void pause(std::chrono::microseconds span) const { m_timing.pause(span); }
     void pauseTicks(int ticks) const { m_timing.pause(ticks * m_timing.tick); }
+    DomeBoardWatch::Clock::time_point now() const { return m_timing.now(); }
     // A job's wait between cycles, which runs the exchanges posted meanwhile.
     void cycle(std::chrono::microseconds span)
     {
@@ -255,7 +279,7 @@ private:
     DomeMount& m_mount;
     DebugWriter m_debug;
     ScopeThreadTiming m_timing;
-    DomeJobCycles m_jobCycles;
+    DomeJobLimits m_jobLimits;
     DomeBoardExchange m_line;
     DomeView* m_view = nullptr;
     SkyRedraw* m_sky = nullptr;

@@ -13,6 +13,9 @@ constexpr std::chrono::milliseconds kSettle{2};
 constexpr std::chrono::milliseconds kNudgeGap{60};
 constexpr int kCoastCycles = 91;
 constexpr int kAfterCoastCycles = 100;
+// A coast is counted for its cycles, but no longer than a dome takes to
+// come to rest, however slowly the board answers.
+constexpr std::chrono::seconds kLongestCoast{5};
 constexpr int kHomeWaitTicks = 180;
 constexpr int kNudges = 32;
 // Home is taken as a turn's end only once the dome has left it.
@@ -28,12 +31,15 @@ double wrapDegrees(double degrees)
 
 }  // namespace
 
-void DomeControl::coast(int cycles)
+bool DomeControl::coast(int cycles, DomeBoardWatch& watch)
 {
-    for (int i = 0; i < cycles; ++i) {
-        domeReadTicks();
+    const auto end = now() + kLongestCoast;
+    for (int i = 0; i < cycles && now() < end; ++i) {
+        if (lostBoard(domeReadTicks(), watch))
+            return false;
         cycle(kCycle);
     }
+    return true;
 }
 
 void DomeControl::endJob()
@@ -71,7 +77,7 @@ void DomeControl::domeCalibrateTimer()
     m_mount.setIsBlockPolling(true);
     domeSetRelay('1', true);
 
-    const auto failed = [this](const char* why, const QString& message) {
+    const auto ended = [this](const char* why) {
         domeSetRelay('0', false);
         m_isCalAbort = false;
         m_isCalibrating = false;
@@ -85,24 +91,42 @@ void DomeControl::domeCalibrateTimer()
                 m_view->domeUpdateButtons();
             }
         });
+    };
+    const auto failed = [&](const char* why, const QString& message) {
+        ended(why);
         alert("Dome calibration failed.", message);
     };
-    for (int cycles = 0;; ) {
+    // The user hears of the lost board, not of the calibration it ended.
+    const auto lost = [&] {
+        stopMotors();
+        ended("board lost");
+        announceLost();
+    };
+    DomeBoardWatch watch(now());
+    const auto seekEnd = now() + m_jobLimits.seekHome;
+    for (;;) {
         if (m_isCalAbort)
             return failed("stopped", "Calibration stopped.");
         cycle(kCycle);
-        if (++cycles > m_jobCycles.seekHome)
+        if (now() >= seekEnd)
             return failed("timeout", "Calibration timeout.");
-        if (domeIsHome())
+        const std::optional<bool> home = readIsHome();
+        if (lostBoard(home.has_value(), watch))
+            return lost();
+        if (home.value_or(false))
             break;
     }
-    for (int cycles = 0;; ) {
+    const auto turnEnd = now() + m_jobLimits.turn;
+    for (;;) {
         cycle(kCycle);
-        if (++cycles > m_jobCycles.turn)
+        if (now() >= turnEnd)
             return failed("timeout", "Calibration timeout.");
         if (m_isCalAbort)
             return failed("stopped", "Calibration stopped.");
-        if (!domeReadInput())
+        const bool read = domeReadInput();
+        if (lostBoard(read, watch))
+            return lost();
+        if (!read)
             continue;
         if (turnTicks > kLeaveHomeTicks && m_domeIStat[kHome])
             break;
@@ -112,9 +136,13 @@ void DomeControl::domeCalibrateTimer()
     domeSetRelay('0', false);
     // The coast counts from the level read at home: that edge is the turn's.
     phase = !m_domeIStat[kEncoder];
-    for (int i = 0; i < kCoastCycles; ++i) {
+    const auto coastEnd = now() + kLongestCoast;
+    for (int i = 0; i < kCoastCycles && now() < coastEnd; ++i) {
         cycle(kCycle);
-        if (domeReadInput() && countEdge(phase))
+        const bool read = domeReadInput();
+        if (lostBoard(read, watch))
+            return lost();
+        if (read && countEdge(phase))
             ++coastTicks;
     }
     {
@@ -166,36 +194,52 @@ void DomeControl::domeHomeTimer()
             relay = '2';
     }
     domeSetRelay(relay, true);
-    for (int cycles = 0; cycles < m_jobCycles.home && m_isFindHome; ++cycles) {
+    DomeBoardWatch watch(now());
+    const auto end = now() + m_jobLimits.home;
+    bool answering = true;
+    while (answering && m_isFindHome && now() < end) {
         cycle(kHomeCycle);
-        if (!domeIsHome())
+        const std::optional<bool> home = readIsHome();
+        answering = !lostBoard(home.has_value(), watch);
+        if (!answering || !home.value_or(false))
             continue;
         domeSetRelay('0', false);
         if (m_isDomeBiDirection) {
             pauseTicks(kHomeWaitTicks);
-            domeNudgeHome();
+            answering = domeNudgeHome(end, watch);
         }
         break;
     }
+    if (!answering)
+        stopMotors();
     endHomeSearch();
+    if (!answering)
+        announceLost();
 }
 
-void DomeControl::domeNudgeHome()
+bool DomeControl::domeNudgeHome(DomeBoardWatch::Clock::time_point end, DomeBoardWatch& watch)
 {
-    if (domeIsHome())
-        return;
+    std::optional<bool> home = readIsHome();
+    if (lostBoard(home.has_value(), watch))
+        return false;
+    if (home.value_or(false))
+        return true;
     // Back against the coast.
     const char relay = m_isDomeEtoW ? '2' : '1';
-    for (int step = 0; step < kNudges; ++step) {
+    for (int step = 0; step < kNudges && now() < end; ++step) {
         pause(kSettle);
         domeNudgeRelay(relay);
         pause(kNudgeGap);
-        if (domeIsHome() || !m_isFindHome) {
+        home = readIsHome();
+        if (lostBoard(home.has_value(), watch))
+            return false;
+        if (home.value_or(false) || !m_isFindHome) {
             domeNudgeRelay(relay);
             pause(kSettle);
             break;
         }
     }
+    return true;
 }
 
 void DomeControl::relayJob(char relay)
@@ -206,15 +250,25 @@ void DomeControl::relayJob(char relay)
         if (m_view)
             m_view->setProgress(true);
     });
-    while (m_isDomeRelayOn) {
+    DomeBoardWatch watch(now());
+    bool answering = true;
+    while (answering && m_isDomeRelayOn) {
         cycle(kCycle);
-        domeReadTicks();
+        answering = !lostBoard(domeReadTicks(), watch);
     }
-    pause(kSettle);
-    domeSetRelay('0', false);
-    pause(kCycle);
-    coast(kAfterCoastCycles);
+    if (answering) {
+        pause(kSettle);
+        domeSetRelay('0', false);
+        pause(kCycle);
+        answering = coast(kAfterCoastCycles, watch);
+    }
+    if (!answering) {
+        m_isDomeRelayOn = false;
+        stopMotors();
+    }
     endJob();
+    if (!answering)
+        announceLost();
 }
 
 void DomeControl::domeRelayWestOnTimer()
@@ -245,9 +299,14 @@ void DomeControl::domeTrackTimer()
     m_isTracking = false;
     m_debug("domeTrackTimer");
     double goal = 0.0;
-    for (int cycles = 0; m_isDomeTrack && cycles < m_jobCycles.track; ++cycles) {
+    DomeBoardWatch watch(now());
+    const auto end = now() + m_jobLimits.track;
+    bool answering = true;
+    while (answering && m_isDomeTrack && now() < end) {
         cycle(kCycle);
-        if (!domeReadTicks())
+        const bool read = domeReadTicks();
+        answering = !lostBoard(read, watch);
+        if (!read)
             continue;
         if (!m_isTracking) {
             const double target = m_domeTargetAzimuth;
@@ -271,10 +330,14 @@ void DomeControl::domeTrackTimer()
             domeSetRelay('0', false);
             m_debug("domeTrackTimer: within tolerance");
             pause(kCycle);
-            coast(kAfterCoastCycles);
+            answering = coast(kAfterCoastCycles, watch);
             break;
         }
     }
+    if (!answering)
+        stopMotors();
     endJob();
     m_isTracking = false;
+    if (!answering)
+        announceLost();
 }

@@ -23,4 +23,6 @@ public:
     virtual void domeConnectEnded(bool connected) = 0;
     // The Reset gave the board its new speed and disconnected; the user was told.
     virtual void domeBoardReset() = 0;
+    // The board stopped answering and was disconnected; the user is told.
+    virtual void domeLost() = 0;
 };

@@ -25,3 +25,8 @@ bool MountExchange::send(const QByteArray& command)
     qint32 count = qint32(command.size());
     return m_serial.transaction(0, count, command.constData(), buffer, kSerialSlotScope);
 }
+
+void MountExchange::replyWasBad()
+{
+    m_serial.markReplyBad(kSerialSlotScope);
+}

@@ -34,6 +34,9 @@ public:
     Reply ask(const QByteArray& command, quint16 expected, const ReplyEnd& end = {});
     // A command without a reply.
     bool send(const QByteArray& command);
+    // The last reply, though whole, was garbled or not the command's: the
+    // next exchange drains what is left of it first.
+    void replyWasBad();
 
 private:
     bool isDropped() const { return m_between && m_between(); }

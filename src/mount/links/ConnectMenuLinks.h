@@ -7,11 +7,16 @@
 class AutoguiderLink;
 class HandControlPanels;
 
-// A device the Connect menu connects and disconnects.
-class MenuDevice {
+// A device whose window the Connect menu shows while it is connected.
+class ConnectedDevice {
 public:
-    virtual ~MenuDevice() = default;
+    virtual ~ConnectedDevice() = default;
     virtual bool isConnected() const = 0;
+};
+
+// A device the Connect menu connects and disconnects.
+class MenuDevice : public ConnectedDevice {
+public:
     // True when it connected.
     virtual bool connectDevice() = 0;
     virtual void disconnectDevice() = 0;
@@ -42,6 +47,9 @@ public:
     // Shows it in front of the others.
     virtual void show() = 0;
     virtual void hide() = 0;
+    // Closes it as its close button does: a device panel may ask first, and
+    // may end its device's connection.
+    virtual void closeAsUser() { hide(); }
 };
 
 // Why a device's search could not start: the listing found no port.
@@ -78,6 +86,8 @@ struct ConnectMenuLinks {
     MenuDevice* robo = nullptr;
     MenuDevice* optec = nullptr;
     MenuDevice* jmi = nullptr;
+    MenuDevice* moonLite = nullptr;
+    const ConnectedDevice* fcusb = nullptr;
     SG4Connection* sg4 = nullptr;
     AutoguiderLink* webcamGuide = nullptr;
     HandControlPanels* mountPanels = nullptr;
@@ -91,4 +101,6 @@ struct ConnectMenuLinks {
     MenuPanel* roboWindow = nullptr;
     MenuPanel* optecWindow = nullptr;
     MenuPanel* jmiWindow = nullptr;
+    MenuPanel* moonLiteWindow = nullptr;
+    MenuPanel* fcusbWindow = nullptr;
 };

@@ -13,6 +13,7 @@
 #include <QGuiApplication>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -193,7 +194,7 @@ bool ConnectMenu::isMenuItemChecked(int tag) const
         const bool mountPanel = m_scope.isConnected() && l.mountPanels && panel != MountPanel::None
                                 && l.mountPanels->isVisible(panel);
         return mountPanel || panelShown(l.roboWindow) || panelShown(l.optecWindow)
-               || panelShown(l.jmiWindow);
+               || panelShown(l.jmiWindow) || panelShown(l.moonLiteWindow) || panelShown(l.fcusbWindow);
     }
     case kTagScan: return m_scope.selectPort() == 0;
     case kTagWebcam: return panelShown(l.webcamPanel);
@@ -244,7 +245,19 @@ bool ConnectMenu::isMenuItemEnabled(int tag) const
 
 bool ConnectMenu::anyFocuserConnected() const
 {
-    return deviceConnected(m_links.robo) || deviceConnected(m_links.optec) || deviceConnected(m_links.jmi);
+    return serialFocuserWindow() != nullptr || deviceConnected(m_links.fcusb);
+}
+
+MenuPanel* ConnectMenu::serialFocuserWindow() const
+{
+    const ConnectMenuLinks& l = m_links;
+    const std::pair<const MenuDevice*, MenuPanel*> focusers[] = {
+        {l.robo, l.roboWindow}, {l.optec, l.optecWindow}, {l.jmi, l.jmiWindow}, {l.moonLite, l.moonLiteWindow}};
+    for (const auto& [device, window] : focusers) {
+        if (deviceConnected(device))
+            return window;
+    }
+    return nullptr;
 }
 
 void ConnectMenu::connectMenuAction(int tag)
@@ -290,7 +303,7 @@ void ConnectMenu::connectMenuAction(int tag)
         if (l.sg4) {
             l.sg4->setIsAllSkySelect(false);
             if (l.sg4->isSG4Connect())
-                l.sg4->sg4Disconnect();
+                showOrCloseSG4Panel(l.sg4Panel);
             else if (!l.sg4->initSG4Port())
                 AlertPanel::runAlert(kSG4ConnectFailed, sg4StartFailure());
         }
@@ -300,6 +313,8 @@ void ConnectMenu::connectMenuAction(int tag)
             l.sg4->setIsAllSkySelect(true);
             if (l.sg4->isSG4Connect())
                 l.sg4->sg4Disconnect();
+            else if (l.sg4->isAllSkyConnect())
+                showOrCloseSG4Panel(l.allSkyPanel);
             else if (!l.sg4->initSG4Port())
                 AlertPanel::runAlert(kAllSkyConnectFailed, sg4StartFailure());
             // The choice steers this connect only; a later one starts from the SG-4.
@@ -406,6 +421,16 @@ void ConnectMenu::toggle(MenuPanel* panel)
         panel->show();
 }
 
+void ConnectMenu::showOrCloseSG4Panel(MenuPanel* panel)
+{
+    if (panel == nullptr)
+        m_links.sg4->sg4Disconnect();
+    else if (panel->isVisible())
+        panel->closeAsUser();
+    else
+        panel->show();
+}
+
 void ConnectMenu::toggleControlPanels()
 {
     ConnectMenuLinks& l = m_links;
@@ -416,12 +441,9 @@ void ConnectMenu::toggleControlPanels()
         else
             l.mountPanels->showPanel(panel, m_prefs.scopeNamesArray().value(m_scope.scopeIndex()));
     }
-    if (deviceConnected(l.robo))
-        toggle(l.roboWindow);
-    else if (deviceConnected(l.optec))
-        toggle(l.optecWindow);
-    else if (deviceConnected(l.jmi))
-        toggle(l.jmiWindow);
+    toggle(serialFocuserWindow());
+    if (deviceConnected(l.fcusb))
+        toggle(l.fcusbWindow);
     if (deviceConnected(l.canon))
         toggle(l.canonPanel);
     if (l.sg4 && l.sg4->isSG4Connect())

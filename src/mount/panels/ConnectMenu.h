@@ -34,6 +34,8 @@ public:
     void setRobo(MenuDevice* link) { m_links.robo = link; }
     void setOptec(MenuDevice* link) { m_links.optec = link; }
     void setJMI(MenuDevice* link) { m_links.jmi = link; }
+    void setMoonLite(MenuDevice* link) { m_links.moonLite = link; }
+    void setFCUSB(const ConnectedDevice* link) { m_links.fcusb = link; }
     void setSG4(SG4Connection* link) { m_links.sg4 = link; }
     void setWebcamGuide(AutoguiderLink* link) { m_links.webcamGuide = link; }
     void setMountPanels(HandControlPanels* link) { m_links.mountPanels = link; }
@@ -47,6 +49,8 @@ public:
     void setRoboWindow(MenuPanel* link) { m_links.roboWindow = link; }
     void setOptecWindow(MenuPanel* link) { m_links.optecWindow = link; }
     void setJMIWindow(MenuPanel* link) { m_links.jmiWindow = link; }
+    void setMoonLiteWindow(MenuPanel* link) { m_links.moonLiteWindow = link; }
+    void setFCUSBWindow(MenuPanel* link) { m_links.fcusbWindow = link; }
     void setWifiPanel(WiFiPanel* panel) { m_wifiPanel = panel; }
 
     // Gives the telescope items the names of the configured slots; a slot
@@ -70,6 +74,9 @@ private:
     void scopeConnected(bool connected);
     void toggleControlPanels();
     void toggle(MenuPanel* panel);
+    // The SG-4's or AllSky camera's item while it is connected: its panel
+    // shown again, or closed as by its close button.
+    void showOrCloseSG4Panel(MenuPanel* panel);
     // Connects or disconnects `device`; a failed connect shows `failure`.
     bool toggleDevice(MenuDevice* device, const char* failure);
     // Starts the connection, or ends the one made; the failure's alert
@@ -78,6 +85,8 @@ private:
     // Why the SG-4 or AllSky search could not start, for its alert.
     QString sg4StartFailure() const;
     bool anyFocuserConnected() const;
+    // The connected serial focuser's window (one at a time); null when none.
+    MenuPanel* serialFocuserWindow() const;
 
     PrefControl& m_prefs;
     SerialControl& m_serial;

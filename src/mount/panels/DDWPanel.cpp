@@ -24,6 +24,7 @@ const char kDisconnectTitle[] = "Disconnect";
 const char kTrackTitle[] = "Track";
 const char kStopTrackTitle[] = "Stop Tracking";
 const char kDSROpen[] = "Can not rotate dome - DSR is open.";
+const char kConnectFailed[] = "Connect to DDW failed.";
 const char kUndefined[] = "Undef";
 
 QString openClosed(quint16 state)
@@ -144,7 +145,7 @@ void DDWPanel::ddwButtonAction(int tag, bool pressed)
             button(kTrack)->setText(kTrackTitle);
             m_ddw.ddwDisconnect();
         } else if (!m_ddw.isDDWConnecting() && !m_ddw.ddwConnect()) {
-            AlertPanel::runAlert("Connect to DDW failed.", m_ddw.connectFailure());
+            AlertPanel::runAlert(kConnectFailed, m_ddw.connectFailure());
         }
         return;
     }
@@ -217,7 +218,7 @@ void DDWPanel::ddwConnectEnded(bool connected)
     if (connected)
         button(kConnect)->setText(kDisconnectTitle);
     else
-        AlertPanel::runAlert("Connect to DDW failed.", " ");
+        AlertPanel::runAlert(kConnectFailed, m_ddw.connectFailure());
 }
 
 void DDWPanel::ddwPinAction(int pin)

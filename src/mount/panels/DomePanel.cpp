@@ -6,6 +6,7 @@
 #include "mount/panels/DomeSetupFields.h"
 #include "mount/panels/DomeToolTips.h"
 #include "platform/AlertPanel.h"
+#include "platform/widgets/EditingFinished.h"
 #include "platform/widgets/ImageFile.h"
 #include "platform/widgets/RefusalNote.h"
 
@@ -119,8 +120,8 @@ DomePanel::DomePanel(DomeControl& dome, PrefControl& prefs, const QString& resou
     connect(m_speed, &QComboBox::activated, this, [this] { domeBoardAction(kSpeedMenu); });
     connect(m_reset, &QPushButton::clicked, this, [this] { domeBoardAction(kReset); });
     connect(m_calibrate, &QPushButton::clicked, this, [this] { domeCalibrateAction(1); });
-    connect(m_ticks, &QLineEdit::editingFinished, this, &DomePanel::getDomeTicks);
-    connect(m_coast, &QLineEdit::editingFinished, this, &DomePanel::getDomeTicks);
+    EditingFinished::connect(m_ticks, this, &DomePanel::getDomeTicks);
+    EditingFinished::connect(m_coast, this, &DomePanel::getDomeTicks);
     connect(m_sync, &QPushButton::clicked, this, [this] { m_dome.domeSync(); });
     connect(m_home, &QPushButton::clicked, this, [this] { m_dome.domeFindHome(); });
     connect(m_setup, &DomeSetupFields::saveRequested, this, &DomePanel::getDomeSetup);
@@ -134,10 +135,6 @@ DomePanel::DomePanel(DomeControl& dome, PrefControl& prefs, const QString& resou
 DomePanel::~DomePanel()
 {
     m_dome.setView(nullptr);
-    // A field with the keyboard ends its editing as the children go, when
-    // this is no longer a dome panel to take it.
-    for (const QObject* child : findChildren<QObject*>())
-        child->disconnect(this);
 }
 
 QPushButton* DomePanel::addButton(const QString& title, int tag)
@@ -444,7 +441,14 @@ void DomePanel::domeConnectEnded(bool connected)
     if (connected)
         button(kConnect)->setText(kDisconnectTitle);
     else
-        AlertPanel::runAlert(kConnectFailed, " ");
+        AlertPanel::runAlert(kConnectFailed, m_dome.connectFailure());
+}
+
+void DomePanel::domeLost()
+{
+    button(kConnect)->setText(kConnectTitle);
+    setAllLights(Light::Red);
+    setMotionButtons();
 }
 
 void DomePanel::setMotionButtons()

@@ -63,6 +63,7 @@ public:
     void setMotionButtons() override;
     void domeConnectEnded(bool connected) override;
     void domeBoardReset() override;
+    void domeLost() override;
     // DomeSetupPanel.
     void setIsGEM(bool gem) override;
     // MenuPanel.

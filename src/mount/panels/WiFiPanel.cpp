@@ -4,6 +4,7 @@
 #include "mount/BridgeSocket.h"
 #include "mount/SerialControl.h"
 #include "platform/AlertPanel.h"
+#include "platform/widgets/EditingFinished.h"
 
 #include <QFormLayout>
 #include <QLabel>
@@ -37,8 +38,8 @@ WiFiPanel::WiFiPanel(SerialControl& serial, PrefControl& prefs, QWidget* parent)
     layout->addWidget(m_connect);
 
     connect(m_connect, &QPushButton::clicked, this, &WiFiPanel::wifiConnectAction);
-    connect(m_address, &QLineEdit::editingFinished, this, [this] { wifiEditAction(m_address); });
-    connect(m_port, &QLineEdit::editingFinished, this, [this] { wifiEditAction(m_port); });
+    EditingFinished::connect(m_address, this, [this] { wifiEditAction(m_address); });
+    EditingFinished::connect(m_port, this, [this] { wifiEditAction(m_port); });
     m_serial.setWiFiView(this);
     updateWifiText();
 }

@@ -2,6 +2,9 @@
 
 #include "platform/widgets/ScreenPlacement.h"
 
+#include <QCloseEvent>
+#include <QKeyEvent>
+
 #include <utility>
 
 DevicePanel::DevicePanel(QWidget* parent) : QDialog(parent, Qt::Tool)
@@ -20,9 +23,19 @@ void DevicePanel::showEvent(QShowEvent* event)
     ScreenPlacement::toLowerLeft(*this);
 }
 
-void DevicePanel::reject()
+void DevicePanel::closeEvent(QCloseEvent* event)
 {
-    QDialog::reject();
-    if (m_closed)
+    // A panel already hidden was not closed by the user.
+    if (isVisible() && m_closed)
         m_closed();
+    QDialog::closeEvent(event);
+}
+
+void DevicePanel::keyPressEvent(QKeyEvent* event)
+{
+    if (event->matches(QKeySequence::Cancel)) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }

@@ -116,6 +116,16 @@ QRect contentArea(const QWidget& window)
     return QRect(content.mapToGlobal(QPoint(0, 0)), content.size());
 }
 
+void intoCornerClearOf(QWidget& window, const QRect& area, Qt::Corner corner, const QRect& clear)
+{
+    intoCorner(window, area, corner);
+    const QRect frame = window.frameGeometry();
+    if (!frame.intersects(clear))
+        return;
+    window.move(frame.left(), clear.bottom() + 1 + kInset);
+    keepInside(window);
+}
+
 void toParentTopLeft(QWidget& window)
 {
     const QWidget* parent = window.parentWidget() ? window.parentWidget()->window() : nullptr;

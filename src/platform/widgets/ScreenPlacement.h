@@ -31,6 +31,9 @@ void intoCorner(QWidget& window, const QRect& area, Qt::Corner corner);
 // The part of `window` below its menu and tool bars (a main window's central
 // widget), in global coordinates.
 QRect contentArea(const QWidget& window);
+// As intoCorner at a top corner, then moved down below `clear` (global
+// coordinates; captions drawn in the area, say) when it would cover it.
+void intoCornerClearOf(QWidget& window, const QRect& area, Qt::Corner corner, const QRect& clear);
 // Into the top-left corner of the parent window's content (below its menu
 // bar); without a parent, as toTopLeft.
 void toParentTopLeft(QWidget& window);

@@ -102,7 +102,7 @@ TEST(MissingModulesCopyTest, AProgramWithoutTheWebcamAndAdapterModulesTellsWhich
     EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << output.toStdString();
 }
 
-TEST_F(MissingModulesTest, TheUserIsToldOnceWhichSupportIsMissing)
+TEST_F(MissingModulesTest, TheUserIsToldWhichSupportIsMissing)
 {
     AlertPanel::setPresenter(std::make_unique<MessageBoxPresenter>());
     ASSERT_TRUE(launch());
@@ -120,10 +120,13 @@ TEST_F(MissingModulesTest, TheUserIsToldOnceWhichSupportIsMissing)
         ASSERT_NO_FATAL_FAILURE(choose(tag));
     const QString webcam = "The support for the webcam is missing.";
     const QString adapters = "The support for the GPUSB/DSUSB guide adapters is missing.";
-    ASSERT_TRUE(QTest::qWaitFor([&] { return alerts.count(webcam) && alerts.count(adapters); }, 60000))
+    ASSERT_TRUE(QTest::qWaitFor([&] { return alerts.count(webcam) >= 2 && alerts.count(adapters); }, 60000))
         << alerts.read.join("\n---\n").toStdString();
     settle();
-    EXPECT_EQ(alerts.count(webcam), 1);
+    // The webcam's at each of the two attempts, and nothing about connecting
+    // a webcam; the adapters' once.
+    EXPECT_EQ(alerts.count(webcam), 2);
+    EXPECT_EQ(alerts.count("No webcam was found."), 0);
     EXPECT_EQ(alerts.count(adapters), 1);
     for (const QString& text : alerts.read) {
         if (text.startsWith(webcam))

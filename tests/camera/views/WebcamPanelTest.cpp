@@ -163,11 +163,15 @@ TEST_F(WebcamPanelTest, ToolTipsComeAndGoTogether)
     EXPECT_TRUE(panel.darkCheckbox()->toolTip().isEmpty());
 }
 
+// Escape leaves the webcam running; the close button disconnects it.
 TEST_F(WebcamPanelTest, ClosingThePanelDisconnectsTheWebcam)
 {
     panel.show();
     ASSERT_TRUE(controller.isWebcamConnect());
     QTest::keyClick(&panel, Qt::Key_Escape);
+    EXPECT_TRUE(panel.isVisible());
+    EXPECT_TRUE(controller.isWebcamConnect());
+    panel.close();
     EXPECT_FALSE(panel.isVisible());
     EXPECT_FALSE(controller.isWebcamConnect());
     EXPECT_EQ(source.openIndex, -1);

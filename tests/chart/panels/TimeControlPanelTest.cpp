@@ -2,6 +2,7 @@
 
 #include "chart/panels/TimeControlPanel.h"
 #include "support/Eventually.h"
+#include "support/FieldInEdit.h"
 #include "support/ScopedAppZone.h"
 
 #include <gtest/gtest.h>
@@ -175,3 +176,20 @@ TEST_F(TimeControlPanelTest, TheTwoClocksTickOnOneTimerEachAndNeverTogether)
 }
 
 }  // namespace
+
+// The panel goes away (the program quits, say) while the user types in the
+// date or the Julian day: the edit that ends then does not reach the
+// panel's half-destroyed self.
+TEST_F(TimeControlPanelTest, ThePanelGoesAwayWithAFieldInEdit)
+{
+    const std::pair<const char*, QWidget& (*)(TimeControlPanel&)> fields[] = {
+        {"date", [](TimeControlPanel& p) -> QWidget& { return p.datePick(); }},
+        {"Julian day", [](TimeControlPanel& p) -> QWidget& { return p.julianDay(); }},
+    };
+    for (const auto& [name, field] : fields) {
+        auto gone = std::make_unique<TimeControlPanel>(settings(), *time, outlets, *chain);
+        gone->setupDate();
+        QWidget& edited = field(*gone);
+        EXPECT_TRUE(FieldInEdit::destroy(std::move(gone), edited)) << name;
+    }
+}

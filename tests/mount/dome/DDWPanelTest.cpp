@@ -6,6 +6,7 @@
 #include "mount/dome/FakeDomeMount.h"
 #include "platform/DisplayGamma.h"
 #include "support/DDWSimulator.h"
+#include "support/OtherProgramsLock.h"
 #include "support/RecordingAlertPresenter.h"
 
 #include <QCheckBox>
@@ -172,4 +173,19 @@ TEST_F(DDWPanelTest, AFailedConnectIsToldWhenTheScanEnds)
     EXPECT_EQ(recorder.alerts[0].title, "Connect to DDW failed.");
     EXPECT_EQ(panel.button(DDWPanel::kConnect)->text(), "Connect");
     EXPECT_EQ(simulator.commands(), QList<QByteArray>{"GINF"});
+}
+
+// The panel gives the search's reason: a port another program holds is
+// said to be in use, and is never asked.
+TEST_F(DDWPanelTest, AConnectToAHeldPortSaysItIsInUse)
+{
+    device().start();
+    const OtherProgramsLock lock(device());
+    ASSERT_TRUE(lock.holds());
+    panel.button(DDWPanel::kConnect)->click();
+    mount.settle();
+    ASSERT_EQ(recorder.alerts.size(), 1u);
+    EXPECT_EQ(recorder.alerts[0].title, "Connect to DDW failed.");
+    EXPECT_EQ(recorder.alerts[0].message, device().path().mid(5) + " is in use by another program.");
+    EXPECT_TRUE(simulator.commands().isEmpty());
 }

@@ -30,10 +30,12 @@ public:
     void setMotionButtons() override {}
     void domeConnectEnded(bool connected) override { connectEnds.push_back(connected); }
     void domeBoardReset() override { ++resets; }
+    void domeLost() override { ++losses; }
     void setNeedsDisplay() override { ++redraws; }
     bool gem = false;
     int redraws = 0;
     int resets = 0;
+    int losses = 0;
     std::vector<bool> connectEnds;
 };
 
@@ -41,7 +43,8 @@ inline constexpr int kTurn = 200;
 inline constexpr double kCoast = 8.0;
 
 // A board behind a pty, whose dome moves only as the controller's waits
-// pass: the controller's clock is the dome's. Its replies may take as long
+// pass: the controller's clock is the dome's, and its jobs' limits run on
+// that time together with the time its exchanges really take. Its replies may take as long
 // as a loaded machine makes them (well over 100 ms), so an exchange waits
 // as long as the program's own does; only its cycles are shorter, so that
 // a prompt reply is taken at once.
@@ -110,6 +113,7 @@ protected:
             serial.transaction(1, count, "AR0\r", reply, kSerialSlotDome);
         }
         board.advance(span);
+        waited += span.count();
         if (onSleep)
             onSleep();
     }
@@ -122,10 +126,15 @@ protected:
     ScopedAlertRecorder recorder;
     std::function<void()> onSleep;
     std::atomic<bool> faulty = false;
+    std::atomic<std::chrono::microseconds::rep> waited = 0;
     int boardSaves = 0;
     int tickSaves = 0;
     DomeControl dome{serial, mount, DebugWriter{},
                      ScopeThreadTiming{std::chrono::microseconds(16667),
-                                       [this](std::chrono::microseconds span) { sleepVirtual(span); }}};
+                                       [this](std::chrono::microseconds span) { sleepVirtual(span); },
+                                       [this] {
+                                           return std::chrono::steady_clock::now()
+                                                  + std::chrono::microseconds(waited.load());
+                                       }}};
 };
 

@@ -329,19 +329,41 @@ TEST_F(DomeControlTest, GermanMountWithoutRadiusNeverTracks)
     EXPECT_TRUE(relaysOff());
 }
 
+// Every operation fails on a board that is silent, garbled or cut short;
+// each job on it stops the dome, disconnects the board and tells the user
+// once that it was lost, whatever its reading costs.
 TEST_F(DomeControlTest, FaultyBoardFailsEveryOperationAndJobsEnd)
 {
+    constexpr int kMostMs = 60000;
     board.setPosition(50.5);
     connectBoard();
     dome.setDomeTicks(kTurn, qint16(kCoast));
-    // Short limits: a silent board times out every reading.
-    dome.setJobCycles({8, 8, 8, 8});
     enum Fault { Silent, Garbled, Cut };
     const auto setFault = [this](Fault fault, bool on) {
         board.setSilent(on && fault == Silent);
         board.setGarbled(on && fault == Garbled);
         board.setCut(on && fault == Cut);
         faulty = on;
+    };
+    struct Job {
+        const char* name;
+        std::function<void()> run;
+    };
+    const std::vector<Job> jobs = {
+        {"tracking",
+         [this] {
+             mount.azimuth = 90.0;
+             dome.setIsDomeTrack(true);
+             dome.domeTrackTimer();
+         }},
+        {"calibration", [this] { dome.domeCalibrateTimer(); }},
+        {"home search",
+         [this] {
+             dome.domeFindHome();
+             EXPECT_TRUE(dome.isFindHome());
+             dome.domeHomeTimer();
+             EXPECT_FALSE(dome.isFindHome());
+         }},
     };
     for (const Fault fault : {Silent, Garbled, Cut}) {
         SCOPED_TRACE(fault == Silent ? "silent" : fault == Garbled ? "garbled" : "cut short");
@@ -358,24 +380,102 @@ TEST_F(DomeControlTest, FaultyBoardFailsEveryOperationAndJobsEnd)
         EXPECT_EQ(recorder.alerts[0].title, "The control board failed reset.");
         EXPECT_TRUE(dome.isDomeConnect());
 
-        // Each job runs out its cycles and leaves the relays off.
-        mount.azimuth = 90.0;
-        dome.setIsDomeTrack(true);
-        dome.domeTrackTimer();
-        dome.domeCalibrateTimer();
-        dome.domeFindHome();
-        EXPECT_TRUE(dome.isFindHome());
-        dome.domeHomeTimer();
-        EXPECT_FALSE(dome.isFindHome());
-        EXPECT_FALSE(mount.blockPolling);
-        // Home's first check, answered after the search ended, starts none.
-        mount.jobs.clear();
-        mount.settle();
-        EXPECT_TRUE(mount.jobs.empty());
+        for (const Job& job : jobs) {
+            SCOPED_TRACE(job.name);
+            if (!dome.isDomeConnect()) {
+                setFault(fault, false);
+                ASSERT_TRUE(dome.domeConnect());
+                mount.settle();
+                ASSERT_TRUE(dome.isDomeConnect());
+                setFault(fault, true);
+            }
+            recorder.alerts.clear();
+            view.losses = 0;
+            job.run();
+            // Home's first check, answered after the search ended, starts none.
+            mount.jobs.clear();
+            mount.settle();
+            EXPECT_TRUE(mount.jobs.empty());
+            EXPECT_FALSE(dome.isDomeConnect());
+            ASSERT_EQ(recorder.alerts.size(), 1u);
+            EXPECT_EQ(recorder.alerts[0].title, "Lost connection with the dome board.");
+            EXPECT_EQ(recorder.alerts[0].message, "disconnected");
+            EXPECT_EQ(view.losses, 1);
+            EXPECT_FALSE(mount.blockPolling);
+            EXPECT_FALSE(dome.isDomeTrack());
+            EXPECT_TRUE(QTest::qWaitFor([this] { return !board.relayOn(1) && !board.relayOn(2); }, kMostMs));
+        }
         setFault(fault, false);
         EXPECT_EQ(dome.domeMaxTicks(), quint32(kTurn));
-        EXPECT_TRUE(relaysOff());
-        dome.setIsDomeTrack(false);
+        ASSERT_TRUE(dome.domeConnect());
+        mount.settle();
+        ASSERT_TRUE(dome.isDomeConnect());
+    }
+}
+
+// A board that answers every reading, but only as its time limit nears:
+// each job ends at its own time, not after its cycles' worth of readings,
+// leaves the dome stopped and the board connected.
+TEST_F(DomeControlTest, JobsEndAtTheirTimeWhenEachReadingIsSlow)
+{
+    using namespace std::chrono_literals;
+    constexpr auto kLimit = 1500ms;
+    constexpr auto kReading = 700ms;
+    // A reading at most; more would be the cycles, not the time, ending the job.
+    constexpr qsizetype kMostReadings = kLimit / kReading + 2;
+    constexpr int kMostMs = 30000;
+    board.setPosition(100.5);
+    connectBoard();
+    dome.setDomeTicks(kTurn, qint16(kCoast));
+    dome.setJobLimits({kLimit, kLimit, kLimit, kLimit});
+    board.setReplyDelay(kReading);
+    // No reading of the fixture's own between the waits.
+    faulty = true;
+    struct Job {
+        const char* name;
+        std::function<void()> ask;
+        std::function<void()> run;
+        const char* alertMessage;  // none for the jobs that end without a word
+    };
+    const std::vector<Job> jobs = {
+        {"home search", [this] { dome.domeFindHome(); }, [this] { dome.domeHomeTimer(); }, nullptr},
+        {"tracking rotation",
+         [this] {
+             // Half a turn away: the rotation is far from done when its time ends.
+             mount.azimuth = 180.0;
+             ASSERT_TRUE(dome.calcDomeAzimuth());
+             dome.setIsDomeTrack(true);
+         },
+         [this] { dome.domeTrackTimer(); }, nullptr},
+        {"calibration", [] {}, [this] { dome.domeCalibrateTimer(); }, "Calibration timeout."},
+    };
+    for (const Job& job : jobs) {
+        SCOPED_TRACE(job.name);
+        job.ask();
+        mount.settle();
+        recorder.alerts.clear();
+        const qsizetype before = board.commands().count("AI15");
+        std::atomic<bool> ended = false;
+        std::thread worker([&] {
+            job.run();
+            ended = true;
+        });
+        const bool endedInTime = QTest::qWaitFor([&] { return ended.load(); }, kMostMs);
+        // One that would not end is stopped, so the test goes on.
+        dome.stopJobs();
+        worker.join();
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(endedInTime);
+        EXPECT_LE(board.commands().count("AI15") - before, kMostReadings);
+        EXPECT_TRUE(dome.isDomeConnect());
+        EXPECT_FALSE(mount.blockPolling);
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !board.relayOn(1) && !board.relayOn(2); }, kMostMs));
+        if (job.alertMessage) {
+            ASSERT_EQ(recorder.alerts.size(), 1u);
+            EXPECT_EQ(recorder.alerts[0].message, job.alertMessage);
+        } else {
+            EXPECT_TRUE(recorder.alerts.empty());
+        }
     }
 }
 
@@ -400,7 +500,7 @@ TEST_F(DomeControlTest, JobAndShutterReadsShareTheSlotWholly)
 // Against a silent board each action's exchange waits on the worker while
 // the window's loop goes on; each outcome is taken once the reply has timed
 // out, a tick whose read is awaited posts no other, and the shutter's motor
-// is stopped when its read fails.
+// is stopped when its read fails, the board then found gone.
 TEST_F(DomeControlTest, ActionsNeverHoldTheMainThreadOnASilentBoard)
 {
     using namespace std::chrono_literals;
@@ -427,10 +527,26 @@ TEST_F(DomeControlTest, ActionsNeverHoldTheMainThreadOnASilentBoard)
         for (int tick = 0; tick < 5; ++tick)
             dome.domeShutterTimer();
         ASSERT_TRUE(QTest::qWaitFor([this] { return !dome.isDomeShutterMove(); }, kMostMs));
-        // One more when the timer's own read was on its way as the board fell silent.
-        EXPECT_LE(sent("AI15"), reads + 2) << "one read at a time";
         EXPECT_TRUE(QTest::qWaitFor([this] { return !board.outputOn(8); }, kMostMs));
         EXPECT_FALSE(dome.isShutterOpenHeld());
+        // Its limits unreadable, the motor stopped, the board is found gone.
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !recorder.alerts.empty(); }, kMostMs));
+        EXPECT_EQ(recorder.alerts[0].title, "Lost connection with the dome board.");
+        EXPECT_FALSE(dome.isDomeConnect());
+        // The tick's read and those that found the board gone, and one
+        // more when the timer's own read was on its way as it fell silent.
+        EXPECT_LE(sent("AI15"), reads + DomeBoardWatch::kLostReadings + 1) << "one tick's reads at a time";
+        ASSERT_TRUE(answered());
+        QCoreApplication::processEvents();
+        EXPECT_EQ(recorder.alerts.size(), 1u);
+        // Connected again for the actions that follow, to the board as silent.
+        board.setSilent(false);
+        faulty = false;
+        ASSERT_TRUE(dome.domeConnect());
+        ASSERT_TRUE(QTest::qWaitFor([this] { return dome.isDomeConnect(); }, kMostMs));
+        board.setSilent(true);
+        faulty = true;
+        recorder.alerts.clear();
     }
     {
         SCOPED_TRACE("the shutter's start");

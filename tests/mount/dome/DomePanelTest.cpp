@@ -6,6 +6,7 @@
 #include "mount/dome/DomeBoardFixture.h"
 #include "mount/panels/DomeSetupFields.h"
 #include "platform/DisplayGamma.h"
+#include "support/OtherProgramsLock.h"
 #include "support/QStringPrinter.h"
 
 #include <QComboBox>
@@ -82,6 +83,22 @@ TEST_F(DomePanelTest, NewBoardIsAnnouncedOnceAndLaterFailuresAreTold)
     mount.settle();
     EXPECT_EQ(alertTitles().back(), "Connect to the control board failed.");
     EXPECT_EQ(recorder.alerts.size(), 2u);
+}
+
+// The panel gives the search's reason: a port another program holds is
+// said to be in use, at every speed the scan would try, and is never asked.
+TEST_F(DomePanelTest, AConnectToAHeldPortSaysItIsInUse)
+{
+    pty.start();
+    const OtherProgramsLock lock(pty);
+    ASSERT_TRUE(lock.holds());
+    click(DomePanel::kConnect);
+    mount.settle();
+    ASSERT_EQ(recorder.alerts.size(), 1u);
+    EXPECT_EQ(recorder.alerts[0].title, "Connect to the control board failed.");
+    EXPECT_EQ(recorder.alerts[0].message, pty.path().mid(5) + " is in use by another program.");
+    EXPECT_TRUE(board.commands().isEmpty());
+    EXPECT_EQ(panel.button(DomePanel::kConnect)->text(), "Connect");
 }
 
 TEST_F(DomePanelTest, UncalibratedDomeKeepsSyncAndHomeDisabled)

@@ -151,6 +151,30 @@ TEST(ScreenPlacement, AWindowOpensInACornerOfAnotherAndStaysOnScreen)
     }
 }
 
+// Captions in the area's top-left: a window in the top-right corner of a
+// wide area leaves them clear where it is; in a narrow one it goes below them.
+TEST(ScreenPlacement, AWindowOpensInACornerClearOfWhatItMustNotCover)
+{
+    const QRect visible = QGuiApplication::primaryScreen()->availableGeometry();
+    const QPoint origin = visible.topLeft() + QPoint(20, 20);
+    const QRect captions(origin + QPoint(5, 5), QSize(360, 70));
+    const struct {
+        const char* name;
+        int width;
+        QPoint comesTo;
+    } cases[] = {
+        {"wide", 700, origin + QPoint(700 - 30 - 200, 30)},
+        {"narrow", 500, QPoint(origin.x() + 500 - 30 - 200, captions.bottom() + 1 + 30)},
+    };
+    for (const auto& c : cases) {
+        QWidget window;
+        window.resize(200, 100);
+        ScreenPlacement::intoCornerClearOf(window, QRect(origin, QSize(c.width, 400)), Qt::TopRightCorner, captions);
+        EXPECT_EQ(window.pos(), c.comesTo) << c.name;
+        EXPECT_FALSE(window.frameGeometry().intersects(captions)) << c.name;
+    }
+}
+
 TEST(ScreenPlacement, AChildWindowOpensBelowItsParentsMenuBarOnlyAtItsFirstShow)
 {
     QMainWindow parent;

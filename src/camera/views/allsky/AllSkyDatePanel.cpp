@@ -2,6 +2,7 @@
 
 #include "camera/allsky/AllSkySession.h"
 #include "model/settings/PrefControl.h"
+#include "platform/widgets/EditingFinished.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -123,7 +124,7 @@ void AllSkyDatePanel::buildControls()
         m_session.setIsAllSkyMovie(on);
         enableMovieControls(on);
     });
-    connect(m_fpsField, &QLineEdit::editingFinished, this,
+    EditingFinished::connect(m_fpsField, this,
             [this] { m_session.movie().setAllSkyMovieFPS(fpsValue()); });
     connect(m_codecRadio, &QButtonGroup::idClicked, this, [this](int id) {
         m_movieCodec = id != 0 ? 1 : 0;

@@ -39,6 +39,7 @@ public:
     bool isVisible() const override { return DevicePanel::isVisible(); }
     void show() override;
     void hide() override { DevicePanel::hide(); }
+    void closeAsUser() override { close(); }
 
     // The stored intervals at start, in seconds: set and shown.
     void setExpSchedule(float seconds);

@@ -3,6 +3,7 @@
 #include "camera/canon/CanonControl.h"
 #include "camera/views/canon/CanonImageView.h"
 #include "camera/views/canon/CanonToolTips.h"
+#include "platform/widgets/EditingFinished.h"
 #include "platform/widgets/ScreenPlacement.h"
 
 #include <QButtonGroup>
@@ -134,7 +135,7 @@ CanonPanel::CanonPanel(CanonControl& control, const DebugWriter& debug, QWidget*
     on(m_fileFolder, &QPushButton::clicked, CanonControl::kTagFileFolder);
     on(m_movieFolder, &QPushButton::clicked, CanonControl::kTagMovieFolder);
     on(m_record, &QPushButton::clicked, CanonControl::kTagRecord);
-    on(m_movieFrames, &QLineEdit::editingFinished, CanonControl::kTagMovieFrames);
+    EditingFinished::connect(m_movieFrames, this, [this] { send(CanonControl::kTagMovieFrames); });
     on(m_movieQuality, &QButtonGroup::idClicked, CanonControl::kTagMovieQuality);
     on(m_iso, &QComboBox::activated, CanonControl::kTagISO);
     on(m_numExposures, &QComboBox::activated, CanonControl::kTagNumExp);

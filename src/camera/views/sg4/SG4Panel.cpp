@@ -2,6 +2,7 @@
 
 #include "camera/sg4/SG4Control.h"
 #include "camera/views/sg4/sg4ImageView.h"
+#include "platform/widgets/EditingFinished.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -131,7 +132,7 @@ SG4Panel::SG4Panel(SG4Control& control, const DebugWriter& debug, QWidget* paren
     connect(m_readout, &QComboBox::activated, this,
             [this] { m_control.sg4SetupAction(SG4Control::kTagReadout, m_readout->currentData().toInt()); });
     const auto field = [this](QSpinBox* box, int tag) {
-        connect(box, &QSpinBox::editingFinished, this, [this, box, tag] { m_control.sg4SetupAction(tag, box->value()); });
+        EditingFinished::connect(box, this, [this, box, tag] { m_control.sg4SetupAction(tag, box->value()); });
     };
     field(m_minMove, SG4Control::kTagMinMove);
     field(m_maxMove, SG4Control::kTagMaxMove);
@@ -145,7 +146,7 @@ SG4Panel::SG4Panel(SG4Control& control, const DebugWriter& debug, QWidget* paren
     }
     connect(m_calibrate, &QPushButton::clicked, this, [this] { m_control.sg4ScopeAction(SG4Control::kTagCalibrate); });
     connect(m_guide, &QPushButton::clicked, this, [this] { m_control.sg4ScopeAction(SG4Control::kTagGuide); });
-    setCloseObserver([this] { m_control.sg4Disconnect(); });
+    setCloseObserver([this] { m_control.panelClosed(); });
 }
 
 SG4Panel::~SG4Panel() = default;

@@ -36,6 +36,7 @@ public:
     QComboBox* readoutPopup() const { return m_readout; }
     QCheckBox* focusCheckbox() const { return m_focus; }
     QLabel* statusText() const { return m_status; }
+    QSpinBox* expSecText() const { return m_seconds; }
     QSpinBox* xGainText() const { return m_xGain; }
 
     // SG4GuiderPanel.
@@ -61,6 +62,7 @@ public:
     bool isVisible() const override { return DevicePanel::isVisible(); }
     void show() override;
     void hide() override { DevicePanel::hide(); }
+    void closeAsUser() override { close(); }
 
 private:
     SG4Control& m_control;

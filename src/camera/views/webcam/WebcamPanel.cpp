@@ -3,6 +3,7 @@
 #include "camera/views/guide/GuidePanel.h"
 #include "camera/views/webcam/CaptureView.h"
 #include "camera/webcam/WebCamController.h"
+#include "platform/widgets/EditingFinished.h"
 #include "platform/widgets/FileChooser.h"
 
 #include <QCheckBox>
@@ -267,7 +268,7 @@ QWidget* WebcamPanel::makeRecording()
 
     m_frameMaxText = new QLineEdit(QStringLiteral("0"), box);
     m_frameMaxText->setValidator(new QIntValidator(0, 1000000000, m_frameMaxText));
-    connect(m_frameMaxText, &QLineEdit::editingFinished, this,
+    EditingFinished::connect(m_frameMaxText, this,
             [this] { m_controller.recorder().setMaxFrames(maxFrames()); });
     tip(m_frameMaxText, "Enter the number of frames to record. Enter 0 to manually stop recording.");
     m_frameCountText = new QLabel(QStringLiteral("0"), box);
@@ -402,11 +403,6 @@ void WebcamPanel::clearToolTips()
     m_tipsShown = false;
     for (const auto& entry : m_tips)
         entry.first->setToolTip(QString());
-}
-
-bool WebcamPanel::isVisible() const
-{
-    return DevicePanel::isVisible() && m_controller.isWebcamConnect();
 }
 
 void WebcamPanel::show()

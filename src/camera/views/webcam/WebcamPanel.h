@@ -55,9 +55,9 @@ public:
     void setFrameCount(quint32 count) override;
     void setProgress(bool indeterminate, double percent) override;
     void setMovieNameTitle(const QString& title) override;
-    // MenuPanel: shown with a camera running. A panel left showing "No
-    // Cameras" is not, and choosing the menu item again looks once more.
-    bool isVisible() const override;
+    // MenuPanel: a panel left showing "No Cameras" is shown too, so that
+    // the menu item closes it; chosen again, the item looks once more.
+    bool isVisible() const override { return DevicePanel::isVisible(); }
     void show() override;
     void hide() override { DevicePanel::hide(); }
 

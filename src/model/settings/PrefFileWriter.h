@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QObject>
+#include <QSettings>
+#include <QString>
+
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+// Writes the settings file on a thread of its own from copies of the
+// settings the owner's thread hands it, so that a save never holds that
+// thread up. One write runs at a time; a copy still waiting when a newer one
+// comes is dropped, the newer holding all it held, so the file ends with the
+// last copy handed. Each write goes through the file format's safe path:
+// the file holds the old settings or the new, never part of either.
+class PrefFileWriter final : public QObject {
+    Q_OBJECT
+public:
+    // Told on the owner's thread whether each write that ran reached the file.
+    using Told = std::function<void(bool written)>;
+
+    PrefFileWriter(QString path, Told told);
+    // Finishes a write that runs or waits, then stops.
+    ~PrefFileWriter() override;
+    PrefFileWriter(const PrefFileWriter&) = delete;
+    PrefFileWriter& operator=(const PrefFileWriter&) = delete;
+
+    void write(QSettings::SettingsMap settings);
+    // Returns once no write runs or waits, having told their outcomes: a
+    // save still pending at quit reaches the file before the program ends.
+    void finish();
+    // A write runs or waits, or its outcome is yet to be told.
+    bool isBusy() const;
+
+private:
+    void serve();
+    // Tells the outcomes the thread has left, in their order. The thread
+    // calls it by name through Qt's queue; the outcomes themselves cross
+    // under the mutex, where the thread sanitizer can follow them.
+    Q_INVOKABLE void tell();
+
+    const QString m_path;
+    const Told m_told;
+    mutable std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::condition_variable m_idle;
+    std::optional<QSettings::SettingsMap> m_waiting;
+    bool m_running = false;
+    bool m_stopping = false;
+    std::deque<bool> m_outcomes;
+    // Started at the first write; last, so it is joined before the rest goes.
+    std::thread m_thread;
+};

@@ -1,0 +1,211 @@
+#include "app/display/WindowManagerTest.h"
+
+#include "chart/ChartOutlets.h"
+#include "chart/Finder.h"
+#include "chart/menus/ChartMenuBar.h"
+#include "chart/menus/FileMenuActions.h"
+#include "find/panels/TourPanel.h"
+#include "model/settings/PrefControl.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <array>
+
+namespace {
+
+const QString kQuestion = QStringLiteral("What do you want to do with this tour?");
+// Twice the half second after which the panel comes back.
+constexpr int kComesBackMs = 1000;
+constexpr int kWaitMs = 10000;
+
+QRect globalRect(const QWidget& widget) { return QRect(widget.mapToGlobal(QPoint(0, 0)), widget.size()); }
+
+// Answers the program's question about the tour, once it shows, with the
+// button titled `answer`; a save panel that follows is given `savePath`, or
+// cancelled when it is empty. Anything else still modal after kWaitMs is
+// closed, so that the test fails rather than waits for ever.
+class Answerer {
+public:
+    Answerer(QString answer, QString savePath) : m_answer(std::move(answer)), m_savePath(std::move(savePath))
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { look(); });
+        m_timer.start(50);
+        m_running.start();
+    }
+
+    int asked = 0;
+    bool savePanelShown = false;
+    bool gaveUp = false;
+
+private:
+    void look()
+    {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && m_running.elapsed() > kWaitMs) {
+            gaveUp = true;
+            modal->close();
+        } else if (auto* question = qobject_cast<QMessageBox*>(modal); question && question->text() == kQuestion) {
+            ++asked;
+            for (QAbstractButton* button : question->buttons()) {
+                if (button->text() == m_answer)
+                    button->click();
+            }
+        } else if (auto* panel = qobject_cast<QFileDialog*>(modal)) {
+            savePanelShown = true;
+            if (m_savePath.isEmpty()) {
+                panel->reject();
+            } else {
+                // Typed as the user types it: the panel's selectFile() leaves
+                // a name field that has the keyboard as it is.
+                if (auto* name = panel->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+                    name->setText(m_savePath);
+                static_cast<QDialog*>(panel)->accept();
+            }
+        }
+    }
+
+    QString m_answer;
+    QString m_savePath;
+    QTimer m_timer;
+    QElapsedTimer m_running;
+};
+
+class TourPanelCloseTest : public WindowManagerTest {
+protected:
+    enum class Way { CloseButton, Escape, AltF4 };
+
+    // Starts building a tour from the File menu, with one object clicked.
+    TourPanel& createTour()
+    {
+        chart->menuBar().fileMenu().menuAction(FileMenuActions::kCreateTourTag);
+        PrefControl& prefs = chart->prefControl();
+        prefs.setFindIndex(0);
+        prefs.setFindName(QStringLiteral("Sirius"));
+        chart->outlets().findObjects->addTourObject();
+        TourPanel* panel = chart->skyWindow().findChild<TourPanel*>();
+        EXPECT_NE(panel, nullptr);
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(panel));
+        settle();
+        return *panel;
+    }
+    bool isCreating() { return chart->prefControl().isCreateTour(); }
+    QString createItemTitle()
+    {
+        return chart->menuBar().fileMenu().validateMenuItem(FileMenuActions::kCreateTourTag).title.value_or("");
+    }
+
+    // Closes the panel as the user would, through the window manager.
+    static void close(TourPanel& panel, Way way)
+    {
+        switch (way) {
+        case Way::CloseButton: {
+            // The title bar's last button, at its right end.
+            const QRect frame = panel.frameGeometry();
+            const int title = panel.geometry().top() - frame.top();
+            const QPoint button(frame.right() - title / 2, frame.top() + title / 2);
+            QProcess::execute("xdotool", {"mousemove", QString::number(button.x()), QString::number(button.y()),
+                                          "click", "1"});
+            break;
+        }
+        case Way::Escape:
+        case Way::AltF4:
+            panel.activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&panel));
+            // The window manager hands it the keyboard too.
+            settle();
+            QProcess::execute("xdotool", {"key", way == Way::Escape ? "Escape" : "alt+F4"});
+            break;
+        }
+    }
+    // Closes the panel by `way` and answers the question: true when it was
+    // asked exactly once and the panel went.
+    static bool closeAndAnswer(TourPanel& panel, Way way, const QString& answer, const QString& savePath = {})
+    {
+        Answerer answerer(answer, savePath);
+        close(panel, way);
+        const bool answered =
+            QTest::qWaitFor([&] { return answerer.asked > 0 && !panel.isVisible(); }, kWaitMs) && !answerer.gaveUp;
+        if (answer == QLatin1String("Save")) {
+            EXPECT_TRUE(answerer.savePanelShown);
+        }
+        return answered && answerer.asked == 1;
+    }
+    // Whether the panel comes back within `ms`, as after Resume.
+    static bool comesBack(const TourPanel& panel, int ms = kWaitMs)
+    {
+        return QTest::qWaitFor([&] { return panel.isVisible(); }, ms);
+    }
+};
+
+constexpr std::array<const char*, 3> kWayNames = {"close button", "Escape", "Alt+F4"};
+
+}  // namespace
+
+// Opened by File > Create Tour/Filter, the panel covers neither the chart's
+// menu bar nor the instructions the chart draws meanwhile, and lies inside
+// the screen.
+TEST_F(TourPanelCloseTest, ThePanelOpensClearOfTheMenuBarAndTheInstructions)
+{
+    ASSERT_TRUE(launch());
+    settle();
+    TourPanel& panel = createTour();
+    const QRect frame = panel.frameGeometry();
+    const SkyView& view = chart->skyWindow().skyView();
+    EXPECT_FALSE(frame.intersects(globalRect(*chart->skyWindow().menuBar())));
+    EXPECT_FALSE(frame.intersects(view.tourCaptionsArea().translated(view.mapToGlobal(QPoint(0, 0)))));
+    EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(frame));
+}
+
+// Each way of closing the panel while a tour is built asks what to do with
+// the tour; Resume brings the panel back where it was, Save cancelled at
+// the file panel does too, Save writes the tour and Discard drops it, and
+// after either nothing comes back.
+TEST_F(TourPanelCloseTest, EveryWayOfClosingAsksAndEachAnswerDoesItsPart)
+{
+    ASSERT_TRUE(launch());
+    settle();
+    TourPanel* panel = &createTour();
+    for (const Way way : {Way::CloseButton, Way::Escape, Way::AltF4}) {
+        const QPoint at = panel->frameGeometry().topLeft();
+        ASSERT_TRUE(closeAndAnswer(*panel, way, "Resume")) << kWayNames[size_t(way)];
+        EXPECT_TRUE(comesBack(*panel)) << kWayNames[size_t(way)];
+        EXPECT_EQ(panel->frameGeometry().topLeft(), at) << kWayNames[size_t(way)];
+        EXPECT_TRUE(isCreating()) << kWayNames[size_t(way)];
+        EXPECT_EQ(panel->tourTable().count(), 1) << kWayNames[size_t(way)];
+    }
+
+    ASSERT_TRUE(closeAndAnswer(*panel, Way::AltF4, "Save"));
+    EXPECT_TRUE(comesBack(*panel)) << "the save was cancelled: building goes on";
+    EXPECT_TRUE(isCreating());
+    EXPECT_EQ(panel->tourTable().count(), 1);
+
+    const QTemporaryDir folder;
+    const QString saved = folder.filePath("Winter.txt");
+    ASSERT_TRUE(closeAndAnswer(*panel, Way::Escape, "Save", saved));
+    EXPECT_FALSE(comesBack(*panel, kComesBackMs));
+    EXPECT_FALSE(isCreating());
+    EXPECT_EQ(createItemTitle(), "Create Tour/Filter");
+    QFile file(saved);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "Sirius\n");
+
+    for (const Way way : {Way::CloseButton, Way::AltF4}) {
+        panel = &createTour();
+        ASSERT_TRUE(closeAndAnswer(*panel, way, "Discard")) << kWayNames[size_t(way)];
+        EXPECT_FALSE(comesBack(*panel, kComesBackMs)) << kWayNames[size_t(way)];
+        EXPECT_FALSE(isCreating()) << kWayNames[size_t(way)];
+        EXPECT_EQ(panel->tourTable().count(), 0) << kWayNames[size_t(way)];
+        EXPECT_EQ(createItemTitle(), "Create Tour/Filter") << kWayNames[size_t(way)];
+    }
+}
