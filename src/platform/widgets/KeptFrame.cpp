@@ -75,20 +75,17 @@ bool KeptFrame::eventFilter(QObject* watched, QEvent* event)
             if (m_hiddenAt)
                 comeBack(*m_hiddenAt);
             m_isPlacing = true;
+            m_placedAt = m_window.geometry().topLeft();
             watchExposure();
             break;
         case QEvent::Move:
         case QEvent::Resize:
             if (m_window.isVisible())
                 m_saveTimer.start();
-            if (!m_placing.isActive())
-                break;
-            // The program's own moves count at once; the window system's
-            // wait until they settle.
-            if (event->spontaneous())
-                m_settling.start();
-            else
-                ScreenPlacement::keepInside(m_window);
+            if (!event->spontaneous())
+                m_placedAt = m_window.geometry().topLeft();
+            if (m_placing.isActive())
+                keepInside();
             break;
         default:
             break;
@@ -98,9 +95,19 @@ bool KeptFrame::eventFilter(QObject* watched, QEvent* event)
         // window; a frame it adds later moves or resizes it.
         m_isPlacing = false;
         m_placing.start();
-        ScreenPlacement::keepInside(m_window);
+        keepInside();
     }
     return QObject::eventFilter(watched, event);
+}
+
+void KeptFrame::keepInside()
+{
+    // Where the program put the window, it is brought on screen at once;
+    // elsewhere it may be a passing place, and it waits until it rests.
+    if (m_window.geometry().topLeft() == m_placedAt)
+        ScreenPlacement::keepInside(m_window);
+    else
+        m_settling.start();
 }
 
 void KeptFrame::watchExposure()

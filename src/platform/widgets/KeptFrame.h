@@ -21,9 +21,9 @@ class QWidget;
 // Each time the window shows, it is brought wholly inside the work area of
 // its screen as it is first exposed, and after each move or resize for
 // kPlacingTime after that (a busy window manager may frame the window
-// later): at once after the program's own, once the window has rested
-// kSettleTime after the window system's (as the window manager takes a
-// window in, Qt may hear of a passing place that is none).
+// later): at once where the program put it, else once the window has
+// rested kSettleTime (as the window manager takes a window in, Qt may hear
+// of a passing place that is none).
 // Lives as long as the window (it is the window's child).
 class KeptFrame final : public QObject {
 public:
@@ -50,6 +50,8 @@ private:
     void comeBack(const QPoint& contentAt);
     // Follows the exposure of the window system's window of the moment.
     void watchExposure();
+    // Brings the window on screen, now or once it rests.
+    void keepInside();
 
     QWidget& m_window;
     Load m_load;
@@ -58,6 +60,7 @@ private:
     bool m_isPlacing = false;  // shown, not yet exposed
     QPointer<QWindow> m_handle;  // the window system's window watched
     std::optional<QPoint> m_hiddenAt;  // the content's corner as it last hid
+    QPoint m_placedAt;                 // the content's corner the program last set
     // Runs for kPlacingTime from the first exposure after a show.
     QTimer m_placing;
     // Runs kSettleTime from the last move or resize while placing.

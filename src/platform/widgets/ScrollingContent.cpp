@@ -30,9 +30,6 @@ ScrollingContent::ScrollingContent(QWidget& window) : QScrollArea(&window), m_wi
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(true);
     setFocusPolicy(Qt::NoFocus);
-    // The window's own background shows through, and the window still gets
-    // its paints (which its kept frame waits for).
-    viewport()->setAutoFillBackground(false);
     window.installEventFilter(this);
 }
 

@@ -68,24 +68,6 @@ TEST(ScrollingContent, ATallWindowFitsTheScreenAndScrollsAShortOneOpensWhole)
     }
 }
 
-TEST(ScrollingContent, TheWindowItselfIsStillPainted)
-{
-    // Its kept frame, say, waits for its first paint.
-    struct Painted : Rows {
-        using Rows::Rows;
-        int paints = 0;
-        void paintEvent(QPaintEvent* event) override
-        {
-            ++paints;
-            Rows::paintEvent(event);
-        }
-    } window(kTallRows);
-    ScrollingContent::wrap(window);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return window.paints > 0; }, 2000));
-}
-
 TEST(ScrollingContent, AWindowGivenASizeKeepsIt)
 {
     Rows window(kTallRows);
