@@ -96,11 +96,32 @@ QWidgetList shownWindows()
     return windows;
 }
 
+// The window's frame as the window manager drew it. Qt may keep margins it
+// read while the window manager was still building the frame (a frame of
+// 1x1 around the whole window) until the window next moves; the window
+// manager's own extents then say what the user sees.
+QRect frameOf(const QWidget& window)
+{
+    const QRect frame = window.frameGeometry();
+    if (frame.contains(window.geometry()))
+        return frame;
+    QProcess xprop;
+    xprop.start("xprop", {"-id", QString::number(window.winId()), "_NET_FRAME_EXTENTS"});
+    if (!xprop.waitForFinished(kWaitMs))
+        return frame;
+    // "_NET_FRAME_EXTENTS(CARDINAL) = left, right, top, bottom"
+    const QStringList extents = QString::fromLatin1(xprop.readAllStandardOutput()).section('=', 1).split(',');
+    if (extents.size() != 4)
+        return frame;
+    const auto at = [&](int i) { return qRound(extents[i].trimmed().toInt() / window.devicePixelRatioF()); };
+    return window.geometry().adjusted(-at(0), -at(2), at(1), at(3));
+}
+
 // Whether the window shows with the title bar and border the window manager
 // puts around it.
 bool isFramed(const QWidget& window)
 {
-    const QRect frame = window.frameGeometry();
+    const QRect frame = frameOf(window);
     return window.isVisible() && frame.height() > window.height() && frame.contains(window.geometry());
 }
 
@@ -124,7 +145,7 @@ QWidget* open(ChartAssembly& chart, const Opening& opening)
         return nullptr;
     }
     if (!QTest::qWaitFor([opened] { return isFramed(*opened); }, kWaitMs)) {
-        const QRect frame = opened->frameGeometry();
+        const QRect frame = frameOf(*opened);
         ADD_FAILURE() << opening.name << " was not framed: " << opened->windowTitle().toStdString() << ", "
                       << (opened->isVisible() ? "shown" : "hidden") << ", frame " << frame.x() << "," << frame.y()
                       << " " << frame.width() << "x" << frame.height() << " around " << opened->width() << "x"
@@ -146,14 +167,14 @@ QRect settledFrame(const QWidget& window)
     const bool settled = QTest::qWaitFor(
         [&] {
             QTest::qWait(50);
-            const QRect now = window.frameGeometry();
+            const QRect now = frameOf(window);
             if (!isFramed(window) || std::exchange(frame, now) != now)
                 rested.start();
             return rested.isValid() && rested.elapsed() > kRest.count();
         },
         kWaitMs);
     if (!settled) {
-        const QRect now = window.frameGeometry();
+        const QRect now = frameOf(window);
         const QRect inner = window.geometry();
         ADD_FAILURE() << window.windowTitle().toStdString() << " never came to rest, framed and shown: "
                       << (window.isVisible() ? "shown" : "hidden") << ", frame " << now.x() << "," << now.y() << " "
