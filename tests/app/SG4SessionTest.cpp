@@ -8,6 +8,7 @@
 #include "support/MainThreadWatchdog.h"
 #include "support/PtyDevice.h"
 #include "support/RecordingAlertPresenter.h"
+#include "support/SG4LineSpeed.h"
 #include "support/SG4Simulator.h"
 
 #include <gtest/gtest.h>
@@ -35,10 +36,7 @@ TEST_F(SG4SessionTest, TheConnectMenuConnectsAndTheWorkerDownloads)
     ScopedAlertRecorder alerts;
     SerialControl& serial = chart->mountLink().serialControl();
     PtyDevice pty;
-    SG4Simulator device(pty.simulator(), [&serial] {
-        const std::optional<termios> line = serial.requestedSettings(kSerialSlotSG4);
-        return line ? cfgetospeed(&*line) : B0;
-    });
+    SG4Simulator device(pty.simulator(), SG4LineSpeed(serial));
     // The panel's one-second exposure ends inside its 'T' reply.
     device.setShortExposure(2s);
     device.setSpeed(19200);
@@ -94,10 +92,7 @@ TEST_F(SG4SessionTest, EverySpeedThePanelOffersIsTakenAndWorkedAt)
     ScopedAlertRecorder alerts;
     SerialControl& serial = chart->mountLink().serialControl();
     PtyDevice pty;
-    SG4Simulator device(pty.simulator(), [&serial] {
-        const std::optional<termios> line = serial.requestedSettings(kSerialSlotSG4);
-        return line ? cfgetospeed(&*line) : B0;
-    });
+    SG4Simulator device(pty.simulator(), SG4LineSpeed(serial));
     device.setShortExposure(2s);
     pty.start();
     serial.setExtraPorts({pty.path()});
@@ -166,10 +161,7 @@ TEST_F(SG4SessionTest, TheMenuShowsAKeptPanelAgainAndClosesItAsItsCloseButton)
     ScopedAlertRecorder alerts;
     SerialControl& serial = chart->mountLink().serialControl();
     PtyDevice pty;
-    SG4Simulator device(pty.simulator(), [&serial] {
-        const std::optional<termios> line = serial.requestedSettings(kSerialSlotSG4);
-        return line ? cfgetospeed(&*line) : B0;
-    });
+    SG4Simulator device(pty.simulator(), SG4LineSpeed(serial));
     device.setShortExposure(0ms);
     pty.start();
     serial.setExtraPorts({pty.path()});

@@ -10,6 +10,7 @@
 #include "support/Eventually.h"
 #include "support/PtyDevice.h"
 #include "support/RecordingAlertPresenter.h"
+#include "support/SG4LineSpeed.h"
 #include "support/SG4Simulator.h"
 
 #include <QTest>
@@ -89,12 +90,6 @@ public:
     QString guideTitle;
 };
 
-inline speed_t lineSpeedOf(const SerialControl& serial)
-{
-    const std::optional<termios> settings = serial.requestedSettings(kSerialSlotSG4);
-    return settings ? cfgetospeed(&*settings) : B0;
-}
-
 inline SG4Timing fastTiming()
 {
     SG4Timing timing;
@@ -114,7 +109,7 @@ protected:
     // where their length matters).
     explicit SG4Fixture(std::chrono::microseconds tick = std::chrono::microseconds(1000))
         : serial(DebugWriter(), SerialTiming{tick}),
-          device(pty.simulator(), [this] { return lineSpeedOf(serial); }),
+          device(pty.simulator(), SG4LineSpeed(serial)),
           control(serial, DebugWriter(), fastTiming()),
           worker(control)
     {
