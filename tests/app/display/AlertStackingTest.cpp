@@ -171,12 +171,19 @@ TEST_F(AlertStackingTest, WithTheChartClosedTheLastWindowStaysWithinReachWhileAn
     QProcess other;
     other.start(QStringLiteral("xmessage"), {QStringLiteral("another program")});
     ASSERT_TRUE(other.waitForStarted());
-    QProcess activate;
-    activate.start(QStringLiteral("xdotool"), {"search", "--sync", "--classname", "xmessage", "windowactivate",
-                                               "--sync", "%1"});
-    EXPECT_TRUE(activate.waitForFinished(kWaitMs));
-    EXPECT_TRUE(QTest::qWaitFor([] { return QGuiApplication::applicationState() != Qt::ApplicationActive; },
-                                kWaitMs));
+    // On a loaded machine the window manager may take in the other
+    // program's window and leave the focus where it was; the user would
+    // click it again.
+    bool inactive = false;
+    for (int attempt = 0; attempt < 3 && !inactive; ++attempt) {
+        QProcess activate;
+        activate.start(QStringLiteral("xdotool"), {"search", "--sync", "--classname", "xmessage", "windowactivate",
+                                                   "--sync", "%1"});
+        EXPECT_TRUE(activate.waitForFinished(kWaitMs));
+        inactive = QTest::qWaitFor([] { return QGuiApplication::applicationState() != Qt::ApplicationActive; },
+                                   kWaitMs / 4);
+    }
+    ASSERT_TRUE(inactive);
     settle();
 
     QProcess state;
