@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QPushButton>
 #include <QTest>
 
@@ -154,7 +155,7 @@ TEST_P(DomeBoardFallsSilent, MotorsStopAndTheUserIsToldOnce)
     EXPECT_EQ(panel().homeButton()->text(), "Home");
     // Whatever else was still reading the board says nothing more.
     ASSERT_TRUE(QTest::qWaitFor([this] { return !dome().needsWorker(); }, kMostMs));
-    QTest::qWait(100);
+    QCoreApplication::sendPostedEvents();
     EXPECT_EQ(alerts.alerts.size(), 1u);
     EXPECT_TRUE(allOff());
 }

@@ -19,9 +19,30 @@
 #include <QSpinBox>
 #include <QTest>
 
-using SG4SessionTest = AssembledProgram;
+#include <optional>
 
 namespace {
+
+// The program with an SG-4 simulated behind a pseudo-terminal.
+class SG4SessionTest : public AssembledProgram {
+protected:
+    void SetUp() override
+    {
+        AssembledProgram::SetUp();
+        device.emplace(pty.simulator(), SG4LineSpeed(serial()));
+    }
+    SerialControl& serial() { return chart->mountLink().serialControl(); }
+    // The camera on a port the program's search finds.
+    void offerCamera()
+    {
+        pty.start();
+        serial().setExtraPorts({pty.path()});
+    }
+
+    ScopedAlertRecorder alerts;
+    PtyDevice pty;
+    std::optional<SG4Simulator> device;
+};
 
 constexpr int kTagSG4 = 53;
 
@@ -33,15 +54,10 @@ constexpr int kTagSG4 = 53;
 TEST_F(SG4SessionTest, TheConnectMenuConnectsAndTheWorkerDownloads)
 {
     using namespace std::chrono_literals;
-    ScopedAlertRecorder alerts;
-    SerialControl& serial = chart->mountLink().serialControl();
-    PtyDevice pty;
-    SG4Simulator device(pty.simulator(), SG4LineSpeed(serial));
     // The panel's one-second exposure ends inside its 'T' reply.
-    device.setShortExposure(2s);
-    device.setSpeed(19200);
-    pty.start();
-    serial.setExtraPorts({pty.path()});
+    device->setShortExposure(2s);
+    device->setSpeed(19200);
+    offerCamera();
     SG4Control& control = chart->sg4Link().sg4Control();
     SG4Panel& panel = chart->sg4Link().sg4Panel();
 
@@ -70,12 +86,12 @@ TEST_F(SG4SessionTest, TheConnectMenuConnectsAndTheWorkerDownloads)
     ASSERT_NE(control.sg4Image(), nullptr);
     EXPECT_EQ(control.sg4Image()->pixels.size(), 640u * 480u);
     EXPECT_EQ(panel.exposeButton()->text(), "Expose");
-    EXPECT_EQ(device.transfersDone(), 1);
+    EXPECT_EQ(device->transfersDone(), 1);
 
     chart->mountLink().connectMenu()->connectMenuAction(kTagSG4);
     EXPECT_FALSE(control.isSG4Connect());
     EXPECT_FALSE(panel.isVisible());
-    EXPECT_EQ(serial.serialRefNum(kSerialSlotSG4), -1);
+    EXPECT_EQ(serial().serialRefNum(kSerialSlotSG4), -1);
     // The camera's worker waits, idle, for its next connection; the mount's,
     // let go above, was never needed by the camera.
     EXPECT_FALSE(worker.wait(200));
@@ -89,13 +105,8 @@ TEST_F(SG4SessionTest, TheConnectMenuConnectsAndTheWorkerDownloads)
 TEST_F(SG4SessionTest, EverySpeedThePanelOffersIsTakenAndWorkedAt)
 {
     using namespace std::chrono_literals;
-    ScopedAlertRecorder alerts;
-    SerialControl& serial = chart->mountLink().serialControl();
-    PtyDevice pty;
-    SG4Simulator device(pty.simulator(), SG4LineSpeed(serial));
-    device.setShortExposure(2s);
-    pty.start();
-    serial.setExtraPorts({pty.path()});
+    device->setShortExposure(2s);
+    offerCamera();
     SG4Control& control = chart->sg4Link().sg4Control();
     SG4Panel& panel = chart->sg4Link().sg4Panel();
     chart->mountLink().connectMenu()->connectMenuAction(kTagSG4);
@@ -107,7 +118,7 @@ TEST_F(SG4SessionTest, EverySpeedThePanelOffersIsTakenAndWorkedAt)
     QComboBox* speeds = panel.speedPopup();
     ASSERT_EQ(speeds->count(), 7);
     for (const QByteArray& tail : {QByteArray(), QByteArray("\r\n")}) {
-        device.setSpeedTestTail(tail);
+        device->setSpeedTestTail(tail);
         // From the connected 9600 through the others and back to it.
         for (int step = 1; step <= speeds->count(); ++step) {
             const int item = step % speeds->count();
@@ -116,11 +127,11 @@ TEST_F(SG4SessionTest, EverySpeedThePanelOffersIsTakenAndWorkedAt)
             speeds->setCurrentIndex(item);
             emit speeds->activated(item);
             ASSERT_TRUE(QTest::qWaitFor([&] { return control.sg4Baud() == baud; }, 10000));
-            EXPECT_EQ(device.speed(), baud);
+            EXPECT_EQ(device->speed(), baud);
             const int before = images;
             panel.exposeButton()->click();
             ASSERT_TRUE(QTest::qWaitFor([&] { return images > before; }, 30000));
-            EXPECT_EQ(device.transfersDone(), before + 1);
+            EXPECT_EQ(device->transfersDone(), before + 1);
         }
     }
     EXPECT_EQ(alerts.beeps, 0);
@@ -133,12 +144,8 @@ TEST_F(SG4SessionTest, EverySpeedThePanelOffersIsTakenAndWorkedAt)
 // what was tried.
 TEST_F(SG4SessionTest, AScanThatFindsNothingSaysWhy)
 {
-    ScopedAlertRecorder alerts;
-    SerialControl& serial = chart->mountLink().serialControl();
-    PtyDevice pty;
     pty.simulator().dropAnswers();
-    pty.start();
-    serial.setExtraPorts({pty.path()});
+    offerCamera();
     SG4Control& control = chart->sg4Link().sg4Control();
 
     chart->mountLink().connectMenu()->connectMenuAction(kTagSG4);
@@ -148,7 +155,7 @@ TEST_F(SG4SessionTest, AScanThatFindsNothingSaysWhy)
     EXPECT_EQ(alerts.alerts[0].title, "SBIG SG-4 connection failed.");
     EXPECT_EQ(alerts.alerts[0].message,
               "No port could be opened, or the camera did not answer on any port at any speed.");
-    EXPECT_EQ(serial.serialRefNum(kSerialSlotSG4), -1);
+    EXPECT_EQ(serial().serialRefNum(kSerialSlotSG4), -1);
     pty.closeMaster();
 }
 
@@ -158,13 +165,8 @@ TEST_F(SG4SessionTest, AScanThatFindsNothingSaysWhy)
 TEST_F(SG4SessionTest, TheMenuShowsAKeptPanelAgainAndClosesItAsItsCloseButton)
 {
     using namespace std::chrono_literals;
-    ScopedAlertRecorder alerts;
-    SerialControl& serial = chart->mountLink().serialControl();
-    PtyDevice pty;
-    SG4Simulator device(pty.simulator(), SG4LineSpeed(serial));
-    device.setShortExposure(0ms);
-    pty.start();
-    serial.setExtraPorts({pty.path()});
+    device->setShortExposure(0ms);
+    offerCamera();
     SG4Control& control = chart->sg4Link().sg4Control();
     SG4Panel& panel = chart->sg4Link().sg4Panel();
     ConnectMenu& menu = *chart->mountLink().connectMenu();
@@ -174,7 +176,7 @@ TEST_F(SG4SessionTest, TheMenuShowsAKeptPanelAgainAndClosesItAsItsCloseButton)
 
     panel.expSecText()->setValue(30);
     panel.exposeButton()->click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return control.isSG4Exposing() && device.isExposing(); }, 30000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return control.isSG4Exposing() && device->isExposing(); }, 30000));
     alerts.choice = false;
     panel.close();
     ASSERT_EQ(alerts.alerts.size(), 1u);
@@ -190,7 +192,7 @@ TEST_F(SG4SessionTest, TheMenuShowsAKeptPanelAgainAndClosesItAsItsCloseButton)
     EXPECT_EQ(alerts.alerts[1].title, "An exposure is under way.");
     EXPECT_FALSE(panel.isVisible());
     EXPECT_FALSE(control.isSG4Connect());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return serial.serialRefNum(kSerialSlotSG4) == -1; }, 30000));
-    EXPECT_EQ(device.abortsWhileExposing(), 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return serial().serialRefNum(kSerialSlotSG4) == -1; }, 30000));
+    EXPECT_EQ(device->abortsWhileExposing(), 1);
     pty.closeMaster();
 }

@@ -135,9 +135,12 @@ TEST_F(AutoFocusRunTest, AFailedPositionReadStopsTheRunWithTheAlert)
     runToEnd();
     EXPECT_TRUE(run.isRun()) << "the focuser's limit has not passed";
     const std::vector<int> moves = focuser.moves;
-    QTest::qWait(1100);
-    runToEnd();
-    EXPECT_FALSE(run.isRun());
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            runToEnd(1);
+            return !run.isRun();
+        },
+        10000));
     EXPECT_FALSE(run.isCurveDone());
     EXPECT_FALSE(run.isTimerBlock());
     EXPECT_FALSE(run.isCurveTimerActive());
@@ -160,9 +163,12 @@ TEST_F(AutoFocusRunTest, AMoveThatNeverEndsEndsTheRunAfterTheLimit)
     run.curveTick();
     EXPECT_TRUE(run.isRun());
     EXPECT_TRUE(alerts.alerts.empty());
-    QTest::qWait(2100);
-    run.curveTick();
-    EXPECT_FALSE(run.isRun());
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            run.curveTick();
+            return !run.isRun();
+        },
+        10000));
     EXPECT_FALSE(run.isCurveTimerActive());
     ASSERT_EQ(alerts.alerts.size(), 1u);
     EXPECT_EQ(alerts.alerts[0].title, "Curve calculation failed");

@@ -1,4 +1,4 @@
-#include "ProbeFocuser.h"
+#include "FocuserWorkerFixture.h"
 
 #include "focus/FocusCameras.h"
 #include "focus/JMIControl.h"
@@ -14,7 +14,6 @@
 #include "focus/views/MoonLiteWindow.h"
 #include "focus/views/OptecWindow.h"
 #include "focus/views/RoboWindow.h"
-#include "mount/MountFixture.h"
 #include "support/FieldInEdit.h"
 
 #include <QDoubleSpinBox>
@@ -43,18 +42,8 @@ std::shared_ptr<void> keep(std::unique_ptr<Control> control, std::unique_ptr<Fra
                                                                                           std::move(frame));
 }
 
-class FocuserFieldInEditTest : public MountFixture {
+class FocuserFieldInEditTest : public FocuserWorkerFixture {
 protected:
-    void SetUp() override
-    {
-        MountFixture::SetUp();
-        worker = std::make_unique<ScopeTestWorker>(*scope);
-    }
-    void TearDown() override
-    {
-        worker.reset();
-        MountFixture::TearDown();
-    }
     FocuserFrame::Links links() { return {*scope, *prefs, cameras}; }
 
     Built robo()
@@ -107,7 +96,6 @@ protected:
         return {keep(std::move(control), std::move(frame)), std::move(window), field};
     }
 
-    std::unique_ptr<ScopeTestWorker> worker;
     FocusCameras cameras;
 };
 

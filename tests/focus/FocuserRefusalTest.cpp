@@ -1,7 +1,6 @@
-#include "ProbeFocuser.h"
+#include "FocuserWorkerFixture.h"
 
 #include "focus/RoboControl.h"
-#include "mount/MountFixture.h"
 #include "support/OtherProgramsLock.h"
 
 #include <gtest/gtest.h>
@@ -10,18 +9,8 @@
 #include <optional>
 
 // Why a focuser search that found nothing failed, as the user reads it.
-class FocuserRefusalTest : public MountFixture {
+class FocuserRefusalTest : public FocuserWorkerFixture {
 protected:
-    void SetUp() override
-    {
-        MountFixture::SetUp();
-        worker = std::make_unique<ScopeTestWorker>(*scope);
-    }
-    void TearDown() override
-    {
-        worker.reset();
-        MountFixture::TearDown();
-    }
     void list(const std::vector<const PtyDevice*>& devices)
     {
         QStringList paths;
@@ -40,7 +29,6 @@ protected:
         return found;
     }
 
-    std::unique_ptr<ScopeTestWorker> worker;
 };
 
 // A port another program holds was never asked: it is named as in use,
