@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libxrandr-dev tzdata
   liberfa-dev
+  libboost-dev
   liblapack-dev libblas-dev
   libical-dev
   libhidapi-dev

@@ -4,6 +4,8 @@
 #include "model/SkyCoordinates.h"
 #include "model/SkyDateModel.h"
 
+#include <boost/math/tools/minima.hpp>
+
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -21,6 +23,13 @@ constexpr double kSettledDays = 1e-6;
 constexpr double kSiderealDay = 360.0 / kSiderealDegreesPerDay;
 // Culminations of a kind are a day apart: half a day past one clears it.
 constexpr double kHalfDay = 0.5;
+// Culminations are sought this far either side of the span, so that the
+// pieces about them (half the way to each neighbour) cover the whole span.
+constexpr double kBeyondSpan = 1.0;
+// Precision of a turn of the altitude, in bits of its piece: some ten
+// seconds, which misjudges its altitude by well under an arcsecond.
+constexpr int kTurnBits = 14;
+constexpr std::uintmax_t kMaxTurnSteps = 60;
 // Degrees by which a place's highest or lowest altitude of the span may
 // differ from the culmination altitudes its declinations at the span's ends
 // give: more than the bend of any declination through a day and the Moon's
@@ -76,22 +85,62 @@ std::optional<double> firstEvent(const PlaceAt& place, const Site& site, const T
     return std::nullopt;
 }
 
+// The moments inside the span at which the altitude turns. Each culmination
+// owns the piece from halfway after the one before to halfway before the one
+// after, where its hour angle lies within about a quarter turn: there the hour
+// angle alone takes the altitude one way up to the culmination and the other
+// way after it, and a moving declination only shifts the turn (the Moon's, at
+// high latitudes, tens of minutes from its culmination) or pushes it to the
+// piece's end. So the altitude runs one way between consecutive turns.
+std::vector<double> turns(const PlaceAt& place, const Site& site, double from, double to)
+{
+    struct Culmination {
+        double jd;
+        bool upper;
+    };
+    std::vector<Culmination> culminations;
+    for (const bool upper : {true, false}) {
+        const Target target = [upper](const SkyPlace&) { return std::optional<double>(upper ? 0.0 : 180.0); };
+        const double last = to + kBeyondSpan;
+        for (auto jd = firstEvent(place, site, target, from - kBeyondSpan, last); jd;
+             jd = firstEvent(place, site, target, *jd + kHalfDay, last))
+            culminations.push_back({*jd, upper});
+    }
+    std::sort(culminations.begin(), culminations.end(),
+              [](const Culmination& a, const Culmination& b) { return a.jd < b.jd; });
+    std::vector<double> found;
+    for (std::size_t k = 1; k + 1 < culminations.size(); ++k) {
+        const double start = (culminations[k - 1].jd + culminations[k].jd) / 2.0;
+        const double end = (culminations[k].jd + culminations[k + 1].jd) / 2.0;
+        if (end <= from || start >= to)
+            continue;
+        // The highest point is the lowest of the altitude turned over.
+        const double sign = culminations[k].upper ? -1.0 : 1.0;
+        const auto turned = [&](double offset) {
+            const double jd = start + offset;
+            return sign * altitude(place(jd), site, jd);
+        };
+        std::uintmax_t steps = kMaxTurnSteps;
+        const double jd =
+            start + boost::math::tools::brent_find_minima(turned, 0.0, end - start, kTurnBits, steps).first;
+        if (jd > from && jd < to)
+            found.push_back(jd);
+    }
+    return found;
+}
+
 // The first crossing of `level` degrees at or after `from` and before `to`,
-// found by halving: the altitude runs one way between the place's upper and
-// lower culminations, so a piece between them whose ends lie on either side
-// of the level holds one crossing. It finds what the hour angle's estimate
-// misses: a place that first reaches the level later in the span (the Sun's
-// first set after the midnight Sun), or dips a few arcseconds under it for minutes.
+// found by halving between the turns of the altitude, each piece running one
+// way: it finds what the hour angle's estimate misses, a place that first
+// reaches the level later in the span (the Sun's first set after the midnight
+// Sun), dips a few arcseconds under it for minutes, or rises and sets again
+// before it culminates (the Moon at high latitudes).
 std::optional<double> bracketed(const PlaceAt& place, const Site& site, double from, double to, double level,
                                 bool rising)
 {
-    std::vector<double> ends{from, to};
-    for (const double culmination : {0.0, 180.0}) {
-        const Target target = [culmination](const SkyPlace&) { return std::optional<double>(culmination); };
-        for (auto jd = firstEvent(place, site, target, from, to); jd;
-             jd = firstEvent(place, site, target, *jd + kHalfDay, to))
-            ends.push_back(*jd);
-    }
+    std::vector<double> ends = turns(place, site, from, to);
+    ends.push_back(from);
+    ends.push_back(to);
     std::sort(ends.begin(), ends.end());
     const auto below = [&](double jd) { return altitude(place(jd), site, jd) < level; };
     for (std::size_t k = 1; k < ends.size(); ++k) {
@@ -197,16 +246,14 @@ std::optional<double> crossing(const PlaceAt& place, const Site& site, double fr
     const Reach reach = reachOver(start, end, site.latitude);
     if (!reach.touches(altitude))
         return std::nullopt;
-    const std::optional<double> estimated = firstEvent(place, site, target, from, to);
-    if (!estimated || reach.grazes(altitude)) {
-        const std::optional<double> halved = bracketed(place, site, from, to, altitude, rising);
-        if (estimated && halved)
-            return std::min(*estimated, *halved);
-        return estimated ? estimated : halved;
-    }
+    // Grazed, a rise and a set may both lie on one side of the culmination,
+    // where the estimate may take the one for the other.
+    if (reach.grazes(altitude))
+        return bracketed(place, site, from, to, altitude, rising);
     // Ungrazed, the crossing's hour angle moves far slower than the place's:
     // the first moment the two meet after the start is the one estimated.
-    return estimated;
+    const std::optional<double> estimated = firstEvent(place, site, target, from, to);
+    return estimated ? estimated : bracketed(place, site, from, to, altitude, rising);
 }
 
 }  // namespace PlaceEvents

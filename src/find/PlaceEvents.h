@@ -7,8 +7,9 @@
 // altitude: a first estimate from the place at the start, refined with the
 // place at each new estimate until it settles (Meeus, Astronomical
 // Algorithms, ch. 15); an altitude crossing the estimate misses is found by
-// halving between the place's culminations. Times are Julian days (UT); the
-// hour angle runs from the mean sidereal time.
+// halving between the turns of the place's altitude, each sought about a
+// culmination. Times are Julian days (UT); the hour angle runs from the mean
+// sidereal time.
 namespace PlaceEvents {
 
 struct SkyPlace {
@@ -35,8 +36,9 @@ std::optional<double> transit(const PlaceAt& place, const Site& site, double fro
 // The first moment at or after `from` and before `to` the place rises
 // (`rising`) or sets through `altitude` degrees; none when it does not in that
 // span, or stays above or below that altitude at the moment found. The
-// halving runs only where the estimate may miss a crossing: none estimated,
-// or a level near the place's highest or lowest altitude of the span.
+// halving runs only where the estimate may miss a crossing or take a rise
+// for a set: none estimated, or (in its stead) a level near the place's
+// highest or lowest altitude of the span.
 std::optional<double> crossing(const PlaceAt& place, const Site& site, double from, double to,
                                double altitude, bool rising);
 
