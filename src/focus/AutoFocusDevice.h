@@ -35,6 +35,14 @@ public:
     virtual void gotoBestFocus(quint16 position) = 0;
     // The user aborted the run: a family may stop the motor.
     virtual void runAborted() {}
+    // Signs so far that the motor gets on (a step tick, a position that
+    // changed, a "moving" answer): each one restarts the run's limit.
+    virtual quint64 progressCount() const { return 0; }
+    // The run gives up on a move that may still go on: the family's stop
+    // goes out now. False for a family that has no stop to send.
+    virtual bool haltRun() { return false; }
+    // Where the focuser last said it was; empty when it never said.
+    virtual std::optional<quint16> lastKnownPosition() const { return std::nullopt; }
     // A family whose go-to empties the plot.
     virtual bool clearsPlotAtBestFocus() const { return false; }
     // The family's star box.

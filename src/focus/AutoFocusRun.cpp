@@ -16,6 +16,11 @@ const QString kStartFailed = QStringLiteral("Curve calculation failed to start")
 const QString kCurveFailed = QStringLiteral("Curve calculation failed");
 const QString kNotConfirmed =
     QStringLiteral("The focuser did not confirm its move or position in time. It was left where it is.");
+const QString kHalted =
+    QStringLiteral("The focuser stopped reporting progress during its move. It was sent a stop.");
+const QString kNoHalt = QStringLiteral("The focuser stopped reporting progress during its move. It has no stop "
+                                       "command and may still be moving.");
+const QString kLastPosition = QStringLiteral(" Its last reported position is %1.");
 
 }  // namespace
 
@@ -91,13 +96,15 @@ void AutoFocusRun::begin(quint16 position)
     m_display.redrawCurve();
 
     const auto half = quint16(std::min<int>(position, int(m_steps * m_images * 0.5)));
-    m_device.moveInwardForRun(position, half, resume<std::optional<int>>([this, half](std::optional<int> wait) {
+    m_isMoveOpen = true;
+    m_device.moveInwardForRun(position, half, resume<std::optional<int>>([this](std::optional<int> wait) {
         if (!wait) {
+            m_isMoveOpen = false;
             // The run stays marked as running until the user aborts it.
             AlertPanel::runAlert(kStartFailed, QStringLiteral(" "));
             return;
         }
-        moved(half, *wait);
+        moved(*wait);
         m_display.showFocusResult(0, 0.0f);
         m_display.showProgress(0);
         if (!m_timer.isActive())
@@ -110,8 +117,9 @@ void AutoFocusRun::curveTick()
     // A tick queued, or asked for, after the run ended or before it moved.
     if (!m_isRun || !m_timer.isActive())
         return;
+    restartOnProgress();
     if (isPastConfirmLimit()) {
-        failRun(kNotConfirmed);
+        giveUp();
         return;
     }
     if (m_isAwaiting || isSettling())
@@ -121,6 +129,7 @@ void AutoFocusRun::curveTick()
         if (!m_device.isReadyForSample())
             return;
         // Frames exposed while it moved show another focus.
+        m_isMoveOpen = false;
         m_confirmBy.reset();
         m_cameras.clearNewImages();
         m_wait = Wait::FrameAfterMove;
@@ -193,23 +202,25 @@ void AutoFocusRun::sampleTaken(quint16 position)
         nextFrame();
         return;
     }
-    confirmWithin(moveLimit(m_steps, 0));
-    const quint16 steps = m_steps;
-    m_device.advanceRun(steps, resume<std::optional<int>>([this, steps](std::optional<int> settleTicks) {
+    confirmWithin(m_confirmMargin);
+    m_isMoveOpen = true;
+    m_device.advanceRun(m_steps, resume<std::optional<int>>([this](std::optional<int> settleTicks) {
         if (!settleTicks) {
+            m_isMoveOpen = false;
             failRun(QStringLiteral(" "));
             return;
         }
         m_display.redrawCurve();
-        moved(steps, *settleTicks);
+        moved(*settleTicks);
     }));
 }
 
-void AutoFocusRun::moved(quint16 steps, int settleTicks)
+void AutoFocusRun::moved(int settleTicks)
 {
     m_cameras.clearNewImages();
     settle(settleTicks);
-    confirmWithin(moveLimit(steps, settleTicks));
+    // The settling is the run's own wait: the margin starts after it.
+    confirmWithin(m_confirmMargin + std::chrono::duration_cast<std::chrono::milliseconds>(m_tick * settleTicks));
     m_wait = Wait::MoveEnd;
 }
 
@@ -224,17 +235,33 @@ void AutoFocusRun::nextFrame()
 void AutoFocusRun::confirmWithin(std::chrono::milliseconds limit)
 {
     m_confirmBy = std::chrono::steady_clock::now() + limit;
+    m_seenProgress = m_device.progressCount();
 }
 
-std::chrono::milliseconds AutoFocusRun::moveLimit(quint16 steps, int settleTicks) const
+void AutoFocusRun::restartOnProgress()
 {
-    return m_confirmMargin + m_perStep * steps
-           + std::chrono::duration_cast<std::chrono::milliseconds>(m_tick * settleTicks);
+    const quint64 progress = m_device.progressCount();
+    if (!m_confirmBy || progress == m_seenProgress)
+        return;
+    m_seenProgress = progress;
+    m_confirmBy = std::max(*m_confirmBy, std::chrono::steady_clock::now() + m_confirmMargin);
 }
 
 bool AutoFocusRun::isPastConfirmLimit() const
 {
     return m_confirmBy && std::chrono::steady_clock::now() >= *m_confirmBy;
+}
+
+void AutoFocusRun::giveUp()
+{
+    if (!m_isMoveOpen) {
+        failRun(kNotConfirmed);
+        return;
+    }
+    QString why = m_device.haltRun() ? kHalted : kNoHalt;
+    if (const std::optional<quint16> position = m_device.lastKnownPosition())
+        why += kLastPosition.arg(*position);
+    failRun(why);
 }
 
 void AutoFocusRun::stopRun()
@@ -244,6 +271,7 @@ void AutoFocusRun::stopRun()
     m_isAwaiting = false;
     m_wait = Wait::Frame;
     m_confirmBy.reset();
+    m_isMoveOpen = false;
     m_sampleCount = 0;
     m_imageCount = 0;
     m_dataIndex = 0;
@@ -285,6 +313,7 @@ void AutoFocusRun::abort()
     m_isAwaiting = false;
     m_wait = Wait::Frame;
     m_confirmBy.reset();
+    m_isMoveOpen = false;
     m_isTimerBlock = false;
     m_display.showProgress(0);
     m_device.runAborted();
@@ -309,6 +338,7 @@ void AutoFocusRun::gotoBestFocus()
     m_isAwaiting = false;
     m_wait = Wait::Frame;
     m_confirmBy.reset();
+    m_isMoveOpen = false;
     m_bestFocus = 0;
     m_sampleCount = 0;
     m_imageCount = 0;

@@ -27,7 +27,9 @@ class FocusCameras;
 // tick; a move's settling time and an answer the focuser still owes hold
 // the ticks off instead of blocking. After each move the run waits for the
 // focuser to say the move has ended, then measures a frame exposed wholly
-// after that; what the focuser cannot confirm within its limit ends the run.
+// after that. The limit counts from the focuser's last sign of progress, not
+// from a speed assumed for its motor; what it cannot confirm within that
+// ends the run, a move that may still go on stopped first.
 class AutoFocusRun final : public QObject {
     Q_OBJECT
 public:
@@ -35,12 +37,11 @@ public:
     static constexpr int kBestFocusTag = 14;  // go to the best focus
     static constexpr std::chrono::milliseconds kCurveInterval{250};
     static constexpr std::chrono::microseconds kTick{16667};
-    // How long the run waits for the focuser to confirm a move's end or a
-    // position: five of the transport's 2 s limits, so that a few exchanges
-    // lost or garbled on the way are asked again, and for a move as long as
-    // the slowest motor takes over its steps (20 steps a second).
+    // How long the run waits from the focuser's last sign of progress for
+    // it to confirm a move's end or a position: five of the transport's 2 s
+    // limits, so that a few exchanges lost or garbled on the way are asked
+    // again.
     static constexpr std::chrono::milliseconds kConfirmMargin{10000};
-    static constexpr std::chrono::milliseconds kSlowestStep{50};
 
     AutoFocusRun(AutoFocusDevice& device, AutoFocusDisplay& display, FocusCameras& cameras,
                  std::chrono::microseconds tick = kTick, QObject* parent = nullptr);
@@ -84,11 +85,7 @@ public:
     // Whether the run waits for the focuser's answer to a read or move.
     bool isAwaitingFocuser() const { return m_isAwaiting; }
     // Tests shorten the wait for the focuser's confirmation.
-    void setConfirmLimit(std::chrono::milliseconds margin, std::chrono::milliseconds perStep = kSlowestStep)
-    {
-        m_confirmMargin = margin;
-        m_perStep = perStep;
-    }
+    void setConfirmLimit(std::chrono::milliseconds margin) { m_confirmMargin = margin; }
 
     // Set while a run talks to the focuser, so that the window's other
     // timers keep off its replies.
@@ -113,13 +110,18 @@ private:
     // again at the next tick.
     void readSamplePosition();
     void sampleTaken(quint16 position);
-    // A move of `steps` was made: the ticks wait for it to settle and end.
-    void moved(quint16 steps, int settleTicks);
+    // A move was made: the ticks wait for it to settle and end.
+    void moved(int settleTicks);
     void nextFrame();
     // The focuser has until `limit` from now to confirm what the run asked.
     void confirmWithin(std::chrono::milliseconds limit);
-    std::chrono::milliseconds moveLimit(quint16 steps, int settleTicks) const;
+    // A sign of progress since the last look gives the focuser its whole
+    // margin again from now.
+    void restartOnProgress();
     bool isPastConfirmLimit() const;
+    // The focuser confirmed nothing in time: a move that may still go on
+    // is stopped, and the alert says so.
+    void giveUp();
     // The continuation of a read or move: it runs only while the run it
     // was asked for lasts, and holds the ticks off until then.
     template <typename Value>
@@ -145,9 +147,11 @@ private:
     bool m_isAwaiting = false;
     Wait m_wait = Wait::Frame;
     std::chrono::milliseconds m_confirmMargin = kConfirmMargin;
-    std::chrono::milliseconds m_perStep = kSlowestStep;
     // While the focuser owes a confirmation: when it is due by.
     std::optional<std::chrono::steady_clock::time_point> m_confirmBy;
+    quint64 m_seenProgress = 0;
+    // A move was asked for and its end not yet confirmed: the motor may run.
+    bool m_isMoveOpen = false;
     quint32 m_runNumber = 0;  // answers for an earlier run are dropped
 
     quint16 m_samples = 1;

@@ -62,6 +62,9 @@ public:
     // Replies waited for in a row that did not come, since the focuser was
     // found: a focuser fallen silent on a port that stays open.
     int silentReplies() const { return m_silentReplies; }
+    // Signs so far that the motor gets on: step ticks, positions that
+    // changed, "moving" answers.
+    quint64 progress() const { return m_progress; }
 
     // Runs `work(const FocuserExchange&)` on the worker, then `then(result)`
     // on the main thread, unless the focuser was disconnected in between.
@@ -102,6 +105,13 @@ protected:
     // A model reports each reply it waited for (not one a moving focuser
     // may leave unsaid by design): whether it came.
     void noteReply(bool heard) { m_silentReplies = heard ? 0 : m_silentReplies + 1; }
+    void noteProgress() { ++m_progress; }
+    // A position read: progress when it differs from the last one.
+    void notePosition(quint16 before, quint16 now)
+    {
+        if (now != before)
+            noteProgress();
+    }
     // Writes a line to the debug log while debugging is on.
     void writeDebug(const QString& line) const;
     SerialControl& serial() const { return m_serial; }
@@ -125,6 +135,7 @@ private:
     quint16 m_port = 0;
     int m_pending = 0;
     int m_silentReplies = 0;
+    quint64 m_progress = 0;
     quint32 m_scan = 0;     // the search whose outcome is awaited
     quint32 m_session = 0;  // results of an earlier connection are dropped
 };

@@ -37,6 +37,11 @@ bool FocuserFrame::isFocuserConnecting() const
     return m_control.isConnecting();
 }
 
+quint64 FocuserFrame::progressCount() const
+{
+    return m_control.progress();
+}
+
 void FocuserFrame::focuserConnect()
 {
     m_run.setIsTimerBlock(false);

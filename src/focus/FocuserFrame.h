@@ -53,6 +53,7 @@ public:
 
     bool isFocuserConnected() const override;
     bool isFocuserConnecting() const override;
+    quint64 progressCount() const override;
     // Starts the search on the worker (its end shows the window or the
     // alert); a connected or searching focuser is disconnected.
     void focuserConnect() override;

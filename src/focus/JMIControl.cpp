@@ -90,6 +90,7 @@ void JMIControl::jmiGetPosition(Done done)
 {
     send(command(kPosition), 3, [this, done = std::move(done)](const Reply& reply) {
         if (const std::optional<quint16> read = position(reply)) {
+            notePosition(m_position, *read);
             m_position = *read;
             tell(done, true);
             return;
@@ -228,8 +229,10 @@ void JMIControl::jmiMoveTimer()
         [this](const Answer& answer) {
             m_isStreamRead = false;
             const std::optional<quint16> read = position(answer.reply);
-            if (read)
+            if (read) {
+                notePosition(m_position, *read);
                 m_position = *read;
+            }
             const bool ended = answer.moveEnded || isGotoComplete(answer.reply) || read == m_legTarget;
             if (ended && m_moveTimer.isActive())
                 m_killBacklash = true;

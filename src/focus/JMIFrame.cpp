@@ -244,3 +244,16 @@ void JMIFrame::gotoBestFocus(quint16 position)
 {
     m_jmi.jmiGoto(position, beepUnless);
 }
+
+bool JMIFrame::haltRun()
+{
+    if (!isFocuserConnected())
+        return false;
+    m_jmi.jmiStop({});
+    return true;
+}
+
+std::optional<quint16> JMIFrame::lastKnownPosition() const
+{
+    return m_jmi.jmiPosition();
+}

@@ -39,6 +39,8 @@ public:
     bool isReadyForSample() override;
     double focusScale() const override;
     void gotoBestFocus(quint16 position) override;
+    bool haltRun() override;
+    std::optional<quint16> lastKnownPosition() const override;
 
 protected:
     void readStartUp() override;

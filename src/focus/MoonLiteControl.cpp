@@ -102,8 +102,10 @@ void MoonLiteControl::moonGetCurrPosn(Then<quint16> done)
 {
     ask("GP", 5, [this, done = std::move(done)](const Reply& reply) {
         const std::optional<quint16> position = number(reply, 4);
-        if (position)
+        if (position) {
+            notePosition(m_currPosn, *position);
             m_currPosn = *position;
+        }
         debug(QStringLiteral("moonGetCurrPosn: %1, %2").arg(m_currPosn).arg(shown(reply, 4)));
         answer(done, position);
     });
@@ -152,7 +154,12 @@ void MoonLiteControl::readTemperature()
 
 void MoonLiteControl::moonGetMotorMove(Then<bool> done)
 {
-    ask("GI", 3, [done = std::move(done)](const Reply& reply) { answer(done, isMoving(reply)); });
+    ask("GI", 3, [this, done = std::move(done)](const Reply& reply) {
+        const std::optional<bool> moving = isMoving(reply);
+        if (moving == true)
+            noteProgress();
+        answer(done, moving);
+    });
 }
 
 void MoonLiteControl::moonGetVersion(Then<QByteArray> done)

@@ -495,6 +495,17 @@ void MoonLiteFrame::runAborted()
     m_moon.moonStop();
 }
 
+bool MoonLiteFrame::haltRun()
+{
+    debug(QStringLiteral("moonWindow: moon curve gave up on its move"));
+    return m_moon.moonStop();
+}
+
+std::optional<quint16> MoonLiteFrame::lastKnownPosition() const
+{
+    return m_moon.moonCurrPosn();
+}
+
 StarBoxRule MoonLiteFrame::starBox() const
 {
     return MoonLiteStarBox::rule();

@@ -52,6 +52,8 @@ public:
     void gotoBestFocus(quint16 position) override;
     // The sweep's move stops with the run.
     void runAborted() override;
+    bool haltRun() override;
+    std::optional<quint16> lastKnownPosition() const override;
     bool clearsPlotAtBestFocus() const override { return true; }
     StarBoxRule starBox() const override;
 

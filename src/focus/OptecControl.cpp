@@ -4,6 +4,7 @@
 #include "platform/AlertPanel.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -244,6 +245,7 @@ void OptecControl::optecReadUnits(std::function<void(int)> done)
              bool ok = false;
              const int units = value ? value->toInt(&ok) : 0;
              if (ok && units >= 0 && units <= kMaxUnits) {
+                 notePosition(std::exchange(m_lastUnits, quint16(units)), quint16(units));
                  m_isMoveOwed = false;
                  done(units);
              } else if (!m_isTempOK) {

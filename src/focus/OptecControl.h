@@ -101,5 +101,6 @@ private:
 
     bool m_isTempOK = true;
     bool m_isMoveOwed = false;
+    quint16 m_lastUnits = 0;  // the last position read
     quint16 m_optecMode = kModeManual;
 };

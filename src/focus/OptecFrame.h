@@ -76,6 +76,8 @@ public:
     bool isReadyForSample() override;
     double focusScale() const override;
     void gotoBestFocus(quint16 position) override;
+    // The controller has no stop: a run that gives up only says where it was.
+    std::optional<quint16> lastKnownPosition() const override { return m_currentUnits; }
     bool clearsPlotAtBestFocus() const override { return true; }
 
 protected:

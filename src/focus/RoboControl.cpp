@@ -171,8 +171,10 @@ std::optional<QByteArray> RoboControl::recordOf(const Reply& reply, char letter)
 {
     // Echoes are steps the motor made: counted from the last good position.
     if (reply.sawEcho) {
+        const quint16 before = m_roboPosition;
         m_roboPosition = quint16(std::clamp<int>(m_roboPosition + reply.netSteps, kLowest,
                                                  std::max<int>(kLowest, m_roboMax)));
+        notePosition(before, m_roboPosition);
         m_isRoboMove = true;
     }
     if (reply.echoesEnded)
@@ -245,6 +247,7 @@ void RoboControl::roboGetPosition(Done done)
         const std::optional<int> value = record ? valueOf(*record, 3, 5) : std::nullopt;
         // A reply that is no position keeps the last good one.
         if (value && *value <= kMostReported) {
+            notePosition(m_roboPosition, quint16(*value));
             m_roboPosition = quint16(*value);
             m_isMoveUnconfirmed = false;
         }
@@ -472,8 +475,11 @@ void RoboControl::roboReadMove(Done done)
                 m_isReadingMove = false;
                 const auto [read, position, moving, endRecord] = result;
                 m_isRoboMove = moving;
-                if (read)
+                if (read) {
+                    // Step echoes, or the end record's position.
+                    notePosition(m_roboPosition, position);
                     m_roboPosition = position;
+                }
                 if (endRecord)
                     m_isMoveUnconfirmed = false;
                 if (read || !m_isMoveUnconfirmed || !isConnected()) {

@@ -409,3 +409,16 @@ void RoboFrame::gotoBestFocus(quint16 position)
 {
     m_robo.roboSetSteps(position);
 }
+
+bool RoboFrame::haltRun()
+{
+    if (!isFocuserConnected())
+        return false;
+    m_robo.roboStop();
+    return true;
+}
+
+std::optional<quint16> RoboFrame::lastKnownPosition() const
+{
+    return m_robo.roboPosition();
+}

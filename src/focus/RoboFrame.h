@@ -80,6 +80,8 @@ public:
     void advanceRun(quint16 steps, MoveDone done) override;
     double focusScale() const override;
     void gotoBestFocus(quint16 position) override;
+    bool haltRun() override;
+    std::optional<quint16> lastKnownPosition() const override;
 
 protected:
     void readStartUp() override;

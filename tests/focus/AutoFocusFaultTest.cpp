@@ -16,11 +16,13 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr int kRunMs = 90000;
+// A sweep of 950 steps at 10 steps a second.
+constexpr int kSlowRunMs = 240000;
 
 // Frames come as the event loop polls, until the run ends.
 template <typename Position>
 bool runsToItsEnd(AutoFocusRun& run, FakeFocuser& optics, FakeStarCamera& camera, Position position,
-                  const ScopedAlertRecorder& alerts)
+                  const ScopedAlertRecorder& alerts, int waitMs = kRunMs)
 {
     camera.exposesBetweenFrames = true;
     run.curveAction(AutoFocusRun::kStartTag);
@@ -30,7 +32,7 @@ bool runsToItsEnd(AutoFocusRun& run, FakeFocuser& optics, FakeStarCamera& camera
             camera.deliver();
             return run.isCurveDone() || !alerts.alerts.empty();
         },
-        kRunMs);
+        waitMs);
 }
 
 void expectSamplesWhereMeasured(const AutoFocusRun& run, const FakeStarCamera& camera)
@@ -82,36 +84,56 @@ TEST_F(RoboAutoFocusFaults, EveryTenthReplyDropped)
     EXPECT_GE(port->simulator().answered(), 10);
 }
 
-// A controller that falls silent mid-run: the run waits for it no longer
-// than its limit, says so, and moves the focuser no further.
-TEST_F(RoboAutoFocusFaults, AControllerFallenSilentEndsTheRunWithAMessage)
+// A controller that hangs mid-move: the run waits no longer than its limit
+// from the last step echo, stops the motor, says so and where it was last
+// reported, and moves the focuser no further.
+TEST_F(RoboAutoFocusFaults, AControllerHungMidMoveIsStoppedWithAMessage)
 {
+    simulator->hangMidMove(30);  // the inward move, of 50 steps
     connectFocuser();
     AutoFocusRun& sweep = run();
-    sweep.setConfirmLimit(4000ms, 10ms);  // two of the transport's time limits
+    sweep.setConfirmLimit(4000ms);  // two of the transport's time limits
     camera.exposesBetweenFrames = true;
     sweep.curveAction(AutoFocusRun::kStartTag);
     ASSERT_TRUE(QTest::qWaitFor(
         [&] {
-            optics.position = quint16(simulator->position());
             camera.deliver();
-            return sweep.dataStore().size() > 1 && sweep.dataStore()[1].isMeasured();
+            return !alerts.alerts.empty();
         },
         kRunMs));
-    port->simulator().dropAnswers();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !sweep.isRun(); }, 15000));
-    ASSERT_FALSE(alerts.alerts.empty());
+    EXPECT_FALSE(sweep.isRun());
     EXPECT_EQ(alerts.alerts[0].title, "Curve calculation failed");
-    EXPECT_EQ(alerts.alerts[0].message,
-              "The focuser did not confirm its move or position in time. It was left where it is.");
+    EXPECT_EQ(alerts.alerts[0].message, "The focuser stopped reporting progress during its move. It was sent a "
+                                        "stop. Its last reported position is 2970.");
     EXPECT_FALSE(sweep.isCurveDone());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return simulator->commands().contains("F "); }, 5000));
+    EXPECT_EQ(simulator->position(), 2970);
     const qsizetype atEnd = simulator->commands().size();
     QTest::qWait(1500);
     const QList<QByteArray> after = sentSince(atEnd);
     EXPECT_TRUE(std::none_of(after.begin(), after.end(), [](const QByteArray& command) {
-        return command.startsWith("FI") || command.startsWith("FO") || command.startsWith("F ")
-               || (command.startsWith("FG") && command != "FG000000");
+        return command.startsWith("FI") || command.startsWith("FO") || (command.startsWith("FG") && command != "FG000000");
     })) << after.join(' ').toStdString();
+}
+
+// The motor steps at 10 a second: a sweep of 7 positions 100 steps apart
+// takes over a minute and a half, and is waited for as long as the step
+// echoes come.
+TEST_F(RoboAutoFocusFaults, ASlowMotorIsWaitedForWhileItSteps)
+{
+    simulator->setStepTime(100ms);
+    connectFocuser();
+    AutoFocusRun& sweep = frame->autoFocus();
+    sweep.setImages(7);
+    sweep.setSamples(1);
+    sweep.setSteps(100);
+    ASSERT_TRUE(runsToItsEnd(sweep, optics, camera, [this] { return simulator->position(); }, alerts, kSlowRunMs));
+    EXPECT_TRUE(alerts.alerts.empty()) << alerts.alerts.front().message.toStdString();
+    EXPECT_TRUE(sweep.isCurveDone());
+    EXPECT_EQ(simulator->commands().count("FI000350"), 1);
+    EXPECT_EQ(simulator->commands().count("FO000100"), 6);
+    EXPECT_FALSE(simulator->commands().contains("F "));
+    expectSamplesWhereMeasured(sweep, camera);
 }
 
 // The controller answers a move at once and its motor takes longer than the

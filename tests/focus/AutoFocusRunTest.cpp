@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QTest>
 
 #include <chrono>
@@ -150,19 +151,29 @@ TEST_F(AutoFocusRunTest, AFailedPositionReadStopsTheRunWithTheAlert)
               "The focuser did not confirm its move or position in time. It was left where it is.");
     EXPECT_EQ(run.bestFocus(), 0);
     EXPECT_EQ(focuser.moves, moves);
+    EXPECT_EQ(focuser.halts, 0) << "no move was under way";
 }
 
-// A focuser that never says its move has ended is waited for as long as
-// the move's steps take at the slowest, not longer.
-TEST_F(AutoFocusRunTest, AMoveThatNeverEndsEndsTheRunAfterTheLimit)
+// A move is waited for as long as the focuser shows progress, however slow
+// its motor; once the progress stops for the limit, the motor is stopped
+// and the alert says so and where the focuser was last.
+TEST_F(AutoFocusRunTest, AMoveIsWaitedForWhileItProgressesAndStoppedWhenItStalls)
 {
     focuser.ready = false;
-    run.setConfirmLimit(std::chrono::milliseconds(0), std::chrono::milliseconds(10));
-    start(4, 1, 100);  // 200 steps inward: 2 s
-    camera.deliver();
-    run.curveTick();
-    EXPECT_TRUE(run.isRun());
+    run.setConfirmLimit(std::chrono::milliseconds(200));
+    start(4, 1, 100);
+    QElapsedTimer moving;
+    moving.start();
+    while (moving.elapsed() < 1000) {
+        ++focuser.progress;
+        camera.deliver();
+        run.curveTick();
+        QTest::qWait(10);
+    }
+    EXPECT_TRUE(run.isRun()) << "five limits passed with progress at each tick";
     EXPECT_TRUE(alerts.alerts.empty());
+    EXPECT_EQ(focuser.halts, 0);
+
     EXPECT_TRUE(QTest::qWaitFor(
         [&] {
             run.curveTick();
@@ -170,10 +181,26 @@ TEST_F(AutoFocusRunTest, AMoveThatNeverEndsEndsTheRunAfterTheLimit)
         },
         10000));
     EXPECT_FALSE(run.isCurveTimerActive());
+    EXPECT_EQ(focuser.halts, 1);
     ASSERT_EQ(alerts.alerts.size(), 1u);
     EXPECT_EQ(alerts.alerts[0].title, "Curve calculation failed");
+    EXPECT_EQ(alerts.alerts[0].message, "The focuser stopped reporting progress during its move. It was sent a "
+                                        "stop. Its last reported position is 2800.");
     EXPECT_EQ(focuser.moves, std::vector<int>{-200});
     EXPECT_FALSE(run.dataStore()[0].isMeasured());
+}
+
+TEST_F(AutoFocusRunTest, AStalledMoveOfAFocuserWithoutAStopSaysItMayStillMove)
+{
+    focuser.ready = false;
+    focuser.hasStop = false;
+    run.setConfirmLimit(std::chrono::milliseconds(0));
+    start(4, 1, 100);
+    run.curveTick();
+    EXPECT_FALSE(run.isRun());
+    ASSERT_EQ(alerts.alerts.size(), 1u);
+    EXPECT_EQ(alerts.alerts[0].message, "The focuser stopped reporting progress during its move. It has no stop "
+                                        "command and may still be moving. Its last reported position is 2800.");
 }
 
 // The answer to a read or move the focuser never gives is bounded too.

@@ -69,6 +69,13 @@ public:
         gotos.push_back(target);
     }
     bool clearsPlotAtBestFocus() const override { return clearsPlot; }
+    quint64 progressCount() const override { return progress; }
+    bool haltRun() override
+    {
+        ++halts;
+        return hasStop;
+    }
+    std::optional<quint16> lastKnownPosition() const override { return position; }
 
     bool connected = true;
     bool deferAnswers = false;
@@ -82,6 +89,9 @@ public:
     int movingTicks = 0;
     double scale = 7000.0;
     quint16 position = 3000;
+    quint64 progress = 0;  // signs that the motor gets on
+    bool hasStop = true;
+    int halts = 0;
     std::vector<int> moves;
     std::vector<quint16> gotos;
 

@@ -152,6 +152,32 @@ TEST_F(MoonLiteFrameTest, AutofocusFromSixtyThousandEndsWithAFitAndNeverBlocks)
     EXPECT_EQ(moon->gotos().last(), best);
 }
 
+// At its slowest speed setting the motor makes 10 steps a second: a sweep
+// of 7 positions 100 steps apart takes over a minute and a half, and is
+// waited for as long as the focuser says it moves.
+TEST_F(MoonLiteFrameTest, AutofocusAtTheSlowestSpeedEndsWithAFit)
+{
+    moon->setPosition(60000);
+    moon->setDelayUnit(std::chrono::microseconds(3125));  // delay code 32: 100 ms a step
+    connect();
+    frame->moveAction(MoonLiteFrame::kSpeedCells, 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return moon->stepDelay() == 32; }, 5000));
+    cameras.setWebcam(&webcam);
+    AutoFocusRun& run = frame->autoFocus();
+    run.curveAction(AutoFocusRun::kStartTag);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            starFocuser.position = moon->position();
+            webcam.deliver();
+            return run.isCurveDone() || !alerts.alerts.empty();
+        },
+        240000));
+    EXPECT_TRUE(alerts.alerts.empty()) << alerts.alerts.front().message.toStdString();
+    EXPECT_EQ(moon->gotos(), (QList<quint16>{59650, 59750, 59850, 59950, 60050, 60150, 60250}));
+    EXPECT_NEAR(run.bestFocus(), 59900, 60);
+    EXPECT_FALSE(moon->commands().contains("FQ"));
+}
+
 TEST_F(MoonLiteFrameTest, AbortingAutofocusStopsTheFocuser)
 {
     moon->setPosition(60000);

@@ -1,6 +1,7 @@
 #include "MoonLiteSimulator.h"
 
 #include <cmath>
+#include <cstdlib>
 
 MoonLiteSimulator::MoonLiteSimulator(DeviceSimulator& device)
 {
@@ -23,6 +24,7 @@ void MoonLiteSimulator::setTemperature(float celsius)
 void MoonLiteSimulator::setCoefficientDigits(quint8 raw) { const std::lock_guard l(m_mutex); m_coefficient = raw; }
 void MoonLiteSimulator::setStepDelay(quint8 delay) { const std::lock_guard l(m_mutex); m_stepDelay = delay; }
 void MoonLiteSimulator::setMoveTime(std::chrono::milliseconds time) { const std::lock_guard l(m_mutex); m_moveTime = time; }
+void MoonLiteSimulator::setDelayUnit(std::chrono::microseconds unit) { const std::lock_guard l(m_mutex); m_delayUnit = unit; }
 void MoonLiteSimulator::sendNonHexDigits(bool on) { const std::lock_guard l(m_mutex); m_nonHex = on; }
 void MoonLiteSimulator::dropHash(bool on) { const std::lock_guard l(m_mutex); m_noHash = on; }
 quint16 MoonLiteSimulator::newPosition() const { const std::lock_guard l(m_mutex); return m_newPosition; }
@@ -44,12 +46,12 @@ bool MoonLiteSimulator::isMovingLocked()
     if (!m_isMoving)
         return false;
     const auto elapsed = std::chrono::steady_clock::now() - m_moveStart;
-    if (elapsed >= m_moveTime) {
+    if (elapsed >= m_moveFor) {
         m_isMoving = false;
         m_position = m_newPosition;
         return false;
     }
-    const double done = std::chrono::duration<double>(elapsed) / std::chrono::duration<double>(m_moveTime);
+    const double done = std::chrono::duration<double>(elapsed) / std::chrono::duration<double>(m_moveFor);
     m_position = quint16(std::lround(m_from + (m_newPosition - m_from) * done));
     return true;
 }
@@ -104,6 +106,8 @@ QByteArray MoonLiteSimulator::replyTo(const QByteArray& body)
         m_gotos.append(m_newPosition);
         m_from = m_position;
         m_moveStart = std::chrono::steady_clock::now();
+        m_moveFor = m_delayUnit.count() > 0 ? m_delayUnit * m_stepDelay * std::abs(m_newPosition - m_from)
+                                            : std::chrono::microseconds(m_moveTime);
         m_isMoving = true;
     } else if (body == "FQ") {
         m_isMoving = false;

@@ -21,6 +21,9 @@ public:
     void setCoefficientDigits(quint8 raw);
     void setStepDelay(quint8 delay);
     void setMoveTime(std::chrono::milliseconds time);
+    // From now on a move is paced by the step delay instead: each step
+    // takes the delay code times `unit`.
+    void setDelayUnit(std::chrono::microseconds unit);
     // Faults: a digit that is not hexadecimal, a reply without its "#".
     void sendNonHexDigits(bool on);
     void dropHash(bool on);
@@ -46,6 +49,9 @@ private:
     quint16 m_from = 0;
     std::chrono::steady_clock::time_point m_moveStart;
     std::chrono::milliseconds m_moveTime{200};
+    std::chrono::microseconds m_delayUnit{0};
+    // What the move under way takes.
+    std::chrono::microseconds m_moveFor{0};
     bool m_isMoving = false;
     qint16 m_halfDegrees = 40;
     quint8 m_coefficient = 0;

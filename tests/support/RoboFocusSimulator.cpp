@@ -8,11 +8,13 @@ namespace {
 
 constexpr qsizetype kFrame = 9;
 constexpr qsizetype kStopFrame = 204;
-// A move's echoes come in parts a little apart; a long move reports only
-// its last steps, so that a reader one burst behind is never flooded.
+// A move's echoes come in parts a little apart, each as its steps are
+// made; a move made at once reports only its last steps, so that a reader
+// one burst behind is never flooded.
 constexpr int kEchoesPerPart = 10;
 constexpr int kMostEchoes = 40;
 constexpr std::chrono::milliseconds kEchoGap{5};
+constexpr std::chrono::milliseconds kPartSpan{50};
 
 quint8 checksum(const QByteArray& bytes)
 {
@@ -35,6 +37,7 @@ void RoboFocusSimulator::setMaximum(int steps) { const std::lock_guard l(m_mutex
 void RoboFocusSimulator::setTemperatureValue(int value) { const std::lock_guard l(m_mutex); m_temperature = value; }
 void RoboFocusSimulator::leadNextReplyWith(QByteArray echoes) { const std::lock_guard l(m_mutex); m_lead = std::move(echoes); }
 void RoboFocusSimulator::garbleNextReply() { const std::lock_guard l(m_mutex); m_garbleNext = true; }
+void RoboFocusSimulator::hangMidMove(int steps) { const std::lock_guard l(m_mutex); m_hangAfter = steps; }
 
 void RoboFocusSimulator::setBacklash(int direction, int amount)
 {
@@ -46,6 +49,11 @@ void RoboFocusSimulator::setBacklash(int direction, int amount)
 int RoboFocusSimulator::position() const
 {
     const std::lock_guard lock(m_mutex);
+    return positionLocked();
+}
+
+int RoboFocusSimulator::positionLocked() const
+{
     if (m_stepTime.count() == 0 || m_from == m_position)
         return m_position;
     const auto done = int((std::chrono::steady_clock::now() - m_moveStart) / m_stepTime);
@@ -85,6 +93,7 @@ DeviceSimulator::Response RoboFocusSimulator::answer(const QByteArray& pending)
             return {};
         const std::lock_guard lock(m_mutex);
         m_commands.append("F ");
+        m_position = m_from = positionLocked();
         return {kStopFrame, {}};
     }
     if (pending.size() < kFrame)
@@ -94,6 +103,8 @@ DeviceSimulator::Response RoboFocusSimulator::answer(const QByteArray& pending)
         return {kFrame, {}};
     const std::lock_guard lock(m_mutex);
     m_commands.append(eight);
+    if (m_isHung)
+        return {kFrame, {}};
     return {kFrame, replyTo(eight)};
 }
 
@@ -101,19 +112,24 @@ std::vector<DeviceSimulator::ReplyPart> RoboFocusSimulator::moveTo(int goal)
 {
     goal = std::clamp(goal, 2, m_maximum);
     const char echo = goal > m_position ? 'O' : 'I';
+    const int stallAfter = std::exchange(m_hangAfter, -1);
+    m_isHung = stallAfter >= 0;
+    if (m_isHung)
+        goal = m_position + std::clamp(goal - m_position, -stallAfter, stallAfter);
     const int steps = std::abs(goal - m_position);
+    const bool paced = m_stepTime.count() > 0;
+    const int perPart = paced ? std::clamp(int(kPartSpan / m_stepTime), 1, kEchoesPerPart) : kEchoesPerPart;
     std::vector<DeviceSimulator::ReplyPart> parts;
-    // Each part comes when its steps are made; the steps not reported
-    // come first.
-    int unreported = steps - std::min(steps, kMostEchoes);
-    for (int left = std::min(steps, kMostEchoes); left > 0; left -= kEchoesPerPart) {
-        const int part = std::min(left, kEchoesPerPart);
-        parts.push_back({QByteArray(part, echo), kEchoGap + m_stepTime * (part + std::exchange(unreported, 0))});
+    // Each part comes when its steps are made.
+    for (int left = paced ? steps : std::min(steps, kMostEchoes); left > 0; left -= perPart) {
+        const int part = std::min(left, perPart);
+        parts.push_back({QByteArray(part, echo), paced ? m_stepTime * part : kEchoGap});
     }
     m_from = m_position;
     m_moveStart = std::chrono::steady_clock::now();
     m_position = goal;
-    parts.push_back({valueFrame("FD", goal), kEchoGap});
+    if (!m_isHung)
+        parts.push_back({valueFrame("FD", goal), kEchoGap});
     return parts;
 }
 

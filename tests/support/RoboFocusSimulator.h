@@ -12,8 +12,8 @@
 // A RoboFocus controller for DeviceSimulator: nine-byte frames (eight
 // characters and their checksum; a frame whose checksum is wrong is
 // ignored), a move answered by one step echo ('I' or 'O') a step and then
-// the "FD" frame with the new position, the travel's maximum, the backlash
-// (an amount of 0 only asks),
+// the "FD" frame with the new position, a stop that holds the motor where
+// it is, the travel's maximum, the backlash (an amount of 0 only asks),
 // the motor configuration, four power outputs and the temperature.
 class RoboFocusSimulator {
 public:
@@ -33,6 +33,9 @@ public:
     // come at once); the echoes come spread over the move and the "FD" frame
     // at its end, and position() is where the motor is on its way.
     void setStepTime(std::chrono::milliseconds perStep);
+    // The next move stalls after `steps` of its steps, echoed, and the
+    // controller hangs: it takes every frame (a stop too) and answers none.
+    void hangMidMove(int steps);
 
     // Where the motor is.
     int position() const;
@@ -48,6 +51,7 @@ private:
     QByteArray frame(const QByteArray& eight);
     QByteArray valueFrame(const char* letters, int value);
     std::vector<DeviceSimulator::ReplyPart> moveTo(int goal);
+    int positionLocked() const;
 
     mutable std::mutex m_mutex;
     QList<QByteArray> m_commands;
@@ -65,4 +69,6 @@ private:
     int m_temperature = 596;
     QByteArray m_lead;
     bool m_garbleNext = false;
+    int m_hangAfter = -1;
+    bool m_isHung = false;
 };
