@@ -33,6 +33,12 @@ public:
         if (Panel* made = m_panel.ifMade())
             made->hide();
     }
+    // As its close button: a device panel ends its device's connection.
+    void closeAsUser() override
+    {
+        if (Panel* made = m_panel.ifMade())
+            made->close();
+    }
     void setHide(bool hide) override
     {
         m_hide = hide;

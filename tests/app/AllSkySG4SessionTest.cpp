@@ -26,6 +26,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
@@ -394,6 +396,48 @@ TEST_F(AllSkySG4SessionTest, ClosingMidExposureAsksAndAStopAbortsBeforeTheLineCl
     EXPECT_EQ(device.abortsWhileExposing(), 1);
     EXPECT_EQ(device.commands().back().front(), 'A');
     EXPECT_EQ(device.transfersDone(), 0);
+}
+
+// After that Stop the panel is idle however late the abort's answer comes:
+// reconnected, the camera having heard only the connect's commands, it shows
+// no exposure, and its button starts one only when clicked.
+TEST_F(AllSkySG4SessionTest, AfterAStopMidExposureTheReconnectedPanelIsIdle)
+{
+    device.setShortExposure(0ms);
+    connectCamera({pty.path()});
+    ASSERT_TRUE(control().isAllSkyConnect());
+    panel().expSecText()->setValue(8);
+    panel().focusCheckbox()->click();
+    panel().exposeButton()->click();
+    // The panel shows the exposure once the camera's answer to 'T' is in.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return panel().exposeButton()->text() == "Abort"; }, kWaitMs));
+    panel().close();
+    ASSERT_EQ(alerts.alerts.size(), 1u);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return serial->serialRefNum(kSerialSlotSG4) == -1; }, kWaitMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return device.abortsWhileExposing() == 1; }, kWaitMs));
+
+    const qsizetype heard = device.commands().size();
+    connectCamera({pty.path()});
+    ASSERT_TRUE(control().isAllSkyConnect());
+    EXPECT_TRUE(panel().isVisible());
+    EXPECT_EQ(panel().exposeButton()->text(), "Expose");
+    EXPECT_EQ(panel().statusText()->text(), " ");
+    EXPECT_NE(panel().progress()->maximum(), 0) << "the progress bar is still running";
+    EXPECT_TRUE(panel().readoutPopup()->isEnabled());
+    EXPECT_FALSE(panel().focusCheckbox()->isChecked());
+    QByteArray letters;
+    for (const QByteArray& command : device.commands().mid(heard))
+        letters += command.front();
+    EXPECT_EQ(letters, "EV");
+
+    panel().exposeButton()->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return panel().exposeButton()->text() == "Abort"; }, kWaitMs));
+    EXPECT_TRUE(control().isSG4Exposing());
+    EXPECT_TRUE(device.isExposing());
+    EXPECT_EQ(panel().statusText()->text(), "Exposing...");
+    EXPECT_EQ(device.commands().mid(heard).size(), 3);
+    EXPECT_EQ(device.commands().back().front(), 'T');
+    EXPECT_FALSE(control().isSG4Focus());
 }
 
 // "Keep Running" leaves the exposure running with the panel closed: the

@@ -115,6 +115,24 @@ TEST_F(CanonSessionTest, ThePanelFollowsTheConnectionAndTheControlPanelItem)
     EXPECT_FALSE(canon->canonPanel().isVisible());
     controlPanel->trigger();
     EXPECT_TRUE(canon->canonPanel().isVisible());
+
+    // Escape hides the panel of the connected camera; its Connect item shows
+    // it again where it was, then closes it as its close button does.
+    const QRect frame = canon->canonPanel().frameGeometry();
+    QTest::keyClick(&canon->canonPanel(), Qt::Key_Escape);
+    ASSERT_FALSE(canon->canonPanel().isVisible());
+    ASSERT_TRUE(control().isCanonConnected());
+    canonItem(menu)->trigger();
+    EXPECT_TRUE(canon->canonPanel().isVisible());
+    EXPECT_TRUE(control().isCanonConnected());
+    EXPECT_EQ(canon->canonPanel().frameGeometry(), frame);
+    canonItem(menu)->trigger();
+    EXPECT_FALSE(canon->canonPanel().isVisible());
+    EXPECT_FALSE(control().isCanonConnected());
+
+    canonItem(menu)->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return control().isCanonConnected(); }, 10000));
+    EXPECT_TRUE(canon->canonPanel().isVisible());
     canon->canonPanel().close();
     EXPECT_FALSE(control().isCanonConnected()) << "closing the panel disconnects";
 }

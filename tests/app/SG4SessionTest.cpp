@@ -161,7 +161,8 @@ TEST_F(SG4SessionTest, AScanThatFindsNothingSaysWhy)
 
 // The SG-4's panel closed mid-exposure and kept running comes back from its
 // Connect menu item; the item then closes it as its close button does,
-// asking again, and "Stop" aborts the exposure and disconnects.
+// asking again, and "Stop" aborts the exposure and disconnects, leaving the
+// panel idle for the next connection.
 TEST_F(SG4SessionTest, TheMenuShowsAKeptPanelAgainAndClosesItAsItsCloseButton)
 {
     using namespace std::chrono_literals;
@@ -176,7 +177,9 @@ TEST_F(SG4SessionTest, TheMenuShowsAKeptPanelAgainAndClosesItAsItsCloseButton)
 
     panel.expSecText()->setValue(30);
     panel.exposeButton()->click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return control.isSG4Exposing() && device->isExposing(); }, 30000));
+    // The panel shows the exposure once the camera's answer to 'T' is in.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return panel.exposeButton()->text() == "Abort"; }, 30000));
+    ASSERT_TRUE(device->isExposing());
     alerts.choice = false;
     panel.close();
     ASSERT_EQ(alerts.alerts.size(), 1u);
@@ -194,5 +197,13 @@ TEST_F(SG4SessionTest, TheMenuShowsAKeptPanelAgainAndClosesItAsItsCloseButton)
     EXPECT_FALSE(control.isSG4Connect());
     ASSERT_TRUE(QTest::qWaitFor([&] { return serial().serialRefNum(kSerialSlotSG4) == -1; }, 30000));
     EXPECT_EQ(device->abortsWhileExposing(), 1);
+
+    // Connected again, the panel shows no exposure.
+    menu.connectMenuAction(kTagSG4);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !control.isSG4Connecting(); }, 60000));
+    ASSERT_TRUE(control.isSG4Connect());
+    EXPECT_EQ(panel.exposeButton()->text(), "Expose");
+    EXPECT_EQ(panel.statusText()->text(), " ");
+    control.sg4Disconnect();
     pty.closeMaster();
 }

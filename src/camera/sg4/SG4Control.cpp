@@ -58,6 +58,9 @@ bool SG4Control::endConnection(bool stopFirst)
     if (stopTransfer)
         m_isSG4TransferAbort = true;
     emit disconnecting();
+    // The next connection starts idle: outcomes still to come, the abort's
+    // among them, are dropped and cannot show it.
+    showIdle(devicePanel());
     // A scan under way is dropped and what it found closed; outcomes still
     // to come are not delivered.
     ++m_scan;

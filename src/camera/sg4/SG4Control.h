@@ -245,6 +245,8 @@ private:
     static void beepUnless(bool ok);
 
     // Exposures (SG4Exposure.cpp).
+    // Shows the exposure controls as idle: no exposure, no focus loop.
+    void showIdle(SG4DevicePanel* panel);
     void expose();
     void startExposure(bool focus);
     // The outcome of 'T', back on the main thread.

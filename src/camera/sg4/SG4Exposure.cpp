@@ -70,13 +70,7 @@ void SG4Control::expose()
             }
             m_isSG4Exposing = false;
             m_sg4ExpTimer.stop();
-            if (SG4DevicePanel* panel = devicePanel()) {
-                panel->setExposeTitle(kExpose);
-                panel->setStatus(kBlank);
-                panel->setProgressRunning(false);
-            }
-            if (m_allSkyPanel)
-                m_allSkyPanel->setReadoutMenuEnabled(true);
+            showIdle(devicePanel());
             m_debug("SG-4 exposure aborted");
         });
         if (!posted)
@@ -93,6 +87,19 @@ void SG4Control::expose()
     if (m_allSkyPanel)
         m_allSkyPanel->setReadoutMenuEnabled(false);
     startExposure(false);
+}
+
+void SG4Control::showIdle(SG4DevicePanel* panel)
+{
+    if (panel) {
+        panel->setFocusChecked(false);
+        panel->setExposeTitle(kExpose);
+        panel->setStatus(kBlank);
+        panel->setProgressRunning(false);
+    }
+    // Disabled by any Expose, whichever device is connected.
+    if (m_allSkyPanel)
+        m_allSkyPanel->setReadoutMenuEnabled(true);
 }
 
 void SG4Control::startExposure(bool focus)

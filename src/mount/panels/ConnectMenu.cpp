@@ -294,7 +294,10 @@ void ConnectMenu::connectMenuAction(int tag)
             l.webcamGuide->setCalibrateEnable(true);
         break;
     case kTagCanon:
-        toggleSlowDevice(l.canon, "Canon DSLR connection failed.");
+        if (deviceConnected(l.canon))
+            showOrClosePanel(l.canonPanel, [&l] { l.canon->disconnectDevice(); });
+        else
+            toggleSlowDevice(l.canon, "Canon DSLR connection failed.");
         break;
     case kTagDSUSB:
         toggleDevice(l.dsusb, "DSUSB connection failed.");
@@ -303,7 +306,7 @@ void ConnectMenu::connectMenuAction(int tag)
         if (l.sg4) {
             l.sg4->setIsAllSkySelect(false);
             if (l.sg4->isSG4Connect())
-                showOrCloseSG4Panel(l.sg4Panel);
+                showOrClosePanel(l.sg4Panel, [&l] { l.sg4->sg4Disconnect(); });
             else if (!l.sg4->initSG4Port())
                 AlertPanel::runAlert(kSG4ConnectFailed, sg4StartFailure());
         }
@@ -314,7 +317,7 @@ void ConnectMenu::connectMenuAction(int tag)
             if (l.sg4->isSG4Connect())
                 l.sg4->sg4Disconnect();
             else if (l.sg4->isAllSkyConnect())
-                showOrCloseSG4Panel(l.allSkyPanel);
+                showOrClosePanel(l.allSkyPanel, [&l] { l.sg4->sg4Disconnect(); });
             else if (!l.sg4->initSG4Port())
                 AlertPanel::runAlert(kAllSkyConnectFailed, sg4StartFailure());
             // The choice steers this connect only; a later one starts from the SG-4.
@@ -421,10 +424,10 @@ void ConnectMenu::toggle(MenuPanel* panel)
         panel->show();
 }
 
-void ConnectMenu::showOrCloseSG4Panel(MenuPanel* panel)
+void ConnectMenu::showOrClosePanel(MenuPanel* panel, const std::function<void()>& disconnect)
 {
     if (panel == nullptr)
-        m_links.sg4->sg4Disconnect();
+        disconnect();
     else if (panel->isVisible())
         panel->closeAsUser();
     else

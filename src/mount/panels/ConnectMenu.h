@@ -7,6 +7,7 @@
 #include <QMenu>
 
 #include <array>
+#include <functional>
 
 class PrefControl;
 class ScopeControl;
@@ -74,9 +75,10 @@ private:
     void scopeConnected(bool connected);
     void toggleControlPanels();
     void toggle(MenuPanel* panel);
-    // The SG-4's or AllSky camera's item while it is connected: its panel
-    // shown again, or closed as by its close button.
-    void showOrCloseSG4Panel(MenuPanel* panel);
+    // A connected camera's item (Canon, SG-4, AllSky): its panel shown again
+    // when hidden, else closed as by its close button; `disconnect` ends a
+    // camera that has no panel.
+    void showOrClosePanel(MenuPanel* panel, const std::function<void()>& disconnect);
     // Connects or disconnects `device`; a failed connect shows `failure`.
     bool toggleDevice(MenuDevice* device, const char* failure);
     // Starts the connection, or ends the one made; the failure's alert

@@ -76,6 +76,7 @@ public:
     QSpinBox* expMSText() const { return m_expMSText; }
     QPushButton* exposeButton() const { return m_exposeButton; }
     QCheckBox* focusCheckbox() const { return m_focusCheckbox; }
+    QProgressBar* progress() const { return m_progress; }
     QComboBox* speedPopup() const { return m_speedPopup; }
     QComboBox* typePopup() const { return m_typePopup; }
     QComboBox* readoutPopup() const { return m_readoutPopup; }
