@@ -1,6 +1,7 @@
 #include "find/panels/TonightWindow.h"
 
 #include "find/panels/TonightHours.h"
+#include "platform/widgets/WindowStacking.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -22,7 +23,7 @@ const char* const kSwitches[] = {"Sun",    "Mercury", "Venus", "Mars", "Jupiter"
 }  // namespace
 
 TonightWindow::TonightWindow(TonightView::Links links, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint),
+    : QWidget(parent, Qt::Tool),
       m_scrollArea(new QScrollArea(this)),
       m_view(nullptr),
       m_hours(new TonightHours(*m_scrollArea->horizontalScrollBar(), this)),
@@ -87,16 +88,15 @@ void TonightWindow::syncControls()
 void TonightWindow::showTonight()
 {
     m_view->tonightDate();
-    show();
-    raise();
-    activateWindow();
+    WindowStacking::bringToFront(*this);
     m_view->update();
     m_hours->update();
 }
 
 void TonightWindow::enterEvent(QEnterEvent* event)
 {
-    activateWindow();
+    if (WindowStacking::mayTakeKeyOnEntry())
+        activateWindow();
     QWidget::enterEvent(event);
 }
 

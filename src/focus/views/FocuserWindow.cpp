@@ -6,11 +6,11 @@
 #include "platform/AlertPanel.h"
 #include "platform/widgets/EditingFinished.h"
 #include "platform/widgets/ScreenPlacement.h"
+#include "platform/widgets/WindowStacking.h"
 
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
@@ -47,7 +47,7 @@ QComboBox* countPopUp(std::initializer_list<int> counts, int selected)
 }  // namespace
 
 FocuserWindow::FocuserWindow(const QString& title, QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint),
+    : QDialog(parent, Qt::Tool),
       m_tabs(new QTabWidget(this)),
       m_focuserForm(new QFormLayout),
       m_status(field(QStringLiteral("Not Connected"))),
@@ -71,8 +71,6 @@ FocuserWindow::FocuserWindow(const QString& title, QWidget* parent)
     addTab(m_autoFocusPage, tr("Autofocus"), FocuserFrame::kAutoFocusTab);
 
     connect(m_tabs, &QTabWidget::currentChanged, this, &FocuserWindow::tabChanged);
-    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this,
-            &FocuserWindow::applicationStateChanged);
 }
 
 QWidget* FocuserWindow::buildAutoFocusTab()
@@ -184,7 +182,7 @@ void FocuserWindow::orderFront()
         m_isPlaced = true;
         placeOnScreen();
     }
-    raise();
+    WindowStacking::bringToFront(*this);
 }
 
 void FocuserWindow::placeOnScreen()
@@ -230,21 +228,3 @@ void FocuserWindow::keyReleaseEvent(QKeyEvent* event)
     QDialog::keyReleaseEvent(event);
 }
 
-void FocuserWindow::applicationStateChanged(Qt::ApplicationState state)
-{
-    // Floating while the program is active, at the normal level otherwise.
-    if (state == Qt::ApplicationActive)
-        setFloating(true);
-    else if (state == Qt::ApplicationInactive)
-        setFloating(false);
-}
-
-void FocuserWindow::setFloating(bool floating)
-{
-    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == floating)
-        return;
-    const bool shown = QWidget::isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, floating);
-    if (shown)
-        QDialog::show();
-}

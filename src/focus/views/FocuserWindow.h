@@ -18,8 +18,8 @@ class QPushButton;
 class QSpinBox;
 class QTabWidget;
 
-// The window every serial focuser shows: a floating tool window, at the
-// normal level while the program is inactive, on its only screen, with a
+// The window every serial focuser shows: a tool window above the chart, as
+// every panel, never above another program's windows, on its only screen, with a
 // focuser tab (status, position, temperature, critical focus zone; the
 // model adds its controls), an autofocus tab (samples, positions, steps,
 // start and best-focus buttons, progress, results and the curve view) and
@@ -82,8 +82,6 @@ protected:
 private:
     QWidget* buildAutoFocusTab();
     void tabChanged(int index);
-    void applicationStateChanged(Qt::ApplicationState state);
-    void setFloating(bool floating);
 
     FocuserFrame* m_frame = nullptr;
     QTabWidget* m_tabs;

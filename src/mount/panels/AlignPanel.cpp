@@ -6,6 +6,7 @@
 #include "mount/ScopeControl.h"
 #include "platform/AlertPanel.h"
 #include "platform/widgets/ScreenPlacement.h"
+#include "platform/widgets/WindowStacking.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -23,7 +24,7 @@ const char* const kNoAltError = "Alt Error: ----";
 
 AlignPanel::AlignPanel(PrefControl& prefs, ScopeControl& scope, SkyDateModel& skyDate, Finder finder,
                        QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint),
+    : QDialog(parent, Qt::Tool),
       m_prefs(prefs),
       m_scope(scope),
       m_skyDate(skyDate),
@@ -49,11 +50,7 @@ AlignPanel::AlignPanel(PrefControl& prefs, ScopeControl& scope, SkyDateModel& sk
     grid->addWidget(m_altError, 4, 0, 1, 2);
 }
 
-void AlignPanel::show()
-{
-    QDialog::show();
-    raise();
-}
+void AlignPanel::show() { WindowStacking::bringToFront(*this); }
 
 void AlignPanel::showEvent(QShowEvent* event)
 {

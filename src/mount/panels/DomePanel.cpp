@@ -9,6 +9,7 @@
 #include "platform/widgets/EditingFinished.h"
 #include "platform/widgets/ImageFile.h"
 #include "platform/widgets/RefusalNote.h"
+#include "platform/widgets/WindowStacking.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -163,8 +164,7 @@ void DomePanel::show()
     button(kConnect)->setText(m_dome.isDomeConnect() ? kDisconnectTitle : kConnectTitle);
     if (!m_dome.isDomeConnect())
         setAllLights(Light::Red);
-    QDialog::show();
-    raise();
+    WindowStacking::bringToFront(*this);
 }
 
 void DomePanel::motionButtonsOff()

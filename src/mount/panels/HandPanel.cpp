@@ -4,6 +4,7 @@
 #include "mount/links/PanelMount.h"
 #include "mount/panels/RadioMatrix.h"
 #include "platform/StringTables.h"
+#include "platform/widgets/WindowStacking.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -33,7 +34,7 @@ QString scopeText(const char* key)
 }
 
 HandPanel::HandPanel(Links links, QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint),
+    : QDialog(parent, Qt::Tool),
       m_prefs(links.prefs),
       m_mount(links.mount),
       m_focusers(links.focusers),
@@ -48,11 +49,7 @@ bool HandPanel::isConnected() const
     return m_mount.isConnected();
 }
 
-void HandPanel::orderFront()
-{
-    show();
-    raise();
-}
+void HandPanel::orderFront() { WindowStacking::bringToFront(*this); }
 
 void HandPanel::setTransparency()
 {

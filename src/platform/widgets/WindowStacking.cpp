@@ -1,6 +1,7 @@
 #include "platform/widgets/WindowStacking.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QDialog>
 #include <QEvent>
 #include <QPointer>
@@ -8,7 +9,13 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <optional>
+
 namespace {
+
+// Where the pointer stood when a window was last brought to the front,
+// until it moves.
+std::optional<QPoint> g_pointerAtFront;
 
 // Makes the window transient for its owner while the owner shows. A window
 // transient for another does not count as the program's last window, so it
@@ -52,9 +59,18 @@ void keepAbove(QWidget& window, QWidget& owner) { new TransientFollower(window, 
 
 void bringToFront(QWidget& window)
 {
+    g_pointerAtFront = QCursor::pos();
     window.show();
     window.raise();
     window.activateWindow();
+}
+
+bool mayTakeKeyOnEntry()
+{
+    if (g_pointerAtFront && *g_pointerAtFront == QCursor::pos())
+        return false;
+    g_pointerAtFront.reset();
+    return true;
 }
 
 QWidget* dialogOwner()

@@ -16,6 +16,13 @@ void keepAbove(QWidget& window, QWidget& owner);
 // asked for by name.
 void bringToFront(QWidget& window);
 
+// Whether a window that takes the keyboard when the pointer enters it may
+// take it now. Not while the pointer stands where it stood when a window was
+// last brought to the front: a menu closing over a window tells it the
+// pointer entered without any move, and the window just chosen from the
+// menu keeps the keyboard.
+bool mayTakeKeyOnEntry();
+
 // The window a dialog opens over: the modal dialog up now, else the active
 // window (null while another program is active).
 QWidget* dialogOwner();

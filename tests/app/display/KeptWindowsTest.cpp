@@ -16,6 +16,7 @@
 #include "find/panels/FindPanelControl.h"
 #include "mount/panels/DDWPanel.h"
 #include "mount/panels/DomePanel.h"
+#include "mount/panels/HandControlPanelSet.h"
 #include "mount/panels/WiFiPanel.h"
 #include "platform/widgets/FloatingPanel.h"
 #include "platform/widgets/KeptFrame.h"
@@ -24,8 +25,10 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegion>
 #include <QScreen>
 #include <QScrollArea>
 
@@ -197,6 +200,37 @@ bool dragBy(QWidget& window, QPoint by)
                            kWaitMs);
 }
 
+// The share of the window's frame no window of the program above it covers.
+// `order` is the window manager's stacking, bottom to top.
+double uncoveredShare(const QWidget& window, const QList<WId>& order)
+{
+    const QRect frame = frameOf(window);
+    QRegion seen(frame);
+    for (const QWidget* other : shownWindows())
+        if (other != &window && order.indexOf(other->winId()) > order.indexOf(window.winId()))
+            seen -= frameOf(*other);
+    qint64 area = 0;
+    for (const QRect& part : seen)
+        area += qint64(part.width()) * part.height();
+    return double(area) / (qint64(frame.width()) * frame.height());
+}
+
+// Chooses the one item of a menu that pops up at `at`, by a click of the
+// pointer as the user makes it: the menu closes over whatever lies under it.
+void chooseFromMenuAt(QPoint at, const std::function<void()>& open)
+{
+    QMenu menu;
+    QObject::connect(menu.addAction(QStringLiteral("Open")), &QAction::triggered, open);
+    menu.popup(at);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
+    QTest::qWait(400);
+    const QPointF item = QPointF(menu.mapToGlobal(menu.actionGeometry(menu.actions().front()).center())) *
+                         menu.devicePixelRatioF();
+    QProcess::execute("xdotool", {"mousemove", QString::number(qRound(item.x())), QString::number(qRound(item.y())),
+                                  "click", "1"});
+    ASSERT_TRUE(QTest::qWaitFor([&menu] { return !menu.isVisible(); }, kWaitMs));
+}
+
 QRect chartMenuBar(ChartAssembly& chart)
 {
     const QMenuBar* bar = chart.skyWindow().menuBar();
@@ -223,6 +257,50 @@ TEST_F(KeptWindowsTest, EveryWindowFirstOpensOnTheScreenClearOfTheChartsMenuBar)
                                                 << frame.top() << ", left " << frame.left();
         window->close();
         settle();
+    }
+}
+
+TEST_F(KeptWindowsTest, APanelChosenFromAMenuOverTheActiveWindowOpensInSightAndKeepsTheKeyboard)
+{
+    ASSERT_TRUE(launch());
+    settle();
+    const Opening panels[] = {
+        {"Dome", [](ChartAssembly& c) { c.domeLink().domePanelLink().show(); }},
+        {"Hand panel",
+         [](ChartAssembly& c) { c.mountLink().handPanels().showPanel(MountPanel::NexStar, QStringLiteral("Hand")); }},
+        {"Polar Alignment", [](ChartAssembly& c) { menuPanel(c.outlets().alignPanel).show(); }},
+        {"AllSky", [](ChartAssembly& c) { c.allSkyLink().allSkyLink().panel().show(); }},
+    };
+    const Opening planner = {
+        "Night Planner", [](ChartAssembly& c) { c.menuBar().windowMenu().menuAction(WindowMenuActions::kPlannerTag); }};
+    QWidget* tonight = open(*chart, planner);
+    ASSERT_NE(tonight, nullptr);
+    const QRect plannerFrame = settledFrame(*tonight);
+    // Both take the keyboard when the pointer enters them; the chart's view
+    // is met right of the planner.
+    QWidget& sky = chart->skyWindow();
+    const QRect view = sky.geometry();
+    const std::pair<QWidget*, QPoint> actives[] = {
+        {tonight, tonight->geometry().center()},
+        {&sky, QPoint((std::max(plannerFrame.right(), view.center().x()) + view.right()) / 2, view.center().y())},
+    };
+    for (const auto& [active, menuAt] : actives) {
+        for (const Opening& panel : panels) {
+            active->activateWindow();
+            ASSERT_TRUE(QTest::qWaitFor([active] { return QApplication::activeWindow() == active; }, kWaitMs));
+            QWidget* window = nullptr;
+            chooseFromMenuAt(menuAt, [&] { window = open(*chart, panel); });
+            ASSERT_NE(window, nullptr) << panel.name;
+            settledFrame(*window);
+            EXPECT_TRUE(QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }, kWaitMs))
+                << panel.name << " is not the active window over " << active->windowTitle().toStdString();
+            // Nothing takes the keyboard back once the window manager is done.
+            settle();
+            EXPECT_EQ(QApplication::activeWindow(), window) << panel.name;
+            EXPECT_GT(uncoveredShare(*window, stacking()), 0.5) << panel.name << " is hidden under another window";
+            window->close();
+            settle();
+        }
     }
 }
 

@@ -6,6 +6,7 @@
 #include "camera/views/allsky/AllSkyImageView.h"
 #include "platform/AppTimeZone.h"
 #include "platform/widgets/FileChooser.h"
+#include "platform/widgets/WindowStacking.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -301,11 +302,7 @@ void AllSkyPanel::connectSchedule()
     showHeating(false);
 }
 
-void AllSkyPanel::show()
-{
-    DevicePanel::show();
-    raise();
-}
+void AllSkyPanel::show() { WindowStacking::bringToFront(*this); }
 
 void AllSkyPanel::showHeating(bool on)
 {

@@ -11,7 +11,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFormLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QIntValidator>
 #include <QKeyEvent>
@@ -48,7 +47,7 @@ QSlider* slider(int minimum, int maximum, int value, QWidget* parent)
 }  // namespace
 
 CanonPanel::CanonPanel(CanonControl& control, const DebugWriter& debug, QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint),
+    : QDialog(parent, Qt::Tool),
       m_control(control),
       m_imageView(new CanonImageView(control, debug, this)),
       m_expose(new QPushButton(this)),
@@ -159,7 +158,6 @@ CanonPanel::CanonPanel(CanonControl& control, const DebugWriter& debug, QWidget*
     connect(&m_control, &CanonControl::panelChanged, this, &CanonPanel::showState);
     connect(&m_control, &CanonControl::showPanelRequested, this, &CanonPanel::show);
     connect(&m_control, &CanonControl::hidePanelRequested, this, &CanonPanel::hide);
-    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, &CanonPanel::applicationStateChanged);
     setToolTips();
     showState();
 }
@@ -298,16 +296,4 @@ void CanonPanel::closeEvent(QCloseEvent* event)
 {
     m_control.canonDisconnect();
     QDialog::closeEvent(event);
-}
-
-void CanonPanel::applicationStateChanged(Qt::ApplicationState state)
-{
-    // Floating over every window only while this program is the active one.
-    const bool floating = state == Qt::ApplicationActive;
-    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == floating)
-        return;
-    const bool visible = QDialog::isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, floating);
-    if (visible)
-        QDialog::show();
 }

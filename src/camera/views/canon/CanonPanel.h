@@ -19,9 +19,9 @@ class QPushButton;
 class QSlider;
 
 // The Canon camera's floating panel: the controls of the controller's
-// exposures, live view and image settings around the image view. It floats
-// over other programs' windows only while this program is active; closing
-// it disconnects the camera.
+// exposures, live view and image settings around the image view. It stays
+// above the chart, as every panel, never above another program's windows;
+// closing it disconnects the camera.
 class CanonPanel : public QDialog, public MenuPanel, public ToolPanel {
     Q_OBJECT
 public:
@@ -59,7 +59,6 @@ private:
     void showState();
     // Copies the controls' values to the controller and sends it `tag`.
     void send(int tag);
-    void applicationStateChanged(Qt::ApplicationState state);
 
     CanonControl& m_control;
     InactiveHider m_inactiveHider{*this};
