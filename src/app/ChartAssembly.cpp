@@ -465,7 +465,7 @@ void ChartAssembly::createPlanning()
     m_planning = std::make_unique<PlanningAssembly>(
         PlanningAssembly::Links{m_prefs, m_findObjects, m_findSky, m_mount.scopeControl(),
                                 [this] { m_skyWindow.updateSky(); }, chart,
-                                [this] { m_menuBar->fileMenu().handleTourClose(); },
+                                [this] { return m_menuBar->fileMenu().handleTourClose(); },
                                 [this] { return m_skyDateModel.skyDate(); }, m_catalogueFolders.tourDirectory,
                                 m_userDataFolder + QStringLiteral("/Calendars"),
                                 [this] {
