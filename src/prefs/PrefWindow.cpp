@@ -2,6 +2,7 @@
 
 #include "model/settings/links/ChartRefresh.h"
 #include "platform/StringTables.h"
+#include "platform/widgets/ScrollingContent.h"
 #include "prefs/PrefLocalization.h"
 
 #include <QEvent>
@@ -35,7 +36,8 @@ void PrefWindow::setPage(Tab tab, QWidget* page)
     QWidget* old = m_tabs->widget(tab);
     m_tabs->removeTab(tab);
     delete old;
-    m_tabs->insertTab(tab, page, title);
+    // Only the page scrolls on a small screen: the tabs stay in view.
+    m_tabs->insertTab(tab, ScrollingContent::around(page), title);
 }
 
 void PrefWindow::localize()

@@ -16,7 +16,8 @@ public:
     void setChartRefresh(ChartRefresh* refresh) { m_refresh = refresh; }
 
     QTabWidget* tabs() const { return m_tabs; }
-    // Puts `page` in place of the empty page of `tab`.
+    // Puts `page` in place of the empty page of `tab`, in a scroll area of
+    // its own.
     void setPage(Tab tab, QWidget* page);
     // The window title and tab titles from the string table "PrefPanel".
     void localize();

@@ -28,6 +28,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QTabWidget>
 
 #include <algorithm>
 #include <chrono>
@@ -281,6 +284,20 @@ TEST_F(KeptWindowsTest, PreferencesSaveEyepiecesCanBeReachedOnTheScreen)
     EXPECT_TRUE(window->geometry().contains(button));
     EXPECT_TRUE(workArea().contains(button));
     EXPECT_EQ(save->visibleRegion().boundingRect(), save->rect()) << "nothing hides it";
+
+    // Only the page scrolled: the tabs are still in view.
+    auto* tabs = window->findChild<QTabWidget*>();
+    ASSERT_NE(tabs, nullptr);
+    EXPECT_EQ(tabs->tabBar()->visibleRegion().boundingRect(), tabs->tabBar()->rect());
+    // No page as wide as the window scrolls sideways, at any scale.
+    for (int tab = 0; tab < tabs->count(); ++tab) {
+        tabs->setCurrentIndex(tab);
+        settle();
+        const auto* page = qobject_cast<QScrollArea*>(tabs->widget(tab));
+        ASSERT_NE(page, nullptr) << "page " << tab << " scrolls on its own";
+        EXPECT_FALSE(page->horizontalScrollBar()->isVisible())
+            << "page " << tab << " scrolls sideways by " << page->horizontalScrollBar()->maximum();
+    }
 }
 
 TEST_F(KeptWindowsTest, EachWindowComesBackWhereTheUserDraggedItAfterAHideAndAfterARestart)
@@ -327,6 +344,11 @@ TEST_F(KeptWindowsTest, EachWindowComesBackWhereTheUserDraggedItAfterAHideAndAft
             EXPECT_EQ(frame.topLeft(), dragged[i].topLeft()) << openings()[i].name << when;
             // To the pixel, on a screen scaled by a fraction too.
             EXPECT_EQ(pixelsOf(*shown[i]), draggedPixels[i]) << openings()[i].name << when << ", in pixels";
+            // Nor does the size, rounded anew, make the content scroll sideways by a pixel.
+            for (const QScrollArea* area : shown[i]->findChildren<QScrollArea*>()) {
+                const QScrollBar* bar = area->horizontalScrollBar();
+                EXPECT_FALSE(bar->isVisible() && bar->maximum() <= 1) << openings()[i].name << when;
+            }
             // A scaled screen may round the frame's size anew.
             const QSize grown = frame.size() - dragged[i].size();
             EXPECT_LE(std::max(std::abs(grown.width()), std::abs(grown.height())), 1) << openings()[i].name << when;
