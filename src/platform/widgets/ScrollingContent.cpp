@@ -27,7 +27,8 @@ void ScrollingContent::wrap(QWidget& window)
 ScrollingContent* ScrollingContent::around(QWidget* content)
 {
     auto* area = new ScrollingContent;
-    area->setWidget(content);
+    if (content)
+        area->setWidget(content);
     return area;
 }
 

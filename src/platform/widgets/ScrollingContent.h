@@ -22,7 +22,8 @@ public:
     // placement installed earlier on it.
     static void wrap(QWidget& window);
     // `content` in a scroll area of its own, for one page of a window (a
-    // tab's, say): the rest of the window stays in view as it scrolls.
+    // tab's, say): the rest of the window stays in view as it scrolls. Null
+    // leaves the area empty until its content is set (setWidget).
     static ScrollingContent* around(QWidget* content);
 
     QSize sizeHint() const override;
