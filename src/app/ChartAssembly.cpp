@@ -48,6 +48,7 @@
 #include "mount/panels/HandControlPanelSet.h"
 #include "platform/DataPaths.h"
 #include "platform/widgets/ImageFile.h"
+#include "platform/widgets/ScreenFit.h"
 #include "prefs/CityDataSource.h"
 #include "prefs/PrefWindow.h"
 #include "prefs/PrefWindowControl.h"
@@ -277,9 +278,11 @@ std::unique_ptr<PrefWindowControl> ChartAssembly::makePrefWindow()
     window->setInfoPanel(m_infoDragControl, readouts);
     // Above the chart however often the chart is clicked, as the other floating windows.
     WindowStacking::keepAbove(window->window(), m_skyWindow);
-    // Its tallest tabs scroll on a small screen.
-    keepScrollingWindowFrame(m_prefs, window->window(), QStringLiteral("Preferences"), &m_skyWindow.skyView(),
-                             Qt::TopLeftCorner);
+    keepWindowFrame(m_prefs, window->window(), QStringLiteral("Preferences"), &m_skyWindow.skyView(),
+                    Qt::TopLeftCorner);
+    // Its tallest pages scroll on a small screen (each in its tab); it first
+    // opens as large as they and the screen allow.
+    ScreenFit::install(window->window());
     window->setCityDataSource(*m_cities);
     m_prefWindowLink->fill(*window);
     return window;
@@ -465,7 +468,7 @@ void ChartAssembly::createPlanning()
     m_planning = std::make_unique<PlanningAssembly>(
         PlanningAssembly::Links{m_prefs, m_findObjects, m_findSky, m_mount.scopeControl(),
                                 [this] { m_skyWindow.updateSky(); }, chart,
-                                [this] { m_menuBar->fileMenu().handleTourClose(); },
+                                [this] { return m_menuBar->fileMenu().handleTourClose(); },
                                 [this] { return m_skyDateModel.skyDate(); }, m_catalogueFolders.tourDirectory,
                                 m_userDataFolder + QStringLiteral("/Calendars"),
                                 [this] {

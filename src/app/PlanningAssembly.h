@@ -35,8 +35,9 @@ public:
         ScopeControl& scope;
         std::function<void()> updateSky;
         ChartKeyboard chart;
-        // The File menu's question when the panel of a tour being built closes.
-        std::function<void()> handleTourClose;
+        // The File menu's question when the panel of a tour being built
+        // closes: true when the panel stays.
+        std::function<bool()> handleTourClose;
         std::function<QDateTime()> skyDate;
         QString tourDirectory;
         QString calendarFolder;  // the per-user "Calendars"

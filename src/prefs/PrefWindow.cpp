@@ -2,13 +2,18 @@
 
 #include "model/settings/links/ChartRefresh.h"
 #include "platform/StringTables.h"
+#include "platform/widgets/ScreenPlacement.h"
+#include "platform/widgets/ScrollingContent.h"
 #include "prefs/PrefLocalization.h"
 
 #include <QEvent>
 #include <QKeyEvent>
+#include <QScreen>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -24,18 +29,44 @@ PrefWindow::PrefWindow(QWidget* parent) : QWidget(parent, Qt::Tool), m_tabs(new 
     setObjectName("prefWindow");
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
+    // Only a page scrolls on a small screen: the tabs stay in view.
     for (const char* title : kTabTitles)
-        m_tabs->addTab(new QWidget(m_tabs), QString::fromUtf8(title));
+        m_tabs->addTab(ScrollingContent::around(nullptr), QString::fromUtf8(title));
+    connect(m_tabs, &QTabWidget::currentChanged, this, &PrefWindow::place);
     localize();
 }
 
+PrefWindow::~PrefWindow() = default;
+
 void PrefWindow::setPage(Tab tab, QWidget* page)
 {
-    const QString title = m_tabs->tabText(tab);
-    QWidget* old = m_tabs->widget(tab);
-    m_tabs->removeTab(tab);
-    delete old;
-    m_tabs->insertTab(tab, page, title);
+    m_waiting[size_t(tab)].reset(page);
+    if (m_tabs->currentIndex() == tab)
+        place(tab);
+}
+
+void PrefWindow::place(int tab)
+{
+    if (tab < 0 || tab >= kTabCount || !m_waiting[size_t(tab)])
+        return;
+    static_cast<QScrollArea*>(m_tabs->widget(tab))->setWidget(m_waiting[size_t(tab)].release());
+    if (isVisible())
+        widenForPages();
+}
+
+void PrefWindow::widenForPages()
+{
+    const QScreen* screen = this->screen();
+    if (!screen)
+        return;
+    // The frame the window manager adds counts against the screen's width.
+    const int room = screen->availableGeometry().width() - (frameGeometry().width() - width());
+    // The window's own size hint follows the page only once laid out anew.
+    const int wanted = std::min(width() + m_tabs->sizeHint().width() - m_tabs->width(), room);
+    if (wanted > width()) {
+        resize(wanted, height());
+        ScreenPlacement::keepInside(*this);
+    }
 }
 
 void PrefWindow::localize()

@@ -114,6 +114,8 @@ TEST_F(PrefTabsWiringTest, TheStarPreviewDrawsTheChartsStarImages)
 TEST_F(PrefTabsWiringTest, TheReadoutChooserIsTheInfoPanelTabWithItsTips)
 {
     PrefWindowControl& prefs = chart->prefWindow();
+    // A page is laid in its tab as the tab is first chosen.
+    prefs.window().tabs()->setCurrentIndex(PrefWindow::kInfoPanel);
     QWidget* tab = prefs.window().tabs()->widget(PrefWindow::kInfoPanel);
     auto* page = dynamic_cast<QWidget*>(chart->outlets().infoPanelDrag);
     ASSERT_NE(page, nullptr);

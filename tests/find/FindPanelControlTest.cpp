@@ -91,7 +91,10 @@ TEST(PanelKeyControl, FadesOutsideAndAsksAboutTheTourOnClose)
     prefs.setIsTransparent(true);
     int chartKeys = 0, keys = 0, fadeStops = 0, tourQuestions = 0;
     PanelKeyControl panel(prefs, {{[&] { ++chartKeys; }, [&](QKeyEvent*) { ++keys; }},
-                                  [&] { ++fadeStops; }, [&] { ++tourQuestions; }});
+                                  [&] { ++fadeStops; }, [&] {
+                                      ++tourQuestions;
+                                      return false;
+                                  }});
     EXPECT_NEAR(panel.windowOpacity(), 0.25, 0.01);
     QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
     QApplication::sendEvent(&panel, &enter);

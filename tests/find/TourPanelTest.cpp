@@ -18,7 +18,11 @@ TEST(TourPanel, ShowsTheTourAndHandsClicksBack)
     FakeCapture capture;
     TourControl control({finder, capture});
     int closes = 0;
-    TourPanel panel(control, prefs, {{}, {}, [&] { ++closes; }});
+    bool resumed = false;
+    TourPanel panel(control, prefs, {{}, {}, [&] {
+                                         ++closes;
+                                         return resumed;
+                                     }});
 
     prefs.setIsCreateTour(true);
     finder.index = 3;
@@ -52,6 +56,13 @@ TEST(TourPanel, ShowsTheTourAndHandsClicksBack)
     EXPECT_EQ(closes, 2);
     EXPECT_FALSE(panel.isVisible());
     EXPECT_FALSE(control.isTourVisible());
+    // Building resumed, the panel stays as it is.
+    control.initTourPanel(false);
+    resumed = true;
+    panel.close();
+    EXPECT_EQ(closes, 3);
+    EXPECT_TRUE(panel.isVisible());
+    EXPECT_TRUE(control.isTourVisible());
 }
 
 }  // namespace

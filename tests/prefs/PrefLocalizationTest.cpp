@@ -50,7 +50,10 @@ protected:
 TEST_F(PrefLocalizationTest, ToolTipsOffLeaveNoneAndOnRestoresEveryOne)
 {
     PrefLocalization& texts = control.prefLocalization();
-    QWidget& window = control.window();
+    PrefWindow& window = control.window();
+    // Each page laid in its tab, as the user chooses it.
+    for (int tab = 0; tab < PrefWindow::kTabCount; ++tab)
+        window.tabs()->setCurrentIndex(tab);
     texts.setToolTips();
     const int tips = controlsWithTips(window);
     // Every tip of the Setup, Filters, Fonts & Color and Telescope tabs, the

@@ -17,7 +17,6 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
-#include <QTimer>
 
 namespace {
 
@@ -26,8 +25,6 @@ const QString kCreatingTourTitle = QStringLiteral("Creating tour/filter");
 const QString kTourFilter = QStringLiteral("Tour files (*.txt)");
 const QString kPhotoFilter =
     QStringLiteral("Images (*.png *.jpeg *.JPG *.JPEG *.jpg *.tiff *.tif *.TIFF *.TIF *.PICT *.BMP *.bmp *.GIF *.gif)");
-// The tour panel comes back this long after the question closed.
-constexpr int kReopenMilliseconds = 500;
 
 }  // namespace
 
@@ -156,26 +153,26 @@ bool FileMenuActions::saveTourFile()
     return true;
 }
 
-void FileMenuActions::handleTourClose()
+bool FileMenuActions::handleTourClose()
 {
     switch (m_dialogs.askTourClose()) {
     case TourCloseChoice::Save:
         if (!saveTourFile()) {
-            reopenTourPanel();
+            // Creation goes on in the panel, which stays where it is.
             displayChart();
-            return;
+            return true;
         }
         endTourCreation();
-        return;
+        return false;
     case TourCloseChoice::Discard:
         if (m_outlets.tourControl)
             m_outlets.tourControl->clearTour();
         endTourCreation();
-        return;
+        return false;
     case TourCloseChoice::Resume:
-        reopenTourPanel();
-        return;
+        return true;
     }
+    return true;
 }
 
 void FileMenuActions::endTourCreation()
@@ -183,15 +180,6 @@ void FileMenuActions::endTourCreation()
     m_prefs.setIsCreateTour(false);
     m_tourItemTitle = menuText("Create Tour/Filter");
     displayChart();
-}
-
-void FileMenuActions::reopenTourPanel()
-{
-    Tours* tours = m_outlets.tourControl;
-    if (!tours)
-        return;
-    // Reopened once the closing panel is gone; its lines stay.
-    QTimer::singleShot(kReopenMilliseconds, &m_timers, [tours] { tours->initTourPanel(false); });
 }
 
 void FileMenuActions::openPhotoFile()

@@ -2,7 +2,6 @@
 
 #include "chart/menus/TaggedMenuActions.h"
 
-#include <QObject>
 #include <QString>
 
 #include <functional>
@@ -54,8 +53,10 @@ public:
     // True when the tour was saved or was empty; false when the user cancelled
     // or the file could not be written.
     bool saveTourFile();
-    // The tour panel was closed while a tour is being built.
-    void handleTourClose();
+    // The tour panel is being closed while a tour is being built: true when
+    // the user goes on building it (Resume, or a save cancelled), and the
+    // panel stays as it is.
+    bool handleTourClose();
     void openPhotoFile();
     void printSkyDisplay();
     void printSVDisplay();
@@ -70,7 +71,6 @@ public:
 private:
     void createTour();
     void endTourCreation();
-    void reopenTourPanel();
     void displayChart();
     void makeMainWindowKey();
 
@@ -81,6 +81,4 @@ private:
     Dialogs m_dialogs;
     std::unique_ptr<PagePrinter> m_printInfo;
     QString m_tourItemTitle;
-    // Owns the delayed reopening of the tour panel, which goes with the menu.
-    QObject m_timers;
 };

@@ -46,8 +46,11 @@ void PanelKeyControl::keyPressEvent(QKeyEvent* event)
 void PanelKeyControl::closeEvent(QCloseEvent* event)
 {
     if (m_prefs.isCreateTour() && windowTitle() == QLatin1String(kTourTitle)) {
-        if (m_links.handleTourClose)
-            m_links.handleTourClose();
+        // Building goes on in the panel as it is, never hidden and shown anew.
+        if (m_links.handleTourClose && m_links.handleTourClose()) {
+            event->ignore();
+            return;
+        }
     } else {
         m_links.chart.makeKey();
     }

@@ -19,7 +19,8 @@ public:
     struct Links {
         ChartKeyboard chart;
         std::function<void()> setKillAlphaTimer;  // the information panels' fade timer
-        std::function<void()> handleTourClose;    // the file menu's question about the tour
+        // The file menu's question about the tour: true when the panel stays.
+        std::function<bool()> handleTourClose;
     };
 
     PanelKeyControl(PrefControl& prefs, Links links, QWidget* parent = nullptr);

@@ -93,5 +93,6 @@ void TourPanel::keyPressEvent(QKeyEvent* event)
 void TourPanel::closeEvent(QCloseEvent* event)
 {
     PanelKeyControl::closeEvent(event);
-    m_control.panelClosed();
+    if (event->isAccepted())
+        m_control.panelClosed();
 }

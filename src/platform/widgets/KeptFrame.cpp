@@ -1,11 +1,21 @@
 #include "platform/widgets/KeptFrame.h"
 
+#include "platform/widgets/DevicePlace.h"
 #include "platform/widgets/ScreenPlacement.h"
 
 #include <QCoreApplication>
+#include <QDataStream>
 #include <QEvent>
+#include <QIODevice>
 #include <QWidget>
 #include <QWindow>
+
+namespace {
+
+// Begins a frame saved with its pixels; Qt's own record begins otherwise.
+constexpr quint32 kPixelsMark = 0x4e4b4650;
+
+}  // namespace
 
 KeptFrame* KeptFrame::keep(QWidget& window, Load load, Save save)
 {
@@ -33,18 +43,70 @@ KeptFrame::KeptFrame(QWidget& window, Load load, Save save)
     });
 }
 
+QByteArray KeptFrame::encode(const QByteArray& geometry, const std::optional<Pixels>& pixels)
+{
+    if (!pixels)
+        return geometry;
+    QByteArray saved;
+    QDataStream out(&saved, QIODevice::WriteOnly);
+    out.setVersion(QDataStream::Qt_6_0);
+    out << kPixelsMark << geometry << pixels->logical << pixels->device << pixels->scale;
+    return saved;
+}
+
+std::optional<KeptFrame::Pixels> KeptFrame::decode(const QByteArray& saved, QByteArray& geometry)
+{
+    QDataStream in(saved);
+    in.setVersion(QDataStream::Qt_6_0);
+    quint32 mark = 0;
+    in >> mark;
+    if (mark != kPixelsMark) {
+        geometry = saved;
+        return std::nullopt;
+    }
+    Pixels pixels;
+    in >> geometry >> pixels.logical >> pixels.device >> pixels.scale;
+    // A damaged record is none.
+    if (in.status() != QDataStream::Ok) {
+        geometry.clear();
+        return std::nullopt;
+    }
+    return pixels;
+}
+
 bool KeptFrame::restore()
 {
-    const QByteArray frame = m_load ? m_load() : QByteArray();
+    QByteArray geometry;
+    const std::optional<Pixels> pixels = decode(m_load ? m_load() : QByteArray(), geometry);
     // Qt brings a frame saved on a screen that is gone back onto one present.
-    return !frame.isEmpty() && m_window.restoreGeometry(frame);
+    if (geometry.isEmpty() || !m_window.restoreGeometry(geometry))
+        return false;
+    m_pixels = pixels;
+    return true;
 }
 
 void KeptFrame::save()
 {
     m_saveTimer.stop();
+    if (const std::optional<Pixels> now = pixelsNow())
+        m_pixels = now;
     if (m_save)
-        m_save(m_window.saveGeometry());
+        m_save(encode(m_window.saveGeometry(), m_pixels));
+}
+
+std::optional<KeptFrame::Pixels> KeptFrame::pixelsNow() const
+{
+    const std::optional<QPoint> device = DevicePlace::of(m_window);
+    if (!device)
+        return std::nullopt;
+    return Pixels{m_window.geometry().topLeft(), *device, m_window.devicePixelRatioF()};
+}
+
+void KeptFrame::toKeptPixel()
+{
+    if (m_pixels && m_pixels->logical == m_window.geometry().topLeft() &&
+        qFuzzyCompare(m_pixels->scale, m_window.devicePixelRatioF()))
+        DevicePlace::moveTo(m_window, m_pixels->device);
 }
 
 void KeptFrame::comeBack(const QPoint& contentAt)
@@ -74,6 +136,7 @@ bool KeptFrame::eventFilter(QObject* watched, QEvent* event)
         case QEvent::Show:
             if (m_hiddenAt)
                 comeBack(*m_hiddenAt);
+            toKeptPixel();
             m_isPlacing = true;
             m_placedAt = m_window.geometry().topLeft();
             watchExposure();
@@ -84,6 +147,9 @@ bool KeptFrame::eventFilter(QObject* watched, QEvent* event)
                 m_saveTimer.start();
             if (!event->spontaneous())
                 m_placedAt = m_window.geometry().topLeft();
+            // Qt sends the window's place again, rounded, with a new size.
+            if (event->type() == QEvent::Resize)
+                toKeptPixel();
             if (m_placing.isActive())
                 keepInside();
             break;
@@ -95,6 +161,8 @@ bool KeptFrame::eventFilter(QObject* watched, QEvent* event)
         // window; a frame it adds later moves or resizes it.
         m_isPlacing = false;
         m_placing.start();
+        // Qt may have sent the place again, rounded, as the window mapped.
+        toKeptPixel();
         keepInside();
     }
     return QObject::eventFilter(watched, event);

@@ -18,6 +18,8 @@ class QWidget;
 // a crash keeps it, and a drag does not save the settings at every step), and
 // when the program quits while it shows. Shown again in the same run, the
 // window comes back where it was hidden, wherever the user had dragged it.
+// The place is kept in the screen's own pixels too (DevicePlace), so that
+// it comes back to the pixel on a screen scaled by a fraction.
 // Each time the window shows, it is brought wholly inside the work area of
 // its screen as it is first exposed, and after each move or resize for
 // kPlacingTime after that (a busy window manager may frame the window
@@ -44,7 +46,24 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The content's top-left corner in logical points and in the screen's
+    // pixels at the scale they were read at.
+    struct Pixels {
+        QPoint logical;
+        QPoint device;
+        qreal scale = 1.0;
+    };
+    // What is saved: Qt's record of the frame, and the pixels when known;
+    // a frame saved without them is Qt's record alone.
+    static QByteArray encode(const QByteArray& geometry, const std::optional<Pixels>& pixels);
+    static std::optional<Pixels> decode(const QByteArray& saved, QByteArray& geometry);
+
     KeptFrame(QWidget& window, Load load, Save save);
+    // Where the window's content is now, when the window system says.
+    std::optional<Pixels> pixelsNow() const;
+    // Back to the pixel last kept, while the logical place is still the one
+    // read with it (nothing moved the window since).
+    void toKeptPixel();
     // Back to where the content's top-left corner was, `contentAt`, before
     // the window maps.
     void comeBack(const QPoint& contentAt);
@@ -60,6 +79,7 @@ private:
     bool m_isPlacing = false;  // shown, not yet exposed
     QPointer<QWindow> m_handle;  // the window system's window watched
     std::optional<QPoint> m_hiddenAt;  // the content's corner as it last hid
+    std::optional<Pixels> m_pixels;    // as last saved or restored
     QPoint m_placedAt;                 // the content's corner the program last set
     // Runs for kPlacingTime from the first exposure after a show.
     QTimer m_placing;

@@ -1,9 +1,9 @@
 #include "platform/widgets/ScrollingContent.h"
 
-#include <QEvent>
-#include <QGuiApplication>
+#include "platform/widgets/ScreenFit.h"
+
 #include <QKeyEvent>
-#include <QScreen>
+#include <QScrollBar>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -18,19 +18,29 @@ void ScrollingContent::wrap(QWidget& window)
     // The layout moves, and takes its widgets along.
     content->setLayout(layout);
     layout->setContentsMargins(margins);
-    auto* area = new ScrollingContent(window);
-    area->setWidget(content);
     auto* outer = new QVBoxLayout(&window);
     outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(area);
+    outer->addWidget(around(content));
+    ScreenFit::install(window);
 }
 
-ScrollingContent::ScrollingContent(QWidget& window) : QScrollArea(&window), m_window(window)
+ScrollingContent* ScrollingContent::around(QWidget* content)
+{
+    auto* area = new ScrollingContent;
+    if (content)
+        area->setWidget(content);
+    return area;
+}
+
+ScrollingContent::ScrollingContent()
 {
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(true);
     setFocusPolicy(Qt::NoFocus);
-    window.installEventFilter(this);
+    // A fractional scale rounds the window's width and the content's apart.
+    connect(horizontalScrollBar(), &QScrollBar::rangeChanged, this, [this](int, int most) {
+        setHorizontalScrollBarPolicy(most <= kRounding ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+    });
 }
 
 // Room for the scroll bar is kept beside the content, so that the content
@@ -60,24 +70,3 @@ void ScrollingContent::keyPressEvent(QKeyEvent* event)
     event->ignore();
 }
 
-bool ScrollingContent::eventFilter(QObject* watched, QEvent* event)
-{
-    // Shown with the size Qt chose (at most two thirds of the screen), not
-    // one it was given.
-    if (watched == &m_window && event->type() == QEvent::Show && !m_window.testAttribute(Qt::WA_Resized))
-        fitToScreen();
-    return QScrollArea::eventFilter(watched, event);
-}
-
-void ScrollingContent::fitToScreen()
-{
-    const QScreen* screen = QGuiApplication::screenAt(m_window.geometry().center());
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    // The frame the window manager adds, once it is known.
-    const QSize frame = m_window.frameGeometry().size() - m_window.size();
-    const QSize room = screen->availableGeometry().size() - frame;
-    m_window.resize(m_window.sizeHint().boundedTo(room).expandedTo(m_window.minimumSizeHint()));
-}

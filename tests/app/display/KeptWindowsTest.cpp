@@ -31,6 +31,9 @@
 #include <QRegion>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QTabWidget>
 
 #include <algorithm>
 #include <chrono>
@@ -187,17 +190,51 @@ QRect settledFrame(const QWidget& window)
     return frame;
 }
 
-// A drag of the window by its title bar, as the window manager moves it
-// (in the screen's own pixels, which a scaled program does not use); false
-// when the window did not move.
+// A pixel near `pixel` that no whole logical point lands on at `scale` (at
+// 150 %, one in three), as a user's drag may leave a window; at a whole
+// scale, `pixel` itself.
+int offPoint(int pixel, qreal scale)
+{
+    for (const int by : {0, -1, 1, -2, 2})
+        if (qRound(qRound((pixel + by) / scale) * scale) != pixel + by)
+            return pixel + by;
+    return pixel;
+}
+
+// Where the window's content stands in the screen's own pixels, as the X
+// server has it.
+QPoint pixelsOf(const QWidget& window)
+{
+    QProcess xwininfo;
+    xwininfo.start("xwininfo", {"-id", QString::number(window.winId())});
+    if (!xwininfo.waitForFinished(kWaitMs))
+        return {};
+    const QString info = QString::fromLatin1(xwininfo.readAllStandardOutput());
+    const auto field = [&](const char* name) {
+        const qsizetype at = info.indexOf(QLatin1String(name));
+        return at < 0 ? -1 : info.mid(at + qsizetype(qstrlen(name))).section('\n', 0, 0).trimmed().toInt();
+    };
+    return {field("Absolute upper-left X:"), field("Absolute upper-left Y:")};
+}
+
+// A drag of the window by its title bar, as the window manager moves it, in
+// the screen's own pixels, which a scaled program does not use: to one no
+// whole logical point lands on. False when the window did not move.
 bool dragBy(QWidget& window, QPoint by)
 {
     const QPoint from = window.geometry().topLeft();
-    const QPointF to = QPointF(from + by) * window.devicePixelRatioF();
-    QProcess::execute("xdotool", {"windowmove", QString::number(window.winId()), QString::number(qRound(to.x())),
-                                  QString::number(qRound(to.y()))});
-    return QTest::qWaitFor([&] { return (window.geometry().topLeft() - from - by).manhattanLength() <= 2; },
-                           kWaitMs);
+    const qreal scale = window.devicePixelRatioF();
+    const QPointF to = QPointF(from + by) * scale;
+    const QPoint pixels(offPoint(qRound(to.x()), scale), offPoint(qRound(to.y()), scale));
+    QProcess::execute("xdotool", {"windowmove", QString::number(window.winId()), QString::number(pixels.x()),
+                                  QString::number(pixels.y())});
+    const bool moved = QTest::qWaitFor(
+        [&] { return (window.geometry().topLeft() - from - by).manhattanLength() <= 2; }, kWaitMs);
+    if (!moved)
+        ADD_FAILURE() << "from " << from.x() << "," << from.y() << " by " << by.x() << "," << by.y() << " to pixels "
+                      << pixels.x() << "," << pixels.y() << ", at " << window.geometry().x() << ","
+                      << window.geometry().y();
+    return moved;
 }
 
 // The share of the window's frame no window of the program above it covers.
@@ -325,6 +362,20 @@ TEST_F(KeptWindowsTest, PreferencesSaveEyepiecesCanBeReachedOnTheScreen)
     EXPECT_TRUE(window->geometry().contains(button));
     EXPECT_TRUE(workArea().contains(button));
     EXPECT_EQ(save->visibleRegion().boundingRect(), save->rect()) << "nothing hides it";
+
+    // Only the page scrolled: the tabs are still in view.
+    auto* tabs = window->findChild<QTabWidget*>();
+    ASSERT_NE(tabs, nullptr);
+    EXPECT_EQ(tabs->tabBar()->visibleRegion().boundingRect(), tabs->tabBar()->rect());
+    // No page as wide as the window scrolls sideways, at any scale.
+    for (int tab = 0; tab < tabs->count(); ++tab) {
+        tabs->setCurrentIndex(tab);
+        settle();
+        const auto* page = qobject_cast<QScrollArea*>(tabs->widget(tab));
+        ASSERT_NE(page, nullptr) << "page " << tab << " scrolls on its own";
+        EXPECT_FALSE(page->horizontalScrollBar()->isVisible())
+            << "page " << tab << " scrolls sideways by " << page->horizontalScrollBar()->maximum();
+    }
 }
 
 TEST_F(KeptWindowsTest, EachWindowComesBackWhereTheUserDraggedItAfterAHideAndAfterARestart)
@@ -349,6 +400,7 @@ TEST_F(KeptWindowsTest, EachWindowComesBackWhereTheUserDraggedItAfterAHideAndAft
     };
     std::vector<QWidget*> windows = openAll();
     std::vector<QRect> dragged;
+    std::vector<QPoint> draggedPixels;
     for (std::size_t i = 0; i < windows.size(); ++i) {
         const char* name = openings()[i].name;
         ASSERT_NE(windows[i], nullptr) << name;
@@ -359,6 +411,7 @@ TEST_F(KeptWindowsTest, EachWindowComesBackWhereTheUserDraggedItAfterAHideAndAft
                         first.center().y() < area.center().y() ? 11 + step : -11 - step);
         ASSERT_TRUE(dragBy(*windows[i], by)) << name;
         dragged.push_back(settledFrame(*windows[i]));
+        draggedPixels.push_back(pixelsOf(*windows[i]));
         EXPECT_LE((dragged.back().topLeft() - first.topLeft() - by).manhattanLength(), 2) << name;
     }
     const auto expectWhereDragged = [&](const std::vector<QWidget*>& shown, const char* when) {
@@ -367,6 +420,13 @@ TEST_F(KeptWindowsTest, EachWindowComesBackWhereTheUserDraggedItAfterAHideAndAft
                 continue;
             const QRect frame = settledFrame(*shown[i]);
             EXPECT_EQ(frame.topLeft(), dragged[i].topLeft()) << openings()[i].name << when;
+            // To the pixel, on a screen scaled by a fraction too.
+            EXPECT_EQ(pixelsOf(*shown[i]), draggedPixels[i]) << openings()[i].name << when << ", in pixels";
+            // Nor does the size, rounded anew, make the content scroll sideways by a pixel.
+            for (const QScrollArea* area : shown[i]->findChildren<QScrollArea*>()) {
+                const QScrollBar* bar = area->horizontalScrollBar();
+                EXPECT_FALSE(bar->isVisible() && bar->maximum() <= 1) << openings()[i].name << when;
+            }
             // A scaled screen may round the frame's size anew.
             const QSize grown = frame.size() - dragged[i].size();
             EXPECT_LE(std::max(std::abs(grown.width()), std::abs(grown.height())), 1) << openings()[i].name << when;

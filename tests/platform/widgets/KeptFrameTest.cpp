@@ -55,6 +55,10 @@ TEST(KeptFrame, AHiddenWindowsFrameComesBackAndOnlyOntoAScreen)
     saved = "not a frame";
     KeptWindow fourth(saved);
     EXPECT_FALSE(fourth.frame->restore());
+    // A frame kept with its pixels (as on X11) cut short.
+    saved = QByteArray("NKFP\x00\x00\x7f", 7);
+    KeptWindow fifth(saved);
+    EXPECT_FALSE(fifth.frame->restore());
 }
 
 TEST(KeptFrame, AMovedWindowIsSavedOnceItRestsNotAtEveryStep)

@@ -98,3 +98,22 @@ TEST(ScrollingContent, TheWindowStillGetsItsKeys)
     QTest::keyClick(window.labels.front(), Qt::Key_Escape);
     EXPECT_FALSE(window.isVisible()) << "Escape still closes the dialog";
 }
+
+TEST(ScrollingContent, AWidthShortOnlyByRoundingNeverScrollsSideways)
+{
+    QWidget window;
+    auto* content = new QLabel(QStringLiteral("Wide"));
+    content->setMinimumWidth(400);
+    auto* layout = new QVBoxLayout(&window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    ScrollingContent* area = ScrollingContent::around(content);
+    layout->addWidget(area);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    for (const int shortBy : {0, 1, 20}) {
+        // No vertical scroll bar: the view is as wide as the window.
+        window.resize(content->minimumWidth() - shortBy, 300);
+        QTest::qWait(20);
+        EXPECT_EQ(area->horizontalScrollBar()->isVisible(), shortBy > 1) << shortBy;
+    }
+}
