@@ -95,14 +95,6 @@ QString SafeWrite::replace(const QString& path, QByteArrayView bytes)
     return file.error();
 }
 
-bool SafeWrite::writeAll(QIODevice& device, QByteArrayView bytes)
-{
-    if (!writeWhole(device, bytes))
-        return false;
-    auto* file = qobject_cast<QFileDevice*>(&device);
-    return !file || file->flush();
-}
-
 QString SafeWrite::append(const QString& path, QByteArrayView bytes, Append mode)
 {
     QFile file(path);

@@ -43,9 +43,6 @@ public:
     // The whole of `bytes` as the file at `path`; the failure's reason, empty
     // when the file now holds them.
     static QString replace(const QString& path, QByteArrayView bytes);
-    // Writes every byte to a device someone else commits, and flushes it, for
-    // writers handed a device (the settings file's).
-    static bool writeAll(QIODevice& device, QByteArrayView bytes);
 
     // How append() treats the file.
     enum class Append { Existing, New };

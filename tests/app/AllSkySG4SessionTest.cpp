@@ -119,6 +119,12 @@ protected:
     std::optional<SG4LineSpeed> lineSpeed;
 };
 
+// With a schedule an earlier run stored.
+class AllSkySG4StoredScheduleTest : public AllSkySG4SessionTest {
+protected:
+    AllSkySG4StoredScheduleTest() { stored = {{PrefKeys::AllSkyExpShedule, 120.0}, {PrefKeys::AllSkyHeatOn, 1800.0}}; }
+};
+
 }  // namespace
 
 // RUN at full resolution: the dark frame comes first and is kept, not saved;
@@ -160,9 +166,8 @@ TEST_F(AllSkySG4SessionTest, ADarkThenALightSavedAsFitsWithTheDarkTakenOff)
 // and the camera alone; closing the panel asks whether to stop the running
 // schedule, and "Stop" disconnects the camera, first stopping the schedule
 // and switching the heater off while the port is still open.
-TEST_F(AllSkySG4SessionTest, ClosingThePanelStopsTheScheduleAndTheHeaterFirst)
+TEST_F(AllSkySG4StoredScheduleTest, ClosingThePanelStopsTheScheduleAndTheHeaterFirst)
 {
-    seed({{PrefKeys::AllSkyExpShedule, 120.0}, {PrefKeys::AllSkyHeatOn, 1800.0}});
     chart->prefControl().readPrefs();
     EXPECT_EQ(panel().expScheduleMinText()->value(), 2);
     EXPECT_EQ(panel().heatOnScheduleText()->value(), 30);

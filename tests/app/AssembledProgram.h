@@ -17,6 +17,7 @@ protected:
     void SetUp() override
     {
         TempSettings::SetUp();
+        seed(stored);
         ASSERT_TRUE(m_root.isValid());
         folders = {DataPaths::bundleDataFolder(), m_root.path() + "/Norvane Pro", DataPaths::bundleResourcesFolder()};
         chart = std::make_unique<ChartAssembly>(folders, allSkyClock);
@@ -25,5 +26,8 @@ protected:
     ChartAssembly::Folders folders;
     // Set before SetUp to run the all-sky schedule in a test's time.
     AllSkyClock* allSkyClock = nullptr;
+    // Set before SetUp: what an earlier run left in the settings file, which
+    // the settings object reads as it opens.
+    QMap<QString, QVariant> stored;
     std::unique_ptr<ChartAssembly> chart;
 };

@@ -81,9 +81,9 @@ class FocuserSessionTest : public AssembledProgram {
 protected:
     void SetUp() override
     {
+        stored = {{"OptecFineSpeedPref", 3}, {"OptecSlowSpeedPref", 30}, {"OptecMedSpeedPref", 300},
+                  {"OptecFastSpeedPref", 3000}, {"RoboTempSlopePref", 12.5}};
         AssembledProgram::SetUp();
-        seed({{"OptecFineSpeedPref", 3}, {"OptecSlowSpeedPref", 30}, {"OptecMedSpeedPref", 300},
-              {"OptecFastSpeedPref", 3000}, {"RoboTempSlopePref", 12.5}});
         chart->prefControl().readPrefs();
         SerialControl& serial = chart->mountLink().serialControl();
         serial.setExtraPorts({port.path()});

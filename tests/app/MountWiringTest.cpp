@@ -10,7 +10,11 @@
 
 #include <QAction>
 
-using MountWiringTest = AssembledProgram;
+// The settings give the domes the mount type before.
+class MountWiringTest : public AssembledProgram {
+protected:
+    MountWiringTest() { stored = {{"DomeGEMPref", true}}; }
+};
 
 // Each device item of the Connect menu reaches its panel in the program as
 // assembled: a link joining later (the polar alignment) keeps the earlier
@@ -27,7 +31,6 @@ TEST_F(MountWiringTest, TheConnectMenuDeviceItemsShowAndHideTheirPanels)
     };
     // The panels are made as their items first show them, with the mount
     // type the settings gave before.
-    seed({{"DomeGEMPref", true}});
     chart->prefControl().readPrefs();
     EXPECT_FALSE(chart->domeLink().arePanelsMade());
     for (const auto& item : items) {

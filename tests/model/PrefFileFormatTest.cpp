@@ -65,22 +65,34 @@ TEST_F(PrefFileFormatTest, AFailedWriteOnAFullFileSystemKeepsTheOldFile)
     expectFailedWriteKeepsTheFile([&] { full.fill(4096); }, [&] { full.empty(); });
 }
 
-// The file is read through a scratch copy; when that cannot be made, the
-// settings it holds are unknown and must not be written over.
+// The file is read through a scratch copy; when that cannot be made at the
+// start, the store reads the defaults, and its write, which reads the file
+// again, keeps what the file holds. A file that cannot be read at the write
+// (larger than any settings file) is never written over.
 TEST_F(PrefFileFormatTest, AFileThatCouldNotBeReadIsNeverWrittenOver)
 {
-    const QByteArray before = "[General]\nStarMagLimitPref=7.5\n";
-    QFile file(PrefStore::fileName());  // written apart from Qt, which would keep what it wrote
-    ASSERT_TRUE(QDir().mkpath(QFileInfo(file).path()));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(before) == before.size());
-    file.close();
+    const auto put = [](const QByteArray& bytes) {
+        QFile file(PrefStore::fileName());  // written apart from Qt, which would keep what it wrote
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(file).path()));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    };
+    put("[General]\nStarMagLimitPref=7.5\n");
     const QByteArray savedTemp = qgetenv("TMPDIR");
-    qputenv("TMPDIR", QFile::encodeName(file.fileName()));  // a file, so no folder can be made there
+    qputenv("TMPDIR", QFile::encodeName(PrefStore::fileName()));  // a file, so no folder can be made there
     PrefStore store(kLaunch);
     qputenv("TMPDIR", savedTemp);
+    EXPECT_EQ(store.readFloat("StarMagLimitPref"), 6.5f);
     store.writeBool("MetricPref", false);
+    EXPECT_TRUE(store.sync());
+    EXPECT_EQ(storedValues(), (QMap<QString, QVariant>{{"StarMagLimitPref", "7.5"}, {"MetricPref", "NO"}}));
+
+    const QByteArray large = "[General]\nStarMagLimitPref=7.5\nShortcutPref=" + QByteArray(1 << 20, 'x') + "\n";
+    put(large);
+    store.writeBool("MetricPref", true);
     EXPECT_FALSE(store.sync());
-    EXPECT_EQ(fileBytes(file.fileName()), before);
+    EXPECT_TRUE(store.writeError().contains("could not be read")) << store.writeError().toStdString();
+    EXPECT_EQ(fileBytes(PrefStore::fileName()), large);
+    EXPECT_EQ(PrefStore(kLaunch).readFloat("StarMagLimitPref"), 6.5f);
 }
 
 TEST_F(PrefFileFormatTest, FilesOfEarlierRunsReadAndRewriteAsBefore)

@@ -1,13 +1,15 @@
 #include "model/settings/PrefFileFormat.h"
 #include "model/settings/PrefFileWriter.h"
 #include "support/FileSizeLimit.h"
+#include "support/FullFileSystem.h"
 
 #include <QFile>
-#include <QSettings>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -18,10 +20,22 @@ class PrefFileWriterTest : public ::testing::Test {
 
 protected:
     // In a folder the first write makes, as for a new user.
-    QString path() const { return m_dir.filePath("Norvane/Norvane Pro.ini"); }
-    static QSettings::SettingsMap magnitude(int value)
+    QString folder() const { return m_dir.filePath("Norvane"); }
+    QString path() const { return folder() + "/Norvane Pro.ini"; }
+    static PrefFileFormat::Changes magnitude(int value)
     {
         return {{"StarMagLimitPref", QString::number(value)}, {"SitesPref", QByteArray("\x00\x01\xff", 3)}};
+    }
+    static PrefFileFormat::Changes large(int value)
+    {
+        PrefFileFormat::Changes changes = magnitude(value);
+        changes.insert("SVSavePosnPref", QString(5000, u'x'));
+        return changes;
+    }
+    QByteArray onDisk() const
+    {
+        QFile file(path());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
     std::vector<bool> told;
@@ -38,25 +52,44 @@ TEST_F(PrefFileWriterTest, AFailedWriteKeepsTheEarlierFileAndTheLastIsFinishedBe
 {
     writer->write(magnitude(6));
     writer->finish();
-    QFile file(path());
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray before = file.readAll();
-    file.close();
+    const QByteArray before = onDisk();
     {
         const FileSizeLimit limit(before.size() + 16);
-        QSettings::SettingsMap large = magnitude(7);
-        large.insert("SVSavePosnPref", QString(5000, u'x'));
-        writer->write(large);
+        writer->write(large(7));
         writer->finish();
     }
     EXPECT_EQ(told, (std::vector<bool>{true, false}));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), before);
-    file.close();
+    EXPECT_EQ(onDisk(), before);
     EXPECT_FALSE(PrefFileFormat::lastWriteError(path()).isEmpty());
 
     writer->write(magnitude(8));
     writer.reset();
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(file.readAll().contains("StarMagLimitPref=8"));
+    EXPECT_TRUE(onDisk().contains("StarMagLimitPref=8"));
+    EXPECT_TRUE(onDisk().contains("SVSavePosnPref=xxx"));  // kept from the failed write
+}
+
+// The text is made in the temporary folder; only the new file's own write
+// meets the full disk. The earlier file stays whole, the failure is told
+// with the system's reason, and the changes go with the next write.
+TEST_F(PrefFileWriterTest, AWriteTheDiskCannotTakeKeepsTheEarlierFile)
+{
+    const FullFileSystem disk(folder());
+    if (!disk.isMounted())
+        GTEST_SKIP() << "mounting a small file system needs the right to";
+    writer->write(magnitude(6));
+    writer->finish();
+    const QByteArray before = onDisk();
+    disk.fill(4096);  // a page for the lock file, none for the new file
+    writer->write(large(7));
+    writer->finish();
+    EXPECT_EQ(told, (std::vector<bool>{true, false}));
+    EXPECT_EQ(onDisk(), before);
+    EXPECT_TRUE(PrefFileFormat::lastWriteError(path()).endsWith(QString::fromLocal8Bit(std::strerror(ENOSPC))))
+        << PrefFileFormat::lastWriteError(path()).toStdString();
+
+    disk.empty();
+    writer->write({});
+    writer->finish();
+    EXPECT_EQ(told, (std::vector<bool>{true, false, true}));
+    EXPECT_TRUE(onDisk().contains("StarMagLimitPref=7"));
 }

@@ -30,10 +30,12 @@ protected:
             file.setValue(it.key(), it.value());
     }
 
-    // What the settings file holds (or will hold once written), key by key, as
-    // an independent reader of the file sees it.
+    // What the settings file holds once the settings objects of the test
+    // have written their changes, key by key, as an independent reader of
+    // the file sees it.
     static QMap<QString, QVariant> storedValues()
     {
+        PrefStore::syncAll(PrefStore::fileName());
         QSettings file(PrefStore::fileName(), QSettings::IniFormat);
         QMap<QString, QVariant> values;
         for (const QString& key : file.allKeys())

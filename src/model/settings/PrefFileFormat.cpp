@@ -9,7 +9,6 @@
 #include <QLockFile>
 #include <QMutex>
 #include <QMutexLocker>
-#include <QSet>
 #include <QTemporaryDir>
 
 #include <optional>
@@ -18,47 +17,17 @@ namespace {
 
 // How long a write waits for another writer of the file to finish.
 constexpr int kLockWaitMs = 5000;
-const QString kUnreadFile = QStringLiteral("the file could not be read, so it is left as it is");
+// A lock this old was left by a writer that died (on another machine, or
+// before the system could tell): writes take seconds at the very most.
+constexpr int kStaleLockMs = 15000;
 
-// The outcome of the last write of each file, and the files whose last read
-// failed, by path. Such a file is never written: what Qt would write holds
-// none of the settings it could not read.
-QMutex g_outcomesLock;
-QHash<QString, bool> g_outcomes;
+// Why the last write of each file failed, by path; empty after a success.
+QMutex g_reasonsLock;
 QHash<QString, QString> g_reasons;
-QSet<QString> g_unread;
 
-QString pathOf(const QIODevice& device)
-{
-    const auto* file = qobject_cast<const QFileDevice*>(&device);
-    return file ? file->fileName() : QString();
-}
-
-void recordOutcome(const QString& path, bool succeeded, const QString& reason = {})
-{
-    const QMutexLocker lock(&g_outcomesLock);
-    g_outcomes.insert(path, succeeded);
-    g_reasons.insert(path, succeeded ? QString() : reason);
-}
-
-void recordRead(const QString& path, bool succeeded)
-{
-    const QMutexLocker lock(&g_outcomesLock);
-    if (succeeded)
-        g_unread.remove(path);
-    else
-        g_unread.insert(path);
-}
-
-bool wasRead(const QString& path)
-{
-    const QMutexLocker lock(&g_outcomesLock);
-    return !g_unread.contains(path);
-}
-
-// Qt's own INI reader and writer work on named files only, and not on the
-// file being synced (its lock is held), so both go through a private file of
-// a fresh name (Qt caches what it read or wrote under a file's name).
+// Qt's own INI reader and writer work on named files only, so both go
+// through a private file of a fresh name (Qt caches what it read or wrote
+// under a file's name).
 QString scratchFile(const QTemporaryDir& dir) { return dir.filePath(QStringLiteral("settings.ini")); }
 
 std::optional<QSettings::SettingsMap> parseIni(const QByteArray& text)
@@ -91,6 +60,9 @@ bool sameMap(const QSettings::SettingsMap& a, const QSettings::SettingsMap& b)
 // be made whole.
 std::optional<QByteArray> iniText(const QSettings::SettingsMap& map)
 {
+    // Qt writes no file for no settings.
+    if (map.isEmpty())
+        return QByteArray();
     const QTemporaryDir dir;
     if (!dir.isValid())
         return std::nullopt;
@@ -112,77 +84,116 @@ std::optional<QByteArray> iniText(const QSettings::SettingsMap& map)
     return text;
 }
 
-bool readFile(QIODevice& device, QSettings::SettingsMap& map)
+// At most the limit's bytes of `device`, as settings; none, with the reason,
+// when it holds more or cannot be read.
+std::optional<QSettings::SettingsMap> parseDevice(QIODevice& device, QString& reason)
 {
-    const auto parsed = parseIni(device.readAll());
-    if (parsed)
-        map = *parsed;
-    recordRead(pathOf(device), parsed.has_value());
-    return parsed.has_value();
-}
-
-bool writeWhole(QIODevice& device, const QSettings::SettingsMap& map)
-{
-    const std::optional<QByteArray> text = iniText(map);
-    // The commit that follows does not report a failed flush of the buffer.
-    return text && SafeWrite::writeAll(device, *text);
-}
-
-bool writeFile(QIODevice& device, const QSettings::SettingsMap& map)
-{
-    const QString path = pathOf(device);
-    if (!wasRead(path)) {
-        recordOutcome(path, false, kUnreadFile);
-        return false;
+    const QByteArray text = device.read(PrefFileFormat::kMaxFileBytes + 1);
+    if (text.isEmpty() && device.size() > 0) {
+        reason = device.errorString();
+        return std::nullopt;
     }
-    const bool written = writeWhole(device, map);
-    recordOutcome(path, written, device.errorString());
-    return written;
+    if (text.size() > PrefFileFormat::kMaxFileBytes) {
+        reason = QStringLiteral("it is larger than %1 bytes").arg(PrefFileFormat::kMaxFileBytes);
+        return std::nullopt;
+    }
+    auto settings = parseIni(text);
+    if (!settings)
+        reason = QStringLiteral("no scratch copy could be made");
+    return settings;
+}
+
+// Qt shares what one settings object read of a file with every other one
+// on it, so this reads as the store does.
+bool readLimited(QIODevice& device, QSettings::SettingsMap& map)
+{
+    QString reason;
+    const auto settings = parseDevice(device, reason);
+    if (settings)
+        map = *settings;
+    return settings.has_value();
+}
+
+bool writeNothing(QIODevice&, const QSettings::SettingsMap&) { return false; }
+
+// The file's settings with `changes` put on top, written whole; the reason
+// when the file keeps its earlier content.
+QString writeMerged(const QString& path, const PrefFileFormat::Changes& changes)
+{
+    // The first write of a new user's settings makes their folder.
+    QDir().mkpath(QFileInfo(path).path());
+    // Held from the read to the write, so that another copy's write cannot
+    // come between and be lost.
+    QLockFile lock(path + QStringLiteral(".lock"));
+    lock.setStaleLockTime(kStaleLockMs);
+    if (!lock.tryLock(kLockWaitMs)) {
+        return lock.error() == QLockFile::LockFailedError ? QStringLiteral("another writer holds the file")
+                                                          : QStringLiteral("the lock file beside it cannot be made");
+    }
+    QString reason;
+    std::optional<QSettings::SettingsMap> settings = PrefFileFormat::readSettings(path, &reason);
+    if (!settings)
+        return QStringLiteral("the file could not be read (%1), so it is left as it is").arg(reason);
+    for (auto it = changes.cbegin(); it != changes.cend(); ++it) {
+        if (it.value())
+            settings->insert(it.key(), *it.value());
+        else
+            settings->remove(it.key());
+    }
+    const std::optional<QByteArray> text = iniText(*settings);
+    return text ? SafeWrite::replace(path, *text) : QStringLiteral("there is no room to make the new file ready");
 }
 
 }  // namespace
 
 namespace PrefFileFormat {
 
+void overlay(Changes& older, const Changes& newer)
+{
+    for (auto it = newer.cbegin(); it != newer.cend(); ++it)
+        older.insert(it.key(), it.value());
+}
+
 QSettings::Format format()
 {
     static const QSettings::Format registered =
-        QSettings::registerFormat(QStringLiteral("ini"), readFile, writeFile, Qt::CaseSensitive);
+        QSettings::registerFormat(QStringLiteral("ini"), readLimited, writeNothing, Qt::CaseSensitive);
     return registered;
 }
 
-bool lastWriteSucceeded(const QString& path)
+std::optional<QSettings::SettingsMap> readSettings(const QString& path, QString* reason)
 {
-    const QMutexLocker lock(&g_outcomesLock);
-    return g_outcomes.value(path, true);
+    const auto fail = [reason](const QString& why) -> std::optional<QSettings::SettingsMap> {
+        if (reason)
+            *reason = why;
+        return std::nullopt;
+    };
+    const QFileInfo info(path);
+    if (!info.exists())
+        return QSettings::SettingsMap();
+    // Never a pipe or a device, whose read need not end.
+    if (!info.isFile())
+        return fail(QStringLiteral("it is not a file"));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return file.exists() ? fail(file.errorString()) : QSettings::SettingsMap();
+    QString why;
+    const auto settings = parseDevice(file, why);
+    return settings ? settings : fail(why);
 }
 
 QString lastWriteError(const QString& path)
 {
-    const QMutexLocker lock(&g_outcomesLock);
+    const QMutexLocker lock(&g_reasonsLock);
     return g_reasons.value(path);
 }
 
-void recordFailedWrite(const QString& path, const QString& reason) { recordOutcome(path, false, reason); }
-
-bool writeSettings(const QString& path, const QSettings::SettingsMap& settings)
+bool writeChanges(const QString& path, const Changes& changes)
 {
-    if (!wasRead(path)) {
-        recordOutcome(path, false, kUnreadFile);
-        return false;
-    }
-    // The first write of a new user's settings makes their folder, as Qt's does.
-    QDir().mkpath(QFileInfo(path).path());
-    QLockFile lock(path + QStringLiteral(".lock"));
-    if (!lock.tryLock(kLockWaitMs)) {
-        recordOutcome(path, false, QStringLiteral("another writer holds the file"));
-        return false;
-    }
-    const std::optional<QByteArray> text = iniText(settings);
-    const QString error =
-        text ? SafeWrite::replace(path, *text) : QStringLiteral("there is no room to make the new file ready");
-    recordOutcome(path, error.isEmpty(), error);
-    return error.isEmpty();
+    const QString reason = writeMerged(path, changes);
+    const QMutexLocker lock(&g_reasonsLock);
+    g_reasons.insert(path, reason);
+    return reason.isEmpty();
 }
 
 }  // namespace PrefFileFormat

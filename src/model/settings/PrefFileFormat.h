@@ -1,30 +1,47 @@
 #pragma once
 
+#include <QHash>
 #include <QSettings>
 #include <QString>
+#include <QVariant>
+
+#include <optional>
 
 // The settings file's format: Qt's INI text, so files written before read
-// unchanged, but written so that a failed write (a full disk, a file-size
-// limit) leaves the old file whole and is reported as an AccessError status.
-// Qt 6.4 commits its save file even when a buffered write failed; here the
-// text is made and checked first, then written, flushed and checked before
-// the commit.
+// unchanged, but read with a size limit and written so that a failed write
+// (a full disk, a file-size limit) leaves the old file whole. Qt 6.4 commits
+// its save file even when a buffered write failed; here the text is made and
+// checked first, then written through the safe path. Several copies of the
+// program may share the file: each write puts only the writer's own changes
+// on top of the file as it is at that moment.
 namespace PrefFileFormat {
 
+// A larger file is no settings file of ours: it is neither read nor written over.
+constexpr qint64 kMaxFileBytes = 1 << 20;
+
+// One copy's changes since its last write: each key set, with its value, and
+// each key removed, with none.
+using Changes = QHash<QString, std::optional<QVariant>>;
+
+// Puts `newer` on top of `older`: of a key both changed, the newer change.
+void overlay(Changes& older, const Changes& newer);
+
+// To name the file through QSettings: a settings object of this format reads
+// as readSettings does and never writes; the store writes with writeChanges.
 QSettings::Format format();
-// Whether the last write of the file at `path` reached it. QSettings keeps
-// reporting AccessError once a write has failed, and another settings object
-// on the same file may have written it since, so callers ask here. A failure
-// QSettings reports before the write (no room for the new file) is recorded
-// by the caller that sees it.
-bool lastWriteSucceeded(const QString& path);
+
+// What the file at `path` holds; a missing file holds nothing. None, with
+// the reason, when it cannot be read whole.
+std::optional<QSettings::SettingsMap> readSettings(const QString& path, QString* reason = nullptr);
+
 // Why the last write of the file at `path` failed; empty after a success.
 QString lastWriteError(const QString& path);
-void recordFailedWrite(const QString& path, const QString& reason);
-// Replaces the file at `path` with `settings` in this format, from any
-// thread: under the lock Qt's own writer takes, and never over a file whose
-// last read failed. False when the file keeps its earlier content; the
-// outcome is recorded as for Qt's writes.
-bool writeSettings(const QString& path, const QSettings::SettingsMap& settings);
+
+// From any thread: under a lock file beside it, reads the file at `path`
+// again, puts `changes` on top and writes the whole through the safe path,
+// so what another copy wrote to other keys stays. False when the file keeps
+// its earlier content, also when it could not be read; the reason is kept
+// for lastWriteError.
+bool writeChanges(const QString& path, const Changes& changes);
 
 }  // namespace PrefFileFormat

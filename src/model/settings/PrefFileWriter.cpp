@@ -19,11 +19,16 @@ PrefFileWriter::~PrefFileWriter()
         m_thread.join();
 }
 
-void PrefFileWriter::write(QSettings::SettingsMap settings)
+void PrefFileWriter::write(PrefFileFormat::Changes changes)
 {
     {
         const std::lock_guard lock(m_mutex);
-        m_waiting = std::move(settings);
+        if (!m_waiting) {
+            if (changes.isEmpty() && m_unwritten.isEmpty())
+                return;
+            m_waiting = std::exchange(m_unwritten, {});
+        }
+        PrefFileFormat::overlay(*m_waiting, changes);
         if (!m_thread.joinable())
             m_thread = std::thread([this] { serve(); });
     }
@@ -37,13 +42,19 @@ void PrefFileWriter::serve()
         m_wake.wait(lock, [this] { return m_waiting || m_stopping; });
         if (!m_waiting)
             return;
-        const QSettings::SettingsMap settings = std::move(*m_waiting);
+        PrefFileFormat::Changes changes = std::move(*m_waiting);
         m_waiting.reset();
         m_running = true;
         lock.unlock();
-        const bool written = PrefFileFormat::writeSettings(m_path, settings);
+        const bool written = PrefFileFormat::writeChanges(m_path, changes);
         lock.lock();
         m_running = false;
+        if (!written) {
+            // Kept beneath any newer changes, for the next write to make.
+            if (m_waiting)
+                PrefFileFormat::overlay(changes, *m_waiting);
+            (m_waiting ? *m_waiting : m_unwritten) = std::move(changes);
+        }
         m_outcomes.push_back(written);
         m_idle.notify_all();
         QMetaObject::invokeMethod(this, "tell", Qt::QueuedConnection);

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "model/settings/PrefFileFormat.h"
+
 #include <QObject>
-#include <QSettings>
 #include <QString>
 
 #include <condition_variable>
@@ -11,12 +12,15 @@
 #include <optional>
 #include <thread>
 
-// Writes the settings file on a thread of its own from copies of the
-// settings the owner's thread hands it, so that a save never holds that
-// thread up. One write runs at a time; a copy still waiting when a newer one
-// comes is dropped, the newer holding all it held, so the file ends with the
-// last copy handed. Each write goes through the file format's safe path:
-// the file holds the old settings or the new, never part of either.
+// Writes the settings file on a thread of its own from the changes the
+// owner's thread hands it, so that a save never holds that thread up. One
+// write runs at a time; changes still waiting when newer ones come are
+// joined by them, the newer value of a key winning, so the file ends with
+// the last value handed of each key. Each write puts its changes on top of
+// the file as it is then (another copy of the program may have written it)
+// through the file format's safe path: the file holds the old settings or
+// the new, never part of either. The changes of a write that failed go with
+// the next.
 class PrefFileWriter final : public QObject {
     Q_OBJECT
 public:
@@ -29,7 +33,8 @@ public:
     PrefFileWriter(const PrefFileWriter&) = delete;
     PrefFileWriter& operator=(const PrefFileWriter&) = delete;
 
-    void write(QSettings::SettingsMap settings);
+    // Changes none, with none kept from a failed write, write nothing.
+    void write(PrefFileFormat::Changes changes);
     // Returns once no write runs or waits, having told their outcomes: a
     // save still pending at quit reaches the file before the program ends.
     void finish();
@@ -48,7 +53,9 @@ private:
     mutable std::mutex m_mutex;
     std::condition_variable m_wake;
     std::condition_variable m_idle;
-    std::optional<QSettings::SettingsMap> m_waiting;
+    std::optional<PrefFileFormat::Changes> m_waiting;
+    // Those of the last write, when it failed and none waited.
+    PrefFileFormat::Changes m_unwritten;
     bool m_running = false;
     bool m_stopping = false;
     std::deque<bool> m_outcomes;

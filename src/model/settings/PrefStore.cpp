@@ -4,11 +4,12 @@
 #include "model/settings/PrefForms.h"
 #include "model/settings/PrefMigration.h"
 
-#include <QEvent>
+#include <QList>
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -16,21 +17,19 @@ const QString kOrganisation = QStringLiteral("Norvane");
 const QString kApplication = QStringLiteral("Norvane Pro");
 const QString kEarlierApplication = QStringLiteral("Norvane 6");
 
-// Asked of a settings object of our own format: Qt shares one parsed copy of
-// a file among all its settings objects, and one of Qt's INI format would
-// write our pending changes through its unsafe path.
+// Asked of a settings object of our own format, which reads nothing: one of
+// Qt's INI format would read the file whatever its size.
 QString settingsFile(const QString& application)
 {
     return QSettings(PrefFileFormat::format(), QSettings::UserScope, kOrganisation, application).fileName();
 }
 
-// Qt's own deferred sync of a changed settings object fails without a word
-// (on a full disk its lock file cannot even be written); ours reports.
-class OwnSyncOnly final : public QObject {
-public:
-    using QObject::QObject;
-    bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::UpdateRequest; }
-};
+// The stores of this process, for syncAll.
+QList<PrefStore*>& liveStores()
+{
+    static QList<PrefStore*> stores;
+    return stores;
+}
 
 // At most `size` bytes of `bytes`; what they do not cover is zero.
 void copyFilled(const QByteArray& bytes, void* destination, std::size_t size)
@@ -42,23 +41,44 @@ void copyFilled(const QByteArray& bytes, void* destination, std::size_t size)
 
 }  // namespace
 
-PrefStore::PrefStore(const QDateTime& now)
+// Each name costs a settings object of its own: asked once.
+PrefStore::PrefStore(const QDateTime& now) : m_path(fileName())
 {
-    // Each name costs a settings object of its own: asked once.
-    const QString file = fileName();
-    PrefMigration::moveEarlierEdition(earlierEditionFileName(), file);
-    m_settings = std::make_unique<QSettings>(file, PrefFileFormat::format());
+    PrefMigration::moveEarlierEdition(earlierEditionFileName(), m_path);
+    // A store of this process that goes on while this one opens (a settings
+    // object made again) writes first, so that this one reads its changes.
+    syncAll(m_path);
+    liveStores().append(this);
+    // A file that cannot be read reads as the defaults; each write reads it
+    // again and leaves it as it is when it still cannot.
+    m_values = PrefFileFormat::readSettings(m_path).value_or(QSettings::SettingsMap());
     for (PrefDefault& entry : PrefDefaults::registration(now))
         m_defaults.insert(entry.key, std::move(entry));
-    m_ownSyncOnly = std::make_unique<OwnSyncOnly>();
-    m_settings->installEventFilter(m_ownSyncOnly.get());
     m_laterSync.setSingleShot(true);
     m_laterSync.setInterval(0);
-    m_laterSync.callOnTimeout([this] { syncLater(); });
-    m_writer = std::make_unique<PrefFileWriter>(file, [this](bool written) { laterWritten(written); });
+    m_laterSync.callOnTimeout([this] { handChanges(); });
+    m_writer = std::make_unique<PrefFileWriter>(m_path, [this](bool written) {
+        if (m_syncing)
+            noteWritten(written);
+        else
+            laterWritten(written);
+    });
 }
 
-PrefStore::~PrefStore() { sync(); }
+PrefStore::~PrefStore()
+{
+    liveStores().removeOne(this);
+    sync();
+}
+
+void PrefStore::syncAll(const QString& path)
+{
+    const QList<PrefStore*> stores = liveStores();
+    for (PrefStore* store : stores) {
+        if (store->m_path == path)
+            store->sync();
+    }
+}
 
 QString PrefStore::fileName() { return settingsFile(kApplication); }
 
@@ -72,8 +92,9 @@ const PrefDefault* PrefStore::registered(const QString& key) const
 
 QVariant PrefStore::value(const QString& key) const
 {
-    if (m_settings->contains(key))
-        return m_settings->value(key);
+    const auto stored = m_values.constFind(key);
+    if (stored != m_values.cend())
+        return stored.value();
     const PrefDefault* entry = registered(key);
     return entry ? entry->value : QVariant();
 }
@@ -168,10 +189,12 @@ void PrefStore::readRegisteredBlock(const QString& key, void* destination, std::
 
 void PrefStore::put(const QString& key, const QVariant& value)
 {
-    // Every change saves the whole file: an unchanged value is not a change.
-    if (m_settings->contains(key) && m_settings->value(key) == value)
+    // Every change costs a write of the file: an unchanged value is not a change.
+    const auto stored = m_values.constFind(key);
+    if (stored != m_values.cend() && stored.value() == value)
         return;
-    m_settings->setValue(key, value);
+    m_values.insert(key, value);
+    m_changes.insert(key, value);
     m_laterSync.start();
 }
 
@@ -224,24 +247,26 @@ void PrefStore::writeBlock(const QString& key, const void* source, std::size_t s
     writeData(key, QByteArray(static_cast<const char*>(source), qsizetype(size)));
 }
 
-bool PrefStore::holds(const QString& key) const { return m_settings->contains(key); }
+bool PrefStore::holds(const QString& key) const { return m_values.contains(key); }
 
 void PrefStore::remove(const QString& key)
 {
-    m_settings->remove(key);
+    // Removed from the file also when this copy did not see it there:
+    // another copy may have stored it since.
+    m_values.remove(key);
+    m_changes.insert(key, std::nullopt);
     m_laterSync.start();
 }
 
 bool PrefStore::sync()
 {
     // The write a moment ago, if one runs, goes first: this one is newer.
+    m_laterSync.stop();
     m_writer->finish();
-    const QString path = m_settings->fileName();
-    const bool reportedBefore = m_settings->status() != QSettings::NoError;
-    m_settings->sync();
-    if (!reportedBefore && m_settings->status() != QSettings::NoError)
-        PrefFileFormat::recordFailedWrite(path, QStringLiteral("there is no room for the new file"));
-    noteWritten(PrefFileFormat::lastWriteSucceeded(path));
+    m_syncing = true;
+    handChanges();
+    m_writer->finish();
+    m_syncing = false;
     return m_written;
 }
 
@@ -249,17 +274,11 @@ void PrefStore::noteWritten(bool written)
 {
     if (!written && m_written && m_debug)
         m_debug(QStringLiteral("Can not write the settings file %1; it keeps its earlier content.")
-                    .arg(m_settings->fileName()));
+                    .arg(m_path));
     m_written = written;
 }
 
-void PrefStore::syncLater()
-{
-    QSettings::SettingsMap settings;
-    for (const QString& key : m_settings->allKeys())
-        settings.insert(key, m_settings->value(key));
-    m_writer->write(std::move(settings));
-}
+void PrefStore::handChanges() { m_writer->write(std::exchange(m_changes, {})); }
 
 void PrefStore::laterWritten(bool written)
 {
@@ -277,6 +296,6 @@ QString PrefStore::writeError() const
 {
     if (m_written)
         return {};
-    const QString reason = PrefFileFormat::lastWriteError(m_settings->fileName());
+    const QString reason = PrefFileFormat::lastWriteError(m_path);
     return reason.isEmpty() ? QStringLiteral("the file could not be written") : reason;
 }

@@ -24,7 +24,10 @@
 // never stored reads its registered default. Values take the forms of
 // PrefForms. The settings object is its only user. A write that fails keeps
 // the file as it was (PrefFileFormat). A change is written a moment later
-// off the main thread; a sync writes at once, after any such write.
+// off the main thread; a sync writes at once, after any such write. Each
+// write makes only this copy's changes since its last write, on top of the
+// file as it then is, so what another copy of the program wrote to other
+// keys stays; the values read are those of the file at the start.
 class PrefStore {
 public:
     // Moves the earlier edition's file ("Norvane 6") into place when ours is
@@ -124,6 +127,9 @@ public:
     // the file keeps its earlier content. A later sync tries again. The
     // first failure after a success sends one line to the debug sink.
     bool sync();
+    // Syncs every store of this process on the file at `path` (on this
+    // thread, which owns them), so that a reader of the file sees their changes.
+    static void syncAll(const QString& path);
     // Whether the last write reached the file.
     bool written() const;
     // Whether a change waits for the write a moment later, or that write
@@ -137,13 +143,14 @@ public:
     void setLaterWriteFailureSink(std::function<void(const QString&)> sink) { m_laterFailure = std::move(sink); }
 
 private:
-    // The write a moment after a change, so that a run of changes is
-    // written once: a copy of the settings, written off this thread.
-    void syncLater();
     void laterWritten(bool written);
     // Takes the outcome of a write: the debug sink hears of the first
     // failure after a success.
     void noteWritten(bool written);
+    // Hands the changes not yet handed to the writer, which writes them off
+    // this thread: a moment after a change, so that a run of changes is
+    // written once, and at a sync.
+    void handChanges();
 
     QVariant value(const QString& key) const;
     QString registeredText(const QString& key) const;
@@ -153,13 +160,18 @@ private:
     void reportDefaultRead(const QString& key) const;
     void put(const QString& key, const QVariant& value);
 
-    std::unique_ptr<QObject> m_ownSyncOnly;
-    std::unique_ptr<QSettings> m_settings;
+    const QString m_path;
+    // The file as read at the start, with this copy's changes.
+    QSettings::SettingsMap m_values;
+    // This copy's changes the writer has yet to be handed.
+    PrefFileFormat::Changes m_changes;
     QHash<QString, PrefDefault> m_defaults;
     std::function<void(const QString&)> m_debug;
     std::function<void(const QString&)> m_laterFailure;
     QTimer m_laterSync;
     std::unique_ptr<PrefFileWriter> m_writer;
     bool m_written = true;
+    // The writer's outcomes are a sync's, not told as a later write's.
+    bool m_syncing = false;
     mutable QSet<QString> m_reportedKeys;
 };

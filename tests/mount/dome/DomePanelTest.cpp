@@ -279,18 +279,26 @@ TEST_F(DomePanelTest, SettingsReachTheFieldsAndSaveKeepsWhatWasTyped)
         file.setValue("DomeTicksPref", 240);
         file.setValue("DomeBaudPref", 4);
     }
-    prefs.readPrefs();
-    DomeSetupFields& fields = panel.setupFields();
+    // The settings object reads the file as it opens: the next launch's.
+    PrefControl next{*gamma};
+    DomePanel nextPanel{dome, next, QString()};
+    PrefLinks links;
+    links.dome = &dome;
+    links.domePanel = &nextPanel;
+    next.setLinks(links);
+    next.readPrefs();
+    DomeSetupFields& fields = nextPanel.setupFields();
     EXPECT_EQ(fields.field(DomeSetupFields::kX)->text(), "1.5");
-    EXPECT_TRUE(panel.isGEM());
+    EXPECT_TRUE(nextPanel.isGEM());
     EXPECT_TRUE(fields.field(DomeSetupFields::kX)->isEnabled());
-    EXPECT_EQ(panel.ticksField()->text(), "240");
-    EXPECT_EQ(panel.speedMenu()->currentData().toInt(), 4);
+    EXPECT_EQ(nextPanel.ticksField()->text(), "240");
+    EXPECT_EQ(nextPanel.speedMenu()->currentData().toInt(), 4);
 
-    panel.show();
+    nextPanel.show();
     fields.field(DomeSetupFields::kX)->setText("2.5");
     fields.field(DomeSetupFields::kY)->setText("north");
     fields.saveButton()->click();
+    PrefStore::syncAll(PrefStore::fileName());
     QSettings file(PrefStore::fileName(), QSettings::IniFormat);
     EXPECT_DOUBLE_EQ(file.value("DomeXPref").toDouble(), 2.5);
     EXPECT_DOUBLE_EQ(file.value("DomeYPref").toDouble(), -2.0);
