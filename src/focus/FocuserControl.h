@@ -104,6 +104,8 @@ protected:
     void noteReply(bool heard) { m_silentReplies = heard ? 0 : m_silentReplies + 1; }
     // Writes a line to the debug log while debugging is on.
     void writeDebug(const QString& line) const;
+    // The unit of the worker's waits: 1/60 s.
+    std::chrono::microseconds tick() const;
     SerialControl& serial() const { return m_serial; }
 
 private:

@@ -8,10 +8,12 @@ namespace {
 
 constexpr qsizetype kFrame = 9;
 constexpr qsizetype kStopFrame = 204;
-// A move's echoes come in parts a little apart; a long move reports only
-// its last steps, so that a reader one burst behind is never flooded.
+// A move's echoes come in parts a little apart. A move that takes no time
+// reports only its last steps, so that a reader one burst behind is never
+// flooded; one whose steps take time reports each, in a few parts.
 constexpr int kEchoesPerPart = 10;
 constexpr int kMostEchoes = 40;
+constexpr int kMostParts = 8;
 constexpr std::chrono::milliseconds kEchoGap{5};
 
 quint8 checksum(const QByteArray& bytes)
@@ -64,6 +66,12 @@ QList<QByteArray> RoboFocusSimulator::commands() const
     return m_commands;
 }
 
+QList<QByteArray> RoboFocusSimulator::bytesDuringMoves() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_duringMoves;
+}
+
 QByteArray RoboFocusSimulator::frame(const QByteArray& eight)
 {
     quint8 sum = checksum(eight);
@@ -87,6 +95,10 @@ DeviceSimulator::Response RoboFocusSimulator::answer(const QByteArray& pending)
         m_commands.append("F ");
         return {kStopFrame, {}};
     }
+    // Every frame starts with 'F': what a stop that stopped a move left
+    // behind, or other noise, is passed over.
+    if (pending.at(0) != 'F')
+        return {1, {}, true};
     if (pending.size() < kFrame)
         return {};
     const QByteArray eight = pending.left(8);
@@ -94,27 +106,53 @@ DeviceSimulator::Response RoboFocusSimulator::answer(const QByteArray& pending)
         return {kFrame, {}};
     const std::lock_guard lock(m_mutex);
     m_commands.append(eight);
+    const QByteArray name = eight.left(2);
+    const bool asks = eight.mid(2) == "000000";
+    if ((name == "FG" && !asks) || name == "FI" || name == "FO") {
+        const int value = eight.mid(2).toInt();
+        DeviceSimulator::Response move = moveTo(name == "FG" ? value : m_position + (name == "FI" ? -value : value));
+        move.consumed = kFrame;
+        return move;
+    }
     return {kFrame, replyTo(eight)};
 }
 
-std::vector<DeviceSimulator::ReplyPart> RoboFocusSimulator::moveTo(int goal)
+DeviceSimulator::Response RoboFocusSimulator::moveTo(int goal)
 {
     goal = std::clamp(goal, 2, m_maximum);
     const char echo = goal > m_position ? 'O' : 'I';
     const int steps = std::abs(goal - m_position);
-    std::vector<DeviceSimulator::ReplyPart> parts;
+    const int echoes = m_stepTime.count() == 0 ? std::min(steps, kMostEchoes) : steps;
+    const int perPart = std::max(kEchoesPerPart, (echoes + kMostParts - 1) / kMostParts);
+    DeviceSimulator::Response move;
     // Each part comes when its steps are made; the steps not reported
     // come first.
-    int unreported = steps - std::min(steps, kMostEchoes);
-    for (int left = std::min(steps, kMostEchoes); left > 0; left -= kEchoesPerPart) {
-        const int part = std::min(left, kEchoesPerPart);
-        parts.push_back({QByteArray(part, echo), kEchoGap + m_stepTime * (part + std::exchange(unreported, 0))});
+    const int unreported = steps - echoes;
+    int ahead = unreported;
+    for (int left = echoes; left > 0; left -= perPart) {
+        const int part = std::min(left, perPart);
+        move.parts.push_back({QByteArray(part, echo), kEchoGap + m_stepTime * (part + std::exchange(ahead, 0))});
     }
     m_from = m_position;
     m_moveStart = std::chrono::steady_clock::now();
     m_position = goal;
-    parts.push_back({valueFrame("FD", goal), kEchoGap});
-    return parts;
+    move.parts.push_back({valueFrame("FD", goal), kEchoGap});
+    move.interrupted = [this, from = m_from, goal, unreported, echoes](const QByteArray& received, qsizetype sent) {
+        return stopMove(received, from, goal, unreported, int(std::min<qsizetype>(sent, echoes)));
+    };
+    return move;
+}
+
+std::vector<DeviceSimulator::ReplyPart> RoboFocusSimulator::stopMove(const QByteArray& received, int from,
+                                                                     int goal, int unreported, int echoed)
+{
+    const std::lock_guard lock(m_mutex);
+    m_duringMoves.append(received);
+    if (received.startsWith("F "))
+        m_commands.append("F ");
+    const int made = unreported + echoed;
+    m_position = m_from = from + (goal > from ? made : -made);
+    return {{valueFrame("FD", m_position), kEchoGap}};
 }
 
 std::vector<DeviceSimulator::ReplyPart> RoboFocusSimulator::replyTo(const QByteArray& eight)
@@ -127,10 +165,6 @@ std::vector<DeviceSimulator::ReplyPart> RoboFocusSimulator::replyTo(const QByteA
         return {{frame("FV003.30")}};
     if (name == "FG" && asks)
         return {{valueFrame("FD", m_position)}};
-    if (name == "FG")
-        return moveTo(value);
-    if (name == "FI" || name == "FO")
-        return moveTo(m_position + (name == "FI" ? -value : value));
     if (name == "FS") {
         m_position = value;
         return {{valueFrame("FS", value)}};
