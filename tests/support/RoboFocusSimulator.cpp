@@ -10,12 +10,13 @@ constexpr qsizetype kFrame = 9;
 constexpr qsizetype kStopFrame = 204;
 // A move's echoes come in parts a little apart. A move that takes no time
 // reports only its last steps, so that a reader one burst behind is never
-// flooded; one whose steps take time reports each, in a few parts.
+// flooded; one whose steps take time reports each, in a few parts, none
+// held back longer than kLongestPart: the motor echoes a step as it makes it.
 constexpr int kEchoesPerPart = 10;
 constexpr int kMostEchoes = 40;
 constexpr int kMostParts = 8;
 constexpr std::chrono::milliseconds kEchoGap{5};
-constexpr std::chrono::milliseconds kPartSpan{50};
+constexpr std::chrono::milliseconds kLongestPart{250};
 
 quint8 checksum(const QByteArray& bytes)
 {
@@ -137,7 +138,10 @@ DeviceSimulator::Response RoboFocusSimulator::moveTo(int goal)
         goal = m_position + std::clamp(goal - m_position, -stallAfter, stallAfter);
     const int steps = std::abs(goal - m_position);
     const int echoes = m_stepTime.count() == 0 ? std::min(steps, kMostEchoes) : steps;
-    const int perPart = std::max(kEchoesPerPart, (echoes + kMostParts - 1) / kMostParts);
+    const int inFewParts = std::max(kEchoesPerPart, (echoes + kMostParts - 1) / kMostParts);
+    const int perPart = m_stepTime.count() == 0
+                            ? inFewParts
+                            : std::min(inFewParts, std::max(1, int(kLongestPart / m_stepTime)));
     DeviceSimulator::Response move;
     // Each part comes when its steps are made; the steps not reported
     // come first.
