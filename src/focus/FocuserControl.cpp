@@ -131,6 +131,11 @@ void FocuserControl::postWork(std::function<std::function<void()>(const FocuserE
                   });
 }
 
+std::chrono::microseconds FocuserControl::tick() const
+{
+    return m_worker.timing().tick;
+}
+
 void FocuserControl::writeDebug(const QString& line) const
 {
     m_line.debug()(line);

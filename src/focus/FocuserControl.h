@@ -114,6 +114,8 @@ protected:
     }
     // Writes a line to the debug log while debugging is on.
     void writeDebug(const QString& line) const;
+    // The unit of the worker's waits: 1/60 s.
+    std::chrono::microseconds tick() const;
     SerialControl& serial() const { return m_serial; }
 
 private:

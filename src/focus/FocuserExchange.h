@@ -26,6 +26,22 @@ class FocuserExchange : public SlotExchange {
 public:
     FocuserExchange(SerialControl& serial, long baud, DebugWriter debug, ScopeThreadTiming timing);
 
+    // What a command sent only onto a quiet line met: the reply (empty when
+    // none was awaited), no reply in time, or a line still busy, where
+    // nothing was written.
+    struct QuietSend {
+        enum class Outcome { Replied, Silent, Busy };
+        Outcome outcome;
+        QByteArray reply;
+        bool replied() const { return outcome == Outcome::Replied; }
+        bool busy() const { return outcome == Outcome::Busy; }
+    };
+    // For a focuser that takes any byte it receives while it moves as a
+    // stop: the pending input is cleared, and the command written only once
+    // the line has fallen quiet (after bytes were cleared, for the span that
+    // ends a reply), then the reply read as send() does.
+    QuietSend sendOnQuietLine(const QByteArray& command, quint16 expected, const ReplyEnd& end = {}) const;
+
     struct Search {
         PortSearch ports;
         // The last refusal a probe gave; empty when none did.

@@ -57,6 +57,16 @@ bool answers(const FocuserExchange& line, const QByteArray& text, const QByteArr
     return reply && holdsAnswer(*reply, accepted);
 }
 
+// The position of a reply: "P=" and exactly four digits; a field cut short
+// or run long by lost or stray bytes is none.
+std::optional<int> unitsOf(const std::optional<QByteArray>& value)
+{
+    if (!value || value->size() != 4
+        || !std::all_of(value->begin(), value->end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    return value->toInt();
+}
+
 // The number after a reply's first two characters ("A=", "B=").
 QByteArray valueOf(const QByteArray& reply)
 {
@@ -241,13 +251,11 @@ void OptecControl::optecReadUnits(std::function<void(int)> done)
     }
     post([](const FocuserExchange& line) { return optecSend(line, "FPOSRO"); },
          [this, done = std::move(done)](const std::optional<QByteArray>& reply) {
-             const std::optional<QByteArray> value = markedValue(reply, kUnitsMark);
-             bool ok = false;
-             const int units = value ? value->toInt(&ok) : 0;
-             if (ok && units >= 0 && units <= kMaxUnits) {
-                 notePosition(std::exchange(m_lastUnits, quint16(units)), quint16(units));
+             const std::optional<int> units = unitsOf(markedValue(reply, kUnitsMark));
+             if (units && *units <= kMaxUnits) {
+                 notePosition(std::exchange(m_lastUnits, quint16(*units)), quint16(*units));
                  m_isMoveOwed = false;
-                 done(units);
+                 done(*units);
              } else if (!m_isTempOK) {
                  done(kUnitsProbeBad);
              } else {
@@ -334,7 +342,7 @@ void OptecControl::disconnectPort()
     FocuserControl::disconnectPort();
 }
 
-void OptecControl::optecSetUnits(int target, Done done)
+void OptecControl::optecSetUnits(int target, Done done, std::function<void(const QString&)> refused)
 {
     if (!isConnected()) {
         done(false);
@@ -344,26 +352,32 @@ void OptecControl::optecSetUnits(int target, Done done)
         optecFCENTR(std::move(done));
         return;
     }
-    optecReadUnits([this, target, done = std::move(done)](int position) {
-        if (position == kUnitsMoving)
-            after(kRetryTicks, [this, target, done] { readUnitsAgain(target, done); });
-        else
-            moveTo(target, position, done);
-    });
+    readForGoto(target, kGotoReads, std::move(done), std::move(refused));
 }
 
-void OptecControl::readUnitsAgain(int target, Done done)
+void OptecControl::readForGoto(int target, int readsLeft, Done done, std::function<void(const QString&)> refused)
 {
-    optecReadUnits([this, target, done = std::move(done)](int position) { moveTo(target, position, done); });
+    optecReadUnits([this, target, readsLeft, done = std::move(done), refused = std::move(refused)](int position) {
+        if (position >= 0) {
+            moveTo(target, position, done);
+            return;
+        }
+        // The go-to waits for a position: no move from a guess.
+        if (readsLeft > 1) {
+            after(kRetryTicks, [this, target, readsLeft, done, refused] {
+                readForGoto(target, readsLeft - 1, done, refused);
+            });
+            return;
+        }
+        if (refused)
+            refused(position == kUnitsMoving ? QStringLiteral("The focuser is still moving.")
+                                             : QStringLiteral("The focuser did not report its position."));
+        done(false);
+    });
 }
 
 void OptecControl::moveTo(int target, int position, Done done)
 {
-    // Still moving, or no position with a bad probe: no move from a guess.
-    if (position < 0) {
-        done(false);
-        return;
-    }
     if (position < target)
         optecFOUT(target - position, std::move(done));
     else

@@ -67,7 +67,7 @@ public:
     void optecWriteB(int slope, Done done);
     void optecSetADelay(int delay, Done done);
     void optecSetBDelay(int delay, Done done);
-    // The position ("P=" and its digits), else kUnitsProbeBad while the
+    // The position ("P=" and its four digits), else kUnitsProbeBad while the
     // probe is bad, kUnitsMoving while a move is owed and kUnitsUnread
     // otherwise; 3500 when not connected.
     void optecReadUnits(std::function<void(int)> done);
@@ -79,9 +79,12 @@ public:
     // Slope A or B, steps per degree.
     void optecFREADA(std::function<void(std::optional<int>)> done);
     void optecFREADB(std::function<void(std::optional<int>)> done);
-    // 3500 centres; otherwise the position is read (again after 15 ticks
-    // while it moves) and the focuser moved by the difference.
-    void optecSetUnits(int target, Done done);
+    // 3500 centres; otherwise the position is read and the focuser moved by
+    // the difference. A read that brings no position (a move under way, a
+    // garbled or lost reply) is made again 15 ticks on, up to kGotoReads
+    // reads; then the go-to is not sent and `refused` hears why.
+    static constexpr int kGotoReads = 4;
+    void optecSetUnits(int target, Done done, std::function<void(const QString&)> refused = {});
 
 private:
     struct Reply {
@@ -96,7 +99,7 @@ private:
     void probeGoodCommand(const QByteArray& text, const QByteArray& accepted, Done done);
     void move(const char* prefix, int steps, const QByteArray& accepted, Done done);
     void readSlope(const char* text, std::function<void(std::optional<int>)> done);
-    void readUnitsAgain(int target, Done done);
+    void readForGoto(int target, int readsLeft, Done done, std::function<void(const QString&)> refused);
     void moveTo(int target, int position, Done done);
 
     bool m_isTempOK = true;

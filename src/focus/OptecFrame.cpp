@@ -69,7 +69,14 @@ void OptecFrame::focusAction(int tag, int target)
     if (tag == 1 || tag == 2)
         move(quint16(tag));
     else if (tag == 3)
-        m_optec.optecSetUnits(target, [](bool) {});
+        gotoUnits(target);
+}
+
+void OptecFrame::gotoUnits(int target)
+{
+    m_optec.optecSetUnits(target, [](bool) {}, [target](const QString& why) {
+        AlertPanel::runAlert(QStringLiteral("The go-to to %1 was not sent.").arg(target), why);
+    });
 }
 
 void OptecFrame::move(quint16 direction)
@@ -376,5 +383,5 @@ bool OptecFrame::isReadyForSample()
 
 void OptecFrame::gotoBestFocus(quint16 position)
 {
-    m_optec.optecSetUnits(position, [](bool) {});
+    gotoUnits(position);
 }

@@ -97,6 +97,8 @@ private:
     void heldMove(quint16 direction);
     void repeatTick();
     void move(quint16 direction);
+    // Refused for want of a position: the user is told.
+    void gotoUnits(int target);
     void streamRead(quint16 mode, const std::optional<OptecStream>& stream);
     // The controller was heard from, or is not expected to stream.
     void streamHeard();

@@ -160,11 +160,32 @@ bool RoboControl::roboOutput(int output) const
 
 void RoboControl::exchange(const QByteArray& frame, char letter, std::function<void(const Reply&)> then)
 {
-    post([frame, letter](const FocuserExchange& line) { return line.send(frame, kFrameBytes, frameEnd(letter)); },
-         [this, then = std::move(then)](const std::optional<QByteArray>& bytes) {
-             noteReply(bytes.has_value());
-             then(parseReply(bytes));
+    post([frame, letter](const FocuserExchange& line) {
+             return line.sendOnQuietLine(frame, kFrameBytes, frameEnd(letter));
+         },
+         [this, then = std::move(then)](const FocuserExchange::QuietSend& sent) {
+             // A busy line was not asked: no reply was missed.
+             if (!sent.busy())
+                 noteReply(sent.replied());
+             then(replyOf(sent));
          });
+}
+
+RoboControl::Reply RoboControl::replyOf(const FocuserExchange::QuietSend& sent)
+{
+    return parseReply(sent.replied() ? std::optional<QByteArray>(sent.reply) : std::nullopt);
+}
+
+bool RoboControl::takePosition(const Reply& reply)
+{
+    const std::optional<QByteArray> record = recordOf(reply, 'D');
+    const std::optional<int> value = record ? valueOf(*record, 3, 5) : std::nullopt;
+    // A reply that is no position keeps the last good one.
+    if (!value || *value > kMostReported)
+        return false;
+    notePosition(m_roboPosition, quint16(*value));
+    m_roboPosition = quint16(*value);
+    return true;
 }
 
 std::optional<QByteArray> RoboControl::recordOf(const Reply& reply, char letter)
@@ -201,10 +222,10 @@ std::optional<QByteArray> RoboControl::settingOf(const Reply& reply, char letter
     return record;
 }
 
-bool RoboControl::refusedWhileMoving(const Done& done)
+bool RoboControl::refused(const Done& done, bool beeps)
 {
     if (!isConnected() || m_isRoboMove) {
-        if (m_isRoboMove)
+        if (m_isRoboMove && beeps)
             AlertPanel::beep();
         if (done)
             done(false);
@@ -215,7 +236,7 @@ bool RoboControl::refusedWhileMoving(const Done& done)
 
 void RoboControl::send(const QByteArray& frame, Done done)
 {
-    post([frame](const FocuserExchange& line) { return line.send(frame, 0).has_value(); },
+    post([frame](const FocuserExchange& line) { return line.sendOnQuietLine(frame, 0).replied(); },
          [done = std::move(done)](bool written) {
              if (done)
                  done(written);
@@ -224,52 +245,75 @@ void RoboControl::send(const QByteArray& frame, Done done)
 
 void RoboControl::sendMove(const QByteArray& frame, Done done)
 {
-    m_isMoveUnconfirmed = true;
-    send(frame, std::move(done));
+    // Moving from now on: nothing else is written until the move has ended.
+    m_isRoboMove = true;
+    m_sinceProgress.start();
+    send(frame, [this, done = std::move(done)](bool written) {
+        if (!written) {
+            // The line was busy or the write failed: the user hears the move did not go.
+            m_isRoboMove = false;
+            AlertPanel::beep();
+        }
+        if (done)
+            done(written);
+    });
 }
 
 void RoboControl::disconnectPort()
 {
     m_isReadingMove = false;
-    m_isMoveUnconfirmed = false;
     m_isRoboMove = false;
     FocuserControl::disconnectPort();
 }
 
+void RoboControl::moveEnded()
+{
+    m_isRoboMove = false;
+}
+
 void RoboControl::roboGetPosition(Done done)
 {
-    if (!isConnected()) {
-        done(false);
+    if (refused(done, false))
         return;
-    }
-    exchange(roboFrame("FG000000"), 'D', [this, done = std::move(done)](const Reply& reply) {
-        const std::optional<QByteArray> record = recordOf(reply, 'D');
-        const std::optional<int> value = record ? valueOf(*record, 3, 5) : std::nullopt;
-        // A reply that is no position keeps the last good one.
-        if (value && *value <= kMostReported) {
-            notePosition(m_roboPosition, quint16(*value));
-            m_roboPosition = quint16(*value);
-            m_isMoveUnconfirmed = false;
-        }
-        done(value && *value <= kMostReported);
-    });
+    exchange(roboFrame("FG000000"), 'D',
+             [this, done = std::move(done)](const Reply& reply) { done(takePosition(reply)); });
+}
+
+void RoboControl::confirmMoveEnd(Done done)
+{
+    post([](const FocuserExchange& line) {
+             return line.sendOnQuietLine(roboFrame("FG000000"), kFrameBytes, frameEnd('D'));
+         },
+         [this, done = std::move(done)](const FocuserExchange::QuietSend& sent) {
+             if (sent.busy()) {
+                 m_sinceProgress.start();
+                 noteProgress();
+                 done(false);
+                 return;
+             }
+             noteReply(sent.replied());
+             // Echoes ahead of a reply that is no position clear the flag
+             // they set: the move has still not told its end.
+             m_isRoboMove = !takePosition(replyOf(sent));
+             done(!m_isRoboMove);
+         });
 }
 
 void RoboControl::roboSetSteps(int steps, Done done)
 {
-    if (!refusedWhileMoving(done))
+    if (!refused(done))
         sendMove(roboCommand("FG", steps), std::move(done));
 }
 
 void RoboControl::roboIn(int steps, Done done)
 {
-    if (!refusedWhileMoving(done))
+    if (!refused(done))
         sendMove(roboCommand("FI", steps), std::move(done));
 }
 
 void RoboControl::roboOut(int steps, Done done)
 {
-    if (!refusedWhileMoving(done))
+    if (!refused(done))
         sendMove(roboCommand("FO", steps), std::move(done));
 }
 
@@ -277,13 +321,19 @@ void RoboControl::roboStop()
 {
     if (!isConnected())
         return;
+    // The one command written during a move, whatever the line carries.
     const QByteArray stop = "F " + QByteArray(kStopFill, 'V');
-    send(stop + char(roboChecksum(stop)), {});
+    post([stop = stop + char(roboChecksum(stop))](const FocuserExchange& line) {
+        // At once: no clearing of the echoes first.
+        qint32 count = qint32(stop.size());
+        ReplyBuffer none{};
+        line.serial().transaction(0, count, stop.constData(), none, line.slot());
+    });
 }
 
 void RoboControl::roboSetPosition(int steps, Done done)
 {
-    if (refusedWhileMoving(done))
+    if (refused(done))
         return;
     exchange(roboCommand("FS", steps), 'S', [this, done = std::move(done)](const Reply& reply) {
         const std::optional<QByteArray> record = recordOf(reply, 'S');
@@ -297,7 +347,7 @@ void RoboControl::roboSetPosition(int steps, Done done)
 
 void RoboControl::roboGetMax(Done done)
 {
-    if (refusedWhileMoving(done))
+    if (refused(done))
         return;
     exchange(roboFrame("FL000000"), 'L', [this, done = std::move(done)](const Reply& reply) {
         const std::optional<QByteArray> record = recordOf(reply, 'L');
@@ -310,7 +360,7 @@ void RoboControl::roboGetMax(Done done)
 
 void RoboControl::roboSetMax(int steps, Done done)
 {
-    if (refusedWhileMoving(done))
+    if (refused(done))
         return;
     const int limited = std::clamp<int>(steps, kLowest, kMostTravel);
     exchange(roboCommand("FL", limited), 'L', [this, done = std::move(done)](const Reply& reply) {
@@ -325,10 +375,8 @@ void RoboControl::roboSetMax(int steps, Done done)
 
 void RoboControl::roboGetOutputs(Done done)
 {
-    if (!isConnected()) {
-        done(false);
+    if (refused(done, false))
         return;
-    }
     exchange(roboFrame("FP000000"), 'P', [this, done = std::move(done)](const Reply& reply) {
         const std::optional<QByteArray> record = recordOf(reply, 'P');
         if (record) {
@@ -341,11 +389,13 @@ void RoboControl::roboGetOutputs(Done done)
 
 void RoboControl::roboSetOutputs(int output, bool on, Done done)
 {
-    if (!isConnected() || output < 1 || output > 4) {
+    if (output < 1 || output > 4) {
         if (done)
             done(false);
         return;
     }
+    if (refused(done))
+        return;
     QByteArray eight = "FP00";
     for (int k = 1; k <= 4; ++k)
         eight += (k == output ? on : m_roboPower[size_t(k - 1)]) ? '2' : '1';
@@ -378,10 +428,8 @@ void RoboControl::takeBacklash(const QByteArray& record)
 
 void RoboControl::roboGetBacklash(Done done)
 {
-    if (!isConnected()) {
-        done(false);
+    if (refused(done, false))
         return;
-    }
     exchange(roboFrame("FB000000"), 'B', [this, done = std::move(done)](const Reply& reply) {
         const std::optional<QByteArray> record = settingOf(reply, 'B');
         if (record && (record->at(2) == '2' || record->at(2) == '3'))
@@ -392,7 +440,7 @@ void RoboControl::roboGetBacklash(Done done)
 
 void RoboControl::roboSetBacklash(int amount, Done done)
 {
-    if (refusedWhileMoving(done))
+    if (refused(done))
         return;
     if (m_roboBacklashDirection != 2 && m_roboBacklashDirection != 3) {
         if (done)
@@ -412,7 +460,7 @@ void RoboControl::roboSetBacklash(int amount, Done done)
 
 void RoboControl::roboGetConfig(Done done)
 {
-    if (refusedWhileMoving(done))
+    if (refused(done))
         return;
     exchange(roboFrame("FC000000"), 'C', [this, done = std::move(done)](const Reply& reply) {
         const std::optional<QByteArray> record = settingOf(reply, 'C');
@@ -427,7 +475,7 @@ void RoboControl::roboGetConfig(Done done)
 
 void RoboControl::roboSetConfig(Done done)
 {
-    if (refusedWhileMoving(done))
+    if (refused(done))
         return;
     m_roboMicroSize = std::clamp<quint8>(m_roboMicroSize, 1, kMostStepSetting);
     m_roboDelayMs = std::clamp<quint8>(m_roboDelayMs, 1, kMostStepSetting);
@@ -443,10 +491,8 @@ void RoboControl::roboSetConfig(Done done)
 void RoboControl::roboGetTemp(Done done)
 {
     // A moving motor is not asked, nor is a beep given.
-    if (!isConnected() || m_isRoboMove) {
-        done(false);
+    if (refused(done, false))
         return;
-    }
     exchange(roboFrame("FT000000"), 'T', [this, done = std::move(done)](const Reply& reply) {
         const std::optional<QByteArray> record = recordOf(reply, 'T');
         const std::optional<int> value = record ? valueOf(*record, 4, 4) : std::nullopt;
@@ -469,25 +515,31 @@ void RoboControl::roboReadMove(Done done)
             [stream = StreamState(m_roboPosition, m_roboMax, m_isRoboMove)](const FocuserExchange& line) mutable {
                 ReplyBuffer buffer{};
                 const bool read = line.serial().readRoboFocusNow(buffer, stream);
-                return std::make_tuple(read, stream.position, stream.moving, read && stream.ended);
+                return std::make_tuple(read, stream.position, read && stream.moving, read && stream.ended);
             },
             [this, done](const std::tuple<bool, quint16, bool, bool>& result) {
                 m_isReadingMove = false;
-                const auto [read, position, moving, endRecord] = result;
-                m_isRoboMove = moving;
+                const auto [read, position, echoes, endRecord] = result;
                 if (read) {
-                    // Step echoes, or the end record's position.
                     notePosition(m_roboPosition, position);
                     m_roboPosition = position;
                 }
-                if (endRecord)
-                    m_isMoveUnconfirmed = false;
-                if (read || !m_isMoveUnconfirmed || !isConnected()) {
+                if (endRecord) {
+                    moveEnded();
+                } else if (echoes) {
+                    // Echoes are the move going on, one the user made on the
+                    // controller's own buttons too.
+                    m_isRoboMove = true;
+                    m_sinceProgress.start();
+                }
+                const bool quietLongEnough =
+                    m_sinceProgress.isValid()
+                    && std::chrono::milliseconds(m_sinceProgress.elapsed()) >= kMoveSilenceTicks * tick();
+                if (read || !m_isRoboMove || !quietLongEnough || !isConnected()) {
                     done(read);
                     return;
                 }
-                // Nothing came: a position read now confirms where the move ended.
-                roboGetPosition([done](bool) { done(false); });
+                confirmMoveEnd([done](bool) { done(false); });
             });
     });
 }

@@ -2,6 +2,8 @@
 
 #include "focus/FocuserControl.h"
 
+#include <QElapsedTimer>
+
 #include <array>
 #include <functional>
 #include <optional>
@@ -10,7 +12,13 @@
 // eight characters and their checksum, step echoes ('I', 'O') skipped ahead
 // of a reply and counted into the position. Every exchange runs on the
 // port's worker and answers on the main thread; one refused (not
-// connected, or marked not while moving: with a beep) answers at once.
+// connected, or while the motor moves: with a beep where the user asked)
+// answers at once.
+//
+// The controller takes any byte it receives during a move as a stop: from
+// a move's command until its end record (or a position read made after its
+// echoes have long stopped) nothing but the user's stop is written, and
+// every command goes out only onto a quiet line.
 class RoboControl final : public FocuserControl {
     Q_OBJECT
 public:
@@ -18,6 +26,9 @@ public:
     static constexpr quint16 kLowest = 2;
     static constexpr quint16 kMostTravel = 64000;
     static constexpr int kStreamWaitTicks = 20;
+    // A move whose end record was lost: once its echoes have stopped for
+    // this long, a position read on a quiet line tells where it ended.
+    static constexpr int kMoveSilenceTicks = 120;
 
     using Done = std::function<void(bool)>;
 
@@ -53,14 +64,13 @@ public:
     void roboSetConfig(Done done = {});
     void roboGetTemp(Done done);
     // The stream after a move, 20 ticks from now; false when nothing came.
-    // Once the line is quiet after a move, the position is asked: the move's
-    // end record may have been lost on the way.
+    // Once the move's echoes have stopped for kMoveSilenceTicks, the
+    // position is asked: the move's end record may have been lost.
     void roboReadMove(Done done);
 
+    // A move went out (or echoes came) and neither its end record nor a
+    // position read has told where it ended.
     bool isRoboMove() const { return m_isRoboMove; }
-    // A move went out and neither its end record nor a position read on a
-    // quiet line has confirmed where it ended.
-    bool isMoveUnconfirmed() const { return m_isMoveUnconfirmed; }
     void setIsRoboMove(bool moving) { m_isRoboMove = moving; }
     quint16 roboPosition() const { return m_roboPosition; }
     void setRoboPosition(quint16 steps) { m_roboPosition = steps; }
@@ -91,16 +101,24 @@ public:
 private:
     // A command whose reply's record is marked "F" and `letter`.
     void exchange(const QByteArray& frame, char letter, std::function<void(const Reply&)> then);
+    static Reply replyOf(const FocuserExchange::QuietSend& sent);
+    // The position of an "FD" reply, kept; false when it holds none.
+    bool takePosition(const Reply& reply);
     // The record marked "F" and `letter`, after its echoes are counted.
     std::optional<QByteArray> recordOf(const Reply& reply, char letter);
     // The record of a backlash or configuration reply; a garbled or missing
     // one beeps and is logged.
     std::optional<QByteArray> settingOf(const Reply& reply, char letter);
-    // Refuses with a beep while the motor moves.
-    bool refusedWhileMoving(const Done& done);
+    // Refuses while not connected, or while the motor moves: with a beep
+    // when `beeps` (an action of the user's).
+    bool refused(const Done& done, bool beeps = true);
     void send(const QByteArray& frame, Done done);
     void sendMove(const QByteArray& frame, Done done);
     void takeBacklash(const QByteArray& record);
+    // The position asked once a move's echoes have stopped long enough; a
+    // line still busy is the move going on.
+    void confirmMoveEnd(Done done);
+    void moveEnded();
 
     bool m_isRoboMove = false;
     quint16 m_roboPosition = 0;
@@ -113,6 +131,6 @@ private:
     int m_roboBacklashDirection = 2;
     std::array<bool, 4> m_roboPower{};
     bool m_isReadingMove = false;
-    // A move went out and no position was read since.
-    bool m_isMoveUnconfirmed = false;
+    // Since the last sign of the move going on: its command, an echo, a busy line.
+    QElapsedTimer m_sinceProgress;
 };

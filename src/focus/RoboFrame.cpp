@@ -380,10 +380,10 @@ void RoboFrame::moveInwardForRun(quint16, quint16 steps, MoveDone done)
 
 bool RoboFrame::isReadyForSample()
 {
-    if (!m_robo.isRoboMove() && !m_robo.isMoveUnconfirmed())
+    if (!m_robo.isRoboMove())
         return true;
-    // The stream tells when the move's end record has come; on a quiet line
-    // a position read confirms where the move ended.
+    // The stream tells when the move's end record has come; once its echoes
+    // have stopped long enough a position read confirms where it ended.
     if (!m_isGateReading) {
         m_isGateReading = true;
         m_robo.roboReadMove([this](bool) { m_isGateReading = false; });

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 namespace PortIO {
@@ -16,6 +17,12 @@ bool hungUp(int fd)
 {
     pollfd watched{fd, POLLIN, 0};
     return ::poll(&watched, 1, 0) > 0 && (watched.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+}
+
+bool hasPending(int fd)
+{
+    int waiting = 0;
+    return ::ioctl(fd, FIONREAD, &waiting) == 0 && waiting > 0;
 }
 
 qsizetype read(int fd, char* into, qsizetype most)

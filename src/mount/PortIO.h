@@ -16,6 +16,8 @@ qsizetype read(int fd, char* into, qsizetype most);
 qsizetype readArrived(int fd, char* into, qsizetype most);
 // True when the device behind `fd` hung up (a pulled adapter, a closed pty master).
 bool hungUp(int fd);
+// True when bytes have come that no read has taken yet.
+bool hasPending(int fd);
 // Writes all of `size` bytes unless an error stops it; the count written.
 qsizetype write(int fd, const char* bytes, qsizetype size);
 

@@ -121,7 +121,7 @@ GatheredReply gatherReply(const CycleRules& rules, const ReadSome& read, ReplyBu
     }
 }
 
-qsizetype drainUntilQuiet(const DrainRules& rules, const ReadSome& read)
+DrainResult drainUntilQuiet(const DrainRules& rules, const ReadSome& read)
 {
     using Clock = std::chrono::steady_clock;
     const Clock::time_point start = Clock::now();
@@ -131,13 +131,15 @@ qsizetype drainUntilQuiet(const DrainRules& rules, const ReadSome& read)
     for (;;) {
         const qsizetype got = read(dropped.data(), qsizetype(dropped.size()));
         if (got < 0)
-            return total;
+            return {total, false};
         const Clock::time_point now = Clock::now();
         if (got > 0)
             lastByte = now;
         total += got;
-        if (now - lastByte >= rules.quiet || now - start >= rules.most || total >= rules.mostBytes)
-            return total;
+        if (now - lastByte >= rules.quiet)
+            return {total, true};
+        if (now - start >= rules.most || total >= rules.mostBytes)
+            return {total, false};
         std::this_thread::sleep_for(rules.step);
     }
 }

@@ -77,7 +77,14 @@ struct DrainRules {
     qsizetype mostBytes;
 };
 
+// What a drain dropped, and whether it ended on the quiet: one ended by its
+// limits, or by a read error, left a line still busy.
+struct DrainResult {
+    qsizetype dropped;
+    bool quiet;
+};
+
 // Reads and drops what comes, by the rules: the rest of a reply that came
-// late or garbled, so that it is not read as the head of the next one. The
-// bytes dropped; it ends at once on a read error.
-qsizetype drainUntilQuiet(const DrainRules& rules, const ReadSome& read);
+// late or garbled, so that it is not read as the head of the next one. It
+// ends at once on a read error.
+DrainResult drainUntilQuiet(const DrainRules& rules, const ReadSome& read);

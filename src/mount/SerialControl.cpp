@@ -280,27 +280,28 @@ SerialControl::PortState SerialControl::portState(quint16 portIndex) const
     return flock(fd.get(), LOCK_EX | LOCK_NB) == 0 ? PortState::Free : PortState::InUseByAnotherProgram;
 }
 
-void SerialControl::clearSerialBuffer(quint16 slot)
+DrainResult SerialControl::clearSerialBuffer(quint16 slot)
 {
     Slot* entry = slotFor(slot);
     const SlotLock lock(entry);
     if (m_isWiFi) {
         discardBridgeInput();
-        return;
+        return {0, true};
     }
     const int fd = serialRefNum(slot);
     if (fd < 0)
-        return;
+        return {0, true};
     const auto end = std::chrono::steady_clock::now() + kDrainMostTicks * m_timing.tick;
     ReplyBuffer dropped;
     qsizetype total = 0;
     while (total < kDrainMostBytes && !isClosing(entry) && std::chrono::steady_clock::now() < end) {
         const qsizetype got = PortIO::read(fd, dropped.data(), kReplyBufferSize);
         if (got <= 0)
-            return;
+            return {total, true};
         total += got;
     }
     m_debug("clearSerialBuffer: the device keeps sending");
+    return {total, false};
 }
 
 bool SerialControl::setBaudRate(long baud, quint16 slot)
@@ -350,7 +351,7 @@ bool SerialControl::isHungUp(quint16 slot)
 }
 
 bool SerialControl::transaction(quint16 expected, qint32& count, const char* out,
-                                ReplyBuffer& reply, quint16 slot, const ReplyEnd& end)
+                                ReplyBuffer& reply, quint16 slot, const ReplyEnd& end, WriteRule rule)
 {
     Slot* entry = slotFor(slot);
     const SlotLock lock(entry);
@@ -364,12 +365,23 @@ bool SerialControl::transaction(quint16 expected, qint32& count, const char* out
     const auto read = [fd, entry](char* into, qsizetype most) {
         return isClosing(entry) ? qsizetype(-1) : PortIO::readArrived(fd, into, most);
     };
-    if (expected > 0)
-        drainIfOwed(*entry, read);
-    // Stale input goes; output still on its way (a write-only command just
-    // before) is let out rather than discarded.
-    tcdrain(fd);
-    tcflush(fd, TCIFLUSH);
+    if (rule == WriteRule::OnQuietLine) {
+        // A byte now would stop the device's move: the bytes still coming
+        // are its progress, and none is dropped unseen by a flush.
+        tcdrain(fd);
+        if (!drainIfOwed(*entry, read) || PortIO::hasPending(fd)) {
+            m_debug("transaction: the line is busy; nothing written");
+            count = kTransLineBusy;
+            return false;
+        }
+    } else {
+        if (expected > 0)
+            drainIfOwed(*entry, read);
+        // Stale input goes; output still on its way (a write-only command
+        // just before) is let out rather than discarded.
+        tcdrain(fd);
+        tcflush(fd, TCIFLUSH);
+    }
     if (count < 0 || (count > 0 && PortIO::write(fd, out, count) != count)) {
         count = kTransWriteFailed;
         return false;
@@ -391,17 +403,20 @@ void SerialControl::markReplyBad(quint16 slot)
         entry->drainOwed = true;
 }
 
-void SerialControl::drainIfOwed(Slot& entry, const ReadSome& read)
+bool SerialControl::drainIfOwed(Slot& entry, const ReadSome& read)
 {
     if (!entry.drainOwed.exchange(false))
-        return;
+        return true;
     const DrainRules rules{m_timing.tick, kDrainQuietTicks * m_timing.tick, kDrainMostTicks * m_timing.tick,
                            kDrainMostBytes};
-    const qsizetype dropped = drainUntilQuiet(rules, read);
-    if (dropped > 0)
-        m_debug([dropped] {
+    const DrainResult drained = drainUntilQuiet(rules, read);
+    if (drained.dropped > 0)
+        m_debug([dropped = drained.dropped] {
             return QString("transaction: %1 bytes of an earlier reply dropped").arg(dropped);
         });
+    if (!drained.quiet)
+        entry.drainOwed = true;
+    return drained.quiet;
 }
 
 bool SerialControl::finishReply(qint32 gathered, quint16 expected, qint32& count) const

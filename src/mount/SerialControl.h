@@ -94,7 +94,9 @@ public:
     bool serialPortAvailable(quint16 portIndex) const { return portState(portIndex) == PortState::Free; }
     // The slot that has list entry `portIndex` open; 0 for none.
     quint16 holdingSlot(quint16 portIndex) const;
-    void clearSerialBuffer(quint16 slot);
+    // Reads and drops what is pending: what it dropped, and whether the
+    // line fell quiet (a closed slot is quiet) or the device kept sending.
+    DrainResult clearSerialBuffer(quint16 slot);
     bool setBaudRate(long baud, quint16 slot);
     // True when the slot's device has gone: a port that hung up, a bridge
     // whose peer closed or reset. False while an exchange holds the slot
@@ -122,8 +124,14 @@ public:
     // the time that ends a reply, so that bytes coming late are not read as
     // the head of its own reply. A write-only exchange (a stop) never waits
     // for that drain; the next reading one does it.
+    //
+    // With WriteRule::OnQuietLine (a device that takes any byte it receives
+    // while it moves as a stop) the drain owed is made before any write,
+    // and nothing is written unless it ended on the quiet and no byte is
+    // pending: a line still busy gives kTransLineBusy, its drain still owed.
+    enum class WriteRule { AfterDrain, OnQuietLine };
     bool transaction(quint16 expected, qint32& count, const char* out, ReplyBuffer& reply,
-                     quint16 slot, const ReplyEnd& end = {});
+                     quint16 slot, const ReplyEnd& end = {}, WriteRule rule = WriteRule::AfterDrain);
     // The caller found the last reply on `slot` bad (garbled, refused, not
     // its command's), which only it can tell: the next reading exchange
     // drains the line first, as after one that failed.
@@ -238,8 +246,9 @@ private:
                              qsizetype enough, int gapTicks) const;
     bool finishReply(qint32 gathered, quint16 expected, qint32& count) const;
     // Drains the line when an earlier reply left its rest owed; the caller
-    // holds the slot.
-    void drainIfOwed(Slot& entry, const ReadSome& read);
+    // holds the slot. False when the drain ended with the line still busy:
+    // the drain stays owed.
+    bool drainIfOwed(Slot& entry, const ReadSome& read);
     bool bridgeTransaction(quint16 expected, qint32& count, const char* out, ReplyBuffer& reply,
                            quint16 slot, const ReplyEnd& end);
     void discardBridgeInput();

@@ -125,11 +125,15 @@ void SerialControl::parseOptec(const char* bytes, qsizetype size)
     // A record cut off by the end of the read is left for the next one.
     for (qsizetype i = 0; i < size; ++i) {
         if (bytes[i] == 'P' && i + kOptecUnitsRecord <= size) {
+            // Exactly four digits: a field that lost or gained bytes is no position.
             const QByteArrayView value(bytes + i + kOptecValueOffset,
                                        kOptecUnitsRecord - kOptecValueOffset);
-            bool ok = false;
-            const int units = value.toByteArray().trimmed().toInt(&ok);
-            if (ok && units >= 0 && units <= kOptecMaxUnits)
+            const bool runsOn =
+                i + kOptecUnitsRecord < size && isDigits(QByteArrayView(bytes + i + kOptecUnitsRecord, 1));
+            if (!isDigits(value) || runsOn)
+                continue;
+            const int units = value.toByteArray().toInt();
+            if (units <= kOptecMaxUnits)
                 m_optecUnits = quint16(units);
             i += kOptecUnitsRecord - 1;
         } else if (bytes[i] == 'T' && i + kOptecTempRecord <= size) {

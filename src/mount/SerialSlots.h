@@ -17,6 +17,8 @@ constexpr qint32 kTransWriteFailed = -1;
 constexpr qint32 kTransReadError = -2;
 constexpr qint32 kTransShortReply = -3;   // fewer bytes than expected
 constexpr qint32 kTransTimeout = -4;
+// The line did not fall quiet before a write that needs it: nothing written.
+constexpr qint32 kTransLineBusy = -5;
 
 // Every exchange and reader fills at most this many bytes of the caller's buffer.
 constexpr int kReplyBufferSize = 2048;

@@ -133,6 +133,7 @@ TEST_F(RoboAutoFocusFaults, ASlowMotorIsWaitedForWhileItSteps)
     EXPECT_EQ(simulator->commands().count("FI000350"), 1);
     EXPECT_EQ(simulator->commands().count("FO000100"), 6);
     EXPECT_FALSE(simulator->commands().contains("F "));
+    EXPECT_EQ(simulator->bytesDuringMoves(), QList<QByteArray>{});
     expectSamplesWhereMeasured(sweep, camera);
 }
 

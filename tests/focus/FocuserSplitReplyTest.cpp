@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 // Each focuser family on a line as loaded adapters, slow controllers and
@@ -97,6 +98,45 @@ TEST_F(RoboSplitReplies, EverythingLandsThroughLateSplitAndGarbledReplies)
     expectSessionHeld(control->isConnected(), alerts.alerts, port->simulator());
 }
 
+// A motor whose steps take time, each step echoed, on the same line: the
+// stream is read 20 ticks after each go-to, before the late echoes come, and
+// the temperature is due at every tick. Nothing but the user's stop reaches
+// the moving motor (it would stop there), and each move is shown ended only
+// once it has.
+TEST_F(RoboSplitReplies, NothingButTheStopReachesAMovingMotor)
+{
+    simulator->setPosition(3000);
+    simulator->setStepTime(5ms);
+    makeLineHostile(port->simulator());
+    connectFocuser();
+    frame->setUpdateInterval(std::chrono::hours(1));
+    const auto ticksUntil = [this](const std::function<bool()>& landed) {
+        return QTest::qWaitFor(
+            [&] {
+                update();
+                return landed();
+            },
+            kLandingMs * 2);
+    };
+    for (const int target : {3200, 3000, 3200}) {
+        frame->focusAction(RoboFrame::kGoto, target);
+        EXPECT_TRUE(ticksUntil([&] { return at(target); })) << target;
+    }
+    EXPECT_EQ(simulator->bytesDuringMoves(), QList<QByteArray>{});
+
+    // The user's stop does reach it, and the window shows where it stopped.
+    frame->focusAction(RoboFrame::kGoto, 3800);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return simulator->position() > 3300; }, kLandingMs));
+    ASSERT_TRUE(frame->keyUpAction(Qt::Key_Up));
+    EXPECT_TRUE(ticksUntil([&] { return !control->isRoboMove(); }));
+    const int stopped = simulator->position();
+    EXPECT_LT(stopped, 3800);
+    EXPECT_TRUE(at(stopped));
+    ASSERT_EQ(simulator->bytesDuringMoves().size(), 1);
+    EXPECT_TRUE(simulator->bytesDuringMoves().first().startsWith("F "));
+    expectSessionHeld(control->isConnected(), alerts.alerts, port->simulator());
+}
+
 class OptecSplitReplies : public OptecFixture {
 protected:
     bool at(int units) const
@@ -126,6 +166,32 @@ TEST_F(OptecSplitReplies, EverythingLandsThroughLateSplitAndGarbledReplies)
     EXPECT_TRUE(lands([&] { frame->tempControlAction(OptecFrame::kStoreCalculated); },
                       [&] { return simulator->slope('A') == 37 && frame->currentSlope() == 37; }));
     expectSessionHeld(control->isConnected(), alerts.alerts, port->simulator());
+}
+
+// A go-to asked right after garbled position replies waits for a position
+// it can trust, then goes; with none to be had it is refused, and said so.
+TEST_F(OptecSplitReplies, AGoToAfterGarbledPositionsIsSentOrRefusedAloud)
+{
+    QByteArray garbled = "P=2000\r\n";
+    std::transform(garbled.begin(), garbled.end(), garbled.begin(), [](char c) { return char(~c); });
+    simulator->setPosition(2000);
+    makeLineHostile(port->simulator());
+    connectOptec();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return display.position == "2000"; }, 30000));
+
+    simulator->answerPositionWith({garbled, garbled});
+    frame->focusAction(3, 1300);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return at(1300); }, kLandingMs * 2));
+    EXPECT_TRUE(alerts.alerts.empty());
+
+    simulator->answerPositionWith(QList<QByteArray>(8, garbled));
+    const qsizetype first = simulator->commands().size();
+    frame->focusAction(3, 1800);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !alerts.alerts.empty(); }, kLandingMs * 4));
+    EXPECT_EQ(alerts.alerts[0].title, "The go-to to 1800 was not sent.");
+    EXPECT_EQ(alerts.alerts[0].message, "The focuser did not report its position.");
+    EXPECT_FALSE(sentSince(first).contains("FO0500"));
+    EXPECT_EQ(simulator->position(), 1300);
 }
 
 class MoonLiteSplitReplies : public MoonLiteFixture {

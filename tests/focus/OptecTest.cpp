@@ -42,6 +42,8 @@ TEST_F(OptecTest, GoToSendsTheOneMoveItNeeds)
 {
     simulator->setPosition(2000);
     connectOptec();
+    // The status tick's reads would land among the go-to's commands.
+    frame->setUpdateInterval(std::chrono::hours(1));
     struct Case {
         int target;
         QList<QByteArray> sent;
@@ -61,6 +63,30 @@ TEST_F(OptecTest, GoToSendsTheOneMoveItNeeds)
         EXPECT_TRUE(done);
         EXPECT_EQ(sentSince(first), c.sent);
     }
+}
+
+// A position reply is "P=" and four digits: one that lost or gained bytes
+// is none, and neither the field nor a go-to's move is taken from it.
+TEST_F(OptecTest, APositionIsPAndItsFourDigits)
+{
+    simulator->setPosition(1234);
+    connectOptec();
+    frame->setUpdateInterval(std::chrono::hours(1));
+    update();
+    ASSERT_EQ(display.position, "1234");
+    simulator->answerPositionWith({"P=12\r\n", "P=123400\r\n"});
+    update();
+    update();
+    EXPECT_EQ(display.position, "1234");
+    EXPECT_EQ(frame->currentUnits(), 1234);
+
+    simulator->answerPositionWith({"P=12\r\n"});
+    const qsizetype first = simulator->commands().size();
+    bool done = false;
+    control->optecSetUnits(1300, [&done](bool ok) { done = ok; });
+    settle();
+    EXPECT_TRUE(done);
+    EXPECT_EQ(sentSince(first), (QList<QByteArray>{"FPOSRO", "FPOSRO", "FO0066"}));
 }
 
 TEST_F(OptecTest, LongMovesAreSplitIntoFourDigitMoves)

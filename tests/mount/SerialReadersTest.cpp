@@ -73,6 +73,8 @@ TEST_F(SerialReadersTest, OptecReadingsOutOfRangeOrCutShortAreNotTaken)
         {"P=0042\n\rT=-05.0", 42, -5.0f},
         {"P=99", 42, -5.0f},        // cut off by the end of the read
         {"P=ab12\n\r", 42, -5.0f},
+        {"P=12\n\rT=+21.5\n\r", 42, 21.5f},  // two digits lost on the way
+        {"P=12345\n\r", 42, 21.5f},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.stream.constData());

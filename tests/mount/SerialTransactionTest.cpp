@@ -103,6 +103,35 @@ TEST_F(SerialTransactionTest, WriteOnlyAndReadOnlyExchanges)
     EXPECT_EQ(device().simulator().received(), kRequest);
 }
 
+// A device that takes any byte during its move as a stop: while it keeps
+// sending, an exchange that needs a quiet line writes nothing however long
+// the drain owed after a bad reply has run, and tries again once it is quiet.
+TEST_F(SerialTransactionTest, AQuietLineWriteWaitsOutADeviceThatKeepsSending)
+{
+    device().simulator().answer(kRequest, kAnswer);
+    open(kSerialSlotFocuser);
+    const auto quietExchange = [this] {
+        qint32 count = qint32(kRequest.size());
+        const bool ok = serial.transaction(quint16(kAnswer.size()), count, kRequest.constData(), reply,
+                                           kSerialSlotFocuser, {}, SerialControl::WriteRule::OnQuietLine);
+        return Exchange{ok, count};
+    };
+    serial.markReplyBad(kSerialSlotFocuser);
+    device().simulator().babble("O", 2ms);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const Exchange busy = quietExchange();
+        EXPECT_FALSE(busy.ok);
+        EXPECT_EQ(busy.count, kTransLineBusy);
+    }
+    device().simulator().babble({}, {});
+    EXPECT_TRUE(deviceHeardAll());
+    EXPECT_FALSE(device().simulator().received().contains(kRequest));
+
+    const Exchange quiet = quietExchange();
+    EXPECT_TRUE(quiet.ok);
+    EXPECT_EQ(replyText(quiet.count), kAnswer);
+}
+
 TEST_F(SerialTransactionTest, ReplyLengthsAreKeptWithinTheBuffer)
 {
     const QByteArray huge(3000, 'x');

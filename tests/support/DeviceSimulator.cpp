@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -103,33 +104,75 @@ void DeviceSimulator::writeAll(const char* bytes, qsizetype size)
     }
 }
 
-void DeviceSimulator::reply(const QByteArray& bytes, bool garbled)
+bool DeviceSimulator::reply(const QByteArray& bytes, bool garbled)
 {
     QByteArray out = m_garbage.isEmpty() ? bytes : m_garbage;
     if (garbled)
         std::transform(out.begin(), out.end(), out.begin(), [](char c) { return char(~c); });
     if (m_keep >= 0)
         out.truncate(m_keep);
-    std::this_thread::sleep_for(m_delay);
+    if (!waitUnlessInterrupted(m_delay))
+        return false;
     const qsizetype splitAt = m_splitHalf ? out.size() / 2 : m_splitAt;
-    if (splitAt > 0 && splitAt < out.size()) {
-        writeAll(out.constData(), splitAt);
-        std::this_thread::sleep_for(m_splitGap);
-        writeAll(out.constData() + splitAt, out.size() - splitAt);
-    } else {
-        writeAll(out.constData(), out.size());
-    }
+    const bool split = splitAt > 0 && splitAt < out.size();
+    const qsizetype first = split ? splitAt : out.size();
+    writeAll(out.constData(), first);
+    m_sent += first;
+    if (!split)
+        return true;
+    if (!waitUnlessInterrupted(m_splitGap))
+        return false;
+    writeAll(out.constData() + first, out.size() - first);
+    m_sent += out.size() - first;
+    return true;
 }
 
-void DeviceSimulator::reply(const std::vector<ReplyPart>& parts, bool garbled)
+void DeviceSimulator::reply(const std::vector<ReplyPart>& parts, bool garbled, const Interruption& interrupted)
 {
+    m_interruptible = bool(interrupted);
+    m_sent = 0;
     for (const ReplyPart& part : parts) {
-        std::this_thread::sleep_for(part.after);
-        reply(part.bytes, garbled);
+        if (waitUnlessInterrupted(part.after) && reply(part.bytes, garbled))
+            continue;
+        m_interruptible = false;
+        for (const ReplyPart& instead : interrupted(std::exchange(m_interruption, {}), m_sent)) {
+            std::this_thread::sleep_for(instead.after);
+            reply(instead.bytes, garbled);
+        }
+        return;
+    }
+    m_interruptible = false;
+}
+
+bool DeviceSimulator::waitUnlessInterrupted(Duration span)
+{
+    if (!m_interruptible) {
+        std::this_thread::sleep_for(span);
+        return true;
+    }
+    const auto end = std::chrono::steady_clock::now() + span;
+    for (;;) {
+        const auto left = std::chrono::ceil<Duration>(end - std::chrono::steady_clock::now());
+        if (left.count() <= 0)
+            return true;
+        pollfd ready{m_fd, POLLIN, 0};
+        if (::poll(&ready, 1, int(left.count())) <= 0)
+            continue;
+        char chunk[512];
+        const ssize_t got = (ready.revents & POLLIN) != 0 ? ::read(m_fd, chunk, sizeof(chunk)) : 0;
+        if (got <= 0) {
+            // The other side went away: the wait runs out.
+            std::this_thread::sleep_for(left);
+            return true;
+        }
+        const std::lock_guard lock(m_mutex);
+        m_received.append(chunk, got);
+        m_interruption = QByteArray(chunk, got);
+        return false;
     }
 }
 
-bool DeviceSimulator::answerOrClose(const std::vector<ReplyPart>& parts)
+bool DeviceSimulator::answerOrClose(const std::vector<ReplyPart>& parts, const Interruption& interrupted)
 {
     if (m_closeOnRequest) {
         if (isSocket(m_fd)) {
@@ -147,7 +190,7 @@ bool DeviceSimulator::answerOrClose(const std::vector<ReplyPart>& parts)
         spendAnswerTime(parts);
         return true;
     }
-    reply(parts, m_garbleEvery > 0 && (m_answered + 1) % m_garbleEvery == 0);
+    reply(parts, m_garbleEvery > 0 && (m_answered + 1) % m_garbleEvery == 0, interrupted);
     ++m_answered;
     return true;
 }
@@ -193,7 +236,7 @@ bool DeviceSimulator::serve(QByteArray& pending)
         }
         waitIfHeld(pending.left(response.consumed));
         pending.remove(0, response.consumed);
-        if (!answerOrClose(response.parts))
+        if (!answerOrClose(response.parts, response.interrupted))
             return false;
     }
     if (m_responder)

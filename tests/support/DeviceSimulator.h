@@ -26,6 +26,10 @@ public:
         QByteArray bytes;
         Duration after{0};
     };
+    // A device that takes any byte it receives while it answers (a motor's
+    // move) as a stop: given the bytes and how many of the reply's bytes went
+    // out, the reply sent instead of the rest.
+    using Interruption = std::function<std::vector<ReplyPart>(const QByteArray& received, qsizetype sent)>;
     // What a responder makes of the pending input: the bytes it took (0:
     // wait for more) and the reply, which may be empty.
     struct Response {
@@ -33,6 +37,8 @@ public:
         std::vector<ReplyPart> parts;
         // The bytes taken were noise, not a request: frames() leaves them out.
         bool noise = false;
+        // Set: bytes received while the parts go out end them.
+        Interruption interrupted = {};
     };
     using Responder = std::function<Response(const QByteArray& pending)>;
 
@@ -91,12 +97,16 @@ public:
 
 private:
     void run();
-    void reply(const QByteArray& bytes, bool garbled = false);
-    void reply(const std::vector<ReplyPart>& parts, bool garbled);
+    // False when bytes received on the way ended it (an interruption armed).
+    bool reply(const QByteArray& bytes, bool garbled = false);
+    void reply(const std::vector<ReplyPart>& parts, bool garbled, const Interruption& interrupted);
+    // Waits `span`; with an interruption armed, a byte received ends the
+    // wait early and is kept in m_interruption: false then.
+    bool waitUnlessInterrupted(Duration span);
     // The time an answer takes, spent without sending it.
     void spendAnswerTime(const std::vector<ReplyPart>& parts) const;
     // Closes instead of answering; false when it did.
-    bool answerOrClose(const std::vector<ReplyPart>& parts);
+    bool answerOrClose(const std::vector<ReplyPart>& parts, const Interruption& interrupted = {});
     void writeAll(const char* bytes, qsizetype size);
     // Sends the babble when it is due, never waiting for room.
     void babbleIfDue();
@@ -122,6 +132,11 @@ private:
     int m_answerLimit = -1;
     bool m_closeOnRequest = false;
 
+    // The reply going out may be interrupted; its bytes sent so far, and
+    // what interrupted it.
+    bool m_interruptible = false;
+    qsizetype m_sent = 0;
+    QByteArray m_interruption;
     std::atomic<int> m_fd = -1;
     // Set from a read until what it brought was served.
     std::atomic<bool> m_busy = false;

@@ -42,6 +42,12 @@ void OptecSimulator::fallSilent()
     m_device.babble({}, {});
 }
 
+void OptecSimulator::answerPositionWith(QList<QByteArray> replies)
+{
+    const std::lock_guard lock(m_mutex);
+    m_positionReplies = std::move(replies);
+}
+
 int OptecSimulator::position() const
 {
     const std::lock_guard lock(m_mutex);
@@ -125,6 +131,8 @@ QByteArray OptecSimulator::replyTo(const QByteArray& command)
             m_mode = command == "FAMODE" ? 2 : 3;
             reply = line(command.mid(1, 1));
             stream = streamLocked();
+        } else if (command == "FPOSRO" && !m_positionReplies.isEmpty()) {
+            reply = m_positionReplies.takeFirst();
         } else if (command == "FPOSRO") {
             const int now = positionNowLocked();
             reply = now == m_goal ? line("P=" + digits(now, 4)) : line("MOVE");

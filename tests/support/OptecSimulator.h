@@ -29,6 +29,9 @@ public:
     void setStreamEvery(std::chrono::milliseconds every);
     // Neither answers nor streams any more; its port stays open.
     void fallSilent();
+    // The next "FPOSRO" requests are answered with these replies, in order,
+    // as a line that loses or garbles bytes gives them.
+    void answerPositionWith(QList<QByteArray> replies);
 
     int position() const;
     int mode() const;
@@ -48,6 +51,7 @@ private:
     DeviceSimulator& m_device;
     mutable std::mutex m_mutex;
     QList<QByteArray> m_commands;
+    QList<QByteArray> m_positionReplies;
     int m_from = 3500;
     int m_goal = 3500;
     std::chrono::steady_clock::time_point m_moveStart;

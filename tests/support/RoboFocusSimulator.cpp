@@ -8,13 +8,15 @@ namespace {
 
 constexpr qsizetype kFrame = 9;
 constexpr qsizetype kStopFrame = 204;
-// A move's echoes come in parts a little apart, each as its steps are
-// made; a move made at once reports only its last steps, so that a reader
-// one burst behind is never flooded.
+// A move's echoes come in parts a little apart. A move that takes no time
+// reports only its last steps, so that a reader one burst behind is never
+// flooded; one whose steps take time reports each, in a few parts, none
+// held back longer than kLongestPart: the motor echoes a step as it makes it.
 constexpr int kEchoesPerPart = 10;
 constexpr int kMostEchoes = 40;
+constexpr int kMostParts = 8;
 constexpr std::chrono::milliseconds kEchoGap{5};
-constexpr std::chrono::milliseconds kPartSpan{50};
+constexpr std::chrono::milliseconds kLongestPart{250};
 
 quint8 checksum(const QByteArray& bytes)
 {
@@ -72,6 +74,12 @@ QList<QByteArray> RoboFocusSimulator::commands() const
     return m_commands;
 }
 
+QList<QByteArray> RoboFocusSimulator::bytesDuringMoves() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_duringMoves;
+}
+
 QByteArray RoboFocusSimulator::frame(const QByteArray& eight)
 {
     quint8 sum = checksum(eight);
@@ -96,6 +104,10 @@ DeviceSimulator::Response RoboFocusSimulator::answer(const QByteArray& pending)
         m_position = m_from = positionLocked();
         return {kStopFrame, {}};
     }
+    // Every frame starts with 'F': what a stop that stopped a move left
+    // behind, or other noise, is passed over.
+    if (pending.at(0) != 'F')
+        return {1, {}, true};
     if (pending.size() < kFrame)
         return {};
     const QByteArray eight = pending.left(8);
@@ -105,10 +117,18 @@ DeviceSimulator::Response RoboFocusSimulator::answer(const QByteArray& pending)
     m_commands.append(eight);
     if (m_isHung)
         return {kFrame, {}};
+    const QByteArray name = eight.left(2);
+    const bool asks = eight.mid(2) == "000000";
+    if ((name == "FG" && !asks) || name == "FI" || name == "FO") {
+        const int value = eight.mid(2).toInt();
+        DeviceSimulator::Response move = moveTo(name == "FG" ? value : m_position + (name == "FI" ? -value : value));
+        move.consumed = kFrame;
+        return move;
+    }
     return {kFrame, replyTo(eight)};
 }
 
-std::vector<DeviceSimulator::ReplyPart> RoboFocusSimulator::moveTo(int goal)
+DeviceSimulator::Response RoboFocusSimulator::moveTo(int goal)
 {
     goal = std::clamp(goal, 2, m_maximum);
     const char echo = goal > m_position ? 'O' : 'I';
@@ -117,20 +137,42 @@ std::vector<DeviceSimulator::ReplyPart> RoboFocusSimulator::moveTo(int goal)
     if (m_isHung)
         goal = m_position + std::clamp(goal - m_position, -stallAfter, stallAfter);
     const int steps = std::abs(goal - m_position);
-    const bool paced = m_stepTime.count() > 0;
-    const int perPart = paced ? std::clamp(int(kPartSpan / m_stepTime), 1, kEchoesPerPart) : kEchoesPerPart;
-    std::vector<DeviceSimulator::ReplyPart> parts;
-    // Each part comes when its steps are made.
-    for (int left = paced ? steps : std::min(steps, kMostEchoes); left > 0; left -= perPart) {
+    const int echoes = m_stepTime.count() == 0 ? std::min(steps, kMostEchoes) : steps;
+    const int inFewParts = std::max(kEchoesPerPart, (echoes + kMostParts - 1) / kMostParts);
+    const int perPart = m_stepTime.count() == 0
+                            ? inFewParts
+                            : std::min(inFewParts, std::max(1, int(kLongestPart / m_stepTime)));
+    DeviceSimulator::Response move;
+    // Each part comes when its steps are made; the steps not reported
+    // come first.
+    const int unreported = steps - echoes;
+    int ahead = unreported;
+    for (int left = echoes; left > 0; left -= perPart) {
         const int part = std::min(left, perPart);
-        parts.push_back({QByteArray(part, echo), paced ? m_stepTime * part : kEchoGap});
+        move.parts.push_back({QByteArray(part, echo), kEchoGap + m_stepTime * (part + std::exchange(ahead, 0))});
     }
     m_from = m_position;
     m_moveStart = std::chrono::steady_clock::now();
     m_position = goal;
-    if (!m_isHung)
-        parts.push_back({valueFrame("FD", goal), kEchoGap});
-    return parts;
+    if (m_isHung)
+        return move;
+    move.parts.push_back({valueFrame("FD", goal), kEchoGap});
+    move.interrupted = [this, from = m_from, goal, unreported, echoes](const QByteArray& received, qsizetype sent) {
+        return stopMove(received, from, goal, unreported, int(std::min<qsizetype>(sent, echoes)));
+    };
+    return move;
+}
+
+std::vector<DeviceSimulator::ReplyPart> RoboFocusSimulator::stopMove(const QByteArray& received, int from,
+                                                                     int goal, int unreported, int echoed)
+{
+    const std::lock_guard lock(m_mutex);
+    m_duringMoves.append(received);
+    if (received.startsWith("F "))
+        m_commands.append("F ");
+    const int made = unreported + echoed;
+    m_position = m_from = from + (goal > from ? made : -made);
+    return {{valueFrame("FD", m_position), kEchoGap}};
 }
 
 std::vector<DeviceSimulator::ReplyPart> RoboFocusSimulator::replyTo(const QByteArray& eight)
@@ -143,10 +185,6 @@ std::vector<DeviceSimulator::ReplyPart> RoboFocusSimulator::replyTo(const QByteA
         return {{frame("FV003.30")}};
     if (name == "FG" && asks)
         return {{valueFrame("FD", m_position)}};
-    if (name == "FG")
-        return moveTo(value);
-    if (name == "FI" || name == "FO")
-        return moveTo(m_position + (name == "FI" ? -value : value));
     if (name == "FS") {
         m_position = value;
         return {{valueFrame("FS", value)}};

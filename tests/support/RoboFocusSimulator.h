@@ -12,9 +12,11 @@
 // A RoboFocus controller for DeviceSimulator: nine-byte frames (eight
 // characters and their checksum; a frame whose checksum is wrong is
 // ignored), a move answered by one step echo ('I' or 'O') a step and then
-// the "FD" frame with the new position, a stop that holds the motor where
-// it is, the travel's maximum, the backlash (an amount of 0 only asks),
-// the motor configuration, four power outputs and the temperature.
+// the "FD" frame with the new position, the travel's maximum, the backlash
+// (an amount of 0 only asks), the motor configuration, four power outputs
+// and the temperature. A stop holds the motor where it is; any byte
+// received during a move stops the motor too, and the "FD" frame then tells
+// that position.
 class RoboFocusSimulator {
 public:
     explicit RoboFocusSimulator(DeviceSimulator& device);
@@ -30,8 +32,8 @@ public:
     // The next reply's checksum is wrong.
     void garbleNextReply();
     // Each step of a move takes this long (0, as at first: a move's replies
-    // come at once); the echoes come spread over the move and the "FD" frame
-    // at its end, and position() is where the motor is on its way.
+    // come at once); an echo of every step comes spread over the move and
+    // the "FD" frame at its end, and position() is where the motor is on its way.
     void setStepTime(std::chrono::milliseconds perStep);
     // The next move stalls after `steps` of its steps, echoed, and the
     // controller hangs: it takes every frame (a stop too) and answers none.
@@ -44,17 +46,24 @@ public:
     bool output(int k) const;
     // The frames received (without their checksum), in order; a stop as "F ".
     QList<QByteArray> commands() const;
+    // The bytes that stopped a move, each as received.
+    QList<QByteArray> bytesDuringMoves() const;
 
 private:
     DeviceSimulator::Response answer(const QByteArray& pending);
     std::vector<DeviceSimulator::ReplyPart> replyTo(const QByteArray& eight);
     QByteArray frame(const QByteArray& eight);
     QByteArray valueFrame(const char* letters, int value);
-    std::vector<DeviceSimulator::ReplyPart> moveTo(int goal);
+    DeviceSimulator::Response moveTo(int goal);
+    // Where a move from `from` toward `goal` stops once `echoed` of its
+    // echoes went out, `unreported` steps made before them.
+    std::vector<DeviceSimulator::ReplyPart> stopMove(const QByteArray& received, int from, int goal,
+                                                     int unreported, int echoed);
     int positionLocked() const;
 
     mutable std::mutex m_mutex;
     QList<QByteArray> m_commands;
+    QList<QByteArray> m_duringMoves;
     // Where the last move ends (where the motor is once it has), and where
     // and when it began.
     int m_position = 3000;
