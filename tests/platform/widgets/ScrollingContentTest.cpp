@@ -112,8 +112,9 @@ TEST(ScrollingContent, AWidthShortOnlyByRoundingNeverScrollsSideways)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     for (const int shortBy : {0, 1, 20}) {
         // No vertical scroll bar: the view is as wide as the window.
-        window.resize(content->minimumWidth() - shortBy, 300);
-        QTest::qWait(20);
+        const int width = content->minimumWidth() - shortBy;
+        window.resize(width, 300);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return area->width() == width; }));
         EXPECT_EQ(area->horizontalScrollBar()->isVisible(), shortBy > 1) << shortBy;
     }
 }
