@@ -256,15 +256,24 @@ double uncoveredShare(const QWidget& window, const QList<WId>& order)
 // pointer as the user makes it: the menu closes over whatever lies under it.
 void chooseFromMenuAt(QPoint at, const std::function<void()>& open)
 {
+    const auto pointerTo = [](QPointF device, const QStringList& then = {}) {
+        QProcess::execute("xdotool",
+                          QStringList{"mousemove", QString::number(qRound(device.x())),
+                                      QString::number(qRound(device.y()))} +
+                              then);
+    };
     QMenu menu;
-    QObject::connect(menu.addAction(QStringLiteral("Open")), &QAction::triggered, open);
+    QAction* item = menu.addAction(QStringLiteral("Open"));
+    QObject::connect(item, &QAction::triggered, open);
+    // The pointer rests off the menu as it pops up: a menu takes no item
+    // under a pointer that has not moved since.
+    pointerTo(QPointF(at - QPoint(30, 30)) * menu.devicePixelRatioF());
     menu.popup(at);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
-    QTest::qWait(400);
-    const QPointF item = QPointF(menu.mapToGlobal(menu.actionGeometry(menu.actions().front()).center())) *
-                         menu.devicePixelRatioF();
-    QProcess::execute("xdotool", {"mousemove", QString::number(qRound(item.x())), QString::number(qRound(item.y())),
-                                  "click", "1"});
+    const QPointF itemAt = QPointF(menu.mapToGlobal(menu.actionGeometry(item).center())) * menu.devicePixelRatioF();
+    pointerTo(itemAt);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return menu.activeAction() == item; }, kWaitMs));
+    pointerTo(itemAt, {"click", "1"});
     ASSERT_TRUE(QTest::qWaitFor([&menu] { return !menu.isVisible(); }, kWaitMs));
 }
 

@@ -158,7 +158,6 @@ protected:
         };
         bool answered = QTest::qWaitFor(done, kWaitMs) && !answerer.gaveUp;
         if (then == Then::Stays) {
-            QTest::qWait(kComesBackMs);
             EXPECT_EQ(counter.hides, 0) << "the panel hid";
             answered = answered && panel.isVisible();
         }
