@@ -1,5 +1,7 @@
 #include "chart/appmenu/MpcDownloadPanel.h"
 
+#include "platform/widgets/WindowStacking.h"
+
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -37,9 +39,7 @@ MpcDownloadPanel::MpcDownloadPanel(const QRect& screenRect, std::function<void()
 void MpcDownloadPanel::showPanel()
 {
     move(m_place);
-    show();
-    raise();
-    activateWindow();
+    WindowStacking::bringToFront(*this);
 }
 
 void MpcDownloadPanel::hidePanel()

@@ -5,6 +5,7 @@
 #include "find/SimbadLookup.h"
 #include "model/settings/PrefControl.h"
 #include "platform/widgets/ScreenPlacement.h"
+#include "platform/widgets/WindowStacking.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -119,9 +120,7 @@ void FindPanelControl::openFind(bool open)
         return;
     }
     setWindowOpacity(kOpaque);
-    show();
-    raise();
-    activateWindow();
+    WindowStacking::bringToFront(*this);
     setButtonsEnabled(false, false, false);
     m_resultText->clear();
     m_enterText->clear();

@@ -1,6 +1,7 @@
 #include "focus/views/FCUSB.h"
 
 #include "focus/FCUSBControl.h"
+#include "platform/widgets/WindowStacking.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -95,12 +96,7 @@ void FCUSB::showAddressedUnit(int unit)
     m_lastTab = m_tabs->currentIndex();
 }
 
-void FCUSB::orderFront()
-{
-    DevicePanel::show();
-    raise();
-    activateWindow();
-}
+void FCUSB::orderFront() { WindowStacking::bringToFront(*this); }
 
 void FCUSB::tabChanged(int tabIndex)
 {

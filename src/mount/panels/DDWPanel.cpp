@@ -7,6 +7,7 @@
 #include "mount/panels/DomeToolTips.h"
 #include "platform/AlertPanel.h"
 #include "platform/widgets/ScreenPlacement.h"
+#include "platform/widgets/WindowStacking.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -126,9 +127,8 @@ void DDWPanel::show()
     // Tracking ends with the connection.
     if (!m_ddw.isDDWTracking())
         button(kTrack)->setText(kTrackTitle);
-    QDialog::show();
+    WindowStacking::bringToFront(*this);
     ScreenPlacement::toLowerLeft(*this);
-    raise();
 }
 
 void DDWPanel::stopTracking()

@@ -316,6 +316,7 @@ TEST_F(KeptWindowsTest, APanelChosenFromAMenuOverTheActiveWindowOpensInSightAndK
          [](ChartAssembly& c) { c.mountLink().handPanels().showPanel(MountPanel::NexStar, QStringLiteral("Hand")); }},
         {"Polar Alignment", [](ChartAssembly& c) { menuPanel(c.outlets().alignPanel).show(); }},
         {"AllSky", [](ChartAssembly& c) { c.allSkyLink().allSkyLink().panel().show(); }},
+        {"Digital Dome Works", [](ChartAssembly& c) { c.domeLink().ddwPanelLink().show(); }},
     };
     const Opening planner = {
         "Night Planner", [](ChartAssembly& c) { c.menuBar().windowMenu().menuAction(WindowMenuActions::kPlannerTag); }};

@@ -5,6 +5,7 @@
 #include "camera/views/canon/CanonToolTips.h"
 #include "platform/widgets/EditingFinished.h"
 #include "platform/widgets/ScreenPlacement.h"
+#include "platform/widgets/WindowStacking.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -166,10 +167,8 @@ CanonPanel::~CanonPanel() = default;
 
 void CanonPanel::show()
 {
-    QDialog::show();
+    WindowStacking::bringToFront(*this);
     ScreenPlacement::toLowerLeft(*this);
-    raise();
-    activateWindow();
 }
 
 void CanonPanel::send(int tag)

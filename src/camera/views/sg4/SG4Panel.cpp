@@ -3,6 +3,7 @@
 #include "camera/sg4/SG4Control.h"
 #include "camera/views/sg4/sg4ImageView.h"
 #include "platform/widgets/EditingFinished.h"
+#include "platform/widgets/WindowStacking.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -217,9 +218,4 @@ void SG4Panel::showGuiderValues(const GuiderValues& values)
     showIn(m_yGain, values.yGainPercent);
 }
 
-void SG4Panel::show()
-{
-    DevicePanel::show();
-    raise();
-    activateWindow();
-}
+void SG4Panel::show() { WindowStacking::bringToFront(*this); }

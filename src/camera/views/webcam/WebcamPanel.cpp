@@ -5,6 +5,7 @@
 #include "camera/webcam/WebCamController.h"
 #include "platform/widgets/EditingFinished.h"
 #include "platform/widgets/FileChooser.h"
+#include "platform/widgets/WindowStacking.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -409,9 +410,7 @@ void WebcamPanel::show()
 {
     if (m_makeGuidePanel)
         embedGuidePanel();
-    DevicePanel::show();
-    raise();
-    activateWindow();
+    WindowStacking::bringToFront(*this);
 }
 
 void WebcamPanel::setDeviceItems(const QList<WebcamDeviceList::Item>& items)
