@@ -8,7 +8,6 @@
 
 #include <QEvent>
 #include <QKeyEvent>
-#include <QScreen>
 #include <QScrollArea>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -56,13 +55,11 @@ void PrefWindow::place(int tab)
 
 void PrefWindow::widenForPages()
 {
-    const QScreen* screen = this->screen();
-    if (!screen)
+    const std::optional<QSize> room = ScreenPlacement::contentRoom(*this);
+    if (!room)
         return;
-    // The frame the window manager adds counts against the screen's width.
-    const int room = screen->availableGeometry().width() - (frameGeometry().width() - width());
     // The window's own size hint follows the page only once laid out anew.
-    const int wanted = std::min(width() + m_tabs->sizeHint().width() - m_tabs->width(), room);
+    const int wanted = std::min(width() + m_tabs->sizeHint().width() - m_tabs->width(), room->width());
     if (wanted > width()) {
         resize(wanted, height());
         ScreenPlacement::keepInside(*this);

@@ -1,8 +1,8 @@
 #include "platform/widgets/ScreenFit.h"
 
+#include "platform/widgets/ScreenPlacement.h"
+
 #include <QEvent>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QWidget>
 
 void ScreenFit::install(QWidget& window) { new ScreenFit(window); }
@@ -18,13 +18,6 @@ bool ScreenFit::eventFilter(QObject* watched, QEvent* event)
 
 void ScreenFit::fit()
 {
-    const QScreen* screen = QGuiApplication::screenAt(m_window.geometry().center());
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    // The frame the window manager adds, once it is known.
-    const QSize frame = m_window.frameGeometry().size() - m_window.size();
-    const QSize room = screen->availableGeometry().size() - frame;
-    m_window.resize(m_window.sizeHint().boundedTo(room).expandedTo(m_window.minimumSizeHint()));
+    if (const std::optional<QSize> room = ScreenPlacement::contentRoom(m_window))
+        m_window.resize(m_window.sizeHint().boundedTo(*room).expandedTo(m_window.minimumSizeHint()));
 }

@@ -156,4 +156,12 @@ void keepInside(QWidget& window)
         window.move(x, y);
 }
 
+std::optional<QSize> contentRoom(const QWidget& window)
+{
+    const QScreen* screen = screenOf(window.frameGeometry());
+    if (!screen)
+        return std::nullopt;
+    return screen->availableGeometry().size() - (window.frameGeometry().size() - window.size());
+}
+
 }  // namespace ScreenPlacement

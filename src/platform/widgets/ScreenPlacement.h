@@ -2,6 +2,9 @@
 
 #include <QPoint>
 #include <QRect>
+#include <QSize>
+
+#include <optional>
 
 class QWidget;
 
@@ -41,5 +44,9 @@ void toParentTopLeft(QWidget& window);
 // its screen, on any number of screens; a window larger than that area
 // shrinks to it first. A maximised or full-screen window stays as it is.
 void keepInside(QWidget& window);
+// The most room the window's content has on its screen: the visible area
+// less the frame the window manager adds, once it is known; none without a
+// screen.
+std::optional<QSize> contentRoom(const QWidget& window);
 
 }  // namespace ScreenPlacement
