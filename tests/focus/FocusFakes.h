@@ -69,7 +69,8 @@ public:
         gotos.push_back(target);
     }
     bool clearsPlotAtBestFocus() const override { return clearsPlot; }
-    quint64 progressCount() const override { return progress; }
+    // A moving motor shows a new sign at every look, however late it comes.
+    quint64 progressCount() const override { return progressing ? ++progress : progress; }
     bool haltRun() override
     {
         ++halts;
@@ -89,7 +90,8 @@ public:
     int movingTicks = 0;
     double scale = 7000.0;
     quint16 position = 3000;
-    quint64 progress = 0;  // signs that the motor gets on
+    bool progressing = false;
+    mutable quint64 progress = 0;  // signs that the motor gets on
     bool hasStop = true;
     int halts = 0;
     std::vector<int> moves;
