@@ -7,6 +7,7 @@
 #include <QDataStream>
 #include <QEvent>
 #include <QIODevice>
+#include <QScreen>
 #include <QWidget>
 #include <QWindow>
 
@@ -99,7 +100,15 @@ std::optional<KeptFrame::Pixels> KeptFrame::pixelsNow() const
     const std::optional<QPoint> device = DevicePlace::of(m_window);
     if (!device)
         return std::nullopt;
-    return Pixels{m_window.geometry().topLeft(), *device, m_window.devicePixelRatioF()};
+    const QPoint logical = m_window.geometry().topLeft();
+    const qreal scale = m_window.devicePixelRatioF();
+    // Qt scales a place about its screen's corner, which it keeps in pixels.
+    const QPointF corner = m_window.screen() ? QPointF(m_window.screen()->geometry().topLeft()) : QPointF();
+    // Read while the window manager has yet to move the window where Qt put
+    // it, the pixels are of another place: kept, they would send it back there.
+    if ((QPointF(*device) - corner - (QPointF(logical) - corner) * scale).manhattanLength() > 2 * scale)
+        return std::nullopt;
+    return Pixels{logical, *device, scale};
 }
 
 void KeptFrame::toKeptPixel()
