@@ -3,6 +3,7 @@
 #include "focus/AutoFocusDevice.h"
 #include "focus/AutoFocusDisplay.h"
 #include "focus/FocusCameras.h"
+#include "focus/MoveWatch.h"
 #include "focus/StarMeasure.h"
 #include "platform/AlertPanel.h"
 
@@ -16,11 +17,6 @@ const QString kStartFailed = QStringLiteral("Curve calculation failed to start")
 const QString kCurveFailed = QStringLiteral("Curve calculation failed");
 const QString kNotConfirmed =
     QStringLiteral("The focuser did not confirm its move or position in time. It was left where it is.");
-const QString kHalted =
-    QStringLiteral("The focuser stopped reporting progress during its move. It was sent a stop.");
-const QString kNoHalt = QStringLiteral("The focuser stopped reporting progress during its move. It has no stop "
-                                       "command and may still be moving.");
-const QString kLastPosition = QStringLiteral(" Its last reported position is %1.");
 
 }  // namespace
 
@@ -118,7 +114,7 @@ void AutoFocusRun::curveTick()
     if (!m_isRun || !m_timer.isActive())
         return;
     restartOnProgress();
-    if (isPastConfirmLimit()) {
+    if (isPastConfirmLimit() || (m_isMoveOpen && m_device.isMovePastCeiling())) {
         giveUp();
         return;
     }
@@ -258,10 +254,10 @@ void AutoFocusRun::giveUp()
         failRun(kNotConfirmed);
         return;
     }
-    QString why = m_device.haltRun() ? kHalted : kNoHalt;
-    if (const std::optional<quint16> position = m_device.lastKnownPosition())
-        why += kLastPosition.arg(*position);
-    failRun(why);
+    const MoveWatch::Overdue why =
+        m_device.isMovePastCeiling() ? MoveWatch::Overdue::PastCeiling : MoveWatch::Overdue::Stalled;
+    const bool halted = m_device.haltRun();
+    failRun(MoveWatch::givenUpText(why, halted, m_device.lastKnownPosition()));
 }
 
 void AutoFocusRun::stopRun()

@@ -27,9 +27,10 @@ class FocusCameras;
 // tick; a move's settling time and an answer the focuser still owes hold
 // the ticks off instead of blocking. After each move the run waits for the
 // focuser to say the move has ended, then measures a frame exposed wholly
-// after that. The limit counts from the focuser's last sign of progress, not
-// from a speed assumed for its motor; what it cannot confirm within that
-// ends the run, a move that may still go on stopped first.
+// after that. The limit counts from the motor's last progress toward its
+// target, and a move also ends at its ceiling (its steps at the family's
+// slowest speed, plus a margin); what the focuser cannot confirm within
+// them ends the run, a move that may still go on stopped first.
 class AutoFocusRun final : public QObject {
     Q_OBJECT
 public:

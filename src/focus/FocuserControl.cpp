@@ -105,6 +105,7 @@ void FocuserControl::disconnectPort()
     m_isConnect = false;
     m_port = 0;
     m_silentReplies = 0;
+    m_move.end();
 }
 
 void FocuserControl::after(int ticks, std::function<void()> next)

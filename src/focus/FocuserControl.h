@@ -1,6 +1,7 @@
 #pragma once
 
 #include "focus/FocuserExchange.h"
+#include "focus/MoveWatch.h"
 #include "mount/links/ConnectMenuLinks.h"
 
 #include <QObject>
@@ -62,9 +63,15 @@ public:
     // Replies waited for in a row that did not come, since the focuser was
     // found: a focuser fallen silent on a port that stays open.
     int silentReplies() const { return m_silentReplies; }
-    // Signs so far that the motor gets on: step ticks, positions that
-    // changed, "moving" answers.
-    quint64 progress() const { return m_progress; }
+    // Signs so far that a motor moves toward its target: a reported
+    // position nearer to it than any before in that move.
+    quint64 progress() const { return m_move.progress(); }
+    // Whether the move under way went too long without progress, or past
+    // its ceiling.
+    MoveWatch::Overdue moveOverdue() const { return m_move.overdue(); }
+    bool isMovePastCeiling() const { return m_move.isPastCeiling(); }
+    // The move has ended, or was given up (its stop sent): it is no longer watched.
+    void endMove() { m_move.end(); }
 
     // Runs `work(const FocuserExchange&)` on the worker, then `then(result)`
     // on the main thread, unless the focuser was disconnected in between.
@@ -105,13 +112,17 @@ protected:
     // A model reports each reply it waited for (not one a moving focuser
     // may leave unsaid by design): whether it came.
     void noteReply(bool heard) { m_silentReplies = heard ? 0 : m_silentReplies + 1; }
-    void noteProgress() { ++m_progress; }
-    // A position read: progress when it differs from the last one.
-    void notePosition(quint16 before, quint16 now)
+    // The slowest a family's motor steps, as its documents give it or the
+    // program sets it: what bounds a move's time.
+    virtual double slowestStepsPerSecond() const = 0;
+    // A move from `from` to `target` went out.
+    void beginMove(quint16 from, quint16 target,
+                   MoveWatch::Positions positions = MoveWatch::Positions::Reported)
     {
-        if (now != before)
-            noteProgress();
+        m_move.begin(from, target, slowestStepsPerSecond(), positions);
     }
+    // A position the motor reported, during a move or not.
+    void notePosition(quint16 position) { m_move.notePosition(position); }
     // Writes a line to the debug log while debugging is on.
     void writeDebug(const QString& line) const;
     // The unit of the worker's waits: 1/60 s.
@@ -137,7 +148,7 @@ private:
     quint16 m_port = 0;
     int m_pending = 0;
     int m_silentReplies = 0;
-    quint64 m_progress = 0;
+    MoveWatch m_move;
     quint32 m_scan = 0;     // the search whose outcome is awaited
     quint32 m_session = 0;  // results of an earlier connection are dropped
 };

@@ -42,6 +42,20 @@ quint64 FocuserFrame::progressCount() const
     return m_control.progress();
 }
 
+bool FocuserFrame::isMovePastCeiling() const
+{
+    return m_control.isMovePastCeiling();
+}
+
+bool FocuserFrame::haltRun()
+{
+    if (!isFocuserConnected())
+        return false;
+    const bool halted = haltMove();
+    m_control.endMove();
+    return halted;
+}
+
 void FocuserFrame::focuserConnect()
 {
     m_run.setIsTimerBlock(false);
@@ -163,6 +177,7 @@ void FocuserFrame::updateTimer()
 {
     if (m_run.isTimerBlock())
         return;
+    giveUpOverdueMove();
     // Its port stays open but its replies stopped.
     if (m_control.silentReplies() >= kLostAfter) {
         loseConnection();
@@ -173,6 +188,16 @@ void FocuserFrame::updateTimer()
         return;
     updateTick();
     checkLine();
+}
+
+void FocuserFrame::giveUpOverdueMove()
+{
+    const MoveWatch::Overdue why = m_control.moveOverdue();
+    if (why == MoveWatch::Overdue::No)
+        return;
+    const bool halted = haltRun();
+    AlertPanel::runAlert(QStringLiteral("The focuser's move was given up"),
+                         MoveWatch::givenUpText(why, halted, lastKnownPosition()));
 }
 
 void FocuserFrame::checkLine()

@@ -54,6 +54,9 @@ public:
     bool isFocuserConnected() const override;
     bool isFocuserConnecting() const override;
     quint64 progressCount() const override;
+    bool isMovePastCeiling() const override;
+    // The family's stop goes out to a move given up, which is watched no longer.
+    bool haltRun() final;
     // Starts the search on the worker (its end shows the window or the
     // alert); a connected or searching focuser is disconnected.
     void focuserConnect() override;
@@ -89,6 +92,8 @@ protected:
     // The 1 s update; not called while the timer block is set, nor while
     // an earlier exchange has not answered.
     virtual void updateTick() = 0;
+    // Sends the family's stop; false for a family that has none.
+    virtual bool haltMove() { return false; }
     virtual double criticalFocusZone(double focalRatio) const = 0;
     // "<model> connection failed."
     virtual QString connectFailedMessage() const = 0;
@@ -114,6 +119,9 @@ protected:
 private:
     // The search's outcome: the start-up reads and the timer, or the alert.
     void connectEnded(bool found);
+    // A move outside a run that made no progress for too long, or outlasted
+    // its ceiling, is stopped and the user told where it was last reported.
+    void giveUpOverdueMove();
     void checkLine();
     void lineChecked(bool hungUp);
 

@@ -90,8 +90,8 @@ void JMIControl::jmiGetPosition(Done done)
 {
     send(command(kPosition), 3, [this, done = std::move(done)](const Reply& reply) {
         if (const std::optional<quint16> read = position(reply)) {
-            notePosition(m_position, *read);
             m_position = *read;
+            notePosition(m_position);
             tell(done, true);
             return;
         }
@@ -119,8 +119,10 @@ void JMIControl::jmiMoveIn(Done done)
 {
     m_killBacklash = true;
     simpleCommand(kMoveIn, QStringLiteral("jmiMoveIn"), [this, done = std::move(done)](bool echoed) {
-        if (echoed)
+        if (echoed) {
             m_isMove = true;
+            beginMove(m_position, 0);
+        }
         tell(done, echoed);
     });
 }
@@ -129,8 +131,10 @@ void JMIControl::jmiMoveOut(Done done)
 {
     m_killBacklash = true;
     simpleCommand(kMoveOut, QStringLiteral("jmiMoveOut"), [this, done = std::move(done)](bool echoed) {
-        if (echoed)
+        if (echoed) {
             m_isMove = true;
+            beginMove(m_position, m_maxValue);
+        }
         tell(done, echoed);
     });
 }
@@ -141,6 +145,7 @@ void JMIControl::jmiStop(Done done)
     simpleCommand(kStop, QStringLiteral("jmiStop"), [this, done = std::move(done)](bool echoed) {
         if (echoed) {
             m_isMove = false;
+            endMove();
             m_doBacklash = false;
         }
         tell(done, echoed);
@@ -177,6 +182,7 @@ void JMIControl::sendGoto(quint16 target, const QString& failure, Done done)
         }
         m_isMove = true;
         m_legTarget = target;
+        beginMove(m_position, target);
         // A short move may end while its echo is still being read.
         if (reply->indexOf(kGotoComplete, 1) > 0 || reply->indexOf(kMoveEnd, 1) > 0)
             m_killBacklash = true;
@@ -192,8 +198,10 @@ void JMIControl::doGotoBacklash()
     // The second leg is watched as the first was, so the move ends with it.
     m_killBacklash = false;
     sendGoto(m_origVal, QStringLiteral("jmiGoto backlash returned: %1"), [this](bool sent) {
-        if (!sent)
+        if (!sent) {
             m_isMove = false;
+            endMove();
+        }
     });
 }
 
@@ -202,10 +210,13 @@ void JMIControl::jmiMoveTimer()
     if (!isConnected()) {
         m_moveTimer.stop();
         m_isMove = false;
+        endMove();
         return;
     }
     if (m_killBacklash) {
         m_moveTimer.stop();
+        // The leg has ended; a second one is watched from its own echo.
+        endMove();
         if (m_doBacklash)
             doGotoBacklash();
         else
@@ -230,8 +241,8 @@ void JMIControl::jmiMoveTimer()
             m_isStreamRead = false;
             const std::optional<quint16> read = position(answer.reply);
             if (read) {
-                notePosition(m_position, *read);
                 m_position = *read;
+                notePosition(m_position);
             }
             const bool ended = answer.moveEnded || isGotoComplete(answer.reply) || read == m_legTarget;
             if (ended && m_moveTimer.isActive())
@@ -336,4 +347,10 @@ void JMIControl::setSpeedFactor(int tag, int slider)
     m_speeds = JMISpeeds::forMaximum(m_maxValue, m_slowAdj, m_fastAdj, m_ioAdj);
     jmiSetSpeeds();
     savePrefs();
+}
+
+double JMIControl::slowestStepsPerSecond() const
+{
+    // Its speeds count steps a second: the slowest of the three this program set.
+    return std::max(1, int(std::min({m_speeds.posn, m_speeds.move, m_speeds.shuttle})));
 }

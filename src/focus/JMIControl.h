@@ -80,6 +80,9 @@ public:
     // The connect probe, run on the worker.
     static bool probe(const FocuserExchange& line);
 
+protected:
+    double slowestStepsPerSecond() const override;
+
 private:
     // What the worker brings back of one command.
     struct Answer {

@@ -245,10 +245,8 @@ void JMIFrame::gotoBestFocus(quint16 position)
     m_jmi.jmiGoto(position, beepUnless);
 }
 
-bool JMIFrame::haltRun()
+bool JMIFrame::haltMove()
 {
-    if (!isFocuserConnected())
-        return false;
     m_jmi.jmiStop({});
     return true;
 }

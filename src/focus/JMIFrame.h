@@ -39,7 +39,7 @@ public:
     bool isReadyForSample() override;
     double focusScale() const override;
     void gotoBestFocus(quint16 position) override;
-    bool haltRun() override;
+    bool haltMove() override;
     std::optional<quint16> lastKnownPosition() const override;
 
 protected:

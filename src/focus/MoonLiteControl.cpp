@@ -103,8 +103,8 @@ void MoonLiteControl::moonGetCurrPosn(Then<quint16> done)
     ask("GP", 5, [this, done = std::move(done)](const Reply& reply) {
         const std::optional<quint16> position = number(reply, 4);
         if (position) {
-            notePosition(m_currPosn, *position);
             m_currPosn = *position;
+            notePosition(m_currPosn);
         }
         debug(QStringLiteral("moonGetCurrPosn: %1, %2").arg(m_currPosn).arg(shown(reply, 4)));
         answer(done, position);
@@ -154,10 +154,11 @@ void MoonLiteControl::readTemperature()
 
 void MoonLiteControl::moonGetMotorMove(Then<bool> done)
 {
-    ask("GI", 3, [this, done = std::move(done)](const Reply& reply) {
+    ask("GI", 3, [this, number = m_moveNumber, done = std::move(done)](const Reply& reply) {
         const std::optional<bool> moving = isMoving(reply);
-        if (moving == true)
-            noteProgress();
+        // A motor standing still after the latest go-to went out has ended it.
+        if (moving == false && number == m_moveNumber && !isGotoPending())
+            endMove();
         answer(done, moving);
     });
 }
@@ -186,6 +187,7 @@ bool MoonLiteControl::moonStop()
 {
     debug(QStringLiteral("moonStop"));
     m_gotoTimer.stop();
+    endMove();
     return tell(command("FQ"));
 }
 
@@ -245,6 +247,8 @@ bool MoonLiteControl::moonMoveTo(quint16 position)
 {
     if (!moonSetNewPosn(position))
         return false;
+    ++m_moveNumber;
+    beginMove(m_currPosn, position);
     m_gotoTimer.start();
     return true;
 }

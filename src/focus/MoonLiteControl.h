@@ -27,6 +27,9 @@ public:
     static constexpr long kBaud = 9600;
     static constexpr std::chrono::microseconds kTick{16667};
     static constexpr int kSettleTicks = 10;
+    // The slowest step delay the window sets, 32, makes about 16 steps a
+    // second by the documents; a motor at 10 still ends within its ceiling.
+    static constexpr double kSlowestStepsPerSecond = 10.0;
 
     MoonLiteControl(SerialControl& serial, FocuserWorker& worker, PrefControl& prefs,
                     std::chrono::microseconds tick = kTick, QObject* parent = nullptr);
@@ -83,6 +86,9 @@ public:
     // The connect probe, run on the worker.
     static bool connectTest(const FocuserExchange& line);
 
+protected:
+    double slowestStepsPerSecond() const override { return kSlowestStepsPerSecond; }
+
 private:
     // Asks `body` and hands the reply to `then` on the main thread.
     void ask(const QByteArray& body, quint16 expected, std::function<void(const MoonLiteProtocol::Reply&)> then);
@@ -102,4 +108,7 @@ private:
     quint16 m_newPosn = 0;
     quint16 m_currPosn = 0;
     quint16 m_maxPosn = 65535;
+    // Counts the moves sent: a "not moving" asked before the latest one is
+    // no news of it.
+    quint32 m_moveNumber = 0;
 };

@@ -459,6 +459,9 @@ void MoonLiteFrame::askMotor()
     if (m_motor == Motor::Asking)
         return;
     m_motor = Motor::Asking;
+    // The position shows whether the motor gets on toward its target; a
+    // "moving" answer alone does not.
+    m_moon.moonGetCurrPosn({});
     QPointer<MoonLiteFrame> self(this);
     m_moon.moonGetMotorMove([self, number = m_moveNumber](std::optional<bool> moving) {
         if (!self || number != self->m_moveNumber)
@@ -495,9 +498,9 @@ void MoonLiteFrame::runAborted()
     m_moon.moonStop();
 }
 
-bool MoonLiteFrame::haltRun()
+bool MoonLiteFrame::haltMove()
 {
-    debug(QStringLiteral("moonWindow: moon curve gave up on its move"));
+    debug(QStringLiteral("moonWindow: gave up on a move"));
     return m_moon.moonStop();
 }
 

@@ -52,7 +52,7 @@ public:
     void gotoBestFocus(quint16 position) override;
     // The sweep's move stops with the run.
     void runAborted() override;
-    bool haltRun() override;
+    bool haltMove() override;
     std::optional<quint16> lastKnownPosition() const override;
     bool clearsPlotAtBestFocus() const override { return true; }
     StarBoxRule starBox() const override;

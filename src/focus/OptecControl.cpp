@@ -193,8 +193,10 @@ void OptecControl::optecFQUIT(bool flag, Done done)
 
 void OptecControl::optecFCENTR(Done done)
 {
-    if (isConnected())
+    if (isConnected()) {
         m_isMoveOwed = true;
+        beginMove(m_lastUnits, kCentreUnits, MoveWatch::Positions::AtEndOnly);
+    }
     retrying("FCENTR", "CEN", 2, std::move(done));
 }
 
@@ -208,6 +210,8 @@ void OptecControl::move(const char* prefix, int steps, const QByteArray& accepte
         return;
     }
     m_isMoveOwed = true;
+    const int target = m_lastUnits + (prefix[1] == 'I' ? -steps : steps);
+    beginMove(m_lastUnits, quint16(std::clamp<int>(target, 0, kMaxUnits)), MoveWatch::Positions::AtEndOnly);
     post(
         [prefix = QByteArray(prefix), steps, accepted](const FocuserExchange& line) {
             // Four digits hold 9999 steps: a longer move goes in parts.
@@ -253,8 +257,10 @@ void OptecControl::optecReadUnits(std::function<void(int)> done)
          [this, done = std::move(done)](const std::optional<QByteArray>& reply) {
              const std::optional<int> units = unitsOf(markedValue(reply, kUnitsMark));
              if (units && *units <= kMaxUnits) {
-                 notePosition(std::exchange(m_lastUnits, quint16(*units)), quint16(*units));
+                 m_lastUnits = quint16(*units);
+                 notePosition(m_lastUnits);
                  m_isMoveOwed = false;
+                 endMove();
                  done(*units);
              } else if (!m_isTempOK) {
                  done(kUnitsProbeBad);

@@ -25,6 +25,10 @@ public:
     static constexpr quint16 kCentreUnits = 3500;
     static constexpr int kMostStepsPerMove = 9999;
     static constexpr int kRetryTicks = 15;
+    // A third of the speed the settling of a move assumes (150 steps a
+    // second): the controller answers a move only at its end, so its
+    // ceiling is all that bounds it.
+    static constexpr double kSlowestStepsPerSecond = 50.0;
     // optecMode
     static constexpr quint16 kModeManual = 1;
     static constexpr quint16 kModeA = 2;
@@ -85,6 +89,9 @@ public:
     // reads; then the go-to is not sent and `refused` hears why.
     static constexpr int kGotoReads = 4;
     void optecSetUnits(int target, Done done, std::function<void(const QString&)> refused = {});
+
+protected:
+    double slowestStepsPerSecond() const override { return kSlowestStepsPerSecond; }
 
 private:
     struct Reply {

@@ -5,7 +5,6 @@
 #include "platform/AlertPanel.h"
 
 #include <algorithm>
-#include <tuple>
 
 namespace {
 
@@ -54,21 +53,31 @@ std::optional<int> valueOf(const QByteArray& record, qsizetype from, qsizetype c
 // copy, handed back to the main thread.
 class StreamState final : public RoboFocusPosition {
 public:
-    StreamState(quint16 start, quint16 most, bool isMoving) : position(start), highest(most), moving(isMoving) {}
+    StreamState(quint16 start, quint16 most) : position(start), highest(most) {}
     quint16 roboPosition() const override { return position; }
     void setRoboPosition(quint16 steps) override { position = steps; }
     quint16 roboMax() const override { return highest; }
     void setIsRoboMove(bool on) override
     {
-        moving = on;
+        if (on)
+            ++echoes;
         ended = ended || !on;
     }
 
     quint16 position;
     quint16 highest;
-    bool moving;
+    // Step echoes read: the reader tells each one as a move going on.
+    int echoes = 0;
     // The reader found the move's end record (or, having read nothing, says so).
     bool ended = false;
+};
+
+// What a read of the stream found.
+struct StreamRead {
+    bool read = false;
+    quint16 position = 0;
+    int echoes = 0;
+    bool endRecord = false;
 };
 
 // A reply is whole once its record, marked "F" and `letter`, has all nine
@@ -183,8 +192,8 @@ bool RoboControl::takePosition(const Reply& reply)
     // A reply that is no position keeps the last good one.
     if (!value || *value > kMostReported)
         return false;
-    notePosition(m_roboPosition, quint16(*value));
     m_roboPosition = quint16(*value);
+    notePosition(m_roboPosition);
     return true;
 }
 
@@ -192,10 +201,9 @@ std::optional<QByteArray> RoboControl::recordOf(const Reply& reply, char letter)
 {
     // Echoes are steps the motor made: counted from the last good position.
     if (reply.sawEcho) {
-        const quint16 before = m_roboPosition;
         m_roboPosition = quint16(std::clamp<int>(m_roboPosition + reply.netSteps, kLowest,
                                                  std::max<int>(kLowest, m_roboMax)));
-        notePosition(before, m_roboPosition);
+        notePosition(m_roboPosition);
         m_isRoboMove = true;
     }
     if (reply.echoesEnded)
@@ -243,15 +251,16 @@ void RoboControl::send(const QByteArray& frame, Done done)
          });
 }
 
-void RoboControl::sendMove(const QByteArray& frame, Done done)
+void RoboControl::sendMove(const QByteArray& frame, int target, Done done)
 {
     // Moving from now on: nothing else is written until the move has ended.
     m_isRoboMove = true;
-    m_sinceProgress.start();
+    m_sinceEcho.start();
+    beginMove(m_roboPosition, quint16(std::clamp<int>(target, kLowest, std::max<int>(kLowest, m_roboMax))));
     send(frame, [this, done = std::move(done)](bool written) {
         if (!written) {
             // The line was busy or the write failed: the user hears the move did not go.
-            m_isRoboMove = false;
+            moveEnded();
             AlertPanel::beep();
         }
         if (done)
@@ -269,6 +278,7 @@ void RoboControl::disconnectPort()
 void RoboControl::moveEnded()
 {
     m_isRoboMove = false;
+    endMove();
 }
 
 void RoboControl::roboGetPosition(Done done)
@@ -282,39 +292,48 @@ void RoboControl::roboGetPosition(Done done)
 void RoboControl::confirmMoveEnd(Done done)
 {
     post([](const FocuserExchange& line) {
-             return line.sendOnQuietLine(roboFrame("FG000000"), kFrameBytes, frameEnd('D'));
+             // The motor may only have paused, or its echoes come mangled:
+             // the read goes out once the line has carried nothing for longer
+             // than any pause inside a moving motor's output.
+             return line.sendOnQuietLine(roboFrame("FG000000"), kFrameBytes, frameEnd('D'), kConfirmQuiet);
          },
          [this, done = std::move(done)](const FocuserExchange::QuietSend& sent) {
+             // Nothing was written onto a busy line: the next read asks again.
              if (sent.busy()) {
-                 m_sinceProgress.start();
-                 noteProgress();
                  done(false);
                  return;
              }
              noteReply(sent.replied());
-             // Echoes ahead of a reply that is no position clear the flag
-             // they set: the move has still not told its end.
-             m_isRoboMove = !takePosition(replyOf(sent));
-             done(!m_isRoboMove);
+             const Reply reply = replyOf(sent);
+             // Echoes ahead of the reply are the move going on after all.
+             if (reply.sawEcho)
+                 m_sinceEcho.start();
+             if (takePosition(reply)) {
+                 moveEnded();
+                 done(true);
+                 return;
+             }
+             m_isRoboMove = true;
+             done(false);
          });
 }
 
 void RoboControl::roboSetSteps(int steps, Done done)
 {
     if (!refused(done))
-        sendMove(roboCommand("FG", steps), std::move(done));
+        sendMove(roboCommand("FG", steps), steps, std::move(done));
 }
 
 void RoboControl::roboIn(int steps, Done done)
 {
     if (!refused(done))
-        sendMove(roboCommand("FI", steps), std::move(done));
+        sendMove(roboCommand("FI", steps), m_roboPosition - steps, std::move(done));
 }
 
 void RoboControl::roboOut(int steps, Done done)
 {
     if (!refused(done))
-        sendMove(roboCommand("FO", steps), std::move(done));
+        sendMove(roboCommand("FO", steps), m_roboPosition + steps, std::move(done));
 }
 
 void RoboControl::roboStop()
@@ -512,34 +531,33 @@ void RoboControl::roboReadMove(Done done)
     m_isReadingMove = true;
     after(kStreamWaitTicks, [this, done = std::move(done)] {
         post(
-            [stream = StreamState(m_roboPosition, m_roboMax, m_isRoboMove)](const FocuserExchange& line) mutable {
+            [stream = StreamState(m_roboPosition, m_roboMax)](const FocuserExchange& line) mutable {
                 ReplyBuffer buffer{};
                 const bool read = line.serial().readRoboFocusNow(buffer, stream);
-                return std::make_tuple(read, stream.position, read && stream.moving, read && stream.ended);
+                return StreamRead{read, stream.position, read ? stream.echoes : 0, read && stream.ended};
             },
-            [this, done](const std::tuple<bool, quint16, bool, bool>& result) {
+            [this, done](const StreamRead& stream) {
                 m_isReadingMove = false;
-                const auto [read, position, echoes, endRecord] = result;
-                if (read) {
-                    notePosition(m_roboPosition, position);
-                    m_roboPosition = position;
+                if (stream.read) {
+                    m_roboPosition = stream.position;
+                    notePosition(m_roboPosition);
                 }
-                if (endRecord) {
+                if (stream.endRecord) {
                     moveEnded();
-                } else if (echoes) {
+                } else if (stream.echoes > 0) {
                     // Echoes are the move going on, one the user made on the
-                    // controller's own buttons too.
+                    // controller's own buttons too. Other bytes are not.
                     m_isRoboMove = true;
-                    m_sinceProgress.start();
+                    m_sinceEcho.start();
                 }
                 const bool quietLongEnough =
-                    m_sinceProgress.isValid()
-                    && std::chrono::milliseconds(m_sinceProgress.elapsed()) >= kMoveSilenceTicks * tick();
-                if (read || !m_isRoboMove || !quietLongEnough || !isConnected()) {
-                    done(read);
+                    m_sinceEcho.isValid()
+                    && std::chrono::milliseconds(m_sinceEcho.elapsed()) >= kMoveSilenceTicks * tick();
+                if (!m_isRoboMove || !quietLongEnough || !isConnected()) {
+                    done(stream.read);
                     return;
                 }
-                confirmMoveEnd([done](bool) { done(false); });
+                confirmMoveEnd([done, read = stream.read](bool) { done(read); });
             });
     });
 }

@@ -29,6 +29,12 @@ public:
     // A move whose end record was lost: once its echoes have stopped for
     // this long, a position read on a quiet line tells where it ended.
     static constexpr int kMoveSilenceTicks = 120;
+    // How long the line must carry nothing before that read goes out:
+    // longer than the gaps between a moving motor's echoes (ten a second
+    // at the slowest) even when a slow line splits and delays them.
+    static constexpr std::chrono::milliseconds kConfirmQuiet{500};
+    // The slowest the controller's documents give its motor.
+    static constexpr double kSlowestStepsPerSecond = 10.0;
 
     using Done = std::function<void(bool)>;
 
@@ -64,8 +70,9 @@ public:
     void roboSetConfig(Done done = {});
     void roboGetTemp(Done done);
     // The stream after a move, 20 ticks from now; false when nothing came.
-    // Once the move's echoes have stopped for kMoveSilenceTicks, the
-    // position is asked: the move's end record may have been lost.
+    // Only step echoes show that a move goes on: once they have stopped for
+    // kMoveSilenceTicks, whatever else the line carries, the position is
+    // asked, the move's end record may have been lost.
     void roboReadMove(Done done);
 
     // A move went out (or echoes came) and neither its end record nor a
@@ -98,6 +105,9 @@ public:
         bool echoesEnded = false;          // another character followed them
     };
 
+protected:
+    double slowestStepsPerSecond() const override { return kSlowestStepsPerSecond; }
+
 private:
     // A command whose reply's record is marked "F" and `letter`.
     void exchange(const QByteArray& frame, char letter, std::function<void(const Reply&)> then);
@@ -113,10 +123,11 @@ private:
     // when `beeps` (an action of the user's).
     bool refused(const Done& done, bool beeps = true);
     void send(const QByteArray& frame, Done done);
-    void sendMove(const QByteArray& frame, Done done);
+    // A move to `target` (within the travel) goes out.
+    void sendMove(const QByteArray& frame, int target, Done done);
     void takeBacklash(const QByteArray& record);
     // The position asked once a move's echoes have stopped long enough; a
-    // line still busy is the move going on.
+    // line still busy is asked again at the next read.
     void confirmMoveEnd(Done done);
     void moveEnded();
 
@@ -131,6 +142,6 @@ private:
     int m_roboBacklashDirection = 2;
     std::array<bool, 4> m_roboPower{};
     bool m_isReadingMove = false;
-    // Since the last sign of the move going on: its command, an echo, a busy line.
-    QElapsedTimer m_sinceProgress;
+    // Since the move's command or its last step echo.
+    QElapsedTimer m_sinceEcho;
 };

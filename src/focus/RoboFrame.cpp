@@ -410,10 +410,8 @@ void RoboFrame::gotoBestFocus(quint16 position)
     m_robo.roboSetSteps(position);
 }
 
-bool RoboFrame::haltRun()
+bool RoboFrame::haltMove()
 {
-    if (!isFocuserConnected())
-        return false;
     m_robo.roboStop();
     return true;
 }

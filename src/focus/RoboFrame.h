@@ -80,7 +80,7 @@ public:
     void advanceRun(quint16 steps, MoveDone done) override;
     double focusScale() const override;
     void gotoBestFocus(quint16 position) override;
-    bool haltRun() override;
+    bool haltMove() override;
     std::optional<quint16> lastKnownPosition() const override;
 
 protected:

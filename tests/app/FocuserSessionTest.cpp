@@ -95,6 +95,22 @@ protected:
         port.closeMaster();
     }
     FocusMenu& menu() { return *chart->focusLink().focusMenu(); }
+    // The webcam and `robo` (at 3000, its steps 5 ms apart, its faults set)
+    // connected from their menus, the focuser's start-up reads answered.
+    void connectRoboWithWebcam(RoboFocusSimulator& robo)
+    {
+        using namespace std::chrono_literals;
+        robo.setPosition(3000);
+        robo.setBacklash(3, 0);
+        robo.setStepTime(5ms);
+        port.start();
+        chart->webcamLink().useSource(source);
+        chart->mountLink().connectMenu()->itemWithTag(kWebcamItem)->trigger();
+        RoboAssembly& assembly = chart->focusLink().robo();
+        focuserItem(menu(), FocusMenu::kRoboTag)->trigger();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return assembly.window().statusField()->text() == "Connected"; }, 20000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return assembly.control().pendingExchanges() == 0; }, 10000));
+    }
 
     ScopedAlertRecorder alerts;
     PtyDevice port;
@@ -211,20 +227,12 @@ TEST_F(FocuserSessionTest, TheRoboFocusLearnsItsSlopeIntoTheSettings)
 // one star, none taken while the focuser moved.
 TEST_F(FocuserSessionTest, ARoboFocusAutofocusThroughTheWebcamOnAGarblingLine)
 {
-    using namespace std::chrono_literals;
     RoboFocusSimulator robo(port.simulator());
     const SimulatorStop stop{port};
-    robo.setPosition(3000);
-    robo.setBacklash(3, 0);
-    robo.setStepTime(5ms);
     port.simulator().garbleEvery(9);
-    port.start();
-    chart->webcamLink().useSource(source);
-    chart->mountLink().connectMenu()->itemWithTag(kWebcamItem)->trigger();
+    connectRoboWithWebcam(robo);
+    ASSERT_FALSE(HasFatalFailure());
     RoboAssembly& assembly = chart->focusLink().robo();
-    focuserItem(menu(), FocusMenu::kRoboTag)->trigger();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return assembly.window().statusField()->text() == "Connected"; }, 20000));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return assembly.control().pendingExchanges() == 0; }, 10000));
 
     AutoFocusRun& run = assembly.frame().autoFocus();
     run.setImages(5);
@@ -251,6 +259,36 @@ TEST_F(FocuserSessionTest, ARoboFocusAutofocusThroughTheWebcamOnAGarblingLine)
     EXPECT_EQ(samples[0].focusPosition, 2950);
     EXPECT_EQ(samples[8].focusPosition, 3030);
     EXPECT_LE(std::abs(int(run.bestFocus()) - 2995), 640);  // 1 % of N (64000)
+}
+
+// The third move of a run never ends by itself: the motor steps back and
+// forth, echoing each step. The run's own limit stops it and says where.
+TEST_F(FocuserSessionTest, ARoboFocusMoveThatNeverEndsIsStoppedWithTheRunsOwnLimit)
+{
+    RoboFocusSimulator robo(port.simulator());
+    const SimulatorStop stop{port};
+    robo.wanderOnMove(3, 15);
+    connectRoboWithWebcam(robo);
+    ASSERT_FALSE(HasFatalFailure());
+    RoboAssembly& assembly = chart->focusLink().robo();
+
+    AutoFocusRun& run = assembly.frame().autoFocus();
+    run.setImages(5);
+    run.setSamples(1);
+    run.setSteps(20);
+    run.curveAction(AutoFocusRun::kStartTag);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            source.play(starAt(robo.position()));
+            return !alerts.alerts.empty();
+        },
+        60000));
+    EXPECT_FALSE(run.isRun());
+    EXPECT_EQ(alerts.alerts[0].title, "Curve calculation failed");
+    EXPECT_TRUE(alerts.alerts[0].message.startsWith(
+        "The focuser stopped reporting progress during its move. It was sent a stop."))
+        << alerts.alerts[0].message.toStdString();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return robo.commands().contains("F "); }, 5000));
 }
 
 TEST_F(FocuserSessionTest, ARoboFocusThatFallsSilentIsLostAndFreesTheMenu)

@@ -192,6 +192,23 @@ TEST_F(AutoFocusRunTest, AMoveIsWaitedForWhileItProgressesAndStoppedWhenItStalls
     EXPECT_FALSE(run.dataStore()[0].isMeasured());
 }
 
+// Progress restarts the limit, but not past the move's ceiling.
+TEST_F(AutoFocusRunTest, AMoveThatProgressesPastItsCeilingIsStopped)
+{
+    focuser.ready = false;
+    start(4, 1, 100);
+    focuser.progressing = true;
+    run.curveTick();
+    EXPECT_TRUE(run.isRun());
+    focuser.pastCeiling = true;
+    run.curveTick();
+    EXPECT_FALSE(run.isRun());
+    EXPECT_EQ(focuser.halts, 1);
+    ASSERT_EQ(alerts.alerts.size(), 1u);
+    EXPECT_EQ(alerts.alerts[0].message, "The focuser's move took longer than its steps take at the slowest speed. "
+                                        "It was sent a stop. Its last reported position is 2800.");
+}
+
 TEST_F(AutoFocusRunTest, AStalledMoveOfAFocuserWithoutAStopSaysItMayStillMove)
 {
     focuser.ready = false;

@@ -71,6 +71,7 @@ public:
     bool clearsPlotAtBestFocus() const override { return clearsPlot; }
     // A moving motor shows a new sign at every look, however late it comes.
     quint64 progressCount() const override { return progressing ? ++progress : progress; }
+    bool isMovePastCeiling() const override { return pastCeiling; }
     bool haltRun() override
     {
         ++halts;
@@ -91,6 +92,7 @@ public:
     double scale = 7000.0;
     quint16 position = 3000;
     bool progressing = false;
+    bool pastCeiling = false;
     mutable quint64 progress = 0;  // signs that the motor gets on
     bool hasStop = true;
     int halts = 0;

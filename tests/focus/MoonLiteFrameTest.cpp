@@ -178,6 +178,29 @@ TEST_F(MoonLiteFrameTest, AutofocusAtTheSlowestSpeedEndsWithAFit)
     EXPECT_FALSE(moon->commands().contains("FQ"));
 }
 
+// A motor that answers "moving" for ever and stays where it is: a
+// "moving" answer is no progress, and the run stops it at its limit.
+TEST_F(MoonLiteFrameTest, AMotorThatSaysItMovesButStaysIsStoppedWithAMessage)
+{
+    moon->setPosition(60000);
+    connect();
+    cameras.setWebcam(&webcam);
+    moon->stallMotor();
+    AutoFocusRun& run = frame->autoFocus();
+    run.setConfirmLimit(std::chrono::milliseconds(3000));
+    run.curveAction(AutoFocusRun::kStartTag);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            webcam.deliver();
+            return !alerts.alerts.empty();
+        },
+        20000));
+    EXPECT_FALSE(run.isRun());
+    EXPECT_EQ(alerts.alerts[0].message, "The focuser stopped reporting progress during its move. It was sent a "
+                                        "stop. Its last reported position is 60000.");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return moon->commands().contains("FQ"); }, 5000));
+}
+
 TEST_F(MoonLiteFrameTest, AbortingAutofocusStopsTheFocuser)
 {
     moon->setPosition(60000);

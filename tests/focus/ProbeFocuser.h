@@ -49,6 +49,9 @@ public:
                                milliseconds);
     }
 
+protected:
+    double slowestStepsPerSecond() const override { return 1.0; }
+
 private:
     static bool probe(const FocuserExchange& line)
     {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QSpinBox>
 
@@ -327,4 +328,81 @@ TEST_F(RoboTest, AGarbledBacklashOrConfigurationReplyBeepsAndKeepsTheField)
     EXPECT_FALSE(read);
     EXPECT_EQ(alerts.beeps, 2);
     EXPECT_EQ(roboDisplay.duty, 20);
+}
+
+// Only step echoes show that a move goes on. A motor whose echoes pause
+// (here short of 2 s, then with the line busy with noise past them) is
+// written nothing until it has ended: it would take any byte as a stop.
+TEST_F(RoboTest, AMoveWhoseEchoesPauseIsWrittenNothingUntilItEnds)
+{
+    using namespace std::chrono_literals;
+    simulator->setPosition(3000);
+    simulator->setStepTime(10ms);
+    connectFocuser();
+    frame->setUpdateInterval(std::chrono::hours(1));
+    const auto ticksUntilAt = [this](int target) {
+        return QTest::qWaitFor(
+            [&] {
+                update();
+                return simulator->position() == target && !control->isRoboMove();
+            },
+            20000);
+    };
+    simulator->pauseMove(1, 50, 1200ms);
+    frame->focusAction(RoboFrame::kGoto, 3200);
+    EXPECT_TRUE(ticksUntilAt(3200));
+    simulator->pauseMove(1, 50, 2600ms, 'X');
+    frame->focusAction(RoboFrame::kGoto, 3000);
+    EXPECT_TRUE(ticksUntilAt(3000));
+    EXPECT_EQ(simulator->bytesDuringMoves(), QList<QByteArray>{});
+    EXPECT_EQ(control->roboPosition(), 3000);
+}
+
+// A move whose end record was lost ends 2 s after its last echo, whatever
+// else the line carries; the user's next command then goes out.
+TEST_F(RoboTest, AMoveWhoseEndRecordIsLostEndsAfterItsEchoesStop)
+{
+    using namespace std::chrono_literals;
+    simulator->setPosition(3000);
+    simulator->setStepTime(5ms);
+    connectFocuser();
+    frame->setUpdateInterval(std::chrono::hours(1));
+    simulator->loseEndRecordOfMove(1);
+    port->simulator().babble("X", 700ms);
+    frame->focusAction(RoboFrame::kGoto, 3200);
+    QElapsedTimer sinceGoto;
+    sinceGoto.start();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            update();
+            return !control->isRoboMove();
+        },
+        15000));
+    // A second of echoes, two of silence, and a read or two.
+    EXPECT_LT(sinceGoto.elapsed(), 8000);
+    EXPECT_EQ(control->roboPosition(), 3200);
+    frame->focusAction(RoboFrame::kGoto, 3100);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return simulator->commands().contains("FG003100"); }, 5000));
+    port->simulator().babble({}, 0ms);
+}
+
+// A motor slower than its documents allow: its move is stopped once it
+// outlasts its steps at the slowest speed, however steadily it progresses,
+// and the user is told where it was last reported.
+TEST_F(RoboTest, AMovePastItsCeilingIsStoppedAndTheUserTold)
+{
+    using namespace std::chrono_literals;
+    simulator->setPosition(3000);
+    simulator->setStepTime(500ms);
+    connectFocuser();
+    frame->focusAction(RoboFrame::kGoto, 3060);  // 6 s at 10 steps a second; 30 s at this motor's pace
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !alerts.alerts.empty(); }, 25000));
+    EXPECT_EQ(alerts.alerts[0].title, "The focuser's move was given up");
+    EXPECT_TRUE(alerts.alerts[0].message.startsWith(
+        "The focuser's move took longer than its steps take at the slowest speed. It was sent a stop."))
+        << alerts.alerts[0].message.toStdString();
+    EXPECT_TRUE(QTest::qWaitFor([this] { return simulator->commands().contains("F "); }, 5000));
+    EXPECT_LT(simulator->position(), 3060);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !control->isRoboMove(); }, 10000));
+    EXPECT_EQ(alerts.alerts.size(), 1u);
 }

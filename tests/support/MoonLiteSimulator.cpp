@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 MoonLiteSimulator::MoonLiteSimulator(DeviceSimulator& device)
 {
@@ -41,10 +42,14 @@ quint16 MoonLiteSimulator::position() const
     return m_position;
 }
 
+void MoonLiteSimulator::stallMotor() { const std::lock_guard l(m_mutex); m_stallNext = true; }
+
 bool MoonLiteSimulator::isMovingLocked()
 {
     if (!m_isMoving)
         return false;
+    if (m_isStalled)
+        return true;
     const auto elapsed = std::chrono::steady_clock::now() - m_moveStart;
     if (elapsed >= m_moveFor) {
         m_isMoving = false;
@@ -109,8 +114,10 @@ QByteArray MoonLiteSimulator::replyTo(const QByteArray& body)
         m_moveFor = m_delayUnit.count() > 0 ? m_delayUnit * m_stepDelay * std::abs(m_newPosition - m_from)
                                             : std::chrono::microseconds(m_moveTime);
         m_isMoving = true;
+        m_isStalled = std::exchange(m_stallNext, false);
     } else if (body == "FQ") {
         m_isMoving = false;
+        m_isStalled = false;
         m_newPosition = m_position;
     } else if (body.startsWith("SN")) {
         m_newPosition = value;

@@ -27,6 +27,9 @@ public:
     // Faults: a digit that is not hexadecimal, a reply without its "#".
     void sendNonHexDigits(bool on);
     void dropHash(bool on);
+    // From the next go-to on, the motor says it moves and makes no step
+    // until a stop.
+    void stallMotor();
 
     quint16 position() const;
     quint16 newPosition() const;
@@ -53,6 +56,8 @@ private:
     // What the move under way takes.
     std::chrono::microseconds m_moveFor{0};
     bool m_isMoving = false;
+    bool m_stallNext = false;
+    bool m_isStalled = false;
     qint16 m_halfDegrees = 40;
     quint8 m_coefficient = 0;
     quint8 m_stepDelay = 2;

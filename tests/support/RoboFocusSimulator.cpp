@@ -40,6 +40,23 @@ void RoboFocusSimulator::setTemperatureValue(int value) { const std::lock_guard 
 void RoboFocusSimulator::leadNextReplyWith(QByteArray echoes) { const std::lock_guard l(m_mutex); m_lead = std::move(echoes); }
 void RoboFocusSimulator::garbleNextReply() { const std::lock_guard l(m_mutex); m_garbleNext = true; }
 void RoboFocusSimulator::hangMidMove(int steps) { const std::lock_guard l(m_mutex); m_hangAfter = steps; }
+void RoboFocusSimulator::loseEndRecordOfMove(int nth) { const std::lock_guard l(m_mutex); m_lostEndMove = m_moves + nth; }
+
+void RoboFocusSimulator::pauseMove(int nth, int afterSteps, std::chrono::milliseconds pause, char noise)
+{
+    const std::lock_guard lock(m_mutex);
+    m_pausedMove = m_moves + nth;
+    m_pauseAfter = afterSteps;
+    m_pause = pause;
+    m_noise = noise;
+}
+
+void RoboFocusSimulator::wanderOnMove(int nth, int swing)
+{
+    const std::lock_guard lock(m_mutex);
+    m_wanderMove = m_moves + nth;
+    m_swing = swing;
+}
 
 void RoboFocusSimulator::setBacklash(int direction, int amount)
 {
@@ -130,6 +147,9 @@ DeviceSimulator::Response RoboFocusSimulator::answer(const QByteArray& pending)
 
 DeviceSimulator::Response RoboFocusSimulator::moveTo(int goal)
 {
+    ++m_moves;
+    if (m_moves == m_wanderMove)
+        return wander(m_swing);
     goal = std::clamp(goal, 2, m_maximum);
     const char echo = goal > m_position ? 'O' : 'I';
     const int stallAfter = std::exchange(m_hangAfter, -1);
@@ -138,27 +158,90 @@ DeviceSimulator::Response RoboFocusSimulator::moveTo(int goal)
         goal = m_position + std::clamp(goal - m_position, -stallAfter, stallAfter);
     const int steps = std::abs(goal - m_position);
     const int echoes = m_stepTime.count() == 0 ? std::min(steps, kMostEchoes) : steps;
-    const int inFewParts = std::max(kEchoesPerPart, (echoes + kMostParts - 1) / kMostParts);
-    const int perPart = m_stepTime.count() == 0
-                            ? inFewParts
-                            : std::min(inFewParts, std::max(1, int(kLongestPart / m_stepTime)));
     DeviceSimulator::Response move;
-    // Each part comes when its steps are made; the steps not reported
-    // come first.
+    move.parts = withPause(echoParts(steps, echoes, echo));
     const int unreported = steps - echoes;
-    int ahead = unreported;
-    for (int left = echoes; left > 0; left -= perPart) {
-        const int part = std::min(left, perPart);
-        move.parts.push_back({QByteArray(part, echo), kEchoGap + m_stepTime * (part + std::exchange(ahead, 0))});
-    }
     m_from = m_position;
     m_moveStart = std::chrono::steady_clock::now();
     m_position = goal;
     if (m_isHung)
         return move;
-    move.parts.push_back({valueFrame("FD", goal), kEchoGap});
-    move.interrupted = [this, from = m_from, goal, unreported, echoes](const QByteArray& received, qsizetype sent) {
-        return stopMove(received, from, goal, unreported, int(std::min<qsizetype>(sent, echoes)));
+    if (m_moves != m_lostEndMove)
+        move.parts.push_back({valueFrame("FD", goal), kEchoGap});
+    QByteArray sentBytes;
+    for (const DeviceSimulator::ReplyPart& part : move.parts)
+        sentBytes += part.bytes;
+    move.interrupted = [this, from = m_from, goal, unreported, sentBytes](const QByteArray& received, qsizetype sent) {
+        const QByteArray out = sentBytes.left(sent);
+        return stopMove(received, from, goal, unreported, int(out.count('I') + out.count('O')));
+    };
+    return move;
+}
+
+std::vector<DeviceSimulator::ReplyPart> RoboFocusSimulator::echoParts(int steps, int echoes, char echo) const
+{
+    const int inFewParts = std::max(kEchoesPerPart, (echoes + kMostParts - 1) / kMostParts);
+    const int perPart = m_stepTime.count() == 0
+                            ? inFewParts
+                            : std::min(inFewParts, std::max(1, int(kLongestPart / m_stepTime)));
+    std::vector<DeviceSimulator::ReplyPart> parts;
+    // Each part comes when its steps are made; the steps not reported
+    // come first.
+    int ahead = steps - echoes;
+    for (int left = echoes; left > 0; left -= perPart) {
+        const int part = std::min(left, perPart);
+        parts.push_back({QByteArray(part, echo), kEchoGap + m_stepTime * (part + std::exchange(ahead, 0))});
+    }
+    return parts;
+}
+
+std::vector<DeviceSimulator::ReplyPart> RoboFocusSimulator::withPause(std::vector<DeviceSimulator::ReplyPart> parts) const
+{
+    if (m_moves != m_pausedMove)
+        return parts;
+    std::vector<DeviceSimulator::ReplyPart> paused;
+    int made = 0;
+    bool isPaused = false;
+    for (DeviceSimulator::ReplyPart& part : parts) {
+        const int size = int(part.bytes.size());
+        if (isPaused || made + size < m_pauseAfter) {
+            made += size;
+            paused.push_back(std::move(part));
+            continue;
+        }
+        const int before = m_pauseAfter - made;
+        if (before > 0)
+            paused.push_back({part.bytes.left(before), part.after});
+        std::chrono::milliseconds left = m_pause;
+        while (m_noise != 0 && left > kNoiseGap) {
+            paused.push_back({QByteArray(1, m_noise), kNoiseGap});
+            left -= kNoiseGap;
+        }
+        paused.push_back({part.bytes.mid(std::max(before, 0)),
+                          left + (before > 0 ? m_stepTime * (size - before) : part.after)});
+        made += size;
+        isPaused = true;
+    }
+    return paused;
+}
+
+DeviceSimulator::Response RoboFocusSimulator::wander(int swing)
+{
+    // Out and back for ten minutes at most, a step and its echo at a time.
+    const std::chrono::milliseconds perStep = std::max(m_stepTime, std::chrono::milliseconds(100));
+    const int steps = int(std::chrono::minutes(10) / perStep);
+    DeviceSimulator::Response move;
+    QByteArray sentBytes;
+    for (int i = 0; i < steps; ++i) {
+        const char echo = (i / swing) % 2 == 0 ? 'O' : 'I';
+        move.parts.push_back({QByteArray(1, echo), perStep});
+        sentBytes += echo;
+    }
+    m_from = m_position;
+    move.interrupted = [this, from = m_position, sentBytes](const QByteArray& received, qsizetype sent) {
+        const QByteArray out = sentBytes.left(sent);
+        const int net = int(out.count('O') - out.count('I'));
+        return stopMove(received, from, from + net, 0, std::abs(net));
     };
     return move;
 }

@@ -38,6 +38,16 @@ public:
     // The next move stalls after `steps` of its steps, echoed, and the
     // controller hangs: it takes every frame (a stop too) and answers none.
     void hangMidMove(int steps);
+    // Faults of the `nth` move from now (1: the next one). Its "FD" end
+    // record is lost on the line.
+    void loseEndRecordOfMove(int nth);
+    // Its echoes pause for `pause` once `afterSteps` of its steps went out;
+    // a `noise` byte other than 0 comes every kNoiseGap meanwhile.
+    void pauseMove(int nth, int afterSteps, std::chrono::milliseconds pause, char noise = 0);
+    // It never ends by itself: the motor steps `swing` out and back,
+    // echoing each step, until a byte received stops it.
+    void wanderOnMove(int nth, int swing);
+    static constexpr std::chrono::milliseconds kNoiseGap{50};
 
     // Where the motor is.
     int position() const;
@@ -55,6 +65,12 @@ private:
     QByteArray frame(const QByteArray& eight);
     QByteArray valueFrame(const char* letters, int value);
     DeviceSimulator::Response moveTo(int goal);
+    // The parts of a move of `steps` steps of which the last `echoes` are
+    // echoed as `echo`; the others are made before the first part comes.
+    std::vector<DeviceSimulator::ReplyPart> echoParts(int steps, int echoes, char echo) const;
+    // The parts with the pause of the move under way put in.
+    std::vector<DeviceSimulator::ReplyPart> withPause(std::vector<DeviceSimulator::ReplyPart> parts) const;
+    DeviceSimulator::Response wander(int swing);
     // Where a move from `from` toward `goal` stops once `echoed` of its
     // echoes went out, `unreported` steps made before them.
     std::vector<DeviceSimulator::ReplyPart> stopMove(const QByteArray& received, int from, int goal,
@@ -80,4 +96,13 @@ private:
     bool m_garbleNext = false;
     int m_hangAfter = -1;
     bool m_isHung = false;
+    // Moves made so far, and the faults set for later ones.
+    int m_moves = 0;
+    int m_lostEndMove = -1;
+    int m_pausedMove = -1;
+    int m_pauseAfter = 0;
+    std::chrono::milliseconds m_pause{0};
+    char m_noise = 0;
+    int m_wanderMove = -1;
+    int m_swing = 0;
 };

@@ -1,0 +1,40 @@
+#include "focus/MoveWatch.h"
+
+#include <gtest/gtest.h>
+
+using namespace std::chrono_literals;
+
+// Progress is a position nearer the target than any before in the move:
+// steps back and forth, or past the target, are none.
+TEST(MoveWatchTest, OnlyPositionsNearerTheTargetAreProgress)
+{
+    MoveWatch watch;
+    EXPECT_FALSE(watch.notePosition(3010)) << "no move under way";
+    watch.begin(3000, 3020, 10.0);
+    EXPECT_TRUE(watch.notePosition(3005));
+    EXPECT_TRUE(watch.notePosition(3015));
+    EXPECT_FALSE(watch.notePosition(3005));
+    EXPECT_FALSE(watch.notePosition(3015));
+    EXPECT_FALSE(watch.notePosition(3030)) << "past the target, farther";
+    EXPECT_TRUE(watch.notePosition(3020));
+    EXPECT_EQ(watch.progress(), 3u);
+    EXPECT_EQ(watch.overdue(), MoveWatch::Overdue::No);
+    watch.end();
+    EXPECT_EQ(watch.overdue(), MoveWatch::Overdue::No);
+
+    // Inward too, and a new move starts from its own distance.
+    watch.begin(3020, 2900, 10.0);
+    EXPECT_FALSE(watch.notePosition(3020));
+    EXPECT_TRUE(watch.notePosition(3000));
+}
+
+// The ceiling is the move's steps at the slowest speed, plus the margin.
+TEST(MoveWatchTest, TheCeilingIsTheStepsAtTheSlowestSpeed)
+{
+    MoveWatch watch;
+    watch.begin(3000, 2650, 10.0);
+    EXPECT_EQ(watch.ceiling(), 35s + MoveWatch::kCeilingMargin);
+    watch.begin(60000, 59650, 0.0);
+    EXPECT_EQ(watch.ceiling(), 350s + MoveWatch::kCeilingMargin) << "a speed of 0 counts as one step a second";
+    EXPECT_FALSE(watch.isPastCeiling());
+}
