@@ -202,7 +202,7 @@ void ScopeControl::connected(const QString& name, bool positionRead)
     if (view) {
         view->setKeepSVClosed(false);
         if (!view->isWindowVisible())
-            view->bringToFront();
+            view->showInFront();
         else
             view->setNeedsDisplay();
     }

@@ -196,7 +196,7 @@ void ScopeControl::positionUpdate()
     const double dec = m_status.scopeDec;
     if (ScopeViewLink* view = m_links.scopeView) {
         if (!view->isWindowVisible() && !view->keepSVClosed() && !view->isMiniaturized())
-            view->bringToFront();
+            view->showInFront();
         view->setTrackRA(ra, dec);
     }
     m_status.isThreadUpdate = true;

@@ -9,6 +9,14 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+namespace {
+
+// The cities a list shows at least, at any screen size and scale: on a
+// small screen the page scrolls rather than the list shrinking.
+constexpr int kShownRows = 8;
+
+}  // namespace
+
 CityTablesPanel::CityTablesPanel(CityDataSource& cities, std::function<void(const cityList&)> citySelected,
                                  QWidget* parent)
     : QWidget(parent), m_cities(cities), m_citySelected(std::move(citySelected))
@@ -31,6 +39,7 @@ QTableView* CityTablesPanel::makeView(int tag, const QString& title)
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setMinimumHeight(kShownRows * view->verticalHeader()->defaultSectionSize() + 2 * view->frameWidth());
     connect(view, &QTableView::clicked, this,
             [this, tag](const QModelIndex& index) { cityClickedAction(tag, index.row()); });
     view->installEventFilter(this);

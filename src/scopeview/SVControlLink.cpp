@@ -20,6 +20,8 @@ void SVControlLink::setTitle(const QString& title) { m_window.setWindowTitle(tit
 
 void SVControlLink::orderFront() { WindowStacking::bringToFront(m_window); }
 
+void SVControlLink::showInFront() { WindowStacking::showInFront(m_window); }
+
 void SVControlLink::orderOut() { m_window.hide(); }
 
 void SVControlLink::setTrackIndex(int index) { m_window.svView().state().setTrackIndex(index); }

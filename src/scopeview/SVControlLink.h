@@ -30,7 +30,7 @@ public:
     void setTitle(const QString& title) override;
     void setWindowTitle(const QString& title) override { setTitle(title); }
     void orderFront() override;
-    void bringToFront() override { orderFront(); }
+    void showInFront() override;
     void orderOut() override;
     void setTrackIndex(int index) override;
     void setTrackRA(double ra, double dec) override;

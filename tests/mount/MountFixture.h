@@ -109,7 +109,7 @@ struct FakeScopeViewLink final : ScopeViewLink {
     bool isMiniaturized() const override { return miniaturized; }
     bool keepSVClosed() const override { return keptClosed; }
     void setKeepSVClosed(bool closed) override { keptClosed = closed; }
-    void bringToFront() override { ++raised; }
+    void showInFront() override { ++raised; }
     void setWindowTitle(const QString& text) override { title = text; }
     void setTrackRA(double ra, double) override
     {

@@ -12,7 +12,9 @@ public:
     // The user closed the view and wants it kept closed.
     virtual bool keepSVClosed() const = 0;
     virtual void setKeepSVClosed(bool closed) = 0;
-    virtual void bringToFront() = 0;
+    // Shows the window and raises it; the keyboard stays where it is (with
+    // the hand panel the connection has just put up).
+    virtual void showInFront() = 0;
     virtual void setWindowTitle(const QString& title) = 0;
     // The view's field centre, radians of date.
     virtual void setTrackRA(double ra, double dec) = 0;

@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QPointer>
 #include <QTimer>
+#include <QVariant>
 #include <QWidget>
 #include <QWindow>
 
@@ -16,6 +17,10 @@ namespace {
 // Where the pointer stood when a window was last brought to the front,
 // until it moves.
 std::optional<QPoint> g_pointerAtFront;
+
+// The native window's property the platform reads as it maps the window:
+// set, the window manager is told not to give the window the keyboard.
+constexpr char kShowWithoutActivating[] = "_q_showWithoutActivating";
 
 // Makes the window transient for its owner while the owner shows. A window
 // transient for another does not count as the program's last window, so it
@@ -63,6 +68,21 @@ void bringToFront(QWidget& window)
     window.show();
     window.raise();
     window.activateWindow();
+}
+
+void showInFront(QWidget& window)
+{
+    // A window manager gives a window it maps the keyboard unless the window
+    // asks it not to. The widget's own attribute reaches only a native window
+    // made after it is set, so the ask goes to the native window, for this
+    // showing only.
+    window.winId();
+    QWindow* handle = window.windowHandle();
+    const QVariant asked = handle->property(kShowWithoutActivating);
+    handle->setProperty(kShowWithoutActivating, true);
+    window.show();
+    handle->setProperty(kShowWithoutActivating, asked);
+    window.raise();
 }
 
 bool mayTakeKeyOnEntry()

@@ -15,6 +15,10 @@ void keepAbove(QWidget& window, QWidget& owner);
 // Shows `window`, raises it and gives it the keyboard: for a window the user
 // asked for by name.
 void bringToFront(QWidget& window);
+// Shows `window` and raises it, the keyboard staying with the window that
+// has it: for a window the program puts up beside the one it gives the
+// keyboard (the telescope view beside a mount's hand panel).
+void showInFront(QWidget& window);
 
 // Whether a window that takes the keyboard when the pointer enters it may
 // take it now. Not while the pointer stands where it stood when a window was

@@ -20,6 +20,8 @@
 #include "mount/panels/WiFiPanel.h"
 #include "platform/widgets/FloatingPanel.h"
 #include "platform/widgets/KeptFrame.h"
+#include "prefs/CityDataSource.h"
+#include "prefs/CityTablesPanel.h"
 #include "prefs/PrefWindow.h"
 #include "prefs/PrefWindowControl.h"
 
@@ -34,6 +36,7 @@
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableView>
 
 #include <algorithm>
 #include <chrono>
@@ -386,6 +389,35 @@ TEST_F(KeptWindowsTest, PreferencesSaveEyepiecesCanBeReachedOnTheScreen)
         EXPECT_FALSE(page->horizontalScrollBar()->isVisible())
             << "page " << tab << " scrolls sideways by " << page->horizontalScrollBar()->maximum();
     }
+}
+
+TEST_F(KeptWindowsTest, PreferencesCityListsKeepEightRowsInSightAndThePageScrollsInstead)
+{
+    constexpr int kRows = 8;
+    ASSERT_TRUE(launch());
+    settle();
+    const Opening setup = {"Preferences Setup", [](ChartAssembly& c) { c.prefWindow().showTab(PrefWindow::kSetup); }};
+    QWidget* window = open(*chart, setup);
+    ASSERT_NE(window, nullptr);
+    settledFrame(*window);
+    auto* page = qobject_cast<QScrollArea*>(window->findChild<QTabWidget*>()->currentWidget());
+    ASSERT_NE(page, nullptr);
+    CityTablesPanel* cities = chart->prefWindow().cityTables();
+    ASSERT_NE(cities, nullptr);
+    for (const int tag : {CityDataSource::kUSTag, CityDataSource::kWorldTag}) {
+        QTableView* list = cities->view(tag);
+        ASSERT_GT(list->model()->rowCount(), kRows) << tag;
+        // Scrolled to, as the user scrolls the page to its end.
+        page->ensureWidgetVisible(list);
+        settle();
+        const int row = list->rowHeight(0);
+        // Part of a row may go to the rounding of a scaled screen.
+        EXPECT_GE(list->viewport()->height(), kRows * row - row / 2)
+            << tag << ": " << list->viewport()->height() / row << " rows of " << row << " in a page "
+            << page->viewport()->height() << " high";
+        EXPECT_EQ(list->visibleRegion().boundingRect(), list->rect()) << tag << ": the page scrolls to all of it";
+    }
+    window->close();
 }
 
 TEST_F(KeptWindowsTest, EachWindowComesBackWhereTheUserDraggedItAfterAHideAndAfterARestart)

@@ -1,9 +1,21 @@
 #include "app/display/WindowManagerTest.h"
+#include "app/MountLink.h"
 #include "app/ScopeViewAssembly.h"
 #include "chart/ChartOutlets.h"
 #include "chart/TimePanel.h"
 #include "chart/menus/ChartMenuBar.h"
+#include "model/settings/PrefControl.h"
+#include "mount/MountProtocols.h"
+#include "mount/ScopeControl.h"
+#include "mount/SerialControl.h"
+#include "mount/panels/ConnectMenu.h"
+#include "mount/panels/HandControlPanelSet.h"
+#include "mount/panels/HandPanel.h"
 #include "platform/widgets/MessageBoxPresenter.h"
+#include "scopeview/ScopeViewControl.h"
+#include "support/ColonCommandMount.h"
+#include "support/LX200Personality.h"
+#include "support/PtyDevice.h"
 
 #include <gtest/gtest.h>
 
@@ -17,8 +29,27 @@
 #include <QTimer>
 
 #include <memory>
+#include <string>
 
 using WindowStackingTest = WindowManagerTest;
+
+namespace {
+
+// Generous: the machine may be loaded; the mount's own limits are shorter.
+constexpr int kWaitMs = 20000;
+// The Connect menu's tags: the first telescope, the 2 s poll rate.
+constexpr int kFirstScopeTag = 0;
+constexpr int kTwoSecondPollTag = 5;
+
+// Which window has the keyboard, by its kind: the hand panel and the
+// telescope view both carry the mount's name.
+std::string activeKind()
+{
+    const QWidget* active = QApplication::activeWindow();
+    return active ? active->metaObject()->className() : "none";
+}
+
+}  // namespace
 
 TEST_F(WindowStackingTest, AWindowFromTheMenuStaysAboveTheChartAndAnAlertAboveEveryPanel)
 {
@@ -58,4 +89,59 @@ TEST_F(WindowStackingTest, AWindowFromTheMenuStaysAboveTheChartAndAnAlertAboveEv
     });
     MessageBoxPresenter().showAlert("Reset all preferences?", " ");
     EXPECT_EQ(alertLevel, top) << "the alert is the topmost window";
+}
+
+TEST_F(WindowStackingTest, AConnectedMountsHandPanelKeepsTheKeyboardWhileTheTelescopeViewComesToTheFront)
+{
+    ASSERT_TRUE(launch());
+    SkyWindow& sky = chart->skyWindow();
+    sky.activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &sky; }, kWaitMs));
+    settle();
+
+    PtyDevice port;
+    ColonCommandMount mount(
+        std::make_unique<LX200Personality>(LX200Personality::Kind::Autostar, LX200Personality::Options{}));
+    mount.attach(port.simulator());
+    port.start();
+    PrefControl& prefs = chart->prefControl();
+    prefs.scopes()[0].mountProtocol = kProtocolLX200;
+    prefs.setScopeNamesArray({"LX200", "", "", "", ""});
+    ConnectMenu& menu = *chart->mountLink().connectMenu();
+    menu.setupConnectMenu();
+    chart->mountLink().serialControl().setExtraPorts({port.path()});
+    const auto choose = [&menu](int tag) {
+        menu.validateMenu();
+        QAction* item = menu.itemWithTag(tag);
+        ASSERT_NE(item, nullptr);
+        item->trigger();
+    };
+    ASSERT_NO_FATAL_FAILURE(choose(kFirstScopeTag));
+    ScopeControl& scope = chart->scopeControl();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return scope.isConnected() && scope.hasScopePort(); }, kWaitMs));
+    ASSERT_NO_FATAL_FAILURE(choose(kTwoSecondPollTag));
+
+    HandPanel& hand = *chart->mountLink().handPanels().panel(MountPanel::LX200);
+    SVWindow& view = scopeView->svWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&hand));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &hand; }, kWaitMs));
+    // Nothing takes the keyboard back once the window manager is done.
+    settle();
+    EXPECT_EQ(QApplication::activeWindow(), &hand) << "active: " << activeKind();
+    EXPECT_GT(level(view), level(sky)) << "the telescope view is in front of the chart";
+
+    // Hidden, the view comes back with the next position, and leaves the
+    // keyboard where the user has it.
+    hand.activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &hand; }, kWaitMs));
+    chart->outlets().svControl->orderOut();
+    ASSERT_FALSE(view.isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view.isVisible(); }, kWaitMs));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    settle();
+    EXPECT_EQ(QApplication::activeWindow(), &hand) << "active: " << activeKind();
+    EXPECT_GT(level(view), level(sky));
+
+    scope.disconnect();
 }
