@@ -189,10 +189,8 @@ void PrefStore::readRegisteredBlock(const QString& key, void* destination, std::
 
 void PrefStore::put(const QString& key, const QVariant& value)
 {
-    // Every change costs a write of the file: an unchanged value is not a change.
-    const auto stored = m_values.constFind(key);
-    if (stored != m_values.cend() && stored.value() == value)
-        return;
+    // Written also when this copy read or wrote the same: another copy may
+    // have changed the file since. The puts of one moment make one write.
     m_values.insert(key, value);
     m_changes.insert(key, value);
     m_laterSync.start();
