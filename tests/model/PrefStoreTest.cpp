@@ -1,6 +1,7 @@
 #include "TempSettings.h"
 
 #include "model/settings/PrefStore.h"
+#include "support/MainThreadWatchdog.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,8 +10,10 @@
 #include <QTest>
 #include <QTimeZone>
 
+#include <chrono>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <set>
 
 namespace {
@@ -22,6 +25,8 @@ QString faceName(const QFont& font)
     return font.family() + (font.bold() ? QStringLiteral(" Bold") : QString()) + u'/'
          + QString::number(font.pointSizeF());
 }
+
+using namespace std::chrono_literals;
 
 class PrefStoreTest : public TempSettings {
 protected:
@@ -276,4 +281,59 @@ TEST_F(PrefStoreTest, EverySaveOfTwoCopiesReachesTheFile)
     first.writeInteger("DSLRPref", 3);
     ASSERT_TRUE(synced(first));
     EXPECT_TRUE(fileText().contains("DSLRPref=3\n"));
+}
+
+// A save hands its changes and returns at once. While another writer holds
+// the file, or a lock file one left empty as it died, the main thread goes
+// on, and the change reaches the file once the lock is free or found stale.
+TEST_F(PrefStoreTest, ASaveNeverWaitsForTheFilesLock)
+{
+    const QString path = PrefStore::fileName();
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
+    PrefStore store(launch);
+    MainThreadWatchdog watchdog;
+    watchdog.start();
+    {
+        QLockFile other(path + ".lock");
+        ASSERT_TRUE(other.lock());
+        store.writeFloat("StarMagLimitPref", 7.0f);
+        store.sync();
+        EXPECT_TRUE(store.writePending());
+        EXPECT_FALSE(QFile::exists(path));
+    }
+    EXPECT_TRUE(eventually([&] { return fileText().contains("StarMagLimitPref=7\n"); }));
+
+    QFile empty(path + ".lock");
+    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+    empty.close();
+    store.writeFloat("StarMagLimitPref", 8.0f);
+    store.sync();
+    EXPECT_TRUE(eventually([&] { return fileText().contains("StarMagLimitPref=8\n"); }));
+    EXPECT_LT(watchdog.longestStall(), 1000ms);
+}
+
+// A settings object made again while another program holds the file reads
+// the changes of the one before without waiting for that hold, and once it
+// ends the file holds the later of their changes.
+TEST_F(PrefStoreTest, AStoreOpenedAgainReadsWhatWaitsForTheFile)
+{
+    const QString path = PrefStore::fileName();
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
+    PrefStore first(launch);
+    first.writeInteger("DSLRPref", 3);
+    first.writeBool("MetricPref", false);
+    std::optional<QLockFile> other(std::in_place, path + ".lock");
+    ASSERT_TRUE(other->lock());
+    MainThreadWatchdog watchdog;
+    watchdog.start();
+    PrefStore second(launch);
+    EXPECT_EQ(second.readInteger("DSLRPref"), 3);
+    second.writeInteger("DSLRPref", 2);
+    PrefStore::syncAll(path);
+    EXPECT_FALSE(QFile::exists(path));
+    other.reset();
+    EXPECT_TRUE(eventually([&] { return !first.writePending() && !second.writePending(); }));
+    EXPECT_LT(watchdog.longestStall(), 1000ms);
+    EXPECT_EQ(stored("DSLRPref"), "2");
+    EXPECT_EQ(stored("MetricPref"), "NO");
 }
