@@ -2,7 +2,6 @@
 
 #include "model/settings/PrefControl.h"
 #include "prefs/PrefLocalization.h"
-#include "prefs/SaveAlert.h"
 
 #include <QButtonGroup>
 #include <QColorDialog>
@@ -302,7 +301,7 @@ void FontPrefControl::previewFont()
     m_exampleText->setFont(font);
     // The settings keep no colour for the print kinds.
     m_prefs.saveFont(kind, font, hasColor ? color : QColor());
-    SaveAlert::writeOrAlert(m_prefs);
+    m_prefs.writeSettings();
 }
 
 void FontPrefControl::previewColor()
@@ -310,7 +309,7 @@ void FontPrefControl::previewColor()
     const QColor color = panelColor();
     setTextColor(m_exampleColor, color);
     m_prefs.saveColor(selectedColorTag(), color);
-    SaveAlert::writeOrAlert(m_prefs);
+    m_prefs.writeSettings();
 }
 
 void FontPrefControl::revertFontAction()

@@ -1,19 +1,9 @@
 #include "prefs/SaveAlert.h"
 
-#include "model/settings/PrefControl.h"
 #include "platform/AlertPanel.h"
 #include "prefs/PrefLocalization.h"
 
 namespace SaveAlert {
-
-bool writeOrAlert(PrefControl& prefs)
-{
-    const QString reason = prefs.writeSettings();
-    if (reason.isEmpty())
-        return true;
-    alert(reason);
-    return false;
-}
 
 void alert(const QString& reason)
 {

@@ -2,16 +2,11 @@
 
 #include <QString>
 
-class PrefControl;
-
-// A save the user asked for (a site, a telescope, the eyepieces, a shortcut)
-// reaches the settings file at once, and a failure is told, not lost.
+// A write of the settings file that failed (a save the user asked for, or a
+// change written a moment later) is told to the user, not lost.
 namespace SaveAlert {
 
-// Writes the settings file; when it could not be written, alerts with the
-// reason and returns false (the file keeps its earlier content).
-bool writeOrAlert(PrefControl& prefs);
-// The alert itself, for a write that failed with `reason`.
+// The alert for a write that failed with `reason`.
 void alert(const QString& reason);
 
 }  // namespace SaveAlert

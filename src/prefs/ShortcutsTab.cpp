@@ -4,7 +4,6 @@
 #include "platform/widgets/EditingFinished.h"
 #include "prefs/PrefLocalization.h"
 #include "platform/widgets/RefusalNote.h"
-#include "prefs/SaveAlert.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -86,5 +85,5 @@ void ShortcutsTab::shortcutSave()
     for (QLineEdit* field : m_fields)
         shortcuts += ShortcutKeys::keyOf(field->text());
     m_prefs.saveShortcutPref(shortcuts);
-    SaveAlert::writeOrAlert(m_prefs);
+    m_prefs.writeSettings();
 }

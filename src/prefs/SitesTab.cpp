@@ -8,7 +8,6 @@
 #include "platform/TimeZoneResolver.h"
 #include "prefs/PrefLocalization.h"
 #include "platform/widgets/RefusalNote.h"
-#include "prefs/SaveAlert.h"
 #include "prefs/SiteLocation.h"
 
 #include <QAbstractButton>
@@ -312,7 +311,8 @@ bool SitesTab::siteSaveAction()
     m_prefs.saveSites();
     if (row == 0)
         showStartupZone();
-    return SaveAlert::writeOrAlert(m_prefs);
+    m_prefs.writeSettings();
+    return true;
 }
 
 bool SitesTab::siteGotoAction()

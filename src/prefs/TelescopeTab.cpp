@@ -5,7 +5,6 @@
 #include "mount/MountProtocols.h"
 #include "prefs/PrefLocalization.h"
 #include "platform/widgets/RefusalNote.h"
-#include "prefs/SaveAlert.h"
 #include "prefs/TelescopeOptics.h"
 #include "platform/TypedNumber.h"
 
@@ -298,7 +297,8 @@ bool TelescopeTab::saveScopeAction()
         m_prefs.setCurrentScope(0);
         setupScopes(0);
         pushChanges(true);
-        return SaveAlert::writeOrAlert(m_prefs);
+        m_prefs.writeSettings();
+        return true;
     }
     const bool isFLmm = m_focalLengthUnit->checkedId() == kMmRow;
     const bool isAPmm = m_apertureUnit->checkedId() == kMmRow;
@@ -330,7 +330,8 @@ bool TelescopeTab::saveScopeAction()
     m_prefs.saveScopes();
     setupScopes(m_currentScope);
     pushChanges(true);
-    return SaveAlert::writeOrAlert(m_prefs);
+    m_prefs.writeSettings();
+    return true;
 }
 
 bool TelescopeTab::saveEyepieceAction()
@@ -359,7 +360,8 @@ bool TelescopeTab::saveEyepieceAction()
     m_prefs.saveEyepieces();
     setupScopes(m_currentScope);
     pushChanges(false);
-    return SaveAlert::writeOrAlert(m_prefs);
+    m_prefs.writeSettings();
+    return true;
 }
 
 void TelescopeTab::pushChanges(bool connectMenu) const

@@ -23,29 +23,30 @@ class PrefFileFormatTest : public TempSettings {
 protected:
     // Stores a few settings, then, once `arm` has set up the failure, a
     // value too large for it: the file keeps its earlier content, and the
-    // failure reaches the caller and the debug sink once. Once `disarm` has
-    // lifted the failure, the next sync writes the value.
+    // failure reaches the later-failure and debug sinks once. Once `disarm`
+    // has lifted the failure, the next sync writes the value.
     void expectFailedWriteKeepsTheFile(const std::function<void()>& arm, const std::function<void()>& disarm)
     {
         QStringList lines;
+        QStringList failures;
         PrefStore store(kLaunch);
         store.setDebugSink([&](const QString& line) { lines.append(line); });
+        store.setLaterWriteFailureSink([&](const QString& reason) { failures.append(reason); });
         store.writeFloat("StarMagLimitPref", 7.5f);
         store.writeString("ShortcutPref", QStringLiteral("a, b; c = d"));
         store.writeData("SitesPref", QByteArray("\x00\x01\xff", 3));
-        ASSERT_TRUE(store.sync());
+        ASSERT_TRUE(synced(store));
         const QByteArray before = fileBytes(PrefStore::fileName());
         arm();
         // Smaller than the write buffer, so only the flush meets the failure.
         store.writeString("SVSavePosnPref", QString(5000, u'x'));
-        EXPECT_FALSE(store.sync());
-        EXPECT_FALSE(store.sync());
-        EXPECT_FALSE(store.written());
+        EXPECT_FALSE(synced(store));
+        EXPECT_FALSE(synced(store));
         EXPECT_EQ(fileBytes(PrefStore::fileName()), before);
         EXPECT_EQ(lines.size(), 1);
+        EXPECT_EQ(failures, QStringList{store.writeError()});
         disarm();
-        EXPECT_TRUE(store.sync());
-        EXPECT_TRUE(store.written());
+        EXPECT_TRUE(synced(store));
         EXPECT_EQ(PrefStore(kLaunch).readString("SVSavePosnPref"), QString(5000, u'x'));
         EXPECT_EQ(PrefStore(kLaunch).readFloat("StarMagLimitPref"), 7.5f);
     }
@@ -83,13 +84,13 @@ TEST_F(PrefFileFormatTest, AFileThatCouldNotBeReadIsNeverWrittenOver)
     qputenv("TMPDIR", savedTemp);
     EXPECT_EQ(store.readFloat("StarMagLimitPref"), 6.5f);
     store.writeBool("MetricPref", false);
-    EXPECT_TRUE(store.sync());
+    EXPECT_TRUE(synced(store));
     EXPECT_EQ(storedValues(), (QMap<QString, QVariant>{{"StarMagLimitPref", "7.5"}, {"MetricPref", "NO"}}));
 
     const QByteArray large = "[General]\nStarMagLimitPref=7.5\nShortcutPref=" + QByteArray(1 << 20, 'x') + "\n";
     put(large);
     store.writeBool("MetricPref", true);
-    EXPECT_FALSE(store.sync());
+    EXPECT_FALSE(synced(store));
     EXPECT_TRUE(store.writeError().contains("could not be read")) << store.writeError().toStdString();
     EXPECT_EQ(fileBytes(PrefStore::fileName()), large);
     EXPECT_EQ(PrefStore(kLaunch).readFloat("StarMagLimitPref"), 6.5f);
@@ -107,7 +108,7 @@ TEST_F(PrefFileFormatTest, FilesOfEarlierRunsReadAndRewriteAsBefore)
         EXPECT_EQ(store.readData("SitesPref"), earlier.value("SitesPref").toByteArray());
         EXPECT_EQ(store.readDouble("DomerPref"), 0.1);
         store.writeBool("MetricPref", false);
-        EXPECT_TRUE(store.sync());
+        EXPECT_TRUE(synced(store));
     }
     auto expected = earlier;
     expected.insert("MetricPref", "NO");

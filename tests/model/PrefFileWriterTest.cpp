@@ -1,5 +1,6 @@
 #include "model/settings/PrefFileFormat.h"
 #include "model/settings/PrefFileWriter.h"
+#include "support/Eventually.h"
 #include "support/FileSizeLimit.h"
 #include "support/FullFileSystem.h"
 
@@ -32,6 +33,7 @@ protected:
         changes.insert("SVSavePosnPref", QString(5000, u'x'));
         return changes;
     }
+    void finish() { ASSERT_TRUE(writer->finish(std::chrono::milliseconds(kEventBackstopMs))); }
     QByteArray onDisk() const
     {
         QFile file(path());
@@ -51,12 +53,12 @@ protected:
 TEST_F(PrefFileWriterTest, AFailedWriteKeepsTheEarlierFileAndTheLastIsFinishedBeforeTheWriterGoes)
 {
     writer->write(magnitude(6));
-    writer->finish();
+    finish();
     const QByteArray before = onDisk();
     {
         const FileSizeLimit limit(before.size() + 16);
         writer->write(large(7));
-        writer->finish();
+        finish();
     }
     EXPECT_EQ(told, (std::vector<bool>{true, false}));
     EXPECT_EQ(onDisk(), before);
@@ -77,11 +79,11 @@ TEST_F(PrefFileWriterTest, AWriteTheDiskCannotTakeKeepsTheEarlierFile)
     if (!disk.isMounted())
         GTEST_SKIP() << "mounting a small file system needs the right to";
     writer->write(magnitude(6));
-    writer->finish();
+    finish();
     const QByteArray before = onDisk();
     disk.fill(4096);  // a page for the lock file, none for the new file
     writer->write(large(7));
-    writer->finish();
+    finish();
     EXPECT_EQ(told, (std::vector<bool>{true, false}));
     EXPECT_EQ(onDisk(), before);
     EXPECT_TRUE(PrefFileFormat::lastWriteError(path()).endsWith(QString::fromLocal8Bit(std::strerror(ENOSPC))))
@@ -89,7 +91,7 @@ TEST_F(PrefFileWriterTest, AWriteTheDiskCannotTakeKeepsTheEarlierFile)
 
     disk.empty();
     writer->write({});
-    writer->finish();
+    finish();
     EXPECT_EQ(told, (std::vector<bool>{true, false, true}));
     EXPECT_TRUE(onDisk().contains("StarMagLimitPref=7"));
 }

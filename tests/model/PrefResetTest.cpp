@@ -3,8 +3,14 @@
 #include "platform/AlertPanel.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
 #include <QRegularExpression>
+
+#include <chrono>
 
 namespace {
 
@@ -126,6 +132,27 @@ TEST_F(PrefQuitTest, QuitStoresTheViewSyncsAndDisconnectsTheConnectedDevices)
     const QByteArray text = file.readAll();
     for (const char* line : {"AltitudePref=30\n", "AzimuthPref=180\n", "ViewAnglePref=60\n"})
         EXPECT_TRUE(text.contains(line)) << line;
+}
+
+// Another program that holds the settings file past the quit's bound keeps
+// the last changes out of it: the quit goes on, and says so to the debug
+// log and to the user.
+TEST_F(PrefQuitTest, QuitWaitsForTheLastWritesOnlyWithinItsBoundAndTellsWhenTheyCouldNotEnd)
+{
+    PrefControl& prefs = launch();
+    QStringList told;
+    prefs.setLaterWriteFailureSink([&told](const QString& reason) { told << reason; });
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(PrefStore::fileName()).path()));
+    QLockFile other(PrefStore::fileName() + ".lock");
+    ASSERT_TRUE(other.lock());
+    fakes.mount.connected = true;
+    QElapsedTimer quitting;
+    quitting.start();
+    prefs.appQuit();
+    EXPECT_LT(std::chrono::milliseconds(quitting.elapsed()), 2 * PrefStore::kFinishWait);
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_TRUE(debugLines.contains(told[0]));
+    EXPECT_TRUE(fakes.log.calls.contains("mount.disconnect"));
 }
 
 TEST_F(PrefQuitTest, GammaIsRestoredOnlyWhenNightVisionIsOnAndThereIsADisplay)

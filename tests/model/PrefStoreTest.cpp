@@ -1,6 +1,7 @@
 #include "TempSettings.h"
 
 #include "model/settings/PrefStore.h"
+#include "support/MainThreadWatchdog.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,7 +10,10 @@
 #include <QTest>
 #include <QTimeZone>
 
+#include <chrono>
 #include <cstring>
+#include <memory>
+#include <optional>
 #include <set>
 
 namespace {
@@ -22,8 +26,30 @@ QString faceName(const QFont& font)
          + QString::number(font.pointSizeF());
 }
 
+using namespace std::chrono_literals;
+
 class PrefStoreTest : public TempSettings {
 protected:
+    // A second copy of the program on the settings file. It reaches the file
+    // through another folder name, so that it shares nothing of this
+    // process's with the first, as another program would.
+    std::unique_ptr<PrefStore> otherCopy() const
+    {
+        const QString otherName = folder() + "/other";
+        EXPECT_TRUE(QFile::link(folder(), otherName));
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, otherName);
+        auto other = std::make_unique<PrefStore>(launch);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder());
+        return other;
+    }
+    // The file's text as it is now, read apart from Qt, which could share
+    // what a settings object of this process holds of it.
+    static QByteArray fileText()
+    {
+        QFile file(PrefStore::fileName());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
     QDateTime launch = QDateTime(QDate(2024, 3, 1), QTime(9, 30), QTimeZone("Europe/Berlin"));
 };
 
@@ -203,20 +229,15 @@ TEST_F(PrefStoreTest, ChangesAreWrittenOffTheMainThreadTheLastWinsAndQuittingFlu
 // Two copies of the program on one settings file, each writing a moment
 // after its changes: each write makes only that copy's own changes on top of
 // the file as it then is, so neither copy loses what the other wrote, and of
-// a key both changed the last written stays. The second copy reaches the
-// file through another folder name, so that it shares nothing of this
-// process's with the first, as another program would.
+// a key both changed the last written stays.
 TEST_F(PrefStoreTest, TwoCopiesOfTheProgramKeepEachOthersChanges)
 {
     seed({{"ToolTipsPref", "NO"}});
     // Asked before the stores have changes: Qt could write them to answer.
     const QString path = PrefStore::fileName();
     PrefStore first(launch);
-    const QString otherName = folder() + "/other";
-    ASSERT_TRUE(QFile::link(folder(), otherName));
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, otherName);
-    PrefStore second(launch);
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder());
+    const std::unique_ptr<PrefStore> other = otherCopy();
+    PrefStore& second = *other;
     const auto settled = [](const PrefStore& store) {
         return QTest::qWaitFor([&] { return !store.writePending(); }, 10000);
     };
@@ -230,7 +251,7 @@ TEST_F(PrefStoreTest, TwoCopiesOfTheProgramKeepEachOthersChanges)
     first.writeInteger("DSLRPref", 3);
     ASSERT_TRUE(settled(first));
     second.writeBool("MetricPref", false);
-    EXPECT_TRUE(second.sync());
+    EXPECT_TRUE(synced(second));
     EXPECT_TRUE(first.written());
     // Read from a copy: a reader on the file's own name could share what a
     // settings object of this process holds of it.
@@ -244,4 +265,75 @@ TEST_F(PrefStoreTest, TwoCopiesOfTheProgramKeepEachOthersChanges)
                                                {"PlanetMagLimitPref", "9"},
                                                {"DSLRPref", "3"},
                                                {"MetricPref", "NO"}}));
+}
+
+// A value saved is written even when it is the one this copy read or last
+// wrote: the other copy may have written another since, and the file keeps
+// the last save.
+TEST_F(PrefStoreTest, EverySaveOfTwoCopiesReachesTheFile)
+{
+    PrefStore first(launch);
+    const std::unique_ptr<PrefStore> second = otherCopy();
+    first.writeInteger("DSLRPref", 3);
+    ASSERT_TRUE(synced(first));
+    second->writeInteger("DSLRPref", 2);
+    ASSERT_TRUE(synced(*second));
+    first.writeInteger("DSLRPref", 3);
+    ASSERT_TRUE(synced(first));
+    EXPECT_TRUE(fileText().contains("DSLRPref=3\n"));
+}
+
+// A save hands its changes and returns at once. While another writer holds
+// the file, or a lock file one left empty as it died, the main thread goes
+// on, and the change reaches the file once the lock is free or found stale.
+TEST_F(PrefStoreTest, ASaveNeverWaitsForTheFilesLock)
+{
+    const QString path = PrefStore::fileName();
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
+    PrefStore store(launch);
+    MainThreadWatchdog watchdog;
+    watchdog.start();
+    {
+        QLockFile other(path + ".lock");
+        ASSERT_TRUE(other.lock());
+        store.writeFloat("StarMagLimitPref", 7.0f);
+        store.sync();
+        EXPECT_TRUE(store.writePending());
+        EXPECT_FALSE(QFile::exists(path));
+    }
+    EXPECT_TRUE(eventually([&] { return fileText().contains("StarMagLimitPref=7\n"); }));
+
+    QFile empty(path + ".lock");
+    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+    empty.close();
+    store.writeFloat("StarMagLimitPref", 8.0f);
+    store.sync();
+    EXPECT_TRUE(eventually([&] { return fileText().contains("StarMagLimitPref=8\n"); }));
+    EXPECT_LT(watchdog.longestStall(), 1000ms);
+}
+
+// A settings object made again while another program holds the file reads
+// the changes of the one before without waiting for that hold, and once it
+// ends the file holds the later of their changes.
+TEST_F(PrefStoreTest, AStoreOpenedAgainReadsWhatWaitsForTheFile)
+{
+    const QString path = PrefStore::fileName();
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
+    PrefStore first(launch);
+    first.writeInteger("DSLRPref", 3);
+    first.writeBool("MetricPref", false);
+    std::optional<QLockFile> other(std::in_place, path + ".lock");
+    ASSERT_TRUE(other->lock());
+    MainThreadWatchdog watchdog;
+    watchdog.start();
+    PrefStore second(launch);
+    EXPECT_EQ(second.readInteger("DSLRPref"), 3);
+    second.writeInteger("DSLRPref", 2);
+    PrefStore::syncAll(path);
+    EXPECT_FALSE(QFile::exists(path));
+    other.reset();
+    EXPECT_TRUE(eventually([&] { return !first.writePending() && !second.writePending(); }));
+    EXPECT_LT(watchdog.longestStall(), 1000ms);
+    EXPECT_EQ(stored("DSLRPref"), "2");
+    EXPECT_EQ(stored("MetricPref"), "NO");
 }

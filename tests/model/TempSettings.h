@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/settings/PrefStore.h"
+#include "support/Eventually.h"
 #include "support/QStringPrinter.h"
 
 #include <QMap>
@@ -44,6 +45,14 @@ protected:
     }
 
     static QString stored(const QString& key) { return storedValues().value(key).toString(); }
+
+    // Syncs `store` and waits for its write to end: whether it reached the file.
+    static bool synced(PrefStore& store)
+    {
+        store.sync();
+        EXPECT_TRUE(eventually([&] { return !store.writePending(); }));
+        return store.written();
+    }
 
     // What `operation` changes in the file: each written key with its new
     // value, each removed key with none.

@@ -3,6 +3,7 @@
 #include "model/settings/PrefDefaults.h"
 #include "model/settings/PrefKeys.h"
 #include "platform/TimeZoneResolver.h"
+#include "prefs/SaveAlert.h"
 #include "prefs/SiteLocation.h"
 #include "platform/widgets/RefusalNote.h"
 #include "support/FileSizeLimit.h"
@@ -340,20 +341,28 @@ TEST_F(SitesTabTest, ALongNameIsStoredBoundedOnACharacterBoundary)
     EXPECT_EQ(tab().siteNameField(0)->text(), stored);
 }
 
+// The save returns at once; its write, off the main thread, is alerted as
+// the program wires the settings' failures.
 TEST_F(SitesTabTest, AFailedWriteOfTheSettingsFileIsAlertedWithItsReason)
 {
+    prefs().setLaterWriteFailureSink(&SaveAlert::alert);
+    const auto written = [this] { return eventually([this] { return !prefs().settingsWritePending(); }); };
     setFields(tab(), {"10", "00", "00", "10", "00", "00"});
     ASSERT_TRUE(tab().siteSaveAction());
+    ASSERT_TRUE(written());
     {
         const FileSizeLimit limit(64);
         tab().siteNameField(0)->setText(QString(60, u'z'));
-        EXPECT_FALSE(tab().siteSaveAction());
+        EXPECT_TRUE(tab().siteSaveAction());
+        ASSERT_TRUE(written());
     }
     ASSERT_EQ(recorder.alerts.size(), 1u);
     EXPECT_EQ(recorder.alerts[0].title, "Your preferences could not be saved.");
     EXPECT_FALSE(recorder.alerts[0].message.isEmpty());
     // Once there is room again the next save goes through without a word.
     EXPECT_TRUE(tab().siteSaveAction());
+    ASSERT_TRUE(written());
+    EXPECT_TRUE(prefs().settingsWritten());
     EXPECT_EQ(recorder.alerts.size(), 1u);
 }
 

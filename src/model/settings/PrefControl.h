@@ -52,22 +52,17 @@ public:
     // write reached the file.
     void setDebugSink(std::function<void(const QString&)> sink) { m_store.setDebugSink(std::move(sink)); }
     bool settingsWritten() const { return m_store.written(); }
-    // Whether a change still waits for the write a moment later.
+    // Whether a change still waits for its write.
     bool settingsWritePending() const { return m_store.writePending(); }
-    // Where the reason goes when a change not saved at once could not reach
-    // the file a moment later (once per failure).
+    // Where the reason goes when a change could not reach the file (once per
+    // failure), or the last changes could not at quit.
     void setLaterWriteFailureSink(std::function<void(const QString&)> sink)
     {
         m_store.setLaterWriteFailureSink(std::move(sink));
     }
-    // Writes the settings file now, for a save the user asked for; the
-    // reason when it could not be written (the file keeps its earlier
-    // content), empty when it was.
-    QString writeSettings()
-    {
-        m_store.sync();
-        return m_store.writeError();
-    }
+    // Hands the changes to be written now, for a save the user asked for,
+    // and returns at once: a write that fails is told to the later-failure sink.
+    void writeSettings() { m_store.sync(); }
 
     // Reads every setting and hands the stored device settings to their
     // controllers. Called once at launch and again by the reset.
@@ -111,7 +106,8 @@ public:
     void restoreDefaultPrefsAction();
     // Returns every setting but the device configuration to its default.
     void restoreDefaultPrefs();
-    // Stores the view, syncs the file, restores the display and disconnects the devices.
+    // Stores the view, waits a bounded time for the file's last writes,
+    // restores the display and disconnects the devices.
     void appQuit();
 
     // A window's place and size as the window saved them under its `name`;

@@ -2,6 +2,7 @@
 
 #include "platform/SafeWrite.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -15,11 +16,12 @@
 
 namespace {
 
-// How long a write waits for another writer of the file to finish.
-constexpr int kLockWaitMs = 5000;
 // A lock this old was left by a writer that died (on another machine, or
 // before the system could tell): writes take seconds at the very most.
 constexpr int kStaleLockMs = 15000;
+// Qt names the owner in a lock file as it makes it: one that names none this
+// long after was left by a writer that died in between.
+constexpr qint64 kOwnerlessLockMs = 1000;
 
 // Why the last write of each file failed, by path; empty after a success.
 QMutex g_reasonsLock;
@@ -116,30 +118,40 @@ bool readLimited(QIODevice& device, QSettings::SettingsMap& map)
 
 bool writeNothing(QIODevice&, const QSettings::SettingsMap&) { return false; }
 
-// The file's settings with `changes` put on top, written whole; the reason
-// when the file keeps its earlier content.
-QString writeMerged(const QString& path, const PrefFileFormat::Changes& changes)
+// Takes `lock` without waiting. Qt itself removes a lock whose owner died,
+// or one older than kStaleLockMs; an ownerless one is removed here, which Qt
+// refuses while a live writer holds it.
+bool takeLock(QLockFile& lock)
+{
+    lock.setStaleLockTime(kStaleLockMs);
+    if (lock.tryLock(0))
+        return true;
+    const QDateTime made = QFileInfo(lock.fileName()).lastModified();
+    const bool ownerless = lock.error() == QLockFile::LockFailedError && !lock.getLockInfo(nullptr, nullptr, nullptr)
+                        && made.msecsTo(QDateTime::currentDateTime()) >= kOwnerlessLockMs;
+    return ownerless && lock.removeStaleLockFile() && lock.tryLock(0);
+}
+
+// The file's settings with `changes` put on top, written whole: empty after
+// a success, else the reason the file keeps its earlier content; none when
+// another writer holds the file's lock.
+std::optional<QString> writeMerged(const QString& path, const PrefFileFormat::Changes& changes)
 {
     // The first write of a new user's settings makes their folder.
     QDir().mkpath(QFileInfo(path).path());
     // Held from the read to the write, so that another copy's write cannot
     // come between and be lost.
     QLockFile lock(path + QStringLiteral(".lock"));
-    lock.setStaleLockTime(kStaleLockMs);
-    if (!lock.tryLock(kLockWaitMs)) {
-        return lock.error() == QLockFile::LockFailedError ? QStringLiteral("another writer holds the file")
-                                                          : QStringLiteral("the lock file beside it cannot be made");
+    if (!takeLock(lock)) {
+        if (lock.error() == QLockFile::LockFailedError)
+            return std::nullopt;
+        return QStringLiteral("the lock file beside it cannot be made");
     }
     QString reason;
     std::optional<QSettings::SettingsMap> settings = PrefFileFormat::readSettings(path, &reason);
     if (!settings)
         return QStringLiteral("the file could not be read (%1), so it is left as it is").arg(reason);
-    for (auto it = changes.cbegin(); it != changes.cend(); ++it) {
-        if (it.value())
-            settings->insert(it.key(), *it.value());
-        else
-            settings->remove(it.key());
-    }
+    PrefFileFormat::apply(*settings, changes);
     const std::optional<QByteArray> text = iniText(*settings);
     return text ? SafeWrite::replace(path, *text) : QStringLiteral("there is no room to make the new file ready");
 }
@@ -152,6 +164,16 @@ void overlay(Changes& older, const Changes& newer)
 {
     for (auto it = newer.cbegin(); it != newer.cend(); ++it)
         older.insert(it.key(), it.value());
+}
+
+void apply(QSettings::SettingsMap& settings, const Changes& changes)
+{
+    for (auto it = changes.cbegin(); it != changes.cend(); ++it) {
+        if (it.value())
+            settings.insert(it.key(), *it.value());
+        else
+            settings.remove(it.key());
+    }
 }
 
 QSettings::Format format()
@@ -188,12 +210,14 @@ QString lastWriteError(const QString& path)
     return g_reasons.value(path);
 }
 
-bool writeChanges(const QString& path, const Changes& changes)
+WriteResult writeChanges(const QString& path, const Changes& changes)
 {
-    const QString reason = writeMerged(path, changes);
+    const std::optional<QString> reason = writeMerged(path, changes);
+    if (!reason)
+        return WriteResult::LockHeld;
     const QMutexLocker lock(&g_reasonsLock);
-    g_reasons.insert(path, reason);
-    return reason.isEmpty();
+    g_reasons.insert(path, *reason);
+    return reason->isEmpty() ? WriteResult::Written : WriteResult::Failed;
 }
 
 }  // namespace PrefFileFormat

@@ -25,6 +25,8 @@ using Changes = QHash<QString, std::optional<QVariant>>;
 
 // Puts `newer` on top of `older`: of a key both changed, the newer change.
 void overlay(Changes& older, const Changes& newer);
+// Makes `changes` in `settings`: sets each key set, removes each removed.
+void apply(QSettings::SettingsMap& settings, const Changes& changes);
 
 // To name the file through QSettings: a settings object of this format reads
 // as readSettings does and never writes; the store writes with writeChanges.
@@ -37,11 +39,15 @@ std::optional<QSettings::SettingsMap> readSettings(const QString& path, QString*
 // Why the last write of the file at `path` failed; empty after a success.
 QString lastWriteError(const QString& path);
 
+// What became of a write: made, failed (the file keeps its earlier
+// content), or not tried because another writer holds the file's lock.
+enum class WriteResult { Written, Failed, LockHeld };
+
 // From any thread: under a lock file beside it, reads the file at `path`
 // again, puts `changes` on top and writes the whole through the safe path,
-// so what another copy wrote to other keys stays. False when the file keeps
-// its earlier content, also when it could not be read; the reason is kept
-// for lastWriteError.
-bool writeChanges(const QString& path, const Changes& changes);
+// so what another copy wrote to other keys stays. Never waits for the lock:
+// LockHeld while a live writer holds it. Failed also when the file could not
+// be read; the reason is kept for lastWriteError.
+WriteResult writeChanges(const QString& path, const Changes& changes);
 
 }  // namespace PrefFileFormat

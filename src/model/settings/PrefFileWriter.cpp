@@ -6,6 +6,8 @@
 
 #include <utility>
 
+using PrefFileFormat::WriteResult;
+
 PrefFileWriter::PrefFileWriter(QString path, Told told) : m_path(std::move(path)), m_told(std::move(told)) {}
 
 PrefFileWriter::~PrefFileWriter()
@@ -42,32 +44,54 @@ void PrefFileWriter::serve()
         m_wake.wait(lock, [this] { return m_waiting || m_stopping; });
         if (!m_waiting)
             return;
-        PrefFileFormat::Changes changes = std::move(*m_waiting);
-        m_waiting.reset();
-        m_running = true;
+        m_writing = std::exchange(m_waiting, std::nullopt);
+        const PrefFileFormat::Changes changes = *m_writing;
         lock.unlock();
-        const bool written = PrefFileFormat::writeChanges(m_path, changes);
+        const WriteResult result = PrefFileFormat::writeChanges(m_path, changes);
         lock.lock();
-        m_running = false;
-        if (!written) {
-            // Kept beneath any newer changes, for the next write to make.
+        PrefFileFormat::Changes unwritten = *std::exchange(m_writing, std::nullopt);
+        m_lockHeld = result == WriteResult::LockHeld;
+        if (result != WriteResult::Written) {
+            // Kept beneath any newer changes, for the next try or write to make.
             if (m_waiting)
-                PrefFileFormat::overlay(changes, *m_waiting);
-            (m_waiting ? *m_waiting : m_unwritten) = std::move(changes);
+                PrefFileFormat::overlay(unwritten, *m_waiting);
+            if (m_waiting || m_lockHeld)
+                m_waiting = std::move(unwritten);
+            else
+                m_unwritten = std::move(unwritten);
         }
-        m_outcomes.push_back(written);
+        if (!m_lockHeld) {
+            m_outcomes.push_back(result == WriteResult::Written);
+            QMetaObject::invokeMethod(this, "tell", Qt::QueuedConnection);
+        }
         m_idle.notify_all();
-        QMetaObject::invokeMethod(this, "tell", Qt::QueuedConnection);
+        if (m_lockHeld) {
+            // As the writer goes, a lock held still is not waited for.
+            if (m_stopping)
+                return;
+            m_wake.wait_for(lock, kLockRetry, [this] { return m_stopping; });
+        }
     }
 }
 
-void PrefFileWriter::finish()
+void PrefFileWriter::settle()
 {
     {
         std::unique_lock lock(m_mutex);
-        m_idle.wait(lock, [this] { return !m_waiting && !m_running; });
+        m_idle.wait(lock, [this] { return !m_writing && (!m_waiting || m_lockHeld); });
     }
     tell();
+}
+
+bool PrefFileWriter::finish(std::chrono::milliseconds bound)
+{
+    bool finished = false;
+    {
+        std::unique_lock lock(m_mutex);
+        finished = m_idle.wait_for(lock, bound, [this] { return !m_waiting && !m_writing; });
+    }
+    tell();
+    return finished;
 }
 
 void PrefFileWriter::tell()
@@ -86,5 +110,16 @@ void PrefFileWriter::tell()
 bool PrefFileWriter::isBusy() const
 {
     const std::lock_guard lock(m_mutex);
-    return m_waiting || m_running || !m_outcomes.empty();
+    return m_waiting || m_writing || !m_outcomes.empty();
+}
+
+PrefFileFormat::Changes PrefFileWriter::pending() const
+{
+    const std::lock_guard lock(m_mutex);
+    PrefFileFormat::Changes changes = m_unwritten;
+    for (const auto* part : {&m_writing, &m_waiting}) {
+        if (*part)
+            PrefFileFormat::overlay(changes, **part);
+    }
+    return changes;
 }

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <functional>
@@ -19,27 +20,38 @@
 // the last value handed of each key. Each write puts its changes on top of
 // the file as it is then (another copy of the program may have written it)
 // through the file format's safe path: the file holds the old settings or
-// the new, never part of either. The changes of a write that failed go with
-// the next.
+// the new, never part of either. While another writer holds the file's
+// lock the changes wait, tried again every kLockRetry, and are written once
+// it lets go. The changes of a write that failed go with the next.
 class PrefFileWriter final : public QObject {
     Q_OBJECT
 public:
     // Told on the owner's thread whether each write that ran reached the file.
     using Told = std::function<void(bool written)>;
 
+    static constexpr std::chrono::milliseconds kLockRetry{250};
+
     PrefFileWriter(QString path, Told told);
-    // Finishes a write that runs or waits, then stops.
+    // Finishes a write that runs or waits, then stops; changes that find
+    // the lock held once more are not written.
     ~PrefFileWriter() override;
     PrefFileWriter(const PrefFileWriter&) = delete;
     PrefFileWriter& operator=(const PrefFileWriter&) = delete;
 
     // Changes none, with none kept from a failed write, write nothing.
     void write(PrefFileFormat::Changes changes);
-    // Returns once no write runs or waits, having told their outcomes: a
-    // save still pending at quit reaches the file before the program ends.
-    void finish();
+    // Returns once no write is being made, having told their outcomes: the
+    // changes handed are in the file, failed, or wait for a lock another
+    // writer holds, which this thread never waits for.
+    void settle();
+    // Returns once no write runs or waits, having told their outcomes, or
+    // once `bound` has passed: false then.
+    bool finish(std::chrono::milliseconds bound);
     // A write runs or waits, or its outcome is yet to be told.
     bool isBusy() const;
+    // The changes handed and not yet written, the newer on top: what the
+    // file will hold once they are.
+    PrefFileFormat::Changes pending() const;
 
 private:
     void serve();
@@ -54,9 +66,12 @@ private:
     std::condition_variable m_wake;
     std::condition_variable m_idle;
     std::optional<PrefFileFormat::Changes> m_waiting;
+    // Those of the write under way.
+    std::optional<PrefFileFormat::Changes> m_writing;
     // Those of the last write, when it failed and none waited.
     PrefFileFormat::Changes m_unwritten;
-    bool m_running = false;
+    // The last try found the lock held: the changes wait for the next.
+    bool m_lockHeld = false;
     bool m_stopping = false;
     std::deque<bool> m_outcomes;
     // Started at the first write; last, so it is joined before the rest goes.

@@ -110,7 +110,7 @@ void PrefControl::appQuit()
     m_store.writeFloat(PrefKeys::Altitude, float(m_altitude));
     m_store.writeFloat(PrefKeys::Azimuth, m_startupDirection);
     m_store.writeFloat(PrefKeys::ViewAngle, float(m_viewAngle));
-    m_store.sync();
+    m_store.finishAtQuit();
     if (m_isNightVision && m_displayID != 0)
         m_gamma.restoreDefault();
 

@@ -46,37 +46,57 @@ PrefStore::PrefStore(const QDateTime& now) : m_path(fileName())
 {
     PrefMigration::moveEarlierEdition(earlierEditionFileName(), m_path);
     // A store of this process that goes on while this one opens (a settings
-    // object made again) writes first, so that this one reads its changes.
+    // object made again) hands its changes first, and this one writes after
+    // them through the same writer.
     syncAll(m_path);
+    for (const PrefStore* store : liveStores()) {
+        if (store->m_path == m_path)
+            m_writer = store->m_writer;
+    }
+    if (!m_writer)
+        m_writer = std::make_shared<PrefFileWriter>(m_path, [path = m_path](bool written) { tellStores(path, written); });
     liveStores().append(this);
+    // Taken before the file is read, so that a write ending meanwhile is in
+    // one or the other.
+    const PrefFileFormat::Changes pending = m_writer->pending();
     // A file that cannot be read reads as the defaults; each write reads it
     // again and leaves it as it is when it still cannot.
     m_values = PrefFileFormat::readSettings(m_path).value_or(QSettings::SettingsMap());
+    PrefFileFormat::apply(m_values, pending);
     for (PrefDefault& entry : PrefDefaults::registration(now))
         m_defaults.insert(entry.key, std::move(entry));
     m_laterSync.setSingleShot(true);
     m_laterSync.setInterval(0);
     m_laterSync.callOnTimeout([this] { handChanges(); });
-    m_writer = std::make_unique<PrefFileWriter>(m_path, [this](bool written) {
-        if (m_syncing)
-            noteWritten(written);
-        else
-            laterWritten(written);
-    });
 }
 
 PrefStore::~PrefStore()
 {
+    // No alert as the program ends: the quit told the user already.
+    m_laterFailure = nullptr;
+    finishWrites();
     liveStores().removeOne(this);
-    sync();
 }
 
 void PrefStore::syncAll(const QString& path)
 {
+    std::shared_ptr<PrefFileWriter> writer;
+    for (PrefStore* store : liveStores()) {
+        if (store->m_path == path) {
+            store->sync();
+            writer = store->m_writer;
+        }
+    }
+    if (writer)
+        writer->settle();
+}
+
+void PrefStore::tellStores(const QString& path, bool written)
+{
     const QList<PrefStore*> stores = liveStores();
     for (PrefStore* store : stores) {
         if (store->m_path == path)
-            store->sync();
+            store->laterWritten(written);
     }
 }
 
@@ -189,10 +209,8 @@ void PrefStore::readRegisteredBlock(const QString& key, void* destination, std::
 
 void PrefStore::put(const QString& key, const QVariant& value)
 {
-    // Every change costs a write of the file: an unchanged value is not a change.
-    const auto stored = m_values.constFind(key);
-    if (stored != m_values.cend() && stored.value() == value)
-        return;
+    // Written also when this copy read or wrote the same: another copy may
+    // have changed the file since. The puts of one moment make one write.
     m_values.insert(key, value);
     m_changes.insert(key, value);
     m_laterSync.start();
@@ -258,16 +276,38 @@ void PrefStore::remove(const QString& key)
     m_laterSync.start();
 }
 
-bool PrefStore::sync()
+void PrefStore::sync()
 {
-    // The write a moment ago, if one runs, goes first: this one is newer.
     m_laterSync.stop();
-    m_writer->finish();
-    m_syncing = true;
     handChanges();
-    m_writer->finish();
-    m_syncing = false;
-    return m_written;
+}
+
+QString PrefStore::finishWrites()
+{
+    sync();
+    const QDeadlineTimer deadline = m_finishDeadline.value_or(QDeadlineTimer(kFinishWait));
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline.remainingTimeAsDuration());
+    if (m_writer->finish(left)) {
+        m_finishDeadline.reset();
+        return {};
+    }
+    if (m_finishDeadline)
+        return {};
+    m_finishDeadline = deadline;
+    const QString reason = QStringLiteral("The last changes could not reach %1 within %2 seconds; another program may "
+                                          "be holding it.")
+                               .arg(m_path)
+                               .arg(std::chrono::duration_cast<std::chrono::seconds>(kFinishWait).count());
+    if (m_debug)
+        m_debug(reason);
+    return reason;
+}
+
+void PrefStore::finishAtQuit()
+{
+    const QString unfinished = finishWrites();
+    if (!unfinished.isEmpty() && m_laterFailure)
+        m_laterFailure(unfinished);
 }
 
 void PrefStore::noteWritten(bool written)
@@ -282,8 +322,8 @@ void PrefStore::handChanges() { m_writer->write(std::exchange(m_changes, {})); }
 
 void PrefStore::laterWritten(bool written)
 {
-    // A failure already told (by a save's own alert or an earlier later
-    // write) is not told again until a write has gone through.
+    // A failure already told (by an earlier write) is not told again until
+    // a write has gone through.
     const bool writtenBefore = m_written;
     noteWritten(written);
     if (!written && writtenBefore && m_laterFailure)

@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QFont>
 #include <QHash>
 #include <QSet>
@@ -15,24 +16,37 @@
 #include <QTimer>
 
 #include <array>
+#include <chrono>
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <optional>
 
 // The settings file: an INI file of organisation "Norvane", application
 // "Norvane Pro", read through the registration table so that a key the user
 // never stored reads its registered default. Values take the forms of
 // PrefForms. The settings object is its only user. A write that fails keeps
 // the file as it was (PrefFileFormat). A change is written a moment later
-// off the main thread; a sync writes at once, after any such write. Each
-// write makes only this copy's changes since its last write, on top of the
-// file as it then is, so what another copy of the program wrote to other
-// keys stays; the values read are those of the file at the start.
+// off the main thread, a sync hands it at once; neither waits, also not for
+// another copy's hold on the file. Each write makes only this copy's changes
+// since its last write, on top of the file as it then is, so what another
+// copy of the program wrote to other keys stays; the values read are those
+// of the file at the start. The stores of one process on one file share
+// their writer, so their writes land in the order they were handed.
 class PrefStore {
 public:
+    // How long the quit and the store's end wait, all told, for the last
+    // writes; a writer that another program's hold on the file keeps
+    // longer is given up.
+    static constexpr std::chrono::milliseconds kFinishWait{3000};
+
     // Moves the earlier edition's file ("Norvane 6") into place when ours is
     // missing, then opens ours and registers the defaults of `now`'s launch.
+    // The changes of the other stores of this process on the file read as
+    // written, also those still waiting for another program's hold to end.
     explicit PrefStore(const QDateTime& now);
+    // Waits for the last writes as finishAtQuit does, within what the quit
+    // left of kFinishWait, telling only the debug sink.
     ~PrefStore();
     PrefStore(const PrefStore&) = delete;
     PrefStore& operator=(const PrefStore&) = delete;
@@ -122,27 +136,41 @@ public:
     bool holds(const QString& key) const;
     // Removes the user's value, so the registered default shows through.
     void remove(const QString& key);
-    // Writes pending changes to the file, once the write a moment later
-    // (if one runs) has ended; false when they could not be written, and
-    // the file keeps its earlier content. A later sync tries again. The
-    // first failure after a success sends one line to the debug sink.
-    bool sync();
+    // Hands the pending changes to the writer now, for a save the user
+    // asked for, and returns at once; the write is told as any other. A
+    // failed write's changes go with the next.
+    void sync();
     // Syncs every store of this process on the file at `path` (on this
-    // thread, which owns them), so that a reader of the file sees their changes.
+    // thread, which owns them) and waits while their writer writes, never
+    // for another program's hold on the file: a reader of the file then
+    // sees their changes, unless that hold keeps them waiting.
     static void syncAll(const QString& path);
+    // At quit: syncs and waits at most kFinishWait for the writes to end.
+    // Writes that could not end are told to the debug sink and, for the
+    // user, to the later-failure sink.
+    void finishAtQuit();
     // Whether the last write reached the file.
     bool written() const;
-    // Whether a change waits for the write a moment later, or that write
-    // has yet to end and be told.
+    // Whether a change waits for its write, or that write has yet to end
+    // and be told.
     bool writePending() const { return m_laterSync.isActive() || m_writer->isBusy(); }
-    // Why the last sync did not reach it; empty when it did.
+    // Why the last write did not reach it; empty when it did.
     QString writeError() const;
+    // Told the first failure of a write after a success, and writes that
+    // could not end at quit or as the store goes.
     void setDebugSink(std::function<void(const QString&)> sink) { m_debug = std::move(sink); }
-    // Told the reason when a change nobody saved at once (a check box, a
-    // slider) could not reach the file a moment later; once per failure.
+    // Told the reason when a change (saved at once or a moment later) could
+    // not reach the file, once per failure, and at quit when the last
+    // writes could not end.
     void setLaterWriteFailureSink(std::function<void(const QString&)> sink) { m_laterFailure = std::move(sink); }
 
 private:
+    // Tells every store of this process on the file at `path` the outcome of a write.
+    static void tellStores(const QString& path, bool written);
+    // Syncs and waits for the writes to end within what is left of
+    // kFinishWait; the reason, told to the debug sink, when they could not
+    // end in it, once.
+    QString finishWrites();
     void laterWritten(bool written);
     // Takes the outcome of a write: the debug sink hears of the first
     // failure after a success.
@@ -169,9 +197,10 @@ private:
     std::function<void(const QString&)> m_debug;
     std::function<void(const QString&)> m_laterFailure;
     QTimer m_laterSync;
-    std::unique_ptr<PrefFileWriter> m_writer;
+    std::shared_ptr<PrefFileWriter> m_writer;
     bool m_written = true;
-    // The writer's outcomes are a sync's, not told as a later write's.
-    bool m_syncing = false;
+    // Set when a wait for the last writes ran out: a later wait has only
+    // what is left, and tells nothing new.
+    std::optional<QDeadlineTimer> m_finishDeadline;
     mutable QSet<QString> m_reportedKeys;
 };
