@@ -133,25 +133,6 @@ TEST_F(RoboAutoFocusFaults, ALostEndRecordAmongStrayBytesStillEndsWithAFit)
     EXPECT_EQ(simulator->bytesDuringMoves(), QList<QByteArray>{});
 }
 
-// A move that never ends by itself, the motor stepping back and forth and
-// echoing each step: echoes that come no nearer the target are no progress.
-TEST_F(RoboAutoFocusFaults, AMoveThatWandersIsStoppedWithAMessage)
-{
-    simulator->wanderOnMove(3, 15);
-    connectFocuser();
-    AutoFocusRun& sweep = run();
-    sweep.setConfirmLimit(3000ms);
-    ASSERT_TRUE(runs(sweep));
-    EXPECT_FALSE(sweep.isRun());
-    EXPECT_FALSE(sweep.isCurveDone());
-    ASSERT_EQ(alerts.alerts.size(), 1u);
-    EXPECT_EQ(alerts.alerts[0].title, "Curve calculation failed");
-    EXPECT_TRUE(alerts.alerts[0].message.startsWith(
-        "The focuser stopped reporting progress during its move. It was sent a stop."))
-        << alerts.alerts[0].message.toStdString();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return simulator->commands().contains("F "); }, 5000));
-}
-
 // The motor steps at 10 a second: a sweep of 7 positions 100 steps apart
 // takes over a minute and a half, and is waited for as long as the step
 // echoes come.

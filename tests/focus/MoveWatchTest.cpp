@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-using namespace std::chrono_literals;
-
 // Progress is a position nearer the target than any before in the move:
 // steps back and forth, or past the target, are none.
 TEST(MoveWatchTest, OnlyPositionsNearerTheTargetAreProgress)
@@ -26,15 +24,4 @@ TEST(MoveWatchTest, OnlyPositionsNearerTheTargetAreProgress)
     watch.begin(3020, 2900, 10.0);
     EXPECT_FALSE(watch.notePosition(3020));
     EXPECT_TRUE(watch.notePosition(3000));
-}
-
-// The ceiling is the move's steps at the slowest speed, plus the margin.
-TEST(MoveWatchTest, TheCeilingIsTheStepsAtTheSlowestSpeed)
-{
-    MoveWatch watch;
-    watch.begin(3000, 2650, 10.0);
-    EXPECT_EQ(watch.ceiling(), 35s + MoveWatch::kCeilingMargin);
-    watch.begin(60000, 59650, 0.0);
-    EXPECT_EQ(watch.ceiling(), 350s + MoveWatch::kCeilingMargin) << "a speed of 0 counts as one step a second";
-    EXPECT_FALSE(watch.isPastCeiling());
 }
