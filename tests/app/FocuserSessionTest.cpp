@@ -275,7 +275,7 @@ TEST_F(FocuserSessionTest, ARoboFocusMoveThatNeverEndsIsStoppedWithTheRunsOwnLim
     AutoFocusRun& run = assembly.frame().autoFocus();
     run.setImages(5);
     run.setSamples(1);
-    run.setSteps(20);
+    run.setSteps(100);  // a ceiling of 20 s, well past the limit
     run.curveAction(AutoFocusRun::kStartTag);
     ASSERT_TRUE(QTest::qWaitFor(
         [&] {
