@@ -33,8 +33,6 @@ public:
                Positions positions = Positions::Reported);
     // The move has ended, or been given up.
     void end();
-    bool isOpen() const { return m_isOpen; }
-    quint16 target() const { return m_target; }
     // A position the motor reported; true when it is progress.
     bool notePosition(quint16 position);
     // Signs of progress so far, over every move.
@@ -42,7 +40,6 @@ public:
     bool isPastCeiling() const;
     // Whether an open move went kStallLimit without progress or past its ceiling.
     Overdue overdue() const;
-    std::chrono::milliseconds ceiling() const { return m_ceiling; }
 
     // What the user is told of a move given up: why, whether the family's
     // stop went out, and where the focuser was last reported.
