@@ -195,7 +195,9 @@ void OptecControl::optecFCENTR(Done done)
 {
     if (isConnected()) {
         m_isMoveOwed = true;
-        beginMove(m_lastUnits, kCentreUnits, MoveWatch::Positions::AtEndOnly);
+        // With no position read yet, one as far from the centre as the
+        // focuser goes: the move's ceiling is never short.
+        beginMove(m_lastUnits.value_or(0), kCentreUnits, MoveWatch::Positions::AtEndOnly);
     }
     retrying("FCENTR", "CEN", 2, std::move(done));
 }
@@ -210,8 +212,12 @@ void OptecControl::move(const char* prefix, int steps, const QByteArray& accepte
         return;
     }
     m_isMoveOwed = true;
-    const int target = m_lastUnits + (prefix[1] == 'I' ? -steps : steps);
-    beginMove(m_lastUnits, quint16(std::clamp<int>(target, 0, kMaxUnits)), MoveWatch::Positions::AtEndOnly);
+    const bool inward = prefix[1] == 'I';
+    // With no position read yet the move is taken at its longest: its
+    // ceiling is never short.
+    const quint16 from = m_lastUnits.value_or(inward ? kMaxUnits : 0);
+    const int target = from + (inward ? -steps : steps);
+    beginMove(from, quint16(std::clamp<int>(target, 0, kMaxUnits)), MoveWatch::Positions::AtEndOnly);
     post(
         [prefix = QByteArray(prefix), steps, accepted](const FocuserExchange& line) {
             // Four digits hold 9999 steps: a longer move goes in parts.
@@ -258,7 +264,7 @@ void OptecControl::optecReadUnits(std::function<void(int)> done)
              const std::optional<int> units = unitsOf(markedValue(reply, kUnitsMark));
              if (units && *units <= kMaxUnits) {
                  m_lastUnits = quint16(*units);
-                 notePosition(m_lastUnits);
+                 notePosition(*m_lastUnits);
                  m_isMoveOwed = false;
                  endMove();
                  done(*units);
@@ -313,7 +319,11 @@ void OptecControl::optecReadStream(std::function<void(std::optional<OptecStream>
                 return std::nullopt;
             return OptecStream{line.serial().optecUnits(), line.serial().optecTemp()};
         },
-        std::move(done));
+        [this, done = std::move(done)](const std::optional<OptecStream>& stream) {
+            if (stream && stream->units <= kMaxUnits)
+                m_lastUnits = stream->units;
+            done(stream);
+        });
 }
 
 void OptecControl::optecFREADA(std::function<void(std::optional<int>)> done)
@@ -345,6 +355,8 @@ void OptecControl::readSlope(const char* text, std::function<void(std::optional<
 void OptecControl::disconnectPort()
 {
     m_isMoveOwed = false;
+    // A position of this connection is none of the next one's.
+    m_lastUnits.reset();
     FocuserControl::disconnectPort();
 }
 

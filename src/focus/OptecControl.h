@@ -52,6 +52,9 @@ public:
     // A move went out and no position has been read since: the focuser
     // may still be on its way.
     bool isMoveOwed() const { return m_isMoveOwed; }
+    // The last position the focuser reported in this connection (read, or
+    // streamed in an auto mode); none before its first.
+    std::optional<quint16> lastUnits() const { return m_lastUnits; }
 
     void disconnectPort() override;
 
@@ -111,6 +114,6 @@ private:
 
     bool m_isTempOK = true;
     bool m_isMoveOwed = false;
-    quint16 m_lastUnits = 0;  // the last position read
+    std::optional<quint16> m_lastUnits;
     quint16 m_optecMode = kModeManual;
 };

@@ -210,7 +210,6 @@ void OptecFrame::streamHeard()
 void OptecFrame::showUnits(int units)
 {
     if (units >= 0) {
-        m_currentUnits = quint16(units);
         display().showPosition(QString::asprintf("%.4d", units));
     } else if (units == OptecControl::kUnitsMoving) {
         display().showPosition(QStringLiteral("Moving..."));
@@ -253,7 +252,7 @@ void OptecFrame::getOptecTempData()
     m_totalDelta = 0.0f;
     m_avgSlope = 0;
     m_calcSlope = 0;
-    m_startUnits = 0;
+    m_startUnits.reset();
     m_view.showLearning(kUnset, kUnset, kUnset, kUnset);
 }
 
@@ -265,7 +264,7 @@ void OptecFrame::tempControlAction(int tag)
         m_avgSlope = 0;
         m_calcSlope = 0;
         m_startTemp = m_currentTemp;
-        m_startUnits = m_currentUnits;
+        m_startUnits = m_optec.lastUnits();
         m_view.showLearning(kUnset, kUnset, QString::asprintf("%.1f", double(m_startTemp)), kUnset);
         break;
     case kLearnCalculate:
@@ -285,12 +284,14 @@ void OptecFrame::tempControlAction(int tag)
 void OptecFrame::learnCalculate()
 {
     const float delta = std::abs(m_currentTemp - m_startTemp);
-    // No change of temperature yet: no slope to learn from.
-    if (delta <= 0.0f) {
+    const std::optional<quint16> position = m_optec.lastUnits();
+    // No change of temperature yet, or no position read at either end: no
+    // slope to learn from.
+    if (delta <= 0.0f || !m_startUnits || !position) {
         AlertPanel::beep();
         return;
     }
-    const float units = std::abs(float(m_currentUnits) - float(m_startUnits));
+    const float units = std::abs(float(*position) - float(*m_startUnits));
     m_calcSlope = quint16(std::min(units / delta + 0.5f, 65535.0f));
     m_avgSlope = quint16((float(m_avgSlope) * m_totalDelta + float(m_calcSlope) * delta)
                          / (m_totalDelta + delta));
@@ -340,13 +341,8 @@ int OptecFrame::settleTicks(quint16 steps)
 
 void OptecFrame::readFocusPosition(PositionRead done)
 {
-    m_optec.optecReadUnits([this, done = std::move(done)](int units) {
-        if (units < 0) {
-            done(std::nullopt);
-            return;
-        }
-        m_currentUnits = quint16(units);
-        done(quint16(units));
+    m_optec.optecReadUnits([done = std::move(done)](int units) {
+        done(units < 0 ? std::nullopt : std::optional<quint16>(quint16(units)));
     });
 }
 
@@ -360,8 +356,9 @@ void OptecFrame::moveInwardForRun(quint16, quint16 steps, MoveDone done)
 void OptecFrame::advanceRun(quint16 steps, MoveDone done)
 {
     m_optec.optecFOUT(steps, [this, steps, done = std::move(done)](bool ok) {
-        if (ok && m_currentUnits <= OptecControl::kMaxUnits)
-            display().showPosition(QString::asprintf("%.4d", int(m_currentUnits)));
+        const std::optional<quint16> units = m_optec.lastUnits();
+        if (ok && units)
+            display().showPosition(QString::asprintf("%.4d", int(*units)));
         done(ok ? std::optional<int>(settleTicks(steps)) : std::nullopt);
     });
 }
@@ -372,13 +369,14 @@ bool OptecFrame::isReadyForSample()
         return true;
     if (!m_isGateReading) {
         m_isGateReading = true;
-        m_optec.optecReadUnits([this](int units) {
-            m_isGateReading = false;
-            if (units >= 0)
-                m_currentUnits = quint16(units);
-        });
+        m_optec.optecReadUnits([this](int) { m_isGateReading = false; });
     }
     return false;
+}
+
+std::optional<quint16> OptecFrame::lastKnownPosition() const
+{
+    return m_optec.lastUnits();
 }
 
 void OptecFrame::gotoBestFocus(quint16 position)

@@ -61,7 +61,6 @@ public:
     void setOptecSpeed(int slot, quint16 speed) override;
     quint16 getOptecSpeed(int slot) const override;
     quint16 speedUnits() const { return m_speedUnits; }
-    quint16 currentUnits() const { return m_currentUnits; }
     float currentTemp() const { return m_currentTemp; }
     quint16 calcSlope() const { return m_calcSlope; }
     quint16 avgSlope() const { return m_avgSlope; }
@@ -77,7 +76,7 @@ public:
     double focusScale() const override;
     void gotoBestFocus(quint16 position) override;
     // The controller has no stop: a run that gives up only says where it was.
-    std::optional<quint16> lastKnownPosition() const override { return m_currentUnits; }
+    std::optional<quint16> lastKnownPosition() const override;
     bool clearsPlotAtBestFocus() const override { return true; }
 
 protected:
@@ -120,7 +119,6 @@ private:
     bool m_isTempOK = true;
     int m_silentStreamTicks = 0;
     QElapsedTimer m_sinceStream;
-    quint16 m_currentUnits = 0;
     float m_currentTemp = 0.0f;
     // The autofocus gate's position read is under way.
     bool m_isGateReading = false;
@@ -129,7 +127,7 @@ private:
     int m_currentSlope = 0;
     quint16 m_avgSlope = 0;
     quint16 m_calcSlope = 0;
-    quint16 m_startUnits = 0;
+    std::optional<quint16> m_startUnits;
     float m_startTemp = 0.0f;
     float m_totalDelta = 0.0f;
 };

@@ -140,7 +140,7 @@ TEST_F(FocuserSessionTest, TheOptecConnectsFromTheFocuserMenuAndKeepsItsSpeeds)
     EXPECT_EQ(assembly.window().statusField()->text(), "Connected");
 
     // The update reads the position on the worker.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return assembly.frame().currentUnits() == 2500; }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return assembly.control().lastUnits() == 2500; }, 10000));
 
     // A typed speed is stored when the focuser disconnects.
     QSpinBox* fast = assembly.window().speedField(3);

@@ -26,7 +26,7 @@ TEST_F(OptecTest, ConnectsInManualModeAndReadsTheStoredSlope)
     update();
     EXPECT_EQ(display.position, "1234");
     EXPECT_EQ(display.temperature, QString::fromUtf8("21.5\u00B0C"));
-    EXPECT_EQ(frame->currentUnits(), 1234);
+    EXPECT_EQ(control->lastUnits(), 1234);
 
     // The disconnect ends the controller's session and stores the speeds.
     const qsizetype first = simulator->commands().size();
@@ -78,7 +78,7 @@ TEST_F(OptecTest, APositionIsPAndItsFourDigits)
     update();
     update();
     EXPECT_EQ(display.position, "1234");
-    EXPECT_EQ(frame->currentUnits(), 1234);
+    EXPECT_EQ(control->lastUnits(), 1234);
 
     simulator->answerPositionWith({"P=12\r\n"});
     const qsizetype first = simulator->commands().size();
@@ -176,6 +176,29 @@ TEST_F(OptecTest, AGarbledReplyIsNoNewsOfAMove)
     settle();
     EXPECT_EQ(units, OptecControl::kUnitsMoving);
     EXPECT_TRUE(control->isMoveOwed());
+}
+
+// The controller answers a move only at its end: a move given up right
+// after connecting names the position the go-to read before it, and the
+// next connection names none until it reads one of its own.
+TEST_F(OptecTest, AMoveGivenUpNamesThePositionLastRead)
+{
+    simulator->setPosition(3500);
+    connectOptec();
+    simulator->setStepsPerMs(0.001);  // 100 s for 100 steps, past the move's 12 s ceiling
+    frame->focusAction(3, 3600);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !alerts.alerts.empty(); }, 30000));
+    EXPECT_EQ(alerts.alerts[0].title, "The focuser's move was given up");
+    EXPECT_TRUE(alerts.alerts[0].message.endsWith("Its last reported position is 3500."))
+        << alerts.alerts[0].message.toStdString();
+
+    frame->setUpdateInterval(std::chrono::hours(1));
+    frame->focuserConnect();
+    settle();
+    frame->focuserConnect();
+    settle();
+    ASSERT_TRUE(control->isConnected());
+    EXPECT_EQ(frame->lastKnownPosition(), std::nullopt);
 }
 
 TEST_F(OptecTest, ARemoteReadingRefusesTheTemperatureTab)
