@@ -16,6 +16,8 @@
 
 namespace {
 
+using Outcome = PrefFileWriter::Outcome;
+
 class PrefFileWriterTest : public ::testing::Test {
     QTemporaryDir m_dir;  // outlives the writer
 
@@ -40,9 +42,9 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    std::vector<bool> told;
+    std::vector<Outcome> told;
     std::unique_ptr<PrefFileWriter> writer =
-        std::make_unique<PrefFileWriter>(path(), [this](bool written) { told.push_back(written); });
+        std::make_unique<PrefFileWriter>(path(), [this](Outcome outcome) { told.push_back(outcome); });
 };
 
 }  // namespace
@@ -60,7 +62,7 @@ TEST_F(PrefFileWriterTest, AFailedWriteKeepsTheEarlierFileAndTheLastIsFinishedBe
         writer->write(large(7));
         finish();
     }
-    EXPECT_EQ(told, (std::vector<bool>{true, false}));
+    EXPECT_EQ(told, (std::vector<Outcome>{Outcome::Written, Outcome::Failed}));
     EXPECT_EQ(onDisk(), before);
     EXPECT_FALSE(PrefFileFormat::lastWriteError(path()).isEmpty());
 
@@ -84,7 +86,7 @@ TEST_F(PrefFileWriterTest, AWriteTheDiskCannotTakeKeepsTheEarlierFile)
     disk.fill(4096);  // a page for the lock file, none for the new file
     writer->write(large(7));
     finish();
-    EXPECT_EQ(told, (std::vector<bool>{true, false}));
+    EXPECT_EQ(told, (std::vector<Outcome>{Outcome::Written, Outcome::Failed}));
     EXPECT_EQ(onDisk(), before);
     EXPECT_TRUE(PrefFileFormat::lastWriteError(path()).endsWith(QString::fromLocal8Bit(std::strerror(ENOSPC))))
         << PrefFileFormat::lastWriteError(path()).toStdString();
@@ -92,6 +94,6 @@ TEST_F(PrefFileWriterTest, AWriteTheDiskCannotTakeKeepsTheEarlierFile)
     disk.empty();
     writer->write({});
     finish();
-    EXPECT_EQ(told, (std::vector<bool>{true, false, true}));
+    EXPECT_EQ(told, (std::vector<Outcome>{Outcome::Written, Outcome::Failed, Outcome::Written}));
     EXPECT_TRUE(onDisk().contains("StarMagLimitPref=7"));
 }

@@ -4,6 +4,7 @@
 #include "support/MainThreadWatchdog.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
@@ -310,6 +311,40 @@ TEST_F(PrefStoreTest, ASaveNeverWaitsForTheFilesLock)
     store.sync();
     EXPECT_TRUE(eventually([&] { return fileText().contains("StarMagLimitPref=8\n"); }));
     EXPECT_LT(watchdog.longestStall(), 1000ms);
+}
+
+// Another program that holds the file longer than kLongHold is told once,
+// the change kept: not again at each try, but again for a later, separate
+// hold. The change reaches the file once the hold ends.
+TEST_F(PrefStoreTest, ALongHoldOnTheFileIsToldOncePerHoldAndTheChangeWrittenAfterIt)
+{
+    const QString path = PrefStore::fileName();
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
+    PrefStore store(launch);
+    QStringList told;
+    store.setLaterWriteFailureSink([&told](const QString& reason) { told << reason; });
+    const auto holdPastTheNotice = [&](float magnitude, const QByteArray& line) {
+        QLockFile other(path + ".lock");
+        ASSERT_TRUE(other.lock());
+        QElapsedTimer held;
+        held.start();
+        const qsizetype before = told.size();
+        store.writeFloat("StarMagLimitPref", magnitude);
+        store.sync();
+        ASSERT_TRUE(eventually([&] { return told.size() > before; }));
+        EXPECT_GE(std::chrono::milliseconds(held.elapsed()), PrefFileWriter::kLongHold);
+        QTest::qWait(int(4 * PrefFileWriter::kLockRetry.count()));
+        EXPECT_EQ(told.size(), before + 1);
+        EXPECT_TRUE(told.last().contains(path)) << told.last().toStdString();
+        EXPECT_FALSE(fileText().contains(line));
+    };
+    ASSERT_NO_FATAL_FAILURE(holdPastTheNotice(7.0f, "StarMagLimitPref=7\n"));
+    EXPECT_TRUE(eventually([&] { return fileText().contains("StarMagLimitPref=7\n"); }));
+    ASSERT_NO_FATAL_FAILURE(holdPastTheNotice(8.0f, "StarMagLimitPref=8\n"));
+    EXPECT_TRUE(eventually([&] { return !store.writePending(); }));
+    EXPECT_TRUE(fileText().contains("StarMagLimitPref=8\n"));
+    EXPECT_TRUE(store.written());
+    EXPECT_EQ(told.size(), 2);
 }
 
 // A settings object made again while another program holds the file reads

@@ -55,7 +55,8 @@ public:
     // Whether a change still waits for its write.
     bool settingsWritePending() const { return m_store.writePending(); }
     // Where the reason goes when a change could not reach the file (once per
-    // failure), or the last changes could not at quit.
+    // failure), waits long for another program's hold on it (once per
+    // hold), or the last changes could not reach it at quit.
     void setLaterWriteFailureSink(std::function<void(const QString&)> sink)
     {
         m_store.setLaterWriteFailureSink(std::move(sink));

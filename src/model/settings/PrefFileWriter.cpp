@@ -44,28 +44,14 @@ void PrefFileWriter::serve()
         m_wake.wait(lock, [this] { return m_waiting || m_stopping; });
         if (!m_waiting)
             return;
+        // Moved, not copied: the owner's thread holds no share of the table the write reads.
         m_writing = std::exchange(m_waiting, std::nullopt);
-        const PrefFileFormat::Changes changes = *m_writing;
         lock.unlock();
-        const WriteResult result = PrefFileFormat::writeChanges(m_path, changes);
+        const WriteResult result = PrefFileFormat::writeChanges(m_path, *m_writing);
         lock.lock();
-        PrefFileFormat::Changes unwritten = *std::exchange(m_writing, std::nullopt);
-        m_lockHeld = result == WriteResult::LockHeld;
-        if (result != WriteResult::Written) {
-            // Kept beneath any newer changes, for the next try or write to make.
-            if (m_waiting)
-                PrefFileFormat::overlay(unwritten, *m_waiting);
-            if (m_waiting || m_lockHeld)
-                m_waiting = std::move(unwritten);
-            else
-                m_unwritten = std::move(unwritten);
-        }
-        if (!m_lockHeld) {
-            m_outcomes.push_back(result == WriteResult::Written);
-            QMetaObject::invokeMethod(this, "tell", Qt::QueuedConnection);
-        }
+        keepResult(result);
         m_idle.notify_all();
-        if (m_lockHeld) {
+        if (m_heldSince) {
             // As the writer goes, a lock held still is not waited for.
             if (m_stopping)
                 return;
@@ -74,11 +60,50 @@ void PrefFileWriter::serve()
     }
 }
 
+void PrefFileWriter::keepResult(WriteResult result)
+{
+    PrefFileFormat::Changes unwritten = *std::exchange(m_writing, std::nullopt);
+    const bool lockHeld = result == WriteResult::LockHeld;
+    if (result != WriteResult::Written) {
+        // Kept beneath any newer changes, for the next try or write to make.
+        if (m_waiting)
+            PrefFileFormat::overlay(unwritten, *m_waiting);
+        if (m_waiting || lockHeld)
+            m_waiting = std::move(unwritten);
+        else
+            m_unwritten = std::move(unwritten);
+    }
+    if (lockHeld) {
+        noteHold();
+        return;
+    }
+    m_heldSince.reset();
+    m_holdTold = false;
+    post(result == WriteResult::Written ? Outcome::Written : Outcome::Failed);
+}
+
+void PrefFileWriter::noteHold()
+{
+    const auto now = std::chrono::steady_clock::now();
+    if (!m_heldSince)
+        m_heldSince = now;
+    if (!m_holdTold && now - *m_heldSince > kLongHold) {
+        m_holdTold = true;
+        post(Outcome::HeldBack);
+    }
+}
+
+void PrefFileWriter::post(Outcome outcome)
+{
+    m_outcomes.push_back(outcome);
+    QMetaObject::invokeMethod(this, "tell", Qt::QueuedConnection);
+}
+
 void PrefFileWriter::settle()
 {
     {
         std::unique_lock lock(m_mutex);
-        m_idle.wait(lock, [this] { return !m_writing && (!m_waiting || m_lockHeld); });
+        m_idle.wait(lock, [this] { return !m_writing && (!m_waiting || m_heldSince); });
     }
     tell();
 }
@@ -96,14 +121,14 @@ bool PrefFileWriter::finish(std::chrono::milliseconds bound)
 
 void PrefFileWriter::tell()
 {
-    std::deque<bool> outcomes;
+    std::deque<Outcome> outcomes;
     {
         const std::lock_guard lock(m_mutex);
         outcomes.swap(m_outcomes);
     }
-    for (const bool written : outcomes) {
+    for (const Outcome outcome : outcomes) {
         if (m_told)
-            m_told(written);
+            m_told(outcome);
     }
 }
 
@@ -116,7 +141,9 @@ bool PrefFileWriter::isBusy() const
 PrefFileFormat::Changes PrefFileWriter::pending() const
 {
     const std::lock_guard lock(m_mutex);
-    PrefFileFormat::Changes changes = m_unwritten;
+    // Built afresh, so that the copy shares no table with the writer's.
+    PrefFileFormat::Changes changes;
+    PrefFileFormat::overlay(changes, m_unwritten);
     for (const auto* part : {&m_writing, &m_waiting}) {
         if (*part)
             PrefFileFormat::overlay(changes, **part);

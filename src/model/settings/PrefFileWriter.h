@@ -22,14 +22,21 @@
 // through the file format's safe path: the file holds the old settings or
 // the new, never part of either. While another writer holds the file's
 // lock the changes wait, tried again every kLockRetry, and are written once
-// it lets go. The changes of a write that failed go with the next.
+// it lets go; a wait longer than kLongHold is told, once per hold. The
+// changes of a write that failed go with the next.
 class PrefFileWriter final : public QObject {
     Q_OBJECT
 public:
-    // Told on the owner's thread whether each write that ran reached the file.
-    using Told = std::function<void(bool written)>;
+    // Whether a write that ran reached the file, or that changes have waited
+    // longer than kLongHold for another writer's lock.
+    enum class Outcome { Written, Failed, HeldBack };
+    // Told each outcome on the owner's thread.
+    using Told = std::function<void(Outcome)>;
 
     static constexpr std::chrono::milliseconds kLockRetry{250};
+    // Long enough that a writer's ordinary hold is not told; short enough
+    // that a crash meanwhile is unlikely to lose changes without a word.
+    static constexpr std::chrono::seconds kLongHold{5};
 
     PrefFileWriter(QString path, Told told);
     // Finishes a write that runs or waits, then stops; changes that find
@@ -55,6 +62,13 @@ public:
 
 private:
     void serve();
+    // Under the lock, after a write: keeps the changes it did not make for
+    // the next, and posts what the owner's thread is to be told.
+    void keepResult(PrefFileFormat::WriteResult result);
+    // Under the lock, after a try found the lock held: posts HeldBack once
+    // the hold has lasted kLongHold.
+    void noteHold();
+    void post(Outcome outcome);
     // Tells the outcomes the thread has left, in their order. The thread
     // calls it by name through Qt's queue; the outcomes themselves cross
     // under the mutex, where the thread sanitizer can follow them.
@@ -66,14 +80,18 @@ private:
     std::condition_variable m_wake;
     std::condition_variable m_idle;
     std::optional<PrefFileFormat::Changes> m_waiting;
-    // Those of the write under way.
+    // Those of the write under way; only the thread changes them, so it
+    // reads them unlocked as it writes.
     std::optional<PrefFileFormat::Changes> m_writing;
     // Those of the last write, when it failed and none waited.
     PrefFileFormat::Changes m_unwritten;
-    // The last try found the lock held: the changes wait for the next.
-    bool m_lockHeld = false;
+    // Since when tries have found the lock held, while the last did: the
+    // changes wait for the next.
+    std::optional<std::chrono::steady_clock::time_point> m_heldSince;
+    // This hold has been told.
+    bool m_holdTold = false;
     bool m_stopping = false;
-    std::deque<bool> m_outcomes;
+    std::deque<Outcome> m_outcomes;
     // Started at the first write; last, so it is joined before the rest goes.
     std::thread m_thread;
 };

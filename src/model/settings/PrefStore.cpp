@@ -54,7 +54,8 @@ PrefStore::PrefStore(const QDateTime& now) : m_path(fileName())
             m_writer = store->m_writer;
     }
     if (!m_writer)
-        m_writer = std::make_shared<PrefFileWriter>(m_path, [path = m_path](bool written) { tellStores(path, written); });
+        m_writer = std::make_shared<PrefFileWriter>(
+            m_path, [path = m_path](PrefFileWriter::Outcome outcome) { tellStores(path, outcome); });
     liveStores().append(this);
     // Taken before the file is read, so that a write ending meanwhile is in
     // one or the other.
@@ -91,12 +92,16 @@ void PrefStore::syncAll(const QString& path)
         writer->settle();
 }
 
-void PrefStore::tellStores(const QString& path, bool written)
+void PrefStore::tellStores(const QString& path, PrefFileWriter::Outcome outcome)
 {
     const QList<PrefStore*> stores = liveStores();
     for (PrefStore* store : stores) {
-        if (store->m_path == path)
-            store->laterWritten(written);
+        if (store->m_path != path)
+            continue;
+        if (outcome == PrefFileWriter::Outcome::HeldBack)
+            store->laterHeldBack();
+        else
+            store->laterWritten(outcome == PrefFileWriter::Outcome::Written);
     }
 }
 
@@ -328,6 +333,15 @@ void PrefStore::laterWritten(bool written)
     noteWritten(written);
     if (!written && writtenBefore && m_laterFailure)
         m_laterFailure(writeError());
+}
+
+void PrefStore::laterHeldBack()
+{
+    if (m_laterFailure)
+        m_laterFailure(QStringLiteral("Another program has held %1 for more than %2 seconds. Your changes are kept "
+                                      "and will be written once it lets go.")
+                           .arg(m_path)
+                           .arg(PrefFileWriter::kLongHold.count()));
 }
 
 bool PrefStore::written() const { return m_written; }

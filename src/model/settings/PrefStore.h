@@ -160,18 +160,21 @@ public:
     // could not end at quit or as the store goes.
     void setDebugSink(std::function<void(const QString&)> sink) { m_debug = std::move(sink); }
     // Told the reason when a change (saved at once or a moment later) could
-    // not reach the file, once per failure, and at quit when the last
-    // writes could not end.
+    // not reach the file, once per failure; when another program's hold on
+    // the file has kept changes waiting longer than PrefFileWriter::kLongHold,
+    // once per hold; and at quit when the last writes could not end.
     void setLaterWriteFailureSink(std::function<void(const QString&)> sink) { m_laterFailure = std::move(sink); }
 
 private:
-    // Tells every store of this process on the file at `path` the outcome of a write.
-    static void tellStores(const QString& path, bool written);
+    // Tells every store of this process on the file at `path` an outcome of its writer.
+    static void tellStores(const QString& path, PrefFileWriter::Outcome outcome);
     // Syncs and waits for the writes to end within what is left of
     // kFinishWait; the reason, told to the debug sink, when they could not
     // end in it, once.
     QString finishWrites();
     void laterWritten(bool written);
+    // Tells the later-failure sink that changes wait long for another program's hold.
+    void laterHeldBack();
     // Takes the outcome of a write: the debug sink hears of the first
     // failure after a success.
     void noteWritten(bool written);
