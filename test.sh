@@ -24,9 +24,9 @@ if ctest -N -L display | grep -q 'Total Tests: [1-9]'; then
   xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb \
     ctest --output-on-failure -L display || status=1
 fi
-# The mount's threads and the ports' searches under ThreadSanitizer, in a build of their own.
+# The mount's threads, the ports' searches and the settings writer under ThreadSanitizer, in a build of their own.
 cd "$root"
 cmake -S . -B "$tsan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DNORVANE_TSAN=ON -DNORVANE_BENCH=OFF >/dev/null
-cmake --build "$tsan" --target mount_tests camera_tests focus_tests
+cmake --build "$tsan" --target mount_tests camera_tests focus_tests model_tests
 (cd "$tsan" && ctest --output-on-failure -L tsan) || status=1
 exit $status
