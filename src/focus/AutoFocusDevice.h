@@ -1,5 +1,6 @@
 #pragma once
 
+#include "focus/MoveWatch.h"
 #include "focus/StarMeasure.h"
 
 #include <QtGlobal>
@@ -35,13 +36,12 @@ public:
     virtual void gotoBestFocus(quint16 position) = 0;
     // The user aborted the run: a family may stop the motor.
     virtual void runAborted() {}
-    // Signs so far that the motor gets on toward its target (a reported
-    // position nearer to it than any before in the move): each one
+    // Signs so far that the motor gets on along its move's path: each one
     // restarts the run's limit.
     virtual quint64 progressCount() const { return 0; }
-    // Whether the move under way has outlasted its steps at the family's
-    // slowest speed, plus a margin: it is given up whatever it reports.
-    virtual bool isMovePastCeiling() const { return false; }
+    // Whether the move under way went too long without progress or past
+    // its ceiling, and why: it is then given up whatever it reports.
+    virtual MoveWatch::Overdue moveOverdue() const { return MoveWatch::Overdue::No; }
     // The run gives up on a move that may still go on: the family's stop
     // goes out now. False for a family that has no stop to send.
     virtual bool haltRun() { return false; }

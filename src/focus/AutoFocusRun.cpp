@@ -3,7 +3,6 @@
 #include "focus/AutoFocusDevice.h"
 #include "focus/AutoFocusDisplay.h"
 #include "focus/FocusCameras.h"
-#include "focus/MoveWatch.h"
 #include "focus/StarMeasure.h"
 #include "platform/AlertPanel.h"
 
@@ -114,8 +113,9 @@ void AutoFocusRun::curveTick()
     if (!m_isRun || !m_timer.isActive())
         return;
     restartOnProgress();
-    if (isPastConfirmLimit() || (m_isMoveOpen && m_device.isMovePastCeiling())) {
-        giveUp();
+    const MoveWatch::Overdue why = m_isMoveOpen ? m_device.moveOverdue() : MoveWatch::Overdue::No;
+    if (why != MoveWatch::Overdue::No || isPastConfirmLimit()) {
+        giveUp(why);
         return;
     }
     if (m_isAwaiting || isSettling())
@@ -248,16 +248,15 @@ bool AutoFocusRun::isPastConfirmLimit() const
     return m_confirmBy && std::chrono::steady_clock::now() >= *m_confirmBy;
 }
 
-void AutoFocusRun::giveUp()
+void AutoFocusRun::giveUp(MoveWatch::Overdue why)
 {
     if (!m_isMoveOpen) {
         failRun(kNotConfirmed);
         return;
     }
-    const MoveWatch::Overdue why =
-        m_device.isMovePastCeiling() ? MoveWatch::Overdue::PastCeiling : MoveWatch::Overdue::Stalled;
     const bool halted = m_device.haltRun();
-    failRun(MoveWatch::givenUpText(why, halted, m_device.lastKnownPosition()));
+    failRun(MoveWatch::givenUpText(why == MoveWatch::Overdue::No ? MoveWatch::Overdue::Stalled : why, halted,
+                                   m_device.lastKnownPosition()));
 }
 
 void AutoFocusRun::stopRun()

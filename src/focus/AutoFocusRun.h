@@ -2,6 +2,7 @@
 
 #include "focus/FocusCurveFit.h"
 #include "focus/FocusSample.h"
+#include "focus/MoveWatch.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -27,10 +28,11 @@ class FocusCameras;
 // tick; a move's settling time and an answer the focuser still owes hold
 // the ticks off instead of blocking. After each move the run waits for the
 // focuser to say the move has ended, then measures a frame exposed wholly
-// after that. The limit counts from the motor's last progress toward its
-// target, and a move also ends at its ceiling (its steps at the family's
-// slowest speed, plus a margin); what the focuser cannot confirm within
-// them ends the run, a move that may still go on stopped first.
+// after that. The limit counts from the motor's last progress along its
+// move's path, and the family's watch of the move says when the move is
+// overdue and why (stalled, past its ceiling, never confirmed); what the
+// focuser cannot confirm in time ends the run, a move that may still go on
+// stopped first.
 class AutoFocusRun final : public QObject {
     Q_OBJECT
 public:
@@ -38,11 +40,6 @@ public:
     static constexpr int kBestFocusTag = 14;  // go to the best focus
     static constexpr std::chrono::milliseconds kCurveInterval{250};
     static constexpr std::chrono::microseconds kTick{16667};
-    // How long the run waits from the focuser's last sign of progress for
-    // it to confirm a move's end or a position: five of the transport's 2 s
-    // limits, so that a few exchanges lost or garbled on the way are asked
-    // again.
-    static constexpr std::chrono::milliseconds kConfirmMargin{10000};
 
     AutoFocusRun(AutoFocusDevice& device, AutoFocusDisplay& display, FocusCameras& cameras,
                  std::chrono::microseconds tick = kTick, QObject* parent = nullptr);
@@ -120,9 +117,9 @@ private:
     // margin again from now.
     void restartOnProgress();
     bool isPastConfirmLimit() const;
-    // The focuser confirmed nothing in time: a move that may still go on
-    // is stopped, and the alert says so.
-    void giveUp();
+    // The focuser confirmed nothing in time, or its move is overdue for
+    // `why`: a move that may still go on is stopped, and the alert says so.
+    void giveUp(MoveWatch::Overdue why);
     // The continuation of a read or move: it runs only while the run it
     // was asked for lasts, and holds the ticks off until then.
     template <typename Value>
@@ -147,7 +144,9 @@ private:
     bool m_isSettling = false;
     bool m_isAwaiting = false;
     Wait m_wait = Wait::Frame;
-    std::chrono::milliseconds m_confirmMargin = kConfirmMargin;
+    // How long the run waits from the focuser's last sign of progress for
+    // it to confirm a move's end or a position: as long as a move may stall.
+    std::chrono::milliseconds m_confirmMargin = MoveWatch::kStallLimit;
     // While the focuser owes a confirmation: when it is due by.
     std::optional<std::chrono::steady_clock::time_point> m_confirmBy;
     quint64 m_seenProgress = 0;

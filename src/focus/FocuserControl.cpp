@@ -108,6 +108,14 @@ void FocuserControl::disconnectPort()
     m_move.end();
 }
 
+void FocuserControl::notePosition(quint16 position)
+{
+    const bool wasOpen = m_move.isOpen();
+    m_move.notePosition(position);
+    if (wasOpen && !m_move.isOpen())
+        moveReachedItsEnd();
+}
+
 void FocuserControl::after(int ticks, std::function<void()> next)
 {
     const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(

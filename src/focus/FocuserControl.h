@@ -63,13 +63,11 @@ public:
     // Replies waited for in a row that did not come, since the focuser was
     // found: a focuser fallen silent on a port that stays open.
     int silentReplies() const { return m_silentReplies; }
-    // Signs so far that a motor moves toward its target: a reported
-    // position nearer to it than any before in that move.
+    // Signs so far that a motor gets on along its move's path.
     quint64 progress() const { return m_move.progress(); }
     // Whether the move under way went too long without progress, or past
-    // its ceiling.
+    // its ceiling, and why.
     MoveWatch::Overdue moveOverdue() const { return m_move.overdue(); }
-    bool isMovePastCeiling() const { return m_move.isPastCeiling(); }
     // The move has ended, or was given up (its stop sent): it is no longer watched.
     void endMove() { m_move.end(); }
 
@@ -121,8 +119,17 @@ protected:
     {
         m_move.begin(from, target, slowestStepsPerSecond(), positions);
     }
+    // A move along `path` went out.
+    void beginMove(MoveWatch::Path path, MoveWatch::Ends ends)
+    {
+        m_move.begin(std::move(path), slowestStepsPerSecond(), MoveWatch::Positions::Reported, ends);
+    }
     // A position the motor reported, during a move or not.
-    void notePosition(quint16 position) { m_move.notePosition(position); }
+    void notePosition(quint16 position);
+    // The move's end could not be asked: the line never fell quiet.
+    void noteLineBusy() { m_move.noteLineBusy(); }
+    // A move that ends at its target reached it: its motor stands there.
+    virtual void moveReachedItsEnd() {}
     // Writes a line to the debug log while debugging is on.
     void writeDebug(const QString& line) const;
     // The unit of the worker's waits: 1/60 s.

@@ -42,9 +42,9 @@ quint64 FocuserFrame::progressCount() const
     return m_control.progress();
 }
 
-bool FocuserFrame::isMovePastCeiling() const
+MoveWatch::Overdue FocuserFrame::moveOverdue() const
 {
-    return m_control.isMovePastCeiling();
+    return m_control.moveOverdue();
 }
 
 bool FocuserFrame::haltRun()

@@ -54,7 +54,7 @@ public:
     bool isFocuserConnected() const override;
     bool isFocuserConnecting() const override;
     quint64 progressCount() const override;
-    bool isMovePastCeiling() const override;
+    MoveWatch::Overdue moveOverdue() const override;
     // The family's stop goes out to a move given up, which is watched no longer.
     bool haltRun() final;
     // Starts the search on the worker (its end shows the window or the

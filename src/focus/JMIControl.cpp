@@ -121,7 +121,7 @@ void JMIControl::jmiMoveIn(Done done)
     simpleCommand(kMoveIn, QStringLiteral("jmiMoveIn"), [this, done = std::move(done)](bool echoed) {
         if (echoed) {
             m_isMove = true;
-            beginMove(m_position, 0);
+            beginMove(MoveWatch::Path::direct(m_position, 0), MoveWatch::Ends::AtTarget);
         }
         tell(done, echoed);
     });
@@ -133,7 +133,7 @@ void JMIControl::jmiMoveOut(Done done)
     simpleCommand(kMoveOut, QStringLiteral("jmiMoveOut"), [this, done = std::move(done)](bool echoed) {
         if (echoed) {
             m_isMove = true;
-            beginMove(m_position, m_maxValue);
+            beginMove(MoveWatch::Path::direct(m_position, m_maxValue), MoveWatch::Ends::AtTarget);
         }
         tell(done, echoed);
     });

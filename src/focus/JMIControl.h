@@ -82,6 +82,8 @@ public:
 
 protected:
     double slowestStepsPerSecond() const override;
+    // A manual move standing at the end of the travel it ran to can go no further.
+    void moveReachedItsEnd() override { m_isMove = false; }
 
 private:
     // What the worker brings back of one command.

@@ -3,14 +3,44 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
-void MoveWatch::begin(quint16 from, quint16 target, double slowestStepsPerSecond, Positions positions)
+MoveWatch::Path MoveWatch::Path::direct(quint16 from, quint16 target)
 {
-    m_isOpen = true;
+    return {from, {target}};
+}
+
+MoveWatch::Path MoveWatch::Path::overshooting(quint16 from, quint16 target, int overshoot, quint16 most)
+{
+    if (overshoot <= 0 || from == target)
+        return direct(from, target);
+    const int way = target > from ? 1 : -1;
+    const auto turn = quint16(std::clamp(int(target) + way * overshoot, 0, int(most)));
+    if (turn == target)
+        return direct(from, target);
+    return {from, {turn, target}};
+}
+
+int MoveWatch::Path::steps() const
+{
+    int steps = 0;
+    quint16 at = from;
+    for (const quint16 end : legEnds)
+        steps += std::abs(int(end) - int(std::exchange(at, end)));
+    return steps;
+}
+
+void MoveWatch::begin(Path path, double slowestStepsPerSecond, Positions positions, Ends ends)
+{
+    m_isOpen = !path.legEnds.empty();
     m_positions = positions;
-    m_target = target;
-    m_nearest = std::abs(int(target) - int(from));
-    const double seconds = m_nearest / std::max(slowestStepsPerSecond, 1.0);
+    m_ends = ends;
+    m_path = std::move(path);
+    m_leg = 0;
+    m_legStart = m_path.from;
+    m_nearest = m_isOpen ? std::abs(int(m_path.legEnds.front()) - int(m_path.from)) : 0;
+    m_isLineBusy = false;
+    const double seconds = m_path.steps() / std::max(slowestStepsPerSecond, 1.0);
     m_ceiling = std::chrono::milliseconds(qint64(std::ceil(seconds * 1000.0))) + kCeilingMargin;
     m_sinceBegin.start();
     m_sinceProgress.start();
@@ -21,40 +51,83 @@ void MoveWatch::end()
     m_isOpen = false;
 }
 
+void MoveWatch::turn(quint16 at)
+{
+    ++m_leg;
+    m_legStart = at;
+    m_nearest = std::abs(int(m_path.legEnds[m_leg]) - int(at));
+}
+
 bool MoveWatch::notePosition(quint16 position)
 {
     if (!m_isOpen)
         return false;
-    const int distance = std::abs(int(m_target) - int(position));
-    if (distance >= m_nearest)
-        return false;
-    m_nearest = distance;
-    ++m_progress;
-    m_sinceProgress.start();
-    return true;
+    bool isProgress = false;
+    for (;;) {
+        const int end = m_path.legEnds[m_leg];
+        const int distance = std::abs(end - int(position));
+        if (distance < m_nearest) {
+            m_nearest = distance;
+            isProgress = true;
+        }
+        if (isLastLeg())
+            break;
+        // The leg ends where the motor reaches its end, or where it turned
+        // back: echoes lost on the way may hide the turn's own step.
+        const int way = end >= m_legStart ? 1 : -1;
+        const bool reached = (int(position) - end) * way >= 0;
+        const bool movedOn = m_nearest < std::abs(end - int(m_legStart));
+        if (reached)
+            turn(position);
+        else if (movedOn && distance > m_nearest)
+            turn(quint16(end - way * m_nearest));
+        else
+            break;
+    }
+    if (isProgress) {
+        ++m_progress;
+        m_isLineBusy = false;
+        m_sinceProgress.start();
+    }
+    if (m_ends == Ends::AtTarget && isLastLeg() && m_nearest == 0)
+        m_isOpen = false;
+    return isProgress;
 }
 
-bool MoveWatch::isPastCeiling() const
+void MoveWatch::noteLineBusy()
 {
-    return m_isOpen && std::chrono::milliseconds(m_sinceBegin.elapsed()) >= m_ceiling;
+    m_isLineBusy = m_isOpen;
 }
 
 MoveWatch::Overdue MoveWatch::overdue() const
 {
     if (!m_isOpen)
         return Overdue::No;
-    if (isPastCeiling())
-        return Overdue::PastCeiling;
-    if (m_positions == Positions::Reported && std::chrono::milliseconds(m_sinceProgress.elapsed()) >= kStallLimit)
-        return Overdue::Stalled;
-    return Overdue::No;
+    const bool pastCeiling = std::chrono::milliseconds(m_sinceBegin.elapsed()) >= m_ceiling;
+    const bool stalled = m_positions == Positions::Reported
+                         && std::chrono::milliseconds(m_sinceProgress.elapsed()) >= kStallLimit;
+    if (!pastCeiling && !stalled)
+        return Overdue::No;
+    if (m_isLineBusy)
+        return Overdue::LineNeverQuiet;
+    return pastCeiling ? Overdue::PastCeiling : Overdue::Stalled;
 }
 
 QString MoveWatch::givenUpText(Overdue why, bool halted, std::optional<quint16> lastPosition)
 {
-    QString text = why == Overdue::PastCeiling
-                       ? QStringLiteral("The focuser's move took longer than its steps take at the slowest speed.")
-                       : QStringLiteral("The focuser stopped reporting progress during its move.");
+    QString text;
+    switch (why) {
+    case Overdue::PastCeiling:
+        text = QStringLiteral("The focuser's move took longer than its steps take at the slowest speed.");
+        break;
+    case Overdue::LineNeverQuiet:
+        text = QStringLiteral("The focuser's position after its move could not be confirmed: its line never "
+                              "fell quiet.");
+        break;
+    default:
+        text = QStringLiteral("The focuser stopped reporting progress during its move.");
+        break;
+    }
     text += halted ? QStringLiteral(" It was sent a stop.")
                    : QStringLiteral(" It has no stop command and may still be moving.");
     if (lastPosition)

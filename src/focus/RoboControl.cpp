@@ -5,6 +5,7 @@
 #include "platform/AlertPanel.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -176,13 +177,33 @@ void RoboControl::exchange(const QByteArray& frame, char letter, std::function<v
              // A busy line was not asked: no reply was missed.
              if (!sent.busy())
                  noteReply(sent.replied());
+             noteLine(sent.outcome);
              then(replyOf(sent));
          });
 }
 
 RoboControl::Reply RoboControl::replyOf(const FocuserExchange::QuietSend& sent)
 {
-    return parseReply(sent.replied() ? std::optional<QByteArray>(sent.reply) : std::nullopt);
+    Reply reply = parseReply(sent.replied() ? std::optional<QByteArray>(sent.reply) : std::nullopt);
+    reply.busy = sent.busy();
+    return reply;
+}
+
+void RoboControl::noteLine(FocuserExchange::QuietSend::Outcome outcome)
+{
+    if (outcome != FocuserExchange::QuietSend::Outcome::Busy)
+        m_isBusyTold = false;
+}
+
+void RoboControl::refuseOnBusyLine()
+{
+    AlertPanel::beep();
+    if (std::exchange(m_isBusyTold, true))
+        return;
+    AlertPanel::runAlert(QStringLiteral("The Robo-Focus line is busy"),
+                         QStringLiteral("Stray bytes keep coming on the focuser's line, and the focuser takes any "
+                                        "byte it receives while it moves as a stop: commands are refused until "
+                                        "the line falls quiet."));
 }
 
 bool RoboControl::takePosition(const Reply& reply)
@@ -225,7 +246,10 @@ std::optional<QByteArray> RoboControl::settingOf(const Reply& reply, char letter
         writeDebug(QStringLiteral("RoboFocus: F%1 reply refused: %2")
                        .arg(letter)
                        .arg(reply.rest.isEmpty() ? QStringLiteral("none") : QString::fromLatin1(reply.rest.toHex(' '))));
-        AlertPanel::beep();
+        if (reply.busy)
+            refuseOnBusyLine();
+        else
+            AlertPanel::beep();
     }
     return record;
 }
@@ -242,13 +266,25 @@ bool RoboControl::refused(const Done& done, bool beeps)
     return false;
 }
 
-void RoboControl::send(const QByteArray& frame, Done done)
+void RoboControl::send(const QByteArray& frame, std::function<void(FocuserExchange::QuietSend::Outcome)> done)
 {
-    post([frame](const FocuserExchange& line) { return line.sendOnQuietLine(frame, 0).replied(); },
-         [done = std::move(done)](bool written) {
-             if (done)
-                 done(written);
+    post([frame](const FocuserExchange& line) { return line.sendOnQuietLine(frame, 0).outcome; },
+         [this, done = std::move(done)](FocuserExchange::QuietSend::Outcome outcome) {
+             noteLine(outcome);
+             done(outcome);
          });
+}
+
+int RoboControl::compensation() const
+{
+    // The controller's documents say to which motion the amount is added,
+    // not on which side of the target the motor turns, and the window's
+    // limits leave room on the other side: a move either way is watched as
+    // one that may run past its target by the amount and come back. One
+    // that does not simply ends at its target.
+    if (m_roboBacklashDirection != 2 && m_roboBacklashDirection != 3)
+        return 0;
+    return roboBacklash();
 }
 
 void RoboControl::sendMove(const QByteArray& frame, int target, Done done)
@@ -256,12 +292,19 @@ void RoboControl::sendMove(const QByteArray& frame, int target, Done done)
     // Moving from now on: nothing else is written until the move has ended.
     m_isRoboMove = true;
     m_sinceEcho.start();
-    beginMove(m_roboPosition, quint16(std::clamp<int>(target, kLowest, std::max<int>(kLowest, m_roboMax))));
-    send(frame, [this, done = std::move(done)](bool written) {
+    const auto most = quint16(std::max<int>(kLowest, m_roboMax));
+    beginMove(MoveWatch::Path::overshooting(m_roboPosition, quint16(std::clamp<int>(target, kLowest, most)),
+                                            compensation(), most),
+              MoveWatch::Ends::ByFamily);
+    send(frame, [this, done = std::move(done)](FocuserExchange::QuietSend::Outcome outcome) {
+        const bool written = outcome == FocuserExchange::QuietSend::Outcome::Replied;
         if (!written) {
             // The line was busy or the write failed: the user hears the move did not go.
             moveEnded();
-            AlertPanel::beep();
+            if (outcome == FocuserExchange::QuietSend::Outcome::Busy)
+                refuseOnBusyLine();
+            else
+                AlertPanel::beep();
         }
         if (done)
             done(written);
@@ -298,8 +341,10 @@ void RoboControl::confirmMoveEnd(Done done)
              return line.sendOnQuietLine(roboFrame("FG000000"), kFrameBytes, frameEnd('D'), kConfirmQuiet);
          },
          [this, done = std::move(done)](const FocuserExchange::QuietSend& sent) {
-             // Nothing was written onto a busy line: the next read asks again.
+             // Nothing was written onto a busy line: the next read asks again,
+             // and a move given up meanwhile says why it was not confirmed.
              if (sent.busy()) {
+                 noteLineBusy();
                  done(false);
                  return;
              }
@@ -348,6 +393,12 @@ void RoboControl::roboStop()
         ReplyBuffer none{};
         line.serial().transaction(0, count, stop.constData(), none, line.slot());
     });
+}
+
+void RoboControl::giveUpMove()
+{
+    roboStop();
+    moveEnded();
 }
 
 void RoboControl::roboSetPosition(int steps, Done done)
@@ -504,7 +555,10 @@ void RoboControl::roboSetConfig(Done done)
     eight += char(m_roboDelayMs);
     eight += char(m_roboMicroSize);
     eight += "000";
-    send(roboFrame(eight), std::move(done));
+    send(roboFrame(eight), [done = std::move(done)](FocuserExchange::QuietSend::Outcome outcome) {
+        if (done)
+            done(outcome == FocuserExchange::QuietSend::Outcome::Replied);
+    });
 }
 
 void RoboControl::roboGetTemp(Done done)

@@ -56,6 +56,9 @@ public:
     void roboIn(int steps, Done done = {});
     void roboOut(int steps, Done done = {});
     void roboStop();
+    // A move given up: the stop goes out and the move is taken as ended
+    // where the focuser was last reported.
+    void giveUpMove();
     void roboSetPosition(int steps, Done done = {});
     void roboGetMax(Done done);
     // Limited to 2 … 64000.
@@ -103,6 +106,7 @@ public:
         int netSteps = 0;                  // 'O' less 'I'
         bool sawEcho = false;
         bool echoesEnded = false;          // another character followed them
+        bool busy = false;                 // the line never fell quiet: nothing was sent
     };
 
 protected:
@@ -122,9 +126,16 @@ private:
     // Refuses while not connected, or while the motor moves: with a beep
     // when `beeps` (an action of the user's).
     bool refused(const Done& done, bool beeps = true);
-    void send(const QByteArray& frame, Done done);
+    void send(const QByteArray& frame, std::function<void(FocuserExchange::QuietSend::Outcome)> done);
     // A move to `target` (within the travel) goes out.
     void sendMove(const QByteArray& frame, int target, Done done);
+    // How far the controller's backlash compensation may carry a move past
+    // its target.
+    int compensation() const;
+    // Whether a command found the line busy: the first refusal of a spell
+    // tells the user why, once, with its beep.
+    void noteLine(FocuserExchange::QuietSend::Outcome outcome);
+    void refuseOnBusyLine();
     void takeBacklash(const QByteArray& record);
     // The position asked once a move's echoes have stopped long enough; a
     // line still busy is asked again at the next read.
@@ -142,6 +153,7 @@ private:
     int m_roboBacklashDirection = 2;
     std::array<bool, 4> m_roboPower{};
     bool m_isReadingMove = false;
+    bool m_isBusyTold = false;
     // Since the move's command or its last step echo.
     QElapsedTimer m_sinceEcho;
 };

@@ -412,7 +412,7 @@ void RoboFrame::gotoBestFocus(quint16 position)
 
 bool RoboFrame::haltMove()
 {
-    m_robo.roboStop();
+    m_robo.giveUpMove();
     return true;
 }
 

@@ -95,14 +95,14 @@ protected:
         port.closeMaster();
     }
     FocusMenu& menu() { return *chart->focusLink().focusMenu(); }
-    // The webcam and `robo` (at 3000, its steps 5 ms apart, its faults set)
-    // connected from their menus, the focuser's start-up reads answered.
-    void connectRoboWithWebcam(RoboFocusSimulator& robo)
+    // The webcam and `robo` (at 3000, its steps `perStep` apart, its
+    // backlash and faults set) connected from their menus, the focuser's
+    // start-up reads answered.
+    void connectRoboWithWebcam(RoboFocusSimulator& robo,
+                               std::chrono::milliseconds perStep = std::chrono::milliseconds(5))
     {
-        using namespace std::chrono_literals;
         robo.setPosition(3000);
-        robo.setBacklash(3, 0);
-        robo.setStepTime(5ms);
+        robo.setStepTime(perStep);
         port.start();
         chart->webcamLink().useSource(source);
         chart->mountLink().connectMenu()->itemWithTag(kWebcamItem)->trigger();
@@ -230,6 +230,7 @@ TEST_F(FocuserSessionTest, ARoboFocusAutofocusThroughTheWebcamOnAGarblingLine)
     RoboFocusSimulator robo(port.simulator());
     const SimulatorStop stop{port};
     port.simulator().garbleEvery(9);
+    robo.setBacklash(3, 0);
     connectRoboWithWebcam(robo);
     ASSERT_FALSE(HasFatalFailure());
     RoboAssembly& assembly = chart->focusLink().robo();
@@ -261,6 +262,33 @@ TEST_F(FocuserSessionTest, ARoboFocusAutofocusThroughTheWebcamOnAGarblingLine)
     EXPECT_LE(std::abs(int(run.bestFocus()) - 2995), 640);  // 1 % of N (64000)
 }
 
+// A controller that takes up backlash on inward moves runs each of them
+// past its target by 200 steps and back, at 25 steps a second: 16 s with
+// the motor no nearer its target, every step of it progress on its path.
+TEST_F(FocuserSessionTest, ARoboFocusRunWhoseControllerTakesUpBacklashEndsWithAFit)
+{
+    RoboFocusSimulator robo(port.simulator());
+    const SimulatorStop stop{port};
+    robo.setBacklash(2, 200);
+    connectRoboWithWebcam(robo, std::chrono::milliseconds(40));
+    ASSERT_FALSE(HasFatalFailure());
+    AutoFocusRun& run = chart->focusLink().robo().frame().autoFocus();
+    run.setImages(3);
+    run.setSamples(1);
+    run.setSteps(20);
+    run.curveAction(AutoFocusRun::kStartTag);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            source.play(starAt(robo.position()));
+            return run.isCurveDone() || !alerts.alerts.empty();
+        },
+        90000));
+    EXPECT_TRUE(alerts.alerts.empty()) << alerts.alerts[0].message.toStdString();
+    ASSERT_TRUE(run.isCurveDone());
+    EXPECT_EQ(run.dataStore()[0].focusPosition, 2970);
+    EXPECT_EQ(robo.bytesDuringMoves(), QList<QByteArray>{});
+}
+
 // The third move of a run never ends by itself: the motor steps back and
 // forth, echoing each step. The run's own limit stops it and says where.
 TEST_F(FocuserSessionTest, ARoboFocusMoveThatNeverEndsIsStoppedWithTheRunsOwnLimit)
@@ -268,6 +296,7 @@ TEST_F(FocuserSessionTest, ARoboFocusMoveThatNeverEndsIsStoppedWithTheRunsOwnLim
     RoboFocusSimulator robo(port.simulator());
     const SimulatorStop stop{port};
     robo.wanderOnMove(3, 15);
+    robo.setBacklash(3, 0);
     connectRoboWithWebcam(robo);
     ASSERT_FALSE(HasFatalFailure());
     RoboAssembly& assembly = chart->focusLink().robo();

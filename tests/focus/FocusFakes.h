@@ -71,7 +71,10 @@ public:
     bool clearsPlotAtBestFocus() const override { return clearsPlot; }
     // A moving motor shows a new sign at every look, however late it comes.
     quint64 progressCount() const override { return progressing ? ++progress : progress; }
-    bool isMovePastCeiling() const override { return pastCeiling; }
+    MoveWatch::Overdue moveOverdue() const override
+    {
+        return pastCeiling ? MoveWatch::Overdue::PastCeiling : MoveWatch::Overdue::No;
+    }
     bool haltRun() override
     {
         ++halts;

@@ -98,6 +98,31 @@ TEST_F(JMIFrameTest, MovesBeepWhenRefusedAndTheGotoStaysWithinTheMaximum)
     EXPECT_EQ(alerts.beeps, 2);
 }
 
+// A manual move run into an end of the travel has ended there: the motor
+// stands where it was heading, and nothing is given up.
+TEST_F(JMIFrameTest, AManualMoveStandingAtAnEndOfTheTravelHasEnded)
+{
+    jmi->setPosition(0);
+    connect();
+    frame->moveAction(JMIFrame::kIn);
+    ASSERT_TRUE(settle());
+    EXPECT_TRUE(control->isJMIMove());
+    statusTick();
+    EXPECT_FALSE(control->isJMIMove());
+    EXPECT_EQ(control->moveOverdue(), MoveWatch::Overdue::No);
+
+    frame->setupAction(JMIFrame::kMax, 1000);
+    ASSERT_TRUE(settle());
+    jmi->setPosition(1000);
+    frame->moveAction(JMIFrame::kOut);
+    ASSERT_TRUE(settle());
+    EXPECT_TRUE(control->isJMIMove());
+    statusTick();
+    EXPECT_FALSE(control->isJMIMove());
+    EXPECT_EQ(control->moveOverdue(), MoveWatch::Overdue::No);
+    EXPECT_TRUE(alerts.alerts.empty());
+}
+
 TEST_F(JMIFrameTest, AutofocusSweepsByGotosAndFits)
 {
     jmi->setPosition(5000);

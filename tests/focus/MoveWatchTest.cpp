@@ -25,3 +25,54 @@ TEST(MoveWatchTest, OnlyPositionsNearerTheTargetAreProgress)
     EXPECT_FALSE(watch.notePosition(3020));
     EXPECT_TRUE(watch.notePosition(3000));
 }
+
+// A move whose controller takes up backlash runs past its target and comes
+// back: motion along either leg is progress, the turn is found though the
+// echo of the turning step was lost, and the motor's steps back and forth
+// on the last leg are none.
+TEST(MoveWatchTest, ProgressFollowsBothLegsOfAnOvershootingMove)
+{
+    const MoveWatch::Path path = MoveWatch::Path::overshooting(3000, 2900, 200, 64000);
+    ASSERT_EQ(path.legEnds, (std::vector<quint16>{2700, 2900}));
+    EXPECT_EQ(path.steps(), 500) << "the ceiling counts the whole path";
+    EXPECT_EQ(MoveWatch::Path::overshooting(3000, 3100, 200, 3200).legEnds, (std::vector<quint16>{3200, 3100}))
+        << "no farther than the travel";
+    EXPECT_EQ(MoveWatch::Path::overshooting(3000, 3000, 200, 64000).legEnds, std::vector<quint16>{3000});
+
+    MoveWatch watch;
+    watch.begin(path, 10.0);
+    EXPECT_FALSE(watch.notePosition(3005)) << "not yet on its way: no turn";
+    EXPECT_TRUE(watch.notePosition(2900));
+    EXPECT_TRUE(watch.notePosition(2750));
+    EXPECT_TRUE(watch.notePosition(2745));
+    EXPECT_TRUE(watch.notePosition(2760)) << "turned at 2745: the way back";
+    EXPECT_TRUE(watch.notePosition(2890));
+    EXPECT_FALSE(watch.notePosition(2800)) << "back and forth on the last leg";
+    EXPECT_TRUE(watch.notePosition(2900));
+    EXPECT_FALSE(watch.notePosition(2910)) << "past the target on the last leg";
+    EXPECT_EQ(watch.progress(), 6u);
+    EXPECT_TRUE(watch.isOpen()) << "a go-to ends by the family's word";
+
+    // Reaching the turn exactly, then the target.
+    watch.begin(path, 10.0);
+    EXPECT_TRUE(watch.notePosition(2700));
+    EXPECT_TRUE(watch.notePosition(2701));
+    EXPECT_EQ(watch.overdue(), MoveWatch::Overdue::No);
+}
+
+// A manual move run toward an end of the travel has ended once the motor
+// stands there, also when it stood there from the start.
+TEST(MoveWatchTest, AMoveThatEndsAtItsTargetClosesThere)
+{
+    MoveWatch watch;
+    watch.begin(MoveWatch::Path::direct(100, 0), 10.0, MoveWatch::Positions::Reported, MoveWatch::Ends::AtTarget);
+    EXPECT_TRUE(watch.notePosition(40));
+    EXPECT_TRUE(watch.isOpen());
+    EXPECT_TRUE(watch.notePosition(0));
+    EXPECT_FALSE(watch.isOpen());
+    EXPECT_EQ(watch.overdue(), MoveWatch::Overdue::No);
+
+    watch.begin(MoveWatch::Path::direct(0, 0), 10.0, MoveWatch::Positions::Reported, MoveWatch::Ends::AtTarget);
+    watch.notePosition(0);
+    EXPECT_FALSE(watch.isOpen());
+}

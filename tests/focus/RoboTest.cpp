@@ -386,6 +386,39 @@ TEST_F(RoboTest, AMoveWhoseEndRecordIsLostEndsAfterItsEchoesStop)
     port->simulator().babble({}, 0ms);
 }
 
+// A move whose end record was lost on a line that never falls quiet: the
+// read that would confirm where it ended cannot go out. The user is told
+// so, the move is taken as ended where its echoes left it, and a command
+// the busy line refuses says why, once.
+TEST_F(RoboTest, AMoveThatCannotBeConfirmedOnABusyLineSaysWhy)
+{
+    using namespace std::chrono_literals;
+    simulator->setPosition(3000);
+    simulator->setStepTime(5ms);
+    connectFocuser();
+    simulator->loseEndRecordOfMove(1);
+    frame->focusAction(RoboFrame::kGoto, 3020);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return simulator->commands().contains("FG003020"); }, 5000));
+    port->simulator().babble("X", 20ms);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !alerts.alerts.empty(); }, 30000));
+    EXPECT_EQ(alerts.alerts[0].title, "The focuser's move was given up");
+    EXPECT_EQ(alerts.alerts[0].message, "The focuser's position after its move could not be confirmed: its line "
+                                        "never fell quiet. It was sent a stop. Its last reported position is 3020.");
+    EXPECT_FALSE(control->isRoboMove());
+
+    for (int tries = 1; tries <= 2; ++tries) {
+        frame->focusAction(RoboFrame::kGoto, 3100);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return alerts.beeps == tries && !control->isRoboMove(); }, 20000));
+    }
+    ASSERT_EQ(alerts.alerts.size(), 2u);
+    EXPECT_EQ(alerts.alerts[1].title, "The Robo-Focus line is busy");
+    EXPECT_FALSE(simulator->commands().contains("FG003100"));
+
+    port->simulator().babble({}, 0ms);
+    frame->focusAction(RoboFrame::kGoto, 3100);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return simulator->commands().contains("FG003100"); }, 10000));
+}
+
 // A motor slower than its documents allow: its move is stopped once it
 // outlasts its steps at the slowest speed, however steadily it progresses,
 // and the user is told where it was last reported.

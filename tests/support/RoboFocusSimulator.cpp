@@ -18,6 +18,16 @@ constexpr int kMostParts = 8;
 constexpr std::chrono::milliseconds kEchoGap{5};
 constexpr std::chrono::milliseconds kLongestPart{250};
 
+// Where a motor is once it made `made` steps from `from` by `turn` to `goal`.
+int along(int from, int turn, int goal, int made)
+{
+    const int first = std::abs(turn - from);
+    if (made <= first)
+        return from + (turn > from ? made : -made);
+    const int back = std::min(made - first, std::abs(goal - turn));
+    return turn + (goal > turn ? back : -back);
+}
+
 quint8 checksum(const QByteArray& bytes)
 {
     int sum = 0;
@@ -33,7 +43,7 @@ RoboFocusSimulator::RoboFocusSimulator(DeviceSimulator& device)
     device.respond([this](const QByteArray& pending) { return answer(pending); });
 }
 
-void RoboFocusSimulator::setPosition(int steps) { const std::lock_guard l(m_mutex); m_position = m_from = steps; }
+void RoboFocusSimulator::setPosition(int steps) { const std::lock_guard l(m_mutex); m_position = m_from = m_turn = steps; }
 void RoboFocusSimulator::setStepTime(std::chrono::milliseconds perStep) { const std::lock_guard l(m_mutex); m_stepTime = perStep; }
 void RoboFocusSimulator::setMaximum(int steps) { const std::lock_guard l(m_mutex); m_maximum = steps; }
 void RoboFocusSimulator::setTemperatureValue(int value) { const std::lock_guard l(m_mutex); m_temperature = value; }
@@ -73,12 +83,10 @@ int RoboFocusSimulator::position() const
 
 int RoboFocusSimulator::positionLocked() const
 {
-    if (m_stepTime.count() == 0 || m_from == m_position)
+    if (m_stepTime.count() == 0)
         return m_position;
     const auto done = int((std::chrono::steady_clock::now() - m_moveStart) / m_stepTime);
-    if (done >= std::abs(m_position - m_from))
-        return m_position;
-    return m_from + (m_position > m_from ? done : -done);
+    return along(m_from, m_turn, m_position, done);
 }
 
 int RoboFocusSimulator::maximum() const { const std::lock_guard l(m_mutex); return m_maximum; }
@@ -118,7 +126,7 @@ DeviceSimulator::Response RoboFocusSimulator::answer(const QByteArray& pending)
             return {};
         const std::lock_guard lock(m_mutex);
         m_commands.append("F ");
-        m_position = m_from = positionLocked();
+        m_position = m_from = m_turn = positionLocked();
         return {kStopFrame, {}};
     }
     // Every frame starts with 'F': what a stop that stopped a move left
@@ -151,17 +159,20 @@ DeviceSimulator::Response RoboFocusSimulator::moveTo(int goal)
     if (m_moves == m_wanderMove)
         return wander(m_swing);
     goal = std::clamp(goal, 2, m_maximum);
-    const char echo = goal > m_position ? 'O' : 'I';
     const int stallAfter = std::exchange(m_hangAfter, -1);
     m_isHung = stallAfter >= 0;
     if (m_isHung)
         goal = m_position + std::clamp(goal - m_position, -stallAfter, stallAfter);
-    const int steps = std::abs(goal - m_position);
+    const int turn = m_isHung ? goal : turnOf(m_position, goal);
+    const QByteArray path = QByteArray(std::abs(turn - m_position), turn > m_position ? 'O' : 'I')
+                            + QByteArray(std::abs(goal - turn), goal > turn ? 'O' : 'I');
+    const int steps = int(path.size());
     const int echoes = m_stepTime.count() == 0 ? std::min(steps, kMostEchoes) : steps;
     DeviceSimulator::Response move;
-    move.parts = withPause(echoParts(steps, echoes, echo));
+    move.parts = withPause(echoParts(path, echoes));
     const int unreported = steps - echoes;
     m_from = m_position;
+    m_turn = turn;
     m_moveStart = std::chrono::steady_clock::now();
     m_position = goal;
     if (m_isHung)
@@ -171,15 +182,26 @@ DeviceSimulator::Response RoboFocusSimulator::moveTo(int goal)
     QByteArray sentBytes;
     for (const DeviceSimulator::ReplyPart& part : move.parts)
         sentBytes += part.bytes;
-    move.interrupted = [this, from = m_from, goal, unreported, sentBytes](const QByteArray& received, qsizetype sent) {
+    move.interrupted = [this, from = m_from, turn, goal, unreported, sentBytes](const QByteArray& received,
+                                                                                qsizetype sent) {
         const QByteArray out = sentBytes.left(sent);
-        return stopMove(received, from, goal, unreported, int(out.count('I') + out.count('O')));
+        return stopMove(received, from, turn, goal, unreported, int(out.count('I') + out.count('O')));
     };
     return move;
 }
 
-std::vector<DeviceSimulator::ReplyPart> RoboFocusSimulator::echoParts(int steps, int echoes, char echo) const
+int RoboFocusSimulator::turnOf(int from, int goal) const
 {
+    const bool compensates = goal < from ? m_direction == 2 : goal > from && m_direction == 3;
+    if (!compensates)
+        return goal;
+    const int amount = m_backlash[m_direction == 3 ? 1 : 0];
+    return std::clamp(goal + (goal > from ? amount : -amount), 0, m_maximum);
+}
+
+std::vector<DeviceSimulator::ReplyPart> RoboFocusSimulator::echoParts(const QByteArray& path, int echoes) const
+{
+    const int steps = int(path.size());
     const int inFewParts = std::max(kEchoesPerPart, (echoes + kMostParts - 1) / kMostParts);
     const int perPart = m_stepTime.count() == 0
                             ? inFewParts
@@ -188,9 +210,9 @@ std::vector<DeviceSimulator::ReplyPart> RoboFocusSimulator::echoParts(int steps,
     // Each part comes when its steps are made; the steps not reported
     // come first.
     int ahead = steps - echoes;
-    for (int left = echoes; left > 0; left -= perPart) {
-        const int part = std::min(left, perPart);
-        parts.push_back({QByteArray(part, echo), kEchoGap + m_stepTime * (part + std::exchange(ahead, 0))});
+    for (int at = ahead; at < steps; at += perPart) {
+        const int part = std::min(steps - at, perPart);
+        parts.push_back({path.mid(at, part), kEchoGap + m_stepTime * (part + std::exchange(ahead, 0))});
     }
     return parts;
 }
@@ -237,24 +259,23 @@ DeviceSimulator::Response RoboFocusSimulator::wander(int swing)
         move.parts.push_back({QByteArray(1, echo), perStep});
         sentBytes += echo;
     }
-    m_from = m_position;
+    m_from = m_turn = m_position;
     move.interrupted = [this, from = m_position, sentBytes](const QByteArray& received, qsizetype sent) {
         const QByteArray out = sentBytes.left(sent);
         const int net = int(out.count('O') - out.count('I'));
-        return stopMove(received, from, from + net, 0, std::abs(net));
+        return stopMove(received, from, from + net, from + net, 0, std::abs(net));
     };
     return move;
 }
 
 std::vector<DeviceSimulator::ReplyPart> RoboFocusSimulator::stopMove(const QByteArray& received, int from,
-                                                                     int goal, int unreported, int echoed)
+                                                                     int turn, int goal, int unreported, int echoed)
 {
     const std::lock_guard lock(m_mutex);
     m_duringMoves.append(received);
     if (received.startsWith("F "))
         m_commands.append("F ");
-    const int made = unreported + echoed;
-    m_position = m_from = from + (goal > from ? made : -made);
+    m_position = m_from = m_turn = along(from, turn, goal, unreported + echoed);
     return {{valueFrame("FD", m_position), kEchoGap}};
 }
 
@@ -269,7 +290,7 @@ std::vector<DeviceSimulator::ReplyPart> RoboFocusSimulator::replyTo(const QByteA
     if (name == "FG" && asks)
         return {{valueFrame("FD", m_position)}};
     if (name == "FS") {
-        m_position = value;
+        m_position = m_from = m_turn = value;
         return {{valueFrame("FS", value)}};
     }
     if (name == "FL") {

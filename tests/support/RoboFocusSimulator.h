@@ -13,8 +13,10 @@
 // characters and their checksum; a frame whose checksum is wrong is
 // ignored), a move answered by one step echo ('I' or 'O') a step and then
 // the "FD" frame with the new position, the travel's maximum, the backlash
-// (an amount of 0 only asks), the motor configuration, four power outputs
-// and the temperature. A stop holds the motor where it is; any byte
+// (an amount of 0 only asks; as the controller's documents say, direction
+// 2 adds the amount to inward motion and 3 to outward: such a move runs
+// past its target by the amount and comes back, echoing every step both
+// ways), the motor configuration, four power outputs and the temperature. A stop holds the motor where it is; any byte
 // received during a move stops the motor too, and the "FD" frame then tells
 // that position.
 class RoboFocusSimulator {
@@ -67,13 +69,16 @@ private:
     DeviceSimulator::Response moveTo(int goal);
     // The parts of a move of `steps` steps of which the last `echoes` are
     // echoed as `echo`; the others are made before the first part comes.
-    std::vector<DeviceSimulator::ReplyPart> echoParts(int steps, int echoes, char echo) const;
+    std::vector<DeviceSimulator::ReplyPart> echoParts(const QByteArray& path, int echoes) const;
+    // Where a move from `from` to `goal` turns back: past the goal by the
+    // backlash where the direction compensates its motion, else the goal.
+    int turnOf(int from, int goal) const;
     // The parts with the pause of the move under way put in.
     std::vector<DeviceSimulator::ReplyPart> withPause(std::vector<DeviceSimulator::ReplyPart> parts) const;
     DeviceSimulator::Response wander(int swing);
-    // Where a move from `from` toward `goal` stops once `echoed` of its
-    // echoes went out, `unreported` steps made before them.
-    std::vector<DeviceSimulator::ReplyPart> stopMove(const QByteArray& received, int from, int goal,
+    // Where a move from `from` by `turn` to `goal` stops once `echoed` of
+    // its echoes went out, `unreported` steps made before them.
+    std::vector<DeviceSimulator::ReplyPart> stopMove(const QByteArray& received, int from, int turn, int goal,
                                                      int unreported, int echoed);
     int positionLocked() const;
 
@@ -84,6 +89,7 @@ private:
     // and when it began.
     int m_position = 3000;
     int m_from = 3000;
+    int m_turn = 3000;
     std::chrono::steady_clock::time_point m_moveStart;
     std::chrono::milliseconds m_stepTime{0};
     int m_maximum = 64000;
