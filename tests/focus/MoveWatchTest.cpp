@@ -59,20 +59,3 @@ TEST(MoveWatchTest, ProgressFollowsBothLegsOfAnOvershootingMove)
     EXPECT_TRUE(watch.notePosition(2701));
     EXPECT_EQ(watch.overdue(), MoveWatch::Overdue::No);
 }
-
-// A manual move run toward an end of the travel has ended once the motor
-// stands there, also when it stood there from the start.
-TEST(MoveWatchTest, AMoveThatEndsAtItsTargetClosesThere)
-{
-    MoveWatch watch;
-    watch.begin(MoveWatch::Path::direct(100, 0), 10.0, MoveWatch::Positions::Reported, MoveWatch::Ends::AtTarget);
-    EXPECT_TRUE(watch.notePosition(40));
-    EXPECT_TRUE(watch.isOpen());
-    EXPECT_TRUE(watch.notePosition(0));
-    EXPECT_FALSE(watch.isOpen());
-    EXPECT_EQ(watch.overdue(), MoveWatch::Overdue::No);
-
-    watch.begin(MoveWatch::Path::direct(0, 0), 10.0, MoveWatch::Positions::Reported, MoveWatch::Ends::AtTarget);
-    watch.notePosition(0);
-    EXPECT_FALSE(watch.isOpen());
-}
