@@ -195,10 +195,10 @@ void RoboControl::noteLine(FocuserExchange::QuietSend::Outcome outcome)
         m_isBusyTold = false;
 }
 
-void RoboControl::refuseOnBusyLine()
+void RoboControl::beepRefusal(bool isLineBusy)
 {
     AlertPanel::beep();
-    if (std::exchange(m_isBusyTold, true))
+    if (!isLineBusy || std::exchange(m_isBusyTold, true))
         return;
     AlertPanel::runAlert(QStringLiteral("The Robo-Focus line is busy"),
                          QStringLiteral("Stray bytes keep coming on the focuser's line, and the focuser takes any "
@@ -246,10 +246,7 @@ std::optional<QByteArray> RoboControl::settingOf(const Reply& reply, char letter
         writeDebug(QStringLiteral("RoboFocus: F%1 reply refused: %2")
                        .arg(letter)
                        .arg(reply.rest.isEmpty() ? QStringLiteral("none") : QString::fromLatin1(reply.rest.toHex(' '))));
-        if (reply.busy)
-            refuseOnBusyLine();
-        else
-            AlertPanel::beep();
+        beepRefusal(reply.busy);
     }
     return record;
 }
@@ -301,10 +298,7 @@ void RoboControl::sendMove(const QByteArray& frame, int target, Done done)
         if (!written) {
             // The line was busy or the write failed: the user hears the move did not go.
             moveEnded();
-            if (outcome == FocuserExchange::QuietSend::Outcome::Busy)
-                refuseOnBusyLine();
-            else
-                AlertPanel::beep();
+            beepRefusal(outcome == FocuserExchange::QuietSend::Outcome::Busy);
         }
         if (done)
             done(written);

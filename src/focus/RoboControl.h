@@ -132,10 +132,11 @@ private:
     // How far the controller's backlash compensation may carry a move past
     // its target.
     int compensation() const;
-    // Whether a command found the line busy: the first refusal of a spell
-    // tells the user why, once, with its beep.
+    // Whether a command found the line busy.
     void noteLine(FocuserExchange::QuietSend::Outcome outcome);
-    void refuseOnBusyLine();
+    // A command not taken beeps; the first a busy line refuses in a spell
+    // also tells the user why, once.
+    void beepRefusal(bool isLineBusy);
     void takeBacklash(const QByteArray& record);
     // The position asked once a move's echoes have stopped long enough; a
     // line still busy is asked again at the next read.
