@@ -75,6 +75,7 @@ PrefStore::~PrefStore()
 {
     // No alert as the program ends: the quit told the user already.
     m_laterFailure = nullptr;
+    m_heldBack = nullptr;
     finishWrites();
     liveStores().removeOne(this);
 }
@@ -337,11 +338,12 @@ void PrefStore::laterWritten(bool written)
 
 void PrefStore::laterHeldBack()
 {
-    if (m_laterFailure)
-        m_laterFailure(QStringLiteral("Another program has held %1 for more than %2 seconds. Your changes are kept "
-                                      "and will be written once it lets go.")
-                           .arg(m_path)
-                           .arg(PrefFileWriter::kLongHold.count()));
+    const QString held = QStringLiteral("Another program has held %1 for more than %2 seconds. Your changes are kept "
+                                        "and will be written once it lets go.")
+                             .arg(m_path)
+                             .arg(PrefFileWriter::kLongHold.count());
+    if (m_heldBack)
+        m_heldBack(held);
 }
 
 bool PrefStore::written() const { return m_written; }
