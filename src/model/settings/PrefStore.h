@@ -147,7 +147,8 @@ public:
     static void syncAll(const QString& path);
     // At quit: syncs and waits at most kFinishWait for the writes to end.
     // Writes that could not end are told to the debug sink and, for the
-    // user, to the later-failure sink.
+    // user, to the later-failure sink. That word is the user's last: from the
+    // quit's start no hold is told, and after its word no failure.
     void finishAtQuit();
     // Whether the last write reached the file.
     bool written() const;
@@ -165,7 +166,7 @@ public:
     void setLaterWriteFailureSink(std::function<void(const QString&)> sink) { m_laterFailure = std::move(sink); }
     // Told, once per hold, when another program's hold on the file has kept
     // changes waiting longer than PrefFileWriter::kLongHold; the changes are
-    // kept and written once it lets go.
+    // kept and written once it lets go. The debug sink hears of it too.
     void setHeldBackSink(std::function<void(const QString&)> sink) { m_heldBack = std::move(sink); }
 
 private:
@@ -176,7 +177,7 @@ private:
     // end in it, once.
     QString finishWrites();
     void laterWritten(bool written);
-    // Tells the held-back sink that changes wait long for another program's hold.
+    // Tells the held-back and debug sinks that changes wait long for another program's hold.
     void laterHeldBack();
     // Takes the outcome of a write: the debug sink hears of the first
     // failure after a success.
