@@ -157,6 +157,7 @@ ChartAssembly::ChartAssembly(const Folders& folders, AllSkyClock* allSkyClock)
     m_starDatabaseModel.setDebugSink([this](const QString& line) { writeDebugLine(line); });
     m_prefs.setDebugSink([this](const QString& line) { writeDebugLine(line); });
     m_prefs.setLaterWriteFailureSink(&SaveAlert::alert);
+    m_prefs.setHeldBackSink(&SaveAlert::waiting);
 
     PrefLinks links;
     links.chartRefresh = &m_chain;

@@ -22,7 +22,10 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDateTimeEdit>
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QLockFile>
 #include <QTest>
 
 #include <cmath>
@@ -166,6 +169,18 @@ TEST_F(LaterSettingsWriteTest, AFailedWriteIsAlertedOnceWithItsReason)
     EXPECT_TRUE(eventually([&] { return !prefs.settingsWritePending(); }));
     EXPECT_TRUE(prefs.settingsWritten());
     EXPECT_EQ(alerts.alerts.size(), 1u);
+}
+
+// Another program's long hold on the file is told as a save that waits, not as one that failed.
+TEST_F(LaterSettingsWriteTest, ALongHoldIsToldAsASaveThatWaits)
+{
+    ScopedAlertRecorder alerts;
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(PrefStore::fileName()).path()));
+    QLockFile other(PrefStore::fileName() + ".lock");
+    ASSERT_TRUE(other.lock());
+    chart->prefControl().setCanonExpIndex(2);
+    ASSERT_TRUE(eventually([&] { return !alerts.alerts.empty(); }));
+    EXPECT_EQ(alerts.alerts[0].title, "Your preferences are waiting to be saved.");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "platform/AlertPanel.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -11,6 +12,8 @@
 #include <QRegularExpression>
 
 #include <chrono>
+
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -153,6 +156,34 @@ TEST_F(PrefQuitTest, QuitWaitsForTheLastWritesOnlyWithinItsBoundAndTellsWhenThey
     ASSERT_EQ(told.size(), 1);
     EXPECT_TRUE(debugLines.contains(told[0]));
     EXPECT_TRUE(fakes.log.calls.contains("mount.disconnect"));
+}
+
+// The quit's word on the last writes is the user's last: a long hold whose
+// notice falls due after the quit's wait (its alert up) or within it is only logged.
+TEST_F(PrefQuitTest, NoNoticeOfALongHoldComesWithTheQuitsOwnOrAfterIt)
+{
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(PrefStore::fileName()).path()));
+    for (const auto quitAfter : {0ms, PrefFileWriter::kLongHold - PrefStore::kFinishWait / 2}) {
+        PrefControl& prefs = launch();
+        debugLines.clear();
+        QStringList told;
+        prefs.setHeldBackSink([&told](const QString& reason) { told << reason; });
+        // As the alert's event loop would, it lets the writer's word in until the hold is logged.
+        prefs.setLaterWriteFailureSink([&](const QString& reason) {
+            told << reason;
+            EXPECT_TRUE(eventually([this] { return !debugLines.filter("for more than").isEmpty(); }));
+        });
+        QLockFile other(PrefStore::fileName() + ".lock");
+        ASSERT_TRUE(other.lock());
+        const QDeadlineTimer quitting(quitAfter);
+        prefs.setCanonExpIndex(2);
+        prefs.writeSettings();
+        ASSERT_TRUE(eventually([&] { return quitting.hasExpired(); }));
+        prefs.appQuit();
+        EXPECT_EQ(told.size(), 1) << told.join('\n').toStdString();
+        other.unlock();
+        ASSERT_TRUE(eventually([&] { return !prefs.settingsWritePending(); }));
+    }
 }
 
 TEST_F(PrefQuitTest, GammaIsRestoredOnlyWhenNightVisionIsOnAndThereIsADisplay)

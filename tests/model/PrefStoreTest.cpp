@@ -322,7 +322,7 @@ TEST_F(PrefStoreTest, ALongHoldOnTheFileIsToldOncePerHoldAndTheChangeWrittenAfte
     ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
     PrefStore store(launch);
     QStringList told;
-    store.setLaterWriteFailureSink([&told](const QString& reason) { told << reason; });
+    store.setHeldBackSink([&told](const QString& reason) { told << reason; });
     const auto holdPastTheNotice = [&](float magnitude, const QByteArray& line) {
         QLockFile other(path + ".lock");
         ASSERT_TRUE(other.lock());

@@ -55,12 +55,15 @@ public:
     // Whether a change still waits for its write.
     bool settingsWritePending() const { return m_store.writePending(); }
     // Where the reason goes when a change could not reach the file (once per
-    // failure), waits long for another program's hold on it (once per
-    // hold), or the last changes could not reach it at quit.
+    // failure), or the last changes could not reach it at quit: nothing is
+    // told after that.
     void setLaterWriteFailureSink(std::function<void(const QString&)> sink)
     {
         m_store.setLaterWriteFailureSink(std::move(sink));
     }
+    // Where the notice goes that changes wait long for another program's
+    // hold on the file (once per hold, never once the quit has begun).
+    void setHeldBackSink(std::function<void(const QString&)> sink) { m_store.setHeldBackSink(std::move(sink)); }
     // Hands the changes to be written now, for a save the user asked for,
     // and returns at once: a write that fails is told to the later-failure sink.
     void writeSettings() { m_store.sync(); }

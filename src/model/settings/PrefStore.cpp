@@ -75,6 +75,7 @@ PrefStore::~PrefStore()
 {
     // No alert as the program ends: the quit told the user already.
     m_laterFailure = nullptr;
+    m_heldBack = nullptr;
     finishWrites();
     liveStores().removeOne(this);
 }
@@ -299,8 +300,9 @@ QString PrefStore::finishWrites()
     if (m_finishDeadline)
         return {};
     m_finishDeadline = deadline;
+    // The writer tries on until it goes with the program, so this is what becomes of the changes.
     const QString reason = QStringLiteral("The last changes could not reach %1 within %2 seconds; another program may "
-                                          "be holding it.")
+                                          "be holding it. They are lost unless it lets go before the program ends.")
                                .arg(m_path)
                                .arg(std::chrono::duration_cast<std::chrono::seconds>(kFinishWait).count());
     if (m_debug)
@@ -310,9 +312,14 @@ QString PrefStore::finishWrites()
 
 void PrefStore::finishAtQuit()
 {
+    // A hold told now would promise a write the ending program may never make.
+    m_heldBack = nullptr;
     const QString unfinished = finishWrites();
-    if (!unfinished.isEmpty() && m_laterFailure)
-        m_laterFailure(unfinished);
+    // Taken before it is told: what the writer tells while the user reads the
+    // quit's word, or after it, would follow the last word.
+    const auto tellUser = std::exchange(m_laterFailure, nullptr);
+    if (!unfinished.isEmpty() && tellUser)
+        tellUser(unfinished);
 }
 
 void PrefStore::noteWritten(bool written)
@@ -337,11 +344,14 @@ void PrefStore::laterWritten(bool written)
 
 void PrefStore::laterHeldBack()
 {
-    if (m_laterFailure)
-        m_laterFailure(QStringLiteral("Another program has held %1 for more than %2 seconds. Your changes are kept "
-                                      "and will be written once it lets go.")
-                           .arg(m_path)
-                           .arg(PrefFileWriter::kLongHold.count()));
+    const QString held = QStringLiteral("Another program has held %1 for more than %2 seconds. Your changes are kept "
+                                        "and will be written once it lets go.")
+                             .arg(m_path)
+                             .arg(PrefFileWriter::kLongHold.count());
+    if (m_debug)
+        m_debug(held);
+    if (m_heldBack)
+        m_heldBack(held);
 }
 
 bool PrefStore::written() const { return m_written; }

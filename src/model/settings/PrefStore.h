@@ -147,7 +147,8 @@ public:
     static void syncAll(const QString& path);
     // At quit: syncs and waits at most kFinishWait for the writes to end.
     // Writes that could not end are told to the debug sink and, for the
-    // user, to the later-failure sink.
+    // user, to the later-failure sink. That word is the user's last: from the
+    // quit's start no hold is told, and after its word no failure.
     void finishAtQuit();
     // Whether the last write reached the file.
     bool written() const;
@@ -160,10 +161,13 @@ public:
     // could not end at quit or as the store goes.
     void setDebugSink(std::function<void(const QString&)> sink) { m_debug = std::move(sink); }
     // Told the reason when a change (saved at once or a moment later) could
-    // not reach the file, once per failure; when another program's hold on
-    // the file has kept changes waiting longer than PrefFileWriter::kLongHold,
-    // once per hold; and at quit when the last writes could not end.
+    // not reach the file, once per failure, and at quit when the last writes
+    // could not end.
     void setLaterWriteFailureSink(std::function<void(const QString&)> sink) { m_laterFailure = std::move(sink); }
+    // Told, once per hold, when another program's hold on the file has kept
+    // changes waiting longer than PrefFileWriter::kLongHold; the changes are
+    // kept and written once it lets go. The debug sink hears of it too.
+    void setHeldBackSink(std::function<void(const QString&)> sink) { m_heldBack = std::move(sink); }
 
 private:
     // Tells every store of this process on the file at `path` an outcome of its writer.
@@ -173,7 +177,7 @@ private:
     // end in it, once.
     QString finishWrites();
     void laterWritten(bool written);
-    // Tells the later-failure sink that changes wait long for another program's hold.
+    // Tells the held-back and debug sinks that changes wait long for another program's hold.
     void laterHeldBack();
     // Takes the outcome of a write: the debug sink hears of the first
     // failure after a success.
@@ -199,6 +203,7 @@ private:
     QHash<QString, PrefDefault> m_defaults;
     std::function<void(const QString&)> m_debug;
     std::function<void(const QString&)> m_laterFailure;
+    std::function<void(const QString&)> m_heldBack;
     QTimer m_laterSync;
     std::shared_ptr<PrefFileWriter> m_writer;
     bool m_written = true;
