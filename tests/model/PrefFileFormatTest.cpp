@@ -115,4 +115,23 @@ TEST_F(PrefFileFormatTest, FilesOfEarlierRunsReadAndRewriteAsBefore)
     EXPECT_EQ(storedValues(), expected);
 }
 
+// Naming the file reads nothing of it: Qt hands every later reader in the
+// process what it read of a file while the size and time match, so a naming
+// read that met a write would keep the replaced content in view.
+TEST_F(PrefFileFormatTest, NamingTheFileLeavesReadersTheFileAsItIs)
+{
+    const QString path = PrefStore::fileName();
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
+    const QDateTime stamp = QDateTime::currentDateTime().addSecs(-60);
+    const auto put = [&](const QByteArray& text) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.flush());
+        ASSERT_TRUE(file.setFileTime(stamp, QFileDevice::FileModificationTime));
+    };
+    put("MetricPref=NO\n");
+    EXPECT_EQ(PrefStore::fileName(), path);
+    put("MetricPref=OK\n");  // same size, same time
+    EXPECT_EQ(QSettings(path, QSettings::IniFormat).value("MetricPref").toString(), "OK");
+}
+
 }  // namespace

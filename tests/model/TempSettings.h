@@ -4,6 +4,7 @@
 #include "support/Eventually.h"
 #include "support/QStringPrinter.h"
 
+#include <QFile>
 #include <QMap>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -33,11 +34,16 @@ protected:
 
     // What the settings file holds once the settings objects of the test
     // have written their changes, key by key, as an independent reader of
-    // the file sees it.
+    // the file sees it. Read from a copy of a fresh name: Qt hands a reader on
+    // the file's own name what this process read of it before, while the
+    // file's size and time match.
     static QMap<QString, QVariant> storedValues()
     {
         PrefStore::syncAll(PrefStore::fileName());
-        QSettings file(PrefStore::fileName(), QSettings::IniFormat);
+        const QTemporaryDir copyFolder;
+        const QString copy = copyFolder.filePath(QStringLiteral("copy.ini"));
+        QFile::copy(PrefStore::fileName(), copy);
+        QSettings file(copy, QSettings::IniFormat);
         QMap<QString, QVariant> values;
         for (const QString& key : file.allKeys())
             values.insert(key, file.value(key));

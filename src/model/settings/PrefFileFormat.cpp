@@ -105,16 +105,11 @@ std::optional<QSettings::SettingsMap> parseDevice(QIODevice& device, QString& re
     return settings;
 }
 
-// Qt shares what one settings object read of a file with every other one
-// on it, so this reads as the store does.
-bool readLimited(QIODevice& device, QSettings::SettingsMap& map)
-{
-    QString reason;
-    const auto settings = parseDevice(device, reason);
-    if (settings)
-        map = *settings;
-    return settings.has_value();
-}
+const QString kIniExtension = QStringLiteral("ini");
+// Of the format that only names files: no settings file ends so.
+const QString kNamingExtension = QStringLiteral("settings-name");
+
+bool readNothing(QIODevice&, QSettings::SettingsMap&) { return true; }
 
 bool writeNothing(QIODevice&, const QSettings::SettingsMap&) { return false; }
 
@@ -176,11 +171,12 @@ void apply(QSettings::SettingsMap& settings, const Changes& changes)
     }
 }
 
-QSettings::Format format()
+QString userFileName(const QString& organisation, const QString& application)
 {
-    static const QSettings::Format registered =
-        QSettings::registerFormat(QStringLiteral("ini"), readLimited, writeNothing, Qt::CaseSensitive);
-    return registered;
+    static const QSettings::Format naming =
+        QSettings::registerFormat(kNamingExtension, readNothing, writeNothing, Qt::CaseSensitive);
+    const QString named = QSettings(naming, QSettings::UserScope, organisation, application).fileName();
+    return named.chopped(kNamingExtension.size()) + kIniExtension;
 }
 
 std::optional<QSettings::SettingsMap> readSettings(const QString& path, QString* reason)

@@ -28,9 +28,13 @@ void overlay(Changes& older, const Changes& newer);
 // Makes `changes` in `settings`: sets each key set, removes each removed.
 void apply(QSettings::SettingsMap& settings, const Changes& changes);
 
-// To name the file through QSettings: a settings object of this format reads
-// as readSettings does and never writes; the store writes with writeChanges.
-QSettings::Format format();
+// The INI file of `application` of `organisation` in the user's settings
+// folder, as QSettings names it. Named through a format of its own that
+// reads and writes nothing, under a name no settings file has: a settings
+// object on the file itself reads it, and Qt keeps that read for every later
+// reader in the process, stamped with the size and time it takes after
+// reading, so a read that met a write would pass the old content for the new.
+QString userFileName(const QString& organisation, const QString& application);
 
 // What the file at `path` holds; a missing file holds nothing. None, with
 // the reason, when it cannot be read whole.

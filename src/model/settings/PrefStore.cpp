@@ -17,12 +17,7 @@ const QString kOrganisation = QStringLiteral("Norvane");
 const QString kApplication = QStringLiteral("Norvane Pro");
 const QString kEarlierApplication = QStringLiteral("Norvane 6");
 
-// Asked of a settings object of our own format, which reads nothing: one of
-// Qt's INI format would read the file whatever its size.
-QString settingsFile(const QString& application)
-{
-    return QSettings(PrefFileFormat::format(), QSettings::UserScope, kOrganisation, application).fileName();
-}
+QString settingsFile(const QString& application) { return PrefFileFormat::userFileName(kOrganisation, application); }
 
 // The stores of this process, for syncAll.
 QList<PrefStore*>& liveStores()
