@@ -4,7 +4,6 @@
 
 #include <QString>
 
-
 // What a focuser's probe learnt on a port: the focuser found, or not and,
 // when something answered that is refused, why in words for the user.
 struct ProbeAnswer {
@@ -52,5 +51,4 @@ public:
     // `ports` in turn, until `probe` finds the focuser.
     Search findFocuser(quint16 chosen, quint16 ports,
                        const std::function<ProbeAnswer(const FocuserExchange&)>& probe) const;
-
 };

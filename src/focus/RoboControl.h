@@ -26,8 +26,9 @@ public:
     static constexpr quint16 kMostTravel = 64000;
     static constexpr int kStreamWaitTicks = 20;
     // A move whose end record was lost: once no step echo has come for
-    // this long, counted from each echo's arrival, a position read on a
-    // quiet line tells where it ended.
+    // this long, counted from when each was read off the line (tick by tick
+    // while the end is awaited), a position read on a quiet line tells
+    // where it ended.
     static constexpr int kMoveSilenceTicks = 120;
     // How long the line must carry nothing before that read goes out:
     // longer than the gaps between a moving motor's echoes (ten a second
