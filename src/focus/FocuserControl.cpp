@@ -4,10 +4,12 @@
 #include "mount/SerialControl.h"
 #include "mount/SerialSlots.h"
 #include "mount/WorkerReply.h"
+#include "platform/AlertPanel.h"
 
 #include <QTimer>
 
 #include <algorithm>
+#include <utility>
 
 FocuserControl::FocuserControl(SerialControl& serial, FocuserWorker& worker, Model model,
                                QObject* parent)
@@ -105,7 +107,7 @@ void FocuserControl::disconnectPort()
     m_isConnect = false;
     m_port = 0;
     m_silentReplies = 0;
-    m_move.end();
+    endMove();
 }
 
 void FocuserControl::notePosition(quint16 position)
@@ -114,6 +116,44 @@ void FocuserControl::notePosition(quint16 position)
     m_move.notePosition(position);
     if (wasOpen && !m_move.isOpen())
         moveReachedItsEnd();
+    if (m_isArrivalOwed && !m_move.isOpen())
+        settleMove(position);
+}
+
+void FocuserControl::beginMove(MoveWatch::Path path, MoveWatch::Ends ends, MoveWatch::Positions positions)
+{
+    m_move.begin(std::move(path), slowestStepsPerSecond(), positions, ends);
+    forgetArrival();
+    m_isUnaskedTold = false;
+}
+
+void FocuserControl::endMove()
+{
+    m_move.end();
+    forgetArrival();
+}
+
+void FocuserControl::settleMove(std::optional<quint16> at)
+{
+    m_move.end();
+    m_isUnaskedTold = false;
+    m_isArrivalOwed = m_arrival.has_value() && !at.has_value();
+    if (!at || !m_arrival)
+        return;
+    const quint16 target = *std::exchange(m_arrival, std::nullopt);
+    if (*at != target)
+        AlertPanel::runAlert(MoveWatch::endedAwayTitle(), MoveWatch::endedAwayText(*at, target));
+}
+
+void FocuserControl::watchUnaskedMotion(quint16 at, bool afterStop)
+{
+    if (!m_move.isOpen())
+        m_move.beginUnasked(at, afterStop);
+}
+
+bool FocuserControl::takeGiveUpNews()
+{
+    return !m_move.isUnasked() || !std::exchange(m_isUnaskedTold, true);
 }
 
 void FocuserControl::after(int ticks, std::function<void()> next)

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <type_traits>
 
 class FocuserWorker;
@@ -68,8 +69,14 @@ public:
     // Whether the move under way went too long without progress, or past
     // its ceiling, and why.
     MoveWatch::Overdue moveOverdue() const { return m_move.overdue(); }
-    // The move has ended, or was given up (its stop sent): it is no longer watched.
-    void endMove() { m_move.end(); }
+    // The move has ended, or was given up or stopped (its stop sent): it is
+    // no longer watched, and where it ended is no news.
+    void endMove();
+    // Whether the motion watched is none a move asked for.
+    bool isUnaskedMotion() const { return m_move.isUnasked(); }
+    // Whether the move now given up is news to the user: motion no move
+    // asked for is told once, until a move is asked or the motor comes to rest.
+    bool takeGiveUpNews();
 
     // Runs `work(const FocuserExchange&)` on the worker, then `then(result)`
     // on the main thread, unless the focuser was disconnected in between.
@@ -117,13 +124,30 @@ protected:
     void beginMove(quint16 from, quint16 target,
                    MoveWatch::Positions positions = MoveWatch::Positions::Reported)
     {
-        m_move.begin(from, target, slowestStepsPerSecond(), positions);
+        beginMove(MoveWatch::Path::direct(from, target), MoveWatch::Ends::ByFamily, positions);
     }
     // A move along `path` went out.
-    void beginMove(MoveWatch::Path path, MoveWatch::Ends ends)
+    void beginMove(MoveWatch::Path path, MoveWatch::Ends ends,
+                   MoveWatch::Positions positions = MoveWatch::Positions::Reported);
+    // The move just begun is a go-to: ended away from `target` other than
+    // by a stop, the user is told where it stopped.
+    void expectArrivalAt(quint16 target)
     {
-        m_move.begin(std::move(path), slowestStepsPerSecond(), MoveWatch::Positions::Reported, ends);
+        if (m_move.isOpen())
+            m_arrival = target;
     }
+    // The go-to was stopped: where it ends is no news.
+    void forgetArrival()
+    {
+        m_arrival.reset();
+        m_isArrivalOwed = false;
+    }
+    // The family took its move as ended by its own word; `at` where the
+    // motor stands when that word said so, else the next position read.
+    void settleMove(std::optional<quint16> at);
+    // Motion no move was asked for, from `at`: watched unless a move is.
+    void watchUnaskedMotion(quint16 at, bool afterStop);
+    bool isMoveOpen() const { return m_move.isOpen(); }
     // A position the motor reported, during a move or not.
     void notePosition(quint16 position);
     // The move's end could not be asked: the line never fell quiet.
@@ -156,6 +180,10 @@ private:
     int m_pending = 0;
     int m_silentReplies = 0;
     MoveWatch m_move;
+    // A go-to's target until its end is known; owed: the next position read tells.
+    std::optional<quint16> m_arrival;
+    bool m_isArrivalOwed = false;
+    bool m_isUnaskedTold = false;
     quint32 m_scan = 0;     // the search whose outcome is awaited
     quint32 m_session = 0;  // results of an earlier connection are dropped
 };

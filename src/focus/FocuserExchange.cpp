@@ -22,28 +22,9 @@ FocuserExchange::Search FocuserExchange::findFocuser(
     return found;
 }
 
-bool FocuserExchange::fellQuietFor(std::chrono::milliseconds span) const
-{
-    const auto start = std::chrono::steady_clock::now();
-    auto lastByte = start;
-    for (;;) {
-        const auto now = std::chrono::steady_clock::now();
-        if (now - lastByte >= span)
-            return true;
-        if (now - start >= 2 * span)
-            return false;
-        if (serial().clearSerialBuffer(slot()).dropped > 0)
-            lastByte = std::chrono::steady_clock::now();
-        pause(1);
-    }
-}
-
 FocuserExchange::QuietSend FocuserExchange::sendOnQuietLine(const QByteArray& command, quint16 expected,
-                                                            const ReplyEnd& end,
-                                                            std::chrono::milliseconds quietFor) const
+                                                            const ReplyEnd& end) const
 {
-    if (quietFor > std::chrono::milliseconds::zero() && !fellQuietFor(quietFor))
-        return {QuietSend::Outcome::Busy, {}};
     const DrainResult cleared = serial().clearSerialBuffer(slot());
     if (!cleared.quiet)
         return {QuietSend::Outcome::Busy, {}};

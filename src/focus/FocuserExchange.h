@@ -4,8 +4,6 @@
 
 #include <QString>
 
-#include <chrono>
-
 // What a focuser's probe learnt on a port: the focuser found, or not and,
 // when something answered that is refused, why in words for the user.
 struct ProbeAnswer {
@@ -41,12 +39,8 @@ public:
     // For a focuser that takes any byte it receives while it moves as a
     // stop: the pending input is cleared, and the command written only once
     // the line has fallen quiet (after bytes were cleared, for the span that
-    // ends a reply), then the reply read as send() does. With `quietFor`,
-    // the line must first have carried nothing for that long: what comes
-    // meanwhile is dropped, and a line not that quiet within twice the span
-    // is busy.
-    QuietSend sendOnQuietLine(const QByteArray& command, quint16 expected, const ReplyEnd& end = {},
-                              std::chrono::milliseconds quietFor = std::chrono::milliseconds::zero()) const;
+    // ends a reply), then the reply read as send() does.
+    QuietSend sendOnQuietLine(const QByteArray& command, quint16 expected, const ReplyEnd& end = {}) const;
 
     struct Search {
         PortSearch ports;
@@ -57,8 +51,4 @@ public:
     // `ports` in turn, until `probe` finds the focuser.
     Search findFocuser(quint16 chosen, quint16 ports,
                        const std::function<ProbeAnswer(const FocuserExchange&)>& probe) const;
-
-private:
-    // Whether the line carried nothing for `span`, within twice the span.
-    bool fellQuietFor(std::chrono::milliseconds span) const;
 };

@@ -195,9 +195,11 @@ void FocuserFrame::giveUpOverdueMove()
     const MoveWatch::Overdue why = m_control.moveOverdue();
     if (why == MoveWatch::Overdue::No)
         return;
+    const bool isNews = m_control.takeGiveUpNews();
     const bool halted = haltRun();
-    AlertPanel::runAlert(QStringLiteral("The focuser's move was given up"),
-                         MoveWatch::givenUpText(why, halted, lastKnownPosition()));
+    if (isNews)
+        AlertPanel::runAlert(QStringLiteral("The focuser's move was given up"),
+                             MoveWatch::givenUpText(why, halted, lastKnownPosition()));
 }
 
 void FocuserFrame::checkLine()

@@ -120,7 +120,8 @@ private:
     // The search's outcome: the start-up reads and the timer, or the alert.
     void connectEnded(bool found);
     // A move outside a run that made no progress for too long, or outlasted
-    // its ceiling, is stopped and the user told where it was last reported.
+    // its ceiling, is stopped and the user told where it was last reported;
+    // motion no move asked for is stopped each time, and told once.
     void giveUpOverdueMove();
     void checkLine();
     void lineChecked(bool hungUp);

@@ -183,6 +183,9 @@ void JMIControl::sendGoto(quint16 target, const QString& failure, Done done)
         m_isMove = true;
         m_legTarget = target;
         beginMove(m_position, target);
+        // The go-to's last leg ends at its target.
+        if (!m_doBacklash)
+            expectArrivalAt(target);
         // A short move may end while its echo is still being read.
         if (reply->indexOf(kGotoComplete, 1) > 0 || reply->indexOf(kMoveEnd, 1) > 0)
             m_killBacklash = true;
@@ -215,12 +218,15 @@ void JMIControl::jmiMoveTimer()
     }
     if (m_killBacklash) {
         m_moveTimer.stop();
-        // The leg has ended; a second one is watched from its own echo.
-        endMove();
-        if (m_doBacklash)
+        // The leg has ended; a second one is watched from its own echo. The
+        // next position read tells where the last one ended.
+        if (m_doBacklash) {
+            endMove();
             doGotoBacklash();
-        else
+        } else {
+            settleMove(std::nullopt);
             m_isMove = false;
+        }
         return;
     }
     // One look at a time: a slow line gets no queue of them.

@@ -158,7 +158,7 @@ void MoonLiteControl::moonGetMotorMove(Then<bool> done)
         const std::optional<bool> moving = isMoving(reply);
         // A motor standing still after the latest go-to went out has ended it.
         if (moving == false && number == m_moveNumber && !isGotoPending())
-            endMove();
+            settleMove(std::nullopt);
         answer(done, moving);
     });
 }
@@ -249,6 +249,7 @@ bool MoonLiteControl::moonMoveTo(quint16 position)
         return false;
     ++m_moveNumber;
     beginMove(m_currPosn, position);
+    expectArrivalAt(position);
     m_gotoTimer.start();
     return true;
 }

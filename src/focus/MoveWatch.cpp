@@ -33,6 +33,7 @@ int MoveWatch::Path::steps() const
 void MoveWatch::begin(Path path, double slowestStepsPerSecond, Positions positions, Ends ends)
 {
     m_isOpen = !path.legEnds.empty();
+    m_isUnasked = false;
     m_positions = positions;
     m_ends = ends;
     m_path = std::move(path);
@@ -44,6 +45,13 @@ void MoveWatch::begin(Path path, double slowestStepsPerSecond, Positions positio
     m_ceiling = std::chrono::milliseconds(qint64(std::ceil(seconds * 1000.0))) + kCeilingMargin;
     m_sinceBegin.start();
     m_sinceProgress.start();
+}
+
+void MoveWatch::beginUnasked(quint16 at, bool afterStop)
+{
+    begin(Path::direct(at, at), 1.0);
+    m_isUnasked = true;
+    m_isAfterStop = afterStop;
 }
 
 void MoveWatch::end()
@@ -110,6 +118,8 @@ MoveWatch::Overdue MoveWatch::overdue() const
         return Overdue::No;
     if (m_isLineBusy)
         return Overdue::LineNeverQuiet;
+    if (m_isUnasked)
+        return m_isAfterStop ? Overdue::KeptMoving : Overdue::MovedUnasked;
     return pastCeiling ? Overdue::PastCeiling : Overdue::Stalled;
 }
 
@@ -124,13 +134,30 @@ QString MoveWatch::givenUpText(Overdue why, bool halted, std::optional<quint16> 
         text = QStringLiteral("The focuser's position after its move could not be confirmed: its line never "
                               "fell quiet.");
         break;
+    case Overdue::KeptMoving:
+        text = QStringLiteral("The focuser kept moving after it was sent a stop.");
+        break;
+    case Overdue::MovedUnasked:
+        text = QStringLiteral("The focuser kept moving though no move was asked of it.");
+        break;
     default:
         text = QStringLiteral("The focuser stopped reporting progress during its move.");
         break;
     }
-    text += halted ? QStringLiteral(" It was sent a stop.")
+    const bool again = why == Overdue::KeptMoving;
+    text += halted ? (again ? QStringLiteral(" It was sent a stop again.") : QStringLiteral(" It was sent a stop."))
                    : QStringLiteral(" It has no stop command and may still be moving.");
     if (lastPosition)
         text += QStringLiteral(" Its last reported position is %1.").arg(*lastPosition);
     return text;
+}
+
+QString MoveWatch::endedAwayTitle()
+{
+    return QStringLiteral("The focuser did not reach its target");
+}
+
+QString MoveWatch::endedAwayText(quint16 at, quint16 target)
+{
+    return QStringLiteral("The focuser stopped at %1 instead of its target %2.").arg(at).arg(target);
 }

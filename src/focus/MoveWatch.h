@@ -23,8 +23,9 @@ public:
     // autofocus run waits as long for any answer it is owed.
     static constexpr std::chrono::milliseconds kStallLimit{10000};
 
-    // Why a move was given up.
-    enum class Overdue { No, Stalled, PastCeiling, LineNeverQuiet };
+    // Why a move was given up. Motion no move was asked for is given up as
+    // having kept moving after a stop, or as having moved unasked.
+    enum class Overdue { No, Stalled, PastCeiling, LineNeverQuiet, KeptMoving, MovedUnasked };
 
     // Whether the controller tells positions while its motor moves; one
     // that answers only at the end is held to the ceiling alone.
@@ -57,9 +58,14 @@ public:
     {
         begin(Path::direct(from, target), slowestStepsPerSecond, positions);
     }
+    // Motion no move was asked for (a motor that ran on after its stop,
+    // echoes on a noisy line), watched as a move from `at` that goes
+    // nowhere: bounded by the ceiling's margin alone.
+    void beginUnasked(quint16 at, bool afterStop);
     // The move has ended, or been given up.
     void end();
     bool isOpen() const { return m_isOpen; }
+    bool isUnasked() const { return m_isOpen && m_isUnasked; }
     // A position the motor reported; true when it is progress. A move that
     // ends at its target is ended by a position there.
     bool notePosition(quint16 position);
@@ -75,6 +81,9 @@ public:
     // What the user is told of a move given up: why, whether the family's
     // stop went out, and where the focuser was last reported.
     static QString givenUpText(Overdue why, bool halted, std::optional<quint16> lastPosition);
+    // What the user is told of a go-to taken as ended away from its target.
+    static QString endedAwayTitle();
+    static QString endedAwayText(quint16 at, quint16 target);
 
 private:
     bool isLastLeg() const { return m_leg + 1 >= m_path.legEnds.size(); }
@@ -82,6 +91,8 @@ private:
     void turn(quint16 at);
 
     bool m_isOpen = false;
+    bool m_isUnasked = false;
+    bool m_isAfterStop = false;
     Positions m_positions = Positions::Reported;
     Ends m_ends = Ends::ByFamily;
     Path m_path;

@@ -198,6 +198,7 @@ void OptecControl::optecFCENTR(Done done)
         // With no position read yet, one as far from the centre as the
         // focuser goes: the move's ceiling is never short.
         beginMove(m_lastUnits.value_or(0), kCentreUnits, MoveWatch::Positions::AtEndOnly);
+        expectArrivalAt(kCentreUnits);
     }
     retrying("FCENTR", "CEN", 2, std::move(done));
 }
@@ -266,7 +267,7 @@ void OptecControl::optecReadUnits(std::function<void(int)> done)
                  m_lastUnits = quint16(*units);
                  notePosition(*m_lastUnits);
                  m_isMoveOwed = false;
-                 endMove();
+                 settleMove(m_lastUnits);
                  done(*units);
              } else if (!m_isTempOK) {
                  done(kUnitsProbeBad);
@@ -400,4 +401,5 @@ void OptecControl::moveTo(int target, int position, Done done)
         optecFOUT(target - position, std::move(done));
     else
         optecFIN(position - target, std::move(done));
+    expectArrivalAt(quint16(target));
 }

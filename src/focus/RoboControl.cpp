@@ -73,12 +73,28 @@ public:
     bool ended = false;
 };
 
-// What a read of the stream found.
-struct StreamRead {
-    bool read = false;
-    quint16 position = 0;
-    int echoes = 0;
-    bool endRecord = false;
+using Clock = std::chrono::steady_clock;
+
+using StreamRead = RoboControl::StreamRead;
+
+// The stream as read now into `stream`.
+StreamRead readStream(const FocuserExchange& line, StreamState& stream)
+{
+    ReplyBuffer buffer{};
+    stream.echoes = 0;
+    stream.ended = false;
+    const bool read = line.serial().readRoboFocusNow(buffer, stream);
+    return {read, stream.position, read ? stream.echoes : 0, read && stream.ended, Clock::now()};
+}
+
+// What the wait to confirm a move's end met on the line: the position read
+// it sent (Asked), too little silence yet (NotYet), a line that would not
+// fall quiet (Busy), echoes (Moved) or the move's own end record (Ended).
+struct MoveConfirm {
+    enum class Outcome { Asked, NotYet, Busy, Moved, Ended };
+    Outcome outcome = Outcome::NotYet;
+    FocuserExchange::QuietSend sent{FocuserExchange::QuietSend::Outcome::Silent, {}};
+    StreamRead stream;
 };
 
 // A reply is whole once its record, marked "F" and `letter`, has all nine
@@ -95,6 +111,53 @@ ReplyEnd frameEnd(char letter)
                 return rest.size() - std::max<qsizetype>(mark, 0) >= kFrameBytes;
             },
             0};
+}
+
+// Watches the line tick by tick: the position read goes out once no echo
+// has come for `silence` since `lastEcho` and nothing at all for the quiet a
+// read needs; an echo or the end record ends the watch at once, each read
+// as it arrives.
+MoveConfirm confirmOnLine(const FocuserExchange& line, StreamState stream, Clock::time_point lastEcho,
+                          std::chrono::microseconds silence)
+{
+    const auto start = Clock::now();
+    auto lastByte = start;
+    for (;;) {
+        const StreamRead seen = readStream(line, stream);
+        const auto now = seen.at;
+        if (seen.endRecord)
+            return {MoveConfirm::Outcome::Ended, {}, seen};
+        if (seen.echoes > 0)
+            return {MoveConfirm::Outcome::Moved, {}, seen};
+        if (seen.read)
+            lastByte = now;
+        const bool silent = now - lastEcho >= silence;
+        if (silent && now - lastByte >= RoboControl::kConfirmQuiet)
+            return {MoveConfirm::Outcome::Asked,
+                    line.sendOnQuietLine(RoboControl::roboFrame("FG000000"), kFrameBytes, frameEnd('D')), seen};
+        if (now - start >= RoboControl::kConfirmWaitMost)
+            return {silent ? MoveConfirm::Outcome::Busy : MoveConfirm::Outcome::NotYet, {}, seen};
+        line.pause(1);
+    }
+}
+
+// A command and what waited on the line ahead of it: a moving motor's
+// echoes are read, never dropped, and the command is then not written.
+struct LineSend {
+    StreamRead ahead;
+    FocuserExchange::QuietSend sent{FocuserExchange::QuietSend::Outcome::Busy, {}};
+};
+
+LineSend sendAfterStream(const FocuserExchange& line, StreamState stream, const QByteArray& frame,
+                         quint16 expected, const ReplyEnd& end = {})
+{
+    LineSend out{readStream(line, stream)};
+    // Other bytes are dropped as a drain drops them, and owe one.
+    if (out.ahead.read)
+        line.replyWasBad();
+    if (out.ahead.echoes == 0)
+        out.sent = line.sendOnQuietLine(frame, expected, end);
+    return out;
 }
 
 ProbeAnswer probeRobo(const FocuserExchange& line)
@@ -170,10 +233,12 @@ bool RoboControl::roboOutput(int output) const
 
 void RoboControl::exchange(const QByteArray& frame, char letter, std::function<void(const Reply&)> then)
 {
-    post([frame, letter](const FocuserExchange& line) {
-             return line.sendOnQuietLine(frame, kFrameBytes, frameEnd(letter));
+    post([frame, letter, stream = StreamState(m_roboPosition, m_roboMax)](const FocuserExchange& line) {
+             return sendAfterStream(line, stream, frame, kFrameBytes, frameEnd(letter));
          },
-         [this, then = std::move(then)](const FocuserExchange::QuietSend& sent) {
+         [this, then = std::move(then)](const LineSend& out) {
+             takeStream(out.ahead);
+             const FocuserExchange::QuietSend& sent = out.sent;
              // A busy line was not asked: no reply was missed.
              if (!sent.busy())
                  noteReply(sent.replied());
@@ -220,15 +285,14 @@ bool RoboControl::takePosition(const Reply& reply)
 
 std::optional<QByteArray> RoboControl::recordOf(const Reply& reply, char letter)
 {
-    // Echoes are steps the motor made: counted from the last good position.
-    if (reply.sawEcho) {
-        m_roboPosition = quint16(std::clamp<int>(m_roboPosition + reply.netSteps, kLowest,
-                                                 std::max<int>(kLowest, m_roboMax)));
-        notePosition(m_roboPosition);
-        m_isRoboMove = true;
-    }
-    if (reply.echoesEnded)
+    if (reply.sawEcho)
+        takeEchoes(reply.netSteps, Clock::now());
+    if (reply.echoesEnded) {
         m_isRoboMove = false;
+        // The controller answered: motion no move asked for is over.
+        if (isUnaskedMotion())
+            settleMove(m_roboPosition);
+    }
     // The record is known by its mark, wherever it starts; one whose
     // checksum does not add up was garbled on its way.
     const qsizetype mark = markOf(reply.rest, letter);
@@ -251,11 +315,43 @@ std::optional<QByteArray> RoboControl::settingOf(const Reply& reply, char letter
     return record;
 }
 
+void RoboControl::takeEchoes(int netSteps, std::chrono::steady_clock::time_point at)
+{
+    const quint16 from = m_roboPosition;
+    m_roboPosition = quint16(std::clamp<int>(from + netSteps, kLowest, std::max<int>(kLowest, m_roboMax)));
+    m_isRoboMove = true;
+    m_lastEcho = at;
+    watchUnaskedMotion(from, m_isStopSent);
+    notePosition(m_roboPosition);
+}
+
+void RoboControl::takeStream(const StreamRead& stream)
+{
+    if (stream.endRecord) {
+        m_roboPosition = stream.position;
+        notePosition(m_roboPosition);
+        moveEnded(m_roboPosition);
+    } else if (stream.echoes > 0) {
+        // Echoes are the move going on, one the user made on the
+        // controller's own buttons too. Other bytes are not.
+        takeEchoes(stream.position - m_roboPosition, stream.at);
+    }
+}
+
+void RoboControl::beepMoving()
+{
+    // The user knows of a move asked; motion else is the busy line's.
+    if (isMoveOpen() && !isUnaskedMotion())
+        AlertPanel::beep();
+    else
+        beepRefusal(true);
+}
+
 bool RoboControl::refused(const Done& done, bool beeps)
 {
     if (!isConnected() || m_isRoboMove) {
         if (m_isRoboMove && beeps)
-            AlertPanel::beep();
+            beepMoving();
         if (done)
             done(false);
         return true;
@@ -265,10 +361,13 @@ bool RoboControl::refused(const Done& done, bool beeps)
 
 void RoboControl::send(const QByteArray& frame, std::function<void(FocuserExchange::QuietSend::Outcome)> done)
 {
-    post([frame](const FocuserExchange& line) { return line.sendOnQuietLine(frame, 0).outcome; },
-         [this, done = std::move(done)](FocuserExchange::QuietSend::Outcome outcome) {
-             noteLine(outcome);
-             done(outcome);
+    post([frame, stream = StreamState(m_roboPosition, m_roboMax)](const FocuserExchange& line) {
+             return sendAfterStream(line, stream, frame, 0);
+         },
+         [this, done = std::move(done)](const LineSend& out) {
+             takeStream(out.ahead);
+             noteLine(out.sent.outcome);
+             done(out.sent.outcome);
          });
 }
 
@@ -288,7 +387,8 @@ void RoboControl::sendMove(const QByteArray& frame, int target, Done done)
 {
     // Moving from now on: nothing else is written until the move has ended.
     m_isRoboMove = true;
-    m_sinceEcho.start();
+    m_isStopSent = false;
+    m_lastEcho = Clock::now();
     const auto most = quint16(std::max<int>(kLowest, m_roboMax));
     beginMove(MoveWatch::Path::overshooting(m_roboPosition, quint16(std::clamp<int>(target, kLowest, most)),
                                             compensation(), most),
@@ -312,10 +412,13 @@ void RoboControl::disconnectPort()
     FocuserControl::disconnectPort();
 }
 
-void RoboControl::moveEnded()
+void RoboControl::moveEnded(std::optional<quint16> at)
 {
     m_isRoboMove = false;
-    endMove();
+    if (at)
+        settleMove(at);
+    else
+        endMove();
 }
 
 void RoboControl::roboGetPosition(Done done)
@@ -328,27 +431,38 @@ void RoboControl::roboGetPosition(Done done)
 
 void RoboControl::confirmMoveEnd(Done done)
 {
-    post([](const FocuserExchange& line) {
-             // The motor may only have paused, or its echoes come mangled:
-             // the read goes out once the line has carried nothing for longer
-             // than any pause inside a moving motor's output.
-             return line.sendOnQuietLine(roboFrame("FG000000"), kFrameBytes, frameEnd('D'), kConfirmQuiet);
-         },
-         [this, done = std::move(done)](const FocuserExchange::QuietSend& sent) {
-             // Nothing was written onto a busy line: the next read asks again,
-             // and a move given up meanwhile says why it was not confirmed.
-             if (sent.busy()) {
+    const std::chrono::microseconds silence = kMoveSilenceTicks * tick();
+    post([stream = StreamState(m_roboPosition, m_roboMax), lastEcho = m_lastEcho,
+          silence](const FocuserExchange& line) { return confirmOnLine(line, stream, lastEcho, silence); },
+         [this, done = std::move(done)](const MoveConfirm& confirm) {
+             const StreamRead& stream = confirm.stream;
+             switch (confirm.outcome) {
+             case MoveConfirm::Outcome::Moved:
+             case MoveConfirm::Outcome::Ended:
+                 takeStream(stream);
+                 done(!m_isRoboMove);
+                 return;
+             case MoveConfirm::Outcome::Busy:
+                 // Nothing was written onto a busy line: the next read asks
+                 // again, and a move given up meanwhile says why.
+                 noteLineBusy();
+                 done(false);
+                 return;
+             case MoveConfirm::Outcome::NotYet:
+                 done(false);
+                 return;
+             case MoveConfirm::Outcome::Asked:
+                 break;
+             }
+             if (confirm.sent.busy()) {
                  noteLineBusy();
                  done(false);
                  return;
              }
-             noteReply(sent.replied());
-             const Reply reply = replyOf(sent);
+             noteReply(confirm.sent.replied());
              // Echoes ahead of the reply are the move going on after all.
-             if (reply.sawEcho)
-                 m_sinceEcho.start();
-             if (takePosition(reply)) {
-                 moveEnded();
+             if (takePosition(replyOf(confirm.sent))) {
+                 moveEnded(m_roboPosition);
                  done(true);
                  return;
              }
@@ -359,8 +473,10 @@ void RoboControl::confirmMoveEnd(Done done)
 
 void RoboControl::roboSetSteps(int steps, Done done)
 {
-    if (!refused(done))
-        sendMove(roboCommand("FG", steps), steps, std::move(done));
+    if (refused(done))
+        return;
+    sendMove(roboCommand("FG", steps), steps, std::move(done));
+    expectArrivalAt(quint16(std::clamp<int>(steps, kLowest, std::max<int>(kLowest, m_roboMax))));
 }
 
 void RoboControl::roboIn(int steps, Done done)
@@ -379,14 +495,21 @@ void RoboControl::roboStop()
 {
     if (!isConnected())
         return;
+    m_isStopSent = true;
+    forgetArrival();
     // The one command written during a move, whatever the line carries.
     const QByteArray stop = "F " + QByteArray(kStopFill, 'V');
-    post([stop = stop + char(roboChecksum(stop))](const FocuserExchange& line) {
-        // At once: no clearing of the echoes first.
-        qint32 count = qint32(stop.size());
-        ReplyBuffer none{};
-        line.serial().transaction(0, count, stop.constData(), none, line.slot());
-    });
+    post(
+        [stop = stop + char(roboChecksum(stop)), stream = StreamState(m_roboPosition, m_roboMax)](
+            const FocuserExchange& line) mutable {
+            // At once: the echoes waiting are counted, not flushed with the input.
+            const StreamRead ahead = readStream(line, stream);
+            qint32 count = qint32(stop.size());
+            ReplyBuffer none{};
+            line.serial().transaction(0, count, stop.constData(), none, line.slot());
+            return ahead;
+        },
+        [this](const StreamRead& ahead) { takeStream(ahead); });
 }
 
 void RoboControl::giveUpMove()
@@ -580,28 +703,12 @@ void RoboControl::roboReadMove(Done done)
     after(kStreamWaitTicks, [this, done = std::move(done)] {
         post(
             [stream = StreamState(m_roboPosition, m_roboMax)](const FocuserExchange& line) mutable {
-                ReplyBuffer buffer{};
-                const bool read = line.serial().readRoboFocusNow(buffer, stream);
-                return StreamRead{read, stream.position, read ? stream.echoes : 0, read && stream.ended};
+                return readStream(line, stream);
             },
             [this, done](const StreamRead& stream) {
                 m_isReadingMove = false;
-                if (stream.read) {
-                    m_roboPosition = stream.position;
-                    notePosition(m_roboPosition);
-                }
-                if (stream.endRecord) {
-                    moveEnded();
-                } else if (stream.echoes > 0) {
-                    // Echoes are the move going on, one the user made on the
-                    // controller's own buttons too. Other bytes are not.
-                    m_isRoboMove = true;
-                    m_sinceEcho.start();
-                }
-                const bool quietLongEnough =
-                    m_sinceEcho.isValid()
-                    && std::chrono::milliseconds(m_sinceEcho.elapsed()) >= kMoveSilenceTicks * tick();
-                if (!m_isRoboMove || !quietLongEnough || !isConnected()) {
+                takeStream(stream);
+                if (!m_isRoboMove || stream.echoes > 0 || !isConnected()) {
                     done(stream.read);
                     return;
                 }

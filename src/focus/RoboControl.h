@@ -2,9 +2,8 @@
 
 #include "focus/FocuserControl.h"
 
-#include <QElapsedTimer>
-
 #include <array>
+#include <chrono>
 #include <functional>
 #include <optional>
 
@@ -26,13 +25,18 @@ public:
     static constexpr quint16 kLowest = 2;
     static constexpr quint16 kMostTravel = 64000;
     static constexpr int kStreamWaitTicks = 20;
-    // A move whose end record was lost: once its echoes have stopped for
-    // this long, a position read on a quiet line tells where it ended.
+    // A move whose end record was lost: once no step echo has come for
+    // this long, counted from when each was read off the line (tick by tick
+    // while the end is awaited), a position read on a quiet line tells
+    // where it ended.
     static constexpr int kMoveSilenceTicks = 120;
     // How long the line must carry nothing before that read goes out:
     // longer than the gaps between a moving motor's echoes (ten a second
     // at the slowest) even when a slow line splits and delays them.
     static constexpr std::chrono::milliseconds kConfirmQuiet{500};
+    // The longest one wait to confirm holds the port's worker, watching the
+    // line tick by tick: a stop asked meanwhile waits no longer.
+    static constexpr std::chrono::milliseconds kConfirmWaitMost{1000};
     // The slowest the controller's documents give its motor.
     static constexpr double kSlowestStepsPerSecond = 10.0;
 
@@ -55,10 +59,14 @@ public:
     void roboSetSteps(int steps, Done done = {});
     void roboIn(int steps, Done done = {});
     void roboOut(int steps, Done done = {});
+    // The user's stop (or the program's): where the move then ends is no news.
     void roboStop();
     // A move given up: the stop goes out and the move is taken as ended
     // where the focuser was last reported.
     void giveUpMove();
+    // A command the user asked for, refused while the motor moves: a beep,
+    // and while no move was asked of it, the first time also why.
+    void beepMoving();
     void roboSetPosition(int steps, Done done = {});
     void roboGetMax(Done done);
     // Limited to 2 … 64000.
@@ -73,13 +81,15 @@ public:
     void roboSetConfig(Done done = {});
     void roboGetTemp(Done done);
     // The stream after a move, 20 ticks from now; false when nothing came.
-    // Only step echoes show that a move goes on: once they have stopped for
-    // kMoveSilenceTicks, whatever else the line carries, the position is
-    // asked, the move's end record may have been lost.
+    // Only step echoes show that a move goes on, one no move asked for as
+    // well (watched as a move). Once a read finds none, the line is watched
+    // tick by tick until none has come for kMoveSilenceTicks, whatever else
+    // it carries, and the position is asked: the move's end record may have
+    // been lost. An echo meanwhile is the move going on.
     void roboReadMove(Done done);
 
     // A move went out (or echoes came) and neither its end record nor a
-    // position read has told where it ended.
+    // position read has told where it ended, nor was it given up.
     bool isRoboMove() const { return m_isRoboMove; }
     void setIsRoboMove(bool moving) { m_isRoboMove = moving; }
     quint16 roboPosition() const { return m_roboPosition; }
@@ -108,6 +118,14 @@ public:
         bool echoesEnded = false;          // another character followed them
         bool busy = false;                 // the line never fell quiet: nothing was sent
     };
+    // What a read of the stream found, and when.
+    struct StreamRead {
+        bool read = false;
+        quint16 position = 0;
+        int echoes = 0;
+        bool endRecord = false;
+        std::chrono::steady_clock::time_point at;
+    };
 
 protected:
     double slowestStepsPerSecond() const override { return kSlowestStepsPerSecond; }
@@ -123,9 +141,15 @@ private:
     // The record of a backlash or configuration reply; a garbled or missing
     // one beeps and is logged.
     std::optional<QByteArray> settingOf(const Reply& reply, char letter);
-    // Refuses while not connected, or while the motor moves: with a beep
-    // when `beeps` (an action of the user's).
+    // Refuses while not connected, or while the motor moves: with
+    // beepMoving when `beeps` (an action of the user's).
     bool refused(const Done& done, bool beeps = true);
+    // Step echoes (`netSteps` of them 'O' less 'I') read at `at`: steps the
+    // motor made, counted from the last good position; motion no move asked
+    // for is watched from there.
+    void takeEchoes(int netSteps, std::chrono::steady_clock::time_point at);
+    // What a read of the stream found: the move's end record, or its echoes.
+    void takeStream(const StreamRead& stream);
     void send(const QByteArray& frame, std::function<void(FocuserExchange::QuietSend::Outcome)> done);
     // A move to `target` (within the travel) goes out.
     void sendMove(const QByteArray& frame, int target, Done done);
@@ -138,10 +162,13 @@ private:
     // also tells the user why, once.
     void beepRefusal(bool isLineBusy);
     void takeBacklash(const QByteArray& record);
-    // The position asked once a move's echoes have stopped long enough; a
-    // line still busy is asked again at the next read.
+    // Watches the line until the move's echoes have stopped long enough,
+    // then asks the position; a line still busy, or echoes, wait for the
+    // next read.
     void confirmMoveEnd(Done done);
-    void moveEnded();
+    // The move is over: `at`, where its own end said the motor stands (a
+    // go-to elsewhere is told); none when it failed or was given up.
+    void moveEnded(std::optional<quint16> at = std::nullopt);
 
     bool m_isRoboMove = false;
     quint16 m_roboPosition = 0;
@@ -155,6 +182,8 @@ private:
     std::array<bool, 4> m_roboPower{};
     bool m_isReadingMove = false;
     bool m_isBusyTold = false;
-    // Since the move's command or its last step echo.
-    QElapsedTimer m_sinceEcho;
+    // A stop went out since the last move was asked.
+    bool m_isStopSent = false;
+    // When the move's command went out or its last step echo was read.
+    std::chrono::steady_clock::time_point m_lastEcho;
 };

@@ -105,7 +105,7 @@ void RoboFrame::focusAction(int tag, int value)
     }
     case kGoto:
         if (m_robo.isRoboMove()) {
-            AlertPanel::beep();
+            m_robo.beepMoving();
             return;
         }
         if (roboCheckStepLimits(value, kAbsolute))

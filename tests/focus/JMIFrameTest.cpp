@@ -150,3 +150,18 @@ TEST_F(JMIFrameTest, AutofocusWithBacklashStartsWithTwoLegsAndKeepsTheLoopRunnin
     EXPECT_TRUE(frame->autoFocus().isCurveDone());
     EXPECT_LT(watchdog.longestStall(), std::chrono::milliseconds(1000));
 }
+
+TEST_F(JMIFrameTest, AGotoThatEndsShortIsTold)
+{
+    jmi->setPosition(1000);
+    connect();
+    jmi->stopNextMoveShort(3);
+    frame->moveAction(JMIFrame::kGoto, 2000);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            statusTick();
+            return !alerts.alerts.empty();
+        },
+        20000));
+    EXPECT_EQ(alerts.alerts[0].message, "The focuser stopped at 1997 instead of its target 2000.");
+}

@@ -216,3 +216,18 @@ TEST_F(MoonLiteFrameTest, AbortingAutofocusStopsTheFocuser)
     EXPECT_LT(moon->position(), 60000);
     EXPECT_GT(moon->position(), 59650);
 }
+
+TEST_F(MoonLiteFrameTest, AGotoThatEndsShortIsTold)
+{
+    moon->setPosition(1000);
+    connect();
+    moon->stopNextMoveShort(7);
+    frame->moveAction(MoonLiteFrame::kGoto, 1200);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            statusTick();
+            return !alerts.alerts.empty();
+        },
+        20000));
+    EXPECT_EQ(alerts.alerts[0].message, "The focuser stopped at 1193 instead of its target 1200.");
+}

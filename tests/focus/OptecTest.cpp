@@ -405,3 +405,17 @@ TEST_F(OptecTest, TheWindowShowsTheSpeedsAndReachesTheFrame)
     window.showLearning("40", "41", "20.0", "3.0");
     EXPECT_EQ(window.averageSlopeField()->text(), "40");
 }
+
+TEST_F(OptecTest, AGotoThatEndsShortIsTold)
+{
+    simulator->setPosition(2000);
+    connectOptec();
+    frame->setUpdateInterval(std::chrono::hours(1));
+    simulator->stopNextMoveShort(4);
+    control->optecSetUnits(3000, [](bool) {});
+    settle();
+    control->optecReadUnits([](int) {});
+    settle();
+    ASSERT_EQ(alerts.alerts.size(), 1u);
+    EXPECT_EQ(alerts.alerts[0].message, "The focuser stopped at 2996 instead of its target 3000.");
+}

@@ -439,3 +439,84 @@ TEST_F(RoboTest, AMovePastItsCeilingIsStoppedAndTheUserTold)
     EXPECT_TRUE(QTest::qWaitFor([this] { return !control->isRoboMove(); }, 10000));
     EXPECT_EQ(alerts.alerts.size(), 1u);
 }
+
+// A motor that heeds no stop: its echoes after a move given up are watched
+// as a move of their own, stopped again each time they outlast its bound,
+// and told once; a go-to meanwhile is refused saying why, once.
+TEST_F(RoboTest, EchoesAfterAStopAreStoppedAgainAndToldOnce)
+{
+    using namespace std::chrono_literals;
+    simulator->setPosition(3000);
+    simulator->setStepTime(100ms);
+    connectFocuser();
+    simulator->runOnAfterStop(350);
+    frame->focusAction(RoboFrame::kGoto, 3300);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return control->roboPosition() > 3000; }, 10000));
+    ASSERT_TRUE(frame->haltRun());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return control->isRoboMove(); }, 10000));
+    frame->focusAction(RoboFrame::kGoto, 3100);
+    frame->focusAction(RoboFrame::kGoto, 3100);
+    EXPECT_EQ(alerts.beeps, 2);
+    // Two spells of the bound at least, then the motor's own end.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [this] {
+            return simulator->commands().count("F ") >= 3 && !control->isRoboMove()
+                   && control->roboPosition() == simulator->position();
+        },
+        60000))
+        << simulator->commands().count("F ") << " stops, at " << control->roboPosition() << " of "
+        << simulator->position() << (control->isRoboMove() ? ", moving" : "");
+    ASSERT_EQ(alerts.alerts.size(), 2u);
+    EXPECT_EQ(alerts.alerts[0].title, "The Robo-Focus line is busy");
+    EXPECT_TRUE(alerts.alerts[1].message.startsWith(
+        "The focuser kept moving after it was sent a stop. It was sent a stop again."))
+        << alerts.alerts[1].message.toStdString();
+}
+
+// A motor far slower than its documents give: nothing is written to it
+// within 2 s of an echo, one that comes while the program waits to confirm
+// the move's end included; a go-to its controller then ends short is told.
+TEST_F(RoboTest, ASlowMotorIsWrittenNothingSoonAfterAnEchoAndAShortEndIsTold)
+{
+    using namespace std::chrono_literals;
+    simulator->setPosition(3000);
+    simulator->setStepTime(2300ms);
+    connectFocuser();
+    frame->setUpdateInterval(std::chrono::hours(1));
+    frame->focusAction(RoboFrame::kGoto, 3003);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [this] {
+            update();
+            return !control->isRoboMove();
+        },
+        30000));
+    for (const std::chrono::milliseconds silence : simulator->silencesBeforeStops())
+        EXPECT_GE(silence, 1990ms);
+    EXPECT_EQ(control->roboPosition(), simulator->position());
+    if (simulator->position() != 3003) {
+        ASSERT_EQ(alerts.alerts.size(), 1u);
+        EXPECT_EQ(alerts.alerts[0].message,
+                  QString("The focuser stopped at %1 instead of its target 3003.").arg(simulator->position()));
+    }
+}
+
+// A go-to whose controller ends it away from its target tells where it
+// stopped; one the user stopped does not.
+TEST_F(RoboTest, AGotoThatEndsAwayFromItsTargetIsToldUnlessStopped)
+{
+    using namespace std::chrono_literals;
+    simulator->setPosition(3000);
+    simulator->setStepTime(20ms);
+    connectFocuser();
+    simulator->stopNextMoveShort(5);
+    frame->focusAction(RoboFrame::kGoto, 3100);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !alerts.alerts.empty(); }, 20000));
+    EXPECT_EQ(alerts.alerts[0].title, "The focuser did not reach its target");
+    EXPECT_EQ(alerts.alerts[0].message, "The focuser stopped at 3095 instead of its target 3100.");
+    frame->focusAction(RoboFrame::kGoto, 3400);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return control->roboPosition() > 3095; }, 10000));
+    frame->focusAction(RoboFrame::kIn);  // while moving: the stop
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !control->isRoboMove(); }, 20000));
+    EXPECT_LT(control->roboPosition(), 3400);
+    EXPECT_EQ(alerts.alerts.size(), 1u);
+}

@@ -99,6 +99,7 @@ void DeviceSimulator::writeAll(const char* bytes, qsizetype size)
             continue;
         if (sent <= 0)
             return;
+        m_lastSentAt = std::chrono::steady_clock::now();
         bytes += sent;
         size -= sent;
     }

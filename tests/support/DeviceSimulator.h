@@ -94,6 +94,9 @@ public:
     int answered() const { return m_answered; }
     // Whether every byte sent to the device so far was read and served.
     bool isDrained() const;
+    // When the last reply bytes went out; read on the device's own thread
+    // (a responder or an interruption).
+    std::chrono::steady_clock::time_point lastSentAt() const { return m_lastSentAt; }
 
 private:
     void run();
@@ -148,5 +151,6 @@ private:
     std::thread m_thread;
     mutable std::mutex m_mutex;
     QByteArray m_received;
+    std::chrono::steady_clock::time_point m_lastSentAt;
     std::vector<QByteArray> m_frames;  // under m_mutex
 };

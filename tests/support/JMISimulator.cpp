@@ -1,5 +1,7 @@
 #include "JMISimulator.h"
 
+#include <utility>
+
 namespace {
 
 bool takesValue(char letter)
@@ -19,6 +21,7 @@ void JMISimulator::setStatus(quint8 status) { const std::lock_guard l(m_mutex); 
 void JMISimulator::setMoveTime(DeviceSimulator::Duration time) { const std::lock_guard l(m_mutex); m_moveTime = time; }
 void JMISimulator::setGotoEnd(char end) { const std::lock_guard l(m_mutex); m_gotoEnd = end; }
 void JMISimulator::silenceStatus(bool silent) { const std::lock_guard l(m_mutex); m_silentStatus = silent; }
+void JMISimulator::stopNextMoveShort(int steps) { const std::lock_guard l(m_mutex); m_shortBy = steps; }
 quint16 JMISimulator::position() const { const std::lock_guard l(m_mutex); return m_position; }
 quint16 JMISimulator::maximum() const { const std::lock_guard l(m_mutex); return m_maximum; }
 QList<quint16> JMISimulator::gotos() const { const std::lock_guard l(m_mutex); return m_gotos; }
@@ -52,7 +55,7 @@ DeviceSimulator::Response JMISimulator::answer(const QByteArray& pending)
     case 'g':
         // The focuser arrives while the end is on its way.
         m_gotos.append(value);
-        m_position = value;
+        m_position = quint16(value - (value > m_position ? 1 : -1) * std::exchange(m_shortBy, 0));
         return {3, {{echo}, {QByteArray(1, m_gotoEnd), m_moveTime}}};
     case 'i': case 'o': case 's': case 'h':
         return {1, {{echo}}};

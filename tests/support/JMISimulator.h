@@ -21,6 +21,9 @@ public:
     void setGotoEnd(char end);
     // Status requests get no answer (the rest still do).
     void silenceStatus(bool silent);
+    // The next go-to's motor stops `steps` short of its goal (held back by
+    // its load), and the controller ends the move there as at its goal.
+    void stopNextMoveShort(int steps);
 
     quint16 position() const;
     quint16 maximum() const;
@@ -39,6 +42,7 @@ private:
     DeviceSimulator::Duration m_moveTime{250};
     char m_gotoEnd = 'c';
     bool m_silentStatus = false;
+    int m_shortBy = 0;
     QList<quint16> m_gotos;
     QList<QByteArray> m_commands;
 };

@@ -43,6 +43,7 @@ quint16 MoonLiteSimulator::position() const
 }
 
 void MoonLiteSimulator::stallMotor() { const std::lock_guard l(m_mutex); m_stallNext = true; }
+void MoonLiteSimulator::stopNextMoveShort(int steps) { const std::lock_guard l(m_mutex); m_shortBy = steps; }
 
 bool MoonLiteSimulator::isMovingLocked()
 {
@@ -110,6 +111,8 @@ QByteArray MoonLiteSimulator::replyTo(const QByteArray& body)
     if (body == "FG") {
         m_gotos.append(m_newPosition);
         m_from = m_position;
+        const int way = m_newPosition > m_from ? 1 : -1;
+        m_newPosition = quint16(m_newPosition - way * std::exchange(m_shortBy, 0));
         m_moveStart = std::chrono::steady_clock::now();
         m_moveFor = m_delayUnit.count() > 0 ? m_delayUnit * m_stepDelay * std::abs(m_newPosition - m_from)
                                             : std::chrono::microseconds(m_moveTime);

@@ -30,6 +30,9 @@ public:
     // From the next go-to on, the motor says it moves and makes no step
     // until a stop.
     void stallMotor();
+    // The next go-to's motor stops `steps` short of its goal (held back by
+    // its load), and the controller ends the move there as at its goal.
+    void stopNextMoveShort(int steps);
 
     quint16 position() const;
     quint16 newPosition() const;
@@ -57,6 +60,7 @@ private:
     std::chrono::microseconds m_moveFor{0};
     bool m_isMoving = false;
     bool m_stallNext = false;
+    int m_shortBy = 0;
     bool m_isStalled = false;
     qint16 m_halfDegrees = 40;
     quint8 m_coefficient = 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -79,10 +80,17 @@ int OptecSimulator::positionNowLocked()
     return m_from + (m_goal > m_from ? 1 : -1) * int(covered);
 }
 
+void OptecSimulator::stopNextMoveShort(int steps)
+{
+    const std::lock_guard lock(m_mutex);
+    m_shortBy = steps;
+}
+
 void OptecSimulator::moveLocked(int goal)
 {
     m_from = positionNowLocked();
     m_goal = std::clamp(goal, 0, kMaxUnits);
+    m_goal -= (m_goal > m_from ? 1 : -1) * std::exchange(m_shortBy, 0);
     m_moveStart = std::chrono::steady_clock::now();
 }
 

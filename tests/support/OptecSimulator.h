@@ -32,6 +32,9 @@ public:
     // The next "FPOSRO" requests are answered with these replies, in order,
     // as a line that loses or garbles bytes gives them.
     void answerPositionWith(QList<QByteArray> replies);
+    // The next go-to's motor stops `steps` short of its goal (held back by
+    // its load), and the controller ends the move there as at its goal.
+    void stopNextMoveShort(int steps);
 
     int position() const;
     int mode() const;
@@ -54,6 +57,7 @@ private:
     QList<QByteArray> m_positionReplies;
     int m_from = 3500;
     int m_goal = 3500;
+    int m_shortBy = 0;
     std::chrono::steady_clock::time_point m_moveStart;
     double m_stepsPerMs = 0.0;
     std::chrono::milliseconds m_streamEvery{100};

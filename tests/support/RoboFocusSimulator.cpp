@@ -38,7 +38,7 @@ quint8 checksum(const QByteArray& bytes)
 
 }  // namespace
 
-RoboFocusSimulator::RoboFocusSimulator(DeviceSimulator& device)
+RoboFocusSimulator::RoboFocusSimulator(DeviceSimulator& device) : m_device(device)
 {
     device.respond([this](const QByteArray& pending) { return answer(pending); });
 }
@@ -60,6 +60,9 @@ void RoboFocusSimulator::pauseMove(int nth, int afterSteps, std::chrono::millise
     m_pause = pause;
     m_noise = noise;
 }
+
+void RoboFocusSimulator::stopNextMoveShort(int steps) { const std::lock_guard l(m_mutex); m_shortBy = steps; }
+void RoboFocusSimulator::runOnAfterStop(int steps) { const std::lock_guard l(m_mutex); m_runOn = steps; }
 
 void RoboFocusSimulator::wanderOnMove(int nth, int swing)
 {
@@ -103,6 +106,12 @@ QList<QByteArray> RoboFocusSimulator::bytesDuringMoves() const
 {
     const std::lock_guard lock(m_mutex);
     return m_duringMoves;
+}
+
+QList<std::chrono::milliseconds> RoboFocusSimulator::silencesBeforeStops() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_silences;
 }
 
 QByteArray RoboFocusSimulator::frame(const QByteArray& eight)
@@ -159,6 +168,7 @@ DeviceSimulator::Response RoboFocusSimulator::moveTo(int goal)
     if (m_moves == m_wanderMove)
         return wander(m_swing);
     goal = std::clamp(goal, 2, m_maximum);
+    goal -= (goal > m_position ? 1 : -1) * std::exchange(m_shortBy, 0);
     const int stallAfter = std::exchange(m_hangAfter, -1);
     m_isHung = stallAfter >= 0;
     if (m_isHung)
@@ -273,10 +283,16 @@ std::vector<DeviceSimulator::ReplyPart> RoboFocusSimulator::stopMove(const QByte
 {
     const std::lock_guard lock(m_mutex);
     m_duringMoves.append(received);
+    m_silences.append(std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now()
+                                                                             - m_device.lastSentAt()));
     if (received.startsWith("F "))
         m_commands.append("F ");
     m_position = m_from = m_turn = along(from, turn, goal, unreported + echoed);
-    return {{valueFrame("FD", m_position), kEchoGap}};
+    std::vector<DeviceSimulator::ReplyPart> parts;
+    for (int step = std::exchange(m_runOn, 0); step > 0 && m_position < m_maximum; --step, ++m_position)
+        parts.push_back({"O", std::max(m_stepTime, kRunOnStep)});
+    parts.push_back({valueFrame("FD", m_position), kEchoGap});
+    return parts;
 }
 
 std::vector<DeviceSimulator::ReplyPart> RoboFocusSimulator::replyTo(const QByteArray& eight)

@@ -49,6 +49,14 @@ public:
     // It never ends by itself: the motor steps `swing` out and back,
     // echoing each step, until a byte received stops it.
     void wanderOnMove(int nth, int swing);
+    // The next go-to's motor stops `steps` short of its goal (held back by
+    // its load), and the controller ends the move there as at its goal.
+    void stopNextMoveShort(int steps);
+    // The motor heeds no stop for `steps` steps more, each echoed at the
+    // step time (at least kRunOnStep), whatever comes meanwhile; then its
+    // move ends.
+    void runOnAfterStop(int steps);
+    static constexpr std::chrono::milliseconds kRunOnStep{100};
     static constexpr std::chrono::milliseconds kNoiseGap{50};
 
     // Where the motor is.
@@ -58,8 +66,10 @@ public:
     bool output(int k) const;
     // The frames received (without their checksum), in order; a stop as "F ".
     QList<QByteArray> commands() const;
-    // The bytes that stopped a move, each as received.
+    // The bytes that stopped a move, each as received, and how long the
+    // line had then carried nothing from the controller.
     QList<QByteArray> bytesDuringMoves() const;
+    QList<std::chrono::milliseconds> silencesBeforeStops() const;
 
 private:
     DeviceSimulator::Response answer(const QByteArray& pending);
@@ -84,7 +94,9 @@ private:
 
     mutable std::mutex m_mutex;
     QList<QByteArray> m_commands;
+    DeviceSimulator& m_device;
     QList<QByteArray> m_duringMoves;
+    QList<std::chrono::milliseconds> m_silences;
     // Where the last move ends (where the motor is once it has), and where
     // and when it began.
     int m_position = 3000;
@@ -110,5 +122,7 @@ private:
     std::chrono::milliseconds m_pause{0};
     char m_noise = 0;
     int m_wanderMove = -1;
+    int m_shortBy = 0;
+    int m_runOn = 0;
     int m_swing = 0;
 };
