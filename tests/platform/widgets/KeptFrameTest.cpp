@@ -142,3 +142,28 @@ TEST(KeptFrame, AWindowMovedOffTheScreenAsItShowsComesBackOnceItRests)
     EXPECT_TRUE(QTest::qWaitFor([&] { return visible.contains(kept.window.frameGeometry()); },
                                 int(KeptFrame::kSettleTime.count()) * 4));
 }
+
+TEST(KeptFrame, AWindowGrowingAsItShowsKeepsThePlaceTheProgramGaveIt)
+{
+    const QRect visible = QGuiApplication::primaryScreen()->availableGeometry();
+    QByteArray saved;
+    KeptWindow kept(saved);
+    const QPoint placed = visible.topLeft() + QPoint(80, 90);
+    kept.window.setGeometry(QRect(placed, QSize(200, 100)));
+    for (const bool grows : {true, false}) {
+        kept.window.show();
+        // As the window manager takes the window in, Qt hears of the corner
+        // of a frame not yet placed; a resize then sends that place with the size.
+        kept.window.windowHandle()->setPosition(visible.topLeft());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return kept.window.geometry().topLeft() != placed; }));
+        if (grows) {
+            kept.window.resize(200, 119);
+            EXPECT_EQ(kept.window.geometry().topLeft(), placed);
+        } else {
+            // Left there, it goes back once it rests.
+            EXPECT_TRUE(QTest::qWaitFor([&] { return kept.window.geometry().topLeft() == placed; },
+                                        int(KeptFrame::kSettleTime.count()) * 4));
+        }
+        kept.window.hide();
+    }
+}
