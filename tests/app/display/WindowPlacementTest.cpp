@@ -22,6 +22,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <optional>
 #include <tuple>
 #include <utility>
 
@@ -257,9 +258,9 @@ TEST_F(WindowPlacementTest, TheFindInformationTelescopeAndSolarSystemWindowsFirs
             if (!window->isVisible() || before.contains(window) || window->windowType() == Qt::Popup)
                 continue;
             ++opened;
-            ASSERT_TRUE(QTest::qWaitForWindowExposed(window)) << w.name;
-            settle();
-            const QRect frame = window->frameGeometry();
+            const std::optional<QRect> settled = settledFrame(*window);
+            ASSERT_TRUE(settled) << w.name;
+            const QRect frame = *settled;
             EXPECT_GE(frame.top(), chartView.top()) << w.name << ": below the chart's menu bar";
             EXPECT_TRUE(chartView.intersects(frame)) << w.name;
             EXPECT_TRUE(workArea().contains(frame)) << w.name;
