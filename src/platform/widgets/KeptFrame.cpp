@@ -149,8 +149,14 @@ bool KeptFrame::holdsPlace() const
 
 void KeptFrame::keepHeldPlace()
 {
-    if (holdsPlace() && m_window.geometry().topLeft() != m_placedAt)
+    if (!holdsPlace())
+        return;
+    if (m_window.geometry().topLeft() != m_placedAt)
         moveContentTo(m_placedAt);
+    // The window system's window hears of a place before the widget does,
+    // and it is that window's place a resize sends.
+    else if (QWindow* handle = m_window.windowHandle(); handle && handle->position() != m_placedAt)
+        handle->setPosition(m_placedAt);
 }
 
 bool KeptFrame::eventFilter(QObject* watched, QEvent* event)
@@ -185,9 +191,6 @@ bool KeptFrame::eventFilter(QObject* watched, QEvent* event)
                 if (event->type() == QEvent::Resize)
                     keepHeldPlace();
                 m_placedAt = m_window.geometry().topLeft();
-            } else if (m_isHolding && !m_isPlacing && m_window.geometry().topLeft() == m_placedAt) {
-                // The window system has the window where the program put it.
-                m_isHolding = false;
             }
             // Qt sends the window's place again, rounded, with a new size.
             if (event->type() == QEvent::Resize)
