@@ -26,11 +26,13 @@ class QWidget;
 // later): at once where the program put it, else once the window has
 // rested kSettleTime (as the window manager takes a window in, Qt may hear
 // of a passing place that is none).
-// Until the window system has shown the window where the program put it,
-// or the window has rested kSettleTime after its first exposure, that place
-// is held: a resize of the program's, which sends Qt's idea of the place
-// with the size, sends the held place, and a window left elsewhere goes
-// back to it. A window that grows or shrinks as it shows keeps its place.
+// From each show until the window has rested kSettleTime after its first
+// exposure, the place the program set is held: a resize of the program's,
+// which sends Qt's idea of the place with the size (a place the window
+// manager passed through as it took the window in, and would move the
+// window to), sends the held place, and a window left elsewhere goes back
+// to it as it rests. A window that grows or shrinks as it shows keeps its
+// place; a move after that is the user's.
 // Lives as long as the window (it is the window's child).
 class KeptFrame final : public QObject {
 public:
