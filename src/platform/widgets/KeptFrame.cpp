@@ -34,8 +34,13 @@ KeptFrame::KeptFrame(QWidget& window, Load load, Save save)
     m_settling.setSingleShot(true);
     m_settling.setInterval(kSettleTime);
     connect(&m_settling, &QTimer::timeout, this, [this] {
-        if (m_window.isVisible())
-            ScreenPlacement::keepInside(m_window);
+        if (!m_window.isVisible())
+            return;
+        // Left elsewhere while its place was held, the window rests where
+        // the window system passed as it took the window in: no one chose it.
+        keepHeldPlace();
+        m_isHolding = false;
+        ScreenPlacement::keepInside(m_window);
     });
     window.installEventFilter(this);
     connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, [this] {
@@ -124,11 +129,34 @@ void KeptFrame::comeBack(const QPoint& contentAt)
     // frame's, it is known before the window manager frames a window anew.
     // Set by the program even when unchanged, the place is not taken from
     // it by a dialog's centring on its parent at each show.
-    m_window.move(m_window.pos() + (contentAt - m_window.geometry().topLeft()));
+    moveContentTo(contentAt);
     // Nor by the window manager, which places anew at each show a window
     // whose place Qt never had to set.
     if (QWindow* handle = m_window.windowHandle())
         handle->setPosition(handle->position());
+}
+
+void KeptFrame::moveContentTo(const QPoint& contentAt)
+{
+    m_window.move(m_window.pos() + (contentAt - m_window.geometry().topLeft()));
+}
+
+bool KeptFrame::holdsPlace() const
+{
+    // The window system places a maximised or full-screen window itself.
+    return m_isHolding && !m_window.isMaximized() && !m_window.isFullScreen();
+}
+
+void KeptFrame::keepHeldPlace()
+{
+    if (!holdsPlace())
+        return;
+    if (m_window.geometry().topLeft() != m_placedAt)
+        moveContentTo(m_placedAt);
+    // The window system's window hears of a place before the widget does,
+    // and it is that window's place a resize sends.
+    else if (QWindow* handle = m_window.windowHandle(); handle && handle->position() != m_placedAt)
+        handle->setPosition(m_placedAt);
 }
 
 bool KeptFrame::eventFilter(QObject* watched, QEvent* event)
@@ -139,6 +167,7 @@ bool KeptFrame::eventFilter(QObject* watched, QEvent* event)
             save();
             m_hiddenAt = m_window.geometry().topLeft();
             m_isPlacing = false;
+            m_isHolding = false;
             m_placing.stop();
             m_settling.stop();
             break;
@@ -147,6 +176,7 @@ bool KeptFrame::eventFilter(QObject* watched, QEvent* event)
                 comeBack(*m_hiddenAt);
             toKeptPixel();
             m_isPlacing = true;
+            m_isHolding = true;
             m_placedAt = m_window.geometry().topLeft();
             watchExposure();
             break;
@@ -154,8 +184,14 @@ bool KeptFrame::eventFilter(QObject* watched, QEvent* event)
         case QEvent::Resize:
             if (m_window.isVisible())
                 m_saveTimer.start();
-            if (!event->spontaneous())
+            if (!event->spontaneous()) {
+                // Qt sent its idea of the place with the new size: a passing
+                // place, while the window system takes the window in (the
+                // window manager would move the window there).
+                if (event->type() == QEvent::Resize)
+                    keepHeldPlace();
                 m_placedAt = m_window.geometry().topLeft();
+            }
             // Qt sends the window's place again, rounded, with a new size.
             if (event->type() == QEvent::Resize)
                 toKeptPixel();
@@ -180,10 +216,12 @@ bool KeptFrame::eventFilter(QObject* watched, QEvent* event)
 void KeptFrame::keepInside()
 {
     // Where the program put the window, it is brought on screen at once;
-    // elsewhere it may be a passing place, and it waits until it rests.
-    if (m_window.geometry().topLeft() == m_placedAt)
+    // elsewhere it may be a passing place, and it waits until it rests, as
+    // a held place waits to be let go.
+    const bool placed = m_window.geometry().topLeft() == m_placedAt;
+    if (placed)
         ScreenPlacement::keepInside(m_window);
-    else
+    if (!placed || m_isHolding)
         m_settling.start();
 }
 

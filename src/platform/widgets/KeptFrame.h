@@ -26,6 +26,13 @@ class QWidget;
 // later): at once where the program put it, else once the window has
 // rested kSettleTime (as the window manager takes a window in, Qt may hear
 // of a passing place that is none).
+// From each show until the window has rested kSettleTime after its first
+// exposure, the place the program set is held: a resize of the program's,
+// which sends Qt's idea of the place with the size (a place the window
+// manager passed through as it took the window in, and would move the
+// window to), sends the held place, and a window left elsewhere goes back
+// to it as it rests. A window that grows or shrinks as it shows keeps its
+// place; a move after that is the user's.
 // Lives as long as the window (it is the window's child).
 class KeptFrame final : public QObject {
 public:
@@ -67,6 +74,12 @@ private:
     // Back to where the content's top-left corner was, `contentAt`, before
     // the window maps.
     void comeBack(const QPoint& contentAt);
+    // Sets the content's top-left corner to `contentAt`.
+    void moveContentTo(const QPoint& contentAt);
+    // Whether the place the program set is held now.
+    bool holdsPlace() const;
+    // Sends the held place where Qt's idea of the place is another.
+    void keepHeldPlace();
     // Follows the exposure of the window system's window of the moment.
     void watchExposure();
     // Brings the window on screen, now or once it rests.
@@ -77,12 +90,14 @@ private:
     Save m_save;
     QTimer m_saveTimer;
     bool m_isPlacing = false;  // shown, not yet exposed
+    bool m_isHolding = false;  // shown, m_placedAt held
     QPointer<QWindow> m_handle;  // the window system's window watched
     std::optional<QPoint> m_hiddenAt;  // the content's corner as it last hid
     std::optional<Pixels> m_pixels;    // as last saved or restored
     QPoint m_placedAt;                 // the content's corner the program last set
     // Runs for kPlacingTime from the first exposure after a show.
     QTimer m_placing;
-    // Runs kSettleTime from the last move or resize while placing.
+    // Runs kSettleTime from the first exposure while the place is held, and
+    // from the last move or resize while placing.
     QTimer m_settling;
 };

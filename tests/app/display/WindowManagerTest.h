@@ -4,6 +4,7 @@
 #include "app/ScopeViewAssembly.h"
 #include "chart/SkyView.h"
 #include "chart/SkyWindow.h"
+#include "platform/widgets/KeptFrame.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +14,80 @@
 #include <QStandardPaths>
 #include <QTest>
 
+#include <chrono>
 #include <memory>
+#include <optional>
+#include <utility>
+
+// Long enough for a window manager on a loaded machine.
+inline constexpr int kWindowSystemMs = 10000;
+
+// What `program` printed.
+inline QString output(const char* program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QString::fromLatin1(program), arguments);
+    return process.waitForFinished(kWindowSystemMs) ? QString::fromLatin1(process.readAllStandardOutput())
+                                                    : QString();
+}
+// Where the window's content stands in the screen's own pixels, as the
+// X server has it; none while it does not show.
+inline std::optional<QPoint> pixelsOf(const QWidget& window)
+{
+    const QString info = output("xwininfo", {"-id", QString::number(window.winId())});
+    const auto field = [&](const char* name) {
+        const qsizetype at = info.indexOf(QLatin1String(name));
+        return at < 0 ? -1 : info.mid(at + qsizetype(qstrlen(name))).section('\n', 0, 0).trimmed().toInt();
+    };
+    if (!info.contains(QLatin1String("IsViewable")))
+        return std::nullopt;
+    return QPoint(field("Absolute upper-left X:"), field("Absolute upper-left Y:"));
+}
+// The window's frame as the user sees it: around the content where the
+// X server has it, by the extents the window manager gives its frame.
+// None until the window shows and the window manager has framed it (Qt
+// may keep margins read while the frame was being built).
+inline std::optional<QRect> frameOf(const QWidget& window)
+{
+    // "_NET_FRAME_EXTENTS(CARDINAL) = left, right, top, bottom"
+    const QStringList extents =
+        output("xprop", {"-id", QString::number(window.winId()), "_NET_FRAME_EXTENTS"}).section('=', 1).split(',');
+    const std::optional<QPoint> pixels = pixelsOf(window);
+    if (extents.size() != 4 || !pixels || extents[2].trimmed().toInt() <= 0)
+        return std::nullopt;
+    const qreal scale = window.devicePixelRatioF();
+    const auto at = [&](int i) { return qRound(extents[i].trimmed().toInt() / scale); };
+    const QRect content(QPoint(qRound(pixels->x() / scale), qRound(pixels->y() / scale)), window.size());
+    return content.adjusted(-at(0), -at(2), at(1), at(3));
+}
+// Where the window's frame stands once the window manager is done with
+// it: framed, and at rest for longer than a kept frame waits before it
+// brings a window back (the window manager may frame a window late on a
+// busy machine). None when it never came to rest.
+inline std::optional<QRect> settledFrame(const QWidget& window)
+{
+    constexpr auto kRest = KeptFrame::kSettleTime + std::chrono::milliseconds(100);
+    QElapsedTimer rested;
+    std::optional<QRect> frame;
+    const bool settled = QTest::qWaitFor(
+        [&] {
+            QTest::qWait(50);
+            const std::optional<QRect> now = frameOf(window);
+            if (!now || std::exchange(frame, now) != now)
+                rested.start();
+            return now && rested.elapsed() > kRest.count();
+        },
+        kWindowSystemMs);
+    if (!settled) {
+        const QRect inner = window.geometry();
+        ADD_FAILURE() << window.windowTitle().toStdString() << " never came to rest, framed and shown: "
+                      << (window.isVisible() ? "shown" : "hidden") << ", "
+                      << (frame ? "framed" : "not framed by the window manager") << ", content at " << inner.x()
+                      << "," << inner.y() << " " << inner.width() << "x" << inner.height();
+        return std::nullopt;
+    }
+    return frame;
+}
 
 // The program's windows under a real window manager (openbox), their order
 // read back as the window manager keeps it.
@@ -70,6 +144,7 @@ protected:
     }
     static qsizetype level(const QWidget& window) { return stacking().indexOf(window.winId()); }
     static void settle() { QTest::qWait(400); }
+
 
     // Shows the program and waits until its launch has finished.
     bool launch()

@@ -22,6 +22,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <optional>
 #include <tuple>
 #include <utility>
 
@@ -59,14 +60,12 @@ TEST_F(WindowPlacementTest, PanelsOpenAtQuitReopenWhereTheyWere)
     QWidget* time = timePanel(*chart);
     QWidget* direction = directionPanel(*chart);
     ASSERT_TRUE(time && direction);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(time));
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(direction));
-    settle();
+    ASSERT_TRUE(settledFrame(*time) && settledFrame(*direction));
     time->move(workArea().topLeft() + QPoint(200, 150));
     direction->move(workArea().topLeft() + QPoint(600, 300));
-    settle();
-    const QRect timeAt = time->frameGeometry();
-    const QRect directionAt = direction->frameGeometry();
+    const std::optional<QRect> timeAt = settledFrame(*time);
+    const std::optional<QRect> directionAt = settledFrame(*direction);
+    ASSERT_TRUE(timeAt && directionAt);
 
     ASSERT_EQ(quitWithCtrlQ(chart->skyWindow()), 0);
     restart();
@@ -76,8 +75,8 @@ TEST_F(WindowPlacementTest, PanelsOpenAtQuitReopenWhereTheyWere)
     direction = directionPanel(*chart);
     EXPECT_TRUE(time->isVisible());
     EXPECT_TRUE(direction->isVisible());
-    EXPECT_EQ(time->frameGeometry(), timeAt);
-    EXPECT_EQ(direction->frameGeometry(), directionAt);
+    EXPECT_EQ(settledFrame(*time), timeAt);
+    EXPECT_EQ(settledFrame(*direction), directionAt);
 
     // Closed by the user, a panel stays closed at the next start.
     time->close();
@@ -99,16 +98,15 @@ TEST_F(WindowPlacementTest, TheHandAndDomePanelsReopenWhereTheUserLeftThem)
                                              &chart->domeLink().domePanel()};
     };
     const QPoint places[] = {workArea().topLeft() + QPoint(500, 120), workArea().topLeft() + QPoint(150, 400)};
-    QRect left[2];
+    std::optional<QRect> left[2];
     auto [hand, dome] = panels();
     int i = 0;
     for (QWidget* panel : {hand, dome}) {
         panel->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(panel));
-        settle();
+        ASSERT_TRUE(settledFrame(*panel));
         panel->move(places[i]);
-        settle();
-        left[i++] = panel->frameGeometry();
+        left[i] = settledFrame(*panel);
+        ASSERT_TRUE(left[i++]);
         // Closed, it keeps its place.
         panel->close();
     }
@@ -118,9 +116,7 @@ TEST_F(WindowPlacementTest, TheHandAndDomePanelsReopenWhereTheUserLeftThem)
     i = 0;
     for (QWidget* panel : {hand, dome}) {
         panel->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(panel));
-        settle();
-        EXPECT_EQ(panel->frameGeometry(), left[i++]) << panel->windowTitle().toStdString();
+        EXPECT_EQ(settledFrame(*panel), left[i++]) << panel->windowTitle().toStdString();
     }
 }
 
@@ -130,7 +126,7 @@ TEST_F(WindowPlacementTest, AMovedPanelsPlaceIsInTheSettingsFileBeforeAnyQuit)
     settle();
     chart->menuBar().windowMenu().menuAction(WindowMenuActions::kTimePanelTag);
     QWidget* time = timePanel(*chart);
-    ASSERT_TRUE(time && QTest::qWaitForWindowExposed(time));
+    ASSERT_TRUE(time && settledFrame(*time));
     QTest::qWait(int(KeptFrame::kSaveDelay.count()) * 2);
     QFile file(PrefStore::fileName());
     const auto onDisk = [&file] {
@@ -142,8 +138,8 @@ TEST_F(WindowPlacementTest, AMovedPanelsPlaceIsInTheSettingsFileBeforeAnyQuit)
     };
     const QByteArray before = onDisk();
     time->move(workArea().topLeft() + QPoint(260, 210));
-    settle();
-    const QRect movedTo = time->frameGeometry();
+    const std::optional<QRect> movedTo = settledFrame(*time);
+    ASSERT_TRUE(movedTo);
     ASSERT_TRUE(QTest::qWaitFor([&] { return onDisk() != before; }, int(KeptFrame::kSaveDelay.count()) * 5));
     const QByteArray crashed = onDisk();
 
@@ -156,12 +152,10 @@ TEST_F(WindowPlacementTest, AMovedPanelsPlaceIsInTheSettingsFileBeforeAnyQuit)
     chart = std::make_unique<ChartAssembly>(folders);
     scopeView = std::make_unique<ScopeViewAssembly>(*chart, folders);
     ASSERT_TRUE(launch());
-    settle();
-    chart->menuBar().windowMenu().menuAction(WindowMenuActions::kTimePanelTag);
+    // Open when the program ended, the panel opens with it.
     time = timePanel(*chart);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(time));
-    settle();
-    EXPECT_EQ(time->frameGeometry(), movedTo);
+    ASSERT_TRUE(time->isVisible());
+    EXPECT_EQ(settledFrame(*time), movedTo);
 }
 
 TEST_F(WindowPlacementTest, EveryWindowFromTheWindowsMenuOpensInsideTheWorkArea)
@@ -257,9 +251,9 @@ TEST_F(WindowPlacementTest, TheFindInformationTelescopeAndSolarSystemWindowsFirs
             if (!window->isVisible() || before.contains(window) || window->windowType() == Qt::Popup)
                 continue;
             ++opened;
-            ASSERT_TRUE(QTest::qWaitForWindowExposed(window)) << w.name;
-            settle();
-            const QRect frame = window->frameGeometry();
+            const std::optional<QRect> settled = settledFrame(*window);
+            ASSERT_TRUE(settled) << w.name;
+            const QRect frame = *settled;
             EXPECT_GE(frame.top(), chartView.top()) << w.name << ": below the chart's menu bar";
             EXPECT_TRUE(chartView.intersects(frame)) << w.name;
             EXPECT_TRUE(workArea().contains(frame)) << w.name;

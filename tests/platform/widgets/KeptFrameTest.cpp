@@ -142,3 +142,32 @@ TEST(KeptFrame, AWindowMovedOffTheScreenAsItShowsComesBackOnceItRests)
     EXPECT_TRUE(QTest::qWaitFor([&] { return visible.contains(kept.window.frameGeometry()); },
                                 int(KeptFrame::kSettleTime.count()) * 4));
 }
+
+TEST(KeptFrame, AWindowGrowingAsItShowsKeepsThePlaceTheProgramGaveIt)
+{
+    const QRect visible = QGuiApplication::primaryScreen()->availableGeometry();
+    QByteArray saved;
+    KeptWindow kept(saved);
+    const QPoint placed = visible.topLeft() + QPoint(80, 90);
+    kept.window.setGeometry(QRect(placed, QSize(200, 100)));
+    // Grown before the widget hears of the passing place, after it, or not at all.
+    for (const int grows : {0, 1, 2}) {
+        kept.window.show();
+        // As the window manager takes the window in, Qt hears of the corner
+        // of a frame not yet placed; a resize sends that place with the size.
+        kept.window.windowHandle()->setPosition(visible.topLeft());
+        if (grows == 1)
+            ASSERT_TRUE(QTest::qWaitFor([&] { return kept.window.geometry().topLeft() != placed; }));
+        if (grows < 2) {
+            kept.window.resize(200, 119 + grows);
+            QCoreApplication::processEvents();
+            EXPECT_EQ(kept.window.geometry().topLeft(), placed) << grows;
+        } else {
+            // Left there, it goes back once it rests.
+            ASSERT_TRUE(QTest::qWaitFor([&] { return kept.window.geometry().topLeft() != placed; }));
+            EXPECT_TRUE(QTest::qWaitFor([&] { return kept.window.geometry().topLeft() == placed; },
+                                        int(KeptFrame::kSettleTime.count()) * 4));
+        }
+        kept.window.hide();
+    }
+}
