@@ -178,6 +178,7 @@ bool KeptFrame::eventFilter(QObject* watched, QEvent* event)
             m_isPlacing = true;
             m_isHolding = true;
             m_placedAt = m_window.geometry().topLeft();
+            m_placedSize = m_window.size();
             watchExposure();
             break;
         case QEvent::Move:
@@ -191,6 +192,7 @@ bool KeptFrame::eventFilter(QObject* watched, QEvent* event)
                 if (event->type() == QEvent::Resize)
                     keepHeldPlace();
                 m_placedAt = m_window.geometry().topLeft();
+                m_placedSize = m_window.size();
             }
             // Qt sends the window's place again, rounded, with a new size.
             if (event->type() == QEvent::Resize)
@@ -215,10 +217,12 @@ bool KeptFrame::eventFilter(QObject* watched, QEvent* event)
 
 void KeptFrame::keepInside()
 {
-    // Where the program put the window, it is brought on screen at once;
-    // elsewhere it may be a passing place, and it waits until it rests, as
-    // a held place waits to be let go.
-    const bool placed = m_window.geometry().topLeft() == m_placedAt;
+    // Where and as large as the program made the window, it is brought on
+    // screen at once; elsewhere it may be a passing place, and at another
+    // size a passing size (one the program set before its last, told late:
+    // brought inside while too tall, the window would go to the screen's
+    // top), and it waits until it rests, as a held place waits to be let go.
+    const bool placed = m_window.geometry().topLeft() == m_placedAt && m_window.size() == m_placedSize;
     if (placed)
         ScreenPlacement::keepInside(m_window);
     if (!placed || m_isHolding)

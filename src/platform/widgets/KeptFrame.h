@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPoint>
 #include <QPointer>
+#include <QSize>
 #include <QTimer>
 #include <QWindow>
 
@@ -23,9 +24,9 @@ class QWidget;
 // Each time the window shows, it is brought wholly inside the work area of
 // its screen as it is first exposed, and after each move or resize for
 // kPlacingTime after that (a busy window manager may frame the window
-// later): at once where the program put it, else once the window has
-// rested kSettleTime (as the window manager takes a window in, Qt may hear
-// of a passing place that is none).
+// later): at once where and as large as the program made it, else once
+// the window has rested kSettleTime (as the window manager takes a window
+// in, Qt may hear of a passing place, or late of a size, that is none).
 // From each show until the window has rested kSettleTime after its first
 // exposure, the place the program set is held: a resize of the program's,
 // which sends Qt's idea of the place with the size (a place the window
@@ -95,6 +96,7 @@ private:
     std::optional<QPoint> m_hiddenAt;  // the content's corner as it last hid
     std::optional<Pixels> m_pixels;    // as last saved or restored
     QPoint m_placedAt;                 // the content's corner the program last set
+    QSize m_placedSize;                // the content's size the program last set
     // Runs for kPlacingTime from the first exposure after a show.
     QTimer m_placing;
     // Runs kSettleTime from the first exposure while the place is held, and

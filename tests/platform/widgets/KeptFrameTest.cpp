@@ -171,3 +171,21 @@ TEST(KeptFrame, AWindowGrowingAsItShowsKeepsThePlaceTheProgramGaveIt)
         kept.window.hide();
     }
 }
+
+TEST(KeptFrame, AWindowTheWindowSystemPassesThroughATallerSizeKeepsThePlaceTheProgramGaveIt)
+{
+    const QRect visible = QGuiApplication::primaryScreen()->availableGeometry();
+    QByteArray saved;
+    KeptWindow kept(saved);
+    const QPoint placed = visible.topLeft() + QPoint(80, 90);
+    kept.window.setGeometry(QRect(placed, QSize(200, 100)));
+    kept.window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&kept.window));
+    // The window system tells late of a size the program set before its
+    // last, one taller than the screen, then of the last.
+    kept.window.windowHandle()->resize(200, visible.height() + 50);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return kept.window.height() != 100; }));
+    kept.window.windowHandle()->resize(200, 100);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return kept.window.height() == 100; }));
+    EXPECT_EQ(kept.window.geometry().topLeft(), placed);
+}
