@@ -71,7 +71,6 @@ inline std::optional<QRect> settledFrame(const QWidget& window)
     std::optional<QRect> frame;
     const bool settled = QTest::qWaitFor(
         [&] {
-            QTest::qWait(50);
             const std::optional<QRect> now = frameOf(window);
             if (!now || std::exchange(frame, now) != now)
                 rested.start();
