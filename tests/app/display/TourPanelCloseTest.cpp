@@ -112,8 +112,7 @@ protected:
         TourPanel* panel = chart->skyWindow().findChild<TourPanel*>();
         EXPECT_NE(panel, nullptr);
         EXPECT_TRUE(QTest::qWaitForWindowExposed(panel));
-        // Framed by the window manager and at rest, as the user meets it.
-        settledFrame(*panel);
+        settle();
         return *panel;
     }
     bool isCreating() { return chart->prefControl().isCreateTour(); }
@@ -128,10 +127,9 @@ protected:
         switch (way) {
         case Way::CloseButton: {
             // The title bar's last button, at its right end.
-            const std::optional<QRect> frame = settledFrame(panel);
-            ASSERT_TRUE(frame);
-            const int title = panel.geometry().top() - frame->top();
-            const QPoint button(frame->right() - title / 2, frame->top() + title / 2);
+            const QRect frame = panel.frameGeometry();
+            const int title = panel.geometry().top() - frame.top();
+            const QPoint button(frame.right() - title / 2, frame.top() + title / 2);
             QProcess::execute("xdotool", {"mousemove", QString::number(button.x()), QString::number(button.y()),
                                           "click", "1"});
             break;
@@ -187,12 +185,11 @@ TEST_F(TourPanelCloseTest, ThePanelOpensClearOfTheMenuBarAndTheInstructions)
     ASSERT_TRUE(launch());
     settle();
     TourPanel& panel = createTour();
-    const std::optional<QRect> frame = settledFrame(panel);
-    ASSERT_TRUE(frame);
+    const QRect frame = panel.frameGeometry();
     const SkyView& view = chart->skyWindow().skyView();
-    EXPECT_FALSE(frame->intersects(globalRect(*chart->skyWindow().menuBar())));
-    EXPECT_FALSE(frame->intersects(view.tourCaptionsArea().translated(view.mapToGlobal(QPoint(0, 0)))));
-    EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(*frame));
+    EXPECT_FALSE(frame.intersects(globalRect(*chart->skyWindow().menuBar())));
+    EXPECT_FALSE(frame.intersects(view.tourCaptionsArea().translated(view.mapToGlobal(QPoint(0, 0)))));
+    EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(frame));
 }
 
 // Each way of closing the panel while a tour is built asks what to do with
@@ -205,9 +202,9 @@ TEST_F(TourPanelCloseTest, EveryWayOfClosingAsksAndEachAnswerDoesItsPart)
     settle();
     TourPanel* panel = &createTour();
     for (const Way way : {Way::CloseButton, Way::Escape, Way::AltF4}) {
-        const std::optional<QRect> at = settledFrame(*panel);
+        const QPoint at = panel->frameGeometry().topLeft();
         ASSERT_TRUE(closeAndAnswer(*panel, way, Then::Stays, "Resume")) << kWayNames[size_t(way)];
-        EXPECT_EQ(settledFrame(*panel), at) << kWayNames[size_t(way)];
+        EXPECT_EQ(panel->frameGeometry().topLeft(), at) << kWayNames[size_t(way)];
         EXPECT_TRUE(isCreating()) << kWayNames[size_t(way)];
         EXPECT_EQ(panel->tourTable().count(), 1) << kWayNames[size_t(way)];
     }

@@ -189,28 +189,28 @@ TEST_F(WindowPlacementTest, EveryWindowFromTheWindowsMenuOpensInsideTheWorkArea)
                 if (before.contains(window))
                     continue;
                 ASSERT_TRUE(QTest::qWaitForWindowExposed(window)) << item.name;
+                settle();
                 check(item.name, *window);
             }
             before = now;
         }
     };
     const auto inside = [](const char* name, QWidget& window) {
-        const std::optional<QRect> frame = settledFrame(window);
-        ASSERT_TRUE(frame) << name;
-        EXPECT_TRUE(workArea().contains(*frame))
-            << name << ": " << window.windowTitle().toStdString() << " frame bottom " << frame->bottom();
+        // The window manager may place a window after its first exposure on a
+        // busy machine.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return workArea().contains(window.frameGeometry()); }, 10000))
+            << name << ": " << window.windowTitle().toStdString() << " frame bottom "
+            << window.frameGeometry().bottom();
     };
 
     ASSERT_TRUE(launch());
     settle();
     openAll(inside);
-    inside("chart", chart->skyWindow());
+    EXPECT_TRUE(workArea().contains(chart->skyWindow().frameGeometry()));
 
     // Left partly below the work area, each comes back inside it.
-    for (QWidget* window : shown()) {
-        const int height = settledFrame(*window).value_or(window->geometry()).height();
-        window->move(window->x(), workArea().bottom() + 41 - height);
-    }
+    for (QWidget* window : shown())
+        window->move(window->x(), workArea().bottom() + 41 - window->frameGeometry().height());
     settle();
     ASSERT_EQ(quitWithCtrlQ(chart->skyWindow()), 0);
     restart();
