@@ -51,13 +51,8 @@ TEST_F(InactiveWindowsTest, AWindowTheWindowManagerRestoredIsNotMinimisedWhenItC
     view.activateWindow();
     ASSERT_TRUE(QTest::qWaitFor(isActive, kWaitMs));
 
-    QProcess other;
-    other.start(QStringLiteral("xmessage"), {QStringLiteral("another program")});
-    ASSERT_TRUE(other.waitForStarted());
-    const auto switchAway = [] {
-        return xdotool({"search", "--sync", "--classname", "xmessage", "windowactivate", "--sync", "%1"}) &&
-               QTest::qWaitFor([] { return !isActive(); }, kWaitMs);
-    };
+    OtherProgram other;
+    const auto switchAway = [&] { return other.activate() && QTest::qWaitFor([] { return !isActive(); }, kWaitMs); };
 
     // The last window shown is minimised while the program is inactive, and
     // the window manager restores it when the user picks it.
@@ -85,6 +80,4 @@ TEST_F(InactiveWindowsTest, AWindowTheWindowManagerRestoredIsNotMinimisedWhenItC
     }
 
     time->close();
-    other.kill();
-    other.waitForFinished(5000);
 }

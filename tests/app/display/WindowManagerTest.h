@@ -88,6 +88,46 @@ inline std::optional<QRect> settledFrame(const QWidget& window)
     return frame;
 }
 
+// Another program's window, which the user switches to as from a task
+// list: the window manager activates it.
+class OtherProgram {
+public:
+    OtherProgram() { m_process.start(QStringLiteral("xmessage"), {QStringLiteral("another program")}); }
+    ~OtherProgram()
+    {
+        m_process.kill();
+        m_process.waitForFinished(5000);
+    }
+    OtherProgram(const OtherProgram&) = delete;
+    OtherProgram& operator=(const OtherProgram&) = delete;
+
+    // Whether its window is now the active one. The window manager is
+    // asked only once it has taken the window in (shown, with a desktop):
+    // asked sooner, it drops the request and xdotool still exits 0.
+    bool activate()
+    {
+        if (m_window.isEmpty()) {
+            const QString found =
+                output("xdotool", {"search", "--sync", "--onlyvisible", "--classname", "xmessage"}).section('\n', 0, 0);
+            if (found.trimmed().isEmpty())
+                return false;
+            m_window = found.trimmed();
+        }
+        if (!QTest::qWaitFor([&] { return output("xprop", {"-id", m_window, "_NET_WM_DESKTOP"}).contains('='); },
+                             kWindowSystemMs))
+            return false;
+        QProcess activation;
+        activation.start(QStringLiteral("xdotool"), {"windowactivate", "--sync", m_window});
+        return activation.waitForFinished(kWindowSystemMs) && activation.exitCode() == 0 &&
+               output("xprop", {"-root", "_NET_ACTIVE_WINDOW"}).section('#', 1).trimmed().toULongLong(nullptr, 16) ==
+                   m_window.toULongLong();
+    }
+
+private:
+    QProcess m_process;
+    QString m_window;
+};
+
 // The program's windows under a real window manager (openbox), their order
 // read back as the window manager keeps it.
 class WindowManagerTest : public AssembledProgram {
