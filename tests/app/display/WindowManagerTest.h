@@ -103,7 +103,8 @@ public:
 
     // Whether its window is now the active one. The window manager is
     // asked only once it has taken the window in (shown, with a desktop):
-    // asked sooner, it drops the request and xdotool still exits 0.
+    // asked sooner, it drops the request, and whether it then gives the
+    // new window the focus is up to its rules against focus stealing.
     bool activate()
     {
         if (m_window.isEmpty()) {
