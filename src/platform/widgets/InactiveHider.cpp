@@ -17,6 +17,13 @@ InactiveHider::InactiveHider(QWidget& window) : m_window(window)
 void InactiveHider::applicationStateChanged(Qt::ApplicationState state)
 {
     if (state == Qt::ApplicationActive) {
+        // As it iconifies the window, the window system can report the focus
+        // on it while another program holds the keyboard; restoring it would
+        // take the keyboard back. Restored by the user, it is no longer
+        // minimised when the focus comes.
+        if (m_isMinimizedWhileInactive && m_window.isMinimized() &&
+            QGuiApplication::focusWindow() == m_window.windowHandle())
+            return;
         // Only what was hidden here comes back: a window closed before stays closed.
         if (m_isHiddenWhileInactive)
             m_window.show();

@@ -9,7 +9,8 @@ class QWidget;
 // leaves tool windows up when another program comes to the front, so the
 // program does it itself. The last window the program shows is minimised
 // instead: withdrawn, it would leave nothing on screen or in the window list
-// to bring the program back with.
+// to bring the program back with; a focus report on it while it is still
+// minimised does not bring it back.
 class InactiveHider final : public QObject {
 public:
     // Follows the application's state from here on; a member of `window`.

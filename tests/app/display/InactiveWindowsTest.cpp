@@ -52,7 +52,12 @@ TEST_F(InactiveWindowsTest, AWindowTheWindowManagerRestoredIsNotMinimisedWhenItC
     ASSERT_TRUE(QTest::qWaitFor(isActive, kWaitMs));
 
     OtherProgram other;
-    const auto switchAway = [&] { return other.activate() && QTest::qWaitFor([] { return !isActive(); }, kWaitMs); };
+    const auto switchAway = [&]() -> testing::AssertionResult {
+        testing::AssertionResult activated = other.activate();
+        if (activated && !QTest::qWaitFor([] { return !isActive(); }, kWaitMs))
+            return testing::AssertionFailure() << "the program stayed active";
+        return activated;
+    };
 
     // The last window shown is minimised while the program is inactive, and
     // the window manager restores it when the user picks it.

@@ -1,7 +1,9 @@
 #include "platform/widgets/InactiveHider.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QWidget>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -69,4 +71,38 @@ TEST(InactiveHider, TheLastWindowShownIsMinimisedNotWithdrawn)
     emit qGuiApp->applicationStateChanged(Qt::ApplicationActive);
     EXPECT_TRUE(solarSystem.isVisible());
     EXPECT_TRUE(solarSystem.isMinimized());
+}
+
+TEST(InactiveHider, AnActivationLandingOnTheWindowItMinimisedLeavesItMinimised)
+{
+    QWidget solarSystem;
+    InactiveHider hider(solarSystem);
+    hider.setHides(true);
+    solarSystem.show();
+    emit qGuiApp->applicationStateChanged(Qt::ApplicationInactive);
+    ASSERT_TRUE(solarSystem.isMinimized());
+
+    // The window system reports the focus on the window it is iconifying
+    // while another program has the keyboard: restoring it would take the
+    // keyboard back from that program.
+    solarSystem.windowHandle()->requestActivate();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(QGuiApplication::focusWindow(), solarSystem.windowHandle());
+    emit qGuiApp->applicationStateChanged(Qt::ApplicationActive);
+    EXPECT_TRUE(solarSystem.isMinimized());
+
+    // Restored by the user from the window list, it stays up once active.
+    solarSystem.setWindowState(solarSystem.windowState() & ~Qt::WindowMinimized);
+    emit qGuiApp->applicationStateChanged(Qt::ApplicationActive);
+    EXPECT_FALSE(solarSystem.isMinimized());
+
+    // Made active through another window of the program, it comes back.
+    emit qGuiApp->applicationStateChanged(Qt::ApplicationInactive);
+    ASSERT_TRUE(solarSystem.isMinimized());
+    QWidget chart;
+    chart.show();
+    chart.windowHandle()->requestActivate();
+    QCoreApplication::processEvents();
+    emit qGuiApp->applicationStateChanged(Qt::ApplicationActive);
+    EXPECT_FALSE(solarSystem.isMinimized());
 }
