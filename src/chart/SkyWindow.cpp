@@ -4,6 +4,7 @@
 #include "chart/UpdateChain.h"
 #include "chart/controls/SkyKeyboard.h"
 #include "model/settings/PrefControl.h"
+#include "platform/widgets/WindowStacking.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -49,6 +50,7 @@ SkyWindow::SkyWindow(PrefControl& prefs, const ChartOutlets& outlets, UpdateChai
 
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
             &SkyWindow::applicationStateChanged);
+    WindowStacking::watchPointer();
 }
 
 void SkyWindow::setBottomPanel(QWidget* panel)
@@ -179,7 +181,8 @@ void SkyWindow::enterEvent(QEnterEvent* event)
     // The keyboard follows the pointer between the program's own windows
     // only: taking it from another program would pull the chart over it, and
     // taking it from a field would lose what the user is typing there.
-    if (QGuiApplication::applicationState() == Qt::ApplicationActive && !isActiveWindow() && !isTypingInField())
+    if (QGuiApplication::applicationState() == Qt::ApplicationActive && !isActiveWindow() && !isTypingInField() &&
+        WindowStacking::mayTakeKeyOnEntry())
         makeKeyWindow();
 }
 

@@ -4,6 +4,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QEnterEvent>
 #include <QFocusEvent>
@@ -128,10 +129,12 @@ TEST_F(SkyWindowTest, AnInactiveApplicationMinimisesAHidingWindowUntilItIsActive
     EXPECT_FALSE(window.isMinimized());
 }
 
-TEST_F(SkyWindowTest, ThePointerBringsTheKeyboardToTheChartUnlessAFieldHasIt)
+TEST_F(SkyWindowTest, ThePointerBringsTheKeyboardToTheChartUnlessAFieldHasItOrThePointerStoodStill)
 {
     SkyWindow& window = makeWindow();
     window.show();
+    QWidget view(nullptr, Qt::Tool);
+    view.show();
     QWidget panel(&window, Qt::Tool);
     auto* field = new QLineEdit(&panel);
     auto* button = new QPushButton(&panel);
@@ -144,13 +147,25 @@ TEST_F(SkyWindowTest, ThePointerBringsTheKeyboardToTheChartUnlessAFieldHasIt)
         QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
         QCoreApplication::sendEvent(&window, &enter);
     };
+    const auto pointerMovesIn = [&window, &pointerEnters](int x) {
+        QCursor::setPos(window.mapToGlobal(QPoint(x, 5)));
+        pointerEnters();
+    };
 
     field->setFocus();
+    pointerMovesIn(5);
+    QTest::qWait(50);
+    EXPECT_TRUE(panel.isActiveWindow());
+
+    // Another window of the program going from under the still pointer
+    // leaves the chart under it: the user did not move into the chart.
+    button->setFocus();
+    QCursor::setPos(window.mapToGlobal(QPoint(6, 5)));
+    view.hide();
     pointerEnters();
     QTest::qWait(50);
     EXPECT_TRUE(panel.isActiveWindow());
 
-    button->setFocus();
-    pointerEnters();
+    pointerMovesIn(7);
     EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
 }

@@ -74,6 +74,7 @@ TonightWindow::TonightWindow(TonightView::Links links, QWidget* parent)
     layout->addWidget(m_hours);
     layout->addLayout(boxes);
     syncControls();
+    WindowStacking::watchPointer();
 }
 
 void TonightWindow::syncControls()

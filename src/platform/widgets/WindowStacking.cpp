@@ -14,9 +14,9 @@
 
 namespace {
 
-// Where the pointer stood when a window was last brought to the front,
-// until it moves.
-std::optional<QPoint> g_pointerAtFront;
+// Where the pointer stood when the program's windows last changed under
+// it, until it moves.
+std::optional<QPoint> g_pointerAtChange;
 
 // The native window's property the platform reads as it maps the window:
 // set, the window manager is told not to give the window the keyboard.
@@ -56,15 +56,48 @@ private:
     QPointer<QWidget> m_owner;
 };
 
+// Notes where the pointer stands whenever one of the program's windows
+// comes, goes, moves or changes size: the window under a still pointer may
+// change then, and the window system tells the one now under it that the
+// pointer entered.
+class PointerWatch final : public QObject {
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::Show:
+        case QEvent::Hide:
+        case QEvent::Move:
+        case QEvent::Resize:
+            if (watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow())
+                g_pointerAtChange = QCursor::pos();
+            break;
+        default:
+            break;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 }  // namespace
 
 namespace WindowStacking {
+
+void watchPointer()
+{
+    static QPointer<PointerWatch> watch;
+    if (!watch) {
+        watch = new PointerWatch;
+        watch->setParent(qApp);
+        qApp->installEventFilter(watch);
+    }
+}
 
 void keepAbove(QWidget& window, QWidget& owner) { new TransientFollower(window, owner); }
 
 void bringToFront(QWidget& window)
 {
-    g_pointerAtFront = QCursor::pos();
+    g_pointerAtChange = QCursor::pos();
     window.show();
     window.raise();
     window.activateWindow();
@@ -87,9 +120,9 @@ void showInFront(QWidget& window)
 
 bool mayTakeKeyOnEntry()
 {
-    if (g_pointerAtFront && *g_pointerAtFront == QCursor::pos())
+    if (g_pointerAtChange && *g_pointerAtChange == QCursor::pos())
         return false;
-    g_pointerAtFront.reset();
+    g_pointerAtChange.reset();
     return true;
 }
 

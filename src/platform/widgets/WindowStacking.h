@@ -22,10 +22,17 @@ void showInFront(QWidget& window);
 
 // Whether a window that takes the keyboard when the pointer enters it may
 // take it now. Not while the pointer stands where it stood when a window was
-// last brought to the front: a menu closing over a window tells it the
-// pointer entered without any move, and the window just chosen from the
-// menu keeps the keyboard.
+// last brought to the front, or, once watchPointer() has been called, when
+// one of the program's windows last came, went, moved or changed size: the
+// window under a still pointer changed and is told the pointer entered,
+// though the user did not move it there. A menu closing over a window, or
+// the telescope view hiding from under the pointer, leaves the keyboard
+// where the user has it.
 bool mayTakeKeyOnEntry();
+// Starts noting how the program's windows change under the pointer, for
+// mayTakeKeyOnEntry(); a window that takes the keyboard on entry calls it
+// once made. Once per application; later calls do nothing.
+void watchPointer();
 
 // The window a dialog opens over: the modal dialog up now, else the active
 // window (null while another program is active).

@@ -132,7 +132,12 @@ TEST_F(WindowStackingTest, AConnectedMountsHandPanelKeepsTheKeyboardWhileTheTele
     EXPECT_GT(level(view), level(sky)) << "the telescope view is in front of the chart";
 
     // Hidden, the view comes back with the next position, and leaves the
-    // keyboard where the user has it.
+    // keyboard where the user has it. The pointer rests on the view: hiding,
+    // the view leaves it over the chart, which is told the pointer entered
+    // though it never moved.
+    const QPoint onView = view.frameGeometry().center();
+    QProcess::execute("xdotool", {"mousemove", QString::number(onView.x()), QString::number(onView.y())});
+    settle();
     hand.activateWindow();
     ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &hand; }, kWaitMs));
     chart->outlets().svControl->orderOut();
