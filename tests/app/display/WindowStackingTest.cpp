@@ -137,7 +137,7 @@ TEST_F(WindowStackingTest, AConnectedMountsHandPanelKeepsTheKeyboardWhileTheTele
     // though it never moved.
     const QPoint onView = view.frameGeometry().center();
     QProcess::execute("xdotool", {"mousemove", QString::number(onView.x()), QString::number(onView.y())});
-    settle();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view.underMouse(); }, kWaitMs));
     hand.activateWindow();
     ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &hand; }, kWaitMs));
     chart->outlets().svControl->orderOut();
