@@ -4,6 +4,7 @@
 #include "chart/UpdateChain.h"
 #include "chart/controls/SkyKeyboard.h"
 #include "model/settings/PrefControl.h"
+#include "platform/widgets/ProgramActivity.h"
 #include "platform/widgets/WindowStacking.h"
 
 #include <QAbstractSpinBox>
@@ -48,7 +49,7 @@ SkyWindow::SkyWindow(PrefControl& prefs, const ChartOutlets& outlets, UpdateChai
     if (!m_screenRect.isEmpty())
         setGeometry(m_screenRect);
 
-    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+    connect(&ProgramActivity::instance(), &ProgramActivity::stateChanged, this,
             &SkyWindow::applicationStateChanged);
     WindowStacking::watchPointer();
 }

@@ -13,6 +13,7 @@
 #include "model/settings/PrefControl.h"
 #include "platform/ModifierKey.h"
 #include "platform/StringTables.h"
+#include "platform/widgets/ProgramActivity.h"
 #include "platform/widgets/ScreenPlacement.h"
 
 #include <QApplication>
@@ -72,7 +73,7 @@ SVWindow::SVWindow(PrefControl& prefs, const SkyDateModel& skyDate, const StarDa
     m_view->setClickMenu(m_clickMenu);
     m_view->setDrawer(m_drawer);
     m_view->setCameraFrameDrawn([this] { m_drawer->setEye10(); });
-    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+    connect(&ProgramActivity::instance(), &ProgramActivity::stateChanged, this,
             &SVWindow::applicationStateChanged);
     resize(kStartSide, menuBarHeight() + kStartSide + kBottomBarHeight);
 }

@@ -1,13 +1,10 @@
 #include "platform/widgets/DevicePlace.h"
 
-#include <QGuiApplication>
+#include "platform/widgets/XcbConnection.h"
+
 #include <QWidget>
 
-#include <xcb/xcb.h>
-
 #include <array>
-#include <cstdlib>
-#include <memory>
 
 namespace DevicePlace {
 
@@ -17,21 +14,8 @@ namespace {
 constexpr quint32 kGravityGiven = 1u << 9;
 constexpr int kGravityField = 17;
 
-template <class Reply>
-using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
-
-template <class Reply>
-ReplyPtr<Reply> owned(Reply* reply)
-{
-    return ReplyPtr<Reply>(reply, &std::free);
-}
-
-xcb_connection_t* connection()
-{
-    const auto* app = qGuiApp;
-    const auto* x11 = app ? app->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    return x11 ? x11->connection() : nullptr;
-}
+using Xcb::connection;
+using Xcb::owned;
 
 // The X window of a window that has one, without making one.
 std::optional<xcb_window_t> windowOf(const QWidget& window)

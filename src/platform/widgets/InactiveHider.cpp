@@ -1,5 +1,7 @@
 #include "platform/widgets/InactiveHider.h"
 
+#include "platform/widgets/ProgramActivity.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QWidget>
@@ -7,10 +9,11 @@
 
 #include <algorithm>
 
-InactiveHider::InactiveHider(QWidget& window) : m_window(window)
+InactiveHider::InactiveHider(QWidget& window) : InactiveHider(window, ProgramActivity::instance()) {}
+
+InactiveHider::InactiveHider(QWidget& window, ProgramActivity& activity) : m_window(window)
 {
-    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this,
-            &InactiveHider::applicationStateChanged);
+    connect(&activity, &ProgramActivity::stateChanged, this, &InactiveHider::applicationStateChanged);
     window.installEventFilter(this);
 }
 

@@ -2,10 +2,11 @@
 
 #include <QObject>
 
+class ProgramActivity;
 class QWidget;
 
-// Hides a window while the application is inactive, when its setting asks for
-// it, and shows it again once the application is active. The window system
+// Hides a window while the program is inactive (ProgramActivity), when its
+// setting asks for it, and shows it again once the program is active. The window system
 // leaves tool windows up when another program comes to the front, so the
 // program does it itself. The last window the program shows is minimised
 // instead: withdrawn, it would leave nothing on screen or in the window list
@@ -13,8 +14,9 @@ class QWidget;
 // minimised does not bring it back.
 class InactiveHider final : public QObject {
 public:
-    // Follows the application's state from here on; a member of `window`.
+    // Follows the program's state from here on; a member of `window`.
     explicit InactiveHider(QWidget& window);
+    InactiveHider(QWidget& window, ProgramActivity& activity);
 
     void setHides(bool hides) { m_hides = hides; }
     bool hides() const { return m_hides; }

@@ -6,8 +6,12 @@
 #include "chart/menus/WindowMenuActions.h"
 #include "scopeview/SVWindow.h"
 
+#include <QApplication>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QProcess>
+
+#include <functional>
 
 namespace {
 
@@ -37,6 +41,31 @@ bool xdotool(const QStringList& arguments)
 }
 
 bool isActive() { return QGuiApplication::applicationState() == Qt::ApplicationActive; }
+
+// Counts the key presses that reach a window or a widget in it.
+class KeysReaching final : public QObject {
+public:
+    explicit KeysReaching(const QWidget& window) : m_window(window) { qApp->installEventFilter(this); }
+    ~KeysReaching() override { qApp->removeEventFilter(this); }
+    int count() const { return m_count; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress && !static_cast<QKeyEvent*>(event)->isAutoRepeat())
+            if (auto* widget = qobject_cast<QWidget*>(watched); widget && widget->window() == &m_window)
+                ++m_count;
+        return false;
+    }
+
+private:
+    const QWidget& m_window;
+    int m_count = 0;
+};
+
+// Whether the window manager shows the window as a window, not iconified
+// nor withdrawn.
+bool isUp(const QWidget& window) { return wmState(window) == QLatin1String("Normal") && window.isVisible(); }
 
 }  // namespace
 
@@ -85,4 +114,64 @@ TEST_F(InactiveWindowsTest, AWindowTheWindowManagerRestoredIsNotMinimisedWhenItC
     }
 
     time->close();
+}
+
+TEST_F(InactiveWindowsTest, AHeldDragOrResizeByTheWindowManagerLeavesEveryWindowUpAndTakingKeys)
+{
+    ASSERT_TRUE(launch());
+    settle();
+    SkyWindow& sky = chart->skyWindow();
+    // Every window hides while the program is inactive, as the settings start.
+    ASSERT_TRUE(sky.hidesOnDeactivate());
+    chart->menuBar().windowMenu().menuAction(WindowMenuActions::kScopeViewTag);
+    SVWindow& view = scopeView->svWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    ASSERT_TRUE(settledFrame(view));
+
+    struct Gesture {
+        const char* name;
+        QWidget* window;
+        std::function<bool()> make;
+    };
+    const auto titleBarDrag = [](QWidget& window, QPoint by) {
+        return [&window, by] {
+            const std::optional<QPoint> bar = framePixel(window, 0.4, 0.5);
+            return bar && heldDrag(*bar, by);
+        };
+    };
+    const Gesture gestures[] = {
+        {"a resize of the chart by its frame's corner", &sky,
+         [&sky] {
+             const std::optional<QPoint> corner = framePixel(sky, 1.0, 1.5);
+             return corner && heldDrag(*corner - QPoint(2, 0), {-120, -90});
+         }},
+        {"a drag of the chart by its title bar", &sky, titleBarDrag(sky, {60, 40})},
+        {"a drag of the telescope view by its title bar", &view, titleBarDrag(view, {80, 60})},
+        {"the window manager's Alt+drag of the telescope view", &view,
+         [&view] {
+             const std::optional<QPoint> content = pixelsOf(view);
+             const QPoint middle = QPoint(view.width(), view.height()) * view.devicePixelRatioF() / 2;
+             return content && heldDrag(*content + middle, {-60, 50}, QStringLiteral("alt"));
+         }},
+    };
+    for (const Gesture& gesture : gestures) {
+        QWidget& window = *gesture.window;
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &window; }, kWaitMs))
+            << gesture.name;
+        const std::optional<QRect> before = settledFrame(window);
+        ASSERT_TRUE(before) << gesture.name;
+        ASSERT_TRUE(gesture.make()) << gesture.name;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return frameOf(window) != before; }, kWaitMs))
+            << gesture.name << " did not move or resize the window";
+
+        // The user types into the window at once.
+        KeysReaching keys(window);
+        ASSERT_TRUE(xdotool({"key", "Right"})) << gesture.name;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return keys.count() > 0; }, kWaitMs))
+            << gesture.name << ": the key went elsewhere, active window " << activeWindow();
+        EXPECT_TRUE(isActive()) << gesture.name;
+        EXPECT_TRUE(isUp(sky)) << gesture.name << ": the chart is " << wmState(sky).toStdString();
+        EXPECT_TRUE(isUp(view)) << gesture.name << ": the telescope view is " << wmState(view).toStdString();
+    }
 }

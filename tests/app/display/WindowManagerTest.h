@@ -88,6 +88,49 @@ inline std::optional<QRect> settledFrame(const QWidget& window)
     return frame;
 }
 
+// A point of the window's frame in the screen's pixels, as the user takes
+// it: `along` of the way across the frame and `down` of the way down its
+// title bar (1.5 is half way down the border below the content); none
+// before the window manager has framed it.
+inline std::optional<QPoint> framePixel(const QWidget& window, qreal along, qreal down)
+{
+    // "_NET_FRAME_EXTENTS(CARDINAL) = left, right, top, bottom"
+    const QStringList extents =
+        output("xprop", {"-id", QString::number(window.winId()), "_NET_FRAME_EXTENTS"}).section('=', 1).split(',');
+    const std::optional<QPoint> content = pixelsOf(window);
+    if (extents.size() != 4 || !content || extents[2].trimmed().toInt() <= 0)
+        return std::nullopt;
+    const auto at = [&](int i) { return extents[i].trimmed().toInt(); };
+    const QSize size = window.size() * window.devicePixelRatioF();
+    const int left = content->x() - at(0);
+    const int width = at(0) + size.width() + at(1);
+    const int y = down <= 1 ? content->y() - at(2) + qRound(at(2) * down)
+                            : content->y() + size.height() + qRound(at(3) * (down - 1));
+    return QPoint(left + qRound((width - 1) * along), y);
+}
+
+// A drag as a hand makes it, held well over a second: the button pressed at
+// `from` (in the screen's pixels), the pointer moved by `by` in steps with
+// pauses, then released; `modifier` ("alt") held through it when given.
+inline bool heldDrag(QPoint from, QPoint by, const QString& modifier = {})
+{
+    QStringList arguments{"mousemove", QString::number(from.x()), QString::number(from.y())};
+    if (!modifier.isEmpty())
+        arguments << "keydown" << modifier;
+    arguments << "mousedown" << "1";
+    constexpr int kSteps = 4;
+    for (int step = 1; step <= kSteps; ++step) {
+        const QPoint to = from + by * step / kSteps;
+        arguments << "sleep" << "0.3" << "mousemove" << QString::number(to.x()) << QString::number(to.y());
+    }
+    arguments << "sleep" << "0.3" << "mouseup" << "1";
+    if (!modifier.isEmpty())
+        arguments << "keyup" << modifier;
+    QProcess drag;
+    drag.start(QStringLiteral("xdotool"), arguments);
+    return drag.waitForFinished(kWindowSystemMs) && drag.exitCode() == 0;
+}
+
 // The window the window manager has made active, 0 for none.
 inline WId activeWindow()
 {

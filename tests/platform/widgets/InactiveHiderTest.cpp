@@ -1,11 +1,15 @@
 #include "platform/widgets/InactiveHider.h"
 
+#include "platform/widgets/ProgramActivity.h"
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QWidget>
 #include <QWindow>
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 TEST(InactiveHider, HidesOnlyAShownWindowWithTheSettingAndBringsBackOnlyWhatItHid)
 {
@@ -105,4 +109,74 @@ TEST(InactiveHider, AnActivationLandingOnTheWindowItMinimisedLeavesItMinimised)
     QCoreApplication::processEvents();
     emit qGuiApp->applicationStateChanged(Qt::ApplicationActive);
     EXPECT_FALSE(solarSystem.isMinimized());
+}
+
+namespace {
+
+// The window manager's word, as the test tells it.
+class ToldActiveWindow final : public ActiveWindowSource {
+public:
+    explicit ToldActiveWindow(ActiveOwner& owner) : m_owner(owner) {}
+    ActiveOwner owner() const override { return m_owner; }
+    void follow(std::function<void()> changed) override { m_changed = std::move(changed); }
+
+    void tell(ActiveOwner owner)
+    {
+        m_owner = owner;
+        m_changed();
+        QCoreApplication::processEvents();
+    }
+
+private:
+    ActiveOwner& m_owner;
+    std::function<void()> m_changed;
+};
+
+}  // namespace
+
+TEST(InactiveHider, TheProgramGoesInactiveOnlyWhenTheWindowManagerMakesAnotherProgramsWindowActive)
+{
+    ActiveOwner owner = ActiveOwner::Program;
+    auto told = std::make_unique<ToldActiveWindow>(owner);
+    ToldActiveWindow& windowManager = *told;
+    ProgramActivity activity(std::move(told));
+    QList<Qt::ApplicationState> changes;
+    QObject::connect(&activity, &ProgramActivity::stateChanged, [&](Qt::ApplicationState s) { changes << s; });
+    // Another window of the program stays up.
+    QWidget view;
+    view.show();
+    QWidget chart;
+    InactiveHider hider(chart, activity);
+    hider.setHides(true);
+    chart.show();
+    ASSERT_EQ(activity.state(), Qt::ApplicationActive);
+
+    // The window manager takes the keyboard to move or resize a window: Qt
+    // calls the program inactive, the window manager still names its window.
+    emit qGuiApp->applicationStateChanged(Qt::ApplicationInactive);
+    EXPECT_TRUE(changes.isEmpty());
+    EXPECT_TRUE(chart.isVisible());
+
+    // The user switches to another program.
+    windowManager.tell(ActiveOwner::OtherProgram);
+    EXPECT_EQ(changes, QList<Qt::ApplicationState>{Qt::ApplicationInactive});
+    EXPECT_FALSE(chart.isVisible());
+
+    // A focus report while the other program is still the active one, and
+    // no window active at all, leave the program inactive.
+    emit qGuiApp->applicationStateChanged(Qt::ApplicationActive);
+    windowManager.tell(ActiveOwner::NoOne);
+    EXPECT_EQ(changes.size(), 1);
+
+    // The user picks the program's window again.
+    windowManager.tell(ActiveOwner::Program);
+    EXPECT_EQ(changes.last(), Qt::ApplicationActive);
+    EXPECT_TRUE(chart.isVisible());
+
+    // Where the window system does not say, Qt's state is taken.
+    windowManager.tell(ActiveOwner::Untold);
+    emit qGuiApp->applicationStateChanged(Qt::ApplicationInactive);
+    EXPECT_EQ(activity.state(), Qt::ApplicationInactive);
+    emit qGuiApp->applicationStateChanged(Qt::ApplicationActive);
+    EXPECT_EQ(activity.state(), Qt::ApplicationActive);
 }
