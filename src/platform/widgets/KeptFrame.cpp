@@ -1,6 +1,7 @@
 #include "platform/widgets/KeptFrame.h"
 
 #include "platform/widgets/DevicePlace.h"
+#include "platform/widgets/MoveReports.h"
 #include "platform/widgets/ScreenPlacement.h"
 
 #include <QCoreApplication>
@@ -10,6 +11,8 @@
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
+
+#include <algorithm>
 
 namespace {
 
@@ -43,11 +46,14 @@ KeptFrame::KeptFrame(QWidget& window, Load load, Save save)
         ScreenPlacement::keepInside(m_window);
     });
     window.installEventFilter(this);
+    m_moveReports = std::make_unique<MoveReports>(window, [this](QPoint pixels) { toldOfMove(pixels); });
     connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, [this] {
         if (m_window.isVisible())
             this->save();
     });
 }
+
+KeptFrame::~KeptFrame() = default;
 
 QByteArray KeptFrame::encode(const QByteArray& geometry, const std::optional<Pixels>& pixels)
 {
@@ -151,12 +157,41 @@ void KeptFrame::keepHeldPlace()
 {
     if (!holdsPlace())
         return;
+    sent(m_placedAt);
     if (m_window.geometry().topLeft() != m_placedAt)
         moveContentTo(m_placedAt);
     // The window system's window hears of a place before the widget does,
     // and it is that window's place a resize sends.
     else if (QWindow* handle = m_window.windowHandle(); handle && handle->position() != m_placedAt)
         handle->setPosition(m_placedAt);
+}
+
+void KeptFrame::sent(const QPoint& contentAt)
+{
+    if (std::find(m_sentPlaces.cbegin(), m_sentPlaces.cend(), contentAt) == m_sentPlaces.cend())
+        m_sentPlaces.push_back(contentAt);
+}
+
+void KeptFrame::toldOfMove(QPoint pixels)
+{
+    // The window manager tells of a place the program sent (a passing one
+    // Qt sent with a size among them), or of one the user or another
+    // program asked it for: that one is where the window stays. A scaled
+    // screen may round a place sent by a point.
+    if (!(m_isPlacing || m_isHolding || m_placing.isActive()))
+        return;
+    const qreal scale = m_window.devicePixelRatioF();
+    const QPointF corner = m_window.screen() ? QPointF(m_window.screen()->geometry().topLeft()) : QPointF();
+    const QPointF at = corner + (QPointF(pixels) - corner) / scale;
+    const bool sentHere = std::any_of(m_sentPlaces.cbegin(), m_sentPlaces.cend(), [&at](const QPoint& place) {
+        return (QPointF(place) - at).manhattanLength() <= 2;
+    });
+    if (sentHere)
+        return;
+    m_isLetGo = true;
+    m_isHolding = false;
+    m_placing.stop();
+    m_settling.stop();
 }
 
 bool KeptFrame::eventFilter(QObject* watched, QEvent* event)
@@ -177,8 +212,12 @@ bool KeptFrame::eventFilter(QObject* watched, QEvent* event)
             toKeptPixel();
             m_isPlacing = true;
             m_isHolding = true;
+            m_isLetGo = false;
             m_placedAt = m_window.geometry().topLeft();
             m_placedSize = m_window.size();
+            m_sentPlaces = {m_placedAt};
+            if (const QWindow* handle = m_window.windowHandle())
+                sent(handle->position());
             watchExposure();
             break;
         case QEvent::Move:
@@ -193,6 +232,9 @@ bool KeptFrame::eventFilter(QObject* watched, QEvent* event)
                     keepHeldPlace();
                 m_placedAt = m_window.geometry().topLeft();
                 m_placedSize = m_window.size();
+                sent(m_placedAt);
+                if (const QWindow* handle = m_window.windowHandle())
+                    sent(handle->position());
             }
             // Qt sends the window's place again, rounded, with a new size.
             if (event->type() == QEvent::Resize)
@@ -207,6 +249,9 @@ bool KeptFrame::eventFilter(QObject* watched, QEvent* event)
         // By its first exposure the window manager has usually framed the
         // window; a frame it adds later moves or resizes it.
         m_isPlacing = false;
+        // Qt may tell of the exposure after the window manager told of a move.
+        if (m_isLetGo)
+            return QObject::eventFilter(watched, event);
         m_placing.start();
         // Qt may have sent the place again, rounded, as the window mapped.
         toKeptPixel();

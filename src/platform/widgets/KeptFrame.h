@@ -9,8 +9,11 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <optional>
+#include <vector>
 
+class MoveReports;
 class QWidget;
 
 // Keeps a window's place and size across launches: `restore` puts back the
@@ -33,7 +36,11 @@ class QWidget;
 // manager passed through as it took the window in, and would move the
 // window to), sends the held place, and a window left elsewhere goes back
 // to it as it rests. A window that grows or shrinks as it shows keeps its
-// place; a move after that is the user's.
+// place; a move after that is the user's. So is a move the window manager
+// tells of, once it has mapped the window, to a place the program never
+// sent (the user dragged the window, or another program moved it): it is
+// never taken back, and the window is no longer held nor brought on screen
+// (MoveReports).
 // Lives as long as the window (it is the window's child).
 class KeptFrame final : public QObject {
 public:
@@ -45,6 +52,7 @@ public:
     static constexpr std::chrono::milliseconds kSettleTime{500};
 
     static KeptFrame* keep(QWidget& window, Load load, Save save);
+    ~KeptFrame() override;
 
     // False when nothing usable was saved; the window then stays where it is.
     bool restore();
@@ -81,6 +89,11 @@ private:
     bool holdsPlace() const;
     // Sends the held place where Qt's idea of the place is another.
     void keepHeldPlace();
+    // Notes a place the program has sent the window system.
+    void sent(const QPoint& contentAt);
+    // Lets the window go where the window manager told it moved, unless the
+    // program sent that place.
+    void toldOfMove(QPoint pixels);
     // Follows the exposure of the window system's window of the moment.
     void watchExposure();
     // Brings the window on screen, now or once it rests.
@@ -92,11 +105,14 @@ private:
     QTimer m_saveTimer;
     bool m_isPlacing = false;  // shown, not yet exposed
     bool m_isHolding = false;  // shown, m_placedAt held
+    bool m_isLetGo = false;    // moved by the user or another program since it showed
     QPointer<QWindow> m_handle;  // the window system's window watched
     std::optional<QPoint> m_hiddenAt;  // the content's corner as it last hid
     std::optional<Pixels> m_pixels;    // as last saved or restored
     QPoint m_placedAt;                 // the content's corner the program last set
     QSize m_placedSize;                // the content's size the program last set
+    std::vector<QPoint> m_sentPlaces;  // the content's corners sent since the window last showed
+    std::unique_ptr<MoveReports> m_moveReports;
     // Runs for kPlacingTime from the first exposure after a show.
     QTimer m_placing;
     // Runs kSettleTime from the first exposure while the place is held, and

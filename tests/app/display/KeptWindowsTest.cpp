@@ -415,3 +415,42 @@ TEST_F(KeptWindowsTest, EachWindowComesBackWhereTheUserDraggedItAfterAHideAndAft
     expectWhereDragged(windows, " after a restart");
     closeAll(windows);
 }
+
+TEST_F(KeptWindowsTest, AWindowMovedRightAfterItShowsStaysWhereItWasMoved)
+{
+    ASSERT_TRUE(launch());
+    settle();
+    // Moved by another program (a tool) as soon as the window manager has framed it.
+    const Opening time = {"Time panel", [](ChartAssembly& c) { c.outlets().timeControlPanel->orderFront(); }};
+    QWidget* panel = open(*chart, time);
+    ASSERT_NE(panel, nullptr);
+    const QPoint by = panel->geometry().center().x() < workArea().center().x() ? QPoint(140, 90) : QPoint(-140, 90);
+    const QPoint movedTo = panel->geometry().topLeft() + by;
+    ASSERT_TRUE(dragBy(*panel, by));
+    const std::optional<QRect> rested = settledFrame(*panel);
+    ASSERT_TRUE(rested);
+    EXPECT_LE((panel->geometry().topLeft() - movedTo).manhattanLength(), 2)
+        << "moved to " << movedTo.x() << "," << movedTo.y() << ", rests at " << panel->geometry().x() << ","
+        << panel->geometry().y();
+    panel->close();
+
+    // Dragged by its title bar by hand as soon as it shows.
+    const Opening scope = {"Scope View", [](ChartAssembly& c) {
+                               c.menuBar().windowMenu().menuAction(WindowMenuActions::kScopeViewTag);
+                           }};
+    QWidget* view = open(*chart, scope);
+    ASSERT_NE(view, nullptr);
+    const std::optional<QRect> shown = frameOf(*view);
+    const std::optional<QPoint> bar = framePixel(*view, 0.4, 0.5);
+    ASSERT_TRUE(shown && bar);
+    ASSERT_TRUE(heldDrag(*bar, QPoint(160, 120) * view->devicePixelRatioF()));
+    const std::optional<QRect> dropped = frameOf(*view);
+    ASSERT_TRUE(dropped);
+    EXPECT_GT((dropped->topLeft() - shown->topLeft()).manhattanLength(), 100) << "the drag did not move it";
+    const std::optional<QRect> settled = settledFrame(*view);
+    ASSERT_TRUE(settled);
+    EXPECT_EQ(settled->topLeft(), dropped->topLeft())
+        << "dropped at " << dropped->x() << "," << dropped->y() << ", rests at " << settled->x() << ","
+        << settled->y();
+    view->close();
+}

@@ -1,5 +1,6 @@
 #include "platform/widgets/KeptFrame.h"
 
+#include <QAbstractEventDispatcher>
 #include <QDialog>
 #include <QGuiApplication>
 #include <QScreen>
@@ -8,6 +9,8 @@
 #include <QWindow>
 
 #include <gtest/gtest.h>
+
+#include <xcb/xcb.h>
 
 namespace {
 
@@ -188,4 +191,53 @@ TEST(KeptFrame, AWindowTheWindowSystemPassesThroughATallerSizeKeepsThePlaceThePr
     kept.window.windowHandle()->resize(200, 100);
     ASSERT_TRUE(QTest::qWaitFor([&] { return kept.window.height() == 100; }));
     EXPECT_EQ(kept.window.geometry().topLeft(), placed);
+}
+
+TEST(KeptFrame, AWindowTheUserMovesAsItShowsStaysWhereHeMovedIt)
+{
+    const QRect visible = QGuiApplication::primaryScreen()->availableGeometry();
+    QByteArray saved;
+    KeptWindow kept(saved);
+    const QPoint placed = visible.topLeft() + QPoint(50, 60);
+    kept.window.setGeometry(QRect(placed, QSize(200, 100)));
+    kept.window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&kept.window));
+    // The window manager, which has mapped the window, tells it where it
+    // moved it, and Qt hears of the place.
+    const auto moveTold = [&kept](QPoint to) {
+        const auto window = xcb_window_t(kept.window.internalWinId());
+        qintptr result = 0;
+        xcb_map_notify_event_t mapped{};
+        mapped.response_type = XCB_MAP_NOTIFY;
+        mapped.event = mapped.window = window;
+        QAbstractEventDispatcher::instance()->filterNativeEvent("xcb_generic_event_t", &mapped, &result);
+        xcb_configure_notify_event_t told{};
+        told.response_type = XCB_CONFIGURE_NOTIFY | 0x80;
+        told.event = told.window = window;
+        told.x = qint16(to.x());
+        told.y = qint16(to.y());
+        QAbstractEventDispatcher::instance()->filterNativeEvent("xcb_generic_event_t", &told, &result);
+        kept.window.windowHandle()->setPosition(to);
+        return QTest::qWaitFor([&] { return kept.window.geometry().topLeft() == to; });
+    };
+    const QPoint off(visible.right() - 50, visible.top() + 60);
+
+    // The place the program sent, told by the window manager, holds the
+    // window there: a place Qt hears of next is a passing one.
+    ASSERT_TRUE(moveTold(placed));
+    kept.window.windowHandle()->setPosition(off);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return kept.window.geometry().topLeft() == off; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return kept.window.geometry().topLeft() == placed; },
+                                int(KeptFrame::kSettleTime.count()) * 4));
+
+    // Another place, told by the window manager, is where the user or another
+    // program moved the window: it stays there, half off the screen, and is
+    // saved there once it has rested.
+    kept.window.hide();
+    kept.window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&kept.window));
+    const int saves = kept.saves;
+    ASSERT_TRUE(moveTold(off));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return kept.saves > saves; }, int(KeptFrame::kSaveDelay.count()) * 4));
+    EXPECT_EQ(kept.window.geometry().topLeft(), off);
 }
