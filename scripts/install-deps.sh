@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl1-mesa-dri
   libgtest-dev libgmock-dev libbenchmark-dev
-  libxrandr-dev tzdata
+  libxrandr-dev libxcb-xinput-dev tzdata
   liberfa-dev
   libboost-dev
   liblapack-dev libblas-dev

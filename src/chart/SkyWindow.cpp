@@ -183,7 +183,7 @@ void SkyWindow::enterEvent(QEnterEvent* event)
     // only: taking it from another program would pull the chart over it, and
     // taking it from a field would lose what the user is typing there.
     if (QGuiApplication::applicationState() == Qt::ApplicationActive && !isActiveWindow() && !isTypingInField() &&
-        WindowStacking::mayTakeKeyOnEntry())
+        WindowStacking::mayTakeKeyOnEntry(*this))
         makeKeyWindow();
 }
 

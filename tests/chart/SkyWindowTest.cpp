@@ -1,4 +1,5 @@
 #include "ChartWindowFixture.h"
+#include "support/PointerCrossings.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+
+#include <functional>
+#include <utility>
 
 namespace {
 
@@ -143,13 +147,17 @@ TEST_F(SkyWindowTest, ThePointerBringsTheKeyboardToTheChartUnlessAFieldHasItOrTh
     panel.activateWindow();
     if (!QTest::qWaitForWindowActive(&panel))
         GTEST_SKIP() << "this platform gives no window the keyboard";
-    const auto pointerEnters = [&window] {
+    // The window system tells a window the pointer entered, and the
+    // platform reads from its crossing whether the pointer moved.
+    const auto chartToldOfEntry = [&window] {
         QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
         QCoreApplication::sendEvent(&window, &enter);
     };
-    const auto pointerMovesIn = [&window, &pointerEnters](int x) {
-        QCursor::setPos(window.mapToGlobal(QPoint(x, 5)));
-        pointerEnters();
+    const auto at = [&window](int x) { return window.mapToGlobal(QPoint(x, 5)); };
+    const auto pointerMovesIn = [&](int x) {
+        QCursor::setPos(at(x));
+        PointerCrossings::crosses(&view, &window, at(x));
+        chartToldOfEntry();
     };
     // A window asked for the keyboard gets it through the window system's
     // queue: delivered, the panel still having it shows none was asked for.
@@ -163,11 +171,36 @@ TEST_F(SkyWindowTest, ThePointerBringsTheKeyboardToTheChartUnlessAFieldHasItOrTh
     // Another window of the program going from under the still pointer
     // leaves the chart under it: the user did not move into the chart.
     button->setFocus();
-    QCursor::setPos(window.mapToGlobal(QPoint(6, 5)));
+    QCursor::setPos(at(6));
+    PointerCrossings::crosses(&window, &view, at(6));
     view.hide();
-    pointerEnters();
+    PointerCrossings::crosses(&view, &window, at(6));
+    chartToldOfEntry();
     activationsDelivered();
     EXPECT_TRUE(panel.isActiveWindow());
+
+    // The window manager moving or shrinking the view from under the still
+    // pointer: the chart is told the pointer entered before the program
+    // learns that the view changed.
+    view.show();
+    panel.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&panel));
+    const std::pair<const char*, std::function<void()>> changes[] = {
+        {"moved", [&view] { view.move(view.pos() + QPoint(300, 0)); }},
+        {"shrunk", [&view] { view.resize(1, 1); }},
+    };
+    int x = 7;
+    for (const auto& [change, made] : changes) {
+        QCursor::setPos(at(++x));
+        PointerCrossings::crosses(&window, &view, at(x));
+        PointerCrossings::movesWithin(view, at(++x));
+        QCursor::setPos(at(x));
+        PointerCrossings::crosses(&view, &window, at(x));
+        chartToldOfEntry();
+        made();
+        activationsDelivered();
+        EXPECT_TRUE(panel.isActiveWindow()) << "the view " << change;
+    }
 
     pointerMovesIn(7);
     EXPECT_TRUE(QTest::qWaitForWindowActive(&window));

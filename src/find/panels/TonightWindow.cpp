@@ -96,7 +96,7 @@ void TonightWindow::showTonight()
 
 void TonightWindow::enterEvent(QEnterEvent* event)
 {
-    if (WindowStacking::mayTakeKeyOnEntry())
+    if (WindowStacking::mayTakeKeyOnEntry(*this))
         activateWindow();
     QWidget::enterEvent(event);
 }

@@ -1,7 +1,8 @@
 #include "platform/widgets/WindowStacking.h"
 
+#include "platform/widgets/PointerEntries.h"
+
 #include <QApplication>
-#include <QCursor>
 #include <QDialog>
 #include <QEvent>
 #include <QPointer>
@@ -10,13 +11,7 @@
 #include <QWidget>
 #include <QWindow>
 
-#include <optional>
-
 namespace {
-
-// Where the pointer stood when the program's windows last changed under
-// it, until it moves.
-std::optional<QPoint> g_pointerAtChange;
 
 // The native window's property the platform reads as it maps the window:
 // set, the window manager is told not to give the window the keyboard.
@@ -56,48 +51,16 @@ private:
     QPointer<QWidget> m_owner;
 };
 
-// Notes where the pointer stands whenever one of the program's windows
-// comes, goes, moves or changes size: the window under a still pointer may
-// change then, and the window system tells the one now under it that the
-// pointer entered.
-class PointerWatch final : public QObject {
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        switch (event->type()) {
-        case QEvent::Show:
-        case QEvent::Hide:
-        case QEvent::Move:
-        case QEvent::Resize:
-            if (watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow())
-                g_pointerAtChange = QCursor::pos();
-            break;
-        default:
-            break;
-        }
-        return QObject::eventFilter(watched, event);
-    }
-};
-
 }  // namespace
 
 namespace WindowStacking {
 
-void watchPointer()
-{
-    static QPointer<PointerWatch> watch;
-    if (!watch) {
-        watch = new PointerWatch;
-        watch->setParent(qApp);
-        qApp->installEventFilter(watch);
-    }
-}
+void watchPointer() { PointerEntries::watch(); }
 
 void keepAbove(QWidget& window, QWidget& owner) { new TransientFollower(window, owner); }
 
 void bringToFront(QWidget& window)
 {
-    g_pointerAtChange = QCursor::pos();
     window.show();
     window.raise();
     window.activateWindow();
@@ -118,13 +81,7 @@ void showInFront(QWidget& window)
     window.raise();
 }
 
-bool mayTakeKeyOnEntry()
-{
-    if (g_pointerAtChange && *g_pointerAtChange == QCursor::pos())
-        return false;
-    g_pointerAtChange.reset();
-    return true;
-}
+bool mayTakeKeyOnEntry(const QWidget& window) { return PointerEntries::movedInto(window); }
 
 QWidget* dialogOwner()
 {

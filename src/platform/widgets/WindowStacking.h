@@ -20,16 +20,16 @@ void bringToFront(QWidget& window);
 // keyboard (the telescope view beside a mount's hand panel).
 void showInFront(QWidget& window);
 
-// Whether a window that takes the keyboard when the pointer enters it may
-// take it now. Not while the pointer stands where it stood when a window was
-// last brought to the front, or, once watchPointer() has been called, when
-// one of the program's windows last came, went, moved or changed size: the
-// window under a still pointer changed and is told the pointer entered,
+// Whether `window`, which takes the keyboard when the pointer enters it,
+// may take it now: only when the user moved the pointer into it. Not when
+// one of the windows (the program's or another's) came, went, moved or
+// changed size under a still pointer, whether the program or the window
+// manager did it: the window now under the pointer is told it entered,
 // though the user did not move it there. A menu closing over a window, or
-// the telescope view hiding from under the pointer, leaves the keyboard
-// where the user has it.
-bool mayTakeKeyOnEntry();
-// Starts noting how the program's windows change under the pointer, for
+// the telescope view moving or hiding from under the pointer, leaves the
+// keyboard where the user has it.
+bool mayTakeKeyOnEntry(const QWidget& window);
+// Starts reading how the pointer comes into the program's windows, for
 // mayTakeKeyOnEntry(); a window that takes the keyboard on entry calls it
 // once made. Once per application; later calls do nothing.
 void watchPointer();

@@ -21,6 +21,7 @@
 #include <QTimer>
 
 #include <array>
+#include <optional>
 
 namespace {
 
@@ -126,10 +127,16 @@ protected:
     {
         switch (way) {
         case Way::CloseButton: {
-            // The title bar's last button, at its right end.
-            const QRect frame = panel.frameGeometry();
-            const int title = panel.geometry().top() - frame.top();
-            const QPoint button(frame.right() - title / 2, frame.top() + title / 2);
+            // The title bar's last button, at its right end, where the
+            // window manager has framed the panel.
+            const std::optional<QRect> frame = settledFrame(panel);
+            const std::optional<QPoint> content = pixelsOf(panel);
+            if (!frame || !content) {
+                ADD_FAILURE() << "the panel is not framed";
+                return;
+            }
+            const int title = qRound(content->y() / panel.devicePixelRatioF()) - frame->top();
+            const QPoint button(frame->right() - title / 2, frame->top() + title / 2);
             QProcess::execute("xdotool", {"mousemove", QString::number(button.x()), QString::number(button.y()),
                                           "click", "1"});
             break;
@@ -185,7 +192,9 @@ TEST_F(TourPanelCloseTest, ThePanelOpensClearOfTheMenuBarAndTheInstructions)
     ASSERT_TRUE(launch());
     settle();
     TourPanel& panel = createTour();
-    const QRect frame = panel.frameGeometry();
+    const std::optional<QRect> settled = settledFrame(panel);
+    ASSERT_TRUE(settled.has_value());
+    const QRect frame = *settled;
     const SkyView& view = chart->skyWindow().skyView();
     EXPECT_FALSE(frame.intersects(globalRect(*chart->skyWindow().menuBar())));
     EXPECT_FALSE(frame.intersects(view.tourCaptionsArea().translated(view.mapToGlobal(QPoint(0, 0)))));
@@ -202,9 +211,10 @@ TEST_F(TourPanelCloseTest, EveryWayOfClosingAsksAndEachAnswerDoesItsPart)
     settle();
     TourPanel* panel = &createTour();
     for (const Way way : {Way::CloseButton, Way::Escape, Way::AltF4}) {
-        const QPoint at = panel->frameGeometry().topLeft();
+        const std::optional<QRect> at = settledFrame(*panel);
+        ASSERT_TRUE(at.has_value()) << kWayNames[size_t(way)];
         ASSERT_TRUE(closeAndAnswer(*panel, way, Then::Stays, "Resume")) << kWayNames[size_t(way)];
-        EXPECT_EQ(panel->frameGeometry().topLeft(), at) << kWayNames[size_t(way)];
+        EXPECT_EQ(settledFrame(*panel), at) << kWayNames[size_t(way)];
         EXPECT_TRUE(isCreating()) << kWayNames[size_t(way)];
         EXPECT_EQ(panel->tourTable().count(), 1) << kWayNames[size_t(way)];
     }

@@ -8,9 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QProcess>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -207,6 +209,7 @@ protected:
                 QTest::qWait(100);
         }
         ASSERT_TRUE(xprop("_NET_SUPPORTING_WM_CHECK").contains("window id"));
+        ASSERT_NO_FATAL_FAILURE(startFromAKnownState());
         AssembledProgram::SetUp();
         scopeView = std::make_unique<ScopeViewAssembly>(*chart, folders);
     }
@@ -223,6 +226,36 @@ protected:
         }
     }
 
+    // The X server as a test run alone meets it, whatever ran before: no
+    // window left by an earlier test's program (one that crashed leaves its
+    // helpers running), no key or button held down, the pointer in the
+    // middle of the screen.
+    static void startFromAKnownState()
+    {
+        const auto leftOver = [] {
+            QList<WId> windows;
+            const QString list = xprop("_NET_CLIENT_LIST");
+            for (const QString& id : list.section('#', 1).split(',', Qt::SkipEmptyParts))
+                if (const WId window = id.trimmed().toULongLong(nullptr, 16);
+                    window && output("xdotool", {"getwindowpid", QString::number(window)}).trimmed().toLongLong() !=
+                    QCoreApplication::applicationPid())
+                    windows << window;
+            return windows;
+        };
+        for (const WId window : leftOver())
+            QProcess::execute("xdotool", {"windowkill", QString::number(window)});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return leftOver().isEmpty(); }, kWindowSystemMs))
+            << "windows left by an earlier test stay";
+        // The server drops the release of a key or button that is not down.
+        QProcess::execute("xdotool",
+                          {"keyup", "Shift_L", "Shift_R", "Control_L", "Control_R", "Alt_L", "Alt_R", "Super_L"});
+        QProcess::execute("xdotool", {"mouseup", "1"});
+        QProcess::execute("xdotool", {"mouseup", "2"});
+        QProcess::execute("xdotool", {"mouseup", "3"});
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        const QPoint middle = (QRectF(screen->geometry()).center() * screen->devicePixelRatio()).toPoint();
+        QProcess::execute("xdotool", {"mousemove", QString::number(middle.x()), QString::number(middle.y())});
+    }
     static QString xprop(const char* property)
     {
         QProcess process;

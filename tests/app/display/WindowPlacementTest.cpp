@@ -198,15 +198,16 @@ TEST_F(WindowPlacementTest, EveryWindowFromTheWindowsMenuOpensInsideTheWorkArea)
     const auto inside = [](const char* name, QWidget& window) {
         // The window manager may place a window after its first exposure on a
         // busy machine.
-        EXPECT_TRUE(QTest::qWaitFor([&] { return workArea().contains(window.frameGeometry()); }, 10000))
-            << name << ": " << window.windowTitle().toStdString() << " frame bottom "
-            << window.frameGeometry().bottom();
+        const std::optional<QRect> frame = settledFrame(window);
+        ASSERT_TRUE(frame.has_value()) << name;
+        EXPECT_TRUE(workArea().contains(*frame))
+            << name << ": " << window.windowTitle().toStdString() << " frame bottom " << frame->bottom();
     };
 
     ASSERT_TRUE(launch());
     settle();
     openAll(inside);
-    EXPECT_TRUE(workArea().contains(chart->skyWindow().frameGeometry()));
+    EXPECT_TRUE(workArea().contains(settledFrame(chart->skyWindow()).value_or(QRect())));
 
     // Left partly below the work area, each comes back inside it.
     for (QWidget* window : shown())

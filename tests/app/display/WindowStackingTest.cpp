@@ -22,13 +22,16 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QMouseEvent>
 #include <QProcess>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 using WindowStackingTest = WindowManagerTest;
@@ -49,6 +52,26 @@ std::string activeKind()
     return active ? active->metaObject()->className() : "none";
 }
 
+void pointerTo(QPoint at)
+{
+    QProcess::execute("xdotool", {"mousemove", QString::number(at.x()), QString::number(at.y())});
+}
+
+// Where the pointer last moved within a window, as the program was told.
+class PointerMoves final : public QObject {
+public:
+    explicit PointerMoves(QWidget& window) { window.windowHandle()->installEventFilter(this); }
+    QPoint last;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::MouseMove)
+            last = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+        return false;
+    }
+};
+
 }  // namespace
 
 TEST_F(WindowStackingTest, AWindowFromTheMenuStaysAboveTheChartAndAnAlertAboveEveryPanel)
@@ -58,7 +81,9 @@ TEST_F(WindowStackingTest, AWindowFromTheMenuStaysAboveTheChartAndAnAlertAboveEv
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&sky));
     settle();
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    EXPECT_TRUE(screen.contains(sky.frameGeometry().topLeft())) << "the chart's title bar is on screen";
+    const std::optional<QRect> skyFrame = settledFrame(sky);
+    ASSERT_TRUE(skyFrame.has_value());
+    EXPECT_TRUE(screen.contains(skyFrame->topLeft())) << "the chart's title bar is on screen";
 
     chart->menuBar().windowMenu().menuAction(WindowMenuActions::kScopeViewTag);
     SVWindow& view = scopeView->svWindow();
@@ -135,8 +160,9 @@ TEST_F(WindowStackingTest, AConnectedMountsHandPanelKeepsTheKeyboardWhileTheTele
     // keyboard where the user has it. The pointer rests on the view: hiding,
     // the view leaves it over the chart, which is told the pointer entered
     // though it never moved.
-    const QPoint onView = view.frameGeometry().center();
-    QProcess::execute("xdotool", {"mousemove", QString::number(onView.x()), QString::number(onView.y())});
+    const std::optional<QRect> viewFrame = settledFrame(view);
+    ASSERT_TRUE(viewFrame.has_value());
+    pointerTo(viewFrame->center());
     ASSERT_TRUE(QTest::qWaitFor([&] { return view.underMouse(); }, kWaitMs));
     hand.activateWindow();
     ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &hand; }, kWaitMs));
@@ -147,6 +173,34 @@ TEST_F(WindowStackingTest, AConnectedMountsHandPanelKeepsTheKeyboardWhileTheTele
     settle();
     EXPECT_EQ(QApplication::activeWindow(), &hand) << "active: " << activeKind();
     EXPECT_GT(level(view), level(sky));
+
+    // The window manager moving or shrinking the view from under the still
+    // pointer leaves the chart under it, which is told the pointer entered
+    // before the program learns that the view changed. The pointer last
+    // moved within the view.
+    PointerMoves moves(view);
+    const auto fromUnderThePointer = [&](const char* change, const QStringList& command) {
+        const std::optional<QRect> frame = settledFrame(view);
+        ASSERT_TRUE(frame.has_value());
+        const QPoint onView = frame->center();
+        pointerTo(onView);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return view.underMouse(); }, kWaitMs)) << change;
+        const QPoint within = onView + QPoint(5, 5);
+        pointerTo(within);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return moves.last == within; }, kWaitMs)) << change;
+        hand.activateWindow();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &hand; }, kWaitMs)) << change;
+        QProcess::execute("xdotool", QStringList{command[0], QString::number(view.winId())} + command.mid(1));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return sky.underMouse(); }, kWaitMs)) << change;
+        settle();
+        EXPECT_EQ(QApplication::activeWindow(), &hand) << "the view " << change << ", active: " << activeKind();
+    };
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const QPoint aside = settledFrame(view).value_or(QRect()).center().x() < screen.center().x()
+                             ? QPoint(screen.right() - view.width() - 40, 40)
+                             : QPoint(40, 40);
+    fromUnderThePointer("moved", {"windowmove", QString::number(aside.x()), QString::number(aside.y())});
+    fromUnderThePointer("shrunk", {"windowsize", QString::number(view.width() / 3), QString::number(view.height() / 3)});
 
     scope.disconnect();
 }
