@@ -43,6 +43,7 @@ set(NORVANE_UNITY_ALONE
   tests/app/FocuserSessionTest.cpp
   tests/app/MountSessionTest.cpp
   tests/app/NexStarSessionTest.cpp
+  tests/app/PrefSitesWiringTest.cpp
   tests/app/ScopeTrackMountTest.cpp
   tests/app/WebcamWiringTest.cpp
   tests/camera/GuideSky.cpp
@@ -63,6 +64,7 @@ set(NORVANE_UNITY_ALONE
   tests/platform/SafeWriteTest.cpp
   tests/remote/ControllerTest.cpp
   tests/remote/VoiceCommandsTest.cpp
+  tests/scopeview/NomadReplyTest.cpp
   tests/scopeview/PrintSVViewTest.cpp
   tests/scopeview/SVGeometryTest.cpp
   tests/scopeview/SVLayersTest.cpp
