@@ -4,6 +4,7 @@
 #include "ElementTexts.h"
 #include "chart/TestFiles.h"
 #include "platform/AppTimeZone.h"
+#include "platform/WebFetch.h"
 #include "support/FileSizeLimit.h"
 #include "support/QStringPrinter.h"
 
@@ -12,6 +13,7 @@
 #include <QNetworkAccessManager>
 
 #include <chrono>
+#include <optional>
 
 namespace {
 
@@ -86,18 +88,22 @@ TEST_F(ElementUpdateTest, ABadCometAnswerKeepsTheOldFileAndTheMinorPlanetsGoOn)
     const struct {
         LocalHttpServer::Response answer;
         QString why;
+        // Only a trickle is cut by the deadline; the rest end on their own
+        // however long a loaded machine takes to carry them.
+        std::optional<std::chrono::milliseconds> deadline;
     } answers[] = {
         {{404, kComets}, "The download failed: "},
         {{206, kComets}, "The download failed: "},  // a part is no list
         {{200, kComets, Delivery::Truncated}, "The download failed: "},
         {{200, "<html><body>Service unavailable</body></html>\n"}, "The downloaded file holds no element lines."},
         {{200, kComets + "\xC3\xA9\n"}, "The downloaded file holds no element lines."},  // not ASCII
-        {{200, kComets, Delivery::Slow, 64, 5s}, "The download failed: The server did not answer in time."},
-        {{200, kComets, Delivery::Slow, 1, 10ms}, "The download failed: The server did not answer in time."},
+        {{200, kComets, Delivery::Slow, 64, 5s}, "The download failed: The server did not answer in time.", 500ms},
+        {{200, kComets, Delivery::Slow, 1, 10ms}, "The download failed: The server did not answer in time.", 500ms},
         {{200, tooLarge}, "The download failed: The answer is longer than 16777216 bytes."},
         {{200, tooLarge, Delivery::NoLength}, "The download failed: The answer is longer than 16777216 bytes."},
     };
-    for (const auto& [answer, why] : answers) {
+    for (const auto& [answer, why, deadline] : answers) {
+        update.setTimeout(deadline.value_or(WebFetch::kTimeout));
         server.serve("/Soft00Cmt.txt", answer);
         writeFile(buildPath("Soft00Cmt.txt"), kOld);
         writeFile(buildPath("Soft00Bright.txt"), kOld);
@@ -107,7 +113,9 @@ TEST_F(ElementUpdateTest, ABadCometAnswerKeepsTheOldFileAndTheMinorPlanetsGoOn)
         clock.start();
         run();
         // The minor-planet lists take two fetches more.
-        EXPECT_LT(clock.elapsed(), 4000) << why.toStdString();
+        if (deadline) {
+            EXPECT_LT(clock.elapsed(), 4000) << why.toStdString();
+        }
         EXPECT_EQ(readFile(buildPath("Soft00Cmt.txt")), kOld) << why.toStdString();
         EXPECT_FALSE(model.calls.contains("comets 1"));
         EXPECT_EQ(readFile(buildPath("Soft00Bright.txt")), kBright);
