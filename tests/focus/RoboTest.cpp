@@ -9,10 +9,18 @@
 #include <QLabel>
 #include <QSpinBox>
 
+#include <sys/ioctl.h>
+
 class RoboTest : public RoboFixture {
 protected:
     // The temperature as the controller gives it, half-kelvins.
     void setTemperature(int halfKelvins) { simulator->setTemperatureValue(halfKelvins); }
+    // Bytes from the controller that the program has not read.
+    int unreadOnLine() const
+    {
+        int unread = 0;
+        return ::ioctl(serial->serialRefNum(kSerialSlotFocuser), FIONREAD, &unread) == 0 ? unread : -1;
+    }
 };
 
 TEST(RoboFrameTest, TheChecksumIsTheSumOfTheEightCharacters)
@@ -519,4 +527,50 @@ TEST_F(RoboTest, AGotoThatEndsAwayFromItsTargetIsToldUnlessStopped)
     ASSERT_TRUE(QTest::qWaitFor([this] { return !control->isRoboMove(); }, 20000));
     EXPECT_LT(control->roboPosition(), 3400);
     EXPECT_EQ(alerts.alerts.size(), 1u);
+}
+
+// Echoes anywhere in what waits on the line ahead of a command are the
+// motor moving, however much else came first: they are counted, and the
+// command is not written.
+TEST_F(RoboTest, EchoesReadAheadOfACommandAreMotionAndItIsNotWritten)
+{
+    simulator->setPosition(3000);
+    connectFocuser();
+    frame->setUpdateInterval(std::chrono::hours(1));
+    const QByteArray ahead = QByteArray(1600, 'X') + "OO";
+    port->simulator().send(ahead);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return unreadOnLine() == ahead.size(); }, 5000));
+    const qsizetype first = simulator->commands().size();
+    bool read = true;
+    control->roboGetTemp([&read](bool ok) { read = ok; });
+    settle();
+    EXPECT_FALSE(read);
+    EXPECT_EQ(sentSince(first), QList<QByteArray>{});
+    EXPECT_EQ(control->roboPosition(), 3002);
+    EXPECT_TRUE(control->isRoboMove());
+}
+
+// A move queued behind a slow reply is given its 2 s of silence from its
+// write: its motor, slower than that to make its first step, is not asked
+// where it ended before then.
+TEST_F(RoboTest, AMoveQueuedBehindASlowReplyIsGivenItsSilenceFromItsWrite)
+{
+    using namespace std::chrono_literals;
+    simulator->setPosition(3000);
+    simulator->setStepTime(5000ms);
+    connectFocuser();
+    frame->setUpdateInterval(std::chrono::hours(1));
+    simulator->delayNextReply(1500ms);
+    control->roboGetTemp([](bool) {});
+    frame->focusAction(RoboFrame::kGoto, 3003);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [this] {
+            update();
+            return !control->isRoboMove();
+        },
+        30000));
+    ASSERT_FALSE(simulator->silencesBeforeStops().isEmpty());
+    for (const std::chrono::milliseconds silence : simulator->silencesBeforeStops())
+        EXPECT_GE(silence, 1990ms);
+    EXPECT_EQ(control->roboPosition(), simulator->position());
 }
