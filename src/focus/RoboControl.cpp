@@ -293,10 +293,19 @@ void RoboControl::beepRefusal(Outcome why)
     AlertPanel::beep();
     if ((why != Outcome::Busy && why != Outcome::Moving) || std::exchange(m_isRefusalTold, true))
         return;
-    AlertPanel::runAlert(QStringLiteral("The Robo-Focus line is busy"),
-                         QStringLiteral("Stray bytes keep coming on the focuser's line, and the focuser takes any "
-                                        "byte it receives while it moves as a stop: commands are refused until "
-                                        "the line falls quiet."));
+    if (why == Outcome::Busy) {
+        AlertPanel::runAlert(QStringLiteral("The Robo-Focus line is busy"),
+                             QStringLiteral("Stray bytes keep coming on the focuser's line, and the focuser takes "
+                                            "any byte it receives while it moves as a stop: commands are refused "
+                                            "until the line falls quiet."));
+        return;
+    }
+    // Its step echoes are no stray bytes: say whose motion they are.
+    const QString motion = m_isStopSent ? QStringLiteral("The focuser keeps moving after it was sent a stop")
+                                        : QStringLiteral("The focuser is moving though no move was asked of it");
+    AlertPanel::runAlert(QStringLiteral("The Robo-Focus is moving"),
+                         motion + QStringLiteral(", and it takes any byte it receives while it moves as a stop: "
+                                                 "commands are refused until it comes to rest."));
 }
 
 bool RoboControl::takePosition(const Reply& reply)
@@ -368,11 +377,11 @@ void RoboControl::takeStream(const StreamRead& stream)
 
 void RoboControl::beepMoving()
 {
-    // The user knows of a move asked; motion else is the busy line's.
+    // The user knows of a move asked; motion else is told.
     if (isMoveOpen() && !isUnaskedMotion())
         AlertPanel::beep();
     else
-        beepRefusal(Outcome::Busy);
+        beepRefusal(Outcome::Moving);
 }
 
 bool RoboControl::refused(const Done& done, bool beeps)
@@ -416,19 +425,20 @@ void RoboControl::sendMove(const QByteArray& frame, int target, Done done)
     // Moving from now on: nothing else is written until the move has ended.
     m_isRoboMove = true;
     ++m_movesAsked;
-    m_isStopSent = false;
+    const bool wasStopSent = std::exchange(m_isStopSent, false);
     m_lastEcho = Clock::now();
     const auto most = quint16(std::max<int>(kLowest, m_roboMax));
     beginMove(MoveWatch::Path::overshooting(m_roboPosition, quint16(std::clamp<int>(target, kLowest, most)),
                                             compensation(), most),
               MoveWatch::Ends::ByFamily);
-    send(frame, [this, done = std::move(done)](Outcome outcome, Clock::time_point at) {
+    send(frame, [this, wasStopSent, done = std::move(done)](Outcome outcome, Clock::time_point at) {
         const bool written = outcome == Outcome::Replied;
         if (written) {
             // The motor's silence counts from the write, not from the wait in the worker's queue.
             m_lastEcho = std::max(m_lastEcho, at);
         } else {
-            // The line was busy, the motor moving or the write failed: the user hears the move did not go.
+            // The move did not go: the user hears why, and a stop sent before it still was.
+            m_isStopSent = m_isStopSent || wasStopSent;
             moveEnded();
             beepRefusal(outcome);
         }

@@ -66,7 +66,8 @@ public:
     // where the focuser was last reported.
     void giveUpMove();
     // A command the user asked for, refused while the motor moves: a beep,
-    // and while no move was asked of it, the first time also why.
+    // and while no move was asked of it (it ran on after a stop, or moves
+    // by itself), the first time also why.
     void beepMoving();
     void roboSetPosition(int steps, Done done = {});
     void roboGetMax(Done done);
@@ -165,7 +166,8 @@ private:
     // Whether a command found the line busy or the motor moving.
     void noteLine(Outcome outcome);
     // A command not taken beeps; the first that a busy line or the motor's
-    // motion refuses in a spell also tells the user why, once.
+    // motion refuses in a spell also tells the user why, once: stray bytes,
+    // or a motor that keeps moving after its stop or unasked.
     void beepRefusal(Outcome why);
     void takeBacklash(const QByteArray& record);
     // Watches the line until the move's echoes have stopped long enough,
@@ -188,7 +190,8 @@ private:
     std::array<bool, 4> m_roboPower{};
     bool m_isReadingMove = false;
     bool m_isRefusalTold = false;
-    // A stop went out since the last move was asked.
+    // A stop went out since the last move was asked (a move that did not
+    // go out leaves it as it was).
     bool m_isStopSent = false;
     // Moves asked so far: a reply to a command queued before one does not end it.
     quint32 m_movesAsked = 0;

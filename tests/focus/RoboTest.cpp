@@ -23,6 +23,9 @@ protected:
     }
 };
 
+const QString kMovingAfterStop = "The focuser keeps moving after it was sent a stop, and it takes any byte it "
+                                 "receives while it moves as a stop: commands are refused until it comes to rest.";
+
 TEST(RoboFrameTest, TheChecksumIsTheSumOfTheEightCharacters)
 {
     const QByteArray frame = RoboControl::roboCommand("FG", 100);
@@ -475,7 +478,8 @@ TEST_F(RoboTest, EchoesAfterAStopAreStoppedAgainAndToldOnce)
         << simulator->commands().count("F ") << " stops, at " << control->roboPosition() << " of "
         << simulator->position() << (control->isRoboMove() ? ", moving" : "");
     ASSERT_EQ(alerts.alerts.size(), 2u);
-    EXPECT_EQ(alerts.alerts[0].title, "The Robo-Focus line is busy");
+    EXPECT_EQ(alerts.alerts[0].title, "The Robo-Focus is moving");
+    EXPECT_EQ(alerts.alerts[0].message, kMovingAfterStop);
     EXPECT_TRUE(alerts.alerts[1].message.startsWith(
         "The focuser kept moving after it was sent a stop. It was sent a stop again."))
         << alerts.alerts[1].message.toStdString();
@@ -573,4 +577,40 @@ TEST_F(RoboTest, AMoveQueuedBehindASlowReplyIsGivenItsSilenceFromItsWrite)
     for (const std::chrono::milliseconds silence : simulator->silencesBeforeStops())
         EXPECT_GE(silence, 1990ms);
     EXPECT_EQ(control->roboPosition(), simulator->position());
+}
+
+// A go-to refused because the motor runs on after its stop says so, and
+// the stop stays sent: the motion that goes on is told as the motor's
+// keeping on after its stop, not as motion no one asked for.
+TEST_F(RoboTest, AGotoRefusedByMotionAfterAStopSaysSoAndTheStopStaysSent)
+{
+    using namespace std::chrono_literals;
+    simulator->setPosition(3000);
+    simulator->setStepTime(1000ms);
+    connectFocuser();
+    frame->setUpdateInterval(std::chrono::hours(1));
+    simulator->runOnAfterStop(20);
+    frame->focusAction(RoboFrame::kGoto, 3300);
+    settle();
+    // Given up before its first step: the motor runs on, a step a second.
+    ASSERT_TRUE(frame->haltRun());
+    settle();
+    ASSERT_FALSE(control->isRoboMove());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return unreadOnLine() > 0; }, 5000));
+    frame->focusAction(RoboFrame::kGoto, 3100);
+    settle();
+    EXPECT_EQ(alerts.beeps, 1);
+    ASSERT_EQ(alerts.alerts.size(), 1u);
+    EXPECT_EQ(alerts.alerts[0].title, "The Robo-Focus is moving");
+    EXPECT_EQ(alerts.alerts[0].message, kMovingAfterStop);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [this] {
+            update();
+            return alerts.alerts.size() > 1;
+        },
+        30000));
+    EXPECT_TRUE(alerts.alerts[1].message.startsWith(
+        "The focuser kept moving after it was sent a stop. It was sent a stop again."))
+        << alerts.alerts[1].message.toStdString();
+    EXPECT_FALSE(simulator->commands().contains("FG003100"));
 }
