@@ -23,19 +23,17 @@ FocuserExchange::Search FocuserExchange::findFocuser(
 }
 
 FocuserExchange::QuietSend FocuserExchange::sendOnQuietLine(const QByteArray& command, quint16 expected,
-                                                            const ReplyEnd& end) const
+                                                            const ReplyEnd& end,
+                                                            std::function<bool(QByteArrayView)> isMotion) const
 {
-    const DrainResult cleared = serial().clearSerialBuffer(slot());
-    if (!cleared.quiet)
-        return {QuietSend::Outcome::Busy, {}};
-    // Bytes were coming just now: the write waits for the quiet that ends a
-    // reply, and none is made while they go on.
-    if (cleared.dropped > 0)
-        replyWasBad();
+    SerialControl::QuietLine line{std::move(isMotion), {}};
     ReplyBuffer reply{};
     qint32 count = qint32(command.size());
-    if (serial().transaction(expected, count, command.constData(), reply, slot(), end,
-                             SerialControl::WriteRule::OnQuietLine))
-        return {QuietSend::Outcome::Replied, expected == 0 ? QByteArray() : QByteArray(reply.data(), count)};
-    return {count == kTransLineBusy ? QuietSend::Outcome::Busy : QuietSend::Outcome::Silent, {}};
+    if (serial().transaction(expected, count, command.constData(), reply, slot(), end, &line))
+        return {QuietSend::Outcome::Replied, expected == 0 ? QByteArray() : QByteArray(reply.data(), count),
+                line.ahead};
+    const QuietSend::Outcome outcome = count == kTransMoving     ? QuietSend::Outcome::Moving
+                                       : count == kTransLineBusy ? QuietSend::Outcome::Busy
+                                                                 : QuietSend::Outcome::Silent;
+    return {outcome, {}, line.ahead};
 }

@@ -27,20 +27,24 @@ public:
     FocuserExchange(SerialControl& serial, long baud, DebugWriter debug, ScopeThreadTiming timing);
 
     // What a command sent only onto a quiet line met: the reply (empty when
-    // none was awaited), no reply in time, or a line still busy, where
-    // nothing was written.
+    // none was awaited), no reply in time, a line still busy or the device's
+    // own motion read ahead of the write, where nothing was written; and
+    // every byte read ahead of it.
     struct QuietSend {
-        enum class Outcome { Replied, Silent, Busy };
+        enum class Outcome { Replied, Silent, Busy, Moving };
         Outcome outcome;
         QByteArray reply;
+        QByteArray ahead;
         bool replied() const { return outcome == Outcome::Replied; }
-        bool busy() const { return outcome == Outcome::Busy; }
+        bool unsent() const { return outcome == Outcome::Busy || outcome == Outcome::Moving; }
     };
     // For a focuser that takes any byte it receives while it moves as a
-    // stop: the pending input is cleared, and the command written only once
-    // the line has fallen quiet (after bytes were cleared, for the span that
-    // ends a reply), then the reply read as send() does.
-    QuietSend sendOnQuietLine(const QByteArray& command, quint16 expected, const ReplyEnd& end = {}) const;
+    // stop: the command is written only once what waits on the line has been
+    // read and the line has fallen quiet (after bytes came, for the span that
+    // ends a reply), and not at all when `isMotion` finds the focuser's own
+    // motion in what was read; then the reply is read as send() does.
+    QuietSend sendOnQuietLine(const QByteArray& command, quint16 expected, const ReplyEnd& end,
+                              std::function<bool(QByteArrayView)> isMotion) const;
 
     struct Search {
         PortSearch ports;

@@ -142,11 +142,14 @@ void JMIControl::jmiMoveOut(Done done)
 void JMIControl::jmiStop(Done done)
 {
     m_killBacklash = true;
+    // Asked now, whatever its echo does: where the focuser then stands is
+    // no short end of the go-to, and no second leg follows.
+    forgetArrival();
+    m_doBacklash = false;
     simpleCommand(kStop, QStringLiteral("jmiStop"), [this, done = std::move(done)](bool echoed) {
         if (echoed) {
             m_isMove = false;
             endMove();
-            m_doBacklash = false;
         }
         tell(done, echoed);
     });

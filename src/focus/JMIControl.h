@@ -40,6 +40,8 @@ public:
     void jmiGetPosition(Done done);
     void jmiMoveIn(Done done);
     void jmiMoveOut(Done done);
+    // The go-to under way, and its second leg, are dropped at once: its
+    // echo may come late (after the go-to's end byte) or not at all.
     void jmiStop(Done done);
     // Goes to `target`; with backlash compensation on, an inward go-to goes
     // `jmiBacklash` further in first. The move ends when the last leg has.

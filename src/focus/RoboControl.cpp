@@ -87,13 +87,34 @@ StreamRead readStream(const FocuserExchange& line, StreamState& stream)
     return {read, stream.position, read ? stream.echoes : 0, read && stream.ended, Clock::now()};
 }
 
+// The bytes a write onto the quiet line read ahead of itself, taken into
+// `stream` as a read of it, now.
+StreamRead streamAhead(QByteArrayView bytes, StreamState& stream)
+{
+    stream.echoes = 0;
+    stream.ended = false;
+    if (bytes.isEmpty())
+        return {false, stream.position, 0, false, Clock::now()};
+    SerialControl::scanRoboFocus(bytes, stream);
+    return {true, stream.position, stream.echoes, stream.ended, Clock::now()};
+}
+
+// Whether bytes read ahead of a write show the motor moving: step echoes
+// that no end record follows.
+bool showsMotion(QByteArrayView bytes)
+{
+    StreamState stream(RoboControl::kMostTravel / 2, RoboControl::kMostTravel);
+    SerialControl::scanRoboFocus(bytes, stream);
+    return stream.echoes > 0 && !stream.ended;
+}
+
 // What the wait to confirm a move's end met on the line: the position read
 // it sent (Asked), too little silence yet (NotYet), a line that would not
 // fall quiet (Busy), echoes (Moved) or the move's own end record (Ended).
 struct MoveConfirm {
     enum class Outcome { Asked, NotYet, Busy, Moved, Ended };
     Outcome outcome = Outcome::NotYet;
-    FocuserExchange::QuietSend sent{FocuserExchange::QuietSend::Outcome::Silent, {}};
+    FocuserExchange::QuietSend sent{FocuserExchange::QuietSend::Outcome::Silent, {}, {}};
     StreamRead stream;
 };
 
@@ -132,9 +153,16 @@ MoveConfirm confirmOnLine(const FocuserExchange& line, StreamState stream, Clock
         if (seen.read)
             lastByte = now;
         const bool silent = now - lastEcho >= silence;
-        if (silent && now - lastByte >= RoboControl::kConfirmQuiet)
-            return {MoveConfirm::Outcome::Asked,
-                    line.sendOnQuietLine(RoboControl::roboFrame("FG000000"), kFrameBytes, frameEnd('D')), seen};
+        if (silent && now - lastByte >= RoboControl::kConfirmQuiet) {
+            MoveConfirm asked{MoveConfirm::Outcome::Asked,
+                              line.sendOnQuietLine(RoboControl::roboFrame("FG000000"), kFrameBytes, frameEnd('D'),
+                                                   &showsMotion),
+                              {}};
+            asked.stream = streamAhead(asked.sent.ahead, stream);
+            if (asked.sent.outcome == FocuserExchange::QuietSend::Outcome::Moving)
+                asked.outcome = MoveConfirm::Outcome::Moved;
+            return asked;
+        }
         if (now - start >= RoboControl::kConfirmWaitMost)
             return {silent ? MoveConfirm::Outcome::Busy : MoveConfirm::Outcome::NotYet, {}, seen};
         line.pause(1);
@@ -142,21 +170,19 @@ MoveConfirm confirmOnLine(const FocuserExchange& line, StreamState stream, Clock
 }
 
 // A command and what waited on the line ahead of it: a moving motor's
-// echoes are read, never dropped, and the command is then not written.
+// echoes are read, never dropped, and the command is then not written. The
+// read's time is when the send ended: for a command that awaits no reply,
+// just after its write.
 struct LineSend {
+    FocuserExchange::QuietSend sent;
     StreamRead ahead;
-    FocuserExchange::QuietSend sent{FocuserExchange::QuietSend::Outcome::Busy, {}};
 };
 
 LineSend sendAfterStream(const FocuserExchange& line, StreamState stream, const QByteArray& frame,
                          quint16 expected, const ReplyEnd& end = {})
 {
-    LineSend out{readStream(line, stream)};
-    // Other bytes are dropped as a drain drops them, and owe one.
-    if (out.ahead.read)
-        line.replyWasBad();
-    if (out.ahead.echoes == 0)
-        out.sent = line.sendOnQuietLine(frame, expected, end);
+    LineSend out{line.sendOnQuietLine(frame, expected, end, &showsMotion), {}};
+    out.ahead = streamAhead(out.sent.ahead, stream);
     return out;
 }
 
@@ -236,39 +262,50 @@ void RoboControl::exchange(const QByteArray& frame, char letter, std::function<v
     post([frame, letter, stream = StreamState(m_roboPosition, m_roboMax)](const FocuserExchange& line) {
              return sendAfterStream(line, stream, frame, kFrameBytes, frameEnd(letter));
          },
-         [this, then = std::move(then)](const LineSend& out) {
+         [this, asked = m_movesAsked, then = std::move(then)](const LineSend& out) {
              takeStream(out.ahead);
              const FocuserExchange::QuietSend& sent = out.sent;
-             // A busy line was not asked: no reply was missed.
-             if (!sent.busy())
+             // A command not written was not asked: no reply was missed.
+             if (!sent.unsent())
                  noteReply(sent.replied());
              noteLine(sent.outcome);
-             then(replyOf(sent));
+             Reply reply = replyOf(sent);
+             reply.isBeforeMove = asked != m_movesAsked;
+             then(reply);
          });
 }
 
 RoboControl::Reply RoboControl::replyOf(const FocuserExchange::QuietSend& sent)
 {
     Reply reply = parseReply(sent.replied() ? std::optional<QByteArray>(sent.reply) : std::nullopt);
-    reply.busy = sent.busy();
+    reply.sent = sent.outcome;
     return reply;
 }
 
-void RoboControl::noteLine(FocuserExchange::QuietSend::Outcome outcome)
+void RoboControl::noteLine(Outcome outcome)
 {
-    if (outcome != FocuserExchange::QuietSend::Outcome::Busy)
-        m_isBusyTold = false;
+    if (outcome != Outcome::Busy && outcome != Outcome::Moving)
+        m_isRefusalTold = false;
 }
 
-void RoboControl::beepRefusal(bool isLineBusy)
+void RoboControl::beepRefusal(Outcome why)
 {
     AlertPanel::beep();
-    if (!isLineBusy || std::exchange(m_isBusyTold, true))
+    if ((why != Outcome::Busy && why != Outcome::Moving) || std::exchange(m_isRefusalTold, true))
         return;
-    AlertPanel::runAlert(QStringLiteral("The Robo-Focus line is busy"),
-                         QStringLiteral("Stray bytes keep coming on the focuser's line, and the focuser takes any "
-                                        "byte it receives while it moves as a stop: commands are refused until "
-                                        "the line falls quiet."));
+    if (why == Outcome::Busy) {
+        AlertPanel::runAlert(QStringLiteral("The Robo-Focus line is busy"),
+                             QStringLiteral("Stray bytes keep coming on the focuser's line, and the focuser takes "
+                                            "any byte it receives while it moves as a stop: commands are refused "
+                                            "until the line falls quiet."));
+        return;
+    }
+    // Its step echoes are no stray bytes: say whose motion they are.
+    const QString motion = m_isStopSent ? QStringLiteral("The focuser keeps moving after it was sent a stop")
+                                        : QStringLiteral("The focuser is moving though no move was asked of it");
+    AlertPanel::runAlert(QStringLiteral("The Robo-Focus is moving"),
+                         motion + QStringLiteral(", and it takes any byte it receives while it moves as a stop: "
+                                                 "commands are refused until it comes to rest."));
 }
 
 bool RoboControl::takePosition(const Reply& reply)
@@ -287,7 +324,7 @@ std::optional<QByteArray> RoboControl::recordOf(const Reply& reply, char letter)
 {
     if (reply.sawEcho)
         takeEchoes(reply.netSteps, Clock::now());
-    if (reply.echoesEnded) {
+    if (reply.echoesEnded && !reply.isBeforeMove) {
         m_isRoboMove = false;
         // The controller answered: motion no move asked for is over.
         if (isUnaskedMotion())
@@ -310,7 +347,7 @@ std::optional<QByteArray> RoboControl::settingOf(const Reply& reply, char letter
         writeDebug(QStringLiteral("RoboFocus: F%1 reply refused: %2")
                        .arg(letter)
                        .arg(reply.rest.isEmpty() ? QStringLiteral("none") : QString::fromLatin1(reply.rest.toHex(' '))));
-        beepRefusal(reply.busy);
+        beepRefusal(reply.sent);
     }
     return record;
 }
@@ -340,11 +377,11 @@ void RoboControl::takeStream(const StreamRead& stream)
 
 void RoboControl::beepMoving()
 {
-    // The user knows of a move asked; motion else is the busy line's.
+    // The user knows of a move asked; motion else is told.
     if (isMoveOpen() && !isUnaskedMotion())
         AlertPanel::beep();
     else
-        beepRefusal(true);
+        beepRefusal(Outcome::Moving);
 }
 
 bool RoboControl::refused(const Done& done, bool beeps)
@@ -359,7 +396,7 @@ bool RoboControl::refused(const Done& done, bool beeps)
     return false;
 }
 
-void RoboControl::send(const QByteArray& frame, std::function<void(FocuserExchange::QuietSend::Outcome)> done)
+void RoboControl::send(const QByteArray& frame, Sent done)
 {
     post([frame, stream = StreamState(m_roboPosition, m_roboMax)](const FocuserExchange& line) {
              return sendAfterStream(line, stream, frame, 0);
@@ -367,7 +404,7 @@ void RoboControl::send(const QByteArray& frame, std::function<void(FocuserExchan
          [this, done = std::move(done)](const LineSend& out) {
              takeStream(out.ahead);
              noteLine(out.sent.outcome);
-             done(out.sent.outcome);
+             done(out.sent.outcome, out.ahead.at);
          });
 }
 
@@ -387,18 +424,23 @@ void RoboControl::sendMove(const QByteArray& frame, int target, Done done)
 {
     // Moving from now on: nothing else is written until the move has ended.
     m_isRoboMove = true;
-    m_isStopSent = false;
+    ++m_movesAsked;
+    const bool wasStopSent = std::exchange(m_isStopSent, false);
     m_lastEcho = Clock::now();
     const auto most = quint16(std::max<int>(kLowest, m_roboMax));
     beginMove(MoveWatch::Path::overshooting(m_roboPosition, quint16(std::clamp<int>(target, kLowest, most)),
                                             compensation(), most),
               MoveWatch::Ends::ByFamily);
-    send(frame, [this, done = std::move(done)](FocuserExchange::QuietSend::Outcome outcome) {
-        const bool written = outcome == FocuserExchange::QuietSend::Outcome::Replied;
-        if (!written) {
-            // The line was busy or the write failed: the user hears the move did not go.
+    send(frame, [this, wasStopSent, done = std::move(done)](Outcome outcome, Clock::time_point at) {
+        const bool written = outcome == Outcome::Replied;
+        if (written) {
+            // The motor's silence counts from the write, not from the wait in the worker's queue.
+            m_lastEcho = std::max(m_lastEcho, at);
+        } else {
+            // The move did not go: the user hears why, and a stop sent before it still was.
+            m_isStopSent = m_isStopSent || wasStopSent;
             moveEnded();
-            beepRefusal(outcome == FocuserExchange::QuietSend::Outcome::Busy);
+            beepRefusal(outcome);
         }
         if (done)
             done(written);
@@ -454,7 +496,9 @@ void RoboControl::confirmMoveEnd(Done done)
              case MoveConfirm::Outcome::Asked:
                  break;
              }
-             if (confirm.sent.busy()) {
+             // The move's end record may have come ahead of the read.
+             takeStream(stream);
+             if (confirm.sent.unsent()) {
                  noteLineBusy();
                  done(false);
                  return;
@@ -672,9 +716,9 @@ void RoboControl::roboSetConfig(Done done)
     eight += char(m_roboDelayMs);
     eight += char(m_roboMicroSize);
     eight += "000";
-    send(roboFrame(eight), [done = std::move(done)](FocuserExchange::QuietSend::Outcome outcome) {
+    send(roboFrame(eight), [done = std::move(done)](Outcome outcome, Clock::time_point) {
         if (done)
-            done(outcome == FocuserExchange::QuietSend::Outcome::Replied);
+            done(outcome == Outcome::Replied);
     });
 }
 

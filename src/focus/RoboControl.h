@@ -41,6 +41,7 @@ public:
     static constexpr double kSlowestStepsPerSecond = 10.0;
 
     using Done = std::function<void(bool)>;
+    using Outcome = FocuserExchange::QuietSend::Outcome;
 
     RoboControl(SerialControl& serial, FocuserWorker& worker, QObject* parent = nullptr);
 
@@ -65,7 +66,8 @@ public:
     // where the focuser was last reported.
     void giveUpMove();
     // A command the user asked for, refused while the motor moves: a beep,
-    // and while no move was asked of it, the first time also why.
+    // and while no move was asked of it (it ran on after a stop, or moves
+    // by itself), the first time also why.
     void beepMoving();
     void roboSetPosition(int steps, Done done = {});
     void roboGetMax(Done done);
@@ -116,7 +118,10 @@ public:
         int netSteps = 0;                  // 'O' less 'I'
         bool sawEcho = false;
         bool echoesEnded = false;          // another character followed them
-        bool busy = false;                 // the line never fell quiet: nothing was sent
+        // Unless Replied: nothing came, or nothing was sent (a busy line, the motor's motion).
+        Outcome sent = Outcome::Replied;
+        // A move was asked after the command was: the reply says nothing of its end.
+        bool isBeforeMove = false;
     };
     // What a read of the stream found, and when.
     struct StreamRead {
@@ -150,17 +155,20 @@ private:
     void takeEchoes(int netSteps, std::chrono::steady_clock::time_point at);
     // What a read of the stream found: the move's end record, or its echoes.
     void takeStream(const StreamRead& stream);
-    void send(const QByteArray& frame, std::function<void(FocuserExchange::QuietSend::Outcome)> done);
+    // What a command sent without a reply met, and when the send ended.
+    using Sent = std::function<void(Outcome, std::chrono::steady_clock::time_point)>;
+    void send(const QByteArray& frame, Sent done);
     // A move to `target` (within the travel) goes out.
     void sendMove(const QByteArray& frame, int target, Done done);
     // How far the controller's backlash compensation may carry a move past
     // its target.
     int compensation() const;
-    // Whether a command found the line busy.
-    void noteLine(FocuserExchange::QuietSend::Outcome outcome);
-    // A command not taken beeps; the first a busy line refuses in a spell
-    // also tells the user why, once.
-    void beepRefusal(bool isLineBusy);
+    // Whether a command found the line busy or the motor moving.
+    void noteLine(Outcome outcome);
+    // A command not taken beeps; the first that a busy line or the motor's
+    // motion refuses in a spell also tells the user why, once: stray bytes,
+    // or a motor that keeps moving after its stop or unasked.
+    void beepRefusal(Outcome why);
     void takeBacklash(const QByteArray& record);
     // Watches the line until the move's echoes have stopped long enough,
     // then asks the position; a line still busy, or echoes, wait for the
@@ -181,9 +189,12 @@ private:
     int m_roboBacklashDirection = 2;
     std::array<bool, 4> m_roboPower{};
     bool m_isReadingMove = false;
-    bool m_isBusyTold = false;
-    // A stop went out since the last move was asked.
+    bool m_isRefusalTold = false;
+    // A stop went out since the last move was asked (a move that did not
+    // go out leaves it as it was).
     bool m_isStopSent = false;
-    // When the move's command went out or its last step echo was read.
+    // Moves asked so far: a reply to a command queued before one does not end it.
+    quint32 m_movesAsked = 0;
+    // When the move's command was written or its last step echo was read.
     std::chrono::steady_clock::time_point m_lastEcho;
 };

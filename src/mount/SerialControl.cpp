@@ -291,16 +291,24 @@ DrainResult SerialControl::clearSerialBuffer(quint16 slot)
     const int fd = serialRefNum(slot);
     if (fd < 0)
         return {0, true};
+    const DrainResult cleared =
+        clearHeld(entry, [fd](char* into, qsizetype most) { return PortIO::read(fd, into, most); });
+    if (!cleared.quiet)
+        m_debug("clearSerialBuffer: the device keeps sending");
+    return cleared;
+}
+
+DrainResult SerialControl::clearHeld(const Slot* entry, const ReadSome& read) const
+{
     const auto end = std::chrono::steady_clock::now() + kDrainMostTicks * m_timing.tick;
     ReplyBuffer dropped;
     qsizetype total = 0;
     while (total < kDrainMostBytes && !isClosing(entry) && std::chrono::steady_clock::now() < end) {
-        const qsizetype got = PortIO::read(fd, dropped.data(), kReplyBufferSize);
+        const qsizetype got = read(dropped.data(), kReplyBufferSize);
         if (got <= 0)
             return {total, true};
         total += got;
     }
-    m_debug("clearSerialBuffer: the device keeps sending");
     return {total, false};
 }
 
@@ -351,7 +359,7 @@ bool SerialControl::isHungUp(quint16 slot)
 }
 
 bool SerialControl::transaction(quint16 expected, qint32& count, const char* out,
-                                ReplyBuffer& reply, quint16 slot, const ReplyEnd& end, WriteRule rule)
+                                ReplyBuffer& reply, quint16 slot, const ReplyEnd& end, QuietLine* quiet)
 {
     Slot* entry = slotFor(slot);
     const SlotLock lock(entry);
@@ -365,13 +373,10 @@ bool SerialControl::transaction(quint16 expected, qint32& count, const char* out
     const auto read = [fd, entry](char* into, qsizetype most) {
         return isClosing(entry) ? qsizetype(-1) : PortIO::readArrived(fd, into, most);
     };
-    if (rule == WriteRule::OnQuietLine) {
-        // A byte now would stop the device's move: the bytes still coming
-        // are its progress, and none is dropped unseen by a flush.
-        tcdrain(fd);
-        if (!drainIfOwed(*entry, read) || PortIO::hasPending(fd)) {
-            m_debug("transaction: the line is busy; nothing written");
-            count = kTransLineBusy;
+    if (quiet != nullptr) {
+        const qint32 refused = clearForQuietWrite(*entry, fd, read, *quiet);
+        if (refused < 0) {
+            count = refused;
             return false;
         }
     } else {
@@ -382,6 +387,49 @@ bool SerialControl::transaction(quint16 expected, qint32& count, const char* out
         tcdrain(fd);
         tcflush(fd, TCIFLUSH);
     }
+    return writeAndGather(*entry, fd, read, expected, count, out, reply, slot, end);
+}
+
+qint32 SerialControl::clearForQuietWrite(Slot& entry, int fd, const ReadSome& read, QuietLine& quiet)
+{
+    // A byte now would stop the device's move: the bytes still coming are
+    // its progress, and none is dropped unseen by a flush.
+    tcdrain(fd);
+    bool isMoving = false;
+    const auto keeping = [&quiet, &isMoving](ReadSome from) -> ReadSome {
+        return [from = std::move(from), &quiet, &isMoving](char* into, qsizetype most) {
+            const qsizetype got = from(into, most);
+            if (got > 0) {
+                quiet.ahead.append(into, got);
+                isMoving = quiet.isMotion && quiet.isMotion(quiet.ahead);
+            }
+            // Motion seen ends the read as an error would.
+            return isMoving ? qsizetype(-1) : got;
+        };
+    };
+    // What waits, and what comes within a read's wait for a first byte, is
+    // read as a clear reads it; bytes that came owe the drain that waits for
+    // the quiet ending a reply.
+    const qsizetype before = quiet.ahead.size();
+    const DrainResult cleared = clearHeld(
+        &entry, keeping([&entry, fd](char* into, qsizetype most) { return readHeld(&entry, fd, into, most); }));
+    if (quiet.ahead.size() > before)
+        entry.drainOwed = true;
+    const bool isQuiet = !isMoving && cleared.quiet && drainIfOwed(entry, keeping(read));
+    if (isMoving) {
+        m_debug("transaction: the device is moving; nothing written");
+        return kTransMoving;
+    }
+    if (!isQuiet || PortIO::hasPending(fd)) {
+        m_debug("transaction: the line is busy; nothing written");
+        return kTransLineBusy;
+    }
+    return 0;
+}
+
+bool SerialControl::writeAndGather(Slot& entry, int fd, const ReadSome& read, quint16 expected, qint32& count,
+                                   const char* out, ReplyBuffer& reply, quint16 slot, const ReplyEnd& end) const
+{
     if (count < 0 || (count > 0 && PortIO::write(fd, out, count) != count)) {
         count = kTransWriteFailed;
         return false;
@@ -393,7 +441,7 @@ bool SerialControl::transaction(quint16 expected, qint32& count, const char* out
                                 : CycleRules::serial(m_timing.tick);
     const GatheredReply gathered = gatherReply(rules, read, reply, end);
     const bool ok = finishReply(gathered.result, expected, count);
-    entry->drainOwed = !ok;
+    entry.drainOwed = !ok;
     return ok;
 }
 
@@ -412,7 +460,7 @@ bool SerialControl::drainIfOwed(Slot& entry, const ReadSome& read)
     const DrainResult drained = drainUntilQuiet(rules, read);
     if (drained.dropped > 0)
         m_debug([dropped = drained.dropped] {
-            return QString("transaction: %1 bytes of an earlier reply dropped").arg(dropped);
+            return QString("transaction: %1 bytes of an earlier reply drained").arg(dropped);
         });
     if (!drained.quiet)
         entry.drainOwed = true;

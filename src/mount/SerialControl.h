@@ -8,6 +8,7 @@
 #include "mount/SerialPortScan.h"
 #include "mount/SerialSlots.h"
 
+#include <QByteArray>
 #include <QObject>
 #include <QSocketNotifier>
 #include <QStringList>
@@ -19,6 +20,7 @@
 #include <array>
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <span>
@@ -125,13 +127,19 @@ public:
     // the head of its own reply. A write-only exchange (a stop) never waits
     // for that drain; the next reading one does it.
     //
-    // With WriteRule::OnQuietLine (a device that takes any byte it receives
-    // while it moves as a stop) the drain owed is made before any write,
-    // and nothing is written unless it ended on the quiet and no byte is
-    // pending: a line still busy gives kTransLineBusy, its drain still owed.
-    enum class WriteRule { AfterDrain, OnQuietLine };
+    // With `quiet` (a device that takes any byte it receives while it moves
+    // as a stop) nothing ahead of the write is flushed or dropped unseen: the
+    // line is read as clearSerialBuffer reads it, then, when bytes came or a
+    // drain is owed, until the quiet that ends a reply, and every byte read
+    // is kept in `quiet->ahead`. Bytes that `quiet->isMotion` finds to be the
+    // device's own motion write nothing (kTransMoving); a line that did not
+    // fall quiet writes nothing either (kTransLineBusy), its drain still owed.
+    struct QuietLine {
+        std::function<bool(QByteArrayView ahead)> isMotion;
+        QByteArray ahead;
+    };
     bool transaction(quint16 expected, qint32& count, const char* out, ReplyBuffer& reply,
-                     quint16 slot, const ReplyEnd& end = {}, WriteRule rule = WriteRule::AfterDrain);
+                     quint16 slot, const ReplyEnd& end = {}, QuietLine* quiet = nullptr);
     // The caller found the last reply on `slot` bad (garbled, refused, not
     // its command's), which only it can tell: the next reading exchange
     // drains the line first, as after one that failed.
@@ -146,6 +154,10 @@ public:
     // The same read without the 20-tick wait (its caller waits on a timer),
     // into `robo` rather than the layer set by setRoboControl.
     bool readRoboFocusNow(ReplyBuffer& buffer, RoboFocusPosition& robo);
+    // RoboFocus bytes as that reader takes them into `robo`: each step echo
+    // counts and marks the motor moving; a whole "FD" record ends the move
+    // at its position, and the scan.
+    static void scanRoboFocus(QByteArrayView bytes, RoboFocusPosition& robo);
     bool readJMIStream();
     bool isSG4ExpDone();
     long getSG4Response(std::span<char> buffer);
@@ -245,6 +257,18 @@ private:
     qsizetype readUntilQuiet(const Slot* entry, int fd, std::span<char> into, qsizetype first,
                              qsizetype enough, int gapTicks) const;
     bool finishReply(qint32 gathered, quint16 expected, qint32& count) const;
+    // Writes `out` on a held slot's port and reads the reply, as
+    // transaction() does after its drain.
+    bool writeAndGather(Slot& entry, int fd, const ReadSome& read, quint16 expected, qint32& count,
+                        const char* out, ReplyBuffer& reply, quint16 slot, const ReplyEnd& end) const;
+    // Reads until a read gives nothing (a port's read waits a moment for a
+    // first byte), within a drain's limits in bytes and time: what it read,
+    // and whether the line fell quiet.
+    DrainResult clearHeld(const Slot* entry, const ReadSome& read) const;
+    // Clears and drains a held slot's line ahead of a write onto a quiet
+    // line, keeping what it reads in `quiet`: 0 when the write may go out,
+    // else why not.
+    qint32 clearForQuietWrite(Slot& entry, int fd, const ReadSome& read, QuietLine& quiet);
     // Drains the line when an earlier reply left its rest owed; the caller
     // holds the slot. False when the drain ended with the line still busy:
     // the drain stays owed.

@@ -182,29 +182,33 @@ bool SerialControl::readRoboFocusNow(ReplyBuffer& buffer, RoboFocusPosition& rob
             break;
         size += got;
     }
+    scanRoboFocus(QByteArrayView(buffer.data(), size), robo);
+    return true;
+}
+
+void SerialControl::scanRoboFocus(QByteArrayView bytes, RoboFocusPosition& robo)
+{
     int position = robo.roboPosition();
-    for (qsizetype i = 0; i < size; ++i) {
-        if (buffer[i] == 'O' || buffer[i] == 'I') {
-            position += buffer[i] == 'O' ? 1 : -1;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == 'O' || bytes[i] == 'I') {
+            position += bytes[i] == 'O' ? 1 : -1;
             robo.setIsRoboMove(true);
-        } else if (buffer[i] == 'F' && i + 1 < size && buffer[i + 1] == 'D') {
+        } else if (bytes[i] == 'F' && i + 1 < bytes.size() && bytes[i + 1] == 'D') {
             // Only a whole record within the bytes read ends the move.
             const qsizetype end = i + kRoboPositionOffset + kRoboPositionDigits;
-            if (end > size)
+            if (end > bytes.size())
                 break;
-            const QByteArrayView digits(buffer.data() + i + kRoboPositionOffset,
-                                        kRoboPositionDigits);
+            const QByteArrayView digits = bytes.sliced(i + kRoboPositionOffset, kRoboPositionDigits);
             const int reported = isDigits(digits) ? digits.toByteArray().toInt() : -1;
             if (reported < 0 || reported > std::numeric_limits<quint16>::max())
                 continue;
             robo.setIsRoboMove(false);
             robo.setRoboPosition(quint16(reported));
-            return true;
+            return;
         }
     }
     const int highest = std::max<int>(kRoboLowest, robo.roboMax());
     robo.setRoboPosition(quint16(std::clamp<int>(position, kRoboLowest, highest)));
-    return true;
 }
 
 bool SerialControl::readJMIStream()

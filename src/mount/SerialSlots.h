@@ -19,6 +19,9 @@ constexpr qint32 kTransShortReply = -3;   // fewer bytes than expected
 constexpr qint32 kTransTimeout = -4;
 // The line did not fall quiet before a write that needs it: nothing written.
 constexpr qint32 kTransLineBusy = -5;
+// Bytes read ahead of a write that needs a quiet line were the device's own
+// motion: nothing written.
+constexpr qint32 kTransMoving = -6;
 
 // Every exchange and reader fills at most this many bytes of the caller's buffer.
 constexpr int kReplyBufferSize = 2048;

@@ -165,3 +165,36 @@ TEST_F(JMIFrameTest, AGotoThatEndsShortIsTold)
         20000));
     EXPECT_EQ(alerts.alerts[0].message, "The focuser stopped at 1997 instead of its target 2000.");
 }
+
+// The user's stop is no short end, whenever its echo comes: here after the
+// go-to's own end byte, which the stop's exchange then reads in its place.
+// Nor does a compensated go-to's second leg go out after it.
+TEST_F(JMIFrameTest, AStopTheUserAskedForIsNotToldAsAShortEndWhateverItsEcho)
+{
+    jmi->setPosition(1000);
+    jmi->setMoveTime(std::chrono::milliseconds(1500));
+    connect();
+    jmi->stopNextMoveShort(700);
+    frame->moveAction(JMIFrame::kGoto, 2500);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return control->isJMIMove(); }, 10000));
+    frame->moveAction(JMIFrame::kStop);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            statusTick();
+            return !control->isJMIMove() && control->jmiPosition() == 1800;
+        },
+        20000));
+    // A position read after the move has ended tells nothing either.
+    statusTick();
+    EXPECT_TRUE(alerts.alerts.empty());
+
+    control->setIsJMIBacklash(true);
+    control->setJMIBacklash(100);
+    frame->moveAction(JMIFrame::kGoto, 1500);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return control->isJMIMove(); }, 10000));
+    frame->moveAction(JMIFrame::kStop);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !control->isJMIMove(); }, 20000));
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(jmi->gotos(), (QList<quint16>{2500, 1400}));
+    EXPECT_TRUE(alerts.alerts.empty());
+}

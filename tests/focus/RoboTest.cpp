@@ -9,11 +9,22 @@
 #include <QLabel>
 #include <QSpinBox>
 
+#include <sys/ioctl.h>
+
 class RoboTest : public RoboFixture {
 protected:
     // The temperature as the controller gives it, half-kelvins.
     void setTemperature(int halfKelvins) { simulator->setTemperatureValue(halfKelvins); }
+    // Bytes from the controller that the program has not read.
+    int unreadOnLine() const
+    {
+        int unread = 0;
+        return ::ioctl(serial->serialRefNum(kSerialSlotFocuser), FIONREAD, &unread) == 0 ? unread : -1;
+    }
 };
+
+const QString kMovingAfterStop = "The focuser keeps moving after it was sent a stop, and it takes any byte it "
+                                 "receives while it moves as a stop: commands are refused until it comes to rest.";
 
 TEST(RoboFrameTest, TheChecksumIsTheSumOfTheEightCharacters)
 {
@@ -467,7 +478,8 @@ TEST_F(RoboTest, EchoesAfterAStopAreStoppedAgainAndToldOnce)
         << simulator->commands().count("F ") << " stops, at " << control->roboPosition() << " of "
         << simulator->position() << (control->isRoboMove() ? ", moving" : "");
     ASSERT_EQ(alerts.alerts.size(), 2u);
-    EXPECT_EQ(alerts.alerts[0].title, "The Robo-Focus line is busy");
+    EXPECT_EQ(alerts.alerts[0].title, "The Robo-Focus is moving");
+    EXPECT_EQ(alerts.alerts[0].message, kMovingAfterStop);
     EXPECT_TRUE(alerts.alerts[1].message.startsWith(
         "The focuser kept moving after it was sent a stop. It was sent a stop again."))
         << alerts.alerts[1].message.toStdString();
@@ -519,4 +531,86 @@ TEST_F(RoboTest, AGotoThatEndsAwayFromItsTargetIsToldUnlessStopped)
     ASSERT_TRUE(QTest::qWaitFor([this] { return !control->isRoboMove(); }, 20000));
     EXPECT_LT(control->roboPosition(), 3400);
     EXPECT_EQ(alerts.alerts.size(), 1u);
+}
+
+// Echoes anywhere in what waits on the line ahead of a command are the
+// motor moving, however much else came first: they are counted, and the
+// command is not written.
+TEST_F(RoboTest, EchoesReadAheadOfACommandAreMotionAndItIsNotWritten)
+{
+    simulator->setPosition(3000);
+    connectFocuser();
+    frame->setUpdateInterval(std::chrono::hours(1));
+    const QByteArray ahead = QByteArray(1600, 'X') + "OO";
+    port->simulator().send(ahead);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return unreadOnLine() == ahead.size(); }, 5000));
+    const qsizetype first = simulator->commands().size();
+    bool read = true;
+    control->roboGetTemp([&read](bool ok) { read = ok; });
+    settle();
+    EXPECT_FALSE(read);
+    EXPECT_EQ(sentSince(first), QList<QByteArray>{});
+    EXPECT_EQ(control->roboPosition(), 3002);
+    EXPECT_TRUE(control->isRoboMove());
+}
+
+// A move queued behind a slow reply is given its 2 s of silence from its
+// write: its motor, slower than that to make its first step, is not asked
+// where it ended before then.
+TEST_F(RoboTest, AMoveQueuedBehindASlowReplyIsGivenItsSilenceFromItsWrite)
+{
+    using namespace std::chrono_literals;
+    simulator->setPosition(3000);
+    simulator->setStepTime(5000ms);
+    connectFocuser();
+    frame->setUpdateInterval(std::chrono::hours(1));
+    simulator->delayNextReply(1500ms);
+    control->roboGetTemp([](bool) {});
+    frame->focusAction(RoboFrame::kGoto, 3003);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [this] {
+            update();
+            return !control->isRoboMove();
+        },
+        30000));
+    ASSERT_FALSE(simulator->silencesBeforeStops().isEmpty());
+    for (const std::chrono::milliseconds silence : simulator->silencesBeforeStops())
+        EXPECT_GE(silence, 1990ms);
+    EXPECT_EQ(control->roboPosition(), simulator->position());
+}
+
+// A go-to refused because the motor runs on after its stop says so, and
+// the stop stays sent: the motion that goes on is told as the motor's
+// keeping on after its stop, not as motion no one asked for.
+TEST_F(RoboTest, AGotoRefusedByMotionAfterAStopSaysSoAndTheStopStaysSent)
+{
+    using namespace std::chrono_literals;
+    simulator->setPosition(3000);
+    simulator->setStepTime(1000ms);
+    connectFocuser();
+    frame->setUpdateInterval(std::chrono::hours(1));
+    simulator->runOnAfterStop(20);
+    frame->focusAction(RoboFrame::kGoto, 3300);
+    settle();
+    // Given up before its first step: the motor runs on, a step a second.
+    ASSERT_TRUE(frame->haltRun());
+    settle();
+    ASSERT_FALSE(control->isRoboMove());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return unreadOnLine() > 0; }, 5000));
+    frame->focusAction(RoboFrame::kGoto, 3100);
+    settle();
+    EXPECT_EQ(alerts.beeps, 1);
+    ASSERT_EQ(alerts.alerts.size(), 1u);
+    EXPECT_EQ(alerts.alerts[0].title, "The Robo-Focus is moving");
+    EXPECT_EQ(alerts.alerts[0].message, kMovingAfterStop);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [this] {
+            update();
+            return alerts.alerts.size() > 1;
+        },
+        30000));
+    EXPECT_TRUE(alerts.alerts[1].message.startsWith(
+        "The focuser kept moving after it was sent a stop. It was sent a stop again."))
+        << alerts.alerts[1].message.toStdString();
+    EXPECT_FALSE(simulator->commands().contains("FG003100"));
 }

@@ -1,5 +1,7 @@
 #include "SerialFixture.h"
 
+#include "mount/PortIO.h"
+
 #include <functional>
 
 namespace {
@@ -112,8 +114,9 @@ TEST_F(SerialTransactionTest, AQuietLineWriteWaitsOutADeviceThatKeepsSending)
     open(kSerialSlotFocuser);
     const auto quietExchange = [this] {
         qint32 count = qint32(kRequest.size());
+        SerialControl::QuietLine line;
         const bool ok = serial.transaction(quint16(kAnswer.size()), count, kRequest.constData(), reply,
-                                           kSerialSlotFocuser, {}, SerialControl::WriteRule::OnQuietLine);
+                                           kSerialSlotFocuser, {}, &line);
         return Exchange{ok, count};
     };
     serial.markReplyBad(kSerialSlotFocuser);
@@ -130,6 +133,41 @@ TEST_F(SerialTransactionTest, AQuietLineWriteWaitsOutADeviceThatKeepsSending)
     const Exchange quiet = quietExchange();
     EXPECT_TRUE(quiet.ok);
     EXPECT_EQ(replyText(quiet.count), kAnswer);
+}
+
+// A quiet-line write drops nothing unseen: what waits ahead of it is read,
+// drained until the line falls quiet, and handed back. The device's motion
+// among it writes nothing; other bytes let the write go once the line is quiet.
+TEST_F(SerialTransactionTest, AQuietLineWriteHandsBackWhatItReadAheadAndWritesNothingOnMotion)
+{
+    device().simulator().answer(kRequest, kAnswer);
+    open(kSerialSlotFocuser);
+    const int fd = serial.serialRefNum(kSerialSlotFocuser);
+    const auto quietExchange = [this](SerialControl::QuietLine& line) {
+        qint32 count = qint32(kRequest.size());
+        const bool ok = serial.transaction(quint16(kAnswer.size()), count, kRequest.constData(), reply,
+                                           kSerialSlotFocuser, {}, &line);
+        return Exchange{ok, count};
+    };
+    const auto isMotion = [](QByteArrayView ahead) { return ahead.contains('O'); };
+
+    device().simulator().send("xO");
+    ASSERT_TRUE(eventually([fd] { return PortIO::hasPending(fd); }));
+    SerialControl::QuietLine moving{isMotion, {}};
+    const Exchange refused = quietExchange(moving);
+    EXPECT_FALSE(refused.ok);
+    EXPECT_EQ(refused.count, kTransMoving);
+    EXPECT_EQ(moving.ahead, "xO");
+    EXPECT_TRUE(deviceHeardAll());
+    EXPECT_FALSE(device().simulator().received().contains(kRequest));
+
+    device().simulator().send("xx");
+    ASSERT_TRUE(eventually([fd] { return PortIO::hasPending(fd); }));
+    SerialControl::QuietLine stray{isMotion, {}};
+    const Exchange written = quietExchange(stray);
+    EXPECT_TRUE(written.ok);
+    EXPECT_EQ(stray.ahead, "xx");
+    EXPECT_EQ(replyText(written.count), kAnswer);
 }
 
 TEST_F(SerialTransactionTest, ReplyLengthsAreKeptWithinTheBuffer)

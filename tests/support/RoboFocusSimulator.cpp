@@ -49,6 +49,7 @@ void RoboFocusSimulator::setMaximum(int steps) { const std::lock_guard l(m_mutex
 void RoboFocusSimulator::setTemperatureValue(int value) { const std::lock_guard l(m_mutex); m_temperature = value; }
 void RoboFocusSimulator::leadNextReplyWith(QByteArray echoes) { const std::lock_guard l(m_mutex); m_lead = std::move(echoes); }
 void RoboFocusSimulator::garbleNextReply() { const std::lock_guard l(m_mutex); m_garbleNext = true; }
+void RoboFocusSimulator::delayNextReply(std::chrono::milliseconds delay) { const std::lock_guard l(m_mutex); m_nextDelay = delay; }
 void RoboFocusSimulator::hangMidMove(int steps) { const std::lock_guard l(m_mutex); m_hangAfter = steps; }
 void RoboFocusSimulator::loseEndRecordOfMove(int nth) { const std::lock_guard l(m_mutex); m_lostEndMove = m_moves + nth; }
 
@@ -159,7 +160,10 @@ DeviceSimulator::Response RoboFocusSimulator::answer(const QByteArray& pending)
         move.consumed = kFrame;
         return move;
     }
-    return {kFrame, replyTo(eight)};
+    std::vector<DeviceSimulator::ReplyPart> reply = replyTo(eight);
+    if (!reply.empty())
+        reply.front().after += std::exchange(m_nextDelay, {});
+    return {kFrame, std::move(reply)};
 }
 
 DeviceSimulator::Response RoboFocusSimulator::moveTo(int goal)

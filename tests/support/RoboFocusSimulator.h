@@ -33,6 +33,8 @@ public:
     void leadNextReplyWith(QByteArray echoes);
     // The next reply's checksum is wrong.
     void garbleNextReply();
+    // The next reply comes this late (a busy controller's), whatever comes meanwhile.
+    void delayNextReply(std::chrono::milliseconds delay);
     // Each step of a move takes this long (0, as at first: a move's replies
     // come at once); an echo of every step comes spread over the move and
     // the "FD" frame at its end, and position() is where the motor is on its way.
@@ -112,6 +114,7 @@ private:
     int m_temperature = 596;
     QByteArray m_lead;
     bool m_garbleNext = false;
+    std::chrono::milliseconds m_nextDelay{0};
     int m_hangAfter = -1;
     bool m_isHung = false;
     // Moves made so far, and the faults set for later ones.
