@@ -128,9 +128,12 @@ inline bool heldDrag(QPoint from, QPoint by, const QString& modifier = {})
     arguments << "sleep" << "0.3" << "mouseup" << "1";
     if (!modifier.isEmpty())
         arguments << "keyup" << modifier;
+    // The program goes on handling its events through the drag, as it does
+    // under a hand.
     QProcess drag;
     drag.start(QStringLiteral("xdotool"), arguments);
-    return drag.waitForFinished(kWindowSystemMs) && drag.exitCode() == 0;
+    return QTest::qWaitFor([&drag] { return drag.state() == QProcess::NotRunning; }, kWindowSystemMs) &&
+           drag.exitStatus() == QProcess::NormalExit && drag.exitCode() == 0;
 }
 
 // The window the window manager has made active, 0 for none.
