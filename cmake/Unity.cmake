@@ -75,7 +75,8 @@ set(NORVANE_UNITY_ALONE
   tests/support/TemmaSimulator.cpp
 )
 
-# Targets compiled file by file: their files' helpers are being reworked.
+# Targets compiled file by file until their files are checked for file-local
+# names they share.
 set(NORVANE_UNITY_APART focus focus_views focusfit_code focus_tests platform_widgets platform_widgets_tests
     app_display_tests)
 

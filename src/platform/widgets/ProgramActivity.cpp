@@ -5,6 +5,8 @@
 #include <QGuiApplication>
 #include <QPointer>
 
+#include <optional>
+
 namespace {
 
 // Off X11 Qt's state is all there is.
@@ -21,22 +23,29 @@ std::unique_ptr<ActiveWindowSource> displaySource()
     return std::make_unique<QtStateOnly>();
 }
 
-}  // namespace
-
-ProgramActivity::ProgramActivity(std::unique_ptr<ActiveWindowSource> source, QObject* parent)
-    : QObject(parent), m_source(std::move(source)), m_state(QGuiApplication::applicationState())
+// The program's state when the window manager names the owner of the
+// active window; none when it does not say. No window active is no other
+// program's: the user has not left.
+std::optional<Qt::ApplicationState> stateOf(ActiveOwner owner)
 {
-    switch (m_source->owner()) {
+    switch (owner) {
     case ActiveOwner::Program:
-        m_state = Qt::ApplicationActive;
-        break;
+        return Qt::ApplicationActive;
     case ActiveOwner::OtherProgram:
-        m_state = Qt::ApplicationInactive;
-        break;
+        return Qt::ApplicationInactive;
     case ActiveOwner::NoOne:
     case ActiveOwner::Untold:
         break;
     }
+    return std::nullopt;
+}
+
+}  // namespace
+
+ProgramActivity::ProgramActivity(std::unique_ptr<ActiveWindowSource> source, QObject* parent)
+    : QObject(parent), m_source(std::move(source)),
+      m_state(stateOf(m_source->owner()).value_or(QGuiApplication::applicationState()))
+{
     connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, &ProgramActivity::qtStateChanged);
     // Read once the event that told of the change has been handled.
     m_source->follow([this] {
@@ -67,19 +76,7 @@ void ProgramActivity::qtStateChanged(Qt::ApplicationState state)
 
 void ProgramActivity::windowManagerChanged()
 {
-    Qt::ApplicationState state = m_state;
-    switch (m_source->owner()) {
-    case ActiveOwner::Program:
-        state = Qt::ApplicationActive;
-        break;
-    case ActiveOwner::OtherProgram:
-        state = Qt::ApplicationInactive;
-        break;
-    // No window active is no other program's: the user has not left.
-    case ActiveOwner::NoOne:
-    case ActiveOwner::Untold:
-        break;
-    }
+    const Qt::ApplicationState state = stateOf(m_source->owner()).value_or(m_state);
     if (state == m_state)
         return;
     m_state = state;

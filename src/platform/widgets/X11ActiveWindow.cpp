@@ -52,7 +52,7 @@ xcb_atom_t X11ActiveWindow::atom(const char* name) const
 {
     const auto reply = Xcb::owned(xcb_intern_atom_reply(
         m_connection, xcb_intern_atom(m_connection, 0, quint16(std::strlen(name)), name), nullptr));
-    return reply ? reply->atom : XCB_ATOM_NONE;
+    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
 
 std::optional<quint32> X11ActiveWindow::cardinal(xcb_window_t window, xcb_atom_t property, xcb_atom_t type) const
