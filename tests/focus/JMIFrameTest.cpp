@@ -172,7 +172,8 @@ TEST_F(JMIFrameTest, AGotoThatEndsShortIsTold)
 TEST_F(JMIFrameTest, AStopTheUserAskedForIsNotToldAsAShortEndWhateverItsEcho)
 {
     jmi->setPosition(1000);
-    jmi->setMoveTime(std::chrono::milliseconds(1500));
+    // Long enough that the stop surely goes out during each go-to.
+    jmi->setMoveTime(std::chrono::milliseconds(3000));
     connect();
     jmi->stopNextMoveShort(700);
     frame->moveAction(JMIFrame::kGoto, 2500);

@@ -590,6 +590,7 @@ TEST_F(RoboTest, AGotoRefusedByMotionAfterAStopSaysSoAndTheStopStaysSent)
     connectFocuser();
     frame->setUpdateInterval(std::chrono::hours(1));
     simulator->runOnAfterStop(20);
+    simulator->pauseMove(1, 0, 10s);
     frame->focusAction(RoboFrame::kGoto, 3300);
     settle();
     // Given up before its first step: the motor runs on, a step a second.
