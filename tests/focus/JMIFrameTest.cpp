@@ -172,8 +172,7 @@ TEST_F(JMIFrameTest, AGotoThatEndsShortIsTold)
 TEST_F(JMIFrameTest, AStopTheUserAskedForIsNotToldAsAShortEndWhateverItsEcho)
 {
     jmi->setPosition(1000);
-    // Long enough that the stop surely goes out during each go-to.
-    jmi->setMoveTime(std::chrono::milliseconds(3000));
+    jmi->endMovesOnlyOnStop(true);
     connect();
     jmi->stopNextMoveShort(700);
     frame->moveAction(JMIFrame::kGoto, 2500);

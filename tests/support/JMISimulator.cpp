@@ -22,6 +22,7 @@ void JMISimulator::setMoveTime(DeviceSimulator::Duration time) { const std::lock
 void JMISimulator::setGotoEnd(char end) { const std::lock_guard l(m_mutex); m_gotoEnd = end; }
 void JMISimulator::silenceStatus(bool silent) { const std::lock_guard l(m_mutex); m_silentStatus = silent; }
 void JMISimulator::stopNextMoveShort(int steps) { const std::lock_guard l(m_mutex); m_shortBy = steps; }
+void JMISimulator::endMovesOnlyOnStop(bool onStop) { const std::lock_guard l(m_mutex); m_endOnStop = onStop; }
 quint16 JMISimulator::position() const { const std::lock_guard l(m_mutex); return m_position; }
 quint16 JMISimulator::maximum() const { const std::lock_guard l(m_mutex); return m_maximum; }
 QList<quint16> JMISimulator::gotos() const { const std::lock_guard l(m_mutex); return m_gotos; }
@@ -56,8 +57,16 @@ DeviceSimulator::Response JMISimulator::answer(const QByteArray& pending)
         // The focuser arrives while the end is on its way.
         m_gotos.append(value);
         m_position = quint16(value - (value > m_position ? 1 : -1) * std::exchange(m_shortBy, 0));
+        if (m_endOnStop) {
+            m_endOwed = true;
+            return {3, {{echo}}};
+        }
         return {3, {{echo}, {QByteArray(1, m_gotoEnd), m_moveTime}}};
-    case 'i': case 'o': case 's': case 'h':
+    case 's':
+        if (std::exchange(m_endOwed, false))
+            return {1, {{QByteArray(1, m_gotoEnd)}, {echo}}};
+        return {1, {{echo}}};
+    case 'i': case 'o': case 'h':
         return {1, {{echo}}};
     case 'd': case 'e': case 'f':
         return {3, {{echo}}};

@@ -24,6 +24,10 @@ public:
     // The next go-to's motor stops `steps` short of its goal (held back by
     // its load), and the controller ends the move there as at its goal.
     void stopNextMoveShort(int steps);
+    // Each go-to runs until a stop comes, and its end byte goes out just
+    // before the stop's echo: a stop that surely lands during the move, with
+    // its echo late.
+    void endMovesOnlyOnStop(bool onStop);
 
     quint16 position() const;
     quint16 maximum() const;
@@ -43,6 +47,8 @@ private:
     char m_gotoEnd = 'c';
     bool m_silentStatus = false;
     int m_shortBy = 0;
+    bool m_endOnStop = false;
+    bool m_endOwed = false;
     QList<quint16> m_gotos;
     QList<QByteArray> m_commands;
 };
