@@ -1,9 +1,10 @@
 #include "platform/widgets/PointerEntries.h"
 
+#include "platform/widgets/XcbConnection.h"
+
 #include <QAbstractNativeEventFilter>
 #include <QByteArray>
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QHash>
 #include <QPoint>
 #include <QPointer>
@@ -30,8 +31,7 @@ class CrossingReader final : public QObject, public QAbstractNativeEventFilter {
 public:
     CrossingReader()
     {
-        const auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-        xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+        xcb_connection_t* connection = Xcb::connection();
         if (const xcb_query_extension_reply_t* input =
                 connection ? xcb_get_extension_data(connection, &xcb_input_id) : nullptr;
             input && input->present)
