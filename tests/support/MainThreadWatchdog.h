@@ -24,6 +24,7 @@
 // state and scheduling counts every millisecond or two.
 class MainThreadWatchdog {
 public:
+    // Made on the thread it watches.
     explicit MainThreadWatchdog(std::chrono::milliseconds tick = std::chrono::milliseconds(10))
         : m_stat(taskFile("stat")), m_schedstat(taskFile("schedstat"))
     {
