@@ -21,6 +21,21 @@ protected:
         int unread = 0;
         return ::ioctl(serial->serialRefNum(kSerialSlotFocuser), FIONREAD, &unread) == 0 ? unread : -1;
     }
+    // Polls until the move ends: nothing was written to the motor sooner
+    // than 2 s after its last echo, and the program has its position.
+    void expectMoveEndsAfterQuietLines()
+    {
+        using namespace std::chrono_literals;
+        ASSERT_TRUE(QTest::qWaitFor(
+            [this] {
+                update();
+                return !control->isRoboMove();
+            },
+            30000));
+        for (const std::chrono::milliseconds silence : simulator->silencesBeforeStops())
+            EXPECT_GE(silence, 1990ms);
+        EXPECT_EQ(control->roboPosition(), simulator->position());
+    }
 };
 
 const QString kMovingAfterStop = "The focuser keeps moving after it was sent a stop, and it takes any byte it "
@@ -496,15 +511,7 @@ TEST_F(RoboTest, ASlowMotorIsWrittenNothingSoonAfterAnEchoAndAShortEndIsTold)
     connectFocuser();
     frame->setUpdateInterval(std::chrono::hours(1));
     frame->focusAction(RoboFrame::kGoto, 3003);
-    ASSERT_TRUE(QTest::qWaitFor(
-        [this] {
-            update();
-            return !control->isRoboMove();
-        },
-        30000));
-    for (const std::chrono::milliseconds silence : simulator->silencesBeforeStops())
-        EXPECT_GE(silence, 1990ms);
-    EXPECT_EQ(control->roboPosition(), simulator->position());
+    ASSERT_NO_FATAL_FAILURE(expectMoveEndsAfterQuietLines());
     if (simulator->position() != 3003) {
         ASSERT_EQ(alerts.alerts.size(), 1u);
         EXPECT_EQ(alerts.alerts[0].message,
@@ -567,16 +574,8 @@ TEST_F(RoboTest, AMoveQueuedBehindASlowReplyIsGivenItsSilenceFromItsWrite)
     simulator->delayNextReply(1500ms);
     control->roboGetTemp([](bool) {});
     frame->focusAction(RoboFrame::kGoto, 3003);
-    ASSERT_TRUE(QTest::qWaitFor(
-        [this] {
-            update();
-            return !control->isRoboMove();
-        },
-        30000));
-    ASSERT_FALSE(simulator->silencesBeforeStops().isEmpty());
-    for (const std::chrono::milliseconds silence : simulator->silencesBeforeStops())
-        EXPECT_GE(silence, 1990ms);
-    EXPECT_EQ(control->roboPosition(), simulator->position());
+    ASSERT_NO_FATAL_FAILURE(expectMoveEndsAfterQuietLines());
+    EXPECT_FALSE(simulator->silencesBeforeStops().isEmpty());
 }
 
 // A go-to refused because the motor runs on after its stop says so, and

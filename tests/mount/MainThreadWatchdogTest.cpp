@@ -41,11 +41,13 @@ TEST(MainThreadWatchdogTest, AThreadBusyOnItsOwnWorkIsNotHeldUp)
 {
     MainThreadWatchdog watchdog;
     watchdog.start();
-    QTimer::singleShot(0, [] {
+    bool done = false;
+    QTimer::singleShot(0, [&done] {
         const auto until = std::chrono::steady_clock::now() + 250ms;
         while (std::chrono::steady_clock::now() < until) {
         }
+        done = true;
     });
-    QTest::qWait(300);
+    ASSERT_TRUE(QTest::qWaitFor([&done] { return done; }));
     EXPECT_LT(watchdog.longestStall(), 100ms);
 }

@@ -166,15 +166,20 @@ bool dragBy(QWidget& window, QPoint by)
 // `order` is the window manager's stacking, bottom to top.
 double uncoveredShare(const QWidget& window, const QList<WId>& order)
 {
-    const QRect frame = frameOf(window).value_or(window.frameGeometry());
-    QRegion seen(frame);
+    const std::optional<QRect> frame = frameOf(window);
+    if (!frame) {
+        ADD_FAILURE() << window.windowTitle().toStdString() << " is not framed by the window manager";
+        return 0.0;
+    }
+    QRegion seen(*frame);
+    // A window the window manager leaves unframed covers its content alone.
     for (const QWidget* other : shownWindows())
         if (other != &window && order.indexOf(other->winId()) > order.indexOf(window.winId()))
-            seen -= frameOf(*other).value_or(other->frameGeometry());
+            seen -= frameOf(*other).value_or(other->geometry());
     qint64 area = 0;
     for (const QRect& part : seen)
         area += qint64(part.width()) * part.height();
-    return double(area) / (qint64(frame.width()) * frame.height());
+    return double(area) / (qint64(frame->width()) * frame->height());
 }
 
 // Chooses the one item of a menu that pops up at `at`, by a click of the
@@ -249,14 +254,15 @@ TEST_F(KeptWindowsTest, APanelChosenFromAMenuOverTheActiveWindowOpensInSightAndK
         "Night Planner", [](ChartAssembly& c) { c.menuBar().windowMenu().menuAction(WindowMenuActions::kPlannerTag); }};
     QWidget* tonight = open(*chart, planner);
     ASSERT_NE(tonight, nullptr);
-    const QRect plannerFrame = settledFrame(*tonight).value_or(tonight->frameGeometry());
+    const std::optional<QRect> plannerFrame = settledFrame(*tonight);
+    ASSERT_TRUE(plannerFrame.has_value());
     // Both take the keyboard when the pointer enters them; the chart's view
     // is met right of the planner.
     QWidget& sky = chart->skyWindow();
     const QRect view = sky.geometry();
     const std::pair<QWidget*, QPoint> actives[] = {
         {tonight, tonight->geometry().center()},
-        {&sky, QPoint((std::max(plannerFrame.right(), view.center().x()) + view.right()) / 2, view.center().y())},
+        {&sky, QPoint((std::max(plannerFrame->right(), view.center().x()) + view.right()) / 2, view.center().y())},
     };
     for (const auto& [active, menuAt] : actives) {
         for (const Opening& panel : panels) {

@@ -210,8 +210,11 @@ TEST_F(WindowPlacementTest, EveryWindowFromTheWindowsMenuOpensInsideTheWorkArea)
     EXPECT_TRUE(workArea().contains(settledFrame(chart->skyWindow()).value_or(QRect())));
 
     // Left partly below the work area, each comes back inside it.
-    for (QWidget* window : shown())
-        window->move(window->x(), workArea().bottom() + 41 - window->frameGeometry().height());
+    for (QWidget* window : shown()) {
+        const std::optional<QRect> frame = frameOf(*window);
+        ASSERT_TRUE(frame.has_value()) << window->windowTitle().toStdString();
+        window->move(window->x(), workArea().bottom() + 41 - frame->height());
+    }
     settle();
     ASSERT_EQ(quitWithCtrlQ(chart->skyWindow()), 0);
     restart();
